@@ -1,0 +1,43 @@
+# Helpers shared by every folder's CMakeLists.txt.
+
+set(BM_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+
+find_library(BM_GTEST_LIB gtest PATHS ${BM_DEPS_PREFIX}/lib NO_DEFAULT_PATH)
+find_library(BM_GTEST_MAIN_LIB gtest_main PATHS ${BM_DEPS_PREFIX}/lib NO_DEFAULT_PATH)
+find_library(BM_GMOCK_LIB gmock PATHS ${BM_DEPS_PREFIX}/lib NO_DEFAULT_PATH)
+
+# bm_library(<target> <sources...> [LIBS <libs...>])
+# A static library of one folder; the folder is on its public include path.
+function(bm_library target)
+    cmake_parse_arguments(A "" "" "LIBS" ${ARGN})
+    add_library(${target} STATIC ${A_UNPARSED_ARGUMENTS})
+    target_include_directories(${target} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+    if(A_LIBS)
+        target_link_libraries(${target} PUBLIC ${A_LIBS})
+    endif()
+endfunction()
+
+# bm_test(<name> <sources...> [LIBS <libs...>] [LOCKS <resource...>] [TIMEOUT <s>] [NOMAIN])
+# One test program (GoogleTest) and one ctest entry that runs it under Wine.
+# LOCKS names shared state the program touches (e.g. "registry"), so ctest
+# never runs two programs that share it at once.
+function(bm_test name)
+    cmake_parse_arguments(A "NOMAIN" "TIMEOUT" "LIBS;LOCKS" ${ARGN})
+    add_executable(${name} ${A_UNPARSED_ARGUMENTS})
+    target_include_directories(${name} PRIVATE ${BM_DEPS_PREFIX}/include ${CMAKE_SOURCE_DIR}/tests)
+    target_link_libraries(${name} PRIVATE ${A_LIBS})
+    if(NOT A_NOMAIN)
+        target_link_libraries(${name} PRIVATE ${BM_GTEST_MAIN_LIB})
+    endif()
+    target_link_libraries(${name} PRIVATE ${BM_GMOCK_LIB} ${BM_GTEST_LIB})
+    add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+    if(NOT A_TIMEOUT)
+        set(A_TIMEOUT 300)
+    endif()
+    set_tests_properties(${name} PROPERTIES
+        TIMEOUT ${A_TIMEOUT}
+        ENVIRONMENT "WINEPREFIX=${BM_WINEPREFIX};WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml=")
+    if(A_LOCKS)
+        set_tests_properties(${name} PROPERTIES RESOURCE_LOCK "${A_LOCKS}")
+    endif()
+endfunction()
