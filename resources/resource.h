@@ -1,7 +1,6 @@
-// Resource ids of the program.
+// Resource ids of the program: one header per area, all included here.
 #pragma once
 
-#define IDR_MAINFRAME 102
-
-#define AFX_IDS_APP_TITLE 0xE000
-#define AFX_IDS_IDLEMESSAGE 0xE001
+#include "classlib_res.h"
+#include "game_res.h"
+#include "toolkit_res.h"

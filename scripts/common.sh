@@ -53,5 +53,8 @@ configure_and_build() {
     if [ ! -f "$BUILD/CMakeCache.txt" ]; then
         cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
     fi
-    cmake --build "$BUILD" -j"$(nproc)" -- --no-print-directory "$@"
+    # BUILD_TARGETS (space-separated) builds only those targets.
+    local t targets=()
+    for t in ${BUILD_TARGETS:-}; do targets+=(--target "$t"); done
+    cmake --build "$BUILD" -j"$(nproc)" "${targets[@]}" -- --no-print-directory "$@"
 }

@@ -1,0 +1,2 @@
+// Ids of the toolkit's resources.
+#pragma once
