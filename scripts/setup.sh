@@ -79,6 +79,7 @@ fetch_source() {
         if (cd "$work" && apt-get source -qq --download-only "$pkg=$v" >/dev/null 2>&1 \
               && dpkg-source --no-check -x ./*.dsc src >/dev/null 2>&1); then
             echo "$work/src" > "$stamp"
+            echo "$pkg $v" >> "$PREFIX/VERSIONS"
             echo "$work/src"
             return 0
         fi
