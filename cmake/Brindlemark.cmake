@@ -37,7 +37,26 @@ function(bm_test name)
     set_tests_properties(${name} PROPERTIES
         TIMEOUT ${A_TIMEOUT}
         ENVIRONMENT "WINEPREFIX=${BM_WINEPREFIX};WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml=")
-    if(A_LOCKS)
-        set_tests_properties(${name} PROPERTIES RESOURCE_LOCK "${A_LOCKS}")
+    # A test source may say what shared state it needs, on a line of its own:
+    #   "// ctest: run-serial"  it drives the real pointer, keyboard or
+    #                           foreground window, or reads the screen: it
+    #                           runs with nothing else on the display;
+    #   "// ctest: lock NAME"   it uses shared state NAME (e.g. clipboard).
+    set(locks ${A_LOCKS})
+    foreach(src ${A_UNPARSED_ARGUMENTS})
+        if(src MATCHES "_test\\.cpp$")
+            set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${src})
+            file(STRINGS ${src} marks REGEX "^// ctest: ")
+            foreach(mark ${marks})
+                if(mark MATCHES "^// ctest: run-serial")
+                    set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE)
+                elseif(mark MATCHES "^// ctest: lock ([A-Za-z0-9_]+)")
+                    list(APPEND locks ${CMAKE_MATCH_1})
+                endif()
+            endforeach()
+        endif()
+    endforeach()
+    if(locks)
+        set_tests_properties(${name} PROPERTIES RESOURCE_LOCK "${locks}")
     endif()
 endfunction()

@@ -40,13 +40,27 @@ stop_display() {
 }
 
 # Creates the build folder's Wine prefix once; later runs reuse it.
+# The prefix is set up for unattended runs: windows are not managed by the
+# (absent) window manager, which otherwise makes every hide or destroy of a
+# visible window wait about two seconds, and Wine's own fonts (Tahoma,
+# Marlett) are copied where font enumeration finds them.
+PREFIX_SETUP_VERSION=2
 ensure_prefix() {
+    local stamp="$WINEPREFIX/.brindlemark-prefix-$PREFIX_SETUP_VERSION"
+    [ -f "$stamp" ] && return 0
+    echo "[wine] setting up prefix $WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        echo "[wine] creating prefix $WINEPREFIX"
-        mkdir -p "$WINEPREFIX"
         wineboot -i >/dev/null 2>&1 || true
-        wineserver -w || true
     fi
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
+    local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    mkdir -p "$fonts"
+    if [ -d /usr/share/wine/fonts ]; then
+        cp -n /usr/share/wine/fonts/*.ttf /usr/share/wine/fonts/*.TTF "$fonts/" 2>/dev/null || true
+    fi
+    wineserver -w || true
+    touch "$stamp"
 }
 
 configure_and_build() {

@@ -1,0 +1,102 @@
+// Game-wide services.
+#include "GameServices.h"
+
+#include "resource.h"
+
+namespace
+{
+PFN_SHOWINFOMESSAGE s_pfnInfoMessageHandler = NULL;
+
+// The information box: a picture, the message and an OK button.
+class CInfoMessageDlg : public CDialog
+{
+public:
+    CInfoMessageDlg() : CDialog(IDD_INFO_MESSAGE, NULL) {}
+
+    CString m_strMessage;
+    CString m_strOKCaption;
+
+protected:
+    virtual void DoDataExchange(CDataExchange* pDX)
+    {
+        CDialog::DoDataExchange(pDX);
+        DDX_Text(pDX, IDC_MESSAGE_TEXT, m_strMessage);
+    }
+
+    virtual BOOL OnInitDialog()
+    {
+        CDialog::OnInitDialog();
+        SetDlgItemText(IDOK, m_strOKCaption);
+        return TRUE;
+    }
+};
+} // namespace
+
+CString AFXAPI LoadResourceString(UINT nID)
+{
+    const int kBufferSize = 1000;
+    char szBuffer[kBufferSize];
+    szBuffer[0] = '\0';
+    int nLength = ::LoadStringA(AfxGetResourceHandle(), nID, szBuffer, kBufferSize);
+    if (nLength <= 0)
+    {
+        CString strMissing;
+        strMissing.Format("String not found: %d", (int)nID);
+        return strMissing;
+    }
+    return CString(szBuffer);
+}
+
+void AFXAPI PumpWaitingMessages()
+{
+    CWinApp* pApp = AfxGetApp();
+    MSG msg;
+    while (::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE))
+    {
+        if (pApp != NULL)
+        {
+            if (!pApp->PumpMessage())
+            {
+                ::PostQuitMessage(0);
+                break;
+            }
+        }
+        else
+        {
+            // No application object (a tool or a test): a plain pump.
+            if (!::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
+                break;
+            if (msg.message == WM_QUIT)
+            {
+                ::PostQuitMessage(0);
+                break;
+            }
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+    }
+    if (pApp != NULL)
+    {
+        LONG lIdleCount = 0;
+        while (pApp->OnIdle(lIdleCount++))
+            ;
+    }
+}
+
+PFN_SHOWINFOMESSAGE AFXAPI SetInfoMessageHandler(PFN_SHOWINFOMESSAGE pfnHandler)
+{
+    PFN_SHOWINFOMESSAGE pfnPrevious = s_pfnInfoMessageHandler;
+    s_pfnInfoMessageHandler = pfnHandler;
+    return pfnPrevious;
+}
+
+INT_PTR AFXAPI ShowInfoMessage(const CString& strMessage, bool bNoToolTips)
+{
+    if (s_pfnInfoMessageHandler != NULL)
+        return s_pfnInfoMessageHandler(strMessage, bNoToolTips);
+
+    CInfoMessageDlg dlg;
+    dlg.m_strOKCaption = LoadResourceString(IDS_OK);
+    dlg.m_strMessage = strMessage;
+    return dlg.DoModal();
+}

@@ -1,0 +1,77 @@
+// Internal state of the window layer shared by its sources (not a public header).
+#pragma once
+
+#include <afxwin.h>
+#include <afxhandlemap.h>
+
+#include <vector>
+
+// The permanent/temporary map of windows (temporaries are plain CWnd objects).
+struct CWndHandleTraits : CHandleMapTraitsBase<HWND, CWnd>
+{
+    static CWnd* CreateTemp(HWND h);
+    static void DetachTemp(CWnd* p);
+};
+typedef CHandleMap<HWND, CWnd, CWndHandleTraits> CWndHandleMap;
+
+// Per-thread state of the window layer.
+struct AFX_THREAD_STATE
+{
+    MSG m_lastSentMsg;             // the message AfxCallWndProc is dispatching
+    CWnd* m_pWndInit;              // armed creation hook: the object of the next window
+    HWND m_hWndInitParent;         // when set, only a window with this parent is taken
+    HHOOK m_hHookOldCbtFilter;     // the thread's creation hook
+    CWinThread* m_pThread;         // the thread object (the application on the main thread)
+    HWND m_hLockoutNotifyWindow;   // control notifications to this window are ignored (UpdateData)
+    int m_nMsgDepth;               // calls in progress through AfxCallWndProc
+    POINT m_ptCursorLast;          // for IsIdleMessage
+    UINT m_nMsgLast;
+    std::vector<CFrameWnd*> m_frameList;   // the thread's frames (idle updates)
+};
+
+AFX_THREAD_STATE* AFXAPI AfxGetThreadState();
+
+// Reports an exception caught at a callback barrier and answers the neutral
+// result for the message (-1 for WM_CREATE).  Never throws.
+LRESULT AFXAPI AfxHandleWndProcException(CException* e, LPCTSTR lpszDescription, const MSG* pMsg);
+
+// Text of an exception for reports.
+CString AFXAPI AfxExceptionText(CException* e);
+
+// Catch-all wrapper for code running at a callback barrier.
+#define AFX_BARRIER_CATCH(where, pMsg, onError) \
+    catch (CException * e_) \
+    { \
+        AfxReportCallbackException(where, e_, pMsg); \
+        e_->Delete(); \
+        onError; \
+    } \
+    catch (std::exception & ex_) \
+    { \
+        AfxReportCallbackException(CString(where) + ": " + ex_.what(), NULL, pMsg); \
+        onError; \
+    } \
+    catch (...) \
+    { \
+        AfxReportCallbackException(where, NULL, pMsg); \
+        onError; \
+    }
+
+// Pumps one message into *pMsg (the thread's walk, then dispatch); FALSE on
+// WM_QUIT, which is left in *pMsg and not posted again.
+BOOL AFXAPI AfxPumpMessageInto(MSG* pMsg);
+
+// The message-box hook set by AfxSetMessageBoxHook (NULL: none).
+AFX_MSGBOX_HOOK AFXAPI AfxGetMessageBoxHook();
+
+// Frames register with their thread for idle updates.
+void AFXAPI AfxAddFrameWnd(CFrameWnd* pFrame);
+void AFXAPI AfxRemoveFrameWnd(CFrameWnd* pFrame);
+
+// The id of a child window (0 for top-level windows).
+inline UINT AfxGetDlgCtrlID(HWND hWnd)
+{
+    if (hWnd == NULL || (::GetWindowLongPtr(hWnd, GWL_STYLE) & WS_CHILD) == 0)
+        return 0;
+    return (UINT)(WORD)::GetDlgCtrlID(hWnd);
+}

@@ -1,0 +1,296 @@
+// Appearance profile and its list.
+#include "AppearanceInfo.h"
+
+#include "GameServices.h"
+#include "XTRegistryManager.h"
+#include "resource.h"
+
+namespace
+{
+const char kSection[] = "AppearanceInfo";
+const char kCountEntry[] = "AppearanceInfoCount";
+const char kNameKey[] = "ProfileName";
+// A stored count above this is taken as damaged and clamped, so that a bad
+// value cannot make the load run on for millions of registry reads.
+const int kMaxStoredProfiles = 1000;
+
+// One stored colour: its registry key, property index and field.
+struct ColourField
+{
+    const char* pszKey;
+    int nIndex;
+    COLORREF CAppearanceInfo::*pField;
+};
+
+// In the order the registry values are written; the name follows the
+// twelfth entry.
+const ColourField kColourFields[] = {
+    {"BorderColour", htacBorder, &CAppearanceInfo::m_crBorder},
+    {"SquareBorderColour", htacSquareBorder, &CAppearanceInfo::m_crSquareBorder},
+    {"ShadedFillColour", htacShadedFill, &CAppearanceInfo::m_crShadedFill},
+    {"ShadedNumberColour", htacShadedNumber, &CAppearanceInfo::m_crShadedNumber},
+    {"UnshadedFillColour", htacUnshadedFill, &CAppearanceInfo::m_crUnshadedFill},
+    {"UnshadedNumberColour", htacUnshadedNumber, &CAppearanceInfo::m_crUnshadedNumber},
+    {"IslandFillColour", htacIslandFill, &CAppearanceInfo::m_crIslandFill},
+    {"IslandNumberColour", htacIslandNumber, &CAppearanceInfo::m_crIslandNumber},
+    {"UnshadedDupFillColour", htacUnshadedDupFill, &CAppearanceInfo::m_crUnshadedDupFill},
+    {"UnshadedDupNumberColour", htacUnshadedDupNumber, &CAppearanceInfo::m_crUnshadedDupNumber},
+    {"AdjacentShadedFillColour", htacAdjacentShadedFill, &CAppearanceInfo::m_crAdjacentShadedFill},
+    {"AdjacentShadedNumberColour", htacAdjacentShadedNumber, &CAppearanceInfo::m_crAdjacentShadedNumber},
+    {"MCOn", htacMCOn, &CAppearanceInfo::m_crMCOn},
+    {"MCOff", htacMCOff, &CAppearanceInfo::m_crMCOff},
+    {"MCBack", htacMCBack, &CAppearanceInfo::m_crMCBack},
+};
+const int kBoardColourCount = 12;
+
+const ColourField* FindColourField(int nIndex)
+{
+    for (const ColourField& field : kColourFields)
+    {
+        if (field.nIndex == nIndex)
+            return &field;
+    }
+    return NULL;
+}
+
+CString EntryName(int nNumber, const char* pszKey)
+{
+    CString strEntry;
+    strEntry.Format("%d_%s", nNumber, pszKey);
+    return strEntry;
+}
+} // namespace
+
+CAppearanceInfo::CAppearanceInfo()
+    : m_crBorder(RGB(0, 0, 0)),
+      m_crSquareBorder(RGB(88, 88, 88)),
+      m_crShadedFill(RGB(51, 51, 51)),
+      m_crShadedNumber(RGB(255, 255, 255)),
+      m_crUnshadedFill(RGB(255, 255, 255)),
+      m_crUnshadedNumber(RGB(0, 0, 0)),
+      m_crIslandFill(RGB(0, 0, 128)),
+      m_crIslandNumber(RGB(0, 0, 255)),
+      m_crUnshadedDupFill(RGB(128, 0, 0)),
+      m_crUnshadedDupNumber(RGB(255, 0, 0)),
+      m_crAdjacentShadedFill(RGB(204, 204, 0)),
+      m_crAdjacentShadedNumber(RGB(0, 0, 0)),
+      m_strProfileName("SetInCtor"),
+      m_nIndex(-1),
+      m_crMCOn(RGB(0, 255, 0)),
+      m_crMCOff(RGB(0, 128, 0)),
+      m_crMCBack(RGB(0, 0, 0)),
+      m_nMainFontSize(30),
+      m_nSmallFontSize(10)
+{
+}
+
+CAppearanceInfo::CAppearanceInfo(const CAppearanceInfo& src)
+{
+    CopyFrom(src);
+}
+
+CAppearanceInfo& CAppearanceInfo::operator=(const CAppearanceInfo& src)
+{
+    CopyFrom(src);
+    return *this;
+}
+
+CAppearanceInfo::~CAppearanceInfo()
+{
+}
+
+void CAppearanceInfo::CopyFrom(const CAppearanceInfo& src)
+{
+    if (&src == this)
+        return;
+    for (const ColourField& field : kColourFields)
+        this->*field.pField = src.*field.pField;
+    m_strProfileName = src.m_strProfileName;
+    m_nIndex = src.m_nIndex;
+    m_nMainFontSize = src.m_nMainFontSize;
+    m_nSmallFontSize = src.m_nSmallFontSize;
+}
+
+CString CAppearanceInfo::GetProfileName() const
+{
+    return m_strProfileName;
+}
+
+void CAppearanceInfo::SetColour(int nIndex, COLORREF crColour)
+{
+    const ColourField* pField = FindColourField(nIndex);
+    if (pField != NULL)
+        this->*pField->pField = crColour;
+}
+
+COLORREF CAppearanceInfo::GetColour(int nIndex) const
+{
+    const ColourField* pField = FindColourField(nIndex);
+    return pField != NULL ? this->*pField->pField : HT_COLOUR_UNSET;
+}
+
+void CAppearanceInfo::WriteToRegistry(int nNumber) const
+{
+    CXTRegistryManager regManager(HKEY_LOCAL_MACHINE);
+    for (int i = 0; i < (int)(sizeof(kColourFields) / sizeof(kColourFields[0])); i++)
+    {
+        const ColourField& field = kColourFields[i];
+        regManager.WriteProfileInt(kSection, EntryName(nNumber, field.pszKey), (int)(this->*field.pField));
+        if (i == kBoardColourCount - 1)
+            regManager.WriteProfileString(kSection, EntryName(nNumber, kNameKey), m_strProfileName);
+    }
+}
+
+void CAppearanceInfo::ReadFromRegistry(int nNumber)
+{
+    CXTRegistryManager regManager(HKEY_LOCAL_MACHINE);
+    for (int i = 0; i < (int)(sizeof(kColourFields) / sizeof(kColourFields[0])); i++)
+    {
+        const ColourField& field = kColourFields[i];
+        this->*field.pField = (COLORREF)regManager.GetProfileInt(kSection, EntryName(nNumber, field.pszKey),
+                                                                 (int)(this->*field.pField));
+        if (i == kBoardColourCount - 1)
+        {
+            m_strProfileName =
+                regManager.GetProfileString(kSection, EntryName(nNumber, kNameKey), m_strProfileName);
+        }
+    }
+    m_nIndex = nNumber;
+}
+
+CAppearanceInfo AFXAPI CAppearanceInfo::MakeStandardProfile()
+{
+    CAppearanceInfo profile;
+    profile.m_crBorder = RGB(0, 0, 0);
+    profile.m_crSquareBorder = RGB(51, 51, 51);
+    profile.m_crShadedFill = RGB(51, 51, 51);
+    profile.m_crShadedNumber = RGB(255, 255, 255);
+    profile.m_crUnshadedFill = RGB(255, 255, 255);
+    profile.m_crUnshadedNumber = RGB(0, 0, 0);
+    profile.m_crIslandFill = RGB(0, 0, 128);
+    profile.m_crIslandNumber = RGB(0, 0, 255);
+    profile.m_crUnshadedDupFill = RGB(128, 0, 0);
+    profile.m_crUnshadedDupNumber = RGB(255, 0, 0);
+    profile.m_crAdjacentShadedFill = RGB(204, 204, 0);
+    profile.m_crAdjacentShadedNumber = RGB(0, 0, 0);
+    profile.m_crMCOn = RGB(0, 255, 0);
+    profile.m_crMCOff = RGB(0, 128, 0);
+    profile.m_crMCBack = RGB(0, 0, 0);
+    profile.m_strProfileName = LoadResourceString(IDS_APPEARANCE_STANDARD);
+    profile.m_nIndex = 0;
+    return profile;
+}
+
+CAppearanceInfo AFXAPI CAppearanceInfo::MakePrintingProfile()
+{
+    CAppearanceInfo profile;
+    profile.m_crBorder = RGB(100, 100, 100);
+    profile.m_crSquareBorder = RGB(100, 100, 100);
+    profile.m_crShadedFill = RGB(100, 100, 100);
+    profile.m_crShadedNumber = RGB(255, 255, 255);
+    profile.m_crUnshadedFill = RGB(255, 255, 255);
+    profile.m_crUnshadedNumber = RGB(100, 100, 100);
+    profile.m_crIslandFill = RGB(255, 255, 255);
+    profile.m_crIslandNumber = RGB(0, 0, 255);
+    profile.m_crUnshadedDupFill = RGB(255, 255, 255);
+    profile.m_crUnshadedDupNumber = RGB(255, 0, 0);
+    profile.m_crAdjacentShadedFill = RGB(204, 204, 0);
+    profile.m_crAdjacentShadedNumber = RGB(0, 0, 0);
+    profile.m_crMCOn = RGB(0, 255, 0);
+    profile.m_crMCOff = RGB(0, 128, 0);
+    profile.m_crMCBack = RGB(0, 0, 0);
+    profile.m_strProfileName = LoadResourceString(IDS_APPEARANCE_PRINTING);
+    profile.m_nIndex = 1;
+    return profile;
+}
+
+// ---------------------------------------------------------------------------
+// CAppearanceInfoList
+
+CAppearanceInfoList::CAppearanceInfoList() : CList<CAppearanceInfo, const CAppearanceInfo&>(10)
+{
+}
+
+BOOL CAppearanceInfoList::LoadFromRegistry()
+{
+    RemoveAll();
+    int nCount;
+    {
+        CXTRegistryManager regManager(HKEY_LOCAL_MACHINE);
+        nCount = (int)regManager.GetProfileInt(kSection, kCountEntry, 0);
+    }
+    if (nCount > kMaxStoredProfiles)
+        nCount = kMaxStoredProfiles;
+    if (nCount <= 0)
+    {
+        AddTail(CAppearanceInfo::MakeStandardProfile());
+        AddTail(CAppearanceInfo::MakePrintingProfile());
+        return TRUE;
+    }
+    for (int n = 0; n < nCount; n++)
+    {
+        CAppearanceInfo profile;
+        profile.ReadFromRegistry(n);
+        AddTail(profile);
+    }
+    return TRUE;
+}
+
+BOOL CAppearanceInfoList::SaveToRegistry() const
+{
+    int nNumber = 0;
+    for (POSITION pos = GetHeadPosition(); pos != NULL; nNumber++)
+        GetNext(pos).WriteToRegistry(nNumber);
+
+    CXTRegistryManager regManager(HKEY_LOCAL_MACHINE);
+    regManager.WriteProfileInt(kSection, kCountEntry, (int)GetCount());
+    return TRUE;
+}
+
+BOOL CAppearanceInfoList::FindProfile(int nIndex, CAppearanceInfo& profile) const
+{
+    for (POSITION pos = GetHeadPosition(); pos != NULL;)
+    {
+        const CAppearanceInfo& candidate = GetNext(pos);
+        if (candidate.m_nIndex == nIndex)
+        {
+            profile.CopyFrom(candidate);
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+int CAppearanceInfoList::AddProfile(CAppearanceInfo& profile)
+{
+    int nHighest = -1;
+    for (POSITION pos = GetHeadPosition(); pos != NULL;)
+    {
+        const CAppearanceInfo& candidate = GetNext(pos);
+        if (candidate.m_nIndex > nHighest)
+            nHighest = candidate.m_nIndex;
+    }
+    profile.m_nIndex = nHighest + 1;
+    AddTail(profile);
+    return profile.m_nIndex;
+}
+
+BOOL CAppearanceInfoList::RemoveProfile(int nIndex)
+{
+    for (POSITION pos = GetHeadPosition(); pos != NULL;)
+    {
+        POSITION posCurrent = pos;
+        if (GetNext(pos).m_nIndex == nIndex)
+        {
+            RemoveAt(posCurrent);
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+template <>
+void AFXAPI SerializeElements<CAppearanceInfo>(CArchive&, CAppearanceInfo*, INT_PTR)
+{
+    AfxThrowNotSupportedException();
+}

@@ -1,0 +1,141 @@
+// The program's single-document start-up, run in-process: it starts, shows
+// its frame, closes from the File menu and leaves no window or GDI object
+// behind.  Also the program itself, started as a process.
+#include "classlib/wnd_test_util.h"
+#include "window/wndimpl.h"
+
+// The program's start-up classes, compiled into this test program.
+#include "../../app/BrindlemarkStartup.cpp"
+
+#include <string>
+
+using namespace wndtest;
+
+namespace
+{
+
+::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new Environment);
+
+struct Counts
+{
+    DWORD dwGdi;
+    DWORD dwUser;
+    int nWindows;
+    INT_PTR nPermanent;
+};
+
+Counts TakeCounts()
+{
+    // Temporaries of earlier messages are not leaks: free them first.
+    AfxDeleteTempMaps();
+    Counts c;
+    c.dwGdi = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+    c.dwUser = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS);
+    c.nWindows = CountThreadWindows();
+    c.nPermanent = CWndHandleMap::GetThreadMap()->GetPermanentCount();
+    return c;
+}
+
+void DeleteRecentFileSection()
+{
+    HKEY hKey;
+    if (::RegOpenKeyEx(HKEY_CURRENT_USER, "Software\\Orrisfield\\Brindlemark", 0, KEY_ALL_ACCESS, &hKey) ==
+        ERROR_SUCCESS)
+    {
+        ::RegDeleteKey(hKey, "Recent File List");
+        ::RegCloseKey(hKey);
+    }
+}
+
+TEST(ProgramStartup, StartsShowsItsFrameAndClosesWithoutLeaks)
+{
+    DeleteRecentFileSection();
+    Counts before = TakeCounts();
+
+    for (int nRun = 0; nRun < 2; ++nRun)
+    {
+        SCOPED_TRACE(nRun);
+        CBrindlemarkApp* pApp = new CBrindlemarkApp;
+        AfxWinInit(::GetModuleHandle(NULL), NULL, (LPTSTR) "", SW_SHOWNORMAL);
+        ASSERT_EQ(pApp, AfxGetApp());
+        ASSERT_TRUE(pApp->InitInstance());
+
+        EXPECT_STREQ("Orrisfield", pApp->m_pszRegistryKey);
+        EXPECT_STREQ("Brindlemark", pApp->m_pszProfileName);
+        ASSERT_TRUE(pApp->m_pRecentFileList != NULL);
+        EXPECT_EQ(4, pApp->m_pRecentFileList->GetSize());
+
+        CFrameWnd* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, pApp->m_pMainWnd);
+        ASSERT_TRUE(pFrame != NULL);
+        EXPECT_TRUE(pFrame->IsWindowVisible());
+        CString strTitle;
+        pFrame->GetWindowText(strTitle);
+        EXPECT_STREQ("Untitled - Brindlemark", strTitle);
+        EXPECT_TRUE(pFrame->GetActiveView() != NULL);
+        EXPECT_TRUE(pFrame->GetActiveDocument() != NULL);
+        EXPECT_TRUE(pFrame->GetActiveDocument()->IsKindOf(RUNTIME_CLASS(CStartupDocument)));
+        HMENU hMenu = ::GetMenu(pFrame->m_hWnd);
+        EXPECT_TRUE(::IsMenu(hMenu));
+
+        // File > New keeps the one document.
+        CDocument* pDoc = pFrame->GetActiveDocument();
+        pFrame->SendMessage(WM_COMMAND, ID_FILE_NEW);
+        EXPECT_EQ(pDoc, pFrame->GetActiveDocument());
+
+        // File > Exit, then the message loop ends the program.
+        pFrame->PostMessage(WM_COMMAND, ID_APP_EXIT);
+        pApp->Run();
+        EXPECT_EQ(NULL, pApp->m_pMainWnd);
+        EXPECT_FALSE(::IsMenu(hMenu));   // the menu went with the window
+        delete pApp;
+        EXPECT_EQ(NULL, AfxGetApp());
+    }
+
+    Counts after = TakeCounts();
+    EXPECT_EQ(before.nWindows, after.nWindows);
+    EXPECT_EQ(before.nPermanent, after.nPermanent);
+    EXPECT_EQ(before.dwGdi, after.dwGdi);
+    EXPECT_EQ(before.dwUser, after.dwUser);
+    DeleteRecentFileSection();
+}
+
+TEST(ProgramStartup, TheProgramStartsAndClosesAsAProcess)
+{
+    char szPath[MAX_PATH];
+    ::GetModuleFileName(NULL, szPath, MAX_PATH);
+    std::string strExe(szPath);
+    strExe = strExe.substr(0, strExe.find_last_of('\\'));
+    strExe = strExe.substr(0, strExe.find_last_of('\\'));
+    strExe = strExe.substr(0, strExe.find_last_of('\\')) + "\\app\\Brindlemark.exe";
+    if (::GetFileAttributes(strExe.c_str()) == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "the program is not built: " << strExe;
+
+    STARTUPINFO si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    ASSERT_TRUE(::CreateProcess(strExe.c_str(), NULL, NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi));
+    ::WaitForInputIdle(pi.hProcess, 10000);
+
+    // Its main window carries the document's title.
+    HWND hWndMain = NULL;
+    for (int i = 0; i < 100 && hWndMain == NULL; ++i)
+    {
+        hWndMain = ::FindWindow(NULL, "Untitled - Brindlemark");
+        if (hWndMain == NULL)
+            ::Sleep(100);
+    }
+    ASSERT_TRUE(hWndMain != NULL);
+    DWORD dwPid = 0;
+    ::GetWindowThreadProcessId(hWndMain, &dwPid);
+    EXPECT_EQ(pi.dwProcessId, dwPid);
+
+    ::PostMessage(hWndMain, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(pi.hProcess, 20000));
+    DWORD dwExit = 1;
+    ::GetExitCodeProcess(pi.hProcess, &dwExit);
+    EXPECT_EQ(0u, dwExit);
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+}
+
+} // namespace

@@ -1,0 +1,639 @@
+// The image manager: icon sets by command id, strips from resources, files
+// and image lists, and custom ids.
+#include "XTPImageManager.h"
+#include "XTPPngLoader.h"
+#include "XTPSystemHelpers.h"
+#include <commctrl.h>
+#include <algorithm>
+
+//////////////////////////////////////////////////////////////////////////
+// CXTPImageManagerIconSet
+
+CXTPImageManagerIconSet::CXTPImageManagerIconSet(UINT nID, CXTPImageManager* pImageManager)
+    : m_nID(nID), m_pImageManager(pImageManager)
+{
+}
+
+CXTPImageManagerIconSet::~CXTPImageManagerIconSet()
+{
+    RemoveAll();
+}
+
+CXTPImageManagerIcon* CXTPImageManagerIconSet::GetIcon(UINT nWidth, BOOL bScaled)
+{
+    if (m_mapIcons.IsEmpty())
+        return NULL;
+
+    CXTPImageManagerIcon* pIcon = NULL;
+    if (nWidth != 0 && nWidth != 1)
+    {
+        if (m_mapIcons.Lookup(nWidth, pIcon))
+            return pIcon;
+        if (!bScaled)
+            return NULL;
+    }
+
+    CXTPImageManagerIcon* pChosen = NULL;
+    UINT nBestKey = 0;
+    int nBestDiff = INT_MAX;
+    POSITION pos = m_mapIcons.GetStartPosition();
+    while (pos != NULL)
+    {
+        UINT nKey = 0;
+        m_mapIcons.GetNextAssoc(pos, nKey, pIcon);
+        if (nWidth == 0)
+        {
+            if (pChosen == NULL || nKey < nBestKey)
+            {
+                pChosen = pIcon;
+                nBestKey = nKey;
+            }
+        }
+        else if (nWidth == 1)
+        {
+            if (pChosen == NULL || nKey > nBestKey)
+            {
+                pChosen = pIcon;
+                nBestKey = nKey;
+            }
+        }
+        else
+        {
+            int nDiff = std::abs((int)nKey - (int)nWidth);
+            if (pChosen == NULL || nDiff < nBestDiff)
+            {
+                pChosen = pIcon;
+                nBestDiff = nDiff;
+            }
+        }
+    }
+    return pChosen;
+}
+
+CXTPImageManagerIcon* CXTPImageManagerIconSet::CreateIcon(UINT nWidth)
+{
+    CXTPImageManagerIcon* pIcon = NULL;
+    if (m_mapIcons.Lookup(nWidth, pIcon))
+        return pIcon;
+
+    pIcon = new CXTPImageManagerIcon(m_nID, (int)nWidth, 15, this);
+    m_mapIcons.SetAt(nWidth, pIcon);
+    return pIcon;
+}
+
+void CXTPImageManagerIconSet::RemoveAll()
+{
+    POSITION pos = m_mapIcons.GetStartPosition();
+    while (pos != NULL)
+    {
+        UINT nKey = 0;
+        CXTPImageManagerIcon* pIcon = NULL;
+        m_mapIcons.GetNextAssoc(pos, nKey, pIcon);
+        if (pIcon != NULL)
+            pIcon->InternalRelease();
+    }
+    m_mapIcons.RemoveAll();
+}
+
+void CXTPImageManagerIconSet::RefreshIcons()
+{
+    POSITION pos = m_mapIcons.GetStartPosition();
+    while (pos != NULL)
+    {
+        UINT nKey = 0;
+        CXTPImageManagerIcon* pIcon = NULL;
+        m_mapIcons.GetNextAssoc(pos, nKey, pIcon);
+        if (pIcon != NULL)
+            pIcon->ClearGeneratedIcons();
+    }
+}
+
+//////////////////////////////////////////////////////////////////////////
+// CXTPImageManager
+
+CXTPImageManager::CXTPImageManager()
+    : m_clrMask(COLORREF_NULL), m_nCustomID(68266), m_hMsImgDll(NULL), m_pfnAlphaBlend(NULL),
+      m_pfnTransparentBlt(NULL), m_nRTLMode(2)
+{
+    m_mapImages.InitHashTable(127, FALSE);
+    m_hMsImgDll = ::LoadLibraryA("msimg32.dll");
+    if (m_hMsImgDll != NULL)
+    {
+        m_pfnAlphaBlend = (PFNALPHABLEND)::GetProcAddress(m_hMsImgDll, "AlphaBlend");
+        m_pfnTransparentBlt = (PFNTRANSPARENTBLT)::GetProcAddress(m_hMsImgDll, "TransparentBlt");
+    }
+}
+
+CXTPImageManager::~CXTPImageManager()
+{
+    RemoveAll();
+    m_pfnAlphaBlend = NULL;
+    m_pfnTransparentBlt = NULL;
+    if (m_hMsImgDll != NULL)
+        ::FreeLibrary(m_hMsImgDll);
+    m_hMsImgDll = NULL;
+}
+
+CXTPImageManager* AFX_CDECL XTPImageManager()
+{
+    static CXTPImageManager s_imageManager;
+    return &s_imageManager;
+}
+
+namespace
+{
+// Built with the program's global objects; the clipboard formats are
+// registered at start-up too.
+struct CImageManagerStartup
+{
+    CImageManagerStartup()
+    {
+        XTPImageManager();
+        CXTPImageManager::GetImageClipFormat();
+        CXTPImageManager::GetAlphaBitmapClipFormat();
+    }
+} s_imageManagerStartup;
+}
+
+UINT AFX_CDECL CXTPImageManager::GetImageClipFormat()
+{
+    static UINT s_nFormat = ::RegisterClipboardFormatA("Rovudu DiriZur Image");
+    return s_nFormat;
+}
+
+UINT AFX_CDECL CXTPImageManager::GetAlphaBitmapClipFormat()
+{
+    static UINT s_nFormat = ::RegisterClipboardFormatA("Alpha Bitmap Image");
+    return s_nFormat;
+}
+
+COLORREF CXTPImageManager::SetMaskColor(COLORREF clrMask)
+{
+    COLORREF clrOld = m_clrMask;
+    m_clrMask = clrMask;
+    return clrOld;
+}
+
+BOOL CXTPImageManager::IsAlphaImageListSupported()
+{
+    return HIWORD(XTPGetComCtlVersion()) > 5;
+}
+
+CXTPImageManagerIconSet* CXTPImageManager::GetIconSet(UINT nCommand) const
+{
+    CXTPImageManagerIconSet* pIconSet = NULL;
+    if (m_mapImages.Lookup(nCommand, pIconSet))
+        return pIconSet;
+    return NULL;
+}
+
+CXTPImageManagerIcon* CXTPImageManager::GetImage(UINT nCommand, int nWidth) const
+{
+    CXTPImageManagerIconSet* pIconSet = GetIconSet(nCommand);
+    return pIconSet != NULL ? pIconSet->GetIcon((UINT)nWidth, TRUE) : NULL;
+}
+
+BOOL CXTPImageManager::HasIcon(UINT nCommand, int nWidth) const
+{
+    CXTPImageManagerIconSet* pIconSet = GetIconSet(nCommand);
+    return pIconSet != NULL && pIconSet->GetIcon((UINT)nWidth, FALSE) != NULL;
+}
+
+void CXTPImageManager::RemoveAll()
+{
+    POSITION pos = m_mapImages.GetStartPosition();
+    while (pos != NULL)
+    {
+        UINT nKey = 0;
+        CXTPImageManagerIconSet* pIconSet = NULL;
+        m_mapImages.GetNextAssoc(pos, nKey, pIconSet);
+        if (pIconSet != NULL)
+            pIconSet->InternalRelease();
+    }
+    m_mapImages.RemoveAll();
+}
+
+void CXTPImageManager::RefreshAll()
+{
+    POSITION pos = m_mapImages.GetStartPosition();
+    while (pos != NULL)
+    {
+        UINT nKey = 0;
+        CXTPImageManagerIconSet* pIconSet = NULL;
+        m_mapImages.GetNextAssoc(pos, nKey, pIconSet);
+        if (pIconSet != NULL)
+            pIconSet->RefreshIcons();
+    }
+}
+
+BOOL CXTPImageManager::SetIcon(const CXTPImageManagerIconHandle& hIcon, UINT nIDCommand, CSize szIcon,
+                               int imageState)
+{
+    if (hIcon.IsEmpty())
+        return FALSE;
+
+    if (szIcon.cx == 0 && szIcon.cy == 0)
+        szIcon = hIcon.GetExtent();
+    if (szIcon.cx == 0 && szIcon.cy == 0)
+        return FALSE;
+
+    CXTPImageManagerIconSet* pIconSet = GetIconSet(nIDCommand);
+    if (pIconSet != NULL)
+    {
+        CXTPImageManagerIcon* pIcon = pIconSet->CreateIcon((UINT)szIcon.cx);
+        switch (imageState)
+        {
+        case xtpImageNormal: pIcon->SetIcon(hIcon); break;
+        case xtpImageDisabled: pIcon->SetDisabledIcon(hIcon); break;
+        case xtpImageHot: pIcon->SetHotIcon(hIcon); break;
+        case xtpImageChecked: pIcon->SetCheckedIcon(hIcon); break;
+        case xtpImagePressed: pIcon->SetPressedIcon(hIcon); break;
+        default: break;
+        }
+        return TRUE;
+    }
+
+    if (imageState != xtpImageNormal)
+        return FALSE;
+
+    pIconSet = new CXTPImageManagerIconSet(nIDCommand, this);
+    CXTPImageManagerIcon* pIcon = pIconSet->CreateIcon((UINT)szIcon.cx);
+    pIcon->SetIcon(hIcon);
+    m_mapImages.SetAt(nIDCommand, pIconSet);
+    return TRUE;
+}
+
+UINT CXTPImageManager::AddCustomIcon(const CXTPImageManagerIconHandle& hIcon)
+{
+    m_nCustomID++;
+    CXTPImageManagerIconSet* pIconSet = new CXTPImageManagerIconSet(m_nCustomID, this);
+    CSize sz = hIcon.GetExtent();
+    CXTPImageManagerIcon* pIcon = pIconSet->CreateIcon((UINT)sz.cx);
+    pIcon->SetIcon(hIcon);
+
+    CXTPImageManagerIconSet* pOld = NULL;
+    if (m_mapImages.Lookup(m_nCustomID, pOld) && pOld != NULL)
+        pOld->InternalRelease();
+    m_mapImages.SetAt(m_nCustomID, pIconSet);
+    return m_nCustomID;
+}
+
+BOOL CXTPImageManager::SetIcons(UINT nIDResourceBitmap, const UINT* pCommands, int nCount, CSize szIcon,
+                                int imageState)
+{
+    return SetIconsFromResource(nIDResourceBitmap, pCommands, nCount, szIcon, imageState);
+}
+
+BOOL CXTPImageManager::SetIconsFromResource(UINT nIDResourceBitmap, const UINT* pCommands, int nCount,
+                                            CSize szIcon, int imageState)
+{
+    BOOL bAlpha = FALSE;
+    HBITMAP hBitmap = LoadBitmapFromResource(MAKEINTRESOURCE(nIDResourceBitmap), &bAlpha);
+    if (hBitmap == NULL)
+        return FALSE;
+    BOOL bResult = SetIconsFromBitmap(hBitmap, pCommands, nCount, szIcon, imageState, bAlpha);
+    ::DeleteObject(hBitmap);
+    return bResult;
+}
+
+BOOL CXTPImageManager::SetIconsFromBitmap(CBitmap* pBitmap, const UINT* pCommands, int nCount, CSize szIcon,
+                                          int imageState, BOOL bAlpha)
+{
+    if (pBitmap == NULL)
+        return FALSE;
+    return SetIconsFromBitmap((HBITMAP)pBitmap->GetSafeHandle(), pCommands, nCount, szIcon, imageState, bAlpha);
+}
+
+BOOL CXTPImageManager::SetIconsFromBitmap(HBITMAP hBitmap, const UINT* pCommands, int nCount, CSize szIcon,
+                                          int imageState, BOOL bAlpha)
+{
+    BITMAP bm;
+    if (hBitmap == NULL || ::GetObjectA(hBitmap, sizeof(bm), &bm) == 0 || nCount < 0)
+        return FALSE;
+
+    if (szIcon.cx == 0 && szIcon.cy == 0 && nCount >= 1)
+        szIcon = CSize(bm.bmWidth / nCount, std::abs((int)bm.bmHeight));
+    if (nCount == 0 && szIcon.cx >= 1)
+        nCount = bm.bmWidth / szIcon.cx;
+    if (nCount == 0 || szIcon.cx <= 0 || szIcon.cy <= 0)
+        return FALSE;
+
+    if (bAlpha)
+    {
+        if (bm.bmWidth % szIcon.cx != 0)
+            return FALSE;
+        int nParts = bm.bmWidth / szIcon.cx;
+        if (nParts <= 0)
+            return FALSE;
+
+        HBITMAP* pParts = NULL;
+        try
+        {
+            pParts = new HBITMAP[nParts];
+        }
+        catch (...)
+        {
+            return FALSE;
+        }
+        if (!SplitAlphaBitmap(hBitmap, nParts, pParts))
+        {
+            delete[] pParts;
+            return FALSE;
+        }
+
+        int nPart = 0;
+        for (int i = 0; i < nCount; i++)
+        {
+            if (pCommands != NULL && nParts != nCount && pCommands[i] == 0)
+                continue;  // a separator takes no image
+            if (nPart >= nParts)
+                break;
+            CXTPImageManagerIconHandle hIcon(pParts[nPart++]);
+            SetIcon(hIcon, pCommands != NULL ? pCommands[i] : (UINT)i, szIcon, imageState);
+        }
+        for (int i = 0; i < nParts; i++)
+            ::DeleteObject(pParts[i]);
+        delete[] pParts;
+        return TRUE;
+    }
+
+    HIMAGELIST hImageList = ImageList_Create(szIcon.cx, szIcon.cy, ILC_COLOR24 | ILC_MASK, nCount, 1);
+    if (hImageList == NULL)
+        return FALSE;
+
+    COLORREF clrMask = m_clrMask;
+    if (clrMask == COLORREF_NULL)
+    {
+        HDC hDC = ::CreateCompatibleDC(NULL);
+        HGDIOBJ hOld = ::SelectObject(hDC, hBitmap);
+        clrMask = ::GetPixel(hDC, 0, 0);
+        ::SelectObject(hDC, hOld);
+        ::DeleteDC(hDC);
+    }
+
+    BOOL bResult = FALSE;
+    if (ImageList_AddMasked(hImageList, hBitmap, clrMask) >= 0)
+        bResult = AddIconsFromImageList(hImageList, pCommands, nCount, szIcon, imageState);
+    ImageList_Destroy(hImageList);
+    return bResult;
+}
+
+BOOL CXTPImageManager::SetIconsFromImageList(CImageList* pImageList, const UINT* pCommands, int nCount,
+                                             CSize szIcon, int imageState)
+{
+    if (pImageList == NULL || pImageList->GetSafeHandle() == NULL)
+        return FALSE;
+    return AddIconsFromImageList(pImageList->GetSafeHandle(), pCommands, nCount, szIcon, imageState);
+}
+
+BOOL CXTPImageManager::SetIconsFromImageList(HIMAGELIST hImageList, const UINT* pCommands, int nCount,
+                                             CSize szIcon, int imageState)
+{
+    return AddIconsFromImageList(hImageList, pCommands, nCount, szIcon, imageState);
+}
+
+BOOL CXTPImageManager::AddIconsFromImageList(HIMAGELIST hImageList, const UINT* pCommands, int nCount,
+                                             CSize szIcon, int imageState)
+{
+    if (hImageList == NULL)
+        return FALSE;
+
+    int nImageCount = ImageList_GetImageCount(hImageList);
+    if (pCommands == NULL && nCount == 0)
+        nCount = nImageCount;
+
+    if (szIcon.cx == 0 && szIcon.cy == 0 && nCount >= 1)
+    {
+        IMAGEINFO info;
+        if (ImageList_GetImageInfo(hImageList, 0, &info))
+            szIcon = CSize(info.rcImage.right - info.rcImage.left, info.rcImage.bottom - info.rcImage.top);
+    }
+
+    int j = 0;
+    for (int i = 0; i < nCount; i++)
+    {
+        if (pCommands != NULL && nImageCount != nCount && pCommands[i] == 0)
+            continue;  // a separator uses no image
+
+        HICON hIcon = ImageList_GetIcon(hImageList, j, ILD_NORMAL);
+        if (hIcon == NULL)
+            return FALSE;
+        {
+            CXTPImageManagerIconHandle hHandle(hIcon);
+            SetIcon(hHandle, pCommands != NULL ? pCommands[i] : (UINT)i, szIcon, imageState);
+        }
+        ::DestroyIcon(hIcon);
+        j++;
+    }
+    return TRUE;
+}
+
+BOOL AFX_CDECL CXTPImageManager::SplitAlphaBitmap(HBITMAP hBitmap, int nCount, HBITMAP* pDest)
+{
+    if (hBitmap == NULL || nCount <= 0 || pDest == NULL)
+        return FALSE;
+
+    PBITMAPINFO pbmi = NULL;
+    LPVOID pBits = NULL;
+    UINT nSize = 0;
+    if (!GetBitmapBits(NULL, hBitmap, pbmi, pBits, nSize))
+        return FALSE;
+
+    int cx = pbmi->bmiHeader.biWidth, cy = std::abs((int)pbmi->bmiHeader.biHeight);
+    int nPartWidth = cx / nCount;
+    BOOL bResult = nPartWidth > 0;
+
+    for (int i = 0; i < nCount; i++)
+        pDest[i] = NULL;
+
+    if (bResult)
+    {
+        BITMAPINFO bmiPart;
+        ZeroMemory(&bmiPart, sizeof(bmiPart));
+        bmiPart.bmiHeader = pbmi->bmiHeader;
+        bmiPart.bmiHeader.biWidth = nPartWidth;
+        bmiPart.bmiHeader.biSizeImage = pbmi->bmiHeader.biSizeImage / nCount;
+
+        for (int i = 0; i < nCount && bResult; i++)
+        {
+            LPVOID pPartBits = NULL;
+            pDest[i] = ::CreateDIBSection(NULL, &bmiPart, DIB_RGB_COLORS, &pPartBits, NULL, 0);
+            if (pDest[i] == NULL || pPartBits == NULL)
+            {
+                bResult = FALSE;
+                break;
+            }
+            for (int y = 0; y < cy; y++)
+            {
+                memcpy((BYTE*)pPartBits + (size_t)y * nPartWidth * 4,
+                       (const BYTE*)pBits + ((size_t)y * cx + (size_t)i * nPartWidth) * 4, (size_t)nPartWidth * 4);
+            }
+        }
+        if (!bResult)
+        {
+            for (int i = 0; i < nCount; i++)
+            {
+                if (pDest[i] != NULL)
+                    ::DeleteObject(pDest[i]);
+                pDest[i] = NULL;
+            }
+        }
+    }
+
+    free(pBits);
+    free(pbmi);
+    return bResult;
+}
+
+HBITMAP AFX_CDECL CXTPImageManager::LoadBitmapFromFile(LPCTSTR lpszFileName, BOOL* pbAlphaBitmap)
+{
+    if (pbAlphaBitmap != NULL)
+        *pbAlphaBitmap = FALSE;
+    if (lpszFileName == NULL)
+        return NULL;
+
+    BYTE header[14 + sizeof(BITMAPINFOHEADER)];
+    ZeroMemory(header, sizeof(header));
+    UINT nRead = 0;
+    {
+        CFile file;
+        if (!file.Open(lpszFileName, CFile::modeRead | CFile::shareDenyWrite))
+            return NULL;
+        try
+        {
+            nRead = file.Read(header, sizeof(header));
+        }
+        catch (CException* e)
+        {
+            e->Delete();
+            nRead = 0;
+        }
+        file.Abort();
+    }
+
+    if (nRead >= 4 && header[0] == 137 && header[1] == 'P' && header[2] == 'N' && header[3] == 'G')
+    {
+        CXTPGraphicBitmapPng png;
+        if (!png.LoadFromFile(lpszFileName))
+            return NULL;
+        if (pbAlphaBitmap != NULL)
+            *pbAlphaBitmap = png.IsAlpha();
+        return (HBITMAP)png.Detach();
+    }
+
+    BOOL bAlpha = FALSE;
+    if (nRead >= sizeof(header))
+    {
+        const BITMAPINFOHEADER* pbih = (const BITMAPINFOHEADER*)(header + 14);
+        bAlpha = pbih->biBitCount == 32;
+    }
+    if (pbAlphaBitmap != NULL)
+        *pbAlphaBitmap = bAlpha;
+
+    return (HBITMAP)::LoadImageA(NULL, lpszFileName, IMAGE_BITMAP, 0, 0,
+                                 LR_LOADFROMFILE | LR_DEFAULTSIZE | (bAlpha ? LR_CREATEDIBSECTION : 0));
+}
+
+HBITMAP AFX_CDECL CXTPImageManager::LoadBitmapFromResource(LPCTSTR lpszResource, BOOL* pbAlphaBitmap)
+{
+    HMODULE hModule = AfxFindResourceHandle(lpszResource, "PNG");
+    if (hModule == NULL || ::FindResourceA(hModule, lpszResource, "PNG") == NULL)
+        hModule = AfxFindResourceHandle(lpszResource, RT_BITMAP);
+    return LoadBitmapFromResource(hModule, lpszResource, pbAlphaBitmap);
+}
+
+namespace
+{
+const BYTE* LockResourceData(HMODULE hModule, HRSRC hRsrc, DWORD& dwSize)
+{
+    dwSize = 0;
+    if (hRsrc == NULL)
+        return NULL;
+    HGLOBAL hGlobal = ::LoadResource(hModule, hRsrc);
+    if (hGlobal == NULL)
+        return NULL;
+    dwSize = ::SizeofResource(hModule, hRsrc);
+    return (const BYTE*)::LockResource(hGlobal);
+}
+}
+
+HBITMAP AFX_CDECL CXTPImageManager::LoadBitmapFromResource(HMODULE hModule, LPCTSTR lpszResource,
+                                                           BOOL* pbAlphaBitmap)
+{
+    if (pbAlphaBitmap != NULL)
+        *pbAlphaBitmap = FALSE;
+
+    HRSRC hRsrcPng = ::FindResourceA(hModule, lpszResource, "PNG");
+    if (hRsrcPng != NULL)
+    {
+        DWORD dwSize = 0;
+        const BYTE* pData = LockResourceData(hModule, hRsrcPng, dwSize);
+        if (pData != NULL && CXTPGraphicBitmapPng::IsPngSignature(pData, dwSize))
+        {
+            CXTPGraphicBitmapPng png;
+            if (!png.LoadFromResource(hModule, hRsrcPng))
+                return NULL;
+            if (pbAlphaBitmap != NULL)
+                *pbAlphaBitmap = png.IsAlpha();
+            return (HBITMAP)png.Detach();
+        }
+    }
+
+    HRSRC hRsrc = ::FindResourceA(hModule, lpszResource, RT_BITMAP);
+    if (hRsrc == NULL)
+        return NULL;
+    DWORD dwSize = 0;
+    const BYTE* pData = LockResourceData(hModule, hRsrc, dwSize);
+    if (pData == NULL || dwSize < sizeof(BITMAPINFOHEADER))
+        return NULL;
+
+    const BITMAPINFOHEADER* pbih = (const BITMAPINFOHEADER*)pData;
+    if (pbih->biBitCount == 32)
+    {
+        if (pbAlphaBitmap != NULL)
+            *pbAlphaBitmap = TRUE;
+        return LoadAlphaBitmap(hModule, lpszResource);
+    }
+    return (HBITMAP)::LoadImageA(hModule, lpszResource, IMAGE_BITMAP, 0, 0, LR_DEFAULTSIZE);
+}
+
+HBITMAP AFX_CDECL CXTPImageManager::LoadAlphaBitmap(UINT nIDResource)
+{
+    HMODULE hModule = AfxFindResourceHandle(MAKEINTRESOURCE(nIDResource), RT_BITMAP);
+    return LoadAlphaBitmap(hModule, MAKEINTRESOURCE(nIDResource));
+}
+
+HBITMAP AFX_CDECL CXTPImageManager::LoadAlphaBitmap(HMODULE hModule, LPCTSTR lpszResource)
+{
+    HRSRC hRsrc = ::FindResourceA(hModule, lpszResource, RT_BITMAP);
+    DWORD dwSize = 0;
+    const BYTE* pData = LockResourceData(hModule, hRsrc, dwSize);
+    if (pData == NULL || dwSize < sizeof(BITMAPINFOHEADER))
+        return NULL;
+
+    BITMAPINFOHEADER bih;
+    memcpy(&bih, pData, sizeof(bih));
+    if (bih.biSize != sizeof(BITMAPINFOHEADER) || bih.biBitCount != 32 || bih.biPlanes != 1 ||
+        bih.biCompression != BI_RGB || bih.biWidth <= 0 || bih.biHeight == 0 || bih.biWidth > 0x8000 ||
+        std::abs((int)bih.biHeight) > 0x8000)
+        return NULL;
+
+    unsigned long long nImage = (unsigned long long)bih.biWidth * std::abs((int)bih.biHeight) * 4;
+    if (dwSize - sizeof(BITMAPINFOHEADER) < nImage)
+        return NULL;
+
+    BITMAPINFO bmi;
+    ZeroMemory(&bmi, sizeof(bmi));
+    bmi.bmiHeader = bih;
+    bmi.bmiHeader.biSizeImage = (DWORD)nImage;
+    LPVOID pBits = NULL;
+    HBITMAP hBitmap = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+    if (hBitmap == NULL || pBits == NULL)
+    {
+        if (hBitmap != NULL)
+            ::DeleteObject(hBitmap);
+        return NULL;
+    }
+    memcpy(pBits, pData + sizeof(BITMAPINFOHEADER), (size_t)nImage);
+    return hBitmap;
+}

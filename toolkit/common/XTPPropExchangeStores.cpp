@@ -1,0 +1,763 @@
+// Property exchange stores: registry, INI file and binary archive, and the
+// section holder on the application profile.
+#include "XTPPropExchange.h"
+#include <shlwapi.h>
+#include <algorithm>
+
+//////////////////////////////////////////////////////////////////////////
+// CXTPPropExchangeRegistry
+
+CXTPPropExchangeRegistry::CXTPPropExchangeRegistry(BOOL bLoading, HKEY hParentKey, LPCTSTR lpszSection)
+    : m_hSectionKey(NULL), m_hParentKey(hParentKey), m_strSectionName(lpszSection), m_bCloseParentKey(FALSE)
+{
+    m_bLoading = bLoading;
+    if (m_hParentKey == NULL)
+    {
+        CWinApp* pApp = AfxGetApp();
+        if (pApp != NULL)
+        {
+            m_hParentKey = pApp->GetAppRegistryKey();
+            m_bCloseParentKey = m_hParentKey != NULL;
+        }
+    }
+}
+
+CXTPPropExchangeRegistry::~CXTPPropExchangeRegistry()
+{
+    if (m_hSectionKey != NULL)
+        ::RegCloseKey(m_hSectionKey);
+    m_hSectionKey = NULL;
+    if (m_bCloseParentKey && m_hParentKey != NULL)
+        ::RegCloseKey(m_hParentKey);
+    m_hParentKey = NULL;
+}
+
+BOOL CXTPPropExchangeRegistry::PrepareStore()
+{
+    if (m_hParentKey == NULL)
+        return FALSE;
+
+    if (!m_bInitialized)
+    {
+        m_bInitialized = TRUE;
+        HKEY hKey = NULL;
+        if (::RegCreateKeyExA(m_hParentKey, m_strSectionName, 0, NULL, 0, m_bLoading ? KEY_READ : KEY_WRITE, NULL,
+                              &hKey, NULL) == ERROR_SUCCESS)
+            m_hSectionKey = hKey;
+    }
+    return m_hSectionKey != NULL;
+}
+
+BOOL CXTPPropExchangeRegistry::ExchangeValue(LPCTSTR pszPropName, VARTYPE vtProp, void* pvProp,
+                                             const void* pvDefault)
+{
+    if (pvProp == NULL)
+        return FALSE;
+
+    switch (vtProp)
+    {
+    case VT_I2: case VT_I4: case VT_BOOL: case VT_UI1:
+    case VT_R4: case VT_R8:
+    case VT_LPSTR: case VT_EX_RECT: case VT_EX_SIZE:
+        break;
+    default:
+        return FALSE;  // currency, dates, wide strings and variants are not kept here
+    }
+
+    if (m_bLoading)
+    {
+        if (!m_bUseDefaultOnLoad)
+            pvDefault = NULL;
+
+        if (!PrepareStore())
+            return CopyPropValue(vtProp, pvProp, pvDefault);
+
+        switch (vtProp)
+        {
+        case VT_I2: case VT_I4: case VT_BOOL: case VT_UI1:
+        {
+            DWORD dwValue = 0, dwType = 0, dwSize = sizeof(DWORD);
+            if (::RegQueryValueExA(m_hSectionKey, pszPropName, NULL, &dwType, (LPBYTE)&dwValue, &dwSize) !=
+                    ERROR_SUCCESS ||
+                dwType != REG_DWORD || dwSize != sizeof(DWORD))
+                return CopyPropValue(vtProp, pvProp, pvDefault);
+            memcpy(pvProp, &dwValue, GetSizeOfVarType(vtProp));
+            return TRUE;
+        }
+
+        case VT_R4: case VT_R8:
+        {
+            BYTE buffer[8];
+            DWORD dwType = 0, dwSize = sizeof(buffer);
+            DWORD nExpected = GetSizeOfVarType(vtProp);
+            if (::RegQueryValueExA(m_hSectionKey, pszPropName, NULL, &dwType, buffer, &dwSize) != ERROR_SUCCESS ||
+                dwType != REG_BINARY || dwSize != nExpected)
+                return CopyPropValue(vtProp, pvProp, pvDefault);
+            memcpy(pvProp, buffer, nExpected);
+            return TRUE;
+        }
+
+        default:  // text forms
+        {
+            DWORD dwType = 0, dwSize = 0;
+            if (::RegQueryValueExA(m_hSectionKey, pszPropName, NULL, &dwType, NULL, &dwSize) != ERROR_SUCCESS ||
+                (dwType != REG_SZ && dwType != REG_EXPAND_SZ) || dwSize > XTP_PROPEXCHANGE_MAX_BLOCK)
+                return CopyPropValue(vtProp, pvProp, pvDefault);
+
+            // One byte more than the value, always terminated.
+            CString strValue;
+            LPTSTR lpsz = strValue.GetBuffer((int)dwSize + 1);
+            ZeroMemory(lpsz, dwSize + 1);
+            DWORD dwRead = dwSize;
+            LONG lResult = ::RegQueryValueExA(m_hSectionKey, pszPropName, NULL, &dwType, (LPBYTE)lpsz, &dwRead);
+            lpsz[std::min(dwRead, dwSize)] = 0;
+            strValue.ReleaseBuffer();
+            if (lResult != ERROR_SUCCESS)
+                return CopyPropValue(vtProp, pvProp, pvDefault);
+
+            if (vtProp == VT_LPSTR)
+            {
+                *(CString*)pvProp = strValue;
+                return TRUE;
+            }
+            return TextToProp(vtProp, strValue, pvProp, pvDefault);
+        }
+        }
+    }
+
+    if (!m_bUseDefaultOnSave)
+        pvDefault = NULL;
+
+    if (!PrepareStore())
+        return FALSE;
+
+    if (pvDefault != NULL && IsSamePropValue(vtProp, pvProp, pvDefault))
+    {
+        if (!m_bEmptySection && m_hSectionKey != NULL)
+            ::RegDeleteValueA(m_hSectionKey, pszPropName);
+        return TRUE;
+    }
+
+    LONG lResult = ERROR_INVALID_PARAMETER;
+    switch (vtProp)
+    {
+    case VT_I2: case VT_I4: case VT_BOOL: case VT_UI1:
+    {
+        DWORD dwValue = 0;
+        switch (vtProp)
+        {
+        case VT_I2: dwValue = *(WORD*)pvProp; break;
+        case VT_UI1: dwValue = *(BYTE*)pvProp; break;
+        default: dwValue = *(DWORD*)pvProp; break;
+        }
+        lResult = ::RegSetValueExA(m_hSectionKey, pszPropName, 0, REG_DWORD, (const BYTE*)&dwValue, sizeof(DWORD));
+        break;
+    }
+
+    case VT_R4: case VT_R8:
+        lResult = ::RegSetValueExA(m_hSectionKey, pszPropName, 0, REG_BINARY, (const BYTE*)pvProp,
+                                   GetSizeOfVarType(vtProp));
+        break;
+
+    case VT_LPSTR:
+    {
+        const CString& str = *(const CString*)pvProp;
+        lResult = ::RegSetValueExA(m_hSectionKey, pszPropName, 0, REG_SZ, (const BYTE*)(LPCTSTR)str,
+                                   (DWORD)str.GetLength() + 1);
+        break;
+    }
+
+    default:
+    {
+        CString strText;
+        if (!PropToText(vtProp, pvProp, strText))
+            return FALSE;
+        lResult = ::RegSetValueExA(m_hSectionKey, pszPropName, 0, REG_SZ, (const BYTE*)(LPCTSTR)strText,
+                                   (DWORD)strText.GetLength() + 1);
+        break;
+    }
+    }
+    return lResult == ERROR_SUCCESS;
+}
+
+BOOL CXTPPropExchangeRegistry::ExchangeBlob(LPCTSTR pszPropName, BYTE*& pData, DWORD& nBytes)
+{
+    if (!PrepareStore())
+        return FALSE;
+
+    if (!m_bLoading)
+    {
+        return ::RegSetValueExA(m_hSectionKey, pszPropName, 0, REG_BINARY, pData, pData != NULL ? nBytes : 0) ==
+               ERROR_SUCCESS;
+    }
+
+    DWORD dwType = 0, dwSize = 0;
+    if (::RegQueryValueExA(m_hSectionKey, pszPropName, NULL, &dwType, NULL, &dwSize) != ERROR_SUCCESS)
+        return FALSE;
+    if (dwType != REG_BINARY || dwSize > XTP_PROPEXCHANGE_MAX_BLOCK)
+        return FALSE;
+
+    BYTE* pBlock = pData;
+    BOOL bAllocated = FALSE;
+    if (pBlock == NULL)
+    {
+        pBlock = (BYTE*)malloc(dwSize != 0 ? dwSize : 1);
+        if (pBlock == NULL)
+            return FALSE;
+        bAllocated = TRUE;
+    }
+    else if (nBytes < dwSize)
+    {
+        return FALSE;
+    }
+
+    DWORD dwRead = dwSize;
+    if (::RegQueryValueExA(m_hSectionKey, pszPropName, NULL, &dwType, pBlock, &dwRead) != ERROR_SUCCESS ||
+        dwRead != dwSize)
+    {
+        if (bAllocated)
+            free(pBlock);
+        return FALSE;
+    }
+
+    if (bAllocated)
+    {
+        pData = pBlock;
+        nBytes = dwSize;
+    }
+    return TRUE;
+}
+
+CXTPPropExchange* CXTPPropExchangeRegistry::OpenSection(LPCTSTR lpszSection)
+{
+    PrepareStore();
+    CXTPPropExchangeRegistry* pSection = new CXTPPropExchangeRegistry(m_bLoading, m_hSectionKey, lpszSection);
+    pSection->InitSection(this);
+    return pSection;
+}
+
+void CXTPPropExchangeRegistry::ClearSection()
+{
+    m_bEmptySection = TRUE;
+    if (m_hSectionKey != NULL)
+        ::RegCloseKey(m_hSectionKey);
+    m_hSectionKey = NULL;
+    if (m_hParentKey != NULL && !m_strSectionName.IsEmpty())
+        ::SHDeleteKeyA(m_hParentKey, m_strSectionName);
+    m_bInitialized = FALSE;
+}
+
+//////////////////////////////////////////////////////////////////////////
+// CXTPPropExchangeIniFile
+
+CXTPPropExchangeIniFile::CXTPPropExchangeIniFile(BOOL bLoading, LPCTSTR lpszParentSection, LPCTSTR lpszSection)
+    : m_bDeleteFile(TRUE)
+{
+    m_bLoading = bLoading;
+    m_bEmptySection = TRUE;
+    if (lpszParentSection != NULL && *lpszParentSection != 0)
+        m_strSectionName = CString(lpszParentSection) + "\\" + lpszSection;
+    else
+        m_strSectionName = lpszSection;
+}
+
+CXTPPropExchangeIniFile::~CXTPPropExchangeIniFile()
+{
+    if (!m_bChildSection && m_bDeleteFile && !m_strFileName.IsEmpty())
+        ::DeleteFileA(m_strFileName);
+}
+
+void CXTPPropExchangeIniFile::SetFileName(LPCTSTR lpszFileName)
+{
+    m_strFileName = lpszFileName;
+    m_bDeleteFile = FALSE;
+    m_bEmptySection = FALSE;
+}
+
+BOOL CXTPPropExchangeIniFile::PrepareStore()
+{
+    if (!m_bInitialized)
+    {
+        if (m_strFileName.IsEmpty())
+        {
+            char szTempPath[MAX_PATH + 1], szTempFile[MAX_PATH + 1];
+            if (::GetTempPathA(MAX_PATH, szTempPath) == 0)
+                return FALSE;
+            if (::GetTempFileNameA(szTempPath, "xtp", 0, szTempFile) == 0)
+                return FALSE;
+            m_strFileName = szTempFile;
+            m_bDeleteFile = TRUE;
+        }
+        m_bInitialized = TRUE;
+    }
+    return !m_strFileName.IsEmpty();
+}
+
+BOOL CXTPPropExchangeIniFile::ExchangeValue(LPCTSTR pszPropName, VARTYPE vtProp, void* pvProp,
+                                            const void* pvDefault)
+{
+    if (pvProp == NULL)
+        return FALSE;
+
+    switch (vtProp)
+    {
+    case VT_I2: case VT_I4: case VT_BOOL: case VT_UI1:
+    case VT_R4: case VT_R8: case VT_DATE: case VT_VARIANT:
+    case VT_LPSTR: case VT_EX_RECT: case VT_EX_SIZE:
+        break;
+    default:
+        return FALSE;  // currency and wide strings have no text form here
+    }
+
+    if (m_bLoading)
+    {
+        if (!m_bUseDefaultOnLoad)
+            pvDefault = NULL;
+
+        if (!PrepareStore())
+            return CopyPropValue(vtProp, pvProp, pvDefault);
+
+        CString strValue;
+        DWORD dwLength = ::GetPrivateProfileStringA(m_strSectionName, pszPropName, "", strValue.GetBuffer(256), 256,
+                                                    m_strFileName);
+        strValue.ReleaseBuffer();
+        if (dwLength == 0)
+            return CopyPropValue(vtProp, pvProp, pvDefault);
+
+        if (dwLength >= 255)
+        {
+            ::GetPrivateProfileStringA(m_strSectionName, pszPropName, "", strValue.GetBuffer(16000), 16000,
+                                       m_strFileName);
+            strValue.ReleaseBuffer();
+        }
+        return TextToProp(vtProp, strValue, pvProp, pvDefault);
+    }
+
+    if (!m_bUseDefaultOnSave)
+        pvDefault = NULL;
+
+    if (!PrepareStore())
+        return FALSE;
+
+    if (pvDefault != NULL && IsSamePropValue(vtProp, pvProp, pvDefault))
+    {
+        if (!m_bEmptySection)
+            ::WritePrivateProfileStringA(m_strSectionName, pszPropName, NULL, m_strFileName);
+        return TRUE;
+    }
+
+    CString strText;
+    if (!PropToText(vtProp, pvProp, strText))
+        return FALSE;
+    return ::WritePrivateProfileStringA(m_strSectionName, pszPropName, strText, m_strFileName);
+}
+
+CXTPPropExchange* CXTPPropExchangeIniFile::OpenSection(LPCTSTR lpszSection)
+{
+    PrepareStore();
+    CXTPPropExchangeIniFile* pSection = new CXTPPropExchangeIniFile(m_bLoading, m_strSectionName, lpszSection);
+    pSection->m_strFileName = m_strFileName;
+    pSection->m_bDeleteFile = m_bDeleteFile;
+    pSection->InitSection(this);
+    return pSection;
+}
+
+void CXTPPropExchangeIniFile::ClearSection()
+{
+    if (m_bEmptySection || m_strFileName.IsEmpty())
+        return;
+    m_bEmptySection = TRUE;
+
+    DWORD dwBufferSize = 8000;
+    char* pszNames = NULL;
+    for (;;)
+    {
+        free(pszNames);
+        pszNames = (char*)malloc(dwBufferSize);
+        if (pszNames == NULL)
+            return;
+        DWORD dwResult = ::GetPrivateProfileSectionNamesA(pszNames, dwBufferSize, m_strFileName);
+        if (dwResult != dwBufferSize - 2 || dwBufferSize >= 64u * 1024u * 1024u)
+            break;
+        dwBufferSize *= 2;
+    }
+
+    CString strPrefix = m_strSectionName + "\\";
+    CStringArray arrDelete;
+    for (const char* psz = pszNames; *psz; psz += strlen(psz) + 1)
+    {
+        if (m_strSectionName == psz || strncmp(psz, strPrefix, strPrefix.GetLength()) == 0)
+            arrDelete.Add(psz);
+    }
+    free(pszNames);
+
+    for (int i = 0; i < (int)arrDelete.GetSize(); i++)
+        ::WritePrivateProfileStringA(arrDelete[i], NULL, NULL, m_strFileName);
+}
+
+//////////////////////////////////////////////////////////////////////////
+// CXTPPropExchangeArchive
+
+CXTPPropExchangeArchive::CXTPPropExchangeArchive(CArchive& ar)
+    : m_pArchive(&ar)
+{
+    m_bLoading = ar.IsLoading();
+}
+
+CXTPPropExchangeArchive::~CXTPPropExchangeArchive()
+{
+}
+
+namespace
+{
+// The archive form of a variant: its type as a WORD, then its value.
+void StoreVariant(CArchive& ar, const VARIANT& var)
+{
+    ar << (WORD)var.vt;
+    switch (var.vt)
+    {
+    case VT_EMPTY: case VT_NULL: break;
+    case VT_BOOL: case VT_I2: case VT_UI2: ar << (WORD)var.iVal; break;
+    case VT_I1: case VT_UI1: ar << (BYTE)var.bVal; break;
+    case VT_I4: case VT_UI4: case VT_INT: case VT_UINT: case VT_ERROR: ar << (DWORD)var.lVal; break;
+    case VT_R4: ar << var.fltVal; break;
+    case VT_R8: case VT_DATE: ar << var.dblVal; break;
+    case VT_CY: ar << (DWORD)var.cyVal.Lo << (DWORD)var.cyVal.Hi; break;
+    case VT_BSTR:
+    {
+        CString str;
+        if (var.bstrVal != NULL)
+        {
+            int nLength = ::WideCharToMultiByte(CP_ACP, 0, var.bstrVal, -1, NULL, 0, NULL, NULL);
+            if (nLength > 0)
+            {
+                ::WideCharToMultiByte(CP_ACP, 0, var.bstrVal, -1, str.GetBuffer(nLength), nLength, NULL, NULL);
+                str.ReleaseBuffer();
+            }
+        }
+        ar << str;
+        break;
+    }
+    default:
+        AfxThrowArchiveException(CArchiveException::genericException);
+    }
+}
+
+void LoadVariant(CArchive& ar, VARIANT& var)
+{
+    WORD vt = 0;
+    ar >> vt;
+    VARIANT varNew;
+    ::VariantInit(&varNew);
+    switch (vt)
+    {
+    case VT_EMPTY: case VT_NULL: break;
+    case VT_BOOL: case VT_I2: case VT_UI2: { WORD w; ar >> w; varNew.iVal = (SHORT)w; break; }
+    case VT_I1: case VT_UI1: { BYTE b; ar >> b; varNew.bVal = b; break; }
+    case VT_I4: case VT_UI4: case VT_INT: case VT_UINT: case VT_ERROR: { DWORD d; ar >> d; varNew.lVal = (LONG)d; break; }
+    case VT_R4: ar >> varNew.fltVal; break;
+    case VT_R8: case VT_DATE: ar >> varNew.dblVal; break;
+    case VT_CY: { DWORD lo, hi; ar >> lo >> hi; varNew.cyVal.Lo = lo; varNew.cyVal.Hi = (LONG)hi; break; }
+    case VT_BSTR:
+    {
+        CString str;
+        ar >> str;
+        int nLength = ::MultiByteToWideChar(CP_ACP, 0, str, -1, NULL, 0);
+        varNew.bstrVal = ::SysAllocStringLen(NULL, nLength > 0 ? nLength - 1 : 0);
+        if (varNew.bstrVal == NULL)
+            AfxThrowMemoryException();
+        if (nLength > 0)
+            ::MultiByteToWideChar(CP_ACP, 0, str, -1, varNew.bstrVal, nLength);
+        break;
+    }
+    default:
+        AfxThrowArchiveException(CArchiveException::badSchema);
+    }
+    varNew.vt = vt;
+    ::VariantClear(&var);
+    var = varNew;
+}
+}
+
+BOOL CXTPPropExchangeArchive::ExchangeValue(LPCTSTR /*pszPropName*/, VARTYPE vtProp, void* pvProp,
+                                            const void* /*pvDefault*/)
+{
+    if (pvProp == NULL)
+        return FALSE;
+
+    CArchive& ar = *m_pArchive;
+    if (!m_bLoading)
+    {
+        switch (vtProp)
+        {
+        case VT_I2: ar << *(WORD*)pvProp; return TRUE;
+        case VT_I4: ar << *(DWORD*)pvProp; return TRUE;
+        case VT_BOOL: ar << *(DWORD*)pvProp; return TRUE;
+        case VT_UI1: ar << *(BYTE*)pvProp; return TRUE;
+        case VT_R4: ar << *(float*)pvProp; return TRUE;
+        case VT_R8: ar << *(double*)pvProp; return TRUE;
+        case VT_CY:
+        {
+            CY* pcy = (CY*)pvProp;
+            ar << (DWORD)pcy->Lo << (DWORD)pcy->Hi;
+            return TRUE;
+        }
+        case VT_DATE:
+        {
+            COleDateTime* pdt = (COleDateTime*)pvProp;
+            ar << (LONG)pdt->m_status << pdt->m_dt;
+            return TRUE;
+        }
+        case VT_VARIANT: StoreVariant(ar, *(VARIANT*)pvProp); return TRUE;
+        case VT_LPSTR: ar << *(CString*)pvProp; return TRUE;
+        case VT_EX_RECT:
+        {
+            RECT* prc = (RECT*)pvProp;
+            ar << (LONG)prc->left << (LONG)prc->top << (LONG)prc->right << (LONG)prc->bottom;
+            return TRUE;
+        }
+        case VT_EX_SIZE:
+        {
+            SIZE* psz = (SIZE*)pvProp;
+            ar << (LONG)psz->cx << (LONG)psz->cy;
+            return TRUE;
+        }
+        default:
+            return FALSE;
+        }
+    }
+
+    switch (vtProp)
+    {
+    case VT_I2: ar >> *(WORD*)pvProp; return TRUE;
+    case VT_I4: ar >> *(DWORD*)pvProp; return TRUE;
+    case VT_BOOL: ar >> *(DWORD*)pvProp; return TRUE;
+    case VT_UI1: ar >> *(BYTE*)pvProp; return TRUE;
+    case VT_R4: ar >> *(float*)pvProp; return TRUE;
+    case VT_R8: ar >> *(double*)pvProp; return TRUE;
+    case VT_CY:
+    {
+        DWORD lo = 0, hi = 0;
+        ar >> lo >> hi;
+        CY* pcy = (CY*)pvProp;
+        pcy->Lo = lo;
+        pcy->Hi = (LONG)hi;
+        return TRUE;
+    }
+    case VT_DATE:
+    {
+        LONG nStatus = 0;
+        double dt = 0;
+        ar >> nStatus >> dt;
+        COleDateTime* pdt = (COleDateTime*)pvProp;
+        pdt->m_dt = dt;
+        pdt->m_status = (COleDateTime::DateTimeStatus)nStatus;
+        return TRUE;
+    }
+    case VT_VARIANT: LoadVariant(ar, *(VARIANT*)pvProp); return TRUE;
+    case VT_LPSTR: ar >> *(CString*)pvProp; return TRUE;
+    case VT_EX_RECT:
+    {
+        LONG l = 0, t = 0, r = 0, b = 0;
+        ar >> l >> t >> r >> b;
+        RECT* prc = (RECT*)pvProp;
+        prc->left = l;
+        prc->top = t;
+        prc->right = r;
+        prc->bottom = b;
+        return TRUE;
+    }
+    case VT_EX_SIZE:
+    {
+        LONG cx = 0, cy = 0;
+        ar >> cx >> cy;
+        SIZE* psz = (SIZE*)pvProp;
+        psz->cx = cx;
+        psz->cy = cy;
+        return TRUE;
+    }
+    default:
+        return FALSE;
+    }
+}
+
+BOOL CXTPPropExchangeArchive::ExchangeBlob(LPCTSTR /*pszPropName*/, BYTE*& pData, DWORD& nBytes)
+{
+    CArchive& ar = *m_pArchive;
+    if (!m_bLoading)
+    {
+        DWORD nSize = pData != NULL ? nBytes : 0;
+        ar.WriteCount(nSize);
+        if (nSize != 0)
+            ar.Write(pData, nSize);
+        return TRUE;
+    }
+
+    DWORD nSize = (DWORD)ar.ReadCount();
+    ULONGLONG nLeft = 0;
+    if (nSize > XTP_PROPEXCHANGE_MAX_BLOCK || (ar.GetBytesLeft(nLeft) && nLeft < nSize))
+        return FALSE;
+
+    BYTE* pBlock = pData;
+    BOOL bAllocated = FALSE;
+    if (pBlock == NULL)
+    {
+        pBlock = (BYTE*)malloc(nSize != 0 ? nSize : 1);
+        if (pBlock == NULL)
+            return FALSE;
+        bAllocated = TRUE;
+    }
+    else if (nBytes < nSize)
+    {
+        return FALSE;
+    }
+
+    UINT nRead = 0;
+    try
+    {
+        nRead = nSize != 0 ? ar.Read(pBlock, nSize) : 0;
+    }
+    catch (...)
+    {
+        if (bAllocated)
+            free(pBlock);
+        throw;
+    }
+    if (nRead != nSize)
+    {
+        if (bAllocated)
+            free(pBlock);
+        return FALSE;
+    }
+
+    if (bAllocated)
+    {
+        pData = pBlock;
+        nBytes = nSize;
+    }
+    return TRUE;
+}
+
+BOOL CXTPPropExchangeArchive::ExchangeClass(LPCTSTR /*pszPropName*/, CRuntimeClass*& pClass,
+                                            CRuntimeClass* pDefaultClass)
+{
+    if (!m_bLoading)
+    {
+        if (pClass == NULL)
+            return FALSE;
+        m_pArchive->WriteClass(pClass);
+        return TRUE;
+    }
+
+    UINT nSchema = 0;
+    pClass = m_pArchive->ReadClass(pDefaultClass, &nSchema);
+    m_nSchema = (int)nSchema;
+    return pClass != NULL;
+}
+
+BOOL CXTPPropExchangeArchive::ExchangeObjectByClass(CObject*& pObject, CRuntimeClass* pDefaultClass)
+{
+    if (!CXTPPropExchange::ExchangeObjectByClass(pObject, pDefaultClass))
+        return FALSE;
+    m_pArchive->MapObject(pObject);
+    return TRUE;
+}
+
+CArchive* CXTPPropExchangeArchive::OpenBlobArchive(LPCTSTR /*pszPropName*/)
+{
+    return m_pArchive;
+}
+
+void CXTPPropExchangeArchive::CloseBlobArchive(LPCTSTR /*pszPropName*/, CArchive* /*pArchive*/)
+{
+}
+
+CXTPPropExchange* CXTPPropExchangeArchive::OpenSection(LPCTSTR /*lpszSection*/)
+{
+    CXTPPropExchangeArchive* pSection = new CXTPPropExchangeArchive(*m_pArchive);
+    pSection->InitSection(this);
+    return pSection;
+}
+
+void CXTPPropExchangeArchive::ClearSection()
+{
+    m_bEmptySection = TRUE;
+}
+
+void CXTPPropExchangeArchive::WriteCount(DWORD dwCount)
+{
+    m_pArchive->WriteCount(dwCount);
+}
+
+DWORD CXTPPropExchangeArchive::ReadCount()
+{
+    return (DWORD)m_pArchive->ReadCount();
+}
+
+BOOL CXTPPropExchangeArchive::WriteBlock(LPCTSTR /*pszPropName*/, BYTE* pData, DWORD nBytes)
+{
+    if (pData != NULL && nBytes != 0)
+        m_pArchive->Write(pData, nBytes);
+    return TRUE;
+}
+
+DWORD CXTPPropExchangeArchive::ReadBlock(LPCTSTR /*pszPropName*/, BYTE* pData, DWORD nBytes)
+{
+    if (pData == NULL || nBytes == 0)
+        return 0;
+    return m_pArchive->Read(pData, nBytes);
+}
+
+void CXTPPropExchangeArchive::ExchangeSchema()
+{
+    const DWORD dwMark = 0x0FF0ADBF;
+    CArchive& ar = *m_pArchive;
+    if (!m_bLoading)
+    {
+        ar << dwMark << (DWORD)m_nSchema;
+        return;
+    }
+
+    DWORD dwPeek = 0;
+    ar.FillBuffer(sizeof(DWORD));
+    if (!ar.Peek(&dwPeek, sizeof(DWORD)) || dwPeek != dwMark)
+    {
+        m_nSchema = 17;
+        return;
+    }
+    DWORD dwSchema = 0;
+    ar >> dwPeek >> dwSchema;
+    m_nSchema = (int)dwSchema;
+}
+
+//////////////////////////////////////////////////////////////////////////
+// CXTPPropExchangeSection
+
+CXTPPropExchangeSection::CXTPPropExchangeSection(CXTPPropExchange* pExchange)
+    : m_pExchange(pExchange)
+{
+}
+
+CXTPPropExchangeSection::CXTPPropExchangeSection(BOOL bLoading, LPCTSTR lpszSection)
+    : m_pExchange(NULL)
+{
+    CWinApp* pApp = AfxGetApp();
+    if (pApp != NULL && pApp->m_pszRegistryKey != NULL && *pApp->m_pszRegistryKey != 0)
+    {
+        m_pExchange = new CXTPPropExchangeRegistry(bLoading, NULL, lpszSection);
+    }
+    else
+    {
+        CXTPPropExchangeIniFile* pIni = new CXTPPropExchangeIniFile(bLoading, NULL, lpszSection);
+        if (pApp != NULL && pApp->m_pszProfileName != NULL)
+            pIni->SetFileName(pApp->m_pszProfileName);
+        m_pExchange = pIni;
+    }
+}
+
+CXTPPropExchangeSection::~CXTPPropExchangeSection()
+{
+    if (m_pExchange != NULL)
+        m_pExchange->InternalRelease();
+    m_pExchange = NULL;
+}
