@@ -1256,6 +1256,10 @@ public:
 
     // Printing hooks
     virtual BOOL OnPreparePrinting(CPrintInfo* pInfo);
+    // Asks for the printer (the default one for direct printing and preview)
+    // and leaves its DC in pInfo->m_pPD->m_pd.hDC; FALSE on cancel or when
+    // there is no printer.
+    BOOL DoPreparePrinting(CPrintInfo* pInfo);
     virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
     virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
     virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);

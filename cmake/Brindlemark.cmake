@@ -60,3 +60,20 @@ function(bm_test name)
         set_tests_properties(${name} PROPERTIES RESOURCE_LOCK "${locks}")
     endif()
 endfunction()
+
+# bm_test_folder(<prefix> LIBS <libs...> [LOCKS <resource...>])
+# Every *_test.cpp of the calling folder becomes the test program
+# <prefix>_<file name>; the folder's other .cpp files are shared helpers
+# linked into each of them.
+function(bm_test_folder prefix)
+    cmake_parse_arguments(A "" "" "LIBS;LOCKS" ${ARGN})
+    file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
+    file(GLOB helpers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+    if(tests)
+        list(REMOVE_ITEM helpers ${tests})
+    endif()
+    foreach(src ${tests})
+        get_filename_component(name ${src} NAME_WE)
+        bm_test(${prefix}_${name} ${src} ${helpers} LIBS ${A_LIBS} LOCKS ${A_LOCKS})
+    endforeach()
+endfunction()

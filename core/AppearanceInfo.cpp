@@ -2,6 +2,7 @@
 #include "AppearanceInfo.h"
 
 #include "GameServices.h"
+#include "HTProfileList.h"
 #include "XTRegistryManager.h"
 #include "resource.h"
 
@@ -10,9 +11,6 @@ namespace
 const char kSection[] = "AppearanceInfo";
 const char kCountEntry[] = "AppearanceInfoCount";
 const char kNameKey[] = "ProfileName";
-// A stored count above this is taken as damaged and clamped, so that a bad
-// value cannot make the load run on for millions of registry reads.
-const int kMaxStoredProfiles = 1000;
 
 // One stored colour: its registry key, property index and field.
 struct ColourField
@@ -53,11 +51,19 @@ const ColourField* FindColourField(int nIndex)
     return NULL;
 }
 
-CString EntryName(int nNumber, const char* pszKey)
+// A built-in profile: the twelve board colours in property index order, the
+// clock display green on black, and the given name and index.
+CAppearanceInfo MakeBuiltIn(UINT nNameID, int nIndex, const COLORREF (&crBoard)[kBoardColourCount])
 {
-    CString strEntry;
-    strEntry.Format("%d_%s", nNumber, pszKey);
-    return strEntry;
+    CAppearanceInfo profile;
+    for (int i = 0; i < kBoardColourCount; i++)
+        profile.*kColourFields[i].pField = crBoard[i];
+    profile.m_crMCOn = RGB(0, 255, 0);
+    profile.m_crMCOff = RGB(0, 128, 0);
+    profile.m_crMCBack = RGB(0, 0, 0);
+    profile.m_strProfileName = LoadResourceString(nNameID);
+    profile.m_nIndex = nIndex;
+    return profile;
 }
 } // namespace
 
@@ -135,9 +141,9 @@ void CAppearanceInfo::WriteToRegistry(int nNumber) const
     for (int i = 0; i < (int)(sizeof(kColourFields) / sizeof(kColourFields[0])); i++)
     {
         const ColourField& field = kColourFields[i];
-        regManager.WriteProfileInt(kSection, EntryName(nNumber, field.pszKey), (int)(this->*field.pField));
+        regManager.WriteProfileInt(kSection, HTProfileEntryName(nNumber, field.pszKey), (int)(this->*field.pField));
         if (i == kBoardColourCount - 1)
-            regManager.WriteProfileString(kSection, EntryName(nNumber, kNameKey), m_strProfileName);
+            regManager.WriteProfileString(kSection, HTProfileEntryName(nNumber, kNameKey), m_strProfileName);
     }
 }
 
@@ -147,12 +153,12 @@ void CAppearanceInfo::ReadFromRegistry(int nNumber)
     for (int i = 0; i < (int)(sizeof(kColourFields) / sizeof(kColourFields[0])); i++)
     {
         const ColourField& field = kColourFields[i];
-        this->*field.pField = (COLORREF)regManager.GetProfileInt(kSection, EntryName(nNumber, field.pszKey),
+        this->*field.pField = (COLORREF)regManager.GetProfileInt(kSection, HTProfileEntryName(nNumber, field.pszKey),
                                                                  (int)(this->*field.pField));
         if (i == kBoardColourCount - 1)
         {
             m_strProfileName =
-                regManager.GetProfileString(kSection, EntryName(nNumber, kNameKey), m_strProfileName);
+                regManager.GetProfileString(kSection, HTProfileEntryName(nNumber, kNameKey), m_strProfileName);
         }
     }
     m_nIndex = nNumber;
@@ -160,48 +166,22 @@ void CAppearanceInfo::ReadFromRegistry(int nNumber)
 
 CAppearanceInfo AFXAPI CAppearanceInfo::MakeStandardProfile()
 {
-    CAppearanceInfo profile;
-    profile.m_crBorder = RGB(0, 0, 0);
-    profile.m_crSquareBorder = RGB(51, 51, 51);
-    profile.m_crShadedFill = RGB(51, 51, 51);
-    profile.m_crShadedNumber = RGB(255, 255, 255);
-    profile.m_crUnshadedFill = RGB(255, 255, 255);
-    profile.m_crUnshadedNumber = RGB(0, 0, 0);
-    profile.m_crIslandFill = RGB(0, 0, 128);
-    profile.m_crIslandNumber = RGB(0, 0, 255);
-    profile.m_crUnshadedDupFill = RGB(128, 0, 0);
-    profile.m_crUnshadedDupNumber = RGB(255, 0, 0);
-    profile.m_crAdjacentShadedFill = RGB(204, 204, 0);
-    profile.m_crAdjacentShadedNumber = RGB(0, 0, 0);
-    profile.m_crMCOn = RGB(0, 255, 0);
-    profile.m_crMCOff = RGB(0, 128, 0);
-    profile.m_crMCBack = RGB(0, 0, 0);
-    profile.m_strProfileName = LoadResourceString(IDS_APPEARANCE_STANDARD);
-    profile.m_nIndex = 0;
-    return profile;
+    static const COLORREF kBoard[kBoardColourCount] = {
+        RGB(0, 0, 0),       RGB(51, 51, 51), RGB(51, 51, 51), RGB(255, 255, 255),
+        RGB(255, 255, 255), RGB(0, 0, 0),    RGB(0, 0, 128),  RGB(0, 0, 255),
+        RGB(128, 0, 0),     RGB(255, 0, 0),  RGB(204, 204, 0), RGB(0, 0, 0),
+    };
+    return MakeBuiltIn(IDS_APPEARANCE_STANDARD, 0, kBoard);
 }
 
 CAppearanceInfo AFXAPI CAppearanceInfo::MakePrintingProfile()
 {
-    CAppearanceInfo profile;
-    profile.m_crBorder = RGB(100, 100, 100);
-    profile.m_crSquareBorder = RGB(100, 100, 100);
-    profile.m_crShadedFill = RGB(100, 100, 100);
-    profile.m_crShadedNumber = RGB(255, 255, 255);
-    profile.m_crUnshadedFill = RGB(255, 255, 255);
-    profile.m_crUnshadedNumber = RGB(100, 100, 100);
-    profile.m_crIslandFill = RGB(255, 255, 255);
-    profile.m_crIslandNumber = RGB(0, 0, 255);
-    profile.m_crUnshadedDupFill = RGB(255, 255, 255);
-    profile.m_crUnshadedDupNumber = RGB(255, 0, 0);
-    profile.m_crAdjacentShadedFill = RGB(204, 204, 0);
-    profile.m_crAdjacentShadedNumber = RGB(0, 0, 0);
-    profile.m_crMCOn = RGB(0, 255, 0);
-    profile.m_crMCOff = RGB(0, 128, 0);
-    profile.m_crMCBack = RGB(0, 0, 0);
-    profile.m_strProfileName = LoadResourceString(IDS_APPEARANCE_PRINTING);
-    profile.m_nIndex = 1;
-    return profile;
+    static const COLORREF kBoard[kBoardColourCount] = {
+        RGB(100, 100, 100), RGB(100, 100, 100), RGB(100, 100, 100), RGB(255, 255, 255),
+        RGB(255, 255, 255), RGB(100, 100, 100), RGB(255, 255, 255), RGB(0, 0, 255),
+        RGB(255, 255, 255), RGB(255, 0, 0),     RGB(204, 204, 0),   RGB(0, 0, 0),
+    };
+    return MakeBuiltIn(IDS_APPEARANCE_PRINTING, 1, kBoard);
 }
 
 // ---------------------------------------------------------------------------
@@ -213,80 +193,33 @@ CAppearanceInfoList::CAppearanceInfoList() : CList<CAppearanceInfo, const CAppea
 
 BOOL CAppearanceInfoList::LoadFromRegistry()
 {
-    RemoveAll();
-    int nCount;
-    {
-        CXTRegistryManager regManager(HKEY_LOCAL_MACHINE);
-        nCount = (int)regManager.GetProfileInt(kSection, kCountEntry, 0);
-    }
-    if (nCount > kMaxStoredProfiles)
-        nCount = kMaxStoredProfiles;
-    if (nCount <= 0)
+    if (!HTReadProfileList<CAppearanceInfo>(*this, kSection, kCountEntry))
     {
         AddTail(CAppearanceInfo::MakeStandardProfile());
         AddTail(CAppearanceInfo::MakePrintingProfile());
-        return TRUE;
-    }
-    for (int n = 0; n < nCount; n++)
-    {
-        CAppearanceInfo profile;
-        profile.ReadFromRegistry(n);
-        AddTail(profile);
     }
     return TRUE;
 }
 
 BOOL CAppearanceInfoList::SaveToRegistry() const
 {
-    int nNumber = 0;
-    for (POSITION pos = GetHeadPosition(); pos != NULL; nNumber++)
-        GetNext(pos).WriteToRegistry(nNumber);
-
-    CXTRegistryManager regManager(HKEY_LOCAL_MACHINE);
-    regManager.WriteProfileInt(kSection, kCountEntry, (int)GetCount());
+    HTWriteProfileList(*this, kSection, kCountEntry);
     return TRUE;
 }
 
 BOOL CAppearanceInfoList::FindProfile(int nIndex, CAppearanceInfo& profile) const
 {
-    for (POSITION pos = GetHeadPosition(); pos != NULL;)
-    {
-        const CAppearanceInfo& candidate = GetNext(pos);
-        if (candidate.m_nIndex == nIndex)
-        {
-            profile.CopyFrom(candidate);
-            return TRUE;
-        }
-    }
-    return FALSE;
+    return HTFindProfile(*this, nIndex, profile);
 }
 
 int CAppearanceInfoList::AddProfile(CAppearanceInfo& profile)
 {
-    int nHighest = -1;
-    for (POSITION pos = GetHeadPosition(); pos != NULL;)
-    {
-        const CAppearanceInfo& candidate = GetNext(pos);
-        if (candidate.m_nIndex > nHighest)
-            nHighest = candidate.m_nIndex;
-    }
-    profile.m_nIndex = nHighest + 1;
-    AddTail(profile);
-    return profile.m_nIndex;
+    return HTAddProfile(*this, profile);
 }
 
 BOOL CAppearanceInfoList::RemoveProfile(int nIndex)
 {
-    for (POSITION pos = GetHeadPosition(); pos != NULL;)
-    {
-        POSITION posCurrent = pos;
-        if (GetNext(pos).m_nIndex == nIndex)
-        {
-            RemoveAt(posCurrent);
-            return TRUE;
-        }
-    }
-    return FALSE;
+    return HTRemoveProfile(*this, nIndex);
 }
 
 template <>

@@ -2,6 +2,7 @@
 #include "GradeInfo.h"
 
 #include "GameServices.h"
+#include "HTProfileList.h"
 #include "XTRegistryManager.h"
 #include "resource.h"
 
@@ -10,8 +11,6 @@ namespace
 const char kSection[] = "GradeInfo";
 const char kCountEntry[] = "GradeInfoCount";
 const char kNameKey[] = "ProfileName";
-// A stored count above this is taken as damaged and clamped.
-const int kMaxStoredProfiles = 1000;
 
 // Stored integer fields, in the order they are written after the name.
 struct IntField
@@ -25,12 +24,6 @@ struct FlagField
     BYTE CGradeInfo::*pField;
 };
 
-CString EntryName(int nNumber, const char* pszKey)
-{
-    CString strEntry;
-    strEntry.Format("%d_%s", nNumber, pszKey);
-    return strEntry;
-}
 
 CGradeInfo MakeBuiltIn(UINT nNameID, int nIndex, int nSize, BYTE bUnshadedUpdate, BYTE bAutoMark,
                        int nMinutes, BYTE bForceComplete)
@@ -101,23 +94,26 @@ CString CGradeInfo::GetProfileName() const
 void CGradeInfo::WriteToRegistry(int nNumber) const
 {
     CXTRegistryManager regManager(HKEY_LOCAL_MACHINE);
-    regManager.WriteProfileString(kSection, EntryName(nNumber, kNameKey), m_strProfileName);
-    regManager.WriteProfileInt(kSection, EntryName(nNumber, "Columns"), m_nColumns);
-    regManager.WriteProfileInt(kSection, EntryName(nNumber, "Rows"), m_nRows);
-    regManager.WriteProfileInt(kSection, EntryName(nNumber, "ShowIslandSquares"), m_bShowIslandSquares ? 1 : 0);
-    regManager.WriteProfileInt(kSection, EntryName(nNumber, "ShowUnshadedDups"), m_bShowUnshadedDups ? 1 : 0);
-    regManager.WriteProfileInt(kSection, EntryName(nNumber, "ShowAdjacentShaded"), m_bShowAdjacentShaded ? 1 : 0);
-    regManager.WriteProfileInt(kSection, EntryName(nNumber, "EnableUnshadedUpdate"),
+    regManager.WriteProfileString(kSection, HTProfileEntryName(nNumber, kNameKey), m_strProfileName);
+    regManager.WriteProfileInt(kSection, HTProfileEntryName(nNumber, "Columns"), m_nColumns);
+    regManager.WriteProfileInt(kSection, HTProfileEntryName(nNumber, "Rows"), m_nRows);
+    regManager.WriteProfileInt(kSection, HTProfileEntryName(nNumber, "ShowIslandSquares"),
+                               m_bShowIslandSquares ? 1 : 0);
+    regManager.WriteProfileInt(kSection, HTProfileEntryName(nNumber, "ShowUnshadedDups"),
+                               m_bShowUnshadedDups ? 1 : 0);
+    regManager.WriteProfileInt(kSection, HTProfileEntryName(nNumber, "ShowAdjacentShaded"),
+                               m_bShowAdjacentShaded ? 1 : 0);
+    regManager.WriteProfileInt(kSection, HTProfileEntryName(nNumber, "EnableUnshadedUpdate"),
                                m_bEnableUnshadedUpdate ? 1 : 0);
-    regManager.WriteProfileInt(kSection, EntryName(nNumber, "EnableAutoMark"), m_bEnableAutoMark ? 1 : 0);
-    regManager.WriteProfileInt(kSection, EntryName(nNumber, "MinutesToComplete"), m_nMinutesToComplete);
-    regManager.WriteProfileInt(kSection, EntryName(nNumber, "ForceComplete"), m_bForceComplete ? 1 : 0);
+    regManager.WriteProfileInt(kSection, HTProfileEntryName(nNumber, "EnableAutoMark"), m_bEnableAutoMark ? 1 : 0);
+    regManager.WriteProfileInt(kSection, HTProfileEntryName(nNumber, "MinutesToComplete"), m_nMinutesToComplete);
+    regManager.WriteProfileInt(kSection, HTProfileEntryName(nNumber, "ForceComplete"), m_bForceComplete ? 1 : 0);
 }
 
 void CGradeInfo::ReadFromRegistry(int nNumber)
 {
     CXTRegistryManager regManager(HKEY_LOCAL_MACHINE);
-    m_strProfileName = regManager.GetProfileString(kSection, EntryName(nNumber, kNameKey), m_strProfileName);
+    m_strProfileName = regManager.GetProfileString(kSection, HTProfileEntryName(nNumber, kNameKey), m_strProfileName);
 
     static const IntField kIntFields[] = {
         {"Columns", &CGradeInfo::m_nColumns},
@@ -135,11 +131,12 @@ void CGradeInfo::ReadFromRegistry(int nNumber)
         {"ForceComplete", &CGradeInfo::m_bForceComplete},
     };
     for (const IntField& field : kIntFields)
-        this->*field.pField = (int)regManager.GetProfileInt(kSection, EntryName(nNumber, field.pszKey),
+        this->*field.pField = (int)regManager.GetProfileInt(kSection, HTProfileEntryName(nNumber, field.pszKey),
                                                             this->*field.pField);
     for (const FlagField& field : kFlagFields)
         this->*field.pField =
-            regManager.GetProfileInt(kSection, EntryName(nNumber, field.pszKey), this->*field.pField ? 1 : 0) != 0
+            regManager.GetProfileInt(kSection, HTProfileEntryName(nNumber, field.pszKey),
+                                     this->*field.pField ? 1 : 0) != 0
                 ? 1
                 : 0;
     // A damaged size would make every new puzzle of this profile fail or
@@ -180,82 +177,35 @@ CGradeInfoList::CGradeInfoList() : CList<CGradeInfo, const CGradeInfo&>(10)
 
 BOOL CGradeInfoList::LoadFromRegistry()
 {
-    RemoveAll();
-    int nCount;
-    {
-        CXTRegistryManager regManager(HKEY_LOCAL_MACHINE);
-        nCount = (int)regManager.GetProfileInt(kSection, kCountEntry, 0);
-    }
-    if (nCount > kMaxStoredProfiles)
-        nCount = kMaxStoredProfiles;
-    if (nCount <= 0)
+    if (!HTReadProfileList<CGradeInfo>(*this, kSection, kCountEntry))
     {
         AddTail(CGradeInfo::MakeEasyProfile());
         AddTail(CGradeInfo::MakeMildProfile());
         AddTail(CGradeInfo::MakeDifficultProfile());
         AddTail(CGradeInfo::MakeFiendishProfile());
-        return TRUE;
-    }
-    for (int n = 0; n < nCount; n++)
-    {
-        CGradeInfo profile;
-        profile.ReadFromRegistry(n);
-        AddTail(profile);
     }
     return TRUE;
 }
 
 BOOL CGradeInfoList::SaveToRegistry() const
 {
-    int nNumber = 0;
-    for (POSITION pos = GetHeadPosition(); pos != NULL; nNumber++)
-        GetNext(pos).WriteToRegistry(nNumber);
-
-    CXTRegistryManager regManager(HKEY_LOCAL_MACHINE);
-    regManager.WriteProfileInt(kSection, kCountEntry, (int)GetCount());
+    HTWriteProfileList(*this, kSection, kCountEntry);
     return TRUE;
 }
 
 BOOL CGradeInfoList::FindProfile(int nIndex, CGradeInfo& profile) const
 {
-    for (POSITION pos = GetHeadPosition(); pos != NULL;)
-    {
-        const CGradeInfo& candidate = GetNext(pos);
-        if (candidate.m_nIndex == nIndex)
-        {
-            profile.CopyFrom(candidate);
-            return TRUE;
-        }
-    }
-    return FALSE;
+    return HTFindProfile(*this, nIndex, profile);
 }
 
 int CGradeInfoList::AddProfile(CGradeInfo& profile)
 {
-    int nHighest = -1;
-    for (POSITION pos = GetHeadPosition(); pos != NULL;)
-    {
-        const CGradeInfo& candidate = GetNext(pos);
-        if (candidate.m_nIndex > nHighest)
-            nHighest = candidate.m_nIndex;
-    }
-    profile.m_nIndex = nHighest + 1;
-    AddTail(profile);
-    return profile.m_nIndex;
+    return HTAddProfile(*this, profile);
 }
 
 BOOL CGradeInfoList::RemoveProfile(int nIndex)
 {
-    for (POSITION pos = GetHeadPosition(); pos != NULL;)
-    {
-        POSITION posCurrent = pos;
-        if (GetNext(pos).m_nIndex == nIndex)
-        {
-            RemoveAt(posCurrent);
-            return TRUE;
-        }
-    }
-    return FALSE;
+    return HTRemoveProfile(*this, nIndex);
 }
 
 template <>

@@ -1,6 +1,8 @@
 // Standard controls: CStatic, CButton, CEdit, CListBox, CComboBox, CScrollBar.
 #include <afxwin.h>
 
+#include "wndimpl.h"
+
 IMPLEMENT_DYNAMIC(CStatic, CWnd)
 IMPLEMENT_DYNAMIC(CButton, CWnd)
 IMPLEMENT_DYNAMIC(CEdit, CWnd)
@@ -72,10 +74,7 @@ BOOL CStatic::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT*
 {
     if (message != WM_DRAWITEM)
         return CWnd::OnChildNotify(message, wParam, lParam, pResult);
-    DrawItem((LPDRAWITEMSTRUCT)lParam);
-    if (pResult != NULL)
-        *pResult = TRUE;
-    return TRUE;
+    return AfxReflectDrawItem(this, lParam, pResult);
 }
 
 // ---------------------------------------------------------------------------
@@ -160,10 +159,7 @@ BOOL CButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT*
 {
     if (message != WM_DRAWITEM)
         return CWnd::OnChildNotify(message, wParam, lParam, pResult);
-    DrawItem((LPDRAWITEMSTRUCT)lParam);
-    if (pResult != NULL)
-        *pResult = TRUE;
-    return TRUE;
+    return AfxReflectDrawItem(this, lParam, pResult);
 }
 
 // ---------------------------------------------------------------------------

@@ -2,6 +2,8 @@
 // tooltip, toolbar and status bar.
 #include <afxcmn.h>
 
+#include "wndimpl.h"
+
 IMPLEMENT_DYNAMIC(CListCtrl, CWnd)
 IMPLEMENT_DYNAMIC(CHeaderCtrl, CWnd)
 IMPLEMENT_DYNAMIC(CTabCtrl, CWnd)
@@ -436,10 +438,7 @@ BOOL CListCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
 {
     if (message != WM_DRAWITEM)
         return CWnd::OnChildNotify(message, wParam, lParam, pResult);
-    DrawItem((LPDRAWITEMSTRUCT)lParam);
-    if (pResult != NULL)
-        *pResult = TRUE;
-    return TRUE;
+    return AfxReflectDrawItem(this, lParam, pResult);
 }
 
 // ---------------------------------------------------------------------------
@@ -521,10 +520,7 @@ BOOL CHeaderCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRES
 {
     if (message != WM_DRAWITEM)
         return CWnd::OnChildNotify(message, wParam, lParam, pResult);
-    DrawItem((LPDRAWITEMSTRUCT)lParam);
-    if (pResult != NULL)
-        *pResult = TRUE;
-    return TRUE;
+    return AfxReflectDrawItem(this, lParam, pResult);
 }
 
 // ---------------------------------------------------------------------------
@@ -644,10 +640,7 @@ BOOL CTabCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
 {
     if (message != WM_DRAWITEM)
         return CWnd::OnChildNotify(message, wParam, lParam, pResult);
-    DrawItem((LPDRAWITEMSTRUCT)lParam);
-    if (pResult != NULL)
-        *pResult = TRUE;
-    return TRUE;
+    return AfxReflectDrawItem(this, lParam, pResult);
 }
 
 // ---------------------------------------------------------------------------

@@ -421,44 +421,37 @@ static void AfxFailMinMax(CDataExchange* pDX, UINT nIDPrompt, LPCTSTR lpszMin, L
     pDX->Fail();
 }
 
-void AFXAPI DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal)
+// Fails the exchange with nIDPrompt naming the range when a value being saved
+// lies outside [minVal, maxVal]; lpszFormat prints one bound.
+template <class T>
+static void AfxCheckMinMax(CDataExchange* pDX, T value, T minVal, T maxVal, LPCSTR lpszFormat, UINT nIDPrompt)
 {
     if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal))
         return;
     char szMin[32], szMax[32];
-    wsprintfA(szMin, "%d", minVal);
-    wsprintfA(szMax, "%d", maxVal);
-    AfxFailMinMax(pDX, AFX_IDP_PARSE_INT_RANGE, szMin, szMax);
+    wsprintfA(szMin, lpszFormat, minVal);
+    wsprintfA(szMax, lpszFormat, maxVal);
+    AfxFailMinMax(pDX, nIDPrompt, szMin, szMax);
+}
+
+void AFXAPI DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal)
+{
+    AfxCheckMinMax(pDX, value, minVal, maxVal, "%d", AFX_IDP_PARSE_INT_RANGE);
 }
 
 void AFXAPI DDV_MinMaxLong(CDataExchange* pDX, long value, long minVal, long maxVal)
 {
-    if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal))
-        return;
-    char szMin[32], szMax[32];
-    wsprintfA(szMin, "%ld", minVal);
-    wsprintfA(szMax, "%ld", maxVal);
-    AfxFailMinMax(pDX, AFX_IDP_PARSE_INT_RANGE, szMin, szMax);
+    AfxCheckMinMax(pDX, value, minVal, maxVal, "%ld", AFX_IDP_PARSE_INT_RANGE);
 }
 
 void AFXAPI DDV_MinMaxUInt(CDataExchange* pDX, UINT value, UINT minVal, UINT maxVal)
 {
-    if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal))
-        return;
-    char szMin[32], szMax[32];
-    wsprintfA(szMin, "%u", minVal);
-    wsprintfA(szMax, "%u", maxVal);
-    AfxFailMinMax(pDX, AFX_IDP_PARSE_UINT_RANGE, szMin, szMax);
+    AfxCheckMinMax(pDX, value, minVal, maxVal, "%u", AFX_IDP_PARSE_UINT_RANGE);
 }
 
 void AFXAPI DDV_MinMaxDWord(CDataExchange* pDX, DWORD value, DWORD minVal, DWORD maxVal)
 {
-    if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal))
-        return;
-    char szMin[32], szMax[32];
-    wsprintfA(szMin, "%lu", minVal);
-    wsprintfA(szMax, "%lu", maxVal);
-    AfxFailMinMax(pDX, AFX_IDP_PARSE_UINT_RANGE, szMin, szMax);
+    AfxCheckMinMax(pDX, value, minVal, maxVal, "%lu", AFX_IDP_PARSE_UINT_RANGE);
 }
 
 void AFXAPI DDV_MinMaxByte(CDataExchange* pDX, BYTE value, BYTE minVal, BYTE maxVal)

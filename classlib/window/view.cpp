@@ -1,5 +1,6 @@
 // CView: a document's window inside a frame.
 #include "wndimpl.h"
+#include <afxdlgs.h>
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
 
@@ -129,6 +130,25 @@ BOOL CView::OnPreparePrinting(CPrintInfo* pInfo)
 {
     (void)pInfo;
     return FALSE;   // no printing unless the view provides it
+}
+
+BOOL CView::DoPreparePrinting(CPrintInfo* pInfo)
+{
+    if (pInfo == NULL || pInfo->m_pPD == NULL)
+        return FALSE;
+    CPrintDialog* pDlg = pInfo->m_pPD;
+    if (pInfo->m_bPreview || pInfo->m_bDirect)
+    {
+        if (!pDlg->GetDefaults())
+            return FALSE;
+    }
+    else if (pDlg->DoModal() != IDOK)
+    {
+        return FALSE;
+    }
+    if (pDlg->m_pd.hDC == NULL)
+        pDlg->m_pd.hDC = pDlg->GetPrinterDC();
+    return pDlg->m_pd.hDC != NULL;
 }
 
 void CView::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)

@@ -75,3 +75,14 @@ inline UINT AfxGetDlgCtrlID(HWND hWnd)
         return 0;
     return (UINT)(WORD)::GetDlgCtrlID(hWnd);
 }
+
+// A control's reflected WM_DRAWITEM: hands the item to pCtrl->DrawItem and
+// answers TRUE (also in *pResult when given).
+template <class TCtrl>
+inline BOOL AfxReflectDrawItem(TCtrl* pCtrl, LPARAM lParam, LRESULT* pResult)
+{
+    pCtrl->DrawItem((LPDRAWITEMSTRUCT)lParam);
+    if (pResult != NULL)
+        *pResult = TRUE;
+    return TRUE;
+}

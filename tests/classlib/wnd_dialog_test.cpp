@@ -1,3 +1,4 @@
+// ctest: run-serial (keyboard focus and the foreground window)
 // Dialogs: the modal loop with the PreTranslateMessage walk, ending,
 // quitting, creation failures, modeless dialogs, and data exchange with its
 // validation.

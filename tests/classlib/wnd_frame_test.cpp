@@ -3,6 +3,7 @@
 // prompts, floating windows; documents, views and the single-document
 // template.
 #include "classlib/wnd_test_util.h"
+#include <afxdlgs.h>
 #include "resource.h"
 
 #include <string>
@@ -522,3 +523,30 @@ TEST_F(DocumentTest, UpdateAllViewsSkipsTheSender)
 }
 
 } // namespace
+
+/////////////////////////////////////////////////////////////////////////////
+// Printing
+
+TEST(Printing, WithoutAPrinterDirectPrintingAndPreviewAreRefused)
+{
+    CFrameWnd* pFrame = new CFrameWnd;
+    ASSERT_TRUE(pFrame->Create(NULL, "printing", WS_POPUP, CRect(0, 0, 100, 100)));
+    CPlainView* pView = new CPlainView;
+    ASSERT_TRUE(pView->Create(NULL, "view", WS_CHILD, CRect(0, 0, 10, 10), pFrame, 1));
+    CPrintInfo info;
+    info.m_bDirect = TRUE;
+    if (info.m_pPD->GetDefaults())
+    {
+        ::DeleteDC(info.m_pPD->m_pd.hDC);
+        pFrame->DestroyWindow();
+        GTEST_SKIP() << "this machine has a printer";
+    }
+    EXPECT_FALSE(pView->DoPreparePrinting(&info));
+    EXPECT_EQ(nullptr, info.m_pPD->m_pd.hDC);
+
+    CPrintInfo preview;
+    preview.m_bPreview = TRUE;
+    EXPECT_FALSE(pView->DoPreparePrinting(&preview));
+    EXPECT_FALSE(pView->DoPreparePrinting(NULL));
+    pFrame->DestroyWindow();
+}

@@ -1,3 +1,4 @@
+// ctest: lock registry (the game's own key)
 // The program's single-document start-up, run in-process: it starts, shows
 // its frame, closes from the File menu and leaves no window or GDI object
 // behind.  Also the program itself, started as a process.

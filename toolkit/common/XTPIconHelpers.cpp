@@ -787,83 +787,77 @@ BOOL AFX_CDECL CXTPImageManager::GetBitmapBits(CDC* pDC, HBITMAP hBitmap, PBITMA
     return TRUE;
 }
 
-HBITMAP AFX_CDECL CXTPImageManager::CopyAlphaBitmap(HBITMAP hBitmap)
+namespace
+{
+// Reads the 32-bit pixels of hBitmap, makes a DIB section with the same header
+// and lets fnFill write its pixels from the source ones; returns the new bitmap.
+template <class TFill>
+HBITMAP CreateAlphaBitmapFrom(HBITMAP hBitmap, TFill fnFill)
 {
     PBITMAPINFO pbmi = NULL;
     LPVOID pBits = NULL;
     UINT nSize = 0;
-    if (!GetBitmapBits(NULL, hBitmap, pbmi, pBits, nSize))
+    if (!CXTPImageManager::GetBitmapBits(NULL, hBitmap, pbmi, pBits, nSize))
         return NULL;
 
     LPVOID pDest = NULL;
     HBITMAP hResult = ::CreateDIBSection(NULL, pbmi, DIB_RGB_COLORS, &pDest, NULL, 0);
     if (hResult != NULL && pDest != NULL)
-        memcpy(pDest, pBits, nSize);
+        fnFill(pbmi, pBits, pDest, nSize);
     free(pBits);
     free(pbmi);
     return hResult;
+}
+} // namespace
+
+HBITMAP AFX_CDECL CXTPImageManager::CopyAlphaBitmap(HBITMAP hBitmap)
+{
+    return CreateAlphaBitmapFrom(hBitmap, [](PBITMAPINFO, LPVOID pBits, LPVOID pDest, UINT nSize)
+                                 { memcpy(pDest, pBits, nSize); });
 }
 
 HBITMAP AFX_CDECL CXTPImageManager::PreMultiplyAlphaBitmap(HBITMAP hBitmap, BOOL* pbAlpha)
 {
-    PBITMAPINFO pbmi = NULL;
-    LPVOID pBits = NULL;
-    UINT nSize = 0;
-    if (!GetBitmapBits(NULL, hBitmap, pbmi, pBits, nSize))
-        return NULL;
-
-    LPVOID pDest = NULL;
-    HBITMAP hResult = ::CreateDIBSection(NULL, pbmi, DIB_RGB_COLORS, &pDest, NULL, 0);
-    if (hResult != NULL && pDest != NULL)
-    {
-        const BYTE* pSrc = (const BYTE*)pBits;
-        BYTE* pDst = (BYTE*)pDest;
-        BOOL bZeroSeen = FALSE;
-        for (UINT i = 0; i < nSize; i += 4)
+    return CreateAlphaBitmapFrom(
+        hBitmap,
+        [pbAlpha](PBITMAPINFO, LPVOID pBits, LPVOID pDest, UINT nSize)
         {
-            BYTE a = pSrc[i + 3];
-            pDst[i + 0] = (BYTE)(pSrc[i + 0] * a / 255);
-            pDst[i + 1] = (BYTE)(pSrc[i + 1] * a / 255);
-            pDst[i + 2] = (BYTE)(pSrc[i + 2] * a / 255);
-            pDst[i + 3] = a;
-            if (pbAlpha != NULL && !*pbAlpha)
+            const BYTE* pSrc = (const BYTE*)pBits;
+            BYTE* pDst = (BYTE*)pDest;
+            BOOL bZeroSeen = FALSE;
+            for (UINT i = 0; i < nSize; i += 4)
             {
-                if (a > 0 && (a < 255 || bZeroSeen))
-                    *pbAlpha = TRUE;
-                if (a == 0)
-                    bZeroSeen = TRUE;
+                BYTE a = pSrc[i + 3];
+                pDst[i + 0] = (BYTE)(pSrc[i + 0] * a / 255);
+                pDst[i + 1] = (BYTE)(pSrc[i + 1] * a / 255);
+                pDst[i + 2] = (BYTE)(pSrc[i + 2] * a / 255);
+                pDst[i + 3] = a;
+                if (pbAlpha != NULL && !*pbAlpha)
+                {
+                    if (a > 0 && (a < 255 || bZeroSeen))
+                        *pbAlpha = TRUE;
+                    if (a == 0)
+                        bZeroSeen = TRUE;
+                }
             }
-        }
-        if (pbAlpha != NULL && !*pbAlpha)
-            memcpy(pDest, pBits, nSize);
-    }
-    free(pBits);
-    free(pbmi);
-    return hResult;
+            if (pbAlpha != NULL && !*pbAlpha)
+                memcpy(pDest, pBits, nSize);
+        });
 }
 
 HBITMAP AFX_CDECL CXTPImageManager::MirrorAlphaBitmap(HBITMAP hBitmap)
 {
-    PBITMAPINFO pbmi = NULL;
-    LPVOID pBits = NULL;
-    UINT nSize = 0;
-    if (!GetBitmapBits(NULL, hBitmap, pbmi, pBits, nSize))
-        return NULL;
-
-    LPVOID pDest = NULL;
-    HBITMAP hResult = ::CreateDIBSection(NULL, pbmi, DIB_RGB_COLORS, &pDest, NULL, 0);
-    if (hResult != NULL && pDest != NULL)
-    {
-        int cx = pbmi->bmiHeader.biWidth, cy = std::abs((int)pbmi->bmiHeader.biHeight);
-        const DWORD* pSrc = (const DWORD*)pBits;
-        DWORD* pDst = (DWORD*)pDest;
-        for (int y = 0; y < cy; y++)
-            for (int x = 0; x < cx; x++)
-                pDst[(size_t)y * cx + x] = pSrc[(size_t)y * cx + (cx - 1 - x)];
-    }
-    free(pBits);
-    free(pbmi);
-    return hResult;
+    return CreateAlphaBitmapFrom(
+        hBitmap,
+        [](PBITMAPINFO pbmi, LPVOID pBits, LPVOID pDest, UINT)
+        {
+            int cx = pbmi->bmiHeader.biWidth, cy = std::abs((int)pbmi->bmiHeader.biHeight);
+            const DWORD* pSrc = (const DWORD*)pBits;
+            DWORD* pDst = (DWORD*)pDest;
+            for (int y = 0; y < cy; y++)
+                for (int x = 0; x < cx; x++)
+                    pDst[(size_t)y * cx + x] = pSrc[(size_t)y * cx + (cx - 1 - x)];
+        });
 }
 
 namespace

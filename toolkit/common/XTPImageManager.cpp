@@ -6,6 +6,24 @@
 #include <commctrl.h>
 #include <algorithm>
 
+namespace
+{
+// Calls fn for every value of map that is not NULL.
+template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE, class TFunc>
+void ForEachMapValue(const CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>& map, TFunc fn)
+{
+    POSITION pos = map.GetStartPosition();
+    while (pos != NULL)
+    {
+        KEY key = KEY();
+        VALUE value = NULL;
+        map.GetNextAssoc(pos, key, value);
+        if (value != NULL)
+            fn(value);
+    }
+}
+} // namespace
+
 //////////////////////////////////////////////////////////////////////////
 // CXTPImageManagerIconSet
 
@@ -83,29 +101,13 @@ CXTPImageManagerIcon* CXTPImageManagerIconSet::CreateIcon(UINT nWidth)
 
 void CXTPImageManagerIconSet::RemoveAll()
 {
-    POSITION pos = m_mapIcons.GetStartPosition();
-    while (pos != NULL)
-    {
-        UINT nKey = 0;
-        CXTPImageManagerIcon* pIcon = NULL;
-        m_mapIcons.GetNextAssoc(pos, nKey, pIcon);
-        if (pIcon != NULL)
-            pIcon->InternalRelease();
-    }
+    ForEachMapValue(m_mapIcons, [](CXTPImageManagerIcon* pIcon) { pIcon->InternalRelease(); });
     m_mapIcons.RemoveAll();
 }
 
 void CXTPImageManagerIconSet::RefreshIcons()
 {
-    POSITION pos = m_mapIcons.GetStartPosition();
-    while (pos != NULL)
-    {
-        UINT nKey = 0;
-        CXTPImageManagerIcon* pIcon = NULL;
-        m_mapIcons.GetNextAssoc(pos, nKey, pIcon);
-        if (pIcon != NULL)
-            pIcon->ClearGeneratedIcons();
-    }
+    ForEachMapValue(m_mapIcons, [](CXTPImageManagerIcon* pIcon) { pIcon->ClearGeneratedIcons(); });
 }
 
 //////////////////////////////////////////////////////////////////////////
@@ -201,29 +203,13 @@ BOOL CXTPImageManager::HasIcon(UINT nCommand, int nWidth) const
 
 void CXTPImageManager::RemoveAll()
 {
-    POSITION pos = m_mapImages.GetStartPosition();
-    while (pos != NULL)
-    {
-        UINT nKey = 0;
-        CXTPImageManagerIconSet* pIconSet = NULL;
-        m_mapImages.GetNextAssoc(pos, nKey, pIconSet);
-        if (pIconSet != NULL)
-            pIconSet->InternalRelease();
-    }
+    ForEachMapValue(m_mapImages, [](CXTPImageManagerIconSet* pIconSet) { pIconSet->InternalRelease(); });
     m_mapImages.RemoveAll();
 }
 
 void CXTPImageManager::RefreshAll()
 {
-    POSITION pos = m_mapImages.GetStartPosition();
-    while (pos != NULL)
-    {
-        UINT nKey = 0;
-        CXTPImageManagerIconSet* pIconSet = NULL;
-        m_mapImages.GetNextAssoc(pos, nKey, pIconSet);
-        if (pIconSet != NULL)
-            pIconSet->RefreshIcons();
-    }
+    ForEachMapValue(m_mapImages, [](CXTPImageManagerIconSet* pIconSet) { pIconSet->RefreshIcons(); });
 }
 
 BOOL CXTPImageManager::SetIcon(const CXTPImageManagerIconHandle& hIcon, UINT nIDCommand, CSize szIcon,

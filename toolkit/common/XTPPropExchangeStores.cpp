@@ -4,6 +4,56 @@
 #include <shlwapi.h>
 #include <algorithm>
 
+namespace
+{
+// Loads a block of nSize bytes with fnRead, which returns whether it read them all.
+// The block goes into the caller's buffer pData when there is one (it must hold
+// nBytes >= nSize bytes); otherwise into a new malloc'd block handed back in pData
+// and nBytes. A new block is freed again when the read fails or throws.
+template <class TRead>
+BOOL LoadBlob(BYTE*& pData, DWORD& nBytes, DWORD nSize, TRead fnRead)
+{
+    BYTE* pBlock = pData;
+    BOOL bAllocated = FALSE;
+    if (pBlock == NULL)
+    {
+        pBlock = (BYTE*)malloc(nSize != 0 ? nSize : 1);
+        if (pBlock == NULL)
+            return FALSE;
+        bAllocated = TRUE;
+    }
+    else if (nBytes < nSize)
+    {
+        return FALSE;
+    }
+
+    bool bRead = false;
+    try
+    {
+        bRead = fnRead(pBlock);
+    }
+    catch (...)
+    {
+        if (bAllocated)
+            free(pBlock);
+        throw;
+    }
+    if (!bRead)
+    {
+        if (bAllocated)
+            free(pBlock);
+        return FALSE;
+    }
+
+    if (bAllocated)
+    {
+        pData = pBlock;
+        nBytes = nSize;
+    }
+    return TRUE;
+}
+} // namespace
+
 //////////////////////////////////////////////////////////////////////////
 // CXTPPropExchangeRegistry
 
@@ -197,35 +247,14 @@ BOOL CXTPPropExchangeRegistry::ExchangeBlob(LPCTSTR pszPropName, BYTE*& pData, D
     if (dwType != REG_BINARY || dwSize > XTP_PROPEXCHANGE_MAX_BLOCK)
         return FALSE;
 
-    BYTE* pBlock = pData;
-    BOOL bAllocated = FALSE;
-    if (pBlock == NULL)
-    {
-        pBlock = (BYTE*)malloc(dwSize != 0 ? dwSize : 1);
-        if (pBlock == NULL)
-            return FALSE;
-        bAllocated = TRUE;
-    }
-    else if (nBytes < dwSize)
-    {
-        return FALSE;
-    }
-
-    DWORD dwRead = dwSize;
-    if (::RegQueryValueExA(m_hSectionKey, pszPropName, NULL, &dwType, pBlock, &dwRead) != ERROR_SUCCESS ||
-        dwRead != dwSize)
-    {
-        if (bAllocated)
-            free(pBlock);
-        return FALSE;
-    }
-
-    if (bAllocated)
-    {
-        pData = pBlock;
-        nBytes = dwSize;
-    }
-    return TRUE;
+    return LoadBlob(pData, nBytes, dwSize,
+                    [&](BYTE* pBlock)
+                    {
+                        DWORD dwRead = dwSize;
+                        return ::RegQueryValueExA(m_hSectionKey, pszPropName, NULL, &dwType, pBlock, &dwRead) ==
+                                   ERROR_SUCCESS &&
+                               dwRead == dwSize;
+                    });
 }
 
 CXTPPropExchange* CXTPPropExchangeRegistry::OpenSection(LPCTSTR lpszSection)
@@ -598,44 +627,12 @@ BOOL CXTPPropExchangeArchive::ExchangeBlob(LPCTSTR /*pszPropName*/, BYTE*& pData
     if (nSize > XTP_PROPEXCHANGE_MAX_BLOCK || (ar.GetBytesLeft(nLeft) && nLeft < nSize))
         return FALSE;
 
-    BYTE* pBlock = pData;
-    BOOL bAllocated = FALSE;
-    if (pBlock == NULL)
-    {
-        pBlock = (BYTE*)malloc(nSize != 0 ? nSize : 1);
-        if (pBlock == NULL)
-            return FALSE;
-        bAllocated = TRUE;
-    }
-    else if (nBytes < nSize)
-    {
-        return FALSE;
-    }
-
-    UINT nRead = 0;
-    try
-    {
-        nRead = nSize != 0 ? ar.Read(pBlock, nSize) : 0;
-    }
-    catch (...)
-    {
-        if (bAllocated)
-            free(pBlock);
-        throw;
-    }
-    if (nRead != nSize)
-    {
-        if (bAllocated)
-            free(pBlock);
-        return FALSE;
-    }
-
-    if (bAllocated)
-    {
-        pData = pBlock;
-        nBytes = nSize;
-    }
-    return TRUE;
+    return LoadBlob(pData, nBytes, nSize,
+                    [&](BYTE* pBlock)
+                    {
+                        UINT nRead = nSize != 0 ? ar.Read(pBlock, nSize) : 0;
+                        return nRead == nSize;
+                    });
 }
 
 BOOL CXTPPropExchangeArchive::ExchangeClass(LPCTSTR /*pszPropName*/, CRuntimeClass*& pClass,

@@ -2,6 +2,7 @@
 #include "XTPShadowManager.h"
 
 #include "XTPColorManager.h"
+#include "XTPDrawHelpers.h"
 #include "XTPImageManager.h"
 #include "../commandbars/themes/XTPPaintManager.h"
 
@@ -33,21 +34,6 @@ CXTPShadowsManager::PFNUPDATELAYEREDWINDOW LookUpUpdateLayeredWindow()
         return NULL;
     return reinterpret_cast<CXTPShadowsManager::PFNUPDATELAYEREDWINDOW>(
         ::GetProcAddress(hUser32, "UpdateLayeredWindow"));
-}
-
-BOOL RegisterShadowClass(LPCTSTR lpszClass, UINT nStyle)
-{
-    WNDCLASSA wc;
-    HINSTANCE hInstance = AfxGetInstanceHandle();
-    if (::GetClassInfoA(hInstance, lpszClass, &wc))
-        return TRUE;
-    ZeroMemory(&wc, sizeof(wc));
-    wc.style = nStyle;
-    wc.lpfnWndProc = ::DefWindowProcA;
-    wc.hInstance = hInstance;
-    wc.hCursor = ::LoadCursorA(NULL, IDC_ARROW);
-    wc.lpszClassName = lpszClass;
-    return AfxRegisterClass(&wc);
 }
 
 DWORD MakePixel(COLORREF clr, double f, int nAlpha)
@@ -96,7 +82,7 @@ BOOL CXTPShadowsManager::CShadowWnd::Create(CXTPTrackableBar* pOwner, BOOL bSave
     m_clrShadow = pPaintManager ? pPaintManager->GetShadowColor() : 0;
 
     LPCTSTR lpszClass = bSaveBits ? kShadowClassSaveBits : kShadowClass;
-    if (!RegisterShadowClass(lpszClass, bSaveBits ? CS_SAVEBITS | CS_OWNDC : 0))
+    if (!CXTPDrawHelpers::RegisterWndClass(NULL, lpszClass, bSaveBits ? CS_SAVEBITS | CS_OWNDC : 0))
         return FALSE;
 
     DWORD dwExStyle = WS_EX_TOOLWINDOW | (IsAlphaShadow() ? WS_EX_LAYERED : 0);

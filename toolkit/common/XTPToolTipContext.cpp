@@ -73,6 +73,23 @@ void StripInPlace(LPTSTR lpszText)
     if (IsRealText(lpszText))
         CXTPDrawHelpers::StripMnemonics(lpszText);
 }
+
+// Passes a message on to the tip window with TTM_RELAYEVENT, addressed to the
+// window under its point (client mouse messages get their point in its client
+// coordinates).
+void RelayEventToTip(HWND hWndTip, const MSG* pMsg)
+{
+    MSG msgRelay = *pMsg;
+    msgRelay.hwnd = reinterpret_cast<HWND>(
+        ::SendMessageA(hWndTip, TTM_WINDOWFROMPOINT, 0, reinterpret_cast<LPARAM>(&msgRelay.pt)));
+    if (IsClientMouseMessage(pMsg->message) && msgRelay.hwnd != NULL)
+    {
+        POINT pt = pMsg->pt;
+        ::ScreenToClient(msgRelay.hwnd, &pt);
+        msgRelay.lParam = MAKELPARAM(pt.x, pt.y);
+    }
+    ::SendMessageA(hWndTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msgRelay));
+}
 } // namespace
 
 //////////////////////////////////////////////////////////////////////////
@@ -139,19 +156,8 @@ BOOL CXTPToolTipContextToolTip::Create(CWnd* pParentWnd, DWORD dwStyle)
     LPCTSTR lpszClass = bShadow ? kTipClassNameShadow : kTipClassName;
     UINT nClassStyle = CS_SAVEBITS | CS_OWNDC | (bShadow ? 0x20000 /* CS_DROPSHADOW */ : 0);
 
-    WNDCLASSA wc;
-    HINSTANCE hInstance = AfxGetInstanceHandle();
-    if (!::GetClassInfoA(hInstance, lpszClass, &wc))
-    {
-        ZeroMemory(&wc, sizeof(wc));
-        wc.style = nClassStyle;
-        wc.lpfnWndProc = ::DefWindowProcA;
-        wc.hInstance = hInstance;
-        wc.hCursor = ::LoadCursorA(NULL, IDC_ARROW);
-        wc.lpszClassName = lpszClass;
-        if (!AfxRegisterClass(&wc))
-            return FALSE;
-    }
+    if (!CXTPDrawHelpers::RegisterWndClass(NULL, lpszClass, nClassStyle))
+        return FALSE;
 
     DWORD dwWindowStyle = WS_POPUP | (dwStyle & ~(WS_CHILD | XTP_TTS_NOSHADOW));
     if (!CreateEx(WS_EX_TOOLWINDOW, lpszClass, NULL, dwWindowStyle, 0, 0, 0, 0,
@@ -613,18 +619,29 @@ CString CXTPToolTipContextToolTip::GetToolText(XTP_TOOLTIP_TOOLITEM& tool)
     return strText;
 }
 
+namespace
+{
+// The room a tip adds around its text (its margins and 3 pixels each side) and
+// the width at which its text wraps (the widest tip, or the screen, less that room).
+void GetTipTextLayout(CXTPToolTipContext* pContext, int& nExtraWidth, int& nExtraHeight, int& nWrapWidth)
+{
+    CRect rcMargin = pContext->GetMargin();
+    nExtraWidth = rcMargin.left + rcMargin.right + 6;
+    nExtraHeight = rcMargin.top + rcMargin.bottom + 6;
+    int nMaxWidth = pContext->GetMaxTipWidth();
+    if (nMaxWidth == -1)
+        nMaxWidth = ::GetSystemMetrics(SM_CXSCREEN);
+    nWrapWidth = nMaxWidth - nExtraWidth;
+}
+} // namespace
+
 CSize CXTPToolTipContextToolTip::GetToolTipSize(const XTP_TOOLTIP_TOOLITEM* pTool)
 {
     if (pTool == NULL || pTool->strText.IsEmpty() || m_pContext == NULL)
         return CSize(0, 0);
 
-    CRect rcMargin = m_pContext->GetMargin();
-    int nExtraWidth = rcMargin.left + rcMargin.right + 6;
-    int nExtraHeight = rcMargin.top + rcMargin.bottom + 6;
-    int nMaxWidth = m_pContext->GetMaxTipWidth();
-    if (nMaxWidth == -1)
-        nMaxWidth = ::GetSystemMetrics(SM_CXSCREEN);
-    int nWrapWidth = nMaxWidth - nExtraWidth;
+    int nExtraWidth = 0, nExtraHeight = 0, nWrapWidth = 0;
+    GetTipTextLayout(m_pContext, nExtraWidth, nExtraHeight, nWrapWidth);
 
     CClientDC dc(this);
     CFont* pOldFont = dc.SelectObject(m_pContext->GetFont());
@@ -861,13 +878,8 @@ CSize CXTPToolTipContext::CRichEditToolTip::GetToolTipSize(const XTP_TOOLTIP_TOO
     if (pTool == NULL || pTool->strText.IsEmpty() || m_pRichRender == NULL || !m_pRichRender->IsAvailable())
         return CSize(0, 0);
 
-    CRect rcMargin = m_pContext->GetMargin();
-    int nExtraWidth = rcMargin.left + rcMargin.right + 6;
-    int nExtraHeight = rcMargin.top + rcMargin.bottom + 6;
-    int nMaxWidth = m_pContext->GetMaxTipWidth();
-    if (nMaxWidth == -1)
-        nMaxWidth = ::GetSystemMetrics(SM_CXSCREEN);
-    int nWrapWidth = nMaxWidth - nExtraWidth;
+    int nExtraWidth = 0, nExtraHeight = 0, nWrapWidth = 0;
+    GetTipTextLayout(m_pContext, nExtraWidth, nExtraHeight, nWrapWidth);
 
     CClientDC dc(this);
 
@@ -1236,16 +1248,7 @@ void CXTPToolTipContext::FilterToolTipMessageHelper(CWnd* pWndHost, MSG* pMsg, B
     {
         if (nHit != -1)
         {
-            MSG msgRelay = *pMsg;
-            msgRelay.hwnd = reinterpret_cast<HWND>(
-                ::SendMessageA(hWndTip, TTM_WINDOWFROMPOINT, 0, reinterpret_cast<LPARAM>(&msgRelay.pt)));
-            if (IsClientMouseMessage(message) && msgRelay.hwnd != NULL)
-            {
-                POINT pt = pMsg->pt;
-                ::ScreenToClient(msgRelay.hwnd, &pt);
-                msgRelay.lParam = MAKELPARAM(pt.x, pt.y);
-            }
-            ::SendMessageA(hWndTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msgRelay));
+            RelayEventToTip(hWndTip, pMsg);
         }
         FreeToolInfoTexts(ti);
         return;
@@ -1295,16 +1298,7 @@ void CXTPToolTipContext::FilterToolTipMessageHelper(CWnd* pWndHost, MSG* pMsg, B
         ::SendMessageA(hWndTip, TTM_ACTIVATE, FALSE, 0);
     }
 
-    MSG msgRelay = *pMsg;
-    msgRelay.hwnd = reinterpret_cast<HWND>(
-        ::SendMessageA(hWndTip, TTM_WINDOWFROMPOINT, 0, reinterpret_cast<LPARAM>(&msgRelay.pt)));
-    if (IsClientMouseMessage(message) && msgRelay.hwnd != NULL)
-    {
-        POINT pt = pMsg->pt;
-        ::ScreenToClient(msgRelay.hwnd, &pt);
-        msgRelay.lParam = MAKELPARAM(pt.x, pt.y);
-    }
-    ::SendMessageA(hWndTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msgRelay));
+    RelayEventToTip(hWndTip, pMsg);
 
     if (!bSameTool && m_lastInfo.hwnd != NULL && (m_lastInfo.hwnd != ti.hwnd || m_lastInfo.uId != ti.uId))
         ::SendMessageA(hWndTip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&m_lastInfo));

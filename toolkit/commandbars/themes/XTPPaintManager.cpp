@@ -23,6 +23,32 @@ BOOL IsClearTypeSupported()
     return XTPOSVersionInfo()->IsClearTypeTextQualitySupported();
 }
 
+// Draws a check box or radio button mark: with the "BUTTON" visual style part
+// nThemePart when it is in use, otherwise as a frame control of type nFrameType.
+// nChecked is 0 (clear), 1 (checked) or 2 (indeterminate).
+void DrawButtonMark(CDC* pDC, CRect rc, BOOL bThemed, CXTPWinThemeWrapper& theme, int nThemePart,
+                    UINT nFrameType, BOOL bSelected, BOOL bPressed, int nChecked, BOOL bEnabled)
+{
+    if (bThemed && theme.IsValid())
+    {
+        int nState = !bEnabled ? 3 : (bSelected && bPressed) ? 2 : bSelected ? 1 : 0;
+        if (nChecked == 1)
+            nState += 4;
+        else if (nChecked == 2)
+            nState += 8;
+        theme.DrawThemeBackground(pDC->GetSafeHdc(), nThemePart, nState + 1, &rc, NULL);
+        return;
+    }
+    UINT nFlags = nFrameType;
+    if (nChecked != 0)
+        nFlags |= DFCS_CHECKED;
+    if (bPressed)
+        nFlags |= DFCS_PUSHED;
+    if (!bEnabled || nChecked == 2)
+        nFlags |= DFCS_INACTIVE;
+    pDC->DrawFrameControl(rc, DFC_BUTTON, nFlags);
+}
+
 // Releases the global paint manager when the program ends.
 struct CGlobalPaintManagerRelease
 {
@@ -550,55 +576,19 @@ void CXTPPaintManager::SetCommandBarRegion(CXTPCommandBar*)
 CSize CXTPPaintManager::DrawCheckBoxMark(CDC* pDC, CRect rc, BOOL bDraw, BOOL bSelected, BOOL bPressed,
                                          int nChecked, BOOL bEnabled)
 {
-    CSize sz(13, 13);
-    if (!bDraw || pDC == NULL)
-        return sz;
-    if (m_bThemedCheckBox && m_themeButton.IsValid())
-    {
-        int nState = !bEnabled ? 3 : (bSelected && bPressed) ? 2 : bSelected ? 1 : 0;
-        if (nChecked == 1)
-            nState += 4;
-        else if (nChecked == 2)
-            nState += 8;
-        m_themeButton.DrawThemeBackground(pDC->GetSafeHdc(), 3, nState + 1, &rc, NULL);
-        return sz;
-    }
-    UINT nFlags = DFCS_BUTTONCHECK;
-    if (nChecked != 0)
-        nFlags |= DFCS_CHECKED;
-    if (bPressed)
-        nFlags |= DFCS_PUSHED;
-    if (!bEnabled || nChecked == 2)
-        nFlags |= DFCS_INACTIVE;
-    pDC->DrawFrameControl(rc, DFC_BUTTON, nFlags);
-    return sz;
+    if (bDraw && pDC != NULL)
+        DrawButtonMark(pDC, rc, m_bThemedCheckBox, m_themeButton, 3, DFCS_BUTTONCHECK, bSelected, bPressed,
+                       nChecked, bEnabled);
+    return CSize(13, 13);
 }
 
 CSize CXTPPaintManager::DrawRadioButtonMark(CDC* pDC, CRect rc, BOOL bDraw, BOOL bSelected, BOOL bPressed,
                                             int nChecked, BOOL bEnabled)
 {
-    CSize sz(13, 13);
-    if (!bDraw || pDC == NULL)
-        return sz;
-    if (m_bThemedCheckBox && m_themeButton.IsValid())
-    {
-        int nState = !bEnabled ? 3 : (bSelected && bPressed) ? 2 : bSelected ? 1 : 0;
-        if (nChecked == 1)
-            nState += 4;
-        else if (nChecked == 2)
-            nState += 8;
-        m_themeButton.DrawThemeBackground(pDC->GetSafeHdc(), 2, nState + 1, &rc, NULL);
-        return sz;
-    }
-    UINT nFlags = DFCS_BUTTONRADIO;
-    if (nChecked != 0)
-        nFlags |= DFCS_CHECKED;
-    if (bPressed)
-        nFlags |= DFCS_PUSHED;
-    if (!bEnabled || nChecked == 2)
-        nFlags |= DFCS_INACTIVE;
-    pDC->DrawFrameControl(rc, DFC_BUTTON, nFlags);
-    return sz;
+    if (bDraw && pDC != NULL)
+        DrawButtonMark(pDC, rc, m_bThemedCheckBox, m_themeButton, 2, DFCS_BUTTONRADIO, bSelected, bPressed,
+                       nChecked, bEnabled);
+    return CSize(13, 13);
 }
 
 void CXTPPaintManager::FillPopupBarGripper(CDC*, int, int, int, int, BOOL)
