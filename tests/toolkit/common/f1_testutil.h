@@ -2,6 +2,7 @@
 // pixels can be read back directly.
 #pragma once
 
+#include "support/gdi_count.h"
 #include <gtest/gtest.h>
 #include <vector>
 #include <algorithm>
@@ -75,23 +76,7 @@ private:
     CDC m_dc;
 };
 
-// The highest GDI handle index in use after 64 fresh allocations. Freed
-// handle slots are reused first, so the value stays put across code that frees
-// every GDI object it makes and grows by one for each object leaked.
-// (GetGuiResources cannot be used: it always answers 0 under Wine.)
-inline DWORD GdiHighWater()
-{
-    HBRUSH brushes[64];
-    DWORD dwMax = 0;
-    for (int i = 0; i < 64; i++)
-    {
-        brushes[i] = ::CreateSolidBrush(RGB(i, 0, 0));
-        dwMax = std::max(dwMax, (DWORD)LOWORD((DWORD_PTR)brushes[i]));
-    }
-    for (int i = 0; i < 64; i++)
-        ::DeleteObject(brushes[i]);
-    return dwMax;
-}
+using testsupport::GdiHighWater;
 
 // A 32-bit top-down DIB section filled by a function of (x, y) giving ARGB.
 template<class F>
