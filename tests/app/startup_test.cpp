@@ -1,13 +1,10 @@
-// ctest: lock registry (the game's own key)
 // The program's single-document start-up, run in-process: it starts, shows
 // its frame, closes from the File menu and leaves no window or GDI object
 // behind.  Also the program itself, started as a process.
 #include "classlib/wnd_test_util.h"
 #include "support/gdi_count.h"
 #include "window/wndimpl.h"
-
-// The program's start-up classes, compiled into this test program.
-#include "../../app/BrindlemarkStartup.cpp"
+#include "BrindlemarkStartup.h"
 
 #include <string>
 
