@@ -3,4 +3,5 @@
 
 #include "classlib_res.h"
 #include "game_res.h"
+#include "game_window_res.h"
 #include "toolkit_res.h"
