@@ -1,10 +1,11 @@
-// The game-window services the core uses: the string loader, the message
-// pump, the information box, the load-choice question and the progress
-// window of the generator.
+// The game-window services: the string loader, the message pump, the
+// information box, the load-choice question and the progress window of the
+// generator, and the puzzle core's services that the game answers with them.
 #include <gtest/gtest.h>
 
 #include "CreateProgress.h"
 #include "GameServices.h"
+#include "HTCoreServices.h"
 #include "HTGenerator.h"
 #include "PuzzleLoadChoiceDlg.h"
 #include "resource.h"
@@ -128,6 +129,23 @@ TEST(InfoMessageTest, ReplacementIsCalledInsteadOfTheBox)
     EXPECT_STREQ("hello", Recorder::s_strText);
     EXPECT_TRUE(Recorder::s_bNoToolTips);
     EXPECT_TRUE(Recorder::Handler == SetInfoMessageHandler(pfnOld));
+}
+
+TEST(CoreServicesTest, TheCoreReachesTheGamesBoxAndQuestion)
+{
+    CHTCoreServices* pPrevious = CHTCoreServices::Set(NULL);
+    ConnectCoreServices();
+    CHTCoreServices& services = CHTCoreServices::Get();
+
+    PFN_SHOWINFOMESSAGE pfnOld = SetInfoMessageHandler(Recorder::Handler);
+    EXPECT_EQ(42, services.ShowInfoMessage("from the core"));
+    EXPECT_STREQ("from the core", Recorder::s_strText);
+    SetInfoMessageHandler(pfnOld);
+
+    CDialogDriver driver(actChooseStartAgain);
+    EXPECT_TRUE(services.AskStartAgain());
+    EXPECT_STREQ("String not found: 64999", services.LoadResourceString(64999));
+    CHTCoreServices::Set(pPrevious);
 }
 
 TEST(InfoMessageTest, TheBoxShowsTheMessageAndReturnsOK)

@@ -1,9 +1,7 @@
 // Shared helpers of the puzzle core's tests.
 #include "core_test_support.h"
 
-#include "GameServices.h"
 #include "HTDataContainer.h"
-#include "PuzzleLoadChoiceDlg.h"
 #include "XTRegistryManager.h"
 
 #include <set>
@@ -41,19 +39,6 @@ HKEY OpenSection(const char* pszSection, bool bCreate)
                                              NULL, &hKey, NULL)
                            : RegOpenKeyExA(HKEY_LOCAL_MACHINE, strKey.c_str(), 0, KEY_READ, &hKey);
     return lResult == ERROR_SUCCESS ? hKey : NULL;
-}
-
-INT_PTR AFXAPI StubInfoMessage(const CString& strMessage, bool)
-{
-    CDialogStubs::s_nInfoMessages++;
-    CDialogStubs::s_strLastMessage = strMessage;
-    return IDOK;
-}
-
-BOOL AFXAPI StubLoadChoice()
-{
-    CDialogStubs::s_nLoadChoices++;
-    return CDialogStubs::s_bStartAgain;
 }
 } // namespace
 
@@ -113,20 +98,31 @@ CString CDialogStubs::s_strLastMessage;
 int CDialogStubs::s_nLoadChoices = 0;
 BOOL CDialogStubs::s_bStartAgain = FALSE;
 
-CDialogStubs::CDialogStubs()
+CDialogStubs::CDialogStubs() : m_pPrevious(NULL)
 {
     s_nInfoMessages = 0;
     s_strLastMessage.Empty();
     s_nLoadChoices = 0;
     s_bStartAgain = FALSE;
-    SetInfoMessageHandler(StubInfoMessage);
-    CPuzzleLoadChoiceDlg::SetChoiceHandler(StubLoadChoice);
+    m_pPrevious = CHTCoreServices::Set(this);
 }
 
 CDialogStubs::~CDialogStubs()
 {
-    SetInfoMessageHandler(NULL);
-    CPuzzleLoadChoiceDlg::SetChoiceHandler(NULL);
+    CHTCoreServices::Set(m_pPrevious);
+}
+
+INT_PTR CDialogStubs::ShowInfoMessage(const CString& strMessage)
+{
+    s_nInfoMessages++;
+    s_strLastMessage = strMessage;
+    return IDOK;
+}
+
+BOOL CDialogStubs::AskStartAgain()
+{
+    s_nLoadChoices++;
+    return s_bStartAgain;
 }
 
 CTempFolder::CTempFolder()

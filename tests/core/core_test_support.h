@@ -4,6 +4,8 @@
 
 #include <afx.h>
 
+#include "HTCoreServices.h"
+
 #include <string>
 
 class CHTDataContainer;
@@ -23,19 +25,25 @@ void WriteRegistryString(const char* pszSection, const char* pszEntry, const cha
 void WriteRegistryBinary(const char* pszSection, const char* pszEntry, const void* pData, DWORD cbData);
 bool ReadRegistryDword(const char* pszSection, const char* pszEntry, DWORD& dwValue);
 
-// Replaces the information box and the load-choice question for the life
-// of the object: the box only counts and records its messages; the question
-// counts and answers as told.
-class CDialogStubs
+// The core's services for the life of the object: texts from the string
+// table; the information box only counts and records its messages; the
+// load-choice question counts and answers as told.
+class CDialogStubs : public CHTWindowlessServices
 {
 public:
     CDialogStubs();
     ~CDialogStubs();
 
+    virtual INT_PTR ShowInfoMessage(const CString& strMessage);
+    virtual BOOL AskStartAgain();
+
     static int s_nInfoMessages;
     static CString s_strLastMessage;
     static int s_nLoadChoices;
     static BOOL s_bStartAgain;
+
+private:
+    CHTCoreServices* m_pPrevious;
 };
 
 // A fresh empty folder below the temporary folder, removed with its files

@@ -50,7 +50,7 @@ public:
         m_nMoves++;
         m_ptLastMove = point;
     }
-    CXTPPaintManager* GetPaintManager() override { return NULL; }
+    CXTPShadowSettings* GetPaintManager() override { return NULL; }
     BOOL IsCustomizeMode() override { return FALSE; }
     CWnd* GetSite() override { return NULL; }
 
