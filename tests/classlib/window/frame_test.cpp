@@ -2,7 +2,7 @@
 // Frames: bar layout through WM_SIZEPARENT, delayed layout and bar display,
 // prompts, floating windows; documents, views and the single-document
 // template.
-#include "classlib/wnd_test_util.h"
+#include "support/wndtest.h"
 #include <afxdlgs.h>
 #include "resource.h"
 

@@ -6,7 +6,7 @@
 #include "XTPColorManager.h"
 #include "XTPRichRender.h"
 #include "XTPToolTipContext.h"
-#include "toolkit/common/f2_testutil.h"
+#include "support/testwindows.h"
 
 #include <vector>
 

@@ -4,7 +4,7 @@
 
 #include "XTPDefaultTheme.h"
 #include "XTPPaintManager.h"
-#include "toolkit/common/f2_testutil.h"
+#include "support/testwindows.h"
 
 namespace
 {

@@ -1,7 +1,7 @@
 // The application and thread: start-up and shut-down, the pump and idle
 // updates, the PreTranslateMessage walk, modal loops, the profile in the
 // registry, the recent-file list, the command line and the global helpers.
-#include "classlib/wnd_test_util.h"
+#include "support/wndtest.h"
 #include "window/wndimpl.h"
 
 #include <stdexcept>

@@ -1,6 +1,6 @@
 // PNG loader: images made here with libpng's writer (or patched by hand)
 // decode into 32-bit top-down DIB sections; broken files are refused cleanly.
-#include "f1_testutil.h"
+#include "support/canvas.h"
 #include "XTPPngLoader.h"
 #include "XTPImageManager.h"
 #include <png.h>

@@ -3,7 +3,7 @@
 // Icons, blending and the image manager: handles, state images, generated
 // images, drawing (alpha, classic, mirrored), strips, nearest widths, custom
 // ids, exchange round trips, the clipboard and corrupt stored images.
-#include "f1_testutil.h"
+#include "support/canvas.h"
 #include "XTPImageManager.h"
 #include "XTPPropExchange.h"
 #include "XTPColorManager.h"

@@ -6,7 +6,7 @@
 #include "XTPDrawHelpers.h"
 #include "XTPResourceManager.h"
 #include <afxext.h>
-#include "toolkit/common/f2_testutil.h"
+#include "support/testwindows.h"
 #include "toolkit_res.h"
 
 #include <vector>

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "XTPAccessible.h"
-#include "toolkit/common/f2_testutil.h"
+#include "support/testwindows.h"
 
 namespace
 {

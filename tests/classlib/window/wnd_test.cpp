@@ -1,6 +1,6 @@
 // Message maps, dispatch, reflection, command routing and the exception
 // barrier of the window layer, on real windows.
-#include "classlib/wnd_test_util.h"
+#include "support/wndtest.h"
 #include "window/wndimpl.h"
 
 #include <stdexcept>

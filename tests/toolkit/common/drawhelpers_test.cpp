@@ -1,7 +1,7 @@
 // ctest: run-serial (drives the real pointer, keyboard or foreground window)
 // Drawing helpers and scoped device contexts, checked pixel by pixel on
 // memory DCs.
-#include "f1_testutil.h"
+#include "support/canvas.h"
 #include "XTPDrawHelpers.h"
 #include "XTPColorManager.h"
 

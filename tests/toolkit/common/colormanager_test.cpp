@@ -1,6 +1,6 @@
 // Colour manager: tables on the classic path, an injected XP scheme, the
 // low-colour path, and the colour arithmetic.
-#include "f1_testutil.h"
+#include "support/canvas.h"
 #include "XTPColorManager.h"
 #include "XTPWinThemeWrapper.h"
 #include <math.h>

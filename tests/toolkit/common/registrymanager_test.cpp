@@ -1,15 +1,17 @@
+// ctest: lock registry (HKLM\Software\Orrisfield\Brindlemark)
 // The registry manager: values below HKLM\Software\<company>\<program>, or
 // in an INI file when one is set.
 #include <gtest/gtest.h>
 
 #include "XTRegistryManager.h"
-#include "core_test_support.h"
+#include "support/registry.h"
+#include "support/tempfolder.h"
 
 #include <afxwin.h>
 
 #include <string>
 
-using namespace coretest;
+using namespace testsupport;
 
 namespace
 {

@@ -1,5 +1,5 @@
 // System helpers and the visual-styles wrappers.
-#include "f1_testutil.h"
+#include "support/canvas.h"
 #include "XTPSystemHelpers.h"
 #include "XTPWinThemeWrapper.h"
 #include <process.h>

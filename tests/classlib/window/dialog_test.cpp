@@ -2,7 +2,7 @@
 // Dialogs: the modal loop with the PreTranslateMessage walk, ending,
 // quitting, creation failures, modeless dialogs, and data exchange with its
 // validation.
-#include "classlib/wnd_test_util.h"
+#include "support/wndtest.h"
 
 #include <functional>
 #include <string>

@@ -1,7 +1,7 @@
 // ctest: lock testkey (HKCU\Software\BrindlemarkTests)
 // Property exchange through the registry, an INI file and an archive: every
 // value type, text forms, defaults, enumerators, sections, blobs and bad data.
-#include "f1_testutil.h"
+#include "support/canvas.h"
 #include "XTPPropExchange.h"
 #include <shlwapi.h>
 #include <functional>

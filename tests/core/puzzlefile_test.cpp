@@ -4,7 +4,7 @@
 
 #include "HTDataContainer.h"
 #include "HTGenerator.h"
-#include "core_test_support.h"
+#include "support/coretest.h"
 
 #include <random>
 #include <string>

@@ -1,21 +1,38 @@
 // ctest: run-serial (reads back pixels from the screen)
-// Drop shadows: made for popups as the paint manager and the system allow,
+// Drop shadows: made for popups as the bar's shadow settings and the system allow,
 // placed along the bottom and right edges, clipped by other popups, joined
 // where they meet, following their owner, and their alpha pictures.
 #include <gtest/gtest.h>
 
-#include "XTPDefaultTheme.h"
+#include "XTPColorManager.h"
 #include "XTPShadowManager.h"
-#include "toolkit/common/f2_testutil.h"
+#include "XTPShadowSettings.h"
+#include "support/testwindows.h"
 
 #include <vector>
 
 namespace
 {
+// The shadow switches a paint manager would give.
+class ShadowSettings : public CXTPShadowSettings
+{
+public:
+    BOOL IsShadowEnabled() const override { return m_bEnabled; }
+    int GetShadowOptions() const override { return m_nOptions; }
+    COLORREF GetShadowColor() const override { return 0; }
+
+    void EnableShadow(BOOL bEnable) { m_bEnabled = bEnable; }
+    void SetShadowOptions(int nOptions) { m_nOptions = nOptions; }
+
+private:
+    BOOL m_bEnabled = FALSE;
+    int m_nOptions = 0;
+};
+
 class PopupBar : public CXTPTrackableBar
 {
 public:
-    PopupBar(int x, int y, int cx, int cy, CXTPPaintManager* pPaintManager)
+    PopupBar(int x, int y, int cx, int cy, CXTPShadowSettings* pPaintManager)
         : m_pPaintManager(pPaintManager)
     {
         m_hWnd = f2test::CreatePlainWindow(x, y, cx, cy);
@@ -31,12 +48,12 @@ public:
     void ClearSelection() override {}
     void ExitTrackingMode() override {}
     void OnMouseMove(UINT, CPoint) override {}
-    CXTPPaintManager* GetPaintManager() override { return m_pPaintManager; }
+    CXTPShadowSettings* GetPaintManager() override { return m_pPaintManager; }
     BOOL IsCustomizeMode() override { return m_bCustomize; }
     CWnd* GetSite() override { return NULL; }
 
     HWND m_hWnd = NULL;
-    CXTPPaintManager* m_pPaintManager;
+    CXTPShadowSettings* m_pPaintManager;
     BOOL m_bCustomize = FALSE;
 };
 
@@ -66,9 +83,8 @@ class ShadowTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_theme.RefreshMetrics();
-        m_theme.EnableShadow(TRUE);
-        m_theme.SetShadowOptions(xtpShadowOfficeAlpha);
+        m_settings.EnableShadow(TRUE);
+        m_settings.SetShadowOptions(xtpShadowOfficeAlpha);
         m_bAlphaBefore = CXTPShadowsManager::IsAlphaShadow();
     }
     void TearDown() override
@@ -76,7 +92,7 @@ protected:
         CXTPShadowsManager::EnableAlphaShadow(m_bAlphaBefore);
         EXPECT_EQ(0, XTPShadowsManager()->GetShadowCount());
     }
-    XTPPaintThemes::CXTPDefaultTheme m_theme;
+    ShadowSettings m_settings;
     BOOL m_bAlphaBefore = FALSE;
 };
 } // namespace
@@ -84,7 +100,7 @@ protected:
 TEST_F(ShadowTest, SolidShadowsAreTwoPixelStripsAlongTheBottomAndRight)
 {
     CXTPShadowsManager::EnableAlphaShadow(FALSE);
-    PopupBar bar(200, 200, 100, 80, &m_theme);
+    PopupBar bar(200, 200, 100, 80, &m_settings);
     XTPShadowsManager()->SetShadow(&bar);
 
     std::vector<CXTPShadowsManager::CShadowWnd*> shadows = ShadowsOf(&bar);
@@ -115,7 +131,7 @@ TEST_F(ShadowTest, LayeredShadowsAreFourPixelsWide)
     CXTPShadowsManager::EnableAlphaShadow(TRUE);
     if (!CXTPShadowsManager::IsAlphaShadow())
         GTEST_SKIP() << "no layered windows on this display";
-    PopupBar bar(200, 200, 100, 80, &m_theme);
+    PopupBar bar(200, 200, 100, 80, &m_settings);
     XTPShadowsManager()->SetShadow(&bar);
     std::vector<CXTPShadowsManager::CShadowWnd*> shadows = ShadowsOf(&bar);
     ASSERT_EQ(2u, shadows.size());
@@ -127,12 +143,12 @@ TEST_F(ShadowTest, LayeredShadowsAreFourPixelsWide)
 
 TEST_F(ShadowTest, NoShadowWhenSwitchedOffOrInCustomizeModeOrRefusedBySystem)
 {
-    PopupBar bar(200, 200, 100, 80, &m_theme);
-    m_theme.EnableShadow(FALSE);
+    PopupBar bar(200, 200, 100, 80, &m_settings);
+    m_settings.EnableShadow(FALSE);
     XTPShadowsManager()->SetShadow(&bar);
     EXPECT_EQ(0, XTPShadowsManager()->GetShadowCount());
 
-    m_theme.EnableShadow(TRUE);
+    m_settings.EnableShadow(TRUE);
     bar.m_bCustomize = TRUE;
     XTPShadowsManager()->SetShadow(&bar);
     EXPECT_EQ(0, XTPShadowsManager()->GetShadowCount());
@@ -140,7 +156,7 @@ TEST_F(ShadowTest, NoShadowWhenSwitchedOffOrInCustomizeModeOrRefusedBySystem)
 
     // Without option bit 0 shadows need alpha shadows and the system's
     // drop-shadow setting.
-    m_theme.SetShadowOptions(0);
+    m_settings.SetShadowOptions(0);
     CXTPShadowsManager::EnableAlphaShadow(FALSE);
     XTPShadowsManager()->SetShadow(&bar);
     EXPECT_EQ(0, XTPShadowsManager()->GetShadowCount());
@@ -156,7 +172,7 @@ TEST_F(ShadowTest, NoShadowWhenSwitchedOffOrInCustomizeModeOrRefusedBySystem)
 TEST_F(ShadowTest, ShadowsFollowTheOwnerAndDieWithIt)
 {
     CXTPShadowsManager::EnableAlphaShadow(FALSE);
-    PopupBar* pBar = new PopupBar(200, 200, 100, 80, &m_theme);
+    PopupBar* pBar = new PopupBar(200, 200, 100, 80, &m_settings);
     XTPShadowsManager()->SetShadow(pBar);
     std::vector<CXTPShadowsManager::CShadowWnd*> shadows = ShadowsOf(pBar);
     ASSERT_EQ(2u, shadows.size());
@@ -176,11 +192,11 @@ TEST_F(ShadowTest, ShadowsFollowTheOwnerAndDieWithIt)
 TEST_F(ShadowTest, AShadowIsClippedWhereAnotherShadowedPopupLiesOverIt)
 {
     CXTPShadowsManager::EnableAlphaShadow(FALSE);
-    PopupBar lower(200, 200, 100, 80, &m_theme);
+    PopupBar lower(200, 200, 100, 80, &m_settings);
     XTPShadowsManager()->SetShadow(&lower);
     // The upper popup's bottom shadow (152..252 x 230..232) runs into the
     // lower popup's window (200..300 x 200..280) from x 200 on.
-    PopupBar upper(150, 150, 100, 80, &m_theme);
+    PopupBar upper(150, 150, 100, 80, &m_settings);
     XTPShadowsManager()->SetShadow(&upper);
 
     std::vector<CXTPShadowsManager::CShadowWnd*> shadows = ShadowsOf(&upper);
@@ -204,8 +220,8 @@ TEST_F(ShadowTest, AShadowIsClippedWhereAnotherShadowedPopupLiesOverIt)
 TEST_F(ShadowTest, ShadowOfAPopupButtonIsClippedByTheExcludedRectangle)
 {
     CXTPShadowsManager::EnableAlphaShadow(FALSE);
-    m_theme.SetShadowOptions(xtpShadowOfficeAlpha | xtpShadowShowPopupControl);
-    PopupBar popup(200, 200, 100, 80, &m_theme);
+    m_settings.SetShadowOptions(xtpShadowOfficeAlpha | xtpShadowShowPopupControl);
+    PopupBar popup(200, 200, 100, 80, &m_settings);
     // The button that opened the popup sits over the start of its bottom shadow.
     XTPShadowsManager()->SetShadow(&popup, CRect(190, 275, 240, 300));
     std::vector<CXTPShadowsManager::CShadowWnd*> shadows = ShadowsOf(&popup);
@@ -221,11 +237,11 @@ TEST_F(ShadowTest, ShadowOfAPopupButtonIsClippedByTheExcludedRectangle)
 TEST_F(ShadowTest, ASubmenuShadowStartingAtItsParentsShadowContinuesIt)
 {
     CXTPShadowsManager::EnableAlphaShadow(FALSE);
-    PopupBar menu(200, 200, 100, 80, &m_theme);
+    PopupBar menu(200, 200, 100, 80, &m_settings);
     XTPShadowsManager()->SetShadow(&menu);
     // The menu's right shadow runs (300, 202) to (302, 280). A popup whose
     // bottom shadow would start at x 301 inside that run continues it.
-    PopupBar submenu(299, 210, 60, 40, &m_theme);
+    PopupBar submenu(299, 210, 60, 40, &m_settings);
     XTPShadowsManager()->SetShadow(&submenu);
     std::vector<CXTPShadowsManager::CShadowWnd*> shadows = ShadowsOf(&submenu);
     ASSERT_EQ(2u, shadows.size());
@@ -236,11 +252,11 @@ TEST_F(ShadowTest, ASubmenuShadowStartingAtItsParentsShadowContinuesIt)
 TEST_F(ShadowTest, ControlShadowsNeedBothOptionBits)
 {
     CXTPShadowsManager::EnableAlphaShadow(FALSE);
-    PopupBar bar(200, 200, 300, 40, &m_theme);
+    PopupBar bar(200, 200, 300, 40, &m_settings);
     XTPShadowsManager()->SetControlShadow(&bar, CRect(10, 5, 60, 30));
     EXPECT_EQ(0, XTPShadowsManager()->GetShadowCount());
 
-    m_theme.SetShadowOptions(xtpShadowOfficeAlpha | xtpShadowShowPopupControl);
+    m_settings.SetShadowOptions(xtpShadowOfficeAlpha | xtpShadowShowPopupControl);
     XTPShadowsManager()->SetControlShadow(&bar, CRect(10, 5, 60, 30));
     std::vector<CXTPShadowsManager::CShadowWnd*> shadows = ShadowsOf(&bar);
     ASSERT_EQ(2u, shadows.size());

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "XTPOffice2007Image.h"
-#include "toolkit/common/f2_testutil.h"
+#include "support/testwindows.h"
 
 namespace
 {

@@ -1,6 +1,6 @@
 // Property sheets: the modal loop and how it ends, page validation keeping
 // the sheet open, page bookkeeping and modeless sheets.
-#include "classlib/wnd_test_util.h"
+#include "support/wndtest.h"
 #include <afxpropsheet.h>
 
 #include <functional>

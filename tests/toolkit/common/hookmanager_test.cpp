@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "XTPHookManager.h"
-#include "toolkit/common/f2_testutil.h"
+#include "support/testwindows.h"
 
 #include <string>
 #include <vector>

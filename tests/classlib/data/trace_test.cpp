@@ -54,7 +54,7 @@ TEST(TraceTest, MacrosAreLiveInTheTestedBuild)
     EXPECT_EQ("value 3\n", s_lines[0]);
     EXPECT_EQ("plain 100%\n", s_lines[1]) << "TRACE0 takes its text literally";
     EXPECT_NE(std::string::npos, s_lines[2].find("Assertion failed: "));
-    EXPECT_NE(std::string::npos, s_lines[2].find("data_trace_test.cpp"));
+    EXPECT_NE(std::string::npos, s_lines[2].find("trace_test.cpp"));
     EXPECT_EQ(1, nEvaluated);
 }
 #endif
