@@ -1,7 +1,6 @@
 // Pictures of the board as BMP and JPEG files.
 #include "PictureExport.h"
 
-#include "GameTrace.h"
 
 #include <setjmp.h>
 #include <stdio.h>
@@ -177,7 +176,7 @@ BOOL CompressPicture(FILE* pFile, const BITMAPINFOHEADER* pHeader, char* pszMess
 void RemovePartialFile(LPCTSTR lpszPath)
 {
     if (!::DeleteFileA(lpszPath))
-        GameTrace("picture export: partial file %s not removed (error %lu)", lpszPath, ::GetLastError());
+        TRACE("picture export: partial file %s not removed (error %lu)", lpszPath, ::GetLastError());
 }
 } // namespace
 
@@ -268,7 +267,7 @@ HGLOBAL AFXAPI CreatePackedDib(CBitmap* pBitmap, DWORD dwCompression)
     ::GlobalUnlock(hDib);
     if (nLines == 0)
     {
-        GameTrace("picture export: the bitmap's bits could not be read");
+        TRACE("picture export: the bitmap's bits could not be read");
         ::GlobalFree(hDib);
         return finish(NULL);
     }
@@ -308,14 +307,14 @@ BOOL AFXAPI WriteBmpFile(LPCTSTR lpszPath, HGLOBAL hPackedDib)
         {
             char szCause[256] = "";
             e->GetErrorMessage(szCause, sizeof(szCause));
-            GameTrace("picture export: writing %s failed: %s", lpszPath, szCause);
+            TRACE("picture export: writing %s failed: %s", lpszPath, szCause);
             e->Delete();
             file.Abort();
             RemovePartialFile(lpszPath);
         }
     }
     else
-        GameTrace("picture export: cannot open %s (cause %d)", lpszPath, fileError.m_cause);
+        TRACE("picture export: cannot open %s (cause %d)", lpszPath, fileError.m_cause);
     ::GlobalUnlock(hPackedDib);
     return bWritten;
 }
@@ -365,7 +364,7 @@ BOOL AFXAPI WriteJpegFile(CString& strMessage, HGLOBAL hPackedDib, LPCTSTR lpszP
     {
         strMessage = szMessage;
         RemovePartialFile(lpszPath);
-        GameTrace("picture export: %s", szMessage);
+        TRACE("picture export: %s", szMessage);
     }
     return bDone;
 }

@@ -1,7 +1,6 @@
 // The clock's dot-matrix display.
 #include "VantMatrixCtrl.h"
 
-#include "GameTrace.h"
 #include "resource.h"
 
 namespace
@@ -76,7 +75,7 @@ BOOL CColourChangeBitmap::CreateFromBitmap(HBITMAP hSource)
     {
         if (hSection != NULL)
             ::DeleteObject(hSection);
-        GameTrace("clock display: no %dx%d section for the glyph strip", (int)bm.bmWidth, (int)bm.bmHeight);
+        TRACE("clock display: no %dx%d section for the glyph strip", (int)bm.bmWidth, (int)bm.bmHeight);
         return FALSE;
     }
     m_pBits = (DWORD*)pBits;
@@ -133,7 +132,7 @@ BOOL CVantMatrixCtrl::LoadDigitBitmap()
                                            0, 0, LR_CREATEDIBSECTION);
     if (hStrip == NULL)
     {
-        GameTrace("clock display: glyph strip %d missing", IDB_CLOCK_DIGITS);
+        TRACE("clock display: glyph strip %d missing", IDB_CLOCK_DIGITS);
         return FALSE;
     }
     m_bmpSource.DeleteObject();

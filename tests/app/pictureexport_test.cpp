@@ -1,6 +1,7 @@
 // Picture files of the board: the packed picture, the BMP and JPEG writers,
 // the row conversion of every depth, and what a failed write leaves behind.
-#include "classlib/wnd_test_util.h"
+#include "support/wndtest.h"
+#include "support/tempfolder.h"
 #include "PictureExport.h"
 
 #include <stdio.h>
@@ -15,40 +16,6 @@ namespace
 {
 ::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new wndtest::Environment);
 
-// A fresh folder under the temporary folder, removed with its files.
-class ScratchFolder
-{
-public:
-    ScratchFolder()
-    {
-        char szTemp[MAX_PATH];
-        ::GetTempPathA(MAX_PATH, szTemp);
-        char szName[64];
-        snprintf(szName, sizeof(szName), "bm_export_%lu", ::GetCurrentProcessId());
-        m_strPath = std::string(szTemp) + szName;
-        ::CreateDirectoryA(m_strPath.c_str(), NULL);
-    }
-    ~ScratchFolder()
-    {
-        WIN32_FIND_DATAA find;
-        HANDLE hFind = ::FindFirstFileA((m_strPath + "\\*").c_str(), &find);
-        if (hFind != INVALID_HANDLE_VALUE)
-        {
-            do
-            {
-                if ((find.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
-                    ::DeleteFileA((m_strPath + "\\" + find.cFileName).c_str());
-            } while (::FindNextFileA(hFind, &find));
-            ::FindClose(hFind);
-        }
-        ::RemoveDirectoryA(m_strPath.c_str());
-    }
-    std::string File(const char* pszName) const { return m_strPath + "\\" + pszName; }
-
-private:
-    std::string m_strPath;
-};
-
 bool FileExists(const std::string& path)
 {
     return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -56,15 +23,8 @@ bool FileExists(const std::string& path)
 
 std::vector<BYTE> ReadAll(const std::string& path)
 {
-    std::vector<BYTE> bytes;
-    FILE* f = fopen(path.c_str(), "rb");
-    if (f == NULL)
-        return bytes;
-    int ch;
-    while ((ch = fgetc(f)) != EOF)
-        bytes.push_back((BYTE)ch);
-    fclose(f);
-    return bytes;
+    std::string bytes = testsupport::ReadFileBytes(path);
+    return std::vector<BYTE>(bytes.begin(), bytes.end());
 }
 
 DWORD Read32(const std::vector<BYTE>& b, size_t at)
@@ -233,11 +193,11 @@ TEST(PictureExport, Rgb555UsesItsWideningTable)
 
 TEST(PictureExport, BmpOfAScreenBitmapHasNoTableAndTheRowsBottomUp)
 {
-    ScratchFolder folder;
+    testsupport::CTempFolder folder;
     CBitmap bitmap;
     bitmap.Attach(MakeScreenBitmap(196, 196));
     CImageMaker_Bitmap maker;
-    std::string path = folder.File("board.bmp");
+    std::string path = folder.Path("board.bmp");
     ASSERT_TRUE(maker.MakeImage(&bitmap, path.c_str()));
     EXPECT_TRUE(maker.GetError().IsEmpty());
 
@@ -266,14 +226,14 @@ TEST(PictureExport, BmpOfAScreenBitmapHasNoTableAndTheRowsBottomUp)
 
 TEST(PictureExport, EightBitPicturesCarryTheirColourTable)
 {
-    ScratchFolder folder;
+    testsupport::CTempFolder folder;
     void* pBits = NULL;
     CBitmap bitmap;
     bitmap.Attach(MakeSection(5, 3, 8, &pBits));
     memset(pBits, 7, 8 * 3);
     HGLOBAL hDib = CreatePackedDib(&bitmap, BI_RGB);
     ASSERT_TRUE(hDib != NULL);
-    std::string path = folder.File("eight.bmp");
+    std::string path = folder.Path("eight.bmp");
     ASSERT_TRUE(WriteBmpFile(path.c_str(), hDib));
     std::vector<BYTE> file = ReadAll(path);
     EXPECT_EQ(54u + 1024u, Read32(file, 10));
@@ -354,11 +314,11 @@ TEST(PictureExport, RowConversionRefusesWhatItCannotRead)
 
 TEST(PictureExport, JpegHasThreeComponentsAndTheTopRowFirst)
 {
-    ScratchFolder folder;
+    testsupport::CTempFolder folder;
     CBitmap bitmap;
     bitmap.Attach(MakeScreenBitmap(64, 48));
     CImageMaker_JPEG maker;
-    std::string path = folder.File("board.jpg");
+    std::string path = folder.Path("board.jpg");
     ASSERT_TRUE(maker.MakeImage(&bitmap, path.c_str())) << (LPCTSTR)maker.GetError();
 
     DecodedJpeg jpeg;
@@ -376,25 +336,25 @@ TEST(PictureExport, JpegHasThreeComponentsAndTheTopRowFirst)
 
 TEST(PictureExport, AFailedWriteSaysWhyAndLeavesNoFile)
 {
-    ScratchFolder folder;
+    testsupport::CTempFolder folder;
     CString strMessage;
-    EXPECT_FALSE(WriteJpegFile(strMessage, NULL, folder.File("x.jpg").c_str()));
+    EXPECT_FALSE(WriteJpegFile(strMessage, NULL, folder.Path("x.jpg").c_str()));
     EXPECT_STREQ("Invalid input data", strMessage);
 
     CBitmap bitmap;
     bitmap.Attach(MakeScreenBitmap(8, 8));
     HGLOBAL hDib = CreatePackedDib(&bitmap, BI_RGB);
     ASSERT_TRUE(hDib != NULL);
-    std::string missing = folder.File("no such folder\\x.jpg");
+    std::string missing = folder.Path("no such folder\\x.jpg");
     EXPECT_FALSE(WriteJpegFile(strMessage, hDib, missing.c_str()));
     EXPECT_EQ(CString("Cannot open ") + missing.c_str(), strMessage);
-    EXPECT_FALSE(WriteBmpFile(folder.File("no such folder\\x.bmp").c_str(), hDib));
+    EXPECT_FALSE(WriteBmpFile(folder.Path("no such folder\\x.bmp").c_str(), hDib));
     ::GlobalFree(hDib);
 
     // A depth the converter cannot read stops the JPEG before any row is
     // written; the started file goes.
     HGLOBAL hTwoBits = MakePacked(4, 2, 2, {}, std::vector<BYTE>(8, 0));
-    std::string path = folder.File("two_bits.jpg");
+    std::string path = folder.Path("two_bits.jpg");
     EXPECT_FALSE(WriteJpegFile(strMessage, hTwoBits, path.c_str()));
     EXPECT_STREQ("Invalid bitmap bit count", strMessage);
     EXPECT_FALSE(FileExists(path));
@@ -403,7 +363,7 @@ TEST(PictureExport, AFailedWriteSaysWhyAndLeavesNoFile)
     // A picture the compressor itself refuses (wider than JPEG allows)
     // reports libjpeg's message instead of ending the program.
     HGLOBAL hHuge = MakePacked(70000, 1, 24, {}, std::vector<BYTE>(70000 * 3 + 4, 0));
-    path = folder.File("huge.jpg");
+    path = folder.Path("huge.jpg");
     EXPECT_FALSE(WriteJpegFile(strMessage, hHuge, path.c_str()));
     EXPECT_FALSE(strMessage.IsEmpty());
     EXPECT_FALSE(FileExists(path));

@@ -1,6 +1,6 @@
 // The clock's dot-matrix display: the glyph strip resource, recolouring and
 // drawing.
-#include "classlib/wnd_test_util.h"
+#include "support/wndtest.h"
 #include "support/dib_canvas.h"
 #include "VantMatrixCtrl.h"
 #include "resource.h"
