@@ -1,5 +1,5 @@
-// Ids of the game window's own resources: its pictures, the about box, the
-// puzzle book and tutorial dialogs, and the commands of its menus and bars.
+// Ids of the game window's own resources: its pictures, the puzzle book and
+// tutorial dialogs, and the commands of its menus and bars.
 #pragma once
 
 // Pictures (drawn at build time, see game_pictures.cpp)
@@ -10,7 +10,6 @@
 #define IDB_TUTORIAL_FIRST      2058    // 2058 + 2 x page + picture, to 2072
 
 // Dialogs
-#define IDD_ABOUT_BOX           113
 #define IDD_PRINT_BOOK          133
 #define IDD_TUTORIAL            144
 
@@ -20,7 +19,6 @@
 #define IDC_BOOK_DIFFICULTY     1006
 #define IDC_BOOK_SOLUTIONS      1007
 #define IDC_BOOK_PER_PAGE       1010
-#define IDC_ABOUT_PICTURE       1014
 #define IDC_TUTORIAL_NEXT       2055
 #define IDC_TUTORIAL_PREV       2056
 #define IDC_TUTORIAL_PICTURE    2057
