@@ -23,6 +23,9 @@
 #define IDC_TUTORIAL_PREV       2056
 #define IDC_TUTORIAL_PICTURE    2057
 
+// Strings
+#define IDS_PICTURE_NOT_SAVED   4100    // %1 the file, %2 the reason
+
 // Commands of the game
 #define ID_PUZZLE_NEW           2001
 #define ID_PUZZLE_ENTER_OWN     2002
