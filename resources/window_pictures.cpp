@@ -1,6 +1,6 @@
-// make_game_pictures: draws the game window's pictures at build time.
+// make_window_pictures: draws the game window's pictures at build time.
 //
-//   make_game_pictures <source folder> <output folder> [font file...]
+//   make_window_pictures <source folder> <output folder> [font file...]
 //
 // It runs under Wine during the build and draws with GDI, so its text uses
 // the fonts the game itself uses (the font files named on the command line
@@ -10,7 +10,7 @@
 //   about_back.bmp, splash.bmp         the about box background and the splash
 //   clock_digits.bmp                   the clock's 12-glyph strip, 267 x 31
 //   tutorial_<id>.bmp                  the tutorial pages 2058 to 2072
-//   game_pictures.rc                   the resource lines naming them
+//   game_window_pictures.rc            the resource lines naming them
 // The glyphs come from clock_digits.txt and the tutorial's words and
 // pictures from game_tutorial.txt in the source folder.
 #include <windows.h>
@@ -271,13 +271,13 @@ bool WriteFile(const std::string& path, const std::vector<unsigned char>& bytes)
     FILE* f = fopen(path.c_str(), "wb");
     if (f == NULL)
     {
-        fprintf(stderr, "make_game_pictures: cannot write %s\n", path.c_str());
+        fprintf(stderr, "make_window_pictures: cannot write %s\n", path.c_str());
         return false;
     }
     bool bOk = fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     bOk = fclose(f) == 0 && bOk;
     if (!bOk)
-        fprintf(stderr, "make_game_pictures: failed writing %s\n", path.c_str());
+        fprintf(stderr, "make_window_pictures: failed writing %s\n", path.c_str());
     return bOk;
 }
 
@@ -534,7 +534,7 @@ bool ReadLines(const std::string& path, std::vector<std::string>& lines)
     FILE* f = fopen(path.c_str(), "rb");
     if (f == NULL)
     {
-        fprintf(stderr, "make_game_pictures: cannot read %s\n", path.c_str());
+        fprintf(stderr, "make_window_pictures: cannot read %s\n", path.c_str());
         return false;
     }
     std::string line;
@@ -604,7 +604,7 @@ bool ReadGlyphs(const std::string& path, std::map<char, Glyph>& glyphs)
         }
         if (cCurrent == 0 || line.size() != 5)
         {
-            fprintf(stderr, "make_game_pictures: bad glyph line \"%s\"\n", line.c_str());
+            fprintf(stderr, "make_window_pictures: bad glyph line \"%s\"\n", line.c_str());
             return false;
         }
         glyphs[cCurrent].push_back(line);
@@ -613,7 +613,7 @@ bool ReadGlyphs(const std::string& path, std::map<char, Glyph>& glyphs)
     for (const char* p = pszOrder; *p; p++)
         if (glyphs[*p].size() != 7)
         {
-            fprintf(stderr, "make_game_pictures: glyph '%c' needs 7 rows\n", *p);
+            fprintf(stderr, "make_window_pictures: glyph '%c' needs 7 rows\n", *p);
             return false;
         }
     return true;
@@ -685,7 +685,7 @@ std::vector<Cell> ParseCells(const std::vector<std::string>& words, size_t nFirs
         Cell cell;
         if (!ParseCell(words[i], cell))
         {
-            fprintf(stderr, "make_game_pictures: bad cell \"%s\"\n", words[i].c_str());
+            fprintf(stderr, "make_window_pictures: bad cell \"%s\"\n", words[i].c_str());
             cells.clear();
             return cells;
         }
@@ -817,7 +817,7 @@ bool ReadTutorial(const std::string& path, std::vector<Page>& pages)
         }
         if (pages.empty())
         {
-            fprintf(stderr, "make_game_pictures: \"%s\" before the first page\n", line.c_str());
+            fprintf(stderr, "make_window_pictures: \"%s\" before the first page\n", line.c_str());
             return false;
         }
         Page& page = pages.back();
@@ -835,7 +835,7 @@ bool ReadTutorial(const std::string& path, std::vector<Page>& pages)
             page.frames.back().caption = RestOf(line);
         else
         {
-            fprintf(stderr, "make_game_pictures: unknown tutorial line \"%s\"\n", line.c_str());
+            fprintf(stderr, "make_window_pictures: unknown tutorial line \"%s\"\n", line.c_str());
             return false;
         }
     }
@@ -1054,7 +1054,7 @@ bool MakeTutorialPage(const Page& page, int nPage, int nPages, size_t nFrame, co
     RECT rcPicture = {362, 74, 646, 404};
     if (nFrame >= page.frames.size() || !DrawFramePicture(canvas, rcPicture, page.frames[nFrame], glyphs))
     {
-        fprintf(stderr, "make_game_pictures: bad picture on tutorial page %d\n", nPage + 1);
+        fprintf(stderr, "make_window_pictures: bad picture on tutorial page %d\n", nPage + 1);
         return false;
     }
 
@@ -1084,7 +1084,7 @@ bool MakeTutorial(const std::vector<Page>& pages, const std::map<char, Glyph>& g
 {
     if (pages.size() != 8)
     {
-        fprintf(stderr, "make_game_pictures: the tutorial needs 8 pages, not %d\n", (int)pages.size());
+        fprintf(stderr, "make_window_pictures: the tutorial needs 8 pages, not %d\n", (int)pages.size());
         return false;
     }
     for (int p = 0; p < 8; p++)
@@ -1092,7 +1092,7 @@ bool MakeTutorial(const std::vector<Page>& pages, const std::map<char, Glyph>& g
         size_t nFrames = p == 7 ? 1 : 2;
         if (pages[(size_t)p].frames.size() != nFrames)
         {
-            fprintf(stderr, "make_game_pictures: tutorial page %d needs %d pictures\n", p + 1, (int)nFrames);
+            fprintf(stderr, "make_window_pictures: tutorial page %d needs %d pictures\n", p + 1, (int)nFrames);
             return false;
         }
         for (size_t f = 0; f < nFrames; f++)
@@ -1125,7 +1125,7 @@ int main(int argc, char** argv)
 {
     if (argc < 3)
     {
-        fprintf(stderr, "usage: make_game_pictures <source folder> <output folder> [font file...]\n");
+        fprintf(stderr, "usage: make_window_pictures <source folder> <output folder> [font file...]\n");
         return 2;
     }
     std::string srcDir = argv[1], outDir = argv[2];
@@ -1133,7 +1133,7 @@ int main(int argc, char** argv)
     {
         std::string font = ToWindowsPath(argv[i]);
         if (::AddFontResourceExA(font.c_str(), FR_PRIVATE, NULL) == 0)
-            fprintf(stderr, "make_game_pictures: font %s not added; another face stands in\n", argv[i]);
+            fprintf(stderr, "make_window_pictures: font %s not added; another face stands in\n", argv[i]);
     }
 
     std::map<char, Glyph> glyphs;
@@ -1141,7 +1141,7 @@ int main(int argc, char** argv)
     if (!ReadGlyphs(srcDir + "/clock_digits.txt", glyphs) || !ReadTutorial(srcDir + "/game_tutorial.txt", pages))
         return 1;
 
-    std::string rcLines = "// Generated by make_game_pictures; do not edit.\n"
+    std::string rcLines = "// Generated by make_window_pictures; do not edit.\n"
                           "IDR_MAINFRAME ICON \"game_icon.ico\"\n"
                           "IDB_PRINT_BANNER BITMAP \"banner.bmp\"\n"
                           "IDB_ABOUT_BACKGROUND BITMAP \"about_back.bmp\"\n"
@@ -1152,5 +1152,5 @@ int main(int argc, char** argv)
     if (!bOk)
         return 1;
     std::vector<unsigned char> rc(rcLines.begin(), rcLines.end());
-    return WriteFile(outDir + "/game_pictures.rc", rc) ? 0 : 1;
+    return WriteFile(outDir + "/game_window_pictures.rc", rc) ? 0 : 1;
 }
