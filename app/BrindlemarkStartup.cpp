@@ -1,31 +1,12 @@
 // The program's start-up: sockets, the profile, the single-document template,
 // the standard command line and the main window.
 #include "BrindlemarkStartup.h"
+
+#include "BrindlemarkDoc.h"
+#include "BrindlemarkView.h"
 #include "GameServices.h"
+#include "MainFrame.h"
 #include "resource.h"
-
-IMPLEMENT_DYNCREATE(CStartupDocument, CDocument)
-IMPLEMENT_DYNCREATE(CStartupFrame, CFrameWnd)
-IMPLEMENT_DYNCREATE(CStartupView, CView)
-
-CStartupDocument::CStartupDocument()
-{
-}
-
-CStartupFrame::CStartupFrame()
-{
-}
-
-CStartupView::CStartupView()
-{
-}
-
-void CStartupView::OnDraw(CDC* pDC)
-{
-    CRect rect;
-    GetClientRect(&rect);
-    pDC->FillSolidRect(rect, ::GetSysColor(COLOR_WINDOW));
-}
 
 BEGIN_MESSAGE_MAP(CBrindlemarkApp, CWinApp)
     ON_COMMAND(ID_FILE_NEW, OnFileNew)
@@ -53,16 +34,32 @@ BOOL CBrindlemarkApp::InitInstance()
     LoadStdProfileSettings(4);
 
     CSingleDocTemplate* pDocTemplate = new CSingleDocTemplate(
-        IDR_MAINFRAME, RUNTIME_CLASS(CStartupDocument), RUNTIME_CLASS(CStartupFrame), RUNTIME_CLASS(CStartupView));
+        IDR_MAINFRAME, RUNTIME_CLASS(CBrindlemarkDoc), RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(CBrindlemarkView));
     AddDocTemplate(pDocTemplate);
 
-    // The standard command line: a new document (or the file named).
+    // The standard command line. A puzzle file named on it (opened from the
+    // shell) is read by the game's own puzzle loader once the window is up,
+    // so a file that cannot be read is reported and the game still starts.
     CCommandLineInfo cmdInfo;
     ParseCommandLine(cmdInfo);
+    CString strPuzzleFile;
+    if (cmdInfo.m_nShellCommand == CCommandLineInfo::FileOpen)
+    {
+        strPuzzleFile = cmdInfo.m_strFileName;
+        cmdInfo.m_nShellCommand = CCommandLineInfo::FileNew;
+        cmdInfo.m_strFileName.Empty();
+    }
     if (!ProcessShellCommand(cmdInfo))
         return FALSE;
 
     m_pMainWnd->ShowWindow(SW_SHOW);
     m_pMainWnd->UpdateWindow();
+
+    CBrindlemarkDoc* pDoc = GetGameDoc();
+    if (!strPuzzleFile.IsEmpty() && pDoc != NULL)
+    {
+        BYTE bQuiet = FALSE;
+        pDoc->LoadPuzzleFromFile(strPuzzleFile, bQuiet);
+    }
     return TRUE;
 }

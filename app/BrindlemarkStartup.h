@@ -1,31 +1,10 @@
-// The program's start-up through the class library: the application object
-// and a minimal single-document template (document, frame, view).  The game
-// window replaces the document, frame and view classes.
+// The application object: it starts the socket library, names the registry
+// key, keeps the recent-file list, registers the one single-document
+// template (the game's document, main frame and board view), runs the
+// standard command line and shows the main window.
 #pragma once
 
 #include <afxwin.h>
-
-class CStartupDocument : public CDocument
-{
-    DECLARE_DYNCREATE(CStartupDocument)
-public:
-    CStartupDocument();
-};
-
-class CStartupFrame : public CFrameWnd
-{
-    DECLARE_DYNCREATE(CStartupFrame)
-public:
-    CStartupFrame();
-};
-
-class CStartupView : public CView
-{
-    DECLARE_DYNCREATE(CStartupView)
-public:
-    CStartupView();
-    virtual void OnDraw(CDC* pDC);
-};
 
 class CBrindlemarkApp : public CWinApp
 {

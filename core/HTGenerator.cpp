@@ -191,6 +191,8 @@ BOOL CHTGenerator::Generate(CHTGeneratorProgress* pProgress, int nColumns, int n
             pSquare->m_nNumber = nNumber;
         }
     }
+    // The position is now a puzzle to be played.
+    pContainer->m_nGameState = htgsPlaying;
     return TRUE;
 }
 

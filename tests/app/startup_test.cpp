@@ -5,6 +5,7 @@
 #include "support/gdi_count.h"
 #include "window/wndimpl.h"
 #include "BrindlemarkStartup.h"
+#include "BrindlemarkDoc.h"
 #include "HTCoreServices.h"
 
 #include <string>
@@ -83,7 +84,7 @@ TEST(ProgramStartup, StartsShowsItsFrameAndClosesWithoutLeaks)
         EXPECT_STREQ("Untitled - Brindlemark", strTitle);
         EXPECT_TRUE(pFrame->GetActiveView() != NULL);
         EXPECT_TRUE(pFrame->GetActiveDocument() != NULL);
-        EXPECT_TRUE(pFrame->GetActiveDocument()->IsKindOf(RUNTIME_CLASS(CStartupDocument)));
+        EXPECT_TRUE(pFrame->GetActiveDocument()->IsKindOf(RUNTIME_CLASS(CBrindlemarkDoc)));
         HMENU hMenu = ::GetMenu(pFrame->m_hWnd);
         EXPECT_TRUE(::IsMenu(hMenu));
 

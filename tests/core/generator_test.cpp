@@ -144,6 +144,7 @@ TEST(GeneratorTest, OneByOneGetsNumberOne)
     CHTGenerator generator;
     CHTDataContainer grid;
     ASSERT_TRUE(generator.Generate(NULL, 1, 1, &grid));
+    EXPECT_EQ(htgsPlaying, grid.m_nGameState);
     EXPECT_EQ(0, CountShaded(grid));
     EXPECT_EQ(1, grid.FindSquare(0, 0)->m_nNumber);
 }

@@ -1,0 +1,555 @@
+// The game's main frame: creation, timers, layout and the command map.
+#include "MainFrame.h"
+
+#include "AboutDlg.h"
+#include "ApplicationInfo.h"
+#include "BrindlemarkDoc.h"
+#include "BrindlemarkView.h"
+#include "GameServices.h"
+#include "HTSquarePainter.h"
+#include "PictureExport.h"
+#include "PrintPuzzleBookDlg.h"
+#include "ProfileChoosers.h"
+#include "RookMessageDlgs.h"
+#include "SplashWnd.h"
+#include "TutorialDlg.h"
+#include "resource.h"
+
+#include <shellapi.h>
+
+namespace
+{
+// The web pages behind the Help menu's links, and the maker's update
+// manager in the Windows folder.
+struct WebLink
+{
+    UINT nID;
+    const char* pszAddress;
+};
+const WebLink kWebLinks[] = {
+    {ID_WEB_GAME_SITE, "http://www.orrisfield.example/brindlemark/"},
+    {ID_WEB_GAME2_SITE, "http://www.orrisfield.example/kallow/"},
+    {ID_WEB_GAME3_SITE, "http://www.orrisfield.example/tessary/"},
+    {ID_WEB_GAME4_SITE, "http://www.orrisfield.example/quenby/"},
+    {ID_WEB_MAKER_SITE, "http://www.orrisfield.example/"},
+    {ID_WEB_FORUM, "http://forum.orrisfield.example/"},
+};
+const char kUpdateManager[] = "VantUpdateManager.exe";
+
+const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
+
+void AFXAPI OpenWithShell(LPCTSTR lpszTarget, int nShowCmd)
+{
+    ::ShellExecuteA(NULL, "open", lpszTarget, NULL, NULL, nShowCmd);
+}
+
+PFN_SHELLOPEN s_pfnShellOpen = &OpenWithShell;
+
+// Answers of the message dialogs.
+const INT_PTR kYesNoYes = 1;
+} // namespace
+
+PFN_SHELLOPEN AFXAPI SetShellOpenHandler(PFN_SHELLOPEN pfnOpen)
+{
+    PFN_SHELLOPEN pfnPrevious = s_pfnShellOpen;
+    s_pfnShellOpen = pfnOpen != NULL ? pfnOpen : &OpenWithShell;
+    return pfnPrevious;
+}
+
+CMainFrame* AFXAPI GetMainFrame()
+{
+    return DYNAMIC_DOWNCAST(CMainFrame, AfxGetMainWnd());
+}
+
+void AFXAPI ApplyClockColours(const CAppearanceInfo& appearance)
+{
+    CMainFrame* pFrame = GetMainFrame();
+    if (pFrame == NULL)
+        return;
+    CVantTimerCtrl& clock = pFrame->m_wndClock;
+    clock.m_crOn = appearance.m_crMCOn;
+    clock.m_crOff = appearance.m_crMCOff;
+    clock.m_crBackground = appearance.m_crMCBack;
+    clock.RecolourDigits();
+}
+
+// ---------------------------------------------------------------------------
+
+IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
+
+BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
+    ON_WM_CREATE()
+    ON_WM_CLOSE()
+    ON_WM_TIMER()
+    ON_MESSAGE(WM_ENTERSIZEMOVE, OnEnterSizeMove)
+    ON_MESSAGE(WM_EXITSIZEMOVE, OnExitSizeMove)
+    ON_WM_SYSCOMMAND()
+
+    ON_COMMAND(ID_PUZZLE_NEW, OnNewPuzzle)
+    ON_COMMAND(ID_FILE_OPEN, OnLoadPuzzle)
+    ON_COMMAND(ID_PUZZLE_SAVE, OnSavePuzzle)
+    ON_COMMAND(ID_PUZZLE_SAVE_AS, OnSavePuzzleAs)
+    ON_COMMAND(ID_PUZZLE_SAVE_BITMAP, OnSaveBitmap)
+    ON_COMMAND(ID_PUZZLE_SAVE_JPEG, OnSaveJpeg)
+    ON_COMMAND(ID_PRINT_PUZZLE_BOOK, OnPrintPuzzleBook)
+    ON_COMMAND(ID_GAME_EXIT, OnExit)
+    ON_COMMAND(ID_GAME_UNDO, OnUndo)
+    ON_UPDATE_COMMAND_UI(ID_GAME_UNDO, OnUpdateUndo)
+    ON_COMMAND(ID_PUZZLE_COPY_PICTURE, OnCopyPicture)
+    ON_COMMAND(ID_BRANCH_BEGIN, OnBranch)
+    ON_UPDATE_COMMAND_UI(ID_BRANCH_BEGIN, OnUpdateBranch)
+    ON_COMMAND(ID_BRANCH_ACCEPT, OnAccept)
+    ON_UPDATE_COMMAND_UI(ID_BRANCH_ACCEPT, OnUpdateBranchOpen)
+    ON_COMMAND(ID_BRANCH_REVERT, OnRevert)
+    ON_UPDATE_COMMAND_UI(ID_BRANCH_REVERT, OnUpdateBranchOpen)
+    ON_COMMAND(ID_UPDATE_UNSHADED, OnUpdateUnshaded)
+    ON_UPDATE_COMMAND_UI(ID_UPDATE_UNSHADED, OnUpdatePlaying)
+    ON_COMMAND(ID_AUTOMARK_UNSHADED, OnAutoMark)
+    ON_UPDATE_COMMAND_UI(ID_AUTOMARK_UNSHADED, OnUpdateAutoMark)
+    ON_COMMAND(ID_REVERT_TO_START, OnRevertToStart)
+    ON_UPDATE_COMMAND_UI(ID_REVERT_TO_START, OnUpdateUndo)
+    ON_COMMAND(ID_SHOW_SOLUTION, OnShowSolution)
+    ON_UPDATE_COMMAND_UI(ID_SHOW_SOLUTION, OnUpdatePlaying)
+    ON_COMMAND(ID_APPEARANCE_LIST, OnAppearanceList)
+    ON_COMMAND(ID_DIFFICULTY_LIST, OnDifficultyList)
+    ON_COMMAND(ID_SHOW_TUTORIAL, OnShowTutorial)
+    ON_COMMAND(ID_UPDATE_MANAGER, OnUpdateManager)
+    ON_COMMAND_RANGE(ID_WEB_GAME_SITE, ID_WEB_FORUM, OnWebLink)
+    ON_COMMAND_RANGE(ID_WEB_GAME2_SITE, ID_WEB_GAME3_SITE, OnWebLink)
+    ON_COMMAND_RANGE(ID_WEB_GAME4_SITE, ID_WEB_GAME4_SITE, OnWebLink)
+    ON_COMMAND(ID_GAME_ABOUT, OnAbout)
+    ON_COMMAND(ID_CLOCK_PAUSE, OnPause)
+    ON_UPDATE_COMMAND_UI(ID_CLOCK_PAUSE, OnUpdatePause)
+    ON_COMMAND(ID_CLOCK_PLAY, OnPlay)
+    ON_UPDATE_COMMAND_UI(ID_CLOCK_PLAY, OnUpdatePlay)
+    ON_COMMAND_RANGE(ID_CLOCK_ELAPSED, ID_CLOCK_TARGET, OnClockMode)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_CLOCK_ELAPSED, ID_CLOCK_TARGET, OnUpdateClockMode)
+    ON_COMMAND(ID_PUZZLE_ENTER_OWN, OnEnterOwnPuzzle)
+    ON_COMMAND(ID_PUZZLE_FINALIZE, OnFinalizeGrid)
+    ON_UPDATE_COMMAND_UI(ID_PUZZLE_FINALIZE, OnUpdateFinalizeGrid)
+END_MESSAGE_MAP()
+
+CMainFrame::CMainFrame() : m_pTimerToolBar(NULL), m_bInSizeMove(false), m_nClockMode(0)
+{
+    m_wndClock.m_crOn = RGB(0, 255, 0);
+    m_wndClock.m_crOff = RGB(0, 100, 0);
+    m_wndClock.m_crBackground = RGB(0, 0, 0);
+}
+
+CMainFrame::~CMainFrame()
+{
+}
+
+BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
+{
+    if (!CFrameWnd::PreCreateWindow(cs))
+        return FALSE;
+    cs.style |= WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    return TRUE;
+}
+
+int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CFrameWnd::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    g_ApplicationInfo.LoadFromRegistry();
+
+    if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR) ||
+        !m_wndStatusBar.SetIndicators(kIndicators, (int)(sizeof(kIndicators) / sizeof(kIndicators[0]))))
+        return -1;
+
+    CSplashWnd::EnableSplashScreen(TRUE);
+    CSplashWnd::ShowSplashScreen(this);
+
+    SetTimer(IDT_FIRST_LAYOUT, 100, NULL);
+    SetTimer(IDT_GAME_CLOCK, 1000, NULL);
+    return 0;
+}
+
+BOOL CMainFrame::DestroyWindow()
+{
+    return CFrameWnd::DestroyWindow();
+}
+
+void CMainFrame::OnClose()
+{
+    CBrindlemarkDoc* pDoc = GetGameDoc();
+    if (pDoc != NULL && !pDoc->QuerySaveModified(pDoc->GetCurrent()))
+        return;
+    CFrameWnd::OnClose();
+}
+
+void CMainFrame::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent == IDT_FIRST_LAYOUT)
+    {
+        KillTimer(IDT_FIRST_LAYOUT);
+        CBrindlemarkView* pView = DYNAMIC_DOWNCAST(CBrindlemarkView, GetActiveView());
+        if (pView != NULL)
+        {
+            pView->RelayoutBoard();
+            pView->Invalidate(TRUE);
+        }
+    }
+    else if (nIDEvent == IDT_GAME_CLOCK)
+    {
+        CBrindlemarkDoc* pDoc = GetGameDoc();
+        if (pDoc != NULL && !pDoc->m_bPaused && pDoc->GetCurrent().m_nGameState == htgsPlaying && !pDoc->IsSolved())
+        {
+            pDoc->m_nClockSeconds++;
+            pDoc->GetCurrent().m_bModified = TRUE;
+        }
+    }
+    CFrameWnd::OnTimer(nIDEvent);
+}
+
+BOOL CMainFrame::FitNumberFont()
+{
+    CBrindlemarkDoc* pDoc = GetGameDoc();
+    CBrindlemarkView* pView = DYNAMIC_DOWNCAST(CBrindlemarkView, GetActiveView());
+    if (pDoc == NULL || pView == NULL)
+        return TRUE;
+    CAppearanceInfo appearance = pDoc->GetCurrent().GetAppearanceInfo();
+    CClientDC dc(this);
+    int nTenths = ::FitPointFont(&dc, "Tahoma", pView->m_nSquareSize, 100, 250);
+    appearance.m_nMainFontSize = nTenths / 10;
+    pDoc->GetCurrent().m_AppearanceInfo.CopyFrom(appearance);
+    pView->Invalidate(TRUE);
+    return TRUE;
+}
+
+LRESULT CMainFrame::OnEnterSizeMove(WPARAM, LPARAM)
+{
+    m_bInSizeMove = true;
+    return 0;
+}
+
+LRESULT CMainFrame::OnExitSizeMove(WPARAM, LPARAM)
+{
+    FitNumberFont();
+    m_bInSizeMove = false;
+    return 0;
+}
+
+void CMainFrame::OnSysCommand(UINT nID, LPARAM lParam)
+{
+    CFrameWnd::OnSysCommand(nID, lParam);
+    if (nID == SC_MAXIMIZE || nID == SC_RESTORE)
+        FitNumberFont();
+}
+
+void CMainFrame::ShowProfilesInPanes(const CAppearanceInfo*, const CGradeInfo*)
+{
+}
+
+void CMainFrame::TrackBoardMenu(CMenu* pMenu, CPoint pointScreen)
+{
+    pMenu->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, pointScreen.x, pointScreen.y, this);
+}
+
+int CMainFrame::GetClockMode() const
+{
+    return m_nClockMode;
+}
+
+void CMainFrame::SetClockMode(int nMode)
+{
+    m_nClockMode = nMode;
+}
+
+// ---------------------------------------------------------------------------
+// Commands
+
+void CMainFrame::OnNewPuzzle()
+{
+    CBrindlemarkDoc* pDoc = GetGameDoc();
+    if (pDoc != NULL)
+        pDoc->NewPuzzle();
+    FitNumberFont();
+}
+
+void CMainFrame::OnLoadPuzzle()
+{
+    CBrindlemarkDoc* pDoc = GetGameDoc();
+    BYTE bQuiet = FALSE;
+    if (pDoc != NULL)
+        pDoc->LoadPuzzle(bQuiet);
+}
+
+void CMainFrame::OnSavePuzzle()
+{
+    CBrindlemarkDoc* pDoc = GetGameDoc();
+    if (pDoc != NULL)
+        pDoc->SavePuzzle();
+}
+
+void CMainFrame::OnSavePuzzleAs()
+{
+    CBrindlemarkDoc* pDoc = GetGameDoc();
+    if (pDoc != NULL)
+        pDoc->SavePuzzleAs();
+}
+
+void CMainFrame::OnSaveBitmap()
+{
+    CBrindlemarkView* pView = DYNAMIC_DOWNCAST(CBrindlemarkView, GetActiveView());
+    BYTE bKind = gpkBitmap;
+    if (pView != NULL)
+        pView->SavePictureAs(&bKind);
+}
+
+void CMainFrame::OnSaveJpeg()
+{
+    CBrindlemarkView* pView = DYNAMIC_DOWNCAST(CBrindlemarkView, GetActiveView());
+    BYTE bKind = gpkJpeg;
+    if (pView != NULL)
+        pView->SavePictureAs(&bKind);
+}
+
+void CMainFrame::OnCopyPicture()
+{
+    CBrindlemarkView* pView = DYNAMIC_DOWNCAST(CBrindlemarkView, GetActiveView());
+    if (pView != NULL)
+        pView->CopyPictureToClipboard();
+}
+
+void CMainFrame::OnPrintPuzzleBook()
+{
+    CPrintPuzzleBookDlg dlg(this);
+    dlg.DoModal();
+}
+
+void CMainFrame::OnExit()
+{
+    CBrindlemarkDoc* pDoc = GetGameDoc();
+    if (pDoc == NULL || pDoc->QuerySaveModified(pDoc->GetCurrent()))
+        DestroyWindow();
+}
+
+void CMainFrame::OnUndo()
+{
+    CBrindlemarkDoc* pDoc = GetGameDoc();
+    if (pDoc != NULL && pDoc->m_Controller.m_listSavedStates.GetCount() >= 1)
+    {
+        pDoc->m_Controller.Undo();
+        pDoc->InvalidateBoard(TRUE);
+    }
+    FitNumberFont();
+}
+
+void CMainFrame::OnUpdateUndo(CCmdUI* pCmdUI)
+{
+    CBrindlemarkDoc* pDoc = GetGameDoc();
+    pCmdUI->Enable(pDoc != NULL && pDoc->m_Controller.m_listSavedStates.GetCount() >= 1);
+}
+
+void CMainFrame::OnBranch()
+{
+    CBrindlemarkDoc* pDoc = GetGameDoc();
+    if (pDoc != NULL)
+        pDoc->BeginBranch();
+}
+
+void CMainFrame::OnUpdateBranch(CCmdUI* pCmdUI)
+{
+    CBrindlemarkDoc* pDoc = GetGameDoc();
+    pCmdUI->Enable(pDoc != NULL && !pDoc->m_Controller.IsBranchOpen());
+}
+
+void CMainFrame::OnUpdateBranchOpen(CCmdUI* pCmdUI)
+{
+    CBrindlemarkDoc* pDoc = GetGameDoc();
+    pCmdUI->Enable(pDoc != NULL && pDoc->m_Controller.IsBranchOpen());
+}
+
+void CMainFrame::OnAccept()
+{
+    CBrindlemarkDoc* pDoc = GetGameDoc();
+    if (pDoc != NULL && ShowYesNoMessage(LoadResourceString(IDS_CONFIRM_ACCEPT), LoadResourceString(IDS_GO_AHEAD),
+                                         LoadResourceString(IDS_STOP)) == kYesNoYes)
+        pDoc->AcceptBranch();
+}
+
+void CMainFrame::OnRevert()
+{
+    CBrindlemarkDoc* pDoc = GetGameDoc();
+    if (pDoc != NULL && ShowYesNoMessage(LoadResourceString(IDS_CONFIRM_REVERT), LoadResourceString(IDS_GO_AHEAD),
+                                         LoadResourceString(IDS_STOP)) == kYesNoYes)
+    {
+        pDoc->RevertToBranch();
+        FitNumberFont();
+    }
+}
+
+void CMainFrame::OnUpdateUnshaded()
+{
+    CBrindlemarkDoc* pDoc = GetGameDoc();
+    if (pDoc != NULL)
+        pDoc->UpdateUnshadedSquares();
+}
+
+void CMainFrame::OnUpdatePlaying(CCmdUI* pCmdUI)
+{
+    CBrindlemarkDoc* pDoc = GetGameDoc();
+    pCmdUI->Enable(pDoc != NULL && pDoc->GetCurrent().m_nGameState == htgsPlaying);
+}
+
+void CMainFrame::OnAutoMark()
+{
+    CBrindlemarkDoc* pDoc = GetGameDoc();
+    if (pDoc != NULL)
+        pDoc->SetAutoMark(!pDoc->GetCurrent().m_bUnshadedUpdate);
+}
+
+void CMainFrame::OnUpdateAutoMark(CCmdUI* pCmdUI)
+{
+    CBrindlemarkDoc* pDoc = GetGameDoc();
+    const BOOL bPlaying = pDoc != NULL && pDoc->GetCurrent().m_nGameState == htgsPlaying;
+    pCmdUI->Enable(bPlaying);
+    pCmdUI->SetCheck(bPlaying && pDoc->GetCurrent().m_bUnshadedUpdate ? 1 : 0);
+}
+
+void CMainFrame::OnRevertToStart()
+{
+    CBrindlemarkDoc* pDoc = GetGameDoc();
+    if (pDoc != NULL && ShowYesNoMessage(LoadResourceString(IDS_CONFIRM_START_AGAIN), LoadResourceString(IDS_START),
+                                         LoadResourceString(IDS_DONT_START)) == kYesNoYes)
+    {
+        pDoc->RevertToStart();
+        pDoc->InvalidateBoard(TRUE);
+    }
+}
+
+void CMainFrame::OnShowSolution()
+{
+    CBrindlemarkDoc* pDoc = GetGameDoc();
+    if (pDoc != NULL)
+        pDoc->ShowSolution(FALSE);
+}
+
+void CMainFrame::OnAppearanceList()
+{
+    CBrindlemarkDoc* pDoc = GetGameDoc();
+    if (pDoc == NULL)
+        return;
+    CHTDataContainer preview(pDoc->GetCurrent());
+    int nChosen = -1;
+    if (RunProfileListDlg(0, this, &preview, &nChosen) != IDOK)
+        return;
+    // A profile deleted in the list, or none chosen, changes nothing.
+    CAppearanceInfo appearance;
+    if (!g_ApplicationInfo.m_AppearanceInfoList.FindProfile(nChosen, appearance))
+        return;
+    pDoc->m_Controller.SaveState();
+    CHTDataContainer& current = pDoc->GetCurrent();
+    current.ApplySquareColours(appearance);
+    current.m_AppearanceInfo.CopyFrom(appearance);
+    current.m_bModified = TRUE;
+    ShowProfilesInPanes(&appearance, NULL);
+    ApplyClockColours(appearance);
+    FitNumberFont();
+    pDoc->InvalidateBoard(TRUE);
+}
+
+void CMainFrame::OnDifficultyList()
+{
+    int nChosen = -1;
+    RunProfileListDlg(1, this, NULL, &nChosen);
+}
+
+void CMainFrame::OnShowTutorial()
+{
+    CTutorialDlg dlg(this);
+    dlg.DoModal();
+}
+
+void CMainFrame::OnUpdateManager()
+{
+    char szWindows[1000];
+    UINT nLength = ::GetWindowsDirectoryA(szWindows, sizeof(szWindows));
+    if (nLength == 0 || nLength >= sizeof(szWindows))
+        return;
+    CString strPath = szWindows;
+    strPath += "\\";
+    strPath += kUpdateManager;
+    s_pfnShellOpen(strPath, SW_SHOWNORMAL);
+}
+
+void CMainFrame::OnWebLink(UINT nID)
+{
+    for (const WebLink& link : kWebLinks)
+    {
+        if (link.nID == nID)
+            s_pfnShellOpen(link.pszAddress, SW_SHOWMAXIMIZED);
+    }
+}
+
+void CMainFrame::OnAbout()
+{
+    CFlyingAboutDlg dlg(this);
+    dlg.DoModal();
+}
+
+void CMainFrame::OnPause()
+{
+    CBrindlemarkDoc* pDoc = GetGameDoc();
+    if (pDoc != NULL)
+    {
+        pDoc->m_bPaused = TRUE;
+        pDoc->InvalidateBoard(TRUE);
+    }
+}
+
+void CMainFrame::OnUpdatePause(CCmdUI* pCmdUI)
+{
+    CBrindlemarkDoc* pDoc = GetGameDoc();
+    pCmdUI->SetCheck(pDoc != NULL && pDoc->m_bPaused ? 1 : 0);
+}
+
+void CMainFrame::OnPlay()
+{
+    CBrindlemarkDoc* pDoc = GetGameDoc();
+    if (pDoc != NULL)
+    {
+        pDoc->m_bPaused = FALSE;
+        pDoc->InvalidateBoard(TRUE);
+    }
+}
+
+void CMainFrame::OnUpdatePlay(CCmdUI* pCmdUI)
+{
+    CBrindlemarkDoc* pDoc = GetGameDoc();
+    pCmdUI->SetCheck(pDoc != NULL && !pDoc->m_bPaused ? 1 : 0);
+}
+
+void CMainFrame::OnClockMode(UINT nID)
+{
+    SetClockMode((int)(nID - ID_CLOCK_ELAPSED));
+}
+
+void CMainFrame::OnUpdateClockMode(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetCheck(GetClockMode() == (int)(pCmdUI->m_nID - ID_CLOCK_ELAPSED) ? 1 : 0);
+}
+
+void CMainFrame::OnEnterOwnPuzzle()
+{
+    CBrindlemarkDoc* pDoc = GetGameDoc();
+    if (pDoc != NULL)
+        pDoc->EnterOwnPuzzle();
+    FitNumberFont();
+}
+
+void CMainFrame::OnFinalizeGrid()
+{
+    CBrindlemarkDoc* pDoc = GetGameDoc();
+    if (pDoc != NULL)
+        pDoc->FinalizeGrid();
+    FitNumberFont();
+}
+
+void CMainFrame::OnUpdateFinalizeGrid(CCmdUI* pCmdUI)
+{
+    CBrindlemarkDoc* pDoc = GetGameDoc();
+    pCmdUI->Enable(pDoc != NULL && pDoc->GetCurrent().m_nGameState == htgsCopyMode);
+}

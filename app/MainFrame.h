@@ -1,0 +1,108 @@
+// The game's main frame: the window around the board view with its bars,
+// the clock display, the timers that drive the game clock and the first
+// layout, the refit of the board's number font after size changes, and the
+// command handlers of the menus, toolbars and shortcuts.
+#pragma once
+
+#include <afxwin.h>
+#include <afxext.h>
+
+#include "AppearanceInfo.h"
+#include "GradeInfo.h"
+#include "VantMatrixCtrl.h"
+
+class CTimerToolBar;
+
+class CMainFrame : public CFrameWnd
+{
+    DECLARE_DYNCREATE(CMainFrame)
+public:
+    CMainFrame();
+    virtual ~CMainFrame();
+
+    virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
+    virtual BOOL DestroyWindow();
+
+    // Refits the number size of the current puzzle's appearance profile to
+    // the view's square size and repaints the view. TRUE.
+    BOOL FitNumberFont();
+    // The profile panes whose windows exist show these profiles (a null
+    // profile leaves its pane alone).
+    void ShowProfilesInPanes(const CAppearanceInfo* pAppearance, const CGradeInfo* pGrade);
+    // Shows the board's context menu at a screen point; the chosen command
+    // reaches this frame's command map.
+    void TrackBoardMenu(CMenu* pMenu, CPoint pointScreen);
+
+    // The Timer toolbar's clock mode: 0 elapsed, 1 remaining, 2 target.
+    int GetClockMode() const;
+    void SetClockMode(int nMode);
+
+public:
+    CStatusBar m_wndStatusBar;
+    CVantTimerCtrl m_wndClock;
+    CTimerToolBar* m_pTimerToolBar;
+    bool m_bInSizeMove;
+
+    // ----- Commands (also called by the board view)
+    afx_msg void OnNewPuzzle();
+
+protected:
+    int m_nClockMode;   // until the Timer toolbar exists
+
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnClose();
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg LRESULT OnEnterSizeMove(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnExitSizeMove(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
+
+    afx_msg void OnLoadPuzzle();
+    afx_msg void OnSavePuzzle();
+    afx_msg void OnSavePuzzleAs();
+    afx_msg void OnSaveBitmap();
+    afx_msg void OnSaveJpeg();
+    afx_msg void OnPrintPuzzleBook();
+    afx_msg void OnExit();
+    afx_msg void OnUndo();
+    afx_msg void OnUpdateUndo(CCmdUI* pCmdUI);
+    afx_msg void OnCopyPicture();
+    afx_msg void OnBranch();
+    afx_msg void OnUpdateBranch(CCmdUI* pCmdUI);
+    afx_msg void OnAccept();
+    afx_msg void OnRevert();
+    afx_msg void OnUpdateBranchOpen(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateUnshaded();
+    afx_msg void OnUpdatePlaying(CCmdUI* pCmdUI);
+    afx_msg void OnAutoMark();
+    afx_msg void OnUpdateAutoMark(CCmdUI* pCmdUI);
+    afx_msg void OnRevertToStart();
+    afx_msg void OnShowSolution();
+    afx_msg void OnAppearanceList();
+    afx_msg void OnDifficultyList();
+    afx_msg void OnShowTutorial();
+    afx_msg void OnUpdateManager();
+    afx_msg void OnWebLink(UINT nID);
+    afx_msg void OnAbout();
+    afx_msg void OnPause();
+    afx_msg void OnUpdatePause(CCmdUI* pCmdUI);
+    afx_msg void OnPlay();
+    afx_msg void OnUpdatePlay(CCmdUI* pCmdUI);
+    afx_msg void OnClockMode(UINT nID);
+    afx_msg void OnUpdateClockMode(CCmdUI* pCmdUI);
+    afx_msg void OnEnterOwnPuzzle();
+    afx_msg void OnFinalizeGrid();
+    afx_msg void OnUpdateFinalizeGrid(CCmdUI* pCmdUI);
+    DECLARE_MESSAGE_MAP()
+};
+
+// The thread's main window as the game's frame; NULL without one.
+CMainFrame* AFXAPI GetMainFrame();
+
+// Copies the profile's clock colours ("MCOn", "MCOff", "MCBack") into the
+// main frame's clock display and recolours it.
+void AFXAPI ApplyClockColours(const CAppearanceInfo& appearance);
+
+// Opens a web page or a program (ShellExecute "open"). Replaceable, so tests
+// and unattended runs start nothing.
+typedef void(AFXAPI* PFN_SHELLOPEN)(LPCTSTR lpszTarget, int nShowCmd);
+PFN_SHELLOPEN AFXAPI SetShellOpenHandler(PFN_SHELLOPEN pfnOpen);
