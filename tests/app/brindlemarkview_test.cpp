@@ -1,0 +1,235 @@
+// The board view in the running game: its layout and hit test, clicks of
+// both buttons with undo, the prompt before any puzzle exists, the context
+// menu, painting with the rule marks, and pictures of the board.
+// ctest: lock clipboard
+#include "support/dib_canvas.h"
+#include "support/gameapp.h"
+#include "support/tempfolder.h"
+
+#include "PictureExport.h"
+
+using testsupport::GameApp;
+using testsupport::Script;
+
+namespace
+{
+::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new wndtest::Environment);
+
+// Sizes the view's client area (the frame's layout leaves it alone until
+// the frame changes size).
+void SetViewClientSize(CBrindlemarkView* pView, int cx, int cy)
+{
+    CRect rcWindow, rcClient;
+    pView->GetWindowRect(&rcWindow);
+    pView->GetClientRect(&rcClient);
+    pView->SetWindowPos(NULL, 0, 0, cx + rcWindow.Width() - rcClient.Width(),
+                        cy + rcWindow.Height() - rcClient.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Ends the context menu once it shows, keeping its items.
+struct MenuSpy
+{
+    static BOOL CALLBACK FindMenuWindow(HWND hWnd, LPARAM lParam)
+    {
+        char szClass[16] = "";
+        ::GetClassNameA(hWnd, szClass, sizeof(szClass));
+        if (strcmp(szClass, "#32768") == 0 && ::IsWindowVisible(hWnd))
+        {
+            *(HWND*)lParam = hWnd;
+            return FALSE;
+        }
+        return TRUE;
+    }
+    static std::vector<std::string>& Items()
+    {
+        static std::vector<std::string> items;
+        return items;
+    }
+    static void CALLBACK TimerProc(HWND, UINT, UINT_PTR, DWORD)
+    {
+        HWND hMenuWnd = NULL;
+        ::EnumThreadWindows(::GetCurrentThreadId(), &FindMenuWindow, (LPARAM)&hMenuWnd);
+        if (hMenuWnd == NULL)
+            return;
+        HMENU hMenu = (HMENU)::SendMessageA(hMenuWnd, MN_GETHMENU, 0, 0);
+        Items().clear();
+        for (int i = 0; i < ::GetMenuItemCount(hMenu); i++)
+        {
+            char szText[64] = "";
+            ::GetMenuStringA(hMenu, (UINT)i, szText, sizeof(szText), MF_BYPOSITION);
+            Items().push_back(szText);
+        }
+        ::EndMenu();
+    }
+};
+} // namespace
+
+TEST(BrindlemarkView, LayoutCentresTheBoardInFourFifthsOfTheView)
+{
+    CBoardLayout layout = CalcBoardLayout(800, 600, 15, 15);
+    EXPECT_EQ(32, layout.nSquareSize);
+    EXPECT_EQ(160, layout.nLeft);
+    EXPECT_EQ(60, layout.nTop);
+    // The hit test's margins come from the client size and agree.
+    EXPECT_EQ(CPoint(0, 0), HitTestBoard(800, 600, 15, 15, 32, CPoint(160, 60)));
+    EXPECT_EQ(CPoint(-1, 0), HitTestBoard(800, 600, 15, 15, 32, CPoint(159, 100)));
+    EXPECT_EQ(CPoint(0, -1), HitTestBoard(800, 600, 15, 15, 32, CPoint(200, 59)));
+    EXPECT_EQ(CPoint(14, 14), HitTestBoard(800, 600, 15, 15, 32, CPoint(160 + 32 * 15 - 1, 60 + 32 * 15 - 1)));
+    // Exactly on the right edge is outside.
+    EXPECT_EQ(CPoint(-1, 0), HitTestBoard(800, 600, 15, 15, 32, CPoint(160 + 32 * 15, 100)));
+    EXPECT_EQ(CPoint(0, -1), HitTestBoard(800, 600, 15, 15, 32, CPoint(200, 60 + 32 * 15)));
+
+    // No columns or rows, or a view too small for a square: nothing to hit.
+    EXPECT_EQ(0, CalcBoardLayout(800, 600, 0, 9).nSquareSize);
+    EXPECT_EQ(0, CalcBoardLayout(800, 600, 9, 0).nSquareSize);
+    EXPECT_EQ(0, CalcBoardLayout(5, 5, 9, 9).nSquareSize);
+    EXPECT_EQ(CPoint(-1, -1), HitTestBoard(800, 600, 9, 9, 0, CPoint(400, 300)));
+}
+
+TEST(BrindlemarkView, LeftClicksShadeAndUnshadeAndEachCanBeUndone)
+{
+    GameApp game;
+    ASSERT_TRUE(game.NewPuzzle(0));
+    EXPECT_FALSE(game.IsEnabled(ID_GAME_UNDO));
+
+    game.Click(3, 4);
+    EXPECT_EQ(2, game.StateAt(3, 4));
+    game.Click(3, 4);
+    EXPECT_EQ(0, game.StateAt(3, 4));
+    game.Click(3, 4);
+    EXPECT_EQ(2, game.StateAt(3, 4));
+    EXPECT_EQ(3, game.Doc()->m_Controller.m_listSavedStates.GetCount());
+    EXPECT_TRUE(game.IsEnabled(ID_GAME_UNDO));
+    EXPECT_TRUE(game.IsEnabled(ID_REVERT_TO_START));
+
+    game.Command(ID_GAME_UNDO);
+    game.Command(ID_GAME_UNDO);
+    game.Command(ID_GAME_UNDO);
+    EXPECT_EQ(0, game.StateAt(3, 4));
+    EXPECT_FALSE(game.IsEnabled(ID_GAME_UNDO));
+    EXPECT_FALSE(game.IsEnabled(ID_REVERT_TO_START));
+
+    // A click clears the pause.
+    game.Doc()->m_bPaused = TRUE;
+    game.Click(0, 0);
+    EXPECT_FALSE(game.Doc()->m_bPaused);
+}
+
+TEST(BrindlemarkView, RightClicksMarkSquaresUnshaded)
+{
+    GameApp game;
+    ASSERT_TRUE(game.NewPuzzle(0));
+    game.Click(2, 2);
+    game.Click(2, 2, true);
+    EXPECT_EQ(1, game.StateAt(2, 2));   // shaded becomes unshaded, not undecided
+    game.Click(2, 2, true);
+    EXPECT_EQ(0, game.StateAt(2, 2));
+    game.Click(2, 2, true);
+    EXPECT_EQ(1, game.StateAt(2, 2));
+    EXPECT_EQ(4, game.Doc()->m_Controller.m_listSavedStates.GetCount());
+}
+
+TEST(BrindlemarkView, AClickBeforeAnyPuzzleOffersANewOne)
+{
+    GameApp game;
+    Script().yesNo = {2};
+    game.Click(0, 0);
+    EXPECT_EQ(0u, Script().asked.back().find("To begin playing, select File|New|Puzzle"));
+    EXPECT_EQ(0, Script().nNewPuzzleAsked);
+    EXPECT_EQ(0, game.StateAt(0, 0));
+
+    Script().yesNo = {1};
+    game.Click(0, 0, true);
+    EXPECT_EQ(1, Script().nNewPuzzleAsked);
+    EXPECT_EQ(1, game.Puzzle().m_nGameState);
+}
+
+TEST(BrindlemarkView, ARightClickBesideTheBoardShowsTheContextMenu)
+{
+    GameApp game;
+    ASSERT_TRUE(game.NewPuzzle(0));
+    UINT_PTR nTimer = ::SetTimer(NULL, 0, 50, &MenuSpy::TimerProc);
+    game.View()->SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(2, 2));
+    ::KillTimer(NULL, nTimer);
+    std::vector<std::string> expected = {"&New Puzzle", "", "Undo", "", "Branch", "Accept", "Revert", "",
+                                         "Update Unshaded Squares", "AutoMark Unshaded Squares", "",
+                                         "Revert to start...", "Show Solution..."};
+    EXPECT_EQ(expected, MenuSpy::Items());
+    EXPECT_EQ(0, game.Doc()->m_Controller.m_listSavedStates.GetCount());
+}
+
+TEST(BrindlemarkView, TheBoardShowsTheRuleMarksItsProfileAllows)
+{
+    GameApp game;
+    ASSERT_TRUE(game.NewPuzzle(0));
+    CHTDataContainer& puzzle = game.Puzzle();
+    // Two neighbours shaded: both get the adjacency mark.
+    game.Click(4, 4);
+    game.Click(5, 4);
+    ASSERT_TRUE(puzzle.FindSquare(4, 4)->m_bAdjacencyMark);
+
+    CBrindlemarkView* pView = game.View();
+    CRect rect;
+    pView->GetClientRect(&rect);
+    testsupport::DibCanvas canvas(rect.Width(), rect.Height());
+    pView->OnDraw(canvas.GetCDC());
+    canvas.SaveSnapshot("board_with_marks");
+    const int s = pView->m_nSquareSize;
+    CPoint centre(pView->m_nBoardLeft + 4 * s + s / 8, pView->m_nBoardTop + 4 * s + s / 8);
+    EXPECT_EQ(puzzle.m_AppearanceInfo.m_crAdjacentShadedFill, canvas.Pixel(centre.x, centre.y));
+
+    // With the aid off the same square is drawn as plain shaded.
+    puzzle.m_GradeInfo.m_bShowAdjacentShaded = FALSE;
+    pView->OnDraw(canvas.GetCDC());
+    EXPECT_EQ(puzzle.m_AppearanceInfo.m_crShadedFill, canvas.Pixel(centre.x, centre.y));
+}
+
+TEST(BrindlemarkView, PicturesOfTheBoardAreSquareAndSavedOrReported)
+{
+    testsupport::CTempFolder folder;
+    GameApp game;
+    ASSERT_TRUE(game.NewPuzzle(0));
+    game.Puzzle().SetGridSize(7, 5);
+    game.Puzzle().m_nGameState = 1;
+    SetViewClientSize(game.View(), 300, 200);
+
+    std::string path = folder.Path("board.bmp");
+    BYTE bKind = gpkBitmap;
+    ASSERT_TRUE(game.View()->WritePictureFile(path.c_str(), &bKind));
+    std::string file = testsupport::ReadFileBytes(path);
+    ASSERT_GE(file.size(), 54u);
+    auto read32 = [&](size_t at) { return (DWORD)(BYTE)file[at] | ((DWORD)(BYTE)file[at + 1] << 8) |
+                                          ((DWORD)(BYTE)file[at + 2] << 16) | ((DWORD)(BYTE)file[at + 3] << 24); };
+    EXPECT_EQ(196u, read32(18));
+    EXPECT_EQ(196u, read32(22));
+    EXPECT_EQ(54u, read32(10));
+    EXPECT_GE((BYTE)file[28], 16);
+
+    // The save dialog's filter and extension follow the kind.
+    Script().files = {folder.Path("board.jpg")};
+    bKind = gpkJpeg;
+    EXPECT_TRUE(game.View()->SavePictureAs(&bKind));
+    EXPECT_EQ("save jpg", Script().fileQuestions.back());
+    EXPECT_EQ(0u, testsupport::ReadFileBytes(folder.Path("board.jpg")).find("\xFF\xD8"));
+
+    // A file that cannot be written is reported and nothing is left.
+    std::string bad = folder.Path("no such folder\\board.jpg");
+    EXPECT_FALSE(game.View()->WritePictureFile(bad.c_str(), &bKind));
+    EXPECT_NE(std::string::npos, Script().asked.back().find("could not be saved to"));
+    EXPECT_NE(std::string::npos, Script().asked.back().find("Cannot open"));
+
+    // The clipboard gets a bitmap of the same size.
+    ASSERT_TRUE(game.View()->CopyPictureToClipboard());
+    ASSERT_TRUE(::OpenClipboard(NULL));
+    HBITMAP hBitmap = (HBITMAP)::GetClipboardData(CF_BITMAP);
+    BITMAP bm = {};
+    ::GetObject(hBitmap, sizeof(bm), &bm);
+    ::CloseClipboard();
+    EXPECT_EQ(196, bm.bmWidth);
+    EXPECT_EQ(196, bm.bmHeight);
+
+    // An empty grid makes no picture.
+    game.Puzzle().SetGridSize(0, 0);
+    EXPECT_FALSE(game.View()->WritePictureFile(path.c_str(), &bKind));
+    EXPECT_FALSE(game.View()->CopyPictureToClipboard());
+}
