@@ -733,7 +733,7 @@ bool MakeBanner(const std::string& outDir)
     RECT rcTitle = {100, 8, 650, 62};
     DrawTextIn(hDC, "Brindlemark", hTitle, RGB(0, 0, 0), rcTitle, DT_LEFT | DT_SINGLELINE | DT_VCENTER);
     RECT rcSub = {102, 60, 650, 84};
-    DrawTextIn(hDC, "Ruzoza puzzles: no repeated numbers, no touching shaded squares, one connected area.", hSub, RGB(64, 64, 64), rcSub, DT_LEFT | DT_SINGLELINE | DT_END_ELLIPSIS);
+    DrawTextIn(hDC, "A Ruzoza puzzle: no repeated numbers, no touching shaded squares, one area.", hSub, RGB(64, 64, 64), rcSub, DT_LEFT | DT_SINGLELINE | DT_END_ELLIPSIS);
     FillRectColour(hDC, 100, 88, 648, 90, RGB(0, 0, 0));
     ::DeleteObject(hTitle);
     ::DeleteObject(hSub);
