@@ -1,0 +1,91 @@
+// The tutorial: its eight pages and their pictures, paging with Prev and
+// Next within the pages, and the pictures that alternate every second.
+#include "support/gameapp.h"
+#include "support/modal.h"
+#include "support/snapshot.h"
+
+#include "TutorialDlg.h"
+
+namespace
+{
+::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new wndtest::Environment);
+
+SIZE PictureSize(UINT nID)
+{
+    SIZE size = {0, 0};
+    HBITMAP hBitmap = ::LoadBitmapA(::GetModuleHandle(NULL), MAKEINTRESOURCEA(nID));
+    BITMAP bm;
+    if (hBitmap != NULL && ::GetObject(hBitmap, sizeof(bm), &bm))
+    {
+        size.cx = bm.bmWidth;
+        size.cy = bm.bmHeight;
+    }
+    if (hBitmap != NULL)
+        ::DeleteObject(hBitmap);
+    return size;
+}
+} // namespace
+
+TEST(TutorialDlg, EveryPageHasItsPictures)
+{
+    for (UINT nID = 2058; nID <= 2072; nID++)
+    {
+        SIZE size = PictureSize(nID);
+        EXPECT_EQ(659, size.cx) << nID;
+        EXPECT_EQ(453, size.cy) << nID;
+    }
+    EXPECT_EQ(2058u, CTutorialDlg::GetPictureID(0, 0));
+    EXPECT_EQ(2072u, CTutorialDlg::GetPictureID(7, 0));
+}
+
+TEST(TutorialDlg, NextStopsAtTheLastPageAndTheTimerAlternatesPictures)
+{
+    struct Seen
+    {
+        int nPage, nFrame;
+        bool bPrev, bNext;
+    };
+    std::vector<Seen> seen;
+    CTutorialDlg dlg;
+    auto record = [&]() {
+        seen.push_back({dlg.m_nPage, dlg.m_nFrame, dlg.m_btnPrev.IsWindowEnabled() != FALSE,
+                        dlg.m_btnNext.IsWindowEnabled() != FALSE});
+    };
+    testsupport::ModalDriver driver([&](HWND hDlg) {
+        record();
+        // Two ticks of the frame timer on page 0: 1, then 0 again.
+        dlg.OnTimer(1);
+        record();
+        dlg.OnTimer(1);
+        record();
+        dlg.OnTimer(1);
+        testsupport::ModalDriver::ShowNow(hDlg);
+        testsupport::SaveWindowSnapshot(hDlg, "tutorial_page1");
+        // Next ten times: the pages end at 7, always at frame 0.
+        for (int i = 0; i < 10; i++)
+            ::SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(IDC_TUTORIAL_NEXT, BN_CLICKED), 0);
+        record();
+        // The last page has one picture: the timer keeps showing it.
+        dlg.OnTimer(1);
+        record();
+        testsupport::ModalDriver::ShowNow(hDlg);
+        testsupport::SaveWindowSnapshot(hDlg, "tutorial_page8");
+        ::SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(IDC_TUTORIAL_PREV, BN_CLICKED), 0);
+        record();
+        testsupport::ModalDriver::Press(hDlg, IDCANCEL);
+    });
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    ASSERT_EQ(6u, seen.size());
+    EXPECT_EQ(0, seen[0].nPage);
+    EXPECT_FALSE(seen[0].bPrev);
+    EXPECT_TRUE(seen[0].bNext);
+    EXPECT_EQ(1, seen[1].nFrame);
+    EXPECT_EQ(0, seen[2].nFrame);
+    EXPECT_EQ(7, seen[3].nPage);
+    EXPECT_EQ(0, seen[3].nFrame);
+    EXPECT_TRUE(seen[3].bPrev);
+    EXPECT_FALSE(seen[3].bNext);
+    EXPECT_EQ(0, seen[4].nFrame);
+    EXPECT_EQ(6, seen[5].nPage);
+    EXPECT_TRUE(seen[5].bNext);
+}
