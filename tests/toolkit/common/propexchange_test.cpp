@@ -1,6 +1,8 @@
 // ctest: lock testkey (HKCU\Software\BrindlemarkTests)
 // Property exchange through the registry, an INI file and an archive: every
 // value type, text forms, defaults, enumerators, sections, blobs and bad data.
+#include <gtest/gtest.h>
+
 #include "support/canvas.h"
 #include "XTPPropExchange.h"
 #include <shlwapi.h>
