@@ -1,6 +1,8 @@
 // Icon exchange: saving and loading icon sets through property exchange, the
 // binary form of icons and images, and the clipboard transfer.
 #include "XTPImageManager.h"
+
+#include <memory>
 #include "XTPPropExchange.h"
 #include <afxclip.h>
 #include <commctrl.h>
@@ -100,37 +102,11 @@ HBITMAP ReadDIB(CArchive& ar)
         AfxThrowArchiveException(CArchiveException::endOfFile);
 
     DWORD nPixelSize = (DWORD)ar.ReadCount();
-    ULONGLONG nLeft = 0;
-    if (nPixelSize > g_nMaxDibPixels || (ar.GetBytesLeft(nLeft) && nLeft < nPixelSize))
+    if (nPixelSize > g_nMaxDibPixels)
         AfxThrowArchiveException(CArchiveException::badIndex);
-
-    BYTE* pPixels = NULL;
-    if (nPixelSize != 0)
-    {
-        pPixels = (BYTE*)malloc(nPixelSize);
-        if (pPixels == NULL)
-            AfxThrowMemoryException();
-        UINT nRead = 0;
-        try
-        {
-            nRead = ar.Read(pPixels, nPixelSize);
-        }
-        catch (...)
-        {
-            free(pPixels);
-            throw;
-        }
-        if (nRead != nPixelSize)
-        {
-            free(pPixels);
-            AfxThrowArchiveException(CArchiveException::endOfFile);
-        }
-    }
+    std::unique_ptr<BYTE[]> pixels(ar.ReadNewBuffer(nPixelSize));
     if (nPixelSize == 0 || nHeaderSize < sizeof(BITMAPINFOHEADER))
-    {
-        free(pPixels);
         return NULL;
-    }
 
     BITMAPINFO* pbmi = (BITMAPINFO*)headerBuffer;
     BITMAPINFOHEADER& bih = pbmi->bmiHeader;
@@ -171,7 +147,7 @@ HBITMAP ReadDIB(CArchive& ar)
         hBitmap = ::CreateDIBSection(NULL, pbmi, DIB_RGB_COLORS, &pBits, NULL, 0);
         if (hBitmap != NULL && pBits != NULL)
         {
-            memcpy(pBits, pPixels, nCopy);
+            memcpy(pBits, pixels.get(), nCopy);
         }
         else if (hBitmap != NULL)
         {
@@ -179,7 +155,6 @@ HBITMAP ReadDIB(CArchive& ar)
             hBitmap = NULL;
         }
     }
-    free(pPixels);
     return hBitmap;
 }
 }

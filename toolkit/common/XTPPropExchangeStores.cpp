@@ -1,6 +1,8 @@
 // Property exchange stores: registry, INI file and binary archive, and the
 // section holder on the application profile.
 #include "XTPPropExchange.h"
+
+#include <memory>
 #include <shlwapi.h>
 #include <algorithm>
 
@@ -627,11 +629,26 @@ BOOL CXTPPropExchangeArchive::ExchangeBlob(LPCTSTR /*pszPropName*/, BYTE*& pData
     if (nSize > XTP_PROPEXCHANGE_MAX_BLOCK || (ar.GetBytesLeft(nLeft) && nLeft < nSize))
         return FALSE;
 
+    // Read in steps as the bytes arrive before the block is made, so a
+    // stored size that lies costs little memory when the length is unknown.
+    std::unique_ptr<BYTE[]> bytes;
+    try
+    {
+        bytes.reset(ar.ReadNewBuffer(nSize));
+    }
+    catch (CArchiveException* e)
+    {
+        if (e->m_cause != CArchiveException::endOfFile)
+            throw;
+        e->Delete();
+        return FALSE;   // fewer bytes than stored: nothing is handed out
+    }
     return LoadBlob(pData, nBytes, nSize,
                     [&](BYTE* pBlock)
                     {
-                        UINT nRead = nSize != 0 ? ar.Read(pBlock, nSize) : 0;
-                        return nRead == nSize;
+                        if (nSize != 0)
+                            memcpy(pBlock, bytes.get(), nSize);
+                        return true;
                     });
 }
 
