@@ -439,77 +439,6 @@ CXTPPropExchangeArchive::~CXTPPropExchangeArchive()
 {
 }
 
-namespace
-{
-// The archive form of a variant: its type as a WORD, then its value.
-void StoreVariant(CArchive& ar, const VARIANT& var)
-{
-    ar << (WORD)var.vt;
-    switch (var.vt)
-    {
-    case VT_EMPTY: case VT_NULL: break;
-    case VT_BOOL: case VT_I2: case VT_UI2: ar << (WORD)var.iVal; break;
-    case VT_I1: case VT_UI1: ar << (BYTE)var.bVal; break;
-    case VT_I4: case VT_UI4: case VT_INT: case VT_UINT: case VT_ERROR: ar << (DWORD)var.lVal; break;
-    case VT_R4: ar << var.fltVal; break;
-    case VT_R8: case VT_DATE: ar << var.dblVal; break;
-    case VT_CY: ar << (DWORD)var.cyVal.Lo << (DWORD)var.cyVal.Hi; break;
-    case VT_BSTR:
-    {
-        CString str;
-        if (var.bstrVal != NULL)
-        {
-            int nLength = ::WideCharToMultiByte(CP_ACP, 0, var.bstrVal, -1, NULL, 0, NULL, NULL);
-            if (nLength > 0)
-            {
-                ::WideCharToMultiByte(CP_ACP, 0, var.bstrVal, -1, str.GetBuffer(nLength), nLength, NULL, NULL);
-                str.ReleaseBuffer();
-            }
-        }
-        ar << str;
-        break;
-    }
-    default:
-        AfxThrowArchiveException(CArchiveException::genericException);
-    }
-}
-
-void LoadVariant(CArchive& ar, VARIANT& var)
-{
-    WORD vt = 0;
-    ar >> vt;
-    VARIANT varNew;
-    ::VariantInit(&varNew);
-    switch (vt)
-    {
-    case VT_EMPTY: case VT_NULL: break;
-    case VT_BOOL: case VT_I2: case VT_UI2: { WORD w; ar >> w; varNew.iVal = (SHORT)w; break; }
-    case VT_I1: case VT_UI1: { BYTE b; ar >> b; varNew.bVal = b; break; }
-    case VT_I4: case VT_UI4: case VT_INT: case VT_UINT: case VT_ERROR: { DWORD d; ar >> d; varNew.lVal = (LONG)d; break; }
-    case VT_R4: ar >> varNew.fltVal; break;
-    case VT_R8: case VT_DATE: ar >> varNew.dblVal; break;
-    case VT_CY: { DWORD lo, hi; ar >> lo >> hi; varNew.cyVal.Lo = lo; varNew.cyVal.Hi = (LONG)hi; break; }
-    case VT_BSTR:
-    {
-        CString str;
-        ar >> str;
-        int nLength = ::MultiByteToWideChar(CP_ACP, 0, str, -1, NULL, 0);
-        varNew.bstrVal = ::SysAllocStringLen(NULL, nLength > 0 ? nLength - 1 : 0);
-        if (varNew.bstrVal == NULL)
-            AfxThrowMemoryException();
-        if (nLength > 0)
-            ::MultiByteToWideChar(CP_ACP, 0, str, -1, varNew.bstrVal, nLength);
-        break;
-    }
-    default:
-        AfxThrowArchiveException(CArchiveException::badSchema);
-    }
-    varNew.vt = vt;
-    ::VariantClear(&var);
-    var = varNew;
-}
-}
-
 BOOL CXTPPropExchangeArchive::ExchangeValue(LPCTSTR /*pszPropName*/, VARTYPE vtProp, void* pvProp,
                                             const void* /*pvDefault*/)
 {
@@ -533,13 +462,9 @@ BOOL CXTPPropExchangeArchive::ExchangeValue(LPCTSTR /*pszPropName*/, VARTYPE vtP
             ar << (DWORD)pcy->Lo << (DWORD)pcy->Hi;
             return TRUE;
         }
-        case VT_DATE:
-        {
-            COleDateTime* pdt = (COleDateTime*)pvProp;
-            ar << (LONG)pdt->m_status << pdt->m_dt;
-            return TRUE;
-        }
-        case VT_VARIANT: StoreVariant(ar, *(VARIANT*)pvProp); return TRUE;
+        // Dates and variants take the class library's own archive forms.
+        case VT_DATE: ar << *(COleDateTime*)pvProp; return TRUE;
+        case VT_VARIANT: ar << COleVariant(*(VARIANT*)pvProp); return TRUE;
         case VT_LPSTR: ar << *(CString*)pvProp; return TRUE;
         case VT_EX_RECT:
         {
@@ -575,17 +500,16 @@ BOOL CXTPPropExchangeArchive::ExchangeValue(LPCTSTR /*pszPropName*/, VARTYPE vtP
         pcy->Hi = (LONG)hi;
         return TRUE;
     }
-    case VT_DATE:
+    case VT_DATE: ar >> *(COleDateTime*)pvProp; return TRUE;
+    case VT_VARIANT:
     {
-        LONG nStatus = 0;
-        double dt = 0;
-        ar >> nStatus >> dt;
-        COleDateTime* pdt = (COleDateTime*)pvProp;
-        pdt->m_dt = dt;
-        pdt->m_status = (COleDateTime::DateTimeStatus)nStatus;
+        COleVariant var;
+        ar >> var;
+        VARIANT& target = *(VARIANT*)pvProp;
+        ::VariantClear(&target);
+        target = var.Detach();
         return TRUE;
     }
-    case VT_VARIANT: LoadVariant(ar, *(VARIANT*)pvProp); return TRUE;
     case VT_LPSTR: ar >> *(CString*)pvProp; return TRUE;
     case VT_EX_RECT:
     {

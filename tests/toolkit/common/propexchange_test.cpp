@@ -591,6 +591,85 @@ TEST(ArchiveStore, EveryTypeRoundTripsInCallOrder)
     EXPECT_EQ(cySaved.int64, cyLoaded.int64);
 }
 
+TEST(ArchiveStore, VariantsAndDatesTakeTheClassLibrarysArchiveForms)
+{
+    // A string variant is the class library's variant form: type, byte
+    // count, the wide characters.
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        CXTPPropExchangeArchive px(ar);
+        COleVariant var("ab");
+        EXPECT_TRUE(px.ExchangeValue("V", VT_VARIANT, (VARIANT*)&var, NULL));
+        ar.Close();
+    }
+    const BYTE expected[] = { 0x08, 0x00, 0x04, 0x00, 0x00, 0x00, 'a', 0x00, 'b', 0x00 };
+    ASSERT_EQ(sizeof(expected), (size_t)file.GetLength());
+    BYTE written[sizeof(expected)];
+    file.SeekToBegin();
+    file.Read(written, sizeof(written));
+    EXPECT_EQ(0, memcmp(expected, written, sizeof(expected)));
+
+    // Both ways between the store and the class library, 64-bit integers
+    // and dates included.
+    VARIANT big;
+    ::VariantInit(&big);
+    big.vt = VT_I8;
+    big.llVal = -1234567890123LL;
+    COleDateTime date(2007, 5, 6, 7, 8, 9);
+    CMemFile mixed;
+    {
+        CArchive ar(&mixed, CArchive::store);
+        CXTPPropExchangeArchive px(ar);
+        EXPECT_TRUE(px.ExchangeValue("Big", VT_VARIANT, &big, NULL));
+        EXPECT_TRUE(px.ExchangeValue("Date", VT_DATE, &date, NULL));
+        ar << COleVariant("cd");
+        ar.Close();
+    }
+    mixed.SeekToBegin();
+    {
+        CArchive ar(&mixed, CArchive::load);
+        COleVariant bigRead;
+        COleDateTime dateRead;
+        ar >> bigRead >> dateRead;
+        EXPECT_EQ(VT_I8, bigRead.vt);
+        EXPECT_EQ(-1234567890123LL, bigRead.llVal);
+        EXPECT_TRUE(dateRead == date);
+        CXTPPropExchangeArchive px(ar);
+        VARIANT text;
+        ::VariantInit(&text);
+        EXPECT_TRUE(px.ExchangeValue("Text", VT_VARIANT, &text, NULL));
+        ASSERT_EQ(VT_BSTR, text.vt);
+        EXPECT_STREQ(L"cd", text.bstrVal);
+        ::VariantClear(&text);
+    }
+
+    // A date whose stored status is impossible is refused.
+    CMemFile forged;
+    {
+        CArchive ar(&forged, CArchive::store);
+        ar << (LONG)7 << 39000.5;
+        ar.Close();
+    }
+    forged.SeekToBegin();
+    CArchive ar(&forged, CArchive::load);
+    CXTPPropExchangeArchive px(ar);
+    COleDateTime dateForged;
+    bool bRefused = false;
+    try
+    {
+        px.ExchangeValue("Date", VT_DATE, &dateForged, NULL);
+    }
+    catch (CArchiveException* e)
+    {
+        bRefused = true;
+        e->Delete();
+    }
+    EXPECT_TRUE(bRefused);
+    EXPECT_EQ(COleDateTime::valid, dateForged.GetStatus());
+    ar.Abort();
+}
+
 TEST(ArchiveStore, SchemaMarkIsOptional)
 {
     CMemFile file;
