@@ -274,8 +274,10 @@ void CXTPImageManagerIcon::Serialize(CArchive& ar)
     if (nVersion > 16)
         SerializeImage(m_arrImages[imagePressed], ar);
 
+    // The stored height is the icon's (a 16 x 15 toolbar glyph may come in
+    // a 16 x 16 picture); only a stream without one takes the picture's.
     m_nHeight = (int)nHeight;
-    if (!m_arrImages[imageNormal].IsEmpty())
+    if (m_nHeight <= 0 && !m_arrImages[imageNormal].IsEmpty())
     {
         CSize sz = m_arrImages[imageNormal].GetExtent();
         if (sz.cx > 0 && sz.cy > 0)
@@ -343,9 +345,12 @@ void CXTPImageManager::DoPropExchangeIconSet(UINT nCommand, CXTPPropExchange* pP
         if (++nIcons > g_nMaxIconsInSet)
             AfxThrowArchiveException(CArchiveException::badIndex);
 
+        // A stored count may promise more icons than were stored: loading
+        // ends at the first one that is not there.
         CXTPPropExchangeSection secIcon(pEnumerator->GetNext(posEnum));
         long lWidth = 16;
-        PropExchangeLong(secIcon, "Width", lWidth);
+        if (!PropExchangeLong(secIcon, "Width", lWidth))
+            break;
 
         CXTPImageManagerIcon* pIcon = new CXTPImageManagerIcon(nCommand, (int)lWidth, 15, pIconSet);
         try
@@ -395,9 +400,12 @@ void CXTPImageManager::DoPropExchange(CXTPPropExchange* pPX)
         if (++nSets > g_nMaxIconSets)
             AfxThrowArchiveException(CArchiveException::badIndex);
 
+        // Loading ends at the first set that is not there, whatever the
+        // stored count promised.
         CXTPPropExchangeSection secIconSet(pEnumerator->GetNext(posEnum));
         long lId = 0;
-        PropExchangeLong(secIconSet, "Id", lId);
+        if (!PropExchangeLong(secIconSet, "Id", lId))
+            break;
         DoPropExchangeIconSet((UINT)lId, secIconSet);
     }
 }

@@ -60,10 +60,16 @@ BOOL LoadBlob(BYTE*& pData, DWORD& nBytes, DWORD nSize, TRead fnRead)
 // CXTPPropExchangeRegistry
 
 CXTPPropExchangeRegistry::CXTPPropExchangeRegistry(BOOL bLoading, HKEY hParentKey, LPCTSTR lpszSection)
+    : CXTPPropExchangeRegistry(bLoading, hParentKey, lpszSection, TRUE)
+{
+}
+
+CXTPPropExchangeRegistry::CXTPPropExchangeRegistry(BOOL bLoading, HKEY hParentKey, LPCTSTR lpszSection,
+                                                   BOOL bAppKeyFallback)
     : m_hSectionKey(NULL), m_hParentKey(hParentKey), m_strSectionName(lpszSection), m_bCloseParentKey(FALSE)
 {
     m_bLoading = bLoading;
-    if (m_hParentKey == NULL)
+    if (m_hParentKey == NULL && bAppKeyFallback)
     {
         CWinApp* pApp = AfxGetApp();
         if (pApp != NULL)
@@ -92,9 +98,12 @@ BOOL CXTPPropExchangeRegistry::PrepareStore()
     if (!m_bInitialized)
     {
         m_bInitialized = TRUE;
+        // Loading only opens: reading settings never leaves keys behind.
         HKEY hKey = NULL;
-        if (::RegCreateKeyExA(m_hParentKey, m_strSectionName, 0, NULL, 0, m_bLoading ? KEY_READ : KEY_WRITE, NULL,
-                              &hKey, NULL) == ERROR_SUCCESS)
+        LONG lResult = m_bLoading ? ::RegOpenKeyExA(m_hParentKey, m_strSectionName, 0, KEY_READ, &hKey)
+                                  : ::RegCreateKeyExA(m_hParentKey, m_strSectionName, 0, NULL, 0, KEY_WRITE, NULL,
+                                                      &hKey, NULL);
+        if (lResult == ERROR_SUCCESS)
             m_hSectionKey = hKey;
     }
     return m_hSectionKey != NULL;
@@ -262,7 +271,7 @@ BOOL CXTPPropExchangeRegistry::ExchangeBlob(LPCTSTR pszPropName, BYTE*& pData, D
 CXTPPropExchange* CXTPPropExchangeRegistry::OpenSection(LPCTSTR lpszSection)
 {
     PrepareStore();
-    CXTPPropExchangeRegistry* pSection = new CXTPPropExchangeRegistry(m_bLoading, m_hSectionKey, lpszSection);
+    CXTPPropExchangeRegistry* pSection = new CXTPPropExchangeRegistry(m_bLoading, m_hSectionKey, lpszSection, FALSE);
     pSection->InitSection(this);
     return pSection;
 }

@@ -698,6 +698,79 @@ TEST(ImageExchange, IconBinaryForm)
     free(pData);
 }
 
+TEST(ImageExchange, LoadingKeepsTheStoredHeight)
+{
+    // A 16 x 15 toolbar glyph kept in a 16 x 16 picture.
+    HICON hIcon = SolidIcon(16, 16, RGB(1, 2, 3));
+    CXTPImageManagerIconHandle handle;
+    handle.AttachIcon(hIcon);
+    CXTPImageManagerIconHandle empty;
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        ar << (DWORD)15 << (DWORD)20;
+        CXTPImageManagerIcon::SerializeImage(handle, ar);
+        for (int i = 0; i < 4; i++)
+            CXTPImageManagerIcon::SerializeImage(empty, ar);
+        ar.Close();
+    }
+    file.SeekToBegin();
+    CXTPImageManagerIcon loaded(9, 16, 16);
+    {
+        CArchive ar(&file, CArchive::load);
+        loaded.Serialize(ar);
+        ar.Close();
+    }
+    EXPECT_EQ(15, loaded.GetHeight());
+    EXPECT_FALSE(loaded.GetIcon().IsEmpty());
+}
+
+TEST(ImageExchange, AStoredCountBeyondTheSetsEndsAtTheFirstMissingOne)
+{
+    const char* lpszKey = "Software\\BrindlemarkTests\\ImageCounts";
+    ::SHDeleteKeyA(HKEY_CURRENT_USER, lpszKey);
+    HKEY hKey = NULL;
+    ASSERT_EQ(ERROR_SUCCESS,
+              ::RegCreateKeyExA(HKEY_CURRENT_USER, lpszKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &hKey, NULL));
+    {
+        CXTPImageManager saved;
+        HICON hIcon = SolidIcon(16, 16, RGB(9, 9, 9));
+        saved.SetIcon(CXTPImageManagerIconHandle(hIcon), 42);
+        ::DestroyIcon(hIcon);
+        CXTPPropExchangeSection px(new CXTPPropExchangeRegistry(FALSE, hKey, "Images"));
+        saved.DoPropExchange(px);
+    }
+    // Both counts now claim far more than is there.
+    DWORD dwHuge = 0xFFFFFFFF;
+    ASSERT_EQ((DWORD)ERROR_SUCCESS, ::SHSetValueA(hKey, "Images", "Count", REG_DWORD, &dwHuge, sizeof(dwHuge)));
+    ASSERT_EQ((DWORD)ERROR_SUCCESS, ::SHSetValueA(hKey, "Images\\IconSet0", "Count", REG_DWORD, &dwHuge, sizeof(dwHuge)));
+
+    CXTPImageManager loaded;
+    {
+        CXTPPropExchangeSection px(new CXTPPropExchangeRegistry(TRUE, hKey, "Images"));
+        loaded.DoPropExchange(px);
+    }
+    EXPECT_TRUE(loaded.HasIcon(42, 16));
+    EXPECT_EQ(1, (int)loaded.GetImages()->GetCount());
+    CXTPImageManagerIconSet* pSet = loaded.GetIconSet(42);
+    ASSERT_NE(nullptr, pSet);
+    EXPECT_EQ(1, (int)pSet->GetIcons()->GetCount());
+
+    // Loading made no keys.
+    DWORD dwSets = 0, dwIcons = 0;
+    HKEY hImages = NULL, hSet = NULL;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(hKey, "Images", 0, KEY_READ, &hImages));
+    ::RegQueryInfoKeyA(hImages, NULL, NULL, NULL, &dwSets, NULL, NULL, NULL, NULL, NULL, NULL, NULL);
+    ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(hImages, "IconSet0", 0, KEY_READ, &hSet));
+    ::RegQueryInfoKeyA(hSet, NULL, NULL, NULL, &dwIcons, NULL, NULL, NULL, NULL, NULL, NULL, NULL);
+    ::RegCloseKey(hSet);
+    ::RegCloseKey(hImages);
+    EXPECT_EQ(1u, dwSets);
+    EXPECT_EQ(1u, dwIcons);
+    ::RegCloseKey(hKey);
+    ::SHDeleteKeyA(HKEY_CURRENT_USER, lpszKey);
+}
+
 TEST(ImageExchange, OldStreamsHaveNoCheckedOrPressedImages)
 {
     HICON hIcon = SolidIcon(16, 16, RGB(1, 2, 3));

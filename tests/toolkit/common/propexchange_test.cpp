@@ -277,7 +277,7 @@ TEST_F(RegistryTest, ValuesEqualToTheirDefaultAreRemoved)
     EXPECT_EQ(0u, px->ReadCount());
 }
 
-TEST_F(RegistryTest, MissingSectionGivesDefaultsAndIsCreated)
+TEST_F(RegistryTest, MissingSectionGivesDefaultsAndIsNotCreated)
 {
     CXTPPropExchangeSection px(Open(TRUE, "Fresh"));
     long l = 5;
@@ -287,8 +287,15 @@ TEST_F(RegistryTest, MissingSectionGivesDefaultsAndIsCreated)
     EXPECT_FALSE(PropExchangeString(px, "Missing", str));
     EXPECT_STREQ("keep", (LPCTSTR)str);
 
+    // Loading never leaves keys behind, not even for a section of it.
+    {
+        CXTPPropExchangeSection sec(px->OpenSection("Child"));
+        l = 5;
+        EXPECT_TRUE(PropExchangeLongWithDefault(sec, "Missing", l, 43));
+        EXPECT_EQ(43, l);
+    }
     HKEY hSub = NULL;
-    EXPECT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(m_hKey, "Fresh", 0, KEY_READ, &hSub));
+    EXPECT_NE(ERROR_SUCCESS, ::RegOpenKeyExA(m_hKey, "Fresh", 0, KEY_READ, &hSub));
     if (hSub)
         ::RegCloseKey(hSub);
 
@@ -402,6 +409,35 @@ TEST_F(RegistryTest, SectionsEnumeratorsAndClearing)
     DWORD dwType = 0;
     std::vector<BYTE> data;
     EXPECT_TRUE(Query("Bars", "After", dwType, data));
+}
+
+TEST_F(RegistryTest, ASectionOfAKeyThatFailedToOpenFailsToo)
+{
+    // The application's own key exists, so a fallback to it would succeed.
+    CWinApp app("PropExchangeFallback");
+    app.SetRegistryKey("BrindlemarkTests");
+    ::SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\BrindlemarkTests\\PropExchangeFallback");
+    HKEY hAppKey = app.GetAppRegistryKey();
+    ASSERT_TRUE(hAppKey != NULL);
+    ::RegCloseKey(hAppKey);
+
+    // A parent key that cannot be opened (its own parent is no key).
+    HKEY hNoKey = (HKEY)(ULONG_PTR)0x7FFFFFF0;
+    {
+        CXTPPropExchangeSection px(new CXTPPropExchangeRegistry(FALSE, hNoKey, "Parent"));
+        EXPECT_FALSE(px->PrepareStore());
+        CXTPPropExchangeSection sec(px->OpenSection("Child"));
+        long l = 9;
+        EXPECT_FALSE(PropExchangeLong(sec, "Value", l));
+    }
+
+    HKEY hWrong = NULL;
+    EXPECT_NE(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\BrindlemarkTests\\PropExchangeFallback\\Child",
+                                             0, KEY_READ, &hWrong))
+        << "nothing is written below the application's key";
+    if (hWrong != NULL)
+        ::RegCloseKey(hWrong);
+    ::SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\BrindlemarkTests\\PropExchangeFallback");
 }
 
 TEST_F(RegistryTest, SchemaAndContextPassToSections)
