@@ -389,7 +389,7 @@ BOOL CXTPPropExchangeIniFile::ExchangeValue(LPCTSTR pszPropName, VARTYPE vtProp,
     CString strText;
     if (!PropToText(vtProp, pvProp, strText))
         return FALSE;
-    return ::WritePrivateProfileStringA(m_strSectionName, pszPropName, strText, m_strFileName);
+    return AfxWriteIniString(m_strSectionName, pszPropName, strText, m_strFileName);
 }
 
 CXTPPropExchange* CXTPPropExchangeIniFile::OpenSection(LPCTSTR lpszSection)

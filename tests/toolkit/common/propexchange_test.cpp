@@ -501,6 +501,18 @@ TEST_F(IniTest, BackslashNSurvivesAndLongValuesAreRead)
     EXPECT_EQ(5000, strLongBack.GetLength());
 }
 
+TEST_F(IniTest, OverlongValuesFailTheSaveAndWriteNothing)
+{
+    std::vector<BYTE> blob(21000, 0xA5);
+    CXTPPropExchangeSection px(Open(FALSE));
+    BYTE* pData = &blob[0];
+    DWORD nBytes = (DWORD)blob.size();
+    EXPECT_FALSE(px->ExchangeBlob("Controls", pData, nBytes));
+    EXPECT_STREQ("<missing>", Read("Section", "Controls"));
+    long l = 4;
+    EXPECT_TRUE(PropExchangeLong(px, "After", l)) << "the store still works";
+}
+
 TEST_F(IniTest, DefaultsRemovalCountsAndBadText)
 {
     ::WritePrivateProfileStringA("Section", "Count", "4", m_strFile);
