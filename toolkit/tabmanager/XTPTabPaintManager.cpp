@@ -327,6 +327,33 @@ void AFX_CDECL CXTPTabPaintManager::DrawVerticalText(CDC* pDC, const CString& st
     pDC->SetTextAlign(nOldAlign);
 }
 
+CString AFX_CDECL CXTPTabPaintManager::FormatMiddleEllipsis(CDC* pDC, const CString& strText, int nAvailable,
+                                                           UINT nFormat)
+{
+    CString strMeasure = strText;
+    if ((nFormat & DT_NOPREFIX) == 0)
+        CXTPDrawHelpers::StripMnemonics(strMeasure);
+    const int nTextWidth = pDC->GetTextExtent(strMeasure).cx;
+    if (nTextWidth <= nAvailable)
+        return strText;
+    const CString strDots("...");
+    const int nDotsWidth = pDC->GetTextExtent(strDots).cx;
+    if (nDotsWidth >= nAvailable)
+        return strDots;
+
+    // n characters are kept, the first n - n/2 and the last n/2.
+    const int nRoom = nAvailable - nDotsWidth;
+    const int nLength = strText.GetLength();
+    auto widthOf = [&](int n) { return pDC->GetTextExtent(strText.Left(n - n / 2) + strText.Right(n / 2)).cx; };
+    int n = (int)((LONGLONG)nLength * nRoom / std::max(nTextWidth, 1));
+    n = std::max(0, std::min(n, nLength));
+    while (n < nLength && widthOf(n + 1) < nRoom)
+        n++;
+    while (n > 0 && widthOf(n) > nRoom)
+        n--;
+    return strText.Left(n - n / 2) + strDots + strText.Right(n / 2);
+}
+
 void AFX_CDECL CXTPTabPaintManager::DrawTextMiddleEllipsis(CDC* pDC, const CString& strText, CRect rc, UINT nFormat)
 {
     if (strText.Find('\\') >= 0)
@@ -335,36 +362,7 @@ void AFX_CDECL CXTPTabPaintManager::DrawTextMiddleEllipsis(CDC* pDC, const CStri
         pDC->DrawText(strCopy, rc, nFormat | DT_PATH_ELLIPSIS);
         return;
     }
-    CString strMeasure = strText;
-    if ((nFormat & DT_NOPREFIX) == 0)
-        CXTPDrawHelpers::StripMnemonics(strMeasure);
-    const int nAvailable = rc.Width();
-    const int nTextWidth = pDC->GetTextExtent(strMeasure).cx;
-    if (nTextWidth <= nAvailable)
-    {
-        pDC->DrawText(strText, rc, nFormat);
-        return;
-    }
-    const CString strDots("...");
-    const int nDotsWidth = pDC->GetTextExtent(strDots).cx;
-    if (nDotsWidth >= nAvailable)
-    {
-        pDC->DrawText(strDots, rc, nFormat);
-        return;
-    }
-    const int nRoom = nAvailable - nDotsWidth;
-    const int nLength = strText.GetLength();
-    auto widthOf = [&](int n) {
-        return pDC->GetTextExtent(strText.Left(n - n / 2) + strText.Right(n / 2)).cx;
-    };
-    int n = (int)((LONGLONG)nLength * nRoom / std::max(nTextWidth, 1));
-    n = std::max(0, std::min(n, nLength));
-    while (n < nLength && widthOf(n + 1) < nRoom)
-        n++;
-    while (n > 0 && widthOf(n) > nRoom)
-        n--;
-    CString strResult = strText.Left(n - n / 2) + strDots + strText.Right(n / 2);
-    pDC->DrawText(strResult, rc, nFormat);
+    pDC->DrawText(FormatMiddleEllipsis(pDC, strText, rc.Width(), nFormat), rc, nFormat);
 }
 
 int CXTPTabPaintManager::MeasureCompressed(CXTPTabManager* pTabManager, CDC* pDC, CXTPTabManagerItem* pItem)

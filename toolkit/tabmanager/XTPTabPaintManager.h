@@ -386,8 +386,11 @@ public:
     void DrawRowItems(CXTPTabManager* pTabManager, CDC* pDC, const CRect& rcClipBox, int nRow);
     // The header with the navigate buttons placed (their room taken off).
     CRect RepositionNavigateButtons(CXTPTabManager* pTabManager, CRect rcControl);
-    // The caption drawn with an ellipsis in its middle.
+    // The caption drawn with an ellipsis in its middle (a path, holding a
+    // backslash, is shortened as a path).
     static void AFX_CDECL DrawTextMiddleEllipsis(CDC* pDC, const CString& strText, CRect rc, UINT nFormat);
+    // The caption shortened in its middle to fit nAvailable pixels.
+    static CString AFX_CDECL FormatMiddleEllipsis(CDC* pDC, const CString& strText, int nAvailable, UINT nFormat);
     // Text in a font turned by 270 degrees (running downwards), centred
     // across the rectangle or against its right edge, shortened with "..."
     // when it is longer than the rectangle is tall.

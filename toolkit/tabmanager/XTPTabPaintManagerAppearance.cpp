@@ -52,6 +52,27 @@ private:
     XTPTabPosition m_position;
 };
 
+// Narrows the DC's clipping to a polygon or a rounded rectangle given in
+// logical coordinates (clip regions are in device coordinates).
+void ClipToPolygon(CDC* pDC, const CPoint* pts, int nCount)
+{
+    CPoint ptsDevice[8];
+    for (int i = 0; i < nCount && i < 8; i++)
+        ptsDevice[i] = pts[i];
+    pDC->LPtoDP(ptsDevice, nCount);
+    CRgn rgn;
+    rgn.CreatePolygonRgn(ptsDevice, nCount, WINDING);
+    pDC->SelectClipRgn(&rgn, RGN_AND);
+}
+
+void ClipToRoundRect(CDC* pDC, CRect rc, int nEllipse)
+{
+    pDC->LPtoDP(&rc);
+    CRgn rgn;
+    rgn.CreateRoundRectRgn(rc.left, rc.top, rc.right + 1, rc.bottom + 1, nEllipse, nEllipse);
+    pDC->SelectClipRgn(&rgn, RGN_AND);
+}
+
 // The rectangle grown by n pixels on the side that faces the client area.
 CRect GrowTowardsClient(CRect rc, XTPTabPosition position, int n)
 {
@@ -416,10 +437,8 @@ void CXTPTabPaintManager::CAppearanceSetPropertyPageFlat::DrawSingleButton(CDC* 
     // A rounded tab whose corners at the client side stay square.
     CTabShape shape(rc, position);
     int nSaved = pDC->SaveDC();
-    CRgn rgn;
     CRect rcRound = shape.Rect(0, 0, shape.Along(), shape.Depth() + 4);
-    rgn.CreateRoundRectRgn(rcRound.left, rcRound.top, rcRound.right + 1, rcRound.bottom + 1, 6, 6);
-    pDC->SelectClipRgn(&rgn, RGN_AND);
+    ClipToRoundRect(pDC, rcRound, 6);
     pColorSet->FillItemFace(pDC, rc, pItem);
     CXTPPenDC pen(pDC->GetSafeHdc(), pColorSet->m_clrFrameBorder);
     HGDIOBJ hOldBrush = pDC->SelectStockObject(HOLLOW_BRUSH);
@@ -464,9 +483,7 @@ void CXTPTabPaintManager::CAppearanceSetExcel::DrawSingleButton(CDC* pDC, CXTPTa
     CPoint pts[4] = { shape.Point(D / 2, 0), shape.Point(L - D / 2, 0), shape.Point(L, D), shape.Point(0, D) };
 
     int nSaved = pDC->SaveDC();
-    CRgn rgn;
-    rgn.CreatePolygonRgn(pts, 4, WINDING);
-    pDC->SelectClipRgn(&rgn, RGN_AND);
+    ClipToPolygon(pDC, pts, 4);
     pColorSet->FillItemFace(pDC, rc, pItem);
     pDC->RestoreDC(nSaved);
 
@@ -529,9 +546,7 @@ void CXTPTabPaintManager::CAppearanceSetPropertyPage2003::DrawPolygonTab(CDC* pD
         pts[i] = shape.Point(ptsAlong[i].x, ptsAlong[i].y);
 
     int nSaved = pDC->SaveDC();
-    CRgn rgn;
-    rgn.CreatePolygonRgn(pts, nCount, WINDING);
-    pDC->SelectClipRgn(&rgn, RGN_AND);
+    ClipToPolygon(pDC, pts, nCount);
     pColorSet->FillItemFace(pDC, rc, pItem);
     pDC->RestoreDC(nSaved);
 
