@@ -33,6 +33,7 @@ struct DockingNotification
     LPARAM lParam;
     int nAction;   // the action of XTP_DPN_ACTION, else -1
     CXTPDockingPane* pPane;
+    XTP_DOCKINGPANE_CLICK click;   // the record of XTP_DPN_CONTEXTMENU
 };
 
 class CDockingTestFrame : public CFrameWnd
@@ -99,7 +100,9 @@ protected:
 
     LRESULT OnDockingPaneNotify(WPARAM wParam, LPARAM lParam)
     {
-        DockingNotification n = { wParam, lParam, -1, NULL };
+        DockingNotification n = { wParam, lParam, -1, NULL, {} };
+        if (wParam == XTP_DPN_CONTEXTMENU)
+            n.click = *(XTP_DOCKINGPANE_CLICK*)lParam;
         if (wParam == XTP_DPN_SHOWWINDOW)
             n.pPane = (CXTPDockingPane*)lParam;
         if (wParam == XTP_DPN_ACTION)
