@@ -157,6 +157,12 @@ inline CRect ChildRect(HWND hWnd)
     return rc;
 }
 
+// Shown in its parent (the test frames themselves stay hidden).
+inline bool HasVisibleStyle(HWND hWnd)
+{
+    return (::GetWindowLong(hWnd, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
 // Draws the frame's client area as it looks: the docking windows through
 // the paint manager, hosted windows as their text on the window colour, the
 // view in white.
@@ -174,7 +180,7 @@ inline void DrawDockingFrame(CDockingTestFrame* pFrame, Canvas& canvas)
     for (auto it = arrChildren.rbegin(); it != arrChildren.rend(); ++it)
     {
         HWND hWnd = *it;
-        if (!::IsWindowVisible(hWnd))
+        if (!HasVisibleStyle(hWnd))
             continue;
         CRect rc = ChildRect(hWnd);
         CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
@@ -188,7 +194,7 @@ inline void DrawDockingFrame(CDockingTestFrame* pFrame, Canvas& canvas)
             for (HWND hHosted = ::GetWindow(hWnd, GW_CHILD); hHosted != NULL;
                  hHosted = ::GetWindow(hHosted, GW_HWNDNEXT))
             {
-                if (!::IsWindowVisible(hHosted))
+                if (!HasVisibleStyle(hHosted))
                     continue;
                 CRect rcHosted = ChildRect(hHosted);
                 pDC->FillSolidRect(rcHosted, ::GetSysColor(COLOR_WINDOW));
