@@ -11,7 +11,7 @@ using testsupport::Script;
 
 namespace
 {
-::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new wndtest::Environment);
+::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
 
 const char kModified[] = "The current grid has been modified.\n\nWould you like to save it?";
 const char kSolved[] = "The current puzzle has been solved.\n\nWould you like to start another?";

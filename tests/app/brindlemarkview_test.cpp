@@ -2,7 +2,7 @@
 // both buttons with undo, the prompt before any puzzle exists, the context
 // menu, painting with the rule marks, and pictures of the board.
 // ctest: lock clipboard
-#include "support/dib_canvas.h"
+#include "support/snapshot.h"
 #include "support/gameapp.h"
 #include "support/tempfolder.h"
 
@@ -13,7 +13,7 @@ using testsupport::Script;
 
 namespace
 {
-::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new wndtest::Environment);
+::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
 
 // Sizes the view's client area (the frame's layout leaves it alone until
 // the frame changes size).
@@ -171,16 +171,16 @@ TEST(BrindlemarkView, TheBoardShowsTheRuleMarksItsProfileAllows)
     CBrindlemarkView* pView = game.View();
     CRect rect;
     pView->GetClientRect(&rect);
-    testsupport::DibCanvas canvas(rect.Width(), rect.Height());
-    pView->OnDraw(canvas.GetCDC());
-    canvas.SaveSnapshot("board_with_marks");
+    testsupport::Canvas canvas(rect.Width(), rect.Height());
+    pView->OnDraw(canvas.DC());
+    testsupport::SaveSnapshot(canvas, "board_with_marks");
     const int s = pView->m_nSquareSize;
     CPoint centre(pView->m_nBoardLeft + 4 * s + s / 8, pView->m_nBoardTop + 4 * s + s / 8);
     EXPECT_EQ(puzzle.m_AppearanceInfo.m_crAdjacentShadedFill, canvas.Pixel(centre.x, centre.y));
 
     // With the aid off the same square is drawn as plain shaded.
     puzzle.m_GradeInfo.m_bShowAdjacentShaded = FALSE;
-    pView->OnDraw(canvas.GetCDC());
+    pView->OnDraw(canvas.DC());
     EXPECT_EQ(puzzle.m_AppearanceInfo.m_crShadedFill, canvas.Pixel(centre.x, centre.y));
 }
 

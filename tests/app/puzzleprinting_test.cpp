@@ -1,6 +1,6 @@
 // Printing: where a puzzle goes on a page, drawing it on a page-sized DC,
 // the pages of puzzle books, cancelling a book, and the book dialog's count.
-#include "support/dib_canvas.h"
+#include "support/snapshot.h"
 #include "support/gameapp.h"
 #include "support/modal.h"
 
@@ -13,7 +13,7 @@ using testsupport::Script;
 
 namespace
 {
-::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new wndtest::Environment);
+::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
 
 // Records the pages and which puzzle state went onto them.
 class PageLog : public CPrintPageSink
@@ -84,9 +84,9 @@ TEST(PuzzlePrinting, APuzzleIsDrawnUnderTheBannerOnAnyDC)
     HDC hScreen = ::GetDC(NULL);
     const int cx = ::GetDeviceCaps(hScreen, HORZRES), cy = ::GetDeviceCaps(hScreen, VERTRES);
     ::ReleaseDC(NULL, hScreen);
-    testsupport::DibCanvas page(cx, cy, 24, RGB(255, 255, 255));
-    PrintPuzzleAt(page.GetCDC(), &puzzle, pppWholePage, 2);
-    page.SaveSnapshot("printed_page");
+    testsupport::Canvas page(cx, cy, RGB(255, 255, 255), 24);
+    PrintPuzzleAt(page.DC(), &puzzle, pppWholePage, 2);
+    testsupport::SaveSnapshot(page, "printed_page");
 
     CPrintSlot slot;
     ASSERT_TRUE(GetPrintSlot(cx, cy, 0, 96, slot));
@@ -101,15 +101,15 @@ TEST(PuzzlePrinting, APuzzleIsDrawnUnderTheBannerOnAnyDC)
 
     // A grid without columns or rows prints only the banner.
     CHTDataContainer empty;
-    testsupport::DibCanvas blank(cx, cy, 24, RGB(255, 255, 255));
-    PrintPuzzleAt(blank.GetCDC(), &empty, pppWholePage, 2);
+    testsupport::Canvas blank(cx, cy, RGB(255, 255, 255), 24);
+    PrintPuzzleAt(blank.DC(), &empty, pppWholePage, 2);
     EXPECT_EQ(RGB(255, 255, 255), blank.Pixel(slot.rcBoard.left + 10, slot.rcBoard.top + 10));
 }
 
 TEST(PuzzlePrinting, BooksFillTheirPagesInOrder)
 {
     Profiles profiles;
-    testsupport::DibCanvas page(400, 500, 24);
+    testsupport::Canvas page(400, 500, RGB(255, 255, 255), 24);
 
     struct Book
     {
@@ -126,7 +126,7 @@ TEST(PuzzlePrinting, BooksFillTheirPagesInOrder)
         SCOPED_TRACE(book.nCount * 100 + book.nPerPage * 10 + book.nSolutions);
         PageLog pages;
         BYTE bPageOpen = FALSE;
-        ASSERT_TRUE(PrintPuzzleBookPages(page.GetCDC(), book.nCount, bPageOpen, book.nPerPage, 0, 0,
+        ASSERT_TRUE(PrintPuzzleBookPages(page.DC(), book.nCount, bPageOpen, book.nPerPage, 0, 0,
                                          book.nSolutions, NULL, &pages));
         EXPECT_EQ(book.nPages, pages.m_nStarted);
         EXPECT_EQ(book.nPages, pages.m_nEnded);
@@ -137,11 +137,11 @@ TEST(PuzzlePrinting, BooksFillTheirPagesInOrder)
 TEST(PuzzlePrinting, ACancelledBookPrintsNothing)
 {
     Profiles profiles;
-    testsupport::DibCanvas page(400, 500, 24);
+    testsupport::Canvas page(400, 500, RGB(255, 255, 255), 24);
     PageLog pages;
     BYTE bPageOpen = FALSE;
     CancelAfter cancel(30);
-    EXPECT_FALSE(PrintPuzzleBookPages(page.GetCDC(), 10, bPageOpen, 1, 0, 3, pbsNone, &cancel, &pages));
+    EXPECT_FALSE(PrintPuzzleBookPages(page.DC(), 10, bPageOpen, 1, 0, 3, pbsNone, &cancel, &pages));
     EXPECT_EQ(0, pages.m_nStarted);
 
     // The book generator stops on the flag too.

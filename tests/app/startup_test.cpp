@@ -10,7 +10,7 @@
 
 #include <string>
 
-using namespace wndtest;
+using namespace testsupport;
 
 namespace
 {

@@ -1,15 +1,15 @@
 // The clock's dot-matrix display: the glyph strip resource, recolouring and
 // drawing.
 #include "support/wndtest.h"
-#include "support/dib_canvas.h"
+#include "support/snapshot.h"
 #include "VantMatrixCtrl.h"
 #include "resource.h"
 
-using testsupport::DibCanvas;
+using testsupport::Canvas;
 
 namespace
 {
-::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new wndtest::Environment);
+::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
 
 const int kGlyphWidth = 22;
 
@@ -130,8 +130,8 @@ TEST(VantMatrixCtrl, ColoursNeverCollideWithTheStripColours)
     ASSERT_TRUE(clock.LoadDigitBitmap());
     clock.SetTime(8, 0, 0);
 
-    DibCanvas canvas(182, 35);
-    clock.DrawMatrix(canvas.GetCDC(), CRect(0, 0, 178, 31));
+    Canvas canvas(182, 35);
+    clock.DrawMatrix(canvas.DC(), CRect(0, 0, 178, 31));
     CPoint lit = DotCentre(0, 1, 0), unlit = DotCentre(0, 0, 0);   // the first '0': top row .###.
     EXPECT_EQ(RGB(1, 1, 1), canvas.Pixel(lit.x, lit.y));
     EXPECT_EQ(RGB(1, 1, 255), canvas.Pixel(unlit.x, unlit.y));
@@ -151,9 +151,9 @@ TEST(VantTimerCtrl, ShowsHoursMinutesAndSecondsFromTheLeft)
     clock.SetTime(2, 2, 5);
     EXPECT_EQ(2, clock.m_nHours);
 
-    DibCanvas canvas(200, 31, 32, RGB(255, 0, 255));
-    clock.DrawMatrix(canvas.GetCDC(), CRect(0, 0, 200, 31));
-    canvas.SaveSnapshot("clock_02_02_05");
+    Canvas canvas(200, 31, RGB(255, 0, 255));
+    clock.DrawMatrix(canvas.DC(), CRect(0, 0, 200, 31));
+    testsupport::SaveSnapshot(canvas, "clock_02_02_05");
     // "02:02:05": glyph 1 is '2' (top row .###.), glyph 2 the colon, glyph 7
     // '5' (#####); every channel of 0 is drawn as 1.
     CPoint two = DotCentre(1, 0, 0), twoLit = DotCentre(1, 1, 0);

@@ -19,6 +19,7 @@
 #include "PuzzleLoadChoiceDlg.h"
 #include "RookMessageDlgs.h"
 #include "support/registry.h"
+#include "support/pump.h"
 #include "support/wndtest.h"
 
 namespace testsupport
@@ -164,7 +165,7 @@ public:
             Doc()->GetCurrent().m_bModified = FALSE;
             pFrame->DestroyWindow();
         }
-        wndtest::DrainQuit();
+        testsupport::DrainQuit();
         m_pApp->ExitInstance();
         delete m_pApp;
     }

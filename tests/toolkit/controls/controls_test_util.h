@@ -16,7 +16,7 @@ namespace controlstest
 class HostDialog : public CDialog
 {
 public:
-    explicit HostDialog(wndtest::DialogTemplate& tmpl)
+    explicit HostDialog(testsupport::DialogTemplate& tmpl)
     {
         CreateIndirect(tmpl.Get(), NULL);
     }

@@ -8,7 +8,7 @@ using controlstest::ThemeTest;
 
 namespace
 {
-::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new wndtest::Environment);
+::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
 } // namespace
 
 namespace managertest
