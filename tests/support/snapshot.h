@@ -71,7 +71,7 @@ inline bool SaveSnapshot(HBITMAP hBitmap, const char* pszName)
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, NULL, NULL, NULL);
     png_infop info = png != NULL ? png_create_info_struct(png) : NULL;
     std::vector<png_byte> row((size_t)cx * 3);
-    bool bWritten = false;
+    volatile bool bWritten = false;
     if (info != NULL && setjmp(png_jmpbuf(png)) == 0)
     {
         png_init_io(png, pFile);
@@ -97,36 +97,66 @@ inline bool SaveSnapshot(HBITMAP hBitmap, const char* pszName)
     return bWritten;
 }
 
-// Paints a window and its visible children, bottom of the Z order first,
-// into hDC at the window's offset from the top window.
-inline void PrintWindowTree(HWND hWnd, HDC hDC, const RECT& rcTop)
+// Paints a window's client area (its background, then WM_PRINTCLIENT) and
+// its visible children, bottom of the Z order first, into hDC with the
+// client area's top-left at ptOrigin. Each window paints into a picture of
+// its own first: controls clip to their client rectangle in device
+// coordinates, so they cannot paint through a moved origin.
+inline void PrintClientTree(HWND hWnd, HDC hDC, POINT ptOrigin)
 {
-    RECT rc;
-    ::GetWindowRect(hWnd, &rc);
-    POINT ptOld;
-    ::SetViewportOrgEx(hDC, rc.left - rcTop.left, rc.top - rcTop.top, &ptOld);
-    ::SendMessage(hWnd, WM_PRINT, (WPARAM)hDC, PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
-    ::SetViewportOrgEx(hDC, ptOld.x, ptOld.y, NULL);
+    RECT rcClient;
+    ::GetClientRect(hWnd, &rcClient);
+    if (rcClient.right > 0 && rcClient.bottom > 0)
+    {
+        HDC hDCWnd = ::CreateCompatibleDC(hDC);
+        HBITMAP hBitmap = ::CreateCompatibleBitmap(hDC, rcClient.right, rcClient.bottom);
+        HGDIOBJ hOld = ::SelectObject(hDCWnd, hBitmap);
+        ::FillRect(hDCWnd, &rcClient, ::GetSysColorBrush(COLOR_3DFACE));
+        ::SendMessage(hWnd, WM_ERASEBKGND, (WPARAM)hDCWnd, 0);
+        ::SendMessage(hWnd, WM_PRINTCLIENT, (WPARAM)hDCWnd, PRF_CLIENT | PRF_ERASEBKGND);
+        ::BitBlt(hDC, ptOrigin.x, ptOrigin.y, rcClient.right, rcClient.bottom, hDCWnd, 0, 0, SRCCOPY);
+        ::SelectObject(hDCWnd, hOld);
+        ::DeleteObject(hBitmap);
+        ::DeleteDC(hDCWnd);
+    }
 
+    POINT ptClient = {0, 0};
+    ::ClientToScreen(hWnd, &ptClient);
     HWND hChild = ::GetWindow(hWnd, GW_CHILD);
     if (hChild == NULL)
         return;
     for (HWND hLast = ::GetWindow(hChild, GW_HWNDLAST); hLast != NULL; hLast = ::GetWindow(hLast, GW_HWNDPREV))
     {
-        if (::IsWindowVisible(hLast))
-            PrintWindowTree(hLast, hDC, rcTop);
+        if (!::IsWindowVisible(hLast))
+            continue;
+        RECT rcChild;
+        ::GetWindowRect(hLast, &rcChild);
+        POINT ptChildClient = {0, 0};
+        ::ClientToScreen(hLast, &ptChildClient);
+        if (ptChildClient.x != rcChild.left || ptChildClient.y != rcChild.top)
+        {
+            // A bordered child: its edge round the client area.
+            RECT rcBorder = {ptOrigin.x + rcChild.left - ptClient.x, ptOrigin.y + rcChild.top - ptClient.y,
+                             ptOrigin.x + rcChild.right - ptClient.x, ptOrigin.y + rcChild.bottom - ptClient.y};
+            const bool bClientEdge = (::GetWindowLong(hLast, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0;
+            ::DrawEdge(hDC, &rcBorder, bClientEdge ? EDGE_SUNKEN : BDR_SUNKENOUTER, BF_RECT);
+        }
+        const POINT ptChild = {ptOrigin.x + ptChildClient.x - ptClient.x, ptOrigin.y + ptChildClient.y - ptClient.y};
+        PrintClientTree(hLast, hDC, ptChild);
     }
 }
 
-// A DIB holding the window and its children as they paint themselves.
+// A DIB of the window as it looks: a frame and caption drawn by the system's
+// helpers, then the client area and the children as they paint themselves.
 inline HBITMAP CaptureWindow(HWND hWnd)
 {
     RECT rc;
     ::GetWindowRect(hWnd, &rc);
+    const int cx = rc.right - rc.left, cy = rc.bottom - rc.top;
     BITMAPINFO bmi = {};
     bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = rc.right - rc.left;
-    bmi.bmiHeader.biHeight = -(rc.bottom - rc.top);
+    bmi.bmiHeader.biWidth = cx;
+    bmi.bmiHeader.biHeight = -cy;
     bmi.bmiHeader.biPlanes = 1;
     bmi.bmiHeader.biBitCount = 32;
     bmi.bmiHeader.biCompression = BI_RGB;
@@ -134,9 +164,21 @@ inline HBITMAP CaptureWindow(HWND hWnd)
     HBITMAP hBitmap = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
     HDC hDC = ::CreateCompatibleDC(NULL);
     HGDIOBJ hOld = ::SelectObject(hDC, hBitmap);
-    RECT rcAll = {0, 0, rc.right - rc.left, rc.bottom - rc.top};
-    ::FillRect(hDC, &rcAll, (HBRUSH)::GetStockObject(WHITE_BRUSH));
-    PrintWindowTree(hWnd, hDC, rc);
+    RECT rcAll = {0, 0, cx, cy};
+    ::FillRect(hDC, &rcAll, ::GetSysColorBrush(COLOR_3DFACE));
+    POINT ptClient = {0, 0};
+    ::ClientToScreen(hWnd, &ptClient);
+    const LONG lStyle = ::GetWindowLong(hWnd, GWL_STYLE);
+    if (ptClient.x != rc.left || ptClient.y != rc.top)
+        ::DrawEdge(hDC, &rcAll, EDGE_RAISED, BF_RECT);
+    if ((lStyle & WS_CAPTION) == WS_CAPTION)
+    {
+        const int nBorder = ptClient.x - rc.left;
+        RECT rcCaption = {nBorder, nBorder, cx - nBorder, ptClient.y - rc.top - 1};
+        ::DrawCaption(hWnd, hDC, &rcCaption, DC_ACTIVE | DC_TEXT | DC_GRADIENT);
+    }
+    const POINT ptOrigin = {ptClient.x - rc.left, ptClient.y - rc.top};
+    PrintClientTree(hWnd, hDC, ptOrigin);
     ::GdiFlush();
     ::SelectObject(hDC, hOld);
     ::DeleteDC(hDC);
