@@ -1,34 +1,22 @@
 // Game-wide services.
 #include "GameServices.h"
 
+#include "HTCoreServices.h"
+#include "PuzzleLoadChoiceDlg.h"
+#include "RookMessageDlgs.h"
 #include "resource.h"
 
 namespace
 {
 PFN_SHOWINFOMESSAGE s_pfnInfoMessageHandler = NULL;
 
-// The information box: a picture, the message and an OK button.
-class CInfoMessageDlg : public CDialog
+// The puzzle core's services, answered by the game window.
+class CGameCoreServices : public CHTCoreServices
 {
 public:
-    CInfoMessageDlg() : CDialog(IDD_INFO_MESSAGE, NULL) {}
-
-    CString m_strMessage;
-    CString m_strOKCaption;
-
-protected:
-    virtual void DoDataExchange(CDataExchange* pDX)
-    {
-        CDialog::DoDataExchange(pDX);
-        DDX_Text(pDX, IDC_MESSAGE_TEXT, m_strMessage);
-    }
-
-    virtual BOOL OnInitDialog()
-    {
-        CDialog::OnInitDialog();
-        SetDlgItemText(IDOK, m_strOKCaption);
-        return TRUE;
-    }
+    virtual CString LoadResourceString(UINT nID) { return ::LoadResourceString(nID); }
+    virtual INT_PTR ShowInfoMessage(const CString& strMessage) { return ::ShowInfoMessage(strMessage, true); }
+    virtual BOOL AskStartAgain() { return CPuzzleLoadChoiceDlg::AskStartAgain(); }
 };
 } // namespace
 
@@ -95,8 +83,15 @@ INT_PTR AFXAPI ShowInfoMessage(const CString& strMessage, bool bNoToolTips)
     if (s_pfnInfoMessageHandler != NULL)
         return s_pfnInfoMessageHandler(strMessage, bNoToolTips);
 
-    CInfoMessageDlg dlg;
-    dlg.m_strOKCaption = LoadResourceString(IDS_OK);
+    CRookInfoMsgDlg::s_strOKCaption = LoadResourceString(IDS_OK);
+    CRookInfoMsgDlg dlg;
     dlg.m_strMessage = strMessage;
+    dlg.m_bNoToolTips = bNoToolTips;
     return dlg.DoModal();
+}
+
+void AFXAPI ConnectCoreServices()
+{
+    static CGameCoreServices s_services;
+    CHTCoreServices::Set(&s_services);
 }

@@ -1,19 +1,19 @@
 // The dialog base: tooltips from the string table for the dialog's
 // controls, the relay from any window inside a control, no tooltips when
 // asked, and no help on F1.
-#include "classlib/wnd_test_util.h"
+#include "support/wndtest.h"
 #include "FennDialog.h"
 #include "resource.h"
 
 namespace
 {
-::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new wndtest::Environment);
+::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
 
 // Controls whose ids have strings (3500 "OK", 14 "Easy"), one without, and
 // the common buttons 1 and 2.
-wndtest::DialogTemplate MakeTemplate()
+testsupport::DialogTemplate MakeTemplate()
 {
-    wndtest::DialogTemplate tmpl("Tips", WS_POPUP | WS_CAPTION, 200, 80);
+    testsupport::DialogTemplate tmpl("Tips", WS_POPUP | WS_CAPTION, 200, 80);
     tmpl.AddItem("BUTTON", "Tip", IDS_OK, BS_PUSHBUTTON, 5, 5, 40, 14);
     tmpl.AddItem("COMBOBOX", "", IDS_GRADE_EASY, CBS_DROPDOWN | WS_VSCROLL, 5, 25, 80, 60);
     tmpl.AddItem("BUTTON", "None", 4242, BS_PUSHBUTTON, 90, 5, 40, 14);
@@ -28,7 +28,7 @@ public:
     explicit TestDialog(bool bNoToolTips) : CSubvertedHelpDlg(0)
     {
         m_bNoToolTips = bNoToolTips;
-        m_tmpl.reset(new wndtest::DialogTemplate(MakeTemplate()));
+        m_tmpl.reset(new testsupport::DialogTemplate(MakeTemplate()));
         CreateIndirect(m_tmpl->Get(), NULL);
     }
     ~TestDialog()
@@ -36,7 +36,7 @@ public:
         if (::IsWindow(m_hWnd))
             DestroyWindow();
     }
-    std::unique_ptr<wndtest::DialogTemplate> m_tmpl;
+    std::unique_ptr<testsupport::DialogTemplate> m_tmpl;
 };
 
 // The windows the tooltip control was asked to relay for.

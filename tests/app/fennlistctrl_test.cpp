@@ -1,17 +1,17 @@
 // Owner-drawn report lists: shortened cell texts, columns built from their
 // records, rows from the records' values, the last column filling the list,
 // and the row colours.
-#include "classlib/wnd_test_util.h"
-#include "toolkit/common/f1_testutil.h"
+#include "support/wndtest.h"
+#include "support/canvas.h"
 #include "FennListCtrl.h"
 
 #include <string>
 
-using f1test::Canvas;
+using testsupport::Canvas;
 
 namespace
 {
-::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new wndtest::Environment);
+::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
 
 struct ListFixture : ::testing::Test
 {

@@ -1,10 +1,10 @@
 // The game-wide accessors without and with a main window.
-#include "classlib/wnd_test_util.h"
+#include "support/wndtest.h"
 #include "GameAccessors.h"
 
 namespace
 {
-::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new wndtest::Environment);
+::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
 CWinApp theApp;
 } // namespace
 
@@ -32,5 +32,5 @@ TEST(GameAccessors, RestoringGivesTheMainWindowBackEnabledShownAndFocused)
     EXPECT_EQ(pFrame->m_hWnd, ::GetFocus());
     theApp.m_pMainWnd = NULL;
     pFrame->DestroyWindow();
-    wndtest::DrainQuit();
+    testsupport::DrainQuit();
 }

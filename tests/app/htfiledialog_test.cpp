@@ -1,7 +1,7 @@
 // The open dialog's preview: files read quietly into it, unreadable files
 // shown as the placeholder, and one real dialog with its pane.
 // ctest: run-serial
-#include "classlib/wnd_test_util.h"
+#include "support/wndtest.h"
 #include "support/modal.h"
 #include "GameServices.h"
 #include "HTFileDialog.h"
@@ -14,7 +14,7 @@ using testsupport::ModalDriver;
 
 namespace
 {
-::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new wndtest::Environment);
+::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
 
 std::string TempFolder()
 {

@@ -1,14 +1,14 @@
 // The puzzle preview: its layout, the board it draws, and the placeholder.
-#include "classlib/wnd_test_util.h"
-#include "toolkit/common/f1_testutil.h"
+#include "support/wndtest.h"
+#include "support/canvas.h"
 #include "HTPreviewCtrl.h"
 #include "HTSquarePainter.h"
 
-using f1test::Canvas;
+using testsupport::Canvas;
 
 namespace
 {
-::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new wndtest::Environment);
+::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
 }
 
 TEST(HTPreviewCtrl, LaysTheBoardOutInTheMiddleFourFifths)

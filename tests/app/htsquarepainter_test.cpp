@@ -1,15 +1,15 @@
 // Board painting into a DIB: layout, the colours of every state and mark,
 // the pause picture, empty grids, fitted fonts, and no GDI left behind.
-#include "classlib/wnd_test_util.h"
-#include "toolkit/common/f1_testutil.h"
+#include "support/wndtest.h"
+#include "support/canvas.h"
 #include "support/snapshot.h"
 #include "HTSquarePainter.h"
 
-using f1test::Canvas;
+using testsupport::Canvas;
 
 namespace
 {
-::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new wndtest::Environment);
+::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
 
 const COLORREF kGrey = RGB(198, 198, 198);
 const COLORREF kUntouched = RGB(0, 255, 0);
@@ -180,10 +180,10 @@ TEST(DrawBoard, LeavesNoGdiObjectBehind)
     CHTDataContainer grid = MakeGrid(9, 9);
     Canvas canvas(300, 300, kUntouched);
     DrawBoard(&grid, canvas.DC(), CRect(0, 0, 300, 300), 30, htrmScreen, 10, 10, FALSE);
-    const DWORD dwBefore = f1test::GdiHighWater();
+    const DWORD dwBefore = testsupport::GdiHighWater();
     for (int nMode = htrmScreen; nMode <= htrmBookDisconnected; nMode++)
         DrawBoard(&grid, canvas.DC(), CRect(0, 0, 300, 300), 30, nMode, 10, 10, nMode == htrmClipboard);
-    EXPECT_EQ(dwBefore, f1test::GdiHighWater());
+    EXPECT_EQ(dwBefore, testsupport::GdiHighWater());
 }
 
 TEST(DrawBoard, SnapshotOfAPlayedBoardWithMarks)
@@ -202,7 +202,7 @@ TEST(DrawBoard, SnapshotOfAPlayedBoardWithMarks)
     Square(grid, 8, 8).m_bIslandMark = 1;
     Canvas canvas(420, 420, kUntouched);
     DrawBoard(&grid, canvas.DC(), CRect(0, 0, 420, 420), 44, htrmScreen, 12, 12, FALSE);
-    EXPECT_TRUE(testsupport::SaveSnapshot(canvas.Bitmap(), "board_9x9_marks"));
+    EXPECT_FALSE(testsupport::SaveSnapshot(canvas, "board_9x9_marks").empty());
     DrawBoard(&grid, canvas.DC(), CRect(0, 0, 420, 420), 44, htrmScreen, 12, 12, TRUE);
-    EXPECT_TRUE(testsupport::SaveSnapshot(canvas.Bitmap(), "board_9x9_paused"));
+    EXPECT_FALSE(testsupport::SaveSnapshot(canvas, "board_9x9_paused").empty());
 }

@@ -1,15 +1,15 @@
 // The shaded progress bar: its shades, the bar by position, the moving
 // stripes that ignore the position, and the stripe phase.
-#include "classlib/wnd_test_util.h"
-#include "toolkit/common/f1_testutil.h"
+#include "support/wndtest.h"
+#include "support/canvas.h"
 #include "support/snapshot.h"
 #include "MacProgressCtrl.h"
 
-using f1test::Canvas;
+using testsupport::Canvas;
 
 namespace
 {
-::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new wndtest::Environment);
+::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
 
 struct ProgressFixture : ::testing::Test
 {
@@ -100,8 +100,8 @@ TEST_F(ProgressFixture, MovingStripesIgnoreThePositionAndRepeatEveryTwentyTicks)
 TEST_F(ProgressFixture, Snapshots)
 {
     bar.SetPos(65);
-    EXPECT_TRUE(testsupport::SaveSnapshot(Paint()->Bitmap(), "bar_65_percent"));
+    EXPECT_FALSE(testsupport::SaveSnapshot(*Paint(), "bar_65_percent").empty());
     bar.m_bIndeterminate = TRUE;
     bar.m_nIndOffset = 7;
-    EXPECT_TRUE(testsupport::SaveSnapshot(Paint()->Bitmap(), "bar_stripes"));
+    EXPECT_FALSE(testsupport::SaveSnapshot(*Paint(), "bar_stripes").empty());
 }

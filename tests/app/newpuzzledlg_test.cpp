@@ -1,6 +1,6 @@
 // The new-puzzle dialog: its two profile choosers filled from the
 // application's lists, the indexes it hands back, and its look.
-#include "classlib/wnd_test_util.h"
+#include "support/wndtest.h"
 #include "support/snapshot.h"
 #include "ApplicationInfo.h"
 #include "NewPuzzleDlg.h"
@@ -8,7 +8,7 @@
 
 namespace
 {
-::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new wndtest::Environment);
+::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
 
 struct NewPuzzleFixture : ::testing::Test
 {
@@ -109,5 +109,5 @@ TEST_F(NewPuzzleFixture, Snapshot)
     Open();
     dlg.ShowWindow(SW_SHOWNA);
     dlg.UpdateWindow();
-    EXPECT_TRUE(testsupport::SaveWindowSnapshot(dlg.m_hWnd, "dialog117_new_puzzle"));
+    EXPECT_FALSE(testsupport::SaveWindowSnapshot(dlg.m_hWnd, "dialog117_new_puzzle").empty());
 }

@@ -1,6 +1,6 @@
 // The generic list dialog with a test creator: enabling, Add, Amend, Delete,
 // double clicks, the creator's failures and the cascade of nested dialogs.
-#include "classlib/wnd_test_util.h"
+#include "support/wndtest.h"
 #include "GameServices.h"
 #include "RookGeneric.h"
 #include "RookMessageDlgs.h"
@@ -12,7 +12,7 @@
 
 namespace
 {
-::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new wndtest::Environment);
+::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
 
 // The items the test lists show, and what happened to them.
 struct Model
@@ -109,9 +109,9 @@ INT_PTR AFXAPI RecordQuestion(const CString& strText, const CString& strYes, con
     return g_nConsent;
 }
 
-wndtest::DialogTemplate MakeTemplate()
+testsupport::DialogTemplate MakeTemplate()
 {
-    wndtest::DialogTemplate tmpl("Generic", WS_POPUP | WS_CAPTION, 250, 150);
+    testsupport::DialogTemplate tmpl("Generic", WS_POPUP | WS_CAPTION, 250, 150);
     tmpl.AddItem("SysListView32", "", IDC_ROOK_LIST, LVS_REPORT | LVS_SINGLESEL | LVS_OWNERDRAWFIXED | WS_BORDER, 7, 7, 236,
                  110);
     tmpl.AddItem("BUTTON", "&Add...", IDC_ROOK_ADD, BS_PUSHBUTTON, 7, 125, 50, 14);
@@ -150,7 +150,7 @@ public:
     void Select(int nRow) { m_pListCtrl->SetItemState(nRow, LVIS_SELECTED, LVIS_SELECTED); }
 
     TestCreator m_creator;
-    wndtest::DialogTemplate m_tmpl = MakeTemplate();
+    testsupport::DialogTemplate m_tmpl = MakeTemplate();
 };
 
 struct GenericFixture : ::testing::Test

@@ -1,6 +1,6 @@
 // The game's message dialogs: their texts and buttons, their results for
 // every way of closing them, their placement, and their snapshots.
-#include "classlib/wnd_test_util.h"
+#include "support/wndtest.h"
 #include "support/modal.h"
 #include "support/snapshot.h"
 #include "GameServices.h"
@@ -12,7 +12,7 @@ using testsupport::ModalDriver;
 
 namespace
 {
-::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new wndtest::Environment);
+::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
 
 CString ItemText(HWND hDlg, int nID)
 {
@@ -146,7 +146,7 @@ TEST_F(MessageDlgTest, SnapshotsOfTheThreeMessageDialogs)
     {
         ModalDriver driver([](HWND hDlg) {
             ModalDriver::ShowNow(hDlg);
-            EXPECT_TRUE(testsupport::SaveWindowSnapshot(hDlg, "dialog105_yesno"));
+            EXPECT_FALSE(testsupport::SaveWindowSnapshot(hDlg, "dialog105_yesno").empty());
             ModalDriver::Press(hDlg, IDCANCEL);
         });
         ShowYesNoMessage(LoadResourceString(IDS_CONFIRM_DELETE), LoadResourceString(IDS_DELETE),
@@ -155,7 +155,7 @@ TEST_F(MessageDlgTest, SnapshotsOfTheThreeMessageDialogs)
     {
         ModalDriver driver([](HWND hDlg) {
             ModalDriver::ShowNow(hDlg);
-            EXPECT_TRUE(testsupport::SaveWindowSnapshot(hDlg, "dialog106_yesnocancel"));
+            EXPECT_FALSE(testsupport::SaveWindowSnapshot(hDlg, "dialog106_yesnocancel").empty());
             ModalDriver::Press(hDlg, IDCANCEL);
         });
         ShowYesNoCancelMessage(LoadResourceString(IDS_GRID_MODIFIED), LoadResourceString(IDS_SAVE),
@@ -166,7 +166,7 @@ TEST_F(MessageDlgTest, SnapshotsOfTheThreeMessageDialogs)
     dlg.m_strMessage = LoadResourceString(IDS_WRONG_FILE_VERSION);
     ModalDriver driver([](HWND hDlg) {
         ModalDriver::ShowNow(hDlg);
-        EXPECT_TRUE(testsupport::SaveWindowSnapshot(hDlg, "dialog107_info"));
+        EXPECT_FALSE(testsupport::SaveWindowSnapshot(hDlg, "dialog107_info").empty());
         ModalDriver::Press(hDlg, IDOK);
     });
     dlg.DoModal();

@@ -1,20 +1,20 @@
 // The game's combo box base: selecting by item data, and the colours of its
 // edit field.
-#include "toolkit/controls/controls_test_util.h"
+#include "support/themedcontrols.h"
 #include "RookXTComboBox.h"
 
 namespace
 {
-::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new wndtest::Environment);
+::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
 
-struct ComboFixture : controlstest::ThemeTest
+struct ComboFixture : testsupport::ThemeTest
 {
     void SetUp() override
     {
         ThemeTest::SetUp();
-        tmpl.reset(new wndtest::DialogTemplate("Combo", WS_POPUP | WS_CAPTION, 200, 80));
+        tmpl.reset(new testsupport::DialogTemplate("Combo", WS_POPUP | WS_CAPTION, 200, 80));
         tmpl->AddItem("COMBOBOX", "", 1001, CBS_DROPDOWN | WS_VSCROLL, 10, 10, 100, 80);
-        dlg.reset(new controlstest::HostDialog(*tmpl));
+        dlg.reset(new testsupport::HostDialog(*tmpl));
         ASSERT_TRUE(combo.SubclassDlgItem(1001, dlg.get()));
     }
     void TearDown() override
@@ -26,8 +26,8 @@ struct ComboFixture : controlstest::ThemeTest
     {
         combo.SetItemData(combo.AddString(lpszText), dwData);
     }
-    std::unique_ptr<wndtest::DialogTemplate> tmpl;
-    std::unique_ptr<controlstest::HostDialog> dlg;
+    std::unique_ptr<testsupport::DialogTemplate> tmpl;
+    std::unique_ptr<testsupport::HostDialog> dlg;
     CRookXTComboBox combo;
 };
 } // namespace

@@ -2,26 +2,26 @@
 // the light-grey ring, the focus rectangle on every draw, captions measured
 // with their ampersands, and nothing of the parent behind a visual-styles
 // button.
-#include "toolkit/controls/controls_test_util.h"
-#include "toolkit/common/f1_testutil.h"
+#include "support/themedcontrols.h"
+#include "support/canvas.h"
 #include "support/snapshot.h"
 #include "Vant_XTButton.h"
 
-using controlstest::FakeVisualStyles;
-using controlstest::HostDialog;
-using controlstest::ThemeTest;
-using f1test::Canvas;
+using testsupport::FakeVisualStyles;
+using testsupport::HostDialog;
+using testsupport::ThemeTest;
+using testsupport::Canvas;
 
 namespace
 {
-::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new wndtest::Environment);
+::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
 
 struct GameButtonFixture : ThemeTest
 {
     void SetUp() override
     {
         ThemeTest::SetUp();
-        tmpl.reset(new wndtest::DialogTemplate("Game", WS_POPUP | WS_CAPTION, 200, 60));
+        tmpl.reset(new testsupport::DialogTemplate("Game", WS_POPUP | WS_CAPTION, 200, 60));
         tmpl->AddItem("BUTTON", "&Add...", 1001, BS_PUSHBUTTON, 10, 10, 70, 20);
         tmpl->AddItem("BUTTON", "&Add...", 1002, BS_PUSHBUTTON, 100, 10, 70, 20);
         dlg.reset(new HostDialog(*tmpl));
@@ -82,7 +82,7 @@ struct GameButtonFixture : ThemeTest
         return n;
     }
 
-    std::unique_ptr<wndtest::DialogTemplate> tmpl;
+    std::unique_ptr<testsupport::DialogTemplate> tmpl;
     std::unique_ptr<HostDialog> dlg;
     CVant_XTButton game;
     CXTButton toolkit;
@@ -184,7 +184,7 @@ TEST_F(GameButtonFixture, SnapshotOfTheGameLooks)
     {
         button.m_bHot = look.bHot;
         Draw(button, look.nState);
-        EXPECT_TRUE(testsupport::SaveSnapshot(canvas->Bitmap(), look.pszName));
+        EXPECT_FALSE(testsupport::SaveSnapshot(*canvas, look.pszName).empty());
     }
     button.m_bHot = FALSE;
     button.UnsubclassWindow();

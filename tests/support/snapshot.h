@@ -1,100 +1,118 @@
-// PNG snapshots of what tests draw: a bitmap, or a window with its children
-// painted through WM_PRINT into a DIB (no screen reading). Files go to
-// <build>/snapshots/<test program>/<name>.png, for a person to look at.
+// PNG snapshots of drawn pictures, saved under build/snapshots/<test
+// program>/ so that a person can look at what the tests drew: a canvas, a
+// bitmap, or a window with its children as they paint themselves (no screen
+// reading).
 #pragma once
 
-#include <windows.h>
+#include "support/canvas.h"
 
+#include <afxwin.h>
 #include <png.h>
-#include <stdio.h>
 
+#include <setjmp.h>
 #include <string>
 #include <vector>
 
-#ifndef BM_SNAPSHOT_ROOT
-#define BM_SNAPSHOT_ROOT "snapshots"
-#endif
+namespace f1test
+{
+using testsupport::Canvas;
+}
 
 namespace testsupport
 {
-// The test program's name without folder and extension.
-inline std::string ProgramName()
+
+// build/snapshots/<program>/, created when missing. The build folder is the
+// first folder above the program that holds CMakeCache.txt.
+inline std::string SnapshotFolder()
 {
-    char szPath[MAX_PATH] = "";
+    char szPath[MAX_PATH] = {};
     ::GetModuleFileNameA(NULL, szPath, MAX_PATH);
-    std::string strName = szPath;
-    const size_t nSlash = strName.find_last_of("\\/");
-    if (nSlash != std::string::npos)
-        strName = strName.substr(nSlash + 1);
-    const size_t nDot = strName.rfind('.');
+    std::string strPath(szPath);
+    size_t nSlash = strPath.find_last_of("\\/");
+    std::string strFolder = nSlash != std::string::npos ? strPath.substr(0, nSlash) : std::string(".");
+    std::string strProgram = nSlash != std::string::npos ? strPath.substr(nSlash + 1) : strPath;
+    size_t nDot = strProgram.rfind('.');
     if (nDot != std::string::npos)
-        strName = strName.substr(0, nDot);
-    return strName;
+        strProgram = strProgram.substr(0, nDot);
+
+    std::string strBuild = strFolder;
+    while (::GetFileAttributesA((strBuild + "\\CMakeCache.txt").c_str()) == INVALID_FILE_ATTRIBUTES)
+    {
+        size_t nUp = strBuild.find_last_of("\\/");
+        if (nUp == std::string::npos)
+        {
+            strBuild = strFolder;
+            break;
+        }
+        strBuild = strBuild.substr(0, nUp);
+    }
+    std::string strSnapshots = strBuild + "\\snapshots";
+    ::CreateDirectoryA(strSnapshots.c_str(), NULL);
+    strSnapshots += "\\" + strProgram;
+    ::CreateDirectoryA(strSnapshots.c_str(), NULL);
+    return strSnapshots;
 }
 
-// The 32-bit top-down pixels of a bitmap (BGRA), or empty.
-inline std::vector<DWORD> ReadBitmapPixels(HBITMAP hBitmap, int& cx, int& cy)
+namespace detail
 {
-    BITMAP bm = {};
-    if (hBitmap == NULL || !::GetObject(hBitmap, sizeof(bm), &bm))
-        return std::vector<DWORD>();
-    cx = bm.bmWidth;
-    cy = bm.bmHeight;
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = cx;
-    bmi.bmiHeader.biHeight = -cy;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
-    std::vector<DWORD> pixels((size_t)cx * cy);
-    HDC hDC = ::GetDC(NULL);
-    ::GetDIBits(hDC, hBitmap, 0, cy, pixels.data(), &bmi, DIB_RGB_COLORS);
-    ::ReleaseDC(NULL, hDC);
-    return pixels;
+inline void PngError(png_structp pPng, png_const_charp)
+{
+    longjmp(png_jmpbuf(pPng), 1);
 }
 
-// Writes the bitmap as snapshots/<program>/<name>.png. TRUE when written.
-inline bool SaveSnapshot(HBITMAP hBitmap, const char* pszName)
+inline void PngWarning(png_structp, png_const_charp)
 {
-    int cx = 0, cy = 0;
-    std::vector<DWORD> pixels = ReadBitmapPixels(hBitmap, cx, cy);
-    if (pixels.empty())
+}
+
+// Writes RGB rows; no C++ object with a destructor lives between setjmp
+// and the library calls.
+inline bool WritePng(FILE* pFile, int cx, int cy, const std::vector<png_byte>& pixels)
+{
+    png_structp pPng = png_create_write_struct(PNG_LIBPNG_VER_STRING, NULL, PngError, PngWarning);
+    if (pPng == NULL)
         return false;
-    const std::string strFolder = std::string(BM_SNAPSHOT_ROOT) + "/" + ProgramName();
-    ::CreateDirectoryA(BM_SNAPSHOT_ROOT, NULL);
-    ::CreateDirectoryA(strFolder.c_str(), NULL);
-    const std::string strPath = strFolder + "/" + pszName + ".png";
+    png_infop pInfo = png_create_info_struct(pPng);
+    if (pInfo == NULL || setjmp(png_jmpbuf(pPng)))
+    {
+        png_destroy_write_struct(&pPng, pInfo != NULL ? &pInfo : NULL);
+        return false;
+    }
+    png_init_io(pPng, pFile);
+    png_set_IHDR(pPng, pInfo, (png_uint_32)cx, (png_uint_32)cy, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(pPng, pInfo);
+    for (int y = 0; y < cy; y++)
+        png_write_row(pPng, const_cast<png_bytep>(&pixels[(size_t)y * cx * 3]));
+    png_write_end(pPng, pInfo);
+    png_destroy_write_struct(&pPng, &pInfo);
+    return true;
+}
+} // namespace detail
+
+// Saves the canvas as <name>.png in the program's snapshot folder; the path
+// written, or an empty string when it could not be written.
+inline std::string SaveSnapshot(const Canvas& canvas, const std::string& strName)
+{
+    const int cx = canvas.Width(), cy = canvas.Height();
+    std::vector<png_byte> pixels((size_t)cx * cy * 3);
+    for (int y = 0; y < cy; y++)
+    {
+        for (int x = 0; x < cx; x++)
+        {
+            COLORREF clr = canvas.Pixel(x, y);
+            png_byte* p = &pixels[((size_t)y * cx + x) * 3];
+            p[0] = GetRValue(clr);
+            p[1] = GetGValue(clr);
+            p[2] = GetBValue(clr);
+        }
+    }
+    std::string strPath = SnapshotFolder() + "\\" + strName + ".png";
     FILE* pFile = fopen(strPath.c_str(), "wb");
     if (pFile == NULL)
-        return false;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, NULL, NULL, NULL);
-    png_infop info = png != NULL ? png_create_info_struct(png) : NULL;
-    std::vector<png_byte> row((size_t)cx * 3);
-    volatile bool bWritten = false;
-    if (info != NULL && setjmp(png_jmpbuf(png)) == 0)
-    {
-        png_init_io(png, pFile);
-        png_set_IHDR(png, info, cx, cy, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                     PNG_FILTER_TYPE_DEFAULT);
-        png_write_info(png, info);
-        for (int y = 0; y < cy; y++)
-        {
-            for (int x = 0; x < cx; x++)
-            {
-                const DWORD p = pixels[(size_t)y * cx + x];
-                row[x * 3 + 0] = (png_byte)((p >> 16) & 0xFF);
-                row[x * 3 + 1] = (png_byte)((p >> 8) & 0xFF);
-                row[x * 3 + 2] = (png_byte)(p & 0xFF);
-            }
-            png_write_row(png, row.data());
-        }
-        png_write_end(png, NULL);
-        bWritten = true;
-    }
-    png_destroy_write_struct(&png, &info);
+        return std::string();
+    bool bWritten = detail::WritePng(pFile, cx, cy, pixels);
     fclose(pFile);
-    return bWritten;
+    return bWritten ? strPath : std::string();
 }
 
 // Paints a window's client area (its background, then WM_PRINTCLIENT) and
@@ -146,32 +164,21 @@ inline void PrintClientTree(HWND hWnd, HDC hDC, POINT ptOrigin)
     }
 }
 
-// A DIB of the window as it looks: a frame and caption drawn by the system's
+// Saves a window as it looks: a frame and caption drawn by the system's
 // helpers, then the client area and the children as they paint themselves.
-inline HBITMAP CaptureWindow(HWND hWnd)
+inline std::string SaveWindowSnapshot(HWND hWnd, const std::string& strName)
 {
     RECT rc;
     ::GetWindowRect(hWnd, &rc);
     const int cx = rc.right - rc.left, cy = rc.bottom - rc.top;
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = cx;
-    bmi.bmiHeader.biHeight = -cy;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
-    void* pBits = NULL;
-    HBITMAP hBitmap = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
-    HDC hDC = ::CreateCompatibleDC(NULL);
-    HGDIOBJ hOld = ::SelectObject(hDC, hBitmap);
+    Canvas canvas(cx, cy, ::GetSysColor(COLOR_3DFACE));
+    HDC hDC = canvas.Handle();
     RECT rcAll = {0, 0, cx, cy};
-    ::FillRect(hDC, &rcAll, ::GetSysColorBrush(COLOR_3DFACE));
     POINT ptClient = {0, 0};
     ::ClientToScreen(hWnd, &ptClient);
-    const LONG lStyle = ::GetWindowLong(hWnd, GWL_STYLE);
     if (ptClient.x != rc.left || ptClient.y != rc.top)
         ::DrawEdge(hDC, &rcAll, EDGE_RAISED, BF_RECT);
-    if ((lStyle & WS_CAPTION) == WS_CAPTION)
+    if ((::GetWindowLong(hWnd, GWL_STYLE) & WS_CAPTION) == WS_CAPTION)
     {
         const int nBorder = ptClient.x - rc.left;
         RECT rcCaption = {nBorder, nBorder, cx - nBorder, ptClient.y - rc.top - 1};
@@ -180,16 +187,6 @@ inline HBITMAP CaptureWindow(HWND hWnd)
     const POINT ptOrigin = {ptClient.x - rc.left, ptClient.y - rc.top};
     PrintClientTree(hWnd, hDC, ptOrigin);
     ::GdiFlush();
-    ::SelectObject(hDC, hOld);
-    ::DeleteDC(hDC);
-    return hBitmap;
-}
-
-inline bool SaveWindowSnapshot(HWND hWnd, const char* pszName)
-{
-    HBITMAP hBitmap = CaptureWindow(hWnd);
-    const bool bSaved = SaveSnapshot(hBitmap, pszName);
-    ::DeleteObject(hBitmap);
-    return bSaved;
+    return SaveSnapshot(canvas, strName);
 }
 } // namespace testsupport

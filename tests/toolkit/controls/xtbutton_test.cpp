@@ -2,23 +2,23 @@
 // dialog manager's default-button changes, its dialog code, its private
 // themes, its images, the paint path and hover tracking.
 // ctest: run-serial
-#include "controls_test_util.h"
+#include "support/themedcontrols.h"
 #include "XTAuxData.h"
 #include "XTButton.h"
 
-using controlstest::HostDialog;
-using controlstest::ThemeTest;
+using testsupport::HostDialog;
+using testsupport::ThemeTest;
 
 namespace
 {
-::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new wndtest::Environment);
+::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
 
 const int kButtonID = 1001;
 const int kOtherID = 1002;
 
-wndtest::DialogTemplate MakeTemplate()
+testsupport::DialogTemplate MakeTemplate()
 {
-    wndtest::DialogTemplate tmpl("Buttons", WS_POPUP | WS_CAPTION | WS_VISIBLE, 160, 60);
+    testsupport::DialogTemplate tmpl("Buttons", WS_POPUP | WS_CAPTION | WS_VISIBLE, 160, 60);
     tmpl.AddItem("BUTTON", "&Press", kButtonID, BS_PUSHBUTTON | WS_TABSTOP, 10, 10, 60, 16);
     tmpl.AddItem("BUTTON", "Other", kOtherID, BS_PUSHBUTTON | WS_TABSTOP, 80, 10, 60, 16);
     return tmpl;
@@ -51,7 +51,7 @@ UINT ButtonType(const CWnd& wnd)
 
 TEST_F(ThemeTest, TemplateButtonBecomesOwnerDrawnAndStaysSoAsTheDefaultButton)
 {
-    wndtest::DialogTemplate tmpl = MakeTemplate();
+    testsupport::DialogTemplate tmpl = MakeTemplate();
     HostDialog dlg(tmpl);
     ASSERT_TRUE(::IsWindow(dlg.m_hWnd));
     CXTButton button;
@@ -73,7 +73,7 @@ TEST_F(ThemeTest, TemplateButtonBecomesOwnerDrawnAndStaysSoAsTheDefaultButton)
 
 TEST_F(ThemeTest, DialogCodeAsksForTheDefaultOnlyWhileFocused)
 {
-    wndtest::DialogTemplate tmpl = MakeTemplate();
+    testsupport::DialogTemplate tmpl = MakeTemplate();
     HostDialog dlg(tmpl);
     CXTButton button;
     ASSERT_TRUE(button.SubclassDlgItem(kButtonID, &dlg));
@@ -145,7 +145,7 @@ TEST_F(ThemeTest, IconsTakeTheirOwnSizeAndAFailedLoadKeepsTheOldOne)
 
 TEST_F(ThemeTest, PaintingGoesThroughTheButtonProcedureIntoAMemoryPicture)
 {
-    wndtest::DialogTemplate tmpl = MakeTemplate();
+    testsupport::DialogTemplate tmpl = MakeTemplate();
     HostDialog dlg(tmpl);
     RecordingButton button;
     ASSERT_TRUE(button.SubclassDlgItem(kButtonID, &dlg));
@@ -177,7 +177,7 @@ TEST_F(ThemeTest, PaintingGoesThroughTheButtonProcedureIntoAMemoryPicture)
 
 TEST_F(ThemeTest, HoverTrackingLightsTheButtonAndEndsWhenTheCursorLeavesOrItIsPressed)
 {
-    wndtest::DialogTemplate tmpl = MakeTemplate();
+    testsupport::DialogTemplate tmpl = MakeTemplate();
     HostDialog dlg(tmpl);
     CXTButton button;
     ASSERT_TRUE(button.SubclassDlgItem(kButtonID, &dlg));

@@ -1,18 +1,18 @@
 // Button themes: what the classic, Office XP and Office 2003 looks and the
 // visual-styles branch put into the button's picture.
-#include "controls_test_util.h"
-#include "toolkit/common/f1_testutil.h"
+#include "support/themedcontrols.h"
+#include "support/canvas.h"
 #include "support/snapshot.h"
 #include "XTButton.h"
 
-using controlstest::FakeVisualStyles;
-using controlstest::HostDialog;
-using controlstest::ThemeTest;
-using f1test::Canvas;
+using testsupport::FakeVisualStyles;
+using testsupport::HostDialog;
+using testsupport::ThemeTest;
+using testsupport::Canvas;
 
 namespace
 {
-::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new wndtest::Environment);
+::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
 
 const COLORREF kParentButtonColour = RGB(200, 30, 40);
 
@@ -20,7 +20,7 @@ const COLORREF kParentButtonColour = RGB(200, 30, 40);
 class ColouredDialog : public HostDialog
 {
 public:
-    explicit ColouredDialog(wndtest::DialogTemplate& tmpl) : HostDialog(tmpl), m_brush(kParentButtonColour) {}
+    explicit ColouredDialog(testsupport::DialogTemplate& tmpl) : HostDialog(tmpl), m_brush(kParentButtonColour) {}
     virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
     {
         if (message == WM_CTLCOLORBTN)
@@ -33,9 +33,9 @@ public:
     CBrush m_brush;
 };
 
-wndtest::DialogTemplate MakeTemplate()
+testsupport::DialogTemplate MakeTemplate()
 {
-    wndtest::DialogTemplate tmpl("Themes", WS_POPUP | WS_CAPTION, 200, 60);
+    testsupport::DialogTemplate tmpl("Themes", WS_POPUP | WS_CAPTION, 200, 60);
     tmpl.AddItem("BUTTON", "Button", 1001, BS_PUSHBUTTON, 10, 10, 80, 20);
     return tmpl;
 }
@@ -68,7 +68,7 @@ struct ButtonFixture : ThemeTest
     void SetUp() override
     {
         ThemeTest::SetUp();
-        tmpl.reset(new wndtest::DialogTemplate(MakeTemplate()));
+        tmpl.reset(new testsupport::DialogTemplate(MakeTemplate()));
         dlg.reset(new ColouredDialog(*tmpl));
         ASSERT_TRUE(button.SubclassDlgItem(1001, dlg.get()));
         CRect rc;
@@ -80,7 +80,7 @@ struct ButtonFixture : ThemeTest
         button.UnsubclassWindow();
         ThemeTest::TearDown();
     }
-    std::unique_ptr<wndtest::DialogTemplate> tmpl;
+    std::unique_ptr<testsupport::DialogTemplate> tmpl;
     std::unique_ptr<ColouredDialog> dlg;
     CXTButton button;
     std::unique_ptr<Canvas> canvas;
@@ -221,7 +221,7 @@ TEST_F(ButtonFixture, SnapshotsOfTheThreeLooks)
         button.SetStyleFlags(look.dwFlags, FALSE);
         button.m_bHot = look.bHot;
         DrawInto(*canvas, button, look.nState);
-        EXPECT_TRUE(testsupport::SaveSnapshot(canvas->Bitmap(), look.pszName));
+        EXPECT_FALSE(testsupport::SaveSnapshot(*canvas, look.pszName).empty());
     }
     button.m_bHot = FALSE;
 }

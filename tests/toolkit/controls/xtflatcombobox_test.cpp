@@ -1,17 +1,17 @@
 // The flat combo box: completion of typed text, the flat frame of its three
 // looks, the disabled look, and the plain look with the flat flag cleared.
-#include "controls_test_util.h"
-#include "toolkit/common/f1_testutil.h"
+#include "support/themedcontrols.h"
+#include "support/canvas.h"
 #include "support/snapshot.h"
 #include "XTFlatComboBox.h"
 
-using controlstest::HostDialog;
-using controlstest::ThemeTest;
-using f1test::Canvas;
+using testsupport::HostDialog;
+using testsupport::ThemeTest;
+using testsupport::Canvas;
 
 namespace
 {
-::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new wndtest::Environment);
+::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
 
 const int kEditComboID = 1001;
 const int kListComboID = 1002;
@@ -22,7 +22,7 @@ struct ComboFixture : ThemeTest
     void SetUp() override
     {
         ThemeTest::SetUp();
-        tmpl.reset(new wndtest::DialogTemplate("Combos", WS_POPUP | WS_CAPTION, 200, 80));
+        tmpl.reset(new testsupport::DialogTemplate("Combos", WS_POPUP | WS_CAPTION, 200, 80));
         tmpl->AddItem("COMBOBOX", "", kEditComboID, CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP, 10, 10, 100, 80);
         tmpl->AddItem("COMBOBOX", "", kListComboID, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 10, 30, 100, 80);
         dlg.reset(new HostDialog(*tmpl));
@@ -59,7 +59,7 @@ struct ComboFixture : ThemeTest
             ::TranslateMessage(&msg);
             ::DispatchMessage(&msg);
         }
-        wndtest::PumpPending();
+        testsupport::PumpPending();
     }
     // The flat frame drawn straight into a canvas of the combo's size.
     std::unique_ptr<Canvas> Draw(CXTFlatComboBox& combo, int nState, COLORREF clrBack = kUntouched)
@@ -72,7 +72,7 @@ struct ComboFixture : ThemeTest
         return canvas;
     }
 
-    std::unique_ptr<wndtest::DialogTemplate> tmpl;
+    std::unique_ptr<testsupport::DialogTemplate> tmpl;
     std::unique_ptr<HostDialog> dlg;
     CXTFlatComboBox editCombo;
     CXTFlatComboBox listCombo;
@@ -226,7 +226,7 @@ TEST_F(ComboFixture, SnapshotsOfTheFlatLooks)
         listCombo.EnableWindow(look.bEnabled);
         // On the 3-D face, as the combo's own memory picture starts.
         std::unique_ptr<Canvas> canvas = Draw(listCombo, look.nState, ::GetSysColor(COLOR_3DFACE));
-        EXPECT_TRUE(testsupport::SaveSnapshot(canvas->Bitmap(), look.pszName));
+        EXPECT_FALSE(testsupport::SaveSnapshot(*canvas, look.pszName).empty());
     }
     listCombo.EnableWindow(TRUE);
 }

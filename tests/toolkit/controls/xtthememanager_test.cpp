@@ -1,14 +1,14 @@
 // The theme manager: shared factories and styles by theme number, private
 // styles, and controls told when their style changes.
-#include "controls_test_util.h"
+#include "support/themedcontrols.h"
 #include "XTAuxData.h"
 #include "XTButton.h"
 
-using controlstest::ThemeTest;
+using testsupport::ThemeTest;
 
 namespace
 {
-::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new wndtest::Environment);
+::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
 } // namespace
 
 namespace managertest
