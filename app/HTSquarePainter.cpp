@@ -215,28 +215,27 @@ CPen* CHTSquarePainter_Default::GetPen(int nWidth, COLORREF clr)
 
 COLORREF CHTSquarePainter_Default::GetFillColour(const CHTSquareData& square) const
 {
-    if (m_bShowIsland && square.m_bIslandMark)
-        return square.m_crIslandFill;
-    if (m_bShowDuplicates && square.m_bDuplicateMark)
-        return square.m_crUnshadedDupFill;
-    if (m_bShowAdjacent && square.m_bAdjacencyMark)
-        return square.m_crAdjacentShadedFill;
-    if (square.m_nPlayerState == htsShaded)
-        return square.m_crShadedFill;
-    return square.m_crUnshadedFill;
+    return GetColourPair(square).clrFill;
 }
 
 COLORREF CHTSquarePainter_Default::GetNumberColour(const CHTSquareData& square) const
 {
+    return GetColourPair(square).clrNumber;
+}
+
+CHTSquarePainter_Default::ColourPair CHTSquarePainter_Default::GetColourPair(const CHTSquareData& square) const
+{
+    // The first rule that holds: a shown island, duplicate or adjacency mark,
+    // then the player's state.
     if (m_bShowIsland && square.m_bIslandMark)
-        return square.m_crIslandNumber;
+        return ColourPair{square.m_crIslandFill, square.m_crIslandNumber};
     if (m_bShowDuplicates && square.m_bDuplicateMark)
-        return square.m_crUnshadedDupNumber;
+        return ColourPair{square.m_crUnshadedDupFill, square.m_crUnshadedDupNumber};
     if (m_bShowAdjacent && square.m_bAdjacencyMark)
-        return square.m_crAdjacentShadedNumber;
+        return ColourPair{square.m_crAdjacentShadedFill, square.m_crAdjacentShadedNumber};
     if (square.m_nPlayerState == htsShaded)
-        return square.m_crShadedNumber;
-    return square.m_crUnshadedNumber;
+        return ColourPair{square.m_crShadedFill, square.m_crShadedNumber};
+    return ColourPair{square.m_crUnshadedFill, square.m_crUnshadedNumber};
 }
 
 void CHTSquarePainter_Default::DrawSquare(const CHTSquareData& square)
@@ -318,53 +317,45 @@ void CHTSquarePainter_Default::DrawDebugInfo(const CHTSquareData& square)
 
 void CHTSquarePainter_Default::DrawUndecided(const CHTSquareData& square)
 {
-    const int nSaved = m_pDC->SaveDC();
-    {
-        CDCStack stack(m_pDC);
-        FillSquare(square);
-        DrawSquareEdges(square);
-        DrawNumber(square);
-        DrawDebugInfo(square);
-    }
-    m_pDC->RestoreDC(nSaved);
+    PaintSquare(square, FALSE, FALSE);
 }
 
 void CHTSquarePainter_Default::DrawUnshaded(const CHTSquareData& square)
 {
-    const int nSaved = m_pDC->SaveDC();
-    {
-        CDCStack stack(m_pDC);
-        FillSquare(square);
-
-        // The cross, under the number.
-        CRect rcCross(m_rcSquare);
-        rcCross.DeflateRect(m_rcSquare.right / 4, m_rcSquare.bottom / 4);
-        CPen* pOldPen = m_pDC->SelectObject(GetPen(10, square.m_crSquareBorder));
-        m_pDC->MoveTo(rcCross.left, rcCross.top);
-        m_pDC->LineTo(rcCross.right, rcCross.bottom);
-        m_pDC->MoveTo(rcCross.right, rcCross.top);
-        m_pDC->LineTo(rcCross.left, rcCross.bottom);
-        m_pDC->SelectObject(pOldPen);
-
-        DrawSquareEdges(square);
-        DrawNumber(square);
-        DrawDebugInfo(square);
-    }
-    m_pDC->RestoreDC(nSaved);
+    PaintSquare(square, TRUE, FALSE);
 }
 
 void CHTSquarePainter_Default::DrawShaded(const CHTSquareData& square)
+{
+    // Marked adjacent or island squares show their mark's fill unhatched.
+    PaintSquare(square, FALSE, !square.m_bAdjacencyMark && !square.m_bIslandMark);
+}
+
+void CHTSquarePainter_Default::PaintSquare(const CHTSquareData& square, BOOL bCross, BOOL bHatch)
 {
     const int nSaved = m_pDC->SaveDC();
     {
         CDCStack stack(m_pDC);
         FillSquare(square);
+        if (bCross)
+        {
+            // The cross of an unshaded square, under the number.
+            CRect rcCross(m_rcSquare);
+            rcCross.DeflateRect(m_rcSquare.right / 4, m_rcSquare.bottom / 4);
+            CPen* pOldPen = m_pDC->SelectObject(GetPen(10, square.m_crSquareBorder));
+            m_pDC->MoveTo(rcCross.left, rcCross.top);
+            m_pDC->LineTo(rcCross.right, rcCross.bottom);
+            m_pDC->MoveTo(rcCross.right, rcCross.top);
+            m_pDC->LineTo(rcCross.left, rcCross.bottom);
+            m_pDC->SelectObject(pOldPen);
+        }
         DrawSquareEdges(square);
         DrawNumber(square);
         DrawDebugInfo(square);
-
-        if (!square.m_bAdjacencyMark && !square.m_bIslandMark)
+        if (bHatch)
         {
+            // A diagonal hatch in the number colour over a shaded square; the
+            // number shows between its lines.
             const int nWidth = SquareWidth();
             const int nHeight = SquareHeight();
             const int nInset = (int)(0.1 * (nWidth > nHeight ? nWidth : nHeight));

@@ -103,6 +103,13 @@ public:
     COLORREF GetFillColour(const CHTSquareData& square) const;
     COLORREF GetNumberColour(const CHTSquareData& square) const;
 
+    struct ColourPair
+    {
+        COLORREF clrFill;
+        COLORREF clrNumber;
+    };
+    ColourPair GetColourPair(const CHTSquareData& square) const;
+
     // A pen of a width and colour, and a solid brush of a colour, kept while
     // the painter lives: squares mostly share their colours.
     CPen* GetPen(int nWidth, COLORREF clr);
@@ -112,6 +119,9 @@ protected:
     void DrawUndecided(const CHTSquareData& square);
     void DrawUnshaded(const CHTSquareData& square);
     void DrawShaded(const CHTSquareData& square);
+    // The routines' common drawing: fill, the cross of an unshaded square,
+    // edges, number, debug letters, and the hatch of a shaded one.
+    void PaintSquare(const CHTSquareData& square, BOOL bCross, BOOL bHatch);
     void FillSquare(const CHTSquareData& square);
     void DrawSquareEdges(const CHTSquareData& square);
     void DrawNumber(const CHTSquareData& square);

@@ -7,24 +7,18 @@
 #include "HTFileDialog.h"
 #include "HTGenerator.h"
 #include "HTSquarePainter.h"
+#include "XTPImageManager.h"
 
 #include <string>
 
 namespace
 {
-// A top-down 32-bit DIB selected into a memory DC.
+// A 32-bit DIB selected into a memory DC.
 struct Picture
 {
     Picture(int cx, int cy) : nWidth(cx), nHeight(cy)
     {
-        BITMAPINFO bmi = {};
-        bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bmi.bmiHeader.biWidth = cx;
-        bmi.bmiHeader.biHeight = -cy;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        void* pBits = NULL;
-        hBitmap = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+        hBitmap = CXTPImageManager::Create32BitDIBSection(NULL, cx, cy);
         dc.CreateCompatibleDC(NULL);
         hOld = ::SelectObject(dc.m_hDC, hBitmap);
     }
