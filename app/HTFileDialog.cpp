@@ -85,5 +85,16 @@ BOOL CHTFileDialog::ShowPreviewOf(LPCTSTR lpszPath)
 
 void CHTFileDialog::OnFileNameChange()
 {
-    ShowPreviewOf(GetPathName());
+    // A selection that names no file (a folder, or nothing, as some systems
+    // report when the dialog opens) shows the empty grid, not the
+    // placeholder of an unreadable file.
+    const CString strPath = GetPathName();
+    const DWORD dwAttributes = strPath.IsEmpty() ? INVALID_FILE_ATTRIBUTES : ::GetFileAttributesA(strPath);
+    if (strPath.IsEmpty() || (dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_DIRECTORY)))
+    {
+        m_previewContainer.SetGridSize(9, 9);
+        m_wndPreview.SetContainer(&m_previewContainer, FALSE);
+        return;
+    }
+    ShowPreviewOf(strPath);
 }

@@ -1,6 +1,7 @@
-// PNG snapshots of drawn pictures (a canvas, a bitmap, or a window with its
-// children as they paint themselves), saved under build/snapshots/<test
-// program>/ so that a person can look at what the tests drew.
+// PNG snapshots of drawn pictures, saved under build/snapshots/<test
+// program>/ so that a person can look at what the tests drew: a canvas, a
+// bitmap, or a window with its children as they paint themselves (no screen
+// reading).
 #pragma once
 
 #include "support/canvas.h"
@@ -12,9 +13,13 @@
 #include <string>
 #include <vector>
 
+namespace f1test
+{
+using testsupport::Canvas;
+}
+
 namespace testsupport
 {
-using Canvas = testsupport::Canvas;
 
 // build/snapshots/<program>/, created when missing. The build folder is the
 // first folder above the program that holds CMakeCache.txt.
@@ -109,40 +114,6 @@ inline std::string SaveSnapshot(const Canvas& canvas, const std::string& strName
     fclose(pFile);
     return bWritten ? strPath : std::string();
 }
-// Saves a bitmap (any format) as <name>.png in the program's snapshot
-// folder. TRUE when written.
-inline bool SaveSnapshot(HBITMAP hBitmap, const char* pszName)
-{
-    BITMAP bm = {};
-    if (hBitmap == NULL || !::GetObject(hBitmap, sizeof(bm), &bm))
-        return false;
-    const int cx = bm.bmWidth, cy = bm.bmHeight;
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = cx;
-    bmi.bmiHeader.biHeight = -cy;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
-    std::vector<DWORD> bgra((size_t)cx * cy);
-    HDC hDC = ::GetDC(NULL);
-    ::GetDIBits(hDC, hBitmap, 0, (UINT)cy, bgra.data(), &bmi, DIB_RGB_COLORS);
-    ::ReleaseDC(NULL, hDC);
-    std::vector<png_byte> pixels((size_t)cx * cy * 3);
-    for (size_t i = 0; i < bgra.size(); i++)
-    {
-        pixels[i * 3 + 0] = (png_byte)((bgra[i] >> 16) & 0xFF);
-        pixels[i * 3 + 1] = (png_byte)((bgra[i] >> 8) & 0xFF);
-        pixels[i * 3 + 2] = (png_byte)(bgra[i] & 0xFF);
-    }
-    std::string strPath = SnapshotFolder() + "\\" + pszName + ".png";
-    FILE* pFile = fopen(strPath.c_str(), "wb");
-    if (pFile == NULL)
-        return false;
-    bool bWritten = detail::WritePng(pFile, cx, cy, pixels);
-    fclose(pFile);
-    return bWritten;
-}
 
 // Paints a window's client area (its background, then WM_PRINTCLIENT) and
 // its visible children, bottom of the Z order first, into hDC with the
@@ -193,32 +164,21 @@ inline void PrintClientTree(HWND hWnd, HDC hDC, POINT ptOrigin)
     }
 }
 
-// A DIB of the window as it looks: a frame and caption drawn by the system's
+// Saves a window as it looks: a frame and caption drawn by the system's
 // helpers, then the client area and the children as they paint themselves.
-inline HBITMAP CaptureWindow(HWND hWnd)
+inline std::string SaveWindowSnapshot(HWND hWnd, const std::string& strName)
 {
     RECT rc;
     ::GetWindowRect(hWnd, &rc);
     const int cx = rc.right - rc.left, cy = rc.bottom - rc.top;
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = cx;
-    bmi.bmiHeader.biHeight = -cy;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
-    void* pBits = NULL;
-    HBITMAP hBitmap = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
-    HDC hDC = ::CreateCompatibleDC(NULL);
-    HGDIOBJ hOld = ::SelectObject(hDC, hBitmap);
+    Canvas canvas(cx, cy, ::GetSysColor(COLOR_3DFACE));
+    HDC hDC = canvas.Handle();
     RECT rcAll = {0, 0, cx, cy};
-    ::FillRect(hDC, &rcAll, ::GetSysColorBrush(COLOR_3DFACE));
     POINT ptClient = {0, 0};
     ::ClientToScreen(hWnd, &ptClient);
-    const LONG lStyle = ::GetWindowLong(hWnd, GWL_STYLE);
     if (ptClient.x != rc.left || ptClient.y != rc.top)
         ::DrawEdge(hDC, &rcAll, EDGE_RAISED, BF_RECT);
-    if ((lStyle & WS_CAPTION) == WS_CAPTION)
+    if ((::GetWindowLong(hWnd, GWL_STYLE) & WS_CAPTION) == WS_CAPTION)
     {
         const int nBorder = ptClient.x - rc.left;
         RECT rcCaption = {nBorder, nBorder, cx - nBorder, ptClient.y - rc.top - 1};
@@ -227,16 +187,6 @@ inline HBITMAP CaptureWindow(HWND hWnd)
     const POINT ptOrigin = {ptClient.x - rc.left, ptClient.y - rc.top};
     PrintClientTree(hWnd, hDC, ptOrigin);
     ::GdiFlush();
-    ::SelectObject(hDC, hOld);
-    ::DeleteDC(hDC);
-    return hBitmap;
-}
-
-inline bool SaveWindowSnapshot(HWND hWnd, const char* pszName)
-{
-    HBITMAP hBitmap = CaptureWindow(hWnd);
-    const bool bSaved = SaveSnapshot(hBitmap, pszName);
-    ::DeleteObject(hBitmap);
-    return bSaved;
+    return SaveSnapshot(canvas, strName);
 }
 } // namespace testsupport

@@ -1,10 +1,10 @@
 // The theme manager: shared factories and styles by theme number, private
 // styles, and controls told when their style changes.
-#include "controls_test_util.h"
+#include "support/themedcontrols.h"
 #include "XTAuxData.h"
 #include "XTButton.h"
 
-using controlstest::ThemeTest;
+using testsupport::ThemeTest;
 
 namespace
 {
