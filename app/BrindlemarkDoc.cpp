@@ -3,7 +3,7 @@
 
 #include "ApplicationInfo.h"
 #include "BrindlemarkView.h"
-#include "GameProgress.h"
+#include "CreateProgress.h"
 #include "GameQuestions.h"
 #include "GameServices.h"
 #include "HTGenerator.h"
@@ -159,21 +159,16 @@ BOOL CBrindlemarkDoc::GeneratePuzzle(int nGradeIndex, int nAppearanceIndex)
     CGradeInfo grade;
     g_ApplicationInfo.m_GradeInfoList.FindProfile(nGradeIndex, grade);
 
+    CWnd* pMainWnd = AfxGetMainWnd();
+    if (pMainWnd != NULL)
+        pMainWnd->EnableWindow(FALSE);
     CCreateProgress progress;
-    if (!OpenProgressWindow(progress))
-        return FALSE;
     CHTGenerator generator;
-    BOOL bMade = FALSE;
-    while (!bMade)
+    // Cancel stops the generation: the player keeps the puzzle they had.
+    if (!progress.Open() || !progress.GenerateUntilDone(generator, grade.m_nColumns, grade.m_nRows, &scratch))
     {
-        bMade = generator.Generate(&progress, grade.m_nColumns, grade.m_nRows, &scratch);
-        // Cancel makes the generator refuse every further run: stop here
-        // and keep the puzzle the player had.
-        if (!bMade && progress.IsCancelled())
-        {
-            CloseProgressWindow(progress);
-            return FALSE;
-        }
+        progress.Close();
+        return FALSE;
     }
 
     CAppearanceInfo appearance;
@@ -207,7 +202,7 @@ BOOL CBrindlemarkDoc::GeneratePuzzle(int nGradeIndex, int nAppearanceIndex)
     FitNumberFont();
     InvalidateBoard(TRUE);
 
-    CloseProgressWindow(progress);
+    progress.Close();
     return TRUE;
 }
 

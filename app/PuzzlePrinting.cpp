@@ -3,7 +3,7 @@
 
 #include "ApplicationInfo.h"
 #include "GameAccessors.h"
-#include "GameProgress.h"
+#include "CreateProgress.h"
 #include "GameQuestions.h"
 #include "GameServices.h"
 #include "HTDataController.h"
@@ -309,14 +309,13 @@ bool AFXAPI PrintPuzzleBook(int nCount, BYTE* pPageOpen, int nPerPage, int nAppe
     dc.StartPage();
     *pPageOpen = TRUE;
 
+    CWnd* pMainWnd = AfxGetMainWnd();
+    if (pMainWnd != NULL)
+        pMainWnd->EnableWindow(FALSE);
     CCreateProgress progress;
-    BOOL bPrinted = FALSE;
-    if (OpenProgressWindow(progress))
-    {
-        bPrinted = PrintPuzzleBookPages(&dc, nCount, *pPageOpen, nPerPage, nAppearanceIndex, nGradeIndex,
-                                        nSolutions, &progress);
-        CloseProgressWindow(progress);
-    }
+    BOOL bPrinted = progress.Open() && PrintPuzzleBookPages(&dc, nCount, *pPageOpen, nPerPage, nAppearanceIndex,
+                                                            nGradeIndex, nSolutions, &progress);
+    progress.Close();
     if (bPrinted)
         dc.EndDoc();
     else
