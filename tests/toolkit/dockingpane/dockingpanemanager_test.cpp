@@ -365,4 +365,23 @@ TEST_F(ManagerTest, TheManagerAndItsPanesAnswerAccessibilityQueries)
     EXPECT_FALSE(pPane->IsClosed());
 }
 
+TEST_F(ManagerTest, ShowingAPaneThatWasNeverPlacedDocksItAtTheLeft)
+{
+    CXTPDockingPaneLayout* pLive = manager().GetCurrentLayout();
+    CXTPDockingPane* pPane = static_cast<CXTPDockingPane*>(manager().OnCreatePane(xtpPaneTypeDockingPane, pLive));
+    pPane->SetID(5);
+    pPane->SetWindowRect(0, 0, 120, 80);
+    XTP_DOCKINGPANE_INFO info(pPane);
+    pLive->GetPaneList().AddTail(info);
+    ASSERT_TRUE(pPane->IsClosed());
+
+    manager().ShowPane(pPane);
+    Layout();
+    ASSERT_FALSE(pPane->IsClosed());
+    CRect rcClient;
+    pFrame->GetClientRect(&rcClient);
+    EXPECT_EQ(CRect(0, 0, 120, rcClient.bottom), ContainerRect(pPane));
+    EXPECT_EQ(pPane->GetContainer(), manager().GetPaneHolder(pPane, FALSE));
+}
+
 } // namespace
