@@ -20,30 +20,11 @@ namespace
 {
 ::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
 
-class ManagerTest : public ::testing::Test
+class ManagerTest : public testsupport::DockingFrameTest
 {
 protected:
-    void SetUp() override
-    {
-        pFrame = new CDockingTestFrame;
-        ASSERT_TRUE(pFrame->CreateWithManager(CSize(640, 480)));
-        manager().SetTheme(xtpPaneThemeOffice2003);
-    }
-    void TearDown() override
-    {
-        pFrame->DestroyWindow();
-        testsupport::PumpPending();
-    }
-
-    CXTPDockingPaneManager& manager() { return pFrame->m_paneManager; }
-    void Layout()
-    {
-        testsupport::PumpPending();
-        pFrame->RecalcLayout();
-    }
+    void SetUp() override { CreateFrame(CSize(640, 480), xtpPaneThemeOffice2003); }
     CRect ContainerRect(CXTPDockingPane* pPane) { return ChildRect(pPane->GetContainer()->GetPaneHwnd()); }
-
-    CDockingTestFrame* pFrame = NULL;
 };
 
 TEST_F(ManagerTest, APaneDockedLeftTakesItsWidthAndTheViewTheRest)

@@ -15,14 +15,13 @@ namespace
 {
 ::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
 
-class MiniWndTest : public ::testing::Test
+class MiniWndTest : public testsupport::DockingFrameTest
 {
 protected:
     void SetUp() override
     {
-        pFrame = new CDockingTestFrame;
-        ASSERT_TRUE(pFrame->CreateWithManager(CSize(500, 400)));
-        CXTPDockingPaneManager& m = pFrame->m_paneManager;
+        CreateFrame(CSize(500, 400));
+        CXTPDockingPaneManager& m = manager();
         pFirst = m.CreatePane(1, CRect(0, 0, 150, 100), xtpPaneDockLeft);
         pFirst->SetTitle("First");
         pSecond = m.CreatePane(2, CRect(0, 0, 150, 100), xtpPaneDockRight);
@@ -32,17 +31,6 @@ protected:
         ASSERT_TRUE(pMini != NULL);
         Layout();
     }
-    void TearDown() override
-    {
-        pFrame->DestroyWindow();
-        testsupport::PumpPending();
-    }
-    void Layout()
-    {
-        testsupport::PumpPending();
-        pFrame->RecalcLayout();
-        testsupport::PumpPending();
-    }
     CString Title()
     {
         CString str;
@@ -50,7 +38,6 @@ protected:
         return str;
     }
 
-    CDockingTestFrame* pFrame = NULL;
     CXTPDockingPane* pFirst = NULL;
     CXTPDockingPane* pSecond = NULL;
     CXTPDockingPaneMiniWnd* pMini = NULL;
