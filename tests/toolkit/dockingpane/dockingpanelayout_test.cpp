@@ -676,4 +676,31 @@ TEST_F(LayoutTest, ALoadedLayoutReplacesTheWindowsAndAskedWindowsComeBack)
     EXPECT_EQ(pNew->GetContainer()->GetPaneHwnd(), ::GetParent(hHosted));
 }
 
+TEST_F(LayoutTest, APaneWithoutARecordIsStillStoredReadablyInAnArchive)
+{
+    CXTPDockingPaneManager& m = pFrame->m_paneManager;
+    CXTPDockingPaneLayout layout(&m);
+    auto* pPane = static_cast<CXTPDockingPane*>(m.OnCreatePane(xtpPaneTypeDockingPane, &layout));
+    pPane->SetID(12);
+    auto* pGroup = static_cast<CXTPDockingPaneTabbedContainer*>(m.OnCreatePane(xtpPaneTypeTabbedContainer, &layout));
+    pGroup->AddPane(pPane, FALSE);
+    layout.GetTopPane()->AddPane(pGroup, NULL, FALSE);
+    ASSERT_TRUE(layout.GetPaneList().IsEmpty());
+
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        layout.Serialize(ar);
+        ar.Close();
+    }
+    file.SeekToBegin();
+    CXTPDockingPaneLayout loaded(&m);
+    CArchive ar(&file, CArchive::load);
+    CXTPPropExchangeArchive px(ar);
+    ASSERT_TRUE(loaded.DoPropExchange(&px));
+    ASSERT_EQ(1, (int)loaded.GetPaneList().GetCount());
+    EXPECT_EQ(12, loaded.GetPaneList().GetHead().pPane->GetID());
+    EXPECT_EQ(NULL, loaded.GetPaneList().GetHead().pDockingHolder);
+}
+
 } // namespace
