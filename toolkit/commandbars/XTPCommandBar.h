@@ -8,12 +8,12 @@
 #include "XTPCommandBarsDefines.h"
 #include "XTPHookManager.h"
 #include "XTPAccessible.h"
+#include "XTPPaintManager.h"
 #include <afxtempl.h>
 
 class CXTPControl;
 class CXTPControls;
 class CXTPCommandBars;
-class CXTPPaintManager;
 class CXTPImageManager;
 class CXTPToolTipContext;
 class CXTPPropExchange;
