@@ -10,6 +10,7 @@
 
 class CXTPControlComboBox : public CXTPControlPopup
 {
+    DECLARE_DYNCREATE(CXTPControlComboBox)
 public:
     CXTPControlComboBox() : m_nLabelWidth(0), m_nThumbWidth(0), m_bDelayReposition(FALSE), m_bDropped(FALSE)
     {

@@ -9,6 +9,7 @@
 
 class CXTPControlEdit : public CXTPControl
 {
+    DECLARE_DYNCREATE(CXTPControlEdit)
 public:
     CXTPControlEdit() : m_nLabelWidth(0), m_bDelayReposition(FALSE), m_bShowSpinButtons(FALSE)
     {

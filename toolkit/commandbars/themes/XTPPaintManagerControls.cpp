@@ -41,10 +41,12 @@ CSize CXTPPaintManager::DrawControl(CDC* pDC, CXTPControl* pControl, BOOL bDraw)
 {
     if (pControl == NULL)
         return CSize(0, 0);
+    // The edit and combo-box drawing reads their layout members, so only
+    // objects of those classes go there (a plain button may carry their type).
     XTPControlType type = pControl->GetType();
-    if (type == xtpControlEdit)
+    if (type == xtpControlEdit && pControl->IsKindOf(RUNTIME_CLASS(CXTPControlEdit)))
         return DrawControlEdit(pDC, (CXTPControlEdit*)pControl, bDraw);
-    if (type == xtpControlComboBox)
+    if (type == xtpControlComboBox && pControl->IsKindOf(RUNTIME_CLASS(CXTPControlComboBox)))
         return DrawControlComboBox(pDC, (CXTPControlComboBox*)pControl, bDraw);
     CXTPCommandBar* pBar = pControl->GetParent();
     if (pBar != NULL && pBar->GetType() == xtpBarTypePopup)
