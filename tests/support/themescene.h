@@ -8,6 +8,7 @@
 #include <afxwin.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "XTPCommandBar.h"
@@ -542,5 +543,19 @@ inline bool SaveSceneSnapshot(const char* pszName, int nBits = 24)
     scene.Layout(canvas.DC());
     scene.Paint(canvas.DC());
     return SaveSnapshot(canvas.Handle(), canvas.Width(), canvas.Height(), pszName);
+}
+// Draws every control in every state and every frame part about 1,000 times
+// with the global paint manager, after one round that lets lazily made
+// images come into being; returns the GDI high water before and after.
+inline std::pair<DWORD, DWORD> GdiHighWaterAroundThousandDraws()
+{
+    ThemeScene scene;
+    f1test::Canvas canvas(ThemeScene::kWidth, ThemeScene::kHeight);
+    scene.Layout(canvas.DC());
+    scene.DrawEveryControl(canvas.DC());
+    DWORD dwBefore = GdiHighWater();
+    for (int nCalls = 0; nCalls < 1000;)
+        nCalls += scene.DrawEveryControl(canvas.DC());
+    return std::make_pair(dwBefore, GdiHighWater());
 }
 } // namespace testsupport
