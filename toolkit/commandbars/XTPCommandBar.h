@@ -8,6 +8,7 @@
 #include "XTPCommandBarsDefines.h"
 #include "XTPHookManager.h"
 #include "XTPAccessible.h"
+// The bar's paint manager answers the shadow settings of a trackable bar.
 #include "XTPPaintManager.h"
 #include <afxtempl.h>
 

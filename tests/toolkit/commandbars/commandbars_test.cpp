@@ -2,7 +2,6 @@
 // its resources, the site messages, tracking, idle update and clean-up.
 // ctest: run-serial
 #include "commandbars_testframe.h"
-#include "support/snapshot.h"
 #include "support/gdi_count.h"
 
 using namespace cbtest;
@@ -61,7 +60,7 @@ TEST_F(CommandBarsTest, ToolbarsHoldTheGameButtons)
 TEST_F(CommandBarsTest, SnapshotWithFilePopupOpen)
 {
     CXTPMenuBar* pMenuBar = m_pFrame->GetMenuBar();
-    EXPECT_TRUE(testsupport::SaveWindowSnapshot(m_pFrame->m_hWnd, "frame"));
+    EXPECT_TRUE(SaveScreenSnapshot(m_pFrame->m_hWnd, "frame"));
     ASSERT_TRUE(pMenuBar->SetPopuped(0, FALSE));
     PumpAndIdle();
     m_pFrame->UpdateWindow();
@@ -69,7 +68,8 @@ TEST_F(CommandBarsTest, SnapshotWithFilePopupOpen)
     ASSERT_NE(nullptr, pPopup);
     EXPECT_TRUE(pPopup->IsVisible());
     pPopup->UpdateWindow();
-    EXPECT_TRUE(testsupport::SaveWindowSnapshot(m_pFrame->m_hWnd, "frame_file_popup"));
+    EXPECT_TRUE(SaveScreenSnapshot(m_pFrame->m_hWnd, "frame_file_popup"));
     pMenuBar->SetTrackingMode(FALSE);
     EXPECT_FALSE(pPopup->IsVisible());
 }
+

@@ -1,6 +1,7 @@
 // The command-bar tests' frame and helpers.
 #include "commandbars_testframe.h"
 #include "support/wndtest.h"
+#include "support/snapshot.h"
 
 namespace cbtest
 {
@@ -211,6 +212,23 @@ std::vector<int> Ids(CXTPCommandBar* pBar)
         result.push_back(pControl->GetID());
     }
     return result;
+}
+
+bool SaveScreenSnapshot(HWND hWnd, const char* pszName)
+{
+    CRect rc;
+    ::GetWindowRect(hWnd, &rc);
+    HDC hScreen = ::GetDC(NULL);
+    HDC hMemDC = ::CreateCompatibleDC(hScreen);
+    HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, rc.Width(), rc.Height());
+    HGDIOBJ hOld = ::SelectObject(hMemDC, hBitmap);
+    ::BitBlt(hMemDC, 0, 0, rc.Width(), rc.Height(), hScreen, rc.left, rc.top, SRCCOPY);
+    bool bOk = testsupport::SaveSnapshot(hMemDC, rc.Width(), rc.Height(), pszName);
+    ::SelectObject(hMemDC, hOld);
+    ::DeleteObject(hBitmap);
+    ::DeleteDC(hMemDC);
+    ::ReleaseDC(NULL, hScreen);
+    return bOk;
 }
 
 LONG LiveObjects()

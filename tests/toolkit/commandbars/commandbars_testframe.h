@@ -87,6 +87,10 @@ std::vector<CString> Layout(CXTPCommandBar* pBar);
 // The ids of a bar's controls, with 0 for a group start before a control.
 std::vector<int> Ids(CXTPCommandBar* pBar);
 
+// Saves what the screen shows of a window (popups over it included) as a
+// snapshot; the window must be visible and on top.
+bool SaveScreenSnapshot(HWND hWnd, const char* pszName);
+
 // Live objects of the command bars (for leak checks).
 LONG LiveObjects();
 } // namespace cbtest
