@@ -118,6 +118,13 @@ CXTPCommandBar::~CXTPCommandBar()
     InterlockedDecrement(&s_nInstanceCount);
 }
 
+void CXTPCommandBar::OnFinalRelease()
+{
+    if (m_hWnd != NULL)
+        DestroyWindow();
+    delete this;
+}
+
 //////////////////////////////////////////////////////////////////////////
 // Relations
 

@@ -230,6 +230,8 @@ public:
 protected:
     virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     virtual void PostNcDestroy() {}
+    // The last reference goes: the window (if any) and the object.
+    virtual void OnFinalRelease();
     virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const;
 
     // Paints the client area into the DC (the back buffer of WM_PAINT).
