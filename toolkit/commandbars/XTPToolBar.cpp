@@ -305,14 +305,14 @@ BOOL CXTPToolBar::CreateBarWindow(CWnd* pFrame, BOOL bFloating)
     }
     if (bFloating)
     {
-        if (GetStyle() & WS_CHILD)
+        if (CWnd::GetStyle() & WS_CHILD)
         {
             ::SetParent(m_hWnd, NULL);
             ModifyStyle(WS_CHILD, WS_POPUP | 0x100);
             ::SetWindowLongPtr(m_hWnd, GWLP_HWNDPARENT, (LONG_PTR)pFrame->GetSafeHwnd());
         }
     }
-    else if (GetStyle() & WS_POPUP)
+    else if (CWnd::GetStyle() & WS_POPUP)
     {
         ModifyStyle(WS_POPUP, WS_CHILD);
         ::SetParent(m_hWnd, pFrame->GetSafeHwnd());
@@ -682,7 +682,7 @@ void CXTPToolBar::OnRecalcLayout()
 LRESULT CXTPToolBar::OnSizeParent(WPARAM, LPARAM lParam)
 {
     AFX_SIZEPARENTPARAMS* pLayout = (AFX_SIZEPARENTPARAMS*)lParam;
-    if (pLayout == NULL || m_hWnd == NULL || (GetStyle() & WS_VISIBLE) == 0)
+    if (pLayout == NULL || m_hWnd == NULL || (CWnd::GetStyle() & WS_VISIBLE) == 0)
         return 0;
 
     DWORD dwMode = LM_HORZ | LM_HORZDOCK | LM_COMMIT;
@@ -735,7 +735,7 @@ LRESULT CXTPToolBar::OnFloatStatus(WPARAM wParam, LPARAM)
         if (wParam & FS_DISABLE)
             EnableWindow(FALSE);
     }
-    return ((GetStyle() & MFS_SYNCACTIVE) != 0 && (wParam & FS_SYNCACTIVE) != 0) ? 1 : 0;
+    return ((CWnd::GetStyle() & MFS_SYNCACTIVE) != 0 && (wParam & FS_SYNCACTIVE) != 0) ? 1 : 0;
 }
 
 BOOL CXTPToolBar::OnNcCreate(LPCREATESTRUCT lpCreateStruct)

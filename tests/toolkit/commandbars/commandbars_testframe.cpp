@@ -14,6 +14,7 @@ BEGIN_MESSAGE_MAP(CTestFrame, CXTPFrameWnd)
     ON_MESSAGE(WM_XTP_CREATECOMMANDBAR, OnCreateCommandBar)
     ON_MESSAGE(WM_XTP_INITMENU, OnOtherSiteMessage)
     ON_MESSAGE(WM_XTP_CONTROLSELECTED, OnOtherSiteMessage)
+    ON_MESSAGE(WM_XTP_TOOLBARRESET, OnOtherSiteMessage)
     ON_MESSAGE(WM_XTP_INITCOMMANDSPOPUP, OnOtherSiteMessage)
     ON_MESSAGE(WM_XTP_UNINITCOMMANDSPOPUP, OnOtherSiteMessage)
     ON_MESSAGE(WM_XTP_TOOLBARVISIBLECHANGED, OnOtherSiteMessage)
@@ -131,7 +132,9 @@ LRESULT CTestFrame::OnAfterCreateControl(WPARAM wParam, LPARAM lParam)
 LRESULT CTestFrame::OnCreateCommandBar(WPARAM wParam, LPARAM lParam)
 {
     XTP_COMMANDBARS_CREATEBAR* pCreate = (XTP_COMMANDBARS_CREATEBAR*)lParam;
-    m_arrSite.push_back(SiteMessage{ WM_XTP_CREATECOMMANDBAR, wParam, lParam, (int)pCreate->nID });
+    // An expand popup is recorded with id -1.
+    m_arrSite.push_back(SiteMessage{ WM_XTP_CREATECOMMANDBAR, wParam, lParam,
+                                     pCreate->bExpandBar ? -1 : (int)pCreate->nID });
     return 0;
 }
 
