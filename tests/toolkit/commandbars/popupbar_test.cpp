@@ -1,5 +1,6 @@
 // Popup bars: placement within the work area, short menus and the expand
 // button, scrolling, the popup-menu loop and its ending, and popup toolbars.
+// ctest: run-serial (popup loops end when the frame loses activation)
 #include "commandbars_testframe.h"
 #include "XTPControlButton.h"
 
@@ -224,10 +225,11 @@ TEST_F(PopupBarTest, TrackPopupMenuReturnsTheChosenCommand)
     {
         static void CALLBACK Choose(HWND, UINT, UINT_PTR nId, DWORD)
         {
-            ::KillTimer(NULL, nId);
+            // Waits for the popup to be tracked, then picks once.
             const CXTPMouseManager::CTrackArray& arr = XTPMouseManager()->GetTrackArray();
             if (arr.GetSize() == 0)
                 return;
+            ::KillTimer(NULL, nId);
             CXTPPopupBar* pPopup = (CXTPPopupBar*)(CXTPCommandBar*)arr[arr.GetSize() - 1];
             pPopup->ProcessSpecialKey(xtpKeyEnd);
             pPopup->ProcessSpecialKey(xtpKeyReturn);
