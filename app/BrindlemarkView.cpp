@@ -23,9 +23,9 @@ struct ContextMenuItem
     UINT nID;
 };
 const ContextMenuItem kContextMenu[] = {
-    {"&New Puzzle", ID_PUZZLE_NEW},
+    {"&New Puzzle", ID_NEW_PUZZLE},
     {NULL, 0},
-    {"Undo", ID_GAME_UNDO},
+    {"Undo", ID_UNDO_MOVE},
     {NULL, 0},
     {"Branch", ID_BRANCH_BEGIN},
     {"Accept", ID_BRANCH_ACCEPT},

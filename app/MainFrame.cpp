@@ -27,11 +27,11 @@ struct WebLink
     const char* pszAddress;
 };
 const WebLink kWebLinks[] = {
-    {ID_WEB_GAME_SITE, "http://www.orrisfield.example/brindlemark/"},
-    {ID_WEB_GAME2_SITE, "http://www.orrisfield.example/kallow/"},
-    {ID_WEB_GAME3_SITE, "http://www.orrisfield.example/tessary/"},
-    {ID_WEB_GAME4_SITE, "http://www.orrisfield.example/quenby/"},
-    {ID_WEB_MAKER_SITE, "http://www.orrisfield.example/"},
+    {ID_WEB_GAME, "http://www.orrisfield.example/brindlemark/"},
+    {ID_WEB_GAME2, "http://www.orrisfield.example/kallow/"},
+    {ID_WEB_GAME3, "http://www.orrisfield.example/tessary/"},
+    {ID_WEB_GAME4, "http://www.orrisfield.example/quenby/"},
+    {ID_WEB_MAKER, "http://www.orrisfield.example/"},
     {ID_WEB_FORUM, "http://forum.orrisfield.example/"},
 };
 const char kUpdateManager[] = "VantUpdateManager.exe";
@@ -85,17 +85,17 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_MESSAGE(WM_EXITSIZEMOVE, OnExitSizeMove)
     ON_WM_SYSCOMMAND()
 
-    ON_COMMAND(ID_PUZZLE_NEW, OnNewPuzzle)
+    ON_COMMAND(ID_NEW_PUZZLE, OnNewPuzzle)
     ON_COMMAND(ID_FILE_OPEN, OnLoadPuzzle)
-    ON_COMMAND(ID_PUZZLE_SAVE, OnSavePuzzle)
-    ON_COMMAND(ID_PUZZLE_SAVE_AS, OnSavePuzzleAs)
-    ON_COMMAND(ID_PUZZLE_SAVE_BITMAP, OnSaveBitmap)
-    ON_COMMAND(ID_PUZZLE_SAVE_JPEG, OnSaveJpeg)
+    ON_COMMAND(ID_SAVE_PUZZLE, OnSavePuzzle)
+    ON_COMMAND(ID_SAVE_PUZZLE_AS, OnSavePuzzleAs)
+    ON_COMMAND(ID_SAVE_IMAGE_BITMAP, OnSaveBitmap)
+    ON_COMMAND(ID_SAVE_IMAGE_JPEG, OnSaveJpeg)
     ON_COMMAND(ID_PRINT_PUZZLE_BOOK, OnPrintPuzzleBook)
-    ON_COMMAND(ID_GAME_EXIT, OnExit)
-    ON_COMMAND(ID_GAME_UNDO, OnUndo)
-    ON_UPDATE_COMMAND_UI(ID_GAME_UNDO, OnUpdateUndo)
-    ON_COMMAND(ID_PUZZLE_COPY_PICTURE, OnCopyPicture)
+    ON_COMMAND(ID_EXIT_GAME, OnExit)
+    ON_COMMAND(ID_UNDO_MOVE, OnUndo)
+    ON_UPDATE_COMMAND_UI(ID_UNDO_MOVE, OnUpdateUndo)
+    ON_COMMAND(ID_COPY_PUZZLE, OnCopyPicture)
     ON_COMMAND(ID_BRANCH_BEGIN, OnBranch)
     ON_UPDATE_COMMAND_UI(ID_BRANCH_BEGIN, OnUpdateBranch)
     ON_COMMAND(ID_BRANCH_ACCEPT, OnAccept)
@@ -113,17 +113,17 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_COMMAND(ID_APPEARANCE_LIST, OnAppearanceList)
     ON_COMMAND(ID_DIFFICULTY_LIST, OnDifficultyList)
     ON_COMMAND(ID_SHOW_TUTORIAL, OnShowTutorial)
-    ON_COMMAND(ID_UPDATE_MANAGER, OnUpdateManager)
-    ON_COMMAND_RANGE(ID_WEB_GAME_SITE, ID_WEB_FORUM, OnWebLink)
-    ON_COMMAND_RANGE(ID_WEB_GAME2_SITE, ID_WEB_GAME3_SITE, OnWebLink)
-    ON_COMMAND_RANGE(ID_WEB_GAME4_SITE, ID_WEB_GAME4_SITE, OnWebLink)
-    ON_COMMAND(ID_GAME_ABOUT, OnAbout)
-    ON_COMMAND(ID_CLOCK_PAUSE, OnPause)
-    ON_UPDATE_COMMAND_UI(ID_CLOCK_PAUSE, OnUpdatePause)
-    ON_COMMAND(ID_CLOCK_PLAY, OnPlay)
-    ON_UPDATE_COMMAND_UI(ID_CLOCK_PLAY, OnUpdatePlay)
-    ON_COMMAND_RANGE(ID_CLOCK_ELAPSED, ID_CLOCK_TARGET, OnClockMode)
-    ON_UPDATE_COMMAND_UI_RANGE(ID_CLOCK_ELAPSED, ID_CLOCK_TARGET, OnUpdateClockMode)
+    ON_COMMAND(ID_LAUNCH_UPDATER, OnUpdateManager)
+    ON_COMMAND_RANGE(ID_WEB_GAME, ID_WEB_FORUM, OnWebLink)
+    ON_COMMAND_RANGE(ID_WEB_GAME2, ID_WEB_GAME3, OnWebLink)
+    ON_COMMAND_RANGE(ID_WEB_GAME4, ID_WEB_GAME4, OnWebLink)
+    ON_COMMAND(ID_ABOUT_GAME, OnAbout)
+    ON_COMMAND(ID_TIMER_PAUSE, OnPause)
+    ON_UPDATE_COMMAND_UI(ID_TIMER_PAUSE, OnUpdatePause)
+    ON_COMMAND(ID_TIMER_PLAY, OnPlay)
+    ON_UPDATE_COMMAND_UI(ID_TIMER_PLAY, OnUpdatePlay)
+    ON_COMMAND_RANGE(ID_TIMER_ELAPSED, ID_TIMER_TARGET, OnClockMode)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_TIMER_ELAPSED, ID_TIMER_TARGET, OnUpdateClockMode)
     ON_COMMAND(ID_PUZZLE_ENTER_OWN, OnEnterOwnPuzzle)
     ON_COMMAND(ID_PUZZLE_FINALIZE, OnFinalizeGrid)
     ON_UPDATE_COMMAND_UI(ID_PUZZLE_FINALIZE, OnUpdateFinalizeGrid)
@@ -524,12 +524,12 @@ void CMainFrame::OnUpdatePlay(CCmdUI* pCmdUI)
 
 void CMainFrame::OnClockMode(UINT nID)
 {
-    SetClockMode((int)(nID - ID_CLOCK_ELAPSED));
+    SetClockMode((int)(nID - ID_TIMER_ELAPSED));
 }
 
 void CMainFrame::OnUpdateClockMode(CCmdUI* pCmdUI)
 {
-    pCmdUI->SetCheck(GetClockMode() == (int)(pCmdUI->m_nID - ID_CLOCK_ELAPSED) ? 1 : 0);
+    pCmdUI->SetCheck(GetClockMode() == (int)(pCmdUI->m_nID - ID_TIMER_ELAPSED) ? 1 : 0);
 }
 
 void CMainFrame::OnEnterOwnPuzzle()

@@ -6,3 +6,4 @@
 #include "game_res.h"
 #include "game_window_res.h"
 #include "toolkit_res.h"
+#include "commandbars_game_res.h"

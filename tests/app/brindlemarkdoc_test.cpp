@@ -110,7 +110,7 @@ TEST(BrindlemarkDoc, NewPuzzleMakesAPuzzleOfTheChosenProfiles)
     CHTDataContainer before(game.Puzzle());
     Script().bNewPuzzleOK = false;
     game.Puzzle().m_bModified = FALSE;
-    game.Command(ID_PUZZLE_NEW);
+    game.Command(ID_NEW_PUZZLE);
     EXPECT_EQ(before.m_nColumns, game.Puzzle().m_nColumns);
     EXPECT_EQ(before.m_listSquares.GetAt(0).m_nNumber, game.Puzzle().m_listSquares.GetAt(0).m_nNumber);
 }
@@ -126,7 +126,7 @@ TEST(BrindlemarkDoc, CancelDuringGenerationKeepsTheOldPuzzleAndGivesTheWindowBac
     {
         CancelProgress cancel;
         Script().nGrade = 3;
-        game.Command(ID_PUZZLE_NEW);
+        game.Command(ID_NEW_PUZZLE);
         EXPECT_EQ(1, CancelProgress::Cancelled());
     }
     // The generator stopped on the flag instead of trying for ever.
@@ -147,7 +147,7 @@ TEST(BrindlemarkDoc, AModifiedPuzzleAsksBeforeItIsReplaced)
     // Cancel: nothing happens.
     Script().asked.clear();
     Script().yesNoCancel = {IDCANCEL};
-    game.Command(ID_PUZZLE_NEW);
+    game.Command(ID_NEW_PUZZLE);
     ASSERT_EQ(1u, Script().asked.size());
     EXPECT_EQ(kModified, Script().asked[0]);
     EXPECT_EQ("Save|Don't Save|Cancel", Script().captions[0]);
@@ -157,13 +157,13 @@ TEST(BrindlemarkDoc, AModifiedPuzzleAsksBeforeItIsReplaced)
     // Save, then cancelling the save dialog also stops.
     Script().yesNoCancel = {IDYES};
     Script().files = {""};
-    game.Command(ID_PUZZLE_NEW);
+    game.Command(ID_NEW_PUZZLE);
     EXPECT_EQ(1, Script().nNewPuzzleAsked);
     EXPECT_EQ("save hti", Script().fileQuestions.back());
 
     // Don't Save goes on to a new puzzle.
     Script().yesNoCancel = {IDNO};
-    game.Command(ID_PUZZLE_NEW);
+    game.Command(ID_NEW_PUZZLE);
     EXPECT_EQ(2, Script().nNewPuzzleAsked);
     EXPECT_EQ(0, game.StateAt(0, 0));
 
@@ -179,7 +179,7 @@ TEST(BrindlemarkDoc, AModifiedPuzzleAsksBeforeItIsReplaced)
     game.Frame()->SendMessage(WM_CLOSE);
     EXPECT_TRUE(::IsWindow(game.Frame()->GetSafeHwnd()));
     Script().yesNoCancel = {IDCANCEL};
-    game.Command(ID_GAME_EXIT);
+    game.Command(ID_EXIT_GAME);
     EXPECT_TRUE(::IsWindow(game.Frame()->GetSafeHwnd()));
 }
 
@@ -194,7 +194,7 @@ TEST(BrindlemarkDoc, SavingAndLoadingKeepTheClock)
     // Save (2003) of a puzzle never saved asks for a name.
     std::string path = folder.Path("abc.hti");
     Script().files = {path};
-    game.Command(ID_PUZZLE_SAVE);
+    game.Command(ID_SAVE_PUZZLE);
     EXPECT_EQ("save hti", Script().fileQuestions.back());
     std::string text = testsupport::ReadFileBytes(path);
     ASSERT_FALSE(text.empty());
@@ -300,8 +300,8 @@ TEST(BrindlemarkDoc, UndoPastTheBranchPointClosesTheBranch)
     EXPECT_FALSE(game.IsEnabled(ID_BRANCH_BEGIN));
     EXPECT_TRUE(game.IsEnabled(ID_BRANCH_REVERT));
     game.Click(0, 0);
-    game.Command(ID_GAME_UNDO);
-    game.Command(ID_GAME_UNDO);
+    game.Command(ID_UNDO_MOVE);
+    game.Command(ID_UNDO_MOVE);
     EXPECT_FALSE(game.Doc()->m_Controller.IsBranchOpen());
     EXPECT_FALSE(game.IsEnabled(ID_BRANCH_ACCEPT));
     EXPECT_FALSE(game.IsEnabled(ID_BRANCH_REVERT));
@@ -344,7 +344,7 @@ TEST(BrindlemarkDoc, RevertReturnsToTheLatestBranchPointOnlyWhenConfirmed)
     Script().yesNo = {1};
     game.Command(ID_BRANCH_ACCEPT);
     EXPECT_EQ(0, game.Doc()->m_Controller.m_listSavedStates.GetCount());
-    EXPECT_FALSE(game.IsEnabled(ID_GAME_UNDO));
+    EXPECT_FALSE(game.IsEnabled(ID_UNDO_MOVE));
     EXPECT_FALSE(game.IsEnabled(ID_REVERT_TO_START));
 }
 
@@ -365,7 +365,7 @@ TEST(BrindlemarkDoc, TheSolutionIsShownOnlyWhenConfirmedAndThenOffersAnother)
     EXPECT_EQ(kSolved, Script().asked.back());
     EXPECT_EQ(1, game.Doc()->m_Controller.m_listSavedStates.GetCount());
     // Undo takes the solution back.
-    game.Command(ID_GAME_UNDO);
+    game.Command(ID_UNDO_MOVE);
     EXPECT_FALSE(game.Doc()->IsSolved());
 }
 

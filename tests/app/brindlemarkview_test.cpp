@@ -90,7 +90,7 @@ TEST(BrindlemarkView, LeftClicksShadeAndUnshadeAndEachCanBeUndone)
 {
     GameApp game;
     ASSERT_TRUE(game.NewPuzzle(0));
-    EXPECT_FALSE(game.IsEnabled(ID_GAME_UNDO));
+    EXPECT_FALSE(game.IsEnabled(ID_UNDO_MOVE));
 
     game.Click(3, 4);
     EXPECT_EQ(2, game.StateAt(3, 4));
@@ -99,14 +99,14 @@ TEST(BrindlemarkView, LeftClicksShadeAndUnshadeAndEachCanBeUndone)
     game.Click(3, 4);
     EXPECT_EQ(2, game.StateAt(3, 4));
     EXPECT_EQ(3, game.Doc()->m_Controller.m_listSavedStates.GetCount());
-    EXPECT_TRUE(game.IsEnabled(ID_GAME_UNDO));
+    EXPECT_TRUE(game.IsEnabled(ID_UNDO_MOVE));
     EXPECT_TRUE(game.IsEnabled(ID_REVERT_TO_START));
 
-    game.Command(ID_GAME_UNDO);
-    game.Command(ID_GAME_UNDO);
-    game.Command(ID_GAME_UNDO);
+    game.Command(ID_UNDO_MOVE);
+    game.Command(ID_UNDO_MOVE);
+    game.Command(ID_UNDO_MOVE);
     EXPECT_EQ(0, game.StateAt(3, 4));
-    EXPECT_FALSE(game.IsEnabled(ID_GAME_UNDO));
+    EXPECT_FALSE(game.IsEnabled(ID_UNDO_MOVE));
     EXPECT_FALSE(game.IsEnabled(ID_REVERT_TO_START));
 
     // A click clears the pause.

@@ -198,7 +198,7 @@ public:
         Script().nAppearance = nAppearance;
         Script().bNewPuzzleOK = true;
         Puzzle().m_bModified = FALSE;
-        Command(ID_PUZZLE_NEW);
+        Command(ID_NEW_PUZZLE);
         return Puzzle().m_nGameState == 1;
     }
     // A click on the centre of a square of the board view.
