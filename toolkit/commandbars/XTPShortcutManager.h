@@ -52,7 +52,7 @@ public:
     virtual ~CXTPShortcutManager();
 
     virtual BOOL FindDefaultAccelerator(UINT nCmd, CString& strShortcut);
-    virtual CString Format(LPACCEL lpAccel, int* pPriority);
+    virtual CString Format(LPACCEL lpAccel, int* pPriority = NULL);
     virtual CString GetKeyName(UINT vk);
     virtual BOOL IsAccelAllowed(ACCEL accel);
     virtual BOOL OnBeforeAdd(LPACCEL pAccel);

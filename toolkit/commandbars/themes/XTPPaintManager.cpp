@@ -11,6 +11,8 @@
 #include "XTPDrawHelpers.h"
 #include "XTPImageManager.h"
 #include "XTPSystemHelpers.h"
+#include "XTPControl.h"
+#include "XTPCommandBar.h"
 
 namespace
 {
@@ -780,4 +782,18 @@ void CXTPPaintManager::DrawControlText(CDC* pDC, const CString& strText, CRect& 
         pDC->SetTextColor(clrOld);
     }
     pDC->DrawText(strText, &rcText, nFormat | DT_SINGLELINE | DT_VCENTER);
+}
+
+CSize CXTPPaintManager::DrawControl(CDC* pDC, CXTPControl* pButton, BOOL bDraw)
+{
+    if (pButton == NULL)
+        return CSize(0, 0);
+    if (pButton->GetType() == xtpControlEdit)
+        return DrawControlEdit(pDC, (CXTPControlEdit*)pButton, bDraw);
+    if (pButton->GetType() == xtpControlComboBox)
+        return DrawControlComboBox(pDC, (CXTPControlComboBox*)pButton, bDraw);
+    CXTPCommandBar* pParent = pButton->GetParent();
+    if (pParent != NULL && pParent->GetType() == xtpBarTypePopup)
+        return DrawPopupBarControl(pDC, pButton, bDraw);
+    return DrawToolBarControl(pDC, pButton, bDraw);
 }

@@ -146,6 +146,11 @@ public:
     static void AFX_CDECL BlendPixels(LPBYTE pDest, const BYTE* pFirst, int cx, int cy, const BYTE* pSecond,
                                       int nAlpha);
 
+    // Measures (bDraw FALSE) or draws one control: an edit through
+    // DrawControlEdit, a combo box through DrawControlComboBox, a control on
+    // a popup bar as a menu item, any other as a toolbar control.
+    CSize DrawControl(CDC* pDC, CXTPControl* pButton, BOOL bDraw = TRUE);
+
     // Virtual operations, in the order the themes override them.
     virtual CSize DrawPopupBarControl(CDC* pDC, CXTPControl* pButton, BOOL bDraw);                      // 1
     virtual CSize DrawToolBarControl(CDC* pDC, CXTPControl* pButton, BOOL bDraw);                       // 2
