@@ -224,6 +224,7 @@ public:
     // Accessibility of the bar.
     virtual CCmdTarget* GetAccessibleCmdTarget() { return this; }
     virtual LPDISPATCH GetIDispatch(BOOL bAddRef);
+    virtual DWORD InternalQueryInterface(const void* iid, LPVOID* ppvObj);
 
 protected:
     virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);

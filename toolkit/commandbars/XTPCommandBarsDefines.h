@@ -6,6 +6,7 @@
 
 #include "XTPCommon.h"
 #include <afxclip.h>
+#include <afxext.h>
 #include <algorithm>
 
 class CXTPControl;
