@@ -1,6 +1,7 @@
 // The command bar base window: selection, popups, tracking mode, keyboard
 // and mouse handling, drawing and the idle command-UI update.
 #include "XTPCommandBar.h"
+#include "XTPCommandBarAnimation.h"
 #include "XTPControls.h"
 #include "XTPControl.h"
 #include "XTPControlPopup.h"
@@ -85,6 +86,7 @@ CXTPCommandBar::CXTPCommandBar()
     EnableAutomation();
     m_pControls = new CXTPControls();
     m_pControls->SetParent(this);
+    m_pAnimation = new CXTPCommandBarAnimation(this);
     InterlockedIncrement(&s_nInstanceCount);
 }
 
@@ -115,6 +117,8 @@ CXTPCommandBar::~CXTPCommandBar()
         m_pToolTipContext->InternalRelease();
     if (m_hWnd != NULL)
         ::DestroyWindow(m_hWnd);
+    delete m_pAnimation;
+    m_pAnimation = NULL;
     InterlockedDecrement(&s_nInstanceCount);
 }
 
@@ -357,12 +361,14 @@ BOOL CXTPCommandBar::GetShowTextBelowIcons() const
 void CXTPCommandBar::EnableAnimation(BOOL bEnable)
 {
     m_bAnimationEnabled = bEnable;
+    m_pAnimation->SetAnimationProperty(bEnable);
     Redraw();
 }
 
 void CXTPCommandBar::EnableBitmapCache(BOOL bEnable)
 {
     m_bBitmapCache = bEnable;
+    m_pAnimation->SetKeepBuffer(bEnable);
     Redraw();
 }
 
@@ -1226,6 +1232,10 @@ void CXTPCommandBar::OnTimer(UINT_PTR nIDEvent)
     case XTP_TID_EXECUTEONPRESS:
         return;
 
+    case XTP_TID_ANIMATION:
+        m_pAnimation->OnTimer();
+        return;
+
     default:
         CWnd::OnTimer(nIDEvent);
     }
@@ -1294,8 +1304,8 @@ void CXTPCommandBar::OnPaint()
     dc.GetClipBox(&rcClip);
     if (rcClip.IsRectEmpty())
         rcClip = rcClient;
-    CXTPBufferDC memDC(dc.GetSafeHdc(), rcClient);
-    PaintClient(&memDC, rcClip);
+    // The animation object paints from the back buffer.
+    m_pAnimation->OnPaint(&dc, rcClip);
 }
 
 BOOL CXTPCommandBar::OnEraseBkgnd(CDC*)
@@ -1316,7 +1326,6 @@ LRESULT CXTPCommandBar::OnPrint(WPARAM wParam, LPARAM)
 
 void CXTPCommandBar::Redraw(LPCRECT lpRect, BOOL bAnimate)
 {
-    (void)bAnimate;
     if (m_nLockRedraw > 0)
     {
         m_dwIdleFlags |= xtpIdleRedraw;
@@ -1325,7 +1334,7 @@ void CXTPCommandBar::Redraw(LPCRECT lpRect, BOOL bAnimate)
     if (lpRect == NULL)
         m_dwIdleFlags &= ~(DWORD)xtpIdleRedraw;
     if (m_hWnd != NULL && ::IsWindow(m_hWnd))
-        ::InvalidateRect(m_hWnd, lpRect, FALSE);
+        m_pAnimation->RedrawRect(lpRect, bAnimate);
 }
 
 void CXTPCommandBar::DelayRedraw()
@@ -1511,6 +1520,7 @@ void CXTPCommandBar::OnDestroy()
 {
     if (m_bTracking)
         SetTrackingMode(FALSE, TRUE, FALSE);
+    m_pAnimation->OnDestroy();
     CXTPMouseManager* pMouseManager = XTPMouseManager();
     if (pMouseManager->GetMouseLeaveWindow() == m_hWnd)
         pMouseManager->TrackMouseLeave((HWND)NULL);

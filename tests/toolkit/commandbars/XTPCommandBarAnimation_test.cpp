@@ -8,29 +8,15 @@
 
 namespace
 {
-// A bar that paints itself in one colour and paints through its animation.
+// A bar that paints itself in one colour; it paints through its animation.
 class CPlainBar : public CXTPCommandBar
 {
 public:
-    CPlainBar() : m_anim(this), m_clr(RGB(255, 0, 0)) {}
+    CPlainBar() : m_anim(*GetAnimation()), m_clr(RGB(255, 0, 0)) {}
     virtual void DrawCommandBar(CDC* pDC, CRect rcClipBox) { pDC->FillSolidRect(CRect(0, 0, 200, 40), m_clr); }
-    CXTPCommandBarAnimation m_anim;
+    CXTPCommandBarAnimation& m_anim;
     COLORREF m_clr;
-
-protected:
-    afx_msg void OnPaint()
-    {
-        CPaintDC dc(this);
-        m_anim.OnPaint(&dc, dc.m_ps.rcPaint);
-    }
-    afx_msg BOOL OnEraseBkgnd(CDC*) { return TRUE; }
-    DECLARE_MESSAGE_MAP()
 };
-
-BEGIN_MESSAGE_MAP(CPlainBar, CXTPCommandBar)
-    ON_WM_PAINT()
-    ON_WM_ERASEBKGND()
-END_MESSAGE_MAP()
 
 COLORREF ScreenPixel(CWnd* pWnd, int x, int y)
 {
@@ -56,7 +42,7 @@ protected:
         LPCTSTR lpszClass = AfxRegisterWndClass(0, ::LoadCursor(NULL, IDC_ARROW));
         ASSERT_TRUE(bar.CreateEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, lpszClass, "bar", WS_POPUP | WS_VISIBLE,
                                  CRect(0, 0, 200, 40), NULL, 0));
-        bar.m_anim.SetAnimationProperty(TRUE);
+        bar.EnableAnimation(TRUE);
         bar.UpdateWindow();   // the first paint makes the back buffer
         ASSERT_TRUE(bar.m_anim.GetBackBuffer() != NULL);
     }
