@@ -866,6 +866,9 @@ int CXTPCommandBar::OnHookKeyDown(UINT nChar, LPARAM lParam)
     TCHAR ch = (TCHAR)::MapVirtualKey(nChar, 2);
     if (ch != 0)
     {
+        // While keyboard tips show, letters choose among them.
+        if (pCommandBars != NULL && pCommandBars->OnKeyboardTipChar(this, nChar))
+            return hookHandled;
         if (m_barType != xtpBarTypePopup && pCommandBars != NULL && !bCtrl && pCommandBars->OnToolBarAccel(this, ch))
             return hookHandled;
         if (!bCtrl)
@@ -1008,11 +1011,6 @@ BOOL CXTPCommandBar::ProcessSpecialKey(XTPSpecialKey key)
         return TRUE;
     }
     return FALSE;
-}
-
-void CXTPCommandBar::OnKeyboardTip(CXTPCommandBarKeyboardTip* pTip)
-{
-    (void)pTip;
 }
 
 //////////////////////////////////////////////////////////////////////////

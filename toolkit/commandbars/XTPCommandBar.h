@@ -93,7 +93,7 @@ public:
     virtual void DrawCommandBar(CDC* pDC, CRect rcClipBox);                                 // 25
     virtual void EnsureVisible(CXTPControl* pControl) {}                                    // 26
     virtual CRect GetBorders();                                                             // 27
-    virtual void CreateKeyboardTips() {}                                                    // 28
+    virtual void CreateKeyboardTips();                                                      // 28
     virtual void OnKeyboardTip(CXTPCommandBarKeyboardTip* pTip);                            // 29
     virtual int OnHookKeyDown(UINT nChar, LPARAM lParam);                                   // 30
     virtual CSize CalcDynamicLayout(int nLength, DWORD dwMode) { return CSize(0, 0); }      // 31

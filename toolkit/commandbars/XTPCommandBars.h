@@ -162,6 +162,13 @@ public:
     int GetKeyboardTipsLevel() const { return m_nKeyboardTipsLevel; }
     // Access keys of another bar on Alt+letter; TRUE when one was taken.
     virtual BOOL OnFrameAccel(TCHAR chAccel);
+    // The control whose access letter the key types, walking from the bar's
+    // selected control; bAmbiguous when another control has the letter too.
+    CXTPControl* FindAccelControl(CXTPCommandBar* pBar, UINT nKey, BOOL& bAmbiguous);
+    // A typed letter while keyboard tips show: TRUE when the tips took it.
+    BOOL OnKeyboardTipChar(CXTPCommandBar* pBar, UINT nChar);
+    // Takes over a tip made by a bar's keyboard-tip creation.
+    void AddKeyboardTip(CXTPCommandBarKeyboardTip* pTip);
     // A letter typed while a toolbar tracks that belongs to another bar;
     // TRUE when that bar took it.
     virtual BOOL OnToolBarAccel(CXTPCommandBar* pBar, TCHAR chAccel) { return FALSE; }
