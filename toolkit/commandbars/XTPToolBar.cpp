@@ -305,14 +305,14 @@ BOOL CXTPToolBar::CreateBarWindow(CWnd* pFrame, BOOL bFloating)
     }
     if (bFloating)
     {
-        if (GetStyle() & WS_CHILD)
+        if (CWnd::GetStyle() & WS_CHILD)
         {
             ::SetParent(m_hWnd, NULL);
             ModifyStyle(WS_CHILD, WS_POPUP | 0x100);
             ::SetWindowLongPtr(m_hWnd, GWLP_HWNDPARENT, (LONG_PTR)pFrame->GetSafeHwnd());
         }
     }
-    else if (GetStyle() & WS_POPUP)
+    else if (CWnd::GetStyle() & WS_POPUP)
     {
         ModifyStyle(WS_POPUP, WS_CHILD);
         ::SetParent(m_hWnd, pFrame->GetSafeHwnd());
