@@ -1572,30 +1572,6 @@ CXTPCommandBar* CXTPCommandBar::Clone(BOOL bRecursive)
     return pBar;
 }
 
-void CXTPCommandBar::DoPropExchange(CXTPPropExchange*)
-{
-    // The stored form of a bar is written by the bar-state exchange.
-}
-
-void CXTPCommandBar::GenerateCommandBarList(DWORD& nID, CXTPCommandBarList* pCommandBarList, void* pParam)
-{
-    // Collects this bar and the popups of its controls for the control-state exchange.
-    if (pCommandBarList == NULL || pCommandBarList->Lookup(this))
-        return;
-    InternalAddRef();
-    pCommandBarList->Add(this);
-    if (m_nBarID == 0)
-        m_nBarID = ++nID;
-    for (int i = 0; i < GetControlCount(); i++)
-        GetControl(i)->GenerateCommandBarList(nID, pCommandBarList, pParam);
-}
-
-void CXTPCommandBar::RestoreCommandBarList(CXTPCommandBarList* pCommandBarList)
-{
-    for (int i = 0; i < GetControlCount(); i++)
-        GetControl(i)->RestoreCommandBarList(pCommandBarList);
-}
-
 //////////////////////////////////////////////////////////////////////////
 // Accessibility
 

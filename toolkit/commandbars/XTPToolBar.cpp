@@ -995,11 +995,6 @@ CXTPCommandBar* CXTPToolBar::Clone(BOOL bRecursive)
     return pToolBar;
 }
 
-void CXTPToolBar::DoPropExchange(CXTPPropExchange* pPX)
-{
-    CXTPCommandBar::DoPropExchange(pPX);
-}
-
 void CXTPToolBar::OnUpdateCmdUI(CWnd* pTarget, BOOL bDisableIfNoHndler)
 {
     CXTPCommandBar::OnUpdateCmdUI(pTarget, bDisableIfNoHndler);
