@@ -7,6 +7,7 @@
 #include "XTPCommandBarsOptions.h"
 #include "XTPDialogBar.h"
 #include "XTPDockBar.h"
+#include "XTPDockContext.h"
 #include "XTPMenuBar.h"
 #include "XTPPropExchange.h"
 #include "XTPSystemHelpers.h"
@@ -268,7 +269,8 @@ void CXTPCommandBars::GetBarInfo(CXTPToolBar* pBar, XTP_BARINFO* pInfo)
     pInfo->m_nMRUWidth = pBar->GetMRUWidth();
     pInfo->m_uMRUDockPosition = pBar->GetMRUDockPosition();
     pInfo->m_rectMRUDockPos = pBar->GetMRUDockRect();
-    pInfo->m_ptMRUFloatPos = pBar->GetMRUFloatPoint();
+    pInfo->m_ptMRUFloatPos =
+        pBar->GetDockContext() != NULL ? pBar->GetDockContext()->m_ptMRUFloatPos : pBar->GetMRUFloatPoint();
     CXTPDialogBar* pDialogBar = DYNAMIC_DOWNCAST(CXTPDialogBar, pBar);
     pInfo->m_bDialogBar = pDialogBar != NULL;
     if (pDialogBar != NULL)
@@ -290,6 +292,8 @@ void CXTPCommandBars::SetBarInfo(CXTPToolBar* pBar, XTP_BARINFO* pInfo)
     pBar->SetMRUDockPosition((XTPBarPosition)pInfo->m_uMRUDockPosition);
     pBar->SetMRUDockRect(pInfo->m_rectMRUDockPos);
     pBar->SetMRUFloatPoint(pInfo->m_ptMRUFloatPos);
+    if (pBar->GetDockContext() != NULL)
+        pBar->GetDockContext()->m_ptMRUFloatPos = pInfo->m_ptMRUFloatPos;
 
     BOOL bFloating = pBar->GetPosition() == xtpBarFloating;
     if (pBar->GetSafeHwnd() != NULL)

@@ -2,6 +2,7 @@
 // saved forms.
 #include "XTPShortcutManager.h"
 
+#include "XTPCommandBars.h"
 #include "XTPPropExchange.h"
 
 namespace {
@@ -579,6 +580,6 @@ BOOL AFX_CDECL CXTPShortcutManager::CompareAccelKey(TCHAR chAccel, UINT wParam)
 
 HACCEL CXTPShortcutManager::GetSiteAccelerators() const
 {
-    // Filled in with the command bars' site frame.
-    return NULL;
+    CFrameWnd* pFrame = m_pCommandBars != NULL ? DYNAMIC_DOWNCAST(CFrameWnd, m_pCommandBars->GetSite()) : NULL;
+    return pFrame != NULL ? pFrame->m_hAccelTable : NULL;
 }
