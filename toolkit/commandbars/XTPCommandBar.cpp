@@ -41,6 +41,8 @@ BEGIN_MESSAGE_MAP(CXTPCommandBar, CWnd)
     ON_WM_SYSCOLORCHANGE()
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
     ON_MESSAGE(WM_INITIALUPDATE, OnInitialUpdate)
+    ON_MESSAGE(WM_GETOBJECT, OnGetObject)
+    ON_MESSAGE(WM_HELPHITTEST, OnHelpHitTest)
 END_MESSAGE_MAP()
 
 CXTPCommandBar::CXTPCommandBar()
@@ -1285,6 +1287,7 @@ void CXTPCommandBar::DrawCommandBar(CDC* pDC, CRect rcClipBox)
             rc.DeflateRect(1, 1);
             pDC->Draw3dRect(rc, RGB(0, 0, 0), RGB(0, 0, 0));
         }
+        DrawInsertMarker(pDC);
     }
 }
 
@@ -1492,13 +1495,6 @@ BOOL CXTPCommandBar::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     if (m_pToolTipContext != NULL)
         m_pToolTipContext->FilterToolTipMessage(this, message, wParam, lParam);
     return CWnd::OnWndMsg(message, wParam, lParam, pResult);
-}
-
-INT_PTR CXTPCommandBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
-{
-    (void)point;
-    (void)pTI;
-    return -1;
 }
 
 int CXTPCommandBar::OnCreate(LPCREATESTRUCT lpCreateStruct)

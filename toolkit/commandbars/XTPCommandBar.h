@@ -75,11 +75,11 @@ public:
     virtual void SetVisible(BOOL bVisible) {}                                               // 8
     virtual BOOL IsVisible() const { return FALSE; }                                        // 9
     virtual BOOL SetPosition(XTPBarPosition barPosition) { return FALSE; }                  // 10
-    virtual void OnCustomizeDragEnter(CXTPControl* pDataObject, CPoint point) {}            // 11
-    virtual void OnCustomizeDragLeave() {}                                                  // 12
-    virtual DROPEFFECT OnCustomizeDragOver(CXTPControl* pDataObject, CPoint point) { return 0; } // 13
+    virtual void OnCustomizeDragEnter(CXTPControl* pDataObject, CPoint point);             // 11
+    virtual void OnCustomizeDragLeave();                                                    // 12
+    virtual DROPEFFECT OnCustomizeDragOver(CXTPControl* pDataObject, CPoint point);         // 13
     virtual void OnCustomizeDrop(CXTPControl* pDataObject, DROPEFFECT& dropEffect, CPoint ptDrop,
-                                 CPoint ptDrag) {}                                           // 14
+                                 CPoint ptDrag);                                             // 14
     virtual BOOL IsCustomizable() const { return m_bCustomizable; }                          // 15
     virtual void OnRecalcLayout() {}                                                         // 16
     virtual void OnControlSelected(BOOL bSelected, CXTPControl* pControl);                  // 17
@@ -221,7 +221,22 @@ public:
     // Live instances (for leak checks).
     static LONG AFX_CDECL GetInstanceCount() { return s_nInstanceCount; }
 
-    // Accessibility of the bar.
+    // Where a dragged control would land among the controls (-1 none), on
+    // which side, and the insert marker for it.
+    int FindCustomizeDropIndex(CXTPControl* pDataObject, CPoint point, CRect& rcMarker, BOOL& bAfter);
+    // The I-beam of the insert marker, inverted into the DC.
+    void DrawInsertMarker(CDC* pDC);
+
+    // Accessibility of the bar: its controls are its children.
+    virtual HRESULT GetAccessibleParent(IDispatch** ppdispParent);
+    virtual HRESULT GetAccessibleChildCount(long* pcountChildren);
+    virtual HRESULT GetAccessibleChild(VARIANT varChild, IDispatch** ppdispChild);
+    virtual HRESULT GetAccessibleName(VARIANT varChild, BSTR* pszName);
+    virtual HRESULT GetAccessibleRole(VARIANT varChild, VARIANT* pvarRole);
+    virtual HRESULT GetAccessibleState(VARIANT varChild, VARIANT* pvarState);
+    virtual HRESULT AccessibleLocation(long* pxLeft, long* pyTop, long* pcxWidth, long* pcyHeight,
+                                       VARIANT varChild);
+    virtual HRESULT AccessibleHitTest(long xLeft, long yTop, VARIANT* pvarChild);
     virtual CCmdTarget* GetAccessibleCmdTarget() { return this; }
     virtual LPDISPATCH GetIDispatch(BOOL bAddRef);
     virtual DWORD InternalQueryInterface(const void* iid, LPVOID* ppvObj);
@@ -253,6 +268,8 @@ protected:
     afx_msg LRESULT OnNcHitTest(CPoint point);
     afx_msg void OnNcLButtonDown(UINT nHitTest, CPoint point);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnInitialUpdate(WPARAM wParam, LPARAM lParam);
     afx_msg void OnSysColorChange();
 
