@@ -4,7 +4,7 @@
 
 #include "ApplicationInfo.h"
 #include "XTRegistryManager.h"
-#include "core_test_support.h"
+#include "support/coretest.h"
 
 #include <string>
 

@@ -1,82 +1,142 @@
-// Saving what a test drew as a PNG file under build/snapshots/<test program>/,
-// so that a person can look at it.
+// Saving a picture drawn by a test as a PNG snapshot under
+// <build folder>/snapshots/<test program>/<name>.png, so that people can look
+// at what the program draws. The build folder is the nearest folder above
+// the test program that holds CMakeCache.txt.
 #pragma once
 
 #include <windows.h>
 #include <png.h>
+#include <stdio.h>
 
 #include <string>
 #include <vector>
 
 namespace testsupport
 {
-// build/snapshots/<program name>/, created when missing: the build folder is
-// the first folder above the program that holds CMakeCache.txt.
+namespace detail
+{
 inline std::string SnapshotFolder()
 {
-    char szPath[MAX_PATH] = {0};
-    ::GetModuleFileNameA(NULL, szPath, MAX_PATH);
-    std::string strExe = szPath;
-    size_t nSlash = strExe.find_last_of("\\/");
-    std::string strName = strExe.substr(nSlash + 1);
-    size_t nDot = strName.rfind('.');
+    char szModule[MAX_PATH] = "";
+    ::GetModuleFileNameA(NULL, szModule, MAX_PATH);
+    std::string strModule = szModule;
+    size_t nSlash = strModule.find_last_of("\\/");
+    std::string strProgram = strModule.substr(nSlash + 1);
+    size_t nDot = strProgram.rfind('.');
     if (nDot != std::string::npos)
-        strName = strName.substr(0, nDot);
+        strProgram = strProgram.substr(0, nDot);
 
-    std::string strDir = strExe.substr(0, nSlash);
+    std::string strDir = strModule.substr(0, nSlash);
     while (!strDir.empty())
     {
         if (::GetFileAttributesA((strDir + "\\CMakeCache.txt").c_str()) != INVALID_FILE_ATTRIBUTES)
-            break;
+        {
+            std::string strSnapshots = strDir + "\\snapshots";
+            ::CreateDirectoryA(strSnapshots.c_str(), NULL);
+            std::string strFolder = strSnapshots + "\\" + strProgram;
+            ::CreateDirectoryA(strFolder.c_str(), NULL);
+            return strFolder;
+        }
         size_t n = strDir.find_last_of("\\/");
         if (n == std::string::npos)
-        {
-            strDir.clear();
             break;
-        }
         strDir = strDir.substr(0, n);
     }
-    if (strDir.empty())
-        strDir = ".";
-    std::string strFolder = strDir + "\\snapshots";
-    ::CreateDirectoryA(strFolder.c_str(), NULL);
-    strFolder += "\\" + strName;
-    ::CreateDirectoryA(strFolder.c_str(), NULL);
-    return strFolder;
+    fprintf(stderr, "no build folder above %s\n", szModule);
+    return std::string();
 }
 
-// Writes the bitmap (any DDB or DIB section) as <folder>\<name>.png; true when written.
+// Writes top-down 0x00RRGGBB pixels as an RGB PNG; libpng reports errors by
+// jumping back here, and only C code lies between.
+inline bool WritePng(FILE* pFile, const DWORD* pPixels, int cx, int cy)
+{
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, NULL, NULL, NULL);
+    if (png == NULL)
+        return false;
+    png_infop info = png_create_info_struct(png);
+    std::vector<BYTE> row(cx * 3);
+    if (info == NULL || setjmp(png_jmpbuf(png)))
+    {
+        png_destroy_write_struct(&png, &info);
+        return false;
+    }
+    png_init_io(png, pFile);
+    png_set_IHDR(png, info, cx, cy, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    for (int y = 0; y < cy; y++)
+    {
+        for (int x = 0; x < cx; x++)
+        {
+            DWORD v = pPixels[y * cx + x];
+            row[x * 3] = (BYTE)(v >> 16);
+            row[x * 3 + 1] = (BYTE)(v >> 8);
+            row[x * 3 + 2] = (BYTE)v;
+        }
+        png_write_row(png, row.data());
+    }
+    png_write_end(png, NULL);
+    png_destroy_write_struct(&png, &info);
+    return true;
+}
+} // namespace detail
+
+// Saves the cx x cy pixels at the origin of a DC; false (with a message on
+// stderr) when the file cannot be written.
+inline bool SaveSnapshot(HDC hDC, int cx, int cy, const char* pszName)
+{
+    std::string strDir = detail::SnapshotFolder();
+    if (strDir.empty())
+        return false;
+
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bmi.bmiHeader.biWidth = cx;
+    bmi.bmiHeader.biHeight = -cy;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    DWORD* pBits = NULL;
+    HDC hMemDC = ::CreateCompatibleDC(hDC);
+    HBITMAP hBitmap = ::CreateDIBSection(hMemDC, &bmi, DIB_RGB_COLORS, reinterpret_cast<void**>(&pBits), NULL, 0);
+    bool bOk = false;
+    if (hMemDC != NULL && hBitmap != NULL)
+    {
+        HGDIOBJ hOld = ::SelectObject(hMemDC, hBitmap);
+        ::BitBlt(hMemDC, 0, 0, cx, cy, hDC, 0, 0, SRCCOPY);
+        ::GdiFlush();
+        std::string strPath = strDir + "\\" + pszName + ".png";
+        FILE* pFile = fopen(strPath.c_str(), "wb");
+        if (pFile != NULL)
+        {
+            bOk = detail::WritePng(pFile, pBits, cx, cy);
+            fclose(pFile);
+        }
+        if (!bOk)
+            fprintf(stderr, "cannot write %s\n", strPath.c_str());
+        ::SelectObject(hMemDC, hOld);
+    }
+    if (hBitmap != NULL)
+        ::DeleteObject(hBitmap);
+    if (hMemDC != NULL)
+        ::DeleteDC(hMemDC);
+    return bOk;
+}
+
+// Saves a bitmap (a DDB or a DIB section) as <name>.png.
 inline bool SaveSnapshot(HBITMAP hBitmap, const char* pszName)
 {
     BITMAP bm = {};
-    if (hBitmap == NULL || !::GetObjectA(hBitmap, sizeof(bm), &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0)
+    if (hBitmap == NULL || !::GetObjectA(hBitmap, sizeof(bm), &bm))
         return false;
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = bm.bmWidth;
-    bmi.bmiHeader.biHeight = -bm.bmHeight;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
-    std::vector<BYTE> bgra((size_t)bm.bmWidth * bm.bmHeight * 4);
-    HDC hDC = ::GetDC(NULL);
-    int nLines = ::GetDIBits(hDC, hBitmap, 0, (UINT)bm.bmHeight, bgra.data(), &bmi, DIB_RGB_COLORS);
-    ::ReleaseDC(NULL, hDC);
-    if (nLines != bm.bmHeight)
-        return false;
-    for (size_t i = 0; i < bgra.size(); i += 4)
-        bgra[i + 3] = 0xFF;
-
-    png_image image = {};
-    image.version = PNG_IMAGE_VERSION;
-    image.width = (png_uint_32)bm.bmWidth;
-    image.height = (png_uint_32)bm.bmHeight;
-    image.format = PNG_FORMAT_BGRA;
-    std::string strPath = SnapshotFolder() + "\\" + pszName + ".png";
-    return png_image_write_to_file(&image, strPath.c_str(), 0, bgra.data(), 0, NULL) != 0;
+    HDC hDC = ::CreateCompatibleDC(NULL);
+    HGDIOBJ hOld = ::SelectObject(hDC, hBitmap);
+    bool bOk = SaveSnapshot(hDC, bm.bmWidth, bm.bmHeight, pszName);
+    ::SelectObject(hDC, hOld);
+    ::DeleteDC(hDC);
+    return bOk;
 }
 
-// Paints the window (WM_PRINT with its client and children) into a bitmap and saves it.
+// Paints a window with its frame and children (WM_PRINT) and saves it.
 inline bool SaveWindowSnapshot(HWND hWnd, const char* pszName)
 {
     RECT rc;
@@ -91,10 +151,10 @@ inline bool SaveWindowSnapshot(HWND hWnd, const char* pszName)
     RECT rcFill = {0, 0, cx, cy};
     ::FillRect(hDC, &rcFill, (HBRUSH)::GetStockObject(WHITE_BRUSH));
     ::SendMessageA(hWnd, WM_PRINT, (WPARAM)hDC, PRF_CLIENT | PRF_NONCLIENT | PRF_CHILDREN | PRF_ERASEBKGND);
+    bool bOk = SaveSnapshot(hDC, cx, cy, pszName);
     ::SelectObject(hDC, hOld);
-    bool bSaved = SaveSnapshot(hBitmap, pszName);
     ::DeleteObject(hBitmap);
     ::DeleteDC(hDC);
-    return bSaved;
+    return bOk;
 }
 } // namespace testsupport

@@ -124,6 +124,13 @@ CXTPCommandBar::~CXTPCommandBar()
     InterlockedDecrement(&s_nInstanceCount);
 }
 
+void CXTPCommandBar::OnFinalRelease()
+{
+    if (m_hWnd != NULL)
+        DestroyWindow();
+    delete this;
+}
+
 //////////////////////////////////////////////////////////////////////////
 // Relations
 

@@ -8,12 +8,13 @@
 #include "XTPCommandBarsDefines.h"
 #include "XTPHookManager.h"
 #include "XTPAccessible.h"
+// The bar's paint manager answers the shadow settings of a trackable bar.
+#include "XTPPaintManager.h"
 #include <afxtempl.h>
 
 class CXTPControl;
 class CXTPControls;
 class CXTPCommandBars;
-class CXTPPaintManager;
 class CXTPImageManager;
 class CXTPToolTipContext;
 class CXTPPropExchange;
@@ -244,6 +245,8 @@ public:
 protected:
     virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     virtual void PostNcDestroy() {}
+    // The last reference goes: the window (if any) and the object.
+    virtual void OnFinalRelease();
     virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const;
 
     // Paints the client area into the DC (the back buffer of WM_PAINT).

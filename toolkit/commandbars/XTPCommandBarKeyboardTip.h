@@ -19,6 +19,8 @@ public:
     // beside its anchor, without activating it.
     BOOL Show();
     CSize CalcSize();
+    CString GetCaption() const { return m_strCaption; }
+    BOOL IsEnabled() const { return m_bEnabled; }
 
     CString m_strTip;           // a second string, not shown by the default theme
     CString m_strCaption;       // the letters

@@ -768,6 +768,14 @@ BOOL CXTPControlComboBox::IsCaptionVisible() const
     return m_comboStyle == 1;
 }
 
+BOOL CXTPControlComboBox::IsImageVisible() const
+{
+    if (m_pParent != NULL && m_pParent->GetType() == xtpBarTypePopup)
+        return HasIcon();
+    XTPButtonStyle style = GetStyle();
+    return (style == xtpButtonIcon || style == xtpButtonIconAndCaption) && HasIcon();
+}
+
 BOOL CXTPControlComboBox::Compare(CXTPControl* pOther)
 {
     return CXTPControl::Compare(pOther) && DYNAMIC_DOWNCAST(CXTPControlComboBox, pOther) != NULL;

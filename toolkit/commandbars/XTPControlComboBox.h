@@ -152,6 +152,10 @@ public:
     virtual void OnKillFocus();
     virtual void AdjustEditRect(CRect& rc);
 
+    // The icon shows on a popup bar when the control has one, elsewhere for
+    // the icon styles.
+    BOOL IsImageVisible() const;
+
     // The list's selection, or the remembered one without a list.
     int GetCurSel() const;
     void SetCurSel(int nIndex);

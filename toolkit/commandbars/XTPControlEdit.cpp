@@ -881,6 +881,8 @@ int CXTPControlEdit::OnHookKeyDown(UINT nChar, LPARAM lParam)
 
 CRect CXTPControlEdit::GetSpinButtonsRect() const
 {
+    if (!m_bShowSpinButtons)
+        return CRect(0, 0, 0, 0);
     return CRect(m_rcControl.right - 19, m_rcControl.top + 1, m_rcControl.right - 1, m_rcControl.bottom - 1);
 }
 

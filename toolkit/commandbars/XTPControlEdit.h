@@ -199,7 +199,8 @@ public:
     CString GetEditHint() const { return GetEditHintText(); }
     void SetEditHint(LPCTSTR lpszHint) { SetEditHintValue(lpszHint); }
     void EnableShellAutoComplete(DWORD dwFlags);
-    // 18 pixels at the right edge, inset by 1 at top, bottom and right.
+    // 18 pixels at the right edge, inset by 1 at top, bottom and right;
+    // empty without spin buttons.
     CRect GetSpinButtonsRect() const;
     BOOL IsImageVisible() const;
 
@@ -209,7 +210,7 @@ public:
     BOOL GetReadOnly() const { return m_bReadOnly; }
     void SetReadOnly(BOOL bReadOnly);
     BOOL IsSpinButtonsVisible() const { return m_bShowSpinButtons; }
-    void ShowSpinButtons(BOOL bShow) { m_bShowSpinButtons = bShow; m_bDelayReposition = TRUE; DelayLayoutParent(); }
+    void ShowSpinButtons(BOOL bShow = TRUE) { m_bShowSpinButtons = bShow; m_bDelayReposition = TRUE; DelayLayoutParent(); }
     DWORD GetEditStyle() const { return m_dwEditStyle; }
     void SetEditStyle(DWORD dwStyle) { m_dwEditStyle = dwStyle; m_bDelayDestroy = TRUE; DelayLayoutParent(); }
     int GetLabelWidth() const { return m_nLabelWidth; }

@@ -521,7 +521,7 @@ CSize CXTPDockBar::CalcDynamicLayout(int nLength, DWORD dwMode, AFX_SIZEPARENTPA
 LRESULT CXTPDockBar::OnSizeParent(WPARAM, LPARAM lParam)
 {
     AFX_SIZEPARENTPARAMS* pLayout = (AFX_SIZEPARENTPARAMS*)lParam;
-    if (pLayout == NULL || m_hWnd == NULL || !IsWindowVisible())
+    if (pLayout == NULL || m_hWnd == NULL || (GetStyle() & WS_VISIBLE) == 0)
         return 0;
 
     BOOL bHorz = IsHorizontal();

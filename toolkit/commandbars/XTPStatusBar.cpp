@@ -215,7 +215,7 @@ END_MESSAGE_MAP()
 
 CXTPStatusBar::CXTPStatusBar()
     : m_nMinHeight(0), m_bShowSizeGripper(TRUE), m_pCommandBars(NULL), m_bDrawWithPaintManager(TRUE),
-      m_pToolTipContext(NULL), m_hControlFont(NULL)
+      m_pToolTipContext(NULL), m_hControlFont(NULL), m_bDrawDisabledText(FALSE)
 {
     LOGFONT lf;
     GetStatusLogFont(lf);

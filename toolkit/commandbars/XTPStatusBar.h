@@ -142,6 +142,9 @@ public:
     CXTPToolTipContext* GetToolTipContext() const { return m_pToolTipContext; }
     CFont* GetFont() { return &m_fontStatus; }
     int GetMinHeight() const { return m_nMinHeight; }
+    // Whether disabled panes still show their text (the paint themes read it).
+    BOOL GetDrawDisabledText() const { return m_bDrawDisabledText; }
+    void SetDrawDisabledText(BOOL bDraw) { m_bDrawDisabledText = bDraw; }
     BOOL HasSizeGripper() const { return (GetStyle() & SBARS_SIZEGRIP) != 0; }
 
     virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
@@ -188,4 +191,5 @@ public:
     BOOL m_bDrawWithPaintManager;
     CXTPToolTipContext* m_pToolTipContext;
     HFONT m_hControlFont;       // the control's copy of the bar's font
+    BOOL m_bDrawDisabledText;
 };

@@ -687,7 +687,7 @@ void CXTPToolBar::OnRecalcLayout()
 LRESULT CXTPToolBar::OnSizeParent(WPARAM, LPARAM lParam)
 {
     AFX_SIZEPARENTPARAMS* pLayout = (AFX_SIZEPARENTPARAMS*)lParam;
-    if (pLayout == NULL || !IsWindowVisible())
+    if (pLayout == NULL || m_hWnd == NULL || (GetStyle() & WS_VISIBLE) == 0)
         return 0;
 
     DWORD dwMode = LM_HORZ | LM_HORZDOCK | LM_COMMIT;
