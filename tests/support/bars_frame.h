@@ -15,7 +15,7 @@ namespace testsupport
 class CBarsFrame : public CXTPFrameWnd
 {
 public:
-    CBarsFrame() : m_bCustomizable(FALSE) {}
+    CBarsFrame() : m_bCustomizable(FALSE), m_lNotifyResult(0) {}
 
     // Creates the window and the command bars; the frame deletes itself
     // when it is destroyed.
@@ -46,9 +46,20 @@ public:
     }
 
     std::vector<UINT> m_arrCommands;
+    std::vector<UINT> m_arrNotifications;   // codes of WM_XTP_COMMAND
     BOOL m_bCustomizable;
+    LRESULT m_lNotifyResult;                // what WM_XTP_COMMAND answers
 
 protected:
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        if (message == WM_XTP_COMMAND && lParam != 0)
+        {
+            m_arrNotifications.push_back(((NMXTPCONTROL*)lParam)->hdr.code);
+            return m_lNotifyResult;
+        }
+        return CXTPFrameWnd::WindowProc(message, wParam, lParam);
+    }
     virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam)
     {
         if (HIWORD(wParam) == 0 && lParam == 0)

@@ -164,19 +164,20 @@ BOOL CXTPControlComboBoxList::Popup(CXTPControlPopup* pControlPopup, BOOL /*bSel
     if (size.cx < 1)
         size.cx = m_pComboBox->GetRect().Width();
 
+    // The popup bar's placement gives the place; the list keeps its size.
     UpdateFlags();
     CRect rc = CalcPopupRect(size);
-    if (rc.IsRectEmpty())
-    {
-        // Without the popup placement, drop down below the control.
-        CRect rcControl = m_pComboBox->GetRect();
-        if (pParent != NULL && pParent->GetSafeHwnd() != NULL)
-            pParent->ClientToScreen(&rcControl);
-        rc = CRect(CPoint(rcControl.left, rcControl.bottom), size);
-    }
-    SetWindowPos(&wndTopMost, rc.left, rc.top, rc.Width(), rc.Height(), SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    SetWindowPos(&wndTopMost, rc.left, rc.top, size.cx, size.cy, SWP_SHOWWINDOW | SWP_NOACTIVATE);
     EnableWindow(TRUE);
     return TRUE;
+}
+
+CSize CXTPControlComboBoxList::CalcDynamicLayout(int /*nLength*/, DWORD /*dwMode*/)
+{
+    CRect rc(0, 0, 0, 0);
+    if (m_hWnd != NULL)
+        GetWindowRect(&rc);
+    return rc.Size();
 }
 
 BOOL CXTPControlComboBoxList::SetTrackingMode(int bMode, BOOL bSelectFirst, BOOL bKeyboard)
@@ -690,13 +691,14 @@ void CXTPControlComboBox::UpdatePopupSelection()
     if (m_bIgnoreSelection || m_pEdit == NULL || pBar == NULL)
         return;
     CString strText = GetEditTextValue();
-    int nExact = pBar->FindStringExact(0, strText);
+    // Searches run from the first item (a start of -1).
+    int nExact = pBar->FindStringExact(-1, strText);
     if (nExact != -1)
     {
         pBar->SetCurSel(nExact);
         return;
     }
-    int nPrefix = strText.IsEmpty() ? -1 : pBar->FindString(0, strText);
+    int nPrefix = strText.IsEmpty() ? -1 : pBar->FindString(-1, strText);
     if (nPrefix != -1)
     {
         pBar->SetTopIndex(nPrefix);
@@ -716,6 +718,9 @@ BOOL CXTPControlComboBox::OnSetPopup(BOOL bPopup)
         m_nLastSel = GetCurSel();
         if (m_pAutoCompleteWnd != NULL)
             m_pAutoCompleteWnd->HideDropDown();
+        // The list counts as open already, so that the edit taking the focus
+        // does not close it.
+        m_bPopup = TRUE;
         if (HasWindow() && ::GetFocus() != m_pEdit->m_hWnd)
             m_pEdit->SetFocus();
         return CXTPControlPopup::OnSetPopup(TRUE);
@@ -994,7 +999,7 @@ void CXTPControlComboBox::OnEditChanged()
         m_pEdit->SendMessage(EM_GETSEL, (WPARAM)&dwStart, (LPARAM)&dwEnd);
         if (!strText.IsEmpty() && dwStart == dwEnd && (int)dwEnd == strText.GetLength())
         {
-            int nItem = pBar->FindString(0, strText);
+            int nItem = pBar->FindString(-1, strText);
             if (nItem != -1)
             {
                 CString strItem;

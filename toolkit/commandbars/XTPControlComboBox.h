@@ -63,6 +63,9 @@ public:
     virtual void Copy(CXTPCommandBar* pCommandBar, BOOL bRecursive = FALSE);
     virtual CXTPCommandBar* Clone(BOOL bRecursive = FALSE);
     virtual BOOL DestroyWindow();
+    // The list keeps the size it was opened with: no menu layout applies.
+    virtual void OnRecalcLayout() {}
+    virtual CSize CalcDynamicLayout(int nLength, DWORD dwMode);
 
     int GetCount() const;
     int AddString(LPCTSTR lpszItem);
