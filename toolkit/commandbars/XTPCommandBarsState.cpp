@@ -15,6 +15,7 @@
 #include "XTPZipMemFile.h"
 
 #include <shlobj.h>
+#include <shlwapi.h>
 
 namespace {
 
@@ -26,25 +27,81 @@ CWinApp* ProfileApp()
     return AfxGetApp();
 }
 
-int GetInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault)
+// One section of the application's profile, opened once for all its values:
+// a registry key when the application has a registry key, else its INI file.
+class CProfileSection
 {
-    CWinApp* pApp = ProfileApp();
-    return pApp != NULL ? (int)pApp->GetProfileInt(lpszSection, lpszEntry, nDefault) : nDefault;
-}
+public:
+    // bWrite: the section is created (and, with bEmpty, emptied first).
+    CProfileSection(LPCTSTR lpszSection, BOOL bWrite, BOOL bEmpty = FALSE)
+        : m_strSection(lpszSection), m_hKey(NULL), m_pApp(ProfileApp())
+    {
+        if (m_pApp == NULL)
+            return;
+        if (m_pApp->m_pszRegistryKey == NULL)
+        {
+            if (bEmpty)
+                m_pApp->WriteProfileString(lpszSection, NULL, NULL);
+            return;
+        }
+        HKEY hAppKey = m_pApp->GetAppRegistryKey();
+        if (hAppKey == NULL)
+            return;
+        if (bEmpty)
+            ::SHDeleteKeyA(hAppKey, lpszSection);
+        if (bWrite)
+            ::RegCreateKeyExA(hAppKey, lpszSection, 0, NULL, 0, KEY_READ | KEY_WRITE, NULL, &m_hKey, NULL);
+        else if (::RegOpenKeyExA(hAppKey, lpszSection, 0, KEY_READ, &m_hKey) != ERROR_SUCCESS)
+            m_hKey = NULL;
+        ::RegCloseKey(hAppKey);
+    }
+    ~CProfileSection()
+    {
+        if (m_hKey != NULL)
+            ::RegCloseKey(m_hKey);
+    }
 
-void WriteInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nValue)
-{
-    CWinApp* pApp = ProfileApp();
-    if (pApp != NULL)
-        pApp->WriteProfileInt(lpszSection, lpszEntry, nValue);
-}
+    int GetInt(LPCTSTR lpszEntry, int nDefault) const
+    {
+        if (m_pApp == NULL)
+            return nDefault;
+        if (m_pApp->m_pszRegistryKey == NULL)
+            return (int)m_pApp->GetProfileInt(m_strSection, lpszEntry, nDefault);
+        DWORD dwValue = 0, dwType = 0, dwSize = sizeof(DWORD);
+        if (m_hKey == NULL ||
+            ::RegQueryValueExA(m_hKey, lpszEntry, NULL, &dwType, (LPBYTE)&dwValue, &dwSize) != ERROR_SUCCESS ||
+            dwType != REG_DWORD || dwSize != sizeof(DWORD))
+            return nDefault;
+        return (int)dwValue;
+    }
+    void WriteInt(LPCTSTR lpszEntry, int nValue)
+    {
+        if (m_pApp == NULL)
+            return;
+        if (m_pApp->m_pszRegistryKey == NULL)
+        {
+            m_pApp->WriteProfileInt(m_strSection, lpszEntry, nValue);
+            return;
+        }
+        DWORD dwValue = (DWORD)nValue;
+        if (m_hKey != NULL)
+            ::RegSetValueExA(m_hKey, lpszEntry, 0, REG_DWORD, (const BYTE*)&dwValue, sizeof(DWORD));
+    }
+    void DeleteEntry(LPCTSTR lpszEntry)
+    {
+        if (m_pApp == NULL)
+            return;
+        if (m_pApp->m_pszRegistryKey == NULL)
+            m_pApp->WriteProfileString(m_strSection, lpszEntry, NULL);
+        else if (m_hKey != NULL)
+            ::RegDeleteValueA(m_hKey, lpszEntry);
+    }
 
-void DeleteEntry(LPCTSTR lpszSection, LPCTSTR lpszEntry)
-{
-    CWinApp* pApp = ProfileApp();
-    if (pApp != NULL)
-        pApp->WriteProfileString(lpszSection, lpszEntry, NULL);
-}
+private:
+    CString m_strSection;
+    HKEY m_hKey;
+    CWinApp* m_pApp;
+};
 
 CString SectionName(LPCTSTR lpszFormat, LPCTSTR lpszKey, int nIndex = -1)
 {
@@ -54,6 +111,26 @@ CString SectionName(LPCTSTR lpszFormat, LPCTSTR lpszKey, int nIndex = -1)
     else
         str.Format(lpszFormat, lpszKey, nIndex);
     return str;
+}
+
+int GetInt(const CProfileSection* pSection, LPCTSTR lpszEntry, int nDefault)
+{
+    return pSection->GetInt(lpszEntry, nDefault);
+}
+
+void WriteInt(CProfileSection* pSection, LPCTSTR lpszEntry, int nValue)
+{
+    pSection->WriteInt(lpszEntry, nValue);
+}
+
+int GetInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault)
+{
+    return CProfileSection(lpszSection, FALSE).GetInt(lpszEntry, nDefault);
+}
+
+void WriteInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nValue)
+{
+    CProfileSection(lpszSection, TRUE).WriteInt(lpszEntry, nValue);
 }
 
 // The profile's entry that is missing: no bar id can take it.
@@ -174,12 +251,10 @@ XTP_BARINFO::XTP_BARINFO()
 {
 }
 
-void XTP_BARINFO::SaveState(LPCTSTR lpszSection) const
+void XTP_BARINFO::SaveState(LPCTSTR lpszSectionName) const
 {
-    CWinApp* pApp = ProfileApp();
-    if (pApp == NULL)
-        return;
-    pApp->WriteProfileString(lpszSection, NULL, NULL);
+    CProfileSection section(lpszSectionName, TRUE, TRUE);
+    CProfileSection* lpszSection = &section;
     WriteInt(lpszSection, "BarID", (int)m_nBarID);
     if (!m_bVisible)
         WriteInt(lpszSection, "Visible", 0);
@@ -208,8 +283,10 @@ void XTP_BARINFO::SaveState(LPCTSTR lpszSection) const
     }
 }
 
-BOOL XTP_BARINFO::LoadState(LPCTSTR lpszSection, BOOL bRescale, CSize szSaved, CSize szCurrent)
+BOOL XTP_BARINFO::LoadState(LPCTSTR lpszSectionName, BOOL bRescale, CSize szSaved, CSize szCurrent)
 {
+    CProfileSection section(lpszSectionName, FALSE);
+    const CProfileSection* lpszSection = &section;
     m_nBarID = (UINT)GetInt(lpszSection, "BarID", (int)kMissingId);
     if (m_nBarID == kMissingId)
         return FALSE;
@@ -323,18 +400,19 @@ void CXTPCommandBars::SaveBarState(LPCTSTR lpszProfileName, BOOL bOnlyCustomized
         info.SaveState(SectionName("%s-Bar%d", lpszProfileName, i));
     }
 
-    CString strSummary = SectionName("%s-Summary", lpszProfileName);
-    WriteInt(strSummary, "Bars", GetCount());
-    WriteInt(strSummary, "ScreenCX", szScreen.cx);
-    WriteInt(strSummary, "ScreenCY", szScreen.cy);
+    {
+        CProfileSection summary(SectionName("%s-Summary", lpszProfileName), TRUE);
+        summary.WriteInt("Bars", GetCount());
+        summary.WriteInt("ScreenCX", szScreen.cx);
+        summary.WriteInt("ScreenCY", szScreen.cy);
+    }
 
     for (int nDock = 0; nDock < 4; nDock++)
     {
-        CString strSection = SectionName("%s-DockBar%d", lpszProfileName, nDock);
-        if (ProfileApp() != NULL)
-            ProfileApp()->WriteProfileString(strSection, NULL, NULL);
         CXTPDockBar* pDockBar = m_pDocks[nDock];
-        if (pDockBar == NULL || pDockBar->GetDockedCount() <= 1)
+        BOOL bRows = pDockBar != NULL && pDockBar->GetDockedCount() > 1;
+        CProfileSection section(SectionName("%s-DockBar%d", lpszProfileName, nDock), bRows, TRUE);
+        if (!bRows)
             continue;
         int n = 0;
         BOOL bLastNull = FALSE;
@@ -346,16 +424,16 @@ void CXTPCommandBars::SaveBarState(LPCTSTR lpszProfileName, BOOL bOnlyCustomized
             bLastNull = pBar == NULL;
             CString strEntry;
             strEntry.Format("Bar#%d", n++);
-            WriteInt(strSection, strEntry, pBar != NULL ? (int)pBar->GetBarID() : 0);
+            section.WriteInt(strEntry, pBar != NULL ? (int)pBar->GetBarID() : 0);
         }
-        WriteInt(strSection, "Bars", n);
+        section.WriteInt("Bars", n);
     }
 
     CControlBar* pStatusBar = GetStatusBar(m_pFrame);
     if (pStatusBar != NULL && pStatusBar->GetSafeHwnd() != NULL && !(pStatusBar->GetStyle() & WS_VISIBLE))
         WriteInt(lpszProfileName, "StatusBar", 0);
     else
-        DeleteEntry(lpszProfileName, "StatusBar");
+        CProfileSection(lpszProfileName, FALSE).DeleteEntry("StatusBar");
 
     if (m_bCustomizable)
         SaveControls(lpszProfileName, bOnlyCustomized);
@@ -371,9 +449,9 @@ void CXTPCommandBars::LoadBarState(LPCTSTR lpszProfileName, BOOL bSilent)
     if (m_bCustomizable)
         LoadControls(lpszProfileName, bSilent);
 
-    CString strSummary = SectionName("%s-Summary", lpszProfileName);
-    int nBars = GetInt(strSummary, "Bars", 0);
-    CSize szSaved(GetInt(strSummary, "ScreenCX", 0), GetInt(strSummary, "ScreenCY", 0));
+    CProfileSection summary(SectionName("%s-Summary", lpszProfileName), FALSE);
+    int nBars = summary.GetInt("Bars", 0);
+    CSize szSaved(summary.GetInt("ScreenCX", 0), summary.GetInt("ScreenCY", 0));
     CSize szCurrent(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
     BOOL bRescale = szSaved.cx > 0 && szSaved.cy > 0 && szSaved != szCurrent;
 
@@ -390,15 +468,15 @@ void CXTPCommandBars::LoadBarState(LPCTSTR lpszProfileName, BOOL bSilent)
     for (int nDock = 0; nDock < 4; nDock++)
     {
         CXTPDockBar* pDockBar = m_pDocks[nDock];
-        CString strSection = SectionName("%s-DockBar%d", lpszProfileName, nDock);
-        int nEntries = GetInt(strSection, "Bars", 0);
+        CProfileSection section(SectionName("%s-DockBar%d", lpszProfileName, nDock), FALSE);
+        int nEntries = section.GetInt("Bars", 0);
         if (pDockBar == NULL || nEntries <= 1)
             continue;
         for (int j = 0; j < nEntries && j < 2 * XTP_MAX_STORED_BARS; j++)
         {
             CString strEntry;
             strEntry.Format("Bar#%d", j);
-            UINT nBarID = (UINT)GetInt(strSection, strEntry, (int)kMissingId);
+            UINT nBarID = (UINT)section.GetInt(strEntry, (int)kMissingId);
             if (nBarID == kMissingId)
                 break;
             CXTPToolBar* pBar = GetToolBar(nBarID);

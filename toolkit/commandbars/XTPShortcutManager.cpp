@@ -220,7 +220,8 @@ BOOL CXTPShortcutManager::CKeyAssign::PreTranslateMessage(MSG* pMsg)
 
 CXTPShortcutManager::CXTPShortcutManager(CXTPCommandBars* pCommandBars)
     : m_bAllowEscapeShortcut(FALSE), m_bUseSystemKeyNameText(FALSE), m_nDisableShortcuts(0),
-      m_pCommandBars(pCommandBars), m_hAccelTable(NULL), m_hOriginalAccelTable(NULL), m_pKeyNameMap(NULL)
+      m_pCommandBars(pCommandBars), m_hAccelTable(NULL), m_hOriginalAccelTable(NULL), m_pKeyNameMap(NULL),
+      m_bWorkingEntriesValid(FALSE)
 {
     m_pKeyNameMap = new CMap<UINT, UINT, CString, LPCTSTR>(10);
     m_pKeyNameMap->InitHashTable(17);
@@ -304,55 +305,76 @@ BOOL CXTPShortcutManager::OnBeforeRemove(LPACCEL /*pAccel*/)
     return FALSE;
 }
 
+void CXTPShortcutManager::SetWorkingTable(HACCEL hAccel)
+{
+    if (m_hAccelTable != NULL && m_hAccelTable != hAccel)
+        ::DestroyAcceleratorTable(m_hAccelTable);
+    m_hAccelTable = hAccel;
+    m_bWorkingEntriesValid = FALSE;
+}
+
+const CArray<ACCEL, ACCEL&>& CXTPShortcutManager::GetWorkingEntries()
+{
+    if (!m_bWorkingEntriesValid)
+    {
+        XTPGetAccelEntries(m_hAccelTable, m_arrWorkingEntries);
+        m_bWorkingEntriesValid = TRUE;
+    }
+    return m_arrWorkingEntries;
+}
+
 BOOL CXTPShortcutManager::FindDefaultAccelerator(UINT nCmd, CString& strShortcut)
 {
-    HACCEL hAccel = m_hAccelTable;
-    if (hAccel == NULL)
+    CArray<ACCEL, ACCEL&> arrSite;
+    const CArray<ACCEL, ACCEL&>* pEntries = NULL;
+    if (m_hAccelTable != NULL)
+    {
+        pEntries = &GetWorkingEntries();
+    }
+    else
     {
         if (m_hOriginalAccelTable != NULL)
             return FALSE;
-        hAccel = GetSiteAccelerators();
+        XTPGetAccelEntries(GetSiteAccelerators(), arrSite);
+        pEntries = &arrSite;
     }
 
-    CArray<ACCEL, ACCEL&> arrAccel;
-    XTPGetAccelEntries(hAccel, arrAccel);
-
-    CString strFound;
+    // The first entry of the highest priority wins; texts are made only
+    // when the caller's text must be compared.
+    int nFound = -1;
     int nFoundPriority = 0;
-    BOOL bFound = FALSE;
     BOOL bEqualsCaller = FALSE;
-    for (INT_PTR i = 0; i < arrAccel.GetSize(); i++)
+    for (INT_PTR i = 0; i < pEntries->GetSize(); i++)
     {
-        ACCEL& accel = arrAccel[i];
+        ACCEL accel = pEntries->GetAt(i);
         if (accel.cmd != nCmd)
             continue;
-        int nPriority = 0;
-        CString strText = Format(&accel, &nPriority);
-        if (strText == strShortcut)
+        int nPriority = CKeyHelper(&accel, this).Priority();
+        if (!strShortcut.IsEmpty() && !bEqualsCaller && Format(&accel, NULL) == strShortcut)
             bEqualsCaller = TRUE;
-        if (!bFound || nPriority > nFoundPriority)
+        if (nFound == -1 || nPriority > nFoundPriority)
         {
-            strFound = strText;
+            nFound = (int)i;
             nFoundPriority = nPriority;
         }
-        bFound = TRUE;
     }
 
-    if (!bFound)
+    if (nFound == -1)
     {
         strShortcut.Empty();
         return FALSE;
     }
     if (!bEqualsCaller)
-        strShortcut = strFound;
+    {
+        ACCEL accel = pEntries->GetAt(nFound);
+        strShortcut = Format(&accel, NULL);
+    }
     return TRUE;
 }
 
 void CXTPShortcutManager::Reset()
 {
-    if (m_hAccelTable != NULL)
-        ::DestroyAcceleratorTable(m_hAccelTable);
-    m_hAccelTable = CopyAccelTable(m_hOriginalAccelTable);
+    SetWorkingTable(CopyAccelTable(m_hOriginalAccelTable));
 }
 
 HACCEL AFX_CDECL CXTPShortcutManager::CopyAccelTable(HACCEL hAccelTable)
@@ -366,11 +388,10 @@ HACCEL AFX_CDECL CXTPShortcutManager::CopyAccelTable(HACCEL hAccelTable)
 
 void CXTPShortcutManager::LoadAccelerators(UINT nIDResource)
 {
-    if (m_hAccelTable != NULL)
-        ::DestroyAcceleratorTable(m_hAccelTable);
+    SetWorkingTable(NULL);
     if (m_hOriginalAccelTable != NULL)
         ::DestroyAcceleratorTable(m_hOriginalAccelTable);
-    m_hAccelTable = m_hOriginalAccelTable = NULL;
+    m_hOriginalAccelTable = NULL;
 
     HINSTANCE hInst = AfxFindResourceHandle(MAKEINTRESOURCE(nIDResource), RT_ACCELERATOR);
     if (hInst == NULL || ::FindResourceA(hInst, MAKEINTRESOURCE(nIDResource), RT_ACCELERATOR) == NULL)
@@ -381,7 +402,7 @@ void CXTPShortcutManager::LoadAccelerators(UINT nIDResource)
     if (hResource == NULL)
         return;
     m_hOriginalAccelTable = CopyAccelTable(hResource);
-    m_hAccelTable = CopyAccelTable(hResource);
+    SetWorkingTable(CopyAccelTable(hResource));
 }
 
 void CXTPShortcutManager::SetAccelerators(LPACCEL pAccel, int nCount)
@@ -389,9 +410,7 @@ void CXTPShortcutManager::SetAccelerators(LPACCEL pAccel, int nCount)
     HACCEL hAccel = NULL;
     if (pAccel != NULL && nCount > 0)
         hAccel = ::CreateAcceleratorTableA(pAccel, nCount);
-    if (m_hAccelTable != NULL)
-        ::DestroyAcceleratorTable(m_hAccelTable);
-    m_hAccelTable = hAccel;
+    SetWorkingTable(hAccel);
 }
 
 void CXTPShortcutManager::DisableShortcuts(BOOL bDisable)
@@ -449,7 +468,7 @@ void CXTPShortcutManager::DoPropExchange(CXTPPropExchange* pPX)
     if (pPX->IsStoring())
     {
         CArray<ACCEL, ACCEL&> arrAccel;
-        XTPGetAccelEntries(m_hAccelTable, arrAccel);
+        arrAccel.Copy(GetWorkingEntries());
         DWORD nCount = (DWORD)arrAccel.GetSize();
 
         if (pPX->IsBinaryStore())

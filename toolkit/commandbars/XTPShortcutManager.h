@@ -90,11 +90,16 @@ protected:
     CString GetLayoutKeyName(UINT vk) const;
     // The site frame's own table, for commands when no table is loaded here.
     HACCEL GetSiteAccelerators() const;
+    // The working table's entries, copied once per table.
+    const CArray<ACCEL, ACCEL&>& GetWorkingEntries();
+    void SetWorkingTable(HACCEL hAccel);
 
     CXTPCommandBars* m_pCommandBars;
     HACCEL m_hAccelTable;
     HACCEL m_hOriginalAccelTable;
     CMap<UINT, UINT, CString, LPCTSTR>* m_pKeyNameMap;
+    CArray<ACCEL, ACCEL&> m_arrWorkingEntries;
+    BOOL m_bWorkingEntriesValid;
 };
 
 // Copies the entries of an accelerator table; empty for a null table.
