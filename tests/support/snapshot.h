@@ -1,125 +1,124 @@
-// Saving a picture drawn by a test as a PNG snapshot under
-// <build folder>/snapshots/<test program>/<name>.png, so that people can look
-// at what the program draws. The build folder is the nearest folder above
-// the test program that holds CMakeCache.txt.
+// PNG snapshots of drawn pictures, saved under build/snapshots/<test
+// program>/ so that a person can look at what the tests drew.
 #pragma once
 
-#include <windows.h>
-#include <png.h>
-#include <stdio.h>
+#include "support/canvas.h"
 
+#include <afxwin.h>
+#include <png.h>
+
+#include <setjmp.h>
 #include <string>
 #include <vector>
 
 namespace testsupport
 {
-namespace detail
-{
+using Canvas = testsupport::Canvas;
+
+// build/snapshots/<program>/, created when missing. The build folder is the
+// first folder above the program that holds CMakeCache.txt.
 inline std::string SnapshotFolder()
 {
-    char szModule[MAX_PATH] = "";
-    ::GetModuleFileNameA(NULL, szModule, MAX_PATH);
-    std::string strModule = szModule;
-    size_t nSlash = strModule.find_last_of("\\/");
-    std::string strProgram = strModule.substr(nSlash + 1);
+    char szPath[MAX_PATH] = {};
+    ::GetModuleFileNameA(NULL, szPath, MAX_PATH);
+    std::string strPath(szPath);
+    size_t nSlash = strPath.find_last_of("\\/");
+    std::string strFolder = nSlash != std::string::npos ? strPath.substr(0, nSlash) : std::string(".");
+    std::string strProgram = nSlash != std::string::npos ? strPath.substr(nSlash + 1) : strPath;
     size_t nDot = strProgram.rfind('.');
     if (nDot != std::string::npos)
         strProgram = strProgram.substr(0, nDot);
 
-    std::string strDir = strModule.substr(0, nSlash);
-    while (!strDir.empty())
+    std::string strBuild = strFolder;
+    while (::GetFileAttributesA((strBuild + "\\CMakeCache.txt").c_str()) == INVALID_FILE_ATTRIBUTES)
     {
-        if (::GetFileAttributesA((strDir + "\\CMakeCache.txt").c_str()) != INVALID_FILE_ATTRIBUTES)
+        size_t nUp = strBuild.find_last_of("\\/");
+        if (nUp == std::string::npos)
         {
-            std::string strSnapshots = strDir + "\\snapshots";
-            ::CreateDirectoryA(strSnapshots.c_str(), NULL);
-            std::string strFolder = strSnapshots + "\\" + strProgram;
-            ::CreateDirectoryA(strFolder.c_str(), NULL);
-            return strFolder;
-        }
-        size_t n = strDir.find_last_of("\\/");
-        if (n == std::string::npos)
+            strBuild = strFolder;
             break;
-        strDir = strDir.substr(0, n);
+        }
+        strBuild = strBuild.substr(0, nUp);
     }
-    fprintf(stderr, "no build folder above %s\n", szModule);
-    return std::string();
+    std::string strSnapshots = strBuild + "\\snapshots";
+    ::CreateDirectoryA(strSnapshots.c_str(), NULL);
+    strSnapshots += "\\" + strProgram;
+    ::CreateDirectoryA(strSnapshots.c_str(), NULL);
+    return strSnapshots;
 }
 
-// Writes top-down 0x00RRGGBB pixels as an RGB PNG; libpng reports errors by
-// jumping back here, and only C code lies between.
-inline bool WritePng(FILE* pFile, const DWORD* pPixels, int cx, int cy)
+namespace detail
 {
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, NULL, NULL, NULL);
-    if (png == NULL)
+inline void PngError(png_structp pPng, png_const_charp)
+{
+    longjmp(png_jmpbuf(pPng), 1);
+}
+
+inline void PngWarning(png_structp, png_const_charp)
+{
+}
+
+// Writes RGB rows; no C++ object with a destructor lives between setjmp
+// and the library calls.
+inline bool WritePng(FILE* pFile, int cx, int cy, const std::vector<png_byte>& pixels)
+{
+    png_structp pPng = png_create_write_struct(PNG_LIBPNG_VER_STRING, NULL, PngError, PngWarning);
+    if (pPng == NULL)
         return false;
-    png_infop info = png_create_info_struct(png);
-    std::vector<BYTE> row(cx * 3);
-    if (info == NULL || setjmp(png_jmpbuf(png)))
+    png_infop pInfo = png_create_info_struct(pPng);
+    if (pInfo == NULL || setjmp(png_jmpbuf(pPng)))
     {
-        png_destroy_write_struct(&png, &info);
+        png_destroy_write_struct(&pPng, pInfo != NULL ? &pInfo : NULL);
         return false;
     }
-    png_init_io(png, pFile);
-    png_set_IHDR(png, info, cx, cy, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
+    png_init_io(pPng, pFile);
+    png_set_IHDR(pPng, pInfo, (png_uint_32)cx, (png_uint_32)cy, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(pPng, pInfo);
+    for (int y = 0; y < cy; y++)
+        png_write_row(pPng, const_cast<png_bytep>(&pixels[(size_t)y * cx * 3]));
+    png_write_end(pPng, pInfo);
+    png_destroy_write_struct(&pPng, &pInfo);
+    return true;
+}
+} // namespace detail
+
+// Saves the canvas as <name>.png in the program's snapshot folder; the path
+// written, or an empty string when it could not be written.
+inline std::string SaveSnapshot(const Canvas& canvas, const std::string& strName)
+{
+    const int cx = canvas.Width(), cy = canvas.Height();
+    std::vector<png_byte> pixels((size_t)cx * cy * 3);
     for (int y = 0; y < cy; y++)
     {
         for (int x = 0; x < cx; x++)
         {
-            DWORD v = pPixels[y * cx + x];
-            row[x * 3] = (BYTE)(v >> 16);
-            row[x * 3 + 1] = (BYTE)(v >> 8);
-            row[x * 3 + 2] = (BYTE)v;
+            COLORREF clr = canvas.Pixel(x, y);
+            png_byte* p = &pixels[((size_t)y * cx + x) * 3];
+            p[0] = GetRValue(clr);
+            p[1] = GetGValue(clr);
+            p[2] = GetBValue(clr);
         }
-        png_write_row(png, row.data());
     }
-    png_write_end(png, NULL);
-    png_destroy_write_struct(&png, &info);
-    return true;
+    std::string strPath = SnapshotFolder() + "\\" + strName + ".png";
+    FILE* pFile = fopen(strPath.c_str(), "wb");
+    if (pFile == NULL)
+        return std::string();
+    bool bWritten = detail::WritePng(pFile, cx, cy, pixels);
+    fclose(pFile);
+    return bWritten ? strPath : std::string();
 }
-} // namespace detail
 
 // Saves the cx x cy pixels at the origin of a DC; false (with a message on
 // stderr) when the file cannot be written.
 inline bool SaveSnapshot(HDC hDC, int cx, int cy, const char* pszName)
 {
-    std::string strDir = detail::SnapshotFolder();
-    if (strDir.empty())
-        return false;
-
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = cx;
-    bmi.bmiHeader.biHeight = -cy;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    DWORD* pBits = NULL;
-    HDC hMemDC = ::CreateCompatibleDC(hDC);
-    HBITMAP hBitmap = ::CreateDIBSection(hMemDC, &bmi, DIB_RGB_COLORS, reinterpret_cast<void**>(&pBits), NULL, 0);
-    bool bOk = false;
-    if (hMemDC != NULL && hBitmap != NULL)
-    {
-        HGDIOBJ hOld = ::SelectObject(hMemDC, hBitmap);
-        ::BitBlt(hMemDC, 0, 0, cx, cy, hDC, 0, 0, SRCCOPY);
-        ::GdiFlush();
-        std::string strPath = strDir + "\\" + pszName + ".png";
-        FILE* pFile = fopen(strPath.c_str(), "wb");
-        if (pFile != NULL)
-        {
-            bOk = detail::WritePng(pFile, pBits, cx, cy);
-            fclose(pFile);
-        }
-        if (!bOk)
-            fprintf(stderr, "cannot write %s\n", strPath.c_str());
-        ::SelectObject(hMemDC, hOld);
-    }
-    if (hBitmap != NULL)
-        ::DeleteObject(hBitmap);
-    if (hMemDC != NULL)
-        ::DeleteDC(hMemDC);
-    return bOk;
+    Canvas canvas(cx, cy);
+    ::BitBlt(canvas.Handle(), 0, 0, cx, cy, hDC, 0, 0, SRCCOPY);
+    if (!SaveSnapshot(canvas, pszName).empty())
+        return true;
+    fprintf(stderr, "cannot write snapshot %s\n", pszName);
+    return false;
 }
 
 // Saves a bitmap (a DDB or a DIB section) as <name>.png.
@@ -142,19 +141,11 @@ inline bool SaveWindowSnapshot(HWND hWnd, const char* pszName)
     RECT rc;
     if (!::GetWindowRect(hWnd, &rc))
         return false;
-    int cx = rc.right - rc.left, cy = rc.bottom - rc.top;
-    HDC hScreen = ::GetDC(NULL);
-    HDC hDC = ::CreateCompatibleDC(hScreen);
-    HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, cx, cy);
-    ::ReleaseDC(NULL, hScreen);
-    HGDIOBJ hOld = ::SelectObject(hDC, hBitmap);
-    RECT rcFill = {0, 0, cx, cy};
-    ::FillRect(hDC, &rcFill, (HBRUSH)::GetStockObject(WHITE_BRUSH));
-    ::SendMessageA(hWnd, WM_PRINT, (WPARAM)hDC, PRF_CLIENT | PRF_NONCLIENT | PRF_CHILDREN | PRF_ERASEBKGND);
-    bool bOk = SaveSnapshot(hDC, cx, cy, pszName);
-    ::SelectObject(hDC, hOld);
-    ::DeleteObject(hBitmap);
-    ::DeleteDC(hDC);
-    return bOk;
+    Canvas canvas(rc.right - rc.left, rc.bottom - rc.top);
+    ::SendMessageA(hWnd, WM_PRINT, (WPARAM)canvas.Handle(), PRF_CLIENT | PRF_NONCLIENT | PRF_CHILDREN | PRF_ERASEBKGND);
+    if (!SaveSnapshot(canvas, pszName).empty())
+        return true;
+    fprintf(stderr, "cannot write snapshot %s\n", pszName);
+    return false;
 }
 } // namespace testsupport

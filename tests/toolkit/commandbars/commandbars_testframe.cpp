@@ -175,7 +175,7 @@ void PrepareTheme(int nTheme)
 
 void PumpAndIdle(int nMaxMessages)
 {
-    wndtest::PumpPending(nMaxMessages);
+    testsupport::PumpPending(nMaxMessages);
     CWinApp* pApp = AfxGetApp();
     if (pApp != NULL)
     {
@@ -240,4 +240,4 @@ LONG LiveObjects()
 
 // The program's application object and the window layer's set-up.
 CWinApp theApp(_T("CommandBarsTest"));
-::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new wndtest::Environment);
+::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
