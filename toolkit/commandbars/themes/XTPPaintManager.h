@@ -131,6 +131,8 @@ public:
     int GetCurrentSystemTheme() const;
     void SetLunaTheme(int nTheme) { m_nLunaTheme = nTheme; }
 
+    // The command-bar font made from the system's menu font.
+    static LOGFONT AFX_CDECL GetCommandBarLogFont(const LOGFONT& lfMenu);
     // Rebuilds the command-bar fonts from a LOGFONT (NULL: only records
     // whether the fonts follow the system).
     void CreateCommandBarFonts(const LOGFONT* pRegularFont, BOOL bUseStandardFont = FALSE);
