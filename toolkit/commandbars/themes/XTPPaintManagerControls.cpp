@@ -486,9 +486,10 @@ CSize CXTPPaintManager::DrawPopupBarControl(CDC* pDC, CXTPControl* pButton, BOOL
     CSize szShortcut(0, 0);
     if (bShortcut)
     {
-        CRect rcMeasure(0, 0, 0, 0);
-        DrawControlText(pDC, strShortcut, rcMeasure, 0, FALSE, bSelected, bEnabled);
-        szShortcut = rcMeasure.Size();
+        // The single-line extent of the text as drawn (markers removed).
+        CString strMeasured = strShortcut;
+        StripMnemonics(strMeasured);
+        szShortcut = pDC->GetTextExtent(strMeasured);
         rcText.right -= 19 + szShortcut.cx;
     }
 
