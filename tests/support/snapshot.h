@@ -46,9 +46,10 @@ inline std::string SnapshotFolder()
     return std::string();
 }
 
-// Writes top-down 0x00RRGGBB pixels as an RGB PNG; libpng reports errors by
-// jumping back here, and only C code lies between.
-inline bool WritePng(FILE* pFile, const DWORD* pPixels, int cx, int cy)
+// Writes the pixels given by pixel(x, y) (COLORREF) as an RGB PNG; libpng
+// reports errors by jumping back here, and only C code lies between.
+template <class FPixel>
+bool WritePng(FILE* pFile, int cx, int cy, FPixel pixel)
 {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, NULL, NULL, NULL);
     if (png == NULL)
@@ -68,10 +69,10 @@ inline bool WritePng(FILE* pFile, const DWORD* pPixels, int cx, int cy)
     {
         for (int x = 0; x < cx; x++)
         {
-            DWORD v = pPixels[y * cx + x];
-            row[x * 3] = (BYTE)(v >> 16);
-            row[x * 3 + 1] = (BYTE)(v >> 8);
-            row[x * 3 + 2] = (BYTE)v;
+            COLORREF clr = pixel(x, y);
+            row[x * 3] = GetRValue(clr);
+            row[x * 3 + 1] = GetGValue(clr);
+            row[x * 3 + 2] = GetBValue(clr);
         }
         png_write_row(png, row.data());
     }
@@ -81,44 +82,21 @@ inline bool WritePng(FILE* pFile, const DWORD* pPixels, int cx, int cy)
 }
 } // namespace detail
 
-// Saves the cx x cy pixels at the origin of a DC; false (with a message on
-// stderr) when the file cannot be written.
-inline bool SaveSnapshot(HDC hDC, int cx, int cy, const char* pszName)
+// Saves a cx x cy picture whose pixels pixel(x, y) gives (a COLORREF); false
+// (with a message on stderr) when the file cannot be written.
+template <class FPixel>
+bool SaveSnapshot(int cx, int cy, FPixel pixel, const char* pszName)
 {
     std::string strDir = detail::SnapshotFolder();
     if (strDir.empty())
         return false;
-
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = cx;
-    bmi.bmiHeader.biHeight = -cy;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    DWORD* pBits = NULL;
-    HDC hMemDC = ::CreateCompatibleDC(hDC);
-    HBITMAP hBitmap = ::CreateDIBSection(hMemDC, &bmi, DIB_RGB_COLORS, reinterpret_cast<void**>(&pBits), NULL, 0);
-    bool bOk = false;
-    if (hMemDC != NULL && hBitmap != NULL)
-    {
-        HGDIOBJ hOld = ::SelectObject(hMemDC, hBitmap);
-        ::BitBlt(hMemDC, 0, 0, cx, cy, hDC, 0, 0, SRCCOPY);
-        ::GdiFlush();
-        std::string strPath = strDir + "\\" + pszName + ".png";
-        FILE* pFile = fopen(strPath.c_str(), "wb");
-        if (pFile != NULL)
-        {
-            bOk = detail::WritePng(pFile, pBits, cx, cy);
-            fclose(pFile);
-        }
-        if (!bOk)
-            fprintf(stderr, "cannot write %s\n", strPath.c_str());
-        ::SelectObject(hMemDC, hOld);
-    }
-    if (hBitmap != NULL)
-        ::DeleteObject(hBitmap);
-    if (hMemDC != NULL)
-        ::DeleteDC(hMemDC);
+    std::string strPath = strDir + "\\" + pszName + ".png";
+    FILE* pFile = fopen(strPath.c_str(), "wb");
+    bool bOk = pFile != NULL && detail::WritePng(pFile, cx, cy, pixel);
+    if (pFile != NULL)
+        fclose(pFile);
+    if (!bOk)
+        fprintf(stderr, "cannot write %s\n", strPath.c_str());
     return bOk;
 }
 } // namespace testsupport

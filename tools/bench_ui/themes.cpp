@@ -51,20 +51,13 @@ void RegisterIcons(int nFirst, int nCount)
     ::DeleteObject(hStrip);
 }
 
-// A 32-bit DIB section on a memory DC (the format of the screen here).
+// A 32-bit DIB section (the format of the screen here) on a memory DC.
 struct Dib
 {
     Dib(int cx, int cy)
     {
-        BITMAPINFO bmi = {};
-        bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bmi.bmiHeader.biWidth = cx;
-        bmi.bmiHeader.biHeight = -cy;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        void* pBits = NULL;
         hDC = ::CreateCompatibleDC(NULL);
-        hBitmap = ::CreateDIBSection(hDC, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+        hBitmap = CXTPImageManager::Create32BitDIBSection(hDC, cx, cy);
         hOld = ::SelectObject(hDC, hBitmap);
     }
     ~Dib()

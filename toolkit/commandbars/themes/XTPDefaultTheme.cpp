@@ -14,26 +14,6 @@
 
 namespace XTPPaintThemes
 {
-namespace
-{
-BOOL IsKeyboardValue(BOOL bValue)
-{
-    return bValue == 2 || bValue == 3;
-}
-
-BOOL IsVerticalBar(CXTPCommandBar* pBar)
-{
-    return pBar != NULL && (pBar->GetPosition() == xtpBarLeft || pBar->GetPosition() == xtpBarRight);
-}
-
-CRect CenteredRect(const CRect& rcCell, CSize sz)
-{
-    int x = rcCell.left + (rcCell.Width() - sz.cx) / 2;
-    int y = rcCell.top + (rcCell.Height() - sz.cy) / 2;
-    return CRect(x, y, x + sz.cx, y + sz.cy);
-}
-} // namespace
-
 CXTPDefaultTheme::CXTPDefaultTheme()
     : m_nMenuTextColor(COLOR_BTNTEXT)
 {
@@ -99,7 +79,7 @@ void CXTPDefaultTheme::DrawRectangle(CDC* pDC, CRect rc, BOOL bSelected, BOOL bP
         Draw3dRect(pDC, rc, COLOR_3DSHADOW, COLOR_BTNHILIGHT);
         return;
     }
-    if (bEnabled && IsKeyboardValue(bPressed))
+    if (bEnabled && IsKeyboardSelected(bPressed))
     {
         Draw3dRect(pDC, rc, COLOR_3DSHADOW, COLOR_BTNHILIGHT);
         return;
@@ -114,7 +94,7 @@ void CXTPDefaultTheme::DrawRectangle(CDC* pDC, CRect rc, BOOL bSelected, BOOL bP
     }
     if (bChecked)
         Draw3dRect(pDC, rc, COLOR_3DSHADOW, COLOR_BTNHILIGHT);
-    if (IsKeyboardValue(bSelected))
+    if (IsKeyboardSelected(bSelected))
         Draw3dRect(pDC, rc, COLOR_3DSHADOW, COLOR_BTNHILIGHT);
 }
 
@@ -232,8 +212,7 @@ CSize CXTPDefaultTheme::DrawPopupBarControl(CDC* pDC, CXTPControl* pButton, BOOL
         if (pImage != NULL)
         {
             bImage = TRUE;
-            CSize szExtent = pImage->GetExtent();
-            CSize szImage(szIcon.cx, szExtent.cx > 0 ? szExtent.cy * szIcon.cx / szExtent.cx : szIcon.cy);
+            CSize szImage = GetScaledImageSize(pImage, szIcon.cx);
             if (!bWholeRow)
                 DrawRectangle(pDC, rcIcon, bSelected, FALSE, bEnabled, nChecked && !bDouble, FALSE, xtpBarTypeNormal,
                               xtpBarPopup);
@@ -446,9 +425,7 @@ CSize CXTPDefaultTheme::DrawListBoxControl(CDC* pDC, CXTPControl* pButton, CRect
     if (pImage != NULL)
     {
         DrawRectangle(pDC, rcCell, bSelected, FALSE, bEnabled, FALSE, FALSE, xtpBarTypeNormal, xtpBarPopup);
-        CSize szImage(szIcon.cx, 0);
-        CSize szExtent = pImage->GetExtent();
-        szImage.cy = szExtent.cx > 0 ? szExtent.cy * szIcon.cx / szExtent.cx : szIcon.cy;
+        CSize szImage = GetScaledImageSize(pImage, szIcon.cx);
         DrawImage(pDC, CenteredRect(rcCell, szImage).TopLeft(), szImage, pImage, bSelected, FALSE, bEnabled, FALSE,
                   FALSE, FALSE);
         rcText.left = rcCell.right + 1;

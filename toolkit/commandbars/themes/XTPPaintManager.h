@@ -243,6 +243,12 @@ public:
                                  BOOL bSelected, BOOL bEnabled);                                        // 46
 
 protected:
+    // Whether a bar is docked left or right (its controls and text run down).
+    static BOOL AFX_CDECL IsVerticalBar(CXTPCommandBar* pBar);
+    // A rectangle of the size centred in a cell.
+    static CRect AFX_CDECL CenteredRect(const CRect& rcCell, CSize sz);
+    // The size an image is drawn at for a width: the height by its own proportions.
+    static CSize AFX_CDECL GetScaledImageSize(CXTPImageManagerIcon* pImage, int cx);
     // A check box or radio button on a tool bar: the mark, then the caption.
     CSize DrawCheckControl(CDC* pDC, CXTPControl* pButton, CRect rc, BOOL bDraw, BOOL bVertical);
     // The label part of a combo box or edit control (drawn), or the size of

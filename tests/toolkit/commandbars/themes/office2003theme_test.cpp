@@ -13,24 +13,15 @@ using f1test::Canvas;
 
 namespace
 {
-// Installs an Office 2003 theme as the global paint manager for a test.
-class Office2003Test : public ::testing::Test
+// An Office 2003 theme installed for a test, in a colour scheme of its choice.
+class Office2003Test : public testsupport::InstalledThemeTest<CXTPOffice2003Theme>
 {
 protected:
-    void SetUp() override
-    {
-        m_pTheme = new CXTPOffice2003Theme();
-        CXTPPaintManager::SetCustomTheme(m_pTheme);
-    }
-    void TearDown() override { CXTPPaintManager::SetTheme(xtpThemeDefault); }
-
     void UseScheme(int nScheme)
     {
         m_pTheme->SetLunaTheme(nScheme);
         m_pTheme->RefreshMetrics();
     }
-
-    CXTPOffice2003Theme* m_pTheme = nullptr;
 };
 
 // Whether two colours differ by at most nTolerance in each channel.

@@ -14,13 +14,12 @@ using XTPPaintThemes::CXTPDefaultTheme;
 
 namespace
 {
-class BarsTest : public ::testing::Test
+class BarsTest : public testsupport::InstalledThemeTest<CXTPDefaultTheme>
 {
 protected:
     void SetUp() override
     {
-        m_pTheme = new CXTPDefaultTheme();
-        CXTPPaintManager::SetCustomTheme(m_pTheme);
+        InstalledThemeTest::SetUp();
         m_pBar = new CXTPToolBar();
         m_pBar->m_barPosition = xtpBarTop;
     }
@@ -29,7 +28,7 @@ protected:
         if (m_pBar->GetSafeHwnd() != NULL)
             m_pBar->DestroyWindow();
         m_pBar->InternalRelease();
-        CXTPPaintManager::SetTheme(xtpThemeDefault);
+        InstalledThemeTest::TearDown();
     }
     void CreateBarWindow(CRect rc)
     {
@@ -44,7 +43,6 @@ protected:
         return n;
     }
 
-    CXTPDefaultTheme* m_pTheme = nullptr;
     CXTPToolBar* m_pBar = nullptr;
 };
 } // namespace

@@ -43,13 +43,12 @@ public:
 };
 
 // A tool bar and a popup bar (no windows) for a test, released at its end.
-class ControlsTest : public ::testing::Test
+class ControlsTest : public testsupport::InstalledThemeTest<RecordingTheme>
 {
 protected:
     void SetUp() override
     {
-        m_pTheme = new RecordingTheme();
-        CXTPPaintManager::SetCustomTheme(m_pTheme);
+        InstalledThemeTest::SetUp();
         m_pToolBar = new CXTPToolBar();
         m_pToolBar->m_barPosition = xtpBarTop;
         m_pToolBar->m_szButtons = CSize(23, 22);
@@ -60,7 +59,7 @@ protected:
     {
         m_pToolBar->InternalRelease();
         m_pPopupBar->InternalRelease();
-        CXTPPaintManager::SetTheme(xtpThemeDefault);
+        InstalledThemeTest::TearDown();
     }
 
     CXTPControl* Add(CXTPCommandBar* pBar, XTPControlType type, int nId, LPCTSTR lpszCaption)
@@ -71,7 +70,6 @@ protected:
     }
     CSize Measure(CXTPControl* pControl) { return m_pTheme->DrawControl(m_canvas.DC(), pControl, FALSE); }
 
-    RecordingTheme* m_pTheme = nullptr;
     CXTPToolBar* m_pToolBar = nullptr;
     CXTPPopupBar* m_pPopupBar = nullptr;
     Canvas m_canvas{ 300, 60 };
