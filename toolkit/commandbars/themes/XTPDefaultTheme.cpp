@@ -4,8 +4,6 @@
 #include <algorithm>
 
 #include "XTPCommandBar.h"
-#include "XTPCommandBars.h"
-#include "XTPCommandBarsOptions.h"
 #include "XTPControl.h"
 #include "XTPControlComboBox.h"
 #include "XTPControlEdit.h"
@@ -403,9 +401,7 @@ void CXTPDefaultTheme::DrawEditSpinButtons(CDC* pDC, CXTPControlEdit* pControlEd
 CSize CXTPDefaultTheme::DrawListBoxControl(CDC* pDC, CXTPControl* pButton, CRect rc, BOOL bSelected, BOOL bEnabled,
                                            CXTPCommandBars* pCommandBars)
 {
-    CSize szIcon = pCommandBars != NULL ? pCommandBars->GetCommandBarsOptions()->szIcons : CSize(16, 16);
-    if (szIcon == CSize(0, 0))
-        szIcon = CSize(16, 16);
+    CSize szIcon = GetListBoxIconSize(pCommandBars);
     CSize szRow(std::max((int)szIcon.cx + 4, m_nTextHeight), std::max((int)szIcon.cy + 4, m_nTextHeight));
     // Without a DC only the row height is asked for; without a control the
     // row is only filled.

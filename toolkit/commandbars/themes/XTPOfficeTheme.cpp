@@ -4,8 +4,6 @@
 #include <algorithm>
 
 #include "XTPCommandBar.h"
-#include "XTPCommandBars.h"
-#include "XTPCommandBarsOptions.h"
 #include "XTPControl.h"
 #include "XTPControlComboBox.h"
 #include "XTPControlEdit.h"
@@ -498,9 +496,7 @@ CSize CXTPOfficeTheme::DrawControlComboBox(CDC* pDC, CXTPControlComboBox* pContr
 CSize CXTPOfficeTheme::DrawListBoxControl(CDC* pDC, CXTPControl* pButton, CRect rc, BOOL bSelected, BOOL bEnabled,
                                           CXTPCommandBars* pCommandBars)
 {
-    CSize szIcon = pCommandBars != NULL ? pCommandBars->GetCommandBarsOptions()->szIcons : CSize(16, 16);
-    if (szIcon == CSize(0, 0))
-        szIcon = CSize(16, 16);
+    CSize szIcon = GetListBoxIconSize(pCommandBars);
     int nCell = std::max((int)szIcon.cx + 4, m_nTextHeight + 4);
     CSize szRow(nCell, std::max((int)szIcon.cy + 6, m_nTextHeight));
     // Without a DC only the row height is asked for; without a control the

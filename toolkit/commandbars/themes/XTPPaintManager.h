@@ -249,6 +249,9 @@ protected:
     static CRect AFX_CDECL CenteredRect(const CRect& rcCell, CSize sz);
     // The size an image is drawn at for a width: the height by its own proportions.
     static CSize AFX_CDECL GetScaledImageSize(CXTPImageManagerIcon* pImage, int cx);
+    // The icon size of the customise dialog's command list: the command
+    // bars' option, 16 x 16 without command bars.
+    static CSize AFX_CDECL GetListBoxIconSize(CXTPCommandBars* pCommandBars);
     // A check box or radio button on a tool bar: the mark, then the caption.
     CSize DrawCheckControl(CDC* pDC, CXTPControl* pButton, CRect rc, BOOL bDraw, BOOL bVertical);
     // The label part of a combo box or edit control (drawn), or the size of

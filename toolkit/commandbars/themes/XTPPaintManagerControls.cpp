@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "XTPCommandBar.h"
+#include "XTPCommandBars.h"
+#include "XTPCommandBarsOptions.h"
 #include "XTPControl.h"
 #include "XTPControlComboBox.h"
 #include "XTPControlEdit.h"
@@ -42,6 +44,12 @@ CRect AFX_CDECL CXTPPaintManager::CenteredRect(const CRect& rcCell, CSize sz)
     int x = rcCell.left + (rcCell.Width() - sz.cx) / 2;
     int y = rcCell.top + (rcCell.Height() - sz.cy) / 2;
     return CRect(x, y, x + sz.cx, y + sz.cy);
+}
+
+CSize AFX_CDECL CXTPPaintManager::GetListBoxIconSize(CXTPCommandBars* pCommandBars)
+{
+    CSize szIcon = pCommandBars != NULL ? pCommandBars->GetCommandBarsOptions()->szIcons : CSize(16, 16);
+    return szIcon == CSize(0, 0) ? CSize(16, 16) : szIcon;
 }
 
 CSize AFX_CDECL CXTPPaintManager::GetScaledImageSize(CXTPImageManagerIcon* pImage, int cx)
