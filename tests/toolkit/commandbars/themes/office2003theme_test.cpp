@@ -136,6 +136,14 @@ TEST_F(Office2003Test, BordersAndExpandButtons)
     EXPECT_EQ(RGB(9, 9, 9), canvas.Pixel(21, 0));
     EXPECT_EQ(RGB(9, 9, 9), canvas.Pixel(10, 10));
     EXPECT_NE(RGB(9, 9, 9), canvas.Pixel(15, 1));
+
+    // The caller's clip region is what it was before.
+    canvas.DC()->IntersectClipRect(0, 0, 30, 30);
+    m_pTheme->DrawExpandOrHideButton(canvas.DC(), 0, pButton, pBar, TRUE, &nHidden);
+    canvas.DC()->FillSolidRect(0, 0, 40, 30, RGB(200, 0, 0));
+    EXPECT_EQ(RGB(200, 0, 0), canvas.Pixel(10, 10));
+    EXPECT_NE(RGB(200, 0, 0), canvas.Pixel(35, 10));
+    canvas.DC()->SelectClipRgn(NULL);
     pBar->InternalRelease();
 }
 

@@ -192,3 +192,14 @@ TEST_F(BarsTest, ExpandingAnimationEndsWithTheWholeMenu)
             ASSERT_EQ(source.Pixel(rcPopup.Width() / 2, y), dest.Pixel(rcPopup.Width() / 2, y)) << y;
     }
 }
+
+TEST(GlassTest, MakeRectOpaqueSetsTheAlphaOfTheRectangleOnly)
+{
+    Canvas canvas(20, 10, RGB(10, 20, 30), 32);
+    CXTPPaintManager::MakeRectOpaque(canvas.DC(), CRect(5, 2, 15, 8));
+    EXPECT_EQ(255, canvas.Alpha(5, 2));
+    EXPECT_EQ(255, canvas.Alpha(14, 7));
+    EXPECT_EQ(RGB(10, 20, 30), canvas.Pixel(10, 5));
+    EXPECT_EQ(0, canvas.Alpha(4, 2));
+    EXPECT_EQ(0, canvas.Alpha(15, 8));
+}
