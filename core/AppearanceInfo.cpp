@@ -193,7 +193,7 @@ CAppearanceInfoList::CAppearanceInfoList() : CList<CAppearanceInfo, const CAppea
 
 BOOL CAppearanceInfoList::LoadFromRegistry()
 {
-    if (!HTReadProfileList<CAppearanceInfo>(*this, kSection, kCountEntry))
+    if (!HTReadProfileList<CAppearanceInfo>(*this, kSection, kCountEntry, kColourFields[0].pszKey))
     {
         AddTail(CAppearanceInfo::MakeStandardProfile());
         AddTail(CAppearanceInfo::MakePrintingProfile());

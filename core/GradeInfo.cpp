@@ -177,7 +177,7 @@ CGradeInfoList::CGradeInfoList() : CList<CGradeInfo, const CGradeInfo&>(10)
 
 BOOL CGradeInfoList::LoadFromRegistry()
 {
-    if (!HTReadProfileList<CGradeInfo>(*this, kSection, kCountEntry))
+    if (!HTReadProfileList<CGradeInfo>(*this, kSection, kCountEntry, "Columns"))
     {
         AddTail(CGradeInfo::MakeEasyProfile());
         AddTail(CGradeInfo::MakeMildProfile());

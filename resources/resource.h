@@ -2,5 +2,6 @@
 #pragma once
 
 #include "classlib_res.h"
+#include "docking_res.h"
 #include "game_res.h"
 #include "toolkit_res.h"

@@ -9,7 +9,7 @@
 
 #include <string>
 
-using namespace wndtest;
+using namespace testsupport;
 
 namespace
 {

@@ -4,6 +4,7 @@
 
 #include "ApplicationInfo.h"
 #include "HTDataContainer.h"
+#include "support/canvas.h"
 #include "support/coretest.h"
 
 #include <afxwin.h>
@@ -178,48 +179,8 @@ TEST(CopyModeTest, EmptyGridTakesProfilesFromTheGlobalLists)
 
 namespace
 {
-// A 24-bit memory canvas, white, for checking drawn pixels.
-class CCanvas
-{
-public:
-    CCanvas(int nWidth, int nHeight) : m_nWidth(nWidth), m_nHeight(nHeight)
-    {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = nWidth;
-        info.bmiHeader.biHeight = -nHeight;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        m_hdc = CreateCompatibleDC(NULL);
-        m_hBitmap = CreateDIBSection(m_hdc, &info, DIB_RGB_COLORS, (void**)&m_pBits, NULL, 0);
-        m_hOld = SelectObject(m_hdc, m_hBitmap);
-        for (int i = 0; i < nWidth * nHeight; i++)
-            m_pBits[i] = 0xFFFFFF;
-    }
-    ~CCanvas()
-    {
-        SelectObject(m_hdc, m_hOld);
-        DeleteObject(m_hBitmap);
-        DeleteDC(m_hdc);
-    }
-    HDC Dc() const { return m_hdc; }
-    COLORREF Pixel(int x, int y) const
-    {
-        GdiFlush();
-        DWORD dw = m_pBits[y * m_nWidth + x];
-        return RGB((dw >> 16) & 0xFF, (dw >> 8) & 0xFF, dw & 0xFF);
-    }
-
-private:
-    int m_nWidth, m_nHeight;
-    HDC m_hdc;
-    HBITMAP m_hBitmap;
-    HGDIOBJ m_hOld;
-    DWORD* m_pBits = nullptr;
-};
-
 // Red pixels along a horizontal cut through the canvas.
-std::vector<int> RedColumns(const CCanvas& canvas, int y, int nWidth)
+std::vector<int> RedColumns(const testsupport::Canvas& canvas, int y, int nWidth)
 {
     std::vector<int> xs;
     for (int x = 0; x < nWidth; x++)
@@ -234,12 +195,12 @@ TEST(DrawBorderTest, FrameOfNineByNineBoard)
     CHTDataContainer grid;
     grid.SetGridSize(9, 9);
     grid.m_crBorder = RGB(255, 0, 0);
-    CCanvas canvas(400, 400);
+    testsupport::Canvas canvas(400, 400);
     CDC dc;
-    dc.Attach(canvas.Dc());
-    HGDIOBJ hPenBefore = GetCurrentObject(canvas.Dc(), OBJ_PEN);
+    dc.Attach(canvas.Handle());
+    HGDIOBJ hPenBefore = GetCurrentObject(canvas.Handle(), OBJ_PEN);
     grid.DrawBorder(&dc, 10, 10, 40, FALSE);
-    EXPECT_EQ(hPenBefore, GetCurrentObject(canvas.Dc(), OBJ_PEN)) << "the previous pen is selected back";
+    EXPECT_EQ(hPenBefore, GetCurrentObject(canvas.Handle(), OBJ_PEN)) << "the previous pen is selected back";
     dc.Detach();
 
     // Vertical edges at x = 12 and x = 368, 4 pixels wide, across the middle row.

@@ -1,16 +1,16 @@
-// Helpers for the foundation tests: 32-bit DIB canvases on memory DCs whose
-// pixels can be read back directly.
+// DIB canvases for tests that check drawn pixels, and builders of test
+// bitmaps and icons: pixels are read straight from the bits.
 #pragma once
 
 #include "support/gdi_count.h"
-#include <gtest/gtest.h>
+#include <afxwin.h>
 #include <vector>
 #include <algorithm>
-#include "XTPCommon.h"
 
-namespace f1test
+namespace testsupport
 {
-// A top-down 32-bit (or 24-bit) DIB section selected into its own memory DC.
+// A top-down 32-bit (or 24-bit) DIB section selected into its own memory DC,
+// both held by permanent class-library objects.
 class Canvas
 {
 public:
@@ -25,25 +25,18 @@ public:
         bmi.bmiHeader.biPlanes = 1;
         bmi.bmiHeader.biBitCount = (WORD)nBits;
         bmi.bmiHeader.biCompression = BI_RGB;
-        m_hDC = ::CreateCompatibleDC(NULL);
-        m_hBitmap = ::CreateDIBSection(m_hDC, &bmi, DIB_RGB_COLORS, (void**)&m_pBits, NULL, 0);
-        m_hOld = ::SelectObject(m_hDC, m_hBitmap);
+        m_bitmap.Attach(::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, (void**)&m_pBits, NULL, 0));
+        m_dc.CreateCompatibleDC(NULL);
+        m_pOld = m_dc.SelectObject(&m_bitmap);
         Fill(clrFill);
-        m_dc.Attach(m_hDC);
     }
-    ~Canvas()
-    {
-        m_dc.Detach();
-        ::SelectObject(m_hDC, m_hOld);
-        ::DeleteObject(m_hBitmap);
-        ::DeleteDC(m_hDC);
-    }
+    ~Canvas() { m_dc.SelectObject(m_pOld); }
 
     void Fill(COLORREF clr)
     {
         RECT rc = { 0, 0, m_cx, m_cy };
         HBRUSH hBrush = ::CreateSolidBrush(clr);
-        ::FillRect(m_hDC, &rc, hBrush);
+        ::FillRect(m_dc.m_hDC, &rc, hBrush);
         ::DeleteObject(hBrush);
         ::GdiFlush();
     }
@@ -60,8 +53,9 @@ public:
     }
 
     CDC* DC() { return &m_dc; }
-    HDC Handle() const { return m_hDC; }
-    HBITMAP Bitmap() const { return m_hBitmap; }
+    HDC Handle() const { return m_dc.m_hDC; }
+    CBitmap* BitmapObject() { return &m_bitmap; }
+    HBITMAP Bitmap() const { return (HBITMAP)m_bitmap.m_hObject; }
     int Width() const { return m_cx; }
     int Height() const { return m_cy; }
 
@@ -69,14 +63,11 @@ private:
     Canvas(const Canvas&);
     Canvas& operator=(const Canvas&);
     int m_cx, m_cy, m_nBits, m_nStride;
-    HDC m_hDC;
-    HBITMAP m_hBitmap;
-    HGDIOBJ m_hOld;
-    DWORD* m_pBits;
     CDC m_dc;
+    CBitmap m_bitmap;
+    CBitmap* m_pOld = NULL;
+    DWORD* m_pBits = NULL;
 };
-
-using testsupport::GdiHighWater;
 
 // A 32-bit top-down DIB section filled by a function of (x, y) giving ARGB.
 template<class F>
@@ -148,4 +139,4 @@ HICON MakeClassicIcon(int cx, int cy, FColor color, FOpaque opaque)
     ::DeleteObject(hMask);
     return hIcon;
 }
-}
+} // namespace testsupport

@@ -1,102 +1,111 @@
-// Saving a picture drawn by a test as a PNG snapshot under
-// <build folder>/snapshots/<test program>/<name>.png, so that people can look
-// at what the program draws. The build folder is the nearest folder above
-// the test program that holds CMakeCache.txt.
+// PNG snapshots of drawn pictures, saved under build/snapshots/<test
+// program>/ so that a person can look at what the tests drew.
 #pragma once
 
-#include <windows.h>
-#include <png.h>
-#include <stdio.h>
+#include "support/canvas.h"
 
+#include <afxwin.h>
+#include <png.h>
+
+#include <setjmp.h>
 #include <string>
 #include <vector>
 
 namespace testsupport
 {
-namespace detail
-{
+using Canvas = testsupport::Canvas;
+
+// build/snapshots/<program>/, created when missing. The build folder is the
+// first folder above the program that holds CMakeCache.txt.
 inline std::string SnapshotFolder()
 {
-    char szModule[MAX_PATH] = "";
-    ::GetModuleFileNameA(NULL, szModule, MAX_PATH);
-    std::string strModule = szModule;
-    size_t nSlash = strModule.find_last_of("\\/");
-    std::string strProgram = strModule.substr(nSlash + 1);
+    char szPath[MAX_PATH] = {};
+    ::GetModuleFileNameA(NULL, szPath, MAX_PATH);
+    std::string strPath(szPath);
+    size_t nSlash = strPath.find_last_of("\\/");
+    std::string strFolder = nSlash != std::string::npos ? strPath.substr(0, nSlash) : std::string(".");
+    std::string strProgram = nSlash != std::string::npos ? strPath.substr(nSlash + 1) : strPath;
     size_t nDot = strProgram.rfind('.');
     if (nDot != std::string::npos)
         strProgram = strProgram.substr(0, nDot);
 
-    std::string strDir = strModule.substr(0, nSlash);
-    while (!strDir.empty())
+    std::string strBuild = strFolder;
+    while (::GetFileAttributesA((strBuild + "\\CMakeCache.txt").c_str()) == INVALID_FILE_ATTRIBUTES)
     {
-        if (::GetFileAttributesA((strDir + "\\CMakeCache.txt").c_str()) != INVALID_FILE_ATTRIBUTES)
+        size_t nUp = strBuild.find_last_of("\\/");
+        if (nUp == std::string::npos)
         {
-            std::string strSnapshots = strDir + "\\snapshots";
-            ::CreateDirectoryA(strSnapshots.c_str(), NULL);
-            std::string strFolder = strSnapshots + "\\" + strProgram;
-            ::CreateDirectoryA(strFolder.c_str(), NULL);
-            return strFolder;
-        }
-        size_t n = strDir.find_last_of("\\/");
-        if (n == std::string::npos)
+            strBuild = strFolder;
             break;
-        strDir = strDir.substr(0, n);
+        }
+        strBuild = strBuild.substr(0, nUp);
     }
-    fprintf(stderr, "no build folder above %s\n", szModule);
-    return std::string();
+    std::string strSnapshots = strBuild + "\\snapshots";
+    ::CreateDirectoryA(strSnapshots.c_str(), NULL);
+    strSnapshots += "\\" + strProgram;
+    ::CreateDirectoryA(strSnapshots.c_str(), NULL);
+    return strSnapshots;
 }
 
-// Writes the pixels given by pixel(x, y) (COLORREF) as an RGB PNG; libpng
-// reports errors by jumping back here, and only C code lies between.
-template <class FPixel>
-bool WritePng(FILE* pFile, int cx, int cy, FPixel pixel)
+namespace detail
 {
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, NULL, NULL, NULL);
-    if (png == NULL)
+inline void PngError(png_structp pPng, png_const_charp)
+{
+    longjmp(png_jmpbuf(pPng), 1);
+}
+
+inline void PngWarning(png_structp, png_const_charp)
+{
+}
+
+// Writes RGB rows; no C++ object with a destructor lives between setjmp
+// and the library calls.
+inline bool WritePng(FILE* pFile, int cx, int cy, const std::vector<png_byte>& pixels)
+{
+    png_structp pPng = png_create_write_struct(PNG_LIBPNG_VER_STRING, NULL, PngError, PngWarning);
+    if (pPng == NULL)
         return false;
-    png_infop info = png_create_info_struct(png);
-    std::vector<BYTE> row(cx * 3);
-    if (info == NULL || setjmp(png_jmpbuf(png)))
+    png_infop pInfo = png_create_info_struct(pPng);
+    if (pInfo == NULL || setjmp(png_jmpbuf(pPng)))
     {
-        png_destroy_write_struct(&png, &info);
+        png_destroy_write_struct(&pPng, pInfo != NULL ? &pInfo : NULL);
         return false;
     }
-    png_init_io(png, pFile);
-    png_set_IHDR(png, info, cx, cy, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
+    png_init_io(pPng, pFile);
+    png_set_IHDR(pPng, pInfo, (png_uint_32)cx, (png_uint_32)cy, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(pPng, pInfo);
     for (int y = 0; y < cy; y++)
-    {
-        for (int x = 0; x < cx; x++)
-        {
-            COLORREF clr = pixel(x, y);
-            row[x * 3] = GetRValue(clr);
-            row[x * 3 + 1] = GetGValue(clr);
-            row[x * 3 + 2] = GetBValue(clr);
-        }
-        png_write_row(png, row.data());
-    }
-    png_write_end(png, NULL);
-    png_destroy_write_struct(&png, &info);
+        png_write_row(pPng, const_cast<png_bytep>(&pixels[(size_t)y * cx * 3]));
+    png_write_end(pPng, pInfo);
+    png_destroy_write_struct(&pPng, &pInfo);
     return true;
 }
 } // namespace detail
 
-// Saves a cx x cy picture whose pixels pixel(x, y) gives (a COLORREF); false
-// (with a message on stderr) when the file cannot be written.
-template <class FPixel>
-bool SaveSnapshot(int cx, int cy, FPixel pixel, const char* pszName)
+// Saves the canvas as <name>.png in the program's snapshot folder; the path
+// written, or an empty string when it could not be written.
+inline std::string SaveSnapshot(const Canvas& canvas, const std::string& strName)
 {
-    std::string strDir = detail::SnapshotFolder();
-    if (strDir.empty())
-        return false;
-    std::string strPath = strDir + "\\" + pszName + ".png";
+    const int cx = canvas.Width(), cy = canvas.Height();
+    std::vector<png_byte> pixels((size_t)cx * cy * 3);
+    for (int y = 0; y < cy; y++)
+    {
+        for (int x = 0; x < cx; x++)
+        {
+            COLORREF clr = canvas.Pixel(x, y);
+            png_byte* p = &pixels[((size_t)y * cx + x) * 3];
+            p[0] = GetRValue(clr);
+            p[1] = GetGValue(clr);
+            p[2] = GetBValue(clr);
+        }
+    }
+    std::string strPath = SnapshotFolder() + "\\" + strName + ".png";
     FILE* pFile = fopen(strPath.c_str(), "wb");
-    bool bOk = pFile != NULL && detail::WritePng(pFile, cx, cy, pixel);
-    if (pFile != NULL)
-        fclose(pFile);
-    if (!bOk)
-        fprintf(stderr, "cannot write %s\n", strPath.c_str());
-    return bOk;
+    if (pFile == NULL)
+        return std::string();
+    bool bWritten = detail::WritePng(pFile, cx, cy, pixels);
+    fclose(pFile);
+    return bWritten ? strPath : std::string();
 }
 } // namespace testsupport

@@ -1,31 +1,18 @@
-// Helpers of the foundation-II tests: message pumping, plain test windows,
-// a second resource module made at run time, and DIB-section canvases.
+// Helpers of the toolkit's window tests: plain test windows, a second
+// resource module made at run time, and packed test pictures. The canvas
+// and the pump they are used with come along.
 #pragma once
 
 #include <afxwin.h>
 
+#include "support/canvas.h"
+#include "support/pump.h"
+
 #include <string>
 #include <vector>
 
-namespace f2test
+namespace testsupport
 {
-// Dispatches waiting messages for about nMilliseconds.
-inline void Pump(DWORD nMilliseconds = 50)
-{
-    DWORD dwStart = ::GetTickCount();
-    do
-    {
-        MSG msg;
-        while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
-        {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-        if (nMilliseconds)
-            ::Sleep(5);
-    } while (::GetTickCount() - dwStart < nMilliseconds);
-}
-
 // A plain Win32 window class whose procedure logs messages through a hook.
 typedef void (*PFNMESSAGELOG)(HWND, UINT, WPARAM, LPARAM);
 inline PFNMESSAGELOG& MessageLog()
@@ -51,17 +38,17 @@ inline LPCSTR PlainClass()
         wc.hInstance = ::GetModuleHandleA(NULL);
         wc.hCursor = ::LoadCursorA(NULL, IDC_ARROW);
         wc.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
-        wc.lpszClassName = "F2TestPlain";
+        wc.lpszClassName = "TestPlainWindow";
         ::RegisterClassA(&wc);
         s_bRegistered = true;
     }
-    return "F2TestPlain";
+    return "TestPlainWindow";
 }
 
 inline HWND CreatePlainWindow(int x, int y, int cx, int cy, DWORD dwStyle = WS_POPUP | WS_VISIBLE,
                               HWND hWndParent = NULL, DWORD dwExStyle = 0)
 {
-    return ::CreateWindowExA(dwExStyle, PlainClass(), "f2", dwStyle, x, y, cx, cy, hWndParent, NULL,
+    return ::CreateWindowExA(dwExStyle, PlainClass(), "test", dwStyle, x, y, cx, cy, hWndParent, NULL,
                              ::GetModuleHandleA(NULL), NULL);
 }
 
@@ -74,57 +61,6 @@ inline void DestroyQuietly(HWND hWnd)
     ::SetWindowPos(hWnd, NULL, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ::DestroyWindow(hWnd);
 }
-
-// A 32-bit top-down DIB section selected into a memory DC.
-class Canvas
-{
-public:
-    Canvas(int cx, int cy, COLORREF clrFill = RGB(255, 255, 255)) : m_cx(cx), m_cy(cy)
-    {
-        BITMAPINFO bmi = {};
-        bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bmi.bmiHeader.biWidth = cx;
-        bmi.bmiHeader.biHeight = -cy;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        m_hDC = ::CreateCompatibleDC(NULL);
-        m_hBitmap = ::CreateDIBSection(m_hDC, &bmi, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_pBits), NULL, 0);
-        m_hOld = ::SelectObject(m_hDC, m_hBitmap);
-        Fill(clrFill);
-    }
-    ~Canvas()
-    {
-        ::SelectObject(m_hDC, m_hOld);
-        ::DeleteObject(m_hBitmap);
-        ::DeleteDC(m_hDC);
-    }
-    void Fill(COLORREF clr)
-    {
-        RECT rc = { 0, 0, m_cx, m_cy };
-        HBRUSH hBrush = ::CreateSolidBrush(clr);
-        ::FillRect(m_hDC, &rc, hBrush);
-        ::DeleteObject(hBrush);
-    }
-    COLORREF Pixel(int x, int y) const
-    {
-        ::GdiFlush();
-        DWORD v = m_pBits[y * m_cx + x];
-        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-    }
-    HDC GetDC() const { return m_hDC; }
-    CDC* GetCDC() const { return CDC::FromHandle(m_hDC); }
-    int Width() const { return m_cx; }
-    int Height() const { return m_cy; }
-
-private:
-    Canvas(const Canvas&);
-    Canvas& operator=(const Canvas&);
-    int m_cx, m_cy;
-    HDC m_hDC;
-    HBITMAP m_hBitmap;
-    HGDIOBJ m_hOld;
-    DWORD* m_pBits = nullptr;
-};
 
 // Bytes of a UTF-16 text.
 inline std::vector<BYTE> Utf16(const char* lpszText)
@@ -178,7 +114,7 @@ public:
         char szTemp[MAX_PATH];
         ::GetTempPathA(MAX_PATH, szTemp);
         char szName[64];
-        wsprintfA(szName, "f2res_%lu_%d.dll", ::GetCurrentProcessId(), ++s_nCounter);
+        wsprintfA(szName, "testres_%lu_%d.dll", ::GetCurrentProcessId(), ++s_nCounter);
         m_strPath = std::string(szTemp) + szName;
         ::CopyFileA(szSelf, m_strPath.c_str(), FALSE);
         m_hUpdate = ::BeginUpdateResourceA(m_strPath.c_str(), TRUE);
@@ -248,4 +184,4 @@ private:
     HANDLE m_hUpdate = NULL;
     HMODULE m_hModule = NULL;
 };
-} // namespace f2test
+} // namespace testsupport

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <afxwin.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <utility>
@@ -154,9 +155,9 @@ inline void RegisterSceneIcons()
     const COLORREF clrKey = RGB(255, 0, 255);
     for (int nCommand = idNew; nCommand < idNew + idCommandCount; nCommand++)
     {
-        f1test::Canvas picture(16, 16, clrKey);
+        testsupport::Canvas picture(16, 16, clrKey);
         scene::PaintIcon(picture.Handle(), nCommand);
-        HICON hIcon = f1test::MakeClassicIcon(
+        HICON hIcon = testsupport::MakeClassicIcon(
             16, 16, [&](int x, int y) { return picture.Pixel(x, y); },
             [&](int x, int y) { return picture.Pixel(x, y) != clrKey; });
         XTPImageManager()->SetIcon(CXTPImageManagerIconHandle(hIcon), nCommand, CSize(16, 16));
@@ -555,10 +556,10 @@ protected:
 inline bool SaveSceneSnapshot(const char* pszName, int nBits = 24)
 {
     ThemeScene scene;
-    f1test::Canvas canvas(ThemeScene::kWidth, ThemeScene::kHeight, RGB(255, 255, 255), nBits);
+    testsupport::Canvas canvas(ThemeScene::kWidth, ThemeScene::kHeight, RGB(255, 255, 255), nBits);
     scene.Layout(canvas.DC());
     scene.Paint(canvas.DC());
-    return SaveSnapshot(canvas.Width(), canvas.Height(), [&](int x, int y) { return canvas.Pixel(x, y); }, pszName);
+    return !SaveSnapshot(canvas, pszName).empty();
 }
 // Draws every control in every state and every frame part about 1,000 times
 // with the global paint manager, after one round that lets lazily made
@@ -566,7 +567,7 @@ inline bool SaveSceneSnapshot(const char* pszName, int nBits = 24)
 inline std::pair<DWORD, DWORD> GdiHighWaterAroundThousandDraws()
 {
     ThemeScene scene;
-    f1test::Canvas canvas(ThemeScene::kWidth, ThemeScene::kHeight);
+    testsupport::Canvas canvas(ThemeScene::kWidth, ThemeScene::kHeight);
     scene.Layout(canvas.DC());
     scene.DrawEveryControl(canvas.DC());
     DWORD dwBefore = GdiHighWater();

@@ -1,14 +1,16 @@
 // Helpers shared by the window-layer test programs: message-box capture,
-// exception capture, message pumping and in-memory dialog templates.
+// exception capture, in-memory dialog templates and window counting.
 #pragma once
 
 #include <afxwin.h>
 #include <gtest/gtest.h>
 
+#include "support/pump.h"
+
 #include <string>
 #include <vector>
 
-namespace wndtest
+namespace testsupport
 {
 
 // Message boxes are recorded instead of shown; the answer is configurable.
@@ -53,48 +55,6 @@ public:
         AfxSetExceptionReportHook(&RecordException);
     }
 };
-
-// Dispatches what is queued (without idle processing), through the
-// thread's PreTranslateMessage walk like the real loop.  Returns FALSE when
-// WM_QUIT was met (it is left in *pQuit).
-inline BOOL PumpPending(int nMaxMessages = 10000, MSG* pQuit = NULL)
-{
-    MSG msg;
-    for (int i = 0; i < nMaxMessages && ::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE); ++i)
-    {
-        if (msg.message == WM_QUIT)
-        {
-            if (pQuit != NULL)
-                *pQuit = msg;
-            return FALSE;
-        }
-        CWinThread* pThread = AfxGetThread();
-        if (pThread == NULL || !pThread->PreTranslateMessage(&msg))
-        {
-            ::TranslateMessage(&msg);
-            ::DispatchMessage(&msg);
-        }
-    }
-    return TRUE;
-}
-
-// Removes a WM_QUIT left in the queue by a test (main windows post one).
-inline BOOL DrainQuit()
-{
-    BOOL bSeen = FALSE;
-    MSG msg;
-    while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
-    {
-        if (msg.message == WM_QUIT)
-            bSeen = TRUE;
-        else
-        {
-            ::TranslateMessage(&msg);
-            ::DispatchMessage(&msg);
-        }
-    }
-    return bSeen;
-}
 
 // Builds a dialog template in memory (DLGTEMPLATE + items, word aligned).
 class DialogTemplate
@@ -176,4 +136,4 @@ inline int CountThreadWindows()
     return nCount;
 }
 
-} // namespace wndtest
+} // namespace testsupport

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <psapi.h>
+
 #include <random>
 #include <vector>
 
@@ -496,6 +498,141 @@ TEST(ArchiveErrors, LengthsBeyondTheFileThrowBeforeAllocating)
     Bytes v = Store([](CArchive& ar) { ar << (WORD)VT_BSTR << (DWORD)0x7FFFFFF0; });
     COleVariant var;
     EXPECT_EQ(CArchiveException::endOfFile, Load(v, [&](CArchive& ar) { ar >> var; }));
+}
+
+TEST(ArchiveErrors, DeeplyNestedObjectsAreRefusedBeforeTheStackRunsOut)
+{
+    // 20,000 object arrays, each the only element of the one before: about
+    // 80 KB that would take every ReadObject -> Serialize -> ReadObject
+    // level onto the stack.
+    const int nDepth = 20000;
+    Bytes b;
+    const BYTE header[] = { 0xFF, 0xFF, 0x00, 0x00, 0x08, 0x00, 'C', 'O', 'b', 'A', 'r', 'r', 'a', 'y' };
+    b.data.assign(header, header + sizeof(header));
+    for (int i = 0; i < nDepth; i++)
+    {
+        if (i > 0)
+        {
+            b.data.push_back(0x01);  // the class of the first object again
+            b.data.push_back(0x80);
+        }
+        b.data.push_back(i + 1 < nDepth ? 1 : 0);  // one element, or none at the bottom
+        b.data.push_back(0x00);
+    }
+    CObject* pOb = NULL;
+    EXPECT_EQ(CArchiveException::genericException, Load(b, [&](CArchive& ar) { ar >> pOb; }));
+    EXPECT_EQ(NULL, pOb);
+
+    // Nesting within the limit still loads.
+    Bytes shallow = Store([](CArchive& ar) {
+        CObArray inner, outer;
+        outer.Add(&inner);
+        ar << &outer;
+    });
+    EXPECT_EQ(-1, Load(shallow, [&](CArchive& ar) { ar >> pOb; }));
+    CObArray* pOuter = DYNAMIC_DOWNCAST(CObArray, pOb);
+    ASSERT_TRUE(pOuter != NULL);
+    ASSERT_EQ(1, pOuter->GetSize());
+    delete pOuter->GetAt(0);
+    delete pOuter;
+}
+
+namespace {
+
+// A stream that cannot tell its length (like a pipe).
+class CUnknownLengthFile : public CMemFile
+{
+public:
+    CUnknownLengthFile(BYTE* pBuffer, UINT nSize) : CMemFile(pBuffer, nSize) {}
+    ULONGLONG GetLength() const override
+    {
+        AfxThrowNotSupportedException();
+    }
+};
+
+template <class F>
+int LoadUnknownLength(const Bytes& b, F read)
+{
+    std::vector<BYTE> copy(b.data);
+    CUnknownLengthFile file(copy.empty() ? NULL : &copy[0], (UINT)copy.size());
+    CArchive ar(&file, CArchive::load);
+    try
+    {
+        read(ar);
+    }
+    catch (CArchiveException* e)
+    {
+        int nCause = e->m_cause;
+        e->Delete();
+        return nCause;
+    }
+    return -1;
+}
+
+// The most memory the process has held so far (its committed peak).
+SIZE_T PeakMemory()
+{
+    typedef BOOL(WINAPI * PFNGETPROCESSMEMORYINFO)(HANDLE, PROCESS_MEMORY_COUNTERS*, DWORD);
+    static PFNGETPROCESSMEMORYINFO pfn =
+        (PFNGETPROCESSMEMORYINFO)::GetProcAddress(::LoadLibraryA("psapi.dll"), "GetProcessMemoryInfo");
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof(counters);
+    if (pfn == NULL || !pfn(::GetCurrentProcess(), &counters, sizeof(counters)))
+        return 0;
+    return counters.PeakPagefileUsage;
+}
+
+} // namespace
+
+TEST(ArchiveErrors, LyingCountsOnAStreamOfUnknownLengthUseLittleMemory)
+{
+    const SIZE_T nPeakBefore = PeakMemory();
+
+    // 23 bytes claiming a string of 512 MB.
+    Bytes str = Store([](CArchive& ar) {
+        ar << (BYTE)0xFF << (WORD)0xFFFF << (DWORD)0x1FFFFFFF;
+        ar.Write("sixteen bytes...", 16);
+    });
+    ASSERT_EQ(23u, str.data.size());
+    CString target("untouched");
+    EXPECT_EQ(CArchiveException::endOfFile, LoadUnknownLength(str, [&](CArchive& ar) { ar >> target; }));
+    EXPECT_STREQ("untouched", target);
+
+    // An array claiming 256 M elements (1 GB of DWORDs), and a variant
+    // string of 1 GB.
+    Bytes arr = Store([](CArchive& ar) { ar << (WORD)0xFFFF << (DWORD)0x10000000 << (DWORD)1 << (DWORD)2; });
+    CDWordArray dw;
+    EXPECT_EQ(CArchiveException::endOfFile, LoadUnknownLength(arr, [&](CArchive& ar) { dw.Serialize(ar); }));
+    Bytes var = Store([](CArchive& ar) { ar << (WORD)VT_BSTR << (DWORD)0x3FFFFFF0 << (DWORD)0x00620061; });
+    COleVariant variant;
+    EXPECT_EQ(CArchiveException::endOfFile, LoadUnknownLength(var, [&](CArchive& ar) { ar >> variant; }));
+
+    const SIZE_T nPeakAfter = PeakMemory();
+    EXPECT_LT(nPeakAfter - nPeakBefore, (SIZE_T)32 * 1024 * 1024);
+}
+
+TEST(ArchiveRoundTrip, LargeDataThroughAStreamOfUnknownLength)
+{
+    CString strLong;
+    for (int i = 0; i < 300000; i++)
+        strLong += (char)('a' + i % 26);
+    CDWordArray values;
+    for (DWORD i = 0; i < 100000; i++)
+        values.Add(i * 7);
+    Bytes b = Store([&](CArchive& ar) {
+        ar << strLong;
+        values.Serialize(ar);
+    });
+
+    CString strRead;
+    CDWordArray valuesRead;
+    EXPECT_EQ(-1, LoadUnknownLength(b, [&](CArchive& ar) {
+        ar >> strRead;
+        valuesRead.Serialize(ar);
+    }));
+    EXPECT_TRUE(strRead == strLong);
+    ASSERT_EQ(values.GetSize(), valuesRead.GetSize());
+    EXPECT_EQ(0, memcmp(values.GetData(), valuesRead.GetData(), values.GetSize() * sizeof(DWORD)));
 }
 
 // Writes a varied archive used by the corruption tests.

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-using namespace wndtest;
+using namespace testsupport;
 
 namespace
 {
@@ -444,6 +444,38 @@ TEST_F(ProfileTest, ValuesRoundTripAndMissingOnesGiveTheDefault)
     EXPECT_EQ(NULL, pData);
     EXPECT_EQ(0u, nBytes);
     EXPECT_FALSE(theApp.GetProfileBinary("Settings", "Name", &pData, &nBytes));   // a string
+}
+
+TEST(IniProfile, OverlongValuesAreRefusedBeforeTheSystemSeesThem)
+{
+    // Without a registry key the profile is an INI file.
+    char szTemp[MAX_PATH], szFile[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, szTemp);
+    ASSERT_NE(0u, ::GetTempFileNameA(szTemp, "bmi", 0, szFile));
+    LPCTSTR pszOldProfile = theApp.m_pszProfileName;
+    LPCTSTR pszOldKey = theApp.m_pszRegistryKey;
+    theApp.m_pszProfileName = szFile;
+    theApp.m_pszRegistryKey = NULL;
+
+    EXPECT_TRUE(theApp.WriteProfileString("Bars", "Short", "abc"));
+    std::vector<BYTE> blob(21000, 0x5A);   // 42,000 letters in the file
+    EXPECT_FALSE(theApp.WriteProfileBinary("Bars", "State", &blob[0], (UINT)blob.size()));
+    std::string strLong(40000, 'x');
+    EXPECT_FALSE(theApp.WriteProfileString("Bars", "Text", strLong.c_str()));
+    EXPECT_TRUE(theApp.WriteProfileBinary("Bars", "Small", &blob[0], 100));
+
+    EXPECT_STREQ("abc", theApp.GetProfileString("Bars", "Short"));
+    LPBYTE pData = NULL;
+    UINT nBytes = 0;
+    EXPECT_FALSE(theApp.GetProfileBinary("Bars", "State", &pData, &nBytes));
+    EXPECT_STREQ("none", theApp.GetProfileString("Bars", "Text", "none"));
+    ASSERT_TRUE(theApp.GetProfileBinary("Bars", "Small", &pData, &nBytes));
+    EXPECT_EQ(100u, nBytes);
+    delete[] pData;
+
+    theApp.m_pszProfileName = pszOldProfile;
+    theApp.m_pszRegistryKey = pszOldKey;
+    ::DeleteFileA(szFile);
 }
 
 TEST_F(ProfileTest, NullValueDeletesTheEntryAndNullEntryTheSection)

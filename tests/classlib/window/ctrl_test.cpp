@@ -4,8 +4,12 @@
 
 #include <afxcmn.h>
 
+#include "support/canvas.h"
+
 #include <string>
 #include <vector>
+
+using testsupport::Canvas;
 
 namespace
 {
@@ -54,29 +58,6 @@ protected:
     CRecordingParent m_parent;
 };
 
-// A 32-bit canvas for drawing tests.
-struct Canvas
-{
-    CDC dc;
-    CBitmap bitmap;
-    CBitmap* pOld;
-    Canvas(int cx, int cy)
-    {
-        BITMAPINFO bmi;
-        memset(&bmi, 0, sizeof(bmi));
-        bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bmi.bmiHeader.biWidth = cx;
-        bmi.bmiHeader.biHeight = -cy;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        void* pBits = NULL;
-        bitmap.Attach(::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0));
-        dc.CreateCompatibleDC(NULL);
-        pOld = dc.SelectObject(&bitmap);
-        dc.FillSolidRect(0, 0, cx, cy, RGB(255, 255, 255));
-    }
-    ~Canvas() { dc.SelectObject(pOld); }
-};
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -167,12 +148,12 @@ TEST_F(ControlsTest, OwnerDrawnButtonDrawsThroughItsObject)
     dis.CtlID = 103;
     dis.itemAction = ODA_DRAWENTIRE;
     dis.hwndItem = button.m_hWnd;
-    dis.hDC = canvas.dc.m_hDC;
+    dis.hDC = canvas.DC()->m_hDC;
     dis.rcItem = CRect(0, 0, 20, 20);
     int nBefore = button.m_nDrawn;
     m_parent.SendMessage(WM_DRAWITEM, 103, (LPARAM)&dis);
     EXPECT_EQ(nBefore + 1, button.m_nDrawn);
-    EXPECT_EQ(RGB(0, 0, 0), canvas.dc.GetPixel(5, 5));
+    EXPECT_EQ(RGB(0, 0, 0), canvas.DC()->GetPixel(5, 5));
 }
 
 TEST_F(ControlsTest, VariableHeightListMeasuresThroughItsObject)
@@ -312,7 +293,7 @@ TEST_F(ControlsTest, CheckBoxIsDrawnBeforeTheItem)
         dis.itemID = (UINT)nItem;
         dis.itemAction = ODA_DRAWENTIRE;
         dis.hwndItem = list.m_hWnd;
-        dis.hDC = canvas.dc.m_hDC;
+        dis.hDC = canvas.DC()->m_hDC;
         dis.rcItem = CRect(0, 0, 150, 18);
         list.PreDrawItem(&dis);
     };
@@ -326,7 +307,7 @@ TEST_F(ControlsTest, CheckBoxIsDrawnBeforeTheItem)
     int nDifferent = 0;
     for (int x = 1; x < 14; ++x)
         for (int y = 2; y < 16; ++y)
-            nDifferent += checked.dc.GetPixel(x, y) != unchecked.dc.GetPixel(x, y) ? 1 : 0;
+            nDifferent += checked.DC()->GetPixel(x, y) != unchecked.DC()->GetPixel(x, y) ? 1 : 0;
     EXPECT_GT(nDifferent, 0);
 }
 

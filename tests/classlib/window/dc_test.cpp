@@ -4,55 +4,13 @@
 
 #include <afxgdi.h>
 
+#include "support/canvas.h"
+#include "support/gdi_count.h"
+
+using testsupport::Canvas;
+
 namespace
 {
-// A 32-bit top-down DIB section selected into a memory DC; pixels are read
-// straight from the bits.
-class DibCanvas
-{
-public:
-    DibCanvas(int cx, int cy) : m_cx(cx), m_cy(cy), m_pBits(NULL), m_pOld(NULL)
-    {
-        BITMAPINFO bmi;
-        memset(&bmi, 0, sizeof(bmi));
-        bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bmi.bmiHeader.biWidth = cx;
-        bmi.bmiHeader.biHeight = -cy;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        bmi.bmiHeader.biCompression = BI_RGB;
-        HBITMAP hBitmap = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, (void**)&m_pBits, NULL, 0);
-        m_bitmap.Attach(hBitmap);
-        dc.CreateCompatibleDC(NULL);
-        m_pOld = dc.SelectObject(&m_bitmap);
-        Fill(RGB(255, 255, 255));
-    }
-    ~DibCanvas()
-    {
-        dc.SelectObject(m_pOld);
-    }
-
-    void Fill(COLORREF cr)
-    {
-        for (int i = 0; i < m_cx * m_cy; ++i)
-            m_pBits[i] = RGB(GetBValue(cr), GetGValue(cr), GetRValue(cr));
-    }
-    COLORREF At(int x, int y) const
-    {
-        ::GdiFlush();
-        DWORD v = m_pBits[y * m_cx + x];
-        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-    }
-
-    CDC dc;
-    CBitmap m_bitmap;
-
-private:
-    int m_cx, m_cy;
-    DWORD* m_pBits;
-    CBitmap* m_pOld;
-};
-
 const COLORREF kRed = RGB(255, 0, 0);
 const COLORREF kBlue = RGB(0, 0, 255);
 const COLORREF kGreen = RGB(0, 255, 0);
@@ -64,60 +22,60 @@ const COLORREF kWhite = RGB(255, 255, 255);
 
 TEST(DcDrawing, FillSolidRectPaintsExactlyTheRectAndKeepsTheColour)
 {
-    DibCanvas canvas(20, 20);
-    canvas.dc.SetBkColor(kGreen);
-    canvas.dc.FillSolidRect(2, 3, 5, 4, kRed);
-    EXPECT_EQ(kRed, canvas.At(2, 3));
-    EXPECT_EQ(kRed, canvas.At(6, 6));
-    EXPECT_EQ(kWhite, canvas.At(7, 6));
-    EXPECT_EQ(kWhite, canvas.At(6, 7));
-    EXPECT_EQ(kWhite, canvas.At(1, 3));
+    Canvas canvas(20, 20);
+    canvas.DC()->SetBkColor(kGreen);
+    canvas.DC()->FillSolidRect(2, 3, 5, 4, kRed);
+    EXPECT_EQ(kRed, canvas.Pixel(2, 3));
+    EXPECT_EQ(kRed, canvas.Pixel(6, 6));
+    EXPECT_EQ(kWhite, canvas.Pixel(7, 6));
+    EXPECT_EQ(kWhite, canvas.Pixel(6, 7));
+    EXPECT_EQ(kWhite, canvas.Pixel(1, 3));
     // The background colour is left at the fill colour.
-    EXPECT_EQ(kRed, canvas.dc.GetBkColor());
+    EXPECT_EQ(kRed, canvas.DC()->GetBkColor());
 }
 
 TEST(DcDrawing, FillSolidRectAcceptsReversedRectangles)
 {
-    DibCanvas canvas(10, 10);
+    Canvas canvas(10, 10);
     CRect reversed(6, 6, 2, 2);
-    canvas.dc.FillSolidRect(&reversed, kBlue);
-    EXPECT_EQ(kBlue, canvas.At(2, 2));
-    EXPECT_EQ(kBlue, canvas.At(5, 5));
-    EXPECT_EQ(kWhite, canvas.At(6, 6));
+    canvas.DC()->FillSolidRect(&reversed, kBlue);
+    EXPECT_EQ(kBlue, canvas.Pixel(2, 2));
+    EXPECT_EQ(kBlue, canvas.Pixel(5, 5));
+    EXPECT_EQ(kWhite, canvas.Pixel(6, 6));
 }
 
 TEST(DcDrawing, Draw3dRectEdgesAndCorners)
 {
-    DibCanvas canvas(20, 20);
-    canvas.dc.Draw3dRect(CRect(2, 2, 12, 10), kRed, kBlue);
+    Canvas canvas(20, 20);
+    canvas.DC()->Draw3dRect(CRect(2, 2, 12, 10), kRed, kBlue);
     // Top and left edges in the first colour.
-    EXPECT_EQ(kRed, canvas.At(2, 2));
-    EXPECT_EQ(kRed, canvas.At(10, 2));
-    EXPECT_EQ(kRed, canvas.At(2, 8));
+    EXPECT_EQ(kRed, canvas.Pixel(2, 2));
+    EXPECT_EQ(kRed, canvas.Pixel(10, 2));
+    EXPECT_EQ(kRed, canvas.Pixel(2, 8));
     // Right and bottom edges, with the far corners, in the second.
-    EXPECT_EQ(kBlue, canvas.At(11, 2));
-    EXPECT_EQ(kBlue, canvas.At(11, 9));
-    EXPECT_EQ(kBlue, canvas.At(2, 9));
+    EXPECT_EQ(kBlue, canvas.Pixel(11, 2));
+    EXPECT_EQ(kBlue, canvas.Pixel(11, 9));
+    EXPECT_EQ(kBlue, canvas.Pixel(2, 9));
     // Nothing inside or outside.
-    EXPECT_EQ(kWhite, canvas.At(5, 5));
-    EXPECT_EQ(kWhite, canvas.At(12, 5));
-    EXPECT_EQ(kWhite, canvas.At(5, 10));
+    EXPECT_EQ(kWhite, canvas.Pixel(5, 5));
+    EXPECT_EQ(kWhite, canvas.Pixel(12, 5));
+    EXPECT_EQ(kWhite, canvas.Pixel(5, 10));
 }
 
 TEST(DcDrawing, SelectedPenAndBrushDrawARectangle)
 {
-    DibCanvas canvas(20, 20);
+    Canvas canvas(20, 20);
     CPen pen(PS_SOLID, 1, kBlue);
     CBrush brush(kRed);
-    CPen* pOldPen = canvas.dc.SelectObject(&pen);
-    CBrush* pOldBrush = canvas.dc.SelectObject(&brush);
-    canvas.dc.Rectangle(1, 1, 9, 9);
-    canvas.dc.SelectObject(pOldPen);
-    canvas.dc.SelectObject(pOldBrush);
-    EXPECT_EQ(kBlue, canvas.At(1, 1));
-    EXPECT_EQ(kBlue, canvas.At(8, 8));
-    EXPECT_EQ(kRed, canvas.At(4, 4));
-    EXPECT_EQ(kWhite, canvas.At(9, 9));
+    CPen* pOldPen = canvas.DC()->SelectObject(&pen);
+    CBrush* pOldBrush = canvas.DC()->SelectObject(&brush);
+    canvas.DC()->Rectangle(1, 1, 9, 9);
+    canvas.DC()->SelectObject(pOldPen);
+    canvas.DC()->SelectObject(pOldBrush);
+    EXPECT_EQ(kBlue, canvas.Pixel(1, 1));
+    EXPECT_EQ(kBlue, canvas.Pixel(8, 8));
+    EXPECT_EQ(kRed, canvas.Pixel(4, 4));
+    EXPECT_EQ(kWhite, canvas.Pixel(9, 9));
 }
 
 TEST(DcDrawing, HalftoneBrushIsSharedAndChecked)
@@ -128,17 +86,17 @@ TEST(DcDrawing, HalftoneBrushIsSharedAndChecked)
     EXPECT_EQ(p1, p2);
     ASSERT_NE(nullptr, p1->m_hObject);
 
-    DibCanvas canvas(8, 8);
-    canvas.dc.SetTextColor(RGB(0, 0, 0));
-    canvas.dc.SetBkColor(kWhite);
-    canvas.dc.SetBrushOrg(0, 0);
+    Canvas canvas(8, 8);
+    canvas.DC()->SetTextColor(RGB(0, 0, 0));
+    canvas.DC()->SetBkColor(kWhite);
+    canvas.DC()->SetBrushOrg(0, 0);
     CRect rc(0, 0, 8, 8);
-    canvas.dc.FillRect(&rc, p1);
+    canvas.DC()->FillRect(&rc, p1);
     // A checkerboard: neighbours differ, diagonal neighbours match.
-    EXPECT_NE(canvas.At(0, 0), canvas.At(1, 0));
-    EXPECT_NE(canvas.At(0, 0), canvas.At(0, 1));
-    EXPECT_EQ(canvas.At(0, 0), canvas.At(1, 1));
-    EXPECT_EQ(canvas.At(2, 3), canvas.At(3, 2));
+    EXPECT_NE(canvas.Pixel(0, 0), canvas.Pixel(1, 0));
+    EXPECT_NE(canvas.Pixel(0, 0), canvas.Pixel(0, 1));
+    EXPECT_EQ(canvas.Pixel(0, 0), canvas.Pixel(1, 1));
+    EXPECT_EQ(canvas.Pixel(2, 3), canvas.Pixel(3, 2));
 }
 
 // ---------------------------------------------------------------------------
@@ -146,23 +104,23 @@ TEST(DcDrawing, HalftoneBrushIsSharedAndChecked)
 
 TEST(DcPixels, GetPixelOutsideTheBitmapIsInvalid)
 {
-    DibCanvas canvas(10, 6);
-    canvas.dc.SetPixel(9, 5, kRed);
-    EXPECT_EQ(kRed, canvas.dc.GetPixel(9, 5));
-    EXPECT_EQ(CLR_INVALID, canvas.dc.GetPixel(10, 5));
-    EXPECT_EQ(CLR_INVALID, canvas.dc.GetPixel(9, 6));
-    EXPECT_EQ(CLR_INVALID, canvas.dc.GetPixel(-1, 0));
-    EXPECT_EQ(CLR_INVALID, canvas.dc.GetPixel(CPoint(0, -1)));
+    Canvas canvas(10, 6);
+    canvas.DC()->SetPixel(9, 5, kRed);
+    EXPECT_EQ(kRed, canvas.DC()->GetPixel(9, 5));
+    EXPECT_EQ(CLR_INVALID, canvas.DC()->GetPixel(10, 5));
+    EXPECT_EQ(CLR_INVALID, canvas.DC()->GetPixel(9, 6));
+    EXPECT_EQ(CLR_INVALID, canvas.DC()->GetPixel(-1, 0));
+    EXPECT_EQ(CLR_INVALID, canvas.DC()->GetPixel(CPoint(0, -1)));
 }
 
 TEST(DcPixels, GetPixelBoundsFollowTheMapping)
 {
-    DibCanvas canvas(10, 10);
-    canvas.dc.SetViewportOrg(5, 5);
-    canvas.dc.SetPixel(-5, -5, kBlue); // device (0, 0)
-    EXPECT_EQ(kBlue, canvas.At(0, 0));
-    EXPECT_EQ(kBlue, canvas.dc.GetPixel(-5, -5));
-    EXPECT_EQ(CLR_INVALID, canvas.dc.GetPixel(5, 0)); // device (10, 5)
+    Canvas canvas(10, 10);
+    canvas.DC()->SetViewportOrg(5, 5);
+    canvas.DC()->SetPixel(-5, -5, kBlue); // device (0, 0)
+    EXPECT_EQ(kBlue, canvas.Pixel(0, 0));
+    EXPECT_EQ(kBlue, canvas.DC()->GetPixel(-5, -5));
+    EXPECT_EQ(CLR_INVALID, canvas.DC()->GetPixel(5, 0)); // device (10, 5)
 }
 
 TEST(DcPixels, GetPixelWithoutABitmapIsInvalid)
@@ -176,15 +134,15 @@ TEST(DcPixels, GetPixelWithoutABitmapIsInvalid)
 
 TEST(DcText, DrawTextCalcRectWritesTheMeasuredRect)
 {
-    DibCanvas canvas(200, 100);
+    Canvas canvas(200, 100);
     CFont font;
     ASSERT_TRUE(font.CreatePointFont(100, "Tahoma"));
-    CFont* pOld = canvas.dc.SelectObject(&font);
+    CFont* pOld = canvas.DC()->SelectObject(&font);
 
     CString text("Measure me");
-    CSize extent = canvas.dc.GetTextExtent(text);
+    CSize extent = canvas.DC()->GetTextExtent(text);
     CRect rc(10, 20, 10, 20);
-    int nHeight = canvas.dc.DrawText(text, &rc, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    int nHeight = canvas.DC()->DrawText(text, &rc, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
     EXPECT_EQ(10, rc.left);
     EXPECT_EQ(20, rc.top);
     EXPECT_EQ(extent.cx, rc.Width());
@@ -193,61 +151,61 @@ TEST(DcText, DrawTextCalcRectWritesTheMeasuredRect)
     // Nothing was drawn.
     for (int x = 0; x < 200; x += 7)
         for (int y = 0; y < 100; y += 5)
-            ASSERT_EQ(kWhite, canvas.At(x, y));
+            ASSERT_EQ(kWhite, canvas.Pixel(x, y));
 
     // Word-wrapped in a narrow rect: several lines, none wider than the rect.
     CString words("ab cd ef gh ij kl mn op");
-    int nLimit = canvas.dc.GetTextExtent(words).cx / 2;
+    int nLimit = canvas.DC()->GetTextExtent(words).cx / 2;
     CRect narrow(0, 0, nLimit, 0);
-    int nWrapped = canvas.dc.DrawText(words, &narrow, DT_CALCRECT | DT_WORDBREAK);
+    int nWrapped = canvas.DC()->DrawText(words, &narrow, DT_CALCRECT | DT_WORDBREAK);
     EXPECT_GT(nWrapped, nHeight);
     EXPECT_LE(narrow.Width(), nLimit);
     EXPECT_GT(narrow.Width(), 0);
-    canvas.dc.SelectObject(pOld);
+    canvas.DC()->SelectObject(pOld);
 }
 
 TEST(DcText, DrawTextPaintsInTheTextColour)
 {
-    DibCanvas canvas(100, 40);
-    canvas.dc.SetTextColor(kRed);
-    canvas.dc.SetBkMode(TRANSPARENT);
+    Canvas canvas(100, 40);
+    canvas.DC()->SetTextColor(kRed);
+    canvas.DC()->SetBkMode(TRANSPARENT);
     CRect rc(0, 0, 100, 40);
-    canvas.dc.DrawText(CString("WWW"), &rc, DT_SINGLELINE | DT_LEFT | DT_TOP);
+    canvas.DC()->DrawText(CString("WWW"), &rc, DT_SINGLELINE | DT_LEFT | DT_TOP);
     bool bFound = false;
     for (int x = 0; x < 100 && !bFound; ++x)
         for (int y = 0; y < 40 && !bFound; ++y)
-            bFound = canvas.At(x, y) == kRed;
+            bFound = canvas.Pixel(x, y) == kRed;
     EXPECT_TRUE(bFound);
 }
 
 TEST(DcText, CStringIsNeverModifiedByEllipsis)
 {
-    DibCanvas canvas(40, 20);
+    Canvas canvas(40, 20);
     CString text("A rather long text that cannot fit");
     CString copy(text);
     CRect rc(0, 0, 30, 20);
-    canvas.dc.DrawText(text, &rc, DT_SINGLELINE | DT_END_ELLIPSIS | DT_MODIFYSTRING);
+    canvas.DC()->DrawText(text, &rc, DT_SINGLELINE | DT_END_ELLIPSIS | DT_MODIFYSTRING);
     EXPECT_STREQ(copy, text);
     EXPECT_EQ(copy.GetLength(), text.GetLength());
 }
 
 TEST(DcText, TextFaceAndMetrics)
 {
-    DibCanvas canvas(10, 10);
+    Canvas canvas(10, 10);
     CFont font;
     ASSERT_TRUE(font.CreatePointFont(100, "Tahoma"));
-    CFont* pOld = canvas.dc.SelectObject(&font);
+    CFont* pOld = canvas.DC()->SelectObject(&font);
     TEXTMETRIC tm;
-    ASSERT_TRUE(canvas.dc.GetTextMetrics(&tm));
+    ASSERT_TRUE(canvas.DC()->GetTextMetrics(&tm));
     EXPECT_GT(tm.tmHeight, 0);
     CString face;
-    EXPECT_GT(canvas.dc.GetTextFace(face), 0);
+    EXPECT_GT(canvas.DC()->GetTextFace(face), 0);
     EXPECT_FALSE(face.IsEmpty());
     int widths[3] = {0};
-    EXPECT_TRUE(canvas.dc.GetCharWidth('a', 'c', widths));
+    EXPECT_TRUE(canvas.DC()->GetCharWidth('a', 'c', widths));
     EXPECT_GT(widths[0], 0);
-    EXPECT_EQ(CSize(0, 0), canvas.dc.GetTextExtent(CString()));
-    canvas.dc.SelectObject(pOld);
+    EXPECT_EQ(CSize(0, 0), canvas.DC()->GetTextExtent(CString()));
+    canvas.DC()->SelectObject(pOld);
 }
 
 // ---------------------------------------------------------------------------
@@ -255,46 +213,46 @@ TEST(DcText, TextFaceAndMetrics)
 
 TEST(DcState, SelectObjectReturnsThePreviousObject)
 {
-    DibCanvas canvas(4, 4);
+    Canvas canvas(4, 4);
     CPen first(PS_SOLID, 1, kRed);
     CPen second(PS_SOLID, 1, kBlue);
-    CPen* pStock = canvas.dc.SelectObject(&first);
+    CPen* pStock = canvas.DC()->SelectObject(&first);
     ASSERT_NE(nullptr, pStock);
     EXPECT_EQ(::GetStockObject(BLACK_PEN), pStock->m_hObject);
     // The previous object is the permanent wrapper when there is one.
-    EXPECT_EQ(&first, canvas.dc.SelectObject(&second));
-    EXPECT_EQ(&second, canvas.dc.GetCurrentPen());
-    EXPECT_EQ(&second, canvas.dc.SelectObject(pStock));
-    EXPECT_EQ(NULL, canvas.dc.SelectObject((CPen*)NULL));
+    EXPECT_EQ(&first, canvas.DC()->SelectObject(&second));
+    EXPECT_EQ(&second, canvas.DC()->GetCurrentPen());
+    EXPECT_EQ(&second, canvas.DC()->SelectObject(pStock));
+    EXPECT_EQ(NULL, canvas.DC()->SelectObject((CPen*)NULL));
 
-    CBitmap* pCurrent = canvas.dc.GetCurrentBitmap();
-    EXPECT_EQ(&canvas.m_bitmap, pCurrent);
+    CBitmap* pCurrent = canvas.DC()->GetCurrentBitmap();
+    EXPECT_EQ(canvas.BitmapObject(), pCurrent);
     AfxDeleteTempMaps();
 }
 
 TEST(DcState, ScopedSelectionRestoresTheDC)
 {
-    DibCanvas canvas(4, 4);
-    HGDIOBJ hFontBefore = ::GetCurrentObject(canvas.dc.m_hDC, OBJ_FONT);
+    Canvas canvas(4, 4);
+    HGDIOBJ hFontBefore = ::GetCurrentObject(canvas.DC()->m_hDC, OBJ_FONT);
     {
         CFont font;
         ASSERT_TRUE(font.CreatePointFont(80, "Tahoma"));
-        CFont* pOld = canvas.dc.SelectObject(&font);
-        EXPECT_EQ(font.m_hObject, ::GetCurrentObject(canvas.dc.m_hDC, OBJ_FONT));
-        canvas.dc.SelectObject(pOld);
+        CFont* pOld = canvas.DC()->SelectObject(&font);
+        EXPECT_EQ(font.m_hObject, ::GetCurrentObject(canvas.DC()->m_hDC, OBJ_FONT));
+        canvas.DC()->SelectObject(pOld);
     }
-    EXPECT_EQ(hFontBefore, ::GetCurrentObject(canvas.dc.m_hDC, OBJ_FONT));
-    CGdiObject* pStock = canvas.dc.SelectStockObject(NULL_BRUSH);
+    EXPECT_EQ(hFontBefore, ::GetCurrentObject(canvas.DC()->m_hDC, OBJ_FONT));
+    CGdiObject* pStock = canvas.DC()->SelectStockObject(NULL_BRUSH);
     ASSERT_NE(nullptr, pStock);
-    EXPECT_EQ(::GetStockObject(NULL_BRUSH), ::GetCurrentObject(canvas.dc.m_hDC, OBJ_BRUSH));
-    canvas.dc.SelectObject(pStock);
+    EXPECT_EQ(::GetStockObject(NULL_BRUSH), ::GetCurrentObject(canvas.DC()->m_hDC, OBJ_BRUSH));
+    canvas.DC()->SelectObject(pStock);
     AfxDeleteTempMaps();
 }
 
 TEST(DcState, SettersReturnTheOldValues)
 {
-    DibCanvas canvas(4, 4);
-    CDC& dc = canvas.dc;
+    Canvas canvas(4, 4);
+    CDC& dc = *canvas.DC();
     dc.SetTextColor(kRed);
     EXPECT_EQ(kRed, dc.SetTextColor(kBlue));
     EXPECT_EQ(kBlue, dc.GetTextColor());
@@ -324,14 +282,14 @@ TEST(DcState, SettersReturnTheOldValues)
 
 TEST(DcState, SelectingARegionThroughTheBaseClipsAndAnswersNoObject)
 {
-    DibCanvas canvas(10, 10);
+    Canvas canvas(10, 10);
     CRgn rgn;
     rgn.CreateRectRgn(2, 2, 4, 4);
     CGdiObject* pBase = &rgn;
     INT_PTR nTemps = CGdiHandleMap::GetThreadMap()->GetTemporaryCount();
-    EXPECT_EQ(nullptr, canvas.dc.SelectObject(pBase));
+    EXPECT_EQ(nullptr, canvas.DC()->SelectObject(pBase));
     CRect box;
-    canvas.dc.GetClipBox(&box);
+    canvas.DC()->GetClipBox(&box);
     EXPECT_EQ(CRect(2, 2, 4, 4), box);
     // No wrapper was made for the region type the system answered.
     EXPECT_EQ(nTemps, CGdiHandleMap::GetThreadMap()->GetTemporaryCount());
@@ -339,46 +297,46 @@ TEST(DcState, SelectingARegionThroughTheBaseClipsAndAnswersNoObject)
 
 TEST(DcState, LayoutIsBoundAtRunTime)
 {
-    DibCanvas canvas(4, 4);
-    DWORD dwOld = canvas.dc.SetLayout(LAYOUT_RTL);
+    Canvas canvas(4, 4);
+    DWORD dwOld = canvas.DC()->SetLayout(LAYOUT_RTL);
     if (dwOld == GDI_ERROR)
         GTEST_SKIP() << "the system has no layout entry points";
     EXPECT_EQ(0u, dwOld);
-    EXPECT_EQ((DWORD)LAYOUT_RTL, canvas.dc.GetLayout());
-    EXPECT_EQ((DWORD)LAYOUT_RTL, canvas.dc.SetLayout(0));
+    EXPECT_EQ((DWORD)LAYOUT_RTL, canvas.DC()->GetLayout());
+    EXPECT_EQ((DWORD)LAYOUT_RTL, canvas.DC()->SetLayout(0));
 }
 
 TEST(DcState, SaveAndRestore)
 {
-    DibCanvas canvas(4, 4);
-    canvas.dc.SetTextColor(kRed);
-    int nSaved = canvas.dc.SaveDC();
+    Canvas canvas(4, 4);
+    canvas.DC()->SetTextColor(kRed);
+    int nSaved = canvas.DC()->SaveDC();
     ASSERT_NE(0, nSaved);
-    canvas.dc.SetTextColor(kBlue);
-    EXPECT_TRUE(canvas.dc.RestoreDC(nSaved));
-    EXPECT_EQ(kRed, canvas.dc.GetTextColor());
+    canvas.DC()->SetTextColor(kBlue);
+    EXPECT_TRUE(canvas.DC()->RestoreDC(nSaved));
+    EXPECT_EQ(kRed, canvas.DC()->GetTextColor());
 }
 
 TEST(DcState, ClippingLimitsOutput)
 {
-    DibCanvas canvas(10, 10);
-    canvas.dc.IntersectClipRect(0, 0, 5, 10);
+    Canvas canvas(10, 10);
+    canvas.DC()->IntersectClipRect(0, 0, 5, 10);
     CRect box;
-    EXPECT_NE(ERROR, canvas.dc.GetClipBox(&box));
+    EXPECT_NE(ERROR, canvas.DC()->GetClipBox(&box));
     EXPECT_EQ(CRect(0, 0, 5, 10), box);
-    EXPECT_TRUE(canvas.dc.PtVisible(4, 4));
-    EXPECT_FALSE(canvas.dc.PtVisible(6, 4));
-    canvas.dc.FillSolidRect(0, 0, 10, 10, kRed);
-    EXPECT_EQ(kRed, canvas.At(4, 4));
-    EXPECT_EQ(kWhite, canvas.At(6, 4));
+    EXPECT_TRUE(canvas.DC()->PtVisible(4, 4));
+    EXPECT_FALSE(canvas.DC()->PtVisible(6, 4));
+    canvas.DC()->FillSolidRect(0, 0, 10, 10, kRed);
+    EXPECT_EQ(kRed, canvas.Pixel(4, 4));
+    EXPECT_EQ(kWhite, canvas.Pixel(6, 4));
 
-    canvas.dc.SelectClipRgn(NULL);
+    canvas.DC()->SelectClipRgn(NULL);
     CRgn rgn;
     rgn.CreateRectRgn(6, 6, 8, 8);
-    canvas.dc.SelectClipRgn(&rgn);
-    canvas.dc.FillSolidRect(0, 0, 10, 10, kBlue);
-    EXPECT_EQ(kBlue, canvas.At(7, 7));
-    EXPECT_EQ(kRed, canvas.At(4, 4));
+    canvas.DC()->SelectClipRgn(&rgn);
+    canvas.DC()->FillSolidRect(0, 0, 10, 10, kBlue);
+    EXPECT_EQ(kBlue, canvas.Pixel(7, 7));
+    EXPECT_EQ(kRed, canvas.Pixel(4, 4));
 }
 
 // ---------------------------------------------------------------------------
@@ -386,8 +344,8 @@ TEST(DcState, ClippingLimitsOutput)
 
 TEST(DcCoordinates, PointsRectsAndSizes)
 {
-    DibCanvas canvas(4, 4);
-    CDC& dc = canvas.dc;
+    Canvas canvas(4, 4);
+    CDC& dc = *canvas.DC();
     dc.SetMapMode(MM_ANISOTROPIC);
     dc.SetWindowExt(1, 1);
     dc.SetViewportExt(2, -2);
@@ -454,33 +412,33 @@ TEST(DcHandles, NoHandlesLeakFromDrawing)
 {
     // Warm up anything made once per process.
     CDC::GetHalftoneBrush();
-    DWORD dwBefore = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+    DWORD dwBefore = testsupport::GdiHighWater();
     std::vector<HGDIOBJ> made;
     for (int i = 0; i < 20; ++i)
     {
-        DibCanvas canvas(16, 16);
+        Canvas canvas(16, 16);
         CFont font;
         font.CreatePointFont(90, "Tahoma");
         CPen pen(PS_SOLID, 2, kRed);
         CBrush brush(kBlue);
-        CFont* pOldFont = canvas.dc.SelectObject(&font);
-        CPen* pOldPen = canvas.dc.SelectObject(&pen);
-        CBrush* pOldBrush = canvas.dc.SelectObject(&brush);
-        canvas.dc.Ellipse(0, 0, 10, 10);
-        canvas.dc.TextOut(0, 0, CString("x"));
-        canvas.dc.GetCurrentFont();
-        canvas.dc.SelectObject(pOldFont);
-        canvas.dc.SelectObject(pOldPen);
-        canvas.dc.SelectObject(pOldBrush);
+        CFont* pOldFont = canvas.DC()->SelectObject(&font);
+        CPen* pOldPen = canvas.DC()->SelectObject(&pen);
+        CBrush* pOldBrush = canvas.DC()->SelectObject(&brush);
+        canvas.DC()->Ellipse(0, 0, 10, 10);
+        canvas.DC()->TextOut(0, 0, CString("x"));
+        canvas.DC()->GetCurrentFont();
+        canvas.DC()->SelectObject(pOldFont);
+        canvas.DC()->SelectObject(pOldPen);
+        canvas.DC()->SelectObject(pOldBrush);
         made.push_back(font.m_hObject);
         made.push_back(pen.m_hObject);
         made.push_back(brush.m_hObject);
-        made.push_back(canvas.m_bitmap.m_hObject);
+        made.push_back(canvas.Bitmap());
     }
     AfxDeleteTempMaps();
-    DWORD dwAfter = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+    DWORD dwAfter = testsupport::GdiHighWater();
     EXPECT_EQ(dwBefore, dwAfter);
-    // Whether or not the system counts, every handle made above is gone.
+    // And every handle made above is gone.
     for (HGDIOBJ h : made)
         EXPECT_EQ(0u, ::GetObjectType(h));
 }
@@ -517,29 +475,29 @@ TEST(DcMetafile, EnhancedRecordingPlaysBack)
     EXPECT_EQ(NULL, meta.m_hAttribDC);
 
     // Played into 10 x 10 pixels, the fill covers them and nothing beyond.
-    DibCanvas canvas(20, 20);
+    Canvas canvas(20, 20);
     CRect target(0, 0, 10, 10);
-    ::PlayEnhMetaFile(canvas.dc.m_hDC, hEmf, &target);
-    EXPECT_EQ(kBlue, canvas.At(4, 4));
-    EXPECT_EQ(kWhite, canvas.At(15, 15));
+    ::PlayEnhMetaFile(canvas.DC()->m_hDC, hEmf, &target);
+    EXPECT_EQ(kBlue, canvas.Pixel(4, 4));
+    EXPECT_EQ(kWhite, canvas.Pixel(15, 15));
     ::DeleteEnhMetaFile(hEmf);
 }
 
 TEST(DcMetafile, StateChangesDoNotReachTheReferenceDC)
 {
-    DibCanvas reference(4, 4);
-    reference.dc.SetMapMode(MM_TEXT);
-    reference.dc.SetTextColor(kGreen);
+    Canvas reference(4, 4);
+    reference.DC()->SetMapMode(MM_TEXT);
+    reference.DC()->SetTextColor(kGreen);
     {
         CMetaFileDC meta;
-        ASSERT_TRUE(meta.CreateEnhanced(&reference.dc, NULL, NULL, NULL));
+        ASSERT_TRUE(meta.CreateEnhanced(reference.DC(), NULL, NULL, NULL));
         meta.SetMapMode(MM_LOMETRIC);
         meta.SetTextColor(kRed);
         EXPECT_EQ(MM_LOMETRIC, meta.GetMapMode());
         // Abandoned recording: the destructor cleans up.
     }
-    EXPECT_EQ(MM_TEXT, reference.dc.GetMapMode());
-    EXPECT_EQ(kGreen, reference.dc.GetTextColor());
+    EXPECT_EQ(MM_TEXT, reference.DC()->GetMapMode());
+    EXPECT_EQ(kGreen, reference.DC()->GetTextColor());
 }
 
 TEST(DcMetafile, OldStyleMetafile)

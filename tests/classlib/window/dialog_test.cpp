@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-using namespace wndtest;
+using namespace testsupport;
 
 namespace
 {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-using namespace wndtest;
+using namespace testsupport;
 
 namespace
 {

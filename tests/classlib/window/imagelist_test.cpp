@@ -3,6 +3,10 @@
 
 #include <afxcmn.h>
 
+#include "support/canvas.h"
+
+using testsupport::Canvas;
+
 namespace
 {
 const COLORREF kMagenta = RGB(255, 0, 255);
@@ -24,29 +28,6 @@ void MakeGlyph(CBitmap& bitmap, int cx, int cy, COLORREF crBack, COLORREF crInne
     dc.SelectObject(pOld);
 }
 
-// A white 32-bit canvas to draw on.
-struct Canvas
-{
-    CDC dc;
-    CBitmap bitmap;
-    CBitmap* pOld;
-    Canvas(int cx, int cy)
-    {
-        BITMAPINFO bmi;
-        memset(&bmi, 0, sizeof(bmi));
-        bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bmi.bmiHeader.biWidth = cx;
-        bmi.bmiHeader.biHeight = -cy;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        void* pBits = NULL;
-        bitmap.Attach(::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0));
-        dc.CreateCompatibleDC(NULL);
-        pOld = dc.SelectObject(&bitmap);
-        dc.FillSolidRect(0, 0, cx, cy, kWhite);
-    }
-    ~Canvas() { dc.SelectObject(pOld); }
-};
 } // namespace
 
 TEST(ImageList, MaskColourBecomesTransparentWhenDrawn)
@@ -59,10 +40,10 @@ TEST(ImageList, MaskColourBecomesTransparentWhenDrawn)
     EXPECT_EQ(1, list.GetImageCount());
 
     Canvas canvas(40, 20);
-    ASSERT_TRUE(list.Draw(&canvas.dc, 0, CPoint(10, 2), ILD_TRANSPARENT));
-    EXPECT_EQ(kRed, canvas.dc.GetPixel(10 + 6, 2 + 6));
-    EXPECT_EQ(kWhite, canvas.dc.GetPixel(10 + 1, 2 + 1)); // was magenta
-    EXPECT_EQ(kWhite, canvas.dc.GetPixel(5, 5));           // outside the image
+    ASSERT_TRUE(list.Draw(canvas.DC(), 0, CPoint(10, 2), ILD_TRANSPARENT));
+    EXPECT_EQ(kRed, canvas.DC()->GetPixel(10 + 6, 2 + 6));
+    EXPECT_EQ(kWhite, canvas.DC()->GetPixel(10 + 1, 2 + 1)); // was magenta
+    EXPECT_EQ(kWhite, canvas.DC()->GetPixel(5, 5));           // outside the image
 }
 
 TEST(ImageList, AddWithAMaskBitmapAndReplace)
@@ -82,16 +63,16 @@ TEST(ImageList, AddWithAMaskBitmapAndReplace)
     ASSERT_EQ(0, list.Add(&image, &mask));
 
     Canvas canvas(8, 8);
-    list.Draw(&canvas.dc, 0, CPoint(0, 0), ILD_TRANSPARENT);
-    EXPECT_EQ(kBlue, canvas.dc.GetPixel(1, 1));
-    EXPECT_EQ(kWhite, canvas.dc.GetPixel(6, 6));
+    list.Draw(canvas.DC(), 0, CPoint(0, 0), ILD_TRANSPARENT);
+    EXPECT_EQ(kBlue, canvas.DC()->GetPixel(1, 1));
+    EXPECT_EQ(kWhite, canvas.DC()->GetPixel(6, 6));
 
     CBitmap red;
     MakeGlyph(red, 8, 8, kRed, kRed, CRect(0, 0, 0, 0));
     EXPECT_TRUE(list.Replace(0, &red, &mask));
     Canvas again(8, 8);
-    list.Draw(&again.dc, 0, CPoint(0, 0), ILD_TRANSPARENT);
-    EXPECT_EQ(kRed, again.dc.GetPixel(1, 1));
+    list.Draw(again.DC(), 0, CPoint(0, 0), ILD_TRANSPARENT);
+    EXPECT_EQ(kRed, again.DC()->GetPixel(1, 1));
 
     EXPECT_FALSE(list.Replace(5, &red, &mask));
     EXPECT_EQ(-1, list.Add((CBitmap*)NULL, kMagenta));

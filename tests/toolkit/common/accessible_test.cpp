@@ -216,7 +216,7 @@ TEST(AccessibleTest, ChildIndexOfEveryVariantKind)
 TEST(AccessibleTest, RunTimeBoundHelpers)
 {
     AccessibleThing* pThing = new AccessibleThing();
-    HWND hWnd = f2test::CreatePlainWindow(10, 10, 50, 50);
+    HWND hWnd = testsupport::CreatePlainWindow(10, 10, 50, 50);
     pThing->NotifyWinEvent(EVENT_OBJECT_FOCUS, hWnd, OBJID_CLIENT, CHILDID_SELF);
 
     IAccessible* pStandard = NULL;
@@ -234,6 +234,6 @@ TEST(AccessibleTest, RunTimeBoundHelpers)
 
     LRESULT lResult = pThing->LresultFromObject(IID_IAccessible, 0, pThing->GetAccessible());
     EXPECT_NE(0, lResult);
-    f2test::DestroyQuietly(hWnd);
+    testsupport::DestroyQuietly(hWnd);
     pThing->InternalRelease();
 }

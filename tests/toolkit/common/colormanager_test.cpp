@@ -1,5 +1,7 @@
 // Colour manager: tables on the classic path, an injected XP scheme, the
 // low-colour path, and the colour arithmetic.
+#include <gtest/gtest.h>
+
 #include "support/canvas.h"
 #include "XTPColorManager.h"
 #include "XTPWinThemeWrapper.h"

@@ -1,11 +1,14 @@
 // ctest: run-serial (drives the real pointer, keyboard or foreground window)
 // Drawing helpers and scoped device contexts, checked pixel by pixel on
 // memory DCs.
+#include <gtest/gtest.h>
+
 #include "support/canvas.h"
+#include "support/pump.h"
 #include "XTPDrawHelpers.h"
 #include "XTPColorManager.h"
 
-using f1test::Canvas;
+using testsupport::Canvas;
 
 namespace
 {
@@ -340,9 +343,7 @@ TEST(SplitterTracker, EscapeCancelsAndButtonUpAccepts)
     ASSERT_NE(nullptr, hWnd);
     CWnd* pWnd = CWnd::FromHandle(hWnd);
 
-    MSG msg;
-    while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
-        ::DispatchMessage(&msg);
+    testsupport::Pump(0);
 
     CXTPSplitterTracker tracker(TRUE);
     CRect rcTracker(100, 0, 104, 200);
@@ -460,14 +461,14 @@ TEST(ScopedDC, PenBrushBitmapAndCompatibleDcsRestoreWhatTheySelect)
     EXPECT_EQ(RGB(0, 0, 255), canvas.Pixel(15, 10));
 
     // A bitmap selected by a compatible DC is free again afterwards.
-    HBITMAP hBitmap = f1test::MakeAlphaBitmap(4, 4, [](int, int) { return f1test::Argb(0, 0, 0, 0); });
+    HBITMAP hBitmap = testsupport::MakeAlphaBitmap(4, 4, [](int, int) { return testsupport::Argb(0, 0, 0, 0); });
     {
         CXTPCompatibleDC dc(canvas.DC(), hBitmap);
         ASSERT_NE(nullptr, dc.GetSafeHdc());
         EXPECT_EQ((HGDIOBJ)hBitmap, ::GetCurrentObject(dc.GetSafeHdc(), OBJ_BITMAP));
         dc.FillSolidRect(0, 0, 4, 4, RGB(7, 8, 9));
     }
-    EXPECT_EQ(0x070809u, f1test::ReadPixel(hBitmap, 1, 1) & 0xFFFFFF);
+    EXPECT_EQ(0x070809u, testsupport::ReadPixel(hBitmap, 1, 1) & 0xFFFFFF);
     {
         // Free again: another DC can select it, and a bitmap DC hands the
         // DC's own bitmap back when it goes.
@@ -487,7 +488,7 @@ TEST(ScopedDC, PenBrushBitmapAndCompatibleDcsRestoreWhatTheySelect)
 TEST(ScopedDC, NoGdiObjectsLeak)
 {
     Canvas canvas(50, 50);
-    HBITMAP hMasked = f1test::MakeAlphaBitmap(8, 8, [](int x, int) { return x ? 0xFF0000u : 0xFFu; });
+    HBITMAP hMasked = testsupport::MakeAlphaBitmap(8, 8, [](int x, int) { return x ? 0xFF0000u : 0xFFu; });
     CFont font;
     font.CreatePointFont(90, "Tahoma");
     auto cycle = [&](int i) {
@@ -503,10 +504,10 @@ TEST(ScopedDC, NoGdiObjectsLeak)
         CSlowDrawHelpers().GradientFill(&buffer, CRect(0, 0, 50, 50), RGB(i, 0, 0), RGB(0, 0, 255), TRUE);
     };
     cycle(0);
-    DWORD dwBefore = f1test::GdiHighWater();
+    DWORD dwBefore = testsupport::GdiHighWater();
     for (int i = 1; i < 50; i++)
         cycle(i);
-    DWORD dwAfter = f1test::GdiHighWater();
+    DWORD dwAfter = testsupport::GdiHighWater();
     EXPECT_LE(dwAfter, dwBefore + 2);
     ::DeleteObject(hMasked);
 }

@@ -16,12 +16,12 @@ namespace
 class FakeBar : public CXTPTrackableBar, public CXTPHookManagerHookAble
 {
 public:
-    FakeBar(int x, int y, int cx, int cy) { m_hWnd = f2test::CreatePlainWindow(x, y, cx, cy); }
+    FakeBar(int x, int y, int cx, int cy) { m_hWnd = testsupport::CreatePlainWindow(x, y, cx, cy); }
     ~FakeBar() override
     {
         XTPMouseManager()->RemoveTracked(this);
         XTPKeyboardManager()->UnhookKeyboard(this);
-        f2test::DestroyQuietly(m_hWnd);
+        testsupport::DestroyQuietly(m_hWnd);
     }
 
     void Track()
@@ -90,14 +90,14 @@ void SendKey(WORD wVk, bool bUp)
 void ClickAt(int x, int y)
 {
     ::SetCursorPos(x, y);
-    f2test::Pump(30);
+    testsupport::Pump(30);
     INPUT in[2] = {};
     in[0].type = INPUT_MOUSE;
     in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     in[1].type = INPUT_MOUSE;
     in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     ::SendInput(2, in, sizeof(INPUT));
-    f2test::Pump(100);
+    testsupport::Pump(100);
 }
 
 class InputTest : public ::testing::Test
@@ -106,19 +106,19 @@ protected:
     void SetUp() override
     {
         g_windowKeys.clear();
-        f2test::MessageLog() = LogKeys;
-        m_hWndMain = f2test::CreatePlainWindow(50, 50, 300, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+        testsupport::MessageLog() = LogKeys;
+        m_hWndMain = testsupport::CreatePlainWindow(50, 50, 300, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
         ::SetForegroundWindow(m_hWndMain);
         ::SetActiveWindow(m_hWndMain);
         ::SetFocus(m_hWndMain);
-        f2test::Pump(50);
+        testsupport::Pump(50);
     }
     void TearDown() override
     {
         XTPMouseManager()->CloseAllTracked();
-        f2test::MessageLog() = NULL;
-        f2test::DestroyQuietly(m_hWndMain);
-        f2test::Pump(20);
+        testsupport::MessageLog() = NULL;
+        testsupport::DestroyQuietly(m_hWndMain);
+        testsupport::Pump(20);
     }
     HWND m_hWndMain = NULL;
 };
@@ -147,7 +147,7 @@ TEST_F(InputTest, KeysReachTheNewestTrackingBarAndAreSwallowed)
 
     SendKey('A', false);
     SendKey('A', true);
-    f2test::Pump(150);
+    testsupport::Pump(150);
 
     EXPECT_EQ(std::vector<UINT>({ 'A' }), newer.m_keys);
     EXPECT_TRUE(older.m_keys.empty());
@@ -162,7 +162,7 @@ TEST_F(InputTest, StopAnswerPassesTheKeyOn)
 
     SendKey('B', false);
     SendKey('B', true);
-    f2test::Pump(150);
+    testsupport::Pump(150);
 
     EXPECT_EQ(std::vector<UINT>({ 'B' }), bar.m_keys);
     EXPECT_EQ(std::vector<UINT>({ 'B' }), g_windowKeys);
@@ -174,9 +174,9 @@ TEST_F(InputTest, AltClosesTheTrackedBars)
     bar.Track();
 
     SendKey(VK_MENU, false);
-    f2test::Pump(100);
+    testsupport::Pump(100);
     SendKey(VK_MENU, true);
-    f2test::Pump(100);
+    testsupport::Pump(100);
 
     EXPECT_EQ(1, bar.m_nExits);
     EXPECT_FALSE(XTPMouseManager()->IsTracked(&bar));
@@ -190,9 +190,9 @@ TEST_F(InputTest, AltIsAnOrdinaryKeyWhileTheMouseIsHeld)
     XTPMouseManager()->LockMouseMove();
 
     SendKey(VK_MENU, false);
-    f2test::Pump(100);
+    testsupport::Pump(100);
     SendKey(VK_MENU, true);
-    f2test::Pump(100);
+    testsupport::Pump(100);
     XTPMouseManager()->UnlockMouseMove();
 
     EXPECT_EQ(0, bar.m_nExits);
@@ -227,7 +227,7 @@ TEST_F(InputTest, ClickElsewhereClosesThePopupButClickOnItDoesNot)
 TEST_F(InputTest, ClickOnATrustedVisibleWindowLeavesThePopupOpen)
 {
     FakeBar bar(500, 500, 80, 60);
-    HWND hWndTrusted = f2test::CreatePlainWindow(700, 100, 100, 100);
+    HWND hWndTrusted = testsupport::CreatePlainWindow(700, 100, 100, 100);
     bar.Track();
     XTPMouseManager()->AddTrusted(hWndTrusted);
 
@@ -235,12 +235,12 @@ TEST_F(InputTest, ClickOnATrustedVisibleWindowLeavesThePopupOpen)
     EXPECT_EQ(0, bar.m_nExits);
 
     ::SetWindowPos(hWndTrusted, NULL, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    f2test::Pump(30);
+    testsupport::Pump(30);
     XTPMouseManager()->PreviewMouseMessage(WM_LBUTTONDOWN, CPoint(750, 150));
     EXPECT_EQ(1, bar.m_nExits) << "a hidden trusted window protects nothing";
 
     XTPMouseManager()->RemoveTrusted(hWndTrusted);
-    f2test::DestroyQuietly(hWndTrusted);
+    testsupport::DestroyQuietly(hWndTrusted);
 }
 
 TEST_F(InputTest, ButtonUpOutsideKeepsThePopupWhileTheMouseIsHeld)
@@ -273,14 +273,14 @@ TEST_F(InputTest, SwallowedButtonUpAfterAPressThatOpenedAPopup)
     FakeBar bar(500, 500, 80, 60);
     bar.Track();
     ::SetCursorPos(150, 150);
-    f2test::Pump(30);
+    testsupport::Pump(30);
     XTPMouseManager()->SetSwallowNextButtonUp();
 
     INPUT in = {};
     in.type = INPUT_MOUSE;
     in.mi.dwFlags = MOUSEEVENTF_LEFTUP;
     ::SendInput(1, &in, sizeof(INPUT));
-    f2test::Pump(100);
+    testsupport::Pump(100);
 
     EXPECT_FALSE(XTPMouseManager()->IsSwallowNextButtonUp());
     EXPECT_EQ(0, bar.m_nExits) << "the swallowed button-up must not close the popup";
@@ -357,15 +357,15 @@ void LogLeave(HWND hWnd, UINT nMsg, WPARAM, LPARAM)
 TEST_F(InputTest, MouseLeaveIsPostedWhenTheCursorLeavesAndSentWhenAnotherIsWatched)
 {
     g_leaveWindows.clear();
-    f2test::MessageLog() = LogLeave;
-    HWND hWndA = f2test::CreatePlainWindow(600, 600, 100, 100);
-    HWND hWndB = f2test::CreatePlainWindow(800, 600, 100, 100);
+    testsupport::MessageLog() = LogLeave;
+    HWND hWndA = testsupport::CreatePlainWindow(600, 600, 100, 100);
+    HWND hWndB = testsupport::CreatePlainWindow(800, 600, 100, 100);
 
     ::SetCursorPos(650, 650);
-    f2test::Pump(30);
+    testsupport::Pump(30);
     XTPMouseManager()->TrackMouseLeave(hWndA);
     XTPMouseManager()->OnMouseLeaveTimer();
-    f2test::Pump(20);
+    testsupport::Pump(20);
     EXPECT_TRUE(g_leaveWindows.empty()) << "the cursor is still inside";
     EXPECT_EQ(hWndA, XTPMouseManager()->GetMouseLeaveWindow());
 
@@ -374,22 +374,22 @@ TEST_F(InputTest, MouseLeaveIsPostedWhenTheCursorLeavesAndSentWhenAnotherIsWatch
     EXPECT_EQ(hWndA, g_leaveWindows[0]);
 
     ::SetCursorPos(100, 900);
-    f2test::Pump(30);
+    testsupport::Pump(30);
     XTPMouseManager()->OnMouseLeaveTimer();
-    f2test::Pump(20);
+    testsupport::Pump(20);
     ASSERT_EQ(2u, g_leaveWindows.size());
     EXPECT_EQ(hWndB, g_leaveWindows[1]);
     EXPECT_EQ((HWND)NULL, XTPMouseManager()->GetMouseLeaveWindow());
 
-    f2test::DestroyQuietly(hWndA);
-    f2test::DestroyQuietly(hWndB);
+    testsupport::DestroyQuietly(hWndA);
+    testsupport::DestroyQuietly(hWndB);
 }
 
 TEST_F(InputTest, MouseLeaveTimerForgetsADestroyedWindow)
 {
-    HWND hWnd = f2test::CreatePlainWindow(600, 600, 100, 100);
+    HWND hWnd = testsupport::CreatePlainWindow(600, 600, 100, 100);
     XTPMouseManager()->TrackMouseLeave(hWnd);
-    f2test::DestroyQuietly(hWnd);
+    testsupport::DestroyQuietly(hWnd);
     XTPMouseManager()->OnMouseLeaveTimer();
     EXPECT_EQ((HWND)NULL, XTPMouseManager()->GetMouseLeaveWindow());
 }

@@ -3,6 +3,8 @@
 // Icons, blending and the image manager: handles, state images, generated
 // images, drawing (alpha, classic, mirrored), strips, nearest widths, custom
 // ids, exchange round trips, the clipboard and corrupt stored images.
+#include <gtest/gtest.h>
+
 #include "support/canvas.h"
 #include "XTPImageManager.h"
 #include "XTPPropExchange.h"
@@ -11,19 +13,19 @@
 #include <afxclip.h>
 #include <shlwapi.h>
 
-using f1test::Argb;
-using f1test::Canvas;
+using testsupport::Argb;
+using testsupport::Canvas;
 
 namespace
 {
 HBITMAP SolidAlpha(int cx, int cy, DWORD argb)
 {
-    return f1test::MakeAlphaBitmap(cx, cy, [=](int, int) { return argb; });
+    return testsupport::MakeAlphaBitmap(cx, cy, [=](int, int) { return argb; });
 }
 
 HICON SolidIcon(int cx, int cy, COLORREF clr)
 {
-    return f1test::MakeClassicIcon(cx, cy, [=](int, int) { return clr; }, [](int, int) { return true; });
+    return testsupport::MakeClassicIcon(cx, cy, [=](int, int) { return clr; }, [](int, int) { return true; });
 }
 
 // Holds the shared manager's msimg32 entries off for a scope.
@@ -194,7 +196,7 @@ TEST(ManagerIcon, StateFallbacks)
 
 TEST(ManagerIcon, FadedShadowAndDisabledAlphaImages)
 {
-    HBITMAP hBitmap = f1test::MakeAlphaBitmap(2, 1, [](int x, int) {
+    HBITMAP hBitmap = testsupport::MakeAlphaBitmap(2, 1, [](int x, int) {
         return x == 0 ? Argb(255, 0, 0, 0) : Argb(200, 255, 255, 255);
     });
     CXTPImageManagerIcon icon(1, 2, 1);
@@ -204,35 +206,35 @@ TEST(ManagerIcon, FadedShadowAndDisabledAlphaImages)
 
     HBITMAP hFaded = icon.GetFadedIcon().GetBitmap();
     ASSERT_NE(nullptr, hFaded);
-    EXPECT_EQ(Argb(255, 76, 76, 76), f1test::ReadPixel(hFaded, 0, 0));
-    EXPECT_EQ(Argb(200, 255, 255, 255), f1test::ReadPixel(hFaded, 1, 0));
+    EXPECT_EQ(Argb(255, 76, 76, 76), testsupport::ReadPixel(hFaded, 0, 0));
+    EXPECT_EQ(Argb(200, 255, 255, 255), testsupport::ReadPixel(hFaded, 1, 0));
 
     COLORREF clr31 = GetXTPSysColor(XPCOLOR_HIGHLIGHT);
     BYTE r = (BYTE)(GetRValue(clr31) * 0.75), g = (BYTE)(GetGValue(clr31) * 0.75), b = (BYTE)(GetBValue(clr31) * 0.75);
     HBITMAP hShadow = icon.GetShadowIcon().GetBitmap();
     ASSERT_NE(nullptr, hShadow);
-    EXPECT_EQ(Argb(255, r, g, b), f1test::ReadPixel(hShadow, 0, 0));
-    EXPECT_EQ(Argb(200, r, g, b), f1test::ReadPixel(hShadow, 1, 0));
+    EXPECT_EQ(Argb(255, r, g, b), testsupport::ReadPixel(hShadow, 0, 0));
+    EXPECT_EQ(Argb(200, r, g, b), testsupport::ReadPixel(hShadow, 1, 0));
 
     // One missing colour counts as none: white stays white, black stays black.
     icon.CreateDisabledIcon(COLORREF_NULL, RGB(0, 0, 0));
     HBITMAP hDisabled = icon.GetDisabledIcon(FALSE).GetBitmap();
     ASSERT_NE(nullptr, hDisabled);
-    EXPECT_EQ(Argb(255, 0, 0, 0), f1test::ReadPixel(hDisabled, 0, 0));
-    EXPECT_EQ(Argb(200, 255, 255, 255), f1test::ReadPixel(hDisabled, 1, 0));
+    EXPECT_EQ(Argb(255, 0, 0, 0), testsupport::ReadPixel(hDisabled, 0, 0));
+    EXPECT_EQ(Argb(200, 255, 255, 255), testsupport::ReadPixel(hDisabled, 1, 0));
 
     icon.ClearGeneratedIcons();
     icon.CreateDisabledIcon(RGB(200, 100, 0), RGB(0, 0, 100));
     hDisabled = icon.GetDisabledIcon(FALSE).GetBitmap();
-    EXPECT_EQ(Argb(255, 0, 0, 100), f1test::ReadPixel(hDisabled, 0, 0));
-    EXPECT_EQ(Argb(200, 200, 100, 0), f1test::ReadPixel(hDisabled, 1, 0));
+    EXPECT_EQ(Argb(255, 0, 0, 100), testsupport::ReadPixel(hDisabled, 0, 0));
+    EXPECT_EQ(Argb(200, 200, 100, 0), testsupport::ReadPixel(hDisabled, 1, 0));
 }
 
 TEST(ManagerIcon, FadedAndShadowClassicImages)
 {
     if (CXTPColorManager::IsLowColorDepth(NULL))
         GTEST_SKIP() << "low-colour screen keeps faded images";
-    HICON hIcon = f1test::MakeClassicIcon(8, 8, [](int, int) { return RGB(0, 0, 0); },
+    HICON hIcon = testsupport::MakeClassicIcon(8, 8, [](int, int) { return RGB(0, 0, 0); },
                                           [](int x, int) { return x < 4; });
     CXTPImageManagerIcon icon(1, 8, 8);
     icon.SetIcon(CXTPImageManagerIconHandle(hIcon));
@@ -259,7 +261,7 @@ TEST(ManagerIcon, FadedAndShadowClassicImages)
 
 TEST(ManagerIcon, AlphaIconAboveTheTopDrawsItsLowerPart)
 {
-    HBITMAP hBitmap = f1test::MakeAlphaBitmap(4, 16, [](int, int y) { return Argb(255, (BYTE)(y * 10), 0, 0); });
+    HBITMAP hBitmap = testsupport::MakeAlphaBitmap(4, 16, [](int, int y) { return Argb(255, (BYTE)(y * 10), 0, 0); });
     CXTPImageManagerIcon icon(1, 4, 16);
     icon.SetIcon(CXTPImageManagerIconHandle(hBitmap));
     ::DeleteObject(hBitmap);
@@ -278,7 +280,7 @@ TEST(ManagerIcon, AlphaIconAboveTheTopDrawsItsLowerPart)
 TEST(Blending, SoftwareAndSystemAlphaBlendAgree)
 {
     // Premultiplied half-transparent red over white.
-    HBITMAP hSource = f1test::MakeAlphaBitmap(4, 4, [](int x, int) {
+    HBITMAP hSource = testsupport::MakeAlphaBitmap(4, 4, [](int x, int) {
         return x < 2 ? Argb(128, 128, 0, 0) : Argb(0, 0, 0, 0);
     });
     CXTPCompatibleDC dcSource(NULL, hSource);
@@ -306,7 +308,7 @@ TEST(Blending, SoftwareAndSystemAlphaBlendAgree)
 
 TEST(Blending, AlphaIconsOnTwentyFourBitTargets)
 {
-    HBITMAP hBitmap = f1test::MakeAlphaBitmap(8, 8, [](int x, int) {
+    HBITMAP hBitmap = testsupport::MakeAlphaBitmap(8, 8, [](int x, int) {
         return x < 4 ? Argb(255, 0, 0, 200) : Argb(0, 0, 0, 0);
     });
     CXTPImageManagerIcon icon(1, 8, 8);
@@ -345,15 +347,15 @@ TEST(Blending, SoftwareTransparentBlt)
 
 TEST(Blending, PremultiplyMirrorAndCopy)
 {
-    HBITMAP hBitmap = f1test::MakeAlphaBitmap(3, 1, [](int x, int) {
+    HBITMAP hBitmap = testsupport::MakeAlphaBitmap(3, 1, [](int x, int) {
         return x == 0 ? Argb(0, 200, 200, 200) : (x == 1 ? Argb(255, 100, 50, 10) : Argb(128, 255, 255, 255));
     });
     BOOL bAlpha = FALSE;
     HBITMAP hPre = CXTPImageManager::PreMultiplyAlphaBitmap(hBitmap, &bAlpha);
     EXPECT_TRUE(bAlpha);
-    EXPECT_EQ(Argb(0, 0, 0, 0), f1test::ReadPixel(hPre, 0, 0));
-    EXPECT_EQ(Argb(255, 100, 50, 10), f1test::ReadPixel(hPre, 1, 0));
-    EXPECT_EQ(Argb(128, 128, 128, 128), f1test::ReadPixel(hPre, 2, 0));
+    EXPECT_EQ(Argb(0, 0, 0, 0), testsupport::ReadPixel(hPre, 0, 0));
+    EXPECT_EQ(Argb(255, 100, 50, 10), testsupport::ReadPixel(hPre, 1, 0));
+    EXPECT_EQ(Argb(128, 128, 128, 128), testsupport::ReadPixel(hPre, 2, 0));
     ::DeleteObject(hPre);
 
     // All opaque: no alpha, pixels copied unmultiplied.
@@ -361,15 +363,15 @@ TEST(Blending, PremultiplyMirrorAndCopy)
     bAlpha = FALSE;
     hPre = CXTPImageManager::PreMultiplyAlphaBitmap(hOpaque, &bAlpha);
     EXPECT_FALSE(bAlpha);
-    EXPECT_EQ(Argb(255, 9, 8, 7), f1test::ReadPixel(hPre, 1, 1));
+    EXPECT_EQ(Argb(255, 9, 8, 7), testsupport::ReadPixel(hPre, 1, 1));
     ::DeleteObject(hPre);
     ::DeleteObject(hOpaque);
 
     HBITMAP hMirror = CXTPImageManager::MirrorAlphaBitmap(hBitmap);
-    EXPECT_EQ(f1test::ReadPixel(hBitmap, 2, 0), f1test::ReadPixel(hMirror, 0, 0));
-    EXPECT_EQ(f1test::ReadPixel(hBitmap, 0, 0), f1test::ReadPixel(hMirror, 2, 0));
+    EXPECT_EQ(testsupport::ReadPixel(hBitmap, 2, 0), testsupport::ReadPixel(hMirror, 0, 0));
+    EXPECT_EQ(testsupport::ReadPixel(hBitmap, 0, 0), testsupport::ReadPixel(hMirror, 2, 0));
     HBITMAP hCopy = CXTPImageManager::CopyAlphaBitmap(hBitmap);
-    EXPECT_EQ(f1test::ReadPixel(hBitmap, 1, 0), f1test::ReadPixel(hCopy, 1, 0));
+    EXPECT_EQ(testsupport::ReadPixel(hBitmap, 1, 0), testsupport::ReadPixel(hCopy, 1, 0));
     ::DeleteObject(hMirror);
     ::DeleteObject(hCopy);
     ::DeleteObject(hBitmap);
@@ -384,7 +386,7 @@ TEST(Blending, PremultiplyMirrorAndCopy)
 
 TEST(ManagerIcon, ClassicIconsMirrorOnRightToLeftDCs)
 {
-    HICON hIcon = f1test::MakeClassicIcon(8, 8, [](int x, int) { return x < 4 ? RGB(255, 0, 0) : RGB(0, 0, 255); },
+    HICON hIcon = testsupport::MakeClassicIcon(8, 8, [](int x, int) { return x < 4 ? RGB(255, 0, 0) : RGB(0, 0, 255); },
                                           [](int, int) { return true; });
     CXTPImageManagerIcon icon(1, 8, 8);
     icon.SetIcon(CXTPImageManagerIconHandle(hIcon));
@@ -509,7 +511,7 @@ TEST(ImageManager, TopLeftPixelIsTheDefaultMask)
 
 TEST(ImageManager, AlphaStripsAreSplit)
 {
-    HBITMAP hStrip = f1test::MakeAlphaBitmap(48, 16, [](int x, int) {
+    HBITMAP hStrip = testsupport::MakeAlphaBitmap(48, 16, [](int x, int) {
         return x < 16 ? Argb(255, 255, 0, 0) : (x < 32 ? Argb(255, 0, 255, 0) : Argb(255, 0, 0, 255));
     });
     CXTPImageManager manager;
@@ -518,7 +520,7 @@ TEST(ImageManager, AlphaStripsAreSplit)
     CXTPImageManagerIcon* p8 = manager.GetImage(8);
     ASSERT_NE(nullptr, p8);
     EXPECT_TRUE(p8->IsAlpha());
-    EXPECT_EQ(Argb(255, 0, 255, 0), f1test::ReadPixel(p8->GetIcon().GetBitmap(), 5, 5) | 0);
+    EXPECT_EQ(Argb(255, 0, 255, 0), testsupport::ReadPixel(p8->GetIcon().GetBitmap(), 5, 5) | 0);
     EXPECT_EQ(RGB(0, 0, 255), DrawnColor(manager.GetImage(9), manager.GetImage(9)->GetIcon()));
 
     // Hot images go to the existing sets.
@@ -644,7 +646,7 @@ void ExpectManager(CXTPImageManager& manager)
     CXTPImageManagerIcon* pAlpha = manager.GetImage(70000, 16);
     ASSERT_NE(nullptr, pAlpha);
     EXPECT_TRUE(pAlpha->IsAlpha());
-    EXPECT_EQ(Argb(255, 10, 20, 30), f1test::ReadPixel(pAlpha->GetIcon().GetBitmap(), 3, 3));
+    EXPECT_EQ(Argb(255, 10, 20, 30), testsupport::ReadPixel(pAlpha->GetIcon().GetBitmap(), 3, 3));
     // Custom ids handed out later stay above every loaded id.
     EXPECT_GT(manager.AddCustomIcon(pAlpha->GetIcon()), 70000u);
 }
@@ -733,6 +735,79 @@ TEST(ImageExchange, IconBinaryForm)
     for (UINT i = nLength - 16; i < nLength; i++)
         EXPECT_EQ(0, pData[i]) << i;
     free(pData);
+}
+
+TEST(ImageExchange, LoadingKeepsTheStoredHeight)
+{
+    // A 16 x 15 toolbar glyph kept in a 16 x 16 picture.
+    HICON hIcon = SolidIcon(16, 16, RGB(1, 2, 3));
+    CXTPImageManagerIconHandle handle;
+    handle.AttachIcon(hIcon);
+    CXTPImageManagerIconHandle empty;
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        ar << (DWORD)15 << (DWORD)20;
+        CXTPImageManagerIcon::SerializeImage(handle, ar);
+        for (int i = 0; i < 4; i++)
+            CXTPImageManagerIcon::SerializeImage(empty, ar);
+        ar.Close();
+    }
+    file.SeekToBegin();
+    CXTPImageManagerIcon loaded(9, 16, 16);
+    {
+        CArchive ar(&file, CArchive::load);
+        loaded.Serialize(ar);
+        ar.Close();
+    }
+    EXPECT_EQ(15, loaded.GetHeight());
+    EXPECT_FALSE(loaded.GetIcon().IsEmpty());
+}
+
+TEST(ImageExchange, AStoredCountBeyondTheSetsEndsAtTheFirstMissingOne)
+{
+    const char* lpszKey = "Software\\BrindlemarkTests\\ImageCounts";
+    ::SHDeleteKeyA(HKEY_CURRENT_USER, lpszKey);
+    HKEY hKey = NULL;
+    ASSERT_EQ(ERROR_SUCCESS,
+              ::RegCreateKeyExA(HKEY_CURRENT_USER, lpszKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &hKey, NULL));
+    {
+        CXTPImageManager saved;
+        HICON hIcon = SolidIcon(16, 16, RGB(9, 9, 9));
+        saved.SetIcon(CXTPImageManagerIconHandle(hIcon), 42);
+        ::DestroyIcon(hIcon);
+        CXTPPropExchangeSection px(new CXTPPropExchangeRegistry(FALSE, hKey, "Images"));
+        saved.DoPropExchange(px);
+    }
+    // Both counts now claim far more than is there.
+    DWORD dwHuge = 0xFFFFFFFF;
+    ASSERT_EQ((DWORD)ERROR_SUCCESS, ::SHSetValueA(hKey, "Images", "Count", REG_DWORD, &dwHuge, sizeof(dwHuge)));
+    ASSERT_EQ((DWORD)ERROR_SUCCESS, ::SHSetValueA(hKey, "Images\\IconSet0", "Count", REG_DWORD, &dwHuge, sizeof(dwHuge)));
+
+    CXTPImageManager loaded;
+    {
+        CXTPPropExchangeSection px(new CXTPPropExchangeRegistry(TRUE, hKey, "Images"));
+        loaded.DoPropExchange(px);
+    }
+    EXPECT_TRUE(loaded.HasIcon(42, 16));
+    EXPECT_EQ(1, (int)loaded.GetImages()->GetCount());
+    CXTPImageManagerIconSet* pSet = loaded.GetIconSet(42);
+    ASSERT_NE(nullptr, pSet);
+    EXPECT_EQ(1, (int)pSet->GetIcons()->GetCount());
+
+    // Loading made no keys.
+    DWORD dwSets = 0, dwIcons = 0;
+    HKEY hImages = NULL, hSet = NULL;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(hKey, "Images", 0, KEY_READ, &hImages));
+    ::RegQueryInfoKeyA(hImages, NULL, NULL, NULL, &dwSets, NULL, NULL, NULL, NULL, NULL, NULL, NULL);
+    ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(hImages, "IconSet0", 0, KEY_READ, &hSet));
+    ::RegQueryInfoKeyA(hSet, NULL, NULL, NULL, &dwIcons, NULL, NULL, NULL, NULL, NULL, NULL, NULL);
+    ::RegCloseKey(hSet);
+    ::RegCloseKey(hImages);
+    EXPECT_EQ(1u, dwSets);
+    EXPECT_EQ(1u, dwIcons);
+    ::RegCloseKey(hKey);
+    ::SHDeleteKeyA(HKEY_CURRENT_USER, lpszKey);
 }
 
 TEST(ImageExchange, OldStreamsHaveNoCheckedOrPressedImages)
@@ -947,10 +1022,10 @@ TEST(ImageManager, NoGdiObjectsLeak)
         manager.RefreshAll();
     };
     cycle();  // first use creates lasting shared objects
-    DWORD dwBefore = f1test::GdiHighWater();
+    DWORD dwBefore = testsupport::GdiHighWater();
     for (int i = 0; i < 20; i++)
         cycle();
-    DWORD dwAfter = f1test::GdiHighWater();
+    DWORD dwAfter = testsupport::GdiHighWater();
     EXPECT_LE(dwAfter, dwBefore + 4);
     ::DeleteObject(hStrip);
     ::DeleteObject(hAlpha);

@@ -51,17 +51,17 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_module.IsReady());
-        m_module.Add("TEXTFILE", "OFFICE2007BLUE_INI", f2test::Utf16(kTheme));
-        m_module.Add("TEXTFILE", "SILVER_THEME_INI", f2test::Utf16("[Window]\r\nFace=1 1 1\r\n"));
-        m_module.Add(RT_BITMAP, "FRAME_BMP", f2test::MakeDib24(9, 9, FramePixel));
-        m_module.Add(RT_BITMAP, "STATES_BMP", f2test::MakeDib24(4, 8, StatesPixel));
-        m_module.Add(RT_BITMAP, "MASKED_BMP", f2test::MakeDib24(6, 6, MaskedPixel));
+        m_module.Add("TEXTFILE", "OFFICE2007BLUE_INI", testsupport::Utf16(kTheme));
+        m_module.Add("TEXTFILE", "SILVER_THEME_INI", testsupport::Utf16("[Window]\r\nFace=1 1 1\r\n"));
+        m_module.Add(RT_BITMAP, "FRAME_BMP", testsupport::MakeDib24(9, 9, FramePixel));
+        m_module.Add(RT_BITMAP, "STATES_BMP", testsupport::MakeDib24(4, 8, StatesPixel));
+        m_module.Add(RT_BITMAP, "MASKED_BMP", testsupport::MakeDib24(6, 6, MaskedPixel));
         m_hModule = m_module.Load();
         ASSERT_NE((HMODULE)NULL, m_hModule);
         ASSERT_TRUE(m_store.LoadTheme(m_hModule));
     }
 
-    f2test::ResourceModule m_module;
+    testsupport::ResourceModule m_module;
     HMODULE m_hModule = NULL;
     CXTPOffice2007ImageStore m_store;
 };
@@ -119,8 +119,8 @@ TEST_F(Office2007StoreTest, ThemeNameWithADotFindsTheUnderscoredResource)
 
 TEST_F(Office2007StoreTest, MissingDefaultThemeTakesTheFirstThemeText)
 {
-    f2test::ResourceModule other;
-    other.Add("TEXTFILE", "ONLY_ONE_INI", f2test::Utf16("[A]\r\nB=2 3 4\r\n"));
+    testsupport::ResourceModule other;
+    other.Add("TEXTFILE", "ONLY_ONE_INI", testsupport::Utf16("[A]\r\nB=2 3 4\r\n"));
     HMODULE hOther = other.Load();
     ASSERT_NE((HMODULE)NULL, hOther);
     CXTPOffice2007ImageStore store;
@@ -159,8 +159,8 @@ TEST_F(Office2007StoreTest, PartsOfStackedStates)
     EXPECT_TRUE(empty.GetSource(0, 2).IsRectEmpty());
     EXPECT_EQ(0, empty.GetWidth());
 
-    f2test::Canvas canvas(4, 4);
-    pStates->DrawImage(canvas.GetCDC(), CRect(0, 0, 4, 4), pStates->GetSource(1, 2), CRect(0, 0, 0, 0));
+    testsupport::Canvas canvas(4, 4);
+    pStates->DrawImage(canvas.DC(), CRect(0, 0, 4, 4), pStates->GetSource(1, 2), CRect(0, 0, 0, 0));
     EXPECT_EQ(RGB(255, 255, 0), canvas.Pixel(0, 0));
     EXPECT_EQ(RGB(255, 255, 0), canvas.Pixel(3, 3));
 }
@@ -169,8 +169,8 @@ TEST_F(Office2007StoreTest, NineGridKeepsTheCornersAndStretchesTheCentre)
 {
     CXTPOffice2007Image* pFrame = m_store.GetImage(_T("Frame"));
     ASSERT_NE(nullptr, pFrame);
-    f2test::Canvas canvas(40, 30, RGB(255, 255, 255));
-    pFrame->DrawImage(canvas.GetCDC(), CRect(0, 0, 40, 30), pFrame->GetSource(), CRect(3, 3, 3, 3));
+    testsupport::Canvas canvas(40, 30, RGB(255, 255, 255));
+    pFrame->DrawImage(canvas.DC(), CRect(0, 0, 40, 30), pFrame->GetSource(), CRect(3, 3, 3, 3));
 
     for (int i = 0; i < 3; i++)
     {
@@ -190,8 +190,8 @@ TEST_F(Office2007StoreTest, DestinationSmallerThanTheMarginsShrinksThemInProport
     ASSERT_NE(nullptr, pFrame);
     // Source margins 3 and 3 into a height of 4: 2 rows of the top frame and
     // 2 of the bottom frame, and no centre.
-    f2test::Canvas canvas(20, 4, RGB(255, 255, 255));
-    pFrame->DrawImage(canvas.GetCDC(), CRect(0, 0, 20, 4), pFrame->GetSource(), CRect(3, 3, 3, 3));
+    testsupport::Canvas canvas(20, 4, RGB(255, 255, 255));
+    pFrame->DrawImage(canvas.DC(), CRect(0, 0, 20, 4), pFrame->GetSource(), CRect(3, 3, 3, 3));
     for (int y = 0; y < 4; y++)
         EXPECT_EQ(RGB(255, 0, 0), canvas.Pixel(10, y)) << y;
 }
@@ -200,8 +200,8 @@ TEST_F(Office2007StoreTest, MarginsLargerThanTheSourceDrawNothing)
 {
     CXTPOffice2007Image* pFrame = m_store.GetImage(_T("Frame"));
     ASSERT_NE(nullptr, pFrame);
-    f2test::Canvas canvas(20, 20, RGB(255, 255, 255));
-    pFrame->DrawImage(canvas.GetCDC(), CRect(0, 0, 20, 20), pFrame->GetSource(), CRect(0, 5, 0, 5));
+    testsupport::Canvas canvas(20, 20, RGB(255, 255, 255));
+    pFrame->DrawImage(canvas.DC(), CRect(0, 0, 20, 20), pFrame->GetSource(), CRect(0, 5, 0, 5));
     EXPECT_EQ(RGB(255, 255, 255), canvas.Pixel(10, 10));
 }
 
@@ -209,14 +209,14 @@ TEST_F(Office2007StoreTest, TransparentColourIsLeftOut)
 {
     CXTPOffice2007Image* pMasked = m_store.GetImage(_T("MASKED.BMP"));
     ASSERT_NE(nullptr, pMasked);
-    f2test::Canvas canvas(12, 12, RGB(0, 0, 255));
-    pMasked->DrawImageTransparent(canvas.GetCDC(), CRect(0, 0, 12, 12), pMasked->GetSource(), CRect(0, 0, 0, 0),
+    testsupport::Canvas canvas(12, 12, RGB(0, 0, 255));
+    pMasked->DrawImageTransparent(canvas.DC(), CRect(0, 0, 12, 12), pMasked->GetSource(), CRect(0, 0, 0, 0),
                                   RGB(255, 0, 255));
     EXPECT_EQ(RGB(0, 0, 255), canvas.Pixel(0, 0));
     EXPECT_EQ(RGB(0, 0, 0), canvas.Pixel(5, 5));
 
-    f2test::Canvas buffered(12, 12, RGB(0, 0, 255));
-    pMasked->DrawImageBuffered(buffered.GetCDC(), CRect(0, 0, 12, 12), pMasked->GetSource(), CRect(0, 0, 0, 0),
+    testsupport::Canvas buffered(12, 12, RGB(0, 0, 255));
+    pMasked->DrawImageBuffered(buffered.DC(), CRect(0, 0, 12, 12), pMasked->GetSource(), CRect(0, 0, 0, 0),
                                RGB(255, 0, 255), 1);
     EXPECT_EQ(RGB(0, 0, 255), buffered.Pixel(0, 0));
     EXPECT_EQ(RGB(0, 0, 0), buffered.Pixel(5, 5));

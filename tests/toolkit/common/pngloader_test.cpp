@@ -1,5 +1,7 @@
 // PNG loader: images made here with libpng's writer (or patched by hand)
 // decode into 32-bit top-down DIB sections; broken files are refused cleanly.
+#include <gtest/gtest.h>
+
 #include "support/canvas.h"
 #include "XTPPngLoader.h"
 #include "XTPImageManager.h"
@@ -123,9 +125,9 @@ TEST(PngLoader, RgbImageIsTopDownWithZeroAlpha)
     EXPECT_EQ(32, ds.dsBm.bmBitsPixel);
     EXPECT_EQ(3, ds.dsBm.bmWidth);
     EXPECT_EQ(2, std::abs((int)ds.dsBmih.biHeight));  // the first row in memory is the top one (below)
-    EXPECT_EQ(f1test::Argb(0, 255, 0, 0), Pixel(png, 0, 0));
-    EXPECT_EQ(f1test::Argb(0, 0, 0, 255), Pixel(png, 2, 0));
-    EXPECT_EQ(f1test::Argb(0, 70, 80, 90), Pixel(png, 2, 1));
+    EXPECT_EQ(testsupport::Argb(0, 255, 0, 0), Pixel(png, 0, 0));
+    EXPECT_EQ(testsupport::Argb(0, 0, 0, 255), Pixel(png, 2, 0));
+    EXPECT_EQ(testsupport::Argb(0, 70, 80, 90), Pixel(png, 2, 1));
 }
 
 TEST(PngLoader, PaletteWithTransparencyGivesAlpha)
@@ -141,9 +143,9 @@ TEST(PngLoader, PaletteWithTransparencyGivesAlpha)
     CXTPGraphicBitmapPng png;
     ASSERT_TRUE(LoadFromBytes(png, data));
     EXPECT_TRUE(png.IsAlpha());
-    EXPECT_EQ(f1test::Argb(255, 255, 0, 0), Pixel(png, 0, 0));
+    EXPECT_EQ(testsupport::Argb(255, 255, 0, 0), Pixel(png, 0, 0));
     EXPECT_EQ(0u, Pixel(png, 1, 0) >> 24);
-    EXPECT_EQ(f1test::Argb(128, 0, 0, 255), Pixel(png, 2, 0));
+    EXPECT_EQ(testsupport::Argb(128, 0, 0, 255), Pixel(png, 2, 0));
 }
 
 TEST(PngLoader, GreyImagesBecomeRgb)
@@ -156,9 +158,9 @@ TEST(PngLoader, GreyImagesBecomeRgb)
     CXTPGraphicBitmapPng png;
     ASSERT_TRUE(LoadFromBytes(png, data));
     EXPECT_FALSE(png.IsAlpha());
-    EXPECT_EQ(f1test::Argb(0, 0x12, 0x12, 0x12), Pixel(png, 0, 0));
-    EXPECT_EQ(f1test::Argb(0, 0xAB, 0xAB, 0xAB), Pixel(png, 1, 0));
-    EXPECT_EQ(f1test::Argb(0, 0xFF, 0xFF, 0xFF), Pixel(png, 1, 1));
+    EXPECT_EQ(testsupport::Argb(0, 0x12, 0x12, 0x12), Pixel(png, 0, 0));
+    EXPECT_EQ(testsupport::Argb(0, 0xAB, 0xAB, 0xAB), Pixel(png, 1, 0));
+    EXPECT_EQ(testsupport::Argb(0, 0xFF, 0xFF, 0xFF), Pixel(png, 1, 1));
 
     CPngSpec spec1;
     spec1.colorType = PNG_COLOR_TYPE_GRAY;
@@ -168,9 +170,9 @@ TEST(PngLoader, GreyImagesBecomeRgb)
     Bytes data1 = EncodePng(spec1, { { 0xA0 } });  // 1 0 1 0 0 0 0 0
     CXTPGraphicBitmapPng png1;
     ASSERT_TRUE(LoadFromBytes(png1, data1));
-    EXPECT_EQ(f1test::Argb(0, 255, 255, 255), Pixel(png1, 0, 0));
-    EXPECT_EQ(f1test::Argb(0, 0, 0, 0), Pixel(png1, 1, 0));
-    EXPECT_EQ(f1test::Argb(0, 255, 255, 255), Pixel(png1, 2, 0));
+    EXPECT_EQ(testsupport::Argb(0, 255, 255, 255), Pixel(png1, 0, 0));
+    EXPECT_EQ(testsupport::Argb(0, 0, 0, 0), Pixel(png1, 1, 0));
+    EXPECT_EQ(testsupport::Argb(0, 255, 255, 255), Pixel(png1, 2, 0));
 
     CPngSpec specGA;
     specGA.colorType = PNG_COLOR_TYPE_GRAY_ALPHA;
@@ -180,7 +182,7 @@ TEST(PngLoader, GreyImagesBecomeRgb)
     CXTPGraphicBitmapPng pngGA;
     ASSERT_TRUE(LoadFromBytes(pngGA, dataGA));
     EXPECT_TRUE(pngGA.IsAlpha());
-    EXPECT_EQ(f1test::Argb(50, 100, 100, 100), Pixel(pngGA, 0, 0));
+    EXPECT_EQ(testsupport::Argb(50, 100, 100, 100), Pixel(pngGA, 0, 0));
 }
 
 TEST(PngLoader, InterlacedImageDecodesFully)
@@ -209,7 +211,7 @@ TEST(PngLoader, InterlacedImageDecodesFully)
     EXPECT_TRUE(png.IsAlpha());
     for (int y = 0; y < 9; y++)
         for (int x = 0; x < 9; x++)
-            EXPECT_EQ(f1test::Argb((BYTE)(255 - x), (BYTE)(x * 20), (BYTE)(y * 20), (BYTE)(x + y)), Pixel(png, x, y))
+            EXPECT_EQ(testsupport::Argb((BYTE)(255 - x), (BYTE)(x * 20), (BYTE)(y * 20), (BYTE)(x + y)), Pixel(png, x, y))
                 << x << "," << y;
 }
 
@@ -224,7 +226,7 @@ TEST(PngLoader, FileAndImageManagerPaths)
     CXTPGraphicBitmapPng png;
     EXPECT_TRUE(png.LoadFromFile(strFile));
     EXPECT_TRUE(png.IsAlpha());
-    EXPECT_EQ(f1test::Argb(4, 1, 2, 3), Pixel(png, 0, 0));
+    EXPECT_EQ(testsupport::Argb(4, 1, 2, 3), Pixel(png, 0, 0));
 
     BOOL bAlpha = FALSE;
     HBITMAP hBitmap = CXTPImageManager::LoadBitmapFromFile(strFile, &bAlpha);

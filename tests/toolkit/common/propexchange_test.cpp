@@ -1,6 +1,8 @@
 // ctest: lock testkey (HKCU\Software\BrindlemarkTests)
 // Property exchange through the registry, an INI file and an archive: every
 // value type, text forms, defaults, enumerators, sections, blobs and bad data.
+#include <gtest/gtest.h>
+
 #include "support/canvas.h"
 #include "XTPPropExchange.h"
 #include <shlwapi.h>
@@ -275,7 +277,7 @@ TEST_F(RegistryTest, ValuesEqualToTheirDefaultAreRemoved)
     EXPECT_EQ(0u, px->ReadCount());
 }
 
-TEST_F(RegistryTest, MissingSectionGivesDefaultsAndIsCreated)
+TEST_F(RegistryTest, MissingSectionGivesDefaultsAndIsNotCreated)
 {
     CXTPPropExchangeSection px(Open(TRUE, "Fresh"));
     long l = 5;
@@ -285,8 +287,15 @@ TEST_F(RegistryTest, MissingSectionGivesDefaultsAndIsCreated)
     EXPECT_FALSE(PropExchangeString(px, "Missing", str));
     EXPECT_STREQ("keep", (LPCTSTR)str);
 
+    // Loading never leaves keys behind, not even for a section of it.
+    {
+        CXTPPropExchangeSection sec(px->OpenSection("Child"));
+        l = 5;
+        EXPECT_TRUE(PropExchangeLongWithDefault(sec, "Missing", l, 43));
+        EXPECT_EQ(43, l);
+    }
     HKEY hSub = NULL;
-    EXPECT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(m_hKey, "Fresh", 0, KEY_READ, &hSub));
+    EXPECT_NE(ERROR_SUCCESS, ::RegOpenKeyExA(m_hKey, "Fresh", 0, KEY_READ, &hSub));
     if (hSub)
         ::RegCloseKey(hSub);
 
@@ -402,6 +411,35 @@ TEST_F(RegistryTest, SectionsEnumeratorsAndClearing)
     EXPECT_TRUE(Query("Bars", "After", dwType, data));
 }
 
+TEST_F(RegistryTest, ASectionOfAKeyThatFailedToOpenFailsToo)
+{
+    // The application's own key exists, so a fallback to it would succeed.
+    CWinApp app("PropExchangeFallback");
+    app.SetRegistryKey("BrindlemarkTests");
+    ::SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\BrindlemarkTests\\PropExchangeFallback");
+    HKEY hAppKey = app.GetAppRegistryKey();
+    ASSERT_TRUE(hAppKey != NULL);
+    ::RegCloseKey(hAppKey);
+
+    // A parent key that cannot be opened (its own parent is no key).
+    HKEY hNoKey = (HKEY)(ULONG_PTR)0x7FFFFFF0;
+    {
+        CXTPPropExchangeSection px(new CXTPPropExchangeRegistry(FALSE, hNoKey, "Parent"));
+        EXPECT_FALSE(px->PrepareStore());
+        CXTPPropExchangeSection sec(px->OpenSection("Child"));
+        long l = 9;
+        EXPECT_FALSE(PropExchangeLong(sec, "Value", l));
+    }
+
+    HKEY hWrong = NULL;
+    EXPECT_NE(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\BrindlemarkTests\\PropExchangeFallback\\Child",
+                                             0, KEY_READ, &hWrong))
+        << "nothing is written below the application's key";
+    if (hWrong != NULL)
+        ::RegCloseKey(hWrong);
+    ::SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\BrindlemarkTests\\PropExchangeFallback");
+}
+
 TEST_F(RegistryTest, SchemaAndContextPassToSections)
 {
     CXTPPropExchangeSection px(Open(FALSE));
@@ -461,6 +499,18 @@ TEST_F(IniTest, BackslashNSurvivesAndLongValuesAreRead)
     EXPECT_STREQ("path\\name", (LPCTSTR)strBack);
     EXPECT_TRUE(PropExchangeString(px, "Long", strLongBack));
     EXPECT_EQ(5000, strLongBack.GetLength());
+}
+
+TEST_F(IniTest, OverlongValuesFailTheSaveAndWriteNothing)
+{
+    std::vector<BYTE> blob(21000, 0xA5);
+    CXTPPropExchangeSection px(Open(FALSE));
+    BYTE* pData = &blob[0];
+    DWORD nBytes = (DWORD)blob.size();
+    EXPECT_FALSE(px->ExchangeBlob("Controls", pData, nBytes));
+    EXPECT_STREQ("<missing>", Read("Section", "Controls"));
+    long l = 4;
+    EXPECT_TRUE(PropExchangeLong(px, "After", l)) << "the store still works";
 }
 
 TEST_F(IniTest, DefaultsRemovalCountsAndBadText)
@@ -587,6 +637,85 @@ TEST(ArchiveStore, EveryTypeRoundTripsInCallOrder)
         file);
     saved.ExpectEqual(loaded, TRUE, TRUE);
     EXPECT_EQ(cySaved.int64, cyLoaded.int64);
+}
+
+TEST(ArchiveStore, VariantsAndDatesTakeTheClassLibrarysArchiveForms)
+{
+    // A string variant is the class library's variant form: type, byte
+    // count, the wide characters.
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        CXTPPropExchangeArchive px(ar);
+        COleVariant var("ab");
+        EXPECT_TRUE(px.ExchangeValue("V", VT_VARIANT, (VARIANT*)&var, NULL));
+        ar.Close();
+    }
+    const BYTE expected[] = { 0x08, 0x00, 0x04, 0x00, 0x00, 0x00, 'a', 0x00, 'b', 0x00 };
+    ASSERT_EQ(sizeof(expected), (size_t)file.GetLength());
+    BYTE written[sizeof(expected)];
+    file.SeekToBegin();
+    file.Read(written, sizeof(written));
+    EXPECT_EQ(0, memcmp(expected, written, sizeof(expected)));
+
+    // Both ways between the store and the class library, 64-bit integers
+    // and dates included.
+    VARIANT big;
+    ::VariantInit(&big);
+    big.vt = VT_I8;
+    big.llVal = -1234567890123LL;
+    COleDateTime date(2007, 5, 6, 7, 8, 9);
+    CMemFile mixed;
+    {
+        CArchive ar(&mixed, CArchive::store);
+        CXTPPropExchangeArchive px(ar);
+        EXPECT_TRUE(px.ExchangeValue("Big", VT_VARIANT, &big, NULL));
+        EXPECT_TRUE(px.ExchangeValue("Date", VT_DATE, &date, NULL));
+        ar << COleVariant("cd");
+        ar.Close();
+    }
+    mixed.SeekToBegin();
+    {
+        CArchive ar(&mixed, CArchive::load);
+        COleVariant bigRead;
+        COleDateTime dateRead;
+        ar >> bigRead >> dateRead;
+        EXPECT_EQ(VT_I8, bigRead.vt);
+        EXPECT_EQ(-1234567890123LL, bigRead.llVal);
+        EXPECT_TRUE(dateRead == date);
+        CXTPPropExchangeArchive px(ar);
+        VARIANT text;
+        ::VariantInit(&text);
+        EXPECT_TRUE(px.ExchangeValue("Text", VT_VARIANT, &text, NULL));
+        ASSERT_EQ(VT_BSTR, text.vt);
+        EXPECT_STREQ(L"cd", text.bstrVal);
+        ::VariantClear(&text);
+    }
+
+    // A date whose stored status is impossible is refused.
+    CMemFile forged;
+    {
+        CArchive ar(&forged, CArchive::store);
+        ar << (LONG)7 << 39000.5;
+        ar.Close();
+    }
+    forged.SeekToBegin();
+    CArchive ar(&forged, CArchive::load);
+    CXTPPropExchangeArchive px(ar);
+    COleDateTime dateForged;
+    bool bRefused = false;
+    try
+    {
+        px.ExchangeValue("Date", VT_DATE, &dateForged, NULL);
+    }
+    catch (CArchiveException* e)
+    {
+        bRefused = true;
+        e->Delete();
+    }
+    EXPECT_TRUE(bRefused);
+    EXPECT_EQ(COleDateTime::valid, dateForged.GetStatus());
+    ar.Abort();
 }
 
 TEST(ArchiveStore, SchemaMarkIsOptional)

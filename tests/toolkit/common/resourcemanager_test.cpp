@@ -93,12 +93,12 @@ std::vector<BYTE> IconGroup(WORD wCount, WORD wImageId, DWORD dwImageSize)
 }
 
 // Fills a resource module with one resource of every kind the manager loads.
-void FillModule(f2test::ResourceModule& module)
+void FillModule(testsupport::ResourceModule& module)
 {
     module.AddString(kStringId, "From the second module");
     module.Add(RT_MENU, MAKEINTRESOURCEA(kMenuId), MenuTemplate());
     module.Add(RT_BITMAP, MAKEINTRESOURCEA(kBitmapId),
-               f2test::MakeDib24(6, 4, [](int x, int) { return x < 3 ? RGB(255, 0, 0) : RGB(0, 0, 255); }));
+               testsupport::MakeDib24(6, 4, [](int x, int) { return x < 3 ? RGB(255, 0, 0) : RGB(0, 0, 255); }));
     const char html[] = "<p>one</p>\0<p>two</p>";
     module.Add(RT_HTML, MAKEINTRESOURCEA(kHtmlId), html, sizeof(html));
     module.Add(RT_HTML, MAKEINTRESOURCEA(kEmptyHtmlId), "", 0);
@@ -114,7 +114,7 @@ void FillModule(f2test::ResourceModule& module)
     const WORD toolbar[] = { 1, 16, 15, 3, 4101, 0, 4102 };
     module.Add(MAKEINTRESOURCEA(241), MAKEINTRESOURCEA(kToolBarId), toolbar, sizeof(toolbar));
     module.Add(RT_BITMAP, MAKEINTRESOURCEA(kToolBarId),
-               f2test::MakeDib24(32, 15, [](int x, int) { return x < 16 ? RGB(255, 0, 0) : RGB(0, 0, 255); }));
+               testsupport::MakeDib24(32, 15, [](int x, int) { return x < 16 ? RGB(255, 0, 0) : RGB(0, 0, 255); }));
 }
 
 // Points the class library's resource lookups at a module for the scope.
@@ -171,7 +171,7 @@ TEST(ResourceManagerTest, ProgramResourcesAreUsEnglish)
 
 TEST(ResourceManagerTest, DetectsTheLanguageOfAnotherModule)
 {
-    f2test::ResourceModule module;
+    testsupport::ResourceModule module;
     ASSERT_TRUE(module.IsReady());
     module.AddString(kStringId, "English", 1033);
     module.AddString(kStringId + 16, "Deutsch", MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN));
@@ -198,7 +198,7 @@ protected:
         m_hModule = m_module.Load();
         ASSERT_NE((HMODULE)NULL, m_hModule);
     }
-    f2test::ResourceModule m_module;
+    testsupport::ResourceModule m_module;
     HMODULE m_hModule = NULL;
 };
 
@@ -231,7 +231,7 @@ TEST_F(SecondModuleTest, StringsMenusAndBitmaps)
 TEST_F(SecondModuleTest, ToolBars)
 {
     ResourceHandleScope scope(m_hModule);
-    HWND hWndParent = f2test::CreatePlainWindow(0, 0, 300, 100, WS_POPUP);
+    HWND hWndParent = testsupport::CreatePlainWindow(0, 0, 300, 100, WS_POPUP);
     CToolBar toolBar;
     ASSERT_TRUE(toolBar.Create(CWnd::FromHandle(hWndParent)));
     ASSERT_TRUE(XTPResourceManager()->LoadToolBar(&toolBar, kToolBarId));
@@ -439,9 +439,9 @@ TEST(AuxDataTest, ColoursRefreshFromTheColourManager)
 
 TEST(MemDCTest, CopiesItsPictureToTheTargetRectangle)
 {
-    f2test::Canvas canvas(40, 30, RGB(255, 255, 255));
+    testsupport::Canvas canvas(40, 30, RGB(255, 255, 255));
     {
-        CXTMemDC memDC(canvas.GetCDC(), CRect(10, 5, 30, 25), CXTPPaintManagerColorGradient(RGB(0, 128, 0)));
+        CXTMemDC memDC(canvas.DC(), CRect(10, 5, 30, 25), CXTPPaintManagerColorGradient(RGB(0, 128, 0)));
         ASSERT_TRUE(memDC.IsValid());
         memDC.FillSolidRect(0, 0, 5, 5, RGB(255, 0, 0));
         EXPECT_EQ(RGB(255, 255, 255), canvas.Pixel(10, 5)) << "nothing reaches the target before the end";
@@ -454,9 +454,9 @@ TEST(MemDCTest, CopiesItsPictureToTheTargetRectangle)
 
 TEST(MemDCTest, EmptyRectangleCoversTheClipBoxAndUnsetGradientPaintsNothing)
 {
-    f2test::Canvas canvas(20, 10, RGB(0, 0, 255));
+    testsupport::Canvas canvas(20, 10, RGB(0, 0, 255));
     {
-        CXTMemDC memDC(canvas.GetCDC(), CRect(0, 0, 0, 0), CXTPPaintManagerColorGradient());
+        CXTMemDC memDC(canvas.DC(), CRect(0, 0, 0, 0), CXTPPaintManagerColorGradient());
         ASSERT_TRUE(memDC.IsValid());
         EXPECT_EQ(CRect(0, 0, 20, 10), memDC.GetRect());
         memDC.FillSolidRect(15, 5, 5, 5, RGB(255, 255, 0));

@@ -21,7 +21,7 @@ protected:
             m_pRender->InternalRelease();
     }
 
-    int DarkPixels(const f2test::Canvas& canvas, const CRect& rc)
+    int DarkPixels(const testsupport::Canvas& canvas, const CRect& rc)
     {
         int n = 0;
         for (int y = rc.top; y < rc.bottom; y++)
@@ -60,9 +60,9 @@ TEST_F(RichRenderTest, QueryForTheTextHostAnswersTheHost)
 TEST_F(RichRenderTest, RtfIsReadAsRtfAndDrawn)
 {
     EXPECT_GT(m_pRender->SetText("{\\rtf1 Hello {\\b bold} world}"), 0);
-    f2test::Canvas canvas(300, 60);
+    testsupport::Canvas canvas(300, 60);
     CRect rc(0, 0, 300, 60);
-    m_pRender->DrawText(canvas.GetCDC(), rc);
+    m_pRender->DrawText(canvas.DC(), rc);
     EXPECT_GT(DarkPixels(canvas, rc), 20);
     BSTR bstr = NULL;
     ASSERT_EQ(S_OK, m_pRender->GetTextService()->TxGetText(&bstr));
@@ -73,9 +73,9 @@ TEST_F(RichRenderTest, RtfIsReadAsRtfAndDrawn)
 TEST_F(RichRenderTest, PlainTextThatIsNotRtfIsStillShown)
 {
     EXPECT_GT(m_pRender->SetText("just plain text"), 0);
-    f2test::Canvas canvas(300, 60);
+    testsupport::Canvas canvas(300, 60);
     CRect rc(0, 0, 300, 60);
-    m_pRender->DrawText(canvas.GetCDC(), rc);
+    m_pRender->DrawText(canvas.DC(), rc);
     EXPECT_GT(DarkPixels(canvas, rc), 20);
     BSTR bstr = NULL;
     ASSERT_EQ(S_OK, m_pRender->GetTextService()->TxGetText(&bstr));
@@ -88,17 +88,17 @@ TEST_F(RichRenderTest, EmptyTextClearsAndGivesZero)
     m_pRender->SetText("something");
     EXPECT_EQ(0, m_pRender->SetText(""));
     EXPECT_EQ(0, m_pRender->SetText(NULL));
-    f2test::Canvas canvas(100, 30);
+    testsupport::Canvas canvas(100, 30);
     CRect rc(0, 0, 100, 30);
-    m_pRender->DrawText(canvas.GetCDC(), rc);
+    m_pRender->DrawText(canvas.DC(), rc);
     EXPECT_EQ(0, DarkPixels(canvas, rc));
 }
 
 TEST_F(RichRenderTest, OneWordGetsAboutItsOwnWidthNotTheMaximum)
 {
     m_pRender->SetText("Word");
-    f2test::Canvas canvas(10, 10);
-    CSize szWord = m_pRender->GetTextExtent(canvas.GetCDC(), 400);
+    testsupport::Canvas canvas(10, 10);
+    CSize szWord = m_pRender->GetTextExtent(canvas.DC(), 400);
     EXPECT_GT(szWord.cx, 5);
     EXPECT_LT(szWord.cx, 100);
     EXPECT_GT(szWord.cy, 5);
@@ -107,9 +107,9 @@ TEST_F(RichRenderTest, OneWordGetsAboutItsOwnWidthNotTheMaximum)
 TEST_F(RichRenderTest, LongTextKeepsItsHeightAtTheFittedWidth)
 {
     m_pRender->SetText("one two three four five six seven eight nine ten eleven twelve");
-    f2test::Canvas canvas(10, 10);
-    CSize szWide = m_pRender->GetTextExtent(canvas.GetCDC(), 2000);
-    CSize szNarrow = m_pRender->GetTextExtent(canvas.GetCDC(), 80);
+    testsupport::Canvas canvas(10, 10);
+    CSize szWide = m_pRender->GetTextExtent(canvas.DC(), 2000);
+    CSize szNarrow = m_pRender->GetTextExtent(canvas.DC(), 80);
     EXPECT_GT(szWide.cx, szNarrow.cx);
     EXPECT_GT(szNarrow.cy, szWide.cy) << "a narrow width wraps onto more lines";
     EXPECT_LE(szNarrow.cx, 160);
@@ -122,8 +122,8 @@ TEST_F(RichRenderTest, DefaultCharFormatColoursTheText)
     m_pRender->SetDefaultCharFormat(&cf);
     EXPECT_EQ(RGB(255, 0, 0), m_pRender->GetDefaultCharFormat().crTextColor);
     m_pRender->SetText("Red text");
-    f2test::Canvas canvas(200, 40);
-    m_pRender->DrawText(canvas.GetCDC(), CRect(0, 0, 200, 40));
+    testsupport::Canvas canvas(200, 40);
+    m_pRender->DrawText(canvas.DC(), CRect(0, 0, 200, 40));
     int nRed = 0;
     for (int y = 0; y < 40; y++)
         for (int x = 0; x < 200; x++)
@@ -143,8 +143,8 @@ TEST(RichRenderLifetimeTest, ManyRendersComeAndGo)
     {
         CXTPRichRender* pRender = new CXTPRichRender();
         pRender->SetText("{\\rtf1 x}");
-        f2test::Canvas canvas(20, 20);
-        pRender->GetTextExtent(canvas.GetCDC(), 50);
+        testsupport::Canvas canvas(20, 20);
+        pRender->GetTextExtent(canvas.DC(), 50);
         pRender->InternalRelease();
     }
     SUCCEED();

@@ -35,12 +35,12 @@ public:
     PopupBar(int x, int y, int cx, int cy, CXTPShadowSettings* pPaintManager)
         : m_pPaintManager(pPaintManager)
     {
-        m_hWnd = f2test::CreatePlainWindow(x, y, cx, cy);
+        m_hWnd = testsupport::CreatePlainWindow(x, y, cx, cy);
     }
     ~PopupBar() override
     {
         XTPShadowsManager()->RemoveShadow(this);
-        f2test::DestroyQuietly(m_hWnd);
+        testsupport::DestroyQuietly(m_hWnd);
     }
 
     HWND GetTrackableHwnd() const override { return m_hWnd; }
@@ -117,7 +117,7 @@ TEST_F(ShadowTest, SolidShadowsAreTwoPixelStripsAlongTheBottomAndRight)
     // The strip paints the button-shadow colour (read back from the screen:
     // the shadow is topmost).
     shadows[0]->UpdateWindow();
-    f2test::Pump(30);
+    testsupport::Pump(30);
     HDC hScreen = ::GetDC(NULL);
     COLORREF clrShadow = ::GetPixel(hScreen, 250, 281);
     ::ReleaseDC(NULL, hScreen);
@@ -183,7 +183,7 @@ TEST_F(ShadowTest, ShadowsFollowTheOwnerAndDieWithIt)
     ::ShowWindow(pBar->m_hWnd, SW_SHOWNA);
     EXPECT_TRUE(::IsWindowVisible(hShadow));
 
-    f2test::DestroyQuietly(pBar->m_hWnd);
+    testsupport::DestroyQuietly(pBar->m_hWnd);
     EXPECT_EQ(0, XTPShadowsManager()->GetShadowCount());
     EXPECT_FALSE(::IsWindow(hShadow));
     delete pBar;

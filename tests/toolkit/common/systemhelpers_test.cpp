@@ -1,4 +1,6 @@
 // System helpers and the visual-styles wrappers.
+#include <gtest/gtest.h>
+
 #include "support/canvas.h"
 #include "XTPSystemHelpers.h"
 #include "XTPWinThemeWrapper.h"
@@ -239,7 +241,7 @@ TEST(WinThemeWrapper, WithoutAThemeHandleEverythingFails)
     EXPECT_EQ(E_FAIL, theme.GetThemeColor(1, 1, 3803, &clr));
     EXPECT_EQ(0x123456u, clr);
 
-    f1test::Canvas canvas(10, 10, RGB(1, 2, 3));
+    testsupport::Canvas canvas(10, 10, RGB(1, 2, 3));
     RECT rc = { 0, 0, 10, 10 };
     EXPECT_EQ(E_FAIL, theme.DrawThemeBackground(canvas.Handle(), 1, 1, &rc, NULL));
     EXPECT_EQ(RGB(1, 2, 3), canvas.Pixel(5, 5));
@@ -257,7 +259,7 @@ TEST(WinThemeWrapper, ThemedBranchDrawsWhenTheSystemHasAStyle)
         EXPECT_FALSE(theme.IsAppThemeReady() && theme.IsValid());
         GTEST_SKIP() << "no visual style on this system";
     }
-    f1test::Canvas canvas(40, 20, RGB(1, 2, 3));
+    testsupport::Canvas canvas(40, 20, RGB(1, 2, 3));
     RECT rc = { 0, 0, 40, 20 };
     EXPECT_EQ(S_OK, theme.DrawThemeBackground(canvas.Handle(), 1 /* push button */, 1, &rc, NULL));
     EXPECT_NE(RGB(1, 2, 3), canvas.Pixel(20, 10));

@@ -62,7 +62,7 @@ protected:
         };
         ::SetForegroundWindow(m_owner.m_hWnd);
         ::SetActiveWindow(m_owner.m_hWnd);
-        f2test::Pump(30);
+        testsupport::Pump(30);
     }
     void TearDown() override
     {
@@ -70,7 +70,7 @@ protected:
                        SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         m_ctx.CancelToolTips();
         m_owner.DestroyWindow();
-        f2test::Pump(10);
+        testsupport::Pump(10);
     }
 
     // Moves the cursor to a client point of the owner and forwards the move.
@@ -254,8 +254,8 @@ TEST_F(ToolTipTest, StylesPaintTheirBackgrounds)
     MoveTo(20, 20);
     ASSERT_NE(nullptr, Tip());
     {
-        f2test::Canvas canvas(30, 40);
-        Tip()->DrawBackground(canvas.GetCDC(), &tool, rc);
+        testsupport::Canvas canvas(30, 40);
+        Tip()->DrawBackground(canvas.DC(), &tool, rc);
         EXPECT_EQ(RGB(0, 0, 0), canvas.Pixel(0, 0));
         EXPECT_EQ(GetXTPSysColor(COLOR_INFOBK), canvas.Pixel(15, 20));
     }
@@ -265,8 +265,8 @@ TEST_F(ToolTipTest, StylesPaintTheirBackgrounds)
     MoveTo(21, 20);
     ASSERT_NE(nullptr, dynamic_cast<CXTPToolTipContext::COffice2007ToolTip*>(m_ctx.GetToolTip()));
     {
-        f2test::Canvas canvas(30, 40);
-        Tip()->DrawBackground(canvas.GetCDC(), &tool, rc);
+        testsupport::Canvas canvas(30, 40);
+        Tip()->DrawBackground(canvas.DC(), &tool, rc);
         EXPECT_EQ(RGB(118, 118, 118), canvas.Pixel(0, 0));
         EXPECT_EQ(RGB(118, 118, 118), canvas.Pixel(29, 39));
         COLORREF clrTop = canvas.Pixel(15, 1);
@@ -282,8 +282,8 @@ TEST_F(ToolTipTest, StylesPaintTheirBackgrounds)
     ASSERT_NE(nullptr, dynamic_cast<CXTPToolTipContext::CLunaToolTip*>(m_ctx.GetToolTip()));
     {
         // No visual style: from the background colour to white, black frame.
-        f2test::Canvas canvas(30, 40);
-        Tip()->DrawBackground(canvas.GetCDC(), &tool, rc);
+        testsupport::Canvas canvas(30, 40);
+        Tip()->DrawBackground(canvas.DC(), &tool, rc);
         EXPECT_EQ(RGB(0, 0, 0), canvas.Pixel(0, 0));
         EXPECT_EQ(RGB(255, 255, 255), canvas.Pixel(15, 38));
     }
@@ -371,7 +371,7 @@ TEST_F(ToolTipTest, ChildWindowsThatAskForItAreTreatedAsTheirParent)
     MoveTo(21, 20);
     ASSERT_NE(nullptr, m_ctx.GetToolTip());
     EXPECT_EQ((LRESULT)m_owner.m_hWnd, m_ctx.GetToolTip()->SendMessage(TTM_WINDOWFROMPOINT, 0, (LPARAM)&pt));
-    f2test::DestroyQuietly(hChild);
+    testsupport::DestroyQuietly(hChild);
 }
 
 TEST_F(ToolTipTest, KeysAndButtonPressesCancelTheTip)

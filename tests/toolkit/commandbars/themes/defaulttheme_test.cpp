@@ -9,7 +9,7 @@
 #include "support/themescene.h"
 
 using XTPPaintThemes::CXTPDefaultTheme;
-using f1test::Canvas;
+using testsupport::Canvas;
 
 namespace
 {

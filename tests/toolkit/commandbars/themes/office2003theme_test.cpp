@@ -9,7 +9,7 @@
 #include "support/themescene.h"
 
 using XTPPaintThemes::CXTPOffice2003Theme;
-using f1test::Canvas;
+using testsupport::Canvas;
 
 namespace
 {

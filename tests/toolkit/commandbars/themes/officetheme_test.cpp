@@ -10,7 +10,7 @@
 
 using XTPPaintThemes::CXTPOffice2003Theme;
 using XTPPaintThemes::CXTPOfficeTheme;
-using f1test::Canvas;
+using testsupport::Canvas;
 
 namespace
 {

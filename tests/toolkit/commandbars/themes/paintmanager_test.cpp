@@ -197,14 +197,14 @@ TEST(PaintManagerTest, CheckMarkUsesItsOwnCoordinatesOnMirroredDCs)
     theme.RefreshMetrics();
     // Origin (0, 0) for a 20 x 20 rectangle: the mark's elbow is at (8, 11)
     // left to right, at (10, 11) on a mirrored DC.
-    f2test::Canvas plain(20, 20);
-    theme.DrawCheckMark(plain.GetCDC(), CRect(0, 0, 20, 20), RGB(0, 0, 0));
+    testsupport::Canvas plain(20, 20);
+    theme.DrawCheckMark(plain.DC(), CRect(0, 0, 20, 20), RGB(0, 0, 0));
     EXPECT_EQ(RGB(0, 0, 0), plain.Pixel(8, 11));
     EXPECT_EQ(RGB(0, 0, 0), plain.Pixel(6, 9));
 
-    f2test::Canvas thick(20, 20);
+    testsupport::Canvas thick(20, 20);
     theme.m_bThickCheckMark = TRUE;
-    theme.DrawCheckMark(thick.GetCDC(), CRect(0, 0, 20, 20), RGB(0, 0, 0));
+    theme.DrawCheckMark(thick.DC(), CRect(0, 0, 20, 20), RGB(0, 0, 0));
     EXPECT_EQ(RGB(0, 0, 0), thick.Pixel(8, 13)) << "drawn again one pixel lower";
     EXPECT_EQ(RGB(255, 255, 255), plain.Pixel(8, 13));
 }
@@ -212,8 +212,8 @@ TEST(PaintManagerTest, CheckMarkUsesItsOwnCoordinatesOnMirroredDCs)
 TEST(PaintManagerTest, DropDownArrowUsesAMinimumHalfWidth)
 {
     XTPPaintThemes::CXTPDefaultTheme theme;
-    f2test::Canvas canvas(6, 10);
-    theme.DrawDropDownArrow(canvas.GetCDC(), CRect(0, 0, 6, 10), RGB(0, 0, 0));
+    testsupport::Canvas canvas(6, 10);
+    theme.DrawDropDownArrow(canvas.DC(), CRect(0, 0, 6, 10), RGB(0, 0, 0));
     // Centre x 3, half width 2, top y = 5 - 1 = 4: the base runs from x 1 to 5.
     EXPECT_EQ(RGB(0, 0, 0), canvas.Pixel(1, 4));
     EXPECT_EQ(RGB(0, 0, 0), canvas.Pixel(3, 5));
@@ -223,10 +223,10 @@ TEST(PaintManagerTest, DropDownArrowUsesAMinimumHalfWidth)
 TEST(PaintManagerTest, CheckBoxMarksMeasure13AndDrawOnlyWhenAsked)
 {
     XTPPaintThemes::CXTPDefaultTheme theme;
-    f2test::Canvas canvas(20, 20);
-    EXPECT_EQ(CSize(13, 13), theme.DrawCheckBoxMark(canvas.GetCDC(), CRect(0, 0, 13, 13), FALSE, FALSE, FALSE, 1, TRUE));
+    testsupport::Canvas canvas(20, 20);
+    EXPECT_EQ(CSize(13, 13), theme.DrawCheckBoxMark(canvas.DC(), CRect(0, 0, 13, 13), FALSE, FALSE, FALSE, 1, TRUE));
     EXPECT_EQ(RGB(255, 255, 255), canvas.Pixel(6, 6));
-    EXPECT_EQ(CSize(13, 13), theme.DrawCheckBoxMark(canvas.GetCDC(), CRect(0, 0, 13, 13), TRUE, FALSE, FALSE, 1, TRUE));
+    EXPECT_EQ(CSize(13, 13), theme.DrawCheckBoxMark(canvas.DC(), CRect(0, 0, 13, 13), TRUE, FALSE, FALSE, 1, TRUE));
     EXPECT_EQ(CSize(13, 13), theme.DrawRadioButtonMark(NULL, CRect(), TRUE, FALSE, FALSE, 0, TRUE));
 }
 
@@ -238,12 +238,12 @@ TEST(PaintManagerTest, DefaultThemeTextColoursAndRectangles)
     EXPECT_EQ(theme.GetColor(18), theme.GetRectangleTextColor(FALSE, FALSE, TRUE, FALSE, FALSE, 2, 5));
     EXPECT_EQ(theme.GetColor(COLOR_GRAYTEXT), theme.GetRectangleTextColor(TRUE, FALSE, FALSE, FALSE, FALSE, 1, 0));
 
-    f2test::Canvas canvas(10, 10, RGB(1, 1, 1));
-    theme.DrawRectangle(canvas.GetCDC(), CRect(0, 0, 10, 10), TRUE, FALSE, TRUE, FALSE, FALSE, 2, 5);
+    testsupport::Canvas canvas(10, 10, RGB(1, 1, 1));
+    theme.DrawRectangle(canvas.DC(), CRect(0, 0, 10, 10), TRUE, FALSE, TRUE, FALSE, FALSE, 2, 5);
     EXPECT_EQ(theme.GetColor(COLOR_HIGHLIGHT), canvas.Pixel(5, 5));
 
-    f2test::Canvas raised(10, 10, RGB(1, 1, 1));
-    theme.DrawRectangle(raised.GetCDC(), CRect(0, 0, 10, 10), TRUE, FALSE, TRUE, FALSE, FALSE, 1, 0);
+    testsupport::Canvas raised(10, 10, RGB(1, 1, 1));
+    theme.DrawRectangle(raised.DC(), CRect(0, 0, 10, 10), TRUE, FALSE, TRUE, FALSE, FALSE, 1, 0);
     EXPECT_EQ(theme.GetColor(COLOR_BTNHILIGHT), raised.Pixel(0, 0));
     EXPECT_EQ(theme.GetColor(COLOR_3DSHADOW), raised.Pixel(9, 9));
     EXPECT_EQ(RGB(1, 1, 1), raised.Pixel(5, 5));
@@ -253,8 +253,8 @@ TEST(PaintManagerTest, StatusBarGripperIsPlacedByTheSizeAlone)
 {
     XTPPaintThemes::CXTPDefaultTheme theme;
     theme.RefreshMetrics();
-    f2test::Canvas canvas(40, 30, RGB(1, 1, 1));
-    theme.DrawStatusBarGripper(canvas.GetCDC(), CRect(100, 100, 120, 120));
+    testsupport::Canvas canvas(40, 30, RGB(1, 1, 1));
+    theme.DrawStatusBarGripper(canvas.DC(), CRect(100, 100, 120, 120));
     // W = H = 20: the first shadow line runs from (17, 18) up to (19, 16).
     EXPECT_EQ(theme.GetColor(COLOR_3DSHADOW), canvas.Pixel(17, 18));
     EXPECT_EQ(theme.GetColor(COLOR_BTNHILIGHT), canvas.Pixel(15, 18));
@@ -264,14 +264,14 @@ TEST(PaintManagerTest, SlideAnimationEndsWithTheWholePicture)
 {
     XTPPaintThemes::CXTPDefaultTheme theme;
     theme.m_nAnimationTime = 0;
-    f2test::Canvas source(30, 20, RGB(200, 10, 10));
-    f2test::Canvas dest(30, 20, RGB(0, 0, 0));
-    theme.AnimatePopup(dest.GetCDC(), source.GetCDC(), CRect(0, 0, 30, 20), 3);
+    testsupport::Canvas source(30, 20, RGB(200, 10, 10));
+    testsupport::Canvas dest(30, 20, RGB(0, 0, 0));
+    theme.AnimatePopup(dest.DC(), source.DC(), CRect(0, 0, 30, 20), 3);
     EXPECT_EQ(RGB(200, 10, 10), dest.Pixel(29, 19));
     EXPECT_EQ(RGB(200, 10, 10), dest.Pixel(0, 0));
 
-    f2test::Canvas faded(30, 20, RGB(0, 0, 0));
-    theme.AnimatePopup(faded.GetCDC(), source.GetCDC(), CRect(0, 0, 30, 20), 4);
+    testsupport::Canvas faded(30, 20, RGB(0, 0, 0));
+    theme.AnimatePopup(faded.DC(), source.DC(), CRect(0, 0, 30, 20), 4);
     // Nine blended frames, the last at 9/10 of the way.
     EXPECT_NEAR(179, GetRValue(faded.Pixel(5, 5)), 2);
 }
@@ -322,7 +322,7 @@ TEST(PaintManagerFactoryTest, InstallingTheCurrentThemeAgainOnlyRefreshesIt)
 TEST(PaintManagerFactoryTest, ThemeSwapHandsWindowsTheNewFontsFirst)
 {
     CXTPPaintManager::SetTheme(xtpThemeDefault);
-    HWND hWndHost = f2test::CreatePlainWindow(0, 0, 200, 100, WS_POPUP);
+    HWND hWndHost = testsupport::CreatePlainWindow(0, 0, 200, 100, WS_POPUP);
     HWND hWndEdit = ::CreateWindowExA(0, "EDIT", "", WS_CHILD, 0, 0, 100, 20, hWndHost, NULL, NULL, NULL);
     HWND hWndCombo = ::CreateWindowExA(0, "EDIT", "", WS_CHILD, 0, 30, 100, 20, hWndHost, NULL, NULL, NULL);
     HWND hWndOwn = ::CreateWindowExA(0, "EDIT", "", WS_CHILD, 0, 60, 100, 20, hWndHost, NULL, NULL, NULL);
@@ -343,7 +343,7 @@ TEST(PaintManagerFactoryTest, ThemeSwapHandsWindowsTheNewFontsFirst)
     LOGFONT lf;
     EXPECT_NE(0, ::GetObject(hFont, sizeof(lf), &lf)) << "a live font";
 
-    f2test::DestroyQuietly(hWndHost);
+    testsupport::DestroyQuietly(hWndHost);
     CXTPPaintManager::SetTheme(xtpThemeDefault);
 }
 

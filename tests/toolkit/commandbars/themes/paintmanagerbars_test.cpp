@@ -9,7 +9,7 @@
 #include "support/fakevisualstyles.h"
 #include "support/themescene.h"
 
-using f1test::Canvas;
+using testsupport::Canvas;
 using XTPPaintThemes::CXTPDefaultTheme;
 
 namespace

@@ -11,7 +11,7 @@
 #include "support/canvas.h"
 #include "support/themescene.h"
 
-using f1test::Canvas;
+using testsupport::Canvas;
 
 namespace
 {

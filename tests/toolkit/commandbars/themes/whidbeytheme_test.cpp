@@ -7,7 +7,7 @@
 #include "support/themescene.h"
 
 using XTPPaintThemes::CXTPWhidbeyTheme;
-using f1test::Canvas;
+using testsupport::Canvas;
 
 namespace
 {
