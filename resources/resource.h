@@ -5,3 +5,4 @@
 #include "docking_res.h"
 #include "game_res.h"
 #include "toolkit_res.h"
+#include "commandbars_game_res.h"

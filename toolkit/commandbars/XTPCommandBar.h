@@ -15,7 +15,6 @@
 class CXTPControl;
 class CXTPControls;
 class CXTPCommandBars;
-class CXTPPaintManager;
 class CXTPImageManager;
 class CXTPToolTipContext;
 class CXTPPropExchange;
@@ -161,6 +160,8 @@ public:
     void SetTitle(LPCTSTR lpszTitle);
     DWORD GetFlags() const { return m_dwFlags; }
     void SetFlags(DWORD dwFlagsAdd, DWORD dwFlagsRemove = 0);
+    // The bar's style bits (XTP_CBRS_GRIPPER...); the window's style is
+    // CWnd::GetStyle.
     DWORD GetStyle() const { return m_dwStyle; }
     void SetStyle(DWORD dwStyle) { m_dwStyle = dwStyle; }
     BOOL GetShowGripper() const { return (m_dwStyle & XTP_CBRS_GRIPPER) != 0; }
@@ -226,10 +227,13 @@ public:
     // Accessibility of the bar.
     virtual CCmdTarget* GetAccessibleCmdTarget() { return this; }
     virtual LPDISPATCH GetIDispatch(BOOL bAddRef);
+    virtual DWORD InternalQueryInterface(const void* iid, LPVOID* ppvObj);
 
 protected:
     virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     virtual void PostNcDestroy() {}
+    // The last reference goes: the window (if any) and the object.
+    virtual void OnFinalRelease();
     virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const;
 
     // Paints the client area into the DC (the back buffer of WM_PAINT).

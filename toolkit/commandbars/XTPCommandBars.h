@@ -162,6 +162,9 @@ public:
     int GetKeyboardTipsLevel() const { return m_nKeyboardTipsLevel; }
     // Access keys of another bar on Alt+letter; TRUE when one was taken.
     virtual BOOL OnFrameAccel(TCHAR chAccel);
+    // A letter typed while a toolbar tracks that belongs to another bar;
+    // TRUE when that bar took it.
+    virtual BOOL OnToolBarAccel(CXTPCommandBar* pBar, TCHAR chAccel) { return FALSE; }
 
     // Owned or global services.
     CXTPCommandBarsOptions* GetCommandBarsOptions() const { return m_pOptions; }

@@ -6,6 +6,8 @@
 
 #include "XTPCommon.h"
 #include <afxclip.h>
+#include <afxext.h>
+#include "../../resources/toolkit_res.h"
 #include <algorithm>
 
 class CXTPControl;
@@ -178,15 +180,9 @@ enum XTPPopupDirection
 #define XTP_TID_ANIMATION 707907        // animation step, 50 ms
 #define XTP_TID_REFRESHMDIBUTTONS 12223
 
-// Fixed command ids of the command bars.
-#define XTP_ID_CUSTOMIZE_ADDORREMOVE 9122
-#define XTP_ID_CUSTOMIZE_RESET 9123
-#define XTP_ID_TOOLBAR_EXPAND 9148
-#define XTP_ID_TOOLBAR_HIDE 9149
+// Fixed command ids of the command bars (those with resources are in
+// toolkit_res.h).
 #define XTP_ID_POPUPBAR_EXPAND 9150
-#define XTP_ID_MENUBAR_CLOSE 9151
-#define XTP_ID_MENUBAR_RESTORE 9152
-#define XTP_ID_MENUBAR_MINIMIZE 9153
 #define XTP_ID_MENUBAR_SYSMENU 9154
 #define XTP_ID_WINDOWLIST 35000
 #define XTP_ID_CUSTOMIZE 35001
@@ -195,9 +191,6 @@ enum XTPPopupDirection
 #define XTP_ID_TOOLBARLIST 59392
 #define XTP_ID_OLE_VERBS 57872
 #define XTP_ID_FILE_MRU_FILE1 57616
-#define XTP_IDR_MENUBAR_MDIBUTTONS 9102
-#define XTP_IDC_COMMANDBARS_RESIZE 9972
-#define XTP_IDS_CONFIRM_RESETTOOLBAR 9173
 
 // Ids in these ranges never get an action.
 inline BOOL XTPIsActionlessId(int nId)

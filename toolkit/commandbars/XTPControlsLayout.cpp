@@ -468,21 +468,6 @@ CSize CXTPControls::CalcDynamicSize(CDC* pDC, int nLength, DWORD dwMode, const C
         {
             if (!bSmartLayout)
             {
-                // Right-aligned controls at the end of the row move to its end.
-                INT_PTR k = row.nEnd - 1;
-                int nLimit = nRowEnd;
-                for (; k >= row.nStart; k--)
-                {
-                    LAYOUT_ITEM& item = arr[k];
-                    if (!item.bVisible || item.bHidden)
-                        continue;
-                    if ((item.pControl->GetFlags() & xtpFlagRightAlign) == 0)
-                        break;
-                    int nSize = layout.Along(item.szControl);
-                    if (item.nAlong + nSize < nLimit)
-                        item.nAlong = nLimit - nSize;
-                    nLimit = item.nAlong;
-                }
                 // Stretched controls share the row's free room.
                 int nStretched = 0;
                 int nLast = 0;
@@ -515,6 +500,21 @@ CSize CXTPControls::CalcDynamicSize(CDC* pDC, int nLength, DWORD dwMode, const C
                             nShift += nExtra;
                         }
                     }
+                }
+                // Right-aligned controls at the end of the row move to its end.
+                INT_PTR k = row.nEnd - 1;
+                int nLimit = nRowEnd;
+                for (; k >= row.nStart; k--)
+                {
+                    LAYOUT_ITEM& item = arr[k];
+                    if (!item.bVisible || item.bHidden)
+                        continue;
+                    if ((item.pControl->GetFlags() & xtpFlagRightAlign) == 0)
+                        break;
+                    int nSize = layout.Along(item.szControl);
+                    if (item.nAlong + nSize < nLimit)
+                        item.nAlong = nLimit - nSize;
+                    nLimit = item.nAlong;
                 }
             }
         }

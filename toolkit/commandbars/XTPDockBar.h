@@ -13,7 +13,7 @@ class CXTPCommandBars;
 
 class CXTPDockBar : public CWnd
 {
-    DECLARE_DYNAMIC(CXTPDockBar)
+    DECLARE_DYNCREATE(CXTPDockBar)
 public:
     // One toolbar of a line being laid out.
     struct DOCK_INFO

@@ -122,6 +122,7 @@ protected:
     void RemoveTearOff();
     void DrawScrollArrows(CDC* pDC);
     void CheckScrollArea(CPoint point);
+    void KillScrollTimers();
 
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
