@@ -160,6 +160,8 @@ public:
     void SetTitle(LPCTSTR lpszTitle);
     DWORD GetFlags() const { return m_dwFlags; }
     void SetFlags(DWORD dwFlagsAdd, DWORD dwFlagsRemove = 0);
+    // The bar's style bits (XTP_CBRS_GRIPPER...); the window's style is
+    // CWnd::GetStyle.
     DWORD GetStyle() const { return m_dwStyle; }
     void SetStyle(DWORD dwStyle) { m_dwStyle = dwStyle; }
     BOOL GetShowGripper() const { return (m_dwStyle & XTP_CBRS_GRIPPER) != 0; }

@@ -423,9 +423,11 @@ CXTPDockBar* CXTPCommandBars::CanDock(CPoint pt, CXTPDockBar* pMainDock) const
         CXTPDockBar* pDockBar = arrOrder[i];
         if (pDockBar == NULL || pDockBar->GetSafeHwnd() == NULL)
             continue;
+        // Within 20 pixels: a point 19 pixels off still finds the dock bar,
+        // one 20 pixels off does not.
         CRect rc;
         pDockBar->GetWindowRect(&rc);
-        rc.InflateRect(20, 20);
+        rc.InflateRect(19, 19);
         if (rc.PtInRect(pt))
             return pDockBar;
     }

@@ -155,9 +155,11 @@ int CXTPDockBar::Insert(CXTPToolBar* pBar, CRect rc, CPoint pt)
         {
             if (i == 0 || nPos == nPrevFar)
             {
-                m_arrBars.InsertAt(nPrevEnd + 1, (CXTPToolBar*)NULL);
-                m_arrBars.InsertAt(nPrevEnd + 2, pBar);
-                return nPrevEnd + 2;
+                // A row of its own before this one (after the leading row end).
+                int nStart = std::max(nPrevEnd + 1, 1);
+                m_arrBars.InsertAt(nStart, (CXTPToolBar*)NULL);
+                m_arrBars.InsertAt(nStart, pBar);
+                return nStart;
             }
             m_arrBars.InsertAt(nPrevEnd + 1, pBar);
             return nPrevEnd + 1;

@@ -357,8 +357,10 @@ int CXTPMenuBar::OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM&
         if ((wParam & 0xFFF0) == SC_KEYMENU && lParam == 0 && IsVisible() && XTPMouseManager()->GetLockCount() <= 0 &&
             ::GetKeyState(VK_SHIFT) >= 0 && !IsCustomizeMode())
         {
-            // Alt pressed and released alone: the keyboard goes to the menu bar.
-            if (!PreviewSysKey(VK_MENU))
+            // Alt pressed and released alone: the keyboard goes to the menu
+            // bar. A menu already open (Alt with a letter opened it) stays as
+            // it is when the Alt key comes up.
+            if (XTPMouseManager()->GetTrackArray().GetSize() == 0 && !PreviewSysKey(VK_MENU))
             {
                 if (pCommandBars != NULL)
                     pCommandBars->SetTrackingBar(this);

@@ -1140,7 +1140,7 @@ BOOL CXTPPopupBar::OnNcCreate(LPCREATESTRUCT lpCreateStruct)
 
 LRESULT CXTPPopupBar::OnFloatStatus(WPARAM wParam, LPARAM)
 {
-    return ((GetStyle() & MFS_SYNCACTIVE) != 0 && (wParam & FS_SYNCACTIVE) != 0) ? 1 : 0;
+    return ((CWnd::GetStyle() & MFS_SYNCACTIVE) != 0 && (wParam & FS_SYNCACTIVE) != 0) ? 1 : 0;
 }
 
 void CXTPPopupBar::OnTimer(UINT_PTR nIDEvent)

@@ -687,7 +687,7 @@ void CXTPToolBar::OnRecalcLayout()
 LRESULT CXTPToolBar::OnSizeParent(WPARAM, LPARAM lParam)
 {
     AFX_SIZEPARENTPARAMS* pLayout = (AFX_SIZEPARENTPARAMS*)lParam;
-    if (pLayout == NULL || m_hWnd == NULL || (GetStyle() & WS_VISIBLE) == 0)
+    if (pLayout == NULL || m_hWnd == NULL || (CWnd::GetStyle() & WS_VISIBLE) == 0)
         return 0;
 
     DWORD dwMode = LM_HORZ | LM_HORZDOCK | LM_COMMIT;
@@ -740,7 +740,7 @@ LRESULT CXTPToolBar::OnFloatStatus(WPARAM wParam, LPARAM)
         if (wParam & FS_DISABLE)
             EnableWindow(FALSE);
     }
-    return ((GetStyle() & MFS_SYNCACTIVE) != 0 && (wParam & FS_SYNCACTIVE) != 0) ? 1 : 0;
+    return ((CWnd::GetStyle() & MFS_SYNCACTIVE) != 0 && (wParam & FS_SYNCACTIVE) != 0) ? 1 : 0;
 }
 
 BOOL CXTPToolBar::OnNcCreate(LPCREATESTRUCT lpCreateStruct)

@@ -3,6 +3,7 @@
 // ctest: run-serial
 #include "commandbars_testframe.h"
 #include "support/gdi_count.h"
+#include "XTPControlButton.h"
 
 using namespace cbtest;
 
@@ -73,3 +74,108 @@ TEST_F(CommandBarsTest, SnapshotWithFilePopupOpen)
     EXPECT_FALSE(pPopup->IsVisible());
 }
 
+
+namespace
+{
+BOOL CALLBACK CountWindow(HWND, LPARAM lParam)
+{
+    (*(int*)lParam)++;
+    return TRUE;
+}
+
+int ThreadWindows()
+{
+    int nCount = 0;
+    ::EnumThreadWindows(::GetCurrentThreadId(), &CountWindow, (LPARAM)&nCount);
+    return nCount;
+}
+
+class SiteControl : public CXTPControlButton
+{
+};
+} // namespace
+
+TEST_F(CommandBarsTest, SiteMessagesWhileBuildingAndAReplacedControl)
+{
+    CTestFrame* pFrame = new CTestFrame();
+    SiteControl* pReplacement = new SiteControl();
+    pFrame->m_pReplacement = pReplacement;
+    pFrame->m_nReplaceId = ID_COPY_PUZZLE;
+    ASSERT_TRUE(pFrame->CreateTestFrame(CRect(60, 60, 600, 400), FALSE));
+
+    // Every menu item and toolbar button was offered to the site before and after.
+    int nBefore = pFrame->CountSite(WM_XTP_BEFORECREATECONTROL);
+    EXPECT_EQ(nBefore, pFrame->CountSite(WM_XTP_AFTERCREATECONTROL));
+    EXPECT_GT(nBefore, 40);
+    // Every popup built from a menu asked the site for its bar.
+    EXPECT_GE(pFrame->CountSite(WM_XTP_CREATECOMMANDBAR), 4 + 5);
+
+    CXTPControl* pCopy =
+        pFrame->GetMenuBar()->GetControls()->FindControl(xtpControlError, ID_COPY_PUZZLE, FALSE, TRUE);
+    EXPECT_EQ(pReplacement, pCopy) << "the site's control stands in the Edit menu";
+    EXPECT_STREQ("Copy Puzzle To Clipboard", pCopy->GetCaption());
+    pFrame->DestroyTestFrame();
+    PumpAndIdle();
+}
+
+TEST_F(CommandBarsTest, BarLookupsAndCustomizeMode)
+{
+    CXTPCommandBars* pCommandBars = m_pFrame->GetCommandBars();
+    EXPECT_EQ(m_pFrame->GetMenuBar(), pCommandBars->GetToolBar(1));
+    EXPECT_EQ(m_pFrame->GetTimerBar(), pCommandBars->GetToolBar(130));
+    CXTPToolBar* pNoId = pCommandBars->Add(_T("No id"), xtpBarBottom);
+    ASSERT_NE(nullptr, pNoId);
+    EXPECT_EQ(0u, pNoId->GetBarID());
+    EXPECT_EQ(NULL, pCommandBars->GetToolBar(0)) << "id 0 finds nothing";
+    EXPECT_EQ(3, pCommandBars->FindIndex(pNoId));
+    pCommandBars->Remove(pNoId);
+    EXPECT_EQ(3, pCommandBars->GetCount());
+    EXPECT_EQ(-1, pCommandBars->FindIndex(pNoId));
+
+    EXPECT_TRUE(pCommandBars->IsCustomizable()) << "the frame handles the customize command";
+    pCommandBars->SetCustomizeMode(TRUE);
+    m_pFrame->SendMessage(WM_CLOSE);
+    EXPECT_TRUE(::IsWindow(m_pFrame->m_hWnd)) << "no closing while customizing";
+    pCommandBars->SetCustomizeMode(FALSE);
+
+    // A bar toggled off is hidden and marks the options changed.
+    pCommandBars->GetCommandBarsOptions()->bDirtyState = FALSE;
+    pCommandBars->ToggleVisible(pCommandBars->FindIndex(m_pFrame->GetTimerBar()));
+    EXPECT_FALSE(m_pFrame->GetTimerBar()->IsVisible());
+    EXPECT_TRUE(pCommandBars->GetCommandBarsOptions()->bDirtyState);
+    pCommandBars->ToggleVisible(pCommandBars->FindIndex(m_pFrame->GetTimerBar()));
+    EXPECT_TRUE(m_pFrame->GetTimerBar()->IsVisible());
+}
+
+TEST_F(CommandBarsTest, FramesComeAndGoWithoutLeaks)
+{
+    m_pFrame->DestroyTestFrame();
+    m_pFrame = NULL;
+    PumpAndIdle();
+    // One round first, so lazily made shared objects exist.
+    CTestFrame* pFrame = new CTestFrame();
+    ASSERT_TRUE(pFrame->CreateTestFrame(CRect(60, 60, 600, 400), FALSE));
+    pFrame->DestroyTestFrame();
+    PumpAndIdle();
+
+    LONG nObjects = LiveObjects();
+    int nWindows = ThreadWindows();
+    DWORD dwGdi = testsupport::GdiHighWater();
+    for (int i = 0; i < 50; i++)
+    {
+        pFrame = new CTestFrame();
+        ASSERT_TRUE(pFrame->CreateTestFrame(CRect(60, 60, 600, 400), i % 10 == 0));
+        if (i % 10 == 0)
+        {
+            // Open and close a menu now and then.
+            pFrame->GetMenuBar()->SetPopuped(0);
+            PumpAndIdle();
+            pFrame->GetMenuBar()->SetTrackingMode(FALSE);
+        }
+        pFrame->DestroyTestFrame();
+        PumpAndIdle();
+    }
+    EXPECT_EQ(nObjects, LiveObjects()) << "every bar, control and command-bars object is gone";
+    EXPECT_EQ(nWindows, ThreadWindows());
+    EXPECT_LE(testsupport::GdiHighWater(), dwGdi + 2);
+}

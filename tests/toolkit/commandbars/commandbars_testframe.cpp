@@ -13,6 +13,8 @@ BEGIN_MESSAGE_MAP(CTestFrame, CXTPFrameWnd)
     ON_MESSAGE(WM_XTP_AFTERCREATECONTROL, OnAfterCreateControl)
     ON_MESSAGE(WM_XTP_CREATECOMMANDBAR, OnCreateCommandBar)
     ON_MESSAGE(WM_XTP_INITMENU, OnOtherSiteMessage)
+    ON_MESSAGE(WM_XTP_CONTROLSELECTED, OnOtherSiteMessage)
+    ON_MESSAGE(WM_XTP_TOOLBARRESET, OnOtherSiteMessage)
     ON_MESSAGE(WM_XTP_INITCOMMANDSPOPUP, OnOtherSiteMessage)
     ON_MESSAGE(WM_XTP_UNINITCOMMANDSPOPUP, OnOtherSiteMessage)
     ON_MESSAGE(WM_XTP_TOOLBARVISIBLECHANGED, OnOtherSiteMessage)
@@ -130,7 +132,9 @@ LRESULT CTestFrame::OnAfterCreateControl(WPARAM wParam, LPARAM lParam)
 LRESULT CTestFrame::OnCreateCommandBar(WPARAM wParam, LPARAM lParam)
 {
     XTP_COMMANDBARS_CREATEBAR* pCreate = (XTP_COMMANDBARS_CREATEBAR*)lParam;
-    m_arrSite.push_back(SiteMessage{ WM_XTP_CREATECOMMANDBAR, wParam, lParam, (int)pCreate->nID });
+    // An expand popup is recorded with id -1.
+    m_arrSite.push_back(SiteMessage{ WM_XTP_CREATECOMMANDBAR, wParam, lParam,
+                                     pCreate->bExpandBar ? -1 : (int)pCreate->nID });
     return 0;
 }
 
@@ -218,17 +222,11 @@ bool SaveScreenSnapshot(HWND hWnd, const char* pszName)
 {
     CRect rc;
     ::GetWindowRect(hWnd, &rc);
+    testsupport::Canvas canvas(rc.Width(), rc.Height());
     HDC hScreen = ::GetDC(NULL);
-    HDC hMemDC = ::CreateCompatibleDC(hScreen);
-    HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, rc.Width(), rc.Height());
-    HGDIOBJ hOld = ::SelectObject(hMemDC, hBitmap);
-    ::BitBlt(hMemDC, 0, 0, rc.Width(), rc.Height(), hScreen, rc.left, rc.top, SRCCOPY);
-    bool bOk = testsupport::SaveSnapshot(hMemDC, rc.Width(), rc.Height(), pszName);
-    ::SelectObject(hMemDC, hOld);
-    ::DeleteObject(hBitmap);
-    ::DeleteDC(hMemDC);
+    ::BitBlt(canvas.Handle(), 0, 0, rc.Width(), rc.Height(), hScreen, rc.left, rc.top, SRCCOPY);
     ::ReleaseDC(NULL, hScreen);
-    return bOk;
+    return !testsupport::SaveSnapshot(canvas, pszName).empty();
 }
 
 LONG LiveObjects()

@@ -1,6 +1,7 @@
 // The control base, its actions and the push button: effective texts and
 // states, prompts, comparison and copies, execution and the press loop,
 // reference counts and accessibility.
+// ctest: run-serial (the press loop ends when the bar loses the capture)
 #include "commandbars_testframe.h"
 #include "XTPControlAction.h"
 #include "XTPControlButton.h"
