@@ -121,6 +121,7 @@ TEST(BrindlemarkDoc, CancelDuringGenerationKeepsTheOldPuzzleAndGivesTheWindowBac
     ASSERT_TRUE(game.NewPuzzle(0));
     CHTDataContainer before(game.Puzzle());
     game.Doc()->m_nClockSeconds = 42;
+    game.Doc()->m_bPaused = TRUE;   // the clock must not tick while the generator pumps
     game.Puzzle().m_bModified = FALSE;
 
     {
@@ -133,6 +134,7 @@ TEST(BrindlemarkDoc, CancelDuringGenerationKeepsTheOldPuzzleAndGivesTheWindowBac
     EXPECT_EQ(8, game.Puzzle().m_nColumns);
     EXPECT_EQ(before.m_listSquares.GetAt(5).m_nNumber, game.Puzzle().m_listSquares.GetAt(5).m_nNumber);
     EXPECT_EQ(42, game.Doc()->m_nClockSeconds);
+    EXPECT_TRUE(game.Doc()->m_bPaused);
     EXPECT_FALSE(ThreadHasWindow("Create Progress"));
     EXPECT_TRUE(game.Frame()->IsWindowEnabled());
 }

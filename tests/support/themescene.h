@@ -6,6 +6,7 @@
 #pragma once
 
 #include <afxwin.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <utility>
@@ -534,6 +535,22 @@ private:
         }
     }
 };
+// Installs a new theme of the class as the global paint manager for the
+// length of a test; the default theme comes back after it.
+template <class TTheme>
+class InstalledThemeTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_pTheme = new TTheme();
+        CXTPPaintManager::SetCustomTheme(m_pTheme);
+    }
+    void TearDown() override { CXTPPaintManager::SetTheme(xtpThemeDefault); }
+
+    TTheme* m_pTheme = nullptr;
+};
+
 // Lays out and draws the bar set with the global paint manager on a DIB of
 // nBits bits per pixel and saves it as a snapshot of the given name.
 inline bool SaveSceneSnapshot(const char* pszName, int nBits = 24)

@@ -344,7 +344,7 @@ void CXTThemeManagerStyleHost::OnThemeChanged()
 
 void CXTThemeManagerStyleHost::SetFactoryClass(CRuntimeClass* pFactoryClass)
 {
-    if (m_pSharedFactory != NULL)
+    if (m_pSharedFactory != NULL && CXTThemeManager::GetInstanceIfAlive() != NULL)
         m_pSharedFactory->RemoveHost(this);
     m_pFactoryClass = pFactoryClass;
     m_pSharedFactory = CXTThemeManager::GetInstance()->GetFactory(pFactoryClass);
@@ -354,7 +354,11 @@ void CXTThemeManagerStyleHost::SetFactoryClass(CRuntimeClass* pFactoryClass)
 
 CXTThemeManagerStyleFactory* CXTThemeManagerStyleHost::GetFactory() const
 {
-    return m_pPrivateFactory != NULL ? m_pPrivateFactory : m_pSharedFactory;
+    if (m_pPrivateFactory != NULL)
+        return m_pPrivateFactory;
+    // Shared factories go with the manager at exit; a control that outlives
+    // it has none.
+    return CXTThemeManager::GetInstanceIfAlive() != NULL ? m_pSharedFactory : NULL;
 }
 
 CXTThemeManagerStyle* CXTThemeManagerStyleHost::GetTheme() const

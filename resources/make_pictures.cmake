@@ -1,5 +1,5 @@
 # Turns the rectangle pictures of game_pictures.txt into bitmap resources.
-#   cmake -DIN=<picture file> -DOUT=<rc file> -P make_game_pictures.cmake
+#   cmake -DIN=<picture file> -DOUT=<rc file> -P make_pictures.cmake
 # Each picture becomes a raw block of resource type 2 (a bitmap): the
 # BITMAPINFOHEADER, the palette of a 4-bit picture, and the rows bottom up,
 # each padded to four bytes. windres stores the numbers of a raw block as
@@ -7,7 +7,7 @@
 cmake_minimum_required(VERSION 3.20)
 
 if(NOT IN OR NOT OUT)
-    message(FATAL_ERROR "make_bitmaps.cmake needs -DIN=<picture file> -DOUT=<rc file>")
+    message(FATAL_ERROR "make_pictures.cmake needs -DIN=<picture file> -DOUT=<rc file>")
 endif()
 
 file(STRINGS "${IN}" lines)
@@ -155,7 +155,7 @@ function(bm_emit_picture id width height bits colours rects out_var)
     set(${out_var} "${rc}" PARENT_SCOPE)
 endfunction()
 
-set(rc "// Generated from game_pictures.txt by make_bitmaps.cmake; do not edit.\n\n")
+set(rc "// Generated from game_pictures.txt by make_pictures.cmake; do not edit.\n\n")
 set(in_picture FALSE)
 foreach(line IN LISTS lines)
     string(STRIP "${line}" line)
