@@ -6,6 +6,7 @@
 #include "BrindlemarkView.h"
 #include "GameServices.h"
 #include "MainFrame.h"
+#include "SplashWnd.h"
 #include "resource.h"
 
 BEGIN_MESSAGE_MAP(CBrindlemarkApp, CWinApp)
@@ -54,6 +55,16 @@ BOOL CBrindlemarkApp::InitInstance()
 
     m_pMainWnd->ShowWindow(SW_SHOW);
     m_pMainWnd->UpdateWindow();
+    // The splash, owned by the frame, stays in front of it until it goes;
+    // shown again once the frame is up, so that a display without a window
+    // manager stacks it above the frame too.
+    CSplashWnd* pSplash = CSplashWnd::GetCurrent();
+    if (pSplash != NULL)
+    {
+        pSplash->ShowWindow(SW_HIDE);
+        pSplash->ShowWindow(SW_SHOWNA);
+        pSplash->UpdateWindow();
+    }
 
     CBrindlemarkDoc* pDoc = GetGameDoc();
     if (!strPuzzleFile.IsEmpty() && pDoc != NULL)

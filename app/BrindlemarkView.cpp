@@ -152,6 +152,7 @@ BEGIN_MESSAGE_MAP(CBrindlemarkView, CView)
     ON_WM_LBUTTONDOWN()
     ON_WM_RBUTTONDOWN()
     ON_WM_ERASEBKGND()
+    ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
 END_MESSAGE_MAP()
 
 CBrindlemarkView::CBrindlemarkView() : m_nSquareSize(0), m_nBoardLeft(0), m_nBoardTop(0)
@@ -176,6 +177,12 @@ void CBrindlemarkView::OnDraw(CDC* pDC)
 BOOL CBrindlemarkView::OnPreparePrinting(CPrintInfo* pInfo)
 {
     return DoPreparePrinting(pInfo);
+}
+
+LRESULT CBrindlemarkView::OnPrintClient(WPARAM wParam, LPARAM)
+{
+    OnDraw(CDC::FromHandle((HDC)wParam));
+    return 0;
 }
 
 BOOL CBrindlemarkView::OnEraseBkgnd(CDC*)

@@ -12,7 +12,13 @@
 #include "ProfileChoosers.h"
 #include "RookMessageDlgs.h"
 #include "SplashWnd.h"
+#include "TimerToolBar.h"
 #include "TutorialDlg.h"
+#include "XTPCommandBarsOptions.h"
+#include "XTPControlCustom.h"
+#include "XTPPaintManager.h"
+#include "XTPShortcutManager.h"
+#include "XTThemeManager.h"
 #include "resource.h"
 
 #include <shellapi.h>
@@ -37,6 +43,14 @@ const WebLink kWebLinks[] = {
 const char kUpdateManager[] = "VantUpdateManager.exe";
 
 const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
+
+// Commands kept out of the menus by the command-bar options.
+const UINT kHiddenCommands[] = {ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW};
+
+// The themes of the Office 2003 look: the controls', the bars' and the panes'.
+const int kControlTheme = 2;
+const int kCommandBarTheme = 2;
+const int kDockingTheme = 2;
 
 void AFXAPI OpenWithShell(LPCTSTR lpszTarget, int nShowCmd)
 {
@@ -75,10 +89,15 @@ void AFXAPI ApplyClockColours(const CAppearanceInfo& appearance)
 
 // ---------------------------------------------------------------------------
 
-IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
+IMPLEMENT_DYNCREATE(CMainFrame, CXTPFrameWnd)
 
-BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
+BEGIN_MESSAGE_MAP(CMainFrame, CXTPFrameWnd)
     ON_WM_CREATE()
+    ON_MESSAGE(WM_XTP_BEFORECREATECONTROL, OnCreateControl)
+    ON_MESSAGE(WM_XTP_TOOLBARVISIBLECHANGED, OnToolBarVisibleChanged)
+    ON_COMMAND(ID_VIEW_CUSTOMIZE, OnCustomize)
+    ON_COMMAND(ID_TEXT_BELOW_ICONS, OnTextBelowIcons)
+    ON_UPDATE_COMMAND_UI(ID_TEXT_BELOW_ICONS, OnUpdateTextBelowIcons)
     ON_WM_CLOSE()
     ON_WM_TIMER()
     ON_MESSAGE(WM_ENTERSIZEMOVE, OnEnterSizeMove)
@@ -129,10 +148,10 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_PUZZLE_FINALIZE, OnUpdateFinalizeGrid)
 END_MESSAGE_MAP()
 
-CMainFrame::CMainFrame() : m_pTimerToolBar(NULL), m_bInSizeMove(false), m_nClockMode(0)
+CMainFrame::CMainFrame() : m_pTimerToolBar(NULL), m_bInSizeMove(false)
 {
     m_wndClock.m_crOn = RGB(0, 255, 0);
-    m_wndClock.m_crOff = RGB(0, 100, 0);
+    m_wndClock.m_crOff = RGB(0, 100, 0);   // the display's own default until its window is made
     m_wndClock.m_crBackground = RGB(0, 0, 0);
 }
 
@@ -142,7 +161,7 @@ CMainFrame::~CMainFrame()
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
 {
-    if (!CFrameWnd::PreCreateWindow(cs))
+    if (!CXTPFrameWnd::PreCreateWindow(cs))
         return FALSE;
     cs.style |= WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
     return TRUE;
@@ -150,25 +169,149 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
 
 int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
-    if (CFrameWnd::OnCreate(lpCreateStruct) == -1)
+    if (CXTPFrameWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
     g_ApplicationInfo.LoadFromRegistry();
+    XTThemeManager()->SetTheme(kControlTheme);
 
     if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR) ||
         !m_wndStatusBar.SetIndicators(kIndicators, (int)(sizeof(kIndicators) / sizeof(kIndicators[0]))))
         return -1;
+
+    // The command bars: the menu bar, the Standard toolbar and the Timer
+    // toolbar docked right of it.
+    if (!InitCommandBars())
+        return -1;
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    if (pCommandBars->CreateMenuBar("Menu Bar", IDR_MAINFRAME) == NULL)
+        return -1;
+    CXTPToolBar* pStandard = pCommandBars->Add("Standard", xtpBarTop);
+    if (pStandard == NULL || !pStandard->LoadToolBar(IDR_MAINFRAME))
+        return -1;
+    m_pTimerToolBar = (CTimerToolBar*)pCommandBars->Add("Timer", xtpBarTop, RUNTIME_CLASS(CTimerToolBar));
+    if (m_pTimerToolBar == NULL || !m_pTimerToolBar->LoadToolBar(IDR_TIMER_TOOLBAR))
+        return -1;
+    m_pTimerToolBar->SetCustomizable(FALSE);
+    DockRightOf(m_pTimerToolBar, pStandard);
+
+    CXTPPaintManager::SetTheme(kCommandBarTheme);
+    pCommandBars->HideCommands(kHiddenCommands, (int)(sizeof(kHiddenCommands) / sizeof(kHiddenCommands[0])));
+    pCommandBars->GetCommandBarsOptions()->bAlwaysShowFullMenus = FALSE;
+    pCommandBars->GetShortcutManager()->LoadAccelerators(IDR_MAINFRAME);
+    CXTPPaintManager::GetGlobalPaintManager()->RefreshMetrics();
+
+    // The bars as the player left them.
+    pCommandBars->LoadOptions(GAME_COMMANDBARS_PROFILE);
+    pCommandBars->LoadBarState(GAME_COMMANDBARS_PROFILE, FALSE);
+    pCommandBars->GetShortcutManager()->LoadShortcuts(GAME_COMMANDBARS_PROFILE);
+
+    m_paneManager.AttachToSite(this, TRUE);
+    m_paneManager.SetTheme(kDockingTheme);
+    // The game's setting wins over the saved option.
+    pCommandBars->GetCommandBarsOptions()->bShowTextBelowIcons = g_ApplicationInfo.m_bTextBelowIcons;
+
+    // The panes as the player left them, except on the first run of this
+    // version.
+    if (!g_ApplicationInfo.m_bFirstRunOfVersion)
+    {
+        CXTPDockingPaneLayout layout(&m_paneManager);
+        if (layout.LoadFromProfile(GAME_DOCKING_LAYOUT))
+            m_paneManager.ApplyLayout(&layout);
+    }
 
     CSplashWnd::EnableSplashScreen(TRUE);
     CSplashWnd::ShowSplashScreen(this);
 
     SetTimer(IDT_FIRST_LAYOUT, 100, NULL);
     SetTimer(IDT_GAME_CLOCK, 1000, NULL);
+    m_pTimerToolBar->SetTimer(IDT_CLOCK_DISPLAY, 1000, NULL);
     return 0;
+}
+
+void CMainFrame::DockRightOf(CXTPToolBar* pBar, CXTPToolBar* pLeftOf)
+{
+    RepositionBars(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, AFX_IDW_PANE_FIRST, reposDefault, NULL, NULL,
+                   TRUE);
+    CRect rect;
+    pLeftOf->GetWindowRect(&rect);
+    const XTPBarPosition position = pLeftOf->GetPosition();
+    if (position == xtpBarLeft || position == xtpBarRight || position == xtpBarPopup)
+        rect.OffsetRect(0, rect.Height());
+    else
+        rect.OffsetRect(rect.Width(), 0);
+    GetCommandBars()->DockCommandBar(pBar, &rect, pLeftOf->GetDockBar());
+}
+
+LRESULT CMainFrame::OnCreateControl(WPARAM, LPARAM lParam)
+{
+    XTP_COMMANDBARS_CREATECONTROL* pCreate = (XTP_COMMANDBARS_CREATECONTROL*)lParam;
+    if (pCreate == NULL || pCreate->nID != ID_TIMER_CLOCK || m_pTimerToolBar == NULL)
+        return FALSE;
+    if (!m_wndClock.CreateEx(WS_EX_CLIENTEDGE, "STATIC", "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 175, 40),
+                             m_pTimerToolBar, ID_TIMER_CLOCK))
+    {
+        TRACE("main frame: the clock display could not be created");
+        return FALSE;
+    }
+    m_wndClock.LoadDigitBitmap();
+    m_wndClock.SetTime(0, 0, 0);
+    m_wndClock.m_crOn = RGB(0, 255, 0);
+    m_wndClock.m_crOff = RGB(0, 64, 0);
+    m_wndClock.m_crBackground = RGB(0, 0, 0);
+    m_wndClock.RecolourDigits();
+
+    CXTPControlCustom* pControl = CXTPControlCustom::CreateControlCustom(&m_wndClock);
+    if (pControl == NULL)
+        return FALSE;
+    pControl->SetBorders(3, 3, 3, 3);
+    pControl->SetVerticalPositionOption(2);
+    pCreate->pControl = pControl;
+    return TRUE;
+}
+
+LRESULT CMainFrame::OnToolBarVisibleChanged(WPARAM, LPARAM)
+{
+    return 0;
+}
+
+void CMainFrame::OnCustomize()
+{
+    // The customise dialog comes with a later version of the command bars.
+}
+
+void CMainFrame::OnTextBelowIcons()
+{
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    if (pCommandBars == NULL)
+        return;
+    CXTPCommandBarsOptions* pOptions = pCommandBars->GetCommandBarsOptions();
+    pOptions->bShowTextBelowIcons = !pOptions->bShowTextBelowIcons;
+    g_ApplicationInfo.m_bTextBelowIcons = pOptions->bShowTextBelowIcons ? TRUE : FALSE;
+    pCommandBars->RedrawCommandBars();
+}
+
+void CMainFrame::OnUpdateTextBelowIcons(CCmdUI* pCmdUI)
+{
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    pCmdUI->SetCheck(pCommandBars != NULL && pCommandBars->GetCommandBarsOptions()->bShowTextBelowIcons ? 1 : 0);
 }
 
 BOOL CMainFrame::DestroyWindow()
 {
-    return CFrameWnd::DestroyWindow();
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    if (pCommandBars != NULL)
+    {
+        pCommandBars->SaveOptions(GAME_COMMANDBARS_PROFILE);
+        pCommandBars->SaveBarState(GAME_COMMANDBARS_PROFILE, TRUE);
+        pCommandBars->GetShortcutManager()->SaveShortcuts(GAME_COMMANDBARS_PROFILE);
+    }
+    if (m_paneManager.GetSafeHwnd() != NULL)
+    {
+        CXTPDockingPaneLayout layout(&m_paneManager);
+        m_paneManager.SaveCurrentLayout(&layout);
+        layout.SaveToProfile(GAME_DOCKING_LAYOUT);
+    }
+    return CXTPFrameWnd::DestroyWindow();
 }
 
 void CMainFrame::OnClose()
@@ -176,7 +319,7 @@ void CMainFrame::OnClose()
     CBrindlemarkDoc* pDoc = GetGameDoc();
     if (pDoc != NULL && !pDoc->QuerySaveModified(pDoc->GetCurrent()))
         return;
-    CFrameWnd::OnClose();
+    CXTPFrameWnd::OnClose();
 }
 
 void CMainFrame::OnTimer(UINT_PTR nIDEvent)
@@ -200,7 +343,7 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent)
             pDoc->GetCurrent().m_bModified = TRUE;
         }
     }
-    CFrameWnd::OnTimer(nIDEvent);
+    CXTPFrameWnd::OnTimer(nIDEvent);
 }
 
 BOOL CMainFrame::FitNumberFont()
@@ -233,7 +376,7 @@ LRESULT CMainFrame::OnExitSizeMove(WPARAM, LPARAM)
 
 void CMainFrame::OnSysCommand(UINT nID, LPARAM lParam)
 {
-    CFrameWnd::OnSysCommand(nID, lParam);
+    CXTPFrameWnd::OnSysCommand(nID, lParam);
     if (nID == SC_MAXIMIZE || nID == SC_RESTORE)
         FitNumberFont();
 }
@@ -244,17 +387,7 @@ void CMainFrame::ShowProfilesInPanes(const CAppearanceInfo*, const CGradeInfo*)
 
 void CMainFrame::TrackBoardMenu(CMenu* pMenu, CPoint pointScreen)
 {
-    pMenu->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, pointScreen.x, pointScreen.y, this);
-}
-
-int CMainFrame::GetClockMode() const
-{
-    return m_nClockMode;
-}
-
-void CMainFrame::SetClockMode(int nMode)
-{
-    m_nClockMode = nMode;
+    CXTPCommandBars::TrackPopupMenu(pMenu, 0, pointScreen.x, pointScreen.y, this);
 }
 
 // ---------------------------------------------------------------------------
@@ -524,12 +657,18 @@ void CMainFrame::OnUpdatePlay(CCmdUI* pCmdUI)
 
 void CMainFrame::OnClockMode(UINT nID)
 {
-    SetClockMode((int)(nID - ID_TIMER_ELAPSED));
+    // The Timer toolbar by its bar id; the new mode shows at its next tick.
+    CTimerToolBar* pTimer =
+        GetCommandBars() != NULL ? DYNAMIC_DOWNCAST(CTimerToolBar, GetCommandBars()->GetToolBar(IDR_TIMER_TOOLBAR)) : NULL;
+    if (pTimer != NULL)
+        pTimer->m_nDisplayMode = (int)(nID - ID_TIMER_ELAPSED);
 }
 
 void CMainFrame::OnUpdateClockMode(CCmdUI* pCmdUI)
 {
-    pCmdUI->SetCheck(GetClockMode() == (int)(pCmdUI->m_nID - ID_TIMER_ELAPSED) ? 1 : 0);
+    CTimerToolBar* pTimer =
+        GetCommandBars() != NULL ? DYNAMIC_DOWNCAST(CTimerToolBar, GetCommandBars()->GetToolBar(IDR_TIMER_TOOLBAR)) : NULL;
+    pCmdUI->SetCheck(pTimer != NULL && pTimer->m_nDisplayMode == (int)(pCmdUI->m_nID - ID_TIMER_ELAPSED) ? 1 : 0);
 }
 
 void CMainFrame::OnEnterOwnPuzzle()

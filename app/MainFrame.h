@@ -10,10 +10,20 @@
 #include "AppearanceInfo.h"
 #include "GradeInfo.h"
 #include "VantMatrixCtrl.h"
+#include "XTPDockingPaneManager.h"
+#include "XTPFrameWnd.h"
+#include "XTPStatusBar.h"
 
 class CTimerToolBar;
+class CXTPToolBar;
+struct XTP_COMMANDBARS_CREATECONTROL;
 
-class CMainFrame : public CFrameWnd
+// The name under which the command bars keep their state between runs, and
+// the docking layout's.
+#define GAME_COMMANDBARS_PROFILE "CommandBars"
+#define GAME_DOCKING_LAYOUT "NormalLayout"
+
+class CMainFrame : public CXTPFrameWnd
 {
     DECLARE_DYNCREATE(CMainFrame)
 public:
@@ -33,23 +43,26 @@ public:
     // reaches this frame's command map.
     void TrackBoardMenu(CMenu* pMenu, CPoint pointScreen);
 
-    // The Timer toolbar's clock mode: 0 elapsed, 1 remaining, 2 target.
-    int GetClockMode() const;
-    void SetClockMode(int nMode);
+    // Docks a toolbar next to another one in the same dock bar.
+    void DockRightOf(CXTPToolBar* pBar, CXTPToolBar* pLeftOf);
 
 public:
-    CStatusBar m_wndStatusBar;
+    CXTPStatusBar m_wndStatusBar;
+    CXTPDockingPaneManager m_paneManager;
     CVantTimerCtrl m_wndClock;
-    CTimerToolBar* m_pTimerToolBar;
+    CTimerToolBar* m_pTimerToolBar;   // owned by the command bars
     bool m_bInSizeMove;
 
     // ----- Commands (also called by the board view)
     afx_msg void OnNewPuzzle();
 
 protected:
-    int m_nClockMode;   // until the Timer toolbar exists
-
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg LRESULT OnCreateControl(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnToolBarVisibleChanged(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnCustomize();
+    afx_msg void OnTextBelowIcons();
+    afx_msg void OnUpdateTextBelowIcons(CCmdUI* pCmdUI);
     afx_msg void OnClose();
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg LRESULT OnEnterSizeMove(WPARAM wParam, LPARAM lParam);

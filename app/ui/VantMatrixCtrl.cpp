@@ -115,6 +115,8 @@ BOOL CColourChangeBitmap::ReplaceColour(DWORD dwFind, DWORD dwReplace)
 BEGIN_MESSAGE_MAP(CVantMatrixCtrl, CStatic)
     ON_WM_PAINT()
     ON_WM_ERASEBKGND()
+    ON_WM_ENABLE()
+    ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
 END_MESSAGE_MAP()
 
 CVantMatrixCtrl::CVantMatrixCtrl() : m_crBackground(RGB(0, 0, 0)), m_crOn(RGB(0, 255, 0)), m_crOff(RGB(0, 100, 0))
@@ -222,6 +224,22 @@ BOOL CVantMatrixCtrl::OnEraseBkgnd(CDC*)
 {
     // The paint covers the whole client area.
     return TRUE;
+}
+
+LRESULT CVantMatrixCtrl::OnPrintClient(WPARAM wParam, LPARAM)
+{
+    CRect rect;
+    GetClientRect(&rect);
+    DrawMatrix(CDC::FromHandle((HDC)wParam), rect);
+    return 0;
+}
+
+void CVantMatrixCtrl::OnEnable(BOOL)
+{
+    // The display looks the same enabled or not (the command bars disable
+    // it, having no command for it). The static control's own handling
+    // would paint an empty static over the glyphs at once.
+    Invalidate(FALSE);
 }
 
 // ---------------------------------------------------------------------------

@@ -7,6 +7,10 @@
 #include "support/tempfolder.h"
 
 #include "PictureExport.h"
+#include "XTPCommandBar.h"
+#include "XTPControl.h"
+#include "XTPControls.h"
+#include "XTPHookManager.h"
 
 using testsupport::GameApp;
 using testsupport::Script;
@@ -26,20 +30,10 @@ void SetViewClientSize(CBrindlemarkView* pView, int cx, int cy)
                         cy + rcWindow.Height() - rcClient.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// Ends the context menu once it shows, keeping its items.
+// Ends the context menu (a command-bar popup) once it shows, keeping its
+// items; a separator before an item is recorded as an empty item.
 struct MenuSpy
 {
-    static BOOL CALLBACK FindMenuWindow(HWND hWnd, LPARAM lParam)
-    {
-        char szClass[16] = "";
-        ::GetClassNameA(hWnd, szClass, sizeof(szClass));
-        if (strcmp(szClass, "#32768") == 0 && ::IsWindowVisible(hWnd))
-        {
-            *(HWND*)lParam = hWnd;
-            return FALSE;
-        }
-        return TRUE;
-    }
     static std::vector<std::string>& Items()
     {
         static std::vector<std::string> items;
@@ -47,19 +41,19 @@ struct MenuSpy
     }
     static void CALLBACK TimerProc(HWND, UINT, UINT_PTR, DWORD)
     {
-        HWND hMenuWnd = NULL;
-        ::EnumThreadWindows(::GetCurrentThreadId(), &FindMenuWindow, (LPARAM)&hMenuWnd);
-        if (hMenuWnd == NULL)
+        CXTPMouseManager* pMouse = XTPMouseManager();
+        if (pMouse->GetTrackArray().GetSize() == 0)
             return;
-        HMENU hMenu = (HMENU)::SendMessageA(hMenuWnd, MN_GETHMENU, 0, 0);
+        CXTPCommandBar* pPopup = dynamic_cast<CXTPCommandBar*>(pMouse->GetTrackArray()[0]);
         Items().clear();
-        for (int i = 0; i < ::GetMenuItemCount(hMenu); i++)
+        for (int i = 0; pPopup != NULL && i < pPopup->GetControls()->GetCount(); i++)
         {
-            char szText[64] = "";
-            ::GetMenuStringA(hMenu, (UINT)i, szText, sizeof(szText), MF_BYPOSITION);
-            Items().push_back(szText);
+            CXTPControl* pControl = pPopup->GetControls()->GetAt(i);
+            if (pControl->GetBeginGroup())
+                Items().push_back("");
+            Items().push_back((LPCTSTR)pControl->GetCaption());
         }
-        ::EndMenu();
+        pMouse->CloseAllTracked();
     }
 };
 } // namespace

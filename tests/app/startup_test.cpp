@@ -6,6 +6,8 @@
 #include "window/wndimpl.h"
 #include "BrindlemarkStartup.h"
 #include "BrindlemarkDoc.h"
+#include "MainFrame.h"
+#include "XTPCommandBars.h"
 #include "HTCoreServices.h"
 
 #include <string>
@@ -89,8 +91,12 @@ TEST(ProgramStartup, StartsShowsItsFrameAndClosesWithoutLeaks)
         EXPECT_TRUE(pFrame->GetActiveView() != NULL);
         EXPECT_TRUE(pFrame->GetActiveDocument() != NULL);
         EXPECT_TRUE(pFrame->GetActiveDocument()->IsKindOf(RUNTIME_CLASS(CBrindlemarkDoc)));
-        HMENU hMenu = ::GetMenu(pFrame->m_hWnd);
-        EXPECT_TRUE(::IsMenu(hMenu));
+        // The menu bar has taken the menu over.
+        EXPECT_TRUE(::GetMenu(pFrame->m_hWnd) == NULL);
+        CMainFrame* pMainFrame = DYNAMIC_DOWNCAST(CMainFrame, pFrame);
+        ASSERT_TRUE(pMainFrame != NULL);
+        ASSERT_TRUE(pMainFrame->GetCommandBars() != NULL);
+        EXPECT_TRUE(pMainFrame->GetCommandBars()->GetMenuBar() != NULL);
 
         // File > New keeps the one document.
         CDocument* pDoc = pFrame->GetActiveDocument();
@@ -101,7 +107,6 @@ TEST(ProgramStartup, StartsShowsItsFrameAndClosesWithoutLeaks)
         pFrame->PostMessage(WM_COMMAND, ID_APP_EXIT);
         pApp->Run();
         EXPECT_EQ(NULL, pApp->m_pMainWnd);
-        EXPECT_FALSE(::IsMenu(hMenu));   // the menu went with the window
         delete pApp;
         EXPECT_EQ(NULL, AfxGetApp());
     }
