@@ -122,6 +122,47 @@ TEST(IconHandle, OwnershipRules)
     ::DeleteObject(hBitmap);
 }
 
+TEST(IconHandle, TakingMovesOwnedImagesAndCopiesWrappedOnes)
+{
+    ICONINFO info;
+    HICON hOwned = SolidIcon(16, 16, RGB(1, 2, 3));
+    {
+        CXTPImageManagerIconHandle owner;
+        owner.AttachIcon(hOwned);
+        CXTPImageManagerIconHandle taker;
+        taker.TakeHandle(owner);
+        EXPECT_TRUE(owner.IsEmpty());
+        EXPECT_EQ(hOwned, taker.GetIcon());
+    }
+    EXPECT_FALSE(::GetIconInfo(hOwned, &info)) << "the taker owns the moved icon";
+
+    HICON hCallers = SolidIcon(16, 16, RGB(4, 5, 6));
+    {
+        CXTPImageManagerIconHandle wrapper(hCallers);
+        CXTPImageManagerIconHandle taker;
+        taker.TakeHandle(wrapper);
+        EXPECT_TRUE(wrapper.IsEmpty());
+        EXPECT_NE(hCallers, taker.GetIcon());
+        EXPECT_EQ(CSize(16, 16), taker.GetExtent());
+    }
+    ASSERT_TRUE(::GetIconInfo(hCallers, &info)) << "a wrapped icon stays with its owner";
+    ::DeleteObject(info.hbmColor);
+    ::DeleteObject(info.hbmMask);
+
+    // An icon set to one of its own images keeps a valid image.
+    CXTPImageManager manager;
+    CXTPImageManagerIconHandle wrapped(hCallers);
+    ASSERT_TRUE(manager.SetIcon(wrapped, 7));
+    CXTPImageManagerIcon* pIcon = manager.GetImage(7);
+    ASSERT_NE(nullptr, pIcon);
+    pIcon->SetIcon(pIcon->GetIcon());
+    ASSERT_TRUE(::GetIconInfo(pIcon->GetIcon().GetIcon(), &info));
+    ::DeleteObject(info.hbmColor);
+    ::DeleteObject(info.hbmMask);
+    EXPECT_EQ(CSize(16, 16), pIcon->GetExtent());
+    ::DestroyIcon(hCallers);
+}
+
 TEST(IconHandle, CorruptIconResourcesAreRefused)
 {
     // A 32-bit icon image: header, 2 x 2 colour pixels, then the mask.
