@@ -179,7 +179,7 @@ void PrepareTheme(int nTheme)
 
 void PumpAndIdle(int nMaxMessages)
 {
-    wndtest::PumpPending(nMaxMessages);
+    testsupport::PumpPending(nMaxMessages);
     CWinApp* pApp = AfxGetApp();
     if (pApp != NULL)
     {
@@ -223,16 +223,10 @@ bool SaveScreenSnapshot(HWND hWnd, const char* pszName)
     CRect rc;
     ::GetWindowRect(hWnd, &rc);
     HDC hScreen = ::GetDC(NULL);
-    HDC hMemDC = ::CreateCompatibleDC(hScreen);
-    HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, rc.Width(), rc.Height());
-    HGDIOBJ hOld = ::SelectObject(hMemDC, hBitmap);
-    ::BitBlt(hMemDC, 0, 0, rc.Width(), rc.Height(), hScreen, rc.left, rc.top, SRCCOPY);
-    bool bOk = testsupport::SaveSnapshot(hMemDC, rc.Width(), rc.Height(), pszName);
-    ::SelectObject(hMemDC, hOld);
-    ::DeleteObject(hBitmap);
-    ::DeleteDC(hMemDC);
+    testsupport::Canvas canvas(rc.Width(), rc.Height());
+    ::BitBlt(canvas.Handle(), 0, 0, rc.Width(), rc.Height(), hScreen, rc.left, rc.top, SRCCOPY);
     ::ReleaseDC(NULL, hScreen);
-    return bOk;
+    return !testsupport::SaveSnapshot(canvas, pszName).empty();
 }
 
 LONG LiveObjects()
@@ -244,4 +238,4 @@ LONG LiveObjects()
 
 // The program's application object and the window layer's set-up.
 CWinApp theApp(_T("CommandBarsTest"));
-::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new wndtest::Environment);
+::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);

@@ -189,15 +189,15 @@ TEST_F(ToolBarTest, ResetAsksWithTheTitleAndCancelKeepsTheBar)
 {
     m_pStandard->GetControls()->RemoveAt(0);
     int nCount = m_pStandard->GetControlCount();
-    wndtest::Boxes().texts.clear();
-    wndtest::Boxes().nAnswer = IDCANCEL;
+    testsupport::Boxes().texts.clear();
+    testsupport::Boxes().nAnswer = IDCANCEL;
     m_pStandard->ResetToolBar(TRUE);
-    ASSERT_EQ(1u, wndtest::Boxes().texts.size());
+    ASSERT_EQ(1u, testsupport::Boxes().texts.size());
     EXPECT_EQ("Are you sure you want to reset the changes made to the 'Standard' toolbar?",
-              wndtest::Boxes().texts[0]);
+              testsupport::Boxes().texts[0]);
     EXPECT_EQ(nCount, m_pStandard->GetControlCount());
 
-    wndtest::Boxes().nAnswer = IDOK;
+    testsupport::Boxes().nAnswer = IDOK;
     m_pFrame->m_arrSite.clear();
     m_pStandard->ResetToolBar(TRUE);
     std::vector<int> standard = { 2001, 0, 57601, 2003, 57607, 0, 2008, 2010, 2011, 2012 };
