@@ -256,6 +256,13 @@ void CXTPImageManagerIconHandle::AttachIcon(HICON hIcon)
     m_bOwns = TRUE;
 }
 
+void CXTPImageManagerIconHandle::AttachIcon(HICON hIcon, CSize szExtent)
+{
+    AttachIcon(hIcon);
+    if (hIcon != NULL)
+        m_szExtent = szExtent;
+}
+
 void CXTPImageManagerIconHandle::AttachBitmap(HBITMAP hBitmap)
 {
     Clear();

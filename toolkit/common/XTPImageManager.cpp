@@ -406,6 +406,9 @@ BOOL CXTPImageManager::AddIconsFromImageList(HIMAGELIST hImageList, const UINT* 
             szIcon = CSize(info.rcImage.right - info.rcImage.left, info.rcImage.bottom - info.rcImage.top);
     }
 
+    int cxImage = 0, cyImage = 0;
+    ImageList_GetIconSize(hImageList, &cxImage, &cyImage);
+
     int j = 0;
     for (int i = 0; i < nCount; i++)
     {
@@ -418,7 +421,7 @@ BOOL CXTPImageManager::AddIconsFromImageList(HIMAGELIST hImageList, const UINT* 
         // The new icon is handed over, not copied (whatever is not taken is
         // destroyed with the handle).
         CXTPImageManagerIconHandle hHandle;
-        hHandle.AttachIcon(hIcon);
+        hHandle.AttachIcon(hIcon, CSize(cxImage, cyImage));
         TakeIcon(hHandle, pCommands != NULL ? pCommands[i] : (UINT)i, szIcon, imageState);
         j++;
     }

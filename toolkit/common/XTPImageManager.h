@@ -24,6 +24,9 @@ public:
 
     void Clear();
     void AttachIcon(HICON hIcon);
+    // The same for an icon whose size the caller knows (reading it costs a
+    // copy of the icon's bitmaps).
+    void AttachIcon(HICON hIcon, CSize szExtent);
     void AttachBitmap(HBITMAP hBitmap);
     void CopyBitmap(HBITMAP hBitmap);
     void CopyHandle(const CXTPImageManagerIconHandle& hHandle);

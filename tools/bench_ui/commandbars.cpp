@@ -5,7 +5,6 @@
 
 #include <afxwin.h>
 
-#include <algorithm>
 #include <vector>
 
 #include "XTPCommandBars.h"
@@ -69,22 +68,6 @@ public:
     }
 };
 
-double Median(std::vector<double> times)
-{
-    std::sort(times.begin(), times.end());
-    const size_t n = times.size();
-    return n == 0 ? 0.0 : n % 2 ? times[n / 2] : (times[n / 2 - 1] + times[n / 2]) / 2.0;
-}
-
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
-    {
-        ::TranslateMessage(&msg);
-        ::DispatchMessage(&msg);
-    }
-}
 } // namespace
 
 BM_UI_BENCH(commandbars)
@@ -108,7 +91,7 @@ BM_UI_BENCH(commandbars)
         BOOL bBuilt = pFrame->BuildBars();
         const double t1 = bench_ui::Now();
         pFrame->DestroyWindow();
-        Pump();
+        bench_ui::Pump();
         if (!bBuilt)
         {
             printf("  the bars could not be built from the resources\n");
@@ -117,7 +100,7 @@ BM_UI_BENCH(commandbars)
         if (i > 0) // the first run fills caches
             build.push_back((t1 - t0) * 1000.0);
     }
-    bench_ui::Report("build the menu bar and two toolbars from the resources", Median(build), "ms", 20.0);
+    bench_ui::Report("build the menu bar and two toolbars from the resources", bench_ui::Median(build), "ms", 20.0);
 
     // Of which: the images of the two toolbars and the menu bar's window
     // buttons (18 icons; each icon is made by the window server).
@@ -139,7 +122,7 @@ BM_UI_BENCH(commandbars)
         printf("  the frame could not be built\n");
         return;
     }
-    Pump();
+    bench_ui::Pump();
     CXTPMenuBar* pMenuBar = pFrame->GetCommandBars()->GetMenuBar();
 
     // Opening the File popup and painting it; closing is not timed.
@@ -154,15 +137,15 @@ BM_UI_BENCH(commandbars)
         ::GdiFlush();
         const double t1 = bench_ui::Now();
         pMenuBar->SetTrackingMode(FALSE);
-        Pump();
+        bench_ui::Pump();
         if (i > 0)
             popup.push_back((t1 - t0) * 1000.0);
     }
-    bench_ui::Report("open and paint the File popup", Median(popup), "ms", 10.0);
+    bench_ui::Report("open and paint the File popup", bench_ui::Median(popup), "ms", 10.0);
 
     double dLayout = bench_ui::MedianMs(kRuns * 10, [&]() { pFrame->RecalcLayout(); });
     bench_ui::Report("frame RecalcLayout with three bars", dLayout, "ms", 2.0);
 
     pFrame->DestroyWindow();
-    Pump();
+    bench_ui::Pump();
 }

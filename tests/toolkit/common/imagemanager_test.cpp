@@ -643,6 +643,12 @@ TEST(ImageManager, ImageListsWithAndWithoutIds)
     UINT ids[] = { 20, 0, 21 };
     EXPECT_TRUE(manager.SetIconsFromImageList(hList, ids, 3, CSize(8, 8)));
     EXPECT_LE(Diff(RGB(0, 0, 255), DrawnColor(manager.GetImage(21, 8), manager.GetImage(21, 8)->GetIcon(), 2, 2)), 8);
+
+    // A size asked for other than the list's: the images keep their own.
+    UINT big[] = { 30 };
+    EXPECT_TRUE(manager.SetIconsFromImageList(hList, big, 1, CSize(16, 16)));
+    ASSERT_NE(nullptr, manager.GetImage(30, 16));
+    EXPECT_EQ(CSize(8, 8), manager.GetImage(30, 16)->GetExtent());
     EXPECT_FALSE(manager.SetIconsFromImageList((HIMAGELIST)NULL, NULL, 0, CSize(0, 0)));
     ImageList_Destroy(hList);
 }
