@@ -97,6 +97,12 @@ void PatchSize(Bytes& data, DWORD width, DWORD height)
     put32(29, (DWORD)crc);
 }
 
+std::vector<std::string> s_traced;
+void AFXAPI RecordTrace(const char* lpszLine)
+{
+    s_traced.push_back(lpszLine);
+}
+
 CString TempFile(const Bytes& data)
 {
     char szPath[MAX_PATH], szFile[MAX_PATH];
@@ -282,6 +288,24 @@ TEST(PngLoader, BrokenFilesAreRefusedCleanly)
     PatchSize(wide, CXTPGraphicBitmapPng::MaxDimension + 1, 1);
     EXPECT_FALSE(LoadFromBytes(png, wide));
     EXPECT_EQ(nullptr, png.GetSafeHandle());
+
+    // A small file whose header claims a picture of 16384 x 4096 RGBA
+    // (256 MB decoded) is refused before the pixels get memory.
+    CPngSpec alpha;
+    alpha.colorType = PNG_COLOR_TYPE_RGBA;
+    alpha.width = 2;
+    alpha.height = 2;
+    Bytes claim = EncodePng(alpha, std::vector<Bytes>(2, Bytes(8, 0x80)));
+    PatchSize(claim, CXTPGraphicBitmapPng::MaxDimension, 4096);
+    EXPECT_LT(claim.size(), 100u);
+    s_traced.clear();
+    AFX_TRACE_HOOK pfnOld = AfxSetTraceHook(RecordTrace);
+    EXPECT_FALSE(LoadFromBytes(png, claim));
+    AfxSetTraceHook(pfnOld);
+#ifdef _DEBUG
+    ASSERT_EQ(1u, s_traced.size());
+    EXPECT_NE(std::string::npos, s_traced[0].find("too large")) << s_traced[0];
+#endif
 
     // The loader still works afterwards.
     EXPECT_TRUE(LoadFromBytes(png, good));
