@@ -101,6 +101,38 @@ std::vector<BYTE> MakeDib24(int cx, int cy, F pixel)
     return data;
 }
 
+// A 32-bit packed DIB (header and bits) of cx x cy pixels, each an ARGB
+// value from a function.
+template <class F>
+std::vector<BYTE> MakeDib32(int cx, int cy, F argb)
+{
+    std::vector<BYTE> data(sizeof(BITMAPINFOHEADER) + (size_t)cx * 4 * cy);
+    BITMAPINFOHEADER* pHeader = reinterpret_cast<BITMAPINFOHEADER*>(data.data());
+    pHeader->biSize = sizeof(BITMAPINFOHEADER);
+    pHeader->biWidth = cx;
+    pHeader->biHeight = cy;
+    pHeader->biPlanes = 1;
+    pHeader->biBitCount = 32;
+    DWORD* pBits = reinterpret_cast<DWORD*>(data.data() + sizeof(BITMAPINFOHEADER));
+    for (int y = 0; y < cy; y++)
+        for (int x = 0; x < cx; x++)
+            pBits[(size_t)(cy - 1 - y) * cx + x] = argb(x, y);   // bottom-up
+    return data;
+}
+
+// A BMP file: the file header in front of a packed DIB without a colour
+// table.
+inline std::vector<BYTE> MakeBmpFile(const std::vector<BYTE>& dib)
+{
+    BITMAPFILEHEADER header = {};
+    header.bfType = 0x4D42;   // "BM"
+    header.bfSize = (DWORD)(sizeof(header) + dib.size());
+    header.bfOffBits = (DWORD)(sizeof(header) + sizeof(BITMAPINFOHEADER));
+    std::vector<BYTE> file(reinterpret_cast<const BYTE*>(&header), reinterpret_cast<const BYTE*>(&header) + sizeof(header));
+    file.insert(file.end(), dib.begin(), dib.end());
+    return file;
+}
+
 // A second module holding resources written by the test: a copy of the test
 // program whose resources are replaced, loaded as a data file.
 class ResourceModule

@@ -263,6 +263,8 @@ TEST(DrawHelpers, KeysAndPointsFollowTheWindowLayout)
 TEST(DrawHelpers, DitheredFillAlternatesFaceAndHighlight)
 {
     Canvas canvas(8, 8, RGB(1, 2, 3));
+    ::SetBkColor(canvas.Handle(), RGB(4, 5, 6));
+    ::SetTextColor(canvas.Handle(), RGB(7, 8, 9));
     XTPFillDitheredRect(canvas.DC(), CRect(0, 0, 8, 8));
     COLORREF clrFace = GetXTPSysColor(COLOR_BTNFACE), clrHighlight = GetXTPSysColor(COLOR_BTNHIGHLIGHT);
     COLORREF clr00 = canvas.Pixel(0, 0), clr10 = canvas.Pixel(1, 0);
@@ -271,7 +273,8 @@ TEST(DrawHelpers, DitheredFillAlternatesFaceAndHighlight)
     EXPECT_EQ(clr00, canvas.Pixel(1, 1));
     EXPECT_EQ(clr10, canvas.Pixel(0, 1));
     // The DC's colours are restored.
-    EXPECT_EQ(::GetBkColor(canvas.Handle()), (COLORREF)::GetBkColor(canvas.Handle()));
+    EXPECT_EQ(RGB(4, 5, 6), ::GetBkColor(canvas.Handle()));
+    EXPECT_EQ(RGB(7, 8, 9), ::GetTextColor(canvas.Handle()));
 }
 
 TEST(DrawHelpers, TriangleAndBlur)
