@@ -76,6 +76,12 @@ struct WSAData;
 #define WF_TRACKINGTOOLTIPS  0x0400
 #define WF_KEEPMINIACTIVE    0x0800
 
+// Private TOOLINFO flags that OnToolHitTest may set: the tool is not a
+// button, and its tip shows even while the window's frame is inactive.
+// They are cleared before the record reaches the tip control.
+#define TTF_NOTBUTTON        0x80000000L
+#define TTF_ALWAYSTIP        0x40000000L
+
 // RunModalLoop flags
 #define MLF_NOIDLEMSG   0x0001  // no WM_ENTERIDLE to the owner
 #define MLF_NOKICKIDLE  0x0002  // no WM_KICKIDLE to the window
@@ -412,6 +418,14 @@ public:
     static BOOL PASCAL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg);
 
     virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const;   // -1: no tool
+    // The class library's tooltips for this window and its children: while
+    // enabled (WF_TOOLTIPS), the thread's message walk passes the mouse
+    // messages below the window to FilterToolTipMessage, which shows the
+    // tool that OnToolHitTest finds in one tip window per thread.
+    BOOL EnableToolTips(BOOL bEnable = TRUE);
+    void FilterToolTipMessage(MSG* pMsg);
+    // Hides the thread's tip (bKeys: only when a key is pressed).
+    static void PASCAL CancelToolTips(BOOL bKeys = FALSE);
     virtual void CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType = adjustBorder);
     enum AdjustType { adjustBorder = 0, adjustOutside = 1 };
     virtual BOOL IsFrameWnd() const { return FALSE; }

@@ -821,6 +821,7 @@ BOOL CWnd::PreTranslateMessage(MSG* pMsg)
 
 BOOL PASCAL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg)
 {
+    AfxRelayToolTipMessage(pMsg);
     for (HWND hWnd = pMsg->hwnd; hWnd != NULL; hWnd = ::GetParent(hWnd))
     {
         CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
