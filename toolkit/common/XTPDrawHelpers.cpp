@@ -679,6 +679,7 @@ LRESULT CALLBACK CXTPOutsideClickMonitor::MouseProc(int nCode, WPARAM wParam, LP
     }
     catch (...)
     {
+        TRACE_EXCEPTION("The outside-click monitor's mouse hook", NULL);
     }
     return ::CallNextHookEx(m_hHookMouse, nCode, wParam, lParam);
 }

@@ -406,6 +406,7 @@ BOOL CXTPImageManager::SetIconsFromBitmap(HBITMAP hBitmap, const UINT* pCommands
         }
         catch (...)
         {
+            TRACE_EXCEPTION("Splitting a picture into icons", NULL);
             return FALSE;
         }
         if (!SplitAlphaBitmap(hBitmap, nParts, pParts))

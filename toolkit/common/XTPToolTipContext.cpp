@@ -811,10 +811,12 @@ LRESULT CALLBACK CXTPToolTipContextToolTip::TipMouseProc(int nCode, WPARAM wPara
     }
     catch (CException* e)
     {
+        TRACE_EXCEPTION("The tooltip mouse hook", e);
         e->Delete();
     }
     catch (...)
     {
+        TRACE_EXCEPTION("The tooltip mouse hook", NULL);
     }
     return ::CallNextHookEx(hHook, nCode, wParam, lParam);
 }
