@@ -10,7 +10,6 @@
 
 namespace
 {
-const UINT kNonClientMetricsSize = 340;
 const UINT_PTR kShowTimer = 1;
 const UINT kToolInfoSize = 40;     // TOOLINFO without lParam
 const UINT kToolInfoExSize = 44;   // with lParam (the extension block)
@@ -960,9 +959,7 @@ CXTPToolTipContext::CXTPToolTipContext()
     m_lastInfo.uId = (UINT_PTR)-1;
 
     NONCLIENTMETRICSA ncm;
-    ZeroMemory(&ncm, sizeof(ncm));
-    ncm.cbSize = kNonClientMetricsSize;
-    ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, kNonClientMetricsSize, &ncm, 0);
+    XTPGetNonClientMetrics(ncm);
     LOGFONTA lf = ncm.lfStatusFont;
     lf.lfWeight = FW_NORMAL;
     m_fnt.CreateFontIndirect(&lf);
