@@ -373,7 +373,8 @@ HBITMAP CXTPImageManagerIconHandle::GetMaskedBitmap() const
         if (bUsable)
         {
             LPBYTE pBits = NULL;
-            HBITMAP hBitmap = CXTPImageManager::Create32BitDIBSection(NULL, cx, cy, &pBits);
+            // Top-down, as the pixels were read.
+            HBITMAP hBitmap = CXTPImageManager::Create32BitDIBSection(NULL, cx, -cy, &pBits);
             if (hBitmap != NULL && pBits != NULL)
             {
                 memcpy(pBits, color.data(), color.size() * sizeof(DWORD));

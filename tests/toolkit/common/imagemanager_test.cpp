@@ -425,7 +425,9 @@ TEST(ManagerIcon, ClassicIconsAtTheirSizeDrawLikeDrawIconEx)
         HGDIOBJ hOld = ::SelectObject(hDC, hColor);
         for (int y = 0; y < 8; y++)
             for (int x = 0; x < 8; x++)
-                ::SetPixelV(hDC, x, y, x < 4 ? RGB(200, 20, 20) : (nCase == 1 && y < 2 ? RGB(255, 255, 255) : 0));
+                ::SetPixelV(hDC, x, y,
+                            x < 4 ? (y < 3 ? RGB(200, 20, 20) : RGB(20, 160, 20))
+                                  : (nCase == 1 && y < 2 ? RGB(255, 255, 255) : 0));
         ::SelectObject(hDC, hMask);
         for (int y = 0; y < 8; y++)
             for (int x = 0; x < 8; x++)
