@@ -276,26 +276,13 @@ public:
         PaintBar(pDC, m_pPopupBar, m_rcPopup.TopLeft());
     }
 
-    // Draws one bar with its client origin at pt.
+    // Draws one bar, as it paints itself, with its client origin at pt.
     static void PaintBar(CDC* pDC, CXTPCommandBar* pBar, CPoint pt)
     {
-        CXTPPaintManager* pPaintManager = XTPPaintManager();
         CPoint ptOld = pDC->OffsetViewportOrg(pt.x, pt.y);
-        pPaintManager->FillCommandBar(pDC, pBar);
-        if (pBar->GetShowGripper() || pBar->GetType() == xtpBarTypePopup)
-            pPaintManager->DrawCommandBarGripper(pDC, pBar, TRUE);
-        CXTPControls* pControls = pBar->GetControls();
-        BOOL bFirst = TRUE;
-        for (int i = 0; i < pControls->GetCount(); i++)
-        {
-            CXTPControl* pControl = pControls->GetAt(i);
-            if (!pControl->IsVisible())
-                continue;
-            if (pControl->GetBeginGroup() && !bFirst)
-                pPaintManager->DrawCommandBarSeparator(pDC, pBar, pControl, TRUE);
-            pControl->Draw(pDC);
-            bFirst = FALSE;
-        }
+        CRect rcClient;
+        pBar->GetClientRect(&rcClient);
+        pBar->DrawCommandBar(pDC, rcClient);
         pDC->SetViewportOrg(ptOld);
     }
 

@@ -167,6 +167,9 @@ public:
     // Keyboard cues and tips (the cues flag is read by the bars).
     BOOL IsKeyboardCuesVisible() const { return m_bKeyboardCuesVisible; }
     void ShowKeyboardCues(BOOL bShow);
+    // Sets the cues flag as stored options ask, whether or not cues follow
+    // the system (ShowKeyboardCues acts only while they do).
+    void SetKeyboardCuesVisible(BOOL bVisible) { m_bKeyboardCuesVisible = bVisible; }
     BOOL IsKeyboardCuesFollowSystem() const { return m_bCuesFollowSystem; }
     void SetKeyboardCuesFollowSystem(BOOL bFollow) { m_bCuesFollowSystem = bFollow; }
     void HideKeyboardTips();

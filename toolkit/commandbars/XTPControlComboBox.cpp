@@ -381,145 +381,34 @@ void CXTPControlComboBoxList::Copy(CXTPCommandBar* pCommandBar, BOOL bRecursive)
     }
 }
 
-CXTPCommandBar* CXTPControlComboBoxList::Clone(BOOL bRecursive)
-{
-    CXTPControlComboBoxList* pClone = (CXTPControlComboBoxList*)GetRuntimeClass()->CreateObject();
-    pClone->Copy(this, bRecursive);
-    return pClone;
-}
-
 //////////////////////////////////////////////////////////////////////////
 // CXTPControlComboBoxEditCtrl
 
-IMPLEMENT_DYNAMIC(CXTPControlComboBoxEditCtrl, CXTPEdit)
+IMPLEMENT_DYNAMIC(CXTPControlComboBoxEditCtrl, CXTPControlTextEditCtrl)
 
-BEGIN_MESSAGE_MAP(CXTPControlComboBoxEditCtrl, CXTPEdit)
-    ON_WM_SETFOCUS()
-    ON_WM_KILLFOCUS()
-    ON_CONTROL_REFLECT_EX(EN_CHANGE, OnChange)
-    ON_WM_DESTROY()
-    ON_WM_LBUTTONDOWN()
-    ON_WM_RBUTTONDOWN()
-    ON_WM_CONTEXTMENU()
-    ON_WM_MOUSEMOVE()
-    ON_MESSAGE(XTP_TTM_WINDOWFROMPOINT, OnWindowFromPoint)
+BEGIN_MESSAGE_MAP(CXTPControlComboBoxEditCtrl, CXTPControlTextEditCtrl)
     ON_MESSAGE(XTP_WM_AUTOCOMPLETESHOWN, OnAutoCompleteShown)
 END_MESSAGE_MAP()
 
-CXTPControlComboBoxEditCtrl::CXTPControlComboBoxEditCtrl() : m_pControl(NULL)
+CXTPControlComboBox* CXTPControlComboBoxEditCtrl::GetComboBox() const
 {
-}
-
-LRESULT CXTPControlComboBoxEditCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    CXTPCommandBar* pParent = m_pControl != NULL ? m_pControl->GetParent() : NULL;
-    if (pParent != NULL && pParent->GetToolTipContext() != NULL)
-        pParent->GetToolTipContext()->FilterToolTipMessage(pParent, message, wParam, lParam);
-    return CXTPEdit::WindowProc(message, wParam, lParam);
-}
-
-LRESULT CXTPControlComboBoxEditCtrl::OnWindowFromPoint(WPARAM, LPARAM)
-{
-    return 1;
+    return static_cast<CXTPControlComboBox*>(m_pHolder);
 }
 
 LRESULT CXTPControlComboBoxEditCtrl::OnAutoCompleteShown(WPARAM, LPARAM)
 {
     // The shell's own drop-down takes the place of the list.
-    CXTPControlComboBoxList* pList = m_pControl != NULL ? m_pControl->GetListBox() : NULL;
+    CXTPControlComboBoxList* pList = m_pHolder != NULL ? GetComboBox()->GetListBox() : NULL;
     if (pList != NULL && pList->IsTrackingMode())
         pList->SetTrackingMode(FALSE);
     return 0;
 }
 
-void CXTPControlComboBoxEditCtrl::OnSetFocus(CWnd* pOldWnd)
+void CXTPControlComboBoxEditCtrl::OnBeforeContextMenu()
 {
-    CXTPEdit::OnSetFocus(pOldWnd);
-    if (m_pControl == NULL || m_pControl->IsCustomizeMode())
-        return;
-    m_pControl->OnSetFocus(pOldWnd);
-    SendMessage(EM_SETSEL, 0, 0);
-    SendMessage(EM_SCROLLCARET);
-    PostMessage(EM_SETSEL, 0, -1);
-}
-
-void CXTPControlComboBoxEditCtrl::OnKillFocus(CWnd* pNewWnd)
-{
-    CXTPEdit::OnKillFocus(pNewWnd);
-    if (m_pControl != NULL)
-        m_pControl->OnKillFocus();
-}
-
-BOOL CXTPControlComboBoxEditCtrl::OnChange()
-{
-    if (m_pControl == NULL)
-        return FALSE;
-    m_pControl->MarkTextStale();
-    if (::GetFocus() == m_hWnd)
-        m_pControl->OnEditChanged();
-    SendMessage(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
-    m_pControl->ApplyCharFormat();
-    return FALSE;
-}
-
-void CXTPControlComboBoxEditCtrl::OnDestroy()
-{
-    if (m_pControl != NULL)
-    {
-        GetWindowText(m_pControl->m_strEditText);
-        m_pControl->m_bTextStale = FALSE;
-    }
-    CXTPEdit::OnDestroy();
-}
-
-void CXTPControlComboBoxEditCtrl::OnLButtonDown(UINT nFlags, CPoint point)
-{
-    if (m_pControl != NULL && m_pControl->IsCustomizeMode())
-    {
-        if (m_pControl->IsCustomizeMovable())
-        {
-            MapWindowPoints(m_pControl->GetParent(), &point, 1);
-            m_pControl->OnClick(FALSE, point);
-        }
-        return;
-    }
-    CXTPEdit::OnLButtonDown(nFlags, point);
-}
-
-void CXTPControlComboBoxEditCtrl::OnRButtonDown(UINT nFlags, CPoint point)
-{
-    if (m_pControl == NULL)
-    {
-        CXTPEdit::OnRButtonDown(nFlags, point);
-        return;
-    }
-    if (m_pControl->GetDroppedState() && m_pControl->GetParent() != NULL)
-        m_pControl->GetParent()->SetPopuped(-1);
-    if (m_pControl->IsCustomizeMode())
-    {
-        CXTPCommandBar* pParent = m_pControl->GetParent();
-        MapWindowPoints(pParent, &point, 1);
-        pParent->SendMessage(WM_RBUTTONDOWN, nFlags, MAKELPARAM(point.x, point.y));
-        return;
-    }
-    m_pControl->SetFocused(TRUE);
-    if (!ShowContextMenu(m_pControl, point))
-        CXTPEdit::OnRButtonDown(nFlags, point);
-}
-
-void CXTPControlComboBoxEditCtrl::OnContextMenu(CWnd*, CPoint)
-{
-}
-
-void CXTPControlComboBoxEditCtrl::OnMouseMove(UINT nFlags, CPoint point)
-{
-    CXTPEdit::OnMouseMove(nFlags, point);
-    CXTPCommandBar* pParent = m_pControl != NULL ? m_pControl->GetParent() : NULL;
-    if (pParent != NULL && pParent->GetSafeHwnd() != NULL)
-    {
-        MapWindowPoints(pParent, &point, 1);
-        static_cast<CXTPTrackableBar*>(pParent)->OnMouseMove(nFlags, point);
-    }
+    CXTPControlComboBox* pCombo = GetComboBox();
+    if (pCombo->GetDroppedState() && pCombo->GetParent() != NULL)
+        pCombo->GetParent()->SetPopuped(-1);
 }
 
 //////////////////////////////////////////////////////////////////////////
@@ -577,7 +466,7 @@ void CXTPControlComboBox::SetDropDown(BOOL bDropDown)
         if (m_pEdit == NULL)
         {
             m_pEdit = CreateEditControl();
-            m_pEdit->m_pControl = this;
+            m_pEdit->m_pHolder = this;
         }
     }
     else if (m_pEdit != NULL)
@@ -816,8 +705,7 @@ BOOL CXTPControlComboBox::SetHideFlags(DWORD dwFlags)
 {
     if (!CXTPControl::SetHideFlags(dwFlags))
         return FALSE;
-    UpdateEditVisibility();
-    DelayLayoutParent();
+    OnEditVisibilityChanged();
     return TRUE;
 }
 
@@ -829,9 +717,7 @@ void CXTPControlComboBox::OnCalcDynamicSize(DWORD dwMode)
 void CXTPControlComboBox::SetEnabled(BOOL bEnabled)
 {
     CXTPControl::SetEnabled(bEnabled);
-    if (HasWindow())
-        m_pEdit->EnableWindow(GetEnabled());
-    ApplyCharFormat();
+    OnEditEnabledChanged();
 }
 
 void CXTPControlComboBox::SetParent(CXTPCommandBar* pParent)
@@ -888,19 +774,12 @@ void CXTPControlComboBox::DrawEditText(CDC* pDC, CRect rcText)
 
 void CXTPControlComboBox::OnActionChanging(int nProperty)
 {
-    if (nProperty == 4 && IsHintShown())
-        SetRawText("");
+    OnEditActionChanging(nProperty);
 }
 
 void CXTPControlComboBox::OnActionChanged(int nProperty)
 {
-    if (nProperty == 4 && GetRawText().IsEmpty() && !GetEditHintText().IsEmpty() && !m_bFocused)
-        SetRawText(GetEditHintText());
-    if (nProperty == 2)
-    {
-        UpdateEditVisibility();
-        DelayLayoutParent();
-    }
+    OnEditActionChanged(nProperty);
 }
 
 void CXTPControlComboBox::EnableShellAutoComplete(DWORD dwFlags)
@@ -1134,13 +1013,6 @@ void CXTPControlComboBox::Copy(CXTPControl* pControl, BOOL bRecursive)
     CXTPControlPopup::Copy(pControl, bRecursive);
     if (pCombo != NULL)
         SetEditTextValue(pCombo->GetEditTextValue());
-}
-
-CXTPControl* CXTPControlComboBox::Clone(BOOL bRecursive)
-{
-    CXTPControlComboBox* pClone = (CXTPControlComboBox*)GetRuntimeClass()->CreateObject();
-    pClone->Copy(this, bRecursive);
-    return pClone;
 }
 
 void CXTPControlComboBox::DoPropExchange(CXTPPropExchange* pPX)

@@ -61,7 +61,6 @@ public:
     virtual int OnHookKeyDown(UINT nChar, LPARAM lParam);
     virtual void DoPropExchange(CXTPPropExchange* pPX);
     virtual void Copy(CXTPCommandBar* pCommandBar, BOOL bRecursive = FALSE);
-    virtual CXTPCommandBar* Clone(BOOL bRecursive = FALSE);
     virtual BOOL DestroyWindow();
     // The list keeps the size it was opened with: no menu layout applies.
     virtual void OnRecalcLayout() {}
@@ -89,25 +88,15 @@ protected:
 };
 
 // The edit box of an editable combo box.
-class CXTPControlComboBoxEditCtrl : public CXTPEdit
+class CXTPControlComboBoxEditCtrl : public CXTPControlTextEditCtrl
 {
     DECLARE_DYNAMIC(CXTPControlComboBoxEditCtrl)
 public:
-    CXTPControlComboBoxEditCtrl();
-
-    CXTPControlComboBox* m_pControl;
+    CXTPControlComboBox* GetComboBox() const;
 
 protected:
-    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
-    afx_msg void OnSetFocus(CWnd* pOldWnd);
-    afx_msg void OnKillFocus(CWnd* pNewWnd);
-    afx_msg BOOL OnChange();
-    afx_msg void OnDestroy();
-    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
-    afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
-    afx_msg void OnContextMenu(CWnd* pWnd, CPoint pos);
-    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
-    afx_msg LRESULT OnWindowFromPoint(WPARAM wParam, LPARAM lParam);
+    // A right click closes the open list first.
+    virtual void OnBeforeContextMenu();
     afx_msg LRESULT OnAutoCompleteShown(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 };
@@ -140,7 +129,6 @@ public:
     virtual BOOL IsCustomizeResizeAllowed() const { return TRUE; }
     virtual void OnActionChanged(int nProperty);
     virtual void OnActionChanging(int nProperty);
-    virtual CXTPControl* Clone(BOOL bRecursive = FALSE);
     virtual void DoPropExchange(CXTPPropExchange* pPX);
     virtual BOOL HasWindow() const { return m_pEdit != NULL && m_pEdit->GetSafeHwnd() != NULL; }
     // Own virtual operations, in this order.

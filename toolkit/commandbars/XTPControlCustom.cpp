@@ -201,10 +201,3 @@ void CXTPControlCustom::Copy(CXTPControl* pControl, BOOL bRecursive)
     }
     CXTPControlButton::Copy(pControl, bRecursive);
 }
-
-CXTPControl* CXTPControlCustom::Clone(BOOL bRecursive)
-{
-    CXTPControlCustom* pClone = (CXTPControlCustom*)GetRuntimeClass()->CreateObject();
-    pClone->Copy(this, bRecursive);
-    return pClone;
-}

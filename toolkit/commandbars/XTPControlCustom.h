@@ -45,7 +45,6 @@ public:
     virtual void Copy(CXTPControl* pControl, BOOL bRecursive = FALSE);
     virtual void OnClick(BOOL bKeyboard = FALSE, CPoint pt = CPoint(0, 0));
     virtual void OnActionChanged(int nProperty);
-    virtual CXTPControl* Clone(BOOL bRecursive = FALSE);
     virtual int OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult);
 
 protected:

@@ -400,6 +400,34 @@ void CXTPControlEditTextHolder::UpdateEditVisibility()
                             (bShow ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
 }
 
+void CXTPControlEditTextHolder::OnEditVisibilityChanged()
+{
+    UpdateEditVisibility();
+    GetTextControl()->DelayLayoutParent();
+}
+
+void CXTPControlEditTextHolder::OnEditEnabledChanged()
+{
+    CXTPEdit* pEdit = GetEditWindow();
+    if (pEdit != NULL && pEdit->GetSafeHwnd() != NULL)
+        pEdit->EnableWindow(GetTextControl()->GetEnabled());
+    ApplyCharFormat();
+}
+
+void CXTPControlEditTextHolder::OnEditActionChanging(int nProperty)
+{
+    if (nProperty == 4 && IsHintShown())
+        SetRawText("");
+}
+
+void CXTPControlEditTextHolder::OnEditActionChanged(int nProperty)
+{
+    if (nProperty == 4 && GetRawText().IsEmpty() && !GetEditHintText().IsEmpty() && !m_bFocused)
+        SetRawText(GetEditHintText());
+    if (nProperty == 2)
+        OnEditVisibilityChanged();
+}
+
 BOOL CXTPControlEditTextHolder::ChangeEditFocus(BOOL bFocused)
 {
     if (m_bFocused == bFocused)
@@ -452,11 +480,11 @@ void CXTPControlEditTextHolder::AttachShellAutoComplete(DWORD dwFlags)
 }
 
 //////////////////////////////////////////////////////////////////////////
-// CXTPControlEditCtrl
+// CXTPControlTextEditCtrl
 
-IMPLEMENT_DYNAMIC(CXTPControlEditCtrl, CXTPEdit)
+IMPLEMENT_DYNAMIC(CXTPControlTextEditCtrl, CXTPEdit)
 
-BEGIN_MESSAGE_MAP(CXTPControlEditCtrl, CXTPEdit)
+BEGIN_MESSAGE_MAP(CXTPControlTextEditCtrl, CXTPEdit)
     ON_WM_SETFOCUS()
     ON_WM_KILLFOCUS()
     ON_CONTROL_REFLECT_EX(EN_CHANGE, OnChange)
@@ -468,115 +496,118 @@ BEGIN_MESSAGE_MAP(CXTPControlEditCtrl, CXTPEdit)
     ON_MESSAGE(XTP_TTM_WINDOWFROMPOINT, OnWindowFromPoint)
 END_MESSAGE_MAP()
 
-CXTPControlEditCtrl::CXTPControlEditCtrl() : m_pControl(NULL)
+CXTPControlTextEditCtrl::CXTPControlTextEditCtrl() : m_pHolder(NULL)
 {
 }
 
-CXTPControlEditCtrl::~CXTPControlEditCtrl()
-{
-}
-
-LRESULT CXTPControlEditCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CXTPControlTextEditCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     // The control's tooltip shows over the window too.
-    CXTPCommandBar* pParent = m_pControl != NULL ? m_pControl->GetParent() : NULL;
+    CXTPControl* pControl = GetTextControl();
+    CXTPCommandBar* pParent = pControl != NULL ? pControl->GetParent() : NULL;
     if (pParent != NULL && pParent->GetToolTipContext() != NULL)
         pParent->GetToolTipContext()->FilterToolTipMessage(pParent, message, wParam, lParam);
     return CXTPEdit::WindowProc(message, wParam, lParam);
 }
 
-LRESULT CXTPControlEditCtrl::OnWindowFromPoint(WPARAM, LPARAM)
+LRESULT CXTPControlTextEditCtrl::OnWindowFromPoint(WPARAM, LPARAM)
 {
     return 1;
 }
 
-void CXTPControlEditCtrl::OnSetFocus(CWnd* pOldWnd)
+void CXTPControlTextEditCtrl::OnSetFocus(CWnd* pOldWnd)
 {
     CXTPEdit::OnSetFocus(pOldWnd);
-    if (m_pControl == NULL || m_pControl->IsCustomizeMode())
+    if (m_pHolder == NULL || GetTextControl()->IsCustomizeMode())
         return;
-    m_pControl->OnSetFocus(pOldWnd);
+    m_pHolder->OnSetFocus(pOldWnd);
     SendMessage(EM_SETSEL, 0, 0);
     SendMessage(EM_SCROLLCARET);
     PostMessage(EM_SETSEL, 0, -1);
 }
 
-void CXTPControlEditCtrl::OnKillFocus(CWnd* pNewWnd)
+void CXTPControlTextEditCtrl::OnKillFocus(CWnd* pNewWnd)
 {
     CXTPEdit::OnKillFocus(pNewWnd);
-    if (m_pControl != NULL)
-        m_pControl->OnKillFocus();
+    if (m_pHolder != NULL)
+        m_pHolder->OnKillFocus();
 }
 
-BOOL CXTPControlEditCtrl::OnChange()
+BOOL CXTPControlTextEditCtrl::OnChange()
 {
-    if (m_pControl == NULL)
+    if (m_pHolder == NULL)
         return FALSE;
-    m_pControl->MarkTextStale();
+    m_pHolder->MarkTextStale();
     if (::GetFocus() == m_hWnd)
-        m_pControl->OnEditChanged();
+        m_pHolder->OnEditChanged();
     SendMessage(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
-    m_pControl->ApplyCharFormat();
+    m_pHolder->ApplyCharFormat();
     return FALSE;
 }
 
-void CXTPControlEditCtrl::OnDestroy()
+void CXTPControlTextEditCtrl::OnDestroy()
 {
-    if (m_pControl != NULL)
+    if (m_pHolder != NULL)
     {
-        GetWindowText(m_pControl->m_strEditText);
-        m_pControl->m_bTextStale = FALSE;
+        GetWindowText(m_pHolder->m_strEditText);
+        m_pHolder->m_bTextStale = FALSE;
     }
     CXTPEdit::OnDestroy();
 }
 
-void CXTPControlEditCtrl::OnLButtonDown(UINT nFlags, CPoint point)
+void CXTPControlTextEditCtrl::OnLButtonDown(UINT nFlags, CPoint point)
 {
-    if (m_pControl != NULL && m_pControl->IsCustomizeMode())
+    CXTPControl* pControl = GetTextControl();
+    if (pControl != NULL && pControl->IsCustomizeMode())
     {
-        if (m_pControl->IsCustomizeMovable())
+        if (pControl->IsCustomizeMovable())
         {
-            MapWindowPoints(m_pControl->GetParent(), &point, 1);
-            m_pControl->OnClick(FALSE, point);
+            MapWindowPoints(pControl->GetParent(), &point, 1);
+            pControl->OnClick(FALSE, point);
         }
         return;
     }
     CXTPEdit::OnLButtonDown(nFlags, point);
 }
 
-void CXTPControlEditCtrl::OnRButtonDown(UINT nFlags, CPoint point)
+void CXTPControlTextEditCtrl::OnRButtonDown(UINT nFlags, CPoint point)
 {
-    if (m_pControl == NULL)
+    CXTPControl* pControl = GetTextControl();
+    if (pControl == NULL)
     {
         CXTPEdit::OnRButtonDown(nFlags, point);
         return;
     }
-    if (m_pControl->IsCustomizeMode())
+    OnBeforeContextMenu();
+    if (pControl->IsCustomizeMode())
     {
-        CXTPCommandBar* pParent = m_pControl->GetParent();
+        CXTPCommandBar* pParent = pControl->GetParent();
         MapWindowPoints(pParent, &point, 1);
         pParent->SendMessage(WM_RBUTTONDOWN, nFlags, MAKELPARAM(point.x, point.y));
         return;
     }
-    m_pControl->SetFocused(TRUE);
-    if (!ShowContextMenu(m_pControl, point))
+    pControl->SetFocused(TRUE);
+    if (!ShowContextMenu(pControl, point))
         CXTPEdit::OnRButtonDown(nFlags, point);
 }
 
-void CXTPControlEditCtrl::OnContextMenu(CWnd*, CPoint)
+void CXTPControlTextEditCtrl::OnContextMenu(CWnd*, CPoint)
 {
 }
 
-void CXTPControlEditCtrl::OnMouseMove(UINT nFlags, CPoint point)
+void CXTPControlTextEditCtrl::OnMouseMove(UINT nFlags, CPoint point)
 {
     CXTPEdit::OnMouseMove(nFlags, point);
-    CXTPCommandBar* pParent = m_pControl != NULL ? m_pControl->GetParent() : NULL;
+    CXTPControl* pControl = GetTextControl();
+    CXTPCommandBar* pParent = pControl != NULL ? pControl->GetParent() : NULL;
     if (pParent != NULL && pParent->GetSafeHwnd() != NULL)
     {
         MapWindowPoints(pParent, &point, 1);
         static_cast<CXTPTrackableBar*>(pParent)->OnMouseMove(nFlags, point);
     }
 }
+
+IMPLEMENT_DYNAMIC(CXTPControlEditCtrl, CXTPControlTextEditCtrl)
 
 //////////////////////////////////////////////////////////////////////////
 // CXTPControlEdit
@@ -645,7 +676,7 @@ void CXTPControlEdit::SetRect(CRect rcControl)
     if (m_pEdit == NULL)
     {
         m_pEdit = CreateEditControl();
-        m_pEdit->m_pControl = this;
+        m_pEdit->m_pHolder = this;
     }
     CheckEditWindowParent();
     if (m_rcControl == rcControl && m_pEdit->GetSafeHwnd() != NULL && !m_bDelayReposition)
@@ -661,8 +692,7 @@ BOOL CXTPControlEdit::SetHideFlags(DWORD dwFlags)
 {
     if (!CXTPControl::SetHideFlags(dwFlags))
         return FALSE;
-    UpdateEditVisibility();
-    DelayLayoutParent();
+    OnEditVisibilityChanged();
     return TRUE;
 }
 
@@ -674,9 +704,7 @@ void CXTPControlEdit::OnCalcDynamicSize(DWORD dwMode)
 void CXTPControlEdit::SetEnabled(BOOL bEnabled)
 {
     CXTPControl::SetEnabled(bEnabled);
-    if (HasWindow())
-        m_pEdit->EnableWindow(GetEnabled());
-    ApplyCharFormat();
+    OnEditEnabledChanged();
 }
 
 void CXTPControlEdit::SetParent(CXTPCommandBar* pParent)
@@ -693,19 +721,12 @@ void CXTPControlEdit::GetCharFormat(CHARFORMAT2& cf)
 
 void CXTPControlEdit::OnActionChanging(int nProperty)
 {
-    if (nProperty == 4 && IsHintShown())
-        SetRawText("");
+    OnEditActionChanging(nProperty);
 }
 
 void CXTPControlEdit::OnActionChanged(int nProperty)
 {
-    if (nProperty == 4 && GetRawText().IsEmpty() && !GetEditHintText().IsEmpty() && !m_bFocused)
-        SetRawText(GetEditHintText());
-    if (nProperty == 2)
-    {
-        UpdateEditVisibility();
-        DelayLayoutParent();
-    }
+    OnEditActionChanged(nProperty);
 }
 
 void CXTPControlEdit::EnableShellAutoComplete(DWORD dwFlags)
@@ -727,13 +748,6 @@ void CXTPControlEdit::Copy(CXTPControl* pControl, BOOL bRecursive)
         SetEditTextValue(pEdit->GetEditTextValue());
     }
     CXTPControl::Copy(pControl, bRecursive);
-}
-
-CXTPControl* CXTPControlEdit::Clone(BOOL bRecursive)
-{
-    CXTPControlEdit* pClone = (CXTPControlEdit*)GetRuntimeClass()->CreateObject();
-    pClone->Copy(this, bRecursive);
-    return pClone;
 }
 
 //////////////////////////////////////////////////////////////////////////

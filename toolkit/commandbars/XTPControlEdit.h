@@ -96,6 +96,10 @@ public:
 
     virtual CXTPEdit* GetEditWindow() const = 0;
     virtual CXTPControl* GetTextControl() = 0;
+    // What the edit window tells its control.
+    virtual void OnSetFocus(CWnd* pOldWnd) = 0;
+    virtual void OnKillFocus() = 0;
+    virtual void OnEditChanged() = 0;
 
     // Grey while the hint shows or the control is disabled; else window text.
     COLORREF GetEditTextColor();
@@ -113,6 +117,16 @@ public:
     BOOL PlaceEditWindow(const CRect& rcEdit, BOOL bReadOnly);
     // shows it while the control is visible;
     void UpdateEditVisibility();
+    // after the control's visibility changed: the window follows and the
+    // bar lays out again;
+    void OnEditVisibilityChanged();
+    // after the control's enabled state changed: the window and its colours
+    // follow;
+    void OnEditEnabledChanged();
+    // around a change of the action: its hint (property 4) replaces the
+    // shown hint, its visibility (property 2) shows or hides the window;
+    void OnEditActionChanging(int nProperty);
+    void OnEditActionChanged(int nProperty);
     // and the focus: the window, the bar's tracking and selection, and the
     // mouse manager's count of focused bar edits. FALSE when unchanged.
     BOOL ChangeEditFocus(BOOL bFocused);
@@ -132,17 +146,25 @@ public:
     BOOL m_bDelayDestroy;
 };
 
-// The edit window of a bar edit control.
-class CXTPControlEditCtrl : public CXTPEdit
+// The edit window of a control that holds text (the bar edit and the
+// editable combo box): it hands focus, text changes and mouse input to its
+// control, and the control's tooltip shows over it.
+class CXTPControlTextEditCtrl : public CXTPEdit
 {
-    DECLARE_DYNAMIC(CXTPControlEditCtrl)
+    DECLARE_DYNAMIC(CXTPControlTextEditCtrl)
 public:
-    CXTPControlEditCtrl();
-    virtual ~CXTPControlEditCtrl();
+    CXTPControlTextEditCtrl();
 
-    CXTPControlEdit* m_pControl;
+    // The control, NULL while the window has none.
+    CXTPControl* GetTextControl() const { return m_pHolder != NULL ? m_pHolder->GetTextControl() : NULL; }
+
+    CXTPControlEditTextHolder* m_pHolder;
 
 protected:
+    // Called on a right click before the click goes on to the bar (while
+    // customising) or the control takes the focus.
+    virtual void OnBeforeContextMenu() {}
+
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     afx_msg void OnSetFocus(CWnd* pOldWnd);
     afx_msg void OnKillFocus(CWnd* pNewWnd);
@@ -154,6 +176,12 @@ protected:
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg LRESULT OnWindowFromPoint(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
+};
+
+// The edit window of a bar edit control.
+class CXTPControlEditCtrl : public CXTPControlTextEditCtrl
+{
+    DECLARE_DYNAMIC(CXTPControlEditCtrl)
 };
 
 class CXTPControlEdit : public CXTPControl, public CXTPControlEditTextHolder
@@ -182,7 +210,6 @@ public:
     virtual BOOL OnSetSelected(int bSelected);
     virtual void OnActionChanged(int nProperty);
     virtual void OnActionChanging(int nProperty);
-    virtual CXTPControl* Clone(BOOL bRecursive = FALSE);
     virtual void DoPropExchange(CXTPPropExchange* pPX);
     virtual BOOL IsCustomizeResizeAllowed() const { return TRUE; }
     virtual int GetCustomizeMinWidth() const { return m_nLabelWidth + 10; }

@@ -155,13 +155,6 @@ BOOL CXTPControlWindowList::AcceptsCustomizeDrop(CXTPControl*, CPoint)
     return AcceptsOnlyPopupDrops(this);
 }
 
-CXTPControl* CXTPControlWindowList::Clone(BOOL bRecursive)
-{
-    CXTPControl* pClone = new CXTPControlWindowList();
-    pClone->Copy(this, bRecursive);
-    return pClone;
-}
-
 //////////////////////////////////////////////////////////////////////////
 // CXTPControlToolbars
 
@@ -248,13 +241,6 @@ BOOL CXTPControlToolbars::AcceptsCustomizeDrop(CXTPControl*, CPoint)
     return AcceptsOnlyPopupDrops(this);
 }
 
-CXTPControl* CXTPControlToolbars::Clone(BOOL bRecursive)
-{
-    CXTPControl* pClone = new CXTPControlToolbars();
-    pClone->Copy(this, bRecursive);
-    return pClone;
-}
-
 //////////////////////////////////////////////////////////////////////////
 // CXTPControlOleItems
 
@@ -284,13 +270,6 @@ void CXTPControlOleItems::OnCalcDynamicSize(DWORD /*dwMode*/)
 BOOL CXTPControlOleItems::AcceptsCustomizeDrop(CXTPControl*, CPoint)
 {
     return AcceptsOnlyPopupDrops(this);
-}
-
-CXTPControl* CXTPControlOleItems::Clone(BOOL bRecursive)
-{
-    CXTPControl* pClone = new CXTPControlOleItems();
-    pClone->Copy(this, bRecursive);
-    return pClone;
 }
 
 //////////////////////////////////////////////////////////////////////////
@@ -361,13 +340,6 @@ BOOL CXTPControlRecentFileList::AcceptsCustomizeDrop(CXTPControl*, CPoint)
     return AcceptsOnlyPopupDrops(this);
 }
 
-CXTPControl* CXTPControlRecentFileList::Clone(BOOL bRecursive)
-{
-    CXTPControl* pClone = new CXTPControlRecentFileList();
-    pClone->Copy(this, bRecursive);
-    return pClone;
-}
-
 //////////////////////////////////////////////////////////////////////////
 // CXTPControlWorkspaceActions
 
@@ -404,13 +376,6 @@ void CXTPControlWorkspaceActions::OnCalcDynamicSize(DWORD /*dwMode*/)
     }
 }
 
-CXTPControl* CXTPControlWorkspaceActions::Clone(BOOL bRecursive)
-{
-    CXTPControl* pClone = new CXTPControlWorkspaceActions();
-    pClone->Copy(this, bRecursive);
-    return pClone;
-}
-
 //////////////////////////////////////////////////////////////////////////
 // Label, check box, radio button
 
@@ -434,13 +399,6 @@ void CXTPControlLabel::OnClick(BOOL bKeyboard, CPoint pt)
     OnCustomizeClick(pt);
 }
 
-CXTPControl* CXTPControlLabel::Clone(BOOL bRecursive)
-{
-    CXTPControl* pClone = new CXTPControlLabel();
-    pClone->Copy(this, bRecursive);
-    return pClone;
-}
-
 IMPLEMENT_DYNCREATE(CXTPControlCheckBox, CXTPControlButton)
 
 CXTPControlCheckBox::CXTPControlCheckBox()
@@ -448,25 +406,11 @@ CXTPControlCheckBox::CXTPControlCheckBox()
     m_controlType = xtpControlCheckBox;
 }
 
-CXTPControl* CXTPControlCheckBox::Clone(BOOL bRecursive)
-{
-    CXTPControl* pClone = new CXTPControlCheckBox();
-    pClone->Copy(this, bRecursive);
-    return pClone;
-}
-
 IMPLEMENT_DYNCREATE(CXTPControlRadioButton, CXTPControlButton)
 
 CXTPControlRadioButton::CXTPControlRadioButton()
 {
     m_controlType = xtpControlRadioButton;
-}
-
-CXTPControl* CXTPControlRadioButton::Clone(BOOL bRecursive)
-{
-    CXTPControl* pClone = new CXTPControlRadioButton();
-    pClone->Copy(this, bRecursive);
-    return pClone;
 }
 
 //////////////////////////////////////////////////////////////////////////
@@ -595,13 +539,6 @@ void CXTPControlSelector::Copy(CXTPControl* pControl, BOOL bRecursive)
         m_szItemsVisible = pSelector->m_szItemsVisible;
     }
     CXTPControl::Copy(pControl, bRecursive);
-}
-
-CXTPControl* CXTPControlSelector::Clone(BOOL bRecursive)
-{
-    CXTPControlSelector* pClone = (CXTPControlSelector*)GetRuntimeClass()->CreateObject();
-    pClone->Copy(this, bRecursive);
-    return pClone;
 }
 
 void CXTPControlSelector::DoPropExchange(CXTPPropExchange* pPX)

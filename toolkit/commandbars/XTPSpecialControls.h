@@ -29,7 +29,6 @@ public:
     CXTPControlWindowList();
     virtual void OnCalcDynamicSize(DWORD dwMode);
     virtual BOOL AcceptsCustomizeDrop(CXTPControl* pDataObject, CPoint point);
-    virtual CXTPControl* Clone(BOOL bRecursive = FALSE);
 
     // "&n text" with '&' doubled: n 1 to 9 is the mnemonic, 10 reads "1&0",
     // above 10 there is none, 0 gives the text alone.
@@ -59,7 +58,6 @@ public:
     CXTPControlToolbars();
     virtual void OnCalcDynamicSize(DWORD dwMode);
     virtual BOOL AcceptsCustomizeDrop(CXTPControl* pDataObject, CPoint point);
-    virtual CXTPControl* Clone(BOOL bRecursive = FALSE);
 
     // Inserts one item per toolbar into the bar at nIndex; with
     // bCustomizeCommand a "Customize..." button (35001) that begins a group
@@ -76,7 +74,6 @@ public:
     CXTPControlOleItems();
     virtual void OnCalcDynamicSize(DWORD dwMode);
     virtual BOOL AcceptsCustomizeDrop(CXTPControl* pDataObject, CPoint point);
-    virtual CXTPControl* Clone(BOOL bRecursive = FALSE);
 };
 
 // The placeholder for the recent-file list.
@@ -87,7 +84,6 @@ public:
     CXTPControlRecentFileList();
     virtual void OnCalcDynamicSize(DWORD dwMode);
     virtual BOOL AcceptsCustomizeDrop(CXTPControl* pDataObject, CPoint point);
-    virtual CXTPControl* Clone(BOOL bRecursive = FALSE);
     virtual CRecentFileList* GetRecentFileList();
     virtual int GetFirstMruID() { return 57616; }
 };
@@ -99,7 +95,6 @@ class CXTPControlWorkspaceActions : public CXTPControlButton
 public:
     CXTPControlWorkspaceActions();
     virtual void OnCalcDynamicSize(DWORD dwMode);
-    virtual CXTPControl* Clone(BOOL bRecursive = FALSE);
 };
 
 // Text only (control type 8); never selected.
@@ -110,7 +105,6 @@ public:
     CXTPControlLabel();
     virtual int GetSelected() const { return 0; }
     virtual void OnClick(BOOL bKeyboard = FALSE, CPoint pt = CPoint(0, 0));
-    virtual CXTPControl* Clone(BOOL bRecursive = FALSE);
 };
 
 // A button drawn as a check box (type 9).
@@ -119,7 +113,6 @@ class CXTPControlCheckBox : public CXTPControlButton
     DECLARE_DYNCREATE(CXTPControlCheckBox)
 public:
     CXTPControlCheckBox();
-    virtual CXTPControl* Clone(BOOL bRecursive = FALSE);
 };
 
 // A button drawn as a radio button (type 11).
@@ -128,7 +121,6 @@ class CXTPControlRadioButton : public CXTPControlButton
     DECLARE_DYNCREATE(CXTPControlRadioButton)
 public:
     CXTPControlRadioButton();
-    virtual CXTPControl* Clone(BOOL bRecursive = FALSE);
 };
 
 // A grid of cells from which the user picks a size by dragging.
@@ -145,7 +137,6 @@ public:
     virtual BOOL OnSetSelected(int bSelected);
     virtual void OnLButtonUp(CPoint point);
     virtual void Copy(CXTPControl* pControl, BOOL bRecursive = FALSE);
-    virtual CXTPControl* Clone(BOOL bRecursive = FALSE);
     virtual void DoPropExchange(CXTPPropExchange* pPX);
     // Paints something into one cell; nothing here.
     virtual void DrawItem(CDC* pDC, CRect rcItem, COLORREF clrText) {}

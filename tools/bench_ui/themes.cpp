@@ -71,22 +71,12 @@ struct Dib
     HGDIOBJ hOld;
 };
 
-// The drawing a bar does when it paints: background, gripper, separators
-// and controls.
+// A bar paints itself over its whole client area.
 void PaintBar(CDC* pDC, CXTPCommandBar* pBar)
 {
-    CXTPPaintManager* pPaintManager = XTPPaintManager();
-    pPaintManager->FillCommandBar(pDC, pBar);
-    if (pBar->GetShowGripper() || pBar->GetType() == xtpBarTypePopup)
-        pPaintManager->DrawCommandBarGripper(pDC, pBar, TRUE);
-    CXTPControls* pControls = pBar->GetControls();
-    for (int i = 0; i < pControls->GetCount(); i++)
-    {
-        CXTPControl* pControl = pControls->GetAt(i);
-        if (pControl->GetBeginGroup() && i > 0)
-            pPaintManager->DrawCommandBarSeparator(pDC, pBar, pControl, TRUE);
-        pControl->Draw(pDC);
-    }
+    CRect rcClient;
+    pBar->GetClientRect(&rcClient);
+    pBar->DrawCommandBar(pDC, rcClient);
 }
 
 void CreateHidden(CWnd* pWnd, CSize sz)

@@ -86,14 +86,9 @@ TEST_F(AnimationTest, AChangeFadesInSixFramesFromTheOldPicture)
     EXPECT_EQ(RGB(255, 0, 0), ScreenPixel(&bar, 100, 10)) << "outside the rectangle nothing changed";
 
     CClientDC dc(&bar);
-    HDC hMem = ::CreateCompatibleDC(dc);
-    HBITMAP hbmp = ::CreateCompatibleBitmap(dc, 200, 40);
-    HGDIOBJ hOld = ::SelectObject(hMem, hbmp);
-    ::BitBlt(hMem, 0, 0, 200, 40, dc, 0, 0, SRCCOPY);
-    ::SelectObject(hMem, hOld);
-    testsupport::SaveSnapshot(hbmp, "fade_finished");
-    ::DeleteObject(hbmp);
-    ::DeleteDC(hMem);
+    testsupport::Canvas canvas(200, 40);
+    ::BitBlt(canvas.Handle(), 0, 0, 200, 40, dc, 0, 0, SRCCOPY);
+    EXPECT_FALSE(testsupport::SaveSnapshot(canvas, "fade_finished").empty());
 }
 
 TEST_F(AnimationTest, RedrawsOutsideTheClientAreaAreClippedOrDropped)

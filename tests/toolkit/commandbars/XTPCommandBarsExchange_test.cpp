@@ -54,7 +54,39 @@ CBarsFrame* CreateRichFrame()
     pButton->SetHelpId(77);
     pButton->SetBeginGroup(TRUE);
     pControls->Add(new CXTPControlSelector(), 2005);
+    pControls->Add(new CXTPControlLabel(), 2006)->SetCaption("Label");
+    pControls->Add(new CXTPControlCheckBox(), 2007);
     return pFrame;
+}
+
+// The controls CreateRichFrame put on the user toolbar, as they came back;
+// a stored form keeps the two popups on one bar, a deep copy gives each its own.
+void ExpectRichControls(CXTPControls* pControls, bool bSharedPopup)
+{
+    CXTPControlPopup* pPopupA = DYNAMIC_DOWNCAST(CXTPControlPopup, pControls->GetAt(0));
+    CXTPControlPopup* pPopupB = DYNAMIC_DOWNCAST(CXTPControlPopup, pControls->GetAt(1));
+    ASSERT_TRUE(pPopupA != NULL && pPopupB != NULL);
+    ASSERT_TRUE(pPopupA->GetCommandBar() != NULL);
+    EXPECT_EQ(bSharedPopup, pPopupA->GetCommandBar() == pPopupB->GetCommandBar());
+    EXPECT_STREQ("Inside", pPopupA->GetCommandBar()->GetControl(0)->GetCaption());
+
+    CXTPControlEdit* pEdit = DYNAMIC_DOWNCAST(CXTPControlEdit, pControls->FindControl(2002));
+    ASSERT_TRUE(pEdit != NULL);
+    EXPECT_STREQ("Hint", pEdit->GetEditHint());
+    EXPECT_TRUE(pEdit->IsSpinButtonsVisible());
+    CXTPControlComboBox* pCombo = DYNAMIC_DOWNCAST(CXTPControlComboBox, pControls->FindControl(2003));
+    ASSERT_TRUE(pCombo != NULL);
+    EXPECT_EQ(2, pCombo->GetCount());
+    EXPECT_EQ(5, pCombo->GetDropDownItemCount());
+    CXTPControl* pButton = pControls->FindControl(2004);
+    ASSERT_TRUE(pButton != NULL);
+    EXPECT_STREQ("&Button", pButton->GetCaption());
+    EXPECT_EQ(77, pButton->GetHelpId());
+    EXPECT_TRUE(pButton->GetBeginGroup());
+    EXPECT_TRUE(pControls->FindControl(2005)->IsKindOf(RUNTIME_CLASS(CXTPControlSelector)));
+    EXPECT_TRUE(pControls->FindControl(2006)->IsKindOf(RUNTIME_CLASS(CXTPControlLabel)));
+    EXPECT_STREQ("Label", pControls->FindControl(2006)->GetCaption());
+    EXPECT_TRUE(pControls->FindControl(2007)->IsKindOf(RUNTIME_CLASS(CXTPControlCheckBox)));
 }
 } // namespace
 
@@ -76,29 +108,16 @@ TEST_F(ExchangeTest, EveryControlKindComesBackAndASharedPopupStaysShared)
     pFrame->GetCommandBars()->LoadBarState("CommandBars");
     CXTPToolBar* pMine = pFrame->GetCommandBars()->GetToolBar(1001);
     ASSERT_TRUE(pMine != NULL);
-    CXTPControls* pControls = pMine->GetControls();
+    ExpectRichControls(pMine->GetControls(), true);
+    pFrame->DestroyWindow();
+}
 
-    CXTPControlPopup* pPopupA = DYNAMIC_DOWNCAST(CXTPControlPopup, pControls->GetAt(0));
-    CXTPControlPopup* pPopupB = DYNAMIC_DOWNCAST(CXTPControlPopup, pControls->GetAt(1));
-    ASSERT_TRUE(pPopupA != NULL && pPopupB != NULL);
-    ASSERT_TRUE(pPopupA->GetCommandBar() != NULL);
-    EXPECT_EQ(pPopupA->GetCommandBar(), pPopupB->GetCommandBar()) << "one bar for both";
-    EXPECT_STREQ("Inside", pPopupA->GetCommandBar()->GetControl(0)->GetCaption());
-
-    CXTPControlEdit* pEdit = DYNAMIC_DOWNCAST(CXTPControlEdit, pControls->FindControl(2002));
-    ASSERT_TRUE(pEdit != NULL);
-    EXPECT_STREQ("Hint", pEdit->GetEditHint());
-    EXPECT_TRUE(pEdit->IsSpinButtonsVisible());
-    CXTPControlComboBox* pCombo = DYNAMIC_DOWNCAST(CXTPControlComboBox, pControls->FindControl(2003));
-    ASSERT_TRUE(pCombo != NULL);
-    EXPECT_EQ(2, pCombo->GetCount());
-    EXPECT_EQ(5, pCombo->GetDropDownItemCount());
-    CXTPControl* pButton = pControls->FindControl(2004);
-    ASSERT_TRUE(pButton != NULL);
-    EXPECT_STREQ("&Button", pButton->GetCaption());
-    EXPECT_EQ(77, pButton->GetHelpId());
-    EXPECT_TRUE(pButton->GetBeginGroup());
-    EXPECT_TRUE(pControls->FindControl(2005)->IsKindOf(RUNTIME_CLASS(CXTPControlSelector)));
+TEST_F(ExchangeTest, CopiedControlsKeepTheirKindAndValues)
+{
+    CBarsFrame* pFrame = CreateRichFrame();
+    CXTPControls* pCopy = pFrame->GetCommandBars()->GetToolBar(1001)->GetControls()->Duplicate(TRUE);
+    ExpectRichControls(pCopy, false);
+    pCopy->InternalRelease();
     pFrame->DestroyWindow();
 }
 

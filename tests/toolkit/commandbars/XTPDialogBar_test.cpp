@@ -59,7 +59,7 @@ TEST(DialogBarTest, CaptionResizeAndFocus)
     pFrame->SetFocus();
     pBar->OnIdleUpdate();
     EXPECT_FALSE(pBar->IsActive());
-    testsupport::SaveWindowSnapshot(pBar->m_hWnd, "dialog_bar_floating");
+    EXPECT_FALSE(testsupport::SaveWindowSnapshot(pBar->m_hWnd, "dialog_bar_floating").empty());
 
     // Not closeable: the close button hides.
     pBar->SetCloseable(FALSE);

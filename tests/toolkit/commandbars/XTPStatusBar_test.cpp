@@ -89,7 +89,7 @@ TEST_F(StatusBarTest, AWiderFrameWidensOnlyTheStretchingPane)
     CRect rcLast;
     bar().GetItemRect(3, &rcLast);
     EXPECT_EQ(bar().GetPane(3)->GetWidth() + 3 * ::GetSystemMetrics(SM_CXEDGE), rcLast.Width());
-    testsupport::SaveWindowSnapshot(bar().m_hWnd, "status_bar_four_panes");
+    EXPECT_FALSE(testsupport::SaveWindowSnapshot(bar().m_hWnd, "status_bar_four_panes").empty());
 }
 
 TEST_F(StatusBarTest, CapsIndicatorShowsAfterTheKeyTogglesAndAnIdlePass)
