@@ -4,3 +4,4 @@
 #include "classlib_res.h"
 #include "game_res.h"
 #include "toolkit_res.h"
+#include "propertygrid_res.h"
