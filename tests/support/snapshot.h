@@ -123,6 +123,18 @@ inline std::vector<DWORD> CaptureWindow(HWND hWnd, int& cx, int& cy)
 {
     ::RedrawWindow(hWnd, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     ::GdiFlush();
+    // Wine copies window contents to the screen while the thread looks at
+    // its queue; give it a few turns.
+    for (int i = 0; i < 4; i++)
+    {
+        MSG msg;
+        while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+        {
+            ::TranslateMessage(&msg);
+            ::DispatchMessage(&msg);
+        }
+        ::Sleep(25);
+    }
     RECT rc;
     ::GetWindowRect(hWnd, &rc);
     cx = rc.right - rc.left;
