@@ -1,6 +1,7 @@
 // The program's start-up: sockets, the profile, the single-document template,
 // the standard command line and the main window.
 #include "BrindlemarkStartup.h"
+#include "GameServices.h"
 #include "resource.h"
 
 IMPLEMENT_DYNCREATE(CStartupDocument, CDocument)
@@ -39,6 +40,7 @@ CBrindlemarkApp::CBrindlemarkApp()
 BOOL CBrindlemarkApp::InitInstance()
 {
     CWinApp::InitInstance();
+    ConnectCoreServices();
 
     if (!AfxSocketInit())
     {

@@ -1,6 +1,8 @@
 // Game-wide services.
 #include "GameServices.h"
 
+#include "HTCoreServices.h"
+#include "PuzzleLoadChoiceDlg.h"
 #include "resource.h"
 
 namespace
@@ -29,6 +31,15 @@ protected:
         SetDlgItemText(IDOK, m_strOKCaption);
         return TRUE;
     }
+};
+
+// The puzzle core's services, answered by the game window.
+class CGameCoreServices : public CHTCoreServices
+{
+public:
+    virtual CString LoadResourceString(UINT nID) { return ::LoadResourceString(nID); }
+    virtual INT_PTR ShowInfoMessage(const CString& strMessage) { return ::ShowInfoMessage(strMessage, true); }
+    virtual BOOL AskStartAgain() { return CPuzzleLoadChoiceDlg::AskStartAgain(); }
 };
 } // namespace
 
@@ -99,4 +110,10 @@ INT_PTR AFXAPI ShowInfoMessage(const CString& strMessage, bool bNoToolTips)
     dlg.m_strOKCaption = LoadResourceString(IDS_OK);
     dlg.m_strMessage = strMessage;
     return dlg.DoModal();
+}
+
+void AFXAPI ConnectCoreServices()
+{
+    static CGameCoreServices s_services;
+    CHTCoreServices::Set(&s_services);
 }

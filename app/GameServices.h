@@ -1,5 +1,6 @@
 // Game-wide services: the string loader, the message pump used during long
-// work, and the information message box.
+// work, the information message box, and the puzzle core's services built
+// on them.
 #pragma once
 
 #include <afxwin.h>
@@ -22,3 +23,8 @@ INT_PTR AFXAPI ShowInfoMessage(const CString& strMessage, bool bNoToolTips = tru
 // would block); NULL restores it. Returns the previous replacement.
 typedef INT_PTR(AFXAPI* PFN_SHOWINFOMESSAGE)(const CString& strMessage, bool bNoToolTips);
 PFN_SHOWINFOMESSAGE AFXAPI SetInfoMessageHandler(PFN_SHOWINFOMESSAGE pfnHandler);
+
+// Hands the puzzle core the game's services (the string loader, the
+// information box and the load-choice question); the application does this
+// first thing at start-up.
+void AFXAPI ConnectCoreServices();

@@ -56,7 +56,10 @@ public:
     LPTSTR ReadString(LPTSTR lpsz, UINT nMax);
     BOOL ReadString(CString& rString);
 
-    // Objects and classes
+    // Objects and classes. ReadObject refuses objects nested deeper than
+    // nMaxObjectDepth (genericException), so that a forged archive cannot
+    // exhaust the stack.
+    enum { nMaxObjectDepth = 256 };
     CObject* ReadObject(const CRuntimeClass* pClass);
     void WriteObject(const CObject* pOb);
     void MapObject(const CObject* pOb);
@@ -88,6 +91,16 @@ public:
     // Throws endOfFile when the stream certainly holds fewer than
     // nCount * nElementSize bytes (checked before allocating for a count).
     void CheckCount(ULONGLONG nCount, ULONGLONG nElementSize = 1) const;
+    // How many of the nRemaining stored elements (nElementSize bytes each in
+    // memory) to make room for next, nDone having been read: all of them
+    // when the file's length is known (CheckCount has vouched for them);
+    // otherwise (a pipe) a step that grows with what has arrived, so that a
+    // count that lies fails at the end of the data having used little memory.
+    ULONGLONG GetLoadStep(ULONGLONG nDone, ULONGLONG nRemaining, ULONGLONG nElementSize = 1) const;
+    // Reads nBytes of stored data into a buffer from new[] (NULL for none;
+    // the caller deletes it), made room for by GetLoadStep. Throws endOfFile
+    // when the data ends first.
+    BYTE* ReadNewBuffer(ULONGLONG nBytes);
 
     // Fixed-size values
     CArchive& operator<<(BYTE by);
@@ -141,6 +154,7 @@ protected:
     BOOL m_bUserBuf;
     CFile* m_pFile;
     UINT m_nObjectSchema;
+    UINT m_nObjectDepth;   // ReadObject calls now running (nested objects)
 
     struct MapState;
     MapState* m_pMap;   // store map (pointer -> index) or load array

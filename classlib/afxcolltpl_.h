@@ -527,7 +527,17 @@ void CArray<TYPE, ARG_TYPE>::Serialize(CArchive& ar)
         ar.CheckCount(nOldSize, AfxMinArchivedElementSize<TYPE>());
         if (nOldSize > (DWORD_PTR)(INT_MAX / (sizeof(TYPE) + 1)))
             AfxThrowArchiveException(CArchiveException::endOfFile, ar.m_strFileName);
-        SetSize((INT_PTR)nOldSize, -1);
+        // Room is made as the elements arrive (all at once when the file's
+        // length vouches for the count).
+        INT_PTR nDone = 0;
+        do
+        {
+            INT_PTR nStep = (INT_PTR)ar.GetLoadStep(nDone, nOldSize - nDone, sizeof(TYPE));
+            SetSize(nDone + nStep, -1);
+            SerializeElements<TYPE>(ar, m_pData + nDone, nStep);
+            nDone += nStep;
+        } while (nDone < (INT_PTR)nOldSize);
+        return;
     }
     SerializeElements<TYPE>(ar, m_pData, m_nSize);
 }

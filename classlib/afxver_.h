@@ -47,29 +47,44 @@
 #endif
 #define THIS_FILE __FILE__
 
-// Diagnostics.  ASSERT is active only in _DEBUG builds; VERIFY always
-// evaluates its argument; TRACE never does anything.
+// Diagnostics.
+//  - TRACE(format, ...) writes one printf-formatted message to the debugger
+//    output. It is for failures that are handled (a caught exception, a
+//    refused file) and should still be heard by whoever runs the program.
+//  - ASSERT(f) checks a programmer's promise (a valid argument, a state the
+//    code relies on), never input from outside: a failed check is traced as
+//    "Assertion failed: file(line)" and breaks into an attached debugger.
+//  - VERIFY(f) always evaluates f and checks it like ASSERT.
+// All three are active in debug builds (_DEBUG) and compile to nothing
+// otherwise, except that VERIFY still evaluates its argument.
 void AFXAPI AfxAssertFailedLine(const char* lpszFileName, int nLine);
+void AFX_CDECL AfxTrace(const char* lpszFormat, ...) __attribute__((format(printf, 1, 2)));
+
+// Sees every traced line (tests, a log window) before it goes to the
+// debugger output; NULL removes it. Returns the previous one.
+typedef void(AFXAPI* AFX_TRACE_HOOK)(const char* lpszLine);
+AFX_TRACE_HOOK AFXAPI AfxSetTraceHook(AFX_TRACE_HOOK pfnHook);
 
 #ifdef _DEBUG
 #define ASSERT(f) ((f) ? (void)0 : AfxAssertFailedLine(__FILE__, __LINE__))
 #define VERIFY(f) ASSERT(f)
 #define DEBUG_ONLY(f) (f)
+#define TRACE(...) AfxTrace(__VA_ARGS__)
 #else
 #define ASSERT(f) ((void)0)
 #define VERIFY(f) ((void)(f))
 #define DEBUG_ONLY(f) ((void)0)
+#define TRACE(...) ((void)0)
 #endif
+#define TRACE0(sz) TRACE("%s", sz)
+#define TRACE1(sz, p1) TRACE(sz, p1)
+#define TRACE2(sz, p1, p2) TRACE(sz, p1, p2)
+#define TRACE3(sz, p1, p2, p3) TRACE(sz, p1, p2, p3)
 
 #define ASSERT_VALID(pOb) ((void)0)
 #define ASSERT_KINDOF(class_name, object) ((void)0)
 #define ASSERT_POINTER(p, type) ((void)0)
 #define ASSERT_NULL_OR_POINTER(p, type) ((void)0)
-#define TRACE(...) ((void)0)
-#define TRACE0(sz) ((void)0)
-#define TRACE1(sz, p1) ((void)0)
-#define TRACE2(sz, p1, p2) ((void)0)
-#define TRACE3(sz, p1, p2, p3) ((void)0)
 #define UNUSED(x) ((void)(x))
 #define UNUSED_ALWAYS(x) ((void)(x))
 #define ENSURE(cond) do { if (!(cond)) AfxThrowInvalidArgException(); } while (0)

@@ -61,17 +61,20 @@ function(bm_test name)
     endif()
 endfunction()
 
-# bm_test_folder(<prefix> LIBS <libs...> [LOCKS <resource...>])
+# bm_test_folder(<prefix> LIBS <libs...> [LOCKS <resource...>] [SUPPORT <sources...>])
 # Every *_test.cpp of the calling folder becomes the test program
-# <prefix>_<file name>; the folder's other .cpp files are shared helpers
-# linked into each of them.
+# <prefix>_<file name>; the folder's other .cpp files, and the SUPPORT
+# sources (shared helpers in tests/support/), are linked into each of them.
 function(bm_test_folder prefix)
-    cmake_parse_arguments(A "" "" "LIBS;LOCKS" ${ARGN})
+    cmake_parse_arguments(A "" "" "LIBS;LOCKS;SUPPORT" ${ARGN})
     file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
     file(GLOB helpers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
     if(tests)
         list(REMOVE_ITEM helpers ${tests})
     endif()
+    foreach(src ${A_SUPPORT})
+        list(APPEND helpers ${CMAKE_SOURCE_DIR}/tests/support/${src})
+    endforeach()
     foreach(src ${tests})
         get_filename_component(name ${src} NAME_WE)
         bm_test(${prefix}_${name} ${src} ${helpers} LIBS ${A_LIBS} LOCKS ${A_LOCKS})

@@ -1,7 +1,7 @@
 // Appearance profile and its list.
 #include "AppearanceInfo.h"
 
-#include "GameServices.h"
+#include "HTCoreServices.h"
 #include "HTProfileList.h"
 #include "XTRegistryManager.h"
 #include "resource.h"
@@ -61,7 +61,7 @@ CAppearanceInfo MakeBuiltIn(UINT nNameID, int nIndex, const COLORREF (&crBoard)[
     profile.m_crMCOn = RGB(0, 255, 0);
     profile.m_crMCOff = RGB(0, 128, 0);
     profile.m_crMCBack = RGB(0, 0, 0);
-    profile.m_strProfileName = LoadResourceString(nNameID);
+    profile.m_strProfileName = CHTCoreServices::Get().LoadResourceString(nNameID);
     profile.m_nIndex = nIndex;
     return profile;
 }
@@ -193,7 +193,7 @@ CAppearanceInfoList::CAppearanceInfoList() : CList<CAppearanceInfo, const CAppea
 
 BOOL CAppearanceInfoList::LoadFromRegistry()
 {
-    if (!HTReadProfileList<CAppearanceInfo>(*this, kSection, kCountEntry))
+    if (!HTReadProfileList<CAppearanceInfo>(*this, kSection, kCountEntry, kColourFields[0].pszKey))
     {
         AddTail(CAppearanceInfo::MakeStandardProfile());
         AddTail(CAppearanceInfo::MakePrintingProfile());

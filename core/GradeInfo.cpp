@@ -1,7 +1,7 @@
 // Difficulty profile and its list.
 #include "GradeInfo.h"
 
-#include "GameServices.h"
+#include "HTCoreServices.h"
 #include "HTProfileList.h"
 #include "XTRegistryManager.h"
 #include "resource.h"
@@ -38,7 +38,7 @@ CGradeInfo MakeBuiltIn(UINT nNameID, int nIndex, int nSize, BYTE bUnshadedUpdate
     profile.m_bEnableAutoMark = bAutoMark;
     profile.m_nMinutesToComplete = nMinutes;
     profile.m_bForceComplete = bForceComplete;
-    profile.m_strProfileName = LoadResourceString(nNameID);
+    profile.m_strProfileName = CHTCoreServices::Get().LoadResourceString(nNameID);
     profile.m_nIndex = nIndex;
     return profile;
 }
@@ -177,7 +177,7 @@ CGradeInfoList::CGradeInfoList() : CList<CGradeInfo, const CGradeInfo&>(10)
 
 BOOL CGradeInfoList::LoadFromRegistry()
 {
-    if (!HTReadProfileList<CGradeInfo>(*this, kSection, kCountEntry))
+    if (!HTReadProfileList<CGradeInfo>(*this, kSection, kCountEntry, "Columns"))
     {
         AddTail(CGradeInfo::MakeEasyProfile());
         AddTail(CGradeInfo::MakeMildProfile());

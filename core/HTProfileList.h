@@ -20,29 +20,36 @@ inline CString HTProfileEntryName(int nNumber, const char* pszKey)
     return strEntry;
 }
 
+// TRUE when the number entry "<n>_<key>" of the section is stored: a missing
+// entry gives back whichever default is asked for, a stored one not both.
+inline BOOL HTIsProfileEntryStored(CXTRegistryManager& regManager, const char* pszSection, int nNumber,
+                                   const char* pszKey)
+{
+    CString strEntry = HTProfileEntryName(nNumber, pszKey);
+    return regManager.GetProfileInt(pszSection, strEntry, 0) != 0 ||
+           regManager.GetProfileInt(pszSection, strEntry, 1) != 1;
+}
+
 // Empties the list and reads the stored profiles 0 to count - 1 of the
-// section into it. FALSE (and the list left empty) when no count above 0 is
-// stored.
+// section into it, ending early at the first profile whose first number
+// entry (pszFirstKey) is not stored: a damaged count costs no reads of
+// profiles that are not there. FALSE (and the list left empty) when no
+// profile is read.
 template <class TProfile, class TList>
-BOOL HTReadProfileList(TList& list, const char* pszSection, const char* pszCountEntry)
+BOOL HTReadProfileList(TList& list, const char* pszSection, const char* pszCountEntry, const char* pszFirstKey)
 {
     list.RemoveAll();
-    int nCount;
-    {
-        CXTRegistryManager regManager(HKEY_LOCAL_MACHINE);
-        nCount = (int)regManager.GetProfileInt(pszSection, pszCountEntry, 0);
-    }
+    CXTRegistryManager regManager(HKEY_LOCAL_MACHINE);
+    int nCount = (int)regManager.GetProfileInt(pszSection, pszCountEntry, 0);
     if (nCount > HT_MAX_STORED_PROFILES)
         nCount = HT_MAX_STORED_PROFILES;
-    if (nCount <= 0)
-        return FALSE;
-    for (int n = 0; n < nCount; n++)
+    for (int n = 0; n < nCount && HTIsProfileEntryStored(regManager, pszSection, n, pszFirstKey); n++)
     {
         TProfile profile;
         profile.ReadFromRegistry(n);
         list.AddTail(profile);
     }
-    return TRUE;
+    return !list.IsEmpty();
 }
 
 // Writes every profile (numbered by position) and then the count.

@@ -6,8 +6,7 @@
 //   15 appearance colours, 9 difficulty values, elapsed seconds
 #include "HTDataContainer.h"
 
-#include "GameServices.h"
-#include "PuzzleLoadChoiceDlg.h"
+#include "HTCoreServices.h"
 #include "resource.h"
 
 #include <stdlib.h>
@@ -309,13 +308,16 @@ BOOL CHTDataContainer::ReadFromFile(LPCTSTR lpszPath, BOOL bQuiet)
     if (!bValid)
     {
         if (!bQuiet)
-            ShowInfoMessage(LoadResourceString(IDS_WRONG_FILE_VERSION), true);
+        {
+            CHTCoreServices& services = CHTCoreServices::Get();
+            services.ShowInfoMessage(services.LoadResourceString(IDS_WRONG_FILE_VERSION));
+        }
         return FALSE;
     }
 
     if (!bQuiet && position.HasPlayerProgress())
     {
-        if (CPuzzleLoadChoiceDlg::AskStartAgain())
+        if (CHTCoreServices::Get().AskStartAgain())
             position.ResetPlayerState();
     }
     position.ApplySquareColours(position.m_AppearanceInfo);

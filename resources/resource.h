@@ -2,6 +2,7 @@
 #pragma once
 
 #include "classlib_res.h"
+#include "docking_res.h"
 #include "game_res.h"
 #include "toolkit_res.h"
 #include "propertygrid_res.h"

@@ -1,6 +1,7 @@
 // CArchive: buffered binary serialization, class references and object maps.
 #include "afx.h"
 
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -39,7 +40,7 @@ struct CArchive::MapState
 
 CArchive::CArchive(CFile* pFile, UINT nMode, int nBufSize, void* lpBuf)
     : m_pDocument(NULL), m_lpBufCur(NULL), m_lpBufMax(NULL), m_lpBufStart(NULL), m_nMode(nMode),
-      m_nBufSize(nBufSize), m_bUserBuf(lpBuf != NULL), m_pFile(pFile), m_nObjectSchema((UINT)-1), m_pMap(NULL)
+      m_nBufSize(nBufSize), m_bUserBuf(lpBuf != NULL), m_pFile(pFile), m_nObjectSchema((UINT)-1), m_nObjectDepth(0), m_pMap(NULL)
 {
     if (pFile == NULL)
         AfxThrowInvalidArgException();
@@ -175,6 +176,46 @@ void CArchive::CheckCount(ULONGLONG nCount, ULONGLONG nElementSize) const
     ULONGLONG nLeft;
     if (GetBytesLeft(nLeft) && nBytes > nLeft)
         AfxThrowArchiveException(CArchiveException::endOfFile, m_strFileName);
+}
+
+ULONGLONG CArchive::GetLoadStep(ULONGLONG nDone, ULONGLONG nRemaining, ULONGLONG nElementSize) const
+{
+    ULONGLONG nLeft;
+    if (GetBytesLeft(nLeft))
+        return nRemaining;
+    // As much again as has arrived, at least 64 KB: memory stays within
+    // twice what the data really held.
+    const ULONGLONG nMinStepBytes = 64 * 1024;
+    if (nElementSize == 0)
+        nElementSize = 1;
+    ULONGLONG nDoneBytes = nDone * nElementSize;
+    ULONGLONG nStep = (nDoneBytes > nMinStepBytes ? nDoneBytes : nMinStepBytes) / nElementSize;
+    if (nStep == 0)
+        nStep = 1;
+    return nStep < nRemaining ? nStep : nRemaining;
+}
+
+BYTE* CArchive::ReadNewBuffer(ULONGLONG nBytes)
+{
+    CheckLoading();
+    CheckCount(nBytes, 1);
+    if (nBytes == 0)
+        return NULL;
+    if (nBytes > (ULONGLONG)INT_MAX)
+        AfxThrowArchiveException(CArchiveException::endOfFile, m_strFileName);
+    std::unique_ptr<BYTE[]> buffer;
+    ULONGLONG nDone = 0;
+    while (nDone < nBytes)
+    {
+        ULONGLONG nStep = GetLoadStep(nDone, nBytes - nDone, 1);
+        std::unique_ptr<BYTE[]> grown(new BYTE[(size_t)(nDone + nStep)]);
+        if (nDone > 0)
+            memcpy(grown.get(), buffer.get(), (size_t)nDone);
+        buffer.swap(grown);
+        EnsureRead(buffer.get() + nDone, (UINT)nStep);
+        nDone += nStep;
+    }
+    return buffer.release();
 }
 
 UINT CArchive::Read(void* lpBuf, UINT nMax)
@@ -625,6 +666,8 @@ CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested)
 
     if (pClassRef->m_pfnCreateObject == NULL)
         AfxThrowArchiveException(CArchiveException::badClass, m_strFileName);
+    if (m_nObjectDepth >= nMaxObjectDepth)
+        AfxThrowArchiveException(CArchiveException::genericException, m_strFileName);
     CObject* pOb = pClassRef->CreateObject();
     if (pOb == NULL)
         AfxThrowMemoryException();
@@ -636,6 +679,7 @@ CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested)
 
     UINT nSchemaSave = m_nObjectSchema;
     m_nObjectSchema = nSchema;
+    m_nObjectDepth++;
     try
     {
         pOb->Serialize(*this);
@@ -645,9 +689,11 @@ CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested)
         // The object may already be referred to elsewhere, so it is left
         // alone (as its caller never sees it, it is not deleted either).
         m_nObjectSchema = nSchemaSave;
+        m_nObjectDepth--;
         throw;
     }
     m_nObjectSchema = nSchemaSave;
+    m_nObjectDepth--;
     return pOb;
 }
 
@@ -770,25 +816,18 @@ CArchive& AFXAPI operator>>(CArchive& ar, CString& string)
 {
     BOOL bUnicode = FALSE;
     UINT_PTR nLength = AfxReadStringLength(ar, &bUnicode);
-    // The length comes from the stream: check it against what is left
-    // before allocating, and leave the target alone on failure.
-    ar.CheckCount(nLength, bUnicode ? sizeof(WCHAR) : 1);
+    // The length comes from the stream: the text is read before the target
+    // changes, into room made as the bytes arrive.
     if (nLength > (UINT_PTR)INT_MAX / 4)
         AfxThrowArchiveException(CArchiveException::endOfFile, ar.m_strFileName);
+    std::unique_ptr<BYTE[]> text(ar.ReadNewBuffer((ULONGLONG)nLength * (bUnicode ? sizeof(WCHAR) : 1)));
     CString strResult;
     if (nLength > 0)
     {
         if (bUnicode)
-        {
-            std::vector<WCHAR> wide(nLength);
-            ar.EnsureRead(&wide[0], (UINT)(nLength * sizeof(WCHAR)));
-            strResult = CString(&wide[0], (int)nLength);
-        }
+            strResult = CString(reinterpret_cast<LPCWSTR>(text.get()), (int)nLength);
         else
-        {
-            LPSTR lpsz = strResult.GetBufferSetLength((int)nLength);
-            ar.EnsureRead(lpsz, (UINT)nLength);
-        }
+            strResult = CString(reinterpret_cast<LPCSTR>(text.get()), (int)nLength);
     }
     string = static_cast<CString&&>(strResult);
     return ar;
@@ -1023,21 +1062,12 @@ CArchive& AFXAPI operator>>(CArchive& ar, COleVariant& varSrc)
     {
         DWORD nBytes;
         ar >> nBytes;
-        ar.CheckCount(nBytes, 1);
         if (nBytes > (DWORD)INT_MAX / 4)
             AfxThrowArchiveException(CArchiveException::endOfFile, ar.m_strFileName);
-        BSTR bstr = ::SysAllocStringByteLen(NULL, nBytes);
+        std::unique_ptr<BYTE[]> bytes(ar.ReadNewBuffer(nBytes));
+        BSTR bstr = ::SysAllocStringByteLen(reinterpret_cast<LPCSTR>(bytes.get()), nBytes);
         if (bstr == NULL)
             AfxThrowMemoryException();
-        try
-        {
-            ar.EnsureRead(bstr, nBytes);
-        }
-        catch (...)
-        {
-            ::SysFreeString(bstr);
-            throw;
-        }
         var.bstrVal = bstr;
         break;
     }

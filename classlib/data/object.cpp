@@ -110,13 +110,6 @@ CObject* AFXAPI AfxDynamicDownCast(CRuntimeClass* pClass, CObject* pObject)
     return NULL;
 }
 
-void AFXAPI AfxAssertFailedLine(const char* lpszFileName, int nLine)
-{
-    char sz[MAX_PATH + 64];
-    snprintf(sz, sizeof(sz), "Assertion failed: %s(%d)\n", lpszFileName != NULL ? lpszFileName : "?", nLine);
-    ::OutputDebugStringA(sz);
-}
-
 void AFXAPI AfxAbort()
 {
     abort();

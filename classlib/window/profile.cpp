@@ -225,7 +225,18 @@ BOOL CWinApp::WriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR
         ::RegCloseKey(hSecKey);
         return lResult == ERROR_SUCCESS;
     }
-    return ::WritePrivateProfileString(lpszSection, lpszEntry, lpszValue, m_pszProfileName);
+    return AfxWriteIniString(lpszSection, lpszEntry, lpszValue, m_pszProfileName);
+}
+
+BOOL AFXAPI AfxWriteIniString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszValue, LPCTSTR lpszFileName)
+{
+    if (lpszValue != NULL && strlen(lpszValue) > AFX_MAX_INI_VALUE)
+    {
+        TRACE("INI value %s\\%s of %u characters refused: too long for the INI file\n",
+              lpszSection != NULL ? lpszSection : "", lpszEntry != NULL ? lpszEntry : "", (UINT)strlen(lpszValue));
+        return FALSE;
+    }
+    return ::WritePrivateProfileString(lpszSection, lpszEntry, lpszValue, lpszFileName);
 }
 
 BOOL CWinApp::GetProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE* ppData, UINT* pBytes)
@@ -294,6 +305,12 @@ BOOL CWinApp::WriteProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE 
         LONG lResult = ::RegSetValueEx(hSecKey, lpszEntry, 0, REG_BINARY, pData, nBytes);
         ::RegCloseKey(hSecKey);
         return lResult == ERROR_SUCCESS;
+    }
+    // Two letters a byte: refused before the text is made when too long.
+    if (nBytes > AFX_MAX_INI_VALUE / 2)
+    {
+        TRACE("INI value %s\\%s of %u bytes refused: too long for the INI file\n", lpszSection, lpszEntry, nBytes);
+        return FALSE;
     }
     CString str;
     LPTSTR lpsz = str.GetBuffer((int)nBytes * 2 + 1);

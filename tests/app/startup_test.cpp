@@ -1,14 +1,15 @@
 // The program's single-document start-up, run in-process: it starts, shows
 // its frame, closes from the File menu and leaves no window or GDI object
 // behind.  Also the program itself, started as a process.
-#include "classlib/wnd_test_util.h"
+#include "support/wndtest.h"
 #include "support/gdi_count.h"
 #include "window/wndimpl.h"
 #include "BrindlemarkStartup.h"
+#include "HTCoreServices.h"
 
 #include <string>
 
-using namespace wndtest;
+using namespace testsupport;
 
 namespace
 {
@@ -62,7 +63,12 @@ TEST(ProgramStartup, StartsShowsItsFrameAndClosesWithoutLeaks)
         CBrindlemarkApp* pApp = new CBrindlemarkApp;
         AfxWinInit(::GetModuleHandle(NULL), NULL, (LPTSTR) "", SW_SHOWNORMAL);
         ASSERT_EQ(pApp, AfxGetApp());
+        CHTCoreServices::Set(NULL);
         ASSERT_TRUE(pApp->InitInstance());
+        // The start-up hands the game's services to the puzzle core.
+        CHTCoreServices* pServices = CHTCoreServices::Set(NULL);
+        EXPECT_TRUE(pServices != NULL);
+        CHTCoreServices::Set(pServices);
 
         EXPECT_STREQ("Orrisfield", pApp->m_pszRegistryKey);
         EXPECT_STREQ("Brindlemark", pApp->m_pszProfileName);

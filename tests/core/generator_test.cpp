@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "HTGenerator.h"
-#include "core_test_support.h"
+#include "support/coretest.h"
 
 #include <algorithm>
 #include <string>

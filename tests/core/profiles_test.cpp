@@ -4,7 +4,7 @@
 
 #include "ApplicationInfo.h"
 #include "XTRegistryManager.h"
-#include "core_test_support.h"
+#include "support/coretest.h"
 
 #include <string>
 
@@ -150,6 +150,29 @@ TEST_F(ProfilesTest, BadCountsFallBackToTheBuiltIns)
     CGradeInfoList grades;
     grades.LoadFromRegistry();
     EXPECT_EQ(4, grades.GetCount()) << "a count of the wrong type reads as missing";
+}
+
+TEST_F(ProfilesTest, LoadingEndsAtTheFirstProfileThatIsNotStored)
+{
+    CAppearanceInfoList appearance;
+    appearance.AddTail(Distinct(1));
+    appearance.AddTail(Distinct(2));
+    appearance.SaveToRegistry();
+    CGradeInfoList grades;
+    grades.AddTail(CGradeInfo::MakeEasyProfile());
+    grades.SaveToRegistry();
+    // The counts promise far more than was stored.
+    WriteRegistryDword("AppearanceInfo", "AppearanceInfoCount", 1000);
+    WriteRegistryDword("GradeInfo", "GradeInfoCount", 1000);
+
+    CAppearanceInfoList loadedAppearance;
+    loadedAppearance.LoadFromRegistry();
+    ASSERT_EQ(2, loadedAppearance.GetCount());
+    EXPECT_EQ(Distinct(2).m_crBorder, loadedAppearance.GetTail().m_crBorder);
+    CGradeInfoList loadedGrades;
+    loadedGrades.LoadFromRegistry();
+    EXPECT_EQ(1, loadedGrades.GetCount());
+    EXPECT_FALSE(RegistryValueExists("GradeInfo", "1_Columns")) << "loading writes nothing";
 }
 
 // A new profile's index is one more than the highest in its list.

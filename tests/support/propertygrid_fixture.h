@@ -4,6 +4,7 @@
 
 #include "XTPPropertyGrid.h"
 #include "support/window_host.h"
+#include "support/wndtest.h"
 
 namespace testsupport
 {
@@ -14,7 +15,7 @@ protected:
     {
         ASSERT_TRUE(m_host.CreateHost(m_rcHost.left, m_rcHost.top, m_rcHost.Width(), m_rcHost.Height()));
         ASSERT_TRUE(m_grid.Create(m_rcGrid, &m_host, 1000));
-        MessageBoxTexts().clear();
+        Boxes().texts.clear();
     }
 
     void TearDown() override
@@ -23,7 +24,7 @@ protected:
         SetKeyDown(VK_CONTROL, false);
         m_grid.DestroyWindow();
         m_host.DestroyWindow();
-        PumpMessages();
+        PumpPending();
     }
 
     CXTPPropertyGridView& View() { return m_grid.GetGridView(); }

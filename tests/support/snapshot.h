@@ -1,128 +1,123 @@
-// PNG snapshots of what tests draw: build/snapshots/<test program>/<name>.png.
+// PNG snapshots of drawn pictures, saved under build/snapshots/<test
+// program>/ so that a person can look at what the tests drew.
 #pragma once
 
-#include <windows.h>
-#include <png.h>
-#include <setjmp.h>
-#include <stdio.h>
+#include "support/canvas.h"
 
+#include <afxwin.h>
+#include <png.h>
+
+#include <setjmp.h>
 #include <string>
 #include <vector>
 
 namespace testsupport
 {
-// The build folder (the nearest folder above the program that holds
-// CMakeCache.txt) and the program's name.
-inline bool GetSnapshotFolder(std::string& strFolder)
+using Canvas = f1test::Canvas;
+
+// build/snapshots/<program>/, created when missing. The build folder is the
+// first folder above the program that holds CMakeCache.txt.
+inline std::string SnapshotFolder()
 {
-    char szPath[MAX_PATH];
-    DWORD n = ::GetModuleFileNameA(NULL, szPath, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH)
-        return false;
-    std::string strExe(szPath);
-    size_t nSlash = strExe.find_last_of("\\/");
-    std::string strName = strExe.substr(nSlash + 1);
-    size_t nDot = strName.rfind('.');
+    char szPath[MAX_PATH] = {};
+    ::GetModuleFileNameA(NULL, szPath, MAX_PATH);
+    std::string strPath(szPath);
+    size_t nSlash = strPath.find_last_of("\\/");
+    std::string strFolder = nSlash != std::string::npos ? strPath.substr(0, nSlash) : std::string(".");
+    std::string strProgram = nSlash != std::string::npos ? strPath.substr(nSlash + 1) : strPath;
+    size_t nDot = strProgram.rfind('.');
     if (nDot != std::string::npos)
-        strName = strName.substr(0, nDot);
-    std::string strDir = strExe.substr(0, nSlash);
-    while (!strDir.empty())
+        strProgram = strProgram.substr(0, nDot);
+
+    std::string strBuild = strFolder;
+    while (::GetFileAttributesA((strBuild + "\\CMakeCache.txt").c_str()) == INVALID_FILE_ATTRIBUTES)
     {
-        if (::GetFileAttributesA((strDir + "\\CMakeCache.txt").c_str()) != INVALID_FILE_ATTRIBUTES)
-        {
-            std::string strSnapshots = strDir + "\\snapshots";
-            ::CreateDirectoryA(strSnapshots.c_str(), NULL);
-            strFolder = strSnapshots + "\\" + strName;
-            ::CreateDirectoryA(strFolder.c_str(), NULL);
-            return true;
-        }
-        size_t nUp = strDir.find_last_of("\\/");
+        size_t nUp = strBuild.find_last_of("\\/");
         if (nUp == std::string::npos)
+        {
+            strBuild = strFolder;
             break;
-        strDir = strDir.substr(0, nUp);
+        }
+        strBuild = strBuild.substr(0, nUp);
     }
-    return false;
+    std::string strSnapshots = strBuild + "\\snapshots";
+    ::CreateDirectoryA(strSnapshots.c_str(), NULL);
+    strSnapshots += "\\" + strProgram;
+    ::CreateDirectoryA(strSnapshots.c_str(), NULL);
+    return strSnapshots;
 }
 
-// Writes top-down 0x00RRGGBB pixels as an RGB PNG. False on any failure.
-inline bool WritePng(const std::string& strPath, int cx, int cy, const std::vector<DWORD>& pixels)
+namespace detail
 {
-    if (cx <= 0 || cy <= 0 || pixels.size() < (size_t)cx * cy)
+inline void PngError(png_structp pPng, png_const_charp)
+{
+    longjmp(png_jmpbuf(pPng), 1);
+}
+
+inline void PngWarning(png_structp, png_const_charp)
+{
+}
+
+// Writes RGB rows; no C++ object with a destructor lives between setjmp
+// and the library calls.
+inline bool WritePng(FILE* pFile, int cx, int cy, const std::vector<png_byte>& pixels)
+{
+    png_structp pPng = png_create_write_struct(PNG_LIBPNG_VER_STRING, NULL, PngError, PngWarning);
+    if (pPng == NULL)
         return false;
-    FILE* pFile = fopen(strPath.c_str(), "wb");
-    if (pFile == NULL)
-        return false;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, NULL, NULL, NULL);
-    png_infop info = png != NULL ? png_create_info_struct(png) : NULL;
-    if (png == NULL || info == NULL)
+    png_infop pInfo = png_create_info_struct(pPng);
+    if (pInfo == NULL || setjmp(png_jmpbuf(pPng)))
     {
-        png_destroy_write_struct(&png, &info);
-        fclose(pFile);
+        png_destroy_write_struct(&pPng, pInfo != NULL ? &pInfo : NULL);
         return false;
     }
-    std::vector<png_byte> row((size_t)cx * 3);
-    if (setjmp(png_jmpbuf(png)))
-    {
-        png_destroy_write_struct(&png, &info);
-        fclose(pFile);
-        return false;
-    }
-    png_init_io(png, pFile);
-    png_set_IHDR(png, info, cx, cy, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
+    png_init_io(pPng, pFile);
+    png_set_IHDR(pPng, pInfo, (png_uint_32)cx, (png_uint_32)cy, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(pPng, pInfo);
+    for (int y = 0; y < cy; y++)
+        png_write_row(pPng, const_cast<png_bytep>(&pixels[(size_t)y * cx * 3]));
+    png_write_end(pPng, pInfo);
+    png_destroy_write_struct(&pPng, &pInfo);
+    return true;
+}
+} // namespace detail
+
+// Saves the canvas as <name>.png in the program's snapshot folder; the path
+// written, or an empty string when it could not be written.
+inline std::string SaveSnapshot(const Canvas& canvas, const std::string& strName)
+{
+    const int cx = canvas.Width(), cy = canvas.Height();
+    std::vector<png_byte> pixels((size_t)cx * cy * 3);
     for (int y = 0; y < cy; y++)
     {
         for (int x = 0; x < cx; x++)
         {
-            DWORD px = pixels[(size_t)y * cx + x];
-            row[x * 3] = (png_byte)(px >> 16);
-            row[x * 3 + 1] = (png_byte)(px >> 8);
-            row[x * 3 + 2] = (png_byte)px;
+            COLORREF clr = canvas.Pixel(x, y);
+            png_byte* p = &pixels[((size_t)y * cx + x) * 3];
+            p[0] = GetRValue(clr);
+            p[1] = GetGValue(clr);
+            p[2] = GetBValue(clr);
         }
-        png_write_row(png, row.data());
     }
-    png_write_end(png, NULL);
-    png_destroy_write_struct(&png, &info);
-    return fclose(pFile) == 0;
+    std::string strPath = SnapshotFolder() + "\\" + strName + ".png";
+    FILE* pFile = fopen(strPath.c_str(), "wb");
+    if (pFile == NULL)
+        return std::string();
+    bool bWritten = detail::WritePng(pFile, cx, cy, pixels);
+    fclose(pFile);
+    return bWritten ? strPath : std::string();
 }
+} // namespace testsupport
 
-// Copies a rectangle of a DC into top-down 0x00RRGGBB pixels.
-inline std::vector<DWORD> ReadPixels(HDC hDC, const RECT& rc)
+namespace testsupport
 {
-    int cx = rc.right - rc.left, cy = rc.bottom - rc.top;
-    std::vector<DWORD> pixels;
-    if (cx <= 0 || cy <= 0)
-        return pixels;
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = cx;
-    bmi.bmiHeader.biHeight = -cy;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    void* pBits = NULL;
-    HBITMAP hBitmap = ::CreateDIBSection(hDC, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
-    if (hBitmap == NULL)
-        return pixels;
-    HDC hMemDC = ::CreateCompatibleDC(hDC);
-    HGDIOBJ hOld = ::SelectObject(hMemDC, hBitmap);
-    ::BitBlt(hMemDC, 0, 0, cx, cy, hDC, rc.left, rc.top, SRCCOPY);
-    ::GdiFlush();
-    pixels.assign((const DWORD*)pBits, (const DWORD*)pBits + (size_t)cx * cy);
-    for (DWORD& px : pixels)
-        px &= 0x00FFFFFF;
-    ::SelectObject(hMemDC, hOld);
-    ::DeleteDC(hMemDC);
-    ::DeleteObject(hBitmap);
-    return pixels;
-}
-
-// What the screen shows of a window (it must be visible and uncovered: tests
-// that call this read the screen and run serially).
-inline std::vector<DWORD> CaptureWindow(HWND hWnd, int& cx, int& cy)
+// Copies what the screen shows of a window into a canvas of its size (the
+// window must be visible and uncovered: tests that call this read the screen
+// and run serially).
+inline void CaptureWindow(HWND hWnd, Canvas& canvas)
 {
     ::RedrawWindow(hWnd, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    ::GdiFlush();
     // Wine copies window contents to the screen while the thread looks at
     // its queue; give it a few turns.
     for (int i = 0; i < 4; i++)
@@ -137,22 +132,20 @@ inline std::vector<DWORD> CaptureWindow(HWND hWnd, int& cx, int& cy)
     }
     RECT rc;
     ::GetWindowRect(hWnd, &rc);
-    cx = rc.right - rc.left;
-    cy = rc.bottom - rc.top;
     HDC hScreen = ::GetDC(NULL);
-    std::vector<DWORD> pixels = ReadPixels(hScreen, rc);
+    ::BitBlt(canvas.Handle(), 0, 0, rc.right - rc.left, rc.bottom - rc.top, hScreen, rc.left, rc.top, SRCCOPY);
     ::ReleaseDC(NULL, hScreen);
-    return pixels;
+    ::GdiFlush();
 }
 
 // Saves what the screen shows of a window as <name>.png; false on failure.
-inline bool SaveWindowSnapshot(HWND hWnd, const char* pszName)
+inline bool SaveWindowSnapshot(HWND hWnd, const std::string& strName)
 {
-    std::string strFolder;
-    if (!GetSnapshotFolder(strFolder))
+    RECT rc;
+    if (!::GetWindowRect(hWnd, &rc))
         return false;
-    int cx = 0, cy = 0;
-    std::vector<DWORD> pixels = CaptureWindow(hWnd, cx, cy);
-    return WritePng(strFolder + "\\" + pszName + ".png", cx, cy, pixels);
+    Canvas canvas(rc.right - rc.left, rc.bottom - rc.top);
+    CaptureWindow(hWnd, canvas);
+    return !SaveSnapshot(canvas, strName).empty();
 }
 } // namespace testsupport

@@ -1,58 +1,14 @@
-// Window-test helpers: the class library's start-up for a test program, a
-// message pump, and a top-level host window that records the notification
-// messages its children send to it.
+// A top-level host window for window tests that records the notification
+// messages its children send to it, and a setter of the thread's key state.
 #pragma once
 
 #include <afxwin.h>
-#include <gtest/gtest.h>
 
 #include <functional>
-#include <string>
 #include <vector>
 
 namespace testsupport
 {
-// Message boxes shown through the class library are recorded, not shown.
-inline std::vector<std::string>& MessageBoxTexts()
-{
-    static std::vector<std::string> s_texts;
-    return s_texts;
-}
-
-inline int AFXAPI RecordMessageBoxText(LPCTSTR lpszText, UINT, UINT)
-{
-    MessageBoxTexts().push_back(lpszText != NULL ? lpszText : "");
-    return IDOK;
-}
-
-// Starts the class library once per program.
-class WindowEnvironment : public ::testing::Environment
-{
-public:
-    void SetUp() override
-    {
-        AfxWinInit(::GetModuleHandle(NULL), NULL, (LPTSTR) "", SW_SHOWNORMAL);
-        AfxSetMessageBoxHook(&RecordMessageBoxText);
-    }
-};
-
-// Dispatches what is queued, through the thread's PreTranslateMessage walk.
-inline void PumpMessages(int nMaxMessages = 10000)
-{
-    MSG msg;
-    for (int i = 0; i < nMaxMessages && ::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE); ++i)
-    {
-        if (msg.message == WM_QUIT)
-            continue;
-        CWinThread* pThread = AfxGetThread();
-        if (pThread == NULL || !pThread->PreTranslateMessage(&msg))
-        {
-            ::TranslateMessage(&msg);
-            ::DispatchMessage(&msg);
-        }
-    }
-}
-
 // A top-level window that records one notification message (by default the
 // property grid's 0x2ADF) and answers it through an optional handler.
 class NotifyHost : public CWnd
@@ -77,7 +33,7 @@ public:
         return TRUE;
     }
 
-    // Notes with the given WPARAM, in order.
+    // The LPARAMs of the notes with the given WPARAM, in order.
     std::vector<LPARAM> Notes(WPARAM wParam) const
     {
         std::vector<LPARAM> result;

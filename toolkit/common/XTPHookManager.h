@@ -12,7 +12,7 @@
 #include "XTPCommon.h"
 #include <afxtempl.h>
 
-class CXTPPaintManager;
+class CXTPShadowSettings;
 
 // A client of the hook manager (and of the keyboard manager).
 class CXTPHookManagerHookAble
@@ -60,8 +60,9 @@ public:
     // A mouse move at a point in the bar's client coordinates.
     virtual void OnMouseMove(UINT nFlags, CPoint point) = 0;
 
-    // What the drop shadows read.
-    virtual CXTPPaintManager* GetPaintManager() = 0;
+    // What the drop shadows read: the settings of the bar's paint manager
+    // (the command bars return their CXTPPaintManager, which implements them).
+    virtual CXTPShadowSettings* GetPaintManager() = 0;
     virtual BOOL IsCustomizeMode() = 0;
     virtual CWnd* GetSite() = 0;
     // Whether shadow windows get the save-bits class style: TRUE for a bar

@@ -1,6 +1,8 @@
 // Icon exchange: saving and loading icon sets through property exchange, the
 // binary form of icons and images, and the clipboard transfer.
 #include "XTPImageManager.h"
+
+#include <memory>
 #include "XTPPropExchange.h"
 #include <afxclip.h>
 #include <commctrl.h>
@@ -100,37 +102,11 @@ HBITMAP ReadDIB(CArchive& ar)
         AfxThrowArchiveException(CArchiveException::endOfFile);
 
     DWORD nPixelSize = (DWORD)ar.ReadCount();
-    ULONGLONG nLeft = 0;
-    if (nPixelSize > g_nMaxDibPixels || (ar.GetBytesLeft(nLeft) && nLeft < nPixelSize))
+    if (nPixelSize > g_nMaxDibPixels)
         AfxThrowArchiveException(CArchiveException::badIndex);
-
-    BYTE* pPixels = NULL;
-    if (nPixelSize != 0)
-    {
-        pPixels = (BYTE*)malloc(nPixelSize);
-        if (pPixels == NULL)
-            AfxThrowMemoryException();
-        UINT nRead = 0;
-        try
-        {
-            nRead = ar.Read(pPixels, nPixelSize);
-        }
-        catch (...)
-        {
-            free(pPixels);
-            throw;
-        }
-        if (nRead != nPixelSize)
-        {
-            free(pPixels);
-            AfxThrowArchiveException(CArchiveException::endOfFile);
-        }
-    }
+    std::unique_ptr<BYTE[]> pixels(ar.ReadNewBuffer(nPixelSize));
     if (nPixelSize == 0 || nHeaderSize < sizeof(BITMAPINFOHEADER))
-    {
-        free(pPixels);
         return NULL;
-    }
 
     BITMAPINFO* pbmi = (BITMAPINFO*)headerBuffer;
     BITMAPINFOHEADER& bih = pbmi->bmiHeader;
@@ -171,7 +147,7 @@ HBITMAP ReadDIB(CArchive& ar)
         hBitmap = ::CreateDIBSection(NULL, pbmi, DIB_RGB_COLORS, &pBits, NULL, 0);
         if (hBitmap != NULL && pBits != NULL)
         {
-            memcpy(pBits, pPixels, nCopy);
+            memcpy(pBits, pixels.get(), nCopy);
         }
         else if (hBitmap != NULL)
         {
@@ -179,7 +155,6 @@ HBITMAP ReadDIB(CArchive& ar)
             hBitmap = NULL;
         }
     }
-    free(pPixels);
     return hBitmap;
 }
 }
@@ -299,8 +274,10 @@ void CXTPImageManagerIcon::Serialize(CArchive& ar)
     if (nVersion > 16)
         SerializeImage(m_arrImages[imagePressed], ar);
 
+    // The stored height is the icon's (a 16 x 15 toolbar glyph may come in
+    // a 16 x 16 picture); only a stream without one takes the picture's.
     m_nHeight = (int)nHeight;
-    if (!m_arrImages[imageNormal].IsEmpty())
+    if (m_nHeight <= 0 && !m_arrImages[imageNormal].IsEmpty())
     {
         CSize sz = m_arrImages[imageNormal].GetExtent();
         if (sz.cx > 0 && sz.cy > 0)
@@ -368,9 +345,12 @@ void CXTPImageManager::DoPropExchangeIconSet(UINT nCommand, CXTPPropExchange* pP
         if (++nIcons > g_nMaxIconsInSet)
             AfxThrowArchiveException(CArchiveException::badIndex);
 
+        // A stored count may promise more icons than were stored: loading
+        // ends at the first one that is not there.
         CXTPPropExchangeSection secIcon(pEnumerator->GetNext(posEnum));
         long lWidth = 16;
-        PropExchangeLong(secIcon, "Width", lWidth);
+        if (!PropExchangeLong(secIcon, "Width", lWidth))
+            break;
 
         CXTPImageManagerIcon* pIcon = new CXTPImageManagerIcon(nCommand, (int)lWidth, 15, pIconSet);
         try
@@ -420,9 +400,12 @@ void CXTPImageManager::DoPropExchange(CXTPPropExchange* pPX)
         if (++nSets > g_nMaxIconSets)
             AfxThrowArchiveException(CArchiveException::badIndex);
 
+        // Loading ends at the first set that is not there, whatever the
+        // stored count promised.
         CXTPPropExchangeSection secIconSet(pEnumerator->GetNext(posEnum));
         long lId = 0;
-        PropExchangeLong(secIconSet, "Id", lId);
+        if (!PropExchangeLong(secIconSet, "Id", lId))
+            break;
         DoPropExchangeIconSet((UINT)lId, secIconSet);
     }
 }

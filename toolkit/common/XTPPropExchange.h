@@ -122,6 +122,11 @@ public:
     HKEY GetSectionKey() const { return m_hSectionKey; }
 
 protected:
+    // A section below an exchange: hParentKey is that exchange's opened key,
+    // or NULL when it could not be opened, in which case this section fails
+    // too (it never falls back to the application's key).
+    CXTPPropExchangeRegistry(BOOL bLoading, HKEY hParentKey, LPCTSTR lpszSection, BOOL bAppKeyFallback);
+
     HKEY m_hSectionKey;
     HKEY m_hParentKey;
     CString m_strSectionName;

@@ -1,6 +1,8 @@
 // Property exchange stores: registry, INI file and binary archive, and the
 // section holder on the application profile.
 #include "XTPPropExchange.h"
+
+#include <memory>
 #include <shlwapi.h>
 #include <algorithm>
 
@@ -58,10 +60,16 @@ BOOL LoadBlob(BYTE*& pData, DWORD& nBytes, DWORD nSize, TRead fnRead)
 // CXTPPropExchangeRegistry
 
 CXTPPropExchangeRegistry::CXTPPropExchangeRegistry(BOOL bLoading, HKEY hParentKey, LPCTSTR lpszSection)
+    : CXTPPropExchangeRegistry(bLoading, hParentKey, lpszSection, TRUE)
+{
+}
+
+CXTPPropExchangeRegistry::CXTPPropExchangeRegistry(BOOL bLoading, HKEY hParentKey, LPCTSTR lpszSection,
+                                                   BOOL bAppKeyFallback)
     : m_hSectionKey(NULL), m_hParentKey(hParentKey), m_strSectionName(lpszSection), m_bCloseParentKey(FALSE)
 {
     m_bLoading = bLoading;
-    if (m_hParentKey == NULL)
+    if (m_hParentKey == NULL && bAppKeyFallback)
     {
         CWinApp* pApp = AfxGetApp();
         if (pApp != NULL)
@@ -90,9 +98,12 @@ BOOL CXTPPropExchangeRegistry::PrepareStore()
     if (!m_bInitialized)
     {
         m_bInitialized = TRUE;
+        // Loading only opens: reading settings never leaves keys behind.
         HKEY hKey = NULL;
-        if (::RegCreateKeyExA(m_hParentKey, m_strSectionName, 0, NULL, 0, m_bLoading ? KEY_READ : KEY_WRITE, NULL,
-                              &hKey, NULL) == ERROR_SUCCESS)
+        LONG lResult = m_bLoading ? ::RegOpenKeyExA(m_hParentKey, m_strSectionName, 0, KEY_READ, &hKey)
+                                  : ::RegCreateKeyExA(m_hParentKey, m_strSectionName, 0, NULL, 0, KEY_WRITE, NULL,
+                                                      &hKey, NULL);
+        if (lResult == ERROR_SUCCESS)
             m_hSectionKey = hKey;
     }
     return m_hSectionKey != NULL;
@@ -260,7 +271,7 @@ BOOL CXTPPropExchangeRegistry::ExchangeBlob(LPCTSTR pszPropName, BYTE*& pData, D
 CXTPPropExchange* CXTPPropExchangeRegistry::OpenSection(LPCTSTR lpszSection)
 {
     PrepareStore();
-    CXTPPropExchangeRegistry* pSection = new CXTPPropExchangeRegistry(m_bLoading, m_hSectionKey, lpszSection);
+    CXTPPropExchangeRegistry* pSection = new CXTPPropExchangeRegistry(m_bLoading, m_hSectionKey, lpszSection, FALSE);
     pSection->InitSection(this);
     return pSection;
 }
@@ -378,7 +389,7 @@ BOOL CXTPPropExchangeIniFile::ExchangeValue(LPCTSTR pszPropName, VARTYPE vtProp,
     CString strText;
     if (!PropToText(vtProp, pvProp, strText))
         return FALSE;
-    return ::WritePrivateProfileStringA(m_strSectionName, pszPropName, strText, m_strFileName);
+    return AfxWriteIniString(m_strSectionName, pszPropName, strText, m_strFileName);
 }
 
 CXTPPropExchange* CXTPPropExchangeIniFile::OpenSection(LPCTSTR lpszSection)
@@ -437,77 +448,6 @@ CXTPPropExchangeArchive::~CXTPPropExchangeArchive()
 {
 }
 
-namespace
-{
-// The archive form of a variant: its type as a WORD, then its value.
-void StoreVariant(CArchive& ar, const VARIANT& var)
-{
-    ar << (WORD)var.vt;
-    switch (var.vt)
-    {
-    case VT_EMPTY: case VT_NULL: break;
-    case VT_BOOL: case VT_I2: case VT_UI2: ar << (WORD)var.iVal; break;
-    case VT_I1: case VT_UI1: ar << (BYTE)var.bVal; break;
-    case VT_I4: case VT_UI4: case VT_INT: case VT_UINT: case VT_ERROR: ar << (DWORD)var.lVal; break;
-    case VT_R4: ar << var.fltVal; break;
-    case VT_R8: case VT_DATE: ar << var.dblVal; break;
-    case VT_CY: ar << (DWORD)var.cyVal.Lo << (DWORD)var.cyVal.Hi; break;
-    case VT_BSTR:
-    {
-        CString str;
-        if (var.bstrVal != NULL)
-        {
-            int nLength = ::WideCharToMultiByte(CP_ACP, 0, var.bstrVal, -1, NULL, 0, NULL, NULL);
-            if (nLength > 0)
-            {
-                ::WideCharToMultiByte(CP_ACP, 0, var.bstrVal, -1, str.GetBuffer(nLength), nLength, NULL, NULL);
-                str.ReleaseBuffer();
-            }
-        }
-        ar << str;
-        break;
-    }
-    default:
-        AfxThrowArchiveException(CArchiveException::genericException);
-    }
-}
-
-void LoadVariant(CArchive& ar, VARIANT& var)
-{
-    WORD vt = 0;
-    ar >> vt;
-    VARIANT varNew;
-    ::VariantInit(&varNew);
-    switch (vt)
-    {
-    case VT_EMPTY: case VT_NULL: break;
-    case VT_BOOL: case VT_I2: case VT_UI2: { WORD w; ar >> w; varNew.iVal = (SHORT)w; break; }
-    case VT_I1: case VT_UI1: { BYTE b; ar >> b; varNew.bVal = b; break; }
-    case VT_I4: case VT_UI4: case VT_INT: case VT_UINT: case VT_ERROR: { DWORD d; ar >> d; varNew.lVal = (LONG)d; break; }
-    case VT_R4: ar >> varNew.fltVal; break;
-    case VT_R8: case VT_DATE: ar >> varNew.dblVal; break;
-    case VT_CY: { DWORD lo, hi; ar >> lo >> hi; varNew.cyVal.Lo = lo; varNew.cyVal.Hi = (LONG)hi; break; }
-    case VT_BSTR:
-    {
-        CString str;
-        ar >> str;
-        int nLength = ::MultiByteToWideChar(CP_ACP, 0, str, -1, NULL, 0);
-        varNew.bstrVal = ::SysAllocStringLen(NULL, nLength > 0 ? nLength - 1 : 0);
-        if (varNew.bstrVal == NULL)
-            AfxThrowMemoryException();
-        if (nLength > 0)
-            ::MultiByteToWideChar(CP_ACP, 0, str, -1, varNew.bstrVal, nLength);
-        break;
-    }
-    default:
-        AfxThrowArchiveException(CArchiveException::badSchema);
-    }
-    varNew.vt = vt;
-    ::VariantClear(&var);
-    var = varNew;
-}
-}
-
 BOOL CXTPPropExchangeArchive::ExchangeValue(LPCTSTR /*pszPropName*/, VARTYPE vtProp, void* pvProp,
                                             const void* /*pvDefault*/)
 {
@@ -531,13 +471,9 @@ BOOL CXTPPropExchangeArchive::ExchangeValue(LPCTSTR /*pszPropName*/, VARTYPE vtP
             ar << (DWORD)pcy->Lo << (DWORD)pcy->Hi;
             return TRUE;
         }
-        case VT_DATE:
-        {
-            COleDateTime* pdt = (COleDateTime*)pvProp;
-            ar << (LONG)pdt->m_status << pdt->m_dt;
-            return TRUE;
-        }
-        case VT_VARIANT: StoreVariant(ar, *(VARIANT*)pvProp); return TRUE;
+        // Dates and variants take the class library's own archive forms.
+        case VT_DATE: ar << *(COleDateTime*)pvProp; return TRUE;
+        case VT_VARIANT: ar << COleVariant(*(VARIANT*)pvProp); return TRUE;
         case VT_LPSTR: ar << *(CString*)pvProp; return TRUE;
         case VT_EX_RECT:
         {
@@ -573,17 +509,16 @@ BOOL CXTPPropExchangeArchive::ExchangeValue(LPCTSTR /*pszPropName*/, VARTYPE vtP
         pcy->Hi = (LONG)hi;
         return TRUE;
     }
-    case VT_DATE:
+    case VT_DATE: ar >> *(COleDateTime*)pvProp; return TRUE;
+    case VT_VARIANT:
     {
-        LONG nStatus = 0;
-        double dt = 0;
-        ar >> nStatus >> dt;
-        COleDateTime* pdt = (COleDateTime*)pvProp;
-        pdt->m_dt = dt;
-        pdt->m_status = (COleDateTime::DateTimeStatus)nStatus;
+        COleVariant var;
+        ar >> var;
+        VARIANT& target = *(VARIANT*)pvProp;
+        ::VariantClear(&target);
+        target = var.Detach();
         return TRUE;
     }
-    case VT_VARIANT: LoadVariant(ar, *(VARIANT*)pvProp); return TRUE;
     case VT_LPSTR: ar >> *(CString*)pvProp; return TRUE;
     case VT_EX_RECT:
     {
@@ -627,11 +562,26 @@ BOOL CXTPPropExchangeArchive::ExchangeBlob(LPCTSTR /*pszPropName*/, BYTE*& pData
     if (nSize > XTP_PROPEXCHANGE_MAX_BLOCK || (ar.GetBytesLeft(nLeft) && nLeft < nSize))
         return FALSE;
 
+    // Read in steps as the bytes arrive before the block is made, so a
+    // stored size that lies costs little memory when the length is unknown.
+    std::unique_ptr<BYTE[]> bytes;
+    try
+    {
+        bytes.reset(ar.ReadNewBuffer(nSize));
+    }
+    catch (CArchiveException* e)
+    {
+        if (e->m_cause != CArchiveException::endOfFile)
+            throw;
+        e->Delete();
+        return FALSE;   // fewer bytes than stored: nothing is handed out
+    }
     return LoadBlob(pData, nBytes, nSize,
                     [&](BYTE* pBlock)
                     {
-                        UINT nRead = nSize != 0 ? ar.Read(pBlock, nSize) : 0;
-                        return nRead == nSize;
+                        if (nSize != 0)
+                            memcpy(pBlock, bytes.get(), nSize);
+                        return true;
                     });
 }
 

@@ -4,7 +4,7 @@
 #include "XTPColorManager.h"
 #include "XTPDrawHelpers.h"
 #include "XTPImageManager.h"
-#include "../commandbars/themes/XTPPaintManager.h"
+#include "XTPShadowSettings.h"
 
 namespace
 {
@@ -77,7 +77,7 @@ BOOL CXTPShadowsManager::CShadowWnd::Create(CXTPTrackableBar* pOwner, BOOL bSave
 {
     m_pOwner = pOwner;
     m_hWndOwner = pOwner->GetTrackableHwnd();
-    CXTPPaintManager* pPaintManager = pOwner->GetPaintManager();
+    CXTPShadowSettings* pPaintManager = pOwner->GetPaintManager();
     m_nOptions = pPaintManager ? pPaintManager->GetShadowOptions() : 0;
     m_clrShadow = pPaintManager ? pPaintManager->GetShadowColor() : 0;
 
@@ -269,7 +269,7 @@ void AFX_CDECL CXTPShadowsManager::BuildShadowPicture(BOOL bHorizontal, int cx, 
 CXTPShadowsManager::CShadowWnd* CXTPShadowsManager::CreateShadow(BOOL bHorizontal, const CRect& rcOwner,
                                                                  const CRect& rcExclude, CXTPTrackableBar* pOwner)
 {
-    CXTPPaintManager* pPaintManager = pOwner->GetPaintManager();
+    CXTPShadowSettings* pPaintManager = pOwner->GetPaintManager();
     if (pPaintManager == NULL || !pPaintManager->IsShadowEnabled())
         return NULL;
     HWND hWndOwner = pOwner->GetTrackableHwnd();
@@ -358,7 +358,7 @@ void CXTPShadowsManager::SetShadow(CXTPTrackableBar* pPopupBar, const CRect& rcE
 {
     if (pPopupBar == NULL || pPopupBar->IsCustomizeMode())
         return;
-    CXTPPaintManager* pPaintManager = pPopupBar->GetPaintManager();
+    CXTPShadowSettings* pPaintManager = pPopupBar->GetPaintManager();
     if (pPaintManager == NULL)
         return;
     if ((pPaintManager->GetShadowOptions() & xtpShadowOfficeAlpha) == 0)
@@ -382,7 +382,7 @@ void CXTPShadowsManager::SetControlShadow(CXTPTrackableBar* pParentBar, const CR
 {
     if (pParentBar == NULL || pParentBar->IsCustomizeMode())
         return;
-    CXTPPaintManager* pPaintManager = pParentBar->GetPaintManager();
+    CXTPShadowSettings* pPaintManager = pParentBar->GetPaintManager();
     const int nBoth = xtpShadowOfficeAlpha | xtpShadowShowPopupControl;
     if (pPaintManager == NULL || (pPaintManager->GetShadowOptions() & nBoth) != nBoth)
         return;

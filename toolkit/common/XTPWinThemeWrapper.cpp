@@ -1,5 +1,6 @@
 // Visual-styles and desktop-composition wrappers bound at run time.
 #include "XTPWinThemeWrapper.h"
+#include "XTPFaultGuard.h"
 #include "XTPSystemHelpers.h"
 
 //////////////////////////////////////////////////////////////////////////
@@ -68,6 +69,24 @@ T LookUp(int nEntry, LPCSTR lpszName)
 {
     return (T)CXTPWinThemeWrapper::GetSharedData().GetEntry(nEntry, lpszName);
 }
+
+// Calls an entry of the library under the fault guard: the entry's result,
+// or the failure value when the entry is missing or faults.
+template<class R, class PFN, class... Args>
+R CallGuarded(PFN pfn, LPCSTR lpszName, R failure, Args... args)
+{
+    if (pfn == NULL)
+        return failure;
+    R result = failure;
+    XTPFaultGuarded(lpszName, [&]() { result = pfn(args...); });
+    return result;
+}
+
+template<class R, class PFN, class... Args>
+R CallEntry(int nEntry, LPCSTR lpszName, R failure, Args... args)
+{
+    return CallGuarded(LookUp<PFN>(nEntry, lpszName), lpszName, failure, args...);
+}
 }
 
 //////////////////////////////////////////////////////////////////////////
@@ -87,200 +106,100 @@ void CXTPWinThemeWrapper::OpenThemeData(HWND hWnd, LPCWSTR pszClassList)
 {
     GetSharedData().CheckModule();
     CloseThemeData();
-
-    PFNOPENTHEMEDATA pfn = LookUp<PFNOPENTHEMEDATA>(xtpOpenThemeData, "OpenThemeData");
-    if (pfn == NULL || pszClassList == NULL)
+    if (pszClassList == NULL)
         return;
-    try
-    {
-        m_hTheme = pfn(hWnd, pszClassList);
-    }
-    catch (...)
-    {
-        m_hTheme = NULL;
-    }
+    m_hTheme = CallEntry<HTHEME, PFNOPENTHEMEDATA>(xtpOpenThemeData, "OpenThemeData", (HTHEME)NULL, hWnd,
+                                                   pszClassList);
 }
 
 void CXTPWinThemeWrapper::CloseThemeData()
 {
     if (m_hTheme != NULL)
-    {
-        PFNCLOSETHEMEDATA pfn = LookUp<PFNCLOSETHEMEDATA>(xtpCloseThemeData, "CloseThemeData");
-        if (pfn != NULL)
-        {
-            try
-            {
-                pfn(m_hTheme);
-            }
-            catch (...)
-            {
-            }
-        }
-    }
+        CallEntry<HRESULT, PFNCLOSETHEMEDATA>(xtpCloseThemeData, "CloseThemeData", E_FAIL, m_hTheme);
     m_hTheme = NULL;
 }
 
 HRESULT CXTPWinThemeWrapper::DrawThemeBackground(HDC hDC, int iPartId, int iStateId, const RECT* pRect,
                                                  const RECT* pClipRect)
 {
-    PFNDRAWTHEMEBACKGROUND pfn = LookUp<PFNDRAWTHEMEBACKGROUND>(xtpDrawThemeBackground, "DrawThemeBackground");
-    if (pfn == NULL || m_hTheme == NULL)
+    if (m_hTheme == NULL)
         return E_FAIL;
-    try
-    {
-        return pfn(m_hTheme, hDC, iPartId, iStateId, pRect, pClipRect);
-    }
-    catch (...)
-    {
-        return E_FAIL;
-    }
+    return CallEntry<HRESULT, PFNDRAWTHEMEBACKGROUND>(xtpDrawThemeBackground, "DrawThemeBackground", E_FAIL,
+                                                      m_hTheme, hDC, iPartId, iStateId, pRect, pClipRect);
 }
 
 HRESULT CXTPWinThemeWrapper::DrawThemeTextEx(HDC hDC, int iPartId, int iStateId, LPCWSTR pszText,
                                              int iCharCount, DWORD dwTextFlags, LPRECT pRect,
                                              const void* pOptions)
 {
-    PFNDRAWTHEMETEXTEX pfn = LookUp<PFNDRAWTHEMETEXTEX>(xtpDrawThemeTextEx, "DrawThemeTextEx");
-    if (pfn == NULL || m_hTheme == NULL)
+    if (m_hTheme == NULL)
         return E_FAIL;
-    try
-    {
-        return pfn(m_hTheme, hDC, iPartId, iStateId, pszText, iCharCount, dwTextFlags, pRect, pOptions);
-    }
-    catch (...)
-    {
-        return E_FAIL;
-    }
+    return CallEntry<HRESULT, PFNDRAWTHEMETEXTEX>(xtpDrawThemeTextEx, "DrawThemeTextEx", E_FAIL, m_hTheme, hDC,
+                                                  iPartId, iStateId, pszText, iCharCount, dwTextFlags, pRect,
+                                                  pOptions);
 }
 
 HRESULT CXTPWinThemeWrapper::GetThemeColor(int iPartId, int iStateId, int iPropId, COLORREF* pColor)
 {
-    PFNGETTHEMECOLOR pfn = LookUp<PFNGETTHEMECOLOR>(xtpGetThemeColor, "GetThemeColor");
-    if (pfn == NULL || m_hTheme == NULL)
+    if (m_hTheme == NULL)
         return E_FAIL;
-    try
-    {
-        return pfn(m_hTheme, iPartId, iStateId, iPropId, pColor);
-    }
-    catch (...)
-    {
-        return E_FAIL;
-    }
+    return CallEntry<HRESULT, PFNGETTHEMECOLOR>(xtpGetThemeColor, "GetThemeColor", E_FAIL, m_hTheme, iPartId,
+                                                iStateId, iPropId, pColor);
 }
 
 HRESULT CXTPWinThemeWrapper::GetThemePartSize(HDC hDC, int iPartId, int iStateId, RECT* pRect, int eSize,
                                               SIZE* psz)
 {
-    PFNGETTHEMEPARTSIZE pfn = LookUp<PFNGETTHEMEPARTSIZE>(xtpGetThemePartSize, "GetThemePartSize");
-    if (pfn == NULL || m_hTheme == NULL)
+    if (m_hTheme == NULL)
         return E_FAIL;
-    try
-    {
-        return pfn(m_hTheme, hDC, iPartId, iStateId, pRect, eSize, psz);
-    }
-    catch (...)
-    {
-        return E_FAIL;
-    }
+    return CallEntry<HRESULT, PFNGETTHEMEPARTSIZE>(xtpGetThemePartSize, "GetThemePartSize", E_FAIL, m_hTheme, hDC,
+                                                   iPartId, iStateId, pRect, eSize, psz);
 }
 
 BOOL CXTPWinThemeWrapper::GetThemeSysBool(int iBoolId)
 {
-    PFNGETTHEMESYSBOOL pfn = LookUp<PFNGETTHEMESYSBOOL>(xtpGetThemeSysBool, "GetThemeSysBool");
-    if (pfn == NULL || m_hTheme == NULL)
+    if (m_hTheme == NULL)
         return 0;
-    try
-    {
-        return pfn(m_hTheme, iBoolId);
-    }
-    catch (...)
-    {
-        return 0;
-    }
+    return CallEntry<BOOL, PFNGETTHEMESYSBOOL>(xtpGetThemeSysBool, "GetThemeSysBool", (BOOL)0, m_hTheme, iBoolId);
 }
 
 HRESULT CXTPWinThemeWrapper::GetCurrentThemeName(LPWSTR pszThemeFileName, int dwMaxNameChars,
                                                  LPWSTR pszColorBuff, int cchMaxColorChars,
                                                  LPWSTR pszSizeBuff, int cchMaxSizeChars)
 {
-    PFNGETCURRENTTHEMENAME pfn = LookUp<PFNGETCURRENTTHEMENAME>(xtpGetCurrentThemeName, "GetCurrentThemeName");
-    if (pfn == NULL)
-        return E_FAIL;
-    try
-    {
-        return pfn(pszThemeFileName, dwMaxNameChars, pszColorBuff, cchMaxColorChars, pszSizeBuff,
-                   cchMaxSizeChars);
-    }
-    catch (...)
-    {
-        return E_FAIL;
-    }
+    return CallEntry<HRESULT, PFNGETCURRENTTHEMENAME>(xtpGetCurrentThemeName, "GetCurrentThemeName", E_FAIL,
+                                                      pszThemeFileName, dwMaxNameChars, pszColorBuff,
+                                                      cchMaxColorChars, pszSizeBuff, cchMaxSizeChars);
 }
 
 BOOL CXTPWinThemeWrapper::IsThemeActive()
 {
     if (m_hTheme == NULL)
         GetSharedData().CheckModule();
-
-    PFNISTHEMEACTIVE pfn = LookUp<PFNISTHEMEACTIVE>(xtpIsThemeActive, "IsThemeActive");
-    if (pfn == NULL)
-        return 0;
-    try
-    {
-        return pfn();
-    }
-    catch (...)
-    {
-        return 0;
-    }
+    return CallEntry<BOOL, PFNISTHEMEACTIVE>(xtpIsThemeActive, "IsThemeActive", (BOOL)0);
 }
 
 BOOL CXTPWinThemeWrapper::IsAppThemed()
 {
     if (m_hTheme == NULL)
         return 0;
-
-    PFNISAPPTHEMED pfn = LookUp<PFNISAPPTHEMED>(xtpIsAppThemed, "IsAppThemed");
-    if (pfn == NULL)
-        return 0;
-    try
-    {
-        return pfn();
-    }
-    catch (...)
-    {
-        return 0;
-    }
+    return CallEntry<BOOL, PFNISAPPTHEMED>(xtpIsAppThemed, "IsAppThemed", (BOOL)0);
 }
 
 XTP_HPAINTBUFFER CXTPWinThemeWrapper::BeginBufferedPaint(HDC hdcTarget, const RECT* prcTarget, int dwFormat,
                                                          const void* pPaintParams, HDC* phdc)
 {
-    PFNBEGINBUFFEREDPAINT pfn = LookUp<PFNBEGINBUFFEREDPAINT>(xtpBeginBufferedPaint, "BeginBufferedPaint");
-    if (pfn == NULL)
-        return 0;
-    try
-    {
-        return pfn(hdcTarget, prcTarget, dwFormat, pPaintParams, phdc);
-    }
-    catch (...)
-    {
-        return 0;
-    }
+    return CallEntry<XTP_HPAINTBUFFER, PFNBEGINBUFFEREDPAINT>(xtpBeginBufferedPaint, "BeginBufferedPaint",
+                                                              (XTP_HPAINTBUFFER)NULL, hdcTarget, prcTarget,
+                                                              dwFormat, pPaintParams, phdc);
 }
 
 void CXTPWinThemeWrapper::EndBufferedPaint(XTP_HPAINTBUFFER hBufferedPaint, BOOL fUpdateTarget)
 {
-    PFNENDBUFFEREDPAINT pfn = LookUp<PFNENDBUFFEREDPAINT>(xtpEndBufferedPaint, "EndBufferedPaint");
-    if (pfn == NULL || hBufferedPaint == NULL)
+    if (hBufferedPaint == NULL)
         return;
-    try
-    {
-        pfn(hBufferedPaint, fUpdateTarget);
-    }
-    catch (...)
-    {
-    }
+    CallEntry<HRESULT, PFNENDBUFFEREDPAINT>(xtpEndBufferedPaint, "EndBufferedPaint", E_FAIL, hBufferedPaint,
+                                            fUpdateTarget);
 }
 
 BOOL CXTPWinThemeWrapper::IsAppThemeReady()
@@ -333,32 +252,14 @@ struct XTP_MARGINS
 HRESULT AFX_CDECL CXTPWinDwmWrapper::DefWindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                                    LRESULT* plResult)
 {
-    PFNDWMDEFWINDOWPROC pfn = (PFNDWMDEFWINDOWPROC)DwmEntry(0, "DwmDefWindowProc");
-    if (pfn == NULL)
-        return E_FAIL;
-    try
-    {
-        return pfn(hWnd, msg, wParam, lParam, plResult);
-    }
-    catch (...)
-    {
-        return E_FAIL;
-    }
+    return CallGuarded((PFNDWMDEFWINDOWPROC)DwmEntry(0, "DwmDefWindowProc"), "DwmDefWindowProc", E_FAIL, hWnd, msg,
+                       wParam, lParam, plResult);
 }
 
 HRESULT AFX_CDECL CXTPWinDwmWrapper::ExtendFrameIntoClientArea(HWND hWnd, int cxLeftWidth, int cyTopHeight,
                                                                int cxRightWidth, int cyBottomHeight)
 {
-    PFNDWMEXTENDFRAME pfn = (PFNDWMEXTENDFRAME)DwmEntry(1, "DwmExtendFrameIntoClientArea");
-    if (pfn == NULL)
-        return E_FAIL;
     XTP_MARGINS margins = { cxLeftWidth, cxRightWidth, cyTopHeight, cyBottomHeight };
-    try
-    {
-        return pfn(hWnd, &margins);
-    }
-    catch (...)
-    {
-        return E_FAIL;
-    }
+    return CallGuarded((PFNDWMEXTENDFRAME)DwmEntry(1, "DwmExtendFrameIntoClientArea"), "DwmExtendFrameIntoClientArea",
+                       E_FAIL, hWnd, (const void*)&margins);
 }

@@ -181,7 +181,7 @@ BOOL CXTRegistryManager::WriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEnt
         return FALSE;
 
     if (IsINIMode())
-        return ::WritePrivateProfileStringA(lpszSection, lpszEntry, lpszValue, *GetINIFileNamePtr());
+        return AfxWriteIniString(lpszSection, lpszEntry, lpszValue, *GetINIFileNamePtr());
 
     if (lpszEntry == NULL)
     {

@@ -5,10 +5,11 @@
 // ctest: lock clipboard
 #include "XTMaskEdit.h"
 #include "support/window_host.h"
+#include "support/wndtest.h"
 
 namespace
 {
-::testing::Environment* const s_env = ::testing::AddGlobalTestEnvironment(new testsupport::WindowEnvironment());
+::testing::Environment* const s_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment());
 
 // Counts the beeps instead of sounding them, and the characters checked.
 class CountingMaskEdit : public CXTMaskEditT<CEdit>

@@ -6,7 +6,7 @@
 
 namespace
 {
-::testing::Environment* const s_env = ::testing::AddGlobalTestEnvironment(new testsupport::WindowEnvironment());
+::testing::Environment* const s_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment());
 
 class GridTest : public testsupport::PropertyGridFixture
 {

@@ -5,7 +5,7 @@
 
 namespace
 {
-::testing::Environment* const s_env = ::testing::AddGlobalTestEnvironment(new testsupport::WindowEnvironment());
+::testing::Environment* const s_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment());
 
 class ItemTest : public testsupport::PropertyGridFixture
 {

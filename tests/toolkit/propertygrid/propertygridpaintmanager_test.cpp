@@ -9,44 +9,9 @@
 
 namespace
 {
-::testing::Environment* const s_env = ::testing::AddGlobalTestEnvironment(new testsupport::WindowEnvironment());
+::testing::Environment* const s_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment());
 
-// A 32-bit top-down DIB selected into a memory DC.
-class Canvas
-{
-public:
-    Canvas(int cx, int cy) : m_cx(cx), m_cy(cy)
-    {
-        BITMAPINFO bmi = {};
-        bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bmi.bmiHeader.biWidth = cx;
-        bmi.bmiHeader.biHeight = -cy;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        m_hDC = ::CreateCompatibleDC(NULL);
-        m_hBitmap = ::CreateDIBSection(m_hDC, &bmi, DIB_RGB_COLORS, (void**)&m_pBits, NULL, 0);
-        m_hOld = ::SelectObject(m_hDC, m_hBitmap);
-    }
-    ~Canvas()
-    {
-        ::SelectObject(m_hDC, m_hOld);
-        ::DeleteObject(m_hBitmap);
-        ::DeleteDC(m_hDC);
-    }
-    COLORREF At(int x, int y) const
-    {
-        ::GdiFlush();
-        DWORD px = m_pBits[y * m_cx + x];
-        return RGB((px >> 16) & 0xFF, (px >> 8) & 0xFF, px & 0xFF);
-    }
-    HDC m_hDC;
-
-private:
-    int m_cx, m_cy;
-    HBITMAP m_hBitmap;
-    HGDIOBJ m_hOld;
-    DWORD* m_pBits = NULL;
-};
+using testsupport::Canvas;
 
 const COLORREF kHelpBack = RGB(225, 225, 225);
 const COLORREF kLine = RGB(181, 189, 210);
@@ -78,7 +43,7 @@ protected:
         dis.itemAction = ODA_DRAWENTIRE;
         dis.itemState = bSelected ? ODS_SELECTED : 0;
         dis.hwndItem = View().m_hWnd;
-        dis.hDC = canvas.m_hDC;
+        dis.hDC = canvas.Handle();
         dis.rcItem = CRect(0, 0, rcRow.Width(), rcRow.Height());
         dis.itemData = (ULONG_PTR)pItem;
         m_grid.GetPaintManager()->DrawItem(&dis);
@@ -96,29 +61,29 @@ TEST_F(PaintTest, RowsUseTheGridColours)
     Canvas canvas(cx, 40);
 
     DrawRow(canvas, m_pCategory, FALSE);
-    EXPECT_EQ(kLine, canvas.At(cx - 3, 3));  // category rows take the line colour
+    EXPECT_EQ(kLine, canvas.Pixel(cx - 3, 3));  // category rows take the line colour
 
     DrawRow(canvas, m_pItem, FALSE);
-    EXPECT_EQ(kLine, canvas.At(3, 5));            // the category's margin
-    EXPECT_EQ(kBack, canvas.At(nDivider - 5, 3)); // the caption column
-    EXPECT_EQ(kBack, canvas.At(cx - 3, 3));       // the value column
-    EXPECT_EQ(kLine, canvas.At(nDivider, 3));     // the divider line
+    EXPECT_EQ(kLine, canvas.Pixel(3, 5));            // the category's margin
+    EXPECT_EQ(kBack, canvas.Pixel(nDivider - 5, 3)); // the caption column
+    EXPECT_EQ(kBack, canvas.Pixel(cx - 3, 3));       // the value column
+    EXPECT_EQ(kLine, canvas.Pixel(nDivider, 3));     // the divider line
     int nBottom = m_pItem->GetItemRect().Height() - 1;
-    EXPECT_EQ(kLine, canvas.At(cx / 2, nBottom)); // the row line
+    EXPECT_EQ(kLine, canvas.Pixel(cx / 2, nBottom)); // the row line
 
     // Selected without the focus the caption takes the line colour, with the
     // focus in the view the highlight.
     ::SetFocus(m_host.m_hWnd);
     DrawRow(canvas, m_pItem, TRUE);
-    EXPECT_EQ(kLine, canvas.At(nDivider - 5, 3));
+    EXPECT_EQ(kLine, canvas.Pixel(nDivider - 5, 3));
     View().SetFocus();
     DrawRow(canvas, m_pItem, TRUE);
-    EXPECT_EQ(GetXTPSysColor(COLOR_HIGHLIGHT), canvas.At(nDivider - 5, 3));
+    EXPECT_EQ(GetXTPSysColor(COLOR_HIGHLIGHT), canvas.Pixel(nDivider - 5, 3));
 
     // An item's own metrics win over the grid's.
     m_pItem->GetMetrics(TRUE)->m_clrBack.SetCustomValue(RGB(255, 0, 0));
     DrawRow(canvas, m_pItem, FALSE);
-    EXPECT_EQ(RGB(255, 0, 0), canvas.At(cx - 3, 3));
+    EXPECT_EQ(RGB(255, 0, 0), canvas.Pixel(cx - 3, 3));
     EXPECT_EQ(RGB(255, 0, 0), m_grid.GetPaintManager()->GetItemBackColor(m_pItem, TRUE));
 }
 
@@ -132,14 +97,14 @@ TEST_F(PaintTest, ClassicExpandGlyphShowsPlusOrMinus)
     int xCenter = xBox + 4, yCenter = yBox + 4;
 
     DrawRow(canvas, m_pParent, FALSE);
-    EXPECT_EQ(kFore, canvas.At(xBox, yBox + 3));          // frame
-    EXPECT_EQ(kFore, canvas.At(xCenter - 2, yCenter));    // minus
-    EXPECT_EQ(kFore, canvas.At(xCenter, yCenter - 2));    // collapsed: plus
+    EXPECT_EQ(kFore, canvas.Pixel(xBox, yBox + 3));          // frame
+    EXPECT_EQ(kFore, canvas.Pixel(xCenter - 2, yCenter));    // minus
+    EXPECT_EQ(kFore, canvas.Pixel(xCenter, yCenter - 2));    // collapsed: plus
 
     m_pParent->Expand();
     DrawRow(canvas, m_pParent, FALSE);
-    EXPECT_EQ(kFore, canvas.At(xCenter - 2, yCenter));
-    EXPECT_EQ(kBack, canvas.At(xCenter, yCenter - 2));
+    EXPECT_EQ(kFore, canvas.Pixel(xCenter - 2, yCenter));
+    EXPECT_EQ(kBack, canvas.Pixel(xCenter, yCenter - 2));
 }
 
 // Visual-style entries that stand in for an open (or a closed) style and
@@ -255,9 +220,9 @@ TEST_F(ForcedThemeTest, AClosedStyleFallsBackToClassicDrawing)
     EXPECT_TRUE(ThemeCalls().empty());
     // The Whidbey box: shadow edge, white upper half, black minus.
     int yBox = m_pParent->GetItemRect().Height() / 2 - 4;
-    EXPECT_EQ(GetXTPSysColor(COLOR_3DSHADOW), canvas.At(2, yBox + 3));
-    EXPECT_EQ(RGB(255, 255, 255), canvas.At(4, yBox + 2));
-    EXPECT_EQ(RGB(0, 0, 0), canvas.At(4, yBox + 4));
+    EXPECT_EQ(GetXTPSysColor(COLOR_3DSHADOW), canvas.Pixel(2, yBox + 3));
+    EXPECT_EQ(RGB(255, 255, 255), canvas.Pixel(4, yBox + 2));
+    EXPECT_EQ(RGB(0, 0, 0), canvas.Pixel(4, yBox + 4));
 }
 
 TEST_F(PaintTest, ClassicButtonsHaveA3dFrameAndOfficeXpAFlatOne)
@@ -268,13 +233,13 @@ TEST_F(PaintTest, ClassicButtonsHaveA3dFrameAndOfficeXpAFlatOne)
     DrawRow(canvas, pBool, TRUE);
     CRect rcButton = pBool->GetInplaceButtons()->GetAt(0)->GetRect();
     ASSERT_FALSE(rcButton.IsRectEmpty());
-    EXPECT_EQ(GetXTPSysColor(COLOR_3DDKSHADOW), canvas.At(rcButton.right - 1, rcButton.CenterPoint().y));
-    EXPECT_EQ(GetXTPSysColor(COLOR_WINDOW), canvas.At(rcButton.left + 1, rcButton.CenterPoint().y));
+    EXPECT_EQ(GetXTPSysColor(COLOR_3DDKSHADOW), canvas.Pixel(rcButton.right - 1, rcButton.CenterPoint().y));
+    EXPECT_EQ(GetXTPSysColor(COLOR_WINDOW), canvas.Pixel(rcButton.left + 1, rcButton.CenterPoint().y));
 
     m_grid.SetTheme(xtpGridThemeOfficeXP);
     DrawRow(canvas, pBool, TRUE);
-    EXPECT_EQ(GetXTPSysColor(COLOR_3DSHADOW), canvas.At(rcButton.right - 1, rcButton.CenterPoint().y));
-    EXPECT_EQ(GetColorManager()->GetColor(XPCOLOR_TOOLBAR_FACE), canvas.At(rcButton.left + 1, rcButton.top + 2));
+    EXPECT_EQ(GetXTPSysColor(COLOR_3DSHADOW), canvas.Pixel(rcButton.right - 1, rcButton.CenterPoint().y));
+    EXPECT_EQ(GetColorManager()->GetColor(XPCOLOR_TOOLBAR_FACE), canvas.Pixel(rcButton.left + 1, rcButton.top + 2));
 }
 
 TEST_F(PaintTest, SnapshotsOfEveryTheme)

@@ -4,7 +4,7 @@
 
 namespace
 {
-::testing::Environment* const s_env = ::testing::AddGlobalTestEnvironment(new testsupport::WindowEnvironment());
+::testing::Environment* const s_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment());
 
 class ViewTest : public testsupport::PropertyGridFixture
 {

@@ -7,6 +7,7 @@
 
 #include "XTPCommon.h"
 #include "XTPColorManager.h"
+#include "XTPShadowSettings.h"
 #include "XTPWinThemeWrapper.h"
 
 class CXTPControl;
@@ -32,13 +33,6 @@ enum XTPPaintTheme
     xtpThemeOffice2007 = 5,
     xtpThemeRibbon = 6,
     xtpThemeCustom = 7
-};
-
-// Shadow option bits.
-enum XTPShadowOptions
-{
-    xtpShadowOfficeAlpha = 1,       // shadows always, with the lighter alpha ramp
-    xtpShadowShowPopupControl = 2   // clipped by the popup's excluded rectangle
 };
 
 // A font of the paint manager: a standard font is rebuilt from the system's
@@ -68,7 +62,7 @@ struct XTP_COMMANDBARS_ICONSINFO
     BOOL bOfficeStyleDisabledIcons;     // generate disabled icons; not saved
 };
 
-class CXTPPaintManager : public CCmdTarget
+class CXTPPaintManager : public CCmdTarget, public CXTPShadowSettings
 {
 public:
     CXTPPaintManager();

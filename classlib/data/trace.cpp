@@ -1,0 +1,44 @@
+// The diagnostics behind TRACE and ASSERT: formatted lines to the debugger
+// output, seen first by an optional hook.
+#include <afx.h>
+
+namespace
+{
+AFX_TRACE_HOOK s_pfnTraceHook = NULL;
+
+void WriteTraceLine(const char* lpszLine)
+{
+    AFX_TRACE_HOOK pfnHook = s_pfnTraceHook;
+    if (pfnHook != NULL)
+        pfnHook(lpszLine);
+    ::OutputDebugStringA(lpszLine);
+}
+} // namespace
+
+AFX_TRACE_HOOK AFXAPI AfxSetTraceHook(AFX_TRACE_HOOK pfnHook)
+{
+    AFX_TRACE_HOOK pfnPrevious = s_pfnTraceHook;
+    s_pfnTraceHook = pfnHook;
+    return pfnPrevious;
+}
+
+void AFX_CDECL AfxTrace(const char* lpszFormat, ...)
+{
+    // A fixed buffer: tracing runs on failure paths (out of memory
+    // included) and must not fail itself. Longer messages are cut.
+    char szLine[1024];
+    va_list args;
+    va_start(args, lpszFormat);
+    int nLength = vsnprintf(szLine, sizeof(szLine), lpszFormat != NULL ? lpszFormat : "", args);
+    va_end(args);
+    if (nLength < 0)
+        return;
+    WriteTraceLine(szLine);
+}
+
+void AFXAPI AfxAssertFailedLine(const char* lpszFileName, int nLine)
+{
+    AfxTrace("Assertion failed: %s(%d)\n", lpszFileName != NULL ? lpszFileName : "?", nLine);
+    if (::IsDebuggerPresent())
+        ::DebugBreak();
+}

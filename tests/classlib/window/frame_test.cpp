@@ -1,0 +1,552 @@
+// ctest: run-serial (activation and the foreground window)
+// Frames: bar layout through WM_SIZEPARENT, delayed layout and bar display,
+// prompts, floating windows; documents, views and the single-document
+// template.
+#include "support/wndtest.h"
+#include <afxdlgs.h>
+#include "resource.h"
+
+#include <string>
+#include <vector>
+
+using namespace testsupport;
+
+namespace
+{
+
+CWinApp theApp;
+::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new Environment);
+
+// A bar of a fixed thickness along its edge.
+class CTestBar : public CControlBar
+{
+public:
+    explicit CTestBar(int nThickness) : m_nThickness(nThickness) {}
+    int m_nThickness;
+    int nUpdates = 0;
+    CFrameWnd* pLastTarget = NULL;
+    BOOL bLastDisable = FALSE;
+
+    BOOL Create(CWnd* pParent, DWORD dwStyle, UINT nID, BOOL bVisible = TRUE)
+    {
+        m_dwStyle = dwStyle;
+        return CWnd::Create(NULL, NULL, WS_CHILD | (bVisible ? WS_VISIBLE : 0), CRect(0, 0, 0, 0), pParent, nID);
+    }
+    virtual CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz)
+    {
+        CSize size = CControlBar::CalcFixedLayout(bStretch, bHorz);
+        if (bHorz)
+            size.cy = m_nThickness;
+        else
+            size.cx = m_nThickness;
+        return size;
+    }
+    virtual void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler)
+    {
+        ++nUpdates;
+        pLastTarget = pTarget;
+        bLastDisable = bDisableIfNoHndler;
+    }
+};
+
+class CPlainView : public CView
+{
+    DECLARE_DYNCREATE(CPlainView)
+public:
+    virtual void OnDraw(CDC*) {}
+};
+IMPLEMENT_DYNCREATE(CPlainView, CView)
+
+CRect ChildRect(CWnd* pChild)
+{
+    CRect rect;
+    pChild->GetWindowRect(&rect);
+    pChild->GetParent()->ScreenToClient(&rect);
+    return rect;
+}
+
+class LayoutTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        pFrame = new CFrameWnd;
+        ASSERT_TRUE(pFrame->Create(NULL, "layout", WS_POPUP, CRect(0, 0, 400, 300)));
+        // Created in this order: the status bar is first in Z order.
+        status = new CTestBar(20);
+        ASSERT_TRUE(status->Create(pFrame, CBRS_BOTTOM, AFX_IDW_STATUS_BAR));
+        toolbar = new CTestBar(30);
+        ASSERT_TRUE(toolbar->Create(pFrame, CBRS_TOP, AFX_IDW_TOOLBAR));
+        lowerBar = new CTestBar(10);
+        ASSERT_TRUE(lowerBar->Create(pFrame, CBRS_BOTTOM, AFX_IDW_CONTROLBAR_FIRST + 5));
+        leftBar = new CTestBar(40);
+        ASSERT_TRUE(leftBar->Create(pFrame, CBRS_LEFT, AFX_IDW_DOCKBAR_LEFT));
+        for (CTestBar* pBar : { status, toolbar, lowerBar, leftBar })
+            pBar->m_bAutoDelete = TRUE;
+        CCreateContext context;
+        context.m_pNewViewClass = RUNTIME_CLASS(CPlainView);
+        pView = pFrame->CreateView(&context);
+        ASSERT_TRUE(pView != NULL);
+        pFrame->RecalcLayout();
+    }
+    void TearDown() override { pFrame->DestroyWindow(); }
+
+    CFrameWnd* pFrame = NULL;
+    CTestBar* status = NULL;
+    CTestBar* toolbar = NULL;
+    CTestBar* lowerBar = NULL;
+    CTestBar* leftBar = NULL;
+    CView* pView = NULL;
+};
+
+TEST_F(LayoutTest, BarsTakeTheirEdgesInZOrderAndTheViewGetsTheRest)
+{
+    CRect client;
+    pFrame->GetClientRect(&client);
+    ASSERT_EQ(CSize(400, 300), client.Size());
+    EXPECT_EQ(CRect(0, 280, 400, 300), ChildRect(status));     // the outer bottom edge
+    EXPECT_EQ(CRect(0, 0, 400, 30), ChildRect(toolbar));
+    EXPECT_EQ(CRect(0, 270, 400, 280), ChildRect(lowerBar));   // above the status bar
+    EXPECT_EQ(CRect(0, 30, 40, 270), ChildRect(leftBar));
+    EXPECT_EQ(CRect(40, 30, 400, 270), ChildRect(pView));
+    EXPECT_EQ(4, (int)pFrame->m_listControlBars.GetCount());
+    EXPECT_EQ(toolbar, pFrame->GetControlBar(AFX_IDW_TOOLBAR));
+}
+
+TEST_F(LayoutTest, AQueryMeasuresWithoutMoving)
+{
+    CRect rectLeft;
+    pFrame->RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, CWnd::reposQuery, &rectLeft,
+                           CRect(0, 0, 200, 200));
+    EXPECT_EQ(CRect(40, 30, 200, 170), rectLeft);
+    EXPECT_EQ(CRect(0, 280, 400, 300), ChildRect(status));   // untouched
+
+    // Without stretching, the query gives the bars' total size.
+    CRect rectTotal;
+    pFrame->RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, CWnd::reposQuery, &rectTotal, NULL, FALSE);
+    EXPECT_EQ(60, rectTotal.Height());
+}
+
+TEST_F(LayoutTest, HiddenBarsTakeNoRoomAndDelayedChangesHappenAtIdle)
+{
+    // At once.
+    pFrame->ShowControlBar(leftBar, FALSE, FALSE);
+    EXPECT_FALSE(leftBar->IsWindowVisible());
+    EXPECT_EQ(CRect(0, 30, 400, 270), ChildRect(pView));
+
+    // Delayed: nothing moves until the idle update.
+    pFrame->ShowControlBar(toolbar, FALSE, TRUE);
+    EXPECT_TRUE(toolbar->GetStyle() & WS_VISIBLE);
+    EXPECT_FALSE(toolbar->IsVisible());
+    EXPECT_TRUE(pFrame->m_nIdleFlags & CFrameWnd::idleLayout);
+    AfxCallWndProc(pFrame, pFrame->m_hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
+    pFrame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+    EXPECT_FALSE(toolbar->GetStyle() & WS_VISIBLE);
+    EXPECT_EQ(0u, pFrame->m_nIdleFlags);
+    EXPECT_EQ(CRect(0, 0, 400, 270), ChildRect(pView));
+}
+
+TEST_F(LayoutTest, VisibleBarsUpdateAgainstTheirFrameAtIdle)
+{
+    pFrame->ShowControlBar(lowerBar, FALSE, FALSE);
+    status->nUpdates = lowerBar->nUpdates = 0;
+    pFrame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+    EXPECT_EQ(1, status->nUpdates);
+    EXPECT_EQ(pFrame, status->pLastTarget);
+    EXPECT_TRUE(status->bLastDisable);
+    EXPECT_EQ(0, lowerBar->nUpdates);
+}
+
+TEST_F(LayoutTest, TheViewMenuTogglesBars)
+{
+    pFrame->SendMessage(WM_COMMAND, ID_VIEW_TOOLBAR);
+    EXPECT_FALSE(toolbar->IsWindowVisible());
+    EXPECT_EQ(CRect(40, 0, 400, 270), ChildRect(pView));
+
+    class CCheckUI : public CCmdUI
+    {
+    public:
+        int nCheck = -1;
+        virtual void SetCheck(int n) { nCheck = n; }
+    } ui;
+    ui.m_nID = ID_VIEW_STATUS_BAR;
+    ui.DoUpdate(pFrame, TRUE);
+    EXPECT_EQ(1, ui.nCheck);
+    ui.m_nID = ID_VIEW_TOOLBAR;
+    ui.DoUpdate(pFrame, TRUE);
+    EXPECT_EQ(0, ui.nCheck);
+}
+
+TEST_F(LayoutTest, PromptsGoToTheStatusBar)
+{
+    CString strText;
+    pFrame->SendMessage(WM_SETMESSAGESTRING, ID_FILE_NEW);
+    status->GetWindowText(strText);
+    EXPECT_STREQ("Create a new document", strText);   // the text before '\n'
+
+    pFrame->SetMessageText("free text");
+    status->GetWindowText(strText);
+    EXPECT_STREQ("free text", strText);
+
+    pFrame->SendMessage(WM_POPMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
+    status->GetWindowText(strText);
+    EXPECT_STREQ("Ready", strText);
+
+    // A menu item being selected: a pending pop is ignored, and the item's
+    // prompt shows when the menu goes idle.
+    pFrame->SetMessageText("before");
+    pFrame->SendMessage(WM_MENUSELECT, MAKEWPARAM(ID_APP_EXIT, MF_STRING), 0);
+    pFrame->SendMessage(WM_POPMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
+    status->GetWindowText(strText);
+    EXPECT_STREQ("before", strText);
+    pFrame->SendMessage(WM_ENTERIDLE, MSGF_MENU, 0);
+    status->GetWindowText(strText);
+    EXPECT_STREQ("Quit the application; prompts to save documents", strText);
+    // Closing the menu returns to the idle prompt.
+    pFrame->SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+    status->GetWindowText(strText);
+    EXPECT_STREQ("Ready", strText);
+}
+
+TEST_F(LayoutTest, KeyIndicatorsFollowTheLockKeys)
+{
+    class CEnableUI : public CCmdUI
+    {
+    public:
+        int nEnabled = -1;
+        virtual void Enable(BOOL b)
+        {
+            nEnabled = b ? 1 : 0;
+            m_bEnableChanged = TRUE;
+        }
+    } ui;
+    ui.m_nID = ID_INDICATOR_CAPS;
+    ui.DoUpdate(pFrame, TRUE);
+    EXPECT_EQ((::GetKeyState(VK_CAPITAL) & 1) ? 1 : 0, ui.nEnabled);
+    ui.m_nID = ID_INDICATOR_NUM;
+    ui.DoUpdate(pFrame, TRUE);
+    EXPECT_EQ((::GetKeyState(VK_NUMLOCK) & 1) ? 1 : 0, ui.nEnabled);
+}
+
+TEST(Layout, RecalcLayoutIsNotReentered)
+{
+    class CReentrantBar : public CTestBar
+    {
+    public:
+        CReentrantBar() : CTestBar(10) {}
+        int nSizeParent = 0;
+        virtual CSize CalcDynamicLayout(int nLength, DWORD dwMode)
+        {
+            ++nSizeParent;
+            GetParentFrame()->RecalcLayout();   // a bar asking again while laid out
+            return CTestBar::CalcDynamicLayout(nLength, dwMode);
+        }
+    };
+    CFrameWnd* pFrame = new CFrameWnd;
+    ASSERT_TRUE(pFrame->Create(NULL, "re", WS_POPUP, CRect(0, 0, 100, 100)));
+    CReentrantBar bar;
+    ASSERT_TRUE(bar.Create(pFrame, CBRS_TOP, AFX_IDW_TOOLBAR));
+    bar.nSizeParent = 0;
+    pFrame->RecalcLayout();
+    EXPECT_EQ(1, bar.nSizeParent);
+    bar.DestroyWindow();
+    pFrame->DestroyWindow();
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Floating windows
+
+TEST(FloatingWindows, SyncActivePopupsKeepTheFrameActive)
+{
+    CFrameWnd* pFrame = new CFrameWnd;
+    ASSERT_TRUE(pFrame->Create(NULL, "owner", WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200)));
+    CMiniFrameWnd* pSync = new CMiniFrameWnd;
+    ASSERT_TRUE(pSync->CreateEx(0, NULL, "sync", WS_POPUP | WS_CAPTION | MFS_SYNCACTIVE, CRect(0, 0, 50, 50), pFrame));
+    CMiniFrameWnd* pPlain = new CMiniFrameWnd;
+    ASSERT_TRUE(pPlain->CreateEx(0, NULL, "plain", WS_POPUP | WS_CAPTION, CRect(0, 0, 50, 50), pFrame));
+
+    EXPECT_EQ(1, (int)pSync->SendMessage(WM_FLOATSTATUS, FS_SYNCACTIVE));
+    EXPECT_EQ(0, (int)pPlain->SendMessage(WM_FLOATSTATUS, FS_SYNCACTIVE));
+
+    pFrame->SendMessage(WM_ACTIVATE, WA_INACTIVE, (LPARAM)pSync->m_hWnd);
+    EXPECT_TRUE(pFrame->m_nFlags & WF_STAYACTIVE);
+    pFrame->SendMessage(WM_ACTIVATE, WA_INACTIVE, (LPARAM)pPlain->m_hWnd);
+    EXPECT_FALSE(pFrame->m_nFlags & WF_STAYACTIVE);
+
+    // Enabling and disabling the frame reaches its floating windows.
+    pFrame->NotifyFloatingWindows(FS_DISABLE);
+    EXPECT_FALSE(pSync->IsWindowEnabled());
+    EXPECT_FALSE(pPlain->IsWindowEnabled());
+    pFrame->NotifyFloatingWindows(FS_ENABLE);
+    EXPECT_TRUE(pSync->IsWindowEnabled());
+
+    pFrame->DestroyWindow();   // owned popups go first and delete themselves
+}
+
+TEST(FloatingWindows, ModalStateDisablesTheFramesWindows)
+{
+    CFrameWnd* pFrame = new CFrameWnd;
+    ASSERT_TRUE(pFrame->Create(NULL, "owner", WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200)));
+    CMiniFrameWnd* pFloat = new CMiniFrameWnd;
+    ASSERT_TRUE(pFloat->CreateEx(0, NULL, "f", WS_POPUP, CRect(0, 0, 50, 50), pFrame));
+    pFrame->BeginModalState();
+    EXPECT_FALSE(pFrame->IsWindowEnabled());
+    EXPECT_FALSE(pFloat->IsWindowEnabled());
+    pFrame->BeginModalState();   // nested
+    pFrame->EndModalState();
+    EXPECT_FALSE(pFrame->IsWindowEnabled());
+    pFrame->EndModalState();
+    EXPECT_TRUE(pFrame->IsWindowEnabled());
+    EXPECT_TRUE(pFloat->IsWindowEnabled());
+    pFrame->DestroyWindow();
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Documents, views and the single-document template
+
+std::vector<std::string> g_events;
+
+class CNumberDoc : public CDocument
+{
+    DECLARE_DYNCREATE(CNumberDoc)
+public:
+    int m_nValue = 0;
+    int nNew = 0;
+    virtual BOOL OnNewDocument()
+    {
+        ++nNew;
+        g_events.push_back("new");
+        return CDocument::OnNewDocument();
+    }
+    virtual void DeleteContents() { m_nValue = 0; }
+    virtual void Serialize(CArchive& ar)
+    {
+        if (ar.IsStoring())
+            ar << m_nValue;
+        else
+            ar >> m_nValue;
+    }
+};
+IMPLEMENT_DYNCREATE(CNumberDoc, CDocument)
+
+class CNumberView : public CView
+{
+    DECLARE_DYNCREATE(CNumberView)
+public:
+    virtual void OnDraw(CDC*) {}
+    virtual void OnInitialUpdate()
+    {
+        // The frame made this the active view before telling anyone.
+        CFrameWnd* pFrame = GetParentFrame();
+        g_events.push_back(pFrame != NULL && pFrame->GetActiveView() == this ? "initial-active" : "initial-inactive");
+        CView::OnInitialUpdate();
+    }
+    virtual void OnUpdate(CView*, LPARAM lHint, CObject*) { g_events.push_back("update-" + std::to_string(lHint)); }
+};
+IMPLEMENT_DYNCREATE(CNumberView, CView)
+
+class CNumberFrame : public CFrameWnd
+{
+    DECLARE_DYNCREATE(CNumberFrame)
+};
+IMPLEMENT_DYNCREATE(CNumberFrame, CFrameWnd)
+
+class DocumentTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        g_events.clear();
+        Boxes().texts.clear();
+        Boxes().nAnswer = IDOK;
+        pTemplate = new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CNumberDoc), RUNTIME_CLASS(CNumberFrame),
+                                           RUNTIME_CLASS(CNumberView));
+        theApp.AddDocTemplate(pTemplate);
+        ::GetTempPath(MAX_PATH, szFile);
+        lstrcat(szFile, "wnd_frame_test.num");
+        ::DeleteFile(szFile);
+    }
+    void TearDown() override
+    {
+        if (theApp.m_pMainWnd != NULL)
+            theApp.m_pMainWnd->DestroyWindow();
+        DrainQuit();
+        theApp.m_templateList.RemoveAll();
+        delete pTemplate;
+        ::DeleteFile(szFile);
+        Boxes().nAnswer = IDOK;
+    }
+    CNumberDoc* Open(LPCTSTR lpszPath)
+    {
+        return (CNumberDoc*)pTemplate->OpenDocumentFile(lpszPath);
+    }
+
+    CSingleDocTemplate* pTemplate = NULL;
+    char szFile[MAX_PATH];
+};
+
+TEST_F(DocumentTest, TheDocumentStringHasSevenFields)
+{
+    CString str;
+    EXPECT_TRUE(pTemplate->GetDocString(str, CDocTemplate::windowTitle));
+    EXPECT_STREQ("Brindlemark", str);
+    EXPECT_TRUE(pTemplate->GetDocString(str, CDocTemplate::docName));
+    EXPECT_STREQ("", str);
+    EXPECT_TRUE(pTemplate->GetDocString(str, CDocTemplate::regFileTypeName));
+    EXPECT_STREQ("Brindlemark.Document", str);
+}
+
+TEST_F(DocumentTest, ANewDocumentMakesTheMainFrameAndView)
+{
+    CNumberDoc* pDoc = Open(NULL);
+    ASSERT_TRUE(pDoc != NULL);
+    CFrameWnd* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, theApp.m_pMainWnd);
+    ASSERT_TRUE(pFrame != NULL);
+    EXPECT_TRUE(pFrame->IsKindOf(RUNTIME_CLASS(CNumberFrame)));
+    EXPECT_TRUE(pFrame->IsWindowVisible());
+    EXPECT_EQ(pDoc, pFrame->GetActiveDocument());
+    EXPECT_EQ(pDoc->GetDocTemplate(), pTemplate);
+    EXPECT_EQ(std::vector<std::string>({ "new", "initial-active", "update-0" }), g_events);
+
+    CString strTitle;
+    pFrame->GetWindowText(strTitle);
+    EXPECT_STREQ("Untitled - Brindlemark", strTitle);
+    EXPECT_TRUE(pFrame->m_hMenuDefault != NULL);
+    EXPECT_EQ(pFrame->m_hMenuDefault, ::GetMenu(pFrame->m_hWnd));
+    EXPECT_TRUE(pFrame->m_hAccelTable != NULL);
+    EXPECT_EQ(pFrame->GetActiveView(), pFrame->GetDescendantWindow(AFX_IDW_PANE_FIRST, TRUE));
+}
+
+TEST_F(DocumentTest, ALaterNewReusesTheDocumentAfterAskingToSave)
+{
+    CNumberDoc* pDoc = Open(NULL);
+    ASSERT_TRUE(pDoc != NULL);
+    CWnd* pFrame = theApp.m_pMainWnd;
+    pDoc->m_nValue = 5;
+    pDoc->SetModifiedFlag();
+
+    Boxes().nAnswer = IDCANCEL;   // the user keeps the document
+    EXPECT_EQ(NULL, Open(NULL));
+    EXPECT_EQ(5, pDoc->m_nValue);
+    ASSERT_EQ(1u, Boxes().texts.size());
+    EXPECT_EQ("Save changes to Untitled?", Boxes().texts[0]);
+
+    Boxes().nAnswer = IDNO;   // discards it
+    EXPECT_EQ(pDoc, Open(NULL));
+    EXPECT_EQ(theApp.m_pMainWnd, pFrame);   // the same frame
+    EXPECT_EQ(0, pDoc->m_nValue);
+    EXPECT_EQ(2, pDoc->nNew);
+    EXPECT_FALSE(pDoc->IsModified());
+}
+
+TEST_F(DocumentTest, SavedDocumentsOpenAgainWithTheirNameAsTitle)
+{
+    CNumberDoc* pDoc = Open(NULL);
+    ASSERT_TRUE(pDoc != NULL);
+    pDoc->m_nValue = 1234;
+    theApp.m_pRecentFileList = new CRecentFileList(0, "Recent File List", "File%d", 4);
+    ASSERT_TRUE(pDoc->DoSave(szFile));
+    EXPECT_FALSE(pDoc->IsModified());
+    EXPECT_STREQ("wnd_frame_test.num", pDoc->GetTitle());
+    EXPECT_TRUE(AfxComparePath(szFile, (*theApp.m_pRecentFileList)[0]));   // a recent file now
+    delete theApp.m_pRecentFileList;
+    theApp.m_pRecentFileList = NULL;
+
+    CString strTitle;
+    theApp.m_pMainWnd->GetWindowText(strTitle);
+    EXPECT_STREQ("wnd_frame_test.num - Brindlemark", strTitle);
+
+    EXPECT_EQ(pDoc, Open(NULL));
+    EXPECT_EQ(0, pDoc->m_nValue);
+    EXPECT_EQ(pDoc, Open(szFile));
+    EXPECT_EQ(1234, pDoc->m_nValue);
+    EXPECT_STREQ("wnd_frame_test.num", pDoc->GetTitle());
+}
+
+TEST_F(DocumentTest, ABrokenFileIsReportedAndTheDocumentStaysUsable)
+{
+    CNumberDoc* pDoc = Open(NULL);
+    ASSERT_TRUE(pDoc != NULL);
+
+    // Missing: reported; the document is untouched.
+    pDoc->m_nValue = 9;
+    EXPECT_EQ(NULL, Open("C:\\no such folder\\missing.num"));
+    EXPECT_EQ(1u, Boxes().texts.size());
+    EXPECT_EQ(9, pDoc->m_nValue);
+
+    // Truncated (2 bytes of a 4-byte number): reported, and the document is
+    // a clean new one rather than half-loaded.
+    HANDLE hFile = ::CreateFile(szFile, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    DWORD dwWritten;
+    ::WriteFile(hFile, "\x01\x02", 2, &dwWritten, NULL);
+    ::CloseHandle(hFile);
+    Boxes().texts.clear();
+    EXPECT_EQ(NULL, Open(szFile));
+    EXPECT_EQ(1u, Boxes().texts.size());
+    EXPECT_EQ(0, pDoc->m_nValue);
+    EXPECT_FALSE(pDoc->IsModified());
+    EXPECT_STREQ("Untitled", pDoc->GetTitle());
+    EXPECT_TRUE(::IsWindow(theApp.m_pMainWnd->GetSafeHwnd()));
+}
+
+TEST_F(DocumentTest, ClosingTheFrameAsksTheDocumentAndCanBeRefused)
+{
+    CNumberDoc* pDoc = Open(NULL);
+    ASSERT_TRUE(pDoc != NULL);
+    HWND hWndFrame = theApp.m_pMainWnd->m_hWnd;
+    pDoc->SetModifiedFlag();
+    Boxes().nAnswer = IDCANCEL;
+    ::SendMessage(hWndFrame, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(::IsWindow(hWndFrame));
+
+    // Exit closes it (the document goes with the frame).
+    Boxes().nAnswer = IDNO;
+    ::SendMessage(hWndFrame, WM_COMMAND, ID_APP_EXIT, 0);
+    EXPECT_FALSE(::IsWindow(hWndFrame));
+    EXPECT_EQ(NULL, theApp.m_pMainWnd);
+    EXPECT_EQ(NULL, pTemplate->m_pOnlyDoc);
+    EXPECT_TRUE(DrainQuit());
+}
+
+TEST_F(DocumentTest, UpdateAllViewsSkipsTheSender)
+{
+    CNumberDoc* pDoc = Open(NULL);
+    ASSERT_TRUE(pDoc != NULL);
+    POSITION pos = pDoc->GetFirstViewPosition();
+    ASSERT_TRUE(pos != NULL);
+    CView* pView = pDoc->GetNextView(pos);
+    EXPECT_EQ(NULL, pos);
+    g_events.clear();
+    pDoc->UpdateAllViews(NULL, 7);
+    pDoc->UpdateAllViews(pView, 8);
+    EXPECT_EQ(std::vector<std::string>({ "update-7" }), g_events);
+}
+
+} // namespace
+
+/////////////////////////////////////////////////////////////////////////////
+// Printing
+
+TEST(Printing, WithoutAPrinterDirectPrintingAndPreviewAreRefused)
+{
+    CFrameWnd* pFrame = new CFrameWnd;
+    ASSERT_TRUE(pFrame->Create(NULL, "printing", WS_POPUP, CRect(0, 0, 100, 100)));
+    CPlainView* pView = new CPlainView;
+    ASSERT_TRUE(pView->Create(NULL, "view", WS_CHILD, CRect(0, 0, 10, 10), pFrame, 1));
+    CPrintInfo info;
+    info.m_bDirect = TRUE;
+    if (info.m_pPD->GetDefaults())
+    {
+        ::DeleteDC(info.m_pPD->m_pd.hDC);
+        pFrame->DestroyWindow();
+        GTEST_SKIP() << "this machine has a printer";
+    }
+    EXPECT_FALSE(pView->DoPreparePrinting(&info));
+    EXPECT_EQ(nullptr, info.m_pPD->m_pd.hDC);
+
+    CPrintInfo preview;
+    preview.m_bPreview = TRUE;
+    EXPECT_FALSE(pView->DoPreparePrinting(&preview));
+    EXPECT_FALSE(pView->DoPreparePrinting(NULL));
+    pFrame->DestroyWindow();
+}

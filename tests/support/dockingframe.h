@@ -1,0 +1,220 @@
+// A frame with a view and a docking-pane manager for the docking tests: it
+// records the manager's notifications, attaches a window to a pane that asks
+// for one, and can vote on actions and closes. Also draws the frame's
+// docking windows into a canvas through the paint manager.
+#pragma once
+
+#include "support/canvas.h"
+
+#include <XTPDockingPaneManager.h>
+#include <XTPDockingPanePaintManager.h>
+#include <XTPDockingPaneSplitterContainer.h>
+#include <XTPDockingPaneTabbedContainer.h>
+#include <afxpriv.h>
+
+#include <map>
+#include <vector>
+
+namespace testsupport
+{
+using Canvas = f1test::Canvas;
+
+class CDockingTestView : public CView
+{
+    DECLARE_DYNCREATE(CDockingTestView)
+public:
+    virtual void OnDraw(CDC*) {}
+};
+
+// One notification as the frame received it.
+struct DockingNotification
+{
+    WPARAM nCode;
+    LPARAM lParam;
+    int nAction;   // the action of XTP_DPN_ACTION, else -1
+    CXTPDockingPane* pPane;
+    XTP_DOCKINGPANE_CLICK click;   // the record of XTP_DPN_CONTEXTMENU
+};
+
+class CDockingTestFrame : public CFrameWnd
+{
+public:
+    CDockingTestFrame() {}
+
+    // Creates the frame (a popup of the client size given), its view and
+    // the attached manager; the manager's theme is not changed.
+    BOOL CreateWithManager(CSize szClient = CSize(640, 480))
+    {
+        CRect rc(0, 0, szClient.cx, szClient.cy);
+        if (!Create(NULL, "docking", WS_POPUP | WS_CLIPCHILDREN, rc))
+            return FALSE;
+        CCreateContext context;
+        context.m_pNewViewClass = RUNTIME_CLASS(CDockingTestView);
+        if (CreateView(&context) == NULL)
+            return FALSE;
+        if (!m_paneManager.AttachToSite(this))
+            return FALSE;
+        RecalcLayout();
+        return TRUE;
+    }
+
+    CView* GetView() { return (CView*)GetDescendantWindow(AFX_IDW_PANE_FIRST, TRUE); }
+
+    // The notifications of one code.
+    std::vector<DockingNotification> Notifications(WPARAM nCode) const
+    {
+        std::vector<DockingNotification> result;
+        for (const DockingNotification& n : m_notifications)
+        {
+            if (n.nCode == nCode)
+                result.push_back(n);
+        }
+        return result;
+    }
+    std::vector<int> Actions() const
+    {
+        std::vector<int> result;
+        for (const DockingNotification& n : m_notifications)
+        {
+            if (n.nCode == XTP_DPN_ACTION)
+                result.push_back(n.nAction);
+        }
+        return result;
+    }
+
+    CXTPDockingPaneManager m_paneManager;
+    std::vector<DockingNotification> m_notifications;
+    std::map<int, CWnd*> m_paneWindows;   // hosted windows by pane id
+    BOOL m_bAttachWindows = TRUE;
+    int m_nVetoAction = -1;               // an action the frame vetoes
+    LRESULT m_nCloseAnswer = 0;           // the answer to XTP_DPN_CLOSEPANE
+
+protected:
+    virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+    {
+        if (message != XTPWM_DOCKINGPANE_NOTIFY)
+            return CFrameWnd::OnWndMsg(message, wParam, lParam, pResult);
+        *pResult = OnDockingPaneNotify(wParam, lParam);
+        return TRUE;
+    }
+
+    LRESULT OnDockingPaneNotify(WPARAM wParam, LPARAM lParam)
+    {
+        DockingNotification n = { wParam, lParam, -1, NULL, {} };
+        if (wParam == XTP_DPN_CONTEXTMENU)
+            n.click = *(XTP_DOCKINGPANE_CLICK*)lParam;
+        if (wParam == XTP_DPN_SHOWWINDOW)
+            n.pPane = (CXTPDockingPane*)lParam;
+        if (wParam == XTP_DPN_ACTION)
+        {
+            XTP_DOCKINGPANE_ACTION* pAction = (XTP_DOCKINGPANE_ACTION*)lParam;
+            n.nAction = pAction->action;
+            n.pPane = pAction->pPane;
+            if ((int)pAction->action == m_nVetoAction)
+                pAction->bCancel = TRUE;
+        }
+        m_notifications.push_back(n);
+
+        if (wParam == XTP_DPN_SHOWWINDOW)
+        {
+            CXTPDockingPane* pPane = (CXTPDockingPane*)lParam;
+            if (!m_bAttachWindows)
+                return FALSE;
+            if (!pPane->HasAttachedWindow())
+            {
+                CWnd*& pWnd = m_paneWindows[pPane->GetID()];
+                if (pWnd == NULL || pWnd->GetSafeHwnd() == NULL)
+                {
+                    delete pWnd;
+                    pWnd = new CWnd;
+                    pWnd->CreateEx(0, "STATIC", pPane->GetTitle(), WS_CHILD | SS_CENTER, CRect(0, 0, 0, 0), this,
+                                   0);
+                }
+                pPane->AttachWindow(pWnd);
+            }
+            return TRUE;
+        }
+        if (wParam == XTP_DPN_CLOSEPANE)
+            return m_nCloseAnswer;
+        return 0;
+    }
+
+    virtual void PostNcDestroy()
+    {
+        for (auto& entry : m_paneWindows)
+            delete entry.second;
+        m_paneWindows.clear();
+        CFrameWnd::PostNcDestroy();
+    }
+};
+
+// A child window's rectangle in its parent's client coordinates.
+inline CRect ChildRect(HWND hWnd)
+{
+    CRect rc;
+    ::GetWindowRect(hWnd, &rc);
+    ::MapWindowPoints(NULL, ::GetParent(hWnd), (LPPOINT)&rc, 2);
+    return rc;
+}
+
+// Shown in its parent (the test frames themselves stay hidden).
+inline bool HasVisibleStyle(HWND hWnd)
+{
+    return (::GetWindowLong(hWnd, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+// Draws the frame's client area as it looks: the docking windows through
+// the paint manager, hosted windows as their text on the window colour, the
+// view in white.
+inline void DrawDockingFrame(CDockingTestFrame* pFrame, Canvas& canvas)
+{
+    CDC* pDC = canvas.DC();
+    CRect rcClient;
+    pFrame->GetClientRect(&rcClient);
+    pDC->FillSolidRect(rcClient, ::GetSysColor(COLOR_APPWORKSPACE));
+    CXTPDockingPanePaintManager* pPaintManager = pFrame->m_paneManager.GetPaintManager();
+
+    std::vector<HWND> arrChildren;
+    for (HWND hWnd = ::GetWindow(pFrame->m_hWnd, GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+        arrChildren.push_back(hWnd);
+    for (auto it = arrChildren.rbegin(); it != arrChildren.rend(); ++it)
+    {
+        HWND hWnd = *it;
+        if (!HasVisibleStyle(hWnd))
+            continue;
+        CRect rc = ChildRect(hWnd);
+        CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+        int nSaved = pDC->SaveDC();
+        pDC->SetViewportOrg(rc.left, rc.top);
+        pDC->IntersectClipRect(0, 0, rc.Width(), rc.Height());
+        CRect rcLocal(0, 0, rc.Width(), rc.Height());
+        if (CXTPDockingPaneTabbedContainer* pContainer = dynamic_cast<CXTPDockingPaneTabbedContainer*>(pWnd))
+        {
+            pPaintManager->DrawPane(pDC, pContainer, rcLocal);
+            for (HWND hHosted = ::GetWindow(hWnd, GW_CHILD); hHosted != NULL;
+                 hHosted = ::GetWindow(hHosted, GW_HWNDNEXT))
+            {
+                if (!HasVisibleStyle(hHosted))
+                    continue;
+                CRect rcHosted = ChildRect(hHosted);
+                pDC->FillSolidRect(rcHosted, ::GetSysColor(COLOR_WINDOW));
+                char szText[256] = {};
+                ::GetWindowTextA(hHosted, szText, 255);
+                pDC->SetTextColor(::GetSysColor(COLOR_WINDOWTEXT));
+                pDC->SetBkMode(TRANSPARENT);
+                pDC->DrawText(szText, rcHosted, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+            }
+        }
+        else if (CXTPDockingPaneSplitterWnd* pSplitter = dynamic_cast<CXTPDockingPaneSplitterWnd*>(pWnd))
+        {
+            pPaintManager->DrawSplitter(pDC, pSplitter);
+        }
+        else if (pWnd != NULL && pWnd->IsKindOf(RUNTIME_CLASS(CView)))
+        {
+            pDC->FillSolidRect(rcLocal, RGB(255, 255, 255));
+            pDC->Draw3dRect(rcLocal, ::GetSysColor(COLOR_BTNSHADOW), ::GetSysColor(COLOR_BTNHIGHLIGHT));
+        }
+        pDC->RestoreDC(nSaved);
+    }
+}
+} // namespace testsupport

@@ -1,0 +1,87 @@
+// The game's registry key in tests: clearing it and forging or reading the
+// values below HKLM\Software\Orrisfield\Brindlemark.
+#pragma once
+
+#include <afx.h>
+#include <shlwapi.h>
+
+#include "XTRegistryManager.h"
+
+#include <string>
+
+namespace testsupport
+{
+inline const char* GameKey()
+{
+    return "Software\\Orrisfield\\Brindlemark";
+}
+
+// Removes the game's key with everything below it and points the registry
+// manager at that key (no application object runs in the tests). Also
+// clears the INI path.
+inline void ClearGameRegistry()
+{
+    ::SHDeleteKeyA(HKEY_LOCAL_MACHINE, GameKey());
+    CXTRegistryManager::SetINIFileName(NULL);
+    CXTRegistryManager::SetProfileNames("Orrisfield", "Brindlemark");
+}
+
+// The section's key below the game's key: opened for reading, or created.
+inline HKEY OpenGameSection(const char* pszSection, bool bCreate)
+{
+    std::string strKey = std::string(GameKey()) + "\\" + pszSection;
+    HKEY hKey = NULL;
+    LONG lResult = bCreate ? ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, strKey.c_str(), 0, NULL, 0, KEY_READ | KEY_WRITE,
+                                               NULL, &hKey, NULL)
+                           : ::RegOpenKeyExA(HKEY_LOCAL_MACHINE, strKey.c_str(), 0, KEY_READ, &hKey);
+    return lResult == ERROR_SUCCESS ? hKey : NULL;
+}
+
+// TRUE when HKLM\Software\Orrisfield\Brindlemark\<section> holds the value.
+inline bool RegistryValueExists(const char* pszSection, const char* pszEntry)
+{
+    HKEY hKey = OpenGameSection(pszSection, false);
+    if (hKey == NULL)
+        return false;
+    LONG lResult = ::RegQueryValueExA(hKey, pszEntry, NULL, NULL, NULL, NULL);
+    ::RegCloseKey(hKey);
+    return lResult == ERROR_SUCCESS;
+}
+
+// Raw registry access below the game's key, for forging stored values.
+inline void WriteRegistryValue(const char* pszSection, const char* pszEntry, DWORD dwType, const void* pData,
+                               DWORD cbData)
+{
+    HKEY hKey = OpenGameSection(pszSection, true);
+    ASSERT(hKey != NULL);
+    ::RegSetValueExA(hKey, pszEntry, 0, dwType, static_cast<const BYTE*>(pData), cbData);
+    ::RegCloseKey(hKey);
+}
+
+inline void WriteRegistryDword(const char* pszSection, const char* pszEntry, DWORD dwValue)
+{
+    WriteRegistryValue(pszSection, pszEntry, REG_DWORD, &dwValue, sizeof(dwValue));
+}
+
+inline void WriteRegistryString(const char* pszSection, const char* pszEntry, const char* pszValue)
+{
+    WriteRegistryValue(pszSection, pszEntry, REG_SZ, pszValue, (DWORD)strlen(pszValue) + 1);
+}
+
+inline void WriteRegistryBinary(const char* pszSection, const char* pszEntry, const void* pData, DWORD cbData)
+{
+    WriteRegistryValue(pszSection, pszEntry, REG_BINARY, pData, cbData);
+}
+
+inline bool ReadRegistryDword(const char* pszSection, const char* pszEntry, DWORD& dwValue)
+{
+    HKEY hKey = OpenGameSection(pszSection, false);
+    if (hKey == NULL)
+        return false;
+    DWORD dwType = 0;
+    DWORD cbData = sizeof(dwValue);
+    LONG lResult = ::RegQueryValueExA(hKey, pszEntry, NULL, &dwType, (BYTE*)&dwValue, &cbData);
+    ::RegCloseKey(hKey);
+    return lResult == ERROR_SUCCESS && dwType == REG_DWORD;
+}
+} // namespace testsupport

@@ -1,0 +1,395 @@
+// ctest: run-serial (drives the real pointer, keyboard or foreground window)
+// Keyboard and mouse managers: keys reach a tracking bar through the thread
+// hooks, clicks elsewhere close tracked popups, trusted windows, locks and
+// the mouse-leave watch. Real input goes through SendInput on Xvfb.
+#include <gtest/gtest.h>
+
+#include "XTPHookManager.h"
+#include "support/testwindows.h"
+
+#include <vector>
+
+namespace
+{
+// A popup bar stand-in: a real popup window that leaves tracking mode by
+// taking itself off the mouse manager's list and the keyboard's hook list.
+class FakeBar : public CXTPTrackableBar, public CXTPHookManagerHookAble
+{
+public:
+    FakeBar(int x, int y, int cx, int cy) { m_hWnd = testsupport::CreatePlainWindow(x, y, cx, cy); }
+    ~FakeBar() override
+    {
+        XTPMouseManager()->RemoveTracked(this);
+        XTPKeyboardManager()->UnhookKeyboard(this);
+        testsupport::DestroyQuietly(m_hWnd);
+    }
+
+    void Track()
+    {
+        XTPMouseManager()->AddTracked(this);
+        XTPKeyboardManager()->HookKeyboard(this);
+    }
+
+    HWND GetTrackableHwnd() const override { return m_hWnd; }
+    int HitTestTrackedPoint(CPoint ptScreen) override
+    {
+        RECT rc;
+        ::GetWindowRect(m_hWnd, &rc);
+        return ::PtInRect(&rc, ptScreen) ? 1 : 0;
+    }
+    void ClearSelection() override { m_nCleared++; }
+    void ExitTrackingMode() override
+    {
+        m_nExits++;
+        m_nLockTracking = 0;
+        XTPMouseManager()->RemoveTracked(this);
+        XTPKeyboardManager()->UnhookKeyboard(this);
+    }
+    void OnMouseMove(UINT, CPoint point) override
+    {
+        m_nMoves++;
+        m_ptLastMove = point;
+    }
+    CXTPShadowSettings* GetPaintManager() override { return NULL; }
+    BOOL IsCustomizeMode() override { return FALSE; }
+    CWnd* GetSite() override { return NULL; }
+
+    int OnHookMessage(HWND, UINT nMessage, WPARAM& wParam, LPARAM&, LRESULT&) override
+    {
+        if (nMessage == WM_KEYDOWN)
+            m_keys.push_back((UINT)wParam);
+        return m_nKeyAnswer;
+    }
+
+    HWND m_hWnd = NULL;
+    int m_nCleared = 0;
+    int m_nExits = 0;
+    int m_nMoves = 0;
+    CPoint m_ptLastMove;
+    std::vector<UINT> m_keys;
+    int m_nKeyAnswer = hookHandled;
+};
+
+std::vector<UINT> g_windowKeys;
+void LogKeys(HWND, UINT nMsg, WPARAM wParam, LPARAM)
+{
+    if (nMsg == WM_KEYDOWN || nMsg == WM_SYSKEYDOWN)
+        g_windowKeys.push_back((UINT)wParam);
+}
+
+void SendKey(WORD wVk, bool bUp)
+{
+    INPUT in = {};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = wVk;
+    in.ki.wScan = (WORD)::MapVirtualKeyA(wVk, 0);
+    in.ki.dwFlags = bUp ? KEYEVENTF_KEYUP : 0;
+    ::SendInput(1, &in, sizeof(INPUT));
+}
+
+void ClickAt(int x, int y)
+{
+    ::SetCursorPos(x, y);
+    testsupport::Pump(30);
+    INPUT in[2] = {};
+    in[0].type = INPUT_MOUSE;
+    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    in[1].type = INPUT_MOUSE;
+    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(2, in, sizeof(INPUT));
+    testsupport::Pump(100);
+}
+
+class InputTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        g_windowKeys.clear();
+        testsupport::MessageLog() = LogKeys;
+        m_hWndMain = testsupport::CreatePlainWindow(50, 50, 300, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+        ::SetForegroundWindow(m_hWndMain);
+        ::SetActiveWindow(m_hWndMain);
+        ::SetFocus(m_hWndMain);
+        testsupport::Pump(50);
+    }
+    void TearDown() override
+    {
+        XTPMouseManager()->CloseAllTracked();
+        testsupport::MessageLog() = NULL;
+        testsupport::DestroyQuietly(m_hWndMain);
+        testsupport::Pump(20);
+    }
+    HWND m_hWndMain = NULL;
+};
+} // namespace
+
+TEST_F(InputTest, KeyboardHooksExistExactlyWhileClientsAreHooked)
+{
+    FakeBar a(500, 500, 50, 50), b(600, 500, 50, 50);
+    EXPECT_FALSE(XTPKeyboardManager()->IsKeyboardHooked());
+    XTPKeyboardManager()->HookKeyboard(&a);
+    XTPKeyboardManager()->HookKeyboard(&b);
+    XTPKeyboardManager()->HookKeyboard(&a);
+    EXPECT_TRUE(XTPKeyboardManager()->IsKeyboardHooked());
+    EXPECT_EQ(2, XTPKeyboardManager()->GetHookCount());
+    XTPKeyboardManager()->UnhookKeyboard(&a);
+    EXPECT_TRUE(XTPKeyboardManager()->IsKeyboardHooked());
+    XTPKeyboardManager()->UnhookKeyboard(&b);
+    EXPECT_FALSE(XTPKeyboardManager()->IsKeyboardHooked());
+}
+
+TEST_F(InputTest, KeysReachTheNewestTrackingBarAndAreSwallowed)
+{
+    FakeBar older(500, 500, 50, 50), newer(600, 500, 50, 50);
+    older.Track();
+    newer.Track();
+
+    SendKey('A', false);
+    SendKey('A', true);
+    testsupport::Pump(150);
+
+    EXPECT_EQ(std::vector<UINT>({ 'A' }), newer.m_keys);
+    EXPECT_TRUE(older.m_keys.empty());
+    EXPECT_TRUE(g_windowKeys.empty()) << "the handled key must not reach the focus window";
+}
+
+TEST_F(InputTest, StopAnswerPassesTheKeyOn)
+{
+    FakeBar bar(500, 500, 50, 50);
+    bar.m_nKeyAnswer = CXTPHookManagerHookAble::hookStop;
+    bar.Track();
+
+    SendKey('B', false);
+    SendKey('B', true);
+    testsupport::Pump(150);
+
+    EXPECT_EQ(std::vector<UINT>({ 'B' }), bar.m_keys);
+    EXPECT_EQ(std::vector<UINT>({ 'B' }), g_windowKeys);
+}
+
+TEST_F(InputTest, AltClosesTheTrackedBars)
+{
+    FakeBar bar(500, 500, 50, 50);
+    bar.Track();
+
+    SendKey(VK_MENU, false);
+    testsupport::Pump(100);
+    SendKey(VK_MENU, true);
+    testsupport::Pump(100);
+
+    EXPECT_EQ(1, bar.m_nExits);
+    EXPECT_FALSE(XTPMouseManager()->IsTracked(&bar));
+    EXPECT_FALSE(XTPKeyboardManager()->IsKeyboardHooked());
+}
+
+TEST_F(InputTest, AltIsAnOrdinaryKeyWhileTheMouseIsHeld)
+{
+    FakeBar bar(500, 500, 50, 50);
+    bar.Track();
+    XTPMouseManager()->LockMouseMove();
+
+    SendKey(VK_MENU, false);
+    testsupport::Pump(100);
+    SendKey(VK_MENU, true);
+    testsupport::Pump(100);
+    XTPMouseManager()->UnlockMouseMove();
+
+    EXPECT_EQ(0, bar.m_nExits);
+    EXPECT_EQ(std::vector<UINT>({ VK_MENU }), bar.m_keys);
+}
+
+TEST_F(InputTest, LosingApplicationActivationClosesEveryTrackedPopup)
+{
+    FakeBar a(500, 500, 50, 50), b(600, 500, 50, 50);
+    a.Track();
+    b.Track();
+    ::SendMessageA(m_hWndMain, WM_ACTIVATEAPP, FALSE, 0);
+    EXPECT_EQ(1, a.m_nExits);
+    EXPECT_EQ(1, b.m_nExits);
+    EXPECT_EQ(0, XTPMouseManager()->GetTrackArray().GetSize());
+}
+
+TEST_F(InputTest, ClickElsewhereClosesThePopupButClickOnItDoesNot)
+{
+    FakeBar bar(500, 500, 80, 60);
+    bar.Track();
+
+    ClickAt(520, 520);
+    EXPECT_EQ(0, bar.m_nExits);
+    EXPECT_TRUE(XTPMouseManager()->IsTracked(&bar));
+
+    ClickAt(150, 150);
+    EXPECT_EQ(1, bar.m_nExits);
+    EXPECT_FALSE(XTPMouseManager()->IsTracked(&bar));
+}
+
+TEST_F(InputTest, ClickOnATrustedVisibleWindowLeavesThePopupOpen)
+{
+    FakeBar bar(500, 500, 80, 60);
+    HWND hWndTrusted = testsupport::CreatePlainWindow(700, 100, 100, 100);
+    bar.Track();
+    XTPMouseManager()->AddTrusted(hWndTrusted);
+
+    ClickAt(750, 150);
+    EXPECT_EQ(0, bar.m_nExits);
+
+    ::SetWindowPos(hWndTrusted, NULL, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    testsupport::Pump(30);
+    XTPMouseManager()->PreviewMouseMessage(WM_LBUTTONDOWN, CPoint(750, 150));
+    EXPECT_EQ(1, bar.m_nExits) << "a hidden trusted window protects nothing";
+
+    XTPMouseManager()->RemoveTrusted(hWndTrusted);
+    testsupport::DestroyQuietly(hWndTrusted);
+}
+
+TEST_F(InputTest, ButtonUpOutsideKeepsThePopupWhileTheMouseIsHeld)
+{
+    FakeBar bar(500, 500, 80, 60);
+    bar.Track();
+    XTPMouseManager()->LockMouseMove();
+    XTPMouseManager()->PreviewMouseMessage(WM_LBUTTONUP, CPoint(100, 100));
+    EXPECT_EQ(0, bar.m_nExits);
+    XTPMouseManager()->UnlockMouseMove();
+    XTPMouseManager()->PreviewMouseMessage(WM_LBUTTONUP, CPoint(100, 100));
+    EXPECT_EQ(1, bar.m_nExits);
+}
+
+TEST_F(InputTest, MovesOutsideReachUnlockedBarsInClientCoordinates)
+{
+    FakeBar bar(500, 500, 80, 60), locked(600, 500, 80, 60);
+    bar.Track();
+    locked.Track();
+    locked.m_nLockTracking = 1;
+
+    XTPMouseManager()->PreviewMouseMessage(WM_MOUSEMOVE, CPoint(450, 470));
+    EXPECT_EQ(1, bar.m_nMoves);
+    EXPECT_EQ(CPoint(-50, -30), bar.m_ptLastMove);
+    EXPECT_EQ(0, locked.m_nMoves);
+}
+
+TEST_F(InputTest, SwallowedButtonUpAfterAPressThatOpenedAPopup)
+{
+    FakeBar bar(500, 500, 80, 60);
+    bar.Track();
+    ::SetCursorPos(150, 150);
+    testsupport::Pump(30);
+    XTPMouseManager()->SetSwallowNextButtonUp();
+
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(1, &in, sizeof(INPUT));
+    testsupport::Pump(100);
+
+    EXPECT_FALSE(XTPMouseManager()->IsSwallowNextButtonUp());
+    EXPECT_EQ(0, bar.m_nExits) << "the swallowed button-up must not close the popup";
+}
+
+TEST_F(InputTest, CloseUnlockedTrackedClosesEveryUnlockedBar)
+{
+    // The first bar is locked; the two after it are not. Leaving tracking
+    // mode moves the next bar into the freed place, which must be examined.
+    FakeBar first(400, 400, 40, 40), second(450, 400, 40, 40), third(500, 400, 40, 40);
+    first.Track();
+    second.Track();
+    third.Track();
+    XTPMouseManager()->LockTracked(TRUE);
+    second.m_nLockTracking = 0;
+    third.m_nLockTracking = 0;
+
+    XTPMouseManager()->CloseUnlockedTracked();
+
+    EXPECT_EQ(0, first.m_nExits);
+    EXPECT_EQ(1, second.m_nExits);
+    EXPECT_EQ(1, third.m_nExits);
+    ASSERT_EQ(1, XTPMouseManager()->GetTrackArray().GetSize());
+    EXPECT_EQ(&first, XTPMouseManager()->GetTrackArray()[0]);
+}
+
+TEST_F(InputTest, ClickOnALockedBarClosesTheUnlockedOnes)
+{
+    FakeBar parent(400, 400, 60, 60), child(500, 400, 60, 60);
+    parent.Track();
+    child.Track();
+    parent.m_nLockTracking = 1;
+
+    XTPMouseManager()->PreviewMouseMessage(WM_LBUTTONDOWN, CPoint(410, 410));
+    EXPECT_EQ(0, parent.m_nExits);
+    EXPECT_EQ(1, child.m_nExits);
+}
+
+TEST_F(InputTest, LocksAndIsMouseLocked)
+{
+    FakeBar a(400, 400, 40, 40), outsider(500, 400, 40, 40);
+    EXPECT_FALSE(XTPMouseManager()->IsMouseLocked(&a)) << "nothing tracked";
+    a.Track();
+    EXPECT_FALSE(XTPMouseManager()->IsMouseLocked(&a));
+    EXPECT_TRUE(XTPMouseManager()->IsMouseLocked(NULL));
+    EXPECT_TRUE(XTPMouseManager()->IsMouseLocked(&outsider));
+    XTPMouseManager()->LockTracked(TRUE);
+    EXPECT_EQ(1, a.m_nLockTracking);
+    EXPECT_TRUE(XTPMouseManager()->IsMouseLocked(&a));
+    XTPMouseManager()->LockTracked(FALSE);
+    XTPMouseManager()->LockTracked(FALSE);
+    EXPECT_EQ(0, a.m_nLockTracking) << "unlocking never goes below zero";
+}
+
+TEST_F(InputTest, FirstTrackedBarClearsTheKeptSelection)
+{
+    FakeBar kept(400, 400, 40, 40), popup(500, 400, 40, 40);
+    XTPMouseManager()->SetSelectedCommandBar(&kept);
+    popup.Track();
+    EXPECT_EQ(1, kept.m_nCleared);
+    XTPMouseManager()->SetSelectedCommandBar(NULL);
+}
+
+namespace
+{
+std::vector<HWND> g_leaveWindows;
+void LogLeave(HWND hWnd, UINT nMsg, WPARAM, LPARAM)
+{
+    if (nMsg == WM_MOUSELEAVE)
+        g_leaveWindows.push_back(hWnd);
+}
+} // namespace
+
+TEST_F(InputTest, MouseLeaveIsPostedWhenTheCursorLeavesAndSentWhenAnotherIsWatched)
+{
+    g_leaveWindows.clear();
+    testsupport::MessageLog() = LogLeave;
+    HWND hWndA = testsupport::CreatePlainWindow(600, 600, 100, 100);
+    HWND hWndB = testsupport::CreatePlainWindow(800, 600, 100, 100);
+
+    ::SetCursorPos(650, 650);
+    testsupport::Pump(30);
+    XTPMouseManager()->TrackMouseLeave(hWndA);
+    XTPMouseManager()->OnMouseLeaveTimer();
+    testsupport::Pump(20);
+    EXPECT_TRUE(g_leaveWindows.empty()) << "the cursor is still inside";
+    EXPECT_EQ(hWndA, XTPMouseManager()->GetMouseLeaveWindow());
+
+    XTPMouseManager()->TrackMouseLeave(hWndB);
+    ASSERT_EQ(1u, g_leaveWindows.size());
+    EXPECT_EQ(hWndA, g_leaveWindows[0]);
+
+    ::SetCursorPos(100, 900);
+    testsupport::Pump(30);
+    XTPMouseManager()->OnMouseLeaveTimer();
+    testsupport::Pump(20);
+    ASSERT_EQ(2u, g_leaveWindows.size());
+    EXPECT_EQ(hWndB, g_leaveWindows[1]);
+    EXPECT_EQ((HWND)NULL, XTPMouseManager()->GetMouseLeaveWindow());
+
+    testsupport::DestroyQuietly(hWndA);
+    testsupport::DestroyQuietly(hWndB);
+}
+
+TEST_F(InputTest, MouseLeaveTimerForgetsADestroyedWindow)
+{
+    HWND hWnd = testsupport::CreatePlainWindow(600, 600, 100, 100);
+    XTPMouseManager()->TrackMouseLeave(hWnd);
+    testsupport::DestroyQuietly(hWnd);
+    XTPMouseManager()->OnMouseLeaveTimer();
+    EXPECT_EQ((HWND)NULL, XTPMouseManager()->GetMouseLeaveWindow());
+}

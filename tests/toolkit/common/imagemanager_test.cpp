@@ -1,0 +1,993 @@
+// ctest: lock testkey (HKCU\Software\BrindlemarkTests)
+// ctest: lock clipboard
+// Icons, blending and the image manager: handles, state images, generated
+// images, drawing (alpha, classic, mirrored), strips, nearest widths, custom
+// ids, exchange round trips, the clipboard and corrupt stored images.
+#include <gtest/gtest.h>
+
+#include "support/canvas.h"
+#include "XTPImageManager.h"
+#include "XTPPropExchange.h"
+#include "XTPColorManager.h"
+#include "XTPDCHelpers.h"
+#include <afxclip.h>
+#include <shlwapi.h>
+
+using testsupport::Argb;
+using testsupport::Canvas;
+
+namespace
+{
+HBITMAP SolidAlpha(int cx, int cy, DWORD argb)
+{
+    return testsupport::MakeAlphaBitmap(cx, cy, [=](int, int) { return argb; });
+}
+
+HICON SolidIcon(int cx, int cy, COLORREF clr)
+{
+    return testsupport::MakeClassicIcon(cx, cy, [=](int, int) { return clr; }, [](int, int) { return true; });
+}
+
+// Holds the shared manager's msimg32 entries off for a scope.
+struct CSoftwareBlending
+{
+    CXTPImageManager::PFNALPHABLEND pfnAlpha;
+    CXTPImageManager::PFNTRANSPARENTBLT pfnTransparent;
+    CSoftwareBlending()
+    {
+        pfnAlpha = XTPImageManager()->m_pfnAlphaBlend;
+        pfnTransparent = XTPImageManager()->m_pfnTransparentBlt;
+        XTPImageManager()->m_pfnAlphaBlend = NULL;
+        XTPImageManager()->m_pfnTransparentBlt = NULL;
+    }
+    ~CSoftwareBlending()
+    {
+        XTPImageManager()->m_pfnAlphaBlend = pfnAlpha;
+        XTPImageManager()->m_pfnTransparentBlt = pfnTransparent;
+    }
+};
+
+int Diff(COLORREF a, COLORREF b)
+{
+    return std::max(std::max(std::abs(GetRValue(a) - GetRValue(b)), std::abs(GetGValue(a) - GetGValue(b))),
+                    std::abs(GetBValue(a) - GetBValue(b)));
+}
+
+// A 24-bit strip of images, image i filled with colors[i].
+HBITMAP MakeStrip(int cx, int cy, const std::vector<COLORREF>& colors)
+{
+    HDC hScreen = ::GetDC(NULL);
+    HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, cx * (int)colors.size(), cy);
+    HDC hDC = ::CreateCompatibleDC(hScreen);
+    HGDIOBJ hOld = ::SelectObject(hDC, hBitmap);
+    for (size_t i = 0; i < colors.size(); i++)
+    {
+        RECT rc = { (int)i * cx, 0, (int)(i + 1) * cx, cy };
+        HBRUSH hBrush = ::CreateSolidBrush(colors[i]);
+        ::FillRect(hDC, &rc, hBrush);
+        ::DeleteObject(hBrush);
+    }
+    ::SelectObject(hDC, hOld);
+    ::DeleteDC(hDC);
+    ::ReleaseDC(NULL, hScreen);
+    return hBitmap;
+}
+
+COLORREF DrawnColor(CXTPImageManagerIcon* pIcon, CXTPImageManagerIconHandle& hImage, int x = 4, int y = 4)
+{
+    Canvas canvas(pIcon->GetWidth(), pIcon->GetHeight(), RGB(255, 255, 255));
+    pIcon->Draw(canvas.DC(), CPoint(0, 0), hImage);
+    return canvas.Pixel(x, y);
+}
+}
+
+//////////////////////////////////////////////////////////////////////////
+// Handles
+
+TEST(IconHandle, OwnershipRules)
+{
+    HICON hIcon = SolidIcon(16, 16, RGB(1, 2, 3));
+    {
+        CXTPImageManagerIconHandle handle(hIcon);
+        EXPECT_FALSE(handle.IsEmpty());
+        EXPECT_FALSE(handle.IsAlpha());
+        EXPECT_EQ(CSize(16, 16), handle.GetExtent());
+        handle.Clear();
+        EXPECT_TRUE(handle.IsEmpty());
+    }
+    ICONINFO info;
+    ASSERT_TRUE(::GetIconInfo(hIcon, &info));  // the caller's icon survives
+    ::DeleteObject(info.hbmColor);
+    ::DeleteObject(info.hbmMask);
+
+    {
+        CXTPImageManagerIconHandle owner;
+        owner.AttachIcon(hIcon);
+        CXTPImageManagerIconHandle copy;
+        copy.CopyHandle(owner);
+        EXPECT_NE(hIcon, copy.GetIcon());
+        EXPECT_EQ(CSize(16, 16), copy.GetExtent());
+    }
+    EXPECT_FALSE(::GetIconInfo(hIcon, &info));  // attached icons are destroyed
+
+    HBITMAP hBitmap = SolidAlpha(8, 4, Argb(255, 10, 20, 30));
+    CXTPImageManagerIconHandle alpha(hBitmap);
+    EXPECT_TRUE(alpha.IsAlpha());
+    EXPECT_EQ(CSize(8, 4), alpha.GetExtent());
+    EXPECT_TRUE(alpha.PreMultiply());
+    EXPECT_NE(nullptr, alpha.GetPremultipliedBitmap());
+    alpha.Clear();
+    BITMAP bm;
+    EXPECT_NE(0, ::GetObject(hBitmap, sizeof(bm), &bm));
+    ::DeleteObject(hBitmap);
+}
+
+TEST(IconHandle, CorruptIconResourcesAreRefused)
+{
+    // A 32-bit icon image: header, 2 x 2 colour pixels, then the mask.
+    std::vector<BYTE> data(sizeof(BITMAPINFOHEADER) + 16 + 8, 0);
+    BITMAPINFOHEADER* pbih = (BITMAPINFOHEADER*)data.data();
+    pbih->biSize = sizeof(BITMAPINFOHEADER);
+    pbih->biWidth = 2;
+    pbih->biHeight = 4;
+    pbih->biPlanes = 1;
+    pbih->biBitCount = 32;
+    DWORD* pPixels = (DWORD*)(data.data() + sizeof(BITMAPINFOHEADER));
+    pPixels[0] = Argb(255, 1, 2, 3);
+
+    CXTPImageManagerIconHandle handle;
+    ASSERT_TRUE(handle.LoadIconFromData(data.data(), (DWORD)data.size(), 2, 2));
+    EXPECT_TRUE(handle.IsAlpha());
+    EXPECT_EQ(CSize(2, 2), handle.GetExtent());
+
+    // Pixel data shorter than the header claims.
+    EXPECT_FALSE(handle.LoadIconFromData(data.data(), sizeof(BITMAPINFOHEADER) + 8, 2, 2));
+    EXPECT_TRUE(handle.IsEmpty());
+    // Huge dimensions, bad planes, bad header size, tiny buffers.
+    pbih->biWidth = 100000;
+    EXPECT_FALSE(handle.LoadIconFromData(data.data(), (DWORD)data.size(), 2, 2));
+    pbih->biWidth = 2;
+    pbih->biPlanes = 3;
+    EXPECT_FALSE(handle.LoadIconFromData(data.data(), (DWORD)data.size(), 2, 2));
+    pbih->biPlanes = 1;
+    pbih->biSize = 4000;
+    EXPECT_FALSE(handle.LoadIconFromData(data.data(), (DWORD)data.size(), 2, 2));
+    pbih->biSize = sizeof(BITMAPINFOHEADER);
+    pbih->biBitCount = 7;
+    EXPECT_FALSE(handle.LoadIconFromData(data.data(), (DWORD)data.size(), 2, 2));
+    EXPECT_FALSE(handle.LoadIconFromData(data.data(), 10, 2, 2));
+    EXPECT_TRUE(handle.IsEmpty());
+}
+
+//////////////////////////////////////////////////////////////////////////
+// Icon states and generated images
+
+TEST(ManagerIcon, StateFallbacks)
+{
+    CXTPImageManagerIcon icon(1, 16, 16);
+    HICON hNormal = SolidIcon(16, 16, RGB(255, 0, 0));
+    HICON hHot = SolidIcon(16, 16, RGB(0, 255, 0));
+    icon.SetIcon(CXTPImageManagerIconHandle(hNormal));
+    EXPECT_EQ(icon.GetIcon().GetIcon(), icon.GetHotIcon().GetIcon());
+    icon.SetHotIcon(CXTPImageManagerIconHandle(hHot));
+
+    EXPECT_EQ(&icon.GetHotIcon(), &icon.GetCheckedIcon());
+    EXPECT_EQ(&icon.GetHotIcon(), &icon.GetPressedIcon());
+    EXPECT_EQ(&icon.GetHotIcon(), &icon.GetIconByState(xtpImageHot));
+    EXPECT_EQ(&icon.GetIcon(), &icon.GetIconByState(77));
+    EXPECT_FALSE(icon.HasDisabledIcon());
+    EXPECT_TRUE(icon.GetDisabledIcon(FALSE).IsEmpty());
+    EXPECT_FALSE(icon.GetIconByState(xtpImageDisabled).IsEmpty());  // generated
+    EXPECT_TRUE(icon.HasDisabledIcon());
+
+    // Setting a state image drops the generated images.
+    icon.SetCheckedIcon(CXTPImageManagerIconHandle(hNormal));
+    EXPECT_FALSE(icon.HasDisabledIcon());
+    EXPECT_NE(&icon.GetHotIcon(), &icon.GetCheckedIcon());
+
+    icon.Clear(FALSE);
+    EXPECT_FALSE(icon.GetIcon().IsEmpty());
+    EXPECT_EQ(&icon.GetIcon(), &icon.GetCheckedIcon());
+    icon.Clear(TRUE);
+    EXPECT_TRUE(icon.GetIcon().IsEmpty());
+    ::DestroyIcon(hNormal);
+    ::DestroyIcon(hHot);
+}
+
+TEST(ManagerIcon, FadedShadowAndDisabledAlphaImages)
+{
+    HBITMAP hBitmap = testsupport::MakeAlphaBitmap(2, 1, [](int x, int) {
+        return x == 0 ? Argb(255, 0, 0, 0) : Argb(200, 255, 255, 255);
+    });
+    CXTPImageManagerIcon icon(1, 2, 1);
+    icon.SetIcon(CXTPImageManagerIconHandle(hBitmap));
+    ::DeleteObject(hBitmap);
+    ASSERT_TRUE(icon.IsAlpha());
+
+    HBITMAP hFaded = icon.GetFadedIcon().GetBitmap();
+    ASSERT_NE(nullptr, hFaded);
+    EXPECT_EQ(Argb(255, 76, 76, 76), testsupport::ReadPixel(hFaded, 0, 0));
+    EXPECT_EQ(Argb(200, 255, 255, 255), testsupport::ReadPixel(hFaded, 1, 0));
+
+    COLORREF clr31 = GetXTPSysColor(XPCOLOR_HIGHLIGHT);
+    BYTE r = (BYTE)(GetRValue(clr31) * 0.75), g = (BYTE)(GetGValue(clr31) * 0.75), b = (BYTE)(GetBValue(clr31) * 0.75);
+    HBITMAP hShadow = icon.GetShadowIcon().GetBitmap();
+    ASSERT_NE(nullptr, hShadow);
+    EXPECT_EQ(Argb(255, r, g, b), testsupport::ReadPixel(hShadow, 0, 0));
+    EXPECT_EQ(Argb(200, r, g, b), testsupport::ReadPixel(hShadow, 1, 0));
+
+    // One missing colour counts as none: white stays white, black stays black.
+    icon.CreateDisabledIcon(COLORREF_NULL, RGB(0, 0, 0));
+    HBITMAP hDisabled = icon.GetDisabledIcon(FALSE).GetBitmap();
+    ASSERT_NE(nullptr, hDisabled);
+    EXPECT_EQ(Argb(255, 0, 0, 0), testsupport::ReadPixel(hDisabled, 0, 0));
+    EXPECT_EQ(Argb(200, 255, 255, 255), testsupport::ReadPixel(hDisabled, 1, 0));
+
+    icon.ClearGeneratedIcons();
+    icon.CreateDisabledIcon(RGB(200, 100, 0), RGB(0, 0, 100));
+    hDisabled = icon.GetDisabledIcon(FALSE).GetBitmap();
+    EXPECT_EQ(Argb(255, 0, 0, 100), testsupport::ReadPixel(hDisabled, 0, 0));
+    EXPECT_EQ(Argb(200, 200, 100, 0), testsupport::ReadPixel(hDisabled, 1, 0));
+}
+
+TEST(ManagerIcon, FadedAndShadowClassicImages)
+{
+    if (CXTPColorManager::IsLowColorDepth(NULL))
+        GTEST_SKIP() << "low-colour screen keeps faded images";
+    HICON hIcon = testsupport::MakeClassicIcon(8, 8, [](int, int) { return RGB(0, 0, 0); },
+                                          [](int x, int) { return x < 4; });
+    CXTPImageManagerIcon icon(1, 8, 8);
+    icon.SetIcon(CXTPImageManagerIconHandle(hIcon));
+    ::DestroyIcon(hIcon);
+
+    Canvas canvas(8, 8, RGB(0, 0, 255));
+    icon.Draw(canvas.DC(), CPoint(0, 0), icon.GetFadedIcon());
+    EXPECT_EQ(RGB(76, 76, 76), canvas.Pixel(1, 1));
+    EXPECT_EQ(RGB(0, 0, 255), canvas.Pixel(6, 1));  // still transparent
+
+    canvas.Fill(RGB(0, 0, 255));
+    icon.Draw(canvas.DC(), CPoint(0, 0), icon.GetDisabledIcon());
+    EXPECT_EQ(RGB(0, 0, 0), canvas.Pixel(1, 1));
+    EXPECT_EQ(RGB(0, 0, 255), canvas.Pixel(6, 1));
+
+    canvas.Fill(RGB(255, 255, 255));
+    icon.DrawMono(canvas.DC(), CPoint(0, 0), icon.GetIcon(), 8, 8, RGB(0, 128, 0));
+    EXPECT_EQ(RGB(0, 128, 0), canvas.Pixel(1, 1));
+    EXPECT_EQ(RGB(255, 255, 255), canvas.Pixel(6, 1));
+}
+
+//////////////////////////////////////////////////////////////////////////
+// Drawing and blending
+
+TEST(ManagerIcon, AlphaIconAboveTheTopDrawsItsLowerPart)
+{
+    HBITMAP hBitmap = testsupport::MakeAlphaBitmap(4, 16, [](int, int y) { return Argb(255, (BYTE)(y * 10), 0, 0); });
+    CXTPImageManagerIcon icon(1, 4, 16);
+    icon.SetIcon(CXTPImageManagerIconHandle(hBitmap));
+    ::DeleteObject(hBitmap);
+
+    Canvas canvas(4, 16, RGB(0, 0, 255));
+    icon.Draw(canvas.DC(), CPoint(0, -4), icon.GetIcon());
+    EXPECT_EQ(RGB(40, 0, 0), canvas.Pixel(1, 0));
+    EXPECT_EQ(RGB(150, 0, 0), canvas.Pixel(1, 11));
+    EXPECT_EQ(RGB(0, 0, 255), canvas.Pixel(1, 12));
+
+    canvas.Fill(RGB(0, 0, 255));
+    icon.Draw(canvas.DC(), CPoint(0, -16), icon.GetIcon());
+    EXPECT_EQ(RGB(0, 0, 255), canvas.Pixel(1, 0));
+}
+
+TEST(Blending, SoftwareAndSystemAlphaBlendAgree)
+{
+    // Premultiplied half-transparent red over white.
+    HBITMAP hSource = testsupport::MakeAlphaBitmap(4, 4, [](int x, int) {
+        return x < 2 ? Argb(128, 128, 0, 0) : Argb(0, 0, 0, 0);
+    });
+    CXTPCompatibleDC dcSource(NULL, hSource);
+
+    Canvas hardware(4, 4, RGB(255, 255, 255)), software(4, 4, RGB(255, 255, 255));
+    if (XTPImageManager()->m_pfnAlphaBlend != NULL)
+    {
+        EXPECT_TRUE(CXTPImageManager::AlphaBlend(hardware.Handle(), CRect(0, 0, 4, 4), dcSource.GetSafeHdc(),
+                                                 CRect(0, 0, 4, 4)));
+    }
+    {
+        CSoftwareBlending soft;
+        EXPECT_TRUE(CXTPImageManager::AlphaBlend(software.Handle(), CRect(0, 0, 4, 4), dcSource.GetSafeHdc(),
+                                                 CRect(0, 0, 4, 4)));
+    }
+    EXPECT_EQ(RGB(255, 127, 127), software.Pixel(0, 0));
+    EXPECT_EQ(RGB(255, 255, 255), software.Pixel(3, 3));  // fully transparent: unchanged
+    if (XTPImageManager()->m_pfnAlphaBlend != NULL)
+    {
+        EXPECT_LE(Diff(hardware.Pixel(0, 0), software.Pixel(0, 0)), 2);
+        EXPECT_EQ(RGB(255, 255, 255), hardware.Pixel(3, 3));
+    }
+    ::DeleteObject(hSource);
+}
+
+TEST(Blending, AlphaIconsOnTwentyFourBitTargets)
+{
+    HBITMAP hBitmap = testsupport::MakeAlphaBitmap(8, 8, [](int x, int) {
+        return x < 4 ? Argb(255, 0, 0, 200) : Argb(0, 0, 0, 0);
+    });
+    CXTPImageManagerIcon icon(1, 8, 8);
+    icon.SetIcon(CXTPImageManagerIconHandle(hBitmap));
+    ::DeleteObject(hBitmap);
+
+    Canvas system(8, 8, RGB(250, 250, 250), 24), software(8, 8, RGB(250, 250, 250), 24);
+    icon.Draw(system.DC(), CPoint(0, 0), icon.GetIcon());
+    {
+        CSoftwareBlending soft;
+        icon.Draw(software.DC(), CPoint(0, 0), icon.GetIcon());
+    }
+    EXPECT_EQ(RGB(0, 0, 200), software.Pixel(1, 1));
+    EXPECT_EQ(RGB(250, 250, 250), software.Pixel(6, 1));
+    EXPECT_LE(Diff(RGB(0, 0, 200), system.Pixel(1, 1)), 2);
+    EXPECT_EQ(RGB(250, 250, 250), system.Pixel(6, 1));
+}
+
+TEST(Blending, SoftwareTransparentBlt)
+{
+    Canvas source(4, 4, RGB(255, 0, 255));
+    ::SetPixelV(source.Handle(), 1, 1, RGB(0, 200, 0));
+    Canvas target(8, 8, RGB(10, 10, 10));
+    {
+        CSoftwareBlending soft;
+        EXPECT_TRUE(CXTPImageManager::TransparentBlt(target.Handle(), CRect(2, 2, 6, 6), source.Handle(),
+                                                     CRect(0, 0, 4, 4), RGB(255, 0, 255)));
+        // Stretched to twice the size.
+        EXPECT_TRUE(CXTPImageManager::TransparentBlt(target.Handle(), CRect(0, 0, 8, 8), source.Handle(),
+                                                     CRect(0, 0, 4, 4), RGB(255, 0, 255)));
+    }
+    EXPECT_EQ(RGB(10, 10, 10), target.Pixel(0, 0));
+    EXPECT_EQ(RGB(0, 200, 0), target.Pixel(3, 3));
+    EXPECT_EQ(RGB(10, 10, 10), target.Pixel(7, 7));
+}
+
+TEST(Blending, PremultiplyMirrorAndCopy)
+{
+    HBITMAP hBitmap = testsupport::MakeAlphaBitmap(3, 1, [](int x, int) {
+        return x == 0 ? Argb(0, 200, 200, 200) : (x == 1 ? Argb(255, 100, 50, 10) : Argb(128, 255, 255, 255));
+    });
+    BOOL bAlpha = FALSE;
+    HBITMAP hPre = CXTPImageManager::PreMultiplyAlphaBitmap(hBitmap, &bAlpha);
+    EXPECT_TRUE(bAlpha);
+    EXPECT_EQ(Argb(0, 0, 0, 0), testsupport::ReadPixel(hPre, 0, 0));
+    EXPECT_EQ(Argb(255, 100, 50, 10), testsupport::ReadPixel(hPre, 1, 0));
+    EXPECT_EQ(Argb(128, 128, 128, 128), testsupport::ReadPixel(hPre, 2, 0));
+    ::DeleteObject(hPre);
+
+    // All opaque: no alpha, pixels copied unmultiplied.
+    HBITMAP hOpaque = SolidAlpha(2, 2, Argb(255, 9, 8, 7));
+    bAlpha = FALSE;
+    hPre = CXTPImageManager::PreMultiplyAlphaBitmap(hOpaque, &bAlpha);
+    EXPECT_FALSE(bAlpha);
+    EXPECT_EQ(Argb(255, 9, 8, 7), testsupport::ReadPixel(hPre, 1, 1));
+    ::DeleteObject(hPre);
+    ::DeleteObject(hOpaque);
+
+    HBITMAP hMirror = CXTPImageManager::MirrorAlphaBitmap(hBitmap);
+    EXPECT_EQ(testsupport::ReadPixel(hBitmap, 2, 0), testsupport::ReadPixel(hMirror, 0, 0));
+    EXPECT_EQ(testsupport::ReadPixel(hBitmap, 0, 0), testsupport::ReadPixel(hMirror, 2, 0));
+    HBITMAP hCopy = CXTPImageManager::CopyAlphaBitmap(hBitmap);
+    EXPECT_EQ(testsupport::ReadPixel(hBitmap, 1, 0), testsupport::ReadPixel(hCopy, 1, 0));
+    ::DeleteObject(hMirror);
+    ::DeleteObject(hCopy);
+    ::DeleteObject(hBitmap);
+
+    // Only 32-bit bitmaps qualify.
+    HDC hScreen = ::GetDC(NULL);
+    HBITMAP hDDB = ::CreateBitmap(4, 4, 1, 1, NULL);
+    ::ReleaseDC(NULL, hScreen);
+    EXPECT_EQ(nullptr, CXTPImageManager::CopyAlphaBitmap(hDDB));
+    ::DeleteObject(hDDB);
+}
+
+TEST(ManagerIcon, ClassicIconsMirrorOnRightToLeftDCs)
+{
+    HICON hIcon = testsupport::MakeClassicIcon(8, 8, [](int x, int) { return x < 4 ? RGB(255, 0, 0) : RGB(0, 0, 255); },
+                                          [](int, int) { return true; });
+    CXTPImageManagerIcon icon(1, 8, 8);
+    icon.SetIcon(CXTPImageManagerIconHandle(hIcon));
+    ::DestroyIcon(hIcon);
+
+    Canvas canvas(8, 8);
+    icon.Draw(canvas.DC(), CPoint(0, 0), icon.GetIcon());
+    EXPECT_EQ(RGB(255, 0, 0), canvas.Pixel(1, 4));
+
+    int nOldMode = XTPImageManager()->m_nRTLMode;
+    XTPImageManager()->m_nRTLMode = 1;
+    canvas.Fill(RGB(255, 255, 255));
+    icon.Draw(canvas.DC(), CPoint(0, 0), icon.GetIcon());
+    COLORREF clrMirrored = canvas.Pixel(1, 4);
+    XTPImageManager()->m_nRTLMode = nOldMode;
+    EXPECT_EQ(RGB(0, 0, 255), clrMirrored);
+
+    // Drawn through alpha blending, the same icon keeps its colours.
+    icon.m_bDrawWithAlpha = TRUE;
+    canvas.Fill(RGB(255, 255, 255));
+    icon.Draw(canvas.DC(), CPoint(0, 0), icon.GetIcon());
+    EXPECT_EQ(RGB(255, 0, 0), canvas.Pixel(1, 4));
+    EXPECT_EQ(RGB(0, 0, 255), canvas.Pixel(6, 4));
+}
+
+//////////////////////////////////////////////////////////////////////////
+// The image manager
+
+TEST(ImageManager, StripWithoutSizeGivesOneIconPerCommand)
+{
+    std::vector<COLORREF> colors;
+    std::vector<UINT> ids;
+    for (int i = 0; i < 10; i++)
+    {
+        colors.push_back(RGB(i * 20, 255 - i * 20, 100));
+        ids.push_back(1000 + i);
+    }
+    HBITMAP hStrip = MakeStrip(16, 16, colors);
+    CXTPImageManager manager;
+    manager.SetMaskColor(RGB(255, 0, 255));
+    ASSERT_TRUE(manager.SetIconsFromBitmap(hStrip, ids.data(), 10, CSize(0, 0), xtpImageNormal, FALSE));
+    ::DeleteObject(hStrip);
+
+    for (int i = 0; i < 10; i++)
+    {
+        CXTPImageManagerIcon* pIcon = manager.GetImage(1000 + i, 16);
+        ASSERT_NE(nullptr, pIcon) << i;
+        EXPECT_EQ(16, pIcon->GetWidth());
+        EXPECT_EQ(16, pIcon->GetHeight());
+        EXPECT_LE(Diff(colors[i], DrawnColor(pIcon, pIcon->GetIcon())), 8) << i;
+    }
+}
+
+TEST(ImageManager, SeparatorsTakeNoImage)
+{
+    HBITMAP hStrip = MakeStrip(16, 16, { RGB(255, 0, 0), RGB(0, 0, 255) });
+    CXTPImageManager manager;
+    manager.SetMaskColor(RGB(0, 255, 0));
+    UINT ids[] = { 100, 0, 101 };
+    ASSERT_TRUE(manager.SetIconsFromBitmap(hStrip, ids, 3, CSize(16, 16), xtpImageNormal, FALSE));
+    ::DeleteObject(hStrip);
+
+    EXPECT_EQ(nullptr, manager.GetIconSet(0));
+    CXTPImageManagerIcon* p100 = manager.GetImage(100);
+    CXTPImageManagerIcon* p101 = manager.GetImage(101);
+    ASSERT_TRUE(p100 && p101);
+    EXPECT_LE(Diff(RGB(255, 0, 0), DrawnColor(p100, p100->GetIcon())), 8);
+    EXPECT_LE(Diff(RGB(0, 0, 255), DrawnColor(p101, p101->GetIcon())), 8);
+}
+
+TEST(ImageManager, TopLeftPixelIsTheDefaultMask)
+{
+    HBITMAP hStrip = MakeStrip(8, 8, { RGB(255, 0, 255), RGB(0, 128, 0) });
+    CXTPImageManager manager;
+    ASSERT_TRUE(manager.SetIconsFromBitmap(hStrip, NULL, 2, CSize(8, 8), xtpImageNormal, FALSE));
+    ::DeleteObject(hStrip);
+    CXTPImageManagerIcon* p0 = manager.GetImage(0, 8);
+    CXTPImageManagerIcon* p1 = manager.GetImage(1, 8);
+    ASSERT_TRUE(p0 && p1);
+    EXPECT_EQ(RGB(255, 255, 255), DrawnColor(p0, p0->GetIcon()));  // all transparent
+    EXPECT_LE(Diff(RGB(0, 128, 0), DrawnColor(p1, p1->GetIcon())), 8);
+}
+
+TEST(ImageManager, AlphaStripsAreSplit)
+{
+    HBITMAP hStrip = testsupport::MakeAlphaBitmap(48, 16, [](int x, int) {
+        return x < 16 ? Argb(255, 255, 0, 0) : (x < 32 ? Argb(255, 0, 255, 0) : Argb(255, 0, 0, 255));
+    });
+    CXTPImageManager manager;
+    UINT ids[] = { 7, 8, 9 };
+    ASSERT_TRUE(manager.SetIconsFromBitmap(hStrip, ids, 3, CSize(16, 16), xtpImageNormal, TRUE));
+    CXTPImageManagerIcon* p8 = manager.GetImage(8);
+    ASSERT_NE(nullptr, p8);
+    EXPECT_TRUE(p8->IsAlpha());
+    EXPECT_EQ(Argb(255, 0, 255, 0), testsupport::ReadPixel(p8->GetIcon().GetBitmap(), 5, 5) | 0);
+    EXPECT_EQ(RGB(0, 0, 255), DrawnColor(manager.GetImage(9), manager.GetImage(9)->GetIcon()));
+
+    // Hot images go to the existing sets.
+    ASSERT_TRUE(manager.SetIconsFromBitmap(hStrip, ids, 3, CSize(16, 16), xtpImageHot, TRUE));
+    EXPECT_NE(&p8->GetIcon(), &p8->GetHotIcon());
+
+    // 50 is not a multiple of 16.
+    HBITMAP hOdd = SolidAlpha(50, 16, Argb(255, 1, 1, 1));
+    EXPECT_FALSE(manager.SetIconsFromBitmap(hOdd, NULL, 0, CSize(16, 16), xtpImageNormal, TRUE));
+    ::DeleteObject(hOdd);
+    ::DeleteObject(hStrip);
+}
+
+TEST(ImageManager, NearestWidthChoice)
+{
+    CXTPImageManager manager;
+    HICON h16 = SolidIcon(16, 16, RGB(1, 1, 1)), h32 = SolidIcon(32, 32, RGB(2, 2, 2));
+    EXPECT_TRUE(manager.SetIcon(CXTPImageManagerIconHandle(h16), 50));
+    EXPECT_TRUE(manager.SetIcon(CXTPImageManagerIconHandle(h32), 50));
+    ::DestroyIcon(h16);
+    ::DestroyIcon(h32);
+
+    CXTPImageManagerIcon* p24 = manager.GetImage(50, 24);
+    ASSERT_NE(nullptr, p24);
+    EXPECT_TRUE(p24->GetWidth() == 16 || p24->GetWidth() == 32);
+    EXPECT_EQ(16, manager.GetImage(50, 0)->GetWidth());
+    EXPECT_EQ(32, manager.GetImage(50, 1)->GetWidth());
+    EXPECT_EQ(32, manager.GetImage(50, 30)->GetWidth());
+    EXPECT_EQ(16, manager.GetImage(50, 17)->GetWidth());
+    EXPECT_TRUE(manager.HasIcon(50, 16));
+    EXPECT_FALSE(manager.HasIcon(50, 24));
+    EXPECT_EQ(nullptr, manager.GetImage(51, 16));
+    EXPECT_EQ(nullptr, manager.GetIconSet(50)->GetIcon(24, FALSE));
+}
+
+TEST(ImageManager, SetIconRulesAndCustomIds)
+{
+    CXTPImageManager manager;
+    HICON hIcon = SolidIcon(16, 16, RGB(3, 3, 3));
+    CXTPImageManagerIconHandle handle(hIcon);
+
+    EXPECT_FALSE(manager.SetIcon(CXTPImageManagerIconHandle(), 10));
+    EXPECT_FALSE(manager.SetIcon(handle, 10, CSize(0, 0), xtpImageHot));
+    EXPECT_EQ(nullptr, manager.GetIconSet(10));
+    EXPECT_TRUE(manager.SetIcon(handle, 10));
+    EXPECT_TRUE(manager.SetIcon(handle, 10, CSize(0, 0), xtpImageHot));
+    EXPECT_TRUE(manager.SetIcon(handle, 10, CSize(0, 0), 99));  // accepted, sets nothing
+
+    EXPECT_EQ(68267u, manager.AddCustomIcon(handle));
+    EXPECT_EQ(68268u, manager.AddCustomIcon(handle));
+    ASSERT_NE(nullptr, manager.GetImage(68268));
+
+    manager.RemoveAll();
+    EXPECT_EQ(nullptr, manager.GetIconSet(10));
+    EXPECT_EQ(68269u, manager.AddCustomIcon(handle));  // the counter only grows
+    ::DestroyIcon(hIcon);
+
+    CXTPImageManager other;
+    EXPECT_EQ(COLORREF_NULL, other.SetMaskColor(RGB(0, 255, 0)));
+    EXPECT_EQ(RGB(0, 255, 0), other.SetMaskColor(COLORREF_NULL));
+}
+
+TEST(ImageManager, ImageListsWithAndWithoutIds)
+{
+    HIMAGELIST hList = ImageList_Create(8, 8, ILC_COLOR24 | ILC_MASK, 3, 1);
+    HICON hRed = SolidIcon(8, 8, RGB(255, 0, 0)), hBlue = SolidIcon(8, 8, RGB(0, 0, 255));
+    ImageList_ReplaceIcon(hList, -1, hRed);
+    ImageList_ReplaceIcon(hList, -1, hBlue);
+    ::DestroyIcon(hRed);
+    ::DestroyIcon(hBlue);
+
+    CXTPImageManager manager;
+    EXPECT_TRUE(manager.SetIconsFromImageList(hList, NULL, 0, CSize(0, 0)));
+    ASSERT_NE(nullptr, manager.GetImage(1, 8));
+    EXPECT_LE(Diff(RGB(0, 0, 255), DrawnColor(manager.GetImage(1, 8), manager.GetImage(1, 8)->GetIcon(), 2, 2)), 8);
+
+    UINT ids[] = { 20, 0, 21 };
+    EXPECT_TRUE(manager.SetIconsFromImageList(hList, ids, 3, CSize(8, 8)));
+    EXPECT_LE(Diff(RGB(0, 0, 255), DrawnColor(manager.GetImage(21, 8), manager.GetImage(21, 8)->GetIcon(), 2, 2)), 8);
+    EXPECT_FALSE(manager.SetIconsFromImageList((HIMAGELIST)NULL, NULL, 0, CSize(0, 0)));
+    ImageList_Destroy(hList);
+}
+
+//////////////////////////////////////////////////////////////////////////
+// Exchange
+
+namespace
+{
+// A manager with a classic icon in all set states at two widths and an alpha icon.
+void FillManager(CXTPImageManager& manager)
+{
+    HICON hNormal = SolidIcon(16, 16, RGB(200, 0, 0));
+    HICON hHot = SolidIcon(16, 16, RGB(0, 200, 0));
+    HICON hChecked = SolidIcon(16, 16, RGB(0, 0, 200));
+    HICON hPressed = SolidIcon(16, 16, RGB(200, 200, 0));
+    HICON hDisabled = SolidIcon(16, 16, RGB(100, 100, 100));
+    HICON hLarge = SolidIcon(24, 24, RGB(0, 200, 200));
+    manager.SetIcon(CXTPImageManagerIconHandle(hNormal), 500);
+    manager.SetIcon(CXTPImageManagerIconHandle(hHot), 500, CSize(0, 0), xtpImageHot);
+    manager.SetIcon(CXTPImageManagerIconHandle(hChecked), 500, CSize(0, 0), xtpImageChecked);
+    manager.SetIcon(CXTPImageManagerIconHandle(hPressed), 500, CSize(0, 0), xtpImagePressed);
+    manager.SetIcon(CXTPImageManagerIconHandle(hDisabled), 500, CSize(0, 0), xtpImageDisabled);
+    manager.SetIcon(CXTPImageManagerIconHandle(hLarge), 500);
+    for (HICON h : { hNormal, hHot, hChecked, hPressed, hDisabled, hLarge })
+        ::DestroyIcon(h);
+
+    HBITMAP hAlpha = SolidAlpha(16, 16, Argb(255, 10, 20, 30));
+    manager.SetIcon(CXTPImageManagerIconHandle(hAlpha), 70000);
+    ::DeleteObject(hAlpha);
+}
+
+void ExpectManager(CXTPImageManager& manager)
+{
+    CXTPImageManagerIcon* pIcon = manager.GetImage(500, 16);
+    ASSERT_NE(nullptr, pIcon);
+    EXPECT_TRUE(manager.HasIcon(500, 24));
+    EXPECT_LE(Diff(RGB(200, 0, 0), DrawnColor(pIcon, pIcon->GetIcon())), 8);
+    EXPECT_LE(Diff(RGB(0, 200, 0), DrawnColor(pIcon, pIcon->GetHotIcon())), 8);
+    EXPECT_LE(Diff(RGB(0, 0, 200), DrawnColor(pIcon, pIcon->GetCheckedIcon())), 8);
+    EXPECT_LE(Diff(RGB(200, 200, 0), DrawnColor(pIcon, pIcon->GetPressedIcon())), 8);
+    EXPECT_LE(Diff(RGB(100, 100, 100), DrawnColor(pIcon, pIcon->GetDisabledIcon(FALSE))), 8);
+
+    CXTPImageManagerIcon* pAlpha = manager.GetImage(70000, 16);
+    ASSERT_NE(nullptr, pAlpha);
+    EXPECT_TRUE(pAlpha->IsAlpha());
+    EXPECT_EQ(Argb(255, 10, 20, 30), testsupport::ReadPixel(pAlpha->GetIcon().GetBitmap(), 3, 3));
+    // Custom ids handed out later stay above every loaded id.
+    EXPECT_GT(manager.AddCustomIcon(pAlpha->GetIcon()), 70000u);
+}
+}
+
+TEST(ImageExchange, ArchiveRoundTrip)
+{
+    CXTPImageManager saved;
+    FillManager(saved);
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        saved.Serialize(ar);
+        ar.Close();
+    }
+    file.SeekToBegin();
+    CXTPImageManager loaded;
+    HICON hStale = SolidIcon(16, 16, 0);
+    loaded.SetIcon(CXTPImageManagerIconHandle(hStale), 3);
+    ::DestroyIcon(hStale);
+    {
+        CArchive ar(&file, CArchive::load);
+        loaded.Serialize(ar);
+        ar.Close();
+    }
+    EXPECT_EQ(nullptr, loaded.GetIconSet(3));  // loading starts empty
+    ExpectManager(loaded);
+}
+
+TEST(ImageExchange, RegistryAndIniRoundTrips)
+{
+    const char* lpszKey = "Software\\BrindlemarkTests\\F1Images";
+    ::SHDeleteKeyA(HKEY_CURRENT_USER, lpszKey);
+    HKEY hKey = NULL;
+    ASSERT_EQ(ERROR_SUCCESS,
+              ::RegCreateKeyExA(HKEY_CURRENT_USER, lpszKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &hKey, NULL));
+    CXTPImageManager saved;
+    FillManager(saved);
+    {
+        CXTPPropExchangeSection px(new CXTPPropExchangeRegistry(FALSE, hKey, "Images"));
+        saved.DoPropExchange(px);
+    }
+    {
+        CXTPImageManager loaded;
+        CXTPPropExchangeSection px(new CXTPPropExchangeRegistry(TRUE, hKey, "Images"));
+        loaded.DoPropExchange(px);
+        ExpectManager(loaded);
+    }
+    ::RegCloseKey(hKey);
+    ::SHDeleteKeyA(HKEY_CURRENT_USER, lpszKey);
+    ::SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\BrindlemarkTests");
+
+    // The INI store keeps serialised objects as letter text.
+    CXTPPropExchangeIniFile* pIni = new CXTPPropExchangeIniFile(FALSE, NULL, "Images");
+    CXTPPropExchangeSection pxSave(pIni);
+    saved.DoPropExchange(pxSave);
+    CXTPPropExchangeIniFile* pIniLoad = new CXTPPropExchangeIniFile(TRUE, NULL, "Images");
+    pIniLoad->SetFileName(pIni->GetFileName());
+    {
+        CXTPPropExchangeSection pxLoad(pIniLoad);
+        CXTPImageManager loaded;
+        loaded.DoPropExchange(pxLoad);
+        ExpectManager(loaded);
+    }
+}
+
+TEST(ImageExchange, IconBinaryForm)
+{
+    HICON hIcon = SolidIcon(16, 16, RGB(1, 2, 3));
+    CXTPImageManagerIcon icon(9, 16, 16);
+    icon.SetIcon(CXTPImageManagerIconHandle(hIcon));
+    ::DestroyIcon(hIcon);
+
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        icon.Serialize(ar);
+        ar.Close();
+    }
+    UINT nLength = (UINT)file.GetLength();
+    BYTE* pData = file.Detach();
+    ASSERT_GT(nLength, 8u + 16u);
+    EXPECT_EQ(16u, *(DWORD*)pData);
+    EXPECT_EQ(20u, *(DWORD*)(pData + 4));
+    // Disabled, hot, checked and pressed: two empty blocks each.
+    for (UINT i = nLength - 16; i < nLength; i++)
+        EXPECT_EQ(0, pData[i]) << i;
+    free(pData);
+}
+
+TEST(ImageExchange, LoadingKeepsTheStoredHeight)
+{
+    // A 16 x 15 toolbar glyph kept in a 16 x 16 picture.
+    HICON hIcon = SolidIcon(16, 16, RGB(1, 2, 3));
+    CXTPImageManagerIconHandle handle;
+    handle.AttachIcon(hIcon);
+    CXTPImageManagerIconHandle empty;
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        ar << (DWORD)15 << (DWORD)20;
+        CXTPImageManagerIcon::SerializeImage(handle, ar);
+        for (int i = 0; i < 4; i++)
+            CXTPImageManagerIcon::SerializeImage(empty, ar);
+        ar.Close();
+    }
+    file.SeekToBegin();
+    CXTPImageManagerIcon loaded(9, 16, 16);
+    {
+        CArchive ar(&file, CArchive::load);
+        loaded.Serialize(ar);
+        ar.Close();
+    }
+    EXPECT_EQ(15, loaded.GetHeight());
+    EXPECT_FALSE(loaded.GetIcon().IsEmpty());
+}
+
+TEST(ImageExchange, AStoredCountBeyondTheSetsEndsAtTheFirstMissingOne)
+{
+    const char* lpszKey = "Software\\BrindlemarkTests\\ImageCounts";
+    ::SHDeleteKeyA(HKEY_CURRENT_USER, lpszKey);
+    HKEY hKey = NULL;
+    ASSERT_EQ(ERROR_SUCCESS,
+              ::RegCreateKeyExA(HKEY_CURRENT_USER, lpszKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &hKey, NULL));
+    {
+        CXTPImageManager saved;
+        HICON hIcon = SolidIcon(16, 16, RGB(9, 9, 9));
+        saved.SetIcon(CXTPImageManagerIconHandle(hIcon), 42);
+        ::DestroyIcon(hIcon);
+        CXTPPropExchangeSection px(new CXTPPropExchangeRegistry(FALSE, hKey, "Images"));
+        saved.DoPropExchange(px);
+    }
+    // Both counts now claim far more than is there.
+    DWORD dwHuge = 0xFFFFFFFF;
+    ASSERT_EQ((DWORD)ERROR_SUCCESS, ::SHSetValueA(hKey, "Images", "Count", REG_DWORD, &dwHuge, sizeof(dwHuge)));
+    ASSERT_EQ((DWORD)ERROR_SUCCESS, ::SHSetValueA(hKey, "Images\\IconSet0", "Count", REG_DWORD, &dwHuge, sizeof(dwHuge)));
+
+    CXTPImageManager loaded;
+    {
+        CXTPPropExchangeSection px(new CXTPPropExchangeRegistry(TRUE, hKey, "Images"));
+        loaded.DoPropExchange(px);
+    }
+    EXPECT_TRUE(loaded.HasIcon(42, 16));
+    EXPECT_EQ(1, (int)loaded.GetImages()->GetCount());
+    CXTPImageManagerIconSet* pSet = loaded.GetIconSet(42);
+    ASSERT_NE(nullptr, pSet);
+    EXPECT_EQ(1, (int)pSet->GetIcons()->GetCount());
+
+    // Loading made no keys.
+    DWORD dwSets = 0, dwIcons = 0;
+    HKEY hImages = NULL, hSet = NULL;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(hKey, "Images", 0, KEY_READ, &hImages));
+    ::RegQueryInfoKeyA(hImages, NULL, NULL, NULL, &dwSets, NULL, NULL, NULL, NULL, NULL, NULL, NULL);
+    ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(hImages, "IconSet0", 0, KEY_READ, &hSet));
+    ::RegQueryInfoKeyA(hSet, NULL, NULL, NULL, &dwIcons, NULL, NULL, NULL, NULL, NULL, NULL, NULL);
+    ::RegCloseKey(hSet);
+    ::RegCloseKey(hImages);
+    EXPECT_EQ(1u, dwSets);
+    EXPECT_EQ(1u, dwIcons);
+    ::RegCloseKey(hKey);
+    ::SHDeleteKeyA(HKEY_CURRENT_USER, lpszKey);
+}
+
+TEST(ImageExchange, OldStreamsHaveNoCheckedOrPressedImages)
+{
+    HICON hIcon = SolidIcon(16, 16, RGB(1, 2, 3));
+    CXTPImageManagerIconHandle handle;
+    handle.AttachIcon(hIcon);
+    CXTPImageManagerIconHandle empty;
+
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        ar << (DWORD)16 << (DWORD)7;
+        CXTPImageManagerIcon::SerializeImage(handle, ar);
+        CXTPImageManagerIcon::SerializeImage(empty, ar);
+        CXTPImageManagerIcon::SerializeImage(handle, ar);
+        ar << (DWORD)0xABCDEF01;  // what follows the icon
+        ar.Close();
+    }
+    file.SeekToBegin();
+    CXTPImageManagerIcon icon(9, 16, 16);
+    DWORD dwNext = 0;
+    {
+        CArchive ar(&file, CArchive::load);
+        icon.Serialize(ar);
+        ar >> dwNext;
+        ar.Close();
+    }
+    EXPECT_EQ(0xABCDEF01u, dwNext);
+    EXPECT_FALSE(icon.GetIcon().IsEmpty());
+    EXPECT_NE(&icon.GetIcon(), &icon.GetHotIcon());
+    EXPECT_EQ(&icon.GetHotIcon(), &icon.GetCheckedIcon());
+    EXPECT_EQ(&icon.GetHotIcon(), &icon.GetPressedIcon());
+}
+
+TEST(ImageExchange, WrongCheckSumFailsWithAnArchiveException)
+{
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        ar << CString("SomethingElse");
+        ar.WriteCount(0);
+        ar.Close();
+    }
+    file.SeekToBegin();
+    CArchive ar(&file, CArchive::load);
+    CXTPPropExchangeArchive px(ar);
+    CXTPImageManager manager;
+    bool bThrown = false;
+    try
+    {
+        manager.DoPropExchangeIconSet(42, &px);
+    }
+    catch (CArchiveException* e)
+    {
+        EXPECT_EQ(CArchiveException::badClass, e->m_cause);
+        e->Delete();
+        bThrown = true;
+    }
+    EXPECT_TRUE(bThrown);
+    ar.Abort();
+}
+
+namespace
+{
+// An icon-set stream holding one icon whose normal image is the given DIB block.
+void WriteIconSetWithBlock(CArchive& ar, const BITMAPINFOHEADER& bih, DWORD nHeaderSize, DWORD nPixelSize,
+                           DWORD nPixelsWritten)
+{
+    ar << CString("CXTPImageManagerIcons");
+    ar.WriteCount(1);
+    ar << (DWORD)16;                   // Width
+    ar << (DWORD)16 << (DWORD)20;      // height, version
+    ar.WriteCount(nHeaderSize);
+    std::vector<BYTE> header(nHeaderSize, 0);
+    memcpy(header.data(), &bih, std::min((DWORD)sizeof(bih), nHeaderSize));
+    ar.Write(header.data(), nHeaderSize);
+    ar.WriteCount(nPixelSize);
+    std::vector<BYTE> pixels(nPixelsWritten, 0x7F);
+    if (nPixelsWritten)
+        ar.Write(pixels.data(), nPixelsWritten);
+    ar.WriteCount(0);  // mask
+    for (int i = 0; i < 8; i++)
+        ar.WriteCount(0);
+}
+
+UINT PasteBlock(CXTPImageManager& manager, const BITMAPINFOHEADER& bih, DWORD nHeaderSize, DWORD nPixelSize,
+                DWORD nPixelsWritten)
+{
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        WriteIconSetWithBlock(ar, bih, nHeaderSize, nPixelSize, nPixelsWritten);
+        ar.Close();
+    }
+    UINT nLength = (UINT)file.GetLength();
+    BYTE* pData = file.Detach();
+    HGLOBAL hGlobal = ::GlobalAlloc(GMEM_MOVEABLE, nLength);
+    memcpy(::GlobalLock(hGlobal), pData, nLength);
+    ::GlobalUnlock(hGlobal);
+    free(pData);
+    UINT nID = manager.PasteCustomImage(hGlobal);
+    ::GlobalFree(hGlobal);
+    return nID;
+}
+
+BITMAPINFOHEADER Header(LONG cx, LONG cy, WORD nBits, WORD nPlanes = 1)
+{
+    BITMAPINFOHEADER bih;
+    ZeroMemory(&bih, sizeof(bih));
+    bih.biSize = sizeof(bih);
+    bih.biWidth = cx;
+    bih.biHeight = cy;
+    bih.biPlanes = nPlanes;
+    bih.biBitCount = nBits;
+    bih.biCompression = BI_RGB;
+    return bih;
+}
+}
+
+TEST(ImageExchange, CorruptStoredImagesAreRefused)
+{
+    CXTPImageManager manager;
+    // A sound block pastes.
+    UINT nID = PasteBlock(manager, Header(16, 16, 32), 52, 1024, 1024);
+    EXPECT_NE(0u, nID);
+    ASSERT_NE(nullptr, manager.GetImage(nID, 16));
+    EXPECT_TRUE(manager.GetImage(nID, 16)->IsAlpha());
+
+    // A header claiming a larger image than its pixels: only what exists is copied.
+    nID = PasteBlock(manager, Header(64, 64, 32), 52, 1024, 1024);
+    EXPECT_NE(0u, nID);
+
+    // Bad planes, bit count, dimensions: the image is refused, the set stays empty.
+    UINT nCounter = manager.GetCustomIdCounter();
+    EXPECT_EQ(0u, PasteBlock(manager, Header(16, 16, 32, 2), 52, 1024, 1024));
+    EXPECT_EQ(0u, PasteBlock(manager, Header(16, 16, 7), 52, 1024, 1024));
+    EXPECT_EQ(0u, PasteBlock(manager, Header(100000, 16, 32), 52, 1024, 1024));
+    EXPECT_EQ(0u, PasteBlock(manager, Header(16, 0, 32), 52, 1024, 1024));
+    EXPECT_EQ(nullptr, manager.GetIconSet(nCounter + 1));
+
+    // Sizes beyond what the stream holds, or absurd header sizes.
+    EXPECT_EQ(0u, PasteBlock(manager, Header(16, 16, 32), 52, 0x7FFFFFF0, 16));
+    EXPECT_EQ(0u, PasteBlock(manager, Header(16, 16, 32), 60000, 16, 16));
+    EXPECT_EQ(0u, PasteBlock(manager, Header(16, 16, 32), 20, 1024, 1024));
+
+    // Garbage.
+    HGLOBAL hGarbage = ::GlobalAlloc(GMEM_MOVEABLE, 7);
+    memset(::GlobalLock(hGarbage), 0xFF, 7);
+    ::GlobalUnlock(hGarbage);
+    EXPECT_EQ(0u, manager.PasteCustomImage(hGarbage));
+    ::GlobalFree(hGarbage);
+    EXPECT_EQ(0u, manager.PasteCustomImage((HGLOBAL)NULL));
+}
+
+TEST(ImageExchange, ClipboardCopyAndPasteInOneProcess)
+{
+    HWND hWnd = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
+    CXTPImageManager manager;
+    FillManager(manager);
+
+    ASSERT_TRUE(::OpenClipboard(hWnd));
+    ::EmptyClipboard();
+    EXPECT_TRUE(manager.CopyImage(500));
+    ::CloseClipboard();
+
+    COleDataObject data;
+    ASSERT_TRUE(data.AttachClipboard());
+    EXPECT_TRUE(data.IsDataAvailable((CLIPFORMAT)CXTPImageManager::GetImageClipFormat()));
+    UINT nID = manager.PasteCustomImage(&data);
+    data.Release();
+    EXPECT_EQ(68267u, nID);
+    CXTPImageManagerIcon* pIcon = manager.GetImage(nID, 16);
+    ASSERT_NE(nullptr, pIcon);
+    EXPECT_LE(Diff(RGB(0, 200, 0), DrawnColor(pIcon, pIcon->GetHotIcon())), 8);
+    EXPECT_TRUE(manager.HasIcon(nID, 24));
+
+    // Nothing of our format on the clipboard: no paste.
+    ASSERT_TRUE(::OpenClipboard(hWnd));
+    ::EmptyClipboard();
+    ::CloseClipboard();
+    COleDataObject none;
+    none.AttachClipboard();
+    EXPECT_EQ(0u, manager.PasteCustomImage(&none));
+    none.Release();
+    ::DestroyWindow(hWnd);
+}
+
+TEST(ImageManager, NoGdiObjectsLeak)
+{
+    HBITMAP hStrip = MakeStrip(16, 16, { RGB(255, 0, 0), RGB(0, 0, 255) });
+    HBITMAP hAlpha = SolidAlpha(32, 16, Argb(200, 100, 50, 0));
+    Canvas canvas(32, 32);
+    auto cycle = [&]() {
+        CXTPImageManager manager;
+        manager.SetIconsFromBitmap(hStrip, NULL, 2, CSize(16, 16), xtpImageNormal, FALSE);
+        manager.SetIconsFromBitmap(hAlpha, NULL, 2, CSize(16, 16), xtpImageHot, TRUE);
+        for (UINT id = 0; id < 2; id++)
+        {
+            CXTPImageManagerIcon* pIcon = manager.GetImage(id);
+            pIcon->Draw(canvas.DC(), CPoint(0, 0), pIcon->GetIcon());
+            pIcon->Draw(canvas.DC(), CPoint(0, 0), pIcon->GetHotIcon());
+            pIcon->Draw(canvas.DC(), CPoint(0, 0), pIcon->GetFadedIcon());
+            pIcon->Draw(canvas.DC(), CPoint(0, 0), pIcon->GetShadowIcon());
+            pIcon->Draw(canvas.DC(), CPoint(0, -3), pIcon->GetDisabledIcon());
+            pIcon->DrawMono(canvas.DC(), CPoint(0, 0), pIcon->GetIcon(), 16, 16, 0);
+        }
+        CMemFile file;
+        CArchive ar(&file, CArchive::store);
+        manager.Serialize(ar);
+        ar.Close();
+        manager.RefreshAll();
+    };
+    cycle();  // first use creates lasting shared objects
+    DWORD dwBefore = testsupport::GdiHighWater();
+    for (int i = 0; i < 20; i++)
+        cycle();
+    DWORD dwAfter = testsupport::GdiHighWater();
+    EXPECT_LE(dwAfter, dwBefore + 4);
+    ::DeleteObject(hStrip);
+    ::DeleteObject(hAlpha);
+}

@@ -1,0 +1,317 @@
+// ctest: run-serial (reads back pixels from the screen)
+// Drop shadows: made for popups as the bar's shadow settings and the system allow,
+// placed along the bottom and right edges, clipped by other popups, joined
+// where they meet, following their owner, and their alpha pictures.
+#include <gtest/gtest.h>
+
+#include "XTPColorManager.h"
+#include "XTPShadowManager.h"
+#include "XTPShadowSettings.h"
+#include "support/testwindows.h"
+
+#include <vector>
+
+namespace
+{
+// The shadow switches a paint manager would give.
+class ShadowSettings : public CXTPShadowSettings
+{
+public:
+    BOOL IsShadowEnabled() const override { return m_bEnabled; }
+    int GetShadowOptions() const override { return m_nOptions; }
+    COLORREF GetShadowColor() const override { return 0; }
+
+    void EnableShadow(BOOL bEnable) { m_bEnabled = bEnable; }
+    void SetShadowOptions(int nOptions) { m_nOptions = nOptions; }
+
+private:
+    BOOL m_bEnabled = FALSE;
+    int m_nOptions = 0;
+};
+
+class PopupBar : public CXTPTrackableBar
+{
+public:
+    PopupBar(int x, int y, int cx, int cy, CXTPShadowSettings* pPaintManager)
+        : m_pPaintManager(pPaintManager)
+    {
+        m_hWnd = testsupport::CreatePlainWindow(x, y, cx, cy);
+    }
+    ~PopupBar() override
+    {
+        XTPShadowsManager()->RemoveShadow(this);
+        testsupport::DestroyQuietly(m_hWnd);
+    }
+
+    HWND GetTrackableHwnd() const override { return m_hWnd; }
+    int HitTestTrackedPoint(CPoint) override { return 0; }
+    void ClearSelection() override {}
+    void ExitTrackingMode() override {}
+    void OnMouseMove(UINT, CPoint) override {}
+    CXTPShadowSettings* GetPaintManager() override { return m_pPaintManager; }
+    BOOL IsCustomizeMode() override { return m_bCustomize; }
+    CWnd* GetSite() override { return NULL; }
+
+    HWND m_hWnd = NULL;
+    CXTPShadowSettings* m_pPaintManager;
+    BOOL m_bCustomize = FALSE;
+};
+
+std::vector<CXTPShadowsManager::CShadowWnd*> ShadowsOf(CXTPTrackableBar* pOwner)
+{
+    std::vector<CXTPShadowsManager::CShadowWnd*> result;
+    const CXTPShadowsManager::CShadowList& list = XTPShadowsManager()->GetShadows();
+    POSITION pos = list.GetHeadPosition();
+    while (pos != NULL)
+    {
+        CXTPShadowsManager::CShadowWnd* pShadow = list.GetNext(pos);
+        if (pShadow->GetOwnerBar() == pOwner)
+            result.push_back(pShadow);
+    }
+    return result;
+}
+
+CRect WindowRect(CWnd* pWnd)
+{
+    CRect rc;
+    pWnd->GetWindowRect(&rc);
+    return rc;
+}
+
+class ShadowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_settings.EnableShadow(TRUE);
+        m_settings.SetShadowOptions(xtpShadowOfficeAlpha);
+        m_bAlphaBefore = CXTPShadowsManager::IsAlphaShadow();
+    }
+    void TearDown() override
+    {
+        CXTPShadowsManager::EnableAlphaShadow(m_bAlphaBefore);
+        EXPECT_EQ(0, XTPShadowsManager()->GetShadowCount());
+    }
+    ShadowSettings m_settings;
+    BOOL m_bAlphaBefore = FALSE;
+};
+} // namespace
+
+TEST_F(ShadowTest, SolidShadowsAreTwoPixelStripsAlongTheBottomAndRight)
+{
+    CXTPShadowsManager::EnableAlphaShadow(FALSE);
+    PopupBar bar(200, 200, 100, 80, &m_settings);
+    XTPShadowsManager()->SetShadow(&bar);
+
+    std::vector<CXTPShadowsManager::CShadowWnd*> shadows = ShadowsOf(&bar);
+    ASSERT_EQ(2u, shadows.size());
+    EXPECT_TRUE(shadows[0]->IsHorizontal());
+    EXPECT_EQ(CRect(202, 280, 302, 282), WindowRect(shadows[0]));
+    EXPECT_FALSE(shadows[1]->IsHorizontal());
+    EXPECT_EQ(CRect(300, 202, 302, 280), WindowRect(shadows[1]));
+    EXPECT_TRUE(shadows[0]->IsWindowVisible());
+    EXPECT_EQ(0u, shadows[0]->GetExStyle() & WS_EX_LAYERED);
+    EXPECT_NE(0u, shadows[0]->GetExStyle() & WS_EX_TOOLWINDOW);
+    EXPECT_EQ(HTTRANSPARENT, (int)shadows[0]->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(250, 281)));
+
+    // The strip paints the button-shadow colour (read back from the screen:
+    // the shadow is topmost).
+    shadows[0]->UpdateWindow();
+    testsupport::Pump(30);
+    HDC hScreen = ::GetDC(NULL);
+    COLORREF clrShadow = ::GetPixel(hScreen, 250, 281);
+    ::ReleaseDC(NULL, hScreen);
+    EXPECT_EQ(GetXTPSysColor(COLOR_BTNSHADOW), clrShadow);
+    XTPShadowsManager()->RemoveShadow(&bar);
+    EXPECT_EQ(0, XTPShadowsManager()->GetShadowCount());
+}
+
+TEST_F(ShadowTest, LayeredShadowsAreFourPixelsWide)
+{
+    CXTPShadowsManager::EnableAlphaShadow(TRUE);
+    if (!CXTPShadowsManager::IsAlphaShadow())
+        GTEST_SKIP() << "no layered windows on this display";
+    PopupBar bar(200, 200, 100, 80, &m_settings);
+    XTPShadowsManager()->SetShadow(&bar);
+    std::vector<CXTPShadowsManager::CShadowWnd*> shadows = ShadowsOf(&bar);
+    ASSERT_EQ(2u, shadows.size());
+    EXPECT_EQ(CRect(204, 280, 304, 284), WindowRect(shadows[0]));
+    EXPECT_EQ(CRect(300, 204, 304, 280), WindowRect(shadows[1]));
+    EXPECT_NE(0u, shadows[0]->GetExStyle() & WS_EX_LAYERED);
+    XTPShadowsManager()->RemoveShadow(&bar);
+}
+
+TEST_F(ShadowTest, NoShadowWhenSwitchedOffOrInCustomizeModeOrRefusedBySystem)
+{
+    PopupBar bar(200, 200, 100, 80, &m_settings);
+    m_settings.EnableShadow(FALSE);
+    XTPShadowsManager()->SetShadow(&bar);
+    EXPECT_EQ(0, XTPShadowsManager()->GetShadowCount());
+
+    m_settings.EnableShadow(TRUE);
+    bar.m_bCustomize = TRUE;
+    XTPShadowsManager()->SetShadow(&bar);
+    EXPECT_EQ(0, XTPShadowsManager()->GetShadowCount());
+    bar.m_bCustomize = FALSE;
+
+    // Without option bit 0 shadows need alpha shadows and the system's
+    // drop-shadow setting.
+    m_settings.SetShadowOptions(0);
+    CXTPShadowsManager::EnableAlphaShadow(FALSE);
+    XTPShadowsManager()->SetShadow(&bar);
+    EXPECT_EQ(0, XTPShadowsManager()->GetShadowCount());
+
+    CXTPShadowsManager::EnableAlphaShadow(TRUE);
+    BOOL bSystem = FALSE;
+    ::SystemParametersInfoA(0x1024 /* SPI_GETDROPSHADOW */, 0, &bSystem, 0);
+    XTPShadowsManager()->SetShadow(&bar);
+    EXPECT_EQ((bSystem && CXTPShadowsManager::IsAlphaShadow()) ? 2 : 0, XTPShadowsManager()->GetShadowCount());
+    XTPShadowsManager()->RemoveShadow(&bar);
+}
+
+TEST_F(ShadowTest, ShadowsFollowTheOwnerAndDieWithIt)
+{
+    CXTPShadowsManager::EnableAlphaShadow(FALSE);
+    PopupBar* pBar = new PopupBar(200, 200, 100, 80, &m_settings);
+    XTPShadowsManager()->SetShadow(pBar);
+    std::vector<CXTPShadowsManager::CShadowWnd*> shadows = ShadowsOf(pBar);
+    ASSERT_EQ(2u, shadows.size());
+    HWND hShadow = shadows[0]->GetSafeHwnd();
+
+    ::ShowWindow(pBar->m_hWnd, SW_HIDE);
+    EXPECT_FALSE(::IsWindowVisible(hShadow));
+    ::ShowWindow(pBar->m_hWnd, SW_SHOWNA);
+    EXPECT_TRUE(::IsWindowVisible(hShadow));
+
+    testsupport::DestroyQuietly(pBar->m_hWnd);
+    EXPECT_EQ(0, XTPShadowsManager()->GetShadowCount());
+    EXPECT_FALSE(::IsWindow(hShadow));
+    delete pBar;
+}
+
+TEST_F(ShadowTest, AShadowIsClippedWhereAnotherShadowedPopupLiesOverIt)
+{
+    CXTPShadowsManager::EnableAlphaShadow(FALSE);
+    PopupBar lower(200, 200, 100, 80, &m_settings);
+    XTPShadowsManager()->SetShadow(&lower);
+    // The upper popup's bottom shadow (152..252 x 230..232) runs into the
+    // lower popup's window (200..300 x 200..280) from x 200 on.
+    PopupBar upper(150, 150, 100, 80, &m_settings);
+    XTPShadowsManager()->SetShadow(&upper);
+
+    std::vector<CXTPShadowsManager::CShadowWnd*> shadows = ShadowsOf(&upper);
+    ASSERT_EQ(2u, shadows.size());
+    CRect rcBottom = WindowRect(shadows[0]);
+    EXPECT_EQ(CRect(152, 230, 252, 232), rcBottom);
+    HRGN hRgn = ::CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(ERROR, ::GetWindowRgn(shadows[0]->GetSafeHwnd(), hRgn));
+    EXPECT_TRUE(::PtInRegion(hRgn, 160 - rcBottom.left, 0));
+    EXPECT_FALSE(::PtInRegion(hRgn, 220 - rcBottom.left, 0));
+    ::DeleteObject(hRgn);
+
+    // The lower popup's shadows lie under nothing and keep their whole window.
+    std::vector<CXTPShadowsManager::CShadowWnd*> lowerShadows = ShadowsOf(&lower);
+    ASSERT_EQ(2u, lowerShadows.size());
+    HRGN hLower = ::CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(ERROR, ::GetWindowRgn(lowerShadows[0]->GetSafeHwnd(), hLower));
+    ::DeleteObject(hLower);
+}
+
+TEST_F(ShadowTest, ShadowOfAPopupButtonIsClippedByTheExcludedRectangle)
+{
+    CXTPShadowsManager::EnableAlphaShadow(FALSE);
+    m_settings.SetShadowOptions(xtpShadowOfficeAlpha | xtpShadowShowPopupControl);
+    PopupBar popup(200, 200, 100, 80, &m_settings);
+    // The button that opened the popup sits over the start of its bottom shadow.
+    XTPShadowsManager()->SetShadow(&popup, CRect(190, 275, 240, 300));
+    std::vector<CXTPShadowsManager::CShadowWnd*> shadows = ShadowsOf(&popup);
+    ASSERT_EQ(2u, shadows.size());
+    CRect rcBottom = WindowRect(shadows[0]);
+    HRGN hRgn = ::CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(ERROR, ::GetWindowRgn(shadows[0]->GetSafeHwnd(), hRgn));
+    EXPECT_FALSE(::PtInRegion(hRgn, 220 - rcBottom.left, 0));
+    EXPECT_TRUE(::PtInRegion(hRgn, 260 - rcBottom.left, 0));
+    ::DeleteObject(hRgn);
+}
+
+TEST_F(ShadowTest, ASubmenuShadowStartingAtItsParentsShadowContinuesIt)
+{
+    CXTPShadowsManager::EnableAlphaShadow(FALSE);
+    PopupBar menu(200, 200, 100, 80, &m_settings);
+    XTPShadowsManager()->SetShadow(&menu);
+    // The menu's right shadow runs (300, 202) to (302, 280). A popup whose
+    // bottom shadow would start at x 301 inside that run continues it.
+    PopupBar submenu(299, 210, 60, 40, &m_settings);
+    XTPShadowsManager()->SetShadow(&submenu);
+    std::vector<CXTPShadowsManager::CShadowWnd*> shadows = ShadowsOf(&submenu);
+    ASSERT_EQ(2u, shadows.size());
+    // Bottom shadow: (301, 250)-(361, 252); its left moves by 2 x 2 + 1.
+    EXPECT_EQ(CRect(296, 250, 361, 252), WindowRect(shadows[0]));
+}
+
+TEST_F(ShadowTest, ControlShadowsNeedBothOptionBits)
+{
+    CXTPShadowsManager::EnableAlphaShadow(FALSE);
+    PopupBar bar(200, 200, 300, 40, &m_settings);
+    XTPShadowsManager()->SetControlShadow(&bar, CRect(10, 5, 60, 30));
+    EXPECT_EQ(0, XTPShadowsManager()->GetShadowCount());
+
+    m_settings.SetShadowOptions(xtpShadowOfficeAlpha | xtpShadowShowPopupControl);
+    XTPShadowsManager()->SetControlShadow(&bar, CRect(10, 5, 60, 30));
+    std::vector<CXTPShadowsManager::CShadowWnd*> shadows = ShadowsOf(&bar);
+    ASSERT_EQ(2u, shadows.size());
+    EXPECT_EQ(CRect(212, 230, 262, 232), WindowRect(shadows[0]));
+    EXPECT_EQ(CRect(260, 207, 262, 230), WindowRect(shadows[1]));
+    XTPShadowsManager()->RemoveShadow(&bar);
+}
+
+TEST(ShadowPictureTest, RightShadowFadesAwayFromThePopupAndAtItsTop)
+{
+    const int cx = 4, cy = 10;
+    std::vector<DWORD> pixels(cx * cy);
+    CXTPShadowsManager::BuildShadowPicture(FALSE, cx, cy, RGB(0, 0, 0), 0, pixels.data());
+    auto alpha = [&](int x, int y) { return (int)(pixels[y * cx + x] >> 24); };
+    // Body: column x has alpha 15 x 2 x (4 - x).
+    EXPECT_EQ(120, alpha(0, 6));
+    EXPECT_EQ(30, alpha(3, 6));
+    // Top corner: column 4 - i, row j - 1 has alpha 3 x 2 x i x j.
+    EXPECT_EQ(3 * 2 * 4 * 4, alpha(0, 3));
+    EXPECT_EQ(3 * 2 * 1 * 1, alpha(3, 0));
+
+    CXTPShadowsManager::BuildShadowPicture(FALSE, cx, cy, RGB(0, 0, 0), xtpShadowOfficeAlpha, pixels.data());
+    EXPECT_EQ(60, alpha(0, 6)) << "option bit 0 takes the lighter ramp";
+}
+
+TEST(ShadowPictureTest, BottomShadowHasTwoFadedCornersAndTheColourScaled)
+{
+    const int cx = 12, cy = 4;
+    std::vector<DWORD> pixels(cx * cy);
+    CXTPShadowsManager::BuildShadowPicture(TRUE, cx, cy, RGB(200, 100, 40), 0, pixels.data());
+    auto alpha = [&](int x, int y) { return (int)(pixels[y * cx + x] >> 24); };
+    auto red = [&](int x, int y) { return (int)((pixels[y * cx + x] >> 16) & 0xFF); };
+    auto blue = [&](int x, int y) { return (int)(pixels[y * cx + x] & 0xFF); };
+    // Body rows: alpha 15 x 2 x (4 - y), colour scaled by (4 - y) / 4.
+    EXPECT_EQ(120, alpha(6, 0));
+    EXPECT_EQ(30, alpha(6, 3));
+    EXPECT_EQ(200, red(6, 0));
+    EXPECT_EQ(50, red(6, 3));
+    EXPECT_EQ(10, blue(6, 3));
+    // Left corner: column i - 1, row 4 - j.
+    EXPECT_EQ(3 * 2 * 4 * 4, alpha(3, 0));
+    EXPECT_EQ(3 * 2 * 1 * 1, alpha(0, 3));
+    // Right corner: column cx - i, row 4 - j.
+    EXPECT_EQ(3 * 2 * 4 * 4, alpha(cx - 4, 0));
+    EXPECT_EQ(3 * 2 * 1 * 1, alpha(cx - 1, 3));
+    // f = i j / 20 for the colour: (4 x 4) / 20 of 200 is 160.
+    EXPECT_EQ(160, red(3, 0));
+}
+
+TEST(ShadowPictureTest, ShortBottomShadowHasNoBody)
+{
+    const int cx = 8, cy = 4;
+    std::vector<DWORD> pixels(cx * cy, 0xFFFFFFFF);
+    CXTPShadowsManager::BuildShadowPicture(TRUE, cx, cy, RGB(0, 0, 0), 0, pixels.data());
+    // Only the two corners: their weakest pixels meet in the middle.
+    EXPECT_EQ(3 * 2 * 4 * 1, (int)(pixels[3 * cx + 3] >> 24));
+    EXPECT_EQ(3 * 2 * 4 * 1, (int)(pixels[3 * cx + 4] >> 24));
+}

@@ -1,0 +1,562 @@
+// ctest: lock dockinglayoutkey
+// Docking layouts in the application profile: the stored form, a round trip
+// of a frame's panes, the keys that older stores rely on, removal of empty
+// containers, stored layouts that are refused, and random damage to a
+// stored layout.
+#include "support/dockingframe.h"
+#include "support/wndtest.h"
+
+#include <XTPDockingPaneAutoHidePanel.h>
+#include <XTPDockingPaneLayout.h>
+#include <XTPDockingPaneMiniWnd.h>
+#include <XTPPropExchange.h>
+#include <shlwapi.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+using testsupport::CDockingTestFrame;
+using testsupport::ChildRect;
+
+namespace
+{
+::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new wndtest::Environment);
+CWinApp theApp("BrindlemarkDockingTests");
+
+const std::string kAppKey = "Software\\Orrisfield\\BrindlemarkDockingTests";
+
+std::string LayoutKey(const std::string& strLayout, const std::string& strSection = std::string())
+{
+    std::string strKey = kAppKey + "\\DockingPaneLayouts\\" + strLayout;
+    return strSection.empty() ? strKey : strKey + "\\" + strSection;
+}
+
+bool ReadDword(const std::string& strKey, const char* pszValue, DWORD& dwValue)
+{
+    DWORD dwType = 0, cb = sizeof(DWORD);
+    return ::SHGetValueA(HKEY_CURRENT_USER, strKey.c_str(), pszValue, &dwType, &dwValue, &cb) == ERROR_SUCCESS &&
+           dwType == REG_DWORD;
+}
+
+DWORD Dword(const std::string& strKey, const char* pszValue)
+{
+    DWORD dwValue = 0xDEADBEEF;
+    ReadDword(strKey, pszValue, dwValue);
+    return dwValue;
+}
+
+std::string String(const std::string& strKey, const char* pszValue)
+{
+    char sz[256] = {};
+    DWORD dwType = 0, cb = sizeof(sz);
+    ::SHGetValueA(HKEY_CURRENT_USER, strKey.c_str(), pszValue, &dwType, sz, &cb);
+    return sz;
+}
+
+void WriteDword(const std::string& strKey, const char* pszValue, DWORD dwValue)
+{
+    ::SHSetValueA(HKEY_CURRENT_USER, strKey.c_str(), pszValue, REG_DWORD, &dwValue, sizeof(dwValue));
+}
+
+// One stored layout as sections of values, for copying and damaging.
+struct RegValue
+{
+    DWORD dwType;
+    std::vector<BYTE> data;
+};
+typedef std::map<std::string, std::map<std::string, RegValue>> RegTree;
+
+void ReadTree(HKEY hKey, const std::string& strPath, RegTree& tree)
+{
+    std::map<std::string, RegValue>& values = tree[strPath];
+    for (DWORD i = 0;; i++)
+    {
+        char szName[256];
+        BYTE data[1024];
+        DWORD cchName = sizeof(szName), cbData = sizeof(data), dwType = 0;
+        if (::RegEnumValueA(hKey, i, szName, &cchName, NULL, &dwType, data, &cbData) != ERROR_SUCCESS)
+            break;
+        values[szName] = RegValue{ dwType, std::vector<BYTE>(data, data + cbData) };
+    }
+    for (DWORD i = 0;; i++)
+    {
+        char szName[256];
+        DWORD cchName = sizeof(szName);
+        if (::RegEnumKeyExA(hKey, i, szName, &cchName, NULL, NULL, NULL, NULL) != ERROR_SUCCESS)
+            break;
+        HKEY hSub = NULL;
+        if (::RegOpenKeyExA(hKey, szName, 0, KEY_READ, &hSub) == ERROR_SUCCESS)
+        {
+            ReadTree(hSub, strPath.empty() ? szName : strPath + "\\" + szName, tree);
+            ::RegCloseKey(hSub);
+        }
+    }
+}
+
+RegTree ReadLayout(const std::string& strLayout)
+{
+    RegTree tree;
+    HKEY hKey = NULL;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, LayoutKey(strLayout).c_str(), 0, KEY_READ, &hKey) == ERROR_SUCCESS)
+    {
+        ReadTree(hKey, "", tree);
+        ::RegCloseKey(hKey);
+    }
+    return tree;
+}
+
+void WriteSection(const std::string& strLayout, const std::string& strSection,
+                  const std::map<std::string, RegValue>& values)
+{
+    std::string strKey = LayoutKey(strLayout, strSection);
+    ::SHDeleteKeyA(HKEY_CURRENT_USER, strKey.c_str());
+    HKEY hKey = NULL;
+    ::RegCreateKeyExA(HKEY_CURRENT_USER, strKey.c_str(), 0, NULL, 0, KEY_WRITE, NULL, &hKey, NULL);
+    for (const auto& value : values)
+        ::RegSetValueExA(hKey, value.first.c_str(), 0, value.second.dwType, value.second.data.data(),
+                         (DWORD)value.second.data.size());
+    ::RegCloseKey(hKey);
+}
+
+void WriteLayout(const std::string& strLayout, const RegTree& tree)
+{
+    ::SHDeleteKeyA(HKEY_CURRENT_USER, LayoutKey(strLayout).c_str());
+    for (const auto& section : tree)
+        WriteSection(strLayout, section.first, section.second);
+}
+
+// The stored number of the first section of a type (0 when none).
+int FindSection(const std::string& strLayout, DWORD dwType, int nSkip = 0)
+{
+    DWORD nCount = Dword(LayoutKey(strLayout, "Summary"), "Panes");
+    for (DWORD n = 1; n <= nCount && n < 1000; n++)
+    {
+        if (Dword(LayoutKey(strLayout, "Pane-" + std::to_string(n)), "Type") == dwType && nSkip-- == 0)
+            return (int)n;
+    }
+    return 0;
+}
+
+class LayoutTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        theApp.SetRegistryKey("Orrisfield");
+        ::SHDeleteKeyA(HKEY_CURRENT_USER, kAppKey.c_str());
+        pFrame = NewFrame();
+    }
+    void TearDown() override
+    {
+        for (CDockingTestFrame* p : arrFrames)
+            p->DestroyWindow();
+        wndtest::PumpPending();
+        ::SHDeleteKeyA(HKEY_CURRENT_USER, kAppKey.c_str());
+    }
+
+    CDockingTestFrame* NewFrame()
+    {
+        CDockingTestFrame* p = new CDockingTestFrame;
+        EXPECT_TRUE(p->CreateWithManager(CSize(640, 480)));
+        p->m_paneManager.SetTheme(xtpPaneThemeOffice2003);
+        arrFrames.push_back(p);
+        return p;
+    }
+    static void Layout(CDockingTestFrame* p)
+    {
+        wndtest::PumpPending();
+        p->RecalcLayout();
+    }
+    // Panes 1000 and 1001 tabbed together on the left (cannot be closed),
+    // 1002 at the bottom; optionally 1003 floating and 1004 auto-hidden.
+    void BuildPanes(CDockingTestFrame* p, bool bAll)
+    {
+        CXTPDockingPaneManager& m = p->m_paneManager;
+        CXTPDockingPane* p1000 = m.CreatePane(1000, CRect(0, 0, 200, 120), xtpPaneDockLeft);
+        p1000->SetTitle("This puzzle's Appearance Info");
+        p1000->SetOptions(xtpPaneNoCloseable);
+        CXTPDockingPane* p1001 = m.CreatePane(1001, CRect(0, 0, 200, 120), xtpPaneDockLeft);
+        p1001->SetTitle("This puzzle's Difficulty Info");
+        p1001->SetOptions(xtpPaneNoCloseable);
+        m.CreatePane(1002, CRect(0, 0, 200, 90), xtpPaneDockBottom);
+        Layout(p);
+        m.AttachPane(p1001, p1000);
+        Layout(p);
+        if (bAll)
+        {
+            CXTPDockingPane* p1003 = m.CreatePane(1003, CRect(0, 0, 150, 100), xtpPaneDockRight);
+            Layout(p);
+            m.FloatPane(p1003, CRect(700, 100, 900, 300));
+            CXTPDockingPane* p1004 = m.CreatePane(1004, CRect(0, 0, 150, 100), xtpPaneDockTop);
+            Layout(p);
+            m.HidePane(p1004);
+            Layout(p);
+        }
+    }
+    static void Save(CDockingTestFrame* p, const char* pszName)
+    {
+        CXTPDockingPaneLayout layout(&p->m_paneManager);
+        p->m_paneManager.GetLayout(&layout);
+        layout.SaveToProfile(pszName);
+    }
+    static BOOL LoadAndApply(CDockingTestFrame* p, const char* pszName)
+    {
+        CXTPDockingPaneLayout* pLayout = p->m_paneManager.CreateLayout();
+        BOOL bLoaded = pLayout->LoadFromProfile(pszName);
+        if (bLoaded)
+            p->m_paneManager.SetLayout(pLayout);
+        pLayout->InternalRelease();
+        return bLoaded;
+    }
+    static CRect PaneRect(CDockingTestFrame* p, int nID)
+    {
+        CXTPDockingPane* pPane = p->m_paneManager.FindPane(nID);
+        if (pPane == NULL || pPane->GetContainer() == NULL || pPane->GetContainer()->GetPaneHwnd() == NULL)
+            return CRect(-1, -1, -1, -1);
+        return ChildRect(pPane->GetContainer()->GetPaneHwnd());
+    }
+
+    CDockingTestFrame* pFrame = NULL;
+    std::vector<CDockingTestFrame*> arrFrames;
+};
+
+TEST_F(LayoutTest, AFreshLayoutStoresItsClientThenItsTopContainer)
+{
+    CXTPDockingPaneLayout layout(&pFrame->m_paneManager);
+    EXPECT_TRUE(layout.IsValid());
+    layout.SaveToProfile("Fresh");
+    EXPECT_EQ(2u, Dword(LayoutKey("Fresh", "Summary"), "Panes"));
+    EXPECT_EQ(4u, Dword(LayoutKey("Fresh", "Pane-1"), "Type"));
+    EXPECT_EQ(2u, Dword(LayoutKey("Fresh", "Pane-2"), "Type"));
+    EXPECT_EQ(2u, Dword(LayoutKey("Fresh", "Summary"), "TopContainer"));
+    EXPECT_EQ(1u, Dword(LayoutKey("Fresh", "Summary"), "Client"));
+    EXPECT_EQ(1u, Dword(LayoutKey("Fresh", "Pane-2"), "Horiz"));
+}
+
+TEST_F(LayoutTest, ARoundTripThroughTheRegistryPutsThePanesBackWhereTheyWere)
+{
+    BuildPanes(pFrame, false);
+    Save(pFrame, "NormalLayout");
+
+    // Panes come first, each with its type, identifier, title, options and
+    // a docking holder that is a tabbed container.
+    for (int n = 1; n <= 3; n++)
+    {
+        std::string strPane = LayoutKey("NormalLayout", "Pane-" + std::to_string(n));
+        DWORD dwType = 99;
+        ASSERT_TRUE(ReadDword(strPane, "Type", dwType)) << n;
+        EXPECT_EQ(0u, dwType);
+        EXPECT_EQ(999u + n, Dword(strPane, "ID"));
+        DWORD nHolder = Dword(strPane, "DockingHolder");
+        EXPECT_EQ(1u, Dword(LayoutKey("NormalLayout", "Pane-" + std::to_string(nHolder)), "Type"));
+    }
+    EXPECT_EQ("This puzzle's Appearance Info", String(LayoutKey("NormalLayout", "Pane-1"), "Title"));
+    EXPECT_EQ(1u, Dword(LayoutKey("NormalLayout", "Pane-1"), "Options"));
+
+    CDockingTestFrame* pOther = NewFrame();
+    ASSERT_TRUE(LoadAndApply(pOther, "NormalLayout"));
+    Layout(pOther);
+    for (int nID = 1000; nID <= 1002; nID++)
+    {
+        EXPECT_EQ(PaneRect(pFrame, nID), PaneRect(pOther, nID)) << nID;
+        EXPECT_EQ(pFrame->m_paneManager.FindPane(nID)->GetFullTitle(),
+                  pOther->m_paneManager.FindPane(nID)->GetFullTitle());
+    }
+    EXPECT_EQ(pOther->m_paneManager.FindPane(1000)->GetContainer(),
+              pOther->m_paneManager.FindPane(1001)->GetContainer());
+    EXPECT_EQ((DWORD)xtpPaneNoCloseable, pOther->m_paneManager.FindPane(1000)->GetOptions());
+    EXPECT_EQ(ChildRect(pFrame->GetView()->m_hWnd), ChildRect(pOther->GetView()->m_hWnd));
+    EXPECT_TRUE(pOther->m_paneManager.FindPane(1001)->HasAttachedWindow());
+}
+
+TEST_F(LayoutTest, AFloatingWindowKeepsItsStoredKeyAndAStoreWithTheOtherSpellingIsRefused)
+{
+    BuildPanes(pFrame, true);
+    ASSERT_TRUE(pFrame->m_paneManager.FindPane(1003)->IsFloating());
+    Save(pFrame, "Floating");
+    int nMini = FindSection("Floating", xtpPaneTypeMiniWnd);
+    ASSERT_NE(0, nMini);
+    std::string strMini = LayoutKey("Floating", "Pane-" + std::to_string(nMini));
+    DWORD nTop = 0;
+    EXPECT_TRUE(ReadDword(strMini, "TopContaner", nTop));
+    EXPECT_FALSE(ReadDword(strMini, "TopContainer", nTop));
+
+    CDockingTestFrame* pOther = NewFrame();
+    ASSERT_TRUE(LoadAndApply(pOther, "Floating"));
+    Layout(pOther);
+    EXPECT_TRUE(pOther->m_paneManager.FindPane(1003)->IsFloating());
+    EXPECT_TRUE(pOther->m_paneManager.FindPane(1004)->IsAutoHidden());
+
+    ::SHDeleteValueA(HKEY_CURRENT_USER, strMini.c_str(), "TopContaner");
+    WriteDword(strMini, "TopContainer", nTop);
+    CXTPDockingPaneLayout layout(&pOther->m_paneManager);
+    EXPECT_FALSE(layout.LoadFromProfile("Floating"));
+    EXPECT_FALSE(layout.IsValid());
+}
+
+TEST_F(LayoutTest, APaneWithoutATabColourReadsBackAutomatic)
+{
+    BuildPanes(pFrame, false);
+    pFrame->m_paneManager.FindPane(1002)->SetTabColor(RGB(10, 20, 30));
+    Save(pFrame, "Colours");
+    int nPane = FindSection("Colours", xtpPaneTypeDockingPane, 2);
+    std::string strPane = LayoutKey("Colours", "Pane-" + std::to_string(nPane));
+    EXPECT_EQ(RGB(10, 20, 30), Dword(strPane, "TabColor"));
+    ::SHDeleteValueA(HKEY_CURRENT_USER, strPane.c_str(), "TabColor");
+
+    CXTPDockingPaneLayout layout(&pFrame->m_paneManager);
+    ASSERT_TRUE(layout.LoadFromProfile("Colours"));
+    CXTPDockingPane* pLoaded = NULL;
+    POSITION pos = layout.GetPaneList().GetHeadPosition();
+    while (pos != NULL)
+    {
+        CXTPDockingPane* p = layout.GetPaneList().GetNext(pos).pPane;
+        if (p->GetID() == 1002)
+            pLoaded = p;
+    }
+    ASSERT_TRUE(pLoaded != NULL);
+    EXPECT_EQ(COLORREF_NULL, pLoaded->GetTabColor());
+}
+
+TEST_F(LayoutTest, EmptyContainersGoAndChainsOfSingleChildrenCollapseBeforeAStore)
+{
+    CXTPDockingPaneManager& m = pFrame->m_paneManager;
+    CXTPDockingPaneLayout layout(&m);
+    CXTPDockingPaneSplitterContainer* pTop = layout.GetTopPane();
+
+    // top -> outer -> inner -> tabbed(pane), and an unused tabbed container.
+    CXTPDockingPane* pPane = static_cast<CXTPDockingPane*>(m.OnCreatePane(xtpPaneTypeDockingPane, &layout));
+    pPane->SetID(7);
+    XTP_DOCKINGPANE_INFO info(pPane);
+    layout.GetPaneList().AddTail(info);
+    auto* pTabbed =
+        static_cast<CXTPDockingPaneTabbedContainer*>(m.OnCreatePane(xtpPaneTypeTabbedContainer, &layout));
+    pTabbed->AddPane(pPane, FALSE);
+    auto* pInner =
+        static_cast<CXTPDockingPaneSplitterContainer*>(m.OnCreatePane(xtpPaneTypeSplitterContainer, &layout));
+    pInner->AddPane(pTabbed);
+    auto* pOuter =
+        static_cast<CXTPDockingPaneSplitterContainer*>(m.OnCreatePane(xtpPaneTypeSplitterContainer, &layout));
+    pOuter->AddPane(pInner);
+    pTop->AddPane(pOuter, NULL, FALSE);
+    m.OnCreatePane(xtpPaneTypeTabbedContainer, &layout);
+    EXPECT_EQ(7, (int)layout.GetObjects().GetCount());
+
+    layout.SaveToProfile("Collapse");
+    EXPECT_EQ(5u, Dword(LayoutKey("Collapse", "Summary"), "Panes"));
+    EXPECT_EQ(pOuter, pTabbed->GetContainer());
+    EXPECT_EQ(pTop, pOuter->GetContainer());
+    EXPECT_EQ(1, (int)pOuter->GetPanes().GetCount());
+    EXPECT_TRUE(layout.IsValid());
+}
+
+// Each damaged form of a stored layout is refused, and the frame keeps its
+// panes.
+TEST_F(LayoutTest, DamagedStoredLayoutsAreRefusedAndTheLivePanesStay)
+{
+    BuildPanes(pFrame, true);
+    Save(pFrame, "Good");
+    const RegTree good = ReadLayout("Good");
+    const int nPane = FindSection("Good", xtpPaneTypeDockingPane);
+    const int nSecondPane = FindSection("Good", xtpPaneTypeDockingPane, 1);
+    const int nTop = (int)Dword(LayoutKey("Good", "Summary"), "TopContainer");
+    const int nMini = FindSection("Good", xtpPaneTypeMiniWnd);
+    const int nPanel = FindSection("Good", xtpPaneTypeAutoHidePanel);
+    const int nTabbed = FindSection("Good", xtpPaneTypeTabbedContainer);
+    ASSERT_NE(0, nMini);
+    ASSERT_NE(0, nPanel);
+    auto section = [](int n) { return "Pane-" + std::to_string(n); };
+
+    struct Damage
+    {
+        const char* pszWhat;
+        std::function<void()> apply;
+    };
+    const std::vector<Damage> damages = {
+        { "a single object", [&] { WriteDword(LayoutKey("Bad", "Summary"), "Panes", 1); } },
+        { "an unknown type", [&] { WriteDword(LayoutKey("Bad", section(nPane)), "Type", 9); } },
+        { "a pane without identifier", [&] { WriteDword(LayoutKey("Bad", section(nPane)), "ID", 0); } },
+        { "the top container naming a pane",
+          [&] { WriteDword(LayoutKey("Bad", "Summary"), "TopContainer", nPane); } },
+        { "a floating window's top naming a pane",
+          [&] { WriteDword(LayoutKey("Bad", section(nMini)), "TopContaner", nPane); } },
+        { "a floating window's top naming the frame's top",
+          [&] { WriteDword(LayoutKey("Bad", section(nMini)), "TopContaner", nTop); } },
+        { "an auto-hide side outside 0-3", [&] { WriteDword(LayoutKey("Bad", section(nPanel)), "Direction", 7); } },
+        { "a splitter listing itself", [&] { WriteDword(LayoutKey("Bad", section(nTop)), "Pane-1", nTop); } },
+        { "a splitter listing a pane", [&] { WriteDword(LayoutKey("Bad", section(nTop)), "Pane-1", nPane); } },
+        { "a tabbed container listing a container",
+          [&] { WriteDword(LayoutKey("Bad", section(nTabbed)), "Pane-1", nTop); } },
+        { "a pane in two containers",
+          [&] {
+              int nOther = FindSection("Bad", xtpPaneTypeTabbedContainer, 1);
+              WriteDword(LayoutKey("Bad", section(nOther)), "Panes", 2);
+              WriteDword(LayoutKey("Bad", section(nOther)), "Pane-2", nSecondPane);
+          } },
+        { "a splitter listing its parent",
+          [&] {
+              int nInner = 0;
+              for (int k = 1; k <= 3 && nInner == 0; k++)
+              {
+                  int nChild = (int)Dword(LayoutKey("Bad", section(nTop)), ("Pane-" + std::to_string(k)).c_str());
+                  if (Dword(LayoutKey("Bad", section(nChild)), "Type") == xtpPaneTypeSplitterContainer)
+                      nInner = nChild;
+              }
+              ASSERT_NE(0, nInner);
+              WriteDword(LayoutKey("Bad", section(nInner)), "Pane-1", nTop);
+          } },
+        { "a floating window without its splitter",
+          [&] { WriteDword(LayoutKey("Bad", section(nMini)), "TopContaner", 0); } },
+    };
+    CXTPDockingPaneManager& m = pFrame->m_paneManager;
+    for (const Damage& damage : damages)
+    {
+        WriteLayout("Bad", good);
+        damage.apply();
+        EXPECT_FALSE(LoadAndApply(pFrame, "Bad")) << damage.pszWhat;
+        Layout(pFrame);
+        EXPECT_EQ(5, (int)m.GetPaneList().GetCount()) << damage.pszWhat;
+        EXPECT_FALSE(m.FindPane(1000)->IsClosed()) << damage.pszWhat;
+    }
+
+    // A second auto-hide panel for a side already taken.
+    WriteLayout("Bad", good);
+    RegTree twoPanels = good;
+    int nCount = (int)Dword(LayoutKey("Good", "Summary"), "Panes");
+    twoPanels[section(nCount + 1)] = good.at(section(nPanel));
+    twoPanels.at("Summary")["Panes"].data[0]++;
+    twoPanels[section(nCount + 1)]["Panes"] = RegValue{ REG_DWORD, { 0, 0, 0, 0 } };
+    WriteLayout("Bad", twoPanels);
+    EXPECT_FALSE(LoadAndApply(pFrame, "Bad"));
+}
+
+TEST_F(LayoutTest, StoredSizesAreKeptInRangeAndHoldersAreTabbedContainers)
+{
+    BuildPanes(pFrame, false);
+    Save(pFrame, "Sizes");
+    int nPane = FindSection("Sizes", xtpPaneTypeDockingPane);
+    int nTop = (int)Dword(LayoutKey("Sizes", "Summary"), "TopContainer");
+    std::string strPane = LayoutKey("Sizes", "Pane-" + std::to_string(nPane));
+    WriteDword(strPane, "DockingCX", 99999);
+    WriteDword(strPane, "DockingCY", (DWORD)-5);
+    WriteDword(strPane, "MinTrackX", 500);
+    WriteDword(strPane, "MaxTrackX", 100);
+    WriteDword(strPane, "MaxTrackY", 70000);
+    WriteDword(strPane, "DockingHolder", nTop);
+
+    CXTPDockingPaneLayout layout(&pFrame->m_paneManager);
+    ASSERT_TRUE(layout.LoadFromProfile("Sizes"));
+    XTP_DOCKINGPANE_INFO& info = layout.GetPaneList().GetHead();
+    CXTPDockingPane* pPane = info.pPane;
+    EXPECT_EQ(CSize(32000, 0), pPane->m_szDocking);
+    EXPECT_EQ(CSize(100, 0), pPane->GetMinTrackSize());
+    EXPECT_EQ(CSize(100, 32000), pPane->GetMaxTrackSize());
+    EXPECT_EQ(NULL, info.pDockingHolder);
+    EXPECT_TRUE(info.pLastHolder != NULL);
+}
+
+// Random damage: whatever a stored layout holds, reading it either fails and
+// leaves the live panes alone, or gives a layout that can be applied, laid
+// out and stored again.
+TEST_F(LayoutTest, RandomDamageToAStoredLayoutNeverBreaksTheFrame)
+{
+    BuildPanes(pFrame, true);
+    Save(pFrame, "Fuzz");
+    const RegTree good = ReadLayout("Fuzz");
+    std::vector<std::pair<std::string, std::string>> dwordValues;
+    std::vector<std::string> sections;
+    for (const auto& section : good)
+    {
+        if (!section.first.empty())
+            sections.push_back(section.first);
+        for (const auto& value : section.second)
+        {
+            if (value.second.dwType == REG_DWORD)
+                dwordValues.push_back({ section.first, value.first });
+        }
+    }
+    ASSERT_GT(dwordValues.size(), 20u);
+    const int nCount = (int)Dword(LayoutKey("Fuzz", "Summary"), "Panes");
+
+    std::mt19937 random(20240611);
+    auto pick = [&random](size_t n) { return (size_t)(random() % n); };
+    const DWORD interesting[] = { 0, 1, 2, 3, 4, 5, 7, 9, (DWORD)-1, (DWORD)nCount, (DWORD)nCount + 1, 32001,
+                                  0x7FFFFFFF, 0x80000000 };
+    CXTPDockingPaneManager& m = pFrame->m_paneManager;
+    int nAccepted = 0;
+    for (int nRound = 0; nRound < 2000; nRound++)
+    {
+        std::vector<std::string> touched;
+        int nDamages = 1 + (int)pick(3);
+        for (int d = 0; d < nDamages; d++)
+        {
+            size_t nKind = pick(10);
+            if (nKind < 8)
+            {
+                const auto& target = dwordValues[pick(dwordValues.size())];
+                DWORD dwValue = nKind < 6 ? interesting[pick(sizeof(interesting) / sizeof(DWORD))]
+                                          : (DWORD)(pick(nCount + 2));
+                WriteDword(LayoutKey("Fuzz", target.first), target.second.c_str(), dwValue);
+                touched.push_back(target.first);
+            }
+            else if (nKind == 8)
+            {
+                const auto& target = dwordValues[pick(dwordValues.size())];
+                ::SHDeleteValueA(HKEY_CURRENT_USER, LayoutKey("Fuzz", target.first).c_str(), target.second.c_str());
+                touched.push_back(target.first);
+            }
+            else
+            {
+                const std::string& strSection = sections[pick(sections.size())];
+                ::SHDeleteKeyA(HKEY_CURRENT_USER, LayoutKey("Fuzz", strSection).c_str());
+                touched.push_back(strSection);
+            }
+        }
+
+        int nPanesBefore = (int)m.GetPaneList().GetCount();
+        CXTPDockingPaneLayout* pLayout = m.CreateLayout();
+        BOOL bLoaded = pLayout->LoadFromProfile("Fuzz");
+        if (bLoaded)
+        {
+            ASSERT_TRUE(pLayout->IsValid()) << "round " << nRound;
+            nAccepted++;
+            m.SetLayout(pLayout);
+            pFrame->RecalcLayout();
+            CMemFile file;
+            {
+                CArchive ar(&file, CArchive::store);
+                CXTPDockingPaneLayout copy(&m);
+                m.GetLayout(&copy);
+                copy.Serialize(ar);
+                ar.Close();
+            }
+        }
+        else
+        {
+            EXPECT_EQ(nPanesBefore, (int)m.GetPaneList().GetCount()) << "round " << nRound;
+        }
+        pLayout->InternalRelease();
+
+        for (const std::string& strSection : touched)
+        {
+            auto it = good.find(strSection);
+            if (it != good.end())
+                WriteSection("Fuzz", strSection, it->second);
+        }
+        if (nRound % 50 == 0)
+            wndtest::PumpPending();
+    }
+    wndtest::PumpPending();
+    EXPECT_GT(nAccepted, 0);
+
+    // The frame still takes a sound layout afterwards.
+    ASSERT_TRUE(LoadAndApply(pFrame, "Fuzz"));
+    Layout(pFrame);
+    EXPECT_FALSE(m.FindPane(1000)->IsClosed());
+}
+} // namespace

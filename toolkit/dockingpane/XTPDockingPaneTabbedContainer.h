@@ -1,0 +1,133 @@
+// The tabbed container: the window that shows a group of panes, with a
+// caption and its buttons, the selected pane's window and a row of tabs
+// when the group has more than one pane.
+#pragma once
+
+#include "XTPDockingPaneBase.h"
+
+#include <XTPAccessible.h>
+#include <XTPTabManager.h>
+#include <afxclip.h>
+
+class CXTPDockingPaneTabbedContainer : public CWnd,
+                                       public CXTPDockingPaneBaseContainer,
+                                       public CXTPTabManager,
+                                       public CXTPAccessible
+{
+public:
+    // Drag-over of another program's data: tabs select their panes.
+    class CContainerDropTarget : public COleDropTarget
+    {
+    public:
+        explicit CContainerDropTarget(CXTPDockingPaneTabbedContainer* pContainer) : m_pContainer(pContainer) {}
+        virtual DROPEFFECT OnDragOver(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point);
+        CXTPDockingPaneTabbedContainer* m_pContainer;
+    };
+
+    explicit CXTPDockingPaneTabbedContainer(CXTPDockingPaneLayout* pLayout);
+    virtual ~CXTPDockingPaneTabbedContainer();
+
+    // Own overridables.
+    virtual void SelectPane(CXTPDockingPane* pPane, BOOL bSetFocus = TRUE, BOOL bDelayRedraw = TRUE);
+    virtual BOOL IsCaptionVertical() const;
+    virtual BOOL IsTabsVisible() const;
+    // A press on the caption: focus, then a drag of the whole container.
+    virtual void OnCaptionLButtonDown(CPoint ptScreen);
+    // Whether a drop at a screen point would tab into this container; the
+    // rectangle (the container's in screen coordinates) loses the band tested.
+    virtual BOOL CanAttach(CRect& rcClient, CPoint pt) const;
+    virtual void OnCaptionButtonClick(CXTPDockingPaneCaptionButton* pButton);
+    virtual void InitFrom(CXTPDockingPaneTabbedContainer* pContainer, CXTPPaneToPaneMap* pMap,
+                          DWORD dwIgnoredOptions);
+    virtual void UpdateTabs();
+
+    void Init(CXTPDockingPane* pPane, CWnd* pFrame);
+    void AddPane(CXTPDockingPane* pPane, BOOL bSetFocus = TRUE);
+    CXTPDockingPane* GetSelected() const { return m_pSelectedPane; }
+    BOOL IsCaptionVisible() const;
+    BOOL IsMaximized() const { return m_bMaximized; }
+    BOOL IsPaneActive() const { return m_bActive; }
+    // Caption -2, a tab's index, or -1.
+    int HitTestPane(CPoint point) const;
+    // Sets the caption-visible flag (floating windows with several
+    // containers show their captions).
+    void ShowCaption(BOOL bShow);
+    CXTPDockingPanePaintManager* GetDockingPaintManager() const { return CXTPDockingPaneBase::GetPaintManager(); }
+
+    // CXTPDockingPaneBase
+    virtual void Invalidate();
+    virtual void GetMinMaxInfo(LPMINMAXINFO pMinMaxInfo) const;
+    virtual void OnSizeParent(CWnd* pParent, CRect rect, LPVOID lParam);
+    virtual void OnFocusChanged();
+    virtual void SetDockingSite(CWnd* pFrame);
+    virtual void OnChildContainerChanged(CXTPDockingPaneBase* pChild);
+    virtual void OnParentContainerChanged(CXTPDockingPaneBase* pContainer);
+    virtual BOOL DoPropExchange(CXTPPropExchange* pPX);
+    virtual CXTPDockingPaneBase* Clone(CXTPDockingPaneLayout* pLayout, CXTPPaneToPaneMap* pMap,
+                                       DWORD dwIgnoredOptions = 0);
+    virtual void RemovePane(CXTPDockingPaneBase* pPane);
+    virtual BOOL IsCaptionButtonVisible(CXTPDockingPaneCaptionButton* pButton);
+    virtual HWND GetPaneHwnd() const { return m_hWnd; }
+    virtual void Release() { InternalRelease(); }
+    virtual BOOL IsAutoHidden() const;
+
+    // CXTPTabManager
+    virtual void Reposition();
+    virtual CXTPTabPaintManager* GetPaintManager() const;
+    virtual void RedrawControl(LPCRECT lpRect, BOOL bAnimate);
+    virtual BOOL DrawIcon(CDC* pDC, CPoint pt, CXTPTabManagerItem* pItem, BOOL bDraw, CSize& szIcon) const;
+    virtual void OnSelectItem(CXTPTabManagerItem* pItem);
+    virtual BOOL CanSelectItem(CXTPTabManagerItem* pItem) const;
+
+    // Accessibility.
+    virtual HRESULT GetAccessibleParent(IDispatch** ppdispParent);
+    virtual HRESULT GetAccessibleChildCount(long* pcountChildren);
+    virtual HRESULT GetAccessibleChild(VARIANT varChild, IDispatch** ppdispChild);
+    virtual HRESULT GetAccessibleName(VARIANT varChild, BSTR* pszName);
+    virtual HRESULT GetAccessibleRole(VARIANT varChild, VARIANT* pvarRole);
+    virtual HRESULT AccessibleLocation(long* pxLeft, long* pyTop, long* pcxWidth, long* pcyHeight,
+                                       VARIANT varChild);
+    virtual HRESULT AccessibleHitTest(long xLeft, long yTop, VARIANT* pvarChild);
+    virtual CCmdTarget* GetAccessibleCmdTarget() { return this; }
+
+    virtual void OnFinalRelease();
+    virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const;
+
+protected:
+    virtual void PostNcDestroy() {}
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    void CreateContainerWindow();
+    // The rectangle inside the caption and the tab row, in client coordinates.
+    CRect GetClientPaneRect(BOOL bApply);
+    CXTPDockingPane* PaneOfItem(CXTPTabManagerItem* pItem) const;
+    // Moves the focus into the container and runs the manager's focus check.
+    void FocusContainer();
+    void ClosePaneByButton(CXTPDockingPane* pPane);
+    BOOL IsMaximizeAllowed() const;
+    void SetMaximized(BOOL bMaximized);
+    BOOL IsSiblingMaximized() const;
+    void EndPress();
+
+    CXTPDockingPane* m_pSelectedPane;
+    CXTPDockingPane* m_pTrackingPane;          // the pressed tab's pane
+    CArray<CRect, CRect&> m_arrTabRects;       // the tabs' places when the press began
+    CContainerDropTarget* m_pDropTarget;
+    BOOL m_bCaptionVisible;
+    BOOL m_bMaximized;
+    int m_nLockReposition;
+    int m_nUpdateTabs;
+
+    afx_msg void OnPaint();
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnMouseLeave();
+    afx_msg void OnCaptureChanged(CWnd* pWnd);
+    afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    afx_msg LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+};
