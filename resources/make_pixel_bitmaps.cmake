@@ -1,6 +1,6 @@
 # Turns the pixel art of a bitmap text file into 24-bit BMP files and the .rc
 # lines that name them.
-#   cmake -DIN=<art file> -DOUTDIR=<folder> -DRC=<rc file name> -P make_bitmaps.cmake
+#   cmake -DIN=<art file> -DOUTDIR=<folder> -DRC=<rc file name> -P make_pixel_bitmaps.cmake
 # The art file declares colours ("colour <char> <red> <green> <blue>"), then
 # blocks "bitmap <id> <width> <height>", one line per row from the top, and
 # "end". Every row must be exactly as wide as the bitmap.
@@ -8,7 +8,7 @@
 cmake_minimum_required(VERSION 3.20)
 
 if(NOT IN OR NOT OUTDIR OR NOT RC)
-    message(FATAL_ERROR "make_bitmaps.cmake needs -DIN=<art file> -DOUTDIR=<folder> -DRC=<rc file name>")
+    message(FATAL_ERROR "make_pixel_bitmaps.cmake needs -DIN=<art file> -DOUTDIR=<folder> -DRC=<rc file name>")
 endif()
 
 file(STRINGS "${IN}" lines)
@@ -96,7 +96,7 @@ endfunction()
 
 file(MAKE_DIRECTORY "${OUTDIR}")
 get_filename_component(art_name "${IN}" NAME)
-set(rc_text "// Generated from ${art_name} by make_bitmaps.cmake; do not edit.\n")
+set(rc_text "// Generated from ${art_name} by make_pixel_bitmaps.cmake; do not edit.\n")
 set(in_bitmap FALSE)
 foreach(line IN LISTS lines)
     string(STRIP "${line}" line)
