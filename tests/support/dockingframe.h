@@ -5,6 +5,7 @@
 #pragma once
 
 #include "support/canvas.h"
+#include "support/pump.h"
 
 #include <XTPDockingPaneManager.h>
 #include <XTPDockingPanePaintManager.h>
@@ -17,7 +18,7 @@
 
 namespace testsupport
 {
-using Canvas = f1test::Canvas;
+using Canvas = testsupport::Canvas;
 
 class CDockingTestView : public CView
 {

@@ -13,7 +13,7 @@
 
 namespace testsupport
 {
-using Canvas = f1test::Canvas;
+using Canvas = testsupport::Canvas;
 
 // build/snapshots/<program>/, created when missing. The build folder is the
 // first folder above the program that holds CMakeCache.txt.

@@ -2,6 +2,7 @@
 // enabled state, and copying.
 #include "support/dockingframe.h"
 #include "support/wndtest.h"
+#include "support/pump.h"
 
 #include <XTPTabManager.h>
 
@@ -11,7 +12,7 @@ using testsupport::CDockingTestFrame;
 
 namespace
 {
-::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new wndtest::Environment);
+::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
 
 class PaneTest : public ::testing::Test
 {
@@ -26,11 +27,11 @@ protected:
     void TearDown() override
     {
         pFrame->DestroyWindow();
-        wndtest::PumpPending();
+        testsupport::PumpPending();
     }
     void Layout()
     {
-        wndtest::PumpPending();
+        testsupport::PumpPending();
         pFrame->RecalcLayout();
     }
 

@@ -5,6 +5,7 @@
 // stored layout.
 #include "support/dockingframe.h"
 #include "support/wndtest.h"
+#include "support/pump.h"
 
 #include <XTPDockingPaneAutoHidePanel.h>
 #include <XTPDockingPaneLayout.h>
@@ -25,7 +26,7 @@ using testsupport::ChildRect;
 
 namespace
 {
-::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new wndtest::Environment);
+::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
 CWinApp theApp("BrindlemarkDockingTests");
 
 const std::string kAppKey = "Software\\Orrisfield\\BrindlemarkDockingTests";
@@ -155,7 +156,7 @@ protected:
     {
         for (CDockingTestFrame* p : arrFrames)
             p->DestroyWindow();
-        wndtest::PumpPending();
+        testsupport::PumpPending();
         ::SHDeleteKeyA(HKEY_CURRENT_USER, kAppKey.c_str());
     }
 
@@ -169,7 +170,7 @@ protected:
     }
     static void Layout(CDockingTestFrame* p)
     {
-        wndtest::PumpPending();
+        testsupport::PumpPending();
         p->RecalcLayout();
     }
     // Panes 1000 and 1001 tabbed together on the left (cannot be closed),
@@ -549,9 +550,9 @@ TEST_F(LayoutTest, RandomDamageToAStoredLayoutNeverBreaksTheFrame)
                 WriteSection("Fuzz", strSection, it->second);
         }
         if (nRound % 50 == 0)
-            wndtest::PumpPending();
+            testsupport::PumpPending();
     }
-    wndtest::PumpPending();
+    testsupport::PumpPending();
     EXPECT_GT(nAccepted, 0);
 
     // The frame still takes a sound layout afterwards.

@@ -3,6 +3,7 @@
 // next-pane command.
 #include "support/dockingframe.h"
 #include "support/wndtest.h"
+#include "support/pump.h"
 
 #include <XTPDockingPaneLayout.h>
 #include <XTPDockingPaneMiniWnd.h>
@@ -17,7 +18,7 @@ using testsupport::ChildRect;
 
 namespace
 {
-::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new wndtest::Environment);
+::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
 
 class ManagerTest : public ::testing::Test
 {
@@ -31,13 +32,13 @@ protected:
     void TearDown() override
     {
         pFrame->DestroyWindow();
-        wndtest::PumpPending();
+        testsupport::PumpPending();
     }
 
     CXTPDockingPaneManager& manager() { return pFrame->m_paneManager; }
     void Layout()
     {
-        wndtest::PumpPending();
+        testsupport::PumpPending();
         pFrame->RecalcLayout();
     }
     CRect ContainerRect(CXTPDockingPane* pPane) { return ChildRect(pPane->GetContainer()->GetPaneHwnd()); }

@@ -3,6 +3,7 @@
 // hover and the press loop) and the themes' own rules.
 #include "support/dockingframe.h"
 #include "support/wndtest.h"
+#include "support/pump.h"
 
 #include <XTPDockingPanePaintThemes.h>
 
@@ -12,7 +13,7 @@ using testsupport::CDockingTestFrame;
 
 namespace
 {
-::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new wndtest::Environment);
+::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
 
 // Holds a theme and releases it.
 template <class T>
@@ -112,17 +113,17 @@ protected:
         pFrame = new CDockingTestFrame;
         ASSERT_TRUE(pFrame->CreateWithManager(CSize(500, 400)));
         pPane = pFrame->m_paneManager.CreatePane(1, CRect(0, 0, 200, 100), xtpPaneDockLeft);
-        wndtest::PumpPending();
+        testsupport::PumpPending();
         pFrame->RecalcLayout();
         pContainer = (CXTPDockingPaneTabbedContainer*)pPane->GetContainer();
     }
     void TearDown() override
     {
         pFrame->DestroyWindow();
-        wndtest::PumpPending();
+        testsupport::PumpPending();
     }
     // Draws the caption and answers the Close button's centre.
-    CPoint DrawCaption(f1test::Canvas& canvas)
+    CPoint DrawCaption(testsupport::Canvas& canvas)
     {
         CRect rc;
         pContainer->CWnd::GetClientRect(&rc);
@@ -139,7 +140,7 @@ protected:
 TEST_F(CaptionButtonTest, ButtonsAreLaidFromTheEndAndFromTheBottomOnAVerticalCaption)
 {
     Theme<CXTPDockingPaneDefaultTheme> theme;
-    f1test::Canvas canvas(200, 200);
+    testsupport::Canvas canvas(200, 200);
     CRect rcCaption(0, 0, 200, 20);
     theme->DrawCaptionButtons(canvas.DC(), pContainer->GetCaptionButtons(), rcCaption, 0, 14, 2, FALSE);
     CRect rcClose = pContainer->GetCaptionButtons()->Find(XTP_IDS_DOCKINGPANE_CLOSE)->GetRect();
@@ -161,7 +162,7 @@ TEST_F(CaptionButtonTest, ButtonsAreLaidFromTheEndAndFromTheBottomOnAVerticalCap
 TEST_F(CaptionButtonTest, APaneWithoutActionsGreysItsButtonsWhichTakeNoHoverAndNoClick)
 {
     pFrame->m_paneManager.SetTheme(xtpPaneThemeDefault);
-    f1test::Canvas canvas(500, 400);
+    testsupport::Canvas canvas(500, 400);
     CPoint pt = DrawCaption(canvas);
     COLORREF clrEnabled = canvas.Pixel(pt.x - 4, pt.y - 4);
     EXPECT_EQ(::GetSysColor(COLOR_BTNTEXT), clrEnabled);
@@ -175,13 +176,13 @@ TEST_F(CaptionButtonTest, APaneWithoutActionsGreysItsButtonsWhichTakeNoHoverAndN
     EXPECT_FALSE(pClose->IsHighlighted());
     pContainer->PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
     pContainer->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
-    wndtest::PumpPending();
+    testsupport::PumpPending();
     EXPECT_FALSE(pPane->IsClosed());
 }
 
 TEST_F(CaptionButtonTest, APressCountsOnlyWhenReleasedOverTheButton)
 {
-    f1test::Canvas canvas(500, 400);
+    testsupport::Canvas canvas(500, 400);
     CPoint pt = DrawCaption(canvas);
     CXTPDockingPaneCaptionButton* pClose = pContainer->GetCaptionButtons()->Find(XTP_IDS_DOCKINGPANE_CLOSE);
 
@@ -207,7 +208,7 @@ TEST_F(CaptionButtonTest, TheVisualStudio2005CloseGlyphOnAnInactiveCaptionTakesT
     ASSERT_TRUE(pTheme != NULL);
     pTheme->m_clrNormalCaptionText.SetCustomValue(RGB(200, 0, 100));
     pContainer->SetActive(FALSE);
-    f1test::Canvas canvas(500, 400);
+    testsupport::Canvas canvas(500, 400);
     CPoint pt = DrawCaption(canvas);
     EXPECT_EQ(RGB(200, 0, 100), canvas.Pixel(pt.x - 4, pt.y - 4));
 }

@@ -6,6 +6,7 @@
 #include "support/gdi_count.h"
 #include "support/snapshot.h"
 #include "support/wndtest.h"
+#include "support/pump.h"
 
 #include <XTPDockingPaneMiniWnd.h>
 #include <XTPDockingPanePaintThemes.h>
@@ -16,7 +17,7 @@ using testsupport::CDockingTestFrame;
 
 namespace
 {
-::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new wndtest::Environment);
+::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
 
 const char* const kThemeNames[] = { "default",  "office",         "office2003", "nativexp",
                                     "grippered", "visio",         "whidbey",    "shortcutbar2003",
@@ -44,16 +45,16 @@ protected:
     void TearDown() override
     {
         pFrame->DestroyWindow();
-        wndtest::PumpPending();
+        testsupport::PumpPending();
     }
     void Layout()
     {
-        wndtest::PumpPending();
+        testsupport::PumpPending();
         pFrame->RecalcLayout();
-        wndtest::PumpPending();
+        testsupport::PumpPending();
     }
     // The frame in one theme, and a floating window's frame beside it.
-    void DrawTheme(int nTheme, f1test::Canvas& canvas, CXTPDockingPaneMiniWnd* pMini)
+    void DrawTheme(int nTheme, testsupport::Canvas& canvas, CXTPDockingPaneMiniWnd* pMini)
     {
         pFrame->m_paneManager.SetTheme(nTheme);
         Layout();
@@ -81,7 +82,7 @@ TEST_F(ThemesTest, EveryThemeDrawsTheFrameAndAFloatingWindowWithoutLosingGdiObje
     ASSERT_TRUE(pMini != NULL);
     Layout();
 
-    f1test::Canvas canvas(560, 360);
+    testsupport::Canvas canvas(560, 360);
     for (int nTheme = 0; nTheme <= 10; nTheme++)
     {
         canvas.Fill(RGB(255, 0, 255));
@@ -108,7 +109,7 @@ TEST_F(ThemesTest, TheOffice2003ThemeInTheBlueSchemeWithAnActivePane)
     CXTPDockingPaneTabbedContainer* pContainer = (CXTPDockingPaneTabbedContainer*)pPane->GetContainer();
     pContainer->SetActive(TRUE);
 
-    f1test::Canvas canvas(560, 360);
+    testsupport::Canvas canvas(560, 360);
     DrawTheme(xtpPaneThemeOffice2003, canvas, NULL);
     EXPECT_FALSE(testsupport::SaveSnapshot(canvas, "frame_office2003_blue").empty());
     CRect rcContainer = testsupport::ChildRect(pContainer->m_hWnd);
@@ -125,7 +126,7 @@ TEST_F(ThemesTest, TheOffice2003CaptionStartsWithAGripperOnlyWhenThereIsRoom)
 {
     auto* pTheme = dynamic_cast<CXTPDockingPaneOffice2003Theme*>(pFrame->m_paneManager.GetPaintManager());
     ASSERT_TRUE(pTheme != NULL);
-    f1test::Canvas canvas(100, 40, RGB(255, 255, 255));
+    testsupport::Canvas canvas(100, 40, RGB(255, 255, 255));
     CXTPDockingPane* pPane = pFrame->m_paneManager.FindPane(1002);
     pTheme->DrawCaptionPart(canvas.DC(), pPane->GetContainer(), CRect(0, 0, 80, 20), "", FALSE, FALSE);
     EXPECT_EQ(pTheme->GetColor(XPCOLOR_TOOLBAR_GRIPPER), canvas.Pixel(5, 5));

@@ -2,6 +2,7 @@
 // sizes, the client's branch taking the spare room, and moving a bar.
 #include "support/dockingframe.h"
 #include "support/wndtest.h"
+#include "support/pump.h"
 
 #include <XTPDockingPaneLayout.h>
 
@@ -12,7 +13,7 @@ using testsupport::ChildRect;
 
 namespace
 {
-::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new wndtest::Environment);
+::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
 
 // A windowless layout of a manager that is not attached: containers are
 // laid out by hand.
@@ -125,11 +126,11 @@ protected:
     void TearDown() override
     {
         pFrame->DestroyWindow();
-        wndtest::PumpPending();
+        testsupport::PumpPending();
     }
     void Layout()
     {
-        wndtest::PumpPending();
+        testsupport::PumpPending();
         pFrame->RecalcLayout();
     }
     CXTPDockingPaneSplitterWnd* Bar(int nIndex)
@@ -210,7 +211,7 @@ TEST_F(SplitterBarTest, TheOutlineTrackerAppliesOnReleaseAndEscapeCancels)
     pBar->PostMessage(WM_MOUSEMOVE, 0, MAKELPARAM(40, 2));
     pBar->PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(40, 2));
     pBar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 2));
-    wndtest::PumpPending();
+    testsupport::PumpPending();
     Layout();
     EXPECT_EQ(59, Width(pA));
 }

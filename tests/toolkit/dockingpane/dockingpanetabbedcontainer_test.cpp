@@ -3,6 +3,7 @@
 // direction and the right button.
 #include "support/dockingframe.h"
 #include "support/wndtest.h"
+#include "support/pump.h"
 
 #include <XTPDockingPaneLayout.h>
 #include <XTPDockingPaneMiniWnd.h>
@@ -15,7 +16,7 @@ using testsupport::CDockingTestFrame;
 
 namespace
 {
-::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new wndtest::Environment);
+::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
 
 class TabbedTest : public ::testing::Test
 {
@@ -39,20 +40,20 @@ protected:
     void TearDown() override
     {
         pFrame->DestroyWindow();
-        wndtest::PumpPending();
+        testsupport::PumpPending();
     }
     CXTPDockingPaneManager& manager() { return pFrame->m_paneManager; }
     void Layout()
     {
-        wndtest::PumpPending();
+        testsupport::PumpPending();
         pFrame->RecalcLayout();
-        wndtest::PumpPending();
+        testsupport::PumpPending();
     }
     CXTPDockingPaneCaptionButton* Button(int nID) { return pContainer->GetCaptionButtons()->Find(nID); }
     // Paints the container so that the caption buttons get their places.
     void Paint()
     {
-        f1test::Canvas canvas(640, 480);
+        testsupport::Canvas canvas(640, 480);
         CRect rc;
         pContainer->CWnd::GetClientRect(&rc);
         manager().GetPaintManager()->DrawPane(canvas.DC(), pContainer, rc);

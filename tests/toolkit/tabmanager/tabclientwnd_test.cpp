@@ -1,6 +1,7 @@
 // The tabbed MDI client: its items follow the MDI children, and the
 // tab-group commands are available by the groups and their items.
 #include "support/wndtest.h"
+#include "support/pump.h"
 
 #include <XTPTabClientWnd.h>
 
@@ -8,7 +9,7 @@
 
 namespace
 {
-::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new wndtest::Environment);
+::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
 
 LRESULT CALLBACK ChildProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -50,7 +51,7 @@ protected:
         if (client.m_hWnd != NULL)
             client.UnsubclassWindow();
         pFrame->DestroyWindow();
-        wndtest::PumpPending();
+        testsupport::PumpPending();
     }
 
     HWND AddChild(LPCSTR lpszTitle)

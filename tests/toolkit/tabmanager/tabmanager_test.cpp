@@ -10,7 +10,7 @@
 
 namespace
 {
-::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new wndtest::Environment);
+::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
 
 // A strip in a window of its own; item lengths can be fixed by the test
 // (an item's data word is its length when the fixed-length set is used).

@@ -11,7 +11,7 @@
 
 namespace
 {
-::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new wndtest::Environment);
+::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
 
 // A windowless strip laid out in a given rectangle.
 class CPaperStrip : public CXTPTabManager
@@ -215,7 +215,7 @@ TEST(TabPaintManagerColors, WithItemColoursTheTabsAndThePageTakeTheAutomaticColo
     strip.SetCurSel(1);
     strip.Reposition();
 
-    f1test::Canvas canvas(300, 60, RGB(0, 0, 0));
+    testsupport::Canvas canvas(300, 60, RGB(0, 0, 0));
     pm->DrawTabControl(&strip, canvas.DC(), strip.m_rc);
     CRect rcPage = strip.GetClientRect();
     EXPECT_EQ(0x75DBFFu, canvas.Pixel(rcPage.CenterPoint().x, rcPage.CenterPoint().y));
@@ -250,7 +250,7 @@ TEST(TabPaintManagerDrawing, EveryAppearanceAndColourSetDrawsEveryPositionWithou
 {
     const int colors[] = { xtpTabColorDefault, xtpTabColorVisualStudio, xtpTabColorOffice2003, xtpTabColorWinXP,
                            xtpTabColorWhidbey, xtpTabColorOffice2007 };
-    f1test::Canvas sheet(10 * 130, 6 * 70, RGB(255, 255, 255));
+    testsupport::Canvas sheet(10 * 130, 6 * 70, RGB(255, 255, 255));
     DWORD dwBefore = testsupport::GdiHighWater();
     for (int nPass = 0; nPass < 2; nPass++)
     {
