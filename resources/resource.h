@@ -6,3 +6,4 @@
 #include "game_res.h"
 #include "toolkit_res.h"
 #include "propertygrid_res.h"
+#include "profiles_res.h"
