@@ -112,7 +112,7 @@ TEST_F(AppearanceGridTest, FlatViewIsSortedByCaptionAndRefreshShowsCategoriesAga
 {
     m_grid.SetAppearanceInfo(CAppearanceInfo::MakePrintingProfile());
     m_grid.RefreshItems();
-    EXPECT_TRUE(testsupport::SaveWindowSnapshot(m_host.m_hWnd, "appearance_grid_categorized"));
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(m_host.m_hWnd, "appearance_grid_categorized").empty());
 
     m_grid.GetGridView().SetSortMode(xtpGridSortAlphabetical);
     std::vector<CString> captions = Captions();
@@ -121,7 +121,7 @@ TEST_F(AppearanceGridTest, FlatViewIsSortedByCaptionAndRefreshShowsCategoriesAga
     EXPECT_STREQ("Unshaded Number Colour", captions.back());
     EXPECT_TRUE(std::is_sorted(captions.begin(), captions.end(),
                                [](const CString& a, const CString& b) { return strcmp(a, b) < 0; }));
-    EXPECT_TRUE(testsupport::SaveWindowSnapshot(m_host.m_hWnd, "appearance_grid_flat"));
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(m_host.m_hWnd, "appearance_grid_flat").empty());
 
     m_grid.RefreshItems();
     EXPECT_EQ(xtpGridSortCategorized, m_grid.GetGridView().GetSortMode());
@@ -148,7 +148,7 @@ TEST_F(GradeGridTest, LockedIdentityMakesNameColumnsAndRowsReadOnly)
         EXPECT_FALSE(m_grid.FindItem(nID)->GetReadOnly()) << nID;
     EXPECT_STREQ("Fiendish", m_grid.FindItem(500)->GetValue());
     EXPECT_STREQ("17", m_grid.FindItem(501)->GetValue());
-    EXPECT_TRUE(testsupport::SaveWindowSnapshot(m_host.m_hWnd, "difficulty_grid"));
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(m_host.m_hWnd, "difficulty_grid").empty());
 
     m_grid.RefreshItems(FALSE);
     for (UINT nID : nLocked)

@@ -178,7 +178,7 @@ TEST_F(GridTest, HelpPaneShowsTheSelectedItemAndVerbsReportClicks)
     CXTPPropertyGridVerb* pVerb = m_grid.GetVerbs()->Add("Reset all values", 55);
     m_grid.GetVerbs()->Add("Help", 56);
     ASSERT_TRUE(m_grid.IsVerbsVisible());
-    EXPECT_TRUE(testsupport::SaveWindowSnapshot(m_host.m_hWnd, "grid_help_and_verbs"));
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(m_host.m_hWnd, "grid_help_and_verbs").empty());
 
     CPoint ptVerb = pVerb->GetPart().CenterPoint();
     ASSERT_EQ(3, m_grid.HitTest(ptVerb));

@@ -259,7 +259,7 @@ TEST_F(PaintTest, SnapshotsOfEveryTheme)
         m_grid.SetTheme(nTheme);
         CString strName;
         strName.Format("theme_%d", nTheme);
-        EXPECT_TRUE(testsupport::SaveWindowSnapshot(m_host.m_hWnd, (LPCTSTR)strName));
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(m_host.m_hWnd, (LPCTSTR)strName).empty());
     }
 }
 } // namespace
