@@ -16,11 +16,17 @@ enum RowLook
     rowLookDelphi
 };
 
+// A one-pixel line in the DC's own pen (no pen is made for each line: rows
+// draw several of them and repaints stay quick).
 void DrawLine(CDC* pDC, int x0, int y0, int x1, int y1, COLORREF clr)
 {
-    CXTPPenDC pen(pDC->GetSafeHdc(), clr);
-    pDC->MoveTo(x0, y0);
-    pDC->LineTo(x1, y1);
+    HDC hDC = pDC->GetSafeHdc();
+    HGDIOBJ hOldPen = ::SelectObject(hDC, ::GetStockObject(DC_PEN));
+    COLORREF clrOld = ::SetDCPenColor(hDC, clr);
+    ::MoveToEx(hDC, x0, y0, NULL);
+    ::LineTo(hDC, x1, y1);
+    ::SetDCPenColor(hDC, clrOld);
+    ::SelectObject(hDC, hOldPen);
 }
 } // namespace
 

@@ -559,8 +559,29 @@ void CXTPPropertyGridView::OnPaint()
     CXTPPropertyGridPaintManager* pPaintManager = GetPaintManager();
     if (pPaintManager != NULL)
         pPaintManager->FillView(&memDC);
-    // The list box draws its rows (each through DrawItem) into the buffer.
-    CListBox::DefWindowProc(WM_PAINT, (WPARAM)memDC.GetSafeHdc(), 0);
+
+    // The rows in view, each through DrawItem, into the same buffer (as the
+    // list box would draw them, without a message to the grid for each).
+    int nCount = GetCount();
+    int nSelected = GetCurSel();
+    int nCaret = GetCaretIndex();
+    BOOL bFocused = ::GetFocus() == m_hWnd;
+    for (int nRow = GetTopIndex(); nRow >= 0 && nRow < nCount; nRow++)
+    {
+        DRAWITEMSTRUCT dis;
+        ZeroMemory(&dis, sizeof(dis));
+        if (GetItemRect(nRow, &dis.rcItem) == LB_ERR || dis.rcItem.top >= rc.bottom)
+            break;
+        dis.CtlType = ODT_LISTBOX;
+        dis.CtlID = (UINT)GetDlgCtrlID();
+        dis.itemID = (UINT)nRow;
+        dis.itemAction = ODA_DRAWENTIRE;
+        dis.itemState = (nRow == nSelected ? ODS_SELECTED : 0) | (bFocused && nRow == nCaret ? ODS_FOCUS : 0);
+        dis.hwndItem = m_hWnd;
+        dis.hDC = memDC.GetSafeHdc();
+        dis.itemData = (ULONG_PTR)GetItemData(nRow);
+        DrawItem(&dis);
+    }
 }
 
 void CXTPPropertyGridView::OnNcPaint()
