@@ -5,5 +5,6 @@
 #include "docking_res.h"
 #include "game_res.h"
 #include "toolkit_res.h"
+#include "commandbars_game_res.h"
 #include "propertygrid_res.h"
 #include "profiles_res.h"

@@ -8,3 +8,17 @@
 #define XTP_IDC_HSPLITBAR       9970    // two bars, arrows left and right
 #define XTP_IDC_VSPLITBAR       9971    // two bars, arrows up and down
 #define XTP_IDC_HAND            9973    // pointing hand, for systems without one
+#define XTP_IDC_COMMANDBARS_RESIZE 9972   // a bar with arrows left and right
+
+// Bitmaps (pictures in toolkit_bitmaps.txt, drawn at build time).
+#define XTP_IDR_MENUBAR_MDIBUTTONS 9102   // restore, minimize, maximize, close
+
+// Strings of the command bars.
+#define XTP_ID_CUSTOMIZE_ADDORREMOVE 9122
+#define XTP_ID_CUSTOMIZE_RESET 9123
+#define XTP_ID_TOOLBAR_EXPAND 9148
+#define XTP_ID_TOOLBAR_HIDE 9149
+#define XTP_ID_MENUBAR_CLOSE 9151
+#define XTP_ID_MENUBAR_RESTORE 9152
+#define XTP_ID_MENUBAR_MINIMIZE 9153
+#define XTP_IDS_CONFIRM_RESETTOOLBAR 9173

@@ -12,6 +12,7 @@
 #include <XTPDockingPaneSplitterContainer.h>
 #include <XTPDockingPaneTabbedContainer.h>
 #include <afxpriv.h>
+#include <gtest/gtest.h>
 
 #include <map>
 #include <vector>
@@ -147,6 +148,38 @@ protected:
         m_paneWindows.clear();
         CFrameWnd::PostNcDestroy();
     }
+};
+
+// The fixture of tests on one docking frame: it makes the frame, runs its
+// layout passes and destroys it at the end.
+class DockingFrameTest : public ::testing::Test
+{
+protected:
+    void TearDown() override
+    {
+        if (pFrame != NULL)
+            pFrame->DestroyWindow();
+        PumpPending();
+    }
+    // The frame with its view and attached manager (nTheme, when not -1,
+    // set on the manager).
+    void CreateFrame(CSize szClient, int nTheme = -1)
+    {
+        pFrame = new CDockingTestFrame;
+        ASSERT_TRUE(pFrame->CreateWithManager(szClient));
+        if (nTheme >= 0)
+            pFrame->m_paneManager.SetTheme(nTheme);
+    }
+    // What was posted, then a layout pass of the frame.
+    void Layout()
+    {
+        PumpPending();
+        pFrame->RecalcLayout();
+        PumpPending();
+    }
+    CXTPDockingPaneManager& manager() { return pFrame->m_paneManager; }
+
+    CDockingTestFrame* pFrame = NULL;
 };
 
 // A child window's rectangle in its parent's client coordinates.

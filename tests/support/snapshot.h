@@ -89,30 +89,41 @@ inline bool WritePng(FILE* pFile, int cx, int cy, const std::vector<png_byte>& p
 }
 } // namespace detail
 
-// Saves the canvas as <name>.png in the program's snapshot folder; the path
-// written, or an empty string when it could not be written.
-inline std::string SaveSnapshot(const Canvas& canvas, const std::string& strName)
+// Saves a cx x cy picture whose pixels pixel(x, y) gives (a COLORREF) as
+// <name>.png in the program's snapshot folder; false when it could not be
+// written.
+template <class FPixel>
+bool SaveSnapshot(int cx, int cy, FPixel pixel, const char* pszName)
 {
-    const int cx = canvas.Width(), cy = canvas.Height();
     std::vector<png_byte> pixels((size_t)cx * cy * 3);
     for (int y = 0; y < cy; y++)
     {
         for (int x = 0; x < cx; x++)
         {
-            COLORREF clr = canvas.Pixel(x, y);
+            COLORREF clr = pixel(x, y);
             png_byte* p = &pixels[((size_t)y * cx + x) * 3];
             p[0] = GetRValue(clr);
             p[1] = GetGValue(clr);
             p[2] = GetBValue(clr);
         }
     }
-    std::string strPath = SnapshotFolder() + "\\" + strName + ".png";
+    std::string strPath = SnapshotFolder() + "\\" + pszName + ".png";
     FILE* pFile = fopen(strPath.c_str(), "wb");
     if (pFile == NULL)
-        return std::string();
+        return false;
     bool bWritten = detail::WritePng(pFile, cx, cy, pixels);
     fclose(pFile);
-    return bWritten ? strPath : std::string();
+    return bWritten;
+}
+
+// Saves the canvas as <name>.png in the program's snapshot folder; the path
+// written, or an empty string when it could not be written.
+inline std::string SaveSnapshot(const Canvas& canvas, const std::string& strName)
+{
+    if (!SaveSnapshot(canvas.Width(), canvas.Height(), [&](int x, int y) { return canvas.Pixel(x, y); },
+                      strName.c_str()))
+        return std::string();
+    return SnapshotFolder() + "\\" + strName + ".png";
 }
 
 // Paints a window's client area (its background, then WM_PRINTCLIENT) and

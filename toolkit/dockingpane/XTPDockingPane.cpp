@@ -259,7 +259,11 @@ void CXTPDockingPane::OnSizeParent(CWnd* pParent, CRect rect, LPVOID lParam)
 
     if (m_hwndChild != NULL && ::IsWindow(m_hwndChild))
     {
-        ::MoveWindow(m_hwndChild, rect.left, rect.top, rect.Width(), rect.Height(), TRUE);
+        CRect rcNow;
+        ::GetWindowRect(m_hwndChild, &rcNow);
+        ::MapWindowPoints(NULL, ::GetParent(m_hwndChild), (LPPOINT)&rcNow, 2);
+        if (rcNow != rect)
+            ::MoveWindow(m_hwndChild, rect.left, rect.top, rect.Width(), rect.Height(), TRUE);
         ::EnableWindow(m_hwndChild, (m_dwEnabled & xtpPaneEnabled) != 0);
     }
 }

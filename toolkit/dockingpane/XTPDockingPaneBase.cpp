@@ -26,6 +26,20 @@ CPoint PointFromLParam(LPARAM lParam)
 }
 } // namespace
 
+void AFX_CDECL XTPDockingPanePlaceWindow(HWND hWnd, const CRect& rc, BOOL bBottom)
+{
+    if (hWnd == NULL || !::IsWindow(hWnd))
+        return;
+    CRect rcNow;
+    ::GetWindowRect(hWnd, &rcNow);
+    ::MapWindowPoints(NULL, ::GetParent(hWnd), (LPPOINT)&rcNow, 2);
+    BOOL bShown = (::GetWindowLong(hWnd, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (rcNow == rc && bShown)
+        return;
+    UINT nFlags = SWP_NOACTIVATE | SWP_SHOWWINDOW | (bBottom ? 0 : SWP_NOZORDER);
+    ::SetWindowPos(hWnd, HWND_BOTTOM, rc.left, rc.top, rc.Width(), rc.Height(), nFlags);
+}
+
 //////////////////////////////////////////////////////////////////////////
 // CXTPDockingPaneBase
 

@@ -134,3 +134,7 @@ public:
 public:
     CXTPDockingPaneBaseList m_lstPanes;
 };
+
+// Puts a child window at a rectangle of its parent's client area, shown and
+// (bBottom) behind its siblings; nothing happens when it is already there.
+void AFX_CDECL XTPDockingPanePlaceWindow(HWND hWnd, const CRect& rc, BOOL bBottom);

@@ -676,9 +676,7 @@ void CXTPDockingPaneLayout::OnSizeParent(CWnd* pParent, CRect rect, LPVOID lPara
                     if (!m_wndMargins[i]->Create(m_pManager, i >= 2))
                         TRACE("A client border bar could not be created.\n");
                 }
-                if (m_wndMargins[i]->GetSafeHwnd() != NULL)
-                    m_wndMargins[i]->SetWindowPos(&CWnd::wndBottom, rcStrips[i].left, rcStrips[i].top,
-                                                  rcStrips[i].Width(), rcStrips[i].Height(), SWP_NOACTIVATE);
+                XTPDockingPanePlaceWindow(m_wndMargins[i]->GetSafeHwnd(), rcStrips[i], TRUE);
             }
         }
     }

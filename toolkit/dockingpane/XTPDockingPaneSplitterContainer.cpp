@@ -611,8 +611,7 @@ void CXTPDockingPaneSplitterContainer::OnSizeParent(CWnd* pParent, CRect rect, L
             rcBar.IntersectRect(arrBars[i++], rect);
             if (pSplitter->GetSafeHwnd() != NULL)
             {
-                pSplitter->SetWindowPos(&CWnd::wndBottom, rcBar.left, rcBar.top, rcBar.Width(), rcBar.Height(),
-                                        SWP_NOACTIVATE);
+                XTPDockingPanePlaceWindow(pSplitter->m_hWnd, rcBar, TRUE);
                 pSplitter->CWnd::Invalidate(FALSE);
             }
         }

@@ -251,8 +251,7 @@ void CXTPDockingPaneTabbedContainer::OnSizeParent(CWnd* pParent, CRect rect, LPV
 
     if (m_hWnd != NULL)
     {
-        SetWindowPos(&CWnd::wndBottom, rect.left, rect.top, rect.Width(), rect.Height(),
-                     SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        XTPDockingPanePlaceWindow(m_hWnd, rect, TRUE);
         CWnd::Invalidate(FALSE);
     }
     UpdateTabs();

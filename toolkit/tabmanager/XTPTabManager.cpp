@@ -149,16 +149,6 @@ void TransposeBits(const DWORD* pSrc, DWORD* pDest, int nSize)
             pDest[x * nSize + y] = pSrc[y * nSize + x];
 }
 
-HBITMAP CreateTopDownDIB(HDC hDC, int nSize, DWORD** ppBits)
-{
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = nSize;
-    bmi.bmiHeader.biHeight = -nSize;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    return ::CreateDIBSection(hDC, &bmi, DIB_RGB_COLORS, (void**)ppBits, NULL, 0);
-}
 } // namespace
 
 void CXTPTabManagerItem::DrawImage(CDC* pDC, CRect rcIcon, CXTPImageManagerIcon* pImage)
@@ -182,8 +172,9 @@ void CXTPTabManagerItem::DrawImage(CDC* pDC, CRect rcIcon, CXTPImageManagerIcon*
         const int nSize = rcIcon.Width();
         DWORD* pBits1 = NULL;
         DWORD* pBits2 = NULL;
-        HBITMAP hBitmap1 = CreateTopDownDIB(pDC->GetSafeHdc(), nSize, &pBits1);
-        HBITMAP hBitmap2 = CreateTopDownDIB(pDC->GetSafeHdc(), nSize, &pBits2);
+        // Top-down pictures (negative height).
+        HBITMAP hBitmap1 = CXTPImageManager::Create32BitDIBSection(pDC->GetSafeHdc(), nSize, -nSize, (LPBYTE*)&pBits1);
+        HBITMAP hBitmap2 = CXTPImageManager::Create32BitDIBSection(pDC->GetSafeHdc(), nSize, -nSize, (LPBYTE*)&pBits2);
         if (hBitmap1 != NULL && hBitmap2 != NULL)
         {
             CDC dcMem;

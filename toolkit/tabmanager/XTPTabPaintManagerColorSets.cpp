@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <XTPDrawHelpers.h>
+#include <XTPImageManager.h>
 #include <XTPOffice2007Image.h>
 
 #include <vssym32.h>
@@ -395,18 +396,11 @@ void CXTPTabPaintManager::CColorSetWinXP::DrawRotatedPart(CDC* pDC, CRect rc, in
     const int cy = bTurn ? rc.Width() : rc.Height();
     if (cx <= 0 || cy <= 0)
         return;
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = cx;
-    bmi.bmiHeader.biHeight = -cy;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
+    // Top-down pictures (negative heights): the part upright, then the result.
     DWORD* pSrc = NULL;
     DWORD* pDest = NULL;
-    HBITMAP hSrc = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, (void**)&pSrc, NULL, 0);
-    bmi.bmiHeader.biWidth = rc.Width();
-    bmi.bmiHeader.biHeight = -rc.Height();
-    HBITMAP hDest = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, (void**)&pDest, NULL, 0);
+    HBITMAP hSrc = CXTPImageManager::Create32BitDIBSection(NULL, cx, -cy, (LPBYTE*)&pSrc);
+    HBITMAP hDest = CXTPImageManager::Create32BitDIBSection(NULL, rc.Width(), -rc.Height(), (LPBYTE*)&pDest);
     if (hSrc != NULL && hDest != NULL)
     {
         CDC dc;

@@ -14,28 +14,16 @@ namespace
 {
 ::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
 
-class PaneTest : public ::testing::Test
+class PaneTest : public testsupport::DockingFrameTest
 {
 protected:
     void SetUp() override
     {
-        pFrame = new CDockingTestFrame;
-        ASSERT_TRUE(pFrame->CreateWithManager(CSize(500, 400)));
-        pPane = pFrame->m_paneManager.CreatePane(9, CRect(0, 0, 150, 100), xtpPaneDockLeft);
+        CreateFrame(CSize(500, 400));
+        pPane = manager().CreatePane(9, CRect(0, 0, 150, 100), xtpPaneDockLeft);
         Layout();
     }
-    void TearDown() override
-    {
-        pFrame->DestroyWindow();
-        testsupport::PumpPending();
-    }
-    void Layout()
-    {
-        testsupport::PumpPending();
-        pFrame->RecalcLayout();
-    }
 
-    CDockingTestFrame* pFrame = NULL;
     CXTPDockingPane* pPane = NULL;
 };
 

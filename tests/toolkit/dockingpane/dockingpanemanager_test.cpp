@@ -20,30 +20,11 @@ namespace
 {
 ::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
 
-class ManagerTest : public ::testing::Test
+class ManagerTest : public testsupport::DockingFrameTest
 {
 protected:
-    void SetUp() override
-    {
-        pFrame = new CDockingTestFrame;
-        ASSERT_TRUE(pFrame->CreateWithManager(CSize(640, 480)));
-        manager().SetTheme(xtpPaneThemeOffice2003);
-    }
-    void TearDown() override
-    {
-        pFrame->DestroyWindow();
-        testsupport::PumpPending();
-    }
-
-    CXTPDockingPaneManager& manager() { return pFrame->m_paneManager; }
-    void Layout()
-    {
-        testsupport::PumpPending();
-        pFrame->RecalcLayout();
-    }
+    void SetUp() override { CreateFrame(CSize(640, 480), xtpPaneThemeOffice2003); }
     CRect ContainerRect(CXTPDockingPane* pPane) { return ChildRect(pPane->GetContainer()->GetPaneHwnd()); }
-
-    CDockingTestFrame* pFrame = NULL;
 };
 
 TEST_F(ManagerTest, APaneDockedLeftTakesItsWidthAndTheViewTheRest)
@@ -282,4 +263,106 @@ TEST_F(ManagerTest, HidingTheClientGivesItsRoomToThePanes)
     EXPECT_EQ(CRect(0, 0, rcClient.right, rcClient.bottom), ContainerRect(pPane));
     EXPECT_TRUE(ChildRect(pFrame->GetView()->m_hWnd).IsRectEmpty());
 }
+TEST_F(ManagerTest, DockingRectanglesPreviewThePlaceWithoutMovingAnything)
+{
+    CXTPDockingPane* pLeft = manager().CreatePane(1, CRect(0, 0, 200, 120), xtpPaneDockLeft);
+    Layout();
+    CXTPDockingPane* pLoose = manager().CreatePane(2, CRect(0, 0, 100, 100), xtpPaneDockRight);
+    manager().ClosePane(pLoose);
+    Layout();
+
+    CRect rcLeft;
+    pLeft->GetContainer()->GetScreenRect(&rcLeft);
+    CRect rcBelow = manager().GetDockingRect(pLoose, xtpPaneDockBottom, pLeft);
+    EXPECT_EQ(rcLeft.left, rcBelow.left);
+    EXPECT_EQ(rcLeft.right, rcBelow.right);
+    EXPECT_EQ(rcLeft.bottom, rcBelow.bottom);
+    EXPECT_GT(rcBelow.top, rcLeft.top);
+
+    // Next to the neighbour inside its row: the row is shared again.
+    CRect rcBeside = manager().GetDockingRect(pLoose, xtpPaneDockRight, pLeft);
+    EXPECT_EQ(rcLeft.top, rcBeside.top);
+    EXPECT_GE(rcBeside.left, rcLeft.left);
+    EXPECT_EQ(CRect(rcLeft), [&] {
+        CRect rc;
+        pLeft->GetContainer()->GetScreenRect(&rc);
+        return rc;
+    }());
+    EXPECT_TRUE(manager().GetDockingRect(pLoose, xtpPaneDockLeft, pLoose).IsRectEmpty());
+    EXPECT_FALSE(manager().GetDockingRect(pLoose, xtpPaneDockTop, NULL).IsRectEmpty());
+}
+
+TEST_F(ManagerTest, AnInvalidLayoutIsIgnoredAndAnEmptyOneGivesTheViewItsRoomBack)
+{
+    manager().CreatePane(1, CRect(0, 0, 200, 120), xtpPaneDockLeft);
+    Layout();
+    CXTPDockingPaneLayout invalid(NULL);
+    manager().SetLayout(&invalid);
+    EXPECT_TRUE(manager().FindPane(1) != NULL);
+
+    CXTPDockingPaneLayout* pEmpty = manager().CreateLayout();
+    manager().SetLayout(pEmpty);
+    pEmpty->InternalRelease();
+    Layout();
+    EXPECT_EQ(NULL, manager().FindPane(1));
+    CRect rcClient;
+    pFrame->GetClientRect(&rcClient);
+    EXPECT_EQ(rcClient, ChildRect(pFrame->GetView()->m_hWnd));
+}
+
+TEST_F(ManagerTest, TheManagerAndItsPanesAnswerAccessibilityQueries)
+{
+    CXTPDockingPane* pPane = manager().CreatePane(1, CRect(0, 0, 200, 120), xtpPaneDockLeft);
+    pPane->SetTitle("Appearance Info\nAppearance");
+    Layout();
+    VARIANT varSelf;
+    varSelf.vt = VT_I4;
+    varSelf.lVal = CHILDID_SELF;
+    long nChildren = 0;
+    EXPECT_EQ(S_OK, manager().GetAccessible()->get_accChildCount(&nChildren));
+    EXPECT_EQ(1, nChildren);
+    BSTR bstrName = NULL;
+    EXPECT_EQ(S_OK, manager().GetAccessible()->get_accName(varSelf, &bstrName));
+    EXPECT_STREQ(L"XTPDockingPaneManager", bstrName);
+    ::SysFreeString(bstrName);
+
+    IAccessible* pAccessible = pPane->GetAccessible();
+    EXPECT_EQ(S_OK, pAccessible->get_accName(varSelf, &bstrName));
+    EXPECT_STREQ(L"Appearance", bstrName);
+    ::SysFreeString(bstrName);
+    VARIANT varRole, varState;
+    EXPECT_EQ(S_OK, pAccessible->get_accRole(varSelf, &varRole));
+    EXPECT_EQ(ROLE_SYSTEM_PAGETAB, varRole.lVal);
+    EXPECT_EQ(S_OK, pAccessible->get_accState(varSelf, &varState));
+    EXPECT_EQ(STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_SELECTED, varState.lVal);
+    manager().ClosePane(pPane);
+    EXPECT_EQ(S_OK, pAccessible->get_accState(varSelf, &varState));
+    EXPECT_EQ(STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_INVISIBLE, varState.lVal);
+    IDispatch* pParent = NULL;
+    EXPECT_EQ(E_FAIL, pAccessible->get_accParent(&pParent));
+
+    // Its default action brings it back.
+    EXPECT_EQ(S_OK, pAccessible->accDoDefaultAction(varSelf));
+    EXPECT_FALSE(pPane->IsClosed());
+}
+
+TEST_F(ManagerTest, ShowingAPaneThatWasNeverPlacedDocksItAtTheLeft)
+{
+    CXTPDockingPaneLayout* pLive = manager().GetCurrentLayout();
+    CXTPDockingPane* pPane = static_cast<CXTPDockingPane*>(manager().OnCreatePane(xtpPaneTypeDockingPane, pLive));
+    pPane->SetID(5);
+    pPane->SetWindowRect(0, 0, 120, 80);
+    XTP_DOCKINGPANE_INFO info(pPane);
+    pLive->GetPaneList().AddTail(info);
+    ASSERT_TRUE(pPane->IsClosed());
+
+    manager().ShowPane(pPane);
+    Layout();
+    ASSERT_FALSE(pPane->IsClosed());
+    CRect rcClient;
+    pFrame->GetClientRect(&rcClient);
+    EXPECT_EQ(CRect(0, 0, 120, rcClient.bottom), ContainerRect(pPane));
+    EXPECT_EQ(pPane->GetContainer(), manager().GetPaneHolder(pPane, FALSE));
+}
+
 } // namespace

@@ -105,22 +105,15 @@ TEST(DockingPaintManager, TheOffice2003ThemeTakesTheLunaPaletteOfTheScheme)
     EXPECT_EQ(RGB(81, 94, 51), theme->GetColor(XPCOLOR_TOOLBAR_GRIPPER));
 }
 
-class CaptionButtonTest : public ::testing::Test
+class CaptionButtonTest : public testsupport::DockingFrameTest
 {
 protected:
     void SetUp() override
     {
-        pFrame = new CDockingTestFrame;
-        ASSERT_TRUE(pFrame->CreateWithManager(CSize(500, 400)));
-        pPane = pFrame->m_paneManager.CreatePane(1, CRect(0, 0, 200, 100), xtpPaneDockLeft);
-        testsupport::PumpPending();
-        pFrame->RecalcLayout();
+        CreateFrame(CSize(500, 400));
+        pPane = manager().CreatePane(1, CRect(0, 0, 200, 100), xtpPaneDockLeft);
+        Layout();
         pContainer = (CXTPDockingPaneTabbedContainer*)pPane->GetContainer();
-    }
-    void TearDown() override
-    {
-        pFrame->DestroyWindow();
-        testsupport::PumpPending();
     }
     // Draws the caption and answers the Close button's centre.
     CPoint DrawCaption(testsupport::Canvas& canvas)
@@ -132,7 +125,6 @@ protected:
         return CPoint((rcClose.left + rcClose.right) / 2, (rcClose.top + rcClose.bottom) / 2);
     }
 
-    CDockingTestFrame* pFrame = NULL;
     CXTPDockingPane* pPane = NULL;
     CXTPDockingPaneTabbedContainer* pContainer = NULL;
 };

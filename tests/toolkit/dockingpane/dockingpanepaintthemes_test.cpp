@@ -23,15 +23,13 @@ const char* const kThemeNames[] = { "default",  "office",         "office2003", 
                                     "grippered", "visio",         "whidbey",    "shortcutbar2003",
                                     "explorer",  "visualstudio2005", "office2007" };
 
-class ThemesTest : public ::testing::Test
+class ThemesTest : public testsupport::DockingFrameTest
 {
 protected:
     void SetUp() override
     {
-        pFrame = new CDockingTestFrame;
-        ASSERT_TRUE(pFrame->CreateWithManager(CSize(560, 360)));
-        CXTPDockingPaneManager& m = pFrame->m_paneManager;
-        m.SetTheme(xtpPaneThemeOffice2003);
+        CreateFrame(CSize(560, 360), xtpPaneThemeOffice2003);
+        CXTPDockingPaneManager& m = manager();
         CXTPDockingPane* pAppearance = m.CreatePane(1000, CRect(0, 0, 200, 120), xtpPaneDockLeft);
         pAppearance->SetTitle("This puzzle's Appearance Info\nAppearance");
         CXTPDockingPane* pDifficulty = m.CreatePane(1001, CRect(0, 0, 200, 120), xtpPaneDockLeft);
@@ -41,17 +39,6 @@ protected:
         m.AttachPane(pDifficulty, pAppearance);
         m.ShowPane(pAppearance, FALSE);
         Layout();
-    }
-    void TearDown() override
-    {
-        pFrame->DestroyWindow();
-        testsupport::PumpPending();
-    }
-    void Layout()
-    {
-        testsupport::PumpPending();
-        pFrame->RecalcLayout();
-        testsupport::PumpPending();
     }
     // The frame in one theme, and a floating window's frame beside it.
     void DrawTheme(int nTheme, testsupport::Canvas& canvas, CXTPDockingPaneMiniWnd* pMini)
@@ -68,8 +55,6 @@ protected:
             pDC->RestoreDC(nSaved);
         }
     }
-
-    CDockingTestFrame* pFrame = NULL;
 };
 
 TEST_F(ThemesTest, EveryThemeDrawsTheFrameAndAFloatingWindowWithoutLosingGdiObjects)

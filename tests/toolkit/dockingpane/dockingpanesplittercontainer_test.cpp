@@ -111,27 +111,16 @@ TEST_F(SharingTest, OneVisibleChildFillsTheRowAndTheSumsOfTrackingSizesAddUp)
     EXPECT_EQ(30 + 50 + 4, mmi.ptMinTrackSize.x);
 }
 
-class SplitterBarTest : public ::testing::Test
+class SplitterBarTest : public testsupport::DockingFrameTest
 {
 protected:
     void SetUp() override
     {
-        pFrame = new CDockingTestFrame;
-        ASSERT_TRUE(pFrame->CreateWithManager(CSize(640, 480)));
-        CXTPDockingPaneManager& m = pFrame->m_paneManager;
+        CreateFrame(CSize(640, 480));
+        CXTPDockingPaneManager& m = manager();
         pA = m.CreatePane(1, CRect(0, 0, 100, 100), xtpPaneDockLeft);
         pB = m.CreatePane(2, CRect(0, 0, 300, 100), xtpPaneDockRight, pA);
         Layout();
-    }
-    void TearDown() override
-    {
-        pFrame->DestroyWindow();
-        testsupport::PumpPending();
-    }
-    void Layout()
-    {
-        testsupport::PumpPending();
-        pFrame->RecalcLayout();
     }
     CXTPDockingPaneSplitterWnd* Bar(int nIndex)
     {
@@ -141,7 +130,6 @@ protected:
     }
     int Width(CXTPDockingPane* pPane) { return ChildRect(pPane->GetContainer()->GetPaneHwnd()).Width(); }
 
-    CDockingTestFrame* pFrame = NULL;
     CXTPDockingPane* pA = NULL;
     CXTPDockingPane* pB = NULL;
 };

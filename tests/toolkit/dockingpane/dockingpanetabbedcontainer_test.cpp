@@ -18,14 +18,12 @@ namespace
 {
 ::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
 
-class TabbedTest : public ::testing::Test
+class TabbedTest : public testsupport::DockingFrameTest
 {
 protected:
     void SetUp() override
     {
-        pFrame = new CDockingTestFrame;
-        ASSERT_TRUE(pFrame->CreateWithManager(CSize(640, 480)));
-        manager().SetTheme(xtpPaneThemeOffice2003);
+        CreateFrame(CSize(640, 480), xtpPaneThemeOffice2003);
         p1 = manager().CreatePane(1, CRect(0, 0, 220, 120), xtpPaneDockLeft);
         p1->SetTitle("One");
         p2 = manager().CreatePane(2, CRect(0, 0, 220, 120), xtpPaneDockLeft);
@@ -37,18 +35,6 @@ protected:
         Layout();
         pContainer = static_cast<CXTPDockingPaneTabbedContainer*>(p1->GetContainer());
     }
-    void TearDown() override
-    {
-        pFrame->DestroyWindow();
-        testsupport::PumpPending();
-    }
-    CXTPDockingPaneManager& manager() { return pFrame->m_paneManager; }
-    void Layout()
-    {
-        testsupport::PumpPending();
-        pFrame->RecalcLayout();
-        testsupport::PumpPending();
-    }
     CXTPDockingPaneCaptionButton* Button(int nID) { return pContainer->GetCaptionButtons()->Find(nID); }
     // Paints the container so that the caption buttons get their places.
     void Paint()
@@ -59,7 +45,6 @@ protected:
         manager().GetPaintManager()->DrawPane(canvas.DC(), pContainer, rc);
     }
 
-    CDockingTestFrame* pFrame = NULL;
     CXTPDockingPane* p1 = NULL;
     CXTPDockingPane* p2 = NULL;
     CXTPDockingPane* p3 = NULL;

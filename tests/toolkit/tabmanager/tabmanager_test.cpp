@@ -326,4 +326,76 @@ TEST(TabManagerLayout, MultiRowMovesTheSelectedRowNextToTheClientArea)
     strip.Reposition();
     EXPECT_NE(0, strip.GetSelectedItem()->m_nItemRow);
 }
+TEST(TabManagerTips, NavigateButtonsHaveTheirTipsAndItemsOnlyWhenTheirCaptionIsCut)
+{
+    CTestStrip strip;
+    ASSERT_TRUE(strip.Create(CRect(0, 0, 120, 40)));
+    strip.m_pPaintManager->SetLayout(xtpTabLayoutSizeToFit);
+    CXTPTabManagerItem* pShort = strip.Add("ab");
+    pShort->SetTooltip("tip of ab");
+    strip.Reposition();
+
+    TOOLINFO ti;
+    ZeroMemory(&ti, sizeof(ti));
+    ti.cbSize = 40;
+    CPoint ptItem = pShort->GetRect().CenterPoint();
+    EXPECT_EQ(-1, strip.ToolHitTest(strip.m_hWnd, ptItem, &ti));   // not cut
+
+    CXTPTabManagerItem* pLong = strip.Add("a caption far too long for the strip");
+    pLong->SetTooltip("the whole caption");
+    strip.Reposition();
+    ASSERT_LT(pLong->GetButtonLength(), pLong->GetContentLength());
+    INT_PTR nHit = strip.ToolHitTest(strip.m_hWnd, pLong->GetRect().CenterPoint(), &ti);
+    EXPECT_EQ(1, nHit);
+    if (ti.lpszText != NULL && ti.lpszText != LPSTR_TEXTCALLBACK)
+        free(ti.lpszText);
+
+    strip.m_pPaintManager->m_toolBehaviour = xtpTabToolTipNever;
+    EXPECT_EQ(-1, strip.ToolHitTest(strip.m_hWnd, pLong->GetRect().CenterPoint(), &ti));
+
+    // The arrows of a strip that does not fit, with the strings' texts.
+    strip.m_pPaintManager->SetLayout(xtpTabLayoutAutoSize);
+    strip.Reposition();
+    CXTPTabManager::CNavigateButton* pRight = strip.FindNavigateButton(xtpTabNavigateButtonRight);
+    EXPECT_EQ(CString("Scroll Right"), pRight->GetTooltip());
+    EXPECT_EQ(CString("Scroll Left"), strip.FindNavigateButton(xtpTabNavigateButtonLeft)->GetTooltip());
+    EXPECT_EQ(CString("Close"), strip.FindNavigateButton(xtpTabNavigateButtonClose)->GetTooltip());
+    ASSERT_FALSE(pRight->GetRect().IsRectEmpty());
+    ZeroMemory(&ti, sizeof(ti));
+    ti.cbSize = 40;
+    EXPECT_EQ(xtpTabNavigateButtonRight, strip.ToolHitTest(strip.m_hWnd, pRight->GetRect().CenterPoint(), &ti));
+    if (ti.lpszText != NULL && ti.lpszText != LPSTR_TEXTCALLBACK)
+        free(ti.lpszText);
+    // The left arrow is disabled until the strip is scrolled: no tip.
+    CXTPTabManager::CNavigateButton* pLeft = strip.FindNavigateButton(xtpTabNavigateButtonLeft);
+    if (!pLeft->GetRect().IsRectEmpty())
+    {
+        EXPECT_EQ(-1, strip.ToolHitTest(strip.m_hWnd, pLeft->GetRect().CenterPoint(), &ti));
+    }
+}
+
+TEST(TabManagerLayout, FixedAndCompressedLengthsKeepToTheirBounds)
+{
+    CTestStrip strip;
+    ASSERT_TRUE(strip.Create(CRect(0, 0, 400, 40)));
+    strip.m_pPaintManager->SetLayout(xtpTabLayoutFixed);
+    strip.m_pPaintManager->m_rcButtonMargin.SetRect(3, 0, 4, 0);
+    CXTPTabManagerItem* pFirst = strip.Add("a long caption indeed");
+    CXTPTabManagerItem* pSecond = strip.Add("b");
+    strip.Reposition();
+    EXPECT_EQ(70 + 7, pFirst->GetButtonLength());
+    EXPECT_EQ(70 + 7, pSecond->GetButtonLength());
+    strip.m_pPaintManager->m_nMaxTabWidth = 60;
+    strip.Reposition();
+    EXPECT_EQ(60, pFirst->GetButtonLength());
+
+    // Compressed: only the selected item has room for a caption, the widest one.
+    strip.m_pPaintManager->m_nMaxTabWidth = 0;
+    strip.m_pPaintManager->SetLayout(xtpTabLayoutCompressed);
+    strip.SetSelectedItem(pSecond);
+    strip.Reposition();
+    EXPECT_EQ(8 + 7, pFirst->GetButtonLength());
+    EXPECT_GT(pSecond->GetButtonLength(), 60);
+}
+
 } // namespace

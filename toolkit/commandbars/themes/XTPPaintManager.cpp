@@ -7,10 +7,16 @@
 
 #include <algorithm>
 
+#include "XTPControlGalleryPaintManager.h"
 #include "XTPDefaultTheme.h"
 #include "XTPDrawHelpers.h"
+#include "XTPOffice2003Theme.h"
+#include "XTPOfficeTheme.h"
+#include "XTPWhidbeyTheme.h"
 #include "XTPImageManager.h"
 #include "XTPSystemHelpers.h"
+#include "XTPControl.h"
+#include "XTPCommandBar.h"
 
 namespace
 {
@@ -47,6 +53,54 @@ void DrawButtonMark(CDC* pDC, CRect rc, BOOL bThemed, CXTPWinThemeWrapper& theme
     if (!bEnabled || nChecked == 2)
         nFlags |= DFCS_INACTIVE;
     pDC->DrawFrameControl(rc, DFC_BUTTON, nFlags);
+}
+
+// The fonts of a paint manager that windows may hold, in a fixed order.
+const int kFontCount = 8;
+void GetFontHandles(CXTPPaintManager* pManager, HFONT* phFonts)
+{
+    CFont* fonts[kFontCount] = { pManager->GetRegularFont(), pManager->GetRegularBoldFont(), &pManager->m_fontVert,
+                                 &pManager->m_fontVertBold, pManager->GetIconFont(), pManager->GetIconBoldFont(),
+                                 pManager->GetSmCaptionFont(), pManager->GetStatusFont() };
+    for (int i = 0; i < kFontCount; i++)
+        phFonts[i] = (HFONT)fonts[i]->GetSafeHandle();
+}
+
+struct FontSwap
+{
+    HFONT hOld[kFontCount];
+    HFONT hNew[kFontCount];
+};
+
+BOOL CALLBACK SwapChildFont(HWND hWnd, LPARAM lParam)
+{
+    const FontSwap* pSwap = reinterpret_cast<const FontSwap*>(lParam);
+    HFONT hFont = (HFONT)::SendMessageA(hWnd, WM_GETFONT, 0, 0);
+    if (hFont == NULL)
+        return TRUE;
+    for (int i = 0; i < kFontCount; i++)
+    {
+        if (hFont == pSwap->hOld[i] && pSwap->hNew[i] != NULL && hFont != pSwap->hNew[i])
+        {
+            ::SendMessageA(hWnd, WM_SETFONT, (WPARAM)pSwap->hNew[i], TRUE);
+            break;
+        }
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK SwapWindowFonts(HWND hWnd, LPARAM lParam)
+{
+    SwapChildFont(hWnd, lParam);
+    ::EnumChildWindows(hWnd, SwapChildFont, lParam);
+    return TRUE;
+}
+
+// Hands every window of this thread that holds one of the old fonts the
+// matching new font, so that no window is left with a font that is deleted.
+void ReplaceWindowFonts(const FontSwap& swap)
+{
+    ::EnumThreadWindows(::GetCurrentThreadId(), SwapWindowFonts, reinterpret_cast<LPARAM>(&swap));
 }
 
 // Releases the global paint manager when the program ends.
@@ -113,9 +167,6 @@ CXTPPaintManager::CXTPPaintManager()
     , m_bShowKeyboardCues(-1)
     , m_nLunaTheme(xtpSystemThemeDefault)
     , m_bEnableAnimation(FALSE)
-    , m_bShowShadow(FALSE)
-    , m_nShadowOptions(0)
-    , m_clrShadowFactor(0)
     , m_bFrameStatusBar(FALSE)
 {
     m_iconsInfo.bUseFadedIcons = FALSE;
@@ -124,6 +175,7 @@ CXTPPaintManager::CXTPPaintManager()
     m_iconsInfo.bOfficeStyleDisabledIcons = FALSE;
 
     XTPImageManager()->RefreshAll();
+    m_pGalleryPaintManager = new CXTPControlGalleryPaintManager(this);
 
     HMODULE hUser32 = ::GetModuleHandleA("USER32");
     if (hUser32 != NULL)
@@ -135,6 +187,8 @@ CXTPPaintManager::CXTPPaintManager()
 
 CXTPPaintManager::~CXTPPaintManager()
 {
+    delete m_pGalleryPaintManager;
+    m_pGalleryPaintManager = NULL;
     m_themeStatusBar.CloseThemeData();
     m_themeButton.CloseThemeData();
     m_fontRegular.DeleteObject();
@@ -149,9 +203,26 @@ CXTPPaintManager::~CXTPPaintManager()
 
 CXTPPaintManager* AFX_CDECL CXTPPaintManager::CreateTheme(int nTheme)
 {
-    // Every theme derives from the default one; ids without a theme class of
-    // their own take it.
-    CXTPPaintManager* pTheme = new XTPPaintThemes::CXTPDefaultTheme();
+    // Ids whose theme class is not built here take the class their theme
+    // derives from, with the requested id recorded.
+    CXTPPaintManager* pTheme = NULL;
+    switch (nTheme)
+    {
+    case xtpThemeOffice:
+        pTheme = new XTPPaintThemes::CXTPOfficeTheme();
+        break;
+    case xtpThemeOffice2003:
+    case xtpThemeOffice2007:
+    case xtpThemeRibbon:
+        pTheme = new XTPPaintThemes::CXTPOffice2003Theme();
+        break;
+    case xtpThemeWhidbey:
+        pTheme = new XTPPaintThemes::CXTPWhidbeyTheme();
+        break;
+    default:    // default, native visual styles, custom and unknown ids
+        pTheme = new XTPPaintThemes::CXTPDefaultTheme();
+        break;
+    }
     pTheme->m_themeCurrent = (XTPPaintTheme)nTheme;
     return pTheme;
 }
@@ -167,11 +238,26 @@ void AFX_CDECL CXTPPaintManager::SetCustomTheme(CXTPPaintManager* pTheme)
 {
     if (pTheme == NULL)
         return;
-    if (s_pInstance != NULL && s_pInstance != pTheme)
-        s_pInstance->InternalRelease();
+    // Windows of the command bars hold fonts of the global paint manager; the
+    // fonts they hold are swapped for the new ones before the old ones go,
+    // which happens when the old object is released or (the same object
+    // installed again) when its refresh rebuilds them.
+    CXTPPaintManager* pOld = s_pInstance;
+    FontSwap swap;
+    if (pOld != NULL)
+        GetFontHandles(pOld, swap.hOld);
+
     s_pInstance = pTheme;
     pTheme->m_themeCurrent = xtpThemeCustom;
     pTheme->RefreshMetrics();
+
+    if (pOld != NULL)
+    {
+        GetFontHandles(pTheme, swap.hNew);
+        ReplaceWindowFonts(swap);
+        if (pOld != pTheme)
+            pOld->InternalRelease();
+    }
 }
 
 CXTPPaintManager* AFX_CDECL CXTPPaintManager::GetGlobalPaintManager()
@@ -253,6 +339,9 @@ void CXTPPaintManager::RefreshMetrics()
     m_themeButton.CloseThemeData();
     if (m_bThemedCheckBox)
         m_themeButton.OpenThemeData(NULL, L"BUTTON");
+
+    if (m_pGalleryPaintManager != NULL)
+        m_pGalleryPaintManager->RefreshMetrics();
 }
 
 void CXTPPaintManager::UpdateFonts()
@@ -462,111 +551,94 @@ void AFX_CDECL CXTPPaintManager::BlendPixels(LPBYTE pDest, const BYTE* pFirst, i
     }
 }
 
-//////////////////////////////////////////////////////////////////////////
-// Base versions of the virtual operations. Those that depend on the
-// control and bar classes answer empty results here; the command-bar
-// drawing gives them their full bodies.
-
-CSize CXTPPaintManager::DrawPopupBarControl(CDC*, CXTPControl*, BOOL)
+void CXTPPaintManager::DrawImageByState(CDC* pDC, CPoint pt, CSize sz, CXTPImageManagerIcon* pImage,
+                                        BOOL bSelected, BOOL bPressed, BOOL bEnabled, BOOL bChecked,
+                                        BOOL bPopuped, BOOL bFlatLook)
 {
-    return CSize(0, 0);
-}
+    if (pDC == NULL || pImage == NULL)
+        return;
+    if (sz.cx <= 0)
+        sz.cx = pImage->GetWidth();
+    if (sz.cy <= 0)
+        sz.cy = pImage->GetWidth() > 0 ? pImage->GetHeight() * sz.cx / pImage->GetWidth() : sz.cx;
+    CPoint ptNext(pt.x + 1, pt.y + 1);
+    const BOOL bAlpha = pImage->IsAlpha();
 
-CSize CXTPPaintManager::DrawToolBarControl(CDC*, CXTPControl*, BOOL)
-{
-    return CSize(0, 0);
-}
+    // A disabled (or indeterminate alpha) icon: generated from the bar-face
+    // colours when asked, then the disabled image.
+    auto drawDisabledImage = [&]() {
+        if (m_iconsInfo.bOfficeStyleDisabledIcons && !pImage->HasDisabledIcon())
+            pImage->CreateDisabledIcon(m_clrDisabledIcon.clrLight.GetColor(), m_clrDisabledIcon.clrDark.GetColor());
+        pImage->Draw(pDC, pt, pImage->GetDisabledIcon(), sz);
+    };
 
-CSize CXTPPaintManager::DrawControlComboBox(CDC*, CXTPControlComboBox*, BOOL)
-{
-    return CSize(0, 0);
-}
-
-COLORREF CXTPPaintManager::GetControlEditBackColor(CXTPControl*)
-{
-    return GetColor(COLOR_WINDOW);
-}
-
-CSize CXTPPaintManager::DrawControlEdit(CDC*, CXTPControlEdit*, BOOL)
-{
-    return CSize(0, 0);
-}
-
-void CXTPPaintManager::DrawControlEntry(CDC*, CXTPControl*)
-{
-}
-
-COLORREF CXTPPaintManager::GetControlTextColor(CXTPControl*)
-{
-    return GetColor(COLOR_BTNTEXT);
-}
-
-CSize CXTPPaintManager::DrawCommandBarGripper(CDC*, CXTPCommandBar*, BOOL)
-{
-    return CSize(0, 0);
-}
-
-void CXTPPaintManager::DrawStatusBarPaneEntry(CDC*, CRect, CXTPStatusBarPane*)
-{
-}
-
-void CXTPPaintManager::DrawStatusBarPaneBorder(CDC* pDC, CRect rc, BOOL bGripperPane)
-{
-    if (m_themeStatusBar.IsValid())
-        m_themeStatusBar.DrawThemeBackground(pDC->GetSafeHdc(), bGripperPane ? 2 : 1, 0, &rc, NULL);
-    else
-        Draw3dRect(pDC, rc, COLOR_3DSHADOW, COLOR_BTNHILIGHT);
-}
-
-void CXTPPaintManager::DrawStatusBarGripper(CDC* pDC, CRect rcClient)
-{
-    if (m_themeStatusBar.IsValid())
+    if (!bEnabled)
     {
-        CRect rcGripper(rcClient.right - 18, rcClient.top, rcClient.right, rcClient.bottom);
-        m_themeStatusBar.DrawThemeBackground(pDC->GetSafeHdc(), 3, 0, &rcGripper, NULL);
+        if (!m_iconsInfo.bUseDisabledIcons && !bAlpha)
+        {
+            if (bFlatLook)
+            {
+                pImage->DrawMono(pDC, pt, pImage->GetIcon(), sz.cx, sz.cy, GetColor(XPCOLOR_DISABLED));
+            }
+            else
+            {
+                pImage->DrawMono(pDC, ptNext, pImage->GetIcon(), sz.cx, sz.cy, GetColor(COLOR_BTNHILIGHT));
+                pImage->DrawMono(pDC, pt, pImage->GetIcon(), sz.cx, sz.cy, GetColor(COLOR_3DSHADOW));
+            }
+        }
+        else
+        {
+            drawDisabledImage();
+        }
         return;
     }
-
-    // The lines are placed by the rectangle's size alone.
-    int W = rcClient.Width();
-    int H = rcClient.Height();
-    CPen penShadow;
-    penShadow.CreatePen(PS_SOLID, 1, GetColor(COLOR_3DSHADOW));
-    CPen penHilite;
-    penHilite.CreatePen(PS_SOLID, 1, GetColor(COLOR_BTNHILIGHT));
-    CPen* pOldPen = pDC->SelectObject(&penShadow);
-    for (int i = 0; i < 3; i++)
+    if (bChecked == 2 && !bPressed)
     {
-        Line(pDC, W - 3 - 4 * i, H - 2, W - 1, H - 4 - 4 * i);
-        Line(pDC, W - 4 - 4 * i, H - 2, W - 1, H - 5 - 4 * i);
+        if (bAlpha)
+            drawDisabledImage();
+        else if (bFlatLook)
+            pImage->DrawMono(pDC, pt, pImage->GetIcon(), sz.cx, sz.cy, GetColor(XPCOLOR_DISABLED));
+        else
+            pImage->DrawMono(pDC, pt, pImage->GetCheckedIcon(), sz.cx, sz.cy, GetColor(COLOR_3DSHADOW));
+        return;
     }
-    pDC->SelectObject(&penHilite);
-    for (int i = 0; i < 3; i++)
-        Line(pDC, W - 5 - 4 * i, H - 2, W - 1, H - 6 - 4 * i);
-    pDC->SelectObject(pOldPen);
+    if (bPopuped)
+    {
+        pImage->Draw(pDC, pt, bChecked ? pImage->GetCheckedIcon() : pImage->GetIcon(), sz);
+        return;
+    }
+    if (bChecked)
+    {
+        pImage->Draw(pDC, pt, pImage->GetCheckedIcon(), sz);
+        return;
+    }
+    if (!bSelected && !bPressed)
+    {
+        pImage->Draw(pDC, pt, m_iconsInfo.bUseFadedIcons ? pImage->GetFadedIcon() : pImage->GetIcon(), sz);
+        return;
+    }
+    if ((IsKeyboardSelected(bPressed) && !bSelected) || (bSelected && bPressed))
+    {
+        pImage->Draw(pDC, bFlatLook ? pt : ptNext, pImage->GetPressedIcon(), sz);
+        return;
+    }
+    if (m_iconsInfo.bIconsWithShadow && !pImage->GetShadowIcon().IsEmpty())
+    {
+        pImage->Draw(pDC, ptNext, pImage->GetShadowIcon(), sz);
+        pImage->Draw(pDC, CPoint(pt.x - 1, pt.y - 1), pImage->GetHotIcon(), sz);
+        return;
+    }
+    pImage->Draw(pDC, pt, pImage->GetHotIcon(), sz);
 }
 
-void CXTPPaintManager::FillDockBar(CDC*, CXTPDockBar*)
-{
-}
-
-void CXTPPaintManager::FillStatusBar(CDC*, CXTPStatusBar*)
-{
-}
-
-CSize CXTPPaintManager::DrawExpandOrHideButton(CDC*, int, CXTPControl*, CXTPCommandBar*, BOOL, LPVOID)
-{
-    return CSize(0, 0);
-}
+//////////////////////////////////////////////////////////////////////////
+// Base versions of the virtual operations (the drawing of controls and of
+// the frame parts of bars is in XTPPaintManagerControls.cpp and
+// XTPPaintManagerBars.cpp).
 
 CRect CXTPPaintManager::GetCommandBarBorders(CXTPCommandBar*)
 {
     return CRect(2, 2, 2, 2);
-}
-
-CRect CXTPPaintManager::GetSplitButtonCommandRect(CXTPControl*)
-{
-    return CRect(0, 0, 0, 0);
 }
 
 void CXTPPaintManager::SetCommandBarRegion(CXTPCommandBar*)
@@ -593,11 +665,6 @@ CSize CXTPPaintManager::DrawRadioButtonMark(CDC* pDC, CRect rc, BOOL bDraw, BOOL
 
 void CXTPPaintManager::FillPopupBarGripper(CDC*, int, int, int, int, BOOL)
 {
-}
-
-CFont* CXTPPaintManager::GetCommandBarFont(CXTPCommandBar*, BOOL bBold)
-{
-    return bBold ? &m_fontRegularBold : &m_fontRegular;
 }
 
 void CXTPPaintManager::DrawCheckMark(CDC* pDC, CRect rcCheck, COLORREF clr)
@@ -734,50 +801,6 @@ void CXTPPaintManager::AnimatePopup(CDC* pDestDC, CDC* pSrcDC, CRect rc, int nAn
     }
 }
 
-void CXTPPaintManager::AnimateExpanding(CXTPCommandBar*, CDC*, CDC*, BOOL)
-{
-}
-
-void CXTPPaintManager::FillWorkspace(CDC* pDC, CRect rc, CRect)
-{
-    pDC->FillSolidRect(rc, GetColor(COLOR_APPWORKSPACE));
-}
-
-void CXTPPaintManager::DrawKeyboardTip(CDC*, CXTPCommandBarKeyboardTip*, BOOL)
-{
-}
-
 void CXTPPaintManager::ReservedOperation()
 {
-}
-
-int CXTPPaintManager::GetPopupBarGripperWidth(CXTPCommandBar*)
-{
-    return 0;
-}
-
-CSize CXTPPaintManager::GetPopupBarIconColumnSize(CXTPCommandBar*)
-{
-    // With the common 16 x 16 icons.
-    const int nIcon = 16;
-    return CSize(std::max(m_nTextHeight + 4, nIcon + 4), std::max(m_nTextHeight, nIcon + 6));
-}
-
-void CXTPPaintManager::DrawControlText(CDC* pDC, const CString& strText, CRect& rcText, UINT nFormat, BOOL bDraw,
-                                       BOOL bSelected, BOOL bEnabled)
-{
-    if (!bDraw)
-    {
-        pDC->DrawText(strText, &rcText, DT_CALCRECT | DT_SINGLELINE | DT_VCENTER);
-        return;
-    }
-    if (!bEnabled && !bSelected && m_bEmbossedDisabledText)
-    {
-        COLORREF clrOld = pDC->SetTextColor(GetColor(COLOR_BTNHILIGHT));
-        CRect rcShadow = rcText;
-        rcShadow.OffsetRect(1, 1);
-        pDC->DrawText(strText, &rcShadow, nFormat | DT_SINGLELINE | DT_VCENTER);
-        pDC->SetTextColor(clrOld);
-    }
-    pDC->DrawText(strText, &rcText, nFormat | DT_SINGLELINE | DT_VCENTER);
 }

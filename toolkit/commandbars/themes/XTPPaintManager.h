@@ -21,6 +21,7 @@ class CXTPStatusBarPane;
 class CXTPCommandBarKeyboardTip;
 class CXTPImageManagerIcon;
 class CXTPControlGalleryPaintManager;
+class CXTPPopupBar;
 
 // Theme ids of the theme factory.
 enum XTPPaintTheme
@@ -79,6 +80,43 @@ public:
 
     int GetCurrentTheme() const { return m_themeCurrent; }
 
+    // A selected or pressed value set from the keyboard (2 or 3).
+    static BOOL AFX_CDECL IsKeyboardSelected(int nValue) { return nValue == 2 || nValue == 3; }
+    // Whether a bar is drawn flat: the menu-bar flag for a menu bar, the
+    // tool-bar flag for the others.
+    BOOL IsFlatToolBar(CXTPCommandBar* pBar);
+    // Measures (bDraw FALSE) or draws one control: an edit through
+    // DrawControlEdit, a combo box through DrawControlComboBox, a control on
+    // a popup bar as a menu item, any other as a toolbar control.
+    CSize DrawControl(CDC* pDC, CXTPControl* pControl, BOOL bDraw = TRUE);
+
+    CXTPControlGalleryPaintManager* GetGalleryPaintManager() const { return m_pGalleryPaintManager; }
+
+    // Sizes and layout helpers of controls.
+    CSize GetControlImageSize(CXTPControl* pControl);
+    // A control's fixed width and height override the measured ones (on a
+    // vertical bar the width applies to the height and the height to the width).
+    CSize AdjustControlSize(CXTPControl* pControl, int cx, int cy, BOOL bVertical);
+    // Splits a caption at the space nearest its middle into two lines.
+    static void AFX_CDECL SplitCaption(const CString& strCaption, CString& strLine1, CString& strLine2);
+    CSize DrawTwoLineText(CDC* pDC, CXTPControl* pButton, CRect rcText, BOOL bDraw, BOOL bVertical,
+                          BOOL bDropDown);
+    CSize DrawControlCaption(CDC* pDC, CXTPControl* pButton, CRect rcText, BOOL bDraw, BOOL bVertical,
+                             BOOL bCentered, BOOL bTriangle);
+    void DrawCaptionWithPrefix(CDC* pDC, CXTPControl* pButton, const CString& strCaption,
+                               const CString& strStripped, CRect rcText, BOOL bVertical, BOOL bCentered);
+    void DrawTextOnGlass(CDC* pDC, const CString& strText, CRect rcText, UINT nFormat, BOOL bGlass);
+    CSize LayoutCaptionWithImage(CDC* pDC, CXTPControl* pButton, CRect rcButton, BOOL bDraw, BOOL bTriangle,
+                                 int nButtonWidth, int nButtonHeight, BOOL bImage);
+
+    // Whether a bar is a popup bar that shows a second icon column.
+    static BOOL AFX_CDECL IsDoubleIconColumn(CXTPCommandBar* pBar);
+    // Whether mnemonic underlines are shown: the keyboard-cues setting, else the bar's.
+    BOOL IsMnemonicsVisible(CXTPCommandBar* pBar);
+    // A control's enabled state for drawing; a split popup with the value 4
+    // counts as disabled.
+    static BOOL AFX_CDECL IsControlEnabled(CXTPControl* pControl);
+
     // The effective colour of a colour-table entry (0-62); a larger value is
     // an RGB colour and is returned unchanged.
     COLORREF GetColor(int nIndex) const;
@@ -109,13 +147,13 @@ public:
     CFont* GetStatusFont() { return &m_fontStatus; }
     CFont* GetControlFont() { return &m_fontIcon; }
 
-    // Drop shadows.
-    BOOL IsShadowEnabled() const { return m_bShowShadow; }
-    void EnableShadow(BOOL bEnable) { m_bShowShadow = bEnable; }
-    int GetShadowOptions() const { return m_nShadowOptions; }
-    void SetShadowOptions(int nOptions) { m_nShadowOptions = nOptions; }
-    COLORREF GetShadowColor() const { return m_clrShadowFactor; }
-    void SetShadowColor(COLORREF clr) { m_clrShadowFactor = clr; }
+    // Drop shadows (see the fields below for where they are kept).
+    BOOL IsShadowEnabled() const { return m_nThirdFlag != 0; }
+    void EnableShadow(BOOL bEnable) { m_nThirdFlag = bEnable; }
+    int GetShadowOptions() const { return m_nSpareWord; }
+    void SetShadowOptions(int nOptions) { m_nSpareWord = nOptions; }
+    COLORREF GetShadowColor() const { return m_clrSpare; }
+    void SetShadowColor(COLORREF clr) { m_clrSpare = clr; }
 
     // The layered-window function of USER32, or NULL.
     typedef BOOL(WINAPI* PFNSETLAYEREDWINDOWATTRIBUTES)(HWND, COLORREF, BYTE, DWORD);
@@ -139,6 +177,8 @@ public:
     static COLORREF AFX_CDECL BlendColor(CDC* pDC, int x, int y, COLORREF clrBase, COLORREF clrOther, double dFactor);
     static void AFX_CDECL BlendPixels(LPBYTE pDest, const BYTE* pFirst, int cx, int cy, const BYTE* pSecond,
                                       int nAlpha);
+    // Sets the alpha byte of every pixel of a rectangle to 255 (controls on glass).
+    static void AFX_CDECL MakeRectOpaque(CDC* pDC, CRect rc);
 
     // Virtual operations, in the order the themes override them.
     virtual CSize DrawPopupBarControl(CDC* pDC, CXTPControl* pButton, BOOL bDraw);                      // 1
@@ -200,8 +240,36 @@ public:
     virtual void DrawControlText(CDC* pDC, const CString& strText, CRect& rcText, UINT nFormat, BOOL bDraw,
                                  BOOL bSelected, BOOL bEnabled);                                        // 46
 
+protected:
+    // A check box or radio button on a tool bar: the mark, then the caption.
+    CSize DrawCheckControl(CDC* pDC, CXTPControl* pButton, CRect rc, BOOL bDraw, BOOL bVertical);
+    // The label part of a combo box or edit control (drawn), or the size of
+    // the whole control (measured), storing the label width, the drop-down
+    // button width (combo boxes) and whether the layout changed.
+    CSize DrawControlFieldLabel(CDC* pDC, CXTPControl* pControl, BOOL bDraw, BOOL bImageVisible, int& nLabelWidth,
+                                BOOL& bLayoutChanged, int* pnThumbWidth);
+    // Draws a control's icon for its states. The classic look embosses a
+    // disabled icon (highlight one pixel down and right, shadow on top),
+    // shades an indeterminate one in the shadow colour and moves a pressed
+    // icon one pixel down and right; the flat look draws disabled and
+    // indeterminate icons as one shape in colour 40 and pressed icons in place.
+    void DrawImageByState(CDC* pDC, CPoint pt, CSize sz, CXTPImageManagerIcon* pImage, BOOL bSelected,
+                          BOOL bPressed, BOOL bEnabled, BOOL bChecked, BOOL bPopuped, BOOL bFlatLook);
+
 public:
-    COLORREF m_clrSpare;                        // set to 0 by each refresh; not read by the base
+    // The command bars and the drop shadows read six settings that have no
+    // field of their own name; they are kept here, in every theme:
+    //   drop-shadow colour     -> m_clrSpare (0 after each refresh; Office 2003
+    //                             writes its scheme's colour)
+    //   drop shadows on        -> m_nThirdFlag (the Office themes switch it on)
+    //   drop-shadow options    -> m_nSpareWord (XTPShadowOptions bits)
+    //   control font           -> m_fontIcon (the icon title font, also the
+    //                             font of edit and combo fields)
+    //   animation switch       -> m_bEnableAnimation
+    //   frame-drawing flag     -> m_bFrameStatusBar
+    // The last two have no spare field of a fitting default and keep fields
+    // of their own, both off. m_bSecondFlag is read by nothing.
+    COLORREF m_clrSpare;                        // drop-shadow colour; set to 0 by each refresh
     COLORREF m_clrStatusTextColor;              // status panes without their own colour
     CXTPPaintManagerColorGradient m_clrDisabledIcon;    // bar face: button face to button shadow
     CXTPPaintManagerColor m_clrFloatingGripper; // shadow colour: caption strip of floating bars
@@ -215,7 +283,7 @@ public:
     BOOL m_bFlatMenuBar;
     int m_nPopupBarTextPadding;                 // 4
     BOOL m_bSelectImageInPopupBar;              // whole-row highlight on popup bars
-    int m_nSpareWord;                           // not read by the themes
+    int m_nSpareWord;                           // drop-shadow options
     BOOL m_bWideCaptionSpacing;                 // toolbar captions: 8 not 10, start at the icon's width
     BOOL m_bShowLabelIconColumn;                // labels keep the icon column (1)
     CXTPPaintManagerFont m_fontSmCaption;
@@ -225,7 +293,7 @@ public:
     int m_nSplitButtonDropDownWidth;            // 11
     int m_nSplitButtonPopupWidth;               // 20: the split-arrow width on popup bars
     BOOL m_bAutoResizeIcons;                    // icons follow the font
-    CXTPControlGalleryPaintManager* m_pGalleryPaintManager;     // owned; made by the gallery code
+    CXTPControlGalleryPaintManager* m_pGalleryPaintManager;     // owned; draws gallery controls
     PFNSETLAYEREDWINDOWATTRIBUTES m_pfnSetLayeredWindowAttributes;
     CFont m_fontRegular;
     CFont m_fontRegularBold;
@@ -237,7 +305,7 @@ public:
     CString m_strOfficeFont;                    // "Tahoma"
     BOOL m_bUseStandardFont;                    // the fonts follow the system (1)
     BOOL m_bEmbossedDisabledText;               // (1)
-    int m_nThirdFlag;                           // set by the Office themes
+    int m_nThirdFlag;                           // drop shadows on; set by the Office themes
     CXTPWinThemeWrapper m_themeStatusBar;
     CXTPWinThemeWrapper m_themeButton;
     XTPPaintTheme m_themeCurrent;
@@ -248,11 +316,8 @@ public:
     CXTPPaintManagerColor m_arrColor[63];
     int m_nLunaTheme;                           // 0 none .. 3 silver, 4 detected, 5 automatic
 
-    // Read by the command bars and the drop shadows.
+    // Read by the command bars.
     BOOL m_bEnableAnimation;                    // animation when the bar's own is off
-    BOOL m_bShowShadow;                         // drop shadows on
-    int m_nShadowOptions;                       // XTPShadowOptions bits
-    COLORREF m_clrShadowFactor;                 // the shadow colour
     BOOL m_bFrameStatusBar;                     // a themed frame draws the status bar's area
 
 private:

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "XTPDefaultTheme.h"
+#include "XTPOfficeTheme.h"
 #include "XTPPaintManager.h"
 #include "support/testwindows.h"
 
@@ -91,7 +92,8 @@ TEST(PaintManagerTest, ColourTableLookups)
 
 TEST(PaintManagerTest, RefreshSetsTheDerivedColours)
 {
-    XTPPaintThemes::CXTPDefaultTheme theme;
+    // The Office theme keeps the paint manager's own refresh.
+    XTPPaintThemes::CXTPOfficeTheme theme;
     theme.m_clrSpare = RGB(5, 5, 5);
     theme.RefreshMetrics();
     EXPECT_EQ(0u, theme.m_clrSpare);

@@ -1,0 +1,52 @@
+// Ids of the game's menu, toolbars, accelerators and commands.
+#pragma once
+
+// Toolbar "Timer" (toolbar "Standard" and the menu use IDR_MAINFRAME).
+#define IDR_TIMER_TOOLBAR 130
+
+// File
+#define ID_NEW_PUZZLE 2001
+#define ID_SAVE_PUZZLE 2003
+#define ID_SAVE_PUZZLE_AS 2004
+#define ID_SAVE_IMAGE_BITMAP 2005
+#define ID_SAVE_IMAGE_JPEG 2006
+#define ID_EXIT_GAME 2007
+#define ID_PRINT_PUZZLE_BOOK 32771
+
+// Edit
+#define ID_UNDO_MOVE 2008
+#define ID_COPY_PUZZLE 2009
+#define ID_BRANCH_BEGIN 2010
+#define ID_BRANCH_ACCEPT 2011
+#define ID_BRANCH_REVERT 2012
+#define ID_REVERT_TO_START 2027
+#define ID_SHOW_SOLUTION 2030
+#define ID_UPDATE_UNSHADED 2041
+#define ID_AUTOMARK_UNSHADED 2042
+
+// View
+#define ID_APPEARANCE_LIST 2013
+#define ID_APPEARANCE_PANE 2014
+#define ID_DIFFICULTY_PANE 2015
+#define ID_DIFFICULTY_LIST 2016
+#define ID_TEXT_BELOW_ICONS 2029
+#define ID_VIEW_CUSTOMIZE 35001
+
+// Help
+#define ID_WEB_GAME 2019
+#define ID_WEB_MAKER 2020
+#define ID_WEB_FORUM 2021
+#define ID_ABOUT_GAME 2023
+#define ID_WEB_GAME2 2043
+#define ID_WEB_GAME3 2044
+#define ID_SHOW_TUTORIAL 2054
+#define ID_WEB_GAME4 2074
+#define ID_LAUNCH_UPDATER 2075
+
+// Timer toolbar
+#define ID_TIMER_CLOCK 2028
+#define ID_TIMER_PAUSE 2036
+#define ID_TIMER_PLAY 2037
+#define ID_TIMER_ELAPSED 2038
+#define ID_TIMER_REMAINING 2039
+#define ID_TIMER_TARGET 2040

@@ -1,0 +1,204 @@
+// The menu bar with real keyboard and mouse input: Alt into the menu bar,
+// Alt with a letter, arrows between menus, Escape, a click elsewhere; and
+// the MDI parts answering a frame without MDI.
+// ctest: run-serial
+#include "commandbars_testframe.h"
+
+using namespace cbtest;
+
+namespace
+{
+void SendKey(WORD vk, BOOL bUp)
+{
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.wScan = (WORD)::MapVirtualKey(vk, 0);
+    input.ki.dwFlags = bUp ? KEYEVENTF_KEYUP : 0;
+    ::SendInput(1, &input, sizeof(INPUT));
+}
+
+void Press(WORD vk)
+{
+    SendKey(vk, FALSE);
+    SendKey(vk, TRUE);
+}
+
+void Click(CPoint ptScreen)
+{
+    ::SetCursorPos(ptScreen.x, ptScreen.y);
+    INPUT input[2] = {};
+    input[0].type = input[1].type = INPUT_MOUSE;
+    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(2, input, sizeof(INPUT));
+}
+
+// Lets the input arrive and be handled.
+void Settle()
+{
+    for (int i = 0; i < 10; i++)
+    {
+        PumpAndIdle();
+        ::Sleep(10);
+    }
+}
+
+class MenuBarTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        PrepareTheme();
+        m_nLive = LiveObjects();
+        m_pFrame = new CTestFrame();
+        ASSERT_TRUE(m_pFrame->CreateTestFrame());
+        m_pMenuBar = m_pFrame->GetMenuBar();
+        // Alt reaches the bars only while the frame is the foreground window.
+        m_pFrame->SetForegroundWindow();
+        m_pFrame->SetActiveWindow();
+        m_pFrame->SetFocus();
+        Settle();
+        ASSERT_EQ(m_pFrame->m_hWnd, ::GetForegroundWindow());
+    }
+    void TearDown() override
+    {
+        XTPMouseManager()->CloseAllTracked();
+        m_pFrame->DestroyTestFrame();
+        PumpAndIdle();
+        EXPECT_EQ(m_nLive, LiveObjects());
+    }
+    CXTPPopupBar* OpenPopup() const
+    {
+        const CXTPMouseManager::CTrackArray& arr = XTPMouseManager()->GetTrackArray();
+        for (INT_PTR i = arr.GetSize() - 1; i >= 0; i--)
+        {
+            CXTPCommandBar* pBar = static_cast<CXTPCommandBar*>(arr[i]);
+            if (pBar->IsPopupBar())
+                return (CXTPPopupBar*)pBar;
+        }
+        return NULL;
+    }
+    LONG m_nLive = 0;
+    CTestFrame* m_pFrame = NULL;
+    CXTPMenuBar* m_pMenuBar = NULL;
+};
+} // namespace
+
+TEST_F(MenuBarTest, AltPressedAndReleasedEntersTheMenuBarAndEscapeLeaves)
+{
+    Press(VK_MENU);
+    Settle();
+    EXPECT_EQ(1, m_pMenuBar->GetTrackingMode());
+    EXPECT_EQ(0, m_pMenuBar->GetSelected()) << "the first menu is selected";
+    EXPECT_TRUE(m_pFrame->GetCommandBars()->IsKeyboardCuesVisible());
+    Press(VK_ESCAPE);
+    Settle();
+    EXPECT_FALSE(m_pMenuBar->IsTrackingMode());
+    EXPECT_EQ(-1, m_pMenuBar->GetSelected());
+}
+
+TEST_F(MenuBarTest, AltWithALetterOpensThatMenuAndArrowsMoveOn)
+{
+    SendKey(VK_MENU, FALSE);
+    Press('E');
+    SendKey(VK_MENU, TRUE);
+    Settle();
+    CXTPPopupBar* pEdit = OpenPopup();
+    ASSERT_NE(nullptr, pEdit);
+    EXPECT_EQ(m_pMenuBar->GetControl(1)->GetCommandBar(), pEdit);
+    EXPECT_STREQ("&Edit", m_pMenuBar->GetControl(1)->GetCaption());
+    EXPECT_EQ(0, pEdit->GetSelected()) << "opened from the keyboard: its first item is selected";
+
+    Press(VK_RIGHT);
+    Settle();
+    EXPECT_EQ(m_pMenuBar->GetControl(2)->GetCommandBar(), OpenPopup()) << "Right: the View menu";
+    Press(VK_LEFT);
+    Press(VK_LEFT);
+    Settle();
+    EXPECT_EQ(m_pMenuBar->GetControl(0)->GetCommandBar(), OpenPopup()) << "Left twice: the File menu";
+
+    // Down and Return run a command from the keyboard.
+    Press(VK_DOWN);
+    Press(VK_RETURN);
+    Settle();
+    ASSERT_EQ(1u, m_pFrame->m_arrCommands.size());
+    EXPECT_EQ((UINT)ID_FILE_OPEN, m_pFrame->m_arrCommands[0]);
+    EXPECT_FALSE(m_pMenuBar->IsTrackingMode());
+}
+
+TEST_F(MenuBarTest, AClickElsewhereClosesTheMenu)
+{
+    CRect rcTitle = m_pMenuBar->GetControl(0)->GetRect();
+    m_pMenuBar->ClientToScreen(&rcTitle);
+    Click(rcTitle.CenterPoint());
+    Settle();
+    CXTPPopupBar* pFile = OpenPopup();
+    ASSERT_NE(nullptr, pFile);
+    EXPECT_EQ(m_pMenuBar->GetControl(0)->GetCommandBar(), pFile);
+    EXPECT_EQ(2, m_pMenuBar->GetTrackingMode());
+
+    // Moving over another title opens its menu.
+    CRect rcView = m_pMenuBar->GetControl(2)->GetRect();
+    m_pMenuBar->ClientToScreen(&rcView);
+    ::SetCursorPos(rcView.CenterPoint().x, rcView.CenterPoint().y);
+    m_pMenuBar->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(m_pMenuBar->GetControl(2)->GetRect().CenterPoint().x,
+                                                        m_pMenuBar->GetControl(2)->GetRect().CenterPoint().y));
+    Settle();
+    EXPECT_EQ(m_pMenuBar->GetControl(2)->GetCommandBar(), OpenPopup());
+
+    CRect rcClient;
+    m_pFrame->GetClientRect(&rcClient);
+    m_pFrame->ClientToScreen(&rcClient);
+    Click(CPoint(rcClient.right - 20, rcClient.bottom - 20));
+    Settle();
+    EXPECT_EQ(NULL, OpenPopup());
+    EXPECT_FALSE(m_pMenuBar->IsTrackingMode());
+}
+
+TEST_F(MenuBarTest, ShiftAltDoesNotEnterTheMenuBar)
+{
+    BYTE keys[256];
+    ::GetKeyboardState(keys);
+    keys[VK_SHIFT] = 0x80;
+    ::SetKeyboardState(keys);
+    WPARAM wParam = SC_KEYMENU;
+    LPARAM lParam = 0;
+    LRESULT lResult = 0;
+    EXPECT_EQ(CXTPHookManagerHookAble::hookContinue,
+              m_pMenuBar->OnHookMessage(m_pFrame->m_hWnd, WM_SYSCOMMAND, wParam, lParam, lResult));
+    EXPECT_FALSE(m_pMenuBar->IsTrackingMode());
+    keys[VK_SHIFT] = 0;
+    ::SetKeyboardState(keys);
+    EXPECT_EQ(CXTPHookManagerHookAble::hookHandled,
+              m_pMenuBar->OnHookMessage(m_pFrame->m_hWnd, WM_SYSCOMMAND, wParam, lParam, lResult));
+    EXPECT_EQ(1, m_pMenuBar->GetTrackingMode());
+    m_pMenuBar->SetTrackingMode(FALSE);
+}
+
+TEST_F(MenuBarTest, AnSdiFrameHasNoMdiParts)
+{
+    CXTPCommandBars* pCommandBars = m_pFrame->GetCommandBars();
+    EXPECT_EQ(0u, pCommandBars->GetActiveDocTemplate());
+    EXPECT_FALSE(m_pMenuBar->IsMDIFrame());
+    int nCount = m_pMenuBar->GetControlCount();
+    m_pMenuBar->SetFlags(xtpFlagAddMDISysPopup);
+    m_pMenuBar->UpdateMDIButtons();
+    m_pMenuBar->SendMessage(WM_TIMER, XTP_TID_REFRESHMDIBUTTONS);
+    EXPECT_EQ(nCount, m_pMenuBar->GetControlCount()) << "no child, no buttons";
+    m_pMenuBar->SwitchMDIMenu(0);
+    m_pMenuBar->SwitchMDIMenu(IDR_MAINFRAME);
+    EXPECT_EQ(0, m_pMenuBar->GetMDIMenus()->GetCount());
+    EXPECT_EQ((UINT)IDR_MAINFRAME, m_pMenuBar->GetCurrentMenuResource());
+    EXPECT_EQ(1u, m_pMenuBar->GetBarID());
+    EXPECT_FALSE(m_pMenuBar->IsChanged());
+}
+
+TEST_F(MenuBarTest, ResettingAnUnchangedMenuBarRestoresTheMenu)
+{
+    m_pMenuBar->GetControls()->RemoveAt(3);
+    EXPECT_TRUE(m_pMenuBar->IsChanged());
+    m_pMenuBar->ResetToolBar(FALSE);
+    EXPECT_EQ(4, m_pMenuBar->GetControlCount());
+    EXPECT_FALSE(m_pMenuBar->IsChanged());
+}

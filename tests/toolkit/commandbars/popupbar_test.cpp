@@ -1,0 +1,287 @@
+// Popup bars: placement within the work area, short menus and the expand
+// button, scrolling, the popup-menu loop and its ending, and popup toolbars.
+// ctest: run-serial (popup loops end when the frame loses activation)
+#include "commandbars_testframe.h"
+#include "XTPControlButton.h"
+
+using namespace cbtest;
+
+namespace
+{
+class SizedControl : public CXTPControlButton
+{
+public:
+    explicit SizedControl(CSize sz = CSize(120, 22)) : m_sz(sz) {}
+    CSize GetSize(CDC*) override { return m_sz; }
+    CSize m_sz;
+};
+
+class PopupBarTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        PrepareTheme();
+        m_nLive = LiveObjects();
+        m_pFrame = new CTestFrame();
+        ASSERT_TRUE(m_pFrame->CreateTestFrame());
+        m_pCommandBars = m_pFrame->GetCommandBars();
+        ::SystemParametersInfo(SPI_GETWORKAREA, 0, &m_rcWork, 0);
+        PumpAndIdle();
+    }
+    void TearDown() override
+    {
+        m_pFrame->DestroyTestFrame();
+        PumpAndIdle();
+        EXPECT_EQ(m_nLive, LiveObjects());
+    }
+    // A popup bar of n sized items, owned by the test.
+    CXTPPopupBar* MakePopup(int nItems, CSize szItem = CSize(120, 22))
+    {
+        CXTPPopupBar* pPopup = CXTPPopupBar::CreatePopupBar(m_pCommandBars);
+        for (int i = 0; i < nItems; i++)
+            pPopup->GetControls()->Add(new SizedControl(szItem), 3000 + i);
+        return pPopup;
+    }
+    LONG m_nLive = 0;
+    CTestFrame* m_pFrame = NULL;
+    CXTPCommandBars* m_pCommandBars = NULL;
+    CRect m_rcWork;
+};
+} // namespace
+
+TEST_F(PopupBarTest, ContextMenuPlacement)
+{
+    CXTPPopupBar* pPopup = MakePopup(4);
+    CSize sz(100, 200);
+
+    // Below and right of the point when there is room.
+    pPopup->m_ptPopup = CPoint(50, 60);
+    pPopup->m_rcExclude.SetRectEmpty();
+    pPopup->m_popupFlags = 0;
+    EXPECT_EQ(CRect(50, 60, 150, 260), pPopup->CalcPopupRect(sz));
+
+    // Low on the screen: upwards from the point.
+    pPopup->m_ptPopup = CPoint(50, m_rcWork.bottom - 50);
+    CRect rc = pPopup->CalcPopupRect(sz);
+    EXPECT_EQ(m_rcWork.bottom - 50 - 200, rc.top);
+
+    // At the right edge: left of the edge.
+    pPopup->m_ptPopup = CPoint(m_rcWork.right - 10, 60);
+    rc = pPopup->CalcPopupRect(sz);
+    EXPECT_EQ(m_rcWork.right - 100, rc.left);
+    pPopup->InternalRelease();
+}
+
+TEST_F(PopupBarTest, DropDownPlacementBesideAndBelowControls)
+{
+    CXTPPopupBar* pPopup = MakePopup(4);
+    CSize sz(100, 200);
+
+    // Below a menu-bar title near the right edge: right-aligned under it.
+    pPopup->m_popupFlags = xtpPopupDown;
+    pPopup->m_rcExclude = CRect(m_rcWork.right - 40, 100, m_rcWork.right - 5, 120);
+    pPopup->m_ptPopup = CPoint(pPopup->m_rcExclude.left, pPopup->m_rcExclude.bottom);
+    CRect rc = pPopup->CalcPopupRect(sz);
+    EXPECT_EQ(m_rcWork.right - 100, rc.left);
+    EXPECT_EQ(120, rc.top);
+
+    // Beside a submenu item near the right edge: to the left of the item.
+    pPopup->m_popupFlags = 0;
+    pPopup->m_rcExclude = CRect(m_rcWork.right - 150, 100, m_rcWork.right - 20, 120);
+    pPopup->m_ptPopup = CPoint(pPopup->m_rcExclude.right, pPopup->m_rcExclude.top);
+    rc = pPopup->CalcPopupRect(sz);
+    EXPECT_EQ(m_rcWork.right - 150 - 100, rc.left);
+    EXPECT_TRUE(pPopup->m_popupFlags & xtpPopupLeft);
+
+    // A drop-down that does not fit below its button opens above it.
+    pPopup->m_popupFlags = xtpPopupDown;
+    pPopup->m_rcExclude = CRect(100, m_rcWork.bottom - 60, 150, m_rcWork.bottom - 40);
+    pPopup->m_ptPopup = CPoint(100, m_rcWork.bottom - 40);
+    rc = pPopup->CalcPopupRect(sz);
+    EXPECT_EQ(m_rcWork.bottom - 60 - 200, rc.top);
+    EXPECT_FALSE(pPopup->IsScrolling());
+    pPopup->InternalRelease();
+}
+
+TEST_F(PopupBarTest, TooTallForEitherSideScrolls)
+{
+    int nItems = m_rcWork.Height() / 22 + 10;
+    CXTPPopupBar* pPopup = MakePopup(nItems);
+    CXTPMenuBar* pMenuBar = m_pFrame->GetMenuBar();
+    CXTPControlPopup* pTitle = DYNAMIC_DOWNCAST(CXTPControlPopup, pMenuBar->GetControl(0));
+    pTitle->SetCommandBar(pPopup);
+    pPopup->InternalRelease();
+    ASSERT_TRUE(pMenuBar->SetPopuped(0));
+    EXPECT_TRUE(pPopup->IsScrolling());
+    CRect rcWindow;
+    pPopup->GetWindowRect(&rcWindow);
+    EXPECT_LE(rcWindow.bottom, m_rcWork.bottom);
+    EXPECT_GT(pPopup->GetLastVisible(), 0);
+    EXPECT_LT(pPopup->GetLastVisible(), nItems);
+    EXPECT_FALSE(pPopup->GetScrollDown().rc.IsRectEmpty());
+    EXPECT_TRUE(pPopup->GetScrollUp().rc.IsRectEmpty());
+    CXTPControl* pLast = pPopup->GetControl(nItems - 1);
+    EXPECT_TRUE(pLast->GetHideFlags() & xtpHideScroll);
+
+    // The keyboard brings a scrolled-out item into view.
+    pPopup->SetSelected(nItems - 1, TRUE);
+    EXPECT_EQ(0u, pLast->GetHideFlags() & xtpHideScroll);
+    EXPECT_FALSE(pPopup->GetScrollUp().rc.IsRectEmpty());
+    pMenuBar->SetTrackingMode(FALSE);
+}
+
+TEST_F(PopupBarTest, ShortMenusHideRarelyUsedCommandsUntilExpanded)
+{
+    m_pCommandBars->GetCommandBarsOptions()->bAlwaysShowFullMenus = FALSE;
+    const UINT hidden[] = { ID_SAVE_PUZZLE_AS, ID_PRINT_PUZZLE_BOOK };
+    m_pCommandBars->HideCommands(hidden, 2);
+
+    CXTPMenuBar* pMenuBar = m_pFrame->GetMenuBar();
+    CXTPPopupBar* pFile = DYNAMIC_DOWNCAST(CXTPPopupBar, pMenuBar->GetControl(0)->GetCommandBar());
+    ASSERT_TRUE(pMenuBar->SetPopuped(0));
+    CXTPControl* pSaveAs = pFile->GetControls()->FindControl(ID_SAVE_PUZZLE_AS);
+    CXTPControl* pExpand = pFile->GetControls()->FindControl(XTP_ID_POPUPBAR_EXPAND);
+    ASSERT_NE(nullptr, pSaveAs);
+    ASSERT_NE(nullptr, pExpand);
+    EXPECT_TRUE(pSaveAs->GetHideFlags() & xtpHideExpand);
+    EXPECT_TRUE(pExpand->IsVisible());
+    EXPECT_TRUE(pFile->HasHiddenCommands());
+
+    // The expand button shows them, and the next popups of the loop open full.
+    pExpand->OnExecute();
+    EXPECT_FALSE(pSaveAs->GetHideFlags() & xtpHideExpand);
+    EXPECT_TRUE(pSaveAs->GetExpanded()) << "still marked rarely used (drawn so)";
+    EXPECT_FALSE(pExpand->IsVisible());
+    EXPECT_TRUE(XTPMouseManager()->IsForceExpanded());
+
+    // Using a hidden command makes it a shown one.
+    m_pCommandBars->SetCommandUsed(ID_SAVE_PUZZLE_AS);
+    EXPECT_FALSE(m_pCommandBars->IsCommandHidden(ID_SAVE_PUZZLE_AS));
+    pMenuBar->SetTrackingMode(FALSE);
+    EXPECT_FALSE(XTPMouseManager()->IsForceExpanded()) << "the menu loop ended";
+}
+
+TEST_F(PopupBarTest, AMenuOfOnlyRarelyUsedCommandsShowsThemAll)
+{
+    m_pCommandBars->GetCommandBarsOptions()->bAlwaysShowFullMenus = FALSE;
+    const UINT hidden[] = { ID_BRANCH_BEGIN, ID_BRANCH_ACCEPT, ID_BRANCH_REVERT };
+    m_pCommandBars->HideCommands(hidden, 3);
+    m_pCommandBars->GetCommandBarsOptions()->bAutoHideUnusedPopups = FALSE;
+    CXTPControls* pEdit = m_pFrame->GetMenuBar()->GetControl(1)->GetCommandBar()->GetControls();
+    CXTPControlPopup* pBranching = NULL;
+    for (int i = 0; i < pEdit->GetCount(); i++)
+    {
+        if (pEdit->GetAt(i)->GetCommandBar() != NULL)
+            pBranching = DYNAMIC_DOWNCAST(CXTPControlPopup, pEdit->GetAt(i));
+    }
+    ASSERT_NE(nullptr, pBranching);
+    CXTPPopupBar* pPopup = DYNAMIC_DOWNCAST(CXTPPopupBar, pBranching->GetCommandBar());
+    ASSERT_TRUE(pPopup->PopupAt(100, 100));
+    EXPECT_FALSE(pPopup->HasHiddenCommands());
+    for (int i = 0; i < pPopup->GetControlCount(); i++)
+        EXPECT_TRUE(pPopup->GetControl(i)->GetID() == XTP_ID_POPUPBAR_EXPAND || pPopup->GetControl(i)->IsVisible());
+    pPopup->SetTrackingMode(FALSE);
+
+    // With unused popups hidden, the whole Branching item counts as hidden.
+    m_pCommandBars->GetCommandBarsOptions()->bAutoHideUnusedPopups = TRUE;
+    EXPECT_TRUE(m_pCommandBars->IsControlHidden(pBranching));
+}
+
+TEST_F(PopupBarTest, ShowFullAfterDelayExpandsOnTheTimer)
+{
+    m_pCommandBars->GetCommandBarsOptions()->bAlwaysShowFullMenus = FALSE;
+    const UINT hidden[] = { ID_SAVE_PUZZLE_AS };
+    m_pCommandBars->HideCommands(hidden, 1);
+    CXTPMenuBar* pMenuBar = m_pFrame->GetMenuBar();
+    CXTPPopupBar* pFile = DYNAMIC_DOWNCAST(CXTPPopupBar, pMenuBar->GetControl(0)->GetCommandBar());
+    ASSERT_TRUE(pMenuBar->SetPopuped(0));
+    CXTPControl* pExpand = pFile->GetControls()->FindControl(XTP_ID_POPUPBAR_EXPAND);
+    ASSERT_NE(nullptr, pExpand);
+
+    m_pCommandBars->GetCommandBarsOptions()->bShowFullAfterDelay = FALSE;
+    pFile->SetSelected(pExpand->GetIndex(), FALSE);
+    EXPECT_EQ(0u, (UINT)pFile->m_nShowFullTimer) << "the timer runs only with the option";
+
+    pFile->SetSelected(-1);
+    m_pCommandBars->GetCommandBarsOptions()->bShowFullAfterDelay = TRUE;
+    pFile->SetSelected(pExpand->GetIndex(), FALSE);
+    EXPECT_NE(0u, (UINT)pFile->m_nShowFullTimer);
+    pFile->SendMessage(WM_TIMER, XTP_TID_SHOWFULLMENU);
+    EXPECT_TRUE(pFile->IsExpanded());
+    pMenuBar->SetTrackingMode(FALSE);
+}
+
+TEST_F(PopupBarTest, TrackPopupMenuReturnsTheChosenCommand)
+{
+    CMenu menu;
+    menu.CreatePopupMenu();
+    menu.AppendMenu(MF_STRING, ID_UNDO_MOVE, _T("&Undo"));
+    menu.AppendMenu(MF_STRING, ID_COPY_PUZZLE, _T("&Copy"));
+
+    // The loop runs until a control executes; the keyboard picks Copy.
+    m_pFrame->PostMessage(WM_NULL);
+    struct Chooser
+    {
+        static void CALLBACK Choose(HWND, UINT, UINT_PTR nId, DWORD)
+        {
+            // Waits for the popup to be tracked, then picks once.
+            const CXTPMouseManager::CTrackArray& arr = XTPMouseManager()->GetTrackArray();
+            if (arr.GetSize() == 0)
+                return;
+            ::KillTimer(NULL, nId);
+            CXTPPopupBar* pPopup = (CXTPPopupBar*)(CXTPCommandBar*)arr[arr.GetSize() - 1];
+            pPopup->ProcessSpecialKey(xtpKeyEnd);
+            pPopup->ProcessSpecialKey(xtpKeyReturn);
+        }
+    };
+    ::SetTimer(NULL, 0, 10, &Chooser::Choose);
+    UINT nCommand = CXTPCommandBars::TrackPopupMenu(&menu, TPM_RETURNCMD, 100, 100, m_pFrame, NULL, NULL,
+                                                    m_pCommandBars);
+    EXPECT_EQ((UINT)ID_COPY_PUZZLE, nCommand);
+    EXPECT_TRUE(m_pFrame->m_arrCommands.empty()) << "returned, not sent";
+    EXPECT_EQ(0, (int)XTPMouseManager()->GetTrackArray().GetSize());
+}
+
+TEST_F(PopupBarTest, QuitDuringThePopupLoopReachesTheMessagePump)
+{
+    CXTPPopupBar* pPopup = MakePopup(3);
+    ::PostQuitMessage(7);
+    EXPECT_TRUE(CXTPCommandBars::TrackPopupBar(pPopup, 0, 100, 100, m_pFrame));
+    EXPECT_FALSE(pPopup->IsTrackingMode()) << "the loop ended and closed the popup";
+    MSG msg;
+    ASSERT_TRUE(::PeekMessage(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit was posted again";
+    EXPECT_EQ(7, (int)msg.wParam);
+    pPopup->InternalRelease();
+}
+
+TEST_F(PopupBarTest, ClosingSendsTheSiteMessagesAndResetsTheParent)
+{
+    CXTPMenuBar* pMenuBar = m_pFrame->GetMenuBar();
+    m_pFrame->m_arrSite.clear();
+    ASSERT_TRUE(pMenuBar->SetPopuped(1));
+    CXTPControlPopup* pEdit = DYNAMIC_DOWNCAST(CXTPControlPopup, pMenuBar->GetControl(1));
+    EXPECT_TRUE(pEdit->GetPopuped());
+    EXPECT_EQ(1, m_pFrame->CountSite(WM_XTP_INITCOMMANDSPOPUP));
+    EXPECT_EQ(2, pMenuBar->GetTrackingMode());
+    pEdit->GetCommandBar()->SetTrackingMode(FALSE);
+    EXPECT_EQ(1, m_pFrame->CountSite(WM_XTP_UNINITCOMMANDSPOPUP));
+    EXPECT_FALSE(pEdit->GetPopuped());
+    EXPECT_EQ(-1, pMenuBar->GetPopupedIndex());
+    pMenuBar->SetTrackingMode(FALSE);
+}
+
+TEST_F(PopupBarTest, PopupToolbarLaysOutAsAToolbar)
+{
+    CXTPPopupToolBar* pPalette = CXTPPopupToolBar::CreatePopupToolBar(m_pCommandBars);
+    for (int i = 0; i < 6; i++)
+        pPalette->GetControls()->Add(new SizedControl(CSize(20, 20)), 4000 + i);
+    pPalette->SetMRUWidth(3 * 20);
+    CSize sz = pPalette->CalcDynamicLayout(0, 0);
+    CRect rcBorders = pPalette->GetBorders();
+    EXPECT_EQ(CRect(2, 4, 2, 4), rcBorders);
+    EXPECT_EQ(3 * 20 + rcBorders.left + rcBorders.right, sz.cx);
+    EXPECT_EQ(2 * 20 + rcBorders.top + rcBorders.bottom, sz.cy);
+    EXPECT_TRUE(pPalette->GetControl(3)->GetWrap());
+    pPalette->InternalRelease();
+}

@@ -1,0 +1,249 @@
+// Toolbars: loading with the site's say, the expand button and overflow,
+// the Add or Remove Buttons list, floating and closing, reset, and the
+// removal of a torn-off bar when it is hidden.
+#include "commandbars_testframe.h"
+#include "XTPControlButton.h"
+#include "support/wndtest.h"
+
+using namespace cbtest;
+
+namespace
+{
+class ReplacementButton : public CXTPControlButton
+{
+};
+
+class ToolBarTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        PrepareTheme();
+        m_nLive = LiveObjects();
+        m_pFrame = new CTestFrame();
+        ASSERT_TRUE(m_pFrame->CreateTestFrame());
+        m_pCommandBars = m_pFrame->GetCommandBars();
+        m_pStandard = m_pFrame->GetStandardBar();
+        PumpAndIdle();
+    }
+    void TearDown() override
+    {
+        XTPMouseManager()->CloseAllTracked();
+        m_pFrame->DestroyTestFrame();
+        PumpAndIdle();
+        EXPECT_EQ(m_nLive, LiveObjects());
+    }
+    CRect BarRect(CXTPToolBar* pBar) const
+    {
+        CRect rc;
+        pBar->GetWindowRect(&rc);
+        return rc;
+    }
+    // Resizes the frame and lays it out at once.
+    void ResizeFrame(int cx)
+    {
+        CRect rc;
+        m_pFrame->GetWindowRect(&rc);
+        m_pFrame->SetWindowPos(NULL, 0, 0, cx, rc.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        m_pFrame->RecalcLayout();
+        PumpAndIdle();
+    }
+    LONG m_nLive = 0;
+    CTestFrame* m_pFrame = NULL;
+    CXTPCommandBars* m_pCommandBars = NULL;
+    CXTPToolBar* m_pStandard = NULL;
+};
+} // namespace
+
+TEST_F(ToolBarTest, LoadingAsksTheSiteForEveryButton)
+{
+    m_pFrame->m_arrSite.clear();
+    ReplacementButton* pReplacement = new ReplacementButton();
+    m_pFrame->m_pReplacement = pReplacement;
+    m_pFrame->m_nReplaceId = ID_SAVE_PUZZLE;
+    ASSERT_TRUE(m_pStandard->LoadToolBar(IDR_MAINFRAME));
+    EXPECT_EQ(8, m_pFrame->CountSite(WM_XTP_BEFORECREATECONTROL)) << "one request per button, none per separator";
+    EXPECT_EQ(8, m_pFrame->CountSite(WM_XTP_AFTERCREATECONTROL));
+    CXTPControl* pSave = m_pStandard->GetControls()->FindControl(ID_SAVE_PUZZLE);
+    EXPECT_EQ(pReplacement, pSave) << "the site's control is used";
+    EXPECT_EQ(2, pReplacement->m_dwRef) << "held by the bar and by the frame";
+    EXPECT_NE(nullptr, m_pStandard->GetControls()->GetOriginalControls());
+    EXPECT_FALSE(m_pStandard->LoadToolBar(4321)) << "a missing resource fails";
+    EXPECT_EQ(0, m_pStandard->GetControlCount());
+}
+
+TEST_F(ToolBarTest, ExpandButtonSitsInAnElevenPixelStrip)
+{
+    ASSERT_TRUE(m_pCommandBars->GetCommandBarsOptions()->bShowExpandButtonAlways);
+    CXTPControl* pExpand = m_pStandard->GetControls()->FindControl(XTP_ID_TOOLBAR_EXPAND);
+    ASSERT_NE(nullptr, pExpand);
+    EXPECT_TRUE(pExpand->IsVisible());
+    EXPECT_TRUE(pExpand->IsTemporary());
+    CXTPControl* pLast = m_pStandard->GetControls()->FindControl(ID_BRANCH_REVERT);
+    CRect rcBar = BarRect(m_pStandard);
+    CRect rcBorders = m_pStandard->GetBorders();
+    EXPECT_EQ(rcBorders.right + 11, rcBar.Width() - pLast->GetRect().right) << "11 pixels kept for the button";
+    EXPECT_GE(pExpand->GetRect().left, pLast->GetRect().right);
+    EXPECT_LE(pExpand->GetRect().right, rcBar.Width());
+}
+
+TEST_F(ToolBarTest, MinimumDockedSizeKeepsRoomForTheExpandButton)
+{
+    m_pCommandBars->GetCommandBarsOptions()->bShowExpandButtonAlways = FALSE;
+    CSize szMin = m_pStandard->CalcDockingLayout(1, LM_HORZ | LM_HORZDOCK | LM_HIDEWRAP);
+    CXTPControl* pFirst = m_pStandard->GetControl(0);
+    CRect rcBorders = m_pStandard->GetBorders();
+    EXPECT_GE(szMin.cx, rcBorders.left + pFirst->GetRect().Width() + rcBorders.right + 11);
+    CSize szFull = m_pStandard->CalcDockingLayout(2000, LM_HORZ | LM_HORZDOCK | LM_HIDEWRAP | LM_COMMIT);
+    EXPECT_FALSE(m_pStandard->GetControls()->FindControl(XTP_ID_TOOLBAR_EXPAND)->IsVisible())
+        << "all buttons fit and the option is off: no expand button";
+    EXPECT_GT(szFull.cx, szMin.cx);
+}
+
+TEST_F(ToolBarTest, OverflowGoesIntoTheExpandPopup)
+{
+    // Narrowed, both bars of the row give up buttons that no longer fit.
+    ResizeFrame(260);
+    CXTPToolBar* pTimer = m_pFrame->GetTimerBar();
+    EXPECT_EQ(BarRect(m_pStandard).top, BarRect(pTimer).top) << "both still fit squeezed";
+    std::vector<int> hidden;
+    for (CXTPToolBar* pBar : { m_pStandard, pTimer })
+    {
+        for (int i = 0; i < pBar->GetControlCount(); i++)
+        {
+            if (pBar->GetControl(i)->GetHideFlags() == xtpHideWrap)
+                hidden.push_back(pBar->GetControl(i)->GetID());
+        }
+    }
+    ASSERT_FALSE(hidden.empty()) << "some buttons no longer fit";
+    CXTPControl* pRevert = m_pStandard->GetControls()->FindControl(ID_BRANCH_REVERT);
+    EXPECT_EQ((DWORD)xtpHideWrap, pRevert->GetHideFlags()) << "the last button goes first";
+
+    CXTPToolBar::CControlButtonExpand* pExpand = m_pStandard->GetExpandButton(FALSE);
+    ASSERT_NE(nullptr, pExpand);
+    EXPECT_TRUE(pExpand->HasHiddenControls());
+    m_pFrame->m_arrSite.clear();
+    ASSERT_TRUE(m_pStandard->SetPopuped(pExpand->GetIndex()));
+    int nExpandRequests = 0;
+    for (const SiteMessage& msg : m_pFrame->m_arrSite)
+        nExpandRequests += msg.nMessage == WM_XTP_CREATECOMMANDBAR && msg.nId == -1;
+    EXPECT_EQ(1, nExpandRequests) << "the site may supply the expand popup";
+    CXTPCommandBar* pPopup = pExpand->GetCommandBar();
+    ASSERT_NE(nullptr, pPopup);
+    std::vector<int> shown;
+    for (int id : Ids(pPopup))
+    {
+        if (id != 0)
+            shown.push_back(id);
+    }
+    ASSERT_EQ(hidden.size() + 1, shown.size()) << "the hidden buttons of the row and the list";
+    for (size_t i = 0; i < hidden.size(); i++)
+        EXPECT_EQ(hidden[i], shown[i]);
+    EXPECT_EQ(XTP_ID_CUSTOMIZE_ADDORREMOVE, shown.back());
+    m_pStandard->SetTrackingMode(FALSE);
+
+    // Bars that may not shrink cannot share the row: the Timer bar takes a
+    // line of its own.
+    m_pStandard->SetFlags(0, xtpFlagHideWrap);
+    pTimer->SetFlags(0, xtpFlagHideWrap);
+    ResizeFrame(300);
+    EXPECT_NE(BarRect(m_pStandard).top, BarRect(pTimer).top);
+    EXPECT_EQ(BarRect(m_pStandard).bottom, BarRect(pTimer).top);
+    m_pStandard->SetFlags(xtpFlagHideWrap);
+    pTimer->SetFlags(xtpFlagHideWrap);
+
+    ResizeFrame(700);
+    EXPECT_FALSE(m_pStandard->GetExpandButton(FALSE)->HasHiddenControls());
+    EXPECT_EQ(0u, pRevert->GetHideFlags());
+}
+
+TEST_F(ToolBarTest, AddOrRemoveButtonsListHidesAndShows)
+{
+    CXTPPopupBar* pList = CXTPPopupBar::CreatePopupBar(m_pCommandBars);
+    m_pStandard->BuildCustomizePopup(pList);
+    ASSERT_EQ(9, pList->GetControlCount()) << "eight buttons and the reset entry";
+    CXTPControl* pEntry = pList->GetControl(1);
+    EXPECT_STREQ(m_pStandard->GetControl(1)->GetCaption(), pEntry->GetCaption());
+    EXPECT_EQ(1, pEntry->GetChecked());
+    CXTPControl* pReset = pList->GetControl(8);
+    EXPECT_EQ(XTP_ID_CUSTOMIZE_RESET, pReset->GetID());
+    EXPECT_TRUE(pReset->GetBeginGroup());
+
+    pEntry->OnExecute();
+    EXPECT_TRUE(m_pStandard->GetControl(1)->GetHideFlags() & xtpHideCustomize);
+    EXPECT_EQ(0, pEntry->GetChecked());
+    EXPECT_TRUE(m_pCommandBars->GetCommandBarsOptions()->bDirtyState);
+    EXPECT_TRUE(m_pStandard->IsChanged());
+
+    // Building again keeps the hidden button listed, unchecked.
+    pList->GetControls()->RemoveAll();
+    m_pStandard->BuildCustomizePopup(pList);
+    ASSERT_EQ(9, pList->GetControlCount());
+    EXPECT_EQ(0, pList->GetControl(1)->GetChecked());
+    pList->GetControl(1)->OnExecute();
+    EXPECT_FALSE(m_pStandard->GetControl(1)->GetHideFlags() & xtpHideCustomize);
+    pList->InternalRelease();
+}
+
+TEST_F(ToolBarTest, ResetAsksWithTheTitleAndCancelKeepsTheBar)
+{
+    m_pStandard->GetControls()->RemoveAt(0);
+    int nCount = m_pStandard->GetControlCount();
+    testsupport::Boxes().texts.clear();
+    testsupport::Boxes().nAnswer = IDCANCEL;
+    m_pStandard->ResetToolBar(TRUE);
+    ASSERT_EQ(1u, testsupport::Boxes().texts.size());
+    EXPECT_EQ("Are you sure you want to reset the changes made to the 'Standard' toolbar?",
+              testsupport::Boxes().texts[0]);
+    EXPECT_EQ(nCount, m_pStandard->GetControlCount());
+
+    testsupport::Boxes().nAnswer = IDOK;
+    m_pFrame->m_arrSite.clear();
+    m_pStandard->ResetToolBar(TRUE);
+    std::vector<int> standard = { 2001, 0, 57601, 2003, 57607, 0, 2008, 2010, 2011, 2012 };
+    EXPECT_EQ(standard, Ids(m_pStandard));
+    EXPECT_EQ(1, m_pFrame->CountSite(WM_XTP_TOOLBARRESET));
+    EXPECT_FALSE(m_pStandard->IsChanged());
+}
+
+TEST_F(ToolBarTest, FloatingBarHasACloseButtonThatHidesIt)
+{
+    ASSERT_TRUE(m_pStandard->SetPosition(xtpBarFloating));
+    EXPECT_EQ(xtpBarFloating, m_pStandard->GetPosition());
+    EXPECT_EQ(NULL, m_pStandard->GetDockBar());
+    EXPECT_TRUE(m_pStandard->CWnd::GetStyle() & WS_POPUP);
+    CXTPControl* pClose = m_pStandard->GetControls()->FindControl(XTP_ID_TOOLBAR_HIDE);
+    ASSERT_NE(nullptr, pClose);
+    EXPECT_TRUE(pClose->IsVisible());
+    CRect rcBar = BarRect(m_pStandard);
+    EXPECT_EQ(rcBar.Width() - 3, pClose->GetRect().right) << "at the right of the caption strip";
+
+    m_pFrame->m_arrSite.clear();
+    pClose->OnExecute();
+    EXPECT_FALSE(m_pStandard->IsVisible());
+    EXPECT_FALSE(m_pStandard->IsWindowVisible());
+    EXPECT_EQ(1, m_pFrame->CountSite(WM_XTP_TOOLBARVISIBLECHANGED));
+
+    m_pStandard->SetVisible(TRUE);
+    ASSERT_TRUE(m_pStandard->SetPosition(xtpBarTop));
+    EXPECT_TRUE(m_pStandard->CWnd::GetStyle() & WS_CHILD);
+    EXPECT_NE(nullptr, m_pStandard->GetDockBar());
+}
+
+TEST_F(ToolBarTest, HidingATornOffBarRemovesItSafely)
+{
+    LONG nBefore = LiveObjects();
+    CXTPToolBar* pTorn = m_pCommandBars->CreateCustomToolBar(_T("Torn"), 4000, TRUE);
+    ASSERT_NE(nullptr, pTorn);
+    EXPECT_TRUE(pTorn->IsTearOff());
+    EXPECT_FALSE(pTorn->IsBuiltIn());
+    pTorn->GetControls()->Add(xtpControlButton, ID_UNDO_MOVE);
+    int nBars = m_pCommandBars->GetCount();
+    m_pCommandBars->GetCommandBarsOptions()->bDirtyState = FALSE;
+
+    pTorn->SetVisible(FALSE);
+    EXPECT_EQ(nBars - 1, m_pCommandBars->GetCount());
+    EXPECT_EQ(NULL, m_pCommandBars->GetToolBar(4000));
+    EXPECT_TRUE(m_pCommandBars->GetCommandBarsOptions()->bDirtyState) << "marked before the bar went";
+    EXPECT_EQ(nBefore, LiveObjects()) << "the bar and its control are deleted";
+}

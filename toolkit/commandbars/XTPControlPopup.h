@@ -1,0 +1,59 @@
+// The control that opens a popup bar: a menu-bar title, a submenu item, a
+// drop-down toolbar button or a split button. It holds exactly one
+// reference to its popup bar and opens and closes it in step with the
+// parent bar's popuped index.
+#pragma once
+
+#include "XTPControlButton.h"
+
+class CXTPCommandBar;
+
+class CXTPControlPopup : public CXTPControlButton
+{
+    DECLARE_DYNCREATE(CXTPControlPopup)
+public:
+    CXTPControlPopup();
+    virtual ~CXTPControlPopup();
+
+    // A new popup control of the kind (2, 3 or 4).
+    static CXTPControlPopup* AFX_CDECL CreateControlPopup(XTPControlType controlType);
+
+    // Releases the old bar and adds a reference to the new one.
+    void SetCommandBar(CXTPCommandBar* pBar);
+    void SetCommandBar(CMenu* pMenu);
+    virtual CXTPCommandBar* GetCommandBar() const { return m_pCommandBar; }
+
+    virtual BOOL Compare(CXTPControl* pOther);
+    virtual void DoPropExchange(CXTPPropExchange* pPX);
+    virtual void ExecuteFromKeyboard();
+    virtual BOOL GetPopuped() const { return m_bPopup; }
+    virtual void Copy(CXTPControl* pControl, BOOL bRecursive = FALSE);
+    virtual BOOL OnSetPopup(BOOL bPopup);
+    virtual void OnClick(BOOL bKeyboard = FALSE, CPoint pt = CPoint(0, 0));
+    virtual void OnLButtonUp(CPoint point);
+    virtual BOOL OnLButtonDblClk(CPoint point);
+    virtual void OnMouseMove(CPoint point);
+    virtual void OnMouseHover();
+    virtual BOOL OnSetSelected(int bSelected);
+    virtual void OnCustomizeDragOver(CXTPControl* pDataObject, CPoint point);
+    virtual void RestoreCommandBarList(CXTPCommandBarList* pCommandBarList);
+    virtual CXTPControl* Clone(BOOL bRecursive = FALSE);
+    // Added: the rectangle (screen) the popup must not cover, and the
+    // button shadow while the popup is open.
+    virtual void AdjustExcludeRect(CRect& rc, BOOL bVertical);
+    virtual void UpdateShadow();
+
+    // Expands an open short menu.
+    void ExpandCommandBar();
+    // Whether two popup controls share or nest their popup bars.
+    BOOL IsContainPopup(CXTPControlPopup* pControlPopup);
+
+    BOOL GetShowShadow() const { return m_bShowShadow; }
+    void SetShowShadow(BOOL bShow) { m_bShowShadow = bShow; }
+
+public:
+    BOOL m_bPopup;
+    CXTPCommandBar* m_pCommandBar;
+    UINT m_dwCommandBarID;      // the popup bar's id while saved state loads
+    BOOL m_bShowShadow;
+};

@@ -1,0 +1,112 @@
+// Docking panes: a full layout pass of a frame with four panes in two
+// containers, and storing and reading that layout through the registry.
+#include "bench_ui.h"
+
+#include <XTPDockingPaneLayout.h>
+#include <XTPDockingPaneManager.h>
+#include <afxpriv.h>
+#include <shlwapi.h>
+
+#include <memory>
+
+namespace
+{
+class CDockingBenchView : public CView
+{
+    DECLARE_DYNCREATE(CDockingBenchView)
+public:
+    virtual void OnDraw(CDC*) {}
+};
+IMPLEMENT_DYNCREATE(CDockingBenchView, CView)
+
+// A frame that gives each pane a window when it asks.
+class CDockingBenchFrame : public CFrameWnd
+{
+public:
+    CXTPDockingPaneManager m_paneManager;
+
+protected:
+    virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+    {
+        if (message != XTPWM_DOCKINGPANE_NOTIFY)
+            return CFrameWnd::OnWndMsg(message, wParam, lParam, pResult);
+        *pResult = 0;
+        if (wParam == XTP_DPN_SHOWWINDOW)
+        {
+            CXTPDockingPane* pPane = (CXTPDockingPane*)lParam;
+            if (!pPane->HasAttachedWindow())
+            {
+                HWND hWnd = ::CreateWindowExA(0, "STATIC", pPane->GetTitle(), WS_CHILD, 0, 0, 0, 0, m_hWnd, NULL,
+                                              ::GetModuleHandleA(NULL), NULL);
+                pPane->AttachWindow(hWnd);
+            }
+            *pResult = TRUE;
+        }
+        return TRUE;
+    }
+};
+
+void Pump()
+{
+    MSG msg;
+    while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
+    {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+}
+} // namespace
+
+BM_UI_BENCH(docking)
+{
+    AfxWinInit(::GetModuleHandleA(NULL), NULL, (LPTSTR) "", SW_SHOWNORMAL);
+    std::unique_ptr<CWinApp> pOwnApp;
+    CWinApp* pApp = AfxGetApp();
+    if (pApp == NULL)
+    {
+        pOwnApp.reset(new CWinApp("BrindlemarkBench"));
+        pApp = pOwnApp.get();
+    }
+    if (pApp->m_pszRegistryKey == NULL)
+        pApp->SetRegistryKey("Orrisfield");
+
+    CDockingBenchFrame* pFrame = new CDockingBenchFrame;
+    if (!pFrame->Create(NULL, "docking", WS_OVERLAPPEDWINDOW, CRect(0, 0, 800, 600)))
+    {
+        printf("  the frame could not be created\n");
+        return;
+    }
+    CCreateContext context;
+    context.m_pNewViewClass = RUNTIME_CLASS(CDockingBenchView);
+    pFrame->CreateView(&context);
+    CXTPDockingPaneManager& m = pFrame->m_paneManager;
+    m.AttachToSite(pFrame);
+    m.SetTheme(xtpPaneThemeOffice2003);
+    CXTPDockingPane* p1000 = m.CreatePane(1000, CRect(0, 0, 200, 120), xtpPaneDockLeft);
+    CXTPDockingPane* p1001 = m.CreatePane(1001, CRect(0, 0, 200, 120), xtpPaneDockLeft);
+    CXTPDockingPane* p1002 = m.CreatePane(1002, CRect(0, 0, 200, 120), xtpPaneDockBottom);
+    CXTPDockingPane* p1003 = m.CreatePane(1003, CRect(0, 0, 200, 120), xtpPaneDockBottom);
+    m.AttachPane(p1001, p1000);
+    m.AttachPane(p1003, p1002);
+    Pump();
+    pFrame->RecalcLayout();
+    Pump();
+
+    double dLayout = bench_ui::MedianMs(200, [&] { pFrame->RecalcLayout(); });
+    bench_ui::Report("docking: full layout pass, 4 panes in 2 containers", dLayout, "ms", 2);
+
+    double dStore = bench_ui::MedianMs(50, [&] {
+        CXTPDockingPaneLayout saved(&m);
+        m.GetLayout(&saved);
+        saved.SaveToProfile("BenchLayout");
+        CXTPDockingPaneLayout loaded(&m);
+        if (!loaded.LoadFromProfile("BenchLayout"))
+            printf("  the stored layout could not be read back\n");
+    });
+    bench_ui::Report("docking: save + load of that layout through the registry", dStore, "ms", 20);
+
+    CString strKey = CString("Software\\Orrisfield\\") + pApp->m_pszProfileName + "\\DockingPaneLayouts\\BenchLayout";
+    ::SHDeleteKeyA(HKEY_CURRENT_USER, strKey);
+    pFrame->DestroyWindow();
+    Pump();
+}
