@@ -6,10 +6,6 @@
 #include "ProfileChoosers.h"
 #include "ProfileDlgSupport.h"
 
-// The two row colours of the profile lists.
-#define PROFILE_LIST_EVEN_ROW_BACK RGB(198, 198, 198)
-#define PROFILE_LIST_ODD_ROW_BACK RGB(181, 189, 210)
-
 /////////////////////////////////////////////////////////////////////////////
 // CAppearanceInfoListCtrl
 
@@ -21,28 +17,13 @@ CAppearanceInfoListCtrl::CAppearanceInfoListCtrl()
 
 void CAppearanceInfoListCtrl::SetupColumns()
 {
-    m_clrEvenRowBack = PROFILE_LIST_EVEN_ROW_BACK;
-    m_clrOddRowBack = PROFILE_LIST_ODD_ROW_BACK;
-    m_listColumns.RemoveAll();
-    const int nColumns = 2;
-    SetColumnOrderSize(&nColumns);
-    m_nPositionCount = nColumns;
-
-    CListCtrlColumnInfo id(0, 0, 35, LoadResourceString(IDS_COLUMN_ID));
-    id.m_strSecondText = id.m_strHeading;
-    m_listColumns.Add(id);
-    CListCtrlColumnInfo name(1, 1, 60, LoadResourceString(IDS_COLUMN_NAME));
-    name.m_strSecondText = name.m_strHeading;
-    m_listColumns.Add(name);
-    RebuildColumns();
+    static const ProfileColumn kColumns[] = {{IDS_COLUMN_ID, 35}, {IDS_COLUMN_NAME, 60}};
+    SetupProfileColumns(*this, kColumns, (int)(sizeof(kColumns) / sizeof(kColumns[0])));
 }
 
 void CAppearanceInfoListCtrl::FillRows()
 {
-    DeleteAllItems();
-    const CAppearanceInfoList& list = g_ApplicationInfo.m_AppearanceInfoList;
-    for (POSITION pos = list.GetHeadPosition(); pos != NULL;)
-        AddRow(list.GetNext(pos));
+    FillProfileRows(*this, g_ApplicationInfo.m_AppearanceInfoList);
 }
 
 void CAppearanceInfoListCtrl::AddRow(const CAppearanceInfo& profile)
@@ -51,14 +32,7 @@ void CAppearanceInfoListCtrl::AddRow(const CAppearanceInfo& profile)
     strIndex.Format("%d", profile.m_nIndex);
     SetItemValue(0, strIndex);
     SetItemValue(1, profile.m_strProfileName);
-    int nRow = InsertRow();
-    if (nRow < 0)
-    {
-        TRACE("CAppearanceInfoListCtrl: no row for profile %d\n", profile.m_nIndex);
-        return;
-    }
-    SetItemData(nRow, (DWORD_PTR)profile.m_nIndex);
-    FitLastColumn();
+    InsertProfileRow(*this, profile.m_nIndex);
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -129,13 +103,7 @@ void CAppearanceInfoListDlg::OnSelChanged(NMHDR* /*pNMHDR*/, LRESULT* pResult)
 
 void CAppearanceInfoListDlg::OnApply()
 {
-    if (!UpdateData(TRUE))
-        return;
-    int nIndex = GetSelectedProfileIndex(*this, IDS_SELECT_ITEM_SELECT);
-    if (nIndex < 0)
-        return;
-    m_nSelectedIndex = nIndex;
-    EndDialog(IDOK);
+    ChooseSelectedProfile(*this);
 }
 
 void CAppearanceInfoListDlg::OnCopy()
@@ -211,12 +179,8 @@ void CAppearanceDlg::InitNewProfile()
 
 void CAppearanceDlg::LoadProfile(int* pnKey)
 {
-    CAppearanceInfo profile;
-    if (pnKey == NULL || !g_ApplicationInfo.m_AppearanceInfoList.FindProfile(*pnKey, profile))
-        return;
-    m_AppearanceInfo.CopyFrom(profile);
-    m_strProfileName = profile.m_strProfileName;
-    m_nItemKey = *pnKey;
+    if (LoadListProfile(g_ApplicationInfo.m_AppearanceInfoList, pnKey, m_AppearanceInfo, m_nItemKey))
+        m_strProfileName = m_AppearanceInfo.m_strProfileName;
 }
 
 void CAppearanceDlg::DeleteProfile(int* pnKey)

@@ -16,37 +16,16 @@ CGradeInfoListCtrl::CGradeInfoListCtrl()
 
 void CGradeInfoListCtrl::SetupColumns()
 {
-    struct Column
-    {
-        UINT nHeading;
-        int nWidth;
+    static const ProfileColumn kColumns[] = {
+        {IDS_COLUMN_ID, 35}, {IDS_COLUMN_NAME, 145}, {IDS_COLUMNS, 60},
+        {IDS_ROWS, 60},      {IDS_TARGET_TIME, 120}, {IDS_FORCE_COMPLETE, 60},
     };
-    static const Column kColumns[] = {
-        {IDS_COLUMN_ID, 35}, {IDS_COLUMN_NAME, 145},   {IDS_COLUMNS, 60},
-        {IDS_ROWS, 60},      {IDS_TARGET_TIME, 120},   {IDS_FORCE_COMPLETE, 60},
-    };
-    const int nColumns = (int)(sizeof(kColumns) / sizeof(kColumns[0]));
-
-    m_clrEvenRowBack = RGB(198, 198, 198);
-    m_clrOddRowBack = RGB(181, 189, 210);
-    m_listColumns.RemoveAll();
-    SetColumnOrderSize(&nColumns);
-    m_nPositionCount = nColumns;
-    for (int i = 0; i < nColumns; i++)
-    {
-        CListCtrlColumnInfo column(i, i, kColumns[i].nWidth, LoadResourceString(kColumns[i].nHeading));
-        column.m_strSecondText = column.m_strHeading;
-        m_listColumns.Add(column);
-    }
-    RebuildColumns();
+    SetupProfileColumns(*this, kColumns, (int)(sizeof(kColumns) / sizeof(kColumns[0])));
 }
 
 void CGradeInfoListCtrl::FillRows()
 {
-    DeleteAllItems();
-    const CGradeInfoList& list = g_ApplicationInfo.m_GradeInfoList;
-    for (POSITION pos = list.GetHeadPosition(); pos != NULL;)
-        AddRow(list.GetNext(pos));
+    FillProfileRows(*this, g_ApplicationInfo.m_GradeInfoList);
 }
 
 void CGradeInfoListCtrl::AddRow(const CGradeInfo& profile)
@@ -62,14 +41,7 @@ void CGradeInfoListCtrl::AddRow(const CGradeInfo& profile)
     strText.Format("%d", profile.m_nMinutesToComplete);
     SetItemValue(4, strText);
     SetItemValue(5, CString(profile.m_bForceComplete ? "True" : "False"));
-    int nRow = InsertRow();
-    if (nRow < 0)
-    {
-        TRACE("CGradeInfoListCtrl: no row for profile %d\n", profile.m_nIndex);
-        return;
-    }
-    SetItemData(nRow, (DWORD_PTR)profile.m_nIndex);
-    FitLastColumn();
+    InsertProfileRow(*this, profile.m_nIndex);
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -108,13 +80,7 @@ BOOL CGradeInfoListDlg::OnInitDialog()
 
 void CGradeInfoListDlg::OnSelect()
 {
-    if (!UpdateData(TRUE))
-        return;
-    int nIndex = GetSelectedProfileIndex(*this, IDS_SELECT_ITEM_SELECT);
-    if (nIndex < 0)
-        return;
-    m_nSelectedIndex = nIndex;
-    EndDialog(IDOK);
+    ChooseSelectedProfile(*this);
 }
 
 void CGradeInfoListDlg::OnCopy()
@@ -173,11 +139,7 @@ void CGradeInfoDlg::InitNewProfile()
 
 void CGradeInfoDlg::LoadProfile(int* pnKey)
 {
-    CGradeInfo profile;
-    if (pnKey == NULL || !g_ApplicationInfo.m_GradeInfoList.FindProfile(*pnKey, profile))
-        return;
-    m_GradeInfo.CopyFrom(profile);
-    m_nItemKey = *pnKey;
+    LoadListProfile(g_ApplicationInfo.m_GradeInfoList, pnKey, m_GradeInfo, m_nItemKey);
 }
 
 void CGradeInfoDlg::DeleteProfile(int* pnKey)

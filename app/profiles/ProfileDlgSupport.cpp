@@ -15,6 +15,45 @@ int AFXAPI GetSelectedProfileIndex(CRookGenericListDlg& dlg, UINT nIDNoSelection
     return (int)dlg.m_pListCtrl->GetItemData(nRow);
 }
 
+void AFXAPI ChooseSelectedProfile(CRookGenericListDlg& dlg)
+{
+    if (!dlg.UpdateData(TRUE))
+        return;
+    int nIndex = GetSelectedProfileIndex(dlg, IDS_SELECT_ITEM_SELECT);
+    if (nIndex < 0)
+        return;
+    dlg.m_nSelectedIndex = nIndex;
+    dlg.EndDialog(IDOK);
+}
+
+void AFXAPI SetupProfileColumns(CFennListCtrlEx& listCtrl, const ProfileColumn* pColumns, int nColumns)
+{
+    listCtrl.m_clrEvenRowBack = RGB(198, 198, 198);
+    listCtrl.m_clrOddRowBack = RGB(181, 189, 210);
+    listCtrl.m_listColumns.RemoveAll();
+    listCtrl.SetColumnOrderSize(&nColumns);
+    listCtrl.m_nPositionCount = nColumns;
+    for (int i = 0; i < nColumns; i++)
+    {
+        CListCtrlColumnInfo column(i, i, pColumns[i].nWidth, LoadResourceString(pColumns[i].nHeading));
+        column.m_strSecondText = column.m_strHeading;
+        listCtrl.m_listColumns.Add(column);
+    }
+    listCtrl.RebuildColumns();
+}
+
+void AFXAPI InsertProfileRow(CFennListCtrlEx& listCtrl, int nIndex)
+{
+    int nRow = listCtrl.InsertRow();
+    if (nRow < 0)
+    {
+        TRACE("profile list: no row for profile %d\n", nIndex);
+        return;
+    }
+    listCtrl.SetItemData(nRow, (DWORD_PTR)nIndex);
+    listCtrl.FitLastColumn();
+}
+
 void AFXAPI SelectProfileRow(CRookGenericListDlg& dlg, int nRow)
 {
     if (dlg.m_pListCtrl == NULL || dlg.m_pListCtrl->GetSafeHwnd() == NULL || nRow < 0)

@@ -11,6 +11,10 @@
 // The item data (profile index) of the selected row; -1, after showing the
 // string, when no row is selected.
 int AFXAPI GetSelectedProfileIndex(CRookGenericListDlg& dlg, UINT nIDNoSelection);
+// OK of a list dialog ("Apply To Puzzle", "Select"): the selected row's
+// profile becomes the result and the dialog closes; without a selection
+// string 5 is shown and the dialog stays.
+void AFXAPI ChooseSelectedProfile(CRookGenericListDlg& dlg);
 // Selects and focuses a row of the dialog's list and brings it into view.
 void AFXAPI SelectProfileRow(CRookGenericListDlg& dlg, int nRow);
 // Creates a profile editor's grid over its placeholder control (id 1013,
@@ -63,3 +67,38 @@ void StoreProfile(TList& list, const TProfile& working, int nEditMode)
         }
     }
 }
+
+// Copies the profile of the index into an editor's working copy and makes it
+// the edited profile; nothing when the list has no such profile.
+template <class TProfile, class TList>
+BOOL LoadListProfile(const TList& list, const int* pnKey, TProfile& working, int& nItemKey)
+{
+    TProfile profile;
+    if (pnKey == NULL || !list.FindProfile(*pnKey, profile))
+        return FALSE;
+    working.CopyFrom(profile);
+    nItemKey = *pnKey;
+    return TRUE;
+}
+
+// Empties a profile list control and adds one row per profile, in list order.
+template <class TListCtrl, class TList>
+void FillProfileRows(TListCtrl& listCtrl, const TList& list)
+{
+    listCtrl.DeleteAllItems();
+    for (POSITION pos = list.GetHeadPosition(); pos != NULL;)
+        listCtrl.AddRow(list.GetNext(pos));
+}
+
+// One column of a profile list: its heading string and width in pixels.
+struct ProfileColumn
+{
+    UINT nHeading;
+    int nWidth;
+};
+// Sets up the columns of a profile list control (ids and display positions
+// in the given order) and its two row colours.
+void AFXAPI SetupProfileColumns(CFennListCtrlEx& listCtrl, const ProfileColumn* pColumns, int nColumns);
+// Inserts the row whose values are set and gives it the profile index as
+// its item data; the last column then fills the control.
+void AFXAPI InsertProfileRow(CFennListCtrlEx& listCtrl, int nIndex);

@@ -581,14 +581,9 @@ void CXTPPropertyGrid::TrackSplitter(int nHit, CPoint point)
     dc.PatBlt(m_rectTracker.left, m_rectTracker.top, m_rectTracker.Width(), m_rectTracker.Height(), PATINVERT);
 
     BOOL bApply = FALSE;
-    while (::GetCapture() == m_hWnd)
+    MSG msg;
+    while (XTPPropertyGridNextCaptureMessage(m_hWnd, msg))
     {
-        MSG msg;
-        if (!::GetMessage(&msg, NULL, 0, 0))
-        {
-            ::PostQuitMessage((int)msg.wParam);
-            break;
-        }
         if (msg.message == WM_MOUSEMOVE)
         {
             CPoint pt((short)LOWORD(msg.lParam), (short)HIWORD(msg.lParam));

@@ -97,3 +97,18 @@ enum XTPPropertyGridNavigate
     xtpGridNavigateVerbs = 4,
     xtpGridNavigateNextControl = 5
 };
+
+// The next message of a mouse-tracking loop that holds the capture: FALSE
+// when the window lost the capture or the quit message came (it is posted
+// again for the outer loop).
+inline BOOL XTPPropertyGridNextCaptureMessage(HWND hWndCapture, MSG& msg)
+{
+    if (::GetCapture() != hWndCapture)
+        return FALSE;
+    if (!::GetMessage(&msg, NULL, 0, 0))
+    {
+        ::PostQuitMessage((int)msg.wParam);
+        return FALSE;
+    }
+    return TRUE;
+}

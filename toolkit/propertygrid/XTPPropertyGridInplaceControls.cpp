@@ -53,18 +53,14 @@ void CXTPPropertyGridInplaceButton::OnLButtonDown(UINT /*nFlags*/, CPoint point)
     pView->Invalidate(FALSE);
     pView->SetCapture();
 
+    // A lost capture counts as a click; the quit message ends the press.
     BOOL bClick = FALSE;
+    MSG msg = {};
     for (;;)
     {
-        if (::GetCapture() != hWndView)
+        if (!XTPPropertyGridNextCaptureMessage(hWndView, msg))
         {
-            bClick = TRUE;
-            break;
-        }
-        MSG msg;
-        if (!::GetMessage(&msg, NULL, 0, 0))
-        {
-            ::PostQuitMessage((int)msg.wParam);
+            bClick = msg.message != WM_QUIT;
             break;
         }
         if (msg.message == WM_LBUTTONUP)
