@@ -7,6 +7,7 @@
 #pragma once
 
 #include <afxwin.h>
+#include <afxtempl.h>
 
 #include "HTDataContainer.h"
 
@@ -26,21 +27,23 @@ enum HTRenderMode
 
 // Puts a DC into a known state for painting (transparent background, black
 // text on white, left-top alignment, a black one-pixel pen, a white brush
-// and a 10-point Tahoma font) and restores everything when it goes.
+// and a 10-point Tahoma font) and restores everything when it goes. The pen
+// and brush are the system's stock ones and the font is made once per
+// resolution, since a board puts every square into this state.
 class CDCStack
 {
 public:
     explicit CDCStack(CDC* pDC);
     virtual ~CDCStack();
 
+    // The 10-point Tahoma font for the DC's vertical resolution.
+    static HFONT AFX_CDECL GetStateFont(CDC* pDC);
+
 private:
     CDCStack(const CDCStack&);
     CDCStack& operator=(const CDCStack&);
 
     CDC* m_pDC;
-    CPen m_pen;
-    CFont m_font;
-    CBrush m_brush;
     int m_nOldBkMode;
     COLORREF m_clrOldText;
     COLORREF m_clrOldBk;
@@ -100,10 +103,25 @@ public:
     COLORREF GetFillColour(const CHTSquareData& square) const;
     COLORREF GetNumberColour(const CHTSquareData& square) const;
 
+    struct ColourPair
+    {
+        COLORREF clrFill;
+        COLORREF clrNumber;
+    };
+    ColourPair GetColourPair(const CHTSquareData& square) const;
+
+    // A pen of a width and colour, and a solid brush of a colour, kept while
+    // the painter lives: squares mostly share their colours.
+    CPen* GetPen(int nWidth, COLORREF clr);
+    CBrush* GetBrush(COLORREF clr);
+
 protected:
     void DrawUndecided(const CHTSquareData& square);
     void DrawUnshaded(const CHTSquareData& square);
     void DrawShaded(const CHTSquareData& square);
+    // The routines' common drawing: fill, the cross of an unshaded square,
+    // edges, number, debug letters, and the hatch of a shaded one.
+    void PaintSquare(const CHTSquareData& square, BOOL bCross, BOOL bHatch);
     void FillSquare(const CHTSquareData& square);
     void DrawSquareEdges(const CHTSquareData& square);
     void DrawNumber(const CHTSquareData& square);
@@ -111,6 +129,20 @@ protected:
 
     int SquareWidth() const { return m_rcSquare.right - m_rcSquare.left; }
     int SquareHeight() const { return m_rcSquare.bottom - m_rcSquare.top; }
+
+private:
+    struct CachedPen
+    {
+        int nWidth;
+        COLORREF clr;
+        CPen* pPen;
+    };
+    CArray<CachedPen, const CachedPen&> m_arrPens;
+    CMap<COLORREF, COLORREF, CBrush*, CBrush*> m_mapBrushes;
+    int m_nNumberHeight;     // text height of the number font; -1 until measured
+
+public:
+    virtual ~CHTSquarePainter_Default();
 };
 
 // A new default painter; the caller deletes it.
@@ -121,6 +153,9 @@ CHTSquarePainter_Base* AFXAPI CreateSquarePainter(const CHTDataContainer* pConta
 // starts at (nLeft, nTop) into the target rectangle of the DC. Paused, the
 // pause picture covers the squares of columns and rows 3 to 5 and no square
 // is drawn. A grid with no columns or rows, or a square size below 1, draws
-// nothing at all.
+// nothing at all. On a display DC the board is composed off-screen and
+// copied in one blit, so it does not flicker; memory, printer and metafile
+// DCs are drawn into directly (nobody watches them being drawn, and a
+// page-sized picture compatible with a printer is no picture to make).
 void AFXAPI DrawBoard(const CHTDataContainer* pContainer, CDC* pDC, const CRect& rcTarget, int nSquareSize,
                       int nRenderMode, int nLeft, int nTop, BOOL bPaused);

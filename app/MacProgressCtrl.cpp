@@ -33,6 +33,7 @@ IMPLEMENT_DYNAMIC(CMacProgressCtrl, CProgressCtrl)
 
 BEGIN_MESSAGE_MAP(CMacProgressCtrl, CProgressCtrl)
     ON_WM_PAINT()
+    ON_WM_PRINTCLIENT()
     ON_WM_TIMER()
     ON_WM_ERASEBKGND()
 END_MESSAGE_MAP()
@@ -315,6 +316,13 @@ void CMacProgressCtrl::OnPaint()
     CRect rcClient;
     GetClientRect(&rcClient);
     Paint(&dc, rcClient);
+}
+
+void CMacProgressCtrl::OnPrintClient(CDC* pDC, UINT /*nFlags*/)
+{
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    Paint(pDC, rcClient);
 }
 
 void CMacProgressCtrl::OnTimer(UINT_PTR nIDEvent)

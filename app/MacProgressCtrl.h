@@ -67,6 +67,7 @@ public:
 
 protected:
     afx_msg void OnPaint();
+    afx_msg void OnPrintClient(CDC* pDC, UINT nFlags);
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     DECLARE_MESSAGE_MAP()

@@ -49,6 +49,20 @@ CXTPImageManagerIconHandle& GetGameImage(CXTPImageManagerIcon* pIcon, UINT nStat
         return pIcon->GetHotIcon();
     return pIcon->GetIcon();
 }
+
+// The image at its layout point. The default look moves a pushed image by
+// a pixel, as it does its text, and shows the hot image while hot.
+void DrawGameIcon(CXTButtonTheme* pTheme, CDC* pDC, UINT nState, CRect& rcItem, CXTButton* pButton, BOOL bDefaultLook)
+{
+    CXTPImageManagerIcon* pIcon = pButton->GetIcon();
+    if (!pTheme->m_bShowImage || pIcon == NULL)
+        return;
+    CPoint ptImage;
+    pTheme->CalcImagePoint(ptImage, pDC, nState, rcItem, TRUE, pButton);
+    if (bDefaultLook && CXTButtonTheme::IsPushed(nState))
+        ptImage.Offset(1, 1);
+    pIcon->Draw(pDC, ptImage, GetGameImage(pIcon, nState, bDefaultLook, pButton->IsHot()), pButton->m_sizeImage);
+}
 } // namespace
 
 /////////////////////////////////////////////////////////////////////////////
@@ -65,14 +79,7 @@ void CVant_XTButtonTheme::DrawButtonText(CDC* pDC, UINT nState, CRect& rcItem, C
 
 void CVant_XTButtonTheme::DrawButtonIcon(CDC* pDC, UINT nState, CRect& rcItem, CXTButton* pButton)
 {
-    CXTPImageManagerIcon* pIcon = pButton->GetIcon();
-    if (!m_bShowImage || pIcon == NULL)
-        return;
-    CPoint ptImage;
-    CalcImagePoint(ptImage, pDC, nState, rcItem, TRUE, pButton);
-    if (IsPushed(nState))
-        ptImage.Offset(1, 1);
-    pIcon->Draw(pDC, ptImage, GetGameImage(pIcon, nState, TRUE, pButton->IsHot()), pButton->m_sizeImage);
+    DrawGameIcon(this, pDC, nState, rcItem, pButton, TRUE);
 }
 
 void CVant_XTButtonTheme::DrawItem(LPDRAWITEMSTRUCT lpDIS, CXTButton* pButton)
@@ -135,11 +142,7 @@ void CVant_XTButtonThemeOfficeXP::DrawButtonBackground(LPDRAWITEMSTRUCT lpDIS, C
 
 CVant_XTButtonThemeOffice2003::CVant_XTButtonThemeOffice2003(BOOL bWordTheme) : CVant_XTButtonThemeOfficeXP(FALSE)
 {
-    m_nTheme = xtThemeOffice2003;
-    m_bWordTheme = bWordTheme;
-    m_bOffsetHiliteText = FALSE;
-    m_bFadeIcon = FALSE;
-    m_bShadowIcon = FALSE;
+    InitOffice2003(bWordTheme);
 }
 
 void CVant_XTButtonThemeOffice2003::RefreshMetrics()
@@ -150,12 +153,7 @@ void CVant_XTButtonThemeOffice2003::RefreshMetrics()
 
 void CVant_XTButtonThemeOffice2003::DrawButtonIcon(CDC* pDC, UINT nState, CRect& rcItem, CXTButton* pButton)
 {
-    CXTPImageManagerIcon* pIcon = pButton->GetIcon();
-    if (!m_bShowImage || pIcon == NULL)
-        return;
-    CPoint ptImage;
-    CalcImagePoint(ptImage, pDC, nState, rcItem, TRUE, pButton);
-    pIcon->Draw(pDC, ptImage, GetGameImage(pIcon, nState, FALSE, FALSE), pButton->m_sizeImage);
+    DrawGameIcon(this, pDC, nState, rcItem, pButton, FALSE);
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -165,21 +163,7 @@ IMPLEMENT_DYNCREATE(CVant_XTButtonThemeFactory, CXTThemeManagerStyleFactory)
 
 CXTThemeManagerStyle* CVant_XTButtonThemeFactory::CreateTheme(int nTheme)
 {
-    CXTButtonTheme* pTheme;
-    switch (nTheme)
-    {
-    case xtThemeOfficeXP:
-        pTheme = new CVant_XTButtonThemeOfficeXP(FALSE);
-        break;
-    case xtThemeOffice2003:
-        pTheme = new CVant_XTButtonThemeOffice2003(FALSE);
-        break;
-    default:
-        pTheme = new CVant_XTButtonTheme;
-        break;
-    }
-    pTheme->m_nTheme = nTheme;
-    return pTheme;
+    return CreateButtonThemeOf<CVant_XTButtonTheme, CVant_XTButtonThemeOfficeXP, CVant_XTButtonThemeOffice2003>(nTheme);
 }
 
 /////////////////////////////////////////////////////////////////////////////

@@ -3,6 +3,7 @@
 #include "support/wndtest.h"
 #include "support/canvas.h"
 #include "support/snapshot.h"
+#include "ApplicationInfo.h"
 #include "HTSquarePainter.h"
 
 using testsupport::Canvas;
@@ -173,6 +174,36 @@ TEST(DrawBoard, PrintModeFitsTheFontsToTheSquareAndOutlinesInGrey)
 
     DrawBoard(&grid, canvas.DC(), CRect(0, 0, 120, 120), 40, htrmPrint, 20, 20, FALSE);
     EXPECT_EQ(kGrey, canvas.Pixel(0, 0));
+}
+
+TEST(DrawBoard, ARepaintShowsEveryChangeAndAlikeSquaresStayAlike)
+{
+    // Squares alike are drawn once and copied, also from one board to the
+    // next: a changed square must still show its change.
+    CHTDataContainer grid = MakeGrid(3, 3);
+    const int S = 60;
+    Canvas first(3 * S, 3 * S, kUntouched), second(3 * S, 3 * S, kUntouched);
+    DrawBoard(&grid, first.DC(), CRect(0, 0, 3 * S, 3 * S), S, htrmScreen, 0, 0, FALSE);
+    Square(grid, 1, 1).m_nPlayerState = htsShaded;
+    Square(grid, 2, 2).m_nNumber = 4;
+    g_ApplicationInfo.m_bDisplayDebugInfo = 1;
+    DrawBoard(&grid, second.DC(), CRect(0, 0, 3 * S, 3 * S), S, htrmScreen, 0, 0, FALSE);
+    g_ApplicationInfo.m_bDisplayDebugInfo = 0;
+    const CHTSquareData& ref = Square(grid, 0, 0);
+    EXPECT_EQ(ref.m_crUnshadedFill, first.Pixel(S + 5, S + S / 2));
+    EXPECT_EQ(ref.m_crShadedFill, second.Pixel(S + 5, S + S / 2));
+    auto region = [&](Canvas& c, int i, int j) {
+        std::vector<COLORREF> pixels;
+        for (int y = j * S + 6; y < j * S + S; y++)
+            for (int x = i * S + 6; x < i * S + S; x++)
+                pixels.push_back(c.Pixel(x, y));
+        return pixels;
+    };
+    EXPECT_NE(region(first, 2, 2), region(second, 2, 2));   // 4 instead of 5
+    EXPECT_NE(region(first, 1, 0), region(second, 1, 0));   // the debug letters
+    // Squares (0, 1) and (1, 0) show the same number and state: alike.
+    DrawBoard(&grid, second.DC(), CRect(0, 0, 3 * S, 3 * S), S, htrmScreen, 0, 0, FALSE);
+    EXPECT_EQ(region(second, 0, 1), region(second, 1, 0));
 }
 
 TEST(DrawBoard, LeavesNoGdiObjectBehind)

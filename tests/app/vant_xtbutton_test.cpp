@@ -37,18 +37,10 @@ struct GameButtonFixture : ThemeTest
         toolkit.UnsubclassWindow();
         ThemeTest::TearDown();
     }
-    void Draw(CXTButton& button, UINT nState, UINT nAction = ODA_DRAWENTIRE)
+    void Draw(CXTButton& button, UINT nState)
     {
         canvas->Fill(RGB(0, 255, 0));
-        DRAWITEMSTRUCT dis = {};
-        dis.CtlType = ODT_BUTTON;
-        dis.hwndItem = button.m_hWnd;
-        dis.hDC = canvas->Handle();
-        dis.itemState = nState;
-        dis.itemAction = nAction;
-        button.GetClientRect(&dis.rcItem);
-        button.DrawItem(&dis);
-        ::GdiFlush();
+        testsupport::DrawButtonInto(*canvas, button, nState);
     }
     // The leftmost column holding text-coloured pixels.
     int FirstTextColumn(COLORREF clrText)
@@ -73,15 +65,6 @@ struct GameButtonFixture : ThemeTest
             n += focused[y] != canvas->Pixel(2, y);
         return n;
     }
-    int CountColour(COLORREF clr)
-    {
-        int n = 0;
-        for (int x = 0; x < canvas->Width(); x++)
-            for (int y = 0; y < canvas->Height(); y++)
-                n += canvas->Pixel(x, y) == clr;
-        return n;
-    }
-
     std::unique_ptr<testsupport::DialogTemplate> tmpl;
     std::unique_ptr<HostDialog> dlg;
     CVant_XTButton game;

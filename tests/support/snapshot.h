@@ -13,13 +13,9 @@
 #include <string>
 #include <vector>
 
-namespace f1test
-{
-using testsupport::Canvas;
-}
-
 namespace testsupport
 {
+using Canvas = testsupport::Canvas;
 
 // build/snapshots/<program>/, created when missing. The build folder is the
 // first folder above the program that holds CMakeCache.txt.

@@ -3,7 +3,9 @@
 // forced on through the visual-styles wrapper's entry table.
 #pragma once
 
+#include "support/canvas.h"
 #include "support/wndtest.h"
+#include "XTButton.h"
 #include "XTPWinThemeWrapper.h"
 #include "XTThemeManager.h"
 
@@ -93,4 +95,28 @@ private:
     std::vector<FARPROC> m_saved;
     DWORD m_dwSavedVersion;
 };
+// Draws a button into a canvas of its size, in an item state, the way its
+// parent's WM_DRAWITEM would have it drawn.
+inline void DrawButtonInto(Canvas& canvas, CXTButton& button, UINT nState, UINT nAction = ODA_DRAWENTIRE)
+{
+    DRAWITEMSTRUCT dis = {};
+    dis.CtlType = ODT_BUTTON;
+    dis.hwndItem = button.m_hWnd;
+    dis.hDC = canvas.Handle();
+    dis.itemState = nState;
+    dis.itemAction = nAction;
+    button.GetClientRect(&dis.rcItem);
+    button.DrawItem(&dis);
+    ::GdiFlush();
+}
+
+// How many pixels of the canvas have the colour.
+inline int CountPixels(const Canvas& canvas, COLORREF clr)
+{
+    int nCount = 0;
+    for (int y = 0; y < canvas.Height(); y++)
+        for (int x = 0; x < canvas.Width(); x++)
+            nCount += canvas.Pixel(x, y) == clr;
+    return nCount;
+}
 } // namespace testsupport

@@ -1,6 +1,7 @@
 // Icons and bitmap blending: icon handles, command icons with their
 // generated images, and the 32-bit bitmap helpers with software fallbacks.
 #include "XTPImageManager.h"
+#include <vector>
 #include "XTPColorManager.h"
 #include "XTPDrawHelpers.h"
 #include "XTPSystemHelpers.h"
@@ -199,22 +200,26 @@ BOOL TransformImage(const CXTPImageManagerIconHandle& hSource, const CTransform&
 // CXTPImageManagerIconHandle
 
 CXTPImageManagerIconHandle::CXTPImageManagerIconHandle()
-    : m_hIcon(NULL), m_hBitmap(NULL), m_hPremultiplied(NULL), m_bOwns(TRUE)
+    : m_hIcon(NULL), m_hBitmap(NULL), m_hPremultiplied(NULL), m_bOwns(TRUE), m_szExtent(-1, -1),
+      m_hMasked(NULL), m_nMasked(0)
 {
 }
 
 CXTPImageManagerIconHandle::CXTPImageManagerIconHandle(HICON hIcon)
-    : m_hIcon(hIcon), m_hBitmap(NULL), m_hPremultiplied(NULL), m_bOwns(FALSE)
+    : m_hIcon(hIcon), m_hBitmap(NULL), m_hPremultiplied(NULL), m_bOwns(FALSE), m_szExtent(-1, -1),
+      m_hMasked(NULL), m_nMasked(0)
 {
 }
 
 CXTPImageManagerIconHandle::CXTPImageManagerIconHandle(HBITMAP hBitmap)
-    : m_hIcon(NULL), m_hBitmap(hBitmap), m_hPremultiplied(NULL), m_bOwns(FALSE)
+    : m_hIcon(NULL), m_hBitmap(hBitmap), m_hPremultiplied(NULL), m_bOwns(FALSE), m_szExtent(-1, -1),
+      m_hMasked(NULL), m_nMasked(0)
 {
 }
 
 CXTPImageManagerIconHandle::CXTPImageManagerIconHandle(const CXTPImageManagerIconHandle& hHandle)
-    : m_hIcon(hHandle.m_hIcon), m_hBitmap(hHandle.m_hBitmap), m_hPremultiplied(NULL), m_bOwns(FALSE)
+    : m_hIcon(hHandle.m_hIcon), m_hBitmap(hHandle.m_hBitmap), m_hPremultiplied(NULL), m_bOwns(FALSE), m_szExtent(-1, -1),
+      m_hMasked(NULL), m_nMasked(0)
 {
 }
 
@@ -234,9 +239,14 @@ void CXTPImageManagerIconHandle::Clear()
     }
     if (m_hPremultiplied != NULL)
         ::DeleteObject(m_hPremultiplied);
+    if (m_hMasked != NULL)
+        ::DeleteObject(m_hMasked);
     m_hIcon = NULL;
     m_hBitmap = NULL;
     m_hPremultiplied = NULL;
+    m_szExtent = CSize(-1, -1);
+    m_hMasked = NULL;
+    m_nMasked = 0;
 }
 
 void CXTPImageManagerIconHandle::AttachIcon(HICON hIcon)
@@ -274,15 +284,22 @@ void CXTPImageManagerIconHandle::CopyHandle(const CXTPImageManagerIconHandle& hH
 
 CSize CXTPImageManagerIconHandle::GetExtent() const
 {
+    if (m_szExtent.cx >= 0)
+        return m_szExtent;
+    CSize sz(0, 0);
     if (m_hIcon != NULL)
-        return CXTPImageManagerIcon::GetIconExtent(m_hIcon);
-    if (m_hBitmap != NULL)
+    {
+        sz = CXTPImageManagerIcon::GetIconExtent(m_hIcon);
+    }
+    else if (m_hBitmap != NULL)
     {
         BITMAP bm;
         if (::GetObjectA(m_hBitmap, sizeof(bm), &bm) != 0)
-            return CSize(bm.bmWidth, std::abs((int)bm.bmHeight));
+            sz = CSize(bm.bmWidth, std::abs((int)bm.bmHeight));
     }
-    return CSize(0, 0);
+    if (m_hIcon != NULL || m_hBitmap != NULL)
+        m_szExtent = sz;
+    return sz;
 }
 
 BOOL CXTPImageManagerIconHandle::PreMultiply()
@@ -308,6 +325,73 @@ BOOL CXTPImageManagerIconHandle::PreMultiply()
         }
     }
     return m_hPremultiplied != NULL;
+}
+
+HBITMAP CXTPImageManagerIconHandle::GetMaskedBitmap() const
+{
+    if (m_nMasked != 0)
+        return m_hMasked;
+    m_nMasked = -1;
+    if (m_hIcon == NULL)
+        return NULL;
+
+    ICONINFO info;
+    if (!::GetIconInfo(m_hIcon, &info))
+        return NULL;
+    BITMAP bm;
+    if (info.hbmColor != NULL && info.hbmMask != NULL && ::GetObjectA(info.hbmColor, sizeof(bm), &bm) != 0 &&
+        bm.bmWidth > 0 && bm.bmHeight > 0)
+    {
+        int cx = bm.bmWidth, cy = std::abs((int)bm.bmHeight);
+        BITMAPINFO bmi;
+        ZeroMemory(&bmi, sizeof(bmi));
+        bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        bmi.bmiHeader.biWidth = cx;
+        bmi.bmiHeader.biHeight = -cy;
+        bmi.bmiHeader.biPlanes = 1;
+        bmi.bmiHeader.biBitCount = 32;
+        std::vector<DWORD> color((size_t)cx * cy), mask((size_t)cx * cy);
+        HDC hDC = ::GetDC(NULL);
+        BOOL bRead = ::GetDIBits(hDC, info.hbmColor, 0, cy, color.data(), &bmi, DIB_RGB_COLORS) == cy &&
+                     ::GetDIBits(hDC, info.hbmMask, 0, cy, mask.data(), &bmi, DIB_RGB_COLORS) == cy;
+        ::ReleaseDC(NULL, hDC);
+
+        BOOL bUsable = bRead;
+        for (size_t i = 0; bUsable && i < color.size(); i++)
+        {
+            if ((mask[i] & 0xFFFFFF) != 0)
+            {
+                if ((color[i] & 0xFFFFFF) != 0)
+                    bUsable = FALSE;    // a pixel that inverts the background
+                color[i] = 0;
+            }
+            else
+            {
+                color[i] = (color[i] & 0xFFFFFF) | 0xFF000000;
+            }
+        }
+        if (bUsable)
+        {
+            LPBYTE pBits = NULL;
+            // Top-down, as the pixels were read.
+            HBITMAP hBitmap = CXTPImageManager::Create32BitDIBSection(NULL, cx, -cy, &pBits);
+            if (hBitmap != NULL && pBits != NULL)
+            {
+                memcpy(pBits, color.data(), color.size() * sizeof(DWORD));
+                m_hMasked = hBitmap;
+                m_nMasked = 1;
+            }
+            else if (hBitmap != NULL)
+            {
+                ::DeleteObject(hBitmap);
+            }
+        }
+    }
+    if (info.hbmColor != NULL)
+        ::DeleteObject(info.hbmColor);
+    if (info.hbmMask != NULL)
+        ::DeleteObject(info.hbmMask);
+    return m_hMasked;
 }
 
 BOOL CXTPImageManagerIconHandle::LoadIcon(UINT nIDResourceIcon, int cx, int cy, BOOL bGroup)
@@ -606,6 +690,8 @@ void CXTPImageManagerIcon::Draw(CDC* pDC, CPoint pt, CXTPImageManagerIconHandle&
         }
         if (m_bDrawWithAlpha)
             CXTPImageManager::DrawIconWithAlpha(pDC, pt.x, pt.y, cx, cy, hIcon.GetIcon());
+        else if (cx == szImage.cx && cy == szImage.cy && hIcon.GetMaskedBitmap() != NULL)
+            CXTPImageManager::DrawAlphaBitmap(pDC, hIcon.GetMaskedBitmap(), pt, CSize(cx, cy));
         else
             ::DrawIconEx(pDC->GetSafeHdc(), pt.x, pt.y, hIcon.GetIcon(), cx, cy, 0, NULL, DI_NORMAL);
         return;

@@ -37,6 +37,11 @@ public:
     CSize GetExtent() const;
 
     BOOL PreMultiply();
+    // A classic icon as a 32-bit premultiplied bitmap (opaque where the mask
+    // is clear, transparent where it is set), made once and drawn by alpha
+    // blending, which is much cheaper than drawing the icon; NULL for an icon
+    // with pixels that invert the background, or without a colour bitmap.
+    HBITMAP GetMaskedBitmap() const;
 
     BOOL LoadIcon(UINT nIDResourceIcon, int cx, int cy, BOOL bGroup = TRUE);
     BOOL LoadIconFromResource(HMODULE hModule, UINT nIDResourceIcon, int cx, int cy, BOOL bGroup);
@@ -52,6 +57,9 @@ private:
     HBITMAP m_hBitmap;
     HBITMAP m_hPremultiplied;
     BOOL m_bOwns;
+    mutable CSize m_szExtent;   // measured once (reading an icon's size copies its bitmaps); cx < 0: not yet
+    mutable HBITMAP m_hMasked;  // see GetMaskedBitmap
+    mutable int m_nMasked;      // 0 not made yet, 1 made, -1 cannot be made
 };
 
 // The image of one command at one width, in all its states.

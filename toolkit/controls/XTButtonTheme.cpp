@@ -501,6 +501,15 @@ void CXTButtonThemeOfficeXP::DrawFocusRect(CDC* pDC, UINT nState, CRect& rcItem,
     CXTButtonTheme::DrawFocusRect(pDC, nState, rcItem, pButton);
 }
 
+void CXTButtonThemeOfficeXP::InitOffice2003(BOOL bWordTheme)
+{
+    m_nTheme = xtThemeOffice2003;
+    m_bWordTheme = bWordTheme;
+    m_bOffsetHiliteText = FALSE;
+    m_bFadeIcon = FALSE;
+    m_bShadowIcon = FALSE;
+}
+
 void CXTButtonThemeOfficeXP::SetBorderMode(BOOL bWordTheme)
 {
     m_bWordTheme = bWordTheme;
@@ -532,11 +541,7 @@ void CXTButtonThemeOfficeXP::SetHotTextColor(COLORREF clr)
 
 CXTButtonThemeOffice2003::CXTButtonThemeOffice2003(BOOL bWordTheme) : CXTButtonThemeOfficeXP(FALSE)
 {
-    m_nTheme = xtThemeOffice2003;
-    m_bWordTheme = bWordTheme;
-    m_bOffsetHiliteText = FALSE;
-    m_bFadeIcon = FALSE;
-    m_bShadowIcon = FALSE;
+    InitOffice2003(bWordTheme);
 }
 
 void CXTButtonThemeOffice2003::RefreshMetrics()
@@ -610,19 +615,5 @@ IMPLEMENT_DYNCREATE(CXTButtonThemeFactory, CXTThemeManagerStyleFactory)
 
 CXTThemeManagerStyle* CXTButtonThemeFactory::CreateTheme(int nTheme)
 {
-    CXTButtonTheme* pTheme;
-    switch (nTheme)
-    {
-    case xtThemeOfficeXP:
-        pTheme = new CXTButtonThemeOfficeXP(FALSE);
-        break;
-    case xtThemeOffice2003:
-        pTheme = new CXTButtonThemeOffice2003(FALSE);
-        break;
-    default:
-        pTheme = new CXTButtonTheme;
-        break;
-    }
-    pTheme->m_nTheme = nTheme;
-    return pTheme;
+    return CreateButtonThemeOf<CXTButtonTheme, CXTButtonThemeOfficeXP, CXTButtonThemeOffice2003>(nTheme);
 }

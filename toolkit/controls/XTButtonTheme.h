@@ -98,6 +98,11 @@ public:
     virtual void SetPushedTextColor(COLORREF clr);
     virtual void SetHotTextColor(COLORREF clr);
 
+protected:
+    // The Office 2003 look's flags: border mode as given, no pushed offset,
+    // no faded or shadowed images.
+    void InitOffice2003(BOOL bWordTheme);
+
 public:
     BOOL m_bWordTheme;           // border mode
     BOOL m_bFadeIcon;            // the normal image is drawn faded
@@ -118,6 +123,29 @@ public:
     virtual void DrawButtonIcon(CDC* pDC, UINT nState, CRect& rcItem, CXTButton* pButton);
     virtual void DrawButtonBackground(LPDRAWITEMSTRUCT lpDIS, CXTButton* pButton);
 };
+
+// A new button theme of a theme number from three theme classes: 1 the
+// Office XP one, 2 the Office 2003 one, anything else the default one. The
+// theme keeps the number.
+template <class TDefault, class TOfficeXP, class TOffice2003>
+CXTButtonTheme* CreateButtonThemeOf(int nTheme)
+{
+    CXTButtonTheme* pTheme;
+    switch (nTheme)
+    {
+    case xtThemeOfficeXP:
+        pTheme = new TOfficeXP(FALSE);
+        break;
+    case xtThemeOffice2003:
+        pTheme = new TOffice2003(FALSE);
+        break;
+    default:
+        pTheme = new TDefault;
+        break;
+    }
+    pTheme->m_nTheme = nTheme;
+    return pTheme;
+}
 
 // Makes the button theme of a theme number: 1 Office XP, 2 Office 2003,
 // anything else classic.

@@ -243,6 +243,20 @@ CXTThemeManager* AFX_CDECL CXTThemeManager::GetInstanceIfAlive()
     return s_themeManager.GetDataNA();
 }
 
+CXTThemeManagerStyleFactory* AFX_CDECL CXTThemeManager::CreateFactoryOfClass(CRuntimeClass* pFactoryClass)
+{
+    if (pFactoryClass == NULL)
+        return NULL;
+    CObject* pObject = pFactoryClass->CreateObject();
+    CXTThemeManagerStyleFactory* pFactory = DYNAMIC_DOWNCAST(CXTThemeManagerStyleFactory, pObject);
+    if (pFactory == NULL)
+    {
+        TRACE("CXTThemeManager: cannot create a factory of class %s\n", pFactoryClass->m_lpszClassName);
+        delete pObject;
+    }
+    return pFactory;
+}
+
 CXTThemeManagerStyleFactory* CXTThemeManager::GetFactory(CRuntimeClass* pFactoryClass)
 {
     if (pFactoryClass == NULL)
@@ -251,15 +265,9 @@ CXTThemeManagerStyleFactory* CXTThemeManager::GetFactory(CRuntimeClass* pFactory
     if (m_mapFactories.Lookup(pFactoryClass, pValue))
         return (CXTThemeManagerStyleFactory*)pValue;
 
-    CObject* pObject = pFactoryClass->CreateObject();
-    CXTThemeManagerStyleFactory* pFactory = DYNAMIC_DOWNCAST(CXTThemeManagerStyleFactory, pObject);
-    if (pFactory == NULL)
-    {
-        TRACE("CXTThemeManager: cannot create a factory of class %s\n", pFactoryClass->m_lpszClassName);
-        delete pObject;
-        return NULL;
-    }
-    m_mapFactories.SetAt(pFactoryClass, pFactory);
+    CXTThemeManagerStyleFactory* pFactory = CreateFactoryOfClass(pFactoryClass);
+    if (pFactory != NULL)
+        m_mapFactories.SetAt(pFactoryClass, pFactory);
     return pFactory;
 }
 
@@ -327,16 +335,7 @@ CXTThemeManagerStyleHost::~CXTThemeManagerStyleHost()
 
 CXTThemeManagerStyleFactory* CXTThemeManagerStyleHost::CreateFactory()
 {
-    if (m_pFactoryClass == NULL)
-        return NULL;
-    CObject* pObject = m_pFactoryClass->CreateObject();
-    CXTThemeManagerStyleFactory* pFactory = DYNAMIC_DOWNCAST(CXTThemeManagerStyleFactory, pObject);
-    if (pFactory == NULL)
-    {
-        TRACE("CXTThemeManagerStyleHost: cannot create a factory of class %s\n", m_pFactoryClass->m_lpszClassName);
-        delete pObject;
-    }
-    return pFactory;
+    return CXTThemeManager::CreateFactoryOfClass(m_pFactoryClass);
 }
 
 void CXTThemeManagerStyleHost::OnThemeChanged()
@@ -345,7 +344,7 @@ void CXTThemeManagerStyleHost::OnThemeChanged()
 
 void CXTThemeManagerStyleHost::SetFactoryClass(CRuntimeClass* pFactoryClass)
 {
-    if (m_pSharedFactory != NULL)
+    if (m_pSharedFactory != NULL && CXTThemeManager::GetInstanceIfAlive() != NULL)
         m_pSharedFactory->RemoveHost(this);
     m_pFactoryClass = pFactoryClass;
     m_pSharedFactory = CXTThemeManager::GetInstance()->GetFactory(pFactoryClass);
@@ -355,7 +354,11 @@ void CXTThemeManagerStyleHost::SetFactoryClass(CRuntimeClass* pFactoryClass)
 
 CXTThemeManagerStyleFactory* CXTThemeManagerStyleHost::GetFactory() const
 {
-    return m_pPrivateFactory != NULL ? m_pPrivateFactory : m_pSharedFactory;
+    if (m_pPrivateFactory != NULL)
+        return m_pPrivateFactory;
+    // Shared factories go with the manager at exit; a control that outlives
+    // it has none.
+    return CXTThemeManager::GetInstanceIfAlive() != NULL ? m_pSharedFactory : NULL;
 }
 
 CXTThemeManagerStyle* CXTThemeManagerStyleHost::GetTheme() const

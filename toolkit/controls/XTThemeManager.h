@@ -103,6 +103,9 @@ public:
     // The manager when it exists (never creates it).
     static CXTThemeManager* AFX_CDECL GetInstanceIfAlive();
 
+    // A new factory of a class; null (and nothing left behind) when the
+    // class cannot be created or makes no factory.
+    static CXTThemeManagerStyleFactory* AFX_CDECL CreateFactoryOfClass(CRuntimeClass* pFactoryClass);
     // The shared factory of a class, made on first use. A class that cannot
     // be created gives null, and nothing is stored, so a later call tries
     // again.

@@ -412,6 +412,47 @@ TEST(ManagerIcon, ClassicIconsMirrorOnRightToLeftDCs)
     EXPECT_EQ(RGB(0, 0, 255), canvas.Pixel(6, 4));
 }
 
+TEST(ManagerIcon, ClassicIconsAtTheirSizeDrawLikeDrawIconEx)
+{
+    // Opaque and transparent pixels, and a corner whose pixels invert the
+    // background (mask set, colour not black).
+    HDC hScreen = ::GetDC(NULL);
+    HBITMAP hColor = ::CreateCompatibleBitmap(hScreen, 8, 8);
+    HBITMAP hMask = ::CreateBitmap(8, 8, 1, 1, NULL);
+    HDC hDC = ::CreateCompatibleDC(hScreen);
+    for (int nCase = 0; nCase < 2; nCase++)
+    {
+        HGDIOBJ hOld = ::SelectObject(hDC, hColor);
+        for (int y = 0; y < 8; y++)
+            for (int x = 0; x < 8; x++)
+                ::SetPixelV(hDC, x, y,
+                            x < 4 ? (y < 3 ? RGB(200, 20, 20) : RGB(20, 160, 20))
+                                  : (nCase == 1 && y < 2 ? RGB(255, 255, 255) : 0));
+        ::SelectObject(hDC, hMask);
+        for (int y = 0; y < 8; y++)
+            for (int x = 0; x < 8; x++)
+                ::SetPixelV(hDC, x, y, x < 4 ? RGB(0, 0, 0) : RGB(255, 255, 255));
+        ::SelectObject(hDC, hOld);
+        ICONINFO info = { TRUE, 0, 0, hMask, hColor };
+        HICON hIcon = ::CreateIconIndirect(&info);
+        CXTPImageManagerIcon icon(1, 8, 8);
+        icon.SetIcon(CXTPImageManagerIconHandle(hIcon));
+        EXPECT_EQ(nCase == 0, icon.GetIcon().GetMaskedBitmap() != NULL) << "inverting pixels keep the icon path";
+
+        Canvas drawn(8, 8, RGB(0, 100, 0)), expected(8, 8, RGB(0, 100, 0));
+        icon.Draw(drawn.DC(), CPoint(0, 0), icon.GetIcon());
+        ::DrawIconEx(expected.Handle(), 0, 0, icon.GetIcon().GetIcon(), 8, 8, 0, NULL, DI_NORMAL);
+        for (int y = 0; y < 8; y++)
+            for (int x = 0; x < 8; x++)
+                ASSERT_EQ(expected.Pixel(x, y), drawn.Pixel(x, y)) << nCase << ": " << x << "," << y;
+        ::DestroyIcon(hIcon);
+    }
+    ::DeleteDC(hDC);
+    ::DeleteObject(hColor);
+    ::DeleteObject(hMask);
+    ::ReleaseDC(NULL, hScreen);
+}
+
 //////////////////////////////////////////////////////////////////////////
 // The image manager
 

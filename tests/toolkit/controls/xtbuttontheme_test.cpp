@@ -9,6 +9,8 @@ using testsupport::FakeVisualStyles;
 using testsupport::HostDialog;
 using testsupport::ThemeTest;
 using testsupport::Canvas;
+using testsupport::CountPixels;
+using testsupport::DrawButtonInto;
 
 namespace
 {
@@ -40,29 +42,6 @@ testsupport::DialogTemplate MakeTemplate()
     return tmpl;
 }
 
-// Draws the button's theme into a canvas of its size in an item state.
-void DrawInto(Canvas& canvas, CXTButton& button, UINT nState, UINT nAction = ODA_DRAWENTIRE)
-{
-    DRAWITEMSTRUCT dis = {};
-    dis.CtlType = ODT_BUTTON;
-    dis.hwndItem = button.m_hWnd;
-    dis.hDC = canvas.Handle();
-    dis.itemState = nState;
-    dis.itemAction = nAction;
-    button.GetClientRect(&dis.rcItem);
-    button.GetTheme()->DrawItem(&dis, &button);
-    ::GdiFlush();
-}
-
-int CountPixels(const Canvas& canvas, COLORREF clr)
-{
-    int nCount = 0;
-    for (int y = 0; y < canvas.Height(); y++)
-        for (int x = 0; x < canvas.Width(); x++)
-            nCount += canvas.Pixel(x, y) == clr;
-    return nCount;
-}
-
 struct ButtonFixture : ThemeTest
 {
     void SetUp() override
@@ -91,28 +70,28 @@ TEST_F(ButtonFixture, FlatClassicButtonShowsABorderOnlyWhileHotOrPushed)
 {
     button.SetStyleFlags(BS_XT_FLAT, FALSE);
     const COLORREF clrFace = ::GetSysColor(COLOR_3DFACE);
-    DrawInto(*canvas, button, 0);
+    DrawButtonInto(*canvas, button, 0);
     EXPECT_EQ(clrFace, canvas->Pixel(0, 0));
     EXPECT_EQ(clrFace, canvas->Pixel(canvas->Width() - 1, canvas->Height() - 1));
 
     button.m_bHot = TRUE;
-    DrawInto(*canvas, button, 0);
+    DrawButtonInto(*canvas, button, 0);
     EXPECT_EQ(::GetSysColor(COLOR_3DHIGHLIGHT), canvas->Pixel(0, 0));
     EXPECT_EQ(::GetSysColor(COLOR_3DSHADOW), canvas->Pixel(canvas->Width() - 1, canvas->Height() - 1));
     button.m_bHot = FALSE;
 
-    DrawInto(*canvas, button, ODS_SELECTED);
+    DrawButtonInto(*canvas, button, ODS_SELECTED);
     EXPECT_EQ(::GetSysColor(COLOR_3DSHADOW), canvas->Pixel(0, 0));
 }
 
 TEST_F(ButtonFixture, DisabledButtonDrawsGreyText)
 {
     button.SetStyleFlags(0, FALSE);
-    DrawInto(*canvas, button, 0);
+    DrawButtonInto(*canvas, button, 0);
     const int nEnabledGrey = CountPixels(*canvas, ::GetSysColor(COLOR_GRAYTEXT));
     EXPECT_GT(CountPixels(*canvas, ::GetSysColor(COLOR_BTNTEXT)), 0);
 
-    DrawInto(*canvas, button, ODS_DISABLED);
+    DrawButtonInto(*canvas, button, ODS_DISABLED);
     EXPECT_GT(CountPixels(*canvas, ::GetSysColor(COLOR_GRAYTEXT)), nEnabledGrey);
     EXPECT_EQ(0, CountPixels(*canvas, ::GetSysColor(COLOR_BTNTEXT)));
 }
@@ -125,7 +104,7 @@ TEST_F(ButtonFixture, CustomColoursSurviveARefreshOfTheStandardOnes)
     button.GetTheme()->RefreshMetrics();
     button.SendMessage(WM_SYSCOLORCHANGE);
     EXPECT_EQ(RGB(10, 20, 30), button.GetBackColor());
-    DrawInto(*canvas, button, 0);
+    DrawButtonInto(*canvas, button, 0);
     EXPECT_EQ(RGB(10, 20, 30), canvas->Pixel(1, 1));
     EXPECT_GT(CountPixels(*canvas, RGB(40, 50, 60)), 0);
 }
@@ -134,14 +113,14 @@ TEST_F(ButtonFixture, OfficeLooksFillHotAndPushedButtonsAndFrameThemInTheHiliteC
 {
     button.SetStyleFlags(BS_XT_XPFLAT, FALSE);
     CXTButtonThemeOfficeXP* pXP = static_cast<CXTButtonThemeOfficeXP*>(button.GetTheme());
-    DrawInto(*canvas, button, 0);
+    DrawButtonInto(*canvas, button, 0);
     EXPECT_EQ((COLORREF)pXP->m_crBack, canvas->Pixel(0, 0));
     button.m_bHot = TRUE;
-    DrawInto(*canvas, button, 0);
+    DrawButtonInto(*canvas, button, 0);
     EXPECT_EQ((COLORREF)pXP->m_crBorderHilite, canvas->Pixel(0, 0));
     EXPECT_EQ((COLORREF)pXP->m_crBackHilite, canvas->Pixel(3, canvas->Height() / 2));
     button.m_bHot = FALSE;
-    DrawInto(*canvas, button, ODS_SELECTED);
+    DrawButtonInto(*canvas, button, ODS_SELECTED);
     EXPECT_EQ((COLORREF)pXP->m_crBackPushed, canvas->Pixel(3, canvas->Height() / 2));
 
     // Office 2003: a vertical gradient of the colour manager's hot colours.
@@ -152,7 +131,7 @@ TEST_F(ButtonFixture, OfficeLooksFillHotAndPushedButtonsAndFrameThemInTheHiliteC
     const CXTPPaintManagerColorGradient gradSaved = gradHot;
     gradHot.SetStandardValue(RGB(255, 0, 0), RGB(0, 0, 255));
     button.m_bHot = TRUE;
-    DrawInto(*canvas, button, 0);
+    DrawButtonInto(*canvas, button, 0);
     EXPECT_EQ((COLORREF)p2003->m_crBorderHilite, canvas->Pixel(0, 0));
     const COLORREF clrTop = canvas->Pixel(3, 1);
     const COLORREF clrBottom = canvas->Pixel(3, canvas->Height() - 2);
@@ -167,7 +146,7 @@ TEST_F(ButtonFixture, VisualStylesDrawThePartOverTheParentsButtonColourAndFallBa
     button.SetStyleFlags(BS_XT_FLAT, FALSE);
     {
         FakeVisualStyles styles;
-        DrawInto(*canvas, button, 0);
+        DrawButtonInto(*canvas, button, 0);
         EXPECT_TRUE(FakeVisualStyles::Calls().empty());     // no 0x1000 flag: classic
 
         button.SetStyleFlags(BS_XT_FLAT | BS_XT_WINXP_COMPAT, FALSE);
@@ -181,7 +160,7 @@ TEST_F(ButtonFixture, VisualStylesDrawThePartOverTheParentsButtonColourAndFallBa
         {
             FakeVisualStyles::Calls().clear();
             button.m_bHot = c.bHot;
-            DrawInto(*canvas, button, c.nState);
+            DrawButtonInto(*canvas, button, c.nState);
             ASSERT_EQ(1u, FakeVisualStyles::Calls().size());
             EXPECT_EQ(1, FakeVisualStyles::Calls()[0].nPart);
             EXPECT_EQ(c.nPartState, FakeVisualStyles::Calls()[0].nState);
@@ -193,7 +172,7 @@ TEST_F(ButtonFixture, VisualStylesDrawThePartOverTheParentsButtonColourAndFallBa
     }
     // Visual styles off again: the classic drawing.
     FakeVisualStyles::Calls().clear();
-    DrawInto(*canvas, button, 0);
+    DrawButtonInto(*canvas, button, 0);
     EXPECT_TRUE(FakeVisualStyles::Calls().empty());
     EXPECT_EQ(::GetSysColor(COLOR_3DFACE), canvas->Pixel(0, 0));
 }
@@ -220,7 +199,7 @@ TEST_F(ButtonFixture, SnapshotsOfTheThreeLooks)
         XTThemeManager()->SetTheme(look.nTheme);
         button.SetStyleFlags(look.dwFlags, FALSE);
         button.m_bHot = look.bHot;
-        DrawInto(*canvas, button, look.nState);
+        DrawButtonInto(*canvas, button, look.nState);
         EXPECT_FALSE(testsupport::SaveSnapshot(*canvas, look.pszName).empty());
     }
     button.m_bHot = FALSE;

@@ -344,6 +344,25 @@ void CXTPPaintManager::RefreshMetrics()
         m_pGalleryPaintManager->RefreshMetrics();
 }
 
+LOGFONT AFX_CDECL CXTPPaintManager::GetCommandBarLogFont(const LOGFONT& lfMenu)
+{
+    // Only the height, weight, italic flag, character set and face are kept;
+    // a small negative height is raised to -11.
+    LOGFONTA lf;
+    ZeroMemory(&lf, sizeof(lf));
+    LONG nHeight = lfMenu.lfHeight;
+    if (nHeight < 0 && nHeight >= -10)
+        nHeight = -11;
+    lf.lfHeight = nHeight;
+    lf.lfWeight = lfMenu.lfWeight;
+    lf.lfItalic = lfMenu.lfItalic;
+    lf.lfCharSet = lfMenu.lfCharSet;
+    lstrcpynA(lf.lfFaceName, lfMenu.lfFaceName, LF_FACESIZE);
+    if (lstrcmpiA(lf.lfFaceName, "Segoe UI") == 0 && IsClearTypeSupported() && FontExists(lf.lfFaceName))
+        lf.lfQuality = kClearTypeNaturalQuality;
+    return lf;
+}
+
 void CXTPPaintManager::UpdateFonts()
 {
     NONCLIENTMETRICSA ncm;
@@ -353,18 +372,7 @@ void CXTPPaintManager::UpdateFonts()
 
     if (m_bUseStandardFont)
     {
-        LOGFONTA lf;
-        ZeroMemory(&lf, sizeof(lf));
-        LONG nHeight = ncm.lfMenuFont.lfHeight;
-        if (nHeight < 0 && nHeight >= -10)
-            nHeight = -11;
-        lf.lfHeight = nHeight;
-        lf.lfWeight = ncm.lfMenuFont.lfWeight;
-        lf.lfItalic = ncm.lfMenuFont.lfItalic;
-        lf.lfCharSet = ncm.lfMenuFont.lfCharSet;
-        lstrcpynA(lf.lfFaceName, ncm.lfMenuFont.lfFaceName, LF_FACESIZE);
-        if (lstrcmpiA(lf.lfFaceName, "Segoe UI") == 0 && IsClearTypeSupported() && FontExists(lf.lfFaceName))
-            lf.lfQuality = kClearTypeNaturalQuality;
+        LOGFONTA lf = GetCommandBarLogFont(ncm.lfMenuFont);
         CreateCommandBarFonts(&lf, TRUE);
     }
 
