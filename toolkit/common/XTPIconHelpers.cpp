@@ -186,10 +186,12 @@ BOOL TransformImage(const CXTPImageManagerIconHandle& hSource, const CTransform&
     }
     catch (CException* e)
     {
+        TRACE_EXCEPTION("Reading an icon", e);
         e->Delete();
     }
     catch (...)
     {
+        TRACE_EXCEPTION("Reading an icon", NULL);
     }
     hResult.Clear();
     return FALSE;

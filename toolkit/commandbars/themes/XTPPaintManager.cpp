@@ -20,7 +20,6 @@
 
 namespace
 {
-const UINT kNonClientMetricsSize = 340;
 const BYTE kClearTypeQuality = 5;           // CLEARTYPE_QUALITY
 const BYTE kClearTypeNaturalQuality = 6;    // CLEARTYPE_NATURAL_QUALITY
 
@@ -366,9 +365,7 @@ LOGFONT AFX_CDECL CXTPPaintManager::GetCommandBarLogFont(const LOGFONT& lfMenu)
 void CXTPPaintManager::UpdateFonts()
 {
     NONCLIENTMETRICSA ncm;
-    ZeroMemory(&ncm, sizeof(ncm));
-    ncm.cbSize = kNonClientMetricsSize;
-    ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, kNonClientMetricsSize, &ncm, 0);
+    XTPGetNonClientMetrics(ncm);
 
     if (m_bUseStandardFont)
     {
