@@ -247,6 +247,12 @@ public:
         return XTPPropertyGridQueryAccessible(this, iid, ppvObj);
     }
     virtual HRESULT GetAccessibleParent(IDispatch** ppdispParent);
+    // A row has no accessible children of its own.
+    virtual HRESULT GetAccessibleChildCount(long* pcountChildren)
+    {
+        *pcountChildren = 0;
+        return S_OK;
+    }
     virtual HRESULT GetAccessibleName(VARIANT varChild, BSTR* pszName);
     virtual HRESULT GetAccessibleValue(VARIANT varChild, BSTR* pszValue);
     virtual HRESULT GetAccessibleDescription(VARIANT varChild, BSTR* pszDescription);
