@@ -92,7 +92,7 @@ BOOL CRookXTPPropertyGridItemColor::OnDrawItemValue(CDC& dc, CRect rcValue)
         dc.Rectangle(rcValue.left - 2, rcValue.top + 1, rcValue.left + 18, rcValue.bottom - 1);
     }
     CRect rcText(rcValue.left + 25, rcValue.top, rcValue.right, rcValue.bottom);
-    dc.DrawText(GetValue(), rcText, DT_SINGLELINE | DT_VCENTER);
+    CXTPPropertyGridPaintManager::DrawSingleLineText(&dc, GetValue(), rcText);
     return TRUE;
 }
 

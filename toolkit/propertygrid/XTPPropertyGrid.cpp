@@ -506,8 +506,11 @@ int AFX_CDECL CXTPPropertyGrid::ClampSplitterTop(int y, int nLimit)
 void CXTPPropertyGrid::OnPaint()
 {
     CPaintDC dc(this);
-    CXTPClientRect rc(this);
-    CXTPBufferDC memDC(dc.GetSafeHdc(), rc);
+    // Only what the view does not cover needs painting (often nothing).
+    CRect rcPaint(dc.m_ps.rcPaint);
+    if (rcPaint.IsRectEmpty())
+        return;
+    CXTPBufferDC memDC(dc.GetSafeHdc(), rcPaint);
     m_pPaintManager->FillPropertyGrid(&memDC);
 }
 

@@ -374,9 +374,21 @@ int CXTPPropertyGridPaintManager::DrawMetricsImage(CDC* pDC, CXTPPropertyGridIte
     return cx + 5;
 }
 
+void AFX_CDECL CXTPPropertyGridPaintManager::DrawSingleLineText(CDC* pDC, const CString& strText, const CRect& rc)
+{
+    // Drawn without DrawText's layout work: rows are drawn on every repaint.
+    TEXTMETRIC tm;
+    pDC->GetTextMetrics(&tm);
+    pDC->ExtTextOut(rc.left, rc.top + (rc.Height() - tm.tmHeight) / 2, ETO_CLIPPED, rc, strText,
+                    strText.GetLength(), NULL);
+}
+
 void CXTPPropertyGridPaintManager::DrawRowText(CDC* pDC, const CString& strText, CRect rc, UINT nFormat)
 {
-    pDC->DrawText(strText, rc, nFormat | DT_NOPREFIX);
+    if ((nFormat & ~(UINT)DT_NOPREFIX) == (DT_SINGLELINE | DT_VCENTER))
+        DrawSingleLineText(pDC, strText, rc);
+    else
+        pDC->DrawText(strText, rc, nFormat | DT_NOPREFIX);
 }
 
 void CXTPPropertyGridPaintManager::AdjustItemValueRect(CXTPPropertyGridItem* pItem, CRect& rc)

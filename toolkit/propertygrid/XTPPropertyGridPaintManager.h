@@ -78,6 +78,10 @@ public:
     // Returns the index of the verb under the point in hit-test mode, else -1.
     int DrawVerbs(CDC* pDC, CRect rcVerbs, CPoint ptHitTest, BOOL bHitTest);
 
+    // One line of text in a rectangle (DT_SINGLELINE | DT_VCENTER, no
+    // prefix), as rows draw their captions and values.
+    static void AFX_CDECL DrawSingleLineText(CDC* pDC, const CString& strText, const CRect& rc);
+
     // The three visual-style handles ("TREEVIEW", "BUTTON", "COMBOBOX").
     CXTPWinThemeWrapper m_themeTree;
     CXTPWinThemeWrapper m_themeButton;
