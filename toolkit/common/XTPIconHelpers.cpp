@@ -258,6 +258,13 @@ void CXTPImageManagerIconHandle::AttachIcon(HICON hIcon)
     m_bOwns = TRUE;
 }
 
+void CXTPImageManagerIconHandle::AttachIcon(HICON hIcon, CSize szExtent)
+{
+    AttachIcon(hIcon);
+    if (hIcon != NULL)
+        m_szExtent = szExtent;
+}
+
 void CXTPImageManagerIconHandle::AttachBitmap(HBITMAP hBitmap)
 {
     Clear();
@@ -278,10 +285,34 @@ void CXTPImageManagerIconHandle::CopyHandle(const CXTPImageManagerIconHandle& hH
         return;
     HICON hIcon = hHandle.m_hIcon != NULL ? ::CopyIcon(hHandle.m_hIcon) : NULL;
     HBITMAP hBitmap = hHandle.m_hBitmap != NULL ? CXTPImageManager::CopyAlphaBitmap(hHandle.m_hBitmap) : NULL;
+    CSize szExtent = hHandle.m_szExtent;
     Clear();
     m_hIcon = hIcon;
     m_hBitmap = hBitmap;
     m_bOwns = TRUE;
+    if (m_hIcon != NULL || m_hBitmap != NULL)
+        m_szExtent = szExtent;  // a copy has the size of its source
+}
+
+void CXTPImageManagerIconHandle::TakeHandle(CXTPImageManagerIconHandle& hHandle)
+{
+    if (&hHandle == this)
+        return;
+    if (!hHandle.m_bOwns)
+    {
+        CopyHandle(hHandle);  // images the source only wraps stay with their owner
+        hHandle.Clear();
+        return;
+    }
+    Clear();
+    m_hIcon = hHandle.m_hIcon;
+    m_hBitmap = hHandle.m_hBitmap;
+    m_bOwns = hHandle.m_bOwns;
+    m_szExtent = hHandle.m_szExtent;
+    // The source no longer holds the images; its derived bitmaps go with it.
+    hHandle.m_hIcon = NULL;
+    hHandle.m_hBitmap = NULL;
+    hHandle.Clear();
 }
 
 CSize CXTPImageManagerIconHandle::GetExtent() const
@@ -583,10 +614,20 @@ void CXTPImageManagerIcon::SetIcon(const CXTPImageManagerIconHandle& hIcon)
 {
     CXTPImageManagerIconHandle hCopy;
     hCopy.CopyHandle(hIcon);  // hIcon may be one of this icon's own images
+    TakeIcon(hCopy);
+}
+
+void CXTPImageManagerIcon::TakeIcon(CXTPImageManagerIconHandle& hIcon)
+{
+    // Moved out first: hIcon may be one of this icon's own images. Moving
+    // instead of copying matters: each copy of an icon is a round trip to
+    // the window server.
+    CXTPImageManagerIconHandle hOwn;
+    hOwn.TakeHandle(hIcon);
 
     for (int i = 0; i < imageCount; i++)
         m_arrImages[i].Clear();
-    m_arrImages[imageNormal].CopyHandle(hCopy);
+    m_arrImages[imageNormal].TakeHandle(hOwn);
 
     CSize sz = m_arrImages[imageNormal].GetExtent();
     m_nWidth = sz.cx;

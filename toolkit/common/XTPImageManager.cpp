@@ -302,6 +302,12 @@ void CXTPImageManager::RefreshAll()
 BOOL CXTPImageManager::SetIcon(const CXTPImageManagerIconHandle& hIcon, UINT nIDCommand, CSize szIcon,
                                int imageState)
 {
+    CXTPImageManagerIconHandle hWrapped(hIcon);  // wraps: TakeIcon copies what it does not own
+    return TakeIcon(hWrapped, nIDCommand, szIcon, imageState);
+}
+
+BOOL CXTPImageManager::TakeIcon(CXTPImageManagerIconHandle& hIcon, UINT nIDCommand, CSize szIcon, int imageState)
+{
     if (hIcon.IsEmpty())
         return FALSE;
 
@@ -316,7 +322,7 @@ BOOL CXTPImageManager::SetIcon(const CXTPImageManagerIconHandle& hIcon, UINT nID
         CXTPImageManagerIcon* pIcon = pIconSet->CreateIcon((UINT)szIcon.cx);
         switch (imageState)
         {
-        case xtpImageNormal: pIcon->SetIcon(hIcon); break;
+        case xtpImageNormal: pIcon->TakeIcon(hIcon); break;
         case xtpImageDisabled: pIcon->SetDisabledIcon(hIcon); break;
         case xtpImageHot: pIcon->SetHotIcon(hIcon); break;
         case xtpImageChecked: pIcon->SetCheckedIcon(hIcon); break;
@@ -331,7 +337,7 @@ BOOL CXTPImageManager::SetIcon(const CXTPImageManagerIconHandle& hIcon, UINT nID
 
     pIconSet = new CXTPImageManagerIconSet(nIDCommand, this);
     CXTPImageManagerIcon* pIcon = pIconSet->CreateIcon((UINT)szIcon.cx);
-    pIcon->SetIcon(hIcon);
+    pIcon->TakeIcon(hIcon);
     m_mapImages.SetAt(nIDCommand, pIconSet);
     return TRUE;
 }
@@ -422,11 +428,16 @@ BOOL CXTPImageManager::SetIconsFromBitmap(HBITMAP hBitmap, const UINT* pCommands
                 continue;  // a separator takes no image
             if (nPart >= nParts)
                 break;
-            CXTPImageManagerIconHandle hIcon(pParts[nPart++]);
-            SetIcon(hIcon, pCommands != NULL ? pCommands[i] : (UINT)i, szIcon, imageState);
+            CXTPImageManagerIconHandle hIcon;
+            hIcon.AttachBitmap(pParts[nPart]);
+            pParts[nPart++] = NULL;  // handed over
+            TakeIcon(hIcon, pCommands != NULL ? pCommands[i] : (UINT)i, szIcon, imageState);
         }
         for (int i = 0; i < nParts; i++)
-            ::DeleteObject(pParts[i]);
+        {
+            if (pParts[i] != NULL)
+                ::DeleteObject(pParts[i]);
+        }
         delete[] pParts;
         return TRUE;
     }
@@ -483,6 +494,9 @@ BOOL CXTPImageManager::AddIconsFromImageList(HIMAGELIST hImageList, const UINT* 
             szIcon = CSize(info.rcImage.right - info.rcImage.left, info.rcImage.bottom - info.rcImage.top);
     }
 
+    int cxImage = 0, cyImage = 0;
+    ImageList_GetIconSize(hImageList, &cxImage, &cyImage);
+
     int j = 0;
     for (int i = 0; i < nCount; i++)
     {
@@ -492,11 +506,11 @@ BOOL CXTPImageManager::AddIconsFromImageList(HIMAGELIST hImageList, const UINT* 
         HICON hIcon = ImageList_GetIcon(hImageList, j, ILD_NORMAL);
         if (hIcon == NULL)
             return FALSE;
-        {
-            CXTPImageManagerIconHandle hHandle(hIcon);
-            SetIcon(hHandle, pCommands != NULL ? pCommands[i] : (UINT)i, szIcon, imageState);
-        }
-        ::DestroyIcon(hIcon);
+        // The new icon is handed over, not copied (whatever is not taken is
+        // destroyed with the handle).
+        CXTPImageManagerIconHandle hHandle;
+        hHandle.AttachIcon(hIcon, CSize(cxImage, cyImage));
+        TakeIcon(hHandle, pCommands != NULL ? pCommands[i] : (UINT)i, szIcon, imageState);
         j++;
     }
     return TRUE;

@@ -24,9 +24,16 @@ public:
 
     void Clear();
     void AttachIcon(HICON hIcon);
+    // The same for an icon whose size the caller knows (reading it costs a
+    // copy of the icon's bitmaps).
+    void AttachIcon(HICON hIcon, CSize szExtent);
     void AttachBitmap(HBITMAP hBitmap);
     void CopyBitmap(HBITMAP hBitmap);
     void CopyHandle(const CXTPImageManagerIconHandle& hHandle);
+    // Moves the images here when hHandle owns them and copies them when it
+    // only wraps them; either way this handle owns its images and hHandle
+    // is left empty.
+    void TakeHandle(CXTPImageManagerIconHandle& hHandle);
 
     BOOL IsEmpty() const { return m_hIcon == NULL && m_hBitmap == NULL; }
     BOOL IsAlpha() const { return m_hBitmap != NULL; }
@@ -87,6 +94,8 @@ public:
     CSize GetExtent() const { return m_arrImages[imageNormal].GetExtent(); }
 
     void SetIcon(const CXTPImageManagerIconHandle& hIcon);
+    // SetIcon without a copy: the images move out of hIcon (see TakeHandle).
+    void TakeIcon(CXTPImageManagerIconHandle& hIcon);
     void SetHotIcon(const CXTPImageManagerIconHandle& hIcon);
     void SetCheckedIcon(const CXTPImageManagerIconHandle& hIcon);
     void SetPressedIcon(const CXTPImageManagerIconHandle& hIcon);
@@ -179,6 +188,10 @@ public:
                                int imageState = xtpImageNormal);
     BOOL SetIcon(const CXTPImageManagerIconHandle& hIcon, UINT nIDCommand, CSize szIcon = CSize(0, 0),
                  int imageState = xtpImageNormal);
+    // SetIcon for a handle the caller gives away: the normal image moves
+    // out of hIcon instead of being copied.
+    BOOL TakeIcon(CXTPImageManagerIconHandle& hIcon, UINT nIDCommand, CSize szIcon = CSize(0, 0),
+                  int imageState = xtpImageNormal);
     UINT AddCustomIcon(const CXTPImageManagerIconHandle& hIcon);
 
     CXTPImageManagerIconSet* GetIconSet(UINT nCommand) const;

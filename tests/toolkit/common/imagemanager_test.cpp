@@ -124,6 +124,47 @@ TEST(IconHandle, OwnershipRules)
     ::DeleteObject(hBitmap);
 }
 
+TEST(IconHandle, TakingMovesOwnedImagesAndCopiesWrappedOnes)
+{
+    ICONINFO info;
+    HICON hOwned = SolidIcon(16, 16, RGB(1, 2, 3));
+    {
+        CXTPImageManagerIconHandle owner;
+        owner.AttachIcon(hOwned);
+        CXTPImageManagerIconHandle taker;
+        taker.TakeHandle(owner);
+        EXPECT_TRUE(owner.IsEmpty());
+        EXPECT_EQ(hOwned, taker.GetIcon());
+    }
+    EXPECT_FALSE(::GetIconInfo(hOwned, &info)) << "the taker owns the moved icon";
+
+    HICON hCallers = SolidIcon(16, 16, RGB(4, 5, 6));
+    {
+        CXTPImageManagerIconHandle wrapper(hCallers);
+        CXTPImageManagerIconHandle taker;
+        taker.TakeHandle(wrapper);
+        EXPECT_TRUE(wrapper.IsEmpty());
+        EXPECT_NE(hCallers, taker.GetIcon());
+        EXPECT_EQ(CSize(16, 16), taker.GetExtent());
+    }
+    ASSERT_TRUE(::GetIconInfo(hCallers, &info)) << "a wrapped icon stays with its owner";
+    ::DeleteObject(info.hbmColor);
+    ::DeleteObject(info.hbmMask);
+
+    // An icon set to one of its own images keeps a valid image.
+    CXTPImageManager manager;
+    CXTPImageManagerIconHandle wrapped(hCallers);
+    ASSERT_TRUE(manager.SetIcon(wrapped, 7));
+    CXTPImageManagerIcon* pIcon = manager.GetImage(7);
+    ASSERT_NE(nullptr, pIcon);
+    pIcon->SetIcon(pIcon->GetIcon());
+    ASSERT_TRUE(::GetIconInfo(pIcon->GetIcon().GetIcon(), &info));
+    ::DeleteObject(info.hbmColor);
+    ::DeleteObject(info.hbmMask);
+    EXPECT_EQ(CSize(16, 16), pIcon->GetExtent());
+    ::DestroyIcon(hCallers);
+}
+
 TEST(IconHandle, CorruptIconResourcesAreRefused)
 {
     // A 32-bit icon image: header, 2 x 2 colour pixels, then the mask.
@@ -604,6 +645,12 @@ TEST(ImageManager, ImageListsWithAndWithoutIds)
     UINT ids[] = { 20, 0, 21 };
     EXPECT_TRUE(manager.SetIconsFromImageList(hList, ids, 3, CSize(8, 8)));
     EXPECT_LE(Diff(RGB(0, 0, 255), DrawnColor(manager.GetImage(21, 8), manager.GetImage(21, 8)->GetIcon(), 2, 2)), 8);
+
+    // A size asked for other than the list's: the images keep their own.
+    UINT big[] = { 30 };
+    EXPECT_TRUE(manager.SetIconsFromImageList(hList, big, 1, CSize(16, 16)));
+    ASSERT_NE(nullptr, manager.GetImage(30, 16));
+    EXPECT_EQ(CSize(8, 8), manager.GetImage(30, 16)->GetExtent());
     EXPECT_FALSE(manager.SetIconsFromImageList((HIMAGELIST)NULL, NULL, 0, CSize(0, 0)));
     ImageList_Destroy(hList);
 }
