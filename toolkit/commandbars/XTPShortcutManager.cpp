@@ -78,14 +78,8 @@ CString CXTPShortcutManager::Format(ACCEL* pAccel, int* pPriority)
 BOOL CXTPShortcutManager::FindDefaultAccelerator(UINT nCmd, CString& strShortcut)
 {
     strShortcut.Empty();
-    if (m_hAccelTable == NULL)
-        return FALSE;
-    int nCount = ::CopyAcceleratorTable(m_hAccelTable, NULL, 0);
-    if (nCount <= 0)
-        return FALSE;
     CArray<ACCEL, ACCEL&> arr;
-    arr.SetSize(nCount);
-    ::CopyAcceleratorTable(m_hAccelTable, arr.GetData(), nCount);
+    int nCount = ReadAccelTable(m_hAccelTable, arr);
     int nBest = -1;
     for (int i = 0; i < nCount; i++)
     {
@@ -109,17 +103,21 @@ void CXTPShortcutManager::Reset()
     m_hAccelTable = CopyAccelTable(m_hOriginalAccelTable);
 }
 
+int AFX_CDECL CXTPShortcutManager::ReadAccelTable(HACCEL hAccelTable, CArray<ACCEL, ACCEL&>& arr)
+{
+    arr.RemoveAll();
+    int nCount = hAccelTable != NULL ? ::CopyAcceleratorTable(hAccelTable, NULL, 0) : 0;
+    if (nCount <= 0)
+        return 0;
+    arr.SetSize(nCount);
+    return ::CopyAcceleratorTable(hAccelTable, arr.GetData(), nCount);
+}
+
 HACCEL AFX_CDECL CXTPShortcutManager::CopyAccelTable(HACCEL hAccelTable)
 {
-    if (hAccelTable == NULL)
-        return NULL;
-    int nCount = ::CopyAcceleratorTable(hAccelTable, NULL, 0);
-    if (nCount <= 0)
-        return NULL;
     CArray<ACCEL, ACCEL&> arr;
-    arr.SetSize(nCount);
-    ::CopyAcceleratorTable(hAccelTable, arr.GetData(), nCount);
-    return ::CreateAcceleratorTable(arr.GetData(), nCount);
+    int nCount = ReadAccelTable(hAccelTable, arr);
+    return nCount > 0 ? ::CreateAcceleratorTable(arr.GetData(), nCount) : NULL;
 }
 
 void CXTPShortcutManager::LoadAccelerators(UINT nIDResource)

@@ -25,6 +25,8 @@ public:
     void LoadAccelerators(UINT nIDResource);
     void SetAccelerators(ACCEL* pAccel, int nCount);
     static HACCEL AFX_CDECL CopyAccelTable(HACCEL hAccelTable);
+    // The table's entries into arr; their count (0 for none or no table).
+    static int AFX_CDECL ReadAccelTable(HACCEL hAccelTable, CArray<ACCEL, ACCEL&>& arr);
     HACCEL GetOriginalAccelerator() const { return m_hOriginalAccelTable; }
     void DisableShortcuts(BOOL bDisable);
     // Translates a key message for the frame window; FALSE when disabled.
