@@ -101,7 +101,7 @@ TEST_F(BarsTest, StatusPanesDrawTheirIconTextAndBackground)
     CXTPStatusBarPane pane;
     pane.m_pStatusBar = &statusBar;
     pane.m_strText = _T("Ready to play");
-    pane.m_pImage = XTPImageManager()->GetImage(testsupport::idMark, 16);
+    pane.m_nIconId = testsupport::idMark;
     pane.m_fntText.CreatePointFont(80, _T("Tahoma"));
     pane.m_clrText = RGB(200, 0, 0);
     CRect rc(0, 0, 200, 22);
@@ -124,7 +124,7 @@ TEST_F(BarsTest, StatusPanesDrawTheirIconTextAndBackground)
 
     // A background colour fills inside the border, or to the edges without one.
     pane.m_nStyle = 0;
-    pane.m_pImage = NULL;
+    pane.m_nIconId = -1;
     pane.m_strText.Empty();
     pane.m_clrBackground = RGB(0, 0, 200);
     canvas.Fill(RGB(9, 9, 9));
@@ -157,10 +157,8 @@ TEST_F(BarsTest, RightAlignedPaneNarrowerThanItsTextKeepsItsLeftEdge)
 
 TEST_F(BarsTest, KeyboardTipsOnInfoColoursAndGreyWhenDisabled)
 {
-    CXTPCommandBarKeyboardTip tip;
+    CXTPCommandBarKeyboardTip tip(NULL, NULL, _T("W"), CPoint(0, 0), 0, FALSE);
     tip.CreateEx(WS_EX_TOOLWINDOW, AfxRegisterWndClass(0), _T(""), WS_POPUP, CRect(0, 0, 24, 18), NULL, 0);
-    tip.m_strCaption = _T("W");
-    tip.m_bEnabled = FALSE;
     Canvas canvas(24, 18, RGB(9, 9, 9));
     m_pTheme->DrawKeyboardTip(canvas.DC(), &tip, TRUE);
     EXPECT_EQ(RGB(9, 9, 9), canvas.Pixel(12, 9)) << "asked for a region only, nothing is drawn";
