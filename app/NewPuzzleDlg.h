@@ -6,6 +6,8 @@
 #pragma once
 
 #include "FennDialog.h"
+#include "AppearanceInfoDlgs.h"
+#include "GradeInfoDlgs.h"
 #include "ProfileChoosers.h"
 #include "Vant_XTButton.h"
 #include "resource.h"
@@ -28,8 +30,8 @@ public:
     CVant_XTButton m_btnCancel;
     CVant_XTButton m_btnEditAppearance;   // 1025
     CVant_XTButton m_btnEditGrade;        // 1026
-    CAppearanceProfileCombo m_cbAppearance;   // 1023
-    CGradeProfileCombo m_cbGrade;             // 1024
+    CAppearanceInfoComboBox m_cbAppearance;   // 1023
+    CGradeInfoComboBox m_cbGrade;             // 1024
 
 protected:
     virtual void DoDataExchange(CDataExchange* pDX);

@@ -1,11 +1,11 @@
-// The game's object creator.
-//
-// The profile editors (their list controls CAppearanceInfoListCtrl and
-// CGradeInfoListCtrl, and their editors CAppearanceDlg and CGradeInfoDlg)
-// are created here, one per kind; until they are part of the program every
-// kind answers null and the list dialogs say that they could not create
-// their objects.
+// The game's object creator: the profile editors' list controls and editors,
+// one per kind.
 #include "ObjectCreator.h"
+
+#include "AppearanceInfoDlgs.h"
+#include "GradeInfoDlgs.h"
+
+#include <new>
 
 CObjectCreator::CObjectCreator()
 {
@@ -17,17 +17,23 @@ CObjectCreator::~CObjectCreator()
 
 CRookGenericListCtrl* CObjectCreator::CreateListCtrl(int* pnType)
 {
-    if (pnType == NULL || (*pnType != htpkAppearance && *pnType != htpkDifficulty))
+    if (pnType == NULL)
         return NULL;
-    TRACE("CObjectCreator: no list control of kind %d in this program\n", *pnType);
+    if (*pnType == htpkAppearance)
+        return new (std::nothrow) CAppearanceInfoListCtrl();
+    if (*pnType == htpkDifficulty)
+        return new (std::nothrow) CGradeInfoListCtrl();
     return NULL;
 }
 
 CRookGenericInfoDlg* CObjectCreator::CreateInfoDlg(int* pnType)
 {
-    if (pnType == NULL || (*pnType != htpkAppearance && *pnType != htpkDifficulty))
+    if (pnType == NULL)
         return NULL;
-    TRACE("CObjectCreator: no profile editor of kind %d in this program\n", *pnType);
+    if (*pnType == htpkAppearance)
+        return new (std::nothrow) CAppearanceDlg();
+    if (*pnType == htpkDifficulty)
+        return new (std::nothrow) CGradeInfoDlg();
     return NULL;
 }
 

@@ -18,8 +18,7 @@ public:
     virtual ~CObjectCreator();
 
     // Kind 0: the appearance list control; kind 1: the difficulty list
-    // control; null for any other kind, and while the profile editors'
-    // classes are not part of the program.
+    // control; null for any other kind.
     virtual CRookGenericListCtrl* CreateListCtrl(int* pnType);
     // Kind 0: the appearance editor; kind 1: the difficulty editor.
     virtual CRookGenericInfoDlg* CreateInfoDlg(int* pnType);

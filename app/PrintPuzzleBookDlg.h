@@ -4,7 +4,8 @@
 
 #include <afxwin.h>
 
-#include "ProfileChoosers.h"
+#include "AppearanceInfoDlgs.h"
+#include "GradeInfoDlgs.h"
 #include "RookXTComboBox.h"
 #include "Vant_XTButton.h"
 #include "resource.h"
@@ -40,8 +41,8 @@ public:
 public:
     CString m_strCount;
     CPuzzlesPerPageComboBox m_cbPerPage;
-    CAppearanceProfileCombo m_cbAppearance;
-    CGradeProfileCombo m_cbDifficulty;
+    CAppearanceInfoComboBox m_cbAppearance;
+    CGradeInfoComboBox m_cbDifficulty;
     CPrintSolutionsComboBox m_cbSolutions;
     CVant_XTButton m_btnOK;
     CVant_XTButton m_btnCancel;

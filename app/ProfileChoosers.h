@@ -1,6 +1,6 @@
-// Choosing profiles from the game's dialogs: combo boxes that offer the
-// profiles of the application's lists by name (each entry's item data is the
-// profile's index), and opening the list dialog of a profile kind.
+// Choosing profiles from the game's dialogs: filling a combo box with the
+// profiles of a list by name (each entry's item data is the profile's
+// index), and opening the list dialog of a profile kind.
 #pragma once
 
 #include "RookXTComboBox.h"
@@ -24,22 +24,10 @@ void FillProfileCombo(CComboBox& combo, const TList& list)
     combo.SetCurSel(0);
 }
 
-// The appearance profiles of the application's list.
-class CAppearanceProfileCombo : public CRookXTComboBox
-{
-public:
-    void FillProfiles();
-};
-
-// The difficulty profiles of the application's list.
-class CGradeProfileCombo : public CRookXTComboBox
-{
-public:
-    void FillProfiles();
-};
-
 // Shows the list dialog of a profile kind (0 appearance, 1 difficulty)
 // modally, its preview drawing pPreview (appearance only; may be null). On
-// IDOK *pnSelectedIndex is the index of the profile chosen there. Returns the
-// dialog's result; -1 when the dialog could not be shown.
-INT_PTR AFXAPI RunProfileListDlg(int nKind, CWnd* pParentWnd, CHTDataContainer* pPreview, int* pnSelectedIndex);
+// IDOK *pnSelectedIndex is the index of the profile chosen there. bAllowCopy
+// enables the difficulty list's Copy button. Returns the dialog's result; -1
+// when the dialog could not be shown.
+INT_PTR AFXAPI RunProfileListDlg(int nKind, CWnd* pParentWnd, CHTDataContainer* pPreview, int* pnSelectedIndex,
+                                 BOOL bAllowCopy = TRUE);

@@ -1,7 +1,10 @@
 // The new-puzzle dialog: its two profile choosers filled from the
 // application's lists, the indexes it hands back, and its look.
+// ctest: run-serial
 #include "support/wndtest.h"
 #include "support/snapshot.h"
+#include "support/modal.h"
+#include "support/profilelists.h"
 #include "ApplicationInfo.h"
 #include "NewPuzzleDlg.h"
 #include "XTThemeManager.h"
@@ -15,16 +18,7 @@ struct NewPuzzleFixture : ::testing::Test
     void SetUp() override
     {
         XTThemeManager()->SetTheme(xtThemeOffice2003);
-        CGradeInfoList& grades = g_ApplicationInfo.m_GradeInfoList;
-        grades.RemoveAll();
-        grades.AddTail(CGradeInfo::MakeEasyProfile());
-        grades.AddTail(CGradeInfo::MakeMildProfile());
-        grades.AddTail(CGradeInfo::MakeDifficultProfile());
-        grades.AddTail(CGradeInfo::MakeFiendishProfile());
-        CAppearanceInfoList& looks = g_ApplicationInfo.m_AppearanceInfoList;
-        looks.RemoveAll();
-        looks.AddTail(CAppearanceInfo::MakeStandardProfile());
-        looks.AddTail(CAppearanceInfo::MakePrintingProfile());
+        testsupport::ResetBuiltInProfiles();
     }
     void TearDown() override
     {
@@ -92,15 +86,44 @@ TEST_F(NewPuzzleFixture, OKHandsBackTheChosenIndexesAndCancelNone)
     empty.DestroyWindow();
 }
 
-TEST_F(NewPuzzleFixture, EditButtonsRefillTheirChooser)
+TEST_F(NewPuzzleFixture, EditButtonsOpenTheListsAndRefillTheirChooser)
 {
     Open();
     dlg.m_cbGrade.SetCurSel(2);
     g_ApplicationInfo.m_GradeInfoList.RemoveTail();
-    Click(IDC_EDIT_DIFFICULTY_PROFILES);
+    {
+        // From here the difficulty list offers Copy; Close leaves the first entry chosen.
+        testsupport::ModalDriver driver(
+            [](HWND hList) {
+                EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(hList, IDC_PROFILE_COPY)));
+                testsupport::ModalDriver::Press(hList, IDCANCEL);
+            },
+            dlg.m_hWnd);
+        Click(IDC_EDIT_DIFFICULTY_PROFILES);
+        EXPECT_TRUE(driver.HasRun());
+    }
     ExpectEntries(dlg.m_cbGrade, {"Easy", "Mild", "Difficult"});
+    {
+        // "Select" in the list chooses that profile here.
+        testsupport::ModalDriver driver(
+            [](HWND hList) {
+                CListCtrl* pList = (CListCtrl*)CWnd::FromHandle(::GetDlgItem(hList, IDC_PROFILE_LIST));
+                pList->SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+                testsupport::ModalDriver::Press(hList, IDOK);
+            },
+            dlg.m_hWnd);
+        Click(IDC_EDIT_DIFFICULTY_PROFILES);
+        EXPECT_TRUE(driver.HasRun());
+    }
+    EXPECT_EQ(1, dlg.m_cbGrade.GetCurSel());
+
     dlg.m_cbAppearance.SetCurSel(1);
-    Click(IDC_EDIT_APPEARANCE_PROFILES);
+    {
+        testsupport::ModalDriver driver([](HWND hList) { testsupport::ModalDriver::Press(hList, IDCANCEL); },
+                                        dlg.m_hWnd);
+        Click(IDC_EDIT_APPEARANCE_PROFILES);
+        EXPECT_TRUE(driver.HasRun());
+    }
     EXPECT_EQ(0, dlg.m_cbAppearance.GetCurSel());
 }
 

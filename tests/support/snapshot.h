@@ -197,3 +197,35 @@ inline std::string SaveWindowSnapshot(HWND hWnd, const std::string& strName)
     return SaveSnapshot(canvas, strName);
 }
 } // namespace testsupport
+
+namespace testsupport
+{
+// Saves what the screen shows of a window (it must be visible and uncovered:
+// tests that call this read the screen and run serially), for windows that
+// paint only through WM_PAINT. Empty on failure, else the path written.
+inline std::string SaveScreenSnapshot(HWND hWnd, const std::string& strName)
+{
+    ::RedrawWindow(hWnd, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    // Wine copies window contents to the screen while the thread looks at
+    // its queue; give it a few turns.
+    for (int i = 0; i < 4; i++)
+    {
+        MSG msg;
+        while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+        {
+            ::TranslateMessage(&msg);
+            ::DispatchMessage(&msg);
+        }
+        ::Sleep(25);
+    }
+    RECT rc;
+    if (!::GetWindowRect(hWnd, &rc))
+        return std::string();
+    Canvas canvas(rc.right - rc.left, rc.bottom - rc.top);
+    HDC hScreen = ::GetDC(NULL);
+    ::BitBlt(canvas.Handle(), 0, 0, rc.right - rc.left, rc.bottom - rc.top, hScreen, rc.left, rc.top, SRCCOPY);
+    ::ReleaseDC(NULL, hScreen);
+    ::GdiFlush();
+    return SaveSnapshot(canvas, strName);
+}
+} // namespace testsupport
