@@ -16,6 +16,9 @@
 #include "TutorialDlg.h"
 #include "XTPCommandBarsOptions.h"
 #include "XTPControlCustom.h"
+#include "XTPDockingPane.h"
+#include "XTPPropertyGridDefines.h"
+#include "XTPPropertyGridItem.h"
 #include "XTPPaintManager.h"
 #include "XTPShortcutManager.h"
 #include "XTThemeManager.h"
@@ -95,6 +98,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CXTPFrameWnd)
     ON_WM_CREATE()
     ON_MESSAGE(WM_XTP_BEFORECREATECONTROL, OnCreateControl)
     ON_MESSAGE(WM_XTP_TOOLBARVISIBLECHANGED, OnToolBarVisibleChanged)
+    ON_MESSAGE(XTPWM_DOCKINGPANE_NOTIFY, OnDockingPaneNotify)
+    ON_MESSAGE(XTPWM_PROPERTYGRID_NOTIFY, OnGridNotify)
     ON_COMMAND(ID_VIEW_CUSTOMIZE, OnCustomize)
     ON_COMMAND(ID_TEXT_BELOW_ICONS, OnTextBelowIcons)
     ON_UPDATE_COMMAND_UI(ID_TEXT_BELOW_ICONS, OnUpdateTextBelowIcons)
@@ -129,6 +134,10 @@ BEGIN_MESSAGE_MAP(CMainFrame, CXTPFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_REVERT_TO_START, OnUpdateUndo)
     ON_COMMAND(ID_SHOW_SOLUTION, OnShowSolution)
     ON_UPDATE_COMMAND_UI(ID_SHOW_SOLUTION, OnUpdatePlaying)
+    ON_COMMAND(ID_APPEARANCE_PANE, OnAppearancePane)
+    ON_UPDATE_COMMAND_UI(ID_APPEARANCE_PANE, OnUpdateAppearancePane)
+    ON_COMMAND(ID_DIFFICULTY_PANE, OnDifficultyPane)
+    ON_UPDATE_COMMAND_UI(ID_DIFFICULTY_PANE, OnUpdateDifficultyPane)
     ON_COMMAND(ID_APPEARANCE_LIST, OnAppearanceList)
     ON_COMMAND(ID_DIFFICULTY_LIST, OnDifficultyList)
     ON_COMMAND(ID_SHOW_TUTORIAL, OnShowTutorial)
@@ -381,8 +390,97 @@ void CMainFrame::OnSysCommand(UINT nID, LPARAM lParam)
         FitNumberFont();
 }
 
-void CMainFrame::ShowProfilesInPanes(const CAppearanceInfo*, const CGradeInfo*)
+void CMainFrame::ShowProfilesInPanes(const CAppearanceInfo* pAppearance, const CGradeInfo* pGrade)
 {
+    if (pAppearance != NULL && m_paneAppearance.GetSafeHwnd() != NULL)
+    {
+        m_paneAppearance.SetAppearanceInfo(*pAppearance);
+        m_paneAppearance.Refresh();
+    }
+    if (pGrade != NULL && m_paneGradeInfo.GetSafeHwnd() != NULL)
+    {
+        m_paneGradeInfo.SetGradeInfo(*pGrade);
+        m_paneGradeInfo.Refresh();
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Notifications of the docking panes and the profile grids
+
+LRESULT CMainFrame::OnDockingPaneNotify(WPARAM wParam, LPARAM lParam)
+{
+    if (wParam != XTP_DPN_SHOWWINDOW)
+        return FALSE;
+    CXTPDockingPane* pPane = (CXTPDockingPane*)lParam;
+    if (pPane == NULL || pPane->HasAttachedWindow())
+        return TRUE;
+    CBrindlemarkDoc* pDoc = GetGameDoc();
+    CPropGridPane_Base* pWindow = NULL;
+    if (pPane->GetID() == GAME_PANE_APPEARANCE)
+        pWindow = &m_paneAppearance;
+    else if (pPane->GetID() == GAME_PANE_DIFFICULTY)
+        pWindow = &m_paneGradeInfo;
+    else
+        return TRUE;
+
+    // The window is made once and shows the profile the puzzle has now; a
+    // pane shown again gets the same window back.
+    if (pWindow->GetSafeHwnd() == NULL)
+    {
+        if (!pWindow->CreateEx(0, "STATIC", "", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, CRect(0, 0, 0, 0), this,
+                               0))
+        {
+            TRACE("main frame: the window of pane %d could not be created\n", pPane->GetID());
+            return TRUE;
+        }
+        if (pWindow == &m_paneAppearance)
+        {
+            if (pDoc != NULL)
+                m_paneAppearance.SetAppearanceInfo(pDoc->GetCurrent().GetAppearanceInfo());
+            m_paneAppearance.Refresh();
+        }
+        else
+        {
+            if (pDoc != NULL)
+                m_paneGradeInfo.SetGradeInfo(pDoc->GetCurrent().GetGradeInfo());
+            m_paneGradeInfo.Refresh();
+        }
+    }
+    pPane->AttachWindow(pWindow);
+    return TRUE;
+}
+
+LRESULT CMainFrame::OnGridNotify(WPARAM wParam, LPARAM lParam)
+{
+    CBrindlemarkDoc* pDoc = GetGameDoc();
+    CXTPPropertyGridItem* pItem = (CXTPPropertyGridItem*)lParam;
+    if (pDoc == NULL || wParam != XTP_PGN_ITEMVALUE_CHANGED || pItem == NULL)
+        return 0;
+    CHTDataContainer& current = pDoc->GetCurrent();
+    if (pItem->GetID() >= htgiProfileName)
+    {
+        // The difficulty pane: the three aids the board draws repaint it.
+        CGradeInfo grade = current.GetGradeInfo();
+        ApplyGradeInfoEdit(grade, pItem);
+        current.SetGradeInfo(grade);
+        current.m_bModified = TRUE;
+        const UINT nID = pItem->GetID();
+        if (nID == htgiShowIslandSquares || nID == htgiShowUnshadedDups || nID == htgiShowAdjacentShaded)
+            pDoc->InvalidateBoard(TRUE);
+    }
+    else
+    {
+        // The appearance pane: the squares and the clock take the colours.
+        CAppearanceInfo appearance = current.GetAppearanceInfo();
+        ApplyAppearanceEdit(appearance, pItem);
+        current.ApplySquareColours(appearance);
+        current.m_AppearanceInfo.CopyFrom(appearance);
+        current.m_bModified = TRUE;
+        pDoc->InvalidateBoard(TRUE);
+        if (m_pTimerToolBar != NULL)
+            ApplyClockColours(appearance);
+    }
+    return 0;
 }
 
 void CMainFrame::TrackBoardMenu(CMenu* pMenu, CPoint pointScreen)
@@ -560,6 +658,50 @@ void CMainFrame::OnShowSolution()
         pDoc->ShowSolution(FALSE);
 }
 
+void CMainFrame::ToggleProfilePane(UINT nPaneID)
+{
+    CWnd& wndPane = nPaneID == GAME_PANE_APPEARANCE ? (CWnd&)m_paneAppearance : (CWnd&)m_paneGradeInfo;
+    if (wndPane.GetSafeHwnd() == NULL)
+    {
+        // The pane asks for its window (OnDockingPaneNotify) when it shows.
+        CXTPDockingPane* pPane = m_paneManager.CreatePane(nPaneID, CRect(0, 0, 200, 120), xtpPaneDockLeft, NULL);
+        if (pPane == NULL)
+        {
+            TRACE("main frame: pane %u could not be created\n", nPaneID);
+            return;
+        }
+        pPane->SetTitle(nPaneID == GAME_PANE_APPEARANCE ? "This puzzle's Appearance Info"
+                                                        : "This puzzle's Difficulty Info");
+        // Only this command closes the pane: its caption has no Close button.
+        pPane->SetOptions(xtpPaneNoCloseable);
+    }
+    else
+    {
+        wndPane.DestroyWindow();
+        m_paneManager.DestroyPane(m_paneManager.FindPane((int)nPaneID));
+    }
+}
+
+void CMainFrame::OnAppearancePane()
+{
+    ToggleProfilePane(GAME_PANE_APPEARANCE);
+}
+
+void CMainFrame::OnUpdateAppearancePane(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetCheck(m_paneAppearance.GetSafeHwnd() != NULL ? 1 : 0);
+}
+
+void CMainFrame::OnDifficultyPane()
+{
+    ToggleProfilePane(GAME_PANE_DIFFICULTY);
+}
+
+void CMainFrame::OnUpdateDifficultyPane(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetCheck(m_paneGradeInfo.GetSafeHwnd() != NULL ? 1 : 0);
+}
+
 void CMainFrame::OnAppearanceList()
 {
     CBrindlemarkDoc* pDoc = GetGameDoc();
@@ -579,7 +721,8 @@ void CMainFrame::OnAppearanceList()
     current.m_AppearanceInfo.CopyFrom(appearance);
     current.m_bModified = TRUE;
     ShowProfilesInPanes(&appearance, NULL);
-    ApplyClockColours(appearance);
+    if (m_pTimerToolBar != NULL)
+        ApplyClockColours(appearance);
     FitNumberFont();
     pDoc->InvalidateBoard(TRUE);
 }

@@ -9,6 +9,7 @@
 
 #include "AppearanceInfo.h"
 #include "GradeInfo.h"
+#include "PropGridPanes.h"
 #include "VantMatrixCtrl.h"
 #include "XTPDockingPaneManager.h"
 #include "XTPFrameWnd.h"
@@ -22,6 +23,10 @@ struct XTP_COMMANDBARS_CREATECONTROL;
 // the docking layout's.
 #define GAME_COMMANDBARS_PROFILE "CommandBars"
 #define GAME_DOCKING_LAYOUT "NormalLayout"
+
+// The docking panes of the two profile panes.
+#define GAME_PANE_APPEARANCE 1000
+#define GAME_PANE_DIFFICULTY 1001
 
 class CMainFrame : public CXTPFrameWnd
 {
@@ -43,12 +48,17 @@ public:
     // reaches this frame's command map.
     void TrackBoardMenu(CMenu* pMenu, CPoint pointScreen);
 
+    // Shows or removes a profile pane: 1000 appearance, 1001 difficulty.
+    void ToggleProfilePane(UINT nPaneID);
+
     // Docks a toolbar next to another one in the same dock bar.
     void DockRightOf(CXTPToolBar* pBar, CXTPToolBar* pLeftOf);
 
 public:
     CXTPStatusBar m_wndStatusBar;
     CXTPDockingPaneManager m_paneManager;
+    CAppearancePropGridPane m_paneAppearance;   // the window of docking pane 1000
+    CGradeInfoPropGridPane m_paneGradeInfo;     // the window of docking pane 1001
     CVantTimerCtrl m_wndClock;
     CTimerToolBar* m_pTimerToolBar;   // owned by the command bars
     bool m_bInSizeMove;
@@ -60,6 +70,8 @@ protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg LRESULT OnCreateControl(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnToolBarVisibleChanged(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnDockingPaneNotify(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnGridNotify(WPARAM wParam, LPARAM lParam);
     afx_msg void OnCustomize();
     afx_msg void OnTextBelowIcons();
     afx_msg void OnUpdateTextBelowIcons(CCmdUI* pCmdUI);
@@ -90,6 +102,10 @@ protected:
     afx_msg void OnUpdateAutoMark(CCmdUI* pCmdUI);
     afx_msg void OnRevertToStart();
     afx_msg void OnShowSolution();
+    afx_msg void OnAppearancePane();
+    afx_msg void OnUpdateAppearancePane(CCmdUI* pCmdUI);
+    afx_msg void OnDifficultyPane();
+    afx_msg void OnUpdateDifficultyPane(CCmdUI* pCmdUI);
     afx_msg void OnAppearanceList();
     afx_msg void OnDifficultyList();
     afx_msg void OnShowTutorial();

@@ -7,8 +7,33 @@
 #include "ObjectCreator.h"
 #include "resource.h"
 
+namespace
+{
+INT_PTR AFXAPI ShowProfileListDlg(int nKind, CWnd* pParentWnd, CHTDataContainer* pPreview, int* pnSelectedIndex,
+                                  BOOL bAllowCopy);
+
+PFN_RUNPROFILELIST s_pfnRunProfileList = &ShowProfileListDlg;
+} // namespace
+
+PFN_RUNPROFILELIST AFXAPI SetProfileListHandler(PFN_RUNPROFILELIST pfnRun)
+{
+    PFN_RUNPROFILELIST pfnPrevious = s_pfnRunProfileList;
+    s_pfnRunProfileList = pfnRun != NULL ? pfnRun : &ShowProfileListDlg;
+    return pfnPrevious;
+}
+
 INT_PTR AFXAPI RunProfileListDlg(int nKind, CWnd* pParentWnd, CHTDataContainer* pPreview, int* pnSelectedIndex,
                                  BOOL bAllowCopy)
+{
+    if (pnSelectedIndex != NULL)
+        *pnSelectedIndex = -1;
+    return s_pfnRunProfileList(nKind, pParentWnd, pPreview, pnSelectedIndex, bAllowCopy);
+}
+
+namespace
+{
+INT_PTR AFXAPI ShowProfileListDlg(int nKind, CWnd* pParentWnd, CHTDataContainer* pPreview, int* pnSelectedIndex,
+                                  BOOL bAllowCopy)
 {
     if (pnSelectedIndex != NULL)
         *pnSelectedIndex = -1;
@@ -41,3 +66,4 @@ INT_PTR AFXAPI RunProfileListDlg(int nKind, CWnd* pParentWnd, CHTDataContainer* 
         *pnSelectedIndex = pDlg->m_nSelectedIndex;
     return nResult;
 }
+} // namespace

@@ -31,3 +31,9 @@ void FillProfileCombo(CComboBox& combo, const TList& list)
 // when the dialog could not be shown.
 INT_PTR AFXAPI RunProfileListDlg(int nKind, CWnd* pParentWnd, CHTDataContainer* pPreview, int* pnSelectedIndex,
                                  BOOL bAllowCopy = TRUE);
+
+// Replaces the list dialog (tests and unattended runs, where a modal dialog
+// would block); NULL restores it. Returns the previous handler.
+typedef INT_PTR(AFXAPI* PFN_RUNPROFILELIST)(int nKind, CWnd* pParentWnd, CHTDataContainer* pPreview,
+                                            int* pnSelectedIndex, BOOL bAllowCopy);
+PFN_RUNPROFILELIST AFXAPI SetProfileListHandler(PFN_RUNPROFILELIST pfnRun);

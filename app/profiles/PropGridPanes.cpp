@@ -44,6 +44,9 @@ int CPropGridPane_Base::OnCreatePane(LPCREATESTRUCT lpCreateStruct)
     if (CWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
 
+    // A pane window made again (the frame destroys it when its pane goes)
+    // gets a new grid.
+    delete m_pGrid;
     m_pGrid = CreateGrid();
     if (m_pGrid == NULL || !m_pGrid->Create(CRect(0, 0, 0, 0), this, 1000, 0))
     {

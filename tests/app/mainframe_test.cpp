@@ -1,6 +1,7 @@
 // The main frame in the running game: its bars and themes, the state it
 // keeps between runs, the game clock and the clock display, the refit of the
 // number font, and the commands that are the frame's own.
+// ctest: lock game_registry
 #include "support/gameapp.h"
 #include "support/snapshot.h"
 
@@ -13,6 +14,9 @@
 #include "XTPPaintManager.h"
 #include "XTPToolBar.h"
 #include "XTThemeManager.h"
+#include "XTPDockingPane.h"
+#include "XTPPropertyGrid.h"
+#include "ProfilePropGrids.h"
 
 #include <shlwapi.h>
 
@@ -331,4 +335,186 @@ TEST(MainFrame, WebLinksAndTheUpdaterGoToTheShell)
     EXPECT_EQ(0u, ShellCalls().back().strTarget.find(std::string(szWindows) + "\\"));
     EXPECT_EQ(SW_SHOWNORMAL, ShellCalls().back().nShow);
     testsupport::ScriptGameQuestions();
+}
+
+TEST(MainFrame, TheProfilePaneCommandsOpenAndCloseTheirPanes)
+{
+    ClearUserSettings();
+    {
+    GameApp game;
+    ASSERT_TRUE(game.NewPuzzle(0));
+    CMainFrame* pFrame = game.Frame();
+    CXTPDockingPaneManager& manager = pFrame->m_paneManager;
+    EXPECT_EQ(0, game.CheckOf(ID_APPEARANCE_PANE));
+
+    game.Command(ID_APPEARANCE_PANE);
+    testsupport::PumpPending();
+    CXTPDockingPane* pPane = manager.FindPane(GAME_PANE_APPEARANCE);
+    ASSERT_TRUE(pPane != NULL);
+    EXPECT_STREQ("This puzzle's Appearance Info", pPane->GetTitle());
+    EXPECT_EQ((DWORD)xtpPaneNoCloseable, pPane->GetOptions());
+    // The window was asked for as the pane showed, filled from the puzzle.
+    ASSERT_TRUE(pFrame->m_paneAppearance.GetSafeHwnd() != NULL);
+    EXPECT_TRUE(pPane->HasAttachedWindow());
+    EXPECT_EQ(1, game.CheckOf(ID_APPEARANCE_PANE));
+    CXTPPropertyGridItem* pOn = pFrame->m_paneAppearance.GetGrid()->FindItem(htacMCOn);
+    ASSERT_TRUE(pOn != NULL);
+    CString strOn;
+    strOn.Format("%i; %i; %i", GetRValue(game.Puzzle().m_AppearanceInfo.m_crMCOn),
+                 GetGValue(game.Puzzle().m_AppearanceInfo.m_crMCOn), GetBValue(game.Puzzle().m_AppearanceInfo.m_crMCOn));
+    EXPECT_STREQ(strOn, pOn->GetValue());
+    // A second show request only attaches the same window again.
+    HWND hWindow = pFrame->m_paneAppearance.m_hWnd;
+    EXPECT_EQ(TRUE, pFrame->SendMessage(XTPWM_DOCKINGPANE_NOTIFY, XTP_DPN_SHOWWINDOW, (LPARAM)pPane));
+    EXPECT_EQ(hWindow, pFrame->m_paneAppearance.m_hWnd);
+    // Other notification codes are not the frame's.
+    EXPECT_EQ(FALSE, pFrame->SendMessage(XTPWM_DOCKINGPANE_NOTIFY, 2, (LPARAM)pPane));
+
+    game.Command(ID_DIFFICULTY_PANE);
+    testsupport::PumpPending();
+    ASSERT_TRUE(manager.FindPane(GAME_PANE_DIFFICULTY) != NULL);
+    EXPECT_STREQ("This puzzle's Difficulty Info", manager.FindPane(GAME_PANE_DIFFICULTY)->GetTitle());
+    EXPECT_TRUE(pFrame->m_paneGradeInfo.GetSafeHwnd() != NULL);
+    EXPECT_EQ(1, game.CheckOf(ID_DIFFICULTY_PANE));
+
+    // The second choice closes the pane with its window; a third opens a
+    // new one from the profile the puzzle has then.
+    game.Command(ID_APPEARANCE_PANE);
+    EXPECT_TRUE(manager.FindPane(GAME_PANE_APPEARANCE) == NULL);
+    EXPECT_TRUE(pFrame->m_paneAppearance.GetSafeHwnd() == NULL);
+    EXPECT_EQ(0, game.CheckOf(ID_APPEARANCE_PANE));
+    game.Puzzle().m_AppearanceInfo.m_crMCOn = RGB(10, 20, 30);
+    game.Command(ID_APPEARANCE_PANE);
+    testsupport::PumpPending();
+    ASSERT_TRUE(pFrame->m_paneAppearance.GetSafeHwnd() != NULL);
+    EXPECT_STREQ("10; 20; 30", pFrame->m_paneAppearance.GetGrid()->FindItem(htacMCOn)->GetValue());
+
+    // The open panes are kept with the layout for the next start.
+    game.Puzzle().m_bModified = FALSE;
+    game.Command(ID_EXIT_GAME);
+    }
+    // The settings as the end of that run writes them: no longer a first run.
+    g_ApplicationInfo.SaveToRegistry();
+    GameApp again(true);
+    testsupport::PumpPending();
+    EXPECT_TRUE(again.Frame()->m_paneManager.FindPane(GAME_PANE_APPEARANCE) != NULL);
+    EXPECT_TRUE(again.Frame()->m_paneAppearance.GetSafeHwnd() != NULL);
+    EXPECT_TRUE(again.Frame()->m_paneGradeInfo.GetSafeHwnd() != NULL);
+}
+
+TEST(MainFrame, EditsInTheProfilePanesChangeThePuzzle)
+{
+    GameApp game;
+    ASSERT_TRUE(game.NewPuzzle(0));
+    CMainFrame* pFrame = game.Frame();
+    game.Command(ID_APPEARANCE_PANE);
+    game.Command(ID_DIFFICULTY_PANE);
+    testsupport::PumpPending();
+    ASSERT_TRUE(pFrame->m_paneAppearance.GetSafeHwnd() != NULL);
+    ASSERT_TRUE(pFrame->m_paneGradeInfo.GetSafeHwnd() != NULL);
+    CHTDataContainer& puzzle = game.Puzzle();
+
+    // A colour: every square and the clock take it; the puzzle is modified
+    // but no undo point is made.
+    const int nSaved = (int)game.Doc()->m_Controller.m_listSavedStates.GetCount();
+    puzzle.m_bModified = FALSE;
+    pFrame->m_paneAppearance.GetGrid()->FindItem(htacShadedFill)->OnValueChanged("1; 2; 300");
+    EXPECT_EQ(RGB(1, 2, 255), puzzle.m_AppearanceInfo.m_crShadedFill);
+    EXPECT_EQ(RGB(1, 2, 255), puzzle.FindSquare(3, 3)->m_crShadedFill);
+    EXPECT_TRUE(puzzle.m_bModified);
+    EXPECT_EQ(nSaved, (int)game.Doc()->m_Controller.m_listSavedStates.GetCount());
+    pFrame->m_paneAppearance.GetGrid()->FindItem(htacMCOn)->OnValueChanged("200; 0; 0");
+    EXPECT_EQ(RGB(200, 0, 0), pFrame->m_wndClock.m_crOn);
+
+    // Island squares switched on: the board shows the islands at once.
+    CGradeInfoPropGrid* pGrade = pFrame->m_paneGradeInfo.GetGradeGrid();
+    puzzle.m_GradeInfo.m_bShowIslandSquares = FALSE;
+    pGrade->SetGradeInfo(puzzle.m_GradeInfo);
+    pGrade->RefreshItems(TRUE);
+    game.Click(0, 1);
+    game.Click(1, 0);   // the corner square is cut off from the rest
+    CPoint island(-1, -1);
+    for (int c = 0; c < puzzle.m_nColumns && island.x < 0; c++)
+        for (int r = 0; r < puzzle.m_nRows && island.x < 0; r++)
+            if (puzzle.FindSquare(c, r)->m_bIslandMark)
+                island = CPoint(c, r);
+    ASSERT_GE(island.x, 0);
+    game.View()->UpdateWindow();
+    puzzle.m_bModified = FALSE;
+    CXTPPropertyGridItem* pIsland = pGrade->FindItem(htgiShowIslandSquares);
+    ASSERT_TRUE(pIsland->SelectNextConstraint());
+    EXPECT_TRUE(puzzle.m_GradeInfo.m_bShowIslandSquares);
+    EXPECT_TRUE(puzzle.m_bModified);
+    CRect rcUpdate;
+    EXPECT_TRUE(game.View()->GetUpdateRect(&rcUpdate, FALSE));
+    CBrindlemarkView* pView = game.View();
+    CRect rect;
+    pView->GetClientRect(&rect);
+    testsupport::Canvas canvas(rect.Width(), rect.Height());
+    pView->OnDraw(canvas.DC());
+    const int s = pView->m_nSquareSize;
+    EXPECT_EQ(puzzle.m_AppearanceInfo.m_crIslandFill,
+              canvas.Pixel(pView->m_nBoardLeft + island.x * s + s / 8, pView->m_nBoardTop + island.y * s + s / 8));
+
+    // Force complete: stored without a repaint.
+    game.View()->UpdateWindow();
+    BYTE bForce = puzzle.m_GradeInfo.m_bForceComplete;
+    ASSERT_TRUE(pGrade->FindItem(htgiForceComplete)->SelectNextConstraint());
+    EXPECT_NE(bForce, puzzle.m_GradeInfo.m_bForceComplete);
+    EXPECT_FALSE(game.View()->GetUpdateRect(&rcUpdate, FALSE));
+
+    // Other notifications change nothing.
+    puzzle.m_bModified = FALSE;
+    pFrame->SendMessage(XTPWM_PROPERTYGRID_NOTIFY, XTP_PGN_SELECTION_CHANGED, (LPARAM)pIsland);
+    EXPECT_FALSE(puzzle.m_bModified);
+}
+
+TEST(MainFrame, TheProfileListsApplyOnlyTheChosenAppearance)
+{
+    GameApp game;
+    ASSERT_TRUE(game.NewPuzzle(0, 0));
+    CHTDataContainer& puzzle = game.Puzzle();
+    CAppearanceInfo second;
+    ASSERT_TRUE(g_ApplicationInfo.m_AppearanceInfoList.FindProfile(1, second));
+    const COLORREF crOld = puzzle.m_AppearanceInfo.m_crShadedFill;
+    ASSERT_NE(crOld, second.m_crShadedFill);
+
+    // The difficulty list never touches the puzzle.
+    puzzle.m_bModified = FALSE;
+    Script().nProfileListResult = IDOK;
+    Script().nProfileListChoice = 2;
+    game.Command(ID_DIFFICULTY_LIST);
+    EXPECT_EQ(std::vector<int>{1}, Script().profileLists);
+    EXPECT_FALSE(puzzle.m_bModified);
+
+    // Cancel, or a profile that is no longer in the list, applies nothing.
+    Script().nProfileListResult = IDCANCEL;
+    Script().nProfileListChoice = 1;
+    game.Command(ID_APPEARANCE_LIST);
+    Script().nProfileListResult = IDOK;
+    Script().nProfileListChoice = 99;
+    game.Command(ID_APPEARANCE_LIST);
+    EXPECT_EQ((std::vector<int>{1, 0, 0}), Script().profileLists);
+    EXPECT_EQ(crOld, puzzle.m_AppearanceInfo.m_crShadedFill);
+    EXPECT_FALSE(puzzle.m_bModified);
+    EXPECT_FALSE(game.IsEnabled(ID_UNDO_MOVE));
+
+    // "Apply To Puzzle": the colours, the modified flag, the open pane and
+    // the clock follow; Undo brings the old colours back.
+    game.Command(ID_APPEARANCE_PANE);
+    testsupport::PumpPending();
+    Script().nProfileListChoice = 1;
+    game.Command(ID_APPEARANCE_LIST);
+    EXPECT_EQ(second.m_crShadedFill, puzzle.m_AppearanceInfo.m_crShadedFill);
+    EXPECT_EQ(second.m_crShadedFill, puzzle.FindSquare(0, 0)->m_crShadedFill);
+    EXPECT_TRUE(puzzle.m_bModified);
+    EXPECT_EQ(second.m_crMCOn, game.Frame()->m_wndClock.m_crOn);
+    CString strFill;
+    strFill.Format("%i; %i; %i", GetRValue(second.m_crShadedFill), GetGValue(second.m_crShadedFill),
+                   GetBValue(second.m_crShadedFill));
+    EXPECT_STREQ(strFill, game.Frame()->m_paneAppearance.GetGrid()->FindItem(htacShadedFill)->GetValue());
+    ASSERT_TRUE(game.IsEnabled(ID_UNDO_MOVE));
+    game.Command(ID_UNDO_MOVE);
+    EXPECT_EQ(crOld, puzzle.m_AppearanceInfo.m_crShadedFill);
+    EXPECT_EQ(crOld, puzzle.FindSquare(0, 0)->m_crShadedFill);
 }

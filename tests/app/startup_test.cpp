@@ -1,6 +1,7 @@
 // The program's single-document start-up, run in-process: it starts, shows
 // its frame, closes from the File menu and leaves no window or GDI object
 // behind.  Also the program itself, started as a process.
+// ctest: lock game_registry
 #include "support/wndtest.h"
 #include "support/gdi_count.h"
 #include "window/wndimpl.h"

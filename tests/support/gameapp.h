@@ -10,12 +10,14 @@
 #include <string>
 #include <vector>
 
+#include "ApplicationInfo.h"
 #include "BrindlemarkDoc.h"
 #include "BrindlemarkStartup.h"
 #include "BrindlemarkView.h"
 #include "GameQuestions.h"
 #include "GameServices.h"
 #include "MainFrame.h"
+#include "ProfileChoosers.h"
 #include "PuzzleLoadChoiceDlg.h"
 #include "RookMessageDlgs.h"
 #include "support/registry.h"
@@ -40,6 +42,9 @@ struct GameScript
     int nNewPuzzleAsked = 0;
     bool bStartAgain = false;
     int nLoadChoicesAsked = 0;
+    std::vector<int> profileLists;        // the kind of each profile list shown
+    INT_PTR nProfileListResult = IDCANCEL;
+    int nProfileListChoice = -1;          // the profile index chosen there
 
     void Reset() { *this = GameScript(); }
     bool WasAsked(const std::string& text) const
@@ -112,6 +117,14 @@ inline BOOL AFXAPI ScriptedLoadChoice()
     return Script().bStartAgain;
 }
 
+inline INT_PTR AFXAPI ScriptedProfileList(int nKind, CWnd*, CHTDataContainer*, int* pnSelectedIndex, BOOL)
+{
+    Script().profileLists.push_back(nKind);
+    if (pnSelectedIndex != NULL)
+        *pnSelectedIndex = Script().nProfileListChoice;
+    return Script().nProfileListResult;
+}
+
 inline INT_PTR AFXAPI NoPrinter(CPrintDialog&)
 {
     return IDCANCEL;
@@ -139,6 +152,7 @@ inline void ScriptGameQuestions()
     CPuzzleLoadChoiceDlg::SetChoiceHandler(&ScriptedLoadChoice);
     SetPrinterQuestion(&NoPrinter);
     SetShellOpenHandler(&NoShellOpen);
+    SetProfileListHandler(&ScriptedProfileList);
 }
 
 // The game started in-process with a cleared registry, its frame 800 x 600
@@ -146,9 +160,16 @@ inline void ScriptGameQuestions()
 class GameApp
 {
 public:
-    GameApp()
+    // bKeepRegistry starts with the settings a previous run left.
+    explicit GameApp(bool bKeepRegistry = false)
     {
-        ClearGameRegistry();
+        if (!bKeepRegistry)
+        {
+            ClearGameRegistry();
+            // The settings read from an empty registry keep what the
+            // process holds: a cleared registry is a first run again.
+            g_ApplicationInfo.m_bFirstRunOfVersion = 1;
+        }
         ScriptGameQuestions();
         Script().Reset();
         m_pApp = new CBrindlemarkApp;
