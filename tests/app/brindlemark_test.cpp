@@ -1,0 +1,477 @@
+// The program itself, Brindlemark.exe, started as a process and played from
+// outside as a player would: the first start with an empty registry, what
+// exit keeps and the next start restores, a new puzzle from the dialog,
+// clicks on the board, pause, Ctrl+S, the tutorial, the about box and the
+// save question at exit. Screens of each step go to the snapshots.
+// ctest: run-serial
+// ctest: lock game_registry
+#include "support/registry.h"
+#include "support/snapshot.h"
+#include "support/wndtest.h"
+
+#include "ApplicationInfo.h"
+#include "resource.h"
+
+#include <fstream>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace
+{
+::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
+
+const char kUserKey[] = "Software\\Orrisfield\\Brindlemark";
+
+std::string ExePath()
+{
+    char szPath[MAX_PATH];
+    ::GetModuleFileName(NULL, szPath, MAX_PATH);
+    std::string strExe(szPath);
+    for (int i = 0; i < 3; i++)
+        strExe = strExe.substr(0, strExe.find_last_of('\\'));
+    return strExe + "\\app\\Brindlemark.exe";
+}
+
+void Wait(int nMilliseconds)
+{
+    DWORD dwEnd = ::GetTickCount() + (DWORD)nMilliseconds;
+    while ((int)(dwEnd - ::GetTickCount()) > 0)
+    {
+        MSG msg;
+        while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+            ::DispatchMessage(&msg);
+        ::Sleep(20);
+    }
+}
+
+struct FindData
+{
+    DWORD dwPid;
+    std::string strTitle;
+    HWND hWnd;
+};
+
+BOOL CALLBACK FindTopLevel(HWND hWnd, LPARAM lParam)
+{
+    FindData* pData = (FindData*)lParam;
+    DWORD dwPid = 0;
+    ::GetWindowThreadProcessId(hWnd, &dwPid);
+    char szTitle[256] = "";
+    ::GetWindowText(hWnd, szTitle, sizeof(szTitle));
+    if (dwPid == pData->dwPid && ::IsWindowVisible(hWnd) && pData->strTitle == szTitle)
+    {
+        pData->hWnd = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// A visible top-level window of the process with that title, waited for.
+HWND WaitForWindow(DWORD dwPid, const std::string& strTitle, int nMilliseconds = 15000)
+{
+    for (int n = 0; n < nMilliseconds / 50; n++)
+    {
+        FindData data = {dwPid, strTitle, NULL};
+        ::EnumWindows(&FindTopLevel, (LPARAM)&data);
+        if (data.hWnd != NULL)
+            return data.hWnd;
+        Wait(50);
+    }
+    return NULL;
+}
+
+struct ChildData
+{
+    std::string strText;
+    std::string strClass;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK FindChild(HWND hWnd, LPARAM lParam)
+{
+    ChildData* pData = (ChildData*)lParam;
+    char szText[256] = "", szClass[256] = "";
+    ::GetWindowText(hWnd, szText, sizeof(szText));
+    ::GetClassName(hWnd, szClass, sizeof(szClass));
+    if ((pData->strText.empty() || pData->strText == szText) && (pData->strClass.empty() || pData->strClass == szClass))
+        pData->found.push_back(hWnd);
+    return TRUE;
+}
+
+std::vector<HWND> Descendants(HWND hWnd, const std::string& strText, const std::string& strClass)
+{
+    ChildData data = {strText, strClass, {}};
+    ::EnumChildWindows(hWnd, &FindChild, (LPARAM)&data);
+    return data.found;
+}
+
+void ClickButton(HWND hDialog, const std::string& strText)
+{
+    std::vector<HWND> buttons = Descendants(hDialog, strText, "");
+    ASSERT_FALSE(buttons.empty()) << "no button " << strText;
+    ::PostMessage(hDialog, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(buttons[0]), BN_CLICKED), (LPARAM)buttons[0]);
+}
+
+void ClickScreen(POINT pt, bool bRight)
+{
+    const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
+    INPUT inputs[3] = {};
+    for (INPUT& input : inputs)
+    {
+        input.type = INPUT_MOUSE;
+        input.mi.dx = (pt.x * 65535 + cx / 2) / (cx - 1);
+        input.mi.dy = (pt.y * 65535 + cy / 2) / (cy - 1);
+    }
+    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    inputs[1].mi.dwFlags = (bRight ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN) | MOUSEEVENTF_ABSOLUTE;
+    inputs[2].mi.dwFlags = (bRight ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP) | MOUSEEVENTF_ABSOLUTE;
+    ::SendInput(3, inputs, sizeof(INPUT));
+    Wait(300);
+}
+
+void PressKeys(std::vector<WORD> keys)
+{
+    std::vector<INPUT> inputs;
+    for (WORD vk : keys)
+    {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+        inputs.push_back(input);
+    }
+    for (auto it = keys.rbegin(); it != keys.rend(); ++it)
+    {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = *it;
+        input.ki.dwFlags = KEYEVENTF_KEYUP;
+        inputs.push_back(input);
+    }
+    ::SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT));
+    Wait(300);
+}
+
+COLORREF ScreenPixel(POINT pt)
+{
+    HDC hScreen = ::GetDC(NULL);
+    COLORREF cr = ::GetPixel(hScreen, pt.x, pt.y);
+    ::ReleaseDC(NULL, hScreen);
+    return cr;
+}
+
+// The screen pixel once it is (bEqual) or is no longer (!bEqual) the
+// colour: Wine brings another process's painting to the screen a little
+// later. The last pixel read when that does not happen within two seconds.
+COLORREF WaitForPixel(POINT pt, COLORREF cr, bool bEqual)
+{
+    COLORREF crNow = ScreenPixel(pt);
+    for (int n = 0; n < 40 && (crNow == cr) != bEqual; n++)
+    {
+        Wait(50);
+        crNow = ScreenPixel(pt);
+    }
+    return crNow;
+}
+
+// The subkeys of the game's user key.
+std::set<std::string> UserSections()
+{
+    std::set<std::string> names;
+    HKEY hKey;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, kUserKey, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+        return names;
+    char szName[256];
+    for (DWORD i = 0;; i++)
+    {
+        DWORD dwSize = sizeof(szName);
+        if (::RegEnumKeyExA(hKey, i, szName, &dwSize, NULL, NULL, NULL, NULL) != ERROR_SUCCESS)
+            break;
+        names.insert(szName);
+    }
+    ::RegCloseKey(hKey);
+    return names;
+}
+
+int UserInt(const std::string& strSection, const char* pszEntry)
+{
+    HKEY hKey;
+    std::string strKey = std::string(kUserKey) + "\\" + strSection;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, strKey.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+        return -1;
+    DWORD dwValue = 0, dwSize = sizeof(dwValue), dwType = 0;
+    LONG lResult = ::RegQueryValueExA(hKey, pszEntry, NULL, &dwType, (BYTE*)&dwValue, &dwSize);
+    ::RegCloseKey(hKey);
+    return lResult == ERROR_SUCCESS && dwType == REG_DWORD ? (int)dwValue : -1;
+}
+
+// The program as a process, its frame found by the title.
+class Game
+{
+public:
+    Game(const std::string& strArguments = std::string())
+    {
+        std::string strCommand = "\"" + ExePath() + "\"" + strArguments;
+        STARTUPINFO si = {};
+        si.cb = sizeof(si);
+        std::vector<char> command(strCommand.begin(), strCommand.end());
+        command.push_back(0);
+        if (!::CreateProcess(NULL, command.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &m_pi))
+            return;
+        ::WaitForInputIdle(m_pi.hProcess, 10000);
+        m_hWnd = WaitForWindow(m_pi.dwProcessId, "Untitled - Brindlemark");
+        // The splash goes after its own time; the first layout follows 100 ms
+        // after the frame.
+        for (int n = 0; n < 100 && WaitForWindow(m_pi.dwProcessId, "", 10) != NULL; n++)
+            Wait(50);
+        Wait(300);
+    }
+    ~Game()
+    {
+        if (m_pi.hProcess != NULL)
+        {
+            if (::WaitForSingleObject(m_pi.hProcess, 0) != WAIT_OBJECT_0)
+                ::TerminateProcess(m_pi.hProcess, 1);
+            ::CloseHandle(m_pi.hThread);
+            ::CloseHandle(m_pi.hProcess);
+        }
+    }
+    HWND Frame() const { return m_hWnd; }
+    DWORD Pid() const { return m_pi.dwProcessId; }
+    void Command(UINT nID)
+    {
+        ::PostMessage(m_hWnd, WM_COMMAND, nID, 0);
+        Wait(300);
+    }
+    // Closes the frame and waits for the process; its exit code, or -1.
+    int Close()
+    {
+        ::PostMessage(m_hWnd, WM_CLOSE, 0, 0);
+        return WaitForExit();
+    }
+    int WaitForExit()
+    {
+        if (::WaitForSingleObject(m_pi.hProcess, 20000) != WAIT_OBJECT_0)
+            return -1;
+        DWORD dwExit = 1;
+        ::GetExitCodeProcess(m_pi.hProcess, &dwExit);
+        return (int)dwExit;
+    }
+    HWND View() const { return ::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST); }
+    // The screen point of a square's centre on an n x n board, laid out as
+    // the view lays it out: squares of four fifths of the shorter side,
+    // centred.
+    POINT SquareCentre(int nSide, int nColumn, int nRow, int* pnSize = NULL)
+    {
+        RECT rc;
+        ::GetClientRect(View(), &rc);
+        const int s = std::min(rc.right, rc.bottom) * 4 / 5 / nSide;
+        POINT pt = {(rc.right - s * nSide) / 2 + nColumn * s + s / 2, (rc.bottom - s * nSide) / 2 + nRow * s + s / 2};
+        ::ClientToScreen(View(), &pt);
+        if (pnSize != NULL)
+            *pnSize = s;
+        return pt;
+    }
+
+private:
+    PROCESS_INFORMATION m_pi = {};
+    HWND m_hWnd = NULL;
+};
+
+void ClearSettings()
+{
+    ::SHDeleteKeyA(HKEY_CURRENT_USER, kUserKey);
+    testsupport::ClearGameRegistry();
+}
+} // namespace
+
+TEST(Brindlemark, TheFirstStartShowsTheGameAndExitKeepsItsBarsAndPanes)
+{
+    if (::GetFileAttributes(ExePath().c_str()) == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "the program is not built: " << ExePath();
+    ClearSettings();
+    {
+        Game game;
+        ASSERT_TRUE(game.Frame() != NULL);
+        HWND hFrame = game.Frame();
+        // The command bars replace the system menu bar; the status bar says
+        // "Ready".
+        EXPECT_TRUE(::GetMenu(hFrame) == NULL);
+        HWND hStatus = ::GetDlgItem(hFrame, AFX_IDW_STATUS_BAR);
+        ASSERT_TRUE(hStatus != NULL);
+        EXPECT_TRUE(::IsWindowVisible(hStatus));
+        EXPECT_TRUE(::IsWindowVisible(game.View()));
+        // Menu bar, Standard and Timer toolbars each have their window.
+        EXPECT_EQ(3u, Descendants(hFrame, "", "XTPToolBar").size() + Descendants(hFrame, "", "XTPMenuBar").size())
+            << "bars";
+        ::SetForegroundWindow(hFrame);
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "fresh_start").empty());
+
+        // Both profile panes opened before leaving.
+        game.Command(ID_APPEARANCE_PANE);
+        game.Command(ID_DIFFICULTY_PANE);
+        EXPECT_EQ(2u, Descendants(hFrame, "", "XTPPropertyGrid").size());
+        EXPECT_EQ(0, game.Close());
+    }
+    EXPECT_EQ(3, UserInt("CommandBars-Summary", "Bars"));
+    EXPECT_EQ(1, UserInt("CommandBars-Bar0", "BarID"));
+    EXPECT_EQ(IDR_MAINFRAME, UserInt("CommandBars-Bar1", "BarID"));
+    EXPECT_EQ(IDR_TIMER_TOOLBAR, UserInt("CommandBars-Bar2", "BarID"));
+    // Only the bars, their controls and shortcuts, the panes' layout and the
+    // class library's recent files are kept per user.
+    for (const std::string& strSection : UserSections())
+    {
+        EXPECT_TRUE(strSection.rfind("CommandBars", 0) == 0 || strSection == "DockingPaneLayouts" ||
+                    strSection == "Recent File List" || strSection == "Settings")
+            << strSection;
+    }
+    EXPECT_TRUE(UserSections().count("DockingPaneLayouts"));
+
+    // The next start (no longer the first of this version) brings the
+    // panes back.
+    Game again;
+    ASSERT_TRUE(again.Frame() != NULL);
+    EXPECT_EQ(2u, Descendants(again.Frame(), "", "XTPPropertyGrid").size());
+    EXPECT_EQ(0, again.Close());
+}
+
+TEST(Brindlemark, APuzzleIsMadePlayedPausedAndSavedWithCtrlS)
+{
+    if (::GetFileAttributes(ExePath().c_str()) == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "the program is not built: " << ExePath();
+    ClearSettings();
+    // A 9 x 9 difficulty profile of the player's own, last in the list.
+    g_ApplicationInfo.m_GradeInfoList.LoadFromRegistry();
+    CGradeInfo nine = CGradeInfo::MakeEasyProfile();
+    nine.m_strProfileName = "Nine";
+    nine.m_nColumns = nine.m_nRows = 9;
+    g_ApplicationInfo.m_GradeInfoList.AddProfile(nine);
+    ASSERT_TRUE(g_ApplicationInfo.m_GradeInfoList.SaveToRegistry());
+
+    char szTemp[MAX_PATH];
+    ::GetTempPath(MAX_PATH, szTemp);
+    const std::string strFile = std::string(szTemp) + "e2e_puzzle.hti";
+    ::DeleteFile(strFile.c_str());
+
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    HWND hFrame = game.Frame();
+    ::SetForegroundWindow(hFrame);
+
+    // New Puzzle: the dialog, the last difficulty profile, OK.
+    ::PostMessage(hFrame, WM_COMMAND, ID_NEW_PUZZLE, 0);
+    HWND hDialog = WaitForWindow(game.Pid(), "New Puzzle");
+    ASSERT_TRUE(hDialog != NULL);
+    Wait(300);
+    HWND hGrades = ::GetDlgItem(hDialog, IDC_DIFFICULTY_PROFILE);
+    const int nGrades = (int)::SendMessage(hGrades, CB_GETCOUNT, 0, 0);
+    ASSERT_EQ(5, nGrades);
+    ::SendMessage(hGrades, CB_SETCURSEL, nGrades - 1, 0);
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hDialog, "new_puzzle_dialog").empty());
+    ClickButton(hDialog, "OK");
+    Wait(300);
+    ASSERT_FALSE(::IsWindow(hDialog));
+    // The progress window shows while the puzzle is made, then goes.
+    DWORD dwStart = ::GetTickCount();
+    while (WaitForWindow(game.Pid(), "Create Progress", 10) != NULL && ::GetTickCount() - dwStart < 60000)
+        Wait(50);
+    ASSERT_TRUE(WaitForWindow(game.Pid(), "Create Progress", 10) == NULL);
+    Wait(500);
+
+    // Clicks on the board: the left click shades a square, the right click
+    // marks another unshaded; each repaints at once.
+    int s = 0;
+    POINT ptShade = game.SquareCentre(9, 2, 2, &s);
+    ASSERT_GT(s, 10);
+    POINT ptCorner = {ptShade.x - s / 2 + s / 8, ptShade.y - s / 2 + s / 8};
+    const COLORREF crBefore = ScreenPixel(ptCorner);
+    ::SetForegroundWindow(hFrame);
+    ClickScreen(ptShade, false);
+    const COLORREF crShaded = WaitForPixel(ptCorner, crBefore, false);
+    EXPECT_NE(crBefore, crShaded);
+    ClickScreen(game.SquareCentre(9, 3, 2), false);
+    ClickScreen(game.SquareCentre(9, 6, 6), true);
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "puzzle_in_progress").empty());
+
+    // Pause: the board is hidden until Play.
+    const COLORREF crMarked = ScreenPixel(ptCorner);   // now beside another shaded square
+    game.Command(ID_TIMER_PAUSE);
+    EXPECT_NE(crMarked, WaitForPixel(ptCorner, crMarked, false));
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "paused").empty());
+    game.Command(ID_TIMER_PLAY);
+    Wait(1200);   // at least a second on the clock
+    EXPECT_EQ(crMarked, WaitForPixel(ptCorner, crMarked, true));
+
+    // Ctrl+S on a puzzle never saved asks for a name and writes the puzzle
+    // file with the seconds played last.
+    ::SetForegroundWindow(hFrame);
+    PressKeys({VK_CONTROL, 'S'});
+    HWND hSave = WaitForWindow(game.Pid(), "Save As", 5000);
+    ASSERT_TRUE(hSave != NULL);
+    Wait(300);
+    HWND hName = ::GetDlgItem(hSave, 0x47c);   // the file name box
+    if (hName == NULL)
+        hName = ::GetDlgItem(hSave, 0x480);
+    ASSERT_TRUE(hName != NULL);
+    ::SendMessage(hName, WM_SETTEXT, 0, (LPARAM)strFile.c_str());
+    ::PostMessage(hSave, WM_COMMAND, IDOK, 0);
+    Wait(1000);
+    std::ifstream file(strFile);
+    ASSERT_TRUE(file.good()) << strFile;
+    std::string strLine, strLast;
+    int nLines = 0;
+    while (std::getline(file, strLine))
+    {
+        if (!strLine.empty() && strLine != "\r")
+            strLast = strLine;
+        nLines++;
+    }
+    EXPECT_GT(nLines, 81);
+    EXPECT_GE(atoi(strLast.c_str()), 1) << strLast;
+    char szTitle[256] = "";
+    ::GetWindowText(hFrame, szTitle, sizeof(szTitle));
+    EXPECT_STREQ("e2e_puzzle.hti - Brindlemark", szTitle);
+
+    // The tutorial and the about box show and close.
+    ::PostMessage(hFrame, WM_COMMAND, ID_SHOW_TUTORIAL, 0);
+    HWND hTutorial = NULL;
+    for (int n = 0; n < 100 && hTutorial == NULL; n++)
+    {
+        HWND hActive = ::GetForegroundWindow();
+        DWORD dwPid = 0;
+        ::GetWindowThreadProcessId(hActive, &dwPid);
+        if (hActive != hFrame && dwPid == game.Pid())
+            hTutorial = hActive;
+        else
+            Wait(50);
+    }
+    ASSERT_TRUE(hTutorial != NULL);
+    Wait(500);
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hTutorial, "tutorial").empty());
+    ::PostMessage(hTutorial, WM_COMMAND, IDCANCEL, 0);
+    Wait(500);
+    EXPECT_FALSE(::IsWindow(hTutorial));
+
+    // Both profile panes docked beside the board.
+    game.Command(ID_APPEARANCE_PANE);
+    game.Command(ID_DIFFICULTY_PANE);
+    EXPECT_EQ(2u, Descendants(hFrame, "", "XTPPropertyGrid").size());
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "both_panes_docked").empty());
+
+    // With the clock running the puzzle is modified again: closing asks,
+    // and "Don't Save" leaves.
+    ::PostMessage(hFrame, WM_CLOSE, 0, 0);
+    HWND hQuestion = NULL;
+    for (int n = 0; n < 100 && hQuestion == NULL; n++)
+    {
+        HWND hActive = ::GetForegroundWindow();
+        if (hActive != hFrame && !Descendants(hActive, "Don't Save", "").empty())
+            hQuestion = hActive;
+        else
+            Wait(50);
+    }
+    ASSERT_TRUE(hQuestion != NULL);
+    ClickButton(hQuestion, "Don't Save");
+    EXPECT_EQ(0, game.WaitForExit());
+    ::DeleteFile(strFile.c_str());
+}
