@@ -74,3 +74,14 @@ BOOL CBrindlemarkApp::InitInstance()
     }
     return TRUE;
 }
+
+BOOL CBrindlemarkApp::OnIdle(LONG lCount)
+{
+    // While a long operation (a new puzzle, a puzzle book) holds the main
+    // window disabled, none of its commands can be chosen: their states are
+    // brought up to date when it is enabled again, not between every step
+    // of the work, which pumps messages and runs idle work after each one.
+    if (m_pMainWnd != NULL && m_pMainWnd->GetSafeHwnd() != NULL && !m_pMainWnd->IsWindowEnabled())
+        return FALSE;
+    return CWinApp::OnIdle(lCount);
+}

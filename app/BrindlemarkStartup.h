@@ -11,6 +11,7 @@ class CBrindlemarkApp : public CWinApp
 public:
     CBrindlemarkApp();
     virtual BOOL InitInstance();
+    virtual BOOL OnIdle(LONG lCount);
 
     DECLARE_MESSAGE_MAP()
 };

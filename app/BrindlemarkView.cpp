@@ -230,31 +230,46 @@ CPoint CBrindlemarkView::HitTest(CPoint point)
     return HitTestBoard(rect.Width(), rect.Height(), current.m_nColumns, current.m_nRows, m_nSquareSize, point);
 }
 
+namespace
+{
+// The click handler of the game state: play, or own-puzzle entry. Before
+// any puzzle exists the player is offered a new one and no handler is made.
+template <class TBase, class TPlay, class TCopy>
+TBase* MakeClickHandler(CBrindlemarkDoc* pDoc)
+{
+    const int nState = pDoc->GetCurrent().m_nGameState;
+    if (nState == htgsPlaying)
+        return new TPlay;
+    if (nState == htgsCopyMode)
+        return new TCopy;
+    if (ShowYesNoMessage(kBeginPlayingQuestion, "Yes", "No") == 1)
+    {
+        CMainFrame* pFrame = GetMainFrame();
+        if (pFrame != NULL)
+            pFrame->OnNewPuzzle();
+    }
+    return NULL;
+}
+
+bool IsOnBoard(CBrindlemarkView* pView, CBrindlemarkDoc* pDoc, CPoint point)
+{
+    const CPoint hit = pView->HitTest(point);
+    const CHTDataContainer& current = pDoc->GetCurrent();
+    return hit.x >= 0 && hit.x < current.m_nColumns && hit.y >= 0 && hit.y < current.m_nRows;
+}
+} // namespace
+
 void CBrindlemarkView::OnLButtonDown(UINT nFlags, CPoint point)
 {
     CBrindlemarkDoc* pDoc = GetGameDoc();
-    if (pDoc != NULL)
+    CLButtonDownHandler_Base* pHandler =
+        pDoc != NULL ? MakeClickHandler<CLButtonDownHandler_Base, CLButtonDownHandler_Play, CLButtonDownHandler_Copy>(pDoc)
+                     : NULL;
+    if (pHandler != NULL)
     {
-        CLButtonDownHandler_Base* pHandler = NULL;
-        const int nState = pDoc->GetCurrent().m_nGameState;
-        if (nState == htgsPlaying)
-            pHandler = new CLButtonDownHandler_Play;
-        else if (nState == htgsCopyMode)
-            pHandler = new CLButtonDownHandler_Copy;
-        else if (ShowYesNoMessage(kBeginPlayingQuestion, "Yes", "No") == 1)
-        {
-            CMainFrame* pFrame = GetMainFrame();
-            if (pFrame != NULL)
-                pFrame->OnNewPuzzle();
-        }
-        if (pHandler != NULL)
-        {
-            CPoint hit = HitTest(point);
-            const CHTDataContainer& current = pDoc->GetCurrent();
-            if (hit.x >= 0 && hit.x < current.m_nColumns && hit.y >= 0 && hit.y < current.m_nRows)
-                pHandler->Handle(this, nFlags & MK_CONTROL, point.x, point.y);
-            delete pHandler;
-        }
+        if (IsOnBoard(this, pDoc, point))
+            pHandler->Handle(this, nFlags & MK_CONTROL, point.x, point.y);
+        delete pHandler;
     }
     CView::OnLButtonDown(nFlags, point);
 }
@@ -262,30 +277,16 @@ void CBrindlemarkView::OnLButtonDown(UINT nFlags, CPoint point)
 void CBrindlemarkView::OnRButtonDown(UINT nFlags, CPoint point)
 {
     CBrindlemarkDoc* pDoc = GetGameDoc();
-    if (pDoc != NULL)
+    CRButtonDownHandler_Base* pHandler =
+        pDoc != NULL ? MakeClickHandler<CRButtonDownHandler_Base, CRButtonDownHandler_Play, CRButtonDownHandler_Copy>(pDoc)
+                     : NULL;
+    if (pHandler != NULL)
     {
-        CRButtonDownHandler_Base* pHandler = NULL;
-        const int nState = pDoc->GetCurrent().m_nGameState;
-        if (nState == htgsPlaying)
-            pHandler = new CRButtonDownHandler_Play;
-        else if (nState == htgsCopyMode)
-            pHandler = new CRButtonDownHandler_Copy;
-        else if (ShowYesNoMessage(kBeginPlayingQuestion, "Yes", "No") == 1)
-        {
-            CMainFrame* pFrame = GetMainFrame();
-            if (pFrame != NULL)
-                pFrame->OnNewPuzzle();
-        }
-        if (pHandler != NULL)
-        {
-            CPoint hit = HitTest(point);
-            const CHTDataContainer& current = pDoc->GetCurrent();
-            if (hit.x >= 0 && hit.x < current.m_nColumns && hit.y >= 0 && hit.y < current.m_nRows)
-                pHandler->Handle(this, nFlags & MK_CONTROL, point.x, point.y);
-            else
-                ShowBoardContextMenu();
-            delete pHandler;
-        }
+        if (IsOnBoard(this, pDoc, point))
+            pHandler->Handle(this, nFlags & MK_CONTROL, point.x, point.y);
+        else
+            ShowBoardContextMenu();
+        delete pHandler;
     }
     CView::OnRButtonDown(nFlags, point);
 }

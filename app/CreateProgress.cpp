@@ -4,7 +4,7 @@
 #include "GameAccessors.h"
 #include "GameServices.h"
 
-CCreateProgress::CCreateProgress() : CFennDialog(IDD, NULL), m_bCancel(FALSE)
+CCreateProgress::CCreateProgress() : CFennDialog(IDD, NULL), m_bCancel(FALSE), m_nPendingSteps(0), m_dwLastPump(0)
 {
     m_bToolTipsCreated = true;
 }
@@ -61,12 +61,19 @@ BOOL CCreateProgress::IsCancelled() const
 
 void CCreateProgress::StepProgress()
 {
-    if (::IsWindow(m_wndProgress.GetSafeHwnd()))
-        m_wndProgress.SendMessage(PBM_STEPIT, 0, 0);
+    m_nPendingSteps++;
 }
 
 void CCreateProgress::PumpMessages()
 {
+    const DWORD dwNow = ::GetTickCount();
+    if (m_dwLastPump != 0 && dwNow - m_dwLastPump < PROGRESS_PUMP_INTERVAL_MS)
+        return;
+    m_dwLastPump = dwNow;
+    // The bar's step is 1 (Open sets it).
+    if (m_nPendingSteps > 0 && ::IsWindow(m_wndProgress.GetSafeHwnd()))
+        m_wndProgress.SendMessage(PBM_DELTAPOS, m_nPendingSteps, 0);
+    m_nPendingSteps = 0;
     PumpWaitingMessages();
     MSG msg;
     if (::PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_NOREMOVE) || !::IsWindow(m_hWnd))

@@ -12,6 +12,8 @@
 #include "Vant_XTButton.h"
 #include "resource.h"
 
+#define PROGRESS_PUMP_INTERVAL_MS 10
+
 class CCreateProgress : public CFennDialog, public CHTGeneratorProgress
 {
 public:
@@ -34,15 +36,24 @@ public:
 
     // CHTGeneratorProgress
     virtual BOOL IsCancelled() const;
+    // Counts a step; the bar takes the steps counted when messages are
+    // next pumped.
     virtual void StepProgress();
-    // Pumps waiting messages; a quit request or the window's end counts as
-    // a cancel, so that no run outlives them.
+    // Pumps waiting messages, at most every PROGRESS_PUMP_INTERVAL_MS: a
+    // try of the generator takes microseconds, a pass of the message loop
+    // with its idle work far longer, and the stripes and the Cancel button
+    // need no more. A quit request or the window's end counts as a cancel,
+    // so that no run outlives them.
     virtual void PumpMessages();
 
 public:
     CVant_XTButton m_btnCancel;     // 2
     CMacProgressCtrl m_wndProgress; // 1000
     BYTE m_bCancel;                 // set by Cancel; stays set for the window's life
+
+protected:
+    int m_nPendingSteps;            // steps not yet given to the bar
+    DWORD m_dwLastPump;             // tick of the last pump; 0 before the first
 
 protected:
     virtual void DoDataExchange(CDataExchange* pDX);

@@ -85,30 +85,48 @@ CDCStack::~CDCStack()
 /////////////////////////////////////////////////////////////////////////////
 // Font fitting
 
+namespace
+{
+// The text height of the face at a size in tenths of a point; -1 when the
+// font cannot be made or measured.
+int MeasurePointFont(CDC& dcMeasure, LPCTSTR lpszFace, int nSize)
+{
+    CFont font;
+    if (!font.CreatePointFont(nSize, lpszFace, &dcMeasure))
+        return -1;
+    CFont* pOldFont = dcMeasure.SelectObject(&font);
+    TEXTMETRIC tm;
+    const BOOL bMeasured = dcMeasure.GetTextMetrics(&tm);
+    dcMeasure.SelectObject(pOldFont);
+    return bMeasured ? tm.tmHeight : -1;
+}
+} // namespace
+
 int AFXAPI FitPointFont(CDC* pDC, LPCTSTR lpszFace, int nHeight, int nPercent, int nFallback)
 {
     const double dLimit = nPercent / 100.0 * nHeight;
     CDC dcMeasure;
     if (!dcMeasure.CreateCompatibleDC(pDC))
         return nFallback;
-    int nResult = nFallback;
-    for (int nSize = 2000; nSize >= 10; nSize -= 10)
+    // The largest whole-point size from 200 pt down whose text height is
+    // below the limit. Text grows with the size, so the sizes that fit are
+    // the small ones: a binary search over 1-200 pt finds the same size as
+    // trying each from the top, with a handful of fonts instead of up to 200.
+    int nLow = 1, nHigh = 200, nFound = 0;
+    while (nLow <= nHigh)
     {
-        CFont font;
-        if (!font.CreatePointFont(nSize, lpszFace, &dcMeasure))
-            continue;
-        CFont* pOldFont = dcMeasure.SelectObject(&font);
-        TEXTMETRIC tm;
-        const BOOL bMeasured = dcMeasure.GetTextMetrics(&tm);
-        dcMeasure.SelectObject(pOldFont);
-        if (bMeasured && tm.tmHeight < dLimit)
+        const int nPoints = (nLow + nHigh) / 2;
+        const int nTextHeight = MeasurePointFont(dcMeasure, lpszFace, nPoints * 10);
+        if (nTextHeight >= 0 && nTextHeight < dLimit)
         {
-            nResult = nSize;
-            break;
+            nFound = nPoints;
+            nLow = nPoints + 1;
         }
+        else
+            nHigh = nPoints - 1;
     }
     dcMeasure.DeleteDC();
-    return nResult;
+    return nFound > 0 ? nFound * 10 : nFallback;
 }
 
 /////////////////////////////////////////////////////////////////////////////

@@ -36,6 +36,9 @@ BEGIN_MESSAGE_MAP(CMacProgressCtrl, CProgressCtrl)
     ON_WM_PRINTCLIENT()
     ON_WM_TIMER()
     ON_WM_ERASEBKGND()
+    ON_MESSAGE(PBM_STEPIT, OnSetPosition)
+    ON_MESSAGE(PBM_SETPOS, OnSetPosition)
+    ON_MESSAGE(PBM_DELTAPOS, OnSetPosition)
 END_MESSAGE_MAP()
 
 CMacProgressCtrl::CMacProgressCtrl()
@@ -336,6 +339,20 @@ void CMacProgressCtrl::OnTimer(UINT_PTR nIDEvent)
     StepStripes();
     RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     SetTimer(MAC_PROGRESS_TIMER, MAC_PROGRESS_TIMER_MS, NULL);
+}
+
+LRESULT CMacProgressCtrl::OnSetPosition(WPARAM, LPARAM)
+{
+    // With moving stripes the position does not show: the control keeps it
+    // without a repaint (the stripes move on their own timer), so a caller
+    // that steps the bar after every small piece of work does not wait for
+    // a repaint each time.
+    if (!m_bIndeterminate)
+        return Default();
+    SetRedraw(FALSE);
+    const LRESULT lResult = Default();
+    SetRedraw(TRUE);
+    return lResult;
 }
 
 BOOL CMacProgressCtrl::OnEraseBkgnd(CDC* /*pDC*/)

@@ -70,6 +70,7 @@ protected:
     afx_msg void OnPrintClient(CDC* pDC, UINT nFlags);
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg LRESULT OnSetPosition(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
 private:

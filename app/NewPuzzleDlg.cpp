@@ -42,18 +42,12 @@ BOOL CNewPuzzleDlg::OnInitDialog()
     return TRUE;
 }
 
-int AFX_CDECL CNewPuzzleDlg::GetSelectedData(CComboBox& combo)
-{
-    const int nItem = combo.GetCurSel();
-    return nItem >= 0 ? (int)combo.GetItemData(nItem) : -1;
-}
-
 void CNewPuzzleDlg::OnOK()
 {
     if (!UpdateData(TRUE))
         return;
-    m_nAppearanceIndex = GetSelectedData(m_cbAppearance);
-    m_nGradeIndex = GetSelectedData(m_cbGrade);
+    m_nAppearanceIndex = GetSelectedItemData(m_cbAppearance);
+    m_nGradeIndex = GetSelectedItemData(m_cbGrade);
     EndDialog(IDOK);
 }
 

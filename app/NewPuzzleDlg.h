@@ -39,7 +39,4 @@ protected:
     afx_msg void OnEditAppearanceProfiles();
     afx_msg void OnEditDifficultyProfiles();
     DECLARE_MESSAGE_MAP()
-
-    // The item data of the combo box's selected entry; -1 without one.
-    static int AFX_CDECL GetSelectedData(CComboBox& combo);
 };

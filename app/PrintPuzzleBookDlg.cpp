@@ -1,5 +1,6 @@
 // The puzzle book dialog.
 #include "PrintPuzzleBookDlg.h"
+#include "ProfileChoosers.h"
 
 #include <stdlib.h>
 
@@ -28,12 +29,6 @@ void FillCombo(CComboBox& combo, const ComboItem* pItems, int nCount)
     combo.SetCurSel(0);
 }
 } // namespace
-
-int AFXAPI GetSelectedItemData(CComboBox& combo)
-{
-    int nItem = combo.GetCurSel();
-    return nItem == CB_ERR ? -1 : (int)combo.GetItemData(nItem);
-}
 
 void CPuzzlesPerPageComboBox::FillItems()
 {

@@ -5,6 +5,7 @@
 #include <afxwin.h>
 
 #include "AppearanceInfoDlgs.h"
+#include "ProfileChoosers.h"
 #include "GradeInfoDlgs.h"
 #include "RookXTComboBox.h"
 #include "Vant_XTButton.h"
@@ -51,6 +52,3 @@ protected:
     virtual void DoDataExchange(CDataExchange* pDX);
     virtual void OnOK();
 };
-
-// The item data of a combo box's selected item; -1 without a selection.
-int AFXAPI GetSelectedItemData(CComboBox& combo);

@@ -7,6 +7,12 @@
 #include "ObjectCreator.h"
 #include "resource.h"
 
+int AFXAPI GetSelectedItemData(CComboBox& combo)
+{
+    const int nItem = combo.GetCurSel();
+    return nItem == CB_ERR ? -1 : (int)combo.GetItemData(nItem);
+}
+
 namespace
 {
 INT_PTR AFXAPI ShowProfileListDlg(int nKind, CWnd* pParentWnd, CHTDataContainer* pPreview, int* pnSelectedIndex,

@@ -24,6 +24,9 @@ void FillProfileCombo(CComboBox& combo, const TList& list)
     combo.SetCurSel(0);
 }
 
+// The item data of a combo box's selected item; -1 without a selection.
+int AFXAPI GetSelectedItemData(CComboBox& combo);
+
 // Shows the list dialog of a profile kind (0 appearance, 1 difficulty)
 // modally, its preview drawing pPreview (appearance only; may be null). On
 // IDOK *pnSelectedIndex is the index of the profile chosen there. bAllowCopy

@@ -21,7 +21,7 @@ namespace
 {
 ::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
 
-const char kUserKey[] = "Software\\Orrisfield\\Brindlemark";
+const char* const kUserKey = testsupport::GameKey();
 
 std::string ExePath()
 {
@@ -193,18 +193,6 @@ std::set<std::string> UserSections()
     return names;
 }
 
-int UserInt(const std::string& strSection, const char* pszEntry)
-{
-    HKEY hKey;
-    std::string strKey = std::string(kUserKey) + "\\" + strSection;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, strKey.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
-        return -1;
-    DWORD dwValue = 0, dwSize = sizeof(dwValue), dwType = 0;
-    LONG lResult = ::RegQueryValueExA(hKey, pszEntry, NULL, &dwType, (BYTE*)&dwValue, &dwSize);
-    ::RegCloseKey(hKey);
-    return lResult == ERROR_SUCCESS && dwType == REG_DWORD ? (int)dwValue : -1;
-}
-
 // The program as a process, its frame found by the title.
 class Game
 {
@@ -280,7 +268,7 @@ private:
 
 void ClearSettings()
 {
-    ::SHDeleteKeyA(HKEY_CURRENT_USER, kUserKey);
+    testsupport::ClearUserSettings();
     testsupport::ClearGameRegistry();
 }
 } // namespace
@@ -313,10 +301,10 @@ TEST(Brindlemark, TheFirstStartShowsTheGameAndExitKeepsItsBarsAndPanes)
         EXPECT_EQ(2u, Descendants(hFrame, "", "XTPPropertyGrid").size());
         EXPECT_EQ(0, game.Close());
     }
-    EXPECT_EQ(3, UserInt("CommandBars-Summary", "Bars"));
-    EXPECT_EQ(1, UserInt("CommandBars-Bar0", "BarID"));
-    EXPECT_EQ(IDR_MAINFRAME, UserInt("CommandBars-Bar1", "BarID"));
-    EXPECT_EQ(IDR_TIMER_TOOLBAR, UserInt("CommandBars-Bar2", "BarID"));
+    EXPECT_EQ(3, testsupport::UserProfileInt("CommandBars-Summary", "Bars"));
+    EXPECT_EQ(1, testsupport::UserProfileInt("CommandBars-Bar0", "BarID"));
+    EXPECT_EQ(IDR_MAINFRAME, testsupport::UserProfileInt("CommandBars-Bar1", "BarID"));
+    EXPECT_EQ(IDR_TIMER_TOOLBAR, testsupport::UserProfileInt("CommandBars-Bar2", "BarID"));
     // Only the bars, their controls and shortcuts, the panes' layout and the
     // class library's recent files are kept per user.
     for (const std::string& strSection : UserSections())

@@ -120,3 +120,28 @@ TEST(CreateProgressTest, AnUncancelledRunEndsWithAPuzzle)
     EXPECT_NE(HT_NO_NUMBER, grid.FindSquare(4, 4)->m_nNumber);
     progress.Close();
 }
+
+TEST(CreateProgressTest, StepsReachTheBarWhenMessagesArePumped)
+{
+    CCreateProgress progress;
+    ASSERT_TRUE(progress.Open());
+    progress.m_wndProgress.SendMessage(PBM_SETRANGE32, 0, 1000);
+    const int nStart = (int)progress.m_wndProgress.SendMessage(PBM_GETPOS, 0, 0);
+    // The first pump takes the counted steps at once; later ones within the
+    // interval only count, the next pump after it hands them all over.
+    for (int i = 0; i < 3; i++)
+        progress.StepProgress();
+    progress.PumpMessages();
+    EXPECT_EQ(nStart + 3, (int)progress.m_wndProgress.SendMessage(PBM_GETPOS, 0, 0));
+    for (int i = 0; i < 4; i++)
+        progress.StepProgress();
+    ::Sleep(PROGRESS_PUMP_INTERVAL_MS + 20);
+    progress.PumpMessages();
+    EXPECT_EQ(nStart + 7, (int)progress.m_wndProgress.SendMessage(PBM_GETPOS, 0, 0));
+    // Cancel is seen by the pump after the interval.
+    progress.PostMessage(WM_COMMAND, IDCANCEL, 0);
+    ::Sleep(PROGRESS_PUMP_INTERVAL_MS + 20);
+    progress.PumpMessages();
+    EXPECT_TRUE(progress.IsCancelled());
+    progress.Close();
+}

@@ -158,6 +158,19 @@ TEST(DrawBoard, PrintModeFitsTheFontsToTheSquareAndOutlinesInGrey)
     EXPECT_LT(height(nSmall), 14);
     EXPECT_GE(height(nSmall + 10), 14);
     EXPECT_EQ(123, FitPointFont(canvas.DC(), "Tahoma", 0, 100, 123));   // nothing fits: the fallback
+    // The same size as trying every size from 200 pt down, for squares of
+    // every size the board uses.
+    for (int nSquare = 6; nSquare <= 120; nSquare += 9)
+    {
+        int nTopDown = 250;
+        for (int nTenths = 2000; nTenths >= 10; nTenths -= 10)
+            if (height(nTenths) < nSquare)
+            {
+                nTopDown = nTenths;
+                break;
+            }
+        EXPECT_EQ(nTopDown, FitPointFont(canvas.DC(), "Tahoma", nSquare, 100, 250)) << nSquare;
+    }
 
     CHTDataContainer grid = MakeGrid(2, 2);
     CHTSquarePainter_Default printPainter(&grid, TRUE, canvas.DC(), CRect(0, 0, 40, 40), FALSE);

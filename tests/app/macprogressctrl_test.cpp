@@ -97,6 +97,22 @@ TEST_F(ProgressFixture, MovingStripesIgnoreThePositionAndRepeatEveryTwentyTicks)
     bar.KillTimer(MAC_PROGRESS_TIMER);
 }
 
+TEST_F(ProgressFixture, WithStripesAMovedPositionNeedsNoRepaint)
+{
+    parent.ShowWindow(SW_SHOWNA);
+    bar.m_bIndeterminate = TRUE;
+    bar.SetStep(1);
+    bar.UpdateWindow();
+    RECT rcDirty;
+    bar.StepIt();
+    bar.SetPos(40);
+    bar.OffsetPos(2);
+    EXPECT_EQ(42, bar.GetPos());
+    EXPECT_FALSE(bar.GetUpdateRect(&rcDirty, FALSE));
+    EXPECT_TRUE(bar.IsWindowVisible());
+    parent.ShowWindow(SW_HIDE);
+}
+
 TEST_F(ProgressFixture, Snapshots)
 {
     bar.SetPos(65);

@@ -27,25 +27,8 @@ namespace
 {
 ::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
 
-const char kUserKey[] = "Software\\Orrisfield\\Brindlemark";
-
-void ClearUserSettings()
-{
-    ::SHDeleteKeyA(HKEY_CURRENT_USER, kUserKey);
-}
-
-// An integer of the profile (HKCU) section; -1 when missing.
-int ProfileInt(const char* pszSection, const char* pszEntry)
-{
-    HKEY hKey;
-    std::string strKey = std::string(kUserKey) + "\\" + pszSection;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, strKey.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
-        return -1;
-    DWORD dwValue = 0, dwSize = sizeof(dwValue), dwType = 0;
-    LONG lResult = ::RegQueryValueExA(hKey, pszEntry, NULL, &dwType, (BYTE*)&dwValue, &dwSize);
-    ::RegCloseKey(hKey);
-    return lResult == ERROR_SUCCESS && dwType == REG_DWORD ? (int)dwValue : -1;
-}
+using testsupport::ClearUserSettings;
+const char* const kUserKey = testsupport::GameKey();
 
 bool ProfileSectionExists(const char* pszSection)
 {
@@ -162,9 +145,9 @@ TEST(MainFrame, ExitKeepsTheBarsForTheNextStart)
         game.Command(ID_EXIT_GAME);
         EXPECT_FALSE(::IsWindow(pFrame->GetSafeHwnd()));
     }
-    EXPECT_EQ(3, ProfileInt("CommandBars-Summary", "Bars"));
-    EXPECT_EQ(IDR_MAINFRAME, ProfileInt("CommandBars-Bar1", "BarID"));
-    EXPECT_EQ(IDR_TIMER_TOOLBAR, ProfileInt("CommandBars-Bar2", "BarID"));
+    EXPECT_EQ(3, testsupport::UserProfileInt("CommandBars-Summary", "Bars"));
+    EXPECT_EQ(IDR_MAINFRAME, testsupport::UserProfileInt("CommandBars-Bar1", "BarID"));
+    EXPECT_EQ(IDR_TIMER_TOOLBAR, testsupport::UserProfileInt("CommandBars-Bar2", "BarID"));
     EXPECT_TRUE(ProfileSectionExists("DockingPaneLayouts\\NormalLayout"));
 
     GameApp again;
@@ -275,6 +258,25 @@ TEST(MainFrame, TheClockDisplayKeepsItsGlyphsOnTheToolbar)
     COLORREF crGlyph = ::GetPixel(hDC, 2, 3);   // the first '0's top-left dot, unlit
     ::ReleaseDC(pFrame->m_wndClock.m_hWnd, hDC);
     EXPECT_EQ(RGB(1, 64, 1), crGlyph);
+
+    // A second idle pass that changes no state leaves the toolbar painted:
+    // it does not repaint without end.
+    pFrame->m_pTimerToolBar->UpdateWindow();
+    game.App()->OnIdle(0);
+    RECT rcDirty;
+    EXPECT_FALSE(pFrame->m_pTimerToolBar->GetUpdateRect(&rcDirty, FALSE));
+}
+
+TEST(MainFrame, NoIdleUpdatesWhileALongOperationHoldsTheFrame)
+{
+    GameApp game;
+    CMainFrame* pFrame = game.Frame();
+    // The frame is disabled while a puzzle or a book is made: idle work
+    // waits until it is enabled again.
+    pFrame->EnableWindow(FALSE);
+    EXPECT_FALSE(game.App()->OnIdle(0));
+    pFrame->EnableWindow(TRUE);
+    EXPECT_TRUE(game.App()->OnIdle(0));
 }
 
 TEST(MainFrame, TheNumberFontFollowsTheSquareSize)

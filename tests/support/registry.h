@@ -84,4 +84,23 @@ inline bool ReadRegistryDword(const char* pszSection, const char* pszEntry, DWOR
     ::RegCloseKey(hKey);
     return lResult == ERROR_SUCCESS && dwType == REG_DWORD;
 }
+// The player's own settings (the class library's profile, below
+// HKCU\Software\Orrisfield\Brindlemark): removing them, and reading an
+// integer of a section (-1 when it is missing).
+inline void ClearUserSettings()
+{
+    ::SHDeleteKeyA(HKEY_CURRENT_USER, GameKey());
+}
+
+inline int UserProfileInt(const char* pszSection, const char* pszEntry)
+{
+    HKEY hKey;
+    std::string strKey = std::string(GameKey()) + "\\" + pszSection;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, strKey.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+        return -1;
+    DWORD dwValue = 0, dwSize = sizeof(dwValue), dwType = 0;
+    LONG lResult = ::RegQueryValueExA(hKey, pszEntry, NULL, &dwType, (BYTE*)&dwValue, &dwSize);
+    ::RegCloseKey(hKey);
+    return lResult == ERROR_SUCCESS && dwType == REG_DWORD ? (int)dwValue : -1;
+}
 } // namespace testsupport

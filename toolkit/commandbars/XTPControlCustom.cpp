@@ -112,6 +112,11 @@ void CXTPControlCustom::OnActionChanged(int nProperty)
 
 void CXTPControlCustom::SetEnabled(BOOL bEnabled)
 {
+    // The update handlers set the state on every idle pass: only a change
+    // touches the hosted window and redraws the bar, or the bar would paint
+    // without end.
+    if (m_bEnabled == bEnabled)
+        return;
     CXTPControlButton::SetEnabled(bEnabled);
     if (m_hwndControl != NULL && ::IsWindow(m_hwndControl))
         ::EnableWindow(m_hwndControl, GetEnabled());
