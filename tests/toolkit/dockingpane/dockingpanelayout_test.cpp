@@ -667,10 +667,13 @@ TEST_F(LayoutTest, ALoadedLayoutReplacesTheWindowsAndAskedWindowsComeBack)
     CXTPDockingPane* pOld = pFrame->m_paneManager.FindPane(1002);
     HWND hHosted = pOld->GetChild();
     ASSERT_TRUE(::IsWindow(hHosted));
+    // Held, the old pane keeps its address, so a new one cannot reuse it.
+    pOld->InternalAddRef();
     ASSERT_TRUE(LoadAndApply(pFrame, "Again"));
     Layout(pFrame);
     CXTPDockingPane* pNew = pFrame->m_paneManager.FindPane(1002);
     EXPECT_NE(pOld, pNew);
+    pOld->InternalRelease();
     // The frame gave the same window back when the new pane asked for it.
     EXPECT_EQ(hHosted, pNew->GetChild());
     EXPECT_EQ(pNew->GetContainer()->GetPaneHwnd(), ::GetParent(hHosted));
