@@ -36,6 +36,8 @@ struct DockingNotification
     int nAction;   // the action of XTP_DPN_ACTION, else -1
     CXTPDockingPane* pPane;
     XTP_DOCKINGPANE_CLICK click;   // the record of XTP_DPN_CONTEXTMENU
+    CXTPDockingPaneBase* pTarget;  // the action's target container and side
+    int nDirection;
 };
 
 class CDockingTestFrame : public CFrameWnd
@@ -73,6 +75,16 @@ public:
         }
         return result;
     }
+    // The first notification of an action for a pane (null: any pane), or null.
+    const DockingNotification* FindAction(int nAction, CXTPDockingPane* pPane = NULL) const
+    {
+        for (const DockingNotification& n : m_notifications)
+        {
+            if (n.nCode == XTP_DPN_ACTION && n.nAction == nAction && (pPane == NULL || n.pPane == pPane))
+                return &n;
+        }
+        return NULL;
+    }
     std::vector<int> Actions() const
     {
         std::vector<int> result;
@@ -102,7 +114,7 @@ protected:
 
     LRESULT OnDockingPaneNotify(WPARAM wParam, LPARAM lParam)
     {
-        DockingNotification n = { wParam, lParam, -1, NULL, {} };
+        DockingNotification n = { wParam, lParam, -1, NULL, {}, NULL, -1 };
         if (wParam == XTP_DPN_CONTEXTMENU)
             n.click = *(XTP_DOCKINGPANE_CLICK*)lParam;
         if (wParam == XTP_DPN_SHOWWINDOW)
@@ -112,6 +124,8 @@ protected:
             XTP_DOCKINGPANE_ACTION* pAction = (XTP_DOCKINGPANE_ACTION*)lParam;
             n.nAction = pAction->action;
             n.pPane = pAction->pPane;
+            n.pTarget = pAction->pDockContainer;
+            n.nDirection = pAction->dockDirection;
             if ((int)pAction->action == m_nVetoAction)
                 pAction->bCancel = TRUE;
         }

@@ -371,9 +371,6 @@ void CXTPDockingPaneMiniWnd::RecalcLayout(BOOL bNotify)
             ExpandCollapse();
     }
     m_bInRecalcLayout = FALSE;
-    CXTPDockingPaneManager* pManager = GetDockingPaneManager();
-    if (pManager != NULL)
-        pManager->UpdatePanes();
 }
 
 LRESULT CXTPDockingPaneMiniWnd::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam)
