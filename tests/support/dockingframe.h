@@ -7,6 +7,9 @@
 #include "support/canvas.h"
 #include "support/pump.h"
 
+#include <XTPColorManager.h>
+#include <XTPDockingPaneContext.h>
+#include <XTPDockingPaneContextStickerWnd.h>
 #include <XTPDockingPaneManager.h>
 #include <XTPDockingPanePaintManager.h>
 #include <XTPDockingPaneSplitterContainer.h>
@@ -262,6 +265,55 @@ inline void DrawDockingFrame(CDockingTestFrame* pFrame, Canvas& canvas)
             pDC->FillSolidRect(rcLocal, RGB(255, 255, 255));
             pDC->Draw3dRect(rcLocal, ::GetSysColor(COLOR_BTNSHADOW), ::GetSysColor(COLOR_BTNHIGHLIGHT));
         }
+        pDC->RestoreDC(nSaved);
+    }
+}
+
+// Draws the drag feedback over a picture of the frame: the translucent
+// previews blended as the system would (alpha 100 of 255), and the stickers
+// in their shapes and highlights. Windows off the frame are left out.
+inline void DrawDragFeedback(CDockingTestFrame* pFrame, Canvas& canvas)
+{
+    CXTPDockingPaneContext* pContext = pFrame->m_paneManager.GetDockingContext();
+    CDC* pDC = canvas.DC();
+    CRect rcFrame;
+    pFrame->GetWindowRect(&rcFrame);
+    for (CWnd* pPreview : { (CWnd*)&pContext->m_wndContext, (CWnd*)&pContext->m_wndAttachedTab })
+    {
+        if (pPreview->GetSafeHwnd() == NULL)
+            continue;
+        CRect rc;
+        pPreview->GetWindowRect(&rc);
+        rc.OffsetRect(-rcFrame.TopLeft());
+        CDC dcColor;
+        dcColor.CreateCompatibleDC(pDC);
+        CBitmap bmp;
+        bmp.CreateCompatibleBitmap(pDC, 1, 1);
+        CBitmap* pOld = dcColor.SelectObject(&bmp);
+        dcColor.SetPixel(0, 0, ::GetSysColor(COLOR_HIGHLIGHT));
+        BLENDFUNCTION blend = { AC_SRC_OVER, 0, 100, 0 };
+        ::AlphaBlend(pDC->GetSafeHdc(), rc.left, rc.top, rc.Width(), rc.Height(), dcColor.GetSafeHdc(), 0, 0, 1, 1,
+                     blend);
+        dcColor.SelectObject(pOld);
+    }
+    POSITION pos = pContext->GetStickers().GetHeadPosition();
+    while (pos != NULL)
+    {
+        CXTPDockingPaneContextStickerWnd* pSticker = pContext->GetStickers().GetNext(pos);
+        CRect rc;
+        pSticker->GetWindowRect(&rc);
+        rc.OffsetRect(-rcFrame.TopLeft());
+        CRgn rgn;
+        rgn.CreateRectRgn(0, 0, 0, 0);
+        if (pSticker->GetWindowRgn(rgn) == ERROR)
+            rgn.SetRectRgn(0, 0, rc.Width(), rc.Height());
+        rgn.OffsetRgn(rc.TopLeft());
+        int nSaved = pDC->SaveDC();
+        pDC->SelectClipRgn(&rgn);
+        pDC->SetViewportOrg(rc.left, rc.top);
+        CXTPDockingPaneContextStickerWnd::DrawSticker(pDC, pSticker->GetKind(), pSticker->GetHighlighted(),
+                                                      pContext->GetStickerStyle(),
+                                                      GetColorManager()->GetCurrentSystemTheme());
         pDC->RestoreDC(nSaved);
     }
 }
