@@ -8,9 +8,11 @@
 #include "support/pump.h"
 
 #include <XTPColorManager.h>
+#include <XTPDockingPaneAutoHidePanel.h>
 #include <XTPDockingPaneContext.h>
 #include <XTPDockingPaneContextStickerWnd.h>
 #include <XTPDockingPaneManager.h>
+#include <XTPDockingPaneMiniWnd.h>
 #include <XTPDockingPanePaintManager.h>
 #include <XTPDockingPaneSplitterContainer.h>
 #include <XTPDockingPaneTabbedContainer.h>
@@ -105,6 +107,7 @@ public:
     BOOL m_bAttachWindows = TRUE;
     int m_nVetoAction = -1;               // an action the frame vetoes
     LRESULT m_nCloseAnswer = 0;           // the answer to XTP_DPN_CLOSEPANE
+    LRESULT m_nContextMenuAnswer = 0;     // the answer to XTP_DPN_CONTEXTMENU
 
 protected:
     virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
@@ -155,6 +158,8 @@ protected:
         }
         if (wParam == XTP_DPN_CLOSEPANE)
             return m_nCloseAnswer;
+        if (wParam == XTP_DPN_CONTEXTMENU)
+            return m_nContextMenuAnswer;
         return 0;
     }
 
@@ -214,19 +219,14 @@ inline bool HasVisibleStyle(HWND hWnd)
     return (::GetWindowLong(hWnd, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
-// Draws the frame's client area as it looks: the docking windows through
-// the paint manager, hosted windows as their text on the window colour, the
-// view in white.
-inline void DrawDockingFrame(CDockingTestFrame* pFrame, Canvas& canvas)
+// Draws the docking windows among the children of a window as they look:
+// tabbed containers through the paint manager with their hosted windows as
+// their text on the window colour, splitters through the paint manager, a
+// view in white. Coordinates are the parent's client coordinates.
+inline void DrawDockingChildren(HWND hWndParent, CXTPDockingPanePaintManager* pPaintManager, CDC* pDC)
 {
-    CDC* pDC = canvas.DC();
-    CRect rcClient;
-    pFrame->GetClientRect(&rcClient);
-    pDC->FillSolidRect(rcClient, ::GetSysColor(COLOR_APPWORKSPACE));
-    CXTPDockingPanePaintManager* pPaintManager = pFrame->m_paneManager.GetPaintManager();
-
     std::vector<HWND> arrChildren;
-    for (HWND hWnd = ::GetWindow(pFrame->m_hWnd, GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+    for (HWND hWnd = ::GetWindow(hWndParent, GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
         arrChildren.push_back(hWnd);
     for (auto it = arrChildren.rbegin(); it != arrChildren.rend(); ++it)
     {
@@ -236,7 +236,7 @@ inline void DrawDockingFrame(CDockingTestFrame* pFrame, Canvas& canvas)
         CRect rc = ChildRect(hWnd);
         CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
         int nSaved = pDC->SaveDC();
-        pDC->SetViewportOrg(rc.left, rc.top);
+        pDC->OffsetViewportOrg(rc.left, rc.top);
         pDC->IntersectClipRect(0, 0, rc.Width(), rc.Height());
         CRect rcLocal(0, 0, rc.Width(), rc.Height());
         if (CXTPDockingPaneTabbedContainer* pContainer = dynamic_cast<CXTPDockingPaneTabbedContainer*>(pWnd))
@@ -265,8 +265,27 @@ inline void DrawDockingFrame(CDockingTestFrame* pFrame, Canvas& canvas)
             pDC->FillSolidRect(rcLocal, RGB(255, 255, 255));
             pDC->Draw3dRect(rcLocal, ::GetSysColor(COLOR_BTNSHADOW), ::GetSysColor(COLOR_BTNHIGHLIGHT));
         }
+        else if (CXTPDockingPaneAutoHidePanel* pPanel = dynamic_cast<CXTPDockingPaneAutoHidePanel*>(pWnd))
+        {
+            pPanel->DrawPanel(pDC, rcLocal);
+        }
+        else if (CXTPDockingPaneAutoHideWnd* pSlideOut = dynamic_cast<CXTPDockingPaneAutoHideWnd*>(pWnd))
+        {
+            pSlideOut->DrawWindow(pDC, rcLocal);
+            DrawDockingChildren(hWnd, pPaintManager, pDC);
+        }
         pDC->RestoreDC(nSaved);
     }
+}
+
+// Draws the frame's client area as it looks.
+inline void DrawDockingFrame(CDockingTestFrame* pFrame, Canvas& canvas)
+{
+    CDC* pDC = canvas.DC();
+    CRect rcClient;
+    pFrame->GetClientRect(&rcClient);
+    pDC->FillSolidRect(rcClient, ::GetSysColor(COLOR_APPWORKSPACE));
+    DrawDockingChildren(pFrame->m_hWnd, pFrame->m_paneManager.GetPaintManager(), pDC);
 }
 
 // Draws the drag feedback over a picture of the frame: the translucent
@@ -316,5 +335,25 @@ inline void DrawDragFeedback(CDockingTestFrame* pFrame, Canvas& canvas)
                                                       GetColorManager()->GetCurrentSystemTheme());
         pDC->RestoreDC(nSaved);
     }
+}
+
+// Draws a floating window with a themed frame as it looks: its frame and
+// caption through the paint manager, its docking windows inside.
+inline void DrawMiniWindow(CXTPDockingPaneMiniWnd* pMini, CXTPDockingPanePaintManager* pPaintManager,
+                           Canvas& canvas)
+{
+    CDC* pDC = canvas.DC();
+    CRect rcWindow, rcClient;
+    pMini->GetWindowRect(&rcWindow);
+    pMini->GetClientRect(&rcClient);
+    pMini->ClientToScreen(&rcClient);
+    CRect rc(0, 0, rcWindow.Width(), rcWindow.Height());
+    pPaintManager->DrawFloatingFrame(pDC, pMini, rc);
+    int nSaved = pDC->SaveDC();
+    pDC->SetViewportOrg(rcClient.left - rcWindow.left, rcClient.top - rcWindow.top);
+    pDC->IntersectClipRect(0, 0, rcClient.Width(), rcClient.Height());
+    pDC->FillSolidRect(0, 0, rcClient.Width(), rcClient.Height(), ::GetSysColor(COLOR_BTNFACE));
+    DrawDockingChildren(pMini->GetSafeHwnd(), pPaintManager, pDC);
+    pDC->RestoreDC(nSaved);
 }
 } // namespace testsupport

@@ -813,26 +813,32 @@ void CXTPDockingPaneAutoHideWnd::OnPaint()
     CPaintDC dc(this);
     CRect rc;
     GetClientRect(&rc);
+    DrawWindow(&dc, rc);
+}
+
+void CXTPDockingPaneAutoHideWnd::DrawWindow(CDC* pDC, CRect rc)
+{
     CXTPDockingPaneManager* pManager = GetManager();
     CXTPDockingPanePaintManager* pPaintManager = pManager != NULL ? pManager->GetPaintManager() : NULL;
     if (pPaintManager == NULL)
         return;
-    dc.FillSolidRect(rc, pPaintManager->GetColor(XPCOLOR_3DFACE));
+    // The face, and the splitter edge on the inner side.
+    pDC->FillSolidRect(rc, pPaintManager->GetColor(XPCOLOR_3DFACE));
     switch (m_direction)
     {
     case xtpPaneDockLeft:
-        dc.FillSolidRect(rc.right - 1, rc.top, 1, rc.Height(), pPaintManager->GetColor(COLOR_BTNTEXT));
-        dc.FillSolidRect(rc.right - 2, rc.top, 1, rc.Height(), pPaintManager->GetColor(COLOR_BTNSHADOW));
+        pDC->FillSolidRect(rc.right - 1, rc.top, 1, rc.Height(), pPaintManager->GetColor(COLOR_BTNTEXT));
+        pDC->FillSolidRect(rc.right - 2, rc.top, 1, rc.Height(), pPaintManager->GetColor(COLOR_BTNSHADOW));
         break;
     case xtpPaneDockRight:
-        dc.FillSolidRect(rc.left + 1, rc.top, 1, rc.Height(), pPaintManager->GetColor(COLOR_BTNHIGHLIGHT));
+        pDC->FillSolidRect(rc.left + 1, rc.top, 1, rc.Height(), pPaintManager->GetColor(COLOR_BTNHIGHLIGHT));
         break;
     case xtpPaneDockTop:
-        dc.FillSolidRect(rc.left, rc.bottom - 1, rc.Width(), 1, pPaintManager->GetColor(COLOR_BTNTEXT));
-        dc.FillSolidRect(rc.left, rc.bottom - 2, rc.Width(), 1, pPaintManager->GetColor(COLOR_BTNSHADOW));
+        pDC->FillSolidRect(rc.left, rc.bottom - 1, rc.Width(), 1, pPaintManager->GetColor(COLOR_BTNTEXT));
+        pDC->FillSolidRect(rc.left, rc.bottom - 2, rc.Width(), 1, pPaintManager->GetColor(COLOR_BTNSHADOW));
         break;
     default:
-        dc.FillSolidRect(rc.left, rc.top + 1, rc.Width(), 1, pPaintManager->GetColor(COLOR_BTNHIGHLIGHT));
+        pDC->FillSolidRect(rc.left, rc.top + 1, rc.Width(), 1, pPaintManager->GetColor(COLOR_BTNHIGHLIGHT));
         break;
     }
 }

@@ -40,6 +40,8 @@ public:
     BOOL GetResizeLimits(int& nMinExtent, int& nMaxExtent) const;
     // Applies a new extent across the edge.
     void ApplyExtent(int nExtent);
+    // Draws the window's face and its splitter edge.
+    void DrawWindow(CDC* pDC, CRect rc);
 
     virtual void RecalcLayout(BOOL bNotify = TRUE);
     virtual void OnFinalRelease();

@@ -801,6 +801,8 @@ void CXTPDockingPaneMiniWnd::OnTimer(UINT_PTR nIDEvent)
         return;
     }
     case timerRoll:
+        if (!m_bSlideOut)
+            return;
         m_nStep--;
         if (m_nStep < 0)
         {
