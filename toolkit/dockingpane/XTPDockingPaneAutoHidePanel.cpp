@@ -1101,6 +1101,20 @@ void CXTPDockingPaneAutoHideWnd::TrackLive(CPoint ptScreen, int nMinExtent, int 
 {
     CXTPDockingPaneManager* pManager = GetManager();
     const HWND hWnd = m_hWnd;
+    // The extent a screen point gives; the edge keeps its place under the
+    // pointer where it was grabbed.
+    auto ExtentAt = [this, pManager](CPoint pt) {
+        CRect rcFull(m_rcWindow);
+        pManager->GetSite()->ClientToScreen(&rcFull);
+        switch (m_direction)
+        {
+        case xtpPaneDockLeft: return (int)(pt.x - rcFull.left);
+        case xtpPaneDockRight: return (int)(rcFull.right - pt.x);
+        case xtpPaneDockTop: return (int)(pt.y - rcFull.top);
+        default: return (int)(rcFull.bottom - pt.y);
+        }
+    };
+    const int nGrab = (m_bHoriz ? m_rcWindow.Height() : m_rcWindow.Width()) - ExtentAt(ptScreen);
     m_bTracking = TRUE;
     ::SetCapture(hWnd);
     while (::GetCapture() == hWnd)
@@ -1123,17 +1137,7 @@ void CXTPDockingPaneAutoHideWnd::TrackLive(CPoint ptScreen, int nMinExtent, int 
         }
         CPoint pt((int)(short)LOWORD(msg.lParam), (int)(short)HIWORD(msg.lParam));
         ::ClientToScreen(msg.hwnd, &pt);
-        CRect rcFull(m_rcWindow);
-        pManager->GetSite()->ClientToScreen(&rcFull);
-        int nExtent;
-        switch (m_direction)
-        {
-        case xtpPaneDockLeft: nExtent = pt.x - rcFull.left; break;
-        case xtpPaneDockRight: nExtent = rcFull.right - pt.x; break;
-        case xtpPaneDockTop: nExtent = pt.y - rcFull.top; break;
-        default: nExtent = rcFull.bottom - pt.y; break;
-        }
-        ApplyExtent(std::max(nMinExtent, std::min(nExtent, nMaxExtent)));
+        ApplyExtent(std::max(nMinExtent, std::min(ExtentAt(pt) + nGrab, nMaxExtent)));
     }
     if (::GetCapture() == hWnd)
         ::ReleaseCapture();
