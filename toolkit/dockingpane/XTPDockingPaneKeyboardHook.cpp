@@ -16,10 +16,13 @@ THREAD_LOCAL(CXTPDockingPaneKeyboardHook, g_keyboardHook)
 // The key's previous state: set for repeats and key-ups.
 const LPARAM kKeyWasDown = 0x80000000;
 const LPARAM kAltDown = 0x20000000;
+// How soon the key that opened the selector may come back from its loop.
+const DWORD kRedeliveryTime = 100;
 } // namespace
 
 CXTPDockingPaneKeyboardHook::CXTPDockingPaneKeyboardHook()
-    : m_hHookKeyboard(NULL), m_mapSites(10), m_pModuleState(NULL), m_pWindowSelect(NULL)
+    : m_hHookKeyboard(NULL), m_mapSites(10), m_pModuleState(NULL), m_pWindowSelect(NULL), m_nOpeningKey(0),
+      m_lOpeningKeyData(0), m_dwOpeningTime(0)
 {
     m_mapSites.InitHashTable(17);
 }
@@ -112,10 +115,14 @@ CXTPDockingPaneManager* CXTPDockingPaneKeyboardHook::FindFocusedManager() const
     return pSite != NULL && pSite->IsWindowEnabled() ? pManager : NULL;
 }
 
-BOOL CXTPDockingPaneKeyboardHook::ShowWindowSelect(CXTPDockingPaneManager* pManager, int nStartMode)
+BOOL CXTPDockingPaneKeyboardHook::ShowWindowSelect(CXTPDockingPaneManager* pManager, int nStartMode,
+                                                   UINT nVirtKey, LPARAM lParam)
 {
     CXTPDockingPaneWindowSelect* pSelect = new CXTPDockingPaneWindowSelect(pManager, nStartMode);
     m_pWindowSelect = pSelect;
+    m_nOpeningKey = nVirtKey;
+    m_lOpeningKeyData = lParam;
+    m_dwOpeningTime = ::GetTickCount();
     BOOL bShown = pSelect->Show();
     m_pWindowSelect = NULL;
     delete pSelect;
@@ -133,6 +140,15 @@ BOOL CXTPDockingPaneKeyboardHook::ProcessKeyDown(UINT nVirtKey, LPARAM lParam)
         // An open selector steps; otherwise the manager of the focus opens one.
         if (m_pWindowSelect != NULL)
         {
+            // The key that opened the selector may come to the hook once more
+            // from the selector's own loop, still unremoved: it is not a step.
+            if (nVirtKey == m_nOpeningKey && lParam == m_lOpeningKeyData &&
+                ::GetTickCount() - m_dwOpeningTime < kRedeliveryTime)
+            {
+                m_nOpeningKey = 0;
+                return TRUE;
+            }
+            m_nOpeningKey = 0;
             m_pWindowSelect->OnSelectorKey(VK_TAB);
             return TRUE;
         }
@@ -141,8 +157,10 @@ BOOL CXTPDockingPaneKeyboardHook::ProcessKeyDown(UINT nVirtKey, LPARAM lParam)
         if (pManager == NULL || (pManager->m_nKeyboardShortcuts & (bTab ? xtpPaneKeyboardUseCtrlTab
                                                                           : xtpPaneKeyboardUseAltF7)) == 0)
             return FALSE;
-        return ShowWindowSelect(pManager, bTab ? CXTPDockingPaneWindowSelect::startDocuments
-                                               : CXTPDockingPaneWindowSelect::startToolWindows);
+        return ShowWindowSelect(pManager,
+                                bTab ? CXTPDockingPaneWindowSelect::startDocuments
+                                     : CXTPDockingPaneWindowSelect::startToolWindows,
+                                nVirtKey, lParam);
     }
     if (nVirtKey == VK_F6 && bAlt && !bCtrl)
     {

@@ -37,6 +37,12 @@ public:
     CXTPDockingPaneWindowSelect* m_pWindowSelect;
 
 protected:
-    // Opens the selector of a manager in a start mode; TRUE when it was shown.
-    BOOL ShowWindowSelect(CXTPDockingPaneManager* pManager, int nStartMode);
+    // Opens the selector of a manager in a start mode for a key; TRUE when
+    // it was shown.
+    BOOL ShowWindowSelect(CXTPDockingPaneManager* pManager, int nStartMode, UINT nVirtKey, LPARAM lParam);
+
+    // The key that opened the selector, which its loop may see once more.
+    UINT m_nOpeningKey;
+    LPARAM m_lOpeningKeyData;
+    DWORD m_dwOpeningTime;
 };

@@ -11,6 +11,7 @@
 #include <XTPImageManager.h>
 #include <XTPResourceManager.h>
 #include <XTPTabPaintManager.h>
+#include <afxpriv.h>
 
 #include <algorithm>
 
@@ -44,6 +45,7 @@ BEGIN_MESSAGE_MAP(CXTPDockingPaneWindowSelect, CMiniFrameWnd)
     ON_WM_LBUTTONUP()
     ON_WM_MOUSEMOVE()
     ON_WM_PAINT()
+    ON_MESSAGE(WM_FLOATSTATUS, OnFloatStatus)
 END_MESSAGE_MAP()
 
 CXTPDockingPaneWindowSelect::CXTPDockingPaneWindowSelect(CXTPDockingPaneManager* pManager, int nStartMode)
@@ -323,6 +325,14 @@ BOOL CXTPDockingPaneWindowSelect::Show()
     }
     DestroyWindow();
     return TRUE;
+}
+
+LRESULT CXTPDockingPaneWindowSelect::OnFloatStatus(WPARAM, LPARAM)
+{
+    // The selector disables its frame while it runs; unlike the frame's
+    // floating windows it stays enabled, or it would lose the focus and
+    // never see its keys.
+    return 0;
 }
 
 void CXTPDockingPaneWindowSelect::OnKillFocus(CWnd* pNewWnd)
