@@ -203,6 +203,27 @@ TEST_F(AutoHideTest, ThePinInTheSlidOutCaptionDocksThePaneBack)
     EXPECT_TRUE(Panel(xtpPaneDockLeft) == NULL || Panel(xtpPaneDockLeft)->GetSafeHwnd() == NULL);
 }
 
+TEST_F(AutoHideTest, AStoredSizeOutsideTheDockingAreaStillSlidesOutAUsableWindow)
+{
+    CXTPDockingPaneAutoHideWnd::m_dAnimationSpeed = 0;
+    // Sizes as a damaged store may give them: none, and far too wide.
+    manager().HidePane(pLeft);
+    Layout();
+    CRect rcTop;
+    manager().GetTopPane()->GetScreenRect(&rcTop);
+    pLeft->SetDockingSize(0, 0);
+    CXTPDockingPaneAutoHideWnd* pWnd = SlideOut();
+    ASSERT_TRUE(pWnd != NULL);
+    EXPECT_EQ(manager().m_nSplitterGap + 4, pWnd->GetFullRect().Width());
+    Panel(xtpPaneDockLeft)->CloseActiveWindow();
+    pLeft->SetDockingSize(30000, 0);
+    CPoint ptTab = Panel(xtpPaneDockLeft)->GetGroup(0)->GetItem(0)->GetRect().CenterPoint();
+    Panel(xtpPaneDockLeft)->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptTab.x, ptTab.y));
+    pWnd = Panel(xtpPaneDockLeft)->GetActiveWnd();
+    ASSERT_TRUE(pWnd != NULL);
+    EXPECT_EQ(rcTop.Width(), pWnd->GetFullRect().Width());
+}
+
 TEST_F(AutoHideTest, PointingAtATabOpensNothingWhileTheProgramIsInactive)
 {
     manager().HidePane(pLeft);

@@ -208,6 +208,23 @@ TEST_F(ContextTest, EscapeLostCaptureAndQuittingCancelTheDrop)
     EXPECT_EQ(rcView, ViewRect());
 }
 
+TEST_F(ContextTest, NoDragStartsWhileAnotherWindowHoldsTheMouse)
+{
+    pFrame->GetView()->SetCapture();
+    QueueMoves({ ViewRect().CenterPoint() });
+    context()->Drag(Group(pLeft), CaptionPoint(Group(pLeft)));
+    EXPECT_FALSE(context()->IsDragging());
+    EXPECT_EQ(pFrame->GetView()->GetSafeHwnd(), ::GetCapture());
+    ::ReleaseCapture();
+    testsupport::PumpPending();
+    EXPECT_FALSE(pLeft->IsFloating());
+    // Nothing was left locked: a drag runs as usual afterwards.
+    CPoint pt = CaptionPoint(Group(pLeft));
+    QueueMoves({ pt + CPoint(300, 100) });
+    context()->Drag(Group(pLeft), pt);
+    EXPECT_TRUE(pLeft->IsFloating());
+}
+
 TEST_F(ContextTest, ACancelledLiveDragPutsThePanesBack)
 {
     manager().m_bShowContentsWhileDragging = TRUE;

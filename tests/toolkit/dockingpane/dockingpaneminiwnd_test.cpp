@@ -8,6 +8,7 @@
 
 #include <XTPDockingPaneMiniWnd.h>
 #include <XTPPropExchange.h>
+#include <XTPSystemHelpers.h>
 
 #include <gtest/gtest.h>
 
@@ -296,6 +297,21 @@ TEST_F(FloatingTest, ACollapsingWindowRollsUpToItsCaptionAndOutWhenPointedAt)
     EXPECT_TRUE(pPane->IsFloating());
     EXPECT_EQ((std::vector<int>{ xtpPaneActionPinning, xtpPaneActionPinned }), Actions());
     EXPECT_EQ(nHeight, ScreenRect(pMini->GetSafeHwnd()).Height());
+}
+
+TEST_F(FloatingTest, AWindowStoredOffTheScreenKeepsItsCaptionOnTheWorkArea)
+{
+    manager().FloatPane(pPane, CRect(-5000, -3000, -4800, -2900));
+    Layout();
+    CRect rcWork = XTPMonitorFunctions()->GetWorkAreaFromPoint(CPoint(0, 0));
+    CRect rc = ScreenRect(Mini()->GetSafeHwnd());
+    EXPECT_GE(rc.top, rcWork.top);
+    EXPECT_GE(rc.right, rcWork.left + 10);
+    manager().FloatPane(pPane, CRect(5000, 3000, 5200, 3100));
+    Layout();
+    rc = ScreenRect(Mini()->GetSafeHwnd());
+    EXPECT_LE(rc.top, rcWork.bottom - 10);
+    EXPECT_LE(rc.left, rcWork.right - 10);
 }
 
 TEST_F(FloatingTest, AStoredExpandedHeightBelowTheCaptionIsNotRestored)

@@ -151,8 +151,12 @@ TEST_F(WindowSelectTest, ReleasingCtrlAcceptsAndTheHeldModifiersDoNot)
 {
     CXTPDockingPaneWindowSelect select(&manager(), CXTPDockingPaneWindowSelect::startDocuments);
     SetKey(VK_CONTROL, true);
-    WhenLooping([&select]() {
+    WhenLooping([&select, this]() {
         HWND hWnd = select.GetSafeHwnd();
+        // The frame waits, disabled; the selector keeps the focus.
+        EXPECT_FALSE(pFrame->IsWindowEnabled());
+        EXPECT_TRUE(::IsWindowEnabled(hWnd));
+        EXPECT_EQ(hWnd, ::GetFocus());
         // Held keys repeat: they choose nothing.
         ::PostMessage(hWnd, WM_KEYDOWN, VK_CONTROL, 0x40000001);
         ::PostMessage(hWnd, WM_SYSKEYDOWN, VK_MENU, 0x60000001);
