@@ -11,25 +11,7 @@ endif()
 
 file(STRINGS "${IN}" lines)
 
-# The printf escape of one byte.
-function(bm_escape value out_var)
-    math(EXPR o2 "${value} / 64")
-    math(EXPR o1 "(${value} / 8) % 8")
-    math(EXPR o0 "${value} % 8")
-    set(${out_var} "\\${o2}${o1}${o0}" PARENT_SCOPE)
-endfunction()
-
-# The printf escapes of a little-endian 16-bit or 32-bit value.
-function(bm_escape_le value size out_var)
-    set(result "")
-    math(EXPR last "${size} - 1")
-    foreach(i RANGE 0 ${last})
-        math(EXPR b "(${value} >> (8 * ${i})) & 255")
-        bm_escape(${b} e)
-        string(APPEND result "${e}")
-    endforeach()
-    set(${out_var} "${result}" PARENT_SCOPE)
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/bitmap_bytes.cmake)
 
 # Writes <OUTDIR>/bitmap_<id>.bmp from the icons (each a list of rows) of a strip.
 function(bm_write_bitmap id width height icon_names)

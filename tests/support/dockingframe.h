@@ -204,6 +204,29 @@ protected:
     CDockingTestFrame* pFrame = NULL;
 };
 
+// A window's rectangle in screen coordinates.
+inline CRect ScreenRect(HWND hWnd)
+{
+    CRect rc;
+    ::GetWindowRect(hWnd, &rc);
+    return rc;
+}
+
+// The tabbed container a pane sits in.
+inline CXTPDockingPaneTabbedContainer* GroupOf(CXTPDockingPane* pPane)
+{
+    return static_cast<CXTPDockingPaneTabbedContainer*>(pPane->GetContainer());
+}
+
+// Sets a key down or up in the thread's key state, which GetKeyState reads.
+inline void SetKeyDown(int nKey, bool bDown)
+{
+    BYTE keys[256];
+    ::GetKeyboardState(keys);
+    keys[nKey] = bDown ? 0x80 : 0;
+    ::SetKeyboardState(keys);
+}
+
 // A child window's rectangle in its parent's client coordinates.
 inline CRect ChildRect(HWND hWnd)
 {

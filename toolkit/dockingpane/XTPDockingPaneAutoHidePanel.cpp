@@ -67,13 +67,7 @@ BOOL CXTPDockingPaneAutoHidePanel::CAutoHidePanelTabManager::DrawIcon(CDC* pDC, 
     CXTPTabPaintManager* pPaintManager = GetPaintManager();
     if (pPaintManager == NULL || !pPaintManager->m_bShowIcons)
         return FALSE;
-    CXTPDockingPane* pPane = (CXTPDockingPane*)pItem->GetData();
-    CXTPImageManagerIcon* pImage = pPane != NULL ? pPane->GetIcon(szIcon.cx) : NULL;
-    if (pImage == NULL)
-        return FALSE;
-    if (bDraw)
-        pItem->DrawImage(pDC, CRect(pt, szIcon), pImage);
-    return TRUE;
+    return CXTPDockingPaneTabbedContainer::DrawPaneIcon(pDC, pt, pItem, bDraw, szIcon);
 }
 
 XTPTabPosition CXTPDockingPaneAutoHidePanel::CAutoHidePanelTabManager::GetPosition() const
@@ -1120,13 +1114,8 @@ void CXTPDockingPaneAutoHideWnd::TrackLive(CPoint ptScreen, int nMinExtent, int 
     while (::GetCapture() == hWnd)
     {
         MSG msg;
-        while (::PeekMessage(&msg, NULL, WM_PAINT, WM_PAINT, PM_REMOVE))
-            ::DispatchMessage(&msg);
-        if (!::GetMessage(&msg, NULL, 0, 0))
-        {
-            AfxPostQuitMessage((int)msg.wParam);
+        if (!XTPDockingPaneGetLoopMessage(&msg))
             break;
-        }
         if (msg.message == WM_LBUTTONUP || (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE))
             break;
         if (msg.message != WM_MOUSEMOVE)

@@ -75,22 +75,6 @@ BOOL IsNear(const CRect& rc, const CRect& rcOther, int nGap)
            rc.left <= rcOther.right + nGap;
 }
 
-// Dispatches the paint messages that are waiting, so the windows below an
-// outline are drawn before the outline is inverted over them.
-void DispatchPaintMessages()
-{
-    MSG msg;
-    while (::PeekMessage(&msg, NULL, WM_PAINT, WM_PAINT, PM_NOREMOVE))
-    {
-        if (!::GetMessage(&msg, NULL, WM_PAINT, WM_PAINT))
-        {
-            AfxPostQuitMessage((int)msg.wParam);
-            break;
-        }
-        ::DispatchMessage(&msg);
-    }
-}
-
 // The screen point of a mouse message, from its window's client coordinates.
 CPoint MessagePoint(const MSG& msg)
 {
@@ -140,6 +124,12 @@ CXTPDockingPaneContext::CXTPDockingPaneContext(CXTPDockingPaneManager* pManager)
 CXTPDockingPaneContext::~CXTPDockingPaneContext()
 {
     DestroyDockingStickers();
+    DeleteStickerRegions();
+    ReleaseDesktopDC();
+}
+
+void CXTPDockingPaneContext::DeleteStickerRegions()
+{
     POSITION pos = m_mapStickerRegions.GetStartPosition();
     while (pos != NULL)
     {
@@ -149,7 +139,6 @@ CXTPDockingPaneContext::~CXTPDockingPaneContext()
         delete pRgn;
     }
     m_mapStickerRegions.RemoveAll();
-    ReleaseDesktopDC();
 }
 
 void AFX_CDECL CXTPDockingPaneContext::MoveRectToPoint(CRect& rc, CPoint pt)
@@ -282,7 +271,9 @@ void CXTPDockingPaneContext::InitLoop()
     m_bDragRemoved = FALSE;
     if (!m_bUseAlphaContext)
     {
-        DispatchPaintMessages();
+        // The windows below the outline are drawn before it is inverted; a
+        // quit found here ends the loop at its first message.
+        XTPDockingPaneDispatchPaints();
         AcquireDesktopDC();
     }
 }
@@ -336,24 +327,17 @@ void CXTPDockingPaneContext::Track()
     BOOL bDrop = FALSE;
     while (::GetCapture() == hWndSite)
     {
-        DispatchPaintMessages();
+        // Quitting ends the drag as a cancel.
         MSG msg;
-        if (!::GetMessage(&msg, NULL, 0, 0))
-        {
-            // Quitting ends the drag as a cancel; the loop that runs the
-            // program still has to see the quit.
-            AfxPostQuitMessage((int)msg.wParam);
+        if (!XTPDockingPaneGetLoopMessage(&msg))
             break;
+        BOOL bEnd = FALSE, bDispatch = FALSE;
+        const BOOL bKey = msg.message == WM_KEYDOWN || msg.message == WM_KEYUP;
+        if (msg.message == WM_LBUTTONUP)
+        {
+            bDrop = bEnd = TRUE;
         }
-        BOOL bEnd = FALSE;
-        switch (msg.message)
-        {
-        case WM_LBUTTONUP:
-            bDrop = TRUE;
-            bEnd = TRUE;
-            break;
-
-        case WM_MOUSEMOVE:
+        else if (msg.message == WM_MOUSEMOVE)
         {
             CPoint pt = MessagePoint(msg);
             if (abs(pt.x - m_ptSticky.x) > kDragThreshold || abs(pt.y - m_ptSticky.y) > kDragThreshold)
@@ -361,49 +345,42 @@ void CXTPDockingPaneContext::Track()
                 Move(pt);
                 m_ptSticky = CPoint(0, 0);
             }
-            break;
         }
-
-        case WM_KEYDOWN:
-        case WM_KEYUP:
-            if (msg.wParam == VK_ESCAPE)
-            {
-                bEnd = TRUE;
-            }
-            else if (msg.wParam == VK_CONTROL)
-            {
-                Move(m_ptLast);
-                m_ptSticky = CPoint(0, 0);
-            }
-            else if (m_bKeyboard && msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN)
-            {
-                bDrop = TRUE;
-                bEnd = TRUE;
-            }
-            else if (m_bKeyboard && msg.message == WM_KEYDOWN &&
-                     (msg.wParam == VK_LEFT || msg.wParam == VK_RIGHT || msg.wParam == VK_UP || msg.wParam == VK_DOWN))
-            {
-                CPoint pt = m_ptLast;
-                pt.x += msg.wParam == VK_LEFT ? -kKeyboardStep : msg.wParam == VK_RIGHT ? kKeyboardStep : 0;
-                pt.y += msg.wParam == VK_UP ? -kKeyboardStep : msg.wParam == VK_DOWN ? kKeyboardStep : 0;
-                CRect rcWork = XTPMonitorFunctions()->GetWorkAreaFromPoint(pt);
-                pt.x = std::max((int)rcWork.left, std::min((int)pt.x, (int)rcWork.right));
-                pt.y = std::max((int)rcWork.top, std::min((int)pt.y, (int)rcWork.bottom));
-                ::SetCursorPos(pt.x, pt.y);
-                Move(pt);
-                m_ptSticky = CPoint(0, 0);
-            }
-            else
-            {
-                ::TranslateMessage(&msg);
-                ::DispatchMessage(&msg);
-            }
-            break;
-
-        default:
+        else if (bKey && msg.wParam == VK_ESCAPE)
+        {
+            bEnd = TRUE;
+        }
+        else if (bKey && msg.wParam == VK_CONTROL)
+        {
+            // Ctrl pressed or released: the target is found again.
+            Move(m_ptLast);
+            m_ptSticky = CPoint(0, 0);
+        }
+        else if (m_bKeyboard && msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN)
+        {
+            bDrop = bEnd = TRUE;
+        }
+        else if (m_bKeyboard && msg.message == WM_KEYDOWN &&
+                 (msg.wParam == VK_LEFT || msg.wParam == VK_RIGHT || msg.wParam == VK_UP || msg.wParam == VK_DOWN))
+        {
+            CPoint pt = m_ptLast;
+            pt.x += msg.wParam == VK_LEFT ? -kKeyboardStep : msg.wParam == VK_RIGHT ? kKeyboardStep : 0;
+            pt.y += msg.wParam == VK_UP ? -kKeyboardStep : msg.wParam == VK_DOWN ? kKeyboardStep : 0;
+            CRect rcWork = XTPMonitorFunctions()->GetWorkAreaFromPoint(pt);
+            pt.x = std::max((int)rcWork.left, std::min((int)pt.x, (int)rcWork.right));
+            pt.y = std::max((int)rcWork.top, std::min((int)pt.y, (int)rcWork.bottom));
+            ::SetCursorPos(pt.x, pt.y);
+            Move(pt);
+            m_ptSticky = CPoint(0, 0);
+        }
+        else
+        {
+            bDispatch = TRUE;
+        }
+        if (bDispatch)
+        {
             ::TranslateMessage(&msg);
             ::DispatchMessage(&msg);
-            break;
         }
         if (bEnd)
             break;
@@ -429,15 +406,7 @@ void CXTPDockingPaneContext::EndLoop()
     if (m_wndAttachedTab.GetSafeHwnd() != NULL)
         m_wndAttachedTab.DestroyWindow();
     DestroyDockingStickers();
-    POSITION pos = m_mapStickerRegions.GetStartPosition();
-    while (pos != NULL)
-    {
-        UINT nKind;
-        CRgn* pRgn;
-        m_mapStickerRegions.GetNextAssoc(pos, nKind, pRgn);
-        delete pRgn;
-    }
-    m_mapStickerRegions.RemoveAll();
+    DeleteStickerRegions();
 }
 
 void CXTPDockingPaneContext::Drop()
@@ -995,19 +964,17 @@ void CXTPDockingPaneContext::FloatNow()
     for (int i = 0; i < arrPanes.GetSize(); i++)
         m_pManager->NotifyAction(xtpPaneActionFloated, arrPanes[i]);
 
-    // The new window draws before the drag goes on.
+    // The new window draws before the drag goes on: one message waiting is
+    // handled, unless it is input or a quit, which the drag loop itself must
+    // see (a release dispatched here would leave the drag running).
     MSG msg;
-    if (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+    if (::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE) && msg.message != WM_QUIT &&
+        !(msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) &&
+        !(msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) &&
+        ::PeekMessage(&msg, msg.hwnd, msg.message, msg.message, PM_REMOVE))
     {
-        if (msg.message == WM_QUIT)
-        {
-            AfxPostQuitMessage((int)msg.wParam);
-        }
-        else
-        {
-            ::TranslateMessage(&msg);
-            ::DispatchMessage(&msg);
-        }
+        ::TranslateMessage(&msg);
+        ::DispatchMessage(&msg);
     }
     CWinThread* pThread = AfxGetThread();
     if (pThread != NULL)

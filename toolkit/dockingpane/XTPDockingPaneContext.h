@@ -82,6 +82,7 @@ public:
     CXTPDockingPaneContextStickerWnd* CreateStickerWnd(CRect rc, UINT nKind);
     void DestroyDockingStickers();
     CRgn* GetStickerRegion(UINT nKind);
+    void DeleteStickerRegions();
 
     // Moves a rectangle by the least offset that brings a point inside it.
     static void AFX_CDECL MoveRectToPoint(CRect& rc, CPoint pt);

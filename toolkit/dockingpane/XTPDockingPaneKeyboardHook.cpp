@@ -59,15 +59,9 @@ void CXTPDockingPaneKeyboardHook::SetupKeyboardHook(CXTPDockingPaneManager* pMan
         return;
     }
     // The manager may have lost its site already: its entries go by value.
-    POSITION pos = m_mapSites.GetStartPosition();
-    while (pos != NULL)
-    {
-        HWND hWnd;
-        CXTPDockingPaneManager* pMapped;
-        m_mapSites.GetNextAssoc(pos, hWnd, pMapped);
-        if (pMapped == pManager)
-            m_mapSites.RemoveKey(hWnd);
-    }
+    HWND hWndMapped;
+    while ((hWndMapped = FindSite(pManager)) != NULL)
+        m_mapSites.RemoveKey(hWndMapped);
     if (m_mapSites.IsEmpty() && m_hHookKeyboard != NULL)
     {
         ::UnhookWindowsHookEx(m_hHookKeyboard);
@@ -75,7 +69,7 @@ void CXTPDockingPaneKeyboardHook::SetupKeyboardHook(CXTPDockingPaneManager* pMan
     }
 }
 
-BOOL CXTPDockingPaneKeyboardHook::IsRegistered(const CXTPDockingPaneManager* pManager) const
+HWND CXTPDockingPaneKeyboardHook::FindSite(const CXTPDockingPaneManager* pManager) const
 {
     POSITION pos = m_mapSites.GetStartPosition();
     while (pos != NULL)
@@ -84,9 +78,9 @@ BOOL CXTPDockingPaneKeyboardHook::IsRegistered(const CXTPDockingPaneManager* pMa
         CXTPDockingPaneManager* pMapped;
         m_mapSites.GetNextAssoc(pos, hWnd, pMapped);
         if (pMapped == pManager)
-            return TRUE;
+            return hWnd;
     }
-    return FALSE;
+    return NULL;
 }
 
 CXTPDockingPaneManager* CXTPDockingPaneKeyboardHook::FindFocusedManager() const

@@ -21,7 +21,9 @@ public:
     // while at least one is registered.
     void SetupKeyboardHook(CXTPDockingPaneManager* pManager, BOOL bSetup);
     BOOL IsHooked() const { return m_hHookKeyboard != NULL; }
-    BOOL IsRegistered(const CXTPDockingPaneManager* pManager) const;
+    BOOL IsRegistered(const CXTPDockingPaneManager* pManager) const { return FindSite(pManager) != NULL; }
+    // The site window under which a manager is registered, or null.
+    HWND FindSite(const CXTPDockingPaneManager* pManager) const;
     // The manager whose frame holds the focus, or null.
     CXTPDockingPaneManager* FindFocusedManager() const;
     // Carries a key-down out; TRUE when the key was taken.

@@ -15,6 +15,8 @@
 
 namespace
 {
+using testsupport::GroupOf;
+using testsupport::ScreenRect;
 ::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
 
 class AutoHideTest : public testsupport::DockingFrameTest
@@ -35,19 +37,9 @@ protected:
         CXTPDockingPaneAutoHideWnd::m_dAnimationSpeed = -1.0;
         DockingFrameTest::TearDown();
     }
-    CXTPDockingPaneTabbedContainer* Group(CXTPDockingPane* pPane)
-    {
-        return static_cast<CXTPDockingPaneTabbedContainer*>(pPane->GetContainer());
-    }
     CXTPDockingPaneAutoHidePanel* Panel(int nSide)
     {
         return manager().GetCurrentLayout()->GetAutoHidePanel(nSide);
-    }
-    static CRect ScreenRect(HWND hWnd)
-    {
-        CRect rc;
-        ::GetWindowRect(hWnd, &rc);
-        return rc;
     }
     // The middle of a caption button of a container, in its client
     // coordinates; drawing the container lays its buttons out.
@@ -96,7 +88,7 @@ protected:
 
 TEST_F(AutoHideTest, ThePinHidesTheGroupToAStripAtItsSideWithOneTab)
 {
-    CXTPDockingPaneTabbedContainer* pGroup = Group(pLeft);
+    CXTPDockingPaneTabbedContainer* pGroup = GroupOf(pLeft);
     pFrame->m_notifications.clear();
     Press(pGroup, ButtonPoint(pGroup, XTP_IDS_DOCKINGPANE_AUTOHIDE), {});
     Layout();
@@ -115,12 +107,12 @@ TEST_F(AutoHideTest, ThePinHidesTheGroupToAStripAtItsSideWithOneTab)
     EXPECT_EQ(xtpTabPositionRight, pPanel->GetGroup(0)->GetPosition());
     // The view starts right of the strip; the group's window is out of sight.
     EXPECT_EQ(rcPanel.right, testsupport::ChildRect(pFrame->GetView()->GetSafeHwnd()).left);
-    EXPECT_FALSE(Group(pLeft)->GetSafeHwnd() != NULL && testsupport::HasVisibleStyle(Group(pLeft)->GetSafeHwnd()));
+    EXPECT_FALSE(GroupOf(pLeft)->GetSafeHwnd() != NULL && testsupport::HasVisibleStyle(GroupOf(pLeft)->GetSafeHwnd()));
 }
 
 TEST_F(AutoHideTest, PressingThePinAndLeavingItBeforeTheReleaseDoesNothing)
 {
-    CXTPDockingPaneTabbedContainer* pGroup = Group(pLeft);
+    CXTPDockingPaneTabbedContainer* pGroup = GroupOf(pLeft);
     CPoint ptPin = ButtonPoint(pGroup, XTP_IDS_DOCKINGPANE_AUTOHIDE);
     CPoint ptAway(ptPin.x - 60, ptPin.y + 40);
     Press(pGroup, ptPin, { ptAway });
@@ -154,7 +146,7 @@ TEST_F(AutoHideTest, TheTabSlidesThePaneOutInStepsAndLeavingSlidesItBackIn)
     EXPECT_EQ(nFull, testsupport::ChildRect(pWnd->GetSafeHwnd()).Width());
     EXPECT_TRUE(pFrame->FindAction(xtpPaneActionExpanded, pLeft) != NULL);
     // The container moves with the window, less the splitter edge.
-    EXPECT_EQ(nFull - 4, testsupport::ChildRect(Group(pLeft)->GetSafeHwnd()).Width());
+    EXPECT_EQ(nFull - 4, testsupport::ChildRect(GroupOf(pLeft)->GetSafeHwnd()).Width());
 
     // Five leave checks away: still out; the sixth starts the slide in.
     MoveMouseAway();
@@ -189,16 +181,16 @@ TEST_F(AutoHideTest, TheTabSlidesThePaneOutInStepsAndLeavingSlidesItBackIn)
 
 TEST_F(AutoHideTest, ThePinInTheSlidOutCaptionDocksThePaneBack)
 {
-    CRect rcBefore = testsupport::ChildRect(Group(pLeft)->GetSafeHwnd());
+    CRect rcBefore = testsupport::ChildRect(GroupOf(pLeft)->GetSafeHwnd());
     CXTPDockingPaneAutoHideWnd* pWnd = SlideOut();
     ASSERT_TRUE(pWnd != NULL);
-    CXTPDockingPaneTabbedContainer* pGroup = Group(pLeft);
+    CXTPDockingPaneTabbedContainer* pGroup = GroupOf(pLeft);
     pFrame->m_notifications.clear();
     Press(pGroup, ButtonPoint(pGroup, XTP_IDS_DOCKINGPANE_AUTOHIDE), {});
     Layout();
     EXPECT_FALSE(pLeft->IsAutoHidden());
     EXPECT_EQ(xtpPaneDockLeft, manager().GetPaneDirection(pLeft));
-    EXPECT_EQ(rcBefore, testsupport::ChildRect(Group(pLeft)->GetSafeHwnd()));
+    EXPECT_EQ(rcBefore, testsupport::ChildRect(GroupOf(pLeft)->GetSafeHwnd()));
     EXPECT_TRUE(pFrame->FindAction(xtpPaneActionPinned, pLeft) != NULL);
     EXPECT_TRUE(Panel(xtpPaneDockLeft) == NULL || Panel(xtpPaneDockLeft)->GetSafeHwnd() == NULL);
 }

@@ -17,6 +17,8 @@
 
 namespace
 {
+using testsupport::GroupOf;
+using testsupport::ScreenRect;
 ::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
 
 INPUT MouseInput(DWORD dwFlags, CPoint pt = CPoint(0, 0))
@@ -87,10 +89,6 @@ protected:
         testsupport::Pump(20);
         DockingFrameTest::TearDown();
     }
-    CXTPDockingPaneTabbedContainer* Group(CXTPDockingPane* pPane)
-    {
-        return static_cast<CXTPDockingPaneTabbedContainer*>(pPane->GetContainer());
-    }
 
     CXTPDockingPane* pLeft = NULL;
     CXTPDockingPane* pRight = NULL;
@@ -99,7 +97,7 @@ protected:
 TEST_F(InputTest, ACaptionDraggedIntoTheViewFloatsItsPane)
 {
     CRect rcGroup;
-    Group(pLeft)->GetWindowRect(&rcGroup);
+    GroupOf(pLeft)->GetWindowRect(&rcGroup);
     CPoint pt(rcGroup.left + 30, rcGroup.top + 6);
     CRect rcView;
     pFrame->GetView()->GetWindowRect(&rcView);

@@ -19,23 +19,16 @@ using testsupport::CDockingTestFrame;
 
 namespace
 {
+using testsupport::GroupOf;
+using testsupport::ScreenRect;
 ::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
 
 // Holds the Ctrl key down (in the thread's key state) for a scope.
 class CtrlHeld
 {
 public:
-    CtrlHeld() { SetCtrl(true); }
-    ~CtrlHeld() { SetCtrl(false); }
-
-private:
-    static void SetCtrl(bool bDown)
-    {
-        BYTE keys[256];
-        ::GetKeyboardState(keys);
-        keys[VK_CONTROL] = bDown ? 0x80 : 0;
-        ::SetKeyboardState(keys);
-    }
+    CtrlHeld() { testsupport::SetKeyDown(VK_CONTROL, true); }
+    ~CtrlHeld() { testsupport::SetKeyDown(VK_CONTROL, false); }
 };
 
 class ContextTest : public testsupport::DockingFrameTest
@@ -52,16 +45,6 @@ protected:
         Layout();
     }
     CXTPDockingPaneContext* context() { return manager().GetDockingContext(); }
-    CXTPDockingPaneTabbedContainer* Group(CXTPDockingPane* pPane)
-    {
-        return static_cast<CXTPDockingPaneTabbedContainer*>(pPane->GetContainer());
-    }
-    static CRect ScreenRect(HWND hWnd)
-    {
-        CRect rc;
-        ::GetWindowRect(hWnd, &rc);
-        return rc;
-    }
     // A point in the caption of a container, in screen coordinates.
     static CPoint CaptionPoint(CXTPDockingPaneTabbedContainer* pGroup)
     {
@@ -91,14 +74,14 @@ protected:
 
 TEST_F(ContextTest, APressAndReleaseWithinFourPixelsChangesNothing)
 {
-    CPoint pt = CaptionPoint(Group(pLeft));
-    CRect rcBefore = ScreenRect(Group(pLeft)->GetSafeHwnd());
+    CPoint pt = CaptionPoint(GroupOf(pLeft));
+    CRect rcBefore = ScreenRect(GroupOf(pLeft)->GetSafeHwnd());
     pFrame->m_notifications.clear();
     QueueMoves({ pt + CPoint(3, 4), pt + CPoint(-4, 2) });
-    context()->Drag(Group(pLeft), pt);
+    context()->Drag(GroupOf(pLeft), pt);
     Layout();
     EXPECT_FALSE(pLeft->IsFloating());
-    EXPECT_EQ(rcBefore, ScreenRect(Group(pLeft)->GetSafeHwnd()));
+    EXPECT_EQ(rcBefore, ScreenRect(GroupOf(pLeft)->GetSafeHwnd()));
     EXPECT_FALSE(HasAction(xtpPaneActionFloated));
     EXPECT_FALSE(HasAction(xtpPaneActionDocked));
     EXPECT_EQ(NULL, ::GetCapture());
@@ -107,11 +90,11 @@ TEST_F(ContextTest, APressAndReleaseWithinFourPixelsChangesNothing)
 
 TEST_F(ContextTest, ADragIntoTheMiddleOfTheViewFloatsThePaneMovedByTheDrag)
 {
-    CPoint pt = CaptionPoint(Group(pLeft));
-    CRect rcBefore = ScreenRect(Group(pLeft)->GetSafeHwnd());
+    CPoint pt = CaptionPoint(GroupOf(pLeft));
+    CRect rcBefore = ScreenRect(GroupOf(pLeft)->GetSafeHwnd());
     pFrame->m_notifications.clear();
     QueueMoves({ pt + CPoint(100, 40), pt + CPoint(300, 100) });
-    context()->Drag(Group(pLeft), pt);
+    context()->Drag(GroupOf(pLeft), pt);
     Layout();
     ASSERT_TRUE(pLeft->IsFloating());
     rcBefore.OffsetRect(300, 100);
@@ -132,7 +115,7 @@ TEST_F(ContextTest, ADropNearTheViewsEdgeDocksThereAndWithCtrlHeldItFloats)
 
     {
         CtrlHeld ctrl;
-        CPoint pt = CaptionPoint(Group(pRight));
+        CPoint pt = CaptionPoint(GroupOf(pRight));
         QueueMoves({ ptNearRight });
         context()->Drag(pMini->GetTopPane(), pt);
         Layout();
@@ -147,7 +130,7 @@ TEST_F(ContextTest, ADropNearTheViewsEdgeDocksThereAndWithCtrlHeldItFloats)
     Layout();
     ASSERT_FALSE(pRight->IsFloating());
     EXPECT_EQ(xtpPaneDockRight, manager().GetPaneDirection(pRight));
-    CRect rcGroup = ScreenRect(Group(pRight)->GetSafeHwnd());
+    CRect rcGroup = ScreenRect(GroupOf(pRight)->GetSafeHwnd());
     EXPECT_EQ(200, rcGroup.Width());
     EXPECT_EQ(rcGroup.left - 4, ViewRect().right);   // a splitter bar between them
     const testsupport::DockingNotification* pDocked = pFrame->FindAction(xtpPaneActionDocked, pRight);
@@ -158,12 +141,12 @@ TEST_F(ContextTest, ADropNearTheViewsEdgeDocksThereAndWithCtrlHeldItFloats)
 TEST_F(ContextTest, ACaptionDroppedOnAnotherCaptionTabsThePanesTogether)
 {
     pFrame->m_notifications.clear();
-    CPoint pt = CaptionPoint(Group(pLeft));
-    QueueMoves({ pt + CPoint(50, 50), CaptionPoint(Group(pRight)) });
-    context()->Drag(Group(pLeft), pt);
+    CPoint pt = CaptionPoint(GroupOf(pLeft));
+    QueueMoves({ pt + CPoint(50, 50), CaptionPoint(GroupOf(pRight)) });
+    context()->Drag(GroupOf(pLeft), pt);
     Layout();
     ASSERT_EQ(pLeft->GetContainer(), pRight->GetContainer());
-    CXTPDockingPaneTabbedContainer* pGroup = Group(pRight);
+    CXTPDockingPaneTabbedContainer* pGroup = GroupOf(pRight);
     EXPECT_TRUE(pGroup->IsTabsVisible());
     // The tab row lies below the pane shown.
     CRect rcGroup = ScreenRect(pGroup->GetSafeHwnd());
@@ -178,26 +161,26 @@ TEST_F(ContextTest, ACaptionDroppedOnAnotherCaptionTabsThePanesTogether)
 
 TEST_F(ContextTest, EscapeLostCaptureAndQuittingCancelTheDrop)
 {
-    CPoint pt = CaptionPoint(Group(pLeft));
+    CPoint pt = CaptionPoint(GroupOf(pLeft));
     CRect rcView = ViewRect();
     CPoint ptMiddle = rcView.CenterPoint();
 
     QueueMoves({ ptMiddle }, WM_KEYDOWN);
     pFrame->PostMessage(WM_LBUTTONUP, 0, 0);   // too late: Escape ended it
-    context()->Drag(Group(pLeft), pt);
+    context()->Drag(GroupOf(pLeft), pt);
     testsupport::PumpPending();
     EXPECT_FALSE(pLeft->IsFloating());
 
     QueueMoves({ ptMiddle }, 0);
     pFrame->PostMessage(WM_CANCELMODE, 0, 0);   // takes the capture away
     pFrame->PostMessage(WM_LBUTTONUP, 0, 0);
-    context()->Drag(Group(pLeft), pt);
+    context()->Drag(GroupOf(pLeft), pt);
     testsupport::PumpPending();
     EXPECT_FALSE(pLeft->IsFloating());
 
     QueueMoves({ ptMiddle }, 0);
     ::PostQuitMessage(7);
-    context()->Drag(Group(pLeft), pt);
+    context()->Drag(GroupOf(pLeft), pt);
     EXPECT_FALSE(pLeft->IsFloating());
     // The quit is still there for the program's own loop.
     MSG msg;
@@ -212,23 +195,23 @@ TEST_F(ContextTest, NoDragStartsWhileAnotherWindowHoldsTheMouse)
 {
     pFrame->GetView()->SetCapture();
     QueueMoves({ ViewRect().CenterPoint() });
-    context()->Drag(Group(pLeft), CaptionPoint(Group(pLeft)));
+    context()->Drag(GroupOf(pLeft), CaptionPoint(GroupOf(pLeft)));
     EXPECT_FALSE(context()->IsDragging());
     EXPECT_EQ(pFrame->GetView()->GetSafeHwnd(), ::GetCapture());
     ::ReleaseCapture();
     testsupport::PumpPending();
     EXPECT_FALSE(pLeft->IsFloating());
     // Nothing was left locked: a drag runs as usual afterwards.
-    CPoint pt = CaptionPoint(Group(pLeft));
+    CPoint pt = CaptionPoint(GroupOf(pLeft));
     QueueMoves({ pt + CPoint(300, 100) });
-    context()->Drag(Group(pLeft), pt);
+    context()->Drag(GroupOf(pLeft), pt);
     EXPECT_TRUE(pLeft->IsFloating());
 }
 
 TEST_F(ContextTest, ACancelledLiveDragPutsThePanesBack)
 {
     manager().m_bShowContentsWhileDragging = TRUE;
-    CXTPDockingPaneTabbedContainer* pGroup = Group(pLeft);
+    CXTPDockingPaneTabbedContainer* pGroup = GroupOf(pLeft);
     CRect rcView = ViewRect();
     CPoint pt = CaptionPoint(pGroup);
     CPoint ptMiddle = rcView.CenterPoint();
@@ -250,12 +233,30 @@ TEST_F(ContextTest, ACancelledLiveDragPutsThePanesBack)
     EXPECT_TRUE(ScreenRect(pLeft->GetDockingSite()->GetSafeHwnd()).PtInRect(ptMiddle + CPoint(20, 20)));
 }
 
+TEST_F(ContextTest, AReleaseRightAfterALiveFloatStillDrops)
+{
+    // Floating at once handles a message waiting; the release behind the
+    // move must stay for the drag loop, or the drag would run on and the
+    // cancel queued after it would put the pane back.
+    manager().m_bShowContentsWhileDragging = TRUE;
+    CXTPDockingPaneTabbedContainer* pGroup = GroupOf(pLeft);
+    CPoint ptMiddle = ViewRect().CenterPoint();
+    QueueMoves({ ptMiddle });
+    pFrame->PostMessage(WM_CANCELMODE, 0, 0);
+    context()->Drag(pGroup, CaptionPoint(pGroup));
+    testsupport::PumpPending();
+    Layout();
+    ASSERT_TRUE(pLeft->IsFloating());
+    EXPECT_TRUE(ScreenRect(pLeft->GetDockingSite()->GetSafeHwnd()).PtInRect(ptMiddle));
+    EXPECT_FALSE(context()->IsDragging());
+}
+
 TEST_F(ContextTest, ATabPulledOffItsRowDragsThatPaneAlone)
 {
     CXTPDockingPane* pThird = manager().CreatePane(3, CRect(0, 0, 200, 120), xtpPaneDockLeft);
     manager().AttachPane(pThird, pLeft);
     Layout();
-    CXTPDockingPaneTabbedContainer* pGroup = Group(pLeft);
+    CXTPDockingPaneTabbedContainer* pGroup = GroupOf(pLeft);
     ASSERT_EQ(2, pGroup->GetItemCount());
     CPoint ptTab = pGroup->GetItem(1)->GetRect().CenterPoint();
     pGroup->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptTab.x, ptTab.y));
@@ -273,7 +274,7 @@ TEST_F(ContextTest, ATabPulledOffItsRowDragsThatPaneAlone)
 
 TEST_F(ContextTest, AKeyboardDragMovesByTenPixelsAndEnterDrops)
 {
-    CXTPDockingPaneTabbedContainer* pGroup = Group(pRight);
+    CXTPDockingPaneTabbedContainer* pGroup = GroupOf(pRight);
     CRect rcGroup = ScreenRect(pGroup->GetSafeHwnd());
     const WPARAM keys[] = { VK_LEFT, VK_LEFT, VK_LEFT, VK_DOWN, VK_DOWN, VK_RETURN };
     for (WPARAM key : keys)
@@ -294,9 +295,9 @@ TEST_F(ContextTest, APaneThatCannotFloatDocksAtTheNearestSideOfWhereItIsDropped)
     CRect rcView = ViewRect();
     // Far from every edge, but nearer the top than the other sides.
     CPoint ptDrop(rcView.CenterPoint().x, rcView.top + rcView.Height() / 3);
-    CPoint pt = CaptionPoint(Group(pLeft));
+    CPoint pt = CaptionPoint(GroupOf(pLeft));
     QueueMoves({ ptDrop });
-    context()->Drag(Group(pLeft), pt);
+    context()->Drag(GroupOf(pLeft), pt);
     Layout();
     EXPECT_FALSE(pLeft->IsFloating());
     EXPECT_EQ(xtpPaneDockTop, manager().GetPaneDirection(pLeft));
@@ -306,8 +307,8 @@ TEST_F(ContextTest, ThePointsSideIsFoundTopFirstAndTheFloatingRectangleKeepsInsi
 {
     CXTPDockingPaneContext* pContext = context();
     CRect rcView = ViewRect();
-    CPoint pt = CaptionPoint(Group(pLeft));
-    pContext->BeginDrag(Group(pLeft), pt);
+    CPoint pt = CaptionPoint(GroupOf(pLeft));
+    pContext->BeginDrag(GroupOf(pLeft), pt);
     // As far from the top as from the left: the top wins.
     pContext->Move(CPoint(rcView.left + 8, rcView.top + 8));
     EXPECT_EQ(manager().GetClientPane(), pContext->GetTarget());
@@ -335,10 +336,10 @@ TEST_F(ContextTest, TheTranslucentPreviewShowsATabWhenTheDropWouldTabIn)
 {
     manager().m_bAlphaDockingContext = TRUE;
     CXTPDockingPaneContext* pContext = context();
-    pContext->BeginDrag(Group(pLeft), CaptionPoint(Group(pLeft)));
+    pContext->BeginDrag(GroupOf(pLeft), CaptionPoint(GroupOf(pLeft)));
     ASSERT_TRUE(pContext->IsAlphaContext());
     pContext->InitLoop();
-    pContext->Move(CaptionPoint(Group(pRight)));
+    pContext->Move(CaptionPoint(GroupOf(pRight)));
     ASSERT_TRUE(pContext->IsAttach());
     HWND hTab = pContext->m_wndAttachedTab.GetSafeHwnd();
     HWND hMain = pContext->m_wndContext.GetSafeHwnd();
@@ -382,8 +383,8 @@ TEST_F(ContextTest, StickyFloatingWindowsSnapToTheFrameWhileMovedAndSized)
     // Moved so that its left edge comes 8 pixels past the frame's right
     // edge, a floating rectangle lines up with it.
     CXTPDockingPaneContext* pContext = context();
-    CPoint pt = CaptionPoint(Group(pRight));
-    pContext->BeginDrag(Group(pRight), pt);
+    CPoint pt = CaptionPoint(GroupOf(pRight));
+    pContext->BeginDrag(GroupOf(pRight), pt);
     CRect rcStart = pContext->GetFloatingRect();
     int dx = rcFrame.right + 8 - rcStart.left;
     {

@@ -13,6 +13,8 @@
 
 namespace
 {
+using testsupport::GroupOf;
+using testsupport::ScreenRect;
 ::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
 
 class StickerTest : public testsupport::DockingFrameTest
@@ -39,20 +41,10 @@ protected:
         DockingFrameTest::TearDown();
     }
     CXTPDockingPaneContext* context() { return manager().GetDockingContext(); }
-    CXTPDockingPaneTabbedContainer* Group(CXTPDockingPane* pPane)
-    {
-        return static_cast<CXTPDockingPaneTabbedContainer*>(pPane->GetContainer());
-    }
-    static CRect ScreenRect(HWND hWnd)
-    {
-        CRect rc;
-        ::GetWindowRect(hWnd, &rc);
-        return rc;
-    }
     void StartDrag()
     {
-        CRect rc = ScreenRect(Group(pLeft)->GetSafeHwnd());
-        context()->BeginDrag(Group(pLeft), CPoint(rc.left + 20, rc.top + 6));
+        CRect rc = ScreenRect(GroupOf(pLeft)->GetSafeHwnd());
+        context()->BeginDrag(GroupOf(pLeft), CPoint(rc.left + 20, rc.top + 6));
         context()->InitLoop();
     }
     // The stickers now shown, by kind.
@@ -104,7 +96,7 @@ TEST_F(StickerTest, EveryPartOfEveryStickerAnswersForItsOwnPixelsInBothStyles)
     {
         SCOPED_TRACE(nStyle);
         manager().m_nDockingContextStickerStyle = nStyle;
-        context()->m_pPane = Group(pLeft);   // the stickers' owner mid-drag
+        context()->m_pPane = GroupOf(pLeft);   // the stickers' owner mid-drag
 
         // The cross: the middle of each arm, then the middle of the cross.
         const UINT nCross = xtpStickerClient | xtpStickerLeft | xtpStickerRight | xtpStickerTop | xtpStickerBottom |
@@ -160,9 +152,9 @@ TEST_F(StickerTest, ADragShowsACrossOverTheContainerAndArrowsAtTheFramesEdges)
 {
     StartDrag();
     ASSERT_TRUE(context()->IsStickersShown());
-    CPoint ptOverRight = ScreenRect(Group(pRight)->GetSafeHwnd()).CenterPoint();
+    CPoint ptOverRight = ScreenRect(GroupOf(pRight)->GetSafeHwnd()).CenterPoint();
     context()->Move(ptOverRight);
-    EXPECT_EQ(static_cast<CXTPDockingPaneBase*>(Group(pRight)), context()->GetStickerContainer());
+    EXPECT_EQ(static_cast<CXTPDockingPaneBase*>(GroupOf(pRight)), context()->GetStickerContainer());
     std::vector<UINT> kinds = Kinds();
     ASSERT_EQ(5u, kinds.size());
     EXPECT_EQ((UINT)(xtpStickerClient | xtpStickerLeft | xtpStickerRight | xtpStickerTop | xtpStickerBottom |
@@ -200,7 +192,7 @@ TEST_F(StickerTest, ADragShowsACrossOverTheContainerAndArrowsAtTheFramesEdges)
 TEST_F(StickerTest, DroppingOnAnArmDocksBesideTheContainerAndOnAnEdgeArrowBesideTheFrame)
 {
     StartDrag();
-    CPoint ptOverRight = ScreenRect(Group(pRight)->GetSafeHwnd()).CenterPoint();
+    CPoint ptOverRight = ScreenRect(GroupOf(pRight)->GetSafeHwnd()).CenterPoint();
     context()->Move(ptOverRight);
     CXTPDockingPaneContextStickerWnd* pCross = Sticker(xtpStickerClient);
     ASSERT_TRUE(pCross != NULL);
@@ -208,10 +200,10 @@ TEST_F(StickerTest, DroppingOnAnArmDocksBesideTheContainerAndOnAnEdgeArrowBeside
 
     // Over the cross's top arm: the top half of the container, highlighted.
     context()->Move(CPoint(rcCross.CenterPoint().x, rcCross.top + 12));
-    EXPECT_EQ(static_cast<CXTPDockingPaneBase*>(Group(pRight)), context()->GetTarget());
+    EXPECT_EQ(static_cast<CXTPDockingPaneBase*>(GroupOf(pRight)), context()->GetTarget());
     EXPECT_EQ(xtpPaneDockTop, context()->GetTargetDirection());
     EXPECT_EQ((UINT)xtpStickerTop, pCross->GetHighlighted());
-    CRect rcGroup = ScreenRect(Group(pRight)->GetSafeHwnd());
+    CRect rcGroup = ScreenRect(GroupOf(pRight)->GetSafeHwnd());
     EXPECT_EQ(rcGroup.top, context()->GetTargetRect().top);
     EXPECT_LT(context()->GetTargetRect().bottom, rcGroup.bottom);
 
@@ -249,7 +241,7 @@ TEST_F(StickerTest, SnapshotOfTheStickersDuringADrag)
         Layout();
         StartDrag();
         CRect rcCross;
-        context()->Move(ScreenRect(Group(pRight)->GetSafeHwnd()).CenterPoint());
+        context()->Move(ScreenRect(GroupOf(pRight)->GetSafeHwnd()).CenterPoint());
         rcCross = ScreenRect(Sticker(xtpStickerClient)->GetSafeHwnd());
         context()->Move(CPoint(rcCross.left + 10, rcCross.CenterPoint().y));   // the left arm
 

@@ -17,14 +17,6 @@ namespace
 
 const LPARAM kAlt = 0x20000000;
 
-void SetShift(bool bDown)
-{
-    BYTE keys[256];
-    ::GetKeyboardState(keys);
-    keys[VK_SHIFT] = bDown ? 0x80 : 0;
-    ::SetKeyboardState(keys);
-}
-
 class KeyboardHookTest : public testsupport::DockingFrameTest
 {
 protected:
@@ -40,7 +32,7 @@ protected:
     }
     void TearDown() override
     {
-        SetShift(false);
+        testsupport::SetKeyDown(VK_SHIFT, false);
         DockingFrameTest::TearDown();
     }
     // The system command posted to the manager's window, taken off the queue.
@@ -98,10 +90,10 @@ TEST_F(KeyboardHookTest, AltF6AsksForTheNextPaneAndWithShiftForThePrevious)
     EXPECT_EQ(1, CXTPDockingPaneKeyboardHook::KeyboardProc(HC_ACTION, VK_F6, kAlt | 1));
     EXPECT_EQ((UINT)SC_NEXTWINDOW, TakeSysCommand());
     EXPECT_EQ(0, CXTPDockingPaneKeyboardHook::KeyboardProc(HC_ACTION, VK_F6, kAlt | 0xC0000001));
-    SetShift(true);
+    testsupport::SetKeyDown(VK_SHIFT, true);
     EXPECT_TRUE(pHook->ProcessKeyDown(VK_F6, kAlt));
     EXPECT_EQ((UINT)SC_PREVWINDOW, TakeSysCommand());
-    SetShift(false);
+    testsupport::SetKeyDown(VK_SHIFT, false);
 
     // The manager shows the next pane.
     manager().SendMessage(WM_SYSCOMMAND, SC_NEXTWINDOW, 0);

@@ -16,6 +16,7 @@ using testsupport::CDockingTestFrame;
 
 namespace
 {
+using testsupport::ScreenRect;
 ::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
 
 class MiniWndTest : public testsupport::DockingFrameTest
@@ -125,12 +126,6 @@ protected:
     }
     CXTPDockingPaneTabbedContainer* Group() { return static_cast<CXTPDockingPaneTabbedContainer*>(pPane->GetContainer()); }
     CXTPDockingPaneMiniWnd* Mini() { return DYNAMIC_DOWNCAST(CXTPDockingPaneMiniWnd, pPane->GetDockingSite()); }
-    static CRect ScreenRect(HWND hWnd)
-    {
-        CRect rc;
-        ::GetWindowRect(hWnd, &rc);
-        return rc;
-    }
     // Floats the pane in a window with the theme's own frame.
     CXTPDockingPaneMiniWnd* FloatThemed(int nTheme = xtpPaneThemeOffice2003)
     {

@@ -18,14 +18,6 @@ namespace
 {
 ::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
 
-void SetKey(int nKey, bool bDown)
-{
-    BYTE keys[256];
-    ::GetKeyboardState(keys);
-    keys[nKey] = bDown ? 0x80 : 0;
-    ::SetKeyboardState(keys);
-}
-
 // Runs a step once the next modal loop is running.
 std::function<void()> g_step;
 void CALLBACK RunStep(HWND, UINT, UINT_PTR nID, DWORD)
@@ -60,8 +52,8 @@ protected:
     }
     void TearDown() override
     {
-        SetKey(VK_CONTROL, false);
-        SetKey(VK_SHIFT, false);
+        testsupport::SetKeyDown(VK_CONTROL, false);
+        testsupport::SetKeyDown(VK_SHIFT, false);
         DockingFrameTest::TearDown();
     }
     // A selector of the frame, laid out but not shown.
@@ -112,7 +104,7 @@ TEST_F(WindowSelectTest, AltF7StartsOnThePaneAfterTheActiveOneOrBeforeItWithShif
 {
     auto pSelect = Selector(CXTPDockingPaneWindowSelect::startToolWindows);
     EXPECT_EQ(CString("Second"), Selected(pSelect.get()));
-    SetKey(VK_SHIFT, true);
+    testsupport::SetKeyDown(VK_SHIFT, true);
     pSelect = Selector(CXTPDockingPaneWindowSelect::startToolWindows);
     EXPECT_EQ(CString("Third"), Selected(pSelect.get()));   // round to the last
 }
@@ -126,10 +118,10 @@ TEST_F(WindowSelectTest, TabStaysInItsGroupWhileTheArrowsGoEverywhere)
     p->OnSelectorKey(VK_TAB);
     p->OnSelectorKey(VK_TAB);
     EXPECT_EQ(CString("First"), Selected(p));   // round within the panes
-    SetKey(VK_SHIFT, true);
+    testsupport::SetKeyDown(VK_SHIFT, true);
     p->OnSelectorKey(VK_TAB);
     EXPECT_EQ(CString("Third"), Selected(p));
-    SetKey(VK_SHIFT, false);
+    testsupport::SetKeyDown(VK_SHIFT, false);
 
     p->OnSelectorKey(VK_DOWN);
     EXPECT_EQ(CXTPDockingPaneWindowSelect::CItem::itemFrame, p->GetSelected()->type);
@@ -150,7 +142,7 @@ TEST_F(WindowSelectTest, TabStaysInItsGroupWhileTheArrowsGoEverywhere)
 TEST_F(WindowSelectTest, ReleasingCtrlAcceptsAndTheHeldModifiersDoNot)
 {
     CXTPDockingPaneWindowSelect select(&manager(), CXTPDockingPaneWindowSelect::startDocuments);
-    SetKey(VK_CONTROL, true);
+    testsupport::SetKeyDown(VK_CONTROL, true);
     WhenLooping([&select, this]() {
         HWND hWnd = select.GetSafeHwnd();
         // The frame waits, disabled; the selector keeps the focus.
@@ -162,7 +154,7 @@ TEST_F(WindowSelectTest, ReleasingCtrlAcceptsAndTheHeldModifiersDoNot)
         ::PostMessage(hWnd, WM_SYSKEYDOWN, VK_MENU, 0x60000001);
         ::PostMessage(hWnd, WM_KEYDOWN, VK_DOWN, 1);
         ::PostMessage(hWnd, WM_KEYDOWN, VK_DOWN, 1);
-        SetKey(VK_CONTROL, false);
+        testsupport::SetKeyDown(VK_CONTROL, false);
         ::PostMessage(hWnd, WM_KEYUP, VK_CONTROL, 0xC0000001);
     });
     EXPECT_TRUE(select.Show());
@@ -190,7 +182,7 @@ TEST_F(WindowSelectTest, CtrlTabOpensTheSelectorOnlyWhereTheFrameTookTheKeyOver)
 {
     CXTPDockingPaneKeyboardHook* pHook = CXTPDockingPaneKeyboardHook::GetThreadHook();
     pFrame->GetView()->SetFocus();
-    SetKey(VK_CONTROL, true);
+    testsupport::SetKeyDown(VK_CONTROL, true);
     EXPECT_FALSE(pHook->ProcessKeyDown(VK_TAB, 0));
 
     manager().EnableKeyboardNavigate(xtpPaneKeyboardUseCtrlTab);
@@ -204,7 +196,7 @@ TEST_F(WindowSelectTest, CtrlTabOpensTheSelectorOnlyWhereTheFrameTookTheKeyOver)
         EXPECT_EQ(CString("First"), pSelect->GetItemCaption(pSelect->GetSelected()));
         // Tab held down steps the open selector.
         EXPECT_TRUE(pHook->ProcessKeyDown(VK_TAB, 0x40000001));
-        SetKey(VK_CONTROL, false);
+        testsupport::SetKeyDown(VK_CONTROL, false);
         ::PostMessage(pHook->GetWindowSelect()->GetSafeHwnd(), WM_KEYUP, VK_CONTROL, 0xC0000001);
     });
     EXPECT_TRUE(pHook->ProcessKeyDown(VK_TAB, 1));
