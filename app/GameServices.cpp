@@ -3,35 +3,12 @@
 
 #include "HTCoreServices.h"
 #include "PuzzleLoadChoiceDlg.h"
+#include "RookMessageDlgs.h"
 #include "resource.h"
 
 namespace
 {
 PFN_SHOWINFOMESSAGE s_pfnInfoMessageHandler = NULL;
-
-// The information box: a picture, the message and an OK button.
-class CInfoMessageDlg : public CDialog
-{
-public:
-    CInfoMessageDlg() : CDialog(IDD_INFO_MESSAGE, NULL) {}
-
-    CString m_strMessage;
-    CString m_strOKCaption;
-
-protected:
-    virtual void DoDataExchange(CDataExchange* pDX)
-    {
-        CDialog::DoDataExchange(pDX);
-        DDX_Text(pDX, IDC_MESSAGE_TEXT, m_strMessage);
-    }
-
-    virtual BOOL OnInitDialog()
-    {
-        CDialog::OnInitDialog();
-        SetDlgItemText(IDOK, m_strOKCaption);
-        return TRUE;
-    }
-};
 
 // The puzzle core's services, answered by the game window.
 class CGameCoreServices : public CHTCoreServices
@@ -106,9 +83,10 @@ INT_PTR AFXAPI ShowInfoMessage(const CString& strMessage, bool bNoToolTips)
     if (s_pfnInfoMessageHandler != NULL)
         return s_pfnInfoMessageHandler(strMessage, bNoToolTips);
 
-    CInfoMessageDlg dlg;
-    dlg.m_strOKCaption = LoadResourceString(IDS_OK);
+    CRookInfoMsgDlg::s_strOKCaption = LoadResourceString(IDS_OK);
+    CRookInfoMsgDlg dlg;
     dlg.m_strMessage = strMessage;
+    dlg.m_bNoToolTips = bNoToolTips;
     return dlg.DoModal();
 }
 

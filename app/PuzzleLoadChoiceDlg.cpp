@@ -6,11 +6,9 @@ namespace
 CPuzzleLoadChoiceDlg::PFN_LOADCHOICE s_pfnChoiceHandler = NULL;
 }
 
-BEGIN_MESSAGE_MAP(CPuzzleLoadChoiceDlg, CDialog)
-    ON_WM_HELPINFO()
-END_MESSAGE_MAP()
+IMPLEMENT_DYNAMIC(CPuzzleLoadChoiceDlg, CSubvertedHelpDlg)
 
-CPuzzleLoadChoiceDlg::CPuzzleLoadChoiceDlg(CWnd* pParent) : CDialog(IDD, pParent), m_bStartAgain(FALSE)
+CPuzzleLoadChoiceDlg::CPuzzleLoadChoiceDlg(CWnd* pParent) : CSubvertedHelpDlg(IDD, pParent), m_bStartAgain(FALSE)
 {
 }
 
@@ -30,9 +28,17 @@ BOOL AFXAPI CPuzzleLoadChoiceDlg::AskStartAgain()
     return dlg.m_bStartAgain;
 }
 
+void CPuzzleLoadChoiceDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CSubvertedHelpDlg::DoDataExchange(pDX);
+    DDX_Control(pDX, IDOK, m_btnOK);
+}
+
 BOOL CPuzzleLoadChoiceDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    CreateToolTips(this);
+    m_bToolTipsCreated = true;
     CheckRadioButton(IDC_LOAD_CONTINUE, IDC_LOAD_START_AGAIN, IDC_LOAD_CONTINUE);
     return TRUE;
 }
@@ -47,9 +53,4 @@ void CPuzzleLoadChoiceDlg::OnOK()
 
 void CPuzzleLoadChoiceDlg::OnCancel()
 {
-}
-
-BOOL CPuzzleLoadChoiceDlg::OnHelpInfo(HELPINFO* /*pHelpInfo*/)
-{
-    return TRUE;
 }

@@ -4,10 +4,13 @@
 
 #include <afxwin.h>
 
+#include "FennDialog.h"
+#include "Vant_XTButton.h"
 #include "resource.h"
 
-class CPuzzleLoadChoiceDlg : public CDialog
+class CPuzzleLoadChoiceDlg : public CSubvertedHelpDlg
 {
+    DECLARE_DYNAMIC(CPuzzleLoadChoiceDlg)
 public:
     enum { IDD = IDD_LOAD_CHOICE };
 
@@ -23,16 +26,15 @@ public:
     typedef BOOL(AFXAPI* PFN_LOADCHOICE)();
     static PFN_LOADCHOICE AFXAPI SetChoiceHandler(PFN_LOADCHOICE pfnHandler);
 
+    virtual BOOL OnInitDialog();
+
 public:
-    BYTE m_bStartAgain;     // set on OK: TRUE when "start again" is chosen
+    BYTE m_bStartAgain;         // set on OK: TRUE when "start again" is chosen
+    CVant_XTButton m_btnOK;     // 1
 
 protected:
-    virtual BOOL OnInitDialog();
+    virtual void DoDataExchange(CDataExchange* pDX);
     virtual void OnOK();
     // Esc and the close box do nothing: the dialog is left only with OK.
     virtual void OnCancel();
-    // F1 shows no help.
-    afx_msg BOOL OnHelpInfo(HELPINFO* pHelpInfo);
-
-    DECLARE_MESSAGE_MAP()
 };

@@ -36,6 +36,7 @@
 #include "afxstate.h"
 #include "afxtls_.h"
 #include "afxtime.h"
+#include "afxvariant.h"
 #include "afxfile.h"
 #include "afxarch.h"
 

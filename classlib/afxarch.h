@@ -14,6 +14,7 @@
 #include "afxstr.h"
 #include "afxtypes.h"
 #include "afxtime.h"
+#include "afxvariant.h"
 #include "afxfile.h"
 
 class CDocument;

@@ -2,6 +2,12 @@
 // windows (list view, tab, spin, progress, slider, tooltip, toolbar,
 // status bar, header).
 //
+// Classes declared here, and where they are implemented (classlib/window/):
+//   CImageList                         imagelist.cpp
+//   CListCtrl, CHeaderCtrl, CTabCtrl, CSpinButtonCtrl, CProgressCtrl,
+//   CSliderCtrl, CToolInfo, CToolTipCtrl, CToolBarCtrl, CStatusBarCtrl
+//                                      ctrl_common.cpp
+//
 // Without a manifest the program gets common controls 5.8x: image lists of
 // ILC_COLOR24 | ILC_MASK, no 32-bit lists, no visual styles.
 #pragma once

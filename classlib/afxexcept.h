@@ -26,6 +26,16 @@ public:
     BOOL m_bAutoDelete;
 };
 
+// Traces an exception caught where it cannot go on (a callback barrier, a
+// destructor): where that was and what the exception says. e is NULL for
+// one that is not a CException. Live where TRACE is (debug builds).
+void AFXAPI AfxTraceException(const char* lpszWhere, const CException* e);
+#ifdef _DEBUG
+#define TRACE_EXCEPTION(where, e) AfxTraceException(where, e)
+#else
+#define TRACE_EXCEPTION(where, e) ((void)(e))
+#endif
+
 // Exceptions that carry no data beyond their kind.
 class CSimpleException : public CException
 {

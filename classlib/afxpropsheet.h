@@ -116,6 +116,10 @@ public:
 
     afx_msg LRESULT HandleInitDialog(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnKickIdle(WPARAM wParam, LPARAM lParam);
+    // Closing from the caption (or Alt+F4) cancels, whatever button was
+    // pressed before and refused by a page.
+    afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
+    afx_msg void OnClose();
     afx_msg LRESULT OnPressButton(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()

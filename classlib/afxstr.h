@@ -198,4 +198,11 @@ bool AFXAPI operator>=(LPCSTR s1, const CString& s2);
 BOOL AFXAPI AfxExtractSubString(CString& rString, LPCTSTR lpszFullString,
                                 int iSubString, TCHAR chSep = '\n');
 
+// Strings with inserts: each %1 to %9 of the format (or of string resource
+// nIDS) becomes the string of that number; inserts beyond nString vanish.
+void AFXAPI AfxFormatString1(CString& rString, UINT nIDS, LPCTSTR lpsz1);
+void AFXAPI AfxFormatString2(CString& rString, UINT nIDS, LPCTSTR lpsz1, LPCTSTR lpsz2);
+void AFXAPI AfxFormatStrings(CString& rString, UINT nIDS, LPCTSTR const* rglpsz, int nString);
+void AFXAPI AfxFormatStrings(CString& rString, LPCTSTR lpszFormat, LPCTSTR const* rglpsz, int nString);
+
 #endif // BM_AFXSTR_H

@@ -1,6 +1,28 @@
 // afxwin.h - the window half of the class library: command targets and
 // message maps, windows, the application and its message loop, frames and
 // control bars, documents and views, dialogs and data exchange.
+//
+// Classes declared here, and where they are implemented (classlib/window/):
+//   CCmdTarget, CCmdUI, CWaitCursor    cmdtarget.cpp (message maps, routing)
+//   CTestCmdUI                         inline (the dispatch in wnd.cpp uses it)
+//   CWnd                               wnd.cpp (maps, creation hook, dispatch,
+//                                      modal loop), wnd_family.cpp (parents,
+//                                      owners, layout, dialog controls),
+//                                      wnd_wrappers.cpp (thin API wrappers),
+//                                      wnd_tooltips.cpp (EnableToolTips)
+//   CWinThread                         thread.cpp (pump, walk, idle)
+//   CWinApp, CCommandLineInfo          app.cpp, app_dialogs.cpp, profile.cpp
+//   CRecentFileList                    recent.cpp
+//   CFrameWnd, CMiniFrameWnd,
+//   CMDIFrameWnd, CMDIChildWnd         frame.cpp
+//   CControlBar                        bar.cpp
+//   CDocument, CDocTemplate,
+//   CSingleDocTemplate                 doc.cpp
+//   CView                              view.cpp
+//   CDialog                            dialog.cpp
+//   CDataExchange, DDX_/DDV_           ddx.cpp
+// GDI objects and DCs are in afxgdi.h, controls in afxctrls.h and afxcmn.h,
+// bars in afxext.h, dialogs of the system in afxdlgs.h.
 #ifndef BM_AFXWIN_H
 #define BM_AFXWIN_H
 
@@ -75,6 +97,12 @@ struct WSAData;
 #define WF_MODALDISABLE      0x0200
 #define WF_TRACKINGTOOLTIPS  0x0400
 #define WF_KEEPMINIACTIVE    0x0800
+
+// Private TOOLINFO flags that OnToolHitTest may set: the tool is not a
+// button, and its tip shows even while the window's frame is inactive.
+// They are cleared before the record reaches the tip control.
+#define TTF_NOTBUTTON        0x80000000L
+#define TTF_ALWAYSTIP        0x40000000L
 
 // RunModalLoop flags
 #define MLF_NOIDLEMSG   0x0001  // no WM_ENTERIDLE to the owner
@@ -412,6 +440,14 @@ public:
     static BOOL PASCAL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg);
 
     virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const;   // -1: no tool
+    // The class library's tooltips for this window and its children: while
+    // enabled (WF_TOOLTIPS), the thread's message walk passes the mouse
+    // messages below the window to FilterToolTipMessage, which shows the
+    // tool that OnToolHitTest finds in one tip window per thread.
+    BOOL EnableToolTips(BOOL bEnable = TRUE);
+    void FilterToolTipMessage(MSG* pMsg);
+    // Hides the thread's tip (bKeys: only when a key is pressed).
+    static void PASCAL CancelToolTips(BOOL bKeys = FALSE);
     virtual void CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType = adjustBorder);
     enum AdjustType { adjustBorder = 0, adjustOutside = 1 };
     virtual BOOL IsFrameWnd() const { return FALSE; }
@@ -1468,11 +1504,6 @@ AFX_MSGBOX_HOOK AFXAPI AfxSetMessageBoxHook(AFX_MSGBOX_HOOK pfnHook);
 int AFXAPI AfxMessageBox(LPCTSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
 int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = (UINT)-1);
 
-// Strings with %1 / %2 inserts.
-void AFXAPI AfxFormatString1(CString& rString, UINT nIDS, LPCTSTR lpsz1);
-void AFXAPI AfxFormatString2(CString& rString, UINT nIDS, LPCTSTR lpsz1, LPCTSTR lpsz2);
-void AFXAPI AfxFormatStrings(CString& rString, UINT nIDS, LPCTSTR const* rglpsz, int nString);
-void AFXAPI AfxFormatStrings(CString& rString, LPCTSTR lpszFormat, LPCTSTR const* rglpsz, int nString);
 
 // Window classes
 BOOL AFXAPI AfxRegisterClass(WNDCLASS* lpWndClass);   // TRUE when already registered

@@ -39,11 +39,14 @@ CApplicationInfo::~CApplicationInfo()
     }
     catch (CException* e)
     {
-        // Nothing can be reported at exit; the previous settings stay.
+        // No window is left to tell the player at exit; the previous
+        // settings stay.
+        TRACE_EXCEPTION("Saving the settings at exit", e);
         e->Delete();
     }
     catch (...)
     {
+        TRACE_EXCEPTION("Saving the settings at exit", NULL);
     }
 }
 

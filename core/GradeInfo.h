@@ -8,6 +8,13 @@
 // Largest number of columns or rows of a puzzle (in a file or a profile).
 #define HT_MAX_GRID_SIDE 64
 
+// The longer side of a grid of columns x rows: also the highest number a
+// square of that grid may hold.
+inline int HTLargestSide(int nColumns, int nRows)
+{
+    return nColumns > nRows ? nColumns : nRows;
+}
+
 class CGradeInfo
 {
 public:

@@ -229,7 +229,7 @@ BOOL CHTDataContainer::IsValidGrid() const
     if (m_listSquares.GetCount() != (INT_PTR)m_nColumns * m_nRows)
         return FALSE;
 
-    const int nMaxNumber = m_nColumns > m_nRows ? m_nColumns : m_nRows;
+    const int nMaxNumber = HTLargestSide(m_nColumns, m_nRows);
     std::vector<BYTE> seen((size_t)m_nColumns * m_nRows, 0);
     for (INT_PTR i = 0; i < m_listSquares.GetCount(); i++)
     {

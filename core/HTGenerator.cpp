@@ -6,6 +6,9 @@
 
 namespace
 {
+// The share of the squares the shading phase tries to shade: 3 in 10.
+const int kShadedPerTen = 3;
+
 // The random sequence: a linear congruential generator with the ranges of
 // the C library's rand (0..32767). Every run continues the one sequence of
 // the process, so two runs started in the same second still differ.
@@ -63,7 +66,7 @@ BOOL CHTGenerator::Generate(CHTGeneratorProgress* pProgress, int nColumns, int n
     // Shading phase: keep each randomly shaded square only while the
     // adjacency and connectivity rules hold.
     const int nCells = nColumns * nRows;
-    int nTarget = nCells * 3 / 10;
+    int nTarget = nCells * kShadedPerTen / 10;
     int nShaded = 0;
     int nFailures = 0;
 
@@ -137,7 +140,7 @@ BOOL CHTGenerator::Generate(CHTGeneratorProgress* pProgress, int nColumns, int n
         return FALSE;
 
     // Numbering phase.
-    const int nMaxNumber = nColumns > nRows ? nColumns : nRows;
+    const int nMaxNumber = HTLargestSide(nColumns, nRows);
     std::vector<BYTE> flags((size_t)nMaxNumber + 1);
 
     // Squares that are not shaded: a number not yet used by another such
@@ -199,7 +202,7 @@ void CHTGenerator::CollectNumbers(const CHTDataContainer& container, int nColumn
 {
     if (pFlags == NULL)
         return;
-    const int nMaxNumber = container.m_nColumns > container.m_nRows ? container.m_nColumns : container.m_nRows;
+    const int nMaxNumber = HTLargestSide(container.m_nColumns, container.m_nRows);
     auto collect = [&](const CHTSquareData* pSquare) {
         if (pSquare == NULL || pSquare->m_nNumber == HT_NO_NUMBER)
             return;
@@ -216,7 +219,7 @@ void CHTGenerator::CollectNumbers(const CHTDataContainer& container, int nColumn
 
 BOOL CHTGenerator::HasFreeNumber(const CHTDataContainer& container, int nColumn, int nRow) const
 {
-    const int nMaxNumber = container.m_nColumns > container.m_nRows ? container.m_nColumns : container.m_nRows;
+    const int nMaxNumber = HTLargestSide(container.m_nColumns, container.m_nRows);
     if (nMaxNumber < 1)
         return FALSE;
     std::vector<BYTE> flags((size_t)nMaxNumber + 1, 0);

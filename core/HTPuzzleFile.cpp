@@ -31,6 +31,21 @@ const int kAppearanceBlock[] = {
     htacMCOn,            htacMCOff,             htacMCBack,
 };
 
+// The difficulty block: one value a line, in this order.
+enum GradeBlockValue
+{
+    gbColumns,
+    gbRows,
+    gbShowIslandSquares,
+    gbShowUnshadedDups,
+    gbShowAdjacentShaded,
+    gbEnableUnshadedUpdate,
+    gbEnableAutoMark,
+    gbMinutesToComplete,
+    gbForceComplete,
+    gbValueCount
+};
+
 int ParseInteger(const char* pszText)
 {
     return (int)strtol(pszText, NULL, 10);
@@ -133,7 +148,7 @@ BOOL ParseBody(CLineReader& reader, CHTDataContainer& position)
     position.m_nRows = nRows;
     position.m_nGameState = nGameState;
 
-    const int nMaxNumber = nColumns > nRows ? nColumns : nRows;
+    const int nMaxNumber = HTLargestSide(nColumns, nRows);
     position.m_listSquares.ReserveGrid(nColumns, nRows);
     CString strLine;
     for (int i = 0; i < nColumns * nRows; i++)
@@ -163,22 +178,22 @@ BOOL ParseBody(CLineReader& reader, CHTDataContainer& position)
         position.m_AppearanceInfo.SetColour(nIndex, (COLORREF)nValue);
     }
 
-    int values[9];
+    int values[gbValueCount];
     for (int& nValue : values)
     {
         if (!reader.ReadInteger(nValue))
             return FALSE;
     }
     CGradeInfo& grade = position.m_GradeInfo;
-    grade.m_nColumns = values[0];
-    grade.m_nRows = values[1];
-    grade.m_bShowIslandSquares = values[2] != 0 ? 1 : 0;
-    grade.m_bShowUnshadedDups = values[3] != 0 ? 1 : 0;
-    grade.m_bShowAdjacentShaded = values[4] != 0 ? 1 : 0;
-    grade.m_bEnableUnshadedUpdate = values[5] != 0 ? 1 : 0;
-    grade.m_bEnableAutoMark = values[6] != 0 ? 1 : 0;
-    grade.m_nMinutesToComplete = values[7];
-    grade.m_bForceComplete = values[8] != 0 ? 1 : 0;
+    grade.m_nColumns = values[gbColumns];
+    grade.m_nRows = values[gbRows];
+    grade.m_bShowIslandSquares = values[gbShowIslandSquares] != 0 ? 1 : 0;
+    grade.m_bShowUnshadedDups = values[gbShowUnshadedDups] != 0 ? 1 : 0;
+    grade.m_bShowAdjacentShaded = values[gbShowAdjacentShaded] != 0 ? 1 : 0;
+    grade.m_bEnableUnshadedUpdate = values[gbEnableUnshadedUpdate] != 0 ? 1 : 0;
+    grade.m_bEnableAutoMark = values[gbEnableAutoMark] != 0 ? 1 : 0;
+    grade.m_nMinutesToComplete = values[gbMinutesToComplete];
+    grade.m_bForceComplete = values[gbForceComplete] != 0 ? 1 : 0;
 
     return reader.ReadInteger(position.m_nElapsedSeconds);
 }

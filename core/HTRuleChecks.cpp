@@ -194,7 +194,7 @@ BOOL CHTDataContainer::MarkDuplicates(BOOL bUseSolution)
         return FALSE;
 
     // Only the numbers 1..max(columns, rows) take part.
-    const int nMaxNumber = nColumns > nRows ? nColumns : nRows;
+    const int nMaxNumber = HTLargestSide(nColumns, nRows);
     std::vector<int> counts((size_t)nMaxNumber + 1);
     BOOL bFound = FALSE;
 

@@ -66,12 +66,22 @@ CString CHTSquareData::ToText() const
 
 void CHTSquareData::FromText(const CString& strLine)
 {
-    CStringArray arrParts;
-    SplitString(strLine, ",", arrParts);
-
+    // The values between the commas, read in place: a file holds hundreds
+    // of these lines, and parts copied out one by one made reading slow.
     int values[17];
+    const char* pszPart = strLine;
     for (int i = 0; i < 17; i++)
-        values[i] = i < arrParts.GetSize() ? ParseInteger(arrParts[i]) : 0;
+    {
+        if (pszPart == NULL)
+        {
+            values[i] = 0;
+            continue;
+        }
+        values[i] = ParseInteger(pszPart);
+        pszPart = strchr(pszPart, ',');
+        if (pszPart != NULL)
+            pszPart++;
+    }
 
     m_nColumn = values[0];
     m_nRow = values[1];

@@ -6,3 +6,5 @@
 #include "game_res.h"
 #include "toolkit_res.h"
 #include "commandbars_game_res.h"
+#include "propertygrid_res.h"
+#include "profiles_res.h"

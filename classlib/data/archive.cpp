@@ -76,10 +76,12 @@ CArchive::~CArchive()
         }
         catch (CException* e)
         {
+            TRACE_EXCEPTION("Closing an archive", e);
             e->Delete();
         }
         catch (...)
         {
+            TRACE_EXCEPTION("Closing an archive", NULL);
         }
     }
     if (!m_bUserBuf)

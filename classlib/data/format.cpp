@@ -475,3 +475,43 @@ BOOL CString::LoadString(UINT nID)
 {
     return LoadString(AfxGetResourceHandle(), nID);
 }
+
+// Strings with inserts: %1 to %9 replaced by the given strings.
+
+void AFXAPI AfxFormatStrings(CString& rString, LPCTSTR lpszFormat, LPCTSTR const* rglpsz, int nString)
+{
+    CString strResult;
+    for (LPCTSTR p = lpszFormat != NULL ? lpszFormat : ""; *p != '\0'; ++p)
+    {
+        if (*p == '%' && p[1] >= '1' && p[1] <= '9')
+        {
+            int i = p[1] - '1';
+            if (i < nString && rglpsz != NULL && rglpsz[i] != NULL)
+                strResult += rglpsz[i];
+            ++p;
+        }
+        else
+        {
+            strResult += *p;
+        }
+    }
+    rString = strResult;
+}
+
+void AFXAPI AfxFormatStrings(CString& rString, UINT nIDS, LPCTSTR const* rglpsz, int nString)
+{
+    CString strFormat;
+    strFormat.LoadString(nIDS);
+    AfxFormatStrings(rString, strFormat, rglpsz, nString);
+}
+
+void AFXAPI AfxFormatString1(CString& rString, UINT nIDS, LPCTSTR lpsz1)
+{
+    AfxFormatStrings(rString, nIDS, &lpsz1, 1);
+}
+
+void AFXAPI AfxFormatString2(CString& rString, UINT nIDS, LPCTSTR lpsz1, LPCTSTR lpsz2)
+{
+    LPCTSTR rglpsz[2] = { lpsz1, lpsz2 };
+    AfxFormatStrings(rString, nIDS, rglpsz, 2);
+}

@@ -65,10 +65,12 @@ CObject* CRuntimeClass::CreateObject() const
     }
     catch (CException* e)
     {
+        TRACE_EXCEPTION("CRuntimeClass::CreateObject", e);
         e->Delete();
     }
     catch (...)
     {
+        TRACE_EXCEPTION("CRuntimeClass::CreateObject", NULL);
     }
     return NULL;
 }

@@ -42,3 +42,13 @@ void AFXAPI AfxAssertFailedLine(const char* lpszFileName, int nLine)
     if (::IsDebuggerPresent())
         ::DebugBreak();
 }
+
+void AFXAPI AfxTraceException(const char* lpszWhere, const CException* e)
+{
+    char szMessage[512] = "";
+    if (e == NULL)
+        strcpy(szMessage, "an exception of an unknown kind");
+    else if (!e->GetErrorMessage(szMessage, sizeof(szMessage), NULL) || szMessage[0] == '\0')
+        snprintf(szMessage, sizeof(szMessage), "a %s", e->GetRuntimeClass()->m_lpszClassName);
+    AfxTrace("%s: %s was caught and not passed on\n", lpszWhere != NULL ? lpszWhere : "?", szMessage);
+}

@@ -267,6 +267,8 @@ BEGIN_MESSAGE_MAP(CPropertySheet, CWnd)
     ON_MESSAGE(WM_INITDIALOG, HandleInitDialog)
     ON_MESSAGE(WM_KICKIDLE, OnKickIdle)
     ON_MESSAGE(PSM_PRESSBUTTON, OnPressButton)
+    ON_WM_SYSCOMMAND()
+    ON_WM_CLOSE()
 END_MESSAGE_MAP()
 
 CPropertySheet::CPropertySheet()
@@ -693,6 +695,19 @@ LRESULT CPropertySheet::OnPressButton(WPARAM wParam, LPARAM)
         break;
     }
     return Default();
+}
+
+void CPropertySheet::OnSysCommand(UINT nID, LPARAM lParam)
+{
+    if ((nID & 0xFFF0) == SC_CLOSE)
+        m_nModalResult = IDCANCEL;
+    CWnd::OnSysCommand(nID, lParam);
+}
+
+void CPropertySheet::OnClose()
+{
+    m_nModalResult = IDCANCEL;
+    Default();
 }
 
 LRESULT CPropertySheet::OnKickIdle(WPARAM wParam, LPARAM lParam)

@@ -136,10 +136,12 @@ void AFXAPI AfxReportCallbackException(LPCTSTR lpszWhere, CException* pException
     }
     catch (CException* e)
     {
+        TRACE_EXCEPTION("Reporting a failure", e);
         e->Delete();
     }
     catch (...)
     {
+        TRACE_EXCEPTION("Reporting a failure", NULL);
     }
 }
 
@@ -164,10 +166,12 @@ LRESULT AFXAPI AfxHandleWndProcException(CException* e, LPCTSTR lpszDescription,
     }
     catch (CException* e2)
     {
+        TRACE_EXCEPTION("Reporting a window procedure's failure", e2);
         e2->Delete();
     }
     catch (...)
     {
+        TRACE_EXCEPTION("Reporting a window procedure's failure", NULL);
     }
     return lResult;
 }
@@ -234,6 +238,7 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
     }
     catch (...)
     {
+        TRACE_EXCEPTION("Looking up a window's object", NULL);
         pWnd = NULL;   // no map (out of memory): the system's default
     }
     if (pWnd == NULL || pWnd->m_hWnd != hWnd)
@@ -821,6 +826,7 @@ BOOL CWnd::PreTranslateMessage(MSG* pMsg)
 
 BOOL PASCAL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg)
 {
+    AfxRelayToolTipMessage(pMsg);
     for (HWND hWnd = pMsg->hwnd; hWnd != NULL; hWnd = ::GetParent(hWnd))
     {
         CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);

@@ -15,6 +15,8 @@ struct CWndHandleTraits : CHandleMapTraitsBase<HWND, CWnd>
 typedef CHandleMap<HWND, CWnd, CWndHandleTraits> CWndHandleMap;
 
 // Per-thread state of the window layer.
+class CToolTipCtrl;
+
 struct AFX_THREAD_STATE
 {
     MSG m_lastSentMsg;             // the message AfxCallWndProc is dispatching
@@ -27,9 +29,18 @@ struct AFX_THREAD_STATE
     POINT m_ptCursorLast;          // for IsIdleMessage
     UINT m_nMsgLast;
     std::vector<CFrameWnd*> m_frameList;   // the thread's frames (idle updates)
+    // The tip window of EnableToolTips and the tool it shows.
+    CToolTipCtrl* m_pToolTip = NULL;
+    HWND m_hWndLastHit = NULL;             // the window whose tool is shown
+    INT_PTR m_nLastHit = -1;
+    TOOLINFO m_lastInfo = {};
 };
 
 AFX_THREAD_STATE* AFXAPI AfxGetThreadState();
+
+// Passes a mouse or key message to the nearest window above its target that
+// has the class library's tooltips enabled (EnableToolTips).
+void AFXAPI AfxRelayToolTipMessage(MSG* pMsg);
 
 // Reports an exception caught at a callback barrier and answers the neutral
 // result for the message (-1 for WM_CREATE).  Never throws.

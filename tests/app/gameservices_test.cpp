@@ -1,12 +1,10 @@
 // The game-window services: the string loader, the message pump, the
-// information box, the load-choice question and the progress window of the
-// generator, and the puzzle core's services that the game answers with them.
+// information box, and the puzzle core's services that the game answers
+// with them.
 #include <gtest/gtest.h>
 
-#include "CreateProgress.h"
 #include "GameServices.h"
 #include "HTCoreServices.h"
-#include "HTGenerator.h"
 #include "PuzzleLoadChoiceDlg.h"
 #include "resource.h"
 
@@ -16,13 +14,11 @@ namespace
 enum DialogAction
 {
     actPressOK,
-    actEscapeThenOK,
     actChooseStartAgain,
 };
 
 DialogAction s_action = actPressOK;
 int s_nTicks = 0;
-bool s_bStillOpenAfterEscape = false;
 std::string s_strSeenText;
 
 // Finds the dialog of this thread that is showing and acts on it.
@@ -53,15 +49,6 @@ void CALLBACK ActOnDialog(HWND, UINT, UINT_PTR, DWORD)
     case actPressOK:
         PostMessageA(hDialog, WM_COMMAND, IDOK, 0);
         break;
-    case actEscapeThenOK:
-        if (s_nTicks == 1)
-            PostMessageA(hDialog, WM_COMMAND, IDCANCEL, 0);
-        else
-        {
-            s_bStillOpenAfterEscape = IsWindow(hDialog) != FALSE;
-            PostMessageA(hDialog, WM_COMMAND, IDOK, 0);
-        }
-        break;
     case actChooseStartAgain:
         SendDlgItemMessageA(hDialog, IDC_LOAD_START_AGAIN, BM_CLICK, 0, 0);
         PostMessageA(hDialog, WM_COMMAND, IDOK, 0);
@@ -76,7 +63,6 @@ public:
     {
         s_action = action;
         s_nTicks = 0;
-        s_bStillOpenAfterEscape = false;
         s_strSeenText.clear();
         m_nTimer = SetTimer(NULL, 0, 50, ActOnDialog);
     }
@@ -153,55 +139,6 @@ TEST(InfoMessageTest, TheBoxShowsTheMessageAndReturnsOK)
     CDialogDriver driver(actPressOK);
     EXPECT_EQ(IDOK, ShowInfoMessage("The file could not be read."));
     EXPECT_EQ("The file could not be read.", s_strSeenText);
-}
-
-TEST(LoadChoiceTest, EscapeKeepsTheDialogOpen)
-{
-    CDialogDriver driver(actEscapeThenOK);
-    CPuzzleLoadChoiceDlg dlg;
-    EXPECT_EQ(IDOK, dlg.DoModal());
-    EXPECT_TRUE(s_bStillOpenAfterEscape);
-    EXPECT_EQ(FALSE, dlg.m_bStartAgain);
-}
-
-TEST(LoadChoiceTest, StartAgainChoiceIsReported)
-{
-    CDialogDriver driver(actChooseStartAgain);
-    EXPECT_TRUE(CPuzzleLoadChoiceDlg::AskStartAgain());
-}
-
-TEST(CreateProgressTest, CancelSetsTheFlagAndKeepsTheWindow)
-{
-    CCreateProgress progress;
-    ASSERT_TRUE(progress.Create(CCreateProgress::IDD, NULL));
-    EXPECT_FALSE(progress.IsCancelled());
-    progress.SendMessage(WM_COMMAND, IDCANCEL, 0);
-    EXPECT_TRUE(progress.IsCancelled());
-    EXPECT_EQ(1, progress.m_bCancel);
-    EXPECT_TRUE(IsWindow(progress.GetSafeHwnd())) << "the owner closes the window";
-    progress.SendMessage(WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(IsWindow(progress.GetSafeHwnd()));
-    progress.DestroyWindow();
-}
-
-TEST(CreateProgressTest, GeneratorStepsTheBarAndStopsOnCancel)
-{
-    CCreateProgress progress;
-    ASSERT_TRUE(progress.Create(CCreateProgress::IDD, NULL));
-    progress.m_wndProgress.SendMessage(PBM_SETRANGE32, 0, 100000);
-    progress.m_wndProgress.SendMessage(PBM_SETSTEP, 1, 0);
-
-    CHTGenerator generator;
-    CHTDataContainer grid;
-    CHTGenerator::SeedRandom(3);
-    generator.Generate(&progress, 9, 9, &grid);
-    const int nPosition = (int)progress.m_wndProgress.SendMessage(PBM_GETPOS, 0, 0);
-    EXPECT_GE(nPosition, 1);
-
-    progress.SendMessage(WM_COMMAND, IDCANCEL, 0);
-    EXPECT_FALSE(generator.Generate(&progress, 9, 9, &grid));
-    EXPECT_EQ(nPosition, (int)progress.m_wndProgress.SendMessage(PBM_GETPOS, 0, 0));
-    progress.DestroyWindow();
 }
 
 TEST(PumpTest, DispatchesWaitingMessagesAndRepostsQuit)

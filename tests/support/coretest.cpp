@@ -56,7 +56,7 @@ std::string CheckGridInvariants(const CHTDataContainer& position)
     if (position.m_listSquares.GetCount() != (INT_PTR)nColumns * nRows)
         return "square count";
     std::set<std::pair<int, int>> seen;
-    const int nMaxNumber = nColumns > nRows ? nColumns : nRows;
+    const int nMaxNumber = HTLargestSide(nColumns, nRows);
     for (INT_PTR i = 0; i < position.m_listSquares.GetCount(); i++)
     {
         const CHTSquareData& square = position.m_listSquares.GetAt(i);

@@ -1,5 +1,7 @@
 // PNG snapshots of drawn pictures, saved under build/snapshots/<test
-// program>/ so that a person can look at what the tests drew.
+// program>/ so that a person can look at what the tests drew: a canvas, a
+// bitmap, or a window with its children as they paint themselves (no screen
+// reading).
 #pragma once
 
 #include "support/canvas.h"
@@ -118,5 +120,112 @@ inline std::string SaveSnapshot(const Canvas& canvas, const std::string& strName
                       strName.c_str()))
         return std::string();
     return SnapshotFolder() + "\\" + strName + ".png";
+}
+
+// Paints a window's client area (its background, then WM_PRINTCLIENT) and
+// its visible children, bottom of the Z order first, into hDC with the
+// client area's top-left at ptOrigin. Each window paints into a picture of
+// its own first: controls clip to their client rectangle in device
+// coordinates, so they cannot paint through a moved origin.
+inline void PrintClientTree(HWND hWnd, HDC hDC, POINT ptOrigin)
+{
+    RECT rcClient;
+    ::GetClientRect(hWnd, &rcClient);
+    if (rcClient.right > 0 && rcClient.bottom > 0)
+    {
+        HDC hDCWnd = ::CreateCompatibleDC(hDC);
+        HBITMAP hBitmap = ::CreateCompatibleBitmap(hDC, rcClient.right, rcClient.bottom);
+        HGDIOBJ hOld = ::SelectObject(hDCWnd, hBitmap);
+        ::FillRect(hDCWnd, &rcClient, ::GetSysColorBrush(COLOR_3DFACE));
+        ::SendMessage(hWnd, WM_ERASEBKGND, (WPARAM)hDCWnd, 0);
+        ::SendMessage(hWnd, WM_PRINTCLIENT, (WPARAM)hDCWnd, PRF_CLIENT | PRF_ERASEBKGND);
+        ::BitBlt(hDC, ptOrigin.x, ptOrigin.y, rcClient.right, rcClient.bottom, hDCWnd, 0, 0, SRCCOPY);
+        ::SelectObject(hDCWnd, hOld);
+        ::DeleteObject(hBitmap);
+        ::DeleteDC(hDCWnd);
+    }
+
+    POINT ptClient = {0, 0};
+    ::ClientToScreen(hWnd, &ptClient);
+    HWND hChild = ::GetWindow(hWnd, GW_CHILD);
+    if (hChild == NULL)
+        return;
+    for (HWND hLast = ::GetWindow(hChild, GW_HWNDLAST); hLast != NULL; hLast = ::GetWindow(hLast, GW_HWNDPREV))
+    {
+        if (!::IsWindowVisible(hLast))
+            continue;
+        RECT rcChild;
+        ::GetWindowRect(hLast, &rcChild);
+        POINT ptChildClient = {0, 0};
+        ::ClientToScreen(hLast, &ptChildClient);
+        if (ptChildClient.x != rcChild.left || ptChildClient.y != rcChild.top)
+        {
+            // A bordered child: its edge round the client area.
+            RECT rcBorder = {ptOrigin.x + rcChild.left - ptClient.x, ptOrigin.y + rcChild.top - ptClient.y,
+                             ptOrigin.x + rcChild.right - ptClient.x, ptOrigin.y + rcChild.bottom - ptClient.y};
+            const bool bClientEdge = (::GetWindowLong(hLast, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0;
+            ::DrawEdge(hDC, &rcBorder, bClientEdge ? EDGE_SUNKEN : BDR_SUNKENOUTER, BF_RECT);
+        }
+        const POINT ptChild = {ptOrigin.x + ptChildClient.x - ptClient.x, ptOrigin.y + ptChildClient.y - ptClient.y};
+        PrintClientTree(hLast, hDC, ptChild);
+    }
+}
+
+// Saves a window as it looks: a frame and caption drawn by the system's
+// helpers, then the client area and the children as they paint themselves.
+inline std::string SaveWindowSnapshot(HWND hWnd, const std::string& strName)
+{
+    RECT rc;
+    ::GetWindowRect(hWnd, &rc);
+    const int cx = rc.right - rc.left, cy = rc.bottom - rc.top;
+    Canvas canvas(cx, cy, ::GetSysColor(COLOR_3DFACE));
+    HDC hDC = canvas.Handle();
+    RECT rcAll = {0, 0, cx, cy};
+    POINT ptClient = {0, 0};
+    ::ClientToScreen(hWnd, &ptClient);
+    if (ptClient.x != rc.left || ptClient.y != rc.top)
+        ::DrawEdge(hDC, &rcAll, EDGE_RAISED, BF_RECT);
+    if ((::GetWindowLong(hWnd, GWL_STYLE) & WS_CAPTION) == WS_CAPTION)
+    {
+        const int nBorder = ptClient.x - rc.left;
+        RECT rcCaption = {nBorder, nBorder, cx - nBorder, ptClient.y - rc.top - 1};
+        ::DrawCaption(hWnd, hDC, &rcCaption, DC_ACTIVE | DC_TEXT | DC_GRADIENT);
+    }
+    const POINT ptOrigin = {ptClient.x - rc.left, ptClient.y - rc.top};
+    PrintClientTree(hWnd, hDC, ptOrigin);
+    ::GdiFlush();
+    return SaveSnapshot(canvas, strName);
+}
+} // namespace testsupport
+
+namespace testsupport
+{
+// Saves what the screen shows of a window (it must be visible and uncovered:
+// tests that call this read the screen and run serially), for windows that
+// paint only through WM_PAINT. Empty on failure, else the path written.
+inline std::string SaveScreenSnapshot(HWND hWnd, const std::string& strName)
+{
+    ::RedrawWindow(hWnd, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    // Wine copies window contents to the screen while the thread looks at
+    // its queue; give it a few turns.
+    for (int i = 0; i < 4; i++)
+    {
+        MSG msg;
+        while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+        {
+            ::TranslateMessage(&msg);
+            ::DispatchMessage(&msg);
+        }
+        ::Sleep(25);
+    }
+    RECT rc;
+    if (!::GetWindowRect(hWnd, &rc))
+        return std::string();
+    Canvas canvas(rc.right - rc.left, rc.bottom - rc.top);
+    HDC hScreen = ::GetDC(NULL);
+    ::BitBlt(canvas.Handle(), 0, 0, rc.right - rc.left, rc.bottom - rc.top, hScreen, rc.left, rc.top, SRCCOPY);
+    ::ReleaseDC(NULL, hScreen);
+    ::GdiFlush();
+    return SaveSnapshot(canvas, strName);
 }
 } // namespace testsupport

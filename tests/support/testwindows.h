@@ -74,18 +74,27 @@ inline std::vector<BYTE> Utf16(const char* lpszText)
     return bytes;
 }
 
-// A 24-bit packed DIB (header and bits) of cx x cy pixels, each from a function.
-template <class F>
-std::vector<BYTE> MakeDib24(int cx, int cy, F pixel)
+// An empty packed DIB (header and room for the bits, rows bottom-up) of
+// cx x cy pixels of nBits bits; *pnStride gets the bytes of a row.
+inline std::vector<BYTE> MakeDibHeader(int cx, int cy, WORD nBits, int* pnStride)
 {
-    int nStride = ((cx * 3) + 3) & ~3;
-    std::vector<BYTE> data(sizeof(BITMAPINFOHEADER) + (size_t)nStride * cy);
+    *pnStride = ((cx * nBits + 31) / 32) * 4;
+    std::vector<BYTE> data(sizeof(BITMAPINFOHEADER) + (size_t)*pnStride * cy);
     BITMAPINFOHEADER* pHeader = reinterpret_cast<BITMAPINFOHEADER*>(data.data());
     pHeader->biSize = sizeof(BITMAPINFOHEADER);
     pHeader->biWidth = cx;
     pHeader->biHeight = cy;
     pHeader->biPlanes = 1;
-    pHeader->biBitCount = 24;
+    pHeader->biBitCount = nBits;
+    return data;
+}
+
+// A 24-bit packed DIB of cx x cy pixels, each a COLORREF from a function.
+template <class F>
+std::vector<BYTE> MakeDib24(int cx, int cy, F pixel)
+{
+    int nStride = 0;
+    std::vector<BYTE> data = MakeDibHeader(cx, cy, 24, &nStride);
     BYTE* pBits = data.data() + sizeof(BITMAPINFOHEADER);
     for (int y = 0; y < cy; y++)
     {
@@ -99,6 +108,32 @@ std::vector<BYTE> MakeDib24(int cx, int cy, F pixel)
         }
     }
     return data;
+}
+
+// A 32-bit packed DIB of cx x cy pixels, each an ARGB value from a function.
+template <class F>
+std::vector<BYTE> MakeDib32(int cx, int cy, F argb)
+{
+    int nStride = 0;
+    std::vector<BYTE> data = MakeDibHeader(cx, cy, 32, &nStride);
+    DWORD* pBits = reinterpret_cast<DWORD*>(data.data() + sizeof(BITMAPINFOHEADER));
+    for (int y = 0; y < cy; y++)
+        for (int x = 0; x < cx; x++)
+            pBits[(size_t)(cy - 1 - y) * cx + x] = argb(x, y);   // bottom-up
+    return data;
+}
+
+// A BMP file: the file header in front of a packed DIB without a colour
+// table.
+inline std::vector<BYTE> MakeBmpFile(const std::vector<BYTE>& dib)
+{
+    BITMAPFILEHEADER header = {};
+    header.bfType = 0x4D42;   // "BM"
+    header.bfSize = (DWORD)(sizeof(header) + dib.size());
+    header.bfOffBits = (DWORD)(sizeof(header) + sizeof(BITMAPINFOHEADER));
+    std::vector<BYTE> file(reinterpret_cast<const BYTE*>(&header), reinterpret_cast<const BYTE*>(&header) + sizeof(header));
+    file.insert(file.end(), dib.begin(), dib.end());
+    return file;
 }
 
 // A second module holding resources written by the test: a copy of the test

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <afxwin.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <utility>
@@ -275,26 +276,13 @@ public:
         PaintBar(pDC, m_pPopupBar, m_rcPopup.TopLeft());
     }
 
-    // Draws one bar with its client origin at pt.
+    // Draws one bar, as it paints itself, with its client origin at pt.
     static void PaintBar(CDC* pDC, CXTPCommandBar* pBar, CPoint pt)
     {
-        CXTPPaintManager* pPaintManager = XTPPaintManager();
         CPoint ptOld = pDC->OffsetViewportOrg(pt.x, pt.y);
-        pPaintManager->FillCommandBar(pDC, pBar);
-        if (pBar->GetShowGripper() || pBar->GetType() == xtpBarTypePopup)
-            pPaintManager->DrawCommandBarGripper(pDC, pBar, TRUE);
-        CXTPControls* pControls = pBar->GetControls();
-        BOOL bFirst = TRUE;
-        for (int i = 0; i < pControls->GetCount(); i++)
-        {
-            CXTPControl* pControl = pControls->GetAt(i);
-            if (!pControl->IsVisible())
-                continue;
-            if (pControl->GetBeginGroup() && !bFirst)
-                pPaintManager->DrawCommandBarSeparator(pDC, pBar, pControl, TRUE);
-            pControl->Draw(pDC);
-            bFirst = FALSE;
-        }
+        CRect rcClient;
+        pBar->GetClientRect(&rcClient);
+        pBar->DrawCommandBar(pDC, rcClient);
         pDC->SetViewportOrg(ptOld);
     }
 
@@ -534,6 +522,22 @@ private:
         }
     }
 };
+// Installs a new theme of the class as the global paint manager for the
+// length of a test; the default theme comes back after it.
+template <class TTheme>
+class InstalledThemeTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_pTheme = new TTheme();
+        CXTPPaintManager::SetCustomTheme(m_pTheme);
+    }
+    void TearDown() override { CXTPPaintManager::SetTheme(xtpThemeDefault); }
+
+    TTheme* m_pTheme = nullptr;
+};
+
 // Lays out and draws the bar set with the global paint manager on a DIB of
 // nBits bits per pixel and saves it as a snapshot of the given name.
 inline bool SaveSceneSnapshot(const char* pszName, int nBits = 24)

@@ -1,6 +1,7 @@
 // The command bar base window: selection, popups, tracking mode, keyboard
 // and mouse handling, drawing and the idle command-UI update.
 #include "XTPCommandBar.h"
+#include "XTPCommandBarAnimation.h"
 #include "XTPControls.h"
 #include "XTPControl.h"
 #include "XTPControlPopup.h"
@@ -40,6 +41,8 @@ BEGIN_MESSAGE_MAP(CXTPCommandBar, CWnd)
     ON_WM_SYSCOLORCHANGE()
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
     ON_MESSAGE(WM_INITIALUPDATE, OnInitialUpdate)
+    ON_MESSAGE(WM_GETOBJECT, OnGetObject)
+    ON_MESSAGE(WM_HELPHITTEST, OnHelpHitTest)
 END_MESSAGE_MAP()
 
 CXTPCommandBar::CXTPCommandBar()
@@ -85,6 +88,7 @@ CXTPCommandBar::CXTPCommandBar()
     EnableAutomation();
     m_pControls = new CXTPControls();
     m_pControls->SetParent(this);
+    m_pAnimation = new CXTPCommandBarAnimation(this);
     InterlockedIncrement(&s_nInstanceCount);
 }
 
@@ -115,6 +119,8 @@ CXTPCommandBar::~CXTPCommandBar()
         m_pToolTipContext->InternalRelease();
     if (m_hWnd != NULL)
         ::DestroyWindow(m_hWnd);
+    delete m_pAnimation;
+    m_pAnimation = NULL;
     InterlockedDecrement(&s_nInstanceCount);
 }
 
@@ -364,12 +370,14 @@ BOOL CXTPCommandBar::GetShowTextBelowIcons() const
 void CXTPCommandBar::EnableAnimation(BOOL bEnable)
 {
     m_bAnimationEnabled = bEnable;
+    m_pAnimation->SetAnimationProperty(bEnable);
     Redraw();
 }
 
 void CXTPCommandBar::EnableBitmapCache(BOOL bEnable)
 {
     m_bBitmapCache = bEnable;
+    m_pAnimation->SetKeepBuffer(bEnable);
     Redraw();
 }
 
@@ -867,6 +875,9 @@ int CXTPCommandBar::OnHookKeyDown(UINT nChar, LPARAM lParam)
     TCHAR ch = (TCHAR)::MapVirtualKey(nChar, 2);
     if (ch != 0)
     {
+        // While keyboard tips show, letters choose among them.
+        if (pCommandBars != NULL && pCommandBars->OnKeyboardTipChar(this, nChar))
+            return hookHandled;
         if (m_barType != xtpBarTypePopup && pCommandBars != NULL && !bCtrl && pCommandBars->OnToolBarAccel(this, ch))
             return hookHandled;
         if (!bCtrl)
@@ -1009,11 +1020,6 @@ BOOL CXTPCommandBar::ProcessSpecialKey(XTPSpecialKey key)
         return TRUE;
     }
     return FALSE;
-}
-
-void CXTPCommandBar::OnKeyboardTip(CXTPCommandBarKeyboardTip* pTip)
-{
-    (void)pTip;
 }
 
 //////////////////////////////////////////////////////////////////////////
@@ -1233,6 +1239,10 @@ void CXTPCommandBar::OnTimer(UINT_PTR nIDEvent)
     case XTP_TID_EXECUTEONPRESS:
         return;
 
+    case XTP_TID_ANIMATION:
+        m_pAnimation->OnTimer();
+        return;
+
     default:
         CWnd::OnTimer(nIDEvent);
     }
@@ -1284,6 +1294,7 @@ void CXTPCommandBar::DrawCommandBar(CDC* pDC, CRect rcClipBox)
             rc.DeflateRect(1, 1);
             pDC->Draw3dRect(rc, RGB(0, 0, 0), RGB(0, 0, 0));
         }
+        DrawInsertMarker(pDC);
     }
 }
 
@@ -1301,8 +1312,8 @@ void CXTPCommandBar::OnPaint()
     dc.GetClipBox(&rcClip);
     if (rcClip.IsRectEmpty())
         rcClip = rcClient;
-    CXTPBufferDC memDC(dc.GetSafeHdc(), rcClient);
-    PaintClient(&memDC, rcClip);
+    // The animation object paints from the back buffer.
+    m_pAnimation->OnPaint(&dc, rcClip);
 }
 
 BOOL CXTPCommandBar::OnEraseBkgnd(CDC*)
@@ -1323,7 +1334,6 @@ LRESULT CXTPCommandBar::OnPrint(WPARAM wParam, LPARAM)
 
 void CXTPCommandBar::Redraw(LPCRECT lpRect, BOOL bAnimate)
 {
-    (void)bAnimate;
     if (m_nLockRedraw > 0)
     {
         m_dwIdleFlags |= xtpIdleRedraw;
@@ -1332,7 +1342,7 @@ void CXTPCommandBar::Redraw(LPCRECT lpRect, BOOL bAnimate)
     if (lpRect == NULL)
         m_dwIdleFlags &= ~(DWORD)xtpIdleRedraw;
     if (m_hWnd != NULL && ::IsWindow(m_hWnd))
-        ::InvalidateRect(m_hWnd, lpRect, FALSE);
+        m_pAnimation->RedrawRect(lpRect, bAnimate);
 }
 
 void CXTPCommandBar::DelayRedraw()
@@ -1494,13 +1504,6 @@ BOOL CXTPCommandBar::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     return CWnd::OnWndMsg(message, wParam, lParam, pResult);
 }
 
-INT_PTR CXTPCommandBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
-{
-    (void)point;
-    (void)pTI;
-    return -1;
-}
-
 int CXTPCommandBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     if (CWnd::OnCreate(lpCreateStruct) == -1)
@@ -1518,6 +1521,7 @@ void CXTPCommandBar::OnDestroy()
 {
     if (m_bTracking)
         SetTrackingMode(FALSE, TRUE, FALSE);
+    m_pAnimation->OnDestroy();
     CXTPMouseManager* pMouseManager = XTPMouseManager();
     if (pMouseManager->GetMouseLeaveWindow() == m_hWnd)
         pMouseManager->TrackMouseLeave((HWND)NULL);
@@ -1569,30 +1573,6 @@ CXTPCommandBar* CXTPCommandBar::Clone(BOOL bRecursive)
         return NULL;
     pBar->Copy(this, bRecursive);
     return pBar;
-}
-
-void CXTPCommandBar::DoPropExchange(CXTPPropExchange*)
-{
-    // The stored form of a bar is written by the bar-state exchange.
-}
-
-void CXTPCommandBar::GenerateCommandBarList(DWORD& nID, CXTPCommandBarList* pCommandBarList, void* pParam)
-{
-    // Collects this bar and the popups of its controls for the control-state exchange.
-    if (pCommandBarList == NULL || pCommandBarList->Lookup(this))
-        return;
-    InternalAddRef();
-    pCommandBarList->Add(this);
-    if (m_nBarID == 0)
-        m_nBarID = ++nID;
-    for (int i = 0; i < GetControlCount(); i++)
-        GetControl(i)->GenerateCommandBarList(nID, pCommandBarList, pParam);
-}
-
-void CXTPCommandBar::RestoreCommandBarList(CXTPCommandBarList* pCommandBarList)
-{
-    for (int i = 0; i < GetControlCount(); i++)
-        GetControl(i)->RestoreCommandBarList(pCommandBarList);
 }
 
 //////////////////////////////////////////////////////////////////////////

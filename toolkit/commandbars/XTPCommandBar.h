@@ -76,11 +76,11 @@ public:
     virtual void SetVisible(BOOL bVisible) {}                                               // 8
     virtual BOOL IsVisible() const { return FALSE; }                                        // 9
     virtual BOOL SetPosition(XTPBarPosition barPosition) { return FALSE; }                  // 10
-    virtual void OnCustomizeDragEnter(CXTPControl* pDataObject, CPoint point) {}            // 11
-    virtual void OnCustomizeDragLeave() {}                                                  // 12
-    virtual DROPEFFECT OnCustomizeDragOver(CXTPControl* pDataObject, CPoint point) { return 0; } // 13
+    virtual void OnCustomizeDragEnter(CXTPControl* pDataObject, CPoint point);             // 11
+    virtual void OnCustomizeDragLeave();                                                    // 12
+    virtual DROPEFFECT OnCustomizeDragOver(CXTPControl* pDataObject, CPoint point);         // 13
     virtual void OnCustomizeDrop(CXTPControl* pDataObject, DROPEFFECT& dropEffect, CPoint ptDrop,
-                                 CPoint ptDrag) {}                                           // 14
+                                 CPoint ptDrag);                                             // 14
     virtual BOOL IsCustomizable() const { return m_bCustomizable; }                          // 15
     virtual void OnRecalcLayout() {}                                                         // 16
     virtual void OnControlSelected(BOOL bSelected, CXTPControl* pControl);                  // 17
@@ -94,7 +94,7 @@ public:
     virtual void DrawCommandBar(CDC* pDC, CRect rcClipBox);                                 // 25
     virtual void EnsureVisible(CXTPControl* pControl) {}                                    // 26
     virtual CRect GetBorders();                                                             // 27
-    virtual void CreateKeyboardTips() {}                                                    // 28
+    virtual void CreateKeyboardTips();                                                      // 28
     virtual void OnKeyboardTip(CXTPCommandBarKeyboardTip* pTip);                            // 29
     virtual int OnHookKeyDown(UINT nChar, LPARAM lParam);                                   // 30
     virtual CSize CalcDynamicLayout(int nLength, DWORD dwMode) { return CSize(0, 0); }      // 31
@@ -224,7 +224,22 @@ public:
     // Live instances (for leak checks).
     static LONG AFX_CDECL GetInstanceCount() { return s_nInstanceCount; }
 
-    // Accessibility of the bar.
+    // Where a dragged control would land among the controls (-1 none), on
+    // which side, and the insert marker for it.
+    int FindCustomizeDropIndex(CXTPControl* pDataObject, CPoint point, CRect& rcMarker, BOOL& bAfter);
+    // The I-beam of the insert marker, inverted into the DC.
+    void DrawInsertMarker(CDC* pDC);
+
+    // Accessibility of the bar: its controls are its children.
+    virtual HRESULT GetAccessibleParent(IDispatch** ppdispParent);
+    virtual HRESULT GetAccessibleChildCount(long* pcountChildren);
+    virtual HRESULT GetAccessibleChild(VARIANT varChild, IDispatch** ppdispChild);
+    virtual HRESULT GetAccessibleName(VARIANT varChild, BSTR* pszName);
+    virtual HRESULT GetAccessibleRole(VARIANT varChild, VARIANT* pvarRole);
+    virtual HRESULT GetAccessibleState(VARIANT varChild, VARIANT* pvarState);
+    virtual HRESULT AccessibleLocation(long* pxLeft, long* pyTop, long* pcxWidth, long* pcyHeight,
+                                       VARIANT varChild);
+    virtual HRESULT AccessibleHitTest(long xLeft, long yTop, VARIANT* pvarChild);
     virtual CCmdTarget* GetAccessibleCmdTarget() { return this; }
     virtual LPDISPATCH GetIDispatch(BOOL bAddRef);
     virtual DWORD InternalQueryInterface(const void* iid, LPVOID* ppvObj);
@@ -258,6 +273,8 @@ protected:
     afx_msg LRESULT OnNcHitTest(CPoint point);
     afx_msg void OnNcLButtonDown(UINT nHitTest, CPoint point);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnInitialUpdate(WPARAM wParam, LPARAM lParam);
     afx_msg void OnSysColorChange();
 

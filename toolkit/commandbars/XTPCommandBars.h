@@ -25,6 +25,7 @@ class CXTPMouseManager;
 class CXTPCommandBarKeyboardTip;
 class CXTPCustomizeDragTracker;
 class CXTPCommandBars;
+struct XTP_BARINFO;
 
 // The popup bars kept as context menus.
 class CXTPCommandBarsContextMenus : public CXTPCommandBarList
@@ -71,10 +72,11 @@ public:
     virtual void OnToolBarRemoved(CXTPToolBar* pToolBar);                       // 10
     virtual void OnTrackingModeChanged(CXTPCommandBar* pBar, int bMode);        // 11
     virtual CXTPToolBar* CreateCustomToolBar(LPCTSTR lpszName, UINT nID, BOOL bTearOffBar = FALSE); // 12
-    virtual void SaveCommandBarList(CXTPPropExchange* pPX, CXTPCommandBarList* pCommandBarList) {}  // 13
-    virtual void LoadCommandBarList(CXTPPropExchange* pPX, CXTPCommandBarList* pCommandBarList) {}  // 14
-    virtual void GenerateCommandBarList(CXTPCommandBarList* pCommandBarList, void* pParam) {}       // 15
-    virtual void RestoreCommandBarList(CXTPCommandBarList* pCommandBarList) {}                      // 16
+    // The exchange of all bars with a saved state.
+    virtual BOOL SaveCommandBarList(CXTPPropExchange* pPX, CXTPCommandBarList* pCommandBarList);    // 13
+    virtual BOOL LoadCommandBarList(CXTPPropExchange* pPX, CXTPCommandBarList* pCommandBarList);    // 14
+    virtual void GenerateCommandBarList(CXTPCommandBarList* pCommandBarList, void* pParam);          // 15
+    virtual void RestoreCommandBarList(CXTPCommandBarList* pCommandBarList, BOOL bSilent = FALSE);  // 16
 
     // Frame integration.
     void SetSite(CWnd* pFrame);
@@ -145,6 +147,17 @@ public:
     void SaveOptions(LPCTSTR lpszProfileName);
     void LoadOptions(LPCTSTR lpszProfileName);
 
+    // Where the bars stand and what they hold, under sections named from the
+    // key ("<key>-Bar0", "<key>-Summary", "<key>-DockBar0", "<key>-Controls").
+    void SaveBarState(LPCTSTR lpszProfileName, BOOL bOnlyCustomized = TRUE);
+    void LoadBarState(LPCTSTR lpszProfileName, BOOL bSilent = FALSE);
+    void GetBarInfo(CXTPToolBar* pBar, XTP_BARINFO* pInfo);
+    void SetBarInfo(CXTPToolBar* pBar, XTP_BARINFO* pInfo);
+    // The controls part of the bar state; the file path used for a large one.
+    void SaveControls(LPCTSTR lpszProfileName, BOOL bOnlyCustomized);
+    void LoadControls(LPCTSTR lpszProfileName, BOOL bSilent);
+    CString GetControlsFilePath(LPCTSTR lpszProfileName) const;
+
     // Keyboard focus of a bar: its tracking mode with the first control
     // selected, as from the keyboard.
     BOOL SetTrackingBar(CXTPCommandBar* pBar);
@@ -154,6 +167,9 @@ public:
     // Keyboard cues and tips (the cues flag is read by the bars).
     BOOL IsKeyboardCuesVisible() const { return m_bKeyboardCuesVisible; }
     void ShowKeyboardCues(BOOL bShow);
+    // Sets the cues flag as stored options ask, whether or not cues follow
+    // the system (ShowKeyboardCues acts only while they do).
+    void SetKeyboardCuesVisible(BOOL bVisible) { m_bKeyboardCuesVisible = bVisible; }
     BOOL IsKeyboardCuesFollowSystem() const { return m_bCuesFollowSystem; }
     void SetKeyboardCuesFollowSystem(BOOL bFollow) { m_bCuesFollowSystem = bFollow; }
     void HideKeyboardTips();
@@ -162,6 +178,13 @@ public:
     int GetKeyboardTipsLevel() const { return m_nKeyboardTipsLevel; }
     // Access keys of another bar on Alt+letter; TRUE when one was taken.
     virtual BOOL OnFrameAccel(TCHAR chAccel);
+    // The control whose access letter the key types, walking from the bar's
+    // selected control; bAmbiguous when another control has the letter too.
+    CXTPControl* FindAccelControl(CXTPCommandBar* pBar, UINT nKey, BOOL& bAmbiguous);
+    // A typed letter while keyboard tips show: TRUE when the tips took it.
+    BOOL OnKeyboardTipChar(CXTPCommandBar* pBar, UINT nChar);
+    // Takes over a tip made by a bar's keyboard-tip creation.
+    void AddKeyboardTip(CXTPCommandBarKeyboardTip* pTip);
     // A letter typed while a toolbar tracks that belongs to another bar;
     // TRUE when that bar took it.
     virtual BOOL OnToolBarAccel(CXTPCommandBar* pBar, TCHAR chAccel) { return FALSE; }
@@ -198,6 +221,10 @@ public:
 
 protected:
     CXTPToolBar* CreateToolBarObject(XTPBarClass nClass) const;
+    // A loaded toolbar merged into the bar of its id.
+    void MergeLoadedToolBar(CXTPToolBar* pExisting, CXTPToolBar* pLoaded, BOOL bSilent);
+    void CopyLoadedToolBar(CXTPToolBar* pExisting, CXTPToolBar* pLoaded);
+    BOOL LoadControlsFromFile(CMemFile* pFile, BOOL bSilent);
     void OnSysColorChange();
 
 public:

@@ -190,14 +190,14 @@ void CXTPCommandBarsOptions::SetKeyboardCuesShow(int nShow)
     if (m_pCommandBars == NULL)
         return;
     m_pCommandBars->SetKeyboardCuesFollowSystem(FALSE);
-    m_pCommandBars->ShowKeyboardCues(nShow != 1);
+    m_pCommandBars->SetKeyboardCuesVisible(nShow != 1);
     if (nShow == 2)
     {
         BOOL bCues = TRUE;
         if (::SystemParametersInfo(SPI_GETKEYBOARDCUES, 0, &bCues, 0) && !bCues)
         {
             m_pCommandBars->SetKeyboardCuesFollowSystem(TRUE);
-            m_pCommandBars->ShowKeyboardCues(FALSE);
+            m_pCommandBars->SetKeyboardCuesVisible(FALSE);
         }
     }
 }

@@ -964,11 +964,6 @@ void CXTPControl::GenerateCommandBarList(DWORD& nID, CXTPCommandBarList* pComman
         pBar->GenerateCommandBarList(nID, pCommandBarList, pParam);
 }
 
-void CXTPControl::DoPropExchange(CXTPPropExchange*)
-{
-    // The stored form of a control is written by the control-state exchange.
-}
-
 //////////////////////////////////////////////////////////////////////////
 // Accessibility
 

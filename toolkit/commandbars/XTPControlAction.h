@@ -48,6 +48,17 @@ public:
     void SetShortcutText(LPCTSTR lpszShortcutText) { m_strShortcutText = lpszShortcutText; }
     CString GetCategory() const { return m_strCategory; }
     void SetCategory(LPCTSTR lpszCategory) { m_strCategory = lpszCategory; }
+    // The grey hint that the edit and combo controls of the command show
+    // while empty (property 4 of the change notifications).
+    CString GetEditHint() const { return m_strEditHint; }
+    void SetEditHint(LPCTSTR lpszEditHint)
+    {
+        if (m_strEditHint == lpszEditHint)
+            return;
+        NotifyChanging(4);
+        m_strEditHint = lpszEditHint;
+        NotifyChanged(4);
+    }
     // "description\ntooltip": the tooltip is the second part, the
     // description the first; a text without a line feed is both. Never
     // touches the caption. An empty text does nothing.
@@ -83,6 +94,7 @@ protected:
     CString m_strCategory;
     CArray<CXTPControl*, CXTPControl*> m_arrControls;
     CXTPControlActions* m_pActions;
+    CString m_strEditHint;
 
     friend class CXTPControlActions;
 };

@@ -13,6 +13,7 @@ public:
 
     virtual void Copy(CXTPControl* pControl, BOOL bRecursive = FALSE);
     virtual CXTPControl* Clone(BOOL bRecursive = FALSE);
+    virtual void DoPropExchange(CXTPPropExchange* pPX);
     // From the keyboard: executes. With the mouse on a bar that is not a
     // popup: the press-and-track loop. On popups the release executes.
     virtual void OnClick(BOOL bKeyboard = FALSE, CPoint pt = CPoint(0, 0));

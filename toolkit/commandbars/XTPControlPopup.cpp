@@ -68,11 +68,6 @@ BOOL CXTPControlPopup::Compare(CXTPControl* pOther)
     return TRUE;
 }
 
-void CXTPControlPopup::DoPropExchange(CXTPPropExchange* pPX)
-{
-    CXTPControlButton::DoPropExchange(pPX);
-}
-
 void CXTPControlPopup::ExecuteFromKeyboard()
 {
     if (m_pCommandBar == NULL)
@@ -330,12 +325,6 @@ void CXTPControlPopup::OnCustomizeDragOver(CXTPControl* pDataObject, CPoint poin
     }
     m_pParent->SetPopuped(m_nIndex);
     (void)point;
-}
-
-void CXTPControlPopup::RestoreCommandBarList(CXTPCommandBarList* pCommandBarList)
-{
-    // Saved control state hands the popup bar back by id when it loads.
-    (void)pCommandBarList;
 }
 
 void CXTPControlPopup::AdjustExcludeRect(CRect& rc, BOOL bVertical)

@@ -631,7 +631,3 @@ CXTPControl* CXTPControls::SetControlType(int nIndex, XTPControlType type)
     return SetControlType(GetAt(nIndex), type);
 }
 
-void CXTPControls::DoPropExchange(CXTPPropExchange*)
-{
-    // The stored form of a collection is written by the control-state exchange.
-}

@@ -96,6 +96,7 @@ public:
     virtual CXTPCommandBar* Clone(BOOL bRecursive = FALSE);
     virtual void ResetToolBar(BOOL bShowWarningMessage = FALSE);
     virtual BOOL IsChanged() const;
+    virtual void DoPropExchange(CXTPPropExchange* pPX);
     // Added: loads the controls from a menu resource and takes the site's
     // menu away.
     virtual BOOL LoadMenuBar(UINT nIDResource);

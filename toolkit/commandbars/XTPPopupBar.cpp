@@ -1369,11 +1369,6 @@ CXTPCommandBar* CXTPPopupBar::Clone(BOOL bRecursive)
     return pPopupBar;
 }
 
-void CXTPPopupBar::DoPropExchange(CXTPPropExchange* pPX)
-{
-    CXTPCommandBar::DoPropExchange(pPX);
-}
-
 //////////////////////////////////////////////////////////////////////////
 // CXTPPopupToolBar
 

@@ -1,6 +1,7 @@
 // The toolbar: docked and floating layouts, the expand and close buttons,
 // the Add or Remove Buttons list, visibility, reset and its window.
 #include "XTPToolBar.h"
+#include "XTPDockContext.h"
 #include "XTPControls.h"
 #include "XTPControlAction.h"
 #include "XTPCommandBars.h"
@@ -259,10 +260,12 @@ CXTPToolBar::CXTPToolBar()
     , m_nIDResource(0)
 {
     m_dwFlags = 0x3F;
+    m_pDockContext = new CXTPDockContext(this);
 }
 
 CXTPToolBar::~CXTPToolBar()
 {
+    delete m_pDockContext;
 }
 
 BOOL CXTPToolBar::ShowExpandButtonAlways() const
@@ -283,6 +286,8 @@ BOOL CXTPToolBar::CreateToolBar(DWORD dwStyle, CWnd* pParentWnd, UINT nID)
     }
     m_barPosition = xtpBarTop;
     m_dwFlags &= ~(DWORD)0x3F;
+    delete m_pDockContext;
+    m_pDockContext = NULL;
     return TRUE;
 }
 
@@ -778,6 +783,11 @@ void CXTPToolBar::OnLButtonDown(UINT nFlags, CPoint point)
             pCommandBars->ClosePopups();
         // Dragging the bar by its gripper or background belongs to the dock
         // context when there is one.
+        if (m_pDockContext != NULL && (m_dwFlags & 0x1F) != 0)
+        {
+            ClientToScreen(&point);
+            m_pDockContext->StartDrag(point);
+        }
         return;
     }
     CXTPCommandBar::OnLButtonDown(nFlags, point);
@@ -786,12 +796,27 @@ void CXTPToolBar::OnLButtonDown(UINT nFlags, CPoint point)
 void CXTPToolBar::OnLButtonDblClk(UINT nFlags, CPoint point)
 {
     if (m_pControls->HitTest(point) == NULL && m_pDockContext != NULL)
+    {
+        m_pDockContext->ToggleDocking();
         return;
+    }
     CXTPCommandBar::OnLButtonDblClk(nFlags, point);
 }
 
 void CXTPToolBar::OnNcLButtonDown(UINT nHitTest, CPoint point)
 {
+    if (m_pDockContext != NULL && nHitTest >= HTLEFT && nHitTest <= HTBOTTOMRIGHT)
+    {
+        CWnd* pTopParent = GetTopLevelParent();
+        if (pTopParent != NULL)
+            pTopParent->SetActiveWindow();
+        SetWindowPos(&wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        CXTPCommandBars* pCommandBars = GetCommandBars();
+        if (pCommandBars != NULL)
+            pCommandBars->ClosePopups();
+        m_pDockContext->StartResize((int)nHitTest, point);
+        return;
+    }
     CXTPCommandBar::OnNcLButtonDown(nHitTest, point);
 }
 
@@ -993,11 +1018,6 @@ CXTPCommandBar* CXTPToolBar::Clone(BOOL bRecursive)
     CXTPToolBar* pToolBar = new CXTPToolBar();
     pToolBar->Copy(this, bRecursive);
     return pToolBar;
-}
-
-void CXTPToolBar::DoPropExchange(CXTPPropExchange* pPX)
-{
-    CXTPCommandBar::DoPropExchange(pPX);
 }
 
 void CXTPToolBar::OnUpdateCmdUI(CWnd* pTarget, BOOL bDisableIfNoHndler)

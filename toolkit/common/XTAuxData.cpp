@@ -10,16 +10,6 @@
 
 namespace
 {
-// The non-client metrics in the layout without the padded-border field.
-const UINT kNonClientMetricsSize = 340;
-
-BOOL GetNonClientMetrics(NONCLIENTMETRICSA& ncm)
-{
-    ZeroMemory(&ncm, sizeof(ncm));
-    ncm.cbSize = kNonClientMetricsSize;
-    return ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, kNonClientMetricsSize, &ncm, 0);
-}
-
 void SetFaceName(LOGFONTA& lf, LPCTSTR lpszFaceName)
 {
     lstrcpynA(lf.lfFaceName, lpszFaceName, LF_FACESIZE);
@@ -159,7 +149,7 @@ BOOL CXTAuxData::UpdateFonts(LPCTSTR lpszFaceName, LPCTSTR lpszVertFaceName)
     DeleteFonts();
 
     NONCLIENTMETRICSA ncm;
-    GetNonClientMetrics(ncm);
+    XTPGetNonClientMetrics(ncm);
 
     LOGFONTA lf;
     ZeroMemory(&lf, sizeof(lf));

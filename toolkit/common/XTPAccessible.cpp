@@ -192,6 +192,9 @@ long AFX_CDECL CXTPAccessible::GetChildIndex(VARIANT* varChild)
 //////////////////////////////////////////////////////////////////////////
 // XAccessible
 
+// S_OK for the object itself or a child within the reported count;
+// E_INVALIDARG for anything else; S_FALSE for a child of an object that
+// reports no count, which only the object's own answer can tell about.
 HRESULT CXTPAccessible::XAccessible::CheckChild(VARIANT& varChild)
 {
     long nIndex = GetChildIndex(&varChild);
@@ -200,10 +203,20 @@ HRESULT CXTPAccessible::XAccessible::CheckChild(VARIANT& varChild)
     if (nIndex == CHILDID_SELF)
         return S_OK;
     long nCount = 0;
-    if (FAILED(m_pOwner->GetAccessibleChildCount(&nCount)) || nIndex > nCount)
-        return E_INVALIDARG;
-    return S_OK;
+    if (FAILED(m_pOwner->GetAccessibleChildCount(&nCount)))
+        return S_FALSE;
+    return nIndex > nCount ? E_INVALIDARG : S_OK;
 }
+
+namespace
+{
+// The object's answer about a child; a child that CheckChild could not
+// place and that the object does not answer for does not exist.
+HRESULT ChildAnswer(HRESULT hrCheck, HRESULT hrAnswer)
+{
+    return hrCheck == S_FALSE && hrAnswer == E_NOTIMPL ? E_INVALIDARG : hrAnswer;
+}
+} // namespace
 
 HRESULT STDMETHODCALLTYPE CXTPAccessible::XAccessible::QueryInterface(REFIID riid, void** ppvObject)
 {
@@ -270,7 +283,7 @@ HRESULT STDMETHODCALLTYPE CXTPAccessible::XAccessible::get_accChild(VARIANT varC
     HRESULT hr = CheckChild(varChild);
     if (FAILED(hr))
         return hr;
-    return m_pOwner->GetAccessibleChild(varChild, ppdispChild);
+    return ChildAnswer(hr, m_pOwner->GetAccessibleChild(varChild, ppdispChild));
 }
 
 HRESULT STDMETHODCALLTYPE CXTPAccessible::XAccessible::get_accName(VARIANT varChild, BSTR* pszName)
@@ -280,7 +293,7 @@ HRESULT STDMETHODCALLTYPE CXTPAccessible::XAccessible::get_accName(VARIANT varCh
     HRESULT hr = CheckChild(varChild);
     if (FAILED(hr))
         return hr;
-    return m_pOwner->GetAccessibleName(varChild, pszName);
+    return ChildAnswer(hr, m_pOwner->GetAccessibleName(varChild, pszName));
 }
 
 HRESULT STDMETHODCALLTYPE CXTPAccessible::XAccessible::get_accValue(VARIANT varChild, BSTR* pszValue)
@@ -290,7 +303,7 @@ HRESULT STDMETHODCALLTYPE CXTPAccessible::XAccessible::get_accValue(VARIANT varC
     HRESULT hr = CheckChild(varChild);
     if (FAILED(hr))
         return hr;
-    return m_pOwner->GetAccessibleValue(varChild, pszValue);
+    return ChildAnswer(hr, m_pOwner->GetAccessibleValue(varChild, pszValue));
 }
 
 HRESULT STDMETHODCALLTYPE CXTPAccessible::XAccessible::get_accDescription(VARIANT varChild, BSTR* pszDescription)
@@ -300,7 +313,7 @@ HRESULT STDMETHODCALLTYPE CXTPAccessible::XAccessible::get_accDescription(VARIAN
     HRESULT hr = CheckChild(varChild);
     if (FAILED(hr))
         return hr;
-    return m_pOwner->GetAccessibleDescription(varChild, pszDescription);
+    return ChildAnswer(hr, m_pOwner->GetAccessibleDescription(varChild, pszDescription));
 }
 
 HRESULT STDMETHODCALLTYPE CXTPAccessible::XAccessible::get_accRole(VARIANT varChild, VARIANT* pvarRole)
@@ -310,7 +323,7 @@ HRESULT STDMETHODCALLTYPE CXTPAccessible::XAccessible::get_accRole(VARIANT varCh
     HRESULT hr = CheckChild(varChild);
     if (FAILED(hr))
         return hr;
-    return m_pOwner->GetAccessibleRole(varChild, pvarRole);
+    return ChildAnswer(hr, m_pOwner->GetAccessibleRole(varChild, pvarRole));
 }
 
 HRESULT STDMETHODCALLTYPE CXTPAccessible::XAccessible::get_accState(VARIANT varChild, VARIANT* pvarState)
@@ -320,7 +333,7 @@ HRESULT STDMETHODCALLTYPE CXTPAccessible::XAccessible::get_accState(VARIANT varC
     HRESULT hr = CheckChild(varChild);
     if (FAILED(hr))
         return hr;
-    return m_pOwner->GetAccessibleState(varChild, pvarState);
+    return ChildAnswer(hr, m_pOwner->GetAccessibleState(varChild, pvarState));
 }
 
 HRESULT STDMETHODCALLTYPE CXTPAccessible::XAccessible::get_accHelp(VARIANT varChild, BSTR* pszHelp)
@@ -330,7 +343,7 @@ HRESULT STDMETHODCALLTYPE CXTPAccessible::XAccessible::get_accHelp(VARIANT varCh
     HRESULT hr = CheckChild(varChild);
     if (FAILED(hr))
         return hr;
-    return m_pOwner->GetAccessibleHelp(varChild, pszHelp);
+    return ChildAnswer(hr, m_pOwner->GetAccessibleHelp(varChild, pszHelp));
 }
 
 HRESULT STDMETHODCALLTYPE CXTPAccessible::XAccessible::get_accHelpTopic(BSTR* pszHelpFile, VARIANT varChild,
@@ -341,7 +354,7 @@ HRESULT STDMETHODCALLTYPE CXTPAccessible::XAccessible::get_accHelpTopic(BSTR* ps
     HRESULT hr = CheckChild(varChild);
     if (FAILED(hr))
         return hr;
-    return m_pOwner->GetAccessibleHelpTopic(pszHelpFile, varChild, pidTopic);
+    return ChildAnswer(hr, m_pOwner->GetAccessibleHelpTopic(pszHelpFile, varChild, pidTopic));
 }
 
 HRESULT STDMETHODCALLTYPE CXTPAccessible::XAccessible::get_accKeyboardShortcut(VARIANT varChild,
@@ -352,7 +365,7 @@ HRESULT STDMETHODCALLTYPE CXTPAccessible::XAccessible::get_accKeyboardShortcut(V
     HRESULT hr = CheckChild(varChild);
     if (FAILED(hr))
         return hr;
-    return m_pOwner->GetAccessibleKeyboardShortcut(varChild, pszKeyboardShortcut);
+    return ChildAnswer(hr, m_pOwner->GetAccessibleKeyboardShortcut(varChild, pszKeyboardShortcut));
 }
 
 HRESULT STDMETHODCALLTYPE CXTPAccessible::XAccessible::get_accFocus(VARIANT* pvarChild)
@@ -377,7 +390,7 @@ HRESULT STDMETHODCALLTYPE CXTPAccessible::XAccessible::get_accDefaultAction(VARI
     HRESULT hr = CheckChild(varChild);
     if (FAILED(hr))
         return hr;
-    return m_pOwner->GetAccessibleDefaultAction(varChild, pszDefaultAction);
+    return ChildAnswer(hr, m_pOwner->GetAccessibleDefaultAction(varChild, pszDefaultAction));
 }
 
 HRESULT STDMETHODCALLTYPE CXTPAccessible::XAccessible::accSelect(long flagsSelect, VARIANT varChild)
@@ -385,7 +398,7 @@ HRESULT STDMETHODCALLTYPE CXTPAccessible::XAccessible::accSelect(long flagsSelec
     HRESULT hr = CheckChild(varChild);
     if (FAILED(hr))
         return hr;
-    return m_pOwner->AccessibleSelect(flagsSelect, varChild);
+    return ChildAnswer(hr, m_pOwner->AccessibleSelect(flagsSelect, varChild));
 }
 
 HRESULT STDMETHODCALLTYPE CXTPAccessible::XAccessible::accLocation(long* pxLeft, long* pyTop, long* pcxWidth,
@@ -396,7 +409,7 @@ HRESULT STDMETHODCALLTYPE CXTPAccessible::XAccessible::accLocation(long* pxLeft,
     HRESULT hr = CheckChild(varChild);
     if (FAILED(hr))
         return hr;
-    return m_pOwner->AccessibleLocation(pxLeft, pyTop, pcxWidth, pcyHeight, varChild);
+    return ChildAnswer(hr, m_pOwner->AccessibleLocation(pxLeft, pyTop, pcxWidth, pcyHeight, varChild));
 }
 
 HRESULT STDMETHODCALLTYPE CXTPAccessible::XAccessible::accNavigate(long navDir, VARIANT varStart,
@@ -407,7 +420,7 @@ HRESULT STDMETHODCALLTYPE CXTPAccessible::XAccessible::accNavigate(long navDir, 
     HRESULT hr = CheckChild(varStart);
     if (FAILED(hr))
         return hr;
-    return m_pOwner->AccessibleNavigate(navDir, varStart, pvarEndUpAt);
+    return ChildAnswer(hr, m_pOwner->AccessibleNavigate(navDir, varStart, pvarEndUpAt));
 }
 
 HRESULT STDMETHODCALLTYPE CXTPAccessible::XAccessible::accHitTest(long xLeft, long yTop, VARIANT* pvarChild)
@@ -422,7 +435,7 @@ HRESULT STDMETHODCALLTYPE CXTPAccessible::XAccessible::accDoDefaultAction(VARIAN
     HRESULT hr = CheckChild(varChild);
     if (FAILED(hr))
         return hr;
-    return m_pOwner->AccessibleDoDefaultAction(varChild);
+    return ChildAnswer(hr, m_pOwner->AccessibleDoDefaultAction(varChild));
 }
 
 HRESULT STDMETHODCALLTYPE CXTPAccessible::XAccessible::put_accName(VARIANT varChild, BSTR szName)
@@ -430,7 +443,7 @@ HRESULT STDMETHODCALLTYPE CXTPAccessible::XAccessible::put_accName(VARIANT varCh
     HRESULT hr = CheckChild(varChild);
     if (FAILED(hr))
         return hr;
-    return m_pOwner->PutAccessibleName(varChild, szName);
+    return ChildAnswer(hr, m_pOwner->PutAccessibleName(varChild, szName));
 }
 
 HRESULT STDMETHODCALLTYPE CXTPAccessible::XAccessible::put_accValue(VARIANT varChild, BSTR szValue)
@@ -438,5 +451,5 @@ HRESULT STDMETHODCALLTYPE CXTPAccessible::XAccessible::put_accValue(VARIANT varC
     HRESULT hr = CheckChild(varChild);
     if (FAILED(hr))
         return hr;
-    return m_pOwner->PutAccessibleValue(varChild, szValue);
+    return ChildAnswer(hr, m_pOwner->PutAccessibleValue(varChild, szValue));
 }

@@ -289,8 +289,10 @@ BOOL AFX_CDECL CXTPDrawHelpers::IsTopParentActive(HWND hWnd)
     if (hWnd == NULL || !::IsWindow(hWnd))
         return FALSE;
 
+    // Up through parents and owners alike: a floating window owned by the
+    // frame (and the children in it) belongs to the frame's activation.
     HWND hWndTop = hWnd, hWndParent;
-    while ((hWndParent = ::GetParent(hWndTop)) != NULL)
+    while ((hWndParent = AfxGetParentOwner(hWndTop)) != NULL)
         hWndTop = hWndParent;
 
     return ::GetLastActivePopup(hWndTop) == ::GetForegroundWindow();
@@ -677,6 +679,7 @@ LRESULT CALLBACK CXTPOutsideClickMonitor::MouseProc(int nCode, WPARAM wParam, LP
     }
     catch (...)
     {
+        TRACE_EXCEPTION("The outside-click monitor's mouse hook", NULL);
     }
     return ::CallNextHookEx(m_hHookMouse, nCode, wParam, lParam);
 }

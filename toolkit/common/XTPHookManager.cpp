@@ -16,10 +16,12 @@ int CallClient(CXTPHookManagerHookAble* pHook, HWND hWnd, UINT nMessage, WPARAM&
     }
     catch (CException* e)
     {
+        TRACE_EXCEPTION("A hook client", e);
         e->Delete();
     }
     catch (...)
     {
+        TRACE_EXCEPTION("A hook client", NULL);
     }
     return CXTPHookManagerHookAble::hookContinue;
 }
@@ -204,10 +206,12 @@ LRESULT CALLBACK CXTPHookManager::HookWndProc(HWND hWnd, UINT nMessage, WPARAM w
     }
     catch (CException* e)
     {
+        TRACE_EXCEPTION("The hook manager's window procedure", e);
         e->Delete();
     }
     catch (...)
     {
+        TRACE_EXCEPTION("The hook manager's window procedure", NULL);
     }
     return 0;
 }
@@ -385,10 +389,12 @@ LRESULT CALLBACK CXTPKeyboardManager::KeyboardProc(int nCode, WPARAM wParam, LPA
     }
     catch (CException* e)
     {
+        TRACE_EXCEPTION("The keyboard hook", e);
         e->Delete();
     }
     catch (...)
     {
+        TRACE_EXCEPTION("The keyboard hook", NULL);
     }
     return ::CallNextHookEx(NULL, nCode, wParam, lParam);
 }
@@ -407,10 +413,12 @@ LRESULT CALLBACK CXTPKeyboardManager::CallWndProc(int nCode, WPARAM wParam, LPAR
     }
     catch (CException* e)
     {
+        TRACE_EXCEPTION("The call-window-procedure hook", e);
         e->Delete();
     }
     catch (...)
     {
+        TRACE_EXCEPTION("The call-window-procedure hook", NULL);
     }
     return ::CallNextHookEx(NULL, nCode, wParam, lParam);
 }
@@ -606,10 +614,12 @@ void CALLBACK CXTPMouseManager::MouseLeaveTimerProc(HWND hWnd, UINT, UINT_PTR nI
     }
     catch (CException* e)
     {
+        TRACE_EXCEPTION("The mouse-leave timer", e);
         e->Delete();
     }
     catch (...)
     {
+        TRACE_EXCEPTION("The mouse-leave timer", NULL);
     }
 }
 
@@ -772,10 +782,12 @@ LRESULT CALLBACK CXTPMouseManager::MouseProc(int nCode, WPARAM wParam, LPARAM lP
     }
     catch (CException* e)
     {
+        TRACE_EXCEPTION("The mouse hook", e);
         e->Delete();
     }
     catch (...)
     {
+        TRACE_EXCEPTION("The mouse hook", NULL);
     }
     return ::CallNextHookEx(NULL, nCode, wParam, lParam);
 }

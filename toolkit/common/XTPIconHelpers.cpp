@@ -1,6 +1,7 @@
 // Icons and bitmap blending: icon handles, command icons with their
 // generated images, and the 32-bit bitmap helpers with software fallbacks.
 #include "XTPImageManager.h"
+#include <vector>
 #include "XTPColorManager.h"
 #include "XTPDrawHelpers.h"
 #include "XTPSystemHelpers.h"
@@ -185,10 +186,12 @@ BOOL TransformImage(const CXTPImageManagerIconHandle& hSource, const CTransform&
     }
     catch (CException* e)
     {
+        TRACE_EXCEPTION("Reading an icon", e);
         e->Delete();
     }
     catch (...)
     {
+        TRACE_EXCEPTION("Reading an icon", NULL);
     }
     hResult.Clear();
     return FALSE;
@@ -199,22 +202,26 @@ BOOL TransformImage(const CXTPImageManagerIconHandle& hSource, const CTransform&
 // CXTPImageManagerIconHandle
 
 CXTPImageManagerIconHandle::CXTPImageManagerIconHandle()
-    : m_hIcon(NULL), m_hBitmap(NULL), m_hPremultiplied(NULL), m_bOwns(TRUE)
+    : m_hIcon(NULL), m_hBitmap(NULL), m_hPremultiplied(NULL), m_bOwns(TRUE), m_szExtent(-1, -1),
+      m_hMasked(NULL), m_nMasked(0)
 {
 }
 
 CXTPImageManagerIconHandle::CXTPImageManagerIconHandle(HICON hIcon)
-    : m_hIcon(hIcon), m_hBitmap(NULL), m_hPremultiplied(NULL), m_bOwns(FALSE)
+    : m_hIcon(hIcon), m_hBitmap(NULL), m_hPremultiplied(NULL), m_bOwns(FALSE), m_szExtent(-1, -1),
+      m_hMasked(NULL), m_nMasked(0)
 {
 }
 
 CXTPImageManagerIconHandle::CXTPImageManagerIconHandle(HBITMAP hBitmap)
-    : m_hIcon(NULL), m_hBitmap(hBitmap), m_hPremultiplied(NULL), m_bOwns(FALSE)
+    : m_hIcon(NULL), m_hBitmap(hBitmap), m_hPremultiplied(NULL), m_bOwns(FALSE), m_szExtent(-1, -1),
+      m_hMasked(NULL), m_nMasked(0)
 {
 }
 
 CXTPImageManagerIconHandle::CXTPImageManagerIconHandle(const CXTPImageManagerIconHandle& hHandle)
-    : m_hIcon(hHandle.m_hIcon), m_hBitmap(hHandle.m_hBitmap), m_hPremultiplied(NULL), m_bOwns(FALSE)
+    : m_hIcon(hHandle.m_hIcon), m_hBitmap(hHandle.m_hBitmap), m_hPremultiplied(NULL), m_bOwns(FALSE), m_szExtent(-1, -1),
+      m_hMasked(NULL), m_nMasked(0)
 {
 }
 
@@ -234,9 +241,14 @@ void CXTPImageManagerIconHandle::Clear()
     }
     if (m_hPremultiplied != NULL)
         ::DeleteObject(m_hPremultiplied);
+    if (m_hMasked != NULL)
+        ::DeleteObject(m_hMasked);
     m_hIcon = NULL;
     m_hBitmap = NULL;
     m_hPremultiplied = NULL;
+    m_szExtent = CSize(-1, -1);
+    m_hMasked = NULL;
+    m_nMasked = 0;
 }
 
 void CXTPImageManagerIconHandle::AttachIcon(HICON hIcon)
@@ -244,6 +256,13 @@ void CXTPImageManagerIconHandle::AttachIcon(HICON hIcon)
     Clear();
     m_hIcon = hIcon;
     m_bOwns = TRUE;
+}
+
+void CXTPImageManagerIconHandle::AttachIcon(HICON hIcon, CSize szExtent)
+{
+    AttachIcon(hIcon);
+    if (hIcon != NULL)
+        m_szExtent = szExtent;
 }
 
 void CXTPImageManagerIconHandle::AttachBitmap(HBITMAP hBitmap)
@@ -266,23 +285,54 @@ void CXTPImageManagerIconHandle::CopyHandle(const CXTPImageManagerIconHandle& hH
         return;
     HICON hIcon = hHandle.m_hIcon != NULL ? ::CopyIcon(hHandle.m_hIcon) : NULL;
     HBITMAP hBitmap = hHandle.m_hBitmap != NULL ? CXTPImageManager::CopyAlphaBitmap(hHandle.m_hBitmap) : NULL;
+    CSize szExtent = hHandle.m_szExtent;
     Clear();
     m_hIcon = hIcon;
     m_hBitmap = hBitmap;
     m_bOwns = TRUE;
+    if (m_hIcon != NULL || m_hBitmap != NULL)
+        m_szExtent = szExtent;  // a copy has the size of its source
+}
+
+void CXTPImageManagerIconHandle::TakeHandle(CXTPImageManagerIconHandle& hHandle)
+{
+    if (&hHandle == this)
+        return;
+    if (!hHandle.m_bOwns)
+    {
+        CopyHandle(hHandle);  // images the source only wraps stay with their owner
+        hHandle.Clear();
+        return;
+    }
+    Clear();
+    m_hIcon = hHandle.m_hIcon;
+    m_hBitmap = hHandle.m_hBitmap;
+    m_bOwns = hHandle.m_bOwns;
+    m_szExtent = hHandle.m_szExtent;
+    // The source no longer holds the images; its derived bitmaps go with it.
+    hHandle.m_hIcon = NULL;
+    hHandle.m_hBitmap = NULL;
+    hHandle.Clear();
 }
 
 CSize CXTPImageManagerIconHandle::GetExtent() const
 {
+    if (m_szExtent.cx >= 0)
+        return m_szExtent;
+    CSize sz(0, 0);
     if (m_hIcon != NULL)
-        return CXTPImageManagerIcon::GetIconExtent(m_hIcon);
-    if (m_hBitmap != NULL)
+    {
+        sz = CXTPImageManagerIcon::GetIconExtent(m_hIcon);
+    }
+    else if (m_hBitmap != NULL)
     {
         BITMAP bm;
         if (::GetObjectA(m_hBitmap, sizeof(bm), &bm) != 0)
-            return CSize(bm.bmWidth, std::abs((int)bm.bmHeight));
+            sz = CSize(bm.bmWidth, std::abs((int)bm.bmHeight));
     }
-    return CSize(0, 0);
+    if (m_hIcon != NULL || m_hBitmap != NULL)
+        m_szExtent = sz;
+    return sz;
 }
 
 BOOL CXTPImageManagerIconHandle::PreMultiply()
@@ -308,6 +358,73 @@ BOOL CXTPImageManagerIconHandle::PreMultiply()
         }
     }
     return m_hPremultiplied != NULL;
+}
+
+HBITMAP CXTPImageManagerIconHandle::GetMaskedBitmap() const
+{
+    if (m_nMasked != 0)
+        return m_hMasked;
+    m_nMasked = -1;
+    if (m_hIcon == NULL)
+        return NULL;
+
+    ICONINFO info;
+    if (!::GetIconInfo(m_hIcon, &info))
+        return NULL;
+    BITMAP bm;
+    if (info.hbmColor != NULL && info.hbmMask != NULL && ::GetObjectA(info.hbmColor, sizeof(bm), &bm) != 0 &&
+        bm.bmWidth > 0 && bm.bmHeight > 0)
+    {
+        int cx = bm.bmWidth, cy = std::abs((int)bm.bmHeight);
+        BITMAPINFO bmi;
+        ZeroMemory(&bmi, sizeof(bmi));
+        bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        bmi.bmiHeader.biWidth = cx;
+        bmi.bmiHeader.biHeight = -cy;
+        bmi.bmiHeader.biPlanes = 1;
+        bmi.bmiHeader.biBitCount = 32;
+        std::vector<DWORD> color((size_t)cx * cy), mask((size_t)cx * cy);
+        HDC hDC = ::GetDC(NULL);
+        BOOL bRead = ::GetDIBits(hDC, info.hbmColor, 0, cy, color.data(), &bmi, DIB_RGB_COLORS) == cy &&
+                     ::GetDIBits(hDC, info.hbmMask, 0, cy, mask.data(), &bmi, DIB_RGB_COLORS) == cy;
+        ::ReleaseDC(NULL, hDC);
+
+        BOOL bUsable = bRead;
+        for (size_t i = 0; bUsable && i < color.size(); i++)
+        {
+            if ((mask[i] & 0xFFFFFF) != 0)
+            {
+                if ((color[i] & 0xFFFFFF) != 0)
+                    bUsable = FALSE;    // a pixel that inverts the background
+                color[i] = 0;
+            }
+            else
+            {
+                color[i] = (color[i] & 0xFFFFFF) | 0xFF000000;
+            }
+        }
+        if (bUsable)
+        {
+            LPBYTE pBits = NULL;
+            // Top-down, as the pixels were read.
+            HBITMAP hBitmap = CXTPImageManager::Create32BitDIBSection(NULL, cx, -cy, &pBits);
+            if (hBitmap != NULL && pBits != NULL)
+            {
+                memcpy(pBits, color.data(), color.size() * sizeof(DWORD));
+                m_hMasked = hBitmap;
+                m_nMasked = 1;
+            }
+            else if (hBitmap != NULL)
+            {
+                ::DeleteObject(hBitmap);
+            }
+        }
+    }
+    if (info.hbmColor != NULL)
+        ::DeleteObject(info.hbmColor);
+    if (info.hbmMask != NULL)
+        ::DeleteObject(info.hbmMask);
+    return m_hMasked;
 }
 
 BOOL CXTPImageManagerIconHandle::LoadIcon(UINT nIDResourceIcon, int cx, int cy, BOOL bGroup)
@@ -497,10 +614,20 @@ void CXTPImageManagerIcon::SetIcon(const CXTPImageManagerIconHandle& hIcon)
 {
     CXTPImageManagerIconHandle hCopy;
     hCopy.CopyHandle(hIcon);  // hIcon may be one of this icon's own images
+    TakeIcon(hCopy);
+}
+
+void CXTPImageManagerIcon::TakeIcon(CXTPImageManagerIconHandle& hIcon)
+{
+    // Moved out first: hIcon may be one of this icon's own images. Moving
+    // instead of copying matters: each copy of an icon is a round trip to
+    // the window server.
+    CXTPImageManagerIconHandle hOwn;
+    hOwn.TakeHandle(hIcon);
 
     for (int i = 0; i < imageCount; i++)
         m_arrImages[i].Clear();
-    m_arrImages[imageNormal].CopyHandle(hCopy);
+    m_arrImages[imageNormal].TakeHandle(hOwn);
 
     CSize sz = m_arrImages[imageNormal].GetExtent();
     m_nWidth = sz.cx;
@@ -606,6 +733,8 @@ void CXTPImageManagerIcon::Draw(CDC* pDC, CPoint pt, CXTPImageManagerIconHandle&
         }
         if (m_bDrawWithAlpha)
             CXTPImageManager::DrawIconWithAlpha(pDC, pt.x, pt.y, cx, cy, hIcon.GetIcon());
+        else if (cx == szImage.cx && cy == szImage.cy && hIcon.GetMaskedBitmap() != NULL)
+            CXTPImageManager::DrawAlphaBitmap(pDC, hIcon.GetMaskedBitmap(), pt, CSize(cx, cy));
         else
             ::DrawIconEx(pDC->GetSafeHdc(), pt.x, pt.y, hIcon.GetIcon(), cx, cy, 0, NULL, DI_NORMAL);
         return;

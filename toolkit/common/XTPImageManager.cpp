@@ -5,6 +5,7 @@
 #include "XTPSystemHelpers.h"
 #include <commctrl.h>
 #include <algorithm>
+#include <vector>
 
 namespace
 {
@@ -21,6 +22,92 @@ void ForEachMapValue(const CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>& map, TFunc fn)
         if (value != NULL)
             fn(value);
     }
+}
+
+// The largest BMP file (and picture side) the manager reads: far more than
+// any toolbar or button picture.
+const DWORD kMaxBmpFileSize = 64u * 1024u * 1024u;
+const LONG kMaxBmpSide = 16384;
+
+// TRUE when the bytes are a BMP file whose headers, colour table and pixel
+// rows all lie within the file, with sane dimensions and an uncompressed
+// (or bit-field) layout; the system's loader is given nothing else. *pbAlpha
+// tells whether it has 32 bits a pixel.
+BOOL IsSoundBmpFile(const BYTE* pData, DWORD nSize, BOOL* pbAlpha)
+{
+    *pbAlpha = FALSE;
+    if (nSize < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPCOREHEADER) || pData[0] != 'B' || pData[1] != 'M')
+        return FALSE;
+    const BITMAPFILEHEADER* pFile = reinterpret_cast<const BITMAPFILEHEADER*>(pData);
+    const BYTE* pInfo = pData + sizeof(BITMAPFILEHEADER);
+    DWORD nInfoRoom = nSize - (DWORD)sizeof(BITMAPFILEHEADER);
+    DWORD nHeaderSize = *reinterpret_cast<const DWORD*>(pInfo);
+    if (nHeaderSize > nInfoRoom)
+        return FALSE;
+
+    LONG nWidth, nHeight;
+    WORD nPlanes, nBitCount;
+    DWORD nCompression = BI_RGB, nColorsUsed = 0, nColorEntrySize;
+    if (nHeaderSize == sizeof(BITMAPCOREHEADER))
+    {
+        const BITMAPCOREHEADER* pCore = reinterpret_cast<const BITMAPCOREHEADER*>(pInfo);
+        nWidth = pCore->bcWidth;
+        nHeight = pCore->bcHeight;
+        nPlanes = pCore->bcPlanes;
+        nBitCount = pCore->bcBitCount;
+        nColorEntrySize = sizeof(RGBTRIPLE);
+    }
+    else if (nHeaderSize >= sizeof(BITMAPINFOHEADER) && nHeaderSize <= 124)
+    {
+        const BITMAPINFOHEADER* pHeader = reinterpret_cast<const BITMAPINFOHEADER*>(pInfo);
+        nWidth = pHeader->biWidth;
+        nHeight = pHeader->biHeight;
+        nPlanes = pHeader->biPlanes;
+        nBitCount = pHeader->biBitCount;
+        nCompression = pHeader->biCompression;
+        nColorsUsed = pHeader->biClrUsed;
+        nColorEntrySize = sizeof(RGBQUAD);
+    }
+    else
+    {
+        return FALSE;
+    }
+    if (nWidth <= 0 || nWidth > kMaxBmpSide || nHeight == 0 || nHeight < -kMaxBmpSide || nHeight > kMaxBmpSide ||
+        nPlanes != 1)
+        return FALSE;
+
+    DWORD nExtra = 0;   // colour table or bit masks after the header
+    switch (nBitCount)
+    {
+    case 1: case 4: case 8:
+        if (nCompression != BI_RGB || nColorsUsed > (1u << nBitCount))
+            return FALSE;
+        nExtra = (nColorsUsed != 0 ? nColorsUsed : (1u << nBitCount)) * nColorEntrySize;
+        break;
+    case 24:
+        if (nCompression != BI_RGB)
+            return FALSE;
+        break;
+    case 16: case 32:
+        if (nCompression == BI_BITFIELDS)
+            nExtra = nHeaderSize == sizeof(BITMAPINFOHEADER) ? 3 * sizeof(DWORD) : 0;
+        else if (nCompression != BI_RGB)
+            return FALSE;
+        break;
+    default:
+        return FALSE;
+    }
+
+    // Header, table, then the rows: all inside the file, in that order.
+    DWORD nTableEnd = (DWORD)sizeof(BITMAPFILEHEADER) + nHeaderSize + nExtra;
+    if (nTableEnd > nSize || pFile->bfOffBits < nTableEnd || pFile->bfOffBits >= nSize)
+        return FALSE;
+    ULONGLONG nStride = (((ULONGLONG)nWidth * nBitCount + 31) / 32) * 4;
+    ULONGLONG nRows = (ULONGLONG)(nHeight < 0 ? -nHeight : nHeight);
+    if (nStride * nRows > (ULONGLONG)(nSize - pFile->bfOffBits))
+        return FALSE;
+    *pbAlpha = nBitCount == 32;
+    return TRUE;
 }
 } // namespace
 
@@ -215,6 +302,12 @@ void CXTPImageManager::RefreshAll()
 BOOL CXTPImageManager::SetIcon(const CXTPImageManagerIconHandle& hIcon, UINT nIDCommand, CSize szIcon,
                                int imageState)
 {
+    CXTPImageManagerIconHandle hWrapped(hIcon);  // wraps: TakeIcon copies what it does not own
+    return TakeIcon(hWrapped, nIDCommand, szIcon, imageState);
+}
+
+BOOL CXTPImageManager::TakeIcon(CXTPImageManagerIconHandle& hIcon, UINT nIDCommand, CSize szIcon, int imageState)
+{
     if (hIcon.IsEmpty())
         return FALSE;
 
@@ -229,7 +322,7 @@ BOOL CXTPImageManager::SetIcon(const CXTPImageManagerIconHandle& hIcon, UINT nID
         CXTPImageManagerIcon* pIcon = pIconSet->CreateIcon((UINT)szIcon.cx);
         switch (imageState)
         {
-        case xtpImageNormal: pIcon->SetIcon(hIcon); break;
+        case xtpImageNormal: pIcon->TakeIcon(hIcon); break;
         case xtpImageDisabled: pIcon->SetDisabledIcon(hIcon); break;
         case xtpImageHot: pIcon->SetHotIcon(hIcon); break;
         case xtpImageChecked: pIcon->SetCheckedIcon(hIcon); break;
@@ -244,7 +337,7 @@ BOOL CXTPImageManager::SetIcon(const CXTPImageManagerIconHandle& hIcon, UINT nID
 
     pIconSet = new CXTPImageManagerIconSet(nIDCommand, this);
     CXTPImageManagerIcon* pIcon = pIconSet->CreateIcon((UINT)szIcon.cx);
-    pIcon->SetIcon(hIcon);
+    pIcon->TakeIcon(hIcon);
     m_mapImages.SetAt(nIDCommand, pIconSet);
     return TRUE;
 }
@@ -319,6 +412,7 @@ BOOL CXTPImageManager::SetIconsFromBitmap(HBITMAP hBitmap, const UINT* pCommands
         }
         catch (...)
         {
+            TRACE_EXCEPTION("Splitting a picture into icons", NULL);
             return FALSE;
         }
         if (!SplitAlphaBitmap(hBitmap, nParts, pParts))
@@ -334,11 +428,16 @@ BOOL CXTPImageManager::SetIconsFromBitmap(HBITMAP hBitmap, const UINT* pCommands
                 continue;  // a separator takes no image
             if (nPart >= nParts)
                 break;
-            CXTPImageManagerIconHandle hIcon(pParts[nPart++]);
-            SetIcon(hIcon, pCommands != NULL ? pCommands[i] : (UINT)i, szIcon, imageState);
+            CXTPImageManagerIconHandle hIcon;
+            hIcon.AttachBitmap(pParts[nPart]);
+            pParts[nPart++] = NULL;  // handed over
+            TakeIcon(hIcon, pCommands != NULL ? pCommands[i] : (UINT)i, szIcon, imageState);
         }
         for (int i = 0; i < nParts; i++)
-            ::DeleteObject(pParts[i]);
+        {
+            if (pParts[i] != NULL)
+                ::DeleteObject(pParts[i]);
+        }
         delete[] pParts;
         return TRUE;
     }
@@ -395,6 +494,9 @@ BOOL CXTPImageManager::AddIconsFromImageList(HIMAGELIST hImageList, const UINT* 
             szIcon = CSize(info.rcImage.right - info.rcImage.left, info.rcImage.bottom - info.rcImage.top);
     }
 
+    int cxImage = 0, cyImage = 0;
+    ImageList_GetIconSize(hImageList, &cxImage, &cyImage);
+
     int j = 0;
     for (int i = 0; i < nCount; i++)
     {
@@ -404,11 +506,11 @@ BOOL CXTPImageManager::AddIconsFromImageList(HIMAGELIST hImageList, const UINT* 
         HICON hIcon = ImageList_GetIcon(hImageList, j, ILD_NORMAL);
         if (hIcon == NULL)
             return FALSE;
-        {
-            CXTPImageManagerIconHandle hHandle(hIcon);
-            SetIcon(hHandle, pCommands != NULL ? pCommands[i] : (UINT)i, szIcon, imageState);
-        }
-        ::DestroyIcon(hIcon);
+        // The new icon is handed over, not copied (whatever is not taken is
+        // destroyed with the handle).
+        CXTPImageManagerIconHandle hHandle;
+        hHandle.AttachIcon(hIcon, CSize(cxImage, cyImage));
+        TakeIcon(hHandle, pCommands != NULL ? pCommands[i] : (UINT)i, szIcon, imageState);
         j++;
     }
     return TRUE;
@@ -478,29 +580,41 @@ HBITMAP AFX_CDECL CXTPImageManager::LoadBitmapFromFile(LPCTSTR lpszFileName, BOO
     if (lpszFileName == NULL)
         return NULL;
 
-    BYTE header[14 + sizeof(BITMAPINFOHEADER)];
-    ZeroMemory(header, sizeof(header));
-    UINT nRead = 0;
+    // The whole file is read and checked before anything decodes it: the
+    // system's BMP loader trusts the headers and can crash on a damaged file.
+    std::vector<BYTE> data;
     {
         CFile file;
         if (!file.Open(lpszFileName, CFile::modeRead | CFile::shareDenyWrite))
             return NULL;
         try
         {
-            nRead = file.Read(header, sizeof(header));
+            ULONGLONG nLength = file.GetLength();
+            if (nLength > kMaxBmpFileSize)
+            {
+                TRACE("%s: picture file too large\n", lpszFileName);
+                return NULL;
+            }
+            data.resize((size_t)nLength);
+            if (!data.empty() && file.Read(data.data(), (UINT)data.size()) != (UINT)data.size())
+                data.clear();
         }
         catch (CException* e)
         {
+            TRACE("%s: picture file cannot be read\n", lpszFileName);
             e->Delete();
-            nRead = 0;
+            data.clear();
         }
         file.Abort();
     }
 
-    if (nRead >= 4 && header[0] == 137 && header[1] == 'P' && header[2] == 'N' && header[3] == 'G')
+    if (CXTPGraphicBitmapPng::IsPngSignature(data.data(), data.size()))
     {
         CXTPGraphicBitmapPng png;
-        if (!png.LoadFromFile(lpszFileName))
+        CMemFile memFile(data.data(), (UINT)data.size());
+        BOOL bLoaded = png.LoadFromStream(&memFile);
+        memFile.Detach();
+        if (!bLoaded)
             return NULL;
         if (pbAlphaBitmap != NULL)
             *pbAlphaBitmap = png.IsAlpha();
@@ -508,10 +622,10 @@ HBITMAP AFX_CDECL CXTPImageManager::LoadBitmapFromFile(LPCTSTR lpszFileName, BOO
     }
 
     BOOL bAlpha = FALSE;
-    if (nRead >= sizeof(header))
+    if (!IsSoundBmpFile(data.data(), (DWORD)data.size(), &bAlpha))
     {
-        const BITMAPINFOHEADER* pbih = (const BITMAPINFOHEADER*)(header + 14);
-        bAlpha = pbih->biBitCount == 32;
+        TRACE("%s: not a picture file the manager reads\n", lpszFileName);
+        return NULL;
     }
     if (pbAlphaBitmap != NULL)
         *pbAlphaBitmap = bAlpha;

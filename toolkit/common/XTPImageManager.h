@@ -24,9 +24,16 @@ public:
 
     void Clear();
     void AttachIcon(HICON hIcon);
+    // The same for an icon whose size the caller knows (reading it costs a
+    // copy of the icon's bitmaps).
+    void AttachIcon(HICON hIcon, CSize szExtent);
     void AttachBitmap(HBITMAP hBitmap);
     void CopyBitmap(HBITMAP hBitmap);
     void CopyHandle(const CXTPImageManagerIconHandle& hHandle);
+    // Moves the images here when hHandle owns them and copies them when it
+    // only wraps them; either way this handle owns its images and hHandle
+    // is left empty.
+    void TakeHandle(CXTPImageManagerIconHandle& hHandle);
 
     BOOL IsEmpty() const { return m_hIcon == NULL && m_hBitmap == NULL; }
     BOOL IsAlpha() const { return m_hBitmap != NULL; }
@@ -37,6 +44,11 @@ public:
     CSize GetExtent() const;
 
     BOOL PreMultiply();
+    // A classic icon as a 32-bit premultiplied bitmap (opaque where the mask
+    // is clear, transparent where it is set), made once and drawn by alpha
+    // blending, which is much cheaper than drawing the icon; NULL for an icon
+    // with pixels that invert the background, or without a colour bitmap.
+    HBITMAP GetMaskedBitmap() const;
 
     BOOL LoadIcon(UINT nIDResourceIcon, int cx, int cy, BOOL bGroup = TRUE);
     BOOL LoadIconFromResource(HMODULE hModule, UINT nIDResourceIcon, int cx, int cy, BOOL bGroup);
@@ -52,6 +64,9 @@ private:
     HBITMAP m_hBitmap;
     HBITMAP m_hPremultiplied;
     BOOL m_bOwns;
+    mutable CSize m_szExtent;   // measured once (reading an icon's size copies its bitmaps); cx < 0: not yet
+    mutable HBITMAP m_hMasked;  // see GetMaskedBitmap
+    mutable int m_nMasked;      // 0 not made yet, 1 made, -1 cannot be made
 };
 
 // The image of one command at one width, in all its states.
@@ -79,6 +94,8 @@ public:
     CSize GetExtent() const { return m_arrImages[imageNormal].GetExtent(); }
 
     void SetIcon(const CXTPImageManagerIconHandle& hIcon);
+    // SetIcon without a copy: the images move out of hIcon (see TakeHandle).
+    void TakeIcon(CXTPImageManagerIconHandle& hIcon);
     void SetHotIcon(const CXTPImageManagerIconHandle& hIcon);
     void SetCheckedIcon(const CXTPImageManagerIconHandle& hIcon);
     void SetPressedIcon(const CXTPImageManagerIconHandle& hIcon);
@@ -171,6 +188,10 @@ public:
                                int imageState = xtpImageNormal);
     BOOL SetIcon(const CXTPImageManagerIconHandle& hIcon, UINT nIDCommand, CSize szIcon = CSize(0, 0),
                  int imageState = xtpImageNormal);
+    // SetIcon for a handle the caller gives away: the normal image moves
+    // out of hIcon instead of being copied.
+    BOOL TakeIcon(CXTPImageManagerIconHandle& hIcon, UINT nIDCommand, CSize szIcon = CSize(0, 0),
+                  int imageState = xtpImageNormal);
     UINT AddCustomIcon(const CXTPImageManagerIconHandle& hIcon);
 
     CXTPImageManagerIconSet* GetIconSet(UINT nCommand) const;

@@ -523,10 +523,12 @@ UINT CXTPImageManager::PasteCustomImage(HGLOBAL hGlobal)
     }
     catch (CException* e)
     {
+        TRACE_EXCEPTION("Pasting an image", e);
         e->Delete();
     }
     catch (...)
     {
+        TRACE_EXCEPTION("Pasting an image", NULL);
     }
     free(pCopy);
 

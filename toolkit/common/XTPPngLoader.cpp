@@ -34,8 +34,9 @@ void PNGCBAPI PngReadData(png_structp png_ptr, png_bytep data, size_t length)
         png_error(png_ptr, "unexpected end of PNG data");
 }
 
-void PNGCBAPI PngError(png_structp png_ptr, png_const_charp)
+void PNGCBAPI PngError(png_structp png_ptr, png_const_charp lpszMessage)
 {
+    TRACE("PNG refused: %s\n", lpszMessage != NULL ? lpszMessage : "");
     png_longjmp(png_ptr, 1);
 }
 
@@ -74,6 +75,8 @@ BOOL DecodePng(png_structp png_ptr, png_infop info_ptr, CPngImage* volatile pIma
     png_uint_32 width = 0, height = 0;
     int bit_depth = 0, color_type = 0;
     png_get_IHDR(png_ptr, info_ptr, &width, &height, &bit_depth, &color_type, NULL, NULL, NULL);
+    if ((unsigned long long)width * height * 4 > CXTPGraphicBitmapPng::MaxPixelBytes)
+        png_error(png_ptr, "PNG image too large");
 
     if (bit_depth == 16)
         png_set_strip_16(png_ptr);
@@ -101,10 +104,9 @@ BOOL DecodePng(png_structp png_ptr, png_infop info_ptr, CPngImage* volatile pIma
         nRowBytes < (size_t)width * nChannels)
         png_error(png_ptr, "unsupported PNG layout");
 
-    // width and height are at most 16384, so the product fits in 64 bits;
-    // refuse what would not fit in this process's address space.
+    // width and height are at most 16384, so the product fits in 64 bits.
     unsigned long long nTotal = (unsigned long long)nRowBytes * height;
-    if (nTotal > 0x40000000ull)
+    if (nTotal > CXTPGraphicBitmapPng::MaxPixelBytes)
         png_error(png_ptr, "PNG image too large");
 
     pImage->pPixels = (BYTE*)malloc((size_t)nTotal);

@@ -7,9 +7,10 @@
 class CXTPGraphicBitmapPng : public CBitmap
 {
 public:
-    // Images larger than this in either direction are refused before any
-    // pixel memory is allocated.
-    enum { MaxDimension = 16384 };
+    // Images larger than this in either direction, or whose decoded 32-bit
+    // pixels would take more than MaxPixelBytes (far more than any toolbar
+    // or theme picture), are refused before any pixel memory is allocated.
+    enum { MaxDimension = 16384, MaxPixelBytes = 64 * 1024 * 1024 };
 
     CXTPGraphicBitmapPng();
     virtual ~CXTPGraphicBitmapPng() {}

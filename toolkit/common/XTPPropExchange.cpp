@@ -56,21 +56,7 @@ BOOL AFX_CDECL CXTPPropExchange::CopyPropValue(VARTYPE vtProp, void* pvDest, con
         return TRUE;
 
     case VT_VARIANT:
-        try
-        {
-            if (FAILED(::VariantCopy((VARIANT*)pvDest, (VARIANT*)pvSrc)))
-                return FALSE;
-        }
-        catch (CException* e)
-        {
-            e->Delete();
-            return FALSE;
-        }
-        catch (...)
-        {
-            return FALSE;
-        }
-        return TRUE;
+        return SUCCEEDED(::VariantCopy((VARIANT*)pvDest, (VARIANT*)pvSrc));
 
     case VT_LPSTR:
         *(CString*)pvDest = (LPCTSTR)pvSrc;

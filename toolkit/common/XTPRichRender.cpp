@@ -1,5 +1,6 @@
 // Windowless rich-text rendering through RICHED20's text services.
 #include "XTPRichRender.h"
+#include "XTPSystemHelpers.h"
 
 // {8D33F740-CF58-11CE-A89D-00AA006CADC5}
 const IID XTP_IID_ITextServices = { 0x8d33f740, 0xcf58, 0x11ce, { 0xa8, 0x9d, 0x00, 0xaa, 0x00, 0x6c, 0xad, 0xc5 } };
@@ -8,8 +9,6 @@ const IID XTP_IID_ITextHost = { 0xc5bdd8d0, 0xd26e, 0x11ce, { 0xa8, 0x9e, 0x00, 
 
 namespace
 {
-const UINT kNonClientMetricsSize = 340;
-
 // Reads the text's bytes for EM_STREAMIN.
 struct CStreamSource
 {
@@ -40,9 +39,7 @@ CXTPRichRender::CXTPRichRender()
     m_szRequested.cx = m_szRequested.cy = 0;
 
     NONCLIENTMETRICSA ncm;
-    ZeroMemory(&ncm, sizeof(ncm));
-    ncm.cbSize = kNonClientMetricsSize;
-    ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, kNonClientMetricsSize, &ncm, 0);
+    XTPGetNonClientMetrics(ncm);
 
     ZeroMemory(&m_charFormat, sizeof(m_charFormat));
     m_charFormat.cbSize = sizeof(CHARFORMATW);

@@ -205,6 +205,11 @@ LRESULT CXTPShadowsManager::CShadowWnd::WindowProc(UINT message, WPARAM wParam, 
 CXTPShadowsManager::CXTPShadowsManager()
     : m_pfnUpdateLayeredWindow(LookUpUpdateLayeredWindow())
 {
+    // Shadows still open at exit unhook themselves from the hook manager
+    // when this manager goes, so the hook manager must outlive it: made
+    // before this one is complete, it is destroyed after it, whatever order
+    // the program's parts are started in.
+    XTPHookManager();
     s_bAlphaShadow = m_pfnUpdateLayeredWindow != NULL && !CXTPColorManager::IsLowColorDepth(NULL);
 }
 

@@ -183,6 +183,16 @@ BOOL CXTPModuleHandle::GetProcAddress(FARPROC* ppFnPtr, LPCSTR lpProcName, DWORD
 //////////////////////////////////////////////////////////////////////////
 // Common-controls version
 
+BOOL AFXAPI XTPGetNonClientMetrics(NONCLIENTMETRICSA& ncm)
+{
+    ZeroMemory(&ncm, sizeof(ncm));
+    ncm.cbSize = XTP_NONCLIENTMETRICS_SIZE;
+    if (::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, XTP_NONCLIENTMETRICS_SIZE, &ncm, 0))
+        return TRUE;
+    ZeroMemory(&ncm, sizeof(ncm));
+    return FALSE;
+}
+
 DWORD AFXAPI XTPGetComCtlVersion()
 {
     static DWORD s_dwComCtlVersion = 0;

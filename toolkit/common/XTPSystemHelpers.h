@@ -69,6 +69,15 @@ private:
 // word); 4.0 when COMCTL32 has no "DllGetVersion". Cached after the first call.
 DWORD AFXAPI XTPGetComCtlVersion();
 
+// The size of NONCLIENTMETRICS without its padded-border field: the layout
+// that every system the program supports fills in (the compiler's own
+// structure may be larger).
+#define XTP_NONCLIENTMETRICS_SIZE 340
+// The system's non-client metrics (fonts of captions, menus, status bars
+// and message boxes) in that layout; FALSE, with ncm zeroed, when the system
+// does not answer.
+BOOL AFXAPI XTPGetNonClientMetrics(NONCLIENTMETRICSA& ncm);
+
 // Multi-monitor functions of User32, looked up at run time.
 class CXTPMonitorFunctions
 {

@@ -10,7 +10,6 @@
 
 namespace
 {
-const UINT kNonClientMetricsSize = 340;
 const UINT_PTR kShowTimer = 1;
 const UINT kToolInfoSize = 40;     // TOOLINFO without lParam
 const UINT kToolInfoExSize = 44;   // with lParam (the extension block)
@@ -811,10 +810,12 @@ LRESULT CALLBACK CXTPToolTipContextToolTip::TipMouseProc(int nCode, WPARAM wPara
     }
     catch (CException* e)
     {
+        TRACE_EXCEPTION("The tooltip mouse hook", e);
         e->Delete();
     }
     catch (...)
     {
+        TRACE_EXCEPTION("The tooltip mouse hook", NULL);
     }
     return ::CallNextHookEx(hHook, nCode, wParam, lParam);
 }
@@ -958,9 +959,7 @@ CXTPToolTipContext::CXTPToolTipContext()
     m_lastInfo.uId = (UINT_PTR)-1;
 
     NONCLIENTMETRICSA ncm;
-    ZeroMemory(&ncm, sizeof(ncm));
-    ncm.cbSize = kNonClientMetricsSize;
-    ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, kNonClientMetricsSize, &ncm, 0);
+    XTPGetNonClientMetrics(ncm);
     LOGFONTA lf = ncm.lfStatusFont;
     lf.lfWeight = FW_NORMAL;
     m_fnt.CreateFontIndirect(&lf);
@@ -1171,10 +1170,16 @@ void CXTPToolTipContext::FilterToolTipMessageHelper(CWnd* pWndHost, MSG* pMsg, B
 
     if (bAncestorTest)
     {
-        // Only messages of the owner or its descendants concern it.
+        // Only messages of the owner or its descendants concern it, and not
+        // those below a window that keeps its own tooltips.
         HWND hWnd = pMsg->hwnd;
         while (hWnd != NULL && hWnd != hWndHost)
+        {
+            CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+            if (pWnd != NULL && (pWnd->m_nFlags & (WF_TOOLTIPS | WF_TRACKINGTOOLTIPS)) != 0)
+                return;
             hWnd = ::GetParent(hWnd);
+        }
         if (hWnd == NULL)
             return;
     }
@@ -1259,7 +1264,10 @@ void CXTPToolTipContext::FilterToolTipMessageHelper(CWnd* pWndHost, MSG* pMsg, B
 
     if (nHit != -1)
     {
-        ti.uFlags &= ~0xC0000000;
+        // The two top flag bits are the hit test's own (bit 30: show the tip
+        // even while the frame is inactive); the tip control never sees them.
+        BOOL bAlwaysTip = (ti.uFlags & TTF_ALWAYSTIP) != 0;
+        ti.uFlags &= ~(TTF_NOTBUTTON | TTF_ALWAYSTIP);
         TOOLINFO tiAdd = ti;
         ::SendMessageA(hWndTip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tiAdd));
 
@@ -1287,7 +1295,7 @@ void CXTPToolTipContext::FilterToolTipMessageHelper(CWnd* pWndHost, MSG* pMsg, B
             ::SendMessageA(hWndTip, XTP_TTM_SETIMAGE, 0, reinterpret_cast<LPARAM>(pIcon));
         }
 
-        if ((ti.uFlags & 0x40000000) != 0 || CXTPDrawHelpers::IsTopParentActive(hWndHost))
+        if (bAlwaysTip || CXTPDrawHelpers::IsTopParentActive(hWndHost))
         {
             ::SendMessageA(hWndTip, TTM_ACTIVATE, TRUE, 0);
             ::SetWindowPos(hWndTip, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

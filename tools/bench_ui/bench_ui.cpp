@@ -31,9 +31,24 @@ double MedianMs(int nRuns, const std::function<void()>& body)
         body();
         times.push_back((Now() - t0) * 1000.0);
     }
+    return Median(times);
+}
+
+double Median(std::vector<double> times)
+{
     std::sort(times.begin(), times.end());
     const size_t n = times.size();
-    return n % 2 ? times[n / 2] : (times[n / 2 - 1] + times[n / 2]) / 2.0;
+    return n == 0 ? 0.0 : n % 2 ? times[n / 2] : (times[n / 2 - 1] + times[n / 2]) / 2.0;
+}
+
+void Pump()
+{
+    MSG msg;
+    while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
+    {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
 }
 
 void Report(const char* pszWhat, double dValue, const char* pszUnit, double dLimit)

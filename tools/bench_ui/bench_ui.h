@@ -19,6 +19,12 @@ double Now();
 // of one run in milliseconds.
 double MedianMs(int nRuns, const std::function<void()>& body);
 
+// The median of times (0 for none).
+double Median(std::vector<double> times);
+
+// Dispatches every message waiting in the thread's queue.
+void Pump();
+
 // Prints one result line: "<area>: <what> ... <value> <unit> (target <limit>)".
 void Report(const char* pszWhat, double dValue, const char* pszUnit, double dLimit);
 

@@ -45,16 +45,6 @@ protected:
         return TRUE;
     }
 };
-
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
-    {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
 } // namespace
 
 BM_UI_BENCH(docking)
@@ -88,9 +78,9 @@ BM_UI_BENCH(docking)
     CXTPDockingPane* p1003 = m.CreatePane(1003, CRect(0, 0, 200, 120), xtpPaneDockBottom);
     m.AttachPane(p1001, p1000);
     m.AttachPane(p1003, p1002);
-    Pump();
+    bench_ui::Pump();
     pFrame->RecalcLayout();
-    Pump();
+    bench_ui::Pump();
 
     double dLayout = bench_ui::MedianMs(200, [&] { pFrame->RecalcLayout(); });
     bench_ui::Report("docking: full layout pass, 4 panes in 2 containers", dLayout, "ms", 2);
@@ -108,5 +98,5 @@ BM_UI_BENCH(docking)
     CString strKey = CString("Software\\Orrisfield\\") + pApp->m_pszProfileName + "\\DockingPaneLayouts\\BenchLayout";
     ::SHDeleteKeyA(HKEY_CURRENT_USER, strKey);
     pFrame->DestroyWindow();
-    Pump();
+    bench_ui::Pump();
 }

@@ -58,3 +58,18 @@ TEST(TraceTest, MacrosAreLiveInTheTestedBuild)
     EXPECT_EQ(1, nEvaluated);
 }
 #endif
+
+#ifdef _DEBUG
+TEST(TraceTest, CaughtExceptionsSayWhereAndWhat)
+{
+    CTraceRecorder recorder;
+    CFileException* pFile = new CFileException(CFileException::fileNotFound, -1, "missing.hti");
+    TRACE_EXCEPTION("Loading", pFile);
+    pFile->Delete();
+    TRACE_EXCEPTION("A hook", NULL);
+    ASSERT_EQ(2u, s_lines.size());
+    EXPECT_EQ(0u, s_lines[0].find("Loading: ")) << s_lines[0];
+    EXPECT_NE(std::string::npos, s_lines[0].find("missing.hti")) << "the exception's own message";
+    EXPECT_EQ("A hook: an exception of an unknown kind was caught and not passed on\n", s_lines[1]);
+}
+#endif

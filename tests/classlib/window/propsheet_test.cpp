@@ -173,6 +173,23 @@ TEST_F(SheetTest, InvalidDataKeepsTheSheetOpenUntilItIsRight)
     EXPECT_EQ(NULL, page1.m_hWnd);
 }
 
+TEST_F(SheetTest, ClosingFromTheCaptionAfterARefusedOKCancels)
+{
+    page1.steps = {
+        [](CTestPage* p) {
+            SetValue(p, "9");
+            Press(p, PSBTN_OK);   // refused: the value is out of range
+        },
+        [](CTestPage* p) {
+            EXPECT_TRUE(::IsWindow(p->GetParentSheet()->m_hWnd)) << "still open";
+            p->GetParentSheet()->PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
+        },
+    };
+    EXPECT_EQ(IDCANCEL, sheet.DoModal());
+    EXPECT_EQ(0, page1.nApply) << "nothing was applied";
+    EXPECT_EQ(NULL, sheet.m_hWnd);
+}
+
 TEST_F(SheetTest, CancelEndsTheSheetWithoutTakingTheData)
 {
     sheet.SetActivePage(1);

@@ -222,8 +222,8 @@ bool SaveScreenSnapshot(HWND hWnd, const char* pszName)
 {
     CRect rc;
     ::GetWindowRect(hWnd, &rc);
-    testsupport::Canvas canvas(rc.Width(), rc.Height());
     HDC hScreen = ::GetDC(NULL);
+    testsupport::Canvas canvas(rc.Width(), rc.Height());
     ::BitBlt(canvas.Handle(), 0, 0, rc.Width(), rc.Height(), hScreen, rc.left, rc.top, SRCCOPY);
     ::ReleaseDC(NULL, hScreen);
     return !testsupport::SaveSnapshot(canvas, pszName).empty();

@@ -1,6 +1,6 @@
 // Dock bars: rows, inserting at a drop point, removing, whole-row and
 // stretched bars, vertical docking, the room they take and finding one near
-// a point.
+// a point; toolbars hosted as rebar bands.
 #include "commandbars_testframe.h"
 
 using namespace cbtest;
@@ -185,4 +185,43 @@ TEST_F(DockBarTest, ADockBarIsFoundWithinTwentyPixels)
     CXTPDockBar* pLeft = m_pCommandBars->GetDockBar(xtpBarLeft);
     EXPECT_EQ(m_pTop, m_pCommandBars->CanDock(ptCorner));
     EXPECT_EQ(pLeft, m_pCommandBars->CanDock(ptCorner, pLeft));
+}
+
+TEST_F(DockBarTest, ARebarHostsToolbarsAsBands)
+{
+    // The rebar is the frame's child 0xE804; a custom toolbar made while it
+    // is there becomes its band too.
+    CXTPReBar* pReBar = new CXTPReBar();
+    ASSERT_TRUE(pReBar->Create(m_pFrame));
+    pReBar->m_bAutoDelete = TRUE;
+    ASSERT_EQ(pReBar, m_pCommandBars->GetReBar());
+    EXPECT_EQ(0, pReBar->GetBandCount());
+
+    ASSERT_TRUE(pReBar->AddToolBar(m_pTimer));
+    EXPECT_EQ(1, pReBar->GetBandCount());
+    EXPECT_EQ(0, pReBar->FindBand(m_pTimer));
+    EXPECT_EQ(nullptr, m_pTimer->GetDockBar()) << "the band's bar has left its dock bar";
+    EXPECT_FALSE(m_pTimer->GetShowGripper());
+    EXPECT_EQ(Strings({ "-", "Menu Bar", "-", "Standard", "-" }), Rows(m_pTop));
+    REBARBANDINFO rbbi = {};
+    rbbi.cbSize = REBARBANDINFOA_V3_SIZE;
+    rbbi.fMask = RBBIM_ID | RBBIM_STYLE;
+    ASSERT_TRUE(pReBar->SendMessage(RB_GETBANDINFO, 0, (LPARAM)&rbbi));
+    EXPECT_EQ(130u, rbbi.wID);
+    EXPECT_EQ(129u, rbbi.fStyle);
+
+    CXTPToolBar* pCustom = m_pCommandBars->CreateCustomToolBar(_T("Custom"), 7000);
+    ASSERT_NE(nullptr, pCustom);
+    EXPECT_EQ(2, pReBar->GetBandCount());
+    EXPECT_EQ(1, pReBar->FindBand(pCustom));
+
+    // Removing a bar deletes its band; a bar without a band is not found.
+    m_pCommandBars->Remove(pCustom);
+    EXPECT_EQ(1, pReBar->GetBandCount());
+    EXPECT_EQ(-1, pReBar->FindBand(m_pStandard));
+    pReBar->DeleteToolBar(m_pStandard);
+    EXPECT_EQ(1, pReBar->GetBandCount());
+    pReBar->DeleteToolBar(m_pTimer);
+    EXPECT_EQ(0, pReBar->GetBandCount());
+    pReBar->DestroyWindow();
 }

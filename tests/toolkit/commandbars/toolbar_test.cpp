@@ -247,3 +247,33 @@ TEST_F(ToolBarTest, HidingATornOffBarRemovesItSafely)
     EXPECT_TRUE(m_pCommandBars->GetCommandBarsOptions()->bDirtyState) << "marked before the bar went";
     EXPECT_EQ(nBefore, LiveObjects()) << "the bar and its control are deleted";
 }
+
+TEST_F(ToolBarTest, HideWrapBarsWrapInsteadWhileCustomizing)
+{
+    // Docked bars are laid out hiding what does not fit (the bar's hide-wrap
+    // flag); in full customize mode they wrap so every button can be
+    // reached, and quick customisation keeps hiding.
+    auto HiddenCount = [](CXTPToolBar* pBar) {
+        int nHidden = 0;
+        for (int i = 0; i < pBar->GetControlCount(); i++)
+            nHidden += pBar->GetControl(i)->GetHideFlags() == xtpHideWrap;
+        return nHidden;
+    };
+    ASSERT_TRUE(m_pStandard->GetFlags() & xtpFlagHideWrap);
+    ResizeFrame(150);
+    const int nHeight = BarRect(m_pStandard).Height();
+    EXPECT_GT(HiddenCount(m_pStandard), 0);
+
+    m_pCommandBars->SetCustomizeMode(TRUE);
+    m_pFrame->RecalcLayout();
+    EXPECT_EQ(0, HiddenCount(m_pStandard));
+    EXPECT_GT(BarRect(m_pStandard).Height(), nHeight) << "wrapped onto more lines";
+
+    m_pCommandBars->SetCustomizeMode(FALSE);
+    m_pCommandBars->SetQuickCustomizeMode(TRUE);
+    m_pStandard->DelayLayout();
+    m_pFrame->RecalcLayout();
+    EXPECT_GT(HiddenCount(m_pStandard), 0);
+    EXPECT_EQ(nHeight, BarRect(m_pStandard).Height());
+    m_pCommandBars->SetQuickCustomizeMode(FALSE);
+}

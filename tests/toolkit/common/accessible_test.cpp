@@ -63,6 +63,21 @@ int AccessibleThing::s_nDestroyed = 0;
 class Orphan : public CXTPAccessible
 {
 };
+
+// An object that reports no child count but names its children 1 and 2.
+class UncountedThing : public CXTPAccessible
+{
+public:
+    HRESULT GetAccessibleName(VARIANT varChild, BSTR* pszName) override
+    {
+        long n = GetChildIndex(&varChild);
+        if (n > 2)
+            return E_INVALIDARG;
+        const wchar_t* names[] = { L"Bar", L"Open", L"Save" };
+        *pszName = ::SysAllocString(names[n]);
+        return S_OK;
+    }
+};
 } // namespace
 
 TEST(AccessibleTest, BaseAnswersNotImplementedExceptFocusAndSelection)
@@ -162,6 +177,25 @@ TEST(AccessibleTest, ObjectWithoutACommandTargetNeverTouchesIt)
     EXPECT_EQ(0u, pAcc->Release());
     BSTR bstr = NULL;
     EXPECT_EQ(E_INVALIDARG, pAcc->get_accName(Child(1), &bstr)) << "an object that reports no children has none";
+}
+
+TEST(AccessibleTest, WithoutAChildCountTheObjectAnswersForItsChildren)
+{
+    UncountedThing thing;
+    IAccessible* pAcc = thing.GetAccessible();
+    long n = 0;
+    EXPECT_EQ(E_NOTIMPL, pAcc->get_accChildCount(&n));
+    BSTR bstr = NULL;
+    ASSERT_EQ(S_OK, pAcc->get_accName(Child(2), &bstr));
+    EXPECT_STREQ(L"Save", bstr);
+    ::SysFreeString(bstr);
+    bstr = NULL;
+    EXPECT_EQ(E_INVALIDARG, pAcc->get_accName(Child(3), &bstr)) << "one it does not answer for";
+    EXPECT_EQ(E_INVALIDARG, pAcc->get_accName(Child(-1), &bstr));
+    VARIANT role;
+    ::VariantInit(&role);
+    EXPECT_EQ(E_INVALIDARG, pAcc->get_accRole(Child(1), &role)) << "a question it does not answer at all";
+    EXPECT_EQ(E_NOTIMPL, pAcc->get_accRole(Child(0), &role)) << "about itself the base's answer stands";
 }
 
 TEST(AccessibleTest, ChildIndexOfEveryVariantKind)

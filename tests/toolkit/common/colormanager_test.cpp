@@ -187,9 +187,19 @@ TEST(ColorManager, ContrastRepairsKeepTextReadable)
     CTestColorManager manager;
     manager.SetClassicSystemColors();
     manager.RefreshColors();
-    // Toolbar text must stand off the toolbar face by the repair threshold.
-    EXPECT_TRUE(manager.IsColorDifferent(manager.GetColor(30), manager.GetColor(46), TRUE, 180) ||
-                manager.ColorDistance(manager.GetColor(30), manager.GetColor(46)) > 150);
+    // Black toolbar text already stands off the toolbar face: it is kept.
+    const COLORREF clrFace = manager.GetColor(30);
+    EXPECT_EQ(RGB(0, 0, 0), manager.GetColor(46));
+    EXPECT_TRUE(manager.IsColorDifferent(clrFace, manager.GetColor(46), TRUE, 180));
+
+    // Text nearly as light as the face is moved away from it.
+    const COLORREF clrPale = RGB(200, 200, 200);
+    manager.SetColor(COLOR_BTNTEXT, clrPale);
+    manager.RefreshColors();
+    ASSERT_EQ(clrFace, manager.GetColor(30));
+    ASSERT_FALSE(manager.IsColorDifferent(clrFace, clrPale, TRUE, 180));
+    EXPECT_EQ(manager.SeparateColor(clrFace, clrPale, 180), manager.GetColor(46));
+    EXPECT_GT(manager.ColorDistance(clrFace, manager.GetColor(46)), manager.ColorDistance(clrFace, clrPale) + 100);
 }
 
 TEST(ColorManager, BlackButtonFaceGivesFixedTabColours)

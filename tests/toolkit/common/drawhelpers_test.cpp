@@ -260,9 +260,48 @@ TEST(DrawHelpers, KeysAndPointsFollowTheWindowLayout)
     ::DestroyWindow(hWndRTL);
 }
 
+TEST(DrawHelpers, TopParentActiveFollowsOwnersToTheTop)
+{
+    // A frame, a window it owns (not a child, not a popup) and a control in
+    // that window: the control belongs to the frame's activation.
+    HWND hWndFrame = ::CreateWindowExA(0, "STATIC", "frame", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 10, 10, 200,
+                                       100, NULL, NULL, ::GetModuleHandle(NULL), NULL);
+    HWND hWndOwned = ::CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "owned", WS_OVERLAPPED | WS_CAPTION, 250, 10, 100,
+                                       80, hWndFrame, NULL, ::GetModuleHandle(NULL), NULL);
+    HWND hWndControl = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 20, 20, hWndOwned, NULL,
+                                         ::GetModuleHandle(NULL), NULL);
+    ASSERT_TRUE(hWndFrame && hWndOwned && hWndControl);
+    ASSERT_EQ(hWndFrame, ::GetWindow(hWndOwned, GW_OWNER));
+    ::SetForegroundWindow(hWndFrame);
+    testsupport::Pump(0);
+    if (::GetForegroundWindow() != hWndFrame)
+    {
+        ::DestroyWindow(hWndFrame);
+        GTEST_SKIP() << "the frame cannot be made the foreground window here";
+    }
+    EXPECT_TRUE(CXTPDrawHelpers::IsTopParentActive(hWndControl));
+    EXPECT_TRUE(CXTPDrawHelpers::IsTopParentActive(hWndOwned));
+    EXPECT_TRUE(CXTPDrawHelpers::IsTopParentActive(hWndFrame));
+
+    // Another frame in the foreground: none of them is active.
+    HWND hWndOther = ::CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 400, 10, 100,
+                                       80, NULL, NULL, ::GetModuleHandle(NULL), NULL);
+    ::SetForegroundWindow(hWndOther);
+    testsupport::Pump(0);
+    if (::GetForegroundWindow() == hWndOther)
+    {
+        EXPECT_FALSE(CXTPDrawHelpers::IsTopParentActive(hWndControl));
+    }
+    ::DestroyWindow(hWndOther);
+    ::DestroyWindow(hWndFrame);   // takes the owned window and its control
+    EXPECT_FALSE(::IsWindow(hWndControl));
+}
+
 TEST(DrawHelpers, DitheredFillAlternatesFaceAndHighlight)
 {
     Canvas canvas(8, 8, RGB(1, 2, 3));
+    ::SetBkColor(canvas.Handle(), RGB(4, 5, 6));
+    ::SetTextColor(canvas.Handle(), RGB(7, 8, 9));
     XTPFillDitheredRect(canvas.DC(), CRect(0, 0, 8, 8));
     COLORREF clrFace = GetXTPSysColor(COLOR_BTNFACE), clrHighlight = GetXTPSysColor(COLOR_BTNHIGHLIGHT);
     COLORREF clr00 = canvas.Pixel(0, 0), clr10 = canvas.Pixel(1, 0);
@@ -271,7 +310,8 @@ TEST(DrawHelpers, DitheredFillAlternatesFaceAndHighlight)
     EXPECT_EQ(clr00, canvas.Pixel(1, 1));
     EXPECT_EQ(clr10, canvas.Pixel(0, 1));
     // The DC's colours are restored.
-    EXPECT_EQ(::GetBkColor(canvas.Handle()), (COLORREF)::GetBkColor(canvas.Handle()));
+    EXPECT_EQ(RGB(4, 5, 6), ::GetBkColor(canvas.Handle()));
+    EXPECT_EQ(RGB(7, 8, 9), ::GetTextColor(canvas.Handle()));
 }
 
 TEST(DrawHelpers, TriangleAndBlur)

@@ -1,11 +1,9 @@
 // The fault guard: a processor fault inside a guarded call ends the call,
-// not the program; faults handled inside the call, and calls that return,
-// are left alone; guards nest; the visual-styles wrapper reports its
-// failure value for an entry that faults.
+// not the program; calls that return, and C++ exceptions, are left alone;
+// guards nest.
 #include <gtest/gtest.h>
 
 #include "XTPFaultGuard.h"
-#include "XTPWinThemeWrapper.h"
 
 #include <string>
 #include <vector>
@@ -83,48 +81,4 @@ TEST(FaultGuard, CppExceptionsPassThrough)
     }
     EXPECT_TRUE(bCaught);
     EXPECT_FALSE(XTPFaultGuarded("after", []() { WriteNowhere(); }));
-}
-
-namespace
-{
-HANDLE WINAPI FakeOpenThemeData(HWND, LPCWSTR)
-{
-    return (HANDLE)(UINT_PTR)0x1234;
-}
-
-HRESULT WINAPI FaultingGetThemeColor(HANDLE, int, int, int, COLORREF*)
-{
-    WriteNowhere();
-    return S_OK;
-}
-
-HRESULT WINAPI FakeCloseThemeData(HANDLE)
-{
-    return S_OK;
-}
-} // namespace
-
-TEST(FaultGuard, ThemeWrapperGivesItsFailureValueForAFaultingEntry)
-{
-    CXTPWinThemeWrapper::CSharedData& data = CXTPWinThemeWrapper::GetSharedData();
-    data.CheckModule();
-    const int slots[] = { CXTPWinThemeWrapper::xtpOpenThemeData, CXTPWinThemeWrapper::xtpGetThemeColor,
-                          CXTPWinThemeWrapper::xtpCloseThemeData };
-    FARPROC saved[3];
-    for (int i = 0; i < 3; i++)
-        saved[i] = data.m_rgEntries[slots[i]];
-    data.m_rgEntries[CXTPWinThemeWrapper::xtpOpenThemeData] = (FARPROC)FakeOpenThemeData;
-    data.m_rgEntries[CXTPWinThemeWrapper::xtpGetThemeColor] = (FARPROC)FaultingGetThemeColor;
-    data.m_rgEntries[CXTPWinThemeWrapper::xtpCloseThemeData] = (FARPROC)FakeCloseThemeData;
-    {
-        CXTPWinThemeWrapper theme;
-        theme.OpenThemeData(NULL, L"BUTTON");
-        ASSERT_TRUE(theme.IsValid());
-        COLORREF clr = 0x123456;
-        EXPECT_EQ(E_FAIL, theme.GetThemeColor(1, 1, 3803, &clr));
-        EXPECT_EQ(0x123456u, clr);
-        EXPECT_EQ(E_FAIL, theme.GetThemeColor(1, 1, 3803, &clr)) << "and again";
-    }
-    for (int i = 0; i < 3; i++)
-        data.m_rgEntries[slots[i]] = saved[i];
 }

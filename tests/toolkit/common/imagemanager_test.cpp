@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "support/canvas.h"
+#include "support/pngwriter.h"
+#include "support/testwindows.h"
 #include "XTPImageManager.h"
 #include "XTPPropExchange.h"
 #include "XTPColorManager.h"
@@ -120,6 +122,47 @@ TEST(IconHandle, OwnershipRules)
     BITMAP bm;
     EXPECT_NE(0, ::GetObject(hBitmap, sizeof(bm), &bm));
     ::DeleteObject(hBitmap);
+}
+
+TEST(IconHandle, TakingMovesOwnedImagesAndCopiesWrappedOnes)
+{
+    ICONINFO info;
+    HICON hOwned = SolidIcon(16, 16, RGB(1, 2, 3));
+    {
+        CXTPImageManagerIconHandle owner;
+        owner.AttachIcon(hOwned);
+        CXTPImageManagerIconHandle taker;
+        taker.TakeHandle(owner);
+        EXPECT_TRUE(owner.IsEmpty());
+        EXPECT_EQ(hOwned, taker.GetIcon());
+    }
+    EXPECT_FALSE(::GetIconInfo(hOwned, &info)) << "the taker owns the moved icon";
+
+    HICON hCallers = SolidIcon(16, 16, RGB(4, 5, 6));
+    {
+        CXTPImageManagerIconHandle wrapper(hCallers);
+        CXTPImageManagerIconHandle taker;
+        taker.TakeHandle(wrapper);
+        EXPECT_TRUE(wrapper.IsEmpty());
+        EXPECT_NE(hCallers, taker.GetIcon());
+        EXPECT_EQ(CSize(16, 16), taker.GetExtent());
+    }
+    ASSERT_TRUE(::GetIconInfo(hCallers, &info)) << "a wrapped icon stays with its owner";
+    ::DeleteObject(info.hbmColor);
+    ::DeleteObject(info.hbmMask);
+
+    // An icon set to one of its own images keeps a valid image.
+    CXTPImageManager manager;
+    CXTPImageManagerIconHandle wrapped(hCallers);
+    ASSERT_TRUE(manager.SetIcon(wrapped, 7));
+    CXTPImageManagerIcon* pIcon = manager.GetImage(7);
+    ASSERT_NE(nullptr, pIcon);
+    pIcon->SetIcon(pIcon->GetIcon());
+    ASSERT_TRUE(::GetIconInfo(pIcon->GetIcon().GetIcon(), &info));
+    ::DeleteObject(info.hbmColor);
+    ::DeleteObject(info.hbmMask);
+    EXPECT_EQ(CSize(16, 16), pIcon->GetExtent());
+    ::DestroyIcon(hCallers);
 }
 
 TEST(IconHandle, CorruptIconResourcesAreRefused)
@@ -412,6 +455,47 @@ TEST(ManagerIcon, ClassicIconsMirrorOnRightToLeftDCs)
     EXPECT_EQ(RGB(0, 0, 255), canvas.Pixel(6, 4));
 }
 
+TEST(ManagerIcon, ClassicIconsAtTheirSizeDrawLikeDrawIconEx)
+{
+    // Opaque and transparent pixels, and a corner whose pixels invert the
+    // background (mask set, colour not black).
+    HDC hScreen = ::GetDC(NULL);
+    HBITMAP hColor = ::CreateCompatibleBitmap(hScreen, 8, 8);
+    HBITMAP hMask = ::CreateBitmap(8, 8, 1, 1, NULL);
+    HDC hDC = ::CreateCompatibleDC(hScreen);
+    for (int nCase = 0; nCase < 2; nCase++)
+    {
+        HGDIOBJ hOld = ::SelectObject(hDC, hColor);
+        for (int y = 0; y < 8; y++)
+            for (int x = 0; x < 8; x++)
+                ::SetPixelV(hDC, x, y,
+                            x < 4 ? (y < 3 ? RGB(200, 20, 20) : RGB(20, 160, 20))
+                                  : (nCase == 1 && y < 2 ? RGB(255, 255, 255) : 0));
+        ::SelectObject(hDC, hMask);
+        for (int y = 0; y < 8; y++)
+            for (int x = 0; x < 8; x++)
+                ::SetPixelV(hDC, x, y, x < 4 ? RGB(0, 0, 0) : RGB(255, 255, 255));
+        ::SelectObject(hDC, hOld);
+        ICONINFO info = { TRUE, 0, 0, hMask, hColor };
+        HICON hIcon = ::CreateIconIndirect(&info);
+        CXTPImageManagerIcon icon(1, 8, 8);
+        icon.SetIcon(CXTPImageManagerIconHandle(hIcon));
+        EXPECT_EQ(nCase == 0, icon.GetIcon().GetMaskedBitmap() != NULL) << "inverting pixels keep the icon path";
+
+        Canvas drawn(8, 8, RGB(0, 100, 0)), expected(8, 8, RGB(0, 100, 0));
+        icon.Draw(drawn.DC(), CPoint(0, 0), icon.GetIcon());
+        ::DrawIconEx(expected.Handle(), 0, 0, icon.GetIcon().GetIcon(), 8, 8, 0, NULL, DI_NORMAL);
+        for (int y = 0; y < 8; y++)
+            for (int x = 0; x < 8; x++)
+                ASSERT_EQ(expected.Pixel(x, y), drawn.Pixel(x, y)) << nCase << ": " << x << "," << y;
+        ::DestroyIcon(hIcon);
+    }
+    ::DeleteDC(hDC);
+    ::DeleteObject(hColor);
+    ::DeleteObject(hMask);
+    ::ReleaseDC(NULL, hScreen);
+}
+
 //////////////////////////////////////////////////////////////////////////
 // The image manager
 
@@ -561,6 +645,12 @@ TEST(ImageManager, ImageListsWithAndWithoutIds)
     UINT ids[] = { 20, 0, 21 };
     EXPECT_TRUE(manager.SetIconsFromImageList(hList, ids, 3, CSize(8, 8)));
     EXPECT_LE(Diff(RGB(0, 0, 255), DrawnColor(manager.GetImage(21, 8), manager.GetImage(21, 8)->GetIcon(), 2, 2)), 8);
+
+    // A size asked for other than the list's: the images keep their own.
+    UINT big[] = { 30 };
+    EXPECT_TRUE(manager.SetIconsFromImageList(hList, big, 1, CSize(16, 16)));
+    ASSERT_NE(nullptr, manager.GetImage(30, 16));
+    EXPECT_EQ(CSize(8, 8), manager.GetImage(30, 16)->GetExtent());
     EXPECT_FALSE(manager.SetIconsFromImageList((HIMAGELIST)NULL, NULL, 0, CSize(0, 0)));
     ImageList_Destroy(hList);
 }
@@ -990,4 +1080,188 @@ TEST(ImageManager, NoGdiObjectsLeak)
     EXPECT_LE(dwAfter, dwBefore + 4);
     ::DeleteObject(hStrip);
     ::DeleteObject(hAlpha);
+}
+
+//////////////////////////////////////////////////////////////////////////
+// Pictures from resources and files
+
+namespace
+{
+const UINT kGroupIconId = 300;
+
+// A 16 x 16 icon image of 32 bits: opaque green, AND mask all clear.
+std::vector<BYTE> GreenIconImage()
+{
+    std::vector<BYTE> image = testsupport::MakeDib32(16, 16, [](int, int) { return Argb(255, 0, 160, 0); });
+    BITMAPINFOHEADER* pHeader = reinterpret_cast<BITMAPINFOHEADER*>(image.data());
+    pHeader->biHeight = 32;   // colour and mask
+    image.insert(image.end(), 16 * 4, 0);
+    return image;
+}
+
+std::vector<BYTE> OneIconGroup(BYTE nSize, WORD wImageId, DWORD dwImageSize)
+{
+    std::vector<BYTE> group(6 + 14, 0);
+    group[2] = 1;   // icons
+    group[4] = 1;   // one entry
+    group[6] = nSize;
+    group[7] = nSize;
+    group[10] = 1;  // planes
+    group[12] = 32; // bits
+    memcpy(&group[14], &dwImageSize, 4);
+    memcpy(&group[18], &wImageId, 2);
+    return group;
+}
+
+// The colour drawn at the middle of an icon on white.
+COLORREF IconMiddle(HICON hIcon, int nSize)
+{
+    Canvas canvas(nSize, nSize);
+    ::DrawIconEx(canvas.Handle(), 0, 0, hIcon, nSize, nSize, 0, NULL, DI_NORMAL);
+    return canvas.Pixel(nSize / 2, nSize / 2);
+}
+
+CString WriteTempFile(const std::vector<BYTE>& data)
+{
+    char szPath[MAX_PATH], szFile[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, szPath);
+    ::GetTempFileNameA(szPath, "bmp", 0, szFile);
+    HANDLE hFile = ::CreateFileA(szFile, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    DWORD dwWritten = 0;
+    ::WriteFile(hFile, data.data(), (DWORD)data.size(), &dwWritten, NULL);
+    ::CloseHandle(hFile);
+    return szFile;
+}
+
+HBITMAP LoadFile(const std::vector<BYTE>& data, BOOL* pbAlpha)
+{
+    CString strFile = WriteTempFile(data);
+    HBITMAP hBitmap = CXTPImageManager::LoadBitmapFromFile(strFile, pbAlpha);
+    ::DeleteFileA(strFile);
+    return hBitmap;
+}
+} // namespace
+
+TEST(ImageResources, BitmapsPngsAndIconGroupsFromAModule)
+{
+    testsupport::ResourceModule module;
+    ASSERT_TRUE(module.IsReady());
+    module.Add(RT_BITMAP, "PLAIN",
+               testsupport::MakeDib24(4, 2, [](int x, int) { return x < 2 ? RGB(255, 0, 0) : RGB(0, 0, 255); }));
+    module.Add(RT_BITMAP, "ALPHA", testsupport::MakeDib32(4, 2, [](int, int) { return Argb(128, 10, 20, 30); }));
+    testsupport::CPngSpec spec;
+    spec.colorType = PNG_COLOR_TYPE_RGB_ALPHA;
+    spec.width = 1;
+    spec.height = 1;
+    module.Add("PNG", "PICTURE", testsupport::EncodePng(spec, { { 1, 2, 3, 4 } }));
+    module.Add(RT_BITMAP, "PICTURE", testsupport::MakeDib24(2, 2, [](int, int) { return RGB(9, 9, 9); }));
+    std::vector<BYTE> icon = GreenIconImage();
+    module.Add(RT_ICON, MAKEINTRESOURCEA(7), icon);
+    module.Add(RT_GROUP_ICON, MAKEINTRESOURCEA(kGroupIconId), OneIconGroup(16, 7, (DWORD)icon.size()));
+    HMODULE hModule = module.Load();
+    ASSERT_TRUE(hModule != NULL);
+
+    BOOL bAlpha = TRUE;
+    HBITMAP hPlain = CXTPImageManager::LoadBitmapFromResource(hModule, "PLAIN", &bAlpha);
+    ASSERT_TRUE(hPlain != NULL);
+    EXPECT_FALSE(bAlpha);
+    EXPECT_EQ(0xFF0000u, testsupport::ReadPixel(hPlain, 0, 0) & 0xFFFFFF);
+    EXPECT_EQ(0x0000FFu, testsupport::ReadPixel(hPlain, 3, 1) & 0xFFFFFF);
+    ::DeleteObject(hPlain);
+
+    bAlpha = FALSE;
+    HBITMAP hAlpha = CXTPImageManager::LoadBitmapFromResource(hModule, "ALPHA", &bAlpha);
+    ASSERT_TRUE(hAlpha != NULL);
+    EXPECT_TRUE(bAlpha);
+    EXPECT_EQ(Argb(128, 10, 20, 30), testsupport::ReadPixel(hAlpha, 2, 1));
+    ::DeleteObject(hAlpha);
+
+    // The PNG of a name comes before the bitmap of that name.
+    HBITMAP hPng = CXTPImageManager::LoadBitmapFromResource(hModule, "PICTURE", &bAlpha);
+    ASSERT_TRUE(hPng != NULL);
+    EXPECT_TRUE(bAlpha);
+    BITMAP bm;
+    ::GetObject(hPng, sizeof(bm), &bm);
+    EXPECT_EQ(1, bm.bmWidth);
+    EXPECT_EQ(Argb(4, 1, 2, 3), testsupport::ReadPixel(hPng, 0, 0));
+    ::DeleteObject(hPng);
+
+    // The 16 x 16 image of the group, then scaled to 24.
+    CXTPImageManagerIconHandle handle;
+    ASSERT_TRUE(handle.LoadIconFromResource(hModule, kGroupIconId, 16, 16, TRUE));
+    EXPECT_EQ(CSize(16, 16), handle.GetExtent());
+    EXPECT_FALSE(handle.LoadIconFromResource(hModule, kGroupIconId, 32, 32, TRUE)) << "no 32 x 32 image";
+    if (handle.IsAlpha())
+        EXPECT_EQ(Argb(255, 0, 160, 0), testsupport::ReadPixel(handle.GetBitmap(), 8, 8));
+    else
+        EXPECT_EQ(RGB(0, 160, 0), IconMiddle(handle.GetIcon(), 16));
+
+    // The system's icon of the group, scaled to 24 x 24.
+    HICON hIcon = (HICON)::LoadImageA(hModule, MAKEINTRESOURCEA(kGroupIconId), IMAGE_ICON, 16, 16, 0);
+    ASSERT_TRUE(hIcon != NULL);
+    HICON hScaled = CXTPImageManagerIcon::ScaleIcon(hIcon, CSize(16, 16), 24);
+    ::DestroyIcon(hIcon);
+    ASSERT_TRUE(hScaled != NULL);
+    ICONINFO info;
+    ASSERT_TRUE(::GetIconInfo(hScaled, &info));
+    BITMAP bmColor;
+    ::GetObject(info.hbmColor != NULL ? info.hbmColor : info.hbmMask, sizeof(bmColor), &bmColor);
+    EXPECT_EQ(24, bmColor.bmWidth);
+    if (info.hbmColor != NULL)
+        ::DeleteObject(info.hbmColor);
+    ::DeleteObject(info.hbmMask);
+    EXPECT_EQ(RGB(0, 160, 0), IconMiddle(hScaled, 24));
+    ::DestroyIcon(hScaled);
+}
+
+TEST(ImageFiles, SoundBmpFilesLoadAndDamagedOnesAreRefused)
+{
+    BOOL bAlpha = TRUE;
+    HBITMAP hPlain =
+        LoadFile(testsupport::MakeBmpFile(testsupport::MakeDib24(5, 3, [](int, int) { return RGB(0, 128, 255); })),
+                 &bAlpha);
+    ASSERT_TRUE(hPlain != NULL);
+    EXPECT_FALSE(bAlpha);
+    EXPECT_EQ(0x0080FFu, testsupport::ReadPixel(hPlain, 4, 2) & 0xFFFFFF);
+    ::DeleteObject(hPlain);
+    HBITMAP hAlpha =
+        LoadFile(testsupport::MakeBmpFile(testsupport::MakeDib32(2, 2, [](int, int) { return Argb(100, 1, 2, 3); })),
+                 &bAlpha);
+    ASSERT_TRUE(hAlpha != NULL);
+    EXPECT_TRUE(bAlpha);
+    EXPECT_EQ(Argb(100, 1, 2, 3), testsupport::ReadPixel(hAlpha, 1, 1));
+    ::DeleteObject(hAlpha);
+
+    // 174-byte files: the offset of the pixels past the end, a width of
+    // 0x7FFE, rows that the file does not hold, a header size beyond it.
+    std::vector<BYTE> good = testsupport::MakeBmpFile(
+        testsupport::MakeDib24(6, 6, [](int x, int y) { return RGB(x * 40, y * 40, 0); }));
+    ASSERT_EQ(174u, good.size());
+    BITMAPFILEHEADER* pFile = reinterpret_cast<BITMAPFILEHEADER*>(good.data());
+    BITMAPINFOHEADER* pInfo = reinterpret_cast<BITMAPINFOHEADER*>(good.data() + sizeof(BITMAPFILEHEADER));
+    std::vector<std::vector<BYTE>> damaged;
+    pFile->bfOffBits = 4000;
+    damaged.push_back(good);
+    pFile->bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    pInfo->biWidth = 0x7FFE;
+    damaged.push_back(good);
+    pInfo->biWidth = 6;
+    pInfo->biHeight = -60;
+    damaged.push_back(good);
+    pInfo->biHeight = 6;
+    pInfo->biSize = 4000;
+    damaged.push_back(good);
+    pInfo->biSize = sizeof(BITMAPINFOHEADER);
+    pInfo->biBitCount = 8;   // a colour table the file has no room for
+    damaged.push_back(good);
+    pInfo->biBitCount = 24;
+    damaged.push_back(std::vector<BYTE>(good.begin(), good.begin() + 20));
+    for (size_t i = 0; i < damaged.size(); i++)
+    {
+        bAlpha = TRUE;
+        EXPECT_EQ(nullptr, LoadFile(damaged[i], &bAlpha)) << "damaged file " << i;
+    }
+    HBITMAP hRestored = LoadFile(good, &bAlpha);
+    EXPECT_TRUE(hRestored != NULL) << "the repaired file loads";
+    ::DeleteObject(hRestored);
 }

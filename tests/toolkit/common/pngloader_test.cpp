@@ -5,66 +5,15 @@
 #include "support/canvas.h"
 #include "XTPPngLoader.h"
 #include "XTPImageManager.h"
-#include <png.h>
+#include "support/pngwriter.h"
 #include <zlib.h>
-#include <setjmp.h>
 #include <functional>
 
 namespace
 {
 typedef std::vector<BYTE> Bytes;
-
-void PNGCBAPI WriteToVector(png_structp png_ptr, png_bytep data, size_t length)
-{
-    Bytes* pOut = (Bytes*)png_get_io_ptr(png_ptr);
-    pOut->insert(pOut->end(), data, data + length);
-}
-
-void PNGCBAPI FlushNothing(png_structp)
-{
-}
-
-struct CPngSpec
-{
-    int width = 2, height = 2, bitDepth = 8, colorType = PNG_COLOR_TYPE_RGB;
-    int interlace = PNG_INTERLACE_NONE;
-    std::vector<png_color> palette;
-    std::vector<BYTE> trans;  // palette alpha
-    bool bBackground = false;
-    png_color_16 background = {};
-};
-
-// Encodes rows (each already in the PNG's own sample layout).
-Bytes EncodePng(const CPngSpec& spec, const std::vector<Bytes>& rows)
-{
-    Bytes out;
-    png_structp png_ptr = png_create_write_struct(PNG_LIBPNG_VER_STRING, NULL, NULL, NULL);
-    png_infop info_ptr = png_create_info_struct(png_ptr);
-    if (setjmp(png_jmpbuf(png_ptr)))
-    {
-        png_destroy_write_struct(&png_ptr, &info_ptr);
-        return Bytes();
-    }
-    png_set_write_fn(png_ptr, &out, WriteToVector, FlushNothing);
-    png_set_IHDR(png_ptr, info_ptr, spec.width, spec.height, spec.bitDepth, spec.colorType, spec.interlace,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    if (!spec.palette.empty())
-        png_set_PLTE(png_ptr, info_ptr, spec.palette.data(), (int)spec.palette.size());
-    if (!spec.trans.empty())
-        png_set_tRNS(png_ptr, info_ptr, spec.trans.data(), (int)spec.trans.size(), NULL);
-    if (spec.bBackground)
-        png_set_bKGD(png_ptr, info_ptr, &spec.background);
-    png_write_info(png_ptr, info_ptr);
-    if (spec.bitDepth == 16)
-        png_set_swap(png_ptr);  // rows hold little-endian 16-bit samples
-    int nPasses = png_set_interlace_handling(png_ptr);
-    for (int pass = 0; pass < nPasses; pass++)
-        for (const Bytes& row : rows)
-            png_write_row(png_ptr, row.data());
-    png_write_end(png_ptr, NULL);
-    png_destroy_write_struct(&png_ptr, &info_ptr);
-    return out;
-}
+using testsupport::CPngSpec;
+using testsupport::EncodePng;
 
 BOOL LoadFromBytes(CXTPGraphicBitmapPng& png, const Bytes& data)
 {
@@ -95,6 +44,12 @@ void PatchSize(Bytes& data, DWORD width, DWORD height)
     put32(20, height);
     uLong crc = crc32(0, data.data() + 12, 17);  // chunk type and data
     put32(29, (DWORD)crc);
+}
+
+std::vector<std::string> s_traced;
+void AFXAPI RecordTrace(const char* lpszLine)
+{
+    s_traced.push_back(lpszLine);
 }
 
 CString TempFile(const Bytes& data)
@@ -282,6 +237,24 @@ TEST(PngLoader, BrokenFilesAreRefusedCleanly)
     PatchSize(wide, CXTPGraphicBitmapPng::MaxDimension + 1, 1);
     EXPECT_FALSE(LoadFromBytes(png, wide));
     EXPECT_EQ(nullptr, png.GetSafeHandle());
+
+    // A small file whose header claims a picture of 16384 x 4096 RGBA
+    // (256 MB decoded) is refused before the pixels get memory.
+    CPngSpec alpha;
+    alpha.colorType = PNG_COLOR_TYPE_RGBA;
+    alpha.width = 2;
+    alpha.height = 2;
+    Bytes claim = EncodePng(alpha, std::vector<Bytes>(2, Bytes(8, 0x80)));
+    PatchSize(claim, CXTPGraphicBitmapPng::MaxDimension, 4096);
+    EXPECT_LT(claim.size(), 100u);
+    s_traced.clear();
+    AFX_TRACE_HOOK pfnOld = AfxSetTraceHook(RecordTrace);
+    EXPECT_FALSE(LoadFromBytes(png, claim));
+    AfxSetTraceHook(pfnOld);
+#ifdef _DEBUG
+    ASSERT_EQ(1u, s_traced.size());
+    EXPECT_NE(std::string::npos, s_traced[0].find("too large")) << s_traced[0];
+#endif
 
     // The loader still works afterwards.
     EXPECT_TRUE(LoadFromBytes(png, good));

@@ -906,3 +906,98 @@ TEST(Enumerator, VisitsNumberedSectionsThenEnds)
         file);
     EXPECT_EQ(16u, (UINT)file.GetLength());
 }
+
+TEST_F(IniTest, AnUnknownClassNameGivesNoClassAndNoObject)
+{
+    ::WritePrivateProfileStringA("Section", "Class", "CNoSuchClassAnywhere", m_strFile);
+    CXTPPropExchangeSection px(Open(TRUE));
+    CRuntimeClass* pClass = RUNTIME_CLASS(CSerialThing);
+    EXPECT_FALSE(px->ExchangeClass("Class", pClass, RUNTIME_CLASS(CObject)));
+    EXPECT_EQ(nullptr, pClass);
+    CObject* pObject = NULL;
+    EXPECT_FALSE(px->ExchangeObjectByClass(pObject, RUNTIME_CLASS(CSerialThing)));
+    EXPECT_EQ(nullptr, pObject);
+}
+
+TEST(ArchiveStore, ObjectsExchangedByClassJoinTheArchivesObjectMap)
+{
+    // Bars and controls are stored by class and referred to afterwards.
+    CSerialThing first, second;
+    first.m_n = 1;
+    second.m_n = 2;
+    CMemFile file;
+    CObject* pLoadedFirst = NULL;
+    CObject* pLoadedSecond = NULL;
+    CObject* pReference = NULL;
+    ArchiveRoundTrip(
+        [&](CXTPPropExchange* px) {
+            CObject* pObject = &first;
+            EXPECT_TRUE(px->ExchangeObjectByClass(pObject, RUNTIME_CLASS(CObject)));
+            PropExchangeSerialize(px, "Data", &first);
+            pObject = &second;
+            EXPECT_TRUE(px->ExchangeObjectByClass(pObject, RUNTIME_CLASS(CObject)));
+            PropExchangeSerialize(px, "Data", &second);
+            CArchive* pArchive = px->OpenBlobArchive("Ref");
+            *pArchive << (CObject*)&first;
+            px->CloseBlobArchive("Ref", pArchive);
+        },
+        [&](CXTPPropExchange* px) {
+            EXPECT_TRUE(px->ExchangeObjectByClass(pLoadedFirst, RUNTIME_CLASS(CObject)));
+            ASSERT_NE(nullptr, pLoadedFirst);
+            PropExchangeSerialize(px, "Data", pLoadedFirst);
+            EXPECT_TRUE(px->ExchangeObjectByClass(pLoadedSecond, RUNTIME_CLASS(CObject)));
+            ASSERT_NE(nullptr, pLoadedSecond);
+            PropExchangeSerialize(px, "Data", pLoadedSecond);
+            CArchive* pArchive = px->OpenBlobArchive("Ref");
+            *pArchive >> pReference;
+            px->CloseBlobArchive("Ref", pArchive);
+        },
+        file);
+    ASSERT_TRUE(pLoadedFirst != NULL && pLoadedSecond != NULL);
+    EXPECT_TRUE(pLoadedFirst->IsKindOf(RUNTIME_CLASS(CSerialThing)));
+    EXPECT_EQ(1, static_cast<CSerialThing*>(pLoadedFirst)->m_n);
+    EXPECT_EQ(2, static_cast<CSerialThing*>(pLoadedSecond)->m_n);
+    EXPECT_EQ(pLoadedFirst, pReference) << "a reference to a stored object is that object";
+    delete pLoadedFirst;
+    delete pLoadedSecond;
+
+    // The second object's class is a two-byte reference to the first's.
+    const UINT nLength = (UINT)file.GetLength();
+    BYTE* pBytes = file.Detach();
+    const char szName[] = "CSerialThing";
+    const UINT nName = sizeof(szName) - 1;
+    int nNames = 0;
+    for (UINT i = 0; i + nName <= nLength; i++)
+        nNames += memcmp(pBytes + i, szName, nName) == 0 ? 1 : 0;
+    free(pBytes);
+    EXPECT_EQ(1, nNames);
+}
+
+TEST(ArchiveStore, AnUnknownClassInTheArchiveIsABadClass)
+{
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        const char szName[] = "CNoSuchClassAnywhere";
+        ar << (WORD)0xFFFF << (WORD)1 << (WORD)(sizeof(szName) - 1);
+        ar.Write(szName, sizeof(szName) - 1);
+        ar.Close();
+    }
+    file.SeekToBegin();
+    CArchive ar(&file, CArchive::load);
+    CXTPPropExchangeArchive px(ar);
+    CRuntimeClass* pClass = NULL;
+    int nCause = -1;
+    try
+    {
+        px.ExchangeClass("Class", pClass, RUNTIME_CLASS(CObject));
+    }
+    catch (CArchiveException* e)
+    {
+        nCause = e->m_cause;
+        e->Delete();
+    }
+    EXPECT_EQ(CArchiveException::badClass, nCause);
+    EXPECT_EQ(nullptr, pClass);
+    ar.Abort();
+}

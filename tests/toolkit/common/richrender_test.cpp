@@ -138,14 +138,22 @@ TEST_F(RichRenderTest, DefaultCharFormatColoursTheText)
 TEST(RichRenderLifetimeTest, ManyRendersComeAndGo)
 {
     // The services are released before RICHED20 is unloaded; creating and
-    // destroying renders over and over must stay sound.
+    // destroying renders over and over must stay sound: each still
+    // measures its text, and none leaves a GDI object behind.
+    DWORD dwGdiBefore = 0;
     for (int i = 0; i < 20; i++)
     {
+        if (i == 1)
+            dwGdiBefore = testsupport::GdiHighWater();   // the first run fills one-time caches
         CXTPRichRender* pRender = new CXTPRichRender();
         pRender->SetText("{\\rtf1 x}");
-        testsupport::Canvas canvas(20, 20);
-        pRender->GetTextExtent(canvas.DC(), 50);
+        {
+            testsupport::Canvas canvas(20, 20);
+            CSize szText = pRender->GetTextExtent(canvas.DC(), 50);
+            EXPECT_GT(szText.cx, 0) << i;
+            EXPECT_GT(szText.cy, 0) << i;
+        }
         pRender->InternalRelease();
     }
-    SUCCEED();
+    EXPECT_LE(testsupport::GdiHighWater(), dwGdiBefore) << "no GDI object is left behind";
 }

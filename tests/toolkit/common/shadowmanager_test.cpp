@@ -9,6 +9,7 @@
 #include "XTPShadowSettings.h"
 #include "support/testwindows.h"
 
+#include <string>
 #include <vector>
 
 namespace
@@ -314,4 +315,38 @@ TEST(ShadowPictureTest, ShortBottomShadowHasNoBody)
     // Only the two corners: their weakest pixels meet in the middle.
     EXPECT_EQ(3 * 2 * 4 * 1, (int)(pixels[3 * cx + 3] >> 24));
     EXPECT_EQ(3 * 2 * 4 * 1, (int)(pixels[3 * cx + 4] >> 24));
+}
+
+TEST(ShadowExit, TheProgramEndsCleanlyWithAShadowShown)
+{
+    // Run as a child process: a popup with its shadows is still open when
+    // the program exits, so the global managers tear down around it.
+    if (::GetEnvironmentVariableA("BM_SHADOW_EXIT_CHILD", NULL, 0) != 0)
+    {
+        static ShadowSettings settings;
+        settings.EnableShadow(TRUE);
+        settings.SetShadowOptions(xtpShadowOfficeAlpha);
+        PopupBar* pBar = new PopupBar(200, 200, 100, 80, &settings);   // alive at exit
+        XTPShadowsManager()->SetShadow(pBar);
+        testsupport::Pump(0);
+        fflush(stdout);
+        exit(XTPShadowsManager()->GetShadowCount() == 2 ? 0 : 3);
+    }
+
+    char szSelf[MAX_PATH];
+    ::GetModuleFileNameA(NULL, szSelf, MAX_PATH);
+    std::string strCommand = std::string("\"") + szSelf + "\" --gtest_filter=ShadowExit.*";
+    ::SetEnvironmentVariableA("BM_SHADOW_EXIT_CHILD", "1");
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    BOOL bStarted = ::CreateProcessA(NULL, &strCommand[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi);
+    ::SetEnvironmentVariableA("BM_SHADOW_EXIT_CHILD", NULL);
+    ASSERT_TRUE(bStarted);
+    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(pi.hProcess, 30000));
+    DWORD dwExit = 1;
+    ::GetExitCodeProcess(pi.hProcess, &dwExit);
+    EXPECT_EQ(0u, dwExit) << "the child ended with 0x" << std::hex << dwExit;
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
 }

@@ -26,6 +26,7 @@ class TipOwner : public CWnd
 {
 public:
     std::vector<ToolDef> m_tools;
+    UINT m_nExtraFlags = 0;   // added to every tool's flags
 
     BOOL CreateAt(int x, int y, int cx, int cy)
     {
@@ -42,6 +43,7 @@ public:
             CXTPToolTipContext::FillInToolInfoEx(pTI, m_hWnd, tool.rc, tool.nID, tool.pszText,
                                                  tool.pszTitle ? tool.pszTitle : "",
                                                  tool.pszDescription ? tool.pszDescription : "", NULL);
+            pTI->uFlags |= m_nExtraFlags;
             return tool.nID;
         }
         return -1;
@@ -385,4 +387,55 @@ TEST_F(ToolTipTest, KeysAndButtonPressesCancelTheTip)
     m_ctx.FilterToolTipMessage(&m_owner, WM_KEYDOWN, 'A', 0);
     EXPECT_FALSE(pTip->IsWindowVisible());
     EXPECT_FALSE(pTip->IsActive());
+}
+
+TEST_F(ToolTipTest, ToolsFlaggedAlwaysTipActivateWhileTheFrameIsInactive)
+{
+    // Another window takes the foreground: the owner's frame is inactive.
+    HWND hWndOther = testsupport::CreatePlainWindow(500, 500, 50, 50);
+    ::SetForegroundWindow(hWndOther);
+    testsupport::Pump(10);
+    if (::GetForegroundWindow() != hWndOther)
+    {
+        testsupport::DestroyQuietly(hWndOther);
+        GTEST_SKIP() << "the foreground cannot be moved here";
+    }
+    m_ctx.SetStyle(CXTPToolTipContext::xtpToolTipOffice);
+    MoveTo(20, 20);
+    ASSERT_NE(nullptr, Tip());
+    EXPECT_FALSE(Tip()->IsActive()) << "an ordinary tool waits for an active frame";
+
+    m_owner.m_nExtraFlags = TTF_ALWAYSTIP;
+    MoveTo(80, 20);
+    EXPECT_TRUE(Tip()->IsActive());
+    EXPECT_EQ(0u, Tip()->GetPendingTool().uFlags & TTF_ALWAYSTIP) << "the tip control never sees the flag";
+    testsupport::DestroyQuietly(hWndOther);
+}
+
+TEST_F(ToolTipTest, TheAncestorWalkStopsAtAWindowWithItsOwnTooltips)
+{
+    // owner -> panel (keeps its own tooltips) -> button; owner -> label.
+    CWnd panel, button, label;
+    ASSERT_TRUE(panel.Create(NULL, "panel", WS_CHILD | WS_VISIBLE, CRect(0, 50, 100, 110), &m_owner, 10));
+    ASSERT_TRUE(button.Create("BUTTON", "b", WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 30), &panel, 11));
+    ASSERT_TRUE(label.Create("STATIC", "l", WS_CHILD | WS_VISIBLE, CRect(150, 50, 250, 110), &m_owner, 12));
+    panel.EnableToolTips(TRUE);
+    m_ctx.SetStyle(CXTPToolTipContext::xtpToolTipOffice);
+
+    MSG msg = {};
+    msg.message = WM_MOUSEMOVE;
+    msg.hwnd = button.m_hWnd;
+    msg.pt = CPoint(120, 120);   // over the first tool of the owner
+    ::SetCursorPos(msg.pt.x, msg.pt.y);
+    m_ctx.FilterToolTipMessage(&m_owner, &msg);
+    EXPECT_EQ(nullptr, m_ctx.GetToolTip()) << "the panel's tooltips are its own";
+
+    msg.hwnd = label.m_hWnd;
+    m_ctx.FilterToolTipMessage(&m_owner, &msg);
+    ASSERT_NE(nullptr, Tip());
+    EXPECT_EQ(1u, Tip()->GetPendingTool().uId);
+    panel.EnableToolTips(FALSE);
+    label.DestroyWindow();
+    button.DestroyWindow();
+    panel.DestroyWindow();
 }

@@ -667,7 +667,7 @@ TEST_F(LayoutTest, ALoadedLayoutReplacesTheWindowsAndAskedWindowsComeBack)
     CXTPDockingPane* pOld = pFrame->m_paneManager.FindPane(1002);
     HWND hHosted = pOld->GetChild();
     ASSERT_TRUE(::IsWindow(hHosted));
-    // Held, the old pane keeps its address, so a new one cannot reuse it.
+    // Kept alive so that a new pane cannot be given the old one's address.
     pOld->InternalAddRef();
     ASSERT_TRUE(LoadAndApply(pFrame, "Again"));
     Layout(pFrame);

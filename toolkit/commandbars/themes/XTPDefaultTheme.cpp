@@ -4,8 +4,6 @@
 #include <algorithm>
 
 #include "XTPCommandBar.h"
-#include "XTPCommandBars.h"
-#include "XTPCommandBarsOptions.h"
 #include "XTPControl.h"
 #include "XTPControlComboBox.h"
 #include "XTPControlEdit.h"
@@ -14,26 +12,6 @@
 
 namespace XTPPaintThemes
 {
-namespace
-{
-BOOL IsKeyboardValue(BOOL bValue)
-{
-    return bValue == 2 || bValue == 3;
-}
-
-BOOL IsVerticalBar(CXTPCommandBar* pBar)
-{
-    return pBar != NULL && (pBar->GetPosition() == xtpBarLeft || pBar->GetPosition() == xtpBarRight);
-}
-
-CRect CenteredRect(const CRect& rcCell, CSize sz)
-{
-    int x = rcCell.left + (rcCell.Width() - sz.cx) / 2;
-    int y = rcCell.top + (rcCell.Height() - sz.cy) / 2;
-    return CRect(x, y, x + sz.cx, y + sz.cy);
-}
-} // namespace
-
 CXTPDefaultTheme::CXTPDefaultTheme()
     : m_nMenuTextColor(COLOR_BTNTEXT)
 {
@@ -99,7 +77,7 @@ void CXTPDefaultTheme::DrawRectangle(CDC* pDC, CRect rc, BOOL bSelected, BOOL bP
         Draw3dRect(pDC, rc, COLOR_3DSHADOW, COLOR_BTNHILIGHT);
         return;
     }
-    if (bEnabled && IsKeyboardValue(bPressed))
+    if (bEnabled && IsKeyboardSelected(bPressed))
     {
         Draw3dRect(pDC, rc, COLOR_3DSHADOW, COLOR_BTNHILIGHT);
         return;
@@ -114,7 +92,7 @@ void CXTPDefaultTheme::DrawRectangle(CDC* pDC, CRect rc, BOOL bSelected, BOOL bP
     }
     if (bChecked)
         Draw3dRect(pDC, rc, COLOR_3DSHADOW, COLOR_BTNHILIGHT);
-    if (IsKeyboardValue(bSelected))
+    if (IsKeyboardSelected(bSelected))
         Draw3dRect(pDC, rc, COLOR_3DSHADOW, COLOR_BTNHILIGHT);
 }
 
@@ -232,8 +210,7 @@ CSize CXTPDefaultTheme::DrawPopupBarControl(CDC* pDC, CXTPControl* pButton, BOOL
         if (pImage != NULL)
         {
             bImage = TRUE;
-            CSize szExtent = pImage->GetExtent();
-            CSize szImage(szIcon.cx, szExtent.cx > 0 ? szExtent.cy * szIcon.cx / szExtent.cx : szIcon.cy);
+            CSize szImage = GetScaledImageSize(pImage, szIcon.cx);
             if (!bWholeRow)
                 DrawRectangle(pDC, rcIcon, bSelected, FALSE, bEnabled, nChecked && !bDouble, FALSE, xtpBarTypeNormal,
                               xtpBarPopup);
@@ -424,9 +401,7 @@ void CXTPDefaultTheme::DrawEditSpinButtons(CDC* pDC, CXTPControlEdit* pControlEd
 CSize CXTPDefaultTheme::DrawListBoxControl(CDC* pDC, CXTPControl* pButton, CRect rc, BOOL bSelected, BOOL bEnabled,
                                            CXTPCommandBars* pCommandBars)
 {
-    CSize szIcon = pCommandBars != NULL ? pCommandBars->GetCommandBarsOptions()->szIcons : CSize(16, 16);
-    if (szIcon == CSize(0, 0))
-        szIcon = CSize(16, 16);
+    CSize szIcon = GetListBoxIconSize(pCommandBars);
     CSize szRow(std::max((int)szIcon.cx + 4, m_nTextHeight), std::max((int)szIcon.cy + 4, m_nTextHeight));
     // Without a DC only the row height is asked for; without a control the
     // row is only filled.
@@ -446,9 +421,7 @@ CSize CXTPDefaultTheme::DrawListBoxControl(CDC* pDC, CXTPControl* pButton, CRect
     if (pImage != NULL)
     {
         DrawRectangle(pDC, rcCell, bSelected, FALSE, bEnabled, FALSE, FALSE, xtpBarTypeNormal, xtpBarPopup);
-        CSize szImage(szIcon.cx, 0);
-        CSize szExtent = pImage->GetExtent();
-        szImage.cy = szExtent.cx > 0 ? szExtent.cy * szIcon.cx / szExtent.cx : szIcon.cy;
+        CSize szImage = GetScaledImageSize(pImage, szIcon.cx);
         DrawImage(pDC, CenteredRect(rcCell, szImage).TopLeft(), szImage, pImage, bSelected, FALSE, bEnabled, FALSE,
                   FALSE, FALSE);
         rcText.left = rcCell.right + 1;

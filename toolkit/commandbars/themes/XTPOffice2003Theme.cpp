@@ -138,6 +138,12 @@ int CXTPOffice2003Theme::BaseTheme()
 
 void CXTPOffice2003Theme::RefreshMetrics()
 {
+    RefreshColors();
+    CreateShadedGlyph();
+}
+
+void CXTPOffice2003Theme::RefreshColors()
+{
     CXTPOfficeTheme::RefreshMetrics();
 
     CWnd* pMainWnd = AfxGetMainWnd();
@@ -208,8 +214,6 @@ void CXTPOffice2003Theme::RefreshMetrics()
                                     m_clrFloatingGripper.GetColor() };
         SetColors(4, indexes, colors);
     }
-
-    CreateShadedGlyph();
 }
 
 void CXTPOffice2003Theme::CreateShadedGlyph()
@@ -218,25 +222,22 @@ void CXTPOffice2003Theme::CreateShadedGlyph()
     COLORREF clrDark = m_clrMenuGlyph.clrDark.GetColor();
     const COLORREF clrTransparent = RGB(0, 255, 0);
 
-    m_ilGradientCircle.DeleteImageList();
-
-    HDC hScreenDC = ::GetDC(NULL);
-    if (hScreenDC == NULL)
-    {
-        TRACE("CreateShadedGlyph: no screen DC\n");
-        return;
-    }
+    // The picture is written straight into the pixels of a DIB section.
+    BITMAPINFO bmi;
+    ZeroMemory(&bmi, sizeof(bmi));
+    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bmi.bmiHeader.biWidth = 16;
+    bmi.bmiHeader.biHeight = -16;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    DWORD* pPixels = NULL;
     CBitmap bitmap;
-    CDC dc;
-    BOOL bOk = bitmap.Attach(::CreateCompatibleBitmap(hScreenDC, 16, 16)) && dc.Attach(::CreateCompatibleDC(hScreenDC));
-    ::ReleaseDC(NULL, hScreenDC);
-    if (!bOk)
+    if (!bitmap.Attach(::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, reinterpret_cast<void**>(&pPixels), NULL, 0)) ||
+        pPixels == NULL)
     {
         TRACE("CreateShadedGlyph: no bitmap for the glyph\n");
         return;
     }
-
-    CBitmap* pOld = dc.SelectObject(&bitmap);
     for (int i = 0; i < 256; i++)
     {
         int s = kShadedGlyph[i];
@@ -247,16 +248,18 @@ void CXTPOffice2003Theme::CreateShadedGlyph()
                       GetGValue(clrDark) - (GetGValue(clrDark) - GetGValue(clrLight)) * s / 255,
                       GetBValue(clrDark) - (GetBValue(clrDark) - GetBValue(clrLight)) * s / 255);
         }
-        dc.SetPixel(i / 16, i % 16, clr);
+        // Entry i is the pixel (i / 16, i % 16); DIB pixels are 0x00RRGGBB.
+        pPixels[(i % 16) * 16 + i / 16] = (GetRValue(clr) << 16) | (GetGValue(clr) << 8) | GetBValue(clr);
     }
-    dc.SelectObject(pOld);
-    dc.DeleteDC();
 
-    if (!m_ilGradientCircle.Create(16, 16, ILC_COLOR24 | ILC_MASK, 0, 1))
+    // The list is made once; later refreshes replace its one image.
+    if (m_ilGradientCircle.GetSafeHandle() == NULL && !m_ilGradientCircle.Create(16, 16, ILC_COLOR24 | ILC_MASK, 0, 1))
     {
         TRACE("CreateShadedGlyph: the image list cannot be made\n");
         return;
     }
+    if (m_ilGradientCircle.GetImageCount() > 0)
+        m_ilGradientCircle.Remove(0);
     m_ilGradientCircle.Add(&bitmap, clrTransparent);
 }
 

@@ -71,6 +71,9 @@ public:
     CXTPPaintManagerColorGradient m_grcLunaSelected;        // hot control
 
 protected:
+    // The refresh without the shaded glyph: the paint manager's refresh, then
+    // this theme's colours, gradients and scheme sets.
+    void RefreshColors();
     // Paints the dock-bar gradient across a rectangle at least half the
     // screen wide that starts at xStart, clipped to rcClip.
     void FillDockGradient(CDC* pDC, int xStart, int nWidth, CRect rcClip);

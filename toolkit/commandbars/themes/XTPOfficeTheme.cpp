@@ -4,8 +4,6 @@
 #include <algorithm>
 
 #include "XTPCommandBar.h"
-#include "XTPCommandBars.h"
-#include "XTPCommandBarsOptions.h"
 #include "XTPControl.h"
 #include "XTPControlComboBox.h"
 #include "XTPControlEdit.h"
@@ -16,27 +14,6 @@
 
 namespace XTPPaintThemes
 {
-namespace
-{
-BOOL IsVerticalBar(CXTPCommandBar* pBar)
-{
-    return pBar != NULL && (pBar->GetPosition() == xtpBarLeft || pBar->GetPosition() == xtpBarRight);
-}
-
-CRect CenteredRect(const CRect& rcCell, CSize sz)
-{
-    int x = rcCell.left + (rcCell.Width() - sz.cx) / 2;
-    int y = rcCell.top + (rcCell.Height() - sz.cy) / 2;
-    return CRect(x, y, x + sz.cx, y + sz.cy);
-}
-
-CSize ScaledImageSize(CXTPImageManagerIcon* pImage, int cx)
-{
-    CSize szExtent = pImage->GetExtent();
-    return CSize(cx, szExtent.cx > 0 ? szExtent.cy * cx / szExtent.cx : cx);
-}
-} // namespace
-
 CXTPOfficeTheme::CXTPOfficeTheme()
 {
     m_bFlatMenuBar = TRUE;
@@ -307,7 +284,7 @@ CSize CXTPOfficeTheme::DrawPopupBarControl(CDC* pDC, CXTPControl* pButton, BOOL 
         if (pImage != NULL)
         {
             bImage = TRUE;
-            CSize szImage = ScaledImageSize(pImage, szIcon.cx);
+            CSize szImage = GetScaledImageSize(pImage, szIcon.cx);
             DrawImage(pDC, CenteredRect(rcCell, szImage).TopLeft(), szImage, pImage, bSelected, FALSE, bEnabled,
                       nChecked, FALSE, FALSE);
         }
@@ -519,9 +496,7 @@ CSize CXTPOfficeTheme::DrawControlComboBox(CDC* pDC, CXTPControlComboBox* pContr
 CSize CXTPOfficeTheme::DrawListBoxControl(CDC* pDC, CXTPControl* pButton, CRect rc, BOOL bSelected, BOOL bEnabled,
                                           CXTPCommandBars* pCommandBars)
 {
-    CSize szIcon = pCommandBars != NULL ? pCommandBars->GetCommandBarsOptions()->szIcons : CSize(16, 16);
-    if (szIcon == CSize(0, 0))
-        szIcon = CSize(16, 16);
+    CSize szIcon = GetListBoxIconSize(pCommandBars);
     int nCell = std::max((int)szIcon.cx + 4, m_nTextHeight + 4);
     CSize szRow(nCell, std::max((int)szIcon.cy + 6, m_nTextHeight));
     // Without a DC only the row height is asked for; without a control the
@@ -543,7 +518,7 @@ CSize CXTPOfficeTheme::DrawListBoxControl(CDC* pDC, CXTPControl* pButton, CRect 
     CXTPImageManagerIcon* pImage = bIcon ? pButton->GetImage(szIcon.cx) : NULL;
     if (pImage != NULL)
     {
-        CSize szImage = ScaledImageSize(pImage, szIcon.cx);
+        CSize szImage = GetScaledImageSize(pImage, szIcon.cx);
         DrawImage(pDC, CenteredRect(CRect(rc.left, rc.top, rc.left + nCell, rc.bottom), szImage).TopLeft(), szImage,
                   pImage, bSelected, FALSE, bEnabled, FALSE, FALSE, FALSE);
     }

@@ -20,7 +20,6 @@
 
 namespace
 {
-const UINT kNonClientMetricsSize = 340;
 const BYTE kClearTypeQuality = 5;           // CLEARTYPE_QUALITY
 const BYTE kClearTypeNaturalQuality = 6;    // CLEARTYPE_NATURAL_QUALITY
 
@@ -344,27 +343,33 @@ void CXTPPaintManager::RefreshMetrics()
         m_pGalleryPaintManager->RefreshMetrics();
 }
 
+LOGFONT AFX_CDECL CXTPPaintManager::GetCommandBarLogFont(const LOGFONT& lfMenu)
+{
+    // Only the height, weight, italic flag, character set and face are kept;
+    // a small negative height is raised to -11.
+    LOGFONTA lf;
+    ZeroMemory(&lf, sizeof(lf));
+    LONG nHeight = lfMenu.lfHeight;
+    if (nHeight < 0 && nHeight >= -10)
+        nHeight = -11;
+    lf.lfHeight = nHeight;
+    lf.lfWeight = lfMenu.lfWeight;
+    lf.lfItalic = lfMenu.lfItalic;
+    lf.lfCharSet = lfMenu.lfCharSet;
+    lstrcpynA(lf.lfFaceName, lfMenu.lfFaceName, LF_FACESIZE);
+    if (lstrcmpiA(lf.lfFaceName, "Segoe UI") == 0 && IsClearTypeSupported() && FontExists(lf.lfFaceName))
+        lf.lfQuality = kClearTypeNaturalQuality;
+    return lf;
+}
+
 void CXTPPaintManager::UpdateFonts()
 {
     NONCLIENTMETRICSA ncm;
-    ZeroMemory(&ncm, sizeof(ncm));
-    ncm.cbSize = kNonClientMetricsSize;
-    ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, kNonClientMetricsSize, &ncm, 0);
+    XTPGetNonClientMetrics(ncm);
 
     if (m_bUseStandardFont)
     {
-        LOGFONTA lf;
-        ZeroMemory(&lf, sizeof(lf));
-        LONG nHeight = ncm.lfMenuFont.lfHeight;
-        if (nHeight < 0 && nHeight >= -10)
-            nHeight = -11;
-        lf.lfHeight = nHeight;
-        lf.lfWeight = ncm.lfMenuFont.lfWeight;
-        lf.lfItalic = ncm.lfMenuFont.lfItalic;
-        lf.lfCharSet = ncm.lfMenuFont.lfCharSet;
-        lstrcpynA(lf.lfFaceName, ncm.lfMenuFont.lfFaceName, LF_FACESIZE);
-        if (lstrcmpiA(lf.lfFaceName, "Segoe UI") == 0 && IsClearTypeSupported() && FontExists(lf.lfFaceName))
-            lf.lfQuality = kClearTypeNaturalQuality;
+        LOGFONTA lf = GetCommandBarLogFont(ncm.lfMenuFont);
         CreateCommandBarFonts(&lf, TRUE);
     }
 

@@ -131,6 +131,8 @@ public:
     int GetCurrentSystemTheme() const;
     void SetLunaTheme(int nTheme) { m_nLunaTheme = nTheme; }
 
+    // The command-bar font made from the system's menu font.
+    static LOGFONT AFX_CDECL GetCommandBarLogFont(const LOGFONT& lfMenu);
     // Rebuilds the command-bar fonts from a LOGFONT (NULL: only records
     // whether the fonts follow the system).
     void CreateCommandBarFonts(const LOGFONT* pRegularFont, BOOL bUseStandardFont = FALSE);
@@ -241,6 +243,15 @@ public:
                                  BOOL bSelected, BOOL bEnabled);                                        // 46
 
 protected:
+    // Whether a bar is docked left or right (its controls and text run down).
+    static BOOL AFX_CDECL IsVerticalBar(CXTPCommandBar* pBar);
+    // A rectangle of the size centred in a cell.
+    static CRect AFX_CDECL CenteredRect(const CRect& rcCell, CSize sz);
+    // The size an image is drawn at for a width: the height by its own proportions.
+    static CSize AFX_CDECL GetScaledImageSize(CXTPImageManagerIcon* pImage, int cx);
+    // The icon size of the customise dialog's command list: the command
+    // bars' option, 16 x 16 without command bars.
+    static CSize AFX_CDECL GetListBoxIconSize(CXTPCommandBars* pCommandBars);
     // A check box or radio button on a tool bar: the mark, then the caption.
     CSize DrawCheckControl(CDC* pDC, CXTPControl* pButton, CRect rc, BOOL bDraw, BOOL bVertical);
     // The label part of a combo box or edit control (drawn), or the size of

@@ -17,11 +17,6 @@
 
 namespace
 {
-BOOL IsVerticalBar(CXTPCommandBar* pBar)
-{
-    return pBar != NULL && (pBar->GetPosition() == xtpBarLeft || pBar->GetPosition() == xtpBarRight);
-}
-
 // Two strokes one pixel apart: (x, y0) -> (x + dx1, y0 + dy1) -> (x + dx2, y0 + dy2).
 void DrawStroke(CDC* pDC, int x, int y, int dx1, int dy1, int dx2, int dy2)
 {

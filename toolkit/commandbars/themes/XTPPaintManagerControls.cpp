@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "XTPCommandBar.h"
+#include "XTPCommandBars.h"
+#include "XTPCommandBarsOptions.h"
 #include "XTPControl.h"
 #include "XTPControlComboBox.h"
 #include "XTPControlEdit.h"
@@ -18,11 +20,6 @@
 
 namespace
 {
-BOOL IsVerticalBar(CXTPCommandBar* pBar)
-{
-    return pBar != NULL && (pBar->GetPosition() == xtpBarLeft || pBar->GetPosition() == xtpBarRight);
-}
-
 BOOL IsPopupType(XTPControlType type)
 {
     return type == xtpControlPopup || type == xtpControlButtonPopup || type == xtpControlSplitButtonPopup;
@@ -36,6 +33,30 @@ CSize TextExtent(CDC* pDC, const CString& str)
 
 //////////////////////////////////////////////////////////////////////////
 // Dispatcher and shared tests
+
+BOOL AFX_CDECL CXTPPaintManager::IsVerticalBar(CXTPCommandBar* pBar)
+{
+    return pBar != NULL && (pBar->GetPosition() == xtpBarLeft || pBar->GetPosition() == xtpBarRight);
+}
+
+CRect AFX_CDECL CXTPPaintManager::CenteredRect(const CRect& rcCell, CSize sz)
+{
+    int x = rcCell.left + (rcCell.Width() - sz.cx) / 2;
+    int y = rcCell.top + (rcCell.Height() - sz.cy) / 2;
+    return CRect(x, y, x + sz.cx, y + sz.cy);
+}
+
+CSize AFX_CDECL CXTPPaintManager::GetListBoxIconSize(CXTPCommandBars* pCommandBars)
+{
+    CSize szIcon = pCommandBars != NULL ? pCommandBars->GetCommandBarsOptions()->szIcons : CSize(16, 16);
+    return szIcon == CSize(0, 0) ? CSize(16, 16) : szIcon;
+}
+
+CSize AFX_CDECL CXTPPaintManager::GetScaledImageSize(CXTPImageManagerIcon* pImage, int cx)
+{
+    CSize szExtent = pImage->GetExtent();
+    return CSize(cx, szExtent.cx > 0 ? szExtent.cy * cx / szExtent.cx : cx);
+}
 
 CSize CXTPPaintManager::DrawControl(CDC* pDC, CXTPControl* pControl, BOOL bDraw)
 {
@@ -486,9 +507,10 @@ CSize CXTPPaintManager::DrawPopupBarControl(CDC* pDC, CXTPControl* pButton, BOOL
     CSize szShortcut(0, 0);
     if (bShortcut)
     {
-        CRect rcMeasure(0, 0, 0, 0);
-        DrawControlText(pDC, strShortcut, rcMeasure, 0, FALSE, bSelected, bEnabled);
-        szShortcut = rcMeasure.Size();
+        // The single-line extent of the text as drawn (markers removed).
+        CString strMeasured = strShortcut;
+        StripMnemonics(strMeasured);
+        szShortcut = pDC->GetTextExtent(strMeasured);
         rcText.right -= 19 + szShortcut.cx;
     }
 
@@ -634,12 +656,7 @@ CSize CXTPPaintManager::DrawToolBarControl(CDC* pDC, CXTPControl* pButton, BOOL 
         pDC->SetTextColor(GetControlTextColor(pButton));
     }
 
-    CSize szImage(szIcon.cx, 0);
-    if (bDrawImage)
-    {
-        CSize szExtent = pImage->GetExtent();
-        szImage.cy = szExtent.cx > 0 ? szExtent.cy * szIcon.cx / szExtent.cx : szIcon.cy;
-    }
+    CSize szImage = bDrawImage ? GetScaledImageSize(pImage, szIcon.cx) : CSize(szIcon.cx, 0);
     BOOL bCaption = pButton->IsCaptionVisible();
 
     // Large button: the icon above, two lines of caption below.
@@ -793,10 +810,9 @@ CSize CXTPPaintManager::DrawControlFieldLabel(CDC* pDC, CXTPControl* pControl, B
             CXTPImageManagerIcon* pImage = pControl->GetImage(szIcon.cx);
             if (pImage != NULL)
             {
-                CSize szExtent = pImage->GetExtent();
-                int cy = szExtent.cx > 0 ? szExtent.cy * szIcon.cx / szExtent.cx : szIcon.cy;
-                DrawImage(pDC, CPoint(rc.left + 3, rc.top + (rc.Height() - cy) / 2), CSize(szIcon.cx, cy), pImage,
-                          FALSE, FALSE, bEnabled, FALSE, FALSE, TRUE);
+                CSize szImage = GetScaledImageSize(pImage, szIcon.cx);
+                DrawImage(pDC, CPoint(rc.left + 3, rc.top + (rc.Height() - szImage.cy) / 2), szImage, pImage, FALSE,
+                          FALSE, bEnabled, FALSE, FALSE, TRUE);
             }
             xLabel = rc.left + szIcon.cx + 6;
         }

@@ -20,7 +20,9 @@ int CXTPWhidbeyTheme::BaseTheme()
 
 void CXTPWhidbeyTheme::RefreshMetrics()
 {
-    CXTPOffice2003Theme::RefreshMetrics();
+    // The Office 2003 refresh; its shaded glyph is built once, at the end,
+    // from this theme's glyph colours.
+    RefreshColors();
 
     if (CXTPColorManager::IsLowColorDepth(NULL))
         m_clrToolbarExpand.SetStandardValueSolid(GetColor(COLOR_3DFACE));

@@ -13,18 +13,7 @@ using testsupport::Canvas;
 
 namespace
 {
-class DefaultThemeTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        m_pTheme = new CXTPDefaultTheme();
-        CXTPPaintManager::SetCustomTheme(m_pTheme);
-    }
-    void TearDown() override { CXTPPaintManager::SetTheme(xtpThemeDefault); }
-
-    CXTPDefaultTheme* m_pTheme = nullptr;
-};
+using DefaultThemeTest = testsupport::InstalledThemeTest<CXTPDefaultTheme>;
 } // namespace
 
 TEST_F(DefaultThemeTest, PopupBarsHaveThreePixelBordersAndAFramedRaisedFace)

@@ -13,24 +13,15 @@ using testsupport::Canvas;
 
 namespace
 {
-// Installs an Office 2003 theme as the global paint manager for a test.
-class Office2003Test : public ::testing::Test
+// An Office 2003 theme installed for a test, in a colour scheme of its choice.
+class Office2003Test : public testsupport::InstalledThemeTest<CXTPOffice2003Theme>
 {
 protected:
-    void SetUp() override
-    {
-        m_pTheme = new CXTPOffice2003Theme();
-        CXTPPaintManager::SetCustomTheme(m_pTheme);
-    }
-    void TearDown() override { CXTPPaintManager::SetTheme(xtpThemeDefault); }
-
     void UseScheme(int nScheme)
     {
         m_pTheme->SetLunaTheme(nScheme);
         m_pTheme->RefreshMetrics();
     }
-
-    CXTPOffice2003Theme* m_pTheme = nullptr;
 };
 
 // Whether two colours differ by at most nTolerance in each channel.
@@ -145,6 +136,14 @@ TEST_F(Office2003Test, BordersAndExpandButtons)
     EXPECT_EQ(RGB(9, 9, 9), canvas.Pixel(21, 0));
     EXPECT_EQ(RGB(9, 9, 9), canvas.Pixel(10, 10));
     EXPECT_NE(RGB(9, 9, 9), canvas.Pixel(15, 1));
+
+    // The caller's clip region is what it was before.
+    canvas.DC()->IntersectClipRect(0, 0, 30, 30);
+    m_pTheme->DrawExpandOrHideButton(canvas.DC(), 0, pButton, pBar, TRUE, &nHidden);
+    canvas.DC()->FillSolidRect(0, 0, 40, 30, RGB(200, 0, 0));
+    EXPECT_EQ(RGB(200, 0, 0), canvas.Pixel(10, 10));
+    EXPECT_NE(RGB(200, 0, 0), canvas.Pixel(35, 10));
+    canvas.DC()->SelectClipRgn(NULL);
     pBar->InternalRelease();
 }
 

@@ -14,18 +14,7 @@ using testsupport::Canvas;
 
 namespace
 {
-class OfficeTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        m_pTheme = new CXTPOfficeTheme();
-        CXTPPaintManager::SetCustomTheme(m_pTheme);
-    }
-    void TearDown() override { CXTPPaintManager::SetTheme(xtpThemeDefault); }
-
-    CXTPOfficeTheme* m_pTheme = nullptr;
-};
+using OfficeTest = testsupport::InstalledThemeTest<CXTPOfficeTheme>;
 
 // The fill (middle pixel) and frame (corner pixel) a state draws.
 void ExpectBox(CXTPPaintManager* pTheme, Canvas& canvas, int nFill, int nFrame, BOOL bSelected, BOOL bChecked,

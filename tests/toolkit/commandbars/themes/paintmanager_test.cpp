@@ -287,3 +287,79 @@ TEST(PaintManagerTest, BlendPixelsMixesTheColourBytesOnly)
     EXPECT_EQ(32, dest[2]);
     EXPECT_EQ(42, dest[3]);
 }
+
+TEST(PaintManagerFactoryTest, EveryThemeIdGivesAConcreteThemeWithTheIdRecorded)
+{
+    // id -> the theme family of the class made for it
+    const int families[][2] = { { 0, 0 }, { 1, 1 }, { 2, 2 }, { 3, 0 }, { 4, 4 },
+                                { 5, 2 }, { 6, 2 }, { 7, 0 }, { 9, 0 }, { -1, 0 } };
+    for (const auto& family : families)
+    {
+        CXTPPaintManager* pTheme = CXTPPaintManager::CreateTheme(family[0]);
+        ASSERT_NE(nullptr, pTheme);
+        EXPECT_EQ(family[1], pTheme->BaseTheme()) << family[0];
+        EXPECT_EQ(family[0], pTheme->GetCurrentTheme());
+        EXPECT_NE(nullptr, pTheme->GetGalleryPaintManager());
+        pTheme->InternalRelease();
+    }
+}
+
+TEST(PaintManagerFactoryTest, InstallingTheCurrentThemeAgainOnlyRefreshesIt)
+{
+    g_nDestroyed = 0;
+    CountedTheme* pTheme = new CountedTheme();
+    CXTPPaintManager::SetCustomTheme(pTheme);
+    pTheme->m_nTextHeight = 0;
+    CXTPPaintManager::SetCustomTheme(pTheme);
+    EXPECT_EQ(0, g_nDestroyed) << "not released";
+    EXPECT_EQ(pTheme, XTPPaintManager());
+    EXPECT_EQ(xtpThemeCustom, pTheme->GetCurrentTheme());
+    EXPECT_GT(pTheme->m_nTextHeight, 0) << "refreshed";
+    CXTPPaintManager::SetTheme(xtpThemeDefault);
+    EXPECT_EQ(1, g_nDestroyed);
+}
+
+TEST(PaintManagerFactoryTest, ThemeSwapHandsWindowsTheNewFontsFirst)
+{
+    CXTPPaintManager::SetTheme(xtpThemeDefault);
+    HWND hWndHost = testsupport::CreatePlainWindow(0, 0, 200, 100, WS_POPUP);
+    HWND hWndEdit = ::CreateWindowExA(0, "EDIT", "", WS_CHILD, 0, 0, 100, 20, hWndHost, NULL, NULL, NULL);
+    HWND hWndCombo = ::CreateWindowExA(0, "EDIT", "", WS_CHILD, 0, 30, 100, 20, hWndHost, NULL, NULL, NULL);
+    HWND hWndOwn = ::CreateWindowExA(0, "EDIT", "", WS_CHILD, 0, 60, 100, 20, hWndHost, NULL, NULL, NULL);
+    ::SendMessage(hWndEdit, WM_SETFONT, (WPARAM)XTPPaintManager()->GetRegularFont()->GetSafeHandle(), FALSE);
+    ::SendMessage(hWndCombo, WM_SETFONT, (WPARAM)XTPPaintManager()->GetControlFont()->GetSafeHandle(), FALSE);
+    HFONT hOwnFont = (HFONT)::GetStockObject(ANSI_VAR_FONT);
+    ::SendMessage(hWndOwn, WM_SETFONT, (WPARAM)hOwnFont, FALSE);
+
+    CXTPPaintManager::SetTheme(xtpThemeOffice2003);
+    EXPECT_EQ(XTPPaintManager()->GetRegularFont()->GetSafeHandle(), (HGDIOBJ)::SendMessage(hWndEdit, WM_GETFONT, 0, 0));
+    EXPECT_EQ(XTPPaintManager()->GetControlFont()->GetSafeHandle(), (HGDIOBJ)::SendMessage(hWndCombo, WM_GETFONT, 0, 0));
+    EXPECT_EQ(hOwnFont, (HFONT)::SendMessage(hWndOwn, WM_GETFONT, 0, 0)) << "fonts of its own are left alone";
+
+    // A refresh of the current theme rebuilds its fonts: windows follow.
+    CXTPPaintManager::SetCustomTheme(XTPPaintManager());
+    HFONT hFont = (HFONT)::SendMessage(hWndEdit, WM_GETFONT, 0, 0);
+    EXPECT_EQ(XTPPaintManager()->GetRegularFont()->GetSafeHandle(), (HGDIOBJ)hFont);
+    LOGFONT lf;
+    EXPECT_NE(0, ::GetObject(hFont, sizeof(lf), &lf)) << "a live font";
+
+    testsupport::DestroyQuietly(hWndHost);
+    CXTPPaintManager::SetTheme(xtpThemeDefault);
+}
+
+TEST(PaintManagerFontTest, CommandBarFontHeightsFromTheMenuFont)
+{
+    LOGFONTA lfMenu = {};
+    lfMenu.lfWeight = FW_NORMAL;
+    lfMenu.lfWidth = 7;
+    lstrcpyA(lfMenu.lfFaceName, "Tahoma");
+    const LONG heights[][2] = { { -8, -11 }, { -10, -11 }, { -11, -11 }, { -14, -14 }, { 12, 12 }, { 0, 0 } };
+    for (const auto& height : heights)
+    {
+        lfMenu.lfHeight = height[0];
+        LOGFONTA lf = CXTPPaintManager::GetCommandBarLogFont(lfMenu);
+        EXPECT_EQ(height[1], lf.lfHeight) << height[0];
+        EXPECT_EQ(0, lf.lfWidth) << "only height, weight, italic, character set and face are kept";
+        EXPECT_STREQ("Tahoma", lf.lfFaceName);
+    }
+}

@@ -11,18 +11,13 @@ using testsupport::Canvas;
 
 namespace
 {
-class WhidbeyTest : public ::testing::Test
+class WhidbeyTest : public testsupport::InstalledThemeTest<CXTPWhidbeyTheme>
 {
 protected:
-    void SetUp() override
-    {
-        m_pTheme = new CXTPWhidbeyTheme();
-        CXTPPaintManager::SetCustomTheme(m_pTheme);
-    }
     void TearDown() override
     {
         GetColorManager()->SetLunaTheme(xtpSystemThemeDefault);
-        CXTPPaintManager::SetTheme(xtpThemeDefault);
+        InstalledThemeTest::TearDown();
     }
 
     // The colour manager's scheme (Wine reports none; the test chooses one).
@@ -31,8 +26,6 @@ protected:
         GetColorManager()->SetLunaTheme(nScheme);
         m_pTheme->RefreshMetrics();
     }
-
-    CXTPWhidbeyTheme* m_pTheme = nullptr;
 };
 } // namespace
 

@@ -1,0 +1,122 @@
+// The progress window: Cancel sets the flag the generator polls and stops a
+// run within one pump, a quit request stops it too, and closing gives the
+// main window back.
+#include "support/wndtest.h"
+#include "support/snapshot.h"
+#include "CreateProgress.h"
+#include "XTThemeManager.h"
+
+namespace
+{
+::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
+CWinApp theApp;
+} // namespace
+
+TEST(CreateProgressTest, CancelSetsTheFlagAndKeepsTheWindow)
+{
+    CCreateProgress progress;
+    ASSERT_TRUE(progress.Create(CCreateProgress::IDD, NULL));
+    EXPECT_FALSE(progress.IsCancelled());
+    progress.SendMessage(WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(progress.IsCancelled());
+    EXPECT_EQ(1, progress.m_bCancel);
+    EXPECT_TRUE(IsWindow(progress.GetSafeHwnd())) << "the owner closes the window";
+    progress.SendMessage(WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(IsWindow(progress.GetSafeHwnd()));
+    progress.DestroyWindow();
+}
+
+TEST(CreateProgressTest, GeneratorStepsTheBarAndStopsOnCancel)
+{
+    CCreateProgress progress;
+    ASSERT_TRUE(progress.Create(CCreateProgress::IDD, NULL));
+    progress.m_wndProgress.SendMessage(PBM_SETRANGE32, 0, 100000);
+    progress.m_wndProgress.SendMessage(PBM_SETSTEP, 1, 0);
+
+    CHTGenerator generator;
+    CHTDataContainer grid;
+    CHTGenerator::SeedRandom(3);
+    generator.Generate(&progress, 9, 9, &grid);
+    const int nPosition = (int)progress.m_wndProgress.SendMessage(PBM_GETPOS, 0, 0);
+    EXPECT_GE(nPosition, 1);
+
+    progress.SendMessage(WM_COMMAND, IDCANCEL, 0);
+    EXPECT_FALSE(generator.Generate(&progress, 9, 9, &grid));
+    EXPECT_EQ(nPosition, (int)progress.m_wndProgress.SendMessage(PBM_GETPOS, 0, 0));
+    progress.DestroyWindow();
+}
+
+TEST(CreateProgressTest, OpeningStartsTheStripesAndShowsTheWindow)
+{
+    CCreateProgress progress;
+    ASSERT_TRUE(progress.Open());
+    EXPECT_TRUE(progress.IsWindowVisible());
+    EXPECT_TRUE(progress.m_wndProgress.m_bIndeterminate);
+    EXPECT_EQ(::GetParent(progress.m_hWnd), (HWND)NULL);
+    CString strCancel;
+    progress.m_btnCancel.GetWindowText(strCancel);
+    EXPECT_STREQ("Cancel", strCancel);
+    // The stripes move while messages are pumped.
+    const int nPhase = progress.m_wndProgress.m_nIndOffset;
+    testsupport::Pump(120);
+    EXPECT_NE(nPhase, progress.m_wndProgress.m_nIndOffset);
+    XTThemeManager()->SetTheme(xtThemeOffice2003);
+    progress.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    EXPECT_FALSE(testsupport::SaveWindowSnapshot(progress.m_hWnd, "dialog131_progress").empty());
+    XTThemeManager()->SetTheme(xtThemeDefault);
+    progress.Close();
+    EXPECT_FALSE(::IsWindow(progress.m_hWnd));
+}
+
+TEST(CreateProgressTest, CancelStopsARealRunWithinOnePumpAndTheMainWindowComesBack)
+{
+    CFrameWnd* pFrame = new CFrameWnd;
+    ASSERT_TRUE(pFrame->Create(NULL, "Main"));
+    theApp.m_pMainWnd = pFrame;
+    pFrame->EnableWindow(FALSE);
+
+    CCreateProgress progress;
+    ASSERT_TRUE(progress.Open());
+    progress.m_wndProgress.SetRange32(0, 1000);
+    // The player's Cancel waits in the queue when the run starts.
+    progress.PostMessage(WM_COMMAND, IDCANCEL, 0);
+    CHTGenerator generator;
+    CHTDataContainer grid;
+    EXPECT_FALSE(progress.GenerateUntilDone(generator, 17, 17, &grid));
+    EXPECT_TRUE(progress.IsCancelled());
+    EXPECT_EQ(1, progress.m_wndProgress.GetPos()) << "one try, one pump, then the run stopped";
+
+    progress.Close();
+    EXPECT_FALSE(::IsWindow(progress.m_hWnd));
+    EXPECT_TRUE(pFrame->IsWindowEnabled());
+    EXPECT_TRUE(pFrame->IsWindowVisible());
+    theApp.m_pMainWnd = NULL;
+    pFrame->DestroyWindow();
+    testsupport::DrainQuit();
+}
+
+TEST(CreateProgressTest, AQuitRequestEndsTheRunAndStaysForTheMessageLoop)
+{
+    CCreateProgress progress;
+    ASSERT_TRUE(progress.Open());
+    ::PostQuitMessage(0);
+    CHTGenerator generator;
+    CHTDataContainer grid;
+    EXPECT_FALSE(progress.GenerateUntilDone(generator, 9, 9, &grid));
+    EXPECT_TRUE(progress.IsCancelled());
+    progress.Close();
+    EXPECT_TRUE(testsupport::DrainQuit()) << "the quit message is left for the message loop";
+}
+
+TEST(CreateProgressTest, AnUncancelledRunEndsWithAPuzzle)
+{
+    CCreateProgress progress;
+    ASSERT_TRUE(progress.Open());
+    CHTGenerator::SeedRandom(11);
+    CHTGenerator generator;
+    CHTDataContainer grid;
+    ASSERT_TRUE(progress.GenerateUntilDone(generator, 9, 9, &grid));
+    EXPECT_EQ(9, grid.m_nColumns);
+    EXPECT_NE(HT_NO_NUMBER, grid.FindSquare(4, 4)->m_nNumber);
+    progress.Close();
+}

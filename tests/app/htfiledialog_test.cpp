@@ -1,0 +1,100 @@
+// The open dialog's preview: files read quietly into it, unreadable files
+// shown as the placeholder, and one real dialog with its pane.
+// ctest: run-serial
+#include "support/wndtest.h"
+#include "support/modal.h"
+#include "GameServices.h"
+#include "HTFileDialog.h"
+#include "HTGenerator.h"
+#include "resource.h"
+
+#include <string>
+
+using testsupport::ModalDriver;
+
+namespace
+{
+::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
+
+std::string TempFolder()
+{
+    char szPath[MAX_PATH] = "";
+    ::GetTempPathA(MAX_PATH, szPath);
+    std::string strFolder = std::string(szPath) + "htfiledialog_test";
+    ::CreateDirectoryA(strFolder.c_str(), NULL);
+    return strFolder;
+}
+
+std::string WritePuzzle(int nColumns, int nRows)
+{
+    CHTGenerator::SeedRandom(7);
+    CHTDataContainer puzzle;
+    CHTGenerator generator;
+    EXPECT_TRUE(generator.Generate(NULL, nColumns, nRows, &puzzle));
+    const std::string strPath = TempFolder() + "\\preview.hti";
+    EXPECT_TRUE(puzzle.WriteToFile(strPath.c_str()));
+    return strPath;
+}
+
+std::string WriteGarbage()
+{
+    const std::string strPath = TempFolder() + "\\broken.hti";
+    FILE* pFile = fopen(strPath.c_str(), "w");
+    fputs("not a puzzle\n", pFile);
+    fclose(pFile);
+    return strPath;
+}
+} // namespace
+
+TEST(HTFileDialog, APuzzleFileIsPreviewedAndAnythingElseShowsThePlaceholder)
+{
+    CHTFileDialog dlg(LoadResourceString(IDS_PUZZLE_FILE_FILTER));
+    EXPECT_STREQ("hti", dlg.m_ofn.lpstrDefExt);
+    EXPECT_EQ((DWORD)(OFN_FILEMUSTEXIST | OFN_HIDEREADONLY), dlg.m_ofn.Flags & (OFN_FILEMUSTEXIST | OFN_HIDEREADONLY));
+
+    EXPECT_TRUE(dlg.ShowPreviewOf(WritePuzzle(6, 5).c_str()));
+    EXPECT_EQ(6, dlg.m_previewContainer.m_nColumns);
+    EXPECT_EQ(5, dlg.m_previewContainer.m_nRows);
+    EXPECT_FALSE(dlg.m_wndPreview.m_bPlaceholder);
+    EXPECT_EQ(&dlg.m_previewContainer, dlg.m_wndPreview.m_pContainer);
+
+    EXPECT_FALSE(dlg.ShowPreviewOf(WriteGarbage().c_str()));
+    EXPECT_EQ(9, dlg.m_previewContainer.m_nColumns);
+    EXPECT_EQ(9, dlg.m_previewContainer.m_nRows);
+    EXPECT_TRUE(dlg.m_wndPreview.m_bPlaceholder);
+    EXPECT_FALSE(dlg.ShowPreviewOf((TempFolder() + "\\missing.hti").c_str()));
+    EXPECT_TRUE(dlg.m_wndPreview.m_bPlaceholder);
+}
+
+TEST(HTFileDialog, ThePreviewPaneSitsRightOfTheFileList)
+{
+    const CRect rcPreview = CHTFileDialog::CalcPreviewRect(CRect(10, 40, 300, 250));
+    EXPECT_EQ(CRect(320, 40, 520, 250), rcPreview);
+}
+
+TEST(HTFileDialog, TheRealDialogWidensAndShowsAnEmptyGrid)
+{
+    const std::string strFolder = TempFolder();
+    WritePuzzle(9, 9);
+    CHTFileDialog dlg(LoadResourceString(IDS_PUZZLE_FILE_FILTER));
+    dlg.m_ofn.lpstrInitialDir = strFolder.c_str();
+    CRect rcPane, rcFrameClient;
+    bool bEmptyGrid = false;
+    ModalDriver driver([&](HWND hFrame) {
+        HWND hPane = ::GetDlgItem(hFrame, IDC_HT_FILE_PREVIEW);
+        if (hPane != NULL)
+        {
+            ::GetWindowRect(hPane, &rcPane);
+            ::MapWindowPoints(NULL, hFrame, (LPPOINT)&rcPane, 2);
+        }
+        ::GetClientRect(hFrame, &rcFrameClient);
+        bEmptyGrid = dlg.m_previewContainer.m_nColumns == 9 && !dlg.m_wndPreview.m_bPlaceholder;
+        ::PostMessage(hFrame, WM_COMMAND, IDCANCEL, 0);
+    });
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    ASSERT_TRUE(driver.HasRun());
+    EXPECT_EQ(200, rcPane.Width());
+    EXPECT_GT(rcPane.Height(), 50);
+    EXPECT_LE(rcPane.right, rcFrameClient.right);
+    EXPECT_TRUE(bEmptyGrid);
+}

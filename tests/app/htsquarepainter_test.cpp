@@ -1,0 +1,239 @@
+// Board painting into a DIB: layout, the colours of every state and mark,
+// the pause picture, empty grids, fitted fonts, and no GDI left behind.
+#include "support/wndtest.h"
+#include "support/canvas.h"
+#include "support/snapshot.h"
+#include "ApplicationInfo.h"
+#include "HTSquarePainter.h"
+
+using testsupport::Canvas;
+
+namespace
+{
+::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
+
+const COLORREF kGrey = RGB(198, 198, 198);
+const COLORREF kUntouched = RGB(0, 255, 0);
+
+// A grid in the standard colours, every square unshaded and numbered.
+CHTDataContainer MakeGrid(int nColumns, int nRows)
+{
+    CHTDataContainer grid;
+    grid.SetGridSize(nColumns, nRows);
+    grid.ApplySquareColours(CAppearanceInfo::MakeStandardProfile());
+    grid.m_AppearanceInfo = CAppearanceInfo::MakeStandardProfile();
+    for (int i = 0; i < nColumns; i++)
+        for (int j = 0; j < nRows; j++)
+        {
+            CHTSquareData* pSquare = grid.FindSquare(i, j);
+            pSquare->m_nPlayerState = htsUnshaded;
+            pSquare->m_nNumber = (i + j) % 9 + 1;
+        }
+    return grid;
+}
+
+CHTSquareData& Square(CHTDataContainer& grid, int i, int j)
+{
+    return *grid.FindSquare(i, j);
+}
+} // namespace
+
+TEST(DrawBoard, LaysTheSquaresOutFromTheBoardOrigin)
+{
+    CHTDataContainer grid = MakeGrid(15, 15);
+    const CHTSquareData& sq = Square(grid, 5, 7);
+    Canvas canvas(800, 600, kUntouched);
+    DrawBoard(&grid, canvas.DC(), CRect(0, 0, 800, 600), 32, htrmScreen, 160, 60, FALSE);
+
+    EXPECT_EQ(kGrey, canvas.Pixel(100, 300));                      // left of the board
+    EXPECT_EQ(kGrey, canvas.Pixel(700, 300));                      // right of it
+    EXPECT_EQ(RGB(0, 0, 0), canvas.Pixel(0, 0));                   // the background's outline
+    EXPECT_EQ(grid.m_crBorder, canvas.Pixel(161, 300));            // the grid's border
+    const int x = 160 + 5 * 32, y = 60 + 7 * 32;
+    EXPECT_EQ(sq.m_crSquareBorder, canvas.Pixel(x, y + 2));        // the square's left edge
+    EXPECT_EQ(sq.m_crSquareBorder, canvas.Pixel(x + 16, y));       // and its top edge
+    EXPECT_EQ(sq.m_crUnshadedFill, canvas.Pixel(x + 16, y + 2));   // its face
+    EXPECT_EQ(sq.m_crSquareBorder, canvas.Pixel(x + 16, y + 16));  // the unshaded cross
+    EXPECT_EQ(grid.m_crBorder, canvas.Pixel(160 + 15 * 32 - 3, 300));
+    EXPECT_EQ(kGrey, canvas.Pixel(160 + 15 * 32 + 2, 300));
+}
+
+TEST(DrawBoard, EachStateAndMarkShowsInItsProfileColour)
+{
+    CHTDataContainer grid = MakeGrid(4, 2);
+    grid.m_GradeInfo.m_bShowIslandSquares = 1;
+    grid.m_GradeInfo.m_bShowUnshadedDups = 1;
+    grid.m_GradeInfo.m_bShowAdjacentShaded = 1;
+    Square(grid, 0, 0).m_nPlayerState = htsUndecided;
+    Square(grid, 1, 0).m_nPlayerState = htsShaded;
+    Square(grid, 2, 0).m_bIslandMark = 1;
+    Square(grid, 3, 0).m_bDuplicateMark = 1;
+    Square(grid, 0, 1).m_nPlayerState = htsShaded;
+    Square(grid, 0, 1).m_bAdjacencyMark = 1;
+    Square(grid, 1, 1).m_nPlayerState = htsShaded;
+    Square(grid, 1, 1).m_nNumber = HT_NO_NUMBER;
+
+    const int S = 60;    // the hatch keeps 6 pixels from the edges, the grid's border 4
+    auto draw = [&](Canvas& canvas) { DrawBoard(&grid, canvas.DC(), CRect(0, 0, 4 * S, 2 * S), S, htrmScreen, 0, 0, FALSE); };
+    // A point of the face that neither a number, the cross nor the hatch covers.
+    auto face = [&](Canvas& canvas, int i, int j) { return canvas.Pixel(i * S + 5, j * S + S / 2); };
+    Canvas canvas(4 * S, 2 * S, kUntouched);
+    draw(canvas);
+    const CHTSquareData& ref = Square(grid, 0, 0);
+    EXPECT_EQ(ref.m_crUnshadedFill, face(canvas, 0, 0));
+    EXPECT_EQ(ref.m_crShadedFill, face(canvas, 1, 0));
+    EXPECT_EQ(ref.m_crIslandFill, face(canvas, 2, 0));
+    EXPECT_EQ(ref.m_crUnshadedDupFill, face(canvas, 3, 0));
+    EXPECT_EQ(ref.m_crAdjacentShadedFill, face(canvas, 0, 1));
+
+    // A shaded square is hatched in its number colour; one marked adjacent is not.
+    auto hatchPixels = [&](Canvas& c, int i, int j, COLORREF clr) {
+        int n = 0;
+        for (int y = j * S + 8; y < j * S + S - 8; y++)
+            for (int x = i * S + 8; x < i * S + S - 8; x++)
+                n += c.Pixel(x, y) == clr;
+        return n;
+    };
+    EXPECT_GT(hatchPixels(canvas, 1, 1, ref.m_crShadedNumber), 40);
+    EXPECT_EQ(0, hatchPixels(canvas, 0, 1, ref.m_crShadedNumber));
+    // A square without a number has nothing but its hatch on its face.
+    EXPECT_EQ(0, hatchPixels(canvas, 1, 1, ref.m_crUnshadedNumber));
+
+    // Without the aids the marks are drawn in the ordinary colours.
+    grid.m_GradeInfo.m_bShowIslandSquares = 0;
+    grid.m_GradeInfo.m_bShowUnshadedDups = 0;
+    grid.m_GradeInfo.m_bShowAdjacentShaded = 0;
+    draw(canvas);
+    EXPECT_EQ(ref.m_crUnshadedFill, face(canvas, 2, 0));
+    EXPECT_EQ(ref.m_crUnshadedFill, face(canvas, 3, 0));
+    EXPECT_EQ(ref.m_crShadedFill, face(canvas, 0, 1));
+}
+
+TEST(DrawBoard, PausedBoardShowsThePausePictureAndNoSquares)
+{
+    CHTDataContainer grid = MakeGrid(9, 9);
+    Canvas canvas(400, 400, kUntouched);
+    DrawBoard(&grid, canvas.DC(), CRect(0, 0, 400, 400), 32, htrmScreen, 20, 20, TRUE);
+    EXPECT_EQ(kGrey, canvas.Pixel(20 + 16, 20 + 16));             // square (0, 0) is not drawn
+    EXPECT_EQ(grid.m_crBorder, canvas.Pixel(21, 200));             // the border still is
+    // The picture's navy panel between its two white bars, and a bar.
+    EXPECT_EQ(RGB(46, 64, 110), canvas.Pixel(20 + 3 * 32 + 48, 20 + 3 * 32 + 48));
+    EXPECT_EQ(RGB(255, 255, 255), canvas.Pixel(20 + 3 * 32 + 36, 20 + 3 * 32 + 48));
+}
+
+TEST(DrawBoard, AGridWithoutSquaresOrSizeDrawsNothing)
+{
+    CHTDataContainer empty;
+    CHTDataContainer grid = MakeGrid(9, 9);
+    Canvas canvas(200, 200, kUntouched);
+    DrawBoard(&empty, canvas.DC(), CRect(0, 0, 200, 200), 20, htrmScreen, 0, 0, FALSE);
+    DrawBoard(&grid, canvas.DC(), CRect(0, 0, 200, 200), 0, htrmScreen, 0, 0, FALSE);
+    DrawBoard(&grid, canvas.DC(), CRect(0, 0, 200, 200), -3, htrmPrint, 0, 0, TRUE);
+    grid.m_nColumns = 0;
+    DrawBoard(&grid, canvas.DC(), CRect(0, 0, 200, 200), 20, htrmScreen, 0, 0, FALSE);
+    ::GdiFlush();
+    for (int y = 0; y < 200; y += 7)
+        for (int x = 0; x < 200; x += 7)
+            ASSERT_EQ(kUntouched, canvas.Pixel(x, y));
+}
+
+TEST(DrawBoard, PrintModeFitsTheFontsToTheSquareAndOutlinesInGrey)
+{
+    Canvas canvas(120, 120, kUntouched);
+    const int nNumber = FitPointFont(canvas.DC(), "Tahoma", 40, 100, 250);
+    const int nSmall = FitPointFont(canvas.DC(), "Tahoma", 40, 35, 90);
+    // The largest whole point size whose measured height stays below the limit.
+    auto height = [&](int nTenths) {
+        CFont font;
+        font.CreatePointFont(nTenths, "Tahoma", canvas.DC());
+        CFont* pOld = canvas.DC()->SelectObject(&font);
+        TEXTMETRIC tm;
+        canvas.DC()->GetTextMetrics(&tm);
+        canvas.DC()->SelectObject(pOld);
+        return (int)tm.tmHeight;
+    };
+    EXPECT_EQ(0, nNumber % 10);
+    EXPECT_LT(height(nNumber), 40);
+    EXPECT_GE(height(nNumber + 10), 40);
+    EXPECT_LT(height(nSmall), 14);
+    EXPECT_GE(height(nSmall + 10), 14);
+    EXPECT_EQ(123, FitPointFont(canvas.DC(), "Tahoma", 0, 100, 123));   // nothing fits: the fallback
+
+    CHTDataContainer grid = MakeGrid(2, 2);
+    CHTSquarePainter_Default printPainter(&grid, TRUE, canvas.DC(), CRect(0, 0, 40, 40), FALSE);
+    CFont probe;
+    probe.CreatePointFont(nNumber, "Tahoma", canvas.DC());
+    LOGFONT lf;
+    probe.GetLogFont(&lf);
+    EXPECT_EQ(lf.lfHeight, printPainter.m_lfNumber.lfHeight);
+    CHTSquarePainter_Default previewPainter(&grid, FALSE, canvas.DC(), CRect(0, 0, 40, 40), TRUE);
+    probe.DeleteObject();
+    probe.CreatePointFont(100, "Tahoma", canvas.DC());
+    probe.GetLogFont(&lf);
+    EXPECT_EQ(lf.lfHeight, previewPainter.m_lfNumber.lfHeight);
+
+    DrawBoard(&grid, canvas.DC(), CRect(0, 0, 120, 120), 40, htrmPrint, 20, 20, FALSE);
+    EXPECT_EQ(kGrey, canvas.Pixel(0, 0));
+}
+
+TEST(DrawBoard, ARepaintShowsEveryChangeAndAlikeSquaresStayAlike)
+{
+    // Squares alike are drawn once and copied, also from one board to the
+    // next: a changed square must still show its change.
+    CHTDataContainer grid = MakeGrid(3, 3);
+    const int S = 60;
+    Canvas first(3 * S, 3 * S, kUntouched), second(3 * S, 3 * S, kUntouched);
+    DrawBoard(&grid, first.DC(), CRect(0, 0, 3 * S, 3 * S), S, htrmScreen, 0, 0, FALSE);
+    Square(grid, 1, 1).m_nPlayerState = htsShaded;
+    Square(grid, 2, 2).m_nNumber = 4;
+    g_ApplicationInfo.m_bDisplayDebugInfo = 1;
+    DrawBoard(&grid, second.DC(), CRect(0, 0, 3 * S, 3 * S), S, htrmScreen, 0, 0, FALSE);
+    g_ApplicationInfo.m_bDisplayDebugInfo = 0;
+    const CHTSquareData& ref = Square(grid, 0, 0);
+    EXPECT_EQ(ref.m_crUnshadedFill, first.Pixel(S + 5, S + S / 2));
+    EXPECT_EQ(ref.m_crShadedFill, second.Pixel(S + 5, S + S / 2));
+    auto region = [&](Canvas& c, int i, int j) {
+        std::vector<COLORREF> pixels;
+        for (int y = j * S + 6; y < j * S + S; y++)
+            for (int x = i * S + 6; x < i * S + S; x++)
+                pixels.push_back(c.Pixel(x, y));
+        return pixels;
+    };
+    EXPECT_NE(region(first, 2, 2), region(second, 2, 2));   // 4 instead of 5
+    EXPECT_NE(region(first, 1, 0), region(second, 1, 0));   // the debug letters
+    // Squares (0, 1) and (1, 0) show the same number and state: alike.
+    DrawBoard(&grid, second.DC(), CRect(0, 0, 3 * S, 3 * S), S, htrmScreen, 0, 0, FALSE);
+    EXPECT_EQ(region(second, 0, 1), region(second, 1, 0));
+}
+
+TEST(DrawBoard, LeavesNoGdiObjectBehind)
+{
+    CHTDataContainer grid = MakeGrid(9, 9);
+    Canvas canvas(300, 300, kUntouched);
+    DrawBoard(&grid, canvas.DC(), CRect(0, 0, 300, 300), 30, htrmScreen, 10, 10, FALSE);
+    const DWORD dwBefore = testsupport::GdiHighWater();
+    for (int nMode = htrmScreen; nMode <= htrmBookDisconnected; nMode++)
+        DrawBoard(&grid, canvas.DC(), CRect(0, 0, 300, 300), 30, nMode, 10, 10, nMode == htrmClipboard);
+    EXPECT_EQ(dwBefore, testsupport::GdiHighWater());
+}
+
+TEST(DrawBoard, SnapshotOfAPlayedBoardWithMarks)
+{
+    CHTDataContainer grid = MakeGrid(9, 9);
+    grid.m_GradeInfo.m_bShowIslandSquares = 1;
+    grid.m_GradeInfo.m_bShowUnshadedDups = 1;
+    grid.m_GradeInfo.m_bShowAdjacentShaded = 1;
+    const int shaded[][2] = {{1, 0}, {3, 1}, {0, 2}, {5, 4}, {7, 6}, {2, 8}, {6, 3}, {6, 4}};
+    for (const auto& s : shaded)
+        Square(grid, s[0], s[1]).m_nPlayerState = htsShaded;
+    Square(grid, 6, 3).m_bAdjacencyMark = Square(grid, 6, 4).m_bAdjacencyMark = 1;
+    Square(grid, 4, 4).m_nPlayerState = htsUndecided;
+    Square(grid, 8, 0).m_nPlayerState = htsUndecided;
+    Square(grid, 2, 5).m_bDuplicateMark = Square(grid, 2, 7).m_bDuplicateMark = 1;
+    Square(grid, 8, 8).m_bIslandMark = 1;
+    Canvas canvas(420, 420, kUntouched);
+    DrawBoard(&grid, canvas.DC(), CRect(0, 0, 420, 420), 44, htrmScreen, 12, 12, FALSE);
+    EXPECT_FALSE(testsupport::SaveSnapshot(canvas, "board_9x9_marks").empty());
+    DrawBoard(&grid, canvas.DC(), CRect(0, 0, 420, 420), 44, htrmScreen, 12, 12, TRUE);
+    EXPECT_FALSE(testsupport::SaveSnapshot(canvas, "board_9x9_paused").empty());
+}

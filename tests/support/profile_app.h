@@ -1,0 +1,68 @@
+// An application object whose profile lives in a test key of its own:
+// HKEY_CURRENT_USER\Software\<key>\Brindlemark, cleared before and after.
+#pragma once
+
+#include <afxwin.h>
+#include <shlwapi.h>
+
+#include <string>
+#include <vector>
+
+namespace testsupport
+{
+class ProfileApp : public CWinApp
+{
+public:
+    explicit ProfileApp(LPCTSTR lpszKey) : CWinApp("Brindlemark"), m_strKey(lpszKey)
+    {
+        DeleteKey();
+        SetRegistryKey(lpszKey);
+    }
+    ~ProfileApp() override { DeleteKey(); }
+
+    void DeleteKey() { ::SHDeleteKeyA(HKEY_CURRENT_USER, ("Software\\" + m_strKey).c_str()); }
+
+    // The raw value Section\Name of the application's key; FALSE when missing.
+    bool Query(LPCTSTR lpszSection, LPCTSTR lpszName, DWORD& dwType, std::vector<BYTE>& data) const
+    {
+        std::string strPath = "Software\\" + m_strKey + "\\Brindlemark\\" + lpszSection;
+        HKEY hKey = NULL;
+        if (::RegOpenKeyExA(HKEY_CURRENT_USER, strPath.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+            return false;
+        DWORD dwSize = 0;
+        LONG l = ::RegQueryValueExA(hKey, lpszName, NULL, &dwType, NULL, &dwSize);
+        if (l == ERROR_SUCCESS)
+        {
+            data.resize(dwSize);
+            l = ::RegQueryValueExA(hKey, lpszName, NULL, &dwType, data.empty() ? NULL : data.data(), &dwSize);
+        }
+        ::RegCloseKey(hKey);
+        return l == ERROR_SUCCESS;
+    }
+    bool Exists(LPCTSTR lpszSection, LPCTSTR lpszName) const
+    {
+        DWORD dwType = 0;
+        std::vector<BYTE> data;
+        return Query(lpszSection, lpszName, dwType, data);
+    }
+    DWORD QueryDword(LPCTSTR lpszSection, LPCTSTR lpszName, DWORD dwMissing = 0xDEADBEEF) const
+    {
+        DWORD dwType = 0;
+        std::vector<BYTE> data;
+        if (!Query(lpszSection, lpszName, dwType, data) || dwType != REG_DWORD || data.size() != 4)
+            return dwMissing;
+        return *(const DWORD*)data.data();
+    }
+    void SetRaw(LPCTSTR lpszSection, LPCTSTR lpszName, DWORD dwType, const void* pData, DWORD dwSize)
+    {
+        std::string strPath = "Software\\" + m_strKey + "\\Brindlemark\\" + lpszSection;
+        HKEY hKey = NULL;
+        ::RegCreateKeyExA(HKEY_CURRENT_USER, strPath.c_str(), 0, NULL, 0, KEY_ALL_ACCESS, NULL, &hKey, NULL);
+        ::RegSetValueExA(hKey, lpszName, 0, dwType, (const BYTE*)pData, dwSize);
+        ::RegCloseKey(hKey);
+    }
+
+private:
+    std::string m_strKey;
+};
+} // namespace testsupport

@@ -1,0 +1,166 @@
+// Tooltips with their shortcut, status prompts, help ids, the accessible
+// view of a bar, and dropping a control during customisation.
+#include <gtest/gtest.h>
+
+#include "XTPCommandBarsOptions.h"
+#include "XTPShortcutManager.h"
+#include "XTPStatusBar.h"
+#include "XTPToolTipContext.h"
+#include "support/bars_frame.h"
+
+#include <oleacc.h>
+
+using testsupport::CBarsFrame;
+
+namespace
+{
+class ServicesTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        pFrame = CBarsFrame::Create();
+        pBars = pFrame->GetCommandBars();
+        pBar = pFrame->AddToolBar("Standard", {{101, "New"}, {102, "Open"}, {103, "Save"}});
+        pBar->GetControl(1)->SetTooltip("Open a puzzle");
+        pBar->GetControl(1)->SetDescription("Opens a puzzle file");
+        ACCEL accel[] = {{FVIRTKEY | FCONTROL, 'O', 102}};
+        pBars->GetShortcutManager()->SetAccelerators(accel, 1);
+    }
+    void TearDown() override { pFrame->DestroyWindow(); }
+
+    // The tip text of the control at index, or "" for no tip.
+    std::string TipAt(int nIndex, INT_PTR* pnHit = NULL)
+    {
+        TOOLINFO ti = {};
+        ti.cbSize = 40;
+        CPoint pt = pBar->GetControl(nIndex)->GetRect().CenterPoint();
+        INT_PTR nHit = static_cast<CWnd*>(pBar)->OnToolHitTest(pt, &ti);
+        if (pnHit != NULL)
+            *pnHit = nHit;
+        std::string str = nHit != -1 && ti.lpszText != NULL ? ti.lpszText : "";
+        free(ti.lpszText);
+        return str;
+    }
+    CBarsFrame* pFrame = NULL;
+    CXTPCommandBars* pBars = NULL;
+    CXTPToolBar* pBar = NULL;
+};
+} // namespace
+
+TEST_F(ServicesTest, TipsCarryTheShortcutWhenTheOptionSays)
+{
+    INT_PTR nHit = 0;
+    EXPECT_EQ("Open a puzzle", TipAt(1, &nHit));
+    EXPECT_EQ(102, nHit);
+    pBars->GetCommandBarsOptions()->bToolBarAccelTips = TRUE;
+    EXPECT_EQ("Open a puzzle (Ctrl+O)", TipAt(1));
+    pBar->GetControl(1)->SetShortcutText("F3");
+    EXPECT_EQ("Open a puzzle (F3)", TipAt(1)) << "the control's own shortcut text first";
+
+    pBars->GetCommandBarsOptions()->bToolBarScreenTips = FALSE;
+    EXPECT_EQ("", TipAt(1));
+    TOOLINFO ti = {};
+    ti.cbSize = 40;
+    pBars->GetCommandBarsOptions()->bToolBarScreenTips = TRUE;
+    EXPECT_EQ(-1, static_cast<CWnd*>(pBar)->OnToolHitTest(CPoint(-5, -5), &ti)) << "no control under the point";
+}
+
+TEST_F(ServicesTest, TheHoveredControlsPromptShowsInTheStatusBarAndTheIdlePromptReturns)
+{
+    CXTPStatusBar* pStatusBar = new CXTPStatusBar;
+    ASSERT_TRUE(pStatusBar->Create(pFrame));
+    static const UINT indicators[] = {0, 59137};
+    pStatusBar->SetIndicators(indicators, 2);
+    pStatusBar->SetPaneText(0, "Ready");
+
+    pBar->SetSelected(1);
+    EXPECT_STREQ("Opens a puzzle file", pStatusBar->GetPaneText(0));
+    pBar->SetSelected(-1);
+    EXPECT_STREQ("Ready", pStatusBar->GetPaneText(0));
+    pStatusBar->DestroyWindow();
+    delete pStatusBar;
+}
+
+TEST_F(ServicesTest, HelpIdsAndTheAccessibleView)
+{
+    CPoint ptOpen = pBar->GetControl(1)->GetRect().CenterPoint();
+    EXPECT_EQ(0x10000 + 102, pBar->SendMessage(WM_HELPHITTEST, 0, MAKELPARAM(ptOpen.x, ptOpen.y)));
+    pBar->GetControl(1)->SetHelpId(7);
+    EXPECT_EQ(0x10000 + 7, pBar->SendMessage(WM_HELPHITTEST, 0, MAKELPARAM(ptOpen.x, ptOpen.y)));
+
+    EXPECT_EQ(0, pBar->SendMessage(WM_GETOBJECT, 0, 4711)) << "no control has that id";
+
+    long nCount = 0;
+    EXPECT_EQ(S_OK, pBar->GetAccessibleChildCount(&nCount));
+    EXPECT_EQ(pBar->GetControlCount(), nCount) << "every control, the expand button too";
+    VARIANT varSelf, varChild;
+    varSelf.vt = VT_I4;
+    varSelf.lVal = CHILDID_SELF;
+    varChild.vt = VT_I4;
+    varChild.lVal = 2;
+    VARIANT varRole;
+    pBar->GetAccessibleRole(varSelf, &varRole);
+    EXPECT_EQ(ROLE_SYSTEM_TOOLBAR, varRole.lVal);
+    pBar->GetAccessibleRole(varChild, &varRole);
+    EXPECT_EQ(ROLE_SYSTEM_MENUITEM, varRole.lVal);
+
+    pBar->GetControl(1)->SetCaption("&Open");
+    pBar->GetControl(1)->SetShortcutText("F3");
+    BSTR bstrName = NULL;
+    EXPECT_EQ(S_OK, pBar->GetAccessibleName(varChild, &bstrName));
+    EXPECT_STREQ(L"Open\tF3", bstrName) << "without '&', then a tab and the shortcut";
+    ::SysFreeString(bstrName);
+
+    pBar->SetSelected(1);
+    VARIANT varState;
+    pBar->GetAccessibleState(varChild, &varState);
+    EXPECT_EQ(0x300086, varState.lVal);
+    varChild.lVal = 1;
+    pBar->GetAccessibleState(varChild, &varState);
+    EXPECT_EQ(0x300000, varState.lVal);
+
+    VARIANT varHit;
+    CPoint ptScreen = ptOpen;
+    pBar->ClientToScreen(&ptScreen);
+    EXPECT_EQ(S_OK, pBar->AccessibleHitTest(ptScreen.x, ptScreen.y, &varHit));
+    EXPECT_EQ(VT_DISPATCH, varHit.vt);
+    if (varHit.vt == VT_DISPATCH)
+        varHit.pdispVal->Release();
+    EXPECT_EQ(S_FALSE, pBar->AccessibleHitTest(-3000, -3000, &varHit));
+}
+
+TEST_F(ServicesTest, DroppingAControlOntoItselfAndElsewhere)
+{
+    pBars->SetCustomizeMode(TRUE);
+    const int nCount = pBar->GetControlCount();   // the three buttons and the bar's expand button
+    CXTPControl* pOpen = pBar->GetControl(1);
+    CRect rc = pOpen->GetRect();
+    DROPEFFECT dropEffect = 0;
+
+    // Barely moved: nothing changes.
+    pBar->OnCustomizeDrop(pOpen, dropEffect, rc.CenterPoint() + CPoint(2, 0), rc.CenterPoint());
+    EXPECT_EQ((DROPEFFECT)5, dropEffect);
+    EXPECT_FALSE(pOpen->GetBeginGroup());
+    EXPECT_EQ(nCount, pBar->GetControlCount());
+
+    // Just past its own centre: it begins a group.
+    pBar->OnCustomizeDrop(pOpen, dropEffect, rc.CenterPoint() + CPoint(6, 0), rc.CenterPoint() - CPoint(4, 0));
+    EXPECT_TRUE(pOpen->GetBeginGroup());
+    EXPECT_EQ(nCount, pBar->GetControlCount());
+
+    // Onto the first control's left side: a copy lands before it.
+    CRect rcNew = pBar->GetControl(0)->GetRect();
+    CXTPControl* pSave = pBar->GetControl(2);
+    pBar->OnCustomizeDrop(pSave, dropEffect, CPoint(rcNew.left + 1, rcNew.CenterPoint().y), CPoint(0, 0));
+    ASSERT_EQ(nCount + 1, pBar->GetControlCount());
+    EXPECT_EQ(103, pBar->GetControl(0)->GetID());
+    EXPECT_EQ(pBar->GetControl(0), pBars->GetDragControl());
+
+    // Drag-over shows the marker; leaving clears it.
+    EXPECT_NE((DROPEFFECT)DROPEFFECT_NONE, pBar->OnCustomizeDragOver(pSave, rcNew.CenterPoint()));
+    EXPECT_FALSE(pBar->m_rcMarker.IsRectEmpty());
+    pBar->OnCustomizeDragLeave();
+    EXPECT_TRUE(pBar->m_rcMarker.IsRectEmpty());
+    pBars->SetCustomizeMode(FALSE);
+}

@@ -1,0 +1,257 @@
+// The stored form of bars and controls: round trips, shared popups, older
+// schemas, and a fuzz pass over every stored form the bars keep.
+// ctest: lock registry
+#include <gtest/gtest.h>
+
+#include "XTPCommandBarsExchange.h"
+#include "XTPCommandBarsOptions.h"
+#include "XTPControlComboBox.h"
+#include "XTPControlEdit.h"
+#include "XTPPopupBar.h"
+#include "XTPShortcutManager.h"
+#include "XTPSpecialControls.h"
+#include "XTPZipMemFile.h"
+#include "support/bars_frame.h"
+#include "support/profile_app.h"
+
+#include <stdlib.h>
+
+using testsupport::CBarsFrame;
+
+namespace
+{
+const char* const kTestKey = "BrindlemarkExchangeTests";
+
+// A customizable frame with a user toolbar that holds every kind of control.
+CBarsFrame* CreateRichFrame()
+{
+    CBarsFrame* pFrame = CBarsFrame::Create(CRect(20, 20, 620, 420), TRUE);
+    CXTPCommandBars* pBars = pFrame->GetCommandBars();
+    CXTPToolBar* pStandard = pFrame->AddToolBar("Standard", {{57600, "New"}});
+    pStandard->SetBarID(102);
+    CXTPToolBar* pMine = pBars->CreateCustomToolBar("Mine", 1001);
+    CXTPControls* pControls = pMine->GetControls();
+
+    CXTPControlPopup* pPopupA = (CXTPControlPopup*)pControls->Add(xtpControlPopup, 0);
+    pPopupA->SetCaption("Shared");
+    CXTPPopupBar* pShared = CXTPPopupBar::CreatePopupBar(pBars);
+    pShared->GetControls()->Add(xtpControlButton, 2001)->SetCaption("Inside");
+    pPopupA->SetCommandBar(pShared);
+    CXTPControlPopup* pPopupB = (CXTPControlPopup*)pControls->Add(xtpControlPopup, 0);
+    pPopupB->SetCaption("Same");
+    pPopupB->SetCommandBar(pShared);
+    pShared->InternalRelease();
+
+    CXTPControlEdit* pEdit = (CXTPControlEdit*)pControls->Add(xtpControlEdit, 2002);
+    pEdit->SetEditHint("Hint");
+    pEdit->ShowSpinButtons(TRUE);
+    CXTPControlComboBox* pCombo = (CXTPControlComboBox*)pControls->Add(xtpControlComboBox, 2003);
+    pCombo->AddString("one");
+    pCombo->AddString("two");
+    pCombo->SetDropDownItemCount(5);
+    CXTPControl* pButton = pControls->Add(xtpControlButton, 2004);
+    pButton->SetCaption("&Button");
+    pButton->SetHelpId(77);
+    pButton->SetBeginGroup(TRUE);
+    pControls->Add(new CXTPControlSelector(), 2005);
+    pControls->Add(new CXTPControlLabel(), 2006)->SetCaption("Label");
+    pControls->Add(new CXTPControlCheckBox(), 2007);
+    return pFrame;
+}
+
+// The controls CreateRichFrame put on the user toolbar, as they came back;
+// a stored form keeps the two popups on one bar, a deep copy gives each its own.
+void ExpectRichControls(CXTPControls* pControls, bool bSharedPopup)
+{
+    CXTPControlPopup* pPopupA = DYNAMIC_DOWNCAST(CXTPControlPopup, pControls->GetAt(0));
+    CXTPControlPopup* pPopupB = DYNAMIC_DOWNCAST(CXTPControlPopup, pControls->GetAt(1));
+    ASSERT_TRUE(pPopupA != NULL && pPopupB != NULL);
+    ASSERT_TRUE(pPopupA->GetCommandBar() != NULL);
+    EXPECT_EQ(bSharedPopup, pPopupA->GetCommandBar() == pPopupB->GetCommandBar());
+    EXPECT_STREQ("Inside", pPopupA->GetCommandBar()->GetControl(0)->GetCaption());
+
+    CXTPControlEdit* pEdit = DYNAMIC_DOWNCAST(CXTPControlEdit, pControls->FindControl(2002));
+    ASSERT_TRUE(pEdit != NULL);
+    EXPECT_STREQ("Hint", pEdit->GetEditHint());
+    EXPECT_TRUE(pEdit->IsSpinButtonsVisible());
+    CXTPControlComboBox* pCombo = DYNAMIC_DOWNCAST(CXTPControlComboBox, pControls->FindControl(2003));
+    ASSERT_TRUE(pCombo != NULL);
+    EXPECT_EQ(2, pCombo->GetCount());
+    EXPECT_EQ(5, pCombo->GetDropDownItemCount());
+    CXTPControl* pButton = pControls->FindControl(2004);
+    ASSERT_TRUE(pButton != NULL);
+    EXPECT_STREQ("&Button", pButton->GetCaption());
+    EXPECT_EQ(77, pButton->GetHelpId());
+    EXPECT_TRUE(pButton->GetBeginGroup());
+    EXPECT_TRUE(pControls->FindControl(2005)->IsKindOf(RUNTIME_CLASS(CXTPControlSelector)));
+    EXPECT_TRUE(pControls->FindControl(2006)->IsKindOf(RUNTIME_CLASS(CXTPControlLabel)));
+    EXPECT_STREQ("Label", pControls->FindControl(2006)->GetCaption());
+    EXPECT_TRUE(pControls->FindControl(2007)->IsKindOf(RUNTIME_CLASS(CXTPControlCheckBox)));
+}
+} // namespace
+
+class ExchangeTest : public ::testing::Test
+{
+protected:
+    ExchangeTest() : app(kTestKey) {}
+    testsupport::ProfileApp app;
+};
+
+TEST_F(ExchangeTest, EveryControlKindComesBackAndASharedPopupStaysShared)
+{
+    CBarsFrame* pFrame = CreateRichFrame();
+    pFrame->GetCommandBars()->SaveBarState("CommandBars");
+    pFrame->DestroyWindow();
+
+    pFrame = CBarsFrame::Create(CRect(20, 20, 620, 420), TRUE);
+    pFrame->AddToolBar("Standard", {{57600, "New"}})->SetBarID(102);
+    pFrame->GetCommandBars()->LoadBarState("CommandBars");
+    CXTPToolBar* pMine = pFrame->GetCommandBars()->GetToolBar(1001);
+    ASSERT_TRUE(pMine != NULL);
+    ExpectRichControls(pMine->GetControls(), true);
+    pFrame->DestroyWindow();
+}
+
+TEST_F(ExchangeTest, CopiedControlsKeepTheirKindAndValues)
+{
+    CBarsFrame* pFrame = CreateRichFrame();
+    CXTPControls* pCopy = pFrame->GetCommandBars()->GetToolBar(1001)->GetControls()->Duplicate(TRUE);
+    ExpectRichControls(pCopy, false);
+    pCopy->InternalRelease();
+    pFrame->DestroyWindow();
+}
+
+TEST_F(ExchangeTest, AnOlderSchemaLeavesOutTheValuesItDidNotHave)
+{
+    CXTPControlButton* pButton = new CXTPControlButton();
+    pButton->SetCaption("Old");
+    pButton->SetHelpId(5);
+    pButton->SetWidth(50);
+    pButton->SetStyle(xtpButtonCaption);
+
+    CMemFile file;
+    for (int nSchema : {7, 20})
+    {
+        file.SetLength(0);
+        file.SeekToBegin();
+        {
+            CArchive ar(&file, CArchive::store);
+            CXTPCommandBarsArchiveExchange px(ar);
+            px.m_nSchema = nSchema;
+            CObject* pObject = pButton;
+            px.ExchangeObjectByClass(pObject, RUNTIME_CLASS(CXTPControl));
+            pButton->DoPropExchange(&px);
+            ar.Close();
+        }
+        file.SeekToBegin();
+        CArchive ar(&file, CArchive::load);
+        CXTPCommandBarsArchiveExchange px(ar);
+        CObject* pObject = NULL;
+        ASSERT_TRUE(px.ExchangeObjectByClass(pObject, RUNTIME_CLASS(CXTPControl)));
+        CXTPControl* pLoaded = (CXTPControl*)pObject;
+        pLoaded->DoPropExchange(&px);
+        ar.Close();
+        EXPECT_STREQ("Old", pLoaded->GetCaption());
+        EXPECT_EQ(nSchema > 16 ? 5 : 0, pLoaded->GetHelpId()) << nSchema;
+        EXPECT_EQ(nSchema > 18 ? 50 : 0, pLoaded->GetWidth()) << nSchema;
+        EXPECT_EQ(xtpButtonCaption, pLoaded->GetStyle()) << "older forms keep the button's style too";
+        pLoaded->InternalRelease();
+    }
+    pButton->InternalRelease();
+}
+
+namespace
+{
+unsigned int g_nSeed = 20261207;
+unsigned int Random()
+{
+    g_nSeed = g_nSeed * 1103515245u + 12345u;
+    return g_nSeed >> 8;
+}
+
+// The value cut short, or with a few bytes flipped.
+std::vector<BYTE> Damage(const std::vector<BYTE>& data)
+{
+    std::vector<BYTE> out = data;
+    if (out.empty())
+        return out;
+    if (Random() % 2 == 0)
+    {
+        out.resize(Random() % out.size());
+        return out;
+    }
+    int nFlips = 1 + Random() % 4;
+    for (int i = 0; i < nFlips; i++)
+        out[Random() % out.size()] ^= (BYTE)(1 + Random() % 255);
+    return out;
+}
+} // namespace
+
+TEST_F(ExchangeTest, FuzzedStoredFormsLoadOrLeaveTheDefaults)
+{
+    CBarsFrame* pFrame = CreateRichFrame();
+    ACCEL accels[] = {{FVIRTKEY | FCONTROL, 'O', 57601}, {FVIRTKEY, VK_F5, 2001}};
+    pFrame->GetCommandBars()->GetShortcutManager()->LoadAccelerators(102);
+    pFrame->GetCommandBars()->GetShortcutManager()->SetAccelerators(accels, 2);
+    pFrame->GetCommandBars()->SaveBarState("CommandBars");
+    pFrame->GetCommandBars()->GetShortcutManager()->SaveShortcuts("CommandBars");
+    pFrame->GetCommandBars()->SaveOptions("CommandBars");
+    pFrame->DestroyWindow();
+
+    DWORD dwType = 0;
+    std::vector<BYTE> controls, shortcuts;
+    ASSERT_TRUE(app.Query("CommandBars-Controls", "Controls", dwType, controls));
+    ASSERT_TRUE(app.Query("CommandBars", "Accelerators", dwType, shortcuts));
+    // The packed form unpacked, so that damage reaches the archive itself.
+    std::vector<BYTE> raw;
+    {
+        CXTPZipMemFile file(controls.data(), (UINT)controls.size());
+        raw.resize((size_t)file.GetLength());
+        file.Read(raw.data(), (UINT)raw.size());
+    }
+
+    const char* const kBarValues[][2] = {
+        {"CommandBars-Summary", "Bars"},    {"CommandBars-Summary", "ScreenCX"}, {"CommandBars-Bar0", "BarID"},
+        {"CommandBars-Bar1", "XPos"},       {"CommandBars-Bar1", "Floating"},    {"CommandBars-Bar1", "MRUDockID"},
+        {"CommandBars-DockBar0", "Bars"},   {"CommandBars-DockBar0", "Bar#1"},   {"CommandBars-Options", "Schema"},
+        {"CommandBars-Options", "Animation"}};
+
+    for (int nRound = 0; nRound < 40; nRound++)
+    {
+        std::vector<BYTE> damaged = Damage(nRound % 2 == 0 ? controls : raw);
+        app.SetRaw("CommandBars-Controls", "Controls", REG_BINARY, damaged.data(), (DWORD)damaged.size());
+        std::vector<BYTE> keys = Damage(shortcuts);
+        app.SetRaw("CommandBars", "Accelerators", REG_BINARY, keys.data(), (DWORD)keys.size());
+        const char* const* pValue = kBarValues[Random() % (sizeof(kBarValues) / sizeof(kBarValues[0]))];
+        DWORD dwValue = Random() % 3 == 0 ? 0x7FFFFFFF : Random();
+        app.SetRaw(pValue[0], pValue[1], REG_DWORD, &dwValue, 4);
+
+        CBarsFrame* pLoadFrame = CBarsFrame::Create(CRect(20, 20, 620, 420), TRUE);
+        CXTPCommandBars* pBars = pLoadFrame->GetCommandBars();
+        CXTPToolBar* pStandard = pLoadFrame->AddToolBar("Standard", {{57600, "New"}});
+        pStandard->SetBarID(102);
+        pBars->GetShortcutManager()->LoadAccelerators(102);
+        DWORD dwStart = ::GetTickCount();
+        pBars->LoadOptions("CommandBars");
+        pBars->LoadBarState("CommandBars");
+        pBars->GetShortcutManager()->LoadShortcuts("CommandBars");
+        EXPECT_LT(::GetTickCount() - dwStart, 10000u) << "round " << nRound;
+
+        // Whatever loaded, the program's own bar is there with its control.
+        ASSERT_EQ(pStandard, pBars->GetToolBar(102)) << "round " << nRound;
+        EXPECT_GE(pStandard->GetControlCount(), 1) << "round " << nRound;
+        CXTPToolBar* pMine = pBars->GetToolBar(1001);
+        if (pMine != NULL)
+        {
+            EXPECT_LE(pMine->GetControlCount(), XTP_MAX_STORED_CONTROLS);
+        }
+        pLoadFrame->DestroyWindow();
+
+        // The pristine values back for the next round.
+        app.DeleteKey();
+        CBarsFrame* pSaveFrame = CreateRichFrame();
+        pSaveFrame->GetCommandBars()->SaveBarState("CommandBars");
+        pSaveFrame->GetCommandBars()->SaveOptions("CommandBars");
+        pSaveFrame->DestroyWindow();
+    }
+}

@@ -1,0 +1,128 @@
+// Access keys on Alt, keyboard cues and keyboard tips.
+#include <gtest/gtest.h>
+
+#include "XTPCommandBarKeyboardTip.h"
+#include "XTPCommandBarsOptions.h"
+#include "support/bars_frame.h"
+
+using testsupport::CBarsFrame;
+
+namespace
+{
+class KeyboardTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        pFrame = CBarsFrame::Create();
+        ASSERT_TRUE(pFrame != NULL);
+        pBars = pFrame->GetCommandBars();
+        pBar = pFrame->AddToolBar("Tools", {{100, "&File"}, {101, "&Find"}, {102, "&Open"}, {103, "Save"}});
+        ASSERT_TRUE(pBar != NULL);
+    }
+    void TearDown() override
+    {
+        pBars->HideKeyboardTips();
+        pBars->ClosePopups();
+        pFrame->DestroyWindow();
+    }
+    std::vector<CString> TipCaptions()
+    {
+        std::vector<CString> captions;
+        for (INT_PTR i = 0; i < pBars->m_arrKeyboardTips.GetSize(); i++)
+            captions.push_back(((CXTPCommandBarKeyboardTip*)pBars->m_arrKeyboardTips[i])->m_strCaption);
+        return captions;
+    }
+    CBarsFrame* pFrame = NULL;
+    CXTPCommandBars* pBars = NULL;
+    CXTPToolBar* pBar = NULL;
+};
+} // namespace
+
+TEST_F(KeyboardTest, AnAmbiguousLetterSelectsInTurnAndExecutesNothing)
+{
+    EXPECT_TRUE(pBars->OnFrameAccel('F'));
+    EXPECT_EQ(0, pBar->GetSelected());
+    EXPECT_TRUE(pBar->IsTrackingMode());
+    EXPECT_TRUE(pFrame->m_arrCommands.empty()) << "two controls mark F";
+
+    EXPECT_TRUE(pBars->OnFrameAccel('F'));
+    EXPECT_EQ(1, pBar->GetSelected()) << "a second press moves on";
+    EXPECT_TRUE(pBars->OnFrameAccel('F'));
+    EXPECT_EQ(0, pBar->GetSelected());
+    EXPECT_TRUE(pFrame->m_arrCommands.empty());
+
+    pBar->SetTrackingMode(FALSE);
+    EXPECT_TRUE(pBars->OnFrameAccel('O'));
+    ASSERT_EQ(1u, pFrame->m_arrCommands.size()) << "one control marks O: it runs";
+    EXPECT_EQ(102u, pFrame->m_arrCommands[0]);
+
+    EXPECT_FALSE(pBars->OnFrameAccel('Q'));
+    EXPECT_FALSE(pBars->OnFrameAccel(VK_F1)) << "a key without a character";
+}
+
+TEST_F(KeyboardTest, FirstLettersCountOnToolbarsUnlessOnlyMarkedLettersMay)
+{
+    EXPECT_TRUE(pBars->OnFrameAccel('S'));
+    ASSERT_EQ(1u, pFrame->m_arrCommands.size()) << "Save has no mark; its first letter serves on a toolbar";
+    EXPECT_EQ(103u, pFrame->m_arrCommands[0]);
+
+    pBar->SetTrackingMode(FALSE);
+    pBars->GetCommandBarsOptions()->keyboardCuesUse = 1 | 4;
+    EXPECT_FALSE(pBars->OnFrameAccel('S'));
+
+    pBars->GetCommandBarsOptions()->keyboardCuesUse = 2;
+    EXPECT_FALSE(pBars->OnFrameAccel('O')) << "access keys are off";
+    EXPECT_EQ(1u, pFrame->m_arrCommands.size());
+}
+
+TEST_F(KeyboardTest, TipsShowTheirLettersAndTakeTypedOnes)
+{
+    pBars->GetCommandBarsOptions()->bShowKeyboardTips = FALSE;
+    pBars->ShowKeyboardTips(pBar, 1);
+    EXPECT_TRUE(TipCaptions().empty()) << "the switch is off";
+
+    pBars->GetCommandBarsOptions()->bShowKeyboardTips = TRUE;
+    pBars->ShowKeyboardTips(pBar, 1);
+    std::vector<CString> captions = TipCaptions();
+    ASSERT_EQ(3u, captions.size()) << "Save has no marked letter";
+    EXPECT_STREQ("FI", captions[0]);
+    EXPECT_STREQ("FN", captions[1]);
+    EXPECT_STREQ("O", captions[2]);
+    EXPECT_EQ(pBar, pBars->GetKeyboardTipsOwner());
+    EXPECT_EQ(1, pBar->GetKeyboardTipLevel());
+    CXTPCommandBarKeyboardTip* pTip = (CXTPCommandBarKeyboardTip*)pBars->m_arrKeyboardTips[0];
+    ASSERT_TRUE(pTip->GetSafeHwnd() != NULL);
+    EXPECT_TRUE(pTip->IsWindowVisible());
+    EXPECT_EQ(HTTRANSPARENT, pTip->SendMessage(WM_NCHITTEST, 0, 0));
+
+    EXPECT_TRUE(pBars->OnKeyboardTipChar(pBar, 'F'));
+    EXPECT_EQ(2u, TipCaptions().size()) << "F narrows the tips to those that begin with it";
+    EXPECT_TRUE(pBars->OnKeyboardTipChar(pBar, 'N'));
+    ASSERT_EQ(1u, pFrame->m_arrCommands.size());
+    EXPECT_EQ(101u, pFrame->m_arrCommands[0]);
+    EXPECT_TRUE(TipCaptions().empty());
+    EXPECT_EQ(NULL, pBars->GetKeyboardTipsOwner());
+
+    pBars->ShowKeyboardTips(pBar, 1);
+    pBars->HideKeyboardTips();
+    EXPECT_TRUE(TipCaptions().empty());
+    EXPECT_EQ(0, pBars->GetKeyboardTipsLevel());
+}
+
+TEST_F(KeyboardTest, SameLetterTipsWithNothingLeftTakeDigits)
+{
+    CXTPToolBar* pTwins = pFrame->AddToolBar("Twins", {{200, "&A"}, {201, "&A"}, {202, "&AB"}});
+    pBars->GetCommandBarsOptions()->bShowKeyboardTips = TRUE;
+    pBars->ShowKeyboardTips(pTwins, 2);
+    std::vector<CString> captions;
+    for (const CString& str : TipCaptions())
+    {
+        if (str[0] == 'A')
+            captions.push_back(str);
+    }
+    ASSERT_EQ(3u, captions.size());
+    EXPECT_STREQ("A1", captions[0]);
+    EXPECT_STREQ("A2", captions[1]);
+    EXPECT_STREQ("AB", captions[2]);
+}

@@ -1,0 +1,276 @@
+// Bar state between runs: where the game's three bars stand, hidden bars,
+// other screen sizes, and the controls of customizable bars in the profile
+// or in a file of their own.
+// ctest: lock registry
+#include <gtest/gtest.h>
+
+#include "XTPCommandBarsState.h"
+#include "XTPDockBar.h"
+#include "XTPMenuBar.h"
+#include "support/bars_frame.h"
+#include "support/profile_app.h"
+
+#include <algorithm>
+#include <shlobj.h>
+#include <string>
+
+using testsupport::CBarsFrame;
+
+namespace
+{
+const char* const kTestKey = "BrindlemarkBarStateTests";
+
+// The game's frame: "Menu Bar" (1), "Standard" (102) and "Timer" (130).
+CBarsFrame* CreateGameFrame(BOOL bCustomizable = FALSE)
+{
+    CBarsFrame* pFrame = CBarsFrame::Create(CRect(20, 20, 620, 420), bCustomizable);
+    CXTPCommandBars* pBars = pFrame->GetCommandBars();
+    pBars->CreateMenuBar("Menu Bar", 102);
+    CXTPToolBar* pStandard = pFrame->AddToolBar("Standard", {{57600, "New"}, {57601, "Open"}});
+    pStandard->SetBarID(102);
+    CXTPToolBar* pTimer = pFrame->AddToolBar("Timer", {{2030, "Clock"}});
+    pTimer->SetBarID(130);
+    pFrame->RecalcLayout();
+    return pFrame;
+}
+
+class BarStateTest : public ::testing::Test
+{
+protected:
+    BarStateTest() : app(kTestKey) {}
+    testsupport::ProfileApp app;
+};
+} // namespace
+
+TEST_F(BarStateTest, TheThreeBarsAreSavedWithDefaultsLeftOut)
+{
+    CBarsFrame* pFrame = CreateGameFrame();
+    pFrame->GetCommandBars()->SaveBarState("CommandBars");
+    pFrame->DestroyWindow();
+
+    EXPECT_EQ(3u, app.QueryDword("CommandBars-Summary", "Bars"));
+    EXPECT_EQ((DWORD)::GetSystemMetrics(SM_CXSCREEN), app.QueryDword("CommandBars-Summary", "ScreenCX"));
+    EXPECT_EQ((DWORD)::GetSystemMetrics(SM_CYSCREEN), app.QueryDword("CommandBars-Summary", "ScreenCY"));
+    EXPECT_EQ(1u, app.QueryDword("CommandBars-Bar0", "BarID"));
+    EXPECT_EQ(102u, app.QueryDword("CommandBars-Bar1", "BarID"));
+    EXPECT_EQ(130u, app.QueryDword("CommandBars-Bar2", "BarID"));
+    for (const char* pszSection : {"CommandBars-Bar0", "CommandBars-Bar1", "CommandBars-Bar2"})
+    {
+        EXPECT_FALSE(app.Exists(pszSection, "Visible")) << pszSection;
+        EXPECT_FALSE(app.Exists(pszSection, "Floating")) << pszSection;
+        EXPECT_FALSE(app.Exists(pszSection, "MRUWidth")) << pszSection;
+        EXPECT_TRUE(app.Exists(pszSection, "MRUDockID")) << pszSection;
+    }
+    // The top dock bar's rows: bar ids and row ends, with doubled ends left out.
+    DWORD nEntries = app.QueryDword("CommandBars-DockBar0", "Bars");
+    ASSERT_GE(nEntries, 4u);
+    std::vector<DWORD> ids;
+    for (DWORD i = 0; i < nEntries; i++)
+        ids.push_back(app.QueryDword("CommandBars-DockBar0", ("Bar#" + std::to_string(i)).c_str()));
+    EXPECT_NE(ids.end(), std::find(ids.begin(), ids.end(), 1u));
+    EXPECT_NE(ids.end(), std::find(ids.begin(), ids.end(), 102u));
+    for (size_t i = 1; i < ids.size(); i++)
+        EXPECT_FALSE(ids[i] == 0 && ids[i - 1] == 0) << "no doubled row end";
+    EXPECT_FALSE(app.Exists("CommandBars-DockBar1", "Bars")) << "an empty dock bar saves nothing";
+    EXPECT_FALSE(app.Exists("CommandBars-Controls", "Controls")) << "the bars are not customizable";
+}
+
+TEST_F(BarStateTest, AHiddenBarStaysHiddenAndTheOtherKeepsItsRow)
+{
+    CBarsFrame* pFrame = CreateGameFrame();
+    CXTPCommandBars* pBars = pFrame->GetCommandBars();
+    pBars->GetToolBar(130)->SetVisible(FALSE);
+    CXTPDockBar* pTop = pBars->GetDockBar(xtpBarTop);
+    int nStandardIndex = pTop->FindBar(pBars->GetToolBar(102));
+    pBars->SaveBarState("CommandBars");
+    pFrame->DestroyWindow();
+    EXPECT_EQ(0u, app.QueryDword("CommandBars-Bar2", "Visible"));
+
+    pFrame = CreateGameFrame();
+    pBars = pFrame->GetCommandBars();
+    pBars->LoadBarState("CommandBars");
+    EXPECT_FALSE(pBars->GetToolBar(130)->IsVisible());
+    EXPECT_FALSE(pBars->GetToolBar(130)->IsWindowVisible());
+    EXPECT_TRUE(pBars->GetToolBar(102)->IsVisible());
+    EXPECT_EQ(pTop = pBars->GetDockBar(xtpBarTop), pBars->GetToolBar(102)->GetDockBar());
+    EXPECT_EQ(nStandardIndex, pTop->FindBar(pBars->GetToolBar(102)));
+    pFrame->DestroyWindow();
+}
+
+TEST_F(BarStateTest, FloatingPlacesFollowTheScreenAndStayOnIt)
+{
+    CSize szScreen(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+    CBarsFrame* pFrame = CreateGameFrame();
+    pFrame->GetCommandBars()->SaveBarState("CommandBars");
+    pFrame->DestroyWindow();
+
+    // Saved on a screen twice as large, the Timer floating at (800, 600).
+    DWORD dw;
+    dw = (DWORD)szScreen.cx * 2;
+    app.SetRaw("CommandBars-Summary", "ScreenCX", REG_DWORD, &dw, 4);
+    dw = (DWORD)szScreen.cy * 2;
+    app.SetRaw("CommandBars-Summary", "ScreenCY", REG_DWORD, &dw, 4);
+    dw = 1;
+    app.SetRaw("CommandBars-Bar2", "Floating", REG_DWORD, &dw, 4);
+    dw = 800;
+    app.SetRaw("CommandBars-Bar2", "XPos", REG_DWORD, &dw, 4);
+    dw = 600;
+    app.SetRaw("CommandBars-Bar2", "YPos", REG_DWORD, &dw, 4);
+
+    pFrame = CreateGameFrame();
+    CXTPCommandBars* pBars = pFrame->GetCommandBars();
+    pBars->LoadBarState("CommandBars");
+    CXTPToolBar* pTimer = pBars->GetToolBar(130);
+    ASSERT_EQ(xtpBarFloating, pTimer->GetPosition());
+    CRect rc;
+    pTimer->GetWindowRect(&rc);
+    EXPECT_EQ(CPoint(400, 300), rc.TopLeft());
+    pFrame->DestroyWindow();
+
+    // A place far off the screen comes back an icon's size inside it.
+    dw = (DWORD)szScreen.cx;
+    app.SetRaw("CommandBars-Summary", "ScreenCX", REG_DWORD, &dw, 4);
+    dw = (DWORD)szScreen.cy;
+    app.SetRaw("CommandBars-Summary", "ScreenCY", REG_DWORD, &dw, 4);
+    dw = 5000;
+    app.SetRaw("CommandBars-Bar2", "XPos", REG_DWORD, &dw, 4);
+    pFrame = CreateGameFrame();
+    pBars = pFrame->GetCommandBars();
+    pBars->LoadBarState("CommandBars");
+    pBars->GetToolBar(130)->GetWindowRect(&rc);
+    CRect rcWork;
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcWork, 0);
+    EXPECT_EQ(rcWork.right - ::GetSystemMetrics(SM_CXICON), rc.left);
+    pFrame->DestroyWindow();
+}
+
+TEST_F(BarStateTest, CorruptCountsStopAtTheFirstMissingRecord)
+{
+    CBarsFrame* pFrame = CreateGameFrame();
+    pFrame->GetCommandBars()->SaveBarState("CommandBars");
+    pFrame->DestroyWindow();
+    DWORD dwHuge = 0x7FFFFFFF;
+    app.SetRaw("CommandBars-Summary", "Bars", REG_DWORD, &dwHuge, 4);
+    app.SetRaw("CommandBars-DockBar0", "Bars", REG_DWORD, &dwHuge, 4);
+
+    pFrame = CreateGameFrame();
+    CXTPCommandBars* pBars = pFrame->GetCommandBars();
+    DWORD dwStart = ::GetTickCount();
+    pBars->LoadBarState("CommandBars");
+    EXPECT_LT(::GetTickCount() - dwStart, 5000u) << "no loop over the stated count";
+    EXPECT_TRUE(pBars->GetToolBar(102)->IsVisible());
+    EXPECT_LE(pBars->GetDockBar(xtpBarTop)->GetDockedCount(), 10);
+    pFrame->DestroyWindow();
+}
+
+TEST_F(BarStateTest, ACustomToolbarComesBackFromTheProfile)
+{
+    CBarsFrame* pFrame = CreateGameFrame(TRUE);
+    CXTPCommandBars* pBars = pFrame->GetCommandBars();
+    ASSERT_TRUE(pBars->IsCustomizable());
+    CXTPToolBar* pCustom = pBars->CreateCustomToolBar("Mine", 1001);
+    ASSERT_TRUE(pCustom != NULL);
+    CXTPControl* pControl = pCustom->GetControls()->Add(xtpControlButton, 2001);
+    pControl->SetCaption("New Puzzle");
+    pBars->SaveBarState("CommandBars");
+    pFrame->DestroyWindow();
+
+    EXPECT_EQ(0u, app.QueryDword("CommandBars-Controls", "LoadFromFile"));
+    DWORD dwType = 0;
+    std::vector<BYTE> data;
+    ASSERT_TRUE(app.Query("CommandBars-Controls", "Controls", dwType, data));
+    EXPECT_EQ((DWORD)REG_BINARY, dwType);
+
+    pFrame = CreateGameFrame(TRUE);
+    pBars = pFrame->GetCommandBars();
+    pBars->LoadBarState("CommandBars");
+    CXTPToolBar* pLoaded = pBars->GetToolBar(1001);
+    ASSERT_TRUE(pLoaded != NULL);
+    EXPECT_STREQ("Mine", pLoaded->GetTitle());
+    ASSERT_EQ(1, pLoaded->GetControlCount());
+    EXPECT_STREQ("New Puzzle", pLoaded->GetControl(0)->GetCaption());
+    EXPECT_EQ(2001, pLoaded->GetControl(0)->GetID());
+    pFrame->DestroyWindow();
+}
+
+namespace
+{
+// Enough controls with distinct captions that the packed data passes 16000 bytes.
+void FillLargeBar(CXTPCommandBars* pBars)
+{
+    CXTPToolBar* pCustom = pBars->CreateCustomToolBar("Large", 1002);
+    unsigned int seed = 7;
+    for (int i = 0; i < 1200; i++)
+    {
+        CString strCaption;
+        for (int c = 0; c < 40; c++)
+        {
+            seed = seed * 1103515245u + 12345u;
+            strCaption += (char)('A' + (seed >> 16) % 26);
+        }
+        CXTPControl* pControl = pCustom->GetControls()->Add(xtpControlButton, 3000 + i);
+        pControl->SetCaption(strCaption);
+        pControl->SetVisible(FALSE);
+    }
+}
+
+CString AppDataPath(LPCTSTR lpszName)
+{
+    char szPath[MAX_PATH];
+    ::SHGetSpecialFolderPathA(NULL, szPath, CSIDL_APPDATA, FALSE);
+    return CString(szPath) + "\\Brindlemark\\" + lpszName;
+}
+} // namespace
+
+TEST_F(BarStateTest, LargeControlsGoToAHiddenFileAndAFailedWriteKeepsThemLoadable)
+{
+    CString strPath = AppDataPath("A_B");
+    ::SetFileAttributesA(strPath, FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileA(strPath);
+    ::RemoveDirectoryA(strPath);
+
+    CBarsFrame* pFrame = CreateGameFrame(TRUE);
+    FillLargeBar(pFrame->GetCommandBars());
+    pFrame->GetCommandBars()->SaveBarState("A\\B");
+    pFrame->DestroyWindow();
+
+    EXPECT_EQ(1u, app.QueryDword("A\\B-Controls", "LoadFromFile"));
+    DWORD dwType = 0;
+    std::vector<BYTE> data;
+    ASSERT_TRUE(app.Query("A\\B-Controls", "Controls", dwType, data));
+    EXPECT_EQ((DWORD)REG_SZ, dwType);
+    EXPECT_STREQ(strPath, (const char*)data.data());
+    DWORD dwAttributes = ::GetFileAttributesA(strPath);
+    ASSERT_NE(INVALID_FILE_ATTRIBUTES, dwAttributes);
+    EXPECT_TRUE(dwAttributes & FILE_ATTRIBUTE_HIDDEN);
+
+    pFrame = CreateGameFrame(TRUE);
+    pFrame->GetCommandBars()->LoadBarState("A\\B");
+    ASSERT_TRUE(pFrame->GetCommandBars()->GetToolBar(1002) != NULL);
+    EXPECT_EQ(1200, pFrame->GetCommandBars()->GetToolBar(1002)->GetControlCount());
+
+    // Saving over the hidden file works; then a write that cannot happen (a
+    // folder stands where the file goes) keeps the controls in the profile.
+    pFrame->GetCommandBars()->SaveBarState("A\\B");
+    EXPECT_EQ(1u, app.QueryDword("A\\B-Controls", "LoadFromFile"));
+    pFrame->DestroyWindow();
+    ::SetFileAttributesA(strPath, FILE_ATTRIBUTE_NORMAL);
+    ASSERT_TRUE(::DeleteFileA(strPath));
+    ASSERT_TRUE(::CreateDirectoryA(strPath, NULL));
+
+    pFrame = CreateGameFrame(TRUE);
+    FillLargeBar(pFrame->GetCommandBars());
+    pFrame->GetCommandBars()->SaveBarState("A\\B");
+    pFrame->DestroyWindow();
+    EXPECT_EQ(0u, app.QueryDword("A\\B-Controls", "LoadFromFile"));
+    ASSERT_TRUE(app.Query("A\\B-Controls", "Controls", dwType, data));
+    EXPECT_EQ((DWORD)REG_BINARY, dwType);
+    EXPECT_EQ(0, memcmp(data.data(), "ZIP!", 4));
+
+    pFrame = CreateGameFrame(TRUE);
+    pFrame->GetCommandBars()->LoadBarState("A\\B");
+    ASSERT_TRUE(pFrame->GetCommandBars()->GetToolBar(1002) != NULL);
+    EXPECT_EQ(1200, pFrame->GetCommandBars()->GetToolBar(1002)->GetControlCount());
+    pFrame->DestroyWindow();
+    ::RemoveDirectoryA(strPath);
+}

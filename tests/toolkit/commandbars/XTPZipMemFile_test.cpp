@@ -1,0 +1,167 @@
+// The packed memory file: what is packed, the "ZIP!" form, and what a broken
+// packed buffer loads.
+#include <gtest/gtest.h>
+
+#include "XTPZipMemFile.h"
+
+#include <stdlib.h>
+#include <string.h>
+
+#include <vector>
+
+namespace
+{
+// Writes the bytes into a fresh packed memory file and detaches them.
+std::vector<BYTE> Pack(const std::vector<BYTE>& raw)
+{
+    CXTPZipMemFile file;
+    if (!raw.empty())
+        file.Write(raw.data(), (UINT)raw.size());
+    BYTE* pData = NULL;
+    DWORD dwCount = 0;
+    file.DetachCompressed(pData, dwCount);
+    std::vector<BYTE> out(pData, pData + dwCount);
+    free(pData);
+    return out;
+}
+
+// Everything a packed memory file made over the bytes reads back.
+std::vector<BYTE> Unpack(std::vector<BYTE> stored)
+{
+    CXTPZipMemFile file(stored.empty() ? NULL : stored.data(), (UINT)stored.size());
+    std::vector<BYTE> out((size_t)file.GetLength());
+    if (!out.empty())
+        file.Read(out.data(), (UINT)out.size());
+    return out;
+}
+
+std::vector<BYTE> Incompressible(size_t n)
+{
+    std::vector<BYTE> data(n);
+    unsigned int seed = 12345;
+    for (auto& b : data)
+    {
+        seed = seed * 1103515245u + 12345u;
+        b = (BYTE)(seed >> 16);
+    }
+    return data;
+}
+} // namespace
+
+TEST(ZipMemFileTest, SmallOrIncompressibleDataStaysRaw)
+{
+    std::vector<BYTE> zeros19(19, 0);
+    EXPECT_EQ(zeros19, Pack(zeros19)) << "below 20 bytes nothing is packed";
+
+    std::vector<BYTE> noise20 = Incompressible(20);
+    EXPECT_EQ(noise20, Pack(noise20)) << "zlib cannot make it smaller";
+    EXPECT_EQ(noise20, Unpack(noise20));
+
+    EXPECT_TRUE(Pack(std::vector<BYTE>()).empty());
+}
+
+TEST(ZipMemFileTest, ThousandZerosArePackedBehindTheHeaderAndComeBack)
+{
+    std::vector<BYTE> zeros(1000, 0);
+    std::vector<BYTE> packed = Pack(zeros);
+    ASSERT_GT(packed.size(), 10u);
+    EXPECT_LT(packed.size(), zeros.size());
+    EXPECT_EQ(0, memcmp(packed.data(), "ZIP!", 4));
+    EXPECT_EQ(0xE8, packed[4]);
+    EXPECT_EQ(0x03, packed[5]);
+    EXPECT_EQ(0x00, packed[6]);
+    EXPECT_EQ(0x00, packed[7]);
+    EXPECT_EQ(0x78, packed[8]) << "a zlib stream with its header";
+
+    EXPECT_EQ(zeros, Unpack(packed));
+}
+
+TEST(ZipMemFileTest, BrokenPackedDataLoadsNothing)
+{
+    std::vector<BYTE> text(3000);
+    for (size_t i = 0; i < text.size(); i++)
+        text[i] = (BYTE)("abcabd"[i % 6]);
+    std::vector<BYTE> packed = Pack(text);
+    ASSERT_EQ(0, memcmp(packed.data(), "ZIP!", 4));
+
+    std::vector<BYTE> truncated(packed.begin(), packed.begin() + packed.size() / 2);
+    EXPECT_TRUE(Unpack(truncated).empty()) << "a truncated stream";
+
+    std::vector<BYTE> shorter = packed;
+    shorter[4] = (BYTE)(shorter[4] - 1);   // states one byte less than the stream holds
+    EXPECT_TRUE(Unpack(shorter).empty());
+
+    std::vector<BYTE> longer = packed;
+    longer[5] = (BYTE)(longer[5] + 1);     // states 256 bytes more
+    EXPECT_TRUE(Unpack(longer).empty());
+
+    std::vector<BYTE> huge = packed;
+    huge[4] = huge[5] = huge[6] = huge[7] = 0xFF;   // 4 GB: refused before any allocation
+    EXPECT_TRUE(Unpack(huge).empty());
+
+    std::vector<BYTE> flipped = packed;
+    flipped[packed.size() - 3] ^= 0x5A;    // the stream's checksum no longer holds
+    EXPECT_TRUE(Unpack(flipped).empty());
+
+    // Twelve bytes are the least that counts as packed; shorter is raw data.
+    std::vector<BYTE> header11 = {'Z', 'I', 'P', '!', 3, 0, 0, 0, 1, 2, 3};
+    EXPECT_EQ(header11, Unpack(header11));
+}
+
+TEST(ZipMemFileTest, AttachCompressedFreesTheSourceOnlyWhenAsked)
+{
+    std::vector<BYTE> zeros(500, 0);
+    std::vector<BYTE> packed = Pack(zeros);
+    BYTE* pOwned = (BYTE*)malloc(packed.size());
+    memcpy(pOwned, packed.data(), packed.size());
+    {
+        CXTPZipMemFile file;
+        file.AttachCompressed(pOwned, (DWORD)packed.size(), TRUE);   // frees pOwned
+        EXPECT_EQ(500u, file.GetLength());
+    }
+
+    BYTE* pRaw = (BYTE*)malloc(30);
+    memset(pRaw, 7, 30);
+    {
+        CXTPZipMemFile file;
+        file.AttachCompressed(pRaw, 30, TRUE);   // raw data: owned and freed by the file
+        BYTE b = 0;
+        EXPECT_EQ(1u, file.Read(&b, 1));
+        EXPECT_EQ(7, b);
+    }
+}
+
+TEST(ZipMemFileTest, LoadFromFileReadsAPackedFileAndRefusesAMissingOne)
+{
+    char szDir[MAX_PATH], szPath[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, szDir);
+    ::GetTempFileNameA(szDir, "zmf", 0, szPath);
+
+    std::vector<BYTE> zeros(2000, 0);
+    std::vector<BYTE> packed = Pack(zeros);
+    FILE* f = fopen(szPath, "wb");
+    ASSERT_TRUE(f != NULL);
+    fwrite(packed.data(), 1, packed.size(), f);
+    fclose(f);
+
+    CXTPZipMemFile file;
+    ASSERT_TRUE(file.LoadFromFile(szPath));
+    EXPECT_EQ(2000u, file.GetLength());
+    ::DeleteFileA(szPath);
+
+    CXTPZipMemFile missing;
+    EXPECT_FALSE(missing.LoadFromFile(szPath));
+
+    CXTPZipMemFile named;
+    bool bThrown = false;
+    try
+    {
+        named.SetFilePath(NULL);
+    }
+    catch (CException* e)
+    {
+        bThrown = e->IsKindOf(RUNTIME_CLASS(CInvalidArgException)) != FALSE;
+        e->Delete();
+    }
+    EXPECT_TRUE(bThrown);
+}

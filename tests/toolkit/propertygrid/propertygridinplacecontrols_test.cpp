@@ -1,0 +1,183 @@
+// The in-place editor and drop-down list of a property grid: constraint
+// stepping and typing, commit and cancel, and where the drop-down opens.
+// ctest: run-serial
+#include "support/propertygrid_fixture.h"
+
+namespace
+{
+::testing::Environment* const s_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment());
+
+class InplaceTest : public testsupport::PropertyGridFixture
+{
+protected:
+    CXTPPropertyGridItem* AddItem(CXTPPropertyGridItem* pItem)
+    {
+        if (m_pCategory == NULL)
+        {
+            m_pCategory = m_grid.AddCategory("Category");
+            m_pCategory->Expand();
+        }
+        return m_pCategory->AddChildItem(pItem);
+    }
+    CXTPPropertyGridItem* AddGreekItem(BOOL bConstrained)
+    {
+        CXTPPropertyGridItem* pItem = AddItem(new CXTPPropertyGridItem("Greek", "Alpha"));
+        pItem->GetConstraints()->AddConstraint("Alpha");
+        pItem->GetConstraints()->AddConstraint("Beta");
+        pItem->GetConstraints()->AddConstraint("Bravo");
+        pItem->SetConstraintEdit(bConstrained);
+        pItem->SetFlags(xtpPropertyGridItemEdit | xtpPropertyGridItemComboButton);
+        return pItem;
+    }
+    // Selects the item and puts the focus into its editor.
+    HWND Edit(CXTPPropertyGridItem* pItem)
+    {
+        pItem->Select();
+        pItem->SetFocusToInplaceControl();
+        return m_grid.GetInplaceEdit().m_hWnd;
+    }
+
+    CXTPPropertyGridItem* m_pCategory = NULL;
+};
+
+TEST_F(InplaceTest, TypingPicksTheNextConstraintWithThatLetter)
+{
+    CXTPPropertyGridItem* pItem = AddGreekItem(TRUE);
+    HWND hEdit = Edit(pItem);
+    SendChar(hEdit, 'b');
+    EXPECT_STREQ("Beta", EditText());
+    SendChar(hEdit, 'b');
+    EXPECT_STREQ("Bravo", EditText());
+    SendChar(hEdit, 'B');
+    EXPECT_STREQ("Beta", EditText());
+    SendChar(hEdit, 'z');
+    EXPECT_STREQ("Beta", EditText());
+
+    // Enter hands the focus back to the view, which commits the choice.
+    SendChar(hEdit, VK_RETURN);
+    EXPECT_EQ(View().m_hWnd, ::GetFocus());
+    EXPECT_STREQ("Beta", pItem->GetValue());
+    ASSERT_EQ(1u, CountNotes(XTP_PGN_ITEMVALUE_CHANGED));
+    EXPECT_EQ(1u, CountNotes(XTP_PGN_REQUESTEDIT));
+    EXPECT_EQ(1u, CountNotes(XTP_PGN_AFTEREDIT));
+}
+
+TEST_F(InplaceTest, UpAndDownStopAtTheEndsAndADoubleClickWraps)
+{
+    CXTPPropertyGridItem* pItem = AddGreekItem(TRUE);
+    HWND hEdit = Edit(pItem);
+    SendKey(hEdit, VK_UP);
+    EXPECT_STREQ("Alpha", EditText());
+    SendKey(hEdit, VK_DOWN);
+    SendKey(hEdit, VK_DOWN);
+    EXPECT_STREQ("Bravo", EditText());
+    SendKey(hEdit, VK_DOWN);
+    EXPECT_STREQ("Bravo", EditText());
+
+    ::SendMessage(hEdit, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(2, 2));
+    EXPECT_STREQ("Alpha", pItem->GetValue());
+    EXPECT_EQ(View().m_hWnd, ::GetFocus());
+}
+
+TEST_F(InplaceTest, EscapeCancelsTheTypedText)
+{
+    CXTPPropertyGridItem* pItem = AddItem(new CXTPPropertyGridItem("Name", "old"));
+    HWND hEdit = Edit(pItem);
+    ::SetWindowText(hEdit, "new");
+    EXPECT_GE(CountNotes(XTP_PGN_EDIT_CHANGED), 1u);
+    SendKey(hEdit, VK_ESCAPE);
+    SendChar(hEdit, VK_ESCAPE);
+    EXPECT_STREQ("old", pItem->GetValue());
+    EXPECT_EQ(1u, CountNotes(XTP_PGN_CANCELEDIT));
+    EXPECT_EQ(0u, CountNotes(XTP_PGN_ITEMVALUE_CHANGED));
+}
+
+TEST_F(InplaceTest, OwnerRefusingTheEditSendsTheFocusBack)
+{
+    CXTPPropertyGridItem* pItem = AddItem(new CXTPPropertyGridItem("Name", "old"));
+    m_host.m_handler = [](WPARAM nCode, LPARAM lParam) -> LRESULT {
+        if (nCode == XTP_PGN_REQUESTEDIT)
+            ((XTP_PROPERTYGRID_EDITREQUEST*)lParam)->bCancel = TRUE;
+        return 0;
+    };
+    Edit(pItem);
+    EXPECT_EQ(View().m_hWnd, ::GetFocus());
+    EXPECT_FALSE(m_grid.GetInplaceEdit().IsEditing());
+}
+
+TEST_F(InplaceTest, ListAppliesWithEnterAndCancelsWithEscape)
+{
+    CXTPPropertyGridItem* pItem = AddGreekItem(TRUE);
+    pItem->Select();
+    View().SetFocus();
+    SendKey(View().m_hWnd, VK_F4);
+    ASSERT_TRUE(IsListShown());
+    CXTPPropertyGridInplaceList& wndList = m_grid.GetInplaceList();
+    EXPECT_EQ(0, wndList.GetCurSel());
+    EXPECT_EQ(wndList.m_hWnd, ::GetFocus());
+
+    wndList.SetCurSel(2);
+    SendKey(wndList.m_hWnd, VK_RETURN);
+    EXPECT_STREQ("Bravo", pItem->GetValue());
+    EXPECT_EQ(2, pItem->GetConstraints()->GetCurrent());
+    EXPECT_FALSE(IsListShown());
+
+    ClearNotes();
+    SendKey(View().m_hWnd, VK_F4);
+    ASSERT_TRUE(IsListShown());
+    SendKey(wndList.m_hWnd, VK_ESCAPE);
+    EXPECT_FALSE(IsListShown());
+    EXPECT_STREQ("Bravo", pItem->GetValue());
+    EXPECT_EQ(1u, CountNotes(XTP_PGN_CANCELEDIT));
+    EXPECT_EQ(0u, CountNotes(XTP_PGN_ITEMVALUE_CHANGED));
+}
+
+TEST_F(InplaceTest, WideConstraintsGrowTheListLeftButNotPastTheRow)
+{
+    CXTPPropertyGridItem* pItem = AddItem(new CXTPPropertyGridItem("Wide", "x"));
+    pItem->GetConstraints()->AddConstraint("short");
+    pItem->GetConstraints()->AddConstraint("a very long constraint text that is wider than any value column of a grid");
+    pItem->SetFlags(xtpPropertyGridItemEdit | xtpPropertyGridItemComboButton);
+    pItem->Select();
+    pItem->OnInplaceButtonDown(pItem->GetInplaceButtons()->Find(XTP_ID_PROPERTYGRID_COMBOBUTTON));
+    ASSERT_TRUE(IsListShown());
+
+    CRect rcRow = pItem->GetItemRect();
+    View().ClientToScreen(&rcRow);
+    CRect rcList;
+    m_grid.GetInplaceList().GetWindowRect(&rcList);
+    EXPECT_EQ(rcRow.right, rcList.right);
+    EXPECT_EQ(rcRow.Width() - 14, rcList.Width());
+    EXPECT_EQ(rcRow.bottom, rcList.top);
+    m_grid.GetInplaceList().DestroyItem();
+}
+
+TEST_F(InplaceTest, NearTheBottomOfTheScreenTheListOpensAboveTheRow)
+{
+    CRect rcWork;
+    ::SystemParametersInfo(SPI_GETWORKAREA, 0, &rcWork, 0);
+    m_host.SetWindowPos(NULL, 40, rcWork.bottom - m_rcHost.Height(), 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    m_grid.ShowHelp(FALSE);
+    CXTPPropertyGridItem* pCategory = m_grid.AddCategory("Filler");
+    for (int i = 0; i < 12; i++)
+        pCategory->AddChildItem(new CXTPPropertyGridItem("Filler", "x"));
+    pCategory->Expand();
+    CXTPPropertyGridItem* pItem = AddGreekItem(TRUE);
+    for (int i = 0; i < 20; i++)
+        pItem->GetConstraints()->AddConstraint("More");
+    View().SetTopIndex(pItem->GetIndex());
+    pItem->Select();
+    pItem->OnInplaceButtonDown(pItem->GetInplaceButtons()->Find(XTP_ID_PROPERTYGRID_COMBOBUTTON));
+    ASSERT_TRUE(IsListShown());
+
+    CRect rcRow = pItem->GetItemRect();
+    View().ClientToScreen(&rcRow);
+    ASSERT_GT(rcRow.top, rcWork.CenterPoint().y);
+    CRect rcList;
+    m_grid.GetInplaceList().GetWindowRect(&rcList);
+    EXPECT_EQ(rcRow.top - 1, rcList.bottom);
+    // At most ten rows show at once.
+    EXPECT_EQ(10 * m_grid.GetInplaceList().GetItemHeight(0) + 2, rcList.Height());
+    m_grid.GetInplaceList().DestroyItem();
+}
+} // namespace

@@ -1,0 +1,442 @@
+// What every bar gives besides tracking: tooltips of its controls, help ids,
+// the accessible view of the bar and its controls, and the drop side of
+// customisation by drag and drop.
+#include "XTPCommandBar.h"
+
+#include "XTPCommandBars.h"
+#include "XTPCommandBarsOptions.h"
+#include "XTPControl.h"
+#include "XTPControlAction.h"
+#include "XTPControlPopup.h"
+#include "XTPControls.h"
+#include "XTPHookManager.h"
+#include "XTPPopupBar.h"
+#include "XTPShortcutManager.h"
+#include "XTPToolTipContext.h"
+
+#include <oleacc.h>
+
+#ifndef WM_GETOBJECT
+#define WM_GETOBJECT 0x003D
+#endif
+
+namespace {
+
+// The width of the insert marker across the controls.
+const int kMarkerWidth = 6;
+
+BOOL IsVerticalDropLayout(const CXTPCommandBar* pBar)
+{
+    return pBar->GetPosition() == xtpBarLeft || pBar->GetPosition() == xtpBarRight ||
+           pBar->GetType() == xtpBarTypePopup;
+}
+
+CString StripAmpersands(const CString& str)
+{
+    CString strResult;
+    for (int i = 0; i < str.GetLength(); i++)
+    {
+        if (str[i] == '&' && i + 1 < str.GetLength() && str[i + 1] != '&')
+            continue;
+        if (str[i] == '&' && i + 1 < str.GetLength())
+            i++;
+        strResult += str[i];
+    }
+    return strResult;
+}
+
+} // namespace
+
+//////////////////////////////////////////////////////////////////////////
+// Tooltips and help
+
+INT_PTR CXTPCommandBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
+{
+    CXTPCommandBar* pThis = const_cast<CXTPCommandBar*>(this);
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    if ((m_bTracking == 2 && !IsPopupBar()) || m_nPopuped != -1)
+        return -1;
+    CXTPMouseManager* pMouseManager = XTPMouseManager();
+    if (pMouseManager->GetLockCount() > 0 || (m_bTracking && pMouseManager->IsMouseLocked(pThis)))
+        return -1;
+    if (pCommandBars != NULL && !pCommandBars->GetCommandBarsOptions()->bToolBarScreenTips)
+        return -1;
+    CXTPControl* pControl = m_pControls->HitTest(point);
+    if (pControl == NULL)
+        return -1;
+    if (IsPopupBar())
+    {
+        if (pCommandBars == NULL)
+            return -1;
+        if (!pCommandBars->GetCommandBarsOptions()->bShowPopupBarToolTips &&
+            (pControl->GetFlags() & xtpFlagShowPopupBarTip) == 0)
+            return -1;
+    }
+
+    CRect rcTip = pControl->GetRect();
+    CString strTip = pControl->GetTooltip(&point, &rcTip);
+    if (strTip.IsEmpty())
+        return -1;
+    if (pCommandBars != NULL && pCommandBars->GetCommandBarsOptions()->bToolBarAccelTips)
+    {
+        CString strShortcut = pControl->GetShortcutText();
+        if (strShortcut.IsEmpty())
+            pCommandBars->GetShortcutManager()->FindDefaultAccelerator((UINT)pControl->GetID(), strShortcut);
+        if (!strShortcut.IsEmpty())
+            strTip += " (" + strShortcut + ")";
+    }
+
+    INT_PTR nHit = pControl->GetID() != 0 ? pControl->GetID() : -1;
+    CXTPToolTipContext::FillInToolInfoEx(pTI, m_hWnd, rcTip, nHit, strTip, strTip, pControl->GetDescription(),
+                                         GetImageManager());
+    if (pTI != NULL && pTI->cbSize >= 44 && pTI->lParam != 0)
+        ((XTP_TOOLTIP_TOOLINFO_EX*)pTI->lParam)->pObject = pControl;
+    return nHit;
+}
+
+LRESULT CXTPCommandBar::OnHelpHitTest(WPARAM, LPARAM lParam)
+{
+    CPoint point((short)LOWORD(lParam), (short)HIWORD(lParam));
+    CXTPControl* pControl = m_pControls->HitTest(point);
+    if (pControl == NULL)
+    {
+        int nId = m_hWnd != NULL ? ::GetDlgCtrlID(m_hWnd) : 0;
+        return nId != 0 ? 0x50000 + nId : 0;
+    }
+    int nHelpId = pControl->GetHelpId();
+    if (nHelpId <= 0 && pControl->GetAction() != NULL)
+        nHelpId = pControl->GetAction()->GetHelpId();
+    if (nHelpId <= 0)
+        nHelpId = pControl->GetID();
+    return 0x10000 + nHelpId;
+}
+
+//////////////////////////////////////////////////////////////////////////
+// Accessibility
+
+LRESULT CXTPCommandBar::OnGetObject(WPARAM wParam, LPARAM lParam)
+{
+    LONG nObjectId = (LONG)lParam;
+    if (nObjectId == OBJID_CLIENT || nObjectId == OBJID_MENU)
+        return LresultFromObject(IID_IAccessible, wParam, (LPUNKNOWN)GetAccessible());
+    if (nObjectId >= 1 && nObjectId < 0xFFFFFF)
+    {
+        // A control by its id; an id no control has gets no object.
+        CXTPControl* pControl = m_pControls->FindControl(xtpControlError, (int)nObjectId, FALSE, FALSE);
+        if (pControl == NULL)
+            return 0;
+        return LresultFromObject(IID_IAccessible, wParam, (LPUNKNOWN)pControl->GetAccessible());
+    }
+    return Default();
+}
+
+HRESULT CXTPCommandBar::GetAccessibleParent(IDispatch** ppdispParent)
+{
+    *ppdispParent = NULL;
+    CXTPPopupBar* pPopupBar = DYNAMIC_DOWNCAST(CXTPPopupBar, this);
+    if (pPopupBar != NULL && pPopupBar->GetControlPopup() != NULL)
+    {
+        *ppdispParent = pPopupBar->GetControlPopup()->GetIDispatch(TRUE);
+        return S_OK;
+    }
+    if (m_hWnd == NULL)
+        return E_FAIL;
+    return AccessibleObjectFromWindow(m_hWnd, (DWORD)OBJID_WINDOW, IID_IDispatch, (void**)ppdispParent);
+}
+
+HRESULT CXTPCommandBar::GetAccessibleChildCount(long* pcountChildren)
+{
+    *pcountChildren = GetControlCount();
+    return S_OK;
+}
+
+HRESULT CXTPCommandBar::GetAccessibleChild(VARIANT varChild, IDispatch** ppdispChild)
+{
+    *ppdispChild = NULL;
+    long nChild = GetChildIndex(&varChild);
+    CXTPControl* pControl = GetControl(nChild - 1);
+    if (pControl == NULL)
+        return E_INVALIDARG;
+    *ppdispChild = pControl->GetIDispatch(TRUE);
+    return S_OK;
+}
+
+HRESULT CXTPCommandBar::GetAccessibleName(VARIANT varChild, BSTR* pszName)
+{
+    long nChild = GetChildIndex(&varChild);
+    CString strName;
+    if (nChild == CHILDID_SELF)
+    {
+        strName = m_strTitle;
+    }
+    else
+    {
+        CXTPControl* pControl = GetControl(nChild - 1);
+        if (pControl == NULL)
+            return E_INVALIDARG;
+        strName = StripAmpersands(pControl->GetCaption());
+        CString strShortcut = pControl->GetShortcutText();
+        if (!strShortcut.IsEmpty())
+            strName += "\t" + strShortcut;
+    }
+    *pszName = strName.AllocSysString();
+    return S_OK;
+}
+
+HRESULT CXTPCommandBar::GetAccessibleRole(VARIANT varChild, VARIANT* pvarRole)
+{
+    pvarRole->vt = VT_I4;
+    if (GetChildIndex(&varChild) != CHILDID_SELF)
+        pvarRole->lVal = ROLE_SYSTEM_MENUITEM;
+    else if (m_barType == xtpBarTypeMenuBar)
+        pvarRole->lVal = ROLE_SYSTEM_MENUBAR;
+    else if (m_barType == xtpBarTypePopup)
+        pvarRole->lVal = ROLE_SYSTEM_MENUPOPUP;
+    else
+        pvarRole->lVal = ROLE_SYSTEM_TOOLBAR;
+    return S_OK;
+}
+
+HRESULT CXTPCommandBar::GetAccessibleState(VARIANT varChild, VARIANT* pvarState)
+{
+    pvarState->vt = VT_I4;
+    pvarState->lVal = IsVisible() || (m_hWnd != NULL && ::IsWindowVisible(m_hWnd)) ? 0 : STATE_SYSTEM_INVISIBLE;
+    long nChild = GetChildIndex(&varChild);
+    if (nChild != CHILDID_SELF)
+        pvarState->lVal |= nChild - 1 == m_nSelected ? 0x300086 : 0x300000;
+    return S_OK;
+}
+
+HRESULT CXTPCommandBar::AccessibleLocation(long* pxLeft, long* pyTop, long* pcxWidth, long* pcyHeight,
+                                           VARIANT varChild)
+{
+    *pxLeft = *pyTop = *pcxWidth = *pcyHeight = 0;
+    if (m_hWnd == NULL)
+        return S_OK;
+    CRect rc;
+    long nChild = GetChildIndex(&varChild);
+    if (nChild == CHILDID_SELF)
+    {
+        GetWindowRect(&rc);
+    }
+    else
+    {
+        CXTPControl* pControl = GetControl(nChild - 1);
+        if (pControl == NULL)
+            return E_INVALIDARG;
+        rc = pControl->GetRect();
+        ClientToScreen(&rc);
+    }
+    *pxLeft = rc.left;
+    *pyTop = rc.top;
+    *pcxWidth = rc.Width();
+    *pcyHeight = rc.Height();
+    return S_OK;
+}
+
+HRESULT CXTPCommandBar::AccessibleHitTest(long xLeft, long yTop, VARIANT* pvarChild)
+{
+    pvarChild->vt = VT_EMPTY;
+    if (m_hWnd == NULL)
+        return S_FALSE;
+    CRect rcWindow;
+    GetWindowRect(&rcWindow);
+    if (!rcWindow.PtInRect(CPoint(xLeft, yTop)))
+        return S_FALSE;
+    CPoint pt(xLeft, yTop);
+    ScreenToClient(&pt);
+    CXTPControl* pControl = m_pControls->HitTest(pt);
+    if (pControl != NULL)
+    {
+        pvarChild->vt = VT_DISPATCH;
+        pvarChild->pdispVal = pControl->GetIDispatch(TRUE);
+        return S_OK;
+    }
+    pvarChild->vt = VT_I4;
+    pvarChild->lVal = CHILDID_SELF;
+    return S_OK;
+}
+
+//////////////////////////////////////////////////////////////////////////
+// Customize drop
+
+int CXTPCommandBar::FindCustomizeDropIndex(CXTPControl* pDataObject, CPoint point, CRect& rcMarker, BOOL& bAfter)
+{
+    BOOL bVert = IsVerticalDropLayout(this);
+    int nBest = -1;
+    int nBestDistance = INT_MAX;
+    for (int i = 0; i < GetControlCount(); i++)
+    {
+        CXTPControl* pControl = GetControl(i);
+        if (!pControl->IsVisible() || !pControl->IsCustomizeMovable())
+            continue;
+        CRect rc = pControl->GetRect();
+        if (pControl->GetWrap() && nBest != -1)
+        {
+            // A later row that lies beyond the point ends the search.
+            if (bVert ? rc.right < point.x : rc.top > point.y)
+                break;
+            nBest = i;
+            nBestDistance = bVert ? abs(rc.CenterPoint().y - point.y) : abs(rc.CenterPoint().x - point.x);
+            continue;
+        }
+        int nDistance = bVert ? abs(rc.CenterPoint().y - point.y) : abs(rc.CenterPoint().x - point.x);
+        if (nBest == -1 || nDistance < nBestDistance)
+        {
+            nBest = i;
+            nBestDistance = nDistance;
+        }
+    }
+
+    rcMarker.SetRectEmpty();
+    if (nBest == -1)
+    {
+        bAfter = TRUE;
+        if (!IsEmptyDropRefused() && m_hWnd != NULL)
+        {
+            CRect rcClient;
+            GetClientRect(&rcClient);
+            rcMarker.SetRect(rcClient.left + 2, rcClient.top + 2, rcClient.left + 8, rcClient.bottom - 2);
+        }
+        return -1;
+    }
+
+    CXTPControl* pBest = GetControl(nBest);
+    CRect rc = pBest->GetRect();
+    bAfter = bVert ? rc.CenterPoint().y < point.y : rc.CenterPoint().x < point.x;
+    if (pBest == pDataObject)
+        return nBest;
+
+    CXTPControl* pNext = GetControl(nBest + 1);
+    BOOL bInside = pNext == NULL || pNext->GetBeginGroup() || (!bVert && pNext->GetWrap());
+    if (bVert)
+    {
+        int y = !bAfter ? rc.top : (bInside ? rc.bottom - kMarkerWidth : rc.bottom);
+        rcMarker.SetRect(rc.left, y - (!bAfter ? kMarkerWidth / 2 : 0), rc.right,
+                         y - (!bAfter ? kMarkerWidth / 2 : 0) + kMarkerWidth);
+    }
+    else
+    {
+        int x = !bAfter ? rc.left : (bInside ? rc.right - kMarkerWidth : rc.right);
+        rcMarker.SetRect(x - (!bAfter ? kMarkerWidth / 2 : 0), rc.top, x - (!bAfter ? kMarkerWidth / 2 : 0) + kMarkerWidth,
+                         rc.bottom);
+    }
+    m_bVerticalMarker = bVert;
+    return nBest;
+}
+
+void CXTPCommandBar::OnCustomizeDragEnter(CXTPControl* pDataObject, CPoint point)
+{
+    m_rcMarker.SetRectEmpty();
+    OnCustomizeDragOver(pDataObject, point);
+}
+
+void CXTPCommandBar::OnCustomizeDragLeave()
+{
+    if (!m_rcMarker.IsRectEmpty())
+    {
+        m_rcMarker.SetRectEmpty();
+        Redraw();
+    }
+}
+
+DROPEFFECT CXTPCommandBar::OnCustomizeDragOver(CXTPControl* pDataObject, CPoint point)
+{
+    if (!IsCustomizable() || m_hWnd == NULL || !::IsWindowVisible(m_hWnd) || pDataObject == NULL)
+        return DROPEFFECT_NONE;
+
+    CRect rcMarker;
+    BOOL bAfter = FALSE;
+    int nIndex = FindCustomizeDropIndex(pDataObject, point, rcMarker, bAfter);
+
+    CXTPControl* pOver = m_pControls->HitTest(point);
+    if (pOver != NULL)
+    {
+        if (m_nPopuped != -1 && m_nPopuped != pOver->GetIndex())
+            SetPopuped(-1);
+        pOver->OnCustomizeDragOver(pDataObject, point);
+    }
+
+    DROPEFFECT dropEffect = DROPEFFECT_NONE;
+    if (pOver == NULL || pOver->AcceptsCustomizeDrop(pDataObject, point))
+        dropEffect = ::GetKeyState(VK_CONTROL) < 0 ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
+    if (dropEffect == DROPEFFECT_NONE || (nIndex == -1 && IsEmptyDropRefused()))
+        rcMarker.SetRectEmpty();
+    if (rcMarker != m_rcMarker)
+    {
+        m_rcMarker = rcMarker;
+        Redraw();
+    }
+    return dropEffect;
+}
+
+void CXTPCommandBar::OnCustomizeDrop(CXTPControl* pDataObject, DROPEFFECT& dropEffect, CPoint ptDrop,
+                                     CPoint ptDrag)
+{
+    CRect rcMarker;
+    BOOL bAfter = FALSE;
+    int nIndex = FindCustomizeDropIndex(pDataObject, ptDrop, rcMarker, bAfter);
+
+    if (nIndex != -1 && GetControl(nIndex) == pDataObject)
+    {
+        // Dropped back onto itself: a small move changes nothing, one past
+        // the middle makes the control begin a group.
+        if (abs(ptDrop.x - ptDrag.x) > 5 || abs(ptDrop.y - ptDrag.y) > 5)
+            pDataObject->SetBeginGroup(bAfter && nIndex != 0);
+        dropEffect = DROPEFFECT_COPY | DROPEFFECT_LINK;
+    }
+    else
+    {
+        if (nIndex == -1)
+            nIndex = GetControlCount();
+        else if (bAfter)
+            nIndex++;
+        SetPopuped(-1);
+        SetSelected(-1);
+
+        BOOL bBeginGroup = FALSE;
+        CXTPControl* pBefore = GetControl(nIndex);
+        if (pBefore != NULL && pBefore->GetBeginGroup() && !bAfter)
+        {
+            pBefore->SetBeginGroup(FALSE);
+            bBeginGroup = TRUE;
+        }
+        CXTPControl* pClone = m_pControls->AddClone(pDataObject, nIndex, TRUE);
+        if (pClone != NULL)
+        {
+            pClone->SetBeginGroup(bBeginGroup);
+            CXTPCommandBars* pCommandBars = GetCommandBars();
+            if (pCommandBars != NULL)
+                pCommandBars->SetDragControl(pClone);
+        }
+    }
+    OnRecalcLayout();
+    m_rcMarker.SetRectEmpty();
+    Redraw();
+}
+
+void CXTPCommandBar::DrawInsertMarker(CDC* pDC)
+{
+    CRect rc = m_rcMarker;
+    if (rc.IsRectEmpty())
+        return;
+    CBrush brush(::GetSysColor(COLOR_BTNFACE));
+    CBrush* pOldBrush = pDC->SelectObject(&brush);
+    if (m_bVerticalMarker)
+    {
+        pDC->PatBlt(rc.left, rc.top, 1, rc.Height(), PATINVERT);
+        pDC->PatBlt(rc.right - 1, rc.top, 1, rc.Height(), PATINVERT);
+        pDC->PatBlt(rc.left + 1, rc.top + 1, 1, rc.Height() - 2, PATINVERT);
+        pDC->PatBlt(rc.right - 2, rc.top + 1, 1, rc.Height() - 2, PATINVERT);
+        pDC->PatBlt(rc.left + 2, rc.top + 2, rc.Width() - 4, 2, PATINVERT);
+    }
+    else
+    {
+        pDC->PatBlt(rc.left, rc.top, rc.Width(), 1, PATINVERT);
+        pDC->PatBlt(rc.left, rc.bottom - 1, rc.Width(), 1, PATINVERT);
+        pDC->PatBlt(rc.left + 1, rc.top + 1, rc.Width() - 2, 1, PATINVERT);
+        pDC->PatBlt(rc.left + 1, rc.bottom - 2, rc.Width() - 2, 1, PATINVERT);
+        pDC->PatBlt(rc.left + 2, rc.top + 2, 2, rc.Height() - 4, PATINVERT);
+    }
+    pDC->SelectObject(pOldBrush);
+}

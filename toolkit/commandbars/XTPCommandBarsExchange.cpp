@@ -1,0 +1,670 @@
+// The stored form of bars and controls: every bar and control class
+// exchanges its properties through one DoPropExchange, and the command bars
+// save and restore the list of all their bars with it.
+#include "XTPCommandBarsExchange.h"
+
+#include "XTPCommandBar.h"
+#include "XTPCommandBarAnimation.h"
+#include "XTPCommandBars.h"
+#include "XTPControl.h"
+#include "XTPControlAction.h"
+#include "XTPControlButton.h"
+#include "XTPControlPopup.h"
+#include "XTPControls.h"
+#include "XTPImageManager.h"
+#include "XTPMenuBar.h"
+#include "XTPPopupBar.h"
+#include "XTPPropExchange.h"
+#include "XTPToolBar.h"
+
+#include <map>
+
+XTP_COMMANDBARS_PROPEXCHANGE_PARAM* AFX_CDECL XTPGetExchangeParam(CXTPPropExchange* pPX)
+{
+    return pPX != NULL ? (XTP_COMMANDBARS_PROPEXCHANGE_PARAM*)pPX->GetContext() : NULL;
+}
+
+//////////////////////////////////////////////////////////////////////////
+// CXTPCommandBarsArchiveExchange
+
+CXTPCommandBarsArchiveExchange::CXTPCommandBarsArchiveExchange(CArchive& ar) : CXTPPropExchangeArchive(ar)
+{
+}
+
+CXTPPropExchange* CXTPCommandBarsArchiveExchange::OpenSection(LPCTSTR /*lpszSection*/)
+{
+    CXTPCommandBarsArchiveExchange* pSection = new CXTPCommandBarsArchiveExchange(*m_pArchive);
+    pSection->InitSection(this);
+    return pSection;
+}
+
+BOOL CXTPCommandBarsArchiveExchange::ExchangeClass(LPCTSTR pszPropName, CRuntimeClass*& pClass,
+                                                   CRuntimeClass* pDefaultClass)
+{
+    if (m_bLoading || pClass == NULL)
+        return CXTPPropExchangeArchive::ExchangeClass(pszPropName, pClass, pDefaultClass);
+
+    // Each class is written once per process as a twin that carries the
+    // exchange's schema, which the reading side takes as the schema of the
+    // object's values.
+    static std::map<std::pair<const CRuntimeClass*, int>, CRuntimeClass> s_twins;
+    std::pair<const CRuntimeClass*, int> key(pClass, m_nSchema);
+    std::map<std::pair<const CRuntimeClass*, int>, CRuntimeClass>::iterator it = s_twins.find(key);
+    if (it == s_twins.end())
+    {
+        CRuntimeClass twin = *pClass;
+        twin.m_wSchema = (UINT)m_nSchema;
+        it = s_twins.insert(std::make_pair(key, twin)).first;
+    }
+    m_pArchive->WriteClass(&it->second);
+    return TRUE;
+}
+
+namespace {
+
+// A whole set of template ids, as the class library serialises a map; an
+// empty set is left out where the store may leave defaults out.
+void ExchangeTemplateSet(CXTPPropExchange* pPX, LPCTSTR lpszName, CXTPControl::CDocTemplateMap& map)
+{
+    if (!pPX->IsBinaryStore())
+        return;
+    if (pPX->IsStoring())
+    {
+        if (map.GetCount() == 0 && pPX->CanOmitValues())
+            return;
+        PropExchangeSerialize(pPX, lpszName, &map);
+        return;
+    }
+    map.RemoveAll();
+    PropExchangeSerialize(pPX, lpszName, &map);
+}
+
+} // namespace
+
+//////////////////////////////////////////////////////////////////////////
+// Controls
+
+void CXTPControl::DoPropExchange(CXTPPropExchange* pPX)
+{
+    int nSchema = pPX->GetSchema();
+    long nType = m_controlType;
+    PropExchangeLongWithDefault(pPX, "Type", nType, 1);
+    m_controlType = (XTPControlType)nType;
+    PropExchangeLongWithDefault(pPX, "Id", m_nId, -1);
+    if (pPX->IsLoading())
+    {
+        XTP_COMMANDBARS_PROPEXCHANGE_PARAM* pParam = XTPGetExchangeParam(pPX);
+        CXTPCommandBars* pCommandBars = pParam != NULL ? pParam->pCommandBars : NULL;
+        CXTPControlAction* pAction = pCommandBars != NULL ? pCommandBars->FindAction(m_nId) : NULL;
+        if (pAction != NULL)
+            SetAction(pAction);
+    }
+    PropExchangeLongWithDefault(pPX, "IconId", m_nIconId, 0);
+    PropExchangeBool(pPX, "BeginGroup", m_bBeginGroup, FALSE);
+    PropExchangeLongWithDefault(pPX, "Tag", m_nTag, 0);
+    PropExchangeLongWithDefault(pPX, "Flags", m_dwFlags, 0);
+    PropExchangeLongWithDefault(pPX, "HideFlags", m_dwHideFlags, 0);
+    PropExchangeStringWithDefault(pPX, "Caption", m_strCaption, "");
+    PropExchangeStringWithDefault(pPX, "ShortcutText", m_strShortcutText, "");
+    PropExchangeStringWithDefault(pPX, "TooltipText", m_strTooltipText, "");
+    PropExchangeStringWithDefault(pPX, "DescriptionText", m_strDescriptionText, "");
+    PropExchangeStringWithDefault(pPX, "Parameter", m_strParameter, "");
+    PropExchangeLongWithDefault(pPX, "CustomIconId", m_nCustomIconId, 0);
+    PropExchangeStringWithDefault(pPX, "CustomCaption", m_strCustomCaption, "");
+    if (nSchema > 1)
+        PropExchangeStringWithDefault(pPX, "Category", m_strCategory, "");
+
+    if (m_nCustomIconId > 0)
+    {
+        CXTPImageManager* pImageManager = GetImageManager();
+        CXTPPropExchangeSection secIcon(pPX->OpenSection("CustomIcon"));
+        if (pImageManager != NULL)
+            pImageManager->DoPropExchangeIconSet((UINT)m_nCustomIconId, secIcon);
+    }
+    if (nSchema > 3)
+    {
+        ExchangeTemplateSet(pPX, "DocTemplatesExcluded", m_mapDocTemplatesExcluded);
+        ExchangeTemplateSet(pPX, "DocTemplatesAssigned", m_mapDocTemplatesAssigned);
+        PropExchangeBool(pPX, "DefaultItem", m_bDefaultItem, FALSE);
+    }
+    if (nSchema > 6)
+        PropExchangeBool(pPX, "CloseSubMenuOnClick", m_bCloseSubMenuOnClick, TRUE);
+    if (nSchema > 7)
+    {
+        PropExchangeLongWithDefault(pPX, "CustomStyle", m_nCustomStyle, -1);
+        if (nSchema < 18 && pPX->IsLoading() && m_nCustomStyle == 0)
+            m_nCustomStyle = -1;
+    }
+    if (nSchema > 16)
+        PropExchangeLongWithDefault(pPX, "HelpId", m_nHelpId, 0);
+    if (nSchema > 17)
+    {
+        long nStyle = m_buttonStyle;
+        PropExchangeLongWithDefault(pPX, "Style", nStyle, 0);
+        m_buttonStyle = (XTPButtonStyle)nStyle;
+    }
+    if (nSchema > 18)
+    {
+        PropExchangeLongWithDefault(pPX, "Width", m_nWidth, 0);
+        PropExchangeLongWithDefault(pPX, "Height", m_nHeight, 0);
+        PropExchangeLongWithDefault(pPX, "ExecuteOnPressInterval", m_nExecuteOnPressInterval, 0);
+    }
+}
+
+void CXTPControlButton::DoPropExchange(CXTPPropExchange* pPX)
+{
+    CXTPControl::DoPropExchange(pPX);
+    if (pPX->GetSchema() < 18)
+    {
+        long nStyle = m_buttonStyle;
+        PropExchangeLongWithDefault(pPX, "Style", nStyle, 0);
+        m_buttonStyle = (XTPButtonStyle)nStyle;
+    }
+}
+
+void CXTPControlPopup::DoPropExchange(CXTPPropExchange* pPX)
+{
+    CXTPControl::DoPropExchange(pPX);
+    if (pPX->IsStoring())
+    {
+        long nBarID = m_pCommandBar != NULL ? (long)m_pCommandBar->GetBarID() : 0;
+        PropExchangeLongWithDefault(pPX, "CommandBarId", nBarID, 0);
+    }
+    else
+    {
+        long nBarID = 0;
+        PropExchangeLongWithDefault(pPX, "CommandBarId", nBarID, 0);
+        m_dwCommandBarID = (UINT)nBarID;
+    }
+    int nSchema = pPX->GetSchema();
+    if (nSchema > 4 && nSchema < 18)
+    {
+        long nStyle = m_buttonStyle;
+        PropExchangeLongWithDefault(pPX, "Style", nStyle, 0);
+        m_buttonStyle = (XTPButtonStyle)nStyle;
+    }
+}
+
+void CXTPControlPopup::RestoreCommandBarList(CXTPCommandBarList* pCommandBarList)
+{
+    if (m_dwCommandBarID == 0 || pCommandBarList == NULL)
+        return;
+    CXTPCommandBar* pBar = pCommandBarList->FindCommandBar(m_dwCommandBarID);
+    m_dwCommandBarID = 0;
+    if (pBar == NULL)
+        return;
+    SetCommandBar(pBar);
+    pBar->RestoreCommandBarList(pCommandBarList);
+}
+
+void CXTPControls::DoPropExchange(CXTPPropExchange* pPX)
+{
+    XTP_COMMANDBARS_PROPEXCHANGE_PARAM* pParam = XTPGetExchangeParam(pPX);
+    if (pPX->IsStoring())
+    {
+        DWORD nCount = 0;
+        for (int i = 0; i < GetCount(); i++)
+        {
+            if (!GetAt(i)->IsTemporary())
+                nCount++;
+        }
+        CXTPPropExchangeEnumeratorPtr pEnumerator(pPX->CreateEnumerator("Control"));
+        POSITION pos = pEnumerator->GetPosition(nCount);
+        for (int i = 0; i < GetCount() && pos != NULL; i++)
+        {
+            CXTPControl* pControl = GetAt(i);
+            if (pControl->IsTemporary())
+                continue;
+            CXTPPropExchangeSection secControl(pEnumerator->GetNext(pos));
+            CObject* pObject = pControl;
+            secControl->ExchangeObjectByClass(pObject, RUNTIME_CLASS(CXTPControl));
+            pControl->DoPropExchange(secControl);
+        }
+
+        BOOL bOriginal = m_pOriginalControls != NULL && (pParam == NULL || pParam->bSaveOriginalControls);
+        PropExchangeBool(pPX, "OriginalControls", bOriginal, FALSE);
+        if (bOriginal)
+        {
+            CXTPPropExchangeSection secOriginal(pPX->OpenSection("OriginalControls"));
+            m_pOriginalControls->DoPropExchange(secOriginal);
+        }
+        BOOL bCustomized = FALSE;
+        PropExchangeBool(pPX, "CustomizedControls", bCustomized, FALSE);
+        return;
+    }
+
+    RemoveAll();
+    CXTPPropExchangeEnumeratorPtr pEnumerator(pPX->CreateEnumerator("Control"));
+    POSITION pos = pEnumerator->GetPosition();
+    for (int nLoaded = 0; pos != NULL && nLoaded < XTP_MAX_STORED_CONTROLS; nLoaded++)
+    {
+        CXTPPropExchangeSection secControl(pEnumerator->GetNext(pos));
+        CObject* pObject = NULL;
+        // A missing or unknown control ends the list.
+        if (!secControl->ExchangeObjectByClass(pObject, RUNTIME_CLASS(CXTPControl)) || pObject == NULL)
+            break;
+        CXTPControl* pControl = (CXTPControl*)pObject;
+        pControl->DoPropExchange(secControl);
+        Append(pControl);
+    }
+
+    if (pPX->GetSchema() > 2)
+    {
+        BOOL bOriginal = FALSE;
+        PropExchangeBool(pPX, "OriginalControls", bOriginal, FALSE);
+        if (bOriginal)
+        {
+            CXTPControls* pOriginal = new CXTPControls();
+            pOriginal->SetCommandBars(GetCommandBars() != NULL ? GetCommandBars()
+                                                               : (pParam != NULL ? pParam->pCommandBars : NULL));
+            CXTPPropExchangeSection secOriginal(pPX->OpenSection("OriginalControls"));
+            pOriginal->DoPropExchange(secOriginal);
+            SetOriginalControls(pOriginal);   // takes over the reference
+        }
+        BOOL bCustomized = FALSE;
+        PropExchangeBool(pPX, "CustomizedControls", bCustomized, FALSE);
+        if (bCustomized)
+        {
+            // An older form kept a second list here; it is read and dropped.
+            CXTPControls* pCustomized = new CXTPControls();
+            CXTPPropExchangeSection secCustomized(pPX->OpenSection("CustomizedControls"));
+            pCustomized->DoPropExchange(secCustomized);
+            pCustomized->InternalRelease();
+        }
+    }
+}
+
+//////////////////////////////////////////////////////////////////////////
+// Bars
+
+void CXTPCommandBar::DoPropExchange(CXTPPropExchange* pPX)
+{
+    int nSchema = pPX->GetSchema();
+    long nType = m_barType, nPosition = m_barPosition;
+    PropExchangeLongWithDefault(pPX, "Type", nType, 1);
+    PropExchangeLongWithDefault(pPX, "Position", nPosition, 0);
+    PropExchangeLongWithDefault(pPX, "BarID", m_nBarID, 0);
+    PropExchangeLongWithDefault(pPX, "Flags", m_dwFlags, 0);
+    PropExchangeLongWithDefault(pPX, "Style", m_dwStyle, 0);
+    PropExchangeStringWithDefault(pPX, "Title", m_strTitle, "");
+    PropExchangeBool(pPX, "Customizable", m_bCustomizable, TRUE);
+    PropExchangeLongWithDefault(pPX, "MRUWidth", m_nMRUWidth, 0);
+    if (pPX->IsLoading())
+    {
+        // Kinds and positions outside the known ones are not this program's.
+        m_barType = nType >= xtpBarTypeMenuBar && nType <= xtpBarTypeRibbon ? (XTPBarType)nType : xtpBarTypeNormal;
+        m_barPosition = nPosition >= xtpBarTop && nPosition <= xtpBarNone ? (XTPBarPosition)nPosition : xtpBarTop;
+    }
+    if (nSchema > 2)
+    {
+        PropExchangeSize(pPX, "IconSize", m_szIcons, CSize(0, 0));
+        XTP_COMMANDBARS_PROPEXCHANGE_PARAM* pParam = XTPGetExchangeParam(pPX);
+        if (pPX->IsLoading() && pParam != NULL)
+            m_pCommandBars = pParam->pCommandBars;
+    }
+    if (nSchema > 17)
+    {
+        PropExchangeSize(pPX, "ButtonSize", m_szButtons, CSize(0, 0));
+        PropExchangeLongWithDefault(pPX, "ShowTextBelowIcons", m_bTextBelow, 2);
+        BOOL bAnimation = m_pAnimation != NULL ? m_pAnimation->GetAnimationProperty() : m_bAnimationEnabled;
+        PropExchangeBool(pPX, "EnableAnimation", bAnimation, FALSE);
+        if (pPX->IsLoading())
+        {
+            m_bAnimationEnabled = bAnimation;
+            if (m_pAnimation != NULL)
+                m_pAnimation->SetAnimationProperty(bAnimation);
+        }
+    }
+    if (nSchema > 18)
+    {
+        long nStyle = m_buttonStyle;
+        PropExchangeLongWithDefault(pPX, "DefaultButtonStyle", nStyle, 0);
+        m_buttonStyle = (XTPButtonStyle)nStyle;
+    }
+    CXTPPropExchangeSection secControls(pPX->OpenSection("Controls"));
+    m_pControls->DoPropExchange(secControls);
+}
+
+void CXTPToolBar::DoPropExchange(CXTPPropExchange* pPX)
+{
+    CXTPCommandBar::DoPropExchange(pPX);
+    int nSchema = pPX->GetSchema();
+    PropExchangeBool(pPX, "BuiltIn", m_bBuiltIn, TRUE);
+    PropExchangeBool(pPX, "TearOff", m_bTearOff, FALSE);
+    if (nSchema > 6)
+        PropExchangeBool(pPX, "Closeable", m_bCloseable, TRUE);
+    if (nSchema > 7)
+        PropExchangeBool(pPX, "ContextMenuPresent", m_bContextMenuPresent, TRUE);
+    if (nSchema > 16)
+        PropExchangeBool(pPX, "CustomizeDialogPresent", m_bCustomizeDialogPresent, TRUE);
+    if (pPX->IsLoading() && nSchema <= 16 && m_barType == xtpBarTypeMenuBar)
+        m_bCloseable = FALSE;
+}
+
+void CXTPMenuBar::DoPropExchange(CXTPPropExchange* pPX)
+{
+    if (pPX->IsStoring() && m_pMDIMenus->GetCount() > 0)
+    {
+        // The menu shown now keeps its controls in its own record too.
+        CXTPMenuBarMDIMenuInfo* pInfo = m_pMDIMenus->Lookup(m_nIDResourceCurrent);
+        if (pInfo != NULL && pInfo->m_pControls != m_pControls)
+        {
+            CXTPControls* pCopy = m_pControls->Duplicate(TRUE);
+            pInfo->m_pControls->InternalRelease();
+            pInfo->m_pControls = pCopy;
+        }
+    }
+
+    CXTPToolBar::DoPropExchange(pPX);
+    PropExchangeLongWithDefault(pPX, "ResourceId", m_nIDResource, 0);
+
+    if (pPX->IsStoring())
+    {
+        DWORD nCount = 0;
+        POSITION pos = m_pMDIMenus->GetStartPosition();
+        while (pos != NULL)
+        {
+            UINT nId;
+            CXTPMenuBarMDIMenuInfo* pInfo;
+            m_pMDIMenus->GetNextMenu(pos, nId, pInfo);
+            if (pInfo->m_pControls != NULL && pInfo->m_pControls->GetCount() > 0)
+                nCount++;
+        }
+        pPX->WriteCount(nCount);
+        int nIndex = 0;
+        pos = m_pMDIMenus->GetStartPosition();
+        while (pos != NULL)
+        {
+            UINT nId;
+            CXTPMenuBarMDIMenuInfo* pInfo;
+            m_pMDIMenus->GetNextMenu(pos, nId, pInfo);
+            if (pInfo->m_pControls == NULL || pInfo->m_pControls->GetCount() == 0)
+                continue;
+            CString strSection;
+            strSection.Format("%s%i", "MDIMenu", nIndex++);
+            CXTPPropExchangeSection secMenu(pPX->OpenSection(strSection));
+            long nMenuId = (long)nId;
+            PropExchangeLongWithDefault(secMenu, "Id", nMenuId, 0);
+            pInfo->m_pControls->DoPropExchange(secMenu);
+        }
+        return;
+    }
+
+    if (pPX->GetSchema() <= 4)
+        return;
+    DWORD nCount = pPX->ReadCount();
+    for (DWORD i = 0; i < nCount && i < (DWORD)XTP_MAX_STORED_MENUS; i++)
+    {
+        CString strSection;
+        strSection.Format("%s%i", "MDIMenu", (int)i);
+        CXTPPropExchangeSection secMenu(pPX->OpenSection(strSection));
+        long nMenuId = 0;
+        PropExchangeLongWithDefault(secMenu, "Id", nMenuId, 0);
+        if (nMenuId == 0)
+            break;   // a missing menu ends the list
+        CXTPMenuBarMDIMenuInfo* pInfo = m_pMDIMenus->Lookup((UINT)nMenuId);
+        if (pInfo == NULL)
+        {
+            XTP_COMMANDBARS_PROPEXCHANGE_PARAM* pParam = XTPGetExchangeParam(pPX);
+            pInfo = new CXTPMenuBarMDIMenuInfo(pParam != NULL ? pParam->pCommandBars : GetCommandBars(),
+                                               (UINT)nMenuId);
+            m_pMDIMenus->SetAt((UINT)nMenuId, pInfo);
+        }
+        pInfo->m_pControls->DoPropExchange(secMenu);
+    }
+}
+
+void CXTPPopupBar::DoPropExchange(CXTPPropExchange* pPX)
+{
+    CXTPCommandBar::DoPropExchange(pPX);
+    int nSchema = pPX->GetSchema();
+    PropExchangeBool(pPX, "TearOffPopup", m_bTearOffPopup, FALSE);
+    PropExchangeStringWithDefault(pPX, "TearOffCaption", m_strTearOffCaption, "");
+    PropExchangeLongWithDefault(pPX, "TearOffId", m_nTearOffID, 0);
+    PropExchangeLongWithDefault(pPX, "TearOffWidth", m_nTearOffWidth, 0);
+    if (nSchema > 3)
+    {
+        PropExchangeRect(pPX, "Borders", m_rcBorders, CRect(2, 4, 2, 4));
+        PropExchangeBool(pPX, "ShowShadow", m_bShowShadow, TRUE);
+    }
+    if (nSchema > 8)
+        PropExchangeBool(pPX, "DoubleGripper", m_bDoubleGripper, FALSE);
+    if (nSchema < 20 && pPX->IsLoading())
+        m_dwStyle |= XTP_CBRS_GRIPPER;
+    if (nSchema > 18)
+        PropExchangeBool(pPX, "ContextMenu", m_bContextMenu, FALSE);
+}
+
+//////////////////////////////////////////////////////////////////////////
+// The list of all bars
+
+void CXTPCommandBar::GenerateCommandBarList(DWORD& nID, CXTPCommandBarList* pCommandBarList, void* pParam)
+{
+    if (pCommandBarList == NULL || pCommandBarList->Lookup(this))
+        return;
+    InternalAddRef();
+    pCommandBarList->Add(this);
+    // Toolbars keep their ids; popups are numbered afresh on every save.
+    if (!IsKindOf(RUNTIME_CLASS(CXTPToolBar)) && (m_nBarID == 0 || m_nBarID >= 0x1000000))
+        m_nBarID = ++nID;
+
+    for (int i = 0; i < GetControlCount(); i++)
+    {
+        CXTPControl* pControl = GetControl(i);
+        if (!pControl->IsTemporary())
+            pControl->GenerateCommandBarList(nID, pCommandBarList, pParam);
+    }
+    XTP_COMMANDBARS_PROPEXCHANGE_PARAM* pExchangeParam = (XTP_COMMANDBARS_PROPEXCHANGE_PARAM*)pParam;
+    CXTPControls* pOriginal = m_pControls->GetOriginalControls();
+    if (pOriginal != NULL && (pExchangeParam == NULL || pExchangeParam->bSaveOriginalControls))
+    {
+        for (int i = 0; i < pOriginal->GetCount(); i++)
+            pOriginal->GetAt(i)->GenerateCommandBarList(nID, pCommandBarList, pParam);
+    }
+
+    CXTPMenuBar* pMenuBar = DYNAMIC_DOWNCAST(CXTPMenuBar, this);
+    if (pMenuBar != NULL)
+    {
+        POSITION pos = pMenuBar->GetMDIMenus()->GetStartPosition();
+        while (pos != NULL)
+        {
+            UINT nMenuId;
+            CXTPMenuBarMDIMenuInfo* pInfo;
+            pMenuBar->GetMDIMenus()->GetNextMenu(pos, nMenuId, pInfo);
+            for (int i = 0; pInfo->m_pControls != NULL && i < pInfo->m_pControls->GetCount(); i++)
+                pInfo->m_pControls->GetAt(i)->GenerateCommandBarList(nID, pCommandBarList, pParam);
+        }
+    }
+}
+
+void CXTPCommandBar::RestoreCommandBarList(CXTPCommandBarList* pCommandBarList)
+{
+    for (int i = 0; i < GetControlCount(); i++)
+        GetControl(i)->RestoreCommandBarList(pCommandBarList);
+    CXTPControls* pOriginal = m_pControls->GetOriginalControls();
+    for (int i = 0; pOriginal != NULL && i < pOriginal->GetCount(); i++)
+        pOriginal->GetAt(i)->RestoreCommandBarList(pCommandBarList);
+}
+
+void CXTPCommandBars::GenerateCommandBarList(CXTPCommandBarList* pCommandBarList, void* pParam)
+{
+    XTP_COMMANDBARS_PROPEXCHANGE_PARAM* pExchangeParam = (XTP_COMMANDBARS_PROPEXCHANGE_PARAM*)pParam;
+    BOOL bOnlyCustomized = pExchangeParam != NULL && pExchangeParam->bSaveOnlyCustomized;
+    DWORD nID = 0x1000000;
+    for (int i = 0; i < GetCount(); i++)
+    {
+        CXTPToolBar* pBar = GetAt(i);
+        if (bOnlyCustomized && pBar->IsBuiltIn() && !pBar->IsChanged())
+            continue;
+        pBar->GenerateCommandBarList(nID, pCommandBarList, pParam);
+    }
+    for (int i = 0; i < m_pContextMenus->GetCount(); i++)
+    {
+        CXTPCommandBar* pMenu = m_pContextMenus->GetAt(i);
+        if (bOnlyCustomized && !pMenu->GetControls()->IsChanged())
+            continue;
+        pMenu->GenerateCommandBarList(nID, pCommandBarList, pParam);
+    }
+}
+
+BOOL CXTPCommandBars::SaveCommandBarList(CXTPPropExchange* pPX, CXTPCommandBarList* pCommandBarList)
+{
+    try
+    {
+        CXTPPropExchangeSection secBars(pPX->OpenSection("CommandBars"));
+        CXTPPropExchangeEnumeratorPtr pEnumerator(secBars->CreateEnumerator("CommandBar"));
+        POSITION pos = pEnumerator->GetPosition((DWORD)pCommandBarList->GetCount());
+        for (int i = 0; i < pCommandBarList->GetCount() && pos != NULL; i++)
+        {
+            CXTPCommandBar* pBar = pCommandBarList->GetAt(i);
+            CXTPPropExchangeSection secBar(pEnumerator->GetNext(pos));
+            CObject* pObject = pBar;
+            secBar->ExchangeObjectByClass(pObject, RUNTIME_CLASS(CXTPCommandBar));
+            pBar->DoPropExchange(secBar);
+        }
+    }
+    catch (CException* e)
+    {
+        ::OutputDebugStringA("CXTPCommandBars: the bar controls could not be saved\n");
+        e->Delete();
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CXTPCommandBars::LoadCommandBarList(CXTPPropExchange* pPX, CXTPCommandBarList* pCommandBarList)
+{
+    try
+    {
+        CXTPPropExchangeSection secBars(pPX->OpenSection("CommandBars"));
+        CXTPPropExchangeEnumeratorPtr pEnumerator(secBars->CreateEnumerator("CommandBar"));
+        POSITION pos = pEnumerator->GetPosition();
+        for (int nLoaded = 0; pos != NULL; nLoaded++)
+        {
+            if (nLoaded >= XTP_MAX_STORED_BARS)
+                return FALSE;
+            CXTPPropExchangeSection secBar(pEnumerator->GetNext(pos));
+            CObject* pObject = NULL;
+            if (!secBar->ExchangeObjectByClass(pObject, RUNTIME_CLASS(CXTPCommandBar)) || pObject == NULL)
+                return FALSE;
+            CXTPCommandBar* pBar = (CXTPCommandBar*)pObject;
+            pCommandBarList->Add(pBar);
+            pBar->DoPropExchange(secBar);
+            pBar->GetControls()->RefreshIndexes();
+        }
+    }
+    catch (CException* e)
+    {
+        ::OutputDebugStringA("CXTPCommandBars: the saved bar controls are damaged and were not loaded\n");
+        e->Delete();
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CXTPCommandBars::RestoreCommandBarList(CXTPCommandBarList* pCommandBarList, BOOL bSilent)
+{
+    for (int i = 0; i < pCommandBarList->GetCount(); i++)
+    {
+        CXTPToolBar* pLoaded = DYNAMIC_DOWNCAST(CXTPToolBar, pCommandBarList->GetAt(i));
+        if (pLoaded == NULL)
+            continue;
+        pLoaded->RestoreCommandBarList(pCommandBarList);
+
+        CXTPToolBar* pExisting = GetToolBar(pLoaded->GetBarID());
+        if (pExisting == NULL)
+        {
+            // A bar the user made: it joins the bars.
+            pLoaded->InternalAddRef();
+            m_arrBars.Add(pLoaded);
+            pLoaded->SetCommandBars(this);
+            XTPBarPosition position = pLoaded->GetPosition();
+            if (position == xtpBarFloating)
+            {
+                if (!FloatCommandBar(pLoaded))
+                    DockCommandBar(pLoaded, xtpBarTop);
+            }
+            else
+            {
+                DockCommandBar(pLoaded, position >= xtpBarTop && position <= xtpBarRight ? position : xtpBarTop);
+            }
+            OnToolBarAdded(pLoaded);
+            continue;
+        }
+        MergeLoadedToolBar(pExisting, pLoaded, bSilent);
+    }
+
+    for (int i = 0; i < pCommandBarList->GetCount(); i++)
+    {
+        CXTPPopupBar* pLoaded = DYNAMIC_DOWNCAST(CXTPPopupBar, pCommandBarList->GetAt(i));
+        if (pLoaded == NULL || !pLoaded->IsContextMenu())
+            continue;
+        pLoaded->RestoreCommandBarList(pCommandBarList);
+        CXTPCommandBar* pExisting = m_pContextMenus->FindCommandBar(pLoaded->GetBarID());
+        if (pExisting != NULL)
+        {
+            // The menu takes the loaded controls (the loaded bar keeps none)
+            // and keeps its own originals.
+            CXTPControls* pOriginal = pExisting->GetControls()->GetOriginalControls();
+            if (pOriginal != NULL)
+                pOriginal->InternalAddRef();
+            CXTPControls* pLoadedControls = pLoaded->GetControls();
+            pLoadedControls->InternalAddRef();
+            CXTPControls* pEmpty = new CXTPControls();
+            pLoaded->SetControls(pEmpty);
+            pEmpty->InternalRelease();
+            pExisting->SetControls(pLoadedControls);
+            pLoadedControls->InternalRelease();
+            pLoadedControls->SetOriginalControls(pOriginal);   // takes over our reference
+        }
+        else
+        {
+            pLoaded->InternalAddRef();
+            pLoaded->SetCommandBars(this);
+            m_pContextMenus->Add(pLoaded);
+            if (pLoaded->GetControls()->GetOriginalControls() == NULL)
+                pLoaded->GetControls()->CreateOriginalControls();
+        }
+    }
+}
+
+void CXTPCommandBars::MergeLoadedToolBar(CXTPToolBar* pExisting, CXTPToolBar* pLoaded, BOOL bSilent)
+{
+    CXTPControls* pExistingOriginal = pExisting->GetControls()->GetOriginalControls();
+    CXTPControls* pLoadedOriginal = pLoaded->GetControls()->GetOriginalControls();
+    if (pExistingOriginal != NULL && pLoadedOriginal != NULL && !pExistingOriginal->Compare(pLoadedOriginal))
+    {
+        // The program's own bar changed since the save.
+        if (bSilent || pLoaded->GetControls()->Compare(pLoadedOriginal))
+            return;
+        CString strMessage, strFormat;
+        strFormat.LoadString(9177);
+        strMessage.Format(strFormat, (LPCTSTR)pExisting->GetTitle());
+        if (AfxMessageBox(strMessage, MB_YESNO | MB_ICONQUESTION) == IDYES)
+            return;
+        pExistingOriginal->InternalAddRef();
+        CopyLoadedToolBar(pExisting, pLoaded);
+        pExisting->GetControls()->SetOriginalControls(pExistingOriginal);   // takes over our reference
+        return;
+    }
+
+    if (pExistingOriginal != NULL)
+        pExistingOriginal->InternalAddRef();
+    CopyLoadedToolBar(pExisting, pLoaded);
+    if (pLoadedOriginal == NULL && pExistingOriginal != NULL)
+        pExisting->GetControls()->SetOriginalControls(pExistingOriginal);   // takes over our reference
+    else if (pExistingOriginal != NULL)
+        pExistingOriginal->InternalRelease();
+}
+
+void CXTPCommandBars::CopyLoadedToolBar(CXTPToolBar* pExisting, CXTPToolBar* pLoaded)
+{
+    // The bar's place stays: the saved positions come with the bar state.
+    XTPBarPosition position = pExisting->GetPosition();
+    CXTPDockBar* pDockBar = pExisting->GetDockBar();
+    pExisting->Copy(pLoaded, FALSE);
+    pExisting->m_barPosition = position;
+    pExisting->SetDockBar(pDockBar);
+    pExisting->SetCommandBars(this);
+    pExisting->OnRecalcLayout();
+}

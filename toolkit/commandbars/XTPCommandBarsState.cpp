@@ -1,0 +1,677 @@
+// Saving and loading where the bars stand (docked or floating, their rows,
+// visibility, remembered docking) and, for customizable bars, what they hold.
+#include "XTPCommandBarsState.h"
+
+#include "XTPCommandBars.h"
+#include "XTPCommandBarsExchange.h"
+#include "XTPCommandBarsOptions.h"
+#include "XTPDialogBar.h"
+#include "XTPDockBar.h"
+#include "XTPDockContext.h"
+#include "XTPMenuBar.h"
+#include "XTPPropExchange.h"
+#include "XTPSystemHelpers.h"
+#include "XTPToolBar.h"
+#include "XTPZipMemFile.h"
+
+#include <shlobj.h>
+#include <shlwapi.h>
+
+namespace {
+
+// The size from which the controls go to a file of their own.
+const DWORD kMaxProfileControls = 16000;
+
+CWinApp* ProfileApp()
+{
+    return AfxGetApp();
+}
+
+// One section of the application's profile, opened once for all its values:
+// a registry key when the application has a registry key, else its INI file.
+class CProfileSection
+{
+public:
+    // bWrite: the section is created (and, with bEmpty, emptied first).
+    CProfileSection(LPCTSTR lpszSection, BOOL bWrite, BOOL bEmpty = FALSE)
+        : m_strSection(lpszSection), m_hKey(NULL), m_pApp(ProfileApp())
+    {
+        if (m_pApp == NULL)
+            return;
+        if (m_pApp->m_pszRegistryKey == NULL)
+        {
+            if (bEmpty)
+                m_pApp->WriteProfileString(lpszSection, NULL, NULL);
+            return;
+        }
+        HKEY hAppKey = m_pApp->GetAppRegistryKey();
+        if (hAppKey == NULL)
+            return;
+        if (bEmpty)
+            ::SHDeleteKeyA(hAppKey, lpszSection);
+        if (bWrite)
+            ::RegCreateKeyExA(hAppKey, lpszSection, 0, NULL, 0, KEY_READ | KEY_WRITE, NULL, &m_hKey, NULL);
+        else if (::RegOpenKeyExA(hAppKey, lpszSection, 0, KEY_READ, &m_hKey) != ERROR_SUCCESS)
+            m_hKey = NULL;
+        ::RegCloseKey(hAppKey);
+    }
+    ~CProfileSection()
+    {
+        if (m_hKey != NULL)
+            ::RegCloseKey(m_hKey);
+    }
+
+    int GetInt(LPCTSTR lpszEntry, int nDefault) const
+    {
+        if (m_pApp == NULL)
+            return nDefault;
+        if (m_pApp->m_pszRegistryKey == NULL)
+            return (int)m_pApp->GetProfileInt(m_strSection, lpszEntry, nDefault);
+        DWORD dwValue = 0, dwType = 0, dwSize = sizeof(DWORD);
+        if (m_hKey == NULL ||
+            ::RegQueryValueExA(m_hKey, lpszEntry, NULL, &dwType, (LPBYTE)&dwValue, &dwSize) != ERROR_SUCCESS ||
+            dwType != REG_DWORD || dwSize != sizeof(DWORD))
+            return nDefault;
+        return (int)dwValue;
+    }
+    void WriteInt(LPCTSTR lpszEntry, int nValue)
+    {
+        if (m_pApp == NULL)
+            return;
+        if (m_pApp->m_pszRegistryKey == NULL)
+        {
+            m_pApp->WriteProfileInt(m_strSection, lpszEntry, nValue);
+            return;
+        }
+        DWORD dwValue = (DWORD)nValue;
+        if (m_hKey != NULL)
+            ::RegSetValueExA(m_hKey, lpszEntry, 0, REG_DWORD, (const BYTE*)&dwValue, sizeof(DWORD));
+    }
+    void DeleteEntry(LPCTSTR lpszEntry)
+    {
+        if (m_pApp == NULL)
+            return;
+        if (m_pApp->m_pszRegistryKey == NULL)
+            m_pApp->WriteProfileString(m_strSection, lpszEntry, NULL);
+        else if (m_hKey != NULL)
+            ::RegDeleteValueA(m_hKey, lpszEntry);
+    }
+
+private:
+    CString m_strSection;
+    HKEY m_hKey;
+    CWinApp* m_pApp;
+};
+
+CString SectionName(LPCTSTR lpszFormat, LPCTSTR lpszKey, int nIndex = -1)
+{
+    CString str;
+    if (nIndex < 0)
+        str.Format(lpszFormat, lpszKey);
+    else
+        str.Format(lpszFormat, lpszKey, nIndex);
+    return str;
+}
+
+int GetInt(const CProfileSection* pSection, LPCTSTR lpszEntry, int nDefault)
+{
+    return pSection->GetInt(lpszEntry, nDefault);
+}
+
+void WriteInt(CProfileSection* pSection, LPCTSTR lpszEntry, int nValue)
+{
+    pSection->WriteInt(lpszEntry, nValue);
+}
+
+int GetInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault)
+{
+    return CProfileSection(lpszSection, FALSE).GetInt(lpszEntry, nDefault);
+}
+
+void WriteInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nValue)
+{
+    CProfileSection(lpszSection, TRUE).WriteInt(lpszEntry, nValue);
+}
+
+// The profile's entry that is missing: no bar id can take it.
+const UINT kMissingId = (UINT)-1;
+
+CControlBar* GetStatusBar(CWnd* pSite)
+{
+    CFrameWnd* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, pSite);
+    if (pFrame == NULL || pFrame->GetSafeHwnd() == NULL)
+        return NULL;
+    return DYNAMIC_DOWNCAST(CControlBar, CWnd::FromHandlePermanent(::GetDlgItem(pFrame->m_hWnd, AFX_IDW_STATUS_BAR)));
+}
+
+// The shell folder functions, looked up at run time.
+BOOL GetAppDataFolder(CString& strFolder)
+{
+    typedef HRESULT(WINAPI * PFNGETFOLDERLOCATION)(HWND, int, LPITEMIDLIST*);
+    typedef BOOL(WINAPI * PFNGETPATHFROMIDLIST)(LPCITEMIDLIST, LPSTR);
+    typedef HRESULT(WINAPI * PFNGETMALLOC)(LPMALLOC*);
+    HMODULE hShell = ::GetModuleHandleA("shell32.dll");
+    if (hShell == NULL)
+        hShell = ::LoadLibraryA("shell32.dll");
+    if (hShell == NULL)
+        return FALSE;
+    PFNGETFOLDERLOCATION pfnLocation =
+        (PFNGETFOLDERLOCATION)::GetProcAddress(hShell, "SHGetSpecialFolderLocation");
+    PFNGETPATHFROMIDLIST pfnPath = (PFNGETPATHFROMIDLIST)::GetProcAddress(hShell, "SHGetPathFromIDListA");
+    PFNGETMALLOC pfnMalloc = (PFNGETMALLOC)::GetProcAddress(hShell, "SHGetMalloc");
+    if (pfnLocation == NULL || pfnPath == NULL || pfnMalloc == NULL)
+        return FALSE;
+
+    LPITEMIDLIST pidl = NULL;
+    if (FAILED(pfnLocation(NULL, CSIDL_APPDATA, &pidl)) || pidl == NULL)
+        return FALSE;
+    char szPath[MAX_PATH] = {0};
+    BOOL bResult = pfnPath(pidl, szPath);
+    LPMALLOC pMalloc = NULL;
+    if (SUCCEEDED(pfnMalloc(&pMalloc)) && pMalloc != NULL)
+    {
+        pMalloc->Free(pidl);
+        pMalloc->Release();
+    }
+    if (!bResult || szPath[0] == '\0')
+        return FALSE;
+    strFolder = szPath;
+    return TRUE;
+}
+
+// Writes the whole buffer to a new file; FALSE (with nothing left behind)
+// when it cannot.
+BOOL WriteNewFile(LPCTSTR lpszPath, const BYTE* pData, DWORD dwSize)
+{
+    HANDLE hFile = ::CreateFileA(lpszPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return FALSE;
+    DWORD dwWritten = 0;
+    BOOL bWritten = ::WriteFile(hFile, pData, dwSize, &dwWritten, NULL) && dwWritten == dwSize;
+    BOOL bClosed = ::CloseHandle(hFile);
+    if (!bWritten || !bClosed)
+    {
+        ::DeleteFileA(lpszPath);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Removes a file if it is there; a missing file is no error.
+void RemoveFileQuietly(LPCTSTR lpszPath)
+{
+    ::SetFileAttributesA(lpszPath, FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileA(lpszPath);
+}
+
+} // namespace
+
+//////////////////////////////////////////////////////////////////////////
+// Scaling saved places to the current screen
+
+CPoint AFX_CDECL XTPScaleBarPoint(CPoint pt, BOOL bRescale, CSize szSaved, CSize szCurrent)
+{
+    if (bRescale)
+    {
+        pt.x = ::MulDiv(pt.x, szCurrent.cx, szSaved.cx);
+        pt.y = ::MulDiv(pt.y, szCurrent.cy, szSaved.cy);
+    }
+    CRect rcWork = XTPMonitorFunctions()->GetWorkAreaFromPoint(pt);
+    int cxMax = rcWork.right - ::GetSystemMetrics(SM_CXICON);
+    int cyMax = rcWork.bottom - ::GetSystemMetrics(SM_CYICON);
+    if (pt.x > cxMax)
+        pt.x = cxMax;
+    if (pt.y > cyMax)
+        pt.y = cyMax;
+    return pt;
+}
+
+CRect AFX_CDECL XTPScaleBarRect(CRect rc, BOOL bRescale, CSize szSaved, CSize szCurrent)
+{
+    if (bRescale)
+    {
+        CPoint pt(::MulDiv(rc.left, szCurrent.cx, szSaved.cx), ::MulDiv(rc.top, szCurrent.cy, szSaved.cy));
+        rc.OffsetRect(pt - rc.TopLeft());
+    }
+    CRect rcWork = XTPMonitorFunctions()->GetWorkAreaFromRect(&rc);
+    if (rc.left > rcWork.right)
+        rc.OffsetRect(rcWork.right - rc.left, 0);
+    if (rc.top > rcWork.bottom)
+        rc.OffsetRect(0, rcWork.bottom - rc.top);
+    return rc;
+}
+
+//////////////////////////////////////////////////////////////////////////
+// XTP_BARINFO
+
+XTP_BARINFO::XTP_BARINFO()
+    : m_nBarID(0), m_bVisible(FALSE), m_bFloating(FALSE), m_pointPos(-1, -1), m_nMRUWidth(32767),
+      m_uMRUDockPosition(0), m_rectMRUDockPos(0, 0, 0, 0), m_ptMRUFloatPos(0, 0), m_pBar(NULL), m_bDialogBar(FALSE),
+      m_szDialogBarDockingClient(200, 200), m_szDialogBarFloatingClient(200, 200)
+{
+}
+
+void XTP_BARINFO::SaveState(LPCTSTR lpszSectionName) const
+{
+    CProfileSection section(lpszSectionName, TRUE, TRUE);
+    CProfileSection* lpszSection = &section;
+    WriteInt(lpszSection, "BarID", (int)m_nBarID);
+    if (!m_bVisible)
+        WriteInt(lpszSection, "Visible", 0);
+    if (m_bFloating)
+        WriteInt(lpszSection, "Floating", 1);
+    if (m_pointPos.x != -1)
+        WriteInt(lpszSection, "XPos", m_pointPos.x);
+    if (m_pointPos.y != -1)
+        WriteInt(lpszSection, "YPos", m_pointPos.y);
+    if (m_nMRUWidth != 32767)
+        WriteInt(lpszSection, "MRUWidth", m_nMRUWidth);
+    WriteInt(lpszSection, "MRUDockID", m_uMRUDockPosition);
+    WriteInt(lpszSection, "MRUDockLeftPos", m_rectMRUDockPos.left);
+    WriteInt(lpszSection, "MRUDockTopPos", m_rectMRUDockPos.top);
+    WriteInt(lpszSection, "MRUDockRightPos", m_rectMRUDockPos.right);
+    WriteInt(lpszSection, "MRUDockBottomPos", m_rectMRUDockPos.bottom);
+    WriteInt(lpszSection, "MRUFloatXPos", m_ptMRUFloatPos.x);
+    WriteInt(lpszSection, "MRUFloatYPos", m_ptMRUFloatPos.y);
+    WriteInt(lpszSection, "DialogBar", m_bDialogBar);
+    if (m_bDialogBar)
+    {
+        WriteInt(lpszSection, "DialogBarDockingClientCx", m_szDialogBarDockingClient.cx);
+        WriteInt(lpszSection, "DialogBarDockingClientCy", m_szDialogBarDockingClient.cy);
+        WriteInt(lpszSection, "DialogBarFloatingClientCx", m_szDialogBarFloatingClient.cx);
+        WriteInt(lpszSection, "DialogBarFloatingClientCy", m_szDialogBarFloatingClient.cy);
+    }
+}
+
+BOOL XTP_BARINFO::LoadState(LPCTSTR lpszSectionName, BOOL bRescale, CSize szSaved, CSize szCurrent)
+{
+    CProfileSection section(lpszSectionName, FALSE);
+    const CProfileSection* lpszSection = &section;
+    m_nBarID = (UINT)GetInt(lpszSection, "BarID", (int)kMissingId);
+    if (m_nBarID == kMissingId)
+        return FALSE;
+    m_bVisible = GetInt(lpszSection, "Visible", TRUE);
+    m_bFloating = GetInt(lpszSection, "Floating", FALSE);
+    m_pointPos.y = GetInt(lpszSection, "YPos", -1);
+    m_pointPos.x = GetInt(lpszSection, "XPos", -1);
+    m_pointPos = XTPScaleBarPoint(m_pointPos, bRescale, szSaved, szCurrent);
+    m_nMRUWidth = GetInt(lpszSection, "MRUWidth", 32767);
+    m_uMRUDockPosition = GetInt(lpszSection, "MRUDockID", 0);
+    if (m_uMRUDockPosition < xtpBarTop || m_uMRUDockPosition > xtpBarRight)
+        m_uMRUDockPosition = xtpBarTop;
+    m_rectMRUDockPos.bottom = GetInt(lpszSection, "MRUDockBottomPos", 0);
+    m_rectMRUDockPos.right = GetInt(lpszSection, "MRUDockRightPos", 0);
+    m_rectMRUDockPos.top = GetInt(lpszSection, "MRUDockTopPos", 0);
+    m_rectMRUDockPos.left = GetInt(lpszSection, "MRUDockLeftPos", 0);
+    m_rectMRUDockPos = XTPScaleBarRect(m_rectMRUDockPos, bRescale, szSaved, szCurrent);
+    m_ptMRUFloatPos.y = GetInt(lpszSection, "MRUFloatYPos", 0);
+    m_ptMRUFloatPos.x = GetInt(lpszSection, "MRUFloatXPos", 0);
+    m_ptMRUFloatPos = XTPScaleBarPoint(m_ptMRUFloatPos, bRescale, szSaved, szCurrent);
+    m_bDialogBar = GetInt(lpszSection, "DialogBar", FALSE);
+    if (m_bDialogBar)
+    {
+        m_szDialogBarDockingClient.cx = GetInt(lpszSection, "DialogBarDockingClientCx", m_szDialogBarDockingClient.cx);
+        m_szDialogBarDockingClient.cy = GetInt(lpszSection, "DialogBarDockingClientCy", m_szDialogBarDockingClient.cy);
+        m_szDialogBarFloatingClient.cx =
+            GetInt(lpszSection, "DialogBarFloatingClientCx", m_szDialogBarFloatingClient.cx);
+        m_szDialogBarFloatingClient.cy =
+            GetInt(lpszSection, "DialogBarFloatingClientCy", m_szDialogBarFloatingClient.cy);
+    }
+    return TRUE;
+}
+
+//////////////////////////////////////////////////////////////////////////
+// Bar records
+
+void CXTPCommandBars::GetBarInfo(CXTPToolBar* pBar, XTP_BARINFO* pInfo)
+{
+    pInfo->m_pBar = pBar;
+    pInfo->m_nBarID = pBar->GetBarID();
+    pInfo->m_bVisible = pBar->IsVisible();
+    pInfo->m_bFloating = pBar->GetPosition() == xtpBarFloating;
+    if (pBar->GetSafeHwnd() != NULL)
+    {
+        CRect rcWindow;
+        pBar->GetWindowRect(&rcWindow);
+        CPoint pt = rcWindow.TopLeft();
+        CXTPDockBar* pDockBar = pBar->GetDockBar();
+        if (!pInfo->m_bFloating && pDockBar != NULL && pDockBar->GetSafeHwnd() != NULL)
+            pDockBar->ScreenToClient(&pt);
+        pInfo->m_pointPos = pt;
+    }
+    else
+    {
+        pInfo->m_pointPos = pBar->GetMRUFloatPoint();
+    }
+    pInfo->m_nMRUWidth = pBar->GetMRUWidth();
+    pInfo->m_uMRUDockPosition = pBar->GetMRUDockPosition();
+    pInfo->m_rectMRUDockPos = pBar->GetMRUDockRect();
+    pInfo->m_ptMRUFloatPos =
+        pBar->GetDockContext() != NULL ? pBar->GetDockContext()->m_ptMRUFloatPos : pBar->GetMRUFloatPoint();
+    CXTPDialogBar* pDialogBar = DYNAMIC_DOWNCAST(CXTPDialogBar, pBar);
+    pInfo->m_bDialogBar = pDialogBar != NULL;
+    if (pDialogBar != NULL)
+    {
+        pInfo->m_szDialogBarDockingClient = pDialogBar->GetDockingClientSize();
+        pInfo->m_szDialogBarFloatingClient = pDialogBar->GetFloatingClientSize();
+    }
+}
+
+void CXTPCommandBars::SetBarInfo(CXTPToolBar* pBar, XTP_BARINFO* pInfo)
+{
+    pBar->SetMRUWidth(pInfo->m_nMRUWidth);
+    CXTPDialogBar* pDialogBar = DYNAMIC_DOWNCAST(CXTPDialogBar, pBar);
+    if (pDialogBar != NULL && pInfo->m_bDialogBar)
+    {
+        pDialogBar->SetDockingClientSize(pInfo->m_szDialogBarDockingClient);
+        pDialogBar->SetFloatingClientSize(pInfo->m_szDialogBarFloatingClient);
+    }
+    pBar->SetMRUDockPosition((XTPBarPosition)pInfo->m_uMRUDockPosition);
+    pBar->SetMRUDockRect(pInfo->m_rectMRUDockPos);
+    pBar->SetMRUFloatPoint(pInfo->m_ptMRUFloatPos);
+    if (pBar->GetDockContext() != NULL)
+        pBar->GetDockContext()->m_ptMRUFloatPos = pInfo->m_ptMRUFloatPos;
+
+    BOOL bFloating = pBar->GetPosition() == xtpBarFloating;
+    if (pBar->GetSafeHwnd() != NULL)
+    {
+        UINT nFlags = SWP_NOZORDER | SWP_NOACTIVATE | (pInfo->m_bVisible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW);
+        if (!bFloating)
+            nFlags |= SWP_NOSIZE;
+        if (!bFloating && pBar->GetDockBar() == NULL)
+            nFlags |= SWP_NOMOVE | SWP_NOSIZE;
+        pBar->SetWindowPos(NULL, pInfo->m_pointPos.x, pInfo->m_pointPos.y, 0, 0, nFlags);
+    }
+    pBar->m_bVisible = pInfo->m_bVisible;
+    if (bFloating)
+        pBar->OnRecalcLayout();
+}
+
+//////////////////////////////////////////////////////////////////////////
+// Bar state
+
+void CXTPCommandBars::SaveBarState(LPCTSTR lpszProfileName, BOOL bOnlyCustomized)
+{
+    CSize szScreen(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+    for (int i = 0; i < GetCount(); i++)
+    {
+        XTP_BARINFO info;
+        GetBarInfo(GetAt(i), &info);
+        info.SaveState(SectionName("%s-Bar%d", lpszProfileName, i));
+    }
+
+    {
+        CProfileSection summary(SectionName("%s-Summary", lpszProfileName), TRUE);
+        summary.WriteInt("Bars", GetCount());
+        summary.WriteInt("ScreenCX", szScreen.cx);
+        summary.WriteInt("ScreenCY", szScreen.cy);
+    }
+
+    for (int nDock = 0; nDock < 4; nDock++)
+    {
+        CXTPDockBar* pDockBar = m_pDocks[nDock];
+        BOOL bRows = pDockBar != NULL && pDockBar->GetDockedCount() > 1;
+        CProfileSection section(SectionName("%s-DockBar%d", lpszProfileName, nDock), bRows, TRUE);
+        if (!bRows)
+            continue;
+        int n = 0;
+        BOOL bLastNull = FALSE;
+        for (int j = 0; j < pDockBar->GetDockedCount(); j++)
+        {
+            CXTPToolBar* pBar = pDockBar->GetDockedBar(j);
+            if (pBar == NULL && bLastNull)
+                continue;
+            bLastNull = pBar == NULL;
+            CString strEntry;
+            strEntry.Format("Bar#%d", n++);
+            section.WriteInt(strEntry, pBar != NULL ? (int)pBar->GetBarID() : 0);
+        }
+        section.WriteInt("Bars", n);
+    }
+
+    CControlBar* pStatusBar = GetStatusBar(m_pFrame);
+    if (pStatusBar != NULL && pStatusBar->GetSafeHwnd() != NULL && !(pStatusBar->GetStyle() & WS_VISIBLE))
+        WriteInt(lpszProfileName, "StatusBar", 0);
+    else
+        CProfileSection(lpszProfileName, FALSE).DeleteEntry("StatusBar");
+
+    if (m_bCustomizable)
+        SaveControls(lpszProfileName, bOnlyCustomized);
+
+    CXTPMenuBar* pMenuBar = GetMenuBar();
+    if (pMenuBar != NULL && pMenuBar->m_bDirtyMenu)
+        pMenuBar->AfterSave();
+    m_pOptions->bDirtyState = FALSE;
+}
+
+void CXTPCommandBars::LoadBarState(LPCTSTR lpszProfileName, BOOL bSilent)
+{
+    if (m_bCustomizable)
+        LoadControls(lpszProfileName, bSilent);
+
+    CProfileSection summary(SectionName("%s-Summary", lpszProfileName), FALSE);
+    int nBars = summary.GetInt("Bars", 0);
+    CSize szSaved(summary.GetInt("ScreenCX", 0), summary.GetInt("ScreenCY", 0));
+    CSize szCurrent(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+    BOOL bRescale = szSaved.cx > 0 && szSaved.cy > 0 && szSaved != szCurrent;
+
+    CArray<XTP_BARINFO, XTP_BARINFO&> arrInfo;
+    for (int i = 0; i < nBars && i < XTP_MAX_STORED_BARS; i++)
+    {
+        XTP_BARINFO info;
+        // A missing record ends the list: the count was wrong.
+        if (!info.LoadState(SectionName("%s-Bar%d", lpszProfileName, i), bRescale, szSaved, szCurrent))
+            break;
+        arrInfo.Add(info);
+    }
+
+    for (int nDock = 0; nDock < 4; nDock++)
+    {
+        CXTPDockBar* pDockBar = m_pDocks[nDock];
+        CProfileSection section(SectionName("%s-DockBar%d", lpszProfileName, nDock), FALSE);
+        int nEntries = section.GetInt("Bars", 0);
+        if (pDockBar == NULL || nEntries <= 1)
+            continue;
+        for (int j = 0; j < nEntries && j < 2 * XTP_MAX_STORED_BARS; j++)
+        {
+            CString strEntry;
+            strEntry.Format("Bar#%d", j);
+            UINT nBarID = (UINT)section.GetInt(strEntry, (int)kMissingId);
+            if (nBarID == kMissingId)
+                break;
+            CXTPToolBar* pBar = GetToolBar(nBarID);
+            if (pBar != NULL)
+            {
+                if (pBar->GetSafeHwnd() != NULL && ::GetParent(pBar->m_hWnd) != pDockBar->m_hWnd)
+                    pBar->SetParent(pDockBar);
+                if (pBar->GetDockBar() != NULL)
+                    pBar->GetDockBar()->RemoveCommandBar(pBar);
+                pBar->SetDockBar(pDockBar);
+                pBar->m_barPosition = pDockBar->GetPosition();
+            }
+            int nInsert = std::min(j, (int)pDockBar->m_arrBars.GetSize());
+            pDockBar->m_arrBars.InsertAt(nInsert, pBar);
+        }
+    }
+
+    CControlBar* pStatusBar = GetStatusBar(m_pFrame);
+    if (pStatusBar != NULL && GetInt(lpszProfileName, "StatusBar", 1) == 0)
+        ((CFrameWnd*)m_pFrame)->ShowControlBar(pStatusBar, FALSE, FALSE);
+
+    for (INT_PTR i = 0; i < arrInfo.GetSize(); i++)
+    {
+        XTP_BARINFO& info = arrInfo[i];
+        CXTPToolBar* pBar = GetToolBar(info.m_nBarID);
+        if (pBar == NULL)
+            continue;
+        if (info.m_bFloating)
+            FloatCommandBar(pBar);
+        else if (pBar->GetSafeHwnd() == NULL)
+            pBar->CreateBarWindow(m_pFrame, FALSE);
+        SetBarInfo(pBar, &info);
+    }
+
+    RecalcFrameLayout(TRUE);
+    m_pOptions->bDirtyState = FALSE;
+}
+
+//////////////////////////////////////////////////////////////////////////
+// Controls
+
+CString CXTPCommandBars::GetControlsFilePath(LPCTSTR lpszProfileName) const
+{
+    if (!m_strControlsFileName.IsEmpty())
+        return m_strControlsFileName;
+
+    CString strName(lpszProfileName);
+    strName.Replace('\\', '_');
+
+    CString strFolder;
+    if (GetAppDataFolder(strFolder))
+    {
+        CWinApp* pApp = ProfileApp();
+        strFolder += "\\";
+        strFolder += pApp != NULL && pApp->m_pszAppName != NULL ? pApp->m_pszAppName : "";
+        ::CreateDirectoryA(strFolder, NULL);
+        DWORD dwAttributes = ::GetFileAttributesA(strFolder);
+        if (dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            return strFolder + "\\" + strName;
+    }
+    char szModule[MAX_PATH] = {0};
+    ::GetModuleFileNameA(NULL, szModule, MAX_PATH);
+    CString strPath;
+    strPath.Format("%s-%s", szModule, (LPCTSTR)strName);
+    return strPath;
+}
+
+void CXTPCommandBars::SaveControls(LPCTSTR lpszProfileName, BOOL bOnlyCustomized)
+{
+    CWinApp* pApp = ProfileApp();
+    if (pApp == NULL)
+        return;
+    CString strSection = SectionName("%s-Controls", lpszProfileName);
+
+    XTP_COMMANDBARS_PROPEXCHANGE_PARAM param;
+    param.bSaveOnlyCustomized = bOnlyCustomized;
+    param.pCommandBars = this;
+    CXTPCommandBarList list;
+    GenerateCommandBarList(&list, &param);
+
+    BYTE* pData = NULL;
+    DWORD dwSize = 0;
+    BOOL bSaved = FALSE;
+    CXTPZipMemFile file;
+    try
+    {
+        CArchive ar(&file, CArchive::store, 4096);
+        CXTPCommandBarsArchiveExchange px(ar);
+        px.SetContext(&param);
+        px.ExchangeSchema();
+        bSaved = SaveCommandBarList(&px, &list);
+        if (bSaved)
+            ar.Flush();
+        ar.Close();
+    }
+    catch (CException* e)
+    {
+        ::OutputDebugStringA("CXTPCommandBars: the bar controls could not be written\n");
+        e->Delete();
+        bSaved = FALSE;
+    }
+    if (!bSaved)
+    {
+        pApp->WriteProfileString(strSection, NULL, NULL);
+        return;
+    }
+    file.DetachCompressed(pData, dwSize);
+
+    BOOL bStored = FALSE;
+    if (dwSize > kMaxProfileControls)
+    {
+        // The new file is written beside the old one and takes its place
+        // only when it is whole, so the old state stays loadable until then.
+        CString strPath = GetControlsFilePath(lpszProfileName);
+        CString strNew = strPath + ".new";
+        if (WriteNewFile(strNew, pData, dwSize))
+        {
+            RemoveFileQuietly(strPath);
+            if (::MoveFileA(strNew, strPath))
+            {
+                ::SetFileAttributesA(strPath, FILE_ATTRIBUTE_HIDDEN);
+                pApp->WriteProfileString(strSection, "Controls", strPath);
+                pApp->WriteProfileInt(strSection, "LoadFromFile", 1);
+                bStored = TRUE;
+            }
+            else
+            {
+                RemoveFileQuietly(strNew);
+            }
+        }
+        if (!bStored)
+            ::OutputDebugStringA("CXTPCommandBars: the controls file cannot be written; the profile keeps them\n");
+    }
+    if (!bStored)
+    {
+        pApp->WriteProfileBinary(strSection, "Controls", pData, dwSize);
+        pApp->WriteProfileInt(strSection, "LoadFromFile", 0);
+    }
+    free(pData);
+}
+
+BOOL CXTPCommandBars::LoadControlsFromFile(CMemFile* pFile, BOOL bSilent)
+{
+    if (pFile->GetLength() == 0)
+        return FALSE;
+    XTP_COMMANDBARS_PROPEXCHANGE_PARAM param;
+    param.bSaveOnlyCustomized = TRUE;
+    param.bLoadSilent = bSilent;
+    param.pCommandBars = this;
+    CXTPCommandBarList list;
+    BOOL bLoaded = FALSE;
+    try
+    {
+        CArchive ar(pFile, CArchive::load, 4096);
+        CXTPCommandBarsArchiveExchange px(ar);
+        px.SetContext(&param);
+        px.ExchangeSchema();
+        bLoaded = LoadCommandBarList(&px, &list);
+        ar.Abort();
+    }
+    catch (CException* e)
+    {
+        ::OutputDebugStringA("CXTPCommandBars: the saved bar controls cannot be read\n");
+        e->Delete();
+        bLoaded = FALSE;
+    }
+    if (bLoaded)
+        RestoreCommandBarList(&list, bSilent);
+    return bLoaded;
+}
+
+void CXTPCommandBars::LoadControls(LPCTSTR lpszProfileName, BOOL bSilent)
+{
+    CWinApp* pApp = ProfileApp();
+    if (pApp == NULL)
+        return;
+    CString strSection = SectionName("%s-Controls", lpszProfileName);
+    if (pApp->GetProfileInt(strSection, "LoadFromFile", 0))
+    {
+        CString strPath = pApp->GetProfileString(strSection, "Controls", "");
+        CXTPZipMemFile file;
+        if (!strPath.IsEmpty() && file.LoadFromFile(strPath))
+            LoadControlsFromFile(&file, bSilent);
+        return;
+    }
+
+    CXTPPropExchangeSection px(TRUE, strSection);
+    BYTE* pData = NULL;
+    DWORD dwSize = 0;
+    if (px.GetExchange() == NULL || !px->ExchangeBlob("Controls", pData, dwSize) || pData == NULL)
+        return;
+    {
+        CXTPZipMemFile file(pData, dwSize);
+        LoadControlsFromFile(&file, bSilent);
+        file.Close();
+    }
+    free(pData);
+}
