@@ -200,8 +200,34 @@ protected:
         PumpPending();
     }
     CXTPDockingPaneManager& manager() { return pFrame->m_paneManager; }
+    // A pane made at a side and given its caption's title.
+    CXTPDockingPane* AddPane(int nID, LPCTSTR lpszTitle, XTPDockingPaneDirection direction,
+                             CSize sz = CSize(200, 120))
+    {
+        CXTPDockingPane* pPane = manager().CreatePane(nID, CRect(CPoint(0, 0), sz), direction);
+        if (pPane != NULL)
+            pPane->SetTitle(lpszTitle);
+        return pPane;
+    }
 
     CDockingTestFrame* pFrame = NULL;
+};
+
+// A 640 x 480 frame with the pane "Left" docked left and "Right" docked
+// right, both 200 wide, laid out.
+class TwoPaneFrameTest : public DockingFrameTest
+{
+protected:
+    void SetUp() override
+    {
+        CreateFrame(CSize(640, 480));
+        pLeft = AddPane(1, _T("Left"), xtpPaneDockLeft);
+        pRight = AddPane(2, _T("Right"), xtpPaneDockRight);
+        Layout();
+    }
+
+    CXTPDockingPane* pLeft = NULL;
+    CXTPDockingPane* pRight = NULL;
 };
 
 // A window's rectangle in screen coordinates.

@@ -12,6 +12,7 @@
 #include "XTPDockingPaneSplitterContainer.h"
 #include "XTPDockingPaneTabbedContainer.h"
 
+#include <XTPDockContext.h>
 #include <XTPDrawHelpers.h>
 #include <XTPSystemHelpers.h>
 #include <XTPTabPaintManager.h>
@@ -25,8 +26,6 @@ namespace
 {
 // A drag really starts once the cursor moved more than this from the press.
 const int kDragThreshold = 4;
-// A floating rectangle keeps this much of itself inside the work area.
-const int kKeepInside = 10;
 // The band along an edge in which a point finds that side.
 const double kSideThreshold = 20.0;
 // Keyboard moves step this far.
@@ -53,19 +52,6 @@ CRect ScreenRectOf(const CXTPDockingPaneBase* pPane)
 HWND RootOf(HWND hWnd)
 {
     return hWnd != NULL ? ::GetAncestor(hWnd, GA_ROOT) : NULL;
-}
-
-// Keeps a rectangle at least kKeepInside pixels inside a work area (moves only).
-void KeepInside(CRect& rc, const CRect& rcWork)
-{
-    if (rc.top > rcWork.bottom - kKeepInside)
-        rc.OffsetRect(0, rcWork.bottom - kKeepInside - rc.top);
-    if (rc.bottom < rcWork.top + kKeepInside)
-        rc.OffsetRect(0, rcWork.top + kKeepInside - rc.bottom);
-    if (rc.left > rcWork.right - kKeepInside)
-        rc.OffsetRect(rcWork.right - kKeepInside - rc.left, 0);
-    if (rc.right < rcWork.left + kKeepInside)
-        rc.OffsetRect(rcWork.left + kKeepInside - rc.right, 0);
 }
 
 // Whether two rectangles lie within nGap of each other.
@@ -139,18 +125,6 @@ void CXTPDockingPaneContext::DeleteStickerRegions()
         delete pRgn;
     }
     m_mapStickerRegions.RemoveAll();
-}
-
-void AFX_CDECL CXTPDockingPaneContext::MoveRectToPoint(CRect& rc, CPoint pt)
-{
-    if (pt.x < rc.left)
-        rc.OffsetRect(pt.x - rc.left, 0);
-    else if (pt.x >= rc.right)
-        rc.OffsetRect(pt.x - rc.right + 1, 0);
-    if (pt.y < rc.top)
-        rc.OffsetRect(0, pt.y - rc.top);
-    else if (pt.y >= rc.bottom)
-        rc.OffsetRect(0, pt.y - rc.bottom + 1);
 }
 
 int CXTPDockingPaneContext::GetStickerStyle() const
@@ -237,7 +211,7 @@ void CXTPDockingPaneContext::BeginDrag(CXTPDockingPaneBase* pPane, CPoint pt)
     m_pPane = pPane;
     m_ptLast = m_ptSticky = pt;
     m_rectDragFrame = GetObjectRect(pPane);
-    MoveRectToPoint(m_rectDragFrame, pt);
+    CXTPDockContext::MoveRectToPoint(m_rectDragFrame, pt);
     m_rectDragFrameScreen = m_rectDragFrame;
 
     m_pContainer = NULL;
@@ -536,7 +510,7 @@ void CXTPDockingPaneContext::Move(CPoint pt)
     CRect rcInside;
     if (rcInside.IntersectRect(m_rectDragFrameScreen, rcWork))
         m_rectDragFrame = m_rectDragFrameScreen;
-    KeepInside(m_rectDragFrame, XTPMonitorFunctions()->GetWorkAreaFromRect(m_rectDragFrame));
+    CXTPDockContext::KeepOnScreen(m_rectDragFrame);
     if (m_pManager->m_bStickyFloatingFrames && !m_rectDragFrame.IsRectEmpty())
         SnapToNeighbours(m_rectDragFrame);
 

@@ -84,9 +84,6 @@ public:
     CRgn* GetStickerRegion(UINT nKind);
     void DeleteStickerRegions();
 
-    // Moves a rectangle by the least offset that brings a point inside it.
-    static void AFX_CDECL MoveRectToPoint(CRect& rc, CPoint pt);
-
 public:
     CXTPDockingPaneContextAlphaWnd m_wndContext;      // the main preview
     CXTPDockingPaneContextAlphaWnd m_wndAttachedTab;  // the tab shown with a tabbing preview

@@ -13,6 +13,7 @@
 #include "XTPDockingPaneTabbedContainer.h"
 
 #include <XTPDCHelpers.h>
+#include <XTPDockContext.h>
 #include <XTPPropExchange.h>
 #include <XTPResourceManager.h>
 #include <XTPSystemHelpers.h>
@@ -110,13 +111,8 @@ BOOL CXTPDockingPaneMiniWnd::Create(CRect rc)
         return FALSE;
 
     // Kept at least 10 pixels inside the work area, the caption never above it.
+    CXTPDockContext::KeepOnScreen(rc);
     CRect rcWork = XTPMonitorFunctions()->GetWorkAreaFromRect(rc);
-    if (rc.left > rcWork.right - 10)
-        rc.OffsetRect(rcWork.right - 10 - rc.left, 0);
-    if (rc.right < rcWork.left + 10)
-        rc.OffsetRect(rcWork.left + 10 - rc.right, 0);
-    if (rc.top > rcWork.bottom - 10)
-        rc.OffsetRect(0, rcWork.bottom - 10 - rc.top);
     if (rc.top < rcWork.top)
         rc.OffsetRect(0, rcWork.top - rc.top);
 

@@ -19,23 +19,14 @@ using testsupport::GroupOf;
 using testsupport::ScreenRect;
 ::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
 
-class AutoHideTest : public testsupport::DockingFrameTest
+class AutoHideTest : public testsupport::TwoPaneFrameTest
 {
 protected:
-    void SetUp() override
-    {
-        CreateFrame(CSize(640, 480));
-        pLeft = manager().CreatePane(1, CRect(0, 0, 200, 120), xtpPaneDockLeft);
-        pLeft->SetTitle("Left");
-        pRight = manager().CreatePane(2, CRect(0, 0, 150, 120), xtpPaneDockRight);
-        pRight->SetTitle("Right");
-        Layout();
-    }
     void TearDown() override
     {
         CXTPDockingPaneAutoHideWnd::m_bCloseOnLeave = TRUE;
         CXTPDockingPaneAutoHideWnd::m_dAnimationSpeed = -1.0;
-        DockingFrameTest::TearDown();
+        TwoPaneFrameTest::TearDown();
     }
     CXTPDockingPaneAutoHidePanel* Panel(int nSide)
     {
@@ -82,8 +73,6 @@ protected:
         ::SetFocus(NULL);
     }
 
-    CXTPDockingPane* pLeft = NULL;
-    CXTPDockingPane* pRight = NULL;
 };
 
 TEST_F(AutoHideTest, ThePinHidesTheGroupToAStripAtItsSideWithOneTab)

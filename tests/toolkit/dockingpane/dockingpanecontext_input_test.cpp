@@ -68,16 +68,12 @@ void CALLBACK KeysInSelector(HWND, UINT, UINT_PTR nID, DWORD)
     Send({ KeyInput(VK_DOWN, false), KeyInput(VK_DOWN, true), KeyInput(VK_CONTROL, true) });
 }
 
-class InputTest : public testsupport::DockingFrameTest
+class InputTest : public testsupport::TwoPaneFrameTest
 {
 protected:
     void SetUp() override
     {
-        CreateFrame(CSize(640, 480));
-        pLeft = manager().CreatePane(1, CRect(0, 0, 200, 120), xtpPaneDockLeft);
-        pLeft->SetTitle("Left");
-        pRight = manager().CreatePane(2, CRect(0, 0, 200, 120), xtpPaneDockRight);
-        pRight->SetTitle("Right");
+        TwoPaneFrameTest::SetUp();
         pFrame->ShowWindow(SW_SHOW);
         pFrame->SetForegroundWindow();
         Layout();
@@ -87,11 +83,9 @@ protected:
     {
         Send({ MouseInput(MOUSEEVENTF_LEFTUP), KeyInput(VK_CONTROL, true) });
         testsupport::Pump(20);
-        DockingFrameTest::TearDown();
+        TwoPaneFrameTest::TearDown();
     }
 
-    CXTPDockingPane* pLeft = NULL;
-    CXTPDockingPane* pRight = NULL;
 };
 
 TEST_F(InputTest, ACaptionDraggedIntoTheViewFloatsItsPane)

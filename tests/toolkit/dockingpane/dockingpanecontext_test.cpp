@@ -31,19 +31,9 @@ public:
     ~CtrlHeld() { testsupport::SetKeyDown(VK_CONTROL, false); }
 };
 
-class ContextTest : public testsupport::DockingFrameTest
+class ContextTest : public testsupport::TwoPaneFrameTest
 {
 protected:
-    void SetUp() override
-    {
-        CreateFrame(CSize(640, 480));
-        CXTPDockingPaneManager& m = manager();
-        pLeft = m.CreatePane(1, CRect(0, 0, 200, 120), xtpPaneDockLeft);
-        pLeft->SetTitle("Left");
-        pRight = m.CreatePane(2, CRect(0, 0, 200, 120), xtpPaneDockRight);
-        pRight->SetTitle("Right");
-        Layout();
-    }
     CXTPDockingPaneContext* context() { return manager().GetDockingContext(); }
     // A point in the caption of a container, in screen coordinates.
     static CPoint CaptionPoint(CXTPDockingPaneTabbedContainer* pGroup)
@@ -68,8 +58,6 @@ protected:
     }
     bool HasAction(int nAction) { return pFrame->FindAction(nAction) != NULL; }
 
-    CXTPDockingPane* pLeft = NULL;
-    CXTPDockingPane* pRight = NULL;
 };
 
 TEST_F(ContextTest, APressAndReleaseWithinFourPixelsChangesNothing)

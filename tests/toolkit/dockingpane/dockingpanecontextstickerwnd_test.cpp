@@ -17,18 +17,14 @@ using testsupport::GroupOf;
 using testsupport::ScreenRect;
 ::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
 
-class StickerTest : public testsupport::DockingFrameTest
+class StickerTest : public testsupport::TwoPaneFrameTest
 {
 protected:
     void SetUp() override
     {
-        CreateFrame(CSize(640, 480));
-        CXTPDockingPaneManager& m = manager();
-        pLeft = m.CreatePane(1, CRect(0, 0, 200, 120), xtpPaneDockLeft);
-        pRight = m.CreatePane(2, CRect(0, 0, 200, 120), xtpPaneDockRight);
-        Layout();
-        m.m_bAlphaDockingContext = TRUE;
-        m.m_bShowDockingContextStickers = TRUE;
+        TwoPaneFrameTest::SetUp();
+        manager().m_bAlphaDockingContext = TRUE;
+        manager().m_bShowDockingContextStickers = TRUE;
     }
     void TearDown() override
     {
@@ -38,7 +34,7 @@ protected:
             pContext->EndLoop();
             pContext->m_pPane = NULL;
         }
-        DockingFrameTest::TearDown();
+        TwoPaneFrameTest::TearDown();
     }
     CXTPDockingPaneContext* context() { return manager().GetDockingContext(); }
     void StartDrag()
@@ -80,8 +76,6 @@ protected:
         return NULL;
     }
 
-    CXTPDockingPane* pLeft = NULL;
-    CXTPDockingPane* pRight = NULL;
 };
 
 struct PartPoint

@@ -1,3 +1,4 @@
+// ctest: run-serial
 // The docking keyboard hook: registering managers, finding the manager of
 // the focus (also from a floating window), and the keys Alt+F6 and
 // Alt+minus. Key states are set on the thread; the hook procedure is called

@@ -26,10 +26,8 @@ protected:
     {
         CreateFrame(CSize(500, 400));
         CXTPDockingPaneManager& m = manager();
-        pFirst = m.CreatePane(1, CRect(0, 0, 150, 100), xtpPaneDockLeft);
-        pFirst->SetTitle("First");
-        pSecond = m.CreatePane(2, CRect(0, 0, 150, 100), xtpPaneDockRight);
-        pSecond->SetTitle("Second");
+        pFirst = AddPane(1, _T("First"), xtpPaneDockLeft, CSize(150, 100));
+        pSecond = AddPane(2, _T("Second"), xtpPaneDockRight, CSize(150, 100));
         Layout();
         pMini = m.FloatPane(pFirst, CRect(600, 100, 800, 250));
         ASSERT_TRUE(pMini != NULL);
@@ -120,8 +118,7 @@ protected:
     void SetUp() override
     {
         CreateFrame(CSize(500, 400));
-        pPane = manager().CreatePane(1, CRect(0, 0, 150, 100), xtpPaneDockRight);
-        pPane->SetTitle("Tools");
+        pPane = AddPane(1, _T("Tools"), xtpPaneDockRight, CSize(150, 100));
         Layout();
     }
     CXTPDockingPaneTabbedContainer* Group() { return static_cast<CXTPDockingPaneTabbedContainer*>(pPane->GetContainer()); }
@@ -369,8 +366,7 @@ TEST_F(FloatingTest, TheRightButtonOnTheCaptionAsksTheOwnerForAMenu)
 
 TEST_F(FloatingTest, SnapshotOfAFloatingWindowWithItsThemedFrame)
 {
-    CXTPDockingPane* pSecond = manager().CreatePane(2, CRect(0, 0, 150, 100), xtpPaneDockRight);
-    pSecond->SetTitle("Colours");
+    CXTPDockingPane* pSecond = AddPane(2, _T("Colours"), xtpPaneDockRight, CSize(150, 100));
     manager().AttachPane(pSecond, pPane);
     Layout();
     CXTPDockingPaneMiniWnd* pMini = FloatThemed();

@@ -1,3 +1,4 @@
+// ctest: run-serial
 // The window selector: its lists and size, the first selection of each way
 // of opening it, its keys, accepting and cancelling, opening it by Ctrl+Tab
 // through the keyboard hook, and a snapshot. The modal loop is fed from a
@@ -41,12 +42,9 @@ protected:
     {
         CreateFrame(CSize(640, 480));
         CXTPDockingPaneManager& m = manager();
-        pFirst = m.CreatePane(1, CRect(0, 0, 150, 100), xtpPaneDockLeft);
-        pFirst->SetTitle("First");
-        pSecond = m.CreatePane(2, CRect(0, 0, 150, 100), xtpPaneDockLeft);
-        pSecond->SetTitle("Second");
-        pThird = m.CreatePane(3, CRect(0, 0, 150, 100), xtpPaneDockRight);
-        pThird->SetTitle("Third");
+        pFirst = AddPane(1, _T("First"), xtpPaneDockLeft, CSize(150, 100));
+        pSecond = AddPane(2, _T("Second"), xtpPaneDockLeft, CSize(150, 100));
+        pThird = AddPane(3, _T("Third"), xtpPaneDockRight, CSize(150, 100));
         Layout();
         m.SetActivePane(TRUE, pFirst);
     }
