@@ -1,12 +1,14 @@
 // Docking stickers: the part under each point of every sticker in both
 // sticker styles, their shaped windows, which stickers a drag shows, and
 // dropping onto them; a snapshot of the stickers during a drag.
+#include "support/canvas.h"
 #include "support/dockingframe.h"
 #include "support/pump.h"
 #include "support/snapshot.h"
 #include "support/wndtest.h"
 
 #include <XTPDockingPaneContext.h>
+#include <XTPColorManager.h>
 #include <XTPDockingPaneContextStickerWnd.h>
 
 #include <gtest/gtest.h>
@@ -139,6 +141,43 @@ TEST_F(StickerTest, EveryPartOfEveryStickerAnswersForItsOwnPixelsInBothStyles)
         EXPECT_EQ(context()->GetStickerRegion(nCross), context()->GetStickerRegion(nCross));
         context()->EndLoop();
         context()->m_pPane = NULL;
+    }
+}
+
+TEST(StickerArtTest, TheColourSchemesShareOneShapeInTheirOwnColours)
+{
+    // The region and hit test of the first style come from its default
+    // sheet; the olive and silver sheets must cover exactly its pixels, or
+    // a sticker would react outside its picture or not at all on it.
+    const UINT kinds[] = { xtpStickerClient | xtpStickerLeft | xtpStickerRight | xtpStickerTop | xtpStickerBottom |
+                               xtpStickerCenter,
+                           xtpStickerLeft, xtpStickerRight, xtpStickerTop, xtpStickerBottom };
+    for (UINT nKind : kinds)
+    {
+        SCOPED_TRACE(nKind);
+        CSize sz = CXTPDockingPaneContextStickerWnd::GetStickerSize(nKind, 0);
+        testsupport::Canvas plain(sz.cx, sz.cy, RGB(0, 0, 0));
+        CXTPDockingPaneContextStickerWnd::DrawSticker(plain.DC(), nKind, xtpStickerNone, 0, xtpSystemThemeBlue);
+        for (int nScheme : { xtpSystemThemeOlive, xtpSystemThemeSilver })
+        {
+            testsupport::Canvas tinted(sz.cx, sz.cy, RGB(0, 0, 0));
+            CXTPDockingPaneContextStickerWnd::DrawSticker(tinted.DC(), nKind, xtpStickerNone, 0, nScheme);
+            int nDrawn = 0, nOtherColour = 0, nShapeDiffers = 0;
+            for (int y = 0; y < sz.cy; y++)
+            {
+                for (int x = 0; x < sz.cx; x++)
+                {
+                    COLORREF a = plain.Pixel(x, y), b = tinted.Pixel(x, y);
+                    EXPECT_NE(RGB(0, 255, 0), b);   // the transparent colour is never drawn
+                    nShapeDiffers += (a == 0) != (b == 0);
+                    nDrawn += a != 0;
+                    nOtherColour += a != b;
+                }
+            }
+            EXPECT_EQ(0, nShapeDiffers) << nScheme;
+            EXPECT_GT(nDrawn, sz.cx * sz.cy / 4) << nScheme;
+            EXPECT_GT(nOtherColour, 0) << nScheme;
+        }
     }
 }
 
