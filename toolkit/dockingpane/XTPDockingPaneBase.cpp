@@ -289,11 +289,8 @@ BOOL CXTPDockingPaneCaptionButton::Click(CWnd* pWnd, CPoint pt, BOOL bWindowCoor
             Redraw();
         }
         MSG msg;
-        if (!::GetMessage(&msg, NULL, 0, 0))
-        {
-            ::PostQuitMessage((int)msg.wParam);
+        if (!XTPDockingPaneGetLoopMessage(&msg))
             break;
-        }
         BOOL bEnd = FALSE;
         switch (msg.message)
         {
