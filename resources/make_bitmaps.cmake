@@ -2,7 +2,6 @@
 # 24-bit bitmap strips and the .rc lines that name them.
 #   cmake -DIN=<art file> -DOUTDIR=<folder> -DRC=<rc file name> -P make_bitmaps.cmake
 # writes <folder>/bitmap_<id>.bmp for every strip and <folder>/<rc file name>.
-# CMake cannot write zero bytes, so the bytes go through the shell's printf.
 cmake_minimum_required(VERSION 3.20)
 
 if(NOT IN OR NOT OUTDIR OR NOT RC)
@@ -11,25 +10,7 @@ endif()
 
 file(STRINGS "${IN}" lines)
 
-# The printf escape of one byte.
-function(bm_escape value out_var)
-    math(EXPR o2 "${value} / 64")
-    math(EXPR o1 "(${value} / 8) % 8")
-    math(EXPR o0 "${value} % 8")
-    set(${out_var} "\\${o2}${o1}${o0}" PARENT_SCOPE)
-endfunction()
-
-# The printf escapes of a little-endian 16-bit or 32-bit value.
-function(bm_escape_le value size out_var)
-    set(result "")
-    math(EXPR last "${size} - 1")
-    foreach(i RANGE 0 ${last})
-        math(EXPR b "(${value} >> (8 * ${i})) & 255")
-        bm_escape(${b} e)
-        string(APPEND result "${e}")
-    endforeach()
-    set(${out_var} "${result}" PARENT_SCOPE)
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/bitmap_bytes.cmake)
 
 # Writes <OUTDIR>/bitmap_<id>.bmp from the icons (each a list of rows) of a strip.
 function(bm_write_bitmap id width height icon_names)
@@ -39,35 +20,17 @@ function(bm_write_bitmap id width height icon_names)
     endif()
     math(EXPR total_width "${width} * ${count}")
     math(EXPR row_bytes "((${total_width} * 3 + 3) / 4) * 4")
-    math(EXPR pad "${row_bytes} - ${total_width} * 3")
     math(EXPR image_bytes "${row_bytes} * ${height}")
     math(EXPR file_bytes "54 + ${image_bytes}")
 
-    set(out "")
     # BITMAPFILEHEADER: "BM", file size, reserved, offset of the bits.
-    string(APPEND out "BM")
-    bm_escape_le(${file_bytes} 4 e)
-    string(APPEND out "${e}")
-    bm_escape_le(0 4 e)
-    string(APPEND out "${e}")
-    bm_escape_le(54 4 e)
-    string(APPEND out "${e}")
     # BITMAPINFOHEADER: size 40, width, height (bottom-up), 1 plane, 24 bits,
     # no compression, image size, 2835 pixels per metre, no palette.
-    foreach(pair "40;4" "${total_width};4" "${height};4" "1;2" "24;2" "0;4" "${image_bytes};4"
-                 "2835;4" "2835;4" "0;4" "0;4")
-        list(GET pair 0 v)
-        list(GET pair 1 n)
-        bm_escape_le(${v} ${n} e)
-        string(APPEND out "${e}")
-    endforeach()
-
-    set(padding "")
-    if(pad GREATER 0)
-        foreach(i RANGE 1 ${pad})
-            string(APPEND padding "\\000")
-        endforeach()
-    endif()
+    set(out "BM")
+    bm_append_fields(out "${file_bytes};4" "0;4" "54;4" "40;4" "${total_width};4" "${height};4" "1;2" "24;2" "0;4"
+                     "${image_bytes};4" "2835;4" "2835;4" "0;4" "0;4")
+    math(EXPR pixel_bytes "${total_width} * 3")
+    bm_row_padding(${pixel_bytes} padding)
 
     math(EXPR last_row "${height} - 1")
     foreach(y RANGE ${last_row} 0 -1)
@@ -90,16 +53,8 @@ function(bm_write_bitmap id width height icon_names)
     endforeach()
 
     set(file "${OUTDIR}/bitmap_${id}.bmp")
-    execute_process(COMMAND sh -c "printf '${out}' > '${file}.tmp'" RESULT_VARIABLE rc)
-    if(NOT rc EQUAL 0)
-        message(FATAL_ERROR "bitmap ${id}: cannot write ${file}")
-    endif()
-    file(SIZE "${file}.tmp" size)
-    if(NOT size EQUAL file_bytes)
-        message(FATAL_ERROR "bitmap ${id}: wrote ${size} bytes instead of ${file_bytes}")
-    endif()
-    execute_process(COMMAND ${CMAKE_COMMAND} -E copy_if_different "${file}.tmp" "${file}")
-    file(REMOVE "${file}.tmp")
+    bm_write_bytes(${id} "${file}" ">" "${out}")
+    bm_finish_file(${id} "${file}" ${file_bytes})
 endfunction()
 
 file(MAKE_DIRECTORY "${OUTDIR}")

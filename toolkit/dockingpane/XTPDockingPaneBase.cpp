@@ -26,6 +26,35 @@ CPoint PointFromLParam(LPARAM lParam)
 }
 } // namespace
 
+BOOL AFX_CDECL XTPDockingPaneDispatchPaints()
+{
+    // A quit waiting comes out of the paint filter too; it is posted again
+    // and left for the caller's loop.
+    MSG msg;
+    while (::PeekMessage(&msg, NULL, WM_PAINT, WM_PAINT, PM_REMOVE))
+    {
+        if (msg.message == WM_QUIT)
+        {
+            AfxPostQuitMessage((int)msg.wParam);
+            return FALSE;
+        }
+        ::DispatchMessage(&msg);
+    }
+    return TRUE;
+}
+
+BOOL AFX_CDECL XTPDockingPaneGetLoopMessage(MSG* pMsg)
+{
+    if (!XTPDockingPaneDispatchPaints())
+        return FALSE;   // the quit is back on the queue
+    const BOOL nResult = ::GetMessage(pMsg, NULL, 0, 0);
+    if (nResult > 0)
+        return TRUE;
+    if (nResult == 0)
+        AfxPostQuitMessage((int)pMsg->wParam);
+    return FALSE;
+}
+
 void AFX_CDECL XTPDockingPanePlaceWindow(HWND hWnd, const CRect& rc, BOOL bBottom)
 {
     if (hWnd == NULL || !::IsWindow(hWnd))
@@ -260,11 +289,8 @@ BOOL CXTPDockingPaneCaptionButton::Click(CWnd* pWnd, CPoint pt, BOOL bWindowCoor
             Redraw();
         }
         MSG msg;
-        if (!::GetMessage(&msg, NULL, 0, 0))
-        {
-            ::PostQuitMessage((int)msg.wParam);
+        if (!XTPDockingPaneGetLoopMessage(&msg))
             break;
-        }
         BOOL bEnd = FALSE;
         switch (msg.message)
         {

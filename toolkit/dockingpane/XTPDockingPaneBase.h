@@ -135,6 +135,15 @@ public:
     CXTPDockingPaneBaseList m_lstPanes;
 };
 
+// Draws the windows waiting to be painted. FALSE when a WM_QUIT was found
+// (it is posted again for the caller's loop to see).
+BOOL AFX_CDECL XTPDockingPaneDispatchPaints();
+
+// The next message of a tracking loop, after the paint messages waiting
+// (so the windows under an outline or a moved bar are drawn first). FALSE
+// for WM_QUIT, which is posted again for the program's own loop.
+BOOL AFX_CDECL XTPDockingPaneGetLoopMessage(MSG* pMsg);
+
 // Puts a child window at a rectangle of its parent's client area, shown and
 // (bBottom) behind its siblings; nothing happens when it is already there.
 void AFX_CDECL XTPDockingPanePlaceWindow(HWND hWnd, const CRect& rc, BOOL bBottom);

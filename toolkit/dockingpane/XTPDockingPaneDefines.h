@@ -68,6 +68,17 @@ enum XTPDockingPaneCaptionDirection
     xtpPaneCaptionAutoBySize = 3
 };
 
+// Keyboard shortcuts a manager may take over (its keyboard option).
+enum XTPDockingPaneKeyboardShortcuts
+{
+    xtpPaneKeyboardUnused = 0,
+    xtpPaneKeyboardUseAltMinus = 1,   // the active pane's window menu
+    xtpPaneKeyboardUseAltF6 = 2,      // the next (with Shift the previous) pane
+    xtpPaneKeyboardUseAltF7 = 4,      // the window selector on the tool windows
+    xtpPaneKeyboardUseCtrlTab = 8,    // the window selector on the documents
+    xtpPaneKeyboardUseAll = 15
+};
+
 // Caption buttons (command ids; their tooltips are the strings of these ids).
 #define XTP_IDS_DOCKINGPANE_AUTOHIDE 9456
 #define XTP_IDS_DOCKINGPANE_CLOSE 9457
@@ -78,6 +89,8 @@ enum XTPDockingPaneCaptionDirection
 // Cursors of the splitter bars.
 #define XTP_IDC_HSPLITBAR 9970
 #define XTP_IDC_VSPLITBAR 9971
+// The window selector's hand cursor, for systems without one.
+#define XTP_IDC_HAND 9973
 
 // The manager tells its owner window about changes with this message
 // (a fixed number) and a code in WPARAM.

@@ -5,6 +5,7 @@
 
 #include "XTPDockingPaneAutoHidePanel.h"
 #include "XTPDockingPaneContext.h"
+#include "XTPDockingPaneKeyboardHook.h"
 #include "XTPDockingPaneMiniWnd.h"
 #include "XTPDockingPanePaintThemes.h"
 #include "XTPDockingPaneSplitterContainer.h"
@@ -76,6 +77,9 @@ CXTPDockingPaneManager::CXTPDockingPaneManager()
 
 CXTPDockingPaneManager::~CXTPDockingPaneManager()
 {
+    // A manager whose window was never destroyed leaves the keyboard hook here.
+    if (m_nKeyboardShortcuts != 0)
+        CXTPDockingPaneKeyboardHook::GetThreadHook()->SetupKeyboardHook(this, FALSE);
     if (m_pLayout != NULL)
     {
         m_pLayout->InternalRelease();
@@ -657,6 +661,9 @@ void CXTPDockingPaneManager::RedrawPanes()
         if (pPane == NULL)
             continue;
         RecalcFrameLayout(pPane, TRUE);
+        CXTPDockingPaneMiniWnd* pMiniWnd = DYNAMIC_DOWNCAST(CXTPDockingPaneMiniWnd, pPane->GetDockingSite());
+        if (pMiniWnd != NULL)
+            pMiniWnd->OnThemedChanged();
     }
 }
 
@@ -847,6 +854,14 @@ CRect CXTPDockingPaneManager::GetDockingRect(CXTPDockingPaneBase* pPane, XTPDock
 //////////////////////////////////////////////////////////////////////////
 // System commands: the next and previous pane, and the pane menu
 
+void CXTPDockingPaneManager::EnableKeyboardNavigate(int nOptions)
+{
+    if (m_hWnd == NULL)
+        return;
+    m_nKeyboardShortcuts = nOptions;
+    CXTPDockingPaneKeyboardHook::GetThreadHook()->SetupKeyboardHook(this, nOptions != 0);
+}
+
 BOOL CXTPDockingPaneManager::OnNextPane(BOOL bNext)
 {
     if (m_pLayout == NULL || m_pLayout->GetPaneList().IsEmpty())
@@ -921,7 +936,10 @@ void CXTPDockingPaneManager::ShowPaneMenu()
 LRESULT CXTPDockingPaneManager::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_DESTROY && m_nKeyboardShortcuts != 0)
+    {
         m_nKeyboardShortcuts = 0;
+        CXTPDockingPaneKeyboardHook::GetThreadHook()->SetupKeyboardHook(this, FALSE);
+    }
     if (message == WM_SYSCOMMAND)
     {
         UINT nCommand = (UINT)(wParam & 0xFFF0);

@@ -122,6 +122,10 @@ public:
     void UseSplitterTracker(BOOL bSplitterTracker) { m_bSplitterTracker = bSplitterTracker; }
     BOOL IsSplitterTrackerUsed() const { return m_bSplitterTracker; }
     void SetCaptionDirection(int nDirection) { m_captionDirection = nDirection; }
+    // Takes over the keyboard shortcuts of XTPDockingPaneKeyboardShortcuts
+    // while the focus is in the frame (0: none); the manager needs its window.
+    void EnableKeyboardNavigate(int nOptions = xtpPaneKeyboardUseAll);
+    int GetKeyboardNavigate() const { return m_nKeyboardShortcuts; }
     int GetCaptionDirection() const { return m_captionDirection; }
 
 public:

@@ -248,13 +248,8 @@ void CXTPDockingPaneSplitterWnd::TrackLive(CPoint ptScreen, const CRect& rcRange
     while (::GetCapture() == hWnd)
     {
         MSG msg;
-        while (::PeekMessage(&msg, NULL, WM_PAINT, WM_PAINT, PM_REMOVE))
-            ::DispatchMessage(&msg);
-        if (!::GetMessage(&msg, NULL, 0, 0))
-        {
-            ::PostQuitMessage((int)msg.wParam);
+        if (!XTPDockingPaneGetLoopMessage(&msg))
             break;
-        }
         if (msg.message == WM_MOUSEMOVE)
         {
             CPoint pt = PointFromLParam(msg.lParam);

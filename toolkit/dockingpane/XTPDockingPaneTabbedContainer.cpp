@@ -592,9 +592,15 @@ void CXTPDockingPaneTabbedContainer::RedrawControl(LPCRECT lpRect, BOOL bAnimate
 BOOL CXTPDockingPaneTabbedContainer::DrawIcon(CDC* pDC, CPoint pt, CXTPTabManagerItem* pItem, BOOL bDraw,
                                               CSize& szIcon) const
 {
+    return DrawPaneIcon(pDC, pt, pItem, bDraw, szIcon);
+}
+
+BOOL AFX_CDECL CXTPDockingPaneTabbedContainer::DrawPaneIcon(CDC* pDC, CPoint pt, CXTPTabManagerItem* pItem,
+                                                            BOOL bDraw, CSize& szIcon)
+{
     if (pItem == NULL)
         return TRUE;
-    CXTPDockingPane* pPane = PaneOfItem(pItem);
+    CXTPDockingPane* pPane = (CXTPDockingPane*)pItem->GetData();
     CXTPImageManagerIcon* pImage = pPane != NULL ? pPane->GetIcon(szIcon.cx) : NULL;
     if (pImage == NULL)
         return FALSE;

@@ -76,6 +76,8 @@ public:
     virtual CXTPTabPaintManager* GetPaintManager() const;
     virtual void RedrawControl(LPCRECT lpRect, BOOL bAnimate);
     virtual BOOL DrawIcon(CDC* pDC, CPoint pt, CXTPTabManagerItem* pItem, BOOL bDraw, CSize& szIcon) const;
+    // Draws or measures the icon of the pane a tab stands for (FALSE: none).
+    static BOOL AFX_CDECL DrawPaneIcon(CDC* pDC, CPoint pt, CXTPTabManagerItem* pItem, BOOL bDraw, CSize& szIcon);
     virtual void OnSelectItem(CXTPTabManagerItem* pItem);
     virtual BOOL CanSelectItem(CXTPTabManagerItem* pItem) const;
 

@@ -1,7 +1,9 @@
 // Docking panes: a full layout pass of a frame with four panes in two
-// containers, and storing and reading that layout through the registry.
+// containers, storing and reading that layout through the registry, and the
+// steps of a drag with the translucent preview and the stickers.
 #include "bench_ui.h"
 
+#include <XTPDockingPaneContext.h>
 #include <XTPDockingPaneLayout.h>
 #include <XTPDockingPaneManager.h>
 #include <afxpriv.h>
@@ -94,6 +96,39 @@ BM_UI_BENCH(docking)
             printf("  the stored layout could not be read back\n");
     });
     bench_ui::Report("docking: save + load of that layout through the registry", dStore, "ms", 20);
+
+    // Drag steps: back and forth over one container (the stickers stay), and
+    // between two containers (the stickers are made again, their window
+    // shapes come from the drag's cache).
+    m.m_bAlphaDockingContext = TRUE;
+    m.m_bShowDockingContextStickers = TRUE;
+    pFrame->ShowWindow(SW_SHOWNOACTIVATE);
+    bench_ui::Pump();
+    CXTPDockingPaneContext* pContext = m.GetDockingContext();
+    CRect rcLeft, rcBottom;   // screen rectangles of the two containers
+    ::GetWindowRect(p1000->GetContainer()->GetPaneHwnd(), &rcLeft);
+    ::GetWindowRect(p1002->GetContainer()->GetPaneHwnd(), &rcBottom);
+    pContext->BeginDrag(p1000->GetContainer(), CPoint(rcLeft.left + 20, rcLeft.top + 6));
+    pContext->InitLoop();
+    CRect rcClient;
+    pFrame->GetClientRect(&rcClient);
+    pFrame->ClientToScreen(&rcClient);
+    // Over the bottom container, a little further, and over the view.
+    CPoint ptA = rcBottom.CenterPoint(), ptB = ptA + CPoint(3, 2), ptC = rcClient.CenterPoint();
+    bool bFlip = false;
+    double dStay = bench_ui::MedianMs(100, [&] {
+        bFlip = !bFlip;
+        pContext->Move(bFlip ? ptA : ptB);
+    });
+    // A step within one frame of the screen keeps the preview under the pointer.
+    bench_ui::Report("docking: drag step over one container, stickers shown", dStay, "ms", 16);
+    double dChange = bench_ui::MedianMs(50, [&] {
+        bFlip = !bFlip;
+        pContext->Move(bFlip ? ptA : ptC);
+    });
+    bench_ui::Report("docking: drag step onto another container, stickers remade", dChange, "ms", 50);
+    pContext->EndLoop();
+    pContext->m_pPane = NULL;
 
     CString strKey = CString("Software\\Orrisfield\\") + pApp->m_pszProfileName + "\\DockingPaneLayouts\\BenchLayout";
     ::SHDeleteKeyA(HKEY_CURRENT_USER, strKey);

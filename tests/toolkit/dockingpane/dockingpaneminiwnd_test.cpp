@@ -1,11 +1,14 @@
 // Floating windows: the title, captions of several groups, closing, the
-// system menu's close item and the stored rectangle.
+// system menu's close item and the stored rectangle; floating and docking
+// by double clicks; the themed frame, its buttons, rolling up and opacity.
 #include "support/dockingframe.h"
 #include "support/pump.h"
+#include "support/snapshot.h"
 #include "support/wndtest.h"
 
 #include <XTPDockingPaneMiniWnd.h>
 #include <XTPPropExchange.h>
+#include <XTPSystemHelpers.h>
 
 #include <gtest/gtest.h>
 
@@ -13,6 +16,7 @@ using testsupport::CDockingTestFrame;
 
 namespace
 {
+using testsupport::ScreenRect;
 ::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
 
 class MiniWndTest : public testsupport::DockingFrameTest
@@ -22,10 +26,8 @@ protected:
     {
         CreateFrame(CSize(500, 400));
         CXTPDockingPaneManager& m = manager();
-        pFirst = m.CreatePane(1, CRect(0, 0, 150, 100), xtpPaneDockLeft);
-        pFirst->SetTitle("First");
-        pSecond = m.CreatePane(2, CRect(0, 0, 150, 100), xtpPaneDockRight);
-        pSecond->SetTitle("Second");
+        pFirst = AddPane(1, _T("First"), xtpPaneDockLeft, CSize(150, 100));
+        pSecond = AddPane(2, _T("Second"), xtpPaneDockRight, CSize(150, 100));
         Layout();
         pMini = m.FloatPane(pFirst, CRect(600, 100, 800, 250));
         ASSERT_TRUE(pMini != NULL);
@@ -108,5 +110,274 @@ TEST_F(MiniWndTest, TheStoredRectangleIsKeptInRange)
     EXPECT_EQ(CRect(32000, 32000, 32000, 32000), rc);
     EXPECT_EQ(0, pLoaded->GetExpandedHeight());
     pLayout->InternalRelease();
+}
+
+class FloatingTest : public testsupport::DockingFrameTest
+{
+protected:
+    void SetUp() override
+    {
+        CreateFrame(CSize(500, 400));
+        pPane = AddPane(1, _T("Tools"), xtpPaneDockRight, CSize(150, 100));
+        Layout();
+    }
+    CXTPDockingPaneTabbedContainer* Group() { return static_cast<CXTPDockingPaneTabbedContainer*>(pPane->GetContainer()); }
+    CXTPDockingPaneMiniWnd* Mini() { return DYNAMIC_DOWNCAST(CXTPDockingPaneMiniWnd, pPane->GetDockingSite()); }
+    // Floats the pane in a window with the theme's own frame.
+    CXTPDockingPaneMiniWnd* FloatThemed(int nTheme = xtpPaneThemeOffice2003)
+    {
+        manager().SetTheme(nTheme);
+        manager().m_bThemedFloatingFrames = TRUE;
+        manager().FloatPane(pPane, CRect(600, 100, 800, 260));
+        Layout();
+        return Mini();
+    }
+    // The screen point of a caption button of a floating window.
+    CPoint ButtonPoint(CXTPDockingPaneMiniWnd* pMini, int nID)
+    {
+        pMini->SendMessage(WM_NCPAINT);   // lays the buttons out
+        CXTPDockingPaneCaptionButton* pButton = pMini->GetCaptionButtons()->Find(nID);
+        CPoint pt = pButton->GetRect().CenterPoint();
+        return pt + ScreenRect(pMini->GetSafeHwnd()).TopLeft();
+    }
+    // The actions received, without the activation changes between them.
+    std::vector<int> Actions()
+    {
+        std::vector<int> actions;
+        for (int n : pFrame->Actions())
+        {
+            if (n != xtpPaneActionActivated && n != xtpPaneActionDeactivated)
+                actions.push_back(n);
+        }
+        return actions;
+    }
+    void SendTimer(CWnd* pWnd, UINT_PTR nID, int nTimes)
+    {
+        for (int i = 0; i < nTimes; i++)
+            pWnd->SendMessage(WM_TIMER, nID, 0);
+    }
+
+    CXTPDockingPane* pPane = NULL;
+};
+
+TEST_F(FloatingTest, ADoubleClickOnTheCaptionFloatsThePaneAndOnTheWindowsCaptionDocksItBack)
+{
+    CRect rcGroup = ScreenRect(Group()->GetSafeHwnd());
+    CRect rcClient;
+    pFrame->GetClientRect(&rcClient);
+    pFrame->m_notifications.clear();
+    Group()->SendMessage(WM_LBUTTONDBLCLK, 0, MAKELPARAM(20, 6));
+    Layout();
+    CXTPDockingPaneMiniWnd* pMini = Mini();
+    ASSERT_TRUE(pMini != NULL);
+    EXPECT_TRUE(pMini->GetExStyle() & WS_EX_TOOLWINDOW);
+    CString strTitle;
+    pMini->GetWindowText(strTitle);
+    EXPECT_EQ(CString("Tools"), strTitle);
+    EXPECT_EQ(rcGroup, ScreenRect(pMini->GetSafeHwnd()));
+    EXPECT_EQ(rcClient, testsupport::ChildRect(pFrame->GetView()->GetSafeHwnd()));
+    EXPECT_EQ((std::vector<int>{ xtpPaneActionFloating, xtpPaneActionFloated }), Actions());
+
+    pFrame->m_notifications.clear();
+    CPoint ptCaption = ScreenRect(pMini->GetSafeHwnd()).TopLeft() + CPoint(30, 8);
+    pMini->SendMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(ptCaption.x, ptCaption.y));
+    Layout();
+    EXPECT_FALSE(pPane->IsFloating());
+    EXPECT_EQ(rcGroup, ScreenRect(Group()->GetSafeHwnd()));
+    EXPECT_EQ((std::vector<int>{ xtpPaneActionDocking, xtpPaneActionDocked }), Actions());
+}
+
+TEST_F(FloatingTest, AWindowOfPanesThatCannotCloseGreysItsCloseItemAndIgnoresClosing)
+{
+    pPane->SetOptions(xtpPaneNoCloseable);
+    manager().ToggleDocking(pPane);
+    Layout();
+    CXTPDockingPaneMiniWnd* pMini = Mini();
+    ASSERT_TRUE(pMini != NULL);
+    CMenu* pSysMenu = pMini->GetSystemMenu(FALSE);
+    ASSERT_TRUE(pSysMenu != NULL);
+    EXPECT_NE(0u, pSysMenu->GetMenuState(SC_CLOSE, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_EQ(0u, pSysMenu->GetMenuState(SC_MINIMIZE, MF_BYCOMMAND) + 1);   // gone
+    pFrame->m_notifications.clear();
+    pMini->SendMessage(WM_CLOSE);
+    EXPECT_TRUE(::IsWindow(pMini->GetSafeHwnd()));
+    EXPECT_TRUE(pPane->IsFloating());
+    EXPECT_TRUE(Actions().empty());
+}
+
+TEST_F(FloatingTest, AThemedFrameHasItsOwnBorderCaptionAndHitCodes)
+{
+    CXTPDockingPaneMiniWnd* pMini = FloatThemed();
+    ASSERT_TRUE(pMini != NULL && pMini->IsThemed());
+    EXPECT_EQ(0u, pMini->GetStyle() & (WS_THICKFRAME | WS_BORDER));
+    CRect rcWindow = ScreenRect(pMini->GetSafeHwnd());
+    CRect rcClient;
+    pMini->GetClientRect(&rcClient);
+    pMini->ClientToScreen(&rcClient);
+    const int nCaption = manager().GetPaintManager()->GetCaptionHeight();
+    EXPECT_EQ(rcWindow.left + 3, rcClient.left);
+    EXPECT_EQ(rcWindow.right - 3, rcClient.right);
+    EXPECT_EQ(rcWindow.bottom - 3, rcClient.bottom);
+    EXPECT_EQ(rcWindow.top + 3 + nCaption + 2, rcClient.top);
+
+    struct Hit
+    {
+        CPoint pt;
+        LRESULT nCode;
+    };
+    const Hit hits[] = {
+        { CPoint(rcWindow.left + 1, rcWindow.top + 1), HTTOPLEFT },
+        { CPoint(rcWindow.right - 1, rcWindow.top + 1), HTTOPRIGHT },
+        { CPoint(rcWindow.left + 1, rcWindow.bottom - 1), HTBOTTOMLEFT },
+        { CPoint(rcWindow.right - 2, rcWindow.bottom - 2), HTBOTTOMRIGHT },
+        { CPoint(rcWindow.left + 50, rcWindow.top + 1), HTTOP },
+        { CPoint(rcWindow.left + 1, rcWindow.top + 50), HTLEFT },
+        { CPoint(rcWindow.left + 50, rcWindow.top + 8), HTCAPTION },
+        { rcClient.CenterPoint(), HTCLIENT },
+    };
+    for (const Hit& hit : hits)
+        EXPECT_EQ(hit.nCode, pMini->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(hit.pt.x, hit.pt.y)));
+
+    // Its close button closes the pane; the button's tooltip is its string.
+    CPoint ptClose = ButtonPoint(pMini, XTP_IDS_DOCKINGPANE_CLOSE);
+    pMini->PostMessage(WM_LBUTTONUP, 0, 0);
+    pFrame->m_notifications.clear();
+    pMini->SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(ptClose.x, ptClose.y));
+    EXPECT_TRUE(pPane->IsClosed());
+    EXPECT_EQ((std::vector<int>{ xtpPaneActionClosing, xtpPaneActionClosed }), Actions());
+}
+
+TEST_F(FloatingTest, ACollapsingWindowRollsUpToItsCaptionAndOutWhenPointedAt)
+{
+    CXTPDockingPaneMiniWnd* pMini = FloatThemed();
+    ASSERT_TRUE(pMini != NULL);
+    const int nHeight = ScreenRect(pMini->GetSafeHwnd()).Height();
+    const int nRolled = manager().GetPaintManager()->GetCaptionHeight() + 8;
+    CPoint ptPin = ButtonPoint(pMini, XTP_IDS_DOCKINGPANE_AUTOHIDE);
+    pMini->PostMessage(WM_LBUTTONUP, 0, 0);
+    pFrame->m_notifications.clear();
+    pMini->SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(ptPin.x, ptPin.y));
+    ASSERT_TRUE(pMini->IsCollapsed());
+    EXPECT_EQ((std::vector<int>{ xtpPaneActionUnpinning, xtpPaneActionUnpinned }), Actions());
+    EXPECT_EQ(2u, pMini->GetCaptionButtons()->Find(XTP_IDS_DOCKINGPANE_AUTOHIDE)->GetState() & 2);
+
+    // Six leave checks with the mouse and the focus away start the roll; it
+    // stops at the caption.
+    ::SetCursorPos(5, 1000);
+    ::SetFocus(NULL);
+    pFrame->m_notifications.clear();
+    SendTimer(pMini, 1, 6);
+    ASSERT_TRUE(pMini->IsRolling());
+    SendTimer(pMini, 3, 4);
+    int nHalf = ScreenRect(pMini->GetSafeHwnd()).Height();
+    EXPECT_LT(nHalf, nHeight);
+    EXPECT_GT(nHalf, nRolled);
+    SendTimer(pMini, 3, 10);
+    EXPECT_FALSE(pMini->IsRolling());
+    EXPECT_EQ(nRolled, ScreenRect(pMini->GetSafeHwnd()).Height());
+    EXPECT_EQ((std::vector<int>{ xtpPaneActionCollapsing, xtpPaneActionCollapsed }), Actions());
+
+    // Pointed at, it rolls out at once; a double click on the caption pins it again.
+    pFrame->m_notifications.clear();
+    CPoint ptCaption = ScreenRect(pMini->GetSafeHwnd()).TopLeft() + CPoint(30, 6);
+    pMini->SendMessage(WM_NCMOUSEMOVE, HTCAPTION, MAKELPARAM(ptCaption.x, ptCaption.y));
+    EXPECT_EQ(nHeight, ScreenRect(pMini->GetSafeHwnd()).Height());
+    EXPECT_EQ((std::vector<int>{ xtpPaneActionExpanding, xtpPaneActionExpanded }), Actions());
+    pFrame->m_notifications.clear();
+    pMini->SendMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(ptCaption.x, ptCaption.y));
+    EXPECT_FALSE(pMini->IsCollapsed());
+    EXPECT_TRUE(pPane->IsFloating());
+    EXPECT_EQ((std::vector<int>{ xtpPaneActionPinning, xtpPaneActionPinned }), Actions());
+    EXPECT_EQ(nHeight, ScreenRect(pMini->GetSafeHwnd()).Height());
+}
+
+TEST_F(FloatingTest, AWindowStoredOffTheScreenKeepsItsCaptionOnTheWorkArea)
+{
+    manager().FloatPane(pPane, CRect(-5000, -3000, -4800, -2900));
+    Layout();
+    CRect rcWork = XTPMonitorFunctions()->GetWorkAreaFromPoint(CPoint(0, 0));
+    CRect rc = ScreenRect(Mini()->GetSafeHwnd());
+    EXPECT_GE(rc.top, rcWork.top);
+    EXPECT_GE(rc.right, rcWork.left + 10);
+    manager().FloatPane(pPane, CRect(5000, 3000, 5200, 3100));
+    Layout();
+    rc = ScreenRect(Mini()->GetSafeHwnd());
+    EXPECT_LE(rc.top, rcWork.bottom - 10);
+    EXPECT_LE(rc.left, rcWork.right - 10);
+}
+
+TEST_F(FloatingTest, AStoredExpandedHeightBelowTheCaptionIsNotRestored)
+{
+    CXTPDockingPaneMiniWnd* pMini = FloatThemed();
+    ASSERT_TRUE(pMini != NULL);
+    pMini->ExpandCollapse();
+    ASSERT_TRUE(pMini->IsCollapsed());
+    pMini->m_nExpandedHeight = 0;   // as read from a damaged store
+    pMini->ExpandCollapse();
+    EXPECT_EQ(pMini->GetCollapsedHeight(), ScreenRect(pMini->GetSafeHwnd()).Height());
+}
+
+TEST_F(FloatingTest, AnInactiveWindowIsTranslucentAndAnActiveOneOpaque)
+{
+    if (manager().m_pfnSetLayeredWindowAttributes == NULL)
+        GTEST_SKIP() << "no layered windows";
+    manager().m_nFloatingFramesOpacity = 128;
+    manager().ToggleDocking(pPane);
+    Layout();
+    CXTPDockingPaneMiniWnd* pMini = Mini();
+    ASSERT_TRUE(pMini != NULL);
+    EXPECT_TRUE(pMini->GetExStyle() & WS_EX_LAYERED);
+    typedef BOOL(WINAPI * PFNGETLAYERED)(HWND, COLORREF*, BYTE*, DWORD*);
+    PFNGETLAYERED pfnGet = (PFNGETLAYERED)::GetProcAddress(::GetModuleHandleA("USER32"), "GetLayeredWindowAttributes");
+    if (pfnGet != NULL)
+    {
+        BYTE nAlpha = 0;
+        DWORD dwFlags = 0;
+        ::SetFocus(NULL);
+        pMini->OnFocusChanged();
+        ASSERT_TRUE(pfnGet(pMini->GetSafeHwnd(), NULL, &nAlpha, &dwFlags));
+        EXPECT_EQ(128, nAlpha);
+        ::SetFocus(pPane->GetChild());
+        pMini->OnFocusChanged();
+        EXPECT_TRUE(pMini->IsActive());
+        ASSERT_TRUE(pfnGet(pMini->GetSafeHwnd(), NULL, &nAlpha, &dwFlags));
+        EXPECT_EQ(255, nAlpha);
+    }
+    manager().m_nFloatingFramesOpacity = 255;
+    pMini->UpdateAlpha();
+    EXPECT_EQ(0u, pMini->GetExStyle() & WS_EX_LAYERED);
+}
+
+TEST_F(FloatingTest, TheRightButtonOnTheCaptionAsksTheOwnerForAMenu)
+{
+    manager().ToggleDocking(pPane);
+    Layout();
+    CXTPDockingPaneMiniWnd* pMini = Mini();
+    ASSERT_TRUE(pMini != NULL);
+    pFrame->m_notifications.clear();
+    pFrame->m_nContextMenuAnswer = 1;   // handled: no system menu
+    CPoint ptCaption = ScreenRect(pMini->GetSafeHwnd()).TopLeft() + CPoint(30, 6);
+    pMini->SendMessage(WM_NCRBUTTONDOWN, HTCAPTION, MAKELPARAM(ptCaption.x, ptCaption.y));
+    std::vector<testsupport::DockingNotification> menus = pFrame->Notifications(XTP_DPN_CONTEXTMENU);
+    ASSERT_EQ(1u, menus.size());
+    EXPECT_EQ(pPane, menus[0].click.pPane);
+    EXPECT_TRUE(::IsRectEmpty(&menus[0].click.rcExclude));
+}
+
+TEST_F(FloatingTest, SnapshotOfAFloatingWindowWithItsThemedFrame)
+{
+    CXTPDockingPane* pSecond = AddPane(2, _T("Colours"), xtpPaneDockRight, CSize(150, 100));
+    manager().AttachPane(pSecond, pPane);
+    Layout();
+    CXTPDockingPaneMiniWnd* pMini = FloatThemed();
+    ASSERT_TRUE(pMini != NULL);
+    manager().FloatPane(pSecond, CRect(600, 100, 800, 260));   // floats alone in a window of its own
+    manager().AttachPane(pSecond, pPane);
+    Layout();
+    pMini->SendMessage(WM_NCPAINT);
+    CRect rcWindow = ScreenRect(pMini->GetSafeHwnd());
+    testsupport::Canvas canvas(rcWindow.Width(), rcWindow.Height());
+    testsupport::DrawMiniWindow(pMini, manager().GetPaintManager(), canvas);
+    EXPECT_FALSE(testsupport::SaveSnapshot(canvas, "floating_office2003").empty());
 }
 } // namespace

@@ -165,6 +165,8 @@ TEST_F(TabbedTest, APressedTabFollowsTheMouseAndLeavingTheRowAsksToDetach)
     EXPECT_EQ((DWORD_PTR)p1, pContainer->GetItem(1)->GetData());
 
     pFrame->m_notifications.clear();
+    // The drag that starts ends at once: Escape is waiting.
+    pFrame->PostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
     pContainer->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(ptSecond.x, 5));
     std::vector<int> actions = pFrame->Actions();
     EXPECT_TRUE(std::find(actions.begin(), actions.end(), (int)xtpPaneActionDetaching) != actions.end());
