@@ -321,6 +321,7 @@ TEST(Brindlemark, TheFirstStartShowsTheGameAndExitKeepsItsBarsAndPanes)
     ASSERT_TRUE(again.Frame() != NULL);
     EXPECT_EQ(2u, Descendants(again.Frame(), "", "XTPPropertyGrid").size());
     EXPECT_EQ(0, again.Close());
+    ClearSettings();
 }
 
 TEST(Brindlemark, APuzzleIsMadePlayedPausedAndSavedWithCtrlS)
@@ -462,4 +463,5 @@ TEST(Brindlemark, APuzzleIsMadePlayedPausedAndSavedWithCtrlS)
     ClickButton(hQuestion, "Don't Save");
     EXPECT_EQ(0, game.WaitForExit());
     ::DeleteFile(strFile.c_str());
+    ClearSettings();
 }

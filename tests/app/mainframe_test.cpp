@@ -397,11 +397,14 @@ TEST(MainFrame, TheProfilePaneCommandsOpenAndCloseTheirPanes)
     }
     // The settings as the end of that run writes them: no longer a first run.
     g_ApplicationInfo.SaveToRegistry();
-    GameApp again(true);
-    testsupport::PumpPending();
-    EXPECT_TRUE(again.Frame()->m_paneManager.FindPane(GAME_PANE_APPEARANCE) != NULL);
-    EXPECT_TRUE(again.Frame()->m_paneAppearance.GetSafeHwnd() != NULL);
-    EXPECT_TRUE(again.Frame()->m_paneGradeInfo.GetSafeHwnd() != NULL);
+    {
+        GameApp again(true);
+        testsupport::PumpPending();
+        EXPECT_TRUE(again.Frame()->m_paneManager.FindPane(GAME_PANE_APPEARANCE) != NULL);
+        EXPECT_TRUE(again.Frame()->m_paneAppearance.GetSafeHwnd() != NULL);
+        EXPECT_TRUE(again.Frame()->m_paneGradeInfo.GetSafeHwnd() != NULL);
+    }
+    ClearUserSettings();
 }
 
 TEST(MainFrame, EditsInTheProfilePanesChangeThePuzzle)
