@@ -1,7 +1,7 @@
 // The game's document in the running game: new puzzles (and cancelling
 // them), the save prompt, saving and loading with the clock, branches with
 // undo, revert to start, the solution, own-puzzle entry and the aids.
-// ctest: lock game_registry
+// ctest: lock registry
 #include "support/gameapp.h"
 #include "support/tempfolder.h"
 

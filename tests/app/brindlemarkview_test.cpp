@@ -2,7 +2,7 @@
 // both buttons with undo, the prompt before any puzzle exists, the context
 // menu, painting with the rule marks, and pictures of the board.
 // ctest: lock clipboard
-// ctest: lock game_registry
+// ctest: lock registry
 #include "support/snapshot.h"
 #include "support/gameapp.h"
 #include "support/tempfolder.h"

@@ -1,7 +1,7 @@
 // The main frame in the running game: its bars and themes, the state it
 // keeps between runs, the game clock and the clock display, the refit of the
 // number font, and the commands that are the frame's own.
-// ctest: lock game_registry
+// ctest: lock registry
 #include "support/gameapp.h"
 #include "support/snapshot.h"
 

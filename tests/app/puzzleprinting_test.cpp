@@ -1,6 +1,6 @@
 // Printing: where a puzzle goes on a page, drawing it on a page-sized DC,
 // the pages of puzzle books, cancelling a book, and the book dialog's count.
-// ctest: lock game_registry
+// ctest: lock registry
 #include "support/snapshot.h"
 #include "support/gameapp.h"
 #include "support/modal.h"

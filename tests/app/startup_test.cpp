@@ -1,7 +1,10 @@
 // The program's single-document start-up, run in-process: it starts, shows
 // its frame, closes from the File menu and leaves no window or GDI object
-// behind.  Also the program itself, started as a process.
-// ctest: lock game_registry
+// behind.  Also the program itself, started as a process. It runs alone:
+// its count of GDI objects reads the highest handle slot in use, which
+// moves with what other programs on the display do at the same time.
+// ctest: lock registry
+// ctest: run-serial
 #include "support/wndtest.h"
 #include "support/gdi_count.h"
 #include "support/registry.h"

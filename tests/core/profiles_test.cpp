@@ -1,6 +1,6 @@
 // Appearance and difficulty profiles, their lists and the application
 // settings, stored below HKLM\Software\Orrisfield\Brindlemark.
-// ctest: lock game_registry
+// ctest: lock registry
 #include <gtest/gtest.h>
 
 #include "ApplicationInfo.h"
