@@ -340,4 +340,3 @@ BM_UI_BENCH(game_startup)
     }
     bench_ui::Report("start of Brindlemark.exe to its first painted frame", bench_ui::Median(times), "ms", 1500);
 }
-
