@@ -389,7 +389,9 @@ FARPROC GetGdiEntry(LPCSTR lpszName)
 
 BOOL AFX_CDECL CXTPDrawHelpers::IsContextRTL(HDC hDC)
 {
-    PFNGETLAYOUT pfn = (PFNGETLAYOUT)GetGdiEntry("GetLayout");
+    // Looked up once: GDI32 stays loaded while the program runs, and this is
+    // asked for every image drawn.
+    static const PFNGETLAYOUT pfn = (PFNGETLAYOUT)GetGdiEntry("GetLayout");
     if (pfn == NULL || hDC == NULL)
         return FALSE;
     return pfn(hDC) == 1;
