@@ -131,6 +131,9 @@ public:
 
     static COLORREF AFX_CDECL MixColors(COLORREF clrA, COLORREF clrB, int nWeight);
     static BOOL AFX_CDECL IsLowColorDepth(HDC hDC = NULL);
+    // Forgets the screen's colour depth that IsLowColorDepth keeps; called
+    // when the display changes (and by RefreshColors).
+    static void AFX_CDECL OnDisplayChange();
 
     int GetWinTheme() const { return m_nDetectedTheme; }
     int GetCurrentSystemTheme() const;
