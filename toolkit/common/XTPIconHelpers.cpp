@@ -1112,6 +1112,62 @@ BOOL SoftwareTransparentBlt(HDC hdcDest, const CRect& rcDest, HDC hdcSrc, const 
 }
 }
 
+namespace
+{
+// A memory context with a bitmap selected, to draw from. Making a context is
+// slow on some systems and images are drawn one by one, so images drawn on
+// the screen or into memory with the ordinary layout share one context, made
+// once; other targets, and a drawing while the shared one is in use (another
+// thread), get a context of their own as before.
+class CImageSourceDC
+{
+public:
+    CImageSourceDC(HDC hTarget, HBITMAP hBitmap) : m_hDC(NULL), m_hOld(NULL), m_bShared(FALSE)
+    {
+        if (::GetDeviceCaps(hTarget, TECHNOLOGY) == DT_RASDISPLAY && !CXTPDrawHelpers::IsContextRTL(hTarget) &&
+            ::InterlockedExchange(&s_nBusy, 1) == 0)
+        {
+            if (s_hShared == NULL)
+                s_hShared = ::CreateCompatibleDC(NULL);
+            if (s_hShared != NULL)
+            {
+                m_hDC = s_hShared;
+                m_bShared = TRUE;
+            }
+            else
+            {
+                ::InterlockedExchange(&s_nBusy, 0);
+            }
+        }
+        if (m_hDC == NULL)
+            m_hDC = ::CreateCompatibleDC(hTarget);
+        if (m_hDC != NULL)
+            m_hOld = ::SelectObject(m_hDC, hBitmap);
+    }
+    ~CImageSourceDC()
+    {
+        if (m_hDC == NULL)
+            return;
+        if (m_hOld != NULL)
+            ::SelectObject(m_hDC, m_hOld);
+        if (m_bShared)
+            ::InterlockedExchange(&s_nBusy, 0);
+        else
+            ::DeleteDC(m_hDC);
+    }
+    HDC GetSafeHdc() const { return m_hDC; }
+
+private:
+    HDC m_hDC;
+    HGDIOBJ m_hOld;
+    BOOL m_bShared;
+    static HDC s_hShared;
+    static LONG volatile s_nBusy;
+};
+HDC CImageSourceDC::s_hShared = NULL;
+LONG volatile CImageSourceDC::s_nBusy = 0;
+} // namespace
+
 BOOL AFX_CDECL CXTPImageManager::AlphaBlend(HDC hdcDest, const CRect& rcDest, HDC hdcSrc, const CRect& rcSrc)
 {
     CXTPImageManager* pManager = XTPImageManager();
@@ -1146,7 +1202,7 @@ BOOL AFX_CDECL CXTPImageManager::DrawAlphaBitmap(CDC* pDC, HBITMAP hBitmap, CPoi
     if (szSrc.cx == 0 && szSrc.cy == 0)
         szSrc = szDest;
 
-    CXTPCompatibleDC dc(pDC, hBitmap);
+    CImageSourceDC dc(pDC->GetSafeHdc(), hBitmap);
     if (dc.GetSafeHdc() == NULL)
         return FALSE;
     return AlphaBlend(pDC->GetSafeHdc(), CRect(ptDest, szDest), dc.GetSafeHdc(), CRect(ptSrc, szSrc));
