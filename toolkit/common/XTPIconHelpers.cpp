@@ -203,25 +203,25 @@ BOOL TransformImage(const CXTPImageManagerIconHandle& hSource, const CTransform&
 
 CXTPImageManagerIconHandle::CXTPImageManagerIconHandle()
     : m_hIcon(NULL), m_hBitmap(NULL), m_hPremultiplied(NULL), m_bOwns(TRUE), m_szExtent(-1, -1),
-      m_hMasked(NULL), m_nMasked(0)
+      m_hMasked(NULL), m_nMasked(0), m_bIconPending(FALSE)
 {
 }
 
 CXTPImageManagerIconHandle::CXTPImageManagerIconHandle(HICON hIcon)
     : m_hIcon(hIcon), m_hBitmap(NULL), m_hPremultiplied(NULL), m_bOwns(FALSE), m_szExtent(-1, -1),
-      m_hMasked(NULL), m_nMasked(0)
+      m_hMasked(NULL), m_nMasked(0), m_bIconPending(FALSE)
 {
 }
 
 CXTPImageManagerIconHandle::CXTPImageManagerIconHandle(HBITMAP hBitmap)
     : m_hIcon(NULL), m_hBitmap(hBitmap), m_hPremultiplied(NULL), m_bOwns(FALSE), m_szExtent(-1, -1),
-      m_hMasked(NULL), m_nMasked(0)
+      m_hMasked(NULL), m_nMasked(0), m_bIconPending(FALSE)
 {
 }
 
 CXTPImageManagerIconHandle::CXTPImageManagerIconHandle(const CXTPImageManagerIconHandle& hHandle)
-    : m_hIcon(hHandle.m_hIcon), m_hBitmap(hHandle.m_hBitmap), m_hPremultiplied(NULL), m_bOwns(FALSE), m_szExtent(-1, -1),
-      m_hMasked(NULL), m_nMasked(0)
+    : m_hIcon(hHandle.GetIcon()), m_hBitmap(hHandle.m_hBitmap), m_hPremultiplied(NULL), m_bOwns(FALSE), m_szExtent(-1, -1),
+      m_hMasked(NULL), m_nMasked(0), m_bIconPending(FALSE)
 {
 }
 
@@ -249,6 +249,7 @@ void CXTPImageManagerIconHandle::Clear()
     m_szExtent = CSize(-1, -1);
     m_hMasked = NULL;
     m_nMasked = 0;
+    m_bIconPending = FALSE;
 }
 
 void CXTPImageManagerIconHandle::AttachIcon(HICON hIcon)
@@ -272,6 +273,96 @@ void CXTPImageManagerIconHandle::AttachBitmap(HBITMAP hBitmap)
     m_bOwns = TRUE;
 }
 
+void CXTPImageManagerIconHandle::AttachMaskedBitmap(HBITMAP hMasked, CSize szExtent)
+{
+    Clear();
+    if (hMasked == NULL)
+        return;
+    m_hMasked = hMasked;
+    m_nMasked = 1;
+    m_bIconPending = TRUE;
+    m_bOwns = TRUE;
+    m_szExtent = szExtent;
+}
+
+HICON CXTPImageManagerIconHandle::GetIcon() const
+{
+    if (m_bIconPending)
+    {
+        m_bIconPending = FALSE;
+        m_hIcon = MakeIconFromMasked();
+        if (m_hIcon == NULL)
+            TRACE("CXTPImageManagerIconHandle: the icon could not be made from its bitmap\n");
+    }
+    return m_hIcon;
+}
+
+HICON CXTPImageManagerIconHandle::MakeIconFromMasked() const
+{
+    // The masked bitmap is 32-bit top-down: 0 where transparent, else the
+    // colour with an opaque alpha. The icon gets the colour (black where
+    // transparent) and a mask that is set where transparent.
+    BITMAP bm;
+    if (m_hMasked == NULL || ::GetObjectA(m_hMasked, sizeof(bm), &bm) == 0 || bm.bmWidth <= 0 || bm.bmHeight == 0)
+        return NULL;
+    int cx = bm.bmWidth, cy = std::abs((int)bm.bmHeight);
+
+    // Its pixels, top row first.
+    BITMAPINFO bmi;
+    ZeroMemory(&bmi, sizeof(bmi));
+    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bmi.bmiHeader.biWidth = cx;
+    bmi.bmiHeader.biHeight = -cy;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    std::vector<DWORD> pixels((size_t)cx * cy);
+    HDC hDC = ::CreateCompatibleDC(NULL);
+    int nLines = hDC != NULL ? ::GetDIBits(hDC, m_hMasked, 0, cy, pixels.data(), &bmi, DIB_RGB_COLORS) : 0;
+    if (hDC != NULL)
+        ::DeleteDC(hDC);
+    if (nLines != cy)
+        return NULL;
+
+    bmi.bmiHeader.biBitCount = 24;
+    BYTE* pColor = NULL;
+    HBITMAP hColor = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, (void**)&pColor, NULL, 0);
+    int nMaskStride = ((cx + 15) / 16) * 2;  // monochrome rows are whole words
+    std::vector<BYTE> mask((size_t)nMaskStride * cy, 0);
+    HICON hIcon = NULL;
+    if (hColor != NULL && pColor != NULL)
+    {
+        int nColorStride = ((cx * 3) + 3) / 4 * 4;
+        for (int y = 0; y < cy; y++)
+        {
+            const DWORD* pRow = pixels.data() + (size_t)y * cx;
+            BYTE* pOut = pColor + (size_t)y * nColorStride;
+            for (int x = 0; x < cx; x++)
+            {
+                DWORD p = pRow[x];
+                if ((p >> 24) == 0)
+                {
+                    mask[(size_t)y * nMaskStride + x / 8] |= (BYTE)(0x80 >> (x % 8));
+                    p = 0;
+                }
+                pOut[x * 3 + 0] = (BYTE)(p & 0xFF);
+                pOut[x * 3 + 1] = (BYTE)((p >> 8) & 0xFF);
+                pOut[x * 3 + 2] = (BYTE)((p >> 16) & 0xFF);
+            }
+        }
+        HBITMAP hMask = ::CreateBitmap(cx, cy, 1, 1, mask.data());
+        if (hMask != NULL)
+        {
+            ICONINFO info = { TRUE, 0, 0, hMask, hColor };
+            hIcon = ::CreateIconIndirect(&info);
+            ::DeleteObject(hMask);
+        }
+    }
+    if (hColor != NULL)
+        ::DeleteObject(hColor);
+    return hIcon;
+}
+
 void CXTPImageManagerIconHandle::CopyBitmap(HBITMAP hBitmap)
 {
     Clear();
@@ -283,7 +374,8 @@ void CXTPImageManagerIconHandle::CopyHandle(const CXTPImageManagerIconHandle& hH
 {
     if (&hHandle == this)
         return;
-    HICON hIcon = hHandle.m_hIcon != NULL ? ::CopyIcon(hHandle.m_hIcon) : NULL;
+    HICON hSource = hHandle.GetIcon();
+    HICON hIcon = hSource != NULL ? ::CopyIcon(hSource) : NULL;
     HBITMAP hBitmap = hHandle.m_hBitmap != NULL ? CXTPImageManager::CopyAlphaBitmap(hHandle.m_hBitmap) : NULL;
     CSize szExtent = hHandle.m_szExtent;
     Clear();
@@ -309,9 +401,16 @@ void CXTPImageManagerIconHandle::TakeHandle(CXTPImageManagerIconHandle& hHandle)
     m_hBitmap = hHandle.m_hBitmap;
     m_bOwns = hHandle.m_bOwns;
     m_szExtent = hHandle.m_szExtent;
-    // The source no longer holds the images; its derived bitmaps go with it.
+    // The masked bitmap moves along: an icon still to be made is made from it.
+    m_hMasked = hHandle.m_hMasked;
+    m_nMasked = hHandle.m_nMasked;
+    m_bIconPending = hHandle.m_bIconPending;
+    // The source no longer holds the images; its other derived bitmaps go with it.
     hHandle.m_hIcon = NULL;
     hHandle.m_hBitmap = NULL;
+    hHandle.m_hMasked = NULL;
+    hHandle.m_nMasked = 0;
+    hHandle.m_bIconPending = FALSE;
     hHandle.Clear();
 }
 
@@ -344,7 +443,7 @@ BOOL CXTPImageManagerIconHandle::PreMultiply()
     {
         m_hPremultiplied = CXTPImageManager::PreMultiplyAlphaBitmap(m_hBitmap, NULL);
     }
-    else if (m_hIcon != NULL)
+    else if (GetIcon() != NULL)
     {
         ICONINFO info;
         if (::GetIconInfo(m_hIcon, &info))
