@@ -451,9 +451,17 @@ BOOL AFX_CDECL CXTPDrawHelpers::RegisterWndClass(HINSTANCE hInstance, LPCTSTR lp
     wc.style = style;
     wc.lpfnWndProc = ::DefWindowProcA;
     wc.hInstance = hInstance;
-    wc.hCursor = ::LoadCursor(NULL, IDC_ARROW);
+    wc.hCursor = GetArrowCursor();
     wc.lpszClassName = lpszClassName;
     return AfxRegisterClass(&wc);
+}
+
+HCURSOR AFX_CDECL CXTPDrawHelpers::GetArrowCursor()
+{
+    static HCURSOR s_hArrow = NULL;
+    if (s_hArrow == NULL)
+        s_hArrow = ::LoadCursor(NULL, IDC_ARROW);
+    return s_hArrow;
 }
 
 //////////////////////////////////////////////////////////////////////////
