@@ -193,6 +193,11 @@ BOOL AFX_CDECL CXTPColorManager::IsLowColorDepth(HDC hDC)
     return nBits >= 1 && nBits <= 8;
 }
 
+int AFX_CDECL CXTPColorManager::GetScreenBitsPerPixel()
+{
+    return ScreenBits();
+}
+
 void AFX_CDECL CXTPColorManager::OnDisplayChange()
 {
     g_nScreenBits = -1;
