@@ -1,6 +1,7 @@
 // Scoped device contexts.
 #include "XTPDCHelpers.h"
 #include "XTPColorManager.h"
+#include "XTPImageManager.h"
 #include <algorithm>
 
 namespace
@@ -15,16 +16,7 @@ HBITMAP CreateBufferBitmap(HDC hDestDC, int cx, int cy)
     if (hDestDC != NULL && ::GetObjectType(hDestDC) == OBJ_DC && ::GetDeviceCaps(hDestDC, TECHNOLOGY) == DT_RASDISPLAY &&
         CXTPColorManager::GetScreenBitsPerPixel() == 32)
     {
-        BITMAPINFO bmi;
-        ZeroMemory(&bmi, sizeof(bmi));
-        bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bmi.bmiHeader.biWidth = cx;
-        bmi.bmiHeader.biHeight = cy;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        bmi.bmiHeader.biCompression = BI_RGB;
-        LPVOID pBits = NULL;
-        HBITMAP hBitmap = ::CreateDIBSection(hDestDC, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+        HBITMAP hBitmap = CXTPImageManager::Create32BitDIBSection(hDestDC, cx, cy);
         if (hBitmap != NULL)
             return hBitmap;
     }

@@ -307,47 +307,31 @@ HICON CXTPImageManagerIconHandle::MakeIconFromMasked() const
         return NULL;
     int cx = bm.bmWidth, cy = std::abs((int)bm.bmHeight);
 
-    // Its pixels, top row first.
-    BITMAPINFO bmi;
-    ZeroMemory(&bmi, sizeof(bmi));
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = cx;
-    bmi.bmiHeader.biHeight = -cy;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
     std::vector<DWORD> pixels((size_t)cx * cy);
-    HDC hDC = ::CreateCompatibleDC(NULL);
-    int nLines = hDC != NULL ? ::GetDIBits(hDC, m_hMasked, 0, cy, pixels.data(), &bmi, DIB_RGB_COLORS) : 0;
-    if (hDC != NULL)
-        ::DeleteDC(hDC);
-    if (nLines != cy)
+    if (!CXTPImageManager::ReadPixels32(m_hMasked, cx, cy, pixels.data()))
         return NULL;
 
-    bmi.bmiHeader.biBitCount = 24;
-    BYTE* pColor = NULL;
-    HBITMAP hColor = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, (void**)&pColor, NULL, 0);
+    // The colour: a top-down DIB section without alpha (all zero), so the
+    // icon is a classic one that draws through its mask.
+    LPBYTE pColor = NULL;
+    HBITMAP hColor = CXTPImageManager::Create32BitDIBSection(NULL, cx, -cy, &pColor);
     int nMaskStride = ((cx + 15) / 16) * 2;  // monochrome rows are whole words
     std::vector<BYTE> mask((size_t)nMaskStride * cy, 0);
     HICON hIcon = NULL;
     if (hColor != NULL && pColor != NULL)
     {
-        int nColorStride = ((cx * 3) + 3) / 4 * 4;
-        for (int y = 0; y < cy; y++)
+        DWORD* pOut = (DWORD*)pColor;
+        for (size_t i = 0; i < pixels.size(); i++)
         {
-            const DWORD* pRow = pixels.data() + (size_t)y * cx;
-            BYTE* pOut = pColor + (size_t)y * nColorStride;
-            for (int x = 0; x < cx; x++)
+            if ((pixels[i] >> 24) == 0)
             {
-                DWORD p = pRow[x];
-                if ((p >> 24) == 0)
-                {
-                    mask[(size_t)y * nMaskStride + x / 8] |= (BYTE)(0x80 >> (x % 8));
-                    p = 0;
-                }
-                pOut[x * 3 + 0] = (BYTE)(p & 0xFF);
-                pOut[x * 3 + 1] = (BYTE)((p >> 8) & 0xFF);
-                pOut[x * 3 + 2] = (BYTE)((p >> 16) & 0xFF);
+                size_t y = i / cx, x = i % cx;
+                mask[y * nMaskStride + x / 8] |= (BYTE)(0x80 >> (x % 8));
+                pOut[i] = 0;
+            }
+            else
+            {
+                pOut[i] = pixels[i] & 0xFFFFFF;
             }
         }
         HBITMAP hMask = ::CreateBitmap(cx, cy, 1, 1, mask.data());
@@ -475,18 +459,9 @@ HBITMAP CXTPImageManagerIconHandle::GetMaskedBitmap() const
         bm.bmWidth > 0 && bm.bmHeight > 0)
     {
         int cx = bm.bmWidth, cy = std::abs((int)bm.bmHeight);
-        BITMAPINFO bmi;
-        ZeroMemory(&bmi, sizeof(bmi));
-        bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bmi.bmiHeader.biWidth = cx;
-        bmi.bmiHeader.biHeight = -cy;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
         std::vector<DWORD> color((size_t)cx * cy), mask((size_t)cx * cy);
-        HDC hDC = ::GetDC(NULL);
-        BOOL bRead = ::GetDIBits(hDC, info.hbmColor, 0, cy, color.data(), &bmi, DIB_RGB_COLORS) == cy &&
-                     ::GetDIBits(hDC, info.hbmMask, 0, cy, mask.data(), &bmi, DIB_RGB_COLORS) == cy;
-        ::ReleaseDC(NULL, hDC);
+        BOOL bRead = CXTPImageManager::ReadPixels32(info.hbmColor, cx, cy, color.data()) &&
+                     CXTPImageManager::ReadPixels32(info.hbmMask, cx, cy, mask.data());
 
         BOOL bUsable = bRead;
         for (size_t i = 0; bUsable && i < color.size(); i++)
@@ -959,6 +934,26 @@ HBITMAP AFX_CDECL CXTPImageManager::Create32BitDIBSection(HDC hDC, int cx, int c
     if (lpBits != NULL)
         *lpBits = (LPBYTE)pBits;
     return hBitmap;
+}
+
+BOOL AFX_CDECL CXTPImageManager::ReadPixels32(HBITMAP hBitmap, int cx, int cy, DWORD* pPixels)
+{
+    if (hBitmap == NULL || cx <= 0 || cy <= 0 || pPixels == NULL)
+        return FALSE;
+    BITMAPINFO bmi;
+    ZeroMemory(&bmi, sizeof(bmi));
+    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bmi.bmiHeader.biWidth = cx;
+    bmi.bmiHeader.biHeight = -cy;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    // A memory context serves: the pixels are asked for in 32 bits, without a palette.
+    HDC hDC = ::CreateCompatibleDC(NULL);
+    int nLines = hDC != NULL ? ::GetDIBits(hDC, hBitmap, 0, cy, pPixels, &bmi, DIB_RGB_COLORS) : 0;
+    if (hDC != NULL)
+        ::DeleteDC(hDC);
+    return nLines == cy;
 }
 
 BOOL AFX_CDECL CXTPImageManager::GetBitmapBits(CDC* pDC, HBITMAP hBitmap, PBITMAPINFO& pBitmapInfo, LPVOID& pBits,

@@ -396,19 +396,7 @@ int SetIconsFromTrueColorStrip(CXTPImageManager* pManager, HBITMAP hBitmap, cons
     // The strip's pixels, top row first, 0x00RRGGBB.
     int cxStrip = bm.bmWidth, cy = szIcon.cy;
     std::vector<DWORD> pixels((size_t)cxStrip * cy);
-    BITMAPINFO bmi;
-    ZeroMemory(&bmi, sizeof(bmi));
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = cxStrip;
-    bmi.bmiHeader.biHeight = -cy;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
-    HDC hDC = ::CreateCompatibleDC(NULL);
-    int nLines = hDC != NULL ? ::GetDIBits(hDC, hBitmap, 0, cy, pixels.data(), &bmi, DIB_RGB_COLORS) : 0;
-    if (hDC != NULL)
-        ::DeleteDC(hDC);
-    if (nLines != cy)
+    if (!CXTPImageManager::ReadPixels32(hBitmap, cxStrip, cy, pixels.data()))
         return -1;
 
     // Without a mask colour of the manager's, the strip's top-left pixel is transparent.

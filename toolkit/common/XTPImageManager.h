@@ -234,6 +234,9 @@ public:
 
     // Bitmap helpers.
     static HBITMAP AFX_CDECL Create32BitDIBSection(HDC hDC, int cx, int cy, LPBYTE* lpBits = NULL);
+    // Reads the cx x cy pixels of a bitmap of that size into pPixels as
+    // 32-bit values, top row first; FALSE when they cannot be read.
+    static BOOL AFX_CDECL ReadPixels32(HBITMAP hBitmap, int cx, int cy, DWORD* pPixels);
     static BOOL AFX_CDECL GetBitmapBits(CDC* pDC, HBITMAP hBitmap, PBITMAPINFO& pBitmapInfo, LPVOID& pBits,
                                         UINT& nSize);
     static HBITMAP AFX_CDECL CopyAlphaBitmap(HBITMAP hBitmap);

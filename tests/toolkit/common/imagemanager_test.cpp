@@ -1223,18 +1223,9 @@ std::vector<DWORD> IconPixels(HICON hIcon, int cx, int cy)
     ICONINFO info;
     if (hIcon == NULL || !::GetIconInfo(hIcon, &info))
         return std::vector<DWORD>();
-    BITMAPINFO bmi;
-    ZeroMemory(&bmi, sizeof(bmi));
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = cx;
-    bmi.bmiHeader.biHeight = -cy;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    HDC hDC = ::CreateCompatibleDC(NULL);
     if (info.hbmColor != NULL)
-        ::GetDIBits(hDC, info.hbmColor, 0, cy, pixels.data(), &bmi, DIB_RGB_COLORS);
-    ::GetDIBits(hDC, info.hbmMask, 0, cy, pixels.data() + (size_t)cx * cy, &bmi, DIB_RGB_COLORS);
-    ::DeleteDC(hDC);
+        CXTPImageManager::ReadPixels32(info.hbmColor, cx, cy, pixels.data());
+    CXTPImageManager::ReadPixels32(info.hbmMask, cx, cy, pixels.data() + (size_t)cx * cy);
     if (info.hbmColor != NULL)
         ::DeleteObject(info.hbmColor);
     ::DeleteObject(info.hbmMask);
