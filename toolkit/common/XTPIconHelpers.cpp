@@ -913,13 +913,11 @@ COLORREF AFX_CDECL CXTPImageManagerIcon::LightenColor(COLORREF clr, double dFact
 //////////////////////////////////////////////////////////////////////////
 // Bitmap helpers
 
-HBITMAP AFX_CDECL CXTPImageManager::Create32BitDIBSection(HDC hDC, int cx, int cy, LPBYTE* lpBits)
+namespace
 {
-    if (lpBits != NULL)
-        *lpBits = NULL;
-    if (cx <= 0 || cy == 0)
-        return NULL;
-
+// The header of a 32-bit BI_RGB bitmap (cy < 0: top-down).
+BITMAPINFO Info32(int cx, int cy)
+{
     BITMAPINFO bmi;
     ZeroMemory(&bmi, sizeof(bmi));
     bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -928,7 +926,18 @@ HBITMAP AFX_CDECL CXTPImageManager::Create32BitDIBSection(HDC hDC, int cx, int c
     bmi.bmiHeader.biPlanes = 1;
     bmi.bmiHeader.biBitCount = 32;
     bmi.bmiHeader.biCompression = BI_RGB;
+    return bmi;
+}
+} // namespace
 
+HBITMAP AFX_CDECL CXTPImageManager::Create32BitDIBSection(HDC hDC, int cx, int cy, LPBYTE* lpBits)
+{
+    if (lpBits != NULL)
+        *lpBits = NULL;
+    if (cx <= 0 || cy == 0)
+        return NULL;
+
+    BITMAPINFO bmi = Info32(cx, cy);
     LPVOID pBits = NULL;
     HBITMAP hBitmap = ::CreateDIBSection(hDC, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
     if (lpBits != NULL)
@@ -940,14 +949,7 @@ BOOL AFX_CDECL CXTPImageManager::ReadPixels32(HBITMAP hBitmap, int cx, int cy, D
 {
     if (hBitmap == NULL || cx <= 0 || cy <= 0 || pPixels == NULL)
         return FALSE;
-    BITMAPINFO bmi;
-    ZeroMemory(&bmi, sizeof(bmi));
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = cx;
-    bmi.bmiHeader.biHeight = -cy;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO bmi = Info32(cx, -cy);
     // A memory context serves: the pixels are asked for in 32 bits, without a palette.
     HDC hDC = ::CreateCompatibleDC(NULL);
     int nLines = hDC != NULL ? ::GetDIBits(hDC, hBitmap, 0, cy, pPixels, &bmi, DIB_RGB_COLORS) : 0;
