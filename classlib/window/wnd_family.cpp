@@ -2,6 +2,9 @@
 // (RepositionBars), centring, dialog-control updates and data exchange.
 #include "wndimpl.h"
 
+#include <map>
+#include <vector>
+
 HWND AFXAPI AfxGetParentOwner(HWND hWnd)
 {
     // The owner kept in the object comes first.
@@ -162,9 +165,38 @@ CFrameWnd* CWnd::GetTopLevelFrame() const
     return pFrameWnd;
 }
 
-static CWnd* AfxFindDescendant(HWND hWnd, int nID, BOOL bOnlyPerm)
+namespace
 {
-    for (HWND hWndChild = ::GetTopWindow(hWnd); hWndChild != NULL; hWndChild = ::GetWindow(hWndChild, GW_HWNDNEXT))
+// The windows below one window, read in one enumeration (walking them with
+// GetTopWindow and GetWindow asks the window server once per step): the
+// children of each window, in z-order.
+class CDescendants
+{
+public:
+    explicit CDescendants(HWND hRoot) { ::EnumChildWindows(hRoot, &CDescendants::Collect, (LPARAM)this); }
+    const std::vector<HWND>* ChildrenOf(HWND hWnd) const
+    {
+        std::map<HWND, std::vector<HWND>>::const_iterator it = m_children.find(hWnd);
+        return it != m_children.end() ? &it->second : NULL;
+    }
+
+private:
+    static BOOL CALLBACK Collect(HWND hWnd, LPARAM lParam)
+    {
+        // Depth first, each window's children in z-order.
+        reinterpret_cast<CDescendants*>(lParam)->m_children[::GetAncestor(hWnd, GA_PARENT)].push_back(hWnd);
+        return TRUE;
+    }
+    std::map<HWND, std::vector<HWND>> m_children;
+};
+
+// The children of hWnd first, then the descendants of each child in turn.
+CWnd* AfxFindDescendant(const CDescendants& tree, HWND hWnd, int nID, BOOL bOnlyPerm)
+{
+    const std::vector<HWND>* pChildren = tree.ChildrenOf(hWnd);
+    if (pChildren == NULL)
+        return NULL;
+    for (HWND hWndChild : *pChildren)
     {
         if ((int)AfxGetDlgCtrlID(hWndChild) == nID)
         {
@@ -173,23 +205,22 @@ static CWnd* AfxFindDescendant(HWND hWnd, int nID, BOOL bOnlyPerm)
                 return pWnd;
         }
     }
-    for (HWND hWndChild = ::GetTopWindow(hWnd); hWndChild != NULL; hWndChild = ::GetWindow(hWndChild, GW_HWNDNEXT))
+    for (HWND hWndChild : *pChildren)
     {
-        if (::GetTopWindow(hWndChild) != NULL)
-        {
-            CWnd* pWnd = AfxFindDescendant(hWndChild, nID, bOnlyPerm);
-            if (pWnd != NULL)
-                return pWnd;
-        }
+        CWnd* pWnd = AfxFindDescendant(tree, hWndChild, nID, bOnlyPerm);
+        if (pWnd != NULL)
+            return pWnd;
     }
     return NULL;
 }
+} // namespace
 
 CWnd* CWnd::GetDescendantWindow(int nID, BOOL bOnlyPerm) const
 {
     if (GetSafeHwnd() == NULL)
         return NULL;
-    return AfxFindDescendant(m_hWnd, nID, bOnlyPerm);
+    CDescendants tree(m_hWnd);
+    return AfxFindDescendant(tree, m_hWnd, nID, bOnlyPerm);
 }
 
 HWND PASCAL CWnd::GetSafeOwner_(HWND hParent, HWND* pWndTop)

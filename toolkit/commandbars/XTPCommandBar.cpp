@@ -489,7 +489,7 @@ BOOL CXTPCommandBar::SetTrackingMode(int bMode, BOOL bSelectFirst, BOOL bKeyboar
         }
         pMouseManager->AddTracked(this);
         XTPKeyboardManager()->HookKeyboard(this);
-        ::SetCursor(::LoadCursor(NULL, IDC_ARROW));
+        ::SetCursor(CXTPDrawHelpers::GetArrowCursor());
         if (bSelectFirst)
         {
             // The first visible enabled control, selected as from the keyboard.

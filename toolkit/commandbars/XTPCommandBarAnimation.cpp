@@ -3,6 +3,7 @@
 
 #include "XTPCommandBar.h"
 #include "XTPDCHelpers.h"
+#include "XTPImageManager.h"
 #include "XTPPaintManager.h"
 
 #include <string.h>
@@ -51,19 +52,7 @@ HBITMAP CXTPCommandBarAnimation::CreateDib(int cx, int cy, LPDWORD* ppBits)
     *ppBits = NULL;
     if (cx <= 0 || cy <= 0)
         return NULL;
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = cx;
-    bmi.bmiHeader.biHeight = -cy;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
-    void* pBits = NULL;
-    HBITMAP hbmp = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
-    if (hbmp == NULL)
-        return NULL;
-    *ppBits = (LPDWORD)pBits;
-    return hbmp;
+    return CXTPImageManager::Create32BitDIBSection(NULL, cx, -cy, (LPBYTE*)ppBits);   // top-down
 }
 
 CSize CXTPCommandBarAnimation::GetClientSize() const

@@ -937,6 +937,7 @@ BOOL CXTPCommandBars::OnFrameWndMsg(UINT message, WPARAM wParam, LPARAM lParam, 
         return FALSE;
 
     case WM_SYSCOLORCHANGE:
+    case WM_DISPLAYCHANGE:  // the screen's colour depth may have changed
         GetColorManager()->RefreshColors();
         GetPaintManager()->RefreshMetrics();
         GetImageManager()->RefreshAll();

@@ -8,6 +8,7 @@
 #include "XTPControl.h"
 #include "XTPControls.h"
 #include "XTPDCHelpers.h"
+#include "XTPDrawHelpers.h"
 #include "XTPMenuBar.h"
 #include "XTPPaintManager.h"
 #include "XTPPopupBar.h"
@@ -79,7 +80,7 @@ BOOL CXTPCommandBarKeyboardTip::Show()
     CRect rc(CPoint(m_pt.x - sz.cx / 2, m_pt.y), sz);
     if (m_pCommandBars->IsLayoutRTL())
         rc.OffsetRect(-sz.cx / 2, 0);
-    LPCTSTR lpszClass = AfxRegisterWndClass(0, ::LoadCursor(NULL, IDC_ARROW));
+    LPCTSTR lpszClass = AfxRegisterWndClass(0, CXTPDrawHelpers::GetArrowCursor());
     if (!CreateEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, lpszClass, m_strCaption, WS_POPUP, rc, NULL, 0))
         return FALSE;
     SetWindowPos(&wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);

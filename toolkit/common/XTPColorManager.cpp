@@ -160,21 +160,47 @@ COLORREF AFX_CDECL CXTPColorManager::MixColors(COLORREF clrA, COLORREF clrB, int
     return RGB(r, g, b);
 }
 
+namespace
+{
+// The screen's bits per pixel, read on first use and again after
+// OnDisplayChange; -1 when not read yet. Asking a display context for its
+// depth is slow on some systems (a round trip to the window server each
+// time), and gradients ask for every fill.
+int g_nScreenBits = -1;
+
+int ScreenBits()
+{
+    if (g_nScreenBits < 0)
+    {
+        HWND hWndDesktop = ::GetDesktopWindow();
+        HDC hDCDesktop = ::GetDC(hWndDesktop);
+        if (hDCDesktop == NULL)
+            return 0;   // not kept: asked again next time
+        g_nScreenBits = ::GetDeviceCaps(hDCDesktop, BITSPIXEL) * ::GetDeviceCaps(hDCDesktop, PLANES);
+        ::ReleaseDC(hWndDesktop, hDCDesktop);
+    }
+    return g_nScreenBits;
+}
+} // namespace
+
 BOOL AFX_CDECL CXTPColorManager::IsLowColorDepth(HDC hDC)
 {
-    if (hDC != NULL)
-    {
-        int nBits = ::GetDeviceCaps(hDC, BITSPIXEL) * ::GetDeviceCaps(hDC, PLANES);
-        return nBits >= 1 && nBits <= 8;
-    }
-
-    HWND hWndDesktop = ::GetDesktopWindow();
-    HDC hDCDesktop = ::GetDC(hWndDesktop);
-    if (hDCDesktop == NULL)
-        return FALSE;
-    int nBits = ::GetDeviceCaps(hDCDesktop, BITSPIXEL) * ::GetDeviceCaps(hDCDesktop, PLANES);
-    ::ReleaseDC(hWndDesktop, hDCDesktop);
+    // Screen and memory contexts have the depth of the screen; printers and
+    // other devices are asked.
+    int nBits = hDC != NULL && ::GetDeviceCaps(hDC, TECHNOLOGY) != DT_RASDISPLAY
+                    ? ::GetDeviceCaps(hDC, BITSPIXEL) * ::GetDeviceCaps(hDC, PLANES)
+                    : ScreenBits();
     return nBits >= 1 && nBits <= 8;
+}
+
+int AFX_CDECL CXTPColorManager::GetScreenBitsPerPixel()
+{
+    return ScreenBits();
+}
+
+void AFX_CDECL CXTPColorManager::OnDisplayChange()
+{
+    g_nScreenBits = -1;
 }
 
 int CXTPColorManager::GetCurrentSystemTheme() const
@@ -311,6 +337,8 @@ COLORREF CXTPColorManager::LimitColorDistance(COLORREF clrA, COLORREF clrB, floa
 
 void CXTPColorManager::RefreshColors()
 {
+    OnDisplayChange();
+
     // 1. The scheme.
     m_nDetectedTheme = DetectSystemTheme();
 

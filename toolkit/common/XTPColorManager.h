@@ -131,6 +131,11 @@ public:
 
     static COLORREF AFX_CDECL MixColors(COLORREF clrA, COLORREF clrB, int nWeight);
     static BOOL AFX_CDECL IsLowColorDepth(HDC hDC = NULL);
+    // Forgets the screen's colour depth that IsLowColorDepth keeps; called
+    // when the display changes (and by RefreshColors).
+    static void AFX_CDECL OnDisplayChange();
+    // The screen's bits per pixel as IsLowColorDepth knows them (0 if unknown).
+    static int AFX_CDECL GetScreenBitsPerPixel();
 
     int GetWinTheme() const { return m_nDetectedTheme; }
     int GetCurrentSystemTheme() const;

@@ -1,6 +1,28 @@
 // Scoped device contexts.
 #include "XTPDCHelpers.h"
+#include "XTPColorManager.h"
+#include "XTPImageManager.h"
 #include <algorithm>
+
+namespace
+{
+// The bitmap of a buffer drawn and then copied to hDestDC. For a window's
+// context on a 32-bit screen it is a 32-bit DIB section, which holds the same
+// pixels as a bitmap compatible with the screen but is made without asking
+// the display for its format (slow on some systems, twice per buffer);
+// otherwise it is a compatible bitmap.
+HBITMAP CreateBufferBitmap(HDC hDestDC, int cx, int cy)
+{
+    if (hDestDC != NULL && ::GetObjectType(hDestDC) == OBJ_DC && ::GetDeviceCaps(hDestDC, TECHNOLOGY) == DT_RASDISPLAY &&
+        CXTPColorManager::GetScreenBitsPerPixel() == 32)
+    {
+        HBITMAP hBitmap = CXTPImageManager::Create32BitDIBSection(hDestDC, cx, cy);
+        if (hBitmap != NULL)
+            return hBitmap;
+    }
+    return ::CreateCompatibleBitmap(hDestDC, cx, cy);
+}
+} // namespace
 
 //////////////////////////////////////////////////////////////////////////
 // CXTPBufferDC
@@ -15,7 +37,7 @@ CXTPBufferDC::CXTPBufferDC(HDC hDestDC, const CRect& rcPaint)
 
     // The bitmap reaches from the origin to the rectangle's far corner so that
     // the memory DC uses the target's coordinates unchanged.
-    HBITMAP hBitmap = ::CreateCompatibleBitmap(hDestDC, std::max(1, (int)m_rect.right), std::max(1, (int)m_rect.bottom));
+    HBITMAP hBitmap = CreateBufferBitmap(hDestDC, std::max(1, (int)m_rect.right), std::max(1, (int)m_rect.bottom));
     if (hBitmap != NULL)
     {
         m_bitmap.Attach(hBitmap);

@@ -389,7 +389,9 @@ FARPROC GetGdiEntry(LPCSTR lpszName)
 
 BOOL AFX_CDECL CXTPDrawHelpers::IsContextRTL(HDC hDC)
 {
-    PFNGETLAYOUT pfn = (PFNGETLAYOUT)GetGdiEntry("GetLayout");
+    // Looked up once: GDI32 stays loaded while the program runs, and this is
+    // asked for every image drawn.
+    static const PFNGETLAYOUT pfn = (PFNGETLAYOUT)GetGdiEntry("GetLayout");
     if (pfn == NULL || hDC == NULL)
         return FALSE;
     return pfn(hDC) == 1;
@@ -449,9 +451,17 @@ BOOL AFX_CDECL CXTPDrawHelpers::RegisterWndClass(HINSTANCE hInstance, LPCTSTR lp
     wc.style = style;
     wc.lpfnWndProc = ::DefWindowProcA;
     wc.hInstance = hInstance;
-    wc.hCursor = ::LoadCursor(NULL, IDC_ARROW);
+    wc.hCursor = GetArrowCursor();
     wc.lpszClassName = lpszClassName;
     return AfxRegisterClass(&wc);
+}
+
+HCURSOR AFX_CDECL CXTPDrawHelpers::GetArrowCursor()
+{
+    static HCURSOR s_hArrow = NULL;
+    if (s_hArrow == NULL)
+        s_hArrow = ::LoadCursor(NULL, IDC_ARROW);
+    return s_hArrow;
 }
 
 //////////////////////////////////////////////////////////////////////////

@@ -42,6 +42,9 @@ public:
     static void AFX_CDECL ScreenToWindow(CWnd* pWnd, LPPOINT lpPoint);
     static void AFX_CDECL ScreenToWindow(CWnd* pWnd, POINT& pt) { ScreenToWindow(pWnd, &pt); }
     static BOOL AFX_CDECL RegisterWndClass(HINSTANCE hInstance, LPCTSTR lpszClassName, UINT style);
+    // The system's arrow cursor: its shared handle stays the same while the
+    // program runs, so it is loaded once (loading asks the window server).
+    static HCURSOR AFX_CDECL GetArrowCursor();
 
     // Set when msimg32 or its "GradientFill" is missing: the slow path draws.
     HMODULE m_hMsImgDll;

@@ -203,25 +203,25 @@ BOOL TransformImage(const CXTPImageManagerIconHandle& hSource, const CTransform&
 
 CXTPImageManagerIconHandle::CXTPImageManagerIconHandle()
     : m_hIcon(NULL), m_hBitmap(NULL), m_hPremultiplied(NULL), m_bOwns(TRUE), m_szExtent(-1, -1),
-      m_hMasked(NULL), m_nMasked(0)
+      m_hMasked(NULL), m_nMasked(0), m_bIconPending(FALSE)
 {
 }
 
 CXTPImageManagerIconHandle::CXTPImageManagerIconHandle(HICON hIcon)
     : m_hIcon(hIcon), m_hBitmap(NULL), m_hPremultiplied(NULL), m_bOwns(FALSE), m_szExtent(-1, -1),
-      m_hMasked(NULL), m_nMasked(0)
+      m_hMasked(NULL), m_nMasked(0), m_bIconPending(FALSE)
 {
 }
 
 CXTPImageManagerIconHandle::CXTPImageManagerIconHandle(HBITMAP hBitmap)
     : m_hIcon(NULL), m_hBitmap(hBitmap), m_hPremultiplied(NULL), m_bOwns(FALSE), m_szExtent(-1, -1),
-      m_hMasked(NULL), m_nMasked(0)
+      m_hMasked(NULL), m_nMasked(0), m_bIconPending(FALSE)
 {
 }
 
 CXTPImageManagerIconHandle::CXTPImageManagerIconHandle(const CXTPImageManagerIconHandle& hHandle)
-    : m_hIcon(hHandle.m_hIcon), m_hBitmap(hHandle.m_hBitmap), m_hPremultiplied(NULL), m_bOwns(FALSE), m_szExtent(-1, -1),
-      m_hMasked(NULL), m_nMasked(0)
+    : m_hIcon(hHandle.GetIcon()), m_hBitmap(hHandle.m_hBitmap), m_hPremultiplied(NULL), m_bOwns(FALSE), m_szExtent(-1, -1),
+      m_hMasked(NULL), m_nMasked(0), m_bIconPending(FALSE)
 {
 }
 
@@ -249,6 +249,7 @@ void CXTPImageManagerIconHandle::Clear()
     m_szExtent = CSize(-1, -1);
     m_hMasked = NULL;
     m_nMasked = 0;
+    m_bIconPending = FALSE;
 }
 
 void CXTPImageManagerIconHandle::AttachIcon(HICON hIcon)
@@ -272,6 +273,80 @@ void CXTPImageManagerIconHandle::AttachBitmap(HBITMAP hBitmap)
     m_bOwns = TRUE;
 }
 
+void CXTPImageManagerIconHandle::AttachMaskedBitmap(HBITMAP hMasked, CSize szExtent)
+{
+    Clear();
+    if (hMasked == NULL)
+        return;
+    m_hMasked = hMasked;
+    m_nMasked = 1;
+    m_bIconPending = TRUE;
+    m_bOwns = TRUE;
+    m_szExtent = szExtent;
+}
+
+HICON CXTPImageManagerIconHandle::GetIcon() const
+{
+    if (m_bIconPending)
+    {
+        m_bIconPending = FALSE;
+        m_hIcon = MakeIconFromMasked();
+        if (m_hIcon == NULL)
+            TRACE("CXTPImageManagerIconHandle: the icon could not be made from its bitmap\n");
+    }
+    return m_hIcon;
+}
+
+HICON CXTPImageManagerIconHandle::MakeIconFromMasked() const
+{
+    // The masked bitmap is 32-bit top-down: 0 where transparent, else the
+    // colour with an opaque alpha. The icon gets the colour (black where
+    // transparent) and a mask that is set where transparent.
+    BITMAP bm;
+    if (m_hMasked == NULL || ::GetObjectA(m_hMasked, sizeof(bm), &bm) == 0 || bm.bmWidth <= 0 || bm.bmHeight == 0)
+        return NULL;
+    int cx = bm.bmWidth, cy = std::abs((int)bm.bmHeight);
+
+    std::vector<DWORD> pixels((size_t)cx * cy);
+    if (!CXTPImageManager::ReadPixels32(m_hMasked, cx, cy, pixels.data()))
+        return NULL;
+
+    // The colour: a top-down DIB section without alpha (all zero), so the
+    // icon is a classic one that draws through its mask.
+    LPBYTE pColor = NULL;
+    HBITMAP hColor = CXTPImageManager::Create32BitDIBSection(NULL, cx, -cy, &pColor);
+    int nMaskStride = ((cx + 15) / 16) * 2;  // monochrome rows are whole words
+    std::vector<BYTE> mask((size_t)nMaskStride * cy, 0);
+    HICON hIcon = NULL;
+    if (hColor != NULL && pColor != NULL)
+    {
+        DWORD* pOut = (DWORD*)pColor;
+        for (size_t i = 0; i < pixels.size(); i++)
+        {
+            if ((pixels[i] >> 24) == 0)
+            {
+                size_t y = i / cx, x = i % cx;
+                mask[y * nMaskStride + x / 8] |= (BYTE)(0x80 >> (x % 8));
+                pOut[i] = 0;
+            }
+            else
+            {
+                pOut[i] = pixels[i] & 0xFFFFFF;
+            }
+        }
+        HBITMAP hMask = ::CreateBitmap(cx, cy, 1, 1, mask.data());
+        if (hMask != NULL)
+        {
+            ICONINFO info = { TRUE, 0, 0, hMask, hColor };
+            hIcon = ::CreateIconIndirect(&info);
+            ::DeleteObject(hMask);
+        }
+    }
+    if (hColor != NULL)
+        ::DeleteObject(hColor);
+    return hIcon;
+}
+
 void CXTPImageManagerIconHandle::CopyBitmap(HBITMAP hBitmap)
 {
     Clear();
@@ -283,7 +358,8 @@ void CXTPImageManagerIconHandle::CopyHandle(const CXTPImageManagerIconHandle& hH
 {
     if (&hHandle == this)
         return;
-    HICON hIcon = hHandle.m_hIcon != NULL ? ::CopyIcon(hHandle.m_hIcon) : NULL;
+    HICON hSource = hHandle.GetIcon();
+    HICON hIcon = hSource != NULL ? ::CopyIcon(hSource) : NULL;
     HBITMAP hBitmap = hHandle.m_hBitmap != NULL ? CXTPImageManager::CopyAlphaBitmap(hHandle.m_hBitmap) : NULL;
     CSize szExtent = hHandle.m_szExtent;
     Clear();
@@ -309,9 +385,16 @@ void CXTPImageManagerIconHandle::TakeHandle(CXTPImageManagerIconHandle& hHandle)
     m_hBitmap = hHandle.m_hBitmap;
     m_bOwns = hHandle.m_bOwns;
     m_szExtent = hHandle.m_szExtent;
-    // The source no longer holds the images; its derived bitmaps go with it.
+    // The masked bitmap moves along: an icon still to be made is made from it.
+    m_hMasked = hHandle.m_hMasked;
+    m_nMasked = hHandle.m_nMasked;
+    m_bIconPending = hHandle.m_bIconPending;
+    // The source no longer holds the images; its other derived bitmaps go with it.
     hHandle.m_hIcon = NULL;
     hHandle.m_hBitmap = NULL;
+    hHandle.m_hMasked = NULL;
+    hHandle.m_nMasked = 0;
+    hHandle.m_bIconPending = FALSE;
     hHandle.Clear();
 }
 
@@ -344,7 +427,7 @@ BOOL CXTPImageManagerIconHandle::PreMultiply()
     {
         m_hPremultiplied = CXTPImageManager::PreMultiplyAlphaBitmap(m_hBitmap, NULL);
     }
-    else if (m_hIcon != NULL)
+    else if (GetIcon() != NULL)
     {
         ICONINFO info;
         if (::GetIconInfo(m_hIcon, &info))
@@ -376,18 +459,9 @@ HBITMAP CXTPImageManagerIconHandle::GetMaskedBitmap() const
         bm.bmWidth > 0 && bm.bmHeight > 0)
     {
         int cx = bm.bmWidth, cy = std::abs((int)bm.bmHeight);
-        BITMAPINFO bmi;
-        ZeroMemory(&bmi, sizeof(bmi));
-        bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bmi.bmiHeader.biWidth = cx;
-        bmi.bmiHeader.biHeight = -cy;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
         std::vector<DWORD> color((size_t)cx * cy), mask((size_t)cx * cy);
-        HDC hDC = ::GetDC(NULL);
-        BOOL bRead = ::GetDIBits(hDC, info.hbmColor, 0, cy, color.data(), &bmi, DIB_RGB_COLORS) == cy &&
-                     ::GetDIBits(hDC, info.hbmMask, 0, cy, mask.data(), &bmi, DIB_RGB_COLORS) == cy;
-        ::ReleaseDC(NULL, hDC);
+        BOOL bRead = CXTPImageManager::ReadPixels32(info.hbmColor, cx, cy, color.data()) &&
+                     CXTPImageManager::ReadPixels32(info.hbmMask, cx, cy, mask.data());
 
         BOOL bUsable = bRead;
         for (size_t i = 0; bUsable && i < color.size(); i++)
@@ -839,13 +913,11 @@ COLORREF AFX_CDECL CXTPImageManagerIcon::LightenColor(COLORREF clr, double dFact
 //////////////////////////////////////////////////////////////////////////
 // Bitmap helpers
 
-HBITMAP AFX_CDECL CXTPImageManager::Create32BitDIBSection(HDC hDC, int cx, int cy, LPBYTE* lpBits)
+namespace
 {
-    if (lpBits != NULL)
-        *lpBits = NULL;
-    if (cx <= 0 || cy == 0)
-        return NULL;
-
+// The header of a 32-bit BI_RGB bitmap (cy < 0: top-down).
+BITMAPINFO Info32(int cx, int cy)
+{
     BITMAPINFO bmi;
     ZeroMemory(&bmi, sizeof(bmi));
     bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -854,12 +926,36 @@ HBITMAP AFX_CDECL CXTPImageManager::Create32BitDIBSection(HDC hDC, int cx, int c
     bmi.bmiHeader.biPlanes = 1;
     bmi.bmiHeader.biBitCount = 32;
     bmi.bmiHeader.biCompression = BI_RGB;
+    return bmi;
+}
+} // namespace
 
+HBITMAP AFX_CDECL CXTPImageManager::Create32BitDIBSection(HDC hDC, int cx, int cy, LPBYTE* lpBits)
+{
+    if (lpBits != NULL)
+        *lpBits = NULL;
+    if (cx <= 0 || cy == 0)
+        return NULL;
+
+    BITMAPINFO bmi = Info32(cx, cy);
     LPVOID pBits = NULL;
     HBITMAP hBitmap = ::CreateDIBSection(hDC, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
     if (lpBits != NULL)
         *lpBits = (LPBYTE)pBits;
     return hBitmap;
+}
+
+BOOL AFX_CDECL CXTPImageManager::ReadPixels32(HBITMAP hBitmap, int cx, int cy, DWORD* pPixels)
+{
+    if (hBitmap == NULL || cx <= 0 || cy <= 0 || pPixels == NULL)
+        return FALSE;
+    BITMAPINFO bmi = Info32(cx, -cy);
+    // A memory context serves: the pixels are asked for in 32 bits, without a palette.
+    HDC hDC = ::CreateCompatibleDC(NULL);
+    int nLines = hDC != NULL ? ::GetDIBits(hDC, hBitmap, 0, cy, pPixels, &bmi, DIB_RGB_COLORS) : 0;
+    if (hDC != NULL)
+        ::DeleteDC(hDC);
+    return nLines == cy;
 }
 
 BOOL AFX_CDECL CXTPImageManager::GetBitmapBits(CDC* pDC, HBITMAP hBitmap, PBITMAPINFO& pBitmapInfo, LPVOID& pBits,
@@ -1112,6 +1208,62 @@ BOOL SoftwareTransparentBlt(HDC hdcDest, const CRect& rcDest, HDC hdcSrc, const 
 }
 }
 
+namespace
+{
+// A memory context with a bitmap selected, to draw from. Making a context is
+// slow on some systems and images are drawn one by one, so images drawn on
+// the screen or into memory with the ordinary layout share one context, made
+// once; other targets, and a drawing while the shared one is in use (another
+// thread), get a context of their own as before.
+class CImageSourceDC
+{
+public:
+    CImageSourceDC(HDC hTarget, HBITMAP hBitmap) : m_hDC(NULL), m_hOld(NULL), m_bShared(FALSE)
+    {
+        if (::GetDeviceCaps(hTarget, TECHNOLOGY) == DT_RASDISPLAY && !CXTPDrawHelpers::IsContextRTL(hTarget) &&
+            ::InterlockedExchange(&s_nBusy, 1) == 0)
+        {
+            if (s_hShared == NULL)
+                s_hShared = ::CreateCompatibleDC(NULL);
+            if (s_hShared != NULL)
+            {
+                m_hDC = s_hShared;
+                m_bShared = TRUE;
+            }
+            else
+            {
+                ::InterlockedExchange(&s_nBusy, 0);
+            }
+        }
+        if (m_hDC == NULL)
+            m_hDC = ::CreateCompatibleDC(hTarget);
+        if (m_hDC != NULL)
+            m_hOld = ::SelectObject(m_hDC, hBitmap);
+    }
+    ~CImageSourceDC()
+    {
+        if (m_hDC == NULL)
+            return;
+        if (m_hOld != NULL)
+            ::SelectObject(m_hDC, m_hOld);
+        if (m_bShared)
+            ::InterlockedExchange(&s_nBusy, 0);
+        else
+            ::DeleteDC(m_hDC);
+    }
+    HDC GetSafeHdc() const { return m_hDC; }
+
+private:
+    HDC m_hDC;
+    HGDIOBJ m_hOld;
+    BOOL m_bShared;
+    static HDC s_hShared;
+    static LONG volatile s_nBusy;
+};
+HDC CImageSourceDC::s_hShared = NULL;
+LONG volatile CImageSourceDC::s_nBusy = 0;
+} // namespace
+
 BOOL AFX_CDECL CXTPImageManager::AlphaBlend(HDC hdcDest, const CRect& rcDest, HDC hdcSrc, const CRect& rcSrc)
 {
     CXTPImageManager* pManager = XTPImageManager();
@@ -1146,7 +1298,7 @@ BOOL AFX_CDECL CXTPImageManager::DrawAlphaBitmap(CDC* pDC, HBITMAP hBitmap, CPoi
     if (szSrc.cx == 0 && szSrc.cy == 0)
         szSrc = szDest;
 
-    CXTPCompatibleDC dc(pDC, hBitmap);
+    CImageSourceDC dc(pDC->GetSafeHdc(), hBitmap);
     if (dc.GetSafeHdc() == NULL)
         return FALSE;
     return AlphaBlend(pDC->GetSafeHdc(), CRect(ptDest, szDest), dc.GetSafeHdc(), CRect(ptSrc, szSrc));

@@ -363,6 +363,82 @@ BOOL CXTPImageManager::SetIcons(UINT nIDResourceBitmap, const UINT* pCommands, i
     return SetIconsFromResource(nIDResourceBitmap, pCommands, nCount, szIcon, imageState);
 }
 
+namespace
+{
+// Cuts the classic images of a strip loaded from the resources straight from
+// its pixels, read once: each image is kept as its masked bitmap (see
+// CXTPImageManagerIconHandle::GetMaskedBitmap) and its icon is made only when
+// something asks for it. The result is what an image list with a mask makes
+// of the strip (the mask colour is transparent, everything else opaque), but
+// without an icon and its copies made by the window server for every image.
+// Returns -1 for a strip it does not cut alike (palette or low-colour pixels,
+// rows that do not match the image height): the caller then goes the image
+// list's way. Otherwise TRUE or FALSE as SetIconsFromBitmap would.
+int SetIconsFromTrueColorStrip(CXTPImageManager* pManager, HBITMAP hBitmap, const UINT* pCommands, int nCount,
+                               CSize szIcon, int imageState)
+{
+    BITMAP bm;
+    if (hBitmap == NULL || ::GetObjectA(hBitmap, sizeof(bm), &bm) == 0 || nCount < 0)
+        return -1;
+    if (szIcon.cx == 0 && szIcon.cy == 0 && nCount >= 1)
+        szIcon = CSize(bm.bmWidth / nCount, std::abs((int)bm.bmHeight));
+    if (nCount == 0 && szIcon.cx >= 1)
+        nCount = bm.bmWidth / szIcon.cx;
+    if (nCount == 0 || szIcon.cx <= 0 || szIcon.cy <= 0)
+        return -1;
+
+    COLORREF clrMask = pManager->GetMaskColor();
+    int nImageCount = bm.bmWidth / szIcon.cx;
+    if (bm.bmBitsPixel < 24 || bm.bmPlanes != 1 || std::abs((int)bm.bmHeight) != szIcon.cy || nImageCount < 1 ||
+        (clrMask != COLORREF_NULL && (clrMask & 0xFF000000) != 0))
+        return -1;
+
+    // The strip's pixels, top row first, 0x00RRGGBB.
+    int cxStrip = bm.bmWidth, cy = szIcon.cy;
+    std::vector<DWORD> pixels((size_t)cxStrip * cy);
+    if (!CXTPImageManager::ReadPixels32(hBitmap, cxStrip, cy, pixels.data()))
+        return -1;
+
+    // Without a mask colour of the manager's, the strip's top-left pixel is transparent.
+    DWORD dwMask = pixels[0] & 0xFFFFFF;
+    if (clrMask != COLORREF_NULL)
+        dwMask = ((DWORD)GetRValue(clrMask) << 16) | ((DWORD)GetGValue(clrMask) << 8) | GetBValue(clrMask);
+
+    int j = 0;
+    for (int i = 0; i < nCount; i++)
+    {
+        if (pCommands != NULL && nImageCount != nCount && pCommands[i] == 0)
+            continue;  // a separator uses no image
+        if (j >= nImageCount)
+            return FALSE;
+
+        LPBYTE pBits = NULL;
+        HBITMAP hMasked = CXTPImageManager::Create32BitDIBSection(NULL, szIcon.cx, -cy, &pBits);
+        if (hMasked == NULL || pBits == NULL)
+        {
+            if (hMasked != NULL)
+                ::DeleteObject(hMasked);
+            return FALSE;
+        }
+        DWORD* pDest = (DWORD*)pBits;
+        for (int y = 0; y < cy; y++)
+        {
+            const DWORD* pRow = pixels.data() + (size_t)y * cxStrip + (size_t)j * szIcon.cx;
+            for (int x = 0; x < szIcon.cx; x++)
+            {
+                DWORD p = pRow[x] & 0xFFFFFF;
+                pDest[(size_t)y * szIcon.cx + x] = p == dwMask ? 0 : (p | 0xFF000000);
+            }
+        }
+        CXTPImageManagerIconHandle hHandle;
+        hHandle.AttachMaskedBitmap(hMasked, szIcon);
+        pManager->TakeIcon(hHandle, pCommands != NULL ? pCommands[i] : (UINT)i, szIcon, imageState);
+        j++;
+    }
+    return TRUE;
+}
+} // namespace
+
 BOOL CXTPImageManager::SetIconsFromResource(UINT nIDResourceBitmap, const UINT* pCommands, int nCount,
                                             CSize szIcon, int imageState)
 {
@@ -370,7 +446,8 @@ BOOL CXTPImageManager::SetIconsFromResource(UINT nIDResourceBitmap, const UINT* 
     HBITMAP hBitmap = LoadBitmapFromResource(MAKEINTRESOURCE(nIDResourceBitmap), &bAlpha);
     if (hBitmap == NULL)
         return FALSE;
-    BOOL bResult = SetIconsFromBitmap(hBitmap, pCommands, nCount, szIcon, imageState, bAlpha);
+    int nResult = bAlpha ? -1 : SetIconsFromTrueColorStrip(this, hBitmap, pCommands, nCount, szIcon, imageState);
+    BOOL bResult = nResult >= 0 ? nResult : SetIconsFromBitmap(hBitmap, pCommands, nCount, szIcon, imageState, bAlpha);
     ::DeleteObject(hBitmap);
     return bResult;
 }

@@ -28,6 +28,10 @@ public:
     // copy of the icon's bitmaps).
     void AttachIcon(HICON hIcon, CSize szExtent);
     void AttachBitmap(HBITMAP hBitmap);
+    // A classic icon given by its masked bitmap (see GetMaskedBitmap), which
+    // this handle now owns; the icon itself is made from it when first asked
+    // for, as drawing needs only the bitmap.
+    void AttachMaskedBitmap(HBITMAP hMasked, CSize szExtent);
     void CopyBitmap(HBITMAP hBitmap);
     void CopyHandle(const CXTPImageManagerIconHandle& hHandle);
     // Moves the images here when hHandle owns them and copies them when it
@@ -35,12 +39,12 @@ public:
     // is left empty.
     void TakeHandle(CXTPImageManagerIconHandle& hHandle);
 
-    BOOL IsEmpty() const { return m_hIcon == NULL && m_hBitmap == NULL; }
+    BOOL IsEmpty() const { return m_hIcon == NULL && m_hBitmap == NULL && !m_bIconPending; }
     BOOL IsAlpha() const { return m_hBitmap != NULL; }
-    HICON GetIcon() const { return m_hIcon; }
+    HICON GetIcon() const;
     HBITMAP GetBitmap() const { return m_hBitmap; }
     HBITMAP GetPremultipliedBitmap() const { return m_hPremultiplied; }
-    operator HICON() const { return m_hIcon; }
+    operator HICON() const { return GetIcon(); }
     CSize GetExtent() const;
 
     BOOL PreMultiply();
@@ -60,13 +64,16 @@ public:
 private:
     CXTPImageManagerIconHandle& operator=(const CXTPImageManagerIconHandle&);
 
-    HICON m_hIcon;
+    HICON MakeIconFromMasked() const;
+
+    mutable HICON m_hIcon;      // made from m_hMasked on first use while m_bIconPending
     HBITMAP m_hBitmap;
     HBITMAP m_hPremultiplied;
     BOOL m_bOwns;
     mutable CSize m_szExtent;   // measured once (reading an icon's size copies its bitmaps); cx < 0: not yet
     mutable HBITMAP m_hMasked;  // see GetMaskedBitmap
     mutable int m_nMasked;      // 0 not made yet, 1 made, -1 cannot be made
+    mutable BOOL m_bIconPending;  // the icon is still to be made from m_hMasked
 };
 
 // The image of one command at one width, in all its states.
@@ -227,6 +234,9 @@ public:
 
     // Bitmap helpers.
     static HBITMAP AFX_CDECL Create32BitDIBSection(HDC hDC, int cx, int cy, LPBYTE* lpBits = NULL);
+    // Reads the cx x cy pixels of a bitmap of that size into pPixels as
+    // 32-bit values, top row first; FALSE when they cannot be read.
+    static BOOL AFX_CDECL ReadPixels32(HBITMAP hBitmap, int cx, int cy, DWORD* pPixels);
     static BOOL AFX_CDECL GetBitmapBits(CDC* pDC, HBITMAP hBitmap, PBITMAPINFO& pBitmapInfo, LPVOID& pBits,
                                         UINT& nSize);
     static HBITMAP AFX_CDECL CopyAlphaBitmap(HBITMAP hBitmap);

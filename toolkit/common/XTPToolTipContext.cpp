@@ -35,6 +35,13 @@ BOOL IsMouseButtonDown()
     return ::GetKeyState(VK_LBUTTON) < 0 || ::GetKeyState(VK_RBUTTON) < 0 || ::GetKeyState(VK_MBUTTON) < 0;
 }
 
+// The messages that may show, move or change a tip.
+BOOL IsTipMessage(UINT message)
+{
+    return message == WM_MOUSEMOVE || message == WM_NCMOUSEMOVE || message == WM_LBUTTONUP ||
+           message == WM_RBUTTONUP || message == WM_MBUTTONUP;
+}
+
 BOOL IsClientMouseMessage(UINT message)
 {
     return message >= WM_MOUSEFIRST && message <= WM_MOUSELAST;
@@ -1152,7 +1159,11 @@ void CXTPToolTipContext::FilterToolTipMessage(CWnd* pWndHost, UINT message, WPAR
     msg.message = message;
     msg.wParam = wParam;
     msg.lParam = lParam;
-    ::GetCursorPos(&msg.pt);
+    // Only the messages that move or show a tip use the cursor position;
+    // reading it is a round trip to the window server, and this runs for
+    // every message the host receives.
+    if (IsTipMessage(message))
+        ::GetCursorPos(&msg.pt);
     FilterToolTipMessageHelper(pWndHost, &msg, FALSE);
 }
 
@@ -1184,9 +1195,7 @@ void CXTPToolTipContext::FilterToolTipMessageHelper(CWnd* pWndHost, MSG* pMsg, B
             return;
     }
 
-    BOOL bTipMessage = message == WM_MOUSEMOVE || message == WM_NCMOUSEMOVE || message == WM_LBUTTONUP ||
-                       message == WM_RBUTTONUP || message == WM_MBUTTONUP;
-    if (!bTipMessage || IsMouseButtonDown())
+    if (!IsTipMessage(message) || IsMouseButtonDown())
     {
         BOOL bCancel = (message >= WM_KEYFIRST && message <= WM_SYSDEADCHAR) || message == WM_LBUTTONDOWN ||
                        message == WM_LBUTTONDBLCLK || message == WM_RBUTTONDOWN ||

@@ -54,7 +54,7 @@ void CXTPPropertyGridItemMetrics::Reset()
 // CXTPPropertyGridPaintManager
 
 CXTPPropertyGridPaintManager::CXTPPropertyGridPaintManager(CXTPPropertyGrid* pGrid)
-    : m_bUseThemedControls(0), m_pGrid(pGrid), m_clrFace(0), m_clrShadow(0)
+    : m_bUseThemedControls(0), m_pGrid(pGrid), m_clrFace(0), m_clrShadow(0), m_nViewPaintFocus(-1)
 {
     m_pMetrics = new CXTPPropertyGridItemMetrics(this);
 
@@ -154,8 +154,16 @@ CFont* CXTPPropertyGridPaintManager::GetItemFont(CXTPPropertyGridItem* pItem, BO
     return &m_pMetrics->m_xtpFontNormal;
 }
 
+void CXTPPropertyGridPaintManager::BeginViewPaint()
+{
+    m_nViewPaintFocus = -1;
+    m_nViewPaintFocus = IsViewFocused() ? 1 : 0;
+}
+
 BOOL CXTPPropertyGridPaintManager::IsViewFocused() const
 {
+    if (m_nViewPaintFocus >= 0)
+        return m_nViewPaintFocus;
     if (m_pGrid == NULL)
         return FALSE;
     HWND hWndView = m_pGrid->GetGridView().GetSafeHwnd();

@@ -82,6 +82,11 @@ public:
     // prefix), as rows draw their captions and values.
     static void AFX_CDECL DrawSingleLineText(CDC* pDC, const CString& strText, const CRect& rc);
 
+    // Bracket the drawing of the view's rows: the focus is read once for all
+    // of them (each reading is a round trip to the window server).
+    void BeginViewPaint();
+    void EndViewPaint() { m_nViewPaintFocus = -1; }
+
     // The three visual-style handles ("TREEVIEW", "BUTTON", "COMBOBOX").
     CXTPWinThemeWrapper m_themeTree;
     CXTPWinThemeWrapper m_themeButton;
@@ -108,6 +113,7 @@ protected:
     CXTPPropertyGridItemMetrics* m_pMetrics;
     COLORREF m_clrFace;
     COLORREF m_clrShadow;
+    int m_nViewPaintFocus;        // the focus read by BeginViewPaint, -1 outside it
 };
 
 namespace XTPPropertyGridPaintThemes

@@ -566,6 +566,8 @@ void CXTPPropertyGridView::OnPaint()
     int nSelected = GetCurSel();
     int nCaret = GetCaretIndex();
     BOOL bFocused = ::GetFocus() == m_hWnd;
+    if (pPaintManager != NULL)
+        pPaintManager->BeginViewPaint();
     for (int nRow = GetTopIndex(); nRow >= 0 && nRow < nCount; nRow++)
     {
         DRAWITEMSTRUCT dis;
@@ -582,6 +584,8 @@ void CXTPPropertyGridView::OnPaint()
         dis.itemData = (ULONG_PTR)GetItemData(nRow);
         DrawItem(&dis);
     }
+    if (pPaintManager != NULL)
+        pPaintManager->EndViewPaint();
 }
 
 void CXTPPropertyGridView::OnNcPaint()

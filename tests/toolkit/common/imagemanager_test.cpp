@@ -1214,6 +1214,95 @@ TEST(ImageResources, BitmapsPngsAndIconGroupsFromAModule)
     ::DestroyIcon(hScaled);
 }
 
+namespace
+{
+// The colour pixels, then the mask pixels, of an icon, read as 32-bit values.
+std::vector<DWORD> IconPixels(HICON hIcon, int cx, int cy)
+{
+    std::vector<DWORD> pixels((size_t)cx * cy * 2, 0xDEADBEEF);
+    ICONINFO info;
+    if (hIcon == NULL || !::GetIconInfo(hIcon, &info))
+        return std::vector<DWORD>();
+    if (info.hbmColor != NULL)
+        CXTPImageManager::ReadPixels32(info.hbmColor, cx, cy, pixels.data());
+    CXTPImageManager::ReadPixels32(info.hbmMask, cx, cy, pixels.data() + (size_t)cx * cy);
+    if (info.hbmColor != NULL)
+        ::DeleteObject(info.hbmColor);
+    ::DeleteObject(info.hbmMask);
+    return pixels;
+}
+
+// Draws an image on a green background and returns the canvas pixels.
+std::vector<COLORREF> DrawnPixels(CXTPImageManagerIcon* pIcon, CXTPImageManagerIconHandle& hImage)
+{
+    Canvas canvas(16, 15, RGB(0, 100, 0));
+    pIcon->Draw(canvas.DC(), CPoint(0, 0), hImage);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < 15; y++)
+        for (int x = 0; x < 16; x++)
+            pixels.push_back(canvas.Pixel(x, y));
+    return pixels;
+}
+} // namespace
+
+TEST(ImageResources, ToolbarStripsGiveTheImagesOfTheImageListWay)
+{
+    // Four 16 x 15 images on a magenta mask colour, each with one black pixel.
+    testsupport::ResourceModule module;
+    ASSERT_TRUE(module.IsReady());
+    module.Add(RT_BITMAP, MAKEINTRESOURCEA(501), testsupport::MakeDib24(64, 15, [](int x, int y) -> COLORREF {
+                   int i = x / 16, u = x % 16;
+                   if (u < 2 || u == 15 || y == 0)
+                       return RGB(255, 0, 255);
+                   if (u == 5 && y == 5)
+                       return RGB(0, 0, 0);
+                   return RGB(40 * i + 20, 200 - u * 5, 10 * y);
+               }));
+    HMODULE hModule = module.Load();
+    ASSERT_TRUE(hModule != NULL);
+
+    // The default mask (the top-left pixel) and a mask colour of the manager's.
+    for (COLORREF clrMask : { COLORREF_NULL, RGB(0, 0, 0) })
+    {
+        UINT ids[] = { 7001, 0, 7002, 7003, 7004 };   // with a separator
+        CXTPImageManager fromResource, fromBitmap;
+        fromResource.SetMaskColor(clrMask);
+        fromBitmap.SetMaskColor(clrMask);
+        HINSTANCE hOld = AfxGetResourceHandle();
+        AfxSetResourceHandle(hModule);
+        ASSERT_TRUE(fromResource.SetIcons(501, ids, 5, CSize(16, 15)));
+        AfxSetResourceHandle(hOld);
+        HBITMAP hStrip = CXTPImageManager::LoadBitmapFromResource(hModule, MAKEINTRESOURCEA(501), NULL);
+        ASSERT_TRUE(fromBitmap.SetIconsFromBitmap(hStrip, ids, 5, CSize(16, 15), xtpImageNormal, FALSE));
+
+        for (UINT nId : { 7001u, 7002u, 7003u, 7004u })
+        {
+            CXTPImageManagerIcon* pA = fromResource.GetImage(nId, 16);
+            CXTPImageManagerIcon* pB = fromBitmap.GetImage(nId, 16);
+            ASSERT_TRUE(pA != NULL && pB != NULL) << nId;
+            EXPECT_EQ(pB->GetWidth(), pA->GetWidth());
+            EXPECT_EQ(pB->GetHeight(), pA->GetHeight());
+            EXPECT_FALSE(pA->IsAlpha());
+            EXPECT_EQ(DrawnPixels(pB, pB->GetIcon()), DrawnPixels(pA, pA->GetIcon())) << nId;
+            EXPECT_EQ(DrawnPixels(pB, pB->GetDisabledIcon()), DrawnPixels(pA, pA->GetDisabledIcon())) << nId;
+            std::vector<DWORD> expected = IconPixels(pB->GetIcon().GetIcon(), 16, 15);
+            ASSERT_FALSE(expected.empty());
+            EXPECT_EQ(expected, IconPixels(pA->GetIcon().GetIcon(), 16, 15)) << nId;
+        }
+
+        // More commands than images: both ways stop with a failure.
+        UINT more[] = { 8001, 8002, 8003, 8004, 8005 };
+        AfxSetResourceHandle(hModule);
+        BOOL bFromResource = fromResource.SetIcons(501, more, 5, CSize(16, 15));
+        AfxSetResourceHandle(hOld);
+        EXPECT_FALSE(bFromResource);
+        EXPECT_EQ(bFromResource, fromBitmap.SetIconsFromBitmap(hStrip, more, 5, CSize(16, 15), xtpImageNormal, FALSE));
+        EXPECT_TRUE(fromResource.GetImage(8004, 16) != NULL);
+        EXPECT_TRUE(fromResource.GetImage(8005, 16) == NULL);
+        ::DeleteObject(hStrip);
+    }
+}
+
 TEST(ImageFiles, SoundBmpFilesLoadAndDamagedOnesAreRefused)
 {
     BOOL bAlpha = TRUE;
