@@ -234,6 +234,18 @@ LONG LiveObjects()
     return CXTPControl::GetInstanceCount() + CXTPCommandBar::GetInstanceCount() +
            CXTPCommandBars::GetInstanceCount();
 }
+
+CXTPPopupBar* TopTrackedPopup()
+{
+    const CXTPMouseManager::CTrackArray& arr = XTPMouseManager()->GetTrackArray();
+    for (INT_PTR i = arr.GetSize() - 1; i >= 0; i--)
+    {
+        CXTPCommandBar* pBar = static_cast<CXTPCommandBar*>(arr[i]);
+        if (pBar->IsPopupBar())
+            return (CXTPPopupBar*)pBar;
+    }
+    return NULL;
+}
 } // namespace cbtest
 
 // The program's application object and the window layer's set-up.

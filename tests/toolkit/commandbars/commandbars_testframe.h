@@ -93,4 +93,7 @@ bool SaveScreenSnapshot(HWND hWnd, const char* pszName);
 
 // Live objects of the command bars (for leak checks).
 LONG LiveObjects();
+
+// The popup bar tracked last (the innermost open popup), or NULL.
+CXTPPopupBar* TopTrackedPopup();
 } // namespace cbtest

@@ -68,17 +68,7 @@ protected:
         PumpAndIdle();
         EXPECT_EQ(m_nLive, LiveObjects());
     }
-    CXTPPopupBar* OpenPopup() const
-    {
-        const CXTPMouseManager::CTrackArray& arr = XTPMouseManager()->GetTrackArray();
-        for (INT_PTR i = arr.GetSize() - 1; i >= 0; i--)
-        {
-            CXTPCommandBar* pBar = static_cast<CXTPCommandBar*>(arr[i]);
-            if (pBar->IsPopupBar())
-                return (CXTPPopupBar*)pBar;
-        }
-        return NULL;
-    }
+    CXTPPopupBar* OpenPopup() const { return TopTrackedPopup(); }
     LONG m_nLive = 0;
     CTestFrame* m_pFrame = NULL;
     CXTPMenuBar* m_pMenuBar = NULL;
