@@ -182,14 +182,15 @@ void CArchive::CheckCount(ULONGLONG nCount, ULONGLONG nElementSize) const
 
 ULONGLONG CArchive::GetLoadStep(ULONGLONG nDone, ULONGLONG nRemaining, ULONGLONG nElementSize) const
 {
-    ULONGLONG nLeft;
-    if (GetBytesLeft(nLeft))
+    if (nElementSize == 0)
+        nElementSize = 1;
+    // What is already in the buffer needs no question to the file.
+    ULONGLONG nLeft = (ULONGLONG)(m_lpBufMax - m_lpBufCur);
+    if (nRemaining <= nLeft / nElementSize || GetBytesLeft(nLeft))
         return nRemaining;
     // As much again as has arrived, at least 64 KB: memory stays within
     // twice what the data really held.
     const ULONGLONG nMinStepBytes = 64 * 1024;
-    if (nElementSize == 0)
-        nElementSize = 1;
     ULONGLONG nDoneBytes = nDone * nElementSize;
     ULONGLONG nStep = (nDoneBytes > nMinStepBytes ? nDoneBytes : nMinStepBytes) / nElementSize;
     if (nStep == 0)

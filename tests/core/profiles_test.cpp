@@ -1,3 +1,4 @@
+// ctest: lock registry (HKLM\Software\Orrisfield\Brindlemark)
 // Appearance and difficulty profiles, their lists and the application
 // settings, stored below HKLM\Software\Orrisfield\Brindlemark.
 // ctest: lock registry
