@@ -9,7 +9,7 @@
 #include "XTPControlEdit.h"
 #include "XTPPopupBar.h"
 #include "XTPShortcutManager.h"
-#include "XTPSpecialControls.h"
+#include "XTPControlExtras.h"
 #include "XTPZipMemFile.h"
 #include "support/bars_frame.h"
 #include "support/profile_app.h"

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "XTPPopupBar.h"
-#include "XTPSpecialControls.h"
+#include "XTPControlExtras.h"
 #include "support/bars_frame.h"
 #include "support/profile_app.h"
 

@@ -1,5 +1,5 @@
 // The placeholder controls, the label, check box, radio button and selector.
-#include "XTPSpecialControls.h"
+#include "XTPControlExtras.h"
 
 #include "XTPCommandBar.h"
 #include "XTPCommandBars.h"
