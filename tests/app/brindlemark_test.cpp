@@ -152,26 +152,34 @@ void PressKeys(std::vector<WORD> keys)
     Wait(300);
 }
 
-COLORREF ScreenPixel(POINT pt)
+// An 8 x 8 patch of screen pixels from the point down and right: a
+// square's fill can be a hatch, so one pixel may read the same before and
+// after a change.
+typedef std::vector<COLORREF> Patch;
+
+Patch ScreenPatch(POINT pt)
 {
+    Patch patch;
     HDC hScreen = ::GetDC(NULL);
-    COLORREF cr = ::GetPixel(hScreen, pt.x, pt.y);
+    for (int y = 0; y < 8; y++)
+        for (int x = 0; x < 8; x++)
+            patch.push_back(::GetPixel(hScreen, pt.x + x, pt.y + y));
     ::ReleaseDC(NULL, hScreen);
-    return cr;
+    return patch;
 }
 
-// The screen pixel once it is (bEqual) or is no longer (!bEqual) the
-// colour: Wine brings another process's painting to the screen a little
-// later. The last pixel read when that does not happen within five seconds.
-COLORREF WaitForPixel(POINT pt, COLORREF cr, bool bEqual)
+// The screen patch once it is (bEqual) or is no longer (!bEqual) the
+// given one: Wine brings another process's painting to the screen a little
+// later. The last patch read when that does not happen within five seconds.
+Patch WaitForPatch(POINT pt, const Patch& patch, bool bEqual)
 {
-    COLORREF crNow = ScreenPixel(pt);
-    for (int n = 0; n < 100 && (crNow == cr) != bEqual; n++)
+    Patch now = ScreenPatch(pt);
+    for (int n = 0; n < 100 && (now == patch) != bEqual; n++)
     {
         Wait(50);
-        crNow = ScreenPixel(pt);
+        now = ScreenPatch(pt);
     }
-    return crNow;
+    return now;
 }
 
 // The subkeys of the game's user key.
@@ -390,24 +398,23 @@ TEST(Brindlemark, APuzzleIsMadePlayedPausedAndSavedWithCtrlS)
     POINT ptShade = game.SquareCentre(9, 2, 2, &s);
     ASSERT_GT(s, 10);
     POINT ptCorner = {ptShade.x - s / 2 + s / 8, ptShade.y - s / 2 + s / 8};
-    const COLORREF crBefore = ScreenPixel(ptCorner);
+    const Patch before = ScreenPatch(ptCorner);
     ::SetForegroundWindow(hFrame);
     ClickScreen(ptShade, false);
     const DWORD dwClicked = ::GetTickCount();
-    const COLORREF crShaded = WaitForPixel(ptCorner, crBefore, false);
-    EXPECT_NE(crBefore, crShaded) << ::GetTickCount() - dwClicked << " ms";
+    EXPECT_TRUE(before != WaitForPatch(ptCorner, before, false)) << ::GetTickCount() - dwClicked << " ms";
     ClickScreen(game.SquareCentre(9, 3, 2), false);
     ClickScreen(game.SquareCentre(9, 6, 6), true);
     EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "puzzle_in_progress").empty());
 
     // Pause: the board is hidden until Play.
-    const COLORREF crMarked = ScreenPixel(ptCorner);   // now beside another shaded square
+    const Patch marked = ScreenPatch(ptCorner);   // now beside another shaded square
     game.Command(ID_TIMER_PAUSE);
-    EXPECT_NE(crMarked, WaitForPixel(ptCorner, crMarked, false));
+    EXPECT_TRUE(marked != WaitForPatch(ptCorner, marked, false));
     EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "paused").empty());
     game.Command(ID_TIMER_PLAY);
     Wait(1200);   // at least a second on the clock
-    EXPECT_EQ(crMarked, WaitForPixel(ptCorner, crMarked, true));
+    EXPECT_TRUE(marked == WaitForPatch(ptCorner, marked, true));
 
     // Ctrl+S on a puzzle never saved asks for a name and writes the puzzle
     // file with the seconds played last.
