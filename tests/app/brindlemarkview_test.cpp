@@ -3,6 +3,7 @@
 // menu, painting with the rule marks, and pictures of the board.
 // ctest: lock clipboard
 // ctest: lock registry
+// ctest: run-serial (a popup closes when another program takes the activation)
 #include "support/snapshot.h"
 #include "support/gameapp.h"
 #include "support/tempfolder.h"

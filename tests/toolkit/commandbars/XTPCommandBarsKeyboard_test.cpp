@@ -1,4 +1,5 @@
 // Access keys on Alt, keyboard cues and keyboard tips.
+// ctest: run-serial (a popup closes when another program takes the activation)
 #include <gtest/gtest.h>
 
 #include "XTPCommandBarKeyboardTip.h"

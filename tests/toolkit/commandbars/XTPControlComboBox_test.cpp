@@ -1,5 +1,6 @@
 // The combo box on a bar: completion from its items, selection from typed
 // text, Escape after opening the list, the list's rows and its stored items.
+// ctest: run-serial (a popup closes when another program takes the activation)
 #include <gtest/gtest.h>
 
 #include "XTPCommandBarsExchange.h"

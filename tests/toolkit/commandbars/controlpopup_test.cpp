@@ -1,5 +1,6 @@
 // Popup controls: their one reference to the popup bar, copies that share or
 // clone it, split buttons, hover and double click.
+// ctest: run-serial (a popup closes when another program takes the activation)
 #include "commandbars_testframe.h"
 
 using namespace cbtest;
