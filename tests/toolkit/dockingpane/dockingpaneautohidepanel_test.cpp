@@ -2,6 +2,7 @@
 // slides the pane out in steps, leaving slides it in, the pin in the
 // slid-out caption docks it back, the settings that change this, resizing
 // by the edge, and a snapshot. Timer ticks are sent by hand.
+// ctest: run-serial (it moves the real pointer)
 #include "support/dockingframe.h"
 #include "support/pump.h"
 #include "support/snapshot.h"

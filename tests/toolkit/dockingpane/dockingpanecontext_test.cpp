@@ -2,6 +2,7 @@
 // queue (the loop reads them as the user's), drop targets, cancelling,
 // keyboard drags, the translucent preview's shape and sticky floating
 // windows.
+// ctest: run-serial (it moves the real pointer)
 #include "support/dockingframe.h"
 #include "support/pump.h"
 #include "support/wndtest.h"

@@ -1,6 +1,7 @@
 // Floating windows: the title, captions of several groups, closing, the
 // system menu's close item and the stored rectangle; floating and docking
 // by double clicks; the themed frame, its buttons, rolling up and opacity.
+// ctest: run-serial (it moves the real pointer)
 #include "support/dockingframe.h"
 #include "support/pump.h"
 #include "support/snapshot.h"
