@@ -15,6 +15,7 @@
 #include "XTPImageManager.h"
 #include "XTPColorManager.h"
 #include "XTPPropExchange.h"
+#include "XTPDrawHelpers.h"
 
 IMPLEMENT_DYNCREATE(CXTPCommandBars, CCmdTarget)
 
@@ -932,6 +933,8 @@ BOOL CXTPCommandBars::OnFrameWndMsg(UINT message, WPARAM wParam, LPARAM lParam, 
             {
                 pBar->DelayLayout();
                 pBar->OnIdleUpdate();
+                // A bar restored floating while the frame was hidden.
+                CXTPDrawHelpers::KeepAboveOwner(pBar->GetSafeHwnd());
             }
         }
         return FALSE;
