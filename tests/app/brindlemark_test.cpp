@@ -182,6 +182,17 @@ Patch WaitForPatch(POINT pt, const Patch& patch, bool bEqual)
     return now;
 }
 
+// TRUE when a window's centre lies within a few pixels of another's.
+bool IsCentredOver(HWND hWnd, HWND hOwner)
+{
+    RECT rc, rcOwner;
+    ::GetWindowRect(hWnd, &rc);
+    ::GetWindowRect(hOwner, &rcOwner);
+    const int dx = (rc.left + rc.right) / 2 - (rcOwner.left + rcOwner.right) / 2;
+    const int dy = (rc.top + rc.bottom) / 2 - (rcOwner.top + rcOwner.bottom) / 2;
+    return dx >= -2 && dx <= 2 && dy >= -2 && dy <= 2;
+}
+
 // The subkeys of the game's user key.
 std::set<std::string> UserSections()
 {
@@ -355,11 +366,28 @@ TEST(Brindlemark, APuzzleIsMadePlayedPausedAndSavedWithCtrlS)
     HWND hFrame = game.Frame();
     ::SetForegroundWindow(hFrame);
 
-    // New Puzzle: the dialog, the last difficulty profile, OK.
-    ::PostMessage(hFrame, WM_COMMAND, ID_NEW_PUZZLE, 0);
+    // The difficulty profile list, opened from the View menu, only manages
+    // the profiles: Copy is not offered. Like every dialog it opens centred
+    // over the frame.
+    ::PostMessage(hFrame, WM_COMMAND, ID_DIFFICULTY_LIST, 0);
+    HWND hList = WaitForWindow(game.Pid(), "Difficulty Profile List");
+    ASSERT_TRUE(hList != NULL);
+    Wait(300);
+    EXPECT_TRUE(IsCentredOver(hList, hFrame));
+    ASSERT_TRUE(::GetDlgItem(hList, 1011) != NULL);
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(hList, 1011)));
+    ::PostMessage(hList, WM_COMMAND, IDCANCEL, 0);
+    Wait(300);
+    ASSERT_FALSE(::IsWindow(hList));
+
+    // Ctrl+N: New Puzzle, centred over the frame; the last difficulty
+    // profile, OK.
+    ::SetForegroundWindow(hFrame);
+    PressKeys({VK_CONTROL, 'N'});
     HWND hDialog = WaitForWindow(game.Pid(), "New Puzzle");
     ASSERT_TRUE(hDialog != NULL);
     Wait(300);
+    EXPECT_TRUE(IsCentredOver(hDialog, hFrame));
     HWND hGrades = ::GetDlgItem(hDialog, IDC_DIFFICULTY_PROFILE);
     const int nGrades = (int)::SendMessage(hGrades, CB_GETCOUNT, 0, 0);
     ASSERT_EQ(5, nGrades);
@@ -404,7 +432,16 @@ TEST(Brindlemark, APuzzleIsMadePlayedPausedAndSavedWithCtrlS)
     const DWORD dwClicked = ::GetTickCount();
     EXPECT_TRUE(before != WaitForPatch(ptCorner, before, false)) << ::GetTickCount() - dwClicked << " ms";
     ClickScreen(game.SquareCentre(9, 3, 2), false);
-    ClickScreen(game.SquareCentre(9, 6, 6), true);
+    // Ctrl+Z takes the last move back.
+    POINT ptMarked = game.SquareCentre(9, 6, 6);
+    POINT ptMarkedCorner = {ptMarked.x - s / 2 + s / 8, ptMarked.y - s / 2 + s / 8};
+    const Patch unmarked = ScreenPatch(ptMarkedCorner);
+    ClickScreen(ptMarked, true);
+    EXPECT_TRUE(unmarked != WaitForPatch(ptMarkedCorner, unmarked, false));
+    ::SetForegroundWindow(hFrame);
+    PressKeys({VK_CONTROL, 'Z'});
+    EXPECT_TRUE(unmarked == WaitForPatch(ptMarkedCorner, unmarked, true)) << "Ctrl+Z";
+    ClickScreen(ptMarked, true);
     EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "puzzle_in_progress").empty());
 
     // Pause: the board is hidden until Play.
