@@ -312,6 +312,11 @@ BOOL CXTPPopupBar::SetTrackingMode(int bMode, BOOL bSelectFirst, BOOL bKeyboard)
     {
         NotifyWinEvent(EVENT_SYSTEM_MENUPOPUPEND, m_hWnd, OBJID_CLIENT, CHILDID_SELF);
         XTPShadowsManager()->RemoveShadow(this);
+        // The button that opened it cast its shadow on its own bar (a
+        // toolbar or the menu bar): it goes with the popup.
+        CXTPCommandBar* pButtonBar = GetParentCommandBar();
+        if (pButtonBar != NULL && !pButtonBar->IsPopupBar())
+            XTPShadowsManager()->RemoveShadow(pButtonBar);
         KillScrollTimers();
         DestroyWindow();
 
