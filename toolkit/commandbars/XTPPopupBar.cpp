@@ -9,6 +9,7 @@
 #include "XTPToolBar.h"
 #include "XTPPaintManager.h"
 #include "XTPShadowManager.h"
+#include "XTPSoundManager.h"
 #include "XTPToolTipContext.h"
 #include "XTPSystemHelpers.h"
 #include "XTPDCHelpers.h"
@@ -273,6 +274,7 @@ BOOL CXTPPopupBar::Popup(CXTPControlPopup* pControlPopup, BOOL bSelectFirst)
     }
 
     AnimatePopupOpening();
+    XTPSoundManager()->PlaySystemSound(xtpSoundMenuPopup);
 
     if (m_barPosition == xtpBarPopup && m_bShowShadow)
     {
@@ -738,6 +740,7 @@ void CXTPPopupBar::OnRecalcLayout()
         DrawCommandBar(&dcBuffer, rcClient);
         pPaintManager->AnimateExpanding(this, &dc, &dcBuffer, (m_popupFlags & xtpPopupDown) != 0 || TRUE);
         dc.BitBlt(0, 0, rcClient.Width(), rcClient.Height(), &dcBuffer, 0, 0, SRCCOPY);
+        XTPSoundManager()->PlaySystemSound(xtpSoundMenuPopup);
     }
     else
     {
