@@ -1232,7 +1232,13 @@ void CXTPPopupBar::TearOffPopup()
     ShowWindow(SW_HIDE);
     XTPShadowsManager()->RemoveShadow(this);
 
-    CXTPToolBar* pBar = m_nTearOffID != 0 ? pCommandBars->GetToolBar(m_nTearOffID) : NULL;
+    // The bar torn off before, as long as the bars hold it: with a tear-off
+    // id of 0 no bar is found by id, and every tear would make another.
+    CXTPToolBar* pBar = NULL;
+    if (m_pTearOffBar != NULL && pCommandBars->FindIndex(m_pTearOffBar) != -1)
+        pBar = m_pTearOffBar;
+    else if (m_nTearOffID != 0)
+        pBar = pCommandBars->GetToolBar(m_nTearOffID);
     if (pBar != NULL)
     {
         if (pBar->GetPosition() != xtpBarFloating)
@@ -1272,6 +1278,16 @@ void CXTPPopupBar::TearOffPopup()
     if (pBar->GetSafeHwnd() != NULL)
         pBar->SetWindowPos(NULL, pt.x - m_szTearOffBar.cx / 2, pt.y - 10, m_szTearOffBar.cx, m_szTearOffBar.cy,
                            SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+void CXTPPopupBar::UndoTearOff()
+{
+    if (m_hWnd != NULL)
+        ::ShowWindow(m_hWnd, SW_SHOWNA);
+    // Hidden as the bar's own close button hides it, so that it is not
+    // shown again (as a floating bar is when the frame is activated).
+    if (m_pTearOffBar != NULL)
+        m_pTearOffBar->SetVisible(FALSE);
 }
 
 void CXTPPopupBar::TrackTearOff()
@@ -1316,9 +1332,7 @@ void CXTPPopupBar::TrackTearOff()
             }
             else if (bInside && bTorn)
             {
-                ::ShowWindow(hWnd, SW_SHOWNA);
-                if (m_pTearOffBar != NULL && m_pTearOffBar->GetSafeHwnd() != NULL)
-                    m_pTearOffBar->ShowWindow(SW_HIDE);
+                UndoTearOff();
                 bTorn = FALSE;
             }
             if (bTorn && m_pTearOffBar != NULL && m_pTearOffBar->GetSafeHwnd() != NULL)
