@@ -11,6 +11,7 @@
 #include "XTPDefaultTheme.h"
 #include "XTPDrawHelpers.h"
 #include "XTPOffice2003Theme.h"
+#include "XTPOffice2007Theme.h"
 #include "XTPOfficeTheme.h"
 #include "XTPWhidbeyTheme.h"
 #include "XTPImageManager.h"
@@ -211,9 +212,11 @@ CXTPPaintManager* AFX_CDECL CXTPPaintManager::CreateTheme(int nTheme)
         pTheme = new XTPPaintThemes::CXTPOfficeTheme();
         break;
     case xtpThemeOffice2003:
+        pTheme = new XTPPaintThemes::CXTPOffice2003Theme();
+        break;
     case xtpThemeOffice2007:
     case xtpThemeRibbon:
-        pTheme = new XTPPaintThemes::CXTPOffice2003Theme();
+        pTheme = new CXTPOffice2007Theme();
         break;
     case xtpThemeWhidbey:
         pTheme = new XTPPaintThemes::CXTPWhidbeyTheme();
