@@ -11,6 +11,7 @@
 #include "XTPDefaultTheme.h"
 #include "XTPDrawHelpers.h"
 #include "XTPOffice2003Theme.h"
+#include "XTPNativeXPTheme.h"
 #include "XTPOffice2007Theme.h"
 #include "XTPOfficeTheme.h"
 #include "XTPWhidbeyTheme.h"
@@ -221,7 +222,10 @@ CXTPPaintManager* AFX_CDECL CXTPPaintManager::CreateTheme(int nTheme)
     case xtpThemeWhidbey:
         pTheme = new XTPPaintThemes::CXTPWhidbeyTheme();
         break;
-    default:    // default, native visual styles, custom and unknown ids
+    case xtpThemeNativeWinXP:
+        pTheme = new XTPPaintThemes::CXTPNativeXPTheme();
+        break;
+    default:    // default, custom and unknown ids
         pTheme = new XTPPaintThemes::CXTPDefaultTheme();
         break;
     }
