@@ -1155,10 +1155,8 @@ bool WriteBmp(const Entry& e, const std::string& path)
             }
             else
             {
-                bool bClear = px.a < 128;
-                Col c = bClear ? Col{ 255, 0, 255 } : px.c;
-                if (!bClear && c.r == 255 && c.g == 0 && c.b == 255)
-                    c.g = 1;    // an opaque pixel never reads as the key
+                // Transparent pixels (and those painted magenta) are the key.
+                Col c = px.a < 128 ? Col{ 255, 0, 255 } : px.c;
                 row += (char)c.b;
                 row += (char)c.g;
                 row += (char)c.r;

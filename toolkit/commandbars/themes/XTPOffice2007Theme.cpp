@@ -9,6 +9,7 @@
 #include "XTPControls.h"
 #include "XTPDCHelpers.h"
 #include "XTPDrawHelpers.h"
+#include "XTPImageManager.h"
 #include "XTPStatusBar.h"
 
 namespace
@@ -375,8 +376,18 @@ void CXTPOffice2007Theme::DrawFrame(CDC* pDC, CXTPOffice2007FrameInfo* pFrame)
 
     if (pFrame->IsCaptionVisible())
     {
-        CRect rcCaption(0, 0, W, C);
-        CXTPBufferDC dcBuffer(pDC->GetSafeHdc(), rcCaption);
+        // The caption goes through a 32-bit off-screen buffer (the keyed
+        // pictures need exact colours whatever the target is).
+        CDC dcBuffer;
+        CBitmap bmpBuffer;
+        if (!dcBuffer.CreateCompatibleDC(pDC) ||
+            !bmpBuffer.Attach(CXTPImageManager::Create32BitDIBSection(pDC->GetSafeHdc(), std::max(W, 1),
+                                                                       std::max(C, 1))))
+        {
+            TRACE("CXTPOffice2007Theme::DrawFrame: no buffer for the caption\n");
+            return;
+        }
+        CBitmap* pOldBuffer = dcBuffer.SelectObject(&bmpBuffer);
         CDC* pBufferDC = &dcBuffer;
 
         if (pLeft != NULL)
@@ -417,6 +428,8 @@ void CXTPOffice2007Theme::DrawFrame(CDC* pDC, CXTPOffice2007FrameInfo* pFrame)
         }
         rcText.right -= B;
         DrawCaptionText(pBufferDC, rcText, pSite, bActive);
+        pDC->BitBlt(0, 0, W, C, pBufferDC, 0, 0, SRCCOPY);
+        dcBuffer.SelectObject(pOldBuffer);
     }
     else
     {
