@@ -644,6 +644,47 @@ TEST_F(Office2007Test, LooksLikeABarSetInTheLightBlueLook)
 {
     EXPECT_TRUE(testsupport::SaveSceneSnapshot("office2007"));
     EXPECT_TRUE(testsupport::SaveSceneSnapshot("office2007_32bpp", 32));
+
+    // The bar set inside a frame drawn by the theme, with its caption and
+    // buttons, inside the frame's window region.
+    CFrameWnd* pFrame = new CFrameWnd();
+    ASSERT_TRUE(pFrame->Create(NULL, _T("Puzzle 7 - Brindlemark"), WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 300)));
+    CRect rcWindow, rcClient;
+    pFrame->GetWindowRect(&rcWindow);
+    pFrame->GetClientRect(&rcClient);
+    pFrame->ClientToScreen(&rcClient);
+    int B = rcClient.left - rcWindow.left, Bb = rcWindow.bottom - rcClient.bottom, C = 30;
+    int W = testsupport::ThemeScene::kWidth + 2 * B, H = C + testsupport::ThemeScene::kHeight + Bb;
+    pFrame->SetWindowPos(NULL, 0, 0, W, H, SWP_NOZORDER | SWP_NOACTIVATE);
+
+    CXTPControls* pButtons = new CXTPControls();
+    const int ids[] = { SC_MINIMIZE, SC_MAXIMIZE, SC_CLOSE };
+    for (int i = 0; i < 3; i++)
+        pButtons->Add(new CXTPControlButton(), ids[i])->SetRect(CRect(W - 85 + 26 * i, 5, W - 85 + 26 * i + 25, 26));
+    TestFrameInfo frame;
+    frame.m_hWnd = pFrame->GetSafeHwnd();
+    frame.m_nCaption = C;
+    frame.m_nBorder = B;
+    frame.m_pButtons = pButtons;
+
+    Canvas canvas(W, H, RGB(255, 255, 255));
+    m_pTheme->DrawFrame(canvas.DC(), &frame);
+    {
+        testsupport::ThemeScene scene;
+        scene.Layout(canvas.DC());
+        CPoint ptOld = canvas.DC()->OffsetViewportOrg(B, C);
+        scene.Paint(canvas.DC());
+        canvas.DC()->SetViewportOrg(ptOld);
+    }
+    HRGN hRgn = m_pTheme->CalcFrameRegion(&frame, W, H);
+    for (int y = 0; y < H; y++)
+        for (int x = 0; x < W; x++)
+            if (!::PtInRegion(hRgn, x, y))
+                ::SetPixel(canvas.Handle(), x, y, RGB(255, 255, 255));
+    ::DeleteObject(hRgn);
+    EXPECT_FALSE(testsupport::SaveSnapshot(canvas, "office2007_frame_with_bars").empty());
+    pButtons->InternalRelease();
+    pFrame->DestroyWindow();
 }
 
 TEST(Office2007FactoryTest, ThemeFiveIsTheOffice2007Theme)
