@@ -490,26 +490,31 @@ HRGN CXTPOffice2007Theme::CalcFrameRegion(CXTPOffice2007FrameInfo* pFrame, int c
     if (pFrame == NULL || ::IsZoomed(pFrame->GetFrameHwnd()))
         return NULL;
 
+    const CRect candidates[8] = { CRect(4, 0, cx - 4, 1), CRect(2, 1, cx - 2, 2), CRect(1, 2, cx - 1, 3),
+                                  CRect(1, 3, cx - 1, 4), CRect(0, 4, cx, cy - 4), CRect(1, cy - 4, cx - 1, cy - 2),
+                                  CRect(2, cy - 2, cx - 2, cy - 1), CRect(4, cy - 1, cx - 4, cy) };
+    const BOOL bRoundBottom = pFrame->IsFrameHasStatusBar() && pFrame->GetFrameBorder() > 3;
     RECT rects[8];
     int nCount = 0;
-    rects[nCount++] = CRect(4, 0, cx - 4, 1);
-    rects[nCount++] = CRect(2, 1, cx - 2, 2);
-    rects[nCount++] = CRect(1, 2, cx - 1, 3);
-    rects[nCount++] = CRect(1, 3, cx - 1, 4);
-    rects[nCount++] = CRect(0, 4, cx, cy - 4);
-    if (pFrame->IsFrameHasStatusBar() && pFrame->GetFrameBorder() > 3)
+    for (int i = 0; i < (bRoundBottom ? 8 : 5); i++)
     {
-        rects[nCount++] = CRect(1, cy - 4, cx - 1, cy - 2);
-        rects[nCount++] = CRect(2, cy - 2, cx - 2, cy - 1);
-        rects[nCount++] = CRect(4, cy - 1, cx - 4, cy);
+        // A frame too small for the corners keeps only the rectangles that
+        // are not empty (the region data takes no inverted ones).
+        CRect rc;
+        if (rc.IntersectRect(candidates[i], CRect(0, 0, cx, cy)))
+            rects[nCount++] = rc;
     }
-    else
+    if (!bRoundBottom)
     {
-        rects[nCount++] = CRect(0, cy - 4, cx, cy);
+        CRect rcBottom(0, std::max(cy - 4, 0), cx, cy);
+        if (!rcBottom.IsRectEmpty())
+            rects[nCount++] = rcBottom;
     }
+    if (nCount == 0)
+        return NULL;
 
     // RGNDATA: the header followed by the rectangles.
-    BYTE buffer[sizeof(RGNDATAHEADER) + sizeof(rects)];
+    DWORD buffer[(sizeof(RGNDATAHEADER) + sizeof(rects)) / sizeof(DWORD)];
     RGNDATA* pData = reinterpret_cast<RGNDATA*>(buffer);
     pData->rdh.dwSize = sizeof(RGNDATAHEADER);
     pData->rdh.iType = RDH_RECTANGLES;
@@ -564,16 +569,14 @@ void CXTPOffice2007Theme::DrawCaptionText(CDC* pDC, CRect rcCaptionText, CWnd* p
         CFrameWnd* pFrameWnd = DYNAMIC_DOWNCAST(CFrameWnd, pSite);
         CString strTitle = pFrameWnd != NULL ? pFrameWnd->GetTitle() : CString();
         BOOL bRTL = (pSite->GetExStyle() & WS_EX_LAYOUTRTL) != 0;
-        if (!strTitle.IsEmpty() && strText.GetLength() > strTitle.GetLength() &&
+        if (!strTitle.IsEmpty() && strText.GetLength() >= strTitle.GetLength() &&
             strText.Right(strTitle.GetLength()) == strTitle && !bRTL)
         {
             CString strDocument = strText.Left(strText.GetLength() - strTitle.GetLength());
             pDC->SetTextColor(clrText);
             pDC->DrawText(strDocument, rcCaptionText, nFormat);
-            CRect rcMeasure(rcCaptionText);
-            pDC->DrawText(strDocument, rcMeasure, nFormat | DT_CALCRECT);
             CRect rcTitle(rcCaptionText);
-            rcTitle.left += rcMeasure.Width() + 2;
+            rcTitle.left += (strDocument.IsEmpty() ? 0 : pDC->GetTextExtent(strDocument).cx) + 2;
             if (rcTitle.Width() >= 5)
             {
                 pDC->SetTextColor(bActive ? m_clrFrameCaptionTextActiveTitle : m_clrFrameCaptionTextInActive);

@@ -424,6 +424,24 @@ TEST_F(Office2007Test, FrameRegionRoundsTheTopAndAMaximizedFrameHasNone)
     EXPECT_TRUE(::PtInRegion(hRgn, 0, 199)) << "border of 3: square bottom";
     ::DeleteObject(hRgn);
 
+    // A frame too small for its corners: only the rectangles that are not
+    // empty, nothing outside the frame.
+    frame.m_nBorder = 4;
+    for (CSize sz : { CSize(6, 5), CSize(3, 2), CSize(0, 0) })
+    {
+        hRgn = m_pTheme->CalcFrameRegion(&frame, sz.cx, sz.cy);
+        if (hRgn != NULL)
+        {
+            CRect rcBox;
+            ::GetRgnBox(hRgn, &rcBox);
+            EXPECT_TRUE(rcBox.IsRectEmpty() || CRect(0, 0, sz.cx, sz.cy).PtInRect(rcBox.TopLeft()));
+            EXPECT_LE(rcBox.right, sz.cx);
+            EXPECT_LE(rcBox.bottom, sz.cy);
+            ::DeleteObject(hRgn);
+        }
+    }
+    EXPECT_EQ((HRGN)NULL, m_pTheme->CalcFrameRegion(&frame, 0, 0));
+
     ::ShowWindow(hWnd, SW_SHOWMAXIMIZED);
     EXPECT_EQ((HRGN)NULL, m_pTheme->CalcFrameRegion(&frame, 300, 200));
     ::DestroyWindow(hWnd);
@@ -544,6 +562,13 @@ TEST_F(Office2007Test, TitleAfterTheDocumentNameTakesTheTitleColour)
     m_pTheme->DrawCaptionText(canvas.DC(), rcText, pFrame, FALSE);
     EXPECT_TRUE(HasColour(canvas, CRect(szDocument.cx + 2, 0, 400, 30), RGB(0, 0, 255)));
     EXPECT_FALSE(HasColour(canvas, CRect(0, 0, 400, 30), RGB(0, 160, 0)));
+
+    // The title alone: an empty document part, the title in its colour.
+    pFrame->SetWindowText(_T("Brindlemark"));
+    canvas.Fill(RGB(255, 255, 255));
+    m_pTheme->DrawCaptionText(canvas.DC(), rcText, pFrame, TRUE);
+    EXPECT_TRUE(HasColour(canvas, CRect(0, 0, 400, 30), RGB(0, 160, 0)));
+    EXPECT_FALSE(HasColour(canvas, CRect(0, 0, 400, 30), RGB(255, 0, 0)));
 
     // A text that does not end with the title, or no prefix-title style: one piece.
     pFrame->SetWindowText(_T("Something else"));
