@@ -278,8 +278,7 @@ void Arrow(Picture& p, int cx, int cy, char dir, int n, Col c)
 {
     for (int i = 0; i < n; i++)
     {
-        int half = n - 1 - i;   // row i from the tip: width 2 * i + 1
-        (void)half;
+        // Row i from the tip is 2 * i + 1 pixels wide.
         for (int j = -i; j <= i; j++)
         {
             int along = i - n / 2;
@@ -720,7 +719,6 @@ void Tab(Picture& p, const Face& f, bool bOpenBottom = true)
 
 void MakeRibbon()
 {
-    const Col magenta = { 255, 0, 255 };
     Col ribbonFace = Ini("Ribbon", "RibbonFace");
 
     Picture groups(24, 24);
@@ -851,7 +849,7 @@ void MakeRibbon()
 
     Picture tabSeparator(1, 22);
     for (int y = 0; y < 22; y++)
-        tabSeparator.Set(0, y, Mix(ribbonFace, g.groupBorder, y < 11 ? y / 11.0 : (21 - y) / 11.0 + 0.0));
+        tabSeparator.Set(0, y, Mix(ribbonFace, g.groupBorder, y < 11 ? y / 11.0 : (21 - y) / 11.0));
     Add("RIBBONTABSEPARATOR", tabSeparator, false);
     Picture contextSeparator(1, 22);
     VGradient(contextSeparator, 0, 0, 1, 22, g.groupBorder, Mix(g.groupBorder, kBlack, 0.2));
@@ -894,14 +892,12 @@ void MakeRibbon()
     Picture icon(32, 32);
     ShapedFace(icon, 0, 0, 32, 32, Face{ g.groupBorder, kWhite, Ini("Ribbon", "GroupCaptionFaceLight") }, 3);
     Add("RIBBONGROUPBUTTONICON", icon, false);
-    (void)magenta;
 }
 
 // --- controls on bars and menus -------------------------------------------
 
 void MakeControls()
 {
-    const Col magenta = { 255, 0, 255 };
 
     // Tool bar buttons: hot, pressed, checked (or popped), hot and checked.
     auto buttonFace = [](int s) -> const Face& {
@@ -980,7 +976,7 @@ void MakeControls()
         Add(seg.name, States(seg.cx, 22, 6, [segmentFace, seg](Picture& p, int s) {
                 Fill(p, 0, 0, p.w, p.h, Col{ 255, 0, 255 });
                 Face f = segmentFace(s);
-                ShapedFace(p, 0, 0, p.w + (seg.bRightLine ? 0 : 0), p.h, f, 2, seg.corners);
+                ShapedFace(p, 0, 0, p.w, p.h, f, 2, seg.corners);
                 if (seg.bRightLine)
                     Fill(p, p.w - 1, 0, p.w, p.h, f.border);
             }),
@@ -1078,7 +1074,6 @@ void MakeControls()
             Arrow(p, 1, 3, 'r', 4, s == 0 ? kBlack : g.glyphDisabled);
         }),
         true);
-    (void)magenta;
 }
 
 // ---------------------------------------------------------------------------
