@@ -409,7 +409,17 @@ TEST_F(Office2007Test, FrameRegionRoundsTheTopAndAMaximizedFrameHasNone)
     EXPECT_FALSE(::PtInRegion(hRgn, 296, 0));
     EXPECT_TRUE(::PtInRegion(hRgn, 0, 199)) << "a square bottom";
     EXPECT_TRUE(::PtInRegion(hRgn, 299, 199));
-    ::DeleteObject(hRgn);
+
+    // The window takes it as its region: the same shape comes back.
+    HRGN hCopy = ::CreateRectRgn(0, 0, 0, 0);
+    ::CombineRgn(hCopy, hRgn, NULL, RGN_COPY);
+    ASSERT_NE(0, ::SetWindowRgn(hWnd, hRgn, FALSE));
+    HRGN hBack = ::CreateRectRgn(0, 0, 0, 0);
+    EXPECT_NE(ERROR, ::GetWindowRgn(hWnd, hBack));
+    EXPECT_TRUE(::EqualRgn(hCopy, hBack));
+    ::DeleteObject(hBack);
+    ::DeleteObject(hCopy);
+    ::SetWindowRgn(hWnd, NULL, FALSE);
 
     // A status bar drawn into a frame whose border is wider than 3: rounded bottom.
     frame.m_nStatus = 22;
