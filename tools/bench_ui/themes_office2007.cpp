@@ -1,6 +1,5 @@
-// Office 2007 and native visual-styles figures: a 10-button tool bar
-// painted in the Office 2007 look into a DIB, and the refresh that reads
-// every colour of the theme text.
+// Office 2007 figures: a 10-button tool bar painted in the Office 2007 look
+// into a DIB, and the refresh that reads every colour of the theme text.
 #include "bench_ui.h"
 
 #include <afxcmn.h>
@@ -9,7 +8,6 @@
 #include "XTPControl.h"
 #include "XTPControls.h"
 #include "XTPImageManager.h"
-#include "XTPNativeXPTheme.h"
 #include "XTPOffice2007Theme.h"
 #include "XTPToolBar.h"
 
@@ -92,11 +90,6 @@ BM_UI_BENCH(themes_office2007)
     double dRefresh = bench_ui::MedianMs(kRuns, [&]() { pOffice2007->RefreshMetrics(); });
     bench_ui::Report("RefreshMetrics of the Office 2007 theme (all theme-text colours read)", dRefresh, "ms", 3.0);
     pOffice2007->InternalRelease();
-
-    CXTPPaintManager* pNative = CXTPPaintManager::CreateTheme(xtpThemeNativeWinXP);
-    dRefresh = bench_ui::MedianMs(kRuns, [&]() { pNative->RefreshMetrics(); });
-    bench_ui::Report("RefreshMetrics of the native visual-styles theme", dRefresh, "ms", 2.0);
-    pNative->InternalRelease();
 
     pToolBar->DestroyWindow();
     pToolBar->InternalRelease();
