@@ -721,3 +721,69 @@ TEST(Brindlemark, AClosedToolbarComesBackAndFloatingWindowsRestartAboveTheFrame)
     EXPECT_EQ(0, again.Close());
     ClearSettings();
 }
+
+namespace
+{
+// The visible dialog (class #32770) of the process, waited for.
+HWND WaitForDialog(DWORD dwPid, int nMilliseconds = 5000)
+{
+    for (int n = 0; n < nMilliseconds / 50; n++)
+    {
+        for (HWND hWnd : TopLevels(dwPid, "#32770"))
+            if (::IsWindowVisible(hWnd))
+                return hWnd;
+        Wait(50);
+    }
+    return NULL;
+}
+
+int VisibleShadows(DWORD dwPid)
+{
+    int nCount = 0;
+    for (const char* pszClass : {"XTPShadow", "XTPShadowSaveBits"})
+        for (HWND hWnd : TopLevels(dwPid, pszClass))
+            nCount += ::IsWindowVisible(hWnd) ? 1 : 0;
+    return nCount;
+}
+} // namespace
+
+// The Standard toolbar's Add or Remove Buttons menu leaves no shadow behind
+// when it closes; after Alt, a letter of the toolbar (O for Open) reaches the
+// toolbar instead of only beeping.
+TEST(Brindlemark, MenusLeaveNoShadowsAndAltPassesLettersToTheToolbar)
+{
+    if (::GetFileAttributes(ExePath().c_str()) == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "the program is not built: " << ExePath();
+    ClearSettings();
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    HWND hFrame = game.Frame();
+    ::SetForegroundWindow(hFrame);
+    Wait(200);
+
+    std::vector<HWND> bars = Descendants(hFrame, "Standard", "XTPToolBar");
+    ASSERT_FALSE(bars.empty());
+    RECT rc;
+    ::GetWindowRect(bars[0], &rc);
+    ClickScreen({rc.right - 5, (rc.top + rc.bottom) / 2}, false);   // the bar's expand button
+    ASSERT_TRUE(WaitForPopupBar(game.Pid()) != NULL) << "no Add or Remove Buttons menu";
+    PressKeys({VK_DOWN});
+    PressKeys({VK_RIGHT});   // Add or Remove Buttons
+    Wait(300);
+    const int nOpen = VisibleShadows(game.Pid());
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "add_or_remove_buttons").empty());
+    ClickScreen({(rc.left + rc.right) / 2, rc.bottom + 300}, false);   // on the board: every menu closes
+    Wait(300);
+    EXPECT_EQ(0, VisibleShadows(game.Pid())) << nOpen << " while open";
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "add_or_remove_buttons_closed").empty());
+
+    ::SetForegroundWindow(hFrame);
+    PressKeys({VK_MENU});
+    PressKeys({'O'});
+    HWND hOpen = WaitForDialog(game.Pid());
+    ASSERT_TRUE(hOpen != NULL) << "Alt, O: no Open dialog";
+    ::PostMessage(hOpen, WM_COMMAND, IDCANCEL, 0);
+    Wait(500);
+    EXPECT_EQ(0, game.Close());
+    ClearSettings();
+}
