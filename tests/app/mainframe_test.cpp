@@ -17,6 +17,8 @@
 #include "XTPDockingPane.h"
 #include "XTPPropertyGrid.h"
 #include "ProfilePropGrids.h"
+#include "XTPDrawHelpers.h"
+#include "XTPPropertyGridInplaceControls.h"
 
 #include <shlwapi.h>
 
@@ -605,4 +607,38 @@ TEST(MainFrame, EveryKeyOfTheAcceleratorTableReachesAHandler)
     EXPECT_EQ(game.View()->m_hWnd, ::GetFocus());
     game.Command(ID_PREV_PANE);
     EXPECT_TRUE(::IsChild(pFrame->m_paneGradeInfo.m_hWnd, ::GetFocus()));
+}
+
+// In the difficulty pane, a value's drop-down list belongs to the pane's
+// grid: a click beside it closes it and leaves the focus in the grid, not in
+// the main window, so the next click acts on the grid at once.
+TEST(MainFrame, AClickBesideAPanesDropDownKeepsTheFocusInThePane)
+{
+    GameApp game;
+    ASSERT_TRUE(game.Started());
+    CMainFrame* pFrame = game.Frame();
+    game.Command(ID_DIFFICULTY_PANE);
+    testsupport::PumpPending();
+    CXTPPropertyGrid* pGrid = pFrame->m_paneGradeInfo.GetGrid();
+    ASSERT_TRUE(pGrid != NULL);
+    CXTPPropertyGridItem* pItem = pGrid->FindItem(htgiForceComplete);
+    ASSERT_TRUE(pItem != NULL);
+    const CString strValue = pItem->GetValue();
+    pItem->Select();
+    CWnd& view = pGrid->GetGridView();
+    view.SetFocus();
+    view.SendMessage(WM_KEYDOWN, VK_F4, 0);
+    CXTPPropertyGridInplaceList& list = pGrid->GetInplaceList();
+    ASSERT_TRUE(list.GetSafeHwnd() != NULL && list.IsWindowVisible());
+    EXPECT_EQ(view.m_hWnd, ::GetWindow(list.m_hWnd, GW_OWNER));
+
+    CRect rcList;
+    list.GetWindowRect(&rcList);
+    MOUSEHOOKSTRUCT mhs = {};
+    mhs.pt = CPoint(rcList.left - 5, rcList.top - 8);
+    mhs.hwnd = view.m_hWnd;
+    CXTPOutsideClickMonitor::MouseProc(HC_ACTION, WM_LBUTTONDOWN, (LPARAM)&mhs);
+    EXPECT_FALSE(list.GetSafeHwnd() != NULL && list.IsWindowVisible());
+    EXPECT_EQ(view.m_hWnd, ::GetFocus());
+    EXPECT_STREQ(strValue, pItem->GetValue());
 }
