@@ -59,6 +59,7 @@ CString ToolTipPart(LPCTSTR lpszString)
 
 BEGIN_MESSAGE_MAP(CXTPImageEditorPicker, CStatic)
     ON_WM_PAINT()
+    ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
     ON_WM_ERASEBKGND()
     ON_WM_LBUTTONDOWN()
 END_MESSAGE_MAP()
@@ -99,6 +100,16 @@ BOOL CXTPImageEditorPicker::OnEraseBkgnd(CDC*)
     return TRUE;
 }
 
+LRESULT CXTPImageEditorPicker::OnPrintClient(WPARAM wParam, LPARAM)
+{
+    CRect rc;
+    GetClientRect(&rc);
+    CDC* pDC = CDC::FromHandle((HDC)wParam);
+    if (pDC != NULL)
+        DrawPicker(pDC, rc);
+    return 0;
+}
+
 void CXTPImageEditorPicker::OnPaint()
 {
     CPaintDC dcPaint(this);
@@ -132,6 +143,7 @@ void CXTPImageEditorPicker::OnLButtonDown(UINT nFlags, CPoint point)
 
 BEGIN_MESSAGE_MAP(CXTPImageEditorPreview, CStatic)
     ON_WM_PAINT()
+    ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
     ON_WM_ERASEBKGND()
 END_MESSAGE_MAP()
 
@@ -196,6 +208,16 @@ void CXTPImageEditorPreview::DrawPreview(CDC* pDC, CRect rcClient)
 BOOL CXTPImageEditorPreview::OnEraseBkgnd(CDC*)
 {
     return TRUE;
+}
+
+LRESULT CXTPImageEditorPreview::OnPrintClient(WPARAM wParam, LPARAM)
+{
+    CRect rc;
+    GetClientRect(&rc);
+    CDC* pDC = CDC::FromHandle((HDC)wParam);
+    if (pDC != NULL)
+        DrawPreview(pDC, rc);
+    return 0;
 }
 
 void CXTPImageEditorPreview::OnPaint()
@@ -425,13 +447,20 @@ BOOL CXTPImageEditorDlg::CreateToolBar(CDlgToolBar& wndToolBar, CImageList& il, 
     pPlaceholder->GetWindowRect(&rc);
     ScreenToClient(&rc);
 
-    if (!wndToolBar.CreateEx(this, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP | CBRS_TOOLTIPS,
+    // A wrapping bar breaks its rows after every nWrap buttons: its window
+    // is made that wide before the buttons are laid out.
+    const DWORD dwCtrlStyle = TBSTYLE_FLAT | (nWrap > 0 ? TBSTYLE_WRAPABLE : 0);
+    if (!wndToolBar.CreateEx(this, dwCtrlStyle, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP | CBRS_TOOLTIPS,
                              CRect(0, 0, 0, 0), nIDPlaceholder + 1000))
         return FALSE;
-    wndToolBar.SetSizes(CSize(23, 23), CSize(16, 16));
+    const CSize szButton(23, 23);
+    wndToolBar.SetSizes(szButton, CSize(16, 16));
     if (!CreateToolImages(il, nFirstImage))
         return FALSE;
     wndToolBar.SendMessage(TB_SETIMAGELIST, 0, (LPARAM)il.GetSafeHandle());
+    const int nPerRow = nWrap > 0 ? nWrap : nCount;
+    wndToolBar.SetWindowPos(NULL, 0, 0, nPerRow * szButton.cx + szButton.cx / 2, szButton.cy * nCount,
+                            SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (!wndToolBar.SetButtons(pIDs, nCount))
         return FALSE;
     if (nWrap > 0)
@@ -443,6 +472,7 @@ BOOL CXTPImageEditorDlg::CreateToolBar(CDlgToolBar& wndToolBar, CImageList& il, 
                 wndToolBar.SendMessage(TB_SETSTATE, pIDs[i], MAKELONG((WORD)(nState | TBSTATE_WRAP), 0));
         }
     }
+    wndToolBar.SendMessage(TB_AUTOSIZE);
 
     // The bar is as large as its buttons, at the placeholder's corner.
     CRect rcButtons(0, 0, 0, 0);
@@ -452,8 +482,9 @@ BOOL CXTPImageEditorDlg::CreateToolBar(CDlgToolBar& wndToolBar, CImageList& il, 
         if (wndToolBar.SendMessage(TB_GETITEMRECT, (WPARAM)i, (LPARAM)&rcItem))
             rcButtons.UnionRect(rcButtons, rcItem);
     }
-    wndToolBar.SetWindowPos(NULL, rc.left - 7, rc.top - 4, rcButtons.right, rcButtons.bottom,
-                            SWP_NOZORDER | SWP_NOACTIVATE);
+    // Above the group box around it.
+    ::SetWindowPos(wndToolBar.m_hWnd, HWND_TOP, rc.left - 7, rc.top - 4, rcButtons.right, rcButtons.bottom,
+                   SWP_NOACTIVATE);
     return TRUE;
 }
 
@@ -480,7 +511,8 @@ BOOL CXTPImageEditorDlg::OnInitDialog()
         CRect rc(CPoint(rcColors.left + kSwatchStep * nColumn, rcColors.top - 4 + kSwatchStep * nRow),
                  CSize(kSwatchSize, kSwatchSize));
         m_wndPicker[i].m_clr = m_arrPaletteColors[i];
-        m_wndPicker[i].Create(NULL, WS_CHILD | WS_VISIBLE | SS_NOTIFY, rc, this, m_arrPaletteIds[i]);
+        if (m_wndPicker[i].Create(NULL, WS_CHILD | WS_VISIBLE | SS_NOTIFY, rc, this, m_arrPaletteIds[i]))
+            ::SetWindowPos(m_wndPicker[i].m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
     SelectPicker(&m_wndPicker[0]);
 

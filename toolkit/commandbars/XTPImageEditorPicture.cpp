@@ -183,6 +183,7 @@ COLORREF CXTPImageEditorPicture::CAlphaBitmap::GetColor(int x, int y) const
 
 BEGIN_MESSAGE_MAP(CXTPImageEditorPicture, CStatic)
     ON_WM_PAINT()
+    ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
     ON_WM_ERASEBKGND()
     ON_WM_LBUTTONDOWN()
     ON_WM_MOUSEMOVE()
@@ -966,6 +967,16 @@ void CXTPImageEditorPicture::DrawPicture(CDC* pDC, CRect rcClient)
 BOOL CXTPImageEditorPicture::OnEraseBkgnd(CDC*)
 {
     return TRUE;
+}
+
+LRESULT CXTPImageEditorPicture::OnPrintClient(WPARAM wParam, LPARAM)
+{
+    CRect rc;
+    GetClientRect(&rc);
+    CDC* pDC = CDC::FromHandle((HDC)wParam);
+    if (pDC != NULL)
+        DrawPicture(pDC, rc);
+    return 0;
 }
 
 void CXTPImageEditorPicture::OnPaint()
