@@ -2,7 +2,7 @@
 # lines that name them.
 #   cmake -DIN=<art file> -DOUTDIR=<folder> [-DRC=<rc file name>] -P make_cursors.cmake
 # writes <folder>/cursor_<id>.cur for every cursor and <folder>/<rc file name>
-# (toolkit_cursors.rc when none is given).
+# (toolkit_cursors.rc unless named).
 # A cursor file holds one 32 x 32 monochrome image: the ICONDIR header, one
 # entry with the hot spot, a BITMAPINFOHEADER of doubled height, a black and a
 # white palette entry, the XOR picture and the AND mask (rows bottom up).
@@ -12,10 +12,10 @@ cmake_minimum_required(VERSION 3.20)
 if(NOT IN OR NOT OUTDIR)
     message(FATAL_ERROR "make_cursors.cmake needs -DIN=<art file> -DOUTDIR=<folder>")
 endif()
-
 if(NOT RC)
     set(RC toolkit_cursors.rc)
 endif()
+get_filename_component(art_name "${IN}" NAME)
 
 file(STRINGS "${IN}" lines)
 
@@ -140,7 +140,6 @@ function(bm_write_cursor id hx hy rows)
 endfunction()
 
 file(MAKE_DIRECTORY "${OUTDIR}")
-get_filename_component(art_name "${IN}" NAME)
 set(rc "// Generated from ${art_name} by make_cursors.cmake; do not edit.\n")
 set(in_cursor FALSE)
 foreach(line IN LISTS lines)

@@ -1,7 +1,7 @@
 # Turns the pixel art of customize_editor_art.txt into the button image
 # editor's two tool strips and the .rc lines that name them.
 #   cmake -DIN=<art file> -DOUTDIR=<folder> -DRC=<rc file name> -P make_editor_art.cmake
-# writes <folder>/bitmap_<id>.bmp for both strips and <folder>/<rc file name>:
+# writes <folder>/editor_bitmap_<id>.bmp for both strips and <folder>/<rc file name>:
 #   - the 16-colour strip: 4 bits a pixel, the named colours as its palette;
 #   - the 32-bit strip: blue, green, red, alpha; '.' is transparent (alpha 0,
 #     colour 0), every other colour opaque.
@@ -144,7 +144,7 @@ foreach(y RANGE ${last_y} 0 -1)
     endforeach()
     string(APPEND out "${padding4}")
 endforeach()
-set(file "${OUTDIR}/bitmap_${strip_id4}.bmp")
+set(file "${OUTDIR}/editor_bitmap_${strip_id4}.bmp")
 bm_write_bytes(${strip_id4} "${file}" ">" "${out}")
 bm_finish_file(${strip_id4} "${file}" ${file4})
 
@@ -178,14 +178,14 @@ foreach(y RANGE ${last_y} 0 -1)
     endforeach()
     # One row at a time keeps the shell's command line short.
     if(y EQUAL last_y)
-        bm_write_bytes(${strip_id32} "${OUTDIR}/bitmap_${strip_id32}.bmp" ">" "${out}")
+        bm_write_bytes(${strip_id32} "${OUTDIR}/editor_bitmap_${strip_id32}.bmp" ">" "${out}")
     endif()
-    bm_write_bytes(${strip_id32} "${OUTDIR}/bitmap_${strip_id32}.bmp" ">>" "${row_text}")
+    bm_write_bytes(${strip_id32} "${OUTDIR}/editor_bitmap_${strip_id32}.bmp" ">>" "${row_text}")
 endforeach()
-bm_finish_file(${strip_id32} "${OUTDIR}/bitmap_${strip_id32}.bmp" ${file32})
+bm_finish_file(${strip_id32} "${OUTDIR}/editor_bitmap_${strip_id32}.bmp" ${file32})
 
 get_filename_component(art_name "${IN}" NAME)
 file(WRITE "${OUTDIR}/${RC}"
      "// Generated from ${art_name} by make_editor_art.cmake; do not edit.\n"
-     "${strip_id4} BITMAP \"bitmap_${strip_id4}.bmp\"\n"
-     "${strip_id32} BITMAP \"bitmap_${strip_id32}.bmp\"\n")
+     "${strip_id4} BITMAP \"editor_bitmap_${strip_id4}.bmp\"\n"
+     "${strip_id32} BITMAP \"editor_bitmap_${strip_id32}.bmp\"\n")

@@ -8,6 +8,12 @@
 class CXTPCommandBars;
 class CXTPControls;
 
+#if __has_include("XTPCustomizeCommandsPage.h")
+// The Commands page defines the category record that both pages keep.
+#include "XTPCustomizeCommandsPage.h"
+#else
+#define XTP_CATEGORYINFO_DEFINED_HERE
+
 // One category; it owns its controls collection, bound to the command bars.
 struct XTP_COMMANDBARS_CATEGORYINFO
 {
@@ -21,9 +27,7 @@ private:
     XTP_COMMANDBARS_CATEGORYINFO(const XTP_COMMANDBARS_CATEGORYINFO&);
     XTP_COMMANDBARS_CATEGORYINFO& operator=(const XTP_COMMANDBARS_CATEGORYINFO&);
 };
-
-// The categories of one page, in insertion order; the array owns them.
-typedef CArray<XTP_COMMANDBARS_CATEGORYINFO*, XTP_COMMANDBARS_CATEGORYINFO*> CXTPCommandBarsCategoryArray;
+#endif
 
 // A menu caption as a category caption: a single '&' is dropped and "&&"
 // becomes "&".

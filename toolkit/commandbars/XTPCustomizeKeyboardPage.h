@@ -76,6 +76,6 @@ public:
     CXTPShortcutManager::CKeyAssign m_editShortcutKey;   // 106
 
 protected:
-    CXTPCommandBarsCategoryArray m_arrCategories;
+    CArray<XTP_COMMANDBARS_CATEGORYINFO*, XTP_COMMANDBARS_CATEGORYINFO*> m_arrCategories;   // owned
     CXTPCommandBars* m_pCommandBars;
 };

@@ -329,7 +329,7 @@ INT_PTR CXTPImageEditorDlg::DoModal()
     return CDialog::DoModal();
 }
 
-BOOL CXTPImageEditorDlg::SetPictureSize(CSize sz)
+BOOL CXTPImageEditorDlg::SetIconSize(CSize sz)
 {
     if (sz.cx <= 0 || sz.cy <= 0)
         return FALSE;

@@ -69,7 +69,7 @@ public:
 
     // The image size when there is no image to edit (16 x 16 until set). An
     // empty size is refused and leaves the size as it was.
-    BOOL SetPictureSize(CSize sz);
+    BOOL SetIconSize(CSize sz);
     CSize GetPictureSize() const { return m_szPicture; }
     // The image to edit, copied from an icon or an alpha bitmap; the image
     // size becomes its size. FALSE for an empty or unreadable image.

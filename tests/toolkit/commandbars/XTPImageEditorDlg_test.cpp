@@ -264,7 +264,7 @@ TEST_F(EditorTest, WithoutAnImageTheEditorUsesTheSizeItIsGiven)
     EXPECT_EQ(CSize(16, 16), dlg.GetPictureSize());
 
     pDlg = new CXTPImageEditorDlg();
-    ASSERT_TRUE(pDlg->SetPictureSize(CSize(24, 20)));
+    ASSERT_TRUE(pDlg->SetIconSize(CSize(24, 20)));
     ASSERT_TRUE(pDlg->CreateIndirect(XTPResourceManager()->LoadDialogTemplate(XTP_IDD_IMAGEEDITOR_DIALOG), NULL));
     EXPECT_EQ(CSize(24, 20), pDlg->GetPictureCtrl()->GetPictureSize());
     CSize szCell = pDlg->GetPictureCtrl()->GetCellSize();

@@ -36,7 +36,7 @@ protected:
     {
         pDlg = new CXTPImageEditorDlg();
         if (szPicture.cx > 0)
-            pDlg->SetPictureSize(szPicture);
+            pDlg->SetIconSize(szPicture);
         ASSERT_TRUE(pDlg->CreateIndirect(XTPResourceManager()->LoadDialogTemplate(XTP_IDD_IMAGEEDITOR_DIALOG), NULL));
         pDlg->ShowWindow(SW_SHOWNA);
         pCanvas = pDlg->GetPictureCtrl();
@@ -199,8 +199,8 @@ TEST_F(CanvasTest, CellsFillTheCanvasAndAreAtLeastOnePixel)
     EXPECT_EQ(kRed, At(5, 7));
 
     // An empty size is refused.
-    EXPECT_FALSE(pDlg->SetPictureSize(CSize(0, 16)));
-    EXPECT_FALSE(pDlg->SetPictureSize(CSize(16, -1)));
+    EXPECT_FALSE(pDlg->SetIconSize(CSize(0, 16)));
+    EXPECT_FALSE(pDlg->SetIconSize(CSize(16, -1)));
     EXPECT_EQ(CSize(400, 300), pDlg->GetPictureSize());
     Bitmap empty;
     EXPECT_FALSE(empty.CreateImage(CSize(0, 0)));
