@@ -9,6 +9,7 @@
 #include "XTPColorManager.h"
 #include "XTPResourceManager.h"
 #include "support/gdi_count.h"
+#include "support/modal.h"
 #include "support/tempfolder.h"
 #include "../../../resources/customize_editor_res.h"
 
@@ -612,4 +613,44 @@ TEST_F(CanvasTest, NoGdiObjectIsLeftBehind)
     }
     // One slot of slack for the bitmap the clipboard holds.
     EXPECT_LE(testsupport::GdiHighWater(), dwBefore + 1) << "the images of the history are all freed";
+}
+
+namespace
+{
+std::vector<std::string>& ImportMessages()
+{
+    static std::vector<std::string> s_texts;
+    return s_texts;
+}
+int AFXAPI RecordMessage(LPCTSTR lpszText, UINT, UINT)
+{
+    ImportMessages().push_back(lpszText);
+    return IDOK;
+}
+} // namespace
+
+TEST_F(CanvasTest, ImportingADamagedFileSaysSoAndChangesNothing)
+{
+    testsupport::CTempFolder folder;
+    std::vector<BYTE> garbage(200, 0x33);
+    std::string strPath = WriteFile(folder, "broken.bmp", garbage);
+    ImportMessages().clear();
+    AFX_MSGBOX_HOOK pfnOld = AfxSetMessageBoxHook(&RecordMessage);
+    // The file dialog gets the file's name and OK.
+    testsupport::ModalDriver driver(
+        [&](HWND hDlg) {
+            ::SetDlgItemTextA(hDlg, 1148, strPath.c_str());
+            ::SetDlgItemTextA(hDlg, 1152, strPath.c_str());
+            testsupport::ModalDriver::Press(hDlg, IDOK);
+        },
+        pDlg->m_hWnd);
+    pCanvas->OnImport();
+    AfxSetMessageBoxHook(pfnOld);
+    EXPECT_TRUE(driver.HasRun());
+    CString strExpected;
+    XTPResourceManager()->LoadString(&strExpected, XTP_IDS_IMAGEEDITOR_BADPICTURE);
+    ASSERT_EQ(1u, ImportMessages().size());
+    EXPECT_EQ(std::string((LPCTSTR)strExpected), ImportMessages()[0]);
+    EXPECT_TRUE(pCanvas->GetPicture() == NULL);
+    EXPECT_EQ(0, pCanvas->GetUndoCount());
 }
