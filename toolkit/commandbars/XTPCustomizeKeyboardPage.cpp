@@ -178,6 +178,9 @@ BOOL CXTPCustomizeKeyboardPage::OnSetActive()
 {
     UpdateData(FALSE);
     ReloadCommands();
+    // The commands list selects its first command again: the keys and the
+    // description follow it (the table may have changed meanwhile too).
+    ReloadKeys();
     EnableControls();
     return CPropertyPage::OnSetActive();
 }

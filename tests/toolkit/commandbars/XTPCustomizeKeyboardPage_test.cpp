@@ -414,6 +414,26 @@ TEST_F(KeyboardPageTest, RemovingTheOnlyShortcutLeavesNoTableUntilReset)
     EXPECT_EQ((std::vector<std::string>{"F12"}), KeyList());
 }
 
+TEST_F(KeyboardPageTest, ComingBackToThePageShowsTheKeysOfTheSelectedCommand)
+{
+    ASSERT_TRUE(pPage->AddCategories(102));
+    CXTPCustomizeKeyboardPage other(pFrame->GetCommandBars());
+    ASSERT_TRUE(other.AddCategories(102));
+    pSheet = new CPropertySheet("Customize", pFrame);
+    pSheet->AddPage(pPage);
+    pSheet->AddPage(&other);
+    ASSERT_TRUE(pSheet->Create(pFrame, WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME));
+    SelectCommand("Save Puzzle...");
+    EXPECT_TRUE(KeyList().empty());
+    ASSERT_TRUE(pSheet->SetActivePage(1));
+    ASSERT_TRUE(pSheet->SetActivePage(0));
+    ASSERT_EQ(0, pPage->m_lboxCommands.GetCurSel()) << "the first command is selected again";
+    EXPECT_EQ((std::vector<std::string>{"Ctrl+O"}), KeyList()) << "and its keys are shown";
+    pSheet->DestroyWindow();
+    delete pSheet;
+    pSheet = NULL;
+}
+
 TEST_F(KeyboardPageTest, SnapshotOfThePage)
 {
     ASSERT_TRUE(pPage->AddCategories(102));
