@@ -8,6 +8,7 @@
 #include "XTPImageEditorDlg.h"
 #include "XTPImageManager.h"
 #include "XTPResourceManager.h"
+#include "XTPSystemHelpers.h"
 #include "support/modal.h"
 #include "support/snapshot.h"
 #include "../../../resources/customize_editor_res.h"
@@ -54,9 +55,23 @@ protected:
 
 TEST_F(EditorTest, ToolBarsHoldTwelveAndFourButtonsOnBothImagePaths)
 {
+    // 32-bit images only with common controls 6 or later (not under Wine
+    // without a manifest); the 16-colour strip otherwise.
+    {
+        CXTPImageEditorDlg dlg;
+        EXPECT_EQ(XTPGetComCtlVersion() >= MAKELONG(0, 6), dlg.m_bAlphaToolImages != FALSE);
+    }
     for (BOOL bAlpha : {TRUE, FALSE})
     {
         Open(bAlpha);
+        IMAGEINFO info;
+        ASSERT_TRUE(pDlg->m_ilTools.GetImageInfo(0, &info));
+        BITMAP bm;
+        ASSERT_NE(0, ::GetObject(info.hbmImage, sizeof(bm), &bm));
+        if (bAlpha)
+        {
+            EXPECT_EQ(32, bm.bmBitsPixel) << "the alpha strip keeps its channel";
+        }
         EXPECT_EQ(12, pDlg->m_wndToolbarTools.GetCount()) << bAlpha;
         EXPECT_EQ(4, pDlg->m_wndToolbarMove.GetCount()) << bAlpha;
         // The tools bar uses the first 12 of the 16 images; the move bar's
