@@ -10,6 +10,7 @@ IMPLEMENT_DYNAMIC(CXTColorDialog, CPropertySheet)
 BEGIN_MESSAGE_MAP(CXTColorDialog, CPropertySheet)
     ON_WM_CREATE()
     ON_WM_PAINT()
+    ON_WM_PRINTCLIENT()
 END_MESSAGE_MAP()
 
 CXTColorDialog::CXTColorDialog(COLORREF clrNew, COLORREF clrCurrent, DWORD dwFlags, CWnd* pWndParent)
@@ -237,8 +238,20 @@ CRect CXTColorDialog::GetSwatchRect()
 void CXTColorDialog::OnPaint()
 {
     CPaintDC dc(this);
-    dc.SetBkMode(TRANSPARENT);
-    dc.SetTextColor(GetXTPSysColor(COLOR_WINDOWTEXT));
+    DrawSwatch(&dc);
+}
+
+void CXTColorDialog::OnPrintClient(CDC* pDC, UINT)
+{
+    Default();
+    DrawSwatch(pDC);
+}
+
+void CXTColorDialog::DrawSwatch(CDC* pDC)
+{
+    CDC& dc = *pDC;
+    const int nOldMode = dc.SetBkMode(TRANSPARENT);
+    const COLORREF clrOldText = dc.SetTextColor(GetXTPSysColor(COLOR_WINDOWTEXT));
     CFont* pOldFont = dc.SelectObject(GetFont());
 
     CRect rcBox = GetSwatchRect();
@@ -270,4 +283,6 @@ void CXTColorDialog::OnPaint()
     dc.FillSolidRect(m_rcNew, m_clrNew);
     dc.FillSolidRect(m_rcCurrent, m_clrCurrent);
     dc.SelectObject(pOldFont);
+    dc.SetTextColor(clrOldText);
+    dc.SetBkMode(nOldMode);
 }

@@ -40,6 +40,8 @@ public:
 
     // The swatch's box (client coordinates), as painting places it.
     CRect GetSwatchRect();
+    // The swatch with its frame and its two labels, as WM_PAINT draws it.
+    void DrawSwatch(CDC* pDC);
 
     virtual BOOL OnInitDialog();
 
@@ -57,6 +59,7 @@ protected:
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnPaint();
+    afx_msg void OnPrintClient(CDC* pDC, UINT nFlags);
     DECLARE_MESSAGE_MAP()
 
     CXTColorPageStandard* m_pPageStandard;

@@ -235,6 +235,7 @@ IMPLEMENT_DYNAMIC(CXTColorWnd, CXTColorBase)
 
 BEGIN_MESSAGE_MAP(CXTColorWnd, CXTColorBase)
     ON_WM_PAINT()
+    ON_WM_PRINTCLIENT()
 END_MESSAGE_MAP()
 
 CXTColorWnd::CXTColorWnd()
@@ -356,6 +357,11 @@ void CXTColorWnd::OnPaint()
     DrawPicture(&dc);
 }
 
+void CXTColorWnd::OnPrintClient(CDC* pDC, UINT)
+{
+    DrawPicture(pDC);
+}
+
 BOOL CXTColorWnd::PreTranslateMessage(MSG* pMsg)
 {
     if (pMsg->message == WM_KEYDOWN && pMsg->hwnd == m_hWnd && s_nFocus == focusSpectrum)
@@ -397,6 +403,7 @@ IMPLEMENT_DYNAMIC(CXTColorLum, CXTColorBase)
 
 BEGIN_MESSAGE_MAP(CXTColorLum, CXTColorBase)
     ON_WM_PAINT()
+    ON_WM_PRINTCLIENT()
 END_MESSAGE_MAP()
 
 CXTColorLum::CXTColorLum() : m_nArrowY(0), m_dBarHue(-1), m_dBarSat(-1)
@@ -550,6 +557,11 @@ void CXTColorLum::OnPaint()
 {
     CPaintDC dc(this);
     DrawPicture(&dc);
+}
+
+void CXTColorLum::OnPrintClient(CDC* pDC, UINT)
+{
+    DrawPicture(pDC);
 }
 
 BOOL CXTColorLum::PreTranslateMessage(MSG* pMsg)

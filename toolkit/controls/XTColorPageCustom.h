@@ -105,6 +105,7 @@ protected:
     void DrawMarker(CDC* pDC);
 
     afx_msg void OnPaint();
+    afx_msg void OnPrintClient(CDC* pDC, UINT nFlags);
     DECLARE_MESSAGE_MAP()
 };
 
@@ -139,6 +140,7 @@ protected:
     void DrawArrow(CDC* pDC);
 
     afx_msg void OnPaint();
+    afx_msg void OnPrintClient(CDC* pDC, UINT nFlags);
     DECLARE_MESSAGE_MAP()
 
     double m_dBarHue;   // the hue and saturation the picture was built for

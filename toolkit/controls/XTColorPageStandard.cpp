@@ -90,7 +90,7 @@ std::vector<OutlinePixel> MakeOutline(const ColumnSpan* pShape, int nColumns)
                     continue;
                 for (int dx = -1; dx <= 1 && at(x, y) == 0; dx++)
                     for (int dy = -1; dy <= 1; dy++)
-                        if (inside(x + dx, y + dy) && at(x + dx, y + dy) != 0 && at(x + dx, y + dy) < nRing)
+                        if (inside(x + dx, y + dy) && at(x + dx, y + dy) > 0 && at(x + dx, y + dy) < nRing)
                         {
                             at(x, y) = -nRing;   // marked this pass
                             break;
@@ -204,6 +204,7 @@ IMPLEMENT_DYNAMIC(CXTColorHex, CStatic)
 BEGIN_MESSAGE_MAP(CXTColorHex, CStatic)
     ON_WM_CREATE()
     ON_WM_PAINT()
+    ON_WM_PRINTCLIENT()
     ON_WM_ERASEBKGND()
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
@@ -589,6 +590,11 @@ void CXTColorHex::OnPaint()
 {
     CPaintDC dc(this);
     DrawPicture(&dc);
+}
+
+void CXTColorHex::OnPrintClient(CDC* pDC, UINT)
+{
+    DrawPicture(pDC);
 }
 
 BOOL CXTColorHex::OnEraseBkgnd(CDC*)
