@@ -624,6 +624,10 @@ void CXTColorHex::OnLButtonDown(UINT nFlags, CPoint point)
 
 void CXTColorHex::OnMouseMove(UINT nFlags, CPoint point)
 {
+    // A button released outside the control ends the drag too: a later
+    // move without it selects nothing.
+    if (m_bTracking && !(nFlags & MK_LBUTTON))
+        m_bTracking = FALSE;
     if (m_bTracking)
         SelectAt(point);
     CStatic::OnMouseMove(nFlags, point);

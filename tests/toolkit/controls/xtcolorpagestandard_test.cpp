@@ -208,9 +208,14 @@ TEST_F(HexTest, BetweenTheCellsNothingChangesEvenWhileDragging)
     EXPECT_EQ(m_hex.GetCell(14)->clr, m_hex.GetColor());
     EXPECT_NE(ptAnchor, m_hex.GetSelectedAnchor());
 
-    // After the button is up, moving selects nothing.
+    // After the button is up, moving selects nothing; nor after a button
+    // released outside the control.
     m_hex.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(Centre(3).x, Centre(3).y));
     EXPECT_EQ(m_hex.GetCell(14)->clr, m_hex.GetColor());
+    m_hex.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(Centre(20).x, Centre(20).y));
+    m_hex.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(Centre(21).x, Centre(21).y));
+    m_hex.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(Centre(22).x, Centre(22).y));
+    EXPECT_EQ(m_hex.GetCell(20)->clr, m_hex.GetColor());
 }
 
 TEST_F(HexTest, AColourOutsideTheTableHasNoOutlineAndKeysStartFromBlack)
