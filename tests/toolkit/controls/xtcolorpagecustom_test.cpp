@@ -238,3 +238,59 @@ TEST_F(CustomPageTest, TheSpectrumIsDrawnFromTheConversionWithItsMarker)
     EXPECT_EQ(RGB(0, 0, 0), canvas.Pixel(pt.x, pt.y + 7));
     EXPECT_EQ(m_pPage->m_colorWnd.GetPictureColor(pt.x, pt.y + 2), canvas.Pixel(pt.x, pt.y + 2));
 }
+
+namespace
+{
+// The page on a plain sheet, counting its reads and writes of the fields.
+class CountingPage : public CXTColorPageCustom
+{
+public:
+    int m_nReads = 0;
+    int m_nWrites = 0;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override
+    {
+        if (pDX->m_bSaveAndValidate)
+            m_nReads++;
+        else
+            m_nWrites++;
+        CXTColorPageCustom::DoDataExchange(pDX);
+    }
+};
+} // namespace
+
+TEST(CustomPageAlone, OneEditIsReadOnceAndARefusedOneWritesNothing)
+{
+    CPropertySheet sheet("Custom");
+    CountingPage page;
+    sheet.AddPage(&page);
+    ASSERT_TRUE(sheet.Create(NULL));
+    ASSERT_TRUE(page.m_hWnd != NULL);
+    Boxes().texts.clear();
+
+    // One typed value: one read, one write; the page's own writes of the
+    // other fields run no handler (no read, no message).
+    page.m_nReads = page.m_nWrites = 0;
+    ::SetWindowTextA(::GetDlgItem(page.m_hWnd, XT_IDC_EDIT_RED), "255");
+    EXPECT_EQ(1, page.m_nReads);
+    EXPECT_EQ(1, page.m_nWrites);
+    EXPECT_EQ(RGB(255, 0, 0), page.m_colorWnd.GetColor());
+    page.m_nReads = page.m_nWrites = 0;
+    ::SetWindowTextA(::GetDlgItem(page.m_hWnd, XT_IDC_EDIT_LUM), "200");
+    EXPECT_EQ(1, page.m_nReads);
+    EXPECT_EQ(1, page.m_nWrites);
+    page.m_nReads = page.m_nWrites = 0;
+    ::SetWindowTextA(::GetDlgItem(page.m_hWnd, XT_IDC_EDIT_HUE), "40");
+    EXPECT_EQ(1, page.m_nReads);
+    EXPECT_EQ(1, page.m_nWrites);
+    EXPECT_TRUE(Boxes().texts.empty());
+
+    // A refused value: one message, nothing written back.
+    page.m_nReads = page.m_nWrites = 0;
+    ::SetWindowTextA(::GetDlgItem(page.m_hWnd, XT_IDC_EDIT_GREEN), "999");
+    EXPECT_EQ(1, page.m_nReads);
+    EXPECT_EQ(0, page.m_nWrites);
+    EXPECT_EQ(1u, Boxes().texts.size());
+    sheet.DestroyWindow();
+}
