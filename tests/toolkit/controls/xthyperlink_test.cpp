@@ -206,6 +206,13 @@ TEST_F(HyperLinkTest, HoveringRecoloursTheLinkAndLeavingRestoresIt)
     EXPECT_EQ(::GetSysColor(COLOR_3DFACE), m_left.GetBackColor());
     m_left.SetBackColor(RGB(255, 255, 200));
     EXPECT_EQ(RGB(255, 255, 200), m_left.GetBackColor());
+    // Painted on the screen over its back colour.
+    testsupport::Pump(100);
+    const CPoint ptBeside = BesideText();
+    HDC hScreen = ::GetDC(NULL);
+    const COLORREF clrScreen = ::GetPixel(hScreen, ptBeside.x, ptBeside.y);
+    ::ReleaseDC(NULL, hScreen);
+    EXPECT_EQ(RGB(255, 255, 200), clrScreen);
 }
 
 TEST_F(HyperLinkTest, AClickOpensTheAddressAndMarksTheLinkVisited)
