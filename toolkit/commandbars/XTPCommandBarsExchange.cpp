@@ -233,20 +233,53 @@ void CXTPControls::DoPropExchange(CXTPPropExchange* pPX)
         return;
     }
 
-    RemoveAll();
+    // The stored controls are read into a list of their own first: a store
+    // whose entries end before its count (or that names an unknown class) is
+    // damaged and leaves the controls as they are.
+    CArray<CXTPControl*, CXTPControl*> arrLoaded;
+    BOOL bDamaged = FALSE;
     CXTPPropExchangeEnumeratorPtr pEnumerator(pPX->CreateEnumerator("Control"));
     POSITION pos = pEnumerator->GetPosition();
-    for (int nLoaded = 0; pos != NULL && nLoaded < XTP_MAX_STORED_CONTROLS; nLoaded++)
+    for (int nLoaded = 0; pos != NULL; nLoaded++)
     {
-        CXTPPropExchangeSection secControl(pEnumerator->GetNext(pos));
-        CObject* pObject = NULL;
-        // A missing or unknown control ends the list.
-        if (!secControl->ExchangeObjectByClass(pObject, RUNTIME_CLASS(CXTPControl)) || pObject == NULL)
+        if (nLoaded >= XTP_MAX_STORED_CONTROLS)
+        {
+            bDamaged = TRUE;
             break;
+        }
+        CXTPPropExchangeSection secControl(pEnumerator->GetNext(pos));
+        // In a store of named values a missing "Class" is a missing entry,
+        // not a default control.
+        if (secControl->CanOmitValues())
+        {
+            CString strClass;
+            if (!secControl->ExchangeValue("Class", VT_LPSTR, &strClass, NULL))
+            {
+                bDamaged = TRUE;
+                break;
+            }
+        }
+        CObject* pObject = NULL;
+        if (!secControl->ExchangeObjectByClass(pObject, RUNTIME_CLASS(CXTPControl)) || pObject == NULL)
+        {
+            bDamaged = TRUE;
+            break;
+        }
         CXTPControl* pControl = (CXTPControl*)pObject;
+        arrLoaded.Add(pControl);
         pControl->DoPropExchange(secControl);
-        Append(pControl);
     }
+    if (bDamaged)
+    {
+        TRACE("CXTPControls: damaged stored controls (%d read); the controls are left as they were\n",
+              (int)arrLoaded.GetSize());
+        for (INT_PTR i = 0; i < arrLoaded.GetSize(); i++)
+            arrLoaded[i]->InternalRelease();
+        return;
+    }
+    RemoveAll();
+    for (INT_PTR i = 0; i < arrLoaded.GetSize(); i++)
+        Append(arrLoaded[i]);
 
     if (pPX->GetSchema() > 2)
     {
