@@ -239,6 +239,8 @@ void CXTPControls::DoPropExchange(CXTPPropExchange* pPX)
     CArray<CXTPControl*, CXTPControl*> arrLoaded;
     BOOL bDamaged = FALSE;
     CXTPPropExchangeEnumeratorPtr pEnumerator(pPX->CreateEnumerator("Control"));
+    try
+    {
     POSITION pos = pEnumerator->GetPosition();
     for (int nLoaded = 0; pos != NULL; nLoaded++)
     {
@@ -268,6 +270,15 @@ void CXTPControls::DoPropExchange(CXTPPropExchange* pPX)
         CXTPControl* pControl = (CXTPControl*)pObject;
         arrLoaded.Add(pControl);
         pControl->DoPropExchange(secControl);
+    }
+    }
+    catch (CException*)
+    {
+        // A broken archive: what was read goes, the controls stay, and the
+        // caller learns of the damage.
+        for (INT_PTR i = 0; i < arrLoaded.GetSize(); i++)
+            arrLoaded[i]->InternalRelease();
+        throw;
     }
     if (bDamaged)
     {

@@ -1613,6 +1613,9 @@ BOOL CXTPRibbonBar::SetTrackingMode(int bMode, BOOL bSelectFirst, BOOL bKeyboard
 
 int CXTPRibbonBar::OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult)
 {
+    if (m_pFrameManager != NULL && hWnd != NULL && hWnd == m_pFrameManager->GetFrameHwnd() &&
+        m_pFrameManager->OnFrameMessage(nMessage, wParam, lParam, lResult))
+        return hookHandled;
     if (IsTrackingMode())
     {
         if (nMessage == WM_CONTEXTMENU)
@@ -2297,11 +2300,10 @@ CXTPRibbonFrameManager::CXTPRibbonFrameManager(CWnd* pFrame, CXTPRibbonBar* pRib
       m_szFrame(0, 0), m_bDelayRecalc(FALSE), m_bInUpdateRegion(FALSE), m_nFrameBorder(0), m_bDwmEnabled(FALSE)
 {
     m_bDwmEnabled = IsCompositionEnabled();
+    // The frame's messages reach the manager through the ribbon's hook of
+    // its site (set when the ribbon was created).
     if (m_hWndFrame != NULL)
-    {
         m_bActive = ::GetActiveWindow() == m_hWndFrame;
-        XTPHookManager()->SetHook(m_hWndFrame, (CXTPHookManagerHookAble*)pRibbonBar);
-    }
 }
 
 CXTPRibbonFrameManager::~CXTPRibbonFrameManager()
