@@ -39,6 +39,26 @@ BOOL IsCaptionButtonId(int nId)
     return nId >= (int)SC_SIZE && nId <= (int)SC_RESTORE;
 }
 
+// The tip text of a ribbon caption: its access letter, else its first
+// letter or digit (tips of one letter get a second one when shown).
+CString RibbonTipLetter(const CString& strCaption)
+{
+    CString strLetter = XTPKeyboardTipLetter(strCaption);
+    if (!strLetter.IsEmpty())
+        return strLetter;
+    for (int i = 0; i < strCaption.GetLength(); i++)
+    {
+        TCHAR ch = strCaption[i];
+        if (::IsCharAlphaNumericA(ch))
+        {
+            CString strUpper(ch);
+            strUpper.MakeUpper();
+            return strUpper;
+        }
+    }
+    return CString();
+}
+
 // The shared ribbon theme for bars whose paint manager is not one.
 CXTPRibbonTheme* SharedRibbonTheme()
 {
@@ -1678,17 +1698,9 @@ void CXTPRibbonBar::CreateKeyboardTips()
         CXTPRibbonTab* pTab = GetTab(i);
         if (!pTab->IsVisible() || !pTab->IsEnabled() || pTab->GetCaption().IsEmpty())
             continue;
-        CString strLetter = XTPKeyboardTipLetter(pTab->GetCaption());
+        CString strLetter = RibbonTipLetter(pTab->GetCaption());
         if (strLetter.IsEmpty())
-        {
-            // A tab without an access letter takes its first character.
-            CString strCaption = pTab->GetCaption();
-            CXTPPaintManager::StripMnemonics(strCaption);
-            strCaption.MakeUpper();
-            if (strCaption.IsEmpty())
-                continue;
-            strLetter = strCaption.Left(1);
-        }
+            continue;
         CRect rc = pTab->GetRect();
         CPoint pt(rc.CenterPoint().x, rc.bottom - 9);
         ClientToScreen(&pt);
@@ -1698,7 +1710,7 @@ void CXTPRibbonBar::CreateKeyboardTips()
     }
     if (m_pControlSystemButton != NULL && m_pControlSystemButton->IsVisible())
     {
-        CString strLetter = XTPKeyboardTipLetter(m_pControlSystemButton->GetCaption());
+        CString strLetter = RibbonTipLetter(m_pControlSystemButton->GetCaption());
         if (!strLetter.IsEmpty())
         {
             CPoint pt = m_pControlSystemButton->GetRect().CenterPoint();
@@ -1731,7 +1743,7 @@ void CXTPRibbonBar::CreateGroupKeyboardTips(CXTPRibbonTab* pTab, CXTPCommandBar*
         CRect rcInside;
         if (!rcInside.IntersectRect(rc, rcBar) || rcInside != rc)
             continue;
-        CString strLetter = XTPKeyboardTipLetter(pControl->GetCaption());
+        CString strLetter = RibbonTipLetter(pControl->GetCaption());
         if (strLetter.IsEmpty())
             continue;
         CRect rcGroup = pGroup->GetRect();
