@@ -328,7 +328,8 @@ BOOL CXTPRibbonGroup::Reduce(int nLevel)
         for (INT_PTR i = 0; i < m_arrControls.GetSize(); i++)
         {
             CXTPControl* pControl = m_arrControls[i];
-            if (!pControl->IsVisible(xtpHideWrap) || !pControl->HasIcon())
+            // Only a control that shows a picture can give up its caption.
+            if (!pControl->IsVisible(xtpHideWrap) || !pControl->HasIcon() || pControl->GetImage(16) == NULL)
                 continue;
             XTPButtonStyle style = pControl->m_buttonStyle;
             if (style == xtpButtonIconAndCaption || style == xtpButtonAutomatic || style == xtpButtonCaption)

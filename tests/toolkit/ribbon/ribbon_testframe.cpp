@@ -65,8 +65,12 @@ int CRibbonFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (m_pCommandBars->CreateMenuBar(_T("The Ribbon"), 0) == NULL)
         return -1;
     // The game's toolbar pictures serve as the buttons' icons.
-    m_pCommandBars->GetImageManager()->SetIcons(IDR_MAINFRAME);
-    m_pCommandBars->GetImageManager()->SetIcons(IDR_TIMER_TOOLBAR);
+    static const UINT s_game[] = { ID_NEW_PUZZLE, ID_FILE_OPEN, ID_SAVE_PUZZLE, ID_FILE_PRINT,
+                                   ID_UNDO_MOVE, ID_BRANCH_BEGIN, ID_BRANCH_ACCEPT, ID_BRANCH_REVERT };
+    static const UINT s_timer[] = { ID_TIMER_PAUSE, ID_TIMER_PLAY, ID_TIMER_CLOCK,
+                                    ID_TIMER_ELAPSED, ID_TIMER_REMAINING, ID_TIMER_TARGET };
+    m_pCommandBars->GetImageManager()->SetIcons(IDR_MAINFRAME, s_game, 8, CSize(16, 15));
+    m_pCommandBars->GetImageManager()->SetIcons(IDR_TIMER_TOOLBAR, s_timer, 6, CSize(16, 15));
     return 0;
 }
 
@@ -99,25 +103,33 @@ void CRibbonFrame::BuildSample()
     CXTPRibbonGroup* pClock = pHome->AddGroup(_T("Clock"), 13);
     pClock->Add(xtpControlButton, ID_TIMER_CLOCK, _T("Show Clock"))->SetStyle(xtpButtonIconAndCaptionBelow);
 
+    // The Insert tab's buttons have captions only: its groups can only
+    // collapse into single buttons.
     CXTPRibbonTab* pInsert = pRibbon->AddTab(_T("&Insert"), 2);
-    CXTPRibbonGroup* pMarks = pInsert->AddGroup(_T("Marks"), 20);
-    pMarks->Add(xtpControlButton, 2050, _T("Shade"))->SetStyle(xtpButtonCaption);
-    pMarks->Add(xtpControlButton, 2051, _T("Circle"))->SetStyle(xtpButtonCaption);
-    pMarks->Add(xtpControlButton, 2052, _T("Clear"))->SetStyle(xtpButtonCaption);
-    CXTPRibbonGroup* pNotes = pInsert->AddGroup(_T("Notes"), 21);
-    pNotes->Add(xtpControlButton, 2053, _T("Add Note"))->SetStyle(xtpButtonCaption);
+    static const char* const s_groups[4][4] = {
+        { "Marks", "Shade Cells", "Circle Numbers", "Clear Marks" },
+        { "Notes", "Add Note", "Remove Note", "Show Notes" },
+        { "Hints", "Next Hint", "Check Grid", "Reveal Square" },
+        { "Find", "Find Number", "Find Island", NULL } };
+    int nId = 2050;
+    for (int g = 0; g < 4; g++)
+    {
+        CXTPRibbonGroup* pGroup = pInsert->AddGroup(s_groups[g][0], 20 + g);
+        for (int c = 1; c < 4 && s_groups[g][c] != NULL; c++)
+            pGroup->Add(xtpControlButton, nId++, s_groups[g][c])->SetStyle(xtpButtonCaption);
+    }
 
     CXTPRibbonTab* pView = pRibbon->AddTab(_T("&View"), 3);
     CXTPRibbonGroup* pZoom = pView->AddGroup(_T("Zoom"), 30);
-    pZoom->Add(xtpControlButton, 2054, _T("Zoom In"))->SetStyle(xtpButtonCaption);
-    pZoom->Add(xtpControlButton, 2055, _T("Zoom Out"))->SetStyle(xtpButtonCaption);
+    pZoom->Add(xtpControlButton, 2070, _T("Zoom In"))->SetStyle(xtpButtonCaption);
+    pZoom->Add(xtpControlButton, 2071, _T("Zoom Out"))->SetStyle(xtpButtonCaption);
 
     CXTPRibbonTab* pLayout = pRibbon->AddTab(_T("&Layout"), 4);
     pLayout->SetContext(xtpRibbonTabContextColorOrange, _T("Grid Tools"));
-    pLayout->AddGroup(_T("Rows"), 40)->Add(xtpControlButton, 2056, _T("Add Row"))->SetStyle(xtpButtonCaption);
+    pLayout->AddGroup(_T("Rows"), 40)->Add(xtpControlButton, 2072, _T("Add Row"))->SetStyle(xtpButtonCaption);
     CXTPRibbonTab* pFormat = pRibbon->AddTab(_T("&Format"), 5);
     pFormat->SetContext(xtpRibbonTabContextColorOrange, _T("Grid Tools"));
-    pFormat->AddGroup(_T("Cells"), 50)->Add(xtpControlButton, 2057, _T("Borders"))->SetStyle(xtpButtonCaption);
+    pFormat->AddGroup(_T("Cells"), 50)->Add(xtpControlButton, 2073, _T("Borders"))->SetStyle(xtpButtonCaption);
 
     CXTPRibbonQuickAccessControls* pQuick = pRibbon->GetQuickAccessControls();
     pQuick->Add(xtpControlButton, ID_NEW_PUZZLE);
