@@ -1008,7 +1008,7 @@ void CXTPRibbonBar::Reposition(int cx, int /*cy*/)
 
     // 3. Quick-access rect.
     BOOL bQuickAccess = m_bShowQuickAccess && (bCaption || m_bTabsVisible);
-    int nQuickLeft = m_pControlSystemButton != NULL ? Q + T : (m_pFrameManager != NULL ? 30 : 6);
+    int nQuickLeft = m_pControlSystemButton != NULL ? Q + T : (m_pFrameManager != NULL ? 44 : 6);
     if (m_bQuickAccessBelow)
         m_rcQuickAccess.SetRect(0, rcGroups.bottom, cx, rcGroups.bottom + Q);
     else
