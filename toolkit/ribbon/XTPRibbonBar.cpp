@@ -780,22 +780,14 @@ void CXTPRibbonBar::OnRecalcLayout()
         DelayLayout();
         return;
     }
+    // The bar lays itself out at its width; only a change of height needs
+    // the frame's layout (which lays the bar out once more).
+    CRect rc;
+    GetClientRect(&rc);
+    CSize sz = CalcDockedSize(rc.Width(), LM_HORZ | LM_HORZDOCK | LM_COMMIT);
     CXTPCommandBars* pCommandBars = GetCommandBars();
-    CWnd* pSite = GetSite();
-    if (pCommandBars != NULL && GetDockBar() != NULL && pSite != NULL && pSite->GetSafeHwnd() != NULL)
-    {
+    if (sz.cy != rc.Height() && pCommandBars != NULL && GetDockBar() != NULL)
         pCommandBars->RecalcFrameLayout();
-        // A frame that did not change size does not lay the bar out again.
-        CRect rc;
-        GetClientRect(&rc);
-        CalcDockedSize(rc.Width(), LM_HORZ | LM_HORZDOCK | LM_COMMIT);
-    }
-    else
-    {
-        CRect rc;
-        GetClientRect(&rc);
-        CalcDockedSize(rc.Width(), LM_HORZ | LM_HORZDOCK | LM_COMMIT);
-    }
     Redraw();
 }
 
