@@ -181,6 +181,26 @@ TEST_F(RibbonBarTest, TheRibbonTakesTheTopRowOfTheFrame)
     EXPECT_FALSE(pOther->IsVisible());
 }
 
+TEST_F(RibbonBarTest, AToolbarDroppedOnTheRibbonsRowGoesBelowIt)
+{
+    m_pFrame->BuildSample();
+    CXTPCommandBars* pBars = m_pFrame->GetCommandBars();
+    CXTPToolBar* pTools = pBars->Add(_T("Tools"), xtpBarTop);
+    ASSERT_TRUE(pTools != NULL);
+    pTools->GetControls()->Add(xtpControlButton, ID_NEW_PUZZLE);
+    m_pFrame->Settle();
+    CRect rcRibbon;
+    m_pRibbon->GetWindowRect(&rcRibbon);
+    // Dropped at the ribbon's top-left corner: it may not share the ribbon's row.
+    CRect rcDrop(rcRibbon.left + 5, rcRibbon.top, rcRibbon.left + 60, rcRibbon.top + 24);
+    pBars->DockCommandBar(pTools, &rcDrop, m_pRibbon->GetDockBar());
+    m_pFrame->Settle();
+    CRect rcTools;
+    pTools->GetWindowRect(&rcTools);
+    m_pRibbon->GetWindowRect(&rcRibbon);
+    EXPECT_GE(rcTools.top, rcRibbon.bottom);
+}
+
 TEST_F(RibbonBarTest, QuickAccessTipsAreNumbersThenZeroNumbers)
 {
     m_pFrame->BuildSample();
