@@ -388,6 +388,7 @@ BEGIN_MESSAGE_MAP(CXTPRibbonBar, CXTPMenuBar)
     ON_WM_RBUTTONUP()
     ON_WM_MOUSEMOVE()
     ON_WM_MOUSELEAVE()
+    ON_WM_MOUSEWHEEL()
     ON_WM_SYSCOLORCHANGE()
     ON_WM_CREATE()
     ON_WM_SETCURSOR()
@@ -1582,6 +1583,26 @@ void CXTPRibbonBar::OnMouseLeave()
         m_pHighlightedGroup = NULL;
     }
     CXTPCommandBar::OnMouseLeave();
+}
+
+BOOL CXTPRibbonBar::OnMouseWheel(UINT /*nFlags*/, short zDelta, CPoint /*pt*/)
+{
+    // Towards the user: the next tab. Not while something holds the mouse.
+    if (XTPMouseManager()->GetLockCount() == 0 && !IsCustomizeMode() && !m_bMinimized)
+        SwitchTab(zDelta < 0);
+    return TRUE;
+}
+
+INT_PTR CXTPRibbonBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
+{
+    // A tab under the point wins; else the bar's controls.
+    if (m_pControlTab != NULL && m_pControlTab->IsVisible() && m_rcTabControl.PtInRect(point))
+    {
+        INT_PTR nHit = m_pControlTab->ToolHitTest(m_hWnd, point, pTI);
+        if (nHit != -1)
+            return nHit;
+    }
+    return CXTPMenuBar::OnToolHitTest(point, pTI);
 }
 
 void CXTPRibbonBar::OnSysColorChange()

@@ -227,6 +227,7 @@ public:
     virtual int OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult);
     virtual void OnRecalcLayout();
     virtual void FillBackground(CDC* pDC);
+    virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const;
 
     // The ribbon's own operations.
     virtual CSize CalcDockedSize(int nLength, DWORD dwMode);
@@ -327,6 +328,7 @@ protected:
     afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnMouseLeave();
+    afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
     afx_msg void OnSysColorChange();
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
