@@ -151,6 +151,7 @@ void CXTPScrollBase::SetRepeatTimer(UINT nElapse)
 {
     if (m_pSBTrack == NULL)
         return;
+    m_pSBTrack->nRepeatDelay = nElapse;
     m_pSBTrack->hTimerSB = ::SetTimer(m_pSBTrack->hWndTrack, XTP_SCROLLBAR_TIMER, nElapse, NULL);
 }
 

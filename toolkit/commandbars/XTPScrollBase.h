@@ -58,6 +58,7 @@ struct SCROLLBARTRACKINFO
     RECT rcTrack;               // the pressed part, or the thumb's tracking rectangle
     UINT cmdSB;                 // SB_ command of the press; 4 (SB_THUMBTRACK) while dragging; -1 none
     UINT_PTR hTimerSB;          // repeat timer (0: none)
+    UINT nRepeatDelay;          // the delay the repeat timer was last set with
     int dpxThumb;               // grip offset: thumb top minus the press y
     int pxOld;                  // thumb top last placed
     int posOld;                 // position last sent with SB_THUMBTRACK
