@@ -224,6 +224,13 @@ CXTPControlGalleryItem* CXTPControlGallery::GetItem(int nIndex) const
     return m_pItems != NULL ? m_pItems->GetItem(nIndex) : NULL;
 }
 
+BOOL CXTPControlGallery::HasPopupBar() const
+{
+    // Controls added by type get an empty popup bar; only one with
+    // something in it is a drop-down.
+    return m_pCommandBar != NULL && m_pCommandBar->GetControlCount() > 0;
+}
+
 CXTPControlGalleryPaintManager* CXTPControlGallery::GetScrollBarPaintManager() const
 {
     CXTPPaintManager* pPaintManager = GetPaintManager();
@@ -249,7 +256,7 @@ void CXTPControlGallery::GetBorders(RECT* pRect) const
     if (m_bShowScrollBar)
     {
         CXTPControlGalleryPaintManager* pPaintManager = GetScrollBarPaintManager();
-        int cxBar = GetCommandBar() != NULL ? (pPaintManager != NULL ? pPaintManager->m_cxPopup : 16)
+        int cxBar = HasPopupBar() ? (pPaintManager != NULL ? pPaintManager->m_cxPopup : 16)
                                             : (pPaintManager != NULL ? pPaintManager->m_cxVScroll
                                                                      : ::GetSystemMetrics(SM_CXVSCROLL));
         rc.right += cxBar;
@@ -278,7 +285,7 @@ void CXTPControlGallery::GetScrollBarRect(RECT* pRect)
     if (m_bShowScrollBar)
     {
         CXTPControlGalleryPaintManager* pPaintManager = GetScrollBarPaintManager();
-        int cxBar = GetCommandBar() != NULL ? (pPaintManager != NULL ? pPaintManager->m_cxPopup : 16)
+        int cxBar = HasPopupBar() ? (pPaintManager != NULL ? pPaintManager->m_cxPopup : 16)
                                             : (pPaintManager != NULL ? pPaintManager->m_cxVScroll
                                                                      : ::GetSystemMetrics(SM_CXVSCROLL));
         rc.SetRect(m_rcControl.right - cxBar, m_rcControl.top, m_rcControl.right, m_rcControl.bottom);
@@ -308,7 +315,7 @@ BOOL CXTPControlGallery::IsScrollBarEnabled() const
 
 void CXTPControlGallery::CalcScrollBarInfo(const RECT* lprc, SCROLLBARPOSINFO* pSBInfo, const SCROLLINFO* pSI)
 {
-    if (GetCommandBar() == NULL)
+    if (!HasPopupBar())
     {
         CXTPScrollBase::CalcScrollBarInfo(lprc, pSBInfo, pSI);
         return;
@@ -677,7 +684,7 @@ BOOL CXTPControlGallery::IsScrollButtonEnabled(int ht) const
 {
     if (!GetEnabled())
         return FALSE;
-    if (GetCommandBar() == NULL)
+    if (!HasPopupBar())
         return TRUE;
     if (ht == xtpScrollHitUp)
         return m_nScrollPos > 0;
@@ -737,7 +744,7 @@ void CXTPControlGallery::Draw(CDC* pDC)
         DrawItems(pDC);
     if (m_bShowScrollBar)
     {
-        if (GetCommandBar() == NULL)
+        if (!HasPopupBar())
             pGalleryPaintManager->DrawScrollBar(pDC, this);
         else
             pGalleryPaintManager->DrawScrollButtons(pDC, this);
@@ -768,7 +775,7 @@ void CXTPControlGallery::OnClick(BOOL bKeyboard, CPoint pt)
     int ht = HitTest(pt);
     if (ht == xtpScrollHitPopup)
     {
-        if (GetCommandBar() != NULL)
+        if (HasPopupBar())
             m_pParent->SetPopuped(m_nIndex);
     }
     else if (ht != xtpScrollHitNone)

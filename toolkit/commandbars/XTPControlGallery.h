@@ -187,6 +187,9 @@ public:
     virtual CXTPControlGalleryPaintManager* GetScrollBarPaintManager() const;
     CXTPControlGalleryPaintManager* GetGalleryPaintManager() const { return GetScrollBarPaintManager(); }
 
+    // Whether the gallery has a drop-down: a popup bar with controls. It
+    // then shows up, down and "more" buttons instead of a scroll bar.
+    BOOL HasPopupBar() const;
     // Whether the control shows in place (not as a popup button).
     BOOL IsInPlace() const { return GetStyle() <= 0; }
 
