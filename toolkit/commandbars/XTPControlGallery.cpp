@@ -164,7 +164,7 @@ IMPLEMENT_DYNCREATE(CXTPControlGallery, CXTPControlPopup)
 
 CXTPControlGallery::CXTPControlGallery()
     : m_nChecked(-1)
-    , m_nSelected(-1)
+    , m_nSelectedItem(-1)
     , m_bHideSelection(FALSE)
     , m_bPressed(FALSE)
     , m_nScrollPos(0)
@@ -209,7 +209,7 @@ void CXTPControlGallery::SetItems(CXTPControlGalleryItems* pItems)
         m_pItems->InternalRelease();
     }
     m_pItems = pItems;
-    m_nSelected = -1;
+    m_nSelectedItem = -1;
     m_nScrollPos = 0;
     Reposition();
 }
@@ -585,11 +585,11 @@ void CXTPControlGallery::RedrawItem(int nIndex)
 
 void CXTPControlGallery::SetSelectedItem(int nIndex)
 {
-    int nOld = m_nSelected;
+    int nOld = m_nSelectedItem;
     m_bHideSelection = FALSE;
     m_bPressed = FALSE;
     m_bKeyboardSelected = TRUE;
-    m_nSelected = nIndex;
+    m_nSelectedItem = nIndex;
 
     if (m_pItems != NULL && m_pItems->IsClipItems())
     {
@@ -707,7 +707,7 @@ void CXTPControlGallery::DrawItems(CDC* pDC)
     rgn.CreateRectRgnIndirect(&rcDevice);
     pDC->SelectClipRgn(&rgn, RGN_AND);
 
-    int nSelected = m_bHideSelection ? -1 : m_nSelected;
+    int nSelected = m_bHideSelection ? -1 : m_nSelectedItem;
     BOOL bEnabled = GetEnabled();
     for (int i = 0; i < (int)m_arrItemsPosition.GetSize(); i++)
     {
@@ -785,7 +785,7 @@ void CXTPControlGallery::OnClick(BOOL bKeyboard, CPoint pt)
     else
     {
         m_pParent->SetPopuped(-1);
-        if (m_nSelected != -1 && !m_bKeyboardSelected)
+        if (m_nSelectedItem != -1 && !m_bKeyboardSelected)
         {
             m_bPressed = TRUE;
             RedrawParent(FALSE);
@@ -817,11 +817,11 @@ void CXTPControlGallery::OnMouseMove(CPoint point)
     }
     int nIndex = HitTestItem(point);
     BOOL bUnchanged = (nIndex == -1 && m_bKeyboardSelected) ||
-                      (nIndex == m_nSelected && !m_bHideSelection && !m_bKeyboardSelected);
+                      (nIndex == m_nSelectedItem && !m_bHideSelection && !m_bKeyboardSelected);
     if (!bUnchanged)
     {
-        int nOld = m_nSelected;
-        m_nSelected = nIndex;
+        int nOld = m_nSelectedItem;
+        m_nSelectedItem = nIndex;
         m_bHideSelection = FALSE;
         m_bKeyboardSelected = FALSE;
         m_bPressed = FALSE;
@@ -874,7 +874,7 @@ int CXTPControlGallery::OnHookKeyDown(UINT nChar, LPARAM lParam)
     CXTPDrawHelpers::KeyToLayout(m_pParent, nChar);
 
     int nCount = (int)m_arrItemsPosition.GetSize();
-    int nCurrent = (m_nSelected >= 0 && m_nSelected < nCount && !m_bHideSelection) ? m_nSelected : -1;
+    int nCurrent = (m_nSelectedItem >= 0 && m_nSelectedItem < nCount && !m_bHideSelection) ? m_nSelectedItem : -1;
     CRect rcItems = GetItemsRect();
 
     switch (nChar)

@@ -128,7 +128,7 @@ public:
     int GetContentHeight() const { return m_nTotalHeight; }
     void EnsureVisible(int nIndex);
     void SetSelectedItem(int nIndex);
-    int GetSelectedItem() const { return m_nSelected; }
+    int GetSelectedItem() const { return m_nSelectedItem; }
     int GetNextEnabledItem(int nIndex, int nDirection) const;
     // Searches after nStartAfter, wrapping once: case-insensitive, whole
     // caption (exact) or prefix.
@@ -141,7 +141,7 @@ public:
 
     void SetCheckedItem(int nId) { m_nChecked = nId; RedrawParent(FALSE); }
     int GetCheckedItem() const { return m_nChecked; }
-    BOOL IsItemSelected() const { return !m_bHideSelection && m_nSelected != -1; }
+    BOOL IsItemSelected() const { return !m_bHideSelection && m_nSelectedItem != -1; }
 
     BOOL IsShowLabels() const { return m_bShowLabels; }
     void ShowLabels(BOOL bShow) { m_bShowLabels = bShow; Reposition(); }
@@ -200,7 +200,7 @@ protected:
 
 public:
     int m_nChecked;
-    int m_nSelected;
+    int m_nSelectedItem;
     BOOL m_bHideSelection;
     BOOL m_bPressed;
     int m_nScrollPos;
