@@ -32,11 +32,19 @@ COLORREF RibbonColor(CXTPPaintManager* pPaintManager, LPCTSTR lpszKey, COLORREF 
 void DrawSystemButtonFace(CDC* pDC, CXTPControl* pControl, CRect rc)
 {
     CXTPPaintManager* pPaintManager = pControl->GetPaintManager();
+    if (pPaintManager == NULL)
+        return;
+    // Drawn elsewhere than its own rectangle (over the system menu): the DC
+    // moves, so that drawing by the control's rectangle lands there too.
+    CPoint ptShift = rc.TopLeft() - pControl->GetRect().TopLeft();
+    CPoint ptOrg = pDC->OffsetViewportOrg(ptShift.x, ptShift.y);
+    CRect rcOwn = pControl->GetRect();
     CXTPRibbonTheme* pTheme = dynamic_cast<CXTPRibbonTheme*>(pPaintManager);
     if (pTheme != NULL)
-        pTheme->DrawSystemButton(pDC, pControl, rc);
-    else if (pPaintManager != NULL)
+        pTheme->DrawSystemButton(pDC, pControl, rcOwn);
+    else
         pPaintManager->DrawToolBarControl(pDC, pControl, TRUE);
+    pDC->SetViewportOrg(ptOrg);
 }
 } // namespace
 
