@@ -237,7 +237,7 @@ void CXTPRibbonBar::CControlCaptionButton::Draw(CDC* pDC)
     CXTPRibbonBar* pRibbon = XTPGetRibbonBar(GetParent());
     CXTPRibbonTheme* pTheme = pRibbon != NULL ? pRibbon->GetRibbonPaintManager() : SharedRibbonTheme();
     BOOL bActive = m_pFrameManager != NULL ? m_pFrameManager->IsFrameActive() : TRUE;
-    pTheme->DrawFrameCaptionButton(pDC, GetRect(), GetID(), GetSelected(), GetPressed(), GetEnabled(), bActive);
+    pTheme->DrawCaptionButtonControl(pDC, GetRect(), GetID(), GetSelected(), GetPressed(), GetEnabled(), bActive);
 }
 
 void CXTPRibbonBar::CControlCaptionButton::OnExecute()
@@ -388,6 +388,7 @@ BEGIN_MESSAGE_MAP(CXTPRibbonBar, CXTPMenuBar)
     ON_WM_RBUTTONUP()
     ON_WM_MOUSEMOVE()
     ON_WM_MOUSELEAVE()
+    ON_WM_MOUSEWHEEL()
     ON_WM_SYSCOLORCHANGE()
     ON_WM_CREATE()
     ON_WM_SETCURSOR()
@@ -1584,6 +1585,26 @@ void CXTPRibbonBar::OnMouseLeave()
     CXTPCommandBar::OnMouseLeave();
 }
 
+BOOL CXTPRibbonBar::OnMouseWheel(UINT /*nFlags*/, short zDelta, CPoint /*pt*/)
+{
+    // Towards the user: the next tab. Not while something holds the mouse.
+    if (XTPMouseManager()->GetLockCount() == 0 && !IsCustomizeMode() && !m_bMinimized)
+        SwitchTab(zDelta < 0);
+    return TRUE;
+}
+
+INT_PTR CXTPRibbonBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
+{
+    // A tab under the point wins; else the bar's controls.
+    if (m_pControlTab != NULL && m_pControlTab->IsVisible() && m_rcTabControl.PtInRect(point))
+    {
+        INT_PTR nHit = m_pControlTab->ToolHitTest(m_hWnd, point, pTI);
+        if (nHit != -1)
+            return nHit;
+    }
+    return CXTPMenuBar::OnToolHitTest(point, pTI);
+}
+
 void CXTPRibbonBar::OnSysColorChange()
 {
     CXTPCommandBar::OnSysColorChange();
@@ -2387,9 +2408,12 @@ void CXTPRibbonFrameManager::UpdateFrameRegion(int cx, int cy, BOOL bForce)
     else if (!IsMDIMaximized())
     {
         HRGN hRgn = NULL;
+        CXTPRibbonTheme* pTheme = m_pRibbonBar != NULL ? m_pRibbonBar->GetRibbonPaintManager() : NULL;
         if (GetStyle() & WS_MAXIMIZE)
             hRgn = ::CreateRectRgn(m_nFrameBorder, m_nFrameBorder, cx - m_nFrameBorder, cy - m_nFrameBorder);
-        else
+        else if (pTheme != NULL)
+            hRgn = pTheme->CalcFrameRegion(this, cx, cy);
+        if (hRgn == NULL && (GetStyle() & WS_MAXIMIZE) == 0)
             hRgn = ::CreateRoundRectRgn(0, 0, cx + 1, cy + 1, 9, 9);
         // The window owns the region from here on.
         if (hRgn != NULL && ::SetWindowRgn(m_hWndFrame, hRgn, TRUE) == 0)
@@ -2450,9 +2474,30 @@ BOOL CXTPRibbonFrameManager::OnFrameMessage(UINT message, WPARAM wParam, LPARAM 
         m_bActive = wParam != 0;
         if (m_pRibbonBar != NULL && m_pRibbonBar->GetSafeHwnd() != NULL)
             m_pRibbonBar->Redraw();
-        if (!IsCaptionVisible())
+        if (!IsCaptionVisible() && !m_bDwmEnabled)
         {
+            ::RedrawWindow(m_hWndFrame, NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
             lResult = TRUE;
+            return TRUE;
+        }
+        return FALSE;
+    case WM_NCPAINT:
+        if (!IsCaptionVisible() && !m_bDwmEnabled && m_pRibbonBar != NULL)
+        {
+            // The borders in the theme's frame colours around the client area.
+            HDC hDC = ::GetWindowDC(m_hWndFrame);
+            if (hDC != NULL)
+            {
+                CRect rcWindow, rcClient;
+                ::GetWindowRect(m_hWndFrame, &rcWindow);
+                ::GetClientRect(m_hWndFrame, &rcClient);
+                ::MapWindowPoints(m_hWndFrame, NULL, (LPPOINT)&rcClient, 2);
+                rcClient.OffsetRect(-rcWindow.TopLeft());
+                ::ExcludeClipRect(hDC, rcClient.left, rcClient.top, rcClient.right, rcClient.bottom);
+                m_pRibbonBar->GetRibbonPaintManager()->DrawFrame(CDC::FromHandle(hDC), this);
+                ::ReleaseDC(m_hWndFrame, hDC);
+            }
+            lResult = 0;
             return TRUE;
         }
         return FALSE;

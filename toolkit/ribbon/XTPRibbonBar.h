@@ -12,6 +12,7 @@
 #include "XTPRibbonControls.h"
 #include "XTPRibbonGroups.h"
 #include "XTPRibbonTab.h"
+#include "XTPOffice2007Theme.h"
 
 class CXTPRibbonBar;
 class CXTPRibbonTheme;
@@ -107,8 +108,9 @@ public:
     CPoint m_ptPopup;
 };
 
-// Fits the frame window around a ribbon that draws the frame's caption.
-class CXTPRibbonFrameManager
+// Fits the frame window around a ribbon that draws the frame's caption;
+// the theme draws the frame's borders through it.
+class CXTPRibbonFrameManager : public CXTPOffice2007FrameInfo
 {
 public:
     CXTPRibbonFrameManager(CWnd* pFrame, CXTPRibbonBar* pRibbonBar);
@@ -116,17 +118,19 @@ public:
 
     DWORD GetStyle(BOOL bEx = FALSE) const;
     BOOL IsMDIMaximized() const;
-    BOOL IsCaptionVisible() const;
-    int GetCaptionHeight() const;
+    virtual BOOL IsCaptionVisible() const;
+    virtual int GetCaptionHeight() const;
     BOOL HasStatusBar(int* pnHeight = NULL) const;
     void DelayRecalcFrame();
     void UpdateFrameRegion(int cx, int cy, BOOL bForce = FALSE);
     void UpdateFrameRegion();
     void RefreshFrame();
-    BOOL IsFrameActive() const { return m_bActive; }
-    int GetFrameBorder() const { return m_nFrameBorder; }
+    virtual BOOL IsFrameActive() const { return m_bActive; }
+    virtual int GetFrameBorder() const { return m_nFrameBorder; }
     BOOL IsDwmEnabled() const { return m_bDwmEnabled; }
-    HWND GetFrameHwnd() const { return m_hWndFrame; }
+    virtual HWND GetFrameHwnd() const { return m_hWndFrame; }
+    // The caption buttons are controls of the ribbon, drawn by it.
+    virtual CXTPControls* GetCaptionButtons() const { return NULL; }
 
     // The frame's non-client messages: TRUE when handled here.
     BOOL OnFrameMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& lResult);
@@ -223,6 +227,7 @@ public:
     virtual int OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult);
     virtual void OnRecalcLayout();
     virtual void FillBackground(CDC* pDC);
+    virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const;
 
     // The ribbon's own operations.
     virtual CSize CalcDockedSize(int nLength, DWORD dwMode);
@@ -323,6 +328,7 @@ protected:
     afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnMouseLeave();
+    afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
     afx_msg void OnSysColorChange();
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);

@@ -110,9 +110,23 @@ void CXTPRibbonTheme::CRibbonColorSet::RefreshMetrics()
 //////////////////////////////////////////////////////////////////////////
 // Construction and metrics
 
+// The ribbon theme is the theme of id 6 wherever the ribbon is linked in.
+namespace
+{
+CXTPPaintManager* AFX_CDECL CreateRibbonTheme()
+{
+    return new CXTPRibbonTheme();
+}
+
+struct CRibbonThemeRegistrar
+{
+    CRibbonThemeRegistrar() { CXTPPaintManager::RegisterRibbonTheme(&CreateRibbonTheme); }
+} s_ribbonThemeRegistrar;
+} // namespace
+
 CXTPRibbonTheme::CXTPRibbonTheme()
     : m_nTabHeight(23), m_nGroupCaptionHeight(17), m_nLargeButtonHeight(22), m_nFontHeight(0),
-      m_nCaptionHeight(26), m_nFrameCaptionHeight(26), m_bHighlightGroups(TRUE), m_pTabPaintManager(NULL)
+      m_bHighlightGroups(TRUE), m_pTabPaintManager(NULL)
 {
     m_themeCurrent = xtpThemeRibbon;
     m_bClearTypeTextQuality = TRUE;
@@ -129,7 +143,29 @@ CXTPRibbonTheme::~CXTPRibbonTheme()
     if (m_pTabPaintManager != NULL)
         m_pTabPaintManager->InternalRelease();
     m_fontGroupCaption.DeleteObject();
-    m_fontCaption.DeleteObject();
+}
+
+BOOL CXTPRibbonTheme::DrawPart(CDC* pDC, LPCTSTR lpszName, CRect rc, int nState, int nCount, CRect rcMargins,
+                               BOOL bTransparent)
+{
+    CXTPOffice2007Image* pImage = LoadImage(lpszName);
+    if (pImage == NULL)
+        return FALSE;
+    if (!rc.IsRectEmpty())
+    {
+        if (bTransparent)
+            pImage->DrawImageTransparent(pDC, rc, pImage->GetSource(nState, nCount), rcMargins, RGB(255, 0, 255));
+        else
+            pImage->DrawImage(pDC, rc, pImage->GetSource(nState, nCount), rcMargins);
+    }
+    return TRUE;
+}
+
+COLORREF CXTPRibbonTheme::RibbonColor(LPCTSTR lpszKey, COLORREF clrDefault) const
+{
+    // A missing key gives no colour: the default is drawn with instead.
+    COLORREF clr = GetImageColor(_T("Ribbon"), lpszKey);
+    return clr == (COLORREF)-1 ? clrDefault : clr;
 }
 
 CString AFX_CDECL CXTPRibbonTheme::GetContextColorName(int nColor)
@@ -154,32 +190,43 @@ void CXTPRibbonTheme::SetFontHeight(int nHeight)
 
 void CXTPRibbonTheme::RefreshMetrics()
 {
-    CXTPOffice2003Theme::RefreshMetrics();
-    m_clrRibbonFace = RGB(191, 219, 255);
-    m_clrRibbonText = RGB(21, 66, 139);
-    m_clrGroupCaptionText = RGB(62, 106, 170);
-    m_clrControlEditNormal = RGB(234, 242, 251);
-    m_clrMinimizedFrameEdgeHighLight = RGB(227, 239, 255);
-    m_clrMinimizedFrameEdgeShadow = RGB(141, 178, 227);
-    m_clrTabNormalText = RGB(21, 66, 139);
-    m_clrTabSelectedText = RGB(21, 66, 139);
-    m_clrGroupBorder = RGB(167, 196, 232);
-    m_clrGroupFaceLight = RGB(223, 233, 245);
-    m_clrGroupFaceDark = RGB(205, 222, 243);
-    m_clrGroupCaptionLight = RGB(194, 216, 241);
-    m_clrGroupCaptionDark = RGB(181, 207, 239);
+    CXTPOffice2007Theme::RefreshMetrics();
+    m_clrRibbonFace = RibbonColor(_T("RibbonFace"), RGB(191, 219, 255));
+    m_clrRibbonText = RibbonColor(_T("RibbonText"), RGB(21, 66, 139));
+    m_clrGroupCaptionText = RibbonColor(_T("GroupCaptionText"), RGB(62, 106, 170));
+    m_clrControlEditNormal = RibbonColor(_T("ControlEditNormal"), RGB(234, 242, 251));
+    m_clrMinimizedFrameEdgeHighLight = RibbonColor(_T("MinimizedFrameEdgeHighLight"), RGB(227, 239, 255));
+    m_clrMinimizedFrameEdgeShadow = RibbonColor(_T("MinimizedFrameEdgeShadow"), RGB(141, 178, 227));
+    m_clrTabNormalText = RibbonColor(_T("TabNormalText"), RGB(21, 66, 139));
+    m_clrTabSelectedText = RibbonColor(_T("TabSelectedText"), RGB(21, 66, 139));
+    m_clrGroupBorder = RibbonColor(_T("GroupBorder"), RGB(167, 196, 232));
+    m_clrGroupFaceLight = RibbonColor(_T("GroupFaceLight"), RGB(223, 233, 245));
+    m_clrGroupFaceDark = RibbonColor(_T("GroupFaceDark"), RGB(205, 222, 243));
+    m_clrGroupCaptionLight = RibbonColor(_T("GroupCaptionFaceLight"), RGB(194, 216, 241));
+    m_clrGroupCaptionDark = RibbonColor(_T("GroupCaptionFaceDark"), RGB(181, 207, 239));
     m_clrGroupsAreaLight = RGB(233, 241, 251);
     m_clrGroupsAreaDark = RGB(201, 220, 245);
     m_clrCaptionLight = RGB(227, 239, 255);
     m_clrCaptionDark = RGB(196, 218, 250);
-    m_clrFrameText = RGB(62, 106, 170);
-    m_nFrameCaptionHeight = std::max(26, ::GetSystemMetrics(SM_CYCAPTION) + 4);
+    m_clrFrameText = m_clrFrameCaptionTextActive != (COLORREF)-1 ? m_clrFrameCaptionTextActive : RGB(62, 106, 170);
     if (m_pTabPaintManager != NULL)
     {
         m_pTabPaintManager->RefreshMetrics();
         if (m_pTabPaintManager->GetColorSet() != NULL)
             m_pTabPaintManager->GetColorSet()->RefreshMetrics();
     }
+}
+
+COLORREF CXTPRibbonTheme::GetControlEditBackColor(CXTPControl* pControl)
+{
+    if (!pControl->GetEnabled())
+        return GetColor(COLOR_BTNFACE);
+    if (pControl->GetSelected())
+        return GetColor(COLOR_WINDOW);
+    CXTPCommandBar* pBar = pControl->GetParent();
+    if (pBar != NULL && pBar->GetType() == xtpBarTypePopup)
+        return GetColor(41);
+    return m_clrControlEditNormal;
 }
 
 void CXTPRibbonTheme::UpdateFonts()
@@ -224,7 +271,6 @@ void CXTPRibbonTheme::UpdateFonts()
     m_nTabHeight = m_nLargeButtonHeight > 22 ? m_nLargeButtonHeight + 2 : 23;
     m_nGroupCaptionHeight = std::max(a, 17);
     m_nSplitButtonDropDownWidth = std::max(m_nTextHeight / 2, 12);
-    m_nCaptionHeight = std::max(m_nTabHeight + 3, ::GetSystemMetrics(SM_CYCAPTION) + 4);
 
     m_fontGroupCaption.DeleteObject();
     m_fontGroupCaption.CreateFontIndirect(&lf);
@@ -233,11 +279,6 @@ void CXTPRibbonTheme::UpdateFonts()
         m_pTabPaintManager->RefreshMetrics();
         m_pTabPaintManager->SetFontIndirect(&lf, TRUE);
     }
-    LOGFONTA lfCaption = lf;
-    lfCaption.lfQuality = bClearType ? 6 : DEFAULT_QUALITY;
-    m_fontCaption.DeleteObject();
-    m_fontCaption.CreateFontIndirect(&lfCaption);
-
     // The remaining fonts of the base (icons, status, small caption).
     CXTPPaintManager::UpdateFonts();
     // The base recomputes the control height from its font; the ribbon's rule wins.
@@ -277,11 +318,13 @@ void CXTPRibbonTheme::FillCommandBar(CDC* pDC, CXTPCommandBar* pBar)
     {
         CRect rc;
         pBar->GetClientRect(&rc);
+        if (DrawPart(pDC, _T("POPUPBARFRAME"), rc, 0, 1, CRect(4, 4, 4, 4), FALSE))
+            return;
         pDC->FillSolidRect(rc, RGB(250, 250, 250));
         pDC->Draw3dRect(rc, RGB(134, 134, 134), RGB(134, 134, 134));
         return;
     }
-    CXTPOffice2003Theme::FillCommandBar(pDC, pBar);
+    CXTPOffice2007Theme::FillCommandBar(pDC, pBar);
 }
 
 COLORREF CXTPRibbonTheme::GetControlTextColor(CXTPControl* pButton)
@@ -290,7 +333,7 @@ COLORREF CXTPRibbonTheme::GetControlTextColor(CXTPControl* pButton)
     if (pBar != NULL && pBar->GetType() == xtpBarTypeRibbon && pButton->GetEnabled() && !pButton->GetSelected() &&
         !pButton->GetPressed() && !pButton->GetPopuped())
         return m_clrRibbonText;
-    return CXTPOffice2003Theme::GetControlTextColor(pButton);
+    return CXTPOffice2007Theme::GetControlTextColor(pButton);
 }
 
 void CXTPRibbonTheme::DrawRectangle(CDC* pDC, CRect rc, BOOL bSelected, BOOL bPressed, BOOL bEnabled,
@@ -298,7 +341,7 @@ void CXTPRibbonTheme::DrawRectangle(CDC* pDC, CRect rc, BOOL bSelected, BOOL bPr
 {
     if (barType != xtpBarTypeRibbon && barType != xtpBarTypeRibbonPopup)
     {
-        CXTPOffice2003Theme::DrawRectangle(pDC, rc, bSelected, bPressed, bEnabled, bChecked, bPopuped, barType,
+        CXTPOffice2007Theme::DrawRectangle(pDC, rc, bSelected, bPressed, bEnabled, bChecked, bPopuped, barType,
                                            barPosition);
         return;
     }
@@ -307,6 +350,23 @@ void CXTPRibbonTheme::DrawRectangle(CDC* pDC, CRect rc, BOOL bSelected, BOOL bPr
         return;
     if (!bSelected && !bPressed && !bChecked && !bPopuped)
         return;
+    {
+        int nState = -1;
+        if (!bEnabled)
+            nState = 0;
+        else if (bPopuped)
+            nState = 2;
+        else if (bChecked)
+            nState = bSelected && !bPressed ? 3 : 2;
+        else if (IsKeyboardSelected(bPressed) || (bSelected && bPressed))
+            nState = 1;
+        else if (bSelected || bPressed)
+            nState = 0;
+        if (nState != -1 &&
+            DrawPart(pDC, rc.Height() > 32 ? _T("TOOLBARBUTTONS50") : _T("TOOLBARBUTTONS22"), rc, nState, 4,
+                     CRect(8, 8, 8, 8), FALSE))
+            return;
+    }
     COLORREF clrTop, clrBottom, clrBorder;
     if (bPopuped || (bPressed && bSelected) || (bChecked && bPressed))
     {
@@ -338,7 +398,7 @@ void CXTPRibbonTheme::SetCommandBarRegion(CXTPCommandBar* pCommandBar)
 {
     if (pCommandBar == NULL || pCommandBar->GetType() != xtpBarTypeRibbonPopup || pCommandBar->GetSafeHwnd() == NULL)
     {
-        CXTPOffice2003Theme::SetCommandBarRegion(pCommandBar);
+        CXTPOffice2007Theme::SetCommandBarRegion(pCommandBar);
         return;
     }
     CRect rc;
@@ -376,6 +436,11 @@ void CXTPRibbonTheme::FillGroupsArea(CDC* pDC, CXTPRibbonTab* pTab, CRect rcGrou
         clrBottom = CXTPColorManager::MixColors(clrContext, m_clrGroupsAreaDark, 15);
     }
     CRect rc = rcGroups;
+    CString strPart = _T("RIBBONGROUPS");
+    if (nContext >= 1 && nContext <= 7)
+        strPart.Format(_T("CONTEXTTAB%sCLIENT"), (LPCTSTR)GetContextColorName(nContext));
+    if (DrawPart(pDC, strPart, rc, 0, 1, CRect(8, 8, 8, 8), FALSE))
+        return;
     rc.DeflateRect(1, 0, 1, 1);
     FillRounded(pDC, rc, clrTop, clrBottom, clrBorder, 5);
 }
@@ -405,8 +470,11 @@ void CXTPRibbonTheme::DrawQuickAccessFrame(CDC* pDC, CXTPRibbonBar* pRibbonBar)
     {
         CRect rcQuick = pRibbonBar->GetQuickAccessRect();
         rcQuick.right = rc.right;
-        XTPDrawHelpers()->GradientFill(pDC, rcQuick, RGB(222, 235, 252), RGB(199, 220, 248), FALSE);
-        pDC->FillSolidRect(rcQuick.left, rcQuick.top, rcQuick.Width(), 1, RGB(141, 178, 227));
+        if (!DrawPart(pDC, _T("RIBBONQUICKACCESSFRAME"), rcQuick, 0, 1, CRect(3, 3, 3, 3), FALSE))
+        {
+            XTPDrawHelpers()->GradientFill(pDC, rcQuick, RGB(222, 235, 252), RGB(199, 220, 248), FALSE);
+            pDC->FillSolidRect(rcQuick.left, rcQuick.top, rcQuick.Width(), 1, RGB(141, 178, 227));
+        }
     }
     else if (!pRibbonBar->IsGroupsVisible() || pRibbonBar->GetSelectedTab() == NULL || pRibbonBar->IsMinimized())
     {
@@ -434,8 +502,19 @@ void CXTPRibbonTheme::DrawGroup(CDC* pDC, CXTPRibbonGroup* pGroup)
         clrCaptionTop = CXTPColorManager::MixColors(clrContext, clrCaptionTop, 25);
         clrCaptionBottom = CXTPColorManager::MixColors(clrContext, clrCaptionBottom, 30);
     }
-    FillRounded(pDC, rc, clrTop, clrBottom, clrBorder, 5);
     CRect rcCaption(rc.left + 1, rc.bottom - m_nGroupCaptionHeight, rc.right - 1, rc.bottom - 1);
+    BOOL bContext = nContext >= 1 && nContext <= 7;
+    CRect rcClientPart(rc.left, rc.top, rc.right, rc.bottom - m_nGroupCaptionHeight);
+    CRect rcCaptionPart(rc.left, rc.bottom - m_nGroupCaptionHeight, rc.right, rc.bottom);
+    if (DrawPart(pDC, bContext ? _T("CONTEXTTABGROUPCLIENT") : _T("RIBBONGROUPCLIENT"), rcClientPart, bHot ? 1 : 0,
+                 2, CRect(5, 5, 5, 5), FALSE))
+    {
+        DrawPart(pDC, bContext ? _T("CONTEXTTABGROUPCAPTION") : _T("RIBBONGROUPCAPTION"), rcCaptionPart,
+                 bHot ? 1 : 0, 2, CRect(5, 5, 5, 5), FALSE);
+    }
+    else
+    {
+    FillRounded(pDC, rc, clrTop, clrBottom, clrBorder, 5);
     CRgn rgn;
     rgn.CreateRoundRectRgn(rc.left + 1, rc.top, rc.right, rc.bottom, 4, 4);
     int nSaved = pDC->SaveDC();
@@ -444,6 +523,7 @@ void CXTPRibbonTheme::DrawGroup(CDC* pDC, CXTPRibbonGroup* pGroup)
     pDC->RestoreDC(nSaved);
     // A light inner line makes the box look raised.
     pDC->FillSolidRect(rc.left + 2, rc.top + 1, rc.Width() - 4, 1, Lighter(clrTop, 60));
+    }
 
     CString strCaption = pGroup->GetCaption();
     CXTPDrawHelpers::StripMnemonics(strCaption);
@@ -455,7 +535,13 @@ void CXTPRibbonTheme::DrawGroup(CDC* pDC, CXTPRibbonGroup* pGroup)
     pDC->SetTextColor(m_clrGroupCaptionText);
     pDC->SetBkMode(TRANSPARENT);
     pDC->DrawText(strCaption, rcText, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-    if (pGroup->IsOptionButtonVisible())
+    CRect rcOptionPart(rcCaption.right - 15, rcCaption.top + (rcCaption.Height() - 14) / 2, rcCaption.right,
+                       rcCaption.top + (rcCaption.Height() - 14) / 2 + 14);
+    if (pGroup->IsOptionButtonVisible() &&
+        DrawPart(pDC, _T("RIBBONOPTIONBUTTON"), rcOptionPart, 0, 4, CRect(2, 2, 2, 2), TRUE))
+    {
+    }
+    else if (pGroup->IsOptionButtonVisible())
     {
         // The option (dialog launcher) mark at the caption's right.
         CRect rcOption(rcCaption.right - 13, rcCaption.top + (rcCaption.Height() - 12) / 2, rcCaption.right - 3,
@@ -499,16 +585,23 @@ CSize CXTPRibbonTheme::DrawGroupPopupButton(CDC* pDC, CXTPControl* pControl, BOO
     int nContext = pControl->GetRibbonGroup() != NULL && pControl->GetRibbonGroup()->GetRibbonTab() != NULL
                        ? pControl->GetRibbonGroup()->GetRibbonTab()->GetContextColor()
                        : 0;
-    COLORREF clrTop = bPopuped ? RGB(248, 190, 120) : (bSelected ? RGB(255, 244, 200) : m_clrGroupFaceLight);
-    COLORREF clrBottom = bPopuped ? RGB(251, 222, 128) : (bSelected ? RGB(255, 216, 116) : m_clrGroupFaceDark);
-    COLORREF clrBorder = bPopuped || bSelected ? RGB(219, 179, 96) : m_clrGroupBorder;
-    if (nContext >= 1 && nContext <= 7 && !bPopuped && !bSelected)
-        clrBorder = CXTPColorManager::MixColors(GetContextColor(nContext), m_clrGroupBorder, 40);
-    FillRounded(pDC, rc, clrTop, clrBottom, clrBorder, 5);
+    CString strPart = _T("RIBBONGROUPBUTTON");
+    if (nContext >= 1 && nContext <= 7)
+        strPart.Format(_T("CONTEXTTAB%sGROUPBUTTON"), (LPCTSTR)GetContextColorName(nContext));
+    if (!DrawPart(pDC, strPart, rc, bPopuped ? 2 : (bSelected ? 1 : 0), 3, CRect(5, 5, 5, 5), FALSE))
+    {
+        COLORREF clrTop = bPopuped ? RGB(248, 190, 120) : (bSelected ? RGB(255, 244, 200) : m_clrGroupFaceLight);
+        COLORREF clrBottom = bPopuped ? RGB(251, 222, 128) : (bSelected ? RGB(255, 216, 116) : m_clrGroupFaceDark);
+        COLORREF clrBorder = bPopuped || bSelected ? RGB(219, 179, 96) : m_clrGroupBorder;
+        if (nContext >= 1 && nContext <= 7 && !bPopuped && !bSelected)
+            clrBorder = CXTPColorManager::MixColors(GetContextColor(nContext), m_clrGroupBorder, 40);
+        FillRounded(pDC, rc, clrTop, clrBottom, clrBorder, 5);
+    }
 
     // The icon in a small framed square, then the caption with a drop glyph.
     CRect rcIcon(rc.CenterPoint().x - 16, rc.top + 4, rc.CenterPoint().x + 16, rc.top + 36);
-    FillRounded(pDC, rcIcon, RGB(255, 255, 255), RGB(214, 228, 246), RGB(167, 196, 232), 4);
+    if (!DrawPart(pDC, _T("RIBBONGROUPBUTTONICON"), rcIcon, 0, 1, CRect(0, 0, 0, 0), TRUE))
+        FillRounded(pDC, rcIcon, RGB(255, 255, 255), RGB(214, 228, 246), RGB(167, 196, 232), 4);
     CXTPImageManagerIcon* pImage = pControl->GetIconId() > 0 ? pControl->GetImage(16) : NULL;
     if (pImage != NULL)
     {
@@ -533,8 +626,12 @@ CSize CXTPRibbonTheme::DrawGroupPopupButton(CDC* pDC, CXTPControl* pControl, BOO
 CSize CXTPRibbonTheme::DrawGroupOptionButton(CDC* pDC, CXTPControl* pControl, BOOL bDraw)
 {
     if (bDraw)
-        DrawRectangle(pDC, pControl->GetRect(), pControl->GetSelected(), pControl->GetPressed(), TRUE, FALSE, FALSE,
-                      xtpBarTypeRibbon, xtpBarTop);
+    {
+        int nState = !pControl->GetEnabled() ? 3 : (pControl->GetPressed() ? 2 : (pControl->GetSelected() ? 1 : 0));
+        if (!DrawPart(pDC, _T("RIBBONOPTIONBUTTON"), pControl->GetRect(), nState, 4, CRect(2, 2, 2, 2), TRUE))
+            DrawRectangle(pDC, pControl->GetRect(), pControl->GetSelected(), pControl->GetPressed(), TRUE, FALSE,
+                          FALSE, xtpBarTypeRibbon, xtpBarTop);
+    }
     return CSize(15, 14);
 }
 
@@ -549,6 +646,34 @@ void CXTPRibbonTheme::DrawRibbonTab(CDC* pDC, CXTPTabManagerItem* pItem)
     CXTPRibbonControlTab* pControlTab = dynamic_cast<CXTPRibbonControlTab*>(pItem->GetTabManager());
     BOOL bFocused = pControlTab != NULL && pControlTab->HasFocus();
 
+    BOOL bPressed = pItem->IsPressed();
+    if (LoadImage(_T("RIBBONTAB")) != NULL)
+    {
+        if (nContext >= 1 && nContext <= 7)
+        {
+            CString strPart;
+            strPart.Format(_T("CONTEXTTAB%s"), (LPCTSTR)GetContextColorName(nContext));
+            int nState = (bSelected && (bHot || bFocused)) ? 4 : (bSelected ? 3 : (bHot ? 1 : 0));
+            DrawPart(pDC, strPart, rc, nState, 5, CRect(5, 5, 5, 5), TRUE);
+            CXTPRibbonTabContextHeader* pHeader = pTab->GetContextHeader();
+            if (pHeader != NULL && pHeader->m_pFirstTab == pTab)
+                DrawPart(pDC, _T("CONTEXTTABSEPARATOR"), CRect(rc.left, rc.top, rc.left + 1, rc.bottom - 1), 0, 1,
+                         CRect(0, 0, 0, 0), FALSE);
+            if (pHeader != NULL && pHeader->m_pLastTab == pTab)
+                DrawPart(pDC, _T("CONTEXTTABSEPARATOR"), CRect(rc.right - 1, rc.top, rc.right, rc.bottom - 1), 0,
+                         1, CRect(0, 0, 0, 0), FALSE);
+        }
+        else if (bSelected || bHot || bPressed)
+        {
+            int nState = bSelected && bFocused ? 5
+                                               : (bSelected && bHot ? 4 : (bSelected ? 3 : (bPressed ? 2 : 1)));
+            DrawPart(pDC, _T("RIBBONTAB"), rc, nState, 6, CRect(5, 5, 5, 5), TRUE);
+        }
+        if (!bSelected && !bHot && pItem->GetButtonLength() < pItem->GetContentLength())
+            DrawPart(pDC, _T("RIBBONTABSEPARATOR"), CRect(rc.right, rc.top, rc.right + 1, rc.bottom), 0, 1,
+                     CRect(0, 0, 0, 0), FALSE);
+        return;
+    }
     if (nContext >= 1 && nContext <= 7)
     {
         // A contextual tab stands on a tinted column under its header.
@@ -595,8 +720,10 @@ void CXTPRibbonTheme::FillGroupPopupBar(CDC* pDC, CXTPRibbonGroup* pGroup, CXTPC
         return;
     CRect rc;
     pBar->GetClientRect(&rc);
-    pDC->FillSolidRect(rc, m_clrRibbonFace);
-    FillGroupsArea(pDC, pGroup != NULL ? pGroup->GetRibbonTab() : NULL, rc);
+    pDC->FillSolidRect(rc, RGB(0xBF, 0xDB, 0xFF));
+    CRect rcGroups = rc;
+    rcGroups.InflateRect(3, 3);
+    FillGroupsArea(pDC, pGroup != NULL ? pGroup->GetRibbonTab() : NULL, rcGroups);
     if (pGroup != NULL)
     {
         // The caption of the group along the popup's bottom.
@@ -613,7 +740,8 @@ void CXTPRibbonTheme::FillGroupPopupBar(CDC* pDC, CXTPRibbonGroup* pGroup, CXTPC
 void CXTPRibbonTheme::DrawRibbonCaptionArea(CDC* pDC, CXTPRibbonBar* pRibbonBar)
 {
     CRect rc = pRibbonBar->GetCaptionRect();
-    XTPDrawHelpers()->GradientFill(pDC, rc, m_clrCaptionLight, m_clrCaptionDark, FALSE);
+    if (!DrawPart(pDC, _T("FRAMETOPCENTER"), rc, 0, 2, CRect(0, 5, 0, 3), FALSE))
+        XTPDrawHelpers()->GradientFill(pDC, rc, m_clrCaptionLight, m_clrCaptionDark, FALSE);
     if (!pRibbonBar->IsQuickAccessBelow() && pRibbonBar->IsQuickAccessVisible() &&
         pRibbonBar->GetQuickAccessControls()->GetVisibleCount() > 0)
     {
@@ -622,7 +750,8 @@ void CXTPRibbonTheme::DrawRibbonCaptionArea(CDC* pDC, CXTPRibbonBar* pRibbonBar)
         rcQuick.right += 4;
         rcQuick.top = rc.top + 2;
         rcQuick.bottom = rc.bottom - 2;
-        FillRounded(pDC, rcQuick, RGB(220, 234, 252), RGB(198, 219, 247), RGB(160, 190, 230), 12);
+        if (!DrawPart(pDC, _T("RIBBONQUICKACCESSAREA"), rcQuick, 0, 1, CRect(16, 3, 16, 3), FALSE))
+            FillRounded(pDC, rcQuick, RGB(220, 234, 252), RGB(198, 219, 247), RGB(160, 190, 230), 12);
     }
     if (pRibbonBar->GetContextHeaders()->GetCount() > 0)
         DrawContextHeaders(pDC, pRibbonBar);
@@ -634,6 +763,20 @@ void CXTPRibbonTheme::DrawRibbonFrameCaption(CDC* pDC, CXTPRibbonBar* pRibbonBar
     CXTPRibbonFrameManager* pFrameManager = pRibbonBar->GetFrameManager();
     if (pFrameManager != NULL && pFrameManager->IsDwmEnabled())
         pDC->FillSolidRect(rc, RGB(0, 0, 0));
+    else if (LoadImage(_T("FRAMETOPCENTER")) != NULL)
+    {
+        int nState = bActive ? 0 : 1;
+        CXTPOffice2007Image* pLeft = LoadImage(_T("FRAMETOPLEFT"));
+        CXTPOffice2007Image* pRight = LoadImage(_T("FRAMETOPRIGHT"));
+        int nLeft = pLeft != NULL ? pLeft->GetWidth() : 0;
+        int nRight = pRight != NULL ? pRight->GetWidth() : 0;
+        DrawPart(pDC, _T("FRAMETOPCENTER"), CRect(rc.left + nLeft, rc.top, rc.right - nRight, rc.bottom), nState, 2,
+                 CRect(0, 5, 0, 3), FALSE);
+        DrawPart(pDC, _T("FRAMETOPLEFT"), CRect(rc.left, rc.top, rc.left + nLeft, rc.bottom), nState, 2,
+                 CRect(0, 5, 0, 3), TRUE);
+        DrawPart(pDC, _T("FRAMETOPRIGHT"), CRect(rc.right - nRight, rc.top, rc.right, rc.bottom), nState, 2,
+                 CRect(0, 5, 0, 3), TRUE);
+    }
     else
         XTPDrawHelpers()->GradientFill(pDC, rc, bActive ? m_clrCaptionLight : RGB(235, 240, 247),
                                       bActive ? m_clrCaptionDark : RGB(215, 224, 236), FALSE);
@@ -645,7 +788,8 @@ void CXTPRibbonTheme::DrawRibbonFrameCaption(CDC* pDC, CXTPRibbonBar* pRibbonBar
         rcQuick.right += 4;
         rcQuick.top = rc.top + (pFrameManager != NULL ? pFrameManager->GetFrameBorder() : 0) + 2;
         rcQuick.bottom = rc.bottom - 2;
-        FillRounded(pDC, rcQuick, RGB(220, 234, 252), RGB(198, 219, 247), RGB(160, 190, 230), 12);
+        if (!DrawPart(pDC, _T("RIBBONQUICKACCESSAREA"), rcQuick, 0, 1, CRect(16, 3, 16, 3), FALSE))
+            FillRounded(pDC, rcQuick, RGB(220, 234, 252), RGB(198, 219, 247), RGB(160, 190, 230), 12);
     }
     if (pRibbonBar->GetSystemButton() == NULL && pFrameManager != NULL)
     {
@@ -667,7 +811,7 @@ void CXTPRibbonTheme::DrawRibbonFrameCaption(CDC* pDC, CXTPRibbonBar* pRibbonBar
         if (pFrame != NULL)
             pFrame->GetWindowText(strTitle);
         CRect rcTitle = pRibbonBar->GetCaptionTextRect();
-        CXTPFontDC font(pDC, &m_fontCaption);
+        CXTPFontDC font(pDC, GetCaptionFont());
         pDC->SetTextColor(bActive ? m_clrFrameText : RGB(120, 135, 160));
         UINT nFormat = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
         nFormat |= pDC->GetTextExtent(strTitle).cx <= rcTitle.Width() ? DT_CENTER : DT_LEFT;
@@ -683,8 +827,25 @@ void CXTPRibbonTheme::DrawSystemButton(CDC* pDC, CXTPControl* pControl, CRect rc
         DrawToolBarControl(pDC, pControl, TRUE);
         return;
     }
-    // A round button with the control's icon.
     BOOL bPopuped = pControl->GetPopuped(), bSelected = pControl->GetSelected();
+    CXTPImageManagerIcon* pLarge = pControl->GetIconId() > 0 ? pControl->GetImage(32) : NULL;
+    CXTPOffice2007Image* pFramePart = rc.Width() > 54 && rc.Height() > 54 ? LoadImage(_T("FRAMESYSTEMBUTTON52")) : NULL;
+    if (pFramePart == NULL)
+        pFramePart = LoadImage(_T("FRAMESYSTEMBUTTON"));
+    if (pFramePart != NULL)
+    {
+        if (rc.top < 0)
+            rc.OffsetRect(0, -rc.top);
+        CRect rcSrc = pFramePart->GetSource(bPopuped ? 2 : (bSelected ? 1 : 0), 3);
+        CRect rcPart(CPoint(rc.CenterPoint().x - rcSrc.Width() / 2, rc.CenterPoint().y - rcSrc.Height() / 2),
+                     rcSrc.Size());
+        pFramePart->DrawImageTransparent(pDC, rcPart, rcSrc, CRect(0, 0, 0, 0), RGB(255, 0, 255));
+        if (pLarge != NULL)
+            pLarge->Draw(pDC, CPoint(rc.CenterPoint().x - 16, rc.CenterPoint().y - 16), pLarge->GetIcon(),
+                         CSize(32, 32));
+        return;
+    }
+    // A round button with the control's icon.
     int nSize = std::min(rc.Width(), rc.Height()) - 2;
     CRect rcButton(rc.CenterPoint().x - nSize / 2, rc.CenterPoint().y - nSize / 2, rc.CenterPoint().x + nSize / 2,
                    rc.CenterPoint().y + nSize / 2);
@@ -708,14 +869,19 @@ void CXTPRibbonTheme::DrawContextHeaders(CDC* pDC, CXTPRibbonBar* pRibbonBar)
             break;
         COLORREF clrContext = GetContextColor(pHeader->m_nColor);
         CRect rc = pHeader->m_rcHeader;
-        XTPDrawHelpers()->GradientFill(pDC, rc, Lighter(clrContext, 55), Lighter(clrContext, 20), FALSE);
-        pDC->FillSolidRect(rc.left, rc.top, rc.Width(), 3, Darker(clrContext, 10));
-        pDC->FillSolidRect(rc.left, rc.top, 1, rc.Height(), Darker(clrContext, 20));
-        pDC->FillSolidRect(rc.right - 1, rc.top, 1, rc.Height(), Darker(clrContext, 20));
+        CString strPart;
+        strPart.Format(_T("ContextTab%sHeader"), (LPCTSTR)GetContextColorName(pHeader->m_nColor));
+        if (!DrawPart(pDC, strPart, rc, 0, 1, CRect(1, 1, 1, 1), FALSE))
+        {
+            XTPDrawHelpers()->GradientFill(pDC, rc, Lighter(clrContext, 55), Lighter(clrContext, 20), FALSE);
+            pDC->FillSolidRect(rc.left, rc.top, rc.Width(), 3, Darker(clrContext, 10));
+            pDC->FillSolidRect(rc.left, rc.top, 1, rc.Height(), Darker(clrContext, 20));
+            pDC->FillSolidRect(rc.right - 1, rc.top, 1, rc.Height(), Darker(clrContext, 20));
+        }
         CRect rcText = rc;
         rcText.left += 6;
         rcText.top += nBorder - 2 + 3;
-        CXTPFontDC font(pDC, &m_fontCaption);
+        CXTPFontDC font(pDC, GetCaptionFont());
         COLORREF clrText = m_pTabPaintManager != NULL && m_pTabPaintManager->GetColorSet() != NULL
                                ? (COLORREF)m_pTabPaintManager->GetColorSet()->m_clrTextNormal
                                : m_clrTabNormalText;
@@ -727,7 +893,9 @@ void CXTPRibbonTheme::DrawContextHeaders(CDC* pDC, CXTPRibbonBar* pRibbonBar)
 void CXTPRibbonTheme::DrawQuickAccessButton(CDC* pDC, CXTPControl* pControl)
 {
     CRect rc = pControl->GetRect();
-    if (pControl->GetPopuped() || pControl->GetSelected())
+    int nState = pControl->GetPopuped() ? 2 : (pControl->GetSelected() ? 1 : 0);
+    if (!DrawPart(pDC, _T("RIBBONQUICKACCESSBUTTON"), rc, nState, 4, CRect(2, 2, 2, 2), TRUE) &&
+        (pControl->GetPopuped() || pControl->GetSelected()))
         DrawRectangle(pDC, rc, pControl->GetSelected(), FALSE, TRUE, FALSE, pControl->GetPopuped(), xtpBarTypeRibbon,
                       xtpBarTop);
     // A bar over a small arrow.
@@ -739,7 +907,9 @@ void CXTPRibbonTheme::DrawQuickAccessButton(CDC* pDC, CXTPControl* pControl)
 void CXTPRibbonTheme::DrawQuickAccessMoreButton(CDC* pDC, CXTPControl* pControl)
 {
     CRect rc = pControl->GetRect();
-    if (pControl->GetPopuped() || pControl->GetSelected())
+    int nState = pControl->GetPopuped() ? 2 : (pControl->GetSelected() ? 1 : 0);
+    if (!DrawPart(pDC, _T("RIBBONQUICKACCESSMORE"), rc, nState, 4, CRect(2, 2, 2, 2), TRUE) &&
+        (pControl->GetPopuped() || pControl->GetSelected()))
         DrawRectangle(pDC, rc, pControl->GetSelected(), FALSE, TRUE, FALSE, pControl->GetPopuped(), xtpBarTypeRibbon,
                       xtpBarTop);
     // Two small chevrons pointing right.
@@ -757,8 +927,22 @@ void CXTPRibbonTheme::DrawQuickAccessMoreButton(CDC* pDC, CXTPControl* pControl)
 void CXTPRibbonTheme::DrawGroupsScrollButton(CDC* pDC, CXTPControl* pControl, BOOL bScrollLeft)
 {
     CRect rc = pControl->GetRect();
-    rc.DeflateRect(0, 1);
     BOOL bPressed = pControl->GetPressed(), bSelected = pControl->GetSelected();
+    int nState = bPressed ? 2 : (bSelected ? 1 : 0);
+    if (DrawPart(pDC, bScrollLeft ? _T("RIBBONGROUPSSCROLLLEFT") : _T("RIBBONGROUPSSCROLLRIGHT"), rc, nState, 3,
+                 CRect(4, 6, 3, 6), FALSE))
+    {
+        CXTPOffice2007Image* pGlyph =
+            LoadImage(bScrollLeft ? _T("RIBBONGROUPSSCROLLLEFTGLYPH") : _T("RIBBONGROUPSSCROLLRIGHTGLYPH"));
+        if (pGlyph != NULL)
+        {
+            CRect rcSrc = pGlyph->GetSource(nState, 3);
+            CPoint pt(rc.CenterPoint().x - rcSrc.Width() / 2, rc.CenterPoint().y - rcSrc.Height() / 2);
+            pGlyph->DrawImageTransparent(pDC, CRect(pt, rcSrc.Size()), rcSrc, CRect(0, 0, 0, 0), RGB(255, 0, 255));
+        }
+        return;
+    }
+    rc.DeflateRect(0, 1);
     COLORREF clrTop = bPressed ? RGB(248, 190, 120) : (bSelected ? RGB(255, 244, 200) : RGB(236, 243, 252));
     COLORREF clrBottom = bPressed ? RGB(251, 222, 128) : (bSelected ? RGB(255, 216, 116) : RGB(200, 218, 242));
     FillRounded(pDC, rc, clrTop, clrBottom, RGB(141, 178, 227), 5);
@@ -778,13 +962,21 @@ void CXTPRibbonTheme::FillMorePopupToolBar(CDC* pDC, CXTPCommandBar* pBar)
         return;
     CRect rc;
     pBar->GetClientRect(&rc);
+    if (DrawPart(pDC, _T("MOREPOPUPBARFRAME"), rc, 0, 1, CRect(4, 4, 4, 4), FALSE) ||
+        DrawPart(pDC, _T("POPUPBARFRAME"), rc, 0, 1, CRect(4, 4, 4, 4), FALSE))
+        return;
     XTPDrawHelpers()->GradientFill(pDC, rc, RGB(236, 243, 252), RGB(210, 226, 247), FALSE);
     pDC->Draw3dRect(rc, RGB(141, 178, 227), RGB(141, 178, 227));
 }
 
-void CXTPRibbonTheme::DrawFrameCaptionButton(CDC* pDC, CRect rc, int nId, BOOL bSelected, BOOL bPressed,
-                                             BOOL bEnabled, BOOL bActive)
+void CXTPRibbonTheme::DrawCaptionButtonControl(CDC* pDC, CRect rc, int nId, BOOL bSelected, BOOL bPressed,
+                                               BOOL bEnabled, BOOL bActive)
 {
+    if (bEnabled && LoadImage(_T("FRAMECAPTIONBUTTON")) != NULL)
+    {
+        CXTPOffice2007Theme::DrawFrameCaptionButton(pDC, rc, nId, bSelected, bPressed, bActive);
+        return;
+    }
     rc.DeflateRect(3, 4, 3, 4);
     if (bEnabled && (bSelected || bPressed))
     {

@@ -1,11 +1,12 @@
 // The ribbon paint theme: the command-bar theme that draws the ribbon's
-// tabs, groups, caption row, quick-access row and popups, measures the
-// ribbon's fonts and heights and makes the tab paint manager of the ribbon's
-// tab strip. Until the image-based Office 2007 look lands it draws from
-// colours of its own, on the Office 2003 theme.
+// tabs, groups, caption row, quick-access row and popups from the pictures
+// and colours of the Office 2007 theme store, measures the ribbon's fonts
+// and heights and makes the tab paint manager of the ribbon's tab strip.
+// Where the store lacks a picture, the part is drawn from the theme's
+// colours instead.
 #pragma once
 
-#include "XTPOffice2003Theme.h"
+#include "XTPOffice2007Theme.h"
 #include "XTPTabPaintManager.h"
 
 class CXTPRibbonBar;
@@ -15,7 +16,7 @@ class CXTPControl;
 class CXTPCommandBar;
 class CXTPPopupBar;
 
-class CXTPRibbonTheme : public XTPPaintThemes::CXTPOffice2003Theme
+class CXTPRibbonTheme : public CXTPOffice2007Theme
 {
 public:
     // The tab look: flat property-page tabs whose selected and hot tabs the
@@ -50,6 +51,7 @@ public:
     virtual void DrawRectangle(CDC* pDC, CRect rc, BOOL bSelected, BOOL bPressed, BOOL bEnabled, BOOL bChecked,
                                BOOL bPopuped, int barType, int barPosition);
     virtual void SetCommandBarRegion(CXTPCommandBar* pCommandBar);
+    virtual COLORREF GetControlEditBackColor(CXTPControl* pControl);
 
     // The ribbon operations.
     virtual void FillGroupsArea(CDC* pDC, CXTPRibbonTab* pTab, CRect rcGroups);
@@ -72,8 +74,13 @@ public:
     // The popup of a minimised ribbon's tab: the ribbon face.
     void FillTabPopupToolBar(CDC* pDC, CXTPPopupBar* pBar);
     // A caption button of the frame drawn by the ribbon.
-    void DrawFrameCaptionButton(CDC* pDC, CRect rc, int nId, BOOL bSelected, BOOL bPressed, BOOL bEnabled,
-                                BOOL bActive);
+    void DrawCaptionButtonControl(CDC* pDC, CRect rc, int nId, BOOL bSelected, BOOL bPressed, BOOL bEnabled,
+                                  BOOL bActive);
+    // Draws state nState of nCount of a picture of the store; FALSE (and
+    // nothing drawn) when the store lacks it.
+    BOOL DrawPart(CDC* pDC, LPCTSTR lpszName, CRect rc, int nState, int nCount, CRect rcMargins, BOOL bTransparent);
+    // A colour of the store's "Ribbon" section, the default when the key is missing.
+    COLORREF RibbonColor(LPCTSTR lpszKey, COLORREF clrDefault) const;
     // "BLUE" .. "ORANGE" for 1-7, else "".
     static CString AFX_CDECL GetContextColorName(int nColor);
     // The header and tab colour of a context colour (1-7); plain tabs for others.
@@ -81,13 +88,12 @@ public:
 
     CXTPTabPaintManager* GetTabPaintManager() const { return m_pTabPaintManager; }
     CFont* GetGroupCaptionFont() { return &m_fontGroupCaption; }
-    CFont* GetCaptionFont() { return &m_fontCaption; }
     int GetTabHeight() const { return m_nTabHeight; }
     int GetGroupCaptionHeight() const { return m_nGroupCaptionHeight; }
     int GetLargeButtonHeight() const { return m_nLargeButtonHeight; }
     // The theme's button height: the control height.
     int GetButtonHeight() const { return GetControlHeight(); }
-    int GetCaptionHeight() const { return m_nCaptionHeight; }
+    int GetCaptionHeight() const { return m_nRibbonCaptionHeight; }
     int GetFrameCaptionHeight() const { return m_nFrameCaptionHeight; }
     int GetSplitDropDownWidth() const { return m_nSplitButtonDropDownWidth; }
     // 0 = the system's menu font size; a value above 11 replaces it.
@@ -97,13 +103,10 @@ public:
 
 public:
     CFont m_fontGroupCaption;
-    CFont m_fontCaption;
     int m_nTabHeight;
     int m_nGroupCaptionHeight;
     int m_nLargeButtonHeight;
     int m_nFontHeight;
-    int m_nCaptionHeight;
-    int m_nFrameCaptionHeight;
     BOOL m_bHighlightGroups;
     CXTPTabPaintManager* m_pTabPaintManager;
 

@@ -181,6 +181,26 @@ TEST_F(RibbonBarTest, TheRibbonTakesTheTopRowOfTheFrame)
     EXPECT_FALSE(pOther->IsVisible());
 }
 
+TEST_F(RibbonBarTest, AToolbarDroppedOnTheRibbonsRowGoesBelowIt)
+{
+    m_pFrame->BuildSample();
+    CXTPCommandBars* pBars = m_pFrame->GetCommandBars();
+    CXTPToolBar* pTools = pBars->Add(_T("Tools"), xtpBarTop);
+    ASSERT_TRUE(pTools != NULL);
+    pTools->GetControls()->Add(xtpControlButton, ID_NEW_PUZZLE);
+    m_pFrame->Settle();
+    CRect rcRibbon;
+    m_pRibbon->GetWindowRect(&rcRibbon);
+    // Dropped at the ribbon's top-left corner: it may not share the ribbon's row.
+    CRect rcDrop(rcRibbon.left + 5, rcRibbon.top, rcRibbon.left + 60, rcRibbon.top + 24);
+    pBars->DockCommandBar(pTools, &rcDrop, m_pRibbon->GetDockBar());
+    m_pFrame->Settle();
+    CRect rcTools;
+    pTools->GetWindowRect(&rcTools);
+    m_pRibbon->GetWindowRect(&rcRibbon);
+    EXPECT_GE(rcTools.top, rcRibbon.bottom);
+}
+
 TEST_F(RibbonBarTest, QuickAccessTipsAreNumbersThenZeroNumbers)
 {
     m_pFrame->BuildSample();
@@ -551,4 +571,59 @@ TEST_F(RibbonBarTest, NoGdiOrUserGrowthOverRelayoutsAndTabSwitches)
     m_pFrame->Settle();
     EXPECT_LE(GdiMark(), dwGdi + 2);
     EXPECT_EQ(nWindows, WindowCount());
+}
+
+TEST_F(RibbonBarTest, TheWheelSwitchesTabsAndTabsHaveTooltips)
+{
+    m_pFrame->BuildSample();
+    m_pRibbon->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, (WORD)(short)-120), 0);
+    EXPECT_EQ(m_pRibbon->GetTab(1), m_pRibbon->GetSelectedTab());
+    m_pRibbon->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
+    EXPECT_EQ(m_pRibbon->GetTab(0), m_pRibbon->GetSelectedTab());
+    // Nothing moves while something holds the mouse.
+    XTPMouseManager()->LockMouseMove();
+    m_pRibbon->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, (WORD)(short)-120), 0);
+    XTPMouseManager()->UnlockMouseMove();
+    EXPECT_EQ(m_pRibbon->GetTab(0), m_pRibbon->GetSelectedTab());
+
+    CXTPRibbonTab* pInsert = m_pRibbon->GetTab(1);
+    pInsert->SetTooltip(_T("Marks, notes and hints"));
+    EXPECT_EQ(CString("Marks, notes and hints"), m_pRibbon->GetControlTab()->GetItemTooltip(pInsert));
+    EXPECT_EQ(CString("&View"), m_pRibbon->GetControlTab()->GetItemTooltip(m_pRibbon->GetTab(2)));
+}
+
+TEST_F(RibbonBarTest, QuickAccessControlsThatDoNotFitGoToTheMorePopup)
+{
+    m_pFrame->BuildSample();
+    CXTPRibbonQuickAccessControls* pQuick = m_pRibbon->GetQuickAccessControls();
+    for (int i = 0; i < 40; i++)
+        pQuick->Add(xtpControlButton, ID_BRANCH_BEGIN)->SetStyle(xtpButtonIcon);
+    m_pFrame->Settle();
+    ASSERT_TRUE(m_pRibbon->GetControlQuickAccessMore()->IsVisible());
+    int nWrapped = 0;
+    for (int i = 0; i < pQuick->GetCount(); i++)
+        nWrapped += (pQuick->GetAt(i)->GetHideFlags() & xtpHideWrap) != 0 ? 1 : 0;
+    EXPECT_GT(nWrapped, 0);
+    CXTPPopupBar* pMore = m_pRibbon->CreateMoreQuickAccessPopup();
+    ASSERT_TRUE(pMore != NULL);
+    // The wrapped controls, then the customise button, all shown.
+    EXPECT_EQ(nWrapped + 1, pMore->GetControlCount());
+    for (int i = 0; i < pMore->GetControlCount(); i++)
+        EXPECT_TRUE(pMore->GetControl(i)->IsVisible()) << i;
+    EXPECT_EQ(300, pMore->GetMRUWidth());
+    pMore->InternalRelease();
+}
+
+TEST_F(RibbonBarTest, ACloneTakesTheQuickAccessControlsAndTheFlags)
+{
+    m_pFrame->BuildSample();
+    m_pRibbon->ShowQuickAccessBelow(TRUE);
+    CXTPRibbonBar* pClone = DYNAMIC_DOWNCAST(CXTPRibbonBar, m_pRibbon->Clone(TRUE));
+    ASSERT_TRUE(pClone != NULL);
+    EXPECT_TRUE(pClone->IsQuickAccessBelow());
+    ASSERT_EQ(3, pClone->GetQuickAccessControls()->GetCount());
+    EXPECT_EQ(ID_SAVE_PUZZLE, pClone->GetQuickAccessControls()->GetAt(1)->GetID());
+    EXPECT_NE(m_pRibbon->GetQuickAccessControls()->GetAt(1), pClone->GetQuickAccessControls()->GetAt(1));
+    EXPECT_EQ(xtpBarTypeRibbon, pClone->GetType());
+    pClone->InternalRelease();
 }
