@@ -700,6 +700,8 @@ void CXTPControlGallery::DrawItems(CDC* pDC)
         return;
 
     // Clip in device coordinates, through the viewport origin.
+    // The caller's clipping comes back afterwards.
+    int nSavedDC = pDC->SaveDC();
     CPoint ptOrg = pDC->GetViewportOrg();
     CRgn rgn;
     CRect rcDevice(rcItems);
@@ -726,7 +728,7 @@ void CXTPControlGallery::DrawItems(CDC* pDC)
         if (rcItem.top > rcItems.bottom)
             break;
     }
-    pDC->SelectClipRgn(NULL);
+    pDC->RestoreDC(nSavedDC);
 }
 
 void CXTPControlGallery::Draw(CDC* pDC)
