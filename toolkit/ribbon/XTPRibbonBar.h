@@ -228,6 +228,8 @@ public:
     virtual void OnRecalcLayout();
     virtual void FillBackground(CDC* pDC);
     virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const;
+    // Alt and Alt with a letter reach the ribbon here.
+    virtual BOOL PreviewSysKey(UINT nVirtKey) { return OnAcceleratorKey(nVirtKey); }
 
     // The ribbon's own operations.
     virtual CSize CalcDockedSize(int nLength, DWORD dwMode);

@@ -12,6 +12,16 @@ using namespace ribbontest;
 
 namespace
 {
+// Lets what is queued be handled.
+void Settle()
+{
+    for (int i = 0; i < 10; i++)
+    {
+        PumpAndIdle();
+        ::Sleep(10);
+    }
+}
+
 class RibbonControlsTest : public ::testing::Test
 {
 protected:
@@ -245,4 +255,24 @@ TEST_F(RibbonControlsTest, NoGdiOrUserGrowthOverPopups)
     }
     EXPECT_LE(GdiMark(), dwGdi + 2);
     EXPECT_EQ(nWindows, WindowCount());
+}
+
+TEST_F(RibbonControlsTest, AltWithATabsLetterSelectsTheTabFromTheKeyboard)
+{
+    m_pFrame->SetForegroundWindow();
+    m_pFrame->SetActiveWindow();
+    m_pFrame->SetFocus();
+    Settle();
+    ASSERT_EQ(m_pFrame->m_hWnd, ::GetForegroundWindow());
+    // Alt+V as the frame's message loop meets it.
+    MSG msg = {};
+    msg.hwnd = m_pFrame->m_hWnd;
+    msg.message = WM_SYSKEYDOWN;
+    msg.wParam = 'V';
+    msg.lParam = 0x20000001 | ((LPARAM)::MapVirtualKey('V', 0) << 16);
+    EXPECT_TRUE(m_pFrame->GetCommandBars()->PreTranslateFrameMessage(&msg));
+    EXPECT_EQ(m_pRibbon->GetTab(2), m_pRibbon->GetSelectedTab());
+    EXPECT_TRUE(m_pRibbon->IsTrackingMode());
+    m_pRibbon->SetTrackingMode(FALSE);
+    Settle();
 }

@@ -204,3 +204,36 @@ TEST_F(GroupsTest, GroupsAtAnIndexOutsideTheCollectionRaiseInvalidArgument)
     }
     EXPECT_TRUE(bThrown);
 }
+
+TEST_F(GroupsTest, ColumnsOfSmallControlsCanBeCentred)
+{
+    CXTPRibbonGroup* pGroup = m_pTab->AddGroup(_T("Centred"), 5);
+    CXTPControl* pA = pGroup->Add(xtpControlButton, 2050, _T("First"));
+    CXTPControl* pB = pGroup->Add(xtpControlButton, 2051, _T("Second"));
+    pA->SetStyle(xtpButtonCaption);
+    pB->SetStyle(xtpButtonCaption);
+    Layout(400);
+    int nTopA = pA->GetRect().top, nTopB = pB->GetRect().top;
+    EXPECT_EQ(5, nTopA);    // y 3 + 2
+    EXPECT_EQ(nTopA + 22, nTopB);
+
+    // Centred: the 66 px column holds 44 px of controls; the gap is 22 / 3.
+    pGroup->SetCenterColumns(TRUE);
+    Layout(400);
+    EXPECT_EQ(nTopA + 7, pA->GetRect().top);
+    EXPECT_EQ(nTopB + 14, pB->GetRect().top);
+}
+
+TEST_F(GroupsTest, RemoveAllKeepsTheRibbonsOwnParts)
+{
+    CXTPRibbonGroup* pGroup = m_pTab->AddGroup(_T("Group"), 5);
+    pGroup->Add(xtpControlButton, 2050, _T("Button"));
+    m_pRibbon->GetControls()->RemoveAll();
+    // The tab strip, the quick-access buttons, the scroll buttons and the
+    // group's own button stay; the group's control went, and left its group.
+    EXPECT_EQ(m_pRibbon, m_pRibbon->GetControlTab()->GetParent());
+    EXPECT_EQ(m_pRibbon, m_pRibbon->GetControlQuickAccessPopup()->GetParent());
+    EXPECT_EQ(m_pRibbon, m_pRibbon->GetScrollLeft()->GetParent());
+    EXPECT_EQ(m_pRibbon, pGroup->GetControlGroupPopup()->GetParent());
+    EXPECT_EQ(0, pGroup->GetCount());
+}
