@@ -1068,9 +1068,168 @@ CXTPControl* CXTPControlGallery::Clone(BOOL bRecursive)
 }
 
 //////////////////////////////////////////////////////////////////////////
+// Accessibility
+
+namespace
+{
+// The item a child id names: -1 for the gallery itself, -2 for none.
+int AccessibleItem(const CXTPControlGallery* pGallery, VARIANT* pvarChild)
+{
+    long nChild = CXTPAccessible::GetChildIndex(pvarChild);
+    if (nChild == CHILDID_SELF)
+        return -1;
+    if (nChild < 1 || nChild > pGallery->GetItemCount())
+        return -2;
+    return (int)nChild - 1;
+}
+} // namespace
+
+HRESULT CXTPControlGallery::GetAccessibleChildCount(long* pcountChildren)
+{
+    if (!IsInPlace())
+        return CXTPControlPopup::GetAccessibleChildCount(pcountChildren);
+    if (pcountChildren == NULL)
+        return E_INVALIDARG;
+    *pcountChildren = GetItemCount();
+    return S_OK;
+}
+
+HRESULT CXTPControlGallery::GetAccessibleChild(VARIANT varChild, IDispatch** ppdispChild)
+{
+    if (!IsInPlace())
+        return CXTPControlPopup::GetAccessibleChild(varChild, ppdispChild);
+    if (ppdispChild == NULL)
+        return E_INVALIDARG;
+    *ppdispChild = NULL;
+    // Items are simple elements of the gallery, not objects of their own.
+    return AccessibleItem(this, &varChild) == -2 ? E_INVALIDARG : S_FALSE;
+}
+
+HRESULT CXTPControlGallery::GetAccessibleName(VARIANT varChild, BSTR* pszName)
+{
+    int nItem = IsInPlace() ? AccessibleItem(this, &varChild) : -1;
+    if (nItem == -1)
+        return CXTPControlPopup::GetAccessibleName(varChild, pszName);
+    if (pszName == NULL || nItem < 0)
+        return E_INVALIDARG;
+    CXTPControlGalleryItem* pItem = GetItem(nItem);
+    CString strName = pItem->GetCaption();
+    strName.Remove('&');
+    if (strName.IsEmpty())
+        strName = pItem->GetToolTip();
+    *pszName = strName.AllocSysString();
+    return S_OK;
+}
+
+HRESULT CXTPControlGallery::GetAccessibleRole(VARIANT varChild, VARIANT* pvarRole)
+{
+    if (!IsInPlace())
+        return CXTPControlPopup::GetAccessibleRole(varChild, pvarRole);
+    int nItem = AccessibleItem(this, &varChild);
+    if (pvarRole == NULL || nItem == -2)
+        return E_INVALIDARG;
+    pvarRole->vt = VT_I4;
+    pvarRole->lVal = nItem == -1 ? ROLE_SYSTEM_LIST : ROLE_SYSTEM_LISTITEM;
+    return S_OK;
+}
+
+HRESULT CXTPControlGallery::GetAccessibleState(VARIANT varChild, VARIANT* pvarState)
+{
+    int nItem = IsInPlace() ? AccessibleItem(this, &varChild) : -1;
+    if (nItem == -1)
+        return CXTPControlPopup::GetAccessibleState(varChild, pvarState);
+    if (pvarState == NULL || nItem < 0)
+        return E_INVALIDARG;
+    long nState = STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_SELECTABLE;
+    if (nItem == m_nSelectedItem && !m_bHideSelection)
+        nState |= STATE_SYSTEM_FOCUSED;
+    if (GetItem(nItem)->GetID() == m_nChecked)
+        nState |= STATE_SYSTEM_SELECTED;
+    pvarState->vt = VT_I4;
+    pvarState->lVal = nState;
+    return S_OK;
+}
+
+HRESULT CXTPControlGallery::GetAccessibleDefaultAction(VARIANT varChild, BSTR* pszDefaultAction)
+{
+    int nItem = IsInPlace() ? AccessibleItem(this, &varChild) : -1;
+    if (nItem == -1)
+        return CXTPControlPopup::GetAccessibleDefaultAction(varChild, pszDefaultAction);
+    if (pszDefaultAction == NULL || nItem < 0)
+        return E_INVALIDARG;
+    *pszDefaultAction = CString(_T("Click")).AllocSysString();
+    return S_OK;
+}
+
+HRESULT CXTPControlGallery::AccessibleSelect(long flagsSelect, VARIANT varChild)
+{
+    int nItem = IsInPlace() ? AccessibleItem(this, &varChild) : -1;
+    if (nItem == -1)
+        return CXTPControlPopup::AccessibleSelect(flagsSelect, varChild);
+    if (nItem < 0)
+        return E_INVALIDARG;
+    SetSelectedItem(nItem);
+    return S_OK;
+}
+
+HRESULT CXTPControlGallery::AccessibleDoDefaultAction(VARIANT varChild)
+{
+    int nItem = IsInPlace() ? AccessibleItem(this, &varChild) : -1;
+    if (nItem == -1)
+        return CXTPControlPopup::AccessibleDoDefaultAction(varChild);
+    if (nItem < 0)
+        return E_INVALIDARG;
+    SetSelectedItem(nItem);
+    return S_OK;
+}
+
+HRESULT CXTPControlGallery::AccessibleLocation(long* pxLeft, long* pyTop, long* pcxWidth, long* pcyHeight,
+                                               VARIANT varChild)
+{
+    int nItem = IsInPlace() ? AccessibleItem(this, &varChild) : -1;
+    if (nItem == -1)
+        return CXTPControlPopup::AccessibleLocation(pxLeft, pyTop, pcxWidth, pcyHeight, varChild);
+    if (pxLeft == NULL || pyTop == NULL || pcxWidth == NULL || pcyHeight == NULL || nItem < 0)
+        return E_INVALIDARG;
+    *pxLeft = *pyTop = *pcxWidth = *pcyHeight = 0;
+    CRect rc = GetItemDrawRect(nItem);
+    if (rc.IsRectEmpty() || m_pParent == NULL || m_pParent->GetSafeHwnd() == NULL)
+        return S_OK;
+    m_pParent->ClientToScreen(&rc);
+    *pxLeft = rc.left;
+    *pyTop = rc.top;
+    *pcxWidth = rc.Width();
+    *pcyHeight = rc.Height();
+    return S_OK;
+}
+
+HRESULT CXTPControlGallery::AccessibleHitTest(long xLeft, long yTop, VARIANT* pvarChild)
+{
+    if (!IsInPlace())
+        return CXTPControlPopup::AccessibleHitTest(xLeft, yTop, pvarChild);
+    if (pvarChild == NULL)
+        return E_INVALIDARG;
+    pvarChild->vt = VT_EMPTY;
+    if (m_pParent == NULL || m_pParent->GetSafeHwnd() == NULL)
+        return S_FALSE;
+    CPoint pt(xLeft, yTop);
+    m_pParent->ScreenToClient(&pt);
+    if (!m_rcControl.PtInRect(pt))
+        return S_FALSE;
+    int nItem = HitTestItem(pt);
+    pvarChild->vt = VT_I4;
+    pvarChild->lVal = nItem == -1 ? CHILDID_SELF : nItem + 1;
+    return S_OK;
+}
+
+//////////////////////////////////////////////////////////////////////////
 // CXTPControlComboBoxGalleryPopupBar
 
 IMPLEMENT_DYNCREATE(CXTPControlComboBoxGalleryPopupBar, CXTPControlComboBoxPopupBar)
+
+BEGIN_MESSAGE_MAP(CXTPControlComboBoxGalleryPopupBar, CXTPControlComboBoxPopupBar)
+    ON_WM_LBUTTONUP()
+END_MESSAGE_MAP()
 
 CXTPControlComboBoxGalleryPopupBar::CXTPControlComboBoxGalleryPopupBar()
 {
@@ -1128,6 +1287,72 @@ BOOL CXTPControlComboBoxGalleryPopupBar::ProcessHookKeyDown(CXTPControlComboBox*
     if (pGallery == NULL || nChar == VK_TAB)
         return FALSE;
     return pGallery->OnHookKeyDown(nChar, lParam);
+}
+
+CXTPControlComboBox* CXTPControlComboBoxGalleryPopupBar::GetComboBox() const
+{
+    return DYNAMIC_DOWNCAST(CXTPControlComboBox, m_pControlPopup);
+}
+
+void CXTPControlComboBoxGalleryPopupBar::TakeSelection()
+{
+    CXTPControlComboBox* pComboBox = GetComboBox();
+    if (pComboBox == NULL)
+        return;
+    pComboBox->OnSelChanged();
+    pComboBox->OnExecute();
+}
+
+BOOL CXTPControlComboBoxGalleryPopupBar::SetTrackingMode(int bMode, BOOL bSelectFirst, BOOL bKeyboard)
+{
+    if (!CXTPControlComboBoxPopupBar::SetTrackingMode(bMode, bSelectFirst, bKeyboard))
+        return FALSE;
+    CXTPControlComboBox* pComboBox = GetComboBox();
+    if (bMode)
+    {
+        CXTPControlGallery* pGallery = GetGalleryControl();
+        if (pGallery != NULL)
+            SetSelected(pGallery->GetIndex());
+        if (pComboBox != NULL)
+        {
+            pComboBox->UpdatePopupSelection();
+            pComboBox->NotifySite(XTP_CBN_DROPDOWN);
+        }
+    }
+    else if (pComboBox != NULL)
+    {
+        pComboBox->NotifySite(XTP_CBN_CLOSEUP);
+    }
+    return TRUE;
+}
+
+int CXTPControlComboBoxGalleryPopupBar::OnHookKeyDown(UINT nChar, LPARAM lParam)
+{
+    CXTPControlComboBox* pComboBox = GetComboBox();
+    if (nChar == VK_ESCAPE || pComboBox == NULL)
+        return CXTPControlComboBoxPopupBar::OnHookKeyDown(nChar, lParam);
+    if (nChar == VK_TAB)
+        return FALSE;
+    if (nChar == VK_RETURN && GetGalleryControl() != NULL && GetSelectedControl() == GetGalleryControl())
+    {
+        TakeSelection();
+        return TRUE;
+    }
+    CXTPControlGallery* pGallery = GetGalleryControl();
+    if (pGallery != NULL && pGallery->OnHookKeyDown(nChar, lParam))
+        return TRUE;
+    return pComboBox->OnHookKeyDown(nChar, lParam);
+}
+
+void CXTPControlComboBoxGalleryPopupBar::OnLButtonUp(UINT nFlags, CPoint point)
+{
+    CXTPControlGallery* pGallery = GetGalleryControl();
+    if (pGallery != NULL && pGallery->GetRect().PtInRect(point) && pGallery->HitTestItem(point) != -1)
+    {
+        TakeSelection();
+        return;
+    }
+    CXTPControlComboBoxPopupBar::OnLButtonUp(nFlags, point);
 }
 
 CXTPCommandBar* CXTPControlComboBoxGalleryPopupBar::Clone(BOOL bRecursive)

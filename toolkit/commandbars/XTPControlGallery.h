@@ -176,6 +176,20 @@ public:
     virtual CXTPControl* Clone(BOOL bRecursive = FALSE);
     virtual void OnMouseWheel(short zDelta);
 
+    // Accessibility: the gallery is a list, its items (child ids from 1)
+    // its list items.
+    virtual HRESULT GetAccessibleChildCount(long* pcountChildren);
+    virtual HRESULT GetAccessibleChild(VARIANT varChild, IDispatch** ppdispChild);
+    virtual HRESULT GetAccessibleName(VARIANT varChild, BSTR* pszName);
+    virtual HRESULT GetAccessibleRole(VARIANT varChild, VARIANT* pvarRole);
+    virtual HRESULT GetAccessibleState(VARIANT varChild, VARIANT* pvarState);
+    virtual HRESULT GetAccessibleDefaultAction(VARIANT varChild, BSTR* pszDefaultAction);
+    virtual HRESULT AccessibleSelect(long flagsSelect, VARIANT varChild);
+    virtual HRESULT AccessibleLocation(long* pxLeft, long* pyTop, long* pcxWidth, long* pcyHeight,
+                                       VARIANT varChild);
+    virtual HRESULT AccessibleHitTest(long xLeft, long yTop, VARIANT* pvarChild);
+    virtual HRESULT AccessibleDoDefaultAction(VARIANT varChild);
+
     // The scroll base's host side.
     virtual BOOL IsScrollBarEnabled() const;
     virtual CXTPCommandBar* GetParentWindow() const { return m_pParent; }
@@ -232,4 +246,17 @@ public:
     virtual void GetText(int nIndex, CString& rString) const;
     virtual BOOL ProcessHookKeyDown(CXTPControlComboBox* pComboBox, UINT nChar, LPARAM lParam);
     virtual CXTPCommandBar* Clone(BOOL bRecursive = FALSE);
+    // Entering tracking selects the gallery and shows the combo box's
+    // current item; the combo box hears drop-down and close-up.
+    virtual BOOL SetTrackingMode(int bMode, BOOL bSelectFirst = TRUE, BOOL bKeyboard = FALSE);
+    virtual int OnHookKeyDown(UINT nChar, LPARAM lParam);
+
+    // The combo box that owns the drop-down, or NULL.
+    CXTPControlComboBox* GetComboBox() const;
+    // The combo box takes the gallery's selection and executes.
+    void TakeSelection();
+
+protected:
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    DECLARE_MESSAGE_MAP()
 };

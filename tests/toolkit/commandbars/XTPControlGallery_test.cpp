@@ -385,3 +385,78 @@ TEST_F(GalleryTest, RelayoutsAndPaintsLeakNoGdiObjects)
     }
     EXPECT_LE(testsupport::GdiHighWater(), dwBefore + 2);
 }
+
+TEST_F(GalleryTest, AccessibilityListsTheItems)
+{
+    m_pItems->AddItem("&Red", 100);
+    CXTPControlGalleryItem* pNameless = m_pItems->AddItem("", 101);
+    pNameless->SetToolTip("Unnamed swatch");
+    m_pItems->AddItem("Blue", 102);
+    m_pGallery->SetRect(CRect(0, 0, 120, 60));
+
+    long nCount = 0;
+    ASSERT_EQ(S_OK, m_pGallery->GetAccessibleChildCount(&nCount));
+    EXPECT_EQ(3, nCount);
+
+    VARIANT varSelf, varItem, varBad;
+    varSelf.vt = VT_I4;
+    varSelf.lVal = CHILDID_SELF;
+    varItem.vt = VT_I4;
+    varItem.lVal = 1;
+    varBad.vt = VT_I4;
+    varBad.lVal = 4;
+    VARIANT varRole;
+    ASSERT_EQ(S_OK, m_pGallery->GetAccessibleRole(varSelf, &varRole));
+    EXPECT_EQ(ROLE_SYSTEM_LIST, varRole.lVal);
+    ASSERT_EQ(S_OK, m_pGallery->GetAccessibleRole(varItem, &varRole));
+    EXPECT_EQ(ROLE_SYSTEM_LISTITEM, varRole.lVal);
+    EXPECT_EQ(E_INVALIDARG, m_pGallery->GetAccessibleRole(varBad, &varRole));
+
+    BSTR bstrName = NULL;
+    ASSERT_EQ(S_OK, m_pGallery->GetAccessibleName(varItem, &bstrName));
+    EXPECT_STREQ(L"Red", bstrName) << "without its ampersand";
+    ::SysFreeString(bstrName);
+    varItem.lVal = 2;
+    ASSERT_EQ(S_OK, m_pGallery->GetAccessibleName(varItem, &bstrName));
+    EXPECT_STREQ(L"Unnamed swatch", bstrName) << "the tooltip when there is no caption";
+    ::SysFreeString(bstrName);
+
+    // Selecting the second item focuses it; the checked one is selected.
+    m_pGallery->SetCheckedItem(102);
+    ASSERT_EQ(S_OK, m_pGallery->AccessibleSelect(SELFLAG_TAKEFOCUS, varItem));
+    EXPECT_EQ(1, m_pGallery->GetSelectedItem());
+    VARIANT varState;
+    ASSERT_EQ(S_OK, m_pGallery->GetAccessibleState(varItem, &varState));
+    EXPECT_EQ(STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSED, varState.lVal);
+    varItem.lVal = 3;
+    ASSERT_EQ(S_OK, m_pGallery->GetAccessibleState(varItem, &varState));
+    EXPECT_EQ(STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_SELECTED, varState.lVal);
+    EXPECT_EQ(E_INVALIDARG, m_pGallery->AccessibleSelect(SELFLAG_TAKEFOCUS, varBad));
+}
+
+TEST_F(GalleryTest, ComboBoxTakesTheGallerysSelection)
+{
+    m_pItems->AddItem("Red");
+    m_pItems->AddItem("Green");
+    m_pItems->AddItem("Grey");
+    CXTPToolBar* pBar = m_pFrame->AddToolBar("Combo", {});
+    CXTPControlComboBox* pCombo = (CXTPControlComboBox*)pBar->GetControls()->Add(xtpControlComboBox, 300);
+    CXTPControlComboBoxGalleryPopupBar* pDropDown = new CXTPControlComboBoxGalleryPopupBar();
+    pDropDown->SetCommandBars(m_pFrame->GetCommandBars());
+    CXTPControlGallery* pGallery = (CXTPControlGallery*)pDropDown->GetControls()->Add(new CXTPControlGallery(), 301);
+    pGallery->SetItems(m_pItems);
+    pCombo->SetCommandBar(pDropDown);
+    pDropDown->InternalRelease();
+    pDropDown->SetControlPopup(pCombo);
+    ASSERT_EQ(pCombo, pDropDown->GetComboBox());
+    EXPECT_EQ(pDropDown, pCombo->GetComboPopupBar());
+
+    pDropDown->SetCurSel(2);
+    EXPECT_EQ(2, pDropDown->GetCurSel());
+    m_pFrame->m_arrNotifications.clear();
+    pDropDown->TakeSelection();
+    EXPECT_STREQ("Grey", pCombo->GetEditText());
+    ASSERT_FALSE(m_pFrame->m_arrNotifications.empty());
+    EXPECT_EQ((UINT)XTP_CBN_SELCHANGE, m_pFrame->m_arrNotifications.front());
+    pDropDown->SetControlPopup(NULL);
+}
