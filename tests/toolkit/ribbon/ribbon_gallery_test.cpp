@@ -10,10 +10,43 @@
 #include "XTPPopupBar.h"
 #include "resource.h"
 
+#include <vector>
+
 using namespace ribbontest;
 
 namespace
 {
+INPUT MouseInput(DWORD dwFlags, CPoint pt = CPoint(0, 0))
+{
+    INPUT input;
+    ZeroMemory(&input, sizeof(input));
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = dwFlags;
+    if (dwFlags & MOUSEEVENTF_ABSOLUTE)
+    {
+        input.mi.dx = (LONG)((pt.x * 65536LL + 65535) / ::GetSystemMetrics(SM_CXSCREEN));
+        input.mi.dy = (LONG)((pt.y * 65536LL + 65535) / ::GetSystemMetrics(SM_CYSCREEN));
+    }
+    return input;
+}
+
+void Send(std::vector<INPUT> inputs)
+{
+    ::SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT));
+}
+
+// Pumps until a condition holds or about two seconds passed.
+template <class F>
+bool PumpUntil(F condition)
+{
+    for (int i = 0; i < 100 && !condition(); i++)
+    {
+        PumpAndIdle();
+        ::Sleep(20);
+    }
+    return condition();
+}
+
 // A swatch of a colour.
 class SwatchItem : public CXTPControlGalleryItem
 {
@@ -161,4 +194,49 @@ TEST_F(RibbonGalleryTest, RelayoutsTabSwitchesAndPopupsDoNotGrowGdiOrWindows)
     m_pFrame->Settle();
     EXPECT_LE(GdiMark(), dwGdi + 2);
     EXPECT_EQ(nWindows, WindowCount());
+}
+
+TEST_F(RibbonGalleryTest, RealClicksOnTheButtonsAndADragOfTheThumbScroll)
+{
+    m_pRibbon->Redraw(NULL, FALSE);
+    PumpAndIdle();
+    // The down button: one row per click, the press ends with the release.
+    const SCROLLBARPOSINFO* pInfo = m_pGallery->GetScrollBarPosInfo();
+    CPoint ptDown((pInfo->rc.left + pInfo->rc.right) / 2, (pInfo->pxUpArrow + pInfo->pxPopup) / 2);
+    m_pRibbon->ClientToScreen(&ptDown);
+    ::SetCursorPos(ptDown.x, ptDown.y);
+    PumpAndIdle();
+    Send({ MouseInput(MOUSEEVENTF_LEFTDOWN), MouseInput(MOUSEEVENTF_LEFTUP) });
+    EXPECT_TRUE(PumpUntil([this]() { return m_pGallery->GetScrollPos() == 22; })) << m_pGallery->GetScrollPos();
+    EXPECT_FALSE(m_pGallery->IsTracking());
+    EXPECT_EQ(NULL, ::GetCapture());
+    EXPECT_EQ(0, XTPMouseManager()->GetLockCount());
+
+    // Without a drop-down the gallery has a scroll bar; drag its thumb down.
+    CXTPCommandBar* pMore = m_pGallery->GetCommandBar();
+    pMore->GetControls()->RemoveAll();
+    m_pGallery->SetHeight(3 * 22 + 30);
+    m_pGallery->SetScrollPos(0);
+    m_pFrame->Settle();
+    m_pRibbon->Redraw(NULL, FALSE);
+    PumpAndIdle();
+    ASSERT_FALSE(m_pGallery->HasPopupBar());
+    m_pGallery->CalcScrollBar();
+    ASSERT_GT(pInfo->cpxThumb, 4);
+    CPoint ptThumb((pInfo->rc.left + pInfo->rc.right) / 2, (pInfo->pxThumbTop + pInfo->pxThumbBottom) / 2);
+    m_pRibbon->ClientToScreen(&ptThumb);
+    // Just below the bar: still within the drag's reach, past the track's end.
+    CPoint ptBarBottom(pInfo->rc.left, pInfo->rc.bottom);
+    m_pRibbon->ClientToScreen(&ptBarBottom);
+    ::SetCursorPos(ptThumb.x, ptThumb.y);
+    PumpAndIdle();
+    Send({ MouseInput(MOUSEEVENTF_LEFTDOWN),
+           MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, ptThumb + CPoint(0, 4)),
+           MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, CPoint(ptThumb.x, ptBarBottom.y + 10)),
+           MouseInput(MOUSEEVENTF_LEFTUP) });
+    int nEnd = m_pGallery->GetContentHeight() - m_pGallery->GetItemsRect().Height();
+    EXPECT_TRUE(PumpUntil([this, nEnd]() { return m_pGallery->GetScrollPos() == nEnd && !m_pGallery->IsTracking(); }))
+        << m_pGallery->GetScrollPos() << " of " << nEnd;
+    EXPECT_EQ(NULL, ::GetCapture());
+    EXPECT_EQ(0, XTPMouseManager()->GetLockCount());
 }
