@@ -211,3 +211,33 @@ TEST_F(Office2007GalleryTest, SnapshotOfGalleriesAsTheThemeDrawsThem)
     EXPECT_FALSE(testsupport::SaveSnapshot(canvas, "office2007_galleries").empty());
     m_pPopup->m_barPosition = xtpBarPopup;
 }
+
+TEST_F(Office2007GalleryTest, AnEmptyStoreGivesSystemColoursAndDrawsNoPictures)
+{
+    CXTPOffice2007Theme* pTheme = (CXTPOffice2007Theme*)CXTPPaintManager::GetGlobalPaintManager();
+    CXTPOffice2007ImageStore* pStore = pTheme->GetImages();
+    CXTPOffice2007ImageStore empty;
+    pTheme->SetImages(&empty);
+    Painter()->RefreshMetrics();
+    // A missing key is never drawn with as -1.
+    EXPECT_EQ(::GetSysColor(COLOR_WINDOW), Painter()->m_clrControlGallerySelected);
+    EXPECT_EQ(::GetSysColor(COLOR_WINDOW), Painter()->m_clrControlGalleryNormal);
+    EXPECT_EQ(::GetSysColor(COLOR_BTNSHADOW), Painter()->m_clrControlGalleryBorder);
+
+    // Without pictures the buttons and the light scroll bar draw nothing.
+    CXTPPopupBar* pMore = CXTPPopupBar::CreatePopupBar(m_pFrame->GetCommandBars());
+    pMore->GetControls()->Add(xtpControlButton, 700);
+    CXTPControlGallery* pWithButtons = AddGallery(CRect(0, 0, 100, 70));
+    pWithButtons->SetCommandBar(pMore);
+    pMore->InternalRelease();
+    pWithButtons->Reposition();
+    Canvas canvas(100, 70, RGB(1, 2, 3));
+    Painter()->DrawScrollButtons(canvas.DC(), pWithButtons);
+    Painter()->DrawScrollBar(canvas.DC(), pWithButtons);
+    EXPECT_EQ(RGB(1, 2, 3), canvas.Pixel(92, 10));
+    EXPECT_EQ(RGB(1, 2, 3), canvas.Pixel(92, 60));
+
+    pTheme->SetImages(pStore);
+    Painter()->RefreshMetrics();
+    EXPECT_EQ(RGB(236, 243, 253), Painter()->m_clrControlGalleryNormal);
+}
