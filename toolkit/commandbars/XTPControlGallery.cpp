@@ -184,7 +184,20 @@ CXTPControlGallery::CXTPControlGallery()
 
 CXTPControlGallery::~CXTPControlGallery()
 {
-    SetItems(NULL);
+    // No relayout here: the parent bar may be going too.
+    if (m_pItems != NULL)
+    {
+        for (int i = 0; i < (int)m_pItems->m_arrGalleries.GetSize(); i++)
+        {
+            if (m_pItems->m_arrGalleries[i] == this)
+            {
+                m_pItems->m_arrGalleries.RemoveAt(i);
+                break;
+            }
+        }
+        m_pItems->InternalRelease();
+        m_pItems = NULL;
+    }
 }
 
 void CXTPControlGallery::SetItems(CXTPControlGalleryItems* pItems)
@@ -386,7 +399,11 @@ void CXTPControlGallery::RedrawScrollBar()
 void CXTPControlGallery::Reposition()
 {
     if (m_pParent == NULL || !IsInPlace())
+    {
+        // Nothing is shown; no position keeps an item that may go meanwhile.
+        m_arrItemsPosition.RemoveAll();
         return;
+    }
 
     CRect rcItems = GetItemsRect();
     int nCount = GetItemCount();

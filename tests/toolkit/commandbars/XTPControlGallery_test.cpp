@@ -460,3 +460,19 @@ TEST_F(GalleryTest, ComboBoxTakesTheGallerysSelection)
     EXPECT_EQ((UINT)XTP_CBN_SELCHANGE, m_pFrame->m_arrNotifications.front());
     pDropDown->SetControlPopup(NULL);
 }
+
+TEST_F(GalleryTest, ItemsRemovedWhileTheGalleryIsOffItsBarLeaveNoStalePositions)
+{
+    AddItems(6);
+    m_pGallery->SetRect(CRect(0, 0, 120, 60));
+    ASSERT_EQ(6, (int)m_pGallery->GetItemPositions().GetSize());
+    CXTPCommandBar* pParent = m_pGallery->GetParent();
+    m_pGallery->SetParent(NULL);
+    m_pItems->RemoveAll();
+    EXPECT_EQ(0, (int)m_pGallery->GetItemPositions().GetSize());
+    EXPECT_EQ(-1, m_pGallery->HitTestItem(CPoint(5, 5)));
+    testsupport::Canvas canvas(120, 60);
+    m_pGallery->SetParent(pParent);
+    m_pGallery->Draw(canvas.DC());    // draws the background only
+    EXPECT_EQ(0, (int)m_pGallery->GetItemPositions().GetSize());
+}
