@@ -476,3 +476,30 @@ TEST_F(GalleryTest, ItemsRemovedWhileTheGalleryIsOffItsBarLeaveNoStalePositions)
     m_pGallery->Draw(canvas.DC());    // draws the background only
     EXPECT_EQ(0, (int)m_pGallery->GetItemPositions().GetSize());
 }
+
+TEST_F(GalleryTest, SettingsRoundTripThroughAnArchive)
+{
+    m_pGallery->ShowLabels(FALSE);
+    m_pGallery->ShowBorders(FALSE);
+    m_pGallery->ShowScrollBar(TRUE);
+    m_pGallery->SetGalleryMargin(CRect(1, 2, 3, 4));
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        CXTPPropExchangeArchive px(ar);
+        m_pGallery->DoPropExchange(&px);
+        ar.Close();
+    }
+    file.SeekToBegin();
+    CXTPControlGallery loaded;
+    {
+        CArchive ar(&file, CArchive::load);
+        CXTPPropExchangeArchive px(ar);
+        loaded.DoPropExchange(&px);
+        ar.Close();
+    }
+    EXPECT_FALSE(loaded.IsShowLabels());
+    EXPECT_FALSE(loaded.IsShowBorders());
+    EXPECT_TRUE(loaded.IsShowScrollBar());
+    EXPECT_EQ(CRect(1, 2, 3, 4), loaded.GetGalleryMargin());
+}
