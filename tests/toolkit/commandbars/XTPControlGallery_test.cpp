@@ -17,6 +17,17 @@
 
 using testsupport::CBarsFrame;
 
+// Dispatches what is queued.
+void PumpMessages()
+{
+    MSG msg;
+    while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+    {
+        ::TranslateMessage(&msg);
+        ::DispatchMessage(&msg);
+    }
+}
+
 // Rectangles print as their four sides in failure messages.
 void PrintTo(const CRect& rc, std::ostream* os)
 {
@@ -502,4 +513,27 @@ TEST_F(GalleryTest, SettingsRoundTripThroughAnArchive)
     EXPECT_FALSE(loaded.IsShowBorders());
     EXPECT_TRUE(loaded.IsShowScrollBar());
     EXPECT_EQ(CRect(1, 2, 3, 4), loaded.GetGalleryMargin());
+}
+
+TEST_F(GalleryTest, ClickOnAnItemPressesItAndTheReleaseExecutes)
+{
+    AddItems(6);
+    m_pGallery->SetRect(CRect(0, 0, 120, 60));
+    m_pFrame->m_arrCommands.clear();
+    m_pGallery->OnClick(FALSE, CPoint(45, 25));
+    EXPECT_EQ(4, m_pGallery->GetSelectedItem());
+    EXPECT_TRUE(m_pGallery->m_bPressed);
+    m_pGallery->OnLButtonUp(CPoint(45, 25));
+    EXPECT_FALSE(m_pGallery->m_bPressed);
+    PumpMessages();
+    ASSERT_EQ(1u, m_pFrame->m_arrCommands.size());
+    EXPECT_EQ(500u, m_pFrame->m_arrCommands[0]) << "the gallery's command; the item is its selection";
+
+    // From the keyboard a click does nothing; a disabled gallery takes none.
+    m_pGallery->m_bPressed = FALSE;
+    m_pGallery->OnClick(TRUE, CPoint(5, 5));
+    EXPECT_FALSE(m_pGallery->m_bPressed);
+    m_pGallery->SetEnabled(FALSE);
+    m_pGallery->OnClick(FALSE, CPoint(5, 5));
+    EXPECT_FALSE(m_pGallery->m_bPressed);
 }
