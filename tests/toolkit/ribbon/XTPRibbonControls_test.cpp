@@ -276,3 +276,53 @@ TEST_F(RibbonControlsTest, AltWithATabsLetterSelectsTheTabFromTheKeyboard)
     m_pRibbon->SetTrackingMode(FALSE);
     Settle();
 }
+
+namespace
+{
+HWND s_hWndRelease = NULL;
+void CALLBACK ReleaseButton(HWND, UINT, UINT_PTR nIDEvent, DWORD)
+{
+    ::KillTimer(NULL, nIDEvent);
+    ::PostMessage(s_hWndRelease, WM_LBUTTONUP, 0, 0);
+}
+} // namespace
+
+TEST_F(RibbonControlsTest, HoldingAScrollButtonRepeatsUntilItIsReleased)
+{
+    // Many groups of caption-only buttons at a narrow width: the area scrolls.
+    for (int i = 0; i < 6; i++)
+    {
+        CString strCaption;
+        strCaption.Format(_T("Extra group %d"), i + 1);
+        m_pRibbon->GetTab(1)->AddGroup(strCaption, 60 + i)->Add(xtpControlButton, 2080 + i, strCaption);
+    }
+    m_pRibbon->SetCurSel(1);
+    Resize(400, 300);
+    CXTPControl* pRight = m_pRibbon->GetScrollRight();
+    ASSERT_TRUE(pRight->IsVisible());
+    ASSERT_EQ(0, m_pRibbon->GetGroupsScrollPos());
+
+    // Released at once: one step of 40 px.
+    m_pRibbon->PostMessage(WM_LBUTTONUP, 0, 0);
+    pRight->OnClick(FALSE, pRight->GetRect().CenterPoint());
+    EXPECT_EQ(40, m_pRibbon->GetGroupsScrollPos());
+    EXPECT_EQ(NULL, ::GetCapture());
+
+    // Held for a while: the first repeat after 4/5 of the double-click time,
+    // then one every tenth of it.
+    s_hWndRelease = m_pRibbon->m_hWnd;
+    UINT nHold = ::GetDoubleClickTime() * 4 / 5 + ::GetDoubleClickTime() / 10 * 3 + 30;
+    ::SetTimer(NULL, 0, nHold, ReleaseButton);
+    pRight->OnClick(FALSE, pRight->GetRect().CenterPoint());
+    EXPECT_GE(m_pRibbon->GetGroupsScrollPos(), 40 + 3 * 40);
+    EXPECT_EQ(NULL, ::GetCapture());
+
+    // A control of a group scrolled out of view on the left is brought back.
+    CXTPRibbonGroup* pFirstGroup = m_pRibbon->GetTab(1)->GetGroups()->GetAt(0);
+    CXTPControl* pFirst = pFirstGroup->IsReduced() ? (CXTPControl*)pFirstGroup->GetControlGroupPopup()
+                                                   : pFirstGroup->GetAt(0);
+    ASSERT_LT(pFirst->GetRect().left, m_pRibbon->GetGroupsRect().left);
+    m_pRibbon->EnsureControlVisible(pFirst);
+    EXPECT_EQ(0, m_pRibbon->GetGroupsScrollPos());
+    EXPECT_GE(pFirst->GetRect().left, m_pRibbon->GetGroupsRect().left);
+}
