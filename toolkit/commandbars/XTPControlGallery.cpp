@@ -1,6 +1,8 @@
 // The gallery control, its items and the combo box's gallery drop-down.
 #include "XTPControlGallery.h"
+
 #include <algorithm>
+
 #include "XTPCommandBar.h"
 #include "XTPCommandBars.h"
 #include "XTPControls.h"

@@ -1,6 +1,8 @@
 // The scroll logic of a windowless control's vertical scroll bar.
 #include "XTPScrollBase.h"
+
 #include <algorithm>
+
 #include "XTPCommandBar.h"
 #include "XTPControlGalleryPaintManager.h"
 #include "XTPHookManager.h"
@@ -163,9 +165,10 @@ void CXTPScrollBase::KillRepeatTimer()
     m_pSBTrack->hTimerSB = 0;
 }
 
-BOOL CXTPScrollBase::BeginTrack(HWND hWnd, int y0, int y, SCROLLBARPOSINFO* pSBInfo, BOOL bDirect)
+BOOL CXTPScrollBase::BeginTrack(HWND hWnd, int x, int y, SCROLLBARPOSINFO* pSBInfo, BOOL bDirect)
 {
-    (void)y0;
+    // Only the position along the bar decides the part pressed.
+    (void)x;
     if (m_pSBTrack != NULL)
         FinishTrack();
 

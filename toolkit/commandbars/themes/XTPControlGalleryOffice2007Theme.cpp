@@ -1,6 +1,8 @@
 // The Office 2007 theme's gallery painter.
 #include "XTPControlGalleryOffice2007Theme.h"
+
 #include <algorithm>
+
 #include "XTPCommandBar.h"
 #include "XTPControlGallery.h"
 #include "XTPOffice2007Theme.h"

@@ -1,6 +1,8 @@
 // The painter of gallery controls.
 #include "XTPControlGalleryPaintManager.h"
+
 #include <algorithm>
+
 #include "XTPCommandBar.h"
 #include "XTPControlGallery.h"
 #include "XTPPaintManager.h"

@@ -180,7 +180,7 @@ TEST_F(Office2007GalleryTest, DisabledGalleryShowsTheDisabledPartOfEveryButton)
     for (CRect rc : {rcUp, rcDown, rcPopup})
     {
         CPoint pt = rc.CenterPoint();
-        EXPECT_NE(enabled.Pixel(pt.x, pt.y), disabled.Pixel(pt.x, pt.y)) << "part 4 at " << pt.x << "," << pt.y;
+        EXPECT_NE(enabled.Pixel(pt.x, pt.y), disabled.Pixel(pt.x, pt.y)) << "the disabled picture at " << pt.x << "," << pt.y;
     }
 }
 
