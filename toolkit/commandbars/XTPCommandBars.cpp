@@ -931,6 +931,7 @@ BOOL CXTPCommandBars::OnFrameWndMsg(UINT message, WPARAM wParam, LPARAM lParam, 
             if (pBar->GetPosition() == xtpBarFloating)
             {
                 pBar->DelayLayout();
+                pBar->DelayRedraw();
                 pBar->OnIdleUpdate();
             }
         }

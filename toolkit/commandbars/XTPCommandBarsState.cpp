@@ -612,8 +612,14 @@ void CXTPCommandBars::SaveControls(LPCTSTR lpszProfileName, BOOL bOnlyCustomized
     }
     if (!bStored)
     {
-        pApp->WriteProfileBinary(strSection, "Controls", pData, dwSize);
-        pApp->WriteProfileInt(strSection, "LoadFromFile", 0);
+        // A controls file an earlier save wrote is no longer needed once
+        // the profile holds the data.
+        CString strOldFile;
+        if (pApp->GetProfileInt(strSection, "LoadFromFile", 0))
+            strOldFile = pApp->GetProfileString(strSection, "Controls", "");
+        if (pApp->WriteProfileBinary(strSection, "Controls", pData, dwSize) &&
+            pApp->WriteProfileInt(strSection, "LoadFromFile", 0) && !strOldFile.IsEmpty())
+            RemoveFileQuietly(strOldFile);
     }
     free(pData);
 }

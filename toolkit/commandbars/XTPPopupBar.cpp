@@ -92,6 +92,7 @@ CXTPPopupBar::CXTPPopupBar()
     , m_nTrackFlags(0)
     , m_pReturnCmd(NULL)
     , m_bOwnLoop(FALSE)
+    , m_bKeyboardTips(FALSE)
     , m_nShowFullTimer(0)
 {
     m_barType = xtpBarTypePopup;
@@ -313,6 +314,7 @@ BOOL CXTPPopupBar::SetTrackingMode(int bMode, BOOL bSelectFirst, BOOL bKeyboard)
         NotifyWinEvent(EVENT_SYSTEM_MENUPOPUPEND, m_hWnd, OBJID_CLIENT, CHILDID_SELF);
         XTPShadowsManager()->RemoveShadow(this);
         KillScrollTimers();
+        m_bKeyboardTips = FALSE;
         DestroyWindow();
 
         CXTPCommandBar* pParent = GetParentCommandBar();
@@ -383,7 +385,14 @@ void CXTPPopupBar::UpdateFlags()
         m_popupFlags = xtpPopupLeft;
 
     CRect rc = m_pControlPopup->GetRect();
-    if (m_pControlPopup->GetType() == xtpControlComboBox && !pParent->IsPopupBar())
+    // A dialog bar's caption menu drops below its caption wherever the bar sits.
+    BOOL bCaptionMenu = pParent->IsDialogBar() && m_pControlPopup->GetID() == XTP_ID_DIALOGBAR_CAPTION;
+    if (bCaptionMenu)
+    {
+        m_popupFlags = (m_popupFlags & xtpPopupLeft) | xtpPopupDown;
+        AdjustExcludeRect(rc, FALSE);
+    }
+    else if (m_pControlPopup->GetType() == xtpControlComboBox && !pParent->IsPopupBar())
     {
         m_popupFlags |= xtpPopupDown;
     }
@@ -717,13 +726,34 @@ void CXTPPopupBar::OnRecalcLayout()
     int nAnimation = m_bExpanding ? GetAnimationKind() : 0;
     if (nAnimation >= 2 && nAnimation <= 4)
     {
-        // Grow from the short menu to the full one.
-        CClientDC dcOld(this);
-        CRect rcOld;
-        GetClientRect(&rcOld);
+        // Grow from the short menu to the full one. The menu grows the way
+        // its window does: down when its top stays, up when its bottom does.
+        BOOL bExpandDown = rc.top >= rcWindow.top;
+
+        // Before the window moves: the screen under the new rectangle and
+        // the short menu's image, so that the first frame shows what was
+        // there and not whatever the moved window holds.
+        CWindowDC dcWindow(this);
+        CBitmap bmpScreen;
+        {
+            CWindowDC dcScreen(NULL);
+            bmpScreen.CreateCompatibleBitmap(&dcScreen, std::max(1, rc.Width()), std::max(1, rc.Height()));
+        }
+        CXTPCompatibleDC dcScreenCopy(&dcWindow, &bmpScreen);
+        {
+            CWindowDC dcScreen(NULL);
+            dcScreenCopy.BitBlt(0, 0, rc.Width(), rc.Height(), &dcScreen, rc.left, rc.top, SRCCOPY);
+        }
+        dcScreenCopy.BitBlt(rcWindow.left - rc.left, rcWindow.top - rc.top, rcWindow.Width(), rcWindow.Height(),
+                            &dcWindow, 0, 0, SRCCOPY);
+
         SetWindowPos(NULL, rc.left, rc.top, rc.Width(), rc.Height(),
                      SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_NOREDRAW);
         pPaintManager->SetCommandBarRegion(this);
+        {
+            CWindowDC dcMoved(this);
+            dcMoved.BitBlt(0, 0, rc.Width(), rc.Height(), &dcScreenCopy, 0, 0, SRCCOPY);
+        }
         CClientDC dc(this);
         CRect rcClient;
         GetClientRect(&rcClient);
@@ -731,7 +761,7 @@ void CXTPPopupBar::OnRecalcLayout()
         bmpBuffer.CreateCompatibleBitmap(&dc, std::max(1, rcClient.Width()), std::max(1, rcClient.Height()));
         CXTPCompatibleDC dcBuffer(&dc, &bmpBuffer);
         DrawCommandBar(&dcBuffer, rcClient);
-        pPaintManager->AnimateExpanding(this, &dc, &dcBuffer, (m_popupFlags & xtpPopupDown) != 0 || TRUE);
+        pPaintManager->AnimateExpanding(this, &dc, &dcBuffer, bExpandDown);
         dc.BitBlt(0, 0, rcClient.Width(), rcClient.Height(), &dcBuffer, 0, 0, SRCCOPY);
     }
     else
