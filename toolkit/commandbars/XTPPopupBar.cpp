@@ -210,6 +210,10 @@ BOOL CXTPPopupBar::Popup(CXTPControlPopup* pControlPopup, BOOL bSelectFirst)
     m_pControlPopup = pControlPopup;
     CXTPCommandBars* pCommandBars = GetCommandBars();
 
+    // A kept window of the other reading order is made again.
+    BOOL bRTL = pCommandBars != NULL ? pCommandBars->IsLayoutRTL() : (GetImageManager()->m_nRTLMode == 1);
+    if (m_hWnd != NULL && IsLayoutRTL() != bRTL)
+        DestroyWindow();
     if (m_hWnd == NULL)
     {
         UINT nClassStyle = CS_DBLCLKS;
@@ -218,7 +222,7 @@ BOOL CXTPPopupBar::Popup(CXTPControlPopup* pControlPopup, BOOL bSelectFirst)
         RegisterBarClass(XTP_POPUPBAR_CLASSNAME, nClassStyle);
 
         DWORD dwExStyle = WS_EX_TOOLWINDOW;
-        if (pCommandBars != NULL ? pCommandBars->IsLayoutRTL() : (GetImageManager()->m_nRTLMode == 1))
+        if (bRTL)
             dwExStyle |= WS_EX_LAYOUTRTL;
         CWnd* pSite = GetSite();
         if (!CreateEx(dwExStyle, XTP_POPUPBAR_CLASSNAME, m_strTitle, 0x86000100, CRect(0, 0, 0, 0),
@@ -266,7 +270,7 @@ BOOL CXTPPopupBar::Popup(CXTPControlPopup* pControlPopup, BOOL bSelectFirst)
     SetTrackingMode(TRUE, bSelectFirst, bSelectFirst);
     m_dwIdleFlags &= ~(DWORD)xtpIdleLayout;
     OnIdleUpdate();
-    if (m_hWnd == NULL)
+    if (m_hWnd == NULL || !m_bTracking)
     {
         m_nLockRedraw = 0;
         InternalRelease();
@@ -315,7 +319,23 @@ BOOL CXTPPopupBar::SetTrackingMode(int bMode, BOOL bSelectFirst, BOOL bKeyboard)
         XTPShadowsManager()->RemoveShadow(this);
         KillScrollTimers();
         m_bKeyboardTips = FALSE;
-        DestroyWindow();
+        // The window is hidden and kept for the next opening (making it again
+        // costs more than laying the popup out); a popup that hosts windows
+        // is destroyed, which gives them back to the site.
+        if (m_hWnd != NULL && ::GetWindow(m_hWnd, GW_CHILD) == NULL)
+        {
+            if (m_nShowFullTimer != 0)
+            {
+                KillTimer(XTP_TID_SHOWFULLMENU);
+                m_nShowFullTimer = 0;
+            }
+            ::SetWindowPos(m_hWnd, NULL, 0, 0, 0, 0,
+                           SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        else
+        {
+            DestroyWindow();
+        }
 
         CXTPCommandBar* pParent = GetParentCommandBar();
         if (pParent != NULL)

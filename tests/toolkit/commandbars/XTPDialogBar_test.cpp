@@ -118,6 +118,7 @@ TEST(DialogBarTest, TheCaptionMenuDropsBelowTheCaptionAndOnlyTheCaptionBelongsTo
     // A press on the hosted window ends the tracking.
     XTPMouseManager()->PreviewMouseMessage(WM_LBUTTONDOWN, ptBody);
     EXPECT_FALSE(pBar->IsTrackingMode());
-    EXPECT_TRUE(pMenu->GetSafeHwnd() == NULL);
+    EXPECT_FALSE(pMenu->IsTrackingMode());
+    EXPECT_FALSE(pMenu->IsVisible());
     pFrame->DestroyWindow();
 }

@@ -334,3 +334,34 @@ TEST_F(PopupBarTest, AnExpandingMenuGrowsTheWayItsWindowGrows)
     EXPECT_FALSE(pTheme->m_arrDown[1]);
     pMenuBar->SetTrackingMode(FALSE);
 }
+
+TEST_F(PopupBarTest, AClosedPopupKeepsItsWindowHiddenForTheNextOpening)
+{
+    CXTPMenuBar* pMenuBar = m_pFrame->GetMenuBar();
+    CXTPPopupBar* pFile = DYNAMIC_DOWNCAST(CXTPPopupBar, pMenuBar->GetControl(0)->GetCommandBar());
+    ASSERT_TRUE(pMenuBar->SetPopuped(0));
+    HWND hWnd = pFile->GetSafeHwnd();
+    ASSERT_TRUE(hWnd != NULL);
+    pMenuBar->SetTrackingMode(FALSE);
+    EXPECT_FALSE(pFile->IsTrackingMode());
+    EXPECT_FALSE(pFile->IsVisible());
+    EXPECT_TRUE(::IsWindow(hWnd)) << "kept";
+    EXPECT_FALSE(::IsWindowVisible(hWnd));
+
+    ASSERT_TRUE(pMenuBar->SetPopuped(0));
+    EXPECT_EQ(hWnd, pFile->GetSafeHwnd()) << "the same window opens again";
+    EXPECT_TRUE(pFile->IsVisible());
+    pMenuBar->SetTrackingMode(FALSE);
+
+    // A popup that hosts a window is destroyed, which gives the window back.
+    CXTPPopupBar* pPopup = MakePopup(2);
+    CWnd hosted;
+    ASSERT_TRUE(hosted.CreateEx(0, "STATIC", "", WS_CHILD, CRect(0, 0, 10, 10), m_pFrame, 0));
+    ASSERT_TRUE(pPopup->Popup(NULL, FALSE));
+    ::SetParent(hosted.m_hWnd, pPopup->m_hWnd);
+    pPopup->SetTrackingMode(FALSE);
+    EXPECT_TRUE(pPopup->GetSafeHwnd() == NULL);
+    EXPECT_EQ(m_pFrame->m_hWnd, ::GetParent(hosted.m_hWnd));
+    hosted.DestroyWindow();
+    pPopup->InternalRelease();
+}
