@@ -47,8 +47,14 @@ public:
         HKEY hAppKey = m_pApp->GetAppRegistryKey();
         if (hAppKey == NULL)
             return;
+        // A section without subsections (every one written here) is deleted
+        // directly, in far fewer registry calls than the general tree walk.
         if (bEmpty)
-            ::SHDeleteKeyA(hAppKey, lpszSection);
+        {
+            LONG lResult = ::RegDeleteKeyA(hAppKey, lpszSection);
+            if (lResult != ERROR_SUCCESS && lResult != ERROR_FILE_NOT_FOUND)
+                ::SHDeleteKeyA(hAppKey, lpszSection);
+        }
         if (bWrite)
             ::RegCreateKeyExA(hAppKey, lpszSection, 0, NULL, 0, KEY_READ | KEY_WRITE, NULL, &m_hKey, NULL);
         else if (::RegOpenKeyExA(hAppKey, lpszSection, 0, KEY_READ, &m_hKey) != ERROR_SUCCESS)

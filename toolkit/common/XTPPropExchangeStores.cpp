@@ -324,8 +324,9 @@ void CXTPPropExchangeRegistry::ClearSection()
                     ::SHDeleteKeyA(hKey, arrNames[i]);
             }
             ::RegCloseKey(hKey);
+            if (::RegDeleteKeyA(m_hParentKey, m_strSectionName) != ERROR_SUCCESS)
+                ::SHDeleteKeyA(m_hParentKey, m_strSectionName);
         }
-        ::SHDeleteKeyA(m_hParentKey, m_strSectionName);
     }
     m_bInitialized = FALSE;
 }
