@@ -77,6 +77,9 @@ public:
     virtual BOOL LoadCommandBarList(CXTPPropExchange* pPX, CXTPCommandBarList* pCommandBarList);    // 14
     virtual void GenerateCommandBarList(CXTPCommandBarList* pCommandBarList, void* pParam);          // 15
     virtual void RestoreCommandBarList(CXTPCommandBarList* pCommandBarList, BOOL bSilent = FALSE);  // 16
+    // Drops every stored popup link of a loaded list that would make a bar
+    // open itself, directly or through other bars; the number dropped.
+    static int AFX_CDECL DropPopupCycles(CXTPCommandBarList* pCommandBarList);
 
     // Frame integration.
     void SetSite(CWnd* pFrame);

@@ -18,6 +18,7 @@
 #include "XTPToolBar.h"
 
 #include <map>
+#include <vector>
 
 XTP_COMMANDBARS_PROPEXCHANGE_PARAM* AFX_CDECL XTPGetExchangeParam(CXTPPropExchange* pPX)
 {
@@ -193,6 +194,13 @@ void CXTPControlPopup::RestoreCommandBarList(CXTPCommandBarList* pCommandBarList
     m_dwCommandBarID = 0;
     if (pBar == NULL)
         return;
+    // A popup control opens a popup bar, never a toolbar.
+    if (!pBar->IsKindOf(RUNTIME_CLASS(CXTPPopupBar)))
+    {
+        TRACE("CXTPControlPopup: a stored popup names bar %u, which is no popup bar; the link is dropped\n",
+              pBar->GetBarID());
+        return;
+    }
     SetCommandBar(pBar);
     pBar->RestoreCommandBarList(pCommandBarList);
 }
@@ -562,8 +570,101 @@ BOOL CXTPCommandBars::LoadCommandBarList(CXTPPropExchange* pPX, CXTPCommandBarLi
     return TRUE;
 }
 
+namespace {
+
+// The popup controls of a loaded bar that still wait for their bar: in its
+// controls, their original copy and, for a menu bar, its MDI menus.
+void CollectPendingPopups(CXTPCommandBar* pBar, CArray<CXTPControlPopup*, CXTPControlPopup*>& arrPopups)
+{
+    CArray<CXTPControls*, CXTPControls*> arrLists;
+    arrLists.Add(pBar->GetControls());
+    if (pBar->GetControls()->GetOriginalControls() != NULL)
+        arrLists.Add(pBar->GetControls()->GetOriginalControls());
+    CXTPMenuBar* pMenuBar = DYNAMIC_DOWNCAST(CXTPMenuBar, pBar);
+    if (pMenuBar != NULL)
+    {
+        POSITION pos = pMenuBar->GetMDIMenus()->GetStartPosition();
+        while (pos != NULL)
+        {
+            UINT nMenuId;
+            CXTPMenuBarMDIMenuInfo* pInfo;
+            pMenuBar->GetMDIMenus()->GetNextMenu(pos, nMenuId, pInfo);
+            if (pInfo->m_pControls != NULL)
+                arrLists.Add(pInfo->m_pControls);
+        }
+    }
+    for (INT_PTR n = 0; n < arrLists.GetSize(); n++)
+    {
+        CXTPControls* pControls = arrLists[n];
+        for (int i = 0; i < pControls->GetCount(); i++)
+        {
+            CXTPControlPopup* pPopup = DYNAMIC_DOWNCAST(CXTPControlPopup, pControls->GetAt(i));
+            if (pPopup != NULL && pPopup->m_dwCommandBarID != 0)
+                arrPopups.Add(pPopup);
+        }
+    }
+}
+
+} // namespace
+
+int AFX_CDECL CXTPCommandBars::DropPopupCycles(CXTPCommandBarList* pCommandBarList)
+{
+    // The bars a loaded list links form a graph (a popup control is an edge
+    // to the bar it opens). A depth-first walk, kept on its own stack so
+    // that a long chain costs no call depth, finds every link that closes a
+    // cycle: that link is dropped, the rest of the list stays.
+    const int nBars = (int)pCommandBarList->GetCount();
+    std::map<UINT, int> mapIndex;
+    for (int i = nBars - 1; i >= 0; i--)
+        mapIndex[pCommandBarList->GetAt(i)->GetBarID()] = i;   // the first bar of an id wins, as in linking
+    std::vector<CArray<CXTPControlPopup*, CXTPControlPopup*>> edges((size_t)nBars);
+    for (int i = 0; i < nBars; i++)
+        CollectPendingPopups(pCommandBarList->GetAt(i), edges[(size_t)i]);
+
+    std::vector<int> state((size_t)nBars, 0);   // 0 not seen, 1 on the walk, 2 done
+    std::vector<std::pair<int, int>> stack;     // bar, next edge
+    int nDropped = 0;
+    for (int nRoot = 0; nRoot < nBars; nRoot++)
+    {
+        if (state[(size_t)nRoot] != 0)
+            continue;
+        state[(size_t)nRoot] = 1;
+        stack.push_back(std::make_pair(nRoot, 0));
+        while (!stack.empty())
+        {
+            std::pair<int, int>& top = stack.back();
+            CArray<CXTPControlPopup*, CXTPControlPopup*>& arrEdges = edges[(size_t)top.first];
+            if (top.second >= arrEdges.GetSize())
+            {
+                state[(size_t)top.first] = 2;
+                stack.pop_back();
+                continue;
+            }
+            CXTPControlPopup* pPopup = arrEdges[top.second++];
+            std::map<UINT, int>::const_iterator it = mapIndex.find(pPopup->m_dwCommandBarID);
+            if (it == mapIndex.end())
+                continue;
+            if (state[(size_t)it->second] == 1)
+            {
+                TRACE("CXTPCommandBars: a stored popup of bar %u opens bar %u, which leads back to it; the link is "
+                      "dropped\n",
+                      pCommandBarList->GetAt(top.first)->GetBarID(), pPopup->m_dwCommandBarID);
+                pPopup->m_dwCommandBarID = 0;
+                nDropped++;
+            }
+            else if (state[(size_t)it->second] == 0)
+            {
+                state[(size_t)it->second] = 1;
+                stack.push_back(std::make_pair(it->second, 0));
+            }
+        }
+    }
+    return nDropped;
+}
+
 void CXTPCommandBars::RestoreCommandBarList(CXTPCommandBarList* pCommandBarList, BOOL bSilent)
 {
+    DropPopupCycles(pCommandBarList);
     for (int i = 0; i < pCommandBarList->GetCount(); i++)
     {
         CXTPToolBar* pLoaded = DYNAMIC_DOWNCAST(CXTPToolBar, pCommandBarList->GetAt(i));

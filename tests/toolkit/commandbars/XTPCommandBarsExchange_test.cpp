@@ -255,3 +255,103 @@ TEST_F(ExchangeTest, FuzzedStoredFormsLoadOrLeaveTheDefaults)
         pSaveFrame->DestroyWindow();
     }
 }
+
+namespace
+{
+// A user toolbar 1001 whose popup opens bar A, whose popup opens bar B,
+// whose popup opens A again; a second popup of the toolbar opens the
+// toolbar itself.
+CBarsFrame* CreateCyclicFrame(CXTPPopupBar*& pA, CXTPPopupBar*& pB)
+{
+    CBarsFrame* pFrame = CBarsFrame::Create(CRect(20, 20, 620, 420), TRUE);
+    CXTPCommandBars* pBars = pFrame->GetCommandBars();
+    CXTPToolBar* pMine = pBars->CreateCustomToolBar("Mine", 1001);
+    pA = CXTPPopupBar::CreatePopupBar(pBars);
+    pB = CXTPPopupBar::CreatePopupBar(pBars);
+    CXTPControlPopup* pOpenA = (CXTPControlPopup*)pMine->GetControls()->Add(xtpControlPopup, 0);
+    pOpenA->SetCaption("Loop");
+    pOpenA->SetCommandBar(pA);
+    pA->GetControls()->Add(xtpControlButton, 2001)->SetCaption("In A");
+    CXTPControlPopup* pOpenB = (CXTPControlPopup*)pA->GetControls()->Add(xtpControlPopup, 0);
+    pOpenB->SetCommandBar(pB);
+    pB->GetControls()->Add(xtpControlButton, 2002)->SetCaption("In B");
+    CXTPControlPopup* pBackToA = (CXTPControlPopup*)pB->GetControls()->Add(xtpControlPopup, 0);
+    pBackToA->SetCommandBar(pA);
+    CXTPControlPopup* pSelf = (CXTPControlPopup*)pMine->GetControls()->Add(xtpControlPopup, 0);
+    pSelf->SetCaption("Self");
+    pSelf->SetCommandBar(pMine);
+    pA->InternalRelease();
+    pB->InternalRelease();
+    return pFrame;
+}
+} // namespace
+
+TEST_F(ExchangeTest, BarsThatOpenThemselvesAreWalkedOnlyToABoundedDepth)
+{
+    // Bars linked in a cycle in memory: every walk that follows popups
+    // into their bars ends.
+    CXTPPopupBar* pA = NULL;
+    CXTPPopupBar* pB = NULL;
+    CBarsFrame* pFrame = CreateCyclicFrame(pA, pB);
+    CXTPCommandBars* pBars = pFrame->GetCommandBars();
+    CXTPControls* pControls = pBars->GetToolBar(1001)->GetControls();
+    EXPECT_TRUE(pControls->FindControl(xtpControlError, 4242, FALSE, TRUE) == NULL);
+    EXPECT_TRUE(pControls->FindControl(xtpControlError, 2002, FALSE, TRUE) != NULL);
+    CXTPControlPopup* pOpenA = NULL;
+    for (int i = 0; i < pControls->GetCount(); i++)
+    {
+        if (CString(pControls->GetAt(i)->GetCaption()) == "Loop")
+            pOpenA = DYNAMIC_DOWNCAST(CXTPControlPopup, pControls->GetAt(i));
+    }
+    ASSERT_TRUE(pOpenA != NULL);
+    EXPECT_FALSE(pBars->IsControlHidden(pOpenA));
+    EXPECT_TRUE(pOpenA->Compare(pOpenA));
+    CXTPControls* pCopy = pControls->Duplicate(TRUE);
+    EXPECT_EQ(2, pCopy->GetCount()) << "the two controls of the bar, each copied once";
+    pCopy->InternalRelease();
+    // The cycle is broken by hand so that the bars can go.
+    DYNAMIC_DOWNCAST(CXTPControlPopup, pB->GetControls()->GetAt(1))->SetCommandBar((CXTPCommandBar*)NULL);
+    pFrame->DestroyWindow();
+}
+
+TEST_F(ExchangeTest, AStoredCycleOfPopupBarsIsBrokenWhenLoaded)
+{
+    CXTPPopupBar* pA = NULL;
+    CXTPPopupBar* pB = NULL;
+    CBarsFrame* pFrame = CreateCyclicFrame(pA, pB);
+    pFrame->GetCommandBars()->SaveBarState("CommandBars");
+    DYNAMIC_DOWNCAST(CXTPControlPopup, pB->GetControls()->GetAt(1))->SetCommandBar((CXTPCommandBar*)NULL);
+    pFrame->DestroyWindow();
+
+    pFrame = CBarsFrame::Create(CRect(20, 20, 620, 420), TRUE);
+    CXTPCommandBars* pBars = pFrame->GetCommandBars();
+    pBars->LoadBarState("CommandBars");
+    CXTPToolBar* pMine = pBars->GetToolBar(1001);
+    ASSERT_TRUE(pMine != NULL);
+    ASSERT_EQ(2, pMine->GetControlCount());
+
+    // The toolbar's own popup opens no toolbar; the chain from "Loop"
+    // reaches A and B and ends there, every control kept.
+    CXTPControlPopup* pSelf = DYNAMIC_DOWNCAST(CXTPControlPopup, pMine->GetControl(1));
+    ASSERT_TRUE(pSelf != NULL);
+    EXPECT_TRUE(pSelf->GetCommandBar() == NULL);
+    CXTPControlPopup* pLoop = DYNAMIC_DOWNCAST(CXTPControlPopup, pMine->GetControl(0));
+    ASSERT_TRUE(pLoop != NULL && pLoop->GetCommandBar() != NULL);
+    CXTPCommandBar* pLoadedA = pLoop->GetCommandBar();
+    EXPECT_STREQ("In A", pLoadedA->GetControl(0)->GetCaption());
+    CXTPControlPopup* pToB = DYNAMIC_DOWNCAST(CXTPControlPopup, pLoadedA->GetControl(1));
+    ASSERT_TRUE(pToB != NULL && pToB->GetCommandBar() != NULL);
+    CXTPCommandBar* pLoadedB = pToB->GetCommandBar();
+    EXPECT_STREQ("In B", pLoadedB->GetControl(0)->GetCaption());
+    CXTPControlPopup* pBack = DYNAMIC_DOWNCAST(CXTPControlPopup, pLoadedB->GetControl(1));
+    ASSERT_TRUE(pBack != NULL);
+    EXPECT_TRUE(pBack->GetCommandBar() == NULL) << "the link back to A is dropped";
+
+    // Opening the popup walks the loaded bars and returns.
+    EXPECT_FALSE(pBars->IsControlHidden(pLoop));
+    pMine->SetTrackingMode(TRUE, FALSE, TRUE);
+    pMine->SetPopuped(0, TRUE);
+    EXPECT_TRUE(pLoadedA->IsTrackingMode());
+    pMine->SetTrackingMode(FALSE);
+    pFrame->DestroyWindow();
+}
