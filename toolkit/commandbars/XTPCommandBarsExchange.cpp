@@ -18,6 +18,7 @@
 #include "XTPToolBar.h"
 
 #include <map>
+#include <set>
 #include <vector>
 
 XTP_COMMANDBARS_PROPEXCHANGE_PARAM* AFX_CDECL XTPGetExchangeParam(CXTPPropExchange* pPX)
@@ -555,15 +556,27 @@ BOOL CXTPCommandBars::LoadCommandBarList(CXTPPropExchange* pPX, CXTPCommandBarLi
             CObject* pObject = NULL;
             if (!secBar->ExchangeObjectByClass(pObject, RUNTIME_CLASS(CXTPCommandBar)) || pObject == NULL)
                 return FALSE;
+            // A bar joins the list only once it has read back whole.
             CXTPCommandBar* pBar = (CXTPCommandBar*)pObject;
+            try
+            {
+                pBar->DoPropExchange(secBar);
+            }
+            catch (CException*)
+            {
+                pBar->InternalRelease();
+                throw;
+            }
             pCommandBarList->Add(pBar);
-            pBar->DoPropExchange(secBar);
             pBar->GetControls()->RefreshIndexes();
         }
     }
     catch (CException* e)
     {
-        ::OutputDebugStringA("CXTPCommandBars: the saved bar controls are damaged and were not loaded\n");
+        // The stored bars are read one after another: the damage ends what
+        // can be read, and the bars read whole before it are kept.
+        TRACE("CXTPCommandBars: the saved bar controls are damaged after %d bars; those are kept\n",
+              (int)pCommandBarList->GetCount());
         e->Delete();
         return FALSE;
     }
@@ -662,13 +675,59 @@ int AFX_CDECL CXTPCommandBars::DropPopupCycles(CXTPCommandBarList* pCommandBarLi
     return nDropped;
 }
 
+namespace {
+
+// TRUE when a loaded bar, or a popup bar it opens (at any depth), has a
+// stored popup link to a bar the list does not hold: the bar was saved
+// whole, but part of what it opens was lost with damaged data.
+BOOL OpensMissingBars(CXTPCommandBar* pBar, CXTPCommandBarList* pCommandBarList)
+{
+    std::set<CXTPCommandBar*> seen;
+    std::vector<CXTPCommandBar*> stack(1, pBar);
+    seen.insert(pBar);
+    while (!stack.empty())
+    {
+        CXTPCommandBar* pCurrent = stack.back();
+        stack.pop_back();
+        CArray<CXTPControlPopup*, CXTPControlPopup*> arrPopups;
+        CollectPendingPopups(pCurrent, arrPopups);
+        for (INT_PTR i = 0; i < arrPopups.GetSize(); i++)
+        {
+            CXTPCommandBar* pTarget = pCommandBarList->FindCommandBar(arrPopups[i]->m_dwCommandBarID);
+            if (pTarget == NULL)
+                return TRUE;
+            if (seen.insert(pTarget).second)
+                stack.push_back(pTarget);
+        }
+    }
+    return FALSE;
+}
+
+} // namespace
+
 void CXTPCommandBars::RestoreCommandBarList(CXTPCommandBarList* pCommandBarList, BOOL bSilent)
 {
     DropPopupCycles(pCommandBarList);
+
+    // Bars that open bars lost with damaged data are not restored: the
+    // program's own bar of that id stays as it is.
+    std::set<CXTPCommandBar*> incomplete;
+    for (int i = 0; i < pCommandBarList->GetCount(); i++)
+    {
+        CXTPCommandBar* pBar = pCommandBarList->GetAt(i);
+        if ((pBar->IsKindOf(RUNTIME_CLASS(CXTPToolBar)) ||
+             (pBar->IsKindOf(RUNTIME_CLASS(CXTPPopupBar)) && ((CXTPPopupBar*)pBar)->IsContextMenu())) &&
+            OpensMissingBars(pBar, pCommandBarList))
+        {
+            TRACE("CXTPCommandBars: the saved bar %u opens bars that were lost; it is not restored\n",
+                  pBar->GetBarID());
+            incomplete.insert(pBar);
+        }
+    }
     for (int i = 0; i < pCommandBarList->GetCount(); i++)
     {
         CXTPToolBar* pLoaded = DYNAMIC_DOWNCAST(CXTPToolBar, pCommandBarList->GetAt(i));
-        if (pLoaded == NULL)
+        if (pLoaded == NULL || incomplete.count(pLoaded) != 0)
             continue;
         pLoaded->RestoreCommandBarList(pCommandBarList);
 
@@ -698,7 +757,7 @@ void CXTPCommandBars::RestoreCommandBarList(CXTPCommandBarList* pCommandBarList,
     for (int i = 0; i < pCommandBarList->GetCount(); i++)
     {
         CXTPPopupBar* pLoaded = DYNAMIC_DOWNCAST(CXTPPopupBar, pCommandBarList->GetAt(i));
-        if (pLoaded == NULL || !pLoaded->IsContextMenu())
+        if (pLoaded == NULL || !pLoaded->IsContextMenu() || incomplete.count(pLoaded) != 0)
             continue;
         pLoaded->RestoreCommandBarList(pCommandBarList);
         CXTPCommandBar* pExisting = m_pContextMenus->FindCommandBar(pLoaded->GetBarID());
@@ -738,6 +797,14 @@ void CXTPCommandBars::MergeLoadedToolBar(CXTPToolBar* pExisting, CXTPToolBar* pL
         // The program's own bar changed since the save.
         if (bSilent || pLoaded->GetControls()->Compare(pLoadedOriginal))
             return;
+        if (!m_bOwnBarsChanged)
+        {
+            // The program's bars are those the state was saved with: the
+            // stored copy of them is damaged, and the bar is not taken.
+            TRACE("CXTPCommandBars: the saved original controls of bar %u are damaged; the bar keeps its own\n",
+                  pExisting->GetBarID());
+            return;
+        }
         CString strMessage, strFormat;
         strFormat.LoadString(9177);
         strMessage.Format(strFormat, (LPCTSTR)pExisting->GetTitle());
@@ -768,4 +835,54 @@ void CXTPCommandBars::CopyLoadedToolBar(CXTPToolBar* pExisting, CXTPToolBar* pLo
     pExisting->SetDockBar(pDockBar);
     pExisting->SetCommandBars(this);
     pExisting->OnRecalcLayout();
+}
+
+namespace {
+
+void MixFingerprint(DWORD& dwHash, DWORD dwValue)
+{
+    for (int i = 0; i < 4; i++)
+    {
+        dwHash ^= (dwValue >> (8 * i)) & 0xFF;
+        dwHash *= 16777619u;
+    }
+}
+
+void MixControls(DWORD& dwHash, CXTPControls* pControls, int nDepth)
+{
+    if (pControls == NULL || nDepth > XTP_MAX_POPUP_DEPTH)
+        return;
+    MixFingerprint(dwHash, (DWORD)pControls->GetCount());
+    for (int i = 0; i < pControls->GetCount(); i++)
+    {
+        CXTPControl* pControl = pControls->GetAt(i);
+        if (pControl->IsTemporary())
+            continue;
+        MixFingerprint(dwHash, (DWORD)pControl->GetType());
+        MixFingerprint(dwHash, (DWORD)pControl->GetID());
+        MixFingerprint(dwHash, (DWORD)pControl->GetBeginGroup());
+        CString strCaption = pControl->GetCaption();
+        for (int n = 0; n < strCaption.GetLength(); n++)
+            MixFingerprint(dwHash, (BYTE)strCaption[n]);
+        CXTPCommandBar* pBar = pControl->GetCommandBar();
+        if (pBar != NULL)
+            MixControls(dwHash, pBar->GetControls(), nDepth + 1);
+    }
+}
+
+} // namespace
+
+DWORD CXTPCommandBars::GetOwnBarsFingerprint() const
+{
+    DWORD dwHash = 2166136261u;
+    for (int i = 0; i < GetCount(); i++)
+    {
+        CXTPToolBar* pBar = GetAt(i);
+        CXTPControls* pOriginal = pBar->GetControls()->GetOriginalControls();
+        if (!pBar->IsBuiltIn() || pOriginal == NULL)
+            continue;
+        MixFingerprint(dwHash, pBar->GetBarID());
+        MixControls(dwHash, pOriginal, 0);
+    }
+    return dwHash != 0 ? dwHash : 1;
 }

@@ -612,9 +612,15 @@ void CXTPCommandBars::SaveControls(LPCTSTR lpszProfileName, BOOL bOnlyCustomized
     }
     if (!bStored)
     {
-        pApp->WriteProfileBinary(strSection, "Controls", pData, dwSize);
+        if (pApp->WriteProfileBinary(strSection, "Controls", pData, dwSize))
+            bStored = TRUE;
+        else
+            ::OutputDebugStringA("CXTPCommandBars: the bar controls could not be written to the profile\n");
         pApp->WriteProfileInt(strSection, "LoadFromFile", 0);
     }
+    // The program's own bars as they were when the controls were saved.
+    if (bStored)
+        pApp->WriteProfileInt(strSection, "OwnBars", (int)GetOwnBarsFingerprint());
     free(pData);
 }
 
@@ -643,7 +649,8 @@ BOOL CXTPCommandBars::LoadControlsFromFile(CMemFile* pFile, BOOL bSilent)
         e->Delete();
         bLoaded = FALSE;
     }
-    if (bLoaded)
+    // Damaged data still gives back the bars read whole before the damage.
+    if (bLoaded || list.GetCount() > 0)
         RestoreCommandBarList(&list, bSilent);
     return bLoaded;
 }
@@ -654,6 +661,15 @@ void CXTPCommandBars::LoadControls(LPCTSTR lpszProfileName, BOOL bSilent)
     if (pApp == NULL)
         return;
     CString strSection = SectionName("%s-Controls", lpszProfileName);
+    // Saved with the program's bars as they are now, a stored original copy
+    // that differs from them can only be damaged.
+    DWORD dwOwnBars = (DWORD)pApp->GetProfileInt(strSection, "OwnBars", 0);
+    struct COwnBarsScope
+    {
+        BOOL& m_bChanged;
+        COwnBarsScope(BOOL& bChanged, BOOL bNow) : m_bChanged(bChanged) { m_bChanged = bNow; }
+        ~COwnBarsScope() { m_bChanged = TRUE; }
+    } scope(m_bOwnBarsChanged, dwOwnBars == 0 || dwOwnBars != GetOwnBarsFingerprint());
     if (pApp->GetProfileInt(strSection, "LoadFromFile", 0))
     {
         CString strPath = pApp->GetProfileString(strSection, "Controls", "");

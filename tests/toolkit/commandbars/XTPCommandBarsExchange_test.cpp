@@ -16,6 +16,10 @@
 
 #include <stdlib.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 using testsupport::CBarsFrame;
 
 namespace
@@ -353,5 +357,166 @@ TEST_F(ExchangeTest, AStoredCycleOfPopupBarsIsBrokenWhenLoaded)
     pMine->SetPopuped(0, TRUE);
     EXPECT_TRUE(pLoadedA->IsTrackingMode());
     pMine->SetTrackingMode(FALSE);
+    pFrame->DestroyWindow();
+}
+
+namespace
+{
+// Message boxes asked while a state loads: counted and answered "No".
+int g_nQuestions = 0;
+int AFXAPI CountQuestion(LPCTSTR, UINT, UINT)
+{
+    g_nQuestions++;
+    return IDNO;
+}
+
+// The program's "Standard" bar 102 (New, Open) and two user toolbars:
+// "First" 1001 of plain buttons and "Second" 1002 whose last control is a
+// check box.
+CBarsFrame* CreateTwoBarFrame()
+{
+    CBarsFrame* pFrame = CBarsFrame::Create(CRect(20, 20, 620, 420), TRUE);
+    CXTPCommandBars* pBars = pFrame->GetCommandBars();
+    CXTPToolBar* pStandard = pFrame->AddToolBar("Standard", {{57600, "New"}, {57601, "Open"}});
+    pStandard->SetBarID(102);
+    pStandard->GetControls()->CreateOriginalControls();
+    CXTPToolBar* pFirst = pBars->CreateCustomToolBar("First", 1001);
+    pFirst->GetControls()->Add(xtpControlButton, 3001)->SetCaption("One");
+    pFirst->GetControls()->Add(xtpControlButton, 3002)->SetCaption("Two");
+    CXTPToolBar* pSecond = pBars->CreateCustomToolBar("Second", 1002);
+    pSecond->GetControls()->Add(xtpControlButton, 3003)->SetCaption("Three");
+    pSecond->GetControls()->Add(new CXTPControlCheckBox(), 3004);
+    return pFrame;
+}
+
+// A frame with the program's bars only, as at a start of the program.
+CBarsFrame* CreateProgramFrame()
+{
+    CBarsFrame* pFrame = CBarsFrame::Create(CRect(20, 20, 620, 420), TRUE);
+    CXTPToolBar* pStandard = pFrame->AddToolBar("Standard", {{57600, "New"}, {57601, "Open"}});
+    pStandard->SetBarID(102);
+    pStandard->GetControls()->CreateOriginalControls();
+    return pFrame;
+}
+
+std::vector<BYTE> Unpacked(const std::vector<BYTE>& stored)
+{
+    CXTPZipMemFile file(const_cast<BYTE*>(stored.data()), (UINT)stored.size());
+    std::vector<BYTE> raw((size_t)file.GetLength());
+    if (!raw.empty())
+        file.Read(raw.data(), (UINT)raw.size());
+    return raw;
+}
+
+void ExpectFirstBar(CXTPCommandBars* pBars, const char* pszWhat)
+{
+    CXTPToolBar* pFirst = pBars->GetToolBar(1001);
+    ASSERT_TRUE(pFirst != NULL) << pszWhat;
+    int nControls = 0;
+    for (int i = 0; i < pFirst->GetControlCount(); i++)
+        nControls += pFirst->GetControl(i)->IsTemporary() ? 0 : 1;
+    EXPECT_EQ(2, nControls) << pszWhat;
+    EXPECT_TRUE(pFirst->GetControls()->FindControl(3002) != NULL) << pszWhat;
+    ASSERT_TRUE(pBars->GetToolBar(102) != NULL) << pszWhat;
+    EXPECT_TRUE(pBars->GetToolBar(102)->GetControls()->FindControl(57601) != NULL) << pszWhat;
+}
+} // namespace
+
+TEST_F(ExchangeTest, DamagedStoredControlsKeepEveryBarThatReadsBackWhole)
+{
+    CBarsFrame* pFrame = CreateTwoBarFrame();
+    pFrame->GetCommandBars()->SaveBarState("CommandBars");
+    pFrame->DestroyWindow();
+    DWORD dwType = 0;
+    std::vector<BYTE> stored;
+    ASSERT_TRUE(app.Query("CommandBars-Controls", "Controls", dwType, stored));
+    ASSERT_EQ(0, memcmp(stored.data(), "ZIP!", 4)) << "the controls are stored packed";
+    const std::vector<BYTE> raw = Unpacked(stored);
+
+    // An unknown class name in the second user toolbar: the first bar
+    // reads back whole and stays, for good.
+    std::vector<BYTE> unknown = raw;
+    const std::string strClass = "CXTPControlCheckBox";
+    std::vector<BYTE>::iterator it = std::search(unknown.begin(), unknown.end(), strClass.begin(), strClass.end());
+    ASSERT_TRUE(it != unknown.end());
+    *(it + (strClass.size() - 1)) = 'y';
+    app.SetRaw("CommandBars-Controls", "Controls", REG_BINARY, unknown.data(), (DWORD)unknown.size());
+    pFrame = CreateProgramFrame();
+    pFrame->GetCommandBars()->LoadBarState("CommandBars");
+    ExpectFirstBar(pFrame->GetCommandBars(), "unknown class");
+    EXPECT_TRUE(pFrame->GetCommandBars()->GetToolBar(1002) == NULL) << "the damaged bar is dropped";
+    pFrame->GetCommandBars()->SaveBarState("CommandBars");
+    pFrame->DestroyWindow();
+    pFrame = CreateProgramFrame();
+    pFrame->GetCommandBars()->LoadBarState("CommandBars");
+    ExpectFirstBar(pFrame->GetCommandBars(), "saved again after the damaged load");
+    pFrame->DestroyWindow();
+
+    // One flipped bit near the end of the packed value: what unpacked
+    // before it still gives the first bar.
+    std::vector<BYTE> flipped = stored;
+    flipped[flipped.size() - 8] ^= 0x04;
+    app.SetRaw("CommandBars-Controls", "Controls", REG_BINARY, flipped.data(), (DWORD)flipped.size());
+    pFrame = CreateProgramFrame();
+    pFrame->GetCommandBars()->LoadBarState("CommandBars");
+    ExpectFirstBar(pFrame->GetCommandBars(), "flipped bit");
+    pFrame->DestroyWindow();
+
+    // Cut after the first bar's bytes: a popup-free bar read whole is kept.
+    std::vector<BYTE> cut(raw.begin(), raw.begin() + (std::search(raw.begin(), raw.end(), strClass.begin(),
+                                                                    strClass.end()) - raw.begin()));
+    app.SetRaw("CommandBars-Controls", "Controls", REG_BINARY, cut.data(), (DWORD)cut.size());
+    pFrame = CreateProgramFrame();
+    pFrame->GetCommandBars()->LoadBarState("CommandBars");
+    ExpectFirstBar(pFrame->GetCommandBars(), "cut short");
+    pFrame->DestroyWindow();
+}
+
+TEST_F(ExchangeTest, TheUpdateQuestionComesOnlyWhenTheProgramsBarsChanged)
+{
+    // The player added Save to the program's Standard bar.
+    CBarsFrame* pFrame = CreateProgramFrame();
+    CXTPToolBar* pStandard = pFrame->GetCommandBars()->GetToolBar(102);
+    pStandard->GetControls()->Add(xtpControlButton, 57603)->SetCaption("Save");
+    pFrame->GetCommandBars()->SaveBarState("CommandBars");
+    const DWORD dwOwnBars = app.QueryDword("CommandBars-Controls", "OwnBars");
+    EXPECT_EQ(pFrame->GetCommandBars()->GetOwnBarsFingerprint(), dwOwnBars);
+
+    // The stored copy of the program's bar damaged (its Open now reads as
+    // another command) while the program's bars stayed the same: no
+    // question, the bar keeps its own controls.
+    CXTPControls* pOriginal = pStandard->GetControls()->GetOriginalControls();
+    ASSERT_TRUE(pOriginal != NULL);
+    pOriginal->GetAt(1)->SetID(57610);
+    pFrame->GetCommandBars()->SaveBarState("CommandBars");
+    app.SetRaw("CommandBars-Controls", "OwnBars", REG_DWORD, &dwOwnBars, 4);
+    pFrame->DestroyWindow();
+
+    g_nQuestions = 0;
+    AfxSetMessageBoxHook(&CountQuestion);
+    pFrame = CreateProgramFrame();
+    pFrame->GetCommandBars()->LoadBarState("CommandBars");
+    EXPECT_EQ(0, g_nQuestions) << "damaged data is no software update";
+    CXTPControls* pControls = pFrame->GetCommandBars()->GetToolBar(102)->GetControls();
+    EXPECT_TRUE(pControls->FindControl(57601) != NULL);
+    EXPECT_TRUE(pControls->FindControl(57610) == NULL);
+    pFrame->DestroyWindow();
+
+    // The program's own bar really changed (a new button): the player is
+    // asked, and "No" keeps the customised bar.
+    {
+        CBarsFrame* pSaveFrame = CreateProgramFrame();
+        pSaveFrame->GetCommandBars()->GetToolBar(102)->GetControls()->Add(xtpControlButton, 57603)->SetCaption("Save");
+        pSaveFrame->GetCommandBars()->SaveBarState("CommandBars");
+        pSaveFrame->DestroyWindow();
+    }
+    pFrame = CBarsFrame::Create(CRect(20, 20, 620, 420), TRUE);
+    CXTPToolBar* pNew = pFrame->AddToolBar("Standard", {{57600, "New"}, {57601, "Open"}, {57607, "Print"}});
+    pNew->SetBarID(102);
+    pNew->GetControls()->CreateOriginalControls();
+    pFrame->GetCommandBars()->LoadBarState("CommandBars");
+    AfxSetMessageBoxHook(NULL);
+    EXPECT_EQ(1, g_nQuestions);
+    EXPECT_TRUE(pFrame->GetCommandBars()->GetToolBar(102)->GetControls()->FindControl(57603) != NULL);
     pFrame->DestroyWindow();
 }
