@@ -732,6 +732,12 @@ void CXTPCommandBars::RestoreCommandBarList(CXTPCommandBarList* pCommandBarList,
         pLoaded->RestoreCommandBarList(pCommandBarList);
 
         CXTPToolBar* pExisting = GetToolBar(pLoaded->GetBarID());
+        if (pExisting == NULL && GetCount() >= XTP_MAX_STORED_TOOLBARS)
+        {
+            TRACE("CXTPCommandBars: the saved toolbar %u is one more than the %d a frame may hold; it is dropped\n",
+                  pLoaded->GetBarID(), (int)XTP_MAX_STORED_TOOLBARS);
+            continue;
+        }
         if (pExisting == NULL)
         {
             // A bar the user made: it joins the bars.

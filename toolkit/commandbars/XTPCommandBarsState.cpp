@@ -456,7 +456,8 @@ void CXTPCommandBars::LoadBarState(LPCTSTR lpszProfileName, BOOL bSilent)
     BOOL bRescale = szSaved.cx > 0 && szSaved.cy > 0 && szSaved != szCurrent;
 
     CArray<XTP_BARINFO, XTP_BARINFO&> arrInfo;
-    for (int i = 0; i < nBars && i < XTP_MAX_STORED_BARS; i++)
+    // Records beyond the toolbars a frame may hold can place nothing.
+    for (int i = 0; i < nBars && i < XTP_MAX_STORED_TOOLBARS; i++)
     {
         XTP_BARINFO info;
         // A missing record ends the list: the count was wrong.
@@ -472,7 +473,7 @@ void CXTPCommandBars::LoadBarState(LPCTSTR lpszProfileName, BOOL bSilent)
         int nEntries = section.GetInt("Bars", 0);
         if (pDockBar == NULL || nEntries <= 1)
             continue;
-        for (int j = 0; j < nEntries && j < 2 * XTP_MAX_STORED_BARS; j++)
+        for (int j = 0; j < nEntries && j < 2 * XTP_MAX_STORED_TOOLBARS + 1; j++)
         {
             CString strEntry;
             strEntry.Format("Bar#%d", j);
@@ -482,6 +483,10 @@ void CXTPCommandBars::LoadBarState(LPCTSTR lpszProfileName, BOOL bSilent)
             CXTPToolBar* pBar = GetToolBar(nBarID);
             if (pBar != NULL)
             {
+                // A floating bar becomes a child window first, so that it
+                // is made a frame-owned popup again when it is floated later.
+                if (pBar->GetSafeHwnd() != NULL && (::GetWindowLongPtr(pBar->m_hWnd, GWL_STYLE) & WS_POPUP) != 0)
+                    pBar->CreateBarWindow(m_pFrame, FALSE);
                 if (pBar->GetSafeHwnd() != NULL && ::GetParent(pBar->m_hWnd) != pDockBar->m_hWnd)
                     pBar->SetParent(pDockBar);
                 if (pBar->GetDockBar() != NULL)

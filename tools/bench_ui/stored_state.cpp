@@ -353,3 +353,62 @@ BM_UI_BENCH(stored_profiles)
     ::SHDeleteKeyA(HKEY_LOCAL_MACHINE, CString("Software\\") + kStoredKey);
     CXTRegistryManager::SetProfileNames(NULL, NULL);
 }
+
+namespace
+{
+// A frame with the game's menu bar and Standard bar, customizable.
+CXTPFrameWnd* CreateBarsFrame()
+{
+    CXTPFrameWnd* pFrame = new CXTPFrameWnd;
+    pFrame->Create(NULL, "Bench", WS_OVERLAPPEDWINDOW, CRect(0, 0, 640, 480));
+    pFrame->InitCommandBars();
+    CXTPCommandBars* pBars = pFrame->GetCommandBars();
+    pBars->SetCustomizable(TRUE);
+    pBars->CreateMenuBar("Menu Bar", 102);
+    CXTPToolBar* pStandard = pBars->Add("Standard", xtpBarTop);
+    pStandard->LoadToolBar(102);
+    pFrame->ShowWindow(SW_SHOWNA);
+    pFrame->RecalcLayout();
+    return pFrame;
+}
+} // namespace
+
+BM_UI_BENCH(stored_commandbars)
+{
+    std::unique_ptr<CWinApp> pOwnApp;
+    CWinApp* pApp = BenchApp(pOwnApp);
+    CStoredKey key(pApp);
+
+    for (int nToolBars : { 999, 100 })
+    {
+        // The stored state of a player who made that many toolbars.
+        CXTPFrameWnd* pFrame = CreateBarsFrame();
+        CXTPCommandBars* pBars = pFrame->GetCommandBars();
+        pBars->LockLayout(TRUE);
+        for (int i = 0; i < nToolBars; i++)
+        {
+            CString strName;
+            strName.Format("Toolbar %d", i + 1);
+            CXTPToolBar* pBar = pBars->CreateCustomToolBar(strName, 5000 + i);
+            if (pBar != NULL)
+                pBar->GetControls()->Add(xtpControlButton, 57600)->SetCaption("New");
+        }
+        pBars->LockLayout(FALSE);
+        pBars->SaveBarState("CommandBars");
+        pFrame->DestroyWindow();
+        bench_ui::Pump();
+
+        pFrame = CreateBarsFrame();
+        double dStart = bench_ui::Now();
+        pFrame->GetCommandBars()->LoadBarState("CommandBars");
+        pFrame->RecalcLayout();
+        bench_ui::Pump();
+        double dMs = (bench_ui::Now() - dStart) * 1000.0;
+        CString strWhat;
+        strWhat.Format("stored command bars: %d stored user toolbars loaded (%d bars after)", nToolBars,
+                       pFrame->GetCommandBars()->GetCount());
+        bench_ui::Report(strWhat, dMs, "ms", 1000);
+        pFrame->DestroyWindow();
+        bench_ui::Pump();
+    }
+}

@@ -520,3 +520,36 @@ TEST_F(ExchangeTest, TheUpdateQuestionComesOnlyWhenTheProgramsBarsChanged)
     EXPECT_TRUE(pFrame->GetCommandBars()->GetToolBar(102)->GetControls()->FindControl(57603) != NULL);
     pFrame->DestroyWindow();
 }
+
+TEST_F(ExchangeTest, StoredToolbarsBeyondWhatAFrameHoldsAreDropped)
+{
+    // More user toolbars than a frame may hold: the first ones come back
+    // up to the bound, the rest are dropped, and the bar records read are
+    // bounded the same way.
+    const int nStored = XTP_MAX_STORED_TOOLBARS + 12;
+    CBarsFrame* pFrame = CreateProgramFrame();
+    CXTPCommandBars* pBars = pFrame->GetCommandBars();
+    pBars->LockLayout(TRUE);
+    for (int i = 0; i < nStored; i++)
+    {
+        CString strName;
+        strName.Format("Mine %d", i);
+        CXTPToolBar* pBar = pBars->CreateCustomToolBar(strName, 5000 + i);
+        ASSERT_TRUE(pBar != NULL);
+        pBar->GetControls()->Add(xtpControlButton, 57600)->SetCaption("New");
+    }
+    pBars->LockLayout(FALSE);
+    pBars->SaveBarState("CommandBars");
+    EXPECT_EQ((DWORD)(nStored + 1), app.QueryDword("CommandBars-Summary", "Bars"));
+    pFrame->DestroyWindow();
+
+    pFrame = CreateProgramFrame();
+    pBars = pFrame->GetCommandBars();
+    pBars->LoadBarState("CommandBars");
+    EXPECT_EQ((int)XTP_MAX_STORED_TOOLBARS, pBars->GetCount());
+    EXPECT_TRUE(pBars->GetToolBar(5000) != NULL);
+    EXPECT_TRUE(pBars->GetToolBar(5000 + XTP_MAX_STORED_TOOLBARS - 2) != NULL);
+    EXPECT_TRUE(pBars->GetToolBar(5000 + XTP_MAX_STORED_TOOLBARS - 1) == NULL);
+    EXPECT_TRUE(pBars->GetToolBar(102) != NULL);
+    pFrame->DestroyWindow();
+}

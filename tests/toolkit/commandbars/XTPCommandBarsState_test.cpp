@@ -34,6 +34,12 @@ CBarsFrame* CreateGameFrame(BOOL bCustomizable = FALSE)
     return pFrame;
 }
 
+// The window style of a bar (a bar's own GetStyle gives its bar style).
+DWORD WindowStyle(CXTPToolBar* pBar)
+{
+    return (DWORD)::GetWindowLongPtr(pBar->GetSafeHwnd(), GWL_STYLE);
+}
+
 class BarStateTest : public ::testing::Test
 {
 protected:
@@ -273,4 +279,29 @@ TEST_F(BarStateTest, LargeControlsGoToAHiddenFileAndAFailedWriteKeepsThemLoadabl
     EXPECT_EQ(1200, pFrame->GetCommandBars()->GetToolBar(1002)->GetControlCount());
     pFrame->DestroyWindow();
     ::RemoveDirectoryA(strPath);
+}
+
+TEST_F(BarStateTest, AFloatingBarDockedByTheStoredStateFloatsAgainAsAFramePopup)
+{
+    // Saved with the Timer bar docked; it floats when the state is loaded.
+    CBarsFrame* pFrame = CreateGameFrame();
+    CXTPCommandBars* pBars = pFrame->GetCommandBars();
+    pBars->SaveBarState("CommandBars");
+    CXTPToolBar* pTimer = pBars->GetToolBar(130);
+    ASSERT_TRUE(pBars->FloatCommandBar(pTimer));
+    ASSERT_TRUE((WindowStyle(pTimer) & WS_POPUP) != 0);
+
+    pBars->LoadBarState("CommandBars");
+    ASSERT_TRUE(pTimer->GetDockBar() != NULL);
+    EXPECT_EQ(pTimer->GetDockBar()->GetSafeHwnd(), ::GetParent(pTimer->GetSafeHwnd()));
+    EXPECT_TRUE((WindowStyle(pTimer) & WS_CHILD) != 0) << "docked, the bar is a child window";
+    EXPECT_TRUE((WindowStyle(pTimer) & WS_POPUP) == 0);
+
+    // Floated again, it is a top-level popup owned by the frame, not a
+    // window clipped inside the dock bar.
+    ASSERT_TRUE(pBars->FloatCommandBar(pTimer));
+    EXPECT_TRUE((WindowStyle(pTimer) & WS_POPUP) != 0);
+    EXPECT_EQ(::GetDesktopWindow(), ::GetAncestor(pTimer->GetSafeHwnd(), GA_PARENT));
+    EXPECT_EQ(pFrame->GetSafeHwnd(), ::GetWindow(pTimer->GetSafeHwnd(), GW_OWNER));
+    pFrame->DestroyWindow();
 }
