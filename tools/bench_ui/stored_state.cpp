@@ -379,6 +379,41 @@ BM_UI_BENCH(stored_commandbars)
     CWinApp* pApp = BenchApp(pOwnApp);
     CStoredKey key(pApp);
 
+    // A damaged count of used commands (the cap less one) with three items,
+    // from the registry and from an INI file.
+    {
+        CXTPFrameWnd* pFrame = CreateBarsFrame();
+        CXTPCommandBars* pBars = pFrame->GetCommandBars();
+        HKEY hKey = NULL;
+        ::RegCreateKeyExA(HKEY_CURRENT_USER, key.AppKey() + "\\CommandBars-Options\\UsedCommands", 0, NULL, 0,
+                          KEY_WRITE, NULL, &hKey, NULL);
+        SetDword(hKey, "Count", 65535);
+        SetDword(hKey, "Item0", 57600);
+        SetDword(hKey, "Item1", 57601);
+        SetDword(hKey, "Item2", 57603);
+        ::RegCloseKey(hKey);
+        double dRegistry = bench_ui::MedianMs(5, [pBars] { pBars->LoadOptions("CommandBars"); });
+        bench_ui::Report("stored command bars: used-commands count 65,535 read from the registry", dRegistry, "ms",
+                         1000);
+
+        char szTemp[MAX_PATH], szIni[MAX_PATH];
+        ::GetTempPathA(MAX_PATH, szTemp);
+        ::GetTempFileNameA(szTemp, "bmo", 0, szIni);
+        ::WritePrivateProfileStringA("CommandBars-Options\\UsedCommands", "Count", "65535", szIni);
+        ::WritePrivateProfileStringA("CommandBars-Options\\UsedCommands", "Item0", "57600", szIni);
+        LPCTSTR pszOldKey = pApp->m_pszRegistryKey;
+        LPCTSTR pszOldProfile = pApp->m_pszProfileName;
+        pApp->m_pszRegistryKey = NULL;
+        pApp->m_pszProfileName = szIni;
+        double dIni = bench_ui::MedianMs(5, [pBars] { pBars->LoadOptions("CommandBars"); });
+        pApp->m_pszRegistryKey = pszOldKey;
+        pApp->m_pszProfileName = pszOldProfile;
+        ::DeleteFileA(szIni);
+        bench_ui::Report("stored command bars: used-commands count 65,535 read from an INI file", dIni, "ms", 1000);
+        pFrame->DestroyWindow();
+        bench_ui::Pump();
+    }
+
     for (int nToolBars : { 999, 100 })
     {
         // The stored state of a player who made that many toolbars.
