@@ -88,7 +88,7 @@ TEST(MainFrame, StartsWithItsBarsInTheOffice2003Look)
     CString strTitle;
     pFrame->GetWindowText(strTitle);
     EXPECT_STREQ("Untitled - Brindlemark", strTitle);
-    EXPECT_NE(0, pFrame->GetStyle() & WS_CLIPCHILDREN);
+    EXPECT_NE(0u, (UINT)(pFrame->GetStyle() & WS_CLIPCHILDREN));
 
     CXTPCommandBars* pBars = pFrame->GetCommandBars();
     ASSERT_TRUE(pBars != NULL);
