@@ -536,6 +536,46 @@ TEST(Brindlemark, APuzzleIsMadePlayedPausedAndSavedWithCtrlS)
     EXPECT_EQ(2u, Descendants(hFrame, "", "XTPPropertyGrid").size());
     EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "both_panes_docked").empty());
 
+    // A colour row's "..." opens the game's own colour dialog: the first
+    // colour row of the appearance grid (the grid with the most rows) is
+    // selected, then its button, at the row's right end, is clicked.
+    HWND hView = NULL;
+    int nMostRows = 0;
+    for (HWND hGrid : Descendants(hFrame, "", "XTPPropertyGrid"))
+        for (HWND hChild : Descendants(hGrid, "", ""))
+        {
+            char szClass[64] = "";
+            ::GetClassName(hChild, szClass, sizeof(szClass));
+            const int nRows = lstrcmpi(szClass, "ListBox") == 0 ? (int)::SendMessage(hChild, LB_GETCOUNT, 0, 0) : 0;
+            if (nRows > nMostRows)
+            {
+                nMostRows = nRows;
+                hView = hChild;
+            }
+        }
+    ASSERT_TRUE(hView != NULL);
+    RECT rcRow = {};
+    ASSERT_NE(LB_ERR, (int)::SendMessage(hView, LB_GETITEMRECT, 1, (LPARAM)&rcRow));
+    POINT ptRow = {rcRow.left + 20, (rcRow.top + rcRow.bottom) / 2};
+    POINT ptButton = {rcRow.right - 6, ptRow.y};
+    ::ClientToScreen(hView, &ptRow);
+    ::ClientToScreen(hView, &ptButton);
+    ::SetForegroundWindow(hFrame);
+    ClickScreen(ptRow, false);
+    ClickScreen(ptButton, false);
+    HWND hColors = WaitForWindow(game.Pid(), "Colors", 5000);
+    ASSERT_TRUE(hColors != NULL);
+    Wait(300);
+    // Two tabs, the standard page showing.
+    std::vector<HWND> tabs = Descendants(hColors, "", "SysTabControl32");
+    ASSERT_EQ(1u, tabs.size());
+    EXPECT_EQ(2, (int)::SendMessage(tabs[0], TCM_GETITEMCOUNT, 0, 0));
+    EXPECT_EQ(1u, Descendants(hColors, "Standard", "").size());
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hColors, "colour_dialog_from_a_colour_row").empty());
+    ClickButton(hColors, "Cancel");
+    Wait(500);
+    EXPECT_FALSE(::IsWindow(hColors));
+
     // With the clock running the puzzle is modified again: closing asks,
     // and "Don't Save" leaves.
     ::PostMessage(hFrame, WM_CLOSE, 0, 0);

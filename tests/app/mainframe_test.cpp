@@ -3,6 +3,7 @@
 // number font, and the commands that are the frame's own.
 // ctest: lock registry
 #include "support/gameapp.h"
+#include "support/modal.h"
 #include "support/snapshot.h"
 
 #include "ApplicationInfo.h"
@@ -17,6 +18,8 @@
 #include "XTPDockingPane.h"
 #include "XTPPropertyGrid.h"
 #include "ProfilePropGrids.h"
+#include "RookXTPPropertyGridItemColor.h"
+#include "XTColorDialog.h"
 
 #include <shlwapi.h>
 
@@ -88,7 +91,7 @@ TEST(MainFrame, StartsWithItsBarsInTheOffice2003Look)
     CString strTitle;
     pFrame->GetWindowText(strTitle);
     EXPECT_STREQ("Untitled - Brindlemark", strTitle);
-    EXPECT_NE(0u, (UINT)(pFrame->GetStyle() & WS_CLIPCHILDREN));
+    EXPECT_NE(0u, pFrame->GetStyle() & WS_CLIPCHILDREN);
 
     CXTPCommandBars* pBars = pFrame->GetCommandBars();
     ASSERT_TRUE(pBars != NULL);
@@ -522,4 +525,87 @@ TEST(MainFrame, TheProfileListsApplyOnlyTheChosenAppearance)
     game.Command(ID_UNDO_MOVE);
     EXPECT_EQ(crOld, puzzle.m_AppearanceInfo.m_crShadedFill);
     EXPECT_EQ(crOld, puzzle.FindSquare(0, 0)->m_crShadedFill);
+}
+
+TEST(MainFrame, AColourPickedInTheGamesColourDialogRecoloursTheBoard)
+{
+    GameApp game;
+    ASSERT_TRUE(game.NewPuzzle(0));
+    CMainFrame* pFrame = game.Frame();
+    CHTDataContainer& puzzle = game.Puzzle();
+    game.Command(ID_APPEARANCE_PANE);
+    testsupport::PumpPending();
+    ASSERT_TRUE(pFrame->m_paneAppearance.GetSafeHwnd() != NULL);
+    // A shaded square shows the shaded fill.
+    for (int i = 0; i < 3 && game.StateAt(4, 4) != 2; i++)
+        game.Click(4, 4);
+    ASSERT_EQ(2, game.StateAt(4, 4));
+    const COLORREF crOld = puzzle.m_AppearanceInfo.m_crShadedFill;
+    const COLORREF crPicked = RGB(255, 204, 204);
+    ASSERT_NE(crOld, crPicked);
+
+    // The row's "..." opens the game's own colour dialog with the row's
+    // colour; the standard page's cell below the centre is picked, then OK.
+    CRookXTPPropertyGridItemColor* pItem =
+        static_cast<CRookXTPPropertyGridItemColor*>(pFrame->m_paneAppearance.GetGrid()->FindItem(htacShadedFill));
+    ASSERT_TRUE(pItem != NULL);
+    DWORD dwOptions = 0;
+    CString strCaption;
+    COLORREF crOffered = 0, crCurrent = 0;
+    testsupport::ModalDriver driver([&](HWND hDlg) {
+        CXTColorDialog* pDlg = DYNAMIC_DOWNCAST(CXTColorDialog, CWnd::FromHandlePermanent(hDlg));
+        if (pDlg == NULL)
+        {
+            ::PostMessage(hDlg, WM_COMMAND, IDCANCEL, 0);
+            return;
+        }
+        dwOptions = pDlg->m_dwStyle;
+        pDlg->GetWindowText(strCaption);
+        crOffered = pDlg->GetColor();
+        crCurrent = pDlg->GetCurrentColor();
+        testsupport::ModalDriver::ShowNow(hDlg);
+        CXTColorHex& hex = pDlg->GetStandardPage()->m_colorHex;
+        const CPoint pt = hex.GetCell(76)->pPoints[0];
+        hex.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x + 6, pt.y + 4));
+        hex.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x + 6, pt.y + 4));
+        pDlg->PressButton(PSBTN_OK);
+    });
+    pItem->OnInplaceButtonDown(pItem->GetInplaceButtons()->Find(XTP_ID_PROPERTYGRID_EXPANDBUTTON));
+    ASSERT_TRUE(driver.HasRun());
+    EXPECT_EQ((DWORD)CPS_XT_SHOW3DSELECTION, dwOptions);
+    EXPECT_STREQ("Colors", strCaption);
+    EXPECT_EQ(crOld, crOffered);
+    EXPECT_EQ(crOld, crCurrent);
+
+    EXPECT_EQ(crPicked, puzzle.m_AppearanceInfo.m_crShadedFill);
+    EXPECT_EQ(crPicked, puzzle.FindSquare(4, 4)->m_crShadedFill);
+    EXPECT_STREQ("255; 204; 204", pItem->GetValue());
+    CBrindlemarkView* pView = game.View();
+    CRect rect;
+    pView->GetClientRect(&rect);
+    testsupport::Canvas canvas(rect.Width(), rect.Height());
+    pView->OnDraw(canvas.DC());
+    testsupport::SaveSnapshot(canvas, "board_recoloured_from_colour_dialog");
+    // The shaded square is drawn in the new colour (hatched over white).
+    const int s = pView->m_nSquareSize;
+    int nPicked = 0;
+    for (int y = 0; y < s; y++)
+        for (int x = 0; x < s; x++)
+            nPicked += canvas.Pixel(pView->m_nBoardLeft + 4 * s + x, pView->m_nBoardTop + 4 * s + y) == crPicked;
+    EXPECT_GT(nPicked, s * s / 8);
+
+    // Cancelled, the dialog changes nothing.
+    testsupport::ModalDriver cancel([&](HWND hDlg) {
+        CXTColorDialog* pDlg = DYNAMIC_DOWNCAST(CXTColorDialog, CWnd::FromHandlePermanent(hDlg));
+        if (pDlg != NULL)
+        {
+            CXTColorHex& hex = pDlg->GetStandardPage()->m_colorHex;
+            const CPoint pt = hex.GetCell(0)->pPoints[0];
+            hex.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x + 6, pt.y + 4));
+        }
+        ::PostMessage(hDlg, WM_COMMAND, IDCANCEL, 0);
+    });
+    pItem->OnInplaceButtonDown(pItem->GetInplaceButtons()->Find(XTP_ID_PROPERTYGRID_EXPANDBUTTON));
+    ASSERT_TRUE(cancel.HasRun());
+    EXPECT_EQ(crPicked, puzzle.m_AppearanceInfo.m_crShadedFill);
 }

@@ -47,9 +47,11 @@ bool ValueExists(const char* pszSection, const char* pszValue)
 
 void WriteDword(const char* pszSection, const char* pszValue, DWORD dwValue)
 {
-    ASSERT_EQ((DWORD)ERROR_SUCCESS, ::SHSetValueA(HKEY_CURRENT_USER, SectionKey(pszSection).c_str(), pszValue, REG_DWORD,
-                                           &dwValue, sizeof(dwValue)));
+    ASSERT_EQ(static_cast<DWORD>(ERROR_SUCCESS),
+              ::SHSetValueA(HKEY_CURRENT_USER, SectionKey(pszSection).c_str(), pszValue, REG_DWORD, &dwValue,
+                            sizeof(dwValue)));
 }
+
 // A loading exchange over a map of "section\\name" to long values that
 // counts every value asked for, so a test can bound the reads a load makes.
 class CCountingExchange : public CXTPPropExchange
