@@ -287,12 +287,14 @@ BM_UI_BENCH(stored_docking)
         int nSize;
     } cases[] = {
         { "one stored container of 9,997 panes", OneContainer, 9997 },
-        { "one stored container of 997 panes (the most a layout holds)", OneContainer, 997 },
+        { "one stored container of 997 panes", OneContainer, 997 },
+        { "one stored container of 497 panes (the most a layout holds)", OneContainer, 497 },
         { "2,499 stored floating windows", FloatingWindows, 2499 },
         { "249 stored floating windows", FloatingWindows, 249 },
-        { "64 stored floating windows (the most a layout holds)", FloatingWindows, 64 },
+        { "64 stored floating windows", FloatingWindows, 64 },
+        { "32 stored floating windows (the most a layout holds)", FloatingWindows, 32 },
         { "a stored chain of 9,997 nested splitters", DeepChain, 9997 },
-        { "a stored chain of 997 nested splitters", DeepChain, 997 },
+        { "a stored chain of 400 nested splitters", DeepChain, 400 },
         { "a stored chain of 60 nested splitters", DeepChain, 60 },
         { "an auto-hidden pane with a stored title of 70,000 characters", LongTitleHidden, 70000 },
     };
