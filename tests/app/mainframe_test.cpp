@@ -20,6 +20,8 @@
 #include "ProfilePropGrids.h"
 #include "RookXTPPropertyGridItemColor.h"
 #include "XTColorDialog.h"
+#include "XTPDrawHelpers.h"
+#include "XTPPropertyGridInplaceControls.h"
 
 #include <shlwapi.h>
 
@@ -493,6 +495,8 @@ TEST(MainFrame, TheProfileListsApplyOnlyTheChosenAppearance)
     Script().nProfileListChoice = 2;
     game.Command(ID_DIFFICULTY_LIST);
     EXPECT_EQ(std::vector<int>{1}, Script().profileLists);
+    // It only manages the profiles: copying one is not offered there.
+    EXPECT_EQ(std::vector<bool>{false}, Script().profileListCopy);
     EXPECT_FALSE(puzzle.m_bModified);
 
     // Cancel, or a profile that is no longer in the list, applies nothing.
@@ -525,6 +529,121 @@ TEST(MainFrame, TheProfileListsApplyOnlyTheChosenAppearance)
     game.Command(ID_UNDO_MOVE);
     EXPECT_EQ(crOld, puzzle.m_AppearanceInfo.m_crShadedFill);
     EXPECT_EQ(crOld, puzzle.FindSquare(0, 0)->m_crShadedFill);
+}
+
+// Every key of the accelerator table reaches a handler of the running game:
+// Ctrl+N makes a new puzzle (never an empty document that keeps the old
+// puzzle's file name), Ctrl+Z undoes a move, the edit keys act on a focused
+// edit box, F6 moves between the board and the panes.
+TEST(MainFrame, EveryKeyOfTheAcceleratorTableReachesAHandler)
+{
+    GameApp game;
+    ASSERT_TRUE(game.Started());
+    CMainFrame* pFrame = game.Frame();
+    HACCEL hAccel = ::LoadAccelerators(AfxGetResourceHandle(), MAKEINTRESOURCE(IDR_MAINFRAME));
+    ASSERT_TRUE(hAccel != NULL);
+    ACCEL entries[64];
+    const int nEntries = ::CopyAcceleratorTable(hAccel, entries, 64);
+    ::DestroyAcceleratorTable(hAccel);
+    ASSERT_GE(nEntries, 14);
+    for (int i = 0; i < nEntries; i++)
+    {
+        AFX_CMDHANDLERINFO info = {NULL, NULL};
+        EXPECT_TRUE(pFrame->OnCmdMsg(entries[i].cmd, CN_COMMAND, NULL, &info)) << "key " << entries[i].key
+                                                                              << " command " << entries[i].cmd;
+    }
+
+    // Ctrl+N: the New Puzzle dialog, and a new puzzle that has no file yet.
+    ASSERT_TRUE(game.NewPuzzle(0, 0));
+    game.Doc()->m_strPuzzlePath = "C:\\earlier.hti";
+    game.Puzzle().m_bModified = FALSE;
+    Script().nNewPuzzleAsked = 0;
+    game.Command(ID_FILE_NEW);
+    EXPECT_EQ(1, Script().nNewPuzzleAsked);
+    EXPECT_EQ(1, game.Puzzle().m_nGameState);
+    EXPECT_STREQ("", game.Doc()->m_strPuzzlePath);
+    CString strTitle;
+    pFrame->GetWindowText(strTitle);
+    EXPECT_STREQ("Untitled - Brindlemark", strTitle);
+
+    // Ctrl+Z on the board: the move is undone.
+    game.Click(0, 0);
+    ASSERT_NE(0, game.StateAt(0, 0));
+    EXPECT_TRUE(game.IsEnabled(ID_EDIT_UNDO));
+    game.Command(ID_EDIT_UNDO);
+    EXPECT_EQ(0, game.StateAt(0, 0));
+    EXPECT_FALSE(game.IsEnabled(ID_EDIT_UNDO));
+    // Nothing to cut or paste on the board.
+    game.View()->SetFocus();
+    EXPECT_FALSE(game.IsEnabled(ID_EDIT_CUT));
+    EXPECT_FALSE(game.IsEnabled(ID_EDIT_PASTE));
+
+    // In an edit box the edit keys are the box's own.
+    CEdit edit;
+    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, CRect(0, 0, 100, 20), pFrame, 4321));
+    edit.SetWindowText("abc");
+    edit.SetFocus();
+    edit.SetSel(0, 3);
+    EXPECT_TRUE(game.IsEnabled(ID_EDIT_CUT));
+    game.Command(ID_EDIT_CUT);
+    CString strText;
+    edit.GetWindowText(strText);
+    EXPECT_STREQ("", strText);
+    game.Command(ID_EDIT_UNDO);
+    edit.GetWindowText(strText);
+    EXPECT_STREQ("abc", strText);
+    edit.SetSel(0, 3);
+    game.Command(ID_EDIT_COPY);
+    edit.SetSel(3, 3);
+    game.Command(ID_EDIT_PASTE);
+    edit.GetWindowText(strText);
+    EXPECT_STREQ("abcabc", strText);
+    edit.DestroyWindow();
+
+    // F6 and Shift+F6 go round the board and the open panes.
+    game.Command(ID_DIFFICULTY_PANE);
+    testsupport::PumpPending();
+    game.View()->SetFocus();
+    game.Command(ID_NEXT_PANE);
+    EXPECT_TRUE(::IsChild(pFrame->m_paneGradeInfo.m_hWnd, ::GetFocus())) << (void*)::GetFocus();
+    game.Command(ID_NEXT_PANE);
+    EXPECT_EQ(game.View()->m_hWnd, ::GetFocus());
+    game.Command(ID_PREV_PANE);
+    EXPECT_TRUE(::IsChild(pFrame->m_paneGradeInfo.m_hWnd, ::GetFocus()));
+}
+
+// In the difficulty pane, a value's drop-down list belongs to the pane's
+// grid: a click beside it closes it and leaves the focus in the grid, not in
+// the main window, so the next click acts on the grid at once.
+TEST(MainFrame, AClickBesideAPanesDropDownKeepsTheFocusInThePane)
+{
+    GameApp game;
+    ASSERT_TRUE(game.Started());
+    CMainFrame* pFrame = game.Frame();
+    game.Command(ID_DIFFICULTY_PANE);
+    testsupport::PumpPending();
+    CXTPPropertyGrid* pGrid = pFrame->m_paneGradeInfo.GetGrid();
+    ASSERT_TRUE(pGrid != NULL);
+    CXTPPropertyGridItem* pItem = pGrid->FindItem(htgiForceComplete);
+    ASSERT_TRUE(pItem != NULL);
+    const CString strValue = pItem->GetValue();
+    pItem->Select();
+    CWnd& view = pGrid->GetGridView();
+    view.SetFocus();
+    view.SendMessage(WM_KEYDOWN, VK_F4, 0);
+    CXTPPropertyGridInplaceList& list = pGrid->GetInplaceList();
+    ASSERT_TRUE(list.GetSafeHwnd() != NULL && list.IsWindowVisible());
+    EXPECT_EQ(view.m_hWnd, ::GetWindow(list.m_hWnd, GW_OWNER));
+
+    CRect rcList;
+    list.GetWindowRect(&rcList);
+    MOUSEHOOKSTRUCT mhs = {};
+    mhs.pt = CPoint(rcList.left - 5, rcList.top - 8);
+    mhs.hwnd = view.m_hWnd;
+    CXTPOutsideClickMonitor::MouseProc(HC_ACTION, WM_LBUTTONDOWN, (LPARAM)&mhs);
+    EXPECT_FALSE(list.GetSafeHwnd() != NULL && list.IsWindowVisible());
+    EXPECT_EQ(view.m_hWnd, ::GetFocus());
+    EXPECT_STREQ(strValue, pItem->GetValue());
 }
 
 TEST(MainFrame, AColourPickedInTheGamesColourDialogRecoloursTheBoard)
