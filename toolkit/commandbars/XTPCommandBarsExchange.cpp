@@ -332,6 +332,10 @@ void CXTPControls::DoPropExchange(CXTPPropExchange* pPX)
             arrLoaded[i]->InternalRelease();
         if (pOriginal != NULL)
             pOriginal->InternalRelease();
+        // A sequential archive cannot be read in step past the damage: the
+        // bar that holds these controls is not whole, and its reader learns so.
+        if (!pPX->CanOmitValues())
+            AfxThrowArchiveException(CArchiveException::badIndex);
         return;
     }
     RemoveAll();
