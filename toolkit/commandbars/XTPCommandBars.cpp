@@ -893,6 +893,17 @@ BOOL CXTPCommandBars::PreTranslateFrameMessage(MSG* pMsg)
             XTPKeyboardManager()->DispatchKeyboardHook(WM_MOUSEWHEEL, pMsg->wParam, pMsg->lParam);
             return TRUE;
         }
+        {
+            // The wheel over a ribbon goes to the ribbon (it switches tabs).
+            CPoint ptCursor;
+            ::GetCursorPos(&ptCursor);
+            CXTPCommandBar* pUnder = DYNAMIC_DOWNCAST(CXTPCommandBar, CWnd::FromHandlePermanent(::WindowFromPoint(ptCursor)));
+            if (pUnder != NULL && pUnder->GetType() == xtpBarTypeRibbon && pUnder->GetSafeHwnd() != pMsg->hwnd)
+            {
+                pUnder->SendMessage(WM_MOUSEWHEEL, pMsg->wParam, pMsg->lParam);
+                return TRUE;
+            }
+        }
         return FALSE;
     default:
         break;
@@ -935,6 +946,7 @@ BOOL CXTPCommandBars::OnFrameWndMsg(UINT message, WPARAM wParam, LPARAM lParam, 
             if (pBar->GetPosition() == xtpBarFloating)
             {
                 pBar->DelayLayout();
+                pBar->DelayRedraw();
                 pBar->OnIdleUpdate();
                 // A bar restored floating while the frame was hidden.
                 CXTPDrawHelpers::KeepAboveOwner(pBar->GetSafeHwnd());

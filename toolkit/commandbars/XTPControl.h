@@ -19,6 +19,7 @@ class CXTPPaintManager;
 class CXTPImageManager;
 class CXTPImageManagerIcon;
 class CXTPPropExchange;
+class CXTPRibbonGroup;
 
 // Hands out the accessible face of a toolkit object for IUnknown,
 // IDispatch and IAccessible.
@@ -100,6 +101,9 @@ public:
     virtual CXTPControl* Clone(BOOL bRecursive = FALSE);                            // 55
     // Added after the ordered slots.
     virtual BOOL OnHookMouseWheel(UINT nFlags, short zDelta, CPoint pt) { return FALSE; }
+    // Runs at the start of the bar's command-UI update of this control, before
+    // the command routing sets its state.
+    virtual void OnIdleUpdate() {}
     virtual BOOL IsInRibbonCaption() const { return FALSE; }
     // Whether the point (bar client coordinates) still presses the control
     // while a press is tracked.
@@ -196,6 +200,9 @@ public:
     CXTPControls* GetControls() const { return m_pControls; }
     void SetControls(CXTPControls* pControls) { m_pControls = pControls; }
     CXTPControlAction* GetAction() const { return m_pAction; }
+    // The ribbon group the control belongs to (set by the group), or NULL.
+    CXTPRibbonGroup* GetRibbonGroup() const { return m_pRibbonGroup; }
+    void SetRibbonGroup(CXTPRibbonGroup* pGroup) { m_pRibbonGroup = pGroup; }
     CXTPCommandBars* GetCommandBars() const;
     CXTPPaintManager* GetPaintManager() const;
     CXTPImageManager* GetImageManager() const;
@@ -287,6 +294,7 @@ public:
     int m_nWidth;
     int m_nHeight;
     int m_nExecuteOnPressInterval;
+    CXTPRibbonGroup* m_pRibbonGroup;    // not owned; not copied
 
 private:
     static LONG s_nInstanceCount;
