@@ -188,6 +188,69 @@ TEST_F(ColorDialogTest, TheButtonsStandInAColumnBesideTheTabs)
     EXPECT_EQ(RGB(0, 255, 0), flatCanvas.Pixel(rcBox.left - 2, rcBox.top + 5));
 }
 
+// The tab control paints only the frame the current page leaves visible;
+// that frame must look exactly as the tab control's full drawing, on either
+// page, and the page must still show over the pane.
+TEST_F(ColorDialogTest, TheTabFrameAroundThePagePaintsAsTheWholeTabControl)
+{
+    Open(RGB(255, 204, 204), RGB(255, 204, 204), CPS_XT_SHOW3DSELECTION);
+    m_dlg->SetWindowPos(&CWnd::wndTop, 20, 20, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+    CXTColorDialogTab* pTab = DYNAMIC_DOWNCAST(CXTColorDialogTab, m_dlg->GetTabControl());
+    ASSERT_TRUE(pTab != NULL);
+
+    for (int nPage = 0; nPage < 2; nPage++)
+    {
+        SCOPED_TRACE(nPage);
+        ASSERT_TRUE(m_dlg->SetActivePage(nPage));
+        const CRect rcPage = pTab->GetPageRect();
+        CRect rcClient;
+        pTab->GetClientRect(&rcClient);
+        ASSERT_FALSE(rcPage.IsRectEmpty());
+        // The page sits inside the pane, with the frame on every side.
+        EXPECT_GT(rcPage.left, rcClient.left);
+        EXPECT_GT(rcPage.top, rcClient.top);
+        EXPECT_LT(rcPage.right, rcClient.right);
+        EXPECT_LT(rcPage.bottom, rcClient.bottom);
+
+        // The tab control drawn whole, and the page with its controls.
+        Canvas whole(rcClient.Width(), rcClient.Height());
+        testsupport::PrintClientTree(pTab->m_hWnd, whole.Handle(), CPoint(0, 0));
+        Canvas page(rcPage.Width(), rcPage.Height());
+        testsupport::PrintClientTree(m_dlg->GetActivePage()->m_hWnd, page.Handle(), CPoint(0, 0));
+
+        // What WM_PAINT put on the screen.
+        m_dlg->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        testsupport::PumpPending();
+        for (int i = 0; i < 4; i++)
+        {
+            testsupport::PumpPending();
+            ::Sleep(25);
+        }
+        CRect rcScreen(rcClient);
+        pTab->ClientToScreen(&rcScreen);
+        Canvas shown(rcClient.Width(), rcClient.Height());
+        HDC hScreen = ::GetDC(NULL);
+        ::BitBlt(shown.Handle(), 0, 0, rcClient.Width(), rcClient.Height(), hScreen, rcScreen.left, rcScreen.top,
+                 SRCCOPY);
+        ::ReleaseDC(NULL, hScreen);
+
+        int nFrameDiffs = 0, nPageDiffs = 0;
+        for (int y = 0; y < rcClient.Height(); y++)
+        {
+            for (int x = 0; x < rcClient.Width(); x++)
+            {
+                if (rcPage.PtInRect(CPoint(x, y)))
+                    nPageDiffs += shown.Pixel(x, y) != page.Pixel(x - rcPage.left, y - rcPage.top);
+                else
+                    nFrameDiffs += shown.Pixel(x, y) != whole.Pixel(x, y);
+            }
+        }
+        EXPECT_EQ(0, nFrameDiffs);
+        EXPECT_EQ(0, nPageDiffs);
+        EXPECT_FALSE(testsupport::SaveSnapshot(shown, nPage ? "tab_painted_custom" : "tab_painted_standard").empty());
+    }
+}
+
 TEST_F(ColorDialogTest, ANewColourReachesOnlyThePagesThatHaveAWindow)
 {
     Open(RGB(0, 0, 255), RGB(0, 0, 255), CPS_XT_SHOW3DSELECTION);
