@@ -3,6 +3,7 @@
 #include "XTPRibbonBar.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "XTPCommandBarKeyboardTip.h"
 #include "XTPCommandBars.h"
@@ -887,7 +888,41 @@ CSize CXTPRibbonBar::CalcDockedSize(int nLength, DWORD dwMode)
 
     if (dwMode & LM_COMMIT)
     {
+        // A layout that moves, shows or hides anything (a group added to the
+        // shown tab, a control whose size changed) must be painted again.
+        auto signature = [this]() {
+            std::vector<LONG> values;
+            values.reserve(4 + 5 * GetControlCount());
+            values.push_back(m_rcGroups.left);
+            values.push_back(m_rcGroups.top);
+            values.push_back(m_rcGroups.right);
+            values.push_back(m_rcGroups.bottom);
+            for (int i = 0; i < GetControlCount(); i++)
+            {
+                CXTPControl* pControl = GetControl(i);
+                CRect rc = pControl->GetRect();
+                values.push_back(pControl->IsVisible() ? 1 : 0);
+                values.push_back(rc.left);
+                values.push_back(rc.top);
+                values.push_back(rc.right);
+                values.push_back(rc.bottom);
+            }
+            CXTPRibbonTab* pSelected = GetSelectedTab();
+            if (pSelected != NULL)
+            {
+                for (int i = 0; i < pSelected->GetGroups()->GetCount(); i++)
+                {
+                    CRect rc = pSelected->GetGroups()->GetAt(i)->GetRect();
+                    values.push_back(rc.left);
+                    values.push_back(rc.right);
+                }
+            }
+            return values;
+        };
+        std::vector<LONG> before = signature();
         Reposition(nLength, nHeight);
+        if (signature() != before)
+            m_bLayoutChanged = TRUE;
         if (m_bLayoutChanged)
         {
             m_bLayoutChanged = FALSE;
@@ -941,6 +976,13 @@ void CXTPRibbonBar::SetGroupsRect(CDC* pDC, CRect rc)
                 CRect rcPopup = pPopup->GetRect();
                 rcPopup.OffsetRect(0, rc.top);
                 pPopup->SetRect(rcPopup);
+            }
+            CXTPControl* pOption = pGroup->GetControlGroupOption();
+            if (pOption != NULL && pGroup->IsOptionButtonVisible())
+            {
+                CRect rcOption = pOption->GetRect();
+                rcOption.OffsetRect(0, rc.top);
+                pOption->SetRect(rcOption);
             }
         }
         ShowScrollableRect(m_pControlScrollGroupsLeft->IsVisible(xtpHideScroll) &&

@@ -92,6 +92,8 @@ void CRibbonFrame::BuildSample()
     pMoves->Add(xtpControlButton, ID_BRANCH_ACCEPT, _T("Accept"))->SetStyle(xtpButtonIconAndCaption);
     pMoves->Add(xtpControlButton, ID_BRANCH_REVERT, _T("Revert"))->SetStyle(xtpButtonIconAndCaption);
     pMoves->ShowOptionButton(TRUE);
+    pMoves->GetControlGroupOption()->SetID(2090);
+    pMoves->GetControlGroupOption()->SetTooltip(_T("Move Options"));
 
     CXTPRibbonGroup* pTimer = pHome->AddGroup(_T("Timer"), 12);
     pTimer->Add(xtpControlButton, ID_TIMER_PLAY, _T("Start"))->SetStyle(xtpButtonIconAndCaptionBelow);
