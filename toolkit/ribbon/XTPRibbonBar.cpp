@@ -1521,6 +1521,36 @@ void CXTPRibbonBar::OnLButtonDblClk(UINT nFlags, CPoint point)
     CXTPCommandBar::OnLButtonDblClk(nFlags, point);
 }
 
+namespace
+{
+// Menu loops entered on this thread while the system-menu message is sent.
+int s_nSystemMenuLoops = 0;
+
+LRESULT CALLBACK SystemMenuLoopHook(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    const CWPSTRUCT* pMsg = (const CWPSTRUCT*)lParam;
+    if (nCode == HC_ACTION && pMsg != NULL && pMsg->message == WM_ENTERMENULOOP)
+        s_nSystemMenuLoops++;
+    return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+}
+} // namespace
+
+BOOL CXTPRibbonBar::SendSystemMenuMessage(HWND hWndFrame, CPoint ptScreen)
+{
+    // 0x0313 pops the window's system menu up at a screen point (the
+    // taskbar's message); it is not documented, so it is checked for.
+    int nLoopsBefore = s_nSystemMenuLoops;
+    HHOOK hHook = ::SetWindowsHookEx(WH_CALLWNDPROC, SystemMenuLoopHook, NULL, ::GetCurrentThreadId());
+    if (hHook == NULL)
+    {
+        TRACE("CXTPRibbonBar: no hook to watch the system-menu message; the menu is tracked directly\n");
+        return FALSE;
+    }
+    ::SendMessage(hWndFrame, 0x0313, 0, MAKELPARAM(ptScreen.x, ptScreen.y));
+    ::UnhookWindowsHookEx(hHook);
+    return s_nSystemMenuLoops != nLoopsBefore;
+}
+
 void CXTPRibbonBar::OnRButtonUp(UINT nFlags, CPoint point)
 {
     if (HitTestCaption(point) != 0)
@@ -1529,8 +1559,9 @@ void CXTPRibbonBar::OnRButtonUp(UINT nFlags, CPoint point)
         ClientToScreen(&ptScreen);
         HWND hWndFrame = m_pFrameManager->GetFrameHwnd();
         // The frame's system menu: the undocumented message, else the menu
-        // tracked here.
-        if (::SendMessage(hWndFrame, 0x0313, 0, MAKELPARAM(ptScreen.x, ptScreen.y)) == 0)
+        // tracked here. The message answers 0 whether or not the system
+        // knows it, so whether a menu loop ran tells the two apart.
+        if (!SendSystemMenuMessage(hWndFrame, ptScreen))
         {
             HMENU hMenu = ::GetSystemMenu(hWndFrame, FALSE);
             if (hMenu != NULL)
