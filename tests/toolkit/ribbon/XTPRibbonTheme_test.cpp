@@ -132,3 +132,37 @@ TEST_F(RibbonThemeTest, TheTabPaintManagerIsSetUpForTheRibbon)
     // The tab text colours come from the store.
     EXPECT_EQ(m_pFrame->GetTheme()->m_clrTabNormalText, (COLORREF)pTabs->GetColorSet()->m_clrTextNormal);
 }
+
+TEST_F(RibbonThemeTest, KeyedNineGridPartsBlendOntoThirtyTwoBitPictures)
+{
+    // The system button's picture has a magenta key around its round face.
+    CXTPOffice2007Image* pImage = m_pFrame->GetTheme()->LoadImage(_T("FRAMESYSTEMBUTTON"));
+    ASSERT_TRUE(pImage != NULL);
+    const COLORREF clrBack = RGB(0, 128, 0);
+    const COLORREF clrKey = RGB(255, 0, 255);
+    CRect rc(0, 0, 60, 60);
+    // Through TransparentBlt, then through the buffered AlphaBlend path.
+    testsupport::Canvas keyed(60, 60, clrBack, 32);
+    pImage->DrawImageTransparent(CDC::FromHandle(keyed.Handle()), rc, pImage->GetSource(0, 3), CRect(0, 0, 0, 0),
+                                 clrKey);
+    testsupport::Canvas blended(60, 60, clrBack, 32);
+    pImage->DrawImageBuffered(CDC::FromHandle(blended.Handle()), rc, pImage->GetSource(0, 3), CRect(0, 0, 0, 0),
+                              clrKey, 1);
+    int nBack = 0, nFace = 0;
+    for (int y = 0; y < 60; y++)
+    {
+        for (int x = 0; x < 60; x++)
+        {
+            COLORREF clr = keyed.Pixel(x, y);
+            ASSERT_NE(clrKey, clr) << x << "," << y;
+            ASSERT_NE(clrKey, blended.Pixel(x, y)) << x << "," << y;
+            // Both ways leave the same pixels: no black where the key was.
+            ASSERT_EQ(clr, blended.Pixel(x, y)) << x << "," << y;
+            (clr == clrBack ? nBack : nFace)++;
+        }
+    }
+    // The corners show through, the face is drawn.
+    EXPECT_EQ(clrBack, keyed.Pixel(0, 0));
+    EXPECT_GT(nBack, 100);
+    EXPECT_GT(nFace, 60 * 60 / 2);
+}
