@@ -166,3 +166,29 @@ TEST_F(RibbonThemeTest, KeyedNineGridPartsBlendOntoThirtyTwoBitPictures)
     EXPECT_GT(nBack, 100);
     EXPECT_GT(nFace, 60 * 60 / 2);
 }
+
+TEST_F(RibbonThemeTest, TheFaceIsSegoeUIWhenInstalledElseTheMenuFont)
+{
+    CXTPRibbonTheme* pTheme = m_pFrame->GetTheme();
+    NONCLIENTMETRICS ncm;
+    ZeroMemory(&ncm, sizeof(ncm));
+    ncm.cbSize = sizeof(ncm);
+    ASSERT_TRUE(::SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0));
+    auto face = [pTheme]() {
+        LOGFONT lf;
+        pTheme->GetGroupCaptionFont()->GetLogFont(&lf);
+        return CString(lf.lfFaceName);
+    };
+    // The face flag is set by the theme.
+    EXPECT_TRUE(pTheme->m_bUseOfficeFont);
+    CString strExpected = CXTPPaintManager::FontExists(_T("Segoe UI")) ? CString(_T("Segoe UI"))
+                                                                       : CString(ncm.lfMenuFont.lfFaceName);
+    EXPECT_EQ(strExpected, face());
+    // Without the flag the system's menu face is taken.
+    pTheme->m_bUseOfficeFont = FALSE;
+    pTheme->RefreshMetrics();
+    EXPECT_EQ(CString(ncm.lfMenuFont.lfFaceName), face());
+    pTheme->m_bUseOfficeFont = TRUE;
+    pTheme->RefreshMetrics();
+    EXPECT_EQ(strExpected, face());
+}
