@@ -6,6 +6,7 @@
 #include "ribbon_testframe.h"
 
 #include "XTPCommandBarKeyboardTip.h"
+#include "XTPImageManager.h"
 #include "XTPPopupBar.h"
 #include "resource.h"
 #include "support/canvas.h"
@@ -118,6 +119,23 @@ TEST_F(RibbonControlsTest, TheFullRibbonWithItsContextualPair)
     m_pFrame->Settle();
     m_pRibbon->RedrawWindow();
     EXPECT_TRUE(SaveScreenPicture(m_pFrame->m_hWnd, "ribbon_contextual_tab"));
+}
+
+TEST_F(RibbonControlsTest, LargeButtonsHavePicturesDrawnAtThirtyTwoPixels)
+{
+    CXTPRibbonGroup* pPuzzle = m_pRibbon->GetTab(0)->GetGroups()->GetAt(0);
+    for (int i = 0; i < pPuzzle->GetCount(); i++)
+    {
+        CXTPControl* pControl = pPuzzle->GetAt(i);
+        if (pControl->GetStyle() != xtpButtonIconAndCaptionBelow)
+            continue;
+        CXTPImageManagerIcon* pLarge = pControl->GetImage(32);
+        ASSERT_TRUE(pLarge != NULL) << i;
+        EXPECT_EQ(32, pLarge->GetWidth()) << i;
+        EXPECT_EQ(32, pLarge->GetHeight()) << i;
+        // Not the small picture.
+        EXPECT_NE(pControl->GetImage(16), pLarge) << i;
+    }
 }
 
 TEST_F(RibbonControlsTest, NarrowingTheFrameReducesTheGroupsThenScrolls)
