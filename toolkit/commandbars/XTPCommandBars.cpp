@@ -946,6 +946,7 @@ BOOL CXTPCommandBars::OnFrameWndMsg(UINT message, WPARAM wParam, LPARAM lParam, 
             if (pBar->GetPosition() == xtpBarFloating)
             {
                 pBar->DelayLayout();
+                pBar->DelayRedraw();
                 pBar->OnIdleUpdate();
                 // A bar restored floating while the frame was hidden.
                 CXTPDrawHelpers::KeepAboveOwner(pBar->GetSafeHwnd());

@@ -64,10 +64,9 @@ namespace {
 
 // A whole set of template ids, as the class library serialises a map; an
 // empty set is left out where the store may leave defaults out.
+// The set goes whole into a blob value, in every kind of store.
 void ExchangeTemplateSet(CXTPPropExchange* pPX, LPCTSTR lpszName, CXTPControl::CDocTemplateMap& map)
 {
-    if (!pPX->IsBinaryStore())
-        return;
     if (pPX->IsStoring())
     {
         if (map.GetCount() == 0 && pPX->CanOmitValues())
@@ -636,16 +635,24 @@ void CXTPCommandBars::RestoreCommandBarList(CXTPCommandBarList* pCommandBarList,
             pLoaded->InternalAddRef();
             m_arrBars.Add(pLoaded);
             pLoaded->SetCommandBars(this);
+            // Its window is created docked on the site, in a dock bar its
+            // docking permissions allow; the bar positions loaded after the
+            // controls put it where it was.
             XTPBarPosition position = pLoaded->GetPosition();
-            if (position == xtpBarFloating)
+            if (position < xtpBarTop || position > xtpBarRight || (pLoaded->GetFlags() & (1u << position)) == 0)
             {
-                if (!FloatCommandBar(pLoaded))
-                    DockCommandBar(pLoaded, xtpBarTop);
+                position = xtpBarTop;
+                for (int nSide = xtpBarTop; nSide <= xtpBarRight; nSide++)
+                {
+                    if (pLoaded->GetFlags() & (1u << nSide))
+                    {
+                        position = (XTPBarPosition)nSide;
+                        break;
+                    }
+                }
             }
-            else
-            {
-                DockCommandBar(pLoaded, position >= xtpBarTop && position <= xtpBarRight ? position : xtpBarTop);
-            }
+            if (!DockCommandBar(pLoaded, position))
+                TRACE("CXTPCommandBars: the window of a loaded toolbar could not be created\n");
             OnToolBarAdded(pLoaded);
             continue;
         }

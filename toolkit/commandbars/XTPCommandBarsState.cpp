@@ -27,6 +27,33 @@ CWinApp* ProfileApp()
     return AfxGetApp();
 }
 
+// While a save or load of the bar state runs, the application's registry
+// key is opened once for all its sections instead of once per section.
+HKEY s_hHeldAppKey = NULL;
+
+class CHeldAppKey
+{
+public:
+    CHeldAppKey() : m_bOwner(FALSE)
+    {
+        CWinApp* pApp = ProfileApp();
+        if (s_hHeldAppKey != NULL || pApp == NULL || pApp->m_pszRegistryKey == NULL)
+            return;
+        s_hHeldAppKey = pApp->GetAppRegistryKey();
+        m_bOwner = s_hHeldAppKey != NULL;
+    }
+    ~CHeldAppKey()
+    {
+        if (!m_bOwner)
+            return;
+        ::RegCloseKey(s_hHeldAppKey);
+        s_hHeldAppKey = NULL;
+    }
+
+private:
+    BOOL m_bOwner;
+};
+
 // One section of the application's profile, opened once for all its values:
 // a registry key when the application has a registry key, else its INI file.
 class CProfileSection
@@ -44,16 +71,23 @@ public:
                 m_pApp->WriteProfileString(lpszSection, NULL, NULL);
             return;
         }
-        HKEY hAppKey = m_pApp->GetAppRegistryKey();
+        HKEY hAppKey = s_hHeldAppKey != NULL ? s_hHeldAppKey : m_pApp->GetAppRegistryKey();
         if (hAppKey == NULL)
             return;
+        // A section without subsections (every one written here) is deleted
+        // directly, in far fewer registry calls than the general tree walk.
         if (bEmpty)
-            ::SHDeleteKeyA(hAppKey, lpszSection);
+        {
+            LONG lResult = ::RegDeleteKeyA(hAppKey, lpszSection);
+            if (lResult != ERROR_SUCCESS && lResult != ERROR_FILE_NOT_FOUND)
+                ::SHDeleteKeyA(hAppKey, lpszSection);
+        }
         if (bWrite)
             ::RegCreateKeyExA(hAppKey, lpszSection, 0, NULL, 0, KEY_READ | KEY_WRITE, NULL, &m_hKey, NULL);
         else if (::RegOpenKeyExA(hAppKey, lpszSection, 0, KEY_READ, &m_hKey) != ERROR_SUCCESS)
             m_hKey = NULL;
-        ::RegCloseKey(hAppKey);
+        if (hAppKey != s_hHeldAppKey)
+            ::RegCloseKey(hAppKey);
     }
     ~CProfileSection()
     {
@@ -392,6 +426,7 @@ void CXTPCommandBars::SetBarInfo(CXTPToolBar* pBar, XTP_BARINFO* pInfo)
 
 void CXTPCommandBars::SaveBarState(LPCTSTR lpszProfileName, BOOL bOnlyCustomized)
 {
+    CHeldAppKey appKey;
     CSize szScreen(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
     for (int i = 0; i < GetCount(); i++)
     {
@@ -446,6 +481,7 @@ void CXTPCommandBars::SaveBarState(LPCTSTR lpszProfileName, BOOL bOnlyCustomized
 
 void CXTPCommandBars::LoadBarState(LPCTSTR lpszProfileName, BOOL bSilent)
 {
+    CHeldAppKey appKey;
     if (m_bCustomizable)
         LoadControls(lpszProfileName, bSilent);
 
@@ -612,8 +648,14 @@ void CXTPCommandBars::SaveControls(LPCTSTR lpszProfileName, BOOL bOnlyCustomized
     }
     if (!bStored)
     {
-        pApp->WriteProfileBinary(strSection, "Controls", pData, dwSize);
-        pApp->WriteProfileInt(strSection, "LoadFromFile", 0);
+        // A controls file an earlier save wrote is no longer needed once
+        // the profile holds the data.
+        CString strOldFile;
+        if (pApp->GetProfileInt(strSection, "LoadFromFile", 0))
+            strOldFile = pApp->GetProfileString(strSection, "Controls", "");
+        if (pApp->WriteProfileBinary(strSection, "Controls", pData, dwSize) &&
+            pApp->WriteProfileInt(strSection, "LoadFromFile", 0) && !strOldFile.IsEmpty())
+            RemoveFileQuietly(strOldFile);
     }
     free(pData);
 }

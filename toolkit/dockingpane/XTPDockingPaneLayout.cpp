@@ -2,6 +2,9 @@
 // storing and reading, removing empty containers, and the frame layout.
 #include "XTPDockingPaneLayout.h"
 
+#include <memory>
+#include <vector>
+
 #include "XTPDockingPane.h"
 #include "XTPDockingPaneAutoHidePanel.h"
 #include "XTPDockingPaneManager.h"
@@ -257,18 +260,18 @@ void CXTPDockingPaneLayout::Save(CXTPPropExchange* pPX)
         }
     }
 
+    // Every type first, then every object's values; each section is opened
+    // once for both passes (a registry key costs a round trip each time).
+    std::vector<std::unique_ptr<CXTPPropExchangeSection>> arrSections;
     for (int i = 0; i < arrOrder.GetSize(); i++)
     {
-        CXTPPropExchangeSection pxPane(pPX->OpenSection(SectionName(i + 1)));
+        arrSections.emplace_back(new CXTPPropExchangeSection(pPX->OpenSection(SectionName(i + 1))));
         // The type is always written (a pane's type 0 is not a default).
         long nType = arrOrder[i]->GetType();
-        PropExchangeLongWithDefault(pxPane, _T("Type"), nType, -1);
+        PropExchangeLongWithDefault(*arrSections.back(), _T("Type"), nType, -1);
     }
     for (int i = 0; i < arrOrder.GetSize(); i++)
-    {
-        CXTPPropExchangeSection pxPane(pPX->OpenSection(SectionName(i + 1)));
-        arrOrder[i]->DoPropExchange(pxPane);
-    }
+        arrOrder[i]->DoPropExchange(*arrSections[i]);
 
     long nTop = m_pTopContainer != NULL ? m_pTopContainer->m_nIndex : 0;
     long nClient = m_pClient != NULL ? m_pClient->m_nIndex : 0;
@@ -291,10 +294,13 @@ BOOL CXTPDockingPaneLayout::Load(CXTPPropExchange* pPX)
         return FALSE;
     pxSummary->ExchangeSchema();
 
+    // Each section is opened once for both passes.
     CIndexMap map(10);
+    std::vector<std::unique_ptr<CXTPPropExchangeSection>> arrSections(nCount + 1);
     for (int n = 1; n <= nCount; n++)
     {
-        CXTPPropExchangeSection pxPane(pPX->OpenSection(SectionName(n)));
+        arrSections[n].reset(new CXTPPropExchangeSection(pPX->OpenSection(SectionName(n))));
+        CXTPPropExchange* pxPane = *arrSections[n];
         long nType = -1;
         PropExchangeLongWithDefault(pxPane, _T("Type"), nType, -1);
         if (nType < xtpPaneTypeDockingPane || nType > xtpPaneTypeAutoHidePanel)
@@ -314,7 +320,14 @@ BOOL CXTPDockingPaneLayout::Load(CXTPPropExchange* pPX)
     while (pos != NULL && bResult)
     {
         CXTPDockingPaneBase* pPane = m_lstStack.GetNext(pos);
-        CXTPPropExchangeSection pxPane(pPX->OpenSection(SectionName(pPane->m_nIndex)));
+        if (pPane->m_nIndex < 1 || pPane->m_nIndex > nCount)
+        {
+            CXTPPropExchangeSection pxOther(pPX->OpenSection(SectionName(pPane->m_nIndex)));
+            bResult = pPane->DoPropExchange(pxOther);
+            continue;
+        }
+        CXTPPropExchange* pxPane = *arrSections[pPane->m_nIndex];
+        pxPane->SetContext(&map);
         bResult = pPane->DoPropExchange(pxPane);
     }
     pPX->SetContext(pOldContext);

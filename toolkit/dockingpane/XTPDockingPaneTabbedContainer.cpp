@@ -746,6 +746,13 @@ void CXTPDockingPaneTabbedContainer::OnCaptionButtonClick(CXTPDockingPaneCaption
     case XTP_IDS_DOCKINGPANE_AUTOHIDE:
         if (IsAutoHidden())
         {
+            // Docked back, the group moves away from the pointer: none of
+            // its buttons stays hot (no mouse leave comes for a moved window).
+            for (int i = 0; i < m_pCaptionButtons->GetSize(); i++)
+            {
+                m_pCaptionButtons->GetAt(i)->m_bHot = FALSE;
+                m_pCaptionButtons->GetAt(i)->m_bPressed = FALSE;
+            }
             if (pManager->m_bHideGroupOnButtonClick)
                 pManager->ToggleDocking(this);
             else if (m_pSelectedPane != NULL)

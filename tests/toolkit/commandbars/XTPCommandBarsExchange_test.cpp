@@ -11,6 +11,7 @@
 #include "XTPShortcutManager.h"
 #include "XTPControlExtras.h"
 #include "XTPZipMemFile.h"
+#include "XTPDockBar.h"
 #include "support/bars_frame.h"
 #include "support/profile_app.h"
 
@@ -254,4 +255,52 @@ TEST_F(ExchangeTest, FuzzedStoredFormsLoadOrLeaveTheDefaults)
         pSaveFrame->GetCommandBars()->SaveOptions("CommandBars");
         pSaveFrame->DestroyWindow();
     }
+}
+
+TEST_F(ExchangeTest, TemplateSetsGoIntoATextStoreToo)
+{
+    CXTPControl* pSaved = new CXTPControlButton();
+    pSaved->GetDocTemplatesAssigned().SetAt(201, TRUE);
+    pSaved->GetDocTemplatesExcluded().SetAt(305, TRUE);
+    pSaved->GetDocTemplatesExcluded().SetAt(306, TRUE);
+    CXTPPropExchangeIniFile* pIni = new CXTPPropExchangeIniFile(FALSE, NULL, "Control");
+    CXTPPropExchangeSection pxSave(pIni);
+    pSaved->DoPropExchange(pxSave);
+
+    CXTPPropExchangeIniFile* pIniLoad = new CXTPPropExchangeIniFile(TRUE, NULL, "Control");
+    pIniLoad->SetFileName(pIni->GetFileName());
+    CXTPPropExchangeSection pxLoad(pIniLoad);
+    CXTPControl* pLoaded = new CXTPControlButton();
+    pLoaded->GetDocTemplatesAssigned().SetAt(999, TRUE);   // replaced by what was stored
+    pLoaded->DoPropExchange(pxLoad);
+    BOOL bValue = FALSE;
+    EXPECT_EQ(1, (int)pLoaded->GetDocTemplatesAssigned().GetCount());
+    EXPECT_TRUE(pLoaded->GetDocTemplatesAssigned().Lookup(201, bValue));
+    EXPECT_EQ(2, (int)pLoaded->GetDocTemplatesExcluded().GetCount());
+    EXPECT_TRUE(pLoaded->GetDocTemplatesExcluded().Lookup(306, bValue));
+    pSaved->InternalRelease();
+    pLoaded->InternalRelease();
+}
+
+TEST_F(ExchangeTest, AnAdoptedToolbarIsCreatedDockedWhereItsFlagsLetIt)
+{
+    CBarsFrame* pFrame = CreateRichFrame();
+    CXTPCommandBars* pBars = pFrame->GetCommandBars();
+    CXTPToolBar* pMine = pBars->GetToolBar(1001);
+    ASSERT_TRUE(pBars->FloatCommandBar(pMine));
+    pMine->SetFlags(0, xtpFlagAlignTop | xtpFlagAlignBottom);
+    pBars->SaveBarState("CommandBars");
+    pFrame->DestroyWindow();
+
+    pFrame = CBarsFrame::Create(CRect(20, 20, 620, 420), TRUE);
+    pFrame->AddToolBar("Standard", {{57600, "New"}})->SetBarID(102);
+    pFrame->GetCommandBars()->LoadControls("CommandBars", TRUE);
+    pMine = pFrame->GetCommandBars()->GetToolBar(1001);
+    ASSERT_TRUE(pMine != NULL);
+    EXPECT_EQ(xtpBarLeft, pMine->GetPosition()) << "the first side its flags allow, not floating";
+    ASSERT_TRUE(pMine->GetDockBar() != NULL);
+    EXPECT_EQ(xtpBarLeft, pMine->GetDockBar()->GetPosition());
+    EXPECT_TRUE(pMine->CWnd::GetStyle() & WS_CHILD);
+    EXPECT_EQ(pFrame->m_hWnd, ::GetParent(pMine->GetDockBar()->m_hWnd));
+    pFrame->DestroyWindow();
 }

@@ -274,3 +274,33 @@ TEST_F(BarStateTest, LargeControlsGoToAHiddenFileAndAFailedWriteKeepsThemLoadabl
     pFrame->DestroyWindow();
     ::RemoveDirectoryA(strPath);
 }
+
+TEST_F(BarStateTest, ControlsThatFitTheProfileAgainLeaveNoOldFileBehind)
+{
+    CString strPath = AppDataPath("Shrinking");
+    ::SetFileAttributesA(strPath, FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileA(strPath);
+
+    CBarsFrame* pFrame = CreateGameFrame(TRUE);
+    FillLargeBar(pFrame->GetCommandBars());
+    pFrame->GetCommandBars()->SaveBarState("Shrinking");
+    ASSERT_EQ(1u, app.QueryDword("Shrinking-Controls", "LoadFromFile"));
+    ASSERT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(strPath));
+
+    // The user deletes the large bar: the next save fits the profile.
+    CXTPCommandBars* pBars = pFrame->GetCommandBars();
+    pBars->Remove(pBars->GetToolBar(1002));
+    pBars->SaveBarState("Shrinking");
+    pFrame->DestroyWindow();
+    EXPECT_EQ(0u, app.QueryDword("Shrinking-Controls", "LoadFromFile"));
+    DWORD dwType = 0;
+    std::vector<BYTE> data;
+    ASSERT_TRUE(app.Query("Shrinking-Controls", "Controls", dwType, data));
+    EXPECT_EQ((DWORD)REG_BINARY, dwType);
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(strPath)) << "the hidden file is gone";
+
+    pFrame = CreateGameFrame(TRUE);
+    pFrame->GetCommandBars()->LoadBarState("Shrinking");
+    EXPECT_TRUE(pFrame->GetCommandBars()->GetToolBar(1002) == NULL);
+    pFrame->DestroyWindow();
+}

@@ -411,6 +411,57 @@ TEST_F(RegistryTest, SectionsEnumeratorsAndClearing)
     EXPECT_TRUE(Query("Bars", "After", dwType, data));
 }
 
+TEST_F(RegistryTest, ClearingRemovesDeepSectionsAndValuesAndLongTextsReadWhole)
+{
+    // Leaf sections, a section with a section of its own, and values.
+    {
+        CXTPPropExchangeSection px(Open(FALSE, "Layout"));
+        long l = 7;
+        PropExchangeLong(px, "Top", l);
+        for (LPCTSTR lpszName : { "Pane-1", "Pane-2" })
+        {
+            CXTPPropExchangeSection sec(px->OpenSection(lpszName));
+            PropExchangeLong(sec, "Type", l);
+        }
+        CXTPPropExchangeSection deep(px->OpenSection("Deep"));
+        CXTPPropExchangeSection deeper(deep->OpenSection("Deeper"));
+        PropExchangeLong(deeper, "Inner", l);
+    }
+    {
+        CXTPPropExchangeSection px(Open(FALSE, "Layout"));
+        px->ClearSection();
+        CXTPPropExchangeSection sec(px->OpenSection("Pane-1"));
+        long l = 3;
+        PropExchangeLong(sec, "Type", l);
+    }
+    HKEY hSub = NULL;
+    for (LPCTSTR lpszGone : { "Layout\\Pane-2", "Layout\\Deep", "Layout\\Deep\\Deeper" })
+    {
+        EXPECT_NE(ERROR_SUCCESS, ::RegOpenKeyExA(m_hKey, lpszGone, 0, KEY_READ, &hSub)) << lpszGone;
+    }
+    DWORD dwType = 0;
+    std::vector<BYTE> data;
+    EXPECT_FALSE(Query("Layout", "Top", dwType, data));
+    ASSERT_TRUE(Query("Layout\\Pane-1", "Type", dwType, data));
+    EXPECT_EQ(3u, *(DWORD*)data.data());
+
+    // Texts shorter and longer than one read's buffer come back whole.
+    CString strShort("short"), strLong;
+    for (int i = 0; i < 700; i++)
+        strLong += (char)('a' + i % 26);
+    {
+        CXTPPropExchangeSection px(Open(FALSE));
+        PropExchangeString(px, "Short", strShort);
+        PropExchangeString(px, "Long", strLong);
+    }
+    CXTPPropExchangeSection px(Open(TRUE));
+    CString strReadShort, strReadLong;
+    PropExchangeString(px, "Short", strReadShort);
+    PropExchangeString(px, "Long", strReadLong);
+    EXPECT_STREQ(strShort, strReadShort);
+    EXPECT_STREQ(strLong, strReadLong);
+}
+
 TEST_F(RegistryTest, ASectionOfAKeyThatFailedToOpenFailsToo)
 {
     // The application's own key exists, so a fallback to it would succeed.

@@ -183,6 +183,11 @@ TEST_F(AutoHideTest, ThePinInTheSlidOutCaptionDocksThePaneBack)
     EXPECT_EQ(rcBefore, testsupport::ChildRect(GroupOf(pLeft)->GetSafeHwnd()));
     EXPECT_TRUE(pFrame->FindAction(xtpPaneActionPinned, pLeft) != NULL);
     EXPECT_TRUE(Panel(xtpPaneDockLeft) == NULL || Panel(xtpPaneDockLeft)->GetSafeHwnd() == NULL);
+    // The pin moved away from the pointer with the group: it is not drawn hot.
+    CXTPDockingPaneCaptionButton* pPin = GroupOf(pLeft)->GetCaptionButtons()->Find(XTP_IDS_DOCKINGPANE_AUTOHIDE);
+    ASSERT_TRUE(pPin != NULL);
+    EXPECT_FALSE(pPin->IsHighlighted());
+    EXPECT_FALSE(pPin->IsPressed());
 }
 
 TEST_F(AutoHideTest, AStoredSizeOutsideTheDockingAreaStillSlidesOutAUsableWindow)
@@ -255,6 +260,14 @@ TEST_F(AutoHideTest, TheEdgeResizesTheWindowWithinThePanesLimits)
     EXPECT_EQ(264, pWnd->GetFullRect().Width());
     EXPECT_EQ(260, pLeft->m_szDocking.cx);
     EXPECT_EQ(264, testsupport::ChildRect(pWnd->GetSafeHwnd()).Width());
+    // The pane keeps the width without the edge, so it slides out again
+    // exactly as wide as it was left.
+    Panel(xtpPaneDockLeft)->CloseActiveWindow();
+    CPoint ptTab = Panel(xtpPaneDockLeft)->GetGroup(0)->GetItem(0)->GetRect().CenterPoint();
+    Panel(xtpPaneDockLeft)->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptTab.x, ptTab.y));
+    pWnd = Panel(xtpPaneDockLeft)->GetActiveWnd();
+    ASSERT_TRUE(pWnd != NULL);
+    EXPECT_EQ(264, pWnd->GetFullRect().Width());
 
     // Never wider than the docking area less the splitter minimum.
     CRect rcTop;
