@@ -84,15 +84,8 @@ BOOL CXTColorBase::CreatePicture(int cx, int cy, DWORD** ppBits)
     FreePicture();
     if (cx <= 0 || cy <= 0)
         return FALSE;
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = cx;
-    bmi.bmiHeader.biHeight = -cy;   // top-down: row 0 first
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
     void* pvBits = NULL;
-    HBITMAP hBitmap = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pvBits, NULL, 0);
+    HBITMAP hBitmap = XTColorCreatePictureDib(cx, cy, &pvBits);
     if (hBitmap == NULL || !m_dcPicture.CreateCompatibleDC(NULL))
     {
         TRACE("CXTColorBase: cannot make a %d x %d picture\n", cx, cy);
@@ -716,17 +709,22 @@ void CXTColorPageCustom::TellDialog(COLORREF clr)
         m_pParentSheet->SetNewColor(clr, FALSE);
 }
 
+void CXTColorPageCustom::HSLFieldChanged(CXTColorBase& changed, CXTColorBase& other)
+{
+    const COLORREF clr = changed.GetColor();
+    if (other.GetColor() != clr)
+        other.SetColor(clr, FALSE);
+    TellDialog(clr);
+    SetRGBFields(clr);
+    WriteFields();
+}
+
 void CXTColorPageCustom::OnChangeEditLum()
 {
     if (!ReadFields())
         return;
     m_colorLum.SetLuminance(m_nL / 255.0);
-    const COLORREF clr = m_colorLum.GetColor();
-    if (m_colorWnd.GetColor() != clr)
-        m_colorWnd.SetColor(clr, FALSE);
-    TellDialog(clr);
-    SetRGBFields(clr);
-    WriteFields();
+    HSLFieldChanged(m_colorLum, m_colorWnd);
 }
 
 void CXTColorPageCustom::OnChangeEditHue()
@@ -734,12 +732,7 @@ void CXTColorPageCustom::OnChangeEditHue()
     if (!ReadFields())
         return;
     m_colorWnd.SetHue(m_nH / 255.0);
-    const COLORREF clr = m_colorWnd.GetColor();
-    if (m_colorLum.GetColor() != clr)
-        m_colorLum.SetColor(clr, FALSE);
-    TellDialog(clr);
-    SetRGBFields(clr);
-    WriteFields();
+    HSLFieldChanged(m_colorWnd, m_colorLum);
 }
 
 void CXTColorPageCustom::OnChangeEditSat()
@@ -747,12 +740,7 @@ void CXTColorPageCustom::OnChangeEditSat()
     if (!ReadFields())
         return;
     m_colorWnd.SetSaturation(m_nS / 255.0);
-    const COLORREF clr = m_colorWnd.GetColor();
-    if (m_colorLum.GetColor() != clr)
-        m_colorLum.SetColor(clr, FALSE);
-    TellDialog(clr);
-    SetRGBFields(clr);
-    WriteFields();
+    HSLFieldChanged(m_colorWnd, m_colorLum);
 }
 
 void CXTColorPageCustom::OnChangeEditRGB()

@@ -196,6 +196,19 @@ void AFXAPI XTColorPickerEndDialog(CWnd* pPicker)
         ::EndDialog(hDialog, IDOK);
 }
 
+HBITMAP AFXAPI XTColorCreatePictureDib(int cx, int cy, void** ppvBits)
+{
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bmi.bmiHeader.biWidth = cx;
+    bmi.bmiHeader.biHeight = -cy;   // top-down: row 0 first
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    *ppvBits = NULL;
+    return ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, ppvBits, NULL, 0);
+}
+
 /////////////////////////////////////////////////////////////////////////////
 // CXTColorHex
 
@@ -495,15 +508,8 @@ void CXTColorHex::DrawHoneycomb(CDC* pDC)
         return;
 
     // Pixel by pixel into a 32-bit picture of the client size.
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = cx;
-    bmi.bmiHeader.biHeight = -cy;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
     void* pvBits = NULL;
-    HBITMAP hBitmap = ::CreateDIBSection(pDC->m_hDC, &bmi, DIB_RGB_COLORS, &pvBits, NULL, 0);
+    HBITMAP hBitmap = XTColorCreatePictureDib(cx, cy, &pvBits);
     if (hBitmap == NULL || !m_dcHex.CreateCompatibleDC(pDC))
     {
         TRACE("CXTColorHex: cannot make the honeycomb picture\n");

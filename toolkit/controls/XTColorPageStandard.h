@@ -137,3 +137,7 @@ protected:
 
 // Ends the dialog that holds a colour page's picker with IDOK.
 void AFXAPI XTColorPickerEndDialog(CWnd* pPicker);
+// The pickers' pictures: a 32-bit DIB section of cx x cy, top row first
+// (blue, green, red, unused); ppvBits receives its pixels. NULL when the
+// system refuses it.
+HBITMAP AFXAPI XTColorCreatePictureDib(int cx, int cy, void** ppvBits);
