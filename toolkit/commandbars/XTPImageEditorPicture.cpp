@@ -338,22 +338,24 @@ void CXTPImageEditorPicture::ReplaceCurrent(CAlphaBitmap* pPicture)
     m_pCurrentPicture = pPicture;
 }
 
+void CXTPImageEditorPicture::StepBack(CList<CAlphaBitmap*, CAlphaBitmap*>& lstFrom,
+                                      CList<CAlphaBitmap*, CAlphaBitmap*>& lstTo)
+{
+    if (m_bTracking || lstFrom.IsEmpty())
+        return;
+    lstTo.AddTail(m_pCurrentPicture);
+    m_pCurrentPicture = lstFrom.RemoveTail();
+    RedrawAll();
+}
+
 void CXTPImageEditorPicture::OnUndo()
 {
-    if (m_bTracking || m_lstUndo.IsEmpty())
-        return;
-    m_lstRedo.AddTail(m_pCurrentPicture);
-    m_pCurrentPicture = m_lstUndo.RemoveTail();
-    RedrawAll();
+    StepBack(m_lstUndo, m_lstRedo);
 }
 
 void CXTPImageEditorPicture::OnRedo()
 {
-    if (m_bTracking || m_lstRedo.IsEmpty())
-        return;
-    m_lstUndo.AddTail(m_pCurrentPicture);
-    m_pCurrentPicture = m_lstRedo.RemoveTail();
-    RedrawAll();
+    StepBack(m_lstRedo, m_lstUndo);
 }
 
 void CXTPImageEditorPicture::OnClear()

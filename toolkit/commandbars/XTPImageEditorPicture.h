@@ -161,6 +161,9 @@ protected:
     void Commit();
     void EndTracking();
     void ReplaceCurrent(CAlphaBitmap* pPicture);
+    // Undo and redo: the last image of lstFrom becomes the current one, and
+    // the current one goes to the end of lstTo (nothing while drawing).
+    void StepBack(CList<CAlphaBitmap*, CAlphaBitmap*>& lstFrom, CList<CAlphaBitmap*, CAlphaBitmap*>& lstTo);
     void ClearList(CList<CAlphaBitmap*, CAlphaBitmap*>& list);
     void RedrawAll();
 
