@@ -336,21 +336,14 @@ void CXTColorWnd::DrawMarker(CDC* pDC)
 
 void CXTColorWnd::DrawPicture(CDC* pDC)
 {
-    CRect rcClient;
-    GetClientRect(&rcClient);
-    if (rcClient.IsRectEmpty())
+    CXTColorPaintBuffer buffer(this, pDC);
+    if (!buffer.IsReady())
         return;
-    CDC dcMem;
-    CBitmap bmpMem;
-    if (!dcMem.CreateCompatibleDC(pDC) || !bmpMem.CreateCompatibleBitmap(pDC, rcClient.Width(), rcClient.Height()))
-        return;
-    CBitmap* pOld = dcMem.SelectObject(&bmpMem);
-    dcMem.FillSolidRect(rcClient, GetXTPSysColor(COLOR_3DFACE));
+    CDC& dcMem = *buffer.GetDC();
+    dcMem.FillSolidRect(buffer.GetClientRect(), GetXTPSysColor(COLOR_3DFACE));
     if (EnsurePicture())
         dcMem.BitBlt(0, 0, m_sizePicture.cx, m_sizePicture.cy, &m_dcPicture, 0, 0, SRCCOPY);
     DrawMarker(&dcMem);
-    pDC->BitBlt(0, 0, rcClient.Width(), rcClient.Height(), &dcMem, 0, 0, SRCCOPY);
-    dcMem.SelectObject(pOld);
 }
 
 void CXTColorWnd::OnPaint()
@@ -530,15 +523,11 @@ void CXTColorLum::DrawArrow(CDC* pDC)
 
 void CXTColorLum::DrawPicture(CDC* pDC)
 {
-    CRect rcClient;
-    GetClientRect(&rcClient);
-    if (rcClient.IsRectEmpty())
+    CXTColorPaintBuffer buffer(this, pDC);
+    if (!buffer.IsReady())
         return;
-    CDC dcMem;
-    CBitmap bmpMem;
-    if (!dcMem.CreateCompatibleDC(pDC) || !bmpMem.CreateCompatibleBitmap(pDC, rcClient.Width(), rcClient.Height()))
-        return;
-    CBitmap* pOld = dcMem.SelectObject(&bmpMem);
+    CDC& dcMem = *buffer.GetDC();
+    const CRect& rcClient = buffer.GetClientRect();
     HBRUSH hBrush = NULL;
     if (CWnd* pParent = GetParent())
         hBrush = (HBRUSH)pParent->SendMessage(WM_CTLCOLORSTATIC, (WPARAM)dcMem.m_hDC, (LPARAM)m_hWnd);
@@ -551,8 +540,6 @@ void CXTColorLum::DrawPicture(CDC* pDC)
     if (BuildBar())
         dcMem.BitBlt(rcBar.left, rcBar.top, rcBar.Width(), rcBar.Height(), &m_dcPicture, 0, 0, SRCCOPY);
     DrawArrow(&dcMem);
-    pDC->BitBlt(0, 0, rcClient.Width(), rcClient.Height(), &dcMem, 0, 0, SRCCOPY);
-    dcMem.SelectObject(pOld);
 }
 
 void CXTColorLum::OnPaint()

@@ -209,6 +209,27 @@ HBITMAP AFXAPI XTColorCreatePictureDib(int cx, int cy, void** ppvBits)
     return ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, ppvBits, NULL, 0);
 }
 
+CXTColorPaintBuffer::CXTColorPaintBuffer(CWnd* pWnd, CDC* pTarget)
+    : m_pTarget(pTarget), m_rcClient(0, 0, 0, 0), m_pOld(NULL), m_bReady(FALSE)
+{
+    pWnd->GetClientRect(&m_rcClient);
+    if (m_rcClient.IsRectEmpty())
+        return;
+    if (!m_dc.CreateCompatibleDC(pTarget) ||
+        !m_bmp.CreateCompatibleBitmap(pTarget, m_rcClient.Width(), m_rcClient.Height()))
+        return;
+    m_pOld = m_dc.SelectObject(&m_bmp);
+    m_bReady = TRUE;
+}
+
+CXTColorPaintBuffer::~CXTColorPaintBuffer()
+{
+    if (!m_bReady)
+        return;
+    m_pTarget->BitBlt(0, 0, m_rcClient.Width(), m_rcClient.Height(), &m_dc, 0, 0, SRCCOPY);
+    m_dc.SelectObject(m_pOld);
+}
+
 /////////////////////////////////////////////////////////////////////////////
 // CXTColorHex
 
@@ -561,11 +582,10 @@ void CXTColorHex::DrawPicture(CDC* pDC)
     if (m_dcHex.GetSafeHdc() == NULL)
         DrawHoneycomb(pDC);
 
-    CDC dcMem;
-    CBitmap bmpMem;
-    if (!dcMem.CreateCompatibleDC(pDC) || !bmpMem.CreateCompatibleBitmap(pDC, rcClient.Width(), rcClient.Height()))
+    CXTColorPaintBuffer buffer(this, pDC);
+    if (!buffer.IsReady())
         return;
-    CBitmap* pOld = dcMem.SelectObject(&bmpMem);
+    CDC& dcMem = *buffer.GetDC();
     dcMem.FillSolidRect(rcClient, GetXTPSysColor(COLOR_3DFACE));
     if (m_dcHex.GetSafeHdc() != NULL)
         dcMem.BitBlt(0, 0, rcClient.Width(), rcClient.Height(), &m_dcHex, 0, 0, SRCCOPY);
@@ -588,8 +608,6 @@ void CXTColorHex::DrawPicture(CDC* pDC)
             DrawOutline(&dcMem, m_ptSelected, m_bSmallCell);
         }
     }
-    pDC->BitBlt(0, 0, rcClient.Width(), rcClient.Height(), &dcMem, 0, 0, SRCCOPY);
-    dcMem.SelectObject(pOld);
 }
 
 void CXTColorHex::OnPaint()
