@@ -3,6 +3,7 @@
 // between the sheet and its pages, and how it ends (OK, Cancel, a double
 // click in a picker).
 // ctest: run-serial
+#include "support/colorpickers.h"
 #include "support/modal.h"
 #include "support/snapshot.h"
 #include "support/themedcontrols.h"
@@ -291,8 +292,7 @@ TEST_F(ColorDialogTest, PickingOnTheCustomPageUpdatesTheSwatchAndTheStandardOutl
     CXTColorPageCustom* pCustom = m_dlg->GetCustomPage();
     CRect rc;
     pCustom->m_colorWnd.GetClientRect(&rc);
-    pCustom->m_colorWnd.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rc.Width() / 3, rc.Height() / 4));
-    pCustom->m_colorWnd.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(rc.Width() / 3, rc.Height() / 4));
+    testsupport::SendClick(pCustom->m_colorWnd, CPoint(rc.Width() / 3, rc.Height() / 4));
     const COLORREF clrPicked = pCustom->m_colorWnd.GetPictureColor(rc.Width() / 3, rc.Height() / 4);
     EXPECT_EQ(clrPicked, m_dlg->GetColor());
     EXPECT_EQ(clrPicked, RGB(pCustom->m_nR, pCustom->m_nG, pCustom->m_nB));
@@ -355,12 +355,6 @@ INT_PTR RunModal(CXTColorDialog& dlg, std::function<void(CXTColorDialog*)> actio
     });
     return dlg.DoModal();
 }
-
-CPoint CellCentre(CXTColorHex& hex, int nCell)
-{
-    const CPoint pt = hex.GetCell(nCell)->pPoints[0];
-    return CPoint(pt.x + 6, pt.y + 4);
-}
 } // namespace
 
 TEST_F(ThemeTest, OKGivesThePickedColourAndCancelChangesNothing)
@@ -369,9 +363,7 @@ TEST_F(ThemeTest, OKGivesThePickedColourAndCancelChangesNothing)
         CXTColorDialog dlg(RGB(0, 0, 0), RGB(0, 0, 0), CPS_XT_SHOW3DSELECTION);
         const INT_PTR nResult = RunModal(dlg, [](CXTColorDialog* p) {
             CXTColorHex& hex = p->GetStandardPage()->m_colorHex;
-            const CPoint pt = CellCentre(hex, 76);
-            hex.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
-            hex.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+            testsupport::SendClick(hex, testsupport::HexCellCentre(hex, 76));
             p->PressButton(PSBTN_OK);
         });
         EXPECT_EQ(IDOK, nResult);
@@ -381,7 +373,7 @@ TEST_F(ThemeTest, OKGivesThePickedColourAndCancelChangesNothing)
         CXTColorDialog dlg(RGB(0, 0, 0), RGB(0, 0, 0), CPS_XT_SHOW3DSELECTION);
         const INT_PTR nResult = RunModal(dlg, [](CXTColorDialog* p) {
             CXTColorHex& hex = p->GetStandardPage()->m_colorHex;
-            const CPoint pt = CellCentre(hex, 76);
+            const CPoint pt = testsupport::HexCellCentre(hex, 76);
             hex.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
             p->PressButton(PSBTN_CANCEL);
         });
@@ -395,7 +387,7 @@ TEST_F(ThemeTest, ADoubleClickOrEnterInAPickerEndsTheDialogWithOK)
         CXTColorDialog dlg(RGB(0, 0, 0), RGB(0, 0, 0), CPS_XT_SHOW3DSELECTION);
         const INT_PTR nResult = RunModal(dlg, [](CXTColorDialog* p) {
             CXTColorHex& hex = p->GetStandardPage()->m_colorHex;
-            const CPoint pt = CellCentre(hex, 0);
+            const CPoint pt = testsupport::HexCellCentre(hex, 0);
             hex.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
         });
         EXPECT_EQ(IDOK, nResult);
