@@ -604,6 +604,10 @@ BOOL CXTPCommandBars::IsControlHidden(CXTPControl* pControl) const
     CXTPCommandBar* pBar = pControl->GetCommandBar();
     if (pBar == NULL || pBar->GetControlCount() == 0)
         return TRUE;
+    static int s_nDepth = 0;
+    CXTPPopupDepthGuard guard(s_nDepth);
+    if (guard.IsTooDeep())
+        return FALSE;   // shown rather than followed further
     for (int i = 0; i < pBar->GetControlCount(); i++)
     {
         if (!IsControlHidden(pBar->GetControl(i)))

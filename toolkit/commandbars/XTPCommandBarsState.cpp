@@ -492,7 +492,8 @@ void CXTPCommandBars::LoadBarState(LPCTSTR lpszProfileName, BOOL bSilent)
     BOOL bRescale = szSaved.cx > 0 && szSaved.cy > 0 && szSaved != szCurrent;
 
     CArray<XTP_BARINFO, XTP_BARINFO&> arrInfo;
-    for (int i = 0; i < nBars && i < XTP_MAX_STORED_BARS; i++)
+    // Records beyond the toolbars a frame may hold can place nothing.
+    for (int i = 0; i < nBars && i < XTP_MAX_STORED_TOOLBARS; i++)
     {
         XTP_BARINFO info;
         // A missing record ends the list: the count was wrong.
@@ -508,7 +509,7 @@ void CXTPCommandBars::LoadBarState(LPCTSTR lpszProfileName, BOOL bSilent)
         int nEntries = section.GetInt("Bars", 0);
         if (pDockBar == NULL || nEntries <= 1)
             continue;
-        for (int j = 0; j < nEntries && j < 2 * XTP_MAX_STORED_BARS; j++)
+        for (int j = 0; j < nEntries && j < 2 * XTP_MAX_STORED_TOOLBARS + 1; j++)
         {
             CString strEntry;
             strEntry.Format("Bar#%d", j);
@@ -518,6 +519,10 @@ void CXTPCommandBars::LoadBarState(LPCTSTR lpszProfileName, BOOL bSilent)
             CXTPToolBar* pBar = GetToolBar(nBarID);
             if (pBar != NULL)
             {
+                // A floating bar becomes a child window first, so that it
+                // is made a frame-owned popup again when it is floated later.
+                if (pBar->GetSafeHwnd() != NULL && (::GetWindowLongPtr(pBar->m_hWnd, GWL_STYLE) & WS_POPUP) != 0)
+                    pBar->CreateBarWindow(m_pFrame, FALSE);
                 if (pBar->GetSafeHwnd() != NULL && ::GetParent(pBar->m_hWnd) != pDockBar->m_hWnd)
                     pBar->SetParent(pDockBar);
                 if (pBar->GetDockBar() != NULL)
@@ -653,10 +658,16 @@ void CXTPCommandBars::SaveControls(LPCTSTR lpszProfileName, BOOL bOnlyCustomized
         CString strOldFile;
         if (pApp->GetProfileInt(strSection, "LoadFromFile", 0))
             strOldFile = pApp->GetProfileString(strSection, "Controls", "");
-        if (pApp->WriteProfileBinary(strSection, "Controls", pData, dwSize) &&
-            pApp->WriteProfileInt(strSection, "LoadFromFile", 0) && !strOldFile.IsEmpty())
+        if (pApp->WriteProfileBinary(strSection, "Controls", pData, dwSize))
+            bStored = TRUE;
+        else
+            ::OutputDebugStringA("CXTPCommandBars: the bar controls could not be written to the profile\n");
+        if (pApp->WriteProfileInt(strSection, "LoadFromFile", 0) && bStored && !strOldFile.IsEmpty())
             RemoveFileQuietly(strOldFile);
     }
+    // The program's own bars as they were when the controls were saved.
+    if (bStored)
+        pApp->WriteProfileInt(strSection, "OwnBars", (int)GetOwnBarsFingerprint());
     free(pData);
 }
 
@@ -685,7 +696,8 @@ BOOL CXTPCommandBars::LoadControlsFromFile(CMemFile* pFile, BOOL bSilent)
         e->Delete();
         bLoaded = FALSE;
     }
-    if (bLoaded)
+    // Damaged data still gives back the bars read whole before the damage.
+    if (bLoaded || list.GetCount() > 0)
         RestoreCommandBarList(&list, bSilent);
     return bLoaded;
 }
@@ -696,6 +708,15 @@ void CXTPCommandBars::LoadControls(LPCTSTR lpszProfileName, BOOL bSilent)
     if (pApp == NULL)
         return;
     CString strSection = SectionName("%s-Controls", lpszProfileName);
+    // Saved with the program's bars as they are now, a stored original copy
+    // that differs from them can only be damaged.
+    DWORD dwOwnBars = (DWORD)pApp->GetProfileInt(strSection, "OwnBars", 0);
+    struct COwnBarsScope
+    {
+        BOOL& m_bChanged;
+        COwnBarsScope(BOOL& bChanged, BOOL bNow) : m_bChanged(bChanged) { m_bChanged = bNow; }
+        ~COwnBarsScope() { m_bChanged = TRUE; }
+    } scope(m_bOwnBarsChanged, dwOwnBars == 0 || dwOwnBars != GetOwnBarsFingerprint());
     if (pApp->GetProfileInt(strSection, "LoadFromFile", 0))
     {
         CString strPath = pApp->GetProfileString(strSection, "Controls", "");

@@ -312,7 +312,9 @@ BOOL CXTPToolBar::CreateBarWindow(CWnd* pFrame, BOOL bFloating)
     }
     if (bFloating)
     {
-        if (CWnd::GetStyle() & WS_CHILD)
+        // A child window, or a window still placed inside another one (a
+        // dock bar), becomes a top-level popup owned by the frame.
+        if ((CWnd::GetStyle() & WS_CHILD) || ::GetAncestor(m_hWnd, GA_PARENT) != ::GetDesktopWindow())
         {
             ::SetParent(m_hWnd, NULL);
             ModifyStyle(WS_CHILD, WS_POPUP | 0x100);

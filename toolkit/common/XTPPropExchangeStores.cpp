@@ -411,11 +411,16 @@ BOOL CXTPPropExchangeIniFile::ExchangeValue(LPCTSTR pszPropName, VARTYPE vtProp,
         if (dwLength == 0)
             return CopyPropValue(vtProp, pvProp, pvDefault);
 
-        if (dwLength >= 255)
+        // A longer value is read again into a buffer that grows until the
+        // whole value fits: whatever the writer put into the file (up to its
+        // own limit for one value) reads back whole.
+        for (DWORD dwSize = 1024; dwLength >= 255; dwSize *= 2)
         {
-            ::GetPrivateProfileStringA(m_strSectionName, pszPropName, "", strValue.GetBuffer(16000), 16000,
-                                       m_strFileName);
+            dwLength = ::GetPrivateProfileStringA(m_strSectionName, pszPropName, "", strValue.GetBuffer((int)dwSize),
+                                                  dwSize, m_strFileName);
             strValue.ReleaseBuffer();
+            if (dwLength < dwSize - 1 || dwSize > 2u * AFX_MAX_INI_VALUE)
+                break;
         }
         return TextToProp(vtProp, strValue, pvProp, pvDefault);
     }

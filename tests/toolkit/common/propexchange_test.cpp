@@ -552,6 +552,37 @@ TEST_F(IniTest, BackslashNSurvivesAndLongValuesAreRead)
     EXPECT_EQ(5000, strLongBack.GetLength());
 }
 
+TEST_F(IniTest, EveryBlobTheWriterAcceptsReadsBackWhole)
+{
+    // Packed bar controls of 8,000 to 16,000 bytes are written as 16,000 to
+    // 32,000 letters; every size the writer takes must come back whole,
+    // whether it was written by the exchange or by the profile writer.
+    for (DWORD nSize : { 7999u, 8000u, 12345u, 15999u, 16000u })
+    {
+        std::vector<BYTE> blob(nSize);
+        for (DWORD i = 0; i < nSize; i++)
+            blob[i] = (BYTE)(i * 7 + i / 251);
+        {
+            CXTPPropExchangeSection px(Open(FALSE));
+            BYTE* pData = &blob[0];
+            DWORD nBytes = nSize;
+            ASSERT_TRUE(px->ExchangeBlob("Controls", pData, nBytes)) << nSize;
+        }
+        ASSERT_TRUE(AfxWriteIniString("Other", "Controls", CXTPPropExchange::BlobToText(&blob[0], nSize), m_strFile));
+        for (LPCTSTR lpszSection : { "Section", "Other" })
+        {
+            CXTPPropExchangeSection px(Open(TRUE, lpszSection));
+            BYTE* pData = NULL;
+            DWORD nBytes = 0;
+            ASSERT_TRUE(px->ExchangeBlob("Controls", pData, nBytes)) << nSize << " " << lpszSection;
+            ASSERT_TRUE(pData != NULL);
+            EXPECT_EQ(nSize, nBytes) << lpszSection;
+            EXPECT_EQ(0, memcmp(pData, &blob[0], nSize)) << nSize << " " << lpszSection;
+            free(pData);
+        }
+    }
+}
+
 TEST_F(IniTest, OverlongValuesFailTheSaveAndWriteNothing)
 {
     std::vector<BYTE> blob(21000, 0xA5);

@@ -292,4 +292,25 @@ TEST_F(AutoHideTest, SnapshotOfAStripWithASlidOutPane)
     testsupport::DrawDockingFrame(pFrame, canvas);
     EXPECT_FALSE(testsupport::SaveSnapshot(canvas, "autohide_office2003").empty());
 }
+TEST_F(AutoHideTest, AnAutoHiddenPaneWithAHugeStoredTitleDrawsItShortened)
+{
+    // A title of 70,000 characters, as a damaged stored layout gives it:
+    // the strip's tab shows its start and "...".
+    manager().SetTheme(xtpPaneThemeOffice2003);
+    CString strTitle = "Appearance of this puzzle ";
+    while (strTitle.GetLength() < 70000)
+        strTitle += "and more ";
+    pLeft->SetTitle(strTitle);
+    manager().HidePane(pLeft);
+    Layout();
+    CXTPDockingPaneAutoHidePanel* pPanel = Panel(xtpPaneDockLeft);
+    ASSERT_TRUE(pPanel != NULL && pPanel->GetGroupCount() == 1);
+    testsupport::Canvas canvas(640, 480);
+    testsupport::DrawDockingFrame(pFrame, canvas);
+    EXPECT_FALSE(testsupport::SaveSnapshot(canvas, "autohide_huge_title").empty());
+    // The tab is bounded, far shorter than the whole title would be.
+    CWindowDC dc(NULL);
+    CRect rcTab = pPanel->GetGroup(0)->GetItem(0)->GetRect();
+    EXPECT_LT(rcTab.Height(), dc.GetTextExtent(strTitle).cx / 4);
+}
 } // namespace
