@@ -1,7 +1,8 @@
 # Turns the pixel art of toolkit_cursors.txt into cursor files and the .rc
 # lines that name them.
-#   cmake -DIN=<art file> -DOUTDIR=<folder> -P make_cursors.cmake
-# writes <folder>/cursor_<id>.cur for every cursor and <folder>/toolkit_cursors.rc.
+#   cmake -DIN=<art file> -DOUTDIR=<folder> [-DRC=<rc file name>] -P make_cursors.cmake
+# writes <folder>/cursor_<id>.cur for every cursor and <folder>/<rc file name>
+# (toolkit_cursors.rc unless named).
 # A cursor file holds one 32 x 32 monochrome image: the ICONDIR header, one
 # entry with the hot spot, a BITMAPINFOHEADER of doubled height, a black and a
 # white palette entry, the XOR picture and the AND mask (rows bottom up).
@@ -11,6 +12,10 @@ cmake_minimum_required(VERSION 3.20)
 if(NOT IN OR NOT OUTDIR)
     message(FATAL_ERROR "make_cursors.cmake needs -DIN=<art file> -DOUTDIR=<folder>")
 endif()
+if(NOT RC)
+    set(RC toolkit_cursors.rc)
+endif()
+get_filename_component(art_name "${IN}" NAME)
 
 file(STRINGS "${IN}" lines)
 
@@ -135,7 +140,7 @@ function(bm_write_cursor id hx hy rows)
 endfunction()
 
 file(MAKE_DIRECTORY "${OUTDIR}")
-set(rc "// Generated from toolkit_cursors.txt by make_cursors.cmake; do not edit.\n")
+set(rc "// Generated from ${art_name} by make_cursors.cmake; do not edit.\n")
 set(in_cursor FALSE)
 foreach(line IN LISTS lines)
     string(STRIP "${line}" line)
@@ -164,4 +169,4 @@ endforeach()
 
 # Written on every run (the script runs only when the art changes), so the
 # resources are compiled again with the new pictures.
-file(WRITE "${OUTDIR}/toolkit_cursors.rc" "${rc}")
+file(WRITE "${OUTDIR}/${RC}" "${rc}")

@@ -9,3 +9,4 @@
 #include "commandbars_game_res.h"
 #include "propertygrid_res.h"
 #include "profiles_res.h"
+#include "customize_res.h"
