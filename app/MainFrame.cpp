@@ -15,6 +15,15 @@
 #include "TimerToolBar.h"
 #include "TutorialDlg.h"
 #include "XTPCommandBarsOptions.h"
+#include "XTPCustomizeSheet.h"
+#include "XTPCustomizeCommandsPage.h"
+#include "XTPCustomizeOptionsPage.h"
+#if defined(__has_include)
+#if __has_include("XTPCustomizeKeyboardPage.h")
+#include "XTPCustomizeKeyboardPage.h"
+#define BM_HAS_KEYBOARD_PAGE 1
+#endif
+#endif
 #include "XTPControlCustom.h"
 #include "XTPDockingPane.h"
 #include "XTPPropertyGridDefines.h"
@@ -285,7 +294,24 @@ LRESULT CMainFrame::OnToolBarVisibleChanged(WPARAM, LPARAM)
 
 void CMainFrame::OnCustomize()
 {
-    // The customise dialog comes with a later version of the command bars.
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    if (pCommandBars == NULL)
+        return;
+    CXTPCustomizeSheet sheet(pCommandBars);
+#ifdef BM_HAS_KEYBOARD_PAGE
+    CXTPCustomizeKeyboardPage pageKeyboard(&sheet);
+    sheet.AddPage(&pageKeyboard);
+    pageKeyboard.AddCategories(IDR_MAINFRAME, FALSE);
+#endif
+    CXTPCustomizeOptionsPage pageOptions(&sheet);
+    sheet.AddPage(&pageOptions);
+
+    CXTPCustomizeCommandsPage* pCommands = sheet.GetCommandsPage();
+    pCommands->AddCategories(IDR_MAINFRAME, FALSE);
+    pCommands->InsertAllCommandsCategory(XTP_IDS_ALL_COMMANDS, -1);
+    pCommands->InsertBuiltInMenus(IDR_MAINFRAME, XTP_IDS_BUILTINMENUS, -1);
+    pCommands->InsertNewMenuCategory(XTP_IDS_NEWMENU, -1);
+    sheet.DoModal();
 }
 
 void CMainFrame::OnTextBelowIcons()

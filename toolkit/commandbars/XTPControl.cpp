@@ -791,7 +791,11 @@ BOOL CXTPControl::OnSetSelected(int bSelected)
 
 BOOL CXTPControl::IsCustomizeMovable() const
 {
-    return m_pParent != NULL && m_pParent->IsCustomizable() && (m_dwFlags & xtpFlagNoMovable) == 0;
+    if (m_pParent != NULL && m_pParent->IsCustomizable() && (m_dwFlags & xtpFlagNoMovable) == 0)
+        return TRUE;
+    // Otherwise only when the command bars let every control be customised.
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    return pCommandBars != NULL && pCommandBars->IsCustomizeAll();
 }
 
 void CXTPControl::OnCustomizeClick(CPoint point)
