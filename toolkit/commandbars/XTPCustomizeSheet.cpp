@@ -11,6 +11,7 @@
 #include "XTPControlPopup.h"
 #include "XTPShortcutManager.h"
 #include "XTPImageManager.h"
+#include "XTPPaintManager.h"
 #include "XTPResourceManager.h"
 #include "XTPHookManager.h"
 #include <afxclip.h>
@@ -180,7 +181,10 @@ void CXTPCustomizeSheet::BuildContextMenu()
     if (m_pContextMenu == NULL)
         return;
     m_pContextMenu->SetOwner(this);
-    m_pContextMenu->SetPaintManager(m_pCommandBars->GetPaintManager());
+    // The bar takes over a reference of its paint and image managers.
+    CXTPPaintManager* pPaintManager = m_pCommandBars->GetPaintManager();
+    pPaintManager->InternalAddRef();
+    m_pContextMenu->SetPaintManager(pPaintManager);
     m_pContextMenu->SetImageManager(m_pCustomIcons);
     if (m_pCustomIcons != NULL)
         m_pCustomIcons->InternalAddRef();   // the bar keeps its own reference
@@ -271,6 +275,7 @@ INT_PTR CXTPCustomizeSheet::DoModal()
 
     INT_PTR nResult = -1;
     m_nModalResult = 0;
+    m_nFlags |= WF_CONTINUEMODAL;
     if (Create(m_pSiteWnd))
     {
         m_bModeless = FALSE;   // EndDialog presses Cancel instead of destroying

@@ -98,14 +98,15 @@ public:
     // Gives the selected control a copy of the stock image (1 to N).
     BOOL ApplyStockImage(UINT nStockId);
 
+    // Whether the hooks let a message reach its window while the sheet runs.
+    BOOL FilterMouse(UINT nMessage, HWND hWndTarget, CPoint ptScreen);
+    BOOL FilterKeyboard();
+
 protected:
     void BuildContextMenu();
     void RecalcSelectedParent();
     static LRESULT CALLBACK MouseHookProc(int nCode, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK KeyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam);
-    // Whether the hooks let the message reach its window.
-    BOOL FilterMouse(UINT nMessage, HWND hWndTarget, CPoint ptScreen);
-    BOOL FilterKeyboard();
     BOOL IsOwnBar(HWND hWnd) const;
 
     CXTPCommandBars* m_pCommandBars;
