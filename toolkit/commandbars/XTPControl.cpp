@@ -1,6 +1,7 @@
 // The command-bar control base: identity, texts, states, execution, the
 // button-press loop, selection, customisation and accessibility.
 #include "XTPControl.h"
+#include "XTPCustomizeDragTracker.h"
 #include "XTPControls.h"
 #include "XTPControlAction.h"
 #include "XTPCommandBar.h"
@@ -814,9 +815,10 @@ void CXTPControl::OnCustomizeClick(CPoint point)
     CXTPCommandBar* pParent = m_pParent;
     InternalAddRef();
     int nResult = pCommandBars->TrackCustomizeDrag(this, point);
-    if (nResult == -1)
+    if (nResult == -1 || nResult == CXTPCustomizeDragTracker::dropCancelled)
     {
-        // No drag tracker: the click only selects.
+        // No drag tracker, a click without a move, or a cancelled drag: the
+        // click only selects this control.
     }
     else if (nResult != 0 && nResult != 2)
     {

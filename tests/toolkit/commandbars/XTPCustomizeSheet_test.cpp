@@ -354,6 +354,7 @@ TEST_F(CustomizeTest, OptionsPageChangesTheOptionsAtOnce)
     pOptions->bAlwaysShowFullMenus = FALSE;
     pOptions->bToolBarScreenTips = TRUE;
     pOptions->bLargeIcons = FALSE;
+    m_pCommandBars->HideCommand(ID_FILE_OPEN);
     m_pCommandBars->SetCommandUsed(ID_FILE_OPEN);
     CXTPCustomizeSheet sheet(m_pCommandBars);
     CXTPCustomizeOptionsPage page(&sheet);
@@ -547,16 +548,24 @@ TEST_F(CustomizeTest, DraggingAButtonOffItsBarRemovesItAndAControlDragCopiesIt)
         EXPECT_EQ(NULL, m_pStandard->GetControls()->FindControl(nSecondId));
 
         // A Control-drag of the first button to the end of the bar copies it.
-        CXTPControl* pLast = m_pStandard->GetControl(m_pStandard->GetControlCount() - 1);
+        CXTPControl* pLast = NULL;
+        for (int i = 0; i < m_pStandard->GetControlCount(); i++)
+        {
+            if (m_pStandard->GetControl(i)->IsVisible() && m_pStandard->GetControl(i)->IsCustomizeMovable())
+                pLast = m_pStandard->GetControl(i);
+        }
+        ASSERT_NE((CXTPControl*)NULL, pLast);
+        int nLastIndex = pLast->GetIndex();
         QueueDrop(s.m_hWnd, ScreenCentre(pLast) + CPoint(pLast->GetRect().Width() / 4, 0), MK_LBUTTON | MK_CONTROL);
         pFirst->OnCustomizeClick(pFirst->GetRect().CenterPoint());
         EXPECT_EQ(nCount, m_pStandard->GetControlCount());
         EXPECT_EQ(nFirstId, m_pStandard->GetControl(0)->GetID()) << "the original stays";
-        EXPECT_EQ(nFirstId, m_pStandard->GetControl(m_pStandard->GetControlCount() - 1)->GetID());
+        EXPECT_EQ(nFirstId, m_pStandard->GetControl(nLastIndex + 1)->GetID()) << "the copy lands after the last button";
         // A click without moving keeps the control and selects it.
-        pFirst->OnCustomizeClick(pFirst->GetRect().CenterPoint());
         ::PostMessage(s.m_hWnd, WM_LBUTTONUP, 0, 0);
+        pFirst->OnCustomizeClick(pFirst->GetRect().CenterPoint());
         EXPECT_EQ(nCount, m_pStandard->GetControlCount());
+        EXPECT_EQ(pFirst, m_pCommandBars->GetDragControl());
     });
 }
 
