@@ -177,9 +177,9 @@ void CXTPCustomizeSheet::BuildContextMenu()
     if (pMenu == NULL)
         return;
 
-    m_pContextMenu = CXTPPopupBar::CreatePopupBar(m_pCommandBars);
-    if (m_pContextMenu == NULL)
-        return;
+    m_pContextMenu = new CCustomizeContextMenu();
+    m_pContextMenu->SetCommandBars(m_pCommandBars);
+    m_pContextMenu->SetCustomizable(FALSE);
     m_pContextMenu->SetOwner(this);
     // The bar takes over a reference of its paint and image managers.
     CXTPPaintManager* pPaintManager = m_pCommandBars->GetPaintManager();
@@ -208,8 +208,9 @@ void CXTPCustomizeSheet::BuildContextMenu()
         if (nID == XTP_ID_CUSTOMIZE_CHANGEBUTTONIMAGE)
         {
             CXTPControlPopup* pPopup = CXTPControlPopup::CreateControlPopup(xtpControlPopup);
-            CXTPPopupToolBar* pPalette = CXTPPopupToolBar::CreatePopupToolBar(m_pCommandBars);
-            if (pPalette != NULL)
+            CXTPPopupToolBar* pPalette = new CCustomizePalette();
+            pPalette->SetCommandBars(m_pCommandBars);
+            pPalette->SetCustomizable(FALSE);
             {
                 pPalette->SetBarID(XTP_ID_CUSTOMIZE_CHANGEBUTTONIMAGE);
                 pPalette->SetImageManager(m_pCustomIcons);

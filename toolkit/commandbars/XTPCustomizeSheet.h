@@ -9,6 +9,7 @@
 #include "XTPCommandBarsDefines.h"
 #include "XTPControlButton.h"
 #include "XTPControlEdit.h"
+#include "XTPPopupBar.h"
 
 class CXTPCommandBars;
 class CXTPPopupBar;
@@ -36,6 +37,20 @@ public:
     public:
         CCustomizeEdit() {}
         virtual BOOL OnSetSelected(int bSelected);
+    };
+
+    // The context menu and its image palette work as ordinary menus while
+    // the bars are in customize mode: their controls execute instead of
+    // being dragged, and their update handlers run.
+    class CCustomizeContextMenu : public CXTPPopupBar
+    {
+    public:
+        virtual BOOL IsCustomizeMode() { return FALSE; }
+    };
+    class CCustomizePalette : public CXTPPopupToolBar
+    {
+    public:
+        virtual BOOL IsCustomizeMode() { return FALSE; }
     };
 
     explicit CXTPCustomizeSheet(CXTPCommandBars* pCommandBars, UINT iSelectPage = 0);

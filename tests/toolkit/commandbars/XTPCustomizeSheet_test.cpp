@@ -707,6 +707,10 @@ TEST_F(CustomizeTest, ARightClickOnABarControlOpensTheContextMenu)
             SaveScreenSnapshot(pTop->m_hWnd, "context_menu");
             CXTPControlEdit* pName = (CXTPControlEdit*)pTop->GetControls()->FindControl(9125);
             EXPECT_EQ(pFirst->GetCaption(), pName->GetEditText()) << "the name box shows the caption";
+            EXPECT_FALSE(pTop->GetControls()->FindControl(9134)->GetEnabled()) << "Begin a Group on the first control";
+            EXPECT_FALSE(pTop->GetControls()->FindControl(9123)->GetEnabled()) << "nothing to reset";
+            EXPECT_TRUE(pTop->GetControls()->FindControl(9131)->GetChecked()) << "Default Style";
+            EXPECT_TRUE(pTop->GetControls()->FindControl(9124)->GetEnabled());
             XTPMouseManager()->CloseAllTracked();
         };
         UINT_PTR nTimer = ::SetTimer(NULL, 0, 100, &RunTimerFunction);
@@ -749,4 +753,38 @@ TEST_F(CustomizeTest, ControlsOfBarsThatAreNotCustomizableMoveOnlyWhenAllAreCust
     pStandardFirst->SetFlags(pStandardFirst->GetFlags() | xtpFlagNoMovable);
     EXPECT_FALSE(pStandardFirst->IsCustomizeMovable());
     pStandardFirst->SetFlags(pStandardFirst->GetFlags() & ~xtpFlagNoMovable);
+}
+
+TEST_F(CustomizeTest, ACustomToolbarTakesTwoCommandsFromTheCommandsPage)
+{
+    CXTPCustomizeSheet sheet(m_pCommandBars);
+    FillCommands(sheet);
+    RunSheet(sheet, [&](CXTPCustomizeSheet& s) {
+        CXTPToolBar* pCustom = m_pCommandBars->CreateCustomToolBar(CXTPNewToolbarDlg::ProposeName(m_pCommandBars), 0xE800);
+        ASSERT_NE((CXTPToolBar*)NULL, pCustom);
+        m_pFrame->RecalcLayout();
+        PumpAndIdle();
+        XTP_COMMANDBARS_CATEGORYINFO* pFile = s.GetCommandsPage()->FindCategory(_T("File"));
+        CXTPControl* pOpen = pFile->pControls->FindControl(ID_FILE_OPEN);
+        CXTPControl* pSave = pFile->pControls->FindControl(ID_SAVE_PUZZLE);
+        ASSERT_TRUE(pOpen != NULL && pSave != NULL);
+        CRect rcBar;
+        pCustom->GetWindowRect(&rcBar);
+        QueueDrop(s.m_hWnd, rcBar.CenterPoint());
+        EXPECT_EQ(DROPEFFECT_MOVE, m_pCommandBars->GetDragTracker()->Track(pOpen, TRUE)) << "dropped on the empty bar";
+        m_pFrame->RecalcLayout();
+        PumpAndIdle();
+        pCustom->GetWindowRect(&rcBar);
+        QueueDrop(s.m_hWnd, CPoint(rcBar.right - 3, rcBar.CenterPoint().y));
+        EXPECT_EQ(DROPEFFECT_MOVE, m_pCommandBars->GetDragTracker()->Track(pSave, TRUE));
+        m_pFrame->RecalcLayout();
+        PumpAndIdle();
+        std::vector<int> expected = {ID_FILE_OPEN, ID_SAVE_PUZZLE};
+        EXPECT_EQ(expected, Ids(pCustom));
+        m_pCommandBars->SetDragControl(pCustom->GetControl(1));
+        m_pFrame->SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        m_pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        PumpAndIdle();
+        EXPECT_TRUE(SaveScreenSnapshot(m_pFrame->m_hWnd, "frame_with_custom_toolbar"));
+    });
 }
