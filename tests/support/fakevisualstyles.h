@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 #include "XTPWinThemeWrapper.h"
@@ -18,6 +19,7 @@ struct ThemePartDrawn
     int nPart;
     int nState;
     RECT rc;
+    std::wstring strClass;  // the class list the drawing theme was opened with
 };
 
 class FakeVisualStyles
@@ -35,6 +37,7 @@ public:
         data.m_rgEntries[CXTPWinThemeWrapper::xtpGetThemeColor] = (FARPROC)GetColor;
         data.m_rgEntries[CXTPWinThemeWrapper::xtpIsThemeActive] = bThemed ? (FARPROC)Active : (FARPROC)Inactive;
         data.m_rgEntries[CXTPWinThemeWrapper::xtpIsAppThemed] = bThemed ? (FARPROC)Active : (FARPROC)Inactive;
+        data.m_rgEntries[CXTPWinThemeWrapper::xtpGetThemeSysBool] = (FARPROC)SysBool;
         Drawn().clear();
     }
     ~FakeVisualStyles()
@@ -54,14 +57,36 @@ public:
     }
 
 private:
-    static HTHEME WINAPI Open(HWND, LPCWSTR) { return (HTHEME)(INT_PTR)0x5EED; }
+    // The classes opened so far; a theme handle is 0x5EED plus the class's index.
+    static std::vector<std::wstring>& Classes()
+    {
+        static std::vector<std::wstring> s_classes;
+        return s_classes;
+    }
+    static HTHEME WINAPI Open(HWND, LPCWSTR pszClass)
+    {
+        std::wstring strClass = pszClass != NULL ? pszClass : L"";
+        std::vector<std::wstring>& classes = Classes();
+        size_t i = 0;
+        while (i < classes.size() && classes[i] != strClass)
+            i++;
+        if (i == classes.size())
+            classes.push_back(strClass);
+        return (HTHEME)(INT_PTR)(0x5EED + i);
+    }
+    static std::wstring ClassOf(HTHEME hTheme)
+    {
+        size_t i = (size_t)((INT_PTR)hTheme - 0x5EED);
+        return i < Classes().size() ? Classes()[i] : std::wstring();
+    }
     static HTHEME WINAPI OpenNone(HWND, LPCWSTR) { return NULL; }
     static HRESULT WINAPI Close(HTHEME) { return S_OK; }
-    static HRESULT WINAPI DrawBackground(HTHEME, HDC, int nPart, int nState, const RECT* pRect, const RECT*)
+    static HRESULT WINAPI DrawBackground(HTHEME hTheme, HDC, int nPart, int nState, const RECT* pRect, const RECT*)
     {
-        Drawn().push_back({ nPart, nState, *pRect });
+        Drawn().push_back({ nPart, nState, *pRect, ClassOf(hTheme) });
         return S_OK;
     }
+    static BOOL WINAPI SysBool(HTHEME, int) { return FALSE; }
     static HRESULT WINAPI GetColor(HTHEME, int, int, int, COLORREF* pColor)
     {
         *pColor = RGB(1, 2, 3);
@@ -70,13 +95,14 @@ private:
     static BOOL WINAPI Active() { return TRUE; }
     static BOOL WINAPI Inactive() { return FALSE; }
 
-    static const int kEntries = 6;
+    static const int kEntries = 7;
     static constexpr int kSlots[kEntries] = { CXTPWinThemeWrapper::xtpOpenThemeData,
                                               CXTPWinThemeWrapper::xtpCloseThemeData,
                                               CXTPWinThemeWrapper::xtpDrawThemeBackground,
                                               CXTPWinThemeWrapper::xtpGetThemeColor,
                                               CXTPWinThemeWrapper::xtpIsThemeActive,
-                                              CXTPWinThemeWrapper::xtpIsAppThemed };
+                                              CXTPWinThemeWrapper::xtpIsAppThemed,
+                                              CXTPWinThemeWrapper::xtpGetThemeSysBool };
     FARPROC m_old[kEntries];
 };
 } // namespace testsupport

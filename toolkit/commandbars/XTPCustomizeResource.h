@@ -4,19 +4,13 @@
 #define XTP_IDC_COMMANDBARS_RESIZE 9972   // a bar with arrows left and right
 
 
-// Bitmaps (pictures in customize_bitmaps.txt, drawn at build time).
-#define XTP_IDB_IMAGEEDITOR_TOOLS      9100   // 16 tools of the button editor, 16 x 16, grey 0xC0C0C0 transparent
-#define XTP_IDB_IMAGEEDITOR_TOOLS32    9101   // the same tools with an alpha channel
+// Bitmap (pictures in customize_bitmaps.txt, drawn at build time).
 #define XTP_IDB_CUSTOMIZE_ICONS        9103   // 42 stock button images, 16 x 16
 
 // Cursors (pictures in customize_cursors.txt, drawn at build time).
 #define XTP_IDC_CUSTOMIZE_DRAGCOPY     9105
 #define XTP_IDC_CUSTOMIZE_DRAGMOVE     9106
 #define XTP_IDC_CUSTOMIZE_DRAGNONE     9107
-#define XTP_IDC_IMAGEEDITOR_SHAPE      9110   // line, rectangle, ellipse
-#define XTP_IDC_IMAGEEDITOR_PICKCOLOR  9111
-#define XTP_IDC_IMAGEEDITOR_FILL       9112
-#define XTP_IDC_IMAGEEDITOR_PENCIL     9113
 
 // Dialogs.
 #define XTP_IDD_PAGE_TOOLBARS          9117

@@ -388,6 +388,7 @@ BOOL CXTPOffice2007ImageStore::LoadTheme(HMODULE hModule, LPCTSTR lpszIniFileNam
     m_bFreeOnRelease = bFreeOnRelease;
     m_lpTextFile = NULL;
     m_lpTextFileEnd = NULL;
+    m_mapValues.RemoveAll();
 
     if (hModule == NULL)
         return FALSE;
@@ -416,20 +417,22 @@ BOOL CXTPOffice2007ImageStore::LoadTheme(HMODULE hModule, LPCTSTR lpszIniFileNam
     DWORD dwSize = ::SizeofResource(hModule, hResource);
     m_lpTextFile = lpText;
     m_lpTextFileEnd = lpText + dwSize / sizeof(WCHAR);
+    BuildIndex();
     return TRUE;
 }
 
-CString CXTPOffice2007ImageStore::GetValue(LPCTSTR lpszSectionName, LPCTSTR lpszKeyName) const
+void CXTPOffice2007ImageStore::BuildIndex()
 {
-    CString strResult;
-    if (m_lpTextFile == NULL || lpszSectionName == NULL || lpszKeyName == NULL)
-        return strResult;
+    // Every key of the text, read once: "SECTION\nKEY" -> value. A key is
+    // found in the first section of its name only (a section that comes
+    // again later is not read), and the first of equal keys wins.
+    m_mapValues.RemoveAll();
+    if (m_lpTextFile == NULL)
+        return;
+    m_mapValues.InitHashTable(1021);
 
-    CString strSection(lpszSectionName);
-    strSection.MakeUpper();
-    CString strKey(lpszKeyName);
-    strKey.MakeUpper();
-
+    CMapStringToPtr mapSectionsDone;
+    CString strSection;
     BOOL bInSection = FALSE;
     LPCWSTR lpLine = m_lpTextFile;
     while (lpLine < m_lpTextFileEnd)
@@ -460,9 +463,10 @@ CString CXTPOffice2007ImageStore::GetValue(LPCTSTR lpszSectionName, LPCTSTR lpsz
         if (strLine[0] == '[')
         {
             if (bInSection)
-                break;
-            CString strName = strLine.GetLength() >= 2 ? strLine.Mid(1, strLine.GetLength() - 2) : CString();
-            bInSection = strName == strSection;
+                mapSectionsDone.SetAt(strSection, NULL);
+            strSection = strLine.GetLength() >= 2 ? strLine.Mid(1, strLine.GetLength() - 2) : CString();
+            void* pDone = NULL;
+            bInSection = !mapSectionsDone.Lookup(strSection, pDone);
             continue;
         }
         if (!bInSection)
@@ -471,15 +475,30 @@ CString CXTPOffice2007ImageStore::GetValue(LPCTSTR lpszSectionName, LPCTSTR lpsz
         int nEquals = strLine.Find('=');
         if (nEquals < 1)
             continue;
-        CString strLineKey = strLine.Left(nEquals);
-        strLineKey.TrimRight();
-        if (strLineKey != strKey)
+        CString strKey = strLine.Left(nEquals);
+        strKey.TrimRight();
+        CString strIndex = strSection + '\n' + strKey;
+        CString strExisting;
+        if (m_mapValues.Lookup(strIndex, strExisting))
             continue;
-        strResult = strLine.Mid(nEquals + 1);
-        strResult.TrimLeft();
-        strResult.TrimRight();
-        return strResult;
+        CString strValue = strLine.Mid(nEquals + 1);
+        strValue.TrimLeft();
+        strValue.TrimRight();
+        m_mapValues.SetAt(strIndex, strValue);
     }
+}
+
+CString CXTPOffice2007ImageStore::GetValue(LPCTSTR lpszSectionName, LPCTSTR lpszKeyName) const
+{
+    CString strResult;
+    if (m_lpTextFile == NULL || lpszSectionName == NULL || lpszKeyName == NULL)
+        return strResult;
+
+    CString strIndex(lpszSectionName);
+    strIndex += '\n';
+    strIndex += lpszKeyName;
+    strIndex.MakeUpper();
+    m_mapValues.Lookup(strIndex, strResult);
     return strResult;
 }
 

@@ -90,6 +90,8 @@ private:
 
     void RemoveAll();
     void ReleaseModule();
+    // Reads every key of the theme text into the look-up map.
+    void BuildIndex();
     CXTPOffice2007Image* LoadImage(LPCTSTR lpszImageFile);
 
     CString m_strName;
@@ -99,6 +101,7 @@ private:
     BOOL m_bFreeOnRelease;
     CXTPCriticalSection m_lock;
     CMapStringToPtr m_mapImages;
+    mutable CMapStringToString m_mapValues;     // "SECTION\nKEY" (upper case) -> value
 };
 
 // The shared store, built on first use with the default theme of the

@@ -67,13 +67,24 @@ protected:
 };
 } // namespace
 
-TEST(Office2007StoreDefaultTest, TheProgramHasNoThemeSoEverythingFallsBack)
+TEST(Office2007StoreDefaultTest, TheSharedStoreReadsTheProgramsOwnTheme)
 {
     CXTPOffice2007ImageStore* pStore = XTPOffice2007ImageStore();
-    EXPECT_FALSE(pStore->IsValid());
-    EXPECT_EQ(COLORREF_NULL, pStore->GetImageColor(_T("Window"), _T("TooltipLight")));
+    EXPECT_TRUE(pStore->IsValid());
+    EXPECT_STREQ("OFFICE2007BLUE_INI", pStore->GetName());
+    EXPECT_EQ(RGB(255, 255, 255), pStore->GetImageColor(_T("Window"), _T("TooltipLight")));
+    EXPECT_NE(nullptr, pStore->GetImage(_T("FRAMETOPLEFT")));
     EXPECT_EQ(nullptr, pStore->GetImage(_T("FRAME.BMP")));
     EXPECT_TRUE(pStore->GetValue(_T("Window"), _T("Face")).IsEmpty());
+}
+
+TEST(Office2007StoreDefaultTest, AStoreWithoutAModuleHasNoColoursAndNoPictures)
+{
+    CXTPOffice2007ImageStore store;
+    EXPECT_FALSE(store.LoadTheme(NULL));
+    EXPECT_FALSE(store.IsValid());
+    EXPECT_EQ(COLORREF_NULL, store.GetImageColor(_T("Window"), _T("TooltipLight")));
+    EXPECT_EQ(nullptr, store.GetImage(_T("FRAMETOPLEFT")));
 }
 
 TEST_F(Office2007StoreTest, ValuesAreUpperCasedAndTrimmed)

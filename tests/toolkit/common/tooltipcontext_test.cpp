@@ -3,6 +3,8 @@
 // titles, mnemonics and the styles' colours on a memory DC.
 #include <gtest/gtest.h>
 
+#include "XTPOffice2007Image.h"
+
 #include "XTPColorManager.h"
 #include "XTPRichRender.h"
 #include "XTPToolTipContext.h"
@@ -269,13 +271,18 @@ TEST_F(ToolTipTest, StylesPaintTheirBackgrounds)
     {
         testsupport::Canvas canvas(30, 40);
         Tip()->DrawBackground(canvas.DC(), &tool, rc);
-        EXPECT_EQ(RGB(118, 118, 118), canvas.Pixel(0, 0));
-        EXPECT_EQ(RGB(118, 118, 118), canvas.Pixel(29, 39));
+        // The colours of the program's Office 2007 theme text.
+        CXTPOffice2007ImageStore* pStore = XTPOffice2007ImageStore();
+        COLORREF clrBorder = pStore->GetImageColor(_T("Window"), _T("TooltipBorder"));
+        COLORREF clrDark = pStore->GetImageColor(_T("Window"), _T("TooltipDark"));
+        ASSERT_NE(COLORREF_NULL, clrBorder);
+        EXPECT_EQ(clrBorder, canvas.Pixel(0, 0));
+        EXPECT_EQ(clrBorder, canvas.Pixel(29, 39));
         COLORREF clrTop = canvas.Pixel(15, 1);
         COLORREF clrBottom = canvas.Pixel(15, 38);
         EXPECT_GE(GetRValue(clrTop), 245);
-        EXPECT_NEAR(201, GetRValue(clrBottom), 8);
-        EXPECT_NEAR(239, GetBValue(clrBottom), 8);
+        EXPECT_NEAR(GetRValue(clrDark), GetRValue(clrBottom), 8);
+        EXPECT_NEAR(GetBValue(clrDark), GetBValue(clrBottom), 8);
     }
     EXPECT_EQ(RGB(76, 76, 76), m_ctx.GetTipTextColor());
 

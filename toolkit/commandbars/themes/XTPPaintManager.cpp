@@ -11,6 +11,8 @@
 #include "XTPDefaultTheme.h"
 #include "XTPDrawHelpers.h"
 #include "XTPOffice2003Theme.h"
+#include "XTPNativeXPTheme.h"
+#include "XTPOffice2007Theme.h"
 #include "XTPOfficeTheme.h"
 #include "XTPWhidbeyTheme.h"
 #include "XTPImageManager.h"
@@ -211,14 +213,19 @@ CXTPPaintManager* AFX_CDECL CXTPPaintManager::CreateTheme(int nTheme)
         pTheme = new XTPPaintThemes::CXTPOfficeTheme();
         break;
     case xtpThemeOffice2003:
+        pTheme = new XTPPaintThemes::CXTPOffice2003Theme();
+        break;
     case xtpThemeOffice2007:
     case xtpThemeRibbon:
-        pTheme = new XTPPaintThemes::CXTPOffice2003Theme();
+        pTheme = new CXTPOffice2007Theme();
         break;
     case xtpThemeWhidbey:
         pTheme = new XTPPaintThemes::CXTPWhidbeyTheme();
         break;
-    default:    // default, native visual styles, custom and unknown ids
+    case xtpThemeNativeWinXP:
+        pTheme = new XTPPaintThemes::CXTPNativeXPTheme();
+        break;
+    default:    // default, custom and unknown ids
         pTheme = new XTPPaintThemes::CXTPDefaultTheme();
         break;
     }

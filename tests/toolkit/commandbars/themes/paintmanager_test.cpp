@@ -291,8 +291,8 @@ TEST(PaintManagerTest, BlendPixelsMixesTheColourBytesOnly)
 TEST(PaintManagerFactoryTest, EveryThemeIdGivesAConcreteThemeWithTheIdRecorded)
 {
     // id -> the theme family of the class made for it
-    const int families[][2] = { { 0, 0 }, { 1, 1 }, { 2, 2 }, { 3, 0 }, { 4, 4 },
-                                { 5, 2 }, { 6, 2 }, { 7, 0 }, { 9, 0 }, { -1, 0 } };
+    const int families[][2] = { { 0, 0 }, { 1, 1 }, { 2, 2 }, { 3, 3 }, { 4, 4 },
+                                { 5, 5 }, { 6, 5 }, { 7, 0 }, { 9, 0 }, { -1, 0 } };
     for (const auto& family : families)
     {
         CXTPPaintManager* pTheme = CXTPPaintManager::CreateTheme(family[0]);

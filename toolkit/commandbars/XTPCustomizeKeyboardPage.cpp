@@ -1,0 +1,394 @@
+// The "Keyboard" page of the customize sheet.
+#include "XTPCustomizeKeyboardPage.h"
+
+#include "XTPCommandBar.h"
+#include "XTPCommandBars.h"
+#include "XTPControl.h"
+#include "XTPControls.h"
+#include "XTPResourceManager.h"
+#include "../../resources/customize_editor_res.h"
+
+IMPLEMENT_DYNAMIC(CXTPCustomizeKeyboardPage, CPropertyPage)
+
+namespace
+{
+// The recent-file entries never get a shortcut of their own.
+const int kFirstRecentFile = 0xE110;
+const int kLastRecentFile = 0xE11F;
+
+// Two chords are the same key when key and flags match; FNOINVERT (2) is
+// only a display hint and does not count.
+BOOL IsSameChord(const ACCEL& a, const ACCEL& b)
+{
+    return a.key == b.key && (a.fVirt & ~FNOINVERT) == (b.fVirt & ~FNOINVERT);
+}
+} // namespace
+
+BEGIN_MESSAGE_MAP(CXTPCustomizeKeyboardPage, CPropertyPage)
+    ON_CBN_SELCHANGE(XTP_IDC_KEYBOARD_CATEGORY, OnCategoryChanged)
+    ON_LBN_SELCHANGE(XTP_IDC_KEYBOARD_COMMANDS, OnCommandChanged)
+    ON_LBN_SELCHANGE(XTP_IDC_KEYBOARD_KEYS, OnKeyChanged)
+    ON_EN_CHANGE(XTP_IDC_KEYBOARD_NEWKEY, OnNewKeyChanged)
+    ON_BN_CLICKED(XTP_IDC_KEYBOARD_ASSIGN, OnAssign)
+    ON_BN_CLICKED(XTP_IDC_KEYBOARD_REMOVE, OnRemove)
+    ON_BN_CLICKED(XTP_IDC_KEYBOARD_RESETALL, OnResetAll)
+END_MESSAGE_MAP()
+
+CXTPCustomizeKeyboardPage::CXTPCustomizeKeyboardPage(CXTPCommandBars* pCommandBars)
+    : CPropertyPage(XTP_IDD_PAGE_KEYBOARD), m_nCategory(0),
+      m_editShortcutKey(pCommandBars != NULL ? pCommandBars->GetShortcutManager() : NULL),
+      m_pCommandBars(pCommandBars)
+{
+    // The template comes through the resource manager, so that a program
+    // can supply its own.
+    LPCDLGTEMPLATE lpTemplate = XTPResourceManager()->LoadDialogTemplate(XTP_IDD_PAGE_KEYBOARD);
+    if (lpTemplate != NULL)
+    {
+        m_psp.pResource = lpTemplate;
+        m_psp.dwFlags |= PSP_DLGINDIRECT;
+    }
+}
+
+CXTPCustomizeKeyboardPage::~CXTPCustomizeKeyboardPage()
+{
+    for (INT_PTR i = 0; i < m_arrCategories.GetSize(); i++)
+        delete m_arrCategories[i];
+    m_arrCategories.RemoveAll();
+}
+
+CXTPShortcutManager* CXTPCustomizeKeyboardPage::GetShortcutManager() const
+{
+    return m_pCommandBars != NULL ? m_pCommandBars->GetShortcutManager() : NULL;
+}
+
+// ---------------------------------------------------------------------------
+// Categories
+
+XTP_COMMANDBARS_CATEGORYINFO* CXTPCustomizeKeyboardPage::FindCategory(LPCTSTR lpszCategory) const
+{
+    for (INT_PTR i = 0; i < m_arrCategories.GetSize(); i++)
+    {
+        if (m_arrCategories[i]->strCategory == lpszCategory)
+            return m_arrCategories[i];
+    }
+    return NULL;
+}
+
+XTP_COMMANDBARS_CATEGORYINFO* CXTPCustomizeKeyboardPage::GetCategoryInfo(int nIndex) const
+{
+    if (nIndex < 0 || nIndex >= m_arrCategories.GetSize())
+        return NULL;
+    return m_arrCategories[nIndex];
+}
+
+XTP_COMMANDBARS_CATEGORYINFO* CXTPCustomizeKeyboardPage::AddCategory(LPCTSTR lpszCategory, int nIndex)
+{
+    XTP_COMMANDBARS_CATEGORYINFO* pInfo = new XTP_COMMANDBARS_CATEGORYINFO(lpszCategory, m_pCommandBars);
+    if (nIndex < 0 || nIndex >= m_arrCategories.GetSize())
+        m_arrCategories.Add(pInfo);
+    else
+        m_arrCategories.InsertAt(nIndex, pInfo);
+    return pInfo;
+}
+
+BOOL CXTPCustomizeKeyboardPage::AddCategories(UINT nIDResource, BOOL bListSubItems)
+{
+    CMenu menu;
+    if (!XTPResourceManager()->LoadMenu(&menu, nIDResource))
+        return FALSE;
+
+    const int nCount = menu.GetMenuItemCount();
+    for (int i = 0; i < nCount; i++)
+    {
+        CString strCaption;
+        menu.GetMenuString((UINT)i, strCaption, MF_BYPOSITION);
+        CMenu* pSubMenu = menu.GetSubMenu(i);
+        if (strCaption.IsEmpty() || pSubMenu == NULL)
+            continue;
+
+        CString strCategory = XTPStripMenuAmpersands(strCaption);
+        XTP_COMMANDBARS_CATEGORYINFO* pInfo = FindCategory(strCategory);
+        if (pInfo == NULL)
+            pInfo = AddCategory(strCategory);
+
+        const int nItems = pSubMenu->GetMenuItemCount();
+        for (int j = 0; j < nItems; j++)
+        {
+            // Separators have id 0; a nested popup answers -1 and is kept.
+            if (pSubMenu->GetMenuItemID(j) == 0)
+                continue;
+            CXTPControl* pControl = pInfo->pControls->AddMenuItem(pSubMenu, j);
+            if (pControl == NULL || !bListSubItems || pControl->GetType() != xtpControlPopup)
+                continue;
+
+            CXTPCommandBar* pPopupBar = pControl->GetCommandBar();
+            if (pPopupBar == NULL)
+                continue;
+            CXTPControls* pPopupControls = pPopupBar->GetControls();
+            for (int k = 0; k < pPopupControls->GetCount(); k++)
+            {
+                CXTPControl* pSubControl = pInfo->pControls->AddClone(pPopupControls->GetAt(k));
+                if (pSubControl != NULL)
+                    pSubControl->SetCaption(pControl->GetCaption() + _T(" | ") + pSubControl->GetCaption());
+            }
+        }
+    }
+    menu.DestroyMenu();
+    return TRUE;
+}
+
+// ---------------------------------------------------------------------------
+// Dialog
+
+void CXTPCustomizeKeyboardPage::DoDataExchange(CDataExchange* pDX)
+{
+    CPropertyPage::DoDataExchange(pDX);
+    DDX_Control(pDX, XTP_IDC_KEYBOARD_KEYS, m_lboxKeys);
+    DDX_Control(pDX, XTP_IDC_KEYBOARD_COMMANDS, m_lboxCommands);
+    DDX_Control(pDX, XTP_IDC_KEYBOARD_CATEGORY, m_comboCategory);
+    DDX_Text(pDX, XTP_IDC_KEYBOARD_DESCRIPTION, m_strDesc);
+    DDX_CBIndex(pDX, XTP_IDC_KEYBOARD_CATEGORY, m_nCategory);
+    DDX_Control(pDX, XTP_IDC_KEYBOARD_NEWKEY, m_editShortcutKey);
+}
+
+BOOL CXTPCustomizeKeyboardPage::OnInitDialog()
+{
+    CPropertyPage::OnInitDialog();
+
+    for (INT_PTR i = 0; i < m_arrCategories.GetSize(); i++)
+    {
+        int nItem = m_comboCategory.AddString(m_arrCategories[i]->strCategory);
+        if (nItem >= 0)
+            m_comboCategory.SetItemDataPtr(nItem, m_arrCategories[i]->pControls);
+    }
+    if (m_comboCategory.GetCount() > 0)
+        m_comboCategory.SetCurSel(0);
+
+    if (m_pCommandBars != NULL && m_pCommandBars->IsLayoutRTL())
+    {
+        m_lboxCommands.ModifyStyleEx(0, WS_EX_RIGHT | WS_EX_RTLREADING | WS_EX_LEFTSCROLLBAR);
+        m_comboCategory.ModifyStyleEx(0, WS_EX_RIGHT | WS_EX_RTLREADING | WS_EX_LEFTSCROLLBAR);
+    }
+
+    OnCategoryChanged();
+    return FALSE;
+}
+
+BOOL CXTPCustomizeKeyboardPage::OnSetActive()
+{
+    UpdateData(FALSE);
+    ReloadCommands();
+    // The commands list selects its first command again: the keys and the
+    // description follow it (the table may have changed meanwhile too).
+    ReloadKeys();
+    EnableControls();
+    return CPropertyPage::OnSetActive();
+}
+
+// ---------------------------------------------------------------------------
+// Lists
+
+CXTPControl* CXTPCustomizeKeyboardPage::GetSelectedControl() const
+{
+    if (m_lboxCommands.GetSafeHwnd() == NULL)
+        return NULL;
+    int nIndex = m_lboxCommands.GetCurSel();
+    if (nIndex == LB_ERR)
+        return NULL;
+    return (CXTPControl*)m_lboxCommands.GetItemDataPtr(nIndex);
+}
+
+void CXTPCustomizeKeyboardPage::ReloadCommands()
+{
+    if (m_comboCategory.GetSafeHwnd() == NULL)
+        return;
+    int nCategory = m_comboCategory.GetCurSel();
+    if (nCategory == CB_ERR)
+        return;
+    CXTPControls* pControls = (CXTPControls*)m_comboCategory.GetItemDataPtr(nCategory);
+    if (pControls == NULL || pControls == (CXTPControls*)(INT_PTR)-1)
+        return;
+
+    m_lboxCommands.ResetContent();
+    for (int i = 0; i < pControls->GetCount(); i++)
+    {
+        CXTPControl* pControl = pControls->GetAt(i);
+        const int nId = pControl->GetID();
+        if (nId == 0 || pControl->GetType() == xtpControlPopup || pControl->GetType() == xtpControlButtonPopup)
+            continue;
+        if (nId >= kFirstRecentFile && nId <= kLastRecentFile)
+            continue;
+        int nItem = m_lboxCommands.AddString(XTPStripMenuAmpersands(pControl->GetCaption()));
+        if (nItem >= 0)
+            m_lboxCommands.SetItemDataPtr(nItem, pControl);
+    }
+    if (m_lboxCommands.GetCount() > 0)
+        m_lboxCommands.SetCurSel(0);
+}
+
+void CXTPCustomizeKeyboardPage::ReloadKeys()
+{
+    if (m_hWnd == NULL)
+        return;
+    m_lboxKeys.ResetContent();
+    CXTPControl* pControl = GetSelectedControl();
+    if (pControl == NULL)
+        return;
+
+    CXTPShortcutManager* pManager = GetShortcutManager();
+    if (pManager != NULL && pManager->GetAcceleratorTable() != NULL)
+    {
+        CArray<ACCEL, ACCEL&> arrAccel;
+        XTPGetAccelEntries(pManager->GetAcceleratorTable(), arrAccel);
+        for (INT_PTR i = 0; i < arrAccel.GetSize(); i++)
+        {
+            if ((int)arrAccel[i].cmd != pControl->GetID())
+                continue;
+            int nItem = m_lboxKeys.AddString(pManager->Format(&arrAccel[i]));
+            if (nItem >= 0)
+                m_lboxKeys.SetItemData(nItem, (DWORD_PTR)i);
+        }
+    }
+
+    m_strDesc = pControl->GetDescription();
+    UpdateData(FALSE);
+    EnableControls();
+}
+
+void CXTPCustomizeKeyboardPage::EnableControls()
+{
+    if (m_hWnd == NULL)
+        return;
+    CString strKey;
+    m_editShortcutKey.GetWindowText(strKey);
+    BOOL bAssign = !strKey.IsEmpty() && m_editShortcutKey.IsKeyDefined();
+    BOOL bRemove = m_lboxKeys.GetCurSel() != LB_ERR;
+    GetDlgItem(XTP_IDC_KEYBOARD_ASSIGN)->EnableWindow(bAssign);
+    GetDlgItem(XTP_IDC_KEYBOARD_REMOVE)->EnableWindow(bRemove);
+}
+
+// ---------------------------------------------------------------------------
+// Handlers
+
+void CXTPCustomizeKeyboardPage::OnCategoryChanged()
+{
+    UpdateData(TRUE);
+    ReloadCommands();
+    ReloadKeys();
+    EnableControls();
+}
+
+void CXTPCustomizeKeyboardPage::OnCommandChanged()
+{
+    ReloadKeys();
+}
+
+void CXTPCustomizeKeyboardPage::OnKeyChanged()
+{
+    EnableControls();
+}
+
+void CXTPCustomizeKeyboardPage::OnNewKeyChanged()
+{
+    EnableControls();
+}
+
+void CXTPCustomizeKeyboardPage::OnAssign()
+{
+    AssignShortcut();
+}
+
+void CXTPCustomizeKeyboardPage::OnRemove()
+{
+    RemoveShortcut();
+}
+
+void CXTPCustomizeKeyboardPage::OnResetAll()
+{
+    ResetAllShortcuts();
+}
+
+// ---------------------------------------------------------------------------
+// Operations
+
+void CXTPCustomizeKeyboardPage::AssignShortcut()
+{
+    CXTPControl* pControl = GetSelectedControl();
+    CXTPShortcutManager* pManager = GetShortcutManager();
+    if (pControl == NULL || pManager == NULL || !m_editShortcutKey.IsKeyDefined())
+        return;
+
+    ACCEL accel = *m_editShortcutKey.GetAccel();
+    accel.cmd = (WORD)pControl->GetID();
+    if (pManager->OnBeforeAdd(&accel))
+        return;
+
+    CArray<ACCEL, ACCEL&> arrAccel;
+    XTPGetAccelEntries(pManager->GetAcceleratorTable(), arrAccel);
+
+    INT_PTR nFound = -1;
+    for (INT_PTR i = 0; i < arrAccel.GetSize(); i++)
+    {
+        if (IsSameChord(arrAccel[i], accel))
+        {
+            nFound = i;
+            break;
+        }
+    }
+
+    if (nFound >= 0)
+    {
+        // The chord is held by a command already (perhaps this one): the
+        // user decides whether it moves here; No changes nothing.
+        if (XTPResourceManager()->ShowMessageBox(XTP_IDS_CONFIRM_REASSIGN, MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
+            return;
+        arrAccel[nFound].fVirt = accel.fVirt;
+        arrAccel[nFound].key = accel.key;
+        arrAccel[nFound].cmd = accel.cmd;
+    }
+    else
+    {
+        arrAccel.Add(accel);
+    }
+
+    pManager->SetAccelerators(arrAccel.GetData(), (int)arrAccel.GetSize());
+    ReloadKeys();
+    m_editShortcutKey.ResetKey();
+    EnableControls();
+}
+
+void CXTPCustomizeKeyboardPage::RemoveShortcut()
+{
+    CXTPShortcutManager* pManager = GetShortcutManager();
+    int nKey = m_lboxKeys.GetSafeHwnd() != NULL ? m_lboxKeys.GetCurSel() : LB_ERR;
+    if (pManager == NULL || nKey == LB_ERR || pManager->GetAcceleratorTable() == NULL)
+        return;
+
+    CArray<ACCEL, ACCEL&> arrAccel;
+    XTPGetAccelEntries(pManager->GetAcceleratorTable(), arrAccel);
+    INT_PTR nIndex = (INT_PTR)m_lboxKeys.GetItemData(nKey);
+    const INT_PTR nCount = arrAccel.GetSize();
+    if (nIndex >= 0 && nIndex < nCount && !pManager->OnBeforeRemove(&arrAccel[nIndex]))
+    {
+        // The last entry takes the removed one's place.
+        if (nIndex != nCount - 1)
+            arrAccel[nIndex] = arrAccel[nCount - 1];
+        pManager->SetAccelerators(arrAccel.GetData(), (int)(nCount - 1));
+    }
+    ReloadKeys();
+    EnableControls();
+}
+
+void CXTPCustomizeKeyboardPage::ResetAllShortcuts()
+{
+    CXTPShortcutManager* pManager = GetShortcutManager();
+    if (pManager == NULL)
+        return;
+    if (XTPResourceManager()->ShowMessageBox(XTP_IDS_CONFIRM_KEYBOARD,
+                                             MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDYES)
+    {
+        pManager->Reset();
+    }
+    ReloadKeys();
+    EnableControls();
+}

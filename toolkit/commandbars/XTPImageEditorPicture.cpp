@@ -1,0 +1,995 @@
+// The pixel canvas of the button image editor.
+#include "XTPImageEditorPicture.h"
+
+#include "XTPColorManager.h"
+#include "XTPImageEditorDlg.h"
+#include "XTPImageManager.h"
+#include "XTPResourceManager.h"
+#include "../../resources/customize_editor_res.h"
+
+#include <afxclip.h>
+#include <afxdlgs.h>
+#include <olectl.h>
+#include <tchar.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace
+{
+// At most this many steps can be undone.
+const int kMaxUndo = 16;
+// Larger bitmaps (from the clipboard or a file) are not read.
+const int kMaxBitmapSide = 8192;
+// Icon files larger than this are refused.
+const DWORD kMaxIconFile = 4 * 1024 * 1024;
+
+const DWORD kTransparentPixel = 0x00FFFEFF;   // RGB(255, 254, 255) as a DIB pixel
+
+inline DWORD ColorToPixel(COLORREF clr, BYTE bAlpha)
+{
+    return ((DWORD)bAlpha << 24) | ((DWORD)GetRValue(clr) << 16) | ((DWORD)GetGValue(clr) << 8) | GetBValue(clr);
+}
+
+inline COLORREF PixelToColor(DWORD dwPixel)
+{
+    return RGB((dwPixel >> 16) & 0xFF, (dwPixel >> 8) & 0xFF, dwPixel & 0xFF);
+}
+
+// A top-down 32-bit DIB section; pBits receives its pixels.
+HBITMAP CreateTopDownDib(int cx, int cy, DWORD** ppBits)
+{
+    BITMAPINFO bmi;
+    ZeroMemory(&bmi, sizeof(bmi));
+    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bmi.bmiHeader.biWidth = cx;
+    bmi.bmiHeader.biHeight = -cy;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    void* pBits = NULL;
+    HBITMAP hBitmap = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+    if (hBitmap != NULL && pBits == NULL)
+    {
+        ::DeleteObject(hBitmap);
+        hBitmap = NULL;
+    }
+    *ppBits = (DWORD*)pBits;
+    return hBitmap;
+}
+
+// Reads a whole file; FALSE when it cannot be read or is larger than nMax.
+BOOL ReadWholeFile(LPCTSTR lpszFileName, DWORD nMax, std::vector<BYTE>& data)
+{
+    data.clear();
+    CFile file;
+    if (!file.Open(lpszFileName, CFile::modeRead | CFile::shareDenyWrite))
+        return FALSE;
+    BOOL bRead = FALSE;
+    try
+    {
+        ULONGLONG nLength = file.GetLength();
+        if (nLength > 0 && nLength <= nMax)
+        {
+            data.resize((size_t)nLength);
+            bRead = file.Read(data.data(), (UINT)data.size()) == (UINT)data.size();
+        }
+    }
+    catch (CException* e)
+    {
+        TRACE("%s: cannot be read\n", lpszFileName);
+        e->Delete();
+        bRead = FALSE;
+    }
+    file.Abort();
+    return bRead;
+}
+
+inline WORD ReadWord(const BYTE* p)
+{
+    return (WORD)(p[0] | (p[1] << 8));
+}
+
+inline DWORD ReadDword(const BYTE* p)
+{
+    return (DWORD)p[0] | ((DWORD)p[1] << 8) | ((DWORD)p[2] << 16) | ((DWORD)p[3] << 24);
+}
+} // namespace
+
+// ---------------------------------------------------------------------------
+// CAlphaBitmap
+
+BOOL CXTPImageEditorPicture::CAlphaBitmap::CreateImage(CSize sz, COLORREF clrFill)
+{
+    DeleteObject();
+    m_pBits = NULL;
+    m_sz = CSize(0, 0);
+    if (sz.cx <= 0 || sz.cy <= 0 || sz.cx > kMaxBitmapSide || sz.cy > kMaxBitmapSide)
+        return FALSE;
+    DWORD* pBits = NULL;
+    HBITMAP hBitmap = CreateTopDownDib(sz.cx, sz.cy, &pBits);
+    if (hBitmap == NULL)
+        return FALSE;
+    Attach(hBitmap);
+    m_pBits = pBits;
+    m_sz = sz;
+    const DWORD dwFill = ColorToPixel(clrFill, 0);
+    for (int i = 0; i < sz.cx * sz.cy; i++)
+        m_pBits[i] = dwFill;
+    return TRUE;
+}
+
+CXTPImageEditorPicture::CAlphaBitmap* AFX_CDECL CXTPImageEditorPicture::CAlphaBitmap::FromBitmap(HBITMAP hBitmap,
+                                                                                                  BOOL bAlpha)
+{
+    BITMAP bm;
+    if (hBitmap == NULL || ::GetObject(hBitmap, sizeof(bm), &bm) == 0)
+        return NULL;
+    CAlphaBitmap* pImage = new CAlphaBitmap(bAlpha);
+    if (!pImage->CreateImage(CSize(bm.bmWidth, bm.bmHeight)))
+    {
+        delete pImage;
+        return NULL;
+    }
+    BITMAPINFO bmi;
+    ZeroMemory(&bmi, sizeof(bmi));
+    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bmi.bmiHeader.biWidth = bm.bmWidth;
+    bmi.bmiHeader.biHeight = -bm.bmHeight;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    HDC hDC = ::GetDC(NULL);
+    int nLines = ::GetDIBits(hDC, hBitmap, 0, (UINT)bm.bmHeight, pImage->m_pBits, &bmi, DIB_RGB_COLORS);
+    ::ReleaseDC(NULL, hDC);
+    if (nLines != bm.bmHeight)
+    {
+        delete pImage;
+        return NULL;
+    }
+    const int nPixels = bm.bmWidth * bm.bmHeight;
+    for (int i = 0; i < nPixels; i++)
+    {
+        DWORD& p = pImage->m_pBits[i];
+        if (!bAlpha)
+            p &= 0x00FFFFFF;
+        else if ((p >> 24) == 0)
+            p = kTransparentPixel;
+    }
+    return pImage;
+}
+
+DWORD CXTPImageEditorPicture::CAlphaBitmap::GetPixel(int x, int y) const
+{
+    if (m_pBits == NULL || x < 0 || y < 0 || x >= m_sz.cx || y >= m_sz.cy)
+        return 0;
+    return m_pBits[y * m_sz.cx + x];
+}
+
+void CXTPImageEditorPicture::CAlphaBitmap::SetPixel(int x, int y, DWORD dwPixel)
+{
+    if (m_pBits == NULL || x < 0 || y < 0 || x >= m_sz.cx || y >= m_sz.cy)
+        return;
+    m_pBits[y * m_sz.cx + x] = dwPixel;
+}
+
+COLORREF CXTPImageEditorPicture::CAlphaBitmap::GetColor(int x, int y) const
+{
+    return PixelToColor(GetPixel(x, y));
+}
+
+// ---------------------------------------------------------------------------
+// CXTPImageEditorPicture
+
+BEGIN_MESSAGE_MAP(CXTPImageEditorPicture, CStatic)
+    ON_WM_PAINT()
+    ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
+    ON_WM_ERASEBKGND()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONUP()
+    ON_WM_CAPTURECHANGED()
+    ON_WM_SETCURSOR()
+END_MESSAGE_MAP()
+
+CXTPImageEditorPicture::CXTPImageEditorPicture()
+    : m_nWidth(0), m_nHeight(0), m_nCellWidth(1), m_nCellHeight(1), m_szPicture(16, 16), m_pParentDlg(NULL),
+      m_pPicturePrev(NULL), m_pCurrentPicture(NULL), m_lstUndo(10), m_lstRedo(10), m_ptTracked(0, 0),
+      m_bTracking(FALSE), m_clrDraw(0)
+{
+    m_hCursorLine = XTPResourceManager()->LoadCursor(XTP_IDC_IMAGEEDITOR_SHAPE);
+    m_hCursorPickColor = XTPResourceManager()->LoadCursor(XTP_IDC_IMAGEEDITOR_PICKCOLOR);
+    m_hCursorFillColor = XTPResourceManager()->LoadCursor(XTP_IDC_IMAGEEDITOR_FILL);
+    m_hCursorPencil = XTPResourceManager()->LoadCursor(XTP_IDC_IMAGEEDITOR_PENCIL);
+}
+
+CXTPImageEditorPicture::~CXTPImageEditorPicture()
+{
+    // The canvas owns every image it holds, each exactly once.
+    delete m_pCurrentPicture;
+    delete m_pPicturePrev;
+    ClearList(m_lstUndo);
+    ClearList(m_lstRedo);
+}
+
+void CXTPImageEditorPicture::ClearList(CList<CAlphaBitmap*, CAlphaBitmap*>& list)
+{
+    while (!list.IsEmpty())
+        delete list.RemoveHead();
+}
+
+BOOL CXTPImageEditorPicture::Init(UINT nID, CXTPImageEditorDlg* pParentDlg)
+{
+    if (pParentDlg == NULL)
+        return FALSE;
+    CSize szPicture = pParentDlg->GetPictureSize();
+    if (szPicture.cx <= 0 || szPicture.cy <= 0)
+        return FALSE;
+    if (!SubclassDlgItem(nID, pParentDlg))
+        return FALSE;
+    m_pParentDlg = pParentDlg;
+    m_szPicture = szPicture;
+    m_nWidth = szPicture.cx;
+    m_nHeight = szPicture.cy;
+
+    CRect rc;
+    GetWindowRect(&rc);
+    pParentDlg->ScreenToClient(&rc);
+    // An image larger than the canvas still gets cells of one pixel.
+    m_nCellWidth = std::max(1, rc.Width() / m_nWidth);
+    m_nCellHeight = std::max(1, rc.Height() / m_nHeight);
+    SetWindowPos(NULL, 0, 0, m_nCellWidth * m_nWidth + 1, m_nCellHeight * m_nHeight + 1,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    if (m_dcPicture.GetSafeHdc() == NULL)
+        m_dcPicture.CreateCompatibleDC(NULL);
+    return TRUE;
+}
+
+void CXTPImageEditorPicture::SetPicture(CAlphaBitmap* pPicture)
+{
+    if (m_bTracking)
+    {
+        m_bTracking = FALSE;
+        if (GetCapture() == this)
+            ReleaseCapture();
+    }
+    if (pPicture != m_pCurrentPicture)
+        delete m_pCurrentPicture;
+    m_pCurrentPicture = pPicture;
+    delete m_pPicturePrev;
+    m_pPicturePrev = NULL;
+    ClearList(m_lstUndo);
+    ClearList(m_lstRedo);
+    if (pPicture != NULL)
+    {
+        m_szPicture = pPicture->GetSize();
+        m_nWidth = m_szPicture.cx;
+        m_nHeight = m_szPicture.cy;
+    }
+    RedrawAll();
+}
+
+CXTPImageEditorPicture::CAlphaBitmap* CXTPImageEditorPicture::CopyPicture(const CAlphaBitmap* pSource,
+                                                                          CPoint ptOffset, COLORREF clrFrom,
+                                                                          COLORREF clrTo) const
+{
+    CAlphaBitmap* pCopy = new CAlphaBitmap(pSource != NULL ? pSource->m_bAlpha : FALSE);
+    if (!pCopy->CreateImage(m_szPicture))
+    {
+        delete pCopy;
+        return NULL;
+    }
+    if (pSource == NULL)
+        return pCopy;
+
+    const BOOL bReplace = !pSource->m_bAlpha && clrFrom != COLORREF_NULL && clrTo != COLORREF_NULL;
+    const DWORD dwFrom = ColorToPixel(clrFrom, 0) & 0xFFFFFF;
+    const DWORD dwTo = ColorToPixel(clrTo, 0);
+    const CSize szSource = pSource->GetSize();
+    for (int y = 0; y < m_szPicture.cy; y++)
+    {
+        int ySource = y - ptOffset.y;
+        if (ySource < 0 || ySource >= szSource.cy)
+            continue;
+        for (int x = 0; x < m_szPicture.cx; x++)
+        {
+            int xSource = x - ptOffset.x;
+            if (xSource < 0 || xSource >= szSource.cx)
+                continue;
+            DWORD p = pSource->GetPixel(xSource, ySource);
+            if (bReplace && (p & 0xFFFFFF) == dwFrom)
+                p = dwTo;
+            pCopy->SetPixel(x, y, p);
+        }
+    }
+    return pCopy;
+}
+
+// ---------------------------------------------------------------------------
+// Steps and history
+
+void CXTPImageEditorPicture::BeginStep()
+{
+    // A step that was never committed gives its "before" image up.
+    delete m_pPicturePrev;
+    m_pPicturePrev = m_pCurrentPicture;
+    m_pCurrentPicture = NULL;
+}
+
+void CXTPImageEditorPicture::Commit()
+{
+    ClearList(m_lstRedo);
+    while (m_lstUndo.GetCount() >= kMaxUndo)
+        delete m_lstUndo.RemoveHead();
+    // The undo list owns the "before" image from now on (it may be null:
+    // the step started from no image).
+    m_lstUndo.AddTail(m_pPicturePrev);
+    m_pPicturePrev = NULL;
+    RedrawAll();
+}
+
+void CXTPImageEditorPicture::ReplaceCurrent(CAlphaBitmap* pPicture)
+{
+    if (pPicture == NULL)
+        return;
+    if (m_pCurrentPicture != pPicture)
+        delete m_pCurrentPicture;
+    m_pCurrentPicture = pPicture;
+}
+
+void CXTPImageEditorPicture::OnUndo()
+{
+    if (m_bTracking || m_lstUndo.IsEmpty())
+        return;
+    m_lstRedo.AddTail(m_pCurrentPicture);
+    m_pCurrentPicture = m_lstUndo.RemoveTail();
+    RedrawAll();
+}
+
+void CXTPImageEditorPicture::OnRedo()
+{
+    if (m_bTracking || m_lstRedo.IsEmpty())
+        return;
+    m_lstUndo.AddTail(m_pCurrentPicture);
+    m_pCurrentPicture = m_lstRedo.RemoveTail();
+    RedrawAll();
+}
+
+void CXTPImageEditorPicture::OnClear()
+{
+    if (m_bTracking)
+        return;
+    BeginStep();
+    Commit();
+}
+
+void CXTPImageEditorPicture::MovePicture(int dx, int dy)
+{
+    if (m_bTracking)
+        return;
+    CAlphaBitmap* pMoved = CopyPicture(m_pCurrentPicture, CPoint(dx, dy));
+    if (pMoved == NULL)
+        return;
+    BeginStep();
+    m_pCurrentPicture = pMoved;
+    Commit();
+}
+
+void CXTPImageEditorPicture::RedrawAll()
+{
+    if (m_hWnd != NULL)
+        Invalidate(FALSE);
+    if (m_pParentDlg != NULL)
+        m_pParentDlg->RedrawPreview();
+}
+
+// ---------------------------------------------------------------------------
+// Clipboard
+
+void CXTPImageEditorPicture::OnCopy()
+{
+    // Transparent pixels travel as the button face, which paste turns back.
+    CAlphaBitmap* pCopy = CopyPicture(m_pCurrentPicture, CPoint(0, 0), XTP_IMAGEEDITOR_TRANSPARENT,
+                                      GetXTPSysColor(COLOR_3DFACE));
+    if (pCopy == NULL)
+        return;
+    if (!::OpenClipboard(m_hWnd))
+    {
+        delete pCopy;
+        return;
+    }
+    if (!::EmptyClipboard())
+    {
+        ::CloseClipboard();
+        delete pCopy;
+        return;
+    }
+    const BOOL bAlpha = pCopy->m_bAlpha;
+    if (::SetClipboardData(CF_BITMAP, (HBITMAP)pCopy->GetSafeHandle()) != NULL)
+        pCopy->Detach();   // the bitmap belongs to the clipboard now
+    delete pCopy;
+
+    if (bAlpha)
+    {
+        HGLOBAL hMarker = ::GlobalAlloc(GMEM_MOVEABLE, 1);
+        if (hMarker != NULL && ::SetClipboardData(CXTPImageManager::GetAlphaBitmapClipFormat(), hMarker) == NULL)
+            ::GlobalFree(hMarker);
+    }
+    ::CloseClipboard();
+}
+
+void CXTPImageEditorPicture::OnPaste()
+{
+    COleDataObject data;
+    data.AttachClipboard();
+    if (!data.IsDataAvailable(CF_BITMAP))
+        return;   // nothing to paste: the image stays as it is
+
+    BOOL bAlpha = data.IsDataAvailable((CLIPFORMAT)CXTPImageManager::GetAlphaBitmapClipFormat());
+    if (!bAlpha)
+    {
+        data.BeginEnumFormats();
+        FORMATETC fmt;
+        while (!bAlpha && data.GetNextFormat(&fmt))
+        {
+            TCHAR szName[256] = {0};
+            if (::GetClipboardFormatName(fmt.cfFormat, szName, 255) > 1 && _tcsstr(szName + 1, _T("DIB32")) != NULL)
+                bAlpha = TRUE;
+        }
+    }
+
+    STGMEDIUM medium;
+    ZeroMemory(&medium, sizeof(medium));
+    if (!data.GetData(CF_BITMAP, &medium))
+        return;
+    if (medium.tymed == TYMED_GDI && medium.hBitmap != NULL)
+        PasteBitmap(medium.hBitmap, bAlpha);
+    ::ReleaseStgMedium(&medium);
+}
+
+BOOL CXTPImageEditorPicture::PasteBitmap(HBITMAP hBitmap, BOOL bAlpha)
+{
+    if (m_bTracking)
+        return FALSE;
+    CAlphaBitmap* pSource = CAlphaBitmap::FromBitmap(hBitmap, bAlpha);
+    if (pSource == NULL)
+        return FALSE;
+    // Without alpha, the button face that stood for transparent pixels
+    // becomes transparent again.
+    CAlphaBitmap* pPasted = CopyPicture(pSource, CPoint(0, 0), GetXTPSysColor(COLOR_3DFACE), XTP_IMAGEEDITOR_TRANSPARENT);
+    delete pSource;
+    if (pPasted == NULL)
+        return FALSE;
+    BeginStep();
+    m_pCurrentPicture = pPasted;
+    Commit();
+    return TRUE;
+}
+
+// ---------------------------------------------------------------------------
+// Import
+
+namespace
+{
+// The 32-bit image of an icon file that fits szWanted best (the same width,
+// else the first 32-bit one), with its alpha channel; null when the file
+// holds none or is damaged. Every stored size and offset is checked.
+CXTPImageEditorPicture::CAlphaBitmap* ReadAlphaIconFile(LPCTSTR lpszFileName, CSize szWanted)
+{
+    std::vector<BYTE> data;
+    if (!ReadWholeFile(lpszFileName, kMaxIconFile, data) || data.size() < 6)
+        return NULL;
+    const BYTE* p = data.data();
+    const size_t nSize = data.size();
+    if (ReadWord(p) != 0 || ReadWord(p + 2) != 1)
+        return NULL;
+    const int nCount = ReadWord(p + 4);
+    if (nCount == 0 || 6 + (size_t)nCount * 16 > nSize)
+        return NULL;
+
+    int nBest = -1;
+    for (int i = 0; i < nCount; i++)
+    {
+        const BYTE* pEntry = p + 6 + i * 16;
+        if (ReadWord(pEntry + 6) != 32)
+            continue;
+        int cx = pEntry[0] == 0 ? 256 : pEntry[0];
+        if (nBest < 0 || cx == szWanted.cx)
+        {
+            nBest = i;
+            if (cx == szWanted.cx)
+                break;
+        }
+    }
+    if (nBest < 0)
+        return NULL;
+
+    const BYTE* pEntry = p + 6 + nBest * 16;
+    const DWORD dwBytes = ReadDword(pEntry + 8);
+    const DWORD dwOffset = ReadDword(pEntry + 12);
+    if (dwOffset >= nSize || dwBytes > nSize - dwOffset || dwBytes < sizeof(BITMAPINFOHEADER))
+        return NULL;
+    const BYTE* pImage = p + dwOffset;
+    const DWORD biSize = ReadDword(pImage);
+    const LONG cx = (LONG)ReadDword(pImage + 4);
+    const LONG cyDouble = (LONG)ReadDword(pImage + 8);
+    const WORD wBitCount = ReadWord(pImage + 14);
+    const DWORD dwCompression = ReadDword(pImage + 16);
+    if (biSize < sizeof(BITMAPINFOHEADER) || biSize > dwBytes || wBitCount != 32 || dwCompression != BI_RGB ||
+        cx <= 0 || cx > 256 || cyDouble <= 0 || cyDouble > 512 || cyDouble % 2 != 0)
+        return NULL;
+    const LONG cy = cyDouble / 2;
+    const size_t nPixels = (size_t)cx * (size_t)cy;
+    if ((size_t)(dwBytes - biSize) < nPixels * 4)
+        return NULL;
+
+    CXTPImageEditorPicture::CAlphaBitmap* pResult = new CXTPImageEditorPicture::CAlphaBitmap(TRUE);
+    if (!pResult->CreateImage(CSize(cx, cy)))
+    {
+        delete pResult;
+        return NULL;
+    }
+    const BYTE* pBits = pImage + biSize;
+    BOOL bAnyAlpha = FALSE;
+    for (LONG y = 0; y < cy; y++)
+    {
+        // Rows are stored bottom up.
+        const BYTE* pRow = pBits + (size_t)(cy - 1 - y) * cx * 4;
+        for (LONG x = 0; x < cx; x++)
+        {
+            DWORD dw = ReadDword(pRow + x * 4);
+            if ((dw >> 24) != 0)
+                bAnyAlpha = TRUE;
+            pResult->SetPixel(x, y, (dw >> 24) == 0 ? kTransparentPixel : dw);
+        }
+    }
+    if (!bAnyAlpha)
+    {
+        // An icon whose alpha bytes are all 0 uses its mask: the system's
+        // loader reads it.
+        delete pResult;
+        return NULL;
+    }
+    return pResult;
+}
+} // namespace
+
+BOOL CXTPImageEditorPicture::ImportFile(LPCTSTR lpszFileName)
+{
+    if (m_bTracking || lpszFileName == NULL)
+        return FALSE;
+    CString strExt(lpszFileName);
+    int nDot = strExt.ReverseFind('.');
+    int nSlash = std::max(strExt.ReverseFind('\\'), strExt.ReverseFind('/'));
+    strExt = nDot > nSlash ? strExt.Mid(nDot + 1) : CString();
+    strExt.MakeLower();
+
+    CAlphaBitmap* pImported = NULL;
+    if (strExt == _T("ico"))
+    {
+        CAlphaBitmap* pIcon = ReadAlphaIconFile(lpszFileName, m_szPicture);
+        if (pIcon != NULL)
+        {
+            pImported = CopyPicture(pIcon);
+            delete pIcon;
+        }
+        else
+        {
+            HICON hIcon = (HICON)::LoadImage(NULL, lpszFileName, IMAGE_ICON, m_szPicture.cx, m_szPicture.cy,
+                                             LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+            if (hIcon != NULL)
+            {
+                CAlphaBitmap* pBlank = CopyPicture(NULL);
+                if (pBlank != NULL)
+                {
+                    CDC dc;
+                    dc.CreateCompatibleDC(NULL);
+                    CBitmap* pOld = dc.SelectObject(pBlank);
+                    ::DrawIconEx(dc.GetSafeHdc(), 0, 0, hIcon, m_szPicture.cx, m_szPicture.cy, 0, NULL, DI_NORMAL);
+                    dc.SelectObject(pOld);
+                    ::GdiFlush();
+                    // GDI leaves the alpha bytes as it likes; the image has none.
+                    for (int i = 0; i < m_szPicture.cx * m_szPicture.cy; i++)
+                        pBlank->GetBits()[i] &= 0x00FFFFFF;
+                    pImported = pBlank;
+                }
+                ::DestroyIcon(hIcon);
+            }
+        }
+    }
+    else if (strExt == _T("bmp") || strExt == _T("png"))
+    {
+        BOOL bAlpha = FALSE;
+        HBITMAP hBitmap = CXTPImageManager::LoadBitmapFromFile(lpszFileName, &bAlpha);
+        if (hBitmap != NULL)
+        {
+            CAlphaBitmap* pSource = CAlphaBitmap::FromBitmap(hBitmap, bAlpha);
+            ::DeleteObject(hBitmap);
+            if (pSource != NULL)
+            {
+                pImported = CopyPicture(pSource);
+                delete pSource;
+            }
+        }
+    }
+    else
+    {
+        // Metafiles, GIF and JPEG through the system's picture loader, which
+        // may lack a decoder: then nothing is imported.
+        HRESULT hrInit = ::CoInitialize(NULL);
+        IPicture* pPicture = NULL;
+        WCHAR szPath[MAX_PATH * 2] = {0};
+        ::MultiByteToWideChar(CP_ACP, 0, lpszFileName, -1, szPath, MAX_PATH * 2 - 1);
+        HRESULT hr = ::OleLoadPicturePath(szPath, NULL, 0, 0, IID_IPicture, (void**)&pPicture);
+        if (SUCCEEDED(hr) && pPicture != NULL)
+        {
+            OLE_XSIZE_HIMETRIC hmWidth = 0;
+            OLE_YSIZE_HIMETRIC hmHeight = 0;
+            pPicture->get_Width(&hmWidth);
+            pPicture->get_Height(&hmHeight);
+            CAlphaBitmap* pBlank = hmWidth > 0 && hmHeight > 0 ? CopyPicture(NULL) : NULL;
+            if (pBlank != NULL)
+            {
+                CDC dc;
+                dc.CreateCompatibleDC(NULL);
+                CBitmap* pOld = dc.SelectObject(pBlank);
+                hr = pPicture->Render(dc.GetSafeHdc(), 0, 0, m_szPicture.cx, m_szPicture.cy, 0, hmHeight, hmWidth,
+                                      -hmHeight, NULL);
+                dc.SelectObject(pOld);
+                ::GdiFlush();
+                if (SUCCEEDED(hr))
+                {
+                    for (int i = 0; i < m_szPicture.cx * m_szPicture.cy; i++)
+                        pBlank->GetBits()[i] &= 0x00FFFFFF;
+                    pImported = pBlank;
+                }
+                else
+                {
+                    delete pBlank;
+                }
+            }
+            pPicture->Release();
+        }
+        else
+        {
+            TRACE("%s: the picture loader refused it (0x%08lX)\n", lpszFileName, (unsigned long)hr);
+        }
+        if (SUCCEEDED(hrInit))
+            ::CoUninitialize();
+    }
+
+    if (pImported == NULL)
+        return FALSE;
+    BeginStep();
+    m_pCurrentPicture = pImported;
+    Commit();
+    return TRUE;
+}
+
+void CXTPImageEditorPicture::OnImport()
+{
+    CString strFilter;
+    XTPResourceManager()->LoadString(&strFilter, XTP_IDS_IMAGEEDITOR_FILTER);
+    CFileDialog fd(TRUE, NULL, NULL, OFN_HIDEREADONLY, strFilter, m_pParentDlg);
+    if (fd.DoModal() != IDOK)
+        return;
+    if (!ImportFile(fd.GetPathName()))
+        XTPResourceManager()->ShowMessageBox(XTP_IDS_IMAGEEDITOR_BADPICTURE, MB_OK | MB_ICONEXCLAMATION);
+}
+
+// ---------------------------------------------------------------------------
+// Mouse
+
+CPoint CXTPImageEditorPicture::PointToCell(CPoint point) const
+{
+    CPoint pt(point.x / std::max(1, m_nCellWidth), point.y / std::max(1, m_nCellHeight));
+    pt.x = std::max(0, std::min((int)m_szPicture.cx - 1, (int)pt.x));
+    pt.y = std::max(0, std::min((int)m_szPicture.cy - 1, (int)pt.y));
+    return pt;
+}
+
+COLORREF CXTPImageEditorPicture::GetPixelColor(CPoint ptCell) const
+{
+    if (m_pCurrentPicture == NULL)
+        return XTP_IMAGEEDITOR_TRANSPARENT;
+    return m_pCurrentPicture->GetColor(ptCell.x, ptCell.y);
+}
+
+void CXTPImageEditorPicture::MergeOpaque(CAlphaBitmap* pImage, const CAlphaBitmap* pReference) const
+{
+    if (pImage == NULL || !pImage->m_bAlpha)
+        return;
+    const CSize sz = pImage->GetSize();
+    for (int y = 0; y < sz.cy; y++)
+    {
+        for (int x = 0; x < sz.cx; x++)
+        {
+            DWORD p = pImage->GetPixel(x, y) & 0xFFFFFF;
+            DWORD dwRef = pReference != NULL ? pReference->GetPixel(x, y) : kTransparentPixel;
+            if (p == (dwRef & 0xFFFFFF))
+                pImage->SetPixel(x, y, p | (dwRef & 0xFF000000));
+            else
+                pImage->SetPixel(x, y, p == kTransparentPixel ? p : (p | 0xFF000000));
+        }
+    }
+}
+
+void CXTPImageEditorPicture::FloodFill(CAlphaBitmap* pImage, CPoint ptCell, COLORREF clrFill) const
+{
+    // The area of the colour under the cell, joined side by side, takes the
+    // fill colour.
+    const CSize sz = pImage->GetSize();
+    const DWORD dwArea = pImage->GetPixel(ptCell.x, ptCell.y) & 0xFFFFFF;
+    const DWORD dwFill = ColorToPixel(clrFill, 0);
+    if (dwArea == (dwFill & 0xFFFFFF))
+        return;
+    std::vector<CPoint> stack;
+    stack.push_back(ptCell);
+    while (!stack.empty())
+    {
+        CPoint pt = stack.back();
+        stack.pop_back();
+        if (pt.x < 0 || pt.y < 0 || pt.x >= sz.cx || pt.y >= sz.cy)
+            continue;
+        if ((pImage->GetPixel(pt.x, pt.y) & 0xFFFFFF) != dwArea)
+            continue;
+        pImage->SetPixel(pt.x, pt.y, dwFill);
+        stack.push_back(CPoint(pt.x + 1, pt.y));
+        stack.push_back(CPoint(pt.x - 1, pt.y));
+        stack.push_back(CPoint(pt.x, pt.y + 1));
+        stack.push_back(CPoint(pt.x, pt.y - 1));
+    }
+}
+
+void CXTPImageEditorPicture::OnLButtonDown(UINT nFlags, CPoint point)
+{
+    if (m_pParentDlg == NULL || m_bTracking)
+    {
+        CStatic::OnLButtonDown(nFlags, point);
+        return;
+    }
+    const CPoint ptCell = PointToCell(point);
+    const int nTool = m_pParentDlg->GetCurrentTool();
+    const COLORREF clrCurrent = m_pParentDlg->GetCurrentColor();
+
+    switch (nTool)
+    {
+    case xtpToolPencil:
+    case xtpToolLine:
+    case xtpToolRectangle:
+    case xtpToolCircle:
+    {
+        // A copy of the image (a blank one when there is none) is drawn on.
+        CAlphaBitmap* pCopy = CopyPicture(m_pCurrentPicture);
+        if (pCopy == NULL)
+            return;
+        COLORREF clrPixel = GetPixelColor(ptCell);
+        BeginStep();
+        m_pCurrentPicture = pCopy;
+        // A second click on the current colour erases.
+        m_clrDraw = clrPixel == clrCurrent ? XTP_IMAGEEDITOR_TRANSPARENT : clrCurrent;
+        m_ptTracked = ptCell;
+        m_bTracking = TRUE;
+        SetCapture();
+        DrawTrackingStep(ptCell);
+        break;
+    }
+    case xtpToolFill:
+    {
+        CAlphaBitmap* pCopy = CopyPicture(m_pCurrentPicture);
+        if (pCopy == NULL)
+            return;
+        FloodFill(pCopy, ptCell, clrCurrent);
+        BeginStep();
+        m_pCurrentPicture = pCopy;
+        MergeOpaque(m_pCurrentPicture, m_pPicturePrev);
+        Commit();
+        break;
+    }
+    case xtpToolGetColor:
+        m_pParentDlg->OnPickColor(GetPixelColor(ptCell));
+        break;
+    default:
+        break;
+    }
+}
+
+void CXTPImageEditorPicture::DrawTrackingStep(CPoint ptCell)
+{
+    if (m_pParentDlg == NULL)
+        return;
+    const int nTool = m_pParentDlg->GetCurrentTool();
+    if (nTool == xtpToolPencil)
+    {
+        CAlphaBitmap* pCopy = CopyPicture(m_pCurrentPicture);
+        if (pCopy == NULL)
+            return;
+        pCopy->SetPixel(ptCell.x, ptCell.y, ColorToPixel(m_clrDraw, 0));
+        MergeOpaque(pCopy, m_pCurrentPicture);
+        ReplaceCurrent(pCopy);
+    }
+    else
+    {
+        // The shape is drawn afresh on the "before" image, so it follows
+        // the mouse.
+        CAlphaBitmap* pCopy = CopyPicture(m_pPicturePrev);
+        if (pCopy == NULL)
+            return;
+        CDC dc;
+        dc.CreateCompatibleDC(NULL);
+        CBitmap* pOld = dc.SelectObject(pCopy);
+        CRect rc(m_ptTracked, ptCell);
+        rc.NormalizeRect();
+        if (nTool == xtpToolLine)
+        {
+            CPen pen(PS_SOLID, 1, m_clrDraw);
+            CPen* pOldPen = dc.SelectObject(&pen);
+            dc.MoveTo(m_ptTracked);
+            dc.LineTo(ptCell);
+            dc.SelectObject(pOldPen);
+        }
+        else if (nTool == xtpToolRectangle)
+        {
+            dc.Draw3dRect(rc, m_clrDraw, m_clrDraw);
+        }
+        else if (nTool == xtpToolCircle)
+        {
+            CPen pen(PS_SOLID, 1, m_clrDraw);
+            CBrush brush(XTP_IMAGEEDITOR_TRANSPARENT);
+            CPen* pOldPen = dc.SelectObject(&pen);
+            CBrush* pOldBrush = dc.SelectObject(&brush);
+            dc.Ellipse(rc);
+            dc.SelectObject(pOldBrush);
+            dc.SelectObject(pOldPen);
+        }
+        dc.SelectObject(pOld);
+        ::GdiFlush();
+        if (pCopy->m_bAlpha)
+            MergeOpaque(pCopy, m_pPicturePrev);
+        else
+        {
+            for (int i = 0; i < m_szPicture.cx * m_szPicture.cy; i++)
+                pCopy->GetBits()[i] &= 0x00FFFFFF;
+        }
+        ReplaceCurrent(pCopy);
+    }
+    RedrawAll();
+}
+
+void CXTPImageEditorPicture::OnMouseMove(UINT nFlags, CPoint point)
+{
+    if (m_bTracking)
+        DrawTrackingStep(PointToCell(point));
+    CStatic::OnMouseMove(nFlags, point);
+}
+
+void CXTPImageEditorPicture::EndTracking()
+{
+    if (!m_bTracking)
+        return;
+    m_bTracking = FALSE;
+    Commit();
+}
+
+void CXTPImageEditorPicture::OnLButtonUp(UINT nFlags, CPoint point)
+{
+    // The step is committed once, whether the release or the loss of the
+    // capture comes first.
+    EndTracking();
+    if (GetCapture() == this)
+        ReleaseCapture();
+    CStatic::OnLButtonUp(nFlags, point);
+}
+
+void CXTPImageEditorPicture::OnCaptureChanged(CWnd* pWnd)
+{
+    EndTracking();
+    CStatic::OnCaptureChanged(pWnd);
+}
+
+BOOL CXTPImageEditorPicture::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
+{
+    HCURSOR hCursor = NULL;
+    if (m_pParentDlg != NULL)
+    {
+        switch (m_pParentDlg->GetCurrentTool())
+        {
+        case xtpToolPencil: hCursor = m_hCursorPencil; break;
+        case xtpToolFill: hCursor = m_hCursorFillColor; break;
+        case xtpToolGetColor: hCursor = m_hCursorPickColor; break;
+        default: hCursor = m_hCursorLine; break;
+        }
+    }
+    if (hCursor == NULL)
+        return CStatic::OnSetCursor(pWnd, nHitTest, message);
+    ::SetCursor(hCursor);
+    return TRUE;
+}
+
+// ---------------------------------------------------------------------------
+// Painting
+
+void CXTPImageEditorPicture::DrawPicture(CDC* pDC, CRect rcClient)
+{
+    const int cx = rcClient.Width(), cy = rcClient.Height();
+    if (cx <= 0 || cy <= 0)
+        return;
+    pDC->FillSolidRect(rcClient, RGB(255, 255, 255));
+    if (m_pCurrentPicture != NULL && m_pCurrentPicture->GetBits() != NULL)
+    {
+        DWORD* pBits = NULL;
+        HBITMAP hBuffer = CreateTopDownDib(cx, cy, &pBits);
+        if (hBuffer != NULL)
+        {
+            const CSize sz = m_pCurrentPicture->GetSize();
+            const BOOL bAlpha = m_pCurrentPicture->m_bAlpha;
+            for (int y = 0; y < cy; y++)
+            {
+                const int ySource = y * sz.cy / cy;
+                for (int x = 0; x < cx; x++)
+                {
+                    const int xSource = x * sz.cx / cx;
+                    const DWORD p = m_pCurrentPicture->GetPixel(xSource, ySource);
+                    const int b = (((x + 3) / 4 + (y + 3) / 4) % 2 == 0) ? 255 : 235;
+                    DWORD dwOut;
+                    if (bAlpha)
+                    {
+                        const int a = (int)(p >> 24);
+                        const int r = b - (b - (int)((p >> 16) & 0xFF)) * a / 255;
+                        const int g = b - (b - (int)((p >> 8) & 0xFF)) * a / 255;
+                        const int bl = b - (b - (int)(p & 0xFF)) * a / 255;
+                        dwOut = ((DWORD)r << 16) | ((DWORD)g << 8) | (DWORD)bl;
+                    }
+                    else if ((p & 0xFFFFFF) == kTransparentPixel)
+                    {
+                        dwOut = ((DWORD)b << 16) | ((DWORD)b << 8) | (DWORD)b;
+                    }
+                    else
+                    {
+                        dwOut = p & 0xFFFFFF;
+                    }
+                    pBits[y * cx + x] = dwOut;
+                }
+            }
+            CDC dcBuffer;
+            dcBuffer.CreateCompatibleDC(pDC);
+            HGDIOBJ hOld = ::SelectObject(dcBuffer.GetSafeHdc(), hBuffer);
+            pDC->BitBlt(rcClient.left, rcClient.top, cx, cy, &dcBuffer, 0, 0, SRCCOPY);
+            ::SelectObject(dcBuffer.GetSafeHdc(), hOld);
+            ::DeleteObject(hBuffer);
+        }
+    }
+    CBrush brushFrame(RGB(0, 0, 0));
+    pDC->FrameRect(rcClient, &brushFrame);
+}
+
+BOOL CXTPImageEditorPicture::OnEraseBkgnd(CDC*)
+{
+    return TRUE;
+}
+
+LRESULT CXTPImageEditorPicture::OnPrintClient(WPARAM wParam, LPARAM)
+{
+    CRect rc;
+    GetClientRect(&rc);
+    CDC* pDC = CDC::FromHandle((HDC)wParam);
+    if (pDC != NULL)
+        DrawPicture(pDC, rc);
+    return 0;
+}
+
+void CXTPImageEditorPicture::OnPaint()
+{
+    CPaintDC dcPaint(this);
+    CRect rc;
+    GetClientRect(&rc);
+    CDC dcBuffer;
+    dcBuffer.CreateCompatibleDC(&dcPaint);
+    CBitmap bmp;
+    bmp.CreateCompatibleBitmap(&dcPaint, std::max(1, rc.Width()), std::max(1, rc.Height()));
+    CBitmap* pOld = dcBuffer.SelectObject(&bmp);
+    DrawPicture(&dcBuffer, rc);
+    dcPaint.BitBlt(0, 0, rc.Width(), rc.Height(), &dcBuffer, 0, 0, SRCCOPY);
+    dcBuffer.SelectObject(pOld);
+}

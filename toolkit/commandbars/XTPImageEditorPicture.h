@@ -1,0 +1,156 @@
+// The pixel canvas of the button image editor: it holds the image being
+// edited, shows it enlarged over a checker where it is transparent, carries
+// out the drawing tools with the mouse (pencil, fill, pick colour, line,
+// rectangle, ellipse) and the editor's image operations (undo, redo, clear,
+// move, copy, paste, import). Every change is one undo step; at most 16 steps
+// can be undone.
+#pragma once
+
+#include "XTPCommandBarsDefines.h"
+#include <afxtempl.h>
+
+class CXTPImageEditorDlg;
+
+// Images without alpha mark transparent pixels with this colour.
+#define XTP_IMAGEEDITOR_TRANSPARENT RGB(255, 254, 255)
+
+// The drawing tools, in the order of their commands 9135 to 9140.
+enum XTPImageEditorTool
+{
+    xtpToolPencil = 0,
+    xtpToolFill = 1,
+    xtpToolGetColor = 2,
+    xtpToolLine = 3,
+    xtpToolRectangle = 4,
+    xtpToolCircle = 5
+};
+
+class CXTPImageEditorPicture : public CStatic
+{
+public:
+    // One image: a top-down 32-bit DIB section (blue, green, red, alpha) and
+    // whether its alpha channel counts. Without alpha, pixels of the
+    // transparent colour are transparent.
+    class CAlphaBitmap : public CBitmap
+    {
+    public:
+        explicit CAlphaBitmap(BOOL bAlpha = FALSE) : m_bAlpha(bAlpha), m_pBits(NULL) {}
+
+        // A new image of the size, every pixel clrFill with alpha 0. FALSE
+        // for an empty size or when the system refuses the bitmap.
+        BOOL CreateImage(CSize sz, COLORREF clrFill = XTP_IMAGEEDITOR_TRANSPARENT);
+        // A new image holding the pixels of any bitmap, top row first. With
+        // bAlpha, pixels of alpha 0 become the transparent colour; without,
+        // the alpha bytes are cleared. Null when it cannot be read.
+        static CAlphaBitmap* AFX_CDECL FromBitmap(HBITMAP hBitmap, BOOL bAlpha);
+
+        CSize GetSize() const { return m_sz; }
+        // The pixel at (x, y) as 0xAARRGGBB; 0 outside the image.
+        DWORD GetPixel(int x, int y) const;
+        void SetPixel(int x, int y, DWORD dwPixel);
+        // The colour of a pixel, alpha left out.
+        COLORREF GetColor(int x, int y) const;
+        DWORD* GetBits() const { return m_pBits; }
+
+        BOOL m_bAlpha;
+
+    private:
+        DWORD* m_pBits;
+        CSize m_sz;
+    };
+
+    CXTPImageEditorPicture();
+    virtual ~CXTPImageEditorPicture();
+
+    // Subclasses the static nID of the editor. The cell size is the static's
+    // size divided by the image size, at least one pixel; the window shrinks
+    // to whole cells plus one pixel. FALSE for an empty image size.
+    BOOL Init(UINT nID, CXTPImageEditorDlg* pParentDlg);
+
+    // The image shown; null for none. SetPicture takes the image over and
+    // starts a fresh history.
+    CAlphaBitmap* GetPicture() const { return m_pCurrentPicture; }
+    void SetPicture(CAlphaBitmap* pPicture);
+    CSize GetPictureSize() const { return m_szPicture; }
+    CSize GetCellSize() const { return CSize(m_nCellWidth, m_nCellHeight); }
+
+    // The editor's operations.
+    void OnUndo();
+    void OnRedo();
+    void OnClear();
+    void MovePicture(int dx, int dy);
+    void OnCopy();
+    void OnPaste();
+    void OnImport();
+    // Imports a picture file (.ico, .bmp, .png, or through the system's
+    // picture loader); FALSE, with nothing changed, when it cannot be read.
+    BOOL ImportFile(LPCTSTR lpszFileName);
+    // Takes a bitmap as the new image (one undo step); bAlpha says whether
+    // its alpha channel counts. FALSE when it cannot be read.
+    BOOL PasteBitmap(HBITMAP hBitmap, BOOL bAlpha);
+
+    int GetUndoCount() const { return (int)m_lstUndo.GetCount(); }
+    int GetRedoCount() const { return (int)m_lstRedo.GetCount(); }
+    BOOL IsTracking() const { return m_bTracking; }
+
+    // Copies an image at the image size: transparent where the source has
+    // nothing, the source at an offset, and for a source without alpha every
+    // pixel of clrFrom replaced by clrTo. A null source gives a blank image.
+    CAlphaBitmap* CopyPicture(const CAlphaBitmap* pSource, CPoint ptOffset = CPoint(0, 0),
+                              COLORREF clrFrom = COLORREF_NULL, COLORREF clrTo = COLORREF_NULL) const;
+
+    // Draws the enlarged image into a DC of the client's size.
+    void DrawPicture(CDC* pDC, CRect rcClient);
+
+protected:
+    afx_msg void OnPaint();
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnCaptureChanged(CWnd* pWnd);
+    afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    DECLARE_MESSAGE_MAP()
+
+    // The cell under a client point, inside the image.
+    CPoint PointToCell(CPoint point) const;
+    COLORREF GetPixelColor(CPoint ptCell) const;
+    // Opaque merge: pixels of pImage whose colour differs from pReference
+    // become opaque (the transparent colour becomes fully transparent);
+    // unchanged pixels keep the reference's alpha.
+    void MergeOpaque(CAlphaBitmap* pImage, const CAlphaBitmap* pReference) const;
+    void DrawTrackingStep(CPoint ptCell);
+    void FloodFill(CAlphaBitmap* pImage, CPoint ptCell, COLORREF clrFill) const;
+    // The current image becomes the "before" image of a new step.
+    void BeginStep();
+    // Ends a step: the "before" image goes to the undo list (which keeps
+    // at most 16), the redo list is emptied, and everything is redrawn.
+    void Commit();
+    void EndTracking();
+    void ReplaceCurrent(CAlphaBitmap* pPicture);
+    void ClearList(CList<CAlphaBitmap*, CAlphaBitmap*>& list);
+    void RedrawAll();
+
+    int m_nWidth;
+    int m_nHeight;
+    int m_nCellWidth;
+    int m_nCellHeight;
+    CSize m_szPicture;
+    CXTPImageEditorDlg* m_pParentDlg;
+    CDC m_dcPicture;
+
+    CAlphaBitmap* m_pPicturePrev;      // the image before the running step
+    CAlphaBitmap* m_pCurrentPicture;   // may be null: no image
+    CList<CAlphaBitmap*, CAlphaBitmap*> m_lstUndo;
+    CList<CAlphaBitmap*, CAlphaBitmap*> m_lstRedo;
+
+    CPoint m_ptTracked;
+    BOOL m_bTracking;
+    COLORREF m_clrDraw;
+
+    HCURSOR m_hCursorLine;
+    HCURSOR m_hCursorPickColor;
+    HCURSOR m_hCursorFillColor;
+    HCURSOR m_hCursorPencil;
+};
