@@ -18,12 +18,7 @@
 #include "XTPCustomizeSheet.h"
 #include "XTPCustomizeCommandsPage.h"
 #include "XTPCustomizeOptionsPage.h"
-#if defined(__has_include)
-#if __has_include("XTPCustomizeKeyboardPage.h")
 #include "XTPCustomizeKeyboardPage.h"
-#define BM_HAS_KEYBOARD_PAGE 1
-#endif
-#endif
 #include "XTPControlCustom.h"
 #include "XTPDockingPane.h"
 #include "XTPPropertyGridDefines.h"
@@ -298,11 +293,9 @@ void CMainFrame::OnCustomize()
     if (pCommandBars == NULL)
         return;
     CXTPCustomizeSheet sheet(pCommandBars);
-#ifdef BM_HAS_KEYBOARD_PAGE
     CXTPCustomizeKeyboardPage pageKeyboard(&sheet);
     sheet.AddPage(&pageKeyboard);
     pageKeyboard.AddCategories(IDR_MAINFRAME, FALSE);
-#endif
     CXTPCustomizeOptionsPage pageOptions(&sheet);
     sheet.AddPage(&pageOptions);
 

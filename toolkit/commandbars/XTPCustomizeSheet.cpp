@@ -17,12 +17,7 @@
 #include <afxclip.h>
 #include <math.h>
 
-#if defined(__has_include)
-#if __has_include("XTPImageEditorDlg.h")
 #include "XTPImageEditorDlg.h"
-#define XTP_HAS_IMAGE_EDITOR 1
-#endif
-#endif
 
 IMPLEMENT_DYNAMIC(CXTPCustomizeSheet, CPropertySheet)
 XTP_IMPLEMENT_DYNCREATE_NESTED(CXTPCustomizeSheet, CCustomizeButton, CXTPControlButton)
@@ -700,7 +695,6 @@ void CXTPCustomizeSheet::OnResetButtonImage()
 BOOL CXTPCustomizeSheet::EditButtonImage(CXTPImageManagerIconHandle* pImage, CSize szIcon,
                                          CXTPImageManagerIconHandle& hResult)
 {
-#ifdef XTP_HAS_IMAGE_EDITOR
     CXTPImageEditorDlg dlg(this, TRUE);
     if (pImage != NULL && !pImage->IsEmpty())
         dlg.SetIcon(*pImage);
@@ -710,14 +704,6 @@ BOOL CXTPCustomizeSheet::EditButtonImage(CXTPImageManagerIconHandle* pImage, CSi
         return FALSE;
     dlg.GetIcon(&hResult);
     return !hResult.IsEmpty();
-#else
-    // HOOK: the button image editor is not part of this build yet; the
-    // command then changes nothing.
-    (void)pImage;
-    (void)szIcon;
-    (void)hResult;
-    return FALSE;
-#endif
 }
 
 void CXTPCustomizeSheet::OnEditButtonImage()
