@@ -114,6 +114,19 @@ BEGIN_MESSAGE_MAP(CMainFrame, CXTPFrameWnd)
     ON_WM_SYSCOMMAND()
 
     ON_COMMAND(ID_NEW_PUZZLE, OnNewPuzzle)
+    // The standard keys of the accelerator table: Ctrl+N makes a new puzzle
+    // (never the class library's empty document, which would keep the old
+    // puzzle's file name), the edit keys act on a focused edit box or on the
+    // board, F6 moves between the board and the panes.
+    ON_COMMAND(ID_FILE_NEW, OnNewPuzzle)
+    ON_COMMAND(ID_EDIT_UNDO, OnEditUndo)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_UNDO, OnUpdateEditUndo)
+    ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
+    ON_COMMAND(ID_EDIT_CUT, OnEditCut)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_CUT, OnUpdateEditInBox)
+    ON_COMMAND(ID_EDIT_PASTE, OnEditPaste)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, OnUpdateEditInBox)
+    ON_COMMAND_RANGE(ID_NEXT_PANE, ID_PREV_PANE, OnNextPane)
     ON_COMMAND(ID_FILE_OPEN, OnLoadPuzzle)
     ON_COMMAND(ID_SAVE_PUZZLE, OnSavePuzzle)
     ON_COMMAND(ID_SAVE_PUZZLE_AS, OnSavePuzzleAs)
@@ -593,6 +606,90 @@ void CMainFrame::OnUpdateUndo(CCmdUI* pCmdUI)
     pCmdUI->Enable(pDoc != NULL && pDoc->m_Controller.m_listSavedStates.GetCount() >= 1);
 }
 
+namespace
+{
+// The edit box that has the keyboard focus (a profile pane's value, a
+// combo box's text); NULL when the focus is elsewhere.
+HWND FocusedEditBox()
+{
+    HWND hWndFocus = ::GetFocus();
+    char szClass[16] = "";
+    if (hWndFocus == NULL || ::GetClassNameA(hWndFocus, szClass, sizeof(szClass)) == 0)
+        return NULL;
+    return lstrcmpiA(szClass, "Edit") == 0 ? hWndFocus : NULL;
+}
+} // namespace
+
+void CMainFrame::OnEditUndo()
+{
+    if (HWND hWndEdit = FocusedEditBox())
+        ::SendMessage(hWndEdit, WM_UNDO, 0, 0);
+    else
+        OnUndo();
+}
+
+void CMainFrame::OnUpdateEditUndo(CCmdUI* pCmdUI)
+{
+    if (HWND hWndEdit = FocusedEditBox())
+        pCmdUI->Enable(::SendMessage(hWndEdit, EM_CANUNDO, 0, 0) != 0);
+    else
+        OnUpdateUndo(pCmdUI);
+}
+
+void CMainFrame::OnEditCopy()
+{
+    if (HWND hWndEdit = FocusedEditBox())
+        ::SendMessage(hWndEdit, WM_COPY, 0, 0);
+    else
+        OnCopyPicture();
+}
+
+void CMainFrame::OnEditCut()
+{
+    if (HWND hWndEdit = FocusedEditBox())
+        ::SendMessage(hWndEdit, WM_CUT, 0, 0);
+}
+
+void CMainFrame::OnEditPaste()
+{
+    if (HWND hWndEdit = FocusedEditBox())
+        ::SendMessage(hWndEdit, WM_PASTE, 0, 0);
+}
+
+void CMainFrame::OnUpdateEditInBox(CCmdUI* pCmdUI)
+{
+    // The board has nothing to cut and takes nothing pasted.
+    pCmdUI->Enable(FocusedEditBox() != NULL);
+}
+
+void CMainFrame::OnNextPane(UINT nID)
+{
+    // The board and the profile panes that show, in turn.
+    HWND hWnds[3];
+    int nCount = 0;
+    for (CWnd* pWnd : {(CWnd*)GetActiveView(), (CWnd*)&m_paneAppearance, (CWnd*)&m_paneGradeInfo})
+    {
+        if (pWnd != NULL && pWnd->GetSafeHwnd() != NULL && pWnd->IsWindowVisible())
+            hWnds[nCount++] = pWnd->GetSafeHwnd();
+    }
+    if (nCount == 0)
+        return;
+    HWND hWndFocus = ::GetFocus();
+    int nCurrent = -1;
+    for (int i = 0; i < nCount && nCurrent == -1; i++)
+    {
+        if (hWndFocus == hWnds[i] || ::IsChild(hWnds[i], hWndFocus))
+            nCurrent = i;
+    }
+    int nNext = 0;
+    if (nCurrent != -1)
+        nNext = (nCurrent + (nID == ID_PREV_PANE ? nCount - 1 : 1)) % nCount;
+    CWnd* pNext = CWnd::FromHandle(hWnds[nNext]);
+    // A pane gives the focus to its grid.
+    CWnd* pChild = pNext->GetWindow(GW_CHILD);
+    (pChild != NULL && pNext != GetActiveView() ? pChild : pNext)->SetFocus();
+}
+
 void CMainFrame::OnBranch()
 {
     CBrindlemarkDoc* pDoc = GetGameDoc();
@@ -748,8 +845,10 @@ void CMainFrame::OnAppearanceList()
 
 void CMainFrame::OnDifficultyList()
 {
+    // Only managing the profiles here: copying one is offered where a
+    // puzzle is being set up (the New Puzzle dialog).
     int nChosen = -1;
-    RunProfileListDlg(1, this, NULL, &nChosen);
+    RunProfileListDlg(1, this, NULL, &nChosen, FALSE);
 }
 
 void CMainFrame::OnShowTutorial()

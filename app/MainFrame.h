@@ -91,6 +91,13 @@ protected:
     afx_msg void OnUndo();
     afx_msg void OnUpdateUndo(CCmdUI* pCmdUI);
     afx_msg void OnCopyPicture();
+    afx_msg void OnEditUndo();
+    afx_msg void OnUpdateEditUndo(CCmdUI* pCmdUI);
+    afx_msg void OnEditCopy();
+    afx_msg void OnEditCut();
+    afx_msg void OnEditPaste();
+    afx_msg void OnUpdateEditInBox(CCmdUI* pCmdUI);
+    afx_msg void OnNextPane(UINT nID);
     afx_msg void OnBranch();
     afx_msg void OnUpdateBranch(CCmdUI* pCmdUI);
     afx_msg void OnAccept();

@@ -225,7 +225,14 @@ BOOL AFXAPI GenerateBookPuzzle(int nAppearanceIndex, int nGradeIndex, CHTGenerat
     }
     if (!bMade)
     {
+        // The player is told: the book is not printed, and not for a
+        // cancel of theirs.
         TRACE("puzzle book: no %d x %d puzzle after %d runs", grade.m_nColumns, grade.m_nRows, kMaxGeneratorRuns);
+        CString strColumns, strRows, strText;
+        strColumns.Format("%d", grade.m_nColumns);
+        strRows.Format("%d", grade.m_nRows);
+        AfxFormatString2(strText, IDS_BOOK_NOT_MADE, strColumns, strRows);
+        ShowInfoMessage(strText);
         return FALSE;
     }
     pContainer->ApplySquareColours(appearance);

@@ -1437,6 +1437,11 @@ protected:
 
 // The dialog procedure of the layer's dialogs (WM_INITDIALOG -> OnInitDialog).
 INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+// After WM_INITDIALOG: centres a hidden top-level dialog that its
+// initialisation did not move over its owner, when the owner is disabled
+// (modal) or absent. rcBefore and dwStyleBefore are the window's rectangle
+// and style before the initialisation.
+void AFXAPI AfxCenterNewDialog(CWnd* pDlg, const RECT& rcBefore, DWORD dwStyleBefore);
 
 class CDataExchange
 {

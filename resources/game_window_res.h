@@ -25,6 +25,7 @@
 
 // Strings
 #define IDS_PICTURE_NOT_SAVED   4100    // %1 the file, %2 the reason
+#define IDS_BOOK_NOT_MADE       4101    // %1 columns, %2 rows
 
 // Commands of the game that no menu, toolbar or shortcut offers (the
 // others are with the menu, in commandbars_game_res.h)

@@ -10,3 +10,4 @@
 #include "propertygrid_res.h"
 #include "profiles_res.h"
 #include "customize_res.h"
+#include "controls_res.h"

@@ -1,8 +1,8 @@
 // The colour row of the profile grids and the text form of a colour.
 #include "RookXTPPropertyGridItemColor.h"
+#include "XTColorDialog.h"
 #include "XTPDCHelpers.h"
 
-#include <afxdlgs.h>
 #include <stdlib.h>
 
 namespace
@@ -18,16 +18,18 @@ int ParseColorByte(const CString& strPart)
     return (int)(nValue & 0xFF);
 }
 
-BOOL AFXAPI ChooseWithSystemDialog(COLORREF clrCurrent, CWnd* pParentWnd, COLORREF& clrChosen)
+// The toolkit's colour dialog: the row's colour as both the new and the
+// current colour, the swatch in a 3-D frame.
+BOOL AFXAPI ChooseWithColorDialog(COLORREF clrCurrent, CWnd* pParentWnd, COLORREF& clrChosen)
 {
-    CColorDialog dlg(clrCurrent, CC_FULLOPEN, pParentWnd);
+    CXTColorDialog dlg(clrCurrent, clrCurrent, CPS_XT_SHOW3DSELECTION, pParentWnd);
     if (dlg.DoModal() != IDOK)
         return FALSE;
     clrChosen = dlg.GetColor();
     return TRUE;
 }
 
-CRookXTPPropertyGridItemColor::PFNCHOOSECOLOR s_pfnChooseColor = &ChooseWithSystemDialog;
+CRookXTPPropertyGridItemColor::PFNCHOOSECOLOR s_pfnChooseColor = &ChooseWithColorDialog;
 } // namespace
 
 CString AFXAPI FormatColorText(COLORREF clr)
@@ -55,7 +57,7 @@ CRookXTPPropertyGridItemColor::PFNCHOOSECOLOR AFXAPI CRookXTPPropertyGridItemCol
     PFNCHOOSECOLOR pfnChooser)
 {
     PFNCHOOSECOLOR pfnOld = s_pfnChooseColor;
-    s_pfnChooseColor = pfnChooser != NULL ? pfnChooser : &ChooseWithSystemDialog;
+    s_pfnChooseColor = pfnChooser != NULL ? pfnChooser : &ChooseWithColorDialog;
     return pfnOld;
 }
 

@@ -31,9 +31,8 @@ public:
     COLORREF GetColor() const { return m_clrValue; }
 
     // The dialog that picks a colour: TRUE and the chosen colour, or FALSE
-    // when cancelled. The system colour dialog stands in until the toolkit's
-    // own colour dialog is part of the program; tests replace it. Returns
-    // the previous one; NULL restores the stand-in.
+    // when cancelled. It is the toolkit's colour dialog; tests replace it.
+    // Returns the previous one; NULL restores the colour dialog.
     typedef BOOL(AFXAPI* PFNCHOOSECOLOR)(COLORREF clrCurrent, CWnd* pParentWnd, COLORREF& clrChosen);
     static PFNCHOOSECOLOR AFXAPI SetColorChooser(PFNCHOOSECOLOR pfnChooser);
 

@@ -37,8 +37,10 @@ LPCTSTR AFX_CDECL CFennListCtrl::MakeShortString(CDC* pDC, LPCTSTR lpszLong, int
     if (!::GetTextExtentPoint32(hAttribDC, lpszLong, nStringLen, &size) || size.cx <= nColumnLen)
         return lpszLong;
 
+    // The dots are measured with their terminating zero, which keeps a
+    // little room after them.
     SIZE sizeDots;
-    ::GetTextExtentPoint32(hAttribDC, szThreeDots, 3, &sizeDots);
+    ::GetTextExtentPoint32(hAttribDC, szThreeDots, (int)(sizeof(szThreeDots) / sizeof(TCHAR)), &sizeDots);
 
     // The longest prefix that fits with the dots, but never more than the
     // buffer holds with them and the terminating zero.
@@ -89,6 +91,9 @@ void CFennListCtrl::DrawItem(LPDRAWITEMSTRUCT lpDIS)
                             (lvi.state & LVIS_DROPHILITED);
     const BOOL bEven = (nItem % 2) == 0;
 
+    // The texts go over the row's colour, with no box of the DC's own
+    // background colour behind them.
+    const int nOldBkMode = pDC->SetBkMode(TRANSPARENT);
     COLORREF clrOldText;
     COLORREF clrOldBack = CLR_INVALID;
     if (bHighlight)
@@ -170,6 +175,7 @@ void CFennListCtrl::DrawItem(LPDRAWITEMSTRUCT lpDIS)
     if (clrOldBack != CLR_INVALID)
         pDC->SetBkColor(clrOldBack);
     pDC->SetTextColor(clrOldText);
+    pDC->SetBkMode(nOldBkMode);
 }
 
 /////////////////////////////////////////////////////////////////////////////

@@ -79,17 +79,21 @@ BOOL CRookGenericListDlg::OnInitDialog()
     CreateToolTips(this);
 
     // Nested list dialogs cascade one caption height apart, centred across
-    // the screen; the first one stays where the system put it.
+    // the screen, below the first one, which opens centred over its owner
+    // as every dialog does (placed here, so that the cascade starts from
+    // where it really is).
     s_nOpenCount++;
     m_bCounted = true;
     CRect rcWindow;
-    GetWindowRect(&rcWindow);
     if (s_nOpenCount == 1)
     {
+        CenterWindow();
+        GetWindowRect(&rcWindow);
         s_nFirstTop = rcWindow.top;
     }
     else
     {
+        GetWindowRect(&rcWindow);
         const int x = ::GetSystemMetrics(SM_CXSCREEN) / 2 - rcWindow.Width() / 2;
         const int y = s_nFirstTop + (s_nOpenCount - 1) * ::GetSystemMetrics(SM_CYCAPTION);
         SetWindowPos(NULL, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);

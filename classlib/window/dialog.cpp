@@ -35,6 +35,29 @@ static CDialog* AfxDialogForInit(HWND hWnd, LPARAM lParam)
     return pDlg;
 }
 
+// A dialog that its own initialisation neither showed nor moved opens
+// centred over its owner, where the player is looking, rather than at the
+// position its template gives (usually none: the screen's top-left corner).
+// Only hidden top-level dialogs whose owner waits for them (disabled while
+// a modal dialog runs) or that have no owner are moved; child dialogs
+// (property pages) and modeless windows beside an enabled owner stay put.
+void AFXAPI AfxCenterNewDialog(CWnd* pDlg, const RECT& rcBefore, DWORD dwStyleBefore)
+{
+    HWND hWnd = pDlg->GetSafeHwnd();
+    if (hWnd == NULL || (dwStyleBefore & (WS_VISIBLE | WS_CHILD)) != 0)
+        return;
+    if ((DWORD)::GetWindowLongPtr(hWnd, GWL_STYLE) & (WS_VISIBLE | WS_CHILD))
+        return;
+    RECT rcNow;
+    ::GetWindowRect(hWnd, &rcNow);
+    if (rcNow.left != rcBefore.left || rcNow.top != rcBefore.top)
+        return;
+    HWND hWndOwner = ::GetWindow(hWnd, GW_OWNER);
+    if (hWndOwner != NULL && ::IsWindowEnabled(hWndOwner))
+        return;
+    pDlg->CenterWindow();
+}
+
 INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     (void)wParam;
@@ -56,7 +79,13 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
     msg.message = message;
     try
     {
-        return pDlg->OnInitDialog();
+        RECT rcBefore;
+        ::GetWindowRect(hWnd, &rcBefore);
+        const DWORD dwStyleBefore = (DWORD)::GetWindowLongPtr(hWnd, GWL_STYLE);
+        const BOOL bFocusDefault = pDlg->OnInitDialog();
+        if (::IsWindow(hWnd))
+            AfxCenterNewDialog(pDlg, rcBefore, dwStyleBefore);
+        return bFocusDefault;
     }
     AFX_BARRIER_CATCH("OnInitDialog", &msg, (void)0)
     // A dialog that failed to initialise does not run.

@@ -182,6 +182,17 @@ Patch WaitForPatch(POINT pt, const Patch& patch, bool bEqual)
     return now;
 }
 
+// TRUE when a window's centre lies within a few pixels of another's.
+bool IsCentredOver(HWND hWnd, HWND hOwner)
+{
+    RECT rc, rcOwner;
+    ::GetWindowRect(hWnd, &rc);
+    ::GetWindowRect(hOwner, &rcOwner);
+    const int dx = (rc.left + rc.right) / 2 - (rcOwner.left + rcOwner.right) / 2;
+    const int dy = (rc.top + rc.bottom) / 2 - (rcOwner.top + rcOwner.bottom) / 2;
+    return dx >= -2 && dx <= 2 && dy >= -2 && dy <= 2;
+}
+
 // The subkeys of the game's user key.
 std::set<std::string> UserSections()
 {
@@ -355,11 +366,28 @@ TEST(Brindlemark, APuzzleIsMadePlayedPausedAndSavedWithCtrlS)
     HWND hFrame = game.Frame();
     ::SetForegroundWindow(hFrame);
 
-    // New Puzzle: the dialog, the last difficulty profile, OK.
-    ::PostMessage(hFrame, WM_COMMAND, ID_NEW_PUZZLE, 0);
+    // The difficulty profile list, opened from the View menu, only manages
+    // the profiles: Copy is not offered. Like every dialog it opens centred
+    // over the frame.
+    ::PostMessage(hFrame, WM_COMMAND, ID_DIFFICULTY_LIST, 0);
+    HWND hList = WaitForWindow(game.Pid(), "Difficulty Profile List");
+    ASSERT_TRUE(hList != NULL);
+    Wait(300);
+    EXPECT_TRUE(IsCentredOver(hList, hFrame));
+    ASSERT_TRUE(::GetDlgItem(hList, 1011) != NULL);
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(hList, 1011)));
+    ::PostMessage(hList, WM_COMMAND, IDCANCEL, 0);
+    Wait(300);
+    ASSERT_FALSE(::IsWindow(hList));
+
+    // Ctrl+N: New Puzzle, centred over the frame; the last difficulty
+    // profile, OK.
+    ::SetForegroundWindow(hFrame);
+    PressKeys({VK_CONTROL, 'N'});
     HWND hDialog = WaitForWindow(game.Pid(), "New Puzzle");
     ASSERT_TRUE(hDialog != NULL);
     Wait(300);
+    EXPECT_TRUE(IsCentredOver(hDialog, hFrame));
     HWND hGrades = ::GetDlgItem(hDialog, IDC_DIFFICULTY_PROFILE);
     const int nGrades = (int)::SendMessage(hGrades, CB_GETCOUNT, 0, 0);
     ASSERT_EQ(5, nGrades);
@@ -404,7 +432,16 @@ TEST(Brindlemark, APuzzleIsMadePlayedPausedAndSavedWithCtrlS)
     const DWORD dwClicked = ::GetTickCount();
     EXPECT_TRUE(before != WaitForPatch(ptCorner, before, false)) << ::GetTickCount() - dwClicked << " ms";
     ClickScreen(game.SquareCentre(9, 3, 2), false);
-    ClickScreen(game.SquareCentre(9, 6, 6), true);
+    // Ctrl+Z takes the last move back.
+    POINT ptMarked = game.SquareCentre(9, 6, 6);
+    POINT ptMarkedCorner = {ptMarked.x - s / 2 + s / 8, ptMarked.y - s / 2 + s / 8};
+    const Patch unmarked = ScreenPatch(ptMarkedCorner);
+    ClickScreen(ptMarked, true);
+    EXPECT_TRUE(unmarked != WaitForPatch(ptMarkedCorner, unmarked, false));
+    ::SetForegroundWindow(hFrame);
+    PressKeys({VK_CONTROL, 'Z'});
+    EXPECT_TRUE(unmarked == WaitForPatch(ptMarkedCorner, unmarked, true)) << "Ctrl+Z";
+    ClickScreen(ptMarked, true);
     EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "puzzle_in_progress").empty());
 
     // Pause: the board is hidden until Play.
@@ -472,6 +509,46 @@ TEST(Brindlemark, APuzzleIsMadePlayedPausedAndSavedWithCtrlS)
     EXPECT_EQ(2u, Descendants(hFrame, "", "XTPPropertyGrid").size());
     EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "both_panes_docked").empty());
 
+    // A colour row's "..." opens the game's own colour dialog: the first
+    // colour row of the appearance grid (the grid with the most rows) is
+    // selected, then its button, at the row's right end, is clicked.
+    HWND hView = NULL;
+    int nMostRows = 0;
+    for (HWND hGrid : Descendants(hFrame, "", "XTPPropertyGrid"))
+        for (HWND hChild : Descendants(hGrid, "", ""))
+        {
+            char szClass[64] = "";
+            ::GetClassName(hChild, szClass, sizeof(szClass));
+            const int nRows = lstrcmpi(szClass, "ListBox") == 0 ? (int)::SendMessage(hChild, LB_GETCOUNT, 0, 0) : 0;
+            if (nRows > nMostRows)
+            {
+                nMostRows = nRows;
+                hView = hChild;
+            }
+        }
+    ASSERT_TRUE(hView != NULL);
+    RECT rcRow = {};
+    ASSERT_NE(LB_ERR, (int)::SendMessage(hView, LB_GETITEMRECT, 1, (LPARAM)&rcRow));
+    POINT ptRow = {rcRow.left + 20, (rcRow.top + rcRow.bottom) / 2};
+    POINT ptButton = {rcRow.right - 6, ptRow.y};
+    ::ClientToScreen(hView, &ptRow);
+    ::ClientToScreen(hView, &ptButton);
+    ::SetForegroundWindow(hFrame);
+    ClickScreen(ptRow, false);
+    ClickScreen(ptButton, false);
+    HWND hColors = WaitForWindow(game.Pid(), "Colors", 5000);
+    ASSERT_TRUE(hColors != NULL);
+    Wait(300);
+    // Two tabs, the standard page showing.
+    std::vector<HWND> tabs = Descendants(hColors, "", "SysTabControl32");
+    ASSERT_EQ(1u, tabs.size());
+    EXPECT_EQ(2, (int)::SendMessage(tabs[0], TCM_GETITEMCOUNT, 0, 0));
+    EXPECT_EQ(1u, Descendants(hColors, "Standard", "").size());
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hColors, "colour_dialog_from_a_colour_row").empty());
+    ClickButton(hColors, "Cancel");
+    Wait(500);
+    EXPECT_FALSE(::IsWindow(hColors));
+
     // With the clock running the puzzle is modified again: closing asks,
     // and "Don't Save" leaves.
     ::PostMessage(hFrame, WM_CLOSE, 0, 0);
@@ -505,30 +582,6 @@ bool PressChildButton(HWND hTop, const std::string& strText)
     return true;
 }
 
-// Real mouse input: button down at one point, moves in steps, up at another.
-void DragScreen(POINT ptFrom, POINT ptTo)
-{
-    const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
-    auto input = [&](POINT pt, DWORD dwFlags) {
-        INPUT in = {};
-        in.type = INPUT_MOUSE;
-        in.mi.dx = (pt.x * 65535 + cx / 2) / (cx - 1);
-        in.mi.dy = (pt.y * 65535 + cy / 2) / (cy - 1);
-        in.mi.dwFlags = dwFlags | MOUSEEVENTF_ABSOLUTE;
-        ::SendInput(1, &in, sizeof(INPUT));
-        Wait(40);
-    };
-    input(ptFrom, MOUSEEVENTF_MOVE);
-    input(ptFrom, MOUSEEVENTF_LEFTDOWN);
-    for (int i = 1; i <= 8; i++)
-    {
-        POINT pt = {ptFrom.x + (ptTo.x - ptFrom.x) * i / 8, ptFrom.y + (ptTo.y - ptFrom.y) * i / 8};
-        input(pt, MOUSEEVENTF_MOVE);
-    }
-    input(ptTo, MOUSEEVENTF_LEFTUP);
-    Wait(400);
-}
-
 // The screen point of a list box item's centre.
 POINT ListItemCentre(HWND hList, int nItem)
 {
@@ -549,6 +602,116 @@ HWND CustomBar(HWND hFrame)
 } // namespace
 
 TEST(Brindlemark, ACustomToolbarMadeInCustomizeComesBackAndADamagedBarSetStillStarts)
+// The top-level windows of the process of that class, visible or not.
+struct TopLevelData
+{
+    DWORD dwPid;
+    std::string strClass;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK FindTopLevelOfClass(HWND hWnd, LPARAM lParam)
+{
+    TopLevelData* pData = (TopLevelData*)lParam;
+    DWORD dwPid = 0;
+    ::GetWindowThreadProcessId(hWnd, &dwPid);
+    char szClass[256] = "";
+    ::GetClassName(hWnd, szClass, sizeof(szClass));
+    if (dwPid == pData->dwPid && pData->strClass == szClass)
+        pData->found.push_back(hWnd);
+    return TRUE;
+}
+
+std::vector<HWND> TopLevels(DWORD dwPid, const std::string& strClass)
+{
+    TopLevelData data = {dwPid, strClass, {}};
+    ::EnumWindows(&FindTopLevelOfClass, (LPARAM)&data);
+    return data.found;
+}
+
+std::string WindowText(HWND hWnd)
+{
+    char szText[256] = "";
+    ::GetWindowText(hWnd, szText, sizeof(szText));
+    return szText;
+}
+
+// The Timer toolbar's window, docked or floating; NULL when it has none.
+HWND TimerBar(const Game& game)
+{
+    for (HWND hWnd : Descendants(game.Frame(), "", "XTPToolBar"))
+        if (WindowText(hWnd) == "Timer")
+            return hWnd;
+    for (HWND hWnd : TopLevels(game.Pid(), "XTPToolBar"))
+        if (WindowText(hWnd) == "Timer")
+            return hWnd;
+    return NULL;
+}
+
+// Presses the left button at one screen point, moves to another in steps
+// and lets go there.
+void DragScreen(POINT ptFrom, POINT ptTo)
+{
+    ::SetCursorPos(ptFrom.x, ptFrom.y);
+    Wait(100);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    ::SendInput(1, &input, sizeof(INPUT));
+    Wait(100);
+    for (int i = 1; i <= 10; i++)
+    {
+        ::SetCursorPos(ptFrom.x + (ptTo.x - ptFrom.x) * i / 10, ptFrom.y + (ptTo.y - ptFrom.y) * i / 10);
+        input.mi.dwFlags = MOUSEEVENTF_MOVE;
+        ::SendInput(1, &input, sizeof(INPUT));
+        Wait(50);
+    }
+    input.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(1, &input, sizeof(INPUT));
+    Wait(300);
+}
+
+// TRUE when hWnd lies above hBelow in the Z order of the top-level windows.
+bool IsAbove(HWND hWnd, HWND hBelow)
+{
+    for (HWND h = ::GetWindow(hBelow, GW_HWNDPREV); h != NULL; h = ::GetWindow(h, GW_HWNDPREV))
+        if (h == hWnd)
+            return true;
+    return false;
+}
+} // namespace
+
+namespace
+{
+// The visible popup bar of the process (a menu or context menu) that is
+// open, waited for; NULL when none opens.
+HWND WaitForPopupBar(DWORD dwPid)
+{
+    for (int n = 0; n < 60; n++)
+    {
+        for (HWND hWnd : TopLevels(dwPid, "XTPPopupBar"))
+            if (::IsWindowVisible(hWnd))
+                return hWnd;
+        Wait(50);
+    }
+    return NULL;
+}
+
+bool IsFloating(HWND hWnd)
+{
+    return hWnd != NULL && (::GetWindowLong(hWnd, GWL_STYLE) & WS_CHILD) == 0;
+}
+
+// Clicks the close button at the right of a floating toolbar's caption.
+void CloseFloatingBar(HWND hBar)
+{
+    RECT rc;
+    ::GetWindowRect(hBar, &rc);
+    ClickScreen({rc.right - 10, rc.top + 9}, false);
+}
+} // namespace
+
+TEST(Brindlemark, AClosedToolbarComesBackAndFloatingWindowsRestartAboveTheFrame)
 {
     if (::GetFileAttributes(ExePath().c_str()) == INVALID_FILE_ATTRIBUTES)
         GTEST_SKIP() << "the program is not built: " << ExePath();
@@ -662,5 +825,146 @@ TEST(Brindlemark, ACustomToolbarMadeInCustomizeComesBackAndADamagedBarSetStillSt
         EXPECT_TRUE(CustomBar(damaged.Frame()) == NULL);
         EXPECT_EQ(0, damaged.Close());
     }
+    {
+        Game game;
+        ASSERT_TRUE(game.Frame() != NULL);
+        HWND hFrame = game.Frame();
+        ::SetForegroundWindow(hFrame);
+        Wait(200);
+
+        // The Timer bar dragged out by its gripper floats above the frame.
+        HWND hBar = TimerBar(game);
+        ASSERT_TRUE(hBar != NULL);
+        RECT rc;
+        ::GetWindowRect(hBar, &rc);
+        DragScreen({rc.left + 3, (rc.top + rc.bottom) / 2}, {500, 400});
+        hBar = TimerBar(game);
+        ASSERT_TRUE(IsFloating(hBar));
+        EXPECT_TRUE(IsAbove(hBar, hFrame));
+
+        // Its X closes it; View > Toolbars lists it, and choosing it brings
+        // it back.
+        CloseFloatingBar(hBar);
+        ASSERT_FALSE(::IsWindowVisible(hBar));
+        ::SetForegroundWindow(hFrame);
+        PressKeys({VK_MENU, 'V'});
+        ASSERT_TRUE(WaitForPopupBar(game.Pid()) != NULL) << "no View menu";
+        PressKeys({'T'});   // &Toolbars
+        Wait(300);
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "view_toolbars_menu").empty());
+        PressKeys({VK_DOWN});   // Standard, then Timer
+        PressKeys({VK_RETURN});
+        Wait(300);
+        EXPECT_TRUE(::IsWindowVisible(hBar)) << "View > Toolbars > Timer";
+        EXPECT_TRUE(IsAbove(hBar, hFrame));
+
+        // Closed again, it comes back from the bars' context menu.
+        CloseFloatingBar(hBar);
+        ASSERT_FALSE(::IsWindowVisible(hBar));
+        ::SetForegroundWindow(hFrame);
+        std::vector<HWND> bars = Descendants(hFrame, "Standard", "XTPToolBar");
+        ASSERT_FALSE(bars.empty());
+        ::GetWindowRect(bars[0], &rc);
+        ClickScreen({rc.right - 30, (rc.top + rc.bottom) / 2}, true);
+        HWND hContext = WaitForPopupBar(game.Pid());
+        ASSERT_TRUE(hContext != NULL) << "no context menu";
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "toolbars_context_menu").empty());
+        PressKeys({VK_DOWN});
+        PressKeys({VK_DOWN});   // Standard, then Timer
+        PressKeys({VK_RETURN});
+        Wait(300);
+        EXPECT_TRUE(::IsWindowVisible(hBar)) << "the context menu's Timer";
+
+        // A profile pane left floating too.
+        game.Command(ID_DIFFICULTY_PANE);
+        std::vector<HWND> containers = Descendants(hFrame, "", "XTPDockingPaneTabbedContainer");
+        ASSERT_EQ(1u, containers.size());
+        ::PostMessage(containers[0], WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, 8));   // its caption
+        Wait(500);
+        ASSERT_EQ(1u, TopLevels(game.Pid(), "XTPDockingPaneMiniWnd").size());
+        EXPECT_EQ(0, game.Close());
+    }
+
+    // The next start shows both floating windows where they were, above
+    // the frame.
+    Game again;
+    ASSERT_TRUE(again.Frame() != NULL);
+    Wait(300);
+    HWND hBar = TimerBar(again);
+    ASSERT_TRUE(IsFloating(hBar));
+    EXPECT_TRUE(::IsWindowVisible(hBar));
+    EXPECT_TRUE(IsAbove(hBar, again.Frame()));
+    std::vector<HWND> minis = TopLevels(again.Pid(), "XTPDockingPaneMiniWnd");
+    ASSERT_EQ(1u, minis.size());
+    EXPECT_TRUE(::IsWindowVisible(minis[0]));
+    EXPECT_TRUE(IsAbove(minis[0], again.Frame()));
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(again.Frame(), "floating_windows_after_restart").empty());
+    EXPECT_EQ(0, again.Close());
+    ClearSettings();
+}
+
+namespace
+{
+// The visible dialog (class #32770) of the process, waited for.
+HWND WaitForDialog(DWORD dwPid, int nMilliseconds = 5000)
+{
+    for (int n = 0; n < nMilliseconds / 50; n++)
+    {
+        for (HWND hWnd : TopLevels(dwPid, "#32770"))
+            if (::IsWindowVisible(hWnd))
+                return hWnd;
+        Wait(50);
+    }
+    return NULL;
+}
+
+int VisibleShadows(DWORD dwPid)
+{
+    int nCount = 0;
+    for (const char* pszClass : {"XTPShadow", "XTPShadowSaveBits"})
+        for (HWND hWnd : TopLevels(dwPid, pszClass))
+            nCount += ::IsWindowVisible(hWnd) ? 1 : 0;
+    return nCount;
+}
+} // namespace
+
+// The Standard toolbar's Add or Remove Buttons menu leaves no shadow behind
+// when it closes; after Alt, a letter of the toolbar (O for Open) reaches the
+// toolbar instead of only beeping.
+TEST(Brindlemark, MenusLeaveNoShadowsAndAltPassesLettersToTheToolbar)
+{
+    if (::GetFileAttributes(ExePath().c_str()) == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "the program is not built: " << ExePath();
+    ClearSettings();
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    HWND hFrame = game.Frame();
+    ::SetForegroundWindow(hFrame);
+    Wait(200);
+
+    std::vector<HWND> bars = Descendants(hFrame, "Standard", "XTPToolBar");
+    ASSERT_FALSE(bars.empty());
+    RECT rc;
+    ::GetWindowRect(bars[0], &rc);
+    ClickScreen({rc.right - 5, (rc.top + rc.bottom) / 2}, false);   // the bar's expand button
+    ASSERT_TRUE(WaitForPopupBar(game.Pid()) != NULL) << "no Add or Remove Buttons menu";
+    PressKeys({VK_DOWN});
+    PressKeys({VK_RIGHT});   // Add or Remove Buttons
+    Wait(300);
+    const int nOpen = VisibleShadows(game.Pid());
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "add_or_remove_buttons").empty());
+    ClickScreen({(rc.left + rc.right) / 2, rc.bottom + 300}, false);   // on the board: every menu closes
+    Wait(300);
+    EXPECT_EQ(0, VisibleShadows(game.Pid())) << nOpen << " while open";
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "add_or_remove_buttons_closed").empty());
+
+    ::SetForegroundWindow(hFrame);
+    PressKeys({VK_MENU});
+    PressKeys({'O'});
+    HWND hOpen = WaitForDialog(game.Pid());
+    ASSERT_TRUE(hOpen != NULL) << "Alt, O: no Open dialog";
+    ::PostMessage(hOpen, WM_COMMAND, IDCANCEL, 0);
+    Wait(500);
+    EXPECT_EQ(0, game.Close());
     ClearSettings();
 }

@@ -80,6 +80,18 @@ TEST(FennListCtrl, ShortStringsEndInDotsAndNeverOutgrowTheirBuffer)
     EXPECT_EQ(CString("..."), strShort.Right(3));
     EXPECT_LE(pDC->GetTextExtent(strShort).cx, nWidth - 1);
     EXPECT_STREQ("F...", CFennListCtrl::MakeShortString(pDC, "F", 1));
+
+    // The dots take their width measured with their terminating zero: a
+    // column just wide for "Fie" and the three dots alone keeps less.
+    SIZE sizeDots3, sizeDots4;
+    ::GetTextExtentPoint32(pDC->m_hDC, "...", 3, &sizeDots3);
+    ::GetTextExtentPoint32(pDC->m_hDC, "...\0", 4, &sizeDots4);
+    const int nFie = pDC->GetTextExtent("Fie").cx;
+    if (sizeDots4.cx > sizeDots3.cx)
+    {
+        EXPECT_STRNE("Fie...", CFennListCtrl::MakeShortString(pDC, lpszText, nFie + sizeDots3.cx));
+        EXPECT_STREQ("Fie...", CFennListCtrl::MakeShortString(pDC, lpszText, nFie + sizeDots4.cx));
+    }
     EXPECT_STREQ("F...", CFennListCtrl::MakeShortString(pDC, "Fiendish", 0));
 
     // A text of a thousand characters shortened for a wide column stays
@@ -187,4 +199,39 @@ TEST_F(ListFixture, RowsAlternateTheirColoursAndShowTheSelectionOnlyWhenTheyMay)
     EXPECT_EQ(list.m_clrOddRowBack, drawRow(1));
     list.ModifyStyle(0, LVS_SHOWSELALWAYS);
     EXPECT_EQ(::GetSysColor(COLOR_HIGHLIGHT), drawRow(1));
+}
+
+// The texts are drawn over the row's colour, with no box of the DC's
+// background colour (white) behind them.
+TEST_F(ListFixture, TextsHaveNoBoxBehindThem)
+{
+    AddColumns();
+    list.SetItemValue(13, "Wide row text");
+    list.InsertRow();
+    CRect rcClient;
+    list.GetClientRect(&rcClient);
+    Canvas canvas(rcClient.Width(), rcClient.Height(), RGB(0, 255, 0));
+    ::SetBkColor(canvas.Handle(), RGB(255, 255, 255));
+    ::SetBkMode(canvas.Handle(), OPAQUE);
+    DRAWITEMSTRUCT dis = {};
+    dis.CtlType = ODT_LISTVIEW;
+    dis.itemID = 0;
+    dis.hwndItem = list.m_hWnd;
+    dis.hDC = canvas.Handle();
+    list.GetItemRect(0, &dis.rcItem, LVIR_BOUNDS);
+    list.DrawItem(&dis);
+    ::GdiFlush();
+    CRect rcRow;
+    list.GetItemRect(0, rcRow, LVIR_BOUNDS);
+    int nWhite = 0, nText = 0;
+    for (int y = rcRow.top; y < rcRow.bottom; y++)
+        for (int x = rcRow.left; x < rcRow.right; x++)
+        {
+            COLORREF cr = canvas.Pixel(x, y);
+            nWhite += cr == RGB(255, 255, 255);
+            nText += cr == list.m_clrEvenRowText;
+        }
+    EXPECT_GT(nText, 0) << "the text is drawn";
+    EXPECT_EQ(0, nWhite);
+    EXPECT_EQ(OPAQUE, ::GetBkMode(canvas.Handle())) << "the DC's mode is given back";
 }

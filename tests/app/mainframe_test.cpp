@@ -3,6 +3,7 @@
 // number font, and the commands that are the frame's own.
 // ctest: lock registry
 #include "support/gameapp.h"
+#include "support/modal.h"
 #include "support/snapshot.h"
 
 #include "ApplicationInfo.h"
@@ -17,6 +18,10 @@
 #include "XTPDockingPane.h"
 #include "XTPPropertyGrid.h"
 #include "ProfilePropGrids.h"
+#include "RookXTPPropertyGridItemColor.h"
+#include "XTColorDialog.h"
+#include "XTPDrawHelpers.h"
+#include "XTPPropertyGridInplaceControls.h"
 
 #include <shlwapi.h>
 
@@ -88,7 +93,7 @@ TEST(MainFrame, StartsWithItsBarsInTheOffice2003Look)
     CString strTitle;
     pFrame->GetWindowText(strTitle);
     EXPECT_STREQ("Untitled - Brindlemark", strTitle);
-    EXPECT_NE(0, pFrame->GetStyle() & WS_CLIPCHILDREN);
+    EXPECT_NE(0u, pFrame->GetStyle() & WS_CLIPCHILDREN);
 
     CXTPCommandBars* pBars = pFrame->GetCommandBars();
     ASSERT_TRUE(pBars != NULL);
@@ -490,6 +495,8 @@ TEST(MainFrame, TheProfileListsApplyOnlyTheChosenAppearance)
     Script().nProfileListChoice = 2;
     game.Command(ID_DIFFICULTY_LIST);
     EXPECT_EQ(std::vector<int>{1}, Script().profileLists);
+    // It only manages the profiles: copying one is not offered there.
+    EXPECT_EQ(std::vector<bool>{false}, Script().profileListCopy);
     EXPECT_FALSE(puzzle.m_bModified);
 
     // Cancel, or a profile that is no longer in the list, applies nothing.
@@ -522,4 +529,202 @@ TEST(MainFrame, TheProfileListsApplyOnlyTheChosenAppearance)
     game.Command(ID_UNDO_MOVE);
     EXPECT_EQ(crOld, puzzle.m_AppearanceInfo.m_crShadedFill);
     EXPECT_EQ(crOld, puzzle.FindSquare(0, 0)->m_crShadedFill);
+}
+
+// Every key of the accelerator table reaches a handler of the running game:
+// Ctrl+N makes a new puzzle (never an empty document that keeps the old
+// puzzle's file name), Ctrl+Z undoes a move, the edit keys act on a focused
+// edit box, F6 moves between the board and the panes.
+TEST(MainFrame, EveryKeyOfTheAcceleratorTableReachesAHandler)
+{
+    GameApp game;
+    ASSERT_TRUE(game.Started());
+    CMainFrame* pFrame = game.Frame();
+    HACCEL hAccel = ::LoadAccelerators(AfxGetResourceHandle(), MAKEINTRESOURCE(IDR_MAINFRAME));
+    ASSERT_TRUE(hAccel != NULL);
+    ACCEL entries[64];
+    const int nEntries = ::CopyAcceleratorTable(hAccel, entries, 64);
+    ::DestroyAcceleratorTable(hAccel);
+    ASSERT_GE(nEntries, 14);
+    for (int i = 0; i < nEntries; i++)
+    {
+        AFX_CMDHANDLERINFO info = {NULL, NULL};
+        EXPECT_TRUE(pFrame->OnCmdMsg(entries[i].cmd, CN_COMMAND, NULL, &info)) << "key " << entries[i].key
+                                                                              << " command " << entries[i].cmd;
+    }
+
+    // Ctrl+N: the New Puzzle dialog, and a new puzzle that has no file yet.
+    ASSERT_TRUE(game.NewPuzzle(0, 0));
+    game.Doc()->m_strPuzzlePath = "C:\\earlier.hti";
+    game.Puzzle().m_bModified = FALSE;
+    Script().nNewPuzzleAsked = 0;
+    game.Command(ID_FILE_NEW);
+    EXPECT_EQ(1, Script().nNewPuzzleAsked);
+    EXPECT_EQ(1, game.Puzzle().m_nGameState);
+    EXPECT_STREQ("", game.Doc()->m_strPuzzlePath);
+    CString strTitle;
+    pFrame->GetWindowText(strTitle);
+    EXPECT_STREQ("Untitled - Brindlemark", strTitle);
+
+    // Ctrl+Z on the board: the move is undone.
+    game.Click(0, 0);
+    ASSERT_NE(0, game.StateAt(0, 0));
+    EXPECT_TRUE(game.IsEnabled(ID_EDIT_UNDO));
+    game.Command(ID_EDIT_UNDO);
+    EXPECT_EQ(0, game.StateAt(0, 0));
+    EXPECT_FALSE(game.IsEnabled(ID_EDIT_UNDO));
+    // Nothing to cut or paste on the board.
+    game.View()->SetFocus();
+    EXPECT_FALSE(game.IsEnabled(ID_EDIT_CUT));
+    EXPECT_FALSE(game.IsEnabled(ID_EDIT_PASTE));
+
+    // In an edit box the edit keys are the box's own.
+    CEdit edit;
+    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, CRect(0, 0, 100, 20), pFrame, 4321));
+    edit.SetWindowText("abc");
+    edit.SetFocus();
+    edit.SetSel(0, 3);
+    EXPECT_TRUE(game.IsEnabled(ID_EDIT_CUT));
+    game.Command(ID_EDIT_CUT);
+    CString strText;
+    edit.GetWindowText(strText);
+    EXPECT_STREQ("", strText);
+    game.Command(ID_EDIT_UNDO);
+    edit.GetWindowText(strText);
+    EXPECT_STREQ("abc", strText);
+    edit.SetSel(0, 3);
+    game.Command(ID_EDIT_COPY);
+    edit.SetSel(3, 3);
+    game.Command(ID_EDIT_PASTE);
+    edit.GetWindowText(strText);
+    EXPECT_STREQ("abcabc", strText);
+    edit.DestroyWindow();
+
+    // F6 and Shift+F6 go round the board and the open panes.
+    game.Command(ID_DIFFICULTY_PANE);
+    testsupport::PumpPending();
+    game.View()->SetFocus();
+    game.Command(ID_NEXT_PANE);
+    EXPECT_TRUE(::IsChild(pFrame->m_paneGradeInfo.m_hWnd, ::GetFocus())) << (void*)::GetFocus();
+    game.Command(ID_NEXT_PANE);
+    EXPECT_EQ(game.View()->m_hWnd, ::GetFocus());
+    game.Command(ID_PREV_PANE);
+    EXPECT_TRUE(::IsChild(pFrame->m_paneGradeInfo.m_hWnd, ::GetFocus()));
+}
+
+// In the difficulty pane, a value's drop-down list belongs to the pane's
+// grid: a click beside it closes it and leaves the focus in the grid, not in
+// the main window, so the next click acts on the grid at once.
+TEST(MainFrame, AClickBesideAPanesDropDownKeepsTheFocusInThePane)
+{
+    GameApp game;
+    ASSERT_TRUE(game.Started());
+    CMainFrame* pFrame = game.Frame();
+    game.Command(ID_DIFFICULTY_PANE);
+    testsupport::PumpPending();
+    CXTPPropertyGrid* pGrid = pFrame->m_paneGradeInfo.GetGrid();
+    ASSERT_TRUE(pGrid != NULL);
+    CXTPPropertyGridItem* pItem = pGrid->FindItem(htgiForceComplete);
+    ASSERT_TRUE(pItem != NULL);
+    const CString strValue = pItem->GetValue();
+    pItem->Select();
+    CWnd& view = pGrid->GetGridView();
+    view.SetFocus();
+    view.SendMessage(WM_KEYDOWN, VK_F4, 0);
+    CXTPPropertyGridInplaceList& list = pGrid->GetInplaceList();
+    ASSERT_TRUE(list.GetSafeHwnd() != NULL && list.IsWindowVisible());
+    EXPECT_EQ(view.m_hWnd, ::GetWindow(list.m_hWnd, GW_OWNER));
+
+    CRect rcList;
+    list.GetWindowRect(&rcList);
+    MOUSEHOOKSTRUCT mhs = {};
+    mhs.pt = CPoint(rcList.left - 5, rcList.top - 8);
+    mhs.hwnd = view.m_hWnd;
+    CXTPOutsideClickMonitor::MouseProc(HC_ACTION, WM_LBUTTONDOWN, (LPARAM)&mhs);
+    EXPECT_FALSE(list.GetSafeHwnd() != NULL && list.IsWindowVisible());
+    EXPECT_EQ(view.m_hWnd, ::GetFocus());
+    EXPECT_STREQ(strValue, pItem->GetValue());
+}
+
+TEST(MainFrame, AColourPickedInTheGamesColourDialogRecoloursTheBoard)
+{
+    GameApp game;
+    ASSERT_TRUE(game.NewPuzzle(0));
+    CMainFrame* pFrame = game.Frame();
+    CHTDataContainer& puzzle = game.Puzzle();
+    game.Command(ID_APPEARANCE_PANE);
+    testsupport::PumpPending();
+    ASSERT_TRUE(pFrame->m_paneAppearance.GetSafeHwnd() != NULL);
+    // A shaded square shows the shaded fill.
+    for (int i = 0; i < 3 && game.StateAt(4, 4) != 2; i++)
+        game.Click(4, 4);
+    ASSERT_EQ(2, game.StateAt(4, 4));
+    const COLORREF crOld = puzzle.m_AppearanceInfo.m_crShadedFill;
+    const COLORREF crPicked = RGB(255, 204, 204);
+    ASSERT_NE(crOld, crPicked);
+
+    // The row's "..." opens the game's own colour dialog with the row's
+    // colour; the standard page's cell below the centre is picked, then OK.
+    CRookXTPPropertyGridItemColor* pItem =
+        static_cast<CRookXTPPropertyGridItemColor*>(pFrame->m_paneAppearance.GetGrid()->FindItem(htacShadedFill));
+    ASSERT_TRUE(pItem != NULL);
+    DWORD dwOptions = 0;
+    CString strCaption;
+    COLORREF crOffered = 0, crCurrent = 0;
+    testsupport::ModalDriver driver([&](HWND hDlg) {
+        CXTColorDialog* pDlg = DYNAMIC_DOWNCAST(CXTColorDialog, CWnd::FromHandlePermanent(hDlg));
+        if (pDlg == NULL)
+        {
+            ::PostMessage(hDlg, WM_COMMAND, IDCANCEL, 0);
+            return;
+        }
+        dwOptions = pDlg->m_dwStyle;
+        pDlg->GetWindowText(strCaption);
+        crOffered = pDlg->GetColor();
+        crCurrent = pDlg->GetCurrentColor();
+        testsupport::ModalDriver::ShowNow(hDlg);
+        CXTColorHex& hex = pDlg->GetStandardPage()->m_colorHex;
+        const CPoint pt = hex.GetCell(76)->pPoints[0];
+        hex.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x + 6, pt.y + 4));
+        hex.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x + 6, pt.y + 4));
+        pDlg->PressButton(PSBTN_OK);
+    });
+    pItem->OnInplaceButtonDown(pItem->GetInplaceButtons()->Find(XTP_ID_PROPERTYGRID_EXPANDBUTTON));
+    ASSERT_TRUE(driver.HasRun());
+    EXPECT_EQ((DWORD)CPS_XT_SHOW3DSELECTION, dwOptions);
+    EXPECT_STREQ("Colors", strCaption);
+    EXPECT_EQ(crOld, crOffered);
+    EXPECT_EQ(crOld, crCurrent);
+
+    EXPECT_EQ(crPicked, puzzle.m_AppearanceInfo.m_crShadedFill);
+    EXPECT_EQ(crPicked, puzzle.FindSquare(4, 4)->m_crShadedFill);
+    EXPECT_STREQ("255; 204; 204", pItem->GetValue());
+    CBrindlemarkView* pView = game.View();
+    CRect rect;
+    pView->GetClientRect(&rect);
+    testsupport::Canvas canvas(rect.Width(), rect.Height());
+    pView->OnDraw(canvas.DC());
+    testsupport::SaveSnapshot(canvas, "board_recoloured_from_colour_dialog");
+    // The shaded square is drawn in the new colour (hatched over white).
+    const int s = pView->m_nSquareSize;
+    int nPicked = 0;
+    for (int y = 0; y < s; y++)
+        for (int x = 0; x < s; x++)
+            nPicked += canvas.Pixel(pView->m_nBoardLeft + 4 * s + x, pView->m_nBoardTop + 4 * s + y) == crPicked;
+    EXPECT_GT(nPicked, s * s / 8);
+
+    // Cancelled, the dialog changes nothing.
+    testsupport::ModalDriver cancel([&](HWND hDlg) {
+        CXTColorDialog* pDlg = DYNAMIC_DOWNCAST(CXTColorDialog, CWnd::FromHandlePermanent(hDlg));
+        if (pDlg != NULL)
+        {
+            CXTColorHex& hex = pDlg->GetStandardPage()->m_colorHex;
+            const CPoint pt = hex.GetCell(0)->pPoints[0];
+            hex.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x + 6, pt.y + 4));
+        }
+        ::PostMessage(hDlg, WM_COMMAND, IDCANCEL, 0);
+    });
+    pItem->OnInplaceButtonDown(pItem->GetInplaceButtons()->Find(XTP_ID_PROPERTYGRID_EXPANDBUTTON));
+    ASSERT_TRUE(cancel.HasRun());
+    EXPECT_EQ(crPicked, puzzle.m_AppearanceInfo.m_crShadedFill);
 }

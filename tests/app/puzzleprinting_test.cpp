@@ -151,6 +151,35 @@ TEST(PuzzlePrinting, ACancelledBookPrintsNothing)
     EXPECT_FALSE(GenerateBookPuzzle(0, 0, &cancelled, &puzzle));
 }
 
+// A book whose profile the generator cannot make a puzzle of gives up after
+// its cap of runs, tells the player so and prints nothing; a cancelled one
+// says nothing.
+TEST(PuzzlePrinting, ABookThatCannotBeMadeTellsThePlayer)
+{
+    Profiles profiles;
+    testsupport::ScriptGameQuestions();
+    Script().Reset();
+    CGradeInfo none = CGradeInfo::MakeEasyProfile();
+    none.m_strProfileName = "None";
+    none.m_nColumns = 0;
+    none.m_nRows = 7;
+    const int nNone = g_ApplicationInfo.m_GradeInfoList.AddProfile(none);
+
+    testsupport::Canvas page(400, 500, RGB(255, 255, 255), 24);
+    PageLog pages;
+    BYTE bPageOpen = FALSE;
+    EXPECT_FALSE(PrintPuzzleBookPages(page.DC(), 2, bPageOpen, 1, 0, nNone, pbsNone, NULL, &pages));
+    EXPECT_EQ(0, pages.m_nStarted);
+    ASSERT_EQ(1u, Script().asked.size());
+    EXPECT_NE(std::string::npos, Script().asked[0].find("No 0 x 7 puzzle could be made")) << Script().asked[0];
+
+    Script().Reset();
+    CancelAfter cancelled(0);
+    EXPECT_FALSE(PrintPuzzleBookPages(page.DC(), 2, bPageOpen, 1, 0, 0, pbsNone, &cancelled, &pages));
+    EXPECT_TRUE(Script().asked.empty());
+    g_ApplicationInfo.LoadFromRegistry();
+}
+
 TEST(PuzzlePrinting, BookPuzzlesTakeTheirProfilesOrTheDefaults)
 {
     Profiles profiles;

@@ -112,9 +112,10 @@ TEST(ProgramStartup, StartsShowsItsFrameAndClosesWithoutLeaks)
         // same path as an idle one and the counts compare alike runs.
         pFrame->SendMessage(WM_TIMER, IDT_FIRST_LAYOUT);
 
-        // File > New keeps the one document.
+        // The class library's new document (the start-up's own; the keys
+        // reach the game's New Puzzle) keeps the one document.
         CDocument* pDoc = pFrame->GetActiveDocument();
-        pFrame->SendMessage(WM_COMMAND, ID_FILE_NEW);
+        pApp->OnCmdMsg(ID_FILE_NEW, CN_COMMAND, NULL, NULL);
         EXPECT_EQ(pDoc, pFrame->GetActiveDocument());
 
         // File > Exit, then the message loop ends the program.

@@ -6,6 +6,9 @@
 
 #include "TutorialDlg.h"
 
+#include <cstdio>
+#include <string>
+
 namespace
 {
 ::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
@@ -88,4 +91,29 @@ TEST(TutorialDlg, NextStopsAtTheLastPageAndTheTimerAlternatesPictures)
     EXPECT_EQ(0, seen[4].nFrame);
     EXPECT_EQ(6, seen[5].nPage);
     EXPECT_TRUE(seen[5].bNext);
+}
+
+// The first page states the rules as the game applies them: it accepts any
+// shading that keeps the three rules, and the generator promises no single
+// answer, so the page must not claim one. (The pages are drawn from this
+// text when the program is built.)
+TEST(TutorialText, TheFirstPagePromisesNoSingleAnswer)
+{
+    char szPath[MAX_PATH];
+    ::GetModuleFileName(NULL, szPath, MAX_PATH);
+    std::string strPath(szPath);
+    for (int i = 0; i < 4; i++)
+        strPath = strPath.substr(0, strPath.find_last_of('\\'));
+    FILE* pFile = fopen((strPath + "\\resources\\game_tutorial.txt").c_str(), "rb");
+    if (pFile == NULL)
+        GTEST_SKIP() << "the sources are not beside the build folder";
+    std::string strText;
+    char szChunk[4096];
+    size_t n;
+    while ((n = fread(szChunk, 1, sizeof(szChunk), pFile)) > 0)
+        strText.append(szChunk, n);
+    fclose(pFile);
+    EXPECT_EQ(std::string::npos, strText.find("exactly one answer"));
+    EXPECT_EQ(std::string::npos, strText.find("its solution"));
+    EXPECT_NE(std::string::npos, strText.find("more than one answer"));
 }

@@ -43,6 +43,7 @@ struct GameScript
     bool bStartAgain = false;
     int nLoadChoicesAsked = 0;
     std::vector<int> profileLists;        // the kind of each profile list shown
+    std::vector<bool> profileListCopy;    // whether each one offered copying
     INT_PTR nProfileListResult = IDCANCEL;
     int nProfileListChoice = -1;          // the profile index chosen there
 
@@ -117,9 +118,11 @@ inline BOOL AFXAPI ScriptedLoadChoice()
     return Script().bStartAgain;
 }
 
-inline INT_PTR AFXAPI ScriptedProfileList(int nKind, CWnd*, CHTDataContainer*, int* pnSelectedIndex, BOOL)
+inline INT_PTR AFXAPI ScriptedProfileList(int nKind, CWnd*, CHTDataContainer*, int* pnSelectedIndex,
+                                          BOOL bAllowCopy)
 {
     Script().profileLists.push_back(nKind);
+    Script().profileListCopy.push_back(bAllowCopy != FALSE);
     if (pnSelectedIndex != NULL)
         *pnSelectedIndex = Script().nProfileListChoice;
     return Script().nProfileListResult;

@@ -17,6 +17,8 @@
 #include "XTPImageManager.h"
 #include "XTPColorManager.h"
 #include "XTPPropExchange.h"
+#include "XTPSoundManager.h"
+#include "XTPDrawHelpers.h"
 
 IMPLEMENT_DYNCREATE(CXTPCommandBars, CCmdTarget)
 
@@ -118,6 +120,8 @@ CXTPCommandBars::~CXTPCommandBars()
     m_pToolTipContext->InternalRelease();
     m_pShortcutManager->InternalRelease();
     m_pOptions->InternalRelease();
+    // No menu sound outlives the bars that asked for it.
+    XTPSoundManager()->StopThread();
     m_pActions->RemoveAll();
     m_pActions->InternalRelease();
     InterlockedDecrement(&s_nInstanceCount);
@@ -956,6 +960,8 @@ BOOL CXTPCommandBars::OnFrameWndMsg(UINT message, WPARAM wParam, LPARAM lParam, 
             {
                 pBar->DelayLayout();
                 pBar->OnIdleUpdate();
+                // A bar restored floating while the frame was hidden.
+                CXTPDrawHelpers::KeepAboveOwner(pBar->GetSafeHwnd());
             }
         }
         return FALSE;

@@ -193,9 +193,10 @@ public:
     BOOL OnKeyboardTipChar(CXTPCommandBar* pBar, UINT nChar);
     // Takes over a tip made by a bar's keyboard-tip creation.
     void AddKeyboardTip(CXTPCommandBarKeyboardTip* pTip);
-    // A letter typed while a toolbar tracks that belongs to another bar;
-    // TRUE when that bar took it.
-    virtual BOOL OnToolBarAccel(CXTPCommandBar* pBar, TCHAR chAccel) { return FALSE; }
+    // A letter typed while pBar (not a popup) tracks that is no access key
+    // of pBar but one of another visible bar: that bar takes over and runs
+    // (or, when ambiguous, selects) its control. TRUE when taken.
+    virtual BOOL OnToolBarAccel(CXTPCommandBar* pBar, TCHAR chAccel);
 
     // Owned or global services.
     CXTPCommandBarsOptions* GetCommandBarsOptions() const { return m_pOptions; }

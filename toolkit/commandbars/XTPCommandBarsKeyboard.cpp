@@ -215,6 +215,37 @@ CXTPControl* CXTPCommandBars::FindAccelControl(CXTPCommandBar* pBar, UINT nKey, 
     return pFirstLetter;
 }
 
+BOOL CXTPCommandBars::OnToolBarAccel(CXTPCommandBar* pBar, TCHAR chAccel)
+{
+    if (pBar == NULL || m_pOptions->keyboardCuesUse == 2)
+        return FALSE;
+    // The bar's own access keys come first.
+    BOOL bAmbiguous = FALSE;
+    if (pBar->FindAccel(chAccel, bAmbiguous) != -1)
+        return FALSE;
+    const UINT nKey = (UINT)(BYTE)chAccel;
+    for (int i = 0; i < GetCount(); i++)
+    {
+        CXTPToolBar* pOther = GetAt(i);
+        if (pOther == pBar || !pOther->IsVisible() || pOther->GetSafeHwnd() == NULL)
+            continue;
+        CXTPControl* pControl = FindAccelControl(pOther, nKey, bAmbiguous);
+        if (pControl == NULL || pControl->GetParent() == pBar)
+            continue;
+        CXTPCommandBar* pControlBar = pControl->GetParent();
+        pControl->InternalAddRef();
+        pBar->SetTrackingMode(FALSE);
+        ShowKeyboardCues(TRUE);
+        pControlBar->SetTrackingMode(1, FALSE, TRUE);
+        pControlBar->SetSelected(pControl->GetIndex(), 2);
+        if (!bAmbiguous)
+            pControl->ExecuteFromKeyboard();
+        pControl->InternalRelease();
+        return TRUE;
+    }
+    return FALSE;
+}
+
 BOOL CXTPCommandBars::OnFrameAccel(TCHAR chAccel)
 {
     UINT nKey = (UINT)(BYTE)chAccel;

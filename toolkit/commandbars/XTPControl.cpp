@@ -11,6 +11,7 @@
 #include "XTPPaintManager.h"
 #include "XTPImageManager.h"
 #include "XTPResourceManager.h"
+#include "XTPSoundManager.h"
 
 IMPLEMENT_DYNCREATE(CXTPControl, CCmdTarget)
 
@@ -600,6 +601,7 @@ void CXTPControl::ExecuteCommand()
 
 void CXTPControl::OnExecute()
 {
+    XTPSoundManager()->PlaySystemSound(xtpSoundMenuCommand);
     m_nPressed = (m_pParent != NULL && m_pParent->GetPosition() != xtpBarPopup) ? 2 : 0;
 
     CXTPCommandBar* pRoot = m_pParent != NULL ? m_pParent->GetRootParent() : NULL;

@@ -6,6 +6,10 @@
 #include "XTPControlButton.h"
 #include "XTPControlPopup.h"
 #include "XTPControlAction.h"
+#include "XTPControlComboBox.h"
+#include "XTPControlCustom.h"
+#include "XTPControlEdit.h"
+#include "XTPControlExtras.h"
 #include "XTPCommandBar.h"
 #include "XTPCommandBars.h"
 #include "XTPPopupBar.h"
@@ -131,12 +135,39 @@ CXTPControl* CXTPControls::Add(CXTPControl* pControl, int nId, LPCTSTR lpszParam
     return InsertAt(pControl, nBefore);
 }
 
-// Controls of other kinds are found by class name, so that they are made
-// by their own classes wherever those are linked in; a plain button of the
-// asked kind stands in otherwise.
+// Every control class of the command bars. Naming them here links them
+// into every program that uses the bars, so that a control is made by its
+// own class however the program refers to it (by type, by id, by the class
+// name stored with a bar's state), not only when the program happens to
+// name the class itself.
+static CRuntimeClass* const s_controlClasses[] = {
+    RUNTIME_CLASS(CXTPControlButton),      RUNTIME_CLASS(CXTPControlPopup),
+    RUNTIME_CLASS(CXTPControlComboBox),    RUNTIME_CLASS(CXTPControlEdit),
+    RUNTIME_CLASS(CXTPControlCustom),      RUNTIME_CLASS(CXTPControlLabel),
+    RUNTIME_CLASS(CXTPControlCheckBox),    RUNTIME_CLASS(CXTPControlRadioButton),
+    RUNTIME_CLASS(CXTPControlWindowList),  RUNTIME_CLASS(CXTPControlToolbars),
+    RUNTIME_CLASS(CXTPControlOleItems),    RUNTIME_CLASS(CXTPControlRecentFileList),
+    RUNTIME_CLASS(CXTPControlWorkspaceActions), RUNTIME_CLASS(CXTPControlSelector),
+};
+
+CRuntimeClass* AFX_CDECL CXTPControls::FindControlClass(LPCSTR lpszClassName)
+{
+    if (lpszClassName == NULL)
+        return NULL;
+    for (CRuntimeClass* pClass : s_controlClasses)
+    {
+        if (strcmp(pClass->m_lpszClassName, lpszClassName) == 0)
+            return pClass;
+    }
+    // Classes of other libraries (the ribbon's) register themselves.
+    return CRuntimeClass::FromName(lpszClassName);
+}
+
+// Controls of other kinds are made by their own classes, found by name; a
+// plain button of the asked kind stands in for a class no library has.
 static CXTPControl* CreateControlByName(LPCSTR lpszClassName, XTPControlType type)
 {
-    CRuntimeClass* pClass = CRuntimeClass::FromName(lpszClassName);
+    CRuntimeClass* pClass = CXTPControls::FindControlClass(lpszClassName);
     if (pClass != NULL && pClass->IsDerivedFrom(RUNTIME_CLASS(CXTPControl)))
     {
         CXTPControl* pControl = (CXTPControl*)pClass->CreateObject();

@@ -87,6 +87,9 @@ public:
 
     // Creates a control of the kind (and the id's special class for buttons).
     static CXTPControl* AFX_CDECL CreateControl(XTPControlType type, int nId = 0, LPCTSTR lpszCaption = NULL);
+    // The control class of that name (every class of the command bars is
+    // linked in with them); NULL when no library has it.
+    static CRuntimeClass* AFX_CDECL FindControlClass(LPCSTR lpszClassName);
 
 protected:
     // Binds the command bars' action of the control's id, creating one when

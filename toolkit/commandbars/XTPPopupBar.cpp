@@ -9,6 +9,7 @@
 #include "XTPToolBar.h"
 #include "XTPPaintManager.h"
 #include "XTPShadowManager.h"
+#include "XTPSoundManager.h"
 #include "XTPToolTipContext.h"
 #include "XTPSystemHelpers.h"
 #include "XTPDCHelpers.h"
@@ -273,6 +274,7 @@ BOOL CXTPPopupBar::Popup(CXTPControlPopup* pControlPopup, BOOL bSelectFirst)
     }
 
     AnimatePopupOpening();
+    XTPSoundManager()->PlaySystemSound(xtpSoundMenuPopup);
 
     if (m_barPosition == xtpBarPopup && m_bShowShadow)
     {
@@ -312,6 +314,11 @@ BOOL CXTPPopupBar::SetTrackingMode(int bMode, BOOL bSelectFirst, BOOL bKeyboard)
     {
         NotifyWinEvent(EVENT_SYSTEM_MENUPOPUPEND, m_hWnd, OBJID_CLIENT, CHILDID_SELF);
         XTPShadowsManager()->RemoveShadow(this);
+        // The button that opened it cast its shadow on its own bar (a
+        // toolbar or the menu bar): it goes with the popup.
+        CXTPCommandBar* pButtonBar = GetParentCommandBar();
+        if (pButtonBar != NULL && !pButtonBar->IsPopupBar())
+            XTPShadowsManager()->RemoveShadow(pButtonBar);
         KillScrollTimers();
         DestroyWindow();
 
@@ -733,6 +740,7 @@ void CXTPPopupBar::OnRecalcLayout()
         DrawCommandBar(&dcBuffer, rcClient);
         pPaintManager->AnimateExpanding(this, &dc, &dcBuffer, (m_popupFlags & xtpPopupDown) != 0 || TRUE);
         dc.BitBlt(0, 0, rcClient.Width(), rcClient.Height(), &dcBuffer, 0, 0, SRCCOPY);
+        XTPSoundManager()->PlaySystemSound(xtpSoundMenuPopup);
     }
     else
     {
@@ -1224,7 +1232,13 @@ void CXTPPopupBar::TearOffPopup()
     ShowWindow(SW_HIDE);
     XTPShadowsManager()->RemoveShadow(this);
 
-    CXTPToolBar* pBar = m_nTearOffID != 0 ? pCommandBars->GetToolBar(m_nTearOffID) : NULL;
+    // The bar torn off before, as long as the bars hold it: with a tear-off
+    // id of 0 no bar is found by id, and every tear would make another.
+    CXTPToolBar* pBar = NULL;
+    if (m_pTearOffBar != NULL && pCommandBars->FindIndex(m_pTearOffBar) != -1)
+        pBar = m_pTearOffBar;
+    else if (m_nTearOffID != 0)
+        pBar = pCommandBars->GetToolBar(m_nTearOffID);
     if (pBar != NULL)
     {
         if (pBar->GetPosition() != xtpBarFloating)
@@ -1264,6 +1278,16 @@ void CXTPPopupBar::TearOffPopup()
     if (pBar->GetSafeHwnd() != NULL)
         pBar->SetWindowPos(NULL, pt.x - m_szTearOffBar.cx / 2, pt.y - 10, m_szTearOffBar.cx, m_szTearOffBar.cy,
                            SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+void CXTPPopupBar::UndoTearOff()
+{
+    if (m_hWnd != NULL)
+        ::ShowWindow(m_hWnd, SW_SHOWNA);
+    // Hidden as the bar's own close button hides it, so that it is not
+    // shown again (as a floating bar is when the frame is activated).
+    if (m_pTearOffBar != NULL)
+        m_pTearOffBar->SetVisible(FALSE);
 }
 
 void CXTPPopupBar::TrackTearOff()
@@ -1308,9 +1332,7 @@ void CXTPPopupBar::TrackTearOff()
             }
             else if (bInside && bTorn)
             {
-                ::ShowWindow(hWnd, SW_SHOWNA);
-                if (m_pTearOffBar != NULL && m_pTearOffBar->GetSafeHwnd() != NULL)
-                    m_pTearOffBar->ShowWindow(SW_HIDE);
+                UndoTearOff();
                 bTorn = FALSE;
             }
             if (bTorn && m_pTearOffBar != NULL && m_pTearOffBar->GetSafeHwnd() != NULL)

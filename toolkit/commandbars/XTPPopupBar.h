@@ -118,8 +118,19 @@ protected:
     void AnimatePopupOpening();
     int GetAnimationKind() const;
     void TrackTearOff();
-    void TearOffPopup();
     void RemoveTearOff();
+
+public:
+    // Tears the popup off: hides it and shows its toolbar floating (the one
+    // it tore off before while the bars still hold it, else the bars'
+    // toolbar of the tear-off id, else a new one).
+    void TearOffPopup();
+    // The torn-off toolbar dragged back in before the button was let go:
+    // the popup shows again and the toolbar is hidden (and, made by the
+    // tear-off, removed).
+    void UndoTearOff();
+
+protected:
     void DrawScrollArrows(CDC* pDC);
     void CheckScrollArea(CPoint point);
     void KillScrollTimers();

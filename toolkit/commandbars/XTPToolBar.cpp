@@ -728,8 +728,10 @@ LRESULT CXTPToolBar::OnFloatStatus(WPARAM wParam, LPARAM)
         if ((wParam & FS_ACTIVATE) && !IsWindowVisible() && bTopActive)
         {
             HWND hWndForeground = ::GetForegroundWindow();
+            // Shown again above the frame: a bar restored floating while
+            // the frame was still hidden lies under it otherwise.
             if (hWndForeground != NULL && ::IsWindowVisible(hWndForeground) && !::IsIconic(hWndForeground))
-                SetWindowPos(NULL, 0, 0, 0, 0, 87);
+                SetWindowPos(&wndTop, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
         }
         if (wParam & FS_SHOW)
             ShowWindow(SW_SHOWNA);

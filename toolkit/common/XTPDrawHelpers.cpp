@@ -284,6 +284,23 @@ BOOL AFX_CDECL CXTPDrawHelpers::IsLowColorDepth(HDC hDC)
     return CXTPColorManager::IsLowColorDepth(hDC);
 }
 
+BOOL AFX_CDECL CXTPDrawHelpers::KeepAboveOwner(HWND hWnd)
+{
+    HWND hWndOwner = hWnd != NULL ? ::GetWindow(hWnd, GW_OWNER) : NULL;
+    if (hWndOwner == NULL || !::IsWindowVisible(hWnd) || !::IsWindowVisible(hWndOwner))
+        return FALSE;
+    // Is the owner above the window?
+    HWND hWndAbove = ::GetWindow(hWnd, GW_HWNDPREV);
+    while (hWndAbove != NULL && hWndAbove != hWndOwner)
+        hWndAbove = ::GetWindow(hWndAbove, GW_HWNDPREV);
+    if (hWndAbove == NULL)
+        return FALSE;
+    HWND hWndInsertAfter = ::GetWindow(hWndOwner, GW_HWNDPREV);
+    ::SetWindowPos(hWnd, hWndInsertAfter != NULL ? hWndInsertAfter : HWND_TOP, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    return TRUE;
+}
+
 BOOL AFX_CDECL CXTPDrawHelpers::IsTopParentActive(HWND hWnd)
 {
     if (hWnd == NULL || !::IsWindow(hWnd))

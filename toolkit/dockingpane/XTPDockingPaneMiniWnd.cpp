@@ -13,6 +13,7 @@
 #include "XTPDockingPaneTabbedContainer.h"
 
 #include <XTPDCHelpers.h>
+#include <XTPDrawHelpers.h>
 #include <XTPDockContext.h>
 #include <XTPPropExchange.h>
 #include <XTPResourceManager.h>
@@ -378,6 +379,8 @@ LRESULT CXTPDockingPaneMiniWnd::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam)
     }
     if (m_nIdleFlags & idleLayout)
         RecalcLayout();
+    // A pane restored floating while the frame was hidden.
+    CXTPDrawHelpers::KeepAboveOwner(m_hWnd);
     return CMiniFrameWnd::OnIdleUpdateCmdUI(wParam, lParam);
 }
 

@@ -261,8 +261,11 @@ void CXTPPropertyGridInplaceList::Create(CXTPPropertyGridItem* pItem, CRect rect
     m_pItem = pItem;
     m_hWndView = pView->GetSafeHwnd();
 
-    // The list is a top-most popup owned by the view's window, so that it
-    // may reach past the grid and the dialog.
+    // The list is a top-most popup, so that it may reach past the grid and
+    // the dialog, owned by the view's window itself: a click outside it
+    // gives the focus back to the grid (the outside-click monitor focuses
+    // the owner), not to the window around the grid. Made as a popup of the
+    // view, it would be owned by the view's top-level window instead.
     DWORD dwExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | (pView->GetExStyle() & WS_EX_LAYOUTRTL);
     DWORD dwStyle = WS_POPUP | WS_BORDER | WS_VSCROLL | LBS_HASSTRINGS | LBS_OWNERDRAWFIXED | LBS_NOTIFY;
     if (!CreateEx(dwExStyle, "LISTBOX", "", dwStyle, CRect(0, 0, 0, 0), pView, 0))
@@ -271,6 +274,7 @@ void CXTPPropertyGridInplaceList::Create(CXTPPropertyGridItem* pItem, CRect rect
         m_pItem = NULL;
         return;
     }
+    ::SetWindowLongPtr(m_hWnd, GWLP_HWNDPARENT, (LONG_PTR)pView->GetSafeHwnd());
     SetOwner(pView);
 
     CFont* pFont = pView->GetFont();

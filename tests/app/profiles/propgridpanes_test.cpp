@@ -4,6 +4,7 @@
 // ctest: run-serial
 #include "PropGridPanes.h"
 #include "XTPControl.h"
+#include "XTPControls.h"
 #include "resource.h"
 #include "support/dockingframe.h"
 #include "support/infomessages.h"
@@ -158,6 +159,11 @@ TEST_F(PaneTest, SortButtonsSwitchTheViewAndShowWhichIsOn)
     m_appearance.SendMessage(WM_COMMAND, ID_PROFILE_SORT_ALPHABETIC);
     m_appearance.SendMessage(WM_COMMAND, ID_PROFILE_SORT_CATEGORIZED);
     EXPECT_EQ(17, pGrid->GetGridView().GetCount());
+
+    // Each button says what it does in its tooltip.
+    CXTPToolBar& bar = m_appearance.GetToolBar();
+    EXPECT_STREQ("Categorized", bar.GetControls()->FindControl(ID_PROFILE_SORT_CATEGORIZED)->GetTooltip());
+    EXPECT_STREQ("Alphabetical", bar.GetControls()->FindControl(ID_PROFILE_SORT_ALPHABETIC)->GetTooltip());
 }
 
 TEST_F(PaneTest, EditsReachTheFrameWhichAppliesThemByItemId)

@@ -2,7 +2,9 @@
 // ctest: run-serial
 #include "RookXTPPropertyGridItemColor.h"
 #include "support/canvas.h"
+#include "support/modal.h"
 #include "support/propertygrid_fixture.h"
+#include "XTColorDialog.h"
 
 namespace
 {
@@ -122,6 +124,40 @@ TEST_F(ColorItemTest, TheDialogsColourBecomesTheValueAndIsReported)
     m_pItem->SetReadOnly(TRUE);
     PressButton();
     EXPECT_EQ(2, Chooser::s_nCalls);
+}
+
+TEST_F(ColorItemTest, TheRowsOwnChooserIsTheToolkitsColourDialog)
+{
+    // The chooser put back: the colour dialog, with the row's colour as new
+    // and current colour and the 3-D swatch.
+    CRookXTPPropertyGridItemColor::SetColorChooser(NULL);
+    CString strCaption;
+    DWORD dwOptions = 0;
+    COLORREF clrNew = 0, clrCurrent = 0;
+    HWND hParent = NULL;
+    testsupport::ModalDriver driver([&](HWND hDlg) {
+        if (CXTColorDialog* pDlg = DYNAMIC_DOWNCAST(CXTColorDialog, CWnd::FromHandlePermanent(hDlg)))
+        {
+            pDlg->GetWindowText(strCaption);
+            dwOptions = pDlg->m_dwStyle;
+            clrNew = pDlg->GetColor();
+            clrCurrent = pDlg->GetCurrentColor();
+            hParent = pDlg->m_psh.hwndParent;
+            // A colour picked, then cancelled.
+            pDlg->SetNewColor(RGB(9, 9, 9), TRUE);
+        }
+        ::PostMessage(hDlg, WM_COMMAND, IDCANCEL, 0);
+    });
+    PressButton();
+    ASSERT_TRUE(driver.HasRun());
+    EXPECT_STREQ("Colors", strCaption);
+    EXPECT_EQ((DWORD)CPS_XT_SHOW3DSELECTION, dwOptions);
+    EXPECT_EQ(RGB(0, 64, 0), clrNew);
+    EXPECT_EQ(RGB(0, 64, 0), clrCurrent);
+    EXPECT_TRUE(hParent != NULL);
+    // Cancel changes nothing.
+    EXPECT_STREQ("0; 64; 0", m_pItem->GetValue());
+    EXPECT_EQ(0u, CountNotes(XTP_PGN_ITEMVALUE_CHANGED));
 }
 
 TEST_F(ColorItemTest, TypedTextIsNormalisedAndTheEditorStartsAfterTheSwatch)

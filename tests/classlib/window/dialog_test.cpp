@@ -279,6 +279,67 @@ TEST_F(DialogTest, EndDialogDuringInitialisationSkipsTheLoop)
     EXPECT_EQ(NULL, dlg.m_hWnd);
 }
 
+// A dialog whose template gives no position opens centred over its owner;
+// one that places itself while initialising, and a modeless one beside its
+// enabled owner, stay where they are.
+class CPlacedDialog : public CDialog
+{
+public:
+    CPoint ptMoveTo = CPoint(-1, -1);
+    CRect rcShown;
+    virtual BOOL OnInitDialog()
+    {
+        CDialog::OnInitDialog();
+        if (ptMoveTo.x >= 0)
+            SetWindowPos(NULL, ptMoveTo.x, ptMoveTo.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        if (m_nFlags & WF_CONTINUEMODAL)
+            SetTimer(1, 10, NULL);
+        return TRUE;
+    }
+    afx_msg void OnTimer(UINT_PTR)
+    {
+        KillTimer(1);
+        GetWindowRect(&rcShown);
+        EndDialog(IDOK);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CPlacedDialog, CDialog)
+    ON_WM_TIMER()
+END_MESSAGE_MAP()
+
+TEST_F(DialogTest, DialogsWithoutAPlaceOpenCentredOverTheirOwner)
+{
+    owner.SetWindowPos(NULL, 300, 200, 500, 400, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    const CRect rcOwner(300, 200, 800, 600);
+    DialogTemplate small("placed", DS_MODALFRAME | WS_POPUP | WS_CAPTION, 120, 60);
+    small.AddItem("BUTTON", "OK", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 5, 40, 50, 14);
+
+    CPlacedDialog centred;
+    centred.InitModalIndirect(small.Get(), &owner);
+    ASSERT_EQ(IDOK, centred.DoModal());
+    ASSERT_FALSE(centred.rcShown.IsRectEmpty());
+    EXPECT_NEAR(rcOwner.CenterPoint().x, centred.rcShown.CenterPoint().x, 2) << centred.rcShown.left;
+    EXPECT_NEAR(rcOwner.CenterPoint().y, centred.rcShown.CenterPoint().y, 2) << centred.rcShown.top;
+
+    // Placed by its own initialisation: left there.
+    CPlacedDialog placed;
+    placed.ptMoveTo = CPoint(20, 30);
+    placed.InitModalIndirect(small.Get(), &owner);
+    ASSERT_EQ(IDOK, placed.DoModal());
+    EXPECT_EQ(CPoint(20, 30), placed.rcShown.TopLeft());
+
+    // Modeless beside an enabled owner: where the template puts it.
+    CPlacedDialog modeless;
+    ASSERT_TRUE(modeless.CreateIndirect(small.Get(), &owner));
+    CRect rcModeless;
+    modeless.GetWindowRect(&rcModeless);
+    EXPECT_NE(rcOwner.CenterPoint(), rcModeless.CenterPoint());
+    modeless.DestroyWindow();
+    owner.ShowWindow(SW_HIDE);
+}
+
 TEST_F(DialogTest, DialogsThatCannotBeCreatedAnswerMinusOne)
 {
     DialogTemplate broken("broken", WS_POPUP | WS_CAPTION, 100, 100);

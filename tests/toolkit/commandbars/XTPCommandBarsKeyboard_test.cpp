@@ -127,3 +127,29 @@ TEST_F(KeyboardTest, SameLetterTipsWithNothingLeftTakeDigits)
     EXPECT_STREQ("A2", captions[1]);
     EXPECT_STREQ("AB", captions[2]);
 }
+
+// While a bar tracks (Alt was pressed), a letter that is none of its own
+// but another bar's access key is passed on to that bar, which runs its
+// control; the bar's own letters stay its own.
+TEST_F(KeyboardTest, ALetterOfAnotherBarIsPassedOnWhileABarTracks)
+{
+    CXTPToolBar* pOther = pFrame->AddToolBar("More", {{110, "&Go"}, {111, "&Open too"}});
+    ASSERT_TRUE(pOther != NULL);
+    pBar->SetTrackingMode(TRUE, FALSE, TRUE);
+    EXPECT_NE(0, pBar->OnHookKeyDown('G', 0));
+    ASSERT_EQ(1u, pFrame->m_arrCommands.size()) << "the other bar's G";
+    EXPECT_EQ(110u, pFrame->m_arrCommands[0]);
+    EXPECT_FALSE(pBar->IsTrackingMode());
+
+    pBar->SetTrackingMode(TRUE, FALSE, TRUE);
+    EXPECT_NE(0, pBar->OnHookKeyDown('O', 0));
+    ASSERT_EQ(2u, pFrame->m_arrCommands.size());
+    EXPECT_EQ(102u, pFrame->m_arrCommands[1]) << "O is the tracking bar's own";
+
+    // No bar has Q: nothing runs.
+    pBar->SetTrackingMode(TRUE, FALSE, TRUE);
+    EXPECT_FALSE(pBars->OnToolBarAccel(pBar, 'Q'));
+    pBar->OnHookKeyDown('Q', 0);
+    EXPECT_EQ(2u, pFrame->m_arrCommands.size());
+    pBar->SetTrackingMode(FALSE);
+}

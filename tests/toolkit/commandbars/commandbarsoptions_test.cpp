@@ -45,8 +45,9 @@ bool ValueExists(const char* pszSection, const char* pszValue)
 
 void WriteDword(const char* pszSection, const char* pszValue, DWORD dwValue)
 {
-    ASSERT_EQ(ERROR_SUCCESS, ::SHSetValueA(HKEY_CURRENT_USER, SectionKey(pszSection).c_str(), pszValue, REG_DWORD,
-                                           &dwValue, sizeof(dwValue)));
+    ASSERT_EQ(static_cast<DWORD>(ERROR_SUCCESS),
+              ::SHSetValueA(HKEY_CURRENT_USER, SectionKey(pszSection).c_str(), pszValue, REG_DWORD, &dwValue,
+                            sizeof(dwValue)));
 }
 } // namespace
 

@@ -2,6 +2,7 @@
 // clone it, split buttons, hover and double click.
 // ctest: run-serial (a popup closes when another program takes the activation)
 #include "commandbars_testframe.h"
+#include "XTPShadowManager.h"
 
 using namespace cbtest;
 
@@ -145,4 +146,54 @@ TEST_F(ControlPopupTest, HoverOpensAndDoubleClickRunsTheDefaultItem)
     ASSERT_EQ(1u, m_pFrame->m_arrCommands.size());
     EXPECT_EQ((UINT)ID_NEW_PUZZLE, m_pFrame->m_arrCommands[0]);
     EXPECT_EQ(0, (int)XTPMouseManager()->GetTrackArray().GetSize()) << "executing closed the menus";
+}
+
+namespace
+{
+int ShadowsOf(CXTPTrackableBar* pOwner)
+{
+    int nCount = 0;
+    const CXTPShadowsManager::CShadowList& shadows = XTPShadowsManager()->GetShadows();
+    for (POSITION pos = shadows.GetHeadPosition(); pos != NULL;)
+    {
+        if (shadows.GetNext(pos)->GetOwnerBar() == pOwner)
+            nCount++;
+    }
+    return nCount;
+}
+} // namespace
+
+// A button's popup gives the button a shadow on its toolbar; when the popup
+// closes, however it closes, the button's shadow goes with its own.
+TEST_F(ControlPopupTest, TheButtonsShadowGoesWhenItsPopupCloses)
+{
+    PrepareTheme(2);   // the game's look, whose buttons cast a shadow
+    CXTPPaintManager::GetGlobalPaintManager()->EnableShadow(TRUE);
+    CXTPControlPopup* pSplit = AddSplitButton();
+    CXTPToolBar* pBar = m_pFrame->GetStandardBar();
+    pSplit->SetEnabled(4);
+    CRect rc = pSplit->GetRect();
+
+    // Closed by the toolbar leaving its tracking mode.
+    pSplit->OnClick(FALSE, CPoint(rc.left + 3, rc.CenterPoint().y));
+    ASSERT_TRUE(pSplit->GetPopuped());
+    CXTPPopupBar* pPopupBar = DYNAMIC_DOWNCAST(CXTPPopupBar, pSplit->GetCommandBar());
+    EXPECT_GT(ShadowsOf(pBar), 0) << "the button's shadow";
+    EXPECT_GT(ShadowsOf(pPopupBar), 0) << "the popup's own";
+    pBar->SetTrackingMode(FALSE);
+    EXPECT_EQ(0, ShadowsOf(pBar));
+    EXPECT_EQ(0, ShadowsOf(pPopupBar));
+
+    // Closed by itself (Escape), and by closing every popup.
+    pSplit->OnClick(FALSE, CPoint(rc.left + 3, rc.CenterPoint().y));
+    ASSERT_TRUE(pSplit->GetPopuped());
+    pPopupBar->SetTrackingMode(FALSE);
+    EXPECT_EQ(0, ShadowsOf(pBar));
+    pSplit->OnClick(FALSE, CPoint(rc.left + 3, rc.CenterPoint().y));
+    ASSERT_TRUE(pSplit->GetPopuped());
+    m_pFrame->GetCommandBars()->ClosePopups();
+    EXPECT_EQ(0, ShadowsOf(pBar));
+    pBar->SetTrackingMode(FALSE);
+    EXPECT_EQ(0, XTPShadowsManager()->GetShadowCount());
+    PrepareTheme();
 }

@@ -3,6 +3,10 @@
 // ctest: run-serial (popup loops end when the frame loses activation)
 #include "commandbars_testframe.h"
 #include "XTPControlButton.h"
+#include "XTPSoundManager.h"
+
+#include <string>
+#include <vector>
 
 using namespace cbtest;
 
@@ -284,4 +288,74 @@ TEST_F(PopupBarTest, PopupToolbarLaysOutAsAToolbar)
     EXPECT_EQ(2 * 20 + rcBorders.top + rcBorders.bottom, sz.cy);
     EXPECT_TRUE(pPalette->GetControl(3)->GetWrap());
     pPalette->InternalRelease();
+}
+
+namespace
+{
+std::vector<std::string> g_sounds;
+CRITICAL_SECTION* g_pSoundLock = NULL;
+
+BOOL WINAPI RecordSound(LPCSTR pszSound, HMODULE, DWORD)
+{
+    ::EnterCriticalSection(g_pSoundLock);
+    g_sounds.push_back(pszSound != NULL ? pszSound : "");
+    ::LeaveCriticalSection(g_pSoundLock);
+    return FALSE;
+}
+
+std::vector<std::string> SoundsWhenPlayed(size_t nCount)
+{
+    for (int i = 0; i < 400; i++)
+    {
+        ::EnterCriticalSection(g_pSoundLock);
+        size_t nNow = g_sounds.size();
+        ::LeaveCriticalSection(g_pSoundLock);
+        if (nNow >= nCount)
+            break;
+        ::Sleep(5);
+    }
+    ::EnterCriticalSection(g_pSoundLock);
+    std::vector<std::string> copy = g_sounds;
+    ::LeaveCriticalSection(g_pSoundLock);
+    return copy;
+}
+} // namespace
+
+// Opening a menu asks for the "MenuPopup" sound, running a command for
+// "MenuCommand"; the bars stop the player when they go.
+TEST_F(PopupBarTest, MenusAskForTheirSoundsAndTheBarsStopThePlayerWhenTheyGo)
+{
+    CRITICAL_SECTION cs;
+    ::InitializeCriticalSection(&cs);
+    g_pSoundLock = &cs;
+    g_sounds.clear();
+    XTPSoundManager()->StopThread();
+    XTPSoundManager()->SetPlayFunction(RecordSound);
+    XTPSoundManager()->EnableSystemSounds(TRUE);
+
+    CXTPMenuBar* pMenuBar = m_pFrame->GetMenuBar();
+    ASSERT_TRUE(pMenuBar->SetPopuped(0));
+    EXPECT_EQ(std::vector<std::string>{"MenuPopup"}, SoundsWhenPlayed(1));
+    CXTPPopupBar* pFile = DYNAMIC_DOWNCAST(CXTPPopupBar, pMenuBar->GetControl(0)->GetCommandBar());
+    ASSERT_NE(nullptr, pFile);
+    CXTPControl* pCommand = NULL;
+    for (int i = 0; i < pFile->GetControlCount() && pCommand == NULL; i++)
+    {
+        if (pFile->GetControl(i)->GetType() == xtpControlButton && pFile->GetControl(i)->GetEnabled())
+            pCommand = pFile->GetControl(i);
+    }
+    ASSERT_NE(nullptr, pCommand);
+    pCommand->OnExecute();
+    EXPECT_EQ((std::vector<std::string>{"MenuPopup", "MenuCommand"}), SoundsWhenPlayed(2));
+    EXPECT_TRUE(XTPSoundManager()->IsThreadRunning());
+    m_pCommandBars->ClosePopups();
+
+    m_pFrame->DestroyTestFrame();
+    m_pFrame = NULL;
+    EXPECT_FALSE(XTPSoundManager()->IsThreadRunning());
+    XTPSoundManager()->SetPlayFunction(NULL);
+    g_pSoundLock = NULL;
+    ::DeleteCriticalSection(&cs);
+    m_pFrame = new CTestFrame();
+    ASSERT_TRUE(m_pFrame->CreateTestFrame());
 }

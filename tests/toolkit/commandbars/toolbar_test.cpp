@@ -249,6 +249,51 @@ TEST_F(ToolBarTest, HidingATornOffBarRemovesItSafely)
     EXPECT_EQ(nBefore, LiveObjects()) << "the bar and its control are deleted";
 }
 
+// A popup torn off (tear-off id 0) and dragged back in before the button is
+// let go hides its toolbar for good: the bar is gone, and activating the
+// frame shows no ghost of it. Torn off again, and once more while its bar
+// still floats, there is never more than one bar.
+TEST_F(ToolBarTest, ATornOffPopupMakesOneBarAndDraggedBackInLeavesNoGhost)
+{
+    const int nBars = m_pCommandBars->GetCount();
+    CXTPPopupBar* pPopup = CXTPPopupBar::CreatePopupBar(m_pCommandBars);
+    pPopup->GetControls()->Add(xtpControlButton, ID_UNDO_MOVE);
+    pPopup->GetControls()->Add(xtpControlButton, ID_BRANCH_BEGIN);
+    pPopup->SetTearOffPopup(_T("Moves"), 0, 200);
+    ASSERT_TRUE(pPopup->PopupAt(300, 300, NULL));
+
+    pPopup->TearOffPopup();
+    CXTPToolBar* pTorn = pPopup->GetTearOffToolBar();
+    ASSERT_NE(nullptr, pTorn);
+    EXPECT_EQ(nBars + 1, m_pCommandBars->GetCount());
+    EXPECT_TRUE(pTorn->IsVisible());
+    EXPECT_EQ(xtpBarFloating, pTorn->GetPosition());
+
+    // Dragged back in: the bar is hidden and its flag says so.
+    pPopup->UndoTearOff();
+    EXPECT_FALSE(pTorn->IsVisible());
+    EXPECT_FALSE(pTorn->GetSafeHwnd() != NULL && pTorn->IsWindowVisible());
+    EXPECT_EQ(nBars, m_pCommandBars->GetCount());
+    m_pFrame->SendMessageToDescendants(WM_FLOATSTATUS, FS_ACTIVATE, 0, TRUE, TRUE);
+    for (int i = 0; i < m_pCommandBars->GetCount(); i++)
+        EXPECT_EQ(m_pCommandBars->GetAt(i)->IsVisible(), m_pCommandBars->GetAt(i)->IsWindowVisible()) << i;
+
+    // Out again: one new bar; out once more while it floats: the same bar.
+    pPopup->TearOffPopup();
+    EXPECT_EQ(nBars + 1, m_pCommandBars->GetCount());
+    CXTPToolBar* pAgain = pPopup->GetTearOffToolBar();
+    ASSERT_NE(nullptr, pAgain);
+    EXPECT_TRUE(pAgain->IsVisible());
+    pPopup->TearOffPopup();
+    EXPECT_EQ(nBars + 1, m_pCommandBars->GetCount());
+    EXPECT_EQ(pAgain, pPopup->GetTearOffToolBar());
+
+    m_pCommandBars->ClosePopups();
+    pPopup->InternalRelease();
+    pAgain->SetVisible(FALSE);
+    EXPECT_EQ(nBars, m_pCommandBars->GetCount());
+}
+
 TEST_F(ToolBarTest, HideWrapBarsWrapInsteadWhileCustomizing)
 {
     // Docked bars are laid out hiding what does not fit (the bar's hide-wrap

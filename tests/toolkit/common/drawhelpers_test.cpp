@@ -402,6 +402,39 @@ TEST(SplitterTracker, EscapeCancelsAndButtonUpAccepts)
     ::DestroyWindow(hWnd);
 }
 
+namespace
+{
+bool IsAboveWindow(HWND hWnd, HWND hBelow)
+{
+    for (HWND h = ::GetWindow(hBelow, GW_HWNDPREV); h != NULL; h = ::GetWindow(h, GW_HWNDPREV))
+        if (h == hWnd)
+            return true;
+    return false;
+}
+} // namespace
+
+// An owned window is moved only when it lies below its visible owner (the
+// game's test sees that case: windows restored floating at start-up); one
+// above its owner, a hidden one and one without an owner are left alone.
+TEST(KeepAboveOwner, LeavesWindowsThatNeedNoMoveAlone)
+{
+    HWND hOwner = CreateTestWindow(0, 10, 10, 200, 200);
+    HWND hOwned = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 20, 20, 50, 50, hOwner, NULL,
+                                    ::GetModuleHandle(NULL), NULL);
+    ASSERT_TRUE(hOwner != NULL && hOwned != NULL);
+    EXPECT_FALSE(CXTPDrawHelpers::KeepAboveOwner(hOwned)) << "both hidden";
+    ::ShowWindow(hOwner, SW_SHOWNA);
+    ::ShowWindow(hOwned, SW_SHOWNA);
+    ASSERT_TRUE(IsAboveWindow(hOwned, hOwner));
+    HWND hAbove = ::GetWindow(hOwned, GW_HWNDPREV);
+    EXPECT_FALSE(CXTPDrawHelpers::KeepAboveOwner(hOwned)) << "already above";
+    EXPECT_EQ(hAbove, ::GetWindow(hOwned, GW_HWNDPREV));
+    EXPECT_FALSE(CXTPDrawHelpers::KeepAboveOwner(hOwner)) << "no owner";
+    EXPECT_FALSE(CXTPDrawHelpers::KeepAboveOwner(NULL));
+    ::DestroyWindow(hOwned);
+    ::DestroyWindow(hOwner);
+}
+
 TEST(OutsideClickMonitor, ClicksOutsideTheWatchedWindowAreSwallowed)
 {
     HWND hWnd = CreateTestWindow(0, 10, 10, 100, 100);

@@ -2,6 +2,7 @@
 // stepping and typing, commit and cancel, and where the drop-down opens.
 // ctest: run-serial
 #include "support/propertygrid_fixture.h"
+#include "XTPDrawHelpers.h"
 
 namespace
 {
@@ -130,6 +131,34 @@ TEST_F(InplaceTest, ListAppliesWithEnterAndCancelsWithEscape)
     EXPECT_STREQ("Bravo", pItem->GetValue());
     EXPECT_EQ(1u, CountNotes(XTP_PGN_CANCELEDIT));
     EXPECT_EQ(0u, CountNotes(XTP_PGN_ITEMVALUE_CHANGED));
+}
+
+// The list is owned by the grid's view: a click outside it closes it and
+// leaves the focus in the grid, not in the window around it, so the next
+// click acts on the grid at once.
+TEST_F(InplaceTest, AClickOutsideTheListClosesItAndTheGridKeepsTheFocus)
+{
+    CXTPPropertyGridItem* pItem = AddGreekItem(TRUE);
+    pItem->Select();
+    View().SetFocus();
+    SendKey(View().m_hWnd, VK_F4);
+    ASSERT_TRUE(IsListShown());
+    CXTPPropertyGridInplaceList& wndList = m_grid.GetInplaceList();
+    EXPECT_EQ(View().m_hWnd, ::GetWindow(wndList.m_hWnd, GW_OWNER));
+    EXPECT_EQ(0u, wndList.GetStyle() & WS_CHILD);
+    EXPECT_NE(0u, wndList.GetExStyle() & WS_EX_TOPMOST);
+
+    // A press on the grid's row, outside the list, as the mouse hook sees it.
+    CRect rcList;
+    wndList.GetWindowRect(&rcList);
+    MOUSEHOOKSTRUCT mhs = {};
+    mhs.pt = CPoint(rcList.left - 5, rcList.top - 8);
+    mhs.hwnd = View().m_hWnd;
+    EXPECT_EQ(1, CXTPOutsideClickMonitor::MouseProc(HC_ACTION, WM_LBUTTONDOWN, (LPARAM)&mhs));
+    EXPECT_FALSE(IsListShown());
+    EXPECT_EQ(View().m_hWnd, ::GetFocus());
+    EXPECT_STREQ("Alpha", pItem->GetValue());
+    EXPECT_FALSE(CXTPOutsideClickMonitor::IsMonitoring());
 }
 
 TEST_F(InplaceTest, WideConstraintsGrowTheListLeftButNotPastTheRow)
