@@ -536,10 +536,12 @@ TEST_F(CustomizeTest, DraggingAButtonOffItsBarRemovesItAndAControlDragCopiesIt)
         int nCount = m_pStandard->GetControlCount();
         CXTPControl* pFirst = m_pStandard->GetControl(0);
         int nFirstId = pFirst->GetID();
-        CXTPControl* pSecond = m_pStandard->GetControl(1);
+        CXTPControl* pSecond = m_pStandard->GetControls()->FindControl(ID_UNDO_MOVE);
+        ASSERT_NE((CXTPControl*)NULL, pSecond);
         int nSecondId = pSecond->GetID();
 
-        // Off the bar onto the frame's client area (the board): removed.
+        // Undo dragged off the bar onto the frame's client area (the
+        // board): removed from its bar.
         CRect rcFrame;
         m_pFrame->GetWindowRect(&rcFrame);
         QueueDrop(s.m_hWnd, CPoint(rcFrame.CenterPoint().x, rcFrame.bottom - 30));
@@ -787,4 +789,51 @@ TEST_F(CustomizeTest, ACustomToolbarTakesTwoCommandsFromTheCommandsPage)
         PumpAndIdle();
         EXPECT_TRUE(SaveScreenSnapshot(m_pFrame->m_hWnd, "frame_with_custom_toolbar"));
     });
+}
+
+TEST_F(CustomizeTest, AlwaysShowFullMenusShowsHiddenCommandsWithoutTheExpandButton)
+{
+    CXTPCommandBarsOptions* pOptions = m_pCommandBars->GetCommandBarsOptions();
+    pOptions->bAlwaysShowFullMenus = FALSE;
+    m_pCommandBars->HideCommand(ID_FILE_PRINT);
+    CXTPMenuBar* pMenuBar = m_pFrame->GetMenuBar();
+    auto openFile = [&]() -> CXTPCommandBar* {
+        pMenuBar->SetPopuped(0, FALSE);
+        PumpAndIdle();
+        return pMenuBar->GetControl(0)->GetCommandBar();
+    };
+    auto closeMenus = [&]() {
+        pMenuBar->SetTrackingMode(FALSE);
+        XTPMouseManager()->CloseAllTracked();
+        PumpAndIdle();
+    };
+    CXTPCommandBar* pFile = openFile();
+    ASSERT_NE((CXTPCommandBar*)NULL, pFile);
+    CXTPControl* pPrint = pFile->GetControls()->FindControl(ID_FILE_PRINT);
+    ASSERT_NE((CXTPControl*)NULL, pPrint);
+    EXPECT_FALSE(pPrint->IsVisible()) << "a hidden command is left out of the short menu";
+    CXTPControl* pExpand = pFile->GetControls()->FindControl(XTP_ID_POPUPBAR_EXPAND);
+    EXPECT_TRUE(pExpand != NULL && pExpand->IsVisible()) << "the short menu has its expand button";
+    closeMenus();
+
+    CXTPCustomizeSheet sheet(m_pCommandBars);
+    CXTPCustomizeOptionsPage page(&sheet);
+    sheet.AddPage(&page);
+    RunSheet(sheet, [&](CXTPCustomizeSheet& s) {
+        s.SetActivePage(&page);
+        PumpAndIdle();
+        ::SendMessage(::GetDlgItem(page.m_hWnd, XTP_IDC_OPTIONS_FULLMENUS), BM_CLICK, 0, 0);
+        EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(page.m_hWnd, XTP_IDC_OPTIONS_AFTERDELAY)));
+    });
+    EXPECT_TRUE(pOptions->bAlwaysShowFullMenus);
+
+    pFile = openFile();
+    ASSERT_NE((CXTPCommandBar*)NULL, pFile);
+    pPrint = pFile->GetControls()->FindControl(ID_FILE_PRINT);
+    ASSERT_NE((CXTPControl*)NULL, pPrint);
+    EXPECT_TRUE(pPrint->IsVisible()) << "full menus show every command";
+    pExpand = pFile->GetControls()->FindControl(XTP_ID_POPUPBAR_EXPAND);
+    EXPECT_TRUE(pExpand == NULL || !pExpand->IsVisible()) << "and no expand button";
+    closeMenus();
+    pOptions->bAlwaysShowFullMenus = FALSE;
 }
