@@ -11,6 +11,7 @@
 #include "XTPCustomizeDragTracker.h"
 #include "XTPCustomizeResource.h"
 #include "XTPResourceManager.h"
+#include "XTPImageManager.h"
 #include "XTPCommandBarsOptions.h"
 #include "XTPControlButton.h"
 #include "XTPPropExchange.h"
@@ -836,4 +837,53 @@ TEST_F(CustomizeTest, AlwaysShowFullMenusShowsHiddenCommandsWithoutTheExpandButt
     EXPECT_TRUE(pExpand == NULL || !pExpand->IsVisible()) << "and no expand button";
     closeMenus();
     pOptions->bAlwaysShowFullMenus = FALSE;
+}
+
+TEST_F(CustomizeTest, EditButtonImageOpensTheEditorAndOKGivesACustomIcon)
+{
+    CXTPCustomizeSheet sheet(m_pCommandBars);
+    RunSheet(sheet, [&](CXTPCustomizeSheet& s) {
+        CXTPControl* pFirst = m_pStandard->GetControl(0);
+        m_pCommandBars->SetDragControl(pFirst);
+        // Cancel changes nothing.
+        {
+            bool bShown = false;
+            ModalDriver editor(
+                [&](HWND hDlg) {
+                    bShown = true;
+                    ModalDriver::Press(hDlg, IDCANCEL);
+                },
+                s.m_hWnd);
+            s.OnEditButtonImage();
+            EXPECT_TRUE(bShown) << "the button editor opened";
+        }
+        EXPECT_EQ(0, pFirst->GetCustomIconId());
+        // OK hands the image back as a new custom icon.
+        {
+            ModalDriver editor(
+                [&](HWND hDlg) {
+                    ::SetWindowPos(hDlg, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+                    for (int i = 0; i < 5; i++)
+                    {
+                        PumpAndIdle();
+                        ::Sleep(30);
+                    }
+                    ModalDriver::ShowNow(hDlg);
+                    EXPECT_FALSE(testsupport::SaveWindowSnapshot(hDlg, "button_editor_from_context_menu").empty());
+                    ModalDriver::Press(hDlg, IDOK);
+                },
+                s.m_hWnd);
+            s.OnEditButtonImage();
+        }
+        int nCustom = pFirst->GetCustomIconId();
+        EXPECT_GT(nCustom, 0);
+        EXPECT_NE((CXTPImageManagerIcon*)NULL, m_pCommandBars->GetImageManager()->GetImage((UINT)nCustom, 16));
+        // A second edit replaces that icon in place.
+        {
+            ModalDriver editor([&](HWND hDlg) { ModalDriver::Press(hDlg, IDOK); }, s.m_hWnd);
+            s.OnEditButtonImage();
+        }
+        EXPECT_EQ(nCustom, pFirst->GetCustomIconId());
+        s.OnResetButtonImage();
+    });
 }
