@@ -887,3 +887,33 @@ TEST_F(CustomizeTest, EditButtonImageOpensTheEditorAndOKGivesACustomIcon)
         s.OnResetButtonImage();
     });
 }
+
+TEST_F(CustomizeTest, TheEdgeOfASelectedEditBoxShowsTheResizeCursor)
+{
+    CXTPCustomizeSheet sheet(m_pCommandBars);
+    RunSheet(sheet, [&](CXTPCustomizeSheet& s) {
+        (void)s;
+        CXTPControl* pEdit = m_pStandard->GetControls()->Add(xtpControlEdit, 4242);
+        m_pStandard->OnRecalcLayout();
+        PumpAndIdle();
+        HCURSOR hResize = XTPResourceManager()->LoadCursor(XTP_IDC_COMMANDBARS_RESIZE);
+        ASSERT_NE((HCURSOR)NULL, hResize);
+        CRect rc = pEdit->GetRect();
+        CPoint ptEdge(rc.right - 1, rc.CenterPoint().y), ptInside = rc.CenterPoint();
+        m_pStandard->ClientToScreen(&ptEdge);
+        m_pStandard->ClientToScreen(&ptInside);
+
+        // Not selected: the edge is nothing special.
+        ::SetCursorPos(ptEdge.x, ptEdge.y);
+        m_pStandard->SendMessage(WM_SETCURSOR, (WPARAM)m_pStandard->m_hWnd, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        EXPECT_NE(hResize, ::GetCursor());
+        m_pCommandBars->SetDragControl(pEdit);
+        m_pStandard->SendMessage(WM_SETCURSOR, (WPARAM)m_pStandard->m_hWnd, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        EXPECT_EQ(hResize, ::GetCursor()) << "cursor 9972 on the selected box's edge";
+        ::SetCursorPos(ptInside.x, ptInside.y);
+        m_pStandard->SendMessage(WM_SETCURSOR, (WPARAM)m_pStandard->m_hWnd, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        EXPECT_NE(hResize, ::GetCursor()) << "not inside it";
+        m_pCommandBars->SetDragControl(NULL);
+        m_pStandard->GetControls()->Remove(pEdit);
+    });
+}
