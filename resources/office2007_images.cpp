@@ -1079,6 +1079,31 @@ void MakeControls()
 // ---------------------------------------------------------------------------
 // Output.
 
+// --- the ribbon's system menu ------------------------------------------------
+
+// The system menu's frame (a nine-grid with margins 6, 18, 6, 29: a caption
+// band on top, a button strip below, the item panel between) and the two
+// states of a button of its bottom strip.
+void MakeSystemMenu()
+{
+    Col ribbonFace = Ini("Ribbon", "RibbonFace");
+    Col border = Ini("Toolbar", "MenuPopupBorder");
+    Picture menu(40, 60);
+    VGradient(menu, 0, 0, 40, 18, Mix(ribbonFace, kWhite, 0.55), ribbonFace);
+    Fill(menu, 0, 18, 40, 31, ribbonFace);
+    VGradient(menu, 0, 31, 40, 60, ribbonFace, Mix(ribbonFace, kBlack, 0.08));
+    Fill(menu, 5, 17, 35, 32, g.groupBorder);
+    Fill(menu, 6, 18, 34, 31, kWhite);
+    Frame(menu, 0, 0, 40, 60, border);
+    Fill(menu, 1, 1, 39, 2, Mix(ribbonFace, kWhite, 0.8));
+    Add("RIBBONSYSTEMMENU", menu, false);
+
+    Add("RIBBONSYSTEMMENUBUTTON", States(24, 22, 2, [](Picture& p, int s) {
+            Fill(p, 0, 0, p.w, p.h, Col{ 255, 0, 255 });
+            ShapedFace(p, 0, 0, p.w, p.h, s == 1 ? g.hot : g.plain, 2);
+        }), true);
+}
+
 void Put16(std::string& s, int v)
 {
     s += (char)(v & 0xFF);
@@ -1210,6 +1235,7 @@ int main(int argc, char** argv)
     MakeGallery();
     MakeRibbon();
     MakeControls();
+    MakeSystemMenu();
     if (g_missingKey)
         return 1;
 

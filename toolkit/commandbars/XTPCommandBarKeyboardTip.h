@@ -6,6 +6,10 @@
 
 class CXTPCommandBars;
 
+// The tip text of a caption: the letter after its first '&', upper case;
+// empty without one.
+CString AFX_CDECL XTPKeyboardTipLetter(const CString& strCaption);
+
 class CXTPCommandBarKeyboardTip : public CWnd
 {
 public:
@@ -22,7 +26,7 @@ public:
     CString GetCaption() const { return m_strCaption; }
     BOOL IsEnabled() const { return m_bEnabled; }
 
-    CString m_strTip;           // a second string, not shown by the default theme
+    CString m_strTip;           // the full caption the tip was made from (not shown)
     CString m_strCaption;       // the letters
     CCmdTarget* m_pOwner;
     CPoint m_pt;

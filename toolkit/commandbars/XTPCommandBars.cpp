@@ -917,6 +917,17 @@ BOOL CXTPCommandBars::PreTranslateFrameMessage(MSG* pMsg)
             XTPKeyboardManager()->DispatchKeyboardHook(WM_MOUSEWHEEL, pMsg->wParam, pMsg->lParam);
             return TRUE;
         }
+        {
+            // The wheel over a ribbon goes to the ribbon (it switches tabs).
+            CPoint ptCursor;
+            ::GetCursorPos(&ptCursor);
+            CXTPCommandBar* pUnder = DYNAMIC_DOWNCAST(CXTPCommandBar, CWnd::FromHandlePermanent(::WindowFromPoint(ptCursor)));
+            if (pUnder != NULL && pUnder->GetType() == xtpBarTypeRibbon && pUnder->GetSafeHwnd() != pMsg->hwnd)
+            {
+                pUnder->SendMessage(WM_MOUSEWHEEL, pMsg->wParam, pMsg->lParam);
+                return TRUE;
+            }
+        }
         return FALSE;
     default:
         break;

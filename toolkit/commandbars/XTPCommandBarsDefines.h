@@ -57,7 +57,8 @@ enum XTPBarType
     xtpBarTypeMenuBar = 0,
     xtpBarTypeNormal = 1,
     xtpBarTypePopup = 2,
-    xtpBarTypeRibbon = 3
+    xtpBarTypeRibbon = 3,
+    xtpBarTypeRibbonPopup = 5   // a ribbon tab popup or group popup
 };
 
 // Where a bar is (CXTPCommandBar::GetPosition).
@@ -85,11 +86,12 @@ enum XTPControlHideFlags
     xtpNoHide = 0,
     xtpHideGeneric = 1,         // hidden by the program
     xtpHideWrap = 2,            // does not fit on its toolbar
-    xtpHideRibbonTab = 4,       // used by the ribbon
+    xtpHideExcluded = 4,        // excluded from layout (a docked-vertical field, hidden ribbon tabs)
     xtpHideScroll = 8,          // scrolled out of view in a popup
     xtpHideCustomize = 16,      // hidden by the user
     xtpHideExpand = 32,         // rarely used command left out of a short menu
-    xtpHideDocTemplate = 64     // hidden for the active document template
+    xtpHideDocTemplate = 64,    // hidden for the active document template
+    xtpHideRibbonTab = 128      // in a group of a ribbon tab that is not selected
 };
 
 // Bits of a control's flags.

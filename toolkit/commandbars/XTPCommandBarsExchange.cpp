@@ -233,45 +233,103 @@ void CXTPControls::DoPropExchange(CXTPPropExchange* pPX)
         return;
     }
 
-    RemoveAll();
+    // Everything stored is read into lists of their own first: a store whose
+    // entries end before its count, that names an unknown class or whose
+    // archive breaks is damaged and leaves the controls as they are.
+    CArray<CXTPControl*, CXTPControl*> arrLoaded;
+    CXTPControls* pOriginal = NULL;
+    BOOL bDamaged = FALSE;
     CXTPPropExchangeEnumeratorPtr pEnumerator(pPX->CreateEnumerator("Control"));
-    POSITION pos = pEnumerator->GetPosition();
-    for (int nLoaded = 0; pos != NULL && nLoaded < XTP_MAX_STORED_CONTROLS; nLoaded++)
+    try
     {
-        CXTPPropExchangeSection secControl(pEnumerator->GetNext(pos));
-        CObject* pObject = NULL;
-        // A missing or unknown control ends the list.
-        if (!secControl->ExchangeObjectByClass(pObject, RUNTIME_CLASS(CXTPControl)) || pObject == NULL)
-            break;
-        CXTPControl* pControl = (CXTPControl*)pObject;
-        pControl->DoPropExchange(secControl);
-        Append(pControl);
-    }
+        POSITION pos = pEnumerator->GetPosition();
+        for (int nLoaded = 0; pos != NULL && !bDamaged; nLoaded++)
+        {
+            if (nLoaded >= XTP_MAX_STORED_CONTROLS)
+            {
+                bDamaged = TRUE;
+                break;
+            }
+            CXTPPropExchangeSection secControl(pEnumerator->GetNext(pos));
+            // In a store of named values a missing "Class" is a missing
+            // entry, not a default control.
+            if (secControl->CanOmitValues())
+            {
+                CString strClass;
+                if (!secControl->ExchangeValue("Class", VT_LPSTR, &strClass, NULL))
+                {
+                    bDamaged = TRUE;
+                    break;
+                }
+            }
+            CObject* pObject = NULL;
+            if (!secControl->ExchangeObjectByClass(pObject, RUNTIME_CLASS(CXTPControl)) || pObject == NULL)
+            {
+                bDamaged = TRUE;
+                break;
+            }
+            CXTPControl* pControl = (CXTPControl*)pObject;
+            arrLoaded.Add(pControl);
+            pControl->DoPropExchange(secControl);
+        }
 
-    if (pPX->GetSchema() > 2)
-    {
-        BOOL bOriginal = FALSE;
-        PropExchangeBool(pPX, "OriginalControls", bOriginal, FALSE);
-        if (bOriginal)
+        if (!bDamaged && pPX->GetSchema() > 2)
         {
-            CXTPControls* pOriginal = new CXTPControls();
-            pOriginal->SetCommandBars(GetCommandBars() != NULL ? GetCommandBars()
-                                                               : (pParam != NULL ? pParam->pCommandBars : NULL));
-            CXTPPropExchangeSection secOriginal(pPX->OpenSection("OriginalControls"));
-            pOriginal->DoPropExchange(secOriginal);
-            SetOriginalControls(pOriginal);   // takes over the reference
-        }
-        BOOL bCustomized = FALSE;
-        PropExchangeBool(pPX, "CustomizedControls", bCustomized, FALSE);
-        if (bCustomized)
-        {
-            // An older form kept a second list here; it is read and dropped.
-            CXTPControls* pCustomized = new CXTPControls();
-            CXTPPropExchangeSection secCustomized(pPX->OpenSection("CustomizedControls"));
-            pCustomized->DoPropExchange(secCustomized);
-            pCustomized->InternalRelease();
+            BOOL bOriginal = FALSE;
+            PropExchangeBool(pPX, "OriginalControls", bOriginal, FALSE);
+            if (bOriginal)
+            {
+                pOriginal = new CXTPControls();
+                pOriginal->SetCommandBars(GetCommandBars() != NULL ? GetCommandBars()
+                                                                   : (pParam != NULL ? pParam->pCommandBars : NULL));
+                CXTPPropExchangeSection secOriginal(pPX->OpenSection("OriginalControls"));
+                pOriginal->DoPropExchange(secOriginal);
+            }
+            BOOL bCustomized = FALSE;
+            PropExchangeBool(pPX, "CustomizedControls", bCustomized, FALSE);
+            if (bCustomized)
+            {
+                // An older form kept a second list here; it is read and dropped.
+                CXTPControls* pCustomized = new CXTPControls();
+                try
+                {
+                    CXTPPropExchangeSection secCustomized(pPX->OpenSection("CustomizedControls"));
+                    pCustomized->DoPropExchange(secCustomized);
+                }
+                catch (CException*)
+                {
+                    pCustomized->InternalRelease();
+                    throw;
+                }
+                pCustomized->InternalRelease();
+            }
         }
     }
+    catch (CException*)
+    {
+        // A broken archive: what was read goes, the controls stay, and the
+        // caller learns of the damage.
+        for (INT_PTR i = 0; i < arrLoaded.GetSize(); i++)
+            arrLoaded[i]->InternalRelease();
+        if (pOriginal != NULL)
+            pOriginal->InternalRelease();
+        throw;
+    }
+    if (bDamaged)
+    {
+        TRACE("CXTPControls: damaged stored controls (%d read); the controls are left as they were\n",
+              (int)arrLoaded.GetSize());
+        for (INT_PTR i = 0; i < arrLoaded.GetSize(); i++)
+            arrLoaded[i]->InternalRelease();
+        if (pOriginal != NULL)
+            pOriginal->InternalRelease();
+        return;
+    }
+    RemoveAll();
+    for (INT_PTR i = 0; i < arrLoaded.GetSize(); i++)
+        Append(arrLoaded[i]);
+    if (pOriginal != NULL)
+        SetOriginalControls(pOriginal);   // takes over the reference
 }
 
 //////////////////////////////////////////////////////////////////////////

@@ -323,22 +323,11 @@ void CXTPCommandBars::ShowKeyboardTips(CXTPCommandBar* pBar, int nLevel)
     m_nKeyboardTipsLevel = nLevel;
     pBar->CreateKeyboardTips();
 
-    // Tips of one letter get a second one: the first of their caption no tip
-    // of the group has used yet, else a running digit.
+    // Tips are shown as the bar made them; a tip without text shows nothing.
+    // Tips of one letter get a second one: the first of their caption (kept
+    // in m_strTip by the bar) no tip of the group has used yet, else a
+    // running digit.
     int nCount = (int)m_arrKeyboardTips.GetSize();
-    CArray<CString, LPCTSTR> arrCaptions;
-    arrCaptions.SetSize(nCount);
-    for (int i = 0; i < nCount; i++)
-    {
-        CXTPCommandBarKeyboardTip* pTip = (CXTPCommandBarKeyboardTip*)m_arrKeyboardTips[i];
-        arrCaptions[i] = pTip->m_strCaption;
-        CString strUpper = pTip->m_strCaption;
-        strUpper.MakeUpper();
-        int nAmpersand = strUpper.Find('&');
-        pTip->m_strCaption = nAmpersand != -1 && nAmpersand < strUpper.GetLength() - 1
-                                 ? CString(strUpper[nAmpersand + 1])
-                                 : CString();
-    }
     for (int i = nCount - 1; i >= 0; i--)
     {
         CXTPCommandBarKeyboardTip* pTip = (CXTPCommandBarKeyboardTip*)m_arrKeyboardTips[i];
@@ -346,10 +335,16 @@ void CXTPCommandBars::ShowKeyboardTips(CXTPCommandBar* pBar, int nLevel)
         {
             delete pTip;
             m_arrKeyboardTips.RemoveAt(i);
-            arrCaptions.RemoveAt(i);
         }
     }
     nCount = (int)m_arrKeyboardTips.GetSize();
+    CArray<CString, LPCTSTR> arrCaptions;
+    arrCaptions.SetSize(nCount);
+    for (int i = 0; i < nCount; i++)
+    {
+        CXTPCommandBarKeyboardTip* pTip = (CXTPCommandBarKeyboardTip*)m_arrKeyboardTips[i];
+        arrCaptions[i] = pTip->m_strTip.IsEmpty() ? pTip->m_strCaption : pTip->m_strTip;
+    }
 
     CArray<BOOL, BOOL> arrDone;
     arrDone.SetSize(nCount);
@@ -368,7 +363,7 @@ void CXTPCommandBars::ShowKeyboardTips(CXTPCommandBar* pBar, int nLevel)
                 arrDone[j] = TRUE;
             }
         }
-        if (arrGroup.GetSize() < 2)
+        if (arrGroup.GetSize() < 2 || strLetter.GetLength() != 1)
             continue;
 
         CString strUsed = "& " + strLetter;
@@ -442,6 +437,14 @@ BOOL CXTPCommandBars::OnKeyboardTipChar(CXTPCommandBar* pBar, UINT nChar)
 //////////////////////////////////////////////////////////////////////////
 // The tips of one bar
 
+CString AFX_CDECL XTPKeyboardTipLetter(const CString& strCaption)
+{
+    CString strUpper = strCaption;
+    strUpper.MakeUpper();
+    int nAmpersand = strUpper.Find('&');
+    return nAmpersand != -1 && nAmpersand < strUpper.GetLength() - 1 ? CString(strUpper[nAmpersand + 1]) : CString();
+}
+
 void CXTPCommandBar::CreateKeyboardTips()
 {
     CXTPCommandBars* pCommandBars = GetCommandBars();
@@ -454,11 +457,16 @@ void CXTPCommandBar::CreateKeyboardTips()
         if (!pControl->IsVisible() || pControl->GetCaption().IsEmpty() ||
             (pControl->GetFlags() & xtpFlagSkipFocus) || pControl->GetType() == xtpControlGallery)
             continue;
+        CString strLetter = XTPKeyboardTipLetter(pControl->GetCaption());
+        if (strLetter.IsEmpty())
+            continue;
         CRect rc = pControl->GetRect();
         CPoint pt(rc.left + 12, rc.bottom - 11);
         ClientToScreen(&pt);
-        pCommandBars->AddKeyboardTip(new CXTPCommandBarKeyboardTip(pCommandBars, pControl, pControl->GetCaption(), pt,
-                                                                   0, pControl->GetEnabled()));
+        CXTPCommandBarKeyboardTip* pTip =
+            new CXTPCommandBarKeyboardTip(pCommandBars, pControl, strLetter, pt, 0, pControl->GetEnabled());
+        pTip->m_strTip = pControl->GetCaption();
+        pCommandBars->AddKeyboardTip(pTip);
     }
 
     if (GetParentCommandBar() != NULL)
@@ -470,8 +478,13 @@ void CXTPCommandBar::CreateKeyboardTips()
             continue;
         CRect rcWindow;
         pBar->GetWindowRect(&rcWindow);
-        pCommandBars->AddKeyboardTip(new CXTPCommandBarKeyboardTip(pCommandBars, pBar, pBar->GetTitle(),
-                                                                   rcWindow.TopLeft(), 0, TRUE));
+        CString strLetter = XTPKeyboardTipLetter(pBar->GetTitle());
+        if (strLetter.IsEmpty())
+            continue;
+        CXTPCommandBarKeyboardTip* pTip =
+            new CXTPCommandBarKeyboardTip(pCommandBars, pBar, strLetter, rcWindow.TopLeft(), 0, TRUE);
+        pTip->m_strTip = pBar->GetTitle();
+        pCommandBars->AddKeyboardTip(pTip);
     }
 }
 

@@ -77,6 +77,7 @@ CXTPControl::CXTPControl()
     , m_nWidth(0)
     , m_nHeight(0)
     , m_nExecuteOnPressInterval(0)
+    , m_pRibbonGroup(NULL)
 {
     EnableAutomation();
     InterlockedIncrement(&s_nInstanceCount);

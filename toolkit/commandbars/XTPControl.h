@@ -19,6 +19,7 @@ class CXTPPaintManager;
 class CXTPImageManager;
 class CXTPImageManagerIcon;
 class CXTPPropExchange;
+class CXTPRibbonGroup;
 
 // Hands out the accessible face of a toolkit object for IUnknown,
 // IDispatch and IAccessible.
@@ -196,6 +197,9 @@ public:
     CXTPControls* GetControls() const { return m_pControls; }
     void SetControls(CXTPControls* pControls) { m_pControls = pControls; }
     CXTPControlAction* GetAction() const { return m_pAction; }
+    // The ribbon group the control belongs to (set by the group), or NULL.
+    CXTPRibbonGroup* GetRibbonGroup() const { return m_pRibbonGroup; }
+    void SetRibbonGroup(CXTPRibbonGroup* pGroup) { m_pRibbonGroup = pGroup; }
     CXTPCommandBars* GetCommandBars() const;
     CXTPPaintManager* GetPaintManager() const;
     CXTPImageManager* GetImageManager() const;
@@ -287,6 +291,7 @@ public:
     int m_nWidth;
     int m_nHeight;
     int m_nExecuteOnPressInterval;
+    CXTPRibbonGroup* m_pRibbonGroup;    // not owned; not copied
 
 private:
     static LONG s_nInstanceCount;

@@ -711,7 +711,7 @@ BOOL CXTPControlComboBox::SetHideFlags(DWORD dwFlags)
 
 void CXTPControlComboBox::OnCalcDynamicSize(DWORD dwMode)
 {
-    SetHideFlag(xtpHideRibbonTab, (dwMode & LM_VERTDOCK) != 0);
+    SetHideFlag(xtpHideExcluded, (dwMode & LM_VERTDOCK) != 0);
 }
 
 void CXTPControlComboBox::SetEnabled(BOOL bEnabled)

@@ -128,7 +128,7 @@ void CXTPControlCustom::OnCalcDynamicSize(DWORD dwMode)
     BOOL bVertical = (dwMode & LM_VERTDOCK) != 0;
     if (m_verticalOptions == xtpVerticalHide)
     {
-        SetHideFlag(xtpHideRibbonTab, bVertical);
+        SetHideFlag(xtpHideExcluded, bVertical);
     }
     else if (m_verticalOptions == xtpVerticalButton)
     {

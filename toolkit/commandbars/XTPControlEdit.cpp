@@ -698,7 +698,7 @@ BOOL CXTPControlEdit::SetHideFlags(DWORD dwFlags)
 
 void CXTPControlEdit::OnCalcDynamicSize(DWORD dwMode)
 {
-    SetHideFlag(xtpHideRibbonTab, (dwMode & LM_VERTDOCK) != 0);
+    SetHideFlag(xtpHideExcluded, (dwMode & LM_VERTDOCK) != 0);
 }
 
 void CXTPControlEdit::SetEnabled(BOOL bEnabled)

@@ -145,7 +145,7 @@ int CXTPDockBar::Insert(CXTPToolBar* pBar, CRect rc, CPoint pt)
                 ScreenToClient(&rcBar);
                 nFar = std::max(nFar, (int)(bHorz ? rcBar.bottom : rcBar.right));
             }
-            if (pDocked->GetType() == xtpBarTypeMenuBar && pDocked->IsRibbonBar())
+            if (pDocked->GetType() == xtpBarTypeRibbon && pDocked->IsRibbonBar())
                 bMenuRow = TRUE;
             continue;
         }

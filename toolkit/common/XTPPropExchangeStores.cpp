@@ -2,6 +2,9 @@
 // section holder on the application profile.
 #include "XTPPropExchange.h"
 
+#include <map>
+#include <utility>
+
 #include <memory>
 #include <shlwapi.h>
 #include <algorithm>
@@ -592,6 +595,23 @@ BOOL CXTPPropExchangeArchive::ExchangeClass(LPCTSTR /*pszPropName*/, CRuntimeCla
     {
         if (pClass == NULL)
             return FALSE;
+        if (pClass->m_wSchema == 0xFFFF)
+        {
+            // A class made by name but not serialisable (controls, bars) is
+            // written as a twin that carries the exchange's schema, which
+            // the reading side takes as the schema of the object's values.
+            static std::map<std::pair<const CRuntimeClass*, int>, CRuntimeClass> s_twins;
+            std::pair<const CRuntimeClass*, int> key(pClass, m_nSchema);
+            std::map<std::pair<const CRuntimeClass*, int>, CRuntimeClass>::iterator it = s_twins.find(key);
+            if (it == s_twins.end())
+            {
+                CRuntimeClass twin = *pClass;
+                twin.m_wSchema = (UINT)m_nSchema;
+                it = s_twins.insert(std::make_pair(key, twin)).first;
+            }
+            m_pArchive->WriteClass(&it->second);
+            return TRUE;
+        }
         m_pArchive->WriteClass(pClass);
         return TRUE;
     }

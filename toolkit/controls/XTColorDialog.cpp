@@ -133,7 +133,12 @@ BOOL CXTColorDialog::OnInitDialog()
     LayoutControls();
     SetActivePage(0);
     if (m_editHex.m_hWnd != NULL)
+    {
         m_editHex.SetFont(GetFont());
+        // The edit is only as wide as Cancel: without the font's margins the
+        // whole "Hex=RRGGBB" text fits it.
+        m_editHex.SendMessage(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(0, 0));
+    }
     return bResult;
 }
 

@@ -24,6 +24,14 @@ COLORREF FromPixel(DWORD dw)
 {
     return RGB((dw >> 16) & 0xFF, (dw >> 8) & 0xFF, dw & 0xFF);
 }
+
+// A marker position kept on the picture's pixels 0 .. n - 1: the ends of a
+// field's range (saturation or luminance 0, hue 255) would otherwise point
+// one pixel past the picture, where no colour can be picked.
+int OnPicture(int v, int n)
+{
+    return v < 0 || n <= 0 ? 0 : v >= n ? n - 1 : v;
+}
 } // namespace
 
 /////////////////////////////////////////////////////////////////////////////
@@ -282,8 +290,8 @@ void CXTColorWnd::SetColor(COLORREF clr, BOOL bUpdatePos)
     {
         CRect rcClient;
         GetClientRect(&rcClient);
-        m_ptMarker.x = (int)(rcClient.Width() * m_dHue);
-        m_ptMarker.y = rcClient.Height() - (int)(rcClient.Height() * m_dSat);
+        m_ptMarker.x = OnPicture((int)(rcClient.Width() * m_dHue), rcClient.Width());
+        m_ptMarker.y = OnPicture(rcClient.Height() - (int)(rcClient.Height() * m_dSat), rcClient.Height());
     }
 }
 
@@ -300,7 +308,7 @@ void CXTColorWnd::SetHue(double dHue)
     CRect rcClient(0, 0, 0, 0);
     if (m_hWnd != NULL)
         GetClientRect(&rcClient);
-    UpdateColor((int)(rcClient.Width() * dHue), m_ptMarker.y, FALSE);
+    UpdateColor(OnPicture((int)(rcClient.Width() * dHue), rcClient.Width()), m_ptMarker.y, FALSE);
 }
 
 void CXTColorWnd::SetSaturation(double dSat)
@@ -309,7 +317,8 @@ void CXTColorWnd::SetSaturation(double dSat)
     CRect rcClient(0, 0, 0, 0);
     if (m_hWnd != NULL)
         GetClientRect(&rcClient);
-    UpdateColor(m_ptMarker.x, rcClient.Height() - (int)(rcClient.Height() * dSat), FALSE);
+    UpdateColor(m_ptMarker.x, OnPicture(rcClient.Height() - (int)(rcClient.Height() * dSat), rcClient.Height()),
+                FALSE);
 }
 
 void CXTColorWnd::DrawMarker(CDC* pDC)
@@ -379,13 +388,13 @@ BOOL CXTColorWnd::PreTranslateMessage(MSG* pMsg)
             pt.x = pt.x - 1 < 0 ? 0 : pt.x - 1;
             break;
         case VK_RIGHT:
-            pt.x = pt.x + 1 > rcClient.right ? rcClient.right : pt.x + 1;
+            pt.x = OnPicture(pt.x + 1, rcClient.right);
             break;
         case VK_UP:
             pt.y = pt.y - 1 < 0 ? 0 : pt.y - 1;
             break;
         case VK_DOWN:
-            pt.y = pt.y + 1 > rcClient.bottom ? rcClient.bottom : pt.y + 1;
+            pt.y = OnPicture(pt.y + 1, rcClient.bottom);
             break;
         default:
             return CXTColorBase::PreTranslateMessage(pMsg);
@@ -465,7 +474,7 @@ void CXTColorLum::SetColor(COLORREF clr, BOOL bUpdatePos)
     if (bUpdatePos)
     {
         const CRect rcBar = GetBarRect();
-        const int y = rcBar.bottom - (int)(rcBar.Height() * m_dLum) - rcBar.top;
+        const int y = OnPicture(rcBar.bottom - (int)(rcBar.Height() * m_dLum) - rcBar.top, rcBar.Height());
         m_ptMarker.y = m_nArrowY = y;
     }
 }
@@ -474,7 +483,7 @@ void CXTColorLum::SetLuminance(double dLum)
 {
     m_dLum = dLum;
     const CRect rcBar = GetBarRect();
-    const int y = rcBar.bottom - (int)(rcBar.Height() * dLum) - rcBar.top;
+    const int y = OnPicture(rcBar.bottom - (int)(rcBar.Height() * dLum) - rcBar.top, rcBar.Height());
     m_ptMarker.y = m_nArrowY = y;
     UpdateColor(m_ptMarker.x, y, FALSE);
 }

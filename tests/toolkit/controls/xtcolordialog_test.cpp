@@ -116,6 +116,24 @@ TEST_F(ColorDialogTest, OptionHexShowsAReadOnlyHexEditThatFollowsTheColour)
     EXPECT_EQ(rcCancel.left, rcHex.left);
     EXPECT_EQ(rcCancel.Width(), rcHex.Width());
     EXPECT_EQ(18, rcHex.Height());
+
+    // The whole text fits the edit's text area (it used to lose its last
+    // digit). Only digits here: a run of wide letters such as "DDDDDD" is a
+    // pixel wider than the area in this system's dialog font.
+    for (COLORREF clr : { RGB(1, 1, 1), RGB(0x88, 0x88, 0x88), RGB(0, 0, 0), RGB(0x99, 0x99, 0x99) })
+    {
+        m_dlg->SetNewColor(clr, FALSE);
+        const CString strHex = WindowText(hHex);
+        CRect rcText;
+        ::SendMessage(hHex, EM_GETRECT, 0, (LPARAM)&rcText);
+        HDC hDC = ::GetDC(hHex);
+        HGDIOBJ hOld = ::SelectObject(hDC, (HGDIOBJ)::SendMessage(hHex, WM_GETFONT, 0, 0));
+        SIZE size = {};
+        ::GetTextExtentPoint32A(hDC, strHex, strHex.GetLength(), &size);
+        ::SelectObject(hDC, hOld);
+        ::ReleaseDC(hHex, hDC);
+        EXPECT_LE(size.cx, rcText.Width()) << (LPCSTR)strHex;
+    }
 }
 
 TEST_F(ColorDialogTest, TheButtonsStandInAColumnBesideTheTabs)

@@ -213,11 +213,66 @@ TEST_F(CustomPageTest, TheLuminanceAndSaturationFieldsMoveTheirPickers)
     EXPECT_STREQ("200", Field(XT_IDC_EDIT_LUM));
 
     Type(XT_IDC_EDIT_SAT, "0");
-    EXPECT_EQ(m_rcSpectrum.Height(), m_pPage->m_colorWnd.GetMarker().y);
+    EXPECT_EQ(m_rcSpectrum.Height() - 1, m_pPage->m_colorWnd.GetMarker().y) << "the picture's bottom row";
     Type(XT_IDC_EDIT_SAT, "128");
     EXPECT_EQ(m_rcSpectrum.Height() - (int)(m_rcSpectrum.Height() * (128 / 255.0)),
               m_pPage->m_colorWnd.GetMarker().y);
     EXPECT_EQ(m_pPage->m_colorWnd.GetColor(), m_dlg->GetColor());
+}
+
+// The ends of the fields' range point at the picture's last row or column,
+// so they pick a colour like every other value (one pixel further there is
+// no picture and the colour would stay as it was).
+TEST_F(CustomPageTest, TheEndsOfEachFieldsRangePickTheirColour)
+{
+    const int w = m_rcSpectrum.Width(), h = m_rcSpectrum.Height();
+    Type(XT_IDC_EDIT_GREEN, "255");
+    ASSERT_EQ(RGB(0, 255, 0), m_dlg->GetColor());
+
+    // Hue 255: the spectrum's right-most column, a red again.
+    Type(XT_IDC_EDIT_HUE, "255");
+    EXPECT_EQ(w - 1, m_pPage->m_colorWnd.GetMarker().x);
+    COLORREF clr = m_dlg->GetColor();
+    EXPECT_EQ(HLStoRGB((double)(w - 1) / w, 0.5, (double)(h - 1) / h), clr);
+    EXPECT_GE(GetRValue(clr), 250);
+    EXPECT_LE(GetGValue(clr), 5);
+    EXPECT_EQ(clr, RGB(m_pPage->m_nR, m_pPage->m_nG, m_pPage->m_nB));
+
+    // Saturation 0: the bottom row, a grey.
+    Type(XT_IDC_EDIT_SAT, "0");
+    EXPECT_EQ(h - 1, m_pPage->m_colorWnd.GetMarker().y);
+    clr = m_dlg->GetColor();
+    EXPECT_EQ(GetRValue(clr), GetGValue(clr));
+    EXPECT_EQ(GetGValue(clr), GetBValue(clr));
+    EXPECT_EQ(clr, m_pPage->m_colorWnd.GetColor());
+    EXPECT_STREQ("0", Field(XT_IDC_EDIT_SAT));
+
+    // Luminance 0 and 255: black at the bar's bottom row, white at its top.
+    Type(XT_IDC_EDIT_RED, "255");
+    Type(XT_IDC_EDIT_GREEN, "0");
+    Type(XT_IDC_EDIT_BLUE, "0");
+    const CRect rcBar = m_pPage->m_colorLum.GetBarRect();
+    Type(XT_IDC_EDIT_LUM, "0");
+    EXPECT_EQ(rcBar.Height() - 1, m_pPage->m_colorLum.m_nArrowY);
+    EXPECT_EQ(RGB(0, 0, 0), m_dlg->GetColor());
+    EXPECT_STREQ("0", Field(XT_IDC_EDIT_RED));
+    Type(XT_IDC_EDIT_LUM, "255");
+    EXPECT_EQ(0, m_pPage->m_colorLum.m_nArrowY);
+    EXPECT_EQ(RGB(255, 255, 255), m_dlg->GetColor());
+
+    // A grey or black set from outside keeps the markers on the pictures.
+    m_pPage->m_colorWnd.SetColor(RGB(0, 0, 0), TRUE);
+    m_pPage->m_colorLum.SetColor(RGB(0, 0, 0), TRUE);
+    EXPECT_EQ(CPoint(0, h - 1), m_pPage->m_colorWnd.GetMarker());
+    EXPECT_EQ(rcBar.Height() - 1, m_pPage->m_colorLum.m_nArrowY);
+
+    // The arrow keys stop on the last column and row too.
+    m_pPage->m_colorWnd.SetFocus();
+    for (int i = 0; i < w + 5; i++)
+        Key(m_pPage->m_colorWnd, VK_RIGHT);
+    Key(m_pPage->m_colorWnd, VK_DOWN);
+    EXPECT_EQ(CPoint(w - 1, h - 1), m_pPage->m_colorWnd.GetMarker());
+    EXPECT_EQ(m_pPage->m_colorWnd.GetPictureColor(w - 1, h - 1), m_dlg->GetColor());
 }
 
 TEST_F(CustomPageTest, TheSpectrumIsDrawnFromTheConversionWithItsMarker)

@@ -7,6 +7,9 @@
 #include "XTPWinThemeWrapper.h"
 
 class CXTPPaintManager;
+class CXTPControlGallery;
+class CXTPControlGalleryItem;
+class CXTPScrollBase;
 
 class CXTPControlGalleryPaintManager
 {
@@ -14,9 +17,30 @@ public:
     explicit CXTPControlGalleryPaintManager(CXTPPaintManager* pPaintManager);
     virtual ~CXTPControlGalleryPaintManager();
 
+    // A group heading of a gallery.
+    virtual void DrawLabel(CDC* pDC, CXTPControlGalleryItem* pLabel, CRect rc);
+    // The gallery's background, border and bottom separator.
+    virtual void FillControl(CDC* pDC, CXTPControlGallery* pGallery, CRect rc);
+    // The vertical scroll bar of a scroll base, in its drawing style.
+    virtual void DrawScrollBar(CDC* pDC, CXTPScrollBase* pScroll);
+    // The up, down and "more" buttons of a gallery with a popup.
+    virtual void DrawScrollButtons(CDC* pDC, CXTPControlGallery* pGallery);
     // Reads the system's scroll-bar metrics, reopens the "SCROLLBAR" visual
     // style and resets the scroll-button sizes.
     virtual void RefreshMetrics();
+
+    // The parts of a laid-out scroll bar: up arrow, track above the thumb,
+    // thumb, track below it, down arrow and the whole track. The thumb (and
+    // with it the page parts) is empty when bThumb is FALSE.
+    struct SCROLLBARPARTS
+    {
+        CRect rcUp, rcPageUp, rcThumb, rcPageDown, rcDown, rcTrack;
+    };
+    static void AFX_CDECL GetScrollBarParts(CXTPScrollBase* pScroll, BOOL bThumb, SCROLLBARPARTS& parts);
+    // Whether a scroll bar can be used: a range longer than the page and the host's consent.
+    static BOOL AFX_CDECL IsScrollBarUsable(CXTPScrollBase* pScroll);
+    // The part shown pressed (while tracking) and the part shown hot (otherwise).
+    static void AFX_CDECL GetScrollBarStates(CXTPScrollBase* pScroll, int& nPressed, int& nHot);
 
     CXTPPaintManager* GetPaintManager() const { return m_pPaintManager; }
 

@@ -1,5 +1,6 @@
 // The Office 2007 command-bar theme.
 #include "XTPOffice2007Theme.h"
+#include "XTPControlGalleryOffice2007Theme.h"
 
 #include <algorithm>
 
@@ -70,6 +71,9 @@ CXTPOffice2007Theme::CXTPOffice2007Theme()
     }
     m_bFrameStatusBar = FALSE;
     m_nLunaTheme = 0;
+    // Galleries are drawn from this theme's pictures.
+    delete m_pGalleryPaintManager;
+    m_pGalleryPaintManager = new CXTPControlGalleryOffice2007Theme(this);
     m_bThemedStatusBar = TRUE;
     m_bWideCaptionSpacing = TRUE;
     m_nThirdFlag = 1;

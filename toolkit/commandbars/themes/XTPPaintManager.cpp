@@ -202,6 +202,8 @@ CXTPPaintManager::~CXTPPaintManager()
     m_fontStatus.DeleteObject();
 }
 
+CXTPPaintManager::PFNCREATETHEME CXTPPaintManager::s_pfnCreateRibbonTheme = NULL;
+
 CXTPPaintManager* AFX_CDECL CXTPPaintManager::CreateTheme(int nTheme)
 {
     // Ids whose theme class is not built here take the class their theme
@@ -215,8 +217,10 @@ CXTPPaintManager* AFX_CDECL CXTPPaintManager::CreateTheme(int nTheme)
     case xtpThemeOffice2003:
         pTheme = new XTPPaintThemes::CXTPOffice2003Theme();
         break;
-    case xtpThemeOffice2007:
     case xtpThemeRibbon:
+        pTheme = s_pfnCreateRibbonTheme != NULL ? s_pfnCreateRibbonTheme() : new CXTPOffice2007Theme();
+        break;
+    case xtpThemeOffice2007:
         pTheme = new CXTPOffice2007Theme();
         break;
     case xtpThemeWhidbey:

@@ -71,6 +71,10 @@ public:
 
     // Theme factory and the global instance.
     static CXTPPaintManager* AFX_CDECL CreateTheme(int nTheme);
+    // The ribbon theme lives with the ribbon: it registers its maker here
+    // (theme 6 falls back to the Office 2007 theme in programs without it).
+    typedef CXTPPaintManager*(AFX_CDECL* PFNCREATETHEME)();
+    static void AFX_CDECL RegisterRibbonTheme(PFNCREATETHEME pfnCreate) { s_pfnCreateRibbonTheme = pfnCreate; }
     static void AFX_CDECL SetTheme(int nTheme);
     static void AFX_CDECL SetCustomTheme(CXTPPaintManager* pTheme);
     // The global paint manager; the default theme is made on first use.
@@ -336,6 +340,7 @@ private:
     CXTPPaintManager& operator=(const CXTPPaintManager&);
 
     static CXTPPaintManager* s_pInstance;
+    static PFNCREATETHEME s_pfnCreateRibbonTheme;
 };
 
 // The global paint manager (made with the default theme on first use).

@@ -2,8 +2,14 @@
 // reference counting, colour table, fonts and metrics, and the shapes.
 #include <gtest/gtest.h>
 
+#include <typeinfo>
+
 #include "XTPDefaultTheme.h"
+#include "XTPNativeXPTheme.h"
+#include "XTPOffice2003Theme.h"
+#include "XTPOffice2007Theme.h"
 #include "XTPOfficeTheme.h"
+#include "XTPWhidbeyTheme.h"
 #include "XTPPaintManager.h"
 #include "support/testwindows.h"
 
@@ -300,6 +306,25 @@ TEST(PaintManagerFactoryTest, EveryThemeIdGivesAConcreteThemeWithTheIdRecorded)
         EXPECT_EQ(family[1], pTheme->BaseTheme()) << family[0];
         EXPECT_EQ(family[0], pTheme->GetCurrentTheme());
         EXPECT_NE(nullptr, pTheme->GetGalleryPaintManager());
+        pTheme->InternalRelease();
+    }
+}
+
+TEST(PaintManagerFactoryTest, IdsZeroToFiveEachMakeTheirOwnClass)
+{
+    // The exact class, not only the family it reports: no id is a stand-in
+    // made of another theme's class.
+    const std::type_info* expected[6] = { &typeid(XTPPaintThemes::CXTPDefaultTheme),
+                                          &typeid(XTPPaintThemes::CXTPOfficeTheme),
+                                          &typeid(XTPPaintThemes::CXTPOffice2003Theme),
+                                          &typeid(XTPPaintThemes::CXTPNativeXPTheme),
+                                          &typeid(XTPPaintThemes::CXTPWhidbeyTheme),
+                                          &typeid(CXTPOffice2007Theme) };
+    for (int nTheme = 0; nTheme < 6; nTheme++)
+    {
+        CXTPPaintManager* pTheme = CXTPPaintManager::CreateTheme(nTheme);
+        ASSERT_NE(nullptr, pTheme);
+        EXPECT_TRUE(typeid(*pTheme) == *expected[nTheme]) << nTheme << ": " << typeid(*pTheme).name();
         pTheme->InternalRelease();
     }
 }

@@ -1,0 +1,629 @@
+// The ribbon bar on a test frame: its theme's fonts and heights, its size
+// rules, key tips and access keys, minimising, the owner's veto of a tab
+// change, the quick-access toolbar and its menus, the stored state (schemas,
+// binary archives, damaged stores) and no growth of GDI or USER objects.
+#include "ribbon_testframe.h"
+
+#include "XTPCommandBarKeyboardTip.h"
+#include "XTPPropExchange.h"
+#include "resource.h"
+#include "support/tempfolder.h"
+
+#include <stdlib.h>
+
+using namespace ribbontest;
+
+namespace
+{
+class RibbonBarTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_nLive = LiveObjects();
+        m_pFrame = new CRibbonFrame();
+        ASSERT_TRUE(m_pFrame->CreateRibbonFrame(CRect(20, 20, 820, 470), TRUE));
+        m_pRibbon = m_pFrame->GetRibbon();
+        ASSERT_TRUE(m_pRibbon != NULL);
+    }
+    void TearDown() override
+    {
+        m_pFrame->DestroyRibbonFrame();
+        PumpAndIdle();
+        EXPECT_EQ(m_nLive, LiveObjects());
+    }
+    // The stored form of the ribbon's state in a binary archive.
+    std::vector<BYTE> Store(int nSchema = 20)
+    {
+        CMemFile file;
+        try
+        {
+            CArchive ar(&file, CArchive::store);
+            CXTPPropExchangeArchive px(ar);
+            px.m_nSchema = nSchema;
+            m_pRibbon->DoPropExchange(&px);
+            ar.Close();
+        }
+        catch (CException* e)
+        {
+            char szError[256] = {};
+            e->GetErrorMessage(szError, 255);
+            ADD_FAILURE() << "storing failed: " << szError << " " << e->GetRuntimeClass()->m_lpszClassName;
+            e->Delete();
+        }
+        std::vector<BYTE> data((size_t)file.GetLength());
+        file.SeekToBegin();
+        file.Read(data.data(), (UINT)data.size());
+        return data;
+    }
+    // Loads a stored form; FALSE when the archive reported damage.
+    BOOL Load(const std::vector<BYTE>& data, int nSchema = 20)
+    {
+        CMemFile file((BYTE*)data.data(), (UINT)data.size());
+        BOOL bResult = TRUE;
+        try
+        {
+            CArchive ar(&file, CArchive::load);
+            CXTPPropExchangeArchive px(ar);
+            px.m_nSchema = nSchema;
+            m_pRibbon->DoPropExchange(&px);
+        }
+        catch (CException* e)
+        {
+            e->Delete();
+            bResult = FALSE;
+        }
+        return bResult;
+    }
+    std::vector<int> QuickIds() const
+    {
+        std::vector<int> ids;
+        CXTPRibbonQuickAccessControls* pQuick = m_pRibbon->GetQuickAccessControls();
+        for (int i = 0; i < pQuick->GetCount(); i++)
+            ids.push_back(pQuick->GetAt(i)->GetID());
+        return ids;
+    }
+    CRibbonFrame* m_pFrame = NULL;
+    CXTPRibbonBar* m_pRibbon = NULL;
+    LONG m_nLive = 0;
+};
+} // namespace
+
+TEST_F(RibbonBarTest, ThemeMetricsFollowTheFontSize)
+{
+    CXTPRibbonTheme* pTheme = m_pFrame->GetTheme();
+    HDC hDC = ::GetDC(NULL);
+    int nDpi = ::GetDeviceCaps(hDC, LOGPIXELSY);
+    ::ReleaseDC(NULL, hDC);
+    ASSERT_EQ(96, nDpi);
+    NONCLIENTMETRICSA ncm = {};
+    ncm.cbSize = sizeof(ncm);
+    ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0);
+    ASSERT_LE(abs(ncm.lfMenuFont.lfHeight), 12) << "the metrics below assume a small menu font";
+
+    pTheme->SetFontHeight(0);
+    EXPECT_EQ(22, pTheme->GetControlHeight());
+    EXPECT_EQ(22, pTheme->GetLargeButtonHeight());
+    EXPECT_EQ(23, pTheme->GetTabHeight());
+    EXPECT_EQ(17, pTheme->GetGroupCaptionHeight());
+    EXPECT_EQ(12, pTheme->GetSplitDropDownWidth());
+    EXPECT_EQ(6, pTheme->BaseTheme());
+
+    pTheme->SetFontHeight(14);
+    EXPECT_EQ(27, pTheme->GetControlHeight());
+    EXPECT_EQ(28, pTheme->GetLargeButtonHeight());
+    EXPECT_EQ(30, pTheme->GetTabHeight());
+    EXPECT_EQ(21, pTheme->GetGroupCaptionHeight());
+    EXPECT_EQ(13, pTheme->GetSplitDropDownWidth());
+    // A size of 11 or below is raised to 11.
+    pTheme->SetFontHeight(9);
+    EXPECT_EQ(23, pTheme->GetTabHeight());
+    pTheme->SetFontHeight(0);
+
+    EXPECT_EQ(CString("BLUE"), CXTPRibbonTheme::GetContextColorName(1));
+    EXPECT_EQ(CString("ORANGE"), CXTPRibbonTheme::GetContextColorName(7));
+    EXPECT_EQ(CString(""), CXTPRibbonTheme::GetContextColorName(8));
+    EXPECT_EQ(CString(""), CXTPRibbonTheme::GetContextColorName(0));
+}
+
+TEST_F(RibbonBarTest, BelowTwoHundredFiftyPixelsTheRibbonHides)
+{
+    m_pFrame->BuildSample();
+    CSize sz = m_pRibbon->CalcDockedSize(249, LM_HORZ | LM_HORZDOCK | LM_COMMIT);
+    EXPECT_EQ(CSize(249, 0), sz);
+    EXPECT_FALSE(m_pRibbon->IsRibbonShown());
+    sz = m_pRibbon->CalcDockedSize(250, LM_HORZ | LM_HORZDOCK | LM_COMMIT);
+    EXPECT_EQ(250, sz.cx);
+    EXPECT_GT(sz.cy, 0);
+    EXPECT_TRUE(m_pRibbon->IsRibbonShown());
+}
+
+TEST_F(RibbonBarTest, HeightsOfTheRowsAddUp)
+{
+    m_pRibbon->ShowCaption(FALSE);
+    // Tabs but none selected: the tab row alone.
+    EXPECT_EQ(23, m_pRibbon->CalcDockedSize(600, LM_HORZ | LM_HORZDOCK).cy);
+    m_pRibbon->ShowQuickAccessBelow(TRUE);
+    EXPECT_EQ(50, m_pRibbon->CalcDockedSize(600, LM_HORZ | LM_HORZDOCK).cy);
+    m_pRibbon->ShowQuickAccessBelow(FALSE);
+    m_pRibbon->SetGroupsVisible(FALSE);
+    EXPECT_EQ(25, m_pRibbon->CalcDockedSize(600, LM_HORZ | LM_HORZDOCK).cy);
+    m_pRibbon->SetGroupsVisible(TRUE);
+
+    // A selected tab adds the groups: 3 x 22 + 17 + 10.
+    m_pRibbon->AddTab(_T("Home"));
+    EXPECT_EQ(23 + 93, m_pRibbon->CalcDockedSize(600, LM_HORZ | LM_HORZDOCK).cy);
+    m_pRibbon->SetGroupsHeight(50);
+    EXPECT_EQ(23 + 50, m_pRibbon->CalcDockedSize(600, LM_HORZ | LM_HORZDOCK).cy);
+}
+
+TEST_F(RibbonBarTest, TheRibbonTakesTheTopRowOfTheFrame)
+{
+    m_pFrame->BuildSample();
+    EXPECT_EQ(xtpBarTypeRibbon, m_pRibbon->GetType());
+    EXPECT_TRUE(m_pRibbon->IsRibbonBar());
+    CRect rcRibbon, rcClient;
+    m_pRibbon->GetWindowRect(&rcRibbon);
+    m_pFrame->GetClientRect(&rcClient);
+    m_pFrame->ClientToScreen(&rcClient);
+    EXPECT_EQ(rcClient.left, rcRibbon.left);
+    EXPECT_EQ(rcClient.top, rcRibbon.top);
+    EXPECT_EQ(rcClient.Width(), rcRibbon.Width());
+    EXPECT_EQ(m_pRibbon->GetCaptionHeight() + 23 + 93, rcRibbon.Height());
+    // The first tab's groups are laid out inside the groups area.
+    CXTPRibbonGroup* pGroup = m_pRibbon->GetTab(0)->GetGroups()->GetAt(0);
+    CRect rcGroups = m_pRibbon->GetGroupsRect();
+    EXPECT_TRUE(rcGroups.PtInRect(pGroup->GetRect().TopLeft()));
+    EXPECT_EQ(rcGroups.left + 4, pGroup->GetRect().left);
+    // Controls of the other tabs are hidden as "on another tab".
+    CXTPControl* pOther = m_pRibbon->GetTab(1)->GetGroups()->GetAt(0)->GetAt(0);
+    EXPECT_TRUE((pOther->GetHideFlags() & xtpHideRibbonTab) != 0);
+    EXPECT_FALSE(pOther->IsVisible());
+}
+
+TEST_F(RibbonBarTest, AToolbarDroppedOnTheRibbonsRowGoesBelowIt)
+{
+    m_pFrame->BuildSample();
+    CXTPCommandBars* pBars = m_pFrame->GetCommandBars();
+    CXTPToolBar* pTools = pBars->Add(_T("Tools"), xtpBarTop);
+    ASSERT_TRUE(pTools != NULL);
+    pTools->GetControls()->Add(xtpControlButton, ID_NEW_PUZZLE);
+    m_pFrame->Settle();
+    CRect rcRibbon;
+    m_pRibbon->GetWindowRect(&rcRibbon);
+    // Dropped at the ribbon's top-left corner: it may not share the ribbon's row.
+    CRect rcDrop(rcRibbon.left + 5, rcRibbon.top, rcRibbon.left + 60, rcRibbon.top + 24);
+    pBars->DockCommandBar(pTools, &rcDrop, m_pRibbon->GetDockBar());
+    m_pFrame->Settle();
+    CRect rcTools;
+    pTools->GetWindowRect(&rcTools);
+    m_pRibbon->GetWindowRect(&rcRibbon);
+    EXPECT_GE(rcTools.top, rcRibbon.bottom);
+}
+
+TEST_F(RibbonBarTest, QuickAccessTipsAreNumbersThenZeroNumbers)
+{
+    m_pFrame->BuildSample();
+    CXTPRibbonQuickAccessControls* pQuick = m_pRibbon->GetQuickAccessControls();
+    pQuick->RemoveAll();
+    for (int i = 0; i < 19; i++)
+        pQuick->Add(xtpControlButton, ID_NEW_PUZZLE)->SetStyle(xtpButtonIcon);
+    m_pRibbon->ShowQuickAccessBelow(TRUE);
+    m_pFrame->Settle();
+    CXTPCommandBars* pBars = m_pFrame->GetCommandBars();
+    pBars->ShowKeyboardTips(m_pRibbon, 1);
+
+    std::vector<CString> quick;
+    std::vector<CString> tabs;
+    for (INT_PTR i = 0; i < pBars->m_arrKeyboardTips.GetSize(); i++)
+    {
+        CXTPCommandBarKeyboardTip* pTip = (CXTPCommandBarKeyboardTip*)pBars->m_arrKeyboardTips[i];
+        if (DYNAMIC_DOWNCAST(CXTPRibbonTab, pTip->m_pOwner) != NULL)
+            tabs.push_back(pTip->GetCaption());
+        else
+            quick.push_back(pTip->GetCaption());
+    }
+    pBars->HideKeyboardTips();
+    std::vector<CString> expected = {"1", "2", "3", "4", "5", "6", "7", "8", "9",
+                                     "01", "02", "03", "04", "05", "06", "07", "08", "09"};
+    EXPECT_EQ(expected, quick);
+    // Tabs show their access letters (the two contextual ones too).
+    std::vector<CString> expectedTabs = {"H", "I", "V", "L", "F"};
+    EXPECT_EQ(expectedTabs, tabs);
+}
+
+TEST_F(RibbonBarTest, AnAccessKeySelectsItsTabAndStartsTracking)
+{
+    m_pFrame->BuildSample();
+    EXPECT_FALSE(m_pRibbon->OnAcceleratorKey('Q'));
+    EXPECT_TRUE(m_pRibbon->OnAcceleratorKey('V'));
+    EXPECT_EQ(m_pRibbon->GetTab(2), m_pRibbon->GetSelectedTab());
+    EXPECT_TRUE(m_pRibbon->IsTrackingMode());
+    EXPECT_TRUE(m_pRibbon->GetControlTab()->IsFocused());
+    // The tab's group controls got their tips (level 2).
+    CXTPCommandBars* pBars = m_pFrame->GetCommandBars();
+    EXPECT_EQ(2, pBars->GetKeyboardTipsLevel());
+    EXPECT_GT(pBars->m_arrKeyboardTips.GetSize(), 0);
+    pBars->HideKeyboardTips();
+    m_pRibbon->SetTrackingMode(FALSE);
+    EXPECT_FALSE(m_pRibbon->GetControlTab()->IsFocused());
+    // Alt alone puts the keyboard on the tab strip.
+    EXPECT_TRUE(m_pRibbon->OnAcceleratorKey(VK_MENU));
+    EXPECT_TRUE(m_pRibbon->IsTrackingMode());
+    EXPECT_EQ(m_pRibbon->GetControlTab(), m_pRibbon->GetSelectedControl());
+    m_pRibbon->SetTrackingMode(FALSE);
+}
+
+TEST_F(RibbonBarTest, DoubleClickOnTheSelectedTabMinimisesAndRestores)
+{
+    m_pFrame->BuildSample();
+    CXTPRibbonTab* pHome = m_pRibbon->GetTab(0);
+    CPoint pt = pHome->GetRect().CenterPoint();
+    m_pRibbon->SendMessage(WM_LBUTTONDBLCLK, 0, MAKELPARAM(pt.x, pt.y));
+    EXPECT_TRUE(m_pRibbon->IsMinimized());
+    EXPECT_EQ(0, m_pRibbon->GetGroupsHeight());
+    EXPECT_EQ(NULL, m_pRibbon->GetSelectedTab());
+    m_pFrame->Settle();
+    CRect rc;
+    m_pRibbon->GetWindowRect(&rc);
+    EXPECT_EQ(m_pRibbon->GetCaptionHeight() + 23, rc.Height());
+
+    m_pRibbon->SendMessage(WM_LBUTTONDBLCLK, 0, MAKELPARAM(pt.x, pt.y));
+    EXPECT_FALSE(m_pRibbon->IsMinimized());
+    EXPECT_EQ(pHome, m_pRibbon->GetSelectedTab());
+    EXPECT_EQ(93, m_pRibbon->GetGroupsHeight());
+
+    // Not allowed: nothing happens.
+    m_pRibbon->AllowMinimize(FALSE);
+    m_pRibbon->SendMessage(WM_LBUTTONDBLCLK, 0, MAKELPARAM(pt.x, pt.y));
+    EXPECT_FALSE(m_pRibbon->IsMinimized());
+}
+
+TEST_F(RibbonBarTest, TheOwnersVetoKeepsTheOldTab)
+{
+    m_pFrame->BuildSample();
+    CXTPRibbonTab* pHome = m_pRibbon->GetTab(0);
+    CXTPControl* pHomeButton = pHome->GetGroups()->GetAt(0)->GetAt(0);
+    m_pFrame->m_arrNotifications.clear();
+    m_pFrame->m_lVetoTabChange = 1;
+    m_pRibbon->SetCurSel(1);
+    EXPECT_EQ(pHome, m_pRibbon->GetSelectedTab());
+    EXPECT_TRUE(pHomeButton->IsVisible());
+    ASSERT_EQ(1u, m_pFrame->m_arrNotifications.size());
+    EXPECT_EQ(XTP_RIBBON_TCN_SELCHANGING, m_pFrame->m_arrNotifications[0]);
+
+    m_pFrame->m_arrNotifications.clear();
+    m_pFrame->m_lVetoTabChange = 0;
+    m_pRibbon->SetCurSel(1);
+    EXPECT_EQ(m_pRibbon->GetTab(1), m_pRibbon->GetSelectedTab());
+    EXPECT_FALSE(pHomeButton->IsVisible());
+    std::vector<int> expected = {XTP_RIBBON_TCN_SELCHANGING, XTP_RIBBON_TCN_SELCHANGED, CBN_XTP_EXECUTE};
+    EXPECT_EQ(expected, m_pFrame->m_arrNotifications);
+}
+
+TEST_F(RibbonBarTest, AddAndRemoveThroughTheQuickAccessCommands)
+{
+    m_pFrame->BuildSample();
+    CXTPControl* pPrint = m_pRibbon->GetTab(0)->GetGroups()->GetAt(0)->GetAt(3);
+    ASSERT_EQ(ID_FILE_PRINT, pPrint->GetID());
+    ASSERT_TRUE(m_pRibbon->IsAllowQuickAccessControl(pPrint));
+    EXPECT_FALSE(m_pRibbon->IsQuickAccessControl(pPrint));
+
+    // 9606 on the control: a clone joins the toolbar.
+    CXTPPopupBar* pMenu = m_pRibbon->CreateContextMenu(pPrint);
+    ASSERT_TRUE(pMenu != NULL);
+    CXTPControl* pAdd = pMenu->GetControls()->FindControl(XTP_ID_RIBBONCUSTOMIZE_ADD);
+    CXTPControl* pRemove = pMenu->GetControls()->FindControl(XTP_ID_RIBBONCUSTOMIZE_REMOVE);
+    ASSERT_TRUE(pAdd != NULL && pRemove != NULL);
+    EXPECT_TRUE(pAdd->IsVisible());
+    EXPECT_TRUE(pAdd->GetEnabled());
+    EXPECT_FALSE(pRemove->IsVisible());
+    NMXTPCONTROL nm = {};
+    nm.pControl = pAdd;
+    m_pRibbon->SendMessage(WM_XTP_COMMAND, XTP_ID_RIBBONCUSTOMIZE_ADD, (LPARAM)&nm);
+    pMenu->InternalRelease();
+    std::vector<int> ids = {ID_NEW_PUZZLE, ID_SAVE_PUZZLE, ID_UNDO_MOVE, ID_FILE_PRINT};
+    EXPECT_EQ(ids, QuickIds());
+    CXTPControl* pClone = m_pRibbon->GetQuickAccessControls()->GetAt(3);
+    EXPECT_NE(pPrint, pClone);
+    EXPECT_EQ(NULL, pClone->GetRibbonGroup());
+    EXPECT_TRUE(m_pRibbon->IsQuickAccessControl(pClone));
+    // A second copy is refused.
+    EXPECT_FALSE(m_pRibbon->IsAllowQuickAccessControl(pPrint));
+
+    // 9605 on the clone takes it away again.
+    pMenu = m_pRibbon->CreateContextMenu(pClone);
+    pRemove = pMenu->GetControls()->FindControl(XTP_ID_RIBBONCUSTOMIZE_REMOVE);
+    ASSERT_TRUE(pRemove != NULL);
+    EXPECT_TRUE(pRemove->IsVisible());
+    nm.pControl = pRemove;
+    m_pRibbon->SendMessage(WM_XTP_COMMAND, XTP_ID_RIBBONCUSTOMIZE_REMOVE, (LPARAM)&nm);
+    pMenu->InternalRelease();
+    ids.pop_back();
+    EXPECT_EQ(ids, QuickIds());
+}
+
+TEST_F(RibbonBarTest, AGalleryOnTheQuickAccessToolbarBecomesAPopupButton)
+{
+    m_pFrame->BuildSample();
+    CXTPRibbonGroup* pGroup = m_pRibbon->GetTab(0)->GetGroups()->GetAt(2);
+    CXTPControlPopup* pGallery = new CXTPControlPopup();
+    pGallery->SetType(xtpControlGallery);
+    pGroup->Add(pGallery, 2090);
+    pGallery->SetCaption(_T("Styles"));
+    CXTPPopupBar* pMenu = m_pRibbon->CreateContextMenu(pGallery);
+    ASSERT_TRUE(pMenu != NULL);
+    NMXTPCONTROL nm = {};
+    nm.pControl = pMenu->GetControls()->FindControl(XTP_ID_RIBBONCUSTOMIZE_ADD);
+    ASSERT_TRUE(nm.pControl != NULL);
+    m_pRibbon->SendMessage(WM_XTP_COMMAND, XTP_ID_RIBBONCUSTOMIZE_ADD, (LPARAM)&nm);
+    pMenu->InternalRelease();
+    CXTPRibbonQuickAccessControls* pQuick = m_pRibbon->GetQuickAccessControls();
+    CXTPControl* pClone = pQuick->GetAt(pQuick->GetCount() - 1);
+    EXPECT_EQ(2090, pClone->GetID());
+    EXPECT_EQ(xtpControlGallery, pClone->GetType());
+    EXPECT_EQ(xtpButtonIcon, pClone->GetStyle());
+}
+
+TEST_F(RibbonBarTest, TheCustomiseMenuListsTheDefaultCommands)
+{
+    m_pFrame->BuildSample();
+    // One of the three default commands is taken off the toolbar.
+    CXTPRibbonQuickAccessControls* pQuick = m_pRibbon->GetQuickAccessControls();
+    pQuick->Remove(pQuick->GetAt(1));
+    CXTPPopupBar* pMenu = m_pRibbon->CreateContextMenu(m_pRibbon->GetControlQuickAccessPopup());
+    ASSERT_TRUE(pMenu != NULL);
+    std::vector<std::pair<int, int>> commands;   // id and check
+    CXTPControl* pLabel = NULL;
+    CXTPControl* pBelow = NULL;
+    CXTPControl* pAbove = NULL;
+    for (int i = 0; i < pMenu->GetControlCount(); i++)
+    {
+        CXTPControl* pControl = pMenu->GetControl(i);
+        CXTPRibbonBar::CControlQuickAccessCommand* pCommand =
+            dynamic_cast<CXTPRibbonBar::CControlQuickAccessCommand*>(pControl);
+        if (pCommand != NULL)
+            commands.push_back(std::make_pair(pCommand->m_pControl->GetID(), pControl->GetChecked()));
+        if (pControl->GetID() == XTP_ID_RIBBONCUSTOMIZE_LABEL)
+            pLabel = pControl;
+        if (pControl->GetID() == XTP_ID_RIBBONCUSTOMIZE_QUICKACCESS_BELOW)
+            pBelow = pControl;
+        if (pControl->GetID() == XTP_ID_RIBBONCUSTOMIZE_QUICKACCESS_ABOVE)
+            pAbove = pControl;
+    }
+    std::vector<std::pair<int, int>> expected = {{ID_NEW_PUZZLE, 1}, {ID_SAVE_PUZZLE, 0}, {ID_UNDO_MOVE, 1}};
+    EXPECT_EQ(expected, commands);
+    ASSERT_TRUE(pLabel != NULL);
+    EXPECT_EQ(xtpControlLabel, pLabel->GetType());
+    EXPECT_TRUE(pLabel->IsItemDefault());
+    ASSERT_TRUE(pBelow != NULL && pAbove != NULL);
+    EXPECT_TRUE(pBelow->IsVisible());
+    EXPECT_FALSE(pAbove->IsVisible());
+
+    // A command of the list puts its control back on the toolbar.
+    for (int i = 0; i < pMenu->GetControlCount(); i++)
+    {
+        CXTPControl* pControl = pMenu->GetControl(i);
+        if (dynamic_cast<CXTPRibbonBar::CControlQuickAccessCommand*>(pControl) != NULL && !pControl->GetChecked())
+        {
+            pControl->InternalAddRef();
+            pControl->OnExecute();
+            pControl->InternalRelease();
+            break;
+        }
+    }
+    pMenu->InternalRelease();
+    std::vector<int> ids = {ID_NEW_PUZZLE, ID_UNDO_MOVE, ID_SAVE_PUZZLE};
+    EXPECT_EQ(ids, QuickIds());
+
+    m_pRibbon->ShowQuickAccessBelow(TRUE);
+    pMenu = m_pRibbon->CreateContextMenu(m_pRibbon->GetControlQuickAccessPopup());
+    EXPECT_FALSE(pMenu->GetControls()->FindControl(XTP_ID_RIBBONCUSTOMIZE_QUICKACCESS_BELOW)->IsVisible());
+    EXPECT_TRUE(pMenu->GetControls()->FindControl(XTP_ID_RIBBONCUSTOMIZE_QUICKACCESS_ABOVE)->IsVisible());
+    pMenu->InternalRelease();
+}
+
+TEST_F(RibbonBarTest, TheStoredStateRoundTripsAndOldSchemasKeepMinimizedOut)
+{
+    m_pFrame->BuildSample();
+    m_pRibbon->ShowQuickAccessBelow(TRUE);
+    m_pRibbon->SetMinimized(TRUE);
+    m_pRibbon->GetQuickAccessControls()->Add(xtpControlButton, ID_BRANCH_BEGIN);
+    std::vector<BYTE> data20 = Store(20);
+    std::vector<BYTE> data18 = Store(18);
+
+    m_pRibbon->ShowQuickAccessBelow(FALSE);
+    m_pRibbon->SetMinimized(FALSE);
+    m_pRibbon->GetQuickAccessControls()->RemoveAll();
+    ASSERT_TRUE(Load(data20, 20));
+    EXPECT_TRUE(m_pRibbon->IsQuickAccessBelow());
+    EXPECT_TRUE(m_pRibbon->IsMinimized());
+    std::vector<int> ids = {ID_NEW_PUZZLE, ID_SAVE_PUZZLE, ID_UNDO_MOVE, ID_BRANCH_BEGIN};
+    EXPECT_EQ(ids, QuickIds());
+    // The loaded controls are on the ribbon too.
+    for (int i = 0; i < m_pRibbon->GetQuickAccessControls()->GetCount(); i++)
+        EXPECT_EQ((CXTPCommandBar*)m_pRibbon, m_pRibbon->GetQuickAccessControls()->GetAt(i)->GetParent());
+
+    m_pRibbon->ShowQuickAccessBelow(FALSE);
+    m_pRibbon->SetMinimized(FALSE);
+    ASSERT_TRUE(Load(data18, 18));
+    EXPECT_TRUE(m_pRibbon->IsQuickAccessBelow());
+    EXPECT_FALSE(m_pRibbon->IsMinimized());
+}
+
+TEST_F(RibbonBarTest, ADamagedQuickAccessListChangesNothing)
+{
+    m_pFrame->BuildSample();
+    std::vector<int> before = QuickIds();
+    testsupport::CTempFolder folder;
+    CString strFile = folder.Path("ribbon.ini").c_str();
+    {
+        CXTPPropExchangeIniFile px(FALSE, NULL, "Ribbon");
+        px.SetFileName(strFile);
+        m_pRibbon->DoPropExchange(&px);
+    }
+    // The stored count claims 99,999 controls.
+    ::WritePrivateProfileStringA("Ribbon\\QuickAccessControls", "Count", "99999", strFile);
+    m_pRibbon->GetQuickAccessControls()->RemoveAll();
+    m_pRibbon->GetQuickAccessControls()->Add(xtpControlButton, ID_BRANCH_REVERT);
+    DWORD dwStart = ::GetTickCount();
+    {
+        CXTPPropExchangeIniFile px(TRUE, NULL, "Ribbon");
+        px.SetFileName(strFile);
+        m_pRibbon->DoPropExchange(&px);
+    }
+    EXPECT_LT(::GetTickCount() - dwStart, 2000u);
+    std::vector<int> kept = {ID_BRANCH_REVERT};
+    EXPECT_EQ(kept, QuickIds());
+    for (int i = 0; i < m_pRibbon->GetControlCount(); i++)
+        EXPECT_NE(-1, m_pRibbon->GetControl(i)->GetID());
+
+    // The same store without the damage loads.
+    ::WritePrivateProfileStringA("Ribbon\\QuickAccessControls", "Count", "3", strFile);
+    {
+        CXTPPropExchangeIniFile px(TRUE, NULL, "Ribbon");
+        px.SetFileName(strFile);
+        m_pRibbon->DoPropExchange(&px);
+    }
+    EXPECT_EQ(before, QuickIds());
+}
+
+TEST_F(RibbonBarTest, FuzzedArchivesLoadOrChangeNothing)
+{
+    m_pFrame->BuildSample();
+    std::vector<BYTE> data = Store(20);
+    std::vector<int> before = QuickIds();
+    srand(24);
+    for (int nRound = 0; nRound < 60; nRound++)
+    {
+        std::vector<BYTE> damaged = data;
+        int nChanges = 1 + rand() % 4;
+        for (int i = 0; i < nChanges; i++)
+            damaged[rand() % damaged.size()] ^= (BYTE)(1 + rand() % 255);
+        if (nRound % 5 == 0)
+            damaged.resize(rand() % damaged.size());
+        BOOL bLoaded = Load(damaged, 20);
+        std::vector<int> after = QuickIds();
+        if (!bLoaded)
+        {
+            EXPECT_EQ(before, after) << "round " << nRound;
+        }
+        EXPECT_LE(after.size(), 10000u);
+        // Whatever happened, the ribbon lays out and paints.
+        m_pFrame->Settle();
+        m_pRibbon->RedrawWindow();
+        // The pristine state back.
+        ASSERT_TRUE(Load(data, 20)) << "round " << nRound;
+        ASSERT_EQ(before, QuickIds());
+    }
+}
+
+TEST_F(RibbonBarTest, AQuickAccessCopyOfAGroupOutlivesItsGroup)
+{
+    m_pFrame->BuildSample();
+    CXTPRibbonGroup* pGroup = m_pRibbon->GetTab(1)->GetGroups()->GetAt(0);
+    CXTPRibbonGroupControlPopup* pButton = pGroup->GetControlGroupPopup();
+    ASSERT_TRUE(pButton != NULL);
+    EXPECT_EQ(pGroup, pButton->ResolvePopupGroup());
+    CXTPControl* pClone = pButton->Clone(FALSE);
+    m_pRibbon->GetQuickAccessControls()->Add(pClone, pButton->GetID());
+    CXTPRibbonGroupControlPopup* pCopy = DYNAMIC_DOWNCAST(CXTPRibbonGroupControlPopup, pClone);
+    ASSERT_TRUE(pCopy != NULL);
+    EXPECT_EQ(pGroup, pCopy->ResolvePopupGroup());
+
+    // The group goes with its tab's groups; the copy finds no group by its
+    // id and opens a plain popup.
+    m_pRibbon->GetTab(1)->GetGroups()->RemoveAll();
+    EXPECT_EQ(NULL, pCopy->ResolvePopupGroup());
+    EXPECT_TRUE(pCopy->OnSetPopup(TRUE) || TRUE);
+    pCopy->OnSetPopup(FALSE);
+    XTPMouseManager()->CloseAllTracked();
+
+    // A new group of the same id is found by id.
+    CXTPRibbonGroup* pNew = m_pRibbon->GetTab(1)->AddGroup(_T("Again"), 20);
+    EXPECT_EQ(pNew, pCopy->ResolvePopupGroup());
+}
+
+TEST_F(RibbonBarTest, NoGdiOrUserGrowthOverRelayoutsAndTabSwitches)
+{
+    m_pFrame->BuildSample();
+    for (int i = 0; i < 5; i++)
+    {
+        m_pRibbon->SetCurSel(i % 3);
+        m_pFrame->Settle();
+    }
+    DWORD dwGdi = GdiMark();
+    int nWindows = WindowCount();
+    for (int i = 0; i < 200; i++)
+    {
+        m_pRibbon->SetCurSel(i % 3);
+        m_pRibbon->CalcDockedSize(300 + (i * 37) % 500, LM_HORZ | LM_HORZDOCK | LM_COMMIT);
+        m_pRibbon->RedrawWindow();
+        if (i % 20 == 0)
+        {
+            CXTPPopupBar* pMenu = m_pRibbon->CreateContextMenu(m_pRibbon->GetControlQuickAccessPopup());
+            if (pMenu != NULL)
+                pMenu->InternalRelease();
+            m_pRibbon->SetMinimized(TRUE);
+            m_pRibbon->SetMinimized(FALSE);
+        }
+    }
+    m_pFrame->Settle();
+    EXPECT_LE(GdiMark(), dwGdi + 2);
+    EXPECT_EQ(nWindows, WindowCount());
+}
+
+TEST_F(RibbonBarTest, TheWheelSwitchesTabsAndTabsHaveTooltips)
+{
+    m_pFrame->BuildSample();
+    m_pRibbon->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, (WORD)(short)-120), 0);
+    EXPECT_EQ(m_pRibbon->GetTab(1), m_pRibbon->GetSelectedTab());
+    m_pRibbon->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
+    EXPECT_EQ(m_pRibbon->GetTab(0), m_pRibbon->GetSelectedTab());
+    // Nothing moves while something holds the mouse.
+    XTPMouseManager()->LockMouseMove();
+    m_pRibbon->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, (WORD)(short)-120), 0);
+    XTPMouseManager()->UnlockMouseMove();
+    EXPECT_EQ(m_pRibbon->GetTab(0), m_pRibbon->GetSelectedTab());
+
+    CXTPRibbonTab* pInsert = m_pRibbon->GetTab(1);
+    pInsert->SetTooltip(_T("Marks, notes and hints"));
+    EXPECT_EQ(CString("Marks, notes and hints"), m_pRibbon->GetControlTab()->GetItemTooltip(pInsert));
+    EXPECT_EQ(CString("&View"), m_pRibbon->GetControlTab()->GetItemTooltip(m_pRibbon->GetTab(2)));
+}
+
+TEST_F(RibbonBarTest, QuickAccessControlsThatDoNotFitGoToTheMorePopup)
+{
+    m_pFrame->BuildSample();
+    CXTPRibbonQuickAccessControls* pQuick = m_pRibbon->GetQuickAccessControls();
+    for (int i = 0; i < 40; i++)
+        pQuick->Add(xtpControlButton, ID_BRANCH_BEGIN)->SetStyle(xtpButtonIcon);
+    m_pFrame->Settle();
+    ASSERT_TRUE(m_pRibbon->GetControlQuickAccessMore()->IsVisible());
+    int nWrapped = 0;
+    for (int i = 0; i < pQuick->GetCount(); i++)
+        nWrapped += (pQuick->GetAt(i)->GetHideFlags() & xtpHideWrap) != 0 ? 1 : 0;
+    EXPECT_GT(nWrapped, 0);
+    CXTPPopupBar* pMore = m_pRibbon->CreateMoreQuickAccessPopup();
+    ASSERT_TRUE(pMore != NULL);
+    // The wrapped controls, then the customise button, all shown.
+    EXPECT_EQ(nWrapped + 1, pMore->GetControlCount());
+    for (int i = 0; i < pMore->GetControlCount(); i++)
+        EXPECT_TRUE(pMore->GetControl(i)->IsVisible()) << i;
+    EXPECT_EQ(300, pMore->GetMRUWidth());
+    pMore->InternalRelease();
+}
+
+TEST_F(RibbonBarTest, ACloneTakesTheQuickAccessControlsAndTheFlags)
+{
+    m_pFrame->BuildSample();
+    m_pRibbon->ShowQuickAccessBelow(TRUE);
+    CXTPRibbonBar* pClone = DYNAMIC_DOWNCAST(CXTPRibbonBar, m_pRibbon->Clone(TRUE));
+    ASSERT_TRUE(pClone != NULL);
+    EXPECT_TRUE(pClone->IsQuickAccessBelow());
+    ASSERT_EQ(3, pClone->GetQuickAccessControls()->GetCount());
+    EXPECT_EQ(ID_SAVE_PUZZLE, pClone->GetQuickAccessControls()->GetAt(1)->GetID());
+    EXPECT_NE(m_pRibbon->GetQuickAccessControls()->GetAt(1), pClone->GetQuickAccessControls()->GetAt(1));
+    EXPECT_EQ(xtpBarTypeRibbon, pClone->GetType());
+    pClone->InternalRelease();
+}

@@ -1,0 +1,242 @@
+// Galleries on the ribbon: the ribbon theme's scroll-bar style, a gallery
+// with its up, down and "more" buttons inside a ribbon group (snapshot), its
+// buttons scrolling it, and no GDI or window growth over relayouts, tab
+// switches and popups.
+// ctest: run-serial
+#include "ribbon_testframe.h"
+
+#include "XTPControlGallery.h"
+#include "XTPControlGalleryOffice2007Theme.h"
+#include "XTPPopupBar.h"
+#include "resource.h"
+
+#include <vector>
+
+using namespace ribbontest;
+
+namespace
+{
+INPUT MouseInput(DWORD dwFlags, CPoint pt = CPoint(0, 0))
+{
+    INPUT input;
+    ZeroMemory(&input, sizeof(input));
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = dwFlags;
+    if (dwFlags & MOUSEEVENTF_ABSOLUTE)
+    {
+        input.mi.dx = (LONG)((pt.x * 65536LL + 65535) / ::GetSystemMetrics(SM_CXSCREEN));
+        input.mi.dy = (LONG)((pt.y * 65536LL + 65535) / ::GetSystemMetrics(SM_CYSCREEN));
+    }
+    return input;
+}
+
+void Send(std::vector<INPUT> inputs)
+{
+    ::SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT));
+}
+
+// Pumps until a condition holds or about two seconds passed.
+template <class F>
+bool PumpUntil(F condition)
+{
+    for (int i = 0; i < 100 && !condition(); i++)
+    {
+        PumpAndIdle();
+        ::Sleep(20);
+    }
+    return condition();
+}
+
+// A swatch of a colour.
+class SwatchItem : public CXTPControlGalleryItem
+{
+public:
+    explicit SwatchItem(COLORREF clr) : m_clr(clr) {}
+    void Draw(CDC* pDC, CXTPControlGallery* pGallery, CRect rc, BOOL bEnabled, BOOL bSelected, BOOL bPressed,
+              BOOL bChecked) override
+    {
+        if (bSelected || bChecked)
+            pGallery->GetPaintManager()->DrawRectangle(pDC, rc, bSelected, bPressed, bEnabled, bChecked, FALSE,
+                                                       xtpBarTypeNormal, xtpBarTop);
+        CRect rcSwatch(rc);
+        rcSwatch.DeflateRect(3, 3);
+        pDC->FillSolidRect(rcSwatch, m_clr);
+        pDC->Draw3dRect(rcSwatch, RGB(110, 120, 140), RGB(110, 120, 140));
+    }
+    COLORREF m_clr;
+};
+
+class RibbonGalleryTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_nLive = LiveObjects();
+        m_pFrame = new CRibbonFrame();
+        ASSERT_TRUE(m_pFrame->CreateRibbonFrame(CRect(20, 20, 900, 420), TRUE));
+        m_pFrame->SetForegroundWindow();
+        m_pRibbon = m_pFrame->GetRibbon();
+        m_pFrame->BuildSample();
+
+        m_pItems = new CXTPControlGalleryItems();
+        m_pItems->SetItemSize(CSize(32, 22));
+        for (int i = 0; i < 24; i++)
+            m_pItems->AddItem(new SwatchItem(RGB(40 + (i * 37) % 200, 60 + (i * 71) % 180, 90 + (i * 23) % 160)),
+                              2100 + i);
+        CXTPRibbonGroup* pGroup = m_pRibbon->GetTab(0)->AddGroup(_T("Shading"), 14);
+        m_pGallery = new CXTPControlGallery();
+        pGroup->Add(m_pGallery, 2095);
+        m_pGallery->SetItems(m_pItems);
+        m_pGallery->SetWidth(6 * 32 + 18);     // borders and the 16 pixel button column
+        m_pGallery->SetHeight(3 * 22);
+        m_pGallery->ShowBorders(TRUE);
+        m_pGallery->ShowLabels(FALSE);
+        CXTPPopupBar* pMore = CXTPPopupBar::CreatePopupBar(m_pFrame->GetCommandBars());
+        pMore->GetControls()->Add(xtpControlButton, 2096)->SetCaption(_T("More Shades..."));
+        m_pGallery->SetCommandBar(pMore);
+        pMore->InternalRelease();
+        m_pFrame->Settle();
+    }
+    void TearDown() override
+    {
+        XTPMouseManager()->CloseAllTracked();
+        m_pFrame->DestroyRibbonFrame();
+        m_pItems->InternalRelease();
+        PumpAndIdle();
+        EXPECT_EQ(m_nLive, LiveObjects());
+    }
+    CRibbonFrame* m_pFrame = NULL;
+    CXTPRibbonBar* m_pRibbon = NULL;
+    CXTPControlGallery* m_pGallery = NULL;
+    CXTPControlGalleryItems* m_pItems = NULL;
+    LONG m_nLive = 0;
+};
+} // namespace
+
+TEST(RibbonThemeGalleryTest, TheRibbonThemeDrawsLightScrollBarsWithTheOffice2007Painter)
+{
+    CXTPPaintManager::SetTheme(xtpThemeRibbon);
+    CXTPPaintManager* pTheme = CXTPPaintManager::GetGlobalPaintManager();
+    EXPECT_EQ(6, pTheme->BaseTheme());
+    EXPECT_TRUE(dynamic_cast<CXTPControlGalleryOffice2007Theme*>(pTheme->GetGalleryPaintManager()) != NULL);
+    CXTPControlGallery gallery;
+    EXPECT_EQ(5, gallery.GetScrollBarStyle());
+    gallery.SetScrollBarStyle(3);
+    EXPECT_EQ(3, gallery.GetScrollBarStyle()) << "the override wins";
+    CXTPPaintManager::SetTheme(xtpThemeDefault);
+}
+
+TEST_F(RibbonGalleryTest, AGalleryInAGroupScrollsWithItsButtons)
+{
+    ASSERT_TRUE(m_pGallery->IsVisible());
+    ASSERT_TRUE(m_pGallery->HasPopupBar());
+    CRect rc = m_pGallery->GetRect();
+    CXTPRibbonGroup* pGroup = m_pRibbon->GetTab(0)->GetGroups()->GetAt(4);
+    ASSERT_TRUE(pGroup->IsVisible());
+    CRect rcGroup = pGroup->GetRect();
+    EXPECT_TRUE(rcGroup.left < rc.left && rc.right < rcGroup.right);
+    EXPECT_EQ(6 * 32 + 18, rc.Width());
+    EXPECT_EQ(6, (m_pGallery->GetItemsRect().Width()) / 32) << "six swatches a row";
+    EXPECT_EQ(4 * 22, m_pGallery->GetContentHeight());
+
+    // The down button scrolls by a row; at the end it no longer can.
+    const SCROLLBARPOSINFO* pInfo = m_pGallery->GetScrollBarPosInfo();
+    EXPECT_FALSE(m_pGallery->IsScrollButtonEnabled(xtpScrollHitUp));
+    m_pGallery->DoScroll(SB_LINEDOWN, 0);
+    EXPECT_EQ(22, m_pGallery->GetScrollPos());
+    EXPECT_TRUE(m_pGallery->IsScrollButtonEnabled(xtpScrollHitDown));
+    m_pGallery->DoScroll(SB_BOTTOM, 0);
+    EXPECT_EQ(m_pGallery->GetContentHeight() - m_pGallery->GetItemsRect().Height(), m_pGallery->GetScrollPos());
+    EXPECT_FALSE(m_pGallery->IsScrollButtonEnabled(xtpScrollHitDown));
+    EXPECT_TRUE(m_pGallery->IsScrollButtonEnabled(xtpScrollHitUp));
+    EXPECT_EQ(xtpScrollHitPopup, m_pGallery->HitTest(rc.right - 4, pInfo->pxPopup + 2));
+
+    // Hover an item and draw the ribbon.
+    m_pGallery->DoScroll(SB_TOP, 0);
+    m_pGallery->OnMouseMove(CPoint(m_pGallery->GetItemsRect().left + 40, m_pGallery->GetItemsRect().top + 30));
+    m_pGallery->SetCheckedItem(2102);
+    // The whole bar is drawn again (the group came after the first layout).
+    m_pRibbon->Redraw(NULL, FALSE);
+    PumpAndIdle();
+    EXPECT_TRUE(SaveScreenPicture(m_pFrame->m_hWnd, "ribbon_gallery"));
+}
+
+TEST_F(RibbonGalleryTest, RelayoutsTabSwitchesAndPopupsDoNotGrowGdiOrWindows)
+{
+    auto openMore = [this]() {
+        m_pRibbon->SetCurSel(0);
+        m_pFrame->Settle();
+        m_pRibbon->SetTrackingMode(TRUE, FALSE);
+        m_pRibbon->SetPopuped(m_pGallery->GetIndex());
+        PumpAndIdle();
+        XTPMouseManager()->CloseAllTracked();
+        PumpAndIdle();
+    };
+    for (int i = 0; i < 3; i++)     // the first rounds make what is cached
+    {
+        m_pRibbon->SetCurSel(i % 3);
+        m_pFrame->Settle();
+        openMore();
+    }
+    m_pRibbon->SetCurSel(0);
+    m_pFrame->Settle();
+    DWORD dwGdi = GdiMark();
+    int nWindows = WindowCount();
+    for (int i = 0; i < 200; i++)
+    {
+        m_pFrame->SetWindowPos(NULL, 0, 0, 700 + (i % 5) * 40, 400, SWP_NOMOVE | SWP_NOZORDER);
+        m_pRibbon->SetCurSel(i % 3);
+        m_pFrame->Settle();
+        if (i % 20 == 0)
+            openMore();
+    }
+    m_pRibbon->SetCurSel(0);
+    m_pFrame->Settle();
+    EXPECT_LE(GdiMark(), dwGdi + 2);
+    EXPECT_EQ(nWindows, WindowCount());
+}
+
+TEST_F(RibbonGalleryTest, RealClicksOnTheButtonsAndADragOfTheThumbScroll)
+{
+    m_pRibbon->Redraw(NULL, FALSE);
+    PumpAndIdle();
+    // The down button: one row per click, the press ends with the release.
+    const SCROLLBARPOSINFO* pInfo = m_pGallery->GetScrollBarPosInfo();
+    CPoint ptDown((pInfo->rc.left + pInfo->rc.right) / 2, (pInfo->pxUpArrow + pInfo->pxPopup) / 2);
+    m_pRibbon->ClientToScreen(&ptDown);
+    ::SetCursorPos(ptDown.x, ptDown.y);
+    PumpAndIdle();
+    Send({ MouseInput(MOUSEEVENTF_LEFTDOWN), MouseInput(MOUSEEVENTF_LEFTUP) });
+    EXPECT_TRUE(PumpUntil([this]() { return m_pGallery->GetScrollPos() == 22; })) << m_pGallery->GetScrollPos();
+    EXPECT_FALSE(m_pGallery->IsTracking());
+    EXPECT_EQ(NULL, ::GetCapture());
+    EXPECT_EQ(0, XTPMouseManager()->GetLockCount());
+
+    // Without a drop-down the gallery has a scroll bar; drag its thumb down.
+    CXTPCommandBar* pMore = m_pGallery->GetCommandBar();
+    pMore->GetControls()->RemoveAll();
+    m_pGallery->SetHeight(3 * 22 + 30);
+    m_pGallery->SetScrollPos(0);
+    m_pFrame->Settle();
+    m_pRibbon->Redraw(NULL, FALSE);
+    PumpAndIdle();
+    ASSERT_FALSE(m_pGallery->HasPopupBar());
+    m_pGallery->CalcScrollBar();
+    ASSERT_GT(pInfo->cpxThumb, 4);
+    CPoint ptThumb((pInfo->rc.left + pInfo->rc.right) / 2, (pInfo->pxThumbTop + pInfo->pxThumbBottom) / 2);
+    m_pRibbon->ClientToScreen(&ptThumb);
+    // Just below the bar: still within the drag's reach, past the track's end.
+    CPoint ptBarBottom(pInfo->rc.left, pInfo->rc.bottom);
+    m_pRibbon->ClientToScreen(&ptBarBottom);
+    ::SetCursorPos(ptThumb.x, ptThumb.y);
+    PumpAndIdle();
+    Send({ MouseInput(MOUSEEVENTF_LEFTDOWN),
+           MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, ptThumb + CPoint(0, 4)),
+           MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, CPoint(ptThumb.x, ptBarBottom.y + 10)),
+           MouseInput(MOUSEEVENTF_LEFTUP) });
+    int nEnd = m_pGallery->GetContentHeight() - m_pGallery->GetItemsRect().Height();
+    EXPECT_TRUE(PumpUntil([this, nEnd]() { return m_pGallery->GetScrollPos() == nEnd && !m_pGallery->IsTracking(); }))
+        << m_pGallery->GetScrollPos() << " of " << nEnd;
+    EXPECT_EQ(NULL, ::GetCapture());
+    EXPECT_EQ(0, XTPMouseManager()->GetLockCount());
+}

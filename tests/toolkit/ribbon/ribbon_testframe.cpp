@@ -1,0 +1,217 @@
+// The ribbon tests' frame and helpers.
+#include "ribbon_testframe.h"
+
+#include "XTPImageManager.h"
+#include "resource.h"
+#include "support/gdi_count.h"
+#include "support/snapshot.h"
+#include "support/wndtest.h"
+
+namespace ribbontest
+{
+IMPLEMENT_DYNCREATE(CRibbonFrame, CXTPFrameWnd)
+
+BEGIN_MESSAGE_MAP(CRibbonFrame, CXTPFrameWnd)
+    ON_WM_CREATE()
+    ON_MESSAGE(WM_XTP_COMMAND, OnControlNotify)
+    ON_COMMAND_RANGE(2001, 2099, OnCommandRange)
+    ON_UPDATE_COMMAND_UI_RANGE(2001, 2099, OnUpdateCommand)
+END_MESSAGE_MAP()
+
+CRibbonFrame::CRibbonFrame() : m_lVetoTabChange(0), m_pTheme(NULL)
+{
+}
+
+BOOL CRibbonFrame::CreateRibbonFrame(const CRect& rc, BOOL bShow)
+{
+    if (!Create(NULL, _T("Ribbon"), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, rc))
+        return FALSE;
+    if (bShow)
+    {
+        ShowWindow(SW_SHOWNORMAL);
+        UpdateWindow();
+    }
+    Settle();
+    return TRUE;
+}
+
+void CRibbonFrame::DestroyRibbonFrame()
+{
+    if (m_hWnd == NULL)
+        return;
+    XTPMouseManager()->CloseAllTracked();
+    ::SetWindowPos(m_hWnd, NULL, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    DestroyWindow();
+}
+
+CXTPRibbonBar* CRibbonFrame::GetRibbon() const
+{
+    return m_pCommandBars != NULL ? DYNAMIC_DOWNCAST(CXTPRibbonBar, m_pCommandBars->GetMenuBar()) : NULL;
+}
+
+int CRibbonFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CXTPFrameWnd::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    if (!InitCommandBars())
+        return -1;
+    m_pTheme = new CXTPRibbonTheme();
+    m_pTheme->EnableShadow(FALSE);
+    m_pTheme->m_bEnableAnimation = FALSE;
+    m_pCommandBars->SetPaintManager(m_pTheme);
+    m_pCommandBars->GetCommandBarsOptions()->animationType = 5;
+    m_pCommandBars->GetCommandBarsOptions()->bShowKeyboardTips = TRUE;
+    m_pCommandBars->SetBarClass(CXTPCommandBars::classMenuBar, RUNTIME_CLASS(CXTPRibbonBar));
+    if (m_pCommandBars->CreateMenuBar(_T("The Ribbon"), 0) == NULL)
+        return -1;
+    // The game's toolbar pictures serve as the buttons' icons.
+    static const UINT s_game[] = { ID_NEW_PUZZLE, ID_FILE_OPEN, ID_SAVE_PUZZLE, ID_FILE_PRINT,
+                                   ID_UNDO_MOVE, ID_BRANCH_BEGIN, ID_BRANCH_ACCEPT, ID_BRANCH_REVERT };
+    static const UINT s_timer[] = { ID_TIMER_PAUSE, ID_TIMER_PLAY, ID_TIMER_CLOCK,
+                                    ID_TIMER_ELAPSED, ID_TIMER_REMAINING, ID_TIMER_TARGET };
+    m_pCommandBars->GetImageManager()->SetIcons(IDR_MAINFRAME, s_game, 8, CSize(16, 15));
+    m_pCommandBars->GetImageManager()->SetIcons(IDR_TIMER_TOOLBAR, s_timer, 6, CSize(16, 15));
+    return 0;
+}
+
+void CRibbonFrame::BuildSample()
+{
+    CXTPRibbonBar* pRibbon = GetRibbon();
+    CXTPRibbonTab* pHome = pRibbon->AddTab(_T("&Home"), 1);
+    CXTPRibbonGroup* pPuzzle = pHome->AddGroup(_T("Puzzle"), 10);
+    CXTPControl* pNew = pPuzzle->Add(xtpControlButton, ID_NEW_PUZZLE, _T("New Puzzle"));
+    pNew->SetStyle(xtpButtonIconAndCaptionBelow);
+    CXTPControl* pOpen = pPuzzle->Add(xtpControlButton, ID_FILE_OPEN, _T("Open"));
+    pOpen->SetStyle(xtpButtonIconAndCaptionBelow);
+    pPuzzle->Add(xtpControlButton, ID_SAVE_PUZZLE, _T("Save"))->SetStyle(xtpButtonIconAndCaption);
+    pPuzzle->Add(xtpControlButton, ID_FILE_PRINT, _T("Print"))->SetStyle(xtpButtonIconAndCaption);
+
+    CXTPRibbonGroup* pMoves = pHome->AddGroup(_T("Moves"), 11);
+    pMoves->Add(xtpControlButton, ID_UNDO_MOVE, _T("Undo"))->SetStyle(xtpButtonIconAndCaptionBelow);
+    pMoves->Add(xtpControlButton, ID_BRANCH_BEGIN, _T("Begin Branch"))->SetStyle(xtpButtonIconAndCaption);
+    pMoves->Add(xtpControlButton, ID_BRANCH_ACCEPT, _T("Accept"))->SetStyle(xtpButtonIconAndCaption);
+    pMoves->Add(xtpControlButton, ID_BRANCH_REVERT, _T("Revert"))->SetStyle(xtpButtonIconAndCaption);
+    pMoves->ShowOptionButton(TRUE);
+
+    CXTPRibbonGroup* pTimer = pHome->AddGroup(_T("Timer"), 12);
+    pTimer->Add(xtpControlButton, ID_TIMER_PLAY, _T("Start"))->SetStyle(xtpButtonIconAndCaptionBelow);
+    pTimer->Add(xtpControlButton, ID_TIMER_PAUSE, _T("Pause"))->SetStyle(xtpButtonIconAndCaptionBelow);
+    pTimer->Add(xtpControlButton, ID_TIMER_ELAPSED, _T("Elapsed"))->SetStyle(xtpButtonIconAndCaption);
+    pTimer->Add(xtpControlButton, ID_TIMER_REMAINING, _T("Remaining"))->SetStyle(xtpButtonIconAndCaption);
+    pTimer->Add(xtpControlButton, ID_TIMER_TARGET, _T("Target"))->SetStyle(xtpButtonIconAndCaption);
+
+    CXTPRibbonGroup* pClock = pHome->AddGroup(_T("Clock"), 13);
+    pClock->Add(xtpControlButton, ID_TIMER_CLOCK, _T("Show Clock"))->SetStyle(xtpButtonIconAndCaptionBelow);
+
+    // The Insert tab's buttons have captions only: its groups can only
+    // collapse into single buttons.
+    CXTPRibbonTab* pInsert = pRibbon->AddTab(_T("&Insert"), 2);
+    static const char* const s_groups[4][4] = {
+        { "Marks", "Shade Cells", "Circle Numbers", "Clear Marks" },
+        { "Notes", "Add Note", "Remove Note", "Show Notes" },
+        { "Hints", "Next Hint", "Check Grid", "Reveal Square" },
+        { "Find", "Find Number", "Find Island", NULL } };
+    int nId = 2050;
+    for (int g = 0; g < 4; g++)
+    {
+        CXTPRibbonGroup* pGroup = pInsert->AddGroup(s_groups[g][0], 20 + g);
+        for (int c = 1; c < 4 && s_groups[g][c] != NULL; c++)
+            pGroup->Add(xtpControlButton, nId++, s_groups[g][c])->SetStyle(xtpButtonCaption);
+    }
+
+    CXTPRibbonTab* pView = pRibbon->AddTab(_T("&View"), 3);
+    CXTPRibbonGroup* pZoom = pView->AddGroup(_T("Zoom"), 30);
+    pZoom->Add(xtpControlButton, 2070, _T("Zoom In"))->SetStyle(xtpButtonCaption);
+    pZoom->Add(xtpControlButton, 2071, _T("Zoom Out"))->SetStyle(xtpButtonCaption);
+
+    CXTPRibbonTab* pLayout = pRibbon->AddTab(_T("&Layout"), 4);
+    pLayout->SetContext(xtpRibbonTabContextColorOrange, _T("Grid Tools"));
+    pLayout->AddGroup(_T("Rows"), 40)->Add(xtpControlButton, 2072, _T("Add Row"))->SetStyle(xtpButtonCaption);
+    CXTPRibbonTab* pFormat = pRibbon->AddTab(_T("&Format"), 5);
+    pFormat->SetContext(xtpRibbonTabContextColorOrange, _T("Grid Tools"));
+    pFormat->AddGroup(_T("Cells"), 50)->Add(xtpControlButton, 2073, _T("Borders"))->SetStyle(xtpButtonCaption);
+
+    CXTPRibbonQuickAccessControls* pQuick = pRibbon->GetQuickAccessControls();
+    pQuick->Add(xtpControlButton, ID_NEW_PUZZLE);
+    pQuick->Add(xtpControlButton, ID_SAVE_PUZZLE);
+    pQuick->Add(xtpControlButton, ID_UNDO_MOVE);
+    pQuick->CreateOriginalControls();
+    pRibbon->SetCurSel(0);
+    Settle();
+}
+
+void CRibbonFrame::Settle()
+{
+    RecalcLayout();
+    PumpAndIdle();
+    CXTPRibbonBar* pRibbon = GetRibbon();
+    if (pRibbon != NULL && pRibbon->GetSafeHwnd() != NULL)
+        pRibbon->UpdateWindow();
+}
+
+LRESULT CRibbonFrame::OnControlNotify(WPARAM wParam, LPARAM lParam)
+{
+    NMXTPCONTROL* pNM = (NMXTPCONTROL*)lParam;
+    if (pNM != NULL)
+    {
+        m_arrNotifications.push_back((int)pNM->hdr.code);
+        if ((int)pNM->hdr.code == XTP_RIBBON_TCN_SELCHANGING)
+            return m_lVetoTabChange;
+    }
+    (void)wParam;
+    return 0;
+}
+
+void CRibbonFrame::OnCommandRange(UINT nID)
+{
+    m_arrCommands.push_back(nID);
+}
+
+void CRibbonFrame::OnUpdateCommand(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(TRUE);
+}
+
+void PumpAndIdle(int nMaxMessages)
+{
+    testsupport::PumpPending(nMaxMessages);
+    CWinApp* pApp = AfxGetApp();
+    if (pApp != NULL)
+    {
+        pApp->OnIdle(0);
+        pApp->OnIdle(1);
+    }
+}
+
+LONG LiveObjects()
+{
+    return CXTPControl::GetInstanceCount() + CXTPCommandBar::GetInstanceCount() +
+           CXTPCommandBars::GetInstanceCount();
+}
+
+DWORD GdiMark()
+{
+    return testsupport::GdiHighWater();
+}
+
+int WindowCount()
+{
+    return testsupport::CountThreadWindows();
+}
+
+bool SaveWindowPicture(HWND hWnd, const char* pszName)
+{
+    return !testsupport::SaveWindowSnapshot(hWnd, pszName).empty();
+}
+
+bool SaveScreenPicture(HWND hWnd, const char* pszName)
+{
+    CRect rc;
+    ::GetWindowRect(hWnd, &rc);
+    HDC hScreen = ::GetDC(NULL);
+    testsupport::Canvas canvas(rc.Width(), rc.Height());
+    ::BitBlt(canvas.Handle(), 0, 0, rc.Width(), rc.Height(), hScreen, rc.left, rc.top, SRCCOPY);
+    ::ReleaseDC(NULL, hScreen);
+    return !testsupport::SaveSnapshot(canvas, pszName).empty();
+}
+} // namespace ribbontest

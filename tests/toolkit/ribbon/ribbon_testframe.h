@@ -1,0 +1,66 @@
+// A frame with a ribbon for the ribbon's tests: the ribbon stands in for
+// the menu bar, drawn by its own theme; a sample set of tabs and groups can
+// be built on it; the frame records the tab notifications and can veto a
+// tab change.
+#pragma once
+
+#include <afxwin.h>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "XTPCommandBars.h"
+#include "XTPCommandBarsOptions.h"
+#include "XTPControls.h"
+#include "XTPControlPopup.h"
+#include "XTPFrameWnd.h"
+#include "XTPRibbonBar.h"
+#include "XTPRibbonTheme.h"
+
+namespace ribbontest
+{
+class CRibbonFrame : public CXTPFrameWnd
+{
+    DECLARE_DYNCREATE(CRibbonFrame)
+public:
+    CRibbonFrame();
+
+    // Creates the window with its ribbon (shown unless bShow is FALSE).
+    BOOL CreateRibbonFrame(const CRect& rc = CRect(30, 30, 730, 450), BOOL bShow = TRUE);
+    void DestroyRibbonFrame();
+
+    CXTPRibbonBar* GetRibbon() const;
+    CXTPRibbonTheme* GetTheme() const { return m_pTheme; }
+
+    // Three tabs of groups with large and small buttons, and a pair of
+    // contextual tabs.
+    void BuildSample();
+    // Lays the frame out and handles what is queued.
+    void Settle();
+
+    std::vector<UINT> m_arrCommands;
+    std::vector<int> m_arrNotifications;    // codes of WM_XTP_COMMAND
+    LRESULT m_lVetoTabChange;               // the answer to -552
+
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg LRESULT OnControlNotify(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnCommandRange(UINT nID);
+    afx_msg void OnUpdateCommand(CCmdUI* pCmdUI);
+    DECLARE_MESSAGE_MAP()
+
+    CXTPRibbonTheme* m_pTheme;
+};
+
+// Dispatches what is queued and runs one idle pass.
+void PumpAndIdle(int nMaxMessages = 1000);
+// Live objects of the command bars (for leak checks).
+LONG LiveObjects();
+// The highest GDI handle index in use (see support/gdi_count.h) and the
+// number of the thread's windows.
+DWORD GdiMark();
+int WindowCount();
+// Saves a window's client area as painted (children included) as a snapshot.
+bool SaveWindowPicture(HWND hWnd, const char* pszName);
+// Saves what the screen shows of a window (popups over it included).
+bool SaveScreenPicture(HWND hWnd, const char* pszName);
+} // namespace ribbontest

@@ -1,0 +1,386 @@
+// The ribbon bar: the command bar that stands in place of a menu bar at the
+// top of a frame. Top to bottom: a caption row (title, contextual tab
+// headers, caption buttons and, above the ribbon, the quick-access toolbar),
+// the tab row (the tab strip and any other controls of the bar) and the
+// groups area with the groups of the selected tab. It can be minimised to
+// the caption and tab rows; a click on a tab then opens the groups in a
+// popup. All drawing goes through the ribbon theme.
+#pragma once
+
+#include "XTPMenuBar.h"
+#include "XTPControlButton.h"
+#include "XTPRibbonControls.h"
+#include "XTPRibbonGroups.h"
+#include "XTPRibbonTab.h"
+#include "XTPOffice2007Theme.h"
+
+class CXTPRibbonBar;
+class CXTPRibbonTheme;
+class CXTPRibbonFrameManager;
+class CXTPPropExchange;
+
+// Command ids of the ribbon (menus 9601 and 9602 hold the quick-access menus).
+#define XTP_ID_RIBBONCONTROLQUICKACCESS 9603
+#define XTP_ID_RIBBONCONTROLTAB 9604
+#define XTP_ID_RIBBONCUSTOMIZE_REMOVE 9605
+#define XTP_ID_RIBBONCUSTOMIZE_ADD 9606
+#define XTP_ID_RIBBONCUSTOMIZE_MORE 9607
+#define XTP_ID_RIBBONCUSTOMIZE_QUICKACCESS_BELOW 9608
+#define XTP_ID_RIBBONCUSTOMIZE_QUICKACCESS_BELOW2 9609
+#define XTP_ID_RIBBONCUSTOMIZE_QUICKACCESS_ABOVE 9610
+#define XTP_ID_RIBBONCONTROLQUICKACCESSMORE 9611
+#define XTP_ID_RIBBONCUSTOMIZE_MINIMIZE 9612
+#define XTP_ID_RIBBONCUSTOMIZE_COMMANDS 9613
+#define XTP_ID_RIBBONCUSTOMIZE_LABEL 9614
+#define XTP_IDR_RIBBONCUSTOMIZEMENU 9601
+#define XTP_IDR_RIBBONCUSTOMIZEMENUMORE 9602
+
+// The groups-scroll timer.
+#define XTP_TID_RIBBONGROUPSSCROLL 17821
+
+// The part of a bar that shows groups and scrolls them sideways: the ribbon
+// bar and the tab popup.
+class CXTPRibbonScrollableBar
+{
+public:
+    // A groups-scroll button: pressing it scrolls with auto-repeat.
+    class CControlGroupsScroll : public CXTPControlButton
+    {
+        DECLARE_DYNCREATE(CControlGroupsScroll)
+    public:
+        explicit CControlGroupsScroll(BOOL bScrollLeft = FALSE);
+        virtual void Draw(CDC* pDC);
+        virtual void OnClick(BOOL bKeyboard = FALSE, CPoint pt = CPoint(0, 0));
+        virtual BOOL IsCustomizeMovable() const { return FALSE; }
+
+        BOOL m_bScrollLeft;
+    };
+
+    CXTPRibbonScrollableBar();
+    virtual ~CXTPRibbonScrollableBar() {}
+
+    virtual void OnGroupsScroll(BOOL bScrollLeft);
+    virtual CRect GetGroupsRect() const = 0;
+
+    // Adds the two scroll buttons to the bar.
+    void InitScrollableBar(CXTPCommandBar* pParent);
+    // Shows the buttons that have something to scroll to and places them.
+    void ShowScrollableRect(BOOL bShowLeft, BOOL bShowRight);
+    int GetGroupsScrollPos() const { return m_nGroupsScrollPos; }
+    void SetGroupsScrollPos(int nPos);
+    // Scrolls so that a control of a group shows whole.
+    void EnsureControlVisible(CXTPControl* pControl);
+    CXTPCommandBar* GetScrollableParent() const { return m_pParentBar; }
+    CControlGroupsScroll* GetScrollLeft() const { return m_pControlScrollGroupsLeft; }
+    CControlGroupsScroll* GetScrollRight() const { return m_pControlScrollGroupsRight; }
+    // The tab whose groups this bar shows.
+    virtual CXTPRibbonTab* GetShownTab() const = 0;
+
+public:
+    int m_nGroupsScrollPos;
+    CXTPCommandBar* m_pParentBar;
+    CControlGroupsScroll* m_pControlScrollGroupsLeft;
+    CControlGroupsScroll* m_pControlScrollGroupsRight;
+};
+
+// The popup showing a tab's groups while the ribbon is minimised.
+class CXTPRibbonTabPopupToolBar : public CXTPPopupToolBar, public CXTPRibbonScrollableBar
+{
+    DECLARE_DYNAMIC(CXTPRibbonTabPopupToolBar)
+public:
+    explicit CXTPRibbonTabPopupToolBar(CXTPRibbonTab* pRibbonTab);
+    virtual ~CXTPRibbonTabPopupToolBar();
+
+    virtual CSize CalcDynamicLayout(int nLength, DWORD dwMode);
+    virtual CRect CalcPopupRect(CSize sz);
+    virtual void DrawCommandBar(CDC* pDC, CRect rcClipBox);
+    virtual CSize GetButtonSize() const;
+    virtual CRect GetBorders() { return CRect(0, 0, 0, 0); }
+    virtual void OnGroupsScroll(BOOL bScrollLeft);
+    virtual CRect GetGroupsRect() const { return m_rcGroups; }
+    virtual CXTPRibbonTab* GetShownTab() const { return m_pRibbonTab; }
+    virtual void CreateKeyboardTips();
+
+public:
+    CXTPRibbonBar* m_pRibbonBar;
+    CXTPRibbonTab* m_pRibbonTab;    // the private copy
+    CRect m_rcGroups;
+    CPoint m_ptPopup;
+};
+
+// Fits the frame window around a ribbon that draws the frame's caption;
+// the theme draws the frame's borders through it.
+class CXTPRibbonFrameManager : public CXTPOffice2007FrameInfo
+{
+public:
+    CXTPRibbonFrameManager(CWnd* pFrame, CXTPRibbonBar* pRibbonBar);
+    virtual ~CXTPRibbonFrameManager();
+
+    DWORD GetStyle(BOOL bEx = FALSE) const;
+    BOOL IsMDIMaximized() const;
+    virtual BOOL IsCaptionVisible() const;
+    virtual int GetCaptionHeight() const;
+    BOOL HasStatusBar(int* pnHeight = NULL) const;
+    void DelayRecalcFrame();
+    void UpdateFrameRegion(int cx, int cy, BOOL bForce = FALSE);
+    void UpdateFrameRegion();
+    void RefreshFrame();
+    virtual BOOL IsFrameActive() const { return m_bActive; }
+    virtual int GetFrameBorder() const { return m_nFrameBorder; }
+    BOOL IsDwmEnabled() const { return m_bDwmEnabled; }
+    virtual HWND GetFrameHwnd() const { return m_hWndFrame; }
+    // The caption buttons are controls of the ribbon, drawn by it.
+    virtual CXTPControls* GetCaptionButtons() const { return NULL; }
+
+    // The frame's non-client messages: TRUE when handled here.
+    BOOL OnFrameMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& lResult);
+
+    // Whether the system composes the frame (dwmapi, looked up at run time).
+    static BOOL AFX_CDECL IsCompositionEnabled();
+
+public:
+    HWND m_hWndFrame;
+    CXTPRibbonBar* m_pRibbonBar;
+    BOOL m_bActive;
+    CSize m_szFrame;
+    BOOL m_bDelayRecalc;
+    BOOL m_bInUpdateRegion;
+    int m_nFrameBorder;
+    BOOL m_bDwmEnabled;
+};
+
+class CXTPRibbonBar : public CXTPMenuBar, public CXTPRibbonScrollableBar
+{
+    DECLARE_DYNCREATE(CXTPRibbonBar)
+public:
+    // A caption button of the frame (minimise, maximise, restore, close).
+    class CControlCaptionButton : public CXTPControlButton
+    {
+        DECLARE_DYNCREATE(CControlCaptionButton)
+    public:
+        explicit CControlCaptionButton(CXTPRibbonFrameManager* pFrameManager = NULL);
+        virtual void Draw(CDC* pDC);
+        virtual void OnExecute();
+        virtual BOOL IsCustomizeMovable() const { return FALSE; }
+        CXTPRibbonFrameManager* m_pFrameManager;
+    };
+
+    // The button that shows the quick-access controls that did not fit.
+    class CControlQuickAccessMorePopup : public CXTPControlPopup
+    {
+        DECLARE_DYNCREATE(CControlQuickAccessMorePopup)
+    public:
+        CControlQuickAccessMorePopup();
+        virtual CSize GetSize(CDC* pDC);
+        virtual void Draw(CDC* pDC);
+        virtual BOOL OnSetPopup(BOOL bPopup);
+        virtual BOOL IsCustomizeMovable() const { return FALSE; }
+    };
+
+    // One entry of the customise menu's command list.
+    class CControlQuickAccessCommand : public CXTPControlButton
+    {
+        DECLARE_DYNCREATE(CControlQuickAccessCommand)
+    public:
+        CControlQuickAccessCommand(CXTPRibbonQuickAccessControls* pQuickAccessControls = NULL,
+                                   CXTPControl* pControl = NULL);
+        virtual ~CControlQuickAccessCommand();
+        virtual void OnExecute();
+        void SetQuickAccessControl(CXTPControl* pTwin) { m_pTwin = pTwin; }
+
+        CXTPRibbonQuickAccessControls* m_pQuickAccessControls;
+        CXTPControl* m_pControl;    // one reference
+        CXTPControl* m_pTwin;       // not owned: looked up when the list is made
+    };
+
+    // The popup toolbar of the more-controls button.
+    class CMorePopupToolBar : public CXTPPopupToolBar
+    {
+        DECLARE_DYNCREATE(CMorePopupToolBar)
+    public:
+        explicit CMorePopupToolBar(CXTPRibbonBar* pRibbonBar = NULL);
+        virtual CSize GetButtonSize() const;
+        virtual void FillBackground(CDC* pDC);
+        virtual CRect GetBorders() { return CRect(3, 3, 3, 3); }
+        CXTPRibbonBar* m_pRibbonBar;
+    };
+
+    CXTPRibbonBar();
+    virtual ~CXTPRibbonBar();
+
+    // Command-bar overrides.
+    virtual BOOL SetTrackingMode(int bMode, BOOL bSelectFirst = TRUE, BOOL bKeyboard = FALSE);
+    virtual CSize GetButtonSize() const;
+    virtual void SetVisible(BOOL bVisible);
+    virtual void DoPropExchange(CXTPPropExchange* pPX);
+    virtual void DrawCommandBar(CDC* pDC, CRect rcClipBox);
+    virtual void EnsureVisible(CXTPControl* pControl) { EnsureControlVisible(pControl); }
+    virtual void CreateKeyboardTips();
+    virtual void OnKeyboardTip(CXTPCommandBarKeyboardTip* pTip);
+    virtual void Copy(CXTPCommandBar* pCommandBar, BOOL bRecursive = FALSE);
+    virtual void OnRemoved();
+    virtual CXTPCommandBar* Clone(BOOL bRecursive = FALSE);
+    virtual CSize CalcDockingLayout(int nLength, DWORD dwMode, int nWidth = 0);
+    virtual BOOL LoadMenuBar(UINT nIDResource);
+    virtual BOOL IsRibbonBar() const { return TRUE; }
+    virtual CXTPPaintManager* GetPaintManager();
+    virtual int OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult);
+    virtual void OnRecalcLayout();
+    virtual void FillBackground(CDC* pDC);
+    virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const;
+    // Alt and Alt with a letter reach the ribbon here.
+    virtual BOOL PreviewSysKey(UINT nVirtKey) { return OnAcceleratorKey(nVirtKey); }
+
+    // The ribbon's own operations.
+    virtual CSize CalcDockedSize(int nLength, DWORD dwMode);
+    virtual int GetTabsHeight() const;
+    virtual int GetGroupsHeight();
+    virtual int CalcGroupsHeight();
+    virtual BOOL IsAllowQuickAccessControl(CXTPControl* pControl);
+    virtual BOOL OnTabChanging(CXTPRibbonTab* pTab);
+    virtual void OnTabChanged(CXTPRibbonTab* pTab);
+    virtual CXTPPopupBar* CreateContextMenu(CXTPControl* pSelectedControl);
+    virtual CXTPPopupBar* CreateMoreQuickAccessPopup();
+    virtual CRect GetGroupsRect() const { return m_rcGroups; }
+    virtual CXTPRibbonTab* GetShownTab() const { return GetSelectedTab(); }
+
+    // Tabs.
+    CXTPRibbonTab* AddTab(LPCTSTR lpszCaption, int nId = 0);
+    CXTPRibbonTab* InsertTab(int nItem, LPCTSTR lpszCaption, int nId = 0);
+    int GetTabCount() const;
+    CXTPRibbonTab* GetTab(int nIndex) const;
+    void SetCurSel(int nIndex);
+    CXTPRibbonTab* GetSelectedTab() const;
+    void SwitchTab(BOOL bNext);
+    CXTPRibbonGroup* FindGroup(int nId) const;
+    CXTPRibbonControlTab* GetControlTab() const { return m_pControlTab; }
+    void RemoveAllTabs();
+
+    // State.
+    void SetMinimized(BOOL bMinimized);
+    BOOL IsMinimized() const { return m_bMinimized; }
+    void AllowMinimize(BOOL bAllow) { m_bAllowMinimize = bAllow; }
+    BOOL IsAllowMinimize() const { return m_bAllowMinimize; }
+    void ShowQuickAccessBelow(BOOL bBelow);
+    BOOL IsQuickAccessBelow() const { return m_bQuickAccessBelow; }
+    void ShowQuickAccess(BOOL bShow);
+    BOOL IsQuickAccessVisible() const { return m_bShowQuickAccess; }
+    void AllowQuickAccessDuplicates(BOOL bAllow) { m_bAllowQuickAccessDuplicates = bAllow; }
+    BOOL IsQuickAccessControl(CXTPControl* pControl) const;
+    void SetGroupsVisible(BOOL bVisible);
+    BOOL IsGroupsVisible() const { return m_bGroupsVisible; }
+    void SetTabsVisible(BOOL bVisible);
+    BOOL IsTabsVisible() const { return m_bTabsVisible; }
+    void ShowCaption(BOOL bShow) { m_bShowCaption = bShow; }
+    BOOL IsCaptionVisible() const;
+    void SetGroupsHeight(int nHeight) { m_nGroupsHeight = nHeight; }
+    BOOL IsRibbonShown() const { return m_bRibbonShown; }
+    int GetMinimumWidth() const { return m_nMinVisibleWidth; }
+    CXTPRibbonQuickAccessControls* GetQuickAccessControls() const { return m_pQuickAccessControls; }
+    CXTPControl* GetControlQuickAccessPopup() const { return m_pControlQuickAccess; }
+    CXTPControl* GetControlQuickAccessMore() const { return m_pControlQuickAccessMore; }
+    CXTPRibbonTabContextHeaders* GetContextHeaders() const { return m_pContextHeaders; }
+    CXTPRibbonGroup* GetHighlightedGroup() const { return m_pHighlightedGroup; }
+    CXTPRibbonFrameManager* GetFrameManager() const { return m_pFrameManager; }
+    // Lets the ribbon draw the frame's caption: creates the frame manager.
+    void EnableFrameTheme(BOOL bEnable = TRUE);
+    int GetQuickAccessHeight() const { return m_nQuickAccessHeight; }
+    // The system button (a control of the bar placed at the caption's left).
+    CXTPControl* GetSystemButton() const { return m_pControlSystemButton; }
+    void SetSystemButton(CXTPControl* pControl);
+
+    // The ribbon theme in use: the bar's paint manager when it is one, else
+    // a shared ribbon theme.
+    CXTPRibbonTheme* GetRibbonPaintManager();
+
+    // Rects of the last layout.
+    CRect GetTabControlRect() const { return m_rcTabControl; }
+    CRect GetCaptionRect() const { return m_rcCaption; }
+    CRect GetCaptionTextRect() const { return m_rcCaptionText; }
+    CRect GetQuickAccessRect() const { return m_rcQuickAccess; }
+    CRect GetHeaderRect() const { return m_rcHeader; }
+    int GetCaptionHeight();
+
+    // Context headers (built at the end of the layout).
+    void CreateContextHeaders();
+    BOOL FitContextHeaders(int nLeft, int nRight);
+
+    // Caption hit test: HTCAPTION, HTTOP or 0.
+    int HitTestCaption(CPoint point);
+    // Opens the context menu of a control at a client point.
+    void ShowContextMenu(CPoint point, CXTPControl* pSelectedControl);
+    // Group keyboard tips of the shown tab of a bar (ribbon or tab popup).
+    void CreateGroupKeyboardTips(CXTPRibbonTab* pTab, CXTPCommandBar* pBar);
+    // Alt and access keys.
+    BOOL OnAcceleratorKey(UINT nKey);
+
+protected:
+    void Reposition(int cx, int cy);
+    void RepositionCaptionButtons();
+    void AddCaptionButton(int nId, BOOL bVisible, BOOL bEnabled, CRect& rcCaption);
+    void LayoutCaption();
+    int CalcQuickAccessHeight(CDC* pDC);
+    void SetGroupsRect(CDC* pDC, CRect rc);
+    void UpdateHotGroup(CPoint point);
+    LRESULT OnQuickAccessCommand(NMXTPCONTROL* pNM);
+
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnMouseLeave();
+    afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
+    afx_msg void OnSysColorChange();
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
+    afx_msg void OnCustomizeCommand(UINT nID);
+    afx_msg LRESULT OnControlNotify(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
+public:
+    CRect m_rcTabControl;
+    CRect m_rcGroups;
+    CRect m_rcCaption;
+    CRect m_rcCaptionText;
+    CRect m_rcHeader;           // the caption's free area
+    CRect m_rcQuickAccess;
+    BOOL m_bRibbonShown;
+    BOOL m_bGroupsVisible;
+    BOOL m_bTabsVisible;
+    BOOL m_bQuickAccessBelow;
+    BOOL m_bShowQuickAccess;
+    BOOL m_bAllowQuickAccessDuplicates;
+    BOOL m_bLayoutChanged;
+    int m_nQuickAccessHeight;
+    BOOL m_bAllowMinimize;
+    CXTPRibbonQuickAccessControls* m_pQuickAccessControls;
+    CXTPRibbonControlTab* m_pControlTab;
+    CXTPControlPopup* m_pControlQuickAccess;
+    CControlQuickAccessMorePopup* m_pControlQuickAccessMore;
+    CXTPControl* m_pControlSystemButton;
+    CXTPRibbonGroup* m_pHighlightedGroup;
+    int m_nMinVisibleWidth;
+    CXTPRibbonFrameManager* m_pFrameManager;
+    CXTPRibbonTabContextHeaders* m_pContextHeaders;
+    int m_nGroupsHeight;
+    BOOL m_bMinimized;
+    BOOL m_bShowCaption;
+    BOOL m_bInLayout;
+};
+
+// The quick-access customise button at the end of the quick-access toolbar.
+class CXTPRibbonBarControlQuickAccessPopup : public CXTPControlPopup
+{
+    DECLARE_DYNCREATE(CXTPRibbonBarControlQuickAccessPopup)
+public:
+    CXTPRibbonBarControlQuickAccessPopup();
+    virtual CSize GetSize(CDC* pDC);
+    virtual void Draw(CDC* pDC);
+    virtual BOOL OnSetPopup(BOOL bPopup);
+    virtual BOOL IsCustomizeMovable() const { return FALSE; }
+};
+
+// The ribbon bar a control is on (through its parent bar or its group), or NULL.
+CXTPRibbonBar* AFX_CDECL XTPGetRibbonBar(CXTPCommandBar* pBar);

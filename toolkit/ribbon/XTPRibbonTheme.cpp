@@ -1,0 +1,1025 @@
+// The ribbon paint theme: metrics, fonts and the drawing of the ribbon.
+#include "XTPRibbonTheme.h"
+
+#include <algorithm>
+
+#include "XTPCommandBar.h"
+#include "XTPControl.h"
+#include "XTPControls.h"
+#include "XTPDCHelpers.h"
+#include "XTPDrawHelpers.h"
+#include "XTPImageManager.h"
+#include "XTPPopupBar.h"
+#include "XTPRibbonBar.h"
+#include "XTPRibbonGroups.h"
+#include "XTPRibbonTab.h"
+#include "XTPSystemHelpers.h"
+
+namespace
+{
+// Fills a rectangle with rounded corners: the face as a vertical gradient
+// and a one-pixel border.
+void FillRounded(CDC* pDC, CRect rc, COLORREF clrTop, COLORREF clrBottom, COLORREF clrBorder, int nRadius = 5)
+{
+    if (rc.IsRectEmpty())
+        return;
+    CRgn rgn;
+    rgn.CreateRoundRectRgn(rc.left, rc.top, rc.right + 1, rc.bottom + 1, nRadius, nRadius);
+    int nSaved = pDC->SaveDC();
+    pDC->SelectClipRgn(&rgn, RGN_AND);
+    XTPDrawHelpers()->GradientFill(pDC, rc, clrTop, clrBottom, FALSE);
+    pDC->RestoreDC(nSaved);
+    CBrush brush;
+    brush.CreateSolidBrush(clrBorder);
+    pDC->FrameRgn(&rgn, &brush, 1, 1);
+}
+
+// A rectangle rounded only at the top (tabs, the top of a box).
+void FillRoundedTop(CDC* pDC, CRect rc, COLORREF clrTop, COLORREF clrBottom, COLORREF clrBorder)
+{
+    CRect rcRound = rc;
+    rcRound.bottom += 6;
+    CRgn rgn;
+    rgn.CreateRoundRectRgn(rcRound.left, rcRound.top, rcRound.right + 1, rcRound.bottom + 1, 6, 6);
+    CRgn rgnClip;
+    rgnClip.CreateRectRgnIndirect(rc);
+    rgn.CombineRgn(&rgn, &rgnClip, RGN_AND);
+    int nSaved = pDC->SaveDC();
+    pDC->SelectClipRgn(&rgn, RGN_AND);
+    XTPDrawHelpers()->GradientFill(pDC, rc, clrTop, clrBottom, FALSE);
+    pDC->RestoreDC(nSaved);
+    CBrush brush;
+    brush.CreateSolidBrush(clrBorder);
+    CRgn rgnFrame;
+    rgnFrame.CreateRoundRectRgn(rcRound.left, rcRound.top, rcRound.right + 1, rcRound.bottom + 1, 6, 6);
+    nSaved = pDC->SaveDC();
+    pDC->IntersectClipRect(rc);
+    pDC->FrameRgn(&rgnFrame, &brush, 1, 1);
+    pDC->RestoreDC(nSaved);
+}
+
+COLORREF Lighter(COLORREF clr, int nPercent)
+{
+    return CXTPColorManager::MixColors(RGB(255, 255, 255), clr, nPercent);
+}
+
+COLORREF Darker(COLORREF clr, int nPercent)
+{
+    return CXTPColorManager::MixColors(RGB(0, 0, 0), clr, nPercent);
+}
+
+// A small filled triangle pointing down, centred at pt.
+void DrawDownGlyph(CDC* pDC, CPoint pt, COLORREF clr)
+{
+    CXTPPenDC pen(pDC->GetSafeHdc(), clr);
+    for (int i = 0; i < 3; i++)
+    {
+        pDC->MoveTo(pt.x - 2 + i, pt.y - 1 + i);
+        pDC->LineTo(pt.x + 3 - i, pt.y - 1 + i);
+    }
+}
+} // namespace
+
+//////////////////////////////////////////////////////////////////////////
+// Tab look
+
+CXTPRibbonTheme::CRibbonAppearanceSet::CRibbonAppearanceSet(CXTPRibbonTheme* pTheme) : m_pTheme(pTheme)
+{
+    m_rcHeaderMargin.SetRect(0, 1, 0, 0);
+}
+
+int CXTPRibbonTheme::CRibbonAppearanceSet::GetButtonHeight(const CXTPTabManager* /*pTabManager*/)
+{
+    return m_pTheme->GetTabHeight() + 1;
+}
+
+void CXTPRibbonTheme::CRibbonAppearanceSet::DrawSingleButton(CDC* pDC, CXTPTabManagerItem* pItem)
+{
+    m_pTheme->DrawRibbonTab(pDC, pItem);
+    m_pPaintManager->DrawItemIconAndText(pDC, pItem, pItem->GetRect(), TRUE);
+}
+
+void CXTPRibbonTheme::CRibbonColorSet::RefreshMetrics()
+{
+    CColorSetOffice2003::RefreshMetrics();
+    m_clrTextNormal.SetStandardValue(m_pTheme->m_clrTabNormalText);
+    m_clrTextHighlight.SetStandardValue(m_pTheme->m_clrTabNormalText);
+    m_clrTextSelected.SetStandardValue(m_pTheme->m_clrTabSelectedText);
+}
+
+//////////////////////////////////////////////////////////////////////////
+// Construction and metrics
+
+// The ribbon theme is the theme of id 6 wherever the ribbon is linked in.
+namespace
+{
+CXTPPaintManager* AFX_CDECL CreateRibbonTheme()
+{
+    return new CXTPRibbonTheme();
+}
+
+struct CRibbonThemeRegistrar
+{
+    CRibbonThemeRegistrar() { CXTPPaintManager::RegisterRibbonTheme(&CreateRibbonTheme); }
+} s_ribbonThemeRegistrar;
+} // namespace
+
+CXTPRibbonTheme::CXTPRibbonTheme()
+    : m_nTabHeight(23), m_nGroupCaptionHeight(17), m_nLargeButtonHeight(22), m_nFontHeight(0),
+      m_bHighlightGroups(TRUE), m_pTabPaintManager(NULL)
+{
+    m_themeCurrent = xtpThemeRibbon;
+    m_bClearTypeTextQuality = TRUE;
+    m_nSplitButtonDropDownWidth = 12;
+    m_nSplitButtonPopupWidth = 26;
+    m_strOfficeFont = _T("Segoe UI");
+    m_bUseOfficeFont = TRUE;
+    m_pTabPaintManager = CreateTabPaintManager();
+    RefreshMetrics();
+}
+
+CXTPRibbonTheme::~CXTPRibbonTheme()
+{
+    if (m_pTabPaintManager != NULL)
+        m_pTabPaintManager->InternalRelease();
+    m_fontGroupCaption.DeleteObject();
+}
+
+BOOL CXTPRibbonTheme::DrawPart(CDC* pDC, LPCTSTR lpszName, CRect rc, int nState, int nCount, CRect rcMargins,
+                               BOOL bTransparent)
+{
+    CXTPOffice2007Image* pImage = LoadImage(lpszName);
+    if (pImage == NULL)
+        return FALSE;
+    if (!rc.IsRectEmpty())
+    {
+        if (bTransparent)
+            pImage->DrawImageTransparent(pDC, rc, pImage->GetSource(nState, nCount), rcMargins, RGB(255, 0, 255));
+        else
+            pImage->DrawImage(pDC, rc, pImage->GetSource(nState, nCount), rcMargins);
+    }
+    return TRUE;
+}
+
+COLORREF CXTPRibbonTheme::RibbonColor(LPCTSTR lpszKey, COLORREF clrDefault) const
+{
+    // A missing key gives no colour: the default is drawn with instead.
+    COLORREF clr = GetImageColor(_T("Ribbon"), lpszKey);
+    return clr == (COLORREF)-1 ? clrDefault : clr;
+}
+
+CString AFX_CDECL CXTPRibbonTheme::GetContextColorName(int nColor)
+{
+    static const char* const s_names[] = { "BLUE", "YELLOW", "GREEN", "RED", "PURPLE", "CYAN", "ORANGE" };
+    return nColor >= 1 && nColor <= 7 ? CString(s_names[nColor - 1]) : CString();
+}
+
+COLORREF AFX_CDECL CXTPRibbonTheme::GetContextColor(int nColor)
+{
+    static const COLORREF s_colors[] = { RGB(126, 170, 238), RGB(247, 207, 86),  RGB(142, 204, 101),
+                                         RGB(236, 122, 110), RGB(176, 140, 226), RGB(96, 202, 222),
+                                         RGB(248, 164, 78) };
+    return nColor >= 1 && nColor <= 7 ? s_colors[nColor - 1] : RGB(191, 219, 255);
+}
+
+void CXTPRibbonTheme::SetFontHeight(int nHeight)
+{
+    m_nFontHeight = nHeight;
+    UpdateFonts();
+}
+
+void CXTPRibbonTheme::RefreshMetrics()
+{
+    CXTPOffice2007Theme::RefreshMetrics();
+    m_clrRibbonFace = RibbonColor(_T("RibbonFace"), RGB(191, 219, 255));
+    m_clrRibbonText = RibbonColor(_T("RibbonText"), RGB(21, 66, 139));
+    m_clrGroupCaptionText = RibbonColor(_T("GroupCaptionText"), RGB(62, 106, 170));
+    m_clrControlEditNormal = RibbonColor(_T("ControlEditNormal"), RGB(234, 242, 251));
+    m_clrMinimizedFrameEdgeHighLight = RibbonColor(_T("MinimizedFrameEdgeHighLight"), RGB(227, 239, 255));
+    m_clrMinimizedFrameEdgeShadow = RibbonColor(_T("MinimizedFrameEdgeShadow"), RGB(141, 178, 227));
+    m_clrTabNormalText = RibbonColor(_T("TabNormalText"), RGB(21, 66, 139));
+    m_clrTabSelectedText = RibbonColor(_T("TabSelectedText"), RGB(21, 66, 139));
+    m_clrGroupBorder = RibbonColor(_T("GroupBorder"), RGB(167, 196, 232));
+    m_clrGroupFaceLight = RibbonColor(_T("GroupFaceLight"), RGB(223, 233, 245));
+    m_clrGroupFaceDark = RibbonColor(_T("GroupFaceDark"), RGB(205, 222, 243));
+    m_clrGroupCaptionLight = RibbonColor(_T("GroupCaptionFaceLight"), RGB(194, 216, 241));
+    m_clrGroupCaptionDark = RibbonColor(_T("GroupCaptionFaceDark"), RGB(181, 207, 239));
+    m_clrGroupsAreaLight = RGB(233, 241, 251);
+    m_clrGroupsAreaDark = RGB(201, 220, 245);
+    m_clrCaptionLight = RGB(227, 239, 255);
+    m_clrCaptionDark = RGB(196, 218, 250);
+    m_clrFrameText = m_clrFrameCaptionTextActive != (COLORREF)-1 ? m_clrFrameCaptionTextActive : RGB(62, 106, 170);
+    if (m_pTabPaintManager != NULL)
+    {
+        m_pTabPaintManager->RefreshMetrics();
+        if (m_pTabPaintManager->GetColorSet() != NULL)
+            m_pTabPaintManager->GetColorSet()->RefreshMetrics();
+    }
+}
+
+COLORREF CXTPRibbonTheme::GetControlEditBackColor(CXTPControl* pControl)
+{
+    if (!pControl->GetEnabled())
+        return GetColor(COLOR_BTNFACE);
+    if (pControl->GetSelected())
+        return GetColor(COLOR_WINDOW);
+    CXTPCommandBar* pBar = pControl->GetParent();
+    if (pBar != NULL && pBar->GetType() == xtpBarTypePopup)
+        return GetColor(41);
+    return m_clrControlEditNormal;
+}
+
+void CXTPRibbonTheme::UpdateFonts()
+{
+    NONCLIENTMETRICSA ncm;
+    XTPGetNonClientMetrics(ncm);
+    int nSize = std::abs((int)ncm.lfMenuFont.lfHeight);
+    if (m_nFontHeight > 11)
+        nSize = m_nFontHeight;
+    if (nSize <= 12)
+        nSize = 11;
+    int nDpi = 96;
+    HDC hDC = ::GetDC(NULL);
+    if (hDC != NULL)
+    {
+        nDpi = std::max(1, ::GetDeviceCaps(hDC, LOGPIXELSY));
+        ::ReleaseDC(NULL, hDC);
+    }
+
+    LOGFONTA lf;
+    ZeroMemory(&lf, sizeof(lf));
+    lf.lfWeight = FW_NORMAL;
+    lf.lfCharSet = ncm.lfMenuFont.lfCharSet;
+    lf.lfHeight = nSize * 125 / nDpi;
+    if (m_bUseOfficeFont && FontExists("Segoe UI"))
+        lstrcpynA(lf.lfFaceName, "Segoe UI", LF_FACESIZE);
+    else
+        lstrcpynA(lf.lfFaceName, ncm.lfMenuFont.lfFaceName, 32);
+    BOOL bClearType = FALSE;
+    UINT nSmoothing = 0;
+    if (m_bClearTypeTextQuality && ::SystemParametersInfoA(0x200A /*SPI_GETFONTSMOOTHINGTYPE*/, 0, &nSmoothing, 0) &&
+        nSmoothing == 2)
+        bClearType = TRUE;
+    lf.lfQuality = bClearType ? 5 : DEFAULT_QUALITY;
+
+    if (m_bUseStandardFont)
+        CreateCommandBarFonts(&lf, TRUE);
+
+    int a = nSize * 144 / nDpi;
+    m_nTextHeight = std::max(a + 6, 22);
+    m_nLargeButtonHeight = std::max(nSize * 195 / nDpi, 22);
+    m_nTabHeight = m_nLargeButtonHeight > 22 ? m_nLargeButtonHeight + 2 : 23;
+    m_nGroupCaptionHeight = std::max(a, 17);
+    m_nSplitButtonDropDownWidth = std::max(m_nTextHeight / 2, 12);
+
+    m_fontGroupCaption.DeleteObject();
+    m_fontGroupCaption.CreateFontIndirect(&lf);
+    if (m_pTabPaintManager != NULL)
+    {
+        m_pTabPaintManager->RefreshMetrics();
+        m_pTabPaintManager->SetFontIndirect(&lf, TRUE);
+    }
+    // The remaining fonts of the base (icons, status, small caption).
+    CXTPPaintManager::UpdateFonts();
+    // The base recomputes the control height from its font; the ribbon's rule wins.
+    m_nTextHeight = std::max(a + 6, 22);
+}
+
+CXTPTabPaintManager* CXTPRibbonTheme::CreateTabPaintManager()
+{
+    CXTPTabPaintManager* pManager = new CXTPTabPaintManager();
+    pManager->SetAppearanceSet(new CRibbonAppearanceSet(this));
+    pManager->SetLayout(xtpTabLayoutSizeToFit);
+    pManager->SetColorSet(new CRibbonColorSet(this));
+    pManager->m_bHotTracking = TRUE;
+    pManager->m_clientFrame = 1;
+    pManager->m_rcButtonMargin.SetRect(0, 2, 0, 2);
+    pManager->m_rcButtonTextPadding.SetRect(4, 0, 4, 0);
+    pManager->m_bFillBackground = FALSE;
+    pManager->m_bDrawTextEndEllipsis = FALSE;
+    pManager->m_bDrawTextNoPrefix = FALSE;
+    pManager->m_bDrawFocusRect = FALSE;
+    pManager->m_nButtonExtraLength = 21;
+    pManager->m_toolBehaviour = xtpTabToolTipShrinkedOnly;
+    pManager->m_bClearTypeTextQuality = TRUE;
+    pManager->m_bClipHeader = FALSE;
+    pManager->m_bSelectOnButtonDown = TRUE;
+    pManager->m_bBoldSelected = FALSE;
+    pManager->RefreshMetrics();
+    return pManager;
+}
+
+//////////////////////////////////////////////////////////////////////////
+// Base operations on the ribbon
+
+void CXTPRibbonTheme::FillCommandBar(CDC* pDC, CXTPCommandBar* pBar)
+{
+    if (pBar != NULL && pBar->GetType() == xtpBarTypeRibbonPopup && pBar->GetSafeHwnd() != NULL)
+    {
+        CRect rc;
+        pBar->GetClientRect(&rc);
+        if (DrawPart(pDC, _T("POPUPBARFRAME"), rc, 0, 1, CRect(4, 4, 4, 4), FALSE))
+            return;
+        pDC->FillSolidRect(rc, RGB(250, 250, 250));
+        pDC->Draw3dRect(rc, RGB(134, 134, 134), RGB(134, 134, 134));
+        return;
+    }
+    CXTPOffice2007Theme::FillCommandBar(pDC, pBar);
+}
+
+COLORREF CXTPRibbonTheme::GetControlTextColor(CXTPControl* pButton)
+{
+    CXTPCommandBar* pBar = pButton->GetParent();
+    if (pBar != NULL && pBar->GetType() == xtpBarTypeRibbon && pButton->GetEnabled() && !pButton->GetSelected() &&
+        !pButton->GetPressed() && !pButton->GetPopuped())
+        return m_clrRibbonText;
+    return CXTPOffice2007Theme::GetControlTextColor(pButton);
+}
+
+void CXTPRibbonTheme::DrawRectangle(CDC* pDC, CRect rc, BOOL bSelected, BOOL bPressed, BOOL bEnabled,
+                                    BOOL bChecked, BOOL bPopuped, int barType, int barPosition)
+{
+    if (barType != xtpBarTypeRibbon && barType != xtpBarTypeRibbonPopup)
+    {
+        CXTPOffice2007Theme::DrawRectangle(pDC, rc, bSelected, bPressed, bEnabled, bChecked, bPopuped, barType,
+                                           barPosition);
+        return;
+    }
+    // Ribbon buttons: a warm face for hot, pressed and checked states.
+    if (!bEnabled && !IsKeyboardSelected(bSelected))
+        return;
+    if (!bSelected && !bPressed && !bChecked && !bPopuped)
+        return;
+    {
+        int nState = -1;
+        if (!bEnabled)
+            nState = 0;
+        else if (bPopuped)
+            nState = 2;
+        else if (bChecked)
+            nState = bSelected && !bPressed ? 3 : 2;
+        else if (IsKeyboardSelected(bPressed) || (bSelected && bPressed))
+            nState = 1;
+        else if (bSelected || bPressed)
+            nState = 0;
+        if (nState != -1 &&
+            DrawPart(pDC, rc.Height() > 32 ? _T("TOOLBARBUTTONS50") : _T("TOOLBARBUTTONS22"), rc, nState, 4,
+                     CRect(8, 8, 8, 8), FALSE))
+            return;
+    }
+    COLORREF clrTop, clrBottom, clrBorder;
+    if (bPopuped || (bPressed && bSelected) || (bChecked && bPressed))
+    {
+        clrTop = RGB(248, 181, 106);
+        clrBottom = RGB(251, 222, 128);
+        clrBorder = RGB(194, 134, 70);
+    }
+    else if (bChecked)
+    {
+        clrTop = bSelected ? RGB(248, 195, 120) : RGB(255, 217, 145);
+        clrBottom = bSelected ? RGB(253, 230, 148) : RGB(255, 239, 180);
+        clrBorder = RGB(194, 146, 80);
+    }
+    else
+    {
+        clrTop = RGB(255, 246, 204);
+        clrBottom = RGB(255, 216, 116);
+        clrBorder = RGB(219, 179, 96);
+    }
+    if (!bEnabled)
+    {
+        clrTop = clrBottom = RGB(238, 238, 238);
+        clrBorder = RGB(190, 190, 190);
+    }
+    FillRounded(pDC, rc, clrTop, clrBottom, clrBorder, 4);
+}
+
+void CXTPRibbonTheme::SetCommandBarRegion(CXTPCommandBar* pCommandBar)
+{
+    if (pCommandBar == NULL || pCommandBar->GetType() != xtpBarTypeRibbonPopup || pCommandBar->GetSafeHwnd() == NULL)
+    {
+        CXTPOffice2007Theme::SetCommandBarRegion(pCommandBar);
+        return;
+    }
+    CRect rc;
+    pCommandBar->GetWindowRect(&rc);
+    CRgn rgn;
+    rgn.CreateRectRgn(0, 0, rc.Width(), rc.Height());
+    CRgn rgnCorner;
+    rgnCorner.CreateRectRgn(0, 0, 1, 1);
+    rgn.CombineRgn(&rgn, &rgnCorner, RGN_DIFF);
+    rgnCorner.SetRectRgn(rc.Width() - 1, 0, rc.Width(), 1);
+    rgn.CombineRgn(&rgn, &rgnCorner, RGN_DIFF);
+    rgnCorner.SetRectRgn(0, rc.Height() - 1, 1, rc.Height());
+    rgn.CombineRgn(&rgn, &rgnCorner, RGN_DIFF);
+    rgnCorner.SetRectRgn(rc.Width() - 1, rc.Height() - 1, rc.Width(), rc.Height());
+    rgn.CombineRgn(&rgn, &rgnCorner, RGN_DIFF);
+    if (pCommandBar->SetWindowRgn((HRGN)rgn.Detach(), FALSE) == 0)
+        TRACE("CXTPRibbonTheme: the popup's region was refused\n");
+}
+
+//////////////////////////////////////////////////////////////////////////
+// The ribbon operations
+
+void CXTPRibbonTheme::FillGroupsArea(CDC* pDC, CXTPRibbonTab* pTab, CRect rcGroups)
+{
+    if (rcGroups.IsRectEmpty())
+        return;
+    COLORREF clrBorder = RGB(141, 178, 227);
+    COLORREF clrTop = m_clrGroupsAreaLight;
+    COLORREF clrBottom = m_clrGroupsAreaDark;
+    int nContext = pTab != NULL ? pTab->GetContextColor() : 0;
+    if (nContext >= 1 && nContext <= 7)
+    {
+        COLORREF clrContext = GetContextColor(nContext);
+        clrTop = Lighter(clrContext, 85);
+        clrBottom = CXTPColorManager::MixColors(clrContext, m_clrGroupsAreaDark, 15);
+    }
+    CRect rc = rcGroups;
+    CString strPart = _T("RIBBONGROUPS");
+    if (nContext >= 1 && nContext <= 7)
+        strPart.Format(_T("CONTEXTTAB%sCLIENT"), (LPCTSTR)GetContextColorName(nContext));
+    if (DrawPart(pDC, strPart, rc, 0, 1, CRect(8, 8, 8, 8), FALSE))
+        return;
+    rc.DeflateRect(1, 0, 1, 1);
+    FillRounded(pDC, rc, clrTop, clrBottom, clrBorder, 5);
+}
+
+void CXTPRibbonTheme::FillTabPopupToolBar(CDC* pDC, CXTPPopupBar* pBar)
+{
+    if (pBar == NULL || pBar->GetSafeHwnd() == NULL)
+        return;
+    CRect rc;
+    pBar->GetClientRect(&rc);
+    pDC->FillSolidRect(rc, m_clrRibbonFace);
+}
+
+void CXTPRibbonTheme::DrawQuickAccessFrame(CDC* pDC, CXTPRibbonBar* pRibbonBar)
+{
+    if (pRibbonBar->GetSafeHwnd() == NULL)
+        return;
+    CRect rc;
+    pRibbonBar->GetClientRect(&rc);
+    // The caption band, the tab row and the rest.
+    CRect rcTabs = pRibbonBar->GetTabControlRect();
+    CRect rcTop(rc.left, rc.top, rc.right, rcTabs.bottom);
+    XTPDrawHelpers()->GradientFill(pDC, CRect(rcTop.left, rcTop.top, rcTop.right, rcTabs.top), m_clrCaptionLight,
+                                  m_clrCaptionDark, FALSE);
+    pDC->FillSolidRect(CRect(rc.left, rcTabs.top, rc.right, rc.bottom), m_clrRibbonFace);
+    if (pRibbonBar->IsQuickAccessBelow() && pRibbonBar->IsQuickAccessVisible())
+    {
+        CRect rcQuick = pRibbonBar->GetQuickAccessRect();
+        rcQuick.right = rc.right;
+        if (!DrawPart(pDC, _T("RIBBONQUICKACCESSFRAME"), rcQuick, 0, 1, CRect(3, 3, 3, 3), FALSE))
+        {
+            XTPDrawHelpers()->GradientFill(pDC, rcQuick, RGB(222, 235, 252), RGB(199, 220, 248), FALSE);
+            pDC->FillSolidRect(rcQuick.left, rcQuick.top, rcQuick.Width(), 1, RGB(141, 178, 227));
+        }
+    }
+    else if (!pRibbonBar->IsGroupsVisible() || pRibbonBar->GetSelectedTab() == NULL || pRibbonBar->IsMinimized())
+    {
+        pDC->FillSolidRect(rc.left, rc.bottom - 2, rc.Width(), 1, m_clrMinimizedFrameEdgeShadow);
+        pDC->FillSolidRect(rc.left, rc.bottom - 1, rc.Width(), 1, m_clrMinimizedFrameEdgeHighLight);
+    }
+}
+
+void CXTPRibbonTheme::DrawGroup(CDC* pDC, CXTPRibbonGroup* pGroup)
+{
+    if (pGroup->IsReduced())
+        return;
+    CRect rc = pGroup->GetRect();
+    BOOL bHot = pGroup->IsHighlighted();
+    int nContext = pGroup->GetRibbonTab() != NULL ? pGroup->GetRibbonTab()->GetContextColor() : 0;
+    COLORREF clrBorder = m_clrGroupBorder;
+    COLORREF clrTop = bHot ? Lighter(m_clrGroupFaceLight, 50) : m_clrGroupFaceLight;
+    COLORREF clrBottom = bHot ? Lighter(m_clrGroupFaceDark, 30) : m_clrGroupFaceDark;
+    COLORREF clrCaptionTop = bHot ? Lighter(m_clrGroupCaptionLight, 30) : m_clrGroupCaptionLight;
+    COLORREF clrCaptionBottom = m_clrGroupCaptionDark;
+    if (nContext >= 1 && nContext <= 7)
+    {
+        COLORREF clrContext = GetContextColor(nContext);
+        clrBorder = CXTPColorManager::MixColors(clrContext, m_clrGroupBorder, 40);
+        clrCaptionTop = CXTPColorManager::MixColors(clrContext, clrCaptionTop, 25);
+        clrCaptionBottom = CXTPColorManager::MixColors(clrContext, clrCaptionBottom, 30);
+    }
+    CRect rcCaption(rc.left + 1, rc.bottom - m_nGroupCaptionHeight, rc.right - 1, rc.bottom - 1);
+    BOOL bContext = nContext >= 1 && nContext <= 7;
+    CRect rcClientPart(rc.left, rc.top, rc.right, rc.bottom - m_nGroupCaptionHeight);
+    CRect rcCaptionPart(rc.left, rc.bottom - m_nGroupCaptionHeight, rc.right, rc.bottom);
+    if (DrawPart(pDC, bContext ? _T("CONTEXTTABGROUPCLIENT") : _T("RIBBONGROUPCLIENT"), rcClientPart, bHot ? 1 : 0,
+                 2, CRect(5, 5, 5, 5), FALSE))
+    {
+        DrawPart(pDC, bContext ? _T("CONTEXTTABGROUPCAPTION") : _T("RIBBONGROUPCAPTION"), rcCaptionPart,
+                 bHot ? 1 : 0, 2, CRect(5, 5, 5, 5), FALSE);
+    }
+    else
+    {
+    FillRounded(pDC, rc, clrTop, clrBottom, clrBorder, 5);
+    CRgn rgn;
+    rgn.CreateRoundRectRgn(rc.left + 1, rc.top, rc.right, rc.bottom, 4, 4);
+    int nSaved = pDC->SaveDC();
+    pDC->SelectClipRgn(&rgn, RGN_AND);
+    XTPDrawHelpers()->GradientFill(pDC, rcCaption, clrCaptionTop, clrCaptionBottom, FALSE);
+    pDC->RestoreDC(nSaved);
+    // A light inner line makes the box look raised.
+    pDC->FillSolidRect(rc.left + 2, rc.top + 1, rc.Width() - 4, 1, Lighter(clrTop, 60));
+    }
+
+    CString strCaption = pGroup->GetCaption();
+    CXTPDrawHelpers::StripMnemonics(strCaption);
+    CRect rcText = rcCaption;
+    rcText.OffsetRect(0, -1);
+    if (pGroup->IsOptionButtonVisible())
+        rcText.right -= m_nGroupCaptionHeight + 1;
+    CXTPFontDC font(pDC, &m_fontGroupCaption);
+    pDC->SetTextColor(m_clrGroupCaptionText);
+    pDC->SetBkMode(TRANSPARENT);
+    pDC->DrawText(strCaption, rcText, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    CRect rcOptionPart(rcCaption.right - 15, rcCaption.top + (rcCaption.Height() - 14) / 2, rcCaption.right,
+                       rcCaption.top + (rcCaption.Height() - 14) / 2 + 14);
+    if (pGroup->IsOptionButtonVisible() &&
+        DrawPart(pDC, _T("RIBBONOPTIONBUTTON"), rcOptionPart, 0, 4, CRect(2, 2, 2, 2), TRUE))
+    {
+    }
+    else if (pGroup->IsOptionButtonVisible())
+    {
+        // The option (dialog launcher) mark at the caption's right.
+        CRect rcOption(rcCaption.right - 13, rcCaption.top + (rcCaption.Height() - 12) / 2, rcCaption.right - 3,
+                       rcCaption.top + (rcCaption.Height() - 12) / 2 + 10);
+        CXTPPenDC pen(pDC->GetSafeHdc(), m_clrGroupCaptionText);
+        pDC->MoveTo(rcOption.left, rcOption.top + 4);
+        pDC->LineTo(rcOption.left, rcOption.top);
+        pDC->LineTo(rcOption.left + 5, rcOption.top);
+        pDC->MoveTo(rcOption.left + 3, rcOption.top + 3);
+        pDC->LineTo(rcOption.right - 1, rcOption.bottom - 1);
+        pDC->MoveTo(rcOption.right - 1, rcOption.bottom - 4);
+        pDC->LineTo(rcOption.right - 1, rcOption.bottom - 1);
+        pDC->LineTo(rcOption.right - 4, rcOption.bottom - 1);
+    }
+}
+
+CSize CXTPRibbonTheme::DrawGroupPopupButton(CDC* pDC, CXTPControl* pControl, BOOL bDraw)
+{
+    CXTPRibbonBar* pRibbon = XTPGetRibbonBar(pControl->GetParent());
+    BOOL bQuickAccess = pRibbon != NULL && pRibbon->IsQuickAccessControl(pControl);
+    if (bQuickAccess || (pControl->GetParent() != NULL && pControl->GetParent()->GetType() != xtpBarTypeRibbon &&
+                         pControl->GetRibbonGroup() == NULL))
+    {
+        // On the quick-access toolbar: a small button with the group's icon.
+        if (!bDraw)
+            return DrawToolBarControl(pDC, pControl, FALSE);
+        return DrawToolBarControl(pDC, pControl, TRUE);
+    }
+
+    CSize sz(std::max(2 * GetControlHeight() - 3, 42), 3 * m_nLargeButtonHeight);
+    if (!bDraw)
+    {
+        CXTPFontDC font(pDC, GetRegularFont());
+        CSize szText = DrawTwoLineText(pDC, pControl, CRect(0, 0, 0, 0), FALSE, FALSE, TRUE);
+        sz.cx = std::max((int)sz.cx, (int)szText.cx + 8);
+        return sz;
+    }
+
+    CRect rc = pControl->GetRect();
+    BOOL bSelected = pControl->GetSelected(), bPopuped = pControl->GetPopuped();
+    int nContext = pControl->GetRibbonGroup() != NULL && pControl->GetRibbonGroup()->GetRibbonTab() != NULL
+                       ? pControl->GetRibbonGroup()->GetRibbonTab()->GetContextColor()
+                       : 0;
+    CString strPart = _T("RIBBONGROUPBUTTON");
+    if (nContext >= 1 && nContext <= 7)
+        strPart.Format(_T("CONTEXTTAB%sGROUPBUTTON"), (LPCTSTR)GetContextColorName(nContext));
+    if (!DrawPart(pDC, strPart, rc, bPopuped ? 2 : (bSelected ? 1 : 0), 3, CRect(5, 5, 5, 5), FALSE))
+    {
+        COLORREF clrTop = bPopuped ? RGB(248, 190, 120) : (bSelected ? RGB(255, 244, 200) : m_clrGroupFaceLight);
+        COLORREF clrBottom = bPopuped ? RGB(251, 222, 128) : (bSelected ? RGB(255, 216, 116) : m_clrGroupFaceDark);
+        COLORREF clrBorder = bPopuped || bSelected ? RGB(219, 179, 96) : m_clrGroupBorder;
+        if (nContext >= 1 && nContext <= 7 && !bPopuped && !bSelected)
+            clrBorder = CXTPColorManager::MixColors(GetContextColor(nContext), m_clrGroupBorder, 40);
+        FillRounded(pDC, rc, clrTop, clrBottom, clrBorder, 5);
+    }
+
+    // The icon in a small framed square, then the caption with a drop glyph.
+    CRect rcIcon(rc.CenterPoint().x - 16, rc.top + 4, rc.CenterPoint().x + 16, rc.top + 36);
+    if (!DrawPart(pDC, _T("RIBBONGROUPBUTTONICON"), rcIcon, 0, 1, CRect(0, 0, 0, 0), TRUE))
+        FillRounded(pDC, rcIcon, RGB(255, 255, 255), RGB(214, 228, 246), RGB(167, 196, 232), 4);
+    CXTPImageManagerIcon* pImage = pControl->GetIconId() > 0 ? pControl->GetImage(16) : NULL;
+    if (pImage != NULL)
+    {
+        CSize szImage(16, 16);
+        pImage->Draw(pDC, CPoint(rcIcon.CenterPoint().x - 8, rcIcon.CenterPoint().y - 8), pImage->GetIcon(), szImage);
+    }
+    else
+    {
+        // Without an icon: a small grid of the group's controls.
+        CRect rcMark(rcIcon.CenterPoint().x - 7, rcIcon.CenterPoint().y - 7, rcIcon.CenterPoint().x + 7,
+                     rcIcon.CenterPoint().y + 7);
+        for (int i = 0; i < 3; i++)
+            pDC->FillSolidRect(rcMark.left, rcMark.top + i * 5, 14, 3, RGB(98, 140, 200));
+    }
+    CXTPFontDC font(pDC, GetRegularFont());
+    pDC->SetTextColor(m_clrRibbonText);
+    CRect rcText(rc.left, rcIcon.bottom + 2, rc.right, rc.bottom - 2);
+    DrawTwoLineText(pDC, pControl, rcText, TRUE, FALSE, TRUE);
+    return sz;
+}
+
+CSize CXTPRibbonTheme::DrawGroupOptionButton(CDC* pDC, CXTPControl* pControl, BOOL bDraw)
+{
+    if (bDraw)
+    {
+        int nState = !pControl->GetEnabled() ? 3 : (pControl->GetPressed() ? 2 : (pControl->GetSelected() ? 1 : 0));
+        if (!DrawPart(pDC, _T("RIBBONOPTIONBUTTON"), pControl->GetRect(), nState, 4, CRect(2, 2, 2, 2), TRUE))
+            DrawRectangle(pDC, pControl->GetRect(), pControl->GetSelected(), pControl->GetPressed(), TRUE, FALSE,
+                          FALSE, xtpBarTypeRibbon, xtpBarTop);
+    }
+    return CSize(15, 14);
+}
+
+void CXTPRibbonTheme::DrawRibbonTab(CDC* pDC, CXTPTabManagerItem* pItem)
+{
+    CRect rc = pItem->GetRect();
+    CXTPTabPaintManager::InflateRectForPosition(rc, CRect(0, 1, -1, -1), pItem->GetTabManager()->GetPosition());
+    CXTPRibbonTab* pTab = DYNAMIC_DOWNCAST(CXTPRibbonTab, pItem);
+    int nContext = pTab != NULL ? pTab->GetContextColor() : 0;
+    BOOL bSelected = pItem->IsSelected();
+    BOOL bHot = pItem->IsHighlighted();
+    CXTPRibbonControlTab* pControlTab = dynamic_cast<CXTPRibbonControlTab*>(pItem->GetTabManager());
+    BOOL bFocused = pControlTab != NULL && pControlTab->HasFocus();
+
+    BOOL bPressed = pItem->IsPressed();
+    if (LoadImage(_T("RIBBONTAB")) != NULL)
+    {
+        if (nContext >= 1 && nContext <= 7)
+        {
+            CString strPart;
+            strPart.Format(_T("CONTEXTTAB%s"), (LPCTSTR)GetContextColorName(nContext));
+            int nState = (bSelected && (bHot || bFocused)) ? 4 : (bSelected ? 3 : (bHot ? 1 : 0));
+            DrawPart(pDC, strPart, rc, nState, 5, CRect(5, 5, 5, 5), TRUE);
+            CXTPRibbonTabContextHeader* pHeader = pTab->GetContextHeader();
+            if (pHeader != NULL && pHeader->m_pFirstTab == pTab)
+                DrawPart(pDC, _T("CONTEXTTABSEPARATOR"), CRect(rc.left, rc.top, rc.left + 1, rc.bottom - 1), 0, 1,
+                         CRect(0, 0, 0, 0), FALSE);
+            if (pHeader != NULL && pHeader->m_pLastTab == pTab)
+                DrawPart(pDC, _T("CONTEXTTABSEPARATOR"), CRect(rc.right - 1, rc.top, rc.right, rc.bottom - 1), 0,
+                         1, CRect(0, 0, 0, 0), FALSE);
+        }
+        else if (bSelected || bHot || bPressed)
+        {
+            int nState = bSelected && bFocused ? 5
+                                               : (bSelected && bHot ? 4 : (bSelected ? 3 : (bPressed ? 2 : 1)));
+            DrawPart(pDC, _T("RIBBONTAB"), rc, nState, 6, CRect(5, 5, 5, 5), TRUE);
+        }
+        if (!bSelected && !bHot && pItem->GetButtonLength() < pItem->GetContentLength())
+            DrawPart(pDC, _T("RIBBONTABSEPARATOR"), CRect(rc.right, rc.top, rc.right + 1, rc.bottom), 0, 1,
+                     CRect(0, 0, 0, 0), FALSE);
+        return;
+    }
+    if (nContext >= 1 && nContext <= 7)
+    {
+        // A contextual tab stands on a tinted column under its header.
+        COLORREF clrContext = GetContextColor(nContext);
+        CRect rcColumn = rc;
+        rcColumn.top -= 1;
+        XTPDrawHelpers()->GradientFill(pDC, rcColumn, Lighter(clrContext, 70), Lighter(clrContext, 40), FALSE);
+        if (pTab->GetContextHeader() != NULL && pTab->GetContextHeader()->m_pFirstTab == pTab)
+            pDC->FillSolidRect(rc.left, rc.top - 1, 1, rc.Height(), Darker(clrContext, 20));
+        if (pTab->GetContextHeader() != NULL && pTab->GetContextHeader()->m_pLastTab == pTab)
+            pDC->FillSolidRect(rc.right - 1, rc.top - 1, 1, rc.Height(), Darker(clrContext, 20));
+    }
+    if (!bSelected && !bHot)
+    {
+        if (pItem->GetTabManager()->GetLayout() == xtpTabLayoutSizeToFit && pItem->GetContentLength() > 0 &&
+            pItem->GetButtonLength() < pItem->GetContentLength())
+            pDC->FillSolidRect(rc.right, rc.top + 4, 1, rc.Height() - 6, RGB(141, 178, 227));
+        return;
+    }
+    COLORREF clrBorder = bSelected ? RGB(141, 178, 227) : RGB(170, 198, 236);
+    COLORREF clrTop = bSelected ? (bHot || bFocused ? RGB(253, 254, 255) : RGB(246, 250, 255))
+                                : RGB(224, 237, 253);
+    COLORREF clrBottom = bSelected ? m_clrGroupsAreaLight : RGB(204, 224, 250);
+    if (nContext >= 1 && nContext <= 7)
+    {
+        clrBorder = Darker(GetContextColor(nContext), 15);
+        if (!bSelected)
+            clrTop = Lighter(GetContextColor(nContext), 60), clrBottom = Lighter(GetContextColor(nContext), 40);
+        else
+            clrBottom = Lighter(GetContextColor(nContext), 85);
+    }
+    CRect rcTab = rc;
+    if (bSelected)
+        rcTab.bottom += 1;
+    FillRoundedTop(pDC, rcTab, clrTop, clrBottom, clrBorder);
+    if (bFocused && bSelected)
+        pDC->FillSolidRect(rcTab.left + 2, rcTab.top + 1, rcTab.Width() - 4, 1, RGB(255, 210, 90));
+}
+
+void CXTPRibbonTheme::FillGroupPopupBar(CDC* pDC, CXTPRibbonGroup* pGroup, CXTPCommandBar* pBar)
+{
+    pDC->SetBkMode(TRANSPARENT);
+    if (pBar->GetSafeHwnd() == NULL)
+        return;
+    CRect rc;
+    pBar->GetClientRect(&rc);
+    pDC->FillSolidRect(rc, RGB(0xBF, 0xDB, 0xFF));
+    CRect rcGroups = rc;
+    rcGroups.InflateRect(3, 3);
+    FillGroupsArea(pDC, pGroup != NULL ? pGroup->GetRibbonTab() : NULL, rcGroups);
+    if (pGroup != NULL)
+    {
+        // The caption of the group along the popup's bottom.
+        CRect rcCaption(rc.left + 2, rc.bottom - m_nGroupCaptionHeight - 1, rc.right - 2, rc.bottom - 2);
+        XTPDrawHelpers()->GradientFill(pDC, rcCaption, m_clrGroupCaptionLight, m_clrGroupCaptionDark, FALSE);
+        CString strCaption = pGroup->GetCaption();
+        CXTPDrawHelpers::StripMnemonics(strCaption);
+        CXTPFontDC font(pDC, &m_fontGroupCaption);
+        pDC->SetTextColor(m_clrGroupCaptionText);
+        pDC->DrawText(strCaption, rcCaption, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    }
+}
+
+void CXTPRibbonTheme::DrawRibbonCaptionArea(CDC* pDC, CXTPRibbonBar* pRibbonBar)
+{
+    CRect rc = pRibbonBar->GetCaptionRect();
+    if (!DrawPart(pDC, _T("FRAMETOPCENTER"), rc, 0, 2, CRect(0, 5, 0, 3), FALSE))
+        XTPDrawHelpers()->GradientFill(pDC, rc, m_clrCaptionLight, m_clrCaptionDark, FALSE);
+    if (!pRibbonBar->IsQuickAccessBelow() && pRibbonBar->IsQuickAccessVisible() &&
+        pRibbonBar->GetQuickAccessControls()->GetVisibleCount() > 0)
+    {
+        CRect rcQuick = pRibbonBar->GetQuickAccessRect();
+        rcQuick.left -= 15;
+        rcQuick.right += 4;
+        rcQuick.top = rc.top + 2;
+        rcQuick.bottom = rc.bottom - 2;
+        if (!DrawPart(pDC, _T("RIBBONQUICKACCESSAREA"), rcQuick, 0, 1, CRect(16, 3, 16, 3), FALSE))
+            FillRounded(pDC, rcQuick, RGB(220, 234, 252), RGB(198, 219, 247), RGB(160, 190, 230), 12);
+    }
+    if (pRibbonBar->GetContextHeaders()->GetCount() > 0)
+        DrawContextHeaders(pDC, pRibbonBar);
+}
+
+void CXTPRibbonTheme::DrawRibbonFrameCaption(CDC* pDC, CXTPRibbonBar* pRibbonBar, BOOL bActive)
+{
+    CRect rc = pRibbonBar->GetCaptionRect();
+    CXTPRibbonFrameManager* pFrameManager = pRibbonBar->GetFrameManager();
+    if (pFrameManager != NULL && pFrameManager->IsDwmEnabled())
+        pDC->FillSolidRect(rc, RGB(0, 0, 0));
+    else if (LoadImage(_T("FRAMETOPCENTER")) != NULL)
+    {
+        int nState = bActive ? 0 : 1;
+        CXTPOffice2007Image* pLeft = LoadImage(_T("FRAMETOPLEFT"));
+        CXTPOffice2007Image* pRight = LoadImage(_T("FRAMETOPRIGHT"));
+        int nLeft = pLeft != NULL ? pLeft->GetWidth() : 0;
+        int nRight = pRight != NULL ? pRight->GetWidth() : 0;
+        DrawPart(pDC, _T("FRAMETOPCENTER"), CRect(rc.left + nLeft, rc.top, rc.right - nRight, rc.bottom), nState, 2,
+                 CRect(0, 5, 0, 3), FALSE);
+        DrawPart(pDC, _T("FRAMETOPLEFT"), CRect(rc.left, rc.top, rc.left + nLeft, rc.bottom), nState, 2,
+                 CRect(0, 5, 0, 3), TRUE);
+        DrawPart(pDC, _T("FRAMETOPRIGHT"), CRect(rc.right - nRight, rc.top, rc.right, rc.bottom), nState, 2,
+                 CRect(0, 5, 0, 3), TRUE);
+    }
+    else
+        XTPDrawHelpers()->GradientFill(pDC, rc, bActive ? m_clrCaptionLight : RGB(235, 240, 247),
+                                      bActive ? m_clrCaptionDark : RGB(215, 224, 236), FALSE);
+    if (!pRibbonBar->IsQuickAccessBelow() && pRibbonBar->IsQuickAccessVisible() &&
+        pRibbonBar->GetQuickAccessControls()->GetVisibleCount() > 0)
+    {
+        CRect rcQuick = pRibbonBar->GetQuickAccessRect();
+        rcQuick.left -= 15;
+        rcQuick.right += 4;
+        rcQuick.top = rc.top + (pFrameManager != NULL ? pFrameManager->GetFrameBorder() : 0) + 2;
+        rcQuick.bottom = rc.bottom - 2;
+        if (!DrawPart(pDC, _T("RIBBONQUICKACCESSAREA"), rcQuick, 0, 1, CRect(16, 3, 16, 3), FALSE))
+            FillRounded(pDC, rcQuick, RGB(220, 234, 252), RGB(198, 219, 247), RGB(160, 190, 230), 12);
+    }
+    if (pRibbonBar->GetSystemButton() == NULL && pFrameManager != NULL)
+    {
+        HICON hIcon = (HICON)::SendMessage(pFrameManager->GetFrameHwnd(), WM_GETICON, ICON_SMALL, 0);
+        if (hIcon == NULL)
+            hIcon = (HICON)::GetClassLongPtr(pFrameManager->GetFrameHwnd(), GCLP_HICONSM);
+        int cx = ::GetSystemMetrics(SM_CXSMICON), cy = ::GetSystemMetrics(SM_CYSMICON);
+        if (hIcon != NULL)
+            ::DrawIconEx(pDC->GetSafeHdc(), rc.left + 10, rc.top + (rc.Height() - cy) / 2, hIcon, cx, cy, 0, NULL,
+                         DI_NORMAL);
+    }
+    if (pRibbonBar->GetContextHeaders()->GetCount() > 0)
+        DrawContextHeaders(pDC, pRibbonBar);
+
+    if (pFrameManager != NULL)
+    {
+        CString strTitle;
+        CWnd* pFrame = CWnd::FromHandle(pFrameManager->GetFrameHwnd());
+        if (pFrame != NULL)
+            pFrame->GetWindowText(strTitle);
+        CRect rcTitle = pRibbonBar->GetCaptionTextRect();
+        CXTPFontDC font(pDC, GetCaptionFont());
+        pDC->SetTextColor(bActive ? m_clrFrameText : RGB(120, 135, 160));
+        UINT nFormat = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
+        nFormat |= pDC->GetTextExtent(strTitle).cx <= rcTitle.Width() ? DT_CENTER : DT_LEFT;
+        pDC->DrawText(strTitle, rcTitle, nFormat);
+    }
+}
+
+void CXTPRibbonTheme::DrawSystemButton(CDC* pDC, CXTPControl* pControl, CRect rc)
+{
+    CXTPRibbonBar* pRibbon = XTPGetRibbonBar(pControl->GetParent());
+    if (pRibbon == NULL || pRibbon->GetFrameManager() == NULL)
+    {
+        DrawToolBarControl(pDC, pControl, TRUE);
+        return;
+    }
+    BOOL bPopuped = pControl->GetPopuped(), bSelected = pControl->GetSelected();
+    CXTPImageManagerIcon* pLarge = pControl->GetIconId() > 0 ? pControl->GetImage(32) : NULL;
+    CXTPOffice2007Image* pFramePart = rc.Width() > 54 && rc.Height() > 54 ? LoadImage(_T("FRAMESYSTEMBUTTON52")) : NULL;
+    if (pFramePart == NULL)
+        pFramePart = LoadImage(_T("FRAMESYSTEMBUTTON"));
+    if (pFramePart != NULL)
+    {
+        if (rc.top < 0)
+            rc.OffsetRect(0, -rc.top);
+        CRect rcSrc = pFramePart->GetSource(bPopuped ? 2 : (bSelected ? 1 : 0), 3);
+        CRect rcPart(CPoint(rc.CenterPoint().x - rcSrc.Width() / 2, rc.CenterPoint().y - rcSrc.Height() / 2),
+                     rcSrc.Size());
+        pFramePart->DrawImageTransparent(pDC, rcPart, rcSrc, CRect(0, 0, 0, 0), RGB(255, 0, 255));
+        if (pLarge != NULL)
+            pLarge->Draw(pDC, CPoint(rc.CenterPoint().x - 16, rc.CenterPoint().y - 16), pLarge->GetIcon(),
+                         CSize(32, 32));
+        return;
+    }
+    // A round button with the control's icon.
+    int nSize = std::min(rc.Width(), rc.Height()) - 2;
+    CRect rcButton(rc.CenterPoint().x - nSize / 2, rc.CenterPoint().y - nSize / 2, rc.CenterPoint().x + nSize / 2,
+                   rc.CenterPoint().y + nSize / 2);
+    COLORREF clrFace = bPopuped ? RGB(246, 168, 80) : (bSelected ? RGB(255, 214, 120) : RGB(120, 160, 220));
+    AlphaEllipse(pDC, rcButton, Darker(clrFace, 30), clrFace);
+    CXTPImageManagerIcon* pImage = pControl->GetIconId() > 0 ? pControl->GetImage(32) : NULL;
+    if (pImage != NULL)
+        pImage->Draw(pDC, CPoint(rcButton.CenterPoint().x - 16, rcButton.CenterPoint().y - 16), pImage->GetIcon(),
+                     CSize(32, 32));
+}
+
+void CXTPRibbonTheme::DrawContextHeaders(CDC* pDC, CXTPRibbonBar* pRibbonBar)
+{
+    CXTPRibbonTabContextHeaders* pHeaders = pRibbonBar->GetContextHeaders();
+    CXTPRibbonFrameManager* pFrameManager = pRibbonBar->GetFrameManager();
+    int nBorder = pFrameManager != NULL ? pFrameManager->GetFrameBorder() : 0;
+    for (int i = 0; i < pHeaders->GetCount(); i++)
+    {
+        CXTPRibbonTabContextHeader* pHeader = pHeaders->GetAt(i);
+        if (GetContextColorName(pHeader->m_nColor).IsEmpty())
+            break;
+        COLORREF clrContext = GetContextColor(pHeader->m_nColor);
+        CRect rc = pHeader->m_rcHeader;
+        CString strPart;
+        strPart.Format(_T("ContextTab%sHeader"), (LPCTSTR)GetContextColorName(pHeader->m_nColor));
+        if (!DrawPart(pDC, strPart, rc, 0, 1, CRect(1, 1, 1, 1), FALSE))
+        {
+            XTPDrawHelpers()->GradientFill(pDC, rc, Lighter(clrContext, 55), Lighter(clrContext, 20), FALSE);
+            pDC->FillSolidRect(rc.left, rc.top, rc.Width(), 3, Darker(clrContext, 10));
+            pDC->FillSolidRect(rc.left, rc.top, 1, rc.Height(), Darker(clrContext, 20));
+            pDC->FillSolidRect(rc.right - 1, rc.top, 1, rc.Height(), Darker(clrContext, 20));
+        }
+        CRect rcText = rc;
+        rcText.left += 6;
+        rcText.top += nBorder - 2 + 3;
+        CXTPFontDC font(pDC, GetCaptionFont());
+        COLORREF clrText = m_pTabPaintManager != NULL && m_pTabPaintManager->GetColorSet() != NULL
+                               ? (COLORREF)m_pTabPaintManager->GetColorSet()->m_clrTextNormal
+                               : m_clrTabNormalText;
+        pDC->SetTextColor(clrText);
+        pDC->DrawText(pHeader->m_strCaption, rcText, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    }
+}
+
+void CXTPRibbonTheme::DrawQuickAccessButton(CDC* pDC, CXTPControl* pControl)
+{
+    CRect rc = pControl->GetRect();
+    int nState = pControl->GetPopuped() ? 2 : (pControl->GetSelected() ? 1 : 0);
+    if (!DrawPart(pDC, _T("RIBBONQUICKACCESSBUTTON"), rc, nState, 4, CRect(2, 2, 2, 2), TRUE) &&
+        (pControl->GetPopuped() || pControl->GetSelected()))
+        DrawRectangle(pDC, rc, pControl->GetSelected(), FALSE, TRUE, FALSE, pControl->GetPopuped(), xtpBarTypeRibbon,
+                      xtpBarTop);
+    // A bar over a small arrow.
+    CPoint pt = rc.CenterPoint();
+    pDC->FillSolidRect(pt.x - 3, pt.y - 3, 7, 1, RGB(44, 70, 120));
+    DrawDownGlyph(pDC, CPoint(pt.x, pt.y + 1), RGB(44, 70, 120));
+}
+
+void CXTPRibbonTheme::DrawQuickAccessMoreButton(CDC* pDC, CXTPControl* pControl)
+{
+    CRect rc = pControl->GetRect();
+    int nState = pControl->GetPopuped() ? 2 : (pControl->GetSelected() ? 1 : 0);
+    if (!DrawPart(pDC, _T("RIBBONQUICKACCESSMORE"), rc, nState, 4, CRect(2, 2, 2, 2), TRUE) &&
+        (pControl->GetPopuped() || pControl->GetSelected()))
+        DrawRectangle(pDC, rc, pControl->GetSelected(), FALSE, TRUE, FALSE, pControl->GetPopuped(), xtpBarTypeRibbon,
+                      xtpBarTop);
+    // Two small chevrons pointing right.
+    CPoint pt = rc.CenterPoint();
+    CXTPPenDC pen(pDC->GetSafeHdc(), RGB(44, 70, 120));
+    for (int k = 0; k < 2; k++)
+    {
+        int x = pt.x - 3 + k * 4;
+        pDC->MoveTo(x, pt.y - 3);
+        pDC->LineTo(x + 3, pt.y);
+        pDC->LineTo(x - 1, pt.y + 4);
+    }
+}
+
+void CXTPRibbonTheme::DrawGroupsScrollButton(CDC* pDC, CXTPControl* pControl, BOOL bScrollLeft)
+{
+    CRect rc = pControl->GetRect();
+    BOOL bPressed = pControl->GetPressed(), bSelected = pControl->GetSelected();
+    int nState = bPressed ? 2 : (bSelected ? 1 : 0);
+    if (DrawPart(pDC, bScrollLeft ? _T("RIBBONGROUPSSCROLLLEFT") : _T("RIBBONGROUPSSCROLLRIGHT"), rc, nState, 3,
+                 CRect(4, 6, 3, 6), FALSE))
+    {
+        CXTPOffice2007Image* pGlyph =
+            LoadImage(bScrollLeft ? _T("RIBBONGROUPSSCROLLLEFTGLYPH") : _T("RIBBONGROUPSSCROLLRIGHTGLYPH"));
+        if (pGlyph != NULL)
+        {
+            CRect rcSrc = pGlyph->GetSource(nState, 3);
+            CPoint pt(rc.CenterPoint().x - rcSrc.Width() / 2, rc.CenterPoint().y - rcSrc.Height() / 2);
+            pGlyph->DrawImageTransparent(pDC, CRect(pt, rcSrc.Size()), rcSrc, CRect(0, 0, 0, 0), RGB(255, 0, 255));
+        }
+        return;
+    }
+    rc.DeflateRect(0, 1);
+    COLORREF clrTop = bPressed ? RGB(248, 190, 120) : (bSelected ? RGB(255, 244, 200) : RGB(236, 243, 252));
+    COLORREF clrBottom = bPressed ? RGB(251, 222, 128) : (bSelected ? RGB(255, 216, 116) : RGB(200, 218, 242));
+    FillRounded(pDC, rc, clrTop, clrBottom, RGB(141, 178, 227), 5);
+    CPoint pt = rc.CenterPoint();
+    CXTPPenDC pen(pDC->GetSafeHdc(), RGB(44, 70, 120));
+    for (int i = 0; i < 4; i++)
+    {
+        int x = bScrollLeft ? pt.x - 2 + i : pt.x + 1 - i;
+        pDC->MoveTo(x, pt.y - i);
+        pDC->LineTo(x, pt.y + i + 1);
+    }
+}
+
+void CXTPRibbonTheme::FillMorePopupToolBar(CDC* pDC, CXTPCommandBar* pBar)
+{
+    if (pBar->GetSafeHwnd() == NULL)
+        return;
+    CRect rc;
+    pBar->GetClientRect(&rc);
+    if (DrawPart(pDC, _T("MOREPOPUPBARFRAME"), rc, 0, 1, CRect(4, 4, 4, 4), FALSE) ||
+        DrawPart(pDC, _T("POPUPBARFRAME"), rc, 0, 1, CRect(4, 4, 4, 4), FALSE))
+        return;
+    XTPDrawHelpers()->GradientFill(pDC, rc, RGB(236, 243, 252), RGB(210, 226, 247), FALSE);
+    pDC->Draw3dRect(rc, RGB(141, 178, 227), RGB(141, 178, 227));
+}
+
+void CXTPRibbonTheme::DrawCaptionButtonControl(CDC* pDC, CRect rc, int nId, BOOL bSelected, BOOL bPressed,
+                                               BOOL bEnabled, BOOL bActive)
+{
+    if (bEnabled && LoadImage(_T("FRAMECAPTIONBUTTON")) != NULL)
+    {
+        CXTPOffice2007Theme::DrawFrameCaptionButton(pDC, rc, nId, bSelected, bPressed, bActive);
+        return;
+    }
+    rc.DeflateRect(3, 4, 3, 4);
+    if (bEnabled && (bSelected || bPressed))
+    {
+        if (nId == SC_CLOSE)
+            FillRounded(pDC, rc, bPressed ? RGB(200, 70, 50) : RGB(240, 120, 100),
+                        bPressed ? RGB(170, 50, 40) : RGB(220, 80, 60), RGB(150, 50, 40), 4);
+        else
+            DrawRectangle(pDC, rc, bSelected, bPressed, TRUE, FALSE, FALSE, xtpBarTypeRibbon, xtpBarTop);
+    }
+    COLORREF clr = !bEnabled ? RGB(160, 170, 185) : (bActive ? RGB(44, 70, 120) : RGB(110, 125, 150));
+    if (nId == SC_CLOSE && bSelected && bEnabled)
+        clr = RGB(255, 255, 255);
+    CPoint pt = rc.CenterPoint();
+    CXTPPenDC pen(pDC->GetSafeHdc(), clr);
+    switch (nId)
+    {
+    case SC_CLOSE:
+        for (int k = 0; k < 2; k++)
+        {
+            pDC->MoveTo(pt.x - 4 + k, pt.y - 4);
+            pDC->LineTo(pt.x + 5 + k, pt.y + 5);
+            pDC->MoveTo(pt.x + 4 + k, pt.y - 4);
+            pDC->LineTo(pt.x - 5 + k, pt.y + 5);
+        }
+        break;
+    case SC_MAXIMIZE:
+        pDC->FillSolidRect(pt.x - 5, pt.y - 4, 10, 2, clr);
+        pDC->FillSolidRect(pt.x - 5, pt.y - 4, 1, 9, clr);
+        pDC->FillSolidRect(pt.x + 4, pt.y - 4, 1, 9, clr);
+        pDC->FillSolidRect(pt.x - 5, pt.y + 4, 10, 1, clr);
+        break;
+    case SC_RESTORE:
+        pDC->FillSolidRect(pt.x - 2, pt.y - 5, 7, 2, clr);
+        pDC->FillSolidRect(pt.x + 4, pt.y - 5, 1, 6, clr);
+        pDC->FillSolidRect(pt.x - 5, pt.y - 2, 7, 2, clr);
+        pDC->FillSolidRect(pt.x - 5, pt.y - 2, 1, 7, clr);
+        pDC->FillSolidRect(pt.x + 1, pt.y - 2, 1, 7, clr);
+        pDC->FillSolidRect(pt.x - 5, pt.y + 4, 7, 1, clr);
+        break;
+    case SC_MINIMIZE:
+        pDC->FillSolidRect(pt.x - 4, pt.y + 2, 9, 2, clr);
+        break;
+    default:
+        break;
+    }
+}
