@@ -1,6 +1,8 @@
 // The game's document and its operations.
 #include "BrindlemarkDoc.h"
 
+#include <memory>
+
 #include "ApplicationInfo.h"
 #include "BrindlemarkView.h"
 #include "CreateProgress.h"
@@ -59,6 +61,7 @@ CBrindlemarkDoc::CBrindlemarkDoc() : m_nClockSeconds(0), m_bPaused(FALSE)
 
 CBrindlemarkDoc::~CBrindlemarkDoc()
 {
+    CCreateProgress::DestroyKept();
 }
 
 CBrindlemarkDoc* AFXAPI GetGameDoc()
@@ -162,7 +165,16 @@ BOOL CBrindlemarkDoc::GeneratePuzzle(int nGradeIndex, int nAppearanceIndex)
     CWnd* pMainWnd = AfxGetMainWnd();
     if (pMainWnd != NULL)
         pMainWnd->EnableWindow(FALSE);
-    CCreateProgress progress;
+    // The kept progress window, or a window of its own should that one be
+    // open already.
+    std::unique_ptr<CCreateProgress> pOwnProgress;
+    CCreateProgress* pProgress = CCreateProgress::GetKept();
+    if (pProgress == NULL)
+    {
+        pOwnProgress.reset(new CCreateProgress());
+        pProgress = pOwnProgress.get();
+    }
+    CCreateProgress& progress = *pProgress;
     CHTGenerator generator;
     // Cancel stops the generation: the player keeps the puzzle they had.
     if (!progress.Open() || !progress.GenerateUntilDone(generator, grade.m_nColumns, grade.m_nRows, &scratch))

@@ -149,16 +149,20 @@ void CAppearanceInfo::WriteToRegistry(int nNumber) const
 
 void CAppearanceInfo::ReadFromRegistry(int nNumber)
 {
-    CXTRegistryManager regManager(HKEY_LOCAL_MACHINE);
+    CHTProfileSection section;
+    section.Read(kSection);
+    ReadFromSection(section, nNumber);
+}
+
+void CAppearanceInfo::ReadFromSection(const CHTProfileSection& section, int nNumber)
+{
     for (int i = 0; i < (int)(sizeof(kColourFields) / sizeof(kColourFields[0])); i++)
     {
         const ColourField& field = kColourFields[i];
-        this->*field.pField = (COLORREF)regManager.GetProfileInt(kSection, HTProfileEntryName(nNumber, field.pszKey),
-                                                                 (int)(this->*field.pField));
+        this->*field.pField = (COLORREF)section.GetInt(HTProfileEntryName(nNumber, field.pszKey), (int)(this->*field.pField));
         if (i == kBoardColourCount - 1)
         {
-            m_strProfileName =
-                regManager.GetProfileString(kSection, HTProfileEntryName(nNumber, kNameKey), m_strProfileName);
+            m_strProfileName = section.GetString(HTProfileEntryName(nNumber, kNameKey), m_strProfileName);
         }
     }
     m_nIndex = nNumber;
@@ -193,7 +197,7 @@ CAppearanceInfoList::CAppearanceInfoList() : CList<CAppearanceInfo, const CAppea
 
 BOOL CAppearanceInfoList::LoadFromRegistry()
 {
-    if (!HTReadProfileList<CAppearanceInfo>(*this, kSection, kCountEntry, kColourFields[0].pszKey))
+    if (!HTReadProfileList<CAppearanceInfo>(*this, kSection, kCountEntry))
     {
         AddTail(CAppearanceInfo::MakeStandardProfile());
         AddTail(CAppearanceInfo::MakePrintingProfile());

@@ -30,6 +30,8 @@ enum HTAppearanceColour
 // A COLORREF with every bit set: no colour.
 #define HT_COLOUR_UNSET ((COLORREF)-1)
 
+class CHTProfileSection;
+
 class CAppearanceInfo
 {
 public:
@@ -55,6 +57,8 @@ public:
     // value is missing, and sets the index to n.
     void WriteToRegistry(int nNumber) const;
     void ReadFromRegistry(int nNumber);
+    // The same from a section read whole (see HTProfileList.h).
+    void ReadFromSection(const CHTProfileSection& section, int nNumber);
 
     // The built-in profiles "Standard" (index 0) and "Printing" (index 1).
     static CAppearanceInfo AFXAPI MakeStandardProfile();

@@ -112,8 +112,14 @@ void CGradeInfo::WriteToRegistry(int nNumber) const
 
 void CGradeInfo::ReadFromRegistry(int nNumber)
 {
-    CXTRegistryManager regManager(HKEY_LOCAL_MACHINE);
-    m_strProfileName = regManager.GetProfileString(kSection, HTProfileEntryName(nNumber, kNameKey), m_strProfileName);
+    CHTProfileSection section;
+    section.Read(kSection);
+    ReadFromSection(section, nNumber);
+}
+
+void CGradeInfo::ReadFromSection(const CHTProfileSection& section, int nNumber)
+{
+    m_strProfileName = section.GetString(HTProfileEntryName(nNumber, kNameKey), m_strProfileName);
 
     static const IntField kIntFields[] = {
         {"Columns", &CGradeInfo::m_nColumns},
@@ -122,6 +128,7 @@ void CGradeInfo::ReadFromRegistry(int nNumber)
     };
     const int nColumns = m_nColumns;
     const int nRows = m_nRows;
+    const int nMinutes = m_nMinutesToComplete;
     static const FlagField kFlagFields[] = {
         {"ShowIslandSquares", &CGradeInfo::m_bShowIslandSquares},
         {"ShowUnshadedDups", &CGradeInfo::m_bShowUnshadedDups},
@@ -131,12 +138,10 @@ void CGradeInfo::ReadFromRegistry(int nNumber)
         {"ForceComplete", &CGradeInfo::m_bForceComplete},
     };
     for (const IntField& field : kIntFields)
-        this->*field.pField = (int)regManager.GetProfileInt(kSection, HTProfileEntryName(nNumber, field.pszKey),
-                                                            this->*field.pField);
+        this->*field.pField = (int)section.GetInt(HTProfileEntryName(nNumber, field.pszKey), this->*field.pField);
     for (const FlagField& field : kFlagFields)
         this->*field.pField =
-            regManager.GetProfileInt(kSection, HTProfileEntryName(nNumber, field.pszKey),
-                                     this->*field.pField ? 1 : 0) != 0
+            section.GetInt(HTProfileEntryName(nNumber, field.pszKey), this->*field.pField ? 1 : 0) != 0
                 ? 1
                 : 0;
     // A damaged size would make every new puzzle of this profile fail or
@@ -145,6 +150,8 @@ void CGradeInfo::ReadFromRegistry(int nNumber)
         m_nColumns = nColumns;
     if (m_nRows < 1 || m_nRows > HT_MAX_GRID_SIDE)
         m_nRows = nRows;
+    if (m_nMinutesToComplete < 0 || m_nMinutesToComplete > HT_MAX_STORED_MINUTES)
+        m_nMinutesToComplete = nMinutes;
     m_nIndex = nNumber;
 }
 
@@ -177,7 +184,7 @@ CGradeInfoList::CGradeInfoList() : CList<CGradeInfo, const CGradeInfo&>(10)
 
 BOOL CGradeInfoList::LoadFromRegistry()
 {
-    if (!HTReadProfileList<CGradeInfo>(*this, kSection, kCountEntry, "Columns"))
+    if (!HTReadProfileList<CGradeInfo>(*this, kSection, kCountEntry))
     {
         AddTail(CGradeInfo::MakeEasyProfile());
         AddTail(CGradeInfo::MakeMildProfile());

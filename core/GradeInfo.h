@@ -8,12 +8,20 @@
 // Largest number of columns or rows of a puzzle (in a file or a profile).
 #define HT_MAX_GRID_SIDE 64
 
+// The clock shows hours, minutes and seconds with two digits each: a stored
+// time beyond what it shows is not believed (and minutes x 60 cannot
+// overflow).
+#define HT_MAX_CLOCK_SECONDS (99 * 3600 + 59 * 60 + 59)
+#define HT_MAX_STORED_MINUTES (HT_MAX_CLOCK_SECONDS / 60)
+
 // The longer side of a grid of columns x rows: also the highest number a
 // square of that grid may hold.
 inline int HTLargestSide(int nColumns, int nRows)
 {
     return nColumns > nRows ? nColumns : nRows;
 }
+
+class CHTProfileSection;
 
 class CGradeInfo
 {
@@ -29,10 +37,12 @@ public:
 
     // Writes / reads profile number n of section "GradeInfo" (values named
     // "<n>_<key>"). A read keeps the current value of every field whose value
-    // is missing (or, for the grid size, outside 1..HT_MAX_GRID_SIDE), and
-    // sets the index to n.
+    // is missing (or, for the grid size, outside 1..HT_MAX_GRID_SIDE, for
+    // the minutes outside 0..HT_MAX_STORED_MINUTES), and sets the index to n.
     void WriteToRegistry(int nNumber) const;
     void ReadFromRegistry(int nNumber);
+    // The same from a section read whole (see HTProfileList.h).
+    void ReadFromSection(const CHTProfileSection& section, int nNumber);
 
     // The built-in profiles, indexes 0 to 3.
     static CGradeInfo AFXAPI MakeEasyProfile();

@@ -1,12 +1,16 @@
 // Registry storage and index look-ups shared by the profile lists
 // (CAppearanceInfoList, CGradeInfoList). A profile type has a public m_nIndex,
-// CopyFrom, and WriteToRegistry / ReadFromRegistry of its number n.
+// CopyFrom, and WriteToRegistry / ReadFromSection of its number n.
 #pragma once
 
 #include <afx.h>
 #include <afxtempl.h>
 
 #include "XTRegistryManager.h"
+
+#include <map>
+#include <set>
+#include <string>
 
 // A stored profile count above this is taken as damaged and clamped, so that a
 // bad value cannot make a load run on for millions of registry reads.
@@ -20,33 +24,61 @@ inline CString HTProfileEntryName(int nNumber, const char* pszKey)
     return strEntry;
 }
 
-// TRUE when the number entry "<n>_<key>" of the section is stored: a missing
-// entry gives back whichever default is asked for, a stored one not both.
-inline BOOL HTIsProfileEntryStored(CXTRegistryManager& regManager, const char* pszSection, int nNumber,
-                                   const char* pszKey)
+// Every value of one profile section, read in one pass (from the registry
+// below HKEY_LOCAL_MACHINE, or from the INI file when one is set), with the
+// same rules as single reads: a number is a 4-byte DWORD value, a text a
+// string value.
+class CHTProfileSection
 {
-    CString strEntry = HTProfileEntryName(nNumber, pszKey);
-    return regManager.GetProfileInt(pszSection, strEntry, 0) != 0 ||
-           regManager.GetProfileInt(pszSection, strEntry, 1) != 1;
-}
+public:
+    // Empties the snapshot and reads the section; FALSE when it cannot be opened.
+    BOOL Read(const char* pszSection);
+    void Clear();
+
+    // The stored number, or the default when it is missing or not a number.
+    UINT GetInt(const char* pszEntry, int nDefault) const;
+    // The stored text, or the default when it is missing or not a text.
+    CString GetString(const char* pszEntry, const char* pszDefault) const;
+    // TRUE when profile number n has any value "<n>_<key>" stored.
+    BOOL HasNumber(int nNumber) const;
+
+private:
+    BOOL ReadIniSection(const char* pszSection, const char* pszFile);
+    void AddEntry(const char* pszName, size_t nNameLength);
+
+    std::map<std::string, DWORD> m_ints;          // by upper-case name
+    std::map<std::string, std::string> m_strings; // by upper-case name
+    std::set<int> m_numbers;
+};
 
 // Empties the list and reads the stored profiles 0 to count - 1 of the
-// section into it, ending early at the first profile whose first number
-// entry (pszFirstKey) is not stored: a damaged count costs no reads of
-// profiles that are not there. FALSE (and the list left empty) when no
-// profile is read.
+// section (the count bounded by HT_MAX_STORED_PROFILES) from one read of the
+// whole section. A profile with any value stored loads, its missing values
+// keeping the constructor's; a number with no value at all is skipped and
+// the later ones still load, so no stored profile is ever dropped. FALSE
+// (and the list left empty) when no profile is read.
 template <class TProfile, class TList>
-BOOL HTReadProfileList(TList& list, const char* pszSection, const char* pszCountEntry, const char* pszFirstKey)
+BOOL HTReadProfileList(TList& list, const char* pszSection, const char* pszCountEntry)
 {
     list.RemoveAll();
-    CXTRegistryManager regManager(HKEY_LOCAL_MACHINE);
-    int nCount = (int)regManager.GetProfileInt(pszSection, pszCountEntry, 0);
+    CHTProfileSection section;
+    if (!section.Read(pszSection))
+        return FALSE;
+    int nCount = (int)section.GetInt(pszCountEntry, 0);
     if (nCount > HT_MAX_STORED_PROFILES)
-        nCount = HT_MAX_STORED_PROFILES;
-    for (int n = 0; n < nCount && HTIsProfileEntryStored(regManager, pszSection, n, pszFirstKey); n++)
     {
+        TRACE("profile section %s: a count of %d is read as %d\n", pszSection, nCount, HT_MAX_STORED_PROFILES);
+        nCount = HT_MAX_STORED_PROFILES;
+    }
+    for (int n = 0; n < nCount; n++)
+    {
+        if (!section.HasNumber(n))
+        {
+            TRACE("profile section %s: profile %d has no values and is skipped\n", pszSection, n);
+            continue;
+        }
         TProfile profile;
-        profile.ReadFromRegistry(n);
+        profile.ReadFromSection(section, n);
         list.AddTail(profile);
     }
     return !list.IsEmpty();

@@ -184,6 +184,9 @@ BOOL ParseBody(CLineReader& reader, CHTDataContainer& position)
         if (!reader.ReadInteger(nValue))
             return FALSE;
     }
+    // Times beyond what the clock shows are no game's.
+    if (values[gbMinutesToComplete] < 0 || values[gbMinutesToComplete] > HT_MAX_STORED_MINUTES)
+        return FALSE;
     CGradeInfo& grade = position.m_GradeInfo;
     grade.m_nColumns = values[gbColumns];
     grade.m_nRows = values[gbRows];
@@ -195,7 +198,11 @@ BOOL ParseBody(CLineReader& reader, CHTDataContainer& position)
     grade.m_nMinutesToComplete = values[gbMinutesToComplete];
     grade.m_bForceComplete = values[gbForceComplete] != 0 ? 1 : 0;
 
-    return reader.ReadInteger(position.m_nElapsedSeconds);
+    int nElapsed = 0;
+    if (!reader.ReadInteger(nElapsed) || nElapsed < 0 || nElapsed > HT_MAX_CLOCK_SECONDS)
+        return FALSE;
+    position.m_nElapsedSeconds = nElapsed;
+    return TRUE;
 }
 
 // The folder part of a path, with its separator; ".\" for a bare name.

@@ -21,14 +21,9 @@ function(bm_write_bitmap id width height icon_names)
     math(EXPR total_width "${width} * ${count}")
     math(EXPR row_bytes "((${total_width} * 3 + 3) / 4) * 4")
     math(EXPR image_bytes "${row_bytes} * ${height}")
-    math(EXPR file_bytes "54 + ${image_bytes}")
 
-    # BITMAPFILEHEADER: "BM", file size, reserved, offset of the bits.
-    # BITMAPINFOHEADER: size 40, width, height (bottom-up), 1 plane, 24 bits,
-    # no compression, image size, 2835 pixels per metre, no palette.
-    set(out "BM")
-    bm_append_fields(out "${file_bytes};4" "0;4" "54;4" "40;4" "${total_width};4" "${height};4" "1;2" "24;2" "0;4"
-                     "${image_bytes};4" "2835;4" "2835;4" "0;4" "0;4")
+    # 24 bits a pixel, no palette.
+    bm_start_bitmap(out file_bytes ${total_width} ${height} 24 0 ${image_bytes})
     math(EXPR pixel_bytes "${total_width} * 3")
     bm_row_padding(${pixel_bytes} padding)
 

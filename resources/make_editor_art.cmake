@@ -99,11 +99,7 @@ file(MAKE_DIRECTORY "${OUTDIR}")
 # colours), the palette, then the rows bottom up, two pixels a byte.
 math(EXPR row4 "((${total_w} * 4 + 31) / 32) * 4")
 math(EXPR image4 "${row4} * ${strip_h}")
-math(EXPR offset4 "14 + 40 + 64")
-math(EXPR file4 "${offset4} + ${image4}")
-set(out "BM")
-bm_append_fields(out "${file4};4" "0;4" "${offset4};4" "40;4" "${total_w};4" "${strip_h};4" "1;2" "4;2" "0;4"
-                 "${image4};4" "2835;4" "2835;4" "16;4" "0;4")
+bm_start_bitmap(out file4 ${total_w} ${strip_h} 4 16 ${image4})
 foreach(i RANGE 0 15)
     if(DEFINED KEY_${i})
         set(key ${KEY_${i}})
@@ -151,10 +147,7 @@ bm_finish_file(${strip_id4} "${file}" ${file4})
 # The 32-bit strip: BITMAPFILEHEADER, BITMAPINFOHEADER (32 bits, no
 # compression), the rows bottom up as blue, green, red, alpha.
 math(EXPR image32 "${total_w} * 4 * ${strip_h}")
-math(EXPR file32 "54 + ${image32}")
-set(out "BM")
-bm_append_fields(out "${file32};4" "0;4" "54;4" "40;4" "${total_w};4" "${strip_h};4" "1;2" "32;2" "0;4"
-                 "${image32};4" "2835;4" "2835;4" "0;4" "0;4")
+bm_start_bitmap(out file32 ${total_w} ${strip_h} 32 0 ${image32})
 foreach(key ${palette_chars})
     bm_pixel_key("${key}" k)
     if(k STREQUAL "c_dot")

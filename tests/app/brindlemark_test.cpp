@@ -344,6 +344,70 @@ TEST(Brindlemark, TheFirstStartShowsTheGameAndExitKeepsItsBarsAndPanes)
     ClearSettings();
 }
 
+TEST(Brindlemark, DamagedStoredStateNeitherStopsTheStartNorLosesProfiles)
+{
+    if (::GetFileAttributes(ExePath().c_str()) == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "the program is not built: " << ExePath();
+    ClearSettings();
+    {
+        Game first;
+        ASSERT_TRUE(first.Frame() != NULL);
+        first.Command(ID_APPEARANCE_PANE);
+        EXPECT_EQ(0, first.Close());
+    }
+
+    // The stored pane layout: splitters nested 10,000 deep.
+    const std::string strLayout = std::string(kUserKey) + "\\DockingPaneLayouts\\NormalLayout";
+    ::SHDeleteKeyA(HKEY_CURRENT_USER, strLayout.c_str());
+    auto writeSection = [&strLayout](const std::string& strSection,
+                                     const std::vector<std::pair<std::string, DWORD>>& values) {
+        HKEY hKey = NULL;
+        ::RegCreateKeyExA(HKEY_CURRENT_USER, (strLayout + "\\" + strSection).c_str(), 0, NULL, 0, KEY_WRITE, NULL,
+                          &hKey, NULL);
+        for (const auto& value : values)
+            ::RegSetValueExA(hKey, value.first.c_str(), 0, REG_DWORD, (const BYTE*)&value.second, sizeof(DWORD));
+        ::RegCloseKey(hKey);
+    };
+    const int nDepth = 10000;
+    writeSection("Summary", {{"Panes", (DWORD)(nDepth + 3)}, {"TopContainer", (DWORD)(nDepth + 3)}, {"Client", 3}});
+    writeSection("Pane-1", {{"Type", 0}, {"ID", ID_APPEARANCE_PANE}});
+    writeSection("Pane-2", {{"Type", 1}, {"Panes", 1}, {"Pane-1", 1}});
+    writeSection("Pane-3", {{"Type", 4}});
+    writeSection("Pane-4", {{"Type", 2}, {"Panes", 2}, {"Pane-1", 2}, {"Pane-2", 3}});
+    for (int n = 5; n <= nDepth + 3; n++)
+        writeSection("Pane-" + std::to_string(n), {{"Type", 2}, {"Panes", 1}, {"Pane-1", (DWORD)(n - 1)}});
+
+    // Five difficulty profiles: number 2 lost its first value, number 3 holds
+    // minutes no clock shows.
+    g_ApplicationInfo.m_GradeInfoList.LoadFromRegistry();
+    CGradeInfo mine = CGradeInfo::MakeEasyProfile();
+    mine.m_strProfileName = "Mine";
+    g_ApplicationInfo.m_GradeInfoList.AddProfile(mine);
+    ASSERT_TRUE(g_ApplicationInfo.m_GradeInfoList.SaveToRegistry());
+    CXTRegistryManager(HKEY_LOCAL_MACHINE).WriteProfileString("GradeInfo", "2_Columns", NULL);
+    testsupport::WriteRegistryDword("GradeInfo", "3_MinutesToComplete", 0x7FFFFFFF);
+
+    {
+        Game game;
+        ASSERT_TRUE(game.Frame() != NULL) << "the game starts";
+        EXPECT_TRUE(WaitForWindow(game.Pid(), "Brindlemark", 500) == NULL) << "no question at start";
+        EXPECT_EQ(0, game.Close());
+    }
+    // Every profile is still there, the absurd time is gone, and the pane
+    // layout was written over with a sound one.
+    DWORD dwCount = 0;
+    ASSERT_TRUE(testsupport::ReadRegistryDword("GradeInfo", "GradeInfoCount", dwCount));
+    EXPECT_EQ(5u, dwCount);
+    EXPECT_STREQ("Mine", CXTRegistryManager(HKEY_LOCAL_MACHINE).GetProfileString("GradeInfo", "4_ProfileName", ""));
+    DWORD dwMinutes = 0;
+    ASSERT_TRUE(testsupport::ReadRegistryDword("GradeInfo", "3_MinutesToComplete", dwMinutes));
+    EXPECT_LE(dwMinutes, (DWORD)HT_MAX_STORED_MINUTES);
+    const int nPanes = testsupport::UserProfileInt("DockingPaneLayouts\\NormalLayout\\Summary", "Panes");
+    EXPECT_GT(nPanes, 1);
+    EXPECT_LT(nPanes, 100);
+    ClearSettings();
+}
+
 TEST(Brindlemark, APuzzleIsMadePlayedPausedAndSavedWithCtrlS)
 {
     if (::GetFileAttributes(ExePath().c_str()) == INVALID_FILE_ATTRIBUTES)

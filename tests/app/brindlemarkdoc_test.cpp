@@ -6,6 +6,7 @@
 #include "support/tempfolder.h"
 
 #include "ApplicationInfo.h"
+#include "CreateProgress.h"
 
 using testsupport::GameApp;
 using testsupport::Script;
@@ -48,7 +49,8 @@ private:
 HHOOK CancelProgress::s_hHook = NULL;
 int CancelProgress::s_nCancelled = 0;
 
-// TRUE when a top-level window of this thread has the caption.
+// TRUE when a shown top-level window of this thread has the caption (the
+// progress window of New Puzzle is kept hidden between generations).
 struct FindCaption
 {
     const char* pszCaption;
@@ -60,7 +62,7 @@ BOOL CALLBACK FindCaptionProc(HWND hWnd, LPARAM lParam)
     FindCaption* pFind = (FindCaption*)lParam;
     char szText[128] = "";
     ::GetWindowTextA(hWnd, szText, sizeof(szText));
-    if (strcmp(szText, pFind->pszCaption) == 0)
+    if (strcmp(szText, pFind->pszCaption) == 0 && ::IsWindowVisible(hWnd))
         pFind->bFound = true;
     return TRUE;
 }
@@ -126,6 +128,10 @@ TEST(BrindlemarkDoc, CancelDuringGenerationKeepsTheOldPuzzleAndGivesTheWindowBac
     game.Puzzle().m_bModified = FALSE;
 
     {
+        // Shown at once (and so made while the hook watches), not only once
+        // the generation has lasted.
+        ASSERT_TRUE(CCreateProgress::GetKept() != NULL);
+        CCreateProgress::GetKept()->SetShowDelay(0);
         CancelProgress cancel;
         Script().nGrade = 3;
         game.Command(ID_NEW_PUZZLE);

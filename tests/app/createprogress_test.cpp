@@ -145,3 +145,48 @@ TEST(CreateProgressTest, StepsReachTheBarWhenMessagesArePumped)
     EXPECT_TRUE(progress.IsCancelled());
     progress.Close();
 }
+
+TEST(CreateProgressTest, TheKeptWindowShowsOnlyForALongRunAndIsHiddenNotDestroyed)
+{
+    CCreateProgress* pKept = CCreateProgress::GetKept();
+    ASSERT_TRUE(pKept != NULL);
+    EXPECT_EQ(pKept, CCreateProgress::GetKept()) << "one kept window";
+
+    // A run that ends before the delay never makes or shows the window.
+    ASSERT_TRUE(pKept->Open());
+    EXPECT_EQ(NULL, CCreateProgress::GetKept()) << "in use: a second caller makes its own";
+    CHTGenerator::SeedRandom(5);
+    CHTGenerator generator;
+    CHTDataContainer grid;
+    ASSERT_TRUE(pKept->GenerateUntilDone(generator, 9, 9, &grid));
+    EXPECT_FALSE(pKept->IsShown());
+    EXPECT_FALSE(::IsWindow(pKept->m_hWnd));
+    pKept->Close();
+
+    // A run that lasts shows it at the first pump after the delay.
+    ASSERT_TRUE(pKept->Open());
+    ::Sleep(PROGRESS_SHOW_DELAY_MS + 20);
+    pKept->PumpMessages();
+    EXPECT_TRUE(pKept->IsShown());
+    ASSERT_TRUE(::IsWindow(pKept->m_hWnd));
+    EXPECT_TRUE(pKept->IsWindowVisible());
+    EXPECT_TRUE(pKept->m_wndProgress.m_bIndeterminate);
+    HWND hWnd = pKept->m_hWnd;
+    pKept->SendMessage(WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(pKept->IsCancelled());
+    pKept->Close();
+    EXPECT_TRUE(::IsWindow(hWnd)) << "kept for the next puzzle";
+    EXPECT_FALSE(::IsWindowVisible(hWnd));
+
+    // The next run starts afresh in the same window.
+    EXPECT_EQ(pKept, CCreateProgress::GetKept());
+    ASSERT_TRUE(pKept->Open());
+    EXPECT_FALSE(pKept->IsCancelled());
+    ::Sleep(PROGRESS_SHOW_DELAY_MS + 20);
+    pKept->PumpMessages();
+    EXPECT_EQ(hWnd, pKept->m_hWnd);
+    EXPECT_EQ(0, pKept->m_wndProgress.GetPos());
+    pKept->Close();
+    CCreateProgress::DestroyKept();
+    EXPECT_FALSE(::IsWindow(hWnd));
+}

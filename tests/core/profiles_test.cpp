@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "ApplicationInfo.h"
+#include "HTProfileList.h"
 #include "XTRegistryManager.h"
 #include "support/coretest.h"
 
@@ -154,7 +155,7 @@ TEST_F(ProfilesTest, BadCountsFallBackToTheBuiltIns)
     EXPECT_EQ(4, grades.GetCount()) << "a count of the wrong type reads as missing";
 }
 
-TEST_F(ProfilesTest, LoadingEndsAtTheFirstProfileThatIsNotStored)
+TEST_F(ProfilesTest, ADamagedCountAddsNoProfiles)
 {
     CAppearanceInfoList appearance;
     appearance.AddTail(Distinct(1));
@@ -266,6 +267,133 @@ TEST_F(ProfilesTest, GradeFlagsReadAsZeroOrOneAndBadSizesAsMissing)
     EXPECT_EQ(1, loaded.GetHead().m_bEnableAutoMark);
     EXPECT_EQ(9, loaded.GetHead().m_nColumns) << "a size no puzzle can have reads as missing";
     EXPECT_EQ(9, loaded.GetHead().m_nRows);
+}
+
+TEST_F(ProfilesTest, TimesBeyondTheClockReadAsMissing)
+{
+    CGradeInfoList list;
+    CGradeInfo profile;
+    profile.m_nMinutesToComplete = 25;
+    list.AddTail(profile);
+    list.AddTail(profile);
+    list.AddTail(profile);
+    list.SaveToRegistry();
+    WriteRegistryDword("GradeInfo", "0_MinutesToComplete", 2147483647);
+    WriteRegistryDword("GradeInfo", "1_MinutesToComplete", 0x80000000);
+    WriteRegistryDword("GradeInfo", "2_MinutesToComplete", HT_MAX_STORED_MINUTES);
+    CGradeInfoList loaded;
+    loaded.LoadFromRegistry();
+    ASSERT_EQ(3, loaded.GetCount());
+    EXPECT_EQ(0, loaded.GetHead().m_nMinutesToComplete) << "the constructor's value stays";
+    EXPECT_EQ(0, loaded.GetAt(loaded.FindIndex(1)).m_nMinutesToComplete);
+    EXPECT_EQ(HT_MAX_STORED_MINUTES, loaded.GetTail().m_nMinutesToComplete);
+}
+
+TEST_F(ProfilesTest, NoStoredProfileIsDropped)
+{
+    // Four difficulty profiles; profile 1 loses one value, profile 2 loses
+    // all of them. Profile 1 loads with that value from the constructor,
+    // profile 2 is skipped, profile 3 (the player's own) still loads, and
+    // the list written back keeps it.
+    CGradeInfoList list;
+    list.LoadFromRegistry();
+    list.RemoveAll();
+    for (int n = 0; n < 4; n++)
+    {
+        CGradeInfo profile;
+        profile.m_nColumns = 10 + n;
+        profile.m_nMinutesToComplete = 5 + n;
+        profile.m_strProfileName.Format("Grade %d", n);
+        list.AddTail(profile);
+    }
+    list.SaveToRegistry();
+    CXTRegistryManager regManager(HKEY_LOCAL_MACHINE);
+    regManager.WriteProfileString("GradeInfo", "1_Columns", NULL);
+    for (const char* pszKey : {"ProfileName", "Columns", "Rows", "ShowIslandSquares", "ShowUnshadedDups",
+                               "ShowAdjacentShaded", "EnableUnshadedUpdate", "EnableAutoMark", "MinutesToComplete",
+                               "ForceComplete"})
+        regManager.WriteProfileString("GradeInfo", CString("2_") + pszKey, NULL);
+
+    CGradeInfoList loaded;
+    loaded.LoadFromRegistry();
+    ASSERT_EQ(3, loaded.GetCount());
+    EXPECT_EQ((std::vector<int>{0, 1, 3}), Indexes(loaded));
+    const CGradeInfo& damaged = loaded.GetAt(loaded.FindIndex(1));
+    EXPECT_EQ(9, damaged.m_nColumns) << "the missing value is the constructor's";
+    EXPECT_EQ(6, damaged.m_nMinutesToComplete);
+    EXPECT_STREQ("Grade 1", damaged.m_strProfileName);
+    EXPECT_STREQ("Grade 3", loaded.GetTail().m_strProfileName);
+    EXPECT_EQ(13, loaded.GetTail().m_nColumns);
+
+    loaded.SaveToRegistry();
+    CGradeInfoList again;
+    again.LoadFromRegistry();
+    ASSERT_EQ(3, again.GetCount());
+    EXPECT_STREQ("Grade 3", again.GetTail().m_strProfileName);
+
+    // The same for appearance profiles, whose first value is a colour.
+    CAppearanceInfoList appearance;
+    for (int n = 1; n <= 3; n++)
+        appearance.AddTail(Distinct(n));
+    appearance.SaveToRegistry();
+    regManager.WriteProfileString("AppearanceInfo", "0_BorderColour", NULL);
+    CAppearanceInfoList loadedAppearance;
+    loadedAppearance.LoadFromRegistry();
+    ASSERT_EQ(3, loadedAppearance.GetCount());
+    EXPECT_STREQ("Profile 1", loadedAppearance.GetHead().m_strProfileName);
+    EXPECT_EQ(Distinct(3).m_crBorder, loadedAppearance.GetTail().m_crBorder);
+}
+
+TEST_F(ProfilesTest, AThousandProfilesAllLoadFromTheRegistryAndAnIniFile)
+{
+    // 1,000 stored difficulty profiles, written straight into the section
+    // (the registry key, then an INI file) as the game writes them.
+    std::string strIniText = "[GradeInfo]\r\n";
+    {
+        HKEY hKey = CXTRegistryManager(HKEY_LOCAL_MACHINE).GetSectionKey("GradeInfo");
+        ASSERT_TRUE(hKey != NULL);
+        for (int n = 0; n < HT_MAX_STORED_PROFILES; n++)
+        {
+            CString strName;
+            strName.Format("P%d", n);
+            DWORD dwColumns = 1 + n % HT_MAX_GRID_SIDE;
+            ::RegSetValueExA(hKey, HTProfileEntryName(n, "ProfileName"), 0, REG_SZ, (const BYTE*)(LPCTSTR)strName,
+                             strName.GetLength() + 1);
+            ::RegSetValueExA(hKey, HTProfileEntryName(n, "Columns"), 0, REG_DWORD, (const BYTE*)&dwColumns,
+                             sizeof(dwColumns));
+            CString strLines;
+            strLines.Format("%d_ProfileName=P%d\r\n", n, n);
+            strIniText += (LPCTSTR)strLines;
+            if (n != 500)
+            {
+                strLines.Format("%d_Columns=%lu\r\n", n, dwColumns);
+                strIniText += (LPCTSTR)strLines;
+            }
+        }
+        // A count beyond the bound reads the first 1,000 numbers only.
+        DWORD dwCount = 0x7FFFFFFF;
+        ::RegSetValueExA(hKey, "GradeInfoCount", 0, REG_DWORD, (const BYTE*)&dwCount, sizeof(dwCount));
+        ::RegCloseKey(hKey);
+        strIniText += "GradeInfoCount=1000\r\n";
+    }
+    CGradeInfoList loaded;
+    loaded.LoadFromRegistry();
+    ASSERT_EQ(HT_MAX_STORED_PROFILES, loaded.GetCount());
+    EXPECT_STREQ("P999", loaded.GetTail().m_strProfileName);
+    EXPECT_EQ(1 + 999 % HT_MAX_GRID_SIDE, loaded.GetTail().m_nColumns);
+    EXPECT_EQ(1 + 500 % HT_MAX_GRID_SIDE, loaded.GetAt(loaded.FindIndex(500)).m_nColumns);
+
+    CTempFolder folder;
+    const std::string strIni = folder.Path("profiles.ini");
+    WriteFileBytes(strIni, strIniText);
+    CXTRegistryManager::SetINIFileName(strIni.c_str());
+    CGradeInfoList fromIni;
+    fromIni.LoadFromRegistry();
+    CXTRegistryManager::SetINIFileName(NULL);
+    ASSERT_EQ(HT_MAX_STORED_PROFILES, fromIni.GetCount());
+    EXPECT_EQ(9, fromIni.GetAt(fromIni.FindIndex(500)).m_nColumns) << "its missing value is the constructor's";
+    EXPECT_STREQ("P500", fromIni.GetAt(fromIni.FindIndex(500)).m_strProfileName);
+    EXPECT_EQ(1 + 999 % HT_MAX_GRID_SIDE, fromIni.GetTail().m_nColumns);
 }
 
 TEST(GradeListTest, RemoveAndAdd)

@@ -349,6 +349,11 @@ TEST(PuzzleFileValidationTest, RefusesImpossiblePositionsAndKeepsTheTarget)
         {"short file", strGood.substr(0, strGood.find(strSquare1))},
         {"no elapsed time", strGood.substr(0, strGood.size() - 5)},
         {"overlong line", ReplaceLine(strGood, 4, "0,0," + std::string(5000, '1'))},
+        {"minutes 2147483647", ReplaceLine(strGood, 31, "2147483647")},
+        {"minutes -1", ReplaceLine(strGood, 31, "-1")},
+        {"minutes beyond the clock", ReplaceLine(strGood, 31, "6000")},
+        {"elapsed -2147483648", ReplaceLine(strGood, 33, "-2147483648")},
+        {"elapsed beyond the clock", ReplaceLine(strGood, 33, "360000")},
     };
     // 1 x 5: numbers up to 5 are allowed, so 6 is out of range.
     for (const Case& c : cases)
@@ -368,6 +373,23 @@ TEST(PuzzleFileValidationTest, RefusesImpossiblePositionsAndKeepsTheTarget)
         EXPECT_FALSE(grid.ReadFromFile(strPath.c_str(), TRUE)) << c.pszWhat;
         EXPECT_EQ(nBefore + 1, CDialogStubs::s_nInfoMessages) << c.pszWhat;
     }
+}
+
+TEST(PuzzleFileValidationTest, TheLongestTimesTheClockShowsAreRead)
+{
+    // 99:59:59 on the clock: the target in minutes and the elapsed seconds
+    // at their bounds read, and the remaining time cannot overflow.
+    CDialogStubs stubs;
+    CTempFolder folder;
+    std::string strText = ReplaceLine(ReplaceLine(kSmallPuzzleText, 31, "5999"), 33, "359999");
+    std::string strPath = folder.Path("long.hti");
+    WriteFileBytes(strPath, strText);
+    CHTDataContainer grid;
+    ASSERT_TRUE(grid.ReadFromFile(strPath.c_str(), FALSE));
+    EXPECT_EQ(HT_MAX_STORED_MINUTES, grid.m_GradeInfo.m_nMinutesToComplete);
+    EXPECT_EQ(HT_MAX_CLOCK_SECONDS, grid.m_nElapsedSeconds);
+    EXPECT_EQ(5999, HT_MAX_STORED_MINUTES);
+    EXPECT_GT(grid.m_GradeInfo.m_nMinutesToComplete * 60 - grid.m_nElapsedSeconds, -HT_MAX_CLOCK_SECONDS - 1);
 }
 
 TEST(PuzzleFileValidationTest, OversizedFileIsRefusedUnread)

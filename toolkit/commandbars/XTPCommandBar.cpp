@@ -328,7 +328,7 @@ CSize CXTPCommandBar::GetButtonSize() const
     if (m_szButtons.cx != 0 && m_szButtons.cy != 0)
         return m_szButtons;
     CSize szIcon = GetIconSize();
-    return CSize(szIcon.cx + 7, szIcon.cy + 6);
+    return CSize(szIcon.cx + 6, szIcon.cy + 6);
 }
 
 CSize CXTPCommandBar::GetIconSize() const
@@ -1455,7 +1455,10 @@ void CXTPCommandBar::OnUpdateCmdUI(CWnd* pTarget, BOOL bDisableIfNoHndler)
         if (pControl == NULL || !pControl->IsVisible(xtpHideGeneric | xtpHideScroll | xtpHideExpand))
             continue;
         if (pRoot->m_bNoUpdate || (pControl->GetFlags() & xtpFlagManualUpdate) != 0)
+        {
+            pControl->OnIdleUpdate();
             continue;
+        }
 
         state.m_pControl = pControl;
         state.m_nIndex = (UINT)i;
@@ -1464,6 +1467,7 @@ void CXTPCommandBar::OnUpdateCmdUI(CWnd* pTarget, BOOL bDisableIfNoHndler)
         state.m_bEnableChanged = FALSE;
         state.m_bContinueRouting = FALSE;
 
+        pControl->OnIdleUpdate();
         if (bCustomize)
         {
             if (pControl->GetEnabledState() != -1)
@@ -1509,7 +1513,9 @@ void CXTPCommandBar::OnIdleUpdate()
         }
     }
 
-    OnUpdateCmdUI(GetOwnerSite(), TRUE);
+    // The options may switch the command-UI update of the bars off.
+    if (pCommandBars == NULL || pCommandBars->GetCommandBarsOptions()->bUpdateCmdUI)
+        OnUpdateCmdUI(GetOwnerSite(), TRUE);
 
     if (m_dwIdleFlags & xtpIdleRedraw)
         Redraw();

@@ -628,6 +628,10 @@ BOOL CXTPCommandBars::IsControlHidden(CXTPControl* pControl) const
     CXTPCommandBar* pBar = pControl->GetCommandBar();
     if (pBar == NULL || pBar->GetControlCount() == 0)
         return TRUE;
+    static int s_nDepth = 0;
+    CXTPPopupDepthGuard guard(s_nDepth);
+    if (guard.IsTooDeep())
+        return FALSE;   // shown rather than followed further
     for (int i = 0; i < pBar->GetControlCount(); i++)
     {
         if (!IsControlHidden(pBar->GetControl(i)))
@@ -970,6 +974,7 @@ BOOL CXTPCommandBars::OnFrameWndMsg(UINT message, WPARAM wParam, LPARAM lParam, 
             if (pBar->GetPosition() == xtpBarFloating)
             {
                 pBar->DelayLayout();
+                pBar->DelayRedraw();
                 pBar->OnIdleUpdate();
                 // A bar restored floating while the frame was hidden.
                 CXTPDrawHelpers::KeepAboveOwner(pBar->GetSafeHwnd());

@@ -78,6 +78,18 @@ public:
     virtual BOOL LoadCommandBarList(CXTPPropExchange* pPX, CXTPCommandBarList* pCommandBarList);    // 14
     virtual void GenerateCommandBarList(CXTPCommandBarList* pCommandBarList, void* pParam);          // 15
     virtual void RestoreCommandBarList(CXTPCommandBarList* pCommandBarList, BOOL bSilent = FALSE);  // 16
+    // Drops every stored popup link of a loaded list that would make a bar
+    // open itself, directly or through other bars; the number dropped.
+    static int AFX_CDECL DropPopupCycles(CXTPCommandBarList* pCommandBarList);
+    // A fingerprint of the program's own bars (the original controls of the
+    // built-in toolbars, with the popup bars they open); never 0. Saved with
+    // the controls, it tells a real change of the program's bars from a
+    // damaged stored copy of them.
+    DWORD GetOwnBarsFingerprint() const;
+    // FALSE while stored controls load whose fingerprint matches the
+    // program's bars: a stored original copy that differs is then damage,
+    // not an update, and the player is not asked about it.
+    BOOL m_bOwnBarsChanged = TRUE;
 
     // Frame integration.
     void SetSite(CWnd* pFrame);

@@ -184,6 +184,7 @@ enum XTPPopupDirection
 
 // Fixed command ids of the command bars (those with resources are in
 // toolkit_res.h).
+#define XTP_ID_DIALOGBAR_CAPTION 9147
 #define XTP_ID_POPUPBAR_EXPAND 9150
 #define XTP_ID_MENUBAR_SYSMENU 9154
 #define XTP_ID_WINDOWLIST 35000

@@ -18,6 +18,8 @@
 #include "XTPToolBar.h"
 
 #include <map>
+#include <set>
+#include <vector>
 
 XTP_COMMANDBARS_PROPEXCHANGE_PARAM* AFX_CDECL XTPGetExchangeParam(CXTPPropExchange* pPX)
 {
@@ -64,10 +66,9 @@ namespace {
 
 // A whole set of template ids, as the class library serialises a map; an
 // empty set is left out where the store may leave defaults out.
+// The set goes whole into a blob value, in every kind of store.
 void ExchangeTemplateSet(CXTPPropExchange* pPX, LPCTSTR lpszName, CXTPControl::CDocTemplateMap& map)
 {
-    if (!pPX->IsBinaryStore())
-        return;
     if (pPX->IsStoring())
     {
         if (map.GetCount() == 0 && pPX->CanOmitValues())
@@ -193,6 +194,13 @@ void CXTPControlPopup::RestoreCommandBarList(CXTPCommandBarList* pCommandBarList
     m_dwCommandBarID = 0;
     if (pBar == NULL)
         return;
+    // A popup control opens a popup bar, never a toolbar.
+    if (!pBar->IsKindOf(RUNTIME_CLASS(CXTPPopupBar)))
+    {
+        TRACE("CXTPControlPopup: a stored popup names bar %u, which is no popup bar; the link is dropped\n",
+              pBar->GetBarID());
+        return;
+    }
     SetCommandBar(pBar);
     pBar->RestoreCommandBarList(pCommandBarList);
 }
@@ -323,6 +331,10 @@ void CXTPControls::DoPropExchange(CXTPPropExchange* pPX)
             arrLoaded[i]->InternalRelease();
         if (pOriginal != NULL)
             pOriginal->InternalRelease();
+        // A sequential archive cannot be read in step past the damage: the
+        // bar that holds these controls is not whole, and its reader learns so.
+        if (!pPX->CanOmitValues())
+            AfxThrowArchiveException(CArchiveException::badIndex);
         return;
     }
     RemoveAll();
@@ -605,47 +617,212 @@ BOOL CXTPCommandBars::LoadCommandBarList(CXTPPropExchange* pPX, CXTPCommandBarLi
             CObject* pObject = NULL;
             if (!secBar->ExchangeObjectByClass(pObject, RUNTIME_CLASS(CXTPCommandBar)) || pObject == NULL)
                 return FALSE;
+            // A bar joins the list only once it has read back whole.
             CXTPCommandBar* pBar = (CXTPCommandBar*)pObject;
+            try
+            {
+                pBar->DoPropExchange(secBar);
+            }
+            catch (CException*)
+            {
+                pBar->InternalRelease();
+                throw;
+            }
             pCommandBarList->Add(pBar);
-            pBar->DoPropExchange(secBar);
             pBar->GetControls()->RefreshIndexes();
         }
     }
     catch (CException* e)
     {
-        ::OutputDebugStringA("CXTPCommandBars: the saved bar controls are damaged and were not loaded\n");
+        // The stored bars are read one after another: the damage ends what
+        // can be read, and the bars read whole before it are kept.
+        TRACE("CXTPCommandBars: the saved bar controls are damaged after %d bars; those are kept\n",
+              (int)pCommandBarList->GetCount());
         e->Delete();
         return FALSE;
     }
     return TRUE;
 }
 
+namespace {
+
+// The popup controls of a loaded bar that still wait for their bar: in its
+// controls, their original copy and, for a menu bar, its MDI menus.
+void CollectPendingPopups(CXTPCommandBar* pBar, CArray<CXTPControlPopup*, CXTPControlPopup*>& arrPopups)
+{
+    CArray<CXTPControls*, CXTPControls*> arrLists;
+    arrLists.Add(pBar->GetControls());
+    if (pBar->GetControls()->GetOriginalControls() != NULL)
+        arrLists.Add(pBar->GetControls()->GetOriginalControls());
+    CXTPMenuBar* pMenuBar = DYNAMIC_DOWNCAST(CXTPMenuBar, pBar);
+    if (pMenuBar != NULL)
+    {
+        POSITION pos = pMenuBar->GetMDIMenus()->GetStartPosition();
+        while (pos != NULL)
+        {
+            UINT nMenuId;
+            CXTPMenuBarMDIMenuInfo* pInfo;
+            pMenuBar->GetMDIMenus()->GetNextMenu(pos, nMenuId, pInfo);
+            if (pInfo->m_pControls != NULL)
+                arrLists.Add(pInfo->m_pControls);
+        }
+    }
+    for (INT_PTR n = 0; n < arrLists.GetSize(); n++)
+    {
+        CXTPControls* pControls = arrLists[n];
+        for (int i = 0; i < pControls->GetCount(); i++)
+        {
+            CXTPControlPopup* pPopup = DYNAMIC_DOWNCAST(CXTPControlPopup, pControls->GetAt(i));
+            if (pPopup != NULL && pPopup->m_dwCommandBarID != 0)
+                arrPopups.Add(pPopup);
+        }
+    }
+}
+
+} // namespace
+
+int AFX_CDECL CXTPCommandBars::DropPopupCycles(CXTPCommandBarList* pCommandBarList)
+{
+    // The bars a loaded list links form a graph (a popup control is an edge
+    // to the bar it opens). A depth-first walk, kept on its own stack so
+    // that a long chain costs no call depth, finds every link that closes a
+    // cycle: that link is dropped, the rest of the list stays.
+    const int nBars = (int)pCommandBarList->GetCount();
+    std::map<UINT, int> mapIndex;
+    for (int i = nBars - 1; i >= 0; i--)
+        mapIndex[pCommandBarList->GetAt(i)->GetBarID()] = i;   // the first bar of an id wins, as in linking
+    std::vector<CArray<CXTPControlPopup*, CXTPControlPopup*>> edges((size_t)nBars);
+    for (int i = 0; i < nBars; i++)
+        CollectPendingPopups(pCommandBarList->GetAt(i), edges[(size_t)i]);
+
+    std::vector<int> state((size_t)nBars, 0);   // 0 not seen, 1 on the walk, 2 done
+    std::vector<std::pair<int, int>> stack;     // bar, next edge
+    int nDropped = 0;
+    for (int nRoot = 0; nRoot < nBars; nRoot++)
+    {
+        if (state[(size_t)nRoot] != 0)
+            continue;
+        state[(size_t)nRoot] = 1;
+        stack.push_back(std::make_pair(nRoot, 0));
+        while (!stack.empty())
+        {
+            std::pair<int, int>& top = stack.back();
+            CArray<CXTPControlPopup*, CXTPControlPopup*>& arrEdges = edges[(size_t)top.first];
+            if (top.second >= arrEdges.GetSize())
+            {
+                state[(size_t)top.first] = 2;
+                stack.pop_back();
+                continue;
+            }
+            CXTPControlPopup* pPopup = arrEdges[top.second++];
+            std::map<UINT, int>::const_iterator it = mapIndex.find(pPopup->m_dwCommandBarID);
+            if (it == mapIndex.end())
+                continue;
+            if (state[(size_t)it->second] == 1)
+            {
+                TRACE("CXTPCommandBars: a stored popup of bar %u opens bar %u, which leads back to it; the link is "
+                      "dropped\n",
+                      pCommandBarList->GetAt(top.first)->GetBarID(), pPopup->m_dwCommandBarID);
+                pPopup->m_dwCommandBarID = 0;
+                nDropped++;
+            }
+            else if (state[(size_t)it->second] == 0)
+            {
+                state[(size_t)it->second] = 1;
+                stack.push_back(std::make_pair(it->second, 0));
+            }
+        }
+    }
+    return nDropped;
+}
+
+namespace {
+
+// TRUE when a loaded bar, or a popup bar it opens (at any depth), has a
+// stored popup link to a bar the list does not hold: the bar was saved
+// whole, but part of what it opens was lost with damaged data.
+BOOL OpensMissingBars(CXTPCommandBar* pBar, CXTPCommandBarList* pCommandBarList)
+{
+    std::set<CXTPCommandBar*> seen;
+    std::vector<CXTPCommandBar*> stack(1, pBar);
+    seen.insert(pBar);
+    while (!stack.empty())
+    {
+        CXTPCommandBar* pCurrent = stack.back();
+        stack.pop_back();
+        CArray<CXTPControlPopup*, CXTPControlPopup*> arrPopups;
+        CollectPendingPopups(pCurrent, arrPopups);
+        for (INT_PTR i = 0; i < arrPopups.GetSize(); i++)
+        {
+            CXTPCommandBar* pTarget = pCommandBarList->FindCommandBar(arrPopups[i]->m_dwCommandBarID);
+            if (pTarget == NULL)
+                return TRUE;
+            if (seen.insert(pTarget).second)
+                stack.push_back(pTarget);
+        }
+    }
+    return FALSE;
+}
+
+} // namespace
+
 void CXTPCommandBars::RestoreCommandBarList(CXTPCommandBarList* pCommandBarList, BOOL bSilent)
 {
+    DropPopupCycles(pCommandBarList);
+
+    // Bars that open bars lost with damaged data are not restored: the
+    // program's own bar of that id stays as it is.
+    std::set<CXTPCommandBar*> incomplete;
+    for (int i = 0; i < pCommandBarList->GetCount(); i++)
+    {
+        CXTPCommandBar* pBar = pCommandBarList->GetAt(i);
+        if ((pBar->IsKindOf(RUNTIME_CLASS(CXTPToolBar)) ||
+             (pBar->IsKindOf(RUNTIME_CLASS(CXTPPopupBar)) && ((CXTPPopupBar*)pBar)->IsContextMenu())) &&
+            OpensMissingBars(pBar, pCommandBarList))
+        {
+            TRACE("CXTPCommandBars: the saved bar %u opens bars that were lost; it is not restored\n",
+                  pBar->GetBarID());
+            incomplete.insert(pBar);
+        }
+    }
     for (int i = 0; i < pCommandBarList->GetCount(); i++)
     {
         CXTPToolBar* pLoaded = DYNAMIC_DOWNCAST(CXTPToolBar, pCommandBarList->GetAt(i));
-        if (pLoaded == NULL)
+        if (pLoaded == NULL || incomplete.count(pLoaded) != 0)
             continue;
         pLoaded->RestoreCommandBarList(pCommandBarList);
 
         CXTPToolBar* pExisting = GetToolBar(pLoaded->GetBarID());
+        if (pExisting == NULL && GetCount() >= XTP_MAX_STORED_TOOLBARS)
+        {
+            TRACE("CXTPCommandBars: the saved toolbar %u is one more than the %d a frame may hold; it is dropped\n",
+                  pLoaded->GetBarID(), (int)XTP_MAX_STORED_TOOLBARS);
+            continue;
+        }
         if (pExisting == NULL)
         {
             // A bar the user made: it joins the bars.
             pLoaded->InternalAddRef();
             m_arrBars.Add(pLoaded);
             pLoaded->SetCommandBars(this);
+            // Its window is created docked on the site, in a dock bar its
+            // docking permissions allow; the bar positions loaded after the
+            // controls put it where it was.
             XTPBarPosition position = pLoaded->GetPosition();
-            if (position == xtpBarFloating)
+            if (position < xtpBarTop || position > xtpBarRight || (pLoaded->GetFlags() & (1u << position)) == 0)
             {
-                if (!FloatCommandBar(pLoaded))
-                    DockCommandBar(pLoaded, xtpBarTop);
+                position = xtpBarTop;
+                for (int nSide = xtpBarTop; nSide <= xtpBarRight; nSide++)
+                {
+                    if (pLoaded->GetFlags() & (1u << nSide))
+                    {
+                        position = (XTPBarPosition)nSide;
+                        break;
+                    }
+                }
             }
-            else
-            {
-                DockCommandBar(pLoaded, position >= xtpBarTop && position <= xtpBarRight ? position : xtpBarTop);
-            }
+            if (!DockCommandBar(pLoaded, position))
+                TRACE("CXTPCommandBars: the window of a loaded toolbar could not be created\n");
             OnToolBarAdded(pLoaded);
             continue;
         }
@@ -655,7 +832,7 @@ void CXTPCommandBars::RestoreCommandBarList(CXTPCommandBarList* pCommandBarList,
     for (int i = 0; i < pCommandBarList->GetCount(); i++)
     {
         CXTPPopupBar* pLoaded = DYNAMIC_DOWNCAST(CXTPPopupBar, pCommandBarList->GetAt(i));
-        if (pLoaded == NULL || !pLoaded->IsContextMenu())
+        if (pLoaded == NULL || !pLoaded->IsContextMenu() || incomplete.count(pLoaded) != 0)
             continue;
         pLoaded->RestoreCommandBarList(pCommandBarList);
         CXTPCommandBar* pExisting = m_pContextMenus->FindCommandBar(pLoaded->GetBarID());
@@ -695,6 +872,14 @@ void CXTPCommandBars::MergeLoadedToolBar(CXTPToolBar* pExisting, CXTPToolBar* pL
         // The program's own bar changed since the save.
         if (bSilent || pLoaded->GetControls()->Compare(pLoadedOriginal))
             return;
+        if (!m_bOwnBarsChanged)
+        {
+            // The program's bars are those the state was saved with: the
+            // stored copy of them is damaged, and the bar is not taken.
+            TRACE("CXTPCommandBars: the saved original controls of bar %u are damaged; the bar keeps its own\n",
+                  pExisting->GetBarID());
+            return;
+        }
         CString strMessage, strFormat;
         strFormat.LoadString(9177);
         strMessage.Format(strFormat, (LPCTSTR)pExisting->GetTitle());
@@ -725,4 +910,54 @@ void CXTPCommandBars::CopyLoadedToolBar(CXTPToolBar* pExisting, CXTPToolBar* pLo
     pExisting->SetDockBar(pDockBar);
     pExisting->SetCommandBars(this);
     pExisting->OnRecalcLayout();
+}
+
+namespace {
+
+void MixFingerprint(DWORD& dwHash, DWORD dwValue)
+{
+    for (int i = 0; i < 4; i++)
+    {
+        dwHash ^= (dwValue >> (8 * i)) & 0xFF;
+        dwHash *= 16777619u;
+    }
+}
+
+void MixControls(DWORD& dwHash, CXTPControls* pControls, int nDepth)
+{
+    if (pControls == NULL || nDepth > XTP_MAX_POPUP_DEPTH)
+        return;
+    MixFingerprint(dwHash, (DWORD)pControls->GetCount());
+    for (int i = 0; i < pControls->GetCount(); i++)
+    {
+        CXTPControl* pControl = pControls->GetAt(i);
+        if (pControl->IsTemporary())
+            continue;
+        MixFingerprint(dwHash, (DWORD)pControl->GetType());
+        MixFingerprint(dwHash, (DWORD)pControl->GetID());
+        MixFingerprint(dwHash, (DWORD)pControl->GetBeginGroup());
+        CString strCaption = pControl->GetCaption();
+        for (int n = 0; n < strCaption.GetLength(); n++)
+            MixFingerprint(dwHash, (BYTE)strCaption[n]);
+        CXTPCommandBar* pBar = pControl->GetCommandBar();
+        if (pBar != NULL)
+            MixControls(dwHash, pBar->GetControls(), nDepth + 1);
+    }
+}
+
+} // namespace
+
+DWORD CXTPCommandBars::GetOwnBarsFingerprint() const
+{
+    DWORD dwHash = 2166136261u;
+    for (int i = 0; i < GetCount(); i++)
+    {
+        CXTPToolBar* pBar = GetAt(i);
+        CXTPControls* pOriginal = pBar->GetControls()->GetOriginalControls();
+        if (!pBar->IsBuiltIn() || pOriginal == NULL)
+            continue;
+        MixFingerprint(dwHash, pBar->GetBarID());
+        MixControls(dwHash, pOriginal, 0);
+    }
+    return dwHash != 0 ? dwHash : 1;
 }

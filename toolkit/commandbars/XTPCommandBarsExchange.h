@@ -47,5 +47,8 @@ enum
 {
     XTP_MAX_STORED_BARS = 1000,
     XTP_MAX_STORED_CONTROLS = 10000,
-    XTP_MAX_STORED_MENUS = 1000
+    XTP_MAX_STORED_MENUS = 1000,
+    // Toolbars (the program's and the player's together): far more than a
+    // player makes, and each one is a window laid out with the frame.
+    XTP_MAX_STORED_TOOLBARS = 128
 };

@@ -131,7 +131,7 @@ void CXTPCommandBars::OnTrackingModeChanged(CXTPCommandBar* pBar, int bMode)
         if (arr.GetSize() > 0)
         {
             CXTPPopupBar* pPopup = dynamic_cast<CXTPPopupBar*>(arr[arr.GetSize() - 1]);
-            if (pPopup != NULL && pPopup->GetSafeHwnd() != NULL)
+            if (pPopup != NULL && pPopup->GetSafeHwnd() != NULL && pPopup->m_bKeyboardTips)
                 pPopup->PostMessage(WM_TIMER, XTP_TID_SHOWKEYBOARDTIPS);
         }
     }
@@ -321,6 +321,9 @@ void CXTPCommandBars::ShowKeyboardTips(CXTPCommandBar* pBar, int nLevel)
 
     m_pKeyboardTipsOwner = pBar;
     m_nKeyboardTipsLevel = nLevel;
+    CXTPPopupBar* pPopupBar = DYNAMIC_DOWNCAST(CXTPPopupBar, pBar);
+    if (pPopupBar != NULL)
+        pPopupBar->m_bKeyboardTips = TRUE;
     pBar->CreateKeyboardTips();
 
     // Tips are shown as the bar made them; a tip without text shows nothing.

@@ -74,10 +74,14 @@ void AFX_CDECL CXTPCommandBarsOptions::ExchangeIdSet(CXTPPropExchange* pPX, LPCT
     CXTPPropExchangeArchive* pArchivePX = dynamic_cast<CXTPPropExchangeArchive*>(pPX);
     if (pArchivePX != NULL)
     {
+        if (pPX->IsLoading())
+            set.RemoveAll();   // the stored set replaces the one in memory
         set.Serialize(pArchivePX->GetArchive());
         return;
     }
-    if (pPX->IsStoring() && set.GetCount() == 0 && pPX->m_bUseDefaultOnSave)
+    // A store that may leave values out (registry, INI file) gets no section
+    // for an empty set; a missing section reads back as an empty set.
+    if (pPX->IsStoring() && set.GetCount() == 0 && pPX->CanOmitValues())
         return;
 
     CXTPPropExchangeSection secList(pPX->OpenSection(lpszKey));
@@ -94,11 +98,21 @@ void AFX_CDECL CXTPCommandBarsOptions::ExchangeIdSet(CXTPPropExchange* pPX, LPCT
                   (unsigned long)dwCount);
             return;
         }
+        // The items are numbered from 0 without gaps: the first missing one
+        // ends the list, so a damaged count costs no reads of items that
+        // were never written. Id 0 is no command.
         for (DWORD i = 0; i < dwCount; i++)
         {
             long nId = 0;
             strItem.Format(_T("Item%i"), (int)i);
             PropExchangeLongWithDefault(secList, strItem, nId, 0);
+            if (nId == 0)
+            {
+                if (i + 1 < dwCount)
+                    TRACE("CXTPCommandBarsOptions: the stored list \"%s\" ends at item %lu of %lu\n", lpszKey,
+                          (unsigned long)i, (unsigned long)dwCount);
+                break;
+            }
             set.Add((UINT)nId);
         }
     }

@@ -27,6 +27,33 @@ CWinApp* ProfileApp()
     return AfxGetApp();
 }
 
+// While a save or load of the bar state runs, the application's registry
+// key is opened once for all its sections instead of once per section.
+HKEY s_hHeldAppKey = NULL;
+
+class CHeldAppKey
+{
+public:
+    CHeldAppKey() : m_bOwner(FALSE)
+    {
+        CWinApp* pApp = ProfileApp();
+        if (s_hHeldAppKey != NULL || pApp == NULL || pApp->m_pszRegistryKey == NULL)
+            return;
+        s_hHeldAppKey = pApp->GetAppRegistryKey();
+        m_bOwner = s_hHeldAppKey != NULL;
+    }
+    ~CHeldAppKey()
+    {
+        if (!m_bOwner)
+            return;
+        ::RegCloseKey(s_hHeldAppKey);
+        s_hHeldAppKey = NULL;
+    }
+
+private:
+    BOOL m_bOwner;
+};
+
 // One section of the application's profile, opened once for all its values:
 // a registry key when the application has a registry key, else its INI file.
 class CProfileSection
@@ -44,16 +71,23 @@ public:
                 m_pApp->WriteProfileString(lpszSection, NULL, NULL);
             return;
         }
-        HKEY hAppKey = m_pApp->GetAppRegistryKey();
+        HKEY hAppKey = s_hHeldAppKey != NULL ? s_hHeldAppKey : m_pApp->GetAppRegistryKey();
         if (hAppKey == NULL)
             return;
+        // A section without subsections (every one written here) is deleted
+        // directly, in far fewer registry calls than the general tree walk.
         if (bEmpty)
-            ::SHDeleteKeyA(hAppKey, lpszSection);
+        {
+            LONG lResult = ::RegDeleteKeyA(hAppKey, lpszSection);
+            if (lResult != ERROR_SUCCESS && lResult != ERROR_FILE_NOT_FOUND)
+                ::SHDeleteKeyA(hAppKey, lpszSection);
+        }
         if (bWrite)
             ::RegCreateKeyExA(hAppKey, lpszSection, 0, NULL, 0, KEY_READ | KEY_WRITE, NULL, &m_hKey, NULL);
         else if (::RegOpenKeyExA(hAppKey, lpszSection, 0, KEY_READ, &m_hKey) != ERROR_SUCCESS)
             m_hKey = NULL;
-        ::RegCloseKey(hAppKey);
+        if (hAppKey != s_hHeldAppKey)
+            ::RegCloseKey(hAppKey);
     }
     ~CProfileSection()
     {
@@ -392,6 +426,7 @@ void CXTPCommandBars::SetBarInfo(CXTPToolBar* pBar, XTP_BARINFO* pInfo)
 
 void CXTPCommandBars::SaveBarState(LPCTSTR lpszProfileName, BOOL bOnlyCustomized)
 {
+    CHeldAppKey appKey;
     CSize szScreen(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
     for (int i = 0; i < GetCount(); i++)
     {
@@ -446,6 +481,7 @@ void CXTPCommandBars::SaveBarState(LPCTSTR lpszProfileName, BOOL bOnlyCustomized
 
 void CXTPCommandBars::LoadBarState(LPCTSTR lpszProfileName, BOOL bSilent)
 {
+    CHeldAppKey appKey;
     if (m_bCustomizable)
         LoadControls(lpszProfileName, bSilent);
 
@@ -456,7 +492,8 @@ void CXTPCommandBars::LoadBarState(LPCTSTR lpszProfileName, BOOL bSilent)
     BOOL bRescale = szSaved.cx > 0 && szSaved.cy > 0 && szSaved != szCurrent;
 
     CArray<XTP_BARINFO, XTP_BARINFO&> arrInfo;
-    for (int i = 0; i < nBars && i < XTP_MAX_STORED_BARS; i++)
+    // Records beyond the toolbars a frame may hold can place nothing.
+    for (int i = 0; i < nBars && i < XTP_MAX_STORED_TOOLBARS; i++)
     {
         XTP_BARINFO info;
         // A missing record ends the list: the count was wrong.
@@ -472,7 +509,7 @@ void CXTPCommandBars::LoadBarState(LPCTSTR lpszProfileName, BOOL bSilent)
         int nEntries = section.GetInt("Bars", 0);
         if (pDockBar == NULL || nEntries <= 1)
             continue;
-        for (int j = 0; j < nEntries && j < 2 * XTP_MAX_STORED_BARS; j++)
+        for (int j = 0; j < nEntries && j < 2 * XTP_MAX_STORED_TOOLBARS + 1; j++)
         {
             CString strEntry;
             strEntry.Format("Bar#%d", j);
@@ -482,6 +519,10 @@ void CXTPCommandBars::LoadBarState(LPCTSTR lpszProfileName, BOOL bSilent)
             CXTPToolBar* pBar = GetToolBar(nBarID);
             if (pBar != NULL)
             {
+                // A floating bar becomes a child window first, so that it
+                // is made a frame-owned popup again when it is floated later.
+                if (pBar->GetSafeHwnd() != NULL && (::GetWindowLongPtr(pBar->m_hWnd, GWL_STYLE) & WS_POPUP) != 0)
+                    pBar->CreateBarWindow(m_pFrame, FALSE);
                 if (pBar->GetSafeHwnd() != NULL && ::GetParent(pBar->m_hWnd) != pDockBar->m_hWnd)
                     pBar->SetParent(pDockBar);
                 if (pBar->GetDockBar() != NULL)
@@ -612,9 +653,21 @@ void CXTPCommandBars::SaveControls(LPCTSTR lpszProfileName, BOOL bOnlyCustomized
     }
     if (!bStored)
     {
-        pApp->WriteProfileBinary(strSection, "Controls", pData, dwSize);
-        pApp->WriteProfileInt(strSection, "LoadFromFile", 0);
+        // A controls file an earlier save wrote is no longer needed once
+        // the profile holds the data.
+        CString strOldFile;
+        if (pApp->GetProfileInt(strSection, "LoadFromFile", 0))
+            strOldFile = pApp->GetProfileString(strSection, "Controls", "");
+        if (pApp->WriteProfileBinary(strSection, "Controls", pData, dwSize))
+            bStored = TRUE;
+        else
+            ::OutputDebugStringA("CXTPCommandBars: the bar controls could not be written to the profile\n");
+        if (pApp->WriteProfileInt(strSection, "LoadFromFile", 0) && bStored && !strOldFile.IsEmpty())
+            RemoveFileQuietly(strOldFile);
     }
+    // The program's own bars as they were when the controls were saved.
+    if (bStored)
+        pApp->WriteProfileInt(strSection, "OwnBars", (int)GetOwnBarsFingerprint());
     free(pData);
 }
 
@@ -643,7 +696,8 @@ BOOL CXTPCommandBars::LoadControlsFromFile(CMemFile* pFile, BOOL bSilent)
         e->Delete();
         bLoaded = FALSE;
     }
-    if (bLoaded)
+    // Damaged data still gives back the bars read whole before the damage.
+    if (bLoaded || list.GetCount() > 0)
         RestoreCommandBarList(&list, bSilent);
     return bLoaded;
 }
@@ -654,6 +708,15 @@ void CXTPCommandBars::LoadControls(LPCTSTR lpszProfileName, BOOL bSilent)
     if (pApp == NULL)
         return;
     CString strSection = SectionName("%s-Controls", lpszProfileName);
+    // Saved with the program's bars as they are now, a stored original copy
+    // that differs from them can only be damaged.
+    DWORD dwOwnBars = (DWORD)pApp->GetProfileInt(strSection, "OwnBars", 0);
+    struct COwnBarsScope
+    {
+        BOOL& m_bChanged;
+        COwnBarsScope(BOOL& bChanged, BOOL bNow) : m_bChanged(bChanged) { m_bChanged = bNow; }
+        ~COwnBarsScope() { m_bChanged = TRUE; }
+    } scope(m_bOwnBarsChanged, dwOwnBars == 0 || dwOwnBars != GetOwnBarsFingerprint());
     if (pApp->GetProfileInt(strSection, "LoadFromFile", 0))
     {
         CString strPath = pApp->GetProfileString(strSection, "Controls", "");

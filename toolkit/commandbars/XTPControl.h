@@ -101,6 +101,9 @@ public:
     virtual CXTPControl* Clone(BOOL bRecursive = FALSE);                            // 55
     // Added after the ordered slots.
     virtual BOOL OnHookMouseWheel(UINT nFlags, short zDelta, CPoint pt) { return FALSE; }
+    // Runs at the start of the bar's command-UI update of this control, before
+    // the command routing sets its state.
+    virtual void OnIdleUpdate() {}
     virtual BOOL IsInRibbonCaption() const { return FALSE; }
     // Whether the point (bar client coordinates) still presses the control
     // while a press is tracked.

@@ -275,7 +275,7 @@ void CXTPControlComboBoxList::OnListPaint()
     CPaintDC dc(this);
     CRect rcClient;
     GetClientRect(&rcClient);
-    dc.FillSolidRect(rcClient, ::GetSysColor(COLOR_WINDOW));
+    dc.FillSolidRect(rcClient, GetXTPSysColor(COLOR_WINDOW));
     DefWindowProc(WM_PAINT, (WPARAM)dc.GetSafeHdc(), 0);
 }
 
@@ -286,10 +286,10 @@ void CXTPControlComboBoxList::OnListNcPaint()
     GetWindowRect(&rc);
     rc.OffsetRect(-rc.left, -rc.top);
     CXTPPaintManager* pPaintManager = GetPaintManager();
-    COLORREF clrFrame = pPaintManager != NULL ? pPaintManager->GetColor(43) : ::GetSysColor(COLOR_3DSHADOW);
+    COLORREF clrFrame = pPaintManager != NULL ? pPaintManager->GetColor(43) : GetXTPSysColor(COLOR_3DSHADOW);
     dc.Draw3dRect(rc, clrFrame, clrFrame);
     rc.DeflateRect(1, 1);
-    dc.Draw3dRect(rc, ::GetSysColor(COLOR_WINDOW), ::GetSysColor(COLOR_WINDOW));
+    dc.Draw3dRect(rc, GetXTPSysColor(COLOR_WINDOW), GetXTPSysColor(COLOR_WINDOW));
 }
 
 LRESULT CXTPControlComboBoxList::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -743,7 +743,7 @@ void CXTPControlComboBox::DrawEditText(CDC* pDC, CRect rcText)
     {
         CRect rcFocus = rcText;
         rcFocus.DeflateRect(1, 1);
-        pDC->FillSolidRect(rcFocus, ::GetSysColor(COLOR_HIGHLIGHT));
+        pDC->FillSolidRect(rcFocus, GetXTPSysColor(COLOR_HIGHLIGHT));
     }
 
     CXTPImageManager* pImageManager = GetImageManager();
@@ -762,12 +762,12 @@ void CXTPControlComboBox::DrawEditText(CDC* pDC, CRect rcText)
     pDC->SetBkMode(TRANSPARENT);
     if (GetCurSel() != -1)
     {
-        pDC->SetTextColor(::GetSysColor(!bEnabled ? COLOR_GRAYTEXT : m_bFocused ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+        pDC->SetTextColor(GetXTPSysColor(!bEnabled ? COLOR_GRAYTEXT : m_bFocused ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
         pDC->DrawText(GetListBoxText(), rcText, DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
     else if (!GetEditHintText().IsEmpty() && bEnabled && !m_bFocused)
     {
-        pDC->SetTextColor(::GetSysColor(COLOR_GRAYTEXT));
+        pDC->SetTextColor(GetXTPSysColor(COLOR_GRAYTEXT));
         pDC->DrawText(GetEditHintText(), rcText, DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
 }

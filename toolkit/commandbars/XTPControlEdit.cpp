@@ -307,8 +307,8 @@ COLORREF CXTPControlEditTextHolder::GetEditTextColor()
 {
     CXTPControl* pControl = GetTextControl();
     if (IsHintShown() || (pControl != NULL && !pControl->GetEnabled()))
-        return ::GetSysColor(COLOR_GRAYTEXT);
-    return ::GetSysColor(COLOR_WINDOWTEXT);
+        return GetXTPSysColor(COLOR_GRAYTEXT);
+    return GetXTPSysColor(COLOR_WINDOWTEXT);
 }
 
 void CXTPControlEditTextHolder::FillCharFormat(CHARFORMAT2& cf)
@@ -319,7 +319,7 @@ void CXTPControlEditTextHolder::FillCharFormat(CHARFORMAT2& cf)
     CXTPControl* pControl = GetTextControl();
     CXTPPaintManager* pPaintManager = pControl != NULL ? pControl->GetPaintManager() : NULL;
     cf.crBackColor = pPaintManager != NULL ? pPaintManager->GetControlEditBackColor(pControl)
-                                           : ::GetSysColor(COLOR_WINDOW);
+                                           : GetXTPSysColor(COLOR_WINDOW);
 }
 
 void CXTPControlEditTextHolder::ApplyCharFormat()

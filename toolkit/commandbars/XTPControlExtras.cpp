@@ -511,9 +511,11 @@ BOOL CXTPControlSelector::OnSetSelected(int bSelected)
             m_pParent->OnRecalcLayout();
             m_bLockUpdate = FALSE;
             OnMouseMove(pt);
-            return FALSE;
         }
-        m_szSelected = CSize(0, 0);
+        else
+        {
+            m_szSelected = CSize(0, 0);
+        }
     }
     return CXTPControl::OnSetSelected(bSelected);
 }

@@ -63,6 +63,10 @@ BOOL CXTPControlPopup::Compare(CXTPControl* pOther)
     CXTPControlPopup* pPopup = DYNAMIC_DOWNCAST(CXTPControlPopup, pOther);
     if (pPopup == NULL)
         return FALSE;
+    static int s_nDepth = 0;
+    CXTPPopupDepthGuard guard(s_nDepth);
+    if (guard.IsTooDeep())
+        return TRUE;   // bars this deep are not compared
     if (m_pCommandBar != NULL && pPopup->m_pCommandBar != NULL)
         return m_pCommandBar->GetControls()->Compare(pPopup->m_pCommandBar->GetControls());
     return TRUE;
@@ -86,7 +90,10 @@ void CXTPControlPopup::Copy(CXTPControl* pControl, BOOL bRecursive)
     if (pPopup == NULL)
         return;
     m_bShowShadow = pPopup->m_bShowShadow;
-    if (bRecursive && pPopup->m_pCommandBar != NULL)
+    // Bars this deep are shared instead of copied.
+    static int s_nDepth = 0;
+    CXTPPopupDepthGuard guard(s_nDepth);
+    if (bRecursive && pPopup->m_pCommandBar != NULL && !guard.IsTooDeep())
     {
         CXTPCommandBar* pClone = pPopup->m_pCommandBar->Clone(TRUE);
         SetCommandBar(pClone);
@@ -361,6 +368,10 @@ BOOL CXTPControlPopup::IsContainPopup(CXTPControlPopup* pControlPopup)
         return FALSE;
     if (m_pCommandBar == pControlPopup->m_pCommandBar)
         return TRUE;
+    static int s_nDepth = 0;
+    CXTPPopupDepthGuard guard(s_nDepth);
+    if (guard.IsTooDeep())
+        return FALSE;
     CXTPControls* pControls = m_pCommandBar->GetControls();
     for (int i = 0; pControls != NULL && i < pControls->GetCount(); i++)
     {

@@ -8,6 +8,25 @@
 
 class CXTPCommandBar;
 
+// Walks that follow popup controls into the bars they open go no deeper
+// than this: a bar that opens itself, directly or through other bars, ends
+// the walk there instead of recursing until the stack runs out.
+#define XTP_MAX_POPUP_DEPTH 32
+
+// Counts one level of such a walk for as long as it lives.
+class CXTPPopupDepthGuard
+{
+public:
+    explicit CXTPPopupDepthGuard(int& nDepth) : m_nDepth(nDepth) { ++m_nDepth; }
+    ~CXTPPopupDepthGuard() { --m_nDepth; }
+    BOOL IsTooDeep() const { return m_nDepth > XTP_MAX_POPUP_DEPTH; }
+
+private:
+    CXTPPopupDepthGuard(const CXTPPopupDepthGuard&);
+    CXTPPopupDepthGuard& operator=(const CXTPPopupDepthGuard&);
+    int& m_nDepth;
+};
+
 class CXTPControlPopup : public CXTPControlButton
 {
     DECLARE_DYNCREATE(CXTPControlPopup)

@@ -477,6 +477,10 @@ void CXTPControls::RemoveAll()
 
 CXTPControl* CXTPControls::FindControl(XTPControlType type, int nId, BOOL bVisible, BOOL bRecursive) const
 {
+    static int s_nDepth = 0;
+    CXTPPopupDepthGuard guard(s_nDepth);
+    if (guard.IsTooDeep())
+        bRecursive = FALSE;
     for (int i = 0; i < GetCount(); i++)
     {
         CXTPControl* pControl = m_arrControls[i];

@@ -9,7 +9,7 @@
 namespace {
 
 const int kCaptionButtonId = 9149;
-const int kCaptionPopupId = 9147;
+const int kCaptionPopupId = XTP_ID_DIALOGBAR_CAPTION;
 
 // The "r" of the Marlett font at 8 points for the screen's resolution.
 void DrawMarlettGlyph(CDC* pDC, const CRect& rc, LPCTSTR lpszGlyph, COLORREF clr)
@@ -222,6 +222,15 @@ int CXTPDialogBar::HitTestCaption(CPoint point) const
     GetClientRect(&rcClient);
     rcClient.bottom = rcClient.top + m_nCaptionHeight;
     return rcClient.PtInRect(point) ? 1 : -2;
+}
+
+int CXTPDialogBar::HitTestTrackedPoint(CPoint ptScreen)
+{
+    if (m_hWnd == NULL || !::IsWindowVisible(m_hWnd))
+        return 0;
+    CPoint pt = ptScreen;
+    ::ScreenToClient(m_hWnd, &pt);
+    return HitTestCaption(pt);
 }
 
 void CXTPDialogBar::PlaceChild()

@@ -54,6 +54,10 @@ public:
     virtual BOOL IsDialogBar() const { return TRUE; }
     // 1 on the caption strip, -2 elsewhere (client coordinates).
     virtual int HitTestCaption(CPoint point) const;
+    // While the bar tracks, the mouse manager asks the caption hit test:
+    // only the caption strip belongs to the bar; a click on the hosted
+    // window (or its children) ends the tracking.
+    virtual int HitTestTrackedPoint(CPoint ptScreen);
 
     // A resize by the edges to the new window rectangle (screen), as the
     // dock context tracks it with the hit-test code of the edge.

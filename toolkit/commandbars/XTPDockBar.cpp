@@ -69,6 +69,8 @@ void CXTPDockBar::CDockInfoArray::Sort()
 CXTPDockBar::CXTPDockBar(CXTPCommandBars* pCommandBars)
     : m_dwStyle(0)
     , m_pCommandBars(pCommandBars)
+    , m_hdwpBars(NULL)
+    , m_bOneByOne(FALSE)
 {
     m_arrBars.Add(NULL);
 }
@@ -382,7 +384,11 @@ int CXTPDockBar::AdjustRow(CToolBarArray& arrRow, CPoint pt, int nLength, BOOL b
                 di.nMinWidth = bHorz ? szMin.cx : szMin.cy;
             }
             else
-                di.nMinWidth = di.rcBar.Width();
+            {
+                // A bar that cannot shrink needs the whole line: beside
+                // others it goes to a line of its own.
+                di.nMinWidth = nLength;
+            }
             di.nTotlaMinWidth = nTotal;
             nTotal += di.nMinWidth;
         }
@@ -453,9 +459,18 @@ int CXTPDockBar::AdjustRow(CToolBarArray& arrRow, CPoint pt, int nLength, BOOL b
                 ScreenToClient(&rcWindow);
                 if (rcWindow != rcBar)
                 {
-                    pBar->SetWindowPos(NULL, rcBar.left, rcBar.top, rcBar.Width(), rcBar.Height(),
-                                       SWP_NOZORDER | SWP_NOACTIVATE);
-                    pBar->Redraw();
+                    if (m_hdwpBars != NULL)
+                    {
+                        m_hdwpBars = ::DeferWindowPos(m_hdwpBars, pBar->m_hWnd, NULL, rcBar.left, rcBar.top,
+                                                      rcBar.Width(), rcBar.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+                        m_arrMoved.Add(pBar);
+                    }
+                    else
+                    {
+                        pBar->SetWindowPos(NULL, rcBar.left, rcBar.top, rcBar.Width(), rcBar.Height(),
+                                           SWP_NOZORDER | SWP_NOACTIVATE);
+                        pBar->Redraw();
+                    }
                 }
             }
         }
@@ -496,6 +511,14 @@ CSize CXTPDockBar::CalcDynamicLayout(int nLength, DWORD dwMode, AFX_SIZEPARENTPA
     if (dwMode & LM_STRETCH)
         sz = bHorz ? CSize(32767, 0) : CSize(0, 32767);
 
+    // Committing moves every bar in one batch.
+    BOOL bBatch = lpLayout != NULL && lpLayout->hDWP != NULL && m_hdwpBars == NULL && !m_bOneByOne;
+    if (bBatch)
+    {
+        m_arrMoved.RemoveAll();
+        m_hdwpBars = ::BeginDeferWindowPos((int)m_arrBars.GetSize());
+    }
+
     int nOffset = 0;
     CToolBarArray arrRow;
     for (int i = 0; i < m_arrBars.GetSize(); i++)
@@ -512,6 +535,25 @@ CSize CXTPDockBar::CalcDynamicLayout(int nLength, DWORD dwMode, AFX_SIZEPARENTPA
         CPoint pt = bHorz ? CPoint(0, nOffset) : CPoint(nOffset, 0);
         nOffset += AdjustRowWithWrap(arrRow, pt, nLength, bHorz, lpLayout);
         arrRow.RemoveAll();
+    }
+    if (bBatch)
+    {
+        HDWP hdwp = m_hdwpBars;
+        m_hdwpBars = NULL;
+        // A batch that failed on the way has been freed by the system; the
+        // bars are then moved one by one.
+        if (hdwp == NULL || !::EndDeferWindowPos(hdwp))
+        {
+            ::OutputDebugStringA("CXTPDockBar: the batched move of the bars failed; moving them one by one\n");
+            m_arrMoved.RemoveAll();
+            m_bOneByOne = TRUE;
+            sz = CalcDynamicLayout(nLength, dwMode, lpLayout);
+            m_bOneByOne = FALSE;
+            return sz;
+        }
+        for (INT_PTR k = 0; k < m_arrMoved.GetSize(); k++)
+            m_arrMoved[k]->Redraw();
+        m_arrMoved.RemoveAll();
     }
     if (bHorz)
         sz.cy = std::max((int)sz.cy, nOffset);

@@ -84,6 +84,13 @@ public:
     DWORD m_dwStyle;
     CArray<CXTPToolBar*, CXTPToolBar*> m_arrBars;
     CXTPCommandBars* m_pCommandBars;
+
+protected:
+    // While the rows are committed: the one batch that moves every bar, and
+    // the bars to redraw once the batch has moved them.
+    HDWP m_hdwpBars;
+    BOOL m_bOneByOne;
+    CToolBarArray m_arrMoved;
 };
 
 // A rebar that hosts toolbars as bands.

@@ -102,27 +102,12 @@ BOOL CXTPImageEditorPicker::OnEraseBkgnd(CDC*)
 
 LRESULT CXTPImageEditorPicker::OnPrintClient(WPARAM wParam, LPARAM)
 {
-    CRect rc;
-    GetClientRect(&rc);
-    CDC* pDC = CDC::FromHandle((HDC)wParam);
-    if (pDC != NULL)
-        DrawPicker(pDC, rc);
-    return 0;
+    return XTPImageEditorPrintClient(this, wParam, &CXTPImageEditorPicker::DrawPicker);
 }
 
 void CXTPImageEditorPicker::OnPaint()
 {
-    CPaintDC dcPaint(this);
-    CRect rc;
-    GetClientRect(&rc);
-    CDC dcBuffer;
-    dcBuffer.CreateCompatibleDC(&dcPaint);
-    CBitmap bmp;
-    bmp.CreateCompatibleBitmap(&dcPaint, std::max(1, rc.Width()), std::max(1, rc.Height()));
-    CBitmap* pOld = dcBuffer.SelectObject(&bmp);
-    DrawPicker(&dcBuffer, rc);
-    dcPaint.BitBlt(0, 0, rc.Width(), rc.Height(), &dcBuffer, 0, 0, SRCCOPY);
-    dcBuffer.SelectObject(pOld);
+    XTPImageEditorPaintBuffered(this, &CXTPImageEditorPicker::DrawPicker);
 }
 
 void CXTPImageEditorPicker::OnLButtonDown(UINT nFlags, CPoint point)
@@ -212,27 +197,12 @@ BOOL CXTPImageEditorPreview::OnEraseBkgnd(CDC*)
 
 LRESULT CXTPImageEditorPreview::OnPrintClient(WPARAM wParam, LPARAM)
 {
-    CRect rc;
-    GetClientRect(&rc);
-    CDC* pDC = CDC::FromHandle((HDC)wParam);
-    if (pDC != NULL)
-        DrawPreview(pDC, rc);
-    return 0;
+    return XTPImageEditorPrintClient(this, wParam, &CXTPImageEditorPreview::DrawPreview);
 }
 
 void CXTPImageEditorPreview::OnPaint()
 {
-    CPaintDC dcPaint(this);
-    CRect rc;
-    GetClientRect(&rc);
-    CDC dcBuffer;
-    dcBuffer.CreateCompatibleDC(&dcPaint);
-    CBitmap bmp;
-    bmp.CreateCompatibleBitmap(&dcPaint, std::max(1, rc.Width()), std::max(1, rc.Height()));
-    CBitmap* pOld = dcBuffer.SelectObject(&bmp);
-    DrawPreview(&dcBuffer, rc);
-    dcPaint.BitBlt(0, 0, rc.Width(), rc.Height(), &dcBuffer, 0, 0, SRCCOPY);
-    dcBuffer.SelectObject(pOld);
+    XTPImageEditorPaintBuffered(this, &CXTPImageEditorPreview::DrawPreview);
 }
 
 // ---------------------------------------------------------------------------

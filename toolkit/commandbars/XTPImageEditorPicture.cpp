@@ -36,8 +36,8 @@ inline COLORREF PixelToColor(DWORD dwPixel)
     return RGB((dwPixel >> 16) & 0xFF, (dwPixel >> 8) & 0xFF, dwPixel & 0xFF);
 }
 
-// A top-down 32-bit DIB section; pBits receives its pixels.
-HBITMAP CreateTopDownDib(int cx, int cy, DWORD** ppBits)
+// The format of the editor's images: 32 bits a pixel, top row first.
+BITMAPINFO TopDownInfo(int cx, int cy)
 {
     BITMAPINFO bmi;
     ZeroMemory(&bmi, sizeof(bmi));
@@ -47,6 +47,13 @@ HBITMAP CreateTopDownDib(int cx, int cy, DWORD** ppBits)
     bmi.bmiHeader.biPlanes = 1;
     bmi.bmiHeader.biBitCount = 32;
     bmi.bmiHeader.biCompression = BI_RGB;
+    return bmi;
+}
+
+// A top-down 32-bit DIB section; pBits receives its pixels.
+HBITMAP CreateTopDownDib(int cx, int cy, DWORD** ppBits)
+{
+    BITMAPINFO bmi = TopDownInfo(cx, cy);
     void* pBits = NULL;
     HBITMAP hBitmap = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
     if (hBitmap != NULL && pBits == NULL)
@@ -131,14 +138,7 @@ CXTPImageEditorPicture::CAlphaBitmap* AFX_CDECL CXTPImageEditorPicture::CAlphaBi
         delete pImage;
         return NULL;
     }
-    BITMAPINFO bmi;
-    ZeroMemory(&bmi, sizeof(bmi));
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = bm.bmWidth;
-    bmi.bmiHeader.biHeight = -bm.bmHeight;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO bmi = TopDownInfo(bm.bmWidth, bm.bmHeight);
     HDC hDC = ::GetDC(NULL);
     int nLines = ::GetDIBits(hDC, hBitmap, 0, (UINT)bm.bmHeight, pImage->m_pBits, &bmi, DIB_RGB_COLORS);
     ::ReleaseDC(NULL, hDC);
@@ -338,22 +338,24 @@ void CXTPImageEditorPicture::ReplaceCurrent(CAlphaBitmap* pPicture)
     m_pCurrentPicture = pPicture;
 }
 
+void CXTPImageEditorPicture::StepBack(CList<CAlphaBitmap*, CAlphaBitmap*>& lstFrom,
+                                      CList<CAlphaBitmap*, CAlphaBitmap*>& lstTo)
+{
+    if (m_bTracking || lstFrom.IsEmpty())
+        return;
+    lstTo.AddTail(m_pCurrentPicture);
+    m_pCurrentPicture = lstFrom.RemoveTail();
+    RedrawAll();
+}
+
 void CXTPImageEditorPicture::OnUndo()
 {
-    if (m_bTracking || m_lstUndo.IsEmpty())
-        return;
-    m_lstRedo.AddTail(m_pCurrentPicture);
-    m_pCurrentPicture = m_lstUndo.RemoveTail();
-    RedrawAll();
+    StepBack(m_lstUndo, m_lstRedo);
 }
 
 void CXTPImageEditorPicture::OnRedo()
 {
-    if (m_bTracking || m_lstRedo.IsEmpty())
-        return;
-    m_lstUndo.AddTail(m_pCurrentPicture);
-    m_pCurrentPicture = m_lstRedo.RemoveTail();
-    RedrawAll();
+    StepBack(m_lstRedo, m_lstUndo);
 }
 
 void CXTPImageEditorPicture::OnClear()
@@ -971,25 +973,10 @@ BOOL CXTPImageEditorPicture::OnEraseBkgnd(CDC*)
 
 LRESULT CXTPImageEditorPicture::OnPrintClient(WPARAM wParam, LPARAM)
 {
-    CRect rc;
-    GetClientRect(&rc);
-    CDC* pDC = CDC::FromHandle((HDC)wParam);
-    if (pDC != NULL)
-        DrawPicture(pDC, rc);
-    return 0;
+    return XTPImageEditorPrintClient(this, wParam, &CXTPImageEditorPicture::DrawPicture);
 }
 
 void CXTPImageEditorPicture::OnPaint()
 {
-    CPaintDC dcPaint(this);
-    CRect rc;
-    GetClientRect(&rc);
-    CDC dcBuffer;
-    dcBuffer.CreateCompatibleDC(&dcPaint);
-    CBitmap bmp;
-    bmp.CreateCompatibleBitmap(&dcPaint, std::max(1, rc.Width()), std::max(1, rc.Height()));
-    CBitmap* pOld = dcBuffer.SelectObject(&bmp);
-    DrawPicture(&dcBuffer, rc);
-    dcPaint.BitBlt(0, 0, rc.Width(), rc.Height(), &dcBuffer, 0, 0, SRCCOPY);
-    dcBuffer.SelectObject(pOld);
+    XTPImageEditorPaintBuffered(this, &CXTPImageEditorPicture::DrawPicture);
 }

@@ -9,6 +9,8 @@
 #include "XTPCommandBarsDefines.h"
 #include <afxtempl.h>
 
+#include <algorithm>
+
 class CXTPImageEditorDlg;
 
 // Images without alpha mark transparent pixels with this colour.
@@ -24,6 +26,36 @@ enum XTPImageEditorTool
     xtpToolRectangle = 4,
     xtpToolCircle = 5
 };
+
+// The editor's drawn windows paint through a buffer of their client size (so
+// nothing flickers) and answer WM_PRINTCLIENT with the same drawing;
+// pfnDraw draws the whole client area into the DC it is given.
+template <class TWnd>
+void XTPImageEditorPaintBuffered(TWnd* pWnd, void (TWnd::*pfnDraw)(CDC*, CRect))
+{
+    CPaintDC dcPaint(pWnd);
+    CRect rc;
+    pWnd->GetClientRect(&rc);
+    CDC dcBuffer;
+    dcBuffer.CreateCompatibleDC(&dcPaint);
+    CBitmap bmp;
+    bmp.CreateCompatibleBitmap(&dcPaint, std::max(1, rc.Width()), std::max(1, rc.Height()));
+    CBitmap* pOld = dcBuffer.SelectObject(&bmp);
+    (pWnd->*pfnDraw)(&dcBuffer, rc);
+    dcPaint.BitBlt(0, 0, rc.Width(), rc.Height(), &dcBuffer, 0, 0, SRCCOPY);
+    dcBuffer.SelectObject(pOld);
+}
+
+template <class TWnd>
+LRESULT XTPImageEditorPrintClient(TWnd* pWnd, WPARAM wParam, void (TWnd::*pfnDraw)(CDC*, CRect))
+{
+    CRect rc;
+    pWnd->GetClientRect(&rc);
+    CDC* pDC = CDC::FromHandle((HDC)wParam);
+    if (pDC != NULL)
+        (pWnd->*pfnDraw)(pDC, rc);
+    return 0;
+}
 
 class CXTPImageEditorPicture : public CStatic
 {
@@ -129,6 +161,9 @@ protected:
     void Commit();
     void EndTracking();
     void ReplaceCurrent(CAlphaBitmap* pPicture);
+    // Undo and redo: the last image of lstFrom becomes the current one, and
+    // the current one goes to the end of lstTo (nothing while drawing).
+    void StepBack(CList<CAlphaBitmap*, CAlphaBitmap*>& lstFrom, CList<CAlphaBitmap*, CAlphaBitmap*>& lstTo);
     void ClearList(CList<CAlphaBitmap*, CAlphaBitmap*>& list);
     void RedrawAll();
 

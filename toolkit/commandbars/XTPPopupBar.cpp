@@ -93,6 +93,7 @@ CXTPPopupBar::CXTPPopupBar()
     , m_nTrackFlags(0)
     , m_pReturnCmd(NULL)
     , m_bOwnLoop(FALSE)
+    , m_bKeyboardTips(FALSE)
     , m_nShowFullTimer(0)
 {
     m_barType = xtpBarTypePopup;
@@ -210,6 +211,10 @@ BOOL CXTPPopupBar::Popup(CXTPControlPopup* pControlPopup, BOOL bSelectFirst)
     m_pControlPopup = pControlPopup;
     CXTPCommandBars* pCommandBars = GetCommandBars();
 
+    // A kept window of the other reading order is made again.
+    BOOL bRTL = pCommandBars != NULL ? pCommandBars->IsLayoutRTL() : (GetImageManager()->m_nRTLMode == 1);
+    if (m_hWnd != NULL && IsLayoutRTL() != bRTL)
+        DestroyWindow();
     if (m_hWnd == NULL)
     {
         UINT nClassStyle = CS_DBLCLKS;
@@ -218,7 +223,7 @@ BOOL CXTPPopupBar::Popup(CXTPControlPopup* pControlPopup, BOOL bSelectFirst)
         RegisterBarClass(XTP_POPUPBAR_CLASSNAME, nClassStyle);
 
         DWORD dwExStyle = WS_EX_TOOLWINDOW;
-        if (pCommandBars != NULL ? pCommandBars->IsLayoutRTL() : (GetImageManager()->m_nRTLMode == 1))
+        if (bRTL)
             dwExStyle |= WS_EX_LAYOUTRTL;
         CWnd* pSite = GetSite();
         if (!CreateEx(dwExStyle, XTP_POPUPBAR_CLASSNAME, m_strTitle, 0x86000100, CRect(0, 0, 0, 0),
@@ -266,7 +271,7 @@ BOOL CXTPPopupBar::Popup(CXTPControlPopup* pControlPopup, BOOL bSelectFirst)
     SetTrackingMode(TRUE, bSelectFirst, bSelectFirst);
     m_dwIdleFlags &= ~(DWORD)xtpIdleLayout;
     OnIdleUpdate();
-    if (m_hWnd == NULL)
+    if (m_hWnd == NULL || !m_bTracking)
     {
         m_nLockRedraw = 0;
         InternalRelease();
@@ -320,7 +325,24 @@ BOOL CXTPPopupBar::SetTrackingMode(int bMode, BOOL bSelectFirst, BOOL bKeyboard)
         if (pButtonBar != NULL && !pButtonBar->IsPopupBar())
             XTPShadowsManager()->RemoveShadow(pButtonBar);
         KillScrollTimers();
-        DestroyWindow();
+        m_bKeyboardTips = FALSE;
+        // The window is hidden and kept for the next opening (making it again
+        // costs more than laying the popup out); a popup that hosts windows
+        // is destroyed, which gives them back to the site.
+        if (m_hWnd != NULL && ::GetWindow(m_hWnd, GW_CHILD) == NULL)
+        {
+            if (m_nShowFullTimer != 0)
+            {
+                KillTimer(XTP_TID_SHOWFULLMENU);
+                m_nShowFullTimer = 0;
+            }
+            ::SetWindowPos(m_hWnd, NULL, 0, 0, 0, 0,
+                           SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        else
+        {
+            DestroyWindow();
+        }
 
         CXTPCommandBar* pParent = GetParentCommandBar();
         if (pParent != NULL)
@@ -390,7 +412,14 @@ void CXTPPopupBar::UpdateFlags()
         m_popupFlags = xtpPopupLeft;
 
     CRect rc = m_pControlPopup->GetRect();
-    if (m_pControlPopup->GetType() == xtpControlComboBox && !pParent->IsPopupBar())
+    // A dialog bar's caption menu drops below its caption wherever the bar sits.
+    BOOL bCaptionMenu = pParent->IsDialogBar() && m_pControlPopup->GetID() == XTP_ID_DIALOGBAR_CAPTION;
+    if (bCaptionMenu)
+    {
+        m_popupFlags = (m_popupFlags & xtpPopupLeft) | xtpPopupDown;
+        AdjustExcludeRect(rc, FALSE);
+    }
+    else if (m_pControlPopup->GetType() == xtpControlComboBox && !pParent->IsPopupBar())
     {
         m_popupFlags |= xtpPopupDown;
     }
@@ -724,13 +753,34 @@ void CXTPPopupBar::OnRecalcLayout()
     int nAnimation = m_bExpanding ? GetAnimationKind() : 0;
     if (nAnimation >= 2 && nAnimation <= 4)
     {
-        // Grow from the short menu to the full one.
-        CClientDC dcOld(this);
-        CRect rcOld;
-        GetClientRect(&rcOld);
+        // Grow from the short menu to the full one. The menu grows the way
+        // its window does: down when its top stays, up when its bottom does.
+        BOOL bExpandDown = rc.top >= rcWindow.top;
+
+        // Before the window moves: the screen under the new rectangle and
+        // the short menu's image, so that the first frame shows what was
+        // there and not whatever the moved window holds.
+        CWindowDC dcWindow(this);
+        CBitmap bmpScreen;
+        {
+            CWindowDC dcScreen(NULL);
+            bmpScreen.CreateCompatibleBitmap(&dcScreen, std::max(1, rc.Width()), std::max(1, rc.Height()));
+        }
+        CXTPCompatibleDC dcScreenCopy(&dcWindow, &bmpScreen);
+        {
+            CWindowDC dcScreen(NULL);
+            dcScreenCopy.BitBlt(0, 0, rc.Width(), rc.Height(), &dcScreen, rc.left, rc.top, SRCCOPY);
+        }
+        dcScreenCopy.BitBlt(rcWindow.left - rc.left, rcWindow.top - rc.top, rcWindow.Width(), rcWindow.Height(),
+                            &dcWindow, 0, 0, SRCCOPY);
+
         SetWindowPos(NULL, rc.left, rc.top, rc.Width(), rc.Height(),
                      SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_NOREDRAW);
         pPaintManager->SetCommandBarRegion(this);
+        {
+            CWindowDC dcMoved(this);
+            dcMoved.BitBlt(0, 0, rc.Width(), rc.Height(), &dcScreenCopy, 0, 0, SRCCOPY);
+        }
         CClientDC dc(this);
         CRect rcClient;
         GetClientRect(&rcClient);
@@ -738,7 +788,7 @@ void CXTPPopupBar::OnRecalcLayout()
         bmpBuffer.CreateCompatibleBitmap(&dc, std::max(1, rcClient.Width()), std::max(1, rcClient.Height()));
         CXTPCompatibleDC dcBuffer(&dc, &bmpBuffer);
         DrawCommandBar(&dcBuffer, rcClient);
-        pPaintManager->AnimateExpanding(this, &dc, &dcBuffer, (m_popupFlags & xtpPopupDown) != 0 || TRUE);
+        pPaintManager->AnimateExpanding(this, &dc, &dcBuffer, bExpandDown);
         dc.BitBlt(0, 0, rcClient.Width(), rcClient.Height(), &dcBuffer, 0, 0, SRCCOPY);
         XTPSoundManager()->PlaySystemSound(xtpSoundMenuPopup);
     }

@@ -177,6 +177,7 @@ public:
     UINT m_nTrackFlags;
     UINT* m_pReturnCmd;
     BOOL m_bOwnLoop;
+    BOOL m_bKeyboardTips;       // keyboard tips were shown on this popup while it is open
     UINT_PTR m_nShowFullTimer;
 };
 

@@ -656,7 +656,9 @@ CSize CXTPStatusBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
     CRect rectInside(0, 0, 0, 0);
     CalcInsideRect(rectInside, TRUE);
 
-    CSize size(bStretch ? 32767 : 0, 0);
+    // The bar spans whatever width the frame gives it.
+    CSize size(32767, 0);
+    (void)bStretch;
     size.cy = 2 * (::GetSystemMetrics(SM_CYBORDER) + borders[1]) - rectInside.Height() - tm.tmInternalLeading +
               tm.tmHeight - 1;
     if (size.cy < m_nMinHeight)

@@ -299,8 +299,10 @@ BOOL CXTPToolBar::CreateBarWindow(CWnd* pFrame, BOOL bFloating)
         RegisterBarClass(XTP_TOOLBAR_CLASSNAME, CS_DBLCLKS);
         DWORD dwExStyle = (pCommandBars != NULL && pCommandBars->IsLayoutRTL()) ? WS_EX_LAYOUTRTL : 0;
         DWORD dwStyle = bFloating ? 0x86000100 : 0x46000100;
+        // The window starts where the dock context last floated the bar.
+        CPoint ptCreate = m_pDockContext != NULL ? m_pDockContext->m_ptMRUFloatPos : CPoint(100, 100);
         if (!CreateEx(dwExStyle, XTP_TOOLBAR_CLASSNAME, m_strTitle, dwStyle,
-                      CRect(m_ptMRUFloat, CSize(0, 0)), pFrame, 0))
+                      CRect(ptCreate, CSize(0, 0)), pFrame, 0))
         {
             TRACE("CXTPToolBar::CreateBarWindow: the toolbar window could not be created\n");
             return FALSE;
@@ -310,7 +312,9 @@ BOOL CXTPToolBar::CreateBarWindow(CWnd* pFrame, BOOL bFloating)
     }
     if (bFloating)
     {
-        if (CWnd::GetStyle() & WS_CHILD)
+        // A child window, or a window still placed inside another one (a
+        // dock bar), becomes a top-level popup owned by the frame.
+        if ((CWnd::GetStyle() & WS_CHILD) || ::GetAncestor(m_hWnd, GA_PARENT) != ::GetDesktopWindow())
         {
             ::SetParent(m_hWnd, NULL);
             ModifyStyle(WS_CHILD, WS_POPUP | 0x100);
@@ -560,7 +564,7 @@ CSize CXTPToolBar::CalcDockingLayout(int nLength, DWORD dwMode, int nWidth)
         else
         {
             sz = CalcLayout(nLength, dwMode, rcBorders, nMin);
-            CSize szMin = CalcLayout(1, dwMode | LM_HIDEWRAP, rcBorders, nMin);
+            CSize szMin = CalcLayout(1, dwMode, rcBorders, nMin);
             if (m_pControls->GetVisibleCount(TRUE) > 1)
             {
                 if (bHorzDock)

@@ -33,6 +33,31 @@ DWORD AFX_CDECL CXTPZipMemFile::GetMaxUnpackedLength(DWORD dwPackedSize)
     return dwMax < dwLimit ? dwMax : dwLimit;
 }
 
+DWORD AFX_CDECL CXTPZipMemFile::Unpack(const BYTE* lpPacked, DWORD dwPacked, BYTE* lpUnpacked, DWORD dwStated)
+{
+    z_stream stream;
+    memset(&stream, 0, sizeof(stream));
+    if (inflateInit(&stream) != Z_OK)
+        return 0;
+    stream.next_in = const_cast<Bytef*>(lpPacked);
+    stream.avail_in = dwPacked;
+    stream.next_out = lpUnpacked;
+    stream.avail_out = dwStated;
+    int nResult = inflate(&stream, Z_FINISH);
+    DWORD dwOut = (DWORD)stream.total_out;
+    inflateEnd(&stream);
+    if (nResult == Z_STREAM_END && dwOut == dwStated)
+        return dwOut;
+    // Damaged packed data: what unpacked before the damage was found is
+    // kept, so that the readers can keep every object that reads back whole
+    // from it; they stop where the data stops making sense.
+    char szMessage[160];
+    wsprintfA(szMessage, "CXTPZipMemFile: packed data is damaged (zlib %d); %lu of %lu bytes unpacked are kept\n",
+              nResult, (unsigned long)dwOut, (unsigned long)dwStated);
+    ::OutputDebugStringA(szMessage);
+    return dwOut;
+}
+
 void CXTPZipMemFile::AttachCompressed(BYTE* lpBuffer, DWORD dwBufferSize, BOOL bAutoDelete)
 {
     if (lpBuffer == NULL)
@@ -59,15 +84,9 @@ void CXTPZipMemFile::AttachCompressed(BYTE* lpBuffer, DWORD dwBufferSize, BOOL b
         lpUnpacked = Alloc(dwStated);
         if (lpUnpacked != NULL)
         {
-            uLongf nDest = dwStated;
-            int nResult = uncompress(lpUnpacked, &nDest, lpBuffer + nHeaderSize, dwPacked);
-            if (nResult == Z_OK && nDest == dwStated)
+            dwUnpacked = Unpack(lpBuffer + nHeaderSize, dwPacked, lpUnpacked, dwStated);
+            if (dwUnpacked == 0)
             {
-                dwUnpacked = dwStated;
-            }
-            else
-            {
-                ::OutputDebugStringA("CXTPZipMemFile: packed data does not unpack to its stated length\n");
                 Free(lpUnpacked);
                 lpUnpacked = NULL;
             }

@@ -17,8 +17,9 @@ public:
 
     // Packed data (at least 12 bytes starting with "ZIP!") is unpacked into a
     // buffer the file owns, and the source is freed when bAutoDelete says so.
-    // Packed data that does not unpack to exactly its stated length, or whose
-    // stated length is out of bounds, leaves the file empty. Any other data is
+    // Packed data whose stated length is out of bounds leaves the file empty;
+    // damaged packed data leaves in it what unpacked before the damage was
+    // found (and says so in a trace). Any other data is
     // attached as it stands, owned by the file exactly when bAutoDelete is set.
     // A source to be freed must come from this file's allocator (malloc).
     void AttachCompressed(BYTE* lpBuffer, DWORD dwBufferSize, BOOL bAutoDelete = FALSE);
@@ -40,4 +41,8 @@ public:
     // The largest unpacked length a packed buffer may state: zlib packs at
     // most about 1032:1, and nothing the command bars save comes near 64 MB.
     static DWORD AFX_CDECL GetMaxUnpackedLength(DWORD dwPackedSize);
+    // Unpacks a zlib stream into a buffer of the stated length; the number of
+    // bytes unpacked, all of them when the stream is whole, else those that
+    // came before the damage.
+    static DWORD AFX_CDECL Unpack(const BYTE* lpPacked, DWORD dwPacked, BYTE* lpUnpacked, DWORD dwStated);
 };

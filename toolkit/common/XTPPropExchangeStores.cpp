@@ -163,21 +163,36 @@ BOOL CXTPPropExchangeRegistry::ExchangeValue(LPCTSTR pszPropName, VARTYPE vtProp
 
         default:  // text forms
         {
-            DWORD dwType = 0, dwSize = 0;
-            if (::RegQueryValueExA(m_hSectionKey, pszPropName, NULL, &dwType, NULL, &dwSize) != ERROR_SUCCESS ||
-                (dwType != REG_SZ && dwType != REG_EXPAND_SZ) || dwSize > XTP_PROPEXCHANGE_MAX_BLOCK)
-                return CopyPropValue(vtProp, pvProp, pvDefault);
-
-            // One byte more than the value, always terminated.
+            // A short text is read in one call; a longer one is measured first.
+            char szShort[256];
+            DWORD dwType = 0, dwSize = sizeof(szShort) - 1;
+            LONG lResult = ::RegQueryValueExA(m_hSectionKey, pszPropName, NULL, &dwType, (LPBYTE)szShort, &dwSize);
             CString strValue;
-            LPTSTR lpsz = strValue.GetBuffer((int)dwSize + 1);
-            ZeroMemory(lpsz, dwSize + 1);
-            DWORD dwRead = dwSize;
-            LONG lResult = ::RegQueryValueExA(m_hSectionKey, pszPropName, NULL, &dwType, (LPBYTE)lpsz, &dwRead);
-            lpsz[std::min(dwRead, dwSize)] = 0;
-            strValue.ReleaseBuffer();
-            if (lResult != ERROR_SUCCESS)
-                return CopyPropValue(vtProp, pvProp, pvDefault);
+            if (lResult == ERROR_SUCCESS)
+            {
+                if (dwType != REG_SZ && dwType != REG_EXPAND_SZ)
+                    return CopyPropValue(vtProp, pvProp, pvDefault);
+                szShort[std::min(dwSize, (DWORD)sizeof(szShort) - 1)] = 0;
+                strValue = szShort;
+            }
+            else
+            {
+                dwSize = 0;
+                if (lResult != ERROR_MORE_DATA ||
+                    ::RegQueryValueExA(m_hSectionKey, pszPropName, NULL, &dwType, NULL, &dwSize) != ERROR_SUCCESS ||
+                    (dwType != REG_SZ && dwType != REG_EXPAND_SZ) || dwSize > XTP_PROPEXCHANGE_MAX_BLOCK)
+                    return CopyPropValue(vtProp, pvProp, pvDefault);
+
+                // One byte more than the value, always terminated.
+                LPTSTR lpsz = strValue.GetBuffer((int)dwSize + 1);
+                ZeroMemory(lpsz, dwSize + 1);
+                DWORD dwRead = dwSize;
+                lResult = ::RegQueryValueExA(m_hSectionKey, pszPropName, NULL, &dwType, (LPBYTE)lpsz, &dwRead);
+                lpsz[std::min(dwRead, dwSize)] = 0;
+                strValue.ReleaseBuffer();
+                if (lResult != ERROR_SUCCESS)
+                    return CopyPropValue(vtProp, pvProp, pvDefault);
+            }
 
             if (vtProp == VT_LPSTR)
             {
@@ -286,7 +301,36 @@ void CXTPPropExchangeRegistry::ClearSection()
         ::RegCloseKey(m_hSectionKey);
     m_hSectionKey = NULL;
     if (m_hParentKey != NULL && !m_strSectionName.IsEmpty())
-        ::SHDeleteKeyA(m_hParentKey, m_strSectionName);
+    {
+        // Subkeys without subkeys of their own (every section a layout or a
+        // bar writes) are deleted directly, which takes far fewer registry
+        // calls than the general tree walk; anything deeper takes that walk.
+        HKEY hKey = NULL;
+        if (::RegOpenKeyExA(m_hParentKey, m_strSectionName, 0, KEY_READ | KEY_WRITE, &hKey) == ERROR_SUCCESS)
+        {
+            CStringArray arrNames;
+            char szName[256];
+            for (DWORD dwIndex = 0;; dwIndex++)
+            {
+                DWORD cchName = sizeof(szName);
+                LONG lResult = ::RegEnumKeyExA(hKey, dwIndex, szName, &cchName, NULL, NULL, NULL, NULL);
+                if (lResult == ERROR_NO_MORE_ITEMS)
+                    break;
+                if (lResult == ERROR_SUCCESS)
+                    arrNames.Add(szName);
+                else if (lResult != ERROR_MORE_DATA)
+                    break;
+            }
+            for (INT_PTR i = 0; i < arrNames.GetSize(); i++)
+            {
+                if (::RegDeleteKeyA(hKey, arrNames[i]) != ERROR_SUCCESS)
+                    ::SHDeleteKeyA(hKey, arrNames[i]);
+            }
+            ::RegCloseKey(hKey);
+            if (::RegDeleteKeyA(m_hParentKey, m_strSectionName) != ERROR_SUCCESS)
+                ::SHDeleteKeyA(m_hParentKey, m_strSectionName);
+        }
+    }
     m_bInitialized = FALSE;
 }
 
@@ -367,11 +411,16 @@ BOOL CXTPPropExchangeIniFile::ExchangeValue(LPCTSTR pszPropName, VARTYPE vtProp,
         if (dwLength == 0)
             return CopyPropValue(vtProp, pvProp, pvDefault);
 
-        if (dwLength >= 255)
+        // A longer value is read again into a buffer that grows until the
+        // whole value fits: whatever the writer put into the file (up to its
+        // own limit for one value) reads back whole.
+        for (DWORD dwSize = 1024; dwLength >= 255; dwSize *= 2)
         {
-            ::GetPrivateProfileStringA(m_strSectionName, pszPropName, "", strValue.GetBuffer(16000), 16000,
-                                       m_strFileName);
+            dwLength = ::GetPrivateProfileStringA(m_strSectionName, pszPropName, "", strValue.GetBuffer((int)dwSize),
+                                                  dwSize, m_strFileName);
             strValue.ReleaseBuffer();
+            if (dwLength < dwSize - 1 || dwSize > 2u * AFX_MAX_INI_VALUE)
+                break;
         }
         return TextToProp(vtProp, strValue, pvProp, pvDefault);
     }

@@ -38,12 +38,37 @@ void CloseKey(HKEY hKey)
 } // namespace
 
 CXTRegistryManager::CXTRegistryManager(HKEY hKeyBase)
-    : m_hKeyBase(hKeyBase), m_pszRegistryKey(NULL), m_pszProfileName(NULL), m_lResult(ERROR_SUCCESS)
+    : m_hKeyBase(hKeyBase), m_pszRegistryKey(NULL), m_pszProfileName(NULL), m_lResult(ERROR_SUCCESS),
+      m_hHeldSectionKey(NULL), m_samHeld(0)
 {
 }
 
 CXTRegistryManager::~CXTRegistryManager()
 {
+    ReleaseHeldSectionKey();
+}
+
+HKEY CXTRegistryManager::GetHeldSectionKey(LPCTSTR lpszSection, REGSAM samDesired)
+{
+    if (m_hHeldSectionKey != NULL && m_samHeld == samDesired && m_strHeldSection == lpszSection)
+        return m_hHeldSectionKey;
+    ReleaseHeldSectionKey();
+    HKEY hKey = GetSectionKey(lpszSection, samDesired);
+    if (hKey != NULL)
+    {
+        m_hHeldSectionKey = hKey;
+        m_strHeldSection = lpszSection;
+        m_samHeld = samDesired;
+    }
+    return hKey;
+}
+
+void CXTRegistryManager::ReleaseHeldSectionKey()
+{
+    CloseKey(m_hHeldSectionKey);
+    m_hHeldSectionKey = NULL;
+    m_strHeldSection.Empty();
+    m_samHeld = 0;
 }
 
 CString* AFXAPI CXTRegistryManager::GetINIFileNamePtr()
@@ -166,12 +191,17 @@ BOOL CXTRegistryManager::WriteProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry,
         return ::WritePrivateProfileStringA(lpszSection, lpszEntry, szText, *GetINIFileNamePtr());
     }
 
-    HKEY hSecKey = GetSectionKey(lpszSection, KEY_READ | KEY_WRITE);
-    if (hSecKey == NULL)
-        return FALSE;
     DWORD dwValue = (DWORD)nValue;
-    m_lResult = ::RegSetValueExA(hSecKey, lpszEntry, 0, REG_DWORD, (const BYTE*)&dwValue, sizeof(dwValue));
-    CloseKey(hSecKey);
+    for (int nTry = 0; nTry < 2; nTry++)
+    {
+        HKEY hSecKey = GetHeldSectionKey(lpszSection, KEY_READ | KEY_WRITE);
+        if (hSecKey == NULL)
+            return FALSE;
+        m_lResult = ::RegSetValueExA(hSecKey, lpszEntry, 0, REG_DWORD, (const BYTE*)&dwValue, sizeof(dwValue));
+        if (!IsKeyGone(m_lResult))
+            break;
+        ReleaseHeldSectionKey();
+    }
     return m_lResult == ERROR_SUCCESS;
 }
 
@@ -186,6 +216,7 @@ BOOL CXTRegistryManager::WriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEnt
     if (lpszEntry == NULL)
     {
         // Delete the whole section.
+        ReleaseHeldSectionKey();
         HKEY hAppKey = GetAppRegistryKey(0);
         if (hAppKey == NULL)
             return FALSE;
@@ -194,19 +225,24 @@ BOOL CXTRegistryManager::WriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEnt
         return m_lResult == ERROR_SUCCESS;
     }
 
-    HKEY hSecKey = GetSectionKey(lpszSection, KEY_READ | KEY_WRITE);
-    if (hSecKey == NULL)
-        return FALSE;
-    if (lpszValue == NULL)
+    for (int nTry = 0; nTry < 2; nTry++)
     {
-        m_lResult = ::RegDeleteValueA(hSecKey, lpszEntry);
+        HKEY hSecKey = GetHeldSectionKey(lpszSection, KEY_READ | KEY_WRITE);
+        if (hSecKey == NULL)
+            return FALSE;
+        if (lpszValue == NULL)
+        {
+            m_lResult = ::RegDeleteValueA(hSecKey, lpszEntry);
+        }
+        else
+        {
+            m_lResult = ::RegSetValueExA(hSecKey, lpszEntry, 0, REG_SZ, (const BYTE*)lpszValue,
+                                         (DWORD)(strlen(lpszValue) + 1));
+        }
+        if (!IsKeyGone(m_lResult))
+            break;
+        ReleaseHeldSectionKey();
     }
-    else
-    {
-        m_lResult = ::RegSetValueExA(hSecKey, lpszEntry, 0, REG_SZ, (const BYTE*)lpszValue,
-                                     (DWORD)(strlen(lpszValue) + 1));
-    }
-    CloseKey(hSecKey);
     return m_lResult == ERROR_SUCCESS;
 }
 
@@ -218,17 +254,24 @@ UINT CXTRegistryManager::GetProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, i
     if (IsINIMode())
         return ::GetPrivateProfileIntA(lpszSection, lpszEntry, nDefault, *GetINIFileNamePtr());
 
-    HKEY hSecKey = GetSectionKey(lpszSection, KEY_READ);
-    if (hSecKey == NULL)
-        return (UINT)nDefault;
-
     // Only a 4-byte DWORD value counts; a value of another type or size (a
     // hand-edited string or a short binary) reads as missing.
     DWORD dwValue = 0;
     DWORD dwType = REG_NONE;
     DWORD dwCount = sizeof(dwValue);
-    m_lResult = ::RegQueryValueExA(hSecKey, lpszEntry, NULL, &dwType, (LPBYTE)&dwValue, &dwCount);
-    CloseKey(hSecKey);
+    for (int nTry = 0; nTry < 2; nTry++)
+    {
+        HKEY hSecKey = GetHeldSectionKey(lpszSection, KEY_READ);
+        if (hSecKey == NULL)
+            return (UINT)nDefault;
+        dwValue = 0;
+        dwType = REG_NONE;
+        dwCount = sizeof(dwValue);
+        m_lResult = ::RegQueryValueExA(hSecKey, lpszEntry, NULL, &dwType, (LPBYTE)&dwValue, &dwCount);
+        if (!IsKeyGone(m_lResult))
+            break;
+        ReleaseHeldSectionKey();
+    }
     if (m_lResult != ERROR_SUCCESS || dwType != REG_DWORD || dwCount != sizeof(dwValue))
         return (UINT)nDefault;
     return (UINT)dwValue;
@@ -251,7 +294,7 @@ CString CXTRegistryManager::GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEn
         return strValue;
     }
 
-    HKEY hSecKey = GetSectionKey(lpszSection, KEY_READ);
+    HKEY hSecKey = GetHeldSectionKey(lpszSection, KEY_READ);
     if (hSecKey == NULL)
         return strDefault;
 
@@ -260,6 +303,14 @@ CString CXTRegistryManager::GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEn
     DWORD dwType = REG_NONE;
     DWORD dwCount = 0;
     m_lResult = ::RegQueryValueExA(hSecKey, lpszEntry, NULL, &dwType, NULL, &dwCount);
+    if (IsKeyGone(m_lResult))
+    {
+        ReleaseHeldSectionKey();
+        hSecKey = GetHeldSectionKey(lpszSection, KEY_READ);
+        if (hSecKey == NULL)
+            return strDefault;
+        m_lResult = ::RegQueryValueExA(hSecKey, lpszEntry, NULL, &dwType, NULL, &dwCount);
+    }
     if (m_lResult == ERROR_SUCCESS && (dwType == REG_SZ || dwType == REG_EXPAND_SZ))
     {
         try
@@ -286,6 +337,5 @@ CString CXTRegistryManager::GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEn
             bOk = FALSE;
         }
     }
-    CloseKey(hSecKey);
     return bOk ? strValue : strDefault;
 }

@@ -54,11 +54,23 @@ public:
 
 protected:
     BOOL IsINIMode() const;
+    // The section's key for the value operations, opened once per manager
+    // and access (each opening costs several registry calls); the manager
+    // closes it. NULL on failure.
+    HKEY GetHeldSectionKey(LPCTSTR lpszSection, REGSAM samDesired);
+    // Closes the held key (a deleted section, the manager's end).
+    void ReleaseHeldSectionKey();
+    // A held key whose section another manager deleted meanwhile fails
+    // with this; the operation opens the section again and retries.
+    static BOOL IsKeyGone(LONG lResult) { return lResult == ERROR_KEY_DELETED; }
 
     HKEY m_hKeyBase;            // root key given at construction
     LPCTSTR m_pszRegistryKey;   // company name; NULL until fetched
     LPCTSTR m_pszProfileName;   // program name; NULL until fetched
     LONG m_lResult;             // result code of the last registry call
+    HKEY m_hHeldSectionKey;     // see GetHeldSectionKey
+    CString m_strHeldSection;
+    REGSAM m_samHeld;
 
 private:
     CXTRegistryManager(const CXTRegistryManager&);

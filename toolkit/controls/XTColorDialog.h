@@ -12,6 +12,23 @@
 #define CPS_XT_SHOWHEXVALUE 0x0020   // a read-only hex edit under the buttons
 #define CPS_XT_SHOW3DSELECTION 0x0040   // the swatch in a 3-D frame
 
+// The sheet's tab control. Its pane is drawn by the theme as one stretched
+// picture, slow to stretch under the whole page although the page covers it:
+// only the parts of the tab control the current page leaves visible are
+// painted, each clipped on its own.
+class CXTColorDialogTab : public CTabCtrl
+{
+    DECLARE_DYNAMIC(CXTColorDialogTab)
+public:
+    // The client rectangle the current page covers (empty when no page is
+    // shown over the tab control).
+    CRect GetPageRect() const;
+
+protected:
+    afx_msg void OnPaint();
+    DECLARE_MESSAGE_MAP()
+};
+
 class CXTColorDialog : public CPropertySheet
 {
     DECLARE_DYNAMIC(CXTColorDialog)
@@ -65,4 +82,5 @@ protected:
     CXTColorPageStandard* m_pPageStandard;
     CXTColorPageCustom* m_pPageCustom;
     BOOL m_bLaidOut;
+    CXTColorDialogTab m_wndTab;   // the sheet's tab control, subclassed
 };

@@ -84,15 +84,8 @@ BOOL CXTColorBase::CreatePicture(int cx, int cy, DWORD** ppBits)
     FreePicture();
     if (cx <= 0 || cy <= 0)
         return FALSE;
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = cx;
-    bmi.bmiHeader.biHeight = -cy;   // top-down: row 0 first
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
     void* pvBits = NULL;
-    HBITMAP hBitmap = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pvBits, NULL, 0);
+    HBITMAP hBitmap = XTColorCreatePictureDib(cx, cy, &pvBits);
     if (hBitmap == NULL || !m_dcPicture.CreateCompatibleDC(NULL))
     {
         TRACE("CXTColorBase: cannot make a %d x %d picture\n", cx, cy);
@@ -343,21 +336,14 @@ void CXTColorWnd::DrawMarker(CDC* pDC)
 
 void CXTColorWnd::DrawPicture(CDC* pDC)
 {
-    CRect rcClient;
-    GetClientRect(&rcClient);
-    if (rcClient.IsRectEmpty())
+    CXTColorPaintBuffer buffer(this, pDC);
+    if (!buffer.IsReady())
         return;
-    CDC dcMem;
-    CBitmap bmpMem;
-    if (!dcMem.CreateCompatibleDC(pDC) || !bmpMem.CreateCompatibleBitmap(pDC, rcClient.Width(), rcClient.Height()))
-        return;
-    CBitmap* pOld = dcMem.SelectObject(&bmpMem);
-    dcMem.FillSolidRect(rcClient, GetXTPSysColor(COLOR_3DFACE));
+    CDC& dcMem = *buffer.GetDC();
+    dcMem.FillSolidRect(buffer.GetClientRect(), GetXTPSysColor(COLOR_3DFACE));
     if (EnsurePicture())
         dcMem.BitBlt(0, 0, m_sizePicture.cx, m_sizePicture.cy, &m_dcPicture, 0, 0, SRCCOPY);
     DrawMarker(&dcMem);
-    pDC->BitBlt(0, 0, rcClient.Width(), rcClient.Height(), &dcMem, 0, 0, SRCCOPY);
-    dcMem.SelectObject(pOld);
 }
 
 void CXTColorWnd::OnPaint()
@@ -537,15 +523,11 @@ void CXTColorLum::DrawArrow(CDC* pDC)
 
 void CXTColorLum::DrawPicture(CDC* pDC)
 {
-    CRect rcClient;
-    GetClientRect(&rcClient);
-    if (rcClient.IsRectEmpty())
+    CXTColorPaintBuffer buffer(this, pDC);
+    if (!buffer.IsReady())
         return;
-    CDC dcMem;
-    CBitmap bmpMem;
-    if (!dcMem.CreateCompatibleDC(pDC) || !bmpMem.CreateCompatibleBitmap(pDC, rcClient.Width(), rcClient.Height()))
-        return;
-    CBitmap* pOld = dcMem.SelectObject(&bmpMem);
+    CDC& dcMem = *buffer.GetDC();
+    const CRect& rcClient = buffer.GetClientRect();
     HBRUSH hBrush = NULL;
     if (CWnd* pParent = GetParent())
         hBrush = (HBRUSH)pParent->SendMessage(WM_CTLCOLORSTATIC, (WPARAM)dcMem.m_hDC, (LPARAM)m_hWnd);
@@ -558,8 +540,6 @@ void CXTColorLum::DrawPicture(CDC* pDC)
     if (BuildBar())
         dcMem.BitBlt(rcBar.left, rcBar.top, rcBar.Width(), rcBar.Height(), &m_dcPicture, 0, 0, SRCCOPY);
     DrawArrow(&dcMem);
-    pDC->BitBlt(0, 0, rcClient.Width(), rcClient.Height(), &dcMem, 0, 0, SRCCOPY);
-    dcMem.SelectObject(pOld);
 }
 
 void CXTColorLum::OnPaint()
@@ -716,17 +696,22 @@ void CXTColorPageCustom::TellDialog(COLORREF clr)
         m_pParentSheet->SetNewColor(clr, FALSE);
 }
 
+void CXTColorPageCustom::HSLFieldChanged(CXTColorBase& changed, CXTColorBase& other)
+{
+    const COLORREF clr = changed.GetColor();
+    if (other.GetColor() != clr)
+        other.SetColor(clr, FALSE);
+    TellDialog(clr);
+    SetRGBFields(clr);
+    WriteFields();
+}
+
 void CXTColorPageCustom::OnChangeEditLum()
 {
     if (!ReadFields())
         return;
     m_colorLum.SetLuminance(m_nL / 255.0);
-    const COLORREF clr = m_colorLum.GetColor();
-    if (m_colorWnd.GetColor() != clr)
-        m_colorWnd.SetColor(clr, FALSE);
-    TellDialog(clr);
-    SetRGBFields(clr);
-    WriteFields();
+    HSLFieldChanged(m_colorLum, m_colorWnd);
 }
 
 void CXTColorPageCustom::OnChangeEditHue()
@@ -734,12 +719,7 @@ void CXTColorPageCustom::OnChangeEditHue()
     if (!ReadFields())
         return;
     m_colorWnd.SetHue(m_nH / 255.0);
-    const COLORREF clr = m_colorWnd.GetColor();
-    if (m_colorLum.GetColor() != clr)
-        m_colorLum.SetColor(clr, FALSE);
-    TellDialog(clr);
-    SetRGBFields(clr);
-    WriteFields();
+    HSLFieldChanged(m_colorWnd, m_colorLum);
 }
 
 void CXTColorPageCustom::OnChangeEditSat()
@@ -747,12 +727,7 @@ void CXTColorPageCustom::OnChangeEditSat()
     if (!ReadFields())
         return;
     m_colorWnd.SetSaturation(m_nS / 255.0);
-    const COLORREF clr = m_colorWnd.GetColor();
-    if (m_colorLum.GetColor() != clr)
-        m_colorLum.SetColor(clr, FALSE);
-    TellDialog(clr);
-    SetRGBFields(clr);
-    WriteFields();
+    HSLFieldChanged(m_colorWnd, m_colorLum);
 }
 
 void CXTColorPageCustom::OnChangeEditRGB()

@@ -185,6 +185,9 @@ protected:
     void SetHSLFields(COLORREF clr);
     // The dialog's new colour follows c when it differs.
     void TellDialog(COLORREF clr);
+    // A hue, saturation or luminance field moved the changed picker: the
+    // other picker, the dialog and the RGB fields follow its colour.
+    void HSLFieldChanged(CXTColorBase& changed, CXTColorBase& other);
     // A colour from the pickers, the dialog or the RGB fields.
     void ColorChanged(COLORREF clr);
 

@@ -196,6 +196,40 @@ void AFXAPI XTColorPickerEndDialog(CWnd* pPicker)
         ::EndDialog(hDialog, IDOK);
 }
 
+HBITMAP AFXAPI XTColorCreatePictureDib(int cx, int cy, void** ppvBits)
+{
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bmi.bmiHeader.biWidth = cx;
+    bmi.bmiHeader.biHeight = -cy;   // top-down: row 0 first
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    *ppvBits = NULL;
+    return ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, ppvBits, NULL, 0);
+}
+
+CXTColorPaintBuffer::CXTColorPaintBuffer(CWnd* pWnd, CDC* pTarget)
+    : m_pTarget(pTarget), m_rcClient(0, 0, 0, 0), m_pOld(NULL), m_bReady(FALSE)
+{
+    pWnd->GetClientRect(&m_rcClient);
+    if (m_rcClient.IsRectEmpty())
+        return;
+    if (!m_dc.CreateCompatibleDC(pTarget) ||
+        !m_bmp.CreateCompatibleBitmap(pTarget, m_rcClient.Width(), m_rcClient.Height()))
+        return;
+    m_pOld = m_dc.SelectObject(&m_bmp);
+    m_bReady = TRUE;
+}
+
+CXTColorPaintBuffer::~CXTColorPaintBuffer()
+{
+    if (!m_bReady)
+        return;
+    m_pTarget->BitBlt(0, 0, m_rcClient.Width(), m_rcClient.Height(), &m_dc, 0, 0, SRCCOPY);
+    m_dc.SelectObject(m_pOld);
+}
+
 /////////////////////////////////////////////////////////////////////////////
 // CXTColorHex
 
@@ -495,15 +529,8 @@ void CXTColorHex::DrawHoneycomb(CDC* pDC)
         return;
 
     // Pixel by pixel into a 32-bit picture of the client size.
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = cx;
-    bmi.bmiHeader.biHeight = -cy;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
     void* pvBits = NULL;
-    HBITMAP hBitmap = ::CreateDIBSection(pDC->m_hDC, &bmi, DIB_RGB_COLORS, &pvBits, NULL, 0);
+    HBITMAP hBitmap = XTColorCreatePictureDib(cx, cy, &pvBits);
     if (hBitmap == NULL || !m_dcHex.CreateCompatibleDC(pDC))
     {
         TRACE("CXTColorHex: cannot make the honeycomb picture\n");
@@ -555,11 +582,10 @@ void CXTColorHex::DrawPicture(CDC* pDC)
     if (m_dcHex.GetSafeHdc() == NULL)
         DrawHoneycomb(pDC);
 
-    CDC dcMem;
-    CBitmap bmpMem;
-    if (!dcMem.CreateCompatibleDC(pDC) || !bmpMem.CreateCompatibleBitmap(pDC, rcClient.Width(), rcClient.Height()))
+    CXTColorPaintBuffer buffer(this, pDC);
+    if (!buffer.IsReady())
         return;
-    CBitmap* pOld = dcMem.SelectObject(&bmpMem);
+    CDC& dcMem = *buffer.GetDC();
     dcMem.FillSolidRect(rcClient, GetXTPSysColor(COLOR_3DFACE));
     if (m_dcHex.GetSafeHdc() != NULL)
         dcMem.BitBlt(0, 0, rcClient.Width(), rcClient.Height(), &m_dcHex, 0, 0, SRCCOPY);
@@ -582,8 +608,6 @@ void CXTColorHex::DrawPicture(CDC* pDC)
             DrawOutline(&dcMem, m_ptSelected, m_bSmallCell);
         }
     }
-    pDC->BitBlt(0, 0, rcClient.Width(), rcClient.Height(), &dcMem, 0, 0, SRCCOPY);
-    dcMem.SelectObject(pOld);
 }
 
 void CXTColorHex::OnPaint()

@@ -137,3 +137,29 @@ protected:
 
 // Ends the dialog that holds a colour page's picker with IDOK.
 void AFXAPI XTColorPickerEndDialog(CWnd* pPicker);
+// The pickers draw through a memory DC of their client size: made by the
+// constructor (IsReady() FALSE for an empty client or when it cannot be
+// made), copied to the target DC by the destructor.
+class CXTColorPaintBuffer
+{
+public:
+    CXTColorPaintBuffer(CWnd* pWnd, CDC* pTarget);
+    ~CXTColorPaintBuffer();
+
+    BOOL IsReady() const { return m_bReady; }
+    CDC* GetDC() { return &m_dc; }
+    const CRect& GetClientRect() const { return m_rcClient; }
+
+private:
+    CDC* m_pTarget;
+    CRect m_rcClient;
+    CDC m_dc;
+    CBitmap m_bmp;
+    CBitmap* m_pOld;
+    BOOL m_bReady;
+};
+
+// The pickers' pictures: a 32-bit DIB section of cx x cy, top row first
+// (blue, green, red, unused); ppvBits receives its pixels. NULL when the
+// system refuses it.
+HBITMAP AFXAPI XTColorCreatePictureDib(int cx, int cy, void** ppvBits);

@@ -298,9 +298,9 @@ BOOL CXTPDockingPane::DoPropExchange(CXTPPropExchange* pPX)
     PropExchangeLongWithDefault(pPX, _T("IconID"), m_nIconID, -1);
     PropExchangeLong(pPX, _T("Options"), m_dwOptions);
 
-    XTP_DOCKINGPANE_INFO* pInfo = m_pLayout != NULL ? m_pLayout->FindPaneInfo(this) : NULL;
     if (pPX->IsStoring())
     {
+        XTP_DOCKINGPANE_INFO* pInfo = m_pLayout != NULL ? m_pLayout->FindPaneInfo(this) : NULL;
         // A sequential (archive) store always carries the three values, so
         // that reading it back stays in step.
         if (pInfo != NULL || !pPX->CanOmitValues())

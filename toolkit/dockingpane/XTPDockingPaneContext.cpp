@@ -97,7 +97,7 @@ CXTPDockingPaneContext::CXTPDockingPaneContext(CXTPDockingPaneManager* pManager)
       m_ptSticky(0, 0), m_rectDragFrame(0, 0, 0, 0), m_rectDragFrameScreen(0, 0, 0, 0), m_pManager(pManager),
       m_pPane(NULL), m_bKeyboard(FALSE), m_bDragRemoved(FALSE), m_pContainer(NULL), m_rectContainer(0, 0, 0, 0),
       m_containDirection((XTPDockingPaneDirection)-1), m_bAttach(FALSE), m_bAttachLast(FALSE), m_bFloatable(TRUE),
-      m_bDockable(TRUE), m_rectLast(0, 0, 0, 0), m_mapStickerRegions(10), m_pDC(NULL),
+      m_bDockable(TRUE), m_rectLast(0, 0, 0, 0), m_mapStickerRegions(10), m_plstReusableStickers(NULL), m_pDC(NULL),
       m_rcMiniWndBefore(0, 0, 0, 0), m_bFloatedNow(FALSE), m_bDesktopLocked(FALSE)
 {
     m_mapStickerRegions.InitHashTable(17);
@@ -1139,6 +1139,25 @@ CXTPDockingPaneContextStickerWnd* CXTPDockingPaneContext::CreateStickerWnd(CRect
 {
     if (nKind == xtpStickerNone || nKind == xtpStickerClient)
         return NULL;
+    if (m_plstReusableStickers != NULL)
+    {
+        POSITION pos = m_plstReusableStickers->GetHeadPosition();
+        while (pos != NULL)
+        {
+            POSITION posThis = pos;
+            CXTPDockingPaneContextStickerWnd* pOld = m_plstReusableStickers->GetNext(pos);
+            if (pOld->GetKind() != nKind || pOld->GetSafeHwnd() == NULL)
+                continue;
+            m_plstReusableStickers->RemoveAt(posThis);
+            CRect rcOld;
+            pOld->GetWindowRect(&rcOld);
+            if (rcOld != rc || !pOld->IsWindowVisible())
+                pOld->SetWindowPos(NULL, rc.left, rc.top, rc.Width(), rc.Height(),
+                                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+            m_lstStickers.AddTail(pOld);
+            return pOld;
+        }
+    }
     CXTPDockingPaneContextStickerWnd* pSticker = new CXTPDockingPaneContextStickerWnd(this);
     pSticker->m_typeSticker = nKind;
     LPCTSTR lpszClass = AfxRegisterWndClass(0, ::LoadCursor(NULL, IDC_ARROW));
@@ -1173,10 +1192,30 @@ void CXTPDockingPaneContext::UpdateStickers()
     }
     if (m_pStickyPane == m_pLastStickyPane && !m_lstStickers.IsEmpty())
         return;
-    DestroyDockingStickers();
     m_pLastStickyPane = m_pStickyPane;
     const int nStyle = GetStickerStyle();
 
+    // The sticker windows shown now are kept for the new set where a sticker
+    // of the same kind is wanted (moved when it stands elsewhere): the lone
+    // stickers stay where they are from one container to the next, and
+    // making a shaped window costs far more than moving one.
+    CList<CXTPDockingPaneContextStickerWnd*, CXTPDockingPaneContextStickerWnd*> lstOld(10);
+    lstOld.AddTail(&m_lstStickers);
+    m_lstStickers.RemoveAll();
+    m_plstReusableStickers = &lstOld;
+    UpdateStickerSet(nStyle);
+    m_plstReusableStickers = NULL;
+    while (!lstOld.IsEmpty())
+    {
+        CXTPDockingPaneContextStickerWnd* pSticker = lstOld.RemoveHead();
+        if (pSticker->GetSafeHwnd() != NULL)
+            pSticker->DestroyWindow();
+        delete pSticker;
+    }
+}
+
+void CXTPDockingPaneContext::UpdateStickerSet(int nStyle)
+{
     if (m_pStickyPane != NULL)
     {
         UINT nKind = xtpStickerClient;

@@ -79,6 +79,9 @@ public:
     // Stickers: the updater run by Move, the factory, destroying all of
     // them, and the window region of a kind (built once per drag).
     void UpdateStickers();
+    // Makes (or takes from the reusable ones) the stickers for the sticky
+    // pane and the top container.
+    void UpdateStickerSet(int nStyle);
     CXTPDockingPaneContextStickerWnd* CreateStickerWnd(CRect rc, UINT nKind);
     void DestroyDockingStickers();
     CRgn* GetStickerRegion(UINT nKind);
@@ -111,6 +114,9 @@ public:
     BOOL m_bDockable;
     CRect m_rectLast;                     // the last rectangle drawn
     CMap<UINT, UINT, CRgn*, CRgn*> m_mapStickerRegions;
+    // While the stickers are made again: the windows of the last set that
+    // CreateStickerWnd may take instead of making new ones.
+    CList<CXTPDockingPaneContextStickerWnd*, CXTPDockingPaneContextStickerWnd*>* m_plstReusableStickers;
     CDC* m_pDC;                           // the desktop DC of the outline mode
 
 protected:

@@ -2,6 +2,9 @@
 // storing and reading, removing empty containers, and the frame layout.
 #include "XTPDockingPaneLayout.h"
 
+#include <memory>
+#include <vector>
+
 #include "XTPDockingPane.h"
 #include "XTPDockingPaneAutoHidePanel.h"
 #include "XTPDockingPaneManager.h"
@@ -14,8 +17,7 @@
 
 namespace
 {
-// A stored layout with more objects than this is not read.
-const long kMaxStoredObjects = 10000;
+const long kMaxStoredObjects = XTP_DOCKINGPANE_MAX_STORED_OBJECTS;
 
 typedef CMap<int, int, CXTPDockingPaneBase*, CXTPDockingPaneBase*> CIndexMap;
 
@@ -187,11 +189,14 @@ BOOL AFX_CDECL CXTPDockingPaneLayout::CanAdoptChild(const CXTPDockingPaneBase* p
     if (pChild == NULL || pChild == pContainer || pChild->GetContainer() != NULL)
         return FALSE;
     // Not an ancestor of the container (the chain is finite: every object
-    // placed so far passed this test).
+    // placed so far passed this test). The walk is bounded by the depth a
+    // layout may have, so reading a layout costs no more than its size
+    // times that bound.
+    int nDepth = 0;
     for (const CXTPDockingPaneBase* pParent = pContainer->GetContainer(); pParent != NULL;
          pParent = pParent->GetContainer())
     {
-        if (pParent == pChild)
+        if (pParent == pChild || ++nDepth >= XTP_DOCKINGPANE_MAX_STORED_DEPTH)
             return FALSE;
     }
     return TRUE;
@@ -257,18 +262,18 @@ void CXTPDockingPaneLayout::Save(CXTPPropExchange* pPX)
         }
     }
 
+    // Every type first, then every object's values; each section is opened
+    // once for both passes (a registry key costs a round trip each time).
+    std::vector<std::unique_ptr<CXTPPropExchangeSection>> arrSections;
     for (int i = 0; i < arrOrder.GetSize(); i++)
     {
-        CXTPPropExchangeSection pxPane(pPX->OpenSection(SectionName(i + 1)));
+        arrSections.emplace_back(new CXTPPropExchangeSection(pPX->OpenSection(SectionName(i + 1))));
         // The type is always written (a pane's type 0 is not a default).
         long nType = arrOrder[i]->GetType();
-        PropExchangeLongWithDefault(pxPane, _T("Type"), nType, -1);
+        PropExchangeLongWithDefault(*arrSections.back(), _T("Type"), nType, -1);
     }
     for (int i = 0; i < arrOrder.GetSize(); i++)
-    {
-        CXTPPropExchangeSection pxPane(pPX->OpenSection(SectionName(i + 1)));
-        arrOrder[i]->DoPropExchange(pxPane);
-    }
+        arrOrder[i]->DoPropExchange(*arrSections[i]);
 
     long nTop = m_pTopContainer != NULL ? m_pTopContainer->m_nIndex : 0;
     long nClient = m_pClient != NULL ? m_pClient->m_nIndex : 0;
@@ -291,14 +296,25 @@ BOOL CXTPDockingPaneLayout::Load(CXTPPropExchange* pPX)
         return FALSE;
     pxSummary->ExchangeSchema();
 
+    // Each section is opened once for both passes.
     CIndexMap map(10);
+    map.InitHashTable((UINT)nCount * 2 + 17);
+    std::vector<std::unique_ptr<CXTPPropExchangeSection>> arrSections(nCount + 1);
+    int nFloating = 0;
     for (int n = 1; n <= nCount; n++)
     {
-        CXTPPropExchangeSection pxPane(pPX->OpenSection(SectionName(n)));
+        arrSections[n].reset(new CXTPPropExchangeSection(pPX->OpenSection(SectionName(n))));
+        CXTPPropExchange* pxPane = *arrSections[n];
         long nType = -1;
         PropExchangeLongWithDefault(pxPane, _T("Type"), nType, -1);
         if (nType < xtpPaneTypeDockingPane || nType > xtpPaneTypeAutoHidePanel)
             return FALSE;
+        if (nType == xtpPaneTypeMiniWnd && ++nFloating > XTP_DOCKINGPANE_MAX_STORED_FLOATING)
+        {
+            TRACE("A stored docking layout with more than %d floating windows is refused.\n",
+                  XTP_DOCKINGPANE_MAX_STORED_FLOATING);
+            return FALSE;
+        }
         CXTPDockingPaneBase* pPane = m_pManager->OnCreatePane((XTPDockingPaneType)nType, this);
         if (pPane == NULL)
             return FALSE;
@@ -314,7 +330,14 @@ BOOL CXTPDockingPaneLayout::Load(CXTPPropExchange* pPX)
     while (pos != NULL && bResult)
     {
         CXTPDockingPaneBase* pPane = m_lstStack.GetNext(pos);
-        CXTPPropExchangeSection pxPane(pPX->OpenSection(SectionName(pPane->m_nIndex)));
+        if (pPane->m_nIndex < 1 || pPane->m_nIndex > nCount)
+        {
+            CXTPPropExchangeSection pxOther(pPX->OpenSection(SectionName(pPane->m_nIndex)));
+            bResult = pPane->DoPropExchange(pxOther);
+            continue;
+        }
+        CXTPPropExchange* pxPane = *arrSections[pPane->m_nIndex];
+        pxPane->SetContext(&map);
         bResult = pPane->DoPropExchange(pxPane);
     }
     pPX->SetContext(pOldContext);
@@ -341,8 +364,50 @@ BOOL CXTPDockingPaneLayout::Load(CXTPPropExchange* pPX)
     if (pRoot != pTop)
         return FALSE;
 
+    // No object may lie deeper than the bound, whatever order the links
+    // were read in: the arrangement is walked recursively once applied.
+    if (!CheckDepth())
+    {
+        TRACE("A stored docking layout nested deeper than %d levels is refused.\n",
+              XTP_DOCKINGPANE_MAX_STORED_DEPTH);
+        return FALSE;
+    }
+
     m_pTopContainer = static_cast<CXTPDockingPaneSplitterContainer*>(pTop);
     m_pClient = pClient;
+    return TRUE;
+}
+
+BOOL CXTPDockingPaneLayout::CheckDepth() const
+{
+    // Each object's depth is found once: a walk up stops at the first
+    // object whose depth is known, so the whole check is linear.
+    CMap<const CXTPDockingPaneBase*, const CXTPDockingPaneBase*, int, int> mapDepth(10);
+    mapDepth.InitHashTable((UINT)m_lstStack.GetCount() * 2 + 17);
+    CArray<const CXTPDockingPaneBase*, const CXTPDockingPaneBase*> arrChain;
+    POSITION pos = m_lstStack.GetHeadPosition();
+    while (pos != NULL)
+    {
+        const CXTPDockingPaneBase* pPane = m_lstStack.GetNext(pos);
+        arrChain.RemoveAll();
+        int nDepth = 0;
+        for (const CXTPDockingPaneBase* pCurrent = pPane; pCurrent != NULL; pCurrent = pCurrent->GetContainer())
+        {
+            if (mapDepth.Lookup(pCurrent, nDepth))
+                break;
+            arrChain.Add(pCurrent);
+            nDepth = -1;   // the root's depth is 0
+            if (arrChain.GetSize() > m_lstStack.GetCount())
+                return FALSE;   // a cycle; loading refuses those before this
+        }
+        for (INT_PTR i = arrChain.GetSize() - 1; i >= 0; i--)
+        {
+            nDepth++;
+            if (nDepth >= XTP_DOCKINGPANE_MAX_STORED_DEPTH)
+                return FALSE;
+            mapDepth.SetAt(arrChain[i], nDepth);
+        }
+    }
     return TRUE;
 }
 

@@ -20,6 +20,15 @@ struct XTP_DOCKINGPANE_INFO
 
 typedef CList<XTP_DOCKINGPANE_INFO, XTP_DOCKINGPANE_INFO&> CXTPDockingPaneInfoList;
 
+// A stored layout with more objects than this, or objects nested deeper
+// than this, is refused: a player's layouts stay far below both, and the
+// arrangement is walked recursively once it is applied.
+#define XTP_DOCKINGPANE_MAX_STORED_OBJECTS 500
+#define XTP_DOCKINGPANE_MAX_STORED_DEPTH 64
+// Each floating window is a window of its own, made when the layout is
+// applied; a stored layout with more of them than this is refused.
+#define XTP_DOCKINGPANE_MAX_STORED_FLOATING 32
+
 class CXTPDockingPaneLayout : public CCmdTarget
 {
 public:
@@ -72,11 +81,15 @@ public:
     static CXTPDockingPaneBase* AFX_CDECL LookupObject(CXTPPropExchange* pPX, int nIndex);
     // Whether a container may take an object as its child while a layout is
     // read: the object exists, is not placed yet, is not the container and
-    // is not one of its ancestors.
+    // is not one of its ancestors, and the container lies less than
+    // XTP_DOCKINGPANE_MAX_STORED_DEPTH levels deep.
     static BOOL AFX_CDECL CanAdoptChild(const CXTPDockingPaneBase* pContainer, const CXTPDockingPaneBase* pChild);
     // Stores a panel as the one of its side while a layout is read; FALSE
     // when the side is not 0-3 or already taken.
     BOOL AssignAutoHidePanel(CXTPDockingPaneAutoHidePanel* pPanel);
+    // TRUE when no object lies XTP_DOCKINGPANE_MAX_STORED_DEPTH or more
+    // levels below the outermost one that holds it.
+    BOOL CheckDepth() const;
 
 public:
     CXTPDockingPaneSplitterContainer* m_pTopContainer;

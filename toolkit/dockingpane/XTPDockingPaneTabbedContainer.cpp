@@ -634,6 +634,9 @@ void CXTPDockingPaneTabbedContainer::InitFrom(CXTPDockingPaneTabbedContainer* pC
     CXTPDockingPane* pSelected = NULL;
     CArray<CXTPDockingPane*, CXTPDockingPane*> arrPanes;
     CopyPanes(pContainer->m_lstPanes, arrPanes);
+    // The tabs are made once, after every pane is in: rebuilding them at
+    // each pane would cost the square of the number of panes.
+    m_nUpdateTabs++;
     for (int i = 0; i < arrPanes.GetSize(); i++)
     {
         CXTPDockingPane* pPane = arrPanes[i];
@@ -655,6 +658,8 @@ void CXTPDockingPaneTabbedContainer::InitFrom(CXTPDockingPaneTabbedContainer* pC
                 pSelected = pPane;
         }
     }
+    m_nUpdateTabs--;
+    UpdateTabs();
     if (pSelected != NULL)
         SelectPane(pSelected, FALSE);
 }
@@ -746,6 +751,13 @@ void CXTPDockingPaneTabbedContainer::OnCaptionButtonClick(CXTPDockingPaneCaption
     case XTP_IDS_DOCKINGPANE_AUTOHIDE:
         if (IsAutoHidden())
         {
+            // Docked back, the group moves away from the pointer: none of
+            // its buttons stays hot (no mouse leave comes for a moved window).
+            for (int i = 0; i < m_pCaptionButtons->GetSize(); i++)
+            {
+                m_pCaptionButtons->GetAt(i)->m_bHot = FALSE;
+                m_pCaptionButtons->GetAt(i)->m_bPressed = FALSE;
+            }
             if (pManager->m_bHideGroupOnButtonClick)
                 pManager->ToggleDocking(this);
             else if (m_pSelectedPane != NULL)

@@ -465,7 +465,18 @@ BEGIN_MESSAGE_MAP(CXTPPropertyGridInplaceEdit, CXTMaskEditT<CEdit>)
     ON_WM_GETDLGCODE()
     ON_WM_CTLCOLOR_REFLECT()
     ON_WM_STYLECHANGED()
+    ON_WM_MOUSEWHEEL()
 END_MESSAGE_MAP()
+
+// The wheel scrolls the view even while the value's edit box has the focus
+// (a single-line edit box does nothing with it).
+BOOL CXTPPropertyGridInplaceEdit::OnMouseWheel(UINT nFlags, short zDelta, CPoint pt)
+{
+    if (m_pGrid == NULL || m_pGrid->GetSafeHwnd() == NULL)
+        return FALSE;
+    m_pGrid->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(nFlags, (WORD)zDelta), MAKELPARAM(pt.x, pt.y));
+    return TRUE;
+}
 
 void CXTPPropertyGridInplaceEdit::SetValue(LPCTSTR lpszValue)
 {

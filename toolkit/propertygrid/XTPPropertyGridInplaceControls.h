@@ -159,6 +159,7 @@ protected:
     afx_msg UINT OnGetDlgCode();
     afx_msg HBRUSH CtlColor(CDC* pDC, UINT nCtlColor);
     afx_msg void OnStyleChanged(int nStyleType, LPSTYLESTRUCT lpStyleStruct);
+    afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
     DECLARE_MESSAGE_MAP()
 
     // Presses the item's drop-down button (101) when it has one.

@@ -3,6 +3,7 @@
 #include "XTPRibbonBar.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "XTPCommandBarKeyboardTip.h"
 #include "XTPCommandBars.h"
@@ -887,7 +888,41 @@ CSize CXTPRibbonBar::CalcDockedSize(int nLength, DWORD dwMode)
 
     if (dwMode & LM_COMMIT)
     {
+        // A layout that moves, shows or hides anything (a group added to the
+        // shown tab, a control whose size changed) must be painted again.
+        auto signature = [this]() {
+            std::vector<LONG> values;
+            values.reserve(4 + 5 * GetControlCount());
+            values.push_back(m_rcGroups.left);
+            values.push_back(m_rcGroups.top);
+            values.push_back(m_rcGroups.right);
+            values.push_back(m_rcGroups.bottom);
+            for (int i = 0; i < GetControlCount(); i++)
+            {
+                CXTPControl* pControl = GetControl(i);
+                CRect rc = pControl->GetRect();
+                values.push_back(pControl->IsVisible() ? 1 : 0);
+                values.push_back(rc.left);
+                values.push_back(rc.top);
+                values.push_back(rc.right);
+                values.push_back(rc.bottom);
+            }
+            CXTPRibbonTab* pSelected = GetSelectedTab();
+            if (pSelected != NULL)
+            {
+                for (int i = 0; i < pSelected->GetGroups()->GetCount(); i++)
+                {
+                    CRect rc = pSelected->GetGroups()->GetAt(i)->GetRect();
+                    values.push_back(rc.left);
+                    values.push_back(rc.right);
+                }
+            }
+            return values;
+        };
+        std::vector<LONG> before = signature();
         Reposition(nLength, nHeight);
+        if (signature() != before)
+            m_bLayoutChanged = TRUE;
         if (m_bLayoutChanged)
         {
             m_bLayoutChanged = FALSE;
@@ -941,6 +976,13 @@ void CXTPRibbonBar::SetGroupsRect(CDC* pDC, CRect rc)
                 CRect rcPopup = pPopup->GetRect();
                 rcPopup.OffsetRect(0, rc.top);
                 pPopup->SetRect(rcPopup);
+            }
+            CXTPControl* pOption = pGroup->GetControlGroupOption();
+            if (pOption != NULL && pGroup->IsOptionButtonVisible())
+            {
+                CRect rcOption = pOption->GetRect();
+                rcOption.OffsetRect(0, rc.top);
+                pOption->SetRect(rcOption);
             }
         }
         ShowScrollableRect(m_pControlScrollGroupsLeft->IsVisible(xtpHideScroll) &&
@@ -1479,6 +1521,36 @@ void CXTPRibbonBar::OnLButtonDblClk(UINT nFlags, CPoint point)
     CXTPCommandBar::OnLButtonDblClk(nFlags, point);
 }
 
+namespace
+{
+// Menu loops entered on this thread while the system-menu message is sent.
+int s_nSystemMenuLoops = 0;
+
+LRESULT CALLBACK SystemMenuLoopHook(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    const CWPSTRUCT* pMsg = (const CWPSTRUCT*)lParam;
+    if (nCode == HC_ACTION && pMsg != NULL && pMsg->message == WM_ENTERMENULOOP)
+        s_nSystemMenuLoops++;
+    return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+}
+} // namespace
+
+BOOL CXTPRibbonBar::SendSystemMenuMessage(HWND hWndFrame, CPoint ptScreen)
+{
+    // 0x0313 pops the window's system menu up at a screen point (the
+    // taskbar's message); it is not documented, so it is checked for.
+    int nLoopsBefore = s_nSystemMenuLoops;
+    HHOOK hHook = ::SetWindowsHookEx(WH_CALLWNDPROC, SystemMenuLoopHook, NULL, ::GetCurrentThreadId());
+    if (hHook == NULL)
+    {
+        TRACE("CXTPRibbonBar: no hook to watch the system-menu message; the menu is tracked directly\n");
+        return FALSE;
+    }
+    ::SendMessage(hWndFrame, 0x0313, 0, MAKELPARAM(ptScreen.x, ptScreen.y));
+    ::UnhookWindowsHookEx(hHook);
+    return s_nSystemMenuLoops != nLoopsBefore;
+}
+
 void CXTPRibbonBar::OnRButtonUp(UINT nFlags, CPoint point)
 {
     if (HitTestCaption(point) != 0)
@@ -1487,8 +1559,9 @@ void CXTPRibbonBar::OnRButtonUp(UINT nFlags, CPoint point)
         ClientToScreen(&ptScreen);
         HWND hWndFrame = m_pFrameManager->GetFrameHwnd();
         // The frame's system menu: the undocumented message, else the menu
-        // tracked here.
-        if (::SendMessage(hWndFrame, 0x0313, 0, MAKELPARAM(ptScreen.x, ptScreen.y)) == 0)
+        // tracked here. The message answers 0 whether or not the system
+        // knows it, so whether a menu loop ran tells the two apart.
+        if (!SendSystemMenuMessage(hWndFrame, ptScreen))
         {
             HMENU hMenu = ::GetSystemMenu(hWndFrame, FALSE);
             if (hMenu != NULL)

@@ -313,6 +313,9 @@ public:
     void CreateGroupKeyboardTips(CXTPRibbonTab* pTab, CXTPCommandBar* pBar);
     // Alt and access keys.
     BOOL OnAcceleratorKey(UINT nKey);
+    // Shows the frame's system menu through the system's message 0x0313;
+    // FALSE when no menu came up (the caller tracks the menu itself).
+    static BOOL SendSystemMenuMessage(HWND hWndFrame, CPoint ptScreen);
 
 protected:
     void Reposition(int cx, int cy);

@@ -18,6 +18,7 @@
 IMPLEMENT_DYNCREATE(CXTPRibbonControlTab, CXTPControlPopup)
 IMPLEMENT_DYNCREATE(CXTPRibbonGroupPopupToolBar, CXTPPopupToolBar)
 IMPLEMENT_DYNCREATE(CXTPRibbonGroupControlPopup, CXTPControlPopup)
+IMPLEMENT_DYNCREATE(CXTPRibbonGroupOption, CXTPControlButton)
 IMPLEMENT_DYNCREATE(CXTPRibbonControls, CXTPControls)
 IMPLEMENT_DYNCREATE(CXTPRibbonQuickAccessControls, CXTPControls)
 
@@ -228,6 +229,8 @@ void CXTPRibbonControlTab::SetSelectedItem(CXTPTabManagerItem* pItem)
                 pGroup->GetAt(c)->SetHideFlag(xtpHideRibbonTab, pOther != pTab);
             if (pGroup->GetControlGroupPopup() != NULL)
                 ((CXTPControl*)pGroup->GetControlGroupPopup())->SetHideFlag(xtpHideRibbonTab, pOther != pTab);
+            if (pGroup->GetControlGroupOption() != NULL)
+                pGroup->GetControlGroupOption()->SetHideFlag(xtpHideRibbonTab, pOther != pTab);
         }
     }
     pRibbon->m_pHighlightedGroup = NULL;
@@ -617,6 +620,35 @@ void CXTPRibbonGroupControlPopup::RestoreCommandBarList(CXTPCommandBarList* /*pC
     CXTPRibbonGroup* pGroup = pRibbon->FindGroup(GetID());
     if (pGroup != NULL)
         SetPopupGroup(pGroup);
+}
+
+//////////////////////////////////////////////////////////////////////////
+// CXTPRibbonGroupOption
+
+CXTPRibbonGroupOption::CXTPRibbonGroupOption()
+{
+    m_controlType = xtpControlButton;
+    m_buttonStyle = xtpButtonIcon;
+    m_dwFlags |= xtpFlagNoMovable;
+}
+
+CSize CXTPRibbonGroupOption::GetSize(CDC* pDC)
+{
+    CXTPRibbonBar* pRibbon = XTPGetRibbonBar(GetParent());
+    CXTPRibbonTheme* pTheme = pRibbon != NULL ? pRibbon->GetRibbonPaintManager() : NULL;
+    if (pTheme == NULL && GetRibbonGroup() != NULL && GetRibbonGroup()->GetRibbonBar() != NULL)
+        pTheme = GetRibbonGroup()->GetRibbonBar()->GetRibbonPaintManager();
+    return pTheme != NULL ? pTheme->DrawGroupOptionButton(pDC, this, FALSE) : CSize(15, 14);
+}
+
+void CXTPRibbonGroupOption::Draw(CDC* pDC)
+{
+    CXTPRibbonBar* pRibbon = XTPGetRibbonBar(GetParent());
+    CXTPRibbonTheme* pTheme = pRibbon != NULL ? pRibbon->GetRibbonPaintManager() : NULL;
+    if (pTheme == NULL && GetRibbonGroup() != NULL && GetRibbonGroup()->GetRibbonBar() != NULL)
+        pTheme = GetRibbonGroup()->GetRibbonBar()->GetRibbonPaintManager();
+    if (pTheme != NULL)
+        pTheme->DrawGroupOptionButton(pDC, this, TRUE);
 }
 
 //////////////////////////////////////////////////////////////////////////

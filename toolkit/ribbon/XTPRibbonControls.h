@@ -5,6 +5,7 @@
 // control collections of the ribbon (its own and the quick-access toolbar's).
 #pragma once
 
+#include "XTPControlButton.h"
 #include "XTPControlPopup.h"
 #include "XTPControls.h"
 #include "XTPPopupBar.h"
@@ -133,6 +134,20 @@ public:
     CXTPRibbonGroup* m_pPopupGroup;
     int m_nPopupGroupId;
     BOOL m_bGroupReference;     // m_pPopupGroup holds a reference (not for the group's own button)
+};
+
+// The option (dialog launcher) button in a group's caption band: a real
+// control of the group's bar, laid out by the group, drawn by the ribbon
+// theme and executing its command (the group's id unless set otherwise).
+class CXTPRibbonGroupOption : public CXTPControlButton
+{
+    DECLARE_DYNCREATE(CXTPRibbonGroupOption)
+public:
+    CXTPRibbonGroupOption();
+
+    virtual CSize GetSize(CDC* pDC);
+    virtual void Draw(CDC* pDC);
+    virtual BOOL IsCustomizeMovable() const { return FALSE; }
 };
 
 // The ribbon bar's controls.

@@ -61,6 +61,28 @@ CXTPRibbonGroup::~CXTPRibbonGroup()
         m_pControlGroupPopup->InternalRelease();
         m_pControlGroupPopup = NULL;
     }
+    if (m_pControlGroupOption != NULL)
+    {
+        CXTPControl* pOption = m_pControlGroupOption;
+        m_pControlGroupOption = NULL;
+        ReleaseOwnControl(pOption);
+    }
+}
+
+void CXTPRibbonGroup::ReleaseOwnControl(CXTPControl* pControl)
+{
+    pControl->SetRibbonGroup(NULL);
+    CXTPControls* pControls = pControl->GetControls();
+    if (pControls != NULL)
+        pControls->Remove(pControl);
+    pControl->InternalRelease();
+}
+
+void CXTPRibbonGroup::SetID(int nId)
+{
+    if (m_pControlGroupOption != NULL && m_pControlGroupOption->GetID() == m_nId)
+        m_pControlGroupOption->SetID(nId);
+    m_nId = nId;
 }
 
 void CXTPRibbonGroup::SetCaption(LPCTSTR lpszCaption)
@@ -68,6 +90,8 @@ void CXTPRibbonGroup::SetCaption(LPCTSTR lpszCaption)
     m_strCaption = lpszCaption != NULL ? lpszCaption : _T("");
     if (m_pControlGroupPopup != NULL)
         m_pControlGroupPopup->SetCaption(m_strCaption);
+    if (m_pControlGroupOption != NULL)
+        m_pControlGroupOption->SetCaption(m_strCaption);
 }
 
 CXTPRibbonTab* CXTPRibbonGroup::GetRibbonTab() const
@@ -95,6 +119,17 @@ void CXTPRibbonGroup::SetVisible(BOOL bVisible)
     if (m_bVisible == bVisible)
         return;
     m_bVisible = bVisible;
+    if (m_pParentBar != NULL)
+        m_pParentBar->DelayLayout();
+}
+
+void CXTPRibbonGroup::ShowOptionButton(BOOL bShow)
+{
+    if (m_bShowOptionButton == bShow)
+        return;
+    m_bShowOptionButton = bShow;
+    if (m_pControlGroupOption != NULL)
+        m_pControlGroupOption->SetHideFlag(xtpHideWrap, !IsOptionButtonVisible());
     if (m_pParentBar != NULL)
         m_pParentBar->DelayLayout();
 }
@@ -209,6 +244,15 @@ void CXTPRibbonGroup::Copy(CXTPRibbonGroup* pGroup)
         m_pControlGroupPopup->SetCaption(m_strCaption);
         m_pControlGroupPopup->SetIconId(m_nIconId);
     }
+    CXTPControl* pSourceOption = pGroup->GetControlGroupOption();
+    if (m_pControlGroupOption != NULL && pSourceOption != NULL)
+    {
+        m_pControlGroupOption->SetID(pSourceOption->GetID());
+        m_pControlGroupOption->SetCaption(pSourceOption->GetCaption());
+        m_pControlGroupOption->SetTooltip(pSourceOption->GetTooltip());
+        m_pControlGroupOption->SetDescription(pSourceOption->GetDescription());
+        m_pControlGroupOption->SetEnabled(pSourceOption->GetEnabled());
+    }
     RemoveAllControls();
     for (int i = 0; i < pGroup->GetCount(); i++)
     {
@@ -238,6 +282,19 @@ void CXTPRibbonGroup::OnGroupAdded()
         if (m_pRibbonBar != NULL && m_pParentBar == m_pRibbonBar && m_pRibbonBar->GetSelectedTab() != pTab)
             m_pControlGroupPopup->SetHideFlag(xtpHideRibbonTab, TRUE);
     }
+    // The option button of the caption band, hidden until the group shows it.
+    if (m_pControlGroupOption == NULL && m_pParentBar != NULL && m_pParentBar->GetControls() != NULL)
+    {
+        m_pControlGroupOption = new CXTPRibbonGroupOption();
+        m_pControlGroupOption->SetCaption(m_strCaption);
+        m_pControlGroupOption->SetRibbonGroup(this);
+        m_pControlGroupOption->SetHideFlag(xtpHideWrap, !IsOptionButtonVisible());
+        m_pControlGroupOption->InternalAddRef();    // the group's reference
+        m_pParentBar->GetControls()->Add(m_pControlGroupOption, m_nId);
+        CXTPRibbonTab* pTab = GetRibbonTab();
+        if (m_pRibbonBar != NULL && m_pParentBar == m_pRibbonBar && m_pRibbonBar->GetSelectedTab() != pTab)
+            m_pControlGroupOption->SetHideFlag(xtpHideRibbonTab, TRUE);
+    }
 }
 
 void CXTPRibbonGroup::OnGroupRemoved()
@@ -253,6 +310,12 @@ void CXTPRibbonGroup::OnGroupRemoved()
         if (pControls != NULL)
             pControls->Remove(pPopup);
         pPopup->InternalRelease();
+    }
+    if (m_pControlGroupOption != NULL)
+    {
+        CXTPControl* pOption = m_pControlGroupOption;
+        m_pControlGroupOption = NULL;
+        ReleaseOwnControl(pOption);
     }
     if (m_pRibbonBar != NULL && m_pRibbonBar->m_pHighlightedGroup == this)
         m_pRibbonBar->m_pHighlightedGroup = NULL;
@@ -365,6 +428,8 @@ int CXTPRibbonGroup::LayoutControls(CDC* pDC)
     // The reduced group shows only its button.
     if (m_pControlGroupPopup != NULL)
         m_pControlGroupPopup->SetHideFlag(xtpHideWrap, !m_bReduced);
+    if (m_pControlGroupOption != NULL)
+        m_pControlGroupOption->SetHideFlag(xtpHideWrap, !IsOptionButtonVisible());
     if (m_bReduced && m_pControlGroupPopup != NULL)
     {
         for (INT_PTR i = 0; i < m_arrControls.GetSize(); i++)
@@ -467,7 +532,7 @@ void CXTPRibbonGroup::CenterColumn(int nFirst, int nLast, int nAvailable)
     }
 }
 
-void CXTPRibbonGroup::RepositionControls(CDC* /*pDC*/, int nWidth, int x, int y)
+void CXTPRibbonGroup::RepositionControls(CDC* pDC, int nWidth, int x, int y)
 {
     CXTPRibbonBar* pRibbon = m_pRibbonBar;
     int nHeight = pRibbon != NULL ? pRibbon->CalcGroupsHeight() : 3 * 22 + 17 + 10;
@@ -518,6 +583,16 @@ void CXTPRibbonGroup::RepositionControls(CDC* /*pDC*/, int nWidth, int x, int y)
         pControl->SetRect(rc);
     }
     SetRect(x, y, x + nWidth + 5, y + nInnerHeight);
+
+    // The option button stands at the right of the caption band, centred
+    // in it.
+    if (m_pControlGroupOption != NULL && IsOptionButtonVisible())
+    {
+        CSize sz = m_pControlGroupOption->GetSize(pDC);
+        CRect rcBand(m_rcGroup.left + 1, m_rcGroup.bottom - nCaptionHeight, m_rcGroup.right - 1, m_rcGroup.bottom - 1);
+        int nTop = rcBand.top + (rcBand.Height() - sz.cy) / 2;
+        m_pControlGroupOption->SetRect(CRect(rcBand.right - sz.cx, nTop, rcBand.right, nTop + sz.cy));
+    }
 }
 
 void CXTPRibbonGroup::Draw(CDC* pDC, CRect rcClipBox)
@@ -536,6 +611,8 @@ void CXTPRibbonGroup::Draw(CDC* pDC, CRect rcClipBox)
     }
     if (m_bReduced && m_pControlGroupPopup != NULL && m_pControlGroupPopup->IsVisible())
         m_pControlGroupPopup->Draw(pDC);
+    if (m_pControlGroupOption != NULL && IsOptionButtonVisible() && m_pControlGroupOption->IsVisible())
+        m_pControlGroupOption->Draw(pDC);
 }
 
 //////////////////////////////////////////////////////////////////////////

@@ -68,13 +68,14 @@ public:
     void SetVisible(BOOL bVisible);
     BOOL IsHighlighted() const;
     BOOL IsOptionButtonVisible() const { return !m_bReduced && m_bShowOptionButton; }
-    void ShowOptionButton(BOOL bShow) { m_bShowOptionButton = bShow; }
+    void ShowOptionButton(BOOL bShow);
     BOOL IsReduced() const { return m_bReduced; }
     int GetReduceLevel() const { return m_nReduceLevel; }
     CString GetCaption() const { return m_strCaption; }
     void SetCaption(LPCTSTR lpszCaption);
     int GetID() const { return m_nId; }
-    void SetID(int nId) { m_nId = nId; }
+    // The option button keeps following the group's id until given its own.
+    void SetID(int nId);
     int GetIconId() const { return m_nIconId; }
     void SetIconId(int nIconId) { m_nIconId = nIconId; }
     int GetIndex() const { return m_nIndex; }
@@ -85,6 +86,8 @@ public:
     CXTPCommandBar* GetParentBar() const { return m_pParentBar; }
     void SetParentBar(CXTPCommandBar* pBar) { m_pParentBar = pBar; }
     CXTPRibbonGroupControlPopup* GetControlGroupPopup() const { return m_pControlGroupPopup; }
+    // The option (dialog launcher) button of the caption band; shown while
+    // IsOptionButtonVisible.
     CXTPControl* GetControlGroupOption() const { return m_pControlGroupOption; }
     void SetCenterColumns(BOOL bCenter) { m_bCenterColumns = bCenter; }
     // The group was taken out of its collection (its copy may outlive it).
@@ -128,6 +131,8 @@ public:
 protected:
     void SaveStyle(CXTPControl* pControl, XTPButtonStyle styleNew);
     void RestoreStyles();
+    // Takes a group-owned control (popup or option button) out of its bar.
+    static void ReleaseOwnControl(CXTPControl* pControl);
 };
 
 class CXTPRibbonGroups : public CCmdTarget

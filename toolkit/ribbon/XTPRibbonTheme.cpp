@@ -535,27 +535,8 @@ void CXTPRibbonTheme::DrawGroup(CDC* pDC, CXTPRibbonGroup* pGroup)
     pDC->SetTextColor(m_clrGroupCaptionText);
     pDC->SetBkMode(TRANSPARENT);
     pDC->DrawText(strCaption, rcText, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-    CRect rcOptionPart(rcCaption.right - 15, rcCaption.top + (rcCaption.Height() - 14) / 2, rcCaption.right,
-                       rcCaption.top + (rcCaption.Height() - 14) / 2 + 14);
-    if (pGroup->IsOptionButtonVisible() &&
-        DrawPart(pDC, _T("RIBBONOPTIONBUTTON"), rcOptionPart, 0, 4, CRect(2, 2, 2, 2), TRUE))
-    {
-    }
-    else if (pGroup->IsOptionButtonVisible())
-    {
-        // The option (dialog launcher) mark at the caption's right.
-        CRect rcOption(rcCaption.right - 13, rcCaption.top + (rcCaption.Height() - 12) / 2, rcCaption.right - 3,
-                       rcCaption.top + (rcCaption.Height() - 12) / 2 + 10);
-        CXTPPenDC pen(pDC->GetSafeHdc(), m_clrGroupCaptionText);
-        pDC->MoveTo(rcOption.left, rcOption.top + 4);
-        pDC->LineTo(rcOption.left, rcOption.top);
-        pDC->LineTo(rcOption.left + 5, rcOption.top);
-        pDC->MoveTo(rcOption.left + 3, rcOption.top + 3);
-        pDC->LineTo(rcOption.right - 1, rcOption.bottom - 1);
-        pDC->MoveTo(rcOption.right - 1, rcOption.bottom - 4);
-        pDC->LineTo(rcOption.right - 1, rcOption.bottom - 1);
-        pDC->LineTo(rcOption.right - 4, rcOption.bottom - 1);
-    }
+    // The option button is a control of the group and draws itself
+    // (DrawGroupOptionButton).
 }
 
 CSize CXTPRibbonTheme::DrawGroupPopupButton(CDC* pDC, CXTPControl* pControl, BOOL bDraw)
@@ -629,8 +610,24 @@ CSize CXTPRibbonTheme::DrawGroupOptionButton(CDC* pDC, CXTPControl* pControl, BO
     {
         int nState = !pControl->GetEnabled() ? 3 : (pControl->GetPressed() ? 2 : (pControl->GetSelected() ? 1 : 0));
         if (!DrawPart(pDC, _T("RIBBONOPTIONBUTTON"), pControl->GetRect(), nState, 4, CRect(2, 2, 2, 2), TRUE))
-            DrawRectangle(pDC, pControl->GetRect(), pControl->GetSelected(), pControl->GetPressed(), TRUE, FALSE,
-                          FALSE, xtpBarTypeRibbon, xtpBarTop);
+        {
+            CRect rc = pControl->GetRect();
+            if (pControl->GetSelected() || pControl->GetPressed())
+                DrawRectangle(pDC, rc, pControl->GetSelected(), pControl->GetPressed(), TRUE, FALSE, FALSE,
+                              xtpBarTypeRibbon, xtpBarTop);
+            // The launcher mark: a corner and an arrow to the bottom right.
+            CRect rcMark(rc.CenterPoint().x - 5, rc.CenterPoint().y - 5, rc.CenterPoint().x + 5,
+                         rc.CenterPoint().y + 5);
+            CXTPPenDC pen(pDC->GetSafeHdc(), m_clrGroupCaptionText);
+            pDC->MoveTo(rcMark.left, rcMark.top + 4);
+            pDC->LineTo(rcMark.left, rcMark.top);
+            pDC->LineTo(rcMark.left + 5, rcMark.top);
+            pDC->MoveTo(rcMark.left + 3, rcMark.top + 3);
+            pDC->LineTo(rcMark.right - 1, rcMark.bottom - 1);
+            pDC->MoveTo(rcMark.right - 1, rcMark.bottom - 4);
+            pDC->LineTo(rcMark.right - 1, rcMark.bottom - 1);
+            pDC->LineTo(rcMark.right - 4, rcMark.bottom - 1);
+        }
     }
     return CSize(15, 14);
 }

@@ -300,27 +300,36 @@ CString DisplayCaption(CXTPTabPaintManager* pPaintManager, CXTPTabManagerItem* p
 }
 } // namespace
 
+CString AFX_CDECL CXTPTabPaintManager::FitEndEllipsis(CDC* pDC, const CString& strText, int nRoom)
+{
+    if (strText.IsEmpty() || pDC->GetTextExtent(strText).cx <= nRoom)
+        return strText;
+    // The longest start of the text that fits with "..." after it. The
+    // width grows with the length, so the length is found by halving: a
+    // title of any length costs a few dozen measures. No character is
+    // narrower than a pixel, so no more than nRoom characters can fit.
+    const CString strDots("...");
+    int nLow = 0;                                              // fits
+    int nHigh = std::min(strText.GetLength() - 1, std::max(nRoom, 0)) + 1;   // does not fit
+    while (nHigh - nLow > 1)
+    {
+        int nMiddle = nLow + (nHigh - nLow) / 2;
+        if (pDC->GetTextExtent(strText.Left(nMiddle) + strDots).cx <= nRoom)
+            nLow = nMiddle;
+        else
+            nHigh = nMiddle;
+    }
+    return strText.Left(nLow) + strDots;
+}
+
 void AFX_CDECL CXTPTabPaintManager::DrawVerticalText(CDC* pDC, const CString& strText, CRect rc, BOOL bCenter)
 {
     if (strText.IsEmpty() || rc.Height() <= 0)
         return;
     // A font turned by 270 degrees runs downwards from its reference point
     // and extends to the left of it.
-    CString strDraw = strText;
+    CString strDraw = FitEndEllipsis(pDC, strText, rc.Height());
     CSize sz = pDC->GetTextExtent(strDraw);
-    if (sz.cx > rc.Height())
-    {
-        const CString strDots("...");
-        int nLength = strText.GetLength();
-        while (nLength > 0)
-        {
-            strDraw = strText.Left(--nLength) + strDots;
-            if (pDC->GetTextExtent(strDraw).cx <= rc.Height())
-                break;
-        }
-        if (nLength == 0)
-            strDraw = strDots;
-    }
     int x = bCenter ? rc.left + (rc.Width() + sz.cy) / 2 : rc.right;
     UINT nOldAlign = pDC->SetTextAlign(TA_LEFT | TA_TOP);
     pDC->ExtTextOut(x, rc.top, ETO_CLIPPED, rc, strDraw, NULL);

@@ -395,6 +395,9 @@ public:
     // across the rectangle or against its right edge, shortened with "..."
     // when it is longer than the rectangle is tall.
     static void AFX_CDECL DrawVerticalText(CDC* pDC, const CString& strText, CRect rc, BOOL bCenter);
+    // The text as it fits into nRoom pixels: whole, or its longest start
+    // followed by "..." (just "..." when nothing more fits).
+    static CString AFX_CDECL FitEndEllipsis(CDC* pDC, const CString& strText, int nRoom);
 
 public:
     BOOL m_bHotTracking;

@@ -261,7 +261,7 @@ BM_UI_BENCH(game)
 
     s_nGrade = 3;
     bench_ui::Report("New Puzzle 17x17, command to painted board", bench_ui::MedianMs(20, [&] { game.NewPuzzle(); }),
-                     "ms", 100);
+                     "ms", 50);
 
     CBrindlemarkDoc* pDoc = game.Doc();
     int nClick = 0;
@@ -338,5 +338,5 @@ BM_UI_BENCH(game_startup)
         ::CloseHandle(pi.hThread);
         ::CloseHandle(pi.hProcess);
     }
-    bench_ui::Report("start of Brindlemark.exe to its first painted frame", bench_ui::Median(times), "ms", 1500);
+    bench_ui::Report("start of Brindlemark.exe to its first painted frame", bench_ui::Median(times), "ms", 500);
 }

@@ -11,10 +11,15 @@
 #include "XTPShortcutManager.h"
 #include "XTPControlExtras.h"
 #include "XTPZipMemFile.h"
+#include "XTPDockBar.h"
 #include "support/bars_frame.h"
 #include "support/profile_app.h"
 
 #include <stdlib.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
 
 using testsupport::CBarsFrame;
 
@@ -254,4 +259,346 @@ TEST_F(ExchangeTest, FuzzedStoredFormsLoadOrLeaveTheDefaults)
         pSaveFrame->GetCommandBars()->SaveOptions("CommandBars");
         pSaveFrame->DestroyWindow();
     }
+}
+
+TEST_F(ExchangeTest, TemplateSetsGoIntoATextStoreToo)
+{
+    CXTPControl* pSaved = new CXTPControlButton();
+    pSaved->GetDocTemplatesAssigned().SetAt(201, TRUE);
+    pSaved->GetDocTemplatesExcluded().SetAt(305, TRUE);
+    pSaved->GetDocTemplatesExcluded().SetAt(306, TRUE);
+    CXTPPropExchangeIniFile* pIni = new CXTPPropExchangeIniFile(FALSE, NULL, "Control");
+    CXTPPropExchangeSection pxSave(pIni);
+    pSaved->DoPropExchange(pxSave);
+
+    CXTPPropExchangeIniFile* pIniLoad = new CXTPPropExchangeIniFile(TRUE, NULL, "Control");
+    pIniLoad->SetFileName(pIni->GetFileName());
+    CXTPPropExchangeSection pxLoad(pIniLoad);
+    CXTPControl* pLoaded = new CXTPControlButton();
+    pLoaded->GetDocTemplatesAssigned().SetAt(999, TRUE);   // replaced by what was stored
+    pLoaded->DoPropExchange(pxLoad);
+    BOOL bValue = FALSE;
+    EXPECT_EQ(1, (int)pLoaded->GetDocTemplatesAssigned().GetCount());
+    EXPECT_TRUE(pLoaded->GetDocTemplatesAssigned().Lookup(201, bValue));
+    EXPECT_EQ(2, (int)pLoaded->GetDocTemplatesExcluded().GetCount());
+    EXPECT_TRUE(pLoaded->GetDocTemplatesExcluded().Lookup(306, bValue));
+    pSaved->InternalRelease();
+    pLoaded->InternalRelease();
+}
+
+TEST_F(ExchangeTest, AnAdoptedToolbarIsCreatedDockedWhereItsFlagsLetIt)
+{
+    CBarsFrame* pFrame = CreateRichFrame();
+    CXTPCommandBars* pBars = pFrame->GetCommandBars();
+    CXTPToolBar* pMine = pBars->GetToolBar(1001);
+    ASSERT_TRUE(pBars->FloatCommandBar(pMine));
+    pMine->SetFlags(0, xtpFlagAlignTop | xtpFlagAlignBottom);
+    pBars->SaveBarState("CommandBars");
+    pFrame->DestroyWindow();
+
+    pFrame = CBarsFrame::Create(CRect(20, 20, 620, 420), TRUE);
+    pFrame->AddToolBar("Standard", {{57600, "New"}})->SetBarID(102);
+    pFrame->GetCommandBars()->LoadControls("CommandBars", TRUE);
+    pMine = pFrame->GetCommandBars()->GetToolBar(1001);
+    ASSERT_TRUE(pMine != NULL);
+    EXPECT_EQ(xtpBarLeft, pMine->GetPosition()) << "the first side its flags allow, not floating";
+    ASSERT_TRUE(pMine->GetDockBar() != NULL);
+    EXPECT_EQ(xtpBarLeft, pMine->GetDockBar()->GetPosition());
+    EXPECT_TRUE(pMine->CWnd::GetStyle() & WS_CHILD);
+    EXPECT_EQ(pFrame->m_hWnd, ::GetParent(pMine->GetDockBar()->m_hWnd));
+    pFrame->DestroyWindow();
+}
+
+namespace
+{
+// A user toolbar 1001 whose popup opens bar A, whose popup opens bar B,
+// whose popup opens A again; a second popup of the toolbar opens the
+// toolbar itself.
+CBarsFrame* CreateCyclicFrame(CXTPPopupBar*& pA, CXTPPopupBar*& pB)
+{
+    CBarsFrame* pFrame = CBarsFrame::Create(CRect(20, 20, 620, 420), TRUE);
+    CXTPCommandBars* pBars = pFrame->GetCommandBars();
+    CXTPToolBar* pMine = pBars->CreateCustomToolBar("Mine", 1001);
+    pA = CXTPPopupBar::CreatePopupBar(pBars);
+    pB = CXTPPopupBar::CreatePopupBar(pBars);
+    CXTPControlPopup* pOpenA = (CXTPControlPopup*)pMine->GetControls()->Add(xtpControlPopup, 0);
+    pOpenA->SetCaption("Loop");
+    pOpenA->SetCommandBar(pA);
+    pA->GetControls()->Add(xtpControlButton, 2001)->SetCaption("In A");
+    CXTPControlPopup* pOpenB = (CXTPControlPopup*)pA->GetControls()->Add(xtpControlPopup, 0);
+    pOpenB->SetCommandBar(pB);
+    pB->GetControls()->Add(xtpControlButton, 2002)->SetCaption("In B");
+    CXTPControlPopup* pBackToA = (CXTPControlPopup*)pB->GetControls()->Add(xtpControlPopup, 0);
+    pBackToA->SetCommandBar(pA);
+    CXTPControlPopup* pSelf = (CXTPControlPopup*)pMine->GetControls()->Add(xtpControlPopup, 0);
+    pSelf->SetCaption("Self");
+    pSelf->SetCommandBar(pMine);
+    pA->InternalRelease();
+    pB->InternalRelease();
+    return pFrame;
+}
+} // namespace
+
+TEST_F(ExchangeTest, BarsThatOpenThemselvesAreWalkedOnlyToABoundedDepth)
+{
+    // Bars linked in a cycle in memory: every walk that follows popups
+    // into their bars ends.
+    CXTPPopupBar* pA = NULL;
+    CXTPPopupBar* pB = NULL;
+    CBarsFrame* pFrame = CreateCyclicFrame(pA, pB);
+    CXTPCommandBars* pBars = pFrame->GetCommandBars();
+    CXTPControls* pControls = pBars->GetToolBar(1001)->GetControls();
+    EXPECT_TRUE(pControls->FindControl(xtpControlError, 4242, FALSE, TRUE) == NULL);
+    EXPECT_TRUE(pControls->FindControl(xtpControlError, 2002, FALSE, TRUE) != NULL);
+    CXTPControlPopup* pOpenA = NULL;
+    for (int i = 0; i < pControls->GetCount(); i++)
+    {
+        if (CString(pControls->GetAt(i)->GetCaption()) == "Loop")
+            pOpenA = DYNAMIC_DOWNCAST(CXTPControlPopup, pControls->GetAt(i));
+    }
+    ASSERT_TRUE(pOpenA != NULL);
+    EXPECT_FALSE(pBars->IsControlHidden(pOpenA));
+    EXPECT_TRUE(pOpenA->Compare(pOpenA));
+    CXTPControls* pCopy = pControls->Duplicate(TRUE);
+    EXPECT_EQ(2, pCopy->GetCount()) << "the two controls of the bar, each copied once";
+    pCopy->InternalRelease();
+    // The cycle is broken by hand so that the bars can go.
+    DYNAMIC_DOWNCAST(CXTPControlPopup, pB->GetControls()->GetAt(1))->SetCommandBar((CXTPCommandBar*)NULL);
+    pFrame->DestroyWindow();
+}
+
+TEST_F(ExchangeTest, AStoredCycleOfPopupBarsIsBrokenWhenLoaded)
+{
+    CXTPPopupBar* pA = NULL;
+    CXTPPopupBar* pB = NULL;
+    CBarsFrame* pFrame = CreateCyclicFrame(pA, pB);
+    pFrame->GetCommandBars()->SaveBarState("CommandBars");
+    DYNAMIC_DOWNCAST(CXTPControlPopup, pB->GetControls()->GetAt(1))->SetCommandBar((CXTPCommandBar*)NULL);
+    pFrame->DestroyWindow();
+
+    pFrame = CBarsFrame::Create(CRect(20, 20, 620, 420), TRUE);
+    CXTPCommandBars* pBars = pFrame->GetCommandBars();
+    pBars->LoadBarState("CommandBars");
+    CXTPToolBar* pMine = pBars->GetToolBar(1001);
+    ASSERT_TRUE(pMine != NULL);
+    ASSERT_EQ(2, pMine->GetControlCount());
+
+    // The toolbar's own popup opens no toolbar; the chain from "Loop"
+    // reaches A and B and ends there, every control kept.
+    CXTPControlPopup* pSelf = DYNAMIC_DOWNCAST(CXTPControlPopup, pMine->GetControl(1));
+    ASSERT_TRUE(pSelf != NULL);
+    EXPECT_TRUE(pSelf->GetCommandBar() == NULL);
+    CXTPControlPopup* pLoop = DYNAMIC_DOWNCAST(CXTPControlPopup, pMine->GetControl(0));
+    ASSERT_TRUE(pLoop != NULL && pLoop->GetCommandBar() != NULL);
+    CXTPCommandBar* pLoadedA = pLoop->GetCommandBar();
+    EXPECT_STREQ("In A", pLoadedA->GetControl(0)->GetCaption());
+    CXTPControlPopup* pToB = DYNAMIC_DOWNCAST(CXTPControlPopup, pLoadedA->GetControl(1));
+    ASSERT_TRUE(pToB != NULL && pToB->GetCommandBar() != NULL);
+    CXTPCommandBar* pLoadedB = pToB->GetCommandBar();
+    EXPECT_STREQ("In B", pLoadedB->GetControl(0)->GetCaption());
+    CXTPControlPopup* pBack = DYNAMIC_DOWNCAST(CXTPControlPopup, pLoadedB->GetControl(1));
+    ASSERT_TRUE(pBack != NULL);
+    EXPECT_TRUE(pBack->GetCommandBar() == NULL) << "the link back to A is dropped";
+
+    // Opening the popup walks the loaded bars and returns.
+    EXPECT_FALSE(pBars->IsControlHidden(pLoop));
+    pMine->SetTrackingMode(TRUE, FALSE, TRUE);
+    pMine->SetPopuped(0, TRUE);
+    EXPECT_TRUE(pLoadedA->IsTrackingMode());
+    pMine->SetTrackingMode(FALSE);
+    pFrame->DestroyWindow();
+}
+
+namespace
+{
+// Message boxes asked while a state loads: counted and answered "No".
+int g_nQuestions = 0;
+int AFXAPI CountQuestion(LPCTSTR, UINT, UINT)
+{
+    g_nQuestions++;
+    return IDNO;
+}
+
+// The program's "Standard" bar 102 (New, Open) and two user toolbars:
+// "First" 1001 of plain buttons and "Second" 1002 whose last control is a
+// check box.
+CBarsFrame* CreateTwoBarFrame()
+{
+    CBarsFrame* pFrame = CBarsFrame::Create(CRect(20, 20, 620, 420), TRUE);
+    CXTPCommandBars* pBars = pFrame->GetCommandBars();
+    CXTPToolBar* pStandard = pFrame->AddToolBar("Standard", {{57600, "New"}, {57601, "Open"}});
+    pStandard->SetBarID(102);
+    pStandard->GetControls()->CreateOriginalControls();
+    CXTPToolBar* pFirst = pBars->CreateCustomToolBar("First", 1001);
+    pFirst->GetControls()->Add(xtpControlButton, 3001)->SetCaption("One");
+    pFirst->GetControls()->Add(xtpControlButton, 3002)->SetCaption("Two");
+    CXTPToolBar* pSecond = pBars->CreateCustomToolBar("Second", 1002);
+    pSecond->GetControls()->Add(xtpControlButton, 3003)->SetCaption("Three");
+    pSecond->GetControls()->Add(new CXTPControlCheckBox(), 3004);
+    return pFrame;
+}
+
+// A frame with the program's bars only, as at a start of the program.
+CBarsFrame* CreateProgramFrame()
+{
+    CBarsFrame* pFrame = CBarsFrame::Create(CRect(20, 20, 620, 420), TRUE);
+    CXTPToolBar* pStandard = pFrame->AddToolBar("Standard", {{57600, "New"}, {57601, "Open"}});
+    pStandard->SetBarID(102);
+    pStandard->GetControls()->CreateOriginalControls();
+    return pFrame;
+}
+
+std::vector<BYTE> Unpacked(const std::vector<BYTE>& stored)
+{
+    CXTPZipMemFile file(const_cast<BYTE*>(stored.data()), (UINT)stored.size());
+    std::vector<BYTE> raw((size_t)file.GetLength());
+    if (!raw.empty())
+        file.Read(raw.data(), (UINT)raw.size());
+    return raw;
+}
+
+void ExpectFirstBar(CXTPCommandBars* pBars, const char* pszWhat)
+{
+    CXTPToolBar* pFirst = pBars->GetToolBar(1001);
+    ASSERT_TRUE(pFirst != NULL) << pszWhat;
+    int nControls = 0;
+    for (int i = 0; i < pFirst->GetControlCount(); i++)
+        nControls += pFirst->GetControl(i)->IsTemporary() ? 0 : 1;
+    EXPECT_EQ(2, nControls) << pszWhat;
+    EXPECT_TRUE(pFirst->GetControls()->FindControl(3002) != NULL) << pszWhat;
+    ASSERT_TRUE(pBars->GetToolBar(102) != NULL) << pszWhat;
+    EXPECT_TRUE(pBars->GetToolBar(102)->GetControls()->FindControl(57601) != NULL) << pszWhat;
+}
+} // namespace
+
+TEST_F(ExchangeTest, DamagedStoredControlsKeepEveryBarThatReadsBackWhole)
+{
+    CBarsFrame* pFrame = CreateTwoBarFrame();
+    pFrame->GetCommandBars()->SaveBarState("CommandBars");
+    pFrame->DestroyWindow();
+    DWORD dwType = 0;
+    std::vector<BYTE> stored;
+    ASSERT_TRUE(app.Query("CommandBars-Controls", "Controls", dwType, stored));
+    ASSERT_EQ(0, memcmp(stored.data(), "ZIP!", 4)) << "the controls are stored packed";
+    const std::vector<BYTE> raw = Unpacked(stored);
+
+    // An unknown class name in the second user toolbar: the first bar
+    // reads back whole and stays, for good.
+    std::vector<BYTE> unknown = raw;
+    const std::string strClass = "CXTPControlCheckBox";
+    std::vector<BYTE>::iterator it = std::search(unknown.begin(), unknown.end(), strClass.begin(), strClass.end());
+    ASSERT_TRUE(it != unknown.end());
+    *(it + (strClass.size() - 1)) = 'y';
+    app.SetRaw("CommandBars-Controls", "Controls", REG_BINARY, unknown.data(), (DWORD)unknown.size());
+    pFrame = CreateProgramFrame();
+    pFrame->GetCommandBars()->LoadBarState("CommandBars");
+    ExpectFirstBar(pFrame->GetCommandBars(), "unknown class");
+    EXPECT_TRUE(pFrame->GetCommandBars()->GetToolBar(1002) == NULL) << "the damaged bar is dropped";
+    pFrame->GetCommandBars()->SaveBarState("CommandBars");
+    pFrame->DestroyWindow();
+    pFrame = CreateProgramFrame();
+    pFrame->GetCommandBars()->LoadBarState("CommandBars");
+    ExpectFirstBar(pFrame->GetCommandBars(), "saved again after the damaged load");
+    pFrame->DestroyWindow();
+
+    // One flipped bit near the end of the packed value: what unpacked
+    // before it still gives the first bar.
+    std::vector<BYTE> flipped = stored;
+    flipped[flipped.size() - 8] ^= 0x04;
+    app.SetRaw("CommandBars-Controls", "Controls", REG_BINARY, flipped.data(), (DWORD)flipped.size());
+    pFrame = CreateProgramFrame();
+    pFrame->GetCommandBars()->LoadBarState("CommandBars");
+    ExpectFirstBar(pFrame->GetCommandBars(), "flipped bit");
+    pFrame->DestroyWindow();
+
+    // Cut after the first bar's bytes: a popup-free bar read whole is kept.
+    std::vector<BYTE> cut(raw.begin(), raw.begin() + (std::search(raw.begin(), raw.end(), strClass.begin(),
+                                                                    strClass.end()) - raw.begin()));
+    app.SetRaw("CommandBars-Controls", "Controls", REG_BINARY, cut.data(), (DWORD)cut.size());
+    pFrame = CreateProgramFrame();
+    pFrame->GetCommandBars()->LoadBarState("CommandBars");
+    ExpectFirstBar(pFrame->GetCommandBars(), "cut short");
+    pFrame->DestroyWindow();
+}
+
+TEST_F(ExchangeTest, TheUpdateQuestionComesOnlyWhenTheProgramsBarsChanged)
+{
+    // The player added Save to the program's Standard bar.
+    CBarsFrame* pFrame = CreateProgramFrame();
+    CXTPToolBar* pStandard = pFrame->GetCommandBars()->GetToolBar(102);
+    pStandard->GetControls()->Add(xtpControlButton, 57603)->SetCaption("Save");
+    pFrame->GetCommandBars()->SaveBarState("CommandBars");
+    const DWORD dwOwnBars = app.QueryDword("CommandBars-Controls", "OwnBars");
+    EXPECT_EQ(pFrame->GetCommandBars()->GetOwnBarsFingerprint(), dwOwnBars);
+
+    // The stored copy of the program's bar damaged (its Open now reads as
+    // another command) while the program's bars stayed the same: no
+    // question, the bar keeps its own controls.
+    CXTPControls* pOriginal = pStandard->GetControls()->GetOriginalControls();
+    ASSERT_TRUE(pOriginal != NULL);
+    pOriginal->GetAt(1)->SetID(57610);
+    pFrame->GetCommandBars()->SaveBarState("CommandBars");
+    app.SetRaw("CommandBars-Controls", "OwnBars", REG_DWORD, &dwOwnBars, 4);
+    pFrame->DestroyWindow();
+
+    g_nQuestions = 0;
+    AfxSetMessageBoxHook(&CountQuestion);
+    pFrame = CreateProgramFrame();
+    pFrame->GetCommandBars()->LoadBarState("CommandBars");
+    EXPECT_EQ(0, g_nQuestions) << "damaged data is no software update";
+    CXTPControls* pControls = pFrame->GetCommandBars()->GetToolBar(102)->GetControls();
+    EXPECT_TRUE(pControls->FindControl(57601) != NULL);
+    EXPECT_TRUE(pControls->FindControl(57610) == NULL);
+    pFrame->DestroyWindow();
+
+    // The program's own bar really changed (a new button): the player is
+    // asked, and "No" keeps the customised bar.
+    {
+        CBarsFrame* pSaveFrame = CreateProgramFrame();
+        pSaveFrame->GetCommandBars()->GetToolBar(102)->GetControls()->Add(xtpControlButton, 57603)->SetCaption("Save");
+        pSaveFrame->GetCommandBars()->SaveBarState("CommandBars");
+        pSaveFrame->DestroyWindow();
+    }
+    pFrame = CBarsFrame::Create(CRect(20, 20, 620, 420), TRUE);
+    CXTPToolBar* pNew = pFrame->AddToolBar("Standard", {{57600, "New"}, {57601, "Open"}, {57607, "Print"}});
+    pNew->SetBarID(102);
+    pNew->GetControls()->CreateOriginalControls();
+    pFrame->GetCommandBars()->LoadBarState("CommandBars");
+    AfxSetMessageBoxHook(NULL);
+    EXPECT_EQ(1, g_nQuestions);
+    EXPECT_TRUE(pFrame->GetCommandBars()->GetToolBar(102)->GetControls()->FindControl(57603) != NULL);
+    pFrame->DestroyWindow();
+}
+
+TEST_F(ExchangeTest, StoredToolbarsBeyondWhatAFrameHoldsAreDropped)
+{
+    // More user toolbars than a frame may hold: the first ones come back
+    // up to the bound, the rest are dropped, and the bar records read are
+    // bounded the same way.
+    const int nStored = XTP_MAX_STORED_TOOLBARS + 12;
+    CBarsFrame* pFrame = CreateProgramFrame();
+    CXTPCommandBars* pBars = pFrame->GetCommandBars();
+    pBars->LockLayout(TRUE);
+    for (int i = 0; i < nStored; i++)
+    {
+        CString strName;
+        strName.Format("Mine %d", i);
+        CXTPToolBar* pBar = pBars->CreateCustomToolBar(strName, 5000 + i);
+        ASSERT_TRUE(pBar != NULL);
+        pBar->GetControls()->Add(xtpControlButton, 57600)->SetCaption("New");
+    }
+    pBars->LockLayout(FALSE);
+    pBars->SaveBarState("CommandBars");
+    EXPECT_EQ((DWORD)(nStored + 1), app.QueryDword("CommandBars-Summary", "Bars"));
+    pFrame->DestroyWindow();
+
+    pFrame = CreateProgramFrame();
+    pBars = pFrame->GetCommandBars();
+    pBars->LoadBarState("CommandBars");
+    EXPECT_EQ((int)XTP_MAX_STORED_TOOLBARS, pBars->GetCount());
+    EXPECT_TRUE(pBars->GetToolBar(5000) != NULL);
+    EXPECT_TRUE(pBars->GetToolBar(5000 + XTP_MAX_STORED_TOOLBARS - 2) != NULL);
+    EXPECT_TRUE(pBars->GetToolBar(5000 + XTP_MAX_STORED_TOOLBARS - 1) == NULL);
+    EXPECT_TRUE(pBars->GetToolBar(102) != NULL);
+    pFrame->DestroyWindow();
 }

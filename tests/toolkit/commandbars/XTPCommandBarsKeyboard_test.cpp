@@ -4,6 +4,8 @@
 
 #include "XTPCommandBarKeyboardTip.h"
 #include "XTPCommandBarsOptions.h"
+#include "XTPControlPopup.h"
+#include "XTPPopupBar.h"
 #include "support/bars_frame.h"
 
 using testsupport::CBarsFrame;
@@ -126,6 +128,39 @@ TEST_F(KeyboardTest, SameLetterTipsWithNothingLeftTakeDigits)
     EXPECT_STREQ("A1", captions[0]);
     EXPECT_STREQ("A2", captions[1]);
     EXPECT_STREQ("AB", captions[2]);
+}
+
+TEST_F(KeyboardTest, ATrackingChangeShowsTheTopPopupsTipsAgainOnlyWhenItHadThem)
+{
+    pBars->GetCommandBarsOptions()->bShowKeyboardTips = TRUE;
+    CXTPControlPopup* pControl = (CXTPControlPopup*)pBar->GetControls()->Add(xtpControlPopup, 0);
+    pControl->SetCaption("&More");
+    CXTPPopupBar* pPopup = CXTPPopupBar::CreatePopupBar(pBars);
+    pPopup->GetControls()->Add(xtpControlButton, 110)->SetCaption("&Inside");
+    pControl->SetCommandBar(pPopup);
+    pPopup->InternalRelease();
+    pBar->OnRecalcLayout();
+    ASSERT_TRUE(pBar->SetPopuped(pControl->GetIndex()));
+    ASSERT_TRUE(pPopup->GetSafeHwnd() != NULL);
+    MSG msg;
+    while (::PeekMessage(&msg, pPopup->m_hWnd, WM_TIMER, WM_TIMER, PM_REMOVE))
+    {
+    }
+
+    // Tips shown for the toolbar, not for the popup: the popup is left alone.
+    pBars->ShowKeyboardTips(pBar, 1);
+    pBars->OnTrackingModeChanged(pBar, 1);
+    EXPECT_EQ(0, pBars->GetKeyboardTipsLevel()) << "the tips are hidden";
+    EXPECT_FALSE(::PeekMessage(&msg, pPopup->m_hWnd, WM_TIMER, WM_TIMER, PM_REMOVE));
+
+    // Once the popup showed its tips, it is asked to show them again.
+    pBars->ShowKeyboardTips(pPopup, 1);
+    EXPECT_TRUE(pPopup->m_bKeyboardTips);
+    pBars->OnTrackingModeChanged(pPopup, 1);
+    ASSERT_TRUE(::PeekMessage(&msg, pPopup->m_hWnd, WM_TIMER, WM_TIMER, PM_REMOVE));
+    EXPECT_EQ((WPARAM)XTP_TID_SHOWKEYBOARDTIPS, msg.wParam);
+    pBar->SetPopuped(-1);
+    EXPECT_FALSE(pPopup->m_bKeyboardTips) << "forgotten when it closes";
 }
 
 // While a bar tracks (Alt was pressed), a letter that is none of its own

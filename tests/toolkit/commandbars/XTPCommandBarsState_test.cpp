@@ -9,6 +9,7 @@
 #include "XTPMenuBar.h"
 #include "support/bars_frame.h"
 #include "support/profile_app.h"
+#include "support/tempfolder.h"
 
 #include <algorithm>
 #include <shlobj.h>
@@ -32,6 +33,12 @@ CBarsFrame* CreateGameFrame(BOOL bCustomizable = FALSE)
     pTimer->SetBarID(130);
     pFrame->RecalcLayout();
     return pFrame;
+}
+
+// The window style of a bar (a bar's own GetStyle gives its bar style).
+DWORD WindowStyle(CXTPToolBar* pBar)
+{
+    return (DWORD)::GetWindowLongPtr(pBar->GetSafeHwnd(), GWL_STYLE);
 }
 
 class BarStateTest : public ::testing::Test
@@ -196,11 +203,11 @@ TEST_F(BarStateTest, ACustomToolbarComesBackFromTheProfile)
 namespace
 {
 // Enough controls with distinct captions that the packed data passes 16000 bytes.
-void FillLargeBar(CXTPCommandBars* pBars)
+void FillLargeBar(CXTPCommandBars* pBars, int nControls = 1200)
 {
     CXTPToolBar* pCustom = pBars->CreateCustomToolBar("Large", 1002);
     unsigned int seed = 7;
-    for (int i = 0; i < 1200; i++)
+    for (int i = 0; i < nControls; i++)
     {
         CString strCaption;
         for (int c = 0; c < 40; c++)
@@ -273,4 +280,93 @@ TEST_F(BarStateTest, LargeControlsGoToAHiddenFileAndAFailedWriteKeepsThemLoadabl
     EXPECT_EQ(1200, pFrame->GetCommandBars()->GetToolBar(1002)->GetControlCount());
     pFrame->DestroyWindow();
     ::RemoveDirectoryA(strPath);
+}
+
+TEST_F(BarStateTest, ControlsThatFitTheProfileAgainLeaveNoOldFileBehind)
+{
+    CString strPath = AppDataPath("Shrinking");
+    ::SetFileAttributesA(strPath, FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileA(strPath);
+
+    CBarsFrame* pFrame = CreateGameFrame(TRUE);
+    FillLargeBar(pFrame->GetCommandBars());
+    pFrame->GetCommandBars()->SaveBarState("Shrinking");
+    ASSERT_EQ(1u, app.QueryDword("Shrinking-Controls", "LoadFromFile"));
+    ASSERT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(strPath));
+
+    // The user deletes the large bar: the next save fits the profile.
+    CXTPCommandBars* pBars = pFrame->GetCommandBars();
+    pBars->Remove(pBars->GetToolBar(1002));
+    pBars->SaveBarState("Shrinking");
+    pFrame->DestroyWindow();
+    EXPECT_EQ(0u, app.QueryDword("Shrinking-Controls", "LoadFromFile"));
+    DWORD dwType = 0;
+    std::vector<BYTE> data;
+    ASSERT_TRUE(app.Query("Shrinking-Controls", "Controls", dwType, data));
+    EXPECT_EQ((DWORD)REG_BINARY, dwType);
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(strPath)) << "the hidden file is gone";
+
+    pFrame = CreateGameFrame(TRUE);
+    pFrame->GetCommandBars()->LoadBarState("Shrinking");
+    EXPECT_TRUE(pFrame->GetCommandBars()->GetToolBar(1002) == NULL);
+    pFrame->DestroyWindow();
+}
+
+TEST_F(BarStateTest, AFloatingBarDockedByTheStoredStateFloatsAgainAsAFramePopup)
+{
+    // Saved with the Timer bar docked; it floats when the state is loaded.
+    CBarsFrame* pFrame = CreateGameFrame();
+    CXTPCommandBars* pBars = pFrame->GetCommandBars();
+    pBars->SaveBarState("CommandBars");
+    CXTPToolBar* pTimer = pBars->GetToolBar(130);
+    ASSERT_TRUE(pBars->FloatCommandBar(pTimer));
+    ASSERT_TRUE((WindowStyle(pTimer) & WS_POPUP) != 0);
+
+    pBars->LoadBarState("CommandBars");
+    ASSERT_TRUE(pTimer->GetDockBar() != NULL);
+    EXPECT_EQ(pTimer->GetDockBar()->GetSafeHwnd(), ::GetParent(pTimer->GetSafeHwnd()));
+    EXPECT_TRUE((WindowStyle(pTimer) & WS_CHILD) != 0) << "docked, the bar is a child window";
+    EXPECT_TRUE((WindowStyle(pTimer) & WS_POPUP) == 0);
+
+    // Floated again, it is a top-level popup owned by the frame, not a
+    // window clipped inside the dock bar.
+    ASSERT_TRUE(pBars->FloatCommandBar(pTimer));
+    EXPECT_TRUE((WindowStyle(pTimer) & WS_POPUP) != 0);
+    EXPECT_EQ(::GetDesktopWindow(), ::GetAncestor(pTimer->GetSafeHwnd(), GA_PARENT));
+    EXPECT_EQ(pFrame->GetSafeHwnd(), ::GetWindow(pTimer->GetSafeHwnd(), GW_OWNER));
+    pFrame->DestroyWindow();
+}
+
+TEST_F(BarStateTest, InAnIniFileControlsOfEveryStoredSizeComeBack)
+{
+    // Without a registry key the profile is an INI file: packed controls of
+    // 8,000 to 16,000 bytes are written there as 16,000 to 32,000 letters
+    // and must read back whole.
+    CWinApp* pApp = AfxGetApp();
+    LPCTSTR pszOldKey = pApp->m_pszRegistryKey;
+    LPCTSTR pszOldProfile = pApp->m_pszProfileName;
+    testsupport::CTempFolder folder;
+    std::string strIni = folder.Path("bars.ini");
+    pApp->m_pszRegistryKey = NULL;
+    pApp->m_pszProfileName = strIni.c_str();
+
+    CBarsFrame* pFrame = CreateGameFrame(TRUE);
+    FillLargeBar(pFrame->GetCommandBars(), 400);
+    pFrame->GetCommandBars()->SaveBarState("CommandBars");
+    pFrame->DestroyWindow();
+    UINT nLoadFromFile = pApp->GetProfileInt("CommandBars-Controls", "LoadFromFile", 7);
+    CString strStored = pApp->GetProfileString("CommandBars-Controls", "Controls", "");
+
+    pFrame = CreateGameFrame(TRUE);
+    pFrame->GetCommandBars()->LoadBarState("CommandBars");
+    CXTPToolBar* pLarge = pFrame->GetCommandBars()->GetToolBar(1002);
+    int nControls = pLarge != NULL ? pLarge->GetControlCount() : -1;
+    pFrame->DestroyWindow();
+    pApp->m_pszRegistryKey = pszOldKey;
+    pApp->m_pszProfileName = pszOldProfile;
+
+    EXPECT_EQ(0u, nLoadFromFile);
+    EXPECT_GT(strStored.GetLength(), 16000) << "the case the reader used to cut short";
+    EXPECT_LE(strStored.GetLength(), 32000);
+    EXPECT_EQ(400, nControls);
 }

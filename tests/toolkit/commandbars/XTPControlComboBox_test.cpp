@@ -6,6 +6,8 @@
 #include "XTPCommandBarsExchange.h"
 #include "XTPControlComboBox.h"
 #include "support/bars_frame.h"
+#include "support/canvas.h"
+#include "XTPColorManager.h"
 
 #include <algorithm>
 
@@ -156,4 +158,17 @@ TEST_F(ComboTest, ItemsTravelWithTheStoredListAndABadCountStopsAtTheFirstGap)
     EXPECT_EQ(2, pLoaded->GetCount());
     ::DeleteFileA(szFile);
     pLoaded->InternalRelease();
+}
+
+TEST_F(ComboTest, AFocusedListOnlyComboIsHighlightedInTheColourManagersColour)
+{
+    pCombo->SetDropDown(FALSE);
+    pCombo->SetCurSel(0);
+    pCombo->SetFocused(TRUE);
+    GetColorManager()->SetColor(COLOR_HIGHLIGHT, RGB(10, 200, 30));
+    testsupport::Canvas canvas(80, 20);
+    pCombo->DrawEditText(canvas.DC(), CRect(0, 0, 80, 20));
+    EXPECT_EQ(RGB(10, 200, 30), canvas.Pixel(3, 3));
+    GetColorManager()->SetColor(COLOR_HIGHLIGHT, (COLORREF)-1);
+    pCombo->SetFocused(FALSE);
 }

@@ -4,6 +4,7 @@
 
 #include "XTPControlEdit.h"
 #include "XTPHookManager.h"
+#include "XTPColorManager.h"
 #include "support/bars_frame.h"
 
 using testsupport::CBarsFrame;
@@ -134,4 +135,22 @@ TEST_F(EditTest, AVerticallyDockedBarHidesTheBoxAndItsWindow)
     EXPECT_FALSE(pEdit->GetEditCtrl()->IsWindowVisible());
     pEdit->OnCalcDynamicSize(LM_HORZDOCK);
     EXPECT_TRUE(pEdit->IsVisible());
+}
+
+TEST_F(EditTest, TextColoursComeFromTheColourManager)
+{
+    CXTPColorManager* pColors = GetColorManager();
+    pColors->SetColor(COLOR_GRAYTEXT, RGB(1, 2, 3));
+    pColors->SetColor(COLOR_WINDOWTEXT, RGB(4, 5, 6));
+    CHARFORMAT2 cf;
+    pEdit->GetCharFormat(cf);
+    EXPECT_EQ(RGB(1, 2, 3), cf.crTextColor) << "the hint";
+    pEdit->OnSetFocus(pFrame);
+    pEdit->GetCharFormat(cf);
+    EXPECT_EQ(RGB(4, 5, 6), cf.crTextColor);
+    pEdit->OnKillFocus();
+    pColors->SetColor(COLOR_GRAYTEXT, (COLORREF)-1);
+    pColors->SetColor(COLOR_WINDOWTEXT, (COLORREF)-1);
+    pEdit->GetCharFormat(cf);
+    EXPECT_EQ(::GetSysColor(COLOR_GRAYTEXT), cf.crTextColor);
 }

@@ -1,4 +1,5 @@
 // Placeholders that expand in menus, numbered captions, and the selector.
+// ctest: run-serial (it moves the real pointer)
 #include <gtest/gtest.h>
 
 #include "XTPPopupBar.h"
@@ -117,4 +118,38 @@ TEST(SelectorTest, AZeroCellSizeTakesTheDefaultAndTheGridGrowsByCells)
     EXPECT_EQ(CSize(0, 0), selector.GetSelectedSize());
     selector.OnLButtonUp(CPoint(5, 5));
     EXPECT_EQ(CSize(0, 0), selector.GetChosenSize()) << "no cell highlighted: nothing chosen";
+}
+
+TEST(SelectorTest, LeavingWithTheButtonHeldGrowsTheGridAndStillDeselects)
+{
+    CBarsFrame* pFrame = CBarsFrame::Create();
+    CXTPToolBar* pBar = pFrame->AddToolBar("Grid", {{100, "Go"}});
+    CXTPControlSelector* pSelector = new CXTPControlSelector();
+    pBar->GetControls()->Add(pSelector, 2005);
+    pSelector->SetItemSize(CSize(20, 20));
+    pSelector->SetItemsCount(CSize(3, 2));
+    pSelector->SetItemsMax(CSize(12, 8));
+    pFrame->RecalcLayout();
+    pBar->OnRecalcLayout();
+    ASSERT_EQ(CSize(3, 2), pSelector->GetVisibleSize());
+    ASSERT_TRUE(pBar->SetSelected(pSelector->GetIndex()));
+    ASSERT_NE(0, pSelector->GetSelected());
+
+    // The pointer two cells right of the grid, the left button held.
+    CRect rc = pSelector->GetRect();
+    CPoint pt(rc.right + 2 * 20 + 5, rc.top + 5);
+    pBar->ClientToScreen(&pt);
+    ::SetCursorPos(pt.x, pt.y);
+    BYTE state[256] = {0};
+    ::GetKeyboardState(state);
+    state[VK_LBUTTON] = 0x80;
+    ::SetKeyboardState(state);
+    pBar->SetSelected(-1);
+    state[VK_LBUTTON] = 0;
+    ::SetKeyboardState(state);
+
+    EXPECT_EQ(6, pSelector->GetVisibleSize().cx) << "grown to the cell under the pointer";
+    EXPECT_EQ(2, pSelector->GetVisibleSize().cy);
+    EXPECT_EQ(0, pSelector->GetSelected()) << "the base handling still deselects it";
+    pFrame->DestroyWindow();
 }

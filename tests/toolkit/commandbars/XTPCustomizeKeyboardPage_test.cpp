@@ -136,28 +136,19 @@ protected:
         pPage->m_editShortcutKey.GetWindowText(str);
         return (LPCTSTR)str;
     }
-    std::vector<std::string> KeyList() const
+    static std::vector<std::string> Items(const CListBox& list)
     {
         std::vector<std::string> out;
-        for (int i = 0; i < pPage->m_lboxKeys.GetCount(); i++)
+        for (int i = 0; i < list.GetCount(); i++)
         {
             CString str;
-            pPage->m_lboxKeys.GetText(i, str);
+            list.GetText(i, str);
             out.push_back((LPCTSTR)str);
         }
         return out;
     }
-    std::vector<std::string> CommandList() const
-    {
-        std::vector<std::string> out;
-        for (int i = 0; i < pPage->m_lboxCommands.GetCount(); i++)
-        {
-            CString str;
-            pPage->m_lboxCommands.GetText(i, str);
-            out.push_back((LPCTSTR)str);
-        }
-        return out;
-    }
+    std::vector<std::string> KeyList() const { return Items(pPage->m_lboxKeys); }
+    std::vector<std::string> CommandList() const { return Items(pPage->m_lboxCommands); }
     BOOL IsEnabled(int nID) const { return pPage->GetDlgItem(nID)->IsWindowEnabled(); }
     std::vector<ACCEL> Table() const
     {

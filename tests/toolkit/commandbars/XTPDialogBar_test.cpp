@@ -1,4 +1,6 @@
-// The dialog bar: its caption controls, resizing limits and active caption.
+// The dialog bar: its caption controls, resizing limits and active caption,
+// the caption menu and which points belong to the bar while it tracks.
+// ctest: run-serial (a popup closes when another program takes the activation)
 #include <gtest/gtest.h>
 
 #include "XTPDialogBar.h"
@@ -71,5 +73,52 @@ TEST(DialogBarTest, CaptionResizeAndFocus)
     pBar->CalcDynamicLayout(-1, LM_HORZ | LM_COMMIT);
     pClose->OnExecute();
     EXPECT_FALSE(pBar->IsVisible());
+    pFrame->DestroyWindow();
+}
+
+TEST(DialogBarTest, TheCaptionMenuDropsBelowTheCaptionAndOnlyTheCaptionBelongsToTheTrackingBar)
+{
+    CBarsFrame* pFrame = CBarsFrame::Create();
+    CXTPCommandBars* pBars = pFrame->GetCommandBars();
+    // Docked at the left, where menus of a vertical bar open beside it.
+    CXTPDialogBar* pBar = (CXTPDialogBar*)pBars->Add("Profiles", xtpBarLeft, RUNTIME_CLASS(CXTPDialogBar));
+    ASSERT_TRUE(pBar != NULL);
+    CWnd child;
+    ASSERT_TRUE(child.CreateEx(0, "EDIT", "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), pBar, 1));
+    pBar->SetChild(&child);
+    pBar->GetCaptionPopupBar()->GetControls()->Add(xtpControlButton, 31001)->SetCaption("&Rename");
+    pFrame->RecalcLayout();
+    pBar->OnRecalcLayout();
+    ASSERT_EQ(xtpBarLeft, pBar->GetPosition());
+
+    CXTPControl* pCaption = pBar->GetControls()->FindControl(9147);
+    ASSERT_TRUE(pCaption != NULL);
+    ASSERT_TRUE(pBar->SetPopuped(pCaption->GetIndex()));
+    CXTPPopupBar* pMenu = pBar->GetCaptionPopupBar();
+    ASSERT_TRUE(pMenu->GetSafeHwnd() != NULL);
+    EXPECT_NE(0u, pMenu->GetPopupFlags() & xtpPopupDown) << "drops down";
+    CRect rcCaption = pCaption->GetRect();
+    pBar->ClientToScreen(&rcCaption);
+    CRect rcMenu;
+    pMenu->GetWindowRect(&rcMenu);
+    EXPECT_GE(rcMenu.top, rcCaption.bottom - 1) << "under the caption";
+    EXPECT_LT(rcMenu.left, rcCaption.right) << "not beside it";
+
+    // While it tracks, the caption strip is the bar's; the hosted window is not.
+    CRect rcClient;
+    pBar->GetClientRect(&rcClient);
+    CPoint ptCaption(rcClient.left + 5, rcClient.top + pBar->GetCaptionHeight() / 2);
+    CPoint ptBody(rcClient.CenterPoint().x, rcClient.bottom - 5);
+    EXPECT_EQ(1, pBar->HitTestCaption(ptCaption));
+    EXPECT_EQ(-2, pBar->HitTestCaption(ptBody));
+    pBar->ClientToScreen(&ptCaption);
+    pBar->ClientToScreen(&ptBody);
+    EXPECT_EQ(1, pBar->HitTestTrackedPoint(ptCaption));
+    EXPECT_EQ(-2, pBar->HitTestTrackedPoint(ptBody)) << "not even through the hosted child";
+    // A press on the hosted window ends the tracking.
+    XTPMouseManager()->PreviewMouseMessage(WM_LBUTTONDOWN, ptBody);
+    EXPECT_FALSE(pBar->IsTrackingMode());
+    EXPECT_FALSE(pMenu->IsTrackingMode());
+    EXPECT_FALSE(pMenu->IsVisible());
     pFrame->DestroyWindow();
 }

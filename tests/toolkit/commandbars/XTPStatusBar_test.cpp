@@ -192,3 +192,10 @@ TEST(StatusBarCreateTest, AMissingIndicatorStringFails)
     EXPECT_EQ(0, pFrame->m_wndStatusBar.SendMessage(WM_XTP_FRAMEDRAWSTATUSBAR));
     pFrame->DestroyWindow();
 }
+
+TEST_F(StatusBarTest, TheBarAsksForTheWholeWidthWhetherOrNotItStretches)
+{
+    EXPECT_EQ(32767, bar().CalcFixedLayout(TRUE, TRUE).cx);
+    EXPECT_EQ(32767, bar().CalcFixedLayout(FALSE, TRUE).cx);
+    EXPECT_EQ(bar().CalcFixedLayout(TRUE, TRUE).cy, bar().CalcFixedLayout(FALSE, TRUE).cy);
+}

@@ -3,6 +3,8 @@
 // ctest: run-serial (a popup closes when another program takes the activation)
 #include "commandbars_testframe.h"
 #include "XTPDrawHelpers.h"
+#include "XTPControlButton.h"
+#include "XTPCommandBarsOptions.h"
 
 using namespace cbtest;
 
@@ -37,6 +39,14 @@ protected:
     LONG m_nLive = 0;
     CTestFrame* m_pFrame = NULL;
     CXTPMenuBar* m_pMenuBar = NULL;
+};
+
+// A button that counts the runs of its own update hook.
+class CountingButton : public CXTPControlButton
+{
+public:
+    void OnIdleUpdate() override { m_nUpdates++; }
+    int m_nUpdates = 0;
 };
 } // namespace
 
@@ -231,4 +241,38 @@ TEST_F(CommandBarTest, IdleUpdateFollowsTheFramesHandlers)
     CXTPControl* pStray = pStandard->GetControls()->Add(xtpControlButton, 31000);
     PumpAndIdle();
     EXPECT_FALSE(pStray->GetEnabled());
+}
+
+TEST_F(CommandBarTest, AButtonIsItsIconPlusSixPixelsEachWay)
+{
+    CXTPToolBar* pStandard = m_pFrame->GetStandardBar();
+    CSize szIcon = pStandard->GetIconSize();
+    EXPECT_EQ(CSize(szIcon.cx + 6, szIcon.cy + 6), pStandard->GetButtonSize());
+    pStandard->SetButtonSize(CSize(30, 28));
+    EXPECT_EQ(CSize(30, 28), pStandard->GetButtonSize()) << "a set size wins";
+}
+
+TEST_F(CommandBarTest, IdleUpdateRunsEachControlsOwnHookUnlessTheOptionsTurnItOff)
+{
+    CXTPToolBar* pStandard = m_pFrame->GetStandardBar();
+    CountingButton* pCounting = new CountingButton();
+    pStandard->GetControls()->Add(pCounting, 31000);
+    CountingButton* pManual = new CountingButton();
+    pStandard->GetControls()->Add(pManual, 31001);
+    pManual->SetFlags(xtpFlagManualUpdate);
+    pStandard->OnIdleUpdate();
+    EXPECT_EQ(1, pCounting->m_nUpdates);
+    EXPECT_FALSE(pCounting->GetEnabled()) << "no handler: disabled by the routing after the hook";
+    EXPECT_EQ(1, pManual->m_nUpdates) << "the hook runs even where the routing is left out";
+    EXPECT_TRUE(pManual->GetEnabled());
+
+    // With the options' idle-update switch off, the controls are left alone.
+    m_pFrame->GetCommandBars()->GetCommandBarsOptions()->bUpdateCmdUI = FALSE;
+    pCounting->SetEnabled(TRUE);
+    pStandard->OnIdleUpdate();
+    EXPECT_EQ(1, pCounting->m_nUpdates);
+    EXPECT_TRUE(pCounting->GetEnabled());
+    m_pFrame->GetCommandBars()->GetCommandBarsOptions()->bUpdateCmdUI = TRUE;
+    pStandard->OnIdleUpdate();
+    EXPECT_EQ(2, pCounting->m_nUpdates);
 }

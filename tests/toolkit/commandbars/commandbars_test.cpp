@@ -93,6 +93,20 @@ int ThreadWindows()
 class SiteControl : public CXTPControlButton
 {
 };
+
+// A toolbar that records its idle flags as each idle update begins.
+class FlagRecordingBar : public CXTPToolBar
+{
+    DECLARE_DYNCREATE(FlagRecordingBar)
+public:
+    void OnIdleUpdate() override
+    {
+        m_arrFlags.push_back(m_dwIdleFlags);
+        CXTPToolBar::OnIdleUpdate();
+    }
+    std::vector<DWORD> m_arrFlags;
+};
+IMPLEMENT_DYNCREATE(FlagRecordingBar, CXTPToolBar)
 } // namespace
 
 TEST_F(CommandBarsTest, SiteMessagesWhileBuildingAndAReplacedControl)
@@ -178,4 +192,22 @@ TEST_F(CommandBarsTest, FramesComeAndGoWithoutLeaks)
     EXPECT_EQ(nObjects, LiveObjects()) << "every bar, control and command-bars object is gone";
     EXPECT_EQ(nWindows, ThreadWindows());
     EXPECT_LE(testsupport::GdiHighWater(), dwGdi + 2);
+}
+
+TEST_F(CommandBarsTest, TheFramesIdleUpdateGivesFloatingBarsBothFlags)
+{
+    CXTPCommandBars* pBars = m_pFrame->GetCommandBars();
+    FlagRecordingBar* pFloating =
+        (FlagRecordingBar*)pBars->Add("Floating", xtpBarFloating, RUNTIME_CLASS(FlagRecordingBar));
+    ASSERT_TRUE(pFloating != NULL);
+    pFloating->GetControls()->Add(xtpControlButton, ID_FILE_OPEN);
+    FlagRecordingBar* pDocked = (FlagRecordingBar*)pBars->Add("Docked", xtpBarTop, RUNTIME_CLASS(FlagRecordingBar));
+    ASSERT_TRUE(pDocked != NULL);
+    PumpAndIdle();
+    pFloating->m_arrFlags.clear();
+    pDocked->m_arrFlags.clear();
+    m_pFrame->SendMessage(WM_IDLEUPDATECMDUI, TRUE, 0);
+    ASSERT_EQ(1u, pFloating->m_arrFlags.size());
+    EXPECT_EQ((DWORD)(CXTPCommandBar::xtpIdleLayout | CXTPCommandBar::xtpIdleRedraw), pFloating->m_arrFlags[0]);
+    EXPECT_EQ(0u, pDocked->m_arrFlags.size()) << "docked bars update through their dock bars";
 }

@@ -9,7 +9,9 @@
 #include <afxarch.h>
 #include <shlwapi.h>
 
+#include <map>
 #include <set>
+#include <string>
 
 using namespace cbtest;
 
@@ -49,6 +51,40 @@ void WriteDword(const char* pszSection, const char* pszValue, DWORD dwValue)
               ::SHSetValueA(HKEY_CURRENT_USER, SectionKey(pszSection).c_str(), pszValue, REG_DWORD, &dwValue,
                             sizeof(dwValue)));
 }
+
+// A loading exchange over a map of "section\\name" to long values that
+// counts every value asked for, so a test can bound the reads a load makes.
+class CCountingExchange : public CXTPPropExchange
+{
+public:
+    CCountingExchange(std::map<std::string, long>* pValues, int* pReads, const std::string& strPath)
+        : m_pValues(pValues), m_pReads(pReads), m_strPath(strPath)
+    {
+        m_bLoading = TRUE;
+    }
+    BOOL ExchangeValue(LPCTSTR pszPropName, VARTYPE vtProp, void* pvProp, const void* pvDefault) override
+    {
+        ++*m_pReads;
+        std::map<std::string, long>::const_iterator it = m_pValues->find(m_strPath + pszPropName);
+        if (it == m_pValues->end())
+            return CopyPropValue(vtProp, pvProp, m_bUseDefaultOnLoad ? pvDefault : NULL);
+        if (vtProp != VT_I4 && vtProp != VT_BOOL)
+            return FALSE;
+        *(long*)pvProp = it->second;
+        return TRUE;
+    }
+    CXTPPropExchange* OpenSection(LPCTSTR lpszSection) override
+    {
+        CCountingExchange* pSection = new CCountingExchange(m_pValues, m_pReads, m_strPath + lpszSection + "\\");
+        pSection->InitSection(this);
+        return pSection;
+    }
+
+private:
+    std::map<std::string, long>* m_pValues;
+    int* m_pReads;
+    std::string m_strPath;
+};
 } // namespace
 
 class CommandBarsOptionsTest : public ::testing::Test
@@ -197,6 +233,64 @@ TEST_F(CommandBarsOptionsTest, AnAbsurdStoredCountIsIgnored)
     m_pOptions->m_mapUsedCommands.Add(2001);
     m_pCommandBars->LoadOptions(_T("CommandBars"));
     EXPECT_TRUE(m_pOptions->m_mapUsedCommands.IsEmpty());
+}
+
+TEST_F(CommandBarsOptionsTest, ADamagedCountEndsAtTheFirstMissingItem)
+{
+    // A count under the cap but far above what was written: the list ends
+    // at the first missing item, after a bounded number of reads, and no
+    // command 0 joins it.
+    std::map<std::string, long> values;
+    values["UsedCommands\\Count"] = 65535;
+    values["UsedCommands\\Item0"] = 2001;
+    values["UsedCommands\\Item1"] = 2028;
+    values["UsedCommands\\Item2"] = 57601;
+    int nReads = 0;
+    {
+        CCountingExchange px(&values, &nReads, "");
+        m_pOptions->DoPropExchange(&px, TRUE);
+    }
+    EXPECT_EQ((std::set<UINT>{ 2001, 2028, 57601 }), Members(m_pOptions->m_mapUsedCommands));
+    EXPECT_LT(nReads, 20) << "the missing items 3 to 65534 were read";
+
+    // The same through the registry, end to end.
+    WriteDword("CommandBars-Options\\UsedCommands", "Count", 65535);
+    WriteDword("CommandBars-Options\\UsedCommands", "Item0", 2036);
+    m_pCommandBars->LoadOptions(_T("CommandBars"));
+    EXPECT_EQ(std::set<UINT>{ 2036 }, Members(m_pOptions->m_mapUsedCommands));
+}
+
+TEST_F(CommandBarsOptionsTest, AnEmptyUsedSetIsNotWritten)
+{
+    m_pOptions->m_mapUsedCommands.RemoveAll();
+    m_pCommandBars->SaveOptions(_T("CommandBars"));
+    EXPECT_TRUE(ValueExists("CommandBars-Options", "Schema"));
+    EXPECT_FALSE(ValueExists("CommandBars-Options\\UsedCommands", "Count"));
+    HKEY hKey = NULL;
+    EXPECT_NE(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER, SectionKey("CommandBars-Options\\UsedCommands").c_str(),
+                                             0, KEY_READ, &hKey));
+    if (hKey != NULL)
+        ::RegCloseKey(hKey);
+
+    // It still reads back empty, and the archive (which leaves nothing out)
+    // still carries the empty set.
+    m_pOptions->m_mapUsedCommands.Add(2001);
+    m_pCommandBars->LoadOptions(_T("CommandBars"));
+    EXPECT_TRUE(m_pOptions->m_mapUsedCommands.IsEmpty());
+    m_pOptions->m_mapUsedCommands.RemoveAll();
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        m_pOptions->Serialize(ar);
+    }
+    file.SeekToBegin();
+    CXTPCommandBarsOptions copy;
+    copy.m_mapUsedCommands.Add(7);
+    {
+        CArchive ar(&file, CArchive::load);
+        copy.Serialize(ar);
+    }
+    EXPECT_TRUE(copy.m_mapUsedCommands.IsEmpty());
 }
 
 TEST_F(CommandBarsOptionsTest, ArchiveCarriesEverything)

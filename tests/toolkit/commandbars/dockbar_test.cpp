@@ -225,3 +225,28 @@ TEST_F(DockBarTest, ARebarHostsToolbarsAsBands)
     EXPECT_EQ(0, pReBar->GetBandCount());
     pReBar->DestroyWindow();
 }
+
+TEST_F(DockBarTest, ABarThatCannotShrinkNeedsTheWholeLineWhenTheRowIsSqueezed)
+{
+    m_pCommandBars->GetCommandBarsOptions()->bShowExpandButtonAlways = FALSE;
+    m_pStandard->SetFlags(xtpFlagHideWrap);
+    m_pTimer->SetFlags(0, xtpFlagHideWrap);
+    Layout();
+    ASSERT_EQ(Rect(m_pStandard).top, Rect(m_pTimer).top) << "one row while both fit";
+    int nStandard = Rect(m_pStandard).Width();
+    int nTimer = Rect(m_pTimer).Width();
+    int nStandardMin = m_pStandard->CalcDockingLayout(1, LM_HORZ | LM_HORZDOCK | LM_HIDEWRAP).cx;
+    int nWidth = nStandard + nTimer - 8;
+    ASSERT_LT(nStandardMin + nTimer, nWidth) << "squeezing the Standard bar alone would make room";
+
+    CRect rcFrame, rcClient;
+    m_pFrame->GetWindowRect(&rcFrame);
+    m_pFrame->GetClientRect(&rcClient);
+    m_pFrame->SetWindowPos(NULL, 0, 0, nWidth + rcFrame.Width() - rcClient.Width(), rcFrame.Height(),
+                           SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Layout();
+    ASSERT_EQ(nWidth, Rect(m_pTop).Width());
+    EXPECT_EQ(Rect(m_pStandard).bottom, Rect(m_pTimer).top) << "the Timer bar takes a line of its own";
+    EXPECT_EQ(nTimer, Rect(m_pTimer).Width()) << "at its full width";
+    EXPECT_EQ(nStandard, Rect(m_pStandard).Width()) << "the Standard bar keeps its buttons";
+}

@@ -3,6 +3,7 @@
 // ctest: run-serial (popup loops end when the frame loses activation)
 #include "commandbars_testframe.h"
 #include "XTPControlButton.h"
+#include "XTPDefaultTheme.h"
 #include "XTPSoundManager.h"
 
 #include <string>
@@ -18,6 +19,14 @@ public:
     explicit SizedControl(CSize sz = CSize(120, 22)) : m_sz(sz) {}
     CSize GetSize(CDC*) override { return m_sz; }
     CSize m_sz;
+};
+
+// A theme that records which way each expansion grows.
+class ExpansionRecordingTheme : public XTPPaintThemes::CXTPDefaultTheme
+{
+public:
+    void AnimateExpanding(CXTPCommandBar*, CDC*, CDC*, BOOL bExpandDown) override { m_arrDown.push_back(bExpandDown); }
+    std::vector<BOOL> m_arrDown;
 };
 
 class PopupBarTest : public ::testing::Test
@@ -288,6 +297,77 @@ TEST_F(PopupBarTest, PopupToolbarLaysOutAsAToolbar)
     EXPECT_EQ(2 * 20 + rcBorders.top + rcBorders.bottom, sz.cy);
     EXPECT_TRUE(pPalette->GetControl(3)->GetWrap());
     pPalette->InternalRelease();
+}
+
+TEST_F(PopupBarTest, AnExpandingMenuGrowsTheWayItsWindowGrows)
+{
+    m_pCommandBars->GetCommandBarsOptions()->bAlwaysShowFullMenus = FALSE;
+    m_pCommandBars->GetCommandBarsOptions()->animationType = 2;
+    const UINT hidden[] = { ID_SAVE_PUZZLE_AS, ID_PRINT_PUZZLE_BOOK };
+    m_pCommandBars->HideCommands(hidden, 2);
+    ExpansionRecordingTheme* pTheme = new ExpansionRecordingTheme();
+    m_pCommandBars->SetPaintManager(pTheme);
+    CXTPMenuBar* pMenuBar = m_pFrame->GetMenuBar();
+    CXTPPopupBar* pFile = DYNAMIC_DOWNCAST(CXTPPopupBar, pMenuBar->GetControl(0)->GetCommandBar());
+
+    // Opened below the menu bar, the menu keeps its top and grows down.
+    ASSERT_TRUE(pMenuBar->SetPopuped(0));
+    pFile->ExpandBar();
+    ASSERT_EQ(1u, pTheme->m_arrDown.size());
+    EXPECT_TRUE(pTheme->m_arrDown[0]);
+    pMenuBar->SetTrackingMode(FALSE);
+    m_pCommandBars->HideCommands(hidden, 2);
+
+    // With the menu bar at the foot of the screen the menu opens above it,
+    // keeps its bottom and grows up.
+    ASSERT_TRUE(pMenuBar->SetPosition(xtpBarBottom));
+    CRect rcFrame;
+    m_pFrame->GetWindowRect(&rcFrame);
+    m_pFrame->SetWindowPos(NULL, rcFrame.left, m_rcWork.bottom - rcFrame.Height(), 0, 0,
+                           SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    m_pFrame->RecalcLayout();
+    PumpAndIdle();
+    ASSERT_TRUE(pMenuBar->SetPopuped(0));
+    CRect rcShort;
+    pFile->GetWindowRect(&rcShort);
+    pFile->ExpandBar();
+    CRect rcFull;
+    pFile->GetWindowRect(&rcFull);
+    ASSERT_EQ(rcShort.bottom, rcFull.bottom);
+    ASSERT_EQ(2u, pTheme->m_arrDown.size());
+    EXPECT_FALSE(pTheme->m_arrDown[1]);
+    pMenuBar->SetTrackingMode(FALSE);
+}
+
+TEST_F(PopupBarTest, AClosedPopupKeepsItsWindowHiddenForTheNextOpening)
+{
+    CXTPMenuBar* pMenuBar = m_pFrame->GetMenuBar();
+    CXTPPopupBar* pFile = DYNAMIC_DOWNCAST(CXTPPopupBar, pMenuBar->GetControl(0)->GetCommandBar());
+    ASSERT_TRUE(pMenuBar->SetPopuped(0));
+    HWND hWnd = pFile->GetSafeHwnd();
+    ASSERT_TRUE(hWnd != NULL);
+    pMenuBar->SetTrackingMode(FALSE);
+    EXPECT_FALSE(pFile->IsTrackingMode());
+    EXPECT_FALSE(pFile->IsVisible());
+    EXPECT_TRUE(::IsWindow(hWnd)) << "kept";
+    EXPECT_FALSE(::IsWindowVisible(hWnd));
+
+    ASSERT_TRUE(pMenuBar->SetPopuped(0));
+    EXPECT_EQ(hWnd, pFile->GetSafeHwnd()) << "the same window opens again";
+    EXPECT_TRUE(pFile->IsVisible());
+    pMenuBar->SetTrackingMode(FALSE);
+
+    // A popup that hosts a window is destroyed, which gives the window back.
+    CXTPPopupBar* pPopup = MakePopup(2);
+    CWnd hosted;
+    ASSERT_TRUE(hosted.CreateEx(0, "STATIC", "", WS_CHILD, CRect(0, 0, 10, 10), m_pFrame, 0));
+    ASSERT_TRUE(pPopup->Popup(NULL, FALSE));
+    ::SetParent(hosted.m_hWnd, pPopup->m_hWnd);
+    pPopup->SetTrackingMode(FALSE);
+    EXPECT_TRUE(pPopup->GetSafeHwnd() == NULL);
+    EXPECT_EQ(m_pFrame->m_hWnd, ::GetParent(hosted.m_hWnd));
+    hosted.DestroyWindow();
+    pPopup->InternalRelease();
 }
 
 namespace

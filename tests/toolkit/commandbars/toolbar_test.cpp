@@ -5,6 +5,7 @@
 #include "commandbars_testframe.h"
 #include "XTPControlButton.h"
 #include "support/wndtest.h"
+#include "XTPDockContext.h"
 
 using namespace cbtest;
 
@@ -104,7 +105,7 @@ TEST_F(ToolBarTest, MinimumDockedSizeKeepsRoomForTheExpandButton)
 TEST_F(ToolBarTest, OverflowGoesIntoTheExpandPopup)
 {
     // Narrowed, both bars of the row give up buttons that no longer fit.
-    ResizeFrame(260);
+    ResizeFrame(250);
     CXTPToolBar* pTimer = m_pFrame->GetTimerBar();
     EXPECT_EQ(BarRect(m_pStandard).top, BarRect(pTimer).top) << "both still fit squeezed";
     std::vector<int> hidden;
@@ -322,4 +323,32 @@ TEST_F(ToolBarTest, HideWrapBarsWrapInsteadWhileCustomizing)
     EXPECT_GT(HiddenCount(m_pStandard), 0);
     EXPECT_EQ(nHeight, BarRect(m_pStandard).Height());
     m_pCommandBars->SetQuickCustomizeMode(FALSE);
+}
+
+TEST_F(ToolBarTest, TheMinimumIsMeasuredAtLengthOneInTheCallersMode)
+{
+    // A wide last button: wrapped at length 1 it sets the width, where a
+    // hide-wrap measure would leave it out and give the first button's.
+    m_pCommandBars->GetCommandBarsOptions()->bShowExpandButtonAlways = FALSE;
+    CXTPControl* pLast = m_pStandard->GetControls()->Add(xtpControlEdit, 32000);
+    pLast->SetWidth(90);
+    CRect rcBorders = m_pStandard->GetBorders();
+    CSize szWrapped = m_pStandard->CalcDockingLayout(1, LM_HORZ | LM_HORZDOCK);
+    EXPECT_GE(szWrapped.cx, rcBorders.left + 90 + rcBorders.right + 11);
+    CSize szHidden = m_pStandard->CalcDockingLayout(1, LM_HORZ | LM_HORZDOCK | LM_HIDEWRAP);
+    EXPECT_LT(szHidden.cx, szWrapped.cx) << "with hide-wrap the wide button is left out";
+}
+
+TEST_F(ToolBarTest, AFloatingWindowIsCreatedWhereTheDockContextLastFloatedTheBar)
+{
+    CXTPToolBar* pBar = new CXTPToolBar();
+    pBar->SetCommandBars(m_pCommandBars);
+    ASSERT_NE(nullptr, pBar->GetDockContext());
+    pBar->GetDockContext()->m_ptMRUFloatPos = CPoint(310, 220);
+    ASSERT_TRUE(pBar->CreateBarWindow(m_pFrame, TRUE));
+    CRect rc = BarRect(pBar);
+    EXPECT_EQ(CPoint(310, 220), rc.TopLeft());
+    EXPECT_TRUE(pBar->IsWindowVisible()) << "shown without activation";
+    pBar->DestroyWindow();
+    pBar->InternalRelease();
 }

@@ -411,6 +411,57 @@ TEST_F(RegistryTest, SectionsEnumeratorsAndClearing)
     EXPECT_TRUE(Query("Bars", "After", dwType, data));
 }
 
+TEST_F(RegistryTest, ClearingRemovesDeepSectionsAndValuesAndLongTextsReadWhole)
+{
+    // Leaf sections, a section with a section of its own, and values.
+    {
+        CXTPPropExchangeSection px(Open(FALSE, "Layout"));
+        long l = 7;
+        PropExchangeLong(px, "Top", l);
+        for (LPCTSTR lpszName : { "Pane-1", "Pane-2" })
+        {
+            CXTPPropExchangeSection sec(px->OpenSection(lpszName));
+            PropExchangeLong(sec, "Type", l);
+        }
+        CXTPPropExchangeSection deep(px->OpenSection("Deep"));
+        CXTPPropExchangeSection deeper(deep->OpenSection("Deeper"));
+        PropExchangeLong(deeper, "Inner", l);
+    }
+    {
+        CXTPPropExchangeSection px(Open(FALSE, "Layout"));
+        px->ClearSection();
+        CXTPPropExchangeSection sec(px->OpenSection("Pane-1"));
+        long l = 3;
+        PropExchangeLong(sec, "Type", l);
+    }
+    HKEY hSub = NULL;
+    for (LPCTSTR lpszGone : { "Layout\\Pane-2", "Layout\\Deep", "Layout\\Deep\\Deeper" })
+    {
+        EXPECT_NE(ERROR_SUCCESS, ::RegOpenKeyExA(m_hKey, lpszGone, 0, KEY_READ, &hSub)) << lpszGone;
+    }
+    DWORD dwType = 0;
+    std::vector<BYTE> data;
+    EXPECT_FALSE(Query("Layout", "Top", dwType, data));
+    ASSERT_TRUE(Query("Layout\\Pane-1", "Type", dwType, data));
+    EXPECT_EQ(3u, *(DWORD*)data.data());
+
+    // Texts shorter and longer than one read's buffer come back whole.
+    CString strShort("short"), strLong;
+    for (int i = 0; i < 700; i++)
+        strLong += (char)('a' + i % 26);
+    {
+        CXTPPropExchangeSection px(Open(FALSE));
+        PropExchangeString(px, "Short", strShort);
+        PropExchangeString(px, "Long", strLong);
+    }
+    CXTPPropExchangeSection px(Open(TRUE));
+    CString strReadShort, strReadLong;
+    PropExchangeString(px, "Short", strReadShort);
+    PropExchangeString(px, "Long", strReadLong);
+    EXPECT_STREQ(strShort, strReadShort);
+    EXPECT_STREQ(strLong, strReadLong);
+}
+
 TEST_F(RegistryTest, ASectionOfAKeyThatFailedToOpenFailsToo)
 {
     // The application's own key exists, so a fallback to it would succeed.
@@ -499,6 +550,37 @@ TEST_F(IniTest, BackslashNSurvivesAndLongValuesAreRead)
     EXPECT_STREQ("path\\name", (LPCTSTR)strBack);
     EXPECT_TRUE(PropExchangeString(px, "Long", strLongBack));
     EXPECT_EQ(5000, strLongBack.GetLength());
+}
+
+TEST_F(IniTest, EveryBlobTheWriterAcceptsReadsBackWhole)
+{
+    // Packed bar controls of 8,000 to 16,000 bytes are written as 16,000 to
+    // 32,000 letters; every size the writer takes must come back whole,
+    // whether it was written by the exchange or by the profile writer.
+    for (DWORD nSize : { 7999u, 8000u, 12345u, 15999u, 16000u })
+    {
+        std::vector<BYTE> blob(nSize);
+        for (DWORD i = 0; i < nSize; i++)
+            blob[i] = (BYTE)(i * 7 + i / 251);
+        {
+            CXTPPropExchangeSection px(Open(FALSE));
+            BYTE* pData = &blob[0];
+            DWORD nBytes = nSize;
+            ASSERT_TRUE(px->ExchangeBlob("Controls", pData, nBytes)) << nSize;
+        }
+        ASSERT_TRUE(AfxWriteIniString("Other", "Controls", CXTPPropExchange::BlobToText(&blob[0], nSize), m_strFile));
+        for (LPCTSTR lpszSection : { "Section", "Other" })
+        {
+            CXTPPropExchangeSection px(Open(TRUE, lpszSection));
+            BYTE* pData = NULL;
+            DWORD nBytes = 0;
+            ASSERT_TRUE(px->ExchangeBlob("Controls", pData, nBytes)) << nSize << " " << lpszSection;
+            ASSERT_TRUE(pData != NULL);
+            EXPECT_EQ(nSize, nBytes) << lpszSection;
+            EXPECT_EQ(0, memcmp(pData, &blob[0], nSize)) << nSize << " " << lpszSection;
+            free(pData);
+        }
+    }
 }
 
 TEST_F(IniTest, OverlongValuesFailTheSaveAndWriteNothing)

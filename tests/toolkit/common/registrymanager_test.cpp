@@ -105,6 +105,37 @@ TEST_F(RegistryManagerTest, NullValueDeletesTheEntryNullEntryTheSection)
     EXPECT_EQ(77u, manager.GetProfileInt("Section", "B", 77));
 }
 
+TEST_F(RegistryManagerTest, AManagerKeepsWorkingWhenAnotherDeletesItsSection)
+{
+    CNamedApp app;
+    // One manager reads and writes many values of two sections in turn (it
+    // keeps the section it works in open between them).
+    CXTRegistryManager manager(HKEY_LOCAL_MACHINE);
+    for (int i = 0; i < 20; i++)
+    {
+        CString strEntry;
+        strEntry.Format("V%d", i);
+        ASSERT_TRUE(manager.WriteProfileInt("First", strEntry, i));
+        ASSERT_TRUE(manager.WriteProfileString("Second", strEntry, strEntry));
+    }
+    EXPECT_EQ(19u, manager.GetProfileInt("First", "V19", -1));
+    EXPECT_STREQ("V7", manager.GetProfileString("Second", "V7", ""));
+    EXPECT_EQ(7u, manager.GetProfileInt("First", "V7", -1));
+
+    // Another manager deletes the section the first one has open.
+    CXTRegistryManager other(HKEY_LOCAL_MACHINE);
+    ASSERT_TRUE(other.WriteProfileString("First", NULL, NULL));
+    EXPECT_EQ(55u, manager.GetProfileInt("First", "V7", 55)) << "gone means missing";
+    EXPECT_TRUE(manager.WriteProfileInt("First", "Again", 3)) << "the section is made again";
+    EXPECT_EQ(3u, other.GetProfileInt("First", "Again", -1));
+    EXPECT_FALSE(RegistryValueExists("First", "V7"));
+
+    ASSERT_TRUE(other.WriteProfileString("Second", NULL, NULL));
+    EXPECT_STREQ("none", manager.GetProfileString("Second", "V7", "none"));
+    EXPECT_TRUE(manager.WriteProfileString("Second", "W", "x"));
+    EXPECT_STREQ("x", other.GetProfileString("Second", "W", ""));
+}
+
 TEST_F(RegistryManagerTest, ValuesOfTheWrongTypeReadAsMissing)
 {
     WriteRegistryString("Section", "Text", "12");

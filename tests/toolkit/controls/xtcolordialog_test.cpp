@@ -3,6 +3,7 @@
 // between the sheet and its pages, and how it ends (OK, Cancel, a double
 // click in a picker).
 // ctest: run-serial
+#include "support/colorpickers.h"
 #include "support/modal.h"
 #include "support/snapshot.h"
 #include "support/themedcontrols.h"
@@ -188,6 +189,69 @@ TEST_F(ColorDialogTest, TheButtonsStandInAColumnBesideTheTabs)
     EXPECT_EQ(RGB(0, 255, 0), flatCanvas.Pixel(rcBox.left - 2, rcBox.top + 5));
 }
 
+// The tab control paints only the frame the current page leaves visible;
+// that frame must look exactly as the tab control's full drawing, on either
+// page, and the page must still show over the pane.
+TEST_F(ColorDialogTest, TheTabFrameAroundThePagePaintsAsTheWholeTabControl)
+{
+    Open(RGB(255, 204, 204), RGB(255, 204, 204), CPS_XT_SHOW3DSELECTION);
+    m_dlg->SetWindowPos(&CWnd::wndTop, 20, 20, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+    CXTColorDialogTab* pTab = DYNAMIC_DOWNCAST(CXTColorDialogTab, m_dlg->GetTabControl());
+    ASSERT_TRUE(pTab != NULL);
+
+    for (int nPage = 0; nPage < 2; nPage++)
+    {
+        SCOPED_TRACE(nPage);
+        ASSERT_TRUE(m_dlg->SetActivePage(nPage));
+        const CRect rcPage = pTab->GetPageRect();
+        CRect rcClient;
+        pTab->GetClientRect(&rcClient);
+        ASSERT_FALSE(rcPage.IsRectEmpty());
+        // The page sits inside the pane, with the frame on every side.
+        EXPECT_GT(rcPage.left, rcClient.left);
+        EXPECT_GT(rcPage.top, rcClient.top);
+        EXPECT_LT(rcPage.right, rcClient.right);
+        EXPECT_LT(rcPage.bottom, rcClient.bottom);
+
+        // The tab control drawn whole, and the page with its controls.
+        Canvas whole(rcClient.Width(), rcClient.Height());
+        testsupport::PrintClientTree(pTab->m_hWnd, whole.Handle(), CPoint(0, 0));
+        Canvas page(rcPage.Width(), rcPage.Height());
+        testsupport::PrintClientTree(m_dlg->GetActivePage()->m_hWnd, page.Handle(), CPoint(0, 0));
+
+        // What WM_PAINT put on the screen.
+        m_dlg->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        testsupport::PumpPending();
+        for (int i = 0; i < 4; i++)
+        {
+            testsupport::PumpPending();
+            ::Sleep(25);
+        }
+        CRect rcScreen(rcClient);
+        pTab->ClientToScreen(&rcScreen);
+        Canvas shown(rcClient.Width(), rcClient.Height());
+        HDC hScreen = ::GetDC(NULL);
+        ::BitBlt(shown.Handle(), 0, 0, rcClient.Width(), rcClient.Height(), hScreen, rcScreen.left, rcScreen.top,
+                 SRCCOPY);
+        ::ReleaseDC(NULL, hScreen);
+
+        int nFrameDiffs = 0, nPageDiffs = 0;
+        for (int y = 0; y < rcClient.Height(); y++)
+        {
+            for (int x = 0; x < rcClient.Width(); x++)
+            {
+                if (rcPage.PtInRect(CPoint(x, y)))
+                    nPageDiffs += shown.Pixel(x, y) != page.Pixel(x - rcPage.left, y - rcPage.top);
+                else
+                    nFrameDiffs += shown.Pixel(x, y) != whole.Pixel(x, y);
+            }
+        }
+        EXPECT_EQ(0, nFrameDiffs);
+        EXPECT_EQ(0, nPageDiffs);
+        EXPECT_FALSE(testsupport::SaveSnapshot(shown, nPage ? "tab_painted_custom" : "tab_painted_standard").empty());
+    }
+}
+
 TEST_F(ColorDialogTest, ANewColourReachesOnlyThePagesThatHaveAWindow)
 {
     Open(RGB(0, 0, 255), RGB(0, 0, 255), CPS_XT_SHOW3DSELECTION);
@@ -228,8 +292,7 @@ TEST_F(ColorDialogTest, PickingOnTheCustomPageUpdatesTheSwatchAndTheStandardOutl
     CXTColorPageCustom* pCustom = m_dlg->GetCustomPage();
     CRect rc;
     pCustom->m_colorWnd.GetClientRect(&rc);
-    pCustom->m_colorWnd.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rc.Width() / 3, rc.Height() / 4));
-    pCustom->m_colorWnd.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(rc.Width() / 3, rc.Height() / 4));
+    testsupport::SendClick(pCustom->m_colorWnd, CPoint(rc.Width() / 3, rc.Height() / 4));
     const COLORREF clrPicked = pCustom->m_colorWnd.GetPictureColor(rc.Width() / 3, rc.Height() / 4);
     EXPECT_EQ(clrPicked, m_dlg->GetColor());
     EXPECT_EQ(clrPicked, RGB(pCustom->m_nR, pCustom->m_nG, pCustom->m_nB));
@@ -292,12 +355,6 @@ INT_PTR RunModal(CXTColorDialog& dlg, std::function<void(CXTColorDialog*)> actio
     });
     return dlg.DoModal();
 }
-
-CPoint CellCentre(CXTColorHex& hex, int nCell)
-{
-    const CPoint pt = hex.GetCell(nCell)->pPoints[0];
-    return CPoint(pt.x + 6, pt.y + 4);
-}
 } // namespace
 
 TEST_F(ThemeTest, OKGivesThePickedColourAndCancelChangesNothing)
@@ -306,9 +363,7 @@ TEST_F(ThemeTest, OKGivesThePickedColourAndCancelChangesNothing)
         CXTColorDialog dlg(RGB(0, 0, 0), RGB(0, 0, 0), CPS_XT_SHOW3DSELECTION);
         const INT_PTR nResult = RunModal(dlg, [](CXTColorDialog* p) {
             CXTColorHex& hex = p->GetStandardPage()->m_colorHex;
-            const CPoint pt = CellCentre(hex, 76);
-            hex.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
-            hex.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+            testsupport::SendClick(hex, testsupport::HexCellCentre(hex, 76));
             p->PressButton(PSBTN_OK);
         });
         EXPECT_EQ(IDOK, nResult);
@@ -318,7 +373,7 @@ TEST_F(ThemeTest, OKGivesThePickedColourAndCancelChangesNothing)
         CXTColorDialog dlg(RGB(0, 0, 0), RGB(0, 0, 0), CPS_XT_SHOW3DSELECTION);
         const INT_PTR nResult = RunModal(dlg, [](CXTColorDialog* p) {
             CXTColorHex& hex = p->GetStandardPage()->m_colorHex;
-            const CPoint pt = CellCentre(hex, 76);
+            const CPoint pt = testsupport::HexCellCentre(hex, 76);
             hex.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
             p->PressButton(PSBTN_CANCEL);
         });
@@ -332,7 +387,7 @@ TEST_F(ThemeTest, ADoubleClickOrEnterInAPickerEndsTheDialogWithOK)
         CXTColorDialog dlg(RGB(0, 0, 0), RGB(0, 0, 0), CPS_XT_SHOW3DSELECTION);
         const INT_PTR nResult = RunModal(dlg, [](CXTColorDialog* p) {
             CXTColorHex& hex = p->GetStandardPage()->m_colorHex;
-            const CPoint pt = CellCentre(hex, 0);
+            const CPoint pt = testsupport::HexCellCentre(hex, 0);
             hex.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
         });
         EXPECT_EQ(IDOK, nResult);

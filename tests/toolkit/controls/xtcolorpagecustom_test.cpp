@@ -1,6 +1,7 @@
 // The custom colour page: its fields, the spectrum and the luminance bar
 // keeping each other and the dialog up to date, refused values, and the
 // keys of the picker that has the focus.
+#include "support/colorpickers.h"
 #include "support/themedcontrols.h"
 
 #include "XTColorDialog.h"
@@ -122,8 +123,7 @@ TEST_F(CustomPageTest, AFailedReadChangesNothingAndTheFieldsDoNotPingPong)
 TEST_F(CustomPageTest, AClickInTheSpectrumUpdatesTheBarTheFieldsAndTheSwatch)
 {
     const CPoint pt(m_rcSpectrum.Width() / 2, m_rcSpectrum.Height() / 3);
-    m_pPage->m_colorWnd.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
-    m_pPage->m_colorWnd.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+    testsupport::SendClick(m_pPage->m_colorWnd, pt);
     // The spectrum's pixel: hue across, saturation up, luminance one half.
     const int w = m_rcSpectrum.Width(), h = m_rcSpectrum.Height();
     const COLORREF clr = HLStoRGB((double)pt.x / w, 0.5, (double)(h - 1 - pt.y) / h);

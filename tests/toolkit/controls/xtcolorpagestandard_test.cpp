@@ -1,6 +1,7 @@
 // The hexagon picker of the standard colour page: the cells and their
 // neighbours, clicks, drags and keys, the selection outline, and the page
 // passing a picked colour to the dialog.
+#include "support/colorpickers.h"
 #include "support/themedcontrols.h"
 
 #include "XTColorDialog.h"
@@ -54,16 +55,8 @@ protected:
         m_hex.GetClientRect(&m_rcClient);
         m_x0 = (m_rcClient.Width() - 182) / 2;
     }
-    CPoint Centre(int nCell)
-    {
-        const CPoint pt = m_hex.GetCell(nCell)->pPoints[0];
-        return m_hex.GetCell(nCell)->bSmall ? CPoint(pt.x + 6, pt.y + 4) : CPoint(pt.x + 14, pt.y + 8);
-    }
-    void Click(CPoint pt)
-    {
-        m_hex.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
-        m_hex.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
-    }
+    CPoint Centre(int nCell) { return testsupport::HexCellCentre(m_hex, nCell); }
+    void Click(CPoint pt) { testsupport::SendClick(m_hex, pt); }
     void Key(UINT nKey)
     {
         MSG msg = {m_hex.m_hWnd, WM_KEYDOWN, nKey, 1};
@@ -295,9 +288,7 @@ TEST_F(HexTest, APickedColourReachesTheDialogThroughThePage)
     CXTColorDialog dlg(RGB(0, 0, 0), RGB(0, 0, 0), 0);
     ASSERT_TRUE(dlg.Create(NULL));
     CXTColorHex& hex = dlg.GetStandardPage()->m_colorHex;
-    const CPoint pt = hex.GetCell(30)->pPoints[0];
-    hex.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x + 6, pt.y + 4));
-    hex.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x + 6, pt.y + 4));
+    testsupport::SendClick(hex, testsupport::HexCellCentre(hex, 30));
     EXPECT_EQ(hex.GetCell(30)->clr, dlg.GetColor());
     EXPECT_EQ(::GetFocus(), hex.m_hWnd);
     dlg.DestroyWindow();

@@ -183,6 +183,11 @@ TEST_F(AutoHideTest, ThePinInTheSlidOutCaptionDocksThePaneBack)
     EXPECT_EQ(rcBefore, testsupport::ChildRect(GroupOf(pLeft)->GetSafeHwnd()));
     EXPECT_TRUE(pFrame->FindAction(xtpPaneActionPinned, pLeft) != NULL);
     EXPECT_TRUE(Panel(xtpPaneDockLeft) == NULL || Panel(xtpPaneDockLeft)->GetSafeHwnd() == NULL);
+    // The pin moved away from the pointer with the group: it is not drawn hot.
+    CXTPDockingPaneCaptionButton* pPin = GroupOf(pLeft)->GetCaptionButtons()->Find(XTP_IDS_DOCKINGPANE_AUTOHIDE);
+    ASSERT_TRUE(pPin != NULL);
+    EXPECT_FALSE(pPin->IsHighlighted());
+    EXPECT_FALSE(pPin->IsPressed());
 }
 
 TEST_F(AutoHideTest, AStoredSizeOutsideTheDockingAreaStillSlidesOutAUsableWindow)
@@ -255,6 +260,14 @@ TEST_F(AutoHideTest, TheEdgeResizesTheWindowWithinThePanesLimits)
     EXPECT_EQ(264, pWnd->GetFullRect().Width());
     EXPECT_EQ(260, pLeft->m_szDocking.cx);
     EXPECT_EQ(264, testsupport::ChildRect(pWnd->GetSafeHwnd()).Width());
+    // The pane keeps the width without the edge, so it slides out again
+    // exactly as wide as it was left.
+    Panel(xtpPaneDockLeft)->CloseActiveWindow();
+    CPoint ptTab = Panel(xtpPaneDockLeft)->GetGroup(0)->GetItem(0)->GetRect().CenterPoint();
+    Panel(xtpPaneDockLeft)->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptTab.x, ptTab.y));
+    pWnd = Panel(xtpPaneDockLeft)->GetActiveWnd();
+    ASSERT_TRUE(pWnd != NULL);
+    EXPECT_EQ(264, pWnd->GetFullRect().Width());
 
     // Never wider than the docking area less the splitter minimum.
     CRect rcTop;
@@ -278,5 +291,26 @@ TEST_F(AutoHideTest, SnapshotOfAStripWithASlidOutPane)
     testsupport::Canvas canvas(640, 480);
     testsupport::DrawDockingFrame(pFrame, canvas);
     EXPECT_FALSE(testsupport::SaveSnapshot(canvas, "autohide_office2003").empty());
+}
+TEST_F(AutoHideTest, AnAutoHiddenPaneWithAHugeStoredTitleDrawsItShortened)
+{
+    // A title of 70,000 characters, as a damaged stored layout gives it:
+    // the strip's tab shows its start and "...".
+    manager().SetTheme(xtpPaneThemeOffice2003);
+    CString strTitle = "Appearance of this puzzle ";
+    while (strTitle.GetLength() < 70000)
+        strTitle += "and more ";
+    pLeft->SetTitle(strTitle);
+    manager().HidePane(pLeft);
+    Layout();
+    CXTPDockingPaneAutoHidePanel* pPanel = Panel(xtpPaneDockLeft);
+    ASSERT_TRUE(pPanel != NULL && pPanel->GetGroupCount() == 1);
+    testsupport::Canvas canvas(640, 480);
+    testsupport::DrawDockingFrame(pFrame, canvas);
+    EXPECT_FALSE(testsupport::SaveSnapshot(canvas, "autohide_huge_title").empty());
+    // The tab is bounded, far shorter than the whole title would be.
+    CWindowDC dc(NULL);
+    CRect rcTab = pPanel->GetGroup(0)->GetItem(0)->GetRect();
+    EXPECT_LT(rcTab.Height(), dc.GetTextExtent(strTitle).cx / 4);
 }
 } // namespace

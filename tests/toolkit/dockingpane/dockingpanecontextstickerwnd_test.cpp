@@ -222,6 +222,46 @@ TEST_F(StickerTest, ADragShowsACrossOverTheContainerAndArrowsAtTheFramesEdges)
     EXPECT_EQ(0u, Sticker(xtpStickerClient)->GetKind() & xtpStickerCenter);
 }
 
+TEST_F(StickerTest, MovingToAnotherContainerKeepsTheWindowsOfStickersOfTheSameKind)
+{
+    CXTPDockingPane* pBottom = manager().CreatePane(3, CRect(0, 0, 120, 100), xtpPaneDockBottom);
+    pBottom->SetTitle("Bottom");
+    Layout();
+    StartDrag();
+    CPoint ptOverRight = ScreenRect(GroupOf(pRight)->GetSafeHwnd()).CenterPoint();
+    CPoint ptOverView = ScreenRect(pFrame->GetView()->GetSafeHwnd()).CenterPoint();
+    context()->Move(ptOverRight);
+    ASSERT_TRUE(LoneSticker(xtpStickerTop) != NULL);
+    HWND hWndTop = LoneSticker(xtpStickerTop)->GetSafeHwnd();
+    CRect rcTop = ScreenRect(hWndTop);
+    HWND hWndCross = Sticker(xtpStickerClient)->GetSafeHwnd();
+
+    // Over the view the cross changes kind (no centre): a new window; the
+    // lone arrows stay as they were.
+    context()->Move(ptOverView);
+    ASSERT_TRUE(LoneSticker(xtpStickerTop) != NULL);
+    EXPECT_EQ(hWndTop, LoneSticker(xtpStickerTop)->GetSafeHwnd());
+    EXPECT_EQ(rcTop, ScreenRect(hWndTop));
+    EXPECT_FALSE(::IsWindow(hWndCross)) << "a cross of another kind is made anew";
+    EXPECT_EQ(5u, Kinds().size());
+
+    // Back over the right container, then over another pane's container:
+    // a cross of the same kind is moved there, not made again.
+    context()->Move(ptOverRight);
+    hWndCross = Sticker(xtpStickerClient)->GetSafeHwnd();
+    CPoint ptOverBottom = ScreenRect(GroupOf(pBottom)->GetSafeHwnd()).CenterPoint();
+    context()->Move(ptOverBottom);
+    ASSERT_EQ(static_cast<CXTPDockingPaneBase*>(GroupOf(pBottom)), context()->GetStickerContainer());
+    CXTPDockingPaneContextStickerWnd* pCross = Sticker(xtpStickerClient);
+    ASSERT_TRUE(pCross != NULL);
+    EXPECT_EQ(hWndCross, pCross->GetSafeHwnd());
+    CRect rcCross = ScreenRect(pCross->GetSafeHwnd());
+    EXPECT_LE(abs(ptOverBottom.x - rcCross.CenterPoint().x), 1) << "moved over the new container";
+    EXPECT_LE(abs(ptOverBottom.y - rcCross.CenterPoint().y), 1);
+    EXPECT_TRUE(pCross->IsWindowVisible());
+    EXPECT_EQ(5u, Kinds().size());
+}
+
 TEST_F(StickerTest, DroppingOnAnArmDocksBesideTheContainerAndOnAnEdgeArrowBesideTheFrame)
 {
     StartDrag();

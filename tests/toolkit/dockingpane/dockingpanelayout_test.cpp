@@ -10,6 +10,7 @@
 #include <XTPDockingPaneAutoHidePanel.h>
 #include <XTPDockingPaneLayout.h>
 #include <XTPDockingPaneMiniWnd.h>
+#include <XTPDockingPaneTabbedContainer.h>
 #include <XTPPropExchange.h>
 #include <shlwapi.h>
 
@@ -141,6 +142,65 @@ int FindSection(const std::string& strLayout, DWORD dwType, int nSkip = 0)
             return (int)n;
     }
     return 0;
+}
+
+// A stored layout written straight into the registry: each object is its
+// type and its values; the summary names the top container and the client.
+struct StoredObject
+{
+    DWORD dwType;
+    std::vector<std::pair<std::string, DWORD>> values;
+};
+
+void WriteStoredLayout(const std::string& strLayout, const std::vector<StoredObject>& objects, int nTop, int nClient)
+{
+    ::SHDeleteKeyA(HKEY_CURRENT_USER, LayoutKey(strLayout).c_str());
+    HKEY hKey = NULL;
+    auto set = [&hKey](const char* pszName, DWORD dwValue) {
+        ::RegSetValueExA(hKey, pszName, 0, REG_DWORD, (const BYTE*)&dwValue, sizeof(dwValue));
+    };
+    ::RegCreateKeyExA(HKEY_CURRENT_USER, LayoutKey(strLayout, "Summary").c_str(), 0, NULL, 0, KEY_WRITE, NULL, &hKey,
+                      NULL);
+    set("Panes", (DWORD)objects.size());
+    set("TopContainer", (DWORD)nTop);
+    set("Client", (DWORD)nClient);
+    ::RegCloseKey(hKey);
+    for (size_t i = 0; i < objects.size(); i++)
+    {
+        ::RegCreateKeyExA(HKEY_CURRENT_USER, LayoutKey(strLayout, "Pane-" + std::to_string(i + 1)).c_str(), 0, NULL,
+                          0, KEY_WRITE, NULL, &hKey, NULL);
+        set("Type", objects[i].dwType);
+        for (const auto& value : objects[i].values)
+            set(value.first.c_str(), value.second);
+        ::RegCloseKey(hKey);
+    }
+}
+
+StoredObject StoredContainer(DWORD dwType, const std::vector<int>& children)
+{
+    StoredObject object{ dwType, { { "Panes", (DWORD)children.size() } } };
+    for (size_t i = 0; i < children.size(); i++)
+        object.values.push_back({ "Pane-" + std::to_string(i + 1), (DWORD)children[i] });
+    return object;
+}
+
+// Pane 1 (id 1000) in a tabbed container, the client, and a chain of
+// nDepth splitters: the innermost holds the container and the client, each
+// other one the splitter inside it, the outermost is the top.
+std::vector<StoredObject> SplitterChain(int nDepth, int& nTop)
+{
+    std::vector<StoredObject> objects;
+    objects.push_back(StoredObject{ xtpPaneTypeDockingPane, { { "ID", 1000 } } });
+    objects.push_back(StoredContainer(xtpPaneTypeTabbedContainer, { 1 }));
+    objects.push_back(StoredObject{ xtpPaneTypeClientContainer, {} });
+    for (int i = 0; i < nDepth; i++)
+    {
+        int nInner = (int)objects.size();
+        objects.push_back(i == 0 ? StoredContainer(xtpPaneTypeSplitterContainer, { 2, 3 })
+                                 : StoredContainer(xtpPaneTypeSplitterContainer, { nInner }));
+    }
+    nTop = (int)objects.size();
+    return objects;
 }
 
 class LayoutTest : public ::testing::Test
@@ -707,3 +767,101 @@ TEST_F(LayoutTest, APaneWithoutARecordIsStillStoredReadablyInAnArchive)
 }
 
 } // namespace
+
+TEST_F(LayoutTest, ADeeplyNestedStoredLayoutIsRefusedBeforeAnythingIsBuiltFromIt)
+{
+    // Splitters nested 10,000 deep (more objects than a layout may hold),
+    // 200 deep (within the count) and just past the depth bound: each is
+    // refused, the live panes stay and a save writes a sound layout over
+    // the damaged one. Just within the bound, the chain is taken.
+    BuildPanes(pFrame, false);
+    CXTPDockingPaneManager& m = pFrame->m_paneManager;
+    for (int nDepth : { 9997, 200, XTP_DOCKINGPANE_MAX_STORED_DEPTH - 1 })
+    {
+        int nTop = 0;
+        std::vector<StoredObject> objects = SplitterChain(nDepth, nTop);
+        WriteStoredLayout("Deep", objects, nTop, 3);
+        EXPECT_FALSE(LoadAndApply(pFrame, "Deep")) << nDepth;
+        Layout(pFrame);
+        EXPECT_EQ(3, (int)m.GetPaneList().GetCount()) << nDepth;
+        EXPECT_FALSE(m.FindPane(1000)->IsClosed()) << nDepth;
+    }
+    Save(pFrame, "Deep");
+    EXPECT_TRUE(LoadAndApply(pFrame, "Deep")) << "the layout written over the damaged one reads back";
+
+    // Depth counts from the outermost splitter (0): the pane of a chain of
+    // bound - 2 splitters lies at the deepest level allowed.
+    int nTop = 0;
+    std::vector<StoredObject> objects = SplitterChain(XTP_DOCKINGPANE_MAX_STORED_DEPTH - 2, nTop);
+    WriteStoredLayout("Deep", objects, nTop, 3);
+    EXPECT_TRUE(LoadAndApply(pFrame, "Deep"));
+    Layout(pFrame);
+    ASSERT_TRUE(m.FindPane(1000) != NULL);
+    EXPECT_FALSE(m.FindPane(1000)->IsClosed());
+}
+
+TEST_F(LayoutTest, StoredLayoutsBeyondWhatAPlayerCanMakeAreRefusedAndLargeOnesAreTaken)
+{
+    CXTPDockingPaneManager& m = pFrame->m_paneManager;
+    // One tabbed container with one pane more than a layout may hold is
+    // refused; one with many panes is read, every pane gets its tab.
+    auto oneContainer = [](int nPanes, int& nTop) {
+        std::vector<StoredObject> objects;
+        std::vector<int> panes;
+        for (int i = 1; i <= nPanes; i++)
+        {
+            objects.push_back(StoredObject{ xtpPaneTypeDockingPane, { { "ID", (DWORD)(2000 + i) } } });
+            panes.push_back(i);
+        }
+        objects.push_back(StoredContainer(xtpPaneTypeTabbedContainer, panes));
+        objects.push_back(StoredObject{ xtpPaneTypeClientContainer, {} });
+        objects.push_back(StoredContainer(xtpPaneTypeSplitterContainer, { nPanes + 1, nPanes + 2 }));
+        nTop = nPanes + 3;
+        return objects;
+    };
+    const int nMostPanes = XTP_DOCKINGPANE_MAX_STORED_OBJECTS - 3;
+    int nTop = 0;
+    std::vector<StoredObject> objects = oneContainer(nMostPanes + 1, nTop);
+    WriteStoredLayout("Many", objects, nTop, nTop - 1);
+    EXPECT_FALSE(LoadAndApply(pFrame, "Many")) << "one object too many";
+    const int nPanes = 150;
+    objects = oneContainer(nPanes, nTop);
+    WriteStoredLayout("Many", objects, nTop, nTop - 1);
+    ASSERT_TRUE(LoadAndApply(pFrame, "Many"));
+    Layout(pFrame);
+    EXPECT_EQ(nPanes, (int)m.GetPaneList().GetCount());
+    CXTPDockingPane* pLast = m.FindPane(2000 + nPanes);
+    ASSERT_TRUE(pLast != NULL);
+    ASSERT_TRUE(pLast->GetContainer() != NULL);
+    EXPECT_EQ(nPanes, static_cast<CXTPDockingPaneTabbedContainer*>(pLast->GetContainer())->GetItemCount());
+
+    // Floating windows: one more than the bound is refused.
+    auto floating = [](int nWindows, int& nTopOut) {
+        std::vector<StoredObject> objects;
+        objects.push_back(StoredObject{ xtpPaneTypeClientContainer, {} });
+        objects.push_back(StoredContainer(xtpPaneTypeSplitterContainer, { 1 }));
+        nTopOut = 2;
+        for (int i = 0; i < nWindows; i++)
+        {
+            objects.push_back(StoredObject{ xtpPaneTypeDockingPane, { { "ID", (DWORD)(3000 + i) } } });
+            int nPane = (int)objects.size();
+            objects.push_back(StoredContainer(xtpPaneTypeTabbedContainer, { nPane }));
+            objects.push_back(StoredContainer(xtpPaneTypeSplitterContainer, { nPane + 1 }));
+            objects.push_back(StoredObject{ xtpPaneTypeMiniWnd,
+                                            { { "TopContaner", (DWORD)(nPane + 2) },
+                                              { "WindowRectLeftPos", (DWORD)(10 + i) },
+                                              { "WindowRectTopPos", (DWORD)(10 + i) },
+                                              { "WindowRectRightPos", (DWORD)(160 + i) },
+                                              { "WindowRectBottomPos", (DWORD)(110 + i) } } });
+        }
+        return objects;
+    };
+    objects = floating(XTP_DOCKINGPANE_MAX_STORED_FLOATING + 1, nTop);
+    WriteStoredLayout("Floating", objects, nTop, 1);
+    EXPECT_FALSE(LoadAndApply(pFrame, "Floating"));
+    objects = floating(3, nTop);
+    WriteStoredLayout("Floating", objects, nTop, 1);
+    ASSERT_TRUE(LoadAndApply(pFrame, "Floating"));
+    Layout(pFrame);
+    EXPECT_EQ(3, (int)m.GetPaneList().GetCount());
+}

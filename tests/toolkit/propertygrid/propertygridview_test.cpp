@@ -227,6 +227,31 @@ TEST_F(ViewTest, ScrollingMovesTheEditWithItsRow)
     EXPECT_LE(rcAfter.bottom, rcRow.bottom);
 }
 
+TEST_F(ViewTest, TheWheelScrollsWhileTheValuesEditBoxHasTheFocus)
+{
+    m_grid.ShowHelp(FALSE);
+    CXTPPropertyGridItem* pCategory = m_grid.AddCategory("Many");
+    for (int i = 0; i < 40; i++)
+    {
+        CString strCaption;
+        strCaption.Format("Item %d", i);
+        pCategory->AddChildItem(new CXTPPropertyGridItem(strCaption, "v"));
+    }
+    pCategory->Expand();
+    pCategory->GetChilds()->GetAt(2)->Select();
+    ASSERT_TRUE(IsEditShown());
+    m_grid.GetInplaceEdit().SetFocus();
+    ASSERT_EQ(m_grid.GetInplaceEdit().m_hWnd, ::GetFocus());
+    int nTop = View().GetTopIndex();
+
+    CRect rcEdit;
+    m_grid.GetInplaceEdit().GetWindowRect(&rcEdit);
+    // The wheel goes to the focus window, as the system sends it.
+    ::SendMessage(::GetFocus(), WM_MOUSEWHEEL, MAKEWPARAM(0, (WORD)(short)-WHEEL_DELTA),
+                  MAKELPARAM(rcEdit.left + 2, rcEdit.top + 2));
+    EXPECT_GT(View().GetTopIndex(), nTop) << "the view scrolled down";
+}
+
 TEST_F(ViewTest, AccessibilityListsTheRows)
 {
     AddTwoCategories();

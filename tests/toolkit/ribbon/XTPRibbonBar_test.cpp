@@ -491,6 +491,13 @@ TEST_F(RibbonBarTest, ADamagedQuickAccessListChangesNothing)
 TEST_F(RibbonBarTest, FuzzedArchivesLoadOrChangeNothing)
 {
     m_pFrame->BuildSample();
+    // Stored with both flags set, loaded over a ribbon with both clear: a
+    // load that fails leaves them clear.
+    m_pRibbon->ShowQuickAccessBelow(TRUE);
+    m_pRibbon->SetMinimized(TRUE);
+    std::vector<BYTE> stored = Store(20);
+    m_pRibbon->ShowQuickAccessBelow(FALSE);
+    m_pRibbon->SetMinimized(FALSE);
     std::vector<BYTE> data = Store(20);
     std::vector<int> before = QuickIds();
     srand(24);
@@ -507,6 +514,20 @@ TEST_F(RibbonBarTest, FuzzedArchivesLoadOrChangeNothing)
         if (!bLoaded)
         {
             EXPECT_EQ(before, after) << "round " << nRound;
+        }
+        // The same damage to the state with the flags set.
+        if (!bLoaded && nRound % 2 == 1 && stored.size() == data.size())
+        {
+            std::vector<BYTE> damagedFlags = stored;
+            for (size_t i = 0; i < damaged.size() && i < stored.size(); i++)
+                damagedFlags[i] = (BYTE)(stored[i] ^ (damaged[i] ^ data[i]));
+            damagedFlags.resize(damaged.size());
+            if (!Load(damagedFlags, 20))
+            {
+                EXPECT_FALSE(m_pRibbon->IsQuickAccessBelow()) << "round " << nRound;
+                EXPECT_FALSE(m_pRibbon->IsMinimized()) << "round " << nRound;
+                EXPECT_EQ(before, QuickIds()) << "round " << nRound;
+            }
         }
         EXPECT_LE(after.size(), 10000u);
         // Whatever happened, the ribbon lays out and paints.

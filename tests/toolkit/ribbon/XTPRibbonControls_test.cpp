@@ -5,8 +5,13 @@
 // ctest: run-serial
 #include "ribbon_testframe.h"
 
+#include "XTPCommandBarKeyboardTip.h"
+#include "XTPImageManager.h"
 #include "XTPPopupBar.h"
 #include "resource.h"
+#include "support/canvas.h"
+
+#include <vector>
 
 using namespace ribbontest;
 
@@ -20,6 +25,42 @@ void Settle()
         PumpAndIdle();
         ::Sleep(10);
     }
+}
+
+INPUT MouseInput(DWORD dwFlags)
+{
+    INPUT input;
+    ZeroMemory(&input, sizeof(input));
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = dwFlags;
+    return input;
+}
+
+// Pumps until a condition holds or about two seconds passed.
+template <class F>
+bool PumpUntil(F condition)
+{
+    for (int i = 0; i < 100 && !condition(); i++)
+    {
+        PumpAndIdle();
+        ::Sleep(20);
+    }
+    return condition();
+}
+
+// What the screen shows of a rectangle of a window's client area.
+std::vector<COLORREF> ScreenPixels(CWnd* pWnd, CRect rc)
+{
+    pWnd->ClientToScreen(&rc);
+    testsupport::Canvas canvas(rc.Width(), rc.Height());
+    HDC hScreen = ::GetDC(NULL);
+    ::BitBlt(canvas.Handle(), 0, 0, rc.Width(), rc.Height(), hScreen, rc.left, rc.top, SRCCOPY);
+    ::ReleaseDC(NULL, hScreen);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < rc.Height(); y += 2)
+        for (int x = 0; x < rc.Width(); x += 2)
+            pixels.push_back(::GetPixel(canvas.Handle(), x, y));
+    return pixels;
 }
 
 class RibbonControlsTest : public ::testing::Test
@@ -78,6 +119,23 @@ TEST_F(RibbonControlsTest, TheFullRibbonWithItsContextualPair)
     m_pFrame->Settle();
     m_pRibbon->RedrawWindow();
     EXPECT_TRUE(SaveScreenPicture(m_pFrame->m_hWnd, "ribbon_contextual_tab"));
+}
+
+TEST_F(RibbonControlsTest, LargeButtonsHavePicturesDrawnAtThirtyTwoPixels)
+{
+    CXTPRibbonGroup* pPuzzle = m_pRibbon->GetTab(0)->GetGroups()->GetAt(0);
+    for (int i = 0; i < pPuzzle->GetCount(); i++)
+    {
+        CXTPControl* pControl = pPuzzle->GetAt(i);
+        if (pControl->GetStyle() != xtpButtonIconAndCaptionBelow)
+            continue;
+        CXTPImageManagerIcon* pLarge = pControl->GetImage(32);
+        ASSERT_TRUE(pLarge != NULL) << i;
+        EXPECT_EQ(32, pLarge->GetWidth()) << i;
+        EXPECT_EQ(32, pLarge->GetHeight()) << i;
+        // Not the small picture.
+        EXPECT_NE(pControl->GetImage(16), pLarge) << i;
+    }
 }
 
 TEST_F(RibbonControlsTest, NarrowingTheFrameReducesTheGroupsThenScrolls)
@@ -325,4 +383,113 @@ TEST_F(RibbonControlsTest, HoldingAScrollButtonRepeatsUntilItIsReleased)
     m_pRibbon->EnsureControlVisible(pFirst);
     EXPECT_EQ(0, m_pRibbon->GetGroupsScrollPos());
     EXPECT_GE(pFirst->GetRect().left, m_pRibbon->GetGroupsRect().left);
+}
+
+TEST_F(RibbonControlsTest, TheOptionButtonSitsInTheCaptionBandAndRunsItsCommand)
+{
+    Resize(820, 400);
+    CXTPRibbonGroup* pMoves = m_pRibbon->GetTab(0)->GetGroups()->GetAt(1);
+    CXTPControl* pOption = pMoves->GetControlGroupOption();
+    ASSERT_TRUE(pOption != NULL);
+    ASSERT_TRUE(pOption->IsVisible());
+    EXPECT_EQ(m_pRibbon, pOption->GetParent());
+    // Groups without one show none.
+    EXPECT_FALSE(m_pRibbon->GetTab(0)->GetGroups()->GetAt(0)->GetControlGroupOption()->IsVisible());
+
+    // 15 x 14 at the right of the caption band.
+    CRect rcGroup = pMoves->GetRect();
+    CRect rc = pOption->GetRect();
+    int nCaption = m_pFrame->GetTheme()->GetGroupCaptionHeight();
+    EXPECT_EQ(CSize(15, 14), rc.Size());
+    EXPECT_GE(rc.top, rcGroup.bottom - nCaption);
+    EXPECT_LE(rc.bottom, rcGroup.bottom);
+    EXPECT_LE(rc.right, rcGroup.right);
+    EXPECT_GT(rc.left, rcGroup.CenterPoint().x);
+
+    // Its key tip stands in the band, at its middle, 6 px above the groups' bottom.
+    CXTPCommandBars* pBars = m_pFrame->GetCommandBars();
+    pBars->ShowKeyboardTips(m_pRibbon, 2);
+    CXTPCommandBarKeyboardTip* pOptionTip = NULL;
+    for (INT_PTR i = 0; i < pBars->m_arrKeyboardTips.GetSize(); i++)
+    {
+        CXTPCommandBarKeyboardTip* pTip = (CXTPCommandBarKeyboardTip*)pBars->m_arrKeyboardTips[i];
+        if (pTip->m_pOwner == pOption)
+            pOptionTip = pTip;
+    }
+    ASSERT_TRUE(pOptionTip != NULL);
+    CPoint ptTip(rc.CenterPoint().x, m_pRibbon->GetGroupsRect().bottom - 6);
+    m_pRibbon->ClientToScreen(&ptTip);
+    EXPECT_EQ(ptTip, pOptionTip->m_pt);
+    pBars->HideKeyboardTips();
+
+    // A real click runs its command.
+    m_pRibbon->Redraw(NULL, FALSE);
+    PumpAndIdle();
+    CPoint pt = rc.CenterPoint();
+    m_pRibbon->ClientToScreen(&pt);
+    ::SetCursorPos(pt.x, pt.y);
+    PumpAndIdle();
+    m_pFrame->m_arrCommands.clear();
+    INPUT inputs[2] = { MouseInput(MOUSEEVENTF_LEFTDOWN), MouseInput(MOUSEEVENTF_LEFTUP) };
+    ::SendInput(2, inputs, sizeof(INPUT));
+    EXPECT_TRUE(PumpUntil([this]() { return !m_pFrame->m_arrCommands.empty(); }));
+    EXPECT_EQ(std::vector<UINT>{ 2090 }, m_pFrame->m_arrCommands);
+
+    // Another tab hides it; a group reduced to its button shows none, and
+    // the group's popup has its own.
+    m_pRibbon->SetCurSel(1);
+    m_pFrame->Settle();
+    EXPECT_FALSE(pOption->IsVisible());
+    CXTPRibbonGroup* pHints = m_pRibbon->GetTab(1)->GetGroups()->GetAt(2);
+    pHints->ShowOptionButton(TRUE);
+    for (int cx = 600; cx >= 260 && !pHints->IsReduced(); cx -= 10)
+        Resize(cx, 400);
+    ASSERT_TRUE(pHints->IsReduced());
+    EXPECT_FALSE(pHints->GetControlGroupOption()->IsVisible());
+    m_pRibbon->SetTrackingMode(TRUE, FALSE);
+    m_pRibbon->SetPopuped(pHints->GetControlGroupPopup()->GetIndex());
+    PumpAndIdle();
+    CXTPRibbonGroupPopupToolBar* pGroupPopup = DYNAMIC_DOWNCAST(CXTPRibbonGroupPopupToolBar, OpenPopup());
+    ASSERT_TRUE(pGroupPopup != NULL);
+    CXTPControl* pPopupOption = pGroupPopup->GetGroup()->GetControlGroupOption();
+    ASSERT_TRUE(pPopupOption != NULL);
+    EXPECT_TRUE(pPopupOption->IsVisible());
+    EXPECT_EQ(pGroupPopup, pPopupOption->GetParent());
+    XTPMouseManager()->CloseAllTracked();
+    PumpAndIdle();
+}
+
+TEST_F(RibbonControlsTest, AGroupAddedAfterTheLayoutIsPaintedWithTheNextLayout)
+{
+    Resize(820, 400);
+    m_pRibbon->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+    PumpAndIdle();
+    // Empty groups area right of the Home tab's groups, where the new group goes.
+    CXTPRibbonGroups* pGroups = m_pRibbon->GetTab(0)->GetGroups();
+    int nRight = pGroups->GetAt(pGroups->GetCount() - 1)->GetRect().right;
+    CRect rcGroups = m_pRibbon->GetGroupsRect();
+    CRect rcProbe(nRight + 12, rcGroups.top + 8, nRight + 40, rcGroups.bottom - 8);
+    ASSERT_LT(rcProbe.right, rcGroups.right);
+    std::vector<COLORREF> before = ScreenPixels(m_pRibbon, rcProbe);
+
+    CXTPRibbonGroup* pGroup = m_pRibbon->GetTab(0)->AddGroup(_T("Late Group"), 14);
+    pGroup->Add(xtpControlButton, ID_TIMER_CLOCK, _T("Late Clock"))->SetStyle(xtpButtonIconAndCaptionBelow);
+    // The frame lays out (no Redraw asked for), then paints what is invalid.
+    m_pFrame->RecalcLayout();
+    m_pRibbon->UpdateWindow();
+    PumpAndIdle();
+    CRect rcInside;
+    ASSERT_TRUE(rcInside.IntersectRect(pGroup->GetRect(), rcProbe));
+    ASSERT_EQ(rcProbe, rcInside);
+    // The screen shows what was painted a little later under Wine.
+    size_t nChanged = 0, nCount = 0;
+    PumpUntil([&]() {
+        std::vector<COLORREF> after = ScreenPixels(m_pRibbon, rcProbe);
+        nChanged = 0;
+        nCount = after.size();
+        for (size_t i = 0; i < after.size() && i < before.size(); i++)
+            nChanged += before[i] != after[i] ? 1 : 0;
+        return nChanged > nCount / 4;
+    });
+    EXPECT_GT(nChanged, nCount / 4) << nChanged << " of " << nCount;
 }

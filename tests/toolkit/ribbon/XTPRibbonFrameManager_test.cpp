@@ -9,6 +9,32 @@ using namespace ribbontest;
 
 namespace
 {
+// Counts the menu loops the frame enters and closes each menu shortly after
+// it opened.
+int g_nMenuLoops = 0;
+HHOOK g_hMenuHook = NULL;
+LRESULT CALLBACK MenuLoopHook(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    const CWPSTRUCT* pMsg = (const CWPSTRUCT*)lParam;
+    if (nCode == HC_ACTION && pMsg->message == WM_ENTERMENULOOP)
+        g_nMenuLoops++;
+    return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+}
+void CALLBACK CloseMenuTimer(HWND, UINT, UINT_PTR, DWORD)
+{
+    ::EndMenu();
+}
+
+// A frame procedure that swallows the system-menu message, as a system
+// without it would.
+WNDPROC g_pfnFrameProc = NULL;
+LRESULT CALLBACK NoSystemMenuMessageProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
+{
+    if (nMsg == 0x0313)
+        return 0;
+    return ::CallWindowProc(g_pfnFrameProc, hWnd, nMsg, wParam, lParam);
+}
+
 class FrameManagerTest : public ::testing::Test
 {
 protected:
@@ -126,4 +152,30 @@ TEST_F(FrameManagerTest, TurningTheFrameDrawingOffGivesTheSystemCaptionBack)
     m_pFrame->GetClientRect(&rcClient);
     m_pFrame->ClientToScreen(&rcClient);
     EXPECT_GT(rcClient.top, rcWindow.top + ::GetSystemMetrics(SM_CYCAPTION) - 1);
+}
+
+TEST_F(FrameManagerTest, ARightClickOnTheCaptionOpensTheSystemMenuOnce)
+{
+    CRect rcCaption = m_pRibbon->GetCaptionRect();
+    ASSERT_FALSE(rcCaption.IsRectEmpty());
+    CPoint pt(rcCaption.CenterPoint().x, rcCaption.top + 5);
+    ASSERT_NE(0, m_pRibbon->HitTestCaption(pt));
+
+    g_hMenuHook = ::SetWindowsHookEx(WH_CALLWNDPROC, MenuLoopHook, NULL, ::GetCurrentThreadId());
+    ASSERT_TRUE(g_hMenuHook != NULL);
+    UINT_PTR nTimer = ::SetTimer(NULL, 0, 100, CloseMenuTimer);
+    // The system's message shows the menu: it is not tracked a second time.
+    g_nMenuLoops = 0;
+    m_pRibbon->SendMessage(WM_RBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+    EXPECT_EQ(1, g_nMenuLoops);
+
+    // Where the message shows nothing, the ribbon tracks the menu itself.
+    g_pfnFrameProc = (WNDPROC)::SetWindowLongPtr(m_pFrame->m_hWnd, GWLP_WNDPROC, (LONG_PTR)NoSystemMenuMessageProc);
+    g_nMenuLoops = 0;
+    m_pRibbon->SendMessage(WM_RBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+    EXPECT_EQ(1, g_nMenuLoops);
+    ::SetWindowLongPtr(m_pFrame->m_hWnd, GWLP_WNDPROC, (LONG_PTR)g_pfnFrameProc);
+    ::KillTimer(NULL, nTimer);
+    ::UnhookWindowsHookEx(g_hMenuHook);
+    g_hMenuHook = NULL;
 }

@@ -235,5 +235,36 @@ TEST_F(GroupsTest, RemoveAllKeepsTheRibbonsOwnParts)
     EXPECT_EQ(m_pRibbon, m_pRibbon->GetControlQuickAccessPopup()->GetParent());
     EXPECT_EQ(m_pRibbon, m_pRibbon->GetScrollLeft()->GetParent());
     EXPECT_EQ(m_pRibbon, pGroup->GetControlGroupPopup()->GetParent());
+    ASSERT_TRUE(pGroup->GetControlGroupOption() != NULL);
+    EXPECT_EQ(m_pRibbon, pGroup->GetControlGroupOption()->GetParent());
     EXPECT_EQ(0, pGroup->GetCount());
+}
+
+TEST_F(GroupsTest, TheOptionButtonFollowsTheGroupAndLeavesWithIt)
+{
+    CXTPRibbonGroup* pGroup = m_pTab->AddGroup(_T("&Layout"), 7);
+    CXTPControl* pOption = pGroup->GetControlGroupOption();
+    ASSERT_TRUE(pOption != NULL);
+    // It takes the group's id and caption until given its own id.
+    EXPECT_EQ(7, pOption->GetID());
+    EXPECT_EQ(CString(_T("&Layout")), pOption->GetCaption());
+    pGroup->SetID(8);
+    EXPECT_EQ(8, pOption->GetID());
+    pOption->SetID(2090);
+    pGroup->SetID(9);
+    EXPECT_EQ(2090, pOption->GetID());
+    // Hidden until the group shows it.
+    EXPECT_FALSE(pOption->IsVisible(xtpHideRibbonTab));
+    pGroup->ShowOptionButton(TRUE);
+    EXPECT_TRUE(pOption->IsVisible(xtpHideRibbonTab));
+
+    // Removing the group takes its option button out of the bar.
+    int nControls = m_pRibbon->GetControlCount();
+    pOption->InternalAddRef();
+    m_pTab->GetGroups()->Remove(pGroup);
+    EXPECT_EQ(nControls - 2, m_pRibbon->GetControlCount());     // its popup and option buttons
+    for (int i = 0; i < m_pRibbon->GetControlCount(); i++)
+        EXPECT_NE(pOption, m_pRibbon->GetControl(i));
+    EXPECT_TRUE(pOption->GetRibbonGroup() == NULL);
+    pOption->InternalRelease();
 }

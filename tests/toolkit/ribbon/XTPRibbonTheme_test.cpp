@@ -132,3 +132,63 @@ TEST_F(RibbonThemeTest, TheTabPaintManagerIsSetUpForTheRibbon)
     // The tab text colours come from the store.
     EXPECT_EQ(m_pFrame->GetTheme()->m_clrTabNormalText, (COLORREF)pTabs->GetColorSet()->m_clrTextNormal);
 }
+
+TEST_F(RibbonThemeTest, KeyedNineGridPartsBlendOntoThirtyTwoBitPictures)
+{
+    // The system button's picture has a magenta key around its round face.
+    CXTPOffice2007Image* pImage = m_pFrame->GetTheme()->LoadImage(_T("FRAMESYSTEMBUTTON"));
+    ASSERT_TRUE(pImage != NULL);
+    const COLORREF clrBack = RGB(0, 128, 0);
+    const COLORREF clrKey = RGB(255, 0, 255);
+    CRect rc(0, 0, 60, 60);
+    // Through TransparentBlt, then through the buffered AlphaBlend path.
+    testsupport::Canvas keyed(60, 60, clrBack, 32);
+    pImage->DrawImageTransparent(CDC::FromHandle(keyed.Handle()), rc, pImage->GetSource(0, 3), CRect(0, 0, 0, 0),
+                                 clrKey);
+    testsupport::Canvas blended(60, 60, clrBack, 32);
+    pImage->DrawImageBuffered(CDC::FromHandle(blended.Handle()), rc, pImage->GetSource(0, 3), CRect(0, 0, 0, 0),
+                              clrKey, 1);
+    int nBack = 0, nFace = 0;
+    for (int y = 0; y < 60; y++)
+    {
+        for (int x = 0; x < 60; x++)
+        {
+            COLORREF clr = keyed.Pixel(x, y);
+            ASSERT_NE(clrKey, clr) << x << "," << y;
+            ASSERT_NE(clrKey, blended.Pixel(x, y)) << x << "," << y;
+            // Both ways leave the same pixels: no black where the key was.
+            ASSERT_EQ(clr, blended.Pixel(x, y)) << x << "," << y;
+            (clr == clrBack ? nBack : nFace)++;
+        }
+    }
+    // The corners show through, the face is drawn.
+    EXPECT_EQ(clrBack, keyed.Pixel(0, 0));
+    EXPECT_GT(nBack, 100);
+    EXPECT_GT(nFace, 60 * 60 / 2);
+}
+
+TEST_F(RibbonThemeTest, TheFaceIsSegoeUIWhenInstalledElseTheMenuFont)
+{
+    CXTPRibbonTheme* pTheme = m_pFrame->GetTheme();
+    NONCLIENTMETRICS ncm;
+    ZeroMemory(&ncm, sizeof(ncm));
+    ncm.cbSize = sizeof(ncm);
+    ASSERT_TRUE(::SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0));
+    auto face = [pTheme]() {
+        LOGFONT lf;
+        pTheme->GetGroupCaptionFont()->GetLogFont(&lf);
+        return CString(lf.lfFaceName);
+    };
+    // The face flag is set by the theme.
+    EXPECT_TRUE(pTheme->m_bUseOfficeFont);
+    CString strExpected = CXTPPaintManager::FontExists(_T("Segoe UI")) ? CString(_T("Segoe UI"))
+                                                                       : CString(ncm.lfMenuFont.lfFaceName);
+    EXPECT_EQ(strExpected, face());
+    // Without the flag the system's menu face is taken.
+    pTheme->m_bUseOfficeFont = FALSE;
+    pTheme->RefreshMetrics();
+    EXPECT_EQ(CString(ncm.lfMenuFont.lfFaceName), face());
+    pTheme->m_bUseOfficeFont = TRUE;
+    pTheme->RefreshMetrics();
+    EXPECT_EQ(strExpected, face());
+}

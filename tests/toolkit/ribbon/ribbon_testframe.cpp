@@ -3,6 +3,7 @@
 
 #include "XTPImageManager.h"
 #include "resource.h"
+#include "ribbon_res.h"
 #include "support/gdi_count.h"
 #include "support/snapshot.h"
 #include "support/wndtest.h"
@@ -71,6 +72,10 @@ int CRibbonFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
                                     ID_TIMER_ELAPSED, ID_TIMER_REMAINING, ID_TIMER_TARGET };
     m_pCommandBars->GetImageManager()->SetIcons(IDR_MAINFRAME, s_game, 8, CSize(16, 15));
     m_pCommandBars->GetImageManager()->SetIcons(IDR_TIMER_TOOLBAR, s_timer, 6, CSize(16, 15));
+    // Large buttons show pictures drawn at 32 x 32, not scaled-up small ones.
+    static const UINT s_large[] = { ID_NEW_PUZZLE, ID_FILE_OPEN, ID_UNDO_MOVE,
+                                    ID_TIMER_PLAY, ID_TIMER_PAUSE, ID_TIMER_CLOCK };
+    m_pCommandBars->GetImageManager()->SetIcons(IDB_RIBBON_LARGE_BUTTONS, s_large, 6, CSize(32, 32));
     return 0;
 }
 
@@ -92,6 +97,8 @@ void CRibbonFrame::BuildSample()
     pMoves->Add(xtpControlButton, ID_BRANCH_ACCEPT, _T("Accept"))->SetStyle(xtpButtonIconAndCaption);
     pMoves->Add(xtpControlButton, ID_BRANCH_REVERT, _T("Revert"))->SetStyle(xtpButtonIconAndCaption);
     pMoves->ShowOptionButton(TRUE);
+    pMoves->GetControlGroupOption()->SetID(2090);
+    pMoves->GetControlGroupOption()->SetTooltip(_T("Move Options"));
 
     CXTPRibbonGroup* pTimer = pHome->AddGroup(_T("Timer"), 12);
     pTimer->Add(xtpControlButton, ID_TIMER_PLAY, _T("Start"))->SetStyle(xtpButtonIconAndCaptionBelow);

@@ -144,6 +144,30 @@ TEST(TabPaintManagerText, ACaptionIsShortenedInItsMiddle)
     EXPECT_EQ(CString("..."), CXTPTabPaintManager::FormatMiddleEllipsis(&dc, strCaption, 2, DT_NOPREFIX));
 }
 
+TEST(TabPaintManagerText, AnyTitleIsShortenedAtItsEndToTheLongestStartThatFits)
+{
+    // A stored pane title of 70,000 characters, as a damaged layout gives
+    // it, drawn on a side bar 120 pixels long.
+    CWindowDC dc(NULL);
+    CString strTitle;
+    for (int i = 0; i < 70000; i++)
+        strTitle += (char)('a' + i % 26);
+    const int nRoom = 120;
+    CString strFit = CXTPTabPaintManager::FitEndEllipsis(&dc, strTitle, nRoom);
+    ASSERT_GT(strFit.GetLength(), 3);
+    EXPECT_EQ(CString("..."), strFit.Right(3));
+    CString strStart = strFit.Left(strFit.GetLength() - 3);
+    EXPECT_EQ(strTitle.Left(strStart.GetLength()), strStart);
+    EXPECT_LE(dc.GetTextExtent(strFit).cx, nRoom);
+    EXPECT_GT(dc.GetTextExtent(strTitle.Left(strStart.GetLength() + 1) + "...").cx, nRoom)
+        << "one character more would not fit";
+
+    // Short texts stay whole; no room leaves just the dots.
+    EXPECT_EQ(CString("Grid"), CXTPTabPaintManager::FitEndEllipsis(&dc, "Grid", nRoom));
+    EXPECT_EQ(CString("..."), CXTPTabPaintManager::FitEndEllipsis(&dc, strTitle, 2));
+    EXPECT_EQ(CString(""), CXTPTabPaintManager::FitEndEllipsis(&dc, "", 0));
+}
+
 TEST(TabPaintManagerLayout, UprightTabsMakeTheHeaderAsDeepAsTheLongestTab)
 {
     PaintManagerHolder pm;
