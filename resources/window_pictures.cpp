@@ -1013,8 +1013,15 @@ bool DrawFramePicture(Canvas& canvas, const RECT& rc, const Frame& frame, const 
     else
         return false;
 
+    // The caption sits at the foot of the picture, as tall as its lines: a
+    // caption that wraps onto a second line grows upwards instead of being
+    // cut off by the picture's bottom edge. Two rows stay clear below it.
     HFONT hFont = MakeFont(13, false, "Tahoma", true);
-    RECT rcCaption = {rc.left, rc.bottom - 28, rc.right, rc.bottom};
+    RECT rcCaption = {rc.left, rc.bottom - 28, rc.right, rc.bottom - 2};
+    const int nCaption = DrawTextIn(hDC, frame.caption, hFont, RGB(40, 40, 40), rcCaption,
+                                    DT_CENTER | DT_WORDBREAK | DT_CALCRECT);
+    if (nCaption > rcCaption.bottom - rcCaption.top)
+        rcCaption.top = rcCaption.bottom - nCaption;
     DrawTextIn(hDC, frame.caption, hFont, RGB(40, 40, 40), rcCaption, DT_CENTER | DT_WORDBREAK);
     ::DeleteObject(hFont);
     return true;

@@ -668,7 +668,15 @@ BOOL CPropertySheet::PreTranslateMessage(MSG* pMsg)
 
 LRESULT CPropertySheet::HandleInitDialog(WPARAM, LPARAM)
 {
-    return OnInitDialog();
+    // Like a dialog, a modal sheet that its initialisation does not place
+    // opens centred over its owner instead of the screen's top-left corner.
+    RECT rcBefore;
+    ::GetWindowRect(m_hWnd, &rcBefore);
+    const DWORD dwStyleBefore = (DWORD)::GetWindowLongPtr(m_hWnd, GWL_STYLE);
+    const BOOL bResult = OnInitDialog();
+    if (::IsWindow(m_hWnd))
+        AfxCenterNewDialog(this, rcBefore, dwStyleBefore);
+    return bResult;
 }
 
 BOOL CPropertySheet::OnInitDialog()

@@ -604,6 +604,9 @@ TEST(Brindlemark, APuzzleIsMadePlayedPausedAndSavedWithCtrlS)
     HWND hColors = WaitForWindow(game.Pid(), "Colors", 5000);
     ASSERT_TRUE(hColors != NULL);
     Wait(300);
+    // Like every dialog it opens centred over the frame, not in the
+    // screen's corner.
+    EXPECT_TRUE(IsCentredOver(hColors, hFrame));
     // Two tabs, the standard page showing.
     std::vector<HWND> tabs = Descendants(hColors, "", "SysTabControl32");
     ASSERT_EQ(1u, tabs.size());

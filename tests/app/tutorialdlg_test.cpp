@@ -41,6 +41,34 @@ TEST(TutorialDlg, EveryPageHasItsPictures)
     EXPECT_EQ(2072u, CTutorialDlg::GetPictureID(7, 0));
 }
 
+// A picture's caption shows whole: the two rows at the foot of the picture
+// area (x 362 to 645, above y 404) stay clear of its text. A caption cut off
+// by that edge leaves the cut glyphs there.
+TEST(TutorialDlg, EveryCaptionShowsWholeAboveTheFootOfItsPicture)
+{
+    HDC hScreen = ::GetDC(NULL);
+    HDC hDC = ::CreateCompatibleDC(hScreen);
+    ::ReleaseDC(NULL, hScreen);
+    for (UINT nID = 2058; nID <= 2072; nID++)
+    {
+        HBITMAP hBitmap = ::LoadBitmapA(::GetModuleHandle(NULL), MAKEINTRESOURCEA(nID));
+        ASSERT_TRUE(hBitmap != NULL) << nID;
+        HGDIOBJ hOld = ::SelectObject(hDC, hBitmap);
+        int nDark = 0;
+        for (int y = 402; y < 404; y++)
+            for (int x = 362; x < 646; x++)
+            {
+                const COLORREF cr = ::GetPixel(hDC, x, y);
+                if (GetRValue(cr) + GetGValue(cr) + GetBValue(cr) < 3 * 200)
+                    nDark++;
+            }
+        EXPECT_EQ(0, nDark) << "picture " << nID;
+        ::SelectObject(hDC, hOld);
+        ::DeleteObject(hBitmap);
+    }
+    ::DeleteDC(hDC);
+}
+
 TEST(TutorialDlg, NextStopsAtTheLastPageAndTheTimerAlternatesPictures)
 {
     struct Seen

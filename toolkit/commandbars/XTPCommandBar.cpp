@@ -988,11 +988,13 @@ BOOL CXTPCommandBar::ProcessSpecialKey(XTPSpecialKey key)
     case xtpKeyPopup:
         if (pSelected == NULL || pSelected->GetCommandBar() == NULL)
             return FALSE;
-        if (!pSelected->GetPopuped())
-        {
-            SetSelected(m_nSelected, 2);
-            SetPopuped(m_nSelected, TRUE);
-        }
+        // With the selected control's popup already open the key comes from
+        // that popup, which could not use it (Right on a plain item of a
+        // submenu): it goes on to the menu bar, which moves to its next menu.
+        if (pSelected->GetPopuped())
+            return FALSE;
+        SetSelected(m_nSelected, 2);
+        SetPopuped(m_nSelected, TRUE);
         return TRUE;
     case xtpKeyEscape:
     {

@@ -11,6 +11,10 @@
 namespace
 {
 const UINT_PTR kShowTimer = 1;
+// While a tip shows, it checks the cursor this often: the mouse can leave the
+// program's windows altogether, and then no window of it hears of the move.
+const UINT_PTR kLeaveTimer = 2;
+const UINT kLeaveCheckMilliseconds = 100;
 const UINT kToolInfoSize = 40;     // TOOLINFO without lParam
 const UINT kToolInfoExSize = 44;   // with lParam (the extension block)
 const LPCTSTR kTipClassName = _T("XTPToolTipContextToolTip");
@@ -307,6 +311,11 @@ LRESULT CXTPToolTipContextToolTip::WindowProc(UINT message, WPARAM wParam, LPARA
             OnShowTimer();
             return 0;
         }
+        if (wParam == kLeaveTimer)
+        {
+            OnLeaveTimer();
+            return 0;
+        }
         break;
 
     case WM_DESTROY:
@@ -440,6 +449,23 @@ void CXTPToolTipContextToolTip::OnShowTimer()
         ShowTool(m_arrTools[nHit]);
 }
 
+void CXTPToolTipContextToolTip::OnLeaveTimer()
+{
+    if (m_toolShown.IsEmpty())
+    {
+        if (m_hWnd != NULL)
+            KillTimer(kLeaveTimer);
+        return;
+    }
+    MSG msg;
+    ZeroMemory(&msg, sizeof(msg));
+    msg.message = WM_MOUSEMOVE;
+    ::GetCursorPos(&msg.pt);
+    int nHit = HitTestTool(&msg);
+    if (nHit < 0 || !m_arrTools[nHit]->IsSameTool(m_toolShown))
+        ShowTool(NULL);
+}
+
 BOOL CXTPToolTipContextToolTip::IsToolWindowRTL(const XTP_TOOLTIP_TOOLITEM* pTool) const
 {
     return pTool != NULL && ::IsWindow(pTool->hwnd) &&
@@ -543,6 +569,7 @@ void CXTPToolTipContextToolTip::ShowTool(const XTP_TOOLTIP_TOOLITEM* pTool)
 
     if (pTool == NULL || sz.cx == 0 || sz.cy == 0)
     {
+        KillTimer(kLeaveTimer);
         SetMouseHook(FALSE);
         m_toolPending.Clear();
         m_toolShown.Clear();
@@ -580,6 +607,7 @@ void CXTPToolTipContextToolTip::ShowTool(const XTP_TOOLTIP_TOOLITEM* pTool)
     Invalidate();
     UpdateWindow();
     SetMouseHook(TRUE);
+    SetTimer(kLeaveTimer, kLeaveCheckMilliseconds, NULL);
     m_toolClicked.Clear();
     m_dwLastShow = ::GetTickCount();
 }

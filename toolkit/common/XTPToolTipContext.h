@@ -65,6 +65,9 @@ public:
 
     // The show timer's tick (timer 1).
     void OnShowTimer();
+    // The leave check's tick (timer 2, while a tip shows): the tip goes once
+    // the cursor is off its tool, wherever the cursor went.
+    void OnLeaveTimer();
     // Shows a tool (NULL hides).
     void ShowTool(const XTP_TOOLTIP_TOOLITEM* pTool);
 

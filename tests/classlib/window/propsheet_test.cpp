@@ -219,6 +219,23 @@ TEST_F(SheetTest, EndDialogFromAPageClosesTheSheet)
     EXPECT_EQ(NULL, sheet.m_hWnd);
 }
 
+// A modal sheet opens centred over its owner, as dialogs do (the colour
+// dialog of the game's profile panes is one).
+TEST_F(SheetTest, AModalSheetOpensCentredOverItsOwner)
+{
+    owner.SetWindowPos(NULL, 300, 200, 500, 400, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    CRect rcSheet;
+    page1.steps = { [&rcSheet](CTestPage* p) {
+        p->GetParentSheet()->GetWindowRect(&rcSheet);
+        p->GetParentSheet()->EndDialog(IDOK);
+    } };
+    EXPECT_EQ(IDOK, sheet.DoModal());
+    ASSERT_FALSE(rcSheet.IsRectEmpty());
+    EXPECT_NEAR(550, rcSheet.CenterPoint().x, 2) << rcSheet.left;
+    EXPECT_NEAR(400, rcSheet.CenterPoint().y, 2) << rcSheet.top;
+    owner.ShowWindow(SW_HIDE);
+}
+
 TEST_F(SheetTest, ModelessSheetsSendToThePagesThatExist)
 {
     ASSERT_TRUE(sheet.Create(&owner));

@@ -117,6 +117,41 @@ TEST_F(MenuBarTest, AltWithALetterOpensThatMenuAndArrowsMoveOn)
     EXPECT_FALSE(m_pMenuBar->IsTrackingMode());
 }
 
+// Right on a plain item of a submenu moves on to the next menu of the menu
+// bar, as it does on a plain item of a menu; Left in the submenu only closes
+// the submenu.
+TEST_F(MenuBarTest, RightOnAPlainItemOfASubmenuOpensTheNextMenu)
+{
+    SendKey(VK_MENU, FALSE);
+    Press('F');
+    SendKey(VK_MENU, TRUE);
+    Settle();
+    CXTPPopupBar* pFile = OpenPopup();
+    ASSERT_NE(nullptr, pFile);
+    ASSERT_EQ(m_pMenuBar->GetControl(0)->GetCommandBar(), pFile);
+    ASSERT_EQ(0, pFile->GetSelected());
+    ASSERT_TRUE(pFile->GetControl(0)->GetCommandBar() != NULL) << "File's first item opens a submenu";
+
+    Press(VK_RIGHT);
+    Settle();
+    CXTPPopupBar* pSub = OpenPopup();
+    ASSERT_EQ(pFile->GetControl(0)->GetCommandBar(), pSub) << "Right: the submenu";
+    Press(VK_LEFT);
+    Settle();
+    EXPECT_EQ(pFile, OpenPopup()) << "Left: back in the File menu";
+    Press(VK_RIGHT);
+    Settle();
+    ASSERT_EQ(pSub, OpenPopup());
+
+    Press(VK_RIGHT);
+    Settle();
+    EXPECT_EQ(m_pMenuBar->GetControl(1)->GetCommandBar(), OpenPopup()) << "Right in the submenu: the Edit menu";
+    EXPECT_EQ(1, m_pMenuBar->GetSelected());
+    Press(VK_ESCAPE);
+    Press(VK_ESCAPE);
+    Settle();
+}
+
 TEST_F(MenuBarTest, AClickElsewhereClosesTheMenu)
 {
     CRect rcTitle = m_pMenuBar->GetControl(0)->GetRect();

@@ -158,6 +158,40 @@ TEST_F(ToolTipTest, ClickHidesTheTipUntilTheMouseLeavesTheTool)
     EXPECT_TRUE(pTip->IsWindowVisible() || pTip->GetPendingTool().uId == 2u);
 }
 
+// The mouse may leave for a point where no window of the program hears of the
+// move (the desktop): the tip goes all the same, by its own check.
+TEST_F(ToolTipTest, TipGoesWhenTheCursorLeavesForAPlaceNoWindowOfTheProgramCovers)
+{
+    m_ctx.SetStyle(CXTPToolTipContext::xtpToolTipOffice);
+    MoveTo(20, 20);
+    CXTPToolTipContextToolTip* pTip = Tip();
+    ASSERT_NE(nullptr, pTip);
+    pTip->OnShowTimer();
+    ASSERT_TRUE(pTip->IsWindowVisible());
+
+    // Still on the tool: it stays.
+    pTip->OnLeaveTimer();
+    EXPECT_TRUE(pTip->IsWindowVisible());
+    EXPECT_EQ(1u, pTip->GetShownTool().uId);
+
+    // Off every window of the process, with no message to anyone.
+    ::SetCursorPos(900, 900);
+    testsupport::Pump(400);
+    EXPECT_FALSE(pTip->IsWindowVisible()) << "the leave check did not run";
+    EXPECT_TRUE(pTip->GetShownTool().IsEmpty());
+
+    // Shown again, then the cursor moves onto the owner beside the tools.
+    MoveTo(80, 20);
+    pTip->SetLastShowTime(::GetTickCount());
+    MoveTo(80, 22);
+    if (!pTip->IsWindowVisible())
+        pTip->OnShowTimer();
+    ASSERT_TRUE(pTip->IsWindowVisible());
+    ::SetCursorPos(100 + 65, 100 + 80);
+    pTip->OnLeaveTimer();
+    EXPECT_FALSE(pTip->IsWindowVisible());
+}
+
 TEST_F(ToolTipTest, OwnTipRemembersAClickRelayedToIt)
 {
     m_ctx.SetStyle(CXTPToolTipContext::xtpToolTipOffice);
