@@ -15,6 +15,10 @@
 #include "TimerToolBar.h"
 #include "TutorialDlg.h"
 #include "XTPCommandBarsOptions.h"
+#include "XTPCustomizeSheet.h"
+#include "XTPCustomizeCommandsPage.h"
+#include "XTPCustomizeOptionsPage.h"
+#include "XTPCustomizeKeyboardPage.h"
 #include "XTPControlCustom.h"
 #include "XTPDockingPane.h"
 #include "XTPPropertyGridDefines.h"
@@ -298,7 +302,22 @@ LRESULT CMainFrame::OnToolBarVisibleChanged(WPARAM, LPARAM)
 
 void CMainFrame::OnCustomize()
 {
-    // The customise dialog comes with a later version of the command bars.
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    if (pCommandBars == NULL)
+        return;
+    CXTPCustomizeSheet sheet(pCommandBars);
+    CXTPCustomizeKeyboardPage pageKeyboard(&sheet);
+    sheet.AddPage(&pageKeyboard);
+    pageKeyboard.AddCategories(IDR_MAINFRAME, FALSE);
+    CXTPCustomizeOptionsPage pageOptions(&sheet);
+    sheet.AddPage(&pageOptions);
+
+    CXTPCustomizeCommandsPage* pCommands = sheet.GetCommandsPage();
+    pCommands->AddCategories(IDR_MAINFRAME, FALSE);
+    pCommands->InsertAllCommandsCategory(XTP_IDS_ALL_COMMANDS, -1);
+    pCommands->InsertBuiltInMenus(IDR_MAINFRAME, XTP_IDS_BUILTINMENUS, -1);
+    pCommands->InsertNewMenuCategory(XTP_IDS_NEWMENU, -1);
+    sheet.DoModal();
 }
 
 void CMainFrame::OnTextBelowIcons()

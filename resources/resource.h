@@ -9,4 +9,5 @@
 #include "commandbars_game_res.h"
 #include "propertygrid_res.h"
 #include "profiles_res.h"
+#include "customize_res.h"
 #include "controls_res.h"

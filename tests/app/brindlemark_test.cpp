@@ -2,7 +2,8 @@
 // outside as a player would: the first start with an empty registry, what
 // exit keeps and the next start restores, a new puzzle from the dialog,
 // clicks on the board, pause, Ctrl+S, the tutorial, the about box and the
-// save question at exit. Screens of each step go to the snapshots.
+// save question at exit, and a custom toolbar made in Customize that comes
+// back at the next start. Screens of each step go to the snapshots.
 // ctest: run-serial
 // ctest: lock registry
 #include "support/registry.h"
@@ -892,5 +893,155 @@ TEST(Brindlemark, MenusLeaveNoShadowsAndAltPassesLettersToTheToolbar)
     ::PostMessage(hOpen, WM_COMMAND, IDCANCEL, 0);
     Wait(500);
     EXPECT_EQ(0, game.Close());
+    ClearSettings();
+}
+
+namespace
+{
+// Presses a button of a page or dialog by its text, through its parent.
+bool PressChildButton(HWND hTop, const std::string& strText)
+{
+    std::vector<HWND> buttons = Descendants(hTop, strText, "Button");
+    if (buttons.empty())
+        return false;
+    ::PostMessage(::GetParent(buttons[0]), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(buttons[0]), BN_CLICKED),
+                  (LPARAM)buttons[0]);
+    Wait(400);
+    return true;
+}
+
+// The screen point of a list box item's centre.
+POINT ListItemCentre(HWND hList, int nItem)
+{
+    RECT rc;
+    ::GetClientRect(hList, &rc);
+    int nHeight = (int)::SendMessage(hList, LB_GETITEMHEIGHT, 0, 0);
+    int nTop = (int)::SendMessage(hList, LB_GETTOPINDEX, 0, 0);
+    POINT pt = {rc.right / 3, (nItem - nTop) * nHeight + nHeight / 2};
+    ::ClientToScreen(hList, &pt);
+    return pt;
+}
+
+HWND CustomBar(HWND hFrame)
+{
+    std::vector<HWND> bars = Descendants(hFrame, "Custom 1", "XTPToolBar");
+    return bars.empty() ? NULL : bars[0];
+}
+} // namespace
+
+TEST(Brindlemark, ACustomToolbarMadeInCustomizeComesBackAndADamagedBarSetStillStarts)
+{
+    if (::GetFileAttributes(ExePath().c_str()) == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "the program is not built: " << ExePath();
+    ClearSettings();
+    int nBarWidth = 0;
+    {
+        Game game;
+        ASSERT_TRUE(game.Frame() != NULL);
+        ::SetForegroundWindow(game.Frame());
+        // View > Toolbars > Customize...
+        game.Command(ID_VIEW_CUSTOMIZE);
+        HWND hSheet = WaitForWindow(game.Pid(), "Customize", 5000);
+        ASSERT_TRUE(hSheet != NULL) << "the Customize sheet did not open";
+        ::SetForegroundWindow(hSheet);
+        Wait(300);
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(hSheet, "customize_toolbars").empty());
+
+        // New... proposes "Custom 1"; OK makes the bar.
+        ASSERT_TRUE(PressChildButton(hSheet, "&New..."));
+        HWND hNew = WaitForWindow(game.Pid(), "New Toolbar", 5000);
+        ASSERT_TRUE(hNew != NULL);
+        char szName[64] = "";
+        ::GetDlgItemTextA(hNew, 100, szName, sizeof(szName));
+        EXPECT_STREQ("Custom 1", szName);
+        ::PostMessage(hNew, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        Wait(500);
+        HWND hBar = CustomBar(game.Frame());
+        ASSERT_TRUE(hBar != NULL) << "no bar \"Custom 1\"";
+        RECT rcEmpty;
+        ::GetWindowRect(hBar, &rcEmpty);
+
+        // The Commands page: two commands of "File" dragged onto the bar.
+        ::SendMessage(hSheet, PSM_SETCURSEL, 1, 0);
+        Wait(400);
+        HWND hPage = (HWND)::SendMessage(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0);
+        ASSERT_TRUE(hPage != NULL);
+        HWND hCommands = ::GetDlgItem(hPage, 101);
+        ASSERT_TRUE(hCommands != NULL);
+        for (int nItem = 1; nItem <= 2; nItem++)
+        {
+            RECT rcBar;
+            ::GetWindowRect(hBar, &rcBar);
+            POINT ptTo = {rcBar.right - 4, (rcBar.top + rcBar.bottom) / 2};
+            DragScreen(ListItemCentre(hCommands, nItem), ptTo);
+        }
+        RECT rcFull;
+        ::GetWindowRect(hBar, &rcFull);
+        nBarWidth = rcFull.right - rcFull.left;
+        EXPECT_GT(nBarWidth, (rcEmpty.right - rcEmpty.left) + 30) << "two buttons widen the bar";
+        ::SetForegroundWindow(game.Frame());
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(game.Frame(), "custom_toolbar").empty());
+
+        ::SetForegroundWindow(hSheet);
+        ASSERT_TRUE(PressChildButton(hSheet, "Close"));
+        EXPECT_TRUE(WaitForWindow(game.Pid(), "Customize", 200) == NULL) << "Close ends the sheet";
+        EXPECT_EQ(0, game.Close());
+    }
+    EXPECT_EQ(4, testsupport::UserProfileInt("CommandBars-Summary", "Bars"));
+    {
+        // The next start brings the bar back with its two buttons.
+        Game again;
+        ASSERT_TRUE(again.Frame() != NULL);
+        HWND hBar = CustomBar(again.Frame());
+        ASSERT_TRUE(hBar != NULL) << "the custom bar is back";
+        RECT rc;
+        ::GetWindowRect(hBar, &rc);
+        EXPECT_EQ(nBarWidth, rc.right - rc.left) << "with its buttons";
+        ::SetForegroundWindow(again.Frame());
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(again.Frame(), "custom_toolbar_restarted").empty());
+
+        // Delete it from the Toolbars page: the question is answered OK.
+        again.Command(ID_VIEW_CUSTOMIZE);
+        HWND hSheet = WaitForWindow(again.Pid(), "Customize", 5000);
+        ASSERT_TRUE(hSheet != NULL);
+        HWND hPage = (HWND)::SendMessage(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0);
+        HWND hList = ::GetDlgItem(hPage, 100);
+        int nItem = (int)::SendMessageA(hList, LB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM) "Custom 1");
+        ASSERT_GE(nItem, 0);
+        ::SendMessage(hList, LB_SETCURSEL, nItem, 0);
+        ::PostMessage(hPage, WM_COMMAND, MAKEWPARAM(100, LBN_SELCHANGE), (LPARAM)hList);
+        Wait(300);
+        ASSERT_TRUE(PressChildButton(hSheet, "&Delete"));
+        HWND hAsk = WaitForWindow(again.Pid(), "Brindlemark", 3000);
+        if (hAsk != NULL && hAsk != again.Frame())
+        {
+            ::PostMessage(hAsk, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            Wait(500);
+        }
+        EXPECT_TRUE(CustomBar(again.Frame()) == NULL) << "deleted";
+        PressChildButton(hSheet, "Close");
+        EXPECT_EQ(0, again.Close());
+    }
+    EXPECT_EQ(3, testsupport::UserProfileInt("CommandBars-Summary", "Bars"));
+
+    // A damaged stored bar set: the game still starts with its own bars.
+    {
+        HKEY hKey;
+        std::string strKey = std::string(kUserKey) + "\\CommandBars-Controls";
+        ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, strKey.c_str(), 0, NULL, 0, KEY_WRITE, NULL,
+                                                   &hKey, NULL));
+        const BYTE garbage[] = {'Z', 'I', 'P', '!', 0xFF, 0x13, 0x77, 0x00, 0x42, 0x42, 0x42, 0x42};
+        ::RegSetValueExA(hKey, "Controls", 0, REG_BINARY, garbage, sizeof(garbage));
+        ::RegCloseKey(hKey);
+    }
+    {
+        Game damaged;
+        ASSERT_TRUE(damaged.Frame() != NULL) << "the game starts";
+        EXPECT_EQ(3u, Descendants(damaged.Frame(), "", "XTPToolBar").size() +
+                          Descendants(damaged.Frame(), "", "XTPMenuBar").size())
+            << "the menu bar, Standard and Timer";
+        EXPECT_TRUE(CustomBar(damaged.Frame()) == NULL);
+        EXPECT_EQ(0, damaged.Close());
+    }
     ClearSettings();
 }

@@ -1,6 +1,10 @@
 // The command bar base window: selection, popups, tracking mode, keyboard
 // and mouse handling, drawing and the idle command-UI update.
 #include "XTPCommandBar.h"
+#include "XTPCustomizeDragTracker.h"
+#include "XTPCustomizeSheet.h"
+#include "XTPCustomizeResource.h"
+#include "XTPResourceManager.h"
 #include "XTPCommandBarAnimation.h"
 #include "XTPControls.h"
 #include "XTPControl.h"
@@ -34,6 +38,7 @@ BEGIN_MESSAGE_MAP(CXTPCommandBar, CWnd)
     ON_WM_LBUTTONUP()
     ON_WM_LBUTTONDBLCLK()
     ON_WM_RBUTTONDOWN()
+    ON_WM_SETCURSOR()
     ON_WM_RBUTTONUP()
     ON_WM_TIMER()
     ON_WM_NCHITTEST()
@@ -1160,10 +1165,45 @@ void CXTPCommandBar::OnRButtonDown(UINT nFlags, CPoint point)
     if (IsCustomizeMode() && IsCustomizable() && pControl != NULL && pControl->IsCustomizeMovable() &&
         pCommandBars != NULL)
     {
+        // The control becomes the customise selection and the Customize
+        // sheet's context menu opens for it.
         pCommandBars->SetDragControl(pControl);
+        CXTPCustomizeSheet* pSheet = pCommandBars->GetCustomizeSheet();
+        if (pSheet != NULL)
+        {
+            CPoint ptScreen = point;
+            ClientToScreen(&ptScreen);
+            pSheet->ContextMenu(ptScreen);
+        }
         return;
     }
     CWnd::OnRButtonDown(nFlags, point);
+}
+
+BOOL CXTPCommandBar::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
+{
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    if (nHitTest == HTCLIENT && IsCustomizeMode() && pCommandBars != NULL)
+    {
+        // The selected control's edges resize it (OnCustomizeResize), so
+        // the cursor says so there.
+        CXTPControl* pDrag = pCommandBars->GetDragControl();
+        CPoint pt;
+        ::GetCursorPos(&pt);
+        ScreenToClient(&pt);
+        if (pDrag != NULL && pDrag->GetParent() == this && pDrag->IsCustomizeResizeAllowed() &&
+            pDrag->GetRect().PtInRect(pt) &&
+            (abs(pt.x - pDrag->GetRect().left) <= 2 || abs(pt.x - pDrag->GetRect().right) <= 2))
+        {
+            HCURSOR hCursor = XTPResourceManager()->LoadCursor(XTP_IDC_COMMANDBARS_RESIZE);
+            if (hCursor != NULL)
+            {
+                ::SetCursor(hCursor);
+                return TRUE;
+            }
+        }
+    }
+    return CWnd::OnSetCursor(pWnd, nHitTest, message);
 }
 
 void CXTPCommandBar::OnRButtonUp(UINT nFlags, CPoint point)
@@ -1522,11 +1562,17 @@ int CXTPCommandBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
         m_pToolTipContext = pCommandBars->GetToolTipContext();
         m_pToolTipContext->InternalAddRef();
     }
+    // Every bar but a list box takes customise drops.
+    if (pCommandBars != NULL && pCommandBars->GetDragTracker() != NULL && m_barPosition != xtpBarListBox)
+        pCommandBars->GetDragTracker()->Register(this);
     return 0;
 }
 
 void CXTPCommandBar::OnDestroy()
 {
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    if (pCommandBars != NULL && pCommandBars->GetDragTracker() != NULL)
+        pCommandBars->GetDragTracker()->Unregister(this);
     if (m_bTracking)
         SetTrackingMode(FALSE, TRUE, FALSE);
     m_pAnimation->OnDestroy();

@@ -1,6 +1,8 @@
 // The command-bars collection: creating, docking and removing bars, the
 // frame's messages and keys, popup tracking, hidden commands and options.
 #include "XTPCommandBars.h"
+#include "XTPCustomizeDragTracker.h"
+#include "XTPCustomizeSheet.h"
 #include "XTPToolBar.h"
 #include "XTPMenuBar.h"
 #include "XTPPopupBar.h"
@@ -63,6 +65,7 @@ CXTPCommandBars::CXTPCommandBars()
     , m_bCuesFollowSystem(FALSE)
     , m_bRightToLeft(FALSE)
     , m_bEnableActions(FALSE)
+    , m_bCustomizeAll(FALSE)
 {
     for (int i = 0; i < 4; i++)
         m_pDocks[i] = NULL;
@@ -79,6 +82,7 @@ CXTPCommandBars::CXTPCommandBars()
     m_pToolTipContext->SetStyle(CXTPToolTipContext::xtpToolTipOffice);
     m_pShortcutManager = new CXTPShortcutManager(this);
     m_pActions = new CXTPControlActions(this);
+    m_pDragTracker = new CXTPCustomizeDragTracker(this);
     InterlockedIncrement(&s_nInstanceCount);
 }
 
@@ -106,6 +110,9 @@ CXTPCommandBars::~CXTPCommandBars()
             m_pDocks[i] = NULL;
         }
     }
+    m_pDragTracker->UnregisterAll();
+    delete m_pDragTracker;
+    m_pDragTracker = NULL;
     if (m_pPaintManager != NULL)
         m_pPaintManager->InternalRelease();
     if (m_pImageManager != NULL)
@@ -555,6 +562,19 @@ void CXTPCommandBars::SetCustomizeMode(BOOL bMode)
     ShowKeyboardCues(bMode || !m_bCuesFollowSystem);
 }
 
+int CXTPCommandBars::TrackCustomizeDrag(CXTPControl* pControl, CPoint point)
+{
+    (void)point;
+    if (m_pDragTracker == NULL)
+        return -1;
+    return m_pDragTracker->Track(pControl, FALSE);
+}
+
+CXTPCustomizeSheet* CXTPCommandBars::GetCustomizeSheet() const
+{
+    return m_pDragTracker != NULL ? m_pDragTracker->GetSheet() : NULL;
+}
+
 void CXTPCommandBars::SetQuickCustomizeMode(BOOL bMode)
 {
     m_pOptions->bDirtyState = TRUE;
@@ -579,7 +599,11 @@ void CXTPCommandBars::SetDragControl(CXTPControl* pControl)
     }
     if (pControl != NULL)
         pControl->RedrawParent(FALSE);
-    if (m_pFrame != NULL && m_pFrame->GetSafeHwnd() != NULL)
+    // The open Customize sheet hears of it, else the site.
+    CWnd* pSheet = GetCustomizeSheet();
+    if (pSheet != NULL && pSheet->GetSafeHwnd() != NULL)
+        pSheet->SendMessage(WM_XTP_DRAGCONTROLCHANGED);
+    else if (m_pFrame != NULL && m_pFrame->GetSafeHwnd() != NULL)
         m_pFrame->SendMessage(WM_XTP_DRAGCONTROLCHANGED);
 }
 

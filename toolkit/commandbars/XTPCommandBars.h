@@ -24,6 +24,7 @@ class CXTPImageManager;
 class CXTPMouseManager;
 class CXTPCommandBarKeyboardTip;
 class CXTPCustomizeDragTracker;
+class CXTPCustomizeSheet;
 class CXTPCommandBars;
 struct XTP_BARINFO;
 
@@ -134,9 +135,16 @@ public:
     void SetDragControl(CXTPControl* pControl);
     CXTPControl* GetDragControl() const { return m_pDragSelected; }
     CXTPCustomizeDragTracker* GetDragTracker() const { return m_pDragTracker; }
-    // Runs the customise drag of a control: 0 dropped nowhere, 2 moved,
-    // another value copied; -1 when there is no drag tracker.
-    virtual int TrackCustomizeDrag(CXTPControl* pControl, CPoint point) { return -1; }
+    // Runs the customise drag of a control through the drag tracker: 0
+    // dropped nowhere, 2 moved, 5 cancelled or not moved, another value
+    // copied; -1 when there is no drag tracker.
+    virtual int TrackCustomizeDrag(CXTPControl* pControl, CPoint point);
+    // Every control may be moved in customisation, even on bars that are not
+    // customizable and controls flagged not movable.
+    void SetCustomizeAll(BOOL bCustomizeAll) { m_bCustomizeAll = bCustomizeAll; }
+    BOOL IsCustomizeAll() const { return m_bCustomizeAll; }
+    // The open Customize sheet (through the drag tracker), or NULL.
+    CXTPCustomizeSheet* GetCustomizeSheet() const;
 
     // Popup tracking. Flags: 0x100 returns the chosen command through
     // pReturnCmd; 2 tracks the right button; 1 keeps the open popups.
@@ -270,6 +278,7 @@ public:
     BOOL m_bCuesFollowSystem;
     BOOL m_bRightToLeft;
     BOOL m_bEnableActions;
+    BOOL m_bCustomizeAll;
     CRuntimeClass* m_pBarClasses[5];
 
 private:

@@ -1,6 +1,7 @@
 // The command-bar control base: identity, texts, states, execution, the
 // button-press loop, selection, customisation and accessibility.
 #include "XTPControl.h"
+#include "XTPCustomizeDragTracker.h"
 #include "XTPControls.h"
 #include "XTPControlAction.h"
 #include "XTPCommandBar.h"
@@ -794,7 +795,11 @@ BOOL CXTPControl::OnSetSelected(int bSelected)
 
 BOOL CXTPControl::IsCustomizeMovable() const
 {
-    return m_pParent != NULL && m_pParent->IsCustomizable() && (m_dwFlags & xtpFlagNoMovable) == 0;
+    if (m_pParent != NULL && m_pParent->IsCustomizable() && (m_dwFlags & xtpFlagNoMovable) == 0)
+        return TRUE;
+    // Otherwise only when the command bars let every control be customised.
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    return pCommandBars != NULL && pCommandBars->IsCustomizeAll();
 }
 
 void CXTPControl::OnCustomizeClick(CPoint point)
@@ -813,9 +818,10 @@ void CXTPControl::OnCustomizeClick(CPoint point)
     CXTPCommandBar* pParent = m_pParent;
     InternalAddRef();
     int nResult = pCommandBars->TrackCustomizeDrag(this, point);
-    if (nResult == -1)
+    if (nResult == -1 || nResult == CXTPCustomizeDragTracker::dropCancelled)
     {
-        // No drag tracker: the click only selects.
+        // No drag tracker, a click without a move, or a cancelled drag: the
+        // click only selects this control.
     }
     else if (nResult != 0 && nResult != 2)
     {

@@ -3,18 +3,6 @@
 
 #include "XTPControls.h"
 
-#ifdef XTP_CATEGORYINFO_DEFINED_HERE
-XTP_COMMANDBARS_CATEGORYINFO::XTP_COMMANDBARS_CATEGORYINFO(LPCTSTR lpszCategory, CXTPCommandBars* pCommandBars)
-    : strCategory(lpszCategory), pControls(new CXTPControls)
-{
-    pControls->SetCommandBars(pCommandBars);
-}
-
-XTP_COMMANDBARS_CATEGORYINFO::~XTP_COMMANDBARS_CATEGORYINFO()
-{
-    pControls->InternalRelease();
-}
-#endif
 
 CString AFX_CDECL XTPStripMenuAmpersands(LPCTSTR lpszCaption)
 {
