@@ -915,6 +915,10 @@ public:
     virtual BOOL DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, BOOL bOpenFileDialog,
                                   CDocTemplate* pTemplate);
     virtual void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT);
+    // Disables (FALSE) or enables again (TRUE) the modeless windows of the
+    // main frame while a modal window with its own loop runs.
+    void EnableModeless(BOOL bEnable) { DoEnableModeless(bEnable); }
+    virtual void DoEnableModeless(BOOL bEnable);
 
     // Document templates (owned by the application)
     void AddDocTemplate(CDocTemplate* pTemplate);
@@ -1042,6 +1046,11 @@ public:
     void BeginModalState();
     void EndModalState();
     BOOL InModalState() const { return m_cModalStack != 0; }
+    // Modeless dialogs owned by the frame are disabled while a modal window
+    // that runs its own loop (a modeless property sheet) is up, and enabled
+    // again afterwards; calls nest, only the outermost pair acts.
+    virtual void EnableModeless(BOOL bEnable);
+    BOOL IsModelessEnabled() const { return m_nModelessDisable == 0; }
     void NotifyFloatingWindows(DWORD dwFlags);
     virtual CFrameWnd* GetDockingFrame() { return this; }
 
@@ -1072,6 +1081,8 @@ public:
     CView* m_pViewActive;
     int m_cModalStack;
     HWND* m_phWndDisable;        // windows disabled by BeginModalState (NULL-terminated)
+    int m_nModelessDisable;      // nesting of EnableModeless(FALSE)
+    HWND* m_phWndModeless;       // dialogs disabled by EnableModeless (NULL-terminated)
 
     afx_msg int OnCreate(LPCREATESTRUCT lpcs);
     afx_msg void OnDestroy();

@@ -223,6 +223,13 @@ void CWinApp::WinHelp(DWORD_PTR dwData, UINT nCmd)
     (void)nCmd;
 }
 
+void CWinApp::DoEnableModeless(BOOL bEnable)
+{
+    CFrameWnd* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, m_pMainWnd);
+    if (pFrame != NULL && pFrame->GetSafeHwnd() != NULL)
+        pFrame->EnableModeless(bEnable);
+}
+
 void CWinApp::OnHelp()
 {
 }

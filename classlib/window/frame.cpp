@@ -41,7 +41,7 @@ CFrameWnd::CFrameWnd()
     : m_nIdleFlags(0), m_hMenuDefault(NULL), m_hMenuAlt(NULL), m_hAccelTable(NULL), m_bAutoMenuEnable(TRUE),
       m_bHelpMode(FALSE), m_bInRecalcLayout(FALSE), m_rectBorder(0, 0, 0, 0), m_dwDockStyle(0), m_nWindow(-1),
       m_nIDHelp(0), m_nIDTracking(0), m_nIDLastMessage(0), m_pViewActive(NULL), m_cModalStack(0),
-      m_phWndDisable(NULL)
+      m_phWndDisable(NULL), m_nModelessDisable(0), m_phWndModeless(NULL)
 {
     AfxAddFrameWnd(this);
 }
@@ -51,6 +51,8 @@ CFrameWnd::~CFrameWnd()
     AfxRemoveFrameWnd(this);
     delete[] m_phWndDisable;
     m_phWndDisable = NULL;
+    delete[] m_phWndModeless;
+    m_phWndModeless = NULL;
     CWinThread* pThread = AfxGetThread();
     if (pThread != NULL && pThread->m_pMainWnd == this)
         pThread->m_pMainWnd = NULL;
@@ -984,6 +986,51 @@ void CFrameWnd::EndModalState()
     }
     delete[] m_phWndDisable;
     m_phWndDisable = NULL;
+}
+
+void CFrameWnd::EnableModeless(BOOL bEnable)
+{
+    if (!bEnable)
+    {
+        if (m_nModelessDisable++ > 0)
+            return;
+        CWnd* pParent = GetTopLevelParent();
+        HWND hWndParent = pParent != NULL ? pParent->m_hWnd : m_hWnd;
+
+        // Only dialogs owned by the frame: its floating bars keep working
+        // (they take drops while the Customize sheet is open).
+        std::vector<HWND> disabled;
+        for (HWND hWnd = ::GetWindow(::GetDesktopWindow(), GW_CHILD); hWnd != NULL;
+             hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+        {
+            char szClass[16] = "";
+            if (hWnd == hWndParent || !::IsWindowEnabled(hWnd) || !AfxIsDescendant(hWndParent, hWnd) ||
+                ::GetClassNameA(hWnd, szClass, (int)sizeof(szClass)) == 0 || lstrcmpA(szClass, "#32770") != 0)
+                continue;
+            if (::SendMessage(hWnd, WM_DISABLEMODAL, 0, 0) != 0)
+                continue;
+            disabled.push_back(hWnd);
+        }
+        delete[] m_phWndModeless;
+        m_phWndModeless = new HWND[disabled.size() + 1];
+        for (size_t i = 0; i < disabled.size(); ++i)
+        {
+            m_phWndModeless[i] = disabled[i];
+            ::EnableWindow(disabled[i], FALSE);
+        }
+        m_phWndModeless[disabled.size()] = NULL;
+        return;
+    }
+
+    if (m_nModelessDisable == 0 || --m_nModelessDisable > 0 || m_phWndModeless == NULL)
+        return;
+    for (HWND* phWnd = m_phWndModeless; *phWnd != NULL; ++phWnd)
+    {
+        if (::IsWindow(*phWnd))
+            ::EnableWindow(*phWnd, TRUE);
+    }
+    delete[] m_phWndModeless;
+    m_phWndModeless = NULL;
 }
 
 /////////////////////////////////////////////////////////////////////////////

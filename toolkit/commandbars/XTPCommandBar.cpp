@@ -1058,7 +1058,14 @@ void CXTPCommandBar::OnMouseMove(UINT nFlags, CPoint point)
     if (pMouseManager->GetLockCount() > 0 && m_pBlockingLink == NULL)
         return;
     if (IsCustomizeMode())
+    {
+        // Controls are not hot while customising; the drag tracker follows
+        // the mouse instead.
+        CXTPCommandBars* pCommandBars = GetCommandBars();
+        if (pCommandBars != NULL && pCommandBars->GetDragTracker() != NULL)
+            pCommandBars->GetDragTracker()->OnBarMouseMove(this, point);
         return;
+    }
     if (m_nPopuped != -1 && !m_bSelectOnHover)
         return;
 

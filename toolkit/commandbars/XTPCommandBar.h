@@ -76,7 +76,7 @@ public:
     virtual void SetVisible(BOOL bVisible) {}                                               // 8
     virtual BOOL IsVisible() const { return FALSE; }                                        // 9
     virtual BOOL SetPosition(XTPBarPosition barPosition) { return FALSE; }                  // 10
-    virtual void OnCustomizeDragEnter(CXTPControl* pDataObject, CPoint point);             // 11
+    virtual BOOL OnCustomizeDragEnter(CXTPControl* pDataObject, CPoint point);             // 11
     virtual void OnCustomizeDragLeave();                                                    // 12
     virtual DROPEFFECT OnCustomizeDragOver(CXTPControl* pDataObject, CPoint point);         // 13
     virtual void OnCustomizeDrop(CXTPControl* pDataObject, DROPEFFECT& dropEffect, CPoint ptDrop,

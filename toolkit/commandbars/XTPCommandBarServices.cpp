@@ -325,10 +325,13 @@ int CXTPCommandBar::FindCustomizeDropIndex(CXTPControl* pDataObject, CPoint poin
     return nBest;
 }
 
-void CXTPCommandBar::OnCustomizeDragEnter(CXTPControl* pDataObject, CPoint point)
+BOOL CXTPCommandBar::OnCustomizeDragEnter(CXTPControl* pDataObject, CPoint point)
 {
+    // The bar accepts the drag when the drag-over gives an effect: a bar that
+    // is not customizable or not shown, or a control there that refuses the
+    // dragged one, does not become the drag's target.
     m_rcMarker.SetRectEmpty();
-    OnCustomizeDragOver(pDataObject, point);
+    return OnCustomizeDragOver(pDataObject, point) != DROPEFFECT_NONE;
 }
 
 void CXTPCommandBar::OnCustomizeDragLeave()

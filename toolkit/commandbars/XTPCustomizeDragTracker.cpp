@@ -89,15 +89,25 @@ void CXTPCustomizeDragTracker::UpdateTarget(CPoint ptScreen)
     else
     {
         LeaveTarget();
-        if (pBar != NULL && pBar->IsCustomizable())
+        if (pBar != NULL)
         {
             CPoint pt = ptScreen;
             pBar->ScreenToClient(&pt);
-            pBar->OnCustomizeDragEnter(m_pDragged, pt);
-            m_pTarget = pBar;
+            if (pBar->OnCustomizeDragEnter(m_pDragged, pt))
+                m_pTarget = pBar;
         }
     }
     UpdateCursor();
+}
+
+BOOL CXTPCustomizeDragTracker::OnBarMouseMove(CXTPCommandBar* pBar, CPoint point)
+{
+    if (m_pDragged == NULL || pBar == NULL || pBar->GetSafeHwnd() == NULL)
+        return FALSE;
+    CPoint ptScreen = point;
+    pBar->ClientToScreen(&ptScreen);
+    UpdateTarget(ptScreen);
+    return TRUE;
 }
 
 UINT CXTPCustomizeDragTracker::GetCursorId() const

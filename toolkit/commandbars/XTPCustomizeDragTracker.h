@@ -45,6 +45,12 @@ public:
     // The bar under the point becomes the target (enter, over or leave).
     void UpdateTarget(CPoint ptScreen);
     CXTPCommandBar* GetTarget() const { return m_pTarget; }
+    // A bar's mouse move in customize mode (point in the bar's client
+    // coordinates): while a drag runs it moves the drag's target, so a bar
+    // that sees the mouse during the drag keeps the marker where the mouse
+    // is. Answers whether a drag took the point.
+    BOOL OnBarMouseMove(CXTPCommandBar* pBar, CPoint point);
+    BOOL IsDragging() const { return m_pDragged != NULL; }
     BOOL IsMove() const { return m_bMove; }
     // The cursor id the drag shows now (9105 copy, 9106 move, 9107 none).
     UINT GetCursorId() const;

@@ -268,6 +268,11 @@ INT_PTR CXTPCustomizeSheet::DoModal()
     HWND hWndCapture = ::GetCapture();
     if (hWndCapture != NULL)
         ::SendMessage(hWndCapture, WM_CANCELMODE, 0, 0);
+    // The application's modeless dialogs stay out of the way while the sheet
+    // runs its own loop.
+    CWinApp* pApp = AfxGetApp();
+    if (pApp != NULL)
+        pApp->EnableModeless(FALSE);
 
     INT_PTR nResult = -1;
     m_nModalResult = 0;
@@ -306,6 +311,8 @@ INT_PTR CXTPCustomizeSheet::DoModal()
     if (bWasActive && m_pSiteWnd != NULL && m_pSiteWnd->GetSafeHwnd() != NULL)
         m_pSiteWnd->SetActiveWindow();
 
+    if (pApp != NULL)
+        pApp->EnableModeless(TRUE);
     m_pCommandBars->SetCustomizeMode(FALSE);
     if (m_pCommandBars->GetDragTracker() != NULL)
         m_pCommandBars->GetDragTracker()->SetSheet(NULL);

@@ -301,6 +301,52 @@ TEST(FloatingWindows, ModalStateDisablesTheFramesWindows)
     pFrame->DestroyWindow();
 }
 
+TEST(FloatingWindows, EnableModelessDisablesOnlyTheFramesEnabledDialogs)
+{
+    CFrameWnd* pFrame = new CFrameWnd;
+    ASSERT_TRUE(pFrame->Create(NULL, "owner", WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200)));
+    CMiniFrameWnd* pFloat = new CMiniFrameWnd;
+    ASSERT_TRUE(pFloat->CreateEx(0, NULL, "f", WS_POPUP, CRect(0, 0, 50, 50), pFrame));
+    HWND hDialog = ::CreateWindowExA(0, "#32770", "modeless", WS_POPUP, 0, 0, 80, 60, pFrame->m_hWnd, NULL,
+                                     AfxGetInstanceHandle(), NULL);
+    HWND hDisabled = ::CreateWindowExA(0, "#32770", "off", WS_POPUP | WS_DISABLED, 0, 0, 80, 60, pFrame->m_hWnd,
+                                       NULL, AfxGetInstanceHandle(), NULL);
+    HWND hStranger = ::CreateWindowExA(0, "#32770", "not ours", WS_POPUP, 0, 0, 80, 60, NULL, NULL,
+                                       AfxGetInstanceHandle(), NULL);
+    ASSERT_TRUE(hDialog != NULL && hDisabled != NULL && hStranger != NULL);
+
+    // Through the application, which acts on its main frame.
+    CWnd* pOldMain = theApp.m_pMainWnd;
+    theApp.m_pMainWnd = pFrame;
+    theApp.EnableModeless(FALSE);
+    EXPECT_FALSE(pFrame->IsModelessEnabled());
+    EXPECT_FALSE(::IsWindowEnabled(hDialog));
+    EXPECT_TRUE(pFrame->IsWindowEnabled());    // the frame itself and its
+    EXPECT_TRUE(pFloat->IsWindowEnabled());    // floating bars keep working
+    EXPECT_TRUE(::IsWindowEnabled(hStranger));
+
+    theApp.EnableModeless(FALSE);   // nested: the inner pair changes nothing
+    theApp.EnableModeless(TRUE);
+    EXPECT_FALSE(::IsWindowEnabled(hDialog));
+    theApp.EnableModeless(TRUE);
+    EXPECT_TRUE(pFrame->IsModelessEnabled());
+    EXPECT_TRUE(::IsWindowEnabled(hDialog));
+    EXPECT_FALSE(::IsWindowEnabled(hDisabled));   // was off before: stays off
+
+    theApp.EnableModeless(TRUE);   // unbalanced: ignored
+    EXPECT_TRUE(pFrame->IsModelessEnabled());
+
+    // A dialog destroyed while disabled is skipped when enabling again.
+    pFrame->EnableModeless(FALSE);
+    ::DestroyWindow(hDialog);
+    pFrame->EnableModeless(TRUE);
+    EXPECT_TRUE(pFrame->IsModelessEnabled());
+
+    theApp.m_pMainWnd = pOldMain;
+    ::DestroyWindow(hStranger);
+    pFrame->DestroyWindow();
+}
+
 /////////////////////////////////////////////////////////////////////////////
 // Documents, views and the single-document template
 

@@ -198,6 +198,26 @@ TEST_F(CustomizeTest, TheSheetPutsTheBarsIntoCustomizeModeAndRefusesASecondRun)
     EXPECT_EQ(NULL, m_pCommandBars->GetCustomizeSheet());
 }
 
+TEST_F(CustomizeTest, TheApplicationsModelessDialogsAreDisabledWhileTheSheetRuns)
+{
+    CWinApp* pApp = AfxGetApp();
+    ASSERT_NE((CWinApp*)NULL, pApp);
+    CWnd* pOldMain = pApp->m_pMainWnd;
+    pApp->m_pMainWnd = m_pFrame;
+    HWND hFind = ::CreateWindowExA(0, "#32770", "Find", WS_POPUP | WS_VISIBLE, 0, 0, 80, 60, m_pFrame->m_hWnd, NULL,
+                                   AfxGetInstanceHandle(), NULL);
+    ASSERT_TRUE(hFind != NULL);
+    CXTPCustomizeSheet sheet(m_pCommandBars);
+    RunSheet(sheet, [&](CXTPCustomizeSheet& s) {
+        EXPECT_FALSE(::IsWindowEnabled(hFind)) << "the modeless dialog waits for the sheet";
+        EXPECT_TRUE(s.IsWindowEnabled());
+        EXPECT_TRUE(m_pStandard->IsWindowEnabled()) << "the bars keep taking drops";
+    });
+    EXPECT_TRUE(::IsWindowEnabled(hFind)) << "enabled again when the sheet closes";
+    ::DestroyWindow(hFind);
+    pApp->m_pMainWnd = pOldMain;
+}
+
 TEST_F(CustomizeTest, AltAndAPageLetterSelectsThatPage)
 {
     CXTPCustomizeSheet sheet(m_pCommandBars);
@@ -512,6 +532,79 @@ TEST_F(CustomizeTest, DraggingACommandOntoABarInsertsItAtTheMarker)
         QueueDrop(s.m_hWnd, CPoint(rcFrame.CenterPoint().x, rcFrame.bottom - 30));
         EXPECT_EQ(CXTPCustomizeDragTracker::dropNowhere, pTracker->Track(pOpen, TRUE));
         EXPECT_EQ(nCount + 2, m_pStandard->GetControlCount());
+    });
+}
+
+TEST_F(CustomizeTest, OnlyABarThatAcceptsTheDragBecomesItsTarget)
+{
+    CXTPCustomizeSheet sheet(m_pCommandBars);
+    FillCommands(sheet);
+    RunSheet(sheet, [&](CXTPCustomizeSheet& s) {
+        CXTPCustomizeDragTracker* pTracker = m_pCommandBars->GetDragTracker();
+        CXTPControl* pOpen = s.GetCommandsPage()->FindCategory(_T("File"))->pControls->FindControl(ID_FILE_OPEN);
+        ASSERT_NE((CXTPControl*)NULL, pOpen);
+        int nCount = m_pStandard->GetControlCount();
+        CPoint ptClient = m_pStandard->GetControl(1)->GetRect().CenterPoint();
+
+        EXPECT_TRUE(m_pStandard->OnCustomizeDragEnter(pOpen, ptClient)) << "a customizable shown bar accepts";
+        m_pStandard->OnCustomizeDragLeave();
+
+        // A bar that is not customizable refuses: the drop falls on no bar.
+        m_pStandard->SetCustomizable(FALSE);
+        EXPECT_FALSE(m_pStandard->OnCustomizeDragEnter(pOpen, ptClient));
+        QueueDrop(s.m_hWnd, ScreenCentre(m_pStandard->GetControl(1)));
+        EXPECT_EQ(CXTPCustomizeDragTracker::dropNowhere, pTracker->Track(pOpen, TRUE));
+        EXPECT_EQ(nCount, m_pStandard->GetControlCount()) << "nothing dropped on a refusing bar";
+        EXPECT_EQ(NULL, pTracker->GetTarget());
+        m_pStandard->SetCustomizable(TRUE);
+
+        // Customizable again, it accepts again.
+        EXPECT_TRUE(m_pStandard->OnCustomizeDragEnter(pOpen, ptClient));
+        m_pStandard->OnCustomizeDragLeave();
+    });
+}
+
+TEST_F(CustomizeTest, ABarsMouseMoveDuringADragMovesTheTarget)
+{
+    CXTPCustomizeSheet sheet(m_pCommandBars);
+    FillCommands(sheet);
+    RunSheet(sheet, [&](CXTPCustomizeSheet& s) {
+        CXTPCustomizeDragTracker* pTracker = m_pCommandBars->GetDragTracker();
+        CXTPControl* pOpen = s.GetCommandsPage()->FindCategory(_T("File"))->pControls->FindControl(ID_FILE_OPEN);
+        ASSERT_NE((CXTPControl*)NULL, pOpen);
+        CPoint ptClient = m_pStandard->GetControl(1)->GetRect().CenterPoint();
+        ptClient.x -= m_pStandard->GetControl(1)->GetRect().Width() / 4;
+
+        // No drag running: the point goes nowhere.
+        EXPECT_FALSE(pTracker->IsDragging());
+        EXPECT_FALSE(pTracker->OnBarMouseMove(m_pStandard, ptClient));
+        EXPECT_EQ(NULL, pTracker->GetTarget());
+
+        // During a drag the bar's own WM_MOUSEMOVE hands the point to the
+        // tracker, which makes the bar the target with its marker shown.
+        bool bTimerRan = false;
+        CXTPCommandBar* pTargetSeen = NULL;
+        BOOL bDragging = FALSE;
+        s_pfnTimer = [&] {
+            if (bTimerRan)
+                return;
+            bTimerRan = true;
+            bDragging = pTracker->IsDragging();
+            m_pStandard->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(ptClient.x, ptClient.y));
+            pTargetSeen = pTracker->GetTarget();
+            ::PostMessage(s.m_hWnd, WM_KEYDOWN, VK_ESCAPE, 0);
+        };
+        UINT_PTR nTimer = ::SetTimer(NULL, 0, 50, &RunTimerFunction);
+        int nCount = m_pStandard->GetControlCount();
+        EXPECT_EQ(CXTPCustomizeDragTracker::dropCancelled, pTracker->Track(pOpen, TRUE));
+        ::KillTimer(NULL, nTimer);
+        s_pfnTimer = nullptr;
+        ASSERT_TRUE(bTimerRan) << "the drag ended before the timer";
+        EXPECT_TRUE(bDragging);
+        EXPECT_EQ(m_pStandard, pTargetSeen);
+        EXPECT_EQ(NULL, pTracker->GetTarget()) << "Escape leaves the target";
+        EXPECT_EQ(nCount, m_pStandard->GetControlCount());
+        EXPECT_FALSE(pTracker->IsDragging());
     });
 }
 
