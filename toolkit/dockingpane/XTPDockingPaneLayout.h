@@ -23,11 +23,11 @@ typedef CList<XTP_DOCKINGPANE_INFO, XTP_DOCKINGPANE_INFO&> CXTPDockingPaneInfoLi
 // A stored layout with more objects than this, or objects nested deeper
 // than this, is refused: a player's layouts stay far below both, and the
 // arrangement is walked recursively once it is applied.
-#define XTP_DOCKINGPANE_MAX_STORED_OBJECTS 500
+#define XTP_DOCKINGPANE_MAX_STORED_OBJECTS 256
 #define XTP_DOCKINGPANE_MAX_STORED_DEPTH 64
 // Each floating window is a window of its own, made when the layout is
 // applied; a stored layout with more of them than this is refused.
-#define XTP_DOCKINGPANE_MAX_STORED_FLOATING 32
+#define XTP_DOCKINGPANE_MAX_STORED_FLOATING 16
 
 class CXTPDockingPaneLayout : public CCmdTarget
 {
