@@ -40,15 +40,20 @@ endfunction()
 # Starts out_var with "BM" and the two headers of an uncompressed bottom-up
 # bitmap: BITMAPFILEHEADER (file size, reserved, offset of the bits) and
 # BITMAPINFOHEADER (size 40, width, height, 1 plane, the bits a pixel, no
-# compression, the image size, 2835 pixels per metre, the palette's colours).
-# The palette (4 bytes a colour) and the image_bytes of rows follow; the
-# file's size goes to size_var.
+# compression, the image size, the pixels per metre, the palette's colours).
+# The pixels per metre are 2835 unless a last argument gives them (0: none
+# stated). The palette (4 bytes a colour) and the image_bytes of rows follow;
+# the file's size goes to size_var.
 function(bm_start_bitmap out_var size_var width height bits colors image_bytes)
+    set(bm_ppm 2835)
+    if(ARGC GREATER 7)
+        set(bm_ppm ${ARGV7})
+    endif()
     math(EXPR bm_offset "54 + ${colors} * 4")
     math(EXPR bm_size "${bm_offset} + ${image_bytes}")
     set(bm_text "BM")
     bm_append_fields(bm_text "${bm_size};4" "0;4" "${bm_offset};4" "40;4" "${width};4" "${height};4" "1;2"
-                     "${bits};2" "0;4" "${image_bytes};4" "2835;4" "2835;4" "${colors};4" "0;4")
+                     "${bits};2" "0;4" "${image_bytes};4" "${bm_ppm};4" "${bm_ppm};4" "${colors};4" "0;4")
     set(${out_var} "${bm_text}" PARENT_SCOPE)
     set(${size_var} ${bm_size} PARENT_SCOPE)
 endfunction()

@@ -96,15 +96,11 @@ function(bm_write_bitmap id palette rows)
     string(LENGTH "${first}" w)
     math(EXPR stride "(${w} + 3) / 4 * 4")
     bm_row_padding(${w} padding)
-    math(EXPR offset "14 + 40 + 4 * ${ncolours}")
     math(EXPR image "${stride} * ${h}")
-    math(EXPR size "${offset} + ${image}")
 
-    # BITMAPFILEHEADER, BITMAPINFOHEADER (bottom-up rows, 8 bits, no
-    # compression) and the palette as blue, green, red, 0.
-    set(header "BM")
-    bm_append_fields(header "${size};4" "0;4" "${offset};4" "40;4" "${w};4" "${h};4" "1;2" "8;2" "0;4" "${image};4"
-                     "0;4" "0;4" "${ncolours};4" "0;4")
+    # The headers (bottom-up rows, 8 bits, no resolution stated) and the
+    # palette as blue, green, red, 0.
+    bm_start_bitmap(header size ${w} ${h} 8 ${ncolours} ${image} 0)
     set(index 0)
     set(replacements "")
     foreach(entry IN LISTS colours)

@@ -46,19 +46,8 @@ BOOL CXTPCommandBarsArchiveExchange::ExchangeClass(LPCTSTR pszPropName, CRuntime
     if (m_bLoading || pClass == NULL)
         return CXTPPropExchangeArchive::ExchangeClass(pszPropName, pClass, pDefaultClass);
 
-    // Each class is written once per process as a twin that carries the
-    // exchange's schema, which the reading side takes as the schema of the
-    // object's values.
-    static std::map<std::pair<const CRuntimeClass*, int>, CRuntimeClass> s_twins;
-    std::pair<const CRuntimeClass*, int> key(pClass, m_nSchema);
-    std::map<std::pair<const CRuntimeClass*, int>, CRuntimeClass>::iterator it = s_twins.find(key);
-    if (it == s_twins.end())
-    {
-        CRuntimeClass twin = *pClass;
-        twin.m_wSchema = (UINT)m_nSchema;
-        it = s_twins.insert(std::make_pair(key, twin)).first;
-    }
-    m_pArchive->WriteClass(&it->second);
+    // Every class carries the exchange's schema, serialisable or not.
+    WriteClassWithSchema(pClass);
     return TRUE;
 }
 
@@ -78,6 +67,24 @@ void ExchangeTemplateSet(CXTPPropExchange* pPX, LPCTSTR lpszName, CXTPControl::C
     }
     map.RemoveAll();
     PropExchangeSerialize(pPX, lpszName, &map);
+}
+
+// Adds the controls of each MDI menu of a menu bar, in the map's order;
+// other bars add nothing.
+void AddMDIMenuControls(CXTPCommandBar* pBar, CArray<CXTPControls*, CXTPControls*>& arrLists)
+{
+    CXTPMenuBar* pMenuBar = DYNAMIC_DOWNCAST(CXTPMenuBar, pBar);
+    if (pMenuBar == NULL)
+        return;
+    POSITION pos = pMenuBar->GetMDIMenus()->GetStartPosition();
+    while (pos != NULL)
+    {
+        UINT nMenuId;
+        CXTPMenuBarMDIMenuInfo* pInfo;
+        pMenuBar->GetMDIMenus()->GetNextMenu(pos, nMenuId, pInfo);
+        if (pInfo->m_pControls != NULL)
+            arrLists.Add(pInfo->m_pControls);
+    }
 }
 
 } // namespace
@@ -532,18 +539,12 @@ void CXTPCommandBar::GenerateCommandBarList(DWORD& nID, CXTPCommandBarList* pCom
             pOriginal->GetAt(i)->GenerateCommandBarList(nID, pCommandBarList, pParam);
     }
 
-    CXTPMenuBar* pMenuBar = DYNAMIC_DOWNCAST(CXTPMenuBar, this);
-    if (pMenuBar != NULL)
+    CArray<CXTPControls*, CXTPControls*> arrMDIMenus;
+    AddMDIMenuControls(this, arrMDIMenus);
+    for (INT_PTR n = 0; n < arrMDIMenus.GetSize(); n++)
     {
-        POSITION pos = pMenuBar->GetMDIMenus()->GetStartPosition();
-        while (pos != NULL)
-        {
-            UINT nMenuId;
-            CXTPMenuBarMDIMenuInfo* pInfo;
-            pMenuBar->GetMDIMenus()->GetNextMenu(pos, nMenuId, pInfo);
-            for (int i = 0; pInfo->m_pControls != NULL && i < pInfo->m_pControls->GetCount(); i++)
-                pInfo->m_pControls->GetAt(i)->GenerateCommandBarList(nID, pCommandBarList, pParam);
-        }
+        for (int i = 0; i < arrMDIMenus[n]->GetCount(); i++)
+            arrMDIMenus[n]->GetAt(i)->GenerateCommandBarList(nID, pCommandBarList, pParam);
     }
 }
 
@@ -654,19 +655,7 @@ void CollectPendingPopups(CXTPCommandBar* pBar, CArray<CXTPControlPopup*, CXTPCo
     arrLists.Add(pBar->GetControls());
     if (pBar->GetControls()->GetOriginalControls() != NULL)
         arrLists.Add(pBar->GetControls()->GetOriginalControls());
-    CXTPMenuBar* pMenuBar = DYNAMIC_DOWNCAST(CXTPMenuBar, pBar);
-    if (pMenuBar != NULL)
-    {
-        POSITION pos = pMenuBar->GetMDIMenus()->GetStartPosition();
-        while (pos != NULL)
-        {
-            UINT nMenuId;
-            CXTPMenuBarMDIMenuInfo* pInfo;
-            pMenuBar->GetMDIMenus()->GetNextMenu(pos, nMenuId, pInfo);
-            if (pInfo->m_pControls != NULL)
-                arrLists.Add(pInfo->m_pControls);
-        }
-    }
+    AddMDIMenuControls(pBar, arrLists);
     for (INT_PTR n = 0; n < arrLists.GetSize(); n++)
     {
         CXTPControls* pControls = arrLists[n];

@@ -184,20 +184,31 @@ CXTPControlGallery::CXTPControlGallery()
     m_dwFlags = xtpFlagShowPopupBarTip;
 }
 
+namespace {
+
+// Takes a gallery off the list of galleries its items redraw and drops the
+// reference the gallery held on them.
+void ReleaseItemsOf(CXTPControlGalleryItems* pItems, CXTPControlGallery* pGallery)
+{
+    for (int i = 0; i < (int)pItems->m_arrGalleries.GetSize(); i++)
+    {
+        if (pItems->m_arrGalleries[i] == pGallery)
+        {
+            pItems->m_arrGalleries.RemoveAt(i);
+            break;
+        }
+    }
+    pItems->InternalRelease();
+}
+
+} // namespace
+
 CXTPControlGallery::~CXTPControlGallery()
 {
     // No relayout here: the parent bar may be going too.
     if (m_pItems != NULL)
     {
-        for (int i = 0; i < (int)m_pItems->m_arrGalleries.GetSize(); i++)
-        {
-            if (m_pItems->m_arrGalleries[i] == this)
-            {
-                m_pItems->m_arrGalleries.RemoveAt(i);
-                break;
-            }
-        }
-        m_pItems->InternalRelease();
+        ReleaseItemsOf(m_pItems, this);
         m_pItems = NULL;
     }
 }
@@ -213,15 +224,7 @@ void CXTPControlGallery::SetItems(CXTPControlGalleryItems* pItems)
     }
     if (m_pItems != NULL)
     {
-        for (int i = 0; i < (int)m_pItems->m_arrGalleries.GetSize(); i++)
-        {
-            if (m_pItems->m_arrGalleries[i] == this)
-            {
-                m_pItems->m_arrGalleries.RemoveAt(i);
-                break;
-            }
-        }
-        m_pItems->InternalRelease();
+        ReleaseItemsOf(m_pItems, this);
     }
     m_pItems = pItems;
     m_nSelectedItem = -1;

@@ -181,6 +181,9 @@ public:
     CArchive& GetArchive() { return *m_pArchive; }
 
 protected:
+    // Writes a class as a twin that carries this exchange's schema.
+    void WriteClassWithSchema(const CRuntimeClass* pClass);
+
     CArchive* m_pArchive;
 };
 

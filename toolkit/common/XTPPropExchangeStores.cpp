@@ -637,6 +637,24 @@ BOOL CXTPPropExchangeArchive::ExchangeBlob(LPCTSTR /*pszPropName*/, BYTE*& pData
                     });
 }
 
+void CXTPPropExchangeArchive::WriteClassWithSchema(const CRuntimeClass* pClass)
+{
+    // The class is written as a twin that carries the exchange's schema,
+    // which the reading side takes as the schema of the object's values.
+    // A twin is made once per class and schema and lives for the process,
+    // since the archive keeps the class pointers it wrote.
+    static std::map<std::pair<const CRuntimeClass*, int>, CRuntimeClass> s_twins;
+    std::pair<const CRuntimeClass*, int> key(pClass, m_nSchema);
+    std::map<std::pair<const CRuntimeClass*, int>, CRuntimeClass>::iterator it = s_twins.find(key);
+    if (it == s_twins.end())
+    {
+        CRuntimeClass twin = *pClass;
+        twin.m_wSchema = (UINT)m_nSchema;
+        it = s_twins.insert(std::make_pair(key, twin)).first;
+    }
+    m_pArchive->WriteClass(&it->second);
+}
+
 BOOL CXTPPropExchangeArchive::ExchangeClass(LPCTSTR /*pszPropName*/, CRuntimeClass*& pClass,
                                             CRuntimeClass* pDefaultClass)
 {
@@ -647,18 +665,8 @@ BOOL CXTPPropExchangeArchive::ExchangeClass(LPCTSTR /*pszPropName*/, CRuntimeCla
         if (pClass->m_wSchema == 0xFFFF)
         {
             // A class made by name but not serialisable (controls, bars) is
-            // written as a twin that carries the exchange's schema, which
-            // the reading side takes as the schema of the object's values.
-            static std::map<std::pair<const CRuntimeClass*, int>, CRuntimeClass> s_twins;
-            std::pair<const CRuntimeClass*, int> key(pClass, m_nSchema);
-            std::map<std::pair<const CRuntimeClass*, int>, CRuntimeClass>::iterator it = s_twins.find(key);
-            if (it == s_twins.end())
-            {
-                CRuntimeClass twin = *pClass;
-                twin.m_wSchema = (UINT)m_nSchema;
-                it = s_twins.insert(std::make_pair(key, twin)).first;
-            }
-            m_pArchive->WriteClass(&it->second);
+            // written with the exchange's schema.
+            WriteClassWithSchema(pClass);
             return TRUE;
         }
         m_pArchive->WriteClass(pClass);

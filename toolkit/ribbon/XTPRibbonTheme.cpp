@@ -151,13 +151,7 @@ BOOL CXTPRibbonTheme::DrawPart(CDC* pDC, LPCTSTR lpszName, CRect rc, int nState,
     CXTPOffice2007Image* pImage = LoadImage(lpszName);
     if (pImage == NULL)
         return FALSE;
-    if (!rc.IsRectEmpty())
-    {
-        if (bTransparent)
-            pImage->DrawImageTransparent(pDC, rc, pImage->GetSource(nState, nCount), rcMargins, RGB(255, 0, 255));
-        else
-            pImage->DrawImage(pDC, rc, pImage->GetSource(nState, nCount), rcMargins);
-    }
+    DrawImagePart(pDC, pImage, rc, nState, nCount, rcMargins, bTransparent);
     return TRUE;
 }
 
@@ -887,14 +881,22 @@ void CXTPRibbonTheme::DrawContextHeaders(CDC* pDC, CXTPRibbonBar* pRibbonBar)
     }
 }
 
-void CXTPRibbonTheme::DrawQuickAccessButton(CDC* pDC, CXTPControl* pControl)
+CRect CXTPRibbonTheme::DrawQuickAccessButtonFace(CDC* pDC, CXTPControl* pControl, LPCTSTR lpszPart)
 {
+    // The themed face (normal, hot or open state of a four-state picture);
+    // without the picture a hot or open button gets the plain highlight.
     CRect rc = pControl->GetRect();
     int nState = pControl->GetPopuped() ? 2 : (pControl->GetSelected() ? 1 : 0);
-    if (!DrawPart(pDC, _T("RIBBONQUICKACCESSBUTTON"), rc, nState, 4, CRect(2, 2, 2, 2), TRUE) &&
+    if (!DrawPart(pDC, lpszPart, rc, nState, 4, CRect(2, 2, 2, 2), TRUE) &&
         (pControl->GetPopuped() || pControl->GetSelected()))
         DrawRectangle(pDC, rc, pControl->GetSelected(), FALSE, TRUE, FALSE, pControl->GetPopuped(), xtpBarTypeRibbon,
                       xtpBarTop);
+    return rc;
+}
+
+void CXTPRibbonTheme::DrawQuickAccessButton(CDC* pDC, CXTPControl* pControl)
+{
+    CRect rc = DrawQuickAccessButtonFace(pDC, pControl, _T("RIBBONQUICKACCESSBUTTON"));
     // A bar over a small arrow.
     CPoint pt = rc.CenterPoint();
     pDC->FillSolidRect(pt.x - 3, pt.y - 3, 7, 1, RGB(44, 70, 120));
@@ -903,12 +905,7 @@ void CXTPRibbonTheme::DrawQuickAccessButton(CDC* pDC, CXTPControl* pControl)
 
 void CXTPRibbonTheme::DrawQuickAccessMoreButton(CDC* pDC, CXTPControl* pControl)
 {
-    CRect rc = pControl->GetRect();
-    int nState = pControl->GetPopuped() ? 2 : (pControl->GetSelected() ? 1 : 0);
-    if (!DrawPart(pDC, _T("RIBBONQUICKACCESSMORE"), rc, nState, 4, CRect(2, 2, 2, 2), TRUE) &&
-        (pControl->GetPopuped() || pControl->GetSelected()))
-        DrawRectangle(pDC, rc, pControl->GetSelected(), FALSE, TRUE, FALSE, pControl->GetPopuped(), xtpBarTypeRibbon,
-                      xtpBarTop);
+    CRect rc = DrawQuickAccessButtonFace(pDC, pControl, _T("RIBBONQUICKACCESSMORE"));
     // Two small chevrons pointing right.
     CPoint pt = rc.CenterPoint();
     CXTPPenDC pen(pDC->GetSafeHdc(), RGB(44, 70, 120));

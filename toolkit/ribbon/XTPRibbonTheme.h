@@ -79,6 +79,8 @@ public:
     // Draws state nState of nCount of a picture of the store; FALSE (and
     // nothing drawn) when the store lacks it.
     BOOL DrawPart(CDC* pDC, LPCTSTR lpszName, CRect rc, int nState, int nCount, CRect rcMargins, BOOL bTransparent);
+    // The face of a quick access button from picture lpszPart; its rectangle.
+    CRect DrawQuickAccessButtonFace(CDC* pDC, CXTPControl* pControl, LPCTSTR lpszPart);
     // A colour of the store's "Ribbon" section, the default when the key is missing.
     COLORREF RibbonColor(LPCTSTR lpszKey, COLORREF clrDefault) const;
     // "BLUE" .. "ORANGE" for 1-7, else "".

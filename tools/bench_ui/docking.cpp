@@ -2,6 +2,7 @@
 // containers, storing and reading that layout through the registry, and the
 // steps of a drag with the translucent preview and the stickers.
 #include "bench_ui.h"
+#include "bench_pane_frame.h"
 
 #include <XTPDockingPaneContext.h>
 #include <XTPDockingPaneLayout.h>
@@ -11,43 +12,8 @@
 
 #include <memory>
 
-namespace
-{
-class CDockingBenchView : public CView
-{
-    DECLARE_DYNCREATE(CDockingBenchView)
-public:
-    virtual void OnDraw(CDC*) {}
-};
-IMPLEMENT_DYNCREATE(CDockingBenchView, CView)
-
-// A frame that gives each pane a window when it asks.
-class CDockingBenchFrame : public CFrameWnd
-{
-public:
-    CXTPDockingPaneManager m_paneManager;
-
-protected:
-    virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
-    {
-        if (message != XTPWM_DOCKINGPANE_NOTIFY)
-            return CFrameWnd::OnWndMsg(message, wParam, lParam, pResult);
-        *pResult = 0;
-        if (wParam == XTP_DPN_SHOWWINDOW)
-        {
-            CXTPDockingPane* pPane = (CXTPDockingPane*)lParam;
-            if (!pPane->HasAttachedWindow())
-            {
-                HWND hWnd = ::CreateWindowExA(0, "STATIC", pPane->GetTitle(), WS_CHILD, 0, 0, 0, 0, m_hWnd, NULL,
-                                              ::GetModuleHandleA(NULL), NULL);
-                pPane->AttachWindow(hWnd);
-            }
-            *pResult = TRUE;
-        }
-        return TRUE;
-    }
-};
-} // namespace
+using bench_ui::CBenchPaneFrame;
+using bench_ui::CBenchPaneView;
 
 BM_UI_BENCH(docking)
 {
@@ -62,14 +28,14 @@ BM_UI_BENCH(docking)
     if (pApp->m_pszRegistryKey == NULL)
         pApp->SetRegistryKey("Orrisfield");
 
-    CDockingBenchFrame* pFrame = new CDockingBenchFrame;
+    CBenchPaneFrame* pFrame = new CBenchPaneFrame;
     if (!pFrame->Create(NULL, "docking", WS_OVERLAPPEDWINDOW, CRect(0, 0, 800, 600)))
     {
         printf("  the frame could not be created\n");
         return;
     }
     CCreateContext context;
-    context.m_pNewViewClass = RUNTIME_CLASS(CDockingBenchView);
+    context.m_pNewViewClass = RUNTIME_CLASS(CBenchPaneView);
     pFrame->CreateView(&context);
     CXTPDockingPaneManager& m = pFrame->m_paneManager;
     m.AttachToSite(pFrame);

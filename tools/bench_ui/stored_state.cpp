@@ -4,6 +4,7 @@
 // deep chain of splitters), difficulty profiles, and command bars with many
 // stored toolbars.
 #include "bench_ui.h"
+#include "bench_pane_frame.h"
 
 #include "GradeInfo.h"
 #include "HTProfileList.h"
@@ -23,6 +24,9 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+using bench_ui::CBenchPaneFrame;
+using bench_ui::CBenchPaneView;
 
 namespace
 {
@@ -202,49 +206,15 @@ std::vector<StoredObject> DeepChain(int nDepth, int& nTop, int& nClient)
     return objects;
 }
 
-class CStoredView : public CView
-{
-    DECLARE_DYNCREATE(CStoredView)
-public:
-    virtual void OnDraw(CDC*) {}
-};
-IMPLEMENT_DYNCREATE(CStoredView, CView)
-
-// A frame that gives each pane a window when it asks.
-class CStoredFrame : public CFrameWnd
-{
-public:
-    CXTPDockingPaneManager m_paneManager;
-
-protected:
-    virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
-    {
-        if (message != XTPWM_DOCKINGPANE_NOTIFY)
-            return CFrameWnd::OnWndMsg(message, wParam, lParam, pResult);
-        *pResult = 0;
-        if (wParam == XTP_DPN_SHOWWINDOW)
-        {
-            CXTPDockingPane* pPane = (CXTPDockingPane*)lParam;
-            if (!pPane->HasAttachedWindow())
-            {
-                HWND hWnd = ::CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 0, 0, m_hWnd, NULL,
-                                              ::GetModuleHandleA(NULL), NULL);
-                pPane->AttachWindow(hWnd);
-            }
-            *pResult = TRUE;
-        }
-        return TRUE;
-    }
-};
 
 // Reads the stored layout and, when it is taken, applies it to a new frame
 // and lays the frame out; the milliseconds of the whole.
 double LoadAndApply(const char* pszName, BOOL& bTaken)
 {
-    CStoredFrame* pFrame = new CStoredFrame;
+    CBenchPaneFrame* pFrame = new CBenchPaneFrame;
     pFrame->Create(NULL, "stored", WS_OVERLAPPEDWINDOW, CRect(0, 0, 800, 600));
     CCreateContext context;
-    context.m_pNewViewClass = RUNTIME_CLASS(CStoredView);
+    context.m_pNewViewClass = RUNTIME_CLASS(CBenchPaneView);
     pFrame->CreateView(&context);
     pFrame->m_paneManager.AttachToSite(pFrame);
     pFrame->m_paneManager.SetTheme(xtpPaneThemeOffice2003);

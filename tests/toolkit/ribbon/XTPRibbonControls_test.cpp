@@ -9,6 +9,7 @@
 #include "XTPImageManager.h"
 #include "XTPPopupBar.h"
 #include "resource.h"
+#include "support/mouseinput.h"
 #include "support/canvas.h"
 
 #include <vector>
@@ -27,26 +28,7 @@ void Settle()
     }
 }
 
-INPUT MouseInput(DWORD dwFlags)
-{
-    INPUT input;
-    ZeroMemory(&input, sizeof(input));
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = dwFlags;
-    return input;
-}
-
-// Pumps until a condition holds or about two seconds passed.
-template <class F>
-bool PumpUntil(F condition)
-{
-    for (int i = 0; i < 100 && !condition(); i++)
-    {
-        PumpAndIdle();
-        ::Sleep(20);
-    }
-    return condition();
-}
+using testsupport::MouseInput;
 
 // What the screen shows of a rectangle of a window's client area.
 std::vector<COLORREF> ScreenPixels(CWnd* pWnd, CRect rc)
@@ -88,17 +70,6 @@ protected:
         m_pFrame->Settle();
         m_pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         PumpAndIdle();
-    }
-    CXTPPopupBar* OpenPopup() const
-    {
-        const CXTPMouseManager::CTrackArray& arr = XTPMouseManager()->GetTrackArray();
-        for (INT_PTR i = arr.GetSize() - 1; i >= 0; i--)
-        {
-            CXTPPopupBar* pPopup = dynamic_cast<CXTPPopupBar*>(arr[i]);
-            if (pPopup != NULL)
-                return pPopup;
-        }
-        return NULL;
     }
     CRibbonFrame* m_pFrame = NULL;
     CXTPRibbonBar* m_pRibbon = NULL;
@@ -173,7 +144,7 @@ TEST_F(RibbonControlsTest, NarrowingTheFrameReducesTheGroupsThenScrolls)
     m_pRibbon->SetTrackingMode(TRUE, FALSE);
     m_pRibbon->SetPopuped(pButton->GetIndex());
     PumpAndIdle();
-    CXTPPopupBar* pPopup = OpenPopup();
+    CXTPPopupBar* pPopup = TopTrackedPopup();
     ASSERT_TRUE(pPopup != NULL);
     CXTPRibbonGroupPopupToolBar* pGroupPopup = DYNAMIC_DOWNCAST(CXTPRibbonGroupPopupToolBar, pPopup);
     ASSERT_TRUE(pGroupPopup != NULL);
@@ -208,7 +179,7 @@ TEST_F(RibbonControlsTest, AMinimisedRibbonOpensATabsGroupsInAPopup)
     m_pRibbon->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
     PumpAndIdle();
     EXPECT_EQ(pInsert, m_pRibbon->GetSelectedTab());
-    CXTPPopupBar* pPopup = OpenPopup();
+    CXTPPopupBar* pPopup = TopTrackedPopup();
     ASSERT_TRUE(pPopup != NULL);
     CXTPRibbonTabPopupToolBar* pTabPopup = DYNAMIC_DOWNCAST(CXTPRibbonTabPopupToolBar, pPopup);
     ASSERT_TRUE(pTabPopup != NULL);
@@ -449,7 +420,7 @@ TEST_F(RibbonControlsTest, TheOptionButtonSitsInTheCaptionBandAndRunsItsCommand)
     m_pRibbon->SetTrackingMode(TRUE, FALSE);
     m_pRibbon->SetPopuped(pHints->GetControlGroupPopup()->GetIndex());
     PumpAndIdle();
-    CXTPRibbonGroupPopupToolBar* pGroupPopup = DYNAMIC_DOWNCAST(CXTPRibbonGroupPopupToolBar, OpenPopup());
+    CXTPRibbonGroupPopupToolBar* pGroupPopup = DYNAMIC_DOWNCAST(CXTPRibbonGroupPopupToolBar, TopTrackedPopup());
     ASSERT_TRUE(pGroupPopup != NULL);
     CXTPControl* pPopupOption = pGroupPopup->GetGroup()->GetControlGroupOption();
     ASSERT_TRUE(pPopupOption != NULL);

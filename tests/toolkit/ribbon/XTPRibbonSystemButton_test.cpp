@@ -105,17 +105,6 @@ protected:
         pExit->SetStyle(xtpButtonCaption);
         m_pFrame->Settle();
     }
-    CXTPPopupBar* OpenPopup() const
-    {
-        const CXTPMouseManager::CTrackArray& arr = XTPMouseManager()->GetTrackArray();
-        for (INT_PTR i = arr.GetSize() - 1; i >= 0; i--)
-        {
-            CXTPPopupBar* pPopup = dynamic_cast<CXTPPopupBar*>(arr[i]);
-            if (pPopup != NULL)
-                return pPopup;
-        }
-        return NULL;
-    }
 
     LONG m_nLive = 0;
     CRecentFileList m_list{ 0, _T("Recent File List"), _T("File%d"), 4 };
@@ -264,7 +253,7 @@ TEST_F(SystemMenuTest, TheMenuOpensOverTheButtonWithRecentFiles)
     m_pRibbon->SetTrackingMode(TRUE, FALSE);
     m_pRibbon->SetPopuped(m_pSystem->GetIndex());
     PumpAndIdle();
-    CXTPRibbonSystemPopupBar* pMenu = DYNAMIC_DOWNCAST(CXTPRibbonSystemPopupBar, OpenPopup());
+    CXTPRibbonSystemPopupBar* pMenu = DYNAMIC_DOWNCAST(CXTPRibbonSystemPopupBar, TopTrackedPopup());
     ASSERT_TRUE(pMenu != NULL);
     ASSERT_TRUE(pMenu->IsWindowVisible());
     EXPECT_EQ(m_pSystem, pMenu->GetSystemButton());

@@ -9,6 +9,7 @@
 #include "XTPControlGalleryOffice2007Theme.h"
 #include "XTPPopupBar.h"
 #include "resource.h"
+#include "support/mouseinput.h"
 
 #include <vector>
 
@@ -16,36 +17,7 @@ using namespace ribbontest;
 
 namespace
 {
-INPUT MouseInput(DWORD dwFlags, CPoint pt = CPoint(0, 0))
-{
-    INPUT input;
-    ZeroMemory(&input, sizeof(input));
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = dwFlags;
-    if (dwFlags & MOUSEEVENTF_ABSOLUTE)
-    {
-        input.mi.dx = (LONG)((pt.x * 65536LL + 65535) / ::GetSystemMetrics(SM_CXSCREEN));
-        input.mi.dy = (LONG)((pt.y * 65536LL + 65535) / ::GetSystemMetrics(SM_CYSCREEN));
-    }
-    return input;
-}
-
-void Send(std::vector<INPUT> inputs)
-{
-    ::SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT));
-}
-
-// Pumps until a condition holds or about two seconds passed.
-template <class F>
-bool PumpUntil(F condition)
-{
-    for (int i = 0; i < 100 && !condition(); i++)
-    {
-        PumpAndIdle();
-        ::Sleep(20);
-    }
-    return condition();
-}
+using testsupport::MouseInput;
 
 // A swatch of a colour.
 class SwatchItem : public CXTPControlGalleryItem
@@ -206,7 +178,7 @@ TEST_F(RibbonGalleryTest, RealClicksOnTheButtonsAndADragOfTheThumbScroll)
     m_pRibbon->ClientToScreen(&ptDown);
     ::SetCursorPos(ptDown.x, ptDown.y);
     PumpAndIdle();
-    Send({ MouseInput(MOUSEEVENTF_LEFTDOWN), MouseInput(MOUSEEVENTF_LEFTUP) });
+    testsupport::SendInputs({ MouseInput(MOUSEEVENTF_LEFTDOWN), MouseInput(MOUSEEVENTF_LEFTUP) });
     EXPECT_TRUE(PumpUntil([this]() { return m_pGallery->GetScrollPos() == 22; })) << m_pGallery->GetScrollPos();
     EXPECT_FALSE(m_pGallery->IsTracking());
     EXPECT_EQ(NULL, ::GetCapture());
@@ -230,7 +202,7 @@ TEST_F(RibbonGalleryTest, RealClicksOnTheButtonsAndADragOfTheThumbScroll)
     m_pRibbon->ClientToScreen(&ptBarBottom);
     ::SetCursorPos(ptThumb.x, ptThumb.y);
     PumpAndIdle();
-    Send({ MouseInput(MOUSEEVENTF_LEFTDOWN),
+    testsupport::SendInputs({ MouseInput(MOUSEEVENTF_LEFTDOWN),
            MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, ptThumb + CPoint(0, 4)),
            MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, CPoint(ptThumb.x, ptBarBottom.y + 10)),
            MouseInput(MOUSEEVENTF_LEFTUP) });

@@ -2,6 +2,7 @@
 #include "ribbon_testframe.h"
 
 #include "XTPImageManager.h"
+#include "XTPPopupBar.h"
 #include "resource.h"
 #include "ribbon_res.h"
 #include "support/gdi_count.h"
@@ -220,5 +221,17 @@ bool SaveScreenPicture(HWND hWnd, const char* pszName)
     ::BitBlt(canvas.Handle(), 0, 0, rc.Width(), rc.Height(), hScreen, rc.left, rc.top, SRCCOPY);
     ::ReleaseDC(NULL, hScreen);
     return !testsupport::SaveSnapshot(canvas, pszName).empty();
+}
+
+CXTPPopupBar* TopTrackedPopup()
+{
+    const CXTPMouseManager::CTrackArray& arr = XTPMouseManager()->GetTrackArray();
+    for (INT_PTR i = arr.GetSize() - 1; i >= 0; i--)
+    {
+        CXTPPopupBar* pPopup = dynamic_cast<CXTPPopupBar*>(arr[i]);
+        if (pPopup != NULL)
+            return pPopup;
+    }
+    return NULL;
 }
 } // namespace ribbontest

@@ -53,6 +53,18 @@ public:
 
 // Dispatches what is queued and runs one idle pass.
 void PumpAndIdle(int nMaxMessages = 1000);
+// Pumps (with idle passes) until a condition holds or about two seconds
+// passed; whether it holds.
+template <class F>
+bool PumpUntil(F condition)
+{
+    for (int i = 0; i < 100 && !condition(); i++)
+    {
+        PumpAndIdle();
+        ::Sleep(20);
+    }
+    return condition();
+}
 // Live objects of the command bars (for leak checks).
 LONG LiveObjects();
 // The highest GDI handle index in use (see support/gdi_count.h) and the
@@ -63,4 +75,6 @@ int WindowCount();
 bool SaveWindowPicture(HWND hWnd, const char* pszName);
 // Saves what the screen shows of a window (popups over it included).
 bool SaveScreenPicture(HWND hWnd, const char* pszName);
+// The popup bar opened last of those the mouse manager tracks, NULL when none is open.
+CXTPPopupBar* TopTrackedPopup();
 } // namespace ribbontest

@@ -14,19 +14,6 @@ const COLORREF kMagenta = RGB(255, 0, 255);
 const COLORREF kSeparator = RGB(197, 197, 197);
 const int kScrollButtonWidth = 15;
 
-// Draws part nState of nCount of a picture with margins, magenta keyed
-// when bTransparent.
-void DrawPart(CDC* pDC, CXTPOffice2007Image* pImage, CRect rc, int nState, int nCount, CRect rcMargins,
-              BOOL bTransparent)
-{
-    if (pImage == NULL || rc.IsRectEmpty())
-        return;
-    if (bTransparent)
-        pImage->DrawImageTransparent(pDC, rc, pImage->GetSource(nState, nCount), rcMargins, kMagenta);
-    else
-        pImage->DrawImage(pDC, rc, pImage->GetSource(nState, nCount), rcMargins);
-}
-
 // A colour of the theme text, or the fallback when the key is missing.
 COLORREF ColorOr(COLORREF clr, COLORREF clrDefault)
 {
@@ -134,7 +121,7 @@ void CXTPControlGalleryOffice2007Theme::DrawScrollButtons(CDC* pDC, CXTPControlG
             nState = 1;
         else
             nState = 0;
-        DrawPart(pDC, pImages[i], rcButtons[i], nState, 5, CRect(3, 3, 3, 3), TRUE);
+        CXTPOffice2007Theme::DrawImagePart(pDC, pImages[i], rcButtons[i], nState, 5, CRect(3, 3, 3, 3), TRUE);
     }
 }
 
@@ -165,7 +152,7 @@ void CXTPControlGalleryOffice2007Theme::DrawScrollBar(CDC* pDC, CXTPScrollBase* 
         pTheme->LoadImage(bLight ? _T("CONTROLGALLERYSCROLLVERTICALLIGHT") : _T("CONTROLGALLERYSCROLLVERTICALDARK"));
     if (pGlyphs == NULL || pTrack == NULL)
         return;
-    DrawPart(pDC, pTrack, rcBar, 0, 2, CRect(1, 0, 1, 0), FALSE);
+    CXTPOffice2007Theme::DrawImagePart(pDC, pTrack, rcBar, 0, 2, CRect(1, 0, 1, 0), FALSE);
 
     int nPressed, nHot;
     GetScrollBarStates(pScroll, nPressed, nHot);
@@ -191,7 +178,7 @@ void CXTPControlGalleryOffice2007Theme::DrawScrollBar(CDC* pDC, CXTPScrollBase* 
                     nState = 1;
             }
             if (nState > 0)
-                DrawPart(pDC, pArrows, rcArrow, nState, 4, CRect(3, 3, 3, 3), FALSE);
+                CXTPOffice2007Theme::DrawImagePart(pDC, pArrows, rcArrow, nState, 4, CRect(3, 3, 3, 3), FALSE);
 
             // The glyph: a 9 x 9 cell, rows counted from 1.
             int nRow = !bEnabled ? 4 : nState > 0 ? 2 : 1;
@@ -207,9 +194,9 @@ void CXTPControlGalleryOffice2007Theme::DrawScrollBar(CDC* pDC, CXTPScrollBase* 
     }
 
     if (nPressed == xtpScrollHitPageUp && !parts.rcPageUp.IsRectEmpty())
-        DrawPart(pDC, pTrack, parts.rcPageUp, 1, 2, CRect(1, 0, 1, 0), FALSE);
+        CXTPOffice2007Theme::DrawImagePart(pDC, pTrack, parts.rcPageUp, 1, 2, CRect(1, 0, 1, 0), FALSE);
     if (nPressed == xtpScrollHitPageDown && !parts.rcPageDown.IsRectEmpty())
-        DrawPart(pDC, pTrack, parts.rcPageDown, 1, 2, CRect(1, 0, 1, 0), FALSE);
+        CXTPOffice2007Theme::DrawImagePart(pDC, pTrack, parts.rcPageDown, 1, 2, CRect(1, 0, 1, 0), FALSE);
 
     if (!parts.rcThumb.IsRectEmpty())
     {
@@ -217,12 +204,12 @@ void CXTPControlGalleryOffice2007Theme::DrawScrollBar(CDC* pDC, CXTPScrollBase* 
         if (pThumb == NULL)
             return;
         int nState = nPressed == xtpScrollHitThumb ? 2 : nHot == xtpScrollHitThumb ? 1 : 0;
-        DrawPart(pDC, pThumb, parts.rcThumb, nState, 3, CRect(5, 5, 5, 5), FALSE);
+        CXTPOffice2007Theme::DrawImagePart(pDC, pThumb, parts.rcThumb, nState, 3, CRect(5, 5, 5, 5), FALSE);
         if (parts.rcThumb.Height() > 10)
         {
             CXTPOffice2007Image* pGripper = pTheme->LoadImage(_T("CONTROLGALLERYSCROLLTHUMBGRIPPERVERTICAL"));
             CPoint ptCentre = parts.rcThumb.CenterPoint();
-            DrawPart(pDC, pGripper, CRect(CPoint(ptCentre.x - 3, ptCentre.y - 4), CSize(8, 8)), nState, 3,
+            CXTPOffice2007Theme::DrawImagePart(pDC, pGripper, CRect(CPoint(ptCentre.x - 3, ptCentre.y - 4), CSize(8, 8)), nState, 3,
                      CRect(0, 0, 0, 0), TRUE);
         }
     }

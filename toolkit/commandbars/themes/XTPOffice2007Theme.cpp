@@ -102,7 +102,12 @@ COLORREF CXTPOffice2007Theme::GetImageColor(LPCTSTR lpszSectionName, LPCTSTR lps
 void CXTPOffice2007Theme::DrawImagePart(CDC* pDC, LPCTSTR lpszName, CRect rc, int nState, int nCount,
                                         CRect rcMargins, BOOL bTransparent)
 {
-    CXTPOffice2007Image* pImage = LoadImage(lpszName);
+    DrawImagePart(pDC, LoadImage(lpszName), rc, nState, nCount, rcMargins, bTransparent);
+}
+
+void CXTPOffice2007Theme::DrawImagePart(CDC* pDC, CXTPOffice2007Image* pImage, CRect rc, int nState, int nCount,
+                                        CRect rcMargins, BOOL bTransparent)
+{
     if (pImage == NULL || rc.IsRectEmpty())
         return;
     if (bTransparent)

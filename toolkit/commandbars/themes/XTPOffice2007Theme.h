@@ -101,6 +101,12 @@ public:
     COLORREF m_clrWorkspaceClientMiddle;
     COLORREF m_clrWorkspaceClientBottom;
 
+    // Draws part nState of nCount of pImage into rc with sizing margins,
+    // magenta as the transparent colour when bTransparent; nothing when there
+    // is no picture or rc is empty.
+    static void DrawImagePart(CDC* pDC, CXTPOffice2007Image* pImage, CRect rc, int nState, int nCount,
+                              CRect rcMargins, BOOL bTransparent);
+
 protected:
     // Draws part nState of nCount of a picture into rc with sizing margins,
     // magenta as the transparent colour when bTransparent; nothing when the

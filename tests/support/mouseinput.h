@@ -1,0 +1,32 @@
+// Synthetic mouse input for tests that drive the real pointer (those carry
+// "ctest: run-serial").
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+namespace testsupport
+{
+// One mouse event; with MOUSEEVENTF_ABSOLUTE, pt (screen pixels) is turned
+// into the 0..65535 coordinates SendInput takes.
+inline INPUT MouseInput(DWORD dwFlags, POINT pt = POINT())
+{
+    INPUT input;
+    ZeroMemory(&input, sizeof(input));
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = dwFlags;
+    if (dwFlags & MOUSEEVENTF_ABSOLUTE)
+    {
+        input.mi.dx = (LONG)((pt.x * 65536LL + 65535) / ::GetSystemMetrics(SM_CXSCREEN));
+        input.mi.dy = (LONG)((pt.y * 65536LL + 65535) / ::GetSystemMetrics(SM_CYSCREEN));
+    }
+    return input;
+}
+
+// Sends the events in order.
+inline void SendInputs(std::vector<INPUT> inputs)
+{
+    ::SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT));
+}
+} // namespace testsupport
