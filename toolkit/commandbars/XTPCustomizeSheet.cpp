@@ -326,6 +326,7 @@ INT_PTR CXTPCustomizeSheet::DoModal()
 BOOL CXTPCustomizeSheet::OnInitDialog()
 {
     BOOL bResult = CPropertySheet::OnInitDialog();
+    m_wndTab.AttachToSheet(this);
     CWnd* pOK = GetDlgItem(IDOK);
     if (pOK != NULL)
         pOK->ShowWindow(SW_HIDE);

@@ -10,6 +10,7 @@
 #include "XTPControlButton.h"
 #include "XTPControlEdit.h"
 #include "XTPPopupBar.h"
+#include "XTPSheetTabCtrl.h"
 
 class CXTPCommandBars;
 class CXTPPopupBar;
@@ -131,6 +132,7 @@ protected:
     CXTPPopupBar* m_pContextMenu;
     CXTPImageManager* m_pCustomIcons;
     int m_nCustomIconCount;
+    CXTPSheetTabCtrl m_wndTab;   // the sheet's tab control, painted around the page
 
     DECLARE_MESSAGE_MAP()
 };

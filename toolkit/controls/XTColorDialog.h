@@ -7,6 +7,7 @@
 
 #include "XTColorPageCustom.h"
 #include "XTColorPageStandard.h"
+#include "XTPSheetTabCtrl.h"
 
 // Options of the colour dialog.
 #define CPS_XT_SHOWHEXVALUE 0x0020   // a read-only hex edit under the buttons
@@ -16,17 +17,10 @@
 // picture, slow to stretch under the whole page although the page covers it:
 // only the parts of the tab control the current page leaves visible are
 // painted, each clipped on its own.
-class CXTColorDialogTab : public CTabCtrl
+// The colour dialog's tab control: painted around the page only.
+class CXTColorDialogTab : public CXTPSheetTabCtrl
 {
     DECLARE_DYNAMIC(CXTColorDialogTab)
-public:
-    // The client rectangle the current page covers (empty when no page is
-    // shown over the tab control).
-    CRect GetPageRect() const;
-
-protected:
-    afx_msg void OnPaint();
-    DECLARE_MESSAGE_MAP()
 };
 
 class CXTColorDialog : public CPropertySheet

@@ -14,7 +14,9 @@
 #include "XTPImageManager.h"
 #include "XTPCommandBarsOptions.h"
 #include "XTPControlButton.h"
+#include "XTPSheetTabCtrl.h"
 #include "XTPPropExchange.h"
+#include "support/canvas.h"
 #include "support/modal.h"
 #include "support/snapshot.h"
 #include "support/wndtest.h"
@@ -22,6 +24,7 @@
 #include <functional>
 
 using namespace cbtest;
+using testsupport::Canvas;
 using testsupport::ModalDriver;
 
 namespace
@@ -232,6 +235,71 @@ TEST_F(CustomizeTest, AltAndAPageLetterSelectsThatPage)
         msg.wParam = 'B';
         EXPECT_TRUE(s.PreTranslateMessage(&msg)) << "\"Tool&bars\" takes Alt+B";
         EXPECT_EQ(0, s.GetActiveIndex());
+    });
+}
+
+// The sheet opens with only its first page made; a page gets its window
+// when it is first shown. The tab control paints only the frame the page
+// leaves visible, and that frame looks exactly as the tab control's whole
+// drawing, on every page.
+TEST_F(CustomizeTest, OnlyTheShownPageIsMadeAndTheTabFramePaintsAsTheWholeTabControl)
+{
+    CXTPCustomizeSheet sheet(m_pCommandBars);
+    CXTPCustomizeOptionsPage pageOptions(&sheet);
+    sheet.AddPage(&pageOptions);
+    FillCommands(sheet);
+    RunSheet(sheet, [&](CXTPCustomizeSheet& s) {
+        EXPECT_TRUE(s.GetPage(0)->m_hWnd != NULL);
+        EXPECT_TRUE(s.GetCommandsPage()->m_hWnd == NULL) << "the Commands page is not made before it is shown";
+        EXPECT_TRUE(pageOptions.m_hWnd == NULL) << "the Options page is not made before it is shown";
+
+        CXTPSheetTabCtrl* pTab = DYNAMIC_DOWNCAST(CXTPSheetTabCtrl, s.GetTabControl());
+        ASSERT_TRUE(pTab != NULL);
+        s.SetWindowPos(&CWnd::wndTop, 20, 20, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+        static const char* const s_names[] = {"tab_painted_toolbars", "tab_painted_commands", "tab_painted_options"};
+        for (int nPage = 0; nPage < s.GetPageCount(); nPage++)
+        {
+            SCOPED_TRACE(nPage);
+            ASSERT_TRUE(s.SetActivePage(nPage));
+            PumpAndIdle();
+            ASSERT_TRUE(s.GetPage(nPage)->m_hWnd != NULL);
+            const CRect rcPage = pTab->GetPageRect();
+            CRect rcClient;
+            pTab->GetClientRect(&rcClient);
+            ASSERT_FALSE(rcPage.IsRectEmpty());
+            EXPECT_GT(rcPage.left, rcClient.left);
+            EXPECT_GT(rcPage.top, rcClient.top);
+            EXPECT_LT(rcPage.right, rcClient.right);
+            EXPECT_LT(rcPage.bottom, rcClient.bottom);
+
+            Canvas whole(rcClient.Width(), rcClient.Height());
+            testsupport::PrintClientTree(pTab->m_hWnd, whole.Handle(), CPoint(0, 0));
+
+            s.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+            for (int i = 0; i < 4; i++)
+            {
+                PumpAndIdle();
+                ::Sleep(25);
+            }
+            CRect rcScreen(rcClient);
+            pTab->ClientToScreen(&rcScreen);
+            Canvas shown(rcClient.Width(), rcClient.Height());
+            HDC hScreen = ::GetDC(NULL);
+            ::BitBlt(shown.Handle(), 0, 0, rcClient.Width(), rcClient.Height(), hScreen, rcScreen.left,
+                     rcScreen.top, SRCCOPY);
+            ::ReleaseDC(NULL, hScreen);
+            int nFrameDiffs = 0;
+            for (int y = 0; y < rcClient.Height(); y++)
+            {
+                for (int x = 0; x < rcClient.Width(); x++)
+                {
+                    if (!rcPage.PtInRect(CPoint(x, y)))
+                        nFrameDiffs += shown.Pixel(x, y) != whole.Pixel(x, y);
+                }
+            }
+            EXPECT_EQ(0, nFrameDiffs);
+            EXPECT_FALSE(testsupport::SaveSnapshot(shown, s_names[nPage % 3]).empty());
+        }
     });
 }
 
