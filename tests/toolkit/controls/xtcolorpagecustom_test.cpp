@@ -1,6 +1,7 @@
 // The custom colour page: its fields, the spectrum and the luminance bar
 // keeping each other and the dialog up to date, refused values, and the
 // keys of the picker that has the focus.
+// ctest: run-serial
 #include "support/colorpickers.h"
 #include "support/themedcontrols.h"
 

@@ -1,6 +1,7 @@
 // The hexagon picker of the standard colour page: the cells and their
 // neighbours, clicks, drags and keys, the selection outline, and the page
 // passing a picked colour to the dialog.
+// ctest: run-serial
 #include "support/colorpickers.h"
 #include "support/themedcontrols.h"
 
