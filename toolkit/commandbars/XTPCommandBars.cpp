@@ -687,6 +687,15 @@ CXTPPopupBar* CXTPCommandBars::GetToolbarsPopup()
 {
     CXTPPopupBar* pPopupBar = CXTPPopupBar::CreatePopupBar(this);
     pPopupBar->GetControls()->Add(xtpControlButton, XTP_ID_TOOLBARLIST);
+    // The list of toolbars ends with the customize command when the site
+    // handles it; the toolbar items are inserted before it as the list lays
+    // itself out.
+    if (m_bCustomizable)
+    {
+        CXTPControl* pCustomize = pPopupBar->GetControls()->Add(xtpControlButton, XTP_ID_CUSTOMIZE);
+        if (pCustomize != NULL)
+            pCustomize->SetBeginGroup(TRUE);
+    }
     return pPopupBar;
 }
 

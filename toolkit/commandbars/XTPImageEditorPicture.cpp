@@ -227,6 +227,9 @@ BOOL CXTPImageEditorPicture::Init(UINT nID, CXTPImageEditorDlg* pParentDlg)
         return FALSE;
     if (!SubclassDlgItem(nID, pParentDlg))
         return FALSE;
+    // A static without SS_NOTIFY answers hit tests with HTTRANSPARENT, so the
+    // mouse would reach the dialog behind it and no tool could draw.
+    ModifyStyle(0, SS_NOTIFY);
     m_pParentDlg = pParentDlg;
     m_szPicture = szPicture;
     m_nWidth = szPicture.cx;

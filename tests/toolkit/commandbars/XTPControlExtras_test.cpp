@@ -103,6 +103,35 @@ TEST_F(PlaceholderTest, TheToolbarsListNamesEveryClosableBar)
     EXPECT_TRUE(pHidden->IsVisible());
 }
 
+TEST(ToolbarsPopupTest, TheToolbarsContextMenuEndsWithCustomizeOnlyWhenTheSiteCustomizes)
+{
+    testsupport::ProfileApp app("BrindlemarkPlaceholderTests");
+    for (BOOL bCustomizable : {TRUE, FALSE})
+    {
+        CBarsFrame* pFrame = CBarsFrame::Create(CRect(20, 20, 620, 420), bCustomizable);
+        pFrame->AddToolBar("Standard", {{100, "Go"}});
+        pFrame->AddToolBar("Timer", {{101, "Clock"}});
+        CXTPPopupBar* pPopup = pFrame->GetCommandBars()->GetToolbarsPopup();
+        ASSERT_TRUE(pPopup != NULL);
+        pPopup->GetControl(0)->OnCalcDynamicSize(0);
+        const int nCount = pPopup->GetControlCount();
+        ASSERT_EQ(bCustomizable ? 4 : 3, nCount) << bCustomizable;
+        EXPECT_STREQ("Standard", pPopup->GetControl(1)->GetCaption());
+        EXPECT_STREQ("Timer", pPopup->GetControl(2)->GetCaption());
+        if (bCustomizable)
+        {
+            CXTPControl* pLast = pPopup->GetControl(nCount - 1);
+            EXPECT_EQ(XTP_ID_CUSTOMIZE, pLast->GetID());
+            EXPECT_TRUE(pLast->GetBeginGroup());
+        }
+        // Laid out again, the list replaces its items and keeps the command last.
+        pPopup->GetControl(0)->OnCalcDynamicSize(0);
+        EXPECT_EQ(nCount, pPopup->GetControlCount());
+        pPopup->InternalRelease();
+        pFrame->DestroyWindow();
+    }
+}
+
 TEST(SelectorTest, AZeroCellSizeTakesTheDefaultAndTheGridGrowsByCells)
 {
     CXTPControlSelector selector;

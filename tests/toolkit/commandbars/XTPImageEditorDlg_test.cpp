@@ -270,6 +270,23 @@ TEST_F(EditorTest, ThePreviewShowsTheImageOnTheButtonFace)
     dc.SelectObject(pOld);
 }
 
+TEST_F(EditorTest, TheMouseReachesTheCanvasAndTheSwatches)
+{
+    // Statics are transparent to the mouse unless they ask for clicks; the
+    // canvas must take them itself, or no tool draws when the player clicks.
+    Open(FALSE);
+    CWnd* arrTargets[] = {pDlg->GetPictureCtrl(), &pDlg->m_wndPicker[3], &pDlg->m_wndPickerTransparent,
+                          &pDlg->m_wndPickerCustom};
+    for (CWnd* pWnd : arrTargets)
+    {
+        CRect rc;
+        pWnd->GetWindowRect(&rc);
+        const CPoint pt = rc.CenterPoint();
+        EXPECT_EQ(HTCLIENT, (int)pWnd->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y)))
+            << pWnd->GetDlgCtrlID();
+    }
+}
+
 TEST_F(EditorTest, WithoutAnImageTheEditorUsesTheSizeItIsGiven)
 {
     CXTPImageEditorDlg dlg;
