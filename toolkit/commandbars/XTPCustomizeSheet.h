@@ -47,6 +47,14 @@ public:
     {
     public:
         virtual BOOL IsCustomizeMode() { return FALSE; }
+        // The menu belongs to customizing, where every menu opens full: no
+        // entry (the image palette is empty until first shown) waits behind
+        // the expand button of a short menu.
+        virtual CSize CalcDynamicLayout(int nLength, DWORD dwMode)
+        {
+            m_bExpanded = TRUE;
+            return CXTPPopupBar::CalcDynamicLayout(nLength, dwMode);
+        }
     };
     class CCustomizePalette : public CXTPPopupToolBar
     {

@@ -733,6 +733,28 @@ TEST_F(CustomizeTest, DraggingAButtonOffItsBarRemovesItAndAControlDragCopiesIt)
     });
 }
 
+TEST_F(CustomizeTest, TheContextMenuOpensWholeWithChangeButtonImageShown)
+{
+    // In customize mode every menu opens full: the image palette, still
+    // empty until it is first shown, must not push its entry behind the
+    // expand button of the short menu.
+    m_pCommandBars->GetCommandBarsOptions()->bAlwaysShowFullMenus = FALSE;
+    CXTPCustomizeSheet sheet(m_pCommandBars);
+    CXTPPopupBar* pMenu = sheet.GetContextMenu();
+    ASSERT_NE((CXTPPopupBar*)NULL, pMenu);
+    RunSheet(sheet, [&](CXTPCustomizeSheet&) {
+        m_pCommandBars->SetDragControl(m_pStandard->GetControl(0));
+        ASSERT_TRUE(pMenu->PopupAt(100, 100));
+        EXPECT_TRUE(pMenu->IsExpanded());
+        CXTPControl* pChange = pMenu->GetControls()->FindControl(XTP_ID_CUSTOMIZE_CHANGEBUTTONIMAGE);
+        ASSERT_NE((CXTPControl*)NULL, pChange);
+        EXPECT_EQ(0u, pChange->GetHideFlags() & xtpHideExpand);
+        CXTPControl* pExpand = pMenu->GetControls()->FindControl(xtpControlError, XTP_ID_POPUPBAR_EXPAND, FALSE, FALSE);
+        EXPECT_TRUE(pExpand == NULL || !pExpand->IsVisible()) << "no expand button";
+        pMenu->SetTrackingMode(FALSE);
+    });
+}
+
 TEST_F(CustomizeTest, ContextMenuCommandsChangeTheSelectedControl)
 {
     CXTPCustomizeSheet sheet(m_pCommandBars);
