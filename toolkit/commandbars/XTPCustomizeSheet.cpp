@@ -206,6 +206,10 @@ void CXTPCustomizeSheet::BuildContextMenu()
             CXTPPopupToolBar* pPalette = new CCustomizePalette();
             pPalette->SetCommandBars(m_pCommandBars);
             pPalette->SetCustomizable(FALSE);
+            // A chosen image closes the menus before it is executed, which
+            // parts the palette from the menu: its own owner still routes
+            // the choice to the sheet.
+            pPalette->SetOwner(this);
             {
                 pPalette->SetBarID(XTP_ID_CUSTOMIZE_CHANGEBUTTONIMAGE);
                 pPalette->SetImageManager(m_pCustomIcons);

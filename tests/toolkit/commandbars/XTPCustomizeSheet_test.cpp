@@ -809,7 +809,12 @@ TEST_F(CustomizeTest, ContextMenuCommandsChangeTheSelectedControl)
         EXPECT_EQ(144, pPalette->GetMRUWidth());
         s.SendMessage(WM_XTP_INITCOMMANDSPOPUP, 0, (LPARAM)pPalette);
         EXPECT_EQ(42, pPalette->GetControlCount()) << "only on the first showing";
-        // Choosing a stock image gives the control a custom icon.
+        // Choosing a stock image gives the control a custom icon, also when
+        // the menus have closed before the choice is carried out.
+        pPalette->GetControl(4)->OnExecute();
+        EXPECT_GT(pFirst->GetCustomIconId(), 0) << "the palette's choice reaches the sheet";
+        s.OnResetButtonImage();
+        EXPECT_EQ(0, pFirst->GetCustomIconId());
         EXPECT_TRUE(s.ApplyStockImage(5));
         EXPECT_GT(pFirst->GetCustomIconId(), 0);
         ui.m_nID = XTP_ID_CUSTOMIZE_RESETBUTTONIMAGE;
