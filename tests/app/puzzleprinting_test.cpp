@@ -225,3 +225,45 @@ TEST(PrintPuzzleBookDlg, TheCountMustBeOneToTen)
     EXPECT_EQ(expected, Script().asked);
     EXPECT_EQ((std::vector<std::string>{"1 Puzzle", "None", "Easy"}), combos);
 }
+
+// Every label of the book dialog shows its whole text on its one line: a
+// label too narrow for its text wraps, and the second line is cut off.
+TEST(PrintPuzzleBookDlg, EveryLabelShowsItsWholeText)
+{
+    Profiles profiles;
+    std::vector<std::string> labels, cutOff;
+    testsupport::ModalDriver driver([&](HWND hDlg) {
+        testsupport::ModalDriver::ShowNow(hDlg);
+        HFONT hFont = (HFONT)::SendMessageA(hDlg, WM_GETFONT, 0, 0);
+        HDC hDC = ::GetDC(hDlg);
+        HGDIOBJ hOld = ::SelectObject(hDC, hFont);
+        for (HWND hChild = ::GetWindow(hDlg, GW_CHILD); hChild != NULL; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+        {
+            char szClass[32] = "", szText[128] = "";
+            ::GetClassNameA(hChild, szClass, sizeof(szClass));
+            ::GetWindowTextA(hChild, szText, sizeof(szText));
+            if (lstrcmpiA(szClass, "Static") != 0 || szText[0] == '\0')
+                continue;
+            labels.push_back(szText);
+            RECT rcClient;
+            ::GetClientRect(hChild, &rcClient);
+            RECT rcText = rcClient;
+            ::DrawTextA(hDC, szText, -1, &rcText, DT_CALCRECT | DT_WORDBREAK | DT_LEFT);
+            if (rcText.bottom - rcText.top > rcClient.bottom - rcClient.top || rcText.right > rcClient.right)
+                cutOff.push_back(std::string(szText) + " (" + std::to_string(rcText.right) + " x " +
+                                 std::to_string(rcText.bottom) + " in " + std::to_string(rcClient.right) + " x " +
+                                 std::to_string(rcClient.bottom) + ")");
+        }
+        ::SelectObject(hDC, hOld);
+        ::ReleaseDC(hDlg, hDC);
+        testsupport::SaveWindowSnapshot(hDlg, "print_book_dialog");
+        testsupport::ModalDriver::Press(hDlg, IDCANCEL);
+    });
+    CPrintPuzzleBookDlg dlg;
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    EXPECT_EQ((std::vector<std::string>{"Number Of Puzzles:", "Puzzles Per Page:", "Appearance Profile:",
+                                        "Difficulty Profile:", "Print Solutions:"}),
+              labels);
+    for (const std::string& strLabel : cutOff)
+        ADD_FAILURE() << "cut off: " << strLabel;
+}
