@@ -23,6 +23,9 @@ const int kFileVersion = 2;
 const ULONGLONG kMaxFileSize = 4 * 1024 * 1024;
 const int kMaxLineLength = 1024;
 
+// The bits of a colour that a file stores: red, green and blue.
+const COLORREF kColourMask = 0x00FFFFFF;
+
 // Appearance block order: the twelve board colours, then the clock colours.
 const int kAppearanceBlock[] = {
     htacBorder,          htacSquareBorder,      htacShadedFill,          htacShadedNumber,
@@ -194,8 +197,10 @@ BOOL ParseBody(CLineReader& reader, CHTDataContainer& position)
 
     for (int nIndex : kAppearanceBlock)
     {
+        // A colour is red, green and blue, one byte each; anything above
+        // would draw the board and the clock in black.
         int nValue;
-        if (!reader.ReadInteger(nValue))
+        if (!reader.ReadInteger(nValue) || nValue < 0 || nValue > (int)kColourMask)
             return FALSE;
         position.m_AppearanceInfo.SetColour(nIndex, (COLORREF)nValue);
     }
@@ -291,8 +296,10 @@ BOOL CHTDataContainer::WriteToFile(LPCTSTR lpszPath)
             WriteLine(file, m_nGameState);
             for (INT_PTR i = 0; i < m_listSquares.GetCount(); i++)
                 file.WriteString(m_listSquares.GetAt(i).ToText() + "\n");
+            // Only the red, green and blue of a colour, which is all that a
+            // reader takes back.
             for (int nIndex : kAppearanceBlock)
-                WriteLine(file, (int)m_AppearanceInfo.GetColour(nIndex));
+                WriteLine(file, (int)(m_AppearanceInfo.GetColour(nIndex) & kColourMask));
             WriteLine(file, m_GradeInfo.m_nColumns);
             WriteLine(file, m_GradeInfo.m_nRows);
             WriteLine(file, m_GradeInfo.m_bShowIslandSquares ? 1 : 0);

@@ -368,6 +368,9 @@ TEST(PuzzleFileValidationTest, RefusesImpossiblePositionsAndKeepsTheTarget)
         {"only the header", "FVH[TRI]2\r\n", CutShortMessage(1)},
         {"no elapsed time", strGood.substr(0, strGood.size() - 5), CutShortMessage(33)},
         {"overlong line", ReplaceLine(strGood, 4, "0,0," + std::string(5000, '1')), DamagedValueMessage(5)},
+        {"border colour -1", ReplaceLine(strGood, 9, "-1"), DamagedValueMessage(10)},
+        {"clock background beyond RGB", ReplaceLine(strGood, 23, "16777216"), DamagedValueMessage(24)},
+        {"colour beyond 32 bits", ReplaceLine(strGood, 15, "99999999999"), DamagedValueMessage(16)},
         {"minutes 2147483647", ReplaceLine(strGood, 31, "2147483647"), DamagedValueMessage(32)},
         {"minutes -1", ReplaceLine(strGood, 31, "-1"), DamagedValueMessage(32)},
         {"minutes beyond the clock", ReplaceLine(strGood, 31, "6000"), DamagedValueMessage(32)},
@@ -393,6 +396,31 @@ TEST(PuzzleFileValidationTest, RefusesImpossiblePositionsAndKeepsTheTarget)
         EXPECT_FALSE(grid.ReadFromFile(strPath.c_str(), TRUE)) << c.pszWhat;
         EXPECT_EQ(nBefore + 1, CDialogStubs::s_nInfoMessages) << c.pszWhat;
     }
+}
+
+// Colours are stored as red, green and blue only: white reads, and a colour
+// that carries more bits (a palette colour from a hand-edited profile) is
+// written as its red, green and blue, so the file still reads back.
+TEST(PuzzleFileValidationTest, ColoursAreRedGreenAndBlueOnly)
+{
+    CDialogStubs stubs;
+    CTempFolder folder;
+    std::string strPath = folder.Path("white.hti");
+    WriteFileBytes(strPath, ReplaceLine(kSmallPuzzleText, 9, "16777215"));
+    CHTDataContainer grid;
+    ASSERT_TRUE(grid.ReadFromFile(strPath.c_str(), FALSE));
+    EXPECT_EQ(RGB(255, 255, 255), grid.m_AppearanceInfo.GetColour(htacBorder));
+
+    CHTDataContainer palette = SmallPuzzle();
+    palette.m_AppearanceInfo.SetColour(htacMCOn, PALETTERGB(0, 200, 0));
+    palette.m_AppearanceInfo.SetColour(htacBorder, 0xFF123456);
+    strPath = folder.Path("palette.hti");
+    ASSERT_TRUE(palette.WriteToFile(strPath.c_str()));
+    CHTDataContainer back;
+    ASSERT_TRUE(back.ReadFromFile(strPath.c_str(), FALSE));
+    EXPECT_EQ(RGB(0, 200, 0), back.m_AppearanceInfo.GetColour(htacMCOn));
+    EXPECT_EQ((COLORREF)0x00123456, back.m_AppearanceInfo.GetColour(htacBorder));
+    EXPECT_EQ(0, CDialogStubs::s_nInfoMessages);
 }
 
 TEST(PuzzleFileValidationTest, TheLongestTimesTheClockShowsAreRead)
