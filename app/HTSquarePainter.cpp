@@ -206,9 +206,10 @@ void CHTSquarePainter_Default::FitNumberFontToWidth(int nTenths)
     char szWidest[16];
     const int nLength =
         wsprintfA(szWidest, "%d", HTLargestSide(m_pContainer->m_nColumns, m_pContainer->m_nRows));
-    // Clear of each edge by up to 4 pixels: the grid's outer border, a line
-    // 4 pixels wide, covers that much of the outer squares.
-    const int nMargin = SquareWidth() / 8 < 4 ? SquareWidth() / 8 : 4;
+    // Clear of each edge by up to 5 pixels: the grid's outer border, a line
+    // 4 pixels wide, covers that much of the outer squares, and a digit's
+    // ink may reach a pixel beyond its advance width.
+    const int nMargin = SquareWidth() / 6 < 5 ? SquareWidth() / 6 : 5;
     const int nLimit = SquareWidth() - 2 * nMargin;
     if (nLimit <= 0)
         return;
@@ -633,9 +634,11 @@ void DrawSquares(const CHTDataContainer* pContainer, CDC* pDCBoard, CDC* pDCRefe
                                      nRenderMode == htrmPreview);
     const BOOL bDebugLetters = nRenderMode != htrmPreview && g_ApplicationInfo.m_bDisplayDebugInfo;
 
+    // The number font's height stands for its size: the painter may have
+    // made it smaller than the profile's size for the grid's widest number.
     const PictureContext context = {nSquareSize,
                                     nRenderMode == htrmPrint || nRenderMode == htrmPreview ? nRenderMode : htrmScreen,
-                                    painter.m_nNumberSize,
+                                    (int)painter.m_lfNumber.lfHeight,
                                     painter.m_nSmallSize,
                                     dcSquare.GetDeviceCaps(LOGPIXELSY),
                                     bDebugLetters};

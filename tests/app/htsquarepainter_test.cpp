@@ -210,7 +210,7 @@ TEST(DrawBoard, TwoDigitNumbersFitTheirSquares)
         // The size the frame fits to a square of this height.
         big.m_AppearanceInfo.m_nMainFontSize = FitPointFont(canvas.DC(), "Tahoma", nSquare, 100, 250) / 10;
         const CRect rcSquare(0, 0, nSquare, nSquare);
-        const int nRoom = nSquare - 2 * (nSquare / 8 < 4 ? nSquare / 8 : 4);
+        const int nRoom = nSquare - 2 * (nSquare / 6 < 5 ? nSquare / 6 : 5);
         CHTSquarePainter_Default screen(&big, FALSE, canvas.DC(), rcSquare, FALSE);
         CHTSquarePainter_Default print(&big, TRUE, canvas.DC(), rcSquare, FALSE);
         CHTSquarePainter_Default preview(&big, FALSE, canvas.DC(), rcSquare, TRUE);
@@ -238,6 +238,25 @@ TEST(DrawBoard, TwoDigitNumbersFitTheirSquares)
     big.m_AppearanceInfo.m_nMainFontSize = FitPointFont(canvas.DC(), "Tahoma", 36, 100, 250) / 10;
     DrawBoard(&big, canvas.DC(), CRect(0, 0, 700, 700), 36, htrmScreen, 20, 20, FALSE);
     EXPECT_FALSE(testsupport::SaveSnapshot(canvas, "board_17x17").empty());
+
+    // The squares kept from one board are not taken for the next when its
+    // numbers are drawn in another size: a 9 x 9 board at the same profile
+    // size right after the 17 x 17 one looks as it does after another board.
+    small.m_AppearanceInfo.m_nMainFontSize = big.m_AppearanceInfo.m_nMainFontSize;
+    for (int i = 0; i < 9; i++)
+        for (int j = 0; j < 9; j++)
+            Square(small, i, j).m_nPlayerState = htsUndecided;
+    Canvas alone(360, 360, kUntouched), after(360, 360, kUntouched);
+    DrawBoard(&small, alone.DC(), CRect(0, 0, 360, 360), 37, htrmScreen, 0, 0, FALSE);
+    DrawBoard(&small, alone.DC(), CRect(0, 0, 360, 360), 36, htrmScreen, 10, 10, FALSE);
+    DrawBoard(&small, after.DC(), CRect(0, 0, 360, 360), 37, htrmScreen, 0, 0, FALSE);
+    DrawBoard(&big, canvas.DC(), CRect(0, 0, 700, 700), 36, htrmScreen, 20, 20, FALSE);
+    DrawBoard(&small, after.DC(), CRect(0, 0, 360, 360), 36, htrmScreen, 10, 10, FALSE);
+    int nDiffering = 0;
+    for (int y = 0; y < 360; y++)
+        for (int x = 0; x < 360; x++)
+            nDiffering += alone.Pixel(x, y) != after.Pixel(x, y) ? 1 : 0;
+    EXPECT_EQ(0, nDiffering);
 }
 
 TEST(DrawBoard, ARepaintShowsEveryChangeAndAlikeSquaresStayAlike)
