@@ -348,8 +348,9 @@ BOOL CHTDataContainer::ReadFromFile(LPCTSTR lpszPath, BOOL bQuiet)
     position.m_GradeInfo.CopyFrom(m_GradeInfo);
     position.m_bUnshadedUpdate = m_bUnshadedUpdate;
 
-    // What is wrong, for the player: a file of another kind or version, a
-    // puzzle file damaged at a given line, or one cut short.
+    // What is wrong, for the player: a file that is no puzzle file, one of
+    // another version, a puzzle file damaged at a given line, or one cut
+    // short.
     UINT nIDProblem = 0;
     int nProblemLine = 0;
     if (!bRead)
@@ -359,7 +360,14 @@ BOOL CHTDataContainer::ReadFromFile(LPCTSTR lpszPath, BOOL bQuiet)
         CLineReader reader(text);
         CString strHeader;
         if (!reader.ReadLine(strHeader) || !CheckFileHeader(strHeader, kFileTag, kFileVersion))
-            nIDProblem = IDS_WRONG_FILE_VERSION;
+        {
+            // Only a puzzle file's header with another version number is a
+            // file of another version; anything else is no puzzle file.
+            CString strPrefix;
+            strPrefix.Format("FVH[%s]", kFileTag);
+            nIDProblem = strHeader.Left(strPrefix.GetLength()) == strPrefix ? IDS_WRONG_FILE_VERSION
+                                                                            : IDS_NOT_PUZZLE_FILE;
+        }
         else if (!ParseBody(reader, position))
         {
             // A line that was read and refused is damaged; running out of

@@ -182,22 +182,32 @@ TEST(PuzzleFileHeaderTest, AcceptsOnlyTheExactHeader)
     EXPECT_FALSE(CheckFileHeader("", "TRI", 2));
 }
 
+// A puzzle file of another version says so; a file whose first line is no
+// puzzle file's header (a picture, a text) is called no puzzle file.
 TEST(PuzzleFileHeaderTest, ReaderRefusesBadHeadersWithTheVersionMessage)
 {
     CDialogStubs stubs;
     CTempFolder folder;
     const std::string strGood = kSmallPuzzleText;
-    const char* headers[] = {"FVH[TRI]3", "fvh[TRI]2", "FVH]TRI[2", "FVH[TRI", "TRI]2", ""};
-    for (const char* pszHeader : headers)
+    const char* const kOtherVersion = "This puzzle file was created by a different version and cannot be loaded.";
+    const char* const kNoPuzzle = "This file is not a puzzle file and cannot be loaded.";
+    const struct
     {
+        const char* pszHeader;
+        const char* pszMessage;
+    } headers[] = {{"FVH[TRI]3", kOtherVersion}, {"FVH[TRI]1", kOtherVersion}, {"FVH[TRI]", kOtherVersion},
+                   {"fvh[TRI]2", kNoPuzzle},     {"FVH]TRI[2", kNoPuzzle},     {"FVH[TRI", kNoPuzzle},
+                   {"TRI]2", kNoPuzzle},         {"", kNoPuzzle},              {"BM6\x1a", kNoPuzzle}};
+    for (const auto& header : headers)
+    {
+        const char* pszHeader = header.pszHeader;
         std::string strPath = folder.Path("header.hti");
         WriteFileBytes(strPath, ReplaceLine(strGood, 0, pszHeader));
         CHTDataContainer grid;
         const int nBefore = CDialogStubs::s_nInfoMessages;
         EXPECT_FALSE(grid.ReadFromFile(strPath.c_str(), FALSE)) << pszHeader;
         EXPECT_EQ(nBefore + 1, CDialogStubs::s_nInfoMessages) << pszHeader;
-        EXPECT_STREQ("This puzzle file was created by a different version and cannot be loaded.",
-                     CDialogStubs::s_strLastMessage);
+        EXPECT_STREQ(header.pszMessage, CDialogStubs::s_strLastMessage) << pszHeader;
         EXPECT_FALSE(grid.ReadFromFile(strPath.c_str(), TRUE)) << pszHeader;
         EXPECT_EQ(nBefore + 1, CDialogStubs::s_nInfoMessages) << "quiet shows nothing";
     }
