@@ -3,6 +3,8 @@
 
 #include <math.h>
 
+#include <algorithm>
+
 #include "resource.h"
 
 namespace
@@ -25,7 +27,7 @@ const char kCreditsTemplate[] =
     "\rwww.orrisfield.example\n"
     "\rAll rights reserved.\n"
     "\n"
-    "www.orrisfield.example/brindlemark\n";
+    "orrisfield.example/brindlemark\n";
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -39,7 +41,7 @@ END_MESSAGE_MAP()
 
 CAboutCtrl::CAboutCtrl()
     : m_nLogoWidth(0), m_nLogoHeight(0), m_nAngle1(0), m_nAngle2(0), m_nWaveSpeed(0), m_nLogoX(0), m_nLogoY(0),
-      m_nTextWidth(0), m_nTextHeight(0), m_nTextScrollY(0), m_hOldLogo(NULL), m_hOldBackground(NULL),
+      m_nTextWidth(0), m_nTextHeight(0), m_nTextScrollY(0), m_nWidestCreditLine(0), m_hOldLogo(NULL), m_hOldBackground(NULL),
       m_hOldWork(NULL), m_hOldText(NULL), m_nBackgroundWidth(0), m_nBackgroundHeight(0)
 {
 }
@@ -133,6 +135,7 @@ void CAboutCtrl::BuildTextBitmap()
     m_dcText.SetTextColor(RGB(0, 0, 0));
 
     int nTop = 0;
+    m_nWidestCreditLine = 0;
     CString strLine;
     for (int i = 0; AfxExtractSubString(strLine, m_strCredits, i, '\n'); i++)
     {
@@ -150,6 +153,7 @@ void CAboutCtrl::BuildTextBitmap()
         m_dcText.SelectObject(pFont);
         CRect rect(0, nTop, m_nTextWidth, m_nTextHeight);
         m_dcText.DrawText(strLine, rect, DT_SINGLELINE | DT_LEFT | DT_NOPREFIX);
+        m_nWidestCreditLine = std::max(m_nWidestCreditLine, (int)m_dcText.GetTextExtent(strLine).cx);
         TEXTMETRIC tm;
         m_dcText.GetTextMetrics(&tm);
         nTop += tm.tmHeight;

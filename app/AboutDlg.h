@@ -36,6 +36,9 @@ public:
     int m_nTextWidth;
     int m_nTextHeight;
     int m_nTextScrollY;
+    // The width of the widest credits line in its font (pixels), measured
+    // when the credits are drawn.
+    int m_nWidestCreditLine;
     CString m_strCredits;
 
 protected:

@@ -187,12 +187,56 @@ CHTSquarePainter_Default::CHTSquarePainter_Default(const CHTDataContainer* pCont
     }
     if (!m_fontNumber.CreatePointFont(nNumberTenths, kBoardFace, m_pDC))
         TRACE("CHTSquarePainter_Default: no number font of %d tenths\n", nNumberTenths);
+    else
+        FitNumberFontToWidth(nNumberTenths);
     if (!m_fontSmall.CreatePointFont(nSmallTenths, kBoardFace, m_pDC))
         TRACE("CHTSquarePainter_Default: no small font of %d tenths\n", nSmallTenths);
     if (m_fontNumber.GetSafeHandle() != NULL)
         m_fontNumber.GetLogFont(&m_lfNumber);
     if (m_fontSmall.GetSafeHandle() != NULL)
         m_fontSmall.GetLogFont(&m_lfSmall);
+}
+
+void CHTSquarePainter_Default::FitNumberFontToWidth(int nTenths)
+{
+    if (m_pContainer == NULL || m_pDC == NULL)
+        return;
+    // Numbers run from 1 to the longer side; every digit is as wide as the
+    // others in the board face, so the largest number is the widest.
+    char szWidest[16];
+    const int nLength =
+        wsprintfA(szWidest, "%d", HTLargestSide(m_pContainer->m_nColumns, m_pContainer->m_nRows));
+    // Clear of each edge by up to 5 pixels: the grid's outer border, a line
+    // 4 pixels wide, covers that much of the outer squares, and a digit's
+    // ink may reach a pixel beyond its advance width.
+    const int nMargin = SquareWidth() / 6 < 5 ? SquareWidth() / 6 : 5;
+    const int nLimit = SquareWidth() - 2 * nMargin;
+    if (nLimit <= 0)
+        return;
+    CFont* pOldFont = m_pDC->SelectObject(&m_fontNumber);
+    int nWidth = m_pDC->GetTextExtent(szWidest, nLength).cx;
+    m_pDC->SelectObject(pOldFont);
+    if (nWidth <= nLimit)
+        return;
+    // Whole points again, from the size the width allows downwards.
+    int nPoints = (int)((double)nTenths * nLimit / nWidth / 10.0);
+    if (nPoints >= nTenths / 10)
+        nPoints = nTenths / 10 - 1;
+    for (; nPoints >= 1; nPoints--)
+    {
+        CFont font;
+        if (!font.CreatePointFont(nPoints * 10, kBoardFace, m_pDC))
+            continue;
+        pOldFont = m_pDC->SelectObject(&font);
+        nWidth = m_pDC->GetTextExtent(szWidest, nLength).cx;
+        m_pDC->SelectObject(pOldFont);
+        if (nWidth <= nLimit || nPoints == 1)
+        {
+            m_fontNumber.DeleteObject();
+            m_fontNumber.Attach(font.Detach());
+            return;
+        }
+    }
 }
 
 CHTSquarePainter_Default::~CHTSquarePainter_Default()
@@ -590,9 +634,11 @@ void DrawSquares(const CHTDataContainer* pContainer, CDC* pDCBoard, CDC* pDCRefe
                                      nRenderMode == htrmPreview);
     const BOOL bDebugLetters = nRenderMode != htrmPreview && g_ApplicationInfo.m_bDisplayDebugInfo;
 
+    // The number font's height stands for its size: the painter may have
+    // made it smaller than the profile's size for the grid's widest number.
     const PictureContext context = {nSquareSize,
                                     nRenderMode == htrmPrint || nRenderMode == htrmPreview ? nRenderMode : htrmScreen,
-                                    painter.m_nNumberSize,
+                                    (int)painter.m_lfNumber.lfHeight,
                                     painter.m_nSmallSize,
                                     dcSquare.GetDeviceCaps(LOGPIXELSY),
                                     bDebugLetters};

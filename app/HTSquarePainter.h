@@ -127,6 +127,12 @@ protected:
     void DrawNumber(const CHTSquareData& square);
     void DrawDebugInfo(const CHTSquareData& square);
 
+    // Shrinks the number font, fitted to the square's height, until the
+    // widest number of the grid fits the square's width: two-digit numbers
+    // of a large grid would otherwise reach the square's edges, where the
+    // grid's outer border hides part of them.
+    void FitNumberFontToWidth(int nTenths);
+
     int SquareWidth() const { return m_rcSquare.right - m_rcSquare.left; }
     int SquareHeight() const { return m_rcSquare.bottom - m_rcSquare.top; }
 

@@ -436,6 +436,18 @@ void CMainFrame::ShowProfilesInPanes(const CAppearanceInfo* pAppearance, const C
     }
 }
 
+void CMainFrame::ShowCurrentProfiles()
+{
+    CBrindlemarkDoc* pDoc = GetGameDoc();
+    if (pDoc == NULL)
+        return;
+    const CAppearanceInfo appearance = pDoc->GetCurrent().GetAppearanceInfo();
+    const CGradeInfo grade = pDoc->GetCurrent().GetGradeInfo();
+    ShowProfilesInPanes(&appearance, &grade);
+    if (m_pTimerToolBar != NULL)
+        ApplyClockColours(appearance);
+}
+
 // ---------------------------------------------------------------------------
 // Notifications of the docking panes and the profile grids
 
@@ -595,6 +607,7 @@ void CMainFrame::OnUndo()
     if (pDoc != NULL && pDoc->m_Controller.m_listSavedStates.GetCount() >= 1)
     {
         pDoc->m_Controller.Undo();
+        ShowCurrentProfiles();
         pDoc->InvalidateBoard(TRUE);
     }
     FitNumberFont();
@@ -724,6 +737,7 @@ void CMainFrame::OnRevert()
                                          LoadResourceString(IDS_STOP)) == kYesNoYes)
     {
         pDoc->RevertToBranch();
+        ShowCurrentProfiles();
         FitNumberFont();
     }
 }

@@ -44,6 +44,10 @@ public:
     // The profile panes whose windows exist show these profiles (a null
     // profile leaves its pane alone).
     void ShowProfilesInPanes(const CAppearanceInfo* pAppearance, const CGradeInfo* pGrade);
+    // The open panes and the clock show the current position's profiles
+    // again, after Undo or Revert brought back an earlier position (whose
+    // profiles an applied appearance or a pane edit may have changed since).
+    void ShowCurrentProfiles();
     // Shows the board's context menu at a screen point; the chosen command
     // reaches this frame's command map.
     void TrackBoardMenu(CMenu* pMenu, CPoint pointScreen);

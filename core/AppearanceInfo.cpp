@@ -159,7 +159,13 @@ void CAppearanceInfo::ReadFromSection(const CHTProfileSection& section, int nNum
     for (int i = 0; i < (int)(sizeof(kColourFields) / sizeof(kColourFields[0])); i++)
     {
         const ColourField& field = kColourFields[i];
-        this->*field.pField = (COLORREF)section.GetInt(HTProfileEntryName(nNumber, field.pszKey), (int)(this->*field.pField));
+        const COLORREF crStored =
+            (COLORREF)section.GetInt(HTProfileEntryName(nNumber, field.pszKey), (int)(this->*field.pField));
+        // A value with bits above blue is no colour: drawing tools refuse it
+        // (the board and clock would paint black whatever the editor shows),
+        // so it reads as missing.
+        if ((crStored & 0xFF000000) == 0)
+            this->*field.pField = crStored;
         if (i == kBoardColourCount - 1)
         {
             m_strProfileName = section.GetString(HTProfileEntryName(nNumber, kNameKey), m_strProfileName);

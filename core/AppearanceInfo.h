@@ -54,7 +54,8 @@ public:
 
     // Writes / reads profile number n of section "AppearanceInfo" (values
     // named "<n>_<key>"). A read keeps the current value of every field whose
-    // value is missing, and sets the index to n.
+    // value is missing (or, for a colour, has bits above blue set), and sets
+    // the index to n.
     void WriteToRegistry(int nNumber) const;
     void ReadFromRegistry(int nNumber);
     // The same from a section read whole (see HTProfileList.h).

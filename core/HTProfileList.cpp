@@ -49,6 +49,7 @@ void CHTProfileSection::Clear()
     m_ints.clear();
     m_strings.clear();
     m_numbers.clear();
+    m_nonNumbers.clear();
 }
 
 BOOL CHTProfileSection::Read(const char* pszSection)
@@ -106,8 +107,11 @@ BOOL CHTProfileSection::Read(const char* pszSection)
         }
         else
         {
+            m_nonNumbers.insert(strKey);
             continue;
         }
+        if (dwType != REG_DWORD)
+            m_nonNumbers.insert(strKey);
         AddEntry(strName.c_str(), dwNameLength);
     }
     ::RegCloseKey(hKey);
@@ -159,7 +163,10 @@ BOOL CHTProfileSection::ReadIniSection(const char* pszSection, const char* pszFi
         if (m_strings.find(strKey) != m_strings.end())
             continue;   // the first of two lines with one name is the one read
         m_strings[strKey] = strValue;
-        m_ints[strKey] = (DWORD)strtol(strValue.c_str(), NULL, 10);
+        char* pszEnd = NULL;
+        m_ints[strKey] = (DWORD)strtol(strValue.c_str(), &pszEnd, 10);
+        if (pszEnd == strValue.c_str())
+            m_nonNumbers.insert(strKey);
         AddEntry(strName.c_str(), strName.size());
     }
     return TRUE;
@@ -182,4 +189,14 @@ CString CHTProfileSection::GetString(const char* pszEntry, const char* pszDefaul
 BOOL CHTProfileSection::HasNumber(int nNumber) const
 {
     return m_numbers.find(nNumber) != m_numbers.end();
+}
+
+int CHTProfileSection::GetHighestNumber() const
+{
+    return m_numbers.empty() ? -1 : *m_numbers.rbegin();
+}
+
+BOOL CHTProfileSection::IsStoredAsNonNumber(const char* pszEntry) const
+{
+    return m_nonNumbers.find(UpperKey(pszEntry, strlen(pszEntry))) != m_nonNumbers.end();
 }

@@ -41,6 +41,11 @@ public:
     CString GetString(const char* pszEntry, const char* pszDefault) const;
     // TRUE when profile number n has any value "<n>_<key>" stored.
     BOOL HasNumber(int nNumber) const;
+    // The highest profile number n with a value "<n>_<key>" stored; -1 for none.
+    int GetHighestNumber() const;
+    // TRUE when the entry is stored but holds no number: a registry value
+    // of another type than DWORD, or a file line without leading digits.
+    BOOL IsStoredAsNonNumber(const char* pszEntry) const;
 
 private:
     BOOL ReadIniSection(const char* pszSection, const char* pszFile);
@@ -49,6 +54,7 @@ private:
     std::map<std::string, DWORD> m_ints;          // by upper-case name
     std::map<std::string, std::string> m_strings; // by upper-case name
     std::set<int> m_numbers;
+    std::set<std::string> m_nonNumbers;           // by upper-case name
 };
 
 // Empties the list and reads the stored profiles 0 to count - 1 of the
@@ -65,6 +71,16 @@ BOOL HTReadProfileList(TList& list, const char* pszSection, const char* pszCount
     if (!section.Read(pszSection))
         return FALSE;
     int nCount = (int)section.GetInt(pszCountEntry, 0);
+    if (nCount < 0 || section.IsStoredAsNonNumber(pszCountEntry))
+    {
+        // A count that is no count at all must not hide the profiles the
+        // player stored (and let the built-ins overwrite them at exit): every
+        // profile number that has values is read.
+        int nStored = section.GetHighestNumber() + 1;
+        TRACE("profile section %s: the count is damaged; profiles 0 to %d are read\n", pszSection,
+              nStored - 1);
+        nCount = nStored;
+    }
     if (nCount > HT_MAX_STORED_PROFILES)
     {
         TRACE("profile section %s: a count of %d is read as %d\n", pszSection, nCount, HT_MAX_STORED_PROFILES);

@@ -23,6 +23,9 @@ const int kFileVersion = 2;
 const ULONGLONG kMaxFileSize = 4 * 1024 * 1024;
 const int kMaxLineLength = 1024;
 
+// The bits of a colour that a file stores: red, green and blue.
+const COLORREF kColourMask = 0x00FFFFFF;
+
 // Appearance block order: the twelve board colours, then the clock colours.
 const int kAppearanceBlock[] = {
     htacBorder,          htacSquareBorder,      htacShadedFill,          htacShadedNumber,
@@ -56,13 +59,19 @@ int ParseInteger(const char* pszText)
 class CLineReader
 {
 public:
-    explicit CLineReader(const std::vector<char>& text) : m_text(text), m_nPos(0) {}
+    explicit CLineReader(const std::vector<char>& text) : m_text(text), m_nPos(0), m_nLine(0), m_bRanOut(FALSE)
+    {
+    }
 
     // FALSE at the end of the text or for a line that is too long.
     BOOL ReadLine(CString& strLine)
     {
         if (m_nPos >= m_text.size())
+        {
+            m_bRanOut = TRUE;
             return FALSE;
+        }
+        m_nLine++;
         size_t nEnd = m_nPos;
         while (nEnd < m_text.size() && m_text[nEnd] != '\n')
             nEnd++;
@@ -85,16 +94,26 @@ public:
         return TRUE;
     }
 
+    // The 1-based number of the line read last (or refused as too long);
+    // 0 before the first.
+    int LineNumber() const { return m_nLine; }
+    // TRUE once a line was asked for after the last one.
+    BOOL RanOut() const { return m_bRanOut; }
+
 private:
     const std::vector<char>& m_text;
     size_t m_nPos;
+    int m_nLine;
+    BOOL m_bRanOut;
 };
 
 // The whole file, when it can be opened and is not larger than a puzzle
-// file can be. bOpened tells an unreadable file from an oversized one.
-BOOL ReadWholeFile(LPCTSTR lpszPath, std::vector<char>& text, BOOL& bOpened)
+// file can be. bOpened tells an unreadable file from one that opened;
+// bTooLarge tells an oversized one.
+BOOL ReadWholeFile(LPCTSTR lpszPath, std::vector<char>& text, BOOL& bOpened, BOOL& bTooLarge)
 {
     bOpened = FALSE;
+    bTooLarge = FALSE;
     CFile file;
     if (!file.Open(lpszPath, CFile::modeRead | CFile::shareDenyWrite))
         return FALSE;
@@ -103,7 +122,10 @@ BOOL ReadWholeFile(LPCTSTR lpszPath, std::vector<char>& text, BOOL& bOpened)
     {
         ULONGLONG nLength = file.GetLength();
         if (nLength > kMaxFileSize)
+        {
+            bTooLarge = TRUE;
             return FALSE;
+        }
         text.resize((size_t)nLength);
         size_t nRead = 0;
         while (nRead < text.size())
@@ -133,15 +155,18 @@ void WriteLine(CStdioFile& file, int nValue)
 }
 
 // Reads everything after the header into the position. FALSE at the first
-// value that is missing or that no valid puzzle holds.
+// value that is missing or that no valid puzzle holds; the reader's line
+// number is then that of the line at fault.
 BOOL ParseBody(CLineReader& reader, CHTDataContainer& position)
 {
+    // Each value is checked as soon as its line is read, so that the reader
+    // names the line that is wrong.
     int nColumns, nRows, nGameState;
-    if (!reader.ReadInteger(nColumns) || !reader.ReadInteger(nRows) || !reader.ReadInteger(nGameState))
+    if (!reader.ReadInteger(nColumns) || nColumns < 1 || nColumns > HT_MAX_GRID_SIDE)
         return FALSE;
-    if (nColumns < 1 || nColumns > HT_MAX_GRID_SIDE || nRows < 1 || nRows > HT_MAX_GRID_SIDE)
+    if (!reader.ReadInteger(nRows) || nRows < 1 || nRows > HT_MAX_GRID_SIDE)
         return FALSE;
-    if (nGameState < htgsNone || nGameState > htgsCopyMode)
+    if (!reader.ReadInteger(nGameState) || nGameState < htgsNone || nGameState > htgsCopyMode)
         return FALSE;
     position.m_listSquares.RemoveAll();
     position.m_nColumns = nColumns;
@@ -172,21 +197,23 @@ BOOL ParseBody(CLineReader& reader, CHTDataContainer& position)
 
     for (int nIndex : kAppearanceBlock)
     {
+        // A colour is red, green and blue, one byte each; anything above
+        // would draw the board and the clock in black.
         int nValue;
-        if (!reader.ReadInteger(nValue))
+        if (!reader.ReadInteger(nValue) || nValue < 0 || nValue > (int)kColourMask)
             return FALSE;
         position.m_AppearanceInfo.SetColour(nIndex, (COLORREF)nValue);
     }
 
     int values[gbValueCount];
-    for (int& nValue : values)
+    for (int i = 0; i < gbValueCount; i++)
     {
-        if (!reader.ReadInteger(nValue))
+        if (!reader.ReadInteger(values[i]))
+            return FALSE;
+        // Times beyond what the clock shows are no game's.
+        if (i == gbMinutesToComplete && (values[i] < 0 || values[i] > HT_MAX_STORED_MINUTES))
             return FALSE;
     }
-    // Times beyond what the clock shows are no game's.
-    if (values[gbMinutesToComplete] < 0 || values[gbMinutesToComplete] > HT_MAX_STORED_MINUTES)
-        return FALSE;
     CGradeInfo& grade = position.m_GradeInfo;
     grade.m_nColumns = values[gbColumns];
     grade.m_nRows = values[gbRows];
@@ -269,8 +296,10 @@ BOOL CHTDataContainer::WriteToFile(LPCTSTR lpszPath)
             WriteLine(file, m_nGameState);
             for (INT_PTR i = 0; i < m_listSquares.GetCount(); i++)
                 file.WriteString(m_listSquares.GetAt(i).ToText() + "\n");
+            // Only the red, green and blue of a colour, which is all that a
+            // reader takes back.
             for (int nIndex : kAppearanceBlock)
-                WriteLine(file, (int)m_AppearanceInfo.GetColour(nIndex));
+                WriteLine(file, (int)(m_AppearanceInfo.GetColour(nIndex) & kColourMask));
             WriteLine(file, m_GradeInfo.m_nColumns);
             WriteLine(file, m_GradeInfo.m_nRows);
             WriteLine(file, m_GradeInfo.m_bShowIslandSquares ? 1 : 0);
@@ -306,8 +335,8 @@ BOOL CHTDataContainer::ReadFromFile(LPCTSTR lpszPath, BOOL bQuiet)
         return FALSE;
 
     std::vector<char> text;
-    BOOL bOpened = FALSE;
-    BOOL bRead = ReadWholeFile(lpszPath, text, bOpened);
+    BOOL bOpened = FALSE, bTooLarge = FALSE;
+    BOOL bRead = ReadWholeFile(lpszPath, text, bOpened, bTooLarge);
     if (!bOpened)
         return FALSE; // cannot be opened: no message
 
@@ -319,20 +348,47 @@ BOOL CHTDataContainer::ReadFromFile(LPCTSTR lpszPath, BOOL bQuiet)
     position.m_GradeInfo.CopyFrom(m_GradeInfo);
     position.m_bUnshadedUpdate = m_bUnshadedUpdate;
 
-    BOOL bValid = FALSE;
-    if (bRead)
+    // What is wrong, for the player: a file that is no puzzle file, one of
+    // another version, a puzzle file damaged at a given line, or one cut
+    // short.
+    UINT nIDProblem = 0;
+    int nProblemLine = 0;
+    if (!bRead)
+        nIDProblem = bTooLarge ? IDS_FILE_TOO_LARGE : IDS_FILE_READ_FAILED;
+    else
     {
         CLineReader reader(text);
         CString strHeader;
-        bValid = reader.ReadLine(strHeader) && CheckFileHeader(strHeader, kFileTag, kFileVersion) &&
-                 ParseBody(reader, position);
+        if (!reader.ReadLine(strHeader) || !CheckFileHeader(strHeader, kFileTag, kFileVersion))
+        {
+            // Only a puzzle file's header with another version number is a
+            // file of another version; anything else is no puzzle file.
+            CString strPrefix;
+            strPrefix.Format("FVH[%s]", kFileTag);
+            nIDProblem = strHeader.Left(strPrefix.GetLength()) == strPrefix ? IDS_WRONG_FILE_VERSION
+                                                                            : IDS_NOT_PUZZLE_FILE;
+        }
+        else if (!ParseBody(reader, position))
+        {
+            // A line that was read and refused is damaged; running out of
+            // lines means the file was cut short.
+            nProblemLine = reader.LineNumber();
+            nIDProblem = reader.RanOut() ? IDS_FILE_DAMAGED_SHORT : IDS_FILE_DAMAGED_VALUE;
+        }
     }
-    if (!bValid)
+    if (nIDProblem != 0)
     {
         if (!bQuiet)
         {
             CHTCoreServices& services = CHTCoreServices::Get();
-            services.ShowInfoMessage(services.LoadResourceString(IDS_WRONG_FILE_VERSION));
+            CString strMessage = services.LoadResourceString(nIDProblem);
+            if (nIDProblem == IDS_FILE_DAMAGED_VALUE || nIDProblem == IDS_FILE_DAMAGED_SHORT)
+            {
+                CString strLine;
+                strLine.Format("%d", nProblemLine);
+                strMessage.Replace("%1", strLine);
+            }
+            services.ShowInfoMessage(strMessage);
         }
         return FALSE;
     }

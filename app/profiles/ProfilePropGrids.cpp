@@ -160,6 +160,19 @@ BOOL AFXAPI ValidateGradeInfo(const CGradeInfo& info, BOOL bCheckName, CString& 
     return strMessage.IsEmpty();
 }
 
+BOOL AFXAPI ValidateGradeInfoChange(const CGradeInfo& before, const CGradeInfo& after, CString& strMessage)
+{
+    // Rules the edit did not touch are checked on values that pass them.
+    CGradeInfo checked(after);
+    if (after.m_nColumns == before.m_nColumns)
+        checked.m_nColumns = HT_MIN_GRID_SIDE_EDIT;
+    if (after.m_nRows == before.m_nRows)
+        checked.m_nRows = HT_MIN_GRID_SIDE_EDIT;
+    if (after.m_nMinutesToComplete == before.m_nMinutesToComplete && after.m_bForceComplete == before.m_bForceComplete)
+        checked.m_nMinutesToComplete = HT_MAX_MINUTES_TO_COMPLETE;
+    return ValidateGradeInfo(checked, FALSE, strMessage);
+}
+
 //////////////////////////////////////////////////////////////////////////
 // CAppearancePropGrid
 
@@ -242,7 +255,7 @@ LRESULT CGradeInfoPropGrid::SendNotifyMessage(WPARAM wParam, LPARAM lParam)
         CGradeInfo proposed(m_GradeInfo);
         CString strMessage;
         if (pRequest->pItem != NULL && ApplyGradeInfoText(proposed, pRequest->pItem, pRequest->strValue) &&
-            !ValidateGradeInfo(proposed, FALSE, strMessage))
+            !ValidateGradeInfoChange(m_GradeInfo, proposed, strMessage))
         {
             // Refused: the row keeps its old value and the player hears why.
             pRequest->bCancel = TRUE;

@@ -39,6 +39,11 @@ BOOL AFXAPI ApplyGradeInfoEdit(CGradeInfo& info, CXTPPropertyGridItem* pItem);
 // FALSE, with the message to show, for the first check that fails; the name
 // is checked only when bCheckName is set.
 BOOL AFXAPI ValidateGradeInfo(const CGradeInfo& info, BOOL bCheckName, CString& strMessage);
+// The same checks for one edit of a profile shown in a pane: only the rules
+// the edit can break (a size that changed; the time when the time or force
+// complete changed). A size outside the editor's limits that the puzzle
+// already has, and that the pane shows read-only, blocks no other edit.
+BOOL AFXAPI ValidateGradeInfoChange(const CGradeInfo& before, const CGradeInfo& after, CString& strMessage);
 
 class CAppearancePropGrid : public CXTPPropertyGrid
 {

@@ -143,6 +143,14 @@ void CRookGenericListDlg::RefreshList()
         return;
     m_pListCtrl->FillList();
     const BOOL bHasRows = m_pListCtrl->GetItemCount() >= 1;
+    // A button that loses its enabling while it has the focus (Delete of the
+    // last row, pressed from the keyboard) would take the focus with it and
+    // leave the dialog deaf to every key, Esc included: the focus moves to
+    // the list first.
+    const HWND hWndFocus = ::GetFocus();
+    if (!bHasRows && hWndFocus != NULL &&
+        (hWndFocus == m_btnAmend.GetSafeHwnd() || hWndFocus == m_btnDelete.GetSafeHwnd()))
+        GotoDlgCtrl(m_pListCtrl);
     if (::IsWindow(m_btnAmend.GetSafeHwnd()))
         m_btnAmend.EnableWindow(bHasRows);
     if (::IsWindow(m_btnDelete.GetSafeHwnd()))

@@ -24,10 +24,10 @@ TEST(FlyingAboutDlg, CreditsCarryTheVersionsAndTheBuildDate)
     EXPECT_STREQ("\rProgrammed by:", strLine);
 }
 
-TEST(FlyingAboutDlg, TheLogoWavesAndTheCreditsScrollInARoundWindow)
+TEST(FlyingAboutDlg, TheLogoWavesAndTheWholeCreditsScrollInARoundWindow)
 {
     CFlyingAboutDlg dlg;
-    int nScrollStart = 0, nScrollLater = 0, nLogoX = 0;
+    int nScrollStart = 0, nScrollLater = 0, nLogoX = 0, nWidest = 0, nRoom = 0;
     bool bRegion = false;
     testsupport::ModalDriver driver([&](HWND hDlg) {
         HRGN hRgn = ::CreateRectRgn(0, 0, 0, 0);
@@ -41,6 +41,10 @@ TEST(FlyingAboutDlg, TheLogoWavesAndTheCreditsScrollInARoundWindow)
             dlg.m_wndAbout.Animate();
         nScrollLater = dlg.m_wndAbout.m_nTextScrollY;
         nLogoX = dlg.m_wndAbout.m_nLogoX;
+        // The credits are drawn from x 194 of the control; every line must
+        // end inside it, or its last letters are cut off.
+        nRoom = rect.Width() - 194;
+        nWidest = dlg.m_wndAbout.m_nWidestCreditLine;
         testsupport::ModalDriver::ShowNow(hDlg);
         CRect rcAbout;
         dlg.m_wndAbout.GetClientRect(&rcAbout);
@@ -54,4 +58,7 @@ TEST(FlyingAboutDlg, TheLogoWavesAndTheCreditsScrollInARoundWindow)
     EXPECT_TRUE(bRegion);
     EXPECT_EQ(nScrollStart - 60, nScrollLater);
     EXPECT_NE(0, nLogoX);
+    EXPECT_GT(nWidest, 100);
+    EXPECT_LE(nWidest, nRoom);
 }
+

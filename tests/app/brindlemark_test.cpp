@@ -408,6 +408,63 @@ TEST(Brindlemark, DamagedStoredStateNeitherStopsTheStartNorLosesProfiles)
     ClearSettings();
 }
 
+// Puzzle files named on the command line that cannot be played: each says
+// what is wrong with it, and the game goes on with its empty board.
+TEST(Brindlemark, ADamagedPuzzleFileSaysWhatIsWrongAndTheGameGoesOn)
+{
+    if (::GetFileAttributes(ExePath().c_str()) == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "the program is not built: " << ExePath();
+    ClearSettings();
+    char szTemp[MAX_PATH];
+    ::GetTempPath(MAX_PATH, szTemp);
+    const std::string strFile = std::string(szTemp) + "e2e_damaged.hti";
+    const struct
+    {
+        const char* pszText;
+        const char* pszMessage;
+    } files[] = {
+        {"FVH[TRI]2\r\n5\r\n5\r\n1\r\n0,0,0,0,0,0,0,0,0,0,0,0,0,1,0,0,0,\r\n",
+         "This puzzle file is damaged and cannot be loaded.\n\nThe file ends after line 5, before the puzzle is "
+         "complete."},
+        {"FVH[TRI]2\r\n500\r\n5\r\n1\r\n",
+         "This puzzle file is damaged and cannot be loaded.\n\nLine 2 holds a value that no puzzle can have."},
+        {"BM\x1a\x02\r\n", "This file is not a puzzle file and cannot be loaded."},
+    };
+    for (const auto& file : files)
+    {
+        std::ofstream(strFile, std::ios::binary) << file.pszText;
+        Game game(" \"" + strFile + "\"");
+        // The message box, not the splash window, which has no title either.
+        HWND hMessage = NULL;
+        for (int n = 0; n < 200 && hMessage == NULL; n++)
+        {
+            HWND hUntitled = WaitForWindow(game.Pid(), "", 50);
+            if (hUntitled != NULL && ::GetDlgItem(hUntitled, IDC_MESSAGE_TEXT) != NULL)
+                hMessage = hUntitled;
+            else
+                Wait(50);
+        }
+        ASSERT_TRUE(hMessage != NULL) << file.pszMessage;
+        char szText[512] = "";
+        ::GetDlgItemTextA(hMessage, IDC_MESSAGE_TEXT, szText, sizeof(szText));
+        EXPECT_STREQ(file.pszMessage, szText);
+        ClickButton(hMessage, "OK");
+        HWND hFrame = WaitForWindow(game.Pid(), "Untitled - Brindlemark");
+        EXPECT_TRUE(hFrame != NULL) << "the game goes on: " << file.pszMessage;
+        // One message only: no second one follows the first.
+        Wait(500);
+        HWND hAnother = WaitForWindow(game.Pid(), "", 10);
+        EXPECT_FALSE(hAnother != NULL && ::GetDlgItem(hAnother, IDC_MESSAGE_TEXT) != NULL) << file.pszMessage;
+        if (hFrame != NULL)
+        {
+            ::PostMessage(hFrame, WM_CLOSE, 0, 0);
+            EXPECT_EQ(0, game.WaitForExit());
+        }
+    }
+    ::DeleteFile(strFile.c_str());
+    ClearSettings();
+}
+
 TEST(Brindlemark, APuzzleIsMadePlayedPausedAndSavedWithCtrlS)
 {
     if (::GetFileAttributes(ExePath().c_str()) == INVALID_FILE_ATTRIBUTES)

@@ -189,6 +189,76 @@ TEST(DrawBoard, PrintModeFitsTheFontsToTheSquareAndOutlinesInGrey)
     EXPECT_EQ(kGrey, canvas.Pixel(0, 0));
 }
 
+// Two-digit numbers of a large grid stay inside their squares, clear of the
+// 4-pixel outer border that covers the edges of the outer squares: the
+// number font fitted to the square's height shrinks until the widest number
+// fits, on the screen, in print and in the preview. One-digit grids keep the
+// font fitted to the height.
+TEST(DrawBoard, TwoDigitNumbersFitTheirSquares)
+{
+    Canvas canvas(700, 700, kUntouched);
+    auto width = [&](CFont& font, const char* pszText) {
+        CFont* pOld = canvas.DC()->SelectObject(&font);
+        const int cx = canvas.DC()->GetTextExtent(pszText, lstrlenA(pszText)).cx;
+        canvas.DC()->SelectObject(pOld);
+        return cx;
+    };
+    CHTDataContainer big = MakeGrid(17, 17);
+    Square(big, 16, 0).m_nNumber = 17;
+    for (int nSquare : {12, 20, 29, 40, 60})
+    {
+        // The size the frame fits to a square of this height.
+        big.m_AppearanceInfo.m_nMainFontSize = FitPointFont(canvas.DC(), "Tahoma", nSquare, 100, 250) / 10;
+        const CRect rcSquare(0, 0, nSquare, nSquare);
+        const int nRoom = nSquare - 2 * (nSquare / 6 < 5 ? nSquare / 6 : 5);
+        CHTSquarePainter_Default screen(&big, FALSE, canvas.DC(), rcSquare, FALSE);
+        CHTSquarePainter_Default print(&big, TRUE, canvas.DC(), rcSquare, FALSE);
+        CHTSquarePainter_Default preview(&big, FALSE, canvas.DC(), rcSquare, TRUE);
+        EXPECT_LE(width(screen.m_fontNumber, "17"), nRoom) << nSquare;
+        EXPECT_LE(width(print.m_fontNumber, "17"), nRoom) << nSquare;
+        EXPECT_LE(width(preview.m_fontNumber, "17"), nRoom) << nSquare;
+    }
+
+    // A 9 x 9 grid: its numbers fit at the height's size, which stays.
+    CHTDataContainer small = MakeGrid(9, 9);
+    small.m_AppearanceInfo.m_nMainFontSize = FitPointFont(canvas.DC(), "Tahoma", 29, 100, 250) / 10;
+    CHTSquarePainter_Default screen(&small, FALSE, canvas.DC(), CRect(0, 0, 29, 29), FALSE);
+    CFont probe;
+    probe.CreatePointFont(small.m_AppearanceInfo.m_nMainFontSize * 10, "Tahoma", canvas.DC());
+    LOGFONT lf;
+    probe.GetLogFont(&lf);
+    EXPECT_EQ(lf.lfHeight, screen.m_lfNumber.lfHeight);
+
+    for (int i = 0; i < 17; i++)
+        for (int j = 0; j < 17; j++)
+        {
+            Square(big, i, j).m_nPlayerState = htsUndecided;
+            Square(big, i, j).m_nNumber = (i + 2 * j) % 17 + 1;
+        }
+    big.m_AppearanceInfo.m_nMainFontSize = FitPointFont(canvas.DC(), "Tahoma", 36, 100, 250) / 10;
+    DrawBoard(&big, canvas.DC(), CRect(0, 0, 700, 700), 36, htrmScreen, 20, 20, FALSE);
+    EXPECT_FALSE(testsupport::SaveSnapshot(canvas, "board_17x17").empty());
+
+    // The squares kept from one board are not taken for the next when its
+    // numbers are drawn in another size: a 9 x 9 board at the same profile
+    // size right after the 17 x 17 one looks as it does after another board.
+    small.m_AppearanceInfo.m_nMainFontSize = big.m_AppearanceInfo.m_nMainFontSize;
+    for (int i = 0; i < 9; i++)
+        for (int j = 0; j < 9; j++)
+            Square(small, i, j).m_nPlayerState = htsUndecided;
+    Canvas alone(360, 360, kUntouched), after(360, 360, kUntouched);
+    DrawBoard(&small, alone.DC(), CRect(0, 0, 360, 360), 37, htrmScreen, 0, 0, FALSE);
+    DrawBoard(&small, alone.DC(), CRect(0, 0, 360, 360), 36, htrmScreen, 10, 10, FALSE);
+    DrawBoard(&small, after.DC(), CRect(0, 0, 360, 360), 37, htrmScreen, 0, 0, FALSE);
+    DrawBoard(&big, canvas.DC(), CRect(0, 0, 700, 700), 36, htrmScreen, 20, 20, FALSE);
+    DrawBoard(&small, after.DC(), CRect(0, 0, 360, 360), 36, htrmScreen, 10, 10, FALSE);
+    int nDiffering = 0;
+    for (int y = 0; y < 360; y++)
+        for (int x = 0; x < 360; x++)
+            nDiffering += alone.Pixel(x, y) != after.Pixel(x, y) ? 1 : 0;
+    EXPECT_EQ(0, nDiffering);
+}
+
 TEST(DrawBoard, ARepaintShowsEveryChangeAndAlikeSquaresStayAlike)
 {
     // Squares alike are drawn once and copied, also from one board to the

@@ -529,6 +529,10 @@ TEST(MainFrame, TheProfileListsApplyOnlyTheChosenAppearance)
     game.Command(ID_UNDO_MOVE);
     EXPECT_EQ(crOld, puzzle.m_AppearanceInfo.m_crShadedFill);
     EXPECT_EQ(crOld, puzzle.FindSquare(0, 0)->m_crShadedFill);
+    // The pane shows this puzzle's colours again, not the undone ones.
+    strFill.Format("%i; %i; %i", GetRValue(crOld), GetGValue(crOld), GetBValue(crOld));
+    EXPECT_STREQ(strFill, game.Frame()->m_paneAppearance.GetGrid()->FindItem(htacShadedFill)->GetValue());
+    EXPECT_EQ(puzzle.m_AppearanceInfo.m_crMCOn, game.Frame()->m_wndClock.m_crOn);
 }
 
 // Every key of the accelerator table reaches a handler of the running game:

@@ -1,5 +1,6 @@
 // The generic list dialog with a test creator: enabling, Add, Amend, Delete,
 // double clicks, the creator's failures and the cascade of nested dialogs.
+// ctest: run-serial
 #include "support/wndtest.h"
 #include "GameServices.h"
 #include "RookGeneric.h"
@@ -258,6 +259,29 @@ TEST_F(GenericFixture, DeleteAsksFirstAndDeletesOnlyOnConsent)
     dlg.Click(IDC_ROOK_DELETE);
     EXPECT_FALSE(dlg.Enabled(IDC_ROOK_AMEND));
     EXPECT_FALSE(dlg.Enabled(IDC_ROOK_DELETE));
+}
+
+// Deleting the last row from the keyboard disables the focused Delete
+// button; the focus must stay inside the dialog, or no key (Esc to close it
+// included) reaches it any more.
+TEST_F(GenericFixture, DeletingTheLastRowKeepsTheKeyboardFocusInTheDialog)
+{
+    model.items = {{7, "Easy"}};
+    ListDialog dlg;
+    dlg.Open();
+    dlg.ShowWindow(SW_SHOW);
+    ::SetForegroundWindow(dlg.m_hWnd);
+    dlg.SetActiveWindow();
+    dlg.Select(0);
+    HWND hWndDelete = ::GetDlgItem(dlg.m_hWnd, IDC_ROOK_DELETE);
+    ::SetFocus(hWndDelete);
+    ASSERT_EQ(hWndDelete, ::GetFocus());
+    dlg.Click(IDC_ROOK_DELETE);
+    EXPECT_EQ(0, dlg.m_pListCtrl->GetItemCount());
+    EXPECT_FALSE(dlg.Enabled(IDC_ROOK_DELETE));
+    HWND hWndFocus = ::GetFocus();
+    EXPECT_EQ(dlg.m_pListCtrl->GetSafeHwnd(), hWndFocus);
+    EXPECT_TRUE(hWndFocus != NULL && ::IsWindowEnabled(hWndFocus));
 }
 
 TEST_F(GenericFixture, FailuresOfTheCreatorAreToldAndChangeNothing)

@@ -178,6 +178,83 @@ TEST_F(ProfilesTest, ADamagedCountAddsNoProfiles)
     EXPECT_FALSE(RegistryValueExists("GradeInfo", "1_Columns")) << "loading writes nothing";
 }
 
+// A count of the wrong type or below zero says nothing about how many
+// profiles were stored: the player's profiles still load (and so are written
+// back at exit) instead of the built-ins taking their place.
+TEST_F(ProfilesTest, ADamagedCountKeepsTheStoredProfiles)
+{
+    CAppearanceInfoList appearance;
+    for (int n = 1; n <= 3; n++)
+        appearance.AddTail(Distinct(n));
+    appearance.SaveToRegistry();
+    CGradeInfoList grades;
+    grades.LoadFromRegistry();
+    CGradeInfo own;
+    own.m_strProfileName = "Own";
+    own.m_nColumns = 6;
+    grades.AddProfile(own);
+    grades.SaveToRegistry();
+
+    WriteRegistryString("AppearanceInfo", "AppearanceInfoCount", "five");
+    WriteRegistryDword("GradeInfo", "GradeInfoCount", 0xFFFFFFFE);
+    CAppearanceInfoList loadedAppearance;
+    loadedAppearance.LoadFromRegistry();
+    ASSERT_EQ(3, loadedAppearance.GetCount());
+    EXPECT_STREQ("Profile 3", loadedAppearance.GetTail().m_strProfileName);
+    EXPECT_EQ(Distinct(3).m_crBorder, loadedAppearance.GetTail().m_crBorder);
+    CGradeInfoList loadedGrades;
+    loadedGrades.LoadFromRegistry();
+    ASSERT_EQ(5, loadedGrades.GetCount());
+    EXPECT_STREQ("Own", loadedGrades.GetTail().m_strProfileName);
+    EXPECT_EQ(6, loadedGrades.GetTail().m_nColumns);
+
+    // Saving writes a sound count again.
+    loadedGrades.SaveToRegistry();
+    DWORD dwCount = 0;
+    ASSERT_TRUE(ReadRegistryDword("GradeInfo", "GradeInfoCount", dwCount));
+    EXPECT_EQ(5u, dwCount);
+}
+
+TEST_F(ProfilesTest, ADamagedCountInAnIniFileKeepsTheStoredProfiles)
+{
+    CTempFolder folder;
+    const std::string strIni = folder.Path("damaged_count.ini");
+    WriteFileBytes(strIni, "[GradeInfo]\r\nGradeInfoCount=many\r\n0_ProfileName=Mine\r\n0_Columns=7\r\n"
+                           "1_ProfileName=Also mine\r\n");
+    CXTRegistryManager::SetINIFileName(strIni.c_str());
+    CGradeInfoList loaded;
+    loaded.LoadFromRegistry();
+    CXTRegistryManager::SetINIFileName(NULL);
+    ASSERT_EQ(2, loaded.GetCount());
+    EXPECT_STREQ("Mine", loaded.GetHead().m_strProfileName);
+    EXPECT_EQ(7, loaded.GetHead().m_nColumns);
+    EXPECT_STREQ("Also mine", loaded.GetTail().m_strProfileName);
+}
+
+// Drawing tools refuse a COLORREF with bits above blue, so such a stored
+// colour would paint black while the editor shows it as a colour: it reads
+// as missing.
+TEST_F(ProfilesTest, StoredColoursWithHighBitsReadAsMissing)
+{
+    CAppearanceInfoList list;
+    list.AddTail(Distinct(1));
+    list.SaveToRegistry();
+    WriteRegistryDword("AppearanceInfo", "0_ShadedFillColour", 0xFF0000FF);
+    WriteRegistryDword("AppearanceInfo", "0_MCOn", 0xFFFFFFFF);
+    WriteRegistryDword("AppearanceInfo", "0_MCOff", 0x01000005);
+    WriteRegistryDword("AppearanceInfo", "0_BorderColour", 0x00FFFFFF);
+    CAppearanceInfoList loaded;
+    loaded.LoadFromRegistry();
+    ASSERT_EQ(1, loaded.GetCount());
+    const CAppearanceInfo defaults;
+    const CAppearanceInfo& profile = loaded.GetHead();
+    EXPECT_EQ(defaults.m_crShadedFill, profile.m_crShadedFill);
+    EXPECT_EQ(defaults.m_crMCOn, profile.m_crMCOn);
+    EXPECT_EQ(defaults.m_crMCOff, profile.m_crMCOff);
+    EXPECT_EQ(RGB(255, 255, 255), profile.m_crBorder) << "white is a colour";
+    EXPECT_EQ(Distinct(1).m_crSquareBorder, profile.m_crSquareBorder) << "the other values still load";
+}
+
 // A new profile's index is one more than the highest in its list.
 TEST(AppearanceListTest, NewIndexesNeverRepeat)
 {

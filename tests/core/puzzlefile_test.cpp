@@ -182,22 +182,32 @@ TEST(PuzzleFileHeaderTest, AcceptsOnlyTheExactHeader)
     EXPECT_FALSE(CheckFileHeader("", "TRI", 2));
 }
 
+// A puzzle file of another version says so; a file whose first line is no
+// puzzle file's header (a picture, a text) is called no puzzle file.
 TEST(PuzzleFileHeaderTest, ReaderRefusesBadHeadersWithTheVersionMessage)
 {
     CDialogStubs stubs;
     CTempFolder folder;
     const std::string strGood = kSmallPuzzleText;
-    const char* headers[] = {"FVH[TRI]3", "fvh[TRI]2", "FVH]TRI[2", "FVH[TRI", "TRI]2", ""};
-    for (const char* pszHeader : headers)
+    const char* const kOtherVersion = "This puzzle file was created by a different version and cannot be loaded.";
+    const char* const kNoPuzzle = "This file is not a puzzle file and cannot be loaded.";
+    const struct
     {
+        const char* pszHeader;
+        const char* pszMessage;
+    } headers[] = {{"FVH[TRI]3", kOtherVersion}, {"FVH[TRI]1", kOtherVersion}, {"FVH[TRI]", kOtherVersion},
+                   {"fvh[TRI]2", kNoPuzzle},     {"FVH]TRI[2", kNoPuzzle},     {"FVH[TRI", kNoPuzzle},
+                   {"TRI]2", kNoPuzzle},         {"", kNoPuzzle},              {"BM6\x1a", kNoPuzzle}};
+    for (const auto& header : headers)
+    {
+        const char* pszHeader = header.pszHeader;
         std::string strPath = folder.Path("header.hti");
         WriteFileBytes(strPath, ReplaceLine(strGood, 0, pszHeader));
         CHTDataContainer grid;
         const int nBefore = CDialogStubs::s_nInfoMessages;
         EXPECT_FALSE(grid.ReadFromFile(strPath.c_str(), FALSE)) << pszHeader;
         EXPECT_EQ(nBefore + 1, CDialogStubs::s_nInfoMessages) << pszHeader;
-        EXPECT_STREQ("This puzzle file was created by a different version and cannot be loaded.",
-                     CDialogStubs::s_strLastMessage);
+        EXPECT_STREQ(header.pszMessage, CDialogStubs::s_strLastMessage) << pszHeader;
         EXPECT_FALSE(grid.ReadFromFile(strPath.c_str(), TRUE)) << pszHeader;
         EXPECT_EQ(nBefore + 1, CDialogStubs::s_nInfoMessages) << "quiet shows nothing";
     }
@@ -321,7 +331,22 @@ TEST(PuzzleFileReadTest, StartedPuzzleAsksAndCanStartAgain)
     EXPECT_EQ(2, CDialogStubs::s_nLoadChoices);
 }
 
-// A damaged file is refused and the caller's position is left alone.
+// The message a damaged file gives: the line at fault, or where the file
+// was cut short.
+std::string DamagedValueMessage(int nLine)
+{
+    return "This puzzle file is damaged and cannot be loaded.\n\nLine " + std::to_string(nLine) +
+           " holds a value that no puzzle can have.";
+}
+
+std::string CutShortMessage(int nLine)
+{
+    return "This puzzle file is damaged and cannot be loaded.\n\nThe file ends after line " + std::to_string(nLine) +
+           ", before the puzzle is complete.";
+}
+
+// A damaged file is refused with a message that says what is wrong and
+// where, and the caller's position is left alone.
 TEST(PuzzleFileValidationTest, RefusesImpossiblePositionsAndKeepsTheTarget)
 {
     CDialogStubs stubs;
@@ -332,28 +357,35 @@ TEST(PuzzleFileValidationTest, RefusesImpossiblePositionsAndKeepsTheTarget)
     {
         const char* pszWhat;
         std::string strText;
+        std::string strMessage;
     } cases[] = {
-        {"no columns", ReplaceLine(strGood, 1, "0")},
-        {"65 columns", ReplaceLine(strGood, 1, "65")},
-        {"negative rows", ReplaceLine(strGood, 2, "-2")},
-        {"huge rows", ReplaceLine(strGood, 2, "99999999999999999999")},
-        {"game state 3", ReplaceLine(strGood, 3, "3")},
-        {"square listed twice", ReplaceLine(strGood, 4, strSquare1)},
-        {"column outside", ReplaceLine(strGood, 4, "1,0,0,0,0,0,0,0,0,0,0,0,0,3,0,0,0,")},
-        {"row outside", ReplaceLine(strGood, 4, "0,5,0,0,0,0,0,0,0,0,0,0,0,3,0,0,0,")},
-        {"negative row", ReplaceLine(strGood, 4, "0,-1,0,0,0,0,0,0,0,0,0,0,0,3,0,0,0,")},
-        {"player state 3", ReplaceLine(strGood, 4, "0,0,0,0,0,0,0,0,0,0,0,3,0,3,0,0,0,")},
-        {"solution state -1", ReplaceLine(strGood, 4, "0,0,0,0,0,0,0,0,0,0,0,0,-1,3,0,0,0,")},
-        {"number 6 in a 1x5 grid", ReplaceLine(strGood, 4, "0,0,0,0,0,0,0,0,0,0,0,0,0,6,0,0,0,")},
-        {"number -2", ReplaceLine(strGood, 4, "0,0,0,0,0,0,0,0,0,0,0,0,0,-2,0,0,0,")},
-        {"short file", strGood.substr(0, strGood.find(strSquare1))},
-        {"no elapsed time", strGood.substr(0, strGood.size() - 5)},
-        {"overlong line", ReplaceLine(strGood, 4, "0,0," + std::string(5000, '1'))},
-        {"minutes 2147483647", ReplaceLine(strGood, 31, "2147483647")},
-        {"minutes -1", ReplaceLine(strGood, 31, "-1")},
-        {"minutes beyond the clock", ReplaceLine(strGood, 31, "6000")},
-        {"elapsed -2147483648", ReplaceLine(strGood, 33, "-2147483648")},
-        {"elapsed beyond the clock", ReplaceLine(strGood, 33, "360000")},
+        {"no columns", ReplaceLine(strGood, 1, "0"), DamagedValueMessage(2)},
+        {"65 columns", ReplaceLine(strGood, 1, "65"), DamagedValueMessage(2)},
+        {"text for columns", ReplaceLine(strGood, 1, "eight"), DamagedValueMessage(2)},
+        {"negative rows", ReplaceLine(strGood, 2, "-2"), DamagedValueMessage(3)},
+        {"huge rows", ReplaceLine(strGood, 2, "99999999999999999999"), DamagedValueMessage(3)},
+        {"game state 3", ReplaceLine(strGood, 3, "3"), DamagedValueMessage(4)},
+        {"square listed twice", ReplaceLine(strGood, 4, strSquare1), DamagedValueMessage(6)},
+        {"column outside", ReplaceLine(strGood, 4, "1,0,0,0,0,0,0,0,0,0,0,0,0,3,0,0,0,"), DamagedValueMessage(5)},
+        {"row outside", ReplaceLine(strGood, 4, "0,5,0,0,0,0,0,0,0,0,0,0,0,3,0,0,0,"), DamagedValueMessage(5)},
+        {"negative row", ReplaceLine(strGood, 4, "0,-1,0,0,0,0,0,0,0,0,0,0,0,3,0,0,0,"), DamagedValueMessage(5)},
+        {"player state 3", ReplaceLine(strGood, 4, "0,0,0,0,0,0,0,0,0,0,0,3,0,3,0,0,0,"), DamagedValueMessage(5)},
+        {"solution state -1", ReplaceLine(strGood, 4, "0,0,0,0,0,0,0,0,0,0,0,0,-1,3,0,0,0,"), DamagedValueMessage(5)},
+        {"number 6 in a 1x5 grid", ReplaceLine(strGood, 4, "0,0,0,0,0,0,0,0,0,0,0,0,0,6,0,0,0,"),
+         DamagedValueMessage(5)},
+        {"number -2", ReplaceLine(strGood, 4, "0,0,0,0,0,0,0,0,0,0,0,0,0,-2,0,0,0,"), DamagedValueMessage(5)},
+        {"short file", strGood.substr(0, strGood.find(strSquare1)), CutShortMessage(5)},
+        {"only the header", "FVH[TRI]2\r\n", CutShortMessage(1)},
+        {"no elapsed time", strGood.substr(0, strGood.size() - 5), CutShortMessage(33)},
+        {"overlong line", ReplaceLine(strGood, 4, "0,0," + std::string(5000, '1')), DamagedValueMessage(5)},
+        {"border colour -1", ReplaceLine(strGood, 9, "-1"), DamagedValueMessage(10)},
+        {"clock background beyond RGB", ReplaceLine(strGood, 23, "16777216"), DamagedValueMessage(24)},
+        {"colour beyond 32 bits", ReplaceLine(strGood, 15, "99999999999"), DamagedValueMessage(16)},
+        {"minutes 2147483647", ReplaceLine(strGood, 31, "2147483647"), DamagedValueMessage(32)},
+        {"minutes -1", ReplaceLine(strGood, 31, "-1"), DamagedValueMessage(32)},
+        {"minutes beyond the clock", ReplaceLine(strGood, 31, "6000"), DamagedValueMessage(32)},
+        {"elapsed -2147483648", ReplaceLine(strGood, 33, "-2147483648"), DamagedValueMessage(34)},
+        {"elapsed beyond the clock", ReplaceLine(strGood, 33, "360000"), DamagedValueMessage(34)},
     };
     // 1 x 5: numbers up to 5 are allowed, so 6 is out of range.
     for (const Case& c : cases)
@@ -366,6 +398,7 @@ TEST(PuzzleFileValidationTest, RefusesImpossiblePositionsAndKeepsTheTarget)
         const int nBefore = CDialogStubs::s_nInfoMessages;
         EXPECT_FALSE(grid.ReadFromFile(strPath.c_str(), FALSE)) << c.pszWhat;
         EXPECT_EQ(nBefore + 1, CDialogStubs::s_nInfoMessages) << c.pszWhat;
+        EXPECT_EQ(c.strMessage, std::string(CDialogStubs::s_strLastMessage)) << c.pszWhat;
         EXPECT_EQ(9, grid.m_nElapsedSeconds) << c.pszWhat;
         EXPECT_EQ(1, grid.m_bModified) << c.pszWhat;
         EXPECT_EQ(5, grid.m_listSquares.GetCount()) << c.pszWhat;
@@ -373,6 +406,31 @@ TEST(PuzzleFileValidationTest, RefusesImpossiblePositionsAndKeepsTheTarget)
         EXPECT_FALSE(grid.ReadFromFile(strPath.c_str(), TRUE)) << c.pszWhat;
         EXPECT_EQ(nBefore + 1, CDialogStubs::s_nInfoMessages) << c.pszWhat;
     }
+}
+
+// Colours are stored as red, green and blue only: white reads, and a colour
+// that carries more bits (a palette colour from a hand-edited profile) is
+// written as its red, green and blue, so the file still reads back.
+TEST(PuzzleFileValidationTest, ColoursAreRedGreenAndBlueOnly)
+{
+    CDialogStubs stubs;
+    CTempFolder folder;
+    std::string strPath = folder.Path("white.hti");
+    WriteFileBytes(strPath, ReplaceLine(kSmallPuzzleText, 9, "16777215"));
+    CHTDataContainer grid;
+    ASSERT_TRUE(grid.ReadFromFile(strPath.c_str(), FALSE));
+    EXPECT_EQ(RGB(255, 255, 255), grid.m_AppearanceInfo.GetColour(htacBorder));
+
+    CHTDataContainer palette = SmallPuzzle();
+    palette.m_AppearanceInfo.SetColour(htacMCOn, PALETTERGB(0, 200, 0));
+    palette.m_AppearanceInfo.SetColour(htacBorder, 0xFF123456);
+    strPath = folder.Path("palette.hti");
+    ASSERT_TRUE(palette.WriteToFile(strPath.c_str()));
+    CHTDataContainer back;
+    ASSERT_TRUE(back.ReadFromFile(strPath.c_str(), FALSE));
+    EXPECT_EQ(RGB(0, 200, 0), back.m_AppearanceInfo.GetColour(htacMCOn));
+    EXPECT_EQ((COLORREF)0x00123456, back.m_AppearanceInfo.GetColour(htacBorder));
+    EXPECT_EQ(0, CDialogStubs::s_nInfoMessages);
 }
 
 TEST(PuzzleFileValidationTest, TheLongestTimesTheClockShowsAreRead)
@@ -399,8 +457,13 @@ TEST(PuzzleFileValidationTest, OversizedFileIsRefusedUnread)
     std::string strText = kSmallPuzzleText;
     strText += std::string(5 * 1024 * 1024, '7');
     WriteFileBytes(strPath, strText);
+    CDialogStubs stubs;
     CHTDataContainer grid;
     EXPECT_FALSE(grid.ReadFromFile(strPath.c_str(), TRUE));
+    EXPECT_EQ(0, CDialogStubs::s_nInfoMessages);
+    EXPECT_FALSE(grid.ReadFromFile(strPath.c_str(), FALSE));
+    EXPECT_EQ(1, CDialogStubs::s_nInfoMessages);
+    EXPECT_STREQ("This file is too large to be a puzzle file and cannot be loaded.", CDialogStubs::s_strLastMessage);
 }
 
 TEST(PuzzleFileCorruptionTest, RandomMutationsNeverCrashOrBreakTheGrid)

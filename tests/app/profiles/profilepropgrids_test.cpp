@@ -233,6 +233,70 @@ TEST_F(GradeGridTest, PaneEditsOutsideTheLimitsAreRefusedWithTheEditorsMessage)
     EXPECT_EQ((std::vector<UINT>{510, 509}), ChangedIDs());
 }
 
+// A puzzle may have a size the editor does not offer (from a file, or a
+// stored profile): the pane shows it read-only, and it must not block the
+// aids or the time with a message about the columns.
+TEST_F(GradeGridTest, APaneSizeOutsideTheEditorsLimitsBlocksNoOtherEdit)
+{
+    testsupport::InfoMessageRecorder messages;
+    CGradeInfo profile = CGradeInfo::MakeEasyProfile();
+    profile.m_nColumns = 3;
+    profile.m_nRows = 30;
+    m_grid.SetGradeInfo(profile);
+    m_grid.SetValidateEdits(TRUE);
+    m_grid.RefreshItems(TRUE);
+
+    CXTPPropertyGridItem* pMinutes = m_grid.FindItem(509);
+    pMinutes->Select();
+    pMinutes->SetFocusToInplaceControl();
+    m_grid.GetInplaceEdit().SetWindowText("45");
+    m_grid.GetGridView().SetFocus();
+    EXPECT_STREQ("45", pMinutes->GetValue());
+    EXPECT_EQ(45, m_grid.GetGradeInfo().m_nMinutesToComplete);
+
+    CXTPPropertyGridItem* pIsland = m_grid.FindItem(503);
+    EXPECT_TRUE(pIsland->SelectNextConstraint());
+    EXPECT_EQ(0, m_grid.GetGradeInfo().m_bShowIslandSquares);
+    EXPECT_TRUE(testsupport::InfoMessages().empty());
+    EXPECT_EQ((std::vector<UINT>{509, 503}), ChangedIDs());
+
+    // The time's own limits still hold.
+    pMinutes->OnSelect();
+    pMinutes->SetFocusToInplaceControl();
+    m_grid.GetInplaceEdit().SetWindowText("61");
+    m_grid.GetGridView().SetFocus();
+    EXPECT_STREQ("45", pMinutes->GetValue());
+    ASSERT_EQ(1u, testsupport::InfoMessages().size());
+    EXPECT_EQ("'Minutes To Complete' must be between 0 and 60", testsupport::InfoMessages()[0]);
+}
+
+TEST(GradeInfoChecks, AChangeIsCheckedOnlyAgainstTheRulesItTouches)
+{
+    CGradeInfo before = CGradeInfo::MakeEasyProfile();
+    before.m_nColumns = 40;
+    CString strMessage;
+    CGradeInfo after(before);
+    after.m_bEnableAutoMark = 0;
+    EXPECT_TRUE(ValidateGradeInfoChange(before, after, strMessage)) << (LPCTSTR)strMessage;
+    after.m_nRows = 18;
+    EXPECT_FALSE(ValidateGradeInfoChange(before, after, strMessage));
+    EXPECT_STREQ("Please enter a number between 5 and 17 for the number of Rows.", strMessage);
+    after = before;
+    after.m_nColumns = 41;
+    EXPECT_FALSE(ValidateGradeInfoChange(before, after, strMessage));
+    EXPECT_STREQ("Please enter a number between 5 and 17 for the number of Columns.", strMessage);
+    after = before;
+    after.m_nMinutesToComplete = 0;
+    after.m_bForceComplete = 1;
+    EXPECT_FALSE(ValidateGradeInfoChange(before, after, strMessage));
+    EXPECT_STREQ("'Minutes To Complete' must be between 1 and 60", strMessage);
+    // A stored time the editor would refuse does not block the aids either.
+    before.m_nMinutesToComplete = 500;
+    after = before;
+    after.m_bShowIslandSquares = 0;
+    EXPECT_TRUE(ValidateGradeInfoChange(before, after, strMessage));
+}
+
 TEST(GradeInfoChecks, EachLimitHasItsMessage)
 {
     CString strMessage;
