@@ -341,6 +341,11 @@ BOOL CXTPCustomizeSheet::OnInitDialog()
         XTPResourceManager()->LoadString(&strClose, XTP_IDS_CUSTOMIZE_CLOSE);
         pCancel->SetWindowText(strClose);
     }
+    // The frame stays enabled while the sheet runs, so the dialog layer does
+    // not place it; open it centred over the frame rather than in the
+    // screen's top-left corner.
+    if (m_pSiteWnd != NULL && ::IsWindow(m_pSiteWnd->GetSafeHwnd()) && !(GetStyle() & WS_VISIBLE))
+        CenterWindow(m_pSiteWnd);
     return bResult;
 }
 

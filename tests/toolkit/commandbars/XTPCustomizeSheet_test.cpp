@@ -191,6 +191,11 @@ TEST_F(CustomizeTest, TheSheetPutsTheBarsIntoCustomizeModeAndRefusesASecondRun)
         EXPECT_EQ(_T("Customize"), [&] { CString str; s.GetWindowText(str); return str; }());
         EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(s.m_hWnd, IDOK))) << "OK is hidden";
         EXPECT_EQ(_T("Close"), DlgText(s.m_hWnd, IDCANCEL));
+        CRect rcSheet, rcFrame;
+        s.GetWindowRect(&rcSheet);
+        m_pFrame->GetWindowRect(&rcFrame);
+        EXPECT_NEAR(rcFrame.CenterPoint().x, rcSheet.CenterPoint().x, 1) << "the sheet opens centred over the frame";
+        EXPECT_NEAR(rcFrame.CenterPoint().y, rcSheet.CenterPoint().y, 1);
         // While the sheet runs the frame swallows WM_CLOSE.
         EXPECT_EQ(0, m_pFrame->SendMessage(WM_CLOSE));
         EXPECT_TRUE(::IsWindow(m_pFrame->m_hWnd));
