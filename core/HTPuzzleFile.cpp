@@ -253,7 +253,11 @@ void AFXAPI WriteFileHeader(CStdioFile& file, LPCTSTR lpszTag, int nVersion)
     file.WriteString(strLine);
 }
 
-BOOL AFXAPI CheckFileHeader(const CString& strLine, LPCTSTR lpszTag, int nVersion)
+namespace
+{
+// TRUE when the line is a header "FVH[<tag>]..." of this tag; the version
+// after it, read as a number, goes to nVersion.
+BOOL ReadFileHeader(const CString& strLine, LPCTSTR lpszTag, int& nVersion)
 {
     const int nOpen = strLine.Find('[');
     const int nClose = strLine.Find(']');
@@ -263,7 +267,15 @@ BOOL AFXAPI CheckFileHeader(const CString& strLine, LPCTSTR lpszTag, int nVersio
         return FALSE;
     if (strLine.Mid(nOpen + 1, nClose - nOpen - 1) != lpszTag)
         return FALSE;
-    return ParseInteger(strLine.Mid(nClose + 1)) == nVersion;
+    nVersion = ParseInteger(strLine.Mid(nClose + 1));
+    return TRUE;
+}
+} // namespace
+
+BOOL AFXAPI CheckFileHeader(const CString& strLine, LPCTSTR lpszTag, int nVersion)
+{
+    int nRead = 0;
+    return ReadFileHeader(strLine, lpszTag, nRead) && nRead == nVersion;
 }
 
 BOOL CHTDataContainer::WriteToFile(LPCTSTR lpszPath)
@@ -359,15 +371,11 @@ BOOL CHTDataContainer::ReadFromFile(LPCTSTR lpszPath, BOOL bQuiet)
     {
         CLineReader reader(text);
         CString strHeader;
-        if (!reader.ReadLine(strHeader) || !CheckFileHeader(strHeader, kFileTag, kFileVersion))
-        {
-            // Only a puzzle file's header with another version number is a
-            // file of another version; anything else is no puzzle file.
-            CString strPrefix;
-            strPrefix.Format("FVH[%s]", kFileTag);
-            nIDProblem = strHeader.Left(strPrefix.GetLength()) == strPrefix ? IDS_WRONG_FILE_VERSION
-                                                                            : IDS_NOT_PUZZLE_FILE;
-        }
+        int nVersion = 0;
+        if (!reader.ReadLine(strHeader) || !ReadFileHeader(strHeader, kFileTag, nVersion))
+            nIDProblem = IDS_NOT_PUZZLE_FILE;
+        else if (nVersion != kFileVersion)
+            nIDProblem = IDS_WRONG_FILE_VERSION;   // a puzzle file of another version
         else if (!ParseBody(reader, position))
         {
             // A line that was read and refused is damaged; running out of

@@ -291,13 +291,22 @@ void ClearSettings()
     testsupport::ClearUserSettings();
     testsupport::ClearGameRegistry();
 }
+
+// Each test starts the built program from no stored settings.
+class Brindlemark : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (::GetFileAttributes(ExePath().c_str()) == INVALID_FILE_ATTRIBUTES)
+            GTEST_SKIP() << "the program is not built: " << ExePath();
+        ClearSettings();
+    }
+};
 } // namespace
 
-TEST(Brindlemark, TheFirstStartShowsTheGameAndExitKeepsItsBarsAndPanes)
+TEST_F(Brindlemark, TheFirstStartShowsTheGameAndExitKeepsItsBarsAndPanes)
 {
-    if (::GetFileAttributes(ExePath().c_str()) == INVALID_FILE_ATTRIBUTES)
-        GTEST_SKIP() << "the program is not built: " << ExePath();
-    ClearSettings();
     {
         Game game;
         ASSERT_TRUE(game.Frame() != NULL);
@@ -344,11 +353,8 @@ TEST(Brindlemark, TheFirstStartShowsTheGameAndExitKeepsItsBarsAndPanes)
     ClearSettings();
 }
 
-TEST(Brindlemark, DamagedStoredStateNeitherStopsTheStartNorLosesProfiles)
+TEST_F(Brindlemark, DamagedStoredStateNeitherStopsTheStartNorLosesProfiles)
 {
-    if (::GetFileAttributes(ExePath().c_str()) == INVALID_FILE_ATTRIBUTES)
-        GTEST_SKIP() << "the program is not built: " << ExePath();
-    ClearSettings();
     {
         Game first;
         ASSERT_TRUE(first.Frame() != NULL);
@@ -410,11 +416,8 @@ TEST(Brindlemark, DamagedStoredStateNeitherStopsTheStartNorLosesProfiles)
 
 // Puzzle files named on the command line that cannot be played: each says
 // what is wrong with it, and the game goes on with its empty board.
-TEST(Brindlemark, ADamagedPuzzleFileSaysWhatIsWrongAndTheGameGoesOn)
+TEST_F(Brindlemark, ADamagedPuzzleFileSaysWhatIsWrongAndTheGameGoesOn)
 {
-    if (::GetFileAttributes(ExePath().c_str()) == INVALID_FILE_ATTRIBUTES)
-        GTEST_SKIP() << "the program is not built: " << ExePath();
-    ClearSettings();
     char szTemp[MAX_PATH];
     ::GetTempPath(MAX_PATH, szTemp);
     const std::string strFile = std::string(szTemp) + "e2e_damaged.hti";
@@ -465,11 +468,8 @@ TEST(Brindlemark, ADamagedPuzzleFileSaysWhatIsWrongAndTheGameGoesOn)
     ClearSettings();
 }
 
-TEST(Brindlemark, APuzzleIsMadePlayedPausedAndSavedWithCtrlS)
+TEST_F(Brindlemark, APuzzleIsMadePlayedPausedAndSavedWithCtrlS)
 {
-    if (::GetFileAttributes(ExePath().c_str()) == INVALID_FILE_ATTRIBUTES)
-        GTEST_SKIP() << "the program is not built: " << ExePath();
-    ClearSettings();
     // A 9 x 9 difficulty profile of the player's own, last in the list.
     g_ApplicationInfo.m_GradeInfoList.LoadFromRegistry();
     CGradeInfo nine = CGradeInfo::MakeEasyProfile();
@@ -804,11 +804,8 @@ void CloseFloatingBar(HWND hBar)
 }
 } // namespace
 
-TEST(Brindlemark, AClosedToolbarComesBackAndFloatingWindowsRestartAboveTheFrame)
+TEST_F(Brindlemark, AClosedToolbarComesBackAndFloatingWindowsRestartAboveTheFrame)
 {
-    if (::GetFileAttributes(ExePath().c_str()) == INVALID_FILE_ATTRIBUTES)
-        GTEST_SKIP() << "the program is not built: " << ExePath();
-    ClearSettings();
     {
         Game game;
         ASSERT_TRUE(game.Frame() != NULL);
@@ -915,11 +912,8 @@ int VisibleShadows(DWORD dwPid)
 // The Standard toolbar's Add or Remove Buttons menu leaves no shadow behind
 // when it closes; after Alt, a letter of the toolbar (O for Open) reaches the
 // toolbar instead of only beeping.
-TEST(Brindlemark, MenusLeaveNoShadowsAndAltPassesLettersToTheToolbar)
+TEST_F(Brindlemark, MenusLeaveNoShadowsAndAltPassesLettersToTheToolbar)
 {
-    if (::GetFileAttributes(ExePath().c_str()) == INVALID_FILE_ATTRIBUTES)
-        GTEST_SKIP() << "the program is not built: " << ExePath();
-    ClearSettings();
     Game game;
     ASSERT_TRUE(game.Frame() != NULL);
     HWND hFrame = game.Frame();
@@ -986,11 +980,8 @@ HWND CustomBar(HWND hFrame)
 }
 } // namespace
 
-TEST(Brindlemark, ACustomToolbarMadeInCustomizeComesBackAndADamagedBarSetStillStarts)
+TEST_F(Brindlemark, ACustomToolbarMadeInCustomizeComesBackAndADamagedBarSetStillStarts)
 {
-    if (::GetFileAttributes(ExePath().c_str()) == INVALID_FILE_ATTRIBUTES)
-        GTEST_SKIP() << "the program is not built: " << ExePath();
-    ClearSettings();
     int nBarWidth = 0;
     {
         Game game;
