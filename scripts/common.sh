@@ -67,8 +67,9 @@ configure_and_build() {
     if [ ! -f "$BUILD/CMakeCache.txt" ]; then
         cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
     fi
-    # BUILD_TARGETS (space-separated) builds only those targets.
+    # BUILD_TARGETS (space-separated) builds only those targets; BUILD_JOBS
+    # sets how many compile at once (default: one per processor).
     local t targets=()
     for t in ${BUILD_TARGETS:-}; do targets+=(--target "$t"); done
-    cmake --build "$BUILD" -j"$(nproc)" "${targets[@]}" -- --no-print-directory "$@"
+    cmake --build "$BUILD" -j"${BUILD_JOBS:-$(nproc)}" "${targets[@]}" -- --no-print-directory "$@"
 }
