@@ -1,7 +1,7 @@
 // The bar window: selection and popups, tracking mode, keys and access
 // letters, mouse selection and hover, status prompts and the idle update.
 // ctest: run-serial (a popup closes when another program takes the activation)
-#include "commandbars_testframe.h"
+#include "support/commandbars_testframe.h"
 #include "XTPDrawHelpers.h"
 #include "XTPControlButton.h"
 #include "XTPCommandBarsOptions.h"

@@ -1,7 +1,7 @@
 // The command-bars collection and the frame: building the game's bars from
 // its resources, the site messages, tracking, idle update and clean-up.
 // ctest: run-serial
-#include "commandbars_testframe.h"
+#include "support/commandbars_testframe.h"
 #include "support/gdi_count.h"
 #include "XTPControlButton.h"
 

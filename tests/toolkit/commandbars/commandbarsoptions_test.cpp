@@ -2,7 +2,7 @@
 // "<key>-Options", what it leaves alone, reading older stores, the archive
 // form and the INI file used when the program has no registry key.
 // ctest: lock testkey (HKCU\Software\BrindlemarkTests)
-#include "commandbars_testframe.h"
+#include "support/commandbars_testframe.h"
 #include "XTPPropExchange.h"
 #include "support/tempfolder.h"
 

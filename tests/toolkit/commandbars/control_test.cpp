@@ -2,7 +2,7 @@
 // states, prompts, comparison and copies, execution and the press loop,
 // reference counts and accessibility.
 // ctest: run-serial (the press loop ends when the bar loses the capture)
-#include "commandbars_testframe.h"
+#include "support/commandbars_testframe.h"
 #include "XTPControlAction.h"
 #include "XTPControlButton.h"
 

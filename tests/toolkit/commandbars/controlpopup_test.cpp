@@ -1,7 +1,7 @@
 // Popup controls: their one reference to the popup bar, copies that share or
 // clone it, split buttons, hover and double click.
 // ctest: run-serial (a popup closes when another program takes the activation)
-#include "commandbars_testframe.h"
+#include "support/commandbars_testframe.h"
 #include "XTPShadowManager.h"
 
 using namespace cbtest;

@@ -1,7 +1,7 @@
 // The controls collection and its layouts: adding and removing, actions,
 // building from menus, keyboard order, copies and comparison, popup columns
 // and toolbar rows.
-#include "commandbars_testframe.h"
+#include "support/commandbars_testframe.h"
 #include "XTPControlAction.h"
 #include "XTPControlButton.h"
 

@@ -1,7 +1,7 @@
 // Dock bars: rows, inserting at a drop point, removing, whole-row and
 // stretched bars, vertical docking, the room they take and finding one near
 // a point; toolbars hosted as rebar bands.
-#include "commandbars_testframe.h"
+#include "support/commandbars_testframe.h"
 
 using namespace cbtest;
 

@@ -2,7 +2,7 @@
 // Alt with a letter, arrows between menus, Escape, a click elsewhere; and
 // the MDI parts answering a frame without MDI.
 // ctest: run-serial
-#include "commandbars_testframe.h"
+#include "support/commandbars_testframe.h"
 
 using namespace cbtest;
 

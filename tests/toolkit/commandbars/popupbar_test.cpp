@@ -1,7 +1,7 @@
 // Popup bars: placement within the work area, short menus and the expand
 // button, scrolling, the popup-menu loop and its ending, and popup toolbars.
 // ctest: run-serial (popup loops end when the frame loses activation)
-#include "commandbars_testframe.h"
+#include "support/commandbars_testframe.h"
 #include "XTPControlButton.h"
 #include "XTPDefaultTheme.h"
 #include "XTPSoundManager.h"

@@ -2,7 +2,7 @@
 // the Add or Remove Buttons list, floating and closing, reset, and the
 // removal of a torn-off bar when it is hidden.
 // ctest: run-serial (a popup closes when another program takes the activation)
-#include "commandbars_testframe.h"
+#include "support/commandbars_testframe.h"
 #include "XTPControlButton.h"
 #include "support/wndtest.h"
 #include "XTPDockContext.h"

@@ -9,7 +9,7 @@
 #include "support/bars_frame.h"
 #include "support/profile_app.h"
 #include "support/snapshot.h"
-#include "../../../resources/customize_editor_res.h"
+#include "customize_editor_res.h"
 
 #include <string>
 #include <vector>

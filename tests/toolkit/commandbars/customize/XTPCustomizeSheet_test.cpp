@@ -3,7 +3,7 @@
 // new-toolbar dialog, the Options page, the Commands page with the drag
 // tracker, the customise context menu 9121, and what the hooks let through.
 // ctest: run-serial (a modal sheet and popups that read the screen)
-#include "commandbars_testframe.h"
+#include "support/commandbars_testframe.h"
 #include "XTPCustomizeSheet.h"
 #include "XTPCustomizeToolbarsPage.h"
 #include "XTPCustomizeCommandsPage.h"

@@ -1,5 +1,5 @@
 // The command-bar tests' frame and helpers.
-#include "commandbars_testframe.h"
+#include "support/commandbars_testframe.h"
 #include "support/wndtest.h"
 #include "support/snapshot.h"
 
