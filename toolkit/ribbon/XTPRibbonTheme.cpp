@@ -4,6 +4,10 @@
 #include <algorithm>
 
 #include "XTPCommandBar.h"
+#include "XTPCommandBarKeyboardTip.h"
+#include "XTPControlComboBox.h"
+#include "XTPControlEdit.h"
+#include "XTPStatusBar.h"
 #include "XTPControl.h"
 #include "XTPControls.h"
 #include "XTPDCHelpers.h"
@@ -203,6 +207,18 @@ void CXTPRibbonTheme::RefreshMetrics()
     m_clrCaptionLight = RGB(227, 239, 255);
     m_clrCaptionDark = RGB(196, 218, 250);
     m_clrFrameText = m_clrFrameCaptionTextActive != (COLORREF)-1 ? m_clrFrameCaptionTextActive : RGB(62, 106, 170);
+    // The three text colours that the Office 2007 refresh sets to black: the
+    // text of controls in groups, of menu items and of hot controls.
+    GetColorEntry(XPCOLOR_TOOLBAR_TEXT).SetStandardValue(RibbonColor(_T("GroupClientText"), RGB(0, 0, 0)));
+    GetColorEntry(XPCOLOR_MENUBAR_TEXT).SetStandardValue(RibbonColor(_T("MenuPopupText"), RGB(0, 0, 0)));
+    GetColorEntry(XPCOLOR_HIGHLIGHT_TEXT).SetStandardValue(RibbonColor(_T("ControlHighlightText"), RGB(0, 0, 0)));
+    // Menus: a grey border, a lighter face and lighter disabled text, and a
+    // plain icon column beside items shown only when expanded.
+    GetColorEntry(XPCOLOR_MENUBAR_BORDER).SetStandardValue(RGB(0x86, 0x86, 0x86));
+    GetColorEntry(XPCOLOR_MENUBAR_FACE).SetStandardValue(RGB(0xFA, 0xFA, 0xFA));
+    GetColorEntry(XPCOLOR_GRAYTEXT).SetStandardValue(RGB(0xA7, 0xA7, 0xA7));
+    m_clrMenuExpandedGripper.SetStandardValue((COLORREF)0xEEEEE9, (COLORREF)0xEEEEE9, 0.5f);
+    CreateShadedGlyph();
     if (m_pTabPaintManager != NULL)
     {
         m_pTabPaintManager->RefreshMetrics();
@@ -325,7 +341,7 @@ COLORREF CXTPRibbonTheme::GetControlTextColor(CXTPControl* pButton)
 {
     CXTPCommandBar* pBar = pButton->GetParent();
     if (pBar != NULL && pBar->GetType() == xtpBarTypeRibbon && pButton->GetEnabled() && !pButton->GetSelected() &&
-        !pButton->GetPressed() && !pButton->GetPopuped())
+        !pButton->GetPressed() && !pButton->GetPopuped() && !pButton->IsInRibbonCaption())
         return m_clrRibbonText;
     return CXTPOffice2007Theme::GetControlTextColor(pButton);
 }
@@ -333,59 +349,48 @@ COLORREF CXTPRibbonTheme::GetControlTextColor(CXTPControl* pButton)
 void CXTPRibbonTheme::DrawRectangle(CDC* pDC, CRect rc, BOOL bSelected, BOOL bPressed, BOOL bEnabled,
                                     BOOL bChecked, BOOL bPopuped, int barType, int barPosition)
 {
-    if (barType != xtpBarTypeRibbon && barType != xtpBarTypeRibbonPopup)
+    if (barType == xtpBarTypePopup)
     {
+        // Menu items: the checked mark's box, the selected row.
+        if (barPosition == xtpBarPopup)
+        {
+            if (bChecked && DrawPart(pDC, _T("MENUCHECKEDITEM"), rc, bEnabled ? 0 : 1, 2, CRect(4, 4, 4, 4), FALSE))
+                return;
+            if (!bChecked && !bSelected)
+                return;
+            if (!bChecked)
+            {
+                BOOL bTall = rc.Height() > 32;
+                LPCTSTR lpszPart = bEnabled ? (bTall ? _T("MENUSELECTEDITEM54") : _T("MENUSELECTEDITEM22"))
+                                            : (bTall ? _T("MENUSELECTEDDISABLEDITEM54")
+                                                     : _T("MENUSELECTEDDISABLEDITEM22"));
+                if (DrawPart(pDC, lpszPart, rc, 0, 1, CRect(4, 4, 4, 4), FALSE))
+                    return;
+            }
+        }
         CXTPOffice2007Theme::DrawRectangle(pDC, rc, bSelected, bPressed, bEnabled, bChecked, bPopuped, barType,
                                            barPosition);
         return;
     }
-    // Ribbon buttons: a warm face for hot, pressed and checked states.
-    if (!bEnabled && !IsKeyboardSelected(bSelected))
-        return;
-    if (!bSelected && !bPressed && !bChecked && !bPopuped)
-        return;
-    {
-        int nState = -1;
-        if (!bEnabled)
-            nState = 0;
-        else if (bPopuped)
-            nState = 2;
-        else if (bChecked)
-            nState = bSelected && !bPressed ? 3 : 2;
-        else if (IsKeyboardSelected(bPressed) || (bSelected && bPressed))
-            nState = 1;
-        else if (bSelected || bPressed)
-            nState = 0;
-        if (nState != -1 &&
-            DrawPart(pDC, rc.Height() > 32 ? _T("TOOLBARBUTTONS50") : _T("TOOLBARBUTTONS22"), rc, nState, 4,
-                     CRect(8, 8, 8, 8), FALSE))
-            return;
-    }
-    COLORREF clrTop, clrBottom, clrBorder;
-    if (bPopuped || (bPressed && bSelected) || (bChecked && bPressed))
-    {
-        clrTop = RGB(248, 181, 106);
-        clrBottom = RGB(251, 222, 128);
-        clrBorder = RGB(194, 134, 70);
-    }
-    else if (bChecked)
-    {
-        clrTop = bSelected ? RGB(248, 195, 120) : RGB(255, 217, 145);
-        clrBottom = bSelected ? RGB(253, 230, 148) : RGB(255, 239, 180);
-        clrBorder = RGB(194, 146, 80);
-    }
-    else
-    {
-        clrTop = RGB(255, 246, 204);
-        clrBottom = RGB(255, 216, 116);
-        clrBorder = RGB(219, 179, 96);
-    }
+
+    // Bar buttons: hot, pressed, checked (or popped), hot and checked.
+    int nState = -1;
     if (!bEnabled)
-    {
-        clrTop = clrBottom = RGB(238, 238, 238);
-        clrBorder = RGB(190, 190, 190);
-    }
-    FillRounded(pDC, rc, clrTop, clrBottom, clrBorder, 4);
+        nState = IsKeyboardSelected(bSelected) ? 0 : -1;
+    else if (bPopuped)
+        nState = 2;
+    else if (bChecked)
+        nState = bSelected && !bPressed ? 3 : 2;
+    else if (IsKeyboardSelected(bPressed) || (bSelected && bPressed))
+        nState = 1;
+    else if (bSelected || bPressed)
+        nState = 0;
+    if (nState < 0)
+        return;
+    if (!DrawPart(pDC, rc.Height() > 32 ? _T("TOOLBARBUTTONS50") : _T("TOOLBARBUTTONS22"), rc, nState, 4,
+                  CRect(8, 8, 8, 8), FALSE))
+        CXTPOffice2007Theme::DrawRectangle(pDC, rc, bSelected, bPressed, bEnabled, bChecked, bPopuped, barType,
+                                           barPosition);
 }
 
 void CXTPRibbonTheme::SetCommandBarRegion(CXTPCommandBar* pCommandBar)
@@ -410,6 +415,480 @@ void CXTPRibbonTheme::SetCommandBarRegion(CXTPCommandBar* pCommandBar)
     rgn.CombineRgn(&rgn, &rgnCorner, RGN_DIFF);
     if (pCommandBar->SetWindowRgn((HRGN)rgn.Detach(), FALSE) == 0)
         TRACE("CXTPRibbonTheme: the popup's region was refused\n");
+}
+
+//////////////////////////////////////////////////////////////////////////
+// Controls, marks, menus and the status bar
+
+namespace
+{
+const COLORREF kKey = RGB(255, 0, 255);
+// Menus: the line under a label, the separator, and the icon column with
+// its two edge columns.
+const COLORREF kMenuLine = RGB(0xC5, 0xC5, 0xC5);
+const COLORREF kMenuLineLight = RGB(0xF5, 0xF5, 0xF5);
+const COLORREF kIconColumn = (COLORREF)0xEEEEE9;
+
+BOOL IsLarge(CXTPControl* pControl)
+{
+    return pControl->GetStyle() == xtpButtonIconAndCaptionBelow;
+}
+
+// Whether a control begins a run of grouped controls: its begin-group or
+// wrap flag; a large control stands alone.
+BOOL StartsRun(CXTPControl* pControl)
+{
+    return pControl->GetBeginGroup() || pControl->GetWrap() || IsLarge(pControl);
+}
+
+// The next (nStep 1) or previous (-1) visible control of a group, NULL when none.
+CXTPControl* NeighbourInGroup(CXTPRibbonGroup* pGroup, int nIndex, int nStep)
+{
+    for (int i = nIndex + nStep; i >= 0 && i < pGroup->GetCount(); i += nStep)
+    {
+        CXTPControl* pControl = pGroup->GetAt(i);
+        if (pControl != NULL && pControl->IsVisible())
+            return pControl;
+    }
+    return NULL;
+}
+
+// A part of a picture drawn at its own size with its top-left at pt, magenta
+// transparent; FALSE without the picture.
+BOOL DrawGlyphPart(CDC* pDC, CXTPOffice2007Image* pImage, CPoint pt, int nState, int nCount)
+{
+    if (pImage == NULL)
+        return FALSE;
+    CRect rcSrc = pImage->GetSource(nState, nCount);
+    pImage->DrawImageTransparent(pDC, CRect(pt, rcSrc.Size()), rcSrc, CRect(0, 0, 0, 0), kKey);
+    return TRUE;
+}
+} // namespace
+
+BOOL CXTPRibbonTheme::GetGroupRunPosition(CXTPControl* pControl, BOOL& bFirst, BOOL& bLast, BOOL& bGrouped) const
+{
+    bFirst = bLast = TRUE;
+    bGrouped = FALSE;
+    CXTPRibbonGroup* pGroup = pControl->GetRibbonGroup();
+    if (pGroup == NULL || IsLarge(pControl))
+        return FALSE;
+    int nIndex = pGroup->IndexOf(pControl);
+    if (nIndex < 0)
+        return FALSE;   // the group's own popup and option buttons
+    CXTPControl* pPrev = NeighbourInGroup(pGroup, nIndex, -1);
+    CXTPControl* pNext = NeighbourInGroup(pGroup, nIndex, 1);
+    bFirst = StartsRun(pControl) || pPrev == NULL || IsLarge(pPrev);
+    bLast = pNext == NULL || StartsRun(pNext);
+    // The run is a group of its own when its first control says so.
+    CXTPControl* pFirst = pControl;
+    int i = nIndex;
+    while (!StartsRun(pFirst))
+    {
+        CXTPControl* pPrevious = NeighbourInGroup(pGroup, i, -1);
+        if (pPrevious == NULL || IsLarge(pPrevious))
+            break;
+        pFirst = pPrevious;
+        i = pGroup->IndexOf(pPrevious);
+    }
+    bGrouped = pFirst->GetBeginGroup() && !(bFirst && bLast);
+    return TRUE;
+}
+
+int AFX_CDECL CXTPRibbonTheme::GetSpecialState(BOOL bSelected, BOOL bPressed, BOOL bEnabled, BOOL bChecked,
+                                               BOOL bPopuped, BOOL bGrouped)
+{
+    if (!bEnabled)
+        return bGrouped || IsKeyboardSelected(bSelected) ? 5 : -1;
+    if (bPopuped)
+        return 2;
+    if (bChecked)
+        return bSelected && !bPressed ? 4 : (bSelected || bPressed ? 2 : 3);
+    if (IsKeyboardSelected(bPressed) || (bSelected && bPressed))
+        return 2;
+    if (bSelected || bPressed)
+        return 1;
+    return bGrouped ? 0 : -1;
+}
+
+void CXTPRibbonTheme::DrawControlEntry(CDC* pDC, CXTPControl* pButton)
+{
+    BOOL bFirst, bLast, bGrouped;
+    if (GetGroupRunPosition(pButton, bFirst, bLast, bGrouped))
+    {
+        // A control that is not part of a group of several is drawn whole.
+        if (!bGrouped)
+            bFirst = bLast = TRUE;
+        LPCTSTR lpszPart = bFirst && bLast ? _T("TOOLBARBUTTONSSPECIALSINGLE")
+                           : bFirst        ? _T("TOOLBARBUTTONSSPECIALLEFT")
+                           : bLast         ? _T("TOOLBARBUTTONSSPECIALRIGHT")
+                                           : _T("TOOLBARBUTTONSSPECIALCENTER");
+        CXTPOffice2007Image* pImage = LoadImage(lpszPart);
+        if (pImage != NULL)
+        {
+            int nState = GetSpecialState(pButton->GetSelected(), pButton->GetPressed(), pButton->GetEnabled(),
+                                         pButton->GetChecked(), pButton->GetPopuped(), bGrouped);
+            if (nState >= 0)
+                DrawImagePart(pDC, pImage, pButton->GetRect(), nState, 6, CRect(3, 3, 3, 3), TRUE);
+            return;
+        }
+    }
+    CXTPOffice2007Theme::DrawControlEntry(pDC, pButton);
+}
+
+void CXTPRibbonTheme::DrawSplitButtonFrame(CDC* pDC, CXTPControl* pButton, CRect rcButton)
+{
+    CXTPCommandBar* pBar = pButton->GetParent();
+    BOOL bLarge = IsLarge(pButton);
+    BOOL bFirst = TRUE, bLast = TRUE, bGrouped = FALSE;
+    BOOL bRow = !bLarge && GetGroupRunPosition(pButton, bFirst, bLast, bGrouped);
+    if (bRow && !bGrouped)
+        bFirst = bLast = TRUE;
+    LPCTSTR lpszCommand, lpszDropDown;
+    if (bRow)
+    {
+        lpszCommand = bFirst ? _T("TOOLBARBUTTONSSPECIALSPLITLEFT") : _T("TOOLBARBUTTONSSPECIALSPLITCENTER");
+        lpszDropDown =
+            bLast ? _T("TOOLBARBUTTONSSPECIALSPLITDROPDOWNRIGHT") : _T("TOOLBARBUTTONSSPECIALSPLITDROPDOWNCENTER");
+    }
+    else if (bLarge)
+    {
+        lpszCommand = _T("TOOLBARBUTTONSSPLIT50");
+        lpszDropDown = _T("TOOLBARBUTTONSSPLITDROPDOWN50");
+    }
+    else
+    {
+        lpszCommand = _T("TOOLBARBUTTONSSPLIT22");
+        lpszDropDown = _T("TOOLBARBUTTONSSPLITDROPDOWN22");
+    }
+    CXTPOffice2007Image* pCommand = LoadImage(lpszCommand);
+    CXTPOffice2007Image* pDropDown = LoadImage(lpszDropDown);
+    if (pCommand == NULL || pDropDown == NULL || (bLarge && IsVerticalBar(pBar)))
+    {
+        CXTPOffice2007Theme::DrawSplitButtonFrame(pDC, pButton, rcButton);
+        return;
+    }
+
+    // The drop-down part: the split width at the right of a small button,
+    // the two caption lines at the bottom of a large one.
+    CRect rcCommand = rcButton, rcDropDown = rcButton;
+    if (bLarge)
+        rcCommand.bottom = rcDropDown.top = rcButton.bottom - (2 * m_nTextHeight - 17);
+    else
+        rcCommand.right = rcDropDown.left = rcButton.right - m_nSplitButtonDropDownWidth;
+
+    BOOL bSelected = pButton->GetSelected(), bPressed = pButton->GetPressed(), bPopuped = pButton->GetPopuped();
+    int nEnabled = pButton->GetEnabled();
+    BOOL bEnabled = nEnabled != 0;
+    BOOL bChecked = pButton->GetChecked() != 0;
+    int nCommand = -1, nDropDown = -1;
+    if (bRow)
+    {
+        // Normal, hot, pressed, checked, hot and checked, disabled.
+        if (bPopuped && bEnabled)
+        {
+            nCommand = bChecked ? 4 : 1;
+            nDropDown = 2;
+        }
+        else
+        {
+            nCommand = GetSpecialState(bSelected, bPressed, bEnabled, bChecked, FALSE, bGrouped);
+            nDropDown = GetSpecialState(bSelected, FALSE, bEnabled, FALSE, FALSE, bGrouped);
+        }
+    }
+    else if (bEnabled || IsKeyboardSelected(bSelected))
+    {
+        // Beside a hot part, hot, pressed, checked, hot and checked, popped.
+        if (!bEnabled)
+            nCommand = nDropDown = 0;
+        else if (bPopuped)
+        {
+            nCommand = bChecked ? 3 : 0;
+            nDropDown = 5;
+        }
+        else if (bSelected && bPressed)
+        {
+            nCommand = 2;
+            nDropDown = 0;
+        }
+        else if (bSelected || bPressed)
+        {
+            nCommand = bChecked ? 4 : 1;
+            nDropDown = 1;
+        }
+        else if (bChecked)
+        {
+            nCommand = 3;
+            nDropDown = 0;
+        }
+    }
+    CRect rcMargins(2, 2, 2, 2);
+    if (nCommand >= 0)
+        DrawImagePart(pDC, pCommand, rcCommand, nCommand, 6, rcMargins, bRow);
+    if (nDropDown >= 0)
+        DrawImagePart(pDC, pDropDown, rcDropDown, nDropDown, 6, rcMargins, bRow);
+    // A large button's glyph comes with its caption.
+    if (!bLarge)
+        DrawDropDownGlyph(pDC, pButton, rcDropDown.CenterPoint(), bSelected, bPopuped, bEnabled && nEnabled != 3,
+                          FALSE);
+}
+
+// The border of an edit or combo-box field: the edit border colour, the
+// highlight border while hot or open, the disabled colour when disabled.
+static COLORREF FieldBorderColor(CXTPPaintManager* pTheme, BOOL bEnabled, BOOL bHot)
+{
+    if (!bEnabled)
+        return pTheme->GetColor(XPCOLOR_DISABLED);
+    return pTheme->GetColor(bHot ? XPCOLOR_HIGHLIGHT_BORDER : XPCOLOR_EDITCTRLBORDER);
+}
+
+CSize CXTPRibbonTheme::DrawControlComboBox(CDC* pDC, CXTPControlComboBox* pControlCombo, BOOL bDraw)
+{
+    CXTPOffice2007Image* pButtonImage = bDraw ? LoadImage(_T("TOOLBARBUTTONSCOMBODROPDOWN")) : NULL;
+    if (!bDraw || pButtonImage == NULL)
+        return CXTPOffice2007Theme::DrawControlComboBox(pDC, pControlCombo, bDraw);
+
+    CXTPFontDC font(pDC, &m_fontIcon);
+    CXTPPaintManager::DrawControlComboBox(pDC, pControlCombo, TRUE);
+    CRect rc = pControlCombo->GetRect();
+    BOOL bEnabled = IsControlEnabled(pControlCombo);
+    BOOL bSelected = pControlCombo->GetSelected() != 0;
+    BOOL bDropped = pControlCombo->GetDroppedState();
+    CRect rcField(rc.left + pControlCombo->GetLabelWidth(), rc.top, rc.right, rc.bottom);
+    CRect rcButton(rcField.right - pControlCombo->GetThumbWidth(), rcField.top, rcField.right, rcField.bottom);
+
+    pDC->FillSolidRect(rcField, GetControlEditBackColor(pControlCombo));
+    COLORREF clrBorder = FieldBorderColor(this, bEnabled, bSelected || bDropped);
+    pDC->Draw3dRect(rcField, clrBorder, clrBorder);
+    rcButton.DeflateRect(1, 1);
+    if (bEnabled)
+        DrawImagePart(pDC, pButtonImage, rcButton, bSelected || bDropped ? 1 : 0, 2, CRect(2, 2, 2, 2), FALSE);
+    else
+        DrawDropDownArrow(pDC, rcButton, GetColor(XPCOLOR_DISABLED));
+    pControlCombo->DrawEditText(pDC, CRect(rcField.left + 3, rc.top + 1, rcButton.left, rc.bottom - 1));
+    return CSize(0, 0);
+}
+
+CSize CXTPRibbonTheme::DrawControlEdit(CDC* pDC, CXTPControlEdit* pControlEdit, BOOL bDraw)
+{
+    BOOL bSpin = pControlEdit->IsSpinButtonsVisible();
+    CXTPOffice2007Image* pSpin = bDraw && bSpin ? LoadImage(_T("TOOLBARBUTTONSPIN")) : NULL;
+    if (!bDraw || (bSpin && pSpin == NULL))
+        return CXTPOffice2007Theme::DrawControlEdit(pDC, pControlEdit, bDraw);
+
+    CXTPPaintManager::DrawControlEdit(pDC, pControlEdit, TRUE);
+    CRect rc = pControlEdit->GetRect();
+    BOOL bEnabled = IsControlEnabled(pControlEdit);
+    int nSelected = pControlEdit->GetSelected();
+    CRect rcField(rc.left + pControlEdit->GetLabelWidth(), rc.top, rc.right, rc.bottom);
+    pDC->FillSolidRect(rcField, GetControlEditBackColor(pControlEdit));
+    COLORREF clrBorder = FieldBorderColor(this, bEnabled, nSelected != 0);
+    pDC->Draw3dRect(rcField, clrBorder, clrBorder);
+    if (!bSpin)
+        return CSize(0, 0);
+
+    // Up then down: normal, hot, pressed, disabled, beside a hot part.
+    CRect rcSpin = pControlEdit->GetSpinButtonsRect();
+    int yMiddle = rcSpin.CenterPoint().y;
+    int nPressed = pControlEdit->GetPressed();
+    for (int nPart = 3; nPart <= 4; nPart++)
+    {
+        CRect rcPart = rcSpin;
+        if (nPart == 3)
+            rcPart.bottom = yMiddle;
+        else
+            rcPart.top = yMiddle;
+        int nState = !bEnabled ? 3 : nPressed == nPart ? 2 : nSelected == nPart ? 1 : nSelected != 0 ? 4 : 0;
+        DrawImagePart(pDC, pSpin, rcPart, nState + (nPart == 4 ? 5 : 0), 10, CRect(2, 2, 2, 2), FALSE);
+    }
+    return CSize(0, 0);
+}
+
+COLORREF CXTPRibbonTheme::GetRectangleTextColor(BOOL bSelected, BOOL bPressed, BOOL bEnabled, BOOL bChecked,
+                                                BOOL bPopuped, int barType, int /*barPosition*/)
+{
+    if (barType == xtpBarTypePopup)
+        return GetColor(bEnabled ? XPCOLOR_MENUBAR_TEXT : XPCOLOR_GRAYTEXT);
+    if (barType == xtpBarTypeMenuBar && bEnabled && !bSelected && !bPressed && !bChecked && !bPopuped)
+        return m_clrMenuBarText;
+    return GetColor(bEnabled ? XPCOLOR_TOOLBAR_TEXT : XPCOLOR_TOOLBAR_GRAYTEXT);
+}
+
+CSize CXTPRibbonTheme::DrawCommandBarSeparator(CDC* pDC, CXTPCommandBar* pBar, CXTPControl* pControl, BOOL bDraw)
+{
+    if (pBar->GetType() != xtpBarTypePopup)
+        return CXTPOffice2007Theme::DrawCommandBarSeparator(pDC, pBar, pControl, bDraw);
+    CSize sz = CXTPOffice2007Theme::DrawCommandBarSeparator(pDC, pBar, pControl, FALSE);
+    if (!bDraw || pDC == NULL || pControl == NULL)
+        return sz;
+    // A grey line with a light line under it, right of the icon column.
+    CRect rcControl = pControl->GetRect();
+    CRect rcRow = pControl->GetRowRect();
+    if (pControl->GetWrap())
+    {
+        pDC->FillSolidRect(rcControl.left - 2, rcRow.top - 1, 1, rcRow.Height() + 2, kMenuLine);
+        pDC->FillSolidRect(rcControl.left - 1, rcRow.top - 1, 1, rcRow.Height() + 2, kMenuLineLight);
+    }
+    else
+    {
+        int x = GetPopupBarGripperWidth(pBar) + m_nPopupBarTextPadding + rcControl.left - 1;
+        int cx = rcControl.right + 1 - x;
+        pDC->FillSolidRect(x, rcControl.top - 2, cx, 1, kMenuLine);
+        pDC->FillSolidRect(x, rcControl.top - 1, cx, 1, kMenuLineLight);
+    }
+    return CSize(0, 0);
+}
+
+void CXTPRibbonTheme::DrawStatusBarGripper(CDC* pDC, CRect rcClient)
+{
+    CXTPOffice2007Image* pImage = LoadImage(_T("STATUSBARGRIPPER"));
+    if (pImage == NULL)
+    {
+        CXTPOffice2007Theme::DrawStatusBarGripper(pDC, rcClient);
+        return;
+    }
+    CRect rcSrc = pImage->GetSource(0, 1);
+    DrawGlyphPart(pDC, pImage, CPoint(rcClient.right - rcSrc.Width(), rcClient.bottom - rcSrc.Height()), 0, 1);
+}
+
+void CXTPRibbonTheme::FillStatusBar(CDC* pDC, CXTPStatusBar* pBar)
+{
+    CXTPOffice2007Image* pLight = LoadImage(_T("STATUSBARLIGHT"));
+    CXTPOffice2007Image* pDark = LoadImage(_T("STATUSBARDARK"));
+    CXTPOffice2007Image* pDivider = LoadImage(_T("STATUSBARDEVIDER"));
+    if (pLight == NULL || pDark == NULL || pDivider == NULL)
+    {
+        CXTPOffice2007Theme::FillStatusBar(pDC, pBar);
+        return;
+    }
+    CRect rc;
+    pBar->GetClientRect(&rc);
+    // The message pane (the last stretching pane, else the first) stands on
+    // the light face; the panes right of it on the dark face, beyond a divider.
+    int nMessage = -1, nLastVisible = -1;
+    for (int i = 0; i < pBar->GetPaneCount(); i++)
+    {
+        CXTPStatusBarPane* pPane = pBar->GetPane(i);
+        if (pPane == NULL || !pPane->IsVisible())
+            continue;
+        if (nMessage < 0 || (pPane->GetStyle() & XTP_SBPS_STRETCH) != 0)
+            nMessage = i;
+        nLastVisible = i;
+    }
+    int xDivider = rc.right;
+    if (nMessage >= 0 && nMessage < nLastVisible)
+    {
+        CRect rcPane;
+        pBar->GetItemRect(nMessage, &rcPane);
+        xDivider = std::max((int)rc.left, std::min((int)rc.right, (int)rcPane.right));
+    }
+    CRect rcMargins(0, 1, 0, 1);
+    DrawImagePart(pDC, pLight, CRect(rc.left, rc.top, xDivider, rc.bottom), 0, 1, rcMargins, FALSE);
+    if (xDivider < rc.right)
+    {
+        int cxDivider = pDivider->GetWidth();
+        DrawImagePart(pDC, pDivider, CRect(xDivider, rc.top, xDivider + cxDivider, rc.bottom), 0, 1, rcMargins,
+                      FALSE);
+        DrawImagePart(pDC, pDark, CRect(xDivider + cxDivider, rc.top, rc.right, rc.bottom), 0, 1, rcMargins, FALSE);
+    }
+}
+
+CSize CXTPRibbonTheme::DrawCheckBoxMark(CDC* pDC, CRect rc, BOOL bDraw, BOOL bSelected, BOOL bPressed,
+                                        int nChecked, BOOL bEnabled)
+{
+    CXTPOffice2007Image* pImage = bDraw && pDC != NULL ? LoadImage(_T("TOOLBARBUTTONCHECKBOX")) : NULL;
+    if (pImage == NULL)
+        return bDraw && pDC != NULL
+                   ? CXTPOffice2007Theme::DrawCheckBoxMark(pDC, rc, bDraw, bSelected, bPressed, nChecked, bEnabled)
+                   : CSize(13, 13);
+    int nBase = !bEnabled ? 3 : (bSelected && bPressed ? 2 : (bSelected ? 1 : 0));
+    int nCheck = nChecked == 1 ? 1 : (nChecked == 2 ? 2 : 0);
+    DrawImagePart(pDC, pImage, rc, nBase + 4 * nCheck, 12, CRect(0, 0, 0, 0), TRUE);
+    return CSize(13, 13);
+}
+
+CSize CXTPRibbonTheme::DrawRadioButtonMark(CDC* pDC, CRect rc, BOOL bDraw, BOOL bSelected, BOOL bPressed,
+                                           int nChecked, BOOL bEnabled)
+{
+    CXTPOffice2007Image* pImage = bDraw && pDC != NULL ? LoadImage(_T("TOOLBARBUTTONRADIOBUTTON")) : NULL;
+    if (pImage == NULL)
+        return bDraw && pDC != NULL
+                   ? CXTPOffice2007Theme::DrawRadioButtonMark(pDC, rc, bDraw, bSelected, bPressed, nChecked, bEnabled)
+                   : CSize(13, 13);
+    int nBase = !bEnabled ? 3 : (bSelected && bPressed ? 2 : (bSelected ? 1 : 0));
+    DrawImagePart(pDC, pImage, rc, nBase + (nChecked != 0 ? 4 : 0), 8, CRect(0, 0, 0, 0), TRUE);
+    return CSize(13, 13);
+}
+
+void CXTPRibbonTheme::FillPopupBarGripper(CDC* pDC, int x, int y, int cx, int cy, BOOL /*bExpanded*/)
+{
+    pDC->FillSolidRect(x, y, cx, cy, kIconColumn);
+    pDC->FillSolidRect(x + cx - 1, y, 1, cy, kMenuLine);
+    pDC->FillSolidRect(x + cx, y, 1, cy, kMenuLineLight);
+}
+
+void CXTPRibbonTheme::DrawDropDownGlyph(CDC* pDC, CXTPControl* pControl, CPoint pt, BOOL bSelected,
+                                        BOOL bPopuped, BOOL bEnabled, BOOL bVert)
+{
+    CXTPOffice2007Image* pImage = bVert ? NULL : LoadImage(_T("TOOLBARBUTTONDROPDOWNGLYPH"));
+    if (pImage == NULL)
+    {
+        CXTPOffice2007Theme::DrawDropDownGlyph(pDC, pControl, pt, bSelected, bPopuped, bEnabled, bVert);
+        return;
+    }
+    // Normal, hot, pressed, disabled; the point is the middle of the glyph's top row.
+    int nState = !bEnabled ? 3 : (bPopuped ? 2 : (bSelected ? 1 : 0));
+    CRect rcSrc = pImage->GetSource(nState, 4);
+    DrawGlyphPart(pDC, pImage, CPoint(pt.x - rcSrc.Width() / 2, pt.y - 1), nState, 4);
+}
+
+void CXTPRibbonTheme::DrawKeyboardTip(CDC* pDC, CXTPCommandBarKeyboardTip* pWnd, BOOL bSetRegion)
+{
+    COLORREF clrLight = GetImageColor(_T("Window"), _T("TooltipLight"));
+    COLORREF clrDark = GetImageColor(_T("Window"), _T("TooltipDark"));
+    if (bSetRegion || pDC == NULL || pWnd == NULL || clrLight == COLORREF_NULL || clrDark == COLORREF_NULL)
+    {
+        CXTPOffice2007Theme::DrawKeyboardTip(pDC, pWnd, bSetRegion);
+        return;
+    }
+    CXTPClientRect rc(pWnd);
+    CXTPFontDC font(pDC, &m_fontStatus);
+    XTPDrawHelpers()->GradientFill(pDC, rc, clrLight, clrDark, FALSE);
+    COLORREF clrBorder = GetImageColor(_T("Window"), _T("TooltipBorder"));
+    if (clrBorder != COLORREF_NULL)
+        pDC->Draw3dRect(rc, clrBorder, clrBorder);
+    pDC->SetBkMode(TRANSPARENT);
+    pDC->SetTextColor(GetColor(pWnd->IsEnabled() ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+    pDC->DrawText(pWnd->GetCaption(), &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}
+
+void CXTPRibbonTheme::DrawDropDownButton(CDC* pDC, CXTPControl* pControl)
+{
+    CRect rc = pControl->GetRect();
+    CRect rcDropDown(rc.right - m_nSplitButtonPopupWidth, rc.top, rc.right, rc.bottom);
+    BOOL bSelected = pControl->GetSelected() != 0;
+    int nState = pControl->GetPopuped() && bSelected ? 2 : (bSelected ? 1 : 0);
+    if (!DrawPart(pDC, _T("MENUSPLITDROPDOWN"), rcDropDown, nState, 3, CRect(2, 2, 2, 2), FALSE))
+        CXTPOffice2007Theme::DrawDropDownButton(pDC, pControl);
+}
+
+void CXTPRibbonTheme::DrawControlPopupGlyph(CDC* pDC, CXTPControl* pControl)
+{
+    CXTPOffice2007Image* pImage = LoadImage(_T("MENUPOPUPGLYPH"));
+    if (pImage == NULL)
+    {
+        CXTPOffice2007Theme::DrawControlPopupGlyph(pDC, pControl);
+        return;
+    }
+    CRect rc = pControl->GetRect();
+    int nState = IsControlEnabled(pControl) ? 0 : 1;
+    CRect rcSrc = pImage->GetSource(nState, 2);
+    DrawGlyphPart(pDC, pImage, CPoint(rc.right - 11, rc.CenterPoint().y - rcSrc.Height() / 2), nState, 2);
+}
+
+void CXTPRibbonTheme::DrawControlLabelBackground(CDC* pDC, CRect rc)
+{
+    pDC->FillSolidRect(rc, GetColor(XPCOLOR_LABEL));
+    pDC->FillSolidRect(rc.left, rc.bottom - 1, rc.Width(), 1, kMenuLine);
 }
 
 //////////////////////////////////////////////////////////////////////////
@@ -540,20 +1019,18 @@ CSize CXTPRibbonTheme::DrawGroupPopupButton(CDC* pDC, CXTPControl* pControl, BOO
     if (bQuickAccess || (pControl->GetParent() != NULL && pControl->GetParent()->GetType() != xtpBarTypeRibbon &&
                          pControl->GetRibbonGroup() == NULL))
     {
-        // On the quick-access toolbar: a small button with the group's icon.
-        if (!bDraw)
-            return DrawToolBarControl(pDC, pControl, FALSE);
-        return DrawToolBarControl(pDC, pControl, TRUE);
+        // On the quick-access toolbar: its own face, then a tool-bar button
+        // with the group's icon.
+        if (bDraw && bQuickAccess)
+            DrawPart(pDC, _T("RIBBONGROUPQUICKACCESS"), pControl->GetRect(),
+                     pControl->GetPopuped() ? 2 : (pControl->GetSelected() ? 1 : 0), 3, CRect(2, 2, 2, 2), FALSE);
+        return DrawToolBarControl(pDC, pControl, bDraw);
     }
 
+    // A reduced group's button is as wide as a large button, whatever its caption.
     CSize sz(std::max(2 * GetControlHeight() - 3, 42), 3 * m_nLargeButtonHeight);
     if (!bDraw)
-    {
-        CXTPFontDC font(pDC, GetRegularFont());
-        CSize szText = DrawTwoLineText(pDC, pControl, CRect(0, 0, 0, 0), FALSE, FALSE, TRUE);
-        sz.cx = std::max((int)sz.cx, (int)szText.cx + 8);
         return sz;
-    }
 
     CRect rc = pControl->GetRect();
     BOOL bSelected = pControl->GetSelected(), bPopuped = pControl->GetPopuped();
@@ -573,27 +1050,42 @@ CSize CXTPRibbonTheme::DrawGroupPopupButton(CDC* pDC, CXTPControl* pControl, BOO
         FillRounded(pDC, rc, clrTop, clrBottom, clrBorder, 5);
     }
 
-    // The icon in a small framed square, then the caption with a drop glyph.
-    CRect rcIcon(rc.CenterPoint().x - 16, rc.top + 4, rc.CenterPoint().x + 16, rc.top + 36);
-    if (!DrawPart(pDC, _T("RIBBONGROUPBUTTONICON"), rcIcon, 0, 1, CRect(0, 0, 0, 0), TRUE))
-        FillRounded(pDC, rcIcon, RGB(255, 255, 255), RGB(214, 228, 246), RGB(167, 196, 232), 4);
-    CXTPImageManagerIcon* pImage = pControl->GetIconId() > 0 ? pControl->GetImage(16) : NULL;
+    // The group's icon at its own size, centred 4 pixels below the top; a
+    // small icon (narrower than 20) sits in a frame 2 pixels below the top
+    // and is drawn 9 pixels below it.
+    CXTPImageManagerIcon* pImage = pControl->GetIconId() > 0 ? pControl->GetImage(32) : NULL;
+    CSize szImage = pImage != NULL ? pImage->GetExtent() : CSize(16, 16);
+    if (szImage.cx <= 0 || szImage.cy <= 0)
+        szImage = CSize(16, 16);
+    int xCentre = rc.CenterPoint().x;
+    int yImage = rc.top + 4;
+    if (szImage.cx < 20)
+    {
+        CXTPOffice2007Image* pFrame = LoadImage(_T("RIBBONGROUPBUTTONICON"));
+        CSize szFrame = pFrame != NULL ? CSize(pFrame->GetWidth(), pFrame->GetHeight()) : CSize(32, 32);
+        CRect rcFrame(CPoint(xCentre - szFrame.cx / 2, rc.top + 2), szFrame);
+        if (pFrame != NULL)
+            DrawImagePart(pDC, pFrame, rcFrame, 0, 1, CRect(0, 0, 0, 0), FALSE);
+        else
+            FillRounded(pDC, rcFrame, RGB(255, 255, 255), RGB(214, 228, 246), RGB(167, 196, 232), 4);
+        yImage = rc.top + 9;
+    }
+    CPoint ptImage(xCentre - szImage.cx / 2, yImage);
     if (pImage != NULL)
     {
-        CSize szImage(16, 16);
-        pImage->Draw(pDC, CPoint(rcIcon.CenterPoint().x - 8, rcIcon.CenterPoint().y - 8), pImage->GetIcon(), szImage);
+        pImage->Draw(pDC, ptImage, pImage->GetIcon(), szImage);
     }
     else
     {
-        // Without an icon: a small grid of the group's controls.
-        CRect rcMark(rcIcon.CenterPoint().x - 7, rcIcon.CenterPoint().y - 7, rcIcon.CenterPoint().x + 7,
-                     rcIcon.CenterPoint().y + 7);
+        // Without an icon: a small grid standing for the group's controls.
         for (int i = 0; i < 3; i++)
-            pDC->FillSolidRect(rcMark.left, rcMark.top + i * 5, 14, 3, RGB(98, 140, 200));
+            pDC->FillSolidRect(ptImage.x + 1, ptImage.y + 1 + i * 5, 14, 3, RGB(98, 140, 200));
     }
     CXTPFontDC font(pDC, GetRegularFont());
-    pDC->SetTextColor(m_clrRibbonText);
-    CRect rcText(rc.left, rcIcon.bottom + 2, rc.right, rc.bottom - 2);
+    pDC->SetBkMode(TRANSPARENT);
+    pDC->SetTextColor(GetControlTextColor(pControl));
+    int nStrip = 2 * GetControlHeight() - 17;
+    CRect rcText(rc.left, rc.bottom - 1 - nStrip, rc.right, rc.bottom - 1);
     DrawTwoLineText(pDC, pControl, rcText, TRUE, FALSE, TRUE);
     return sz;
 }
@@ -871,7 +1363,7 @@ void CXTPRibbonTheme::DrawContextHeaders(CDC* pDC, CXTPRibbonBar* pRibbonBar)
         }
         CRect rcText = rc;
         rcText.left += 6;
-        rcText.top += nBorder - 2 + 3;
+        rcText.top += nBorder - 2;
         CXTPFontDC font(pDC, GetCaptionFont());
         COLORREF clrText = m_pTabPaintManager != NULL && m_pTabPaintManager->GetColorSet() != NULL
                                ? (COLORREF)m_pTabPaintManager->GetColorSet()->m_clrTextNormal

@@ -15,6 +15,10 @@ class CXTPRibbonGroup;
 class CXTPControl;
 class CXTPCommandBar;
 class CXTPPopupBar;
+class CXTPControlComboBox;
+class CXTPControlEdit;
+class CXTPStatusBar;
+class CXTPCommandBarKeyboardTip;
 
 class CXTPRibbonTheme : public CXTPOffice2007Theme
 {
@@ -42,16 +46,38 @@ public:
     CXTPRibbonTheme();
     virtual ~CXTPRibbonTheme();
 
-    // Paint-manager overrides.
-    virtual void RefreshMetrics();
-    virtual void UpdateFonts();
-    virtual int BaseTheme() { return 6; }
+    // Paint-manager overrides: controls, marks, menus and the status bar
+    // drawn from the store's pictures; a missing picture leaves the drawing
+    // to the Office 2007 theme.
+    virtual void DrawSplitButtonFrame(CDC* pDC, CXTPControl* pButton, CRect rcButton);
+    virtual CSize DrawControlComboBox(CDC* pDC, CXTPControlComboBox* pControlCombo, BOOL bDraw);
+    virtual COLORREF GetControlEditBackColor(CXTPControl* pControl);
+    virtual CSize DrawControlEdit(CDC* pDC, CXTPControlEdit* pControlEdit, BOOL bDraw);
     virtual void FillCommandBar(CDC* pDC, CXTPCommandBar* pBar);
+    virtual void DrawControlEntry(CDC* pDC, CXTPControl* pButton);
     virtual COLORREF GetControlTextColor(CXTPControl* pButton);
+    virtual COLORREF GetRectangleTextColor(BOOL bSelected, BOOL bPressed, BOOL bEnabled, BOOL bChecked,
+                                           BOOL bPopuped, int barType, int barPosition);
     virtual void DrawRectangle(CDC* pDC, CRect rc, BOOL bSelected, BOOL bPressed, BOOL bEnabled, BOOL bChecked,
                                BOOL bPopuped, int barType, int barPosition);
+    virtual CSize DrawCommandBarSeparator(CDC* pDC, CXTPCommandBar* pBar, CXTPControl* pControl, BOOL bDraw = TRUE);
+    virtual void DrawStatusBarGripper(CDC* pDC, CRect rcClient);
+    virtual void FillStatusBar(CDC* pDC, CXTPStatusBar* pBar);
+    virtual void RefreshMetrics();
     virtual void SetCommandBarRegion(CXTPCommandBar* pCommandBar);
-    virtual COLORREF GetControlEditBackColor(CXTPControl* pControl);
+    virtual CSize DrawCheckBoxMark(CDC* pDC, CRect rc, BOOL bDraw, BOOL bSelected, BOOL bPressed, int nChecked,
+                                   BOOL bEnabled);
+    virtual CSize DrawRadioButtonMark(CDC* pDC, CRect rc, BOOL bDraw, BOOL bSelected, BOOL bPressed, int nChecked,
+                                      BOOL bEnabled);
+    virtual void FillPopupBarGripper(CDC* pDC, int x, int y, int cx, int cy, BOOL bExpanded);
+    virtual int BaseTheme() { return 6; }
+    virtual void UpdateFonts();
+    virtual void DrawDropDownGlyph(CDC* pDC, CXTPControl* pControl, CPoint pt, BOOL bSelected, BOOL bPopuped,
+                                   BOOL bEnabled, BOOL bVert);
+    virtual void DrawKeyboardTip(CDC* pDC, CXTPCommandBarKeyboardTip* pWnd, BOOL bSetRegion);
+    virtual void DrawDropDownButton(CDC* pDC, CXTPControl* pControl);
+    virtual void DrawControlPopupGlyph(CDC* pDC, CXTPControl* pControl);
+    virtual void DrawControlLabelBackground(CDC* pDC, CRect rc);
 
     // The ribbon operations.
     virtual void FillGroupsArea(CDC* pDC, CXTPRibbonTab* pTab, CRect rcGroups);
@@ -76,6 +102,16 @@ public:
     // A caption button of the frame drawn by the ribbon.
     void DrawCaptionButtonControl(CDC* pDC, CRect rc, int nId, BOOL bSelected, BOOL bPressed, BOOL bEnabled,
                                   BOOL bActive);
+    // Where a control of a ribbon group stands in its run of grouped
+    // controls: whether it starts the run, whether the run ends with it, and
+    // whether the run is an explicit group of several controls (its first
+    // control carries the begin-group flag). FALSE for a control that is not
+    // a small control of a ribbon group.
+    BOOL GetGroupRunPosition(CXTPControl* pControl, BOOL& bFirst, BOOL& bLast, BOOL& bGrouped) const;
+    // The state of a grouped-run picture (normal, hot, pressed, checked, hot
+    // and checked, disabled), -1 when nothing is drawn.
+    static int AFX_CDECL GetSpecialState(BOOL bSelected, BOOL bPressed, BOOL bEnabled, BOOL bChecked,
+                                         BOOL bPopuped, BOOL bGrouped);
     // Draws state nState of nCount of a picture of the store; FALSE (and
     // nothing drawn) when the store lacks it.
     BOOL DrawPart(CDC* pDC, LPCTSTR lpszName, CRect rc, int nState, int nCount, CRect rcMargins, BOOL bTransparent);

@@ -568,11 +568,15 @@ TEST_F(RibbonBarTest, AQuickAccessCopyOfAGroupOutlivesItsGroup)
 TEST_F(RibbonBarTest, NoGdiOrUserGrowthOverRelayoutsAndTabSwitches)
 {
     m_pFrame->BuildSample();
-    for (int i = 0; i < 5; i++)
+    // Every tab at the widths below once, so that the theme's pictures are
+    // in its store before counting.
+    for (int i = 0; i < 30; i++)
     {
         m_pRibbon->SetCurSel(i % 3);
-        m_pFrame->Settle();
+        m_pRibbon->CalcDockedSize(300 + (i * 37) % 500, LM_HORZ | LM_HORZDOCK | LM_COMMIT);
+        m_pRibbon->RedrawWindow();
     }
+    m_pFrame->Settle();
     DWORD dwGdi = GdiMark();
     int nWindows = WindowCount();
     for (int i = 0; i < 200; i++)

@@ -319,7 +319,7 @@ void CALLBACK ReleaseButton(HWND, UINT, UINT_PTR nIDEvent, DWORD)
 TEST_F(RibbonControlsTest, HoldingAScrollButtonRepeatsUntilItIsReleased)
 {
     // Many groups of caption-only buttons at a narrow width: the area scrolls.
-    for (int i = 0; i < 6; i++)
+    for (int i = 0; i < 10; i++)
     {
         CString strCaption;
         strCaption.Format(_T("Extra group %d"), i + 1);

@@ -1,12 +1,23 @@
 // The ribbon theme: theme 6 of the factory, colours from the theme store
 // with a sound fallback for a missing key, drawing that survives a store
 // without pictures, the tab paint manager it makes, and a snapshot of the
-// ribbon drawn both ways.
+// ribbon drawn both ways; every control kind on a ribbon and in its popups
+// drawn from the theme's pictures in each of its states.
 #include "ribbon_testframe.h"
 
+#include <algorithm>
+#include <memory>
+
+#include "XTPCommandBarKeyboardTip.h"
+#include "XTPControlComboBox.h"
+#include "XTPControlEdit.h"
 #include "XTPOffice2007Image.h"
+#include "XTPPopupBar.h"
+#include "XTPStatusBar.h"
+#include "resource.h"
 #include "support/canvas.h"
 #include "support/snapshot.h"
+#include "support/themescene.h"
 
 using namespace ribbontest;
 
@@ -191,4 +202,569 @@ TEST_F(RibbonThemeTest, TheFaceIsSegoeUIWhenInstalledElseTheMenuFont)
     pTheme->m_bUseOfficeFont = TRUE;
     pTheme->RefreshMetrics();
     EXPECT_EQ(strExpected, face());
+}
+
+// ---------------------------------------------------------------------------
+// Every control kind on a ribbon and in its popups, drawn from the theme's
+// pictures.
+
+
+namespace
+{
+// Whether the pixels of rcProbe are those of a picture part drawn over the
+// same picture at rcPart (the theme drew that part, in that state, there).
+::testing::AssertionResult DrawnFrom(testsupport::Canvas& canvas, CXTPRibbonTheme* pTheme, LPCTSTR lpszPart,
+                                     int nState, int nCount, CRect rcMargins, BOOL bTransparent, CRect rcPart,
+                                     CRect rcProbe)
+{
+    testsupport::Canvas reference(canvas.Width(), canvas.Height());
+    ::BitBlt(reference.Handle(), 0, 0, canvas.Width(), canvas.Height(), canvas.Handle(), 0, 0, SRCCOPY);
+    if (!pTheme->DrawPart(reference.DC(), lpszPart, rcPart, nState, nCount, rcMargins, bTransparent))
+        return ::testing::AssertionFailure() << "the store lacks " << lpszPart;
+    int nSame = 0;
+    for (int y = rcProbe.top; y < rcProbe.bottom; y++)
+    {
+        for (int x = rcProbe.left; x < rcProbe.right; x++)
+        {
+            if (reference.Pixel(x, y) != canvas.Pixel(x, y))
+                return ::testing::AssertionFailure()
+                       << lpszPart << " state " << nState << " differs at " << x << "," << y << ": drawn 0x" << std::hex
+                       << canvas.Pixel(x, y) << ", picture 0x" << reference.Pixel(x, y);
+            nSame++;
+        }
+    }
+    if (nSame == 0)
+        return ::testing::AssertionFailure() << "nothing to compare";
+    return ::testing::AssertionSuccess();
+}
+
+// Whether any pixel of a rectangle has the colour.
+bool HasColourIn(const testsupport::Canvas& canvas, CRect rc, COLORREF clr)
+{
+    rc.IntersectRect(rc, CRect(0, 0, canvas.Width(), canvas.Height()));
+    for (int y = rc.top; y < rc.bottom; y++)
+        for (int x = rc.left; x < rc.right; x++)
+            if (canvas.Pixel(x, y) == clr)
+                return true;
+    return false;
+}
+
+// Whether two colours differ by at most a few steps per channel.
+bool Near(COLORREF a, COLORREF b, int nTolerance)
+{
+    return abs(GetRValue(a) - GetRValue(b)) <= nTolerance && abs(GetGValue(a) - GetGValue(b)) <= nTolerance &&
+           abs(GetBValue(a) - GetBValue(b)) <= nTolerance;
+}
+
+// The left two columns of a rectangle, inside its top and bottom three rows.
+CRect LeftStrip(CRect rc)
+{
+    return CRect(rc.left, rc.top + 3, rc.left + 2, rc.bottom - 3);
+}
+
+CRect RightStrip(CRect rc)
+{
+    return CRect(rc.right - 2, rc.top + 3, rc.right, rc.bottom - 3);
+}
+
+// A control's look: hot, pressed, checked, open, enabled.
+struct ControlState
+{
+    const char* pszName;
+    int nSelected;
+    int nPressed;
+    int nChecked;
+    BOOL bPopuped;
+    BOOL bEnabled;
+};
+
+const ControlState kStates[] = {
+    { "normal", 0, 0, 0, FALSE, TRUE },   { "hot", 1, 0, 0, FALSE, TRUE },     { "pressed", 1, 1, 0, FALSE, TRUE },
+    { "checked", 0, 0, 1, FALSE, TRUE },  { "hot checked", 1, 0, 1, FALSE, TRUE },
+    { "open", 1, 0, 0, TRUE, TRUE },      { "disabled", 0, 0, 0, FALSE, FALSE },
+};
+
+class RibbonControlsLookTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_nLive = LiveObjects();
+        m_pFrame = new CRibbonFrame();
+        ASSERT_TRUE(m_pFrame->CreateRibbonFrame(CRect(60, 50, 960, 470), TRUE));
+        m_pRibbon = m_pFrame->GetRibbon();
+        m_pTheme = m_pFrame->GetTheme();
+        m_pFrame->BuildSample();
+        BuildControlsTab();
+        m_pStatus = new CXTPStatusBar();
+        ASSERT_TRUE(m_pStatus->Create(m_pFrame));
+        m_pStatus->SetCommandBars(m_pFrame->GetCommandBars());
+        m_pStatus->SetDrawWithPaintManager(TRUE);
+        CXTPStatusBarPane* pMessage = m_pStatus->AddIndicator(0);
+        pMessage->SetText(_T("Ready"));
+        m_pStatus->SetPaneStyle(0, m_pStatus->GetPaneStyle(0) | XTP_SBPS_STRETCH);
+        m_pStatus->AddIndicator(2040)->SetText(_T("Moves: 12"));
+        m_pStatus->AddIndicator(2041)->SetText(_T("00:42"));
+        m_pRibbon->SetCurSel(m_pTab->GetIndex());
+        m_pFrame->Settle();
+    }
+    void TearDown() override
+    {
+        XTPMouseManager()->CloseAllTracked();
+        m_pFrame->DestroyRibbonFrame();
+        delete m_pStatus;
+        PumpAndIdle();
+        EXPECT_EQ(m_nLive, LiveObjects());
+    }
+
+    static CXTPControl* Item(CXTPCommandBar* pBar, XTPControlType type, int nId, LPCTSTR lpszCaption)
+    {
+        CXTPControl* pControl = pBar->GetControls()->Add(type, nId);
+        pControl->SetCaption(lpszCaption);
+        return pControl;
+    }
+
+    void BuildControlsTab()
+    {
+        m_pTab = m_pRibbon->AddTab(_T("&Controls"), 6);
+        CXTPRibbonGroup* pClipboard = m_pTab->AddGroup(_T("Clipboard"), 70);
+        m_pPaste = DYNAMIC_DOWNCAST(CXTPControlPopup,
+                                    pClipboard->Add(xtpControlSplitButtonPopup, ID_NEW_PUZZLE, _T("Paste")));
+        ASSERT_TRUE(m_pPaste != NULL);
+        m_pPaste->SetStyle(xtpButtonIconAndCaptionBelow);
+        m_pMenu = CXTPPopupBar::CreatePopupBar(m_pFrame->GetCommandBars());
+        Item(m_pMenu, xtpControlButton, 2010, _T("Paste &Values"));
+        Item(m_pMenu, xtpControlButton, 2011, _T("Paste &Formats"))->SetChecked(TRUE);
+        CXTPControl* pDisabled = Item(m_pMenu, xtpControlButton, 2012, _T("Paste &Link"));
+        pDisabled->SetFlags(pDisabled->GetFlags() | xtpFlagManualUpdate);
+        pDisabled->SetEnabled(FALSE);
+        Item(m_pMenu, xtpControlLabel, 2013, _T("Special"))->SetBeginGroup(TRUE);
+        CXTPControlPopup* pSub = DYNAMIC_DOWNCAST(CXTPControlPopup, Item(m_pMenu, xtpControlPopup, 2014, _T("Paste &As")));
+        CXTPPopupBar* pSubMenu = CXTPPopupBar::CreatePopupBar(m_pFrame->GetCommandBars());
+        Item(pSubMenu, xtpControlButton, 2016, _T("Text"));
+        pSub->SetCommandBar(pSubMenu);
+        pSubMenu->InternalRelease();
+        Item(m_pMenu, xtpControlSplitButtonPopup, 2015, _T("Paste &Again"))->SetBeginGroup(TRUE);
+        m_pPaste->SetCommandBar(m_pMenu);
+        m_pMenu->InternalRelease();
+
+        m_pUndo = DYNAMIC_DOWNCAST(CXTPControlPopup,
+                                   pClipboard->Add(xtpControlSplitButtonPopup, ID_UNDO_MOVE, _T("Undo")));
+        m_pUndo->SetStyle(xtpButtonIconAndCaption);
+        CXTPPopupBar* pUndoMenu = CXTPPopupBar::CreatePopupBar(m_pFrame->GetCommandBars());
+        Item(pUndoMenu, xtpControlButton, 2017, _T("Undo All"));
+        m_pUndo->SetCommandBar(pUndoMenu);
+        pUndoMenu->InternalRelease();
+        pClipboard->Add(xtpControlButton, ID_SAVE_PUZZLE, _T("Save"))->SetStyle(xtpButtonIconAndCaption);
+
+        // Three buttons that belong together.
+        CXTPRibbonGroup* pBranch = m_pTab->AddGroup(_T("Branch"), 71);
+        const UINT ids[3] = { ID_BRANCH_BEGIN, ID_BRANCH_ACCEPT, ID_BRANCH_REVERT };
+        for (int i = 0; i < 3; i++)
+        {
+            m_pGrouped[i] = pBranch->Add(xtpControlButton, ids[i], _T("Branch"));
+            m_pGrouped[i]->SetStyle(xtpButtonIcon);
+        }
+        m_pGrouped[0]->SetBeginGroup(TRUE);
+
+        CXTPRibbonGroup* pFields = m_pTab->AddGroup(_T("Fields"), 72);
+        m_pCombo = DYNAMIC_DOWNCAST(CXTPControlComboBox, pFields->Add(xtpControlComboBox, 2020, _T("Zoom")));
+        ASSERT_TRUE(m_pCombo != NULL);
+        m_pCombo->AddString(_T("100%"));
+        m_pCombo->AddString(_T("200%"));
+        m_pCombo->SetCurSel(0);
+        m_pCombo->SetWidth(130);
+        m_pEdit = DYNAMIC_DOWNCAST(CXTPControlEdit, pFields->Add(xtpControlEdit, 2021, _T("Size")));
+        ASSERT_TRUE(m_pEdit != NULL);
+        m_pEdit->ShowSpinButtons(TRUE);
+        m_pEdit->SetEditText(_T("12"));
+        m_pEdit->SetWidth(130);
+
+        CXTPRibbonGroup* pOptions = m_pTab->AddGroup(_T("Options"), 73);
+        m_pCheck = pOptions->Add(xtpControlCheckBox, 2022, _T("Grid"));
+        pOptions->Add(xtpControlCheckBox, 2023, _T("Hints"))->SetChecked(TRUE);
+        m_pRadio = pOptions->Add(xtpControlRadioButton, 2024, _T("Easy"));
+        pOptions->Add(xtpControlRadioButton, 2025, _T("Hard"))->SetChecked(TRUE);
+    }
+
+    static void Apply(CXTPControl* pControl, const ControlState& state)
+    {
+        pControl->m_nSelected = state.nSelected;
+        pControl->m_nPressed = state.nPressed;
+        pControl->m_bChecked = state.nChecked;
+        pControl->m_bEnabled = state.bEnabled;
+        CXTPControlPopup* pPopup = dynamic_cast<CXTPControlPopup*>(pControl);
+        if (pPopup != NULL)
+            pPopup->m_bPopup = state.bPopuped;
+    }
+    void ApplyAll(const ControlState& state)
+    {
+        CXTPControl* controls[] = { m_pPaste, m_pUndo, m_pGrouped[1], m_pCombo, m_pEdit, m_pCheck, m_pRadio };
+        for (CXTPControl* pControl : controls)
+            Apply(pControl, state);
+    }
+    void Paint(testsupport::Canvas& canvas)
+    {
+        CRect rc;
+        m_pRibbon->GetClientRect(&rc);
+        m_pRibbon->DrawCommandBar(canvas.DC(), rc);
+    }
+    testsupport::Canvas* NewRibbonCanvas()
+    {
+        CRect rc;
+        m_pRibbon->GetClientRect(&rc);
+        return new testsupport::Canvas(rc.Width(), rc.Height());
+    }
+
+    CRibbonFrame* m_pFrame = NULL;
+    CXTPRibbonBar* m_pRibbon = NULL;
+    CXTPRibbonTheme* m_pTheme = NULL;
+    CXTPStatusBar* m_pStatus = NULL;
+    CXTPRibbonTab* m_pTab = NULL;
+    CXTPControlPopup* m_pPaste = NULL;
+    CXTPControlPopup* m_pUndo = NULL;
+    CXTPPopupBar* m_pMenu = NULL;
+    CXTPControl* m_pGrouped[3] = {};
+    CXTPControlComboBox* m_pCombo = NULL;
+    CXTPControlEdit* m_pEdit = NULL;
+    CXTPControl* m_pCheck = NULL;
+    CXTPControl* m_pRadio = NULL;
+    LONG m_nLive = 0;
+};
+} // namespace
+
+TEST_F(RibbonControlsLookTest, EachControlKindInEachStateIsDrawnFromItsPictures)
+{
+    CRect rcGroups = m_pRibbon->GetGroupsRect();
+    const int nStates = (int)(sizeof(kStates) / sizeof(kStates[0]));
+    testsupport::Canvas sheet(rcGroups.Width(), rcGroups.Height() * nStates);
+    COLORREF clrSplitProbe[nStates];
+    for (int s = 0; s < nStates; s++)
+    {
+        SCOPED_TRACE(kStates[s].pszName);
+        ApplyAll(kStates[s]);
+        std::unique_ptr<testsupport::Canvas> canvas(NewRibbonCanvas());
+        Paint(*canvas);
+        ::BitBlt(sheet.Handle(), 0, rcGroups.Height() * s, rcGroups.Width(), rcGroups.Height(), canvas->Handle(),
+                 rcGroups.left, rcGroups.top, SRCCOPY);
+        CRect rcPaste = m_pPaste->GetRect();
+        clrSplitProbe[s] = canvas->Pixel(rcPaste.left + 1, rcPaste.top + 10);
+
+        // The small split button of the group: the whole special split pair.
+        CRect rcUndo = m_pUndo->GetRect();
+        CRect rcUndoDrop(rcUndo.right - m_pTheme->GetSplitDropDownWidth(), rcUndo.top, rcUndo.right, rcUndo.bottom);
+        CRect rcUndoCommand(rcUndo.left, rcUndo.top, rcUndoDrop.left, rcUndo.bottom);
+        // The combo box's button and the spin buttons.
+        CRect rcCombo = m_pCombo->GetRect();
+        CRect rcComboButton(rcCombo.right - m_pCombo->GetThumbWidth() + 1, rcCombo.top + 1, rcCombo.right - 1,
+                            rcCombo.bottom - 1);
+        CRect rcSpin = m_pEdit->GetSpinButtonsRect();
+        CRect rcUp(rcSpin.left, rcSpin.top, rcSpin.right, rcSpin.CenterPoint().y);
+        // The marks: 13 x 13, 3 pixels in, centred vertically.
+        CRect rcCheck = m_pCheck->GetRect();
+        CRect rcCheckMark(CPoint(rcCheck.left + 3, rcCheck.top + (rcCheck.Height() - 13) / 2), CSize(13, 13));
+        CRect rcRadio = m_pRadio->GetRect();
+        CRect rcRadioMark(CPoint(rcRadio.left + 3, rcRadio.top + (rcRadio.Height() - 13) / 2), CSize(13, 13));
+        CRect rcGrouped = m_pGrouped[1]->GetRect();
+        CRect rcMargins2(2, 2, 2, 2);
+
+        switch (s)
+        {
+        case 0:     // normal
+            EXPECT_TRUE(DrawnFrom(*canvas, m_pTheme, _T("TOOLBARBUTTONSCOMBODROPDOWN"), 0, 2, rcMargins2, FALSE,
+                                  rcComboButton, LeftStrip(rcComboButton)));
+            EXPECT_TRUE(DrawnFrom(*canvas, m_pTheme, _T("TOOLBARBUTTONSPIN"), 0, 10, rcMargins2, FALSE, rcUp,
+                                  CRect(rcUp.left, rcUp.top, rcUp.left + 3, rcUp.bottom)));
+            EXPECT_TRUE(DrawnFrom(*canvas, m_pTheme, _T("TOOLBARBUTTONCHECKBOX"), 0, 12, CRect(0, 0, 0, 0), TRUE,
+                                  rcCheckMark, rcCheckMark));
+            EXPECT_TRUE(DrawnFrom(*canvas, m_pTheme, _T("TOOLBARBUTTONRADIOBUTTON"), 0, 8, CRect(0, 0, 0, 0), TRUE,
+                                  rcRadioMark, rcRadioMark));
+            // Buttons that belong together show their shared frame at rest:
+            // rounded at the run's ends, square between.
+            EXPECT_TRUE(DrawnFrom(*canvas, m_pTheme, _T("TOOLBARBUTTONSSPECIALLEFT"), 0, 6, CRect(3, 3, 3, 3), TRUE,
+                                  m_pGrouped[0]->GetRect(), LeftStrip(m_pGrouped[0]->GetRect())));
+            EXPECT_TRUE(DrawnFrom(*canvas, m_pTheme, _T("TOOLBARBUTTONSSPECIALCENTER"), 0, 6, CRect(3, 3, 3, 3), TRUE,
+                                  rcGrouped, LeftStrip(rcGrouped)));
+            EXPECT_TRUE(DrawnFrom(*canvas, m_pTheme, _T("TOOLBARBUTTONSSPECIALRIGHT"), 0, 6, CRect(3, 3, 3, 3), TRUE,
+                                  m_pGrouped[2]->GetRect(), RightStrip(m_pGrouped[2]->GetRect())));
+            break;
+        case 1:     // hot
+            EXPECT_TRUE(DrawnFrom(*canvas, m_pTheme, _T("TOOLBARBUTTONSSPECIALSPLITLEFT"), 1, 6, rcMargins2, TRUE,
+                                  rcUndoCommand, LeftStrip(rcUndoCommand)));
+            EXPECT_TRUE(DrawnFrom(*canvas, m_pTheme, _T("TOOLBARBUTTONSSPECIALSPLITDROPDOWNRIGHT"), 1, 6, rcMargins2,
+                                  TRUE, rcUndoDrop, RightStrip(rcUndoDrop)));
+            EXPECT_TRUE(DrawnFrom(*canvas, m_pTheme, _T("TOOLBARBUTTONSSPLIT50"), 1, 6, rcMargins2, FALSE,
+                                  CRect(rcPaste.left, rcPaste.top, rcPaste.right,
+                                        rcPaste.bottom - (2 * m_pTheme->GetControlHeight() - 17)),
+                                  LeftStrip(rcPaste)));
+            EXPECT_TRUE(DrawnFrom(*canvas, m_pTheme, _T("TOOLBARBUTTONSCOMBODROPDOWN"), 1, 2, rcMargins2, FALSE,
+                                  rcComboButton, LeftStrip(rcComboButton)));
+            EXPECT_TRUE(DrawnFrom(*canvas, m_pTheme, _T("TOOLBARBUTTONCHECKBOX"), 1, 12, CRect(0, 0, 0, 0), TRUE,
+                                  rcCheckMark, rcCheckMark));
+            EXPECT_TRUE(DrawnFrom(*canvas, m_pTheme, _T("TOOLBARBUTTONSSPECIALCENTER"), 1, 6, CRect(3, 3, 3, 3), TRUE,
+                                  rcGrouped, LeftStrip(rcGrouped)));
+            break;
+        case 2:     // pressed
+            EXPECT_TRUE(DrawnFrom(*canvas, m_pTheme, _T("TOOLBARBUTTONSSPECIALSPLITLEFT"), 2, 6, rcMargins2, TRUE,
+                                  rcUndoCommand, LeftStrip(rcUndoCommand)));
+            EXPECT_TRUE(DrawnFrom(*canvas, m_pTheme, _T("TOOLBARBUTTONCHECKBOX"), 2, 12, CRect(0, 0, 0, 0), TRUE,
+                                  rcCheckMark, rcCheckMark));
+            break;
+        case 3:     // checked
+            EXPECT_TRUE(DrawnFrom(*canvas, m_pTheme, _T("TOOLBARBUTTONCHECKBOX"), 4, 12, CRect(0, 0, 0, 0), TRUE,
+                                  rcCheckMark, rcCheckMark));
+            EXPECT_TRUE(DrawnFrom(*canvas, m_pTheme, _T("TOOLBARBUTTONRADIOBUTTON"), 4, 8, CRect(0, 0, 0, 0), TRUE,
+                                  rcRadioMark, rcRadioMark));
+            EXPECT_TRUE(DrawnFrom(*canvas, m_pTheme, _T("TOOLBARBUTTONSSPECIALCENTER"), 3, 6, CRect(3, 3, 3, 3), TRUE,
+                                  rcGrouped, LeftStrip(rcGrouped)));
+            break;
+        case 5:     // open: the drop-down part pressed
+            EXPECT_TRUE(DrawnFrom(*canvas, m_pTheme, _T("TOOLBARBUTTONSSPLITDROPDOWN50"), 5, 6, rcMargins2, FALSE,
+                                  CRect(rcPaste.left, rcPaste.bottom - (2 * m_pTheme->GetControlHeight() - 17),
+                                        rcPaste.right, rcPaste.bottom),
+                                  LeftStrip(CRect(rcPaste.left,
+                                                  rcPaste.bottom - (2 * m_pTheme->GetControlHeight() - 17),
+                                                  rcPaste.right, rcPaste.bottom))));
+            break;
+        case 6:     // disabled
+            EXPECT_TRUE(DrawnFrom(*canvas, m_pTheme, _T("TOOLBARBUTTONCHECKBOX"), 3, 12, CRect(0, 0, 0, 0), TRUE,
+                                  rcCheckMark, rcCheckMark));
+            EXPECT_TRUE(DrawnFrom(*canvas, m_pTheme, _T("TOOLBARBUTTONSPIN"), 3, 10, rcMargins2, FALSE, rcUp,
+                                  CRect(rcUp.left, rcUp.top, rcUp.left + 3, rcUp.bottom)));
+            EXPECT_TRUE(DrawnFrom(*canvas, m_pTheme, _T("TOOLBARBUTTONSSPECIALCENTER"), 5, 6, CRect(3, 3, 3, 3), TRUE,
+                                  rcGrouped, LeftStrip(rcGrouped)));
+            break;
+        default:
+            break;
+        }
+    }
+    // The large split button looks different at rest, hot, pressed and open.
+    EXPECT_NE(clrSplitProbe[0], clrSplitProbe[1]);
+    EXPECT_NE(clrSplitProbe[1], clrSplitProbe[2]);
+    EXPECT_NE(clrSplitProbe[2], clrSplitProbe[5]);
+    EXPECT_FALSE(testsupport::SaveSnapshot(sheet, "ribbon_controls_states").empty());
+
+    // Spin buttons: the half under the mouse is hot, the other half beside it.
+    ApplyAll(kStates[0]);
+    m_pEdit->m_nSelected = 4;
+    std::unique_ptr<testsupport::Canvas> canvas(NewRibbonCanvas());
+    Paint(*canvas);
+    CRect rcSpin = m_pEdit->GetSpinButtonsRect();
+    CRect rcUp(rcSpin.left, rcSpin.top, rcSpin.right, rcSpin.CenterPoint().y);
+    CRect rcDown(rcSpin.left, rcSpin.CenterPoint().y, rcSpin.right, rcSpin.bottom);
+    EXPECT_TRUE(DrawnFrom(*canvas, m_pTheme, _T("TOOLBARBUTTONSPIN"), 4, 10, CRect(2, 2, 2, 2), FALSE, rcUp,
+                          CRect(rcUp.left, rcUp.top, rcUp.left + 3, rcUp.bottom)));
+    EXPECT_TRUE(DrawnFrom(*canvas, m_pTheme, _T("TOOLBARBUTTONSPIN"), 5 + 1, 10, CRect(2, 2, 2, 2), FALSE, rcDown,
+                          CRect(rcDown.left, rcDown.top, rcDown.left + 3, rcDown.bottom)));
+    ApplyAll(kStates[0]);
+    m_pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    EXPECT_TRUE(SaveWindowPicture(m_pFrame->m_hWnd, "ribbon_controls_frame"));
+}
+
+TEST_F(RibbonControlsLookTest, MenuItemsSeparatorsLabelsAndGlyphsOfARibbonPopup)
+{
+    m_pRibbon->SetTrackingMode(TRUE, FALSE);
+    m_pRibbon->SetPopuped(m_pPaste->GetIndex());
+    PumpAndIdle();
+    CXTPPopupBar* pPopup = TopTrackedPopup();
+    ASSERT_TRUE(pPopup != NULL);
+    ASSERT_EQ(m_pMenu, pPopup);
+    CXTPControls* pItems = pPopup->GetControls();
+    CXTPControl* pSelected = pItems->GetAt(0);
+    CXTPControl* pChecked = pItems->GetAt(1);
+    CXTPControl* pDisabled = pItems->GetAt(2);
+    CXTPControl* pLabel = pItems->GetAt(3);
+    CXTPControl* pSub = pItems->GetAt(4);
+    CXTPControl* pSplit = pItems->GetAt(5);
+    ASSERT_FALSE(pDisabled->GetEnabled());
+    pSelected->m_nSelected = 1;
+    pSplit->m_nSelected = 1;
+
+    CRect rcClient;
+    pPopup->GetClientRect(&rcClient);
+    testsupport::Canvas canvas(rcClient.Width(), rcClient.Height());
+    pPopup->DrawCommandBar(canvas.DC(), rcClient);
+    EXPECT_FALSE(testsupport::SaveSnapshot(canvas, "ribbon_menu").empty());
+
+    // The border and the icon column with its two edge columns.
+    EXPECT_EQ(RGB(0x86, 0x86, 0x86), canvas.Pixel(0, rcClient.Height() / 2));
+    CRect rcDisabled = pDisabled->GetRect();
+    int nColumn = m_pTheme->GetPopupBarGripperWidth(pPopup);
+    EXPECT_EQ((COLORREF)0xEEEEE9, canvas.Pixel(rcDisabled.left + 2, rcDisabled.top + 1));
+    EXPECT_EQ(RGB(0xFA, 0xFA, 0xFA), canvas.Pixel(rcDisabled.right - 3, rcDisabled.top + 1));
+
+    // Selected row, checked mark's box, the split item's drop-down part.
+    CRect rcSelected = pSelected->GetRect();
+    EXPECT_TRUE(DrawnFrom(canvas, m_pTheme, _T("MENUSELECTEDITEM22"), 0, 1, CRect(4, 4, 4, 4), FALSE, rcSelected,
+                          LeftStrip(rcSelected)));
+    CRect rcChecked = pChecked->GetRect();
+    int nCell = std::max(16 + 4, m_pTheme->GetControlHeight() + 4);
+    CRect rcCheckBox(CPoint(rcChecked.left + (nCell - 20) / 2, rcChecked.top + (rcChecked.Height() - 20) / 2),
+                     CSize(20, 20));
+    EXPECT_TRUE(DrawnFrom(canvas, m_pTheme, _T("MENUCHECKEDITEM"), 0, 2, CRect(4, 4, 4, 4), FALSE, rcCheckBox,
+                          CRect(rcCheckBox.left, rcCheckBox.top + 2, rcCheckBox.left + 2, rcCheckBox.bottom - 2)));
+    CRect rcSplit = pSplit->GetRect();
+    CRect rcSplitDrop(rcSplit.right - m_pTheme->m_nSplitButtonPopupWidth, rcSplit.top, rcSplit.right, rcSplit.bottom);
+    EXPECT_TRUE(DrawnFrom(canvas, m_pTheme, _T("MENUSPLITDROPDOWN"), 1, 3, CRect(2, 2, 2, 2), FALSE, rcSplitDrop,
+                          CRect(rcSplitDrop.left, rcSplitDrop.top + 3, rcSplitDrop.left + 3, rcSplitDrop.bottom - 3)));
+
+    // The submenu's arrow, the label's face and line, the separator.
+    CRect rcSub = pSub->GetRect();
+    CXTPOffice2007Image* pGlyph = m_pTheme->LoadImage(_T("MENUPOPUPGLYPH"));
+    ASSERT_TRUE(pGlyph != NULL);
+    CSize szGlyph = pGlyph->GetSource(0, 2).Size();
+    CRect rcGlyph(CPoint(rcSub.right - 11, rcSub.CenterPoint().y - szGlyph.cy / 2), szGlyph);
+    EXPECT_TRUE(DrawnFrom(canvas, m_pTheme, _T("MENUPOPUPGLYPH"), 0, 2, CRect(0, 0, 0, 0), TRUE, rcGlyph, rcGlyph));
+    CRect rcLabel = pLabel->GetRect();
+    EXPECT_EQ(m_pTheme->GetColor(XPCOLOR_LABEL), canvas.Pixel(rcLabel.right - 3, rcLabel.top + 2));
+    EXPECT_EQ(RGB(0xC5, 0xC5, 0xC5), canvas.Pixel(rcLabel.right - 3, rcLabel.bottom - 1));
+    EXPECT_EQ(RGB(0xC5, 0xC5, 0xC5), canvas.Pixel(rcLabel.left + nColumn + 20, rcLabel.top - 2));
+    EXPECT_EQ(RGB(0xF5, 0xF5, 0xF5), canvas.Pixel(rcLabel.left + nColumn + 20, rcLabel.top - 1));
+
+    // Menu text is the popup text colour; disabled text the lighter grey.
+    EXPECT_TRUE(HasColourIn(canvas, rcSelected, m_pTheme->GetColor(XPCOLOR_MENUBAR_TEXT)));
+    EXPECT_TRUE(HasColourIn(canvas, rcDisabled, RGB(0xA7, 0xA7, 0xA7)));
+    EXPECT_TRUE(SaveScreenPicture(m_pFrame->m_hWnd, "ribbon_menu_on_screen"));
+    XTPMouseManager()->CloseAllTracked();
+    PumpAndIdle();
+}
+
+TEST_F(RibbonControlsLookTest, TheStatusBarIsLightUnderTheMessageAndDarkBeyondTheDivider)
+{
+    CRect rcClient;
+    m_pStatus->GetClientRect(&rcClient);
+    ASSERT_GT(rcClient.Width(), 200);
+    testsupport::Canvas canvas(rcClient.Width(), rcClient.Height());
+    m_pTheme->FillStatusBar(canvas.DC(), m_pStatus);
+    m_pTheme->DrawStatusBarGripper(canvas.DC(), rcClient);
+    EXPECT_FALSE(testsupport::SaveSnapshot(canvas, "ribbon_status_bar").empty());
+    CRect rcMessage;
+    m_pStatus->GetItemRect(0, &rcMessage);
+    int xDivider = rcMessage.right;
+    CXTPOffice2007Image* pDivider = m_pTheme->LoadImage(_T("STATUSBARDEVIDER"));
+    ASSERT_TRUE(pDivider != NULL);
+    int cyMiddle = rcClient.Height() / 2;
+    CRect rcMargins(0, 1, 0, 1);
+    EXPECT_TRUE(DrawnFrom(canvas, m_pTheme, _T("STATUSBARLIGHT"), 0, 1, rcMargins, FALSE,
+                          CRect(0, 0, xDivider, rcClient.bottom), CRect(5, 0, 6, rcClient.bottom)));
+    CRect rcDivider(xDivider, 0, xDivider + pDivider->GetWidth(), rcClient.bottom);
+    EXPECT_TRUE(DrawnFrom(canvas, m_pTheme, _T("STATUSBARDEVIDER"), 0, 1, rcMargins, FALSE, rcDivider, rcDivider));
+    CRect rcDark(rcDivider.right, 0, rcClient.right, rcClient.bottom);
+    EXPECT_TRUE(DrawnFrom(canvas, m_pTheme, _T("STATUSBARDARK"), 0, 1, rcMargins, FALSE, rcDark,
+                          CRect(rcDark.left + 2, 0, rcDark.left + 3, rcClient.bottom)));
+    EXPECT_NE(canvas.Pixel(5, cyMiddle), canvas.Pixel(rcDark.left + 2, cyMiddle));
+    // The gripper's picture in the bottom-right corner.
+    CXTPOffice2007Image* pGripper = m_pTheme->LoadImage(_T("STATUSBARGRIPPER"));
+    ASSERT_TRUE(pGripper != NULL);
+    CRect rcGripper(rcClient.right - pGripper->GetWidth(), rcClient.bottom - pGripper->GetHeight(), rcClient.right,
+                    rcClient.bottom);
+    EXPECT_TRUE(DrawnFrom(canvas, m_pTheme, _T("STATUSBARGRIPPER"), 0, 1, CRect(0, 0, 0, 0), TRUE, rcGripper,
+                          rcGripper));
+
+    // A bar with one pane is light all along.
+    CXTPStatusBar single;
+    ASSERT_TRUE(single.Create(m_pFrame, WS_CHILD | CBRS_BOTTOM, 0xE900));
+    single.AddIndicator(0);
+    single.SetWindowPos(NULL, 0, 0, 300, 22, SWP_NOZORDER | SWP_NOACTIVATE);
+    testsupport::Canvas whole(300, 22);
+    m_pTheme->FillStatusBar(whole.DC(), &single);
+    EXPECT_EQ(whole.Pixel(5, 11), whole.Pixel(290, 11));
+    single.DestroyWindow();
+}
+
+TEST_F(RibbonControlsLookTest, KeyboardTipsAreAGradientFramedInTheTooltipBorder)
+{
+    CXTPCommandBarKeyboardTip* pTip =
+        new CXTPCommandBarKeyboardTip(m_pFrame->GetCommandBars(), m_pPaste, _T("V"), CPoint(200, 200), 0, TRUE);
+    ASSERT_TRUE(pTip->Show());
+    CRect rc;
+    pTip->GetClientRect(&rc);
+    ASSERT_GT(rc.Height(), 8);
+    testsupport::Canvas canvas(rc.Width(), rc.Height());
+    m_pTheme->DrawKeyboardTip(canvas.DC(), pTip, FALSE);
+    EXPECT_FALSE(testsupport::SaveSnapshot(canvas, "ribbon_keyboard_tip").empty());
+    COLORREF clrBorder = m_pTheme->GetImageColor(_T("Window"), _T("TooltipBorder"));
+    EXPECT_EQ(clrBorder, canvas.Pixel(0, 0));
+    EXPECT_EQ(clrBorder, canvas.Pixel(rc.Width() - 1, rc.Height() - 1));
+    EXPECT_TRUE(Near(m_pTheme->GetImageColor(_T("Window"), _T("TooltipLight")), canvas.Pixel(1, 1), 6));
+    EXPECT_TRUE(Near(m_pTheme->GetImageColor(_T("Window"), _T("TooltipDark")), canvas.Pixel(1, rc.Height() - 2), 6));
+    EXPECT_TRUE(HasColourIn(canvas, rc, ::GetSysColor(COLOR_BTNTEXT)));
+    // A disabled tip's letter is grey.
+    pTip->m_bEnabled = FALSE;
+    testsupport::Canvas disabled(rc.Width(), rc.Height());
+    m_pTheme->DrawKeyboardTip(disabled.DC(), pTip, FALSE);
+    EXPECT_TRUE(HasColourIn(disabled, rc, ::GetSysColor(COLOR_GRAYTEXT)));
+    EXPECT_FALSE(HasColourIn(disabled, rc, ::GetSysColor(COLOR_BTNTEXT)));
+    pTip->DestroyWindow();
+    delete pTip;
+}
+
+TEST_F(RibbonControlsLookTest, RefreshSetsTheRibbonTextColoursAndTheFixedMenuColours)
+{
+    auto ribbon = [this](LPCTSTR lpszKey) { return m_pTheme->GetImageColor(_T("Ribbon"), lpszKey); };
+    EXPECT_EQ(ribbon(_T("GroupClientText")), m_pTheme->GetColor(XPCOLOR_TOOLBAR_TEXT));
+    EXPECT_EQ(ribbon(_T("MenuPopupText")), m_pTheme->GetColor(XPCOLOR_MENUBAR_TEXT));
+    EXPECT_EQ(ribbon(_T("ControlHighlightText")), m_pTheme->GetColor(XPCOLOR_HIGHLIGHT_TEXT));
+    EXPECT_EQ(RGB(0x86, 0x86, 0x86), m_pTheme->GetColor(XPCOLOR_MENUBAR_BORDER));
+    EXPECT_EQ(RGB(0xFA, 0xFA, 0xFA), m_pTheme->GetColor(XPCOLOR_MENUBAR_FACE));
+    EXPECT_EQ(RGB(0xA7, 0xA7, 0xA7), m_pTheme->GetColor(XPCOLOR_GRAYTEXT));
+    EXPECT_EQ((COLORREF)0xEEEEE9, m_pTheme->m_clrMenuExpandedGripper.clrLight.GetColor());
+    EXPECT_EQ((COLORREF)0xEEEEE9, m_pTheme->m_clrMenuExpandedGripper.clrDark.GetColor());
+    // Text colours by bar: menus, the menu bar, other bars; enabled and not.
+    EXPECT_EQ(m_pTheme->GetColor(XPCOLOR_MENUBAR_TEXT),
+              m_pTheme->GetRectangleTextColor(TRUE, FALSE, TRUE, FALSE, FALSE, xtpBarTypePopup, xtpBarPopup));
+    EXPECT_EQ(RGB(0xA7, 0xA7, 0xA7),
+              m_pTheme->GetRectangleTextColor(FALSE, FALSE, FALSE, FALSE, FALSE, xtpBarTypePopup, xtpBarPopup));
+    EXPECT_EQ(m_pTheme->m_clrMenuBarText,
+              m_pTheme->GetRectangleTextColor(FALSE, FALSE, TRUE, FALSE, FALSE, xtpBarTypeMenuBar, xtpBarTop));
+    EXPECT_EQ(m_pTheme->GetColor(XPCOLOR_TOOLBAR_TEXT),
+              m_pTheme->GetRectangleTextColor(TRUE, FALSE, TRUE, FALSE, FALSE, xtpBarTypeMenuBar, xtpBarTop));
+    EXPECT_EQ(m_pTheme->GetColor(XPCOLOR_TOOLBAR_GRAYTEXT),
+              m_pTheme->GetRectangleTextColor(FALSE, FALSE, FALSE, FALSE, FALSE, xtpBarTypeNormal, xtpBarTop));
+    // A missing key keeps the colour the base gives.
+    CXTPOffice2007ImageStore empty;
+    m_pTheme->SetImages(&empty);
+    m_pTheme->RefreshMetrics();
+    EXPECT_EQ(RGB(0, 0, 0), m_pTheme->GetColor(XPCOLOR_TOOLBAR_TEXT));
+    EXPECT_EQ(RGB(0x86, 0x86, 0x86), m_pTheme->GetColor(XPCOLOR_MENUBAR_BORDER));
+    m_pTheme->SetImages(XTPOffice2007ImageStore());
+    m_pTheme->RefreshMetrics();
+}
+
+TEST_F(RibbonControlsLookTest, AReducedGroupsButtonKeepsItsWidthAndFramesASmallIcon)
+{
+    CXTPRibbonGroup* pGroup = m_pTab->AddGroup(_T("A group with a rather long caption"), 74);
+    pGroup->Add(xtpControlButton, 2026, _T("One"));
+    pGroup->SetIconId(ID_SAVE_PUZZLE);
+    m_pFrame->Settle();
+    CXTPControl* pButton = pGroup->GetControlGroupPopup();
+    ASSERT_TRUE(pButton != NULL);
+    testsupport::Canvas measure(10, 10);
+    CSize sz = m_pTheme->DrawGroupPopupButton(measure.DC(), pButton, FALSE);
+    EXPECT_EQ(std::max(2 * m_pTheme->GetControlHeight() - 3, 42), sz.cx);
+    EXPECT_EQ(3 * m_pTheme->GetLargeButtonHeight(), sz.cy);
+
+    // Drawn: the 16-pixel icon sits in its frame 2 pixels below the top.
+    pButton->SetRect(CRect(10, 10, 10 + sz.cx, 10 + sz.cy));
+    testsupport::Canvas canvas(sz.cx + 20, sz.cy + 20);
+    m_pTheme->DrawGroupPopupButton(canvas.DC(), pButton, TRUE);
+    EXPECT_FALSE(testsupport::SaveSnapshot(canvas, "ribbon_group_button").empty());
+    CXTPOffice2007Image* pFrame = m_pTheme->LoadImage(_T("RIBBONGROUPBUTTONICON"));
+    ASSERT_TRUE(pFrame != NULL);
+    int xFrame = 10 + sz.cx / 2 - pFrame->GetWidth() / 2;
+    CRect rcFrame(CPoint(xFrame, 12), CSize(pFrame->GetWidth(), pFrame->GetHeight()));
+    EXPECT_TRUE(DrawnFrom(canvas, m_pTheme, _T("RIBBONGROUPBUTTONICON"), 0, 1, CRect(0, 0, 0, 0), FALSE, rcFrame,
+                          CRect(rcFrame.left, rcFrame.top, rcFrame.right, rcFrame.top + 5)));
+}
+
+TEST(RibbonThemeBarsTest, BarsMenusAndStatusBarBesideTheOffice2007Look)
+{
+    // The same bar set as the Office 2007 theme's snapshot, in the ribbon theme.
+    CXTPPaintManager::SetTheme(xtpThemeRibbon);
+    ASSERT_EQ(6, XTPPaintManager()->BaseTheme());
+    EXPECT_TRUE(testsupport::SaveSceneSnapshot("ribbon_theme_bars"));
+    // Drawing every control in every state leaks nothing.
+    std::pair<DWORD, DWORD> gdi = testsupport::GdiHighWaterAroundThousandDraws();
+    EXPECT_EQ(gdi.first, gdi.second);
+    CXTPPaintManager::SetTheme(xtpThemeDefault);
 }
