@@ -228,6 +228,13 @@ void CXTPRibbonGroup::RemoveAllControls()
         RemoveControlAt((int)m_arrControls.GetSize() - 1);
 }
 
+void CXTPRibbonGroup::SetIconId(int nIconId)
+{
+    m_nIconId = nIconId;
+    if (m_pControlGroupPopup != NULL)
+        m_pControlGroupPopup->SetIconId(nIconId);
+}
+
 void CXTPRibbonGroup::Copy(CXTPRibbonGroup* pGroup)
 {
     if (pGroup == NULL || pGroup == this)

@@ -77,7 +77,8 @@ public:
     // The option button keeps following the group's id until given its own.
     void SetID(int nId);
     int GetIconId() const { return m_nIconId; }
-    void SetIconId(int nIconId) { m_nIconId = nIconId; }
+    // The icon of the group's button when the group is reduced.
+    void SetIconId(int nIconId);
     int GetIndex() const { return m_nIndex; }
     CRect GetRect() const { return m_rcGroup; }
     CXTPRibbonGroups* GetGroups() const { return m_pGroups; }

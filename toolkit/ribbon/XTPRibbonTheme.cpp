@@ -1086,7 +1086,11 @@ CSize CXTPRibbonTheme::DrawGroupPopupButton(CDC* pDC, CXTPControl* pControl, BOO
     pDC->SetTextColor(GetControlTextColor(pControl));
     int nStrip = 2 * GetControlHeight() - 17;
     CRect rcText(rc.left, rc.bottom - 1 - nStrip, rc.right, rc.bottom - 1);
+    // A caption wider than the button is cut at its edges.
+    int nSaved = pDC->SaveDC();
+    pDC->IntersectClipRect(rc);
     DrawTwoLineText(pDC, pControl, rcText, TRUE, FALSE, TRUE);
+    pDC->RestoreDC(nSaved);
     return sz;
 }
 

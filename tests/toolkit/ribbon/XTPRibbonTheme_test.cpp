@@ -739,6 +739,8 @@ TEST_F(RibbonControlsLookTest, AReducedGroupsButtonKeepsItsWidthAndFramesASmallI
     m_pFrame->Settle();
     CXTPControl* pButton = pGroup->GetControlGroupPopup();
     ASSERT_TRUE(pButton != NULL);
+    // The icon set on the group after it was made reaches its button.
+    EXPECT_EQ((int)ID_SAVE_PUZZLE, pButton->GetIconId());
     testsupport::Canvas measure(10, 10);
     CSize sz = m_pTheme->DrawGroupPopupButton(measure.DC(), pButton, FALSE);
     EXPECT_EQ(std::max(2 * m_pTheme->GetControlHeight() - 3, 42), sz.cx);
@@ -755,6 +757,21 @@ TEST_F(RibbonControlsLookTest, AReducedGroupsButtonKeepsItsWidthAndFramesASmallI
     CRect rcFrame(CPoint(xFrame, 12), CSize(pFrame->GetWidth(), pFrame->GetHeight()));
     EXPECT_TRUE(DrawnFrom(canvas, m_pTheme, _T("RIBBONGROUPBUTTONICON"), 0, 1, CRect(0, 0, 0, 0), FALSE, rcFrame,
                           CRect(rcFrame.left, rcFrame.top, rcFrame.right, rcFrame.top + 5)));
+    // The icon itself, 9 pixels below the top, as the image manager draws it.
+    CXTPImageManagerIcon* pIcon = pButton->GetImage(32);
+    ASSERT_TRUE(pIcon != NULL);
+    CSize szIcon = pIcon->GetExtent();
+    EXPECT_LT(szIcon.cx, 20);
+    testsupport::Canvas icon(sz.cx + 20, sz.cy + 20);
+    ::BitBlt(icon.Handle(), 0, 0, icon.Width(), icon.Height(), canvas.Handle(), 0, 0, SRCCOPY);
+    CPoint ptIcon(10 + sz.cx / 2 - szIcon.cx / 2, 10 + 9);
+    pIcon->Draw(icon.DC(), ptIcon, pIcon->GetIcon(), szIcon);
+    for (int y = 0; y < szIcon.cy; y++)
+        for (int x = 0; x < szIcon.cx; x++)
+            ASSERT_EQ(icon.Pixel(ptIcon.x + x, ptIcon.y + y), canvas.Pixel(ptIcon.x + x, ptIcon.y + y)) << x << "," << y;
+    // A caption wider than the button does not spill beside it.
+    for (int y = 0; y < canvas.Height(); y++)
+        ASSERT_EQ(RGB(255, 255, 255), canvas.Pixel(5, y)) << y;
 }
 
 TEST(RibbonThemeBarsTest, BarsMenusAndStatusBarBesideTheOffice2007Look)
