@@ -465,6 +465,19 @@ BOOL DrawGlyphPart(CDC* pDC, CXTPOffice2007Image* pImage, CPoint pt, int nState,
 }
 } // namespace
 
+void CXTPRibbonTheme::DrawPartWithGlyphBand(CDC* pDC, CXTPOffice2007Image* pImage, CRect rc, int nState,
+                                            int nCount, int nBand)
+{
+    DrawImagePart(pDC, pImage, rc, nState, nCount, CRect(2, 2, 2, 2), FALSE);
+    CRect rcSrc = pImage->GetSource(nState, nCount);
+    if (rcSrc.Height() == rc.Height() || rcSrc.Height() < nBand + 4 || rc.Height() < nBand + 2)
+        return;
+    int ySrc = rcSrc.top + (rcSrc.Height() - nBand) / 2;
+    int yDest = rc.top + (rc.Height() - nBand) / 2;
+    pImage->DrawImage(pDC, CRect(rc.left, yDest, rc.right, yDest + nBand),
+                      CRect(rcSrc.left, ySrc, rcSrc.right, ySrc + nBand), CRect(2, 0, 2, 0));
+}
+
 BOOL CXTPRibbonTheme::GetGroupRunPosition(CXTPControl* pControl, BOOL& bFirst, BOOL& bLast, BOOL& bGrouped) const
 {
     bFirst = bLast = TRUE;
@@ -660,8 +673,12 @@ CSize CXTPRibbonTheme::DrawControlComboBox(CDC* pDC, CXTPControlComboBox* pContr
     COLORREF clrBorder = FieldBorderColor(this, bEnabled, bSelected || bDropped);
     pDC->Draw3dRect(rcField, clrBorder, clrBorder);
     rcButton.DeflateRect(1, 1);
+    // The button keeps its picture's width, and the band of the picture that
+    // holds the arrow is laid over the middle at its own height, so that the
+    // arrow is not squeezed.
+    rcButton.left = std::min((int)rcButton.left, (int)rcButton.right - pButtonImage->GetWidth());
     if (bEnabled)
-        DrawImagePart(pDC, pButtonImage, rcButton, bSelected || bDropped ? 1 : 0, 2, CRect(2, 2, 2, 2), FALSE);
+        DrawPartWithGlyphBand(pDC, pButtonImage, rcButton, bSelected || bDropped ? 1 : 0, 2, 6);
     else
         DrawDropDownArrow(pDC, rcButton, GetColor(XPCOLOR_DISABLED));
     pControlCombo->DrawEditText(pDC, CRect(rcField.left + 3, rc.top + 1, rcButton.left, rc.bottom - 1));
@@ -698,7 +715,7 @@ CSize CXTPRibbonTheme::DrawControlEdit(CDC* pDC, CXTPControlEdit* pControlEdit, 
         else
             rcPart.top = yMiddle;
         int nState = !bEnabled ? 3 : nPressed == nPart ? 2 : nSelected == nPart ? 1 : nSelected != 0 ? 4 : 0;
-        DrawImagePart(pDC, pSpin, rcPart, nState + (nPart == 4 ? 5 : 0), 10, CRect(2, 2, 2, 2), FALSE);
+        DrawPartWithGlyphBand(pDC, pSpin, rcPart, nState + (nPart == 4 ? 5 : 0), 10, 4);
     }
     return CSize(0, 0);
 }

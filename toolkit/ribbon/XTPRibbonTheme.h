@@ -112,6 +112,11 @@ public:
     // and checked, disabled), -1 when nothing is drawn.
     static int AFX_CDECL GetSpecialState(BOOL bSelected, BOOL bPressed, BOOL bEnabled, BOOL bChecked,
                                          BOOL bPopuped, BOOL bGrouped);
+    // Draws a state of a button picture with a glyph in its middle (margins
+    // 2): stretched to the rectangle, then the middle nBand rows of the
+    // picture over the middle of the rectangle at their own height, so that
+    // the glyph keeps its shape.
+    void DrawPartWithGlyphBand(CDC* pDC, CXTPOffice2007Image* pImage, CRect rc, int nState, int nCount, int nBand);
     // Draws state nState of nCount of a picture of the store; FALSE (and
     // nothing drawn) when the store lacks it.
     BOOL DrawPart(CDC* pDC, LPCTSTR lpszName, CRect rc, int nState, int nCount, CRect rcMargins, BOOL bTransparent);

@@ -458,6 +458,11 @@ TEST_F(RibbonControlsLookTest, EachControlKindInEachStateIsDrawnFromItsPictures)
         CRect rcCombo = m_pCombo->GetRect();
         CRect rcComboButton(rcCombo.right - m_pCombo->GetThumbWidth() + 1, rcCombo.top + 1, rcCombo.right - 1,
                             rcCombo.bottom - 1);
+        rcComboButton.left = std::min((int)rcComboButton.left,
+                                      (int)rcComboButton.right - m_pTheme->LoadImage(_T("TOOLBARBUTTONSCOMBODROPDOWN"))->GetWidth());
+        // Above the band with the arrow, which is laid over at its own height.
+        CRect rcComboProbe(rcComboButton.left, rcComboButton.top + 1, rcComboButton.left + 2,
+                           rcComboButton.CenterPoint().y - 3);
         CRect rcSpin = m_pEdit->GetSpinButtonsRect();
         CRect rcUp(rcSpin.left, rcSpin.top, rcSpin.right, rcSpin.CenterPoint().y);
         // The marks: 13 x 13, 3 pixels in, centred vertically.
@@ -472,9 +477,9 @@ TEST_F(RibbonControlsLookTest, EachControlKindInEachStateIsDrawnFromItsPictures)
         {
         case 0:     // normal
             EXPECT_TRUE(DrawnFrom(*canvas, m_pTheme, _T("TOOLBARBUTTONSCOMBODROPDOWN"), 0, 2, rcMargins2, FALSE,
-                                  rcComboButton, LeftStrip(rcComboButton)));
+                                  rcComboButton, rcComboProbe));
             EXPECT_TRUE(DrawnFrom(*canvas, m_pTheme, _T("TOOLBARBUTTONSPIN"), 0, 10, rcMargins2, FALSE, rcUp,
-                                  CRect(rcUp.left, rcUp.top, rcUp.left + 3, rcUp.bottom)));
+                                  CRect(rcUp.left, rcUp.top, rcUp.left + 3, rcUp.top + 2)));
             EXPECT_TRUE(DrawnFrom(*canvas, m_pTheme, _T("TOOLBARBUTTONCHECKBOX"), 0, 12, CRect(0, 0, 0, 0), TRUE,
                                   rcCheckMark, rcCheckMark));
             EXPECT_TRUE(DrawnFrom(*canvas, m_pTheme, _T("TOOLBARBUTTONRADIOBUTTON"), 0, 8, CRect(0, 0, 0, 0), TRUE,
@@ -498,7 +503,7 @@ TEST_F(RibbonControlsLookTest, EachControlKindInEachStateIsDrawnFromItsPictures)
                                         rcPaste.bottom - (2 * m_pTheme->GetControlHeight() - 17)),
                                   LeftStrip(rcPaste)));
             EXPECT_TRUE(DrawnFrom(*canvas, m_pTheme, _T("TOOLBARBUTTONSCOMBODROPDOWN"), 1, 2, rcMargins2, FALSE,
-                                  rcComboButton, LeftStrip(rcComboButton)));
+                                  rcComboButton, rcComboProbe));
             EXPECT_TRUE(DrawnFrom(*canvas, m_pTheme, _T("TOOLBARBUTTONCHECKBOX"), 1, 12, CRect(0, 0, 0, 0), TRUE,
                                   rcCheckMark, rcCheckMark));
             EXPECT_TRUE(DrawnFrom(*canvas, m_pTheme, _T("TOOLBARBUTTONSSPECIALCENTER"), 1, 6, CRect(3, 3, 3, 3), TRUE,
@@ -530,7 +535,7 @@ TEST_F(RibbonControlsLookTest, EachControlKindInEachStateIsDrawnFromItsPictures)
             EXPECT_TRUE(DrawnFrom(*canvas, m_pTheme, _T("TOOLBARBUTTONCHECKBOX"), 3, 12, CRect(0, 0, 0, 0), TRUE,
                                   rcCheckMark, rcCheckMark));
             EXPECT_TRUE(DrawnFrom(*canvas, m_pTheme, _T("TOOLBARBUTTONSPIN"), 3, 10, rcMargins2, FALSE, rcUp,
-                                  CRect(rcUp.left, rcUp.top, rcUp.left + 3, rcUp.bottom)));
+                                  CRect(rcUp.left, rcUp.top, rcUp.left + 3, rcUp.top + 2)));
             EXPECT_TRUE(DrawnFrom(*canvas, m_pTheme, _T("TOOLBARBUTTONSSPECIALCENTER"), 5, 6, CRect(3, 3, 3, 3), TRUE,
                                   rcGrouped, LeftStrip(rcGrouped)));
             break;
@@ -553,9 +558,9 @@ TEST_F(RibbonControlsLookTest, EachControlKindInEachStateIsDrawnFromItsPictures)
     CRect rcUp(rcSpin.left, rcSpin.top, rcSpin.right, rcSpin.CenterPoint().y);
     CRect rcDown(rcSpin.left, rcSpin.CenterPoint().y, rcSpin.right, rcSpin.bottom);
     EXPECT_TRUE(DrawnFrom(*canvas, m_pTheme, _T("TOOLBARBUTTONSPIN"), 4, 10, CRect(2, 2, 2, 2), FALSE, rcUp,
-                          CRect(rcUp.left, rcUp.top, rcUp.left + 3, rcUp.bottom)));
+                          CRect(rcUp.left, rcUp.top, rcUp.left + 3, rcUp.top + 2)));
     EXPECT_TRUE(DrawnFrom(*canvas, m_pTheme, _T("TOOLBARBUTTONSPIN"), 5 + 1, 10, CRect(2, 2, 2, 2), FALSE, rcDown,
-                          CRect(rcDown.left, rcDown.top, rcDown.left + 3, rcDown.bottom)));
+                          CRect(rcDown.left, rcDown.bottom - 2, rcDown.left + 3, rcDown.bottom)));
     ApplyAll(kStates[0]);
     m_pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     EXPECT_TRUE(SaveWindowPicture(m_pFrame->m_hWnd, "ribbon_controls_frame"));
