@@ -11,6 +11,7 @@
 #include "XTPCommandBarKeyboardTip.h"
 #include "XTPControlComboBox.h"
 #include "XTPControlEdit.h"
+#include "XTPDCHelpers.h"
 #include "XTPOffice2007Image.h"
 #include "XTPPopupBar.h"
 #include "XTPStatusBar.h"
@@ -702,6 +703,19 @@ TEST_F(RibbonControlsLookTest, KeyboardTipsAreAGradientFramedInTheTooltipBorder)
     EXPECT_FALSE(HasColourIn(disabled, rc, ::GetSysColor(COLOR_BTNTEXT)));
     pTip->DestroyWindow();
     delete pTip;
+
+    // The ribbon's own tips over the frame: tabs, then the controls of a tab.
+    CXTPCommandBars* pCommandBars = m_pFrame->GetCommandBars();
+    pCommandBars->ShowKeyboardTips(m_pRibbon, 1);
+    PumpAndIdle();
+    EXPECT_GT(pCommandBars->m_arrKeyboardTips.GetSize(), 0);
+    EXPECT_TRUE(SaveScreenPicture(m_pFrame->m_hWnd, "ribbon_keyboard_tips_tabs"));
+    pCommandBars->ShowKeyboardTips(m_pRibbon, 2);
+    PumpAndIdle();
+    EXPECT_GT(pCommandBars->m_arrKeyboardTips.GetSize(), 0);
+    EXPECT_TRUE(SaveScreenPicture(m_pFrame->m_hWnd, "ribbon_keyboard_tips_controls"));
+    pCommandBars->HideKeyboardTips();
+    PumpAndIdle();
 }
 
 TEST_F(RibbonControlsLookTest, RefreshSetsTheRibbonTextColoursAndTheFixedMenuColours)
@@ -789,4 +803,34 @@ TEST(RibbonThemeBarsTest, BarsMenusAndStatusBarBesideTheOffice2007Look)
     std::pair<DWORD, DWORD> gdi = testsupport::GdiHighWaterAroundThousandDraws();
     EXPECT_EQ(gdi.first, gdi.second);
     CXTPPaintManager::SetTheme(xtpThemeDefault);
+}
+
+TEST_F(RibbonThemeTest, AContextHeadersTextSitsTwoPixelsHigherWithoutAFrameBorder)
+{
+    CXTPRibbonTabContextHeaders* pHeaders = m_pRibbon->GetContextHeaders();
+    ASSERT_GT(pHeaders->GetCount(), 0);
+    ASSERT_TRUE(m_pRibbon->GetFrameManager() == NULL);
+    CXTPRibbonTabContextHeader* pHeader = pHeaders->GetAt(0);
+    CRect rcHeader = pHeader->m_rcHeader;
+    ASSERT_FALSE(rcHeader.IsRectEmpty());
+    CSize sz = ClientSize();
+    testsupport::Canvas canvas(sz.cx, sz.cy);
+    Paint(canvas);
+
+    // The header's picture and its caption drawn where they belong: 6 pixels
+    // in, the text rectangle's top moved up by 2 (no frame border).
+    CXTPRibbonTheme* pTheme = m_pFrame->GetTheme();
+    testsupport::Canvas reference(sz.cx, sz.cy);
+    ::BitBlt(reference.Handle(), 0, 0, sz.cx, sz.cy, canvas.Handle(), 0, 0, SRCCOPY);
+    CString strPart;
+    strPart.Format(_T("ContextTab%sHeader"), (LPCTSTR)CXTPRibbonTheme::GetContextColorName(pHeader->m_nColor));
+    ASSERT_TRUE(pTheme->DrawPart(reference.DC(), strPart, rcHeader, 0, 1, CRect(1, 1, 1, 1), FALSE));
+    CRect rcText(rcHeader.left + 6, rcHeader.top - 2, rcHeader.right, rcHeader.bottom);
+    CXTPFontDC font(reference.DC(), pTheme->GetCaptionFont());
+    reference.DC()->SetBkMode(TRANSPARENT);
+    reference.DC()->SetTextColor(pTheme->GetTabPaintManager()->GetColorSet()->m_clrTextNormal);
+    reference.DC()->DrawText(pHeader->m_strCaption, rcText, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    for (int y = rcHeader.top; y < rcHeader.bottom; y++)
+        for (int x = rcHeader.left; x < rcHeader.right; x++)
+            ASSERT_EQ(reference.Pixel(x, y), canvas.Pixel(x, y)) << x << "," << y;
 }
