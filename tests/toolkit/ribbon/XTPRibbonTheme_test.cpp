@@ -2,7 +2,9 @@
 // with a sound fallback for a missing key, drawing that survives a store
 // without pictures, the tab paint manager it makes, and a snapshot of the
 // ribbon drawn both ways; every control kind on a ribbon and in its popups
-// drawn from the theme's pictures in each of its states.
+// drawn from the theme's pictures in each of its states. A popup is opened
+// and the screen read.
+// ctest: run-serial
 #include "ribbon_testframe.h"
 
 #include <algorithm>
@@ -569,6 +571,8 @@ TEST_F(RibbonControlsLookTest, EachControlKindInEachStateIsDrawnFromItsPictures)
 
 TEST_F(RibbonControlsLookTest, MenuItemsSeparatorsLabelsAndGlyphsOfARibbonPopup)
 {
+    m_pFrame->SetForegroundWindow();
+    m_pFrame->SetActiveWindow();
     m_pRibbon->SetTrackingMode(TRUE, FALSE);
     m_pRibbon->SetPopuped(m_pPaste->GetIndex());
     PumpAndIdle();
