@@ -16,6 +16,8 @@
 #include "XTPDCHelpers.h"
 #include "XTPOffice2007Image.h"
 #include "XTPPopupBar.h"
+#include "XTPRibbonControls.h"
+#include "XTPRibbonGroups.h"
 #include "XTPStatusBar.h"
 #include "resource.h"
 #include "support/canvas.h"
@@ -635,6 +637,72 @@ TEST_F(RibbonControlsLookTest, MenuItemsSeparatorsLabelsAndGlyphsOfARibbonPopup)
     EXPECT_TRUE(HasColourIn(canvas, rcSelected, m_pTheme->GetColor(XPCOLOR_MENUBAR_TEXT)));
     EXPECT_TRUE(HasColourIn(canvas, rcDisabled, RGB(0xA7, 0xA7, 0xA7)));
     EXPECT_TRUE(SaveScreenPicture(m_pFrame->m_hWnd, "ribbon_menu_on_screen"));
+    XTPMouseManager()->CloseAllTracked();
+    PumpAndIdle();
+}
+
+TEST_F(RibbonControlsLookTest, WithoutPicturesControlsAreDrawnTheOffice2007Way)
+{
+    CXTPOffice2007ImageStore empty;
+    m_pTheme->SetImages(&empty);
+    m_pTheme->RefreshMetrics();
+    ApplyAll(kStates[0]);
+    std::unique_ptr<testsupport::Canvas> normal(NewRibbonCanvas());
+    Paint(*normal);
+    ApplyAll(kStates[1]);
+    std::unique_ptr<testsupport::Canvas> hot(NewRibbonCanvas());
+    Paint(*hot);
+    EXPECT_FALSE(testsupport::SaveSnapshot(*hot, "ribbon_controls_without_pictures").empty());
+    m_pTheme->SetImages(XTPOffice2007ImageStore());
+    m_pTheme->RefreshMetrics();
+    // The hot split button and the check box are still drawn, and differ
+    // from their normal look.
+    CRect rcUndo = m_pUndo->GetRect();
+    EXPECT_NE(normal->Pixel(rcUndo.left + 1, rcUndo.CenterPoint().y), hot->Pixel(rcUndo.left + 1, rcUndo.CenterPoint().y));
+    CRect rcCheck = m_pCheck->GetRect();
+    CRect rcMark(CPoint(rcCheck.left + 3, rcCheck.top + (rcCheck.Height() - 13) / 2), CSize(13, 13));
+    EXPECT_NE(normal->Pixel(rcMark.left, rcMark.top), normal->Pixel(rcMark.left - 2, rcMark.top));
+}
+
+TEST_F(RibbonControlsLookTest, ControlsInAReducedGroupsPopupAreDrawnFromTheirPictures)
+{
+    // Narrow enough that the Fields group shows as a single button.
+    CXTPRibbonGroup* pFields = m_pTab->GetGroups()->GetAt(2);
+    for (int cx = 700; cx >= 250 && !pFields->IsReduced(); cx -= 50)
+    {
+        m_pFrame->SetWindowPos(NULL, 0, 0, cx, 420, SWP_NOMOVE | SWP_NOZORDER);
+        m_pFrame->Settle();
+    }
+    ASSERT_TRUE(pFields->IsReduced());
+    m_pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    m_pFrame->SetForegroundWindow();
+    m_pFrame->SetActiveWindow();
+    m_pRibbon->SetTrackingMode(TRUE, FALSE);
+    m_pRibbon->SetPopuped(pFields->GetControlGroupPopup()->GetIndex());
+    PumpAndIdle();
+    CXTPRibbonGroupPopupToolBar* pPopup = DYNAMIC_DOWNCAST(CXTPRibbonGroupPopupToolBar, TopTrackedPopup());
+    ASSERT_TRUE(pPopup != NULL);
+    CXTPControlComboBox* pCombo = NULL;
+    for (int i = 0; i < pPopup->GetControlCount() && pCombo == NULL; i++)
+        pCombo = DYNAMIC_DOWNCAST(CXTPControlComboBox, pPopup->GetControl(i));
+    ASSERT_TRUE(pCombo != NULL);
+    pCombo->m_nSelected = 1;
+    CRect rcClient;
+    pPopup->GetClientRect(&rcClient);
+    testsupport::Canvas canvas(rcClient.Width(), rcClient.Height());
+    pPopup->DrawCommandBar(canvas.DC(), rcClient);
+    EXPECT_FALSE(testsupport::SaveSnapshot(canvas, "ribbon_group_popup_controls").empty());
+    CRect rcCombo = pCombo->GetRect();
+    CRect rcButton(rcCombo.right - pCombo->GetThumbWidth() + 1, rcCombo.top + 1, rcCombo.right - 1, rcCombo.bottom - 1);
+    rcButton.left = std::min((int)rcButton.left,
+                             (int)rcButton.right - m_pTheme->LoadImage(_T("TOOLBARBUTTONSCOMBODROPDOWN"))->GetWidth());
+    EXPECT_TRUE(DrawnFrom(canvas, m_pTheme, _T("TOOLBARBUTTONSCOMBODROPDOWN"), 1, 2, CRect(2, 2, 2, 2), FALSE,
+                          rcButton, CRect(rcButton.left, rcButton.top + 1, rcButton.left + 2, rcButton.top + 4)));
+    // The popup's face is the groups' picture (the ribbon's popup bar fill).
+    EXPECT_NE(RGB(255, 255, 255), canvas.Pixel(rcClient.Width() / 2, rcClient.Height() - 4));
+    pPopup->RedrawWindow();
+    PumpAndIdle();
+    EXPECT_TRUE(SaveScreenPicture(m_pFrame->m_hWnd, "ribbon_group_popup_on_screen"));
     XTPMouseManager()->CloseAllTracked();
     PumpAndIdle();
 }
