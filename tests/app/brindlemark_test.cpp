@@ -1093,3 +1093,132 @@ TEST_F(Brindlemark, ACustomToolbarMadeInCustomizeComesBackAndADamagedBarSetStill
     }
     ClearSettings();
 }
+
+namespace
+{
+// Visible tooltip windows of the process, of every kind the bars use.
+int VisibleTips(DWORD dwPid)
+{
+    int nCount = 0;
+    for (const char* pszClass : {"tooltips_class32", "XTPToolTipContextToolTip", "XTPToolTipContextToolTipShadow"})
+        for (HWND hWnd : TopLevels(dwPid, pszClass))
+            nCount += ::IsWindowVisible(hWnd) ? 1 : 0;
+    return nCount;
+}
+
+// The visible popup bars of the process, in Z order from the top.
+std::vector<HWND> VisiblePopupBars(DWORD dwPid)
+{
+    std::vector<HWND> popups;
+    for (HWND hWnd : TopLevels(dwPid, "XTPPopupBar"))
+        if (::IsWindowVisible(hWnd))
+            popups.push_back(hWnd);
+    return popups;
+}
+
+RECT WindowRect(HWND hWnd)
+{
+    RECT rc = {};
+    ::GetWindowRect(hWnd, &rc);
+    return rc;
+}
+} // namespace
+
+TEST_F(Brindlemark, CustomizeDetailsOnAToolbarThePlayerMade)
+{
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    HWND hFrame = game.Frame();
+    ::SetForegroundWindow(hFrame);
+    game.Command(ID_VIEW_CUSTOMIZE);
+    HWND hSheet = WaitForWindow(game.Pid(), "Customize", 5000);
+    ASSERT_TRUE(hSheet != NULL) << "the Customize sheet did not open";
+    ::SetForegroundWindow(hSheet);
+    Wait(300);
+
+    ASSERT_TRUE(PressChildButton(hSheet, "&New..."));
+    HWND hNew = WaitForWindow(game.Pid(), "New Toolbar", 5000);
+    ASSERT_TRUE(hNew != NULL);
+    ::PostMessage(hNew, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    Wait(500);
+    HWND hBar = CustomBar(hFrame);
+    ASSERT_TRUE(hBar != NULL);
+
+    // Print Current Puzzle (File, sixth) and Load Puzzle dropped onto the bar.
+    ::SendMessage(hSheet, PSM_SETCURSEL, 1, 0);
+    Wait(400);
+    HWND hPage = (HWND)::SendMessage(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0);
+    HWND hCommands = ::GetDlgItem(hPage, 101);
+    ASSERT_TRUE(hCommands != NULL);
+    for (int nItem : {5, 1})
+    {
+        RECT rcBar = WindowRect(hBar);
+        DragScreen(ListItemCentre(hCommands, nItem), {rcBar.right - 4, (rcBar.top + rcBar.bottom) / 2});
+    }
+    Wait(1500);
+    printf("tips right after drop %d\n", VisibleTips(game.Pid()));
+    testsupport::SaveScreenSnapshot(::GetDesktopWindow(), "after_drop");
+    {
+        RECT rcB = WindowRect(hBar);
+        POINT pts[] = {{rcB.left + 14, (rcB.top + rcB.bottom) / 2}, {rcB.left + 14, rcB.bottom + 200}, {600, 300}};
+        for (POINT pt : pts)
+        {
+            ::SetCursorPos(pt.x, pt.y);
+            INPUT input = {};
+            input.type = INPUT_MOUSE;
+            input.mi.dwFlags = MOUSEEVENTF_MOVE;
+            ::SendInput(1, &input, sizeof(INPUT));
+            Wait(1500);
+            printf("tips at %ld,%ld: %d\n", pt.x, pt.y, VisibleTips(game.Pid()));
+        }
+    }
+
+    RECT rcBar = WindowRect(hBar);
+    ClickScreen({rcBar.left + 14, (rcBar.top + rcBar.bottom) / 2}, true);
+    HWND hMenu = WaitForPopupBar(game.Pid());
+    ASSERT_TRUE(hMenu != NULL) << "no context menu";
+    Wait(500);
+    testsupport::SaveScreenSnapshot(::GetDesktopWindow(), "context_menu");
+    for (HWND h : Descendants(hMenu, "", ""))
+    {
+        char szClass[64] = "";
+        ::GetClassNameA(h, szClass, sizeof(szClass));
+        printf("child %s '%s' first %d\n", szClass, WindowText(h).c_str(), (int)::SendMessage(h, EM_GETFIRSTVISIBLELINE, 0, 0));
+    }
+    PressKeys({'B'});
+    Wait(500);
+    for (HWND h : VisiblePopupBars(game.Pid()))
+    {
+        RECT rc = WindowRect(h);
+        printf("popup %d x %d\n", (int)(rc.right - rc.left), (int)(rc.bottom - rc.top));
+    }
+    testsupport::SaveScreenSnapshot(::GetDesktopWindow(), "palette");
+    PressKeys({VK_ESCAPE});
+    PressKeys({VK_ESCAPE});
+    Wait(300);
+
+    // Delete the bar.
+    ::SendMessage(hSheet, PSM_SETCURSEL, 0, 0);
+    Wait(400);
+    hPage = (HWND)::SendMessage(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0);
+    HWND hList = ::GetDlgItem(hPage, 100);
+    int nItem = (int)::SendMessageA(hList, LB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM) "Custom 1");
+    ASSERT_GE(nItem, 0);
+    ::SendMessage(hList, LB_SETCURSEL, nItem, 0);
+    ::PostMessage(hPage, WM_COMMAND, MAKEWPARAM(100, LBN_SELCHANGE), (LPARAM)hList);
+    Wait(300);
+    RECT rcView = WindowRect(game.View());
+    ASSERT_TRUE(PressChildButton(hSheet, "&Delete"));
+    HWND hAsk = WaitForWindow(game.Pid(), "Brindlemark", 3000);
+    if (hAsk != NULL && hAsk != hFrame)
+    {
+        ::PostMessage(hAsk, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        Wait(500);
+    }
+    RECT rcViewAfter = WindowRect(game.View());
+    printf("view top %d -> %d\n", (int)rcView.top, (int)rcViewAfter.top);
+    testsupport::SaveScreenSnapshot(::GetDesktopWindow(), "after_delete");
+    PressChildButton(hSheet, "Close");
+    EXPECT_EQ(0, game.Close());
+    ClearSettings();
+}

@@ -1110,3 +1110,28 @@ TEST_F(CustomizeTest, TheEdgeOfASelectedEditBoxShowsTheResizeCursor)
         m_pStandard->GetControls()->Remove(pEdit);
     });
 }
+
+TEST_F(CustomizeTest, TheNameBoxShowsALongCaptionFromItsStart)
+{
+    CXTPCustomizeSheet sheet(m_pCommandBars);
+    CXTPPopupBar* pMenu = sheet.GetContextMenu();
+    RunSheet(sheet, [&](CXTPCustomizeSheet& s) {
+        CXTPControl* pPrint = m_pStandard->GetControls()->FindControl(ID_FILE_PRINT);
+        ASSERT_NE((CXTPControl*)NULL, pPrint);
+        pPrint->SetCustomCaption(_T("Print Current Puzzle and more words..."));
+        m_pCommandBars->SetDragControl(pPrint);
+        ASSERT_TRUE(pMenu->PopupAt(100, 100));
+        PumpAndIdle(50);
+        CXTPControlEdit* pName = (CXTPControlEdit*)pMenu->GetControls()->FindControl(XTP_ID_CUSTOMIZE_NAME);
+        CWnd* pEdit = pName->GetEditCtrl();
+        ASSERT_TRUE(pEdit != NULL && pEdit->GetSafeHwnd() != NULL);
+        POINT ptScroll = {};
+        pEdit->SendMessage(EM_GETSCROLLPOS, 0, (LPARAM)&ptScroll);
+        POINTL ptChar = {};
+        pEdit->SendMessage(EM_POSFROMCHAR, (WPARAM)&ptChar, 0);
+        CRect rc; pEdit->GetWindowRect(&rc);
+        printf("scroll %ld,%ld char0 %ld,%ld rect %d %d\n", ptScroll.x, ptScroll.y, ptChar.x, ptChar.y, rc.left, rc.Width());
+        SaveScreenSnapshot(pMenu->m_hWnd, "name_box");
+        pMenu->SetTrackingMode(FALSE);
+    });
+}
