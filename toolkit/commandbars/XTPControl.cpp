@@ -242,7 +242,9 @@ BOOL CXTPControl::IsFirstOnBar() const
         CXTPControl* pControl = m_pControls->GetAt(i);
         if (pControl->GetID() == XTP_ID_TOOLBAR_EXPAND || pControl->GetID() == XTP_ID_TOOLBAR_HIDE)
             continue;
-        if (pControl->IsVisible(xtpHideWrap))
+        // Hidden only for the moment (no room, scrolled away, rarely used
+        // in a short menu), a control still stands on the bar.
+        if (pControl->IsVisible(xtpHideWrap | xtpHideScroll | xtpHideExpand))
             return FALSE;
     }
     return TRUE;
