@@ -1093,3 +1093,159 @@ TEST_F(Brindlemark, ACustomToolbarMadeInCustomizeComesBackAndADamagedBarSetStill
     }
     ClearSettings();
 }
+
+namespace
+{
+// Visible tooltip windows of the process, of every kind the bars use.
+int VisibleTips(DWORD dwPid)
+{
+    int nCount = 0;
+    for (const char* pszClass : {"tooltips_class32", "XTPToolTipContextToolTip", "XTPToolTipContextToolTipShadow"})
+        for (HWND hWnd : TopLevels(dwPid, pszClass))
+            nCount += ::IsWindowVisible(hWnd) ? 1 : 0;
+    return nCount;
+}
+
+// The visible popup bars of the process, in Z order from the top.
+std::vector<HWND> VisiblePopupBars(DWORD dwPid)
+{
+    std::vector<HWND> popups;
+    for (HWND hWnd : TopLevels(dwPid, "XTPPopupBar"))
+        if (::IsWindowVisible(hWnd))
+            popups.push_back(hWnd);
+    return popups;
+}
+
+RECT WindowRect(HWND hWnd)
+{
+    RECT rc = {};
+    ::GetWindowRect(hWnd, &rc);
+    return rc;
+}
+
+// Whether the bottom item of a popup bar on the screen is drawn enabled:
+// its text has black pixels, where a disabled item's is grey.
+bool IsLastMenuItemEnabled(HWND hPopup)
+{
+    RECT rc = WindowRect(hPopup);
+    HDC hScreen = ::GetDC(NULL);
+    int nDark = 0;
+    for (int y = rc.bottom - 20; y < rc.bottom - 6; y++)
+        for (int x = rc.left + 30; x < rc.right - 10; x++)
+        {
+            COLORREF cr = ::GetPixel(hScreen, x, y);
+            nDark += GetRValue(cr) < 64 && GetGValue(cr) < 64 && GetBValue(cr) < 64 ? 1 : 0;
+        }
+    ::ReleaseDC(NULL, hScreen);
+    return nDark > 10;
+}
+} // namespace
+
+// Customizing a toolbar the player made, with the mouse and keys: no
+// tooltip stays under a dropped button, the context menu's "Begin a Group"
+// is off on the bar's first button and its name box shows a long caption
+// from its start, the image palette is a grid of plain images under the
+// game's text below icons, and deleting the bar takes its row away at once.
+TEST_F(Brindlemark, ACustomToolbarIsCustomizedWithoutStrayTipsRowsOrCutNames)
+{
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    HWND hFrame = game.Frame();
+    ::SetForegroundWindow(hFrame);
+    const RECT rcViewBefore = WindowRect(game.View());
+    game.Command(ID_VIEW_CUSTOMIZE);
+    HWND hSheet = WaitForWindow(game.Pid(), "Customize", 5000);
+    ASSERT_TRUE(hSheet != NULL) << "the Customize sheet did not open";
+    ::SetForegroundWindow(hSheet);
+    Wait(300);
+
+    ASSERT_TRUE(PressChildButton(hSheet, "&New..."));
+    HWND hNew = WaitForWindow(game.Pid(), "New Toolbar", 5000);
+    ASSERT_TRUE(hNew != NULL);
+    ::PostMessage(hNew, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    Wait(500);
+    HWND hBar = CustomBar(hFrame);
+    ASSERT_TRUE(hBar != NULL);
+    EXPECT_GT(WindowRect(game.View()).top, rcViewBefore.top) << "the new bar takes a row of its own";
+
+    // "Print Current Puzzle..." (File's sixth command) and "Load Puzzle..."
+    // dragged onto the bar; the mouse rests on the second after the drop.
+    ::SendMessage(hSheet, PSM_SETCURSEL, 1, 0);
+    Wait(400);
+    HWND hPage = (HWND)::SendMessage(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0);
+    HWND hCommands = ::GetDlgItem(hPage, 101);
+    ASSERT_TRUE(hCommands != NULL);
+    for (int nItem : {5, 1})
+    {
+        RECT rcBar = WindowRect(hBar);
+        DragScreen(ListItemCentre(hCommands, nItem), {rcBar.right - 4, (rcBar.top + rcBar.bottom) / 2});
+    }
+    Wait(1500);
+    EXPECT_EQ(0, VisibleTips(game.Pid())) << "no tooltip under the dropped button";
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(::GetDesktopWindow(), "customize_after_drop").empty());
+
+    // The context menu of the bar's first button.
+    RECT rcBar = WindowRect(hBar);
+    ClickScreen({rcBar.left + 14, (rcBar.top + rcBar.bottom) / 2}, true);
+    HWND hMenu = WaitForPopupBar(game.Pid());
+    ASSERT_TRUE(hMenu != NULL) << "no context menu";
+    Wait(300);
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hMenu, "customize_first_button_menu").empty());
+    EXPECT_FALSE(IsLastMenuItemEnabled(hMenu)) << "Begin a Group on the first button";
+    std::vector<HWND> boxes = Descendants(hMenu, "", "RichEdit20A");
+    ASSERT_EQ(1u, boxes.size()) << "the name box";
+    char szName[128] = "";
+    ::SendMessageA(boxes[0], WM_GETTEXT, sizeof(szName), (LPARAM)szName);
+    EXPECT_STREQ("Print Current Puzzle...", szName);
+    // The caption's first character lies inside the box.
+    LRESULT nFirst = ::SendMessage(boxes[0], EM_POSFROMCHAR, 0, 0);
+    EXPECT_GE((short)LOWORD(nFirst), 0) << "the name is cut at its start";
+
+    // Change Button Image: six images of 23 pixels to a row, seven rows.
+    PressKeys({'B'});
+    Wait(300);
+    HWND hPalette = NULL;
+    for (HWND hWnd : VisiblePopupBars(game.Pid()))
+        if (hWnd != hMenu)
+            hPalette = hWnd;
+    ASSERT_TRUE(hPalette != NULL) << "no image palette";
+    const RECT rcPalette = WindowRect(hPalette);
+    EXPECT_GT(rcPalette.right - rcPalette.left, 6 * 23);
+    EXPECT_LE(rcPalette.right - rcPalette.left, 6 * 23 + 6);
+    EXPECT_GT(rcPalette.bottom - rcPalette.top, 7 * 23);
+    EXPECT_LE(rcPalette.bottom - rcPalette.top, 7 * 23 + 10);
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(::GetDesktopWindow(), "customize_image_palette").empty());
+    PressKeys({VK_ESCAPE});
+    PressKeys({VK_ESCAPE});
+    EXPECT_TRUE(VisiblePopupBars(game.Pid()).empty());
+
+    // The second button may begin a group.
+    ClickScreen({rcBar.right - 20, (rcBar.top + rcBar.bottom) / 2}, true);
+    hMenu = WaitForPopupBar(game.Pid());
+    ASSERT_TRUE(hMenu != NULL) << "no context menu";
+    Wait(300);
+    EXPECT_TRUE(IsLastMenuItemEnabled(hMenu)) << "Begin a Group on the second button";
+    PressKeys({VK_ESCAPE});
+
+    // Deleted from the Toolbars page: its row goes while the sheet is open.
+    ::SendMessage(hSheet, PSM_SETCURSEL, 0, 0);
+    Wait(400);
+    hPage = (HWND)::SendMessage(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0);
+    HWND hList = ::GetDlgItem(hPage, 100);
+    int nItem = (int)::SendMessageA(hList, LB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM) "Custom 1");
+    ASSERT_GE(nItem, 0);
+    ::SendMessage(hList, LB_SETCURSEL, nItem, 0);
+    ::PostMessage(hPage, WM_COMMAND, MAKEWPARAM(100, LBN_SELCHANGE), (LPARAM)hList);
+    Wait(300);
+    ASSERT_TRUE(PressChildButton(hSheet, "&Delete"));
+    HWND hAsk = WaitForWindow(game.Pid(), "Brindlemark", 3000);
+    ASSERT_TRUE(hAsk != NULL && hAsk != hFrame) << "no question before the delete";
+    ::PostMessage(hAsk, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    Wait(500);
+    EXPECT_TRUE(CustomBar(hFrame) == NULL) << "deleted";
+    EXPECT_EQ(rcViewBefore.top, WindowRect(game.View()).top) << "the empty row is gone";
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(::GetDesktopWindow(), "customize_after_delete").empty());
+    ASSERT_TRUE(PressChildButton(hSheet, "Close"));
+    EXPECT_EQ(0, game.Close());
+    ClearSettings();
+}

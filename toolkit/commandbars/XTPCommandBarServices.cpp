@@ -64,6 +64,10 @@ INT_PTR CXTPCommandBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
     CXTPControl* pControl = m_pControls->HitTest(point);
     if (pControl == NULL)
         return -1;
+    // While customizing, the picked control (just dropped or clicked) shows
+    // no tip: the mouse rests on it, and the tip would cover the bar below.
+    if (pCommandBars != NULL && pCommandBars->IsCustomizeMode() && pCommandBars->GetDragControl() == pControl)
+        return -1;
     if (IsPopupBar())
     {
         if (pCommandBars == NULL)
@@ -385,14 +389,14 @@ void CXTPCommandBar::OnCustomizeDrop(CXTPControl* pDataObject, DROPEFFECT& dropE
         // Dropped back onto itself: a small move changes nothing, one past
         // the middle makes the control begin a group.
         if (abs(ptDrop.x - ptDrag.x) > 5 || abs(ptDrop.y - ptDrag.y) > 5)
-            pDataObject->SetBeginGroup(bAfter && nIndex != 0);
+            pDataObject->SetBeginGroup(bAfter && !pDataObject->IsFirstOnBar());
         dropEffect = DROPEFFECT_COPY | DROPEFFECT_LINK;
     }
     else
     {
-        if (nIndex == -1)
-            nIndex = GetControlCount();
-        else if (bAfter)
+        // No control to drop beside (an empty bar): the new control goes
+        // first, in front of a toolbar's hidden expand button.
+        if (bAfter)
             nIndex++;
         SetPopuped(-1);
         SetSelected(-1);
@@ -416,6 +420,10 @@ void CXTPCommandBar::OnCustomizeDrop(CXTPControl* pDataObject, DROPEFFECT& dropE
     OnRecalcLayout();
     m_rcMarker.SetRectEmpty();
     Redraw();
+    // A tip shown or pending for what lay under the mouse before the drop
+    // goes with it.
+    if (m_pToolTipContext != NULL)
+        m_pToolTipContext->CancelToolTips();
 }
 
 void CXTPCommandBar::DrawInsertMarker(CDC* pDC)

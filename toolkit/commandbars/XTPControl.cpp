@@ -230,6 +230,26 @@ BOOL CXTPControl::IsVisible(DWORD dwSkipFlags) const
     return (m_dwHideFlags & ~dwSkipFlags) == 0;
 }
 
+BOOL CXTPControl::IsFirstOnBar() const
+{
+    // Index 0 alone is not enough: a toolbar the user made before may keep
+    // its expand button in front of the commands dropped onto it. The bar's
+    // own expand and hide buttons are not commands of the bar.
+    if (m_pControls == NULL)
+        return m_nIndex == 0;
+    for (int i = 0; i < m_nIndex && i < m_pControls->GetCount(); i++)
+    {
+        CXTPControl* pControl = m_pControls->GetAt(i);
+        if (pControl->GetID() == XTP_ID_TOOLBAR_EXPAND || pControl->GetID() == XTP_ID_TOOLBAR_HIDE)
+            continue;
+        // Hidden only for the moment (no room, scrolled away, rarely used
+        // in a short menu), a control still stands on the bar.
+        if (pControl->IsVisible(xtpHideWrap | xtpHideScroll | xtpHideExpand))
+            return FALSE;
+    }
+    return TRUE;
+}
+
 BOOL CXTPControl::SetHideFlags(DWORD dwFlags)
 {
     if (m_dwHideFlags == dwFlags)

@@ -173,6 +173,10 @@ public:
     // flags, less those tolerated, are 0.
     DWORD GetHideFlags() const { return m_dwHideFlags; }
     BOOL IsVisible(DWORD dwSkipFlags = 0) const;
+    // Whether no control before this one shows on its bar (one hidden only
+    // for the moment counts as shown; the bar's expand and hide buttons do
+    // not): a group cannot begin here.
+    BOOL IsFirstOnBar() const;
     void SetVisible(BOOL bVisible);
     void SetHideFlag(DWORD dwFlag, BOOL bSet);
     DWORD GetFlags() const { return m_dwFlags; }

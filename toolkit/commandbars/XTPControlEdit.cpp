@@ -250,6 +250,21 @@ CString CXTPControlEditTextHolder::GetRawText()
     return m_strEditText;
 }
 
+namespace
+{
+// A box the user is not typing in shows its text from the first character.
+// The window is made with no width, and setting its text there scrolls it
+// sideways; a later move keeps that scroll, which cut a long text at its
+// start.
+void ShowTextFromStart(CXTPEdit* pEdit)
+{
+    if (pEdit == NULL || pEdit->GetSafeHwnd() == NULL || ::GetFocus() == pEdit->m_hWnd)
+        return;
+    pEdit->SendMessage(EM_SETSEL, 0, 0);
+    pEdit->SendMessage(WM_HSCROLL, SB_LEFT, 0);
+}
+} // namespace
+
 void CXTPControlEditTextHolder::SetRawText(LPCTSTR lpszText)
 {
     CString strText(lpszText != NULL ? lpszText : "");
@@ -263,6 +278,7 @@ void CXTPControlEditTextHolder::SetRawText(LPCTSTR lpszText)
             // Emptied first, so that the change reaches the window whole.
             pEdit->SetWindowText("");
             pEdit->SetWindowText(strText);
+            ShowTextFromStart(pEdit);
         }
     }
     m_strEditText = strText;
@@ -382,6 +398,7 @@ BOOL CXTPControlEditTextHolder::PlaceEditWindow(const CRect& rcEdit, BOOL bReadO
     pEdit->m_bRibbonCaption = pControl->IsInRibbonCaption();
     pEdit->SendMessage(EM_SETREADONLY, bReadOnly);
     pEdit->MoveWindow(rcEdit, FALSE);
+    ShowTextFromStart(pEdit);
     UpdateEditVisibility();
     m_bDelayReposition = FALSE;
     return TRUE;

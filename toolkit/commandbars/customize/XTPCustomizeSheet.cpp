@@ -212,6 +212,11 @@ void CXTPCustomizeSheet::BuildContextMenu()
             pPalette->SetOwner(this);
             {
                 pPalette->SetBarID(XTP_ID_CUSTOMIZE_CHANGEBUTTONIMAGE);
+                // The palette is a grid of plain 16 x 16 images whatever the
+                // bars show: no text below the icons, no large icons.
+                pPalette->ShowTextBelowIcons(FALSE);
+                pPalette->SetIconSize(CSize(16, 16));
+                pPalette->SetButtonSize(CSize(23, 23));
                 pPalette->SetImageManager(m_pCustomIcons);
                 if (m_pCustomIcons != NULL)
                     m_pCustomIcons->InternalAddRef();
@@ -842,7 +847,7 @@ void CXTPCustomizeSheet::OnUpdateStyle(CCmdUI* pCmdUI)
 void CXTPCustomizeSheet::OnUpdateBeginGroup(CCmdUI* pCmdUI)
 {
     CXTPControl* pControl = GetSelectedControl();
-    pCmdUI->Enable(pControl != NULL && pControl->GetIndex() != 0);
+    pCmdUI->Enable(pControl != NULL && !pControl->IsFirstOnBar());
     pCmdUI->SetCheck(pControl != NULL && pControl->GetBeginGroup());
 }
 
@@ -869,6 +874,7 @@ LRESULT CXTPCustomizeSheet::OnInitCommandsPopup(WPARAM, LPARAM lParam)
         {
             CXTPControl* pButton = pPopup->GetControls()->Add(xtpControlButton, XTP_ID_CUSTOMIZE_CHANGEBUTTONIMAGE);
             pButton->SetIconId(i);
+            pButton->SetStyle(xtpButtonIcon);
             pButton->SetFlags(8);
         }
         pPopup->SetMRUWidth((int)floor(sqrt((double)m_nCustomIconCount)) * 23 + 6);

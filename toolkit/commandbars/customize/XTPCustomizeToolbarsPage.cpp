@@ -360,6 +360,10 @@ void CXTPCustomizeToolbarsPage::OnDeleteToolbar()
     if (pSite != NULL && pSite->GetSafeHwnd() != NULL)
         pSite->SendMessage(WM_XTP_CUSTOMIZATION_DELETETOOLBAR, 0, (LPARAM)pBar);
     pCommandBars->Remove(pBar);
+    // The frame is laid out again now: its own delayed layout waits for the
+    // program's idle time, which does not come while the sheet runs, and
+    // the bar's empty dock row would stay until the sheet closes.
+    pCommandBars->RecalcFrameLayout(FALSE);
     RefreshToolbarsList();
 }
 

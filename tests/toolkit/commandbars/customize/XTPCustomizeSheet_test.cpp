@@ -16,12 +16,14 @@
 #include "XTPControlButton.h"
 #include "XTPSheetTabCtrl.h"
 #include "XTPPropExchange.h"
+#include "XTPDCHelpers.h"
 #include "support/canvas.h"
 #include "support/modal.h"
 #include "support/snapshot.h"
 #include "support/wndtest.h"
 
 #include <functional>
+#include <set>
 
 using namespace cbtest;
 using testsupport::Canvas;
@@ -327,6 +329,10 @@ TEST_F(CustomizeTest, ToolbarsPageListsTheBarsAndMakesRenamesAndDeletesCustomOne
         EXPECT_FALSE(pPage->m_btnRename.IsWindowEnabled());
         EXPECT_FALSE(pPage->m_btnDelete.IsWindowEnabled());
 
+        CRect rcTopDock;
+        m_pCommandBars->GetDockBar(xtpBarTop)->GetWindowRect(&rcTopDock);
+        const int nDockHeight = rcTopDock.Height();
+
         // New proposes "Custom 1"; "Standard" is refused with 9166 and the
         // dialog stays open.
         WithNewToolbarDialog(
@@ -417,6 +423,10 @@ TEST_F(CustomizeTest, ToolbarsPageListsTheBarsAndMakesRenamesAndDeletesCustomOne
         EXPECT_EQ(-1, FindListed(pPage, _T("Puzzle Tools")));
         for (int i = 0; i < m_pCommandBars->GetCount(); i++)
             EXPECT_NE(_T("Puzzle Tools"), m_pCommandBars->GetAt(i)->GetTitle());
+        // The bar's dock row is gone at once, not when the program next
+        // idles (which it does not while the sheet runs).
+        m_pCommandBars->GetDockBar(xtpBarTop)->GetWindowRect(&rcTopDock);
+        EXPECT_EQ(nDockHeight, rcTopDock.Height()) << "the deleted bar's row is laid out away";
         EXPECT_EQ(_T("Custom 1"), CXTPNewToolbarDlg::ProposeName(m_pCommandBars));
     });
 }
@@ -1108,5 +1118,207 @@ TEST_F(CustomizeTest, TheEdgeOfASelectedEditBoxShowsTheResizeCursor)
         EXPECT_NE(hResize, ::GetCursor()) << "not inside it";
         m_pCommandBars->SetDragControl(NULL);
         m_pStandard->GetControls()->Remove(pEdit);
+    });
+}
+
+TEST_F(CustomizeTest, TheNameBoxShowsALongCaptionFromItsStart)
+{
+    CXTPCustomizeSheet sheet(m_pCommandBars);
+    CXTPPopupBar* pMenu = sheet.GetContextMenu();
+    ASSERT_NE((CXTPPopupBar*)NULL, pMenu);
+    RunSheet(sheet, [&](CXTPCustomizeSheet&) {
+        CXTPControl* pPrint = m_pStandard->GetControls()->FindControl(ID_FILE_PRINT);
+        ASSERT_NE((CXTPControl*)NULL, pPrint);
+        CXTPControlEdit* pName = (CXTPControlEdit*)pMenu->GetControls()->FindControl(XTP_ID_CUSTOMIZE_NAME);
+        // The first showing makes the box's window; the second reuses it
+        // with another text.
+        for (LPCTSTR lpszCaption : {_T("Print Current Puzzle and its solution..."), _T("Print Every Puzzle Of The Book...")})
+        {
+            pPrint->SetCustomCaption(lpszCaption);
+            m_pCommandBars->SetDragControl(pPrint);
+            ASSERT_TRUE(pMenu->PopupAt(100, 100));
+            PumpAndIdle(50);
+            CWnd* pEdit = pName->GetEditCtrl();
+            ASSERT_TRUE(pEdit != NULL && pEdit->GetSafeHwnd() != NULL);
+            CString strText;
+            pEdit->GetWindowText(strText);
+            EXPECT_EQ(CString(lpszCaption), strText);
+            CRect rcEdit;
+            pEdit->GetClientRect(&rcEdit);
+            CClientDC dc(pEdit);
+            CXTPFontDC font(&dc, pEdit->GetFont());
+            EXPECT_GT(dc.GetTextExtent(strText).cx, rcEdit.Width()) << "the caption is longer than the box";
+            // The first character sits at the box's left edge.
+            POINTL ptFirst = {-100, -100};
+            pEdit->SendMessage(EM_POSFROMCHAR, (WPARAM)&ptFirst, 0);
+            EXPECT_GE(ptFirst.x, 0) << lpszCaption;
+            EXPECT_LE(ptFirst.x, 2) << lpszCaption;
+            POINT ptScroll = {-1, -1};
+            pEdit->SendMessage(EM_GETSCROLLPOS, 0, (LPARAM)&ptScroll);
+            EXPECT_EQ(0, ptScroll.x) << lpszCaption;
+            SaveScreenSnapshot(pMenu->m_hWnd, strText.GetLength() > 36 ? "name_box_first" : "name_box_again");
+            pMenu->SetTrackingMode(FALSE);
+            PumpAndIdle();
+        }
+    });
+}
+
+TEST_F(CustomizeTest, BeginAGroupIsOffOnTheFirstButtonOfEveryBar)
+{
+    m_pCommandBars->GetCommandBarsOptions()->bShowExpandButtonAlways = TRUE;
+    CXTPCustomizeSheet sheet(m_pCommandBars);
+    FillCommands(sheet);
+    RunSheet(sheet, [&](CXTPCustomizeSheet& s) {
+        XTP_COMMANDBARS_CATEGORYINFO* pFile = s.GetCommandsPage()->FindCategory(_T("File"));
+        CXTPControl* pOpen = pFile->pControls->FindControl(ID_FILE_OPEN);
+        CXTPControl* pSave = pFile->pControls->FindControl(ID_SAVE_PUZZLE);
+        ASSERT_TRUE(pOpen != NULL && pSave != NULL);
+        auto canBeginGroup = [&](CXTPControl* pControl) {
+            m_pCommandBars->SetDragControl(pControl);
+            RecordingCmdUI ui;
+            ui.m_nID = XTP_ID_CUSTOMIZE_BEGINAGROUP;
+            s.OnUpdateBeginGroup(&ui);
+            return ui.bEnabled;
+        };
+
+        // A toolbar the player makes: the two commands dropped onto it come
+        // before its expand button, and its first command cannot begin a group.
+        CXTPToolBar* pCustom = m_pCommandBars->CreateCustomToolBar(_T("Custom 1"), 0xE800);
+        ASSERT_NE((CXTPToolBar*)NULL, pCustom);
+        PumpAndIdle();
+        CRect rcBar;
+        pCustom->GetWindowRect(&rcBar);
+        QueueDrop(s.m_hWnd, rcBar.CenterPoint());
+        EXPECT_EQ(DROPEFFECT_MOVE, m_pCommandBars->GetDragTracker()->Track(pOpen, TRUE));
+        PumpAndIdle();
+        pCustom->GetWindowRect(&rcBar);
+        QueueDrop(s.m_hWnd, CPoint(rcBar.right - 3, rcBar.CenterPoint().y));
+        EXPECT_EQ(DROPEFFECT_MOVE, m_pCommandBars->GetDragTracker()->Track(pSave, TRUE));
+        PumpAndIdle();
+        std::vector<int> expected = {ID_FILE_OPEN, ID_SAVE_PUZZLE};
+        EXPECT_EQ(expected, Ids(pCustom));
+        CXTPControl* pFirst = pCustom->GetControls()->FindControl(ID_FILE_OPEN);
+        CXTPControl* pSecond = pCustom->GetControls()->FindControl(ID_SAVE_PUZZLE);
+        EXPECT_EQ(0, pFirst->GetIndex()) << "the first drop goes in front of the expand button";
+        EXPECT_EQ(XTP_ID_TOOLBAR_EXPAND, pCustom->GetControl(pCustom->GetControlCount() - 1)->GetID());
+        EXPECT_FALSE(canBeginGroup(pFirst));
+        EXPECT_TRUE(canBeginGroup(pSecond));
+
+        // A bar made before keeps its expand button first: its first command
+        // still cannot begin a group, by the menu or by a drop past its own
+        // middle.
+        CXTPToolBar* pOld = m_pCommandBars->CreateCustomToolBar(_T("Custom 2"), 0xE801);
+        ASSERT_NE((CXTPToolBar*)NULL, pOld);
+        PumpAndIdle();
+        ASSERT_EQ(XTP_ID_TOOLBAR_EXPAND, pOld->GetControl(0)->GetID());
+        CXTPControl* pOldFirst = pOld->GetControls()->Add(xtpControlButton, ID_FILE_OPEN);
+        pOld->GetControls()->Add(xtpControlButton, ID_SAVE_PUZZLE);
+        pOld->OnRecalcLayout();
+        PumpAndIdle();
+        EXPECT_EQ(1, pOldFirst->GetIndex());
+        EXPECT_TRUE(pOld->GetControl(0)->IsVisible()) << "the expand button shows always";
+        EXPECT_FALSE(canBeginGroup(pOldFirst));
+        CRect rc = pOldFirst->GetRect();
+        DROPEFFECT effect = DROPEFFECT_MOVE;
+        pOld->OnCustomizeDrop(pOldFirst, effect, CPoint(rc.CenterPoint().x + 3, rc.CenterPoint().y),
+                              CPoint(rc.left - 10, rc.CenterPoint().y));
+        EXPECT_FALSE(pOldFirst->GetBeginGroup()) << "no group on the first button";
+
+        // The Standard bar with its first button hidden by the player: the
+        // button after it is now the first.
+        CXTPControl* pNew = m_pStandard->GetControl(0);
+        CXTPControl* pNext = m_pStandard->GetControl(1);
+        EXPECT_FALSE(canBeginGroup(pNew));
+        EXPECT_TRUE(canBeginGroup(pNext));
+        pNew->SetHideFlag(xtpHideCustomize, TRUE);
+        EXPECT_FALSE(canBeginGroup(pNext));
+        pNew->SetHideFlag(xtpHideCustomize, FALSE);
+        // A button that only does not fit still counts as shown.
+        pNew->SetHideFlag(xtpHideWrap, TRUE);
+        EXPECT_TRUE(canBeginGroup(pNext));
+        pNew->SetHideFlag(xtpHideWrap, FALSE);
+        m_pCommandBars->SetDragControl(NULL);
+        m_pCommandBars->Remove(pOld);
+        m_pCommandBars->Remove(pCustom);
+    });
+}
+
+TEST_F(CustomizeTest, TheImagePaletteIsAGridOfPlainImagesWhateverTheBarsShow)
+{
+    // The bars show text below large icons; the palette does not.
+    CXTPCommandBarsOptions* pOptions = m_pCommandBars->GetCommandBarsOptions();
+    pOptions->bShowTextBelowIcons = TRUE;
+    pOptions->bLargeIcons = TRUE;
+    CXTPCustomizeSheet sheet(m_pCommandBars);
+    CXTPPopupBar* pMenu = sheet.GetContextMenu();
+    ASSERT_NE((CXTPPopupBar*)NULL, pMenu);
+    RunSheet(sheet, [&](CXTPCustomizeSheet& s) {
+        m_pCommandBars->SetDragControl(m_pStandard->GetControl(0));
+        CXTPControlPopup* pChange = (CXTPControlPopup*)pMenu->GetControls()->FindControl(XTP_ID_CUSTOMIZE_CHANGEBUTTONIMAGE);
+        CXTPPopupBar* pPalette = (CXTPPopupBar*)pChange->GetCommandBar();
+        ASSERT_NE((CXTPPopupBar*)NULL, pPalette);
+        s.SendMessage(WM_XTP_INITCOMMANDSPOPUP, 0, (LPARAM)pPalette);
+        ASSERT_EQ(42, pPalette->GetControlCount());
+        EXPECT_EQ(6 * 23 + 6, pPalette->GetMRUWidth());
+        ASSERT_TRUE(pPalette->PopupAt(100, 100));
+        PumpAndIdle(50);
+
+        // 42 images of 23 pixels, six to a row: seven rows.
+        std::set<int> rows, columns;
+        for (int i = 0; i < pPalette->GetControlCount(); i++)
+        {
+            CRect rc = pPalette->GetControl(i)->GetRect();
+            EXPECT_EQ(CSize(23, 23), rc.Size()) << "image " << i + 1;
+            rows.insert(rc.top);
+            columns.insert(rc.left);
+        }
+        EXPECT_EQ(7u, rows.size());
+        EXPECT_EQ(6u, columns.size());
+        CRect rcWindow;
+        pPalette->GetWindowRect(&rcWindow);
+        EXPECT_LE(rcWindow.Width(), 6 * 23 + 6);
+        EXPECT_GT(rcWindow.Width(), 6 * 23);
+        EXPECT_GT(rcWindow.Height(), 7 * 23);
+        EXPECT_LE(rcWindow.Height(), 7 * 23 + 10);
+        SaveScreenSnapshot(pPalette->m_hWnd, "image_palette_text_below_large_icons");
+        pPalette->SetTrackingMode(FALSE);
+        // The bars themselves still show text below their icons.
+        EXPECT_TRUE(m_pStandard->GetShowTextBelowIcons());
+    });
+}
+
+TEST_F(CustomizeTest, ADroppedButtonShowsNoTipUnderTheMouse)
+{
+    CXTPCustomizeSheet sheet(m_pCommandBars);
+    FillCommands(sheet);
+    RunSheet(sheet, [&](CXTPCustomizeSheet& s) {
+        CXTPControl* pOpen = s.GetCommandsPage()->FindCategory(_T("File"))->pControls->FindControl(ID_FILE_OPEN);
+        ASSERT_NE((CXTPControl*)NULL, pOpen);
+        auto tipAt = [&](CXTPControl* pControl) {
+            TOOLINFO ti;
+            ZeroMemory(&ti, sizeof(ti));
+            ti.cbSize = 40;
+            // The bar answers as the window it is (the hit test is CWnd's).
+            INT_PTR nHit = static_cast<CWnd*>(m_pStandard)->OnToolHitTest(pControl->GetRect().CenterPoint(), &ti);
+            free(ti.lpszText);
+            return nHit;
+        };
+        CXTPControl* pThird = m_pStandard->GetControl(2);
+        CPoint pt = ScreenCentre(pThird);
+        pt.x -= pThird->GetRect().Width() / 4;
+        QueueDrop(s.m_hWnd, pt);
+        ASSERT_EQ(DROPEFFECT_MOVE, m_pCommandBars->GetDragTracker()->Track(pOpen, TRUE));
+        CXTPControl* pDropped = m_pStandard->GetControl(2);
+        ASSERT_EQ(ID_FILE_OPEN, pDropped->GetID());
+        ASSERT_EQ(pDropped, m_pCommandBars->GetDragControl());
+
+        // The mouse rests on the dropped button: it shows no tip; its
+        // neighbours still do.
+        EXPECT_EQ(-1, tipAt(pDropped));
+        EXPECT_EQ(m_pStandard->GetControl(3)->GetID(), tipAt(m_pStandard->GetControl(3)));
+        // Once another control is picked, the dropped one has its tip again.
+        m_pCommandBars->SetDragControl(m_pStandard->GetControl(3));
+        EXPECT_EQ(ID_FILE_OPEN, tipAt(pDropped));
+        m_pCommandBars->SetDragControl(NULL);
     });
 }
