@@ -1194,6 +1194,15 @@ void CXTPRibbonBar::OnLButtonDown(UINT nFlags, CPoint point)
     {
         if (pCommandBars != NULL && !m_bMinimized)
             pCommandBars->ClosePopups();
+        // In a minimised ribbon a click on the tab whose popup is open closes
+        // the popup, as a click on an open menu's title does.
+        CXTPTabManagerItem* pItem = m_pControlTab->HitTest(point);
+        if (m_bMinimized && pItem != NULL && pItem == m_pControlTab->GetSelectedItem() &&
+            GetPopupedControl() == m_pControlTab)
+        {
+            SetTrackingMode(FALSE);
+            return;
+        }
         if (m_pControlTab->HandleLButtonDown(m_hWnd, point))
             return;
     }

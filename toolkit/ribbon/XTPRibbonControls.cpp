@@ -217,6 +217,11 @@ void CXTPRibbonControlTab::SetSelectedItem(CXTPTabManagerItem* pItem)
     if (pTab != NULL && pRibbon->OnTabChanging(pTab))
         return;
 
+    // The open popup of a minimised ribbon shows the old tab's groups: it
+    // closes (leaving no tab selected) before the new tab opens its own.
+    if (pTab != NULL && pRibbon->IsMinimized() && m_bPopup && pRibbon->GetPopupedControl() == this)
+        pRibbon->SetPopuped(-1);
+
     pRibbon->LockRedraw();
     for (int i = 0; i < GetItemCount(); i++)
     {
