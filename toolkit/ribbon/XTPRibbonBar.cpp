@@ -651,7 +651,12 @@ CSize CXTPRibbonBar::CalcDockedSize(int nLength, DWORD dwMode)
             m_bLayoutChanged = TRUE;
         if (m_bLayoutChanged)
         {
+            // Controls that came into view show their command's state at
+            // once rather than at the next idle pass.
             m_bLayoutChanged = FALSE;
+            CWnd* pOwner = GetOwnerSite();
+            if (pOwner != NULL && pOwner->GetSafeHwnd() != NULL && GetSafeHwnd() != NULL)
+                OnUpdateCmdUI(pOwner, TRUE);
             Redraw();
         }
         if (m_dwIdleFlags & xtpIdleRedraw)

@@ -510,9 +510,18 @@ TEST_F(RibbonBarTest, AQuickAccessCopyOfAGroupOutlivesItsGroup)
 TEST_F(RibbonBarTest, NoGdiOrUserGrowthOverRelayoutsAndTabSwitches)
 {
     m_pFrame->BuildSample();
-    for (int i = 0; i < 5; i++)
+    // Warm-up: the steps below once each (pictures of disabled commands and
+    // the like are made once and kept).
+    for (int i = 0; i < 6; i++)
     {
         m_pRibbon->SetCurSel(i % 3);
+        m_pRibbon->CalcDockedSize(300 + (i % 2) * 500, LM_HORZ | LM_HORZDOCK | LM_COMMIT);
+        m_pRibbon->RedrawWindow();
+        CXTPPopupBar* pMenu = m_pRibbon->CreateContextMenu(m_pRibbon->GetControlQuickAccessPopup());
+        if (pMenu != NULL)
+            pMenu->InternalRelease();
+        m_pRibbon->SetMinimized(TRUE);
+        m_pRibbon->SetMinimized(FALSE);
         m_pFrame->Settle();
     }
     DWORD dwGdi = GdiMark();
@@ -567,4 +576,28 @@ TEST_F(RibbonBarTest, ACloneTakesTheQuickAccessControlsAndTheFlags)
     EXPECT_NE(m_pRibbon->GetQuickAccessControls()->GetAt(1), pClone->GetQuickAccessControls()->GetAt(1));
     EXPECT_EQ(xtpBarTypeRibbon, pClone->GetType());
     pClone->InternalRelease();
+}
+
+TEST_F(RibbonBarTest, ControlsThatALayoutBringsIntoViewShowTheirCommandsStateAtOnce)
+{
+    m_pFrame->BuildSample();
+    m_pRibbon->SetCurSel(1);
+    m_pFrame->SetWindowPos(NULL, 0, 0, 300, 400, SWP_NOMOVE | SWP_NOZORDER);
+    m_pFrame->Settle();
+    // A button of a group folded into its group button by the narrow frame.
+    CXTPRibbonGroups* pGroups = m_pRibbon->GetTab(1)->GetGroups();
+    CXTPControl* pFolded = NULL;
+    for (int i = 0; i < pGroups->GetCount() && pFolded == NULL; i++)
+        if (pGroups->GetAt(i)->IsReduced())
+            pFolded = pGroups->GetAt(i)->GetAt(0);
+    ASSERT_TRUE(pFolded != NULL);
+    ASSERT_FALSE(pFolded->IsVisible());
+    ASSERT_TRUE(pFolded->GetEnabled());
+
+    // The command is disabled while its button is folded away; widening the
+    // frame lays the bar out at once (no idle pass in between).
+    m_pFrame->m_arrDisabled.push_back((UINT)pFolded->GetID());
+    m_pFrame->SetWindowPos(NULL, 0, 0, 800, 400, SWP_NOMOVE | SWP_NOZORDER);
+    ASSERT_TRUE(pFolded->IsVisible());
+    EXPECT_FALSE(pFolded->GetEnabled());
 }
