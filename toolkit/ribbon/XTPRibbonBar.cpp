@@ -885,18 +885,22 @@ void CXTPRibbonBar::Reposition(int cx, int /*cy*/)
             m_pControlQuickAccessMore->SetRect(CRect(x, y, x + szCustomize.cx, y + szCustomize.cy));
             x += szCustomize.cx;
         }
+        // In the caption row the customise button keeps a gap from the
+        // controls before it.
+        if (bInCaption && (nVisibleCount > 0 || bWrapped))
+            x += 12;
         m_pControlQuickAccess->SetHideFlag(xtpHideWrap, FALSE);
         m_pControlQuickAccess->SetRect(CRect(x, y, x + szCustomize.cx, y + szCustomize.cy));
-        m_rcQuickAccess.right = x + szCustomize.cx;
-        if (!m_bQuickAccessBelow && bCaption && nVisibleCount == 0)
-            m_rcQuickAccess.right = m_rcQuickAccess.left;
+        // Below the groups the toolbar's band spans the bar's width; above
+        // it ends with the customise button.
+        if (!m_bQuickAccessBelow)
+            m_rcQuickAccess.right = bCaption && nVisibleCount == 0 ? m_rcQuickAccess.left : x + szCustomize.cx;
     }
     else
     {
         m_pControlQuickAccess->SetHideFlag(xtpHideWrap, TRUE);
         m_pControlQuickAccessMore->SetHideFlag(xtpHideWrap, TRUE);
     }
-    (void)nVisibleCount;
 
     // 7. The tab strip.
     if (!m_bQuickAccessBelow && !bCaption && bQuickAccess)

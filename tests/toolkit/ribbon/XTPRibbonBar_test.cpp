@@ -601,3 +601,39 @@ TEST_F(RibbonBarTest, ControlsThatALayoutBringsIntoViewShowTheirCommandsStateAtO
     ASSERT_TRUE(pFolded->IsVisible());
     EXPECT_FALSE(pFolded->GetEnabled());
 }
+
+TEST_F(RibbonBarTest, TheQuickAccessBandSpansTheWidthBelowAndItsCustomiseButtonKeepsAGapInTheCaption)
+{
+    m_pFrame->BuildSample();
+    CXTPRibbonQuickAccessControls* pQuick = m_pRibbon->GetQuickAccessControls();
+    CXTPControl* pCustomise = m_pRibbon->GetControlQuickAccessPopup();
+    ASSERT_TRUE(m_pRibbon->IsCaptionVisible());
+    ASSERT_EQ(3, pQuick->GetVisibleCount());
+    CRect rcLast = pQuick->GetAt(2)->GetRect();
+    EXPECT_EQ(rcLast.right + 12, pCustomise->GetRect().left);
+    EXPECT_EQ(pCustomise->GetRect().right, m_pRibbon->GetQuickAccessRect().right);
+    m_pRibbon->RedrawWindow();
+    EXPECT_TRUE(SaveWindowPicture(m_pRibbon->m_hWnd, "quick_access_above"));
+
+    // Below the groups: the band is the bar's width, the button follows the
+    // controls directly.
+    m_pRibbon->ShowQuickAccessBelow(TRUE);
+    m_pFrame->Settle();
+    CRect rcClient;
+    m_pRibbon->GetClientRect(&rcClient);
+    CRect rcQuick = m_pRibbon->GetQuickAccessRect();
+    EXPECT_EQ(0, rcQuick.left);
+    EXPECT_EQ(rcClient.right, rcQuick.right);
+    EXPECT_EQ(m_pRibbon->GetGroupsRect().bottom, rcQuick.top);
+    EXPECT_EQ(pQuick->GetAt(2)->GetRect().right, pCustomise->GetRect().left);
+    m_pRibbon->RedrawWindow();
+    EXPECT_TRUE(SaveWindowPicture(m_pRibbon->m_hWnd, "quick_access_below"));
+
+    // With the frame drawn by the ribbon the gap stays.
+    m_pRibbon->ShowQuickAccessBelow(FALSE);
+    m_pRibbon->EnableFrameTheme(TRUE);
+    m_pFrame->Settle();
+    EXPECT_EQ(pQuick->GetAt(2)->GetRect().right + 12, pCustomise->GetRect().left);
+    m_pRibbon->RedrawWindow();
+    EXPECT_TRUE(SaveWindowPicture(m_pRibbon->m_hWnd, "quick_access_above_frame"));
+}
