@@ -21,6 +21,7 @@
 #include "XTPShortcutManager.h"
 #include "XTPSystemHelpers.h"
 #include "XTPTabPaintManager.h"
+#include "XTPToolTipContext.h"
 
 IMPLEMENT_DYNCREATE(CXTPRibbonBar, CXTPMenuBar)
 XTP_IMPLEMENT_DYNCREATE_NESTED(CXTPRibbonBar, CControlCaptionButton, CXTPControlButton)
@@ -127,7 +128,7 @@ END_MESSAGE_MAP()
 
 CXTPRibbonBar::CXTPRibbonBar()
     : m_rcTabControl(0, 0, 0, 0), m_rcGroups(0, 0, 0, 0), m_rcCaption(0, 0, 0, 0), m_rcCaptionText(0, 0, 0, 0),
-      m_rcHeader(0, 0, 0, 0), m_rcQuickAccess(0, 0, 0, 0), m_bRibbonShown(TRUE), m_bGroupsVisible(TRUE),
+      m_rcHeader(0, 0, 0, 0), m_rcQuickAccess(0, 0, 0, 0), m_bRibbonShown(TRUE), m_bWindowHidden(FALSE), m_bGroupsVisible(TRUE),
       m_bTabsVisible(TRUE), m_bQuickAccessBelow(FALSE), m_bShowQuickAccess(TRUE),
       m_bAllowQuickAccessDuplicates(FALSE), m_bLayoutChanged(FALSE), m_nQuickAccessHeight(0),
       m_bAllowMinimize(TRUE), m_pQuickAccessControls(NULL), m_pControlTab(NULL), m_pControlQuickAccess(NULL),
@@ -591,7 +592,10 @@ CSize CXTPRibbonBar::CalcDockedSize(int nLength, DWORD dwMode)
         pSite->GetClientRect(&rcSite);
         nSiteWidth = rcSite.Width();
     }
-    BOOL bShown = nLength >= m_nMinVisibleWidth && nSiteWidth >= m_nMinVisibleWidth;
+    // Too narrow, or its window hidden: the ribbon takes no room and a frame
+    // it draws shows its own caption.
+    BOOL bShown = nLength >= m_nMinVisibleWidth && nSiteWidth >= m_nMinVisibleWidth &&
+                  !(m_bWindowHidden && m_hWnd != NULL && (GetStyle() & WS_VISIBLE) == 0);
     if (bShown != m_bRibbonShown)
     {
         m_bRibbonShown = bShown;
@@ -1419,7 +1423,18 @@ INT_PTR CXTPRibbonBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
         if (nHit != -1)
             return nHit;
     }
-    return CXTPMenuBar::OnToolHitTest(point, pTI);
+    INT_PTR nHit = CXTPMenuBar::OnToolHitTest(point, pTI);
+    // Screen tips (title and description) of group controls open below the
+    // groups area, where they hide no other control of the ribbon.
+    if (nHit != -1 && pTI != NULL && pTI->cbSize >= 44 && pTI->lParam != 0 &&
+        m_pToolTipContext != NULL && m_pToolTipContext->IsShowTitleAndDescription())
+    {
+        XTP_TOOLTIP_TOOLINFO_EX* pExtra = (XTP_TOOLTIP_TOOLINFO_EX*)pTI->lParam;
+        CXTPControl* pControl = (CXTPControl*)pExtra->pObject;
+        if (pControl != NULL && pControl->GetRibbonGroup() != NULL)
+            pExtra->rcExclude = m_rcGroups;
+    }
+    return nHit;
 }
 
 void CXTPRibbonBar::OnSysColorChange()
@@ -1444,9 +1459,17 @@ BOOL CXTPRibbonBar::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
 void CXTPRibbonBar::OnShowWindow(BOOL bShow, UINT nStatus)
 {
     CXTPMenuBar::OnShowWindow(bShow, nStatus);
-    BOOL bShown = bShow && m_bRibbonShown;
-    if (m_pFrameManager != NULL && bShown != m_bRibbonShown)
-        m_pFrameManager->RefreshFrame();
+    // A hidden ribbon gives the frame its caption back. The frame is laid
+    // out again once the window's visibility has changed (it changes after
+    // this message): a hidden bar takes no part in that layout, a shown one
+    // has its width checked.
+    BOOL bShown = bShow != FALSE;
+    m_bWindowHidden = !bShown;
+    if (bShown == m_bRibbonShown)
+        return;
+    m_bRibbonShown = bShown;
+    if (m_pFrameManager != NULL)
+        m_pFrameManager->DelayRecalcFrame();
 }
 
 BOOL CXTPRibbonBar::SetTrackingMode(int bMode, BOOL bSelectFirst, BOOL bKeyboard)

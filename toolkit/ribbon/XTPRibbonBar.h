@@ -203,6 +203,7 @@ public:
     CRect m_rcHeader;           // the caption's free area
     CRect m_rcQuickAccess;
     BOOL m_bRibbonShown;
+    BOOL m_bWindowHidden;       // hidden by WM_SHOWWINDOW (not by width)
     BOOL m_bGroupsVisible;
     BOOL m_bTabsVisible;
     BOOL m_bQuickAccessBelow;

@@ -1,12 +1,16 @@
 // The ribbon bar on a test frame: its theme's fonts and heights, its size
 // rules, key tips and access keys, minimising, the owner's veto of a tab
 // change, the quick-access toolbar, the stored state (schemas,
-// binary archives, damaged stores) and no growth of GDI or USER objects.
+// binary archives, damaged stores), screen tips, and no growth of GDI or
+// USER objects.
+// ctest: run-serial
 #include "ribbon_testframe.h"
 
 #include "XTPCommandBarKeyboardTip.h"
 #include "XTPPropExchange.h"
+#include "XTPToolTipContext.h"
 #include "resource.h"
+#include "support/mouseinput.h"
 #include "support/tempfolder.h"
 
 #include <stdlib.h>
@@ -636,4 +640,106 @@ TEST_F(RibbonBarTest, TheQuickAccessBandSpansTheWidthBelowAndItsCustomiseButtonK
     EXPECT_EQ(pQuick->GetAt(2)->GetRect().right + 12, pCustomise->GetRect().left);
     m_pRibbon->RedrawWindow();
     EXPECT_TRUE(SaveWindowPicture(m_pRibbon->m_hWnd, "quick_access_above_frame"));
+}
+
+namespace
+{
+// The placement rectangle the ribbon gives the tool at a point (empty when
+// none), and the hit code.
+INT_PTR ToolPlacement(CXTPRibbonBar* pRibbon, CPoint point, CRect& rcPlacement)
+{
+    XTP_TOOLTIP_TOOLINFO_EX extra;
+    ZeroMemory(&extra, sizeof(extra));
+    TOOLINFO ti;
+    ZeroMemory(&ti, sizeof(ti));
+    ti.cbSize = 44;
+    ti.lParam = (LPARAM)&extra;
+    INT_PTR nHit = pRibbon->OnToolHitTest(point, &ti);
+    rcPlacement = extra.rcExclude;
+    free(ti.lpszText);
+    free(extra.pszTitle);
+    free(extra.pszDescription);
+    return nHit;
+}
+
+CXTPControl* GroupControl(CXTPRibbonBar* pRibbon, int nId)
+{
+    for (int i = 0; i < pRibbon->GetControlCount(); i++)
+    {
+        CXTPControl* pControl = pRibbon->GetControl(i);
+        if (pControl->GetID() == nId && pControl->GetRibbonGroup() != NULL)
+            return pControl;
+    }
+    return NULL;
+}
+} // namespace
+
+TEST_F(RibbonBarTest, ScreenTipsOfGroupControlsOpenBelowTheGroups)
+{
+    m_pFrame->BuildSample();
+    m_pFrame->SetForegroundWindow();
+    m_pFrame->Settle();
+    CXTPToolTipContext* pContext = m_pFrame->GetCommandBars()->GetToolTipContext();
+    ASSERT_TRUE(pContext != NULL);
+    pContext->ShowTitleAndDescription(TRUE);
+    CXTPControl* pUndo = GroupControl(m_pRibbon, ID_UNDO_MOVE);
+    ASSERT_TRUE(pUndo != NULL);
+    pUndo->SetDescription(_T("Takes the last move back."));
+
+    CRect rcPlacement;
+    EXPECT_EQ(ID_UNDO_MOVE, ToolPlacement(m_pRibbon, pUndo->GetRect().CenterPoint(), rcPlacement));
+    EXPECT_EQ(m_pRibbon->GetGroupsRect(), rcPlacement);
+    // The quick-access copy of the same command keeps the tip at the cursor.
+    CXTPControl* pQuickUndo = m_pRibbon->GetQuickAccessControls()->GetAt(2);
+    EXPECT_EQ(ID_UNDO_MOVE, ToolPlacement(m_pRibbon, pQuickUndo->GetRect().CenterPoint(), rcPlacement));
+    EXPECT_TRUE(rcPlacement.IsRectEmpty());
+    // Plain tips (no title and description) stay at the cursor too.
+    pContext->ShowTitleAndDescription(FALSE);
+    EXPECT_EQ(ID_UNDO_MOVE, ToolPlacement(m_pRibbon, pUndo->GetRect().CenterPoint(), rcPlacement));
+    EXPECT_TRUE(rcPlacement.IsRectEmpty());
+    pContext->ShowTitleAndDescription(TRUE);
+
+    // The pointer resting on the button: the tip opens at the button's left
+    // edge, just below the groups area.
+    CPoint pt = pUndo->GetRect().CenterPoint();
+    m_pRibbon->ClientToScreen(&pt);
+    ::SetCursorPos(pt.x, pt.y);
+    testsupport::SendInputs({ testsupport::MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, pt),
+                              testsupport::MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, pt + CPoint(1, 0)) });
+    ASSERT_TRUE(PumpUntil([&]() {
+        CWnd* pTip = pContext->GetToolTip();
+        return pTip != NULL && pTip->GetSafeHwnd() != NULL && pTip->IsWindowVisible();
+    })) << "no tip came up over the Undo button";
+    CRect rcTip, rcGroups = m_pRibbon->GetGroupsRect(), rcUndo = pUndo->GetRect();
+    pContext->GetToolTip()->GetWindowRect(&rcTip);
+    m_pRibbon->ClientToScreen(&rcGroups);
+    m_pRibbon->ClientToScreen(&rcUndo);
+    EXPECT_EQ(rcGroups.bottom, rcTip.top);
+    EXPECT_EQ(rcUndo.left, rcTip.left);
+    EXPECT_TRUE(SaveScreenPicture(m_pFrame->m_hWnd, "screen_tip_below_groups"));
+    pContext->CancelToolTips();
+}
+
+TEST_F(RibbonBarTest, AHiddenRibbonGivesTheFrameItsCaptionBack)
+{
+    m_pFrame->BuildSample();
+    m_pRibbon->EnableFrameTheme(TRUE);
+    m_pFrame->Settle();
+    CXTPRibbonFrameManager* pFrameManager = m_pRibbon->GetFrameManager();
+    ASSERT_TRUE(pFrameManager != NULL);
+    ASSERT_TRUE(m_pRibbon->IsRibbonShown());
+    EXPECT_FALSE(pFrameManager->IsCaptionVisible());
+
+    m_pRibbon->ShowWindow(SW_HIDE);
+    m_pFrame->Settle();
+    EXPECT_FALSE(m_pRibbon->IsRibbonShown());
+    EXPECT_TRUE(pFrameManager->IsCaptionVisible());
+    m_pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+    PumpAndIdle();
+    EXPECT_TRUE(SaveScreenPicture(m_pFrame->m_hWnd, "ribbon_hidden_frame_caption"));
+
+    m_pRibbon->ShowWindow(SW_SHOW);
+    m_pFrame->Settle();
+    EXPECT_TRUE(m_pRibbon->IsRibbonShown());
+    EXPECT_FALSE(pFrameManager->IsCaptionVisible());
 }
