@@ -656,11 +656,12 @@ CSize CXTPRibbonBar::CalcDockedSize(int nLength, DWORD dwMode)
         if (m_bLayoutChanged)
         {
             // Controls that came into view show their command's state at
-            // once rather than at the next idle pass.
+            // once rather than at the next idle pass (the idle pass still
+            // disables those whose command has no handler).
             m_bLayoutChanged = FALSE;
             CWnd* pOwner = GetOwnerSite();
             if (pOwner != NULL && pOwner->GetSafeHwnd() != NULL && GetSafeHwnd() != NULL)
-                OnUpdateCmdUI(pOwner, TRUE);
+                OnUpdateCmdUI(pOwner, FALSE);
             Redraw();
         }
         if (m_dwIdleFlags & xtpIdleRedraw)
