@@ -46,10 +46,19 @@ void CXTPRibbonScrollableBar::SetGroupsScrollPos(int nPos)
         m_pParentBar->OnRecalcLayout();
 }
 
+int CXTPRibbonScrollableBar::GetShownGroupsScrollPos() const
+{
+    // The offset asked for may be more than the last layout could show.
+    CXTPRibbonTab* pTab = GetShownTab();
+    int nShown = pTab != NULL ? pTab->GetGroups()->GetScrollOffset() : m_nGroupsScrollPos;
+    return std::min(m_nGroupsScrollPos, nShown);
+}
+
 void CXTPRibbonScrollableBar::OnGroupsScroll(BOOL bScrollLeft)
 {
-    SetGroupsScrollPos(bScrollLeft ? std::max(0, m_nGroupsScrollPos - XTP_RIBBONGROUPSSCROLL_STEP)
-                                   : m_nGroupsScrollPos + XTP_RIBBONGROUPSSCROLL_STEP);
+    int nPos = GetShownGroupsScrollPos();
+    SetGroupsScrollPos(bScrollLeft ? std::max(0, nPos - XTP_RIBBONGROUPSSCROLL_STEP)
+                                   : nPos + XTP_RIBBONGROUPSSCROLL_STEP);
 }
 
 void CXTPRibbonScrollableBar::EnsureControlVisible(CXTPControl* pControl)
@@ -67,10 +76,11 @@ void CXTPRibbonScrollableBar::EnsureControlVisible(CXTPControl* pControl)
     CRect rc = pControl->GetRect();
     BOOL bLeft = m_pControlScrollGroupsLeft != NULL && m_pControlScrollGroupsLeft->IsVisible();
     BOOL bRight = m_pControlScrollGroupsRight != NULL && m_pControlScrollGroupsRight->IsVisible();
+    int nPos = GetShownGroupsScrollPos();
     if (bLeft && rc.left < rcGroups.left + 12)
-        SetGroupsScrollPos(m_nGroupsScrollPos - (rcGroups.left + 12 - rc.left));
+        SetGroupsScrollPos(nPos - (rcGroups.left + 12 - rc.left));
     else if (bRight && rc.right > rcGroups.right)
-        SetGroupsScrollPos(m_nGroupsScrollPos + rc.right - rcGroups.right + 12);
+        SetGroupsScrollPos(nPos + rc.right - rcGroups.right + 12);
 }
 
 CXTPRibbonScrollableBar::CControlGroupsScroll::CControlGroupsScroll(BOOL bScrollLeft) : m_bScrollLeft(bScrollLeft)

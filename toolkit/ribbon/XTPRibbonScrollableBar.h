@@ -42,7 +42,10 @@ public:
     void InitScrollableBar(CXTPCommandBar* pParent);
     // Shows the buttons that have something to scroll to and places them.
     void ShowScrollableRect(BOOL bShowLeft, BOOL bShowRight);
+    // The offset asked for (scroll buttons, code); the groups of the shown
+    // tab keep the offset their last layout could show.
     int GetGroupsScrollPos() const { return m_nGroupsScrollPos; }
+    int GetShownGroupsScrollPos() const;
     void SetGroupsScrollPos(int nPos);
     // Scrolls so that a control of a group shows whole.
     void EnsureControlVisible(CXTPControl* pControl);

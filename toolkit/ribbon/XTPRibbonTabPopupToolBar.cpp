@@ -112,7 +112,8 @@ void CXTPRibbonTabPopupToolBar::DrawCommandBar(CDC* pDC, CRect rcClipBox)
 
 void CXTPRibbonTabPopupToolBar::OnGroupsScroll(BOOL bScrollLeft)
 {
-    int nPos = bScrollLeft ? std::max(0, m_nGroupsScrollPos - XTP_RIBBONGROUPSSCROLL_STEP) : m_nGroupsScrollPos + XTP_RIBBONGROUPSSCROLL_STEP;
+    int nShown = GetShownGroupsScrollPos();
+    int nPos = bScrollLeft ? std::max(0, nShown - XTP_RIBBONGROUPSSCROLL_STEP) : nShown + XTP_RIBBONGROUPSSCROLL_STEP;
     if (nPos == m_nGroupsScrollPos)
         return;
     m_nGroupsScrollPos = nPos;

@@ -1,12 +1,16 @@
-// The scrolling groups area: the scroll buttons with auto-repeat and
-// bringing a control into view.
+// The scrolling groups area: the scroll buttons with auto-repeat, bringing a
+// control into view, and the offset kept while the frame is wide.
 // ctest: run-serial
 #include "ribbon_testframe.h"
+
+#include "support/mouseinput.h"
 
 using namespace ribbontest;
 
 namespace
 {
+using testsupport::MouseInput;
+
 class ScrollableBarTest : public ::testing::Test
 {
 protected:
@@ -84,4 +88,60 @@ TEST_F(ScrollableBarTest, HoldingAScrollButtonRepeatsUntilItIsReleased)
     m_pRibbon->EnsureControlVisible(pFirst);
     EXPECT_EQ(0, m_pRibbon->GetGroupsScrollPos());
     EXPECT_GE(pFirst->GetRect().left, m_pRibbon->GetGroupsRect().left);
+}
+
+TEST_F(ScrollableBarTest, WideningThenNarrowingTheFrameBringsTheOldOffsetBack)
+{
+    for (int i = 0; i < 6; i++)
+    {
+        CString strCaption;
+        strCaption.Format(_T("Extra group %d"), i + 1);
+        m_pRibbon->GetTab(1)->AddGroup(strCaption, 60 + i)->Add(xtpControlButton, 2080 + i, strCaption);
+    }
+    m_pRibbon->SetCurSel(1);
+    Resize(400, 300);
+    CXTPRibbonGroups* pGroups = m_pRibbon->GetTab(1)->GetGroups();
+    CXTPControl* pRight = m_pRibbon->GetScrollRight();
+    ASSERT_TRUE(pRight->IsVisible());
+
+    // Two clicks on the right scroll button, as the user makes them.
+    CPoint pt = pRight->GetRect().CenterPoint();
+    m_pRibbon->ClientToScreen(&pt);
+    ::SetCursorPos(pt.x, pt.y);
+    for (int i = 0; i < 2; i++)
+    {
+        testsupport::SendInputs({ MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, pt),
+                                  MouseInput(MOUSEEVENTF_LEFTDOWN), MouseInput(MOUSEEVENTF_LEFTUP) });
+        for (int n = 0; n < 10; n++)
+        {
+            PumpAndIdle();
+            ::Sleep(20);
+        }
+        ::Sleep(::GetDoubleClickTime() + 50);   // two clicks, not a double click
+    }
+    ASSERT_EQ(80, pGroups->GetScrollOffset());
+    CXTPControl* pFirst = pGroups->GetAt(0)->IsReduced() ? (CXTPControl*)pGroups->GetAt(0)->GetControlGroupPopup()
+                                                          : pGroups->GetAt(0)->GetAt(0);
+    int nFirstLeft = pFirst->GetRect().left;
+
+    // Wide enough for every group: nothing scrolls.
+    Resize(1600, 300);
+    EXPECT_EQ(0, pGroups->GetScrollOffset());
+    EXPECT_FALSE(m_pRibbon->GetScrollLeft()->IsVisible());
+    EXPECT_FALSE(m_pRibbon->GetScrollRight()->IsVisible());
+
+    // Narrow again: the groups stand where the user left them.
+    Resize(400, 300);
+    EXPECT_EQ(80, pGroups->GetScrollOffset());
+    EXPECT_EQ(nFirstLeft, pFirst->GetRect().left);
+    EXPECT_TRUE(m_pRibbon->GetScrollLeft()->IsVisible());
+    EXPECT_TRUE(SaveScreenPicture(m_pFrame->m_hWnd, "offset_back_after_widening"));
+
+    // Scrolling left goes from what is shown, also after the offset asked
+    // for was more than a layout could show.
+    m_pRibbon->SetGroupsScrollPos(100000);
+    int nMost = pGroups->GetScrollOffset();
+    ASSERT_GT(nMost, 80);
+    m_pRibbon->CXTPRibbonScrollableBar::OnGroupsScroll(TRUE);
+    EXPECT_EQ(nMost - 40, pGroups->GetScrollOffset());
 }
