@@ -743,3 +743,33 @@ TEST_F(RibbonBarTest, AHiddenRibbonGivesTheFrameItsCaptionBack)
     EXPECT_TRUE(m_pRibbon->IsRibbonShown());
     EXPECT_FALSE(pFrameManager->IsCaptionVisible());
 }
+
+TEST_F(RibbonBarTest, AStoredQuickAccessControlTallerThanAScreenIsMeasuredInstead)
+{
+    m_pFrame->BuildSample();
+    CXTPRibbonQuickAccessControls* pQuick = m_pRibbon->GetQuickAccessControls();
+    int nNormalHeight = m_pRibbon->CalcDockedSize(800, LM_HORZ | LM_HORZDOCK).cy;
+    // An archive whose quick-access Save button says 100,000 px tall and the
+    // Undo button 200,000 px wide; the New button keeps a plausible width.
+    pQuick->GetAt(0)->SetWidth(60);
+    pQuick->GetAt(1)->SetHeight(100000);
+    pQuick->GetAt(2)->SetWidth(200000);
+    std::vector<BYTE> data = Store(20);
+    pQuick->GetAt(1)->SetHeight(0);
+    pQuick->GetAt(2)->SetWidth(0);
+    pQuick->RemoveAll();
+    m_pFrame->Settle();
+
+    ASSERT_TRUE(Load(data, 20));
+    std::vector<int> ids = {ID_NEW_PUZZLE, ID_SAVE_PUZZLE, ID_UNDO_MOVE};
+    ASSERT_EQ(ids, QuickIds());
+    EXPECT_EQ(60, pQuick->GetAt(0)->GetWidth());
+    EXPECT_EQ(0, pQuick->GetAt(1)->GetHeight());
+    EXPECT_EQ(0, pQuick->GetAt(2)->GetWidth());
+    EXPECT_EQ(nNormalHeight, m_pRibbon->CalcDockedSize(800, LM_HORZ | LM_HORZDOCK).cy);
+    m_pFrame->Settle();
+    CRect rcRibbon;
+    m_pRibbon->GetWindowRect(&rcRibbon);
+    EXPECT_EQ(nNormalHeight, rcRibbon.Height());
+    EXPECT_TRUE(SaveWindowPicture(m_pFrame->m_hWnd, "quick_access_sizes_dropped"));
+}
