@@ -10,6 +10,7 @@
 #include "XTPPropExchange.h"
 #include "XTPToolTipContext.h"
 #include "resource.h"
+#include "support/canvas.h"
 #include "support/mouseinput.h"
 #include "support/tempfolder.h"
 
@@ -772,4 +773,89 @@ TEST_F(RibbonBarTest, AStoredQuickAccessControlTallerThanAScreenIsMeasuredInstea
     m_pRibbon->GetWindowRect(&rcRibbon);
     EXPECT_EQ(nNormalHeight, rcRibbon.Height());
     EXPECT_TRUE(SaveWindowPicture(m_pFrame->m_hWnd, "quick_access_sizes_dropped"));
+}
+
+namespace
+{
+// What the screen shows of the ribbon's tab row.
+std::vector<COLORREF> TabRowPixels(CXTPRibbonBar* pRibbon)
+{
+    pRibbon->Redraw();
+    PumpAndIdle();
+    pRibbon->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+    PumpAndIdle();
+    CRect rc = pRibbon->GetTabControlRect();
+    pRibbon->ClientToScreen(&rc);
+    testsupport::Canvas canvas(rc.Width(), rc.Height());
+    HDC hScreen = ::GetDC(NULL);
+    ::BitBlt(canvas.Handle(), 0, 0, rc.Width(), rc.Height(), hScreen, rc.left, rc.top, SRCCOPY);
+    ::ReleaseDC(NULL, hScreen);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < rc.Height(); y++)
+        for (int x = 0; x < rc.Width(); x++)
+            pixels.push_back(::GetPixel(canvas.Handle(), x, y));
+    return pixels;
+}
+
+// A real key press or release, its messages handled as the game's message
+// loop handles them (the frame's pre-translation first).
+void PressKey(CWnd* pFrame, WORD nVirtKey, BOOL bUp)
+{
+    INPUT input;
+    ZeroMemory(&input, sizeof(input));
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = nVirtKey;
+    input.ki.dwFlags = bUp ? KEYEVENTF_KEYUP : 0;
+    ::SendInput(1, &input, sizeof(INPUT));
+    for (int i = 0; i < 10; i++)
+    {
+        ::Sleep(20);
+        MSG msg;
+        while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+        {
+            if (!pFrame->PreTranslateMessage(&msg))
+            {
+                ::TranslateMessage(&msg);
+                ::DispatchMessage(&msg);
+            }
+        }
+        PumpAndIdle();
+    }
+}
+} // namespace
+
+TEST_F(RibbonBarTest, TabAccessKeysAreUnderlinedOnlyWhileTheCommandBarsShowKeyboardCues)
+{
+    m_pFrame->BuildSample();
+    m_pFrame->SetForegroundWindow();
+    m_pFrame->Settle();
+    CXTPCommandBars* pCommandBars = m_pFrame->GetCommandBars();
+    // By default the bars show cues always ("KeyboardCuesShow" 0).
+    ASSERT_TRUE(pCommandBars->IsKeyboardCuesVisible());
+    std::vector<COLORREF> shown = TabRowPixels(m_pRibbon);
+    EXPECT_TRUE(SaveWindowPicture(m_pRibbon->m_hWnd, "tab_cues_shown"));
+
+    // Cues that follow a system hiding them: no underlines until Alt.
+    pCommandBars->SetKeyboardCuesFollowSystem(TRUE);
+    pCommandBars->SetKeyboardCuesVisible(FALSE);
+    std::vector<COLORREF> hidden = TabRowPixels(m_pRibbon);
+    EXPECT_NE(shown, hidden) << "the tab captions kept their underlines";
+    EXPECT_TRUE(SaveWindowPicture(m_pRibbon->m_hWnd, "tab_cues_hidden"));
+
+    PressKey(m_pFrame, VK_MENU, FALSE);
+    EXPECT_TRUE(pCommandBars->IsKeyboardCuesVisible());
+    EXPECT_EQ(shown, TabRowPixels(m_pRibbon)) << "Alt did not underline the access keys";
+    PressKey(m_pFrame, VK_MENU, TRUE);
+    // Alt released puts the ribbon into keyboard mode; Escape leaves it and
+    // the underlines go.
+    PressKey(m_pFrame, VK_ESCAPE, FALSE);
+    PressKey(m_pFrame, VK_ESCAPE, TRUE);
+    if (m_pRibbon->IsTrackingMode())
+    {
+        PressKey(m_pFrame, VK_ESCAPE, FALSE);
+        PressKey(m_pFrame, VK_ESCAPE, TRUE);
+    }
+    EXPECT_FALSE(m_pRibbon->IsTrackingMode());
+    EXPECT_FALSE(pCommandBars->IsKeyboardCuesVisible());
+    EXPECT_EQ(hidden, TabRowPixels(m_pRibbon));
 }
