@@ -53,6 +53,23 @@ CString RibbonTipLetter(const CString& strCaption)
     }
     return CString();
 }
+
+// The key of a group control's tip: the control's own shortcut text, else
+// its action's, when that is a key one can type (letters and digits, a
+// menu accelerator such as "Ctrl+S" is not); else the caption's letter.
+CString GroupTipKey(const CXTPControl* pControl)
+{
+    CString strKey = pControl->m_strShortcutText;
+    if (strKey.IsEmpty() && pControl->GetAction() != NULL)
+        strKey = pControl->GetAction()->GetShortcutText();
+    BOOL bTypeable = !strKey.IsEmpty() && strKey.GetLength() <= 3;
+    for (int i = 0; i < strKey.GetLength() && bTypeable; i++)
+        bTypeable = ::IsCharAlphaNumericA(strKey[i]);
+    if (!bTypeable)
+        return RibbonTipLetter(pControl->GetCaption());
+    strKey.MakeUpper();
+    return strKey;
+}
 } // namespace
 
 // One theme shared by all bars whose paint manager is not a ribbon theme.
@@ -1597,7 +1614,7 @@ void CXTPRibbonBar::CreateGroupKeyboardTips(CXTPRibbonTab* pTab, CXTPCommandBar*
         CRect rcInside;
         if (!rcInside.IntersectRect(rc, rcBar) || rcInside != rc)
             continue;
-        CString strLetter = RibbonTipLetter(pControl->GetCaption());
+        CString strLetter = GroupTipKey(pControl);
         if (strLetter.IsEmpty())
             continue;
         CRect rcGroup = pGroup->GetRect();

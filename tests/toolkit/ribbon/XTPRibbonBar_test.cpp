@@ -7,6 +7,7 @@
 #include "ribbon_testframe.h"
 
 #include "XTPCommandBarKeyboardTip.h"
+#include "XTPControlAction.h"
 #include "XTPPropExchange.h"
 #include "XTPToolTipContext.h"
 #include "resource.h"
@@ -15,6 +16,8 @@
 #include "support/tempfolder.h"
 
 #include <stdlib.h>
+
+#include <map>
 
 using namespace ribbontest;
 
@@ -858,4 +861,38 @@ TEST_F(RibbonBarTest, TabAccessKeysAreUnderlinedOnlyWhileTheCommandBarsShowKeybo
     EXPECT_FALSE(m_pRibbon->IsTrackingMode());
     EXPECT_FALSE(pCommandBars->IsKeyboardCuesVisible());
     EXPECT_EQ(hidden, TabRowPixels(m_pRibbon));
+}
+
+TEST_F(RibbonBarTest, GroupTipsTakeTheControlsShortcutThenItsActionsThenTheCaptionLetter)
+{
+    m_pFrame->BuildSample();
+    CXTPControl* pSave = GroupControl(m_pRibbon, ID_SAVE_PUZZLE);
+    CXTPControl* pPrint = GroupControl(m_pRibbon, ID_FILE_PRINT);
+    CXTPControl* pUndo = GroupControl(m_pRibbon, ID_UNDO_MOVE);
+    CXTPControl* pAccept = GroupControl(m_pRibbon, ID_BRANCH_ACCEPT);
+    ASSERT_TRUE(pSave != NULL && pPrint != NULL && pUndo != NULL && pAccept != NULL);
+    pSave->SetShortcutText(_T("sv"));
+    // Print takes its key from its action.
+    CXTPCommandBars* pBars = m_pFrame->GetCommandBars();
+    CXTPControlAction* pAction = pBars->GetActions()->Add(ID_FILE_PRINT);
+    ASSERT_TRUE(pAction != NULL);
+    pAction->SetCaption(_T("Print"));
+    pAction->SetShortcutText(_T("PR"));
+    pPrint->SetAction(pAction);
+    // A menu accelerator is no key to type: the caption's letter stays.
+    pUndo->SetShortcutText(_T("Ctrl+Z"));
+    m_pFrame->Settle();
+
+    pBars->ShowKeyboardTips(m_pRibbon, 2);
+    std::map<CXTPControl*, CString> tips;
+    for (INT_PTR i = 0; i < pBars->m_arrKeyboardTips.GetSize(); i++)
+    {
+        CXTPCommandBarKeyboardTip* pTip = (CXTPCommandBarKeyboardTip*)pBars->m_arrKeyboardTips[i];
+        tips[(CXTPControl*)pTip->m_pOwner] = pTip->GetCaption();
+    }
+    pBars->HideKeyboardTips();
+    EXPECT_EQ(CString("SV"), tips[pSave]);
+    EXPECT_EQ(CString("PR"), tips[pPrint]);
+    EXPECT_EQ(CString("U"), tips[pUndo]);
+    EXPECT_EQ(CString("A"), tips[pAccept]);
 }
