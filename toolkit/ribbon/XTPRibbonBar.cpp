@@ -21,19 +21,13 @@
 #include "XTPShortcutManager.h"
 #include "XTPSystemHelpers.h"
 #include "XTPTabPaintManager.h"
+#include "XTPToolTipContext.h"
 
 IMPLEMENT_DYNCREATE(CXTPRibbonBar, CXTPMenuBar)
-IMPLEMENT_DYNCREATE(CXTPRibbonBarControlQuickAccessPopup, CXTPControlPopup)
-XTP_IMPLEMENT_DYNCREATE_NESTED(CXTPRibbonScrollableBar, CControlGroupsScroll, CXTPControlButton)
 XTP_IMPLEMENT_DYNCREATE_NESTED(CXTPRibbonBar, CControlCaptionButton, CXTPControlButton)
-XTP_IMPLEMENT_DYNCREATE_NESTED(CXTPRibbonBar, CControlQuickAccessMorePopup, CXTPControlPopup)
-XTP_IMPLEMENT_DYNCREATE_NESTED(CXTPRibbonBar, CControlQuickAccessCommand, CXTPControlButton)
-XTP_IMPLEMENT_DYNCREATE_NESTED(CXTPRibbonBar, CMorePopupToolBar, CXTPPopupToolBar)
 
 namespace
 {
-// The step of one groups scroll.
-const int kScrollStep = 40;
 // Ids of the frame's caption buttons.
 BOOL IsCaptionButtonId(int nId)
 {
@@ -60,15 +54,32 @@ CString RibbonTipLetter(const CString& strCaption)
     return CString();
 }
 
-// The shared ribbon theme for bars whose paint manager is not one.
-CXTPRibbonTheme* SharedRibbonTheme()
+// The key of a group control's tip: the control's own shortcut text, else
+// its action's, when that is a key one can type (letters and digits, a
+// menu accelerator such as "Ctrl+S" is not); else the caption's letter.
+CString GroupTipKey(const CXTPControl* pControl)
+{
+    CString strKey = pControl->m_strShortcutText;
+    if (strKey.IsEmpty() && pControl->GetAction() != NULL)
+        strKey = pControl->GetAction()->GetShortcutText();
+    BOOL bTypeable = !strKey.IsEmpty() && strKey.GetLength() <= 3;
+    for (int i = 0; i < strKey.GetLength() && bTypeable; i++)
+        bTypeable = ::IsCharAlphaNumericA(strKey[i]);
+    if (!bTypeable)
+        return RibbonTipLetter(pControl->GetCaption());
+    strKey.MakeUpper();
+    return strKey;
+}
+} // namespace
+
+// One theme shared by all bars whose paint manager is not a ribbon theme.
+CXTPRibbonTheme* AFX_CDECL XTPRibbonSharedTheme()
 {
     static CXTPRibbonTheme* s_pTheme = NULL;
     if (s_pTheme == NULL)
         s_pTheme = new CXTPRibbonTheme();
     return s_pTheme;
 }
-} // namespace
 
 CXTPRibbonBar* AFX_CDECL XTPGetRibbonBar(CXTPCommandBar* pBar)
 {
@@ -88,143 +99,6 @@ CXTPRibbonBar* AFX_CDECL XTPGetRibbonBar(CXTPCommandBar* pBar)
 }
 
 //////////////////////////////////////////////////////////////////////////
-// CXTPRibbonScrollableBar
-
-CXTPRibbonScrollableBar::CXTPRibbonScrollableBar()
-    : m_nGroupsScrollPos(0), m_pParentBar(NULL), m_pControlScrollGroupsLeft(NULL), m_pControlScrollGroupsRight(NULL)
-{
-}
-
-void CXTPRibbonScrollableBar::InitScrollableBar(CXTPCommandBar* pParent)
-{
-    m_pParentBar = pParent;
-    m_pControlScrollGroupsLeft = new CControlGroupsScroll(TRUE);
-    m_pControlScrollGroupsRight = new CControlGroupsScroll(FALSE);
-    pParent->GetControls()->Add(m_pControlScrollGroupsLeft, 0);
-    pParent->GetControls()->Add(m_pControlScrollGroupsRight, 0);
-}
-
-void CXTPRibbonScrollableBar::ShowScrollableRect(BOOL bShowLeft, BOOL bShowRight)
-{
-    if (m_pControlScrollGroupsLeft == NULL || m_pControlScrollGroupsRight == NULL)
-        return;
-    CRect rcGroups = GetGroupsRect();
-    m_pControlScrollGroupsLeft->SetHideFlag(xtpHideScroll, !bShowLeft);
-    m_pControlScrollGroupsRight->SetHideFlag(xtpHideScroll, !bShowRight);
-    m_pControlScrollGroupsLeft->SetRect(CRect(rcGroups.left - 1, rcGroups.top, rcGroups.left + 12, rcGroups.bottom));
-    m_pControlScrollGroupsRight->SetRect(
-        CRect(rcGroups.right - 12, rcGroups.top, rcGroups.right + 1, rcGroups.bottom));
-}
-
-void CXTPRibbonScrollableBar::SetGroupsScrollPos(int nPos)
-{
-    nPos = std::max(0, nPos);
-    if (nPos == m_nGroupsScrollPos)
-        return;
-    m_nGroupsScrollPos = nPos;
-    if (m_pParentBar != NULL)
-        m_pParentBar->OnRecalcLayout();
-}
-
-void CXTPRibbonScrollableBar::OnGroupsScroll(BOOL bScrollLeft)
-{
-    SetGroupsScrollPos(bScrollLeft ? std::max(0, m_nGroupsScrollPos - kScrollStep)
-                                   : m_nGroupsScrollPos + kScrollStep);
-}
-
-void CXTPRibbonScrollableBar::EnsureControlVisible(CXTPControl* pControl)
-{
-    CXTPRibbonGroup* pGroup = pControl != NULL ? pControl->GetRibbonGroup() : NULL;
-    if (pGroup == NULL)
-        return;
-    CXTPRibbonBar* pRibbon = pGroup->GetRibbonBar();
-    if (pRibbon != NULL && m_pParentBar == pRibbon && pGroup->GetRibbonTab() != pRibbon->GetSelectedTab() &&
-        pGroup->GetRibbonTab() != NULL)
-    {
-        pRibbon->SetCurSel(pGroup->GetRibbonTab()->GetIndex());
-    }
-    CRect rcGroups = GetGroupsRect();
-    CRect rc = pControl->GetRect();
-    BOOL bLeft = m_pControlScrollGroupsLeft != NULL && m_pControlScrollGroupsLeft->IsVisible();
-    BOOL bRight = m_pControlScrollGroupsRight != NULL && m_pControlScrollGroupsRight->IsVisible();
-    if (bLeft && rc.left < rcGroups.left + 12)
-        SetGroupsScrollPos(m_nGroupsScrollPos - (rcGroups.left + 12 - rc.left));
-    else if (bRight && rc.right > rcGroups.right)
-        SetGroupsScrollPos(m_nGroupsScrollPos + rc.right - rcGroups.right + 12);
-}
-
-CXTPRibbonScrollableBar::CControlGroupsScroll::CControlGroupsScroll(BOOL bScrollLeft) : m_bScrollLeft(bScrollLeft)
-{
-    m_dwFlags = xtpFlagSkipFocus | xtpFlagNoMovable;
-    SetHideFlag(xtpHideScroll, TRUE);
-}
-
-void CXTPRibbonScrollableBar::CControlGroupsScroll::Draw(CDC* pDC)
-{
-    CXTPRibbonBar* pRibbon = XTPGetRibbonBar(GetParent());
-    CXTPRibbonTheme* pTheme = pRibbon != NULL ? pRibbon->GetRibbonPaintManager() : SharedRibbonTheme();
-    pTheme->DrawGroupsScrollButton(pDC, this, m_bScrollLeft);
-}
-
-void CXTPRibbonScrollableBar::CControlGroupsScroll::OnClick(BOOL bKeyboard, CPoint /*pt*/)
-{
-    CXTPCommandBar* pBar = GetParent();
-    CXTPRibbonScrollableBar* pScrollable = dynamic_cast<CXTPRibbonScrollableBar*>(pBar);
-    if (pBar == NULL || pScrollable == NULL || IsCustomizeMode())
-        return;
-    if (bKeyboard || pBar->GetSafeHwnd() == NULL)
-    {
-        pScrollable->OnGroupsScroll(m_bScrollLeft);
-        return;
-    }
-
-    // Auto-repeat while the button is held: once now, then after four
-    // fifths of the double-click time, then every tenth of it.
-    InternalAddRef();
-    HWND hWnd = pBar->GetSafeHwnd();
-    m_nPressed = TRUE;
-    pScrollable->OnGroupsScroll(m_bScrollLeft);
-    UINT nTime = ::GetDoubleClickTime();
-    UINT_PTR nTimer = ::SetTimer(hWnd, XTP_TID_RIBBONGROUPSSCROLL, nTime * 4 / 5, NULL);
-    BOOL bFirstTick = TRUE;
-    ::SetCapture(hWnd);
-    while (::GetCapture() == hWnd && IsVisible())
-    {
-        MSG msg;
-        if (!::GetMessage(&msg, NULL, 0, 0))
-        {
-            ::PostQuitMessage((int)msg.wParam);
-            break;
-        }
-        if (msg.message == WM_TIMER && msg.hwnd == hWnd && msg.wParam == XTP_TID_RIBBONGROUPSSCROLL)
-        {
-            if (bFirstTick)
-            {
-                bFirstTick = FALSE;
-                nTimer = ::SetTimer(hWnd, XTP_TID_RIBBONGROUPSSCROLL, std::max(1u, nTime / 10), NULL);
-            }
-            pScrollable->OnGroupsScroll(m_bScrollLeft);
-            if (!IsVisible())
-                break;
-            continue;
-        }
-        if (msg.message == WM_LBUTTONUP || msg.message == WM_CANCELMODE ||
-            (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE))
-            break;
-        ::TranslateMessage(&msg);
-        ::DispatchMessage(&msg);
-    }
-    if (nTimer != 0)
-        ::KillTimer(hWnd, XTP_TID_RIBBONGROUPSSCROLL);
-    if (::GetCapture() == hWnd)
-        ::ReleaseCapture();
-    m_nPressed = FALSE;
-    if (GetParent() != NULL)
-        RedrawParent(FALSE);
-    InternalRelease();
-}
-
-//////////////////////////////////////////////////////////////////////////
 // Nested controls
 
 CXTPRibbonBar::CControlCaptionButton::CControlCaptionButton(CXTPRibbonFrameManager* pFrameManager)
@@ -236,7 +110,7 @@ CXTPRibbonBar::CControlCaptionButton::CControlCaptionButton(CXTPRibbonFrameManag
 void CXTPRibbonBar::CControlCaptionButton::Draw(CDC* pDC)
 {
     CXTPRibbonBar* pRibbon = XTPGetRibbonBar(GetParent());
-    CXTPRibbonTheme* pTheme = pRibbon != NULL ? pRibbon->GetRibbonPaintManager() : SharedRibbonTheme();
+    CXTPRibbonTheme* pTheme = pRibbon != NULL ? pRibbon->GetRibbonPaintManager() : XTPRibbonSharedTheme();
     BOOL bActive = m_pFrameManager != NULL ? m_pFrameManager->IsFrameActive() : TRUE;
     pTheme->DrawCaptionButtonControl(pDC, GetRect(), GetID(), GetSelected(), GetPressed(), GetEnabled(), bActive);
 }
@@ -247,136 +121,6 @@ void CXTPRibbonBar::CControlCaptionButton::OnExecute()
     CWnd* pSite = pBar != NULL ? pBar->GetSite() : NULL;
     if (pSite != NULL && pSite->GetSafeHwnd() != NULL)
         pSite->PostMessage(WM_SYSCOMMAND, (WPARAM)GetID(), 0);
-}
-
-CXTPRibbonBarControlQuickAccessPopup::CXTPRibbonBarControlQuickAccessPopup()
-{
-    m_dwFlags = xtpFlagManualUpdate | xtpFlagNoMovable;
-    m_controlType = xtpControlPopup;
-}
-
-CSize CXTPRibbonBarControlQuickAccessPopup::GetSize(CDC* /*pDC*/)
-{
-    CXTPRibbonBar* pRibbon = XTPGetRibbonBar(GetParent());
-    int nHeight = pRibbon != NULL ? pRibbon->GetRibbonPaintManager()->GetButtonHeight() : 22;
-    return CSize(nHeight * 13 / 22, nHeight);
-}
-
-void CXTPRibbonBarControlQuickAccessPopup::Draw(CDC* pDC)
-{
-    CXTPRibbonBar* pRibbon = XTPGetRibbonBar(GetParent());
-    if (pRibbon != NULL)
-        pRibbon->GetRibbonPaintManager()->DrawQuickAccessButton(pDC, this);
-}
-
-BOOL CXTPRibbonBarControlQuickAccessPopup::OnSetPopup(BOOL bPopup)
-{
-    if (bPopup)
-    {
-        CXTPRibbonBar* pRibbon = XTPGetRibbonBar(GetParent());
-        if (pRibbon == NULL)
-            return FALSE;
-        CXTPPopupBar* pPopup = pRibbon->CreateContextMenu(this);
-        if (pPopup == NULL)
-            return FALSE;
-        SetCommandBar(pPopup);
-        pPopup->InternalRelease();
-    }
-    return CXTPControlPopup::OnSetPopup(bPopup);
-}
-
-CXTPRibbonBar::CControlQuickAccessMorePopup::CControlQuickAccessMorePopup()
-{
-    m_dwFlags = xtpFlagManualUpdate | xtpFlagNoMovable;
-    m_controlType = xtpControlPopup;
-}
-
-CSize CXTPRibbonBar::CControlQuickAccessMorePopup::GetSize(CDC* /*pDC*/)
-{
-    CXTPRibbonBar* pRibbon = XTPGetRibbonBar(GetParent());
-    int nHeight = pRibbon != NULL ? pRibbon->GetRibbonPaintManager()->GetButtonHeight() : 22;
-    return CSize(nHeight * 13 / 22, nHeight);
-}
-
-void CXTPRibbonBar::CControlQuickAccessMorePopup::Draw(CDC* pDC)
-{
-    CXTPRibbonBar* pRibbon = XTPGetRibbonBar(GetParent());
-    if (pRibbon != NULL)
-        pRibbon->GetRibbonPaintManager()->DrawQuickAccessMoreButton(pDC, this);
-}
-
-BOOL CXTPRibbonBar::CControlQuickAccessMorePopup::OnSetPopup(BOOL bPopup)
-{
-    if (bPopup)
-    {
-        CXTPRibbonBar* pRibbon = XTPGetRibbonBar(GetParent());
-        if (pRibbon == NULL)
-            return FALSE;
-        CXTPPopupBar* pPopup = pRibbon->CreateMoreQuickAccessPopup();
-        if (pPopup == NULL)
-            return FALSE;
-        SetCommandBar(pPopup);
-        pPopup->InternalRelease();
-    }
-    return CXTPControlPopup::OnSetPopup(bPopup);
-}
-
-CXTPRibbonBar::CControlQuickAccessCommand::CControlQuickAccessCommand(
-    CXTPRibbonQuickAccessControls* pQuickAccessControls, CXTPControl* pControl)
-    : m_pQuickAccessControls(pQuickAccessControls), m_pControl(pControl), m_pTwin(NULL)
-{
-    if (m_pControl != NULL)
-        m_pControl->InternalAddRef();
-}
-
-CXTPRibbonBar::CControlQuickAccessCommand::~CControlQuickAccessCommand()
-{
-    if (m_pControl != NULL)
-        m_pControl->InternalRelease();
-}
-
-void CXTPRibbonBar::CControlQuickAccessCommand::OnExecute()
-{
-    CXTPControl::OnExecute();
-    if (m_pQuickAccessControls == NULL || m_pControl == NULL)
-        return;
-    CXTPRibbonBar* pRibbon = m_pQuickAccessControls->GetRibbonBar();
-    // The twin is looked up again: the toolbar may have changed since the
-    // list was made.
-    CXTPControl* pTwin = m_pQuickAccessControls->FindDuplicate(m_pControl);
-    if (pTwin == NULL)
-    {
-        CXTPControl* pClone = m_pControl->Clone(TRUE);
-        if (pClone != NULL)
-        {
-            pClone->SetHideFlag(xtpHideCustomize, FALSE);
-            m_pQuickAccessControls->Add(pClone, m_pControl->GetID());
-        }
-    }
-    else
-    {
-        m_pQuickAccessControls->Remove(pTwin);
-    }
-    if (pRibbon != NULL)
-        pRibbon->OnRecalcLayout();
-}
-
-CXTPRibbonBar::CMorePopupToolBar::CMorePopupToolBar(CXTPRibbonBar* pRibbonBar) : m_pRibbonBar(pRibbonBar)
-{
-    m_barType = xtpBarTypeRibbonPopup;
-}
-
-CSize CXTPRibbonBar::CMorePopupToolBar::GetButtonSize() const
-{
-    return m_pRibbonBar != NULL ? m_pRibbonBar->GetButtonSize() : CXTPPopupToolBar::GetButtonSize();
-}
-
-void CXTPRibbonBar::CMorePopupToolBar::FillBackground(CDC* pDC)
-{
-    if (m_pRibbonBar != NULL)
-        m_pRibbonBar->GetRibbonPaintManager()->FillMorePopupToolBar(pDC, this);
-    else
-        CXTPPopupToolBar::FillBackground(pDC);
 }
 
 //////////////////////////////////////////////////////////////////////////
@@ -401,7 +145,7 @@ END_MESSAGE_MAP()
 
 CXTPRibbonBar::CXTPRibbonBar()
     : m_rcTabControl(0, 0, 0, 0), m_rcGroups(0, 0, 0, 0), m_rcCaption(0, 0, 0, 0), m_rcCaptionText(0, 0, 0, 0),
-      m_rcHeader(0, 0, 0, 0), m_rcQuickAccess(0, 0, 0, 0), m_bRibbonShown(TRUE), m_bGroupsVisible(TRUE),
+      m_rcHeader(0, 0, 0, 0), m_rcQuickAccess(0, 0, 0, 0), m_bRibbonShown(TRUE), m_bWindowHidden(FALSE), m_bGroupsVisible(TRUE),
       m_bTabsVisible(TRUE), m_bQuickAccessBelow(FALSE), m_bShowQuickAccess(TRUE),
       m_bAllowQuickAccessDuplicates(FALSE), m_bLayoutChanged(FALSE), m_nQuickAccessHeight(0),
       m_bAllowMinimize(TRUE), m_pQuickAccessControls(NULL), m_pControlTab(NULL), m_pControlQuickAccess(NULL),
@@ -529,7 +273,7 @@ CXTPPaintManager* CXTPRibbonBar::GetPaintManager()
 CXTPRibbonTheme* CXTPRibbonBar::GetRibbonPaintManager()
 {
     CXTPRibbonTheme* pTheme = dynamic_cast<CXTPRibbonTheme*>(GetPaintManager());
-    return pTheme != NULL ? pTheme : SharedRibbonTheme();
+    return pTheme != NULL ? pTheme : XTPRibbonSharedTheme();
 }
 
 CSize CXTPRibbonBar::GetButtonSize() const
@@ -865,7 +609,10 @@ CSize CXTPRibbonBar::CalcDockedSize(int nLength, DWORD dwMode)
         pSite->GetClientRect(&rcSite);
         nSiteWidth = rcSite.Width();
     }
-    BOOL bShown = nLength >= m_nMinVisibleWidth && nSiteWidth >= m_nMinVisibleWidth;
+    // Too narrow, or its window hidden: the ribbon takes no room and a frame
+    // it draws shows its own caption.
+    BOOL bShown = nLength >= m_nMinVisibleWidth && nSiteWidth >= m_nMinVisibleWidth &&
+                  !(m_bWindowHidden && m_hWnd != NULL && (GetStyle() & WS_VISIBLE) == 0);
     if (bShown != m_bRibbonShown)
     {
         m_bRibbonShown = bShown;
@@ -925,7 +672,13 @@ CSize CXTPRibbonBar::CalcDockedSize(int nLength, DWORD dwMode)
             m_bLayoutChanged = TRUE;
         if (m_bLayoutChanged)
         {
+            // Controls that came into view show their command's state at
+            // once rather than at the next idle pass (the idle pass still
+            // disables those whose command has no handler).
             m_bLayoutChanged = FALSE;
+            CWnd* pOwner = GetOwnerSite();
+            if (pOwner != NULL && pOwner->GetSafeHwnd() != NULL && GetSafeHwnd() != NULL)
+                OnUpdateCmdUI(pOwner, FALSE);
             Redraw();
         }
         if (m_dwIdleFlags & xtpIdleRedraw)
@@ -1154,18 +907,22 @@ void CXTPRibbonBar::Reposition(int cx, int /*cy*/)
             m_pControlQuickAccessMore->SetRect(CRect(x, y, x + szCustomize.cx, y + szCustomize.cy));
             x += szCustomize.cx;
         }
+        // In the caption row the customise button keeps a gap from the
+        // controls before it.
+        if (bInCaption && (nVisibleCount > 0 || bWrapped))
+            x += 12;
         m_pControlQuickAccess->SetHideFlag(xtpHideWrap, FALSE);
         m_pControlQuickAccess->SetRect(CRect(x, y, x + szCustomize.cx, y + szCustomize.cy));
-        m_rcQuickAccess.right = x + szCustomize.cx;
-        if (!m_bQuickAccessBelow && bCaption && nVisibleCount == 0)
-            m_rcQuickAccess.right = m_rcQuickAccess.left;
+        // Below the groups the toolbar's band spans the bar's width; above
+        // it ends with the customise button.
+        if (!m_bQuickAccessBelow)
+            m_rcQuickAccess.right = bCaption && nVisibleCount == 0 ? m_rcQuickAccess.left : x + szCustomize.cx;
     }
     else
     {
         m_pControlQuickAccess->SetHideFlag(xtpHideWrap, TRUE);
         m_pControlQuickAccessMore->SetHideFlag(xtpHideWrap, TRUE);
     }
-    (void)nVisibleCount;
 
     // 7. The tab strip.
     if (!m_bQuickAccessBelow && !bCaption && bQuickAccess)
@@ -1468,6 +1225,15 @@ void CXTPRibbonBar::OnLButtonDown(UINT nFlags, CPoint point)
     {
         if (pCommandBars != NULL && !m_bMinimized)
             pCommandBars->ClosePopups();
+        // In a minimised ribbon a click on the tab whose popup is open closes
+        // the popup, as a click on an open menu's title does.
+        CXTPTabManagerItem* pItem = m_pControlTab->HitTest(point);
+        if (m_bMinimized && pItem != NULL && pItem == m_pControlTab->GetSelectedItem() &&
+            GetPopupedControl() == m_pControlTab)
+        {
+            SetTrackingMode(FALSE);
+            return;
+        }
         if (m_pControlTab->HandleLButtonDown(m_hWnd, point))
             return;
     }
@@ -1675,7 +1441,18 @@ INT_PTR CXTPRibbonBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
         if (nHit != -1)
             return nHit;
     }
-    return CXTPMenuBar::OnToolHitTest(point, pTI);
+    INT_PTR nHit = CXTPMenuBar::OnToolHitTest(point, pTI);
+    // Screen tips (title and description) of group controls open below the
+    // groups area, where they hide no other control of the ribbon.
+    if (nHit != -1 && pTI != NULL && pTI->cbSize >= 44 && pTI->lParam != 0 &&
+        m_pToolTipContext != NULL && m_pToolTipContext->IsShowTitleAndDescription())
+    {
+        XTP_TOOLTIP_TOOLINFO_EX* pExtra = (XTP_TOOLTIP_TOOLINFO_EX*)pTI->lParam;
+        CXTPControl* pControl = (CXTPControl*)pExtra->pObject;
+        if (pControl != NULL && pControl->GetRibbonGroup() != NULL)
+            pExtra->rcExclude = m_rcGroups;
+    }
+    return nHit;
 }
 
 void CXTPRibbonBar::OnSysColorChange()
@@ -1700,9 +1477,17 @@ BOOL CXTPRibbonBar::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
 void CXTPRibbonBar::OnShowWindow(BOOL bShow, UINT nStatus)
 {
     CXTPMenuBar::OnShowWindow(bShow, nStatus);
-    BOOL bShown = bShow && m_bRibbonShown;
-    if (m_pFrameManager != NULL && bShown != m_bRibbonShown)
-        m_pFrameManager->RefreshFrame();
+    // A hidden ribbon gives the frame its caption back. The frame is laid
+    // out again once the window's visibility has changed (it changes after
+    // this message): a hidden bar takes no part in that layout, a shown one
+    // has its width checked.
+    BOOL bShown = bShow != FALSE;
+    m_bWindowHidden = !bShown;
+    if (bShown == m_bRibbonShown)
+        return;
+    m_bRibbonShown = bShown;
+    if (m_pFrameManager != NULL)
+        m_pFrameManager->DelayRecalcFrame();
 }
 
 BOOL CXTPRibbonBar::SetTrackingMode(int bMode, BOOL bSelectFirst, BOOL bKeyboard)
@@ -1829,7 +1614,7 @@ void CXTPRibbonBar::CreateGroupKeyboardTips(CXTPRibbonTab* pTab, CXTPCommandBar*
         CRect rcInside;
         if (!rcInside.IntersectRect(rc, rcBar) || rcInside != rc)
             continue;
-        CString strLetter = RibbonTipLetter(pControl->GetCaption());
+        CString strLetter = GroupTipKey(pControl);
         if (strLetter.IsEmpty())
             continue;
         CRect rcGroup = pGroup->GetRect();
@@ -2245,363 +2030,5 @@ void CXTPRibbonBar::DoPropExchange(CXTPPropExchange* pPX)
         m_bQuickAccessBelow = bBelow;
         SetMinimized(bMinimized);
         OnRecalcLayout();
-    }
-}
-
-//////////////////////////////////////////////////////////////////////////
-// CXTPRibbonTabPopupToolBar
-
-IMPLEMENT_DYNAMIC(CXTPRibbonTabPopupToolBar, CXTPPopupToolBar)
-
-CXTPRibbonTabPopupToolBar::CXTPRibbonTabPopupToolBar(CXTPRibbonTab* pRibbonTab)
-    : m_pRibbonBar(pRibbonTab != NULL ? pRibbonTab->GetRibbonBar() : NULL), m_pRibbonTab(NULL),
-      m_rcGroups(0, 0, 0, 0), m_ptPopup(0, 0)
-{
-    m_barType = xtpBarTypeRibbonPopup;
-    m_dwFlags |= xtpFlagSmartLayout;
-    InitScrollableBar(this);
-    if (m_pRibbonBar != NULL)
-        EnableAnimation(m_pRibbonBar->IsAnimationEnabled());
-    if (pRibbonTab != NULL)
-    {
-        m_pRibbonTab = (CXTPRibbonTab*)pRibbonTab->GetRuntimeClass()->CreateObject();
-        m_pRibbonTab->m_pParentBar = this;
-        m_pRibbonTab->m_pRibbonBar = m_pRibbonBar;
-        m_pRibbonTab->Copy(pRibbonTab);
-    }
-}
-
-CXTPRibbonTabPopupToolBar::~CXTPRibbonTabPopupToolBar()
-{
-    if (m_pRibbonTab != NULL)
-    {
-        m_pRibbonTab->GetGroups()->RemoveAll();
-        m_pRibbonTab->InternalRelease();
-        m_pRibbonTab = NULL;
-    }
-}
-
-CSize CXTPRibbonTabPopupToolBar::GetButtonSize() const
-{
-    return m_pRibbonBar != NULL ? m_pRibbonBar->GetButtonSize() : CXTPPopupToolBar::GetButtonSize();
-}
-
-CSize CXTPRibbonTabPopupToolBar::CalcDynamicLayout(int /*nLength*/, DWORD /*dwMode*/)
-{
-    if (m_pRibbonBar == NULL || m_pRibbonBar->GetSafeHwnd() == NULL || m_pRibbonTab == NULL)
-        return CSize(0, 0);
-    CRect rcRibbon;
-    m_pRibbonBar->GetWindowRect(&rcRibbon);
-    CRect rcTab = m_pRibbonTab->GetRect();
-    CXTPRibbonTab* pSource = m_pRibbonBar->GetSelectedTab();
-    if (pSource != NULL)
-        rcTab = pSource->GetRect();
-    m_pRibbonBar->ClientToScreen(&rcTab);
-    CRect rcWork = XTPMonitorFunctions()->GetWorkAreaFromRect(&rcTab);
-    int nHeight = m_pRibbonBar->CalcGroupsHeight();
-    int nLeft = rcRibbon.left;
-    int nWidth = rcRibbon.Width();
-    if (nLeft < rcWork.left)
-    {
-        nWidth -= rcWork.left - nLeft;
-        nLeft = rcWork.left;
-    }
-    nWidth = std::min(nWidth, (int)(rcWork.right - nLeft - 4));
-    nWidth = std::max(nWidth, 0);
-    int nTop = m_ptPopup.y;
-    if (nTop + nHeight > rcWork.bottom)
-        nTop = m_rcExclude.top - nHeight;
-    m_ptPopup = CPoint(nLeft, nTop);
-
-    m_rcGroups.SetRect(0, 0, nWidth, nHeight);
-    CWindowDC dc(NULL);
-    CXTPFontDC font(&dc, GetPaintManager()->GetCommandBarFont(this));
-    m_pRibbonTab->GetGroups()->Reposition(&dc, nWidth, nHeight, CRect(4, 3, 6, 3));
-    return CSize(nWidth, nHeight);
-}
-
-CRect CXTPRibbonTabPopupToolBar::CalcPopupRect(CSize sz)
-{
-    if (m_pControlPopup != NULL && m_pRibbonBar != NULL && m_pRibbonBar->GetSafeHwnd() != NULL)
-    {
-        CRect rcControl = m_pControlPopup->GetRect();
-        m_pRibbonBar->ClientToScreen(&rcControl);
-        m_rcExclude = rcControl;
-        m_ptPopup.y = rcControl.bottom;
-        CalcDynamicLayout(0, 0);
-    }
-    return CRect(m_ptPopup.x, m_ptPopup.y, m_ptPopup.x + sz.cx, m_ptPopup.y + sz.cy);
-}
-
-void CXTPRibbonTabPopupToolBar::DrawCommandBar(CDC* pDC, CRect rcClipBox)
-{
-    if (m_pRibbonBar == NULL || m_pRibbonTab == NULL)
-        return;
-    CXTPRibbonTheme* pTheme = m_pRibbonBar->GetRibbonPaintManager();
-    pDC->SetBkMode(TRANSPARENT);
-    pTheme->FillTabPopupToolBar(pDC, this);
-    pTheme->FillGroupsArea(pDC, m_pRibbonTab, m_rcGroups);
-    CXTPRibbonGroups* pGroups = m_pRibbonTab->GetGroups();
-    CRect rcIntersect;
-    for (int i = 0; i < pGroups->GetCount(); i++)
-    {
-        CXTPRibbonGroup* pGroup = pGroups->GetAt(i);
-        if (pGroup->IsVisible() && rcIntersect.IntersectRect(pGroup->GetRect(), rcClipBox))
-            pGroup->Draw(pDC, rcClipBox);
-    }
-    if (m_pControlScrollGroupsLeft->IsVisible())
-        m_pControlScrollGroupsLeft->Draw(pDC);
-    if (m_pControlScrollGroupsRight->IsVisible())
-        m_pControlScrollGroupsRight->Draw(pDC);
-}
-
-void CXTPRibbonTabPopupToolBar::OnGroupsScroll(BOOL bScrollLeft)
-{
-    int nPos = bScrollLeft ? std::max(0, m_nGroupsScrollPos - kScrollStep) : m_nGroupsScrollPos + kScrollStep;
-    if (nPos == m_nGroupsScrollPos)
-        return;
-    m_nGroupsScrollPos = nPos;
-    CalcDynamicLayout(0, 0);
-    Invalidate(FALSE);
-}
-
-void CXTPRibbonTabPopupToolBar::CreateKeyboardTips()
-{
-    if (m_pRibbonBar != NULL)
-        m_pRibbonBar->CreateGroupKeyboardTips(m_pRibbonTab, this);
-}
-
-//////////////////////////////////////////////////////////////////////////
-// CXTPRibbonFrameManager
-
-namespace
-{
-typedef HRESULT(WINAPI* PFNDWMISCOMPOSITIONENABLED)(BOOL*);
-}
-
-BOOL AFX_CDECL CXTPRibbonFrameManager::IsCompositionEnabled()
-{
-    // The composition library exists only on newer systems; it is looked up
-    // at run time and its absence means no composition.
-    static HMODULE s_hDwm = ::LoadLibraryA("dwmapi.dll");
-    if (s_hDwm == NULL)
-        return FALSE;
-    FARPROC pProc = ::GetProcAddress(s_hDwm, "DwmIsCompositionEnabled");
-    PFNDWMISCOMPOSITIONENABLED pfn = NULL;
-    memcpy(&pfn, &pProc, sizeof(pfn));
-    BOOL bEnabled = FALSE;
-    return pfn != NULL && SUCCEEDED(pfn(&bEnabled)) && bEnabled;
-}
-
-CXTPRibbonFrameManager::CXTPRibbonFrameManager(CWnd* pFrame, CXTPRibbonBar* pRibbonBar)
-    : m_hWndFrame(pFrame != NULL ? pFrame->GetSafeHwnd() : NULL), m_pRibbonBar(pRibbonBar), m_bActive(TRUE),
-      m_szFrame(0, 0), m_bDelayRecalc(FALSE), m_bInUpdateRegion(FALSE), m_nFrameBorder(0), m_bDwmEnabled(FALSE)
-{
-    m_bDwmEnabled = IsCompositionEnabled();
-    // The frame's messages reach the manager through the ribbon's hook of
-    // its site (set when the ribbon was created).
-    if (m_hWndFrame != NULL)
-        m_bActive = ::GetActiveWindow() == m_hWndFrame;
-}
-
-CXTPRibbonFrameManager::~CXTPRibbonFrameManager()
-{
-}
-
-DWORD CXTPRibbonFrameManager::GetStyle(BOOL bEx) const
-{
-    if (m_hWndFrame == NULL || !::IsWindow(m_hWndFrame))
-        return 0;
-    return (DWORD)::GetWindowLongPtr(m_hWndFrame, bEx ? GWL_EXSTYLE : GWL_STYLE);
-}
-
-BOOL CXTPRibbonFrameManager::IsMDIMaximized() const
-{
-    return (GetStyle() & WS_MAXIMIZE) != 0 && (GetStyle(TRUE) & WS_EX_MDICHILD) != 0;
-}
-
-BOOL CXTPRibbonFrameManager::IsCaptionVisible() const
-{
-    if (IsMDIMaximized())
-        return FALSE;
-    if (m_pRibbonBar == NULL || m_pRibbonBar->GetSafeHwnd() == NULL || !m_pRibbonBar->IsRibbonShown() ||
-        !m_pRibbonBar->IsVisible())
-        return TRUE;
-    return (GetStyle() & WS_MINIMIZE) != 0 && (GetStyle() & WS_CHILD) != 0;
-}
-
-int CXTPRibbonFrameManager::GetCaptionHeight() const
-{
-    if (!IsCaptionVisible() && m_pRibbonBar != NULL)
-        return m_pRibbonBar->GetCaptionHeight();
-    CXTPRibbonTheme* pTheme = m_pRibbonBar != NULL ? m_pRibbonBar->GetRibbonPaintManager() : NULL;
-    return (pTheme != NULL ? pTheme->GetFrameCaptionHeight() : ::GetSystemMetrics(SM_CYCAPTION)) + m_nFrameBorder;
-}
-
-BOOL CXTPRibbonFrameManager::HasStatusBar(int* pnHeight) const
-{
-    CXTPRibbonTheme* pTheme = m_pRibbonBar != NULL ? m_pRibbonBar->GetRibbonPaintManager() : NULL;
-    if (pTheme == NULL || !pTheme->m_bFrameStatusBar || m_hWndFrame == NULL)
-        return FALSE;
-    HWND hWndStatus = ::GetDlgItem(m_hWndFrame, 59393);
-    if (hWndStatus == NULL || !::IsWindowVisible(hWndStatus) || ::SendMessage(hWndStatus, 10324, 0, 0) == 0)
-        return FALSE;
-    if (pnHeight != NULL)
-    {
-        CRect rc;
-        ::GetWindowRect(hWndStatus, &rc);
-        *pnHeight = rc.Height();
-    }
-    return TRUE;
-}
-
-void CXTPRibbonFrameManager::DelayRecalcFrame()
-{
-    m_bDelayRecalc = TRUE;
-    if (m_hWndFrame != NULL && ::IsWindow(m_hWndFrame))
-        ::PostMessage(m_hWndFrame, 0x0363, 0, 0);
-}
-
-void CXTPRibbonFrameManager::UpdateFrameRegion(int cx, int cy, BOOL bForce)
-{
-    if (m_bInUpdateRegion || m_hWndFrame == NULL || !::IsWindow(m_hWndFrame))
-        return;
-    if (!bForce && m_szFrame == CSize(cx, cy))
-        return;
-    m_bInUpdateRegion = TRUE;
-    m_szFrame = CSize(cx, cy);
-    CRect rcAdjust(0, 0, cx, cy);
-    ::AdjustWindowRectEx(&rcAdjust, GetStyle(), FALSE, GetStyle(TRUE));
-    m_nFrameBorder = -rcAdjust.left;
-    if (m_bDwmEnabled)
-    {
-        if ((GetStyle() & WS_MAXIMIZE) == 0)
-            m_nFrameBorder = 4;
-    }
-    else if (!IsMDIMaximized())
-    {
-        HRGN hRgn = NULL;
-        CXTPRibbonTheme* pTheme = m_pRibbonBar != NULL ? m_pRibbonBar->GetRibbonPaintManager() : NULL;
-        if (GetStyle() & WS_MAXIMIZE)
-            hRgn = ::CreateRectRgn(m_nFrameBorder, m_nFrameBorder, cx - m_nFrameBorder, cy - m_nFrameBorder);
-        else if (pTheme != NULL)
-            hRgn = pTheme->CalcFrameRegion(this, cx, cy);
-        if (hRgn == NULL && (GetStyle() & WS_MAXIMIZE) == 0)
-            hRgn = ::CreateRoundRectRgn(0, 0, cx + 1, cy + 1, 9, 9);
-        // The window owns the region from here on.
-        if (hRgn != NULL && ::SetWindowRgn(m_hWndFrame, hRgn, TRUE) == 0)
-            ::DeleteObject(hRgn);
-    }
-    m_bInUpdateRegion = FALSE;
-}
-
-void CXTPRibbonFrameManager::UpdateFrameRegion()
-{
-    if (m_hWndFrame == NULL)
-        return;
-    CRect rc;
-    ::GetWindowRect(m_hWndFrame, &rc);
-    UpdateFrameRegion(rc.Width(), rc.Height(), TRUE);
-}
-
-void CXTPRibbonFrameManager::RefreshFrame()
-{
-    if (m_hWndFrame == NULL || !::IsWindow(m_hWndFrame))
-        return;
-    m_szFrame = CSize(0, 0);
-    m_bDelayRecalc = FALSE;
-    ::SetWindowPos(m_hWndFrame, NULL, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE |
-                                                        SWP_FRAMECHANGED);
-    CWnd* pFrame = CWnd::FromHandlePermanent(m_hWndFrame);
-    if (pFrame != NULL && pFrame->IsKindOf(RUNTIME_CLASS(CFrameWnd)))
-        ((CFrameWnd*)pFrame)->RecalcLayout(FALSE);
-    else
-    {
-        CRect rc;
-        ::GetClientRect(m_hWndFrame, &rc);
-        ::SendMessage(m_hWndFrame, WM_SIZE, 0, MAKELPARAM(rc.Width(), rc.Height()));
-    }
-    if (m_pRibbonBar != NULL && m_pRibbonBar->GetSafeHwnd() != NULL)
-        m_pRibbonBar->Redraw();
-}
-
-BOOL CXTPRibbonFrameManager::OnFrameMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& lResult)
-{
-    if (m_hWndFrame == NULL)
-        return FALSE;
-    switch (message)
-    {
-    case WM_NCCALCSIZE:
-        if (!IsCaptionVisible() && !m_bDwmEnabled)
-        {
-            // The client area reaches the top of the window: the ribbon
-            // draws the caption; the sizing borders stay.
-            NCCALCSIZE_PARAMS* pParams = (NCCALCSIZE_PARAMS*)lParam;
-            RECT rcWindow = pParams->rgrc[0];
-            lResult = ::DefWindowProc(m_hWndFrame, message, wParam, lParam);
-            pParams->rgrc[0].top = rcWindow.top + ((GetStyle() & WS_MAXIMIZE) ? m_nFrameBorder : 0);
-            return TRUE;
-        }
-        return FALSE;
-    case WM_NCACTIVATE:
-        m_bActive = wParam != 0;
-        if (m_pRibbonBar != NULL && m_pRibbonBar->GetSafeHwnd() != NULL)
-            m_pRibbonBar->Redraw();
-        if (!IsCaptionVisible() && !m_bDwmEnabled)
-        {
-            ::RedrawWindow(m_hWndFrame, NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
-            lResult = TRUE;
-            return TRUE;
-        }
-        return FALSE;
-    case WM_NCPAINT:
-        if (!IsCaptionVisible() && !m_bDwmEnabled && m_pRibbonBar != NULL)
-        {
-            // The borders in the theme's frame colours around the client area.
-            HDC hDC = ::GetWindowDC(m_hWndFrame);
-            if (hDC != NULL)
-            {
-                CRect rcWindow, rcClient;
-                ::GetWindowRect(m_hWndFrame, &rcWindow);
-                ::GetClientRect(m_hWndFrame, &rcClient);
-                ::MapWindowPoints(m_hWndFrame, NULL, (LPPOINT)&rcClient, 2);
-                rcClient.OffsetRect(-rcWindow.TopLeft());
-                ::ExcludeClipRect(hDC, rcClient.left, rcClient.top, rcClient.right, rcClient.bottom);
-                m_pRibbonBar->GetRibbonPaintManager()->DrawFrame(CDC::FromHandle(hDC), this);
-                ::ReleaseDC(m_hWndFrame, hDC);
-            }
-            lResult = 0;
-            return TRUE;
-        }
-        return FALSE;
-    case WM_SIZE:
-    {
-        CRect rc;
-        ::GetWindowRect(m_hWndFrame, &rc);
-        UpdateFrameRegion(rc.Width(), rc.Height(), FALSE);
-        return FALSE;
-    }
-    case WM_STYLECHANGED:
-        UpdateFrameRegion();
-        return FALSE;
-    case 0x0363:    // the delayed layout
-        if (m_bDelayRecalc)
-            RefreshFrame();
-        return FALSE;
-    case WM_NCHITTEST:
-        if (!IsCaptionVisible() && m_pRibbonBar != NULL && m_pRibbonBar->GetSafeHwnd() != NULL)
-        {
-            CPoint pt((short)LOWORD(lParam), (short)HIWORD(lParam));
-            CRect rcWindow;
-            ::GetWindowRect(m_hWndFrame, &rcWindow);
-            lResult = ::DefWindowProc(m_hWndFrame, message, wParam, lParam);
-            if (m_bDwmEnabled && (lResult == HTMINBUTTON || lResult == HTMAXBUTTON || lResult == HTCLOSE ||
-                                  lResult == HTHELP))
-                lResult = HTTRANSPARENT;
-            return TRUE;
-        }
-        return FALSE;
-    default:
-        return FALSE;
     }
 }

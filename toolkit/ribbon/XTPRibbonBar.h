@@ -13,6 +13,8 @@
 #include "XTPRibbonGroups.h"
 #include "XTPRibbonTab.h"
 #include "XTPOffice2007Theme.h"
+#include "XTPRibbonFrameManager.h"
+#include "XTPRibbonScrollableBar.h"
 
 class CXTPRibbonBar;
 class CXTPRibbonTheme;
@@ -35,124 +37,15 @@ class CXTPPropExchange;
 #define XTP_IDR_RIBBONCUSTOMIZEMENU 9601
 #define XTP_IDR_RIBBONCUSTOMIZEMENUMORE 9602
 
-// The groups-scroll timer.
-#define XTP_TID_RIBBONGROUPSSCROLL 17821
-
-// The part of a bar that shows groups and scrolls them sideways: the ribbon
-// bar and the tab popup.
-class CXTPRibbonScrollableBar
-{
-public:
-    // A groups-scroll button: pressing it scrolls with auto-repeat.
-    class CControlGroupsScroll : public CXTPControlButton
-    {
-        DECLARE_DYNCREATE(CControlGroupsScroll)
-    public:
-        explicit CControlGroupsScroll(BOOL bScrollLeft = FALSE);
-        virtual void Draw(CDC* pDC);
-        virtual void OnClick(BOOL bKeyboard = FALSE, CPoint pt = CPoint(0, 0));
-        virtual BOOL IsCustomizeMovable() const { return FALSE; }
-
-        BOOL m_bScrollLeft;
-    };
-
-    CXTPRibbonScrollableBar();
-    virtual ~CXTPRibbonScrollableBar() {}
-
-    virtual void OnGroupsScroll(BOOL bScrollLeft);
-    virtual CRect GetGroupsRect() const = 0;
-
-    // Adds the two scroll buttons to the bar.
-    void InitScrollableBar(CXTPCommandBar* pParent);
-    // Shows the buttons that have something to scroll to and places them.
-    void ShowScrollableRect(BOOL bShowLeft, BOOL bShowRight);
-    int GetGroupsScrollPos() const { return m_nGroupsScrollPos; }
-    void SetGroupsScrollPos(int nPos);
-    // Scrolls so that a control of a group shows whole.
-    void EnsureControlVisible(CXTPControl* pControl);
-    CXTPCommandBar* GetScrollableParent() const { return m_pParentBar; }
-    CControlGroupsScroll* GetScrollLeft() const { return m_pControlScrollGroupsLeft; }
-    CControlGroupsScroll* GetScrollRight() const { return m_pControlScrollGroupsRight; }
-    // The tab whose groups this bar shows.
-    virtual CXTPRibbonTab* GetShownTab() const = 0;
-
-public:
-    int m_nGroupsScrollPos;
-    CXTPCommandBar* m_pParentBar;
-    CControlGroupsScroll* m_pControlScrollGroupsLeft;
-    CControlGroupsScroll* m_pControlScrollGroupsRight;
-};
-
-// The popup showing a tab's groups while the ribbon is minimised.
-class CXTPRibbonTabPopupToolBar : public CXTPPopupToolBar, public CXTPRibbonScrollableBar
-{
-    DECLARE_DYNAMIC(CXTPRibbonTabPopupToolBar)
-public:
-    explicit CXTPRibbonTabPopupToolBar(CXTPRibbonTab* pRibbonTab);
-    virtual ~CXTPRibbonTabPopupToolBar();
-
-    virtual CSize CalcDynamicLayout(int nLength, DWORD dwMode);
-    virtual CRect CalcPopupRect(CSize sz);
-    virtual void DrawCommandBar(CDC* pDC, CRect rcClipBox);
-    virtual CSize GetButtonSize() const;
-    virtual CRect GetBorders() { return CRect(0, 0, 0, 0); }
-    virtual void OnGroupsScroll(BOOL bScrollLeft);
-    virtual CRect GetGroupsRect() const { return m_rcGroups; }
-    virtual CXTPRibbonTab* GetShownTab() const { return m_pRibbonTab; }
-    virtual void CreateKeyboardTips();
-
-public:
-    CXTPRibbonBar* m_pRibbonBar;
-    CXTPRibbonTab* m_pRibbonTab;    // the private copy
-    CRect m_rcGroups;
-    CPoint m_ptPopup;
-};
-
-// Fits the frame window around a ribbon that draws the frame's caption;
-// the theme draws the frame's borders through it.
-class CXTPRibbonFrameManager : public CXTPOffice2007FrameInfo
-{
-public:
-    CXTPRibbonFrameManager(CWnd* pFrame, CXTPRibbonBar* pRibbonBar);
-    virtual ~CXTPRibbonFrameManager();
-
-    DWORD GetStyle(BOOL bEx = FALSE) const;
-    BOOL IsMDIMaximized() const;
-    virtual BOOL IsCaptionVisible() const;
-    virtual int GetCaptionHeight() const;
-    BOOL HasStatusBar(int* pnHeight = NULL) const;
-    void DelayRecalcFrame();
-    void UpdateFrameRegion(int cx, int cy, BOOL bForce = FALSE);
-    void UpdateFrameRegion();
-    void RefreshFrame();
-    virtual BOOL IsFrameActive() const { return m_bActive; }
-    virtual int GetFrameBorder() const { return m_nFrameBorder; }
-    BOOL IsDwmEnabled() const { return m_bDwmEnabled; }
-    virtual HWND GetFrameHwnd() const { return m_hWndFrame; }
-    // The caption buttons are controls of the ribbon, drawn by it.
-    virtual CXTPControls* GetCaptionButtons() const { return NULL; }
-
-    // The frame's non-client messages: TRUE when handled here.
-    BOOL OnFrameMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& lResult);
-
-    // Whether the system composes the frame (dwmapi, looked up at run time).
-    static BOOL AFX_CDECL IsCompositionEnabled();
-
-public:
-    HWND m_hWndFrame;
-    CXTPRibbonBar* m_pRibbonBar;
-    BOOL m_bActive;
-    CSize m_szFrame;
-    BOOL m_bDelayRecalc;
-    BOOL m_bInUpdateRegion;
-    int m_nFrameBorder;
-    BOOL m_bDwmEnabled;
-};
-
 class CXTPRibbonBar : public CXTPMenuBar, public CXTPRibbonScrollableBar
 {
     DECLARE_DYNCREATE(CXTPRibbonBar)
 public:
+    // The quick-access popups (XTPRibbonBarControlQuickAccessPopup.h).
+    class CControlQuickAccessMorePopup;
+    class CControlQuickAccessCommand;
+    class CMorePopupToolBar;
+
     // A caption button of the frame (minimise, maximise, restore, close).
     class CControlCaptionButton : public CXTPControlButton
     {
@@ -163,46 +56,6 @@ public:
         virtual void OnExecute();
         virtual BOOL IsCustomizeMovable() const { return FALSE; }
         CXTPRibbonFrameManager* m_pFrameManager;
-    };
-
-    // The button that shows the quick-access controls that did not fit.
-    class CControlQuickAccessMorePopup : public CXTPControlPopup
-    {
-        DECLARE_DYNCREATE(CControlQuickAccessMorePopup)
-    public:
-        CControlQuickAccessMorePopup();
-        virtual CSize GetSize(CDC* pDC);
-        virtual void Draw(CDC* pDC);
-        virtual BOOL OnSetPopup(BOOL bPopup);
-        virtual BOOL IsCustomizeMovable() const { return FALSE; }
-    };
-
-    // One entry of the customise menu's command list.
-    class CControlQuickAccessCommand : public CXTPControlButton
-    {
-        DECLARE_DYNCREATE(CControlQuickAccessCommand)
-    public:
-        CControlQuickAccessCommand(CXTPRibbonQuickAccessControls* pQuickAccessControls = NULL,
-                                   CXTPControl* pControl = NULL);
-        virtual ~CControlQuickAccessCommand();
-        virtual void OnExecute();
-        void SetQuickAccessControl(CXTPControl* pTwin) { m_pTwin = pTwin; }
-
-        CXTPRibbonQuickAccessControls* m_pQuickAccessControls;
-        CXTPControl* m_pControl;    // one reference
-        CXTPControl* m_pTwin;       // not owned: looked up when the list is made
-    };
-
-    // The popup toolbar of the more-controls button.
-    class CMorePopupToolBar : public CXTPPopupToolBar
-    {
-        DECLARE_DYNCREATE(CMorePopupToolBar)
-    public:
-        explicit CMorePopupToolBar(CXTPRibbonBar* pRibbonBar = NULL);
-        virtual CSize GetButtonSize() const;
-        virtual void FillBackground(CDC* pDC);
-        virtual CRect GetBorders() { return CRect(3, 3, 3, 3); }
-        CXTPRibbonBar* m_pRibbonBar;
     };
 
     CXTPRibbonBar();
@@ -278,7 +131,7 @@ public:
     int GetMinimumWidth() const { return m_nMinVisibleWidth; }
     CXTPRibbonQuickAccessControls* GetQuickAccessControls() const { return m_pQuickAccessControls; }
     CXTPControl* GetControlQuickAccessPopup() const { return m_pControlQuickAccess; }
-    CXTPControl* GetControlQuickAccessMore() const { return m_pControlQuickAccessMore; }
+    CXTPControl* GetControlQuickAccessMore() const;
     CXTPRibbonTabContextHeaders* GetContextHeaders() const { return m_pContextHeaders; }
     CXTPRibbonGroup* GetHighlightedGroup() const { return m_pHighlightedGroup; }
     CXTPRibbonFrameManager* GetFrameManager() const { return m_pFrameManager; }
@@ -350,6 +203,7 @@ public:
     CRect m_rcHeader;           // the caption's free area
     CRect m_rcQuickAccess;
     BOOL m_bRibbonShown;
+    BOOL m_bWindowHidden;       // hidden by WM_SHOWWINDOW (not by width)
     BOOL m_bGroupsVisible;
     BOOL m_bTabsVisible;
     BOOL m_bQuickAccessBelow;
@@ -373,17 +227,11 @@ public:
     BOOL m_bInLayout;
 };
 
-// The quick-access customise button at the end of the quick-access toolbar.
-class CXTPRibbonBarControlQuickAccessPopup : public CXTPControlPopup
-{
-    DECLARE_DYNCREATE(CXTPRibbonBarControlQuickAccessPopup)
-public:
-    CXTPRibbonBarControlQuickAccessPopup();
-    virtual CSize GetSize(CDC* pDC);
-    virtual void Draw(CDC* pDC);
-    virtual BOOL OnSetPopup(BOOL bPopup);
-    virtual BOOL IsCustomizeMovable() const { return FALSE; }
-};
-
 // The ribbon bar a control is on (through its parent bar or its group), or NULL.
 CXTPRibbonBar* AFX_CDECL XTPGetRibbonBar(CXTPCommandBar* pBar);
+// The ribbon theme of bars whose paint manager is not a ribbon theme.
+CXTPRibbonTheme* AFX_CDECL XTPRibbonSharedTheme();
+
+// The ribbon's popups.
+#include "XTPRibbonBarControlQuickAccessPopup.h"
+#include "XTPRibbonTabPopupToolBar.h"

@@ -822,12 +822,11 @@ void CXTPRibbonGroups::Reposition(CDC* pDC, int nWidth, int /*nHeight*/, CRect r
         int nWanted = pScrollable != NULL ? pScrollable->GetGroupsScrollPos() : m_nScrollOffset;
         nOffset = std::max(0, std::min(nWanted, nTotal - nAvailable));
     }
+    // The offset shown is kept here; the bar keeps the one asked for, so a
+    // layout wide enough to need none does not lose it.
     m_nScrollOffset = nOffset;
     if (pScrollable != NULL)
-    {
-        pScrollable->m_nGroupsScrollPos = nOffset;
         pScrollable->ShowScrollableRect(nOffset >= 1, nTotal - nOffset - nAvailable >= 1);
-    }
 
     int x = rcMargins.left - nOffset;
     for (int i = 0; i < nCount; i++)

@@ -1,15 +1,23 @@
 // The ribbon bar on a test frame: its theme's fonts and heights, its size
 // rules, key tips and access keys, minimising, the owner's veto of a tab
-// change, the quick-access toolbar and its menus, the stored state (schemas,
-// binary archives, damaged stores) and no growth of GDI or USER objects.
+// change, the quick-access toolbar, the stored state (schemas,
+// binary archives, damaged stores), screen tips, and no growth of GDI or
+// USER objects.
+// ctest: run-serial
 #include "ribbon_testframe.h"
 
 #include "XTPCommandBarKeyboardTip.h"
+#include "XTPControlAction.h"
 #include "XTPPropExchange.h"
+#include "XTPToolTipContext.h"
 #include "resource.h"
+#include "support/canvas.h"
+#include "support/mouseinput.h"
 #include "support/tempfolder.h"
 
 #include <stdlib.h>
+
+#include <map>
 
 using namespace ribbontest;
 
@@ -365,64 +373,6 @@ TEST_F(RibbonBarTest, AGalleryOnTheQuickAccessToolbarBecomesAPopupButton)
     EXPECT_EQ(xtpButtonIcon, pClone->GetStyle());
 }
 
-TEST_F(RibbonBarTest, TheCustomiseMenuListsTheDefaultCommands)
-{
-    m_pFrame->BuildSample();
-    // One of the three default commands is taken off the toolbar.
-    CXTPRibbonQuickAccessControls* pQuick = m_pRibbon->GetQuickAccessControls();
-    pQuick->Remove(pQuick->GetAt(1));
-    CXTPPopupBar* pMenu = m_pRibbon->CreateContextMenu(m_pRibbon->GetControlQuickAccessPopup());
-    ASSERT_TRUE(pMenu != NULL);
-    std::vector<std::pair<int, int>> commands;   // id and check
-    CXTPControl* pLabel = NULL;
-    CXTPControl* pBelow = NULL;
-    CXTPControl* pAbove = NULL;
-    for (int i = 0; i < pMenu->GetControlCount(); i++)
-    {
-        CXTPControl* pControl = pMenu->GetControl(i);
-        CXTPRibbonBar::CControlQuickAccessCommand* pCommand =
-            dynamic_cast<CXTPRibbonBar::CControlQuickAccessCommand*>(pControl);
-        if (pCommand != NULL)
-            commands.push_back(std::make_pair(pCommand->m_pControl->GetID(), pControl->GetChecked()));
-        if (pControl->GetID() == XTP_ID_RIBBONCUSTOMIZE_LABEL)
-            pLabel = pControl;
-        if (pControl->GetID() == XTP_ID_RIBBONCUSTOMIZE_QUICKACCESS_BELOW)
-            pBelow = pControl;
-        if (pControl->GetID() == XTP_ID_RIBBONCUSTOMIZE_QUICKACCESS_ABOVE)
-            pAbove = pControl;
-    }
-    std::vector<std::pair<int, int>> expected = {{ID_NEW_PUZZLE, 1}, {ID_SAVE_PUZZLE, 0}, {ID_UNDO_MOVE, 1}};
-    EXPECT_EQ(expected, commands);
-    ASSERT_TRUE(pLabel != NULL);
-    EXPECT_EQ(xtpControlLabel, pLabel->GetType());
-    EXPECT_TRUE(pLabel->IsItemDefault());
-    ASSERT_TRUE(pBelow != NULL && pAbove != NULL);
-    EXPECT_TRUE(pBelow->IsVisible());
-    EXPECT_FALSE(pAbove->IsVisible());
-
-    // A command of the list puts its control back on the toolbar.
-    for (int i = 0; i < pMenu->GetControlCount(); i++)
-    {
-        CXTPControl* pControl = pMenu->GetControl(i);
-        if (dynamic_cast<CXTPRibbonBar::CControlQuickAccessCommand*>(pControl) != NULL && !pControl->GetChecked())
-        {
-            pControl->InternalAddRef();
-            pControl->OnExecute();
-            pControl->InternalRelease();
-            break;
-        }
-    }
-    pMenu->InternalRelease();
-    std::vector<int> ids = {ID_NEW_PUZZLE, ID_UNDO_MOVE, ID_SAVE_PUZZLE};
-    EXPECT_EQ(ids, QuickIds());
-
-    m_pRibbon->ShowQuickAccessBelow(TRUE);
-    pMenu = m_pRibbon->CreateContextMenu(m_pRibbon->GetControlQuickAccessPopup());
-    EXPECT_FALSE(pMenu->GetControls()->FindControl(XTP_ID_RIBBONCUSTOMIZE_QUICKACCESS_BELOW)->IsVisible());
-    EXPECT_TRUE(pMenu->GetControls()->FindControl(XTP_ID_RIBBONCUSTOMIZE_QUICKACCESS_ABOVE)->IsVisible());
-    pMenu->InternalRelease();
-}
-
 TEST_F(RibbonBarTest, TheStoredStateRoundTripsAndOldSchemasKeepMinimizedOut)
 {
     m_pFrame->BuildSample();
@@ -568,13 +518,23 @@ TEST_F(RibbonBarTest, AQuickAccessCopyOfAGroupOutlivesItsGroup)
 TEST_F(RibbonBarTest, NoGdiOrUserGrowthOverRelayoutsAndTabSwitches)
 {
     m_pFrame->BuildSample();
-    // Every tab at the widths below once, so that the theme's pictures are
-    // in its store before counting.
+    // Warm-up: every tab at the widths below, and each other step once, so
+    // that the theme's pictures and the pictures of disabled commands (made
+    // once and kept) are in their stores before counting.
     for (int i = 0; i < 30; i++)
     {
         m_pRibbon->SetCurSel(i % 3);
         m_pRibbon->CalcDockedSize(300 + (i * 37) % 500, LM_HORZ | LM_HORZDOCK | LM_COMMIT);
         m_pRibbon->RedrawWindow();
+        if (i < 2)
+        {
+            CXTPPopupBar* pMenu = m_pRibbon->CreateContextMenu(m_pRibbon->GetControlQuickAccessPopup());
+            if (pMenu != NULL)
+                pMenu->InternalRelease();
+            m_pRibbon->SetMinimized(TRUE);
+            m_pRibbon->SetMinimized(FALSE);
+            m_pFrame->Settle();
+        }
     }
     m_pFrame->Settle();
     DWORD dwGdi = GdiMark();
@@ -617,28 +577,6 @@ TEST_F(RibbonBarTest, TheWheelSwitchesTabsAndTabsHaveTooltips)
     EXPECT_EQ(CString("&View"), m_pRibbon->GetControlTab()->GetItemTooltip(m_pRibbon->GetTab(2)));
 }
 
-TEST_F(RibbonBarTest, QuickAccessControlsThatDoNotFitGoToTheMorePopup)
-{
-    m_pFrame->BuildSample();
-    CXTPRibbonQuickAccessControls* pQuick = m_pRibbon->GetQuickAccessControls();
-    for (int i = 0; i < 40; i++)
-        pQuick->Add(xtpControlButton, ID_BRANCH_BEGIN)->SetStyle(xtpButtonIcon);
-    m_pFrame->Settle();
-    ASSERT_TRUE(m_pRibbon->GetControlQuickAccessMore()->IsVisible());
-    int nWrapped = 0;
-    for (int i = 0; i < pQuick->GetCount(); i++)
-        nWrapped += (pQuick->GetAt(i)->GetHideFlags() & xtpHideWrap) != 0 ? 1 : 0;
-    EXPECT_GT(nWrapped, 0);
-    CXTPPopupBar* pMore = m_pRibbon->CreateMoreQuickAccessPopup();
-    ASSERT_TRUE(pMore != NULL);
-    // The wrapped controls, then the customise button, all shown.
-    EXPECT_EQ(nWrapped + 1, pMore->GetControlCount());
-    for (int i = 0; i < pMore->GetControlCount(); i++)
-        EXPECT_TRUE(pMore->GetControl(i)->IsVisible()) << i;
-    EXPECT_EQ(300, pMore->GetMRUWidth());
-    pMore->InternalRelease();
-}
-
 TEST_F(RibbonBarTest, ACloneTakesTheQuickAccessControlsAndTheFlags)
 {
     m_pFrame->BuildSample();
@@ -651,4 +589,315 @@ TEST_F(RibbonBarTest, ACloneTakesTheQuickAccessControlsAndTheFlags)
     EXPECT_NE(m_pRibbon->GetQuickAccessControls()->GetAt(1), pClone->GetQuickAccessControls()->GetAt(1));
     EXPECT_EQ(xtpBarTypeRibbon, pClone->GetType());
     pClone->InternalRelease();
+}
+
+TEST_F(RibbonBarTest, ControlsThatALayoutBringsIntoViewShowTheirCommandsStateAtOnce)
+{
+    m_pFrame->BuildSample();
+    m_pRibbon->SetCurSel(1);
+    m_pFrame->SetWindowPos(NULL, 0, 0, 300, 400, SWP_NOMOVE | SWP_NOZORDER);
+    m_pFrame->Settle();
+    // A button of a group folded into its group button by the narrow frame.
+    CXTPRibbonGroups* pGroups = m_pRibbon->GetTab(1)->GetGroups();
+    CXTPControl* pFolded = NULL;
+    for (int i = 0; i < pGroups->GetCount() && pFolded == NULL; i++)
+        if (pGroups->GetAt(i)->IsReduced())
+            pFolded = pGroups->GetAt(i)->GetAt(0);
+    ASSERT_TRUE(pFolded != NULL);
+    ASSERT_FALSE(pFolded->IsVisible());
+    ASSERT_TRUE(pFolded->GetEnabled());
+
+    // The command is disabled while its button is folded away; widening the
+    // frame lays the bar out at once (no idle pass in between).
+    m_pFrame->m_arrDisabled.push_back((UINT)pFolded->GetID());
+    m_pFrame->SetWindowPos(NULL, 0, 0, 800, 400, SWP_NOMOVE | SWP_NOZORDER);
+    ASSERT_TRUE(pFolded->IsVisible());
+    EXPECT_FALSE(pFolded->GetEnabled());
+}
+
+TEST_F(RibbonBarTest, TheQuickAccessBandSpansTheWidthBelowAndItsCustomiseButtonKeepsAGapInTheCaption)
+{
+    m_pFrame->BuildSample();
+    CXTPRibbonQuickAccessControls* pQuick = m_pRibbon->GetQuickAccessControls();
+    CXTPControl* pCustomise = m_pRibbon->GetControlQuickAccessPopup();
+    ASSERT_TRUE(m_pRibbon->IsCaptionVisible());
+    ASSERT_EQ(3, pQuick->GetVisibleCount());
+    CRect rcLast = pQuick->GetAt(2)->GetRect();
+    EXPECT_EQ(rcLast.right + 12, pCustomise->GetRect().left);
+    EXPECT_EQ(pCustomise->GetRect().right, m_pRibbon->GetQuickAccessRect().right);
+    m_pRibbon->RedrawWindow();
+    EXPECT_TRUE(SaveWindowPicture(m_pRibbon->m_hWnd, "quick_access_above"));
+
+    // Below the groups: the band is the bar's width, the button follows the
+    // controls directly.
+    m_pRibbon->ShowQuickAccessBelow(TRUE);
+    m_pFrame->Settle();
+    CRect rcClient;
+    m_pRibbon->GetClientRect(&rcClient);
+    CRect rcQuick = m_pRibbon->GetQuickAccessRect();
+    EXPECT_EQ(0, rcQuick.left);
+    EXPECT_EQ(rcClient.right, rcQuick.right);
+    EXPECT_EQ(m_pRibbon->GetGroupsRect().bottom, rcQuick.top);
+    EXPECT_EQ(pQuick->GetAt(2)->GetRect().right, pCustomise->GetRect().left);
+    m_pRibbon->RedrawWindow();
+    EXPECT_TRUE(SaveWindowPicture(m_pRibbon->m_hWnd, "quick_access_below"));
+
+    // With the frame drawn by the ribbon the gap stays.
+    m_pRibbon->ShowQuickAccessBelow(FALSE);
+    m_pRibbon->EnableFrameTheme(TRUE);
+    m_pFrame->Settle();
+    EXPECT_EQ(pQuick->GetAt(2)->GetRect().right + 12, pCustomise->GetRect().left);
+    m_pRibbon->RedrawWindow();
+    EXPECT_TRUE(SaveWindowPicture(m_pRibbon->m_hWnd, "quick_access_above_frame"));
+}
+
+namespace
+{
+// The placement rectangle the ribbon gives the tool at a point (empty when
+// none), and the hit code.
+INT_PTR ToolPlacement(CXTPRibbonBar* pRibbon, CPoint point, CRect& rcPlacement)
+{
+    XTP_TOOLTIP_TOOLINFO_EX extra;
+    ZeroMemory(&extra, sizeof(extra));
+    TOOLINFO ti;
+    ZeroMemory(&ti, sizeof(ti));
+    ti.cbSize = 44;
+    ti.lParam = (LPARAM)&extra;
+    INT_PTR nHit = pRibbon->OnToolHitTest(point, &ti);
+    rcPlacement = extra.rcExclude;
+    free(ti.lpszText);
+    free(extra.pszTitle);
+    free(extra.pszDescription);
+    return nHit;
+}
+
+CXTPControl* GroupControl(CXTPRibbonBar* pRibbon, int nId)
+{
+    for (int i = 0; i < pRibbon->GetControlCount(); i++)
+    {
+        CXTPControl* pControl = pRibbon->GetControl(i);
+        if (pControl->GetID() == nId && pControl->GetRibbonGroup() != NULL)
+            return pControl;
+    }
+    return NULL;
+}
+} // namespace
+
+TEST_F(RibbonBarTest, ScreenTipsOfGroupControlsOpenBelowTheGroups)
+{
+    m_pFrame->BuildSample();
+    m_pFrame->SetForegroundWindow();
+    m_pFrame->Settle();
+    CXTPToolTipContext* pContext = m_pFrame->GetCommandBars()->GetToolTipContext();
+    ASSERT_TRUE(pContext != NULL);
+    pContext->ShowTitleAndDescription(TRUE);
+    CXTPControl* pUndo = GroupControl(m_pRibbon, ID_UNDO_MOVE);
+    ASSERT_TRUE(pUndo != NULL);
+    pUndo->SetDescription(_T("Takes the last move back."));
+
+    CRect rcPlacement;
+    EXPECT_EQ(ID_UNDO_MOVE, ToolPlacement(m_pRibbon, pUndo->GetRect().CenterPoint(), rcPlacement));
+    EXPECT_EQ(m_pRibbon->GetGroupsRect(), rcPlacement);
+    // The quick-access copy of the same command keeps the tip at the cursor.
+    CXTPControl* pQuickUndo = m_pRibbon->GetQuickAccessControls()->GetAt(2);
+    EXPECT_EQ(ID_UNDO_MOVE, ToolPlacement(m_pRibbon, pQuickUndo->GetRect().CenterPoint(), rcPlacement));
+    EXPECT_TRUE(rcPlacement.IsRectEmpty());
+    // Plain tips (no title and description) stay at the cursor too.
+    pContext->ShowTitleAndDescription(FALSE);
+    EXPECT_EQ(ID_UNDO_MOVE, ToolPlacement(m_pRibbon, pUndo->GetRect().CenterPoint(), rcPlacement));
+    EXPECT_TRUE(rcPlacement.IsRectEmpty());
+    pContext->ShowTitleAndDescription(TRUE);
+
+    // The pointer resting on the button: the tip opens at the button's left
+    // edge, just below the groups area.
+    CPoint pt = pUndo->GetRect().CenterPoint();
+    m_pRibbon->ClientToScreen(&pt);
+    ::SetCursorPos(pt.x, pt.y);
+    testsupport::SendInputs({ testsupport::MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, pt),
+                              testsupport::MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, pt + CPoint(1, 0)) });
+    ASSERT_TRUE(PumpUntil([&]() {
+        CWnd* pTip = pContext->GetToolTip();
+        return pTip != NULL && pTip->GetSafeHwnd() != NULL && pTip->IsWindowVisible();
+    })) << "no tip came up over the Undo button";
+    CRect rcTip, rcGroups = m_pRibbon->GetGroupsRect(), rcUndo = pUndo->GetRect();
+    pContext->GetToolTip()->GetWindowRect(&rcTip);
+    m_pRibbon->ClientToScreen(&rcGroups);
+    m_pRibbon->ClientToScreen(&rcUndo);
+    EXPECT_EQ(rcGroups.bottom, rcTip.top);
+    EXPECT_EQ(rcUndo.left, rcTip.left);
+    EXPECT_TRUE(SaveScreenPicture(m_pFrame->m_hWnd, "screen_tip_below_groups"));
+    pContext->CancelToolTips();
+}
+
+TEST_F(RibbonBarTest, AHiddenRibbonGivesTheFrameItsCaptionBack)
+{
+    m_pFrame->BuildSample();
+    m_pRibbon->EnableFrameTheme(TRUE);
+    m_pFrame->Settle();
+    CXTPRibbonFrameManager* pFrameManager = m_pRibbon->GetFrameManager();
+    ASSERT_TRUE(pFrameManager != NULL);
+    ASSERT_TRUE(m_pRibbon->IsRibbonShown());
+    EXPECT_FALSE(pFrameManager->IsCaptionVisible());
+
+    m_pRibbon->ShowWindow(SW_HIDE);
+    m_pFrame->Settle();
+    EXPECT_FALSE(m_pRibbon->IsRibbonShown());
+    EXPECT_TRUE(pFrameManager->IsCaptionVisible());
+    m_pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+    PumpAndIdle();
+    EXPECT_TRUE(SaveScreenPicture(m_pFrame->m_hWnd, "ribbon_hidden_frame_caption"));
+
+    m_pRibbon->ShowWindow(SW_SHOW);
+    m_pFrame->Settle();
+    EXPECT_TRUE(m_pRibbon->IsRibbonShown());
+    EXPECT_FALSE(pFrameManager->IsCaptionVisible());
+}
+
+TEST_F(RibbonBarTest, AStoredQuickAccessControlTallerThanAScreenIsMeasuredInstead)
+{
+    m_pFrame->BuildSample();
+    CXTPRibbonQuickAccessControls* pQuick = m_pRibbon->GetQuickAccessControls();
+    int nNormalHeight = m_pRibbon->CalcDockedSize(800, LM_HORZ | LM_HORZDOCK).cy;
+    // An archive whose quick-access Save button says 100,000 px tall and the
+    // Undo button 200,000 px wide; the New button keeps a plausible width.
+    pQuick->GetAt(0)->SetWidth(60);
+    pQuick->GetAt(1)->SetHeight(100000);
+    pQuick->GetAt(2)->SetWidth(200000);
+    std::vector<BYTE> data = Store(20);
+    pQuick->GetAt(1)->SetHeight(0);
+    pQuick->GetAt(2)->SetWidth(0);
+    pQuick->RemoveAll();
+    m_pFrame->Settle();
+
+    ASSERT_TRUE(Load(data, 20));
+    std::vector<int> ids = {ID_NEW_PUZZLE, ID_SAVE_PUZZLE, ID_UNDO_MOVE};
+    ASSERT_EQ(ids, QuickIds());
+    EXPECT_EQ(60, pQuick->GetAt(0)->GetWidth());
+    EXPECT_EQ(0, pQuick->GetAt(1)->GetHeight());
+    EXPECT_EQ(0, pQuick->GetAt(2)->GetWidth());
+    EXPECT_EQ(nNormalHeight, m_pRibbon->CalcDockedSize(800, LM_HORZ | LM_HORZDOCK).cy);
+    m_pFrame->Settle();
+    CRect rcRibbon;
+    m_pRibbon->GetWindowRect(&rcRibbon);
+    EXPECT_EQ(nNormalHeight, rcRibbon.Height());
+    EXPECT_TRUE(SaveWindowPicture(m_pFrame->m_hWnd, "quick_access_sizes_dropped"));
+}
+
+namespace
+{
+// What the screen shows of the ribbon's tab row.
+std::vector<COLORREF> TabRowPixels(CXTPRibbonBar* pRibbon)
+{
+    pRibbon->Redraw();
+    PumpAndIdle();
+    pRibbon->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+    PumpAndIdle();
+    CRect rc = pRibbon->GetTabControlRect();
+    pRibbon->ClientToScreen(&rc);
+    testsupport::Canvas canvas(rc.Width(), rc.Height());
+    HDC hScreen = ::GetDC(NULL);
+    ::BitBlt(canvas.Handle(), 0, 0, rc.Width(), rc.Height(), hScreen, rc.left, rc.top, SRCCOPY);
+    ::ReleaseDC(NULL, hScreen);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < rc.Height(); y++)
+        for (int x = 0; x < rc.Width(); x++)
+            pixels.push_back(::GetPixel(canvas.Handle(), x, y));
+    return pixels;
+}
+
+// A real key press or release, its messages handled as the game's message
+// loop handles them (the frame's pre-translation first).
+void PressKey(CWnd* pFrame, WORD nVirtKey, BOOL bUp)
+{
+    INPUT input;
+    ZeroMemory(&input, sizeof(input));
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = nVirtKey;
+    input.ki.dwFlags = bUp ? KEYEVENTF_KEYUP : 0;
+    ::SendInput(1, &input, sizeof(INPUT));
+    for (int i = 0; i < 10; i++)
+    {
+        ::Sleep(20);
+        MSG msg;
+        while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+        {
+            if (!pFrame->PreTranslateMessage(&msg))
+            {
+                ::TranslateMessage(&msg);
+                ::DispatchMessage(&msg);
+            }
+        }
+        PumpAndIdle();
+    }
+}
+} // namespace
+
+TEST_F(RibbonBarTest, TabAccessKeysAreUnderlinedOnlyWhileTheCommandBarsShowKeyboardCues)
+{
+    m_pFrame->BuildSample();
+    m_pFrame->SetForegroundWindow();
+    m_pFrame->Settle();
+    CXTPCommandBars* pCommandBars = m_pFrame->GetCommandBars();
+    // By default the bars show cues always ("KeyboardCuesShow" 0).
+    ASSERT_TRUE(pCommandBars->IsKeyboardCuesVisible());
+    std::vector<COLORREF> shown = TabRowPixels(m_pRibbon);
+    EXPECT_TRUE(SaveWindowPicture(m_pRibbon->m_hWnd, "tab_cues_shown"));
+
+    // Cues that follow a system hiding them: no underlines until Alt.
+    pCommandBars->SetKeyboardCuesFollowSystem(TRUE);
+    pCommandBars->SetKeyboardCuesVisible(FALSE);
+    std::vector<COLORREF> hidden = TabRowPixels(m_pRibbon);
+    EXPECT_NE(shown, hidden) << "the tab captions kept their underlines";
+    EXPECT_TRUE(SaveWindowPicture(m_pRibbon->m_hWnd, "tab_cues_hidden"));
+
+    PressKey(m_pFrame, VK_MENU, FALSE);
+    EXPECT_TRUE(pCommandBars->IsKeyboardCuesVisible());
+    EXPECT_EQ(shown, TabRowPixels(m_pRibbon)) << "Alt did not underline the access keys";
+    PressKey(m_pFrame, VK_MENU, TRUE);
+    // Alt released puts the ribbon into keyboard mode; Escape leaves it and
+    // the underlines go.
+    PressKey(m_pFrame, VK_ESCAPE, FALSE);
+    PressKey(m_pFrame, VK_ESCAPE, TRUE);
+    if (m_pRibbon->IsTrackingMode())
+    {
+        PressKey(m_pFrame, VK_ESCAPE, FALSE);
+        PressKey(m_pFrame, VK_ESCAPE, TRUE);
+    }
+    EXPECT_FALSE(m_pRibbon->IsTrackingMode());
+    EXPECT_FALSE(pCommandBars->IsKeyboardCuesVisible());
+    EXPECT_EQ(hidden, TabRowPixels(m_pRibbon));
+}
+
+TEST_F(RibbonBarTest, GroupTipsTakeTheControlsShortcutThenItsActionsThenTheCaptionLetter)
+{
+    m_pFrame->BuildSample();
+    CXTPControl* pSave = GroupControl(m_pRibbon, ID_SAVE_PUZZLE);
+    CXTPControl* pPrint = GroupControl(m_pRibbon, ID_FILE_PRINT);
+    CXTPControl* pUndo = GroupControl(m_pRibbon, ID_UNDO_MOVE);
+    CXTPControl* pAccept = GroupControl(m_pRibbon, ID_BRANCH_ACCEPT);
+    ASSERT_TRUE(pSave != NULL && pPrint != NULL && pUndo != NULL && pAccept != NULL);
+    pSave->SetShortcutText(_T("sv"));
+    // Print takes its key from its action.
+    CXTPCommandBars* pBars = m_pFrame->GetCommandBars();
+    CXTPControlAction* pAction = pBars->GetActions()->Add(ID_FILE_PRINT);
+    ASSERT_TRUE(pAction != NULL);
+    pAction->SetCaption(_T("Print"));
+    pAction->SetShortcutText(_T("PR"));
+    pPrint->SetAction(pAction);
+    // A menu accelerator is no key to type: the caption's letter stays.
+    pUndo->SetShortcutText(_T("Ctrl+Z"));
+    m_pFrame->Settle();
+
+    pBars->ShowKeyboardTips(m_pRibbon, 2);
+    std::map<CXTPControl*, CString> tips;
+    for (INT_PTR i = 0; i < pBars->m_arrKeyboardTips.GetSize(); i++)
+    {
+        CXTPCommandBarKeyboardTip* pTip = (CXTPCommandBarKeyboardTip*)pBars->m_arrKeyboardTips[i];
+        tips[(CXTPControl*)pTip->m_pOwner] = pTip->GetCaption();
+    }
+    pBars->HideKeyboardTips();
+    EXPECT_EQ(CString("SV"), tips[pSave]);
+    EXPECT_EQ(CString("PR"), tips[pPrint]);
+    EXPECT_EQ(CString("U"), tips[pUndo]);
+    EXPECT_EQ(CString("A"), tips[pAccept]);
 }

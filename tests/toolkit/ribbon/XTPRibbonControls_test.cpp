@@ -1,7 +1,6 @@
-// The ribbon's tab strip and popups on a shown frame: the tab popup of a
-// minimised ribbon, the popup of a reduced group, keyboard moves from the
-// tab strip, the strip's accessibility, and snapshots of the ribbon as the
-// frame narrows.
+// The ribbon's tab strip and popups on a shown frame: the popup of a
+// reduced group, keyboard moves from the tab strip, the strip's
+// accessibility, and snapshots of the ribbon as the frame narrows.
 // ctest: run-serial
 #include "ribbon_testframe.h"
 
@@ -168,43 +167,6 @@ TEST_F(RibbonControlsTest, NarrowingTheFrameReducesTheGroupsThenScrolls)
     EXPECT_TRUE(SaveScreenPicture(m_pFrame->m_hWnd, "ribbon_scrolling"));
 }
 
-TEST_F(RibbonControlsTest, AMinimisedRibbonOpensATabsGroupsInAPopup)
-{
-    m_pRibbon->SetMinimized(TRUE);
-    m_pFrame->Settle();
-    EXPECT_EQ(NULL, m_pRibbon->GetSelectedTab());
-    CXTPRibbonTab* pInsert = m_pRibbon->GetTab(1);
-    CPoint pt = pInsert->GetRect().CenterPoint();
-    m_pRibbon->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
-    m_pRibbon->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
-    PumpAndIdle();
-    EXPECT_EQ(pInsert, m_pRibbon->GetSelectedTab());
-    CXTPPopupBar* pPopup = TopTrackedPopup();
-    ASSERT_TRUE(pPopup != NULL);
-    CXTPRibbonTabPopupToolBar* pTabPopup = DYNAMIC_DOWNCAST(CXTPRibbonTabPopupToolBar, pPopup);
-    ASSERT_TRUE(pTabPopup != NULL);
-    EXPECT_TRUE(pTabPopup->IsWindowVisible());
-    CRect rcPopup, rcRibbon;
-    pTabPopup->GetWindowRect(&rcPopup);
-    m_pRibbon->GetWindowRect(&rcRibbon);
-    EXPECT_EQ(rcRibbon.left, rcPopup.left);
-    EXPECT_EQ(m_pRibbon->CalcGroupsHeight(), rcPopup.Height());
-    EXPECT_EQ(4, pTabPopup->GetShownTab()->GetGroups()->GetCount());
-    pTabPopup->RedrawWindow();
-    PumpAndIdle();
-    EXPECT_TRUE(SaveScreenPicture(m_pFrame->m_hWnd, "ribbon_minimized_popup"));
-
-    // Closing the popup leaves no tab selected.
-    m_pFrame->GetCommandBars()->ClosePopups();
-    PumpAndIdle();
-    EXPECT_EQ(NULL, m_pRibbon->GetSelectedTab());
-    EXPECT_TRUE(m_pRibbon->IsMinimized());
-
-    // Not minimised: the tab strip opens no popup.
-    m_pRibbon->SetMinimized(FALSE);
-    EXPECT_FALSE(m_pRibbon->GetControlTab()->OnSetPopup(TRUE));
-}
-
 TEST_F(RibbonControlsTest, UpAndDownLeaveTheFocusedTabStrip)
 {
     CXTPRibbonControlTab* pTabs = m_pRibbon->GetControlTab();
@@ -304,56 +266,6 @@ TEST_F(RibbonControlsTest, AltWithATabsLetterSelectsTheTabFromTheKeyboard)
     EXPECT_TRUE(m_pRibbon->IsTrackingMode());
     m_pRibbon->SetTrackingMode(FALSE);
     Settle();
-}
-
-namespace
-{
-HWND s_hWndRelease = NULL;
-void CALLBACK ReleaseButton(HWND, UINT, UINT_PTR nIDEvent, DWORD)
-{
-    ::KillTimer(NULL, nIDEvent);
-    ::PostMessage(s_hWndRelease, WM_LBUTTONUP, 0, 0);
-}
-} // namespace
-
-TEST_F(RibbonControlsTest, HoldingAScrollButtonRepeatsUntilItIsReleased)
-{
-    // Many groups of caption-only buttons at a narrow width: the area scrolls.
-    for (int i = 0; i < 10; i++)
-    {
-        CString strCaption;
-        strCaption.Format(_T("Extra group %d"), i + 1);
-        m_pRibbon->GetTab(1)->AddGroup(strCaption, 60 + i)->Add(xtpControlButton, 2080 + i, strCaption);
-    }
-    m_pRibbon->SetCurSel(1);
-    Resize(400, 300);
-    CXTPControl* pRight = m_pRibbon->GetScrollRight();
-    ASSERT_TRUE(pRight->IsVisible());
-    ASSERT_EQ(0, m_pRibbon->GetGroupsScrollPos());
-
-    // Released at once: one step of 40 px.
-    m_pRibbon->PostMessage(WM_LBUTTONUP, 0, 0);
-    pRight->OnClick(FALSE, pRight->GetRect().CenterPoint());
-    EXPECT_EQ(40, m_pRibbon->GetGroupsScrollPos());
-    EXPECT_EQ(NULL, ::GetCapture());
-
-    // Held for a while: the first repeat after 4/5 of the double-click time,
-    // then one every tenth of it.
-    s_hWndRelease = m_pRibbon->m_hWnd;
-    UINT nHold = ::GetDoubleClickTime() * 4 / 5 + ::GetDoubleClickTime() / 10 * 3 + 30;
-    ::SetTimer(NULL, 0, nHold, ReleaseButton);
-    pRight->OnClick(FALSE, pRight->GetRect().CenterPoint());
-    EXPECT_GE(m_pRibbon->GetGroupsScrollPos(), 40 + 3 * 40);
-    EXPECT_EQ(NULL, ::GetCapture());
-
-    // A control of a group scrolled out of view on the left is brought back.
-    CXTPRibbonGroup* pFirstGroup = m_pRibbon->GetTab(1)->GetGroups()->GetAt(0);
-    CXTPControl* pFirst = pFirstGroup->IsReduced() ? (CXTPControl*)pFirstGroup->GetControlGroupPopup()
-                                                   : pFirstGroup->GetAt(0);
-    ASSERT_LT(pFirst->GetRect().left, m_pRibbon->GetGroupsRect().left);
-    m_pRibbon->EnsureControlVisible(pFirst);
-    EXPECT_EQ(0, m_pRibbon->GetGroupsScrollPos());
-    EXPECT_GE(pFirst->GetRect().left, m_pRibbon->GetGroupsRect().left);
 }
 
 TEST_F(RibbonControlsTest, TheOptionButtonSitsInTheCaptionBandAndRunsItsCommand)

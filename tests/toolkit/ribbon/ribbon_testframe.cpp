@@ -1,6 +1,8 @@
 // The ribbon tests' frame and helpers.
 #include "ribbon_testframe.h"
 
+#include <algorithm>
+
 #include "XTPImageManager.h"
 #include "XTPPopupBar.h"
 #include "resource.h"
@@ -177,7 +179,7 @@ void CRibbonFrame::OnCommandRange(UINT nID)
 
 void CRibbonFrame::OnUpdateCommand(CCmdUI* pCmdUI)
 {
-    pCmdUI->Enable(TRUE);
+    pCmdUI->Enable(std::find(m_arrDisabled.begin(), m_arrDisabled.end(), pCmdUI->m_nID) == m_arrDisabled.end());
 }
 
 void PumpAndIdle(int nMaxMessages)

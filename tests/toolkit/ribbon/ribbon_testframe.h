@@ -41,6 +41,7 @@ public:
     std::vector<UINT> m_arrCommands;
     std::vector<int> m_arrNotifications;    // codes of WM_XTP_COMMAND
     LRESULT m_lVetoTabChange;               // the answer to -552
+    std::vector<UINT> m_arrDisabled;        // commands whose update handler disables them
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg LRESULT OnControlNotify(WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,235 @@
+// The popup of a minimised ribbon's tab: where it opens, what it shows and
+// how it closes, also on a frame whose caption the ribbon draws, clicked and
+// closed by real input.
+// ctest: run-serial
+#include "ribbon_testframe.h"
+
+#include "XTPPopupBar.h"
+#include "support/mouseinput.h"
+
+#include <vector>
+
+using namespace ribbontest;
+
+namespace
+{
+class TabPopupTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_nLive = LiveObjects();
+        m_pFrame = new CRibbonFrame();
+        ASSERT_TRUE(m_pFrame->CreateRibbonFrame(CRect(20, 20, 840, 420), TRUE));
+        m_pFrame->SetForegroundWindow();
+        m_pRibbon = m_pFrame->GetRibbon();
+        m_pFrame->BuildSample();
+    }
+    void TearDown() override
+    {
+        XTPMouseManager()->CloseAllTracked();
+        m_pFrame->DestroyRibbonFrame();
+        PumpAndIdle();
+        EXPECT_EQ(m_nLive, LiveObjects());
+    }
+    void Resize(int cx, int cy)
+    {
+        m_pFrame->SetWindowPos(NULL, 0, 0, cx, cy, SWP_NOMOVE | SWP_NOZORDER);
+        m_pFrame->Settle();
+        m_pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        PumpAndIdle();
+    }
+    CRibbonFrame* m_pFrame = NULL;
+    CXTPRibbonBar* m_pRibbon = NULL;
+    LONG m_nLive = 0;
+};
+} // namespace
+
+TEST_F(TabPopupTest, AMinimisedRibbonOpensATabsGroupsInAPopup)
+{
+    m_pRibbon->SetMinimized(TRUE);
+    m_pFrame->Settle();
+    EXPECT_EQ(NULL, m_pRibbon->GetSelectedTab());
+    CXTPRibbonTab* pInsert = m_pRibbon->GetTab(1);
+    CPoint pt = pInsert->GetRect().CenterPoint();
+    m_pRibbon->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    m_pRibbon->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+    PumpAndIdle();
+    EXPECT_EQ(pInsert, m_pRibbon->GetSelectedTab());
+    CXTPPopupBar* pPopup = TopTrackedPopup();
+    ASSERT_TRUE(pPopup != NULL);
+    CXTPRibbonTabPopupToolBar* pTabPopup = DYNAMIC_DOWNCAST(CXTPRibbonTabPopupToolBar, pPopup);
+    ASSERT_TRUE(pTabPopup != NULL);
+    EXPECT_TRUE(pTabPopup->IsWindowVisible());
+    CRect rcPopup, rcRibbon;
+    pTabPopup->GetWindowRect(&rcPopup);
+    m_pRibbon->GetWindowRect(&rcRibbon);
+    EXPECT_EQ(rcRibbon.left, rcPopup.left);
+    EXPECT_EQ(m_pRibbon->CalcGroupsHeight(), rcPopup.Height());
+    EXPECT_EQ(4, pTabPopup->GetShownTab()->GetGroups()->GetCount());
+    pTabPopup->RedrawWindow();
+    PumpAndIdle();
+    EXPECT_TRUE(SaveScreenPicture(m_pFrame->m_hWnd, "ribbon_minimized_popup"));
+
+    // Closing the popup leaves no tab selected.
+    m_pFrame->GetCommandBars()->ClosePopups();
+    PumpAndIdle();
+    EXPECT_EQ(NULL, m_pRibbon->GetSelectedTab());
+    EXPECT_TRUE(m_pRibbon->IsMinimized());
+
+    // Not minimised: the tab strip opens no popup.
+    m_pRibbon->SetMinimized(FALSE);
+    EXPECT_FALSE(m_pRibbon->GetControlTab()->OnSetPopup(TRUE));
+}
+
+namespace
+{
+using testsupport::MouseInput;
+
+// A real left click (or double click) at a screen point, as the user makes it.
+// Clicks of separate calls are kept further apart than the double-click time,
+// so that the system does not join them into a double click.
+void ClickAt(CPoint ptScreen, int nClicks = 1)
+{
+    static DWORD s_dwLastClick = 0;
+    DWORD dwSince = ::GetTickCount() - s_dwLastClick;
+    if (s_dwLastClick != 0 && dwSince <= ::GetDoubleClickTime() + 50)
+        ::Sleep(::GetDoubleClickTime() + 50 - dwSince);
+    ::SetCursorPos(ptScreen.x, ptScreen.y);
+    PumpAndIdle();
+    std::vector<INPUT> inputs;
+    inputs.push_back(MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, ptScreen));
+    for (int i = 0; i < nClicks; i++)
+    {
+        inputs.push_back(MouseInput(MOUSEEVENTF_LEFTDOWN));
+        inputs.push_back(MouseInput(MOUSEEVENTF_LEFTUP));
+    }
+    testsupport::SendInputs(inputs);
+    s_dwLastClick = ::GetTickCount();
+    // What the click does happens on its release: it is looked at after both.
+    for (int i = 0; i < 15; i++)
+    {
+        PumpAndIdle();
+        ::Sleep(20);
+    }
+}
+
+void PressKey(WORD nVirtKey)
+{
+    INPUT inputs[2];
+    ZeroMemory(inputs, sizeof(inputs));
+    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
+    inputs[0].ki.wVk = inputs[1].ki.wVk = nVirtKey;
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, inputs, sizeof(INPUT));
+    for (int i = 0; i < 10; i++)
+    {
+        PumpAndIdle();
+        ::Sleep(20);
+    }
+}
+
+// The minimised ribbon of a frame whose caption the ribbon draws.
+class FrameDrawnTabPopupTest : public TabPopupTest
+{
+protected:
+    void SetUp() override
+    {
+        TabPopupTest::SetUp();
+        m_pRibbon->EnableFrameTheme(TRUE);
+        m_pFrame->Settle();
+        ASSERT_TRUE(m_pRibbon->GetFrameManager() != NULL);
+    }
+    CPoint TabCentre(int nTab) const
+    {
+        CPoint pt = m_pRibbon->GetTab(nTab)->GetRect().CenterPoint();
+        m_pRibbon->ClientToScreen(&pt);
+        return pt;
+    }
+    CXTPRibbonTabPopupToolBar* OpenTabPopup() const
+    {
+        CXTPRibbonTabPopupToolBar* pPopup = NULL;
+        PumpUntil([&]() {
+            pPopup = DYNAMIC_DOWNCAST(CXTPRibbonTabPopupToolBar, TopTrackedPopup());
+            return pPopup != NULL && pPopup->IsWindowVisible();
+        });
+        return pPopup;
+    }
+    // A real double click on the selected tab minimises the ribbon.
+    void MinimiseByDoubleClick()
+    {
+        ASSERT_EQ(m_pRibbon->GetTab(0), m_pRibbon->GetSelectedTab());
+        ClickAt(TabCentre(0), 2);
+        ASSERT_TRUE(PumpUntil([&]() { return m_pRibbon->IsMinimized(); }));
+        m_pFrame->Settle();
+        ASSERT_EQ(NULL, m_pRibbon->GetSelectedTab());
+        ASSERT_EQ(NULL, TopTrackedPopup());
+    }
+};
+} // namespace
+
+TEST_F(FrameDrawnTabPopupTest, AClickOnATabOpensItsPopupAndEscapeClosesIt)
+{
+    MinimiseByDoubleClick();
+    ClickAt(TabCentre(1));
+    CXTPRibbonTabPopupToolBar* pPopup = OpenTabPopup();
+    ASSERT_TRUE(pPopup != NULL) << "no popup opened under the clicked tab";
+    EXPECT_EQ(m_pRibbon->GetTab(1), m_pRibbon->GetSelectedTab());
+    EXPECT_EQ(m_pRibbon->GetTab(1)->GetGroups()->GetCount(), pPopup->GetShownTab()->GetGroups()->GetCount());
+    // It opens under the tab row, as wide as the ribbon.
+    CRect rcPopup, rcRibbon, rcTabs = m_pRibbon->GetControlTab()->GetRect();
+    pPopup->GetWindowRect(&rcPopup);
+    m_pRibbon->GetWindowRect(&rcRibbon);
+    m_pRibbon->ClientToScreen(&rcTabs);
+    EXPECT_EQ(rcTabs.bottom, rcPopup.top);
+    EXPECT_EQ(rcRibbon.left, rcPopup.left);
+    pPopup->RedrawWindow();
+    PumpAndIdle();
+    EXPECT_TRUE(SaveScreenPicture(m_pFrame->m_hWnd, "frame_drawn_minimized_popup"));
+
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(PumpUntil([&]() { return TopTrackedPopup() == NULL; })) << "Escape left the popup open";
+    EXPECT_TRUE(PumpUntil([&]() { return m_pRibbon->GetSelectedTab() == NULL; }));
+    EXPECT_TRUE(m_pRibbon->IsMinimized());
+
+    // The same tab opens again on the next click.
+    ClickAt(TabCentre(1));
+    EXPECT_TRUE(OpenTabPopup() != NULL);
+}
+
+TEST_F(FrameDrawnTabPopupTest, AnotherTabOpensItsOwnGroupsAndAClickOutsideOrOnTheTabCloses)
+{
+    MinimiseByDoubleClick();
+    ClickAt(TabCentre(2));
+    ASSERT_TRUE(OpenTabPopup() != NULL);
+    EXPECT_EQ(m_pRibbon->GetTab(2), m_pRibbon->GetSelectedTab());
+
+    // A click on another tab while the popup is open shows that tab's groups.
+    ClickAt(TabCentre(0));
+    CXTPRibbonTabPopupToolBar* pPopup = OpenTabPopup();
+    ASSERT_TRUE(pPopup != NULL) << "a click on another tab closed the popup";
+    EXPECT_EQ(m_pRibbon->GetTab(0), m_pRibbon->GetSelectedTab());
+    ASSERT_EQ(m_pRibbon->GetTab(0)->GetGroups()->GetCount(), pPopup->GetShownTab()->GetGroups()->GetCount());
+    EXPECT_EQ(m_pRibbon->GetTab(0)->GetGroups()->GetAt(0)->GetCaption(),
+              pPopup->GetShownTab()->GetGroups()->GetAt(0)->GetCaption());
+
+    // A click on the open tab closes its popup.
+    ClickAt(TabCentre(0));
+    EXPECT_EQ(NULL, TopTrackedPopup()) << "a click on the open tab left its popup open";
+    EXPECT_EQ(NULL, m_pRibbon->GetSelectedTab());
+
+    // A click in the frame's client area, below the popup, closes it.
+    ClickAt(TabCentre(1));
+    ASSERT_TRUE(OpenTabPopup() != NULL);
+    CRect rcClient;
+    m_pFrame->GetClientRect(&rcClient);
+    CPoint ptOutside(rcClient.CenterPoint().x, rcClient.bottom - 20);
+    m_pFrame->ClientToScreen(&ptOutside);
+    ClickAt(ptOutside);
+    EXPECT_TRUE(PumpUntil([&]() { return TopTrackedPopup() == NULL; })) << "a click outside left the popup open";
+    EXPECT_EQ(NULL, m_pRibbon->GetSelectedTab());
+    EXPECT_TRUE(m_pRibbon->IsMinimized());
+    m_pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+    PumpAndIdle();
+    EXPECT_TRUE(SaveScreenPicture(m_pFrame->m_hWnd, "frame_drawn_minimized_closed"));
+}
