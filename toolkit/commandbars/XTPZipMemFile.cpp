@@ -11,11 +11,11 @@ const BYTE kZipMagic[4] = {'Z', 'I', 'P', '!'};
 
 } // namespace
 
-CXTPZipMemFile::CXTPZipMemFile() : CMemFile(1024)
+CXTPZipMemFile::CXTPZipMemFile() : CMemFile(1024), m_bDamaged(FALSE)
 {
 }
 
-CXTPZipMemFile::CXTPZipMemFile(BYTE* lpBuffer, UINT nBufferSize) : CMemFile(1024)
+CXTPZipMemFile::CXTPZipMemFile(BYTE* lpBuffer, UINT nBufferSize) : CMemFile(1024), m_bDamaged(FALSE)
 {
     AttachCompressed(lpBuffer, nBufferSize, FALSE);
 }
@@ -60,6 +60,7 @@ DWORD AFX_CDECL CXTPZipMemFile::Unpack(const BYTE* lpPacked, DWORD dwPacked, BYT
 
 void CXTPZipMemFile::AttachCompressed(BYTE* lpBuffer, DWORD dwBufferSize, BOOL bAutoDelete)
 {
+    m_bDamaged = FALSE;
     if (lpBuffer == NULL)
         dwBufferSize = 0;
 
@@ -100,6 +101,7 @@ void CXTPZipMemFile::AttachCompressed(BYTE* lpBuffer, DWORD dwBufferSize, BOOL b
     if (bAutoDelete)
         Free(lpBuffer);
 
+    m_bDamaged = lpUnpacked == NULL || dwUnpacked != dwStated;
     // A broken packed buffer loads nothing: the file stays empty.
     Attach(lpUnpacked, dwUnpacked, 0);
     m_bAutoDelete = lpUnpacked != NULL;

@@ -24,6 +24,10 @@ public:
     // A source to be freed must come from this file's allocator (malloc).
     void AttachCompressed(BYTE* lpBuffer, DWORD dwBufferSize, BOOL bAutoDelete = FALSE);
 
+    // TRUE when the last attached packed data did not unpack whole (an
+    // impossible length, damaged data, or no room for it).
+    BOOL IsDamaged() const { return m_bDamaged; }
+
     // Reads a whole file and attaches it with unpacking; FALSE when the file
     // cannot be opened or read.
     BOOL LoadFromFile(LPCTSTR lpszFileName);
@@ -45,4 +49,7 @@ public:
     // bytes unpacked, all of them when the stream is whole, else those that
     // came before the damage.
     static DWORD AFX_CDECL Unpack(const BYTE* lpPacked, DWORD dwPacked, BYTE* lpUnpacked, DWORD dwStated);
+
+private:
+    BOOL m_bDamaged;
 };

@@ -988,9 +988,9 @@ TEST(ImageExchange, CorruptStoredImagesAreRefused)
     ASSERT_NE(nullptr, manager.GetImage(nID, 16));
     EXPECT_TRUE(manager.GetImage(nID, 16)->IsAlpha());
 
-    // A header claiming a larger image than its pixels: only what exists is copied.
-    nID = PasteBlock(manager, Header(64, 64, 32), 52, 1024, 1024);
-    EXPECT_NE(0u, nID);
+    // A header claiming a larger image than its pixels: the block disagrees
+    // with itself and is damaged; nothing is pasted.
+    EXPECT_EQ(0u, PasteBlock(manager, Header(64, 64, 32), 52, 1024, 1024));
 
     // Bad planes, bit count, dimensions: the image is refused, the set stays empty.
     UINT nCounter = manager.GetCustomIdCounter();
