@@ -47,8 +47,10 @@ public:
     static DWORD AFX_CDECL GetMaxUnpackedLength(DWORD dwPackedSize);
     // Unpacks a zlib stream into a buffer of the stated length; the number of
     // bytes unpacked, all of them when the stream is whole, else those that
-    // came before the damage.
-    static DWORD AFX_CDECL Unpack(const BYTE* lpPacked, DWORD dwPacked, BYTE* lpUnpacked, DWORD dwStated);
+    // came before the damage. *pbWhole (when given) says whether the stream
+    // ended cleanly, checksum included, at the stated length.
+    static DWORD AFX_CDECL Unpack(const BYTE* lpPacked, DWORD dwPacked, BYTE* lpUnpacked, DWORD dwStated,
+                                  BOOL* pbWhole = NULL);
 
 private:
     BOOL m_bDamaged;
