@@ -926,7 +926,9 @@ void MixFingerprint(DWORD& dwHash, DWORD dwValue)
     }
 }
 
-void MixControls(DWORD& dwHash, CXTPControls* pControls, int nDepth)
+// A popup bar opened by several controls is walked at its first control
+// only, so that bars shared down a chain cost no more than the bars there are.
+void MixControls(DWORD& dwHash, CXTPControls* pControls, int nDepth, std::set<CXTPCommandBar*>& seen)
 {
     if (pControls == NULL || nDepth > XTP_MAX_POPUP_DEPTH)
         return;
@@ -943,8 +945,8 @@ void MixControls(DWORD& dwHash, CXTPControls* pControls, int nDepth)
         for (int n = 0; n < strCaption.GetLength(); n++)
             MixFingerprint(dwHash, (BYTE)strCaption[n]);
         CXTPCommandBar* pBar = pControl->GetCommandBar();
-        if (pBar != NULL)
-            MixControls(dwHash, pBar->GetControls(), nDepth + 1);
+        if (pBar != NULL && seen.insert(pBar).second)
+            MixControls(dwHash, pBar->GetControls(), nDepth + 1, seen);
     }
 }
 
@@ -960,7 +962,9 @@ void MixText(DWORD& dwHash, const CString& str)
 }
 
 // What the player can change in a list of controls and the popups they open.
-void MixPlayerControls(DWORD& dwHash, CXTPControls* pControls, int nDepth)
+// A popup bar shared by several controls is walked once; later it counts by
+// the order in which it was first met.
+void MixPlayerControls(DWORD& dwHash, CXTPControls* pControls, int nDepth, std::map<CXTPCommandBar*, DWORD>& seen)
 {
     if (pControls == NULL || nDepth > XTP_MAX_POPUP_DEPTH)
         return;
@@ -978,19 +982,31 @@ void MixPlayerControls(DWORD& dwHash, CXTPControls* pControls, int nDepth)
         MixFingerprint(dwHash, (DWORD)(pControl->GetHideFlags() & xtpHideCustomize));
         MixText(dwHash, pControl->GetCaption());
         CXTPCommandBar* pBar = pControl->GetCommandBar();
-        MixFingerprint(dwHash, pBar != NULL ? 1u : 0u);
-        if (pBar != NULL)
-            MixPlayerControls(dwHash, pBar->GetControls(), nDepth + 1);
+        if (pBar == NULL)
+        {
+            MixFingerprint(dwHash, 0);
+            continue;
+        }
+        std::map<CXTPCommandBar*, DWORD>::const_iterator it = seen.find(pBar);
+        if (it != seen.end())
+        {
+            MixFingerprint(dwHash, it->second);
+            continue;
+        }
+        DWORD dwOrder = (DWORD)seen.size() + 1;
+        seen[pBar] = dwOrder;
+        MixFingerprint(dwHash, dwOrder);
+        MixPlayerControls(dwHash, pBar->GetControls(), nDepth + 1, seen);
     }
     MixFingerprint(dwHash, 0xFFFFFFFFu);   // the end of a list
 }
 
-void MixPlayerBar(DWORD& dwHash, CXTPCommandBar* pBar)
+void MixPlayerBar(DWORD& dwHash, CXTPCommandBar* pBar, std::map<CXTPCommandBar*, DWORD>& seen)
 {
     MixText(dwHash, pBar->GetRuntimeClass()->m_lpszClassName);
     MixFingerprint(dwHash, pBar->GetBarID());
     MixText(dwHash, pBar->GetTitle());
-    MixPlayerControls(dwHash, pBar->GetControls(), 0);
+    MixPlayerControls(dwHash, pBar->GetControls(), 0, seen);
 }
 
 } // namespace
@@ -998,11 +1014,12 @@ void MixPlayerBar(DWORD& dwHash, CXTPCommandBar* pBar)
 DWORD CXTPCommandBars::GetControlsFingerprint() const
 {
     DWORD dwHash = 2166136261u;
+    std::map<CXTPCommandBar*, DWORD> seen;
     for (int i = 0; i < GetCount(); i++)
-        MixPlayerBar(dwHash, GetAt(i));
+        MixPlayerBar(dwHash, GetAt(i), seen);
     MixFingerprint(dwHash, 0xFFFFFFFEu);
     for (int i = 0; i < m_pContextMenus->GetCount(); i++)
-        MixPlayerBar(dwHash, m_pContextMenus->GetAt(i));
+        MixPlayerBar(dwHash, m_pContextMenus->GetAt(i), seen);
     return dwHash != 0 ? dwHash : 1;
 }
 
@@ -1021,7 +1038,8 @@ DWORD CXTPCommandBars::GetOwnBarsFingerprint() const
         if (!pBar->IsBuiltIn() || pOriginal == NULL)
             continue;
         MixFingerprint(dwHash, pBar->GetBarID());
-        MixControls(dwHash, pOriginal, 0);
+        std::set<CXTPCommandBar*> seen;
+        MixControls(dwHash, pOriginal, 0, seen);
     }
     return dwHash != 0 ? dwHash : 1;
 }

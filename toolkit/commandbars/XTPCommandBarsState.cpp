@@ -822,8 +822,9 @@ void CXTPCommandBars::DropSetAsideControls(LPCTSTR lpszProfileName)
         return;
     if (nFromFile == 1)
     {
+        // Only a copy this code made: the stored path names no other file.
         CString strCopy = pApp->GetProfileString(strAside, "Controls", "");
-        if (!strCopy.IsEmpty())
+        if (strCopy.GetLength() > 10 && strCopy.Right(10) == "-NotLoaded")
             RemoveFileQuietly(strCopy);
     }
     pApp->WriteProfileString(strAside, NULL, NULL);

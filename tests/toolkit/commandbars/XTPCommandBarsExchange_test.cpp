@@ -713,3 +713,53 @@ TEST_F(ExchangeTest, ADamagedButtonImageLosesOnlyThatImageNotItsToolbar)
         }
     }
 }
+
+TEST_F(ExchangeTest, PopupBarsSharedDownALongChainAreFingerprintedOnceEach)
+{
+    // A user toolbar whose popup opens a chain of 30 bars in which every
+    // bar opens the next one through two popups: walking every path would
+    // take 2^29 steps, walking every bar once takes 60.
+    CBarsFrame* pFrame = CreateProgramFrame();
+    CXTPCommandBars* pBars = pFrame->GetCommandBars();
+    CXTPToolBar* pMine = pBars->CreateCustomToolBar("Mine", 1001);
+    CXTPControls* pControls = pMine->GetControls();
+    CXTPPopupBar* pDeepest = NULL;
+    CXTPPopupBar* pHead = NULL;
+    for (int nLevel = 0; nLevel < 30; nLevel++)
+    {
+        CXTPPopupBar* pNext = CXTPPopupBar::CreatePopupBar(pBars);
+        if (pHead == NULL)
+            pHead = pNext;
+        pNext->GetControls()->Add(xtpControlButton, 2001)->SetCaption("Leaf");
+        for (int i = 0; i < (nLevel == 0 ? 1 : 2); i++)
+        {
+            CXTPControlPopup* pPopup = (CXTPControlPopup*)pControls->Add(xtpControlPopup, 0);
+            pPopup->SetCaption(i == 0 ? "Left" : "Right");
+            pPopup->SetCommandBar(pNext);
+        }
+        pNext->InternalRelease();
+        pControls = pNext->GetControls();
+        pDeepest = pNext;
+    }
+    const DWORD dwBefore = pBars->GetControlsFingerprint();
+    EXPECT_EQ(dwBefore, pBars->GetControlsFingerprint());
+    // The same chain in the stored copy of a program bar's own controls.
+    CXTPControls* pOriginal = new CXTPControls();
+    pOriginal->SetCommandBars(pBars);
+    CXTPControlPopup* pChain = (CXTPControlPopup*)pOriginal->Add(xtpControlPopup, 0);
+    pChain->SetCommandBar(pHead);
+    CXTPToolBar* pStandard = pBars->GetToolBar(102);
+    pStandard->GetControls()->SetOriginalControls(pOriginal);
+    EXPECT_NE(0u, pBars->GetOwnBarsFingerprint());
+    pStandard->GetControls()->CreateOriginalControls();
+    pDeepest->GetControls()->GetAt(0)->SetCaption("Changed");
+    EXPECT_NE(dwBefore, pBars->GetControlsFingerprint()) << "a change at the far end counts";
+    pBars->SaveBarState("CommandBars");
+    pFrame->DestroyWindow();
+
+    pFrame = CreateProgramFrame();
+    pFrame->GetCommandBars()->LoadBarState("CommandBars");
+    EXPECT_TRUE(pFrame->GetCommandBars()->GetToolBar(1001) != NULL);
+    EXPECT_FALSE(pFrame->GetCommandBars()->IsChangedSinceLoad());
+    pFrame->DestroyWindow();
+}
