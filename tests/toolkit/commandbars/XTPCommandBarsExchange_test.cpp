@@ -749,9 +749,11 @@ TEST_F(ExchangeTest, PopupBarsSharedDownALongChainAreFingerprintedOnceEach)
     CXTPControlPopup* pChain = (CXTPControlPopup*)pOriginal->Add(xtpControlPopup, 0);
     pChain->SetCommandBar(pHead);
     CXTPToolBar* pStandard = pBars->GetToolBar(102);
+    CXTPControls* pOwn = pStandard->GetControls()->GetOriginalControls();
+    pOwn->InternalAddRef();
     pStandard->GetControls()->SetOriginalControls(pOriginal);
     EXPECT_NE(0u, pBars->GetOwnBarsFingerprint());
-    pStandard->GetControls()->CreateOriginalControls();
+    pStandard->GetControls()->SetOriginalControls(pOwn);   // takes over the reference
     pDeepest->GetControls()->GetAt(0)->SetCaption("Changed");
     EXPECT_NE(dwBefore, pBars->GetControlsFingerprint()) << "a change at the far end counts";
     pBars->SaveBarState("CommandBars");
