@@ -285,8 +285,8 @@ void SkipBytes(CArchive& ar, ULONGLONG nBytes)
 
 // Reads one DIB block. A block that cannot be framed throws; a damaged one
 // is passed over (bDamaged set) and gives no bitmap, so the reading stays in
-// step with what follows it. With bCreate FALSE nothing is made.
-HBITMAP ReadDIB(CArchive& ar, BOOL& bDamaged, BOOL bCreate = TRUE)
+// step with what follows it.
+HBITMAP ReadDIB(CArchive& ar, BOOL& bDamaged)
 {
     CDibFrame frame;
     if (!FrameDIBBlock(ar, 0, frame))
@@ -303,9 +303,9 @@ HBITMAP ReadDIB(CArchive& ar, BOOL& bDamaged, BOOL bCreate = TRUE)
     SkipBytes(ar, frame.nCountBytes);
     ar.EnsureRead(headerBuffer, frame.nHeaderSize);
     SkipBytes(ar, frame.nPixelCountBytes);
-    if (frame.bDamaged || !bCreate)
+    if (frame.bDamaged)
     {
-        bDamaged = bDamaged || frame.bDamaged;
+        bDamaged = TRUE;
         SkipBytes(ar, frame.nPixelSize);
         return NULL;
     }
@@ -335,15 +335,15 @@ HBITMAP ReadDIB(CArchive& ar, BOOL& bDamaged, BOOL bCreate = TRUE)
 
 // The image form: colour (or alpha) block, then mask block. A damaged block
 // drops the whole image.
-void ReadImage(CArchive& ar, CXTPImageManagerIconHandle* pHandle, BOOL& bDamaged)
+void ReadImage(CArchive& ar, CXTPImageManagerIconHandle& hIcon, BOOL& bDamaged)
 {
+    hIcon.Clear();
     BOOL bBlockDamaged = FALSE;
-    BOOL bCreate = pHandle != NULL;
-    HBITMAP hColor = ReadDIB(ar, bBlockDamaged, bCreate);
+    HBITMAP hColor = ReadDIB(ar, bBlockDamaged);
     HBITMAP hMask = NULL;
     try
     {
-        hMask = ReadDIB(ar, bBlockDamaged, bCreate);
+        hMask = ReadDIB(ar, bBlockDamaged);
     }
     catch (...)
     {
@@ -360,10 +360,7 @@ void ReadImage(CArchive& ar, CXTPImageManagerIconHandle* pHandle, BOOL& bDamaged
             ::DeleteObject(hMask);
         return;
     }
-    if (pHandle == NULL)
-        return;
 
-    pHandle->Clear();
     if (hColor == NULL)
     {
         if (hMask != NULL)
@@ -372,7 +369,7 @@ void ReadImage(CArchive& ar, CXTPImageManagerIconHandle* pHandle, BOOL& bDamaged
     }
     if (hMask == NULL)
     {
-        pHandle->AttachBitmap(hColor);
+        hIcon.AttachBitmap(hColor);
         return;
     }
 
@@ -385,7 +382,7 @@ void ReadImage(CArchive& ar, CXTPImageManagerIconHandle* pHandle, BOOL& bDamaged
         {
             HICON hNew = ImageList_GetIcon(hImageList, 0, ILD_NORMAL);
             if (hNew != NULL)
-                pHandle->AttachIcon(hNew);
+                hIcon.AttachIcon(hNew);
         }
         ImageList_Destroy(hImageList);
     }
@@ -451,9 +448,8 @@ void AFX_CDECL CXTPImageManagerIcon::SerializeImage(CXTPImageManagerIconHandle& 
     }
 
     // A damaged image comes back empty; the caller learns of it.
-    hIcon.Clear();
     BOOL bDamaged = FALSE;
-    ReadImage(ar, &hIcon, bDamaged);
+    ReadImage(ar, hIcon, bDamaged);
     if (bDamaged)
         AfxThrowArchiveException(CArchiveException::badIndex);
 }
@@ -490,7 +486,7 @@ BOOL CXTPImageManagerIcon::LoadStoredForm(CArchive& ar, BOOL& bDamaged)
         m_arrImages[i].Clear();
     int nImages = StoredImageCount(nVersion);
     for (int i = 0; i < nImages; i++)
-        ReadImage(ar, &m_arrImages[g_arrStoredImages[i]], bDamaged);
+        ReadImage(ar, m_arrImages[g_arrStoredImages[i]], bDamaged);
 
     // The stored height is the icon's (a 16 x 15 toolbar glyph may come in
     // a 16 x 16 picture); only a stream without one takes the picture's.

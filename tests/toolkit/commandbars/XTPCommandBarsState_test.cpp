@@ -441,6 +441,13 @@ TEST_F(BarStateTest, StoredControlsThatDoNotLoadWholeAreKeptAsideUntilThePlayerC
         pBars->LoadBarState("CommandBars");
         EXPECT_EQ(damaged, testsupport::ProfileBinary("CommandBars-ControlsNotLoaded", "Controls"));
 
+        // Showing, hiding or moving bars changes no bar's contents: the value
+        // stays aside.
+        pBars->ToggleVisible(pBars->FindIndex(pBars->GetToolBar(130)));
+        pBars->FloatCommandBar(pBars->GetToolBar(102));
+        pBars->SaveBarState("CommandBars");
+        EXPECT_EQ(damaged, testsupport::ProfileBinary("CommandBars-ControlsNotLoaded", "Controls"));
+
         // The player makes a toolbar again: it is stored, and the value kept
         // aside goes.
         pBars->CreateCustomToolBar("Again", 1005)->GetControls()->Add(xtpControlButton, 57603)->SetCaption("Save");
