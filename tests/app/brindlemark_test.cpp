@@ -6,13 +6,19 @@
 // back at the next start. Screens of each step go to the snapshots.
 // ctest: run-serial
 // ctest: lock registry
+#include "support/bars_frame.h"
+#include "support/canvas.h"
 #include "support/registry.h"
 #include "support/snapshot.h"
 #include "support/wndtest.h"
 
 #include "ApplicationInfo.h"
+#include "XTPCommandBarsExchange.h"
+#include "XTPImageManager.h"
+#include "XTPZipMemFile.h"
 #include "resource.h"
 
+#include <algorithm>
 #include <fstream>
 #include <set>
 #include <string>
@@ -1247,5 +1253,193 @@ TEST_F(Brindlemark, ACustomToolbarIsCustomizedWithoutStrayTipsRowsOrCutNames)
     EXPECT_FALSE(testsupport::SaveScreenSnapshot(::GetDesktopWindow(), "customize_after_delete").empty());
     ASSERT_TRUE(PressChildButton(hSheet, "Close"));
     EXPECT_EQ(0, game.Close());
+}
+
+namespace
+{
+// A user value of the game (HKCU); empty when missing.
+std::vector<BYTE> UserValue(const std::string& strSection, const char* pszEntry)
+{
+    std::vector<BYTE> data;
+    HKEY hKey;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, (std::string(kUserKey) + "\\" + strSection).c_str(), 0, KEY_READ,
+                        &hKey) != ERROR_SUCCESS)
+        return data;
+    DWORD dwSize = 0, dwType = 0;
+    if (::RegQueryValueExA(hKey, pszEntry, NULL, &dwType, NULL, &dwSize) == ERROR_SUCCESS && dwSize > 0)
+    {
+        data.resize(dwSize);
+        if (::RegQueryValueExA(hKey, pszEntry, NULL, &dwType, data.data(), &dwSize) != ERROR_SUCCESS)
+            data.clear();
+    }
+    ::RegCloseKey(hKey);
+    return data;
+}
+
+void SetUserValue(const std::string& strSection, const char* pszEntry, DWORD dwType, const void* pData, DWORD dwSize)
+{
+    HKEY hKey;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, (std::string(kUserKey) + "\\" + strSection).c_str(),
+                                               0, NULL, 0, KEY_WRITE, NULL, &hKey, NULL));
+    ::RegSetValueExA(hKey, pszEntry, 0, dwType, (const BYTE*)pData, dwSize);
+    ::RegCloseKey(hKey);
+}
+
+// The stored controls of a player's toolbar "Mine" (bar 1001) holding New
+// and Open, each with an image of its own, packed as the game stores them.
+std::vector<BYTE> StoredPlayerBar()
+{
+    testsupport::CBarsFrame* pFrame = testsupport::CBarsFrame::Create(CRect(20, 20, 620, 420), TRUE);
+    CXTPCommandBars* pBars = pFrame->GetCommandBars();
+    CXTPToolBar* pMine = pBars->CreateCustomToolBar("Mine", 1001);
+    for (int i = 0; i < 2; i++)
+    {
+        HBITMAP hBitmap =
+            testsupport::MakeAlphaBitmap(16, 16, [=](int, int) { return testsupport::Argb(255, 30, 90 * i, 200); });
+        UINT nIcon = pBars->GetImageManager()->AddCustomIcon(CXTPImageManagerIconHandle(hBitmap));
+        ::DeleteObject(hBitmap);
+        pMine->GetControls()->Add(xtpControlButton, ID_FILE_NEW + i)->SetCustomIconId((int)nIcon);
+    }
+    XTP_COMMANDBARS_PROPEXCHANGE_PARAM param;
+    param.pCommandBars = pBars;
+    CXTPCommandBarList list;
+    pBars->GenerateCommandBarList(&list, &param);
+    CXTPZipMemFile file;
+    {
+        CArchive ar(&file, CArchive::store, 4096);
+        CXTPCommandBarsArchiveExchange px(ar);
+        px.SetContext(&param);
+        px.ExchangeSchema();
+        EXPECT_TRUE(pBars->SaveCommandBarList(&px, &list));
+        ar.Close();
+    }
+    pFrame->DestroyWindow();
+    BYTE* pData = NULL;
+    DWORD dwSize = 0;
+    file.DetachCompressed(pData, dwSize);
+    std::vector<BYTE> packed(pData, pData + dwSize);
+    free(pData);
+    return packed;
+}
+
+std::vector<BYTE> Unpacked(const std::vector<BYTE>& packed)
+{
+    CXTPZipMemFile file(const_cast<BYTE*>(packed.data()), (UINT)packed.size());
+    std::vector<BYTE> raw((size_t)file.GetLength());
+    if (!raw.empty())
+        file.Read(raw.data(), (UINT)raw.size());
+    return raw;
+}
+
+std::vector<BYTE> Packed(const std::vector<BYTE>& raw)
+{
+    CXTPZipMemFile file;
+    file.Write(raw.data(), (UINT)raw.size());
+    BYTE* pData = NULL;
+    DWORD dwSize = 0;
+    file.DetachCompressed(pData, dwSize);
+    std::vector<BYTE> packed(pData, pData + dwSize);
+    free(pData);
+    return packed;
+}
+
+void StoreControls(const std::vector<BYTE>& data)
+{
+    SetUserValue("CommandBars-Controls", "Controls", REG_BINARY, data.data(), (DWORD)data.size());
+    DWORD dwZero = 0;
+    SetUserValue("CommandBars-Controls", "LoadFromFile", REG_DWORD, &dwZero, sizeof(dwZero));
+}
+
+HWND PlayerBar(HWND hFrame)
+{
+    std::vector<HWND> bars = Descendants(hFrame, "Mine", "XTPToolBar");
+    return bars.empty() ? NULL : bars[0];
+}
+} // namespace
+
+TEST_F(Brindlemark, StoredControlsThatDoNotUnpackAreKeptAsideAcrossExitAndRestart)
+{
+    // The player's toolbar, stored by the game itself at its exit.
+    StoreControls(StoredPlayerBar());
+    {
+        Game game;
+        ASSERT_TRUE(game.Frame() != NULL);
+        EXPECT_TRUE(PlayerBar(game.Frame()) != NULL) << "the player's toolbar loads";
+        EXPECT_EQ(0, game.Close());
+    }
+    const std::vector<BYTE> stored = UserValue("CommandBars-Controls", "Controls");
+    ASSERT_GT(stored.size(), 12u);
+    ASSERT_EQ(0, memcmp(stored.data(), "ZIP!", 4));
+
+    // One flipped bit: nothing unpacks. The game starts with its own bars,
+    // and its exit keeps the damaged value aside.
+    std::vector<BYTE> damaged = stored;
+    damaged[12] ^= 0x10;
+    StoreControls(damaged);
+    {
+        Game game;
+        ASSERT_TRUE(game.Frame() != NULL) << "the game starts";
+        EXPECT_TRUE(PlayerBar(game.Frame()) == NULL);
+        EXPECT_EQ(3u, Descendants(game.Frame(), "", "XTPToolBar").size() +
+                          Descendants(game.Frame(), "", "XTPMenuBar").size());
+        EXPECT_EQ(0, game.Close());
+    }
+    EXPECT_EQ(damaged, UserValue("CommandBars-ControlsNotLoaded", "Controls"));
+    EXPECT_EQ(0, testsupport::UserProfileInt("CommandBars-ControlsNotLoaded", "LoadFromFile"));
+
+    // The next start loads the game's own bars; the value stays aside.
+    {
+        Game game;
+        ASSERT_TRUE(game.Frame() != NULL);
+        EXPECT_TRUE(PlayerBar(game.Frame()) == NULL);
+        EXPECT_EQ(0, game.Close());
+    }
+    EXPECT_EQ(damaged, UserValue("CommandBars-ControlsNotLoaded", "Controls"));
+    ClearSettings();
+}
+
+TEST_F(Brindlemark, ADamagedButtonImageLosesOnlyItselfAcrossExitAndRestart)
+{
+    // The image of Open (the second set stored): one flipped bit just before
+    // its bitmap header.
+    std::vector<BYTE> raw = Unpacked(StoredPlayerBar());
+    const std::string strCheck = "CXTPImageManagerIcons";
+    auto itSet = std::search(raw.begin(), raw.end(), strCheck.begin(), strCheck.end());
+    ASSERT_TRUE(itSet != raw.end());
+    itSet = std::search(itSet + 1, raw.end(), strCheck.begin(), strCheck.end());
+    ASSERT_TRUE(itSet != raw.end());
+    const BYTE header[] = {0x34, 0x00, 0x28, 0x00, 0x00, 0x00};
+    auto itHeader = std::search(itSet, raw.end(), header, header + sizeof(header));
+    ASSERT_TRUE(itHeader != raw.end());
+    *(itHeader + 1) ^= 0x01;
+    StoreControls(Packed(raw));
+
+    int nWidth = 0;
+    {
+        Game game;
+        ASSERT_TRUE(game.Frame() != NULL);
+        HWND hBar = PlayerBar(game.Frame());
+        ASSERT_TRUE(hBar != NULL) << "the toolbar holding the damaged image loads";
+        RECT rc;
+        ::GetWindowRect(hBar, &rc);
+        nWidth = rc.right - rc.left;
+        ::SetForegroundWindow(game.Frame());
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(game.Frame(), "damaged_button_image").empty());
+        EXPECT_EQ(0, game.Close());
+    }
+    EXPECT_FALSE(UserValue("CommandBars-ControlsNotLoaded", "Controls").empty()) << "kept aside";
+    {
+        // The exit stored the toolbar with both its buttons.
+        Game game;
+        ASSERT_TRUE(game.Frame() != NULL);
+        HWND hBar = PlayerBar(game.Frame());
+        ASSERT_TRUE(hBar != NULL) << "the toolbar is still there after the exit";
+        RECT rc;
+        ::GetWindowRect(hBar, &rc);
+        EXPECT_EQ(nWidth, rc.right - rc.left) << "with both its buttons";
+        ::SetForegroundWindow(game.Frame());
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(game.Frame(), "damaged_button_image_restarted").empty());
+        EXPECT_EQ(0, game.Close());
+    }
     ClearSettings();
 }

@@ -65,4 +65,47 @@ public:
 private:
     std::string m_strKey;
 };
+
+// While it lives, the application's profile is the given INI file instead of
+// its registry key.
+class IniProfile
+{
+public:
+    explicit IniProfile(const std::string& strPath)
+        : m_pApp(AfxGetApp()), m_strPath(strPath), m_pszOldKey(m_pApp->m_pszRegistryKey),
+          m_pszOldProfile(m_pApp->m_pszProfileName)
+    {
+        m_pApp->m_pszRegistryKey = NULL;
+        m_pApp->m_pszProfileName = m_strPath.c_str();
+    }
+    ~IniProfile()
+    {
+        m_pApp->m_pszRegistryKey = m_pszOldKey;
+        m_pApp->m_pszProfileName = m_pszOldProfile;
+    }
+
+private:
+    CWinApp* m_pApp;
+    std::string m_strPath;
+    LPCTSTR m_pszOldKey;
+    LPCTSTR m_pszOldProfile;
+};
+
+// A binary profile value of the application (registry or INI); empty when
+// it is missing.
+inline std::vector<BYTE> ProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry)
+{
+    LPBYTE pData = NULL;
+    UINT nBytes = 0;
+    std::vector<BYTE> data;
+    if (AfxGetApp()->GetProfileBinary(lpszSection, lpszEntry, &pData, &nBytes))
+        data.assign(pData, pData + nBytes);
+    delete[] pData;
+    return data;
+}
+
+inline void WriteProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, const std::vector<BYTE>& data)
+{
+    AfxGetApp()->WriteProfileBinary(lpszSection, lpszEntry, const_cast<BYTE*>(data.data()), (UINT)data.size());
+}
 } // namespace testsupport

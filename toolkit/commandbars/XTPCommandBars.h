@@ -90,6 +90,14 @@ public:
     // program's bars: a stored original copy that differs is then damage,
     // not an update, and the player is not asked about it.
     BOOL m_bOwnBarsChanged = TRUE;
+    // A fingerprint of what the player can change in the bars: every
+    // toolbar and context menu with the controls they hold and the popups
+    // those open (captions, commands, order, groups, styles, own images,
+    // controls the player hid). Layout flags are left out. Never 0.
+    DWORD GetControlsFingerprint() const;
+    // TRUE when the bars hold something else than the last load gave them:
+    // the player changed them since (FALSE when nothing was loaded).
+    BOOL IsChangedSinceLoad() const;
 
     // Frame integration.
     void SetSite(CWnd* pFrame);
@@ -245,7 +253,15 @@ protected:
     // A loaded toolbar merged into the bar of its id.
     void MergeLoadedToolBar(CXTPToolBar* pExisting, CXTPToolBar* pLoaded, BOOL bSilent);
     void CopyLoadedToolBar(CXTPToolBar* pExisting, CXTPToolBar* pLoaded);
+    // TRUE when the stored controls loaded whole: nothing damaged was left
+    // out.
     BOOL LoadControlsFromFile(CMemFile* pFile, BOOL bSilent);
+    // A stored controls value that did not load whole is kept under the
+    // section "<key>-ControlsNotLoaded" until the player changes the bars.
+    void SetAsideControls(LPCTSTR lpszProfileName);
+    void DropSetAsideControls(LPCTSTR lpszProfileName);
+    DWORD m_dwControlsAtLoad = 0;   // GetControlsFingerprint after the last load; 0 before one
+    int m_nRestoreDropped = 0;      // loaded bars RestoreCommandBarList left out as damaged
     void OnSysColorChange();
 
 public:

@@ -126,8 +126,20 @@ void CXTPControl::DoPropExchange(CXTPPropExchange* pPX)
     {
         CXTPImageManager* pImageManager = GetImageManager();
         CXTPPropExchangeSection secIcon(pPX->OpenSection("CustomIcon"));
-        if (pImageManager != NULL)
-            pImageManager->DoPropExchangeIconSet((UINT)m_nCustomIconId, secIcon);
+        if (pImageManager != NULL && !pImageManager->DoPropExchangeIconSet((UINT)m_nCustomIconId, secIcon) &&
+            pPX->IsLoading())
+        {
+            // A damaged image is dropped, the control stays: without any of
+            // its own images it shows its command's image again.
+            XTP_COMMANDBARS_PROPEXCHANGE_PARAM* pParam = XTPGetExchangeParam(pPX);
+            if (pParam != NULL)
+                pParam->nDamagedParts++;
+            if (pImageManager->GetIconSet((UINT)m_nCustomIconId) == NULL)
+            {
+                TRACE("CXTPControl: the stored image of control %d is damaged and dropped\n", m_nId);
+                m_nCustomIconId = 0;
+            }
+        }
     }
     if (nSchema > 3)
     {
@@ -757,7 +769,7 @@ BOOL OpensMissingBars(CXTPCommandBar* pBar, CXTPCommandBarList* pCommandBarList)
 
 void CXTPCommandBars::RestoreCommandBarList(CXTPCommandBarList* pCommandBarList, BOOL bSilent)
 {
-    DropPopupCycles(pCommandBarList);
+    m_nRestoreDropped += DropPopupCycles(pCommandBarList);
 
     // Bars that open bars lost with damaged data are not restored: the
     // program's own bar of that id stays as it is.
@@ -772,6 +784,7 @@ void CXTPCommandBars::RestoreCommandBarList(CXTPCommandBarList* pCommandBarList,
             TRACE("CXTPCommandBars: the saved bar %u opens bars that were lost; it is not restored\n",
                   pBar->GetBarID());
             incomplete.insert(pBar);
+            m_nRestoreDropped++;
         }
     }
     for (int i = 0; i < pCommandBarList->GetCount(); i++)
@@ -786,6 +799,7 @@ void CXTPCommandBars::RestoreCommandBarList(CXTPCommandBarList* pCommandBarList,
         {
             TRACE("CXTPCommandBars: the saved toolbar %u is one more than the %d a frame may hold; it is dropped\n",
                   pLoaded->GetBarID(), (int)XTP_MAX_STORED_TOOLBARS);
+            m_nRestoreDropped++;
             continue;
         }
         if (pExisting == NULL)
@@ -912,7 +926,9 @@ void MixFingerprint(DWORD& dwHash, DWORD dwValue)
     }
 }
 
-void MixControls(DWORD& dwHash, CXTPControls* pControls, int nDepth)
+// A popup bar opened by several controls is walked at its first control
+// only, so that bars shared down a chain cost no more than the bars there are.
+void MixControls(DWORD& dwHash, CXTPControls* pControls, int nDepth, std::set<CXTPCommandBar*>& seen)
 {
     if (pControls == NULL || nDepth > XTP_MAX_POPUP_DEPTH)
         return;
@@ -929,12 +945,88 @@ void MixControls(DWORD& dwHash, CXTPControls* pControls, int nDepth)
         for (int n = 0; n < strCaption.GetLength(); n++)
             MixFingerprint(dwHash, (BYTE)strCaption[n]);
         CXTPCommandBar* pBar = pControl->GetCommandBar();
-        if (pBar != NULL)
-            MixControls(dwHash, pBar->GetControls(), nDepth + 1);
+        if (pBar != NULL && seen.insert(pBar).second)
+            MixControls(dwHash, pBar->GetControls(), nDepth + 1, seen);
     }
 }
 
 } // namespace
+
+namespace {
+
+void MixText(DWORD& dwHash, const CString& str)
+{
+    MixFingerprint(dwHash, (DWORD)str.GetLength());
+    for (int n = 0; n < str.GetLength(); n++)
+        MixFingerprint(dwHash, (BYTE)str[n]);
+}
+
+// What the player can change in a list of controls and the popups they open.
+// A popup bar shared by several controls is walked once; later it counts by
+// the order in which it was first met.
+void MixPlayerControls(DWORD& dwHash, CXTPControls* pControls, int nDepth, std::map<CXTPCommandBar*, DWORD>& seen)
+{
+    if (pControls == NULL || nDepth > XTP_MAX_POPUP_DEPTH)
+        return;
+    for (int i = 0; i < pControls->GetCount(); i++)
+    {
+        CXTPControl* pControl = pControls->GetAt(i);
+        if (pControl->IsTemporary())
+            continue;
+        MixText(dwHash, pControl->GetRuntimeClass()->m_lpszClassName);
+        MixFingerprint(dwHash, (DWORD)pControl->GetType());
+        MixFingerprint(dwHash, (DWORD)pControl->GetID());
+        MixFingerprint(dwHash, (DWORD)pControl->GetBeginGroup());
+        MixFingerprint(dwHash, (DWORD)pControl->GetStyle());
+        MixFingerprint(dwHash, (DWORD)pControl->GetCustomIconId());
+        MixFingerprint(dwHash, (DWORD)(pControl->GetHideFlags() & xtpHideCustomize));
+        MixText(dwHash, pControl->GetCaption());
+        CXTPCommandBar* pBar = pControl->GetCommandBar();
+        if (pBar == NULL)
+        {
+            MixFingerprint(dwHash, 0);
+            continue;
+        }
+        std::map<CXTPCommandBar*, DWORD>::const_iterator it = seen.find(pBar);
+        if (it != seen.end())
+        {
+            MixFingerprint(dwHash, it->second);
+            continue;
+        }
+        DWORD dwOrder = (DWORD)seen.size() + 1;
+        seen[pBar] = dwOrder;
+        MixFingerprint(dwHash, dwOrder);
+        MixPlayerControls(dwHash, pBar->GetControls(), nDepth + 1, seen);
+    }
+    MixFingerprint(dwHash, 0xFFFFFFFFu);   // the end of a list
+}
+
+void MixPlayerBar(DWORD& dwHash, CXTPCommandBar* pBar, std::map<CXTPCommandBar*, DWORD>& seen)
+{
+    MixText(dwHash, pBar->GetRuntimeClass()->m_lpszClassName);
+    MixFingerprint(dwHash, pBar->GetBarID());
+    MixText(dwHash, pBar->GetTitle());
+    MixPlayerControls(dwHash, pBar->GetControls(), 0, seen);
+}
+
+} // namespace
+
+DWORD CXTPCommandBars::GetControlsFingerprint() const
+{
+    DWORD dwHash = 2166136261u;
+    std::map<CXTPCommandBar*, DWORD> seen;
+    for (int i = 0; i < GetCount(); i++)
+        MixPlayerBar(dwHash, GetAt(i), seen);
+    MixFingerprint(dwHash, 0xFFFFFFFEu);
+    for (int i = 0; i < m_pContextMenus->GetCount(); i++)
+        MixPlayerBar(dwHash, m_pContextMenus->GetAt(i), seen);
+    return dwHash != 0 ? dwHash : 1;
+}
+
+BOOL CXTPCommandBars::IsChangedSinceLoad() const
+{
+    return m_dwControlsAtLoad != 0 && GetControlsFingerprint() != m_dwControlsAtLoad;
+}
 
 DWORD CXTPCommandBars::GetOwnBarsFingerprint() const
 {
@@ -946,7 +1038,8 @@ DWORD CXTPCommandBars::GetOwnBarsFingerprint() const
         if (!pBar->IsBuiltIn() || pOriginal == NULL)
             continue;
         MixFingerprint(dwHash, pBar->GetBarID());
-        MixControls(dwHash, pOriginal, 0);
+        std::set<CXTPCommandBar*> seen;
+        MixControls(dwHash, pOriginal, 0, seen);
     }
     return dwHash != 0 ? dwHash : 1;
 }

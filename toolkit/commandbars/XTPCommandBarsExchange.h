@@ -12,7 +12,7 @@ struct XTP_COMMANDBARS_PROPEXCHANGE_PARAM
     XTP_COMMANDBARS_PROPEXCHANGE_PARAM()
         : bSerializeControls(FALSE), bSaveOnlyCustomized(TRUE), bLoadSilent(FALSE), bSaveOriginalControls(TRUE),
           bSerializeDesignerControls(FALSE), bSerializeImages(FALSE), bSerializeOptions(TRUE),
-          bSerializeLayout(FALSE), bSerializeActions(FALSE), pCommandBars(NULL)
+          bSerializeLayout(FALSE), bSerializeActions(FALSE), pCommandBars(NULL), nDamagedParts(0)
     {
     }
 
@@ -26,6 +26,7 @@ struct XTP_COMMANDBARS_PROPEXCHANGE_PARAM
     BOOL bSerializeLayout;
     BOOL bSerializeActions;
     CXTPCommandBars* pCommandBars;  // given to every loaded bar
+    int nDamagedParts;              // loading: damaged parts dropped while the rest was read
 };
 
 // The archive exchange of saved bars and controls. Bars and controls are

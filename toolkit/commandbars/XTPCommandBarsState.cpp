@@ -669,6 +669,10 @@ void CXTPCommandBars::SaveControls(LPCTSTR lpszProfileName, BOOL bOnlyCustomized
     if (bStored)
         pApp->WriteProfileInt(strSection, "OwnBars", (int)GetOwnBarsFingerprint());
     free(pData);
+    // Controls kept aside after a damaged load go once the player has
+    // changed the bars and the change is stored.
+    if (bStored && IsChangedSinceLoad())
+        DropSetAsideControls(lpszProfileName);
 }
 
 BOOL CXTPCommandBars::LoadControlsFromFile(CMemFile* pFile, BOOL bSilent)
@@ -697,9 +701,10 @@ BOOL CXTPCommandBars::LoadControlsFromFile(CMemFile* pFile, BOOL bSilent)
         bLoaded = FALSE;
     }
     // Damaged data still gives back the bars read whole before the damage.
+    m_nRestoreDropped = 0;
     if (bLoaded || list.GetCount() > 0)
         RestoreCommandBarList(&list, bSilent);
-    return bLoaded;
+    return bLoaded && param.nDamagedParts == 0 && m_nRestoreDropped == 0;
 }
 
 void CXTPCommandBars::LoadControls(LPCTSTR lpszProfileName, BOOL bSilent)
@@ -717,24 +722,112 @@ void CXTPCommandBars::LoadControls(LPCTSTR lpszProfileName, BOOL bSilent)
         COwnBarsScope(BOOL& bChanged, BOOL bNow) : m_bChanged(bChanged) { m_bChanged = bNow; }
         ~COwnBarsScope() { m_bChanged = TRUE; }
     } scope(m_bOwnBarsChanged, dwOwnBars == 0 || dwOwnBars != GetOwnBarsFingerprint());
+
+    // Nothing stored loads whole.
+    BOOL bWhole = TRUE;
     if (pApp->GetProfileInt(strSection, "LoadFromFile", 0))
     {
         CString strPath = pApp->GetProfileString(strSection, "Controls", "");
         CXTPZipMemFile file;
         if (!strPath.IsEmpty() && file.LoadFromFile(strPath))
-            LoadControlsFromFile(&file, bSilent);
+            bWhole = LoadControlsFromFile(&file, bSilent) && !file.IsDamaged();
+        else
+            bWhole = strPath.IsEmpty() || ::GetFileAttributesA(strPath) == INVALID_FILE_ATTRIBUTES;
+    }
+    else
+    {
+        CXTPPropExchangeSection px(TRUE, strSection);
+        BYTE* pData = NULL;
+        DWORD dwSize = 0;
+        if (px.GetExchange() != NULL && px->ExchangeBlob("Controls", pData, dwSize) && pData != NULL)
+        {
+            {
+                CXTPZipMemFile file(pData, dwSize);
+                bWhole = LoadControlsFromFile(&file, bSilent) && !file.IsDamaged();
+                file.Close();
+            }
+            free(pData);
+        }
+    }
+
+    // What did not load whole is not written over by the next save: it is
+    // kept aside until the player changes the bars.
+    if (!bWhole)
+        SetAsideControls(lpszProfileName);
+    m_dwControlsAtLoad = GetControlsFingerprint();
+}
+
+void CXTPCommandBars::SetAsideControls(LPCTSTR lpszProfileName)
+{
+    CWinApp* pApp = ProfileApp();
+    if (pApp == NULL)
+        return;
+    CString strSection = SectionName("%s-Controls", lpszProfileName);
+    CString strAside = SectionName("%s-ControlsNotLoaded", lpszProfileName);
+    // A value kept from before stays: the stored one was written from what
+    // loaded of it, with no change of the player's since.
+    if ((int)pApp->GetProfileInt(strAside, "LoadFromFile", -1) != -1)
+    {
+        TRACE("CXTPCommandBars: the stored controls of \"%s\" did not load whole; those kept under \"%s\" "
+              "before stay\n",
+              lpszProfileName, (LPCTSTR)strAside);
         return;
     }
 
-    CXTPPropExchangeSection px(TRUE, strSection);
-    BYTE* pData = NULL;
-    DWORD dwSize = 0;
-    if (px.GetExchange() == NULL || !px->ExchangeBlob("Controls", pData, dwSize) || pData == NULL)
-        return;
+    BOOL bKept = FALSE;
+    if (pApp->GetProfileInt(strSection, "LoadFromFile", 0))
     {
-        CXTPZipMemFile file(pData, dwSize);
-        LoadControlsFromFile(&file, bSilent);
-        file.Close();
+        CString strPath = pApp->GetProfileString(strSection, "Controls", "");
+        CString strCopy = strPath + "-NotLoaded";
+        if (!strPath.IsEmpty() && ::CopyFileA(strPath, strCopy, FALSE))
+        {
+            ::SetFileAttributesA(strCopy, FILE_ATTRIBUTE_HIDDEN);
+            bKept = pApp->WriteProfileString(strAside, "Controls", strCopy) &&
+                    pApp->WriteProfileInt(strAside, "LoadFromFile", 1);
+        }
     }
-    free(pData);
+    else
+    {
+        LPBYTE pData = NULL;
+        UINT nBytes = 0;
+        if (pApp->GetProfileBinary(strSection, "Controls", &pData, &nBytes))
+        {
+            bKept = pApp->WriteProfileBinary(strAside, "Controls", pData, nBytes);
+            delete[] pData;
+        }
+        else
+        {
+            // Not even readable as a block: its text is kept as it stands.
+            CString strValue = pApp->GetProfileString(strSection, "Controls", "");
+            bKept = !strValue.IsEmpty() && pApp->WriteProfileString(strAside, "Controls", strValue);
+        }
+        bKept = bKept && pApp->WriteProfileInt(strAside, "LoadFromFile", 0);
+    }
+    if (bKept)
+        TRACE("CXTPCommandBars: the stored controls of \"%s\" did not load whole; they are kept under \"%s\"\n",
+              lpszProfileName, (LPCTSTR)strAside);
+    else
+        TRACE("CXTPCommandBars: the stored controls of \"%s\" did not load whole and cannot be kept aside\n",
+              lpszProfileName);
+}
+
+void CXTPCommandBars::DropSetAsideControls(LPCTSTR lpszProfileName)
+{
+    CWinApp* pApp = ProfileApp();
+    if (pApp == NULL)
+        return;
+    CString strAside = SectionName("%s-ControlsNotLoaded", lpszProfileName);
+    int nFromFile = (int)pApp->GetProfileInt(strAside, "LoadFromFile", -1);
+    if (nFromFile == -1)
+        return;
+    if (nFromFile == 1)
+    {
+        // Only a copy this code made: the stored path names no other file.
+        CString strCopy = pApp->GetProfileString(strAside, "Controls", "");
+        if (strCopy.GetLength() > 10 && strCopy.Right(10) == "-NotLoaded")
+            RemoveFileQuietly(strCopy);
+    }
+    pApp->WriteProfileString(strAside, NULL, NULL);
+    TRACE("CXTPCommandBars: the player changed the bars; the controls kept under \"%s\" are dropped\n",
+          (LPCTSTR)strAside);
 }

@@ -11,11 +11,11 @@ const BYTE kZipMagic[4] = {'Z', 'I', 'P', '!'};
 
 } // namespace
 
-CXTPZipMemFile::CXTPZipMemFile() : CMemFile(1024)
+CXTPZipMemFile::CXTPZipMemFile() : CMemFile(1024), m_bDamaged(FALSE)
 {
 }
 
-CXTPZipMemFile::CXTPZipMemFile(BYTE* lpBuffer, UINT nBufferSize) : CMemFile(1024)
+CXTPZipMemFile::CXTPZipMemFile(BYTE* lpBuffer, UINT nBufferSize) : CMemFile(1024), m_bDamaged(FALSE)
 {
     AttachCompressed(lpBuffer, nBufferSize, FALSE);
 }
@@ -33,8 +33,11 @@ DWORD AFX_CDECL CXTPZipMemFile::GetMaxUnpackedLength(DWORD dwPackedSize)
     return dwMax < dwLimit ? dwMax : dwLimit;
 }
 
-DWORD AFX_CDECL CXTPZipMemFile::Unpack(const BYTE* lpPacked, DWORD dwPacked, BYTE* lpUnpacked, DWORD dwStated)
+DWORD AFX_CDECL CXTPZipMemFile::Unpack(const BYTE* lpPacked, DWORD dwPacked, BYTE* lpUnpacked, DWORD dwStated,
+                                       BOOL* pbWhole)
 {
+    if (pbWhole != NULL)
+        *pbWhole = FALSE;
     z_stream stream;
     memset(&stream, 0, sizeof(stream));
     if (inflateInit(&stream) != Z_OK)
@@ -47,7 +50,11 @@ DWORD AFX_CDECL CXTPZipMemFile::Unpack(const BYTE* lpPacked, DWORD dwPacked, BYT
     DWORD dwOut = (DWORD)stream.total_out;
     inflateEnd(&stream);
     if (nResult == Z_STREAM_END && dwOut == dwStated)
+    {
+        if (pbWhole != NULL)
+            *pbWhole = TRUE;
         return dwOut;
+    }
     // Damaged packed data: what unpacked before the damage was found is
     // kept, so that the readers can keep every object that reads back whole
     // from it; they stop where the data stops making sense.
@@ -60,6 +67,7 @@ DWORD AFX_CDECL CXTPZipMemFile::Unpack(const BYTE* lpPacked, DWORD dwPacked, BYT
 
 void CXTPZipMemFile::AttachCompressed(BYTE* lpBuffer, DWORD dwBufferSize, BOOL bAutoDelete)
 {
+    m_bDamaged = FALSE;
     if (lpBuffer == NULL)
         dwBufferSize = 0;
 
@@ -77,6 +85,7 @@ void CXTPZipMemFile::AttachCompressed(BYTE* lpBuffer, DWORD dwBufferSize, BOOL b
 
     BYTE* lpUnpacked = NULL;
     DWORD dwUnpacked = 0;
+    BOOL bWhole = FALSE;
     // A stated length beyond what zlib could produce from the packed bytes is
     // a lie: nothing is allocated for it.
     if (dwStated != 0 && dwStated <= GetMaxUnpackedLength(dwPacked))
@@ -84,7 +93,7 @@ void CXTPZipMemFile::AttachCompressed(BYTE* lpBuffer, DWORD dwBufferSize, BOOL b
         lpUnpacked = Alloc(dwStated);
         if (lpUnpacked != NULL)
         {
-            dwUnpacked = Unpack(lpBuffer + nHeaderSize, dwPacked, lpUnpacked, dwStated);
+            dwUnpacked = Unpack(lpBuffer + nHeaderSize, dwPacked, lpUnpacked, dwStated, &bWhole);
             if (dwUnpacked == 0)
             {
                 Free(lpUnpacked);
@@ -100,6 +109,7 @@ void CXTPZipMemFile::AttachCompressed(BYTE* lpBuffer, DWORD dwBufferSize, BOOL b
     if (bAutoDelete)
         Free(lpBuffer);
 
+    m_bDamaged = !bWhole;
     // A broken packed buffer loads nothing: the file stays empty.
     Attach(lpUnpacked, dwUnpacked, 0);
     m_bAutoDelete = lpUnpacked != NULL;

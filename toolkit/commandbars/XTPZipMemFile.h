@@ -24,6 +24,10 @@ public:
     // A source to be freed must come from this file's allocator (malloc).
     void AttachCompressed(BYTE* lpBuffer, DWORD dwBufferSize, BOOL bAutoDelete = FALSE);
 
+    // TRUE when the last attached packed data did not unpack whole (an
+    // impossible length, damaged data, or no room for it).
+    BOOL IsDamaged() const { return m_bDamaged; }
+
     // Reads a whole file and attaches it with unpacking; FALSE when the file
     // cannot be opened or read.
     BOOL LoadFromFile(LPCTSTR lpszFileName);
@@ -43,6 +47,11 @@ public:
     static DWORD AFX_CDECL GetMaxUnpackedLength(DWORD dwPackedSize);
     // Unpacks a zlib stream into a buffer of the stated length; the number of
     // bytes unpacked, all of them when the stream is whole, else those that
-    // came before the damage.
-    static DWORD AFX_CDECL Unpack(const BYTE* lpPacked, DWORD dwPacked, BYTE* lpUnpacked, DWORD dwStated);
+    // came before the damage. *pbWhole (when given) says whether the stream
+    // ended cleanly, checksum included, at the stated length.
+    static DWORD AFX_CDECL Unpack(const BYTE* lpPacked, DWORD dwPacked, BYTE* lpUnpacked, DWORD dwStated,
+                                  BOOL* pbWhole = NULL);
+
+private:
+    BOOL m_bDamaged;
 };

@@ -120,7 +120,13 @@ public:
     void CreateShadowIcon();
     void CreateDisabledIcon(COLORREF clrDisabledLight = COLORREF_NULL, COLORREF clrDisabledDark = COLORREF_NULL);
 
+    // Loading a damaged stored form reads it to its end and then throws an
+    // archive exception (badIndex).
     virtual void Serialize(CArchive& ar);
+    // Reads the stored form (without the width), in step past damaged
+    // images, which come back empty and set bDamaged; TRUE when the icon has
+    // its normal image. Throws only when the form cannot be framed.
+    BOOL LoadStoredForm(CArchive& ar, BOOL& bDamaged);
     // One image as two DIB blocks (colour or alpha bitmap, then mask).
     static void AFX_CDECL SerializeImage(CXTPImageManagerIconHandle& hIcon, CArchive& ar);
 
@@ -214,7 +220,10 @@ public:
 
     // Exchange and clipboard.
     void DoPropExchange(CXTPPropExchange* pPX);
-    void DoPropExchangeIconSet(UINT nCommand, CXTPPropExchange* pPX);
+    // Saves or loads the icons of one command. Loading: TRUE when the stored
+    // set read back whole; damaged icons are dropped (a set left without
+    // icons is removed) and the rest is kept.
+    BOOL DoPropExchangeIconSet(UINT nCommand, CXTPPropExchange* pPX);
     virtual void Serialize(CArchive& ar);
     BOOL CopyImage(UINT nCommand);
     UINT PasteCustomImage(COleDataObject* pData);
@@ -269,6 +278,8 @@ public:
 private:
     BOOL AddIconsFromImageList(HIMAGELIST hImageList, const UINT* pCommands, int nCount, CSize szIcon,
                                int imageState);
+    // The icons of a set as an archive stores them; TRUE when whole.
+    BOOL LoadIconSetFromArchive(CXTPImageManagerIconSet* pIconSet, CArchive& ar);
 };
 
 // The shared image manager, built with the program's global objects.

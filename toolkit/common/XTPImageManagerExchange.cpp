@@ -85,78 +85,323 @@ void WriteDIB(CArchive& ar, HBITMAP hBitmap)
     free(pBits);
 }
 
-// Reads one DIB block. The stored header is checked before use and at most
-// stride x height bytes are copied into the section made from it.
-HBITMAP ReadDIB(CArchive& ar)
+// The header size WriteDIB stores: the header and room for its colour table.
+DWORD StoredHeaderSize(WORD nBitCount)
 {
-    DWORD nHeaderSize = (DWORD)ar.ReadCount();
-    if (nHeaderSize == 0)
-        return NULL;
-    if (nHeaderSize > g_nMaxDibHeader)
+    int nColors = nBitCount == 4 ? 16 : (nBitCount == 8 ? 256 : 3);
+    return (DWORD)(sizeof(BITMAPINFOHEADER) + nColors * sizeof(RGBQUAD));
+}
+
+// TRUE for a header WriteDIB could have stored in a block of nHeaderSize
+// bytes: the plain form, a size the section can be made at, a known depth.
+BOOL IsSoundHeader(const BITMAPINFOHEADER& bih, DWORD nHeaderSize)
+{
+    if (bih.biSize != sizeof(BITMAPINFOHEADER) || nHeaderSize != StoredHeaderSize(bih.biBitCount) ||
+        bih.biPlanes != 1 || bih.biWidth <= 0 || bih.biWidth > g_nMaxDibSize || bih.biHeight == 0 ||
+        std::abs((int)bih.biHeight) > g_nMaxDibSize)
+        return FALSE;
+    switch (bih.biBitCount)
+    {
+    case 1: case 4: case 8: case 24:
+        return bih.biCompression == BI_RGB && (bih.biBitCount > 8 || bih.biClrUsed <= (1u << bih.biBitCount));
+    case 16: case 32:
+        return bih.biCompression == BI_RGB || bih.biCompression == BI_BITFIELDS;
+    default:
+        return FALSE;
+    }
+}
+
+DWORD NeededPixelSize(const BITMAPINFOHEADER& bih)
+{
+    DWORD nStride = (DWORD)(((bih.biWidth * bih.biBitCount + 31) / 32) * 4);
+    return nStride * (DWORD)std::abs((int)bih.biHeight);
+}
+
+// TRUE for a pixel size WriteDIB stores with this header: the rows as
+// GetDIBits returns them, the header's own image size, or 4 bytes a pixel.
+BOOL IsStoredPixelSize(const BITMAPINFOHEADER& bih, DWORD nPixelSize)
+{
+    DWORD nNeeded = NeededPixelSize(bih);
+    return nPixelSize <= g_nMaxDibPixels &&
+           (nPixelSize == nNeeded || (nPixelSize == bih.biSizeImage && nPixelSize >= nNeeded) ||
+            nPixelSize == (DWORD)bih.biWidth * (DWORD)std::abs((int)bih.biHeight) * 4);
+}
+
+// Where a stored DIB block lies, worked out before any of it is read.
+struct CDibFrame
+{
+    BOOL bEmpty;            // a count of 0: no bitmap
+    UINT nCountBytes;       // the stored header size: 2 bytes, or 6 with the long form
+    DWORD nHeaderSize;
+    UINT nPixelCountBytes;
+    DWORD nPixelSize;
+    BOOL bDamaged;          // a count or the header did not agree with the rest
+};
+
+// The bytes ahead of an archive's reading place, without consuming them.
+class CLookAhead
+{
+public:
+    CLookAhead(CArchive& ar, UINT nWanted)
+    {
+        ar.FillBuffer(nWanted);
+        m_pData = ar.m_lpBufCur;
+        m_nAvail = (UINT)(ar.m_lpBufMax - ar.m_lpBufCur);
+    }
+    BOOL Word(UINT nOffset, WORD& w) const
+    {
+        if (nOffset + 2 > m_nAvail)
+            return FALSE;
+        w = (WORD)(m_pData[nOffset] | (m_pData[nOffset + 1] << 8));
+        return TRUE;
+    }
+    BOOL Dword(UINT nOffset, DWORD& dw) const
+    {
+        if (nOffset + 4 > m_nAvail)
+            return FALSE;
+        memcpy(&dw, m_pData + nOffset, 4);
+        return TRUE;
+    }
+    // A count in the archive's compact form; nBytes is 2 or 6.
+    BOOL Count(UINT nOffset, DWORD& dwCount, UINT& nBytes) const
+    {
+        WORD w = 0;
+        if (!Word(nOffset, w))
+            return FALSE;
+        if (w != 0xFFFF)
+        {
+            dwCount = w;
+            nBytes = 2;
+            return TRUE;
+        }
+        nBytes = 6;
+        return Dword(nOffset + 2, dwCount);
+    }
+    BOOL Header(UINT nOffset, BITMAPINFOHEADER& bih) const
+    {
+        if (nOffset + sizeof(BITMAPINFOHEADER) > m_nAvail)
+            return FALSE;
+        memcpy(&bih, m_pData + nOffset, sizeof(BITMAPINFOHEADER));
+        return TRUE;
+    }
+    UINT GetAvailable() const { return m_nAvail; }
+    const BYTE* GetData() const { return m_pData; }
+
+private:
+    const BYTE* m_pData;
+    UINT m_nAvail;
+};
+
+// Frames the DIB block that starts nOffset bytes ahead. Each block repeats
+// its layout: the header size follows from the header's depth and the pixel
+// size from its width and height. A block whose counts agree with its header
+// is whole; when one of them disagrees, the other gives the block's end and
+// the block is damaged. FALSE when neither can be trusted.
+BOOL FrameDIBBlock(CArchive& ar, UINT nOffset, CDibFrame& frame)
+{
+    ZeroMemory(&frame, sizeof(frame));
+    CLookAhead ahead(ar, nOffset + 6 + g_nMaxDibHeader + 6);
+    DWORD nStated = 0;
+    UINT nStatedBytes = 0;
+    if (!ahead.Count(nOffset, nStated, nStatedBytes))
+        return FALSE;
+    if (nStated == 0)
+    {
+        frame.bEmpty = TRUE;
+        frame.nCountBytes = nStatedBytes;
+        return TRUE;
+    }
+
+    // The block as its counts state it.
+    BITMAPINFOHEADER bih;
+    DWORD nPixels = 0;
+    UINT nPixelBytes = 0;
+    if (nStated >= sizeof(BITMAPINFOHEADER) && nStated <= g_nMaxDibHeader &&
+        ahead.Header(nOffset + nStatedBytes, bih) && IsSoundHeader(bih, nStated) &&
+        ahead.Count(nOffset + nStatedBytes + nStated, nPixels, nPixelBytes) && IsStoredPixelSize(bih, nPixels))
+    {
+        frame.nCountBytes = nStatedBytes;
+        frame.nHeaderSize = nStated;
+        frame.nPixelCountBytes = nPixelBytes;
+        frame.nPixelSize = nPixels;
+        return TRUE;
+    }
+
+    frame.bDamaged = TRUE;
+    // A sound header right after a short count: the header gives its own
+    // size, and the pixel size when the stored one disagrees with it.
+    if (ahead.Header(nOffset + 2, bih) && IsSoundHeader(bih, StoredHeaderSize(bih.biBitCount)))
+    {
+        frame.nCountBytes = 2;
+        frame.nHeaderSize = StoredHeaderSize(bih.biBitCount);
+        if (ahead.Count(nOffset + 2 + frame.nHeaderSize, nPixels, nPixelBytes) && IsStoredPixelSize(bih, nPixels))
+        {
+            frame.nPixelCountBytes = nPixelBytes;
+            frame.nPixelSize = nPixels;
+            return TRUE;
+        }
+        // The header's own size wins over the stated one, unless the data
+        // ends before it and the stated one fits.
+        DWORD nNeeded = NeededPixelSize(bih);
+        frame.nPixelSize = bih.biSizeImage >= nNeeded && bih.biSizeImage <= g_nMaxDibPixels ? bih.biSizeImage
+                                                                                            : nNeeded;
+        BOOL bStatedRead = ahead.Count(nOffset + 2 + frame.nHeaderSize, nPixels, nPixelBytes);
+        frame.nPixelCountBytes = bStatedRead ? nPixelBytes : (frame.nPixelSize < 0xFFFF ? 2 : 6);
+        ULONGLONG nLeft = 0;
+        if (bStatedRead && ar.GetBytesLeft(nLeft))
+        {
+            ULONGLONG nBefore = (ULONGLONG)nOffset + 2 + frame.nHeaderSize + nPixelBytes;
+            if (nBefore + frame.nPixelSize > nLeft && nBefore + nPixels <= nLeft)
+                frame.nPixelSize = nPixels;
+        }
+        return TRUE;
+    }
+    // A header size WriteDIB writes, with a damaged header in it: the
+    // stated sizes are all there is to go by.
+    if (nStatedBytes == 2 &&
+        (nStated == StoredHeaderSize(1) || nStated == StoredHeaderSize(4) || nStated == StoredHeaderSize(8)) &&
+        ahead.Count(nOffset + 2 + nStated, nPixels, nPixelBytes) && nPixels <= g_nMaxDibPixels)
+    {
+        frame.nCountBytes = 2;
+        frame.nHeaderSize = nStated;
+        frame.nPixelCountBytes = nPixelBytes;
+        frame.nPixelSize = nPixels;
+        return TRUE;
+    }
+    return FALSE;
+}
+
+void SkipBytes(CArchive& ar, ULONGLONG nBytes)
+{
+    ar.CheckCount(nBytes);
+    BYTE buffer[4096];
+    while (nBytes > 0)
+    {
+        UINT nStep = (UINT)std::min(nBytes, (ULONGLONG)sizeof(buffer));
+        ar.EnsureRead(buffer, nStep);
+        nBytes -= nStep;
+    }
+}
+
+// Reads one DIB block. A block that cannot be framed throws; a damaged one
+// is passed over (bDamaged set) and gives no bitmap, so the reading stays in
+// step with what follows it.
+HBITMAP ReadDIB(CArchive& ar, BOOL& bDamaged)
+{
+    CDibFrame frame;
+    if (!FrameDIBBlock(ar, 0, frame))
         AfxThrowArchiveException(CArchiveException::badIndex);
+    if (frame.bEmpty)
+    {
+        SkipBytes(ar, frame.nCountBytes);
+        return NULL;
+    }
 
     // Room for the largest colour table, so the system never reads past it.
     BYTE headerBuffer[sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD)];
     ZeroMemory(headerBuffer, sizeof(headerBuffer));
-    if (ar.Read(headerBuffer, nHeaderSize) != nHeaderSize)
-        AfxThrowArchiveException(CArchiveException::endOfFile);
-
-    DWORD nPixelSize = (DWORD)ar.ReadCount();
-    if (nPixelSize > g_nMaxDibPixels)
-        AfxThrowArchiveException(CArchiveException::badIndex);
-    std::unique_ptr<BYTE[]> pixels(ar.ReadNewBuffer(nPixelSize));
-    if (nPixelSize == 0 || nHeaderSize < sizeof(BITMAPINFOHEADER))
+    SkipBytes(ar, frame.nCountBytes);
+    ar.EnsureRead(headerBuffer, frame.nHeaderSize);
+    SkipBytes(ar, frame.nPixelCountBytes);
+    if (frame.bDamaged)
+    {
+        bDamaged = TRUE;
+        SkipBytes(ar, frame.nPixelSize);
         return NULL;
+    }
+    std::unique_ptr<BYTE[]> pixels(ar.ReadNewBuffer(frame.nPixelSize));
 
     BITMAPINFO* pbmi = (BITMAPINFO*)headerBuffer;
     BITMAPINFOHEADER& bih = pbmi->bmiHeader;
-    BOOL bValid = bih.biSize >= sizeof(BITMAPINFOHEADER) && bih.biSize <= nHeaderSize && bih.biPlanes == 1 &&
-                  bih.biWidth > 0 && bih.biWidth <= g_nMaxDibSize && bih.biHeight != 0 &&
-                  std::abs((int)bih.biHeight) <= g_nMaxDibSize;
-    if (bValid)
-    {
-        switch (bih.biBitCount)
-        {
-        case 1: case 4: case 8: case 24: bValid = bih.biCompression == BI_RGB; break;
-        case 16: case 32:
-            bValid = bih.biCompression == BI_RGB ||
-                     (bih.biCompression == BI_BITFIELDS && nHeaderSize >= sizeof(BITMAPINFOHEADER) + 12);
-            break;
-        default: bValid = FALSE; break;
-        }
-    }
-    if (bValid && bih.biBitCount <= 8)
-    {
-        DWORD nMaxColors = 1u << bih.biBitCount;
-        bValid = bih.biClrUsed <= nMaxColors;
-    }
-    if (bValid && bih.biSize != sizeof(BITMAPINFOHEADER))
-        bValid = FALSE;  // only the plain header form is written
+    DWORD nNeeded = NeededPixelSize(bih);
+    if (bih.biSizeImage == 0)
+        bih.biSizeImage = frame.nPixelSize;
+    DWORD nCopy = std::min(std::min(frame.nPixelSize, (DWORD)bih.biSizeImage), nNeeded);
+    bih.biSizeImage = nNeeded;
 
-    HBITMAP hBitmap = NULL;
-    if (bValid)
+    LPVOID pBits = NULL;
+    HBITMAP hBitmap = ::CreateDIBSection(NULL, pbmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+    if (hBitmap != NULL && pBits != NULL)
     {
-        DWORD nStride = (DWORD)(((bih.biWidth * bih.biBitCount + 31) / 32) * 4);
-        DWORD nNeeded = nStride * (DWORD)std::abs((int)bih.biHeight);
-        if (bih.biSizeImage == 0)
-            bih.biSizeImage = nPixelSize;
-        DWORD nCopy = std::min(std::min(nPixelSize, (DWORD)bih.biSizeImage), nNeeded);
-        bih.biSizeImage = nNeeded;
-
-        LPVOID pBits = NULL;
-        hBitmap = ::CreateDIBSection(NULL, pbmi, DIB_RGB_COLORS, &pBits, NULL, 0);
-        if (hBitmap != NULL && pBits != NULL)
-        {
-            memcpy(pBits, pixels.get(), nCopy);
-        }
-        else if (hBitmap != NULL)
-        {
-            ::DeleteObject(hBitmap);
-            hBitmap = NULL;
-        }
+        memcpy(pBits, pixels.get(), nCopy);
+    }
+    else if (hBitmap != NULL)
+    {
+        ::DeleteObject(hBitmap);
+        hBitmap = NULL;
     }
     return hBitmap;
 }
+
+// The image form: colour (or alpha) block, then mask block. A damaged block
+// drops the whole image.
+void ReadImage(CArchive& ar, CXTPImageManagerIconHandle& hIcon, BOOL& bDamaged)
+{
+    hIcon.Clear();
+    BOOL bBlockDamaged = FALSE;
+    HBITMAP hColor = ReadDIB(ar, bBlockDamaged);
+    HBITMAP hMask = NULL;
+    try
+    {
+        hMask = ReadDIB(ar, bBlockDamaged);
+    }
+    catch (...)
+    {
+        if (hColor != NULL)
+            ::DeleteObject(hColor);
+        throw;
+    }
+    if (bBlockDamaged)
+    {
+        bDamaged = TRUE;
+        if (hColor != NULL)
+            ::DeleteObject(hColor);
+        if (hMask != NULL)
+            ::DeleteObject(hMask);
+        return;
+    }
+
+    if (hColor == NULL)
+    {
+        if (hMask != NULL)
+            ::DeleteObject(hMask);
+        return;
+    }
+    if (hMask == NULL)
+    {
+        hIcon.AttachBitmap(hColor);
+        return;
+    }
+
+    BITMAP bm;
+    ::GetObjectA(hColor, sizeof(bm), &bm);
+    HIMAGELIST hImageList = ImageList_Create(bm.bmWidth, std::abs((int)bm.bmHeight), ILC_COLOR24 | ILC_MASK, 1, 1);
+    if (hImageList != NULL)
+    {
+        if (ImageList_Add(hImageList, hColor, hMask) >= 0)
+        {
+            HICON hNew = ImageList_GetIcon(hImageList, 0, ILD_NORMAL);
+            if (hNew != NULL)
+                hIcon.AttachIcon(hNew);
+        }
+        ImageList_Destroy(hImageList);
+    }
+    ::DeleteObject(hColor);
+    ::DeleteObject(hMask);
+}
+
+// The images of one icon's stored form in their stored order: normal,
+// disabled, hot, and by version checked and pressed.
+const int g_arrStoredImages[] = {CXTPImageManagerIcon::imageNormal, CXTPImageManagerIcon::imageDisabled,
+                                 CXTPImageManagerIcon::imageHot, CXTPImageManagerIcon::imageChecked,
+                                 CXTPImageManagerIcon::imagePressed};
+
+int StoredImageCount(DWORD nVersion)
+{
+    return nVersion > 16 ? 5 : (nVersion > 7 ? 4 : 3);
+}
+
+const char g_szIconsCheckSum[] = "CXTPImageManagerIcons";
 }
 
 //////////////////////////////////////////////////////////////////////////
@@ -202,47 +447,11 @@ void AFX_CDECL CXTPImageManagerIcon::SerializeImage(CXTPImageManagerIconHandle& 
         return;
     }
 
-    hIcon.Clear();
-    HBITMAP hColor = ReadDIB(ar);
-    HBITMAP hMask = NULL;
-    try
-    {
-        hMask = ReadDIB(ar);
-    }
-    catch (...)
-    {
-        if (hColor != NULL)
-            ::DeleteObject(hColor);
-        throw;
-    }
-
-    if (hColor == NULL)
-    {
-        if (hMask != NULL)
-            ::DeleteObject(hMask);
-        return;
-    }
-    if (hMask == NULL)
-    {
-        hIcon.AttachBitmap(hColor);
-        return;
-    }
-
-    BITMAP bm;
-    ::GetObjectA(hColor, sizeof(bm), &bm);
-    HIMAGELIST hImageList = ImageList_Create(bm.bmWidth, std::abs((int)bm.bmHeight), ILC_COLOR24 | ILC_MASK, 1, 1);
-    if (hImageList != NULL)
-    {
-        if (ImageList_Add(hImageList, hColor, hMask) >= 0)
-        {
-            HICON hNew = ImageList_GetIcon(hImageList, 0, ILD_NORMAL);
-            if (hNew != NULL)
-                hIcon.AttachIcon(hNew);
-        }
-        ImageList_Destroy(hImageList);
-    }
-    ::DeleteObject(hColor);
-    ::DeleteObject(hMask);
+    // A damaged image comes back empty; the caller learns of it.
+    BOOL bDamaged = FALSE;
+    ReadImage(ar, hIcon, bDamaged);
+    if (bDamaged)
+        AfxThrowArchiveException(CArchiveException::badIndex);
 }
 
 void CXTPImageManagerIcon::Serialize(CArchive& ar)
@@ -259,20 +468,25 @@ void CXTPImageManagerIcon::Serialize(CArchive& ar)
         return;
     }
 
+    // Every image is read, so that a damaged one leaves the archive in step
+    // with what follows; the damage is reported afterwards.
+    BOOL bDamaged = FALSE;
+    LoadStoredForm(ar, bDamaged);
+    if (bDamaged)
+        AfxThrowArchiveException(CArchiveException::badIndex);
+}
+
+BOOL CXTPImageManagerIcon::LoadStoredForm(CArchive& ar, BOOL& bDamaged)
+{
     DWORD nHeight = 0, nVersion = 0;
     ar >> nHeight;
     ar >> nVersion;
 
     for (int i = 0; i < imageCount; i++)
         m_arrImages[i].Clear();
-
-    SerializeImage(m_arrImages[imageNormal], ar);
-    SerializeImage(m_arrImages[imageDisabled], ar);
-    SerializeImage(m_arrImages[imageHot], ar);
-    if (nVersion > 7)
-        SerializeImage(m_arrImages[imageChecked], ar);
-    if (nVersion > 16)
-        SerializeImage(m_arrImages[imagePressed], ar);
+    int nImages = StoredImageCount(nVersion);
+    for (int i = 0; i < nImages; i++)
+        ReadImage(ar, m_arrImages[g_arrStoredImages[i]], bDamaged);
 
     // The stored height is the icon's (a 16 x 15 toolbar glyph may come in
     // a 16 x 16 picture); only a stream without one takes the picture's.
@@ -283,12 +497,133 @@ void CXTPImageManagerIcon::Serialize(CArchive& ar)
         if (sz.cx > 0 && sz.cy > 0)
             m_nHeight = sz.cy;
     }
+    // A size no image has is damage too.
+    if (nHeight > (DWORD)g_nMaxDibSize || m_nWidth <= 0 || m_nWidth > g_nMaxDibSize)
+        bDamaged = TRUE;
+    // An icon is its normal image: without it the icon is of no use.
+    return !m_arrImages[imageNormal].IsEmpty();
 }
 
 //////////////////////////////////////////////////////////////////////////
 // Property exchange of the image manager
 
-void CXTPImageManager::DoPropExchangeIconSet(UINT nCommand, CXTPPropExchange* pPX)
+namespace
+{
+// TRUE when the bytes ahead can be the stored form of an icon: its width,
+// height and version, then a normal image whose first block frames (or an
+// empty one after sizes an icon can have).
+BOOL IconStartsAhead(CArchive& ar)
+{
+    CLookAhead ahead(ar, 12);
+    DWORD nWidth = 0, nHeight = 0, nVersion = 0;
+    if (!ahead.Dword(0, nWidth) || !ahead.Dword(4, nHeight) || !ahead.Dword(8, nVersion))
+        return FALSE;
+    CDibFrame frame;
+    if (!FrameDIBBlock(ar, 12, frame))
+        return FALSE;
+    if (!frame.bEmpty)
+        return TRUE;
+    CDibFrame mask;
+    return nWidth >= 1 && nWidth <= (DWORD)g_nMaxDibSize && nHeight <= (DWORD)g_nMaxDibSize && nVersion >= 1 &&
+           nVersion <= 0xFFFF && FrameDIBBlock(ar, 12 + frame.nCountBytes, mask);
+}
+
+// Reads the "CheckSum" of an icon set from an archive. One or two damaged
+// bytes in it are damage (bDamaged), not another kind of data.
+void ReadArchiveCheckSum(CArchive& ar, BOOL& bDamaged)
+{
+    const UINT nLength = (UINT)sizeof(g_szIconsCheckSum) - 1;
+    BYTE expected[1 + sizeof(g_szIconsCheckSum)];
+    expected[0] = (BYTE)nLength;
+    memcpy(expected + 1, g_szIconsCheckSum, nLength);
+    CLookAhead ahead(ar, nLength + 1);
+    if (ahead.GetAvailable() >= nLength + 1)
+    {
+        int nDiffering = 0;
+        for (UINT i = 0; i <= nLength; i++)
+            nDiffering += ahead.GetData()[i] != expected[i] ? 1 : 0;
+        if (nDiffering <= 2)
+        {
+            if (nDiffering > 0)
+            {
+                TRACE("CXTPImageManager: the check text of a stored icon set is damaged\n");
+                bDamaged = TRUE;
+            }
+            SkipBytes(ar, nLength + 1);
+            return;
+        }
+    }
+    CString strCheckSum;
+    ar >> strCheckSum;
+    if (strCheckSum != g_szIconsCheckSum)
+        AfxThrowArchiveException(CArchiveException::badClass);
+}
+}
+
+BOOL CXTPImageManager::LoadIconSetFromArchive(CXTPImageManagerIconSet* pIconSet, CArchive& ar)
+{
+    BOOL bWhole = TRUE;
+    // The number of icons: a count no set holds (the long form among them)
+    // is damaged, and the icons that follow are counted instead.
+    WORD wCount = 0;
+    ar >> wCount;
+    BOOL bCountKnown = wCount != 0xFFFF && wCount <= g_nMaxIconsInSet;
+    if (!bCountKnown)
+    {
+        TRACE("CXTPImageManager: the stored icon count %u of command %u is damaged\n", (UINT)wCount,
+              pIconSet->GetID());
+        bWhole = FALSE;
+    }
+
+    for (DWORD i = 0;; i++)
+    {
+        BOOL bExpected = bCountKnown && i < wCount;
+        if (!IconStartsAhead(ar))
+        {
+            // A count larger than the icons stored.
+            if (bExpected)
+                bWhole = FALSE;
+            break;
+        }
+        if (!bExpected)
+        {
+            bWhole = FALSE;
+            // Reading cannot stop here and stay in step with what follows.
+            if (i >= g_nMaxIconsInSet)
+                AfxThrowArchiveException(CArchiveException::badIndex);
+        }
+
+        LONG lWidth = 0;
+        ar >> lWidth;
+        CXTPImageManagerIcon* pIcon = new CXTPImageManagerIcon(pIconSet->GetID(), (int)lWidth, 15, pIconSet);
+        BOOL bDamaged = FALSE;
+        try
+        {
+            pIcon->LoadStoredForm(ar, bDamaged);
+        }
+        catch (...)
+        {
+            pIcon->InternalRelease();
+            throw;
+        }
+        if (bDamaged)
+        {
+            // The damaged image goes; the reading goes on after it.
+            TRACE("CXTPImageManager: a damaged stored image of command %u (width %ld) is dropped\n",
+                  pIconSet->GetID(), (long)lWidth);
+            pIcon->InternalRelease();
+            bWhole = FALSE;
+            continue;
+        }
+        CXTPImageManagerIcon* pOld = NULL;
+        if (pIconSet->m_mapIcons.Lookup((UINT)lWidth, pOld) && pOld != NULL)
+            pOld->InternalRelease();
+        pIconSet->m_mapIcons.SetAt((UINT)lWidth, pIcon);
+    }
+    return bWhole;
+}
+
+BOOL CXTPImageManager::DoPropExchangeIconSet(UINT nCommand, CXTPPropExchange* pPX)
 {
     if (nCommand > m_nCustomID)
         m_nCustomID = nCommand;
@@ -303,7 +638,7 @@ void CXTPImageManager::DoPropExchangeIconSet(UINT nCommand, CXTPPropExchange* pP
         DWORD nCount = pIconSet != NULL ? (DWORD)pIconSet->m_mapIcons.GetCount() : 0;
         POSITION posEnum = pEnumerator->GetPosition(nCount);
         if (pIconSet == NULL)
-            return;
+            return TRUE;
 
         POSITION pos = pIconSet->m_mapIcons.GetStartPosition();
         while (pos != NULL && posEnum != NULL)
@@ -317,13 +652,26 @@ void CXTPImageManager::DoPropExchangeIconSet(UINT nCommand, CXTPPropExchange* pP
             PropExchangeLong(secIcon, "Width", lWidth);
             PropExchangeSerialize(secIcon, "Data", pIcon);
         }
-        return;
+        return TRUE;
     }
 
-    CString strCheckSum;
-    PropExchangeStringWithDefault(pPX, "CheckSum", strCheckSum, "CXTPImageManagerIcons");
-    if (strCheckSum != "CXTPImageManagerIcons")
-        AfxThrowArchiveException(CArchiveException::badClass);
+    // In an archive the icons follow each other with nothing between them:
+    // a damaged one is framed by its own layout and passed over.
+    CXTPPropExchangeArchive* pArchivePX = dynamic_cast<CXTPPropExchangeArchive*>(pPX);
+    BOOL bWhole = TRUE;
+    if (pArchivePX != NULL)
+    {
+        BOOL bDamaged = FALSE;
+        ReadArchiveCheckSum(pArchivePX->GetArchive(), bDamaged);
+        bWhole = !bDamaged;
+    }
+    else
+    {
+        CString strCheckSum;
+        PropExchangeStringWithDefault(pPX, "CheckSum", strCheckSum, "CXTPImageManagerIcons");
+        if (strCheckSum != g_szIconsCheckSum)
+            AfxThrowArchiveException(CArchiveException::badClass);
+    }
 
     CXTPImageManagerIconSet* pIconSet = GetIconSet(nCommand);
     if (pIconSet != NULL)
@@ -336,38 +684,75 @@ void CXTPImageManager::DoPropExchangeIconSet(UINT nCommand, CXTPPropExchange* pP
         m_mapImages.SetAt(nCommand, pIconSet);
     }
 
-    CXTPPropExchangeEnumeratorPtr pEnumerator(pPX->CreateEnumerator("Icon"));
-    POSITION posEnum = pEnumerator->GetPosition(0);
-    DWORD nIcons = 0;
-    while (posEnum != NULL)
+    if (pArchivePX != NULL)
     {
-        // A count read from a store is bounded before it drives any work.
-        if (++nIcons > g_nMaxIconsInSet)
-            AfxThrowArchiveException(CArchiveException::badIndex);
-
-        // A stored count may promise more icons than were stored: loading
-        // ends at the first one that is not there.
-        CXTPPropExchangeSection secIcon(pEnumerator->GetNext(posEnum));
-        long lWidth = 16;
-        if (!PropExchangeLong(secIcon, "Width", lWidth))
-            break;
-
-        CXTPImageManagerIcon* pIcon = new CXTPImageManagerIcon(nCommand, (int)lWidth, 15, pIconSet);
-        try
-        {
-            PropExchangeSerialize(secIcon, "Data", pIcon);
-        }
-        catch (...)
-        {
-            pIcon->InternalRelease();
-            throw;
-        }
-
-        CXTPImageManagerIcon* pOld = NULL;
-        if (pIconSet->m_mapIcons.Lookup((UINT)lWidth, pOld) && pOld != NULL)
-            pOld->InternalRelease();
-        pIconSet->m_mapIcons.SetAt((UINT)lWidth, pIcon);
+        if (!LoadIconSetFromArchive(pIconSet, pArchivePX->GetArchive()))
+            bWhole = FALSE;
     }
+    else
+    {
+        CXTPPropExchangeEnumeratorPtr pEnumerator(pPX->CreateEnumerator("Icon"));
+        POSITION posEnum = pEnumerator->GetPosition(0);
+        DWORD nIcons = 0;
+        while (posEnum != NULL)
+        {
+            // A count read from a store is bounded before it drives any work.
+            if (++nIcons > g_nMaxIconsInSet)
+            {
+                bWhole = FALSE;
+                break;
+            }
+
+            // A stored count may promise more icons than were stored: loading
+            // ends at the first one that is not there.
+            CXTPPropExchangeSection secIcon(pEnumerator->GetNext(posEnum));
+            long lWidth = 16;
+            if (!PropExchangeLong(secIcon, "Width", lWidth))
+                break;
+
+            // Each icon is a block of its own here: a damaged one is dropped.
+            CXTPImageManagerIcon* pIcon = new CXTPImageManagerIcon(nCommand, (int)lWidth, 15, pIconSet);
+            BOOL bLoaded = FALSE;
+            try
+            {
+                bLoaded = lWidth > 0 && lWidth <= g_nMaxDibSize && PropExchangeSerialize(secIcon, "Data", pIcon);
+            }
+            catch (CArchiveException* e)
+            {
+                e->Delete();
+            }
+            catch (CFileException* e)
+            {
+                e->Delete();
+            }
+            catch (...)
+            {
+                pIcon->InternalRelease();
+                throw;
+            }
+            if (!bLoaded)
+            {
+                TRACE("CXTPImageManager: a damaged stored image of command %u is dropped\n", nCommand);
+                pIcon->InternalRelease();
+                bWhole = FALSE;
+                continue;
+            }
+
+            CXTPImageManagerIcon* pOld = NULL;
+            if (pIconSet->m_mapIcons.Lookup((UINT)lWidth, pOld) && pOld != NULL)
+                pOld->InternalRelease();
+            pIconSet->m_mapIcons.SetAt((UINT)lWidth, pIcon);
+        }
+    }
+
+    // A damaged set that kept no icon is no set at all: the command shows
+    // its own image again.
+    if (!bWhole && pIconSet->m_mapIcons.GetCount() == 0)
+    {
+        m_mapImages.RemoveKey(nCommand);
+        pIconSet->InternalRelease();
+    }
+    return bWhole;
 }
 
 void CXTPImageManager::DoPropExchange(CXTPPropExchange* pPX)

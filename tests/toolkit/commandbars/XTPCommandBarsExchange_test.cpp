@@ -12,12 +12,16 @@
 #include "XTPControlExtras.h"
 #include "XTPZipMemFile.h"
 #include "XTPDockBar.h"
+#include "XTPImageManager.h"
 #include "support/bars_frame.h"
+#include "support/canvas.h"
 #include "support/profile_app.h"
+#include "support/tempfolder.h"
 
 #include <stdlib.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -600,5 +604,164 @@ TEST_F(ExchangeTest, StoredToolbarsBeyondWhatAFrameHoldsAreDropped)
     EXPECT_TRUE(pBars->GetToolBar(5000 + XTP_MAX_STORED_TOOLBARS - 2) != NULL);
     EXPECT_TRUE(pBars->GetToolBar(5000 + XTP_MAX_STORED_TOOLBARS - 1) == NULL);
     EXPECT_TRUE(pBars->GetToolBar(102) != NULL);
+    pFrame->DestroyWindow();
+}
+
+namespace
+{
+// The buttons of "First" (1001) get images of their own.
+void GiveFirstBarImages(CXTPCommandBars* pBars)
+{
+    CXTPToolBar* pFirst = pBars->GetToolBar(1001);
+    for (int i = 0; i < 2; i++)
+    {
+        HBITMAP hBitmap =
+            testsupport::MakeAlphaBitmap(16, 16, [=](int, int) { return testsupport::Argb(255, 200, 40 * i, 0); });
+        UINT nId = pBars->GetImageManager()->AddCustomIcon(CXTPImageManagerIconHandle(hBitmap));
+        ::DeleteObject(hBitmap);
+        pFirst->GetControls()->FindControl(3001 + i)->SetCustomIconId((int)nId);
+    }
+}
+
+std::vector<BYTE> Packed(const std::vector<BYTE>& raw)
+{
+    CXTPZipMemFile file;
+    file.Write(raw.data(), (UINT)raw.size());
+    BYTE* pData = NULL;
+    DWORD dwSize = 0;
+    file.DetachCompressed(pData, dwSize);
+    std::vector<BYTE> packed(pData, pData + dwSize);
+    free(pData);
+    return packed;
+}
+
+size_t FindBytes(const std::vector<BYTE>& data, const std::vector<BYTE>& what, size_t nFrom)
+{
+    auto it = std::search(data.begin() + nFrom, data.end(), what.begin(), what.end());
+    return it == data.end() ? std::string::npos : (size_t)(it - data.begin());
+}
+} // namespace
+
+TEST_F(ExchangeTest, ADamagedButtonImageLosesOnlyThatImageNotItsToolbar)
+{
+    const std::string strCheck = "CXTPImageManagerIcons";
+    const std::vector<BYTE> check(strCheck.begin(), strCheck.end());
+    for (int nStore = 0; nStore < 2; nStore++)
+    {
+        for (int nDamage = 0; nDamage < 3; nDamage++)
+        {
+            const char* const apszDamage[] = {"icon count 0xFFFF", "flipped bit before the bitmap header",
+                                              "flipped top bit before the bitmap header"};
+            SCOPED_TRACE(std::string(nStore == 0 ? "registry: " : "INI file: ") + apszDamage[nDamage]);
+            testsupport::CTempFolder folder;
+            std::unique_ptr<testsupport::IniProfile> ini;
+            if (nStore == 1)
+                ini.reset(new testsupport::IniProfile(folder.Path("bars.ini")));
+
+            CBarsFrame* pFrame = CreateTwoBarFrame();
+            GiveFirstBarImages(pFrame->GetCommandBars());
+            pFrame->GetCommandBars()->SaveBarState("CommandBars");
+            pFrame->DestroyWindow();
+            std::vector<BYTE> raw = Unpacked(testsupport::ProfileBinary("CommandBars-Controls", "Controls"));
+
+            // The image of "Two" is the second icon set stored.
+            size_t nSet = FindBytes(raw, check, 0);
+            ASSERT_NE(std::string::npos, nSet);
+            nSet = FindBytes(raw, check, nSet + 1);
+            ASSERT_NE(std::string::npos, nSet);
+            const size_t nCount = nSet + check.size();
+            const size_t nHeader = FindBytes(raw, {0x34, 0x00, 0x28, 0x00, 0x00, 0x00}, nCount);
+            ASSERT_EQ(nCount + 2 + 12, nHeader);
+            if (nDamage == 0)
+                raw[nCount] = raw[nCount + 1] = 0xFF;
+            else
+                raw[nHeader + 1] ^= nDamage == 1 ? 0x01 : 0x80;
+            testsupport::WriteProfileBinary("CommandBars-Controls", "Controls", Packed(raw));
+            XTPImageManager()->RemoveAll();
+
+            pFrame = CreateProgramFrame();
+            CXTPCommandBars* pBars = pFrame->GetCommandBars();
+            pBars->LoadBarState("CommandBars");
+            ExpectFirstBar(pBars, "loaded");
+            CXTPToolBar* pFirst = pBars->GetToolBar(1001);
+            ASSERT_TRUE(pFirst != NULL);
+            CXTPControl* pOne = pFirst->GetControls()->FindControl(3001);
+            CXTPControl* pTwo = pFirst->GetControls()->FindControl(3002);
+            ASSERT_TRUE(pOne != NULL && pTwo != NULL);
+            EXPECT_TRUE(pOne->GetCustomIconId() != 0 && XTPImageManager()->GetImage(pOne->GetCustomIconId(), 16))
+                << "the other image stays";
+            // A lying count loses nothing; a damaged image goes alone.
+            EXPECT_EQ(nDamage == 0, pTwo->GetCustomIconId() != 0);
+            EXPECT_EQ(nDamage == 0, XTPImageManager()->GetImage(pTwo->GetIconId(), 16) != NULL);
+            CXTPToolBar* pSecond = pBars->GetToolBar(1002);
+            ASSERT_TRUE(pSecond != NULL) << "what follows the damage reads in step";
+            EXPECT_TRUE(pSecond->GetControls()->FindControl(3004) != NULL);
+            EXPECT_NE(7u, AfxGetApp()->GetProfileInt("CommandBars-ControlsNotLoaded", "LoadFromFile", 7))
+                << "the stored value is kept aside";
+
+            // The next exit and start keep the toolbar and its controls.
+            pBars->SaveBarState("CommandBars");
+            pFrame->DestroyWindow();
+            XTPImageManager()->RemoveAll();
+            pFrame = CreateProgramFrame();
+            pFrame->GetCommandBars()->LoadBarState("CommandBars");
+            ExpectFirstBar(pFrame->GetCommandBars(), "after the next start");
+            EXPECT_TRUE(pFrame->GetCommandBars()->GetToolBar(1002) != NULL);
+            pFrame->DestroyWindow();
+            XTPImageManager()->RemoveAll();
+            app.DeleteKey();
+        }
+    }
+}
+
+TEST_F(ExchangeTest, PopupBarsSharedDownALongChainAreFingerprintedOnceEach)
+{
+    // A user toolbar whose popup opens a chain of 30 bars in which every
+    // bar opens the next one through two popups: walking every path would
+    // take 2^29 steps, walking every bar once takes 60.
+    CBarsFrame* pFrame = CreateProgramFrame();
+    CXTPCommandBars* pBars = pFrame->GetCommandBars();
+    CXTPToolBar* pMine = pBars->CreateCustomToolBar("Mine", 1001);
+    CXTPControls* pControls = pMine->GetControls();
+    CXTPPopupBar* pDeepest = NULL;
+    CXTPPopupBar* pHead = NULL;
+    for (int nLevel = 0; nLevel < 30; nLevel++)
+    {
+        CXTPPopupBar* pNext = CXTPPopupBar::CreatePopupBar(pBars);
+        if (pHead == NULL)
+            pHead = pNext;
+        pNext->GetControls()->Add(xtpControlButton, 2001)->SetCaption("Leaf");
+        for (int i = 0; i < (nLevel == 0 ? 1 : 2); i++)
+        {
+            CXTPControlPopup* pPopup = (CXTPControlPopup*)pControls->Add(xtpControlPopup, 0);
+            pPopup->SetCaption(i == 0 ? "Left" : "Right");
+            pPopup->SetCommandBar(pNext);
+        }
+        pNext->InternalRelease();
+        pControls = pNext->GetControls();
+        pDeepest = pNext;
+    }
+    const DWORD dwBefore = pBars->GetControlsFingerprint();
+    EXPECT_EQ(dwBefore, pBars->GetControlsFingerprint());
+    // The same chain in the stored copy of a program bar's own controls.
+    CXTPControls* pOriginal = new CXTPControls();
+    pOriginal->SetCommandBars(pBars);
+    CXTPControlPopup* pChain = (CXTPControlPopup*)pOriginal->Add(xtpControlPopup, 0);
+    pChain->SetCommandBar(pHead);
+    CXTPToolBar* pStandard = pBars->GetToolBar(102);
+    CXTPControls* pOwn = pStandard->GetControls()->GetOriginalControls();
+    pOwn->InternalAddRef();
+    pStandard->GetControls()->SetOriginalControls(pOriginal);
+    EXPECT_NE(0u, pBars->GetOwnBarsFingerprint());
+    pStandard->GetControls()->SetOriginalControls(pOwn);   // takes over the reference
+    pDeepest->GetControls()->GetAt(0)->SetCaption("Changed");
+    EXPECT_NE(dwBefore, pBars->GetControlsFingerprint()) << "a change at the far end counts";
+    pBars->SaveBarState("CommandBars");
+    pFrame->DestroyWindow();
+
+    pFrame = CreateProgramFrame();
+    pFrame->GetCommandBars()->LoadBarState("CommandBars");
+    EXPECT_TRUE(pFrame->GetCommandBars()->GetToolBar(1001) != NULL);
+    EXPECT_FALSE(pFrame->GetCommandBars()->IsChangedSinceLoad());
     pFrame->DestroyWindow();
 }

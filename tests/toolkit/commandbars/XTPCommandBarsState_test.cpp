@@ -12,8 +12,10 @@
 #include "support/tempfolder.h"
 
 #include <algorithm>
+#include <memory>
 #include <shlobj.h>
 #include <string>
+#include <vector>
 
 using testsupport::CBarsFrame;
 
@@ -369,4 +371,135 @@ TEST_F(BarStateTest, InAnIniFileControlsOfEveryStoredSizeComeBack)
     EXPECT_GT(strStored.GetLength(), 16000) << "the case the reader used to cut short";
     EXPECT_LE(strStored.GetLength(), 32000);
     EXPECT_EQ(400, nControls);
+}
+
+namespace
+{
+// The game's bars and one toolbar of the player's, "Mine" (1001).
+CBarsFrame* CreatePlayerFrame()
+{
+    CBarsFrame* pFrame = CreateGameFrame(TRUE);
+    CXTPToolBar* pMine = pFrame->GetCommandBars()->CreateCustomToolBar("Mine", 1001);
+    pMine->GetControls()->Add(xtpControlButton, 57600)->SetCaption("New");
+    pMine->GetControls()->Add(xtpControlButton, 57601)->SetCaption("Open");
+    return pFrame;
+}
+
+bool HasSetAside()
+{
+    return AfxGetApp()->GetProfileInt("CommandBars-ControlsNotLoaded", "LoadFromFile", 7) != 7;
+}
+} // namespace
+
+TEST_F(BarStateTest, StoredControlsThatDoNotLoadWholeAreKeptAsideUntilThePlayerChangesTheBars)
+{
+    for (int nStore = 0; nStore < 2; nStore++)
+    {
+        SCOPED_TRACE(nStore == 0 ? "registry" : "INI file");
+        testsupport::CTempFolder folder;
+        std::unique_ptr<testsupport::IniProfile> ini;
+        if (nStore == 1)
+            ini.reset(new testsupport::IniProfile(folder.Path("bars.ini")));
+
+        CBarsFrame* pFrame = CreatePlayerFrame();
+        pFrame->GetCommandBars()->SaveBarState("CommandBars");
+        pFrame->DestroyWindow();
+        const std::vector<BYTE> stored = testsupport::ProfileBinary("CommandBars-Controls", "Controls");
+        ASSERT_GT(stored.size(), 12u);
+        ASSERT_EQ(0, memcmp(stored.data(), "ZIP!", 4));
+
+        // One flipped bit in the packed data: it no longer unpacks.
+        std::vector<BYTE> damaged = stored;
+        damaged[12] ^= 0x10;
+        testsupport::WriteProfileBinary("CommandBars-Controls", "Controls", damaged);
+        pFrame = CreateGameFrame(TRUE);
+        CXTPCommandBars* pBars = pFrame->GetCommandBars();
+        pBars->LoadBarState("CommandBars");
+        EXPECT_TRUE(pBars->GetToolBar(102) != NULL);
+        EXPECT_EQ(damaged, testsupport::ProfileBinary("CommandBars-ControlsNotLoaded", "Controls"));
+        EXPECT_EQ(0u, AfxGetApp()->GetProfileInt("CommandBars-ControlsNotLoaded", "LoadFromFile", 7));
+
+        // An exit without a change of the player's stores the bars soundly
+        // and leaves the damaged value aside.
+        pBars->SaveBarState("CommandBars");
+        pFrame->DestroyWindow();
+        EXPECT_EQ(damaged, testsupport::ProfileBinary("CommandBars-ControlsNotLoaded", "Controls"));
+        EXPECT_NE(damaged, testsupport::ProfileBinary("CommandBars-Controls", "Controls"));
+
+        // The next start loads the built-in bars whole; the value stays aside.
+        // Damaged again, the value kept first stays.
+        pFrame = CreateGameFrame(TRUE);
+        pFrame->GetCommandBars()->LoadBarState("CommandBars");
+        EXPECT_TRUE(pFrame->GetCommandBars()->GetToolBar(102)->GetControls()->FindControl(57601) != NULL);
+        EXPECT_TRUE(pFrame->GetCommandBars()->GetToolBar(1001) == NULL);
+        pFrame->DestroyWindow();
+        EXPECT_EQ(damaged, testsupport::ProfileBinary("CommandBars-ControlsNotLoaded", "Controls"));
+        const std::vector<BYTE> garbage = {'Z', 'I', 'P', '!', 0xFF, 0x13, 0x77, 0x00, 0x42, 0x42, 0x42, 0x42};
+        testsupport::WriteProfileBinary("CommandBars-Controls", "Controls", garbage);
+        pFrame = CreateGameFrame(TRUE);
+        pBars = pFrame->GetCommandBars();
+        pBars->LoadBarState("CommandBars");
+        EXPECT_EQ(damaged, testsupport::ProfileBinary("CommandBars-ControlsNotLoaded", "Controls"));
+
+        // Showing, hiding or moving bars changes no bar's contents: the value
+        // stays aside.
+        pBars->ToggleVisible(pBars->FindIndex(pBars->GetToolBar(130)));
+        pBars->FloatCommandBar(pBars->GetToolBar(102));
+        pBars->SaveBarState("CommandBars");
+        EXPECT_EQ(damaged, testsupport::ProfileBinary("CommandBars-ControlsNotLoaded", "Controls"));
+
+        // The player makes a toolbar again: it is stored, and the value kept
+        // aside goes.
+        pBars->CreateCustomToolBar("Again", 1005)->GetControls()->Add(xtpControlButton, 57603)->SetCaption("Save");
+        pBars->SaveBarState("CommandBars");
+        pFrame->DestroyWindow();
+        EXPECT_FALSE(HasSetAside());
+        pFrame = CreateGameFrame(TRUE);
+        pFrame->GetCommandBars()->LoadBarState("CommandBars");
+        ASSERT_TRUE(pFrame->GetCommandBars()->GetToolBar(1005) != NULL);
+        EXPECT_TRUE(pFrame->GetCommandBars()->GetToolBar(1005)->GetControls()->FindControl(57603) != NULL);
+        pFrame->GetCommandBars()->SaveBarState("CommandBars");
+        pFrame->DestroyWindow();
+        EXPECT_FALSE(HasSetAside()) << "a whole load keeps nothing aside";
+        app.DeleteKey();
+    }
+}
+
+TEST_F(BarStateTest, AControlsFileThatDoesNotLoadWholeIsCopiedAside)
+{
+    CString strPath = AppDataPath("CommandBars");
+    ::SetFileAttributesA(strPath, FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileA(strPath);
+    const CString strCopy = strPath + "-NotLoaded";
+    ::SetFileAttributesA(strCopy, FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileA(strCopy);
+
+    CBarsFrame* pFrame = CreateGameFrame(TRUE);
+    FillLargeBar(pFrame->GetCommandBars());
+    pFrame->GetCommandBars()->SaveBarState("CommandBars");
+    pFrame->DestroyWindow();
+    ASSERT_EQ(1u, app.QueryDword("CommandBars-Controls", "LoadFromFile"));
+    std::string strData = testsupport::ReadFileBytes((LPCTSTR)strPath);
+    ASSERT_GT(strData.size(), 16000u);
+    strData[strData.size() / 2] ^= 0x01;
+    ::SetFileAttributesA(strPath, FILE_ATTRIBUTE_NORMAL);
+    testsupport::WriteFileBytes((LPCTSTR)strPath, strData);
+
+    pFrame = CreateGameFrame(TRUE);
+    pFrame->GetCommandBars()->LoadBarState("CommandBars");
+    EXPECT_EQ(1u, app.QueryDword("CommandBars-ControlsNotLoaded", "LoadFromFile"));
+    EXPECT_STREQ(strCopy, AfxGetApp()->GetProfileString("CommandBars-ControlsNotLoaded", "Controls", ""));
+    EXPECT_EQ(strData, testsupport::ReadFileBytes((LPCTSTR)strCopy));
+    EXPECT_TRUE(::GetFileAttributesA(strCopy) & FILE_ATTRIBUTE_HIDDEN);
+
+    // Saved again without a change, the copy stays; after a change it goes.
+    pFrame->GetCommandBars()->SaveBarState("CommandBars");
+    EXPECT_EQ(strData, testsupport::ReadFileBytes((LPCTSTR)strCopy));
+    pFrame->GetCommandBars()->CreateCustomToolBar("Again", 1005);
+    pFrame->GetCommandBars()->SaveBarState("CommandBars");
+    pFrame->DestroyWindow();
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(strCopy));
+    EXPECT_EQ(0xDEADBEEF, app.QueryDword("CommandBars-ControlsNotLoaded", "LoadFromFile"));
+    ::SetFileAttributesA(strPath, FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileA(strPath);
 }

@@ -127,6 +127,19 @@ TEST(ZipMemFileTest, DamagedPackedDataKeepsWhatUnpackedBeforeTheDamage)
     // Twelve bytes are the least that counts as packed; shorter is raw data.
     std::vector<BYTE> header11 = {'Z', 'I', 'P', '!', 3, 0, 0, 0, 1, 2, 3};
     EXPECT_EQ(header11, Unpack(header11));
+
+    // The file says whether the data unpacked whole, so that a caller keeps
+    // what did not.
+    auto isDamaged = [](const std::vector<BYTE>& data) {
+        CXTPZipMemFile file(const_cast<BYTE*>(data.data()), (UINT)data.size());
+        return file.IsDamaged() != FALSE;
+    };
+    EXPECT_FALSE(isDamaged(packed));
+    EXPECT_FALSE(isDamaged(header11));
+    EXPECT_FALSE(isDamaged(text));
+    const std::vector<BYTE>* apDamaged[] = {&truncated, &shorter, &longer, &huge, &checksum, &flipped};
+    for (size_t i = 0; i < sizeof(apDamaged) / sizeof(apDamaged[0]); i++)
+        EXPECT_TRUE(isDamaged(*apDamaged[i])) << i;
 }
 
 TEST(ZipMemFileTest, AttachCompressedFreesTheSourceOnlyWhenAsked)

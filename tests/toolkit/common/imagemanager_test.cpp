@@ -15,6 +15,10 @@
 #include <afxclip.h>
 #include <shlwapi.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 using testsupport::Argb;
 using testsupport::Canvas;
 
@@ -988,9 +992,9 @@ TEST(ImageExchange, CorruptStoredImagesAreRefused)
     ASSERT_NE(nullptr, manager.GetImage(nID, 16));
     EXPECT_TRUE(manager.GetImage(nID, 16)->IsAlpha());
 
-    // A header claiming a larger image than its pixels: only what exists is copied.
-    nID = PasteBlock(manager, Header(64, 64, 32), 52, 1024, 1024);
-    EXPECT_NE(0u, nID);
+    // A header claiming a larger image than its pixels: the block disagrees
+    // with itself and is damaged; nothing is pasted.
+    EXPECT_EQ(0u, PasteBlock(manager, Header(64, 64, 32), 52, 1024, 1024));
 
     // Bad planes, bit count, dimensions: the image is refused, the set stays empty.
     UINT nCounter = manager.GetCustomIdCounter();
@@ -1353,4 +1357,211 @@ TEST(ImageFiles, SoundBmpFilesLoadAndDamagedOnesAreRefused)
     HBITMAP hRestored = LoadFile(good, &bAlpha);
     EXPECT_TRUE(hRestored != NULL) << "the repaired file loads";
     ::DeleteObject(hRestored);
+}
+
+namespace
+{
+// An icon set of command 42 (a 16-pixel alpha image and a 24-pixel classic
+// one) stored in an archive, then a marker that the reader must reach.
+const DWORD kAfterSet = 0xABCDEF01;
+
+std::vector<BYTE> StoredIconSet()
+{
+    CXTPImageManager manager;
+    HBITMAP hAlpha = SolidAlpha(16, 16, Argb(255, 10, 20, 30));
+    manager.SetIcon(CXTPImageManagerIconHandle(hAlpha), 42, CSize(16, 16));
+    ::DeleteObject(hAlpha);
+    HICON hIcon = SolidIcon(24, 24, RGB(40, 50, 60));
+    manager.SetIcon(CXTPImageManagerIconHandle(hIcon), 42, CSize(24, 24));
+    ::DestroyIcon(hIcon);
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        CXTPPropExchangeArchive px(ar);
+        manager.DoPropExchangeIconSet(42, &px);
+        ar << kAfterSet;
+        ar.Close();
+    }
+    std::vector<BYTE> data((size_t)file.GetLength());
+    BYTE* pData = file.Detach();
+    memcpy(data.data(), pData, data.size());
+    free(pData);
+    return data;
+}
+
+// Loads the set from the data; the marker after it must come next.
+struct LoadedSet
+{
+    BOOL bWhole = FALSE;
+    bool bInStep = false;
+    bool bHas16 = false;
+    bool bHas24 = false;
+    bool bSet = false;
+};
+
+LoadedSet LoadIconSet(const std::vector<BYTE>& data)
+{
+    LoadedSet result;
+    CMemFile file(const_cast<BYTE*>(data.data()), (UINT)data.size());
+    CArchive ar(&file, CArchive::load);
+    CXTPImageManager manager;
+    try
+    {
+        CXTPPropExchangeArchive px(ar);
+        result.bWhole = manager.DoPropExchangeIconSet(42, &px);
+        DWORD dwNext = 0;
+        ar >> dwNext;
+        result.bInStep = dwNext == kAfterSet;
+    }
+    catch (CException* e)
+    {
+        ADD_FAILURE() << "the damaged set threw";
+        e->Delete();
+    }
+    ar.Abort();
+    file.Detach();
+    result.bSet = manager.GetIconSet(42) != NULL;
+    result.bHas16 = manager.HasIcon(42, 16) && !manager.GetImage(42, 16)->GetIcon().IsEmpty();
+    result.bHas24 = manager.HasIcon(42, 24) && !manager.GetImage(42, 24)->GetIcon().IsEmpty();
+    return result;
+}
+
+size_t Find(const std::vector<BYTE>& data, const std::vector<BYTE>& what, size_t nFrom = 0)
+{
+    auto it = std::search(data.begin() + nFrom, data.end(), what.begin(), what.end());
+    return it == data.end() ? std::string::npos : (size_t)(it - data.begin());
+}
+} // namespace
+
+TEST(ImageExchange, DamageInAnArchivedSetDropsOnlyTheDamagedImageAndKeepsTheReadingInStep)
+{
+    const std::vector<BYTE> stored = StoredIconSet();
+    LoadedSet sound = LoadIconSet(stored);
+    EXPECT_TRUE(sound.bWhole);
+    EXPECT_TRUE(sound.bInStep && sound.bHas16 && sound.bHas24);
+
+    const std::string strCheck = "CXTPImageManagerIcons";
+    const size_t nCheck = Find(stored, std::vector<BYTE>(strCheck.begin(), strCheck.end()));
+    ASSERT_NE(std::string::npos, nCheck);
+    const size_t nCount = nCheck + strCheck.size();
+    ASSERT_EQ(2, stored[nCount] | (stored[nCount + 1] << 8));
+    // The first icon's width, and its normal image's header: the header size
+    // 52 as a short count, then the header itself.
+    const DWORD dwFirstWidth = *(const DWORD*)&stored[nCount + 2];
+    const size_t nHeader = Find(stored, {0x34, 0x00, 0x28, 0x00, 0x00, 0x00}, nCount);
+    ASSERT_EQ(nCount + 2 + 12, nHeader);
+
+    // Counts that lie: the long form (0xFFFF), too few, too many. Both
+    // icons are whole and stay; the set is reported damaged.
+    for (WORD wCount : {(WORD)0xFFFF, (WORD)1, (WORD)3, (WORD)0})
+    {
+        std::vector<BYTE> data = stored;
+        data[nCount] = (BYTE)wCount;
+        data[nCount + 1] = (BYTE)(wCount >> 8);
+        LoadedSet loaded = LoadIconSet(data);
+        EXPECT_FALSE(loaded.bWhole) << wCount;
+        EXPECT_TRUE(loaded.bInStep) << wCount;
+        EXPECT_TRUE(loaded.bHas16 && loaded.bHas24) << wCount;
+    }
+
+    // Any one bit of the image's header size flipped: that image goes, the
+    // other icon stays.
+    for (int nBit = 0; nBit < 16; nBit++)
+    {
+        std::vector<BYTE> data = stored;
+        data[nHeader + nBit / 8] ^= (BYTE)(1 << (nBit % 8));
+        LoadedSet loaded = LoadIconSet(data);
+        EXPECT_FALSE(loaded.bWhole) << nBit;
+        EXPECT_TRUE(loaded.bInStep) << nBit;
+        EXPECT_EQ(dwFirstWidth != 16, loaded.bHas16) << nBit;
+        EXPECT_EQ(dwFirstWidth != 24, loaded.bHas24) << nBit;
+    }
+
+    // A flipped bit in the pixel size after the header, in the header's
+    // width, or in the icon's height: the same.
+    for (size_t nAt : {nHeader + 2 + 52, nHeader + 2 + 52 + 1, nHeader + 2 + 4 + 1, nCount + 2 + 4 + 3})
+    {
+        std::vector<BYTE> data = stored;
+        data[nAt] ^= 0x04;
+        LoadedSet loaded = LoadIconSet(data);
+        EXPECT_FALSE(loaded.bWhole) << nAt - nHeader;
+        EXPECT_TRUE(loaded.bInStep) << nAt - nHeader;
+        EXPECT_EQ(dwFirstWidth != 16, loaded.bHas16) << nAt - nHeader;
+        EXPECT_EQ(dwFirstWidth != 24, loaded.bHas24) << nAt - nHeader;
+    }
+
+    // One damaged letter of the check text is damage, not another kind of
+    // data: both icons stay.
+    std::vector<BYTE> data = stored;
+    data[nCheck + 4] ^= 0x20;
+    LoadedSet loaded = LoadIconSet(data);
+    EXPECT_FALSE(loaded.bWhole);
+    EXPECT_TRUE(loaded.bInStep && loaded.bHas16 && loaded.bHas24);
+
+    // Both icons damaged: the set goes with them.
+    data = stored;
+    data[nHeader + 1] ^= 0x01;
+    // The second icon's normal image: the header that follows a version.
+    size_t nSecond = nHeader;
+    do
+        nSecond = Find(stored, {0x34, 0x00, 0x28, 0x00, 0x00, 0x00}, nSecond + 1);
+    while (nSecond != std::string::npos && *(const DWORD*)&stored[nSecond - 4] != 20);
+    ASSERT_NE(std::string::npos, nSecond);
+    data[nSecond + 1] ^= 0x01;
+    loaded = LoadIconSet(data);
+    EXPECT_FALSE(loaded.bWhole);
+    EXPECT_TRUE(loaded.bInStep);
+    EXPECT_FALSE(loaded.bSet);
+}
+
+TEST(ImageExchange, ADamagedIconInARegistrySetIsDroppedAndTheOtherStays)
+{
+    const char* lpszKey = "Software\\BrindlemarkTests\\DamagedIcon";
+    ::SHDeleteKeyA(HKEY_CURRENT_USER, lpszKey);
+    HKEY hKey = NULL;
+    ASSERT_EQ(ERROR_SUCCESS,
+              ::RegCreateKeyExA(HKEY_CURRENT_USER, lpszKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &hKey, NULL));
+    {
+        CXTPImageManager saved;
+        HBITMAP hAlpha = SolidAlpha(16, 16, Argb(255, 10, 20, 30));
+        saved.SetIcon(CXTPImageManagerIconHandle(hAlpha), 42, CSize(16, 16));
+        ::DeleteObject(hAlpha);
+        HICON hIcon = SolidIcon(24, 24, RGB(40, 50, 60));
+        saved.SetIcon(CXTPImageManagerIconHandle(hIcon), 42, CSize(24, 24));
+        ::DestroyIcon(hIcon);
+        CXTPPropExchangeSection px(new CXTPPropExchangeRegistry(FALSE, hKey, "Set"));
+        saved.DoPropExchangeIconSet(42, px);
+    }
+    // The 16-pixel icon's data: its header size flipped to 0x8034.
+    std::string strIcon;
+    for (int i = 0; i < 2 && strIcon.empty(); i++)
+    {
+        std::string strSection = "Set\\Icon" + std::to_string(i);
+        DWORD dwWidth = 0, cb = sizeof(dwWidth);
+        ::SHGetValueA(hKey, strSection.c_str(), "Width", NULL, &dwWidth, &cb);
+        if (dwWidth == 16)
+            strIcon = strSection;
+    }
+    ASSERT_FALSE(strIcon.empty());
+    std::vector<BYTE> data(4096);
+    DWORD cbData = (DWORD)data.size();
+    ASSERT_EQ((DWORD)ERROR_SUCCESS, ::SHGetValueA(hKey, strIcon.c_str(), "Data", NULL, data.data(), &cbData));
+    data.resize(cbData);
+    size_t nHeader = Find(data, {0x34, 0x00, 0x28, 0x00, 0x00, 0x00});
+    ASSERT_NE(std::string::npos, nHeader);
+    data[nHeader + 1] ^= 0x80;
+    ASSERT_EQ((DWORD)ERROR_SUCCESS,
+              ::SHSetValueA(hKey, strIcon.c_str(), "Data", REG_BINARY, data.data(), (DWORD)data.size()));
+
+    CXTPImageManager loaded;
+    BOOL bWhole = TRUE;
+    {
+        CXTPPropExchangeSection px(new CXTPPropExchangeRegistry(TRUE, hKey, "Set"));
+        bWhole = loaded.DoPropExchangeIconSet(42, px);
+    }
+    EXPECT_FALSE(bWhole);
+    EXPECT_FALSE(loaded.HasIcon(42, 16));
+    EXPECT_TRUE(loaded.HasIcon(42, 24));
+    ::RegCloseKey(hKey);
+    ::SHDeleteKeyA(HKEY_CURRENT_USER, lpszKey);
 }
