@@ -54,7 +54,7 @@ void CXTPPropertyGridItemMetrics::Reset()
 // CXTPPropertyGridPaintManager
 
 CXTPPropertyGridPaintManager::CXTPPropertyGridPaintManager(CXTPPropertyGrid* pGrid)
-    : m_bUseThemedControls(0), m_pGrid(pGrid), m_clrFace(0), m_clrShadow(0), m_nViewPaintFocus(-1)
+    : m_bUseThemedControls(0), m_pGrid(pGrid), m_clrFace(0), m_clrShadow(0), m_nViewPaintFocus(-1), m_clrViewFilled(COLORREF_NULL), m_hViewFilledDC(NULL)
 {
     m_pMetrics = new CXTPPropertyGridItemMetrics(this);
 
@@ -154,10 +154,64 @@ CFont* CXTPPropertyGridPaintManager::GetItemFont(CXTPPropertyGridItem* pItem, BO
     return &m_pMetrics->m_xtpFontNormal;
 }
 
+namespace
+{
+// The text height of the last font measured while a view paints (rows draw
+// two texts each, nearly all in one font; the font cannot change while the
+// rows are drawn).
+struct TextHeightCache
+{
+    BOOL bActive;
+    HDC hDC;
+    HGDIOBJ hFont;
+    int nHeight;
+};
+TextHeightCache s_textHeight = { FALSE, NULL, NULL, 0 };
+
+int TextHeight(CDC* pDC)
+{
+    HDC hDC = pDC->GetSafeHdc();
+    HGDIOBJ hFont = ::GetCurrentObject(hDC, OBJ_FONT);
+    if (s_textHeight.bActive && s_textHeight.hDC == hDC && s_textHeight.hFont == hFont)
+        return s_textHeight.nHeight;
+    TEXTMETRIC tm;
+    pDC->GetTextMetrics(&tm);
+    if (s_textHeight.bActive)
+    {
+        s_textHeight.hDC = hDC;
+        s_textHeight.hFont = hFont;
+        s_textHeight.nHeight = tm.tmHeight;
+    }
+    return tm.tmHeight;
+}
+} // namespace
+
 void CXTPPropertyGridPaintManager::BeginViewPaint()
 {
     m_nViewPaintFocus = -1;
     m_nViewPaintFocus = IsViewFocused() ? 1 : 0;
+    s_textHeight.bActive = TRUE;
+    s_textHeight.hDC = NULL;
+    s_textHeight.hFont = NULL;
+}
+
+void CXTPPropertyGridPaintManager::EndViewPaint()
+{
+    m_nViewPaintFocus = -1;
+    m_clrViewFilled = COLORREF_NULL;
+    m_hViewFilledDC = NULL;
+    s_textHeight.bActive = FALSE;
+    s_textHeight.hDC = NULL;
+    s_textHeight.hFont = NULL;
+}
+
+void CXTPPropertyGridPaintManager::FillRowPart(CDC* pDC, const CRect& rc, COLORREF clr)
+{
+    // Inside a view paint that began with the view filled in this colour
+    // the pixels are already right (not so in a row's own buffer).
+    if (m_nViewPaintFocus >= 0 && clr == m_clrViewFilled && pDC->GetSafeHdc() == m_hViewFilledDC)
+        return;
+    pDC->FillSolidRect(rc, clr);
 }
 
 BOOL CXTPPropertyGridPaintManager::IsViewFocused() const
@@ -217,6 +271,8 @@ void CXTPPropertyGridPaintManager::FillView(CDC* pDC)
         return;
     CXTPClientRect rc(&m_pGrid->GetGridView());
     pDC->FillSolidRect(rc, m_pMetrics->m_clrBack);
+    m_clrViewFilled = m_pMetrics->m_clrBack;
+    m_hViewFilledDC = pDC->GetSafeHdc();
 }
 
 void CXTPPropertyGridPaintManager::FillPropertyGrid(CDC* pDC)
@@ -385,9 +441,7 @@ int CXTPPropertyGridPaintManager::DrawMetricsImage(CDC* pDC, CXTPPropertyGridIte
 void AFX_CDECL CXTPPropertyGridPaintManager::DrawSingleLineText(CDC* pDC, const CString& strText, const CRect& rc)
 {
     // Drawn without DrawText's layout work: rows are drawn on every repaint.
-    TEXTMETRIC tm;
-    pDC->GetTextMetrics(&tm);
-    pDC->ExtTextOut(rc.left, rc.top + (rc.Height() - tm.tmHeight) / 2, ETO_CLIPPED, rc, strText,
+    pDC->ExtTextOut(rc.left, rc.top + (rc.Height() - TextHeight(pDC)) / 2, ETO_CLIPPED, rc, strText,
                     strText.GetLength(), NULL);
 }
 
@@ -433,7 +487,7 @@ void CXTPPropertyGridPaintManager::FillCategoryRow(CDC* pDC, CRect rc)
 
 void CXTPPropertyGridPaintManager::DrawItemValue(CDC& dc, CXTPPropertyGridItem* pItem, CRect rcValue)
 {
-    dc.FillSolidRect(rcValue, GetItemBackColor(pItem, TRUE));
+    FillRowPart(&dc, rcValue, GetItemBackColor(pItem, TRUE));
     dc.SetTextColor(GetItemTextColor(pItem, TRUE));
     dc.SetBkMode(TRANSPARENT);
     CXTPFontDC font(&dc, GetItemFont(pItem, TRUE));
@@ -675,7 +729,7 @@ void CXTPPropertyGridPaintManager::DrawItemStandard(PDRAWITEMSTRUCT lpDrawItemSt
                 pDC->FillSolidRect(rcCaption, clrLine);
         }
         else
-            pDC->FillSolidRect(rcCaption, GetItemBackColor(pItem, FALSE));
+            FillRowPart(pDC, rcCaption, GetItemBackColor(pItem, FALSE));
 
         // The margins of the ancestor categories, or for the simple look the
         // caption area up to the row's glyph column.

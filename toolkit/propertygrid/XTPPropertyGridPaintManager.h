@@ -83,9 +83,12 @@ public:
     static void AFX_CDECL DrawSingleLineText(CDC* pDC, const CString& strText, const CRect& rc);
 
     // Bracket the drawing of the view's rows: the focus is read once for all
-    // of them (each reading is a round trip to the window server).
+    // of them (each reading is a round trip to the window server), the text
+    // height of each font is measured once, and where FillView has just
+    // filled the view with the background colour, rows of that colour leave
+    // their background as it is.
     void BeginViewPaint();
-    void EndViewPaint() { m_nViewPaintFocus = -1; }
+    void EndViewPaint();
 
     // The three visual-style handles ("TREEVIEW", "BUTTON", "COMBOBOX").
     CXTPWinThemeWrapper m_themeTree;
@@ -114,6 +117,10 @@ protected:
     COLORREF m_clrFace;
     COLORREF m_clrShadow;
     int m_nViewPaintFocus;        // the focus read by BeginViewPaint, -1 outside it
+    COLORREF m_clrViewFilled;     // the colour FillView filled the view with, COLORREF_NULL when none
+    HDC m_hViewFilledDC;          // and the DC it filled
+    // Fills a row's part unless the view paint has already filled it with that colour.
+    void FillRowPart(CDC* pDC, const CRect& rc, COLORREF clr);
 };
 
 namespace XTPPropertyGridPaintThemes
