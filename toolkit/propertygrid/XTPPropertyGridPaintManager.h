@@ -87,7 +87,9 @@ public:
     // height of each font is measured once, and where FillView has just
     // filled the view with the background colour, rows of that colour leave
     // their background as it is.
-    void BeginViewPaint();
+    // hWndFocus is the window with the keyboard focus (the view reads it
+    // once for its own use too).
+    void BeginViewPaint(HWND hWndFocus);
     void EndViewPaint();
 
     // The three visual-style handles ("TREEVIEW", "BUTTON", "COMBOBOX").
@@ -108,6 +110,7 @@ protected:
     int DrawMetricsImage(CDC* pDC, CXTPPropertyGridItemMetrics* pMetrics, CRect rc);
     // TRUE while the keyboard focus is in the view, its children or its popups.
     BOOL IsViewFocused() const;
+    BOOL IsFocusInView(HWND hWndFocus) const;
 
     int m_bUseThemedControls;     // 0 classic, 1 visual styles, 2 flat buttons
     CXTPPropertyGrid* m_pGrid;

@@ -593,9 +593,10 @@ void CXTPPropertyGridView::OnPaint()
     int nCount = GetCount();
     int nSelected = GetCurSel();
     int nCaret = GetCaretIndex();
-    BOOL bFocused = ::GetFocus() == m_hWnd;
+    HWND hWndFocus = ::GetFocus();
+    BOOL bFocused = hWndFocus == m_hWnd;
     if (pPaintManager != NULL)
-        pPaintManager->BeginViewPaint();
+        pPaintManager->BeginViewPaint(hWndFocus);
     m_nPaintCount = nCount;
     for (int nRow = GetTopIndex(); nRow >= 0 && nRow < nCount; nRow++)
     {
