@@ -579,11 +579,10 @@ void CXTPPropertyGridView::OnPaint()
     CPaintDC dc(this);
     CXTPClientRect rc(this);
     // The whole view is drawn into the kept buffer, and only the part to
-    // paint is copied out.
+    // paint is copied out (straight onto the screen when no buffer can be
+    // made).
     CDC* pBuffer = GetPaintBuffer(dc, rc.Size());
-    if (pBuffer == NULL)
-        return;
-    CDC& memDC = *pBuffer;
+    CDC& memDC = pBuffer != NULL ? *pBuffer : dc;
     CXTPPropertyGridPaintManager* pPaintManager = GetPaintManager();
     if (pPaintManager != NULL)
         pPaintManager->FillView(&memDC);
@@ -618,6 +617,8 @@ void CXTPPropertyGridView::OnPaint()
     if (pPaintManager != NULL)
         pPaintManager->EndViewPaint();
 
+    if (pBuffer == NULL)
+        return;
     CRect rcPaint(dc.m_ps.rcPaint);
     rcPaint.IntersectRect(rcPaint, rc);
     dc.BitBlt(rcPaint.left, rcPaint.top, rcPaint.Width(), rcPaint.Height(), &memDC, rcPaint.left, rcPaint.top,
