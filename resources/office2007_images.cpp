@@ -415,13 +415,19 @@ void CaptionStrip(Picture& p, int state, bool bLeft, bool bRight)
     if (bLeft || bRight)
     {
         // The rounded corner of the window region keeps (4, 0), (2, 1),
-        // (1, 2), (1, 3), then the full edge.
+        // (1, 2), (1, 3), then the full edge. Only the rounded end and the
+        // top lie outside: past the picture's other end the strip goes on
+        // into the centre picture, so that side is inside.
         auto inside = [&](int x, int y) {
-            if (y < 0 || x < 0 || x >= w)
+            if (y < 0)
                 return false;
+            int xx = bLeft ? x : w - 1 - x;
+            if (xx < 0)
+                return false;
+            if (xx >= w)
+                return true;
             const int edge[4] = { 4, 2, 1, 1 };
             int e = y < 4 ? edge[y] : 0;
-            int xx = bLeft ? x : w - 1 - x;
             return xx >= e;
         };
         for (int y = 0; y < h; y++)

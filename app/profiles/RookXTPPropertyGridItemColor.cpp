@@ -89,9 +89,18 @@ void CRookXTPPropertyGridItemColor::SetValue(CString strValue)
 BOOL CRookXTPPropertyGridItemColor::OnDrawItemValue(CDC& dc, CRect rcValue)
 {
     {
-        CXTPPenDC pen(dc.GetSafeHdc(), dc.GetTextColor());
-        CXTPBrushDC brush(dc.GetSafeHdc(), m_clrValue);
+        // The swatch: framed in the text colour, filled with the row's colour,
+        // through the DC's own pen and brush (no GDI objects made per row).
+        HDC hDC = dc.GetSafeHdc();
+        HGDIOBJ hOldPen = ::SelectObject(hDC, ::GetStockObject(DC_PEN));
+        HGDIOBJ hOldBrush = ::SelectObject(hDC, ::GetStockObject(DC_BRUSH));
+        COLORREF clrOldPen = ::SetDCPenColor(hDC, dc.GetTextColor());
+        COLORREF clrOldBrush = ::SetDCBrushColor(hDC, m_clrValue);
         dc.Rectangle(rcValue.left - 2, rcValue.top + 1, rcValue.left + 18, rcValue.bottom - 1);
+        ::SetDCPenColor(hDC, clrOldPen);
+        ::SetDCBrushColor(hDC, clrOldBrush);
+        ::SelectObject(hDC, hOldBrush);
+        ::SelectObject(hDC, hOldPen);
     }
     CRect rcText(rcValue.left + 25, rcValue.top, rcValue.right, rcValue.bottom);
     CXTPPropertyGridPaintManager::DrawSingleLineText(&dc, GetValue(), rcText);

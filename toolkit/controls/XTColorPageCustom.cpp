@@ -652,6 +652,10 @@ BOOL CXTColorPageCustom::OnInitDialog()
     CEdit* pEdits[6] = {&m_editHue, &m_editSat, &m_editLum, &m_editRed, &m_editGreen, &m_editBlue};
     for (int i = 0; i < 6; i++)
     {
+        // A value 0-255 never needs more than three characters; a longer
+        // paste would be read again and again by every later change.
+        if (pEdits[i]->m_hWnd != NULL)
+            pEdits[i]->LimitText(3);
         if (pSpins[i]->m_hWnd == NULL)
             continue;
         pSpins[i]->SetBuddy(pEdits[i]);

@@ -450,10 +450,10 @@ BOOL CXTHyperLink::OnClicked()
     {
         if (m_bOpenURL)
         {
-            // A failed open has said why; the link stays as it was (an
-            // unvisited link is not marked visited).
-            if (GotoURL(NULL, SW_SHOW, NULL, NULL))
-                SetVisited(TRUE);
+            // The link shows whether its address was opened: a failed open
+            // has said why and leaves the link unvisited, even one that was
+            // visited before.
+            SetVisited(GotoURL(NULL, SW_SHOW, NULL, NULL));
         }
         else
         {

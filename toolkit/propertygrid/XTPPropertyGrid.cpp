@@ -505,6 +505,14 @@ int AFX_CDECL CXTPPropertyGrid::ClampSplitterTop(int y, int nLimit)
 
 void CXTPPropertyGrid::OnPaint()
 {
+    // With the view alone over the whole client (no tool bar, help or verbs)
+    // nothing of the grid itself shows: its update region only needs
+    // validating, which spares the paint DC's set-up on every full repaint.
+    if (IsClientCoveredByView())
+    {
+        ValidateRect(NULL);
+        return;
+    }
     CPaintDC dc(this);
     // Only what the view does not cover needs painting (often nothing).
     CRect rcPaint(dc.m_ps.rcPaint);
@@ -512,6 +520,18 @@ void CXTPPropertyGrid::OnPaint()
         return;
     CXTPBufferDC memDC(dc.GetSafeHdc(), rcPaint);
     m_pPaintManager->FillPropertyGrid(&memDC);
+}
+
+BOOL CXTPPropertyGrid::IsClientCoveredByView()
+{
+    if (m_pView == NULL || m_pView->GetSafeHwnd() == NULL || !m_pView->IsWindowVisible())
+        return FALSE;
+    CXTPClientRect rcClient(this);
+    CXTPWindowRect rcView(m_pView);
+    ScreenToClient(&rcView);
+    CRect rcCovered;
+    rcCovered.IntersectRect(rcClient, rcView);
+    return rcCovered == rcClient;
 }
 
 BOOL CXTPPropertyGrid::OnEraseBkgnd(CDC*)

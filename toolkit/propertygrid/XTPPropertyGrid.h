@@ -164,6 +164,8 @@ protected:
     void TrackSplitter(int nHit, CPoint point);
     // The next or previous tab stop of the dialog around the grid (not the grid).
     CWnd* GetNextTabWindow(BOOL bForward);
+    // TRUE when the visible view window covers the whole client area.
+    BOOL IsClientCoveredByView();
 
     afx_msg void OnPaint();
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);

@@ -83,9 +83,14 @@ public:
     static void AFX_CDECL DrawSingleLineText(CDC* pDC, const CString& strText, const CRect& rc);
 
     // Bracket the drawing of the view's rows: the focus is read once for all
-    // of them (each reading is a round trip to the window server).
-    void BeginViewPaint();
-    void EndViewPaint() { m_nViewPaintFocus = -1; }
+    // of them (each reading is a round trip to the window server), the text
+    // height of each font is measured once, and where FillView has just
+    // filled the view with the background colour, rows of that colour leave
+    // their background as it is.
+    // hWndFocus is the window with the keyboard focus (the view reads it
+    // once for its own use too).
+    void BeginViewPaint(HWND hWndFocus);
+    void EndViewPaint();
 
     // The three visual-style handles ("TREEVIEW", "BUTTON", "COMBOBOX").
     CXTPWinThemeWrapper m_themeTree;
@@ -105,6 +110,7 @@ protected:
     int DrawMetricsImage(CDC* pDC, CXTPPropertyGridItemMetrics* pMetrics, CRect rc);
     // TRUE while the keyboard focus is in the view, its children or its popups.
     BOOL IsViewFocused() const;
+    BOOL IsFocusInView(HWND hWndFocus) const;
 
     int m_bUseThemedControls;     // 0 classic, 1 visual styles, 2 flat buttons
     CXTPPropertyGrid* m_pGrid;
@@ -114,6 +120,10 @@ protected:
     COLORREF m_clrFace;
     COLORREF m_clrShadow;
     int m_nViewPaintFocus;        // the focus read by BeginViewPaint, -1 outside it
+    COLORREF m_clrViewFilled;     // the colour FillView filled the view with, COLORREF_NULL when none
+    HDC m_hViewFilledDC;          // and the DC it filled
+    // Fills a row's part unless the view paint has already filled it with that colour.
+    void FillRowPart(CDC* pDC, const CRect& rc, COLORREF clr);
 };
 
 namespace XTPPropertyGridPaintThemes

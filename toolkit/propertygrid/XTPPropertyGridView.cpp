@@ -6,6 +6,8 @@
 #include "XTPImageManager.h"
 #include "XTPSystemHelpers.h"
 
+#include <algorithm>
+
 namespace
 {
 // Keeps the tooltip check from running inside itself.
@@ -81,7 +83,7 @@ LRESULT CXTPPropertyGridToolTip::OnNcHitTest(CPoint)
 CXTPPropertyGridView::CXTPPropertyGridView()
     : m_pGrid(NULL), m_bTracking(FALSE), m_dDivider(0.5), m_bVariableSplitterPos(TRUE), m_properetySort(0),
       m_pSelected(NULL), m_nLockUpdate(0), m_nItemHeight(0), m_bDividerMovable(TRUE), m_pFocusedButton(NULL),
-      m_pHotButton(NULL)
+      m_pHotButton(NULL), m_nPaintCount(-1), m_szPaintBuffer(0, 0), m_hOldPaintBitmap(NULL)
 {
     EnableAutomation();
     m_hCursor = XTPResourceManager()->LoadCursor(XTP_IDC_HSPLITBAR);
@@ -263,7 +265,8 @@ void CXTPPropertyGridView::RefreshIndexes()
 
 CXTPPropertyGridItem* CXTPPropertyGridView::GetItem(int nIndex) const
 {
-    if (GetSafeHwnd() == NULL || nIndex < 0 || nIndex >= GetCount())
+    // While the rows are drawn the count is known (each asking is a message).
+    if (GetSafeHwnd() == NULL || nIndex < 0 || nIndex >= (m_nPaintCount >= 0 ? m_nPaintCount : GetCount()))
         return NULL;
     DWORD_PTR dwData = GetItemData(nIndex);
     if (dwData == (DWORD_PTR)LB_ERR)
@@ -523,7 +526,7 @@ void CXTPPropertyGridView::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
     if (lpDrawItemStruct->itemID == (UINT)-1 || pItem == NULL || pPaintManager == NULL)
         return;
 
-    if ((int)lpDrawItemStruct->itemID == GetCount() - 1)
+    if ((int)lpDrawItemStruct->itemID == (m_nPaintCount >= 0 ? m_nPaintCount : GetCount()) - 1)
     {
         // The client area below the last row takes the view's background.
         CXTPClientRect rcClient(this);
@@ -551,11 +554,35 @@ void CXTPPropertyGridView::MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct)
         pPaintManager->MeasureItem(lpMeasureItemStruct);
 }
 
+CDC* CXTPPropertyGridView::GetPaintBuffer(CDC& dcPaint, CSize szClient)
+{
+    if (m_dcPaintBuffer.GetSafeHdc() == NULL && !m_dcPaintBuffer.CreateCompatibleDC(&dcPaint))
+        return NULL;
+    if (m_bmpPaintBuffer.GetSafeHandle() == NULL || m_szPaintBuffer != szClient)
+    {
+        if (m_hOldPaintBitmap != NULL)
+            ::SelectObject(m_dcPaintBuffer.GetSafeHdc(), m_hOldPaintBitmap);
+        m_hOldPaintBitmap = NULL;
+        m_bmpPaintBuffer.DeleteObject();
+        m_szPaintBuffer = CSize(0, 0);
+        if (!m_bmpPaintBuffer.CreateCompatibleBitmap(&dcPaint, std::max(1, (int)szClient.cx),
+                                                     std::max(1, (int)szClient.cy)))
+            return NULL;
+        m_hOldPaintBitmap = ::SelectObject(m_dcPaintBuffer.GetSafeHdc(), m_bmpPaintBuffer.GetSafeHandle());
+        m_szPaintBuffer = szClient;
+    }
+    return &m_dcPaintBuffer;
+}
+
 void CXTPPropertyGridView::OnPaint()
 {
     CPaintDC dc(this);
     CXTPClientRect rc(this);
-    CXTPBufferDC memDC(dc.GetSafeHdc(), rc);
+    // The whole view is drawn into the kept buffer, and only the part to
+    // paint is copied out (straight onto the screen when no buffer can be
+    // made).
+    CDC* pBuffer = GetPaintBuffer(dc, rc.Size());
+    CDC& memDC = pBuffer != NULL ? *pBuffer : dc;
     CXTPPropertyGridPaintManager* pPaintManager = GetPaintManager();
     if (pPaintManager != NULL)
         pPaintManager->FillView(&memDC);
@@ -565,9 +592,11 @@ void CXTPPropertyGridView::OnPaint()
     int nCount = GetCount();
     int nSelected = GetCurSel();
     int nCaret = GetCaretIndex();
-    BOOL bFocused = ::GetFocus() == m_hWnd;
+    HWND hWndFocus = ::GetFocus();
+    BOOL bFocused = hWndFocus == m_hWnd;
     if (pPaintManager != NULL)
-        pPaintManager->BeginViewPaint();
+        pPaintManager->BeginViewPaint(hWndFocus);
+    m_nPaintCount = nCount;
     for (int nRow = GetTopIndex(); nRow >= 0 && nRow < nCount; nRow++)
     {
         DRAWITEMSTRUCT dis;
@@ -584,13 +613,26 @@ void CXTPPropertyGridView::OnPaint()
         dis.itemData = (ULONG_PTR)GetItemData(nRow);
         DrawItem(&dis);
     }
+    m_nPaintCount = -1;
     if (pPaintManager != NULL)
         pPaintManager->EndViewPaint();
+
+    if (pBuffer == NULL)
+        return;
+    CRect rcPaint(dc.m_ps.rcPaint);
+    rcPaint.IntersectRect(rcPaint, rc);
+    dc.BitBlt(rcPaint.left, rcPaint.top, rcPaint.Width(), rcPaint.Height(), &memDC, rcPaint.left, rcPaint.top,
+              SRCCOPY);
 }
 
 void CXTPPropertyGridView::OnNcPaint()
 {
-    Default();
+    // The default painting draws only scroll bars and system frames; a view
+    // without either has nothing for it (and it costs a window DC).
+    const DWORD dwFrames = WS_VSCROLL | WS_HSCROLL | WS_BORDER | WS_DLGFRAME | WS_THICKFRAME;
+    const DWORD dwExFrames = WS_EX_CLIENTEDGE | WS_EX_STATICEDGE | WS_EX_WINDOWEDGE | WS_EX_DLGMODALFRAME;
+    if ((GetStyle() & dwFrames) != 0 || (GetExStyle() & dwExFrames) != 0)
+        Default();
     CXTPPropertyGridPaintManager* pPaintManager = GetPaintManager();
     if (pPaintManager == NULL)
         return;

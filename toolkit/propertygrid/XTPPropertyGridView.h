@@ -174,6 +174,15 @@ protected:
     BOOL m_bDividerMovable;
     CXTPPropertyGridInplaceButton* m_pFocusedButton;
     CXTPPropertyGridInplaceButton* m_pHotButton;
+    int m_nPaintCount;            // the row count while OnPaint draws the rows, -1 otherwise
+    // The memory DC the view is drawn into, kept from paint to paint and made
+    // again when the client size changes (the bitmap before the DC: the DC
+    // goes first).
+    CBitmap m_bmpPaintBuffer;
+    CDC m_dcPaintBuffer;
+    CSize m_szPaintBuffer;
+    HGDIOBJ m_hOldPaintBitmap;
+    CDC* GetPaintBuffer(CDC& dcPaint, CSize szClient);
 
     friend class CXTPPropertyGrid;
     friend class CXTPPropertyGridItem;

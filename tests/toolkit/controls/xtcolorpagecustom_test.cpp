@@ -10,6 +10,7 @@
 #include "controls_res.h"
 
 #include <memory>
+#include <string>
 
 using testsupport::Boxes;
 using testsupport::Canvas;
@@ -90,6 +91,51 @@ TEST_F(CustomPageTest, AValueAbove255IsRefusedAndKeepsTheDialogOpen)
     EXPECT_TRUE(::IsWindow(m_dlg->m_hWnd));
     EXPECT_TRUE(::SendMessage(m_dlg->m_hWnd, PSM_GETCURRENTPAGEHWND, 0, 0) != 0);
     EXPECT_GE(Boxes().texts.size(), 2u);
+}
+
+TEST_F(CustomPageTest, EachFieldHoldsAtMostThreeCharactersWhetherPastedOrTyped)
+{
+    // 70,000 digits on the clipboard, as a user might paste by mistake.
+    const std::string strDigits(70000, '1');
+    ASSERT_TRUE(::OpenClipboard(m_pPage->m_hWnd));
+    ASSERT_TRUE(::EmptyClipboard());
+    HGLOBAL hText = ::GlobalAlloc(GMEM_MOVEABLE, strDigits.size() + 1);
+    ASSERT_TRUE(hText != NULL);
+    memcpy(::GlobalLock(hText), strDigits.c_str(), strDigits.size() + 1);
+    ::GlobalUnlock(hText);
+    ASSERT_TRUE(::SetClipboardData(CF_TEXT, hText) != NULL);
+    ::CloseClipboard();
+
+    const int ids[] = {XT_IDC_EDIT_HUE, XT_IDC_EDIT_SAT, XT_IDC_EDIT_LUM,
+                       XT_IDC_EDIT_RED, XT_IDC_EDIT_GREEN, XT_IDC_EDIT_BLUE};
+    for (int nID : ids)
+    {
+        HWND hEdit = ::GetDlgItem(m_pPage->m_hWnd, nID);
+        ASSERT_TRUE(hEdit != NULL) << nID;
+        EXPECT_EQ(3, (int)::SendMessage(hEdit, EM_GETLIMITTEXT, 0, 0)) << nID;
+
+        // A paste over the whole text keeps three characters.
+        ::SendMessage(hEdit, EM_SETSEL, 0, -1);
+        ::SendMessage(hEdit, WM_PASTE, 0, 0);
+        EXPECT_EQ(3, ::GetWindowTextLength(hEdit)) << nID;
+        EXPECT_STREQ("111", Field(nID)) << nID;
+
+        // Typing on at the end adds nothing.
+        ::SendMessage(hEdit, EM_SETSEL, 3, 3);
+        ::SendMessage(hEdit, WM_CHAR, '2', 1);
+        ::SendMessage(hEdit, WM_CHAR, '5', 1);
+        EXPECT_STREQ("111", Field(nID)) << nID;
+    }
+    // The pasted values were taken as values: the RGB fields read 111 each.
+    EXPECT_EQ(RGB(111, 111, 111), m_dlg->GetColor());
+    EXPECT_TRUE(Boxes().texts.empty()) << "a value of three digits is never refused for its length";
+
+    // Editing within the limit still works: the last digit replaced.
+    HWND hRed = ::GetDlgItem(m_pPage->m_hWnd, XT_IDC_EDIT_RED);
+    ::SendMessage(hRed, EM_SETSEL, 2, 3);
+    ::SendMessage(hRed, WM_CHAR, '9', 1);
+    EXPECT_STREQ("119", Field(XT_IDC_EDIT_RED));
+    EXPECT_EQ(RGB(119, 111, 111), m_dlg->GetColor());
 }
 
 TEST_F(CustomPageTest, AFailedReadChangesNothingAndTheFieldsDoNotPingPong)

@@ -239,7 +239,7 @@ TEST_F(HyperLinkTest, AClickOpensTheAddressAndMarksTheLinkVisited)
     EXPECT_TRUE(m_left.GetVisited());
 }
 
-TEST_F(HyperLinkTest, AFailedOpenSaysWhyAndLeavesTheLinkAsItWas)
+TEST_F(HyperLinkTest, AFailedOpenSaysWhyAndLeavesTheLinkUnvisited)
 {
     ::SetCursorPos(OverText().x, OverText().y);
     g_nShellResult = SE_ERR_NOASSOC;
@@ -248,13 +248,20 @@ TEST_F(HyperLinkTest, AFailedOpenSaysWhyAndLeavesTheLinkAsItWas)
     EXPECT_EQ("There is no application associated with the given file name extension.", Boxes().texts[0]);
     EXPECT_FALSE(m_left.GetVisited());
 
-    // A link visited before stays visited.
+    // A link visited before shows the failure too: it is no longer visited.
     m_left.SetVisited(TRUE);
     g_nShellResult = 1;
     Click(m_left);
     ASSERT_EQ(2u, Boxes().texts.size());
     EXPECT_EQ("An unknown error number 1 occured.", Boxes().texts[1]);
+    EXPECT_FALSE(m_left.GetVisited());
+
+    // Opening it again, now with success, marks it visited.
+    g_nShellResult = 33;
+    Click(m_left);
+    EXPECT_EQ(2u, Boxes().texts.size()) << "a successful open says nothing";
     EXPECT_TRUE(m_left.GetVisited());
+    g_nShellResult = 1;
 
     EXPECT_FALSE(m_left.GotoURL("http://example.com/", SW_SHOWNORMAL));
     EXPECT_EQ("http://example.com/", g_calls.back().strFile);

@@ -4,6 +4,7 @@
 // ctest: run-serial
 #include "support/propertygrid_fixture.h"
 #include "support/snapshot.h"
+#include "XTPDCHelpers.h"
 
 #include <vssym32.h>
 
@@ -85,6 +86,176 @@ TEST_F(PaintTest, RowsUseTheGridColours)
     DrawRow(canvas, m_pItem, FALSE);
     EXPECT_EQ(RGB(255, 0, 0), canvas.Pixel(cx - 3, 3));
     EXPECT_EQ(RGB(255, 0, 0), m_grid.GetPaintManager()->GetItemBackColor(m_pItem, TRUE));
+}
+
+// What the view shows after a full repaint, read from its window DC.
+class ViewPaintTest : public PaintTest
+{
+protected:
+    void RepaintGrid()
+    {
+        m_grid.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        ::GdiFlush();
+    }
+    COLORREF ViewPixel(int x, int y)
+    {
+        CClientDC dc(&View());
+        return dc.GetPixel(x, y);
+    }
+    COLORREF CaptionPixel(CXTPPropertyGridItem* pItem)
+    {
+        return ViewPixel(View().GetDividerPos() - 5, pItem->GetItemRect().top + 3);
+    }
+    COLORREF ValuePixel(CXTPPropertyGridItem* pItem)
+    {
+        CRect rc = pItem->GetItemRect();
+        return ViewPixel(rc.right - 3, rc.top + 3);
+    }
+};
+
+TEST_F(ViewPaintTest, EveryRepaintDrawsEachRowAfresh)
+{
+    // The view keeps its drawing buffer from paint to paint and leaves a
+    // row's background alone where the view's own fill already has its
+    // colour: a highlight or a colour of an earlier paint must not stay.
+    View().SetFocus();
+    m_pItem->Select();
+    RepaintGrid();
+    EXPECT_EQ(GetXTPSysColor(COLOR_HIGHLIGHT), CaptionPixel(m_pItem));
+    EXPECT_EQ(kBack, CaptionPixel(m_pParent));
+
+    m_pParent->Select();
+    RepaintGrid();
+    EXPECT_EQ(kBack, CaptionPixel(m_pItem)) << "the old highlight is gone";
+    EXPECT_EQ(GetXTPSysColor(COLOR_HIGHLIGHT), CaptionPixel(m_pParent));
+
+    m_pItem->GetMetrics(TRUE)->m_clrBack.SetCustomValue(RGB(255, 0, 0));
+    RepaintGrid();
+    EXPECT_EQ(RGB(255, 0, 0), ValuePixel(m_pItem));
+    m_pItem->GetMetrics(TRUE)->m_clrBack.SetDefaultValue();
+    RepaintGrid();
+    EXPECT_EQ(kBack, ValuePixel(m_pItem));
+
+    // A new view colour fills everything, rows and the space below them.
+    m_grid.SetCustomColors(kHelpBack, RGB(51, 51, 51), kLine, RGB(250, 240, 200), kFore, kCategory);
+    RepaintGrid();
+    EXPECT_EQ(RGB(250, 240, 200), ValuePixel(m_pItem));
+    CRect rcClient;
+    View().GetClientRect(&rcClient);
+    EXPECT_EQ(RGB(250, 240, 200), ViewPixel(rcClient.right - 3, rcClient.bottom - 3));
+    testsupport::SaveScreenSnapshot(m_host.m_hWnd, "view_repainted");
+}
+
+TEST_F(ViewPaintTest, TextOfEveryFontIsCentredInItsRow)
+{
+    // The rows measure each font once per paint: a row whose value has a
+    // smaller font, between rows in the normal one, is centred by its own
+    // height.
+    CFont fontSmall;
+    LOGFONT lf = {};
+    m_grid.GetPaintManager()->GetNormalFont()->GetLogFont(&lf);
+    lf.lfHeight = lf.lfHeight < 0 ? lf.lfHeight / 2 : -6;
+    ASSERT_TRUE(fontSmall.CreateFontIndirect(&lf));
+    m_pItem->GetMetrics(TRUE)->m_xtpFontNormal.Attach((HFONT)fontSmall.Detach());
+    m_pParent->SetValue("Value");
+    RepaintGrid();
+
+    // The first line of a row's value text below the text rectangle's top,
+    // as the view shows it and as DrawText centres it.
+    auto shownTop = [&](CXTPPropertyGridItem* pItem) {
+        CRect rc = pItem->GetItemRect();
+        for (int y = rc.top + 1; y < rc.bottom - 2; y++)
+            for (int x = View().GetDividerPos() + 4; x < rc.right - 4; x++)
+                if (ViewPixel(x, y) != kBack)
+                    return (int)(y - (rc.top + 1));
+        return -1;
+    };
+    auto centredTop = [&](CXTPPropertyGridItem* pItem) {
+        CRect rc = pItem->GetItemRect();
+        Canvas canvas(rc.Width(), rc.Height() - 3, kBack);
+        CXTPFontDC font(canvas.DC(), m_grid.GetPaintManager()->GetItemFont(pItem, TRUE));
+        canvas.DC()->SetBkMode(TRANSPARENT);
+        canvas.DC()->SetTextColor(kFore);
+        CRect rcText(0, 0, rc.Width(), rc.Height() - 3);
+        canvas.DC()->DrawText(pItem->GetValue(), rcText, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+        ::GdiFlush();
+        for (int y = 0; y < rcText.bottom; y++)
+            for (int x = 0; x < rcText.right; x++)
+                if (canvas.Pixel(x, y) != kBack)
+                    return y;
+        return -1;
+    };
+    const int nSmall = shownTop(m_pItem), nNormal = shownTop(m_pParent);
+    ASSERT_GE(nSmall, 0);
+    ASSERT_GE(nNormal, 0);
+    EXPECT_GT(nSmall, nNormal) << "the smaller text starts lower";
+    EXPECT_NEAR(centredTop(m_pItem), nSmall, 1);
+    EXPECT_NEAR(centredTop(m_pParent), nNormal, 1);
+    testsupport::SaveScreenSnapshot(m_host.m_hWnd, "view_two_fonts");
+}
+
+TEST_F(ViewPaintTest, TheGridPaintsWhatTheViewLeavesUncoveredAndTheViewItsFrame)
+{
+    // The help pane below the view is the grid's own painting.
+    m_pItem->Select();
+    m_grid.ShowHelp(TRUE);
+    RepaintGrid();
+    CRect rcHelp = m_grid.GetHelpRect();
+    {
+        CClientDC dc(&m_grid);
+        EXPECT_EQ(kHelpBack, dc.GetPixel(rcHelp.right - 4, rcHelp.bottom - 4));
+    }
+    // Without it the view covers the grid; the repaint leaves nothing to do.
+    m_grid.ShowHelp(FALSE);
+    RepaintGrid();
+    CRect rcUpdate;
+    EXPECT_FALSE(m_grid.GetUpdateRect(&rcUpdate));
+    EXPECT_EQ(kBack, ValuePixel(m_pItem));
+
+    // The view's frame, with and without a scroll bar, drawn again by each
+    // full repaint (over whatever was there).
+    auto spoilFrame = [&] {
+        CWindowDC dc(&View());
+        CRect rc;
+        View().GetWindowRect(&rc);
+        dc.FillSolidRect(0, 0, rc.Width(), rc.Height(), RGB(255, 0, 255));
+        ::GdiFlush();
+    };
+    auto framePixel = [&] {
+        CWindowDC dc(&View());
+        CRect rc;
+        View().GetWindowRect(&rc);
+        return dc.GetPixel(0, rc.Height() / 2);
+    };
+    spoilFrame();
+    RepaintGrid();
+    EXPECT_EQ(m_grid.GetPaintManager()->GetBorderColor(), framePixel());
+    EXPECT_FALSE(View().GetStyle() & WS_VSCROLL) << "three rows need no scroll bar";
+    for (int i = 0; i < 40; i++)
+        m_pCategory->AddChildItem(new CXTPPropertyGridItem("More", "m"));
+    RepaintGrid();
+    ASSERT_TRUE(View().GetStyle() & WS_VSCROLL);
+    spoilFrame();
+    RepaintGrid();
+    EXPECT_EQ(m_grid.GetPaintManager()->GetBorderColor(), framePixel());
+    CRect rcWindow, rcClient;
+    View().GetWindowRect(&rcWindow);
+    View().GetClientRect(&rcClient);
+    EXPECT_GE(rcWindow.Width() - rcClient.Width(), ::GetSystemMetrics(SM_CXVSCROLL));
+    {
+        // The scroll bar is drawn in the frame: the glyph of its up arrow.
+        CWindowDC dc(&View());
+        const int cxBar = ::GetSystemMetrics(SM_CXVSCROLL), cyArrow = ::GetSystemMetrics(SM_CYVSCROLL);
+        bool bGlyph = false;
+        for (int y = 1; y < cyArrow && !bGlyph; y++)
+            for (int x = rcWindow.Width() - 1 - cxBar; x < rcWindow.Width() - 1 && !bGlyph; x++)
+            {
+                COLORREF clr = dc.GetPixel(x, y);
+                bGlyph = GetRValue(clr) < 128 && GetGValue(clr) < 128 && GetBValue(clr) < 128;
+            }
+        EXPECT_TRUE(bGlyph);
+    }
+    testsupport::SaveScreenSnapshot(m_host.m_hWnd, "view_scroll_bar");
 }
 
 TEST_F(PaintTest, ClassicExpandGlyphShowsPlusOrMinus)

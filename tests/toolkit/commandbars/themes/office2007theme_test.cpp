@@ -6,6 +6,7 @@
 
 #include <stdlib.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -226,6 +227,54 @@ TEST_F(Office2007Test, EveryPictureTheThemesNameIsThereWithItsStates)
     EXPECT_EQ(CSize(13, 13), m_pTheme->LoadImage(_T("TOOLBARBUTTONCHECKBOX"))->GetSource(11, 12).Size());
     EXPECT_EQ(nullptr, m_pTheme->LoadImage(_T("NOSUCHPICTURE")));
     EXPECT_EQ(nullptr, m_pTheme->LoadImage(_T("CONTEXTTAB"))) << "no picture without a colour name";
+}
+
+TEST_F(Office2007Test, CaptionCornerPicturesJoinTheCentreBesideTheirRoundedEnd)
+{
+    CXTPOffice2007Image* pLeft = m_pTheme->LoadImage(_T("FRAMETOPLEFT"));
+    CXTPOffice2007Image* pCenter = m_pTheme->LoadImage(_T("FRAMETOPCENTER"));
+    CXTPOffice2007Image* pRight = m_pTheme->LoadImage(_T("FRAMETOPRIGHT"));
+    ASSERT_TRUE(pLeft != nullptr && pCenter != nullptr && pRight != nullptr);
+    const int w = pCenter->GetWidth(), h = pCenter->GetHeight();
+    ASSERT_EQ(w, pLeft->GetWidth());
+    ASSERT_EQ(w, pRight->GetWidth());
+    ASSERT_EQ(h, pLeft->GetHeight());
+
+    // Each picture read back as built, all states.
+    auto draw = [w, h](CXTPOffice2007Image* pImage) {
+        std::unique_ptr<Canvas> canvas(new Canvas(w, h, RGB(1, 1, 1)));
+        pImage->DrawImage(canvas->DC(), CRect(0, 0, w, h), CRect(0, 0, w, h), CRect(0, 0, 0, 0));
+        return canvas;
+    };
+    std::unique_ptr<Canvas> left = draw(pLeft), center = draw(pCenter), right = draw(pRight);
+    testsupport::SaveSnapshot(*left, "office2007_frametopleft");
+    testsupport::SaveSnapshot(*right, "office2007_frametopright");
+
+    // Below the rounded corner only the outline and the light line inside
+    // it mark the end; every other pixel is the centre's, so no line shows
+    // where the corner picture meets the centre.
+    const COLORREF clrOutline[2] = { Ini(_T("Window"), _T("BorderActive0")), Ini(_T("Window"), _T("BorderInactive0")) };
+    for (int nState = 0; nState < 2; nState++)
+    {
+        const CRect rcPart = pCenter->GetSource(nState, 2);
+        for (int y = rcPart.top + 2; y < rcPart.bottom; y++)
+        {
+            const int nFirst = y - rcPart.top < 4 ? 5 : 2;
+            for (int x = nFirst; x < w; x++)
+            {
+                EXPECT_EQ(center->Pixel(x, y), left->Pixel(x, y)) << "left picture at " << x << ", " << y;
+                EXPECT_EQ(center->Pixel(w - 1 - x, y), right->Pixel(w - 1 - x, y))
+                    << "right picture at " << w - 1 - x << ", " << y;
+            }
+            if (y - rcPart.top >= 4)
+            {
+                EXPECT_EQ(clrOutline[nState], left->Pixel(0, y)) << y;
+                EXPECT_EQ(clrOutline[nState], right->Pixel(w - 1, y)) << y;
+                EXPECT_NE(center->Pixel(1, y), left->Pixel(1, y)) << "the light line inside the outline, " << y;
+                EXPECT_NE(center->Pixel(w - 2, y), right->Pixel(w - 2, y)) << y;
+            }
+        }
+    }
 }
 
 // ---------------------------------------------------------------------------
