@@ -7,6 +7,8 @@
 #include "XTPPaintManager.h"
 #include "XTPShadowManager.h"
 
+#include <map>
+
 IMPLEMENT_DYNCREATE(CXTPControlPopup, CXTPControlButton)
 
 CXTPControlPopup::CXTPControlPopup()
@@ -67,9 +69,40 @@ BOOL CXTPControlPopup::Compare(CXTPControl* pOther)
     CXTPPopupDepthGuard guard(s_nDepth);
     if (guard.IsTooDeep())
         return TRUE;   // bars this deep are not compared
-    if (m_pCommandBar != NULL && pPopup->m_pCommandBar != NULL)
-        return m_pCommandBar->GetControls()->Compare(pPopup->m_pCommandBar->GetControls());
-    return TRUE;
+    if (m_pCommandBar == NULL || pPopup->m_pCommandBar == NULL)
+        return TRUE;
+    // Within one comparison a pair of bars is compared once: bars that
+    // several popups open would otherwise be compared once per path.
+    typedef std::map<std::pair<CXTPCommandBar*, CXTPCommandBar*>, BOOL> CPairResults;
+    static CPairResults* s_pResults = NULL;
+    CPairResults results;
+    BOOL bOutermost = s_pResults == NULL;
+    if (bOutermost)
+        s_pResults = &results;
+    std::pair<CXTPCommandBar*, CXTPCommandBar*> key(m_pCommandBar, pPopup->m_pCommandBar);
+    CPairResults::const_iterator it = s_pResults->find(key);
+    BOOL bSame;
+    if (it != s_pResults->end())
+    {
+        bSame = it->second;
+    }
+    else
+    {
+        try
+        {
+            bSame = m_pCommandBar->GetControls()->Compare(pPopup->m_pCommandBar->GetControls());
+        }
+        catch (...)
+        {
+            if (bOutermost)
+                s_pResults = NULL;
+            throw;
+        }
+        (*s_pResults)[key] = bSame;
+    }
+    if (bOutermost)
+        s_pResults = NULL;
+    return bSame;
 }
 
 void CXTPControlPopup::ExecuteFromKeyboard()
@@ -92,13 +125,43 @@ void CXTPControlPopup::Copy(CXTPControl* pControl, BOOL bRecursive)
     m_bShowShadow = pPopup->m_bShowShadow;
     // Bars this deep are shared instead of copied.
     static int s_nDepth = 0;
+    // Within one deep copy, a bar that several controls open is copied once
+    // and the copies share it as the originals do: copying each path through
+    // shared bars separately doubles the work at every level.
+    static std::map<CXTPCommandBar*, CXTPCommandBar*>* s_pCopies = NULL;
     CXTPPopupDepthGuard guard(s_nDepth);
     if (bRecursive && pPopup->m_pCommandBar != NULL && !guard.IsTooDeep())
     {
-        CXTPCommandBar* pClone = pPopup->m_pCommandBar->Clone(TRUE);
-        SetCommandBar(pClone);
-        if (pClone != NULL)
-            pClone->InternalRelease();
+        std::map<CXTPCommandBar*, CXTPCommandBar*> copies;
+        BOOL bOutermost = s_pCopies == NULL;
+        if (bOutermost)
+            s_pCopies = &copies;
+        std::map<CXTPCommandBar*, CXTPCommandBar*>::const_iterator it = s_pCopies->find(pPopup->m_pCommandBar);
+        if (it != s_pCopies->end())
+        {
+            SetCommandBar(it->second);
+        }
+        else
+        {
+            CXTPCommandBar* pClone = NULL;
+            try
+            {
+                pClone = pPopup->m_pCommandBar->Clone(TRUE);
+            }
+            catch (...)
+            {
+                if (bOutermost)
+                    s_pCopies = NULL;
+                throw;
+            }
+            if (pClone != NULL)
+                (*s_pCopies)[pPopup->m_pCommandBar] = pClone;
+            SetCommandBar(pClone);
+            if (pClone != NULL)
+                pClone->InternalRelease();
+        }
+        if (bOutermost)
+            s_pCopies = NULL;
     }
     else
     {

@@ -4,6 +4,8 @@
 #include "support/commandbars_testframe.h"
 #include "XTPControlAction.h"
 #include "XTPControlButton.h"
+#include "XTPControlPopup.h"
+#include "XTPPopupBar.h"
 
 using namespace cbtest;
 
@@ -164,6 +166,44 @@ TEST_F(ControlsTest, DuplicatesSkipTemporaryControlsAndCompare)
     m_pControls->GetAt(0)->SetCaption(_T(""));
     m_pControls->Add(xtpControlButton, 4, NULL, -1, TRUE);
     EXPECT_FALSE(m_pControls->IsChanged()) << "temporary controls do not count";
+}
+
+TEST_F(ControlsTest, ADeepCopyCopiesABarThatSeveralPopupsOpenOnceAndKeepsItShared)
+{
+    // A chain of 30 bars in which every bar opens the next one through two
+    // popups: copying every path would make 2^29 bars, copying every bar
+    // once makes 30.
+    CXTPControls* pControls = m_pControls;
+    for (int nLevel = 0; nLevel < 30; nLevel++)
+    {
+        CXTPPopupBar* pNext = CXTPPopupBar::CreatePopupBar(NULL);
+        pNext->GetControls()->Add(xtpControlButton, 100 + nLevel);
+        for (int i = 0; i < (nLevel == 0 ? 1 : 2); i++)
+            ((CXTPControlPopup*)pControls->Add(xtpControlPopup, 0))->SetCommandBar(pNext);
+        pNext->InternalRelease();
+        pControls = pNext->GetControls();
+    }
+    CXTPControls* pCopy = m_pControls->Duplicate(TRUE);
+    // Each bar holds its button, then the two popups that open the next bar.
+    CXTPControls* pOriginalLevel = m_pControls;
+    CXTPControls* pCopiedLevel = pCopy;
+    for (int nLevel = 0; nLevel < 30; nLevel++)
+    {
+        ASSERT_EQ(pOriginalLevel->GetCount(), pCopiedLevel->GetCount()) << "level " << nLevel;
+        int nFirstPopup = nLevel == 0 ? 0 : 1;
+        CXTPCommandBar* pBar = pCopiedLevel->GetAt(nFirstPopup)->GetCommandBar();
+        ASSERT_TRUE(pBar != NULL) << "level " << nLevel;
+        EXPECT_NE(pOriginalLevel->GetAt(nFirstPopup)->GetCommandBar(), pBar) << "a copy, not the original";
+        if (nLevel > 0)
+            EXPECT_EQ(pBar, pCopiedLevel->GetAt(2)->GetCommandBar()) << "shared as in the original";
+        EXPECT_EQ(100 + nLevel, pBar->GetControls()->GetAt(0)->GetID());
+        pOriginalLevel = pOriginalLevel->GetAt(nFirstPopup)->GetCommandBar()->GetControls();
+        pCopiedLevel = pBar->GetControls();
+    }
+    EXPECT_TRUE(pCopy->Compare(m_pControls)) << "the copy compares equal";
+    pCopiedLevel->GetAt(0)->SetCaption(_T("Changed"));
+    EXPECT_FALSE(pCopy->Compare(m_pControls)) << "a change at the deepest level is seen";
+    pCopy->InternalRelease();
 }
 
 TEST_F(ControlsTest, ChangingTheKind)
