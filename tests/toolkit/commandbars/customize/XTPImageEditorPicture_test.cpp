@@ -10,10 +10,13 @@
 #include "XTPResourceManager.h"
 #include "support/gdi_count.h"
 #include "support/modal.h"
+#include "support/snapshot.h"
 #include "support/tempfolder.h"
 #include "../../../resources/customize_editor_res.h"
 
+#include <cstdio>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -105,6 +108,26 @@ protected:
         return rows;
     }
 
+    // The canvas painted into a bitmap of its client size (white before),
+    // saved as a snapshot under the name.
+    std::unique_ptr<testsupport::Canvas> PaintCanvas(const char* pszName)
+    {
+        CRect rc;
+        pCanvas->GetClientRect(&rc);
+        std::unique_ptr<testsupport::Canvas> pOut(new testsupport::Canvas(rc.Width(), rc.Height(), RGB(1, 2, 3)));
+        pCanvas->DrawPicture(pOut->DC(), rc);
+        EXPECT_FALSE(testsupport::SaveSnapshot(*pOut, pszName).empty());
+        return pOut;
+    }
+    static int CountNotWhite(const testsupport::Canvas* pOut)
+    {
+        int nCount = 0;
+        for (int y = 0; y < pOut->Height(); y++)
+            for (int x = 0; x < pOut->Width(); x++)
+                nCount += pOut->Pixel(x, y) != RGB(255, 255, 255) ? 1 : 0;
+        return nCount;
+    }
+
     CXTPImageEditorDlg* pDlg = NULL;
     Picture* pCanvas = NULL;
 };
@@ -168,6 +191,71 @@ std::vector<BYTE> MakeAlphaIcon(int cx, COLORREF clr)
         }
     return out;
 }
+
+// A 4-bit icon (type 1) or cursor (type 2) file of one cx x cx image: red
+// on the left half, masked out (transparent) on the right.
+std::vector<BYTE> MakeFourBitIcon(WORD nType, int cx)
+{
+    const DWORD nColorRow = (DWORD)(((cx * 4 + 31) / 32) * 4);
+    const DWORD nMaskRow = (DWORD)(((cx + 31) / 32) * 4);
+    const DWORD nImage = 40 + 16 * 4 + (nColorRow + nMaskRow) * cx;
+    std::vector<BYTE> out(6 + 16 + nImage, 0);
+    auto Put16 = [&](size_t at, WORD v) { memcpy(&out[at], &v, 2); };
+    auto Put32 = [&](size_t at, DWORD v) { memcpy(&out[at], &v, 4); };
+    Put16(2, nType);
+    Put16(4, 1);
+    out[6] = (BYTE)cx;
+    out[7] = (BYTE)cx;
+    out[8] = 16;
+    Put16(6 + 4, nType == 2 ? 0 : 1);   // a cursor holds its hot spot here
+    Put16(6 + 6, nType == 2 ? 0 : 4);
+    Put32(6 + 8, nImage);
+    Put32(6 + 12, 22);
+    Put32(22, 40);
+    Put32(26, (DWORD)cx);
+    Put32(30, (DWORD)(cx * 2));
+    Put16(34, 1);
+    Put16(36, 4);
+    const size_t nTable = 62;
+    Put32(nTable + 4, 0x00FF0000);   // index 1: red
+    const size_t nColors = nTable + 64, nMask = nColors + nColorRow * cx;
+    for (int y = 0; y < cx; y++)
+        for (int x = 0; x < cx; x++)
+        {
+            if (x < cx / 2)
+                out[nColors + y * nColorRow + x / 2] |= (BYTE)(x % 2 == 0 ? 0x10 : 0x01);
+            else
+                out[nMask + y * nMaskRow + x / 8] |= (BYTE)(0x80 >> (x % 8));
+        }
+    return out;
+}
+
+// A damaged 4-bit icon as a player met it, saved as a cursor: its directory
+// claims 58,880 images in a file of 339 bytes.
+const BYTE kDamagedCursor[] = {
+    0x00, 0x00, 0x01, 0x00, 0x00, 0xE6, 0xCC, 0x00, 0x00, 0xEE, 0xDD, 0x00, 0x00, 0xF7, 0xEE, 0x00,
+    0x00, 0xFF, 0x00, 0x01, 0x00, 0x10, 0x10, 0x10, 0x01, 0x80, 0x00, 0x00, 0x00, 0x28, 0x01, 0x00,
+    0x00, 0x16, 0x00, 0x00, 0x00, 0x28, 0x00, 0x00, 0x00, 0x10, 0x00, 0x00, 0x00, 0x20, 0x00, 0x00,
+    0x00, 0x01, 0x00, 0x04, 0x00, 0x00, 0x00, 0x00, 0x00, 0x80, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
+    0x00, 0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x00, 0x00, 0x10, 0x00, 0x00, 0x00, 0x00, 0x80, 0x00,
+    0x00, 0x00, 0x88, 0x11, 0x00, 0x00, 0x91, 0x22, 0x00, 0x00, 0x99, 0x33, 0x00, 0x00, 0xA2, 0x44,
+    0x00, 0x00, 0x22, 0x22, 0x22, 0x22, 0x22, 0x22, 0xAA, 0x55, 0x00, 0x00, 0xB3, 0x66, 0x00, 0x00,
+    0xBB, 0x77, 0x00, 0x00, 0xC4, 0x88, 0x00, 0x00, 0xCC, 0x99, 0x00, 0x00, 0xD5, 0xAA, 0x00, 0x00,
+    0xDD, 0xBB, 0x00, 0x00, 0xE6, 0xCC, 0x00, 0x00, 0xEE, 0xDD, 0x00, 0x00, 0xF7, 0xEE, 0x00, 0x00,
+    0xFF, 0xFF, 0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE,
+    0xEE, 0xEE, 0xEE, 0xDD, 0xDD, 0xDD, 0xDD, 0xDD, 0xDD, 0xDD, 0xDD, 0xCC, 0xCC, 0xCC, 0xCC, 0xCC,
+    0xCC, 0xCC, 0xCC, 0xBB, 0xBB, 0xBB, 0xBB, 0xBB, 0xBB, 0xBB, 0x9D, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA,
+    0xAA, 0xAA, 0xAA, 0x99, 0x99, 0x99, 0x99, 0x99, 0x99, 0x99, 0x99, 0x88, 0x88, 0x88, 0x88, 0x88,
+    0x88, 0x88, 0x88, 0x77, 0x77, 0x77, 0x77, 0x77, 0x77, 0x77, 0x77, 0x66, 0x66, 0x66, 0x66, 0x66,
+    0x66, 0x66, 0x66, 0x55, 0x55, 0x55, 0x55, 0x55, 0x55, 0x55, 0x55, 0x44, 0x44, 0x44, 0x44, 0x44,
+    0x44, 0x44, 0x44, 0x33, 0x33, 0x33, 0x33, 0x33, 0x33, 0x33, 0x33, 0x22, 0x22, 0x22, 0x22, 0x22,
+    0x22, 0x22, 0x22, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x00, 0x00, 0x00, 0x00, 0x00,
+    0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x00,
+    0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
+    0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
+    0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
+    0x00, 0x00, 0x00
+};
 
 std::string WriteFile(const testsupport::CTempFolder& folder, const char* pszName, const std::vector<BYTE>& data)
 {
@@ -359,18 +447,8 @@ TEST_F(CanvasTest, ClearLeavesNoImageAndDrawingStartsOnABlankOne)
     EXPECT_TRUE(pCanvas->GetPicture() == NULL);
     EXPECT_EQ(2, pCanvas->GetUndoCount());
 
-    // The cleared canvas paints plain white.
-    CRect rc;
-    pCanvas->GetClientRect(&rc);
-    CDC dc;
-    dc.CreateCompatibleDC(NULL);
-    CBitmap bmp;
-    bmp.CreateBitmap(rc.Width(), rc.Height(), 1, 32, NULL);
-    CBitmap* pOld = dc.SelectObject(&bmp);
-    pCanvas->DrawPicture(&dc, rc);
-    EXPECT_EQ(RGB(255, 255, 255), dc.GetPixel(rc.Width() / 2, rc.Height() / 2));
-    EXPECT_EQ(RGB(0, 0, 0), dc.GetPixel(0, 0)) << "the frame";
-    dc.SelectObject(pOld);
+    // The cleared canvas paints plain white, edges included.
+    EXPECT_EQ(0, CountNotWhite(PaintCanvas("canvas_cleared").get()));
 
     Stroke(1, 1, 1, 1);
     ASSERT_TRUE(pCanvas->GetPicture() != NULL);
@@ -380,6 +458,34 @@ TEST_F(CanvasTest, ClearLeavesNoImageAndDrawingStartsOnABlankOne)
     EXPECT_TRUE(pCanvas->GetPicture() == NULL);
     pCanvas->OnUndo();
     EXPECT_EQ(kRed, At(4, 4));
+}
+
+TEST_F(CanvasTest, OnlyAnImageIsFramedAnEmptyCanvasIsPlainWhite)
+{
+    // A new editor without an image.
+    ASSERT_TRUE(pCanvas->GetPicture() == NULL);
+    EXPECT_EQ(0, CountNotWhite(PaintCanvas("canvas_empty").get()));
+
+    // With an image: the checker, the drawn pixel and the black frame.
+    Tool(xtpToolPencil);
+    Colour(kRed);
+    Stroke(2, 3, 2, 3);
+    std::unique_ptr<testsupport::Canvas> pDrawn = PaintCanvas("canvas_one_red_pixel");
+    const CSize szCell = pCanvas->GetCellSize();
+    const int cx = pDrawn->Width(), cy = pDrawn->Height();
+    EXPECT_EQ(kBlack, pDrawn->Pixel(0, 0));
+    EXPECT_EQ(kBlack, pDrawn->Pixel(cx - 1, cy / 2));
+    EXPECT_EQ(kBlack, pDrawn->Pixel(cx / 2, cy - 1));
+    EXPECT_EQ(kRed, pDrawn->Pixel(2 * szCell.cx + szCell.cx / 2, 3 * szCell.cy + szCell.cy / 2));
+    EXPECT_EQ(RGB(235, 235, 235), pDrawn->Pixel(5, 1)) << "the checker's dark square";
+
+    // The window paints the same way through WM_PRINTCLIENT.
+    pCanvas->OnClear();
+    CRect rc;
+    pCanvas->GetClientRect(&rc);
+    testsupport::Canvas printed(rc.Width(), rc.Height(), RGB(1, 2, 3));
+    pCanvas->SendMessage(WM_PRINTCLIENT, (WPARAM)printed.Handle(), PRF_CLIENT);
+    EXPECT_EQ(0, CountNotWhite(&printed));
 }
 
 TEST_F(CanvasTest, MoveShiftsByOnePixelAndDropsWhatFallsOff)
@@ -568,6 +674,109 @@ TEST_F(CanvasTest, ImportReadsGoodFilesAndRefusesDamagedOnes)
     EXPECT_EQ(0xFFFF0000u, pCanvas->GetPicture()->GetPixel(0, 0));
     EXPECT_EQ(kTransparent, At(12, 0));
     EXPECT_EQ(3, pCanvas->GetUndoCount());
+}
+
+TEST_F(CanvasTest, CursorFilesAreReadAsIconsAndDamagedOnesReachNoSystemLoader)
+{
+    testsupport::CTempFolder folder;
+    Tool(xtpToolPencil);
+    Colour(kBlack);
+    Stroke(0, 0, 0, 0);
+    const std::vector<std::string> before = Rows();
+
+    // The damaged bytes under every name that reaches a loader: each is
+    // refused and the image stays as it was.
+    const std::vector<BYTE> damaged(kDamagedCursor, kDamagedCursor + sizeof(kDamagedCursor));
+    ASSERT_EQ(339u, damaged.size());
+    std::vector<BYTE> lyingEntry = MakeFourBitIcon(2, 16);
+    lyingEntry[6 + 8] = 0xFF;   // the image claims more bytes than the file has
+    std::vector<BYTE> hugeImage = MakeFourBitIcon(2, 16);
+    hugeImage[26 + 1] = 0x40;   // a width of 16,400 in the image header
+    std::vector<BYTE> cutMask = MakeFourBitIcon(1, 16);
+    cutMask.resize(cutMask.size() - 10);
+    cutMask[6 + 8] -= 10;
+    std::vector<BYTE> emptyDir = MakeFourBitIcon(1, 16);
+    emptyDir[4] = 0;
+    const struct
+    {
+        const char* pszName;
+        const std::vector<BYTE>* pData;
+    } kRefused[] = {{"damaged.cur", &damaged},       {"damaged.ico", &damaged},      {"damaged.gif", &damaged},
+                    {"damaged.wmf", &damaged},       {"damaged", &damaged},          {"lying.cur", &lyingEntry},
+                    {"huge.cur", &hugeImage},         {"cutmask.ico", &cutMask},      {"empty.ico", &emptyDir},
+                    {"lying.jpg", &lyingEntry}};
+    for (const auto& entry : kRefused)
+    {
+        EXPECT_FALSE(pCanvas->ImportFile(WriteFile(folder, entry.pszName, *entry.pData).c_str())) << entry.pszName;
+        EXPECT_EQ(before, Rows()) << entry.pszName;
+        EXPECT_EQ(1, pCanvas->GetUndoCount()) << entry.pszName;
+    }
+
+    // Sound 4-bit files: the mask gives the transparent half.
+    const std::string strLeftRed = std::string(8, 'r') + std::string(8, '.');
+    ASSERT_TRUE(pCanvas->ImportFile(WriteFile(folder, "sound.cur", MakeFourBitIcon(2, 16)).c_str()));
+    EXPECT_FALSE(pCanvas->GetPicture()->m_bAlpha);
+    EXPECT_EQ(strLeftRed, Rows()[0]);
+    EXPECT_EQ(strLeftRed, Rows()[15]);
+    EXPECT_EQ(2, pCanvas->GetUndoCount());
+    pCanvas->OnClear();
+    ASSERT_TRUE(pCanvas->ImportFile(WriteFile(folder, "sound.ico", MakeFourBitIcon(1, 16)).c_str()));
+    EXPECT_EQ(strLeftRed, Rows()[7]);
+    // A cursor under another name goes by what it holds.
+    pCanvas->OnClear();
+    ASSERT_TRUE(pCanvas->ImportFile(WriteFile(folder, "cursor.gif", MakeFourBitIcon(2, 16)).c_str()));
+    EXPECT_EQ(strLeftRed, Rows()[3]);
+
+    // A 32-bit cursor keeps its alpha like a 32-bit icon.
+    std::vector<BYTE> alphaCursor = MakeAlphaIcon(16, kRed);
+    alphaCursor[2] = 2;
+    pCanvas->OnClear();
+    ASSERT_TRUE(pCanvas->ImportFile(WriteFile(folder, "alpha.cur", alphaCursor).c_str()));
+    ASSERT_TRUE(pCanvas->GetPicture()->m_bAlpha);
+    EXPECT_EQ(0xFFFF0000u, pCanvas->GetPicture()->GetPixel(0, 0));
+    EXPECT_EQ(kTransparent, At(12, 0));
+}
+
+TEST_F(CanvasTest, MetafilesReachThePictureLoaderOnlyWithAllTheirRecordsInside)
+{
+    testsupport::CTempFolder folder;
+    // A red square over the whole frame, recorded as an enhanced metafile.
+    CDC* pRef = CDC::FromHandle(::GetDC(NULL));
+    HDC hMeta = ::CreateEnhMetaFileA(pRef->GetSafeHdc(), NULL, NULL, NULL);
+    ::ReleaseDC(NULL, pRef->GetSafeHdc());
+    ASSERT_TRUE(hMeta != NULL);
+    HBRUSH hRed = ::CreateSolidBrush(kRed);
+    RECT rc = {0, 0, 32, 32};
+    ::FillRect(hMeta, &rc, hRed);
+    ::DeleteObject(hRed);
+    HENHMETAFILE hEmf = ::CloseEnhMetaFile(hMeta);
+    ASSERT_TRUE(hEmf != NULL);
+    std::vector<BYTE> emf(::GetEnhMetaFileBits(hEmf, 0, NULL));
+    ASSERT_FALSE(emf.empty());
+    ::GetEnhMetaFileBits(hEmf, (UINT)emf.size(), emf.data());
+    ::DeleteEnhMetaFile(hEmf);
+
+    // A record whose size runs past the end, and a file cut before its end
+    // record, are refused before the loader sees them.
+    std::vector<BYTE> lying = emf;
+    const DWORD nHeader = *(const DWORD*)&emf[4];
+    *(DWORD*)&lying[nHeader + 4] = 0x7FFFFFF0;
+    std::vector<BYTE> cut(emf.begin(), emf.end() - 20);
+    EXPECT_FALSE(pCanvas->ImportFile(WriteFile(folder, "lying.emf", lying).c_str()));
+    EXPECT_FALSE(pCanvas->ImportFile(WriteFile(folder, "cut.emf", cut).c_str()));
+    EXPECT_TRUE(pCanvas->GetPicture() == NULL);
+    EXPECT_EQ(0, pCanvas->GetUndoCount());
+
+    // The sound one is drawn at the image size where the loader can read it.
+    if (pCanvas->ImportFile(WriteFile(folder, "red.emf", emf).c_str()))
+    {
+        EXPECT_EQ(1, pCanvas->GetUndoCount());
+        EXPECT_EQ(kRed, At(8, 8));
+    }
+    else
+    {
+        std::printf("the system's picture loader reads no enhanced metafiles here\n");
+    }
 }
 
 TEST_F(CanvasTest, NoGdiObjectIsLeftBehind)
