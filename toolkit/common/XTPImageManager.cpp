@@ -894,16 +894,40 @@ HBITMAP AFX_CDECL CXTPImageManager::LoadAlphaIconFromFile(LPCTSTR lpszFileName, 
 
 HICON AFX_CDECL CXTPImageManager::LoadIconFromFile(LPCTSTR lpszFileName, CSize szIcon)
 {
-    // The system's loader trusts the sizes and offsets it reads; it gets
-    // only files checked whole.
+    // The system trusts the sizes and offsets it reads: it is given one
+    // image of a file checked whole, from the bytes that were checked.
     std::vector<BYTE> data;
     if (!ReadFileBytes(lpszFileName, kMaxIconFileSize, data) || !IsSoundIconFile(data.data(), (DWORD)data.size()))
     {
         TRACE("%s: not an icon file the manager reads\n", lpszFileName);
         return NULL;
     }
-    return (HICON)::LoadImageA(NULL, lpszFileName, IMAGE_ICON, szIcon.cx, szIcon.cy,
-                               LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+    // The image nearest the width, the deepest among equals. A cursor's
+    // image is an icon's image; only its directory differs.
+    BYTE* p = data.data();
+    const int nCount = IconWord(p + 4);
+    BYTE* pBest = NULL;
+    DWORD nBestBytes = 0;
+    int nBestDistance = 0, nBestBits = 0;
+    for (int i = 0; i < nCount; i++)
+    {
+        const BYTE* pEntry = p + kIconDirHeader + i * kIconDirEntry;
+        BYTE* pImage = p + IconDword(pEntry + 12);
+        const DWORD nBytes = IconDword(pEntry + 8);
+        WORD nBitCount = 0;
+        IsSoundIconImage(pImage, nBytes, &nBitCount);
+        const int cx = nBitCount == 0 ? (pEntry[0] == 0 ? 256 : pEntry[0]) : (int)IconDword(pImage + 4);
+        const int nBits = nBitCount == 0 ? 32 : nBitCount;
+        const int nDistance = std::abs(cx - (int)szIcon.cx);
+        if (pBest == NULL || nDistance < nBestDistance || (nDistance == nBestDistance && nBits > nBestBits))
+        {
+            pBest = pImage;
+            nBestBytes = nBytes;
+            nBestDistance = nDistance;
+            nBestBits = nBits;
+        }
+    }
+    return ::CreateIconFromResourceEx(pBest, nBestBytes, TRUE, 0x00030000, szIcon.cx, szIcon.cy, LR_DEFAULTCOLOR);
 }
 
 HBITMAP AFX_CDECL CXTPImageManager::LoadBitmapFromResource(LPCTSTR lpszResource, BOOL* pbAlphaBitmap)

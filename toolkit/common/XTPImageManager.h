@@ -237,8 +237,9 @@ public:
     // first one) with its alpha channel, as a top-down 32-bit DIB section;
     // null when the file holds none, or one without alpha, or is damaged.
     static HBITMAP AFX_CDECL LoadAlphaIconFromFile(LPCTSTR lpszFileName, int nWidth);
-    // An icon of the size from an icon or cursor file that IsSoundIconFile
-    // accepts; null otherwise.
+    // An icon of the size from the image nearest that width (the deepest
+    // among equals) of an icon or cursor file that IsSoundIconFile accepts;
+    // null otherwise.
     static HICON AFX_CDECL LoadIconFromFile(LPCTSTR lpszFileName, CSize szIcon);
     static HBITMAP AFX_CDECL LoadBitmapFromResource(LPCTSTR lpszResource, BOOL* pbAlphaBitmap);
     static HBITMAP AFX_CDECL LoadBitmapFromResource(HMODULE hModule, LPCTSTR lpszResource, BOOL* pbAlphaBitmap);
