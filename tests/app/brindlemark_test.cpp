@@ -8,6 +8,7 @@
 // ctest: lock registry
 #include "support/bars_frame.h"
 #include "support/canvas.h"
+#include "support/icon_files.h"
 #include "support/registry.h"
 #include "support/snapshot.h"
 #include "support/wndtest.h"
@@ -1439,6 +1440,164 @@ TEST_F(Brindlemark, ADamagedButtonImageLosesOnlyItselfAcrossExitAndRestart)
         EXPECT_EQ(nWidth, rc.right - rc.left) << "with both its buttons";
         ::SetForegroundWindow(game.Frame());
         EXPECT_FALSE(testsupport::SaveScreenSnapshot(game.Frame(), "damaged_button_image_restarted").empty());
+        EXPECT_EQ(0, game.Close());
+    }
+    ClearSettings();
+}
+
+namespace
+{
+// A file of the bytes in the program's temporary folder.
+std::string WriteTempFile(const char* pszName, const std::vector<BYTE>& data)
+{
+    char szFolder[MAX_PATH] = "";
+    ::GetTempPathA(MAX_PATH, szFolder);
+    std::string strPath = std::string(szFolder) + pszName;
+    std::ofstream file(strPath.c_str(), std::ios::binary | std::ios::trunc);
+    file.write((const char*)data.data(), (std::streamsize)data.size());
+    return strPath;
+}
+
+// The editor's Import: the file dialog gets the path and OK.
+void ImportIntoEditor(DWORD dwPid, HWND hEditor, const std::string& strPath)
+{
+    ::PostMessage(hEditor, WM_COMMAND, 9146, 0);   // Import from File
+    HWND hOpen = WaitForWindow(dwPid, "Open", 5000);
+    ASSERT_TRUE(hOpen != NULL) << "Import opened no file dialog";
+    ::SetDlgItemTextA(hOpen, 1148, strPath.c_str());
+    ::SetDlgItemTextA(hOpen, 1152, strPath.c_str());
+    ::PostMessage(hOpen, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    Wait(800);
+}
+
+bool IsRunning(const Game& game, DWORD dwPid)
+{
+    HANDLE hProcess = ::OpenProcess(SYNCHRONIZE, FALSE, dwPid);
+    if (hProcess == NULL)
+        return false;
+    const bool bRunning = ::WaitForSingleObject(hProcess, 0) == WAIT_TIMEOUT;
+    ::CloseHandle(hProcess);
+    return bRunning && ::IsWindow(game.Frame());
+}
+} // namespace
+
+// A player opens the button editor from the Customize context menu and
+// imports a damaged cursor: the game says the picture cannot be read and
+// goes on; a sound cursor then becomes the button's image.
+TEST_F(Brindlemark, ADamagedCursorImportedIntoTheButtonEditorIsRefusedAndASoundOneTaken)
+{
+    const std::string strDamaged = WriteTempFile("bm-damaged.cur", testsupport::DamagedCursorBytes());
+    const std::string strSound = WriteTempFile("bm-sound.cur", testsupport::MakeFourBitIcon(2, 16));
+    {
+        Game game;
+        ASSERT_TRUE(game.Frame() != NULL);
+        ::SetForegroundWindow(game.Frame());
+        game.Command(ID_VIEW_CUSTOMIZE);
+        HWND hSheet = WaitForWindow(game.Pid(), "Customize", 5000);
+        ASSERT_TRUE(hSheet != NULL) << "the Customize sheet did not open";
+        ::SetForegroundWindow(hSheet);
+        Wait(300);
+
+        // A right click on the Standard toolbar's first button, then E for
+        // "Edit Button Image...".
+        std::vector<HWND> standard = Descendants(game.Frame(), "Standard", "XTPToolBar");
+        ASSERT_FALSE(standard.empty());
+        RECT rcBar;
+        ::GetWindowRect(standard[0], &rcBar);
+        ClickScreen({rcBar.left + 14, (rcBar.top + rcBar.bottom) / 2}, true);
+        PressKeys({'E'});
+        HWND hEditor = WaitForWindow(game.Pid(), "Button Editor", 5000);
+        ASSERT_TRUE(hEditor != NULL) << "the context menu opened no button editor";
+        Wait(300);
+
+        ImportIntoEditor(game.Pid(), hEditor, strDamaged);
+        ASSERT_TRUE(IsRunning(game, game.Pid())) << "the damaged cursor crashed the game";
+        HWND hMessage = WaitForWindow(game.Pid(), "Brindlemark", 5000);
+        ASSERT_TRUE(hMessage != NULL) << "no message about the damaged file";
+        EXPECT_FALSE(
+            Descendants(hMessage, "The picture could not be read. The button image is unchanged.", "").empty());
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(hMessage, "button_editor_damaged_cursor").empty());
+        ::PostMessage(hMessage, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        Wait(500);
+
+        // The sound cursor: no message, and OK gives the button its image.
+        ImportIntoEditor(game.Pid(), hEditor, strSound);
+        EXPECT_TRUE(WaitForWindow(game.Pid(), "Brindlemark", 500) == NULL) << "a sound cursor is read";
+        ::SetForegroundWindow(hEditor);
+        Wait(300);
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(hEditor, "button_editor_sound_cursor").empty());
+        ::PostMessage(hEditor, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        Wait(500);
+        EXPECT_TRUE(WaitForWindow(game.Pid(), "Button Editor", 200) == NULL);
+        ::SetForegroundWindow(game.Frame());
+        Wait(300);
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(game.Frame(), "button_with_imported_cursor").empty());
+
+        ::SetForegroundWindow(hSheet);
+        ASSERT_TRUE(PressChildButton(hSheet, "Close"));
+        EXPECT_EQ(0, game.Close());
+    }
+    ::DeleteFileA(strDamaged.c_str());
+    ::DeleteFileA(strSound.c_str());
+    ClearSettings();
+}
+
+// The largest shortcut table the game keeps, stored from an earlier run:
+// the Keyboard page lists every key of the command clicked.
+TEST_F(Brindlemark, TheKeyboardPageListsTheKeysOfTheLargestStoredTable)
+{
+    const int kLoadPuzzle = ID_FILE_OPEN;
+    std::vector<ACCEL> table(32768);
+    int nLoadKeys = 0;
+    for (size_t i = 0; i < table.size(); i++)
+    {
+        table[i].fVirt = (BYTE)(FVIRTKEY | ((i / 26 % 8) << 2));
+        table[i].key = (WORD)('A' + i % 26);
+        table[i].cmd = i % 64 == 0 ? (WORD)kLoadPuzzle : (WORD)(40000 + i % 1000);
+        nLoadKeys += table[i].cmd == kLoadPuzzle ? 1 : 0;
+    }
+    {
+        HKEY hKey;
+        std::string strKey = std::string(kUserKey) + "\\CommandBars";
+        ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, strKey.c_str(), 0, NULL, 0, KEY_WRITE, NULL,
+                                                   &hKey, NULL));
+        ::RegSetValueExA(hKey, "Accelerators", 0, REG_BINARY, (const BYTE*)table.data(),
+                         (DWORD)(table.size() * sizeof(ACCEL)));
+        ::RegCloseKey(hKey);
+    }
+    {
+        Game game;
+        ASSERT_TRUE(game.Frame() != NULL);
+        ::SetForegroundWindow(game.Frame());
+        game.Command(ID_VIEW_CUSTOMIZE);
+        HWND hSheet = WaitForWindow(game.Pid(), "Customize", 5000);
+        ASSERT_TRUE(hSheet != NULL);
+        ::SendMessage(hSheet, PSM_SETCURSEL, 2, 0);   // Toolbars, Commands, Keyboard, Options
+        Wait(400);
+        HWND hPage = (HWND)::SendMessage(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0);
+        HWND hCommands = ::GetDlgItem(hPage, 102), hKeys = ::GetDlgItem(hPage, 104);
+        ASSERT_TRUE(hCommands != NULL && hKeys != NULL) << "the Keyboard page";
+
+        int nItem = (int)::SendMessageA(hCommands, LB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM) "Load Puzzle...");
+        ASSERT_GE(nItem, 0);
+        ::SendMessage(hCommands, LB_SETCURSEL, nItem, 0);
+        ::PostMessage(hPage, WM_COMMAND, MAKEWPARAM(102, LBN_SELCHANGE), (LPARAM)hCommands);
+        Wait(500);
+        EXPECT_EQ(nLoadKeys, (int)::SendMessage(hKeys, LB_GETCOUNT, 0, 0));
+        char szFirst[64] = "";
+        ::SendMessageA(hKeys, LB_GETTEXT, 0, (LPARAM)szFirst);
+        EXPECT_STREQ("A", szFirst);
+        ::SetForegroundWindow(hSheet);
+        Wait(300);
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(hSheet, "keyboard_page_largest_table").empty());
+
+        // Another command has none of them.
+        ::SendMessage(hCommands, LB_SETCURSEL, nItem == 0 ? 1 : 0, 0);
+        ::PostMessage(hPage, WM_COMMAND, MAKEWPARAM(102, LBN_SELCHANGE), (LPARAM)hCommands);
+        Wait(500);
+        EXPECT_EQ(0, (int)::SendMessage(hKeys, LB_GETCOUNT, 0, 0));
+
+        ASSERT_TRUE(PressChildButton(hSheet, "Close"));
         EXPECT_EQ(0, game.Close());
     }
     ClearSettings();

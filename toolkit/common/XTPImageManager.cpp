@@ -109,6 +109,97 @@ BOOL IsSoundBmpFile(const BYTE* pData, DWORD nSize, BOOL* pbAlpha)
     *pbAlpha = nBitCount == 32;
     return TRUE;
 }
+
+// Icon and cursor files: a 6-byte header (reserved 0, type 1 icon or 2
+// cursor, count), count directory entries of 16 bytes, then the images.
+const DWORD kMaxIconFileSize = 4u * 1024u * 1024u;
+const int kIconDirHeader = 6;
+const int kIconDirEntry = 16;
+
+inline WORD IconWord(const BYTE* p)
+{
+    return (WORD)(p[0] | (p[1] << 8));
+}
+
+inline DWORD IconDword(const BYTE* p)
+{
+    return (DWORD)p[0] | ((DWORD)p[1] << 8) | ((DWORD)p[2] << 16) | ((DWORD)p[3] << 24);
+}
+
+// TRUE when nBytes at pImage hold one sound icon image: a PNG, or a
+// BITMAPINFOHEADER of sane size, depth and layout followed by its colour
+// table, its colour rows and (except at 32 bits, where it may be left out)
+// its mask rows. *pnBitCount receives the depth (0 for a PNG).
+BOOL IsSoundIconImage(const BYTE* pImage, DWORD nBytes, WORD* pnBitCount)
+{
+    *pnBitCount = 0;
+    if (CXTPGraphicBitmapPng::IsPngSignature(pImage, nBytes))
+        return nBytes >= 8 + 25;   // the signature and a whole IHDR chunk
+    if (nBytes < sizeof(BITMAPINFOHEADER))
+        return FALSE;
+    const DWORD biSize = IconDword(pImage);
+    const LONG cx = (LONG)IconDword(pImage + 4);
+    const LONG cyBoth = (LONG)IconDword(pImage + 8);   // colour rows and mask rows
+    const WORD nPlanes = IconWord(pImage + 12);
+    const WORD nBitCount = IconWord(pImage + 14);
+    const DWORD nCompression = IconDword(pImage + 16);
+    const DWORD nColorsUsed = IconDword(pImage + 32);
+    if (biSize != sizeof(BITMAPINFOHEADER) || cx <= 0 || cx > 256 || cyBoth < 2 || cyBoth > 512 || nPlanes != 1)
+        return FALSE;
+    DWORD nTable = 0;
+    switch (nBitCount)
+    {
+    case 1: case 4: case 8:
+        if (nCompression != BI_RGB || nColorsUsed > (1u << nBitCount))
+            return FALSE;
+        nTable = (nColorsUsed != 0 ? nColorsUsed : (1u << nBitCount)) * 4;
+        break;
+    case 16: case 24: case 32:
+        if (nColorsUsed > 256 || (nCompression != BI_RGB && (nCompression != BI_BITFIELDS || nBitCount == 24)))
+            return FALSE;
+        nTable = nColorsUsed * 4 + (nCompression == BI_BITFIELDS ? 12 : 0);
+        break;
+    default:
+        return FALSE;
+    }
+    const ULONGLONG cy = (ULONGLONG)(cyBoth / 2);
+    const ULONGLONG nColorRows = (((ULONGLONG)cx * nBitCount + 31) / 32) * 4 * cy;
+    const ULONGLONG nMaskRows = (((ULONGLONG)cx + 31) / 32) * 4 * cy;
+    const ULONGLONG nNeeded = biSize + nTable + nColorRows + (nBitCount == 32 ? 0 : nMaskRows);
+    if (nNeeded > nBytes)
+        return FALSE;
+    *pnBitCount = nBitCount;
+    return TRUE;
+}
+
+// Reads a whole file of at most nMax bytes; FALSE when it cannot.
+BOOL ReadFileBytes(LPCTSTR lpszFileName, DWORD nMax, std::vector<BYTE>& data)
+{
+    data.clear();
+    CFile file;
+    if (lpszFileName == NULL || !file.Open(lpszFileName, CFile::modeRead | CFile::shareDenyWrite))
+        return FALSE;
+    BOOL bRead = FALSE;
+    try
+    {
+        ULONGLONG nLength = file.GetLength();
+        if (nLength > 0 && nLength <= nMax)
+        {
+            data.resize((size_t)nLength);
+            bRead = file.Read(data.data(), (UINT)data.size()) == (UINT)data.size();
+        }
+    }
+    catch (CException* e)
+    {
+        TRACE("%s: cannot be read\n", lpszFileName);
+        e->Delete();
+        bRead = FALSE;
+    }
+    file.Abort();
+    if (!bRead)
+        data.clear();
+    return bRead;
+}
 } // namespace
 
 //////////////////////////////////////////////////////////////////////////
@@ -709,6 +800,134 @@ HBITMAP AFX_CDECL CXTPImageManager::LoadBitmapFromFile(LPCTSTR lpszFileName, BOO
 
     return (HBITMAP)::LoadImageA(NULL, lpszFileName, IMAGE_BITMAP, 0, 0,
                                  LR_LOADFROMFILE | LR_DEFAULTSIZE | (bAlpha ? LR_CREATEDIBSECTION : 0));
+}
+
+BOOL AFX_CDECL CXTPImageManager::IsSoundIconFile(const BYTE* pData, DWORD nSize)
+{
+    if (pData == NULL || nSize < (DWORD)kIconDirHeader)
+        return FALSE;
+    const WORD nType = IconWord(pData + 2);
+    const DWORD nCount = IconWord(pData + 4);
+    if (IconWord(pData) != 0 || (nType != 1 && nType != 2) || nCount == 0)
+        return FALSE;
+    const DWORD nDirEnd = (DWORD)kIconDirHeader + nCount * (DWORD)kIconDirEntry;
+    if (nDirEnd > nSize)
+        return FALSE;
+    // The system's loaders pick an image by their own rules, so every image
+    // listed must be sound, not only the one this program would take.
+    for (DWORD i = 0; i < nCount; i++)
+    {
+        const BYTE* pEntry = pData + kIconDirHeader + i * kIconDirEntry;
+        const DWORD nBytes = IconDword(pEntry + 8);
+        const DWORD nOffset = IconDword(pEntry + 12);
+        if (nOffset < nDirEnd || nOffset >= nSize || nBytes > nSize - nOffset)
+            return FALSE;
+        WORD nBitCount = 0;
+        if (!IsSoundIconImage(pData + nOffset, nBytes, &nBitCount))
+            return FALSE;
+    }
+    return TRUE;
+}
+
+HBITMAP AFX_CDECL CXTPImageManager::LoadAlphaIconFromFile(LPCTSTR lpszFileName, int nWidth)
+{
+    std::vector<BYTE> data;
+    if (!ReadFileBytes(lpszFileName, kMaxIconFileSize, data) || !IsSoundIconFile(data.data(), (DWORD)data.size()))
+        return NULL;
+    const BYTE* p = data.data();
+    const int nCount = IconWord(p + 4);
+
+    // The 32-bit image of the width asked for, else the first 32-bit one;
+    // the depth is the image header's (a cursor's directory holds its hot
+    // spot where an icon's holds the depth).
+    const BYTE* pImage = NULL;
+    for (int i = 0; i < nCount; i++)
+    {
+        const BYTE* pEntry = p + kIconDirHeader + i * kIconDirEntry;
+        const BYTE* pCandidate = p + IconDword(pEntry + 12);
+        WORD nBitCount = 0;
+        IsSoundIconImage(pCandidate, IconDword(pEntry + 8), &nBitCount);
+        if (nBitCount != 32 || IconDword(pCandidate + 16) != BI_RGB)
+            continue;
+        const bool bWidthMatches = (LONG)IconDword(pCandidate + 4) == nWidth;
+        if (pImage == NULL || bWidthMatches)
+            pImage = pCandidate;
+        if (bWidthMatches)
+            break;
+    }
+    if (pImage == NULL)
+        return NULL;
+
+    const int cx = (int)IconDword(pImage + 4);
+    const int cy = (int)IconDword(pImage + 8) / 2;
+    const BYTE* pBits = pImage + sizeof(BITMAPINFOHEADER) + IconDword(pImage + 32) * 4;
+    LPBYTE pDest = NULL;
+    HBITMAP hBitmap = Create32BitDIBSection(NULL, cx, -cy, &pDest);   // top row first
+    if (hBitmap == NULL || pDest == NULL)
+    {
+        if (hBitmap != NULL)
+            ::DeleteObject(hBitmap);
+        return NULL;
+    }
+    BOOL bAnyAlpha = FALSE;
+    DWORD* pOut = (DWORD*)pDest;
+    for (int y = 0; y < cy; y++)
+    {
+        // The file stores the rows bottom up.
+        const BYTE* pRow = pBits + (size_t)(cy - 1 - y) * cx * 4;
+        for (int x = 0; x < cx; x++)
+        {
+            const DWORD dw = IconDword(pRow + x * 4);
+            bAnyAlpha = bAnyAlpha || (dw >> 24) != 0;
+            pOut[(size_t)y * cx + x] = dw;
+        }
+    }
+    if (!bAnyAlpha)
+    {
+        // Alpha bytes all 0: the image uses its mask, which the system's
+        // loader reads.
+        ::DeleteObject(hBitmap);
+        return NULL;
+    }
+    return hBitmap;
+}
+
+HICON AFX_CDECL CXTPImageManager::LoadIconFromFile(LPCTSTR lpszFileName, CSize szIcon)
+{
+    // The system trusts the sizes and offsets it reads: it is given one
+    // image of a file checked whole, from the bytes that were checked.
+    std::vector<BYTE> data;
+    if (!ReadFileBytes(lpszFileName, kMaxIconFileSize, data) || !IsSoundIconFile(data.data(), (DWORD)data.size()))
+    {
+        TRACE("%s: not an icon file the manager reads\n", lpszFileName);
+        return NULL;
+    }
+    // The image nearest the width, the deepest among equals. A cursor's
+    // image is an icon's image; only its directory differs.
+    BYTE* p = data.data();
+    const int nCount = IconWord(p + 4);
+    BYTE* pBest = NULL;
+    DWORD nBestBytes = 0;
+    int nBestDistance = 0, nBestBits = 0;
+    for (int i = 0; i < nCount; i++)
+    {
+        const BYTE* pEntry = p + kIconDirHeader + i * kIconDirEntry;
+        BYTE* pImage = p + IconDword(pEntry + 12);
+        const DWORD nBytes = IconDword(pEntry + 8);
+        WORD nBitCount = 0;
+        IsSoundIconImage(pImage, nBytes, &nBitCount);
+        const int cx = nBitCount == 0 ? (pEntry[0] == 0 ? 256 : pEntry[0]) : (int)IconDword(pImage + 4);
+        const int nBits = nBitCount == 0 ? 32 : nBitCount;
+        const int nDistance = std::abs(cx - (int)szIcon.cx);
+        if (pBest == NULL || nDistance < nBestDistance || (nDistance == nBestDistance && nBits > nBestBits))
+        {
+            pBest = pImage;
+            nBestBytes = nBytes;
+            nBestDistance = nDistance;
+            nBestBits = nBits;
+        }
+    }
+    return ::CreateIconFromResourceEx(pBest, nBestBytes, TRUE, 0x00030000, szIcon.cx, szIcon.cy, LR_DEFAULTCOLOR);
 }
 
 HBITMAP AFX_CDECL CXTPImageManager::LoadBitmapFromResource(LPCTSTR lpszResource, BOOL* pbAlphaBitmap)

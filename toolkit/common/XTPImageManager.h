@@ -225,6 +225,9 @@ public:
     // icons is removed) and the rest is kept.
     BOOL DoPropExchangeIconSet(UINT nCommand, CXTPPropExchange* pPX);
     virtual void Serialize(CArchive& ar);
+    // Puts the command's icon set (every width) on the clipboard, which the
+    // caller has opened and emptied and closes afterwards; FALSE when it
+    // could not be put there.
     BOOL CopyImage(UINT nCommand);
     UINT PasteCustomImage(COleDataObject* pData);
     // Reads an icon set from a block in the clipboard's form under a new
@@ -235,6 +238,18 @@ public:
 
     // Loading.
     static HBITMAP AFX_CDECL LoadBitmapFromFile(LPCTSTR lpszFileName, BOOL* pbAlphaBitmap);
+    // Icon and cursor files share one layout. TRUE when the bytes are such a
+    // file whose every listed image (PNG or bitmap with colour table, colour
+    // and mask rows) lies whole inside it with sane sizes.
+    static BOOL AFX_CDECL IsSoundIconFile(const BYTE* pData, DWORD nSize);
+    // The 32-bit image of an icon or cursor file (of the width, else the
+    // first one) with its alpha channel, as a top-down 32-bit DIB section;
+    // null when the file holds none, or one without alpha, or is damaged.
+    static HBITMAP AFX_CDECL LoadAlphaIconFromFile(LPCTSTR lpszFileName, int nWidth);
+    // An icon of the size from the image nearest that width (the deepest
+    // among equals) of an icon or cursor file that IsSoundIconFile accepts;
+    // null otherwise.
+    static HICON AFX_CDECL LoadIconFromFile(LPCTSTR lpszFileName, CSize szIcon);
     static HBITMAP AFX_CDECL LoadBitmapFromResource(LPCTSTR lpszResource, BOOL* pbAlphaBitmap);
     static HBITMAP AFX_CDECL LoadBitmapFromResource(HMODULE hModule, LPCTSTR lpszResource, BOOL* pbAlphaBitmap);
     static HBITMAP AFX_CDECL LoadAlphaBitmap(UINT nIDResource);

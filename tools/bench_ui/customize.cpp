@@ -1,10 +1,13 @@
 // Customize sheet figures on a frame like the game's: opening the sheet (as
-// the game builds it) to its first painted page, switching pages, and one
-// step of a command dragged over the Standard toolbar.
+// the game builds it) to its first painted page, switching pages, one step
+// of a command dragged over the Standard toolbar, and the clicks of the
+// Keyboard page with the largest shortcut table that is accepted.
 #include "bench_ui.h"
 
 #include <afxwin.h>
 
+#include <algorithm>
+#include <functional>
 #include <vector>
 
 #include "XTPCommandBars.h"
@@ -18,6 +21,7 @@
 #include "XTPCustomizeSheet.h"
 #include "XTPFrameWnd.h"
 #include "XTPPaintManager.h"
+#include "XTPShortcutManager.h"
 #include "XTPToolBar.h"
 #include "resource.h"
 
@@ -89,6 +93,99 @@ void PaintNow(CWnd* pWnd)
 {
     pWnd->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
     ::GdiFlush();
+}
+
+// What the page left to paint, painted now.
+void PaintPending(CWnd* pWnd)
+{
+    pWnd->RedrawWindow(NULL, NULL, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    ::GdiFlush();
+}
+
+// A click on a list or button of the page, as its notification.
+void Click(CXTPCustomizeKeyboardPage& page, int nID, WORD nCode)
+{
+    page.SendMessage(WM_COMMAND, MAKEWPARAM(nID, nCode), (LPARAM)page.GetDlgItem(nID)->GetSafeHwnd());
+}
+
+// The clicks of the Keyboard page with a table of nCount shortcuts: a
+// quarter of them for the commands the page lists (spread over those
+// commands in turn), the rest for commands it does not list; or with
+// bOneCommand all of them for the first command listed. Prints the median click on a command
+// and the slowest click of every kind.
+void MeasureKeyboardPage(GameSheet* pGame, CXTPCommandBars* pCommandBars, int nCount, bool bOneCommand)
+{
+    CXTPCustomizeKeyboardPage& page = pGame->pageKeyboard;
+    CXTPShortcutManager* pManager = pCommandBars->GetShortcutManager();
+    pGame->sheet.SetActivePage(&page);
+    PaintNow(&pGame->sheet);
+
+    std::vector<WORD> ids;
+    for (int i = 0; i < page.m_lboxCommands.GetCount(); i++)
+        ids.push_back((WORD)((CXTPControl*)page.m_lboxCommands.GetItemDataPtr(i))->GetID());
+    if (ids.empty())
+    {
+        printf("  the Keyboard page lists no command\n");
+        return;
+    }
+    std::vector<ACCEL> table((size_t)nCount);
+    for (int i = 0; i < nCount; i++)
+    {
+        table[i].fVirt = (BYTE)(FVIRTKEY | ((i % 4) << 2));   // none, Shift, Ctrl, Ctrl+Shift
+        table[i].key = (WORD)(0x41 + (i / 4) % 26);
+        if (bOneCommand)
+            table[i].cmd = ids[0];
+        else
+            table[i].cmd = i % 4 == 0 ? ids[(size_t)(i / 4) % ids.size()] : (WORD)(40000 + i % 20000);
+    }
+    pManager->SetAccelerators(table.data(), nCount);
+
+    std::vector<double> commandClicks, slowest(5, 0.0);
+    auto Time = [&](int nKind, const std::function<void()>& fn) {
+        const double t0 = bench_ui::Now();
+        fn();
+        PaintPending(&pGame->sheet);
+        const double dMs = (bench_ui::Now() - t0) * 1000.0;
+        slowest[(size_t)nKind] = std::max(slowest[(size_t)nKind], dMs);
+        return dMs;
+    };
+    for (int nRound = 0; nRound < 3; nRound++)
+    {
+        for (int i = 0; i < page.m_lboxCommands.GetCount(); i++)
+        {
+            page.m_lboxCommands.SetCurSel(i);
+            commandClicks.push_back(Time(0, [&]() { Click(page, 102, LBN_SELCHANGE); }));
+            if (page.m_lboxKeys.GetCount() > 0)
+            {
+                page.m_lboxKeys.SetCurSel(0);
+                Time(1, [&]() { Click(page, 104, LBN_SELCHANGE); });
+            }
+        }
+        // A chord no command holds, assigned to the first command and
+        // removed again (the last entry takes its place).
+        page.m_lboxCommands.SetCurSel(0);
+        Click(page, 102, LBN_SELCHANGE);
+        page.m_editShortcutKey.m_accel.fVirt = FVIRTKEY | FALT | FCONTROL | FSHIFT;
+        page.m_editShortcutKey.m_accel.key = VK_F11;
+        page.m_editShortcutKey.m_bKeyDefined = TRUE;
+        page.m_editShortcutKey.SetWindowText(_T("Ctrl+Shift+Alt+F11"));
+        Time(2, [&]() { Click(page, 107, BN_CLICKED); });
+        page.m_lboxKeys.SetCurSel(page.m_lboxKeys.GetCount() - 1);
+        Time(3, [&]() { Click(page, 108, BN_CLICKED); });
+        page.m_comboCategory.SetCurSel((nRound + 1) % page.m_comboCategory.GetCount());
+        Time(4, [&]() { Click(page, 100, CBN_SELCHANGE); });
+    }
+    char szWhat[160];
+    sprintf(szWhat, "Keyboard page, %d shortcuts%s: click on a command", nCount,
+            bOneCommand ? " all on one command" : "");
+    bench_ui::Report(szWhat, bench_ui::Median(commandClicks), "ms", 100.0);
+    const char* const kKinds[] = {"a command", "a key", "Assign", "Remove", "a category"};
+    for (int i = 0; i < 5; i++)
+    {
+        sprintf(szWhat, "  slowest click on %s", kKinds[i]);
+        bench_ui::Report(szWhat, slowest[(size_t)i], "ms", 100.0);
+    }
+    pManager->SetAccelerators(NULL, 0);
 }
 } // namespace
 
@@ -199,6 +296,12 @@ BM_UI_BENCH(customize)
         }
         bench_ui::Report("one drag step of a command over a toolbar", bench_ui::Median(steps), "ms", 16.0);
     }
+
+    // The Keyboard page's clicks, with the largest table the stored forms
+    // accept and with an eighth of it.
+    MeasureKeyboardPage(pGame, pCommandBars, CXTPShortcutManager::nMaxStoredAccels / 8, false);
+    MeasureKeyboardPage(pGame, pCommandBars, CXTPShortcutManager::nMaxStoredAccels, false);
+    MeasureKeyboardPage(pGame, pCommandBars, CXTPShortcutManager::nMaxStoredAccels, true);
 
     pGame->sheet.DestroyWindow();
     pCommandBars->SetCustomizeMode(FALSE);

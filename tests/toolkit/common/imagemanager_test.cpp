@@ -13,6 +13,7 @@
 #include "XTPColorManager.h"
 #include "XTPDCHelpers.h"
 #include <afxclip.h>
+#include <functional>
 #include <shlwapi.h>
 
 #include <algorithm>
@@ -1564,4 +1565,118 @@ TEST(ImageExchange, ADamagedIconInARegistrySetIsDroppedAndTheOtherStays)
     EXPECT_TRUE(loaded.HasIcon(42, 24));
     ::RegCloseKey(hKey);
     ::SHDeleteKeyA(HKEY_CURRENT_USER, lpszKey);
+}
+
+namespace
+{
+// An icon (type 1) or cursor (type 2) file of the images, each cx x cx at
+// its depth: 4 bits (palette index 1 is green, every pixel index 1) or 32
+// bits (every pixel 0x80000080 + cx), with an empty mask.
+std::vector<BYTE> MakeIconFile(WORD nType, const std::vector<std::pair<int, int>>& images)
+{
+    std::vector<BYTE> out(6 + 16 * images.size(), 0);
+    auto Put16 = [](std::vector<BYTE>& v, size_t at, WORD w) { memcpy(&v[at], &w, 2); };
+    auto Put32 = [](std::vector<BYTE>& v, size_t at, DWORD d) { memcpy(&v[at], &d, 4); };
+    Put16(out, 2, nType);
+    Put16(out, 4, (WORD)images.size());
+    for (size_t i = 0; i < images.size(); i++)
+    {
+        const int cx = images[i].first, nBits = images[i].second;
+        const DWORD nTable = nBits <= 8 ? (4u << nBits) : 0;
+        const DWORD nColorRow = (DWORD)(((cx * nBits + 31) / 32) * 4), nMaskRow = (DWORD)(((cx + 31) / 32) * 4);
+        std::vector<BYTE> image(40 + nTable + (nColorRow + nMaskRow) * cx, 0);
+        Put32(image, 0, 40);
+        Put32(image, 4, (DWORD)cx);
+        Put32(image, 8, (DWORD)(cx * 2));
+        Put16(image, 12, 1);
+        Put16(image, 14, (WORD)nBits);
+        if (nBits == 4)
+        {
+            Put32(image, 40 + 4, 0x0000FF00);
+            std::fill(image.begin() + 40 + nTable, image.begin() + 40 + nTable + nColorRow * cx, 0x11);
+        }
+        else
+        {
+            for (int p = 0; p < cx * cx; p++)
+                Put32(image, 40 + (size_t)p * 4, 0x80000080u + (DWORD)cx);
+        }
+        const size_t nEntry = 6 + 16 * i;
+        out[nEntry] = (BYTE)cx;
+        out[nEntry + 1] = (BYTE)cx;
+        Put16(out, nEntry + 4, nType == 2 ? 3 : 1);   // a cursor's hot spot
+        Put16(out, nEntry + 6, nType == 2 ? 5 : (WORD)nBits);
+        Put32(out, nEntry + 8, (DWORD)image.size());
+        Put32(out, nEntry + 12, (DWORD)out.size());
+        out.insert(out.end(), image.begin(), image.end());
+    }
+    return out;
+}
+} // namespace
+
+TEST(ImageFiles, IconAndCursorFilesAreCheckedWholeBeforeAnyLoaderReadsThem)
+{
+    const std::vector<std::pair<int, int>> kImages = {{16, 4}, {32, 32}};
+    for (WORD nType : {(WORD)1, (WORD)2})
+    {
+        const std::vector<BYTE> good = MakeIconFile(nType, kImages);
+        ASSERT_TRUE(CXTPImageManager::IsSoundIconFile(good.data(), (DWORD)good.size())) << nType;
+        const size_t nSecond = *(const DWORD*)&good[6 + 16 + 12];
+
+        // Each damage alone makes the file unsound; the second image is
+        // damaged while the first stays sound, since a system loader may
+        // pick either.
+        std::vector<std::vector<BYTE>> damaged;
+        auto Damage = [&](std::function<void(std::vector<BYTE>&)> fn) {
+            std::vector<BYTE> v = good;
+            fn(v);
+            damaged.push_back(v);
+        };
+        Damage([](std::vector<BYTE>& v) { v[4] = 0xE6; v[5] = 0xE6; });              // a count past the end
+        Damage([](std::vector<BYTE>& v) { v[4] = 0; });                              // no image
+        Damage([](std::vector<BYTE>& v) { v[0] = 1; });                              // reserved word set
+        Damage([](std::vector<BYTE>& v) { v[2] = 3; });                              // neither icon nor cursor
+        Damage([](std::vector<BYTE>& v) { v[6 + 16 + 12] = 8; });                    // image inside the directory
+        Damage([](std::vector<BYTE>& v) { v[6 + 16 + 11] = 0x7F; });                 // bytes past the end
+        Damage([&](std::vector<BYTE>& v) { v[nSecond] = 12; });                      // an old core header
+        Damage([&](std::vector<BYTE>& v) { v[nSecond + 5] = 0x40; });                // width 16,416
+        Damage([&](std::vector<BYTE>& v) { v[nSecond + 8] = 0; v[nSecond + 9] = 2; });  // rows the file lacks
+        Damage([&](std::vector<BYTE>& v) { v[nSecond + 12] = 2; });                  // two planes
+        Damage([&](std::vector<BYTE>& v) { v[nSecond + 14] = 3; });                  // three bits a pixel
+        Damage([&](std::vector<BYTE>& v) { v[nSecond + 16] = BI_RLE8; });           // compressed
+        Damage([&](std::vector<BYTE>& v) { v[6 + 8] += 1; v[40 + 32] = 17; });      // 17 colours at 4 bits
+        Damage([](std::vector<BYTE>& v) { v.resize(v.size() - 1); });                // the last byte cut
+        for (size_t i = 0; i < damaged.size(); i++)
+        {
+            EXPECT_FALSE(CXTPImageManager::IsSoundIconFile(damaged[i].data(), (DWORD)damaged[i].size()))
+                << "type " << nType << ", damage " << i;
+            CString strFile = WriteTempFile(damaged[i]);
+            EXPECT_EQ(nullptr, CXTPImageManager::LoadIconFromFile(strFile, CSize(16, 16))) << i;
+            EXPECT_EQ(nullptr, CXTPImageManager::LoadAlphaIconFromFile(strFile, 32)) << i;
+            ::DeleteFileA(strFile);
+        }
+
+        // The sound file: the 32-bit image with its alpha (also when another
+        // width is asked for), and the system's icon of the 4-bit one.
+        CString strFile = WriteTempFile(good);
+        for (int nWidth : {32, 16})
+        {
+            HBITMAP hAlpha = CXTPImageManager::LoadAlphaIconFromFile(strFile, nWidth);
+            ASSERT_TRUE(hAlpha != NULL) << nWidth;
+            BITMAP bm = {};
+            ::GetObject(hAlpha, sizeof(bm), &bm);
+            EXPECT_EQ(32, bm.bmWidth);
+            EXPECT_EQ(0x800000A0u, testsupport::ReadPixel(hAlpha, 5, 7));
+            ::DeleteObject(hAlpha);
+        }
+        HICON hIcon = CXTPImageManager::LoadIconFromFile(strFile, CSize(16, 16));
+        ASSERT_TRUE(hIcon != NULL) << nType;
+        EXPECT_EQ(RGB(0, 255, 0), IconMiddle(hIcon, 16));
+        ::DestroyIcon(hIcon);
+        ::DeleteFileA(strFile);
+    }
+
+    // A file with only a 4-bit image has no alpha image to give.
+    CString strFile = WriteTempFile(MakeIconFile(1, {{16, 4}}));
+    EXPECT_EQ(nullptr, CXTPImageManager::LoadAlphaIconFromFile(strFile, 16));
+    ::DeleteFileA(strFile);
 }

@@ -8,6 +8,9 @@
 #include "XTPResourceManager.h"
 #include "../../resources/customize_editor_res.h"
 
+#include <map>
+#include <vector>
+
 IMPLEMENT_DYNAMIC(CXTPCustomizeKeyboardPage, CPropertyPage)
 
 namespace
@@ -230,25 +233,44 @@ void CXTPCustomizeKeyboardPage::ReloadKeys()
 {
     if (m_hWnd == NULL)
         return;
-    m_lboxKeys.ResetContent();
     CXTPControl* pControl = GetSelectedControl();
-    if (pControl == NULL)
-        return;
-
     CXTPShortcutManager* pManager = GetShortcutManager();
-    if (pManager != NULL && pManager->GetAcceleratorTable() != NULL)
+
+    // The list neither repaints nor resizes its scroll bar for each key
+    // added (each costs milliseconds, and a command may have hundreds of
+    // keys in a large table): it is drawn once when it is full.
+    m_lboxKeys.SetRedraw(FALSE);
+    m_lboxKeys.ResetContent();
+    if (pControl != NULL && pManager != NULL && pManager->GetAcceleratorTable() != NULL)
     {
         CArray<ACCEL, ACCEL&> arrAccel;
         XTPGetAccelEntries(pManager->GetAcceleratorTable(), arrAccel);
+        std::vector<INT_PTR> arrKeys;
         for (INT_PTR i = 0; i < arrAccel.GetSize(); i++)
         {
-            if ((int)arrAccel[i].cmd != pControl->GetID())
-                continue;
-            int nItem = m_lboxKeys.AddString(pManager->Format(&arrAccel[i]));
+            if ((int)arrAccel[i].cmd == pControl->GetID())
+                arrKeys.push_back(i);
+        }
+        if (!arrKeys.empty())
+            m_lboxKeys.InitStorage((int)arrKeys.size(), (UINT)arrKeys.size() * 16);
+        // A table holds few different chords however long it is: each is
+        // formatted once.
+        std::map<DWORD, CString> mapTexts;
+        for (INT_PTR i : arrKeys)
+        {
+            const DWORD dwChord = ((DWORD)arrAccel[i].fVirt << 16) | arrAccel[i].key;
+            std::map<DWORD, CString>::iterator it = mapTexts.find(dwChord);
+            if (it == mapTexts.end())
+                it = mapTexts.insert(std::make_pair(dwChord, pManager->Format(&arrAccel[i]))).first;
+            int nItem = m_lboxKeys.AddString(it->second);
             if (nItem >= 0)
                 m_lboxKeys.SetItemData(nItem, (DWORD_PTR)i);
         }
     }
+    m_lboxKeys.SetRedraw(TRUE);
+    m_lboxKeys.Invalidate();
+    if (pControl == NULL)
+        return;
 
     m_strDesc = pControl->GetDescription();
     UpdateData(FALSE);

@@ -632,9 +632,11 @@ void CXTPCustomizeSheet::OnCopyButtonImage()
         if (hMarker != NULL && ::SetClipboardData(CXTPImageManager::GetAlphaBitmapClipFormat(), hMarker) == NULL)
             ::GlobalFree(hMarker);
     }
-    ::CloseClipboard();
+    // The whole icon set goes along (every size the button has), while the
+    // clipboard is still open: SetClipboardData needs it open.
     if (pImageManager->GetIconSet((UINT)pControl->GetIconId()) != NULL)
         pImageManager->CopyImage((UINT)pControl->GetIconId());
+    ::CloseClipboard();
 }
 
 void CXTPCustomizeSheet::OnPasteButtonImage()

@@ -21,8 +21,6 @@ namespace
 const int kMaxUndo = 16;
 // Larger bitmaps (from the clipboard or a file) are not read.
 const int kMaxBitmapSide = 8192;
-// Icon files larger than this are refused.
-const DWORD kMaxIconFile = 4 * 1024 * 1024;
 
 const DWORD kTransparentPixel = 0x00FFFEFF;   // RGB(255, 254, 255) as a DIB pixel
 
@@ -477,88 +475,207 @@ BOOL CXTPImageEditorPicture::PasteBitmap(HBITMAP hBitmap, BOOL bAlpha)
 
 namespace
 {
-// The 32-bit image of an icon file that fits szWanted best (the same width,
-// else the first 32-bit one), with its alpha channel; null when the file
-// holds none or is damaged. Every stored size and offset is checked.
-CXTPImageEditorPicture::CAlphaBitmap* ReadAlphaIconFile(LPCTSTR lpszFileName, CSize szWanted)
+// Files for the system's picture loader are read whole and checked first;
+// larger ones are refused.
+const DWORD kMaxPictureFile = 16 * 1024 * 1024;
+
+// What the first bytes of a file say it holds, whatever its extension.
+enum PictureKind
 {
-    std::vector<BYTE> data;
-    if (!ReadWholeFile(lpszFileName, kMaxIconFile, data) || data.size() < 6)
-        return NULL;
-    const BYTE* p = data.data();
-    const size_t nSize = data.size();
-    if (ReadWord(p) != 0 || ReadWord(p + 2) != 1)
-        return NULL;
-    const int nCount = ReadWord(p + 4);
-    if (nCount == 0 || 6 + (size_t)nCount * 16 > nSize)
-        return NULL;
+    pictureUnknown,
+    pictureIcon,      // icon or cursor layout
+    pictureBitmap,    // BMP or PNG, for the image manager's checked loader
+    pictureGifJpeg,   // decoders that check their own data
+    pictureMetafile   // enhanced, placeable or plain metafile
+};
 
-    int nBest = -1;
-    for (int i = 0; i < nCount; i++)
+PictureKind SniffPicture(const BYTE* p, size_t n)
+{
+    if (n >= 4 && ReadWord(p) == 0 && (ReadWord(p + 2) == 1 || ReadWord(p + 2) == 2))
+        return pictureIcon;
+    if (n >= 2 && p[0] == 'B' && p[1] == 'M')
+        return pictureBitmap;
+    if (n >= 8 && p[0] == 137 && p[1] == 'P' && p[2] == 'N' && p[3] == 'G')
+        return pictureBitmap;
+    if (n >= 6 && memcmp(p, "GIF8", 4) == 0)
+        return pictureGifJpeg;
+    if (n >= 3 && p[0] == 0xFF && p[1] == 0xD8 && p[2] == 0xFF)
+        return pictureGifJpeg;
+    if (n >= 4 && (ReadDword(p) == 1 || ReadDword(p) == 0x9AC6CDD7))
+        return pictureMetafile;
+    if (n >= 18 && (ReadWord(p) == 1 || ReadWord(p) == 2) && ReadWord(p + 2) == 9)
+        return pictureMetafile;
+    return pictureUnknown;
+}
+
+// TRUE when an enhanced metafile's header and every record lie inside the
+// file, each record at least 8 bytes and a whole number of DWORDs, up to
+// the end-of-file record.
+BOOL IsSoundEnhMetafile(const BYTE* p, size_t n)
+{
+    const DWORD kHeaderSize = 88;
+    if (n < kHeaderSize || ReadDword(p) != EMR_HEADER || ReadDword(p + 40) != ENHMETA_SIGNATURE)
+        return FALSE;
+    const DWORD nBytes = ReadDword(p + 48);
+    if (nBytes > n || nBytes < kHeaderSize)
+        return FALSE;
+    for (DWORD nAt = 0; nAt + 8 <= nBytes;)
     {
-        const BYTE* pEntry = p + 6 + i * 16;
-        if (ReadWord(pEntry + 6) != 32)
-            continue;
-        int cx = pEntry[0] == 0 ? 256 : pEntry[0];
-        if (nBest < 0 || cx == szWanted.cx)
+        const DWORD nRecord = ReadDword(p + nAt + 4);
+        if (nRecord < 8 || nRecord % 4 != 0 || nRecord > nBytes - nAt)
+            return FALSE;
+        if (ReadDword(p + nAt) == EMR_EOF)
+            return TRUE;
+        nAt += nRecord;
+    }
+    return FALSE;
+}
+
+// The same for a metafile, after its 22-byte placeable header when it has
+// one: every record (size in 16-bit words) inside the file, up to the
+// closing record of function 0.
+BOOL IsSoundMetafile(const BYTE* p, size_t n)
+{
+    size_t nAt = ReadDword(p) == 0x9AC6CDD7 ? 22 : 0;
+    if (n < nAt + 18)
+        return FALSE;
+    const BYTE* pHeader = p + nAt;
+    if ((ReadWord(pHeader) != 1 && ReadWord(pHeader) != 2) || ReadWord(pHeader + 2) != 9)
+        return FALSE;
+    for (nAt += 18; nAt + 6 <= n;)
+    {
+        const ULONGLONG nRecord = (ULONGLONG)ReadDword(p + nAt) * 2;
+        if (nRecord < 6 || nRecord > n - nAt)
+            return FALSE;
+        if (ReadWord(p + nAt + 4) == 0)
+            return TRUE;
+        nAt += (size_t)nRecord;
+    }
+    return FALSE;
+}
+
+// Draws an icon onto a blank image of the size; null when it cannot.
+CXTPImageEditorPicture::CAlphaBitmap* IconToImage(const CXTPImageEditorPicture* pCanvas, HICON hIcon, CSize sz)
+{
+    CXTPImageEditorPicture::CAlphaBitmap* pBlank = pCanvas->CopyPicture(NULL);
+    if (pBlank == NULL)
+        return NULL;
+    CDC dc;
+    dc.CreateCompatibleDC(NULL);
+    CBitmap* pOld = dc.SelectObject(pBlank);
+    ::DrawIconEx(dc.GetSafeHdc(), 0, 0, hIcon, sz.cx, sz.cy, 0, NULL, DI_NORMAL);
+    dc.SelectObject(pOld);
+    ::GdiFlush();
+    // GDI leaves the alpha bytes as it likes; the image has none.
+    for (int i = 0; i < sz.cx * sz.cy; i++)
+        pBlank->GetBits()[i] &= 0x00FFFFFF;
+    return pBlank;
+}
+
+// Renders checked picture bytes through the system's picture loader onto a
+// blank image of the size; null when the loader refuses them (it may lack
+// a decoder).
+CXTPImageEditorPicture::CAlphaBitmap* RenderOlePicture(const CXTPImageEditorPicture* pCanvas,
+                                                      const std::vector<BYTE>& data, CSize sz)
+{
+    CXTPImageEditorPicture::CAlphaBitmap* pResult = NULL;
+    HGLOBAL hData = ::GlobalAlloc(GMEM_MOVEABLE, data.size());
+    void* pData = hData != NULL ? ::GlobalLock(hData) : NULL;
+    if (pData == NULL)
+    {
+        if (hData != NULL)
+            ::GlobalFree(hData);
+        return NULL;
+    }
+    memcpy(pData, data.data(), data.size());
+    ::GlobalUnlock(hData);
+
+    HRESULT hrInit = ::CoInitialize(NULL);
+    IStream* pStream = NULL;
+    // The stream frees the block when it is released.
+    if (FAILED(::CreateStreamOnHGlobal(hData, TRUE, &pStream)) || pStream == NULL)
+    {
+        ::GlobalFree(hData);
+    }
+    else
+    {
+        // The loader gets exactly the bytes that were checked.
+        IPicture* pPicture = NULL;
+        HRESULT hr = ::OleLoadPicture(pStream, (LONG)data.size(), FALSE, IID_IPicture, (void**)&pPicture);
+        if (SUCCEEDED(hr) && pPicture != NULL)
         {
-            nBest = i;
-            if (cx == szWanted.cx)
-                break;
+            OLE_XSIZE_HIMETRIC hmWidth = 0;
+            OLE_YSIZE_HIMETRIC hmHeight = 0;
+            pPicture->get_Width(&hmWidth);
+            pPicture->get_Height(&hmHeight);
+            CXTPImageEditorPicture::CAlphaBitmap* pBlank =
+                hmWidth > 0 && hmHeight > 0 ? pCanvas->CopyPicture(NULL) : NULL;
+            if (pBlank != NULL)
+            {
+                CDC dc;
+                dc.CreateCompatibleDC(NULL);
+                CBitmap* pOld = dc.SelectObject(pBlank);
+                hr = pPicture->Render(dc.GetSafeHdc(), 0, 0, sz.cx, sz.cy, 0, hmHeight, hmWidth, -hmHeight, NULL);
+                dc.SelectObject(pOld);
+                ::GdiFlush();
+                if (SUCCEEDED(hr))
+                {
+                    for (int i = 0; i < sz.cx * sz.cy; i++)
+                        pBlank->GetBits()[i] &= 0x00FFFFFF;
+                    pResult = pBlank;
+                }
+                else
+                {
+                    delete pBlank;
+                }
+            }
+            pPicture->Release();
         }
-    }
-    if (nBest < 0)
-        return NULL;
-
-    const BYTE* pEntry = p + 6 + nBest * 16;
-    const DWORD dwBytes = ReadDword(pEntry + 8);
-    const DWORD dwOffset = ReadDword(pEntry + 12);
-    if (dwOffset >= nSize || dwBytes > nSize - dwOffset || dwBytes < sizeof(BITMAPINFOHEADER))
-        return NULL;
-    const BYTE* pImage = p + dwOffset;
-    const DWORD biSize = ReadDword(pImage);
-    const LONG cx = (LONG)ReadDword(pImage + 4);
-    const LONG cyDouble = (LONG)ReadDword(pImage + 8);
-    const WORD wBitCount = ReadWord(pImage + 14);
-    const DWORD dwCompression = ReadDword(pImage + 16);
-    if (biSize < sizeof(BITMAPINFOHEADER) || biSize > dwBytes || wBitCount != 32 || dwCompression != BI_RGB ||
-        cx <= 0 || cx > 256 || cyDouble <= 0 || cyDouble > 512 || cyDouble % 2 != 0)
-        return NULL;
-    const LONG cy = cyDouble / 2;
-    const size_t nPixels = (size_t)cx * (size_t)cy;
-    if ((size_t)(dwBytes - biSize) < nPixels * 4)
-        return NULL;
-
-    CXTPImageEditorPicture::CAlphaBitmap* pResult = new CXTPImageEditorPicture::CAlphaBitmap(TRUE);
-    if (!pResult->CreateImage(CSize(cx, cy)))
-    {
-        delete pResult;
-        return NULL;
-    }
-    const BYTE* pBits = pImage + biSize;
-    BOOL bAnyAlpha = FALSE;
-    for (LONG y = 0; y < cy; y++)
-    {
-        // Rows are stored bottom up.
-        const BYTE* pRow = pBits + (size_t)(cy - 1 - y) * cx * 4;
-        for (LONG x = 0; x < cx; x++)
+        else
         {
-            DWORD dw = ReadDword(pRow + x * 4);
-            if ((dw >> 24) != 0)
-                bAnyAlpha = TRUE;
-            pResult->SetPixel(x, y, (dw >> 24) == 0 ? kTransparentPixel : dw);
+            TRACE("the picture loader refused the file (0x%08lX)\n", (unsigned long)hr);
         }
+        pStream->Release();
     }
-    if (!bAnyAlpha)
-    {
-        // An icon whose alpha bytes are all 0 uses its mask: the system's
-        // loader reads it.
-        delete pResult;
-        return NULL;
-    }
+    if (SUCCEEDED(hrInit))
+        ::CoUninitialize();
     return pResult;
 }
 } // namespace
+
+CXTPImageEditorPicture::CAlphaBitmap* CXTPImageEditorPicture::ReadIconFile(LPCTSTR lpszFileName) const
+{
+    // A 32-bit image keeps its alpha; any other goes through the system's
+    // loader, which is given only files the image manager checked whole.
+    HBITMAP hAlpha = CXTPImageManager::LoadAlphaIconFromFile(lpszFileName, m_szPicture.cx);
+    if (hAlpha != NULL)
+    {
+        CAlphaBitmap* pIcon = CAlphaBitmap::FromBitmap(hAlpha, TRUE);
+        ::DeleteObject(hAlpha);
+        CAlphaBitmap* pImported = pIcon != NULL ? CopyPicture(pIcon) : NULL;
+        delete pIcon;
+        return pImported;
+    }
+    HICON hIcon = CXTPImageManager::LoadIconFromFile(lpszFileName, m_szPicture);
+    if (hIcon == NULL)
+        return NULL;
+    CAlphaBitmap* pImported = IconToImage(this, hIcon, m_szPicture);
+    ::DestroyIcon(hIcon);
+    return pImported;
+}
+
+CXTPImageEditorPicture::CAlphaBitmap* CXTPImageEditorPicture::ReadBitmapFile(LPCTSTR lpszFileName) const
+{
+    BOOL bAlpha = FALSE;
+    HBITMAP hBitmap = CXTPImageManager::LoadBitmapFromFile(lpszFileName, &bAlpha);
+    if (hBitmap == NULL)
+        return NULL;
+    CAlphaBitmap* pSource = CAlphaBitmap::FromBitmap(hBitmap, bAlpha);
+    ::DeleteObject(hBitmap);
+    CAlphaBitmap* pImported = pSource != NULL ? CopyPicture(pSource) : NULL;
+    delete pSource;
+    return pImported;
+}
 
 BOOL CXTPImageEditorPicture::ImportFile(LPCTSTR lpszFileName)
 {
@@ -571,101 +688,50 @@ BOOL CXTPImageEditorPicture::ImportFile(LPCTSTR lpszFileName)
     strExt.MakeLower();
 
     CAlphaBitmap* pImported = NULL;
-    if (strExt == _T("ico"))
+    if (strExt == _T("ico") || strExt == _T("cur"))
     {
-        CAlphaBitmap* pIcon = ReadAlphaIconFile(lpszFileName, m_szPicture);
-        if (pIcon != NULL)
-        {
-            pImported = CopyPicture(pIcon);
-            delete pIcon;
-        }
-        else
-        {
-            HICON hIcon = (HICON)::LoadImage(NULL, lpszFileName, IMAGE_ICON, m_szPicture.cx, m_szPicture.cy,
-                                             LR_LOADFROMFILE | LR_CREATEDIBSECTION);
-            if (hIcon != NULL)
-            {
-                CAlphaBitmap* pBlank = CopyPicture(NULL);
-                if (pBlank != NULL)
-                {
-                    CDC dc;
-                    dc.CreateCompatibleDC(NULL);
-                    CBitmap* pOld = dc.SelectObject(pBlank);
-                    ::DrawIconEx(dc.GetSafeHdc(), 0, 0, hIcon, m_szPicture.cx, m_szPicture.cy, 0, NULL, DI_NORMAL);
-                    dc.SelectObject(pOld);
-                    ::GdiFlush();
-                    // GDI leaves the alpha bytes as it likes; the image has none.
-                    for (int i = 0; i < m_szPicture.cx * m_szPicture.cy; i++)
-                        pBlank->GetBits()[i] &= 0x00FFFFFF;
-                    pImported = pBlank;
-                }
-                ::DestroyIcon(hIcon);
-            }
-        }
+        // Cursor files have the icon file's layout.
+        pImported = ReadIconFile(lpszFileName);
     }
     else if (strExt == _T("bmp") || strExt == _T("png"))
     {
-        BOOL bAlpha = FALSE;
-        HBITMAP hBitmap = CXTPImageManager::LoadBitmapFromFile(lpszFileName, &bAlpha);
-        if (hBitmap != NULL)
-        {
-            CAlphaBitmap* pSource = CAlphaBitmap::FromBitmap(hBitmap, bAlpha);
-            ::DeleteObject(hBitmap);
-            if (pSource != NULL)
-            {
-                pImported = CopyPicture(pSource);
-                delete pSource;
-            }
-        }
+        pImported = ReadBitmapFile(lpszFileName);
     }
     else
     {
-        // Metafiles, GIF and JPEG through the system's picture loader, which
-        // may lack a decoder: then nothing is imported.
-        HRESULT hrInit = ::CoInitialize(NULL);
-        IPicture* pPicture = NULL;
-        WCHAR szPath[MAX_PATH * 2] = {0};
-        ::MultiByteToWideChar(CP_ACP, 0, lpszFileName, -1, szPath, MAX_PATH * 2 - 1);
-        HRESULT hr = ::OleLoadPicturePath(szPath, NULL, 0, 0, IID_IPicture, (void**)&pPicture);
-        if (SUCCEEDED(hr) && pPicture != NULL)
+        // The system's picture loader goes by the bytes, not the name: what
+        // the file holds decides which checked reader takes it, and the
+        // loader gets only GIF, JPEG and metafiles whose records all lie
+        // inside the file.
+        std::vector<BYTE> data;
+        if (ReadWholeFile(lpszFileName, kMaxPictureFile, data))
         {
-            OLE_XSIZE_HIMETRIC hmWidth = 0;
-            OLE_YSIZE_HIMETRIC hmHeight = 0;
-            pPicture->get_Width(&hmWidth);
-            pPicture->get_Height(&hmHeight);
-            CAlphaBitmap* pBlank = hmWidth > 0 && hmHeight > 0 ? CopyPicture(NULL) : NULL;
-            if (pBlank != NULL)
+            switch (SniffPicture(data.data(), data.size()))
             {
-                CDC dc;
-                dc.CreateCompatibleDC(NULL);
-                CBitmap* pOld = dc.SelectObject(pBlank);
-                hr = pPicture->Render(dc.GetSafeHdc(), 0, 0, m_szPicture.cx, m_szPicture.cy, 0, hmHeight, hmWidth,
-                                      -hmHeight, NULL);
-                dc.SelectObject(pOld);
-                ::GdiFlush();
-                if (SUCCEEDED(hr))
-                {
-                    for (int i = 0; i < m_szPicture.cx * m_szPicture.cy; i++)
-                        pBlank->GetBits()[i] &= 0x00FFFFFF;
-                    pImported = pBlank;
-                }
-                else
-                {
-                    delete pBlank;
-                }
+            case pictureIcon:
+                pImported = ReadIconFile(lpszFileName);
+                break;
+            case pictureBitmap:
+                pImported = ReadBitmapFile(lpszFileName);
+                break;
+            case pictureGifJpeg:
+                pImported = RenderOlePicture(this, data, m_szPicture);
+                break;
+            case pictureMetafile:
+                if (IsSoundEnhMetafile(data.data(), data.size()) || IsSoundMetafile(data.data(), data.size()))
+                    pImported = RenderOlePicture(this, data, m_szPicture);
+                break;
+            default:
+                break;
             }
-            pPicture->Release();
         }
-        else
-        {
-            TRACE("%s: the picture loader refused it (0x%08lX)\n", lpszFileName, (unsigned long)hr);
-        }
-        if (SUCCEEDED(hrInit))
-            ::CoUninitialize();
     }
 
     if (pImported == NULL)
+    {
+        TRACE("%s: no picture imported\n", lpszFileName);
         return FALSE;
+    }
     BeginStep();
     m_pCurrentPicture = pImported;
     Commit();
@@ -920,51 +986,51 @@ void CXTPImageEditorPicture::DrawPicture(CDC* pDC, CRect rcClient)
     const int cx = rcClient.Width(), cy = rcClient.Height();
     if (cx <= 0 || cy <= 0)
         return;
+    // Without an image (none yet, after Clear, or pixels that cannot be
+    // read) the canvas stays plain white: no checker and no frame.
     pDC->FillSolidRect(rcClient, RGB(255, 255, 255));
-    if (m_pCurrentPicture != NULL && m_pCurrentPicture->GetBits() != NULL)
+    if (m_pCurrentPicture == NULL || m_pCurrentPicture->GetBits() == NULL)
+        return;
+    DWORD* pBits = NULL;
+    HBITMAP hBuffer = CreateTopDownDib(cx, cy, &pBits);
+    if (hBuffer == NULL)
+        return;
+    const CSize sz = m_pCurrentPicture->GetSize();
+    const BOOL bAlpha = m_pCurrentPicture->m_bAlpha;
+    for (int y = 0; y < cy; y++)
     {
-        DWORD* pBits = NULL;
-        HBITMAP hBuffer = CreateTopDownDib(cx, cy, &pBits);
-        if (hBuffer != NULL)
+        const int ySource = y * sz.cy / cy;
+        for (int x = 0; x < cx; x++)
         {
-            const CSize sz = m_pCurrentPicture->GetSize();
-            const BOOL bAlpha = m_pCurrentPicture->m_bAlpha;
-            for (int y = 0; y < cy; y++)
+            const int xSource = x * sz.cx / cx;
+            const DWORD p = m_pCurrentPicture->GetPixel(xSource, ySource);
+            const int b = (((x + 3) / 4 + (y + 3) / 4) % 2 == 0) ? 255 : 235;
+            DWORD dwOut;
+            if (bAlpha)
             {
-                const int ySource = y * sz.cy / cy;
-                for (int x = 0; x < cx; x++)
-                {
-                    const int xSource = x * sz.cx / cx;
-                    const DWORD p = m_pCurrentPicture->GetPixel(xSource, ySource);
-                    const int b = (((x + 3) / 4 + (y + 3) / 4) % 2 == 0) ? 255 : 235;
-                    DWORD dwOut;
-                    if (bAlpha)
-                    {
-                        const int a = (int)(p >> 24);
-                        const int r = b - (b - (int)((p >> 16) & 0xFF)) * a / 255;
-                        const int g = b - (b - (int)((p >> 8) & 0xFF)) * a / 255;
-                        const int bl = b - (b - (int)(p & 0xFF)) * a / 255;
-                        dwOut = ((DWORD)r << 16) | ((DWORD)g << 8) | (DWORD)bl;
-                    }
-                    else if ((p & 0xFFFFFF) == kTransparentPixel)
-                    {
-                        dwOut = ((DWORD)b << 16) | ((DWORD)b << 8) | (DWORD)b;
-                    }
-                    else
-                    {
-                        dwOut = p & 0xFFFFFF;
-                    }
-                    pBits[y * cx + x] = dwOut;
-                }
+                const int a = (int)(p >> 24);
+                const int r = b - (b - (int)((p >> 16) & 0xFF)) * a / 255;
+                const int g = b - (b - (int)((p >> 8) & 0xFF)) * a / 255;
+                const int bl = b - (b - (int)(p & 0xFF)) * a / 255;
+                dwOut = ((DWORD)r << 16) | ((DWORD)g << 8) | (DWORD)bl;
             }
-            CDC dcBuffer;
-            dcBuffer.CreateCompatibleDC(pDC);
-            HGDIOBJ hOld = ::SelectObject(dcBuffer.GetSafeHdc(), hBuffer);
-            pDC->BitBlt(rcClient.left, rcClient.top, cx, cy, &dcBuffer, 0, 0, SRCCOPY);
-            ::SelectObject(dcBuffer.GetSafeHdc(), hOld);
-            ::DeleteObject(hBuffer);
+            else if ((p & 0xFFFFFF) == kTransparentPixel)
+            {
+                dwOut = ((DWORD)b << 16) | ((DWORD)b << 8) | (DWORD)b;
+            }
+            else
+            {
+                dwOut = p & 0xFFFFFF;
+            }
+            pBits[y * cx + x] = dwOut;
         }
     }
+    CDC dcBuffer;
+    dcBuffer.CreateCompatibleDC(pDC);
+    HGDIOBJ hOld = ::SelectObject(dcBuffer.GetSafeHdc(), hBuffer);
+    pDC->BitBlt(rcClient.left, rcClient.top, cx, cy, &dcBuffer, 0, 0, SRCCOPY);
+    ::SelectObject(dcBuffer.GetSafeHdc(), hOld);
+    ::DeleteObject(hBuffer);
     CBrush brushFrame(RGB(0, 0, 0));
     pDC->FrameRect(rcClient, &brushFrame);
 }

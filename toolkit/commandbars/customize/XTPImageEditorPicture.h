@@ -114,8 +114,9 @@ public:
     void OnCopy();
     void OnPaste();
     void OnImport();
-    // Imports a picture file (.ico, .bmp, .png, or through the system's
-    // picture loader); FALSE, with nothing changed, when it cannot be read.
+    // Imports a picture file (.ico, .cur, .bmp, .png, or through the
+    // system's picture loader); FALSE, with nothing changed, when it cannot
+    // be read. Every file is checked before a system loader sees it.
     BOOL ImportFile(LPCTSTR lpszFileName);
     // Takes a bitmap as the new image (one undo step); bAlpha says whether
     // its alpha channel counts. FALSE when it cannot be read.
@@ -145,6 +146,10 @@ protected:
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     DECLARE_MESSAGE_MAP()
 
+    // An icon or cursor file, or a BMP or PNG file, at the image size; null
+    // when it cannot be read.
+    CAlphaBitmap* ReadIconFile(LPCTSTR lpszFileName) const;
+    CAlphaBitmap* ReadBitmapFile(LPCTSTR lpszFileName) const;
     // The cell under a client point, inside the image.
     CPoint PointToCell(CPoint point) const;
     COLORREF GetPixelColor(CPoint ptCell) const;

@@ -436,3 +436,67 @@ TEST_F(KeyboardPageTest, SnapshotOfThePage)
     std::string strPath = testsupport::SaveWindowSnapshot(pSheet->m_hWnd, "keyboard_page");
     EXPECT_FALSE(strPath.empty());
 }
+
+TEST_F(KeyboardPageTest, TheLargestTableListsEveryKeyOfTheCommandInTableOrder)
+{
+    // 32,768 shortcuts, the most a stored table holds: every 97th for Load
+    // Puzzle (each a different chord), the others for commands not listed.
+    std::vector<ACCEL> table(CXTPShortcutManager::nMaxStoredAccels);
+    std::vector<std::string> expected;
+    std::vector<int> indexes;
+    for (int i = 0; i < (int)table.size(); i++)
+    {
+        ACCEL& accel = table[(size_t)i];
+        accel.fVirt = (BYTE)(FVIRTKEY | ((i / 26 % 8) << 2));   // Shift, Ctrl and Alt in every mix
+        accel.key = (WORD)('A' + i % 26);
+        accel.cmd = i % 97 == 0 ? (WORD)kFileOpen : (WORD)(40000 + i % 1000);
+        if (accel.cmd == kFileOpen)
+        {
+            expected.push_back((LPCTSTR)pManager->Format(&accel));
+            indexes.push_back(i);
+        }
+    }
+    pManager->SetAccelerators(table.data(), (int)table.size());
+    ASSERT_EQ((int)table.size(), Count());
+    ASSERT_TRUE(pPage->AddCategories(102));
+    Open("File");
+    SelectCommand("Load Puzzle...");
+    ASSERT_EQ(expected, KeyList());
+    EXPECT_EQ("Ctrl+Alt+Y", KeyList()[4]) << "entry 388";
+    for (size_t i = 0; i < indexes.size(); i++)
+        ASSERT_EQ((DWORD_PTR)indexes[i], pPage->m_lboxKeys.GetItemData((int)i)) << i;
+    SelectCommand("Save Puzzle...");
+    EXPECT_TRUE(KeyList().empty());
+
+    // Removing a key in the middle: the table's last entry (not Load
+    // Puzzle's) takes its place, so the list loses just that key.
+    SelectCommand("Load Puzzle...");
+    pPage->m_lboxKeys.SetCurSel(100);
+    pPage->RemoveShortcut();
+    expected.erase(expected.begin() + 100);
+    EXPECT_EQ(expected, KeyList());
+    EXPECT_EQ((int)table.size() - 1, Count());
+
+    // The list paints its keys once it is filled (its redraw is back on).
+    pSheet->ShowWindow(SW_SHOWNA);
+    CRect rc;
+    pPage->m_lboxKeys.GetClientRect(&rc);
+    testsupport::Canvas canvas(rc.Width(), rc.Height(), RGB(1, 2, 3));
+    pPage->m_lboxKeys.SendMessage(WM_PRINTCLIENT, (WPARAM)canvas.Handle(), PRF_CLIENT | PRF_ERASEBKGND);
+    int nText = 0, nUnpainted = 0;
+    for (int y = 0; y < canvas.Height(); y++)
+        for (int x = 0; x < canvas.Width(); x++)
+        {
+            const COLORREF clr = canvas.Pixel(x, y);
+            nText += GetRValue(clr) < 100 && GetGValue(clr) < 100 && clr != RGB(1, 2, 3) ? 1 : 0;
+            nUnpainted += clr == RGB(1, 2, 3) ? 1 : 0;
+        }
+    EXPECT_GT(nText, 20) << "the keys' text";
+    SCROLLINFO si = {sizeof(si), SIF_RANGE | SIF_PAGE};
+    ASSERT_TRUE(::GetScrollInfo(pPage->m_lboxKeys.m_hWnd, SB_VERT, &si));
+    EXPECT_EQ((int)expected.size() - 1, si.nMax) << "the scroll bar spans every key";
+    EXPECT_LT(nUnpainted, canvas.Width() * canvas.Height() / 10) << "the list's background";
+    EXPECT_FALSE(testsupport::SaveSnapshot(canvas, "key_list_largest_table").empty());
+    pSheet->UpdateWindow();
+    EXPECT_FALSE(testsupport::SaveWindowSnapshot(pSheet->m_hWnd, "keyboard_page_largest_table").empty());
+}

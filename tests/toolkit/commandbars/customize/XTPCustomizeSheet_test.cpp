@@ -896,6 +896,60 @@ TEST_F(CustomizeTest, ButtonImagesGoThroughTheClipboard)
     });
 }
 
+// A 32-bit alpha image of one opaque colour (0xAARRGGBB pixels).
+static HBITMAP SolidAlphaImage(int cx, DWORD dwPixel)
+{
+    LPBYTE pBits = NULL;
+    HBITMAP hBitmap = CXTPImageManager::Create32BitDIBSection(NULL, cx, cx, &pBits);
+    if (hBitmap != NULL && pBits != NULL)
+    {
+        for (int i = 0; i < cx * cx; i++)
+            ((DWORD*)pBits)[i] = dwPixel;
+    }
+    return hBitmap;
+}
+
+TEST_F(CustomizeTest, CopyButtonImageCarriesEverySizeOfTheButtonToThePaste)
+{
+    CXTPImageManager* pImages = m_pCommandBars->GetImageManager();
+    CXTPCustomizeSheet sheet(m_pCommandBars);
+    RunSheet(sheet, [&](CXTPCustomizeSheet& s) {
+        CXTPControl* pFirst = m_pStandard->GetControl(0);
+        CXTPControl* pSecond = m_pStandard->GetControl(1);
+        const UINT nIcon = (UINT)pFirst->GetIconId();
+        ASSERT_GT(nIcon, 0u);
+        CXTPImageManagerIconHandle hSmall, hLarge;
+        hSmall.AttachBitmap(SolidAlphaImage(16, 0xFFFF0000));
+        hLarge.AttachBitmap(SolidAlphaImage(32, 0xFF0000FF));
+        ASSERT_TRUE(pImages->SetIcon(hSmall, nIcon, CSize(16, 16)));
+        ASSERT_TRUE(pImages->SetIcon(hLarge, nIcon, CSize(32, 32)));
+
+        m_pCommandBars->SetDragControl(pFirst);
+        s.OnCopyButtonImage();
+        EXPECT_TRUE(::IsClipboardFormatAvailable(CF_BITMAP));
+        EXPECT_TRUE(::IsClipboardFormatAvailable(CXTPImageManager::GetAlphaBitmapClipFormat()));
+        EXPECT_TRUE(::IsClipboardFormatAvailable(CXTPImageManager::GetImageClipFormat()))
+            << "the icon set must be on the clipboard beside the bitmap";
+
+        m_pCommandBars->SetDragControl(pSecond);
+        s.OnPasteButtonImage();
+        const UINT nPasted = (UINT)pSecond->GetCustomIconId();
+        ASSERT_GT(nPasted, 0u);
+        // Both sizes arrived, each with its own pixels.
+        EXPECT_TRUE(pImages->HasIcon(nPasted, 16));
+        ASSERT_TRUE(pImages->HasIcon(nPasted, 32)) << "the large image was lost on the way";
+        struct { int cx; DWORD dwExpected; } sizes[] = {{16, 0xFF0000}, {32, 0x0000FF}};
+        for (auto& size : sizes)
+        {
+            CXTPImageManagerIconHandle& hPasted = pImages->GetImage(nPasted, size.cx)->GetIcon();
+            ASSERT_TRUE(hPasted.IsAlpha()) << size.cx;
+            std::vector<DWORD> pixels((size_t)size.cx * size.cx);
+            ASSERT_TRUE(CXTPImageManager::ReadPixels32(hPasted.GetBitmap(), size.cx, size.cx, pixels.data()));
+            EXPECT_EQ(size.dwExpected, pixels[(size_t)size.cx * size.cx / 2 + 3] & 0xFFFFFF) << size.cx;
+        }
+    });
+}
+
 TEST_F(CustomizeTest, ARightClickOnABarControlOpensTheContextMenu)
 {
     CXTPCustomizeSheet sheet(m_pCommandBars);

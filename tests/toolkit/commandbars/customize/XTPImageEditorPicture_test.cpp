@@ -9,11 +9,15 @@
 #include "XTPColorManager.h"
 #include "XTPResourceManager.h"
 #include "support/gdi_count.h"
+#include "support/icon_files.h"
 #include "support/modal.h"
+#include "support/snapshot.h"
 #include "support/tempfolder.h"
 #include "../../../resources/customize_editor_res.h"
 
+#include <cstdio>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -103,6 +107,26 @@ protected:
             rows.push_back(row);
         }
         return rows;
+    }
+
+    // The canvas painted into a bitmap of its client size (white before),
+    // saved as a snapshot under the name.
+    std::unique_ptr<testsupport::Canvas> PaintCanvas(const char* pszName)
+    {
+        CRect rc;
+        pCanvas->GetClientRect(&rc);
+        std::unique_ptr<testsupport::Canvas> pOut(new testsupport::Canvas(rc.Width(), rc.Height(), RGB(1, 2, 3)));
+        pCanvas->DrawPicture(pOut->DC(), rc);
+        EXPECT_FALSE(testsupport::SaveSnapshot(*pOut, pszName).empty());
+        return pOut;
+    }
+    static int CountNotWhite(const testsupport::Canvas* pOut)
+    {
+        int nCount = 0;
+        for (int y = 0; y < pOut->Height(); y++)
+            for (int x = 0; x < pOut->Width(); x++)
+                nCount += pOut->Pixel(x, y) != RGB(255, 255, 255) ? 1 : 0;
+        return nCount;
     }
 
     CXTPImageEditorDlg* pDlg = NULL;
@@ -359,18 +383,8 @@ TEST_F(CanvasTest, ClearLeavesNoImageAndDrawingStartsOnABlankOne)
     EXPECT_TRUE(pCanvas->GetPicture() == NULL);
     EXPECT_EQ(2, pCanvas->GetUndoCount());
 
-    // The cleared canvas paints plain white.
-    CRect rc;
-    pCanvas->GetClientRect(&rc);
-    CDC dc;
-    dc.CreateCompatibleDC(NULL);
-    CBitmap bmp;
-    bmp.CreateBitmap(rc.Width(), rc.Height(), 1, 32, NULL);
-    CBitmap* pOld = dc.SelectObject(&bmp);
-    pCanvas->DrawPicture(&dc, rc);
-    EXPECT_EQ(RGB(255, 255, 255), dc.GetPixel(rc.Width() / 2, rc.Height() / 2));
-    EXPECT_EQ(RGB(0, 0, 0), dc.GetPixel(0, 0)) << "the frame";
-    dc.SelectObject(pOld);
+    // The cleared canvas paints plain white, edges included.
+    EXPECT_EQ(0, CountNotWhite(PaintCanvas("canvas_cleared").get()));
 
     Stroke(1, 1, 1, 1);
     ASSERT_TRUE(pCanvas->GetPicture() != NULL);
@@ -380,6 +394,34 @@ TEST_F(CanvasTest, ClearLeavesNoImageAndDrawingStartsOnABlankOne)
     EXPECT_TRUE(pCanvas->GetPicture() == NULL);
     pCanvas->OnUndo();
     EXPECT_EQ(kRed, At(4, 4));
+}
+
+TEST_F(CanvasTest, OnlyAnImageIsFramedAnEmptyCanvasIsPlainWhite)
+{
+    // A new editor without an image.
+    ASSERT_TRUE(pCanvas->GetPicture() == NULL);
+    EXPECT_EQ(0, CountNotWhite(PaintCanvas("canvas_empty").get()));
+
+    // With an image: the checker, the drawn pixel and the black frame.
+    Tool(xtpToolPencil);
+    Colour(kRed);
+    Stroke(2, 3, 2, 3);
+    std::unique_ptr<testsupport::Canvas> pDrawn = PaintCanvas("canvas_one_red_pixel");
+    const CSize szCell = pCanvas->GetCellSize();
+    const int cx = pDrawn->Width(), cy = pDrawn->Height();
+    EXPECT_EQ(kBlack, pDrawn->Pixel(0, 0));
+    EXPECT_EQ(kBlack, pDrawn->Pixel(cx - 1, cy / 2));
+    EXPECT_EQ(kBlack, pDrawn->Pixel(cx / 2, cy - 1));
+    EXPECT_EQ(kRed, pDrawn->Pixel(2 * szCell.cx + szCell.cx / 2, 3 * szCell.cy + szCell.cy / 2));
+    EXPECT_EQ(RGB(235, 235, 235), pDrawn->Pixel(5, 1)) << "the checker's dark square";
+
+    // The window paints the same way through WM_PRINTCLIENT.
+    pCanvas->OnClear();
+    CRect rc;
+    pCanvas->GetClientRect(&rc);
+    testsupport::Canvas printed(rc.Width(), rc.Height(), RGB(1, 2, 3));
+    pCanvas->SendMessage(WM_PRINTCLIENT, (WPARAM)printed.Handle(), PRF_CLIENT);
+    EXPECT_EQ(0, CountNotWhite(&printed));
 }
 
 TEST_F(CanvasTest, MoveShiftsByOnePixelAndDropsWhatFallsOff)
@@ -568,6 +610,109 @@ TEST_F(CanvasTest, ImportReadsGoodFilesAndRefusesDamagedOnes)
     EXPECT_EQ(0xFFFF0000u, pCanvas->GetPicture()->GetPixel(0, 0));
     EXPECT_EQ(kTransparent, At(12, 0));
     EXPECT_EQ(3, pCanvas->GetUndoCount());
+}
+
+TEST_F(CanvasTest, CursorFilesAreReadAsIconsAndDamagedOnesReachNoSystemLoader)
+{
+    testsupport::CTempFolder folder;
+    Tool(xtpToolPencil);
+    Colour(kBlack);
+    Stroke(0, 0, 0, 0);
+    const std::vector<std::string> before = Rows();
+
+    // The damaged bytes under every name that reaches a loader: each is
+    // refused and the image stays as it was.
+    const std::vector<BYTE> damaged = testsupport::DamagedCursorBytes();
+    ASSERT_EQ(339u, damaged.size());
+    std::vector<BYTE> lyingEntry = testsupport::MakeFourBitIcon(2, 16);
+    lyingEntry[6 + 8] = 0xFF;   // the image claims more bytes than the file has
+    std::vector<BYTE> hugeImage = testsupport::MakeFourBitIcon(2, 16);
+    hugeImage[26 + 1] = 0x40;   // a width of 16,400 in the image header
+    std::vector<BYTE> cutMask = testsupport::MakeFourBitIcon(1, 16);
+    cutMask.resize(cutMask.size() - 10);
+    cutMask[6 + 8] -= 10;
+    std::vector<BYTE> emptyDir = testsupport::MakeFourBitIcon(1, 16);
+    emptyDir[4] = 0;
+    const struct
+    {
+        const char* pszName;
+        const std::vector<BYTE>* pData;
+    } kRefused[] = {{"damaged.cur", &damaged},       {"damaged.ico", &damaged},      {"damaged.gif", &damaged},
+                    {"damaged.wmf", &damaged},       {"damaged", &damaged},          {"lying.cur", &lyingEntry},
+                    {"huge.cur", &hugeImage},         {"cutmask.ico", &cutMask},      {"empty.ico", &emptyDir},
+                    {"lying.jpg", &lyingEntry}};
+    for (const auto& entry : kRefused)
+    {
+        EXPECT_FALSE(pCanvas->ImportFile(WriteFile(folder, entry.pszName, *entry.pData).c_str())) << entry.pszName;
+        EXPECT_EQ(before, Rows()) << entry.pszName;
+        EXPECT_EQ(1, pCanvas->GetUndoCount()) << entry.pszName;
+    }
+
+    // Sound 4-bit files: the mask gives the transparent half.
+    const std::string strLeftRed = std::string(8, 'r') + std::string(8, '.');
+    ASSERT_TRUE(pCanvas->ImportFile(WriteFile(folder, "sound.cur", testsupport::MakeFourBitIcon(2, 16)).c_str()));
+    EXPECT_FALSE(pCanvas->GetPicture()->m_bAlpha);
+    EXPECT_EQ(strLeftRed, Rows()[0]);
+    EXPECT_EQ(strLeftRed, Rows()[15]);
+    EXPECT_EQ(2, pCanvas->GetUndoCount());
+    pCanvas->OnClear();
+    ASSERT_TRUE(pCanvas->ImportFile(WriteFile(folder, "sound.ico", testsupport::MakeFourBitIcon(1, 16)).c_str()));
+    EXPECT_EQ(strLeftRed, Rows()[7]);
+    // A cursor under another name goes by what it holds.
+    pCanvas->OnClear();
+    ASSERT_TRUE(pCanvas->ImportFile(WriteFile(folder, "cursor.gif", testsupport::MakeFourBitIcon(2, 16)).c_str()));
+    EXPECT_EQ(strLeftRed, Rows()[3]);
+
+    // A 32-bit cursor keeps its alpha like a 32-bit icon.
+    std::vector<BYTE> alphaCursor = MakeAlphaIcon(16, kRed);
+    alphaCursor[2] = 2;
+    pCanvas->OnClear();
+    ASSERT_TRUE(pCanvas->ImportFile(WriteFile(folder, "alpha.cur", alphaCursor).c_str()));
+    ASSERT_TRUE(pCanvas->GetPicture()->m_bAlpha);
+    EXPECT_EQ(0xFFFF0000u, pCanvas->GetPicture()->GetPixel(0, 0));
+    EXPECT_EQ(kTransparent, At(12, 0));
+}
+
+TEST_F(CanvasTest, MetafilesReachThePictureLoaderOnlyWithAllTheirRecordsInside)
+{
+    testsupport::CTempFolder folder;
+    // A red square over the whole frame, recorded as an enhanced metafile.
+    CDC* pRef = CDC::FromHandle(::GetDC(NULL));
+    HDC hMeta = ::CreateEnhMetaFileA(pRef->GetSafeHdc(), NULL, NULL, NULL);
+    ::ReleaseDC(NULL, pRef->GetSafeHdc());
+    ASSERT_TRUE(hMeta != NULL);
+    HBRUSH hRed = ::CreateSolidBrush(kRed);
+    RECT rc = {0, 0, 32, 32};
+    ::FillRect(hMeta, &rc, hRed);
+    ::DeleteObject(hRed);
+    HENHMETAFILE hEmf = ::CloseEnhMetaFile(hMeta);
+    ASSERT_TRUE(hEmf != NULL);
+    std::vector<BYTE> emf(::GetEnhMetaFileBits(hEmf, 0, NULL));
+    ASSERT_FALSE(emf.empty());
+    ::GetEnhMetaFileBits(hEmf, (UINT)emf.size(), emf.data());
+    ::DeleteEnhMetaFile(hEmf);
+
+    // A record whose size runs past the end, and a file cut before its end
+    // record, are refused before the loader sees them.
+    std::vector<BYTE> lying = emf;
+    const DWORD nHeader = *(const DWORD*)&emf[4];
+    *(DWORD*)&lying[nHeader + 4] = 0x7FFFFFF0;
+    std::vector<BYTE> cut(emf.begin(), emf.end() - 20);
+    EXPECT_FALSE(pCanvas->ImportFile(WriteFile(folder, "lying.emf", lying).c_str()));
+    EXPECT_FALSE(pCanvas->ImportFile(WriteFile(folder, "cut.emf", cut).c_str()));
+    EXPECT_TRUE(pCanvas->GetPicture() == NULL);
+    EXPECT_EQ(0, pCanvas->GetUndoCount());
+
+    // The sound one is drawn at the image size where the loader can read it.
+    if (pCanvas->ImportFile(WriteFile(folder, "red.emf", emf).c_str()))
+    {
+        EXPECT_EQ(1, pCanvas->GetUndoCount());
+        EXPECT_EQ(kRed, At(8, 8));
+    }
+    else
+    {
+        std::printf("the system's picture loader reads no enhanced metafiles here\n");
+    }
 }
 
 TEST_F(CanvasTest, NoGdiObjectIsLeftBehind)
