@@ -11,9 +11,16 @@
 #include "resource.h"
 #include "support/mouseinput.h"
 
+#include <ostream>
 #include <vector>
 
 using namespace ribbontest;
+
+// Points print as their coordinates in failure messages.
+void PrintTo(const CPoint& pt, std::ostream* os)
+{
+    *os << "(" << pt.x << ", " << pt.y << ")";
+}
 
 namespace
 {
@@ -77,6 +84,44 @@ protected:
         PumpAndIdle();
         EXPECT_EQ(m_nLive, LiveObjects());
     }
+    // Moves the frame well away from the screen's corner, so that a
+    // coordinate converted twice lands visibly elsewhere.
+    void MoveFrameTo(int x, int y)
+    {
+        m_pFrame->SetWindowPos(NULL, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        m_pFrame->Settle();
+    }
+    // A real left click at a point of a bar's client area.
+    static void ClickAt(CWnd* pBar, CPoint pt)
+    {
+        pBar->ClientToScreen(&pt);
+        ::SetCursorPos(pt.x, pt.y);
+        PumpAndIdle();
+        testsupport::SendInputs({ MouseInput(MOUSEEVENTF_LEFTDOWN), MouseInput(MOUSEEVENTF_LEFTUP) });
+    }
+    // The middle of a gallery's "more" button, in its bar's client area.
+    static CPoint MoreButtonPoint(CXTPControlGallery* pGallery)
+    {
+        pGallery->CalcScrollBar();
+        const SCROLLBARPOSINFO* pInfo = pGallery->GetScrollBarPosInfo();
+        return CPoint((pInfo->rc.left + pInfo->rc.right) / 2, (pInfo->pxPopup + pInfo->rc.bottom) / 2);
+    }
+    // Where a gallery's drop-down belongs: its top-left corner at the
+    // gallery's (left - 1, top), on the screen.
+    static CPoint DropDownCorner(CXTPControlGallery* pGallery)
+    {
+        CPoint pt(pGallery->GetRect().left - 1, pGallery->GetRect().top);
+        pGallery->GetParent()->ClientToScreen(&pt);
+        return pt;
+    }
+    // The tracked popup opened by a control, NULL until it shows.
+    static CXTPPopupBar* PopupOf(CXTPControl* pControl)
+    {
+        CXTPPopupBar* pPopup = TopTrackedPopup();
+        return pPopup != NULL && pPopup->GetControlPopup() == pControl && pPopup->IsWindowVisible() ? pPopup
+                                                                                                     : NULL;
+    }
+
     CRibbonFrame* m_pFrame = NULL;
     CXTPRibbonBar* m_pRibbon = NULL;
     CXTPControlGallery* m_pGallery = NULL;
@@ -185,8 +230,7 @@ TEST_F(RibbonGalleryTest, RealClicksOnTheButtonsAndADragOfTheThumbScroll)
     EXPECT_EQ(0, XTPMouseManager()->GetLockCount());
 
     // Without a drop-down the gallery has a scroll bar; drag its thumb down.
-    CXTPCommandBar* pMore = m_pGallery->GetCommandBar();
-    pMore->GetControls()->RemoveAll();
+    m_pGallery->SetCommandBar((CXTPCommandBar*)NULL);
     m_pGallery->SetHeight(3 * 22 + 30);
     m_pGallery->SetScrollPos(0);
     m_pFrame->Settle();
@@ -211,4 +255,72 @@ TEST_F(RibbonGalleryTest, RealClicksOnTheButtonsAndADragOfTheThumbScroll)
         << m_pGallery->GetScrollPos() << " of " << nEnd;
     EXPECT_EQ(NULL, ::GetCapture());
     EXPECT_EQ(0, XTPMouseManager()->GetLockCount());
+}
+
+TEST_F(RibbonGalleryTest, TheMoreButtonOpensTheDropDownOverTheGallery)
+{
+    MoveFrameTo(300, 200);
+    m_pRibbon->Redraw(NULL, FALSE);
+    PumpAndIdle();
+    ClickAt(m_pRibbon, MoreButtonPoint(m_pGallery));
+    ASSERT_TRUE(PumpUntil([this]() { return PopupOf(m_pGallery) != NULL; }));
+    CXTPPopupBar* pMore = PopupOf(m_pGallery);
+    CRect rcPopup;
+    pMore->GetWindowRect(&rcPopup);
+    EXPECT_EQ(DropDownCorner(m_pGallery), rcPopup.TopLeft());
+    pMore->RedrawWindow();
+    PumpAndIdle();
+    EXPECT_TRUE(SaveScreenPicture(m_pFrame->m_hWnd, "ribbon_gallery_more"));
+
+    // A click outside closes it.
+    CRect rcFrame;
+    m_pFrame->GetClientRect(&rcFrame);
+    ClickAt(m_pFrame, CPoint(rcFrame.right - 20, rcFrame.bottom - 20));
+    EXPECT_TRUE(PumpUntil([]() { return TopTrackedPopup() == NULL; }));
+}
+
+TEST_F(RibbonGalleryTest, InAReducedGroupsPopupTheMoreButtonOpensOverThatGallery)
+{
+    MoveFrameTo(300, 200);
+    CXTPRibbonGroup* pGroup = m_pGallery->GetRibbonGroup();
+    ASSERT_TRUE(pGroup != NULL);
+    CRect rcFrame;
+    m_pFrame->GetWindowRect(&rcFrame);
+    for (int cx = rcFrame.Width(); cx >= 300 && !pGroup->IsReduced(); cx -= 20)
+    {
+        m_pFrame->SetWindowPos(NULL, 0, 0, cx, rcFrame.Height(), SWP_NOMOVE | SWP_NOZORDER);
+        m_pFrame->Settle();
+    }
+    ASSERT_TRUE(pGroup->IsReduced());
+    m_pRibbon->Redraw(NULL, FALSE);
+    PumpAndIdle();
+
+    // The group's button opens the group in a popup...
+    CXTPControl* pButton = pGroup->GetControlGroupPopup();
+    ASSERT_TRUE(pButton->IsVisible());
+    ClickAt(m_pRibbon, pButton->GetRect().CenterPoint());
+    ASSERT_TRUE(PumpUntil([pButton]() { return PopupOf(pButton) != NULL; }));
+    CXTPPopupBar* pGroupPopup = PopupOf(pButton);
+    CXTPControlGallery* pInPopup = NULL;
+    for (int i = 0; i < pGroupPopup->GetControlCount() && pInPopup == NULL; i++)
+        pInPopup = DYNAMIC_DOWNCAST(CXTPControlGallery, pGroupPopup->GetControl(i));
+    ASSERT_TRUE(pInPopup != NULL);
+    ASSERT_TRUE(pInPopup->HasPopupBar());
+    pGroupPopup->RedrawWindow();
+    PumpAndIdle();
+
+    // ...whose gallery opens its drop-down over itself.
+    ClickAt(pGroupPopup, MoreButtonPoint(pInPopup));
+    ASSERT_TRUE(PumpUntil([pInPopup]() { return PopupOf(pInPopup) != NULL; }));
+    CRect rcPopup;
+    PopupOf(pInPopup)->GetWindowRect(&rcPopup);
+    EXPECT_EQ(DropDownCorner(pInPopup), rcPopup.TopLeft());
+    PopupOf(pInPopup)->RedrawWindow();
+    PumpAndIdle();
+    EXPECT_TRUE(SaveScreenPicture(m_pFrame->m_hWnd, "ribbon_gallery_more_in_group_popup"));
+
+    // Escape closes the drop-down, then the group's popup.
+    ::keybd_event(VK_ESCAPE, 0, 0, 0);
+    ::keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
+    EXPECT_TRUE(PumpUntil([pInPopup]() { return PopupOf(pInPopup) == NULL; }));
 }
