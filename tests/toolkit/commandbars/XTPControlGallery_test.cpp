@@ -335,15 +335,20 @@ TEST_F(GalleryTest, ScrollBarAndBordersShapeTheItemsRectangle)
 TEST_F(GalleryTest, WithAPopupTheButtonsScrollOnlyWhileThereIsContentThatWay)
 {
     AddItems(30);
-    EXPECT_FALSE(m_pGallery->HasPopupBar()) << "the empty popup it was made with is no drop-down";
+    EXPECT_EQ(NULL, m_pGallery->GetCommandBar()) << "a gallery added by type comes without a drop-down";
+    EXPECT_FALSE(m_pGallery->HasPopupBar());
+    m_pGallery->ShowScrollBar(TRUE);
+    m_pGallery->SetRect(CRect(0, 0, 136, 60));
+    EXPECT_EQ(136 - ::GetSystemMetrics(SM_CXVSCROLL), m_pGallery->GetItemsRect().Width()) << "a scroll bar";
+
+    // A popup bar turns the scroll bar into the buttons at once, before
+    // the bar holds any control.
     CXTPPopupBar* pMore = CXTPPopupBar::CreatePopupBar(m_pFrame->GetCommandBars());
-    pMore->GetControls()->Add(xtpControlButton, 700);
     m_pGallery->SetCommandBar(pMore);
     pMore->InternalRelease();
     EXPECT_TRUE(m_pGallery->HasPopupBar());
-    m_pGallery->ShowScrollBar(TRUE);
-    m_pGallery->SetRect(CRect(0, 0, 136, 60));
     EXPECT_EQ(120, m_pGallery->GetItemsRect().Width()) << "a 16 pixel button column";
+    pMore->GetControls()->Add(xtpControlButton, 700);
 
     const SCROLLBARPOSINFO* pInfo = m_pGallery->GetScrollBarPosInfo();
     EXPECT_EQ(19, pInfo->pxUpArrow);

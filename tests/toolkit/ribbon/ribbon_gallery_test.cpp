@@ -324,3 +324,40 @@ TEST_F(RibbonGalleryTest, InAReducedGroupsPopupTheMoreButtonOpensOverThatGallery
     ::keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
     EXPECT_TRUE(PumpUntil([pInPopup]() { return PopupOf(pInPopup) == NULL; }));
 }
+
+TEST_F(RibbonGalleryTest, AGalleryShowsItsButtonsFromTheMomentItGetsAPopupBar)
+{
+    // Added by type, a gallery has no drop-down: a scroll bar.
+    CXTPRibbonGroup* pGroup = m_pRibbon->GetTab(0)->AddGroup(_T("Patterns"), 15);
+    CXTPControlGallery* pGallery = (CXTPControlGallery*)pGroup->Add(xtpControlGallery, 2097);
+    ASSERT_TRUE(pGallery->IsKindOf(RUNTIME_CLASS(CXTPControlGallery)));
+    pGallery->SetItems(m_pItems);
+    pGallery->SetWidth(4 * 32 + 18);
+    pGallery->SetHeight(3 * 22);
+    pGallery->ShowBorders(TRUE);
+    m_pFrame->Settle();
+    EXPECT_EQ(NULL, pGallery->GetCommandBar());
+    EXPECT_FALSE(pGallery->HasPopupBar());
+    int cxScrollBar = ::GetSystemMetrics(SM_CXVSCROLL);
+    EXPECT_EQ(pGallery->GetRect().Width() - 2 - cxScrollBar, pGallery->GetItemsRect().Width());
+
+    // An empty popup bar already makes it a drop-down with its buttons...
+    CXTPPopupBar* pMore = CXTPPopupBar::CreatePopupBar(m_pFrame->GetCommandBars());
+    pGallery->SetCommandBar(pMore);
+    pMore->InternalRelease();
+    EXPECT_TRUE(pGallery->HasPopupBar());
+    EXPECT_EQ(pGallery->GetRect().Width() - 2 - 16, pGallery->GetItemsRect().Width());
+    m_pRibbon->Redraw(NULL, FALSE);
+    PumpAndIdle();
+    EXPECT_TRUE(SaveScreenPicture(m_pFrame->m_hWnd, "ribbon_gallery_buttons_before_popup_controls"));
+
+    // ...whose "more" button opens what the bar holds by then.
+    pMore->GetControls()->Add(xtpControlButton, 2098)->SetCaption(_T("More Patterns..."));
+    ClickAt(m_pRibbon, MoreButtonPoint(pGallery));
+    ASSERT_TRUE(PumpUntil([pGallery]() { return PopupOf(pGallery) != NULL; }));
+    CRect rcPopup;
+    pMore->GetWindowRect(&rcPopup);
+    EXPECT_EQ(DropDownCorner(pGallery), rcPopup.TopLeft());
+    XTPMouseManager()->CloseAllTracked();
+    PumpAndIdle();
+}
