@@ -391,7 +391,8 @@ TEST_F(GalleryTest, RelayoutsAndPaintsLeakNoGdiObjects)
     testsupport::Canvas canvas(200, 200);
     m_pGallery->SetRect(CRect(0, 0, 150, 100));
     m_pGallery->Draw(canvas.DC());
-    DWORD dwBefore = testsupport::GdiHighWater();
+    testsupport::GdiCensus before = testsupport::TakeGdiCensus();
+    ASSERT_TRUE(before.bValid);
     for (int i = 0; i < 200; i++)
     {
         m_pGallery->SetRect(CRect(0, 0, 150 + (i % 3), 100));
@@ -399,7 +400,8 @@ TEST_F(GalleryTest, RelayoutsAndPaintsLeakNoGdiObjects)
         m_pGallery->OnMouseMove(CPoint(i % 150, 10));
         m_pGallery->Draw(canvas.DC());
     }
-    EXPECT_LE(testsupport::GdiHighWater(), dwBefore + 2);
+    testsupport::GdiCensus after = testsupport::TakeGdiCensus();
+    EXPECT_EQ(before.Total(), after.Total()) << before.Difference(after);
 }
 
 TEST_F(GalleryTest, AccessibilityListsTheItems)
