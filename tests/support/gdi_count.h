@@ -3,11 +3,15 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace testsupport
 {
 // The highest GDI handle index in use after 64 fresh allocations. Freed
-// handle slots are reused first, so the value stays put across code that frees
-// every GDI object it makes and grows by one for each object leaked.
+// handle slots are reused first (the last freed first), so while at most 64
+// slots are free the value stays put across code that frees every GDI object
+// it makes and grows by one for each object leaked; with more free slots it
+// also moves with the order of the frees (TakeGdiCensus counts exactly).
 // (GetGuiResources cannot be used: it always answers 0 under Wine.)
 inline DWORD GdiHighWater()
 {
@@ -23,5 +27,68 @@ inline DWORD GdiHighWater()
     for (int i = 0; i < 64; i++)
         ::DeleteObject(brushes[i]);
     return dwMax;
+}
+
+// The GDI objects the process holds, by kind (OBJ_PEN .. OBJ_COLORSPACE).
+// Exact where GdiHighWater only bounds: once more than 64 handle slots are
+// free, the high-water value depends on which slots were freed last, so
+// code that frees as much as it makes can still move it up or down.
+// The count walks Wine's handle table: a handle whose high word is 0 names
+// its slot whatever the slot's generation. bValid says whether that held
+// (a brush made for the check was counted), so a count that sees nothing
+// fails instead of passing.
+struct GdiCensus
+{
+    int nByKind[16] = {};
+    bool bValid = false;
+
+    int Total() const
+    {
+        int nTotal = 0;
+        for (int n : nByKind)
+            nTotal += n;
+        return nTotal;
+    }
+    // "kind: before -> after" for every kind whose count differs.
+    std::string Difference(const GdiCensus& after) const
+    {
+        static const char* const s_names[16] = { "?",       "pens",       "brushes", "DCs",
+                                                 "meta DCs", "palettes",  "fonts",   "bitmaps",
+                                                 "regions", "metafiles",  "memory DCs", "ext pens",
+                                                 "enh meta DCs", "enh metafiles", "colour spaces", "?" };
+        std::string str;
+        for (int i = 0; i < 16; i++)
+        {
+            if (nByKind[i] == after.nByKind[i])
+                continue;
+            str += std::string(str.empty() ? "" : ", ") + s_names[i] + ": " + std::to_string(nByKind[i]) +
+                   " -> " + std::to_string(after.nByKind[i]);
+        }
+        return str;
+    }
+};
+
+inline void CountGdiObjects(GdiCensus& census)
+{
+    for (int& n : census.nByKind)
+        n = 0;
+    for (UINT_PTR i = 1; i < 0x10000; i++)
+    {
+        DWORD dwKind = ::GetObjectType((HGDIOBJ)i);
+        if (dwKind != 0 && dwKind < 16)
+            census.nByKind[dwKind]++;
+    }
+}
+
+inline GdiCensus TakeGdiCensus()
+{
+    GdiCensus census;
+    CountGdiObjects(census);
+    HBRUSH hProbe = ::CreateSolidBrush(RGB(1, 2, 3));
+    GdiCensus withProbe;
+    CountGdiObjects(withProbe);
+    ::DeleteObject(hProbe);
+    census.bValid = withProbe.nByKind[OBJ_BRUSH] == census.nByKind[OBJ_BRUSH] + 1;
+    return census;
 }
 } // namespace testsupport

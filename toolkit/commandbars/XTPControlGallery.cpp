@@ -244,9 +244,27 @@ CXTPControlGalleryItem* CXTPControlGallery::GetItem(int nIndex) const
 
 BOOL CXTPControlGallery::HasPopupBar() const
 {
-    // Controls added by type get an empty popup bar; only one with
-    // something in it is a drop-down.
-    return m_pCommandBar != NULL && m_pCommandBar->GetControlCount() > 0;
+    // Any popup bar makes the gallery a drop-down, even one that gets its
+    // controls later.
+    return m_pCommandBar != NULL;
+}
+
+void CXTPControlGallery::SetCommandBar(CXTPCommandBar* pBar)
+{
+    CXTPControlPopup::SetCommandBar(pBar);
+    Reposition();
+}
+
+void CXTPControlGallery::SetCommandBar(CMenu* pMenu)
+{
+    CXTPControlPopup::SetCommandBar(pMenu);
+    Reposition();
+}
+
+void CXTPControlGallery::RestoreCommandBarList(CXTPCommandBarList* pCommandBarList)
+{
+    CXTPControlPopup::RestoreCommandBarList(pCommandBarList);
+    Reposition();
 }
 
 CXTPControlGalleryPaintManager* CXTPControlGallery::GetScrollBarPaintManager() const
@@ -1049,11 +1067,9 @@ void CXTPControlGallery::AdjustExcludeRect(CRect& rc, BOOL bVertical)
         CXTPControlPopup::AdjustExcludeRect(rc, bVertical);
         return;
     }
-    // The popup opens over the gallery.
-    CPoint pt(m_rcControl.left - 1, m_rcControl.top);
-    if (m_pParent != NULL && m_pParent->GetSafeHwnd() != NULL)
-        m_pParent->ClientToScreen(&pt);
-    rc.SetRect(pt.x, pt.y, pt.x, pt.y);
+    // The popup opens over the gallery. The rectangle stays in the parent
+    // bar's client coordinates: the popup bar converts it to the screen.
+    rc.SetRect(m_rcControl.left - 1, m_rcControl.top, m_rcControl.left - 1, m_rcControl.top);
 }
 
 void CXTPControlGallery::Copy(CXTPControl* pControl, BOOL bRecursive)

@@ -201,9 +201,15 @@ public:
     virtual CXTPControlGalleryPaintManager* GetScrollBarPaintManager() const;
     CXTPControlGalleryPaintManager* GetGalleryPaintManager() const { return GetScrollBarPaintManager(); }
 
-    // Whether the gallery has a drop-down: a popup bar with controls. It
-    // then shows up, down and "more" buttons instead of a scroll bar.
+    // Whether the gallery has a drop-down: any popup bar, with or without
+    // controls yet. It then shows up, down and "more" buttons instead of a
+    // scroll bar.
     BOOL HasPopupBar() const;
+    // Giving or taking the drop-down swaps the scroll bar and the buttons,
+    // so the gallery lays itself out again.
+    void SetCommandBar(CXTPCommandBar* pBar);
+    void SetCommandBar(CMenu* pMenu);
+    virtual void RestoreCommandBarList(CXTPCommandBarList* pCommandBarList);
     // Whether the control shows in place (not as a popup button).
     BOOL IsInPlace() const { return GetStyle() <= 0; }
 

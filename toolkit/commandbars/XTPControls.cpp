@@ -270,7 +270,11 @@ CXTPControl* CXTPControls::Add(XTPControlType controlType, int nId, LPCTSTR lpsz
                                BOOL bTemporary)
 {
     CXTPControl* pControl = CreateControl(controlType, nId);
-    CXTPControlPopup* pPopup = DYNAMIC_DOWNCAST(CXTPControlPopup, pControl);
+    // Only the popup kinds come with a popup bar; a gallery, say, gets one
+    // only when it is to have a drop-down.
+    BOOL bPopupKind = controlType == xtpControlPopup || controlType == xtpControlButtonPopup ||
+                      controlType == xtpControlSplitButtonPopup;
+    CXTPControlPopup* pPopup = bPopupKind ? DYNAMIC_DOWNCAST(CXTPControlPopup, pControl) : NULL;
     if (pPopup != NULL && pPopup->GetCommandBar() == NULL)
     {
         CXTPCommandBar* pPopupBar = CreatePopupBar(NULL, nId);

@@ -73,7 +73,7 @@ void CXTPShadowsManager::CShadowWnd::PostNcDestroy()
     // The manager deletes the object.
 }
 
-BOOL CXTPShadowsManager::CShadowWnd::Create(CXTPTrackableBar* pOwner, BOOL bSaveBits)
+BOOL CXTPShadowsManager::CShadowWnd::Create(CXTPTrackableBar* pOwner, BOOL bSaveBits, const CRect& rc)
 {
     m_pOwner = pOwner;
     m_hWndOwner = pOwner->GetTrackableHwnd();
@@ -87,7 +87,8 @@ BOOL CXTPShadowsManager::CShadowWnd::Create(CXTPTrackableBar* pOwner, BOOL bSave
 
     DWORD dwExStyle = WS_EX_TOOLWINDOW | (IsAlphaShadow() ? WS_EX_LAYERED : 0);
     CWnd* pSite = pOwner->GetSite();
-    return CreateEx(dwExStyle, lpszClass, NULL, WS_POPUP, 0, 0, 0, 0, pSite ? pSite->GetSafeHwnd() : NULL, NULL);
+    return CreateEx(dwExStyle, lpszClass, NULL, WS_POPUP, rc.left, rc.top, rc.Width(), rc.Height(),
+                    pSite ? pSite->GetSafeHwnd() : NULL, NULL);
 }
 
 void CXTPShadowsManager::CShadowWnd::ExcludeRect(const CRect& rcClip)
@@ -281,13 +282,6 @@ CXTPShadowsManager::CShadowWnd* CXTPShadowsManager::CreateShadow(BOOL bHorizonta
     if (!::IsWindow(hWndOwner))
         return NULL;
 
-    CShadowWnd* pShadow = new CShadowWnd(this, bHorizontal);
-    if (!pShadow->Create(pOwner, pOwner->IsSaveBitsEnabled()))
-    {
-        delete pShadow;
-        return NULL;
-    }
-
     int d = IsAlphaShadow() ? 4 : 2;
     CRect rc = bHorizontal ? CRect(rcOwner.left + d, rcOwner.bottom, rcOwner.right + d, rcOwner.bottom + d)
                            : CRect(rcOwner.right, rcOwner.top + d, rcOwner.right + d, rcOwner.bottom);
@@ -314,9 +308,14 @@ CXTPShadowsManager::CShadowWnd* CXTPShadowsManager::CreateShadow(BOOL bHorizonta
         }
     }
 
-    ::SetWindowRgn(pShadow->m_hWnd, NULL, FALSE);
-    ::SetWindowPos(pShadow->m_hWnd, NULL, rc.left, rc.top, rc.Width(), rc.Height(),
-                   SWP_NOZORDER | SWP_NOACTIVATE);
+    // Made in its place and size at once: one window operation less per
+    // shadow, and its picture is made once, for that size.
+    CShadowWnd* pShadow = new CShadowWnd(this, bHorizontal);
+    if (!pShadow->Create(pOwner, pOwner->IsSaveBitsEnabled(), rc))
+    {
+        delete pShadow;
+        return NULL;
+    }
 
     m_lstShadow.AddTail(pShadow);
 

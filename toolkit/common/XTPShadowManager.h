@@ -21,7 +21,7 @@ public:
         CShadowWnd(CXTPShadowsManager* pManager, BOOL bHorizontal);
         virtual ~CShadowWnd();
 
-        BOOL Create(CXTPTrackableBar* pOwner, BOOL bSaveBits);
+        BOOL Create(CXTPTrackableBar* pOwner, BOOL bSaveBits, const CRect& rc);
         // Removes the part of the window that lies over rcClip (screen).
         void ExcludeRect(const CRect& rcClip);
 

@@ -245,10 +245,10 @@ void CXTPRibbonSystemPopupBarPage::AdjustExcludeRect(CRect& rc, BOOL bVertical)
         CXTPPopupBar::AdjustExcludeRect(rc, bVertical);
         return;
     }
-    // Beside the item list, from just below the menu's caption band.
-    CRect rcSystem;
-    pSystem->GetWindowRect(&rcSystem);
-    rc.top = rcSystem.top + pSystem->GetBorders().top + 1;
+    // Beside the item list, from just below the menu's caption band. The
+    // rectangle is in the menu's client coordinates (the popup bar converts
+    // it to the screen afterwards).
+    rc.top = pSystem->GetBorders().top + 1;
     rc.right += 1;
 }
 

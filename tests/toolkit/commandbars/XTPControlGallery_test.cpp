@@ -335,15 +335,20 @@ TEST_F(GalleryTest, ScrollBarAndBordersShapeTheItemsRectangle)
 TEST_F(GalleryTest, WithAPopupTheButtonsScrollOnlyWhileThereIsContentThatWay)
 {
     AddItems(30);
-    EXPECT_FALSE(m_pGallery->HasPopupBar()) << "the empty popup it was made with is no drop-down";
+    EXPECT_EQ(NULL, m_pGallery->GetCommandBar()) << "a gallery added by type comes without a drop-down";
+    EXPECT_FALSE(m_pGallery->HasPopupBar());
+    m_pGallery->ShowScrollBar(TRUE);
+    m_pGallery->SetRect(CRect(0, 0, 136, 60));
+    EXPECT_EQ(136 - ::GetSystemMetrics(SM_CXVSCROLL), m_pGallery->GetItemsRect().Width()) << "a scroll bar";
+
+    // A popup bar turns the scroll bar into the buttons at once, before
+    // the bar holds any control.
     CXTPPopupBar* pMore = CXTPPopupBar::CreatePopupBar(m_pFrame->GetCommandBars());
-    pMore->GetControls()->Add(xtpControlButton, 700);
     m_pGallery->SetCommandBar(pMore);
     pMore->InternalRelease();
     EXPECT_TRUE(m_pGallery->HasPopupBar());
-    m_pGallery->ShowScrollBar(TRUE);
-    m_pGallery->SetRect(CRect(0, 0, 136, 60));
     EXPECT_EQ(120, m_pGallery->GetItemsRect().Width()) << "a 16 pixel button column";
+    pMore->GetControls()->Add(xtpControlButton, 700);
 
     const SCROLLBARPOSINFO* pInfo = m_pGallery->GetScrollBarPosInfo();
     EXPECT_EQ(19, pInfo->pxUpArrow);
@@ -386,7 +391,8 @@ TEST_F(GalleryTest, RelayoutsAndPaintsLeakNoGdiObjects)
     testsupport::Canvas canvas(200, 200);
     m_pGallery->SetRect(CRect(0, 0, 150, 100));
     m_pGallery->Draw(canvas.DC());
-    DWORD dwBefore = testsupport::GdiHighWater();
+    testsupport::GdiCensus before = testsupport::TakeGdiCensus();
+    ASSERT_TRUE(before.bValid);
     for (int i = 0; i < 200; i++)
     {
         m_pGallery->SetRect(CRect(0, 0, 150 + (i % 3), 100));
@@ -394,7 +400,8 @@ TEST_F(GalleryTest, RelayoutsAndPaintsLeakNoGdiObjects)
         m_pGallery->OnMouseMove(CPoint(i % 150, 10));
         m_pGallery->Draw(canvas.DC());
     }
-    EXPECT_LE(testsupport::GdiHighWater(), dwBefore + 2);
+    testsupport::GdiCensus after = testsupport::TakeGdiCensus();
+    EXPECT_EQ(before.Total(), after.Total()) << before.Difference(after);
 }
 
 TEST_F(GalleryTest, AccessibilityListsTheItems)

@@ -12,6 +12,7 @@
 #include "XTPPopupBar.h"
 #include "XTPRibbonSystemButton.h"
 #include "resource.h"
+#include "support/mouseinput.h"
 #include "support/snapshot.h"
 
 using namespace ribbontest;
@@ -65,10 +66,10 @@ protected:
     }
     // A shown ribbon frame with the sample tabs and a system button whose
     // menu has commands, a recent-file column and three bottom buttons.
-    void OpenFrame()
+    void OpenFrame(const CRect& rcFrame = CRect(20, 20, 760, 520))
     {
         m_pFrame = new CRibbonFrame();
-        ASSERT_TRUE(m_pFrame->CreateRibbonFrame(CRect(20, 20, 760, 520), TRUE));
+        ASSERT_TRUE(m_pFrame->CreateRibbonFrame(rcFrame, TRUE));
         m_pFrame->SetForegroundWindow();
         m_pRibbon = m_pFrame->GetRibbon();
         m_pFrame->BuildSample();
@@ -291,4 +292,73 @@ TEST_F(SystemMenuTest, TheMenuOpensOverTheButtonWithRecentFiles)
     EXPECT_TRUE(SaveScreenPicture(m_pFrame->m_hWnd, "ribbon_system_menu"));
     XTPMouseManager()->CloseAllTracked();
     PumpAndIdle();
+}
+
+TEST_F(SystemMenuTest, RealClicksOpenTheMenuAndAPageBesideItsListBelowTheCaptionBand)
+{
+    // Well away from the screen's corner, so that a coordinate converted
+    // twice would land visibly elsewhere.
+    OpenFrame(CRect(300, 200, 1040, 700));
+    FillFourPaths(m_list);
+    CXTPRibbonSystemPopupBar* pMenu = DYNAMIC_DOWNCAST(CXTPRibbonSystemPopupBar, m_pSystem->GetCommandBar());
+    CXTPRibbonSystemPopupBarPage* pPage = new CXTPRibbonSystemPopupBarPage();
+    pPage->SetCommandBars(m_pFrame->GetCommandBars());
+    pPage->GetControls()->Add(xtpControlButton, 2064)->SetCaption(_T("Save as &Puzzle"));
+    pPage->GetControls()->Add(xtpControlButton, 2065)->SetCaption(_T("Save as &Picture"));
+    CXTPControlPopup* pSaveAs = (CXTPControlPopup*)pMenu->GetControls()->Add(xtpControlPopup, 2063, NULL,
+                                                                              m_pRecent->GetIndex());
+    pSaveAs->SetCaption(_T("Save &Copy"));
+    pSaveAs->SetCommandBar(pPage);
+    pPage->InternalRelease();
+    m_pFrame->Settle();
+
+    auto clickAt = [](CPoint ptScreen) {
+        ::SetCursorPos(ptScreen.x, ptScreen.y);
+        PumpAndIdle();
+        testsupport::SendInputs({ testsupport::MouseInput(MOUSEEVENTF_LEFTDOWN),
+                                  testsupport::MouseInput(MOUSEEVENTF_LEFTUP) });
+    };
+    auto shownPopupOf = [](CXTPControl* pControl) -> CXTPPopupBar* {
+        CXTPPopupBar* pPopup = TopTrackedPopup();
+        return pPopup != NULL && pPopup->GetControlPopup() == pControl && pPopup->IsWindowVisible() ? pPopup
+                                                                                                     : NULL;
+    };
+
+    // The system button opens the menu below it.
+    CRect rcButton = m_pSystem->GetRect();
+    m_pRibbon->ClientToScreen(&rcButton);
+    clickAt(rcButton.CenterPoint());
+    ASSERT_TRUE(PumpUntil([&]() { return shownPopupOf(m_pSystem) != NULL; }));
+    CRect rcMenu;
+    pMenu->GetWindowRect(&rcMenu);
+    EXPECT_EQ(rcButton.left, rcMenu.left);
+    EXPECT_LT(rcMenu.top, rcButton.bottom) << "the menu overlaps the button's lower part";
+    EXPECT_GT(rcMenu.top, rcButton.top);
+
+    // The item opens its page beside the item list, its top just below
+    // the menu's caption band.
+    CRect rcItem = pSaveAs->GetRect();
+    pMenu->ClientToScreen(&rcItem);
+    clickAt(rcItem.CenterPoint());
+    ASSERT_TRUE(PumpUntil([&]() { return shownPopupOf(pSaveAs) != NULL; }));
+    CRect rcPage;
+    pPage->GetWindowRect(&rcPage);
+    CPoint ptCorner(pSaveAs->GetRect().right + 1, pMenu->GetBorders().top + 1);
+    pMenu->ClientToScreen(&ptCorner);
+    EXPECT_EQ(ptCorner.x, rcPage.left);
+    EXPECT_EQ(ptCorner.y, rcPage.top);
+    EXPECT_GE(rcPage.Height(), rcMenu.Height() - 29 - 18 - 2) << "as tall as the menu's columns";
+    EXPECT_LE(rcPage.bottom, rcMenu.bottom);
+    pPage->RedrawWindow();
+    PumpAndIdle();
+    EXPECT_TRUE(SaveScreenPicture(m_pFrame->m_hWnd, "ribbon_system_menu_page"));
+
+    // A page command runs and closes the menu.
+    CRect rcCommand = pPage->GetControl(0)->GetRect();
+    pPage->ClientToScreen(&rcCommand);
+    clickAt(rcCommand.CenterPoint());
+    EXPECT_TRUE(PumpUntil([]() { return TopTrackedPopup() == NULL; }));
+    EXPECT_TRUE(PumpUntil([&]() {
+        return !m_pFrame->m_arrCommands.empty() && m_pFrame->m_arrCommands.back() == 2064;
+    }));
 }

@@ -9,11 +9,19 @@
 #include "XTPControlGalleryOffice2007Theme.h"
 #include "XTPPopupBar.h"
 #include "resource.h"
+#include "support/gdi_count.h"
 #include "support/mouseinput.h"
 
+#include <ostream>
 #include <vector>
 
 using namespace ribbontest;
+
+// Points print as their coordinates in failure messages.
+void PrintTo(const CPoint& pt, std::ostream* os)
+{
+    *os << "(" << pt.x << ", " << pt.y << ")";
+}
 
 namespace
 {
@@ -77,6 +85,44 @@ protected:
         PumpAndIdle();
         EXPECT_EQ(m_nLive, LiveObjects());
     }
+    // Moves the frame well away from the screen's corner, so that a
+    // coordinate converted twice lands visibly elsewhere.
+    void MoveFrameTo(int x, int y)
+    {
+        m_pFrame->SetWindowPos(NULL, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        m_pFrame->Settle();
+    }
+    // A real left click at a point of a bar's client area.
+    static void ClickAt(CWnd* pBar, CPoint pt)
+    {
+        pBar->ClientToScreen(&pt);
+        ::SetCursorPos(pt.x, pt.y);
+        PumpAndIdle();
+        testsupport::SendInputs({ MouseInput(MOUSEEVENTF_LEFTDOWN), MouseInput(MOUSEEVENTF_LEFTUP) });
+    }
+    // The middle of a gallery's "more" button, in its bar's client area.
+    static CPoint MoreButtonPoint(CXTPControlGallery* pGallery)
+    {
+        pGallery->CalcScrollBar();
+        const SCROLLBARPOSINFO* pInfo = pGallery->GetScrollBarPosInfo();
+        return CPoint((pInfo->rc.left + pInfo->rc.right) / 2, (pInfo->pxPopup + pInfo->rc.bottom) / 2);
+    }
+    // Where a gallery's drop-down belongs: its top-left corner at the
+    // gallery's (left - 1, top), on the screen.
+    static CPoint DropDownCorner(CXTPControlGallery* pGallery)
+    {
+        CPoint pt(pGallery->GetRect().left - 1, pGallery->GetRect().top);
+        pGallery->GetParent()->ClientToScreen(&pt);
+        return pt;
+    }
+    // The tracked popup opened by a control, NULL until it shows.
+    static CXTPPopupBar* PopupOf(CXTPControl* pControl)
+    {
+        CXTPPopupBar* pPopup = TopTrackedPopup();
+        return pPopup != NULL && pPopup->GetControlPopup() == pControl && pPopup->IsWindowVisible() ? pPopup
+                                                                                                     : NULL;
+    }
+
     CRibbonFrame* m_pFrame = NULL;
     CXTPRibbonBar* m_pRibbon = NULL;
     CXTPControlGallery* m_pGallery = NULL;
@@ -144,6 +190,10 @@ TEST_F(RibbonGalleryTest, RelayoutsTabSwitchesAndPopupsDoNotGrowGdiOrWindows)
         XTPMouseManager()->CloseAllTracked();
         PumpAndIdle();
     };
+    // The pointer rests away from the frame: no hover, hot control or
+    // tooltip comes and goes on its own timers while the objects are counted.
+    ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 10, ::GetSystemMetrics(SM_CYSCREEN) - 10);
+    PumpAndIdle();
     for (int i = 0; i < 3; i++)     // the first rounds make what is cached
     {
         m_pRibbon->SetCurSel(i % 3);
@@ -152,7 +202,10 @@ TEST_F(RibbonGalleryTest, RelayoutsTabSwitchesAndPopupsDoNotGrowGdiOrWindows)
     }
     m_pRibbon->SetCurSel(0);
     m_pFrame->Settle();
-    DWORD dwGdi = GdiMark();
+    // The objects themselves are counted, not the handle table's high-water
+    // mark, which moves with the order in which slots were freed.
+    testsupport::GdiCensus before = testsupport::TakeGdiCensus();
+    ASSERT_TRUE(before.bValid);
     int nWindows = WindowCount();
     for (int i = 0; i < 200; i++)
     {
@@ -164,7 +217,8 @@ TEST_F(RibbonGalleryTest, RelayoutsTabSwitchesAndPopupsDoNotGrowGdiOrWindows)
     }
     m_pRibbon->SetCurSel(0);
     m_pFrame->Settle();
-    EXPECT_LE(GdiMark(), dwGdi + 2);
+    testsupport::GdiCensus after = testsupport::TakeGdiCensus();
+    EXPECT_EQ(before.Total(), after.Total()) << before.Difference(after);
     EXPECT_EQ(nWindows, WindowCount());
 }
 
@@ -185,8 +239,7 @@ TEST_F(RibbonGalleryTest, RealClicksOnTheButtonsAndADragOfTheThumbScroll)
     EXPECT_EQ(0, XTPMouseManager()->GetLockCount());
 
     // Without a drop-down the gallery has a scroll bar; drag its thumb down.
-    CXTPCommandBar* pMore = m_pGallery->GetCommandBar();
-    pMore->GetControls()->RemoveAll();
+    m_pGallery->SetCommandBar((CXTPCommandBar*)NULL);
     m_pGallery->SetHeight(3 * 22 + 30);
     m_pGallery->SetScrollPos(0);
     m_pFrame->Settle();
@@ -211,4 +264,109 @@ TEST_F(RibbonGalleryTest, RealClicksOnTheButtonsAndADragOfTheThumbScroll)
         << m_pGallery->GetScrollPos() << " of " << nEnd;
     EXPECT_EQ(NULL, ::GetCapture());
     EXPECT_EQ(0, XTPMouseManager()->GetLockCount());
+}
+
+TEST_F(RibbonGalleryTest, TheMoreButtonOpensTheDropDownOverTheGallery)
+{
+    MoveFrameTo(300, 200);
+    m_pRibbon->Redraw(NULL, FALSE);
+    PumpAndIdle();
+    ClickAt(m_pRibbon, MoreButtonPoint(m_pGallery));
+    ASSERT_TRUE(PumpUntil([this]() { return PopupOf(m_pGallery) != NULL; }));
+    CXTPPopupBar* pMore = PopupOf(m_pGallery);
+    CRect rcPopup;
+    pMore->GetWindowRect(&rcPopup);
+    EXPECT_EQ(DropDownCorner(m_pGallery), rcPopup.TopLeft());
+    pMore->RedrawWindow();
+    PumpAndIdle();
+    EXPECT_TRUE(SaveScreenPicture(m_pFrame->m_hWnd, "ribbon_gallery_more"));
+
+    // A click outside closes it.
+    CRect rcFrame;
+    m_pFrame->GetClientRect(&rcFrame);
+    ClickAt(m_pFrame, CPoint(rcFrame.right - 20, rcFrame.bottom - 20));
+    EXPECT_TRUE(PumpUntil([]() { return TopTrackedPopup() == NULL; }));
+}
+
+TEST_F(RibbonGalleryTest, InAReducedGroupsPopupTheMoreButtonOpensOverThatGallery)
+{
+    MoveFrameTo(300, 200);
+    CXTPRibbonGroup* pGroup = m_pGallery->GetRibbonGroup();
+    ASSERT_TRUE(pGroup != NULL);
+    CRect rcFrame;
+    m_pFrame->GetWindowRect(&rcFrame);
+    for (int cx = rcFrame.Width(); cx >= 300 && !pGroup->IsReduced(); cx -= 20)
+    {
+        m_pFrame->SetWindowPos(NULL, 0, 0, cx, rcFrame.Height(), SWP_NOMOVE | SWP_NOZORDER);
+        m_pFrame->Settle();
+    }
+    ASSERT_TRUE(pGroup->IsReduced());
+    m_pRibbon->Redraw(NULL, FALSE);
+    PumpAndIdle();
+
+    // The group's button opens the group in a popup...
+    CXTPControl* pButton = pGroup->GetControlGroupPopup();
+    ASSERT_TRUE(pButton->IsVisible());
+    ClickAt(m_pRibbon, pButton->GetRect().CenterPoint());
+    ASSERT_TRUE(PumpUntil([pButton]() { return PopupOf(pButton) != NULL; }));
+    CXTPPopupBar* pGroupPopup = PopupOf(pButton);
+    CXTPControlGallery* pInPopup = NULL;
+    for (int i = 0; i < pGroupPopup->GetControlCount() && pInPopup == NULL; i++)
+        pInPopup = DYNAMIC_DOWNCAST(CXTPControlGallery, pGroupPopup->GetControl(i));
+    ASSERT_TRUE(pInPopup != NULL);
+    ASSERT_TRUE(pInPopup->HasPopupBar());
+    pGroupPopup->RedrawWindow();
+    PumpAndIdle();
+
+    // ...whose gallery opens its drop-down over itself.
+    ClickAt(pGroupPopup, MoreButtonPoint(pInPopup));
+    ASSERT_TRUE(PumpUntil([pInPopup]() { return PopupOf(pInPopup) != NULL; }));
+    CRect rcPopup;
+    PopupOf(pInPopup)->GetWindowRect(&rcPopup);
+    EXPECT_EQ(DropDownCorner(pInPopup), rcPopup.TopLeft());
+    PopupOf(pInPopup)->RedrawWindow();
+    PumpAndIdle();
+    EXPECT_TRUE(SaveScreenPicture(m_pFrame->m_hWnd, "ribbon_gallery_more_in_group_popup"));
+
+    // Escape closes the drop-down, then the group's popup.
+    ::keybd_event(VK_ESCAPE, 0, 0, 0);
+    ::keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
+    EXPECT_TRUE(PumpUntil([pInPopup]() { return PopupOf(pInPopup) == NULL; }));
+}
+
+TEST_F(RibbonGalleryTest, AGalleryShowsItsButtonsFromTheMomentItGetsAPopupBar)
+{
+    // Added by type, a gallery has no drop-down: a scroll bar.
+    CXTPRibbonGroup* pGroup = m_pRibbon->GetTab(0)->AddGroup(_T("Patterns"), 15);
+    CXTPControlGallery* pGallery = (CXTPControlGallery*)pGroup->Add(xtpControlGallery, 2097);
+    ASSERT_TRUE(pGallery->IsKindOf(RUNTIME_CLASS(CXTPControlGallery)));
+    pGallery->SetItems(m_pItems);
+    pGallery->SetWidth(4 * 32 + 18);
+    pGallery->SetHeight(3 * 22);
+    pGallery->ShowBorders(TRUE);
+    m_pFrame->Settle();
+    EXPECT_EQ(NULL, pGallery->GetCommandBar());
+    EXPECT_FALSE(pGallery->HasPopupBar());
+    int cxScrollBar = ::GetSystemMetrics(SM_CXVSCROLL);
+    EXPECT_EQ(pGallery->GetRect().Width() - 2 - cxScrollBar, pGallery->GetItemsRect().Width());
+
+    // An empty popup bar already makes it a drop-down with its buttons...
+    CXTPPopupBar* pMore = CXTPPopupBar::CreatePopupBar(m_pFrame->GetCommandBars());
+    pGallery->SetCommandBar(pMore);
+    pMore->InternalRelease();
+    EXPECT_TRUE(pGallery->HasPopupBar());
+    EXPECT_EQ(pGallery->GetRect().Width() - 2 - 16, pGallery->GetItemsRect().Width());
+    m_pRibbon->Redraw(NULL, FALSE);
+    PumpAndIdle();
+    EXPECT_TRUE(SaveScreenPicture(m_pFrame->m_hWnd, "ribbon_gallery_buttons_before_popup_controls"));
+
+    // ...whose "more" button opens what the bar holds by then.
+    pMore->GetControls()->Add(xtpControlButton, 2098)->SetCaption(_T("More Patterns..."));
+    ClickAt(m_pRibbon, MoreButtonPoint(pGallery));
+    ASSERT_TRUE(PumpUntil([pGallery]() { return PopupOf(pGallery) != NULL; }));
+    CRect rcPopup;
+    pMore->GetWindowRect(&rcPopup);
+    EXPECT_EQ(DropDownCorner(pGallery), rcPopup.TopLeft());
+    XTPMouseManager()->CloseAllTracked();
+    PumpAndIdle();
 }

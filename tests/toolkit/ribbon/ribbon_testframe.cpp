@@ -201,7 +201,10 @@ LONG LiveObjects()
 
 DWORD GdiMark()
 {
-    return testsupport::GdiHighWater();
+    // The live objects themselves where they can be counted: the high-water
+    // mark also moves with the order in which handle slots were freed.
+    testsupport::GdiCensus census = testsupport::TakeGdiCensus();
+    return census.bValid ? (DWORD)census.Total() : testsupport::GdiHighWater();
 }
 
 int WindowCount()

@@ -68,8 +68,8 @@ bool PumpUntil(F condition)
 }
 // Live objects of the command bars (for leak checks).
 LONG LiveObjects();
-// The highest GDI handle index in use (see support/gdi_count.h) and the
-// number of the thread's windows.
+// The number of live GDI objects (see support/gdi_count.h) and the number
+// of the thread's windows.
 DWORD GdiMark();
 int WindowCount();
 // Saves a window's client area as painted (children included) as a snapshot.
