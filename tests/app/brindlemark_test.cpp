@@ -1093,3 +1093,153 @@ TEST_F(Brindlemark, ACustomToolbarMadeInCustomizeComesBackAndADamagedBarSetStill
     }
     ClearSettings();
 }
+
+namespace
+{
+// The visible dialog of the process that is not hOther, waited for.
+HWND WaitForDialogOtherThan(DWORD dwPid, HWND hOther, int nMilliseconds = 5000)
+{
+    for (int n = 0; n < nMilliseconds / 50; n++)
+    {
+        for (HWND hWnd : TopLevels(dwPid, "#32770"))
+            if (hWnd != hOther && ::IsWindowVisible(hWnd))
+                return hWnd;
+        Wait(50);
+    }
+    return NULL;
+}
+
+std::string MessageText(HWND hDialog)
+{
+    char szText[512] = "";
+    ::GetDlgItemTextA(hDialog, IDC_MESSAGE_TEXT, szText, sizeof(szText));
+    return szText;
+}
+
+bool AnyPopupBarVisible(DWORD dwPid)
+{
+    for (HWND hWnd : TopLevels(dwPid, "XTPPopupBar"))
+        if (::IsWindowVisible(hWnd))
+            return true;
+    return false;
+}
+
+// Chooses a menu command as a keyboard player does: Alt, the menu's letter,
+// then the keys given (arrows, ending with Return), each pressed and let go.
+void ChooseWithKeys(HWND hFrame, WORD chMenu, const std::vector<WORD>& keys)
+{
+    ::SetForegroundWindow(hFrame);
+    Wait(100);
+    PressKeys({VK_MENU});
+    PressKeys({chMenu});
+    for (WORD vk : keys)
+        PressKeys({vk});
+}
+
+// Once the dialog a menu command opened is closed the menu bar has left
+// its keyboard mode: Down opens no menu.
+void ExpectMenuBarLeftKeyboardMode(const Game& game, const char* pszCommand)
+{
+    Wait(300);
+    EXPECT_FALSE(AnyPopupBarVisible(game.Pid())) << pszCommand;
+    ::SetForegroundWindow(game.Frame());
+    PressKeys({VK_DOWN});
+    EXPECT_FALSE(AnyPopupBarVisible(game.Pid())) << pszCommand << ": Down opened a menu";
+    PressKeys({VK_ESCAPE});
+}
+} // namespace
+
+// Return on a menu command is spent choosing it: the dialog or question the
+// command opens waits for the player instead of taking the same key.
+TEST_F(Brindlemark, DialogsOfCommandsChosenWithTheKeyboardWaitForThePlayer)
+{
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    HWND hFrame = game.Frame();
+
+    // File > New > Puzzle: the New Puzzle dialog waits; OK makes the puzzle.
+    ChooseWithKeys(hFrame, 'F', {VK_RETURN, VK_RETURN});
+    HWND hNew = WaitForDialogOtherThan(game.Pid(), NULL);
+    ASSERT_TRUE(hNew != NULL) << "File > New > Puzzle";
+    Wait(700);
+    ASSERT_TRUE(::IsWindowVisible(hNew)) << "the New Puzzle dialog answered itself";
+    EXPECT_EQ("New Puzzle", WindowText(hNew));
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "new_puzzle_from_the_keyboard").empty());
+    ClickButton(hNew, "OK");
+    DWORD dwStart = ::GetTickCount();
+    while ((::IsWindow(hNew) || WaitForWindow(game.Pid(), "Create Progress", 10) != NULL) &&
+           ::GetTickCount() - dwStart < 60000)
+        Wait(50);
+    Wait(500);
+    ::SetForegroundWindow(hFrame);
+    for (int n = 0; n < 100 && !::IsWindowEnabled(hFrame); n++)
+        Wait(50);
+    ExpectMenuBarLeftKeyboardMode(game, "New Puzzle");
+
+    // A move, so that Revert to start has something to take back.
+    ::SetForegroundWindow(hFrame);
+    ClickScreen(game.SquareCentre(9, 1, 1), true);
+
+    // The commands that ask or open a dialog, each reached with the arrows
+    // and chosen with Return; the question or dialog waits, and is closed.
+    const struct
+    {
+        const char* pszCommand;
+        WORD chMenu;
+        std::vector<WORD> keys;
+        const char* pszTitle;    // the dialog's title, or NULL
+        const char* pszMessage;  // the question's text, or NULL
+    } commands[] = {
+        {"Edit > Revert to start...", 'E', {VK_END, VK_UP, VK_RETURN}, NULL, "Are you sure you want to start again?"},
+        {"Edit > Show Solution...", 'E', {VK_END, VK_RETURN}, NULL,
+         "Are you sure you want to see the solution and finish the puzzle?"},
+        {"File > Load Puzzle...", 'F', {VK_DOWN, VK_RETURN}, NULL, NULL},
+        {"File > Print Puzzle Book...", 'F', {VK_END, VK_UP, VK_RETURN}, NULL, NULL},
+        {"View > Appearance Profile > Show Appearance Profile List...", 'V', {VK_RETURN, VK_DOWN, VK_RETURN},
+         "Appearance Profile List", NULL},
+        {"Help > About Brindlemark...", 'H', {VK_END, VK_RETURN}, NULL, NULL},
+        {"File > Exit", 'F', {VK_END, VK_RETURN}, NULL, NULL},
+    };
+    for (const auto& command : commands)
+    {
+        ChooseWithKeys(hFrame, command.chMenu, command.keys);
+        HWND hDialog = WaitForDialogOtherThan(game.Pid(), NULL);
+        ASSERT_TRUE(hDialog != NULL) << command.pszCommand << ": nothing opened";
+        Wait(700);
+        EXPECT_TRUE(::IsWindowVisible(hDialog)) << command.pszCommand << ": answered itself";
+        EXPECT_TRUE(::IsWindow(hFrame)) << command.pszCommand;
+        if (command.pszTitle != NULL)
+        {
+            EXPECT_EQ(command.pszTitle, WindowText(hDialog)) << command.pszCommand;
+        }
+        if (command.pszMessage != NULL)
+        {
+            EXPECT_EQ(command.pszMessage, MessageText(hDialog)) << command.pszCommand;
+        }
+        ::PostMessage(hDialog, WM_COMMAND, IDCANCEL, 0);
+        Wait(500);
+        EXPECT_FALSE(::IsWindow(hDialog)) << command.pszCommand;
+        ExpectMenuBarLeftKeyboardMode(game, command.pszCommand);
+    }
+
+    // Help > Show Tutorial... opens on its first page: Prev is disabled.
+    ChooseWithKeys(hFrame, 'H', {VK_RETURN});
+    HWND hTutorial = WaitForDialogOtherThan(game.Pid(), NULL);
+    ASSERT_TRUE(hTutorial != NULL) << "Help > Show Tutorial...";
+    Wait(500);
+    ASSERT_TRUE(::GetDlgItem(hTutorial, 2056) != NULL);
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(hTutorial, 2056))) << "the tutorial opened past its first page";
+    ::PostMessage(hTutorial, WM_COMMAND, IDCANCEL, 0);
+    Wait(500);
+    EXPECT_FALSE(::IsWindow(hTutorial));
+    ExpectMenuBarLeftKeyboardMode(game, "Show Tutorial");
+
+    // The game was not touched by any of it: the puzzle still runs, so
+    // closing asks to save it.
+    ::PostMessage(hFrame, WM_CLOSE, 0, 0);
+    HWND hQuestion = WaitForDialogOtherThan(game.Pid(), NULL);
+    ASSERT_TRUE(hQuestion != NULL);
+    ClickButton(hQuestion, "Don't Save");
+    EXPECT_EQ(0, game.WaitForExit());
+    ClearSettings();
+}
