@@ -1243,3 +1243,158 @@ TEST_F(Brindlemark, DialogsOfCommandsChosenWithTheKeyboardWaitForThePlayer)
     EXPECT_EQ(0, game.WaitForExit());
     ClearSettings();
 }
+
+namespace
+{
+// Puts the window over the empty right margin of the board view, then
+// reads the screen where it lies: TRUE when the screen shows something
+// else there than the view's plain background, that is, the window itself.
+bool IsOnScreenOverTheView(HWND hWnd, HWND hView)
+{
+    RECT rcView;
+    ::GetWindowRect(hView, &rcView);
+    ::SetWindowPos(hWnd, NULL, rcView.right - 205, rcView.top + 5, 200, 300,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    Wait(500);
+    HDC hScreen = ::GetDC(NULL);
+    const COLORREF crBackground = ::GetPixel(hScreen, rcView.right - 3, rcView.bottom - 3);
+    RECT rc;
+    ::GetWindowRect(hWnd, &rc);
+    int nBackground = 0;
+    for (int y = rc.top + 20; y < rc.bottom; y += 40)
+        for (int x = rc.left + 10; x < rc.right; x += 30)
+            nBackground += ::GetPixel(hScreen, x, y) == crBackground ? 1 : 0;
+    ::ReleaseDC(NULL, hScreen);
+    return nBackground < 20;
+}
+
+HWND FloatingPane(const Game& game)
+{
+    std::vector<HWND> minis = TopLevels(game.Pid(), "XTPDockingPaneMiniWnd");
+    for (HWND hWnd : minis)
+        if (::IsWindowVisible(hWnd))
+            return hWnd;
+    return NULL;
+}
+
+// The floating pane lies above the frame and is seen at its centre.
+void ExpectFloatingPaneInFront(const Game& game, const char* pszWhen)
+{
+    HWND hMini = NULL;
+    for (int n = 0; n < 40 && hMini == NULL; n++)
+    {
+        hMini = FloatingPane(game);
+        if (hMini == NULL)
+            Wait(50);
+    }
+    ASSERT_TRUE(hMini != NULL) << pszWhen << ": no floating pane";
+    // Wine brings the X server's stacking back a little later.
+    Wait(500);
+    EXPECT_TRUE(IsAbove(hMini, game.Frame())) << pszWhen;
+    EXPECT_TRUE(IsOnScreenOverTheView(hMini, game.View())) << pszWhen << ": covered on the screen";
+}
+} // namespace
+
+// A floating pane stays in front of the game's window as a floating toolbar
+// does: after clicks in the window, while it is maximised and restored, and
+// after a restart.
+TEST_F(Brindlemark, AFloatingPaneStaysInFrontOfTheFrame)
+{
+    {
+        Game game;
+        ASSERT_TRUE(game.Frame() != NULL);
+        HWND hFrame = game.Frame();
+        ::SetForegroundWindow(hFrame);
+        game.Command(ID_DIFFICULTY_PANE);
+        std::vector<HWND> containers = Descendants(hFrame, "", "XTPDockingPaneTabbedContainer");
+        ASSERT_EQ(1u, containers.size());
+        ::PostMessage(containers[0], WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, 8));   // its caption
+        Wait(500);
+        ExpectFloatingPaneInFront(game, "floated");
+        HWND hMini = FloatingPane(game);
+        ASSERT_TRUE(hMini != NULL);
+
+        // A click on the status bar, and one on the board (which, without a
+        // puzzle, asks whether to make one: No).
+        HWND hStatus = ::GetDlgItem(hFrame, AFX_IDW_STATUS_BAR);
+        ASSERT_TRUE(hStatus != NULL);
+        RECT rcStatus;
+        ::GetWindowRect(hStatus, &rcStatus);
+        ClickScreen({rcStatus.right - 100, (rcStatus.top + rcStatus.bottom) / 2}, false);
+        ExpectFloatingPaneInFront(game, "a click on the status bar");
+        ClickScreen(game.SquareCentre(9, 8, 8), false);
+        HWND hAsk = WaitForDialogOtherThan(game.Pid(), NULL, 2000);
+        if (hAsk != NULL)
+        {
+            ClickButton(hAsk, "No");
+            Wait(500);
+        }
+        ExpectFloatingPaneInFront(game, "a click on the board");
+
+        ::ShowWindow(hFrame, SW_MAXIMIZE);
+        Wait(800);
+        ASSERT_TRUE(::IsZoomed(hFrame));
+        ExpectFloatingPaneInFront(game, "maximised");
+        ::SetForegroundWindow(hFrame);
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "floating_pane_maximised").empty());
+        ::GetWindowRect(hStatus, &rcStatus);
+        ClickScreen({rcStatus.right - 100, (rcStatus.top + rcStatus.bottom) / 2}, false);
+        ExpectFloatingPaneInFront(game, "a click on the maximised frame");
+        ::ShowWindow(hFrame, SW_RESTORE);
+        Wait(800);
+        ExpectFloatingPaneInFront(game, "restored");
+        EXPECT_EQ(0, game.Close());
+    }
+    // The next start brings it back in front.
+    Game again;
+    ASSERT_TRUE(again.Frame() != NULL);
+    ExpectFloatingPaneInFront(again, "after a restart");
+    ::SetForegroundWindow(again.Frame());
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(again.Frame(), "floating_pane_after_restart").empty());
+    EXPECT_EQ(0, again.Close());
+    ClearSettings();
+}
+
+namespace
+{
+// The window that has the keyboard focus in the game's thread.
+HWND FocusOf(HWND hWnd)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    ::GetGUIThreadInfo(::GetWindowThreadProcessId(hWnd, NULL), &info);
+    return info.hwndFocus;
+}
+} // namespace
+
+// A keyboard player pages through the tutorial with Return: on the last page
+// Next is disabled and the focus moves on, so Escape still closes it.
+TEST_F(Brindlemark, TheTutorialPagedWithTheKeyboardClosesWithEscape)
+{
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    ChooseWithKeys(game.Frame(), 'H', {VK_RETURN});
+    HWND hTutorial = WaitForDialogOtherThan(game.Pid(), NULL);
+    ASSERT_TRUE(hTutorial != NULL) << "Help > Show Tutorial...";
+    ::SetForegroundWindow(hTutorial);
+    Wait(300);
+    HWND hNext = ::GetDlgItem(hTutorial, 2055);
+    ASSERT_TRUE(hNext != NULL);
+    for (int i = 0; i < 7; i++)
+        PressKeys({VK_RETURN});
+    Wait(300);
+    EXPECT_FALSE(::IsWindowEnabled(hNext)) << "the last page";
+    EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(hTutorial, 2056)));
+    HWND hFocus = FocusOf(hTutorial);
+    EXPECT_TRUE(hFocus != NULL && hFocus != hNext && ::IsWindowEnabled(hFocus)) << "the focus stayed on Next";
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hTutorial, "tutorial_last_page_by_keyboard").empty());
+    // More Returns do nothing harmful; Escape closes the tutorial.
+    PressKeys({VK_ESCAPE});
+    Wait(500);
+    EXPECT_FALSE(::IsWindow(hTutorial)) << "Escape on the last page";
+    if (::IsWindow(hTutorial))
+        ::PostMessage(hTutorial, WM_COMMAND, IDCANCEL, 0);
+    Wait(300);
+    EXPECT_EQ(0, game.Close());
+    ClearSettings();
+}
