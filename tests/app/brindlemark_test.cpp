@@ -1398,3 +1398,87 @@ TEST_F(Brindlemark, TheTutorialPagedWithTheKeyboardClosesWithEscape)
     EXPECT_EQ(0, game.Close());
     ClearSettings();
 }
+
+namespace
+{
+// The visible top-level window of the process with no title and the given
+// size (the splash), waited for.
+HWND WaitForUntitledOfSize(DWORD dwPid, int cx, int cy, int nMilliseconds)
+{
+    for (int n = 0; n < nMilliseconds / 20; n++)
+    {
+        FindData data = {dwPid, "", NULL};
+        ::EnumWindows(&FindTopLevel, (LPARAM)&data);
+        RECT rc;
+        if (data.hWnd != NULL && ::GetWindowRect(data.hWnd, &rc) && rc.right - rc.left == cx && rc.bottom - rc.top == cy)
+            return data.hWnd;
+        ::Sleep(20);
+    }
+    return NULL;
+}
+} // namespace
+
+// A second after the start the splash's picture is on the screen, in front
+// of the game's window, centred on the screen.
+TEST_F(Brindlemark, TheSplashIsSeenInFrontOfTheFrame)
+{
+    HMODULE hExe = ::LoadLibraryExA(ExePath().c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_TRUE(hExe != NULL);
+    HBITMAP hSplash = (HBITMAP)::LoadImageA(hExe, MAKEINTRESOURCEA(IDB_SPLASH), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
+    ASSERT_TRUE(hSplash != NULL);
+    BITMAP bm;
+    ::GetObject(hSplash, sizeof(bm), &bm);
+
+    std::string strCommand = "\"" + ExePath() + "\"";
+    std::vector<char> command(strCommand.begin(), strCommand.end());
+    command.push_back(0);
+    STARTUPINFO si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    ASSERT_TRUE(::CreateProcess(NULL, command.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi));
+    HWND hWnd = WaitForUntitledOfSize(pi.dwProcessId, bm.bmWidth, bm.bmHeight, 10000);
+    HWND hFrame = WaitForWindow(pi.dwProcessId, "Untitled - Brindlemark", 10000);
+    ::Sleep(1000);
+    EXPECT_TRUE(hWnd != NULL && ::IsWindow(hWnd)) << "no splash";
+    EXPECT_TRUE(hFrame != NULL && ::IsWindowVisible(hFrame));
+    if (hWnd != NULL && ::IsWindow(hWnd))
+    {
+        RECT rc;
+        ::GetWindowRect(hWnd, &rc);
+        const int cxScreen = ::GetSystemMetrics(SM_CXSCREEN), cyScreen = ::GetSystemMetrics(SM_CYSCREEN);
+        EXPECT_NEAR(cxScreen / 2, (rc.left + rc.right) / 2, 2);
+        EXPECT_NEAR(cyScreen / 2, (rc.top + rc.bottom) / 2, 2);
+        // The picture's pixels, sampled on a grid, are what the screen shows.
+        HDC hScreen = ::GetDC(NULL);
+        HDC hMem = ::CreateCompatibleDC(hScreen);
+        HGDIOBJ hOld = ::SelectObject(hMem, hSplash);
+        int nSame = 0, nAll = 0;
+        for (int y = 4; y < bm.bmHeight; y += 12)
+            for (int x = 4; x < bm.bmWidth; x += 12)
+            {
+                nAll++;
+                nSame += ::GetPixel(hMem, x, y) == ::GetPixel(hScreen, rc.left + x, rc.top + y) ? 1 : 0;
+            }
+        ::SelectObject(hMem, hOld);
+        ::DeleteDC(hMem);
+        ::ReleaseDC(NULL, hScreen);
+        EXPECT_GE(nSame * 10, nAll * 9) << nSame << " of " << nAll << " pixels of the splash on the screen";
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "splash_a_second_after_start").empty());
+    }
+    ::DeleteObject(hSplash);
+    ::FreeLibrary(hExe);
+    // The splash goes after its time; the game ends normally.
+    for (int n = 0; n < 150 && hWnd != NULL && ::IsWindow(hWnd); n++)
+        Wait(50);
+    EXPECT_FALSE(hWnd != NULL && ::IsWindow(hWnd)) << "the splash stays";
+    if (hFrame != NULL)
+        ::PostMessage(hFrame, WM_CLOSE, 0, 0);
+    if (::WaitForSingleObject(pi.hProcess, 20000) != WAIT_OBJECT_0)
+    {
+        ADD_FAILURE() << "the game did not end";
+        ::TerminateProcess(pi.hProcess, 1);
+    }
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    ClearSettings();
+}
