@@ -1482,3 +1482,27 @@ TEST_F(Brindlemark, TheSplashIsSeenInFrontOfTheFrame)
     ::CloseHandle(pi.hProcess);
     ClearSettings();
 }
+
+// A request to close the game's window while one of its questions is open
+// (the task bar's Close, the end of the session) leaves the game running
+// with the question; once it is answered the game closes normally.
+TEST_F(Brindlemark, ClosingWhileAQuestionIsOpenWaitsForTheQuestion)
+{
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    HWND hFrame = game.Frame();
+    ::SetForegroundWindow(hFrame);
+    // A click on the board without a puzzle asks whether to make one.
+    ClickScreen(game.SquareCentre(9, 4, 4), false);
+    HWND hAsk = WaitForDialogOtherThan(game.Pid(), NULL);
+    ASSERT_TRUE(hAsk != NULL) << "no question";
+    ::PostMessage(hFrame, WM_CLOSE, 0, 0);
+    Wait(1000);
+    EXPECT_TRUE(::IsWindow(hFrame)) << "the game went while its question was open";
+    EXPECT_TRUE(::IsWindowVisible(hAsk));
+    ClickButton(hAsk, "No");
+    Wait(500);
+    EXPECT_FALSE(::IsWindow(hAsk));
+    EXPECT_EQ(0, game.Close());
+    ClearSettings();
+}
