@@ -55,16 +55,10 @@ BOOL CBrindlemarkApp::InitInstance()
 
     m_pMainWnd->ShowWindow(SW_SHOW);
     m_pMainWnd->UpdateWindow();
-    // The splash, owned by the frame, stays in front of it until it goes;
-    // shown again once the frame is up, so that a display without a window
-    // manager stacks it above the frame too.
+    // The splash, owned by the frame, stays in front of it until it goes.
     CSplashWnd* pSplash = CSplashWnd::GetCurrent();
     if (pSplash != NULL)
-    {
-        pSplash->ShowWindow(SW_HIDE);
-        pSplash->ShowWindow(SW_SHOWNA);
-        pSplash->UpdateWindow();
-    }
+        pSplash->BringToFront();
 
     CBrindlemarkDoc* pDoc = GetGameDoc();
     if (!strPuzzleFile.IsEmpty() && pDoc != NULL)

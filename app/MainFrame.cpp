@@ -357,6 +357,17 @@ BOOL CMainFrame::DestroyWindow()
 
 void CMainFrame::OnClose()
 {
+    // A request to close (from the task bar, or the system) while a dialog
+    // or question of the game holds the window disabled waits for it: the
+    // game would otherwise be destroyed under that dialog, which still runs
+    // inside one of its commands. The dialog comes to the front instead.
+    if (!IsWindowEnabled())
+    {
+        CWnd* pPopup = GetLastActivePopup();
+        if (pPopup != NULL && pPopup != this)
+            pPopup->SetForegroundWindow();
+        return;
+    }
     CBrindlemarkDoc* pDoc = GetGameDoc();
     if (pDoc != NULL && !pDoc->QuerySaveModified(pDoc->GetCurrent()))
         return;

@@ -10,6 +10,9 @@ CSplashWnd* s_pSplash = NULL;
 
 const UINT_PTR kSplashTimer = 1;
 const UINT kSplashMilliseconds = 3000;
+// Checks that nothing has come over the splash.
+const UINT_PTR kFrontTimer = 2;
+const UINT kFrontMilliseconds = 100;
 } // namespace
 
 BEGIN_MESSAGE_MAP(CSplashWnd, CWnd)
@@ -66,7 +69,20 @@ BOOL AFXAPI CSplashWnd::ShowSplashScreen(CWnd* pParentWnd)
     pSplash->CenterWindow();
     pSplash->UpdateWindow();
     pSplash->SetTimer(kSplashTimer, kSplashMilliseconds, NULL);
+    pSplash->SetTimer(kFrontTimer, kFrontMilliseconds, NULL);
     return TRUE;
+}
+
+void CSplashWnd::BringToFront()
+{
+    if (m_hWnd == NULL)
+        return;
+    // Made topmost and back: raised on the screen even where the system
+    // already counts it above its owner (a display without a window manager
+    // keeps its own stacking, which the system's order follows later).
+    SetWindowPos(&wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    SetWindowPos(&wndNoTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    UpdateWindow();
 }
 
 void CSplashWnd::HideSplashScreen()
@@ -95,7 +111,16 @@ void CSplashWnd::OnPaint()
     dcImage.SelectObject(pOld);
 }
 
-void CSplashWnd::OnTimer(UINT_PTR)
+void CSplashWnd::OnTimer(UINT_PTR nIDEvent)
 {
+    if (nIDEvent == kFrontTimer)
+    {
+        // On a display without a window manager the window that takes the
+        // keyboard focus is raised over every other one, and the starting
+        // frame takes it more than once: the splash comes forward again on
+        // every tick.
+        BringToFront();
+        return;
+    }
     HideSplashScreen();
 }

@@ -499,9 +499,51 @@ CWnd* PASCAL CWnd::FindWindow(LPCTSTR lpszClassName, LPCTSTR lpszWindowName)
     return CWnd::FromHandle(::FindWindow(lpszClassName, lpszWindowName));
 }
 
+namespace
+{
+bool IsDialogBox(HWND hWnd)
+{
+    char szClass[16] = "";
+    return hWnd != NULL && ::GetClassNameA(hWnd, szClass, sizeof(szClass)) > 0 && lstrcmpA(szClass, "#32770") == 0;
+}
+
+// The control of the dialog that takes the focus from a control being
+// disabled: the default button when it can, else the next tab stop.
+HWND FocusHeir(HWND hDlg, HWND hDisabled)
+{
+    DWORD dwDef = (DWORD)::SendMessage(hDlg, DM_GETDEFID, 0, 0);
+    if (HIWORD(dwDef) == DC_HASDEFID)
+    {
+        HWND hDef = ::GetDlgItem(hDlg, LOWORD(dwDef));
+        if (hDef != NULL && hDef != hDisabled && ::IsWindowEnabled(hDef) && ::IsWindowVisible(hDef))
+            return hDef;
+    }
+    HWND hNext = ::GetNextDlgTabItem(hDlg, hDisabled, FALSE);
+    return hNext != hDisabled && hNext != NULL && ::IsWindowEnabled(hNext) ? hNext : NULL;
+}
+} // namespace
+
 BOOL CWnd::EnableWindow(BOOL bEnable)
 {
-    return ::EnableWindow(m_hWnd, bEnable);
+    HWND hWndFocus = bEnable ? NULL : ::GetFocus();
+    BOOL bResult = ::EnableWindow(m_hWnd, bEnable);
+    // A dialog control disabled while it holds the focus hands the focus on:
+    // a disabled window takes no keys, and the dialog's own keys (Escape,
+    // Return) would otherwise reach nothing until the next mouse click.
+    if (hWndFocus != NULL && (hWndFocus == m_hWnd || ::IsChild(m_hWnd, hWndFocus)) &&
+        (::GetWindowLong(m_hWnd, GWL_STYLE) & WS_CHILD))
+    {
+        HWND hDlg = ::GetParent(m_hWnd);
+        if (IsDialogBox(hDlg))
+        {
+            HWND hHeir = FocusHeir(hDlg, m_hWnd);
+            if (hHeir != NULL)
+                ::SendMessage(hDlg, WM_NEXTDLGCTL, (WPARAM)hHeir, TRUE);
+            else
+                ::SetFocus(hDlg);
+        }
+    }
+    return bResult;
 }
 
 BOOL CWnd::IsWindowEnabled() const

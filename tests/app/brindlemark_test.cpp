@@ -1602,3 +1602,418 @@ TEST_F(Brindlemark, TheKeyboardPageListsTheKeysOfTheLargestStoredTable)
     }
     ClearSettings();
 }
+
+namespace
+{
+// The visible dialog of the process that is not hOther, waited for.
+HWND WaitForDialogOtherThan(DWORD dwPid, HWND hOther, int nMilliseconds = 5000)
+{
+    for (int n = 0; n < nMilliseconds / 50; n++)
+    {
+        for (HWND hWnd : TopLevels(dwPid, "#32770"))
+            if (hWnd != hOther && ::IsWindowVisible(hWnd))
+                return hWnd;
+        Wait(50);
+    }
+    return NULL;
+}
+
+std::string MessageText(HWND hDialog)
+{
+    char szText[512] = "";
+    ::GetDlgItemTextA(hDialog, IDC_MESSAGE_TEXT, szText, sizeof(szText));
+    return szText;
+}
+
+bool AnyPopupBarVisible(DWORD dwPid)
+{
+    for (HWND hWnd : TopLevels(dwPid, "XTPPopupBar"))
+        if (::IsWindowVisible(hWnd))
+            return true;
+    return false;
+}
+
+// Chooses a menu command as a keyboard player does: Alt, the menu's letter,
+// then the keys given (arrows, ending with Return), each pressed and let go.
+void ChooseWithKeys(HWND hFrame, WORD chMenu, const std::vector<WORD>& keys)
+{
+    ::SetForegroundWindow(hFrame);
+    Wait(100);
+    PressKeys({VK_MENU});
+    PressKeys({chMenu});
+    for (WORD vk : keys)
+        PressKeys({vk});
+}
+
+// Once the dialog a menu command opened is closed the menu bar has left
+// its keyboard mode: Down opens no menu.
+void ExpectMenuBarLeftKeyboardMode(const Game& game, const char* pszCommand)
+{
+    Wait(300);
+    EXPECT_FALSE(AnyPopupBarVisible(game.Pid())) << pszCommand;
+    ::SetForegroundWindow(game.Frame());
+    PressKeys({VK_DOWN});
+    EXPECT_FALSE(AnyPopupBarVisible(game.Pid())) << pszCommand << ": Down opened a menu";
+    PressKeys({VK_ESCAPE});
+}
+} // namespace
+
+// Return on a menu command is spent choosing it: the dialog or question the
+// command opens waits for the player instead of taking the same key.
+TEST_F(Brindlemark, DialogsOfCommandsChosenWithTheKeyboardWaitForThePlayer)
+{
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    HWND hFrame = game.Frame();
+
+    // File > New > Puzzle: the New Puzzle dialog waits; OK makes the puzzle.
+    ChooseWithKeys(hFrame, 'F', {VK_RETURN, VK_RETURN});
+    HWND hNew = WaitForDialogOtherThan(game.Pid(), NULL);
+    ASSERT_TRUE(hNew != NULL) << "File > New > Puzzle";
+    Wait(700);
+    ASSERT_TRUE(::IsWindowVisible(hNew)) << "the New Puzzle dialog answered itself";
+    EXPECT_EQ("New Puzzle", WindowText(hNew));
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "new_puzzle_from_the_keyboard").empty());
+    ClickButton(hNew, "OK");
+    DWORD dwStart = ::GetTickCount();
+    while ((::IsWindow(hNew) || WaitForWindow(game.Pid(), "Create Progress", 10) != NULL) &&
+           ::GetTickCount() - dwStart < 60000)
+        Wait(50);
+    Wait(500);
+    ::SetForegroundWindow(hFrame);
+    for (int n = 0; n < 100 && !::IsWindowEnabled(hFrame); n++)
+        Wait(50);
+    ExpectMenuBarLeftKeyboardMode(game, "New Puzzle");
+
+    // A move, so that Revert to start has something to take back.
+    ::SetForegroundWindow(hFrame);
+    ClickScreen(game.SquareCentre(9, 1, 1), true);
+
+    // The commands that ask or open a dialog, each reached with the arrows
+    // and chosen with Return; the question or dialog waits, and is closed.
+    const struct
+    {
+        const char* pszCommand;
+        WORD chMenu;
+        std::vector<WORD> keys;
+        const char* pszTitle;    // the dialog's title, or NULL
+        const char* pszMessage;  // the question's text, or NULL
+    } commands[] = {
+        {"Edit > Revert to start...", 'E', {VK_END, VK_UP, VK_RETURN}, NULL, "Are you sure you want to start again?"},
+        {"Edit > Show Solution...", 'E', {VK_END, VK_RETURN}, NULL,
+         "Are you sure you want to see the solution and finish the puzzle?"},
+        {"File > Load Puzzle...", 'F', {VK_DOWN, VK_RETURN}, NULL, NULL},
+        {"File > Print Puzzle Book...", 'F', {VK_END, VK_UP, VK_RETURN}, NULL, NULL},
+        {"View > Appearance Profile > Show Appearance Profile List...", 'V', {VK_RETURN, VK_DOWN, VK_RETURN},
+         "Appearance Profile List", NULL},
+        {"Help > About Brindlemark...", 'H', {VK_END, VK_RETURN}, NULL, NULL},
+        {"File > Exit", 'F', {VK_END, VK_RETURN}, NULL, NULL},
+    };
+    for (const auto& command : commands)
+    {
+        ChooseWithKeys(hFrame, command.chMenu, command.keys);
+        HWND hDialog = WaitForDialogOtherThan(game.Pid(), NULL);
+        ASSERT_TRUE(hDialog != NULL) << command.pszCommand << ": nothing opened";
+        Wait(700);
+        EXPECT_TRUE(::IsWindowVisible(hDialog)) << command.pszCommand << ": answered itself";
+        EXPECT_TRUE(::IsWindow(hFrame)) << command.pszCommand;
+        if (command.pszTitle != NULL)
+        {
+            EXPECT_EQ(command.pszTitle, WindowText(hDialog)) << command.pszCommand;
+        }
+        if (command.pszMessage != NULL)
+        {
+            EXPECT_EQ(command.pszMessage, MessageText(hDialog)) << command.pszCommand;
+        }
+        ::PostMessage(hDialog, WM_COMMAND, IDCANCEL, 0);
+        Wait(500);
+        EXPECT_FALSE(::IsWindow(hDialog)) << command.pszCommand;
+        ExpectMenuBarLeftKeyboardMode(game, command.pszCommand);
+    }
+
+    // Help > Show Tutorial... opens on its first page: Prev is disabled.
+    ChooseWithKeys(hFrame, 'H', {VK_RETURN});
+    HWND hTutorial = WaitForDialogOtherThan(game.Pid(), NULL);
+    ASSERT_TRUE(hTutorial != NULL) << "Help > Show Tutorial...";
+    Wait(500);
+    ASSERT_TRUE(::GetDlgItem(hTutorial, 2056) != NULL);
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(hTutorial, 2056))) << "the tutorial opened past its first page";
+    ::PostMessage(hTutorial, WM_COMMAND, IDCANCEL, 0);
+    Wait(500);
+    EXPECT_FALSE(::IsWindow(hTutorial));
+    ExpectMenuBarLeftKeyboardMode(game, "Show Tutorial");
+
+    // The game was not touched by any of it: the puzzle still runs, so
+    // closing asks to save it.
+    ::PostMessage(hFrame, WM_CLOSE, 0, 0);
+    HWND hQuestion = WaitForDialogOtherThan(game.Pid(), NULL);
+    ASSERT_TRUE(hQuestion != NULL);
+    ClickButton(hQuestion, "Don't Save");
+    EXPECT_EQ(0, game.WaitForExit());
+    ClearSettings();
+}
+
+namespace
+{
+// Puts the window over the empty right margin of the board view, then
+// reads the screen where it lies: TRUE when the screen shows something
+// else there than the view's plain background, that is, the window itself.
+bool IsOnScreenOverTheView(HWND hWnd, HWND hView)
+{
+    RECT rcView;
+    ::GetWindowRect(hView, &rcView);
+    ::SetWindowPos(hWnd, NULL, rcView.right - 205, rcView.top + 5, 200, 300,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    Wait(500);
+    HDC hScreen = ::GetDC(NULL);
+    const COLORREF crBackground = ::GetPixel(hScreen, rcView.right - 3, rcView.bottom - 3);
+    RECT rc;
+    ::GetWindowRect(hWnd, &rc);
+    int nBackground = 0;
+    for (int y = rc.top + 20; y < rc.bottom; y += 40)
+        for (int x = rc.left + 10; x < rc.right; x += 30)
+            nBackground += ::GetPixel(hScreen, x, y) == crBackground ? 1 : 0;
+    ::ReleaseDC(NULL, hScreen);
+    return nBackground < 20;
+}
+
+HWND FloatingPane(const Game& game)
+{
+    std::vector<HWND> minis = TopLevels(game.Pid(), "XTPDockingPaneMiniWnd");
+    for (HWND hWnd : minis)
+        if (::IsWindowVisible(hWnd))
+            return hWnd;
+    return NULL;
+}
+
+// The floating pane lies above the frame and is seen at its centre.
+void ExpectFloatingPaneInFront(const Game& game, const char* pszWhen)
+{
+    HWND hMini = NULL;
+    for (int n = 0; n < 40 && hMini == NULL; n++)
+    {
+        hMini = FloatingPane(game);
+        if (hMini == NULL)
+            Wait(50);
+    }
+    ASSERT_TRUE(hMini != NULL) << pszWhen << ": no floating pane";
+    // Wine brings the X server's stacking back a little later.
+    Wait(500);
+    EXPECT_TRUE(IsAbove(hMini, game.Frame())) << pszWhen;
+    EXPECT_TRUE(IsOnScreenOverTheView(hMini, game.View())) << pszWhen << ": covered on the screen";
+}
+} // namespace
+
+// A floating pane stays in front of the game's window as a floating toolbar
+// does: after clicks in the window, while it is maximised and restored, and
+// after a restart.
+TEST_F(Brindlemark, AFloatingPaneStaysInFrontOfTheFrame)
+{
+    {
+        Game game;
+        ASSERT_TRUE(game.Frame() != NULL);
+        HWND hFrame = game.Frame();
+        ::SetForegroundWindow(hFrame);
+        game.Command(ID_DIFFICULTY_PANE);
+        std::vector<HWND> containers = Descendants(hFrame, "", "XTPDockingPaneTabbedContainer");
+        ASSERT_EQ(1u, containers.size());
+        ::PostMessage(containers[0], WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, 8));   // its caption
+        Wait(500);
+        ExpectFloatingPaneInFront(game, "floated");
+        HWND hMini = FloatingPane(game);
+        ASSERT_TRUE(hMini != NULL);
+
+        // A click on the status bar, and one on the board (which, without a
+        // puzzle, asks whether to make one: No).
+        HWND hStatus = ::GetDlgItem(hFrame, AFX_IDW_STATUS_BAR);
+        ASSERT_TRUE(hStatus != NULL);
+        RECT rcStatus;
+        ::GetWindowRect(hStatus, &rcStatus);
+        ClickScreen({rcStatus.right - 100, (rcStatus.top + rcStatus.bottom) / 2}, false);
+        ExpectFloatingPaneInFront(game, "a click on the status bar");
+        ClickScreen(game.SquareCentre(9, 8, 8), false);
+        HWND hAsk = WaitForDialogOtherThan(game.Pid(), NULL, 2000);
+        if (hAsk != NULL)
+        {
+            ClickButton(hAsk, "No");
+            Wait(500);
+        }
+        ExpectFloatingPaneInFront(game, "a click on the board");
+
+        ::ShowWindow(hFrame, SW_MAXIMIZE);
+        Wait(800);
+        ASSERT_TRUE(::IsZoomed(hFrame));
+        ExpectFloatingPaneInFront(game, "maximised");
+        ::SetForegroundWindow(hFrame);
+        // The maximised frame reaches past the screen's edges: its board view
+        // (with the pane over it) is what the screen shows.
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(game.View(), "floating_pane_maximised").empty());
+        ::GetWindowRect(hStatus, &rcStatus);
+        ClickScreen({rcStatus.right - 100, (rcStatus.top + rcStatus.bottom) / 2}, false);
+        ExpectFloatingPaneInFront(game, "a click on the maximised frame");
+        ::ShowWindow(hFrame, SW_RESTORE);
+        Wait(800);
+        ExpectFloatingPaneInFront(game, "restored");
+        EXPECT_EQ(0, game.Close());
+    }
+    // The next start brings it back in front.
+    Game again;
+    ASSERT_TRUE(again.Frame() != NULL);
+    ExpectFloatingPaneInFront(again, "after a restart");
+    ::SetForegroundWindow(again.Frame());
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(again.Frame(), "floating_pane_after_restart").empty());
+    EXPECT_EQ(0, again.Close());
+    ClearSettings();
+}
+
+namespace
+{
+// The window that has the keyboard focus in the game's thread.
+HWND FocusOf(HWND hWnd)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    ::GetGUIThreadInfo(::GetWindowThreadProcessId(hWnd, NULL), &info);
+    return info.hwndFocus;
+}
+} // namespace
+
+// A keyboard player pages through the tutorial with Return: on the last page
+// Next is disabled and the focus moves on, so Escape still closes it.
+TEST_F(Brindlemark, TheTutorialPagedWithTheKeyboardClosesWithEscape)
+{
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    ChooseWithKeys(game.Frame(), 'H', {VK_RETURN});
+    HWND hTutorial = WaitForDialogOtherThan(game.Pid(), NULL);
+    ASSERT_TRUE(hTutorial != NULL) << "Help > Show Tutorial...";
+    ::SetForegroundWindow(hTutorial);
+    Wait(300);
+    HWND hNext = ::GetDlgItem(hTutorial, 2055);
+    ASSERT_TRUE(hNext != NULL);
+    for (int i = 0; i < 7; i++)
+        PressKeys({VK_RETURN});
+    Wait(300);
+    EXPECT_FALSE(::IsWindowEnabled(hNext)) << "the last page";
+    EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(hTutorial, 2056)));
+    HWND hFocus = FocusOf(hTutorial);
+    EXPECT_TRUE(hFocus != NULL && hFocus != hNext && ::IsWindowEnabled(hFocus)) << "the focus stayed on Next";
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hTutorial, "tutorial_last_page_by_keyboard").empty());
+    // More Returns do nothing harmful; Escape closes the tutorial.
+    PressKeys({VK_ESCAPE});
+    Wait(500);
+    EXPECT_FALSE(::IsWindow(hTutorial)) << "Escape on the last page";
+    if (::IsWindow(hTutorial))
+        ::PostMessage(hTutorial, WM_COMMAND, IDCANCEL, 0);
+    Wait(300);
+    EXPECT_EQ(0, game.Close());
+    ClearSettings();
+}
+
+namespace
+{
+// The visible top-level window of the process with no title and the given
+// size (the splash), waited for.
+HWND WaitForUntitledOfSize(DWORD dwPid, int cx, int cy, int nMilliseconds)
+{
+    for (int n = 0; n < nMilliseconds / 20; n++)
+    {
+        FindData data = {dwPid, "", NULL};
+        ::EnumWindows(&FindTopLevel, (LPARAM)&data);
+        RECT rc;
+        if (data.hWnd != NULL && ::GetWindowRect(data.hWnd, &rc) && rc.right - rc.left == cx && rc.bottom - rc.top == cy)
+            return data.hWnd;
+        ::Sleep(20);
+    }
+    return NULL;
+}
+} // namespace
+
+// A second after the start the splash's picture is on the screen, in front
+// of the game's window, centred on the screen.
+TEST_F(Brindlemark, TheSplashIsSeenInFrontOfTheFrame)
+{
+    HMODULE hExe = ::LoadLibraryExA(ExePath().c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_TRUE(hExe != NULL);
+    HBITMAP hSplash = (HBITMAP)::LoadImageA(hExe, MAKEINTRESOURCEA(IDB_SPLASH), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
+    ASSERT_TRUE(hSplash != NULL);
+    BITMAP bm;
+    ::GetObject(hSplash, sizeof(bm), &bm);
+
+    std::string strCommand = "\"" + ExePath() + "\"";
+    std::vector<char> command(strCommand.begin(), strCommand.end());
+    command.push_back(0);
+    STARTUPINFO si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    ASSERT_TRUE(::CreateProcess(NULL, command.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi));
+    HWND hWnd = WaitForUntitledOfSize(pi.dwProcessId, bm.bmWidth, bm.bmHeight, 10000);
+    HWND hFrame = WaitForWindow(pi.dwProcessId, "Untitled - Brindlemark", 10000);
+    ::Sleep(1000);
+    EXPECT_TRUE(hWnd != NULL && ::IsWindow(hWnd)) << "no splash";
+    EXPECT_TRUE(hFrame != NULL && ::IsWindowVisible(hFrame));
+    if (hWnd != NULL && ::IsWindow(hWnd))
+    {
+        RECT rc;
+        ::GetWindowRect(hWnd, &rc);
+        const int cxScreen = ::GetSystemMetrics(SM_CXSCREEN), cyScreen = ::GetSystemMetrics(SM_CYSCREEN);
+        EXPECT_NEAR(cxScreen / 2, (rc.left + rc.right) / 2, 2);
+        EXPECT_NEAR(cyScreen / 2, (rc.top + rc.bottom) / 2, 2);
+        // The picture's pixels, sampled on a grid, are what the screen shows.
+        HDC hScreen = ::GetDC(NULL);
+        HDC hMem = ::CreateCompatibleDC(hScreen);
+        HGDIOBJ hOld = ::SelectObject(hMem, hSplash);
+        int nSame = 0, nAll = 0;
+        for (int y = 4; y < bm.bmHeight; y += 12)
+            for (int x = 4; x < bm.bmWidth; x += 12)
+            {
+                nAll++;
+                nSame += ::GetPixel(hMem, x, y) == ::GetPixel(hScreen, rc.left + x, rc.top + y) ? 1 : 0;
+            }
+        ::SelectObject(hMem, hOld);
+        ::DeleteDC(hMem);
+        ::ReleaseDC(NULL, hScreen);
+        EXPECT_GE(nSame * 10, nAll * 9) << nSame << " of " << nAll << " pixels of the splash on the screen";
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "splash_a_second_after_start").empty());
+    }
+    ::DeleteObject(hSplash);
+    ::FreeLibrary(hExe);
+    // The splash goes after its time; the game ends normally.
+    for (int n = 0; n < 150 && hWnd != NULL && ::IsWindow(hWnd); n++)
+        Wait(50);
+    EXPECT_FALSE(hWnd != NULL && ::IsWindow(hWnd)) << "the splash stays";
+    if (hFrame != NULL)
+        ::PostMessage(hFrame, WM_CLOSE, 0, 0);
+    if (::WaitForSingleObject(pi.hProcess, 20000) != WAIT_OBJECT_0)
+    {
+        ADD_FAILURE() << "the game did not end";
+        ::TerminateProcess(pi.hProcess, 1);
+    }
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    ClearSettings();
+}
+
+// A request to close the game's window while one of its questions is open
+// (the task bar's Close, the end of the session) leaves the game running
+// with the question; once it is answered the game closes normally.
+TEST_F(Brindlemark, ClosingWhileAQuestionIsOpenWaitsForTheQuestion)
+{
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    HWND hFrame = game.Frame();
+    ::SetForegroundWindow(hFrame);
+    // A click on the board without a puzzle asks whether to make one.
+    ClickScreen(game.SquareCentre(9, 4, 4), false);
+    HWND hAsk = WaitForDialogOtherThan(game.Pid(), NULL);
+    ASSERT_TRUE(hAsk != NULL) << "no question";
+    ::PostMessage(hFrame, WM_CLOSE, 0, 0);
+    Wait(1000);
+    EXPECT_TRUE(::IsWindow(hFrame)) << "the game went while its question was open";
+    EXPECT_TRUE(::IsWindowVisible(hAsk));
+    ClickButton(hAsk, "No");
+    Wait(500);
+    EXPECT_FALSE(::IsWindow(hAsk));
+    EXPECT_EQ(0, game.Close());
+    ClearSettings();
+}

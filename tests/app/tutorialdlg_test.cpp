@@ -121,6 +121,36 @@ TEST(TutorialDlg, NextStopsAtTheLastPageAndTheTimerAlternatesPictures)
     EXPECT_TRUE(seen[5].bNext);
 }
 
+// Paging with the keyboard: a button disabled while it holds the focus
+// hands it on (the last page's Next to Close, the first page's Prev to the
+// default Next), so the keys keep working.
+TEST(TutorialDlg, AButtonDisabledWithTheFocusHandsItOn)
+{
+    CTutorialDlg dlg;
+    HWND hFocusLast = NULL, hFocusFirst = NULL, hClose = NULL, hNext = NULL;
+    testsupport::ModalDriver driver([&](HWND hDlg) {
+        hClose = ::GetDlgItem(hDlg, IDCANCEL);
+        hNext = ::GetDlgItem(hDlg, IDC_TUTORIAL_NEXT);
+        testsupport::ModalDriver::ShowNow(hDlg);
+        ::SetForegroundWindow(hDlg);
+        ::SendMessage(hDlg, WM_NEXTDLGCTL, (WPARAM)hNext, TRUE);
+        if (::GetFocus() != hNext)
+            ADD_FAILURE() << "Next did not take the focus";
+        for (int i = 0; i < 7; i++)
+            ::SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(IDC_TUTORIAL_NEXT, BN_CLICKED), (LPARAM)hNext);
+        hFocusLast = ::GetFocus();
+        ::SendMessage(hDlg, WM_NEXTDLGCTL, (WPARAM)::GetDlgItem(hDlg, IDC_TUTORIAL_PREV), TRUE);
+        for (int i = 0; i < 7; i++)
+            ::SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(IDC_TUTORIAL_PREV, BN_CLICKED), 0);
+        hFocusFirst = ::GetFocus();
+        testsupport::ModalDriver::Press(hDlg, IDCANCEL);
+    });
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    EXPECT_EQ(0, dlg.m_nPage);
+    EXPECT_TRUE(hFocusLast == hClose) << "the last page: Close has the focus";
+    EXPECT_TRUE(hFocusFirst == hNext) << "the first page: Next, the default button, has the focus";
+}
+
 // The first page states the rules as the game applies them: it accepts any
 // shading that keeps the three rules, and the generator promises no single
 // answer, so the page must not claim one. (The pages are drawn from this

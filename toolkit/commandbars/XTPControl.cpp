@@ -616,7 +616,15 @@ void CXTPControl::ExecuteCommand()
     if (m_nId == 0 || NotifySite(CBN_XTP_EXECUTE) != 0 || m_pParent == NULL)
         return;
     CWnd* pSite = m_pParent->GetOwnerSite();
-    if (pSite != NULL && pSite->GetSafeHwnd() != NULL)
+    if (pSite == NULL || pSite->GetSafeHwnd() == NULL)
+        return;
+    // A command chosen with a key the keyboard hook is still delivering
+    // (Return or a letter in a menu) runs once that key is spent, as a
+    // system menu's command does: a dialog it opens would otherwise take the
+    // same key-down and answer itself at once.
+    if (XTPKeyboardManager()->IsInKeyboardHook())
+        pSite->PostMessage(WM_COMMAND, (WPARAM)(UINT)m_nId, 0);
+    else
         pSite->SendMessage(WM_COMMAND, (WPARAM)(UINT)m_nId, 0);
 }
 

@@ -282,6 +282,7 @@ CXTPKeyboardManager::CXTPKeyboardManager()
     : m_hHookKeyboard(NULL)
     , m_hHookCallWndProc(NULL)
     , m_pModuleState(NULL)
+    , m_nHookDepth(0)
 {
 }
 
@@ -371,9 +372,16 @@ LRESULT CXTPKeyboardManager::OnKeyboardHook(int nCode, WPARAM wParam, LPARAM lPa
                 return 1;
             }
         }
-        else if (DispatchKeyboardHook(WM_KEYDOWN, wParam, lParam))
+        else
         {
-            return 1;
+            struct HookDepth
+            {
+                int& m_nDepth;
+                explicit HookDepth(int& nDepth) : m_nDepth(nDepth) { m_nDepth++; }
+                ~HookDepth() { m_nDepth--; }
+            } depth(m_nHookDepth);
+            if (DispatchKeyboardHook(WM_KEYDOWN, wParam, lParam))
+                return 1;
         }
     }
     return ::CallNextHookEx(hHook, nCode, wParam, lParam);

@@ -141,6 +141,10 @@ public:
 
     BOOL IsKeyboardHooked() const { return m_hHookKeyboard != NULL; }
     int GetHookCount() const { return (int)m_lstHookKeyboard.GetCount(); }
+    // TRUE while the keyboard hook offers a key to the clients. The key's
+    // message is still queued then: a message loop started now (a dialog
+    // opened by the key) would get the same key again.
+    BOOL IsInKeyboardHook() const { return m_nHookDepth > 0; }
 
 private:
     static LRESULT CALLBACK KeyboardProc(int nCode, WPARAM wParam, LPARAM lParam);
@@ -152,6 +156,7 @@ private:
     HHOOK m_hHookCallWndProc;
     AFX_MODULE_STATE* m_pModuleState;
     CList<CXTPHookManagerHookAble*, CXTPHookManagerHookAble*> m_lstHookKeyboard;
+    int m_nHookDepth;
 };
 
 // The calling thread's keyboard manager, created on first use.

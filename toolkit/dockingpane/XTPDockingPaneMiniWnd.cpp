@@ -67,6 +67,7 @@ BEGIN_MESSAGE_MAP(CXTPDockingPaneMiniWnd, CMiniFrameWnd)
     ON_WM_GETMINMAXINFO()
     ON_WM_SETFOCUS()
     ON_WM_TIMER()
+    ON_MESSAGE(WM_FLOATSTATUS, OnFloatStatus)
 END_MESSAGE_MAP()
 
 CXTPDockingPaneMiniWnd::CXTPDockingPaneMiniWnd(CXTPDockingPaneLayout* pLayout)
@@ -103,6 +104,28 @@ int CXTPDockingPaneMiniWnd::GetCollapsedHeight() const
 {
     CXTPDockingPanePaintManager* pPaintManager = GetPaintManager();
     return (pPaintManager != NULL ? pPaintManager->GetCaptionHeight() : 0) + 8;
+}
+
+LRESULT CXTPDockingPaneMiniWnd::OnFloatStatus(WPARAM wParam, LPARAM lParam)
+{
+    LRESULT lResult = CMiniFrameWnd::OnFloatStatus(wParam, lParam);
+    // The frame that owns the window becomes active: the window shows above
+    // it, as a floating toolbar does.
+    if (wParam & FS_ACTIVATE)
+        KeepAboveOwner();
+    return lResult;
+}
+
+void CXTPDockingPaneMiniWnd::KeepAboveOwner()
+{
+    if (m_hWnd == NULL || !IsWindowVisible())
+        return;
+    // Made topmost and back, the window is raised on the screen even where
+    // the system already counts it above its owner: on a display without a
+    // window manager the frame that takes the keyboard focus is raised over
+    // every window, its own floating ones included.
+    SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(&CWnd::wndNoTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 BOOL CXTPDockingPaneMiniWnd::Create(CRect rc)
@@ -310,6 +333,11 @@ void CXTPDockingPaneMiniWnd::OnFocusChanged()
         SendMessage(WM_NCPAINT);
         UpdateAlpha();
     }
+    // The focus went into the frame (a click on its board, a dialog that
+    // closed): the window stays in front of it.
+    HWND hWndOwner = ::GetWindow(m_hWnd, GW_OWNER);
+    if (!bActive && hWndFocus != NULL && hWndOwner != NULL && (hWndFocus == hWndOwner || ::IsChild(hWndOwner, hWndFocus)))
+        KeepAboveOwner();
 }
 
 void CXTPDockingPaneMiniWnd::RemovePane(CXTPDockingPaneBase* pPane)

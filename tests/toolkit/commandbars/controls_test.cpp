@@ -195,7 +195,9 @@ TEST_F(ControlsTest, ADeepCopyCopiesABarThatSeveralPopupsOpenOnceAndKeepsItShare
         ASSERT_TRUE(pBar != NULL) << "level " << nLevel;
         EXPECT_NE(pOriginalLevel->GetAt(nFirstPopup)->GetCommandBar(), pBar) << "a copy, not the original";
         if (nLevel > 0)
+        {
             EXPECT_EQ(pBar, pCopiedLevel->GetAt(2)->GetCommandBar()) << "shared as in the original";
+        }
         EXPECT_EQ(100 + nLevel, pBar->GetControls()->GetAt(0)->GetID());
         pOriginalLevel = pOriginalLevel->GetAt(nFirstPopup)->GetCommandBar()->GetControls();
         pCopiedLevel = pBar->GetControls();

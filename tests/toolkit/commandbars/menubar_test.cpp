@@ -44,14 +44,50 @@ void Settle()
     }
 }
 
+// A frame whose Load Puzzle command behaves like a dialog: it runs its own
+// message loop for a while and notes the keys that loop gets, and whether
+// the menus were still open when it started.
+class CAskingFrame : public CTestFrame
+{
+public:
+    std::vector<std::pair<UINT, WPARAM>> m_arrKeysSeen;
+    int m_nRuns = 0;
+    BOOL m_bMenuOpenAtRun = FALSE;
+
+    afx_msg void OnAsk()
+    {
+        m_nRuns++;
+        m_bMenuOpenAtRun = TopTrackedPopup() != NULL || GetMenuBar()->IsTrackingMode();
+        DWORD dwEnd = ::GetTickCount() + 200;
+        while ((int)(dwEnd - ::GetTickCount()) > 0)
+        {
+            MSG msg;
+            while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+            {
+                if (msg.message == WM_KEYDOWN || msg.message == WM_CHAR)
+                    m_arrKeysSeen.push_back(std::make_pair(msg.message, msg.wParam));
+                ::TranslateMessage(&msg);
+                ::DispatchMessage(&msg);
+            }
+            ::Sleep(10);
+        }
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CAskingFrame, CTestFrame)
+    ON_COMMAND(ID_FILE_OPEN, OnAsk)
+END_MESSAGE_MAP()
+
 class MenuBarTest : public ::testing::Test
 {
 protected:
+    virtual CTestFrame* MakeFrame() { return new CTestFrame(); }
     void SetUp() override
     {
         PrepareTheme();
         m_nLive = LiveObjects();
-        m_pFrame = new CTestFrame();
+        m_pFrame = MakeFrame();
         ASSERT_TRUE(m_pFrame->CreateTestFrame());
         m_pMenuBar = m_pFrame->GetMenuBar();
         // Alt reaches the bars only while the frame is the foreground window.
@@ -115,6 +151,63 @@ TEST_F(MenuBarTest, AltWithALetterOpensThatMenuAndArrowsMoveOn)
     ASSERT_EQ(1u, m_pFrame->m_arrCommands.size());
     EXPECT_EQ((UINT)ID_FILE_OPEN, m_pFrame->m_arrCommands[0]);
     EXPECT_FALSE(m_pMenuBar->IsTrackingMode());
+}
+
+class MenuBarAskingTest : public MenuBarTest
+{
+protected:
+    CTestFrame* MakeFrame() override { return new CAskingFrame(); }
+    CAskingFrame* Asking() const { return static_cast<CAskingFrame*>(m_pFrame); }
+};
+
+// A command chosen in a menu with Return, or with its letter, runs once the
+// menus have closed and the key is spent: a dialog it opens does not get
+// the same key (and answer itself with its default button).
+TEST_F(MenuBarAskingTest, ACommandChosenWithAKeyRunsAfterTheKeyIsSpent)
+{
+    SendKey(VK_MENU, FALSE);
+    Press('F');
+    SendKey(VK_MENU, TRUE);
+    Settle();
+    ASSERT_EQ(m_pMenuBar->GetControl(0)->GetCommandBar(), OpenPopup());
+    Press(VK_DOWN);   // Load Puzzle...
+    Press(VK_RETURN);
+    Settle();
+    ASSERT_EQ(1, Asking()->m_nRuns) << "Return";
+    EXPECT_FALSE(Asking()->m_bMenuOpenAtRun);
+    for (const auto& key : Asking()->m_arrKeysSeen)
+        EXPECT_NE((WPARAM)(key.first == WM_CHAR ? '\r' : VK_RETURN), key.second) << "the command's loop got Return";
+    EXPECT_FALSE(m_pMenuBar->IsTrackingMode());
+    EXPECT_EQ(NULL, OpenPopup());
+
+    // The same command by its letter.
+    Asking()->m_arrKeysSeen.clear();
+    SendKey(VK_MENU, FALSE);
+    Press('F');
+    SendKey(VK_MENU, TRUE);
+    Settle();
+    ASSERT_EQ(m_pMenuBar->GetControl(0)->GetCommandBar(), OpenPopup());
+    Press('L');
+    Settle();
+    ASSERT_EQ(2, Asking()->m_nRuns) << "L";
+    EXPECT_FALSE(Asking()->m_bMenuOpenAtRun);
+    for (const auto& key : Asking()->m_arrKeysSeen)
+        EXPECT_NE((WPARAM)(key.first == WM_CHAR ? 'l' : 'L'), key.second) << "the command's loop got the letter";
+    EXPECT_FALSE(m_pMenuBar->IsTrackingMode());
+
+    // Chosen with the mouse the command runs as before, at once.
+    CRect rcTitle = m_pMenuBar->GetControl(0)->GetRect();
+    m_pMenuBar->ClientToScreen(&rcTitle);
+    Click(rcTitle.CenterPoint());
+    Settle();
+    CXTPPopupBar* pFile = OpenPopup();
+    ASSERT_NE(nullptr, pFile);
+    CRect rcLoad = pFile->GetControl(1)->GetRect();
+    pFile->ClientToScreen(&rcLoad);
+    Click(rcLoad.CenterPoint());
+    Settle();
+    EXPECT_EQ(3, Asking()->m_nRuns) << "a click";
+    EXPECT_EQ(NULL, OpenPopup());
 }
 
 // Right on a plain item of a submenu moves on to the next menu of the menu
