@@ -9,6 +9,40 @@
 
 namespace testsupport
 {
+// Writes v at out[at], low byte first.
+inline void PutWord(std::vector<BYTE>& out, size_t at, WORD v)
+{
+    memcpy(&out[at], &v, 2);
+}
+inline void PutDword(std::vector<BYTE>& out, size_t at, DWORD v)
+{
+    memcpy(&out[at], &v, 4);
+}
+
+// An icon (type 1) or cursor (type 2) file of one cx x cx image of
+// nBitCount bits whose image (header, colour table, colours and mask) takes
+// nImage bytes: the directory and the image's header are filled in, all
+// else is zero. The image's header starts at byte 22, what follows it at 62.
+inline std::vector<BYTE> IconFileFrame(WORD nType, int cx, WORD nBitCount, DWORD nImage)
+{
+    std::vector<BYTE> out(6 + 16 + nImage, 0);
+    PutWord(out, 2, nType);
+    PutWord(out, 4, 1);
+    out[6] = (BYTE)cx;
+    out[7] = (BYTE)cx;
+    out[8] = nBitCount < 8 ? (BYTE)(1 << nBitCount) : 0;   // the number of colours
+    PutWord(out, 6 + 4, nType == 2 ? 0 : 1);                // a cursor holds its hot spot here
+    PutWord(out, 6 + 6, nType == 2 ? 0 : nBitCount);
+    PutDword(out, 6 + 8, nImage);
+    PutDword(out, 6 + 12, 22);
+    PutDword(out, 22, 40);
+    PutDword(out, 26, (DWORD)cx);
+    PutDword(out, 30, (DWORD)(cx * 2));
+    PutWord(out, 34, 1);
+    PutWord(out, 36, nBitCount);
+    return out;
+}
+
 // A 4-bit icon (type 1) or cursor (type 2) file of one cx x cx image: red
 // on the left half, masked out (transparent) on the right.
 inline std::vector<BYTE> MakeFourBitIcon(WORD nType, int cx)
@@ -16,25 +50,9 @@ inline std::vector<BYTE> MakeFourBitIcon(WORD nType, int cx)
     const DWORD nColorRow = (DWORD)(((cx * 4 + 31) / 32) * 4);
     const DWORD nMaskRow = (DWORD)(((cx + 31) / 32) * 4);
     const DWORD nImage = 40 + 16 * 4 + (nColorRow + nMaskRow) * cx;
-    std::vector<BYTE> out(6 + 16 + nImage, 0);
-    auto Put16 = [&](size_t at, WORD v) { memcpy(&out[at], &v, 2); };
-    auto Put32 = [&](size_t at, DWORD v) { memcpy(&out[at], &v, 4); };
-    Put16(2, nType);
-    Put16(4, 1);
-    out[6] = (BYTE)cx;
-    out[7] = (BYTE)cx;
-    out[8] = 16;
-    Put16(6 + 4, nType == 2 ? 0 : 1);   // a cursor holds its hot spot here
-    Put16(6 + 6, nType == 2 ? 0 : 4);
-    Put32(6 + 8, nImage);
-    Put32(6 + 12, 22);
-    Put32(22, 40);
-    Put32(26, (DWORD)cx);
-    Put32(30, (DWORD)(cx * 2));
-    Put16(34, 1);
-    Put16(36, 4);
+    std::vector<BYTE> out = IconFileFrame(nType, cx, 4, nImage);
     const size_t nTable = 62;
-    Put32(nTable + 4, 0x00FF0000);   // index 1: red
+    PutDword(out, nTable + 4, 0x00FF0000);   // index 1: red
     const size_t nColors = nTable + 64, nMask = nColors + nColorRow * cx;
     for (int y = 0; y < cx; y++)
         for (int x = 0; x < cx; x++)

@@ -171,35 +171,6 @@ BOOL IsSoundIconImage(const BYTE* pImage, DWORD nBytes, WORD* pnBitCount)
     *pnBitCount = nBitCount;
     return TRUE;
 }
-
-// Reads a whole file of at most nMax bytes; FALSE when it cannot.
-BOOL ReadFileBytes(LPCTSTR lpszFileName, DWORD nMax, std::vector<BYTE>& data)
-{
-    data.clear();
-    CFile file;
-    if (lpszFileName == NULL || !file.Open(lpszFileName, CFile::modeRead | CFile::shareDenyWrite))
-        return FALSE;
-    BOOL bRead = FALSE;
-    try
-    {
-        ULONGLONG nLength = file.GetLength();
-        if (nLength > 0 && nLength <= nMax)
-        {
-            data.resize((size_t)nLength);
-            bRead = file.Read(data.data(), (UINT)data.size()) == (UINT)data.size();
-        }
-    }
-    catch (CException* e)
-    {
-        TRACE("%s: cannot be read\n", lpszFileName);
-        e->Delete();
-        bRead = FALSE;
-    }
-    file.Abort();
-    if (!bRead)
-        data.clear();
-    return bRead;
-}
 } // namespace
 
 //////////////////////////////////////////////////////////////////////////
@@ -277,6 +248,14 @@ CXTPImageManagerIcon* CXTPImageManagerIconSet::CreateIcon(UINT nWidth)
     return pIcon;
 }
 
+void CXTPImageManagerIconSet::SetIcon(UINT nWidth, CXTPImageManagerIcon* pIcon)
+{
+    CXTPImageManagerIcon* pOld = NULL;
+    if (m_mapIcons.Lookup(nWidth, pOld) && pOld != NULL)
+        pOld->InternalRelease();
+    m_mapIcons.SetAt(nWidth, pIcon);
+}
+
 void CXTPImageManagerIconSet::RemoveAll()
 {
     ForEachMapValue(m_mapIcons, [](CXTPImageManagerIcon* pIcon) { pIcon->InternalRelease(); });
@@ -318,6 +297,34 @@ CXTPImageManager* AFX_CDECL XTPImageManager()
 {
     static CXTPImageManager s_imageManager;
     return &s_imageManager;
+}
+
+BOOL AFXAPI XTPReadImageFile(LPCTSTR lpszFileName, DWORD nMax, std::vector<BYTE>& data)
+{
+    data.clear();
+    CFile file;
+    if (lpszFileName == NULL || !file.Open(lpszFileName, CFile::modeRead | CFile::shareDenyWrite))
+        return FALSE;
+    BOOL bRead = FALSE;
+    try
+    {
+        ULONGLONG nLength = file.GetLength();
+        if (nLength > 0 && nLength <= nMax)
+        {
+            data.resize((size_t)nLength);
+            bRead = file.Read(data.data(), (UINT)data.size()) == (UINT)data.size();
+        }
+    }
+    catch (CException* e)
+    {
+        TRACE("%s: cannot be read\n", lpszFileName);
+        e->Delete();
+        bRead = FALSE;
+    }
+    file.Abort();
+    if (!bRead)
+        data.clear();
+    return bRead;
 }
 
 namespace
@@ -832,7 +839,7 @@ BOOL AFX_CDECL CXTPImageManager::IsSoundIconFile(const BYTE* pData, DWORD nSize)
 HBITMAP AFX_CDECL CXTPImageManager::LoadAlphaIconFromFile(LPCTSTR lpszFileName, int nWidth)
 {
     std::vector<BYTE> data;
-    if (!ReadFileBytes(lpszFileName, kMaxIconFileSize, data) || !IsSoundIconFile(data.data(), (DWORD)data.size()))
+    if (!XTPReadImageFile(lpszFileName, kMaxIconFileSize, data) || !IsSoundIconFile(data.data(), (DWORD)data.size()))
         return NULL;
     const BYTE* p = data.data();
     const int nCount = IconWord(p + 4);
@@ -897,7 +904,7 @@ HICON AFX_CDECL CXTPImageManager::LoadIconFromFile(LPCTSTR lpszFileName, CSize s
     // The system trusts the sizes and offsets it reads: it is given one
     // image of a file checked whole, from the bytes that were checked.
     std::vector<BYTE> data;
-    if (!ReadFileBytes(lpszFileName, kMaxIconFileSize, data) || !IsSoundIconFile(data.data(), (DWORD)data.size()))
+    if (!XTPReadImageFile(lpszFileName, kMaxIconFileSize, data) || !IsSoundIconFile(data.data(), (DWORD)data.size()))
     {
         TRACE("%s: not an icon file the manager reads\n", lpszFileName);
         return NULL;

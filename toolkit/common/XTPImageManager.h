@@ -6,6 +6,8 @@
 #include <afxcmn.h>
 #include <afxtempl.h>
 
+#include <vector>
+
 class CXTPImageManager;
 class CXTPImageManagerIconSet;
 class CXTPPropExchange;
@@ -171,6 +173,10 @@ public:
     CIconSetMap* GetIcons() { return &m_mapIcons; }
 
 private:
+    // Keeps pIcon (taking its reference) as the icon of width nWidth,
+    // releasing the one it replaces.
+    void SetIcon(UINT nWidth, CXTPImageManagerIcon* pIcon);
+
     CIconSetMap m_mapIcons;
     UINT m_nID;
     CXTPImageManager* m_pImageManager;
@@ -299,3 +305,7 @@ private:
 
 // The shared image manager, built with the program's global objects.
 CXTPImageManager* AFX_CDECL XTPImageManager();
+
+// Reads a whole image file of at most nMax bytes into data; FALSE, with data
+// left empty, when it cannot be read, is empty or is larger.
+BOOL AFXAPI XTPReadImageFile(LPCTSTR lpszFileName, DWORD nMax, std::vector<BYTE>& data);

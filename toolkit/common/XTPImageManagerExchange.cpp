@@ -615,10 +615,7 @@ BOOL CXTPImageManager::LoadIconSetFromArchive(CXTPImageManagerIconSet* pIconSet,
             bWhole = FALSE;
             continue;
         }
-        CXTPImageManagerIcon* pOld = NULL;
-        if (pIconSet->m_mapIcons.Lookup((UINT)lWidth, pOld) && pOld != NULL)
-            pOld->InternalRelease();
-        pIconSet->m_mapIcons.SetAt((UINT)lWidth, pIcon);
+        pIconSet->SetIcon((UINT)lWidth, pIcon);
     }
     return bWhole;
 }
@@ -738,10 +735,7 @@ BOOL CXTPImageManager::DoPropExchangeIconSet(UINT nCommand, CXTPPropExchange* pP
                 continue;
             }
 
-            CXTPImageManagerIcon* pOld = NULL;
-            if (pIconSet->m_mapIcons.Lookup((UINT)lWidth, pOld) && pOld != NULL)
-                pOld->InternalRelease();
-            pIconSet->m_mapIcons.SetAt((UINT)lWidth, pIcon);
+            pIconSet->SetIcon((UINT)lWidth, pIcon);
         }
     }
 

@@ -1680,3 +1680,28 @@ TEST(ImageFiles, IconAndCursorFilesAreCheckedWholeBeforeAnyLoaderReadsThem)
     EXPECT_EQ(nullptr, CXTPImageManager::LoadAlphaIconFromFile(strFile, 16));
     ::DeleteFileA(strFile);
 }
+
+TEST(ImageFiles, TheFileReaderTakesWholeFilesUpToItsLimitAndNothingElse)
+{
+    std::vector<BYTE> data(1, 0xAA);
+    const std::vector<BYTE> bytes = {1, 2, 3, 4, 5, 6, 7, 8};
+    CString strFile = WriteTempFile(bytes);
+    EXPECT_TRUE(XTPReadImageFile(strFile, 8, data));
+    EXPECT_EQ(bytes, data);
+    // One byte over the limit, an empty file, a missing one and no name at
+    // all: FALSE, and no bytes are left behind from an earlier read.
+    EXPECT_FALSE(XTPReadImageFile(strFile, 7, data));
+    EXPECT_TRUE(data.empty());
+    ::DeleteFileA(strFile);
+    data = bytes;
+    strFile = WriteTempFile(std::vector<BYTE>());
+    EXPECT_FALSE(XTPReadImageFile(strFile, 8, data));
+    EXPECT_TRUE(data.empty());
+    ::DeleteFileA(strFile);
+    data = bytes;
+    EXPECT_FALSE(XTPReadImageFile(strFile, 8, data));
+    EXPECT_TRUE(data.empty());
+    data = bytes;
+    EXPECT_FALSE(XTPReadImageFile(NULL, 8, data));
+    EXPECT_TRUE(data.empty());
+}

@@ -10,35 +10,7 @@ using namespace ribbontest;
 
 namespace
 {
-class QuickAccessPopupTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        m_nLive = LiveObjects();
-        m_pFrame = new CRibbonFrame();
-        ASSERT_TRUE(m_pFrame->CreateRibbonFrame(CRect(20, 20, 820, 470), TRUE));
-        m_pRibbon = m_pFrame->GetRibbon();
-        ASSERT_TRUE(m_pRibbon != NULL);
-    }
-    void TearDown() override
-    {
-        m_pFrame->DestroyRibbonFrame();
-        PumpAndIdle();
-        EXPECT_EQ(m_nLive, LiveObjects());
-    }
-    std::vector<int> QuickIds() const
-    {
-        std::vector<int> ids;
-        CXTPRibbonQuickAccessControls* pQuick = m_pRibbon->GetQuickAccessControls();
-        for (int i = 0; i < pQuick->GetCount(); i++)
-            ids.push_back(pQuick->GetAt(i)->GetID());
-        return ids;
-    }
-    CRibbonFrame* m_pFrame = NULL;
-    CXTPRibbonBar* m_pRibbon = NULL;
-    LONG m_nLive = 0;
-};
+using QuickAccessPopupTest = RibbonFrameTest;
 } // namespace
 
 TEST_F(QuickAccessPopupTest, TheCustomiseMenuListsTheDefaultCommands)

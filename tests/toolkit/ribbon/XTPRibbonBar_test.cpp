@@ -23,23 +23,9 @@ using namespace ribbontest;
 
 namespace
 {
-class RibbonBarTest : public ::testing::Test
+class RibbonBarTest : public RibbonFrameTest
 {
 protected:
-    void SetUp() override
-    {
-        m_nLive = LiveObjects();
-        m_pFrame = new CRibbonFrame();
-        ASSERT_TRUE(m_pFrame->CreateRibbonFrame(CRect(20, 20, 820, 470), TRUE));
-        m_pRibbon = m_pFrame->GetRibbon();
-        ASSERT_TRUE(m_pRibbon != NULL);
-    }
-    void TearDown() override
-    {
-        m_pFrame->DestroyRibbonFrame();
-        PumpAndIdle();
-        EXPECT_EQ(m_nLive, LiveObjects());
-    }
     // The stored form of the ribbon's state in a binary archive.
     std::vector<BYTE> Store(int nSchema = 20)
     {
@@ -83,17 +69,6 @@ protected:
         }
         return bResult;
     }
-    std::vector<int> QuickIds() const
-    {
-        std::vector<int> ids;
-        CXTPRibbonQuickAccessControls* pQuick = m_pRibbon->GetQuickAccessControls();
-        for (int i = 0; i < pQuick->GetCount(); i++)
-            ids.push_back(pQuick->GetAt(i)->GetID());
-        return ids;
-    }
-    CRibbonFrame* m_pFrame = NULL;
-    CXTPRibbonBar* m_pRibbon = NULL;
-    LONG m_nLive = 0;
 };
 } // namespace
 
@@ -518,41 +493,35 @@ TEST_F(RibbonBarTest, AQuickAccessCopyOfAGroupOutlivesItsGroup)
 TEST_F(RibbonBarTest, NoGdiOrUserGrowthOverRelayoutsAndTabSwitches)
 {
     m_pFrame->BuildSample();
+    // Step i: a tab and a width, and with bMenu the quick-access customise
+    // menu made and dropped and the ribbon minimised and restored.
+    auto Step = [&](int i, bool bMenu) {
+        m_pRibbon->SetCurSel(i % 3);
+        m_pRibbon->CalcDockedSize(300 + (i * 37) % 500, LM_HORZ | LM_HORZDOCK | LM_COMMIT);
+        m_pRibbon->RedrawWindow();
+        if (bMenu)
+        {
+            CXTPPopupBar* pMenu = m_pRibbon->CreateContextMenu(m_pRibbon->GetControlQuickAccessPopup());
+            if (pMenu != NULL)
+                pMenu->InternalRelease();
+            m_pRibbon->SetMinimized(TRUE);
+            m_pRibbon->SetMinimized(FALSE);
+        }
+    };
     // Warm-up: every tab at the widths below, and each other step once, so
     // that the theme's pictures and the pictures of disabled commands (made
     // once and kept) are in their stores before counting.
     for (int i = 0; i < 30; i++)
     {
-        m_pRibbon->SetCurSel(i % 3);
-        m_pRibbon->CalcDockedSize(300 + (i * 37) % 500, LM_HORZ | LM_HORZDOCK | LM_COMMIT);
-        m_pRibbon->RedrawWindow();
+        Step(i, i < 2);
         if (i < 2)
-        {
-            CXTPPopupBar* pMenu = m_pRibbon->CreateContextMenu(m_pRibbon->GetControlQuickAccessPopup());
-            if (pMenu != NULL)
-                pMenu->InternalRelease();
-            m_pRibbon->SetMinimized(TRUE);
-            m_pRibbon->SetMinimized(FALSE);
             m_pFrame->Settle();
-        }
     }
     m_pFrame->Settle();
     DWORD dwGdi = GdiMark();
     int nWindows = WindowCount();
     for (int i = 0; i < 200; i++)
-    {
-        m_pRibbon->SetCurSel(i % 3);
-        m_pRibbon->CalcDockedSize(300 + (i * 37) % 500, LM_HORZ | LM_HORZDOCK | LM_COMMIT);
-        m_pRibbon->RedrawWindow();
-        if (i % 20 == 0)
-        {
-            CXTPPopupBar* pMenu = m_pRibbon->CreateContextMenu(m_pRibbon->GetControlQuickAccessPopup());
-            if (pMenu != NULL)
-                pMenu->InternalRelease();
-            m_pRibbon->SetMinimized(TRUE);
-            m_pRibbon->SetMinimized(FALSE);
-        }
-    }
+        Step(i, i % 20 == 0);
     m_pFrame->Settle();
     EXPECT_LE(GdiMark(), dwGdi + 2);
     EXPECT_EQ(nWindows, WindowCount());

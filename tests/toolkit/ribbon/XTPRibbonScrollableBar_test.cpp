@@ -11,35 +11,22 @@ namespace
 {
 using testsupport::MouseInput;
 
-class ScrollableBarTest : public ::testing::Test
+class ScrollableBarTest : public RibbonSampleTest
 {
 protected:
-    void SetUp() override
+    // Adds nGroups groups of one caption-only button to the second tab,
+    // selects it and narrows the frame so that the groups scroll.
+    void AddGroupsAndNarrow(int nGroups)
     {
-        m_nLive = LiveObjects();
-        m_pFrame = new CRibbonFrame();
-        ASSERT_TRUE(m_pFrame->CreateRibbonFrame(CRect(20, 20, 840, 420), TRUE));
-        m_pFrame->SetForegroundWindow();
-        m_pRibbon = m_pFrame->GetRibbon();
-        m_pFrame->BuildSample();
+        for (int i = 0; i < nGroups; i++)
+        {
+            CString strCaption;
+            strCaption.Format(_T("Extra group %d"), i + 1);
+            m_pRibbon->GetTab(1)->AddGroup(strCaption, 60 + i)->Add(xtpControlButton, 2080 + i, strCaption);
+        }
+        m_pRibbon->SetCurSel(1);
+        Resize(400, 300);
     }
-    void TearDown() override
-    {
-        XTPMouseManager()->CloseAllTracked();
-        m_pFrame->DestroyRibbonFrame();
-        PumpAndIdle();
-        EXPECT_EQ(m_nLive, LiveObjects());
-    }
-    void Resize(int cx, int cy)
-    {
-        m_pFrame->SetWindowPos(NULL, 0, 0, cx, cy, SWP_NOMOVE | SWP_NOZORDER);
-        m_pFrame->Settle();
-        m_pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        PumpAndIdle();
-    }
-    CRibbonFrame* m_pFrame = NULL;
-    CXTPRibbonBar* m_pRibbon = NULL;
-    LONG m_nLive = 0;
 };
 
 HWND s_hWndRelease = NULL;
@@ -53,14 +40,7 @@ void CALLBACK ReleaseButton(HWND, UINT, UINT_PTR nIDEvent, DWORD)
 TEST_F(ScrollableBarTest, HoldingAScrollButtonRepeatsUntilItIsReleased)
 {
     // Many groups of caption-only buttons at a narrow width: the area scrolls.
-    for (int i = 0; i < 10; i++)
-    {
-        CString strCaption;
-        strCaption.Format(_T("Extra group %d"), i + 1);
-        m_pRibbon->GetTab(1)->AddGroup(strCaption, 60 + i)->Add(xtpControlButton, 2080 + i, strCaption);
-    }
-    m_pRibbon->SetCurSel(1);
-    Resize(400, 300);
+    AddGroupsAndNarrow(10);
     CXTPControl* pRight = m_pRibbon->GetScrollRight();
     ASSERT_TRUE(pRight->IsVisible());
     ASSERT_EQ(0, m_pRibbon->GetGroupsScrollPos());
@@ -92,14 +72,7 @@ TEST_F(ScrollableBarTest, HoldingAScrollButtonRepeatsUntilItIsReleased)
 
 TEST_F(ScrollableBarTest, WideningThenNarrowingTheFrameBringsTheOldOffsetBack)
 {
-    for (int i = 0; i < 6; i++)
-    {
-        CString strCaption;
-        strCaption.Format(_T("Extra group %d"), i + 1);
-        m_pRibbon->GetTab(1)->AddGroup(strCaption, 60 + i)->Add(xtpControlButton, 2080 + i, strCaption);
-    }
-    m_pRibbon->SetCurSel(1);
-    Resize(400, 300);
+    AddGroupsAndNarrow(6);
     CXTPRibbonGroups* pGroups = m_pRibbon->GetTab(1)->GetGroups();
     CXTPControl* pRight = m_pRibbon->GetScrollRight();
     ASSERT_TRUE(pRight->IsVisible());

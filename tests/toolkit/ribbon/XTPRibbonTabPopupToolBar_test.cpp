@@ -13,36 +13,7 @@ using namespace ribbontest;
 
 namespace
 {
-class TabPopupTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        m_nLive = LiveObjects();
-        m_pFrame = new CRibbonFrame();
-        ASSERT_TRUE(m_pFrame->CreateRibbonFrame(CRect(20, 20, 840, 420), TRUE));
-        m_pFrame->SetForegroundWindow();
-        m_pRibbon = m_pFrame->GetRibbon();
-        m_pFrame->BuildSample();
-    }
-    void TearDown() override
-    {
-        XTPMouseManager()->CloseAllTracked();
-        m_pFrame->DestroyRibbonFrame();
-        PumpAndIdle();
-        EXPECT_EQ(m_nLive, LiveObjects());
-    }
-    void Resize(int cx, int cy)
-    {
-        m_pFrame->SetWindowPos(NULL, 0, 0, cx, cy, SWP_NOMOVE | SWP_NOZORDER);
-        m_pFrame->Settle();
-        m_pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        PumpAndIdle();
-    }
-    CRibbonFrame* m_pFrame = NULL;
-    CXTPRibbonBar* m_pRibbon = NULL;
-    LONG m_nLive = 0;
-};
+using TabPopupTest = RibbonSampleTest;
 } // namespace
 
 TEST_F(TabPopupTest, AMinimisedRibbonOpensATabsGroupsInAPopup)

@@ -239,4 +239,52 @@ CXTPPopupBar* TopTrackedPopup()
     }
     return NULL;
 }
+
+void RibbonFrameTest::SetUp()
+{
+    OpenFrame(CRect(20, 20, 820, 470));
+}
+
+void RibbonFrameTest::TearDown()
+{
+    if (m_pFrame != NULL)
+        m_pFrame->DestroyRibbonFrame();
+    PumpAndIdle();
+    EXPECT_EQ(m_nLive, LiveObjects());
+}
+
+void RibbonFrameTest::OpenFrame(const CRect& rc)
+{
+    m_nLive = LiveObjects();
+    m_pFrame = new CRibbonFrame();
+    ASSERT_TRUE(m_pFrame->CreateRibbonFrame(rc, TRUE));
+    m_pRibbon = m_pFrame->GetRibbon();
+    ASSERT_TRUE(m_pRibbon != NULL);
+}
+
+void RibbonFrameTest::Resize(int cx, int cy)
+{
+    m_pFrame->SetWindowPos(NULL, 0, 0, cx, cy, SWP_NOMOVE | SWP_NOZORDER);
+    m_pFrame->Settle();
+    m_pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    PumpAndIdle();
+}
+
+std::vector<int> RibbonFrameTest::QuickIds() const
+{
+    std::vector<int> ids;
+    CXTPRibbonQuickAccessControls* pQuick = m_pRibbon->GetQuickAccessControls();
+    for (int i = 0; i < pQuick->GetCount(); i++)
+        ids.push_back(pQuick->GetAt(i)->GetID());
+    return ids;
+}
+
+void RibbonSampleTest::SetUp()
+{
+    OpenFrame(CRect(20, 20, 840, 420));
+    if (HasFatalFailure())
+        return;
+    m_pFrame->SetForegroundWindow();
+    m_pFrame->BuildSample();
+}
 } // namespace ribbontest

@@ -78,4 +78,31 @@ bool SaveWindowPicture(HWND hWnd, const char* pszName);
 bool SaveScreenPicture(HWND hWnd, const char* pszName);
 // The popup bar opened last of those the mouse manager tracks, NULL when none is open.
 CXTPPopupBar* TopTrackedPopup();
+
+// A test on a shown ribbon frame (800 x 450 at 20, 20) that checks no
+// object of the command bars outlives it.
+class RibbonFrameTest : public ::testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // Opens the shown frame at rc; a fatal failure when it cannot.
+    void OpenFrame(const CRect& rc);
+    // Sizes the frame, lays it out and paints it.
+    void Resize(int cx, int cy);
+    // The commands of the quick-access toolbar in order.
+    std::vector<int> QuickIds() const;
+
+    CRibbonFrame* m_pFrame = NULL;
+    CXTPRibbonBar* m_pRibbon = NULL;
+    LONG m_nLive = 0;
+};
+
+// The same on a frame of 820 x 400 brought to the front, with the sample
+// tabs and groups built.
+class RibbonSampleTest : public RibbonFrameTest
+{
+protected:
+    void SetUp() override;
+};
 } // namespace ribbontest

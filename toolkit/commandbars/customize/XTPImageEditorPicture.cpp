@@ -63,33 +63,6 @@ HBITMAP CreateTopDownDib(int cx, int cy, DWORD** ppBits)
     return hBitmap;
 }
 
-// Reads a whole file; FALSE when it cannot be read or is larger than nMax.
-BOOL ReadWholeFile(LPCTSTR lpszFileName, DWORD nMax, std::vector<BYTE>& data)
-{
-    data.clear();
-    CFile file;
-    if (!file.Open(lpszFileName, CFile::modeRead | CFile::shareDenyWrite))
-        return FALSE;
-    BOOL bRead = FALSE;
-    try
-    {
-        ULONGLONG nLength = file.GetLength();
-        if (nLength > 0 && nLength <= nMax)
-        {
-            data.resize((size_t)nLength);
-            bRead = file.Read(data.data(), (UINT)data.size()) == (UINT)data.size();
-        }
-    }
-    catch (CException* e)
-    {
-        TRACE("%s: cannot be read\n", lpszFileName);
-        e->Delete();
-        bRead = FALSE;
-    }
-    file.Abort();
-    return bRead;
-}
-
 inline WORD ReadWord(const BYTE* p)
 {
     return (WORD)(p[0] | (p[1] << 8));
@@ -704,7 +677,7 @@ BOOL CXTPImageEditorPicture::ImportFile(LPCTSTR lpszFileName)
         // loader gets only GIF, JPEG and metafiles whose records all lie
         // inside the file.
         std::vector<BYTE> data;
-        if (ReadWholeFile(lpszFileName, kMaxPictureFile, data))
+        if (XTPReadImageFile(lpszFileName, kMaxPictureFile, data))
         {
             switch (SniffPicture(data.data(), data.size()))
             {

@@ -166,29 +166,14 @@ std::vector<BYTE> MakeAlphaIcon(int cx, COLORREF clr)
     const DWORD nPixels = (DWORD)(cx * cx * 4);
     const DWORD nMask = (DWORD)(((cx + 31) / 32) * 4 * cx);
     const DWORD nImage = 40 + nPixels + nMask;
-    std::vector<BYTE> out(6 + 16 + nImage, 0);
-    auto Put16 = [&](size_t at, WORD v) { memcpy(&out[at], &v, 2); };
-    auto Put32 = [&](size_t at, DWORD v) { memcpy(&out[at], &v, 4); };
-    Put16(2, 1);
-    Put16(4, 1);
-    out[6] = (BYTE)cx;
-    out[7] = (BYTE)cx;
-    Put16(6 + 4, 1);
-    Put16(6 + 6, 32);
-    Put32(6 + 8, nImage);
-    Put32(6 + 12, 22);
-    Put32(22, 40);
-    Put32(26, (DWORD)cx);
-    Put32(30, (DWORD)(cx * 2));
-    Put16(34, 1);
-    Put16(36, 32);
+    std::vector<BYTE> out = testsupport::IconFileFrame(1, cx, 32, nImage);
     for (int y = 0; y < cx; y++)
         for (int x = 0; x < cx; x++)
         {
             DWORD p = x < cx / 2 ? (0xFF000000 | ((DWORD)GetRValue(clr) << 16) | ((DWORD)GetGValue(clr) << 8) |
                                     GetBValue(clr))
                                  : 0;
-            Put32(62 + ((size_t)y * cx + x) * 4, p);
+            testsupport::PutDword(out, 62 + ((size_t)y * cx + x) * 4, p);
         }
     return out;
 }
