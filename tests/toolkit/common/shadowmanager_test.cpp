@@ -7,6 +7,9 @@
 #include "XTPColorManager.h"
 #include "XTPShadowManager.h"
 #include "XTPShadowSettings.h"
+#include "support/canvas.h"
+#include "support/gdi_count.h"
+#include "support/snapshot.h"
 #include "support/testwindows.h"
 
 #include <string>
@@ -79,6 +82,54 @@ CRect WindowRect(CWnd* pWnd)
     return rc;
 }
 
+// The shadow windows (visible or not) of this thread.
+BOOL CALLBACK AddShadowWindow(HWND hWnd, LPARAM lParam)
+{
+    char szClass[64] = "";
+    ::GetClassNameA(hWnd, szClass, sizeof(szClass));
+    if (strncmp(szClass, "XTPShadow", 9) == 0)
+        reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hWnd);
+    return TRUE;
+}
+
+std::vector<HWND> ShadowWindows()
+{
+    std::vector<HWND> result;
+    ::EnumThreadWindows(::GetCurrentThreadId(), AddShadowWindow, reinterpret_cast<LPARAM>(&result));
+    return result;
+}
+
+BOOL CALLBACK CountWindow(HWND, LPARAM lParam)
+{
+    ++*reinterpret_cast<int*>(lParam);
+    return TRUE;
+}
+
+int CountThreadWindows()
+{
+    int nCount = 0;
+    ::EnumThreadWindows(::GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&nCount));
+    return nCount;
+}
+
+// What the screen shows in a rectangle, after Wine had time to draw it.
+std::vector<COLORREF> ScreenPixels(const CRect& rc)
+{
+    testsupport::Pump(0);
+    ::Sleep(50);
+    testsupport::Pump(0);
+    testsupport::Canvas canvas(rc.Width(), rc.Height());
+    HDC hScreen = ::GetDC(NULL);
+    ::BitBlt(canvas.Handle(), 0, 0, rc.Width(), rc.Height(), hScreen, rc.left, rc.top, SRCCOPY);
+    ::ReleaseDC(NULL, hScreen);
+    ::GdiFlush();
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < rc.Height(); y++)
+        for (int x = 0; x < rc.Width(); x++)
+            pixels.push_back(canvas.Pixel(x, y));
+    return pixels;
+}
+
 class ShadowTest : public ::testing::Test
 {
 protected:
@@ -142,6 +193,100 @@ TEST_F(ShadowTest, LayeredShadowsAreFourPixelsWide)
     XTPShadowsManager()->RemoveShadow(&bar);
 }
 
+TEST_F(ShadowTest, AKeptShadowWindowShowsTheNextShadowLikeANewOne)
+{
+    CXTPShadowsManager::EnableAlphaShadow(TRUE);
+    if (!CXTPShadowsManager::IsAlphaShadow())
+        GTEST_SKIP() << "no layered windows on this display";
+    XTPShadowsManager()->DestroyParked();
+    // A white ground under the popup and its shadows.
+    HWND hGround = testsupport::CreatePlainWindow(150, 150, 220, 200);
+    auto round = [&]() {
+        const CRect rcBottom(204, 280, 304, 284), rcRight(300, 204, 304, 280);
+
+        // What new windows show for the popup at 200,200 100 x 80.
+        std::vector<COLORREF> freshBottom, freshRight;
+        {
+            PopupBar bar(200, 200, 100, 80, &m_settings);
+            XTPShadowsManager()->SetShadow(&bar);
+            freshBottom = ScreenPixels(rcBottom);
+            freshRight = ScreenPixels(rcRight);
+            XTPShadowsManager()->RemoveShadow(&bar);
+        }
+        XTPShadowsManager()->DestroyParked();
+
+        // Shadows of another size, the bottom one clipped by a popup over
+        // it, are closed and kept...
+        std::vector<HWND> kept;
+        {
+            PopupBar lower(400, 300, 60, 200, &m_settings);
+            XTPShadowsManager()->SetShadow(&lower);
+            PopupBar upper(300, 400, 120, 60, &m_settings);
+            XTPShadowsManager()->SetShadow(&upper);
+            for (CXTPShadowsManager::CShadowWnd* pShadow : ShadowsOf(&upper))
+                kept.push_back(pShadow->GetSafeHwnd());
+            HRGN hRgn = ::CreateRectRgn(0, 0, 0, 0);
+            EXPECT_NE(ERROR, ::GetWindowRgn(kept[0], hRgn));   // the shadow under the lower popup
+            ::DeleteObject(hRgn);
+            XTPShadowsManager()->RemoveShadow(&upper);
+            XTPShadowsManager()->RemoveShadow(&lower);
+        }
+        EXPECT_EQ(4, XTPShadowsManager()->GetParkedCount());
+        for (HWND hWnd : ShadowWindows())
+            EXPECT_FALSE(::IsWindowVisible(hWnd)) << "a closed popup left a shadow on the screen";
+
+        // ... and serve the popup at 200,200: its place, size, whole window,
+        // z-order and picture as if new.
+        PopupBar bar(200, 200, 100, 80, &m_settings);
+        XTPShadowsManager()->SetShadow(&bar);
+        std::vector<CXTPShadowsManager::CShadowWnd*> shadows = ShadowsOf(&bar);
+        ASSERT_EQ(2u, shadows.size()) << "no shadows";
+        EXPECT_EQ(2, XTPShadowsManager()->GetParkedCount());
+        EXPECT_EQ(kept[0], shadows[0]->GetSafeHwnd());
+        EXPECT_EQ(kept[1], shadows[1]->GetSafeHwnd());
+        EXPECT_TRUE(shadows[0]->IsHorizontal());
+        EXPECT_FALSE(shadows[1]->IsHorizontal());
+        EXPECT_EQ(rcBottom, WindowRect(shadows[0]));
+        EXPECT_EQ(rcRight, WindowRect(shadows[1]));
+        for (CXTPShadowsManager::CShadowWnd* pShadow : shadows)
+        {
+            EXPECT_TRUE(pShadow->IsWindowVisible());
+            EXPECT_NE(0u, pShadow->GetExStyle() & WS_EX_TOPMOST);
+            EXPECT_EQ(&bar, pShadow->GetOwnerBar());
+            HRGN hRgn = ::CreateRectRgn(0, 0, 0, 0);
+            EXPECT_EQ(ERROR, ::GetWindowRgn(pShadow->GetSafeHwnd(), hRgn)) << "the old region stayed";
+            ::DeleteObject(hRgn);
+        }
+        EXPECT_TRUE(freshBottom == ScreenPixels(rcBottom)) << "the bottom shadow's picture differs";
+        EXPECT_TRUE(freshRight == ScreenPixels(rcRight)) << "the right shadow's picture differs";
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(hGround, "reused_shadow").empty());
+
+        // Still following the owner, and gone from the screen when it closes.
+        ::ShowWindow(bar.m_hWnd, SW_HIDE);
+        EXPECT_FALSE(shadows[0]->IsWindowVisible());
+        ::ShowWindow(bar.m_hWnd, SW_SHOWNA);
+        EXPECT_TRUE(shadows[0]->IsWindowVisible());
+        XTPShadowsManager()->RemoveShadow(&bar);
+        for (HWND hWnd : ShadowWindows())
+            EXPECT_FALSE(::IsWindowVisible(hWnd)) << "a closed popup left a shadow on the screen";
+    };
+    // A first round lets Wine make the cached device contexts it keeps;
+    // the second must leave no window or GDI object behind.
+    round();
+    XTPShadowsManager()->DestroyParked();
+    const int nWindowsBefore = CountThreadWindows();
+    const testsupport::GdiCensus gdiBefore = testsupport::TakeGdiCensus();
+    round();
+    // The kept windows are the manager's to destroy; nothing else is left.
+    XTPShadowsManager()->DestroyParked();
+    EXPECT_EQ(0, XTPShadowsManager()->GetParkedCount());
+    EXPECT_EQ(nWindowsBefore, CountThreadWindows());
+    const testsupport::GdiCensus gdiAfter = testsupport::TakeGdiCensus();
+    ASSERT_TRUE(gdiAfter.bValid);
+    EXPECT_EQ(gdiBefore.Total(), gdiAfter.Total()) << gdiBefore.Difference(gdiAfter);
+    testsupport::DestroyQuietly(hGround);
+}
+
 TEST_F(ShadowTest, NoShadowWhenSwitchedOffOrInCustomizeModeOrRefusedBySystem)
 {
     PopupBar bar(200, 200, 100, 80, &m_settings);
@@ -184,8 +329,13 @@ TEST_F(ShadowTest, ShadowsFollowTheOwnerAndDieWithIt)
     ::ShowWindow(pBar->m_hWnd, SW_SHOWNA);
     EXPECT_TRUE(::IsWindowVisible(hShadow));
 
+    // The window is hidden and kept for the next shadow, no longer owned.
     testsupport::DestroyQuietly(pBar->m_hWnd);
     EXPECT_EQ(0, XTPShadowsManager()->GetShadowCount());
+    EXPECT_FALSE(::IsWindowVisible(hShadow));
+    EXPECT_EQ(2, XTPShadowsManager()->GetParkedCount());
+    EXPECT_EQ(NULL, shadows[0]->GetOwnerBar());
+    XTPShadowsManager()->DestroyParked();
     EXPECT_FALSE(::IsWindow(hShadow));
     delete pBar;
 }
