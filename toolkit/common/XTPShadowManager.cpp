@@ -324,8 +324,13 @@ void CXTPShadowsManager::DestroyParked()
     }
 }
 
-CXTPShadowsManager::CShadowWnd* CXTPShadowsManager::TakeParked(BOOL bSaveBits, BOOL bLayered, HWND hWndParent)
+CXTPShadowsManager::CShadowWnd* CXTPShadowsManager::TakeParked(BOOL bSaveBits, BOOL bLayered, HWND hWndParent,
+                                                               BOOL bHorizontal, const CSize& size)
 {
+    // The best window is one that already shows the picture wanted (same
+    // kind and size: a popup opened again), then one of the same kind.
+    POSITION posBest = NULL;
+    int nBest = 0;
     POSITION pos = m_lstParked.GetHeadPosition();
     while (pos != NULL)
     {
@@ -340,13 +345,26 @@ CXTPShadowsManager::CShadowWnd* CXTPShadowsManager::TakeParked(BOOL bSaveBits, B
             delete pShadow;
             continue;
         }
-        if (pShadow->CanReuse(bSaveBits, bLayered, hWndParent))
+        if (!pShadow->CanReuse(bSaveBits, bLayered, hWndParent))
+            continue;
+        int nScore = 1;
+        if (pShadow->m_bHorizontal == bHorizontal)
         {
-            m_lstParked.RemoveAt(posThis);
-            return pShadow;
+            CRect rcWindow;
+            pShadow->GetWindowRect(&rcWindow);
+            nScore = rcWindow.Size() == size ? 3 : 2;
+        }
+        if (nScore > nBest)
+        {
+            nBest = nScore;
+            posBest = posThis;
         }
     }
-    return NULL;
+    if (posBest == NULL)
+        return NULL;
+    CShadowWnd* pShadow = m_lstParked.GetAt(posBest);
+    m_lstParked.RemoveAt(posBest);
+    return pShadow;
 }
 
 BOOL AFX_CDECL CXTPShadowsManager::IsAlphaShadow()
@@ -443,7 +461,8 @@ CXTPShadowsManager::CShadowWnd* CXTPShadowsManager::CreateShadow(BOOL bHorizonta
     // made once, for that size.
     const BOOL bSaveBits = pOwner->IsSaveBitsEnabled();
     CWnd* pSite = pOwner->GetSite();
-    CShadowWnd* pShadow = TakeParked(bSaveBits, IsAlphaShadow(), pSite ? pSite->GetSafeHwnd() : NULL);
+    CShadowWnd* pShadow =
+        TakeParked(bSaveBits, IsAlphaShadow(), pSite ? pSite->GetSafeHwnd() : NULL, bHorizontal, rc.Size());
     BOOL bReused = pShadow != NULL;
     if (bReused && !pShadow->Reuse(pOwner, bHorizontal, rc))
     {
@@ -506,7 +525,7 @@ void CXTPShadowsManager::DestroyShadow(CShadowWnd* pShadow)
     // The hidden window is kept for the next shadow.
     if (!m_bClosing && pShadow->m_hWnd != NULL && ::IsWindow(pShadow->m_hWnd) && m_lstParked.GetCount() < kMaxParked)
     {
-        m_lstParked.AddTail(pShadow);
+        m_lstParked.AddHead(pShadow);     // the most recent first
         return;
     }
     if (pShadow->m_hWnd != NULL)

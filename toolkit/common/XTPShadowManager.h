@@ -96,7 +96,7 @@ public:
 protected:
     CShadowWnd* CreateShadow(BOOL bHorizontal, const CRect& rcOwner, const CRect& rcExclude, CXTPTrackableBar* pOwner);
     void DestroyShadow(CShadowWnd* pShadow);
-    CShadowWnd* TakeParked(BOOL bSaveBits, BOOL bLayered, HWND hWndParent);
+    CShadowWnd* TakeParked(BOOL bSaveBits, BOOL bLayered, HWND hWndParent, BOOL bHorizontal, const CSize& size);
 
     CShadowList m_lstShadow;
     CShadowList m_lstParked;

@@ -23,7 +23,7 @@ class ShadowSettings : public CXTPShadowSettings
 public:
     BOOL IsShadowEnabled() const override { return m_bEnabled; }
     int GetShadowOptions() const override { return m_nOptions; }
-    COLORREF GetShadowColor() const override { return 0; }
+    COLORREF GetShadowColor() const override { return m_clrShadow; }
 
     void EnableShadow(BOOL bEnable) { m_bEnabled = bEnable; }
     void SetShadowOptions(int nOptions) { m_nOptions = nOptions; }
@@ -31,6 +31,9 @@ public:
 private:
     BOOL m_bEnabled = FALSE;
     int m_nOptions = 0;
+
+public:
+    COLORREF m_clrShadow = 0;
 };
 
 class PopupBar : public CXTPTrackableBar
@@ -127,6 +130,52 @@ std::vector<COLORREF> ScreenPixels(const CRect& rc)
     for (int y = 0; y < rc.Height(); y++)
         for (int x = 0; x < rc.Width(); x++)
             pixels.push_back(canvas.Pixel(x, y));
+    return pixels;
+}
+
+// Records the pictures the shadows hand to UpdateLayeredWindow (top row
+// first) and where the window is after it, then passes them on.
+struct LayeredCall
+{
+    HWND hWnd;
+    CRect rcAfter;
+    std::vector<DWORD> pixels;
+    BOOL bResult;
+};
+std::vector<LayeredCall>& LayeredCalls()
+{
+    static std::vector<LayeredCall> s_calls;
+    return s_calls;
+}
+CXTPShadowsManager::PFNUPDATELAYEREDWINDOW g_pfnRealUpdateLayeredWindow = NULL;
+
+BOOL WINAPI RecordUpdateLayeredWindow(HWND hWnd, HDC hdcDst, POINT* pptDst, SIZE* psize, HDC hdcSrc, POINT* pptSrc,
+                                      COLORREF crKey, BLENDFUNCTION* pblend, DWORD dwFlags)
+{
+    LayeredCall call;
+    call.hWnd = hWnd;
+    DIBSECTION ds = {};
+    HGDIOBJ hBitmap = ::GetCurrentObject(hdcSrc, OBJ_BITMAP);
+    if (psize != NULL && ::GetObjectA(hBitmap, sizeof(ds), &ds) == sizeof(ds) && ds.dsBm.bmBits != NULL)
+    {
+        const BYTE* pBits = static_cast<const BYTE*>(ds.dsBm.bmBits);
+        for (int y = 0; y < psize->cy; y++)
+        {
+            int yRow = ds.dsBmih.biHeight > 0 ? ds.dsBm.bmHeight - 1 - y : y;
+            const DWORD* pRow = reinterpret_cast<const DWORD*>(pBits + (size_t)yRow * ds.dsBm.bmWidthBytes);
+            call.pixels.insert(call.pixels.end(), pRow, pRow + psize->cx);
+        }
+    }
+    call.bResult = g_pfnRealUpdateLayeredWindow(hWnd, hdcDst, pptDst, psize, hdcSrc, pptSrc, crKey, pblend, dwFlags);
+    ::GetWindowRect(hWnd, &call.rcAfter);
+    LayeredCalls().push_back(call);
+    return call.bResult;
+}
+
+std::vector<DWORD> ExpectedPicture(BOOL bHorizontal, const CRect& rc, COLORREF clr, int nOptions)
+{
+    std::vector<DWORD> pixels((size_t)rc.Width() * rc.Height());
+    CXTPShadowsManager::BuildShadowPicture(bHorizontal, rc.Width(), rc.Height(), clr, nOptions, pixels.data());
     return pixels;
 }
 
@@ -228,8 +277,8 @@ TEST_F(ShadowTest, AKeptShadowWindowShowsTheNextShadowLikeANewOne)
             HRGN hRgn = ::CreateRectRgn(0, 0, 0, 0);
             EXPECT_NE(ERROR, ::GetWindowRgn(kept[0], hRgn));   // the shadow under the lower popup
             ::DeleteObject(hRgn);
-            XTPShadowsManager()->RemoveShadow(&upper);
             XTPShadowsManager()->RemoveShadow(&lower);
+            XTPShadowsManager()->RemoveShadow(&upper);
         }
         EXPECT_EQ(4, XTPShadowsManager()->GetParkedCount());
         for (HWND hWnd : ShadowWindows())
@@ -238,10 +287,22 @@ TEST_F(ShadowTest, AKeptShadowWindowShowsTheNextShadowLikeANewOne)
         // ... and serve the popup at 200,200: its place, size, whole window,
         // z-order and picture as if new.
         PopupBar bar(200, 200, 100, 80, &m_settings);
+        LayeredCalls().clear();
         XTPShadowsManager()->SetShadow(&bar);
         std::vector<CXTPShadowsManager::CShadowWnd*> shadows = ShadowsOf(&bar);
         ASSERT_EQ(2u, shadows.size()) << "no shadows";
         EXPECT_EQ(2, XTPShadowsManager()->GetParkedCount());
+        // Each was given the picture of its new size, in its new place.
+        ASSERT_EQ(2u, LayeredCalls().size());
+        for (size_t i = 0; i < 2; i++)
+        {
+            const LayeredCall& call = LayeredCalls()[i];
+            const CRect& rc = i == 0 ? rcBottom : rcRight;
+            EXPECT_EQ(kept[i], call.hWnd);
+            EXPECT_TRUE(call.bResult);
+            EXPECT_EQ(rc, call.rcAfter);
+            EXPECT_TRUE(ExpectedPicture(i == 0, rc, 0, xtpShadowOfficeAlpha) == call.pixels) << "picture " << i;
+        }
         EXPECT_EQ(kept[0], shadows[0]->GetSafeHwnd());
         EXPECT_EQ(kept[1], shadows[1]->GetSafeHwnd());
         EXPECT_TRUE(shadows[0]->IsHorizontal());
@@ -261,6 +322,23 @@ TEST_F(ShadowTest, AKeptShadowWindowShowsTheNextShadowLikeANewOne)
         EXPECT_TRUE(freshRight == ScreenPixels(rcRight)) << "the right shadow's picture differs";
         EXPECT_FALSE(testsupport::SaveScreenSnapshot(hGround, "reused_shadow").empty());
 
+        // Kept again and reused at the same size, they keep their picture
+        // unless the colour differs.
+        XTPShadowsManager()->RemoveShadow(&bar);
+        LayeredCalls().clear();
+        XTPShadowsManager()->SetShadow(&bar);
+        EXPECT_EQ(0u, LayeredCalls().size());
+        XTPShadowsManager()->RemoveShadow(&bar);
+        m_settings.m_clrShadow = RGB(200, 100, 50);
+        XTPShadowsManager()->SetShadow(&bar);
+        ASSERT_EQ(2u, LayeredCalls().size());
+        EXPECT_TRUE(ExpectedPicture(TRUE, rcBottom, RGB(200, 100, 50), xtpShadowOfficeAlpha) ==
+                    LayeredCalls()[0].pixels);
+        m_settings.m_clrShadow = 0;
+        shadows = ShadowsOf(&bar);
+        ASSERT_EQ(2u, shadows.size());
+        EXPECT_EQ(rcBottom, WindowRect(shadows[0]));
+
         // Still following the owner, and gone from the screen when it closes.
         ::ShowWindow(bar.m_hWnd, SW_HIDE);
         EXPECT_FALSE(shadows[0]->IsWindowVisible());
@@ -270,6 +348,8 @@ TEST_F(ShadowTest, AKeptShadowWindowShowsTheNextShadowLikeANewOne)
         for (HWND hWnd : ShadowWindows())
             EXPECT_FALSE(::IsWindowVisible(hWnd)) << "a closed popup left a shadow on the screen";
     };
+    g_pfnRealUpdateLayeredWindow = XTPShadowsManager()->m_pfnUpdateLayeredWindow;
+    XTPShadowsManager()->m_pfnUpdateLayeredWindow = RecordUpdateLayeredWindow;
     // A first round lets Wine make the cached device contexts it keeps;
     // the second must leave no window or GDI object behind.
     round();
@@ -284,6 +364,7 @@ TEST_F(ShadowTest, AKeptShadowWindowShowsTheNextShadowLikeANewOne)
     const testsupport::GdiCensus gdiAfter = testsupport::TakeGdiCensus();
     ASSERT_TRUE(gdiAfter.bValid);
     EXPECT_EQ(gdiBefore.Total(), gdiAfter.Total()) << gdiBefore.Difference(gdiAfter);
+    XTPShadowsManager()->m_pfnUpdateLayeredWindow = g_pfnRealUpdateLayeredWindow;
     testsupport::DestroyQuietly(hGround);
 }
 
