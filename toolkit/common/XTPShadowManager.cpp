@@ -17,6 +17,10 @@ struct CShadowManagersStartup
 const LPCTSTR kShadowClass = _T("XTPShadow");
 const LPCTSTR kShadowClassSaveBits = _T("XTPShadowSaveBits");
 
+// Hidden shadow windows kept for reuse: enough for a popup with two levels
+// of submenus and a popup button.
+const int kMaxParked = 8;
+
 #ifndef WS_EX_LAYERED
 #define WS_EX_LAYERED 0x00080000
 #endif
@@ -59,6 +63,9 @@ CXTPShadowsManager::CShadowWnd::CShadowWnd(CXTPShadowsManager* pManager, BOOL bH
     , m_clrShadow(0)
     , m_pOwner(NULL)
     , m_hWndOwner(NULL)
+    , m_bSaveBits(FALSE)
+    , m_bHasRegion(FALSE)
+    , m_bPlacing(FALSE)
 {
 }
 
@@ -73,13 +80,19 @@ void CXTPShadowsManager::CShadowWnd::PostNcDestroy()
     // The manager deletes the object.
 }
 
-BOOL CXTPShadowsManager::CShadowWnd::Create(CXTPTrackableBar* pOwner, BOOL bSaveBits, const CRect& rc)
+void CXTPShadowsManager::CShadowWnd::TakeOwner(CXTPTrackableBar* pOwner)
 {
     m_pOwner = pOwner;
     m_hWndOwner = pOwner->GetTrackableHwnd();
     CXTPShadowSettings* pPaintManager = pOwner->GetPaintManager();
     m_nOptions = pPaintManager ? pPaintManager->GetShadowOptions() : 0;
     m_clrShadow = pPaintManager ? pPaintManager->GetShadowColor() : 0;
+}
+
+BOOL CXTPShadowsManager::CShadowWnd::Create(CXTPTrackableBar* pOwner, BOOL bSaveBits, const CRect& rc)
+{
+    TakeOwner(pOwner);
+    m_bSaveBits = bSaveBits;
 
     LPCTSTR lpszClass = bSaveBits ? kShadowClassSaveBits : kShadowClass;
     if (!CXTPDrawHelpers::RegisterWndClass(NULL, lpszClass, bSaveBits ? CS_SAVEBITS | CS_OWNDC : 0))
@@ -89,6 +102,76 @@ BOOL CXTPShadowsManager::CShadowWnd::Create(CXTPTrackableBar* pOwner, BOOL bSave
     CWnd* pSite = pOwner->GetSite();
     return CreateEx(dwExStyle, lpszClass, NULL, WS_POPUP, rc.left, rc.top, rc.Width(), rc.Height(),
                     pSite ? pSite->GetSafeHwnd() : NULL, NULL);
+}
+
+BOOL CXTPShadowsManager::CShadowWnd::CanReuse(BOOL bSaveBits, BOOL bLayered, HWND hWndParent) const
+{
+    if (m_hWnd == NULL || !::IsWindow(m_hWnd))
+        return FALSE;
+    BOOL bIsLayered = (::GetWindowLongPtr(m_hWnd, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
+    return m_bSaveBits == bSaveBits && bIsLayered == bLayered && ::GetWindow(m_hWnd, GW_OWNER) == hWndParent;
+}
+
+BOOL CXTPShadowsManager::CShadowWnd::Reuse(CXTPTrackableBar* pOwner, BOOL bHorizontal, const CRect& rc)
+{
+    if (m_hWnd == NULL || !::IsWindow(m_hWnd))
+        return FALSE;
+    CRect rcOld;
+    GetWindowRect(&rcOld);
+    const BOOL bOldHorizontal = m_bHorizontal;
+    const int nOldOptions = m_nOptions;
+    const COLORREF clrOld = m_clrShadow;
+    m_bHorizontal = bHorizontal;
+    TakeOwner(pOwner);
+
+    // A layered window shows the picture it was last given: the old one
+    // serves as long as size, kind, options and colour are the same; else a
+    // new one is given together with the new place and size, all while the
+    // window is hidden. The caller's showing moves the window otherwise.
+    if ((::GetWindowLongPtr(m_hWnd, GWL_EXSTYLE) & WS_EX_LAYERED) != 0 &&
+        (rcOld.Size() != rc.Size() || bOldHorizontal != bHorizontal || nOldOptions != m_nOptions ||
+         clrOld != m_clrShadow))
+    {
+        m_bPlacing = TRUE;
+        UpdateLayeredPicture(rc.Width(), rc.Height(), &rc.TopLeft());
+        m_bPlacing = FALSE;
+    }
+    return TRUE;
+}
+
+void CXTPShadowsManager::CShadowWnd::SetClipRegion(const CRect& rcWindow, const CRect* pClip, int nClip)
+{
+    HRGN hRgn = NULL;
+    for (int i = 0; i < nClip; i++)
+    {
+        CRect rcIntersect;
+        if (!rcIntersect.IntersectRect(&rcWindow, &pClip[i]))
+            continue;
+        if (hRgn == NULL)
+        {
+            hRgn = ::CreateRectRgn(0, 0, rcWindow.Width(), rcWindow.Height());
+            if (hRgn == NULL)
+                return;
+        }
+        rcIntersect.OffsetRect(-rcWindow.left, -rcWindow.top);
+        HRGN hRgnClip = ::CreateRectRgnIndirect(&rcIntersect);
+        ::CombineRgn(hRgn, hRgn, hRgnClip, RGN_DIFF);
+        ::DeleteObject(hRgnClip);
+    }
+    if (hRgn != NULL)
+    {
+        // The window owns the region from here on.
+        if (::SetWindowRgn(m_hWnd, hRgn, FALSE))
+            m_bHasRegion = TRUE;
+        else
+            ::DeleteObject(hRgn);
+    }
+    else if (m_bHasRegion)
+    {
+        // A kept window loses the region of its last shadow.
+        ::SetWindowRgn(m_hWnd, NULL, FALSE);
+        m_bHasRegion = FALSE;
+    }
 }
 
 void CXTPShadowsManager::CShadowWnd::ExcludeRect(const CRect& rcClip)
@@ -108,7 +191,9 @@ void CXTPShadowsManager::CShadowWnd::ExcludeRect(const CRect& rcClip)
     ::CombineRgn(hRgn, hRgn, hRgnClip, RGN_DIFF);
     ::DeleteObject(hRgnClip);
     // The window owns the region from here on.
-    if (!::SetWindowRgn(m_hWnd, hRgn, FALSE))
+    if (::SetWindowRgn(m_hWnd, hRgn, FALSE))
+        m_bHasRegion = TRUE;
+    else
         ::DeleteObject(hRgn);
 }
 
@@ -130,7 +215,7 @@ int CXTPShadowsManager::CShadowWnd::OnHookMessage(HWND, UINT nMessage, WPARAM& w
     return hookContinue;
 }
 
-void CXTPShadowsManager::CShadowWnd::UpdateLayeredPicture(int cx, int cy)
+void CXTPShadowsManager::CShadowWnd::UpdateLayeredPicture(int cx, int cy, const POINT* pptDest)
 {
     if (!IsAlphaShadow() || m_pOwner == NULL || cx <= 0 || cy <= 0 || m_pManager->m_pfnUpdateLayeredWindow == NULL)
         return;
@@ -161,7 +246,11 @@ void CXTPShadowsManager::CShadowWnd::UpdateLayeredPicture(int cx, int cy)
         POINT ptSrc = { 0, 0 };
         SIZE size = { cx, cy };
         BLENDFUNCTION blend = { AC_SRC_OVER, 0, 255, AC_SRC_ALPHA };
-        m_pManager->m_pfnUpdateLayeredWindow(m_hWnd, NULL, NULL, &size, hMemDC, &ptSrc, 0, &blend, ULW_ALPHA);
+        POINT ptDest = { 0, 0 };
+        if (pptDest != NULL)
+            ptDest = *pptDest;
+        m_pManager->m_pfnUpdateLayeredWindow(m_hWnd, NULL, pptDest != NULL ? &ptDest : NULL, &size, hMemDC, &ptSrc, 0,
+                                             &blend, ULW_ALPHA);
         ::SelectObject(hMemDC, hOld);
     }
     if (hMemDC != NULL)
@@ -192,7 +281,8 @@ LRESULT CXTPShadowsManager::CShadowWnd::WindowProc(UINT message, WPARAM wParam, 
         return 0;
     }
     case WM_SIZE:
-        UpdateLayeredPicture((short)LOWORD(lParam), (short)HIWORD(lParam));
+        if (!m_bPlacing)    // else Reuse gives the picture for the new size
+            UpdateLayeredPicture((short)LOWORD(lParam), (short)HIWORD(lParam), NULL);
         break;
     default:
         break;
@@ -205,6 +295,7 @@ LRESULT CXTPShadowsManager::CShadowWnd::WindowProc(UINT message, WPARAM wParam, 
 
 CXTPShadowsManager::CXTPShadowsManager()
     : m_pfnUpdateLayeredWindow(LookUpUpdateLayeredWindow())
+    , m_bClosing(FALSE)
 {
     // Shadows still open at exit unhook themselves from the hook manager
     // when this manager goes, so the hook manager must outlive it: made
@@ -216,8 +307,64 @@ CXTPShadowsManager::CXTPShadowsManager()
 
 CXTPShadowsManager::~CXTPShadowsManager()
 {
+    m_bClosing = TRUE;
     while (!m_lstShadow.IsEmpty())
         DestroyShadow(m_lstShadow.GetHead());
+    DestroyParked();
+}
+
+void CXTPShadowsManager::DestroyParked()
+{
+    while (!m_lstParked.IsEmpty())
+    {
+        CShadowWnd* pShadow = m_lstParked.RemoveHead();
+        if (pShadow->m_hWnd != NULL)
+            pShadow->DestroyWindow();
+        delete pShadow;
+    }
+}
+
+CXTPShadowsManager::CShadowWnd* CXTPShadowsManager::TakeParked(BOOL bSaveBits, BOOL bLayered, HWND hWndParent,
+                                                               BOOL bHorizontal, const CSize& size)
+{
+    // The best window is one that already shows the picture wanted (same
+    // kind and size: a popup opened again), then one of the same kind.
+    POSITION posBest = NULL;
+    int nBest = 0;
+    POSITION pos = m_lstParked.GetHeadPosition();
+    while (pos != NULL)
+    {
+        POSITION posThis = pos;
+        CShadowWnd* pShadow = m_lstParked.GetNext(pos);
+        if (pShadow->m_hWnd == NULL || !::IsWindow(pShadow->m_hWnd))
+        {
+            // Destroyed with the window that owned it.
+            m_lstParked.RemoveAt(posThis);
+            if (pShadow->m_hWnd != NULL)
+                pShadow->DestroyWindow();
+            delete pShadow;
+            continue;
+        }
+        if (!pShadow->CanReuse(bSaveBits, bLayered, hWndParent))
+            continue;
+        int nScore = 1;
+        if (pShadow->m_bHorizontal == bHorizontal)
+        {
+            CRect rcWindow;
+            pShadow->GetWindowRect(&rcWindow);
+            nScore = rcWindow.Size() == size ? 3 : 2;
+        }
+        if (nScore > nBest)
+        {
+            nBest = nScore;
+            posBest = posThis;
+        }
+    }
+    if (posBest == NULL)
+        return NULL;
+    CShadowWnd* pShadow = m_lstParked.GetAt(posBest);
+    m_lstParked.RemoveAt(posBest);
+    return pShadow;
 }
 
 BOOL AFX_CDECL CXTPShadowsManager::IsAlphaShadow()
@@ -308,19 +455,39 @@ CXTPShadowsManager::CShadowWnd* CXTPShadowsManager::CreateShadow(BOOL bHorizonta
         }
     }
 
-    // Made in its place and size at once: one window operation less per
-    // shadow, and its picture is made once, for that size.
-    CShadowWnd* pShadow = new CShadowWnd(this, bHorizontal);
-    if (!pShadow->Create(pOwner, pOwner->IsSaveBitsEnabled(), rc))
+    // A hidden window kept from an earlier shadow serves when it can: a new
+    // layered window costs much more than placing and drawing a kept one.
+    // A new one is made in its place and size at once, so its picture is
+    // made once, for that size.
+    const BOOL bSaveBits = pOwner->IsSaveBitsEnabled();
+    CWnd* pSite = pOwner->GetSite();
+    CShadowWnd* pShadow =
+        TakeParked(bSaveBits, IsAlphaShadow(), pSite ? pSite->GetSafeHwnd() : NULL, bHorizontal, rc.Size());
+    BOOL bReused = pShadow != NULL;
+    if (bReused && !pShadow->Reuse(pOwner, bHorizontal, rc))
     {
         delete pShadow;
-        return NULL;
+        pShadow = NULL;
+        bReused = FALSE;
+    }
+    if (pShadow == NULL)
+    {
+        pShadow = new CShadowWnd(this, bHorizontal);
+        if (!pShadow->Create(pOwner, bSaveBits, rc))
+        {
+            delete pShadow;
+            return NULL;
+        }
     }
 
     m_lstShadow.AddTail(pShadow);
 
+    // Clipped by the excluded rectangle (with that option) and by every
+    // shadowed window: the region is worked out for where the window goes
+    // and set once, before it shows.
+    CArray<CRect, const CRect&> arrClip;
     if ((pShadow->m_nOptions & xtpShadowShowPopupControl) && !rcExclude.IsRectEmpty())
-        pShadow->ExcludeRect(rcExclude);
+        arrClip.Add(rcExclude);
     pos = m_lstShadow.GetHeadPosition();
     while (pos != NULL)
     {
@@ -329,12 +496,14 @@ CXTPShadowsManager::CShadowWnd* CXTPShadowsManager::CreateShadow(BOOL bHorizonta
         {
             CRect rcOtherOwner;
             ::GetWindowRect(pOther->m_hWndOwner, &rcOtherOwner);
-            pShadow->ExcludeRect(rcOtherOwner);
+            arrClip.Add(rcOtherOwner);
         }
     }
+    pShadow->SetClipRegion(rc, arrClip.GetData(), (int)arrClip.GetSize());
 
-    ::SetWindowPos(pShadow->m_hWnd, HWND_TOPMOST, 0, 0, 0, 0,
-                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    // Placed (a kept window) and shown topmost in one step.
+    ::SetWindowPos(pShadow->m_hWnd, HWND_TOPMOST, rc.left, rc.top, rc.Width(), rc.Height(),
+                   SWP_NOACTIVATE | SWP_SHOWWINDOW | (bReused ? 0 : SWP_NOMOVE | SWP_NOSIZE));
     XTPHookManager()->SetHook(hWndOwner, pShadow);
     return pShadow;
 }
@@ -348,11 +517,17 @@ void CXTPShadowsManager::DestroyShadow(CShadowWnd* pShadow)
         m_lstShadow.RemoveAt(pos);
     if (pShadow->m_hWndOwner != NULL)
         XTPHookManager()->RemoveHook(pShadow->m_hWndOwner, pShadow);
-    if (pShadow->m_hWnd != NULL)
+    if (pShadow->m_hWnd != NULL && ::IsWindowVisible(pShadow->m_hWnd))
         ::SetWindowPos(pShadow->m_hWnd, NULL, 0, 0, 0, 0,
                        SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     pShadow->m_pOwner = NULL;
     pShadow->m_hWndOwner = NULL;
+    // The hidden window is kept for the next shadow.
+    if (!m_bClosing && pShadow->m_hWnd != NULL && ::IsWindow(pShadow->m_hWnd) && m_lstParked.GetCount() < kMaxParked)
+    {
+        m_lstParked.AddHead(pShadow);     // the most recent first
+        return;
+    }
     if (pShadow->m_hWnd != NULL)
         pShadow->DestroyWindow();
     delete pShadow;

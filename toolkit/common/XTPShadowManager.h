@@ -22,6 +22,12 @@ public:
         virtual ~CShadowWnd();
 
         BOOL Create(CXTPTrackableBar* pOwner, BOOL bSaveBits, const CRect& rc);
+        // Takes a new owner for a window kept from an earlier shadow: places,
+        // sizes and draws it while it is still hidden.
+        BOOL Reuse(CXTPTrackableBar* pOwner, BOOL bHorizontal, const CRect& rc);
+        // TRUE when the window can serve a shadow with this window class,
+        // layering and window owner.
+        BOOL CanReuse(BOOL bSaveBits, BOOL bLayered, HWND hWndParent) const;
         // Removes the part of the window that lies over rcClip (screen).
         void ExcludeRect(const CRect& rcClip);
 
@@ -34,7 +40,11 @@ public:
     protected:
         virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
         virtual void PostNcDestroy();
-        void UpdateLayeredPicture(int cx, int cy);
+        void UpdateLayeredPicture(int cx, int cy, const POINT* pptDest);
+        // Gives the window the region of its whole area less the clip
+        // rectangles (screen), rcWindow being where the window is or goes.
+        void SetClipRegion(const CRect& rcWindow, const CRect* pClip, int nClip);
+        void TakeOwner(CXTPTrackableBar* pOwner);
 
         CXTPShadowsManager* m_pManager;
         BOOL m_bHorizontal;
@@ -42,6 +52,9 @@ public:
         COLORREF m_clrShadow;
         CXTPTrackableBar* m_pOwner;
         HWND m_hWndOwner;
+        BOOL m_bSaveBits;
+        BOOL m_bHasRegion;      // a window region is set
+        BOOL m_bPlacing;        // Reuse draws the picture itself
 
         friend class CXTPShadowsManager;
     };
@@ -61,6 +74,11 @@ public:
 
     const CShadowList& GetShadows() const { return m_lstShadow; }
     int GetShadowCount() const { return (int)m_lstShadow.GetCount(); }
+    // Hidden shadow windows kept for the next shadows (a popup that opens
+    // reuses them instead of making new layered windows, which is slow).
+    int GetParkedCount() const { return (int)m_lstParked.GetCount(); }
+    // Destroys the kept windows.
+    void DestroyParked();
 
     // TRUE when shadows are layered windows with an alpha ramp.
     static BOOL AFX_CDECL IsAlphaShadow();
@@ -78,8 +96,11 @@ public:
 protected:
     CShadowWnd* CreateShadow(BOOL bHorizontal, const CRect& rcOwner, const CRect& rcExclude, CXTPTrackableBar* pOwner);
     void DestroyShadow(CShadowWnd* pShadow);
+    CShadowWnd* TakeParked(BOOL bSaveBits, BOOL bLayered, HWND hWndParent, BOOL bHorizontal, const CSize& size);
 
     CShadowList m_lstShadow;
+    CShadowList m_lstParked;
+    BOOL m_bClosing;        // the destructor runs: nothing is kept
     static BOOL s_bAlphaShadow;
 
     friend class CShadowWnd;

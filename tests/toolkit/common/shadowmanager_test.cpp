@@ -7,6 +7,9 @@
 #include "XTPColorManager.h"
 #include "XTPShadowManager.h"
 #include "XTPShadowSettings.h"
+#include "support/canvas.h"
+#include "support/gdi_count.h"
+#include "support/snapshot.h"
 #include "support/testwindows.h"
 
 #include <string>
@@ -20,7 +23,7 @@ class ShadowSettings : public CXTPShadowSettings
 public:
     BOOL IsShadowEnabled() const override { return m_bEnabled; }
     int GetShadowOptions() const override { return m_nOptions; }
-    COLORREF GetShadowColor() const override { return 0; }
+    COLORREF GetShadowColor() const override { return m_clrShadow; }
 
     void EnableShadow(BOOL bEnable) { m_bEnabled = bEnable; }
     void SetShadowOptions(int nOptions) { m_nOptions = nOptions; }
@@ -28,6 +31,9 @@ public:
 private:
     BOOL m_bEnabled = FALSE;
     int m_nOptions = 0;
+
+public:
+    COLORREF m_clrShadow = 0;
 };
 
 class PopupBar : public CXTPTrackableBar
@@ -77,6 +83,100 @@ CRect WindowRect(CWnd* pWnd)
     CRect rc;
     pWnd->GetWindowRect(&rc);
     return rc;
+}
+
+// The shadow windows (visible or not) of this thread.
+BOOL CALLBACK AddShadowWindow(HWND hWnd, LPARAM lParam)
+{
+    char szClass[64] = "";
+    ::GetClassNameA(hWnd, szClass, sizeof(szClass));
+    if (strncmp(szClass, "XTPShadow", 9) == 0)
+        reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hWnd);
+    return TRUE;
+}
+
+std::vector<HWND> ShadowWindows()
+{
+    std::vector<HWND> result;
+    ::EnumThreadWindows(::GetCurrentThreadId(), AddShadowWindow, reinterpret_cast<LPARAM>(&result));
+    return result;
+}
+
+BOOL CALLBACK CountWindow(HWND, LPARAM lParam)
+{
+    ++*reinterpret_cast<int*>(lParam);
+    return TRUE;
+}
+
+int CountThreadWindows()
+{
+    int nCount = 0;
+    ::EnumThreadWindows(::GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&nCount));
+    return nCount;
+}
+
+// What the screen shows in a rectangle, after Wine had time to draw it.
+std::vector<COLORREF> ScreenPixels(const CRect& rc)
+{
+    testsupport::Pump(0);
+    ::Sleep(50);
+    testsupport::Pump(0);
+    testsupport::Canvas canvas(rc.Width(), rc.Height());
+    HDC hScreen = ::GetDC(NULL);
+    ::BitBlt(canvas.Handle(), 0, 0, rc.Width(), rc.Height(), hScreen, rc.left, rc.top, SRCCOPY);
+    ::ReleaseDC(NULL, hScreen);
+    ::GdiFlush();
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < rc.Height(); y++)
+        for (int x = 0; x < rc.Width(); x++)
+            pixels.push_back(canvas.Pixel(x, y));
+    return pixels;
+}
+
+// Records the pictures the shadows hand to UpdateLayeredWindow (top row
+// first) and where the window is after it, then passes them on.
+struct LayeredCall
+{
+    HWND hWnd;
+    CRect rcAfter;
+    std::vector<DWORD> pixels;
+    BOOL bResult;
+};
+std::vector<LayeredCall>& LayeredCalls()
+{
+    static std::vector<LayeredCall> s_calls;
+    return s_calls;
+}
+CXTPShadowsManager::PFNUPDATELAYEREDWINDOW g_pfnRealUpdateLayeredWindow = NULL;
+
+BOOL WINAPI RecordUpdateLayeredWindow(HWND hWnd, HDC hdcDst, POINT* pptDst, SIZE* psize, HDC hdcSrc, POINT* pptSrc,
+                                      COLORREF crKey, BLENDFUNCTION* pblend, DWORD dwFlags)
+{
+    LayeredCall call;
+    call.hWnd = hWnd;
+    DIBSECTION ds = {};
+    HGDIOBJ hBitmap = ::GetCurrentObject(hdcSrc, OBJ_BITMAP);
+    if (psize != NULL && ::GetObjectA(hBitmap, sizeof(ds), &ds) == sizeof(ds) && ds.dsBm.bmBits != NULL)
+    {
+        const BYTE* pBits = static_cast<const BYTE*>(ds.dsBm.bmBits);
+        for (int y = 0; y < psize->cy; y++)
+        {
+            int yRow = ds.dsBmih.biHeight > 0 ? ds.dsBm.bmHeight - 1 - y : y;
+            const DWORD* pRow = reinterpret_cast<const DWORD*>(pBits + (size_t)yRow * ds.dsBm.bmWidthBytes);
+            call.pixels.insert(call.pixels.end(), pRow, pRow + psize->cx);
+        }
+    }
+    call.bResult = g_pfnRealUpdateLayeredWindow(hWnd, hdcDst, pptDst, psize, hdcSrc, pptSrc, crKey, pblend, dwFlags);
+    ::GetWindowRect(hWnd, &call.rcAfter);
+    LayeredCalls().push_back(call);
+    return call.bResult;
+}
+
+std::vector<DWORD> ExpectedPicture(BOOL bHorizontal, const CRect& rc, COLORREF clr, int nOptions)
+{
+    std::vector<DWORD> pixels((size_t)rc.Width() * rc.Height());
+    CXTPShadowsManager::BuildShadowPicture(bHorizontal, rc.Width(), rc.Height(), clr, nOptions, pixels.data());
+    return pixels;
 }
 
 class ShadowTest : public ::testing::Test
@@ -142,6 +242,132 @@ TEST_F(ShadowTest, LayeredShadowsAreFourPixelsWide)
     XTPShadowsManager()->RemoveShadow(&bar);
 }
 
+TEST_F(ShadowTest, AKeptShadowWindowShowsTheNextShadowLikeANewOne)
+{
+    CXTPShadowsManager::EnableAlphaShadow(TRUE);
+    if (!CXTPShadowsManager::IsAlphaShadow())
+        GTEST_SKIP() << "no layered windows on this display";
+    XTPShadowsManager()->DestroyParked();
+    // A white ground under the popup and its shadows.
+    HWND hGround = testsupport::CreatePlainWindow(150, 150, 220, 200);
+    auto round = [&]() {
+        const CRect rcBottom(204, 280, 304, 284), rcRight(300, 204, 304, 280);
+
+        // What new windows show for the popup at 200,200 100 x 80.
+        std::vector<COLORREF> freshBottom, freshRight;
+        {
+            PopupBar bar(200, 200, 100, 80, &m_settings);
+            XTPShadowsManager()->SetShadow(&bar);
+            freshBottom = ScreenPixels(rcBottom);
+            freshRight = ScreenPixels(rcRight);
+            XTPShadowsManager()->RemoveShadow(&bar);
+        }
+        XTPShadowsManager()->DestroyParked();
+
+        // Shadows of another size, the bottom one clipped by a popup over
+        // it, are closed and kept...
+        std::vector<HWND> kept;
+        {
+            PopupBar lower(400, 300, 60, 200, &m_settings);
+            XTPShadowsManager()->SetShadow(&lower);
+            PopupBar upper(300, 400, 120, 60, &m_settings);
+            XTPShadowsManager()->SetShadow(&upper);
+            for (CXTPShadowsManager::CShadowWnd* pShadow : ShadowsOf(&upper))
+                kept.push_back(pShadow->GetSafeHwnd());
+            HRGN hRgn = ::CreateRectRgn(0, 0, 0, 0);
+            EXPECT_NE(ERROR, ::GetWindowRgn(kept[0], hRgn));   // the shadow under the lower popup
+            ::DeleteObject(hRgn);
+            XTPShadowsManager()->RemoveShadow(&lower);
+            XTPShadowsManager()->RemoveShadow(&upper);
+        }
+        EXPECT_EQ(4, XTPShadowsManager()->GetParkedCount());
+        for (HWND hWnd : ShadowWindows())
+            EXPECT_FALSE(::IsWindowVisible(hWnd)) << "a closed popup left a shadow on the screen";
+
+        // ... and serve the popup at 200,200: its place, size, whole window,
+        // z-order and picture as if new.
+        PopupBar bar(200, 200, 100, 80, &m_settings);
+        LayeredCalls().clear();
+        XTPShadowsManager()->SetShadow(&bar);
+        std::vector<CXTPShadowsManager::CShadowWnd*> shadows = ShadowsOf(&bar);
+        ASSERT_EQ(2u, shadows.size()) << "no shadows";
+        EXPECT_EQ(2, XTPShadowsManager()->GetParkedCount());
+        // Each was given the picture of its new size, in its new place.
+        ASSERT_EQ(2u, LayeredCalls().size());
+        for (size_t i = 0; i < 2; i++)
+        {
+            const LayeredCall& call = LayeredCalls()[i];
+            const CRect& rc = i == 0 ? rcBottom : rcRight;
+            EXPECT_EQ(kept[i], call.hWnd);
+            EXPECT_TRUE(call.bResult);
+            EXPECT_EQ(rc, call.rcAfter);
+            EXPECT_TRUE(ExpectedPicture(i == 0, rc, 0, xtpShadowOfficeAlpha) == call.pixels) << "picture " << i;
+        }
+        EXPECT_EQ(kept[0], shadows[0]->GetSafeHwnd());
+        EXPECT_EQ(kept[1], shadows[1]->GetSafeHwnd());
+        EXPECT_TRUE(shadows[0]->IsHorizontal());
+        EXPECT_FALSE(shadows[1]->IsHorizontal());
+        EXPECT_EQ(rcBottom, WindowRect(shadows[0]));
+        EXPECT_EQ(rcRight, WindowRect(shadows[1]));
+        for (CXTPShadowsManager::CShadowWnd* pShadow : shadows)
+        {
+            EXPECT_TRUE(pShadow->IsWindowVisible());
+            EXPECT_NE(0u, pShadow->GetExStyle() & WS_EX_TOPMOST);
+            EXPECT_EQ(&bar, pShadow->GetOwnerBar());
+            HRGN hRgn = ::CreateRectRgn(0, 0, 0, 0);
+            EXPECT_EQ(ERROR, ::GetWindowRgn(pShadow->GetSafeHwnd(), hRgn)) << "the old region stayed";
+            ::DeleteObject(hRgn);
+        }
+        EXPECT_TRUE(freshBottom == ScreenPixels(rcBottom)) << "the bottom shadow's picture differs";
+        EXPECT_TRUE(freshRight == ScreenPixels(rcRight)) << "the right shadow's picture differs";
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(hGround, "reused_shadow").empty());
+
+        // Kept again and reused at the same size, they keep their picture
+        // unless the colour differs.
+        XTPShadowsManager()->RemoveShadow(&bar);
+        LayeredCalls().clear();
+        XTPShadowsManager()->SetShadow(&bar);
+        EXPECT_EQ(0u, LayeredCalls().size());
+        XTPShadowsManager()->RemoveShadow(&bar);
+        m_settings.m_clrShadow = RGB(200, 100, 50);
+        XTPShadowsManager()->SetShadow(&bar);
+        ASSERT_EQ(2u, LayeredCalls().size());
+        EXPECT_TRUE(ExpectedPicture(TRUE, rcBottom, RGB(200, 100, 50), xtpShadowOfficeAlpha) ==
+                    LayeredCalls()[0].pixels);
+        m_settings.m_clrShadow = 0;
+        shadows = ShadowsOf(&bar);
+        ASSERT_EQ(2u, shadows.size());
+        EXPECT_EQ(rcBottom, WindowRect(shadows[0]));
+
+        // Still following the owner, and gone from the screen when it closes.
+        ::ShowWindow(bar.m_hWnd, SW_HIDE);
+        EXPECT_FALSE(shadows[0]->IsWindowVisible());
+        ::ShowWindow(bar.m_hWnd, SW_SHOWNA);
+        EXPECT_TRUE(shadows[0]->IsWindowVisible());
+        XTPShadowsManager()->RemoveShadow(&bar);
+        for (HWND hWnd : ShadowWindows())
+            EXPECT_FALSE(::IsWindowVisible(hWnd)) << "a closed popup left a shadow on the screen";
+    };
+    g_pfnRealUpdateLayeredWindow = XTPShadowsManager()->m_pfnUpdateLayeredWindow;
+    XTPShadowsManager()->m_pfnUpdateLayeredWindow = RecordUpdateLayeredWindow;
+    // A first round lets Wine make the cached device contexts it keeps;
+    // the second must leave no window or GDI object behind.
+    round();
+    XTPShadowsManager()->DestroyParked();
+    const int nWindowsBefore = CountThreadWindows();
+    const testsupport::GdiCensus gdiBefore = testsupport::TakeGdiCensus();
+    round();
+    // The kept windows are the manager's to destroy; nothing else is left.
+    XTPShadowsManager()->DestroyParked();
+    EXPECT_EQ(0, XTPShadowsManager()->GetParkedCount());
+    EXPECT_EQ(nWindowsBefore, CountThreadWindows());
+    const testsupport::GdiCensus gdiAfter = testsupport::TakeGdiCensus();
+    ASSERT_TRUE(gdiAfter.bValid);
+    EXPECT_EQ(gdiBefore.Total(), gdiAfter.Total()) << gdiBefore.Difference(gdiAfter);
+    XTPShadowsManager()->m_pfnUpdateLayeredWindow = g_pfnRealUpdateLayeredWindow;
+    testsupport::DestroyQuietly(hGround);
+}
+
 TEST_F(ShadowTest, NoShadowWhenSwitchedOffOrInCustomizeModeOrRefusedBySystem)
 {
     PopupBar bar(200, 200, 100, 80, &m_settings);
@@ -184,8 +410,13 @@ TEST_F(ShadowTest, ShadowsFollowTheOwnerAndDieWithIt)
     ::ShowWindow(pBar->m_hWnd, SW_SHOWNA);
     EXPECT_TRUE(::IsWindowVisible(hShadow));
 
+    // The window is hidden and kept for the next shadow, no longer owned.
     testsupport::DestroyQuietly(pBar->m_hWnd);
     EXPECT_EQ(0, XTPShadowsManager()->GetShadowCount());
+    EXPECT_FALSE(::IsWindowVisible(hShadow));
+    EXPECT_EQ(2, XTPShadowsManager()->GetParkedCount());
+    EXPECT_EQ(NULL, shadows[0]->GetOwnerBar());
+    XTPShadowsManager()->DestroyParked();
     EXPECT_FALSE(::IsWindow(hShadow));
     delete pBar;
 }
