@@ -57,17 +57,29 @@ CXTPOffice2007Image::CXTPOffice2007Image(CXTPOffice2007ImageStore* pImages)
     , m_bImageOrientationPreserved(FALSE)
     , m_bInvert(FALSE)
     , m_pImages(pImages)
+    , m_nKeyed(0)
+    , m_nNextKeyed(0)
 {
 }
 
 CXTPOffice2007Image::~CXTPOffice2007Image()
 {
+    FreeKeyedPictures();
     if (m_hBitmap != NULL)
         ::DeleteObject(m_hBitmap);
 }
 
+void CXTPOffice2007Image::FreeKeyedPictures()
+{
+    for (int i = 0; i < m_nKeyed; i++)
+        ::DeleteObject(m_keyed[i].hBitmap);
+    m_nKeyed = 0;
+    m_nNextKeyed = 0;
+}
+
 void CXTPOffice2007Image::SetBitmap(HBITMAP hBitmap, BOOL bAlpha)
 {
+    FreeKeyedPictures();
     if (m_hBitmap != NULL && m_hBitmap != hBitmap)
         ::DeleteObject(m_hBitmap);
     m_hBitmap = hBitmap;
@@ -231,9 +243,27 @@ void CXTPOffice2007Image::DrawImageTransparent(CDC* pDC, const CRect& rcDest, CR
     if (rcSizingMargins.top + rcSizingMargins.bottom > rcSrc.Height())
         return;
 
+    HDC hDestDC = pDC->GetSafeHdc();
+
+    // On a true-colour, left-to-right DC the picture drawn at this size
+    // is kept and blended; its pixels are those of the keyed copy below.
+    if (!CXTPDrawHelpers::IsContextRTL(hDestDC) && ::GetDeviceCaps(hDestDC, BITSPIXEL) >= 24)
+    {
+        CXTPSectionLock lock(m_pImages ? &m_pImages->GetLock() : NULL);
+        HBITMAP hKeyed = GetKeyedPicture(hDestDC, rcDest.Size(), rcSrc, rcSizingMargins, clrTransparent);
+        HDC hKeyedDC = hKeyed != NULL ? ::CreateCompatibleDC(hDestDC) : NULL;
+        if (hKeyedDC != NULL)
+        {
+            HGDIOBJ hOld = ::SelectObject(hKeyedDC, hKeyed);
+            CXTPImageManager::AlphaBlend(hDestDC, rcDest, hKeyedDC, CRect(CPoint(0, 0), rcDest.Size()));
+            ::SelectObject(hKeyedDC, hOld);
+            ::DeleteDC(hKeyedDC);
+            return;
+        }
+    }
+
     // The parts go into a buffer of the destination's size first filled
     // with the transparent colour, which is then left out in the copy.
-    HDC hDestDC = pDC->GetSafeHdc();
     HDC hBufferDC = ::CreateCompatibleDC(hDestDC);
     HBITMAP hBuffer = ::CreateCompatibleBitmap(hDestDC, rcDest.Width(), rcDest.Height());
     if (hBufferDC == NULL || hBuffer == NULL)
@@ -328,6 +358,71 @@ void CXTPOffice2007Image::DrawImageBuffered(CDC* pDC, const CRect& rcDest, CRect
     ::SelectObject(hBufferDC, hOldBuffer);
     ::DeleteObject(hBuffer);
     ::DeleteDC(hBufferDC);
+}
+
+HBITMAP CXTPOffice2007Image::GetKeyedPicture(HDC hDestDC, CSize szDest, const CRect& rcSrc,
+                                             const CRect& rcMargins, COLORREF clrTransparent)
+{
+    for (int i = 0; i < m_nKeyed; i++)
+    {
+        const KEYED_PICTURE& picture = m_keyed[i];
+        if (picture.szDest == szDest && picture.rcSrc == rcSrc && picture.rcMargins == rcMargins &&
+            picture.clrTransparent == clrTransparent)
+            return picture.hBitmap;
+    }
+
+    LPBYTE pBits = NULL;
+    HBITMAP hPicture = CXTPImageManager::Create32BitDIBSection(hDestDC, szDest.cx, szDest.cy, &pBits);
+    HDC hPictureDC = ::CreateCompatibleDC(hDestDC);
+    if (hPicture == NULL || pBits == NULL || hPictureDC == NULL)
+    {
+        if (hPicture)
+            ::DeleteObject(hPicture);
+        if (hPictureDC)
+            ::DeleteDC(hPictureDC);
+        return NULL;
+    }
+    HGDIOBJ hOld = ::SelectObject(hPictureDC, hPicture);
+    CRect rcPicture(CPoint(0, 0), szDest);
+    HBRUSH hBrush = ::CreateSolidBrush(clrTransparent);
+    ::FillRect(hPictureDC, &rcPicture, hBrush);
+    ::DeleteObject(hBrush);
+    DrawImage(CDC::FromHandle(hPictureDC), rcPicture, rcSrc, rcMargins);
+    ::GdiFlush();
+    ::SelectObject(hPictureDC, hOld);
+    ::DeleteDC(hPictureDC);
+
+    // Transparent-colour pixels become fully transparent (premultiplied:
+    // black), every other pixel opaque.
+    DWORD dwTransparent = (DWORD)(GetBValue(clrTransparent) | (GetGValue(clrTransparent) << 8) |
+                                  (GetRValue(clrTransparent) << 16));
+    DWORD* pPixel = reinterpret_cast<DWORD*>(pBits);
+    for (long i = 0, n = (long)szDest.cx * szDest.cy; i < n; i++, pPixel++)
+    {
+        if ((*pPixel & 0x00FFFFFF) == dwTransparent)
+            *pPixel = 0;
+        else
+            *pPixel |= 0xFF000000;
+    }
+
+    int nSlot = m_nKeyed;
+    if (m_nKeyed < kKeyedPictures)
+    {
+        m_nKeyed++;
+    }
+    else
+    {
+        nSlot = m_nNextKeyed;
+        m_nNextKeyed = (m_nNextKeyed + 1) % kKeyedPictures;
+        ::DeleteObject(m_keyed[nSlot].hBitmap);
+    }
+    KEYED_PICTURE& picture = m_keyed[nSlot];
+    picture.rcSrc = rcSrc;
+    picture.szDest = szDest;
+    picture.rcMargins = rcMargins;
+    picture.clrTransparent = clrTransparent;
+    picture.hBitmap = hPicture;
+    return hPicture;
 }
 
 //////////////////////////////////////////////////////////////////////////

@@ -48,11 +48,31 @@ private:
     void DrawNineParts(HDC hDestDC, HDC hSrcDC, const CRect& rcDest, const CRect& rcSrc, CRect rcMargins);
     void DrawPart(HDC hDestDC, const CRect& rcDest, HDC hSrcDC, const CRect& rcSrc);
 
+    // A keyed picture drawn at one size, kept as a premultiplied 32-bit
+    // bitmap whose transparent-colour pixels are fully transparent: drawing
+    // it again is a single blend instead of a buffer, nine stretches and a
+    // colour-keyed copy.
+    struct KEYED_PICTURE
+    {
+        CRect rcSrc;
+        CSize szDest;
+        CRect rcMargins;
+        COLORREF clrTransparent;
+        HBITMAP hBitmap;
+    };
+    enum { kKeyedPictures = 8 };
+    HBITMAP GetKeyedPicture(HDC hDestDC, CSize szDest, const CRect& rcSrc, const CRect& rcMargins,
+                            COLORREF clrTransparent);
+    void FreeKeyedPictures();
+
     HBITMAP m_hBitmap;
     BOOL m_bAlpha;
     BOOL m_bImageOrientationPreserved;
     BOOL m_bInvert;     // the alpha picture is currently mirrored
     CXTPOffice2007ImageStore* m_pImages;
+    KEYED_PICTURE m_keyed[kKeyedPictures];
+    int m_nKeyed;       // pictures kept in m_keyed
+    int m_nNextKeyed;   // the slot replaced when all are taken
 };
 
 // The theme text and the cache of its images.

@@ -232,3 +232,47 @@ TEST_F(Office2007StoreTest, TransparentColourIsLeftOut)
     EXPECT_EQ(RGB(0, 0, 255), buffered.Pixel(0, 0));
     EXPECT_EQ(RGB(0, 0, 0), buffered.Pixel(5, 5));
 }
+
+TEST_F(Office2007StoreTest, KeyedPictureDrawnAgainShowsTheNewBackgroundAndItsOwnSize)
+{
+    // The frame keyed on its red border: only the green centre is drawn.
+    CXTPOffice2007Image* pFrame = m_store.GetImage(_T("Frame"));
+    ASSERT_NE(nullptr, pFrame);
+    const COLORREF clrBackgrounds[] = {RGB(0, 0, 255), RGB(255, 255, 0), RGB(255, 255, 255)};
+    for (COLORREF clrBack : clrBackgrounds)
+    {
+        testsupport::Canvas canvas(12, 12, clrBack);
+        pFrame->DrawImageTransparent(canvas.DC(), CRect(0, 0, 12, 12), pFrame->GetSource(), CRect(3, 3, 3, 3),
+                                     RGB(255, 0, 0));
+        EXPECT_EQ(clrBack, canvas.Pixel(1, 1));
+        EXPECT_EQ(clrBack, canvas.Pixel(10, 6));
+        EXPECT_EQ(RGB(0, 255, 0), canvas.Pixel(3, 3));
+        EXPECT_EQ(RGB(0, 255, 0), canvas.Pixel(8, 8));
+        EXPECT_EQ(clrBack, canvas.Pixel(9, 9));
+    }
+
+    // More sizes than the image keeps, then the first size again: each
+    // picture has the size it is drawn at.
+    for (int cx = 8; cx <= 30; cx += 2)
+    {
+        testsupport::Canvas canvas(40, 12, RGB(0, 0, 255));
+        pFrame->DrawImageTransparent(canvas.DC(), CRect(2, 0, 2 + cx, 12), pFrame->GetSource(), CRect(3, 3, 3, 3),
+                                     RGB(255, 0, 0));
+        EXPECT_EQ(RGB(0, 0, 255), canvas.Pixel(3, 6)) << cx;
+        EXPECT_EQ(RGB(0, 255, 0), canvas.Pixel(5, 6)) << cx;
+        EXPECT_EQ(RGB(0, 255, 0), canvas.Pixel(cx - 2, 6)) << cx;
+        EXPECT_EQ(RGB(0, 0, 255), canvas.Pixel(cx - 1, 6)) << cx;
+        EXPECT_EQ(RGB(0, 0, 255), canvas.Pixel(cx + 2, 6)) << cx;
+    }
+
+    // The DC's clipping still holds.
+    testsupport::Canvas clipped(12, 12, RGB(0, 0, 255));
+    CRgn rgn;
+    rgn.CreateRectRgn(0, 0, 6, 12);
+    clipped.DC()->SelectClipRgn(&rgn);
+    pFrame->DrawImageTransparent(clipped.DC(), CRect(0, 0, 12, 12), pFrame->GetSource(), CRect(3, 3, 3, 3),
+                                 RGB(255, 0, 0));
+    clipped.DC()->SelectClipRgn(NULL);
+    EXPECT_EQ(RGB(0, 255, 0), clipped.Pixel(4, 6));
+    EXPECT_EQ(RGB(0, 0, 255), clipped.Pixel(7, 6));
+}
