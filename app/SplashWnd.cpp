@@ -2,6 +2,7 @@
 #include "SplashWnd.h"
 
 #include "resource.h"
+#include "XTPDrawHelpers.h"
 
 namespace
 {
@@ -77,11 +78,11 @@ void CSplashWnd::BringToFront()
 {
     if (m_hWnd == NULL)
         return;
-    // Made topmost and back: raised on the screen even where the system
-    // already counts it above its owner (a display without a window manager
-    // keeps its own stacking, which the system's order follows later).
-    SetWindowPos(&wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    SetWindowPos(&wndNoTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // Raised on the screen even where the system already counts it above
+    // its owner (a display without a window manager keeps its own stacking,
+    // which the system's order follows later).
+    ShowWindow(SW_SHOWNA);
+    CXTPDrawHelpers::RaiseOnScreen(m_hWnd);
     UpdateWindow();
 }
 

@@ -255,12 +255,6 @@ void CXTPControlGallery::SetCommandBar(CXTPCommandBar* pBar)
     Reposition();
 }
 
-void CXTPControlGallery::SetCommandBar(CMenu* pMenu)
-{
-    CXTPControlPopup::SetCommandBar(pMenu);
-    Reposition();
-}
-
 void CXTPControlGallery::RestoreCommandBarList(CXTPCommandBarList* pCommandBarList)
 {
     CXTPControlPopup::RestoreCommandBarList(pCommandBarList);

@@ -207,8 +207,8 @@ public:
     BOOL HasPopupBar() const;
     // Giving or taking the drop-down swaps the scroll bar and the buttons,
     // so the gallery lays itself out again.
-    void SetCommandBar(CXTPCommandBar* pBar);
-    void SetCommandBar(CMenu* pMenu);
+    using CXTPControlPopup::SetCommandBar;
+    void SetCommandBar(CXTPCommandBar* pBar) override;
     virtual void RestoreCommandBarList(CXTPCommandBarList* pCommandBarList);
     // Whether the control shows in place (not as a popup button).
     BOOL IsInPlace() const { return GetStyle() <= 0; }

@@ -37,8 +37,9 @@ public:
     // A new popup control of the kind (2, 3 or 4).
     static CXTPControlPopup* AFX_CDECL CreateControlPopup(XTPControlType controlType);
 
-    // Releases the old bar and adds a reference to the new one.
-    void SetCommandBar(CXTPCommandBar* pBar);
+    // Releases the old bar and adds a reference to the new one; the menu
+    // form builds a popup bar from the menu and sets it through the first.
+    virtual void SetCommandBar(CXTPCommandBar* pBar);
     void SetCommandBar(CMenu* pMenu);
     virtual CXTPCommandBar* GetCommandBar() const { return m_pCommandBar; }
 

@@ -301,6 +301,14 @@ BOOL AFX_CDECL CXTPDrawHelpers::KeepAboveOwner(HWND hWnd)
     return TRUE;
 }
 
+void AFX_CDECL CXTPDrawHelpers::RaiseOnScreen(HWND hWnd)
+{
+    if (hWnd == NULL || !::IsWindowVisible(hWnd))
+        return;
+    ::SetWindowPos(hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ::SetWindowPos(hWnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 BOOL AFX_CDECL CXTPDrawHelpers::IsTopParentActive(HWND hWnd)
 {
     if (hWnd == NULL || !::IsWindow(hWnd))

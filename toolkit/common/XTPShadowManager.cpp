@@ -174,29 +174,6 @@ void CXTPShadowsManager::CShadowWnd::SetClipRegion(const CRect& rcWindow, const 
     }
 }
 
-void CXTPShadowsManager::CShadowWnd::ExcludeRect(const CRect& rcClip)
-{
-    CRect rcWindow;
-    GetWindowRect(&rcWindow);
-    CRect rcIntersect;
-    if (!rcIntersect.IntersectRect(&rcWindow, &rcClip))
-        return;
-
-    HRGN hRgn = ::CreateRectRgn(0, 0, rcWindow.Width(), rcWindow.Height());
-    if (hRgn == NULL)
-        return;
-    ::GetWindowRgn(m_hWnd, hRgn);   // keeps the whole window when there is no region yet
-    rcIntersect.OffsetRect(-rcWindow.left, -rcWindow.top);
-    HRGN hRgnClip = ::CreateRectRgnIndirect(&rcIntersect);
-    ::CombineRgn(hRgn, hRgn, hRgnClip, RGN_DIFF);
-    ::DeleteObject(hRgnClip);
-    // The window owns the region from here on.
-    if (::SetWindowRgn(m_hWnd, hRgn, FALSE))
-        m_bHasRegion = TRUE;
-    else
-        ::DeleteObject(hRgn);
-}
-
 int CXTPShadowsManager::CShadowWnd::OnHookMessage(HWND, UINT nMessage, WPARAM& wParam, LPARAM&, LRESULT&)
 {
     if (nMessage == WM_SHOWWINDOW)

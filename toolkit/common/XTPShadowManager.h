@@ -28,8 +28,6 @@ public:
         // TRUE when the window can serve a shadow with this window class,
         // layering and window owner.
         BOOL CanReuse(BOOL bSaveBits, BOOL bLayered, HWND hWndParent) const;
-        // Removes the part of the window that lies over rcClip (screen).
-        void ExcludeRect(const CRect& rcClip);
 
         virtual int OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult);
 

@@ -112,20 +112,8 @@ LRESULT CXTPDockingPaneMiniWnd::OnFloatStatus(WPARAM wParam, LPARAM lParam)
     // The frame that owns the window becomes active: the window shows above
     // it, as a floating toolbar does.
     if (wParam & FS_ACTIVATE)
-        KeepAboveOwner();
+        CXTPDrawHelpers::RaiseOnScreen(m_hWnd);
     return lResult;
-}
-
-void CXTPDockingPaneMiniWnd::KeepAboveOwner()
-{
-    if (m_hWnd == NULL || !IsWindowVisible())
-        return;
-    // Made topmost and back, the window is raised on the screen even where
-    // the system already counts it above its owner: on a display without a
-    // window manager the frame that takes the keyboard focus is raised over
-    // every window, its own floating ones included.
-    SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    SetWindowPos(&CWnd::wndNoTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 BOOL CXTPDockingPaneMiniWnd::Create(CRect rc)
@@ -337,7 +325,7 @@ void CXTPDockingPaneMiniWnd::OnFocusChanged()
     // closed): the window stays in front of it.
     HWND hWndOwner = ::GetWindow(m_hWnd, GW_OWNER);
     if (!bActive && hWndFocus != NULL && hWndOwner != NULL && (hWndFocus == hWndOwner || ::IsChild(hWndOwner, hWndFocus)))
-        KeepAboveOwner();
+        CXTPDrawHelpers::RaiseOnScreen(m_hWnd);
 }
 
 void CXTPDockingPaneMiniWnd::RemovePane(CXTPDockingPaneBase* pPane)

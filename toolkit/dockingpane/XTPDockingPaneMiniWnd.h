@@ -112,7 +112,5 @@ protected:
     afx_msg void OnSetFocus(CWnd* pOldWnd);
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg LRESULT OnFloatStatus(WPARAM wParam, LPARAM lParam);
-    // Raises the visible window above the frame that owns it.
-    void KeepAboveOwner();
     DECLARE_MESSAGE_MAP()
 };
