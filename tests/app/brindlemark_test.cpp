@@ -9,6 +9,7 @@
 #include "support/bars_frame.h"
 #include "support/canvas.h"
 #include "support/icon_files.h"
+#include "support/mouseinput.h"
 #include "support/registry.h"
 #include "support/snapshot.h"
 #include "support/wndtest.h"
@@ -123,18 +124,22 @@ void ClickButton(HWND hDialog, const std::string& strText)
 
 void ClickScreen(POINT pt, bool bRight)
 {
-    const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
-    INPUT inputs[3] = {};
-    for (INPUT& input : inputs)
+    using testsupport::MouseInput;
+    // The pointer is first brought to the point and seen there: on a busy
+    // display a late pointer motion can still carry it back, and a press
+    // sent then would land on another square. Each event carries the point
+    // as well, so the press and release go where the move went.
+    const DWORD dwAt = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    POINT ptNow = {-1, -1};
+    for (int n = 0; n < 40 && (ptNow.x != pt.x || ptNow.y != pt.y); n++)
     {
-        input.type = INPUT_MOUSE;
-        input.mi.dx = (pt.x * 65535 + cx / 2) / (cx - 1);
-        input.mi.dy = (pt.y * 65535 + cy / 2) / (cy - 1);
+        testsupport::SendInputs({MouseInput(dwAt, pt)});
+        Wait(50);
+        ::GetCursorPos(&ptNow);
     }
-    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    inputs[1].mi.dwFlags = (bRight ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN) | MOUSEEVENTF_ABSOLUTE;
-    inputs[2].mi.dwFlags = (bRight ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP) | MOUSEEVENTF_ABSOLUTE;
-    ::SendInput(3, inputs, sizeof(INPUT));
+    EXPECT_TRUE(ptNow.x == pt.x && ptNow.y == pt.y) << "pointer at " << ptNow.x << "," << ptNow.y;
+    testsupport::SendInputs({MouseInput(dwAt | (bRight ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN), pt),
+                             MouseInput(dwAt | (bRight ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP), pt)});
     Wait(300);
 }
 
@@ -178,11 +183,12 @@ Patch ScreenPatch(POINT pt)
 
 // The screen patch once it is (bEqual) or is no longer (!bEqual) the
 // given one: Wine brings another process's painting to the screen a little
-// later. The last patch read when that does not happen within five seconds.
+// later, and a busy machine later still. The last patch read when that
+// does not happen within fifteen seconds.
 Patch WaitForPatch(POINT pt, const Patch& patch, bool bEqual)
 {
     Patch now = ScreenPatch(pt);
-    for (int n = 0; n < 100 && (now == patch) != bEqual; n++)
+    for (int n = 0; n < 300 && (now == patch) != bEqual; n++)
     {
         Wait(50);
         now = ScreenPatch(pt);
