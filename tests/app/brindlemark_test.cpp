@@ -90,6 +90,15 @@ HWND WaitForWindow(DWORD dwPid, const std::string& strTitle, int nMilliseconds =
     return NULL;
 }
 
+// TRUE once the window is gone, waiting up to nMilliseconds for the game
+// (another process, slower on a busy machine) to close it.
+bool WaitUntilGone(HWND hWnd, int nMilliseconds = 15000)
+{
+    for (int n = 0; n < nMilliseconds / 50 && ::IsWindow(hWnd); n++)
+        Wait(50);
+    return !::IsWindow(hWnd);
+}
+
 struct ChildData
 {
     std::string strText;
@@ -512,8 +521,7 @@ TEST_F(Brindlemark, APuzzleIsMadePlayedPausedAndSavedWithCtrlS)
     ASSERT_TRUE(::GetDlgItem(hList, 1011) != NULL);
     EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(hList, 1011)));
     ::PostMessage(hList, WM_COMMAND, IDCANCEL, 0);
-    Wait(300);
-    ASSERT_FALSE(::IsWindow(hList));
+    ASSERT_TRUE(WaitUntilGone(hList));
 
     // Ctrl+N: New Puzzle, centred over the frame; the last difficulty
     // profile, OK.
@@ -529,8 +537,7 @@ TEST_F(Brindlemark, APuzzleIsMadePlayedPausedAndSavedWithCtrlS)
     ::SendMessage(hGrades, CB_SETCURSEL, nGrades - 1, 0);
     EXPECT_FALSE(testsupport::SaveScreenSnapshot(hDialog, "new_puzzle_dialog").empty());
     ClickButton(hDialog, "OK");
-    Wait(300);
-    ASSERT_FALSE(::IsWindow(hDialog));
+    ASSERT_TRUE(WaitUntilGone(hDialog));
     // The progress window shows while the puzzle is made, then goes.
     DWORD dwStart = ::GetTickCount();
     while (WaitForWindow(game.Pid(), "Create Progress", 10) != NULL && ::GetTickCount() - dwStart < 60000)
@@ -601,7 +608,13 @@ TEST_F(Brindlemark, APuzzleIsMadePlayedPausedAndSavedWithCtrlS)
     ASSERT_TRUE(hName != NULL);
     ::SendMessage(hName, WM_SETTEXT, 0, (LPARAM)strFile.c_str());
     ::PostMessage(hSave, WM_COMMAND, IDOK, 0);
-    Wait(1000);
+    // The title names the file once it is written.
+    char szTitle[256] = "";
+    for (int n = 0; n < 300 && strcmp(szTitle, "e2e_puzzle.hti - Brindlemark") != 0; n++)
+    {
+        Wait(50);
+        ::GetWindowText(hFrame, szTitle, sizeof(szTitle));
+    }
     std::ifstream file(strFile);
     ASSERT_TRUE(file.good()) << strFile;
     std::string strLine, strLast;
@@ -614,8 +627,6 @@ TEST_F(Brindlemark, APuzzleIsMadePlayedPausedAndSavedWithCtrlS)
     }
     EXPECT_GT(nLines, 81);
     EXPECT_GE(atoi(strLast.c_str()), 1) << strLast;
-    char szTitle[256] = "";
-    ::GetWindowText(hFrame, szTitle, sizeof(szTitle));
     EXPECT_STREQ("e2e_puzzle.hti - Brindlemark", szTitle);
 
     // The tutorial and the about box show and close.
@@ -635,8 +646,7 @@ TEST_F(Brindlemark, APuzzleIsMadePlayedPausedAndSavedWithCtrlS)
     Wait(500);
     EXPECT_FALSE(testsupport::SaveScreenSnapshot(hTutorial, "tutorial").empty());
     ::PostMessage(hTutorial, WM_COMMAND, IDCANCEL, 0);
-    Wait(500);
-    EXPECT_FALSE(::IsWindow(hTutorial));
+    EXPECT_TRUE(WaitUntilGone(hTutorial));
 
     // Both profile panes docked beside the board.
     game.Command(ID_APPEARANCE_PANE);
@@ -684,8 +694,7 @@ TEST_F(Brindlemark, APuzzleIsMadePlayedPausedAndSavedWithCtrlS)
     EXPECT_EQ(1u, Descendants(hColors, "Standard", "").size());
     EXPECT_FALSE(testsupport::SaveScreenSnapshot(hColors, "colour_dialog_from_a_colour_row").empty());
     ClickButton(hColors, "Cancel");
-    Wait(500);
-    EXPECT_FALSE(::IsWindow(hColors));
+    EXPECT_TRUE(WaitUntilGone(hColors));
 
     // With the clock running the puzzle is modified again: closing asks,
     // and "Don't Save" leaves.
@@ -1732,8 +1741,7 @@ TEST_F(Brindlemark, DialogsOfCommandsChosenWithTheKeyboardWaitForThePlayer)
             EXPECT_EQ(command.pszMessage, MessageText(hDialog)) << command.pszCommand;
         }
         ::PostMessage(hDialog, WM_COMMAND, IDCANCEL, 0);
-        Wait(500);
-        EXPECT_FALSE(::IsWindow(hDialog)) << command.pszCommand;
+        EXPECT_TRUE(WaitUntilGone(hDialog)) << command.pszCommand;
         ExpectMenuBarLeftKeyboardMode(game, command.pszCommand);
     }
 
@@ -1745,8 +1753,7 @@ TEST_F(Brindlemark, DialogsOfCommandsChosenWithTheKeyboardWaitForThePlayer)
     ASSERT_TRUE(::GetDlgItem(hTutorial, 2056) != NULL);
     EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(hTutorial, 2056))) << "the tutorial opened past its first page";
     ::PostMessage(hTutorial, WM_COMMAND, IDCANCEL, 0);
-    Wait(500);
-    EXPECT_FALSE(::IsWindow(hTutorial));
+    EXPECT_TRUE(WaitUntilGone(hTutorial));
     ExpectMenuBarLeftKeyboardMode(game, "Show Tutorial");
 
     // The game was not touched by any of it: the puzzle still runs, so
@@ -1907,8 +1914,7 @@ TEST_F(Brindlemark, TheTutorialPagedWithTheKeyboardClosesWithEscape)
     EXPECT_FALSE(testsupport::SaveScreenSnapshot(hTutorial, "tutorial_last_page_by_keyboard").empty());
     // More Returns do nothing harmful; Escape closes the tutorial.
     PressKeys({VK_ESCAPE});
-    Wait(500);
-    EXPECT_FALSE(::IsWindow(hTutorial)) << "Escape on the last page";
+    EXPECT_TRUE(WaitUntilGone(hTutorial)) << "Escape on the last page";
     if (::IsWindow(hTutorial))
         ::PostMessage(hTutorial, WM_COMMAND, IDCANCEL, 0);
     Wait(300);
