@@ -1225,11 +1225,15 @@ TEST_F(Brindlemark, ACustomToolbarIsCustomizedWithoutStrayTipsRowsOrCutNames)
 
     // Change Button Image: six images of 23 pixels to a row, seven rows.
     PressKeys({'B'});
-    Wait(300);
     HWND hPalette = NULL;
-    for (HWND hWnd : VisiblePopupBars(game.Pid()))
-        if (hWnd != hMenu)
-            hPalette = hWnd;
+    for (int n = 0; n < 300 && hPalette == NULL; n++)
+    {
+        Wait(50);
+        for (HWND hWnd : VisiblePopupBars(game.Pid()))
+            if (hWnd != hMenu)
+                hPalette = hWnd;
+    }
+    Wait(300);   // laid out and painted
     ASSERT_TRUE(hPalette != NULL) << "no image palette";
     const RECT rcPalette = WindowRect(hPalette);
     EXPECT_GT(rcPalette.right - rcPalette.left, 6 * 23);

@@ -88,6 +88,7 @@ CXTPCustomizeSheet::CXTPCustomizeSheet(CXTPCommandBars* pCommandBars, UINT iSele
     , m_pContextMenu(NULL)
     , m_pCustomIcons(NULL)
     , m_nCustomIconCount(0)
+    , m_bCustomIconsLoaded(FALSE)
 {
     CString strCaption;
     XTPResourceManager()->LoadString(&strCaption, XTP_IDS_CUSTOMIZE);
@@ -99,27 +100,35 @@ CXTPCustomizeSheet::CXTPCustomizeSheet(CXTPCommandBars* pCommandBars, UINT iSele
     AddPage(m_pPageCommands);
     m_psh.dwFlags |= PSH_NOAPPLYNOW;
 
-    // The stock images of "Change Button Image": a strip of 16 x 16 images
-    // numbered 1 to N.
+    // The stock images of "Change Button Image" are read when first wanted
+    // (making them costs more than the rest of the sheet together, and most
+    // sessions never open the palette); the manager that will hold them is
+    // shared with the context menu from the start.
     m_pCustomIcons = new CXTPImageManager();
-    CBitmap bmp;
-    if (XTPResourceManager()->LoadBitmap(&bmp, XTP_IDB_CUSTOMIZE_ICONS))
-    {
-        BITMAP bm;
-        ZeroMemory(&bm, sizeof(bm));
-        bmp.GetBitmap(&bm);
-        int nCount = bm.bmWidth / 16;
-        if (nCount > 0)
-        {
-            UINT* pIds = new UINT[nCount];
-            for (int i = 0; i < nCount; i++)
-                pIds[i] = (UINT)(i + 1);
-            if (m_pCustomIcons->SetIconsFromBitmap(&bmp, pIds, nCount, CSize(16, 16), xtpImageNormal, FALSE))
-                m_nCustomIconCount = nCount;
-            delete[] pIds;
-        }
-    }
     BuildContextMenu();
+}
+
+void CXTPCustomizeSheet::LoadCustomIcons()
+{
+    if (m_bCustomIconsLoaded || m_pCustomIcons == NULL)
+        return;
+    m_bCustomIconsLoaded = TRUE;
+    // A strip of 16 x 16 images numbered 1 to N.
+    CBitmap bmp;
+    if (!XTPResourceManager()->LoadBitmap(&bmp, XTP_IDB_CUSTOMIZE_ICONS))
+        return;
+    BITMAP bm;
+    ZeroMemory(&bm, sizeof(bm));
+    bmp.GetBitmap(&bm);
+    int nCount = bm.bmWidth / 16;
+    if (nCount <= 0)
+        return;
+    UINT* pIds = new UINT[nCount];
+    for (int i = 0; i < nCount; i++)
+        pIds[i] = (UINT)(i + 1);
+    if (m_pCustomIcons->SetIconsFromBitmap(&bmp, pIds, nCount, CSize(16, 16), xtpImageNormal, FALSE))
+        m_nCustomIconCount = nCount;
+    delete[] pIds;
 }
 
 CXTPCustomizeSheet::~CXTPCustomizeSheet()
@@ -868,6 +877,8 @@ LRESULT CXTPCustomizeSheet::OnInitCommandsPopup(WPARAM, LPARAM lParam)
             pEdit->SetEditText(pControl != NULL ? (LPCTSTR)pControl->GetCaption() : _T(""));
         return 0;
     }
+    if (pPopup->GetBarID() == XTP_ID_CUSTOMIZE_CHANGEBUTTONIMAGE && pPopup->GetControlCount() == 0)
+        LoadCustomIcons();
     if (pPopup->GetBarID() == XTP_ID_CUSTOMIZE_CHANGEBUTTONIMAGE && pPopup->GetControlCount() == 0 &&
         m_nCustomIconCount > 0)
     {
@@ -886,6 +897,7 @@ LRESULT CXTPCustomizeSheet::OnInitCommandsPopup(WPARAM, LPARAM lParam)
 
 BOOL CXTPCustomizeSheet::ApplyStockImage(UINT nStockId)
 {
+    LoadCustomIcons();
     CXTPControl* pControl = GetSelectedControl();
     CXTPImageManagerIconSet* pSet = m_pCustomIcons != NULL ? m_pCustomIcons->GetIconSet(nStockId) : NULL;
     if (pControl == NULL || pSet == NULL || pSet->GetIcons()->GetCount() != 1)

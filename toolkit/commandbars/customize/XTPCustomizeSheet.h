@@ -75,7 +75,12 @@ public:
     CXTPCustomizeToolbarsPage* GetToolbarsPage() const { return m_pPageToolbars; }
     CXTPCustomizeCommandsPage* GetCommandsPage() const { return m_pPageCommands; }
     CXTPPopupBar* GetContextMenu() const { return m_pContextMenu; }
-    CXTPImageManager* GetCustomIcons() const { return m_pCustomIcons; }
+    // The stock images of "Change Button Image", read on the first call.
+    CXTPImageManager* GetCustomIcons()
+    {
+        LoadCustomIcons();
+        return m_pCustomIcons;
+    }
     // Whether a customize sheet is running in this process.
     static BOOL AFX_CDECL IsRunning();
     static CXTPCustomizeSheet* AFX_CDECL GetRunningSheet();
@@ -128,6 +133,7 @@ public:
 
 protected:
     void BuildContextMenu();
+    void LoadCustomIcons();
     void RecalcSelectedParent();
     static LRESULT CALLBACK MouseHookProc(int nCode, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK KeyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam);
@@ -140,6 +146,7 @@ protected:
     CXTPPopupBar* m_pContextMenu;
     CXTPImageManager* m_pCustomIcons;
     int m_nCustomIconCount;
+    BOOL m_bCustomIconsLoaded;
     CXTPSheetTabCtrl m_wndTab;   // the sheet's tab control, painted around the page
 
     DECLARE_MESSAGE_MAP()

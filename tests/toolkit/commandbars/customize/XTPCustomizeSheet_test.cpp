@@ -770,6 +770,36 @@ TEST_F(CustomizeTest, TheContextMenuOpensWholeWithChangeButtonImageShown)
     });
 }
 
+TEST_F(CustomizeTest, StockImagesAreThereWhenFirstAskedForWhateverAsksFirst)
+{
+    // A stock image chosen before the palette was ever shown, the palette
+    // shown in a sheet whose images were handed out already, and the images
+    // asked for directly: each finds all 42 images.
+    {
+        CXTPCustomizeSheet sheet(m_pCommandBars);
+        RunSheet(sheet, [&](CXTPCustomizeSheet& s) {
+            CXTPControl* pFirst = m_pStandard->GetControl(0);
+            m_pCommandBars->SetDragControl(pFirst);
+            EXPECT_TRUE(s.ApplyStockImage(42));
+            EXPECT_GT(pFirst->GetCustomIconId(), 0);
+            s.OnResetButtonImage();
+            EXPECT_FALSE(s.ApplyStockImage(43)) << "no such stock image";
+        });
+    }
+    {
+        CXTPCustomizeSheet sheet(m_pCommandBars);
+        CXTPImageManager* pIcons = sheet.GetCustomIcons();
+        ASSERT_NE((CXTPImageManager*)NULL, pIcons);
+        EXPECT_TRUE(pIcons->GetImage(1, 16) != NULL);
+        EXPECT_TRUE(pIcons->GetImage(42, 16) != NULL);
+        CXTPControlPopup* pChange = (CXTPControlPopup*)sheet.GetContextMenu()->GetControls()->FindControl(9130);
+        RunSheet(sheet, [&](CXTPCustomizeSheet& s) {
+            s.SendMessage(WM_XTP_INITCOMMANDSPOPUP, 0, (LPARAM)pChange->GetCommandBar());
+            EXPECT_EQ(42, pChange->GetCommandBar()->GetControlCount());
+        });
+    }
+}
+
 TEST_F(CustomizeTest, ContextMenuCommandsChangeTheSelectedControl)
 {
     CXTPCustomizeSheet sheet(m_pCommandBars);
