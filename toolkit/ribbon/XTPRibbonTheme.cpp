@@ -133,6 +133,8 @@ CXTPRibbonTheme::CXTPRibbonTheme()
       m_bHighlightGroups(TRUE), m_pTabPaintManager(NULL)
 {
     m_themeCurrent = xtpThemeRibbon;
+    // A frame the ribbon draws takes the status bar into its bottom border.
+    m_bFrameStatusBar = TRUE;
     m_bClearTypeTextQuality = TRUE;
     m_nSplitButtonDropDownWidth = 12;
     m_nSplitButtonPopupWidth = 26;
@@ -809,17 +811,25 @@ void CXTPRibbonTheme::FillStatusBar(CDC* pDC, CXTPStatusBar* pBar)
     }
 }
 
+namespace
+{
+// The row of a check or radio mark's picture before its checked state:
+// disabled, pressed, hot, normal.
+int MarkStateRow(BOOL bSelected, BOOL bPressed, BOOL bEnabled)
+{
+    return !bEnabled ? 3 : (bSelected && bPressed ? 2 : (bSelected ? 1 : 0));
+}
+} // namespace
+
 CSize CXTPRibbonTheme::DrawCheckBoxMark(CDC* pDC, CRect rc, BOOL bDraw, BOOL bSelected, BOOL bPressed,
                                         int nChecked, BOOL bEnabled)
 {
     CXTPOffice2007Image* pImage = bDraw && pDC != NULL ? LoadImage(_T("TOOLBARBUTTONCHECKBOX")) : NULL;
     if (pImage == NULL)
-        return bDraw && pDC != NULL
-                   ? CXTPOffice2007Theme::DrawCheckBoxMark(pDC, rc, bDraw, bSelected, bPressed, nChecked, bEnabled)
-                   : CSize(13, 13);
-    int nBase = !bEnabled ? 3 : (bSelected && bPressed ? 2 : (bSelected ? 1 : 0));
+        return CXTPOffice2007Theme::DrawCheckBoxMark(pDC, rc, bDraw, bSelected, bPressed, nChecked, bEnabled);
     int nCheck = nChecked == 1 ? 1 : (nChecked == 2 ? 2 : 0);
-    DrawImagePart(pDC, pImage, rc, nBase + 4 * nCheck, 12, CRect(0, 0, 0, 0), TRUE);
+    DrawImagePart(pDC, pImage, rc, MarkStateRow(bSelected, bPressed, bEnabled) + 4 * nCheck, 12, CRect(0, 0, 0, 0),
+                  TRUE);
     return CSize(13, 13);
 }
 
@@ -828,11 +838,9 @@ CSize CXTPRibbonTheme::DrawRadioButtonMark(CDC* pDC, CRect rc, BOOL bDraw, BOOL 
 {
     CXTPOffice2007Image* pImage = bDraw && pDC != NULL ? LoadImage(_T("TOOLBARBUTTONRADIOBUTTON")) : NULL;
     if (pImage == NULL)
-        return bDraw && pDC != NULL
-                   ? CXTPOffice2007Theme::DrawRadioButtonMark(pDC, rc, bDraw, bSelected, bPressed, nChecked, bEnabled)
-                   : CSize(13, 13);
-    int nBase = !bEnabled ? 3 : (bSelected && bPressed ? 2 : (bSelected ? 1 : 0));
-    DrawImagePart(pDC, pImage, rc, nBase + (nChecked != 0 ? 4 : 0), 8, CRect(0, 0, 0, 0), TRUE);
+        return CXTPOffice2007Theme::DrawRadioButtonMark(pDC, rc, bDraw, bSelected, bPressed, nChecked, bEnabled);
+    DrawImagePart(pDC, pImage, rc, MarkStateRow(bSelected, bPressed, bEnabled) + (nChecked != 0 ? 4 : 0), 8,
+                  CRect(0, 0, 0, 0), TRUE);
     return CSize(13, 13);
 }
 

@@ -17,6 +17,7 @@
 #include "XTPOffice2007Image.h"
 #include "XTPPopupBar.h"
 #include "XTPRibbonControls.h"
+#include "XTPRibbonFrameManager.h"
 #include "XTPRibbonGroups.h"
 #include "XTPStatusBar.h"
 #include "resource.h"
@@ -569,6 +570,31 @@ TEST_F(RibbonControlsLookTest, EachControlKindInEachStateIsDrawnFromItsPictures)
     ApplyAll(kStates[0]);
     m_pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     EXPECT_TRUE(SaveWindowPicture(m_pFrame->m_hWnd, "ribbon_controls_frame"));
+}
+
+TEST_F(RibbonControlsLookTest, AFrameTheRibbonDrawsTakesTheStatusBarIntoItsBorder)
+{
+    // The status bar answers that the frame draws around it, and the frame
+    // manager counts it in with its height; the Office 2007 look alone does not.
+    EXPECT_NE(0, m_pStatus->SendMessage(10324, 0, 0));
+    m_pRibbon->EnableFrameTheme(TRUE);
+    m_pFrame->RecalcLayout();
+    m_pFrame->Settle();
+    CXTPRibbonFrameManager* pManager = m_pRibbon->GetFrameManager();
+    ASSERT_TRUE(pManager != NULL);
+    int nHeight = 0;
+    EXPECT_TRUE(pManager->HasStatusBar(&nHeight));
+    CRect rcStatus;
+    m_pStatus->GetWindowRect(&rcStatus);
+    EXPECT_EQ(rcStatus.Height(), nHeight);
+    EXPECT_TRUE(SaveScreenPicture(m_pFrame->m_hWnd, "ribbon_frame_with_status_bar"));
+
+    m_pStatus->ShowWindow(SW_HIDE);
+    EXPECT_FALSE(pManager->HasStatusBar(&nHeight)) << "a hidden status bar";
+    m_pStatus->ShowWindow(SW_SHOW);
+    CXTPOffice2007Theme office2007;
+    EXPECT_FALSE(office2007.m_bFrameStatusBar);
+    m_pRibbon->EnableFrameTheme(FALSE);
 }
 
 TEST_F(RibbonControlsLookTest, MenuItemsSeparatorsLabelsAndGlyphsOfARibbonPopup)
