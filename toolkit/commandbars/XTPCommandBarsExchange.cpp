@@ -168,6 +168,31 @@ void CXTPControl::DoPropExchange(CXTPPropExchange* pPX)
         PropExchangeLongWithDefault(pPX, "Width", m_nWidth, 0);
         PropExchangeLongWithDefault(pPX, "Height", m_nHeight, 0);
         PropExchangeLongWithDefault(pPX, "ExecuteOnPressInterval", m_nExecuteOnPressInterval, 0);
+        if (pPX->IsLoading())
+            DropImpossibleSize();
+    }
+}
+
+void CXTPControl::DropImpossibleSize()
+{
+    // A stored fixed size larger than the screens can show (or below 0) is
+    // damage: kept, it would make its bar as large as the system allows. The
+    // control is measured instead.
+    int cxMax = ::GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    int cyMax = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    if (cxMax <= 0)
+        cxMax = ::GetSystemMetrics(SM_CXSCREEN);
+    if (cyMax <= 0)
+        cyMax = ::GetSystemMetrics(SM_CYSCREEN);
+    if (m_nWidth < 0 || m_nWidth > cxMax)
+    {
+        TRACE("Control %d: stored width %d is not kept (at most %d)\n", m_nId, (int)m_nWidth, cxMax);
+        m_nWidth = 0;
+    }
+    if (m_nHeight < 0 || m_nHeight > cyMax)
+    {
+        TRACE("Control %d: stored height %d is not kept (at most %d)\n", m_nId, (int)m_nHeight, cyMax);
+        m_nHeight = 0;
     }
 }
 

@@ -256,6 +256,9 @@ public:
 protected:
     // Executes the command once: code 100 to the site, else WM_COMMAND.
     void ExecuteCommand();
+    // A loaded fixed width or height that no screen can show (or below 0)
+    // is not kept (traced).
+    void DropImpossibleSize();
 
 public:
     DWORD m_nTag;

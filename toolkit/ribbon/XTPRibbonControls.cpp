@@ -790,37 +790,7 @@ void CXTPRibbonQuickAccessControls::DoPropExchange(CXTPPropExchange* pPX)
         throw;
     }
     m_bLoading = FALSE;
-    if (pPX->IsLoading())
-        DropImpossibleSizes();
     if (pPX->IsLoading() && m_pRibbonBar != NULL)
         m_pRibbonBar->OnRecalcLayout();
 }
 
-void CXTPRibbonQuickAccessControls::DropImpossibleSizes()
-{
-    // A stored fixed size larger than the screens can show (or below 0) is
-    // damage: kept, it would make the ribbon as tall as the system allows.
-    // The control is measured instead.
-    int cxMax = ::GetSystemMetrics(SM_CXVIRTUALSCREEN);
-    int cyMax = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
-    if (cxMax <= 0)
-        cxMax = ::GetSystemMetrics(SM_CXSCREEN);
-    if (cyMax <= 0)
-        cyMax = ::GetSystemMetrics(SM_CYSCREEN);
-    for (int i = 0; i < GetCount(); i++)
-    {
-        CXTPControl* pControl = GetAt(i);
-        if (pControl->GetWidth() < 0 || pControl->GetWidth() > cxMax)
-        {
-            TRACE("Quick-access control %d: stored width %d is not kept (at most %d)\n", pControl->GetID(),
-                  pControl->GetWidth(), cxMax);
-            pControl->SetWidth(0);
-        }
-        if (pControl->GetHeight() < 0 || pControl->GetHeight() > cyMax)
-        {
-            TRACE("Quick-access control %d: stored height %d is not kept (at most %d)\n", pControl->GetID(),
-                  pControl->GetHeight(), cyMax);
-            pControl->SetHeight(0);
-        }
-    }
-}

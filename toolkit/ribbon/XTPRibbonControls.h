@@ -183,10 +183,6 @@ public:
     CXTPRibbonBar* GetRibbonBar() const { return m_pRibbonBar; }
     void SetRibbonBar(CXTPRibbonBar* pBar) { m_pRibbonBar = pBar; }
 
-protected:
-    // Loaded fixed sizes no screen can show are not kept (traced).
-    void DropImpossibleSizes();
-
 public:
     CXTPRibbonBar* m_pRibbonBar;
     BOOL m_bLoading;

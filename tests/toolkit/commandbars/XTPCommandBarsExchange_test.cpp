@@ -130,6 +130,35 @@ TEST_F(ExchangeTest, CopiedControlsKeepTheirKindAndValues)
     pFrame->DestroyWindow();
 }
 
+namespace
+{
+// The control stored by class with the given schema and loaded back (the
+// caller releases it), NULL when it does not load.
+CXTPControl* RoundTrip(CXTPControl* pControl, int nSchema)
+{
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        CXTPCommandBarsArchiveExchange px(ar);
+        px.m_nSchema = nSchema;
+        CObject* pObject = pControl;
+        px.ExchangeObjectByClass(pObject, RUNTIME_CLASS(CXTPControl));
+        pControl->DoPropExchange(&px);
+        ar.Close();
+    }
+    file.SeekToBegin();
+    CArchive ar(&file, CArchive::load);
+    CXTPCommandBarsArchiveExchange px(ar);
+    CObject* pObject = NULL;
+    if (!px.ExchangeObjectByClass(pObject, RUNTIME_CLASS(CXTPControl)))
+        return NULL;
+    CXTPControl* pLoaded = (CXTPControl*)pObject;
+    pLoaded->DoPropExchange(&px);
+    ar.Close();
+    return pLoaded;
+}
+} // namespace
+
 TEST_F(ExchangeTest, AnOlderSchemaLeavesOutTheValuesItDidNotHave)
 {
     CXTPControlButton* pButton = new CXTPControlButton();
@@ -138,28 +167,10 @@ TEST_F(ExchangeTest, AnOlderSchemaLeavesOutTheValuesItDidNotHave)
     pButton->SetWidth(50);
     pButton->SetStyle(xtpButtonCaption);
 
-    CMemFile file;
     for (int nSchema : {7, 20})
     {
-        file.SetLength(0);
-        file.SeekToBegin();
-        {
-            CArchive ar(&file, CArchive::store);
-            CXTPCommandBarsArchiveExchange px(ar);
-            px.m_nSchema = nSchema;
-            CObject* pObject = pButton;
-            px.ExchangeObjectByClass(pObject, RUNTIME_CLASS(CXTPControl));
-            pButton->DoPropExchange(&px);
-            ar.Close();
-        }
-        file.SeekToBegin();
-        CArchive ar(&file, CArchive::load);
-        CXTPCommandBarsArchiveExchange px(ar);
-        CObject* pObject = NULL;
-        ASSERT_TRUE(px.ExchangeObjectByClass(pObject, RUNTIME_CLASS(CXTPControl)));
-        CXTPControl* pLoaded = (CXTPControl*)pObject;
-        pLoaded->DoPropExchange(&px);
-        ar.Close();
+        CXTPControl* pLoaded = RoundTrip(pButton, nSchema);
+        ASSERT_TRUE(pLoaded != NULL) << nSchema;
         EXPECT_STREQ("Old", pLoaded->GetCaption());
         EXPECT_EQ(nSchema > 16 ? 5 : 0, pLoaded->GetHelpId()) << nSchema;
         EXPECT_EQ(nSchema > 18 ? 50 : 0, pLoaded->GetWidth()) << nSchema;
@@ -167,6 +178,33 @@ TEST_F(ExchangeTest, AnOlderSchemaLeavesOutTheValuesItDidNotHave)
         pLoaded->InternalRelease();
     }
     pButton->InternalRelease();
+}
+
+TEST_F(ExchangeTest, AStoredSizeNoScreenCanShowIsNotKept)
+{
+    // Damaged or hostile sizes on any bar's control are measured instead;
+    // sizes a screen can hold come back.
+    const int cxScreen = ::GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    const int cyScreen = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    struct
+    {
+        int cx, cy, cxLoaded, cyLoaded;
+    } sizes[] = {
+        {200000, 100000, 0, 0}, {-5, -1, 0, 0}, {60, 24, 60, 24}, {cxScreen, cyScreen, cxScreen, cyScreen},
+        {cxScreen + 1, cyScreen + 1, 0, 0},
+    };
+    for (const auto& size : sizes)
+    {
+        CXTPControlButton* pButton = new CXTPControlButton();
+        pButton->SetWidth(size.cx);
+        pButton->SetHeight(size.cy);
+        CXTPControl* pLoaded = RoundTrip(pButton, 20);
+        ASSERT_TRUE(pLoaded != NULL);
+        EXPECT_EQ(size.cxLoaded, pLoaded->GetWidth()) << size.cx;
+        EXPECT_EQ(size.cyLoaded, pLoaded->GetHeight()) << size.cy;
+        pLoaded->InternalRelease();
+        pButton->InternalRelease();
+    }
 }
 
 namespace
