@@ -1161,7 +1161,8 @@ void CXTPRibbonTheme::DrawRibbonTab(CDC* pDC, CXTPTabManagerItem* pItem)
     BOOL bPressed = pItem->IsPressed();
     if (LoadImage(_T("RIBBONTAB")) != NULL)
     {
-        if (nContext >= 1 && nContext <= 7)
+        // A colour beyond the seven has no name: "CONTEXTTAB" alone is looked up.
+        if (nContext > 0)
         {
             CString strPart;
             strPart.Format(_T("CONTEXTTAB%s"), (LPCTSTR)GetContextColorName(nContext));
@@ -1305,9 +1306,7 @@ void CXTPRibbonTheme::DrawRibbonFrameCaption(CDC* pDC, CXTPRibbonBar* pRibbonBar
     }
     if (pRibbonBar->GetSystemButton() == NULL && pFrameManager != NULL)
     {
-        HICON hIcon = (HICON)::SendMessage(pFrameManager->GetFrameHwnd(), WM_GETICON, ICON_SMALL, 0);
-        if (hIcon == NULL)
-            hIcon = (HICON)::GetClassLongPtr(pFrameManager->GetFrameHwnd(), GCLP_HICONSM);
+        HICON hIcon = GetFrameSmallIcon(CWnd::FromHandle(pFrameManager->GetFrameHwnd()));
         int cx = ::GetSystemMetrics(SM_CXSMICON), cy = ::GetSystemMetrics(SM_CYSMICON);
         if (hIcon != NULL)
             ::DrawIconEx(pDC->GetSafeHdc(), rc.left + 10, rc.top + (rc.Height() - cy) / 2, hIcon, cx, cy, 0, NULL,
@@ -1341,6 +1340,14 @@ void CXTPRibbonTheme::DrawSystemButton(CDC* pDC, CXTPControl* pControl, CRect rc
     }
     BOOL bPopuped = pControl->GetPopuped(), bSelected = pControl->GetSelected();
     CXTPImageManagerIcon* pLarge = pControl->GetIconId() > 0 ? pControl->GetImage(32) : NULL;
+    if (pLarge != NULL && pLarge->GetExtent().cx > 32)
+    {
+        // A picture of the whole button: drawn alone, centred.
+        CSize szIcon = pLarge->GetExtent();
+        pLarge->Draw(pDC, CPoint(rc.CenterPoint().x - szIcon.cx / 2, rc.CenterPoint().y - szIcon.cy / 2),
+                     pLarge->GetIcon(), szIcon);
+        return;
+    }
     CXTPOffice2007Image* pFramePart = rc.Width() > 54 && rc.Height() > 54 ? LoadImage(_T("FRAMESYSTEMBUTTON52")) : NULL;
     if (pFramePart == NULL)
         pFramePart = LoadImage(_T("FRAMESYSTEMBUTTON"));
@@ -1353,8 +1360,18 @@ void CXTPRibbonTheme::DrawSystemButton(CDC* pDC, CXTPControl* pControl, CRect rc
                      rcSrc.Size());
         pFramePart->DrawImageTransparent(pDC, rcPart, rcSrc, CRect(0, 0, 0, 0), RGB(255, 0, 255));
         if (pLarge != NULL)
+        {
             pLarge->Draw(pDC, CPoint(rc.CenterPoint().x - 16, rc.CenterPoint().y - 16), pLarge->GetIcon(),
                          CSize(32, 32));
+        }
+        else
+        {
+            // Without an icon of its own the button shows the frame's.
+            HICON hFrameIcon = GetFrameLargeIcon(CWnd::FromHandle(pRibbon->GetFrameManager()->GetFrameHwnd()));
+            if (hFrameIcon != NULL)
+                ::DrawIconEx(pDC->GetSafeHdc(), rc.CenterPoint().x - 16, rc.CenterPoint().y - 16, hFrameIcon, 32,
+                             32, 0, NULL, DI_NORMAL);
+        }
         return;
     }
     // A round button with the control's icon.
@@ -1377,19 +1394,12 @@ void CXTPRibbonTheme::DrawContextHeaders(CDC* pDC, CXTPRibbonBar* pRibbonBar)
     for (int i = 0; i < pHeaders->GetCount(); i++)
     {
         CXTPRibbonTabContextHeader* pHeader = pHeaders->GetAt(i);
-        if (GetContextColorName(pHeader->m_nColor).IsEmpty())
-            break;
-        COLORREF clrContext = GetContextColor(pHeader->m_nColor);
         CRect rc = pHeader->m_rcHeader;
         CString strPart;
         strPart.Format(_T("ContextTab%sHeader"), (LPCTSTR)GetContextColorName(pHeader->m_nColor));
+        // A theme without this colour's header picture draws no further headers.
         if (!DrawPart(pDC, strPart, rc, 0, 1, CRect(1, 1, 1, 1), FALSE))
-        {
-            XTPDrawHelpers()->GradientFill(pDC, rc, Lighter(clrContext, 55), Lighter(clrContext, 20), FALSE);
-            pDC->FillSolidRect(rc.left, rc.top, rc.Width(), 3, Darker(clrContext, 10));
-            pDC->FillSolidRect(rc.left, rc.top, 1, rc.Height(), Darker(clrContext, 20));
-            pDC->FillSolidRect(rc.right - 1, rc.top, 1, rc.Height(), Darker(clrContext, 20));
-        }
+            break;
         CRect rcText = rc;
         rcText.left += 6;
         rcText.top += nBorder - 2;

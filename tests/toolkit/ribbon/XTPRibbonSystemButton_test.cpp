@@ -9,9 +9,11 @@
 #include <ostream>
 
 #include "XTPControlGallery.h"
+#include "XTPImageManager.h"
 #include "XTPPopupBar.h"
 #include "XTPRibbonSystemButton.h"
 #include "resource.h"
+#include "support/canvas.h"
 #include "support/mouseinput.h"
 #include "support/snapshot.h"
 
@@ -361,4 +363,46 @@ TEST_F(SystemMenuTest, RealClicksOpenTheMenuAndAPageBesideItsListBelowTheCaption
     EXPECT_TRUE(PumpUntil([&]() {
         return !m_pFrame->m_arrCommands.empty() && m_pFrame->m_arrCommands.back() == 2064;
     }));
+}
+
+TEST_F(SystemMenuTest, AWideIconIsTheWholeButtonAndWithoutOneTheFramesIconShows)
+{
+    OpenFrame();
+    CXTPRibbonTheme* pTheme = m_pFrame->GetTheme();
+    ASSERT_TRUE(pTheme->LoadImage(_T("FRAMESYSTEMBUTTON")) != NULL);
+    const CRect rcButton(0, 0, 60, 60);
+    const CPoint ptCentre = rcButton.CenterPoint();
+    auto Draw = [&](testsupport::Canvas& canvas) {
+        canvas.DC()->FillSolidRect(rcButton, RGB(0, 255, 0));
+        pTheme->DrawSystemButton(canvas.DC(), m_pSystem, rcButton);
+    };
+
+    // A 48 x 48 icon of its own: drawn alone, centred; the round frame
+    // picture around it is not drawn, so its corner shows the background.
+    HICON hWide = testsupport::MakeClassicIcon(48, 48, [](int, int) { return RGB(0, 0, 255); },
+                                               [](int, int) { return true; });
+    ASSERT_TRUE(m_pFrame->GetCommandBars()->GetImageManager()->SetIcon(hWide, 2094, CSize(48, 48)));
+    ::DestroyIcon(hWide);
+    m_pSystem->SetIconId(2094);
+    testsupport::Canvas wide(rcButton.Width(), rcButton.Height());
+    Draw(wide);
+    EXPECT_EQ(RGB(0, 0, 255), wide.Pixel(ptCentre.x - 23, ptCentre.y - 23));
+    EXPECT_EQ(RGB(0, 0, 255), wide.Pixel(ptCentre.x + 22, ptCentre.y + 22));
+    EXPECT_EQ(RGB(0, 255, 0), wide.Pixel(ptCentre.x - 25, ptCentre.y));
+    EXPECT_EQ(RGB(0, 255, 0), wide.Pixel(ptCentre.x, ptCentre.y + 25));
+
+    // No icon of its own: the frame's large icon, 32 x 32, centred on the
+    // frame picture.
+    HICON hFrameIcon = testsupport::MakeClassicIcon(32, 32, [](int, int) { return RGB(255, 0, 0); },
+                                                    [](int, int) { return true; });
+    HICON hOld = m_pFrame->SetIcon(hFrameIcon, TRUE);
+    m_pSystem->SetIconId(2095);
+    testsupport::Canvas plain(rcButton.Width(), rcButton.Height());
+    Draw(plain);
+    EXPECT_EQ(RGB(255, 0, 0), plain.Pixel(ptCentre.x - 15, ptCentre.y - 15));
+    EXPECT_EQ(RGB(255, 0, 0), plain.Pixel(ptCentre.x + 15, ptCentre.y + 15));
+    EXPECT_NE(RGB(255, 0, 0), plain.Pixel(ptCentre.x - 18, ptCentre.y));
+    EXPECT_FALSE(testsupport::SaveSnapshot(plain, "system_button_frame_icon").empty());
+    m_pFrame->SetIcon(hOld, TRUE);
+    ::DestroyIcon(hFrameIcon);
 }

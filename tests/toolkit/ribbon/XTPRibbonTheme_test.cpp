@@ -932,3 +932,33 @@ TEST_F(RibbonThemeTest, AContextHeadersTextSitsTwoPixelsHigherWithoutAFrameBorde
         for (int x = rcHeader.left; x < rcHeader.right; x++)
             ASSERT_EQ(reference.Pixel(x, y), canvas.Pixel(x, y)) << x << "," << y;
 }
+
+TEST_F(RibbonThemeTest, WithoutItsHeaderPictureAContextHeaderIsNotDrawn)
+{
+    // With the pictures the header is drawn (its caption shows); a theme
+    // without the header picture of its colour draws no header at all.
+    CXTPRibbonTabContextHeaders* pHeaders = m_pRibbon->GetContextHeaders();
+    ASSERT_GT(pHeaders->GetCount(), 0);
+    CXTPRibbonTabContextHeader* pHeader = pHeaders->GetAt(0);
+    const CString strCaption = pHeader->m_strCaption;
+    CSize sz = ClientSize();
+    auto CaptionChangesPixels = [&]() {
+        testsupport::Canvas before(sz.cx, sz.cy), after(sz.cx, sz.cy);
+        Paint(before);
+        pHeader->m_strCaption = _T("WWWWWWWW");
+        Paint(after);
+        pHeader->m_strCaption = strCaption;
+        for (int y = 0; y < sz.cy; y++)
+            for (int x = 0; x < sz.cx; x++)
+                if (before.Pixel(x, y) != after.Pixel(x, y))
+                    return true;
+        return false;
+    };
+    EXPECT_TRUE(CaptionChangesPixels());
+
+    CXTPRibbonTheme* pTheme = m_pFrame->GetTheme();
+    CXTPOffice2007ImageStore empty;
+    pTheme->SetImages(&empty);
+    EXPECT_FALSE(CaptionChangesPixels());
+    pTheme->SetImages(XTPOffice2007ImageStore());
+}
