@@ -301,11 +301,29 @@ void CXTPShadowsManager::DestroyParked()
     }
 }
 
+void CXTPShadowsManager::PruneParked()
+{
+    POSITION pos = m_lstParked.GetHeadPosition();
+    while (pos != NULL)
+    {
+        POSITION posThis = pos;
+        CShadowWnd* pShadow = m_lstParked.GetNext(pos);
+        if (pShadow->m_hWnd != NULL && ::IsWindow(pShadow->m_hWnd))
+            continue;
+        // Destroyed with the window that owned it.
+        m_lstParked.RemoveAt(posThis);
+        if (pShadow->m_hWnd != NULL)
+            pShadow->DestroyWindow();
+        delete pShadow;
+    }
+}
+
 CXTPShadowsManager::CShadowWnd* CXTPShadowsManager::TakeParked(BOOL bSaveBits, BOOL bLayered, HWND hWndParent,
                                                                BOOL bHorizontal, const CSize& size)
 {
     // The best window is one that already shows the picture wanted (same
     // kind and size: a popup opened again), then one of the same kind.
+    PruneParked();
     POSITION posBest = NULL;
     int nBest = 0;
     POSITION pos = m_lstParked.GetHeadPosition();
@@ -313,15 +331,6 @@ CXTPShadowsManager::CShadowWnd* CXTPShadowsManager::TakeParked(BOOL bSaveBits, B
     {
         POSITION posThis = pos;
         CShadowWnd* pShadow = m_lstParked.GetNext(pos);
-        if (pShadow->m_hWnd == NULL || !::IsWindow(pShadow->m_hWnd))
-        {
-            // Destroyed with the window that owned it.
-            m_lstParked.RemoveAt(posThis);
-            if (pShadow->m_hWnd != NULL)
-                pShadow->DestroyWindow();
-            delete pShadow;
-            continue;
-        }
         if (!pShadow->CanReuse(bSaveBits, bLayered, hWndParent))
             continue;
         int nScore = 1;
@@ -500,6 +509,8 @@ void CXTPShadowsManager::DestroyShadow(CShadowWnd* pShadow)
     pShadow->m_pOwner = NULL;
     pShadow->m_hWndOwner = NULL;
     // The hidden window is kept for the next shadow.
+    if (!m_bClosing)
+        PruneParked();
     if (!m_bClosing && pShadow->m_hWnd != NULL && ::IsWindow(pShadow->m_hWnd) && m_lstParked.GetCount() < kMaxParked)
     {
         m_lstParked.AddHead(pShadow);     // the most recent first

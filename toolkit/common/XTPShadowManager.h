@@ -95,6 +95,8 @@ protected:
     CShadowWnd* CreateShadow(BOOL bHorizontal, const CRect& rcOwner, const CRect& rcExclude, CXTPTrackableBar* pOwner);
     void DestroyShadow(CShadowWnd* pShadow);
     CShadowWnd* TakeParked(BOOL bSaveBits, BOOL bLayered, HWND hWndParent, BOOL bHorizontal, const CSize& size);
+    // Forgets kept windows that were destroyed with their owner.
+    void PruneParked();
 
     CShadowList m_lstShadow;
     CShadowList m_lstParked;

@@ -12,6 +12,7 @@
 #include "support/snapshot.h"
 #include "support/testwindows.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -419,6 +420,36 @@ TEST_F(ShadowTest, ShadowsFollowTheOwnerAndDieWithIt)
     XTPShadowsManager()->DestroyParked();
     EXPECT_FALSE(::IsWindow(hShadow));
     delete pBar;
+}
+
+TEST_F(ShadowTest, KeptWindowsDestroyedMeanwhileLeaveTheirPlacesToLiveOnes)
+{
+    CXTPShadowsManager::EnableAlphaShadow(FALSE);
+    XTPShadowsManager()->DestroyParked();
+    {
+        PopupBar bar(200, 200, 100, 80, &m_settings);
+        XTPShadowsManager()->SetShadow(&bar);
+        XTPShadowsManager()->RemoveShadow(&bar);
+    }
+    ASSERT_EQ(2, XTPShadowsManager()->GetParkedCount());
+    // Both kept windows go, as with the window that owned them.
+    for (HWND hWnd : ShadowWindows())
+        ::DestroyWindow(hWnd);
+
+    // Four popups closed together give eight windows, all kept.
+    {
+        std::vector<std::unique_ptr<PopupBar>> bars;
+        for (int i = 0; i < 4; i++)
+        {
+            bars.emplace_back(new PopupBar(100 + 130 * i, 200, 100, 80, &m_settings));
+            XTPShadowsManager()->SetShadow(bars.back().get());
+        }
+        for (auto& pBar : bars)
+            XTPShadowsManager()->RemoveShadow(pBar.get());
+    }
+    EXPECT_EQ(8, XTPShadowsManager()->GetParkedCount());
+    EXPECT_EQ(8u, ShadowWindows().size());
+    XTPShadowsManager()->DestroyParked();
 }
 
 TEST_F(ShadowTest, AShadowIsClippedWhereAnotherShadowedPopupLiesOverIt)
