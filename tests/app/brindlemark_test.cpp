@@ -10,6 +10,7 @@
 #include "support/canvas.h"
 #include "support/icon_files.h"
 #include "support/mouseinput.h"
+#include "support/packed_bytes.h"
 #include "support/registry.h"
 #include "support/snapshot.h"
 #include "support/wndtest.h"
@@ -1000,6 +1001,19 @@ HWND CustomBar(HWND hFrame)
     std::vector<HWND> bars = Descendants(hFrame, "Custom 1", "XTPToolBar");
     return bars.empty() ? NULL : bars[0];
 }
+
+// Opens the Customize sheet (View > Toolbars > Customize...) and brings it
+// to the front once it is there; NULL when it did not open.
+HWND OpenCustomize(Game& game)
+{
+    game.Command(ID_VIEW_CUSTOMIZE);
+    HWND hSheet = WaitForWindow(game.Pid(), "Customize", 5000);
+    if (hSheet == NULL)
+        return NULL;
+    ::SetForegroundWindow(hSheet);
+    Wait(300);
+    return hSheet;
+}
 } // namespace
 
 TEST_F(Brindlemark, ACustomToolbarMadeInCustomizeComesBackAndADamagedBarSetStillStarts)
@@ -1009,12 +1023,8 @@ TEST_F(Brindlemark, ACustomToolbarMadeInCustomizeComesBackAndADamagedBarSetStill
         Game game;
         ASSERT_TRUE(game.Frame() != NULL);
         ::SetForegroundWindow(game.Frame());
-        // View > Toolbars > Customize...
-        game.Command(ID_VIEW_CUSTOMIZE);
-        HWND hSheet = WaitForWindow(game.Pid(), "Customize", 5000);
+        HWND hSheet = OpenCustomize(game);
         ASSERT_TRUE(hSheet != NULL) << "the Customize sheet did not open";
-        ::SetForegroundWindow(hSheet);
-        Wait(300);
         EXPECT_FALSE(testsupport::SaveScreenSnapshot(hSheet, "customize_toolbars").empty());
 
         // New... proposes "Custom 1"; OK makes the bar.
@@ -1071,8 +1081,7 @@ TEST_F(Brindlemark, ACustomToolbarMadeInCustomizeComesBackAndADamagedBarSetStill
         EXPECT_FALSE(testsupport::SaveScreenSnapshot(again.Frame(), "custom_toolbar_restarted").empty());
 
         // Delete it from the Toolbars page: the question is answered OK.
-        again.Command(ID_VIEW_CUSTOMIZE);
-        HWND hSheet = WaitForWindow(again.Pid(), "Customize", 5000);
+        HWND hSheet = OpenCustomize(again);
         ASSERT_TRUE(hSheet != NULL);
         HWND hPage = (HWND)::SendMessage(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0);
         HWND hList = ::GetDlgItem(hPage, 100);
@@ -1175,11 +1184,8 @@ TEST_F(Brindlemark, ACustomToolbarIsCustomizedWithoutStrayTipsRowsOrCutNames)
     HWND hFrame = game.Frame();
     ::SetForegroundWindow(hFrame);
     const RECT rcViewBefore = WindowRect(game.View());
-    game.Command(ID_VIEW_CUSTOMIZE);
-    HWND hSheet = WaitForWindow(game.Pid(), "Customize", 5000);
+    HWND hSheet = OpenCustomize(game);
     ASSERT_TRUE(hSheet != NULL) << "the Customize sheet did not open";
-    ::SetForegroundWindow(hSheet);
-    Wait(300);
 
     ASSERT_TRUE(PressChildButton(hSheet, "&New..."));
     HWND hNew = WaitForWindow(game.Pid(), "New Toolbar", 5000);
@@ -1281,9 +1287,8 @@ namespace
 std::vector<BYTE> UserValue(const std::string& strSection, const char* pszEntry)
 {
     std::vector<BYTE> data;
-    HKEY hKey;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, (std::string(kUserKey) + "\\" + strSection).c_str(), 0, KEY_READ,
-                        &hKey) != ERROR_SUCCESS)
+    HKEY hKey = testsupport::OpenGameSection(strSection.c_str(), false, HKEY_CURRENT_USER);
+    if (hKey == NULL)
         return data;
     DWORD dwSize = 0, dwType = 0;
     if (::RegQueryValueExA(hKey, pszEntry, NULL, &dwType, NULL, &dwSize) == ERROR_SUCCESS && dwSize > 0)
@@ -1294,15 +1299,6 @@ std::vector<BYTE> UserValue(const std::string& strSection, const char* pszEntry)
     }
     ::RegCloseKey(hKey);
     return data;
-}
-
-void SetUserValue(const std::string& strSection, const char* pszEntry, DWORD dwType, const void* pData, DWORD dwSize)
-{
-    HKEY hKey;
-    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, (std::string(kUserKey) + "\\" + strSection).c_str(),
-                                               0, NULL, 0, KEY_WRITE, NULL, &hKey, NULL));
-    ::RegSetValueExA(hKey, pszEntry, 0, dwType, (const BYTE*)pData, dwSize);
-    ::RegCloseKey(hKey);
 }
 
 // The stored controls of a player's toolbar "Mine" (bar 1001) holding New
@@ -1342,32 +1338,13 @@ std::vector<BYTE> StoredPlayerBar()
     return packed;
 }
 
-std::vector<BYTE> Unpacked(const std::vector<BYTE>& packed)
-{
-    CXTPZipMemFile file(const_cast<BYTE*>(packed.data()), (UINT)packed.size());
-    std::vector<BYTE> raw((size_t)file.GetLength());
-    if (!raw.empty())
-        file.Read(raw.data(), (UINT)raw.size());
-    return raw;
-}
-
-std::vector<BYTE> Packed(const std::vector<BYTE>& raw)
-{
-    CXTPZipMemFile file;
-    file.Write(raw.data(), (UINT)raw.size());
-    BYTE* pData = NULL;
-    DWORD dwSize = 0;
-    file.DetachCompressed(pData, dwSize);
-    std::vector<BYTE> packed(pData, pData + dwSize);
-    free(pData);
-    return packed;
-}
-
 void StoreControls(const std::vector<BYTE>& data)
 {
-    SetUserValue("CommandBars-Controls", "Controls", REG_BINARY, data.data(), (DWORD)data.size());
+    ASSERT_TRUE(testsupport::WriteRegistryValue("CommandBars-Controls", "Controls", REG_BINARY, data.data(),
+                                                (DWORD)data.size(), HKEY_CURRENT_USER));
     DWORD dwZero = 0;
-    SetUserValue("CommandBars-Controls", "LoadFromFile", REG_DWORD, &dwZero, sizeof(dwZero));
+    ASSERT_TRUE(testsupport::WriteRegistryValue("CommandBars-Controls", "LoadFromFile", REG_DWORD, &dwZero,
+                                                sizeof(dwZero), HKEY_CURRENT_USER));
 }
 
 HWND PlayerBar(HWND hFrame)
@@ -1422,7 +1399,7 @@ TEST_F(Brindlemark, ADamagedButtonImageLosesOnlyItselfAcrossExitAndRestart)
 {
     // The image of Open (the second set stored): one flipped bit just before
     // its bitmap header.
-    std::vector<BYTE> raw = Unpacked(StoredPlayerBar());
+    std::vector<BYTE> raw = testsupport::Unpacked(StoredPlayerBar());
     const std::string strCheck = "CXTPImageManagerIcons";
     auto itSet = std::search(raw.begin(), raw.end(), strCheck.begin(), strCheck.end());
     ASSERT_TRUE(itSet != raw.end());
@@ -1432,7 +1409,7 @@ TEST_F(Brindlemark, ADamagedButtonImageLosesOnlyItselfAcrossExitAndRestart)
     auto itHeader = std::search(itSet, raw.end(), header, header + sizeof(header));
     ASSERT_TRUE(itHeader != raw.end());
     *(itHeader + 1) ^= 0x01;
-    StoreControls(Packed(raw));
+    StoreControls(testsupport::Packed(raw));
 
     int nWidth = 0;
     {
@@ -1511,11 +1488,8 @@ TEST_F(Brindlemark, ADamagedCursorImportedIntoTheButtonEditorIsRefusedAndASoundO
         Game game;
         ASSERT_TRUE(game.Frame() != NULL);
         ::SetForegroundWindow(game.Frame());
-        game.Command(ID_VIEW_CUSTOMIZE);
-        HWND hSheet = WaitForWindow(game.Pid(), "Customize", 5000);
+        HWND hSheet = OpenCustomize(game);
         ASSERT_TRUE(hSheet != NULL) << "the Customize sheet did not open";
-        ::SetForegroundWindow(hSheet);
-        Wait(300);
 
         // A right click on the Standard toolbar's first button, then E for
         // "Edit Button Image...".
@@ -1588,8 +1562,7 @@ TEST_F(Brindlemark, TheKeyboardPageListsTheKeysOfTheLargestStoredTable)
         Game game;
         ASSERT_TRUE(game.Frame() != NULL);
         ::SetForegroundWindow(game.Frame());
-        game.Command(ID_VIEW_CUSTOMIZE);
-        HWND hSheet = WaitForWindow(game.Pid(), "Customize", 5000);
+        HWND hSheet = OpenCustomize(game);
         ASSERT_TRUE(hSheet != NULL);
         ::SendMessage(hSheet, PSM_SETCURSEL, 2, 0);   // Toolbars, Commands, Keyboard, Options
         Wait(400);

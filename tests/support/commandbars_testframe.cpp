@@ -248,6 +248,24 @@ CXTPPopupBar* TopTrackedPopup()
     }
     return NULL;
 }
+
+void CommandBarsFrameTest::SetUp()
+{
+    PrepareTheme();
+    m_nLive = LiveObjects();
+    m_pFrame = MakeFrame();
+    ASSERT_TRUE(m_pFrame->CreateTestFrame());
+    m_pCommandBars = m_pFrame->GetCommandBars();
+}
+
+void CommandBarsFrameTest::TearDown()
+{
+    XTPMouseManager()->CloseAllTracked();
+    if (m_pFrame != NULL)
+        m_pFrame->DestroyTestFrame();
+    PumpAndIdle();
+    EXPECT_EQ(m_nLive, LiveObjects());
+}
 } // namespace cbtest
 
 // The program's application object and the window layer's set-up.

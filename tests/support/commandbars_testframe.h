@@ -96,4 +96,22 @@ LONG LiveObjects();
 
 // The popup bar tracked last (the innermost open popup), or NULL.
 CXTPPopupBar* TopTrackedPopup();
+
+// A test on a shown command-bars frame (the theme prepared first) that checks
+// no object of the command bars outlives it. A fixture that needs more sets
+// it up after SetUp here (returning on a fatal failure).
+class CommandBarsFrameTest : public ::testing::Test
+{
+protected:
+    void SetUp() override;
+    // Closes what popups are open, destroys the frame and checks the count
+    // of live objects.
+    void TearDown() override;
+    // The frame to open; a fixture can hand out a frame of its own.
+    virtual CTestFrame* MakeFrame() { return new CTestFrame(); }
+
+    LONG m_nLive = 0;
+    CTestFrame* m_pFrame = NULL;
+    CXTPCommandBars* m_pCommandBars = NULL;
+};
 } // namespace cbtest

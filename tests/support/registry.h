@@ -26,14 +26,15 @@ inline void ClearGameRegistry()
     CXTRegistryManager::SetProfileNames("Orrisfield", "Brindlemark");
 }
 
-// The section's key below the game's key: opened for reading, or created.
-inline HKEY OpenGameSection(const char* pszSection, bool bCreate)
+// The section's key below the game's key (under HKLM unless another root is
+// given): opened for reading, or created.
+inline HKEY OpenGameSection(const char* pszSection, bool bCreate, HKEY hRoot = HKEY_LOCAL_MACHINE)
 {
     std::string strKey = std::string(GameKey()) + "\\" + pszSection;
     HKEY hKey = NULL;
-    LONG lResult = bCreate ? ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, strKey.c_str(), 0, NULL, 0, KEY_READ | KEY_WRITE,
-                                               NULL, &hKey, NULL)
-                           : ::RegOpenKeyExA(HKEY_LOCAL_MACHINE, strKey.c_str(), 0, KEY_READ, &hKey);
+    LONG lResult = bCreate ? ::RegCreateKeyExA(hRoot, strKey.c_str(), 0, NULL, 0, KEY_READ | KEY_WRITE, NULL, &hKey,
+                                               NULL)
+                           : ::RegOpenKeyExA(hRoot, strKey.c_str(), 0, KEY_READ, &hKey);
     return lResult == ERROR_SUCCESS ? hKey : NULL;
 }
 
@@ -48,14 +49,18 @@ inline bool RegistryValueExists(const char* pszSection, const char* pszEntry)
     return lResult == ERROR_SUCCESS;
 }
 
-// Raw registry access below the game's key, for forging stored values.
-inline void WriteRegistryValue(const char* pszSection, const char* pszEntry, DWORD dwType, const void* pData,
-                               DWORD cbData)
+// Raw registry access below the game's key, for forging stored values;
+// whether the value was written.
+inline bool WriteRegistryValue(const char* pszSection, const char* pszEntry, DWORD dwType, const void* pData,
+                               DWORD cbData, HKEY hRoot = HKEY_LOCAL_MACHINE)
 {
-    HKEY hKey = OpenGameSection(pszSection, true);
+    HKEY hKey = OpenGameSection(pszSection, true, hRoot);
     ASSERT(hKey != NULL);
-    ::RegSetValueExA(hKey, pszEntry, 0, dwType, static_cast<const BYTE*>(pData), cbData);
+    if (hKey == NULL)
+        return false;
+    LONG lResult = ::RegSetValueExA(hKey, pszEntry, 0, dwType, static_cast<const BYTE*>(pData), cbData);
     ::RegCloseKey(hKey);
+    return lResult == ERROR_SUCCESS;
 }
 
 inline void WriteRegistryDword(const char* pszSection, const char* pszEntry, DWORD dwValue)

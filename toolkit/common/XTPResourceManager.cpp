@@ -135,6 +135,18 @@ LPCDLGTEMPLATE CXTPResourceManager::LoadDialogTemplate(UINT nIDResource)
     return static_cast<LPCDLGTEMPLATE>(::LockResource(hTemplate));
 }
 
+BOOL CXTPResourceManager::LoadPageTemplate(PROPSHEETPAGE& psp)
+{
+    if ((psp.dwFlags & PSP_DLGINDIRECT) || psp.pszTemplate == NULL || !IS_INTRESOURCE(psp.pszTemplate))
+        return FALSE;
+    LPCDLGTEMPLATE lpTemplate = LoadDialogTemplate((UINT)(UINT_PTR)psp.pszTemplate);
+    if (lpTemplate == NULL)
+        return FALSE;
+    psp.pResource = lpTemplate;
+    psp.dwFlags |= PSP_DLGINDIRECT;
+    return TRUE;
+}
+
 BOOL CXTPResourceManager::LoadHTML(CString* pText, UINT nIDResource)
 {
     if (pText == NULL)

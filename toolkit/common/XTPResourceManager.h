@@ -5,6 +5,8 @@
 
 #include "XTPCommon.h"
 
+#include <prsht.h>
+
 class CToolBar;
 
 #ifndef RT_HTML
@@ -29,6 +31,11 @@ public:
     virtual HCURSOR LoadCursor(UINT nIDResource);
     // The locked dialog template; NULL when it is found nowhere.
     virtual LPCDLGTEMPLATE LoadDialogTemplate(UINT nIDResource);
+    // Gives a property page that names its template by id the template
+    // loaded here (PSP_DLGINDIRECT), so that a program can replace the
+    // toolkit's pages; FALSE, with the page untouched, when it already has
+    // its template in memory or names none, or when the template is missing.
+    BOOL LoadPageTemplate(PROPSHEETPAGE& psp);
     // The loaded dialog resource from the program's own module, else from the
     // module that holds the program's resources; NULL when found nowhere.
     virtual HGLOBAL FindDialogResource(UINT nIDResource);

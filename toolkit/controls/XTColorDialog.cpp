@@ -59,16 +59,7 @@ void CXTColorDialog::AddPage(CPropertyPage* pPage)
 {
     if (pPage == NULL)
         return;
-    if (IS_INTRESOURCE(pPage->m_psp.pszTemplate) && !(pPage->m_psp.dwFlags & PSP_DLGINDIRECT))
-    {
-        LPCDLGTEMPLATE lpTemplate =
-            XTPResourceManager()->LoadDialogTemplate((UINT)(UINT_PTR)pPage->m_psp.pszTemplate);
-        if (lpTemplate != NULL)
-        {
-            pPage->m_psp.pResource = lpTemplate;
-            pPage->m_psp.dwFlags |= PSP_DLGINDIRECT;
-        }
-    }
+    XTPResourceManager()->LoadPageTemplate(pPage->m_psp);
     CPropertySheet::AddPage(pPage);
 }
 

@@ -15,6 +15,7 @@
 #include "XTPImageManager.h"
 #include "support/bars_frame.h"
 #include "support/canvas.h"
+#include "support/packed_bytes.h"
 #include "support/profile_app.h"
 #include "support/tempfolder.h"
 
@@ -26,6 +27,8 @@
 #include <vector>
 
 using testsupport::CBarsFrame;
+using testsupport::Packed;
+using testsupport::Unpacked;
 
 namespace
 {
@@ -490,15 +493,6 @@ CBarsFrame* CreateProgramFrame()
     return pFrame;
 }
 
-std::vector<BYTE> Unpacked(const std::vector<BYTE>& stored)
-{
-    CXTPZipMemFile file(const_cast<BYTE*>(stored.data()), (UINT)stored.size());
-    std::vector<BYTE> raw((size_t)file.GetLength());
-    if (!raw.empty())
-        file.Read(raw.data(), (UINT)raw.size());
-    return raw;
-}
-
 void ExpectFirstBar(CXTPCommandBars* pBars, const char* pszWhat)
 {
     CXTPToolBar* pFirst = pBars->GetToolBar(1001);
@@ -659,18 +653,6 @@ void GiveFirstBarImages(CXTPCommandBars* pBars)
         ::DeleteObject(hBitmap);
         pFirst->GetControls()->FindControl(3001 + i)->SetCustomIconId((int)nId);
     }
-}
-
-std::vector<BYTE> Packed(const std::vector<BYTE>& raw)
-{
-    CXTPZipMemFile file;
-    file.Write(raw.data(), (UINT)raw.size());
-    BYTE* pData = NULL;
-    DWORD dwSize = 0;
-    file.DetachCompressed(pData, dwSize);
-    std::vector<BYTE> packed(pData, pData + dwSize);
-    free(pData);
-    return packed;
 }
 
 size_t FindBytes(const std::vector<BYTE>& data, const std::vector<BYTE>& what, size_t nFrom)

@@ -10,24 +10,20 @@ using namespace cbtest;
 
 namespace
 {
-class CommandBarTest : public ::testing::Test
+class CommandBarTest : public CommandBarsFrameTest
 {
 protected:
     void SetUp() override
     {
-        PrepareTheme();
-        m_nLive = LiveObjects();
-        m_pFrame = new CTestFrame();
-        ASSERT_TRUE(m_pFrame->CreateTestFrame());
+        CommandBarsFrameTest::SetUp();
+        if (HasFatalFailure())
+            return;
         m_pMenuBar = m_pFrame->GetMenuBar();
         PumpAndIdle();
     }
     void TearDown() override
     {
-        XTPMouseManager()->CloseAllTracked();
-        m_pFrame->DestroyTestFrame();
-        PumpAndIdle();
-        EXPECT_EQ(m_nLive, LiveObjects());
+        CommandBarsFrameTest::TearDown();
         EXPECT_EQ(0, XTPKeyboardManager()->GetHookCount()) << "no bar keeps the keyboard";
     }
     // Offers a key to the bars the way the keyboard hook does.
@@ -36,8 +32,6 @@ protected:
         XTPKeyboardManager()->DispatchKeyboardHook(WM_KEYDOWN, nKey, 0);
     }
     CXTPPopupBar* OpenPopup() const { return TopTrackedPopup(); }
-    LONG m_nLive = 0;
-    CTestFrame* m_pFrame = NULL;
     CXTPMenuBar* m_pMenuBar = NULL;
 };
 

@@ -8,22 +8,15 @@ using namespace cbtest;
 
 namespace
 {
-class ControlPopupTest : public ::testing::Test
+class ControlPopupTest : public CommandBarsFrameTest
 {
 protected:
     void SetUp() override
     {
-        PrepareTheme();
-        m_nLive = LiveObjects();
-        m_pFrame = new CTestFrame();
-        ASSERT_TRUE(m_pFrame->CreateTestFrame());
+        CommandBarsFrameTest::SetUp();
+        if (HasFatalFailure())
+            return;
         PumpAndIdle();
-    }
-    void TearDown() override
-    {
-        m_pFrame->DestroyTestFrame();
-        PumpAndIdle();
-        EXPECT_EQ(m_nLive, LiveObjects());
     }
     // A split button with two items on the Standard bar.
     CXTPControlPopup* AddSplitButton()
@@ -37,8 +30,6 @@ protected:
         m_pFrame->RecalcLayout();
         return pSplit;
     }
-    LONG m_nLive = 0;
-    CTestFrame* m_pFrame = NULL;
 };
 } // namespace
 

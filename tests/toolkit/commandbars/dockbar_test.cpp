@@ -7,26 +7,18 @@ using namespace cbtest;
 
 namespace
 {
-class DockBarTest : public ::testing::Test
+class DockBarTest : public CommandBarsFrameTest
 {
 protected:
     void SetUp() override
     {
-        PrepareTheme();
-        m_nLive = LiveObjects();
-        m_pFrame = new CTestFrame();
-        ASSERT_TRUE(m_pFrame->CreateTestFrame());
-        m_pCommandBars = m_pFrame->GetCommandBars();
+        CommandBarsFrameTest::SetUp();
+        if (HasFatalFailure())
+            return;
         m_pTop = m_pCommandBars->GetDockBar(xtpBarTop);
         m_pStandard = m_pFrame->GetStandardBar();
         m_pTimer = m_pFrame->GetTimerBar();
         PumpAndIdle();
-    }
-    void TearDown() override
-    {
-        m_pFrame->DestroyTestFrame();
-        PumpAndIdle();
-        EXPECT_EQ(m_nLive, LiveObjects());
     }
     // The bar list as titles, "-" for a row end.
     std::vector<CString> Rows(CXTPDockBar* pDockBar) const
@@ -50,9 +42,6 @@ protected:
         m_pFrame->RecalcLayout();
         PumpAndIdle();
     }
-    LONG m_nLive = 0;
-    CTestFrame* m_pFrame = NULL;
-    CXTPCommandBars* m_pCommandBars = NULL;
     CXTPDockBar* m_pTop = NULL;
     CXTPToolBar* m_pStandard = NULL;
     CXTPToolBar* m_pTimer = NULL;

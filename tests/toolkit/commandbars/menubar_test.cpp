@@ -79,16 +79,14 @@ BEGIN_MESSAGE_MAP(CAskingFrame, CTestFrame)
     ON_COMMAND(ID_FILE_OPEN, OnAsk)
 END_MESSAGE_MAP()
 
-class MenuBarTest : public ::testing::Test
+class MenuBarTest : public CommandBarsFrameTest
 {
 protected:
-    virtual CTestFrame* MakeFrame() { return new CTestFrame(); }
     void SetUp() override
     {
-        PrepareTheme();
-        m_nLive = LiveObjects();
-        m_pFrame = MakeFrame();
-        ASSERT_TRUE(m_pFrame->CreateTestFrame());
+        CommandBarsFrameTest::SetUp();
+        if (HasFatalFailure())
+            return;
         m_pMenuBar = m_pFrame->GetMenuBar();
         // Alt reaches the bars only while the frame is the foreground window.
         m_pFrame->SetForegroundWindow();
@@ -97,16 +95,7 @@ protected:
         Settle();
         ASSERT_EQ(m_pFrame->m_hWnd, ::GetForegroundWindow());
     }
-    void TearDown() override
-    {
-        XTPMouseManager()->CloseAllTracked();
-        m_pFrame->DestroyTestFrame();
-        PumpAndIdle();
-        EXPECT_EQ(m_nLive, LiveObjects());
-    }
     CXTPPopupBar* OpenPopup() const { return TopTrackedPopup(); }
-    LONG m_nLive = 0;
-    CTestFrame* m_pFrame = NULL;
     CXTPMenuBar* m_pMenuBar = NULL;
 };
 } // namespace

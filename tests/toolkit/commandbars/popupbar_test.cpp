@@ -29,24 +29,16 @@ public:
     std::vector<BOOL> m_arrDown;
 };
 
-class PopupBarTest : public ::testing::Test
+class PopupBarTest : public CommandBarsFrameTest
 {
 protected:
     void SetUp() override
     {
-        PrepareTheme();
-        m_nLive = LiveObjects();
-        m_pFrame = new CTestFrame();
-        ASSERT_TRUE(m_pFrame->CreateTestFrame());
-        m_pCommandBars = m_pFrame->GetCommandBars();
+        CommandBarsFrameTest::SetUp();
+        if (HasFatalFailure())
+            return;
         ::SystemParametersInfo(SPI_GETWORKAREA, 0, &m_rcWork, 0);
         PumpAndIdle();
-    }
-    void TearDown() override
-    {
-        m_pFrame->DestroyTestFrame();
-        PumpAndIdle();
-        EXPECT_EQ(m_nLive, LiveObjects());
     }
     // A popup bar of n sized items, owned by the test.
     CXTPPopupBar* MakePopup(int nItems, CSize szItem = CSize(120, 22))
@@ -56,9 +48,6 @@ protected:
             pPopup->GetControls()->Add(new SizedControl(szItem), 3000 + i);
         return pPopup;
     }
-    LONG m_nLive = 0;
-    CTestFrame* m_pFrame = NULL;
-    CXTPCommandBars* m_pCommandBars = NULL;
     CRect m_rcWork;
 };
 } // namespace

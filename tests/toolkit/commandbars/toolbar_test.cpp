@@ -15,25 +15,16 @@ class ReplacementButton : public CXTPControlButton
 {
 };
 
-class ToolBarTest : public ::testing::Test
+class ToolBarTest : public CommandBarsFrameTest
 {
 protected:
     void SetUp() override
     {
-        PrepareTheme();
-        m_nLive = LiveObjects();
-        m_pFrame = new CTestFrame();
-        ASSERT_TRUE(m_pFrame->CreateTestFrame());
-        m_pCommandBars = m_pFrame->GetCommandBars();
+        CommandBarsFrameTest::SetUp();
+        if (HasFatalFailure())
+            return;
         m_pStandard = m_pFrame->GetStandardBar();
         PumpAndIdle();
-    }
-    void TearDown() override
-    {
-        XTPMouseManager()->CloseAllTracked();
-        m_pFrame->DestroyTestFrame();
-        PumpAndIdle();
-        EXPECT_EQ(m_nLive, LiveObjects());
     }
     CRect BarRect(CXTPToolBar* pBar) const
     {
@@ -50,9 +41,6 @@ protected:
         m_pFrame->RecalcLayout();
         PumpAndIdle();
     }
-    LONG m_nLive = 0;
-    CTestFrame* m_pFrame = NULL;
-    CXTPCommandBars* m_pCommandBars = NULL;
     CXTPToolBar* m_pStandard = NULL;
 };
 } // namespace

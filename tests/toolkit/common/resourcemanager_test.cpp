@@ -266,6 +266,33 @@ TEST_F(SecondModuleTest, DialogTemplatesComeFromTheProgramOrTheResourceModule)
     EXPECT_EQ(50, pTemplate->cy);
 }
 
+TEST_F(SecondModuleTest, APageNamingItsTemplateByIdGetsTheLoadedTemplate)
+{
+    ResourceHandleScope scope(m_hModule);
+    PROPSHEETPAGE psp;
+    ZeroMemory(&psp, sizeof(psp));
+    psp.dwFlags = PSP_USECALLBACK;
+    psp.pszTemplate = MAKEINTRESOURCE(kDialogId);
+    ASSERT_TRUE(XTPResourceManager()->LoadPageTemplate(psp));
+    EXPECT_EQ((DWORD)(PSP_USECALLBACK | PSP_DLGINDIRECT), psp.dwFlags);
+    EXPECT_EQ(XTPResourceManager()->LoadDialogTemplate(kDialogId), psp.pResource);
+
+    // A page with its template in memory keeps it; one naming no template,
+    // or a missing one, is left alone.
+    DLGTEMPLATE own = {};
+    psp.pResource = &own;
+    EXPECT_FALSE(XTPResourceManager()->LoadPageTemplate(psp));
+    EXPECT_EQ(&own, psp.pResource);
+    PROPSHEETPAGE none;
+    ZeroMemory(&none, sizeof(none));
+    EXPECT_FALSE(XTPResourceManager()->LoadPageTemplate(none));
+    EXPECT_EQ(0u, none.dwFlags);
+    none.pszTemplate = MAKEINTRESOURCE(kDialogId + 100);
+    EXPECT_FALSE(XTPResourceManager()->LoadPageTemplate(none));
+    EXPECT_EQ(0u, none.dwFlags);
+    EXPECT_EQ(MAKEINTRESOURCE(kDialogId + 100), none.pszTemplate);
+}
+
 TEST_F(SecondModuleTest, IconsBySizeAndARefusedBrokenDirectory)
 {
     HICON hIcon = XTPResourceManager()->CreateIconFromInstance(m_hModule, MAKEINTRESOURCE(kIconId), CSize(32, 32));

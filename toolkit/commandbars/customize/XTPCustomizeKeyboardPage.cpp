@@ -44,12 +44,7 @@ CXTPCustomizeKeyboardPage::CXTPCustomizeKeyboardPage(CXTPCommandBars* pCommandBa
 {
     // The template comes through the resource manager, so that a program
     // can supply its own.
-    LPCDLGTEMPLATE lpTemplate = XTPResourceManager()->LoadDialogTemplate(XTP_IDD_PAGE_KEYBOARD);
-    if (lpTemplate != NULL)
-    {
-        m_psp.pResource = lpTemplate;
-        m_psp.dwFlags |= PSP_DLGINDIRECT;
-    }
+    XTPResourceManager()->LoadPageTemplate(m_psp);
 }
 
 CXTPCustomizeKeyboardPage::~CXTPCustomizeKeyboardPage()
@@ -184,7 +179,9 @@ BOOL CXTPCustomizeKeyboardPage::OnSetActive()
     // The commands list selects its first command again: the keys and the
     // description follow it (the table may have changed meanwhile too).
     ReloadKeys();
-    EnableControls();
+    // ReloadKeys sets the buttons itself when a command is selected.
+    if (GetSelectedControl() == NULL)
+        EnableControls();
     return CPropertyPage::OnSetActive();
 }
 
@@ -297,7 +294,8 @@ void CXTPCustomizeKeyboardPage::OnCategoryChanged()
     UpdateData(TRUE);
     ReloadCommands();
     ReloadKeys();
-    EnableControls();
+    if (GetSelectedControl() == NULL)
+        EnableControls();
 }
 
 void CXTPCustomizeKeyboardPage::OnCommandChanged()

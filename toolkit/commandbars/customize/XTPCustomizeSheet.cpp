@@ -158,17 +158,7 @@ void CXTPCustomizeSheet::AddPage(CPropertyPage* pPage)
         return;
     // A page named by a template id gets the template from the resource
     // manager, so a program can replace it.
-    if (!(pPage->m_psp.dwFlags & PSP_DLGINDIRECT) && pPage->m_psp.pszTemplate != NULL &&
-        IS_INTRESOURCE(pPage->m_psp.pszTemplate))
-    {
-        LPCDLGTEMPLATE lpTemplate =
-            XTPResourceManager()->LoadDialogTemplate((UINT)(UINT_PTR)pPage->m_psp.pszTemplate);
-        if (lpTemplate != NULL)
-        {
-            pPage->m_psp.pResource = lpTemplate;
-            pPage->m_psp.dwFlags |= PSP_DLGINDIRECT;
-        }
-    }
+    XTPResourceManager()->LoadPageTemplate(pPage->m_psp);
     CPropertySheet::AddPage(pPage);
 }
 
@@ -878,10 +868,8 @@ LRESULT CXTPCustomizeSheet::OnInitCommandsPopup(WPARAM, LPARAM lParam)
         return 0;
     }
     if (pPopup->GetBarID() == XTP_ID_CUSTOMIZE_CHANGEBUTTONIMAGE && pPopup->GetControlCount() == 0)
-        LoadCustomIcons();
-    if (pPopup->GetBarID() == XTP_ID_CUSTOMIZE_CHANGEBUTTONIMAGE && pPopup->GetControlCount() == 0 &&
-        m_nCustomIconCount > 0)
     {
+        LoadCustomIcons();
         // The image palette: the stock images in a square-ish grid.
         for (int i = 1; i <= m_nCustomIconCount; i++)
         {
@@ -890,7 +878,8 @@ LRESULT CXTPCustomizeSheet::OnInitCommandsPopup(WPARAM, LPARAM lParam)
             pButton->SetStyle(xtpButtonIcon);
             pButton->SetFlags(8);
         }
-        pPopup->SetMRUWidth((int)floor(sqrt((double)m_nCustomIconCount)) * 23 + 6);
+        if (m_nCustomIconCount > 0)
+            pPopup->SetMRUWidth((int)floor(sqrt((double)m_nCustomIconCount)) * 23 + 6);
     }
     return 0;
 }

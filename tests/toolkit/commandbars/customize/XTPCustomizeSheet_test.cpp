@@ -47,16 +47,14 @@ struct RecordingCmdUI : public CCmdUI
     void SetCheck(int n) override { nCheck = n; }
 };
 
-class CustomizeTest : public ::testing::Test
+class CustomizeTest : public CommandBarsFrameTest
 {
 protected:
     void SetUp() override
     {
-        PrepareTheme();
-        m_nLive = LiveObjects();
-        m_pFrame = new CTestFrame();
-        ASSERT_TRUE(m_pFrame->CreateTestFrame());
-        m_pCommandBars = m_pFrame->GetCommandBars();
+        CommandBarsFrameTest::SetUp();
+        if (HasFatalFailure())
+            return;
         m_pStandard = m_pFrame->GetStandardBar();
         m_pFrame->SetForegroundWindow();
         PumpAndIdle();
@@ -65,10 +63,7 @@ protected:
     }
     void TearDown() override
     {
-        XTPMouseManager()->CloseAllTracked();
-        m_pFrame->DestroyTestFrame();
-        PumpAndIdle();
-        EXPECT_EQ(m_nLive, LiveObjects());
+        CommandBarsFrameTest::TearDown();
         testsupport::Boxes().nAnswer = IDOK;
     }
     // Runs the sheet modally; pfnBody runs inside its loop, then the sheet
@@ -171,9 +166,6 @@ protected:
         return pt;
     }
 
-    LONG m_nLive = 0;
-    CTestFrame* m_pFrame = NULL;
-    CXTPCommandBars* m_pCommandBars = NULL;
     CXTPToolBar* m_pStandard = NULL;
 };
 } // namespace

@@ -1,0 +1,36 @@
+// Stored control data as the command bars keep it packed: unpacking it to
+// edit its bytes, and packing edited bytes again.
+#pragma once
+
+#include <windows.h>
+#include <stdlib.h>
+
+#include <vector>
+
+#include "XTPZipMemFile.h"
+
+namespace testsupport
+{
+// The raw bytes of packed data.
+inline std::vector<BYTE> Unpacked(const std::vector<BYTE>& packed)
+{
+    CXTPZipMemFile file(const_cast<BYTE*>(packed.data()), (UINT)packed.size());
+    std::vector<BYTE> raw((size_t)file.GetLength());
+    if (!raw.empty())
+        file.Read(raw.data(), (UINT)raw.size());
+    return raw;
+}
+
+// Raw bytes packed as the command bars store them.
+inline std::vector<BYTE> Packed(const std::vector<BYTE>& raw)
+{
+    CXTPZipMemFile file;
+    file.Write(raw.data(), (UINT)raw.size());
+    BYTE* pData = NULL;
+    DWORD dwSize = 0;
+    file.DetachCompressed(pData, dwSize);
+    std::vector<BYTE> packed(pData, pData + dwSize);
+    free(pData);
+    return packed;
+}
+} // namespace testsupport
