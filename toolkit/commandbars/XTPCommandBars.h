@@ -96,7 +96,8 @@ public:
     // controls the player hid). Layout flags are left out. Never 0.
     DWORD GetControlsFingerprint() const;
     // TRUE when the bars hold something else than the last load gave them:
-    // the player changed them since (FALSE when nothing was loaded).
+    // the player changed them since. Followed only while stored controls
+    // are kept aside (FALSE otherwise, and when nothing was loaded).
     BOOL IsChangedSinceLoad() const;
 
     // Frame integration.
@@ -260,7 +261,10 @@ protected:
     // section "<key>-ControlsNotLoaded" until the player changes the bars.
     void SetAsideControls(LPCTSTR lpszProfileName);
     void DropSetAsideControls(LPCTSTR lpszProfileName);
-    DWORD m_dwControlsAtLoad = 0;   // GetControlsFingerprint after the last load; 0 before one
+    BOOL HasSetAsideControls(LPCTSTR lpszProfileName);
+    // GetControlsFingerprint after the last load that left controls kept
+    // aside; 0 otherwise.
+    DWORD m_dwControlsAtLoad = 0;
     int m_nRestoreDropped = 0;      // loaded bars RestoreCommandBarList left out as damaged
     void OnSysColorChange();
 

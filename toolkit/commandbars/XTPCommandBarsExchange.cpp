@@ -951,34 +951,6 @@ void MixFingerprint(DWORD& dwHash, DWORD dwValue)
     }
 }
 
-// A popup bar opened by several controls is walked at its first control
-// only, so that bars shared down a chain cost no more than the bars there are.
-void MixControls(DWORD& dwHash, CXTPControls* pControls, int nDepth, std::set<CXTPCommandBar*>& seen)
-{
-    if (pControls == NULL || nDepth > XTP_MAX_POPUP_DEPTH)
-        return;
-    MixFingerprint(dwHash, (DWORD)pControls->GetCount());
-    for (int i = 0; i < pControls->GetCount(); i++)
-    {
-        CXTPControl* pControl = pControls->GetAt(i);
-        if (pControl->IsTemporary())
-            continue;
-        MixFingerprint(dwHash, (DWORD)pControl->GetType());
-        MixFingerprint(dwHash, (DWORD)pControl->GetID());
-        MixFingerprint(dwHash, (DWORD)pControl->GetBeginGroup());
-        CString strCaption = pControl->GetCaption();
-        for (int n = 0; n < strCaption.GetLength(); n++)
-            MixFingerprint(dwHash, (BYTE)strCaption[n]);
-        CXTPCommandBar* pBar = pControl->GetCommandBar();
-        if (pBar != NULL && seen.insert(pBar).second)
-            MixControls(dwHash, pBar->GetControls(), nDepth + 1, seen);
-    }
-}
-
-} // namespace
-
-namespace {
-
 void MixText(DWORD& dwHash, const CString& str)
 {
     MixFingerprint(dwHash, (DWORD)str.GetLength());
@@ -986,44 +958,65 @@ void MixText(DWORD& dwHash, const CString& str)
         MixFingerprint(dwHash, (BYTE)str[n]);
 }
 
-// What the player can change in a list of controls and the popups they open.
-// A popup bar shared by several controls is walked once; later it counts by
-// the order in which it was first met.
-void MixPlayerControls(DWORD& dwHash, CXTPControls* pControls, int nDepth, std::map<CXTPCommandBar*, DWORD>& seen)
+// A list of controls and the popups they open. A popup bar shared by
+// several controls is walked once, at the first control met that opens it,
+// so that bars shared down a chain cost no more than the bars there are.
+// With bPlayer, everything the player can change counts, and a bar met
+// again counts by the order in which it was first met. Without it, only
+// what the program's own bars are made of counts, mixed as the stored
+// fingerprints of earlier versions were.
+void MixControls(DWORD& dwHash, CXTPControls* pControls, int nDepth, std::map<CXTPCommandBar*, DWORD>& seen,
+                 BOOL bPlayer)
 {
     if (pControls == NULL || nDepth > XTP_MAX_POPUP_DEPTH)
         return;
+    if (!bPlayer)
+        MixFingerprint(dwHash, (DWORD)pControls->GetCount());
     for (int i = 0; i < pControls->GetCount(); i++)
     {
         CXTPControl* pControl = pControls->GetAt(i);
         if (pControl->IsTemporary())
             continue;
-        MixText(dwHash, pControl->GetRuntimeClass()->m_lpszClassName);
+        if (bPlayer)
+            MixText(dwHash, pControl->GetRuntimeClass()->m_lpszClassName);
         MixFingerprint(dwHash, (DWORD)pControl->GetType());
         MixFingerprint(dwHash, (DWORD)pControl->GetID());
         MixFingerprint(dwHash, (DWORD)pControl->GetBeginGroup());
-        MixFingerprint(dwHash, (DWORD)pControl->GetStyle());
-        MixFingerprint(dwHash, (DWORD)pControl->GetCustomIconId());
-        MixFingerprint(dwHash, (DWORD)(pControl->GetHideFlags() & xtpHideCustomize));
-        MixText(dwHash, pControl->GetCaption());
+        CString strCaption = pControl->GetCaption();
+        if (bPlayer)
+        {
+            MixFingerprint(dwHash, (DWORD)pControl->GetStyle());
+            MixFingerprint(dwHash, (DWORD)pControl->GetCustomIconId());
+            MixFingerprint(dwHash, (DWORD)(pControl->GetHideFlags() & xtpHideCustomize));
+            MixText(dwHash, strCaption);
+        }
+        else
+        {
+            for (int n = 0; n < strCaption.GetLength(); n++)
+                MixFingerprint(dwHash, (BYTE)strCaption[n]);
+        }
         CXTPCommandBar* pBar = pControl->GetCommandBar();
         if (pBar == NULL)
         {
-            MixFingerprint(dwHash, 0);
+            if (bPlayer)
+                MixFingerprint(dwHash, 0);
             continue;
         }
         std::map<CXTPCommandBar*, DWORD>::const_iterator it = seen.find(pBar);
         if (it != seen.end())
         {
-            MixFingerprint(dwHash, it->second);
+            if (bPlayer)
+                MixFingerprint(dwHash, it->second);
             continue;
         }
         DWORD dwOrder = (DWORD)seen.size() + 1;
         seen[pBar] = dwOrder;
-        MixFingerprint(dwHash, dwOrder);
-        MixPlayerControls(dwHash, pBar->GetControls(), nDepth + 1, seen);
+        if (bPlayer)
+            MixFingerprint(dwHash, dwOrder);
+        MixControls(dwHash, pBar->GetControls(), nDepth + 1, seen, bPlayer);
     }
-    MixFingerprint(dwHash, 0xFFFFFFFFu);   // the end of a list
+    if (bPlayer)
+        MixFingerprint(dwHash, 0xFFFFFFFFu);   // the end of a list
 }
 
 void MixPlayerBar(DWORD& dwHash, CXTPCommandBar* pBar, std::map<CXTPCommandBar*, DWORD>& seen)
@@ -1031,7 +1024,7 @@ void MixPlayerBar(DWORD& dwHash, CXTPCommandBar* pBar, std::map<CXTPCommandBar*,
     MixText(dwHash, pBar->GetRuntimeClass()->m_lpszClassName);
     MixFingerprint(dwHash, pBar->GetBarID());
     MixText(dwHash, pBar->GetTitle());
-    MixPlayerControls(dwHash, pBar->GetControls(), 0, seen);
+    MixControls(dwHash, pBar->GetControls(), 0, seen, TRUE);
 }
 
 } // namespace
@@ -1056,6 +1049,9 @@ BOOL CXTPCommandBars::IsChangedSinceLoad() const
 DWORD CXTPCommandBars::GetOwnBarsFingerprint() const
 {
     DWORD dwHash = 2166136261u;
+    // One memo for all the bars: a popup bar shared by the original
+    // controls of several toolbars is walked once too.
+    std::map<CXTPCommandBar*, DWORD> seen;
     for (int i = 0; i < GetCount(); i++)
     {
         CXTPToolBar* pBar = GetAt(i);
@@ -1063,8 +1059,7 @@ DWORD CXTPCommandBars::GetOwnBarsFingerprint() const
         if (!pBar->IsBuiltIn() || pOriginal == NULL)
             continue;
         MixFingerprint(dwHash, pBar->GetBarID());
-        std::set<CXTPCommandBar*> seen;
-        MixControls(dwHash, pOriginal, 0, seen);
+        MixControls(dwHash, pOriginal, 0, seen, FALSE);
     }
     return dwHash != 0 ? dwHash : 1;
 }

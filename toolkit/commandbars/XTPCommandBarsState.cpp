@@ -671,7 +671,8 @@ void CXTPCommandBars::SaveControls(LPCTSTR lpszProfileName, BOOL bOnlyCustomized
     free(pData);
     // Controls kept aside after a damaged load go once the player has
     // changed the bars and the change is stored.
-    if (bStored && IsChangedSinceLoad())
+    // The bars are walked only when something is kept aside.
+    if (bStored && HasSetAsideControls(lpszProfileName) && IsChangedSinceLoad())
         DropSetAsideControls(lpszProfileName);
 }
 
@@ -748,13 +749,41 @@ void CXTPCommandBars::LoadControls(LPCTSTR lpszProfileName, BOOL bSilent)
             }
             free(pData);
         }
+        else
+        {
+            // A value that cannot even be read as a block (of another type,
+            // damaged text, too large) did not load whole either.
+            LPBYTE pRaw = NULL;
+            UINT nRaw = 0;
+            if (pApp->GetProfileBinary(strSection, "Controls", &pRaw, &nRaw))
+            {
+                bWhole = nRaw == 0;
+                delete[] pRaw;
+            }
+            else
+            {
+                bWhole = pApp->GetProfileString(strSection, "Controls", "").IsEmpty();
+            }
+            if (!bWhole)
+                TRACE("CXTPCommandBars: the stored controls of \"%s\" cannot be read as a block\n", lpszProfileName);
+        }
     }
 
     // What did not load whole is not written over by the next save: it is
-    // kept aside until the player changes the bars.
+    // kept aside until the player changes the bars. Only then is what the
+    // load gave the bars remembered, to see that change.
     if (!bWhole)
         SetAsideControls(lpszProfileName);
-    m_dwControlsAtLoad = GetControlsFingerprint();
+    m_dwControlsAtLoad = HasSetAsideControls(lpszProfileName) ? GetControlsFingerprint() : 0;
+}
+
+BOOL CXTPCommandBars::HasSetAsideControls(LPCTSTR lpszProfileName)
+{
+    CWinApp* pApp = ProfileApp();
+    if (pApp == NULL)
+        return FALSE;
+    CString strAside = SectionName("%s-ControlsNotLoaded", lpszProfileName);
+    return (int)pApp->GetProfileInt(strAside, "LoadFromFile", -1) != -1;
 }
 
 void CXTPCommandBars::SetAsideControls(LPCTSTR lpszProfileName)
@@ -766,7 +795,7 @@ void CXTPCommandBars::SetAsideControls(LPCTSTR lpszProfileName)
     CString strAside = SectionName("%s-ControlsNotLoaded", lpszProfileName);
     // A value kept from before stays: the stored one was written from what
     // loaded of it, with no change of the player's since.
-    if ((int)pApp->GetProfileInt(strAside, "LoadFromFile", -1) != -1)
+    if (HasSetAsideControls(lpszProfileName))
     {
         TRACE("CXTPCommandBars: the stored controls of \"%s\" did not load whole; those kept under \"%s\" "
               "before stay\n",

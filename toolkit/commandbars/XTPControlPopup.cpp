@@ -11,6 +11,8 @@
 
 IMPLEMENT_DYNCREATE(CXTPControlPopup, CXTPControlButton)
 
+CXTPPopupMemoScope::CMemo* CXTPPopupMemoScope::s_pMemo = NULL;
+
 CXTPControlPopup::CXTPControlPopup()
     : m_bPopup(FALSE)
     , m_pCommandBar(NULL)
@@ -71,37 +73,14 @@ BOOL CXTPControlPopup::Compare(CXTPControl* pOther)
         return TRUE;   // bars this deep are not compared
     if (m_pCommandBar == NULL || pPopup->m_pCommandBar == NULL)
         return TRUE;
-    // Within one comparison a pair of bars is compared once: bars that
-    // several popups open would otherwise be compared once per path.
-    typedef std::map<std::pair<CXTPCommandBar*, CXTPCommandBar*>, BOOL> CPairResults;
-    static CPairResults* s_pResults = NULL;
-    CPairResults results;
-    BOOL bOutermost = s_pResults == NULL;
-    if (bOutermost)
-        s_pResults = &results;
+    CXTPPopupMemoScope scope;
+    std::map<std::pair<CXTPCommandBar*, CXTPCommandBar*>, BOOL>& compared = scope.Memo().compared;
     std::pair<CXTPCommandBar*, CXTPCommandBar*> key(m_pCommandBar, pPopup->m_pCommandBar);
-    CPairResults::const_iterator it = s_pResults->find(key);
-    BOOL bSame;
-    if (it != s_pResults->end())
-    {
-        bSame = it->second;
-    }
-    else
-    {
-        try
-        {
-            bSame = m_pCommandBar->GetControls()->Compare(pPopup->m_pCommandBar->GetControls());
-        }
-        catch (...)
-        {
-            if (bOutermost)
-                s_pResults = NULL;
-            throw;
-        }
-        (*s_pResults)[key] = bSame;
-    }
-    if (bOutermost)
-        s_pResults = NULL;
+    std::map<std::pair<CXTPCommandBar*, CXTPCommandBar*>, BOOL>::const_iterator it = compared.find(key);
+    if (it != compared.end())
+        return it->second;
+    BOOL bSame = m_pCommandBar->GetControls()->Compare(pPopup->m_pCommandBar->GetControls());
+    compared[key] = bSame;
     return bSame;
 }
 
@@ -125,48 +104,26 @@ void CXTPControlPopup::Copy(CXTPControl* pControl, BOOL bRecursive)
     m_bShowShadow = pPopup->m_bShowShadow;
     // Bars this deep are shared instead of copied.
     static int s_nDepth = 0;
-    // Within one deep copy, a bar that several controls open is copied once
-    // and the copies share it as the originals do: copying each path through
-    // shared bars separately doubles the work at every level.
-    static std::map<CXTPCommandBar*, CXTPCommandBar*>* s_pCopies = NULL;
     CXTPPopupDepthGuard guard(s_nDepth);
-    if (bRecursive && pPopup->m_pCommandBar != NULL && !guard.IsTooDeep())
-    {
-        std::map<CXTPCommandBar*, CXTPCommandBar*> copies;
-        BOOL bOutermost = s_pCopies == NULL;
-        if (bOutermost)
-            s_pCopies = &copies;
-        std::map<CXTPCommandBar*, CXTPCommandBar*>::const_iterator it = s_pCopies->find(pPopup->m_pCommandBar);
-        if (it != s_pCopies->end())
-        {
-            SetCommandBar(it->second);
-        }
-        else
-        {
-            CXTPCommandBar* pClone = NULL;
-            try
-            {
-                pClone = pPopup->m_pCommandBar->Clone(TRUE);
-            }
-            catch (...)
-            {
-                if (bOutermost)
-                    s_pCopies = NULL;
-                throw;
-            }
-            if (pClone != NULL)
-                (*s_pCopies)[pPopup->m_pCommandBar] = pClone;
-            SetCommandBar(pClone);
-            if (pClone != NULL)
-                pClone->InternalRelease();
-        }
-        if (bOutermost)
-            s_pCopies = NULL;
-    }
-    else
+    if (!bRecursive || pPopup->m_pCommandBar == NULL || guard.IsTooDeep())
     {
         SetCommandBar(pPopup->m_pCommandBar);
+        return;
     }
+    CXTPPopupMemoScope scope;
+    std::map<CXTPCommandBar*, CXTPCommandBar*>& copies = scope.Memo().copies;
+    std::map<CXTPCommandBar*, CXTPCommandBar*>::const_iterator it = copies.find(pPopup->m_pCommandBar);
+    if (it != copies.end())
+    {
+        SetCommandBar(it->second);
+        return;
+    }
+    CXTPCommandBar* pClone = pPopup->m_pCommandBar->Clone(TRUE);
+    SetCommandBar(pClone);
+    if (pClone == NULL)
+        return;
+    copies[pPopup->m_pCommandBar] = pClone;
+    pClone->InternalRelease();
 }
 
 CXTPControl* CXTPControlPopup::Clone(BOOL bRecursive)

@@ -6,6 +6,9 @@
 
 #include "XTPControlButton.h"
 
+#include <map>
+#include <utility>
+
 class CXTPCommandBar;
 
 // Walks that follow popup controls into the bars they open go no deeper
@@ -25,6 +28,41 @@ private:
     CXTPPopupDepthGuard(const CXTPPopupDepthGuard&);
     CXTPPopupDepthGuard& operator=(const CXTPPopupDepthGuard&);
     int& m_nDepth;
+};
+
+// Within one deep copy of controls, a popup bar that several controls open
+// is copied once and the copies share it as the originals do; within one
+// comparison, a pair of bars is compared once. Copying or comparing each
+// path through shared bars separately doubles the work at every level.
+// The outermost scope alive holds the memo; scopes opened inside it use
+// the same one, so the memo covers the whole copy or comparison.
+class CXTPPopupMemoScope
+{
+public:
+    struct CMemo
+    {
+        std::map<CXTPCommandBar*, CXTPCommandBar*> copies;   // original bar -> its copy (not referenced)
+        std::map<std::pair<CXTPCommandBar*, CXTPCommandBar*>, BOOL> compared;
+    };
+
+    CXTPPopupMemoScope() : m_bOutermost(s_pMemo == NULL)
+    {
+        if (m_bOutermost)
+            s_pMemo = &m_memo;
+    }
+    ~CXTPPopupMemoScope()
+    {
+        if (m_bOutermost)
+            s_pMemo = NULL;
+    }
+    CMemo& Memo() const { return *s_pMemo; }
+
+private:
+    CXTPPopupMemoScope(const CXTPPopupMemoScope&);
+    CXTPPopupMemoScope& operator=(const CXTPPopupMemoScope&);
+    BOOL m_bOutermost;
+    CMemo m_memo;
+    static CMemo* s_pMemo;
 };
 
 class CXTPControlPopup : public CXTPControlButton

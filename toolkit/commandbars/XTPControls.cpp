@@ -577,6 +577,18 @@ int CXTPControls::GetNext(int nIndex, int nDirection, BOOL bKeyboard, BOOL bSkip
 
 CXTPControls* CXTPControls::Duplicate(BOOL bRecursive) const
 {
+    // A popup bar that several of the controls open, at any depth, is
+    // copied once for the whole copy.
+    CXTPPopupMemoScope scope;
+    CXTPControls* pControls = DuplicateControls(bRecursive);
+    if (m_pOriginalControls != NULL)
+        pControls->m_pOriginalControls = m_pOriginalControls->Duplicate(bRecursive);
+    return pControls;
+}
+
+CXTPControls* CXTPControls::DuplicateControls(BOOL bRecursive) const
+{
+    CXTPPopupMemoScope scope;
     CXTPControls* pControls = new CXTPControls();
     pControls->m_pCommandBars = GetCommandBars();
     for (int i = 0; i < GetCount(); i++)
@@ -584,17 +596,13 @@ CXTPControls* CXTPControls::Duplicate(BOOL bRecursive) const
         if (!m_arrControls[i]->IsTemporary())
             pControls->AddClone(m_arrControls[i], -1, bRecursive);
     }
-    if (m_pOriginalControls != NULL)
-        pControls->m_pOriginalControls = m_pOriginalControls->Duplicate(bRecursive);
     return pControls;
 }
 
 void CXTPControls::CreateOriginalControls()
 {
-    CXTPControls* pOriginal = Duplicate(TRUE);
-    // The copy of the originals is not kept inside the originals.
-    pOriginal->ClearOriginalControls();
-    SetOriginalControls(pOriginal);
+    // The originals of the originals are not copied: they are not kept.
+    SetOriginalControls(DuplicateControls(TRUE));
 }
 
 void CXTPControls::SetOriginalControls(CXTPControls* pControls)
@@ -626,6 +634,9 @@ BOOL CXTPControls::Compare(const CXTPControls* pOther) const
 {
     if (pOther == NULL)
         return FALSE;
+    // A pair of popup bars met on several paths is compared once for the
+    // whole comparison.
+    CXTPPopupMemoScope scope;
     int i = 0, j = 0;
     for (;;)
     {

@@ -67,6 +67,7 @@ public:
     int GetFirst() const { return GetNext(-1, +1); }
 
     // Copies, originals and comparison.
+    // A copy of the controls, with a copy of their original controls.
     CXTPControls* Duplicate(BOOL bRecursive = FALSE) const;
     void CreateOriginalControls();
     void SetOriginalControls(CXTPControls* pControls);
@@ -99,6 +100,8 @@ protected:
     // answer to WM_XTP_CREATECOMMANDBAR, else a new popup bar.
     CXTPCommandBar* CreatePopupBar(LPCTSTR lpszCaption, int nId) const;
     CWnd* GetSite() const;
+    // A copy of the controls alone, without their original controls.
+    CXTPControls* DuplicateControls(BOOL bRecursive) const;
 
 public:
     CArray<CXTPControl*, CXTPControl*> m_arrControls;

@@ -72,14 +72,14 @@ CBarsFrame* CreateRichFrame()
 }
 
 // The controls CreateRichFrame put on the user toolbar, as they came back;
-// a stored form keeps the two popups on one bar, a deep copy gives each its own.
-void ExpectRichControls(CXTPControls* pControls, bool bSharedPopup)
+// the stored form and a deep copy alike keep the two popups on one bar.
+void ExpectRichControls(CXTPControls* pControls)
 {
     CXTPControlPopup* pPopupA = DYNAMIC_DOWNCAST(CXTPControlPopup, pControls->GetAt(0));
     CXTPControlPopup* pPopupB = DYNAMIC_DOWNCAST(CXTPControlPopup, pControls->GetAt(1));
     ASSERT_TRUE(pPopupA != NULL && pPopupB != NULL);
     ASSERT_TRUE(pPopupA->GetCommandBar() != NULL);
-    EXPECT_EQ(bSharedPopup, pPopupA->GetCommandBar() == pPopupB->GetCommandBar());
+    EXPECT_EQ(pPopupA->GetCommandBar(), pPopupB->GetCommandBar());
     EXPECT_STREQ("Inside", pPopupA->GetCommandBar()->GetControl(0)->GetCaption());
 
     CXTPControlEdit* pEdit = DYNAMIC_DOWNCAST(CXTPControlEdit, pControls->FindControl(2002));
@@ -120,15 +120,17 @@ TEST_F(ExchangeTest, EveryControlKindComesBackAndASharedPopupStaysShared)
     pFrame->GetCommandBars()->LoadBarState("CommandBars");
     CXTPToolBar* pMine = pFrame->GetCommandBars()->GetToolBar(1001);
     ASSERT_TRUE(pMine != NULL);
-    ExpectRichControls(pMine->GetControls(), true);
+    ExpectRichControls(pMine->GetControls());
     pFrame->DestroyWindow();
 }
 
 TEST_F(ExchangeTest, CopiedControlsKeepTheirKindAndValues)
 {
     CBarsFrame* pFrame = CreateRichFrame();
-    CXTPControls* pCopy = pFrame->GetCommandBars()->GetToolBar(1001)->GetControls()->Duplicate(TRUE);
-    ExpectRichControls(pCopy, false);
+    CXTPControls* pMine = pFrame->GetCommandBars()->GetToolBar(1001)->GetControls();
+    CXTPControls* pCopy = pMine->Duplicate(TRUE);
+    ExpectRichControls(pCopy);
+    EXPECT_NE(pMine->GetAt(0)->GetCommandBar(), pCopy->GetAt(0)->GetCommandBar()) << "a copy of the popup bar";
     pCopy->InternalRelease();
     pFrame->DestroyWindow();
 }

@@ -465,6 +465,60 @@ TEST_F(BarStateTest, StoredControlsThatDoNotLoadWholeAreKeptAsideUntilThePlayerC
     }
 }
 
+TEST_F(BarStateTest, StoredControlsThatCannotBeReadAsABlockAreKeptAsideAsText)
+{
+    // In the registry a text value where the packed block belongs; in an INI
+    // file, packed letters with one that is no packed letter.
+    for (int nStore = 0; nStore < 2; nStore++)
+    {
+        SCOPED_TRACE(nStore == 0 ? "registry" : "INI file");
+        testsupport::CTempFolder folder;
+        std::unique_ptr<testsupport::IniProfile> ini;
+        if (nStore == 1)
+            ini.reset(new testsupport::IniProfile(folder.Path("bars.ini")));
+        CWinApp* pApp = AfxGetApp();
+
+        CBarsFrame* pFrame = CreatePlayerFrame();
+        pFrame->GetCommandBars()->SaveBarState("CommandBars");
+        pFrame->DestroyWindow();
+        CString strText = "the player's bars, written as text";
+        if (nStore == 1)
+        {
+            strText = pApp->GetProfileString("CommandBars-Controls", "Controls", "");
+            ASSERT_GT(strText.GetLength(), 24);
+            strText.SetAt(20, 'Z');
+        }
+        ASSERT_TRUE(pApp->WriteProfileString("CommandBars-Controls", "Controls", strText));
+
+        pFrame = CreateGameFrame(TRUE);
+        CXTPCommandBars* pBars = pFrame->GetCommandBars();
+        pBars->LoadBarState("CommandBars");
+        EXPECT_TRUE(pBars->GetToolBar(102) != NULL);
+        EXPECT_TRUE(pBars->GetToolBar(1001) == NULL);
+        EXPECT_STREQ(strText, pApp->GetProfileString("CommandBars-ControlsNotLoaded", "Controls", ""));
+        EXPECT_EQ(0u, pApp->GetProfileInt("CommandBars-ControlsNotLoaded", "LoadFromFile", 7));
+
+        // The exit stores the bars soundly and leaves the text aside.
+        pBars->SaveBarState("CommandBars");
+        pFrame->DestroyWindow();
+        EXPECT_STREQ(strText, pApp->GetProfileString("CommandBars-ControlsNotLoaded", "Controls", ""));
+        EXPECT_STRNE(strText, pApp->GetProfileString("CommandBars-Controls", "Controls", ""));
+        EXPECT_FALSE(testsupport::ProfileBinary("CommandBars-Controls", "Controls").empty());
+
+        // Until the player changes the bars.
+        pFrame = CreateGameFrame(TRUE);
+        pBars = pFrame->GetCommandBars();
+        pBars->LoadBarState("CommandBars");
+        pBars->SaveBarState("CommandBars");
+        EXPECT_STREQ(strText, pApp->GetProfileString("CommandBars-ControlsNotLoaded", "Controls", ""));
+        pBars->CreateCustomToolBar("Again", 1005)->GetControls()->Add(xtpControlButton, 57603)->SetCaption("Save");
+        pBars->SaveBarState("CommandBars");
+        pFrame->DestroyWindow();
+        EXPECT_FALSE(HasSetAside());
+        app.DeleteKey();
+    }
+}
+
 TEST_F(BarStateTest, AControlsFileThatDoesNotLoadWholeIsCopiedAside)
 {
     CString strPath = AppDataPath("CommandBars");

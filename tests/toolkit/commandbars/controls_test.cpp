@@ -208,6 +208,54 @@ TEST_F(ControlsTest, ADeepCopyCopiesABarThatSeveralPopupsOpenOnceAndKeepsItShare
     pCopy->InternalRelease();
 }
 
+TEST_F(ControlsTest, TwoButtonsOfOneBarThatOpenTheSameBarShareOneCopy)
+{
+    CXTPPopupBar* pShared = CXTPPopupBar::CreatePopupBar(NULL);
+    pShared->GetControls()->Add(xtpControlButton, 7);
+    CXTPPopupBar* pInner = CXTPPopupBar::CreatePopupBar(NULL);
+    pInner->GetControls()->Add(xtpControlButton, 8);
+    ((CXTPControlPopup*)pShared->GetControls()->Add(xtpControlPopup, 0))->SetCommandBar(pInner);
+    pInner->InternalRelease();
+    ((CXTPControlPopup*)m_pControls->Add(xtpControlPopup, 1))->SetCommandBar(pShared);
+    m_pControls->Add(xtpControlButton, 2);
+    ((CXTPControlPopup*)m_pControls->Add(xtpControlPopup, 3))->SetCommandBar(pShared);
+    pShared->InternalRelease();
+
+    CXTPControls* pCopy = m_pControls->Duplicate(TRUE);
+    ASSERT_EQ(3, pCopy->GetCount());
+    CXTPCommandBar* pCopied = pCopy->GetAt(0)->GetCommandBar();
+    ASSERT_TRUE(pCopied != NULL);
+    EXPECT_NE(pShared, pCopied) << "a copy, not the original";
+    EXPECT_EQ(pCopied, pCopy->GetAt(2)->GetCommandBar()) << "both buttons open the one copy";
+    EXPECT_NE(pInner, pCopied->GetControls()->GetAt(1)->GetCommandBar());
+    EXPECT_TRUE(pCopy->Compare(m_pControls));
+    EXPECT_TRUE(m_pControls->Compare(pCopy));
+
+    // The originals share one bar the same way, and carry no originals.
+    m_pControls->CreateOriginalControls();
+    m_pControls->CreateOriginalControls();
+    CXTPControls* pOriginal = m_pControls->GetOriginalControls();
+    EXPECT_TRUE(pOriginal->GetOriginalControls() == NULL);
+    EXPECT_EQ(pOriginal->GetAt(0)->GetCommandBar(), pOriginal->GetAt(2)->GetCommandBar());
+    EXPECT_FALSE(m_pControls->IsChanged());
+
+    // A change inside the shared bar is seen through either button; so is a
+    // second button that opens a bar of other contents.
+    CXTPControl* pDeep = pCopied->GetControls()->GetAt(1)->GetCommandBar()->GetControls()->GetAt(0);
+    const CString strCaption = pDeep->GetCaption();
+    pDeep->SetCaption(_T("Changed"));
+    EXPECT_FALSE(pCopy->Compare(m_pControls));
+    pDeep->SetCaption(strCaption);
+    EXPECT_TRUE(pCopy->Compare(m_pControls));
+    CXTPPopupBar* pOther = CXTPPopupBar::CreatePopupBar(NULL);
+    pOther->GetControls()->Add(xtpControlButton, 9);
+    ((CXTPControlPopup*)pCopy->GetAt(2))->SetCommandBar(pOther);
+    pOther->InternalRelease();
+    EXPECT_FALSE(pCopy->Compare(m_pControls)) << "the first button's bar compared equal must not hide it";
+    EXPECT_FALSE(m_pControls->Compare(pCopy));
+    pCopy->InternalRelease();
+}
+
 TEST_F(ControlsTest, ChangingTheKind)
 {
     CXTPControl* pPopup = m_pControls->Add(xtpControlPopup, 10);
