@@ -7,6 +7,7 @@
 
 #include "support/canvas.h"
 #include "support/pngwriter.h"
+#include "support/registry.h"
 #include "support/testwindows.h"
 #include "XTPImageManager.h"
 #include "XTPPropExchange.h"
@@ -734,11 +735,9 @@ TEST(ImageExchange, ArchiveRoundTrip)
 
 TEST(ImageExchange, RegistryAndIniRoundTrips)
 {
-    const char* lpszKey = "Software\\BrindlemarkTests\\F1Images";
-    ::SHDeleteKeyA(HKEY_CURRENT_USER, lpszKey);
-    HKEY hKey = NULL;
-    ASSERT_EQ(ERROR_SUCCESS,
-              ::RegCreateKeyExA(HKEY_CURRENT_USER, lpszKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &hKey, NULL));
+    testsupport::ScopedTestKey key("F1Images");
+    ASSERT_EQ(ERROR_SUCCESS, key.Result());
+    HKEY hKey = key.Handle();
     CXTPImageManager saved;
     FillManager(saved);
     {
@@ -751,9 +750,6 @@ TEST(ImageExchange, RegistryAndIniRoundTrips)
         loaded.DoPropExchange(px);
         ExpectManager(loaded);
     }
-    ::RegCloseKey(hKey);
-    ::SHDeleteKeyA(HKEY_CURRENT_USER, lpszKey);
-    ::SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\BrindlemarkTests");
 
     // The INI store keeps serialised objects as letter text.
     CXTPPropExchangeIniFile* pIni = new CXTPPropExchangeIniFile(FALSE, NULL, "Images");
@@ -822,11 +818,9 @@ TEST(ImageExchange, LoadingKeepsTheStoredHeight)
 
 TEST(ImageExchange, AStoredCountBeyondTheSetsEndsAtTheFirstMissingOne)
 {
-    const char* lpszKey = "Software\\BrindlemarkTests\\ImageCounts";
-    ::SHDeleteKeyA(HKEY_CURRENT_USER, lpszKey);
-    HKEY hKey = NULL;
-    ASSERT_EQ(ERROR_SUCCESS,
-              ::RegCreateKeyExA(HKEY_CURRENT_USER, lpszKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &hKey, NULL));
+    testsupport::ScopedTestKey key("ImageCounts");
+    ASSERT_EQ(ERROR_SUCCESS, key.Result());
+    HKEY hKey = key.Handle();
     {
         CXTPImageManager saved;
         HICON hIcon = SolidIcon(16, 16, RGB(9, 9, 9));
@@ -862,8 +856,6 @@ TEST(ImageExchange, AStoredCountBeyondTheSetsEndsAtTheFirstMissingOne)
     ::RegCloseKey(hImages);
     EXPECT_EQ(1u, dwSets);
     EXPECT_EQ(1u, dwIcons);
-    ::RegCloseKey(hKey);
-    ::SHDeleteKeyA(HKEY_CURRENT_USER, lpszKey);
 }
 
 TEST(ImageExchange, OldStreamsHaveNoCheckedOrPressedImages)
@@ -1666,11 +1658,9 @@ TEST(ImageExchange, DamageInAnArchivedSetDropsOnlyTheDamagedImageAndKeepsTheRead
 
 TEST(ImageExchange, ADamagedIconInARegistrySetIsDroppedAndTheOtherStays)
 {
-    const char* lpszKey = "Software\\BrindlemarkTests\\DamagedIcon";
-    ::SHDeleteKeyA(HKEY_CURRENT_USER, lpszKey);
-    HKEY hKey = NULL;
-    ASSERT_EQ(ERROR_SUCCESS,
-              ::RegCreateKeyExA(HKEY_CURRENT_USER, lpszKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &hKey, NULL));
+    testsupport::ScopedTestKey key("DamagedIcon");
+    ASSERT_EQ(ERROR_SUCCESS, key.Result());
+    HKEY hKey = key.Handle();
     {
         CXTPImageManager saved;
         HBITMAP hAlpha = SolidAlpha(16, 16, Argb(255, 10, 20, 30));
@@ -1712,8 +1702,6 @@ TEST(ImageExchange, ADamagedIconInARegistrySetIsDroppedAndTheOtherStays)
     EXPECT_FALSE(bWhole);
     EXPECT_FALSE(loaded.HasIcon(42, 16));
     EXPECT_TRUE(loaded.HasIcon(42, 24));
-    ::RegCloseKey(hKey);
-    ::SHDeleteKeyA(HKEY_CURRENT_USER, lpszKey);
 }
 
 namespace
