@@ -828,8 +828,6 @@ HBITMAP AFX_CDECL CXTPImageManager::LoadBitmapFromFile(LPCTSTR lpszFileName, BOO
 {
     if (pbAlphaBitmap != NULL)
         *pbAlphaBitmap = FALSE;
-    if (lpszFileName == NULL)
-        return NULL;
 
     // The whole file is read and checked, and the bitmap is made from those
     // very bytes: the system's BMP loader trusts the headers and can crash on
@@ -840,11 +838,20 @@ HBITMAP AFX_CDECL CXTPImageManager::LoadBitmapFromFile(LPCTSTR lpszFileName, BOO
         TRACE("%s: picture file cannot be read or is too large\n", lpszFileName);
         return NULL;
     }
+    return LoadBitmapFromBytes(data.data(), (DWORD)data.size(), pbAlphaBitmap);
+}
 
-    if (CXTPGraphicBitmapPng::IsPngSignature(data.data(), data.size()))
+HBITMAP AFX_CDECL CXTPImageManager::LoadBitmapFromBytes(const BYTE* pData, DWORD nSize, BOOL* pbAlphaBitmap)
+{
+    if (pbAlphaBitmap != NULL)
+        *pbAlphaBitmap = FALSE;
+    if (pData == NULL || nSize == 0 || nSize > kMaxBmpFileSize)
+        return NULL;
+
+    if (CXTPGraphicBitmapPng::IsPngSignature(pData, nSize))
     {
         CXTPGraphicBitmapPng png;
-        CMemFile memFile(data.data(), (UINT)data.size());
+        CMemFile memFile(const_cast<BYTE*>(pData), (UINT)nSize);
         BOOL bLoaded = png.LoadFromStream(&memFile);
         memFile.Detach();
         if (!bLoaded)
@@ -855,15 +862,15 @@ HBITMAP AFX_CDECL CXTPImageManager::LoadBitmapFromFile(LPCTSTR lpszFileName, BOO
     }
 
     BOOL bAlpha = FALSE;
-    if (!IsSoundBmpFile(data.data(), (DWORD)data.size(), &bAlpha))
+    if (!IsSoundBmpFile(pData, nSize, &bAlpha))
     {
-        TRACE("%s: not a picture file the manager reads\n", lpszFileName);
+        TRACE("not a picture file the manager reads\n");
         return NULL;
     }
-    if (pbAlphaBitmap != NULL)
+    HBITMAP hBitmap = CreateBitmapFromBmpFile(pData, bAlpha);
+    if (hBitmap != NULL && pbAlphaBitmap != NULL)
         *pbAlphaBitmap = bAlpha;
-
-    return CreateBitmapFromBmpFile(data.data(), bAlpha);
+    return hBitmap;
 }
 
 BOOL AFX_CDECL CXTPImageManager::IsSoundIconFile(const BYTE* pData, DWORD nSize)
@@ -896,9 +903,16 @@ BOOL AFX_CDECL CXTPImageManager::IsSoundIconFile(const BYTE* pData, DWORD nSize)
 HBITMAP AFX_CDECL CXTPImageManager::LoadAlphaIconFromFile(LPCTSTR lpszFileName, int nWidth)
 {
     std::vector<BYTE> data;
-    if (!XTPReadImageFile(lpszFileName, kMaxIconFileSize, data) || !IsSoundIconFile(data.data(), (DWORD)data.size()))
+    if (!XTPReadImageFile(lpszFileName, kMaxIconFileSize, data))
         return NULL;
-    const BYTE* p = data.data();
+    return LoadAlphaIconFromBytes(data.data(), (DWORD)data.size(), nWidth);
+}
+
+HBITMAP AFX_CDECL CXTPImageManager::LoadAlphaIconFromBytes(const BYTE* pData, DWORD nSize, int nWidth)
+{
+    if (nSize > kMaxIconFileSize || !IsSoundIconFile(pData, nSize))
+        return NULL;
+    const BYTE* p = pData;
     const int nCount = IconWord(p + 4);
 
     // The 32-bit image of the width asked for, else the first 32-bit one;
@@ -961,14 +975,25 @@ HICON AFX_CDECL CXTPImageManager::LoadIconFromFile(LPCTSTR lpszFileName, CSize s
     // The system trusts the sizes and offsets it reads: it is given one
     // image of a file checked whole, from the bytes that were checked.
     std::vector<BYTE> data;
-    if (!XTPReadImageFile(lpszFileName, kMaxIconFileSize, data) || !IsSoundIconFile(data.data(), (DWORD)data.size()))
+    if (!XTPReadImageFile(lpszFileName, kMaxIconFileSize, data))
     {
-        TRACE("%s: not an icon file the manager reads\n", lpszFileName);
+        TRACE("%s: icon file cannot be read or is too large\n", lpszFileName);
+        return NULL;
+    }
+    return LoadIconFromBytes(data.data(), (DWORD)data.size(), szIcon);
+}
+
+HICON AFX_CDECL CXTPImageManager::LoadIconFromBytes(const BYTE* pData, DWORD nSize, CSize szIcon)
+{
+    if (nSize > kMaxIconFileSize || !IsSoundIconFile(pData, nSize))
+    {
+        TRACE("not an icon file the manager reads\n");
         return NULL;
     }
     // The image nearest the width, the deepest among equals. A cursor's
     // image is an icon's image; only its directory differs.
-    BYTE* p = data.data();
+    // (CreateIconFromResourceEx only reads the bytes it is given.)
+    BYTE* p = const_cast<BYTE*>(pData);
     const int nCount = IconWord(p + 4);
     BYTE* pBest = NULL;
     DWORD nBestBytes = 0;

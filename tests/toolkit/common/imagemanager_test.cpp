@@ -1790,6 +1790,9 @@ TEST(ImageFiles, IconAndCursorFilesAreCheckedWholeBeforeAnyLoaderReadsThem)
             EXPECT_EQ(nullptr, CXTPImageManager::LoadIconFromFile(strFile, CSize(16, 16))) << i;
             EXPECT_EQ(nullptr, CXTPImageManager::LoadAlphaIconFromFile(strFile, 32)) << i;
             ::DeleteFileA(strFile);
+            const DWORD nSize = (DWORD)damaged[i].size();
+            EXPECT_EQ(nullptr, CXTPImageManager::LoadIconFromBytes(damaged[i].data(), nSize, CSize(16, 16))) << i;
+            EXPECT_EQ(nullptr, CXTPImageManager::LoadAlphaIconFromBytes(damaged[i].data(), nSize, 32)) << i;
         }
 
         // The sound file: the 32-bit image with its alpha (also when another
@@ -1810,6 +1813,22 @@ TEST(ImageFiles, IconAndCursorFilesAreCheckedWholeBeforeAnyLoaderReadsThem)
         EXPECT_EQ(RGB(0, 255, 0), IconMiddle(hIcon, 16));
         ::DestroyIcon(hIcon);
         ::DeleteFileA(strFile);
+
+        // The bytes already read give the same; more bytes than an icon file
+        // may have are refused as the file would be.
+        HBITMAP hAlpha = CXTPImageManager::LoadAlphaIconFromBytes(good.data(), (DWORD)good.size(), 16);
+        ASSERT_TRUE(hAlpha != NULL) << nType;
+        EXPECT_EQ(0x800000A0u, testsupport::ReadPixel(hAlpha, 5, 7));
+        ::DeleteObject(hAlpha);
+        hIcon = CXTPImageManager::LoadIconFromBytes(good.data(), (DWORD)good.size(), CSize(16, 16));
+        ASSERT_TRUE(hIcon != NULL) << nType;
+        EXPECT_EQ(RGB(0, 255, 0), IconMiddle(hIcon, 16));
+        ::DestroyIcon(hIcon);
+        std::vector<BYTE> huge = good;
+        huge.resize(4u * 1024u * 1024u + 1, 0);
+        ASSERT_TRUE(CXTPImageManager::IsSoundIconFile(huge.data(), (DWORD)huge.size()));
+        EXPECT_EQ(nullptr, CXTPImageManager::LoadAlphaIconFromBytes(huge.data(), (DWORD)huge.size(), 16));
+        EXPECT_EQ(nullptr, CXTPImageManager::LoadIconFromBytes(huge.data(), (DWORD)huge.size(), CSize(16, 16)));
     }
 
     // A file with only a 4-bit image has no alpha image to give.
