@@ -1,6 +1,7 @@
 // Office 2007 theme images and colours.
 #include "XTPOffice2007Image.h"
 
+#include "XTPColorManager.h"
 #include "XTPDrawHelpers.h"
 #include "XTPImageManager.h"
 
@@ -245,7 +246,11 @@ void CXTPOffice2007Image::DrawImageTransparent(CDC* pDC, const CRect& rcDest, CR
 
     // On a true-colour, left-to-right DC the picture drawn at this size
     // is kept and blended; its pixels are those of the keyed copy below.
-    if (!CXTPDrawHelpers::IsContextRTL(hDestDC) && ::GetDeviceCaps(hDestDC, BITSPIXEL) >= 24)
+    // A memory DC has the depth of the screen, which is known: asking the
+    // display driver costs far more than blending a kept picture.
+    const int nBits = ::GetObjectType(hDestDC) == OBJ_MEMDC ? CXTPColorManager::GetScreenBitsPerPixel()
+                                                             : ::GetDeviceCaps(hDestDC, BITSPIXEL);
+    if (!CXTPDrawHelpers::IsContextRTL(hDestDC) && nBits >= 24)
     {
         CXTPSectionLock lock(m_pImages ? &m_pImages->GetLock() : NULL);
         HBITMAP hKeyed = GetKeyedPicture(hDestDC, rcDest.Size(), rcSrc, rcSizingMargins, clrTransparent);
