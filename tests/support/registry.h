@@ -108,4 +108,40 @@ inline int UserProfileInt(const char* pszSection, const char* pszEntry)
     ::RegCloseKey(hKey);
     return lResult == ERROR_SUCCESS && dwType == REG_DWORD ? (int)dwValue : -1;
 }
+// A key of its own below HKCU\Software\BrindlemarkTests for one test: any
+// leftover of that name is removed and the key created when the object is
+// made; it is closed and removed (and the parent, once empty) when the
+// object goes, also when a failed assertion ends the test early.
+class ScopedTestKey
+{
+public:
+    explicit ScopedTestKey(const char* pszName) : m_strKey(std::string(Root()) + "\\" + pszName)
+    {
+        ::SHDeleteKeyA(HKEY_CURRENT_USER, m_strKey.c_str());
+        m_lResult = ::RegCreateKeyExA(HKEY_CURRENT_USER, m_strKey.c_str(), 0, NULL, 0, KEY_ALL_ACCESS, NULL,
+                                      &m_hKey, NULL);
+        if (m_lResult != ERROR_SUCCESS)
+            m_hKey = NULL;
+    }
+    ~ScopedTestKey()
+    {
+        if (m_hKey != NULL)
+            ::RegCloseKey(m_hKey);
+        ::SHDeleteKeyA(HKEY_CURRENT_USER, m_strKey.c_str());
+        ::RegDeleteKeyA(HKEY_CURRENT_USER, Root());   // fails while other tests' keys are below it
+    }
+    ScopedTestKey(const ScopedTestKey&) = delete;
+    ScopedTestKey& operator=(const ScopedTestKey&) = delete;
+
+    // What creating the key answered (ERROR_SUCCESS when Handle is open).
+    LONG Result() const { return m_lResult; }
+    HKEY Handle() const { return m_hKey; }
+
+    static const char* Root() { return "Software\\BrindlemarkTests"; }
+
+private:
+    std::string m_strKey;
+    HKEY m_hKey = NULL;
+    LONG m_lResult = ERROR_INVALID_HANDLE;
+};
 } // namespace testsupport

@@ -110,6 +110,82 @@ BOOL IsSoundBmpFile(const BYTE* pData, DWORD nSize, BOOL* pbAlpha)
     return TRUE;
 }
 
+// The bitmap of a BMP file that IsSoundBmpFile accepted, made as the
+// system's file loader makes it: a DIB section of the file's own format for
+// 32-bit pictures (bDibSection), otherwise a bitmap of the screen's format,
+// or a monochrome one for a black-and-white 1-bit picture.
+HBITMAP CreateBitmapFromBmpFile(const BYTE* pData, BOOL bDibSection)
+{
+    const BITMAPFILEHEADER* pFile = reinterpret_cast<const BITMAPFILEHEADER*>(pData);
+    // The header and colour table (all that lies before the rows), copied to
+    // aligned memory.
+    if (pFile->bfOffBits < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPCOREHEADER) || pFile->bfOffBits > kMaxBmpFileSize)
+        return NULL;
+    const DWORD nInfoSize = pFile->bfOffBits - (DWORD)sizeof(BITMAPFILEHEADER);
+    std::vector<DWORD> info((nInfoSize + sizeof(RGBQUAD) * 2 + 3) / 4, 0);
+    memcpy(info.data(), pData + sizeof(BITMAPFILEHEADER), nInfoSize);
+    const BITMAPINFO* pbmi = reinterpret_cast<const BITMAPINFO*>(info.data());
+    const BYTE* pRows = pData + pFile->bfOffBits;
+
+    LONG nWidth, nHeight;
+    WORD nBitCount;
+    BOOL bMonochrome = FALSE;
+    if (pbmi->bmiHeader.biSize == sizeof(BITMAPCOREHEADER))
+    {
+        const BITMAPCOREINFO* pCore = reinterpret_cast<const BITMAPCOREINFO*>(pbmi);
+        nWidth = pCore->bmciHeader.bcWidth;
+        nHeight = pCore->bmciHeader.bcHeight;
+        nBitCount = pCore->bmciHeader.bcBitCount;
+        const RGBTRIPLE* pColors = pCore->bmciColors;
+        bMonochrome = nBitCount == 1 && pColors[0].rgbtRed == 0 && pColors[0].rgbtGreen == 0 &&
+                      pColors[0].rgbtBlue == 0 && pColors[1].rgbtRed == 0xFF && pColors[1].rgbtGreen == 0xFF &&
+                      pColors[1].rgbtBlue == 0xFF;
+    }
+    else
+    {
+        nWidth = pbmi->bmiHeader.biWidth;
+        nHeight = pbmi->bmiHeader.biHeight;
+        nBitCount = pbmi->bmiHeader.biBitCount;
+        const RGBQUAD* pColors = reinterpret_cast<const RGBQUAD*>(
+            reinterpret_cast<const BYTE*>(pbmi) + pbmi->bmiHeader.biSize);
+        bMonochrome = nBitCount == 1 && pbmi->bmiHeader.biClrUsed != 1 &&
+                      (pColors[0].rgbRed | pColors[0].rgbGreen | pColors[0].rgbBlue) == 0 &&
+                      (pColors[1].rgbRed & pColors[1].rgbGreen & pColors[1].rgbBlue) == 0xFF;
+    }
+    const LONG nRows = nHeight < 0 ? -nHeight : nHeight;
+
+    HBITMAP hBitmap = NULL;
+    if (bDibSection)
+    {
+        void* pBits = NULL;
+        hBitmap = ::CreateDIBSection(NULL, pbmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+        if (hBitmap == NULL || pBits == NULL)
+        {
+            if (hBitmap != NULL)
+                ::DeleteObject(hBitmap);
+            return NULL;
+        }
+        // Same header, same layout: the rows are copied as they are.
+        const size_t nStride = (((size_t)nWidth * nBitCount + 31) / 32) * 4;
+        memcpy(pBits, pRows, nStride * (size_t)nRows);
+        ::GdiFlush();
+        return hBitmap;
+    }
+
+    HDC hScreenDC = ::GetDC(NULL);
+    if (hScreenDC == NULL)
+        return NULL;
+    hBitmap = bMonochrome ? ::CreateBitmap(nWidth, nRows, 1, 1, NULL)
+                          : ::CreateCompatibleBitmap(hScreenDC, nWidth, nRows);
+    if (hBitmap != NULL && ::SetDIBits(hScreenDC, hBitmap, 0, (UINT)nRows, pRows, pbmi, DIB_RGB_COLORS) == 0)
+    {
+        ::DeleteObject(hBitmap);
+        hBitmap = NULL;
+    }
+    ::ReleaseDC(NULL, hScreenDC);
+    return hBitmap;
+}
+
 // Icon and cursor files: a 6-byte header (reserved 0, type 1 icon or 2
 // cursor, count), count directory entries of 16 bytes, then the images.
 const DWORD kMaxIconFileSize = 4u * 1024u * 1024u;
@@ -752,41 +828,30 @@ HBITMAP AFX_CDECL CXTPImageManager::LoadBitmapFromFile(LPCTSTR lpszFileName, BOO
 {
     if (pbAlphaBitmap != NULL)
         *pbAlphaBitmap = FALSE;
-    if (lpszFileName == NULL)
+
+    // The whole file is read and checked, and the bitmap is made from those
+    // very bytes: the system's BMP loader trusts the headers and can crash on
+    // a damaged file, and the file may change after it was checked.
+    std::vector<BYTE> data;
+    if (!XTPReadImageFile(lpszFileName, kMaxBmpFileSize, data))
+    {
+        TRACE("%s: picture file cannot be read or is too large\n", lpszFileName);
+        return NULL;
+    }
+    return LoadBitmapFromBytes(data.data(), (DWORD)data.size(), pbAlphaBitmap);
+}
+
+HBITMAP AFX_CDECL CXTPImageManager::LoadBitmapFromBytes(const BYTE* pData, DWORD nSize, BOOL* pbAlphaBitmap)
+{
+    if (pbAlphaBitmap != NULL)
+        *pbAlphaBitmap = FALSE;
+    if (pData == NULL || nSize == 0 || nSize > kMaxBmpFileSize)
         return NULL;
 
-    // The whole file is read and checked before anything decodes it: the
-    // system's BMP loader trusts the headers and can crash on a damaged file.
-    std::vector<BYTE> data;
-    {
-        CFile file;
-        if (!file.Open(lpszFileName, CFile::modeRead | CFile::shareDenyWrite))
-            return NULL;
-        try
-        {
-            ULONGLONG nLength = file.GetLength();
-            if (nLength > kMaxBmpFileSize)
-            {
-                TRACE("%s: picture file too large\n", lpszFileName);
-                return NULL;
-            }
-            data.resize((size_t)nLength);
-            if (!data.empty() && file.Read(data.data(), (UINT)data.size()) != (UINT)data.size())
-                data.clear();
-        }
-        catch (CException* e)
-        {
-            TRACE("%s: picture file cannot be read\n", lpszFileName);
-            e->Delete();
-            data.clear();
-        }
-        file.Abort();
-    }
-
-    if (CXTPGraphicBitmapPng::IsPngSignature(data.data(), data.size()))
+    if (CXTPGraphicBitmapPng::IsPngSignature(pData, nSize))
     {
         CXTPGraphicBitmapPng png;
-        CMemFile memFile(data.data(), (UINT)data.size());
+        CMemFile memFile(const_cast<BYTE*>(pData), (UINT)nSize);
         BOOL bLoaded = png.LoadFromStream(&memFile);
         memFile.Detach();
         if (!bLoaded)
@@ -797,16 +862,15 @@ HBITMAP AFX_CDECL CXTPImageManager::LoadBitmapFromFile(LPCTSTR lpszFileName, BOO
     }
 
     BOOL bAlpha = FALSE;
-    if (!IsSoundBmpFile(data.data(), (DWORD)data.size(), &bAlpha))
+    if (!IsSoundBmpFile(pData, nSize, &bAlpha))
     {
-        TRACE("%s: not a picture file the manager reads\n", lpszFileName);
+        TRACE("not a picture file the manager reads\n");
         return NULL;
     }
-    if (pbAlphaBitmap != NULL)
+    HBITMAP hBitmap = CreateBitmapFromBmpFile(pData, bAlpha);
+    if (hBitmap != NULL && pbAlphaBitmap != NULL)
         *pbAlphaBitmap = bAlpha;
-
-    return (HBITMAP)::LoadImageA(NULL, lpszFileName, IMAGE_BITMAP, 0, 0,
-                                 LR_LOADFROMFILE | LR_DEFAULTSIZE | (bAlpha ? LR_CREATEDIBSECTION : 0));
+    return hBitmap;
 }
 
 BOOL AFX_CDECL CXTPImageManager::IsSoundIconFile(const BYTE* pData, DWORD nSize)
@@ -839,9 +903,16 @@ BOOL AFX_CDECL CXTPImageManager::IsSoundIconFile(const BYTE* pData, DWORD nSize)
 HBITMAP AFX_CDECL CXTPImageManager::LoadAlphaIconFromFile(LPCTSTR lpszFileName, int nWidth)
 {
     std::vector<BYTE> data;
-    if (!XTPReadImageFile(lpszFileName, kMaxIconFileSize, data) || !IsSoundIconFile(data.data(), (DWORD)data.size()))
+    if (!XTPReadImageFile(lpszFileName, kMaxIconFileSize, data))
         return NULL;
-    const BYTE* p = data.data();
+    return LoadAlphaIconFromBytes(data.data(), (DWORD)data.size(), nWidth);
+}
+
+HBITMAP AFX_CDECL CXTPImageManager::LoadAlphaIconFromBytes(const BYTE* pData, DWORD nSize, int nWidth)
+{
+    if (nSize > kMaxIconFileSize || !IsSoundIconFile(pData, nSize))
+        return NULL;
+    const BYTE* p = pData;
     const int nCount = IconWord(p + 4);
 
     // The 32-bit image of the width asked for, else the first 32-bit one;
@@ -904,14 +975,25 @@ HICON AFX_CDECL CXTPImageManager::LoadIconFromFile(LPCTSTR lpszFileName, CSize s
     // The system trusts the sizes and offsets it reads: it is given one
     // image of a file checked whole, from the bytes that were checked.
     std::vector<BYTE> data;
-    if (!XTPReadImageFile(lpszFileName, kMaxIconFileSize, data) || !IsSoundIconFile(data.data(), (DWORD)data.size()))
+    if (!XTPReadImageFile(lpszFileName, kMaxIconFileSize, data))
     {
-        TRACE("%s: not an icon file the manager reads\n", lpszFileName);
+        TRACE("%s: icon file cannot be read or is too large\n", lpszFileName);
+        return NULL;
+    }
+    return LoadIconFromBytes(data.data(), (DWORD)data.size(), szIcon);
+}
+
+HICON AFX_CDECL CXTPImageManager::LoadIconFromBytes(const BYTE* pData, DWORD nSize, CSize szIcon)
+{
+    if (nSize > kMaxIconFileSize || !IsSoundIconFile(pData, nSize))
+    {
+        TRACE("not an icon file the manager reads\n");
         return NULL;
     }
     // The image nearest the width, the deepest among equals. A cursor's
     // image is an icon's image; only its directory differs.
-    BYTE* p = data.data();
+    // (CreateIconFromResourceEx only reads the bytes it is given.)
+    BYTE* p = const_cast<BYTE*>(pData);
     const int nCount = IconWord(p + 4);
     BYTE* pBest = NULL;
     DWORD nBestBytes = 0;

@@ -242,8 +242,10 @@ public:
     static UINT AFX_CDECL GetImageClipFormat();
     static UINT AFX_CDECL GetAlphaBitmapClipFormat();
 
-    // Loading.
+    // Loading. The ...FromBytes forms take a whole file already read (and
+    // refuse what the file forms would refuse, too large files included).
     static HBITMAP AFX_CDECL LoadBitmapFromFile(LPCTSTR lpszFileName, BOOL* pbAlphaBitmap);
+    static HBITMAP AFX_CDECL LoadBitmapFromBytes(const BYTE* pData, DWORD nSize, BOOL* pbAlphaBitmap);
     // Icon and cursor files share one layout. TRUE when the bytes are such a
     // file whose every listed image (PNG or bitmap with colour table, colour
     // and mask rows) lies whole inside it with sane sizes.
@@ -252,10 +254,12 @@ public:
     // first one) with its alpha channel, as a top-down 32-bit DIB section;
     // null when the file holds none, or one without alpha, or is damaged.
     static HBITMAP AFX_CDECL LoadAlphaIconFromFile(LPCTSTR lpszFileName, int nWidth);
+    static HBITMAP AFX_CDECL LoadAlphaIconFromBytes(const BYTE* pData, DWORD nSize, int nWidth);
     // An icon of the size from the image nearest that width (the deepest
     // among equals) of an icon or cursor file that IsSoundIconFile accepts;
     // null otherwise.
     static HICON AFX_CDECL LoadIconFromFile(LPCTSTR lpszFileName, CSize szIcon);
+    static HICON AFX_CDECL LoadIconFromBytes(const BYTE* pData, DWORD nSize, CSize szIcon);
     static HBITMAP AFX_CDECL LoadBitmapFromResource(LPCTSTR lpszResource, BOOL* pbAlphaBitmap);
     static HBITMAP AFX_CDECL LoadBitmapFromResource(HMODULE hModule, LPCTSTR lpszResource, BOOL* pbAlphaBitmap);
     static HBITMAP AFX_CDECL LoadAlphaBitmap(UINT nIDResource);

@@ -1,6 +1,7 @@
 // Office 2007 theme images and colours.
 #include "XTPOffice2007Image.h"
 
+#include "XTPColorManager.h"
 #include "XTPDrawHelpers.h"
 #include "XTPImageManager.h"
 
@@ -58,7 +59,6 @@ CXTPOffice2007Image::CXTPOffice2007Image(CXTPOffice2007ImageStore* pImages)
     , m_bInvert(FALSE)
     , m_pImages(pImages)
     , m_nKeyed(0)
-    , m_nNextKeyed(0)
 {
 }
 
@@ -74,7 +74,6 @@ void CXTPOffice2007Image::FreeKeyedPictures()
     for (int i = 0; i < m_nKeyed; i++)
         ::DeleteObject(m_keyed[i].hBitmap);
     m_nKeyed = 0;
-    m_nNextKeyed = 0;
 }
 
 void CXTPOffice2007Image::SetBitmap(HBITMAP hBitmap, BOOL bAlpha)
@@ -247,19 +246,16 @@ void CXTPOffice2007Image::DrawImageTransparent(CDC* pDC, const CRect& rcDest, CR
 
     // On a true-colour, left-to-right DC the picture drawn at this size
     // is kept and blended; its pixels are those of the keyed copy below.
-    if (!CXTPDrawHelpers::IsContextRTL(hDestDC) && ::GetDeviceCaps(hDestDC, BITSPIXEL) >= 24)
+    // A memory DC has the depth of the screen, which is known: asking the
+    // display driver costs far more than blending a kept picture.
+    const int nBits = ::GetObjectType(hDestDC) == OBJ_MEMDC ? CXTPColorManager::GetScreenBitsPerPixel()
+                                                             : ::GetDeviceCaps(hDestDC, BITSPIXEL);
+    if (!CXTPDrawHelpers::IsContextRTL(hDestDC) && nBits >= 24)
     {
         CXTPSectionLock lock(m_pImages ? &m_pImages->GetLock() : NULL);
         HBITMAP hKeyed = GetKeyedPicture(hDestDC, rcDest.Size(), rcSrc, rcSizingMargins, clrTransparent);
-        HDC hKeyedDC = hKeyed != NULL ? ::CreateCompatibleDC(hDestDC) : NULL;
-        if (hKeyedDC != NULL)
-        {
-            HGDIOBJ hOld = ::SelectObject(hKeyedDC, hKeyed);
-            CXTPImageManager::AlphaBlend(hDestDC, rcDest, hKeyedDC, CRect(CPoint(0, 0), rcDest.Size()));
-            ::SelectObject(hKeyedDC, hOld);
-            ::DeleteDC(hKeyedDC);
+        if (BlendPicture(hDestDC, rcDest, hKeyed))
             return;
-        }
     }
 
     // The parts go into a buffer of the destination's size first filled
@@ -311,66 +307,41 @@ void CXTPOffice2007Image::DrawImageBuffered(CDC* pDC, const CRect& rcDest, CRect
         return;
 
     HDC hDestDC = pDC->GetSafeHdc();
-    int cx = rcDest.Width();
-    int cy = rcDest.Height();
-    LPBYTE pBits = NULL;
-    HBITMAP hBuffer = CXTPImageManager::Create32BitDIBSection(hDestDC, cx, cy, &pBits);
-    HDC hBufferDC = ::CreateCompatibleDC(hDestDC);
-    if (hBuffer == NULL || pBits == NULL || hBufferDC == NULL)
+
+    // A keyed picture on a left-to-right DC is the one DrawImageTransparent
+    // keeps; without a transparent colour, or mirrored, it is made for this
+    // drawing alone.
+    if (clrTransparent != COLORREF_NULL && !CXTPDrawHelpers::IsContextRTL(hDestDC))
     {
-        if (hBuffer)
-            ::DeleteObject(hBuffer);
-        if (hBufferDC)
-            ::DeleteDC(hBufferDC);
+        CXTPSectionLock lock(m_pImages ? &m_pImages->GetLock() : NULL);
+        HBITMAP hKeyed = GetKeyedPicture(hDestDC, rcDest.Size(), rcSrc, rcSizingMargins, clrTransparent);
+        BlendPicture(hDestDC, rcDest, hKeyed);
         return;
     }
-    HGDIOBJ hOldBuffer = ::SelectObject(hBufferDC, hBuffer);
-    CRect rcBuffer(0, 0, cx, cy);
-    if (clrTransparent != COLORREF_NULL)
-    {
-        HBRUSH hBrush = ::CreateSolidBrush(clrTransparent);
-        ::FillRect(hBufferDC, &rcBuffer, hBrush);
-        ::DeleteObject(hBrush);
-    }
-    {
-        CDC* pBufferDC = CDC::FromHandle(hBufferDC);
-        DrawImage(pBufferDC, rcBuffer, rcSrc, rcSizingMargins);
-    }
-    ::GdiFlush();
 
-    // Pixels of the transparent colour become fully transparent (and, being
-    // premultiplied, black); every other pixel is opaque.
-    DWORD dwTransparent = clrTransparent == COLORREF_NULL
-                              ? 0xFFFFFFFF
-                              : (DWORD)(GetBValue(clrTransparent) | (GetGValue(clrTransparent) << 8) |
-                                        (GetRValue(clrTransparent) << 16));
-    DWORD* pPixel = reinterpret_cast<DWORD*>(pBits);
-    for (long i = 0, n = (long)cx * cy; i < n; i++, pPixel++)
+    HBITMAP hPicture = RenderKeyedPicture(hDestDC, rcDest.Size(), rcSrc, rcSizingMargins, clrTransparent);
+    if (hPicture != NULL)
     {
-        if (clrTransparent != COLORREF_NULL && (*pPixel & 0x00FFFFFF) == dwTransparent)
-            *pPixel = 0;
-        else
-            *pPixel |= 0xFF000000;
+        BlendPicture(hDestDC, rcDest, hPicture);
+        ::DeleteObject(hPicture);
     }
-
-    CXTPImageManager::AlphaBlend(hDestDC, rcDest, hBufferDC, rcBuffer);
-
-    ::SelectObject(hBufferDC, hOldBuffer);
-    ::DeleteObject(hBuffer);
-    ::DeleteDC(hBufferDC);
 }
 
-HBITMAP CXTPOffice2007Image::GetKeyedPicture(HDC hDestDC, CSize szDest, const CRect& rcSrc,
-                                             const CRect& rcMargins, COLORREF clrTransparent)
+BOOL CXTPOffice2007Image::BlendPicture(HDC hDestDC, const CRect& rcDest, HBITMAP hPicture)
 {
-    for (int i = 0; i < m_nKeyed; i++)
-    {
-        const KEYED_PICTURE& picture = m_keyed[i];
-        if (picture.szDest == szDest && picture.rcSrc == rcSrc && picture.rcMargins == rcMargins &&
-            picture.clrTransparent == clrTransparent)
-            return picture.hBitmap;
-    }
+    HDC hPictureDC = hPicture != NULL ? ::CreateCompatibleDC(hDestDC) : NULL;
+    if (hPictureDC == NULL)
+        return FALSE;
+    HGDIOBJ hOld = ::SelectObject(hPictureDC, hPicture);
+    CXTPImageManager::AlphaBlend(hDestDC, rcDest, hPictureDC, CRect(CPoint(0, 0), rcDest.Size()));
+    ::SelectObject(hPictureDC, hOld);
+    ::DeleteDC(hPictureDC);
+    return TRUE;
+}
 
+HBITMAP CXTPOffice2007Image::RenderKeyedPicture(HDC hDestDC, CSize szDest, const CRect& rcSrc,
+                                                const CRect& rcMargins, COLORREF clrTransparent)
+{
     LPBYTE pBits = NULL;
     HBITMAP hPicture = CXTPImageManager::Create32BitDIBSection(hDestDC, szDest.cx, szDest.cy, &pBits);
     HDC hPictureDC = ::CreateCompatibleDC(hDestDC);
@@ -384,9 +355,12 @@ HBITMAP CXTPOffice2007Image::GetKeyedPicture(HDC hDestDC, CSize szDest, const CR
     }
     HGDIOBJ hOld = ::SelectObject(hPictureDC, hPicture);
     CRect rcPicture(CPoint(0, 0), szDest);
-    HBRUSH hBrush = ::CreateSolidBrush(clrTransparent);
-    ::FillRect(hPictureDC, &rcPicture, hBrush);
-    ::DeleteObject(hBrush);
+    if (clrTransparent != COLORREF_NULL)
+    {
+        HBRUSH hBrush = ::CreateSolidBrush(clrTransparent);
+        ::FillRect(hPictureDC, &rcPicture, hBrush);
+        ::DeleteObject(hBrush);
+    }
     DrawImage(CDC::FromHandle(hPictureDC), rcPicture, rcSrc, rcMargins);
     ::GdiFlush();
     ::SelectObject(hPictureDC, hOld);
@@ -394,35 +368,58 @@ HBITMAP CXTPOffice2007Image::GetKeyedPicture(HDC hDestDC, CSize szDest, const CR
 
     // Transparent-colour pixels become fully transparent (premultiplied:
     // black), every other pixel opaque.
+    BOOL bKeyed = clrTransparent != COLORREF_NULL;
     DWORD dwTransparent = (DWORD)(GetBValue(clrTransparent) | (GetGValue(clrTransparent) << 8) |
                                   (GetRValue(clrTransparent) << 16));
     DWORD* pPixel = reinterpret_cast<DWORD*>(pBits);
     for (long i = 0, n = (long)szDest.cx * szDest.cy; i < n; i++, pPixel++)
     {
-        if ((*pPixel & 0x00FFFFFF) == dwTransparent)
+        if (bKeyed && (*pPixel & 0x00FFFFFF) == dwTransparent)
             *pPixel = 0;
         else
             *pPixel |= 0xFF000000;
     }
+    return hPicture;
+}
 
-    int nSlot = m_nKeyed;
-    if (m_nKeyed < kKeyedPictures)
+HBITMAP CXTPOffice2007Image::GetKeyedPicture(HDC hDestDC, CSize szDest, const CRect& rcSrc,
+                                             const CRect& rcMargins, COLORREF clrTransparent)
+{
+    int nFound = -1;
+    for (int i = 0; i < m_nKeyed && nFound < 0; i++)
     {
-        m_nKeyed++;
+        const KEYED_PICTURE& picture = m_keyed[i];
+        if (picture.szDest == szDest && picture.rcSrc == rcSrc && picture.rcMargins == rcMargins &&
+            picture.clrTransparent == clrTransparent)
+            nFound = i;
+    }
+
+    KEYED_PICTURE found;
+    if (nFound >= 0)
+    {
+        found = m_keyed[nFound];
     }
     else
     {
-        nSlot = m_nNextKeyed;
-        m_nNextKeyed = (m_nNextKeyed + 1) % kKeyedPictures;
-        ::DeleteObject(m_keyed[nSlot].hBitmap);
+        HBITMAP hPicture = RenderKeyedPicture(hDestDC, szDest, rcSrc, rcMargins, clrTransparent);
+        if (hPicture == NULL)
+            return NULL;
+        // The picture drawn longest ago makes room.
+        if (m_nKeyed == kKeyedPictures)
+            ::DeleteObject(m_keyed[--m_nKeyed].hBitmap);
+        nFound = m_nKeyed++;
+        found.rcSrc = rcSrc;
+        found.szDest = szDest;
+        found.rcMargins = rcMargins;
+        found.clrTransparent = clrTransparent;
+        found.hBitmap = hPicture;
     }
-    KEYED_PICTURE& picture = m_keyed[nSlot];
-    picture.rcSrc = rcSrc;
-    picture.szDest = szDest;
-    picture.rcMargins = rcMargins;
-    picture.clrTransparent = clrTransparent;
-    picture.hBitmap = hPicture;
-    return hPicture;
+
+    // The picture just drawn goes to the front.
+    for (int i = nFound; i > 0; i--)
+        m_keyed[i] = m_keyed[i - 1];
+    m_keyed[0] = found;
+    return found.hBitmap;
 }
 
 //////////////////////////////////////////////////////////////////////////

@@ -61,8 +61,17 @@ private:
         HBITMAP hBitmap;
     };
     enum { kKeyedPictures = 8 };
+    // The kept picture of this size, made and kept when missing: the list
+    // is ordered by last use, so a picture drawn again moves to the front
+    // and the one drawn longest ago makes room for a new one.
     HBITMAP GetKeyedPicture(HDC hDestDC, CSize szDest, const CRect& rcSrc, const CRect& rcMargins,
                             COLORREF clrTransparent);
+    // A new premultiplied 32-bit picture of rcSrc drawn at szDest, whose
+    // clrTransparent pixels are fully transparent and every other pixel
+    // opaque (all opaque for COLORREF_NULL); the caller deletes it.
+    HBITMAP RenderKeyedPicture(HDC hDestDC, CSize szDest, const CRect& rcSrc, const CRect& rcMargins,
+                               COLORREF clrTransparent);
+    static BOOL BlendPicture(HDC hDestDC, const CRect& rcDest, HBITMAP hPicture);
     void FreeKeyedPictures();
 
     HBITMAP m_hBitmap;
@@ -70,9 +79,8 @@ private:
     BOOL m_bImageOrientationPreserved;
     BOOL m_bInvert;     // the alpha picture is currently mirrored
     CXTPOffice2007ImageStore* m_pImages;
-    KEYED_PICTURE m_keyed[kKeyedPictures];
+    KEYED_PICTURE m_keyed[kKeyedPictures]; // the most recently drawn first
     int m_nKeyed;       // pictures kept in m_keyed
-    int m_nNextKeyed;   // the slot replaced when all are taken
 };
 
 // The theme text and the cache of its images.

@@ -1,5 +1,6 @@
 // Office 2007 figures: a 10-button tool bar painted in the Office 2007 look
-// into a DIB, and the refresh that reads every colour of the theme text.
+// into a DIB, the refresh that reads every colour of the theme text, and a
+// theme picture with a transparent colour drawn at several sizes.
 #include "bench_ui.h"
 
 #include <afxcmn.h>
@@ -8,6 +9,7 @@
 #include "XTPControl.h"
 #include "XTPControls.h"
 #include "XTPImageManager.h"
+#include "XTPOffice2007Image.h"
 #include "XTPOffice2007Theme.h"
 #include "XTPToolBar.h"
 
@@ -90,6 +92,51 @@ BM_UI_BENCH(themes_office2007)
     double dRefresh = bench_ui::MedianMs(kRuns, [&]() { pOffice2007->RefreshMetrics(); });
     bench_ui::Report("RefreshMetrics of the Office 2007 theme (all theme-text colours read)", dRefresh, "ms", 3.0);
     pOffice2007->InternalRelease();
+
+    // A 22 x 66 picture of three states on magenta, drawn nine-part with a
+    // transparent colour: at 8 sizes in turn the kept pictures serve, at 12
+    // in turn each is made anew, and on a mirrored DC nothing is kept.
+    {
+        CXTPOffice2007Image image(NULL);
+        HDC hScreen = ::GetDC(NULL);
+        HBITMAP hPicture = ::CreateCompatibleBitmap(hScreen, 22, 66);
+        ::ReleaseDC(NULL, hScreen);
+        HDC hPictureDC = ::CreateCompatibleDC(NULL);
+        HGDIOBJ hOldPicture = ::SelectObject(hPictureDC, hPicture);
+        RECT rcAll = {0, 0, 22, 66};
+        HBRUSH hKey = ::CreateSolidBrush(RGB(255, 0, 255));
+        ::FillRect(hPictureDC, &rcAll, hKey);
+        ::DeleteObject(hKey);
+        for (int i = 0; i < 3; i++)
+        {
+            RECT rcState = {2, i * 22 + 2, 20, i * 22 + 20};
+            HBRUSH hBrush = ::CreateSolidBrush(RGB(60 * i, 140, 220));
+            ::FillRect(hPictureDC, &rcState, hBrush);
+            ::DeleteObject(hBrush);
+        }
+        ::SelectObject(hPictureDC, hOldPicture);
+        ::DeleteDC(hPictureDC);
+        image.SetBitmap(hPicture, FALSE);
+
+        const int kDraws = 12 * 8;
+        auto Draw = [&](int nSizes) {
+            for (int i = 0; i < kDraws; i++)
+            {
+                int n = i % nSizes;
+                image.DrawImageTransparent(pDC, CRect(0, 0, 30 + n * 4, 22), image.GetSource(n % 3, 3),
+                                           CRect(3, 3, 3, 3), RGB(255, 0, 255));
+            }
+            ::GdiFlush();
+        };
+        double dKept = bench_ui::MedianMs(kRuns / 10, [&]() { Draw(8); }) / kDraws;
+        bench_ui::Report("keyed theme picture at 8 sizes in turn, one drawing (kept pictures)", dKept, "ms", 0.05);
+        double dMade = bench_ui::MedianMs(kRuns / 10, [&]() { Draw(12); }) / kDraws;
+        bench_ui::Report("keyed theme picture at 12 sizes in turn, one drawing (made anew)", dMade, "ms", 0.4);
+        ::SetLayout(hDC, LAYOUT_RTL);
+        double dMirrored = bench_ui::MedianMs(kRuns / 10, [&]() { Draw(8); }) / kDraws;
+        ::SetLayout(hDC, 0);
+        bench_ui::Report("keyed theme picture on a mirrored DC, one drawing (nothing kept)", dMirrored, "ms", 0.5);
+    }
 
     pToolBar->DestroyWindow();
     pToolBar->InternalRelease();

@@ -7,6 +7,7 @@
 
 #include "support/canvas.h"
 #include "support/pngwriter.h"
+#include "support/registry.h"
 #include "support/testwindows.h"
 #include "XTPImageManager.h"
 #include "XTPPropExchange.h"
@@ -734,11 +735,9 @@ TEST(ImageExchange, ArchiveRoundTrip)
 
 TEST(ImageExchange, RegistryAndIniRoundTrips)
 {
-    const char* lpszKey = "Software\\BrindlemarkTests\\F1Images";
-    ::SHDeleteKeyA(HKEY_CURRENT_USER, lpszKey);
-    HKEY hKey = NULL;
-    ASSERT_EQ(ERROR_SUCCESS,
-              ::RegCreateKeyExA(HKEY_CURRENT_USER, lpszKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &hKey, NULL));
+    testsupport::ScopedTestKey key("F1Images");
+    ASSERT_EQ(ERROR_SUCCESS, key.Result());
+    HKEY hKey = key.Handle();
     CXTPImageManager saved;
     FillManager(saved);
     {
@@ -751,9 +750,6 @@ TEST(ImageExchange, RegistryAndIniRoundTrips)
         loaded.DoPropExchange(px);
         ExpectManager(loaded);
     }
-    ::RegCloseKey(hKey);
-    ::SHDeleteKeyA(HKEY_CURRENT_USER, lpszKey);
-    ::SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\BrindlemarkTests");
 
     // The INI store keeps serialised objects as letter text.
     CXTPPropExchangeIniFile* pIni = new CXTPPropExchangeIniFile(FALSE, NULL, "Images");
@@ -822,11 +818,9 @@ TEST(ImageExchange, LoadingKeepsTheStoredHeight)
 
 TEST(ImageExchange, AStoredCountBeyondTheSetsEndsAtTheFirstMissingOne)
 {
-    const char* lpszKey = "Software\\BrindlemarkTests\\ImageCounts";
-    ::SHDeleteKeyA(HKEY_CURRENT_USER, lpszKey);
-    HKEY hKey = NULL;
-    ASSERT_EQ(ERROR_SUCCESS,
-              ::RegCreateKeyExA(HKEY_CURRENT_USER, lpszKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &hKey, NULL));
+    testsupport::ScopedTestKey key("ImageCounts");
+    ASSERT_EQ(ERROR_SUCCESS, key.Result());
+    HKEY hKey = key.Handle();
     {
         CXTPImageManager saved;
         HICON hIcon = SolidIcon(16, 16, RGB(9, 9, 9));
@@ -862,8 +856,6 @@ TEST(ImageExchange, AStoredCountBeyondTheSetsEndsAtTheFirstMissingOne)
     ::RegCloseKey(hImages);
     EXPECT_EQ(1u, dwSets);
     EXPECT_EQ(1u, dwIcons);
-    ::RegCloseKey(hKey);
-    ::SHDeleteKeyA(HKEY_CURRENT_USER, lpszKey);
 }
 
 TEST(ImageExchange, OldStreamsHaveNoCheckedOrPressedImages)
@@ -1362,6 +1354,155 @@ TEST(ImageFiles, SoundBmpFilesLoadAndDamagedOnesAreRefused)
 
 namespace
 {
+// A BMP file of any layout: a header of nHeaderSize bytes (12 for the old
+// core header), then the colour table or bit masks, then rows whose bytes
+// follow a fixed pattern. cy < 0 stores the rows top-down.
+std::vector<BYTE> PatternBmpFile(DWORD nHeaderSize, int cx, int cy, WORD nBits, DWORD nCompression,
+                                 const std::vector<DWORD>& table)
+{
+    std::vector<BYTE> header(nHeaderSize, 0);
+    if (nHeaderSize == sizeof(BITMAPCOREHEADER))
+    {
+        BITMAPCOREHEADER core = {sizeof(BITMAPCOREHEADER), (WORD)cx, (WORD)cy, 1, nBits};
+        memcpy(header.data(), &core, sizeof(core));
+    }
+    else
+    {
+        BITMAPINFOHEADER info = {};
+        info.biSize = nHeaderSize;
+        info.biWidth = cx;
+        info.biHeight = cy;
+        info.biPlanes = 1;
+        info.biBitCount = nBits;
+        info.biCompression = nCompression;
+        memcpy(header.data(), &info, sizeof(info));
+    }
+    for (DWORD entry : table)
+    {
+        const BYTE* p = reinterpret_cast<const BYTE*>(&entry);
+        header.insert(header.end(), p, p + (nHeaderSize == sizeof(BITMAPCOREHEADER) ? 3 : 4));
+    }
+    const size_t nStride = (((size_t)cx * nBits + 31) / 32) * 4;
+    const size_t nRows = (size_t)(cy < 0 ? -cy : cy);
+    BITMAPFILEHEADER file = {};
+    file.bfType = 0x4D42;
+    file.bfOffBits = (DWORD)(sizeof(file) + header.size());
+    file.bfSize = (DWORD)(file.bfOffBits + nStride * nRows);
+    std::vector<BYTE> data(reinterpret_cast<const BYTE*>(&file), reinterpret_cast<const BYTE*>(&file) + sizeof(file));
+    data.insert(data.end(), header.begin(), header.end());
+    for (size_t i = 0; i < nStride * nRows; i++)
+        data.push_back((BYTE)(i * 37 + i / nStride * 11 + 5));
+    return data;
+}
+
+std::vector<DWORD> GreyTable(int nCount)
+{
+    std::vector<DWORD> table;
+    for (int i = 0; i < nCount; i++)
+    {
+        DWORD v = (DWORD)(i * 255 / (nCount - 1));
+        table.push_back(v | (v << 8) | ((255 - v) << 16));
+    }
+    return table;
+}
+
+// Size, depth, kind (DIB section or not) and every pixel of a bitmap.
+struct BitmapFacts
+{
+    BITMAP bm = {};
+    bool bDibSection = false;
+    std::vector<DWORD> pixels;
+    bool operator==(const BitmapFacts& other) const
+    {
+        return bm.bmWidth == other.bm.bmWidth && bm.bmHeight == other.bm.bmHeight &&
+               bm.bmBitsPixel == other.bm.bmBitsPixel && bDibSection == other.bDibSection &&
+               pixels == other.pixels;
+    }
+};
+
+BitmapFacts FactsOf(HBITMAP hBitmap)
+{
+    BitmapFacts facts;
+    DIBSECTION dib;
+    facts.bDibSection = ::GetObject(hBitmap, sizeof(dib), &dib) == sizeof(dib);
+    ::GetObject(hBitmap, sizeof(facts.bm), &facts.bm);
+    facts.pixels.resize((size_t)facts.bm.bmWidth * facts.bm.bmHeight);
+    CXTPImageManager::ReadPixels32(hBitmap, facts.bm.bmWidth, facts.bm.bmHeight, facts.pixels.data());
+    return facts;
+}
+} // namespace
+
+TEST(ImageFiles, EveryBmpLayoutTheCheckAcceptsLoadsAsTheSystemLoaderMakesIt)
+{
+    struct Case
+    {
+        const char* pszName;
+        std::vector<BYTE> file;
+        BOOL bAlpha;
+    };
+    const DWORD kInfo = sizeof(BITMAPINFOHEADER);
+    const Case cases[] = {
+        {"24-bit", PatternBmpFile(kInfo, 5, 3, 24, BI_RGB, {}), FALSE},
+        {"24-bit top-down", PatternBmpFile(kInfo, 5, -3, 24, BI_RGB, {}), FALSE},
+        {"8-bit", PatternBmpFile(kInfo, 7, 4, 8, BI_RGB, GreyTable(256)), FALSE},
+        {"4-bit", PatternBmpFile(kInfo, 9, 2, 4, BI_RGB, GreyTable(16)), FALSE},
+        {"1-bit black and white", PatternBmpFile(kInfo, 13, 3, 1, BI_RGB, {0x000000, 0xFFFFFF}), FALSE},
+        {"1-bit colours", PatternBmpFile(kInfo, 13, 3, 1, BI_RGB, {0xFF0000, 0x0000FF}), FALSE},
+        {"16-bit 555", PatternBmpFile(kInfo, 6, 3, 16, BI_RGB, {}), FALSE},
+        {"16-bit 565 masks", PatternBmpFile(kInfo, 6, 3, 16, BI_BITFIELDS, {0xF800, 0x07E0, 0x001F}), FALSE},
+        {"32-bit", PatternBmpFile(kInfo, 4, 3, 32, BI_RGB, {}), TRUE},
+        {"32-bit top-down", PatternBmpFile(kInfo, 4, -3, 32, BI_RGB, {}), TRUE},
+        {"32-bit masks", PatternBmpFile(kInfo, 4, 3, 32, BI_BITFIELDS, {0xFF0000, 0x00FF00, 0x0000FF}), TRUE},
+        {"core 24-bit", PatternBmpFile(sizeof(BITMAPCOREHEADER), 5, 3, 24, BI_RGB, {}), FALSE},
+        {"core 8-bit", PatternBmpFile(sizeof(BITMAPCOREHEADER), 5, 3, 8, BI_RGB, GreyTable(256)), FALSE},
+    };
+    for (const Case& test : cases)
+    {
+        CString strFile = WriteTempFile(test.file);
+        BOOL bAlpha = !test.bAlpha;
+        HBITMAP hLoaded = CXTPImageManager::LoadBitmapFromFile(strFile, &bAlpha);
+        ::DeleteFileA(strFile);
+        // Wine's loader makes top-down files black: the reference is the
+        // same rows stored bottom-up, turned upside down.
+        std::vector<BYTE> reference = test.file;
+        BITMAPINFOHEADER* pHeader = reinterpret_cast<BITMAPINFOHEADER*>(reference.data() + sizeof(BITMAPFILEHEADER));
+        const bool bTopDown = pHeader->biSize != sizeof(BITMAPCOREHEADER) && pHeader->biHeight < 0;
+        if (bTopDown)
+            pHeader->biHeight = -pHeader->biHeight;
+        strFile = WriteTempFile(reference);
+        HBITMAP hSystem = (HBITMAP)::LoadImageA(NULL, strFile, IMAGE_BITMAP, 0, 0,
+                                                LR_LOADFROMFILE | (test.bAlpha ? LR_CREATEDIBSECTION : 0));
+        ::DeleteFileA(strFile);
+        EXPECT_TRUE(hLoaded != NULL) << test.pszName;
+        EXPECT_TRUE(hSystem != NULL) << test.pszName;
+        if (hLoaded != NULL && hSystem != NULL)
+        {
+            EXPECT_EQ(test.bAlpha, bAlpha) << test.pszName;
+            BitmapFacts loaded = FactsOf(hLoaded), system = FactsOf(hSystem);
+            if (bTopDown)
+            {
+                const size_t cx = (size_t)system.bm.bmWidth;
+                std::vector<DWORD> flipped;
+                for (size_t y = system.pixels.size() / cx; y-- > 0;)
+                    flipped.insert(flipped.end(), system.pixels.begin() + y * cx, system.pixels.begin() + (y + 1) * cx);
+                system.pixels = flipped;
+            }
+            EXPECT_TRUE(loaded == system) << test.pszName << ": " << loaded.bm.bmWidth << "x" << loaded.bm.bmHeight
+                                          << " " << loaded.bm.bmBitsPixel << " bits, DIB section "
+                                          << loaded.bDibSection << "; the system's " << system.bm.bmWidth << "x"
+                                          << system.bm.bmHeight << " " << system.bm.bmBitsPixel
+                                          << " bits, DIB section " << system.bDibSection;
+            EXPECT_EQ(test.bAlpha != FALSE, loaded.bDibSection) << test.pszName;
+        }
+        if (hLoaded != NULL)
+            ::DeleteObject(hLoaded);
+        if (hSystem != NULL)
+            ::DeleteObject(hSystem);
+    }
+}
+
+namespace
+{
 // An icon set of command 42 (a 16-pixel alpha image and a 24-pixel classic
 // one) stored in an archive, then a marker that the reader must reach.
 const DWORD kAfterSet = 0xABCDEF01;
@@ -1517,11 +1658,9 @@ TEST(ImageExchange, DamageInAnArchivedSetDropsOnlyTheDamagedImageAndKeepsTheRead
 
 TEST(ImageExchange, ADamagedIconInARegistrySetIsDroppedAndTheOtherStays)
 {
-    const char* lpszKey = "Software\\BrindlemarkTests\\DamagedIcon";
-    ::SHDeleteKeyA(HKEY_CURRENT_USER, lpszKey);
-    HKEY hKey = NULL;
-    ASSERT_EQ(ERROR_SUCCESS,
-              ::RegCreateKeyExA(HKEY_CURRENT_USER, lpszKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &hKey, NULL));
+    testsupport::ScopedTestKey key("DamagedIcon");
+    ASSERT_EQ(ERROR_SUCCESS, key.Result());
+    HKEY hKey = key.Handle();
     {
         CXTPImageManager saved;
         HBITMAP hAlpha = SolidAlpha(16, 16, Argb(255, 10, 20, 30));
@@ -1563,8 +1702,6 @@ TEST(ImageExchange, ADamagedIconInARegistrySetIsDroppedAndTheOtherStays)
     EXPECT_FALSE(bWhole);
     EXPECT_FALSE(loaded.HasIcon(42, 16));
     EXPECT_TRUE(loaded.HasIcon(42, 24));
-    ::RegCloseKey(hKey);
-    ::SHDeleteKeyA(HKEY_CURRENT_USER, lpszKey);
 }
 
 namespace
@@ -1653,6 +1790,9 @@ TEST(ImageFiles, IconAndCursorFilesAreCheckedWholeBeforeAnyLoaderReadsThem)
             EXPECT_EQ(nullptr, CXTPImageManager::LoadIconFromFile(strFile, CSize(16, 16))) << i;
             EXPECT_EQ(nullptr, CXTPImageManager::LoadAlphaIconFromFile(strFile, 32)) << i;
             ::DeleteFileA(strFile);
+            const DWORD nSize = (DWORD)damaged[i].size();
+            EXPECT_EQ(nullptr, CXTPImageManager::LoadIconFromBytes(damaged[i].data(), nSize, CSize(16, 16))) << i;
+            EXPECT_EQ(nullptr, CXTPImageManager::LoadAlphaIconFromBytes(damaged[i].data(), nSize, 32)) << i;
         }
 
         // The sound file: the 32-bit image with its alpha (also when another
@@ -1673,6 +1813,22 @@ TEST(ImageFiles, IconAndCursorFilesAreCheckedWholeBeforeAnyLoaderReadsThem)
         EXPECT_EQ(RGB(0, 255, 0), IconMiddle(hIcon, 16));
         ::DestroyIcon(hIcon);
         ::DeleteFileA(strFile);
+
+        // The bytes already read give the same; more bytes than an icon file
+        // may have are refused as the file would be.
+        HBITMAP hAlpha = CXTPImageManager::LoadAlphaIconFromBytes(good.data(), (DWORD)good.size(), 16);
+        ASSERT_TRUE(hAlpha != NULL) << nType;
+        EXPECT_EQ(0x800000A0u, testsupport::ReadPixel(hAlpha, 5, 7));
+        ::DeleteObject(hAlpha);
+        hIcon = CXTPImageManager::LoadIconFromBytes(good.data(), (DWORD)good.size(), CSize(16, 16));
+        ASSERT_TRUE(hIcon != NULL) << nType;
+        EXPECT_EQ(RGB(0, 255, 0), IconMiddle(hIcon, 16));
+        ::DestroyIcon(hIcon);
+        std::vector<BYTE> huge = good;
+        huge.resize(4u * 1024u * 1024u + 1, 0);
+        ASSERT_TRUE(CXTPImageManager::IsSoundIconFile(huge.data(), (DWORD)huge.size()));
+        EXPECT_EQ(nullptr, CXTPImageManager::LoadAlphaIconFromBytes(huge.data(), (DWORD)huge.size(), 16));
+        EXPECT_EQ(nullptr, CXTPImageManager::LoadIconFromBytes(huge.data(), (DWORD)huge.size(), CSize(16, 16)));
     }
 
     // A file with only a 4-bit image has no alpha image to give.

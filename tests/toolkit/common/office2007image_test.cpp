@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "XTPOffice2007Image.h"
+#include "support/gdi_count.h"
 #include "support/testwindows.h"
+
+#include <vector>
 
 namespace
 {
@@ -65,6 +68,45 @@ protected:
     HMODULE m_hModule = NULL;
     CXTPOffice2007ImageStore m_store;
 };
+
+// The frame keyed on its red border, drawn cx wide into a 40 x 12 canvas
+// of blue: every pixel of the canvas, row by row.
+std::vector<COLORREF> DrawKeyedFrame(CXTPOffice2007Image* pFrame, int cx, BOOL bBuffered = FALSE,
+                                     COLORREF clrTransparent = RGB(255, 0, 0))
+{
+    testsupport::Canvas canvas(40, 12, RGB(0, 0, 255));
+    CRect rcDest(2, 0, 2 + cx, 12);
+    if (bBuffered)
+        pFrame->DrawImageBuffered(canvas.DC(), rcDest, pFrame->GetSource(), CRect(3, 3, 3, 3), clrTransparent, 1);
+    else
+        pFrame->DrawImageTransparent(canvas.DC(), rcDest, pFrame->GetSource(), CRect(3, 3, 3, 3), clrTransparent);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < canvas.Height(); y++)
+        for (int x = 0; x < canvas.Width(); x++)
+            pixels.push_back(canvas.Pixel(x, y));
+    return pixels;
+}
+
+COLORREF CentreOf(const std::vector<COLORREF>& pixels, int cx)
+{
+    return pixels[6 * 40 + 2 + cx / 2];
+}
+
+// Paints the centre of the frame's own bitmap yellow behind the image's
+// back: a picture drawn from the bitmap from now on shows it, one the
+// image kept from before still shows green.
+void RepaintFrameCentre(CXTPOffice2007Image* pFrame)
+{
+    HDC hDC = ::CreateCompatibleDC(NULL);
+    HGDIOBJ hOld = ::SelectObject(hDC, pFrame->GetBitmap());
+    RECT rc = {3, 3, 6, 6};
+    HBRUSH hBrush = ::CreateSolidBrush(RGB(255, 255, 0));
+    ::FillRect(hDC, &rc, hBrush);
+    ::DeleteObject(hBrush);
+    ::SelectObject(hDC, hOld);
+    ::DeleteDC(hDC);
+    ::GdiFlush();
+}
 } // namespace
 
 TEST(Office2007StoreDefaultTest, TheSharedStoreReadsTheProgramsOwnTheme)
@@ -275,4 +317,60 @@ TEST_F(Office2007StoreTest, KeyedPictureDrawnAgainShowsTheNewBackgroundAndItsOwn
     clipped.DC()->SelectClipRgn(NULL);
     EXPECT_EQ(RGB(0, 255, 0), clipped.Pixel(4, 6));
     EXPECT_EQ(RGB(0, 0, 255), clipped.Pixel(7, 6));
+}
+
+TEST_F(Office2007StoreTest, KeptKeyedPicturesAreReusedAndTheOneUsedLongestAgoMakesRoom)
+{
+    CXTPOffice2007Image* pFrame = m_store.GetImage(_T("Frame"));
+    ASSERT_NE(nullptr, pFrame);
+    std::vector<std::vector<COLORREF>> first;
+    for (int cx = 10; cx <= 24; cx += 2)
+        first.push_back(DrawKeyedFrame(pFrame, cx));
+    RepaintFrameCentre(pFrame);
+
+    // Eight sizes drawn again: every picture is the one kept, pixel for
+    // pixel the first (freshly made) drawing, and no bitmap is made.
+    testsupport::GdiCensus before = testsupport::TakeGdiCensus();
+    ASSERT_TRUE(before.bValid);
+    for (int cx = 10, i = 0; cx <= 24; cx += 2, i++)
+    {
+        std::vector<COLORREF> again = DrawKeyedFrame(pFrame, cx);
+        EXPECT_TRUE(again == first[i]) << cx;
+        EXPECT_EQ(RGB(0, 255, 0), CentreOf(again, cx)) << cx;
+    }
+    testsupport::GdiCensus after = testsupport::TakeGdiCensus();
+    EXPECT_EQ(before.nByKind[OBJ_BITMAP], after.nByKind[OBJ_BITMAP]) << before.Difference(after);
+
+    // 10 drawn again becomes the latest; a ninth size then pushes out 12,
+    // now the one drawn longest ago, and 10 stays kept.
+    EXPECT_EQ(RGB(0, 255, 0), CentreOf(DrawKeyedFrame(pFrame, 10), 10));
+    EXPECT_EQ(RGB(255, 255, 0), CentreOf(DrawKeyedFrame(pFrame, 26), 26));
+    EXPECT_EQ(RGB(0, 255, 0), CentreOf(DrawKeyedFrame(pFrame, 10), 10));
+    EXPECT_EQ(RGB(255, 255, 0), CentreOf(DrawKeyedFrame(pFrame, 12), 12));
+
+    // The buffered drawing with a transparent colour blends the same kept
+    // picture; without one its picture is made anew, all of it opaque.
+    std::vector<COLORREF> buffered = DrawKeyedFrame(pFrame, 10, TRUE);
+    EXPECT_TRUE(buffered == DrawKeyedFrame(pFrame, 10));
+    EXPECT_EQ(RGB(0, 255, 0), CentreOf(buffered, 10));
+    std::vector<COLORREF> opaque = DrawKeyedFrame(pFrame, 10, TRUE, COLORREF_NULL);
+    EXPECT_EQ(RGB(255, 255, 0), CentreOf(opaque, 10));
+    EXPECT_EQ(RGB(255, 0, 0), opaque[6 * 40 + 3]);
+    EXPECT_EQ(RGB(0, 0, 255), opaque[6 * 40 + 1]);
+}
+
+TEST_F(Office2007StoreTest, NineSizesInTurnAreEachDrawnAnewAndNoPictureIsLeaked)
+{
+    CXTPOffice2007Image* pFrame = m_store.GetImage(_T("Frame"));
+    ASSERT_NE(nullptr, pFrame);
+    for (int cx = 10; cx <= 26; cx += 2)
+        EXPECT_EQ(RGB(0, 255, 0), CentreOf(DrawKeyedFrame(pFrame, cx), cx)) << cx;
+    RepaintFrameCentre(pFrame);
+
+    testsupport::GdiCensus before = testsupport::TakeGdiCensus();
+    ASSERT_TRUE(before.bValid);
+    for (int cx = 10; cx <= 26; cx += 2)
+        EXPECT_EQ(RGB(255, 255, 0), CentreOf(DrawKeyedFrame(pFrame, cx), cx)) << cx;
+    testsupport::GdiCensus after = testsupport::TakeGdiCensus();
+    EXPECT_EQ(before.nByKind[OBJ_BITMAP], after.nByKind[OBJ_BITMAP]) << before.Difference(after);
 }

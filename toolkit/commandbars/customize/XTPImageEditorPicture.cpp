@@ -618,9 +618,18 @@ CXTPImageEditorPicture::CAlphaBitmap* RenderOlePicture(const CXTPImageEditorPict
 
 CXTPImageEditorPicture::CAlphaBitmap* CXTPImageEditorPicture::ReadIconFile(LPCTSTR lpszFileName) const
 {
+    std::vector<BYTE> data;
+    if (!XTPReadImageFile(lpszFileName, kMaxPictureFile, data))
+        return NULL;
+    return ReadIconData(data);
+}
+
+CXTPImageEditorPicture::CAlphaBitmap* CXTPImageEditorPicture::ReadIconData(const std::vector<BYTE>& data) const
+{
     // A 32-bit image keeps its alpha; any other goes through the system's
-    // loader, which is given only files the image manager checked whole.
-    HBITMAP hAlpha = CXTPImageManager::LoadAlphaIconFromFile(lpszFileName, m_szPicture.cx);
+    // loader, which is given only the checked bytes of a file the image
+    // manager checked whole.
+    HBITMAP hAlpha = CXTPImageManager::LoadAlphaIconFromBytes(data.data(), (DWORD)data.size(), m_szPicture.cx);
     if (hAlpha != NULL)
     {
         CAlphaBitmap* pIcon = CAlphaBitmap::FromBitmap(hAlpha, TRUE);
@@ -629,7 +638,7 @@ CXTPImageEditorPicture::CAlphaBitmap* CXTPImageEditorPicture::ReadIconFile(LPCTS
         delete pIcon;
         return pImported;
     }
-    HICON hIcon = CXTPImageManager::LoadIconFromFile(lpszFileName, m_szPicture);
+    HICON hIcon = CXTPImageManager::LoadIconFromBytes(data.data(), (DWORD)data.size(), m_szPicture);
     if (hIcon == NULL)
         return NULL;
     CAlphaBitmap* pImported = IconToImage(this, hIcon, m_szPicture);
@@ -640,7 +649,17 @@ CXTPImageEditorPicture::CAlphaBitmap* CXTPImageEditorPicture::ReadIconFile(LPCTS
 CXTPImageEditorPicture::CAlphaBitmap* CXTPImageEditorPicture::ReadBitmapFile(LPCTSTR lpszFileName) const
 {
     BOOL bAlpha = FALSE;
-    HBITMAP hBitmap = CXTPImageManager::LoadBitmapFromFile(lpszFileName, &bAlpha);
+    return ImportBitmap(CXTPImageManager::LoadBitmapFromFile(lpszFileName, &bAlpha), bAlpha);
+}
+
+CXTPImageEditorPicture::CAlphaBitmap* CXTPImageEditorPicture::ReadBitmapData(const std::vector<BYTE>& data) const
+{
+    BOOL bAlpha = FALSE;
+    return ImportBitmap(CXTPImageManager::LoadBitmapFromBytes(data.data(), (DWORD)data.size(), &bAlpha), bAlpha);
+}
+
+CXTPImageEditorPicture::CAlphaBitmap* CXTPImageEditorPicture::ImportBitmap(HBITMAP hBitmap, BOOL bAlpha) const
+{
     if (hBitmap == NULL)
         return NULL;
     CAlphaBitmap* pSource = CAlphaBitmap::FromBitmap(hBitmap, bAlpha);
@@ -682,10 +701,10 @@ BOOL CXTPImageEditorPicture::ImportFile(LPCTSTR lpszFileName)
             switch (SniffPicture(data.data(), data.size()))
             {
             case pictureIcon:
-                pImported = ReadIconFile(lpszFileName);
+                pImported = ReadIconData(data);
                 break;
             case pictureBitmap:
-                pImported = ReadBitmapFile(lpszFileName);
+                pImported = ReadBitmapData(data);
                 break;
             case pictureGifJpeg:
                 pImported = RenderOlePicture(this, data, m_szPicture);

@@ -10,6 +10,7 @@
 #include <afxtempl.h>
 
 #include <algorithm>
+#include <vector>
 
 class CXTPImageEditorDlg;
 
@@ -147,9 +148,13 @@ protected:
     DECLARE_MESSAGE_MAP()
 
     // An icon or cursor file, or a BMP or PNG file, at the image size; null
-    // when it cannot be read.
+    // when it cannot be read. The ...Data forms take the file already read.
     CAlphaBitmap* ReadIconFile(LPCTSTR lpszFileName) const;
+    CAlphaBitmap* ReadIconData(const std::vector<BYTE>& data) const;
     CAlphaBitmap* ReadBitmapFile(LPCTSTR lpszFileName) const;
+    CAlphaBitmap* ReadBitmapData(const std::vector<BYTE>& data) const;
+    // The bitmap (deleted here) copied at the image size.
+    CAlphaBitmap* ImportBitmap(HBITMAP hBitmap, BOOL bAlpha) const;
     // The cell under a client point, inside the image.
     CPoint PointToCell(CPoint point) const;
     COLORREF GetPixelColor(CPoint ptCell) const;

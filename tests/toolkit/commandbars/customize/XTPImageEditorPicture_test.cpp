@@ -595,6 +595,19 @@ TEST_F(CanvasTest, ImportReadsGoodFilesAndRefusesDamagedOnes)
     EXPECT_EQ(0xFFFF0000u, pCanvas->GetPicture()->GetPixel(0, 0));
     EXPECT_EQ(kTransparent, At(12, 0));
     EXPECT_EQ(3, pCanvas->GetUndoCount());
+
+    // A file named for another kind is read by what it holds, from the
+    // bytes read once: a bitmap named .jpg, an icon named .gif; the damaged
+    // bitmap is refused under any name.
+    EXPECT_FALSE(pCanvas->ImportFile(WriteFile(folder, "lying.jpg", lying).c_str()));
+    EXPECT_EQ(3, pCanvas->GetUndoCount());
+    ASSERT_TRUE(pCanvas->ImportFile(WriteFile(folder, "red.jpg", bmp).c_str()));
+    EXPECT_EQ(std::string(16, 'r'), Rows()[15]);
+    EXPECT_FALSE(pCanvas->GetPicture()->m_bAlpha);
+    ASSERT_TRUE(pCanvas->ImportFile(WriteFile(folder, "half.gif", icon).c_str()));
+    ASSERT_TRUE(pCanvas->GetPicture()->m_bAlpha);
+    EXPECT_EQ(kTransparent, At(12, 0));
+    EXPECT_EQ(5, pCanvas->GetUndoCount());
 }
 
 TEST_F(CanvasTest, CursorFilesAreReadAsIconsAndDamagedOnesReachNoSystemLoader)
