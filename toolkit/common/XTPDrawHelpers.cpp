@@ -303,7 +303,9 @@ BOOL AFX_CDECL CXTPDrawHelpers::KeepAboveOwner(HWND hWnd)
 
 void AFX_CDECL CXTPDrawHelpers::RaiseOnScreen(HWND hWnd)
 {
-    if (hWnd == NULL || !::IsWindowVisible(hWnd))
+    // A hidden window stays where it is; a topmost one is above the normal
+    // windows already and would lose its topmost place on the way back.
+    if (hWnd == NULL || !::IsWindowVisible(hWnd) || (::GetWindowLong(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0)
         return;
     ::SetWindowPos(hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     ::SetWindowPos(hWnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

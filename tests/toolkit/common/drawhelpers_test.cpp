@@ -435,6 +435,41 @@ TEST(KeepAboveOwner, LeavesWindowsThatNeedNoMoveAlone)
     ::DestroyWindow(hOwner);
 }
 
+// Raising brings a normal window above its neighbours and leaves it normal;
+// a topmost window keeps its topmost place, and a hidden one is not moved.
+TEST(RaiseOnScreen, RaisesNormalWindowsAndLeavesTopmostAndHiddenOnesAlone)
+{
+    HWND hLow = CreateTestWindow(0, 10, 10, 100, 100);
+    HWND hHigh = CreateTestWindow(0, 30, 30, 100, 100);
+    HWND hTopmost = CreateTestWindow(WS_EX_TOPMOST, 50, 50, 100, 100);
+    ASSERT_TRUE(hLow != NULL && hHigh != NULL && hTopmost != NULL);
+    ::ShowWindow(hLow, SW_SHOWNA);
+    ::ShowWindow(hHigh, SW_SHOWNA);
+    ::ShowWindow(hTopmost, SW_SHOWNA);
+    ::SetWindowPos(hHigh, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ASSERT_TRUE(IsAboveWindow(hHigh, hLow));
+
+    CXTPDrawHelpers::RaiseOnScreen(hLow);
+    EXPECT_TRUE(IsAboveWindow(hLow, hHigh)) << "raised over the other normal window";
+    EXPECT_FALSE(::GetWindowLong(hLow, GWL_EXSTYLE) & WS_EX_TOPMOST) << "and normal again";
+    EXPECT_TRUE(IsAboveWindow(hTopmost, hLow)) << "still under the topmost window";
+
+    CXTPDrawHelpers::RaiseOnScreen(hTopmost);
+    EXPECT_TRUE(::GetWindowLong(hTopmost, GWL_EXSTYLE) & WS_EX_TOPMOST) << "a topmost window stays topmost";
+    EXPECT_TRUE(IsAboveWindow(hTopmost, hLow));
+
+    ::ShowWindow(hHigh, SW_HIDE);
+    HWND hAbove = ::GetWindow(hHigh, GW_HWNDPREV);
+    CXTPDrawHelpers::RaiseOnScreen(hHigh);
+    EXPECT_EQ(hAbove, ::GetWindow(hHigh, GW_HWNDPREV)) << "a hidden window is not moved";
+    EXPECT_FALSE(::GetWindowLong(hHigh, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    CXTPDrawHelpers::RaiseOnScreen(NULL);
+
+    ::DestroyWindow(hTopmost);
+    ::DestroyWindow(hHigh);
+    ::DestroyWindow(hLow);
+}
+
 TEST(OutsideClickMonitor, ClicksOutsideTheWatchedWindowAreSwallowed)
 {
     HWND hWnd = CreateTestWindow(0, 10, 10, 100, 100);

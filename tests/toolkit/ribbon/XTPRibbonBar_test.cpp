@@ -652,6 +652,72 @@ CXTPControl* GroupControl(CXTPRibbonBar* pRibbon, int nId)
 }
 } // namespace
 
+// "More Commands..." chosen in the quick-access menu with Return runs once
+// the menu has closed and the key is spent: the dialog it opens does not
+// take the same Return and answer itself.
+TEST_F(RibbonBarTest, MoreCommandsChosenWithReturnRunsAfterTheKeyIsSpent)
+{
+    m_pFrame->BuildSample();
+    m_pFrame->SetForegroundWindow();
+    m_pFrame->Settle();
+    ASSERT_EQ(m_pFrame->m_hWnd, ::GetForegroundWindow());
+    // The command runs its own message loop for a while, as a dialog does,
+    // and notes the keys that loop gets.
+    int nRuns = 0;
+    BOOL bMenuOpenAtRun = FALSE;
+    std::vector<std::pair<UINT, WPARAM>> keysSeen;
+    m_pFrame->m_fnMoreCommands = [&]() {
+        nRuns++;
+        bMenuOpenAtRun = TopTrackedPopup() != NULL;
+        DWORD dwEnd = ::GetTickCount() + 200;
+        while ((int)(dwEnd - ::GetTickCount()) > 0)
+        {
+            MSG msg;
+            while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+            {
+                if (msg.message == WM_KEYDOWN || msg.message == WM_CHAR)
+                    keysSeen.push_back(std::make_pair(msg.message, msg.wParam));
+                ::TranslateMessage(&msg);
+                ::DispatchMessage(&msg);
+            }
+            ::Sleep(10);
+        }
+    };
+
+    // The customise button opens the menu; "More Commands..." is selected
+    // and Return pressed.
+    CPoint pt = m_pRibbon->GetControlQuickAccessPopup()->GetRect().CenterPoint();
+    m_pRibbon->ClientToScreen(&pt);
+    ::SetCursorPos(pt.x, pt.y);
+    testsupport::SendInputs({ testsupport::MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, pt),
+                              testsupport::MouseInput(MOUSEEVENTF_LEFTDOWN),
+                              testsupport::MouseInput(MOUSEEVENTF_LEFTUP) });
+    ASSERT_TRUE(PumpUntil([&]() { return TopTrackedPopup() != NULL; })) << "the customise menu did not open";
+    CXTPPopupBar* pMenu = TopTrackedPopup();
+    int nMore = -1;
+    for (int i = 0; i < pMenu->GetControlCount(); i++)
+        if (pMenu->GetControl(i)->GetID() == XTP_ID_RIBBONCUSTOMIZE_MORE)
+            nMore = i;
+    ASSERT_NE(-1, nMore) << "no More Commands in the menu";
+    ASSERT_TRUE(pMenu->GetControl(nMore)->GetEnabled());
+    pMenu->SetSelected(nMore, TRUE);
+    INPUT keys[2] = {};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[1].ki.wVk = VK_RETURN;
+    keys[0].ki.wScan = keys[1].ki.wScan = (WORD)::MapVirtualKey(VK_RETURN, 0);
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, keys, sizeof(INPUT));
+    ASSERT_TRUE(PumpUntil([&]() { return nRuns > 0; })) << "More Commands did not run";
+    PumpAndIdle();
+    EXPECT_EQ(1, nRuns);
+    EXPECT_FALSE(bMenuOpenAtRun) << "the command ran while the menu was open";
+    for (const auto& key : keysSeen)
+        EXPECT_NE((WPARAM)(key.first == WM_CHAR ? '\r' : VK_RETURN), key.second) << "the command's loop got Return";
+    EXPECT_EQ(NULL, TopTrackedPopup());
+    EXPECT_FALSE(m_pRibbon->IsTrackingMode());
+    m_pFrame->m_fnMoreCommands = nullptr;
+}
+
 TEST_F(RibbonBarTest, ScreenTipsOfGroupControlsOpenBelowTheGroups)
 {
     m_pFrame->BuildSample();
