@@ -465,6 +465,15 @@ TEST(RaiseOnScreen, RaisesNormalWindowsAndLeavesTopmostAndHiddenOnesAlone)
     EXPECT_FALSE(::GetWindowLong(hHigh, GWL_EXSTYLE) & WS_EX_TOPMOST);
     CXTPDrawHelpers::RaiseOnScreen(NULL);
 
+    // An owned window is raised and left normal too, twice over.
+    HWND hOwned = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 20, 20, 50, 50, hLow, NULL, ::GetModuleHandle(NULL), NULL);
+    ASSERT_TRUE(hOwned != NULL);
+    ::ShowWindow(hOwned, SW_SHOWNA);
+    CXTPDrawHelpers::RaiseOnScreen(hOwned);
+    EXPECT_FALSE(::GetWindowLong(hOwned, GWL_EXSTYLE) & WS_EX_TOPMOST) << "an owned window is normal again";
+    EXPECT_FALSE(::GetWindowLong(hLow, GWL_EXSTYLE) & WS_EX_TOPMOST) << "and so is its owner";
+    ::DestroyWindow(hOwned);
+
     ::DestroyWindow(hTopmost);
     ::DestroyWindow(hHigh);
     ::DestroyWindow(hLow);
