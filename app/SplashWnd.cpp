@@ -78,6 +78,12 @@ void CSplashWnd::BringToFront()
 {
     if (m_hWnd == NULL)
         return;
+    // Only in front of the game's own frame while the player is at it:
+    // not over another program the player switched to, nor over a message
+    // box the frame opened (the frame is disabled while it is up).
+    HWND hOwner = ::GetWindow(m_hWnd, GW_OWNER);
+    if (hOwner == NULL || ::GetForegroundWindow() != hOwner || !::IsWindowEnabled(hOwner))
+        return;
     // Raised on the screen even where the system already counts it above
     // its owner (a display without a window manager keeps its own stacking,
     // which the system's order follows later).
@@ -119,7 +125,7 @@ void CSplashWnd::OnTimer(UINT_PTR nIDEvent)
         // On a display without a window manager the window that takes the
         // keyboard focus is raised over every other one, and the starting
         // frame takes it more than once: the splash comes forward again on
-        // every tick.
+        // every tick while the frame is in front.
         BringToFront();
         return;
     }

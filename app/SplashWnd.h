@@ -19,7 +19,8 @@ public:
     // The splash window showing now, or NULL.
     static CSplashWnd* AFXAPI GetCurrent();
 
-    // Puts the window in front of the frame that was shown after it.
+    // Puts the window in front of the frame that was shown after it, while
+    // that frame is the foreground window and enabled.
     void BringToFront();
     // Destroys the window and lets the main window repaint.
     void HideSplashScreen();

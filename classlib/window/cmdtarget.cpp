@@ -177,15 +177,9 @@ void CCmdUI::Enable(BOOL bOn)
     }
     else if (m_pOther != NULL && m_pOther->GetSafeHwnd() != NULL)
     {
-        HWND hWnd = m_pOther->m_hWnd;
-        // Move the focus on before disabling the window that has it.
-        if (!bOn && ::GetFocus() == hWnd)
-        {
-            HWND hWndParent = ::GetParent(hWnd);
-            if (hWndParent != NULL)
-                ::SendMessage(hWndParent, WM_NEXTDLGCTL, 0, FALSE);
-        }
-        ::EnableWindow(hWnd, bOn);
+        // The window's own wrapper hands the focus on when it disables the
+        // control that holds it.
+        m_pOther->EnableWindow(bOn);
     }
     m_bEnableChanged = TRUE;
 }

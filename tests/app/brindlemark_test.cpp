@@ -1916,6 +1916,34 @@ HWND WaitForUntitledOfSize(DWORD dwPid, int cx, int cy, int nMilliseconds)
     }
     return NULL;
 }
+
+BOOL CALLBACK FindMessageWindow(HWND hWnd, LPARAM lParam)
+{
+    FindData* pData = (FindData*)lParam;
+    DWORD dwPid = 0;
+    ::GetWindowThreadProcessId(hWnd, &dwPid);
+    if (dwPid == pData->dwPid && ::IsWindowVisible(hWnd) && ::GetDlgItem(hWnd, IDC_MESSAGE_TEXT) != NULL)
+    {
+        pData->hWnd = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The visible message window of the process (wherever it lies in the
+// order of windows), waited for.
+HWND WaitForMessageWindow(DWORD dwPid, int nMilliseconds)
+{
+    for (int n = 0; n < nMilliseconds / 20; n++)
+    {
+        FindData data = {dwPid, "", NULL};
+        ::EnumWindows(&FindMessageWindow, (LPARAM)&data);
+        if (data.hWnd != NULL)
+            return data.hWnd;
+        ::Sleep(20);
+    }
+    return NULL;
+}
 } // namespace
 
 // A second after the start the splash's picture is on the screen, in front
@@ -1971,6 +1999,84 @@ TEST_F(Brindlemark, TheSplashIsSeenInFrontOfTheFrame)
     for (int n = 0; n < 150 && hWnd != NULL && ::IsWindow(hWnd); n++)
         Wait(50);
     EXPECT_FALSE(hWnd != NULL && ::IsWindow(hWnd)) << "the splash stays";
+    if (hFrame != NULL)
+        ::PostMessage(hFrame, WM_CLOSE, 0, 0);
+    if (::WaitForSingleObject(pi.hProcess, 20000) != WAIT_OBJECT_0)
+    {
+        ADD_FAILURE() << "the game did not end";
+        ::TerminateProcess(pi.hProcess, 1);
+    }
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    ClearSettings();
+}
+
+// A puzzle named on the command line that cannot be read is told at start-up
+// while the splash still shows: the screen shows the message above the
+// splash, which does not come forward while the message is open.
+TEST_F(Brindlemark, AStartUpMessageIsNotCoveredByTheSplash)
+{
+    HMODULE hExe = ::LoadLibraryExA(ExePath().c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_TRUE(hExe != NULL);
+    HBITMAP hSplashPicture =
+        (HBITMAP)::LoadImageA(hExe, MAKEINTRESOURCEA(IDB_SPLASH), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
+    ::FreeLibrary(hExe);
+    ASSERT_TRUE(hSplashPicture != NULL);
+    BITMAP bm;
+    ::GetObject(hSplashPicture, sizeof(bm), &bm);
+
+    char szTemp[MAX_PATH];
+    ::GetTempPath(MAX_PATH, szTemp);
+    const std::string strFile = std::string(szTemp) + "e2e_no_such_puzzle.hti";
+    ::DeleteFileA(strFile.c_str());
+    std::string strCommand = "\"" + ExePath() + "\" \"" + strFile + "\"";
+    std::vector<char> command(strCommand.begin(), strCommand.end());
+    command.push_back(0);
+    STARTUPINFO si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    ASSERT_TRUE(::CreateProcess(NULL, command.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi));
+    HWND hSplash = WaitForUntitledOfSize(pi.dwProcessId, bm.bmWidth, bm.bmHeight, 10000);
+    HWND hMessage = WaitForMessageWindow(pi.dwProcessId, 10000);
+    EXPECT_TRUE(hSplash != NULL) << "no splash";
+    EXPECT_TRUE(hMessage != NULL) << "no message about the file";
+    // Several of the splash's 100 ms ticks pass while the message is up.
+    Wait(700);
+    if (hSplash != NULL && hMessage != NULL && ::IsWindow(hSplash))
+    {
+        char szText[512] = "";
+        ::GetDlgItemTextA(hMessage, IDC_MESSAGE_TEXT, szText, sizeof(szText));
+        EXPECT_EQ(("Failed to open document " + strFile + ".").c_str(), std::string(szText));
+        // Where the two overlap the screen shows the message, not the picture.
+        RECT rcSplash, rcMessage, rcBoth;
+        ::GetWindowRect(hSplash, &rcSplash);
+        ::GetWindowRect(hMessage, &rcMessage);
+        if (::IntersectRect(&rcBoth, &rcSplash, &rcMessage))
+        {
+            HDC hScreen = ::GetDC(NULL);
+            HDC hMem = ::CreateCompatibleDC(hScreen);
+            HGDIOBJ hOld = ::SelectObject(hMem, hSplashPicture);
+            int nSplash = 0, nAll = 0;
+            for (int y = rcBoth.top + 3; y < rcBoth.bottom; y += 8)
+                for (int x = rcBoth.left + 3; x < rcBoth.right; x += 8)
+                {
+                    nAll++;
+                    nSplash += ::GetPixel(hMem, x - rcSplash.left, y - rcSplash.top) == ::GetPixel(hScreen, x, y) ? 1 : 0;
+                }
+            ::SelectObject(hMem, hOld);
+            ::DeleteDC(hMem);
+            ::ReleaseDC(NULL, hScreen);
+            EXPECT_LT(nSplash * 2, nAll) << nSplash << " of " << nAll << " pixels show the splash over the message";
+        }
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(hSplash, "start_up_message_over_the_splash").empty());
+    }
+    else
+        ADD_FAILURE() << "the splash went before the message could be checked";
+    ::DeleteObject(hSplashPicture);
+    if (hMessage != NULL)
+        ClickButton(hMessage, "OK");
+    HWND hFrame = WaitForWindow(pi.dwProcessId, "Untitled - Brindlemark", 10000);
+    EXPECT_TRUE(hFrame != NULL) << "the game goes on";
     if (hFrame != NULL)
         ::PostMessage(hFrame, WM_CLOSE, 0, 0);
     if (::WaitForSingleObject(pi.hProcess, 20000) != WAIT_OBJECT_0)

@@ -611,21 +611,21 @@ LRESULT CXTPControl::NotifySite(UINT code)
     return NotifySite(NULL, code, &nm);
 }
 
-void CXTPControl::ExecuteCommand()
+BOOL AFX_CDECL XTPDeliverCommand(CWnd* pSite, UINT nID)
+{
+    if (pSite == NULL || pSite->GetSafeHwnd() == NULL)
+        return FALSE;
+    if (XTPKeyboardManager()->IsInKeyboardHook())
+        return pSite->PostMessage(WM_COMMAND, (WPARAM)nID, 0);
+    pSite->SendMessage(WM_COMMAND, (WPARAM)nID, 0);
+    return FALSE;
+}
+
+BOOL CXTPControl::ExecuteCommand()
 {
     if (m_nId == 0 || NotifySite(CBN_XTP_EXECUTE) != 0 || m_pParent == NULL)
-        return;
-    CWnd* pSite = m_pParent->GetOwnerSite();
-    if (pSite == NULL || pSite->GetSafeHwnd() == NULL)
-        return;
-    // A command chosen with a key the keyboard hook is still delivering
-    // (Return or a letter in a menu) runs once that key is spent, as a
-    // system menu's command does: a dialog it opens would otherwise take the
-    // same key-down and answer itself at once.
-    if (XTPKeyboardManager()->IsInKeyboardHook())
-        pSite->PostMessage(WM_COMMAND, (WPARAM)(UINT)m_nId, 0);
-    else
-        pSite->SendMessage(WM_COMMAND, (WPARAM)(UINT)m_nId, 0);
+        return FALSE;
+    return XTPDeliverCommand(m_pParent->GetOwnerSite(), (UINT)m_nId);
 }
 
 void CXTPControl::OnExecute()
@@ -667,13 +667,16 @@ void CXTPControl::OnExecute()
 
     if (m_nId != 0)
     {
-        ExecuteCommand();
+        BOOL bPosted = ExecuteCommand();
         if (!(m_bCloseSubMenuOnClick && m_nPressed == 0))
         {
             m_nPressed = 0;
             if (m_pParent != NULL)
             {
-                m_pParent->OnIdleUpdate();
+                // A posted command has not run yet: the idle pass after it
+                // brings the bar's states up to date.
+                if (!bPosted)
+                    m_pParent->OnIdleUpdate();
                 RedrawParent(TRUE);
             }
         }

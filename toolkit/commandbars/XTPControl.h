@@ -25,6 +25,13 @@ class CXTPRibbonGroup;
 // IDispatch and IAccessible.
 DWORD AFX_CDECL XTPQueryAccessible(CCmdTarget* pTarget, IAccessible* pAccessible, const void* iid, LPVOID* ppvObj);
 
+// Delivers a command chosen on a bar to the window that runs it. While the
+// keyboard hook is delivering a key (Return or a letter in a menu) the
+// command is posted and runs once that key is spent: a dialog it opened at
+// once would take the same key-down and answer itself. Otherwise it is sent
+// and has run on return. TRUE when it was posted.
+BOOL AFX_CDECL XTPDeliverCommand(CWnd* pSite, UINT nID);
+
 class CXTPControl : public CCmdTarget, public CXTPAccessible
 {
     DECLARE_DYNCREATE(CXTPControl)
@@ -254,8 +261,9 @@ public:
     static LONG AFX_CDECL GetInstanceCount() { return s_nInstanceCount; }
 
 protected:
-    // Executes the command once: code 100 to the site, else WM_COMMAND.
-    void ExecuteCommand();
+    // Executes the command once: code 100 to the site, else WM_COMMAND
+    // through XTPDeliverCommand; TRUE when the command was posted.
+    BOOL ExecuteCommand();
     // A loaded fixed width or height that no screen can show (or below 0)
     // is not kept (traced).
     void DropImpossibleSize();

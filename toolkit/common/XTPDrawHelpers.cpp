@@ -303,10 +303,21 @@ BOOL AFX_CDECL CXTPDrawHelpers::KeepAboveOwner(HWND hWnd)
 
 void AFX_CDECL CXTPDrawHelpers::RaiseOnScreen(HWND hWnd)
 {
+    // The mark of a window this function raised: Wine keeps the topmost
+    // style of the window on top of the order when asked to take it back,
+    // and such a window must still be raised again later.
+    static const TCHAR s_szRaised[] = _T("XTPRaisedOnScreen");
     if (hWnd == NULL || !::IsWindowVisible(hWnd))
         return;
+    // A window made topmost by its program is above the normal windows
+    // already and would lose its topmost place on the way back.
+    if ((::GetWindowLong(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0 && ::GetProp(hWnd, s_szRaised) == NULL)
+        return;
+    ::SetProp(hWnd, s_szRaised, (HANDLE)1);
     ::SetWindowPos(hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     ::SetWindowPos(hWnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if ((::GetWindowLong(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0)
+        ::RemoveProp(hWnd, s_szRaised);
 }
 
 BOOL AFX_CDECL CXTPDrawHelpers::IsTopParentActive(HWND hWnd)

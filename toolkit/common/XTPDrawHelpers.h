@@ -39,6 +39,7 @@ public:
     // it topmost and back: a display without a window manager raises the
     // window that takes the keyboard focus over every other one, its owned
     // windows included, while the system's order still counts those above it.
+    // A hidden window and a topmost one are left alone.
     static void AFX_CDECL RaiseOnScreen(HWND hWnd);
     static void AFX_CDECL StripMnemonics(CString& strText);
     static void AFX_CDECL StripMnemonics(LPTSTR lpszText);

@@ -1894,10 +1894,7 @@ LRESULT CXTPRibbonBar::OnQuickAccessCommand(NMXTPCONTROL* pNM)
     {
         CWnd* pOwner = GetOwnerSite();
         if (pOwner == NULL || pOwner->SendMessage(WM_XTP_COMMAND, XTP_ID_RIBBONCUSTOMIZE_MORE, (LPARAM)pNM) == 0)
-        {
-            if (pOwner != NULL)
-                pOwner->SendMessage(WM_COMMAND, XTP_ID_RIBBONCUSTOMIZE_MORE);
-        }
+            XTPDeliverCommand(pOwner, XTP_ID_RIBBONCUSTOMIZE_MORE);
         return 1;
     }
     case XTP_ID_RIBBONCUSTOMIZE_MINIMIZE:

@@ -435,6 +435,50 @@ TEST(KeepAboveOwner, LeavesWindowsThatNeedNoMoveAlone)
     ::DestroyWindow(hOwner);
 }
 
+// Raising brings a normal window above its neighbours and leaves it normal;
+// a topmost window keeps its topmost place, and a hidden one is not moved.
+TEST(RaiseOnScreen, RaisesNormalWindowsAndLeavesTopmostAndHiddenOnesAlone)
+{
+    HWND hLow = CreateTestWindow(0, 10, 10, 100, 100);
+    HWND hHigh = CreateTestWindow(0, 30, 30, 100, 100);
+    HWND hTopmost = CreateTestWindow(WS_EX_TOPMOST, 50, 50, 100, 100);
+    ASSERT_TRUE(hLow != NULL && hHigh != NULL && hTopmost != NULL);
+    ::ShowWindow(hLow, SW_SHOWNA);
+    ::ShowWindow(hHigh, SW_SHOWNA);
+    ::ShowWindow(hTopmost, SW_SHOWNA);
+    ::SetWindowPos(hHigh, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ASSERT_TRUE(IsAboveWindow(hHigh, hLow));
+
+    CXTPDrawHelpers::RaiseOnScreen(hLow);
+    EXPECT_TRUE(IsAboveWindow(hLow, hHigh)) << "raised over the other normal window";
+    EXPECT_FALSE(::GetWindowLong(hLow, GWL_EXSTYLE) & WS_EX_TOPMOST) << "and normal again";
+    EXPECT_TRUE(IsAboveWindow(hTopmost, hLow)) << "still under the topmost window";
+
+    CXTPDrawHelpers::RaiseOnScreen(hTopmost);
+    EXPECT_TRUE(::GetWindowLong(hTopmost, GWL_EXSTYLE) & WS_EX_TOPMOST) << "a topmost window stays topmost";
+    EXPECT_TRUE(IsAboveWindow(hTopmost, hLow));
+
+    ::ShowWindow(hHigh, SW_HIDE);
+    HWND hAbove = ::GetWindow(hHigh, GW_HWNDPREV);
+    CXTPDrawHelpers::RaiseOnScreen(hHigh);
+    EXPECT_EQ(hAbove, ::GetWindow(hHigh, GW_HWNDPREV)) << "a hidden window is not moved";
+    EXPECT_FALSE(::GetWindowLong(hHigh, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    CXTPDrawHelpers::RaiseOnScreen(NULL);
+
+    // An owned window is raised and left normal too, twice over.
+    HWND hOwned = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 20, 20, 50, 50, hLow, NULL, ::GetModuleHandle(NULL), NULL);
+    ASSERT_TRUE(hOwned != NULL);
+    ::ShowWindow(hOwned, SW_SHOWNA);
+    CXTPDrawHelpers::RaiseOnScreen(hOwned);
+    EXPECT_FALSE(::GetWindowLong(hOwned, GWL_EXSTYLE) & WS_EX_TOPMOST) << "an owned window is normal again";
+    EXPECT_FALSE(::GetWindowLong(hLow, GWL_EXSTYLE) & WS_EX_TOPMOST) << "and so is its owner";
+    ::DestroyWindow(hOwned);
+
+    ::DestroyWindow(hTopmost);
+    ::DestroyWindow(hHigh);
+    ::DestroyWindow(hLow);
+}
+
 TEST(OutsideClickMonitor, ClicksOutsideTheWatchedWindowAreSwallowed)
 {
     HWND hWnd = CreateTestWindow(0, 10, 10, 100, 100);

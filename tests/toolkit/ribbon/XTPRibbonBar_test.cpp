@@ -652,6 +652,91 @@ CXTPControl* GroupControl(CXTPRibbonBar* pRibbon, int nId)
 }
 } // namespace
 
+namespace
+{
+// Runs inside the context menu's own loop: selects "More Commands..." and
+// presses Return, or closes the menu when the item is missing.
+bool g_bMoreSelected = false;
+void CALLBACK ChooseMoreCommands(HWND, UINT, UINT_PTR nIDEvent, DWORD)
+{
+    ::KillTimer(NULL, nIDEvent);
+    CXTPPopupBar* pMenu = TopTrackedPopup();
+    int nMore = -1;
+    for (int i = 0; pMenu != NULL && i < pMenu->GetControlCount(); i++)
+        if (pMenu->GetControl(i)->GetID() == XTP_ID_RIBBONCUSTOMIZE_MORE && pMenu->GetControl(i)->IsVisible())
+            nMore = i;
+    g_bMoreSelected = nMore != -1 && pMenu->SetSelected(nMore, TRUE) && pMenu->GetSelected() == nMore;
+    if (!g_bMoreSelected)
+    {
+        XTPMouseManager()->CloseAllTracked();
+        return;
+    }
+    INPUT keys[2] = {};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[1].ki.wVk = VK_RETURN;
+    keys[0].ki.wScan = keys[1].ki.wScan = (WORD)::MapVirtualKey(VK_RETURN, 0);
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, keys, sizeof(INPUT));
+}
+
+// Ends a menu loop that is still running after its time.
+void CALLBACK CloseMenusLeftOpen(HWND, UINT, UINT_PTR nIDEvent, DWORD)
+{
+    ::KillTimer(NULL, nIDEvent);
+    XTPMouseManager()->CloseAllTracked();
+}
+} // namespace
+
+// "More Commands..." chosen with Return in the context menu of a
+// quick-access control runs once the menu has closed and the key is spent:
+// the dialog it opens does not take the same Return and answer itself.
+TEST_F(RibbonBarTest, MoreCommandsChosenWithReturnRunsAfterTheKeyIsSpent)
+{
+    m_pFrame->BuildSample();
+    m_pFrame->SetForegroundWindow();
+    m_pFrame->Settle();
+    ASSERT_EQ(m_pFrame->m_hWnd, ::GetForegroundWindow());
+    // The command runs its own message loop for a while, as a dialog does,
+    // and notes the keys that loop gets.
+    int nRuns = 0;
+    BOOL bMenuOpenAtRun = FALSE;
+    std::vector<std::pair<UINT, WPARAM>> keysSeen;
+    m_pFrame->m_fnMoreCommands = [&]() {
+        nRuns++;
+        bMenuOpenAtRun = TopTrackedPopup() != NULL;
+        DWORD dwEnd = ::GetTickCount() + 200;
+        while ((int)(dwEnd - ::GetTickCount()) > 0)
+        {
+            MSG msg;
+            while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+            {
+                if (msg.message == WM_KEYDOWN || msg.message == WM_CHAR)
+                    keysSeen.push_back(std::make_pair(msg.message, msg.wParam));
+                ::TranslateMessage(&msg);
+                ::DispatchMessage(&msg);
+            }
+            ::Sleep(10);
+        }
+    };
+
+    // The menu runs its own loop until it closes.
+    CXTPControl* pQuickUndo = m_pRibbon->GetQuickAccessControls()->GetAt(2);
+    g_bMoreSelected = false;
+    ::SetTimer(NULL, 0, 100, &ChooseMoreCommands);
+    UINT_PTR nSafety = ::SetTimer(NULL, 0, 3000, &CloseMenusLeftOpen);
+    m_pRibbon->ShowContextMenu(pQuickUndo->GetRect().CenterPoint(), pQuickUndo);
+    ::KillTimer(NULL, nSafety);
+    ASSERT_TRUE(g_bMoreSelected) << "no More Commands in the context menu";
+    ASSERT_TRUE(PumpUntil([&]() { return nRuns > 0; })) << "More Commands did not run";
+    PumpAndIdle();
+    EXPECT_EQ(1, nRuns);
+    EXPECT_FALSE(bMenuOpenAtRun) << "the command ran while the menu was open";
+    for (const auto& key : keysSeen)
+        EXPECT_NE((WPARAM)(key.first == WM_CHAR ? '\r' : VK_RETURN), key.second) << "the command's loop got Return";
+    EXPECT_EQ(NULL, TopTrackedPopup());
+    m_pFrame->m_fnMoreCommands = nullptr;
+}
+
 TEST_F(RibbonBarTest, ScreenTipsOfGroupControlsOpenBelowTheGroups)
 {
     m_pFrame->BuildSample();

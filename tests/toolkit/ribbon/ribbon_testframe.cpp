@@ -19,6 +19,7 @@ BEGIN_MESSAGE_MAP(CRibbonFrame, CXTPFrameWnd)
     ON_WM_CREATE()
     ON_MESSAGE(WM_XTP_COMMAND, OnControlNotify)
     ON_COMMAND_RANGE(2001, 2099, OnCommandRange)
+    ON_COMMAND(XTP_ID_RIBBONCUSTOMIZE_MORE, OnMoreCommands)
     ON_UPDATE_COMMAND_UI_RANGE(2001, 2099, OnUpdateCommand)
 END_MESSAGE_MAP()
 
@@ -175,6 +176,13 @@ LRESULT CRibbonFrame::OnControlNotify(WPARAM wParam, LPARAM lParam)
 void CRibbonFrame::OnCommandRange(UINT nID)
 {
     m_arrCommands.push_back(nID);
+}
+
+void CRibbonFrame::OnMoreCommands()
+{
+    m_arrCommands.push_back(XTP_ID_RIBBONCUSTOMIZE_MORE);
+    if (m_fnMoreCommands)
+        m_fnMoreCommands();
 }
 
 void CRibbonFrame::OnUpdateCommand(CCmdUI* pCmdUI)

@@ -7,6 +7,7 @@
 #include <afxwin.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "XTPCommandBars.h"
@@ -42,10 +43,12 @@ public:
     std::vector<int> m_arrNotifications;    // codes of WM_XTP_COMMAND
     LRESULT m_lVetoTabChange;               // the answer to -552
     std::vector<UINT> m_arrDisabled;        // commands whose update handler disables them
+    std::function<void()> m_fnMoreCommands; // runs on "More Commands..." (also noted in m_arrCommands)
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg LRESULT OnControlNotify(WPARAM wParam, LPARAM lParam);
     afx_msg void OnCommandRange(UINT nID);
+    afx_msg void OnMoreCommands();
     afx_msg void OnUpdateCommand(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 

@@ -930,6 +930,6 @@ LRESULT CXTPCustomizeSheet::OnControlCommand(WPARAM wParam, LPARAM lParam)
     if (m_pSiteWnd == NULL || m_pSiteWnd->GetSafeHwnd() == NULL)
         return 1;
     if (m_pSiteWnd->SendMessage(WM_XTP_COMMAND, wParam, lParam) == 0)
-        m_pSiteWnd->SendMessage(WM_COMMAND, (WPARAM)nID, 0);
+        XTPDeliverCommand(m_pSiteWnd, nID);
     return 1;
 }
