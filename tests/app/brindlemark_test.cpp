@@ -100,6 +100,19 @@ bool WaitUntilGone(HWND hWnd, int nMilliseconds = 15000)
     return !::IsWindow(hWnd);
 }
 
+// Waits for a game started by the test itself to end (ending it by force,
+// a failure, when it does not) and closes its handles.
+void WaitForGameToEnd(PROCESS_INFORMATION& pi)
+{
+    if (::WaitForSingleObject(pi.hProcess, 20000) != WAIT_OBJECT_0)
+    {
+        ADD_FAILURE() << "the game did not end";
+        ::TerminateProcess(pi.hProcess, 1);
+    }
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+}
+
 struct ChildData
 {
     std::string strText;
@@ -1330,12 +1343,7 @@ std::vector<BYTE> StoredPlayerBar()
         ar.Close();
     }
     pFrame->DestroyWindow();
-    BYTE* pData = NULL;
-    DWORD dwSize = 0;
-    file.DetachCompressed(pData, dwSize);
-    std::vector<BYTE> packed(pData, pData + dwSize);
-    free(pData);
-    return packed;
+    return testsupport::DetachPacked(file);
 }
 
 void StoreControls(const std::vector<BYTE>& data)
@@ -2001,13 +2009,7 @@ TEST_F(Brindlemark, TheSplashIsSeenInFrontOfTheFrame)
     EXPECT_FALSE(hWnd != NULL && ::IsWindow(hWnd)) << "the splash stays";
     if (hFrame != NULL)
         ::PostMessage(hFrame, WM_CLOSE, 0, 0);
-    if (::WaitForSingleObject(pi.hProcess, 20000) != WAIT_OBJECT_0)
-    {
-        ADD_FAILURE() << "the game did not end";
-        ::TerminateProcess(pi.hProcess, 1);
-    }
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(pi.hProcess);
+    WaitForGameToEnd(pi);
     ClearSettings();
 }
 
@@ -2079,13 +2081,7 @@ TEST_F(Brindlemark, AStartUpMessageIsNotCoveredByTheSplash)
     EXPECT_TRUE(hFrame != NULL) << "the game goes on";
     if (hFrame != NULL)
         ::PostMessage(hFrame, WM_CLOSE, 0, 0);
-    if (::WaitForSingleObject(pi.hProcess, 20000) != WAIT_OBJECT_0)
-    {
-        ADD_FAILURE() << "the game did not end";
-        ::TerminateProcess(pi.hProcess, 1);
-    }
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(pi.hProcess);
+    WaitForGameToEnd(pi);
     ClearSettings();
 }
 

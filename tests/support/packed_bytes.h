@@ -21,16 +21,23 @@ inline std::vector<BYTE> Unpacked(const std::vector<BYTE>& packed)
     return raw;
 }
 
-// Raw bytes packed as the command bars store them.
-inline std::vector<BYTE> Packed(const std::vector<BYTE>& raw)
+// What a packed memory file holds, detached in its stored (packed) form.
+inline std::vector<BYTE> DetachPacked(CXTPZipMemFile& file)
 {
-    CXTPZipMemFile file;
-    file.Write(raw.data(), (UINT)raw.size());
     BYTE* pData = NULL;
     DWORD dwSize = 0;
     file.DetachCompressed(pData, dwSize);
     std::vector<BYTE> packed(pData, pData + dwSize);
     free(pData);
     return packed;
+}
+
+// Raw bytes packed as the command bars store them.
+inline std::vector<BYTE> Packed(const std::vector<BYTE>& raw)
+{
+    CXTPZipMemFile file;
+    if (!raw.empty())
+        file.Write(raw.data(), (UINT)raw.size());
+    return DetachPacked(file);
 }
 } // namespace testsupport

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "XTPZipMemFile.h"
+#include "support/packed_bytes.h"
 
 #include <stdlib.h>
 #include <string.h>
@@ -13,29 +14,8 @@
 
 namespace
 {
-// Writes the bytes into a fresh packed memory file and detaches them.
-std::vector<BYTE> Pack(const std::vector<BYTE>& raw)
-{
-    CXTPZipMemFile file;
-    if (!raw.empty())
-        file.Write(raw.data(), (UINT)raw.size());
-    BYTE* pData = NULL;
-    DWORD dwCount = 0;
-    file.DetachCompressed(pData, dwCount);
-    std::vector<BYTE> out(pData, pData + dwCount);
-    free(pData);
-    return out;
-}
-
-// Everything a packed memory file made over the bytes reads back.
-std::vector<BYTE> Unpack(std::vector<BYTE> stored)
-{
-    CXTPZipMemFile file(stored.empty() ? NULL : stored.data(), (UINT)stored.size());
-    std::vector<BYTE> out((size_t)file.GetLength());
-    if (!out.empty())
-        file.Read(out.data(), (UINT)out.size());
-    return out;
-}
+using testsupport::Packed;
+using testsupport::Unpacked;
 
 std::vector<BYTE> Incompressible(size_t n)
 {
@@ -53,19 +33,19 @@ std::vector<BYTE> Incompressible(size_t n)
 TEST(ZipMemFileTest, SmallOrIncompressibleDataStaysRaw)
 {
     std::vector<BYTE> zeros19(19, 0);
-    EXPECT_EQ(zeros19, Pack(zeros19)) << "below 20 bytes nothing is packed";
+    EXPECT_EQ(zeros19, Packed(zeros19)) << "below 20 bytes nothing is packed";
 
     std::vector<BYTE> noise20 = Incompressible(20);
-    EXPECT_EQ(noise20, Pack(noise20)) << "zlib cannot make it smaller";
-    EXPECT_EQ(noise20, Unpack(noise20));
+    EXPECT_EQ(noise20, Packed(noise20)) << "zlib cannot make it smaller";
+    EXPECT_EQ(noise20, Unpacked(noise20));
 
-    EXPECT_TRUE(Pack(std::vector<BYTE>()).empty());
+    EXPECT_TRUE(Packed(std::vector<BYTE>()).empty());
 }
 
 TEST(ZipMemFileTest, ThousandZerosArePackedBehindTheHeaderAndComeBack)
 {
     std::vector<BYTE> zeros(1000, 0);
-    std::vector<BYTE> packed = Pack(zeros);
+    std::vector<BYTE> packed = Packed(zeros);
     ASSERT_GT(packed.size(), 10u);
     EXPECT_LT(packed.size(), zeros.size());
     EXPECT_EQ(0, memcmp(packed.data(), "ZIP!", 4));
@@ -75,7 +55,7 @@ TEST(ZipMemFileTest, ThousandZerosArePackedBehindTheHeaderAndComeBack)
     EXPECT_EQ(0x00, packed[7]);
     EXPECT_EQ(0x78, packed[8]) << "a zlib stream with its header";
 
-    EXPECT_EQ(zeros, Unpack(packed));
+    EXPECT_EQ(zeros, Unpacked(packed));
 }
 
 TEST(ZipMemFileTest, DamagedPackedDataKeepsWhatUnpackedBeforeTheDamage)
@@ -83,7 +63,7 @@ TEST(ZipMemFileTest, DamagedPackedDataKeepsWhatUnpackedBeforeTheDamage)
     std::vector<BYTE> text(3000);
     for (size_t i = 0; i < text.size(); i++)
         text[i] = (BYTE)("abcabd"[i % 6] + (i / 97) % 7);
-    std::vector<BYTE> packed = Pack(text);
+    std::vector<BYTE> packed = Packed(text);
     ASSERT_EQ(0, memcmp(packed.data(), "ZIP!", 4));
     auto isStart = [&text](const std::vector<BYTE>& data) {
         return data.size() <= text.size() && std::equal(data.begin(), data.end(), text.begin());
@@ -91,7 +71,7 @@ TEST(ZipMemFileTest, DamagedPackedDataKeepsWhatUnpackedBeforeTheDamage)
 
     // A truncated stream gives a true start of the data, shorter than all.
     std::vector<BYTE> truncated(packed.begin(), packed.begin() + packed.size() / 2);
-    std::vector<BYTE> out = Unpack(truncated);
+    std::vector<BYTE> out = Unpacked(truncated);
     EXPECT_TRUE(isStart(out)) << "a truncated stream";
     EXPECT_LT(out.size(), text.size());
 
@@ -99,26 +79,26 @@ TEST(ZipMemFileTest, DamagedPackedDataKeepsWhatUnpackedBeforeTheDamage)
     // long keeps all there is.
     std::vector<BYTE> shorter = packed;
     shorter[4] = (BYTE)(shorter[4] - 1);
-    out = Unpack(shorter);
+    out = Unpacked(shorter);
     EXPECT_EQ(text.size() - 1, out.size());
     EXPECT_TRUE(isStart(out));
     std::vector<BYTE> longer = packed;
     longer[5] = (BYTE)(longer[5] + 1);
-    EXPECT_EQ(text, Unpack(longer));
+    EXPECT_EQ(text, Unpacked(longer));
 
     std::vector<BYTE> huge = packed;
     huge[4] = huge[5] = huge[6] = huge[7] = 0xFF;   // 4 GB: refused before any allocation
-    EXPECT_TRUE(Unpack(huge).empty());
+    EXPECT_TRUE(Unpacked(huge).empty());
 
     // Only the stream's checksum damaged: every byte is there.
     std::vector<BYTE> checksum = packed;
     checksum[packed.size() - 3] ^= 0x5A;
-    EXPECT_EQ(text, Unpack(checksum));
+    EXPECT_EQ(text, Unpacked(checksum));
 
     // A flipped bit in the middle: what comes back starts as the data did.
     std::vector<BYTE> flipped = packed;
     flipped[packed.size() / 2] ^= 0x10;
-    out = Unpack(flipped);
+    out = Unpacked(flipped);
     size_t nSame = 0;
     while (nSame < out.size() && out[nSame] == text[nSame])
         nSame++;
@@ -126,7 +106,7 @@ TEST(ZipMemFileTest, DamagedPackedDataKeepsWhatUnpackedBeforeTheDamage)
 
     // Twelve bytes are the least that counts as packed; shorter is raw data.
     std::vector<BYTE> header11 = {'Z', 'I', 'P', '!', 3, 0, 0, 0, 1, 2, 3};
-    EXPECT_EQ(header11, Unpack(header11));
+    EXPECT_EQ(header11, Unpacked(header11));
 
     // The file says whether the data unpacked whole, so that a caller keeps
     // what did not.
@@ -145,7 +125,7 @@ TEST(ZipMemFileTest, DamagedPackedDataKeepsWhatUnpackedBeforeTheDamage)
 TEST(ZipMemFileTest, AttachCompressedFreesTheSourceOnlyWhenAsked)
 {
     std::vector<BYTE> zeros(500, 0);
-    std::vector<BYTE> packed = Pack(zeros);
+    std::vector<BYTE> packed = Packed(zeros);
     BYTE* pOwned = (BYTE*)malloc(packed.size());
     memcpy(pOwned, packed.data(), packed.size());
     {
@@ -172,7 +152,7 @@ TEST(ZipMemFileTest, LoadFromFileReadsAPackedFileAndRefusesAMissingOne)
     ::GetTempFileNameA(szDir, "zmf", 0, szPath);
 
     std::vector<BYTE> zeros(2000, 0);
-    std::vector<BYTE> packed = Pack(zeros);
+    std::vector<BYTE> packed = Packed(zeros);
     FILE* f = fopen(szPath, "wb");
     ASSERT_TRUE(f != NULL);
     fwrite(packed.data(), 1, packed.size(), f);
