@@ -242,7 +242,10 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     {
         CXTPDockingPaneLayout layout(&m_paneManager);
         if (layout.LoadFromProfile(GAME_DOCKING_LAYOUT))
+        {
+            DropRepeatedProfilePanes(layout);
             m_paneManager.ApplyLayout(&layout);
+        }
     }
 
     CSplashWnd::EnableSplashScreen(TRUE);
@@ -252,6 +255,34 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     SetTimer(IDT_GAME_CLOCK, 1000, NULL);
     m_pTimerToolBar->SetTimer(IDT_CLOCK_DISPLAY, 1000, NULL);
     return 0;
+}
+
+void CMainFrame::DropRepeatedProfilePanes(CXTPDockingPaneLayout& layout)
+{
+    // Earlier versions could store a profile pane twice (the View command
+    // made a second one beside an auto-hidden pane). Only one window exists
+    // per profile pane, so the first of each id is kept and the others go.
+    const int nIDs[] = {GAME_PANE_APPEARANCE, GAME_PANE_DIFFICULTY};
+    for (int nID : nIDs)
+    {
+        bool bSeen = false;
+        CArray<CXTPDockingPane*, CXTPDockingPane*> arrRepeated;
+        POSITION pos = layout.GetPaneList().GetHeadPosition();
+        while (pos != NULL)
+        {
+            CXTPDockingPane* pPane = layout.GetPaneList().GetNext(pos).pPane;
+            if (pPane == NULL || pPane->GetID() != nID)
+                continue;
+            if (bSeen)
+                arrRepeated.Add(pPane);
+            bSeen = true;
+        }
+        for (INT_PTR i = 0; i < arrRepeated.GetSize(); i++)
+        {
+            TRACE("main frame: the stored layout holds pane %d more than once; the copy is dropped\n", nID);
+            layout.DestroyPane(arrRepeated[i]);
+        }
+    }
 }
 
 void CMainFrame::DockRightOf(CXTPToolBar* pBar, CXTPToolBar* pLeftOf)
@@ -799,13 +830,23 @@ void CMainFrame::OnShowSolution()
         pDoc->ShowSolution(FALSE);
 }
 
+// The pane manager knows a profile pane whether it is docked, floating, tabbed
+// or auto-hidden; the pane's window exists only once the pane has shown, so an
+// auto-hidden pane that never slid out has none.
+BOOL CMainFrame::IsProfilePaneOpen(UINT nPaneID) const
+{
+    CXTPDockingPane* pPane = m_paneManager.FindPane((int)nPaneID);
+    return pPane != NULL && !pPane->IsClosed();
+}
+
 void CMainFrame::ToggleProfilePane(UINT nPaneID)
 {
     CWnd& wndPane = nPaneID == GAME_PANE_APPEARANCE ? (CWnd&)m_paneAppearance : (CWnd&)m_paneGradeInfo;
-    if (wndPane.GetSafeHwnd() == NULL)
+    CXTPDockingPane* pPane = m_paneManager.FindPane((int)nPaneID);
+    if (pPane == NULL)
     {
         // The pane asks for its window (OnDockingPaneNotify) when it shows.
-        CXTPDockingPane* pPane = m_paneManager.CreatePane(nPaneID, CRect(0, 0, 200, 120), xtpPaneDockLeft, NULL);
+        pPane = m_paneManager.CreatePane(nPaneID, CRect(0, 0, 200, 120), xtpPaneDockLeft, NULL);
         if (pPane == NULL)
         {
             TRACE("main frame: pane %u could not be created\n", nPaneID);
@@ -816,10 +857,16 @@ void CMainFrame::ToggleProfilePane(UINT nPaneID)
         // Only this command closes the pane: its caption has no Close button.
         pPane->SetOptions(xtpPaneNoCloseable);
     }
+    else if (pPane->IsClosed())
+    {
+        // A stored layout may hold the pane closed: show it where it was.
+        m_paneManager.ShowPane(pPane);
+    }
     else
     {
-        wndPane.DestroyWindow();
-        m_paneManager.DestroyPane(m_paneManager.FindPane((int)nPaneID));
+        if (wndPane.GetSafeHwnd() != NULL)
+            wndPane.DestroyWindow();
+        m_paneManager.DestroyPane(pPane);
     }
 }
 
@@ -830,7 +877,7 @@ void CMainFrame::OnAppearancePane()
 
 void CMainFrame::OnUpdateAppearancePane(CCmdUI* pCmdUI)
 {
-    pCmdUI->SetCheck(m_paneAppearance.GetSafeHwnd() != NULL ? 1 : 0);
+    pCmdUI->SetCheck(IsProfilePaneOpen(GAME_PANE_APPEARANCE) ? 1 : 0);
 }
 
 void CMainFrame::OnDifficultyPane()
@@ -840,7 +887,7 @@ void CMainFrame::OnDifficultyPane()
 
 void CMainFrame::OnUpdateDifficultyPane(CCmdUI* pCmdUI)
 {
-    pCmdUI->SetCheck(m_paneGradeInfo.GetSafeHwnd() != NULL ? 1 : 0);
+    pCmdUI->SetCheck(IsProfilePaneOpen(GAME_PANE_DIFFICULTY) ? 1 : 0);
 }
 
 void CMainFrame::OnAppearanceList()

@@ -54,6 +54,11 @@ public:
 
     // Shows or removes a profile pane: 1000 appearance, 1001 difficulty.
     void ToggleProfilePane(UINT nPaneID);
+    // Whether the pane manager holds the profile pane open, wherever it is.
+    BOOL IsProfilePaneOpen(UINT nPaneID) const;
+
+    // Removes from a loaded layout every profile pane after the first of its id.
+    void DropRepeatedProfilePanes(CXTPDockingPaneLayout& layout);
 
     // Docks a toolbar next to another one in the same dock bar.
     void DockRightOf(CXTPToolBar* pBar, CXTPToolBar* pLeftOf);

@@ -82,6 +82,60 @@ void AFXAPI RecordShellOpen(LPCTSTR lpszTarget, int nShowCmd)
 {
     ShellCalls().push_back({lpszTarget, nShowCmd});
 }
+
+// How many panes of an id the frame's pane manager holds.
+int PaneCount(CMainFrame* pFrame, int nID)
+{
+    int nCount = 0;
+    POSITION pos = pFrame->m_paneManager.GetPaneList().GetHeadPosition();
+    while (pos != NULL)
+    {
+        CXTPDockingPane* pPane = pFrame->m_paneManager.GetPaneList().GetNext(pos).pPane;
+        if (pPane != NULL && pPane->GetID() == nID)
+            nCount++;
+    }
+    return nCount;
+}
+
+// Where a profile pane can lie: each arrangement is made with the pane
+// manager as a drag or a caption button would make it.
+enum PanePlace
+{
+    kDocked,
+    kFloating,
+    kTabbed,
+    kAutoHidden
+};
+const char* PlaceName(PanePlace place)
+{
+    static const char* const names[] = {"docked", "floating", "tabbed", "auto-hidden"};
+    return names[place];
+}
+void ArrangeProfilePanes(CMainFrame* pFrame, PanePlace place)
+{
+    CXTPDockingPaneManager& manager = pFrame->m_paneManager;
+    CXTPDockingPane* pAppearance = manager.FindPane(GAME_PANE_APPEARANCE);
+    CXTPDockingPane* pDifficulty = manager.FindPane(GAME_PANE_DIFFICULTY);
+    ASSERT_TRUE(pAppearance != NULL && pDifficulty != NULL);
+    switch (place)
+    {
+    case kDocked:
+        break;
+    case kFloating:
+        // Both in one floating window, tabbed there.
+        manager.FloatPane(pAppearance, CRect(300, 200, 500, 400));
+        manager.AttachPane(pDifficulty, pAppearance);
+        break;
+    case kTabbed:
+        manager.AttachPane(pDifficulty, pAppearance);
+        break;
+    case kAutoHidden:
+        manager.HidePane(pAppearance);
+        manager.HidePane(pDifficulty);
+        break;
+    }
+    testsupport::PumpPending();
+}
 } // namespace
 
 TEST(MainFrame, StartsWithItsBarsInTheOffice2003Look)
@@ -408,6 +462,131 @@ TEST(MainFrame, TheProfilePaneCommandsOpenAndCloseTheirPanes)
         EXPECT_TRUE(again.Frame()->m_paneManager.FindPane(GAME_PANE_APPEARANCE) != NULL);
         EXPECT_TRUE(again.Frame()->m_paneAppearance.GetSafeHwnd() != NULL);
         EXPECT_TRUE(again.Frame()->m_paneGradeInfo.GetSafeHwnd() != NULL);
+    }
+    ClearUserSettings();
+}
+
+TEST(MainFrame, TheProfilePaneCommandsFollowThePaneManagerWhereverThePanesLie)
+{
+    for (PanePlace place : {kDocked, kFloating, kTabbed, kAutoHidden})
+    {
+        SCOPED_TRACE(PlaceName(place));
+        ClearUserSettings();
+        {
+            GameApp game;
+            ASSERT_TRUE(game.NewPuzzle(0));
+            game.Command(ID_APPEARANCE_PANE);
+            game.Command(ID_DIFFICULTY_PANE);
+            testsupport::PumpPending();
+            ArrangeProfilePanes(game.Frame(), place);
+            game.Puzzle().m_bModified = FALSE;
+            game.Command(ID_EXIT_GAME);
+        }
+        g_ApplicationInfo.SaveToRegistry();
+        {
+            // The next start shows the panes where they were left; an
+            // auto-hidden pane has no window until it first slides out.
+            GameApp again(true);
+            testsupport::PumpPending();
+            CMainFrame* pFrame = again.Frame();
+            ASSERT_EQ(1, PaneCount(pFrame, GAME_PANE_APPEARANCE));
+            ASSERT_EQ(1, PaneCount(pFrame, GAME_PANE_DIFFICULTY));
+            EXPECT_EQ(place == kAutoHidden, pFrame->m_paneManager.FindPane(GAME_PANE_APPEARANCE)->IsAutoHidden() != FALSE);
+            EXPECT_EQ(place == kFloating, pFrame->m_paneManager.FindPane(GAME_PANE_DIFFICULTY)->IsFloating() != FALSE);
+            EXPECT_EQ(1, again.CheckOf(ID_APPEARANCE_PANE));
+            EXPECT_EQ(1, again.CheckOf(ID_DIFFICULTY_PANE));
+
+            // The command removes the pane it finds, and makes no second one.
+            again.Command(ID_APPEARANCE_PANE);
+            testsupport::PumpPending();
+            EXPECT_EQ(0, PaneCount(pFrame, GAME_PANE_APPEARANCE));
+            EXPECT_TRUE(pFrame->m_paneAppearance.GetSafeHwnd() == NULL);
+            EXPECT_EQ(0, again.CheckOf(ID_APPEARANCE_PANE));
+            again.Command(ID_DIFFICULTY_PANE);
+            testsupport::PumpPending();
+            EXPECT_EQ(0, PaneCount(pFrame, GAME_PANE_DIFFICULTY));
+            EXPECT_TRUE(pFrame->m_paneGradeInfo.GetSafeHwnd() == NULL);
+            EXPECT_EQ(0, again.CheckOf(ID_DIFFICULTY_PANE));
+
+            // Chosen again, each comes back once, with its window.
+            again.Command(ID_APPEARANCE_PANE);
+            again.Command(ID_DIFFICULTY_PANE);
+            testsupport::PumpPending();
+            EXPECT_EQ(1, PaneCount(pFrame, GAME_PANE_APPEARANCE));
+            EXPECT_EQ(1, PaneCount(pFrame, GAME_PANE_DIFFICULTY));
+            EXPECT_TRUE(pFrame->m_paneAppearance.GetSafeHwnd() != NULL);
+            EXPECT_TRUE(pFrame->m_paneGradeInfo.GetSafeHwnd() != NULL);
+            EXPECT_EQ(1, again.CheckOf(ID_APPEARANCE_PANE));
+            EXPECT_EQ(1, again.CheckOf(ID_DIFFICULTY_PANE));
+            again.Command(ID_EXIT_GAME);
+        }
+        g_ApplicationInfo.SaveToRegistry();
+        {
+            GameApp third(true);
+            testsupport::PumpPending();
+            EXPECT_EQ(1, PaneCount(third.Frame(), GAME_PANE_APPEARANCE));
+            EXPECT_EQ(1, PaneCount(third.Frame(), GAME_PANE_DIFFICULTY));
+        }
+    }
+    ClearUserSettings();
+}
+
+TEST(MainFrame, AnAutoHiddenPaneThatSlidOutIsRemovedWithItsWindow)
+{
+    ClearUserSettings();
+    GameApp game;
+    ASSERT_TRUE(game.NewPuzzle(0));
+    CMainFrame* pFrame = game.Frame();
+    game.Command(ID_APPEARANCE_PANE);
+    testsupport::PumpPending();
+    CXTPDockingPane* pPane = pFrame->m_paneManager.FindPane(GAME_PANE_APPEARANCE);
+    ASSERT_TRUE(pPane != NULL);
+    pFrame->m_paneManager.HidePane(pPane);
+    testsupport::PumpPending();
+    // Sliding it out shows its window.
+    pFrame->m_paneManager.ShowPane(pPane);
+    testsupport::PumpPending();
+    ASSERT_TRUE(pFrame->m_paneAppearance.GetSafeHwnd() != NULL);
+    EXPECT_EQ(1, game.CheckOf(ID_APPEARANCE_PANE));
+    game.Command(ID_APPEARANCE_PANE);
+    testsupport::PumpPending();
+    EXPECT_EQ(0, PaneCount(pFrame, GAME_PANE_APPEARANCE));
+    EXPECT_TRUE(pFrame->m_paneAppearance.GetSafeHwnd() == NULL);
+    EXPECT_EQ(0, game.CheckOf(ID_APPEARANCE_PANE));
+}
+
+TEST(MainFrame, AStoredLayoutWithAProfilePaneTwiceStartsWithOne)
+{
+    ClearUserSettings();
+    {
+        // The arrangement earlier versions stored: the auto-hidden pane and
+        // a second, docked one of the same id.
+        GameApp game;
+        ASSERT_TRUE(game.NewPuzzle(0));
+        CMainFrame* pFrame = game.Frame();
+        game.Command(ID_APPEARANCE_PANE);
+        testsupport::PumpPending();
+        pFrame->m_paneManager.HidePane(pFrame->m_paneManager.FindPane(GAME_PANE_APPEARANCE));
+        CXTPDockingPane* pCopy =
+            pFrame->m_paneManager.CreatePane(GAME_PANE_APPEARANCE, CRect(0, 0, 200, 120), xtpPaneDockLeft, NULL);
+        ASSERT_TRUE(pCopy != NULL);
+        testsupport::PumpPending();
+        ASSERT_EQ(2, PaneCount(pFrame, GAME_PANE_APPEARANCE));
+        game.Puzzle().m_bModified = FALSE;
+        game.Command(ID_EXIT_GAME);
+    }
+    g_ApplicationInfo.SaveToRegistry();
+    {
+        GameApp again(true);
+        testsupport::PumpPending();
+        CMainFrame* pFrame = again.Frame();
+        EXPECT_EQ(1, PaneCount(pFrame, GAME_PANE_APPEARANCE));
+        EXPECT_EQ(1, again.CheckOf(ID_APPEARANCE_PANE));
+        // One choice of the command removes it.
+        again.Command(ID_APPEARANCE_PANE);
+        testsupport::PumpPending();
+        EXPECT_EQ(0, PaneCount(pFrame, GAME_PANE_APPEARANCE));
+        EXPECT_EQ(0, again.CheckOf(ID_APPEARANCE_PANE));
     }
     ClearUserSettings();
 }
