@@ -2108,3 +2108,122 @@ TEST_F(Brindlemark, ClosingWhileAQuestionIsOpenWaitsForTheQuestion)
     EXPECT_EQ(0, game.Close());
     ClearSettings();
 }
+
+namespace
+{
+// The visible windows of a class inside the frame.
+std::vector<HWND> VisibleDescendants(HWND hFrame, const std::string& strClass)
+{
+    std::vector<HWND> visible;
+    for (HWND hWnd : Descendants(hFrame, "", strClass))
+        if (::IsWindowVisible(hWnd))
+            visible.push_back(hWnd);
+    return visible;
+}
+
+// View > Appearance Profile > "Show this puzzle's Appearance Info pane..."
+// or View > Difficulty Profile > "Show this puzzle's Difficulty Info
+// pane...", chosen with the keys.
+void ChooseProfilePaneEntry(const Game& game, bool bDifficulty)
+{
+    if (bDifficulty)
+        ChooseWithKeys(game.Frame(), 'V', {VK_DOWN, VK_RETURN, VK_RETURN});
+    else
+        ChooseWithKeys(game.Frame(), 'V', {VK_RETURN, VK_RETURN});
+    Wait(500);
+}
+
+// Clicks the pin at the right end of a docked pane's caption.
+void ClickPin(HWND hContainer)
+{
+    RECT rc;
+    ::GetWindowRect(hContainer, &rc);
+    ClickScreen({rc.right - 12, rc.top + 11}, false);
+    Wait(500);
+}
+} // namespace
+
+// A profile pane auto-hidden at exit comes back as a tab on the frame's
+// edge; its View entry then removes it instead of docking a second copy,
+// and the next start has it once.
+TEST_F(Brindlemark, AProfilePanePinnedAtExitIsRemovedByItsViewEntryAndNotCopied)
+{
+    {
+        Game game;
+        ASSERT_TRUE(game.Frame() != NULL);
+        HWND hFrame = game.Frame();
+        ChooseProfilePaneEntry(game, false);
+        std::vector<HWND> containers = VisibleDescendants(hFrame, "XTPDockingPaneTabbedContainer");
+        ASSERT_EQ(1u, containers.size()) << "the appearance pane did not open";
+        ASSERT_EQ(1u, VisibleDescendants(hFrame, "XTPPropertyGrid").size());
+        ClickPin(containers[0]);
+        // Pinned away: the grid is gone from view, a tab stands on the left.
+        EXPECT_EQ(0u, VisibleDescendants(hFrame, "XTPPropertyGrid").size()) << "the pin did not hide the pane";
+        EXPECT_EQ(1u, VisibleDescendants(hFrame, "XTPDockingPaneAutoHidePanel").size());
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "appearance_pane_pinned").empty());
+        EXPECT_EQ(0, game.Close());
+    }
+    {
+        Game again;
+        ASSERT_TRUE(again.Frame() != NULL);
+        HWND hFrame = again.Frame();
+        ASSERT_EQ(1u, VisibleDescendants(hFrame, "XTPDockingPaneAutoHidePanel").size()) << "no tab after the restart";
+        EXPECT_EQ(0u, VisibleDescendants(hFrame, "XTPPropertyGrid").size());
+        // The entry shows checked (seen in the snapshot of the open menu).
+        ChooseWithKeys(hFrame, 'V', {VK_RETURN});
+        EXPECT_TRUE(WaitForPopupBar(again.Pid()) != NULL);
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "appearance_entry_of_a_pinned_pane").empty());
+        PressKeys({VK_ESCAPE});
+        PressKeys({VK_ESCAPE});
+        PressKeys({VK_ESCAPE});
+        Wait(300);
+
+        // Chosen, it removes the pinned pane; no docked copy appears.
+        ChooseProfilePaneEntry(again, false);
+        EXPECT_EQ(0u, VisibleDescendants(hFrame, "XTPDockingPaneAutoHidePanel").size()) << "the tab stayed";
+        EXPECT_EQ(0u, VisibleDescendants(hFrame, "XTPDockingPaneTabbedContainer").size()) << "a copy was docked";
+        EXPECT_EQ(0u, VisibleDescendants(hFrame, "XTPPropertyGrid").size());
+        // Chosen again, it docks the pane once.
+        ChooseProfilePaneEntry(again, false);
+        EXPECT_EQ(1u, VisibleDescendants(hFrame, "XTPDockingPaneTabbedContainer").size());
+        EXPECT_EQ(1u, VisibleDescendants(hFrame, "XTPPropertyGrid").size());
+        EXPECT_EQ(0u, VisibleDescendants(hFrame, "XTPDockingPaneAutoHidePanel").size());
+
+        // The difficulty pane, opened and pinned in the same run.
+        ChooseProfilePaneEntry(again, true);
+        EXPECT_EQ(2u, VisibleDescendants(hFrame, "XTPPropertyGrid").size()) << "the difficulty pane did not open";
+        std::vector<HWND> containers = VisibleDescendants(hFrame, "XTPDockingPaneTabbedContainer");
+        ASSERT_EQ(2u, containers.size());
+        RECT rcA, rcB;
+        ::GetWindowRect(containers[0], &rcA);
+        ::GetWindowRect(containers[1], &rcB);
+        // The newer pane docks at the frame's left edge, left of the other.
+        ClickPin(rcA.left < rcB.left ? containers[0] : containers[1]);
+        EXPECT_EQ(1u, VisibleDescendants(hFrame, "XTPPropertyGrid").size()) << "the pin did not hide the pane";
+        EXPECT_EQ(1u, VisibleDescendants(hFrame, "XTPDockingPaneAutoHidePanel").size());
+        EXPECT_EQ(0, again.Close());
+    }
+    {
+        // One of each pane: the appearance pane docked, the difficulty pane
+        // pinned; its entry removes it at once.
+        Game third;
+        ASSERT_TRUE(third.Frame() != NULL);
+        HWND hFrame = third.Frame();
+        EXPECT_EQ(1u, VisibleDescendants(hFrame, "XTPDockingPaneTabbedContainer").size());
+        EXPECT_EQ(1u, VisibleDescendants(hFrame, "XTPPropertyGrid").size());
+        EXPECT_EQ(1u, VisibleDescendants(hFrame, "XTPDockingPaneAutoHidePanel").size());
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "one_pane_docked_one_pinned").empty());
+        ChooseProfilePaneEntry(third, true);
+        EXPECT_EQ(0u, VisibleDescendants(hFrame, "XTPDockingPaneAutoHidePanel").size());
+        EXPECT_EQ(1u, VisibleDescendants(hFrame, "XTPDockingPaneTabbedContainer").size());
+        ChooseProfilePaneEntry(third, false);
+        EXPECT_EQ(0u, VisibleDescendants(hFrame, "XTPDockingPaneTabbedContainer").size());
+        EXPECT_EQ(0, third.Close());
+    }
+    Game fourth;
+    ASSERT_TRUE(fourth.Frame() != NULL);
+    EXPECT_EQ(0u, VisibleDescendants(fourth.Frame(), "XTPDockingPaneTabbedContainer").size());
+    EXPECT_EQ(0u, VisibleDescendants(fourth.Frame(), "XTPDockingPaneAutoHidePanel").size());
+    EXPECT_EQ(0, fourth.Close());
+    ClearSettings();
+}
