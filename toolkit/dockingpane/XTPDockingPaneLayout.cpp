@@ -651,6 +651,13 @@ void CXTPDockingPaneLayout::HideToAutoHide(CXTPDockingPaneBase* pPane)
             XTP_DOCKINGPANE_INFO* pFirstInfo = pFirst != NULL ? FindPaneInfo(pFirst) : NULL;
             if (pFirstInfo == NULL || pFirstInfo->pDockingHolder != pHolder)
                 continue;
+            // The group's selected pane stays selected when it moves: each
+            // pane added is selected in turn, and each one taken out of the
+            // source selects another one there.
+            CXTPDockingPane* pSelected = pPane->GetType() == xtpPaneTypeDockingPane
+                                             ? static_cast<CXTPDockingPane*>(pPane)
+                                             : static_cast<CXTPDockingPaneTabbedContainer*>(pPane)->GetSelected();
+            BOOL bSelectedMoved = FALSE;
             for (int i = 0; i < arrPanes.GetSize(); i++)
             {
                 CXTPDockingPane* pMove = arrPanes[i];
@@ -659,7 +666,10 @@ void CXTPDockingPaneLayout::HideToAutoHide(CXTPDockingPaneBase* pPane)
                 if (pMove->GetContainer() != NULL)
                     pMove->GetContainer()->RemovePane(pMove);
                 pTabbed->AddPane(pMove, FALSE);
+                bSelectedMoved = bSelectedMoved || pMove == pSelected;
             }
+            if (bSelectedMoved)
+                pTabbed->SelectPane(pSelected, FALSE);
             return;
         }
     }

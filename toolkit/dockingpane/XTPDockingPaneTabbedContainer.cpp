@@ -632,6 +632,9 @@ void CXTPDockingPaneTabbedContainer::InitFrom(CXTPDockingPaneTabbedContainer* pC
     m_bCaptionVisible = TRUE;
 
     CXTPDockingPane* pSelected = NULL;
+    // Taking a pane out of the source selects another one there, so the
+    // source's selected pane is the one it had before the first pane moved.
+    CXTPDockingPane* const pSourceSelected = pContainer->m_pSelectedPane;
     CArray<CXTPDockingPane*, CXTPDockingPane*> arrPanes;
     CopyPanes(pContainer->m_lstPanes, arrPanes);
     // The tabs are made once, after every pane is in: rebuilding them at
@@ -646,15 +649,14 @@ void CXTPDockingPaneTabbedContainer::InitFrom(CXTPDockingPaneTabbedContainer* pC
             if (pClone == NULL)
                 continue;
             AddPane(static_cast<CXTPDockingPane*>(pClone), FALSE);
-            if (pPane == pContainer->m_pSelectedPane)
+            if (pPane == pSourceSelected)
                 pSelected = static_cast<CXTPDockingPane*>(pClone);
         }
         else if ((pPane->GetOptions() & dwIgnoredOptions) == 0)
         {
-            BOOL bWasSelected = pPane == pContainer->m_pSelectedPane;
             pContainer->RemovePane(pPane);
             AddPane(pPane, FALSE);
-            if (bWasSelected)
+            if (pPane == pSourceSelected)
                 pSelected = pPane;
         }
     }

@@ -7,12 +7,14 @@
 
 #include <XTPDockingPaneLayout.h>
 #include <XTPDockingPaneMiniWnd.h>
+#include <XTPPropExchange.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 using testsupport::CDockingTestFrame;
+using testsupport::GroupOf;
 
 namespace
 {
@@ -50,6 +52,104 @@ protected:
     CXTPDockingPane* p3 = NULL;
     CXTPDockingPaneTabbedContainer* pContainer = NULL;
 };
+
+// The id of the selected pane of the group that holds a pane id, after the
+// live arrangement went through an archive into a new layout.
+int StoredSelection(CXTPDockingPaneManager& manager, int nPaneID)
+{
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        CXTPDockingPaneLayout layout(&manager);
+        manager.GetLayout(&layout);
+        layout.Serialize(ar);
+        ar.Close();
+    }
+    file.SeekToBegin();
+    CXTPDockingPaneLayout loaded(&manager);
+    {
+        CArchive ar(&file, CArchive::load);
+        CXTPPropExchangeArchive px(ar);
+        if (!loaded.DoPropExchange(&px))
+        {
+            ADD_FAILURE() << "the stored layout does not load";
+            return -1;
+        }
+    }
+    POSITION pos = loaded.GetPaneList().GetHeadPosition();
+    while (pos != NULL)
+    {
+        CXTPDockingPane* pPane = loaded.GetPaneList().GetNext(pos).pPane;
+        if (pPane == NULL || pPane->GetID() != nPaneID || pPane->GetContainer() == NULL)
+            continue;
+        CXTPDockingPane* pSelected = static_cast<CXTPDockingPaneTabbedContainer*>(pPane->GetContainer())->GetSelected();
+        return pSelected != NULL ? pSelected->GetID() : 0;
+    }
+    ADD_FAILURE() << "pane " << nPaneID << " is not in the stored layout";
+    return -1;
+}
+
+// A whole group that moves keeps the pane that was selected in it: floated,
+// docked back and pinned, here and in the stored layout. The first tab is
+// the one that a pass over the panes would lose to the last.
+TEST_F(TabbedTest, AGroupThatMovesWholeKeepsItsSelectedPane)
+{
+    for (CXTPDockingPane* pChosen : {p1, p2})
+    {
+        SCOPED_TRACE(pChosen->GetTitle());
+        pContainer = GroupOf(p1);
+        pContainer->SelectPane(pChosen);
+        Layout();
+
+        CXTPDockingPaneMiniWnd* pMini = manager().FloatPane(pContainer, CRect(300, 200, 520, 360));
+        ASSERT_TRUE(pMini != NULL);
+        Layout();
+        ASSERT_TRUE(p1->IsFloating() && p3->IsFloating());
+        EXPECT_EQ(pChosen, GroupOf(p1)->GetSelected()) << "floated";
+        EXPECT_EQ(pChosen->GetID(), StoredSelection(manager(), 1)) << "floated, stored";
+
+        manager().DockPane(GroupOf(p1), xtpPaneDockRight);
+        Layout();
+        ASSERT_FALSE(p1->IsFloating());
+        ASSERT_EQ(GroupOf(p1), GroupOf(p3));
+        EXPECT_EQ(pChosen, GroupOf(p1)->GetSelected()) << "docked";
+        EXPECT_EQ(pChosen->GetID(), StoredSelection(manager(), 1)) << "docked, stored";
+
+        manager().HidePane(GroupOf(p1));
+        Layout();
+        ASSERT_TRUE(p1->IsAutoHidden() && p3->IsAutoHidden());
+        EXPECT_EQ(pChosen, GroupOf(p1)->GetSelected()) << "pinned";
+        EXPECT_EQ(pChosen->GetID(), StoredSelection(manager(), 1)) << "pinned, stored";
+
+        // Back in a docked group for the next round.
+        manager().ToggleDocking(GroupOf(p1));
+        Layout();
+        ASSERT_FALSE(p1->IsAutoHidden());
+        ASSERT_EQ(GroupOf(p1), GroupOf(p3));
+        EXPECT_EQ(pChosen, GroupOf(p1)->GetSelected()) << "unpinned";
+    }
+}
+
+// Pinned after one of its panes was pinned alone, a group joins that
+// pane's group on the side bar and keeps its own selected pane there.
+TEST_F(TabbedTest, AGroupPinnedBesideItsOwnPinnedPaneKeepsItsSelectedPane)
+{
+    // The Auto Hide button pins the selected pane alone.
+    manager().m_bHideGroupOnButtonClick = FALSE;
+    manager().HidePane(p3);
+    Layout();
+    ASSERT_TRUE(p3->IsAutoHidden());
+    ASSERT_FALSE(p1->IsAutoHidden());
+    pContainer = GroupOf(p1);
+    pContainer->SelectPane(p1);
+    Layout();
+    manager().HidePane(pContainer);
+    Layout();
+    ASSERT_TRUE(p1->IsAutoHidden() && p2->IsAutoHidden());
+    ASSERT_EQ(GroupOf(p1), GroupOf(p3)) << "the group did not join the pinned pane's group";
+    EXPECT_EQ(p1, GroupOf(p1)->GetSelected());
+    EXPECT_EQ(1, StoredSelection(manager(), 1));
+}
 
 TEST_F(TabbedTest, ThreePanesShowTabsAndRemovingTheSelectedOneSelectsTheLast)
 {
