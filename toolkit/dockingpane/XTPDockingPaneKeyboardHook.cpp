@@ -13,8 +13,10 @@ namespace
 {
 THREAD_LOCAL(CXTPDockingPaneKeyboardHook, g_keyboardHook)
 
+// The transition state: set for key-ups only.
+const LPARAM kKeyUp = 0x80000000;
 // The key's previous state: set for repeats and key-ups.
-const LPARAM kKeyWasDown = 0x80000000;
+const LPARAM kKeyWasDown = 0x40000000;
 const LPARAM kAltDown = 0x20000000;
 // How soon the key that opened the selector may come back from its loop.
 const DWORD kRedeliveryTime = 100;
@@ -22,7 +24,7 @@ const DWORD kRedeliveryTime = 100;
 
 CXTPDockingPaneKeyboardHook::CXTPDockingPaneKeyboardHook()
     : m_hHookKeyboard(NULL), m_mapSites(10), m_pModuleState(NULL), m_pWindowSelect(NULL), m_nOpeningKey(0),
-      m_lOpeningKeyData(0), m_dwOpeningTime(0)
+      m_lOpeningKeyData(0), m_dwOpeningTime(0), m_bAltSpent(FALSE)
 {
     m_mapSites.InitHashTable(17);
 }
@@ -162,6 +164,7 @@ BOOL CXTPDockingPaneKeyboardHook::ProcessKeyDown(UINT nVirtKey, LPARAM lParam)
         if (pManager == NULL || (pManager->m_nKeyboardShortcuts & xtpPaneKeyboardUseAltF6) == 0)
             return FALSE;
         pManager->PostMessage(WM_SYSCOMMAND, bShift ? SC_PREVWINDOW : SC_NEXTWINDOW, 0);
+        m_bAltSpent = TRUE;
         return TRUE;
     }
     if ((nVirtKey == VK_OEM_MINUS || nVirtKey == VK_SUBTRACT) && bAlt && !bCtrl && !bShift)
@@ -175,6 +178,7 @@ BOOL CXTPDockingPaneKeyboardHook::ProcessKeyDown(UINT nVirtKey, LPARAM lParam)
         // A closed or hidden pane has no menu to open; the key is taken all the same.
         if (!pPane->IsClosed() && !pPane->IsAutoHidden())
             pManager->PostMessage(WM_SYSCOMMAND, SC_KEYMENU, '-');
+        m_bAltSpent = TRUE;
         return TRUE;
     }
     return FALSE;
@@ -184,8 +188,25 @@ LRESULT CALLBACK CXTPDockingPaneKeyboardHook::KeyboardProc(int nCode, WPARAM wPa
 {
     CXTPDockingPaneKeyboardHook* pHook = g_keyboardHook.GetDataNA();
     HHOOK hHook = pHook != NULL ? pHook->m_hHookKeyboard : NULL;
-    if (pHook == NULL || nCode != HC_ACTION || (lParam & kKeyWasDown) != 0)
+    if (pHook == NULL || nCode != HC_ACTION)
         return ::CallNextHookEx(hHook, nCode, wParam, lParam);
+    const BOOL bAltKey = wParam == VK_MENU || wParam == VK_LMENU || wParam == VK_RMENU;
+    if ((lParam & kKeyUp) != 0)
+    {
+        // The window procedure takes an Alt pressed and let go with no key
+        // it saw in between for the menu key, and hands the keyboard to the
+        // menu bar. The key the hook took was not seen there, so the Alt of
+        // that shortcut goes to nobody once it is let go.
+        if (bAltKey && pHook->m_bAltSpent)
+        {
+            pHook->m_bAltSpent = FALSE;
+            return 1;
+        }
+        return ::CallNextHookEx(hHook, nCode, wParam, lParam);
+    }
+    // A fresh press of Alt starts over: its release is the window's again.
+    if (bAltKey && (lParam & kKeyWasDown) == 0)
+        pHook->m_bAltSpent = FALSE;
     BOOL bTaken = FALSE;
     try
     {

@@ -47,4 +47,7 @@ protected:
     UINT m_nOpeningKey;
     LPARAM m_lOpeningKeyData;
     DWORD m_dwOpeningTime;
+    // An Alt shortcut was taken (Alt+F6, Alt+minus): the release of that
+    // Alt is eaten, so that it does not open the menu bar.
+    BOOL m_bAltSpent;
 };

@@ -123,4 +123,40 @@ TEST_F(KeyboardHookTest, AltMinusAsksForTheActivePanesMenuUnlessThePaneIsHidden)
     EXPECT_TRUE(pHook->ProcessKeyDown(VK_OEM_MINUS, kAlt));
     EXPECT_EQ(0u, TakeSysCommand());
 }
+TEST_F(KeyboardHookTest, TheAltOfATakenShortcutIsLetGoForNobody)
+{
+    manager().EnableKeyboardNavigate(xtpPaneKeyboardUseAltF6 | xtpPaneKeyboardUseAltMinus);
+    manager().SetActivePane(TRUE, pFirst);
+    const LPARAM kAltUp = kAlt | 0xC0000001;
+    // Alt let go alone passes: that is the menu key.
+    EXPECT_EQ(0, CXTPDockingPaneKeyboardHook::KeyboardProc(HC_ACTION, VK_MENU, kAlt | 1));
+    EXPECT_EQ(0, CXTPDockingPaneKeyboardHook::KeyboardProc(HC_ACTION, VK_MENU, kAltUp));
+
+    // Alt+F6: the release of that Alt is eaten, once.
+    EXPECT_EQ(0, CXTPDockingPaneKeyboardHook::KeyboardProc(HC_ACTION, VK_MENU, kAlt | 1));
+    EXPECT_EQ(1, CXTPDockingPaneKeyboardHook::KeyboardProc(HC_ACTION, VK_F6, kAlt | 1));
+    EXPECT_EQ(1, CXTPDockingPaneKeyboardHook::KeyboardProc(HC_ACTION, VK_MENU, kAltUp));
+    EXPECT_EQ(0, CXTPDockingPaneKeyboardHook::KeyboardProc(HC_ACTION, VK_MENU, kAltUp));
+    TakeSysCommand();
+
+    // The left Alt key, with Alt+minus.
+    EXPECT_EQ(1, CXTPDockingPaneKeyboardHook::KeyboardProc(HC_ACTION, VK_OEM_MINUS, kAlt | 1));
+    EXPECT_EQ(1, CXTPDockingPaneKeyboardHook::KeyboardProc(HC_ACTION, VK_LMENU, kAltUp));
+    TakeSysCommand();
+
+    // A release that never reached this thread: the next fresh press of Alt
+    // is the window's again, and an auto-repeat of a held Alt changes nothing.
+    EXPECT_EQ(1, CXTPDockingPaneKeyboardHook::KeyboardProc(HC_ACTION, VK_F6, kAlt | 1));
+    TakeSysCommand();
+    EXPECT_EQ(0, CXTPDockingPaneKeyboardHook::KeyboardProc(HC_ACTION, VK_MENU, kAlt | 0x40000001));
+    EXPECT_EQ(1, CXTPDockingPaneKeyboardHook::KeyboardProc(HC_ACTION, VK_MENU, kAltUp));
+    EXPECT_EQ(1, CXTPDockingPaneKeyboardHook::KeyboardProc(HC_ACTION, VK_F6, kAlt | 1));
+    TakeSysCommand();
+    EXPECT_EQ(0, CXTPDockingPaneKeyboardHook::KeyboardProc(HC_ACTION, VK_MENU, kAlt | 1));
+    EXPECT_EQ(0, CXTPDockingPaneKeyboardHook::KeyboardProc(HC_ACTION, VK_MENU, kAltUp));
+
+    // A key the hook does not take leaves the release alone.
+    EXPECT_EQ(0, CXTPDockingPaneKeyboardHook::KeyboardProc(HC_ACTION, 'V', kAlt | 1));
+    EXPECT_EQ(0, CXTPDockingPaneKeyboardHook::KeyboardProc(HC_ACTION, VK_MENU, kAltUp));
+}
 } // namespace
