@@ -832,12 +832,22 @@ CRect CXTPDockingPaneManager::GetDockingRect(CXTPDockingPaneBase* pPane, XTPDock
     CRect rcEmpty(0, 0, 0, 0);
     if (pPane == NULL || m_pLayout == NULL)
         return rcEmpty;
-    if (pNeighbour == NULL)
+    // A floating window's content that is one group docks as that group
+    // (DockPane), with the group's docking size.
+    if (pPane->GetType() == xtpPaneTypeSplitterContainer)
     {
+        const CXTPDockingPaneBaseList& lst = static_cast<CXTPDockingPaneSplitterContainer*>(pPane)->GetPanes();
+        if (lst.GetCount() == 1 && lst.GetHead()->GetType() == xtpPaneTypeTabbedContainer)
+            pPane = lst.GetHead();
+    }
+    if (pNeighbour == NULL || pNeighbour == m_pLayout->GetTopPane())
+    {
+        // The frame's edge: the pane keeps its docking size and the client's
+        // branch takes the rest, as the layout will share it after the dock.
         CXTPDockingPaneSplitterContainer* pTop = m_pLayout->GetTopPane();
         if (pTop == NULL)
             return rcEmpty;
-        return CXTPDockingPaneSplitterContainer::GetSplitRect(pTop, direction, pPane);
+        return pTop->GetEdgeDockingRect(direction, pPane);
     }
     if (pNeighbour->GetType() == xtpPaneTypeDockingPane && pNeighbour->GetContainer() != NULL &&
         pNeighbour->GetContainer()->GetType() == xtpPaneTypeTabbedContainer)

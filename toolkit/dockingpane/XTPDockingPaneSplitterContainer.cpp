@@ -756,17 +756,80 @@ CRect CXTPDockingPaneSplitterContainer::GetDockingRect(CXTPDockingPaneBase* pNei
         lst.InsertAfter(pos, pPane);
     else
         lst.InsertBefore(pos, pPane);
+    return PlaceInRow(lst, m_bHoriz, pPane);
+}
 
+CRect CXTPDockingPaneSplitterContainer::GetEdgeDockingRect(XTPDockingPaneDirection direction,
+                                                           CXTPDockingPaneBase* pPane)
+{
+    // Docked at an edge of the docking area, the object becomes the first
+    // or last child of this container when its orientation matches, else
+    // one of two in a new container of the other orientation that takes
+    // this one's place. Either way the branch holding the client takes the
+    // spare room and the object keeps its docking size.
+    const BOOL bHoriz = direction == xtpPaneDockLeft || direction == xtpPaneDockRight;
+    const BOOL bAfter = direction == xtpPaneDockRight || direction == xtpPaneDockBottom;
+    CXTPDockingPaneBaseList lst;
+    if (m_bHoriz == bHoriz)
+    {
+        // A child that the object empties as it leaves (its own group, when
+        // it is dragged from this row) has no place in the row any more.
+        CXTPDockingPaneBaseList lstVisible;
+        GetVisiblePanes(lstVisible);
+        POSITION pos = lstVisible.GetHeadPosition();
+        while (pos != NULL)
+        {
+            CXTPDockingPaneBase* pChild = lstVisible.GetNext(pos);
+            if (!IsEmptiedBy(pChild, pPane))
+                lst.AddTail(pChild);
+        }
+    }
+    else
+    {
+        lst.AddTail(this);
+    }
+    if (bAfter)
+        lst.AddTail(pPane);
+    else
+        lst.AddHead(pPane);
+    const LONGLONG nSavedLength = m_nLength;
+    CRect rc = PlaceInRow(lst, bHoriz, pPane);
+    m_nLength = nSavedLength;
+    return rc;
+}
+
+BOOL AFX_CDECL CXTPDockingPaneSplitterContainer::IsEmptiedBy(CXTPDockingPaneBase* pChild, CXTPDockingPaneBase* pPane)
+{
+    if (pChild == pPane)
+        return TRUE;
+    CXTPDockingPaneBaseList lstPanes;
+    pChild->FindPanes(xtpPaneTypeDockingPane, &lstPanes);
+    if (lstPanes.IsEmpty())
+        return FALSE;
+    POSITION pos = lstPanes.GetHeadPosition();
+    while (pos != NULL)
+    {
+        if (pPane->ContainsPane(lstPanes.GetNext(pos)) == NULL)
+            return FALSE;
+    }
+    return TRUE;
+}
+
+CRect CXTPDockingPaneSplitterContainer::PlaceInRow(CXTPDockingPaneBaseList& lst, BOOL bHoriz,
+                                                   CXTPDockingPaneBase* pPane) const
+{
+    // The list shared out in this container's rectangle as the layout pass
+    // shares it; the object's place in screen coordinates.
     CXTPDockingPaneManager* pManager = GetDockingPaneManager();
     const int S = SplitterSize(pManager);
     LONGLONG nSavedLength = pPane->m_nLength;
     LONGLONG nTotal = 0, nAvailable = 0;
-    ShareRoom(m_pLayout, lst, m_rcWindow, m_bHoriz, FALSE, nTotal, nAvailable);
+    ShareRoom(m_pLayout, lst, m_rcWindow, bHoriz, FALSE, nTotal, nAvailable);
 
     CRect rcResult(0, 0, 0, 0);
-    LONGLONG nStart = m_bHoriz ? m_rcWindow.left : m_rcWindow.top;
-    const LONGLONG nEnd = m_bHoriz ? m_rcWindow.right : m_rcWindow.bottom;
-    pos = lst.GetHeadPosition();
+    LONGLONG nStart = bHoriz ? m_rcWindow.left : m_rcWindow.top;
+    const LONGLONG nEnd = bHoriz ? m_rcWindow.right : m_rcWindow.bottom;
+    POSITION pos = lst.GetHeadPosition();
     while (pos != NULL)
     {
         CXTPDockingPaneBase* pChild = lst.GetNext(pos);
@@ -784,8 +847,8 @@ CRect CXTPDockingPaneSplitterContainer::GetDockingRect(CXTPDockingPaneBase* pNei
         LONGLONG nFar = pos == NULL ? nEnd : nStart + nLength;
         if (pChild == pPane)
         {
-            rcResult = m_bHoriz ? CRect((int)nStart, m_rcWindow.top, (int)nFar, m_rcWindow.bottom)
-                                : CRect(m_rcWindow.left, (int)nStart, m_rcWindow.right, (int)nFar);
+            rcResult = bHoriz ? CRect((int)nStart, m_rcWindow.top, (int)nFar, m_rcWindow.bottom)
+                              : CRect(m_rcWindow.left, (int)nStart, m_rcWindow.right, (int)nFar);
         }
         nStart = nFar + S;
     }

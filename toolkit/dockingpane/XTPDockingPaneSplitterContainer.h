@@ -101,6 +101,9 @@ public:
     // for directions 0 and 2, after it for 1 and 3), nothing changed.
     CRect GetDockingRect(CXTPDockingPaneBase* pNeighbour, XTPDockingPaneDirection direction,
                          CXTPDockingPaneBase* pPane) const;
+    // The screen rectangle an object would get docked at an edge of the
+    // docking area, this being the layout's top container; nothing changed.
+    CRect GetEdgeDockingRect(XTPDockingPaneDirection direction, CXTPDockingPaneBase* pPane);
     // The screen rectangle an object gets in a two-member row or column
     // with a target, inside the target's screen rectangle.
     static CRect AFX_CDECL GetSplitRect(CXTPDockingPaneBase* pTarget, XTPDockingPaneDirection direction,
@@ -114,6 +117,12 @@ public:
 
 protected:
     void DeleteSplitters();
+    // TRUE when every pane a child holds lies in the object, so that the
+    // child is left empty once the object is docked elsewhere.
+    static BOOL AFX_CDECL IsEmptiedBy(CXTPDockingPaneBase* pChild, CXTPDockingPaneBase* pPane);
+    // The object's screen rectangle when the list is shared out in this
+    // container's rectangle along the axis given.
+    CRect PlaceInRow(CXTPDockingPaneBaseList& lst, BOOL bHoriz, CXTPDockingPaneBase* pPane) const;
     // The visible children of the list, in order.
     void GetVisiblePanes(CXTPDockingPaneBaseList& lst) const;
 

@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace
 {
 using testsupport::GroupOf;
@@ -304,6 +306,64 @@ TEST_F(StickerTest, DroppingOnAnArmDocksBesideTheContainerAndOnAnEdgeArrowBeside
     context()->m_pPane = NULL;
     Layout();
     EXPECT_EQ(xtpPaneDockBottom, manager().GetPaneDirection(pLeft));
+}
+
+// A lone arrow at the frame's edge previews the strip the pane then takes:
+// its own docking size along the whole edge, not the whole docking area;
+// on every lone arrow and in both sticker styles. The picture of each
+// preview goes to the snapshots.
+TEST_F(StickerTest, ALoneArrowPreviewsTheStripThePaneLandsIn)
+{
+    const UINT lone[] = {xtpStickerLeft, xtpStickerRight, xtpStickerTop, xtpStickerBottom};
+    const char* const names[] = {"left", "right", "top", "bottom"};
+    for (int nStyle = 0; nStyle <= 1; nStyle++)
+    {
+        for (int i = 0; i < 4; i++)
+        {
+            SCOPED_TRACE(std::string(names[i]) + (nStyle == 0 ? ", first style" : ", second style"));
+            // A fresh frame each time: the drop changes the arrangement.
+            TwoPaneFrameTest::TearDown();
+            CreateFrame(CSize(822, 560), nStyle == 0 ? xtpPaneThemeOffice2003 : xtpPaneThemeVisualStudio2005);
+            manager().m_bAlphaDockingContext = TRUE;
+            manager().m_bShowDockingContextStickers = TRUE;
+            ASSERT_EQ(nStyle, context()->GetStickerStyle());
+            pLeft = AddPane(1, _T("Left"), xtpPaneDockLeft, CSize(200, 120));
+            pRight = AddPane(2, _T("Right"), xtpPaneDockRight, CSize(180, 120));
+            CXTPDockingPane* pMoved = AddPane(3, _T("Moved"), xtpPaneDockBottom, CSize(160, 110));
+            ASSERT_TRUE(pMoved != NULL);
+            Layout();
+
+            CRect rcMoved = ScreenRect(GroupOf(pMoved)->GetSafeHwnd());
+            context()->BeginDrag(GroupOf(pMoved), CPoint(rcMoved.left + 20, rcMoved.top + 6));
+            context()->InitLoop();
+            ASSERT_TRUE(context()->IsStickersShown());
+            context()->Move(ScreenRect(pFrame->GetView()->GetSafeHwnd()).CenterPoint());
+            CXTPDockingPaneContextStickerWnd* pArrow = LoneSticker(lone[i]);
+            ASSERT_TRUE(pArrow != NULL);
+            context()->Move(ScreenRect(pArrow->GetSafeHwnd()).CenterPoint());
+            ASSERT_EQ(static_cast<CXTPDockingPaneBase*>(manager().GetTopPane()), context()->GetTarget());
+            ASSERT_FALSE(context()->IsAttach());
+            CRect rcPreview = context()->GetTargetRect();
+            ASSERT_TRUE(context()->m_wndContext.GetSafeHwnd() != NULL) << "no preview shown";
+            EXPECT_EQ(rcPreview, ScreenRect(context()->m_wndContext.GetSafeHwnd())) << "the preview window";
+
+            testsupport::Canvas canvas(822, 560);
+            testsupport::DrawDockingFrame(pFrame, canvas);
+            testsupport::DrawDragFeedback(pFrame, canvas);
+            EXPECT_FALSE(testsupport::SaveSnapshot(canvas, std::string("lone_") + names[i] + "_style" +
+                                                               std::to_string(nStyle))
+                             .empty());
+
+            context()->EndLoop();
+            context()->Drop();
+            context()->m_pPane = NULL;
+            Layout();
+            EXPECT_EQ((int)i, manager().GetPaneDirection(pMoved));
+            EXPECT_EQ(ScreenRect(GroupOf(pMoved)->GetSafeHwnd()), rcPreview) << "the pane landed elsewhere";
+            const bool bHoriz = lone[i] == xtpStickerLeft || lone[i] == xtpStickerRight;
+            EXPECT_EQ(bHoriz ? 160 : 110, bHoriz ? rcPreview.Width() : rcPreview.Height());
+        }
+    }
 }
 
 TEST_F(StickerTest, SnapshotOfTheStickersDuringADrag)

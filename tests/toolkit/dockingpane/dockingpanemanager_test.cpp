@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 
 using testsupport::CDockingTestFrame;
 using testsupport::ChildRect;
@@ -290,6 +291,71 @@ TEST_F(ManagerTest, DockingRectanglesPreviewThePlaceWithoutMovingAnything)
     }());
     EXPECT_TRUE(manager().GetDockingRect(pLoose, xtpPaneDockLeft, pLoose).IsRectEmpty());
     EXPECT_FALSE(manager().GetDockingRect(pLoose, xtpPaneDockTop, NULL).IsRectEmpty());
+}
+
+// Docking at an edge of the frame is previewed where the object lands: it
+// keeps its docking size and the view's branch takes the rest, whichever
+// way the top container runs, for a loose pane, for a floating window's
+// content and for a group that leaves its own row.
+TEST_F(ManagerTest, TheRectangleOfADockAtTheFramesEdgeIsWhereTheObjectLands)
+{
+    const XTPDockingPaneDirection sides[] = {xtpPaneDockLeft, xtpPaneDockRight, xtpPaneDockTop, xtpPaneDockBottom};
+    const char* const names[] = {"left", "right", "top", "bottom"};
+    for (int nWhat = 0; nWhat < 3; nWhat++)
+    {
+        for (int i = 0; i < 4; i++)
+        {
+            SCOPED_TRACE(std::string(names[i]) +
+                         (nWhat == 0 ? ", a loose pane" : nWhat == 1 ? ", a floating window" : ", a docked group"));
+            pFrame->DestroyWindow();
+            testsupport::PumpPending();
+            CreateFrame(CSize(822, 560), xtpPaneThemeOffice2003);
+            CXTPDockingPane* pLeft = AddPane(1, _T("Left"), xtpPaneDockLeft, CSize(200, 120));
+            CXTPDockingPane* pRight = AddPane(2, _T("Right"), xtpPaneDockRight, CSize(180, 120));
+            CXTPDockingPane* pMoved = AddPane(3, _T("Moved"), xtpPaneDockLeft, CSize(160, 110));
+            ASSERT_TRUE(pLeft != NULL && pRight != NULL && pMoved != NULL);
+            Layout();
+            CXTPDockingPaneBase* pObject = pMoved;
+            if (nWhat == 0)
+            {
+                manager().ClosePane(pMoved);
+            }
+            else if (nWhat == 1)
+            {
+                CXTPDockingPaneMiniWnd* pMini = manager().FloatPane(pMoved, CRect(300, 200, 460, 310));
+                ASSERT_TRUE(pMini != NULL);
+                pObject = pMini->GetTopPane();
+            }
+            else
+            {
+                pObject = pMoved->GetContainer();
+            }
+            Layout();
+            CRect rcTop;
+            manager().GetTopPane()->GetScreenRect(&rcTop);
+
+            CRect rcPreview = manager().GetDockingRect(pObject, sides[i], NULL);
+            // The top container itself stands for the frame as well.
+            EXPECT_EQ(rcPreview, manager().GetDockingRect(pObject, sides[i], manager().GetTopPane()));
+            manager().DockPane(pObject, sides[i], NULL);
+            Layout();
+            ASSERT_TRUE(pMoved->GetContainer() != NULL);
+            CRect rcLanded;
+            pMoved->GetContainer()->GetScreenRect(&rcLanded);
+            EXPECT_EQ(rcLanded, rcPreview);
+            // A strip of its own docking size along the whole edge.
+            const bool bHoriz = sides[i] == xtpPaneDockLeft || sides[i] == xtpPaneDockRight;
+            EXPECT_EQ(bHoriz ? 160 : 110, bHoriz ? rcPreview.Width() : rcPreview.Height());
+            if (sides[i] == xtpPaneDockLeft)
+                EXPECT_EQ(rcTop.left, rcPreview.left);
+            if (sides[i] == xtpPaneDockRight)
+                EXPECT_EQ(rcTop.right, rcPreview.right);
+            if (sides[i] == xtpPaneDockTop)
+                EXPECT_EQ(CRect(rcTop.left, rcTop.top, rcTop.right, rcTop.top + 110), rcPreview);
+            if (sides[i] == xtpPaneDockBottom)
+                EXPECT_EQ(CRect(rcTop.left, rcTop.bottom - 110, rcTop.right, rcTop.bottom), rcPreview);
+        }
+    }
 }
 
 TEST_F(ManagerTest, AnInvalidLayoutIsIgnoredAndAnEmptyOneGivesTheViewItsRoomBack)
