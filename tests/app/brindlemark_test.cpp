@@ -2227,3 +2227,108 @@ TEST_F(Brindlemark, AProfilePanePinnedAtExitIsRemovedByItsViewEntryAndNotCopied)
     EXPECT_EQ(0, fourth.Close());
     ClearSettings();
 }
+
+namespace
+{
+// The id of the selected pane of the stored group of two panes, or -1.
+int StoredSelectionOfTheGroup()
+{
+    const std::string strLayout = "DockingPaneLayouts\\NormalLayout\\";
+    const int nCount = testsupport::UserProfileInt((strLayout + "Summary").c_str(), "Panes");
+    for (int n = 1; n <= nCount; n++)
+    {
+        const std::string strSection = strLayout + "Pane-" + std::to_string(n);
+        if (testsupport::UserProfileInt(strSection.c_str(), "Type") != 1 ||
+            testsupport::UserProfileInt(strSection.c_str(), "Panes") != 2)
+            continue;
+        const int nSelected = testsupport::UserProfileInt(strSection.c_str(), "Selected");
+        return testsupport::UserProfileInt((strLayout + "Pane-" + std::to_string(nSelected)).c_str(), "ID");
+    }
+    return -1;
+}
+
+// The one visible tabbed container of the frame, or of a floating window.
+HWND TheGroup(const Game& game)
+{
+    std::vector<HWND> containers = VisibleDescendants(game.Frame(), "XTPDockingPaneTabbedContainer");
+    if (containers.empty())
+    {
+        HWND hMini = FloatingPane(game);
+        if (hMini != NULL)
+            containers = VisibleDescendants(hMini, "XTPDockingPaneTabbedContainer");
+    }
+    return containers.size() == 1 ? containers[0] : NULL;
+}
+} // namespace
+
+// The two profile panes tabbed together with the first tab chosen: moved
+// as a whole (dragged out to float, dragged back to dock, pinned), the
+// group keeps the first tab, and the next start shows it so.
+TEST_F(Brindlemark, AGroupOfBothProfilePanesKeepsItsChosenTabWhenMovedWhole)
+{
+    {
+        Game game;
+        ASSERT_TRUE(game.Frame() != NULL);
+        HWND hFrame = game.Frame();
+        ChooseProfilePaneEntry(game, false);
+        ChooseProfilePaneEntry(game, true);
+        std::vector<HWND> containers = VisibleDescendants(hFrame, "XTPDockingPaneTabbedContainer");
+        ASSERT_EQ(2u, containers.size());
+        // The difficulty pane (docked last, at the edge) dragged by its
+        // caption onto the appearance pane's caption: tabbed in behind it.
+        RECT rcA, rcB;
+        ::GetWindowRect(containers[0], &rcA);
+        ::GetWindowRect(containers[1], &rcB);
+        const RECT rcDifficulty = rcA.left < rcB.left ? rcA : rcB;
+        const RECT rcAppearance = rcA.left < rcB.left ? rcB : rcA;
+        DragScreen({rcDifficulty.left + 30, rcDifficulty.top + 8}, {rcAppearance.left + 40, rcAppearance.top + 8});
+        Wait(500);
+        HWND hGroup = TheGroup(game);
+        ASSERT_TRUE(hGroup != NULL) << "the panes were not tabbed together";
+        EXPECT_EQ(1u, VisibleDescendants(hFrame, "XTPPropertyGrid").size());
+        // The first tab, at the left of the tab row along the bottom.
+        RECT rcGroup;
+        ::GetWindowRect(hGroup, &rcGroup);
+        ClickScreen({rcGroup.left + 25, rcGroup.bottom - 10}, false);
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "profile_group_first_tab").empty());
+
+        // Dragged by its caption into the middle of the board: it floats.
+        RECT rcView;
+        ::GetWindowRect(game.View(), &rcView);
+        DragScreen({rcGroup.left + 30, rcGroup.top + 8}, {(rcView.left + rcView.right) / 2, rcView.top + 100});
+        Wait(500);
+        ASSERT_TRUE(FloatingPane(game) != NULL) << "the group did not float";
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "profile_group_floated").empty());
+        EXPECT_EQ(0, game.Close());
+    }
+    EXPECT_EQ(1000, StoredSelectionOfTheGroup()) << "floated";
+    {
+        Game game;
+        ASSERT_TRUE(game.Frame() != NULL);
+        HWND hMini = FloatingPane(game);
+        ASSERT_TRUE(hMini != NULL) << "the floating group did not come back";
+        // Dragged by the floating window's caption to the board's left
+        // edge: docked there.
+        RECT rcMini, rcView;
+        ::GetWindowRect(hMini, &rcMini);
+        ::GetWindowRect(game.View(), &rcView);
+        DragScreen({rcMini.left + 30, rcMini.top + 8}, {rcView.left + 6, (rcView.top + rcView.bottom) / 2});
+        Wait(500);
+        EXPECT_TRUE(FloatingPane(game) == NULL) << "the group did not dock";
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(game.Frame(), "profile_group_docked").empty());
+        EXPECT_EQ(0, game.Close());
+    }
+    EXPECT_EQ(1000, StoredSelectionOfTheGroup()) << "docked";
+    {
+        Game game;
+        ASSERT_TRUE(game.Frame() != NULL);
+        HWND hGroup = TheGroup(game);
+        ASSERT_TRUE(hGroup != NULL) << "the docked group did not come back";
+        ClickPin(hGroup);
+        EXPECT_EQ(1u, VisibleDescendants(game.Frame(), "XTPDockingPaneAutoHidePanel").size()) << "not pinned";
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(game.Frame(), "profile_group_pinned").empty());
+        EXPECT_EQ(0, game.Close());
+    }
+    EXPECT_EQ(1000, StoredSelectionOfTheGroup()) << "pinned";
+    ClearSettings();
+}
