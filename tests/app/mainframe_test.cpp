@@ -555,6 +555,30 @@ TEST(MainFrame, AnAutoHiddenPaneThatSlidOutIsRemovedWithItsWindow)
     EXPECT_EQ(0, game.CheckOf(ID_APPEARANCE_PANE));
 }
 
+TEST(MainFrame, AClosedProfilePaneIsUncheckedAndItsEntryShowsItAgain)
+{
+    ClearUserSettings();
+    GameApp game;
+    ASSERT_TRUE(game.NewPuzzle(0));
+    CMainFrame* pFrame = game.Frame();
+    game.Command(ID_DIFFICULTY_PANE);
+    testsupport::PumpPending();
+    CXTPDockingPane* pPane = pFrame->m_paneManager.FindPane(GAME_PANE_DIFFICULTY);
+    ASSERT_TRUE(pPane != NULL);
+    // Closed by the manager (as a stored layout may hold it): still known,
+    // but not shown.
+    pFrame->m_paneManager.ClosePane(pPane);
+    testsupport::PumpPending();
+    ASSERT_TRUE(pPane->IsClosed());
+    EXPECT_EQ(0, game.CheckOf(ID_DIFFICULTY_PANE));
+    game.Command(ID_DIFFICULTY_PANE);
+    testsupport::PumpPending();
+    EXPECT_EQ(1, PaneCount(pFrame, GAME_PANE_DIFFICULTY));
+    EXPECT_FALSE(pPane->IsClosed());
+    EXPECT_EQ(1, game.CheckOf(ID_DIFFICULTY_PANE));
+    EXPECT_TRUE(pFrame->m_paneGradeInfo.GetSafeHwnd() != NULL && pFrame->m_paneGradeInfo.IsWindowVisible());
+}
+
 TEST(MainFrame, AStoredLayoutWithAProfilePaneTwiceStartsWithOne)
 {
     ClearUserSettings();
