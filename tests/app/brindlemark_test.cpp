@@ -2332,3 +2332,87 @@ TEST_F(Brindlemark, AGroupOfBothProfilePanesKeepsItsChosenTabWhenMovedWhole)
     EXPECT_EQ(1000, StoredSelectionOfTheGroup()) << "pinned";
     ClearSettings();
 }
+
+namespace
+{
+// One row of screen pixels from x0 to x1 (exclusive) at y.
+std::vector<COLORREF> ScreenRow(int x0, int x1, int y)
+{
+    std::vector<COLORREF> row;
+    HDC hScreen = ::GetDC(NULL);
+    for (int x = x0; x < x1; x++)
+        row.push_back(::GetPixel(hScreen, x, y));
+    ::ReleaseDC(NULL, hScreen);
+    return row;
+}
+} // namespace
+
+// Dragged just past the frame's right edge, a docked profile pane shows the
+// outline of the strip it will take there, its own width, not the whole
+// docking area; dropped, it lands in that strip.
+TEST_F(Brindlemark, APaneDraggedToTheFramesEdgeOutlinesTheStripItLandsIn)
+{
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    HWND hFrame = game.Frame();
+    ChooseProfilePaneEntry(game, false);
+    std::vector<HWND> containers = VisibleDescendants(hFrame, "XTPDockingPaneTabbedContainer");
+    ASSERT_EQ(1u, containers.size());
+    RECT rcPane, rcView;
+    ::GetWindowRect(containers[0], &rcPane);
+    ::GetWindowRect(game.View(), &rcView);
+    const int nWidth = rcPane.right - rcPane.left;
+    RECT rcClient;
+    ::GetClientRect(hFrame, &rcClient);
+    ::MapWindowPoints(hFrame, NULL, (LPPOINT)&rcClient, 2);
+    const int y = (rcView.top + rcView.bottom) / 2;
+    const std::vector<COLORREF> before = ScreenRow(rcClient.left, rcClient.right, y);
+
+    // Pressed on the caption and carried 10 pixels past the client's right
+    // edge, the button still down.
+    const POINT ptFrom = {rcPane.left + 30, rcPane.top + 8};
+    const POINT ptTo = {rcClient.right + 10, y};
+    ::SetCursorPos(ptFrom.x, ptFrom.y);
+    Wait(100);
+    testsupport::SendInputs({testsupport::MouseInput(MOUSEEVENTF_LEFTDOWN)});
+    Wait(100);
+    for (int i = 1; i <= 10; i++)
+    {
+        ::SetCursorPos(ptFrom.x + (ptTo.x - ptFrom.x) * i / 10, ptFrom.y + (ptTo.y - ptFrom.y) * i / 10);
+        testsupport::SendInputs({testsupport::MouseInput(MOUSEEVENTF_MOVE)});
+        Wait(50);
+    }
+    Wait(500);
+    // The outline's bars are the columns the screen shows changed: its left
+    // bar starts one pane width in from the right edge.
+    const std::vector<COLORREF> during = ScreenRow(rcClient.left, rcClient.right, y);
+    {
+        // The screen as it is, without asking the game to paint.
+        RECT rcFrame;
+        ::GetWindowRect(hFrame, &rcFrame);
+        testsupport::Canvas canvas(rcFrame.right - rcFrame.left, rcFrame.bottom - rcFrame.top);
+        HDC hScreen = ::GetDC(NULL);
+        ::BitBlt(canvas.Handle(), 0, 0, canvas.Width(), canvas.Height(), hScreen, rcFrame.left, rcFrame.top, SRCCOPY);
+        ::ReleaseDC(NULL, hScreen);
+        ::GdiFlush();
+        EXPECT_FALSE(testsupport::SaveSnapshot(canvas, "pane_dragged_past_the_right_edge").empty());
+    }
+    int nFirstChanged = -1;
+    for (size_t x = 0; x < during.size() && nFirstChanged < 0; x++)
+        if (during[x] != before[x])
+            nFirstChanged = rcClient.left + (int)x;
+    testsupport::SendInputs({testsupport::MouseInput(MOUSEEVENTF_LEFTUP)});
+    Wait(800);
+
+    containers = VisibleDescendants(hFrame, "XTPDockingPaneTabbedContainer");
+    ASSERT_EQ(1u, containers.size());
+    RECT rcLanded;
+    ::GetWindowRect(containers[0], &rcLanded);
+    EXPECT_EQ(rcClient.right, rcLanded.right) << "not docked at the right edge";
+    EXPECT_EQ(nWidth, rcLanded.right - rcLanded.left);
+    ASSERT_GE(nFirstChanged, 0) << "no outline on the screen";
+    EXPECT_LE(abs(nFirstChanged - rcLanded.left), 1) << "the outline starts at " << nFirstChanged
+                                                       << ", the pane at " << rcLanded.left;
+    EXPECT_EQ(0, game.Close());
+    ClearSettings();
+}
