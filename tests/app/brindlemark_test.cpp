@@ -1753,6 +1753,95 @@ TEST_F(Brindlemark, DialogsOfCommandsChosenWithTheKeyboardWaitForThePlayer)
 
 namespace
 {
+// Makes a puzzle of the default profile through File > New > Puzzle and
+// gives the frame back to the player.
+void MakePuzzleFromTheKeyboard(Game& game)
+{
+    HWND hFrame = game.Frame();
+    ChooseWithKeys(hFrame, 'F', {VK_RETURN, VK_RETURN});
+    HWND hNew = WaitForDialogOtherThan(game.Pid(), NULL);
+    ASSERT_TRUE(hNew != NULL) << "File > New > Puzzle";
+    Wait(300);
+    ClickButton(hNew, "OK");
+    DWORD dwStart = ::GetTickCount();
+    while ((::IsWindow(hNew) || WaitForWindow(game.Pid(), "Create Progress", 10) != NULL) &&
+           ::GetTickCount() - dwStart < 60000)
+        Wait(50);
+    Wait(500);
+    ::SetForegroundWindow(hFrame);
+    for (int n = 0; n < 100 && !::IsWindowEnabled(hFrame); n++)
+        Wait(50);
+    ASSERT_TRUE(::IsWindowEnabled(hFrame));
+}
+
+bool ClipboardHoldsABitmap()
+{
+    return ::IsClipboardFormatAvailable(CF_BITMAP) != FALSE;
+}
+
+void EmptyTheClipboard()
+{
+    for (int n = 0; n < 50 && !::OpenClipboard(NULL); n++)
+        Wait(20);
+    ::EmptyClipboard();
+    ::CloseClipboard();
+}
+} // namespace
+
+// Alt, E, Return runs the first command the Edit menu shows enabled now,
+// not the one that was enabled when the menu was opened before: Undo after
+// a move, and Copy Puzzle To Clipboard once nothing is left to undo.
+TEST_F(Brindlemark, AMenuOpenedFromTheKeyboardRunsTheFirstCommandItShowsEnabled)
+{
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    HWND hFrame = game.Frame();
+    MakePuzzleFromTheKeyboard(game);
+    if (HasFatalFailure())
+        return;
+
+    // The Edit menu opened once before any move: Undo is disabled then.
+    ChooseWithKeys(hFrame, 'E', {VK_ESCAPE, VK_ESCAPE});
+    EXPECT_FALSE(AnyPopupBarVisible(game.Pid()));
+
+    // A move: a right click marks a square.
+    int s = 0;
+    POINT ptMarked = game.SquareCentre(8, 3, 3, &s);   // the Easy profile: 8 x 8
+    ASSERT_GT(s, 10);
+    POINT ptCorner = {ptMarked.x - s / 2 + s / 8, ptMarked.y - s / 2 + s / 8};
+    const Patch unmarked = ScreenPatch(ptCorner);
+    ::SetForegroundWindow(hFrame);
+    ClickScreen(ptMarked, true);
+    ASSERT_TRUE(unmarked != WaitForPatch(ptCorner, unmarked, false)) << "the right click marked nothing";
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "edit_menu_keys_after_a_move").empty());
+    EmptyTheClipboard();
+    ASSERT_FALSE(ClipboardHoldsABitmap());
+
+    // Alt, E, Return: Undo takes the mark back; nothing is copied.
+    ChooseWithKeys(hFrame, 'E', {VK_RETURN});
+    EXPECT_TRUE(unmarked == WaitForPatch(ptCorner, unmarked, true)) << "Alt, E, Return did not undo the move";
+    EXPECT_FALSE(ClipboardHoldsABitmap()) << "Alt, E, Return copied the puzzle instead of undoing";
+    EXPECT_FALSE(AnyPopupBarVisible(game.Pid()));
+
+    // Nothing is left to undo: the same keys copy the puzzle.
+    ChooseWithKeys(hFrame, 'E', {VK_RETURN});
+    for (int n = 0; n < 100 && !ClipboardHoldsABitmap(); n++)
+        Wait(50);
+    EXPECT_TRUE(ClipboardHoldsABitmap()) << "Alt, E, Return with Undo disabled did not copy the puzzle";
+    EXPECT_FALSE(AnyPopupBarVisible(game.Pid()));
+    EXPECT_TRUE(unmarked == ScreenPatch(ptCorner));
+
+    ::PostMessage(hFrame, WM_CLOSE, 0, 0);
+    HWND hQuestion = WaitForDialogOtherThan(game.Pid(), NULL);
+    if (hQuestion != NULL)
+        ClickButton(hQuestion, "Don't Save");
+    EXPECT_EQ(0, game.WaitForExit());
+    EmptyTheClipboard();
+    ClearSettings();
+}
+
+namespace
+{
 // Puts the window over the empty right margin of the board view, then
 // reads the screen where it lies: TRUE when the screen shows something
 // else there than the view's plain background, that is, the window itself.
