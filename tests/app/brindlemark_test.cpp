@@ -13,6 +13,7 @@
 #include "support/packed_bytes.h"
 #include "support/registry.h"
 #include "support/snapshot.h"
+#include "support/tooltips.h"
 #include "support/wndtest.h"
 
 #include "ApplicationInfo.h"
@@ -1837,6 +1838,56 @@ TEST_F(Brindlemark, AMenuOpenedFromTheKeyboardRunsTheFirstCommandItShowsEnabled)
         ClickButton(hQuestion, "Don't Save");
     EXPECT_EQ(0, game.WaitForExit());
     EmptyTheClipboard();
+    ClearSettings();
+}
+
+// The profile panes' sort toolbars have no command bars: the pointer
+// resting on either icon-only button brings up its tip.
+TEST_F(Brindlemark, ThePanesSortButtonsShowTipsWhenThePointerRestsOnThem)
+{
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    HWND hFrame = game.Frame();
+    game.Command(ID_APPEARANCE_PANE);
+    game.Command(ID_DIFFICULTY_PANE);
+    ::SetForegroundWindow(hFrame);
+    Wait(300);
+
+    // The panes' toolbars are the toolbars with the standard toolbar id.
+    std::vector<HWND> bars;
+    for (HWND hBar : Descendants(hFrame, "", "XTPToolBar"))
+        if (::GetDlgCtrlID(hBar) == AFX_IDW_TOOLBAR && ::IsWindowVisible(hBar))
+            bars.push_back(hBar);
+    ASSERT_EQ(2u, bars.size());
+    int nShot = 0;
+    for (HWND hBar : bars)
+    {
+        RECT rcBar = WindowRect(hBar);
+        const int cy = rcBar.bottom - rcBar.top;
+        ASSERT_GT(cy, 16);
+        // The two 16 x 16 buttons sit at the bar's left end, one bar height
+        // wide each.
+        for (int nButton = 0; nButton < 2; nButton++)
+        {
+            SCOPED_TRACE(nShot);
+            POINT pt = {rcBar.left + cy / 2 + nButton * (cy - 1), (rcBar.top + rcBar.bottom) / 2};
+            ASSERT_EQ(hBar, ::WindowFromPoint(pt));
+            HWND hTip = testsupport::HoverUntilToolTip(pt, [] { Wait(1); }, game.Pid());
+            ASSERT_TRUE(hTip != NULL) << "no tip over sort button " << nButton;
+            RECT rcTip = WindowRect(hTip);
+            EXPECT_GE(rcTip.right - rcTip.left, 40) << "a tip with its text";
+            EXPECT_LE(std::abs(rcTip.top - pt.y), 60) << "the tip shows at the pointer";
+            const std::string strShot = "pane_sort_button_tip_" + std::to_string(nShot++);
+            EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, strShot.c_str()).empty());
+            // Away over the board: the tip goes.
+            RECT rcView = WindowRect(game.View());
+            ::SetCursorPos((rcView.left + rcView.right) / 2, rcView.top + 5);
+            for (int n = 0; n < 100 && testsupport::VisibleToolTip(game.Pid()) != NULL; n++)
+                Wait(20);
+            EXPECT_TRUE(testsupport::VisibleToolTip(game.Pid()) == NULL);
+        }
+    }
+    EXPECT_EQ(0, game.Close());
     ClearSettings();
 }
 
