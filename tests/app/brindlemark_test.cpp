@@ -1891,6 +1891,46 @@ TEST_F(Brindlemark, ThePanesSortButtonsShowTipsWhenThePointerRestsOnThem)
     ClearSettings();
 }
 
+// The Timer bar dragged to the frame's left side: its clock display hides
+// and the clock's control keeps its place on the bar as a button; dragged
+// back to the top the display shows again.
+TEST_F(Brindlemark, TheTimerBarDockedAtTheLeftKeepsTheClocksPlaceAsAButton)
+{
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    HWND hFrame = game.Frame();
+    ::SetForegroundWindow(hFrame);
+    Wait(200);
+    HWND hBar = TimerBar(game);
+    ASSERT_TRUE(hBar != NULL);
+    HWND hClock = ::GetWindow(hBar, GW_CHILD);
+    ASSERT_TRUE(hClock != NULL) << "the clock display sits on the Timer bar";
+    ASSERT_TRUE(::IsWindowVisible(hClock));
+
+    RECT rcBar = WindowRect(hBar), rcView = WindowRect(game.View());
+    DragScreen({rcBar.left + 3, (rcBar.top + rcBar.bottom) / 2}, {rcView.left + 2, (rcView.top + rcView.bottom) / 2});
+    hBar = TimerBar(game);
+    ASSERT_TRUE(hBar != NULL);
+    rcBar = WindowRect(hBar);
+    ASSERT_FALSE(IsFloating(hBar)) << "the bar floats instead of docking at the left";
+    ASSERT_GT(rcBar.bottom - rcBar.top, rcBar.right - rcBar.left) << "docked at a side the bar runs down";
+    EXPECT_FALSE(::IsWindowVisible(hClock)) << "the clock display shows on a side bar";
+    EXPECT_EQ(hBar, ::GetParent(hClock));
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "timer_bar_docked_left").empty());
+
+    // Back at the top, right of the Standard bar.
+    std::vector<HWND> standard = Descendants(hFrame, "Standard", "XTPToolBar");
+    ASSERT_FALSE(standard.empty());
+    RECT rcStandard = WindowRect(standard[0]);
+    DragScreen({(rcBar.left + rcBar.right) / 2, rcBar.top + 3}, {rcStandard.right + 20, (rcStandard.top + rcStandard.bottom) / 2});
+    hBar = TimerBar(game);
+    rcBar = WindowRect(hBar);
+    EXPECT_GT(rcBar.right - rcBar.left, rcBar.bottom - rcBar.top) << "back at the top";
+    EXPECT_TRUE(::IsWindowVisible(hClock)) << "the clock display shows again";
+    EXPECT_EQ(0, game.Close());
+    ClearSettings();
+}
+
 namespace
 {
 // Puts the window over the empty right margin of the board view, then
