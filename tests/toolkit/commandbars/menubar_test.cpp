@@ -351,7 +351,7 @@ int DrawnCues(CXTPCommandBar* pBar)
 }
 } // namespace
 
-// Keyboard cues with real Alt presses, in the classic themes, in a frame
+// Keyboard cues with real Alt presses, in the classic themes and the game's, in a frame
 // that never loaded stored options and in each mode stored options can set:
 // "always" shows the underlines before, during and after the menu bar's
 // keyboard mode; "never" shows none; following a system that hides them
@@ -368,7 +368,7 @@ TEST_F(MenuBarTest, KeyboardCuesFollowTheirModeWhetherOrNotOptionsWereLoaded)
         FollowingHidden
     };
     const char* const names[] = {"not loaded", "always", "never", "following a system that hides them"};
-    for (int nTheme : {0, 3})
+    for (int nTheme : {0, 2, 3})
     {
         PrepareTheme(nTheme);
         pCommandBars->RedrawCommandBars();
