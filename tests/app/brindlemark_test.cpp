@@ -13,6 +13,7 @@
 #include "support/packed_bytes.h"
 #include "support/registry.h"
 #include "support/snapshot.h"
+#include "support/tooltips.h"
 #include "support/wndtest.h"
 
 #include "ApplicationInfo.h"
@@ -1748,6 +1749,185 @@ TEST_F(Brindlemark, DialogsOfCommandsChosenWithTheKeyboardWaitForThePlayer)
     ASSERT_TRUE(hQuestion != NULL);
     ClickButton(hQuestion, "Don't Save");
     EXPECT_EQ(0, game.WaitForExit());
+    ClearSettings();
+}
+
+namespace
+{
+// Makes a puzzle of the default profile through File > New > Puzzle and
+// gives the frame back to the player.
+void MakePuzzleFromTheKeyboard(Game& game)
+{
+    HWND hFrame = game.Frame();
+    ChooseWithKeys(hFrame, 'F', {VK_RETURN, VK_RETURN});
+    HWND hNew = WaitForDialogOtherThan(game.Pid(), NULL);
+    ASSERT_TRUE(hNew != NULL) << "File > New > Puzzle";
+    Wait(300);
+    ClickButton(hNew, "OK");
+    DWORD dwStart = ::GetTickCount();
+    while ((::IsWindow(hNew) || WaitForWindow(game.Pid(), "Create Progress", 10) != NULL) &&
+           ::GetTickCount() - dwStart < 60000)
+        Wait(50);
+    Wait(500);
+    ::SetForegroundWindow(hFrame);
+    for (int n = 0; n < 100 && !::IsWindowEnabled(hFrame); n++)
+        Wait(50);
+    ASSERT_TRUE(::IsWindowEnabled(hFrame));
+}
+
+bool ClipboardHoldsABitmap()
+{
+    return ::IsClipboardFormatAvailable(CF_BITMAP) != FALSE;
+}
+
+void EmptyTheClipboard()
+{
+    for (int n = 0; n < 50 && !::OpenClipboard(NULL); n++)
+        Wait(20);
+    ::EmptyClipboard();
+    ::CloseClipboard();
+}
+} // namespace
+
+// Alt, E, Return runs the first command the Edit menu shows enabled now,
+// not the one that was enabled when the menu was opened before: Undo after
+// a move, and Copy Puzzle To Clipboard once nothing is left to undo.
+TEST_F(Brindlemark, AMenuOpenedFromTheKeyboardRunsTheFirstCommandItShowsEnabled)
+{
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    HWND hFrame = game.Frame();
+    MakePuzzleFromTheKeyboard(game);
+    if (HasFatalFailure())
+        return;
+
+    // The Edit menu opened once before any move: Undo is disabled then.
+    ChooseWithKeys(hFrame, 'E', {VK_ESCAPE, VK_ESCAPE});
+    EXPECT_FALSE(AnyPopupBarVisible(game.Pid()));
+
+    // A move: a right click marks a square.
+    int s = 0;
+    POINT ptMarked = game.SquareCentre(8, 3, 3, &s);   // the Easy profile: 8 x 8
+    ASSERT_GT(s, 10);
+    POINT ptCorner = {ptMarked.x - s / 2 + s / 8, ptMarked.y - s / 2 + s / 8};
+    const Patch unmarked = ScreenPatch(ptCorner);
+    ::SetForegroundWindow(hFrame);
+    ClickScreen(ptMarked, true);
+    ASSERT_TRUE(unmarked != WaitForPatch(ptCorner, unmarked, false)) << "the right click marked nothing";
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "edit_menu_keys_after_a_move").empty());
+    EmptyTheClipboard();
+    ASSERT_FALSE(ClipboardHoldsABitmap());
+
+    // Alt, E, Return: Undo takes the mark back; nothing is copied.
+    ChooseWithKeys(hFrame, 'E', {VK_RETURN});
+    EXPECT_TRUE(unmarked == WaitForPatch(ptCorner, unmarked, true)) << "Alt, E, Return did not undo the move";
+    EXPECT_FALSE(ClipboardHoldsABitmap()) << "Alt, E, Return copied the puzzle instead of undoing";
+    EXPECT_FALSE(AnyPopupBarVisible(game.Pid()));
+
+    // Nothing is left to undo: the same keys copy the puzzle.
+    ChooseWithKeys(hFrame, 'E', {VK_RETURN});
+    for (int n = 0; n < 100 && !ClipboardHoldsABitmap(); n++)
+        Wait(50);
+    EXPECT_TRUE(ClipboardHoldsABitmap()) << "Alt, E, Return with Undo disabled did not copy the puzzle";
+    EXPECT_FALSE(AnyPopupBarVisible(game.Pid()));
+    EXPECT_TRUE(unmarked == ScreenPatch(ptCorner));
+
+    ::PostMessage(hFrame, WM_CLOSE, 0, 0);
+    HWND hQuestion = WaitForDialogOtherThan(game.Pid(), NULL);
+    if (hQuestion != NULL)
+        ClickButton(hQuestion, "Don't Save");
+    EXPECT_EQ(0, game.WaitForExit());
+    EmptyTheClipboard();
+    ClearSettings();
+}
+
+// The profile panes' sort toolbars have no command bars: the pointer
+// resting on either icon-only button brings up its tip.
+TEST_F(Brindlemark, ThePanesSortButtonsShowTipsWhenThePointerRestsOnThem)
+{
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    HWND hFrame = game.Frame();
+    game.Command(ID_APPEARANCE_PANE);
+    game.Command(ID_DIFFICULTY_PANE);
+    ::SetForegroundWindow(hFrame);
+    Wait(300);
+
+    // The panes' toolbars are the toolbars with the standard toolbar id.
+    std::vector<HWND> bars;
+    for (HWND hBar : Descendants(hFrame, "", "XTPToolBar"))
+        if (::GetDlgCtrlID(hBar) == AFX_IDW_TOOLBAR && ::IsWindowVisible(hBar))
+            bars.push_back(hBar);
+    ASSERT_EQ(2u, bars.size());
+    int nShot = 0;
+    for (HWND hBar : bars)
+    {
+        RECT rcBar = WindowRect(hBar);
+        const int cy = rcBar.bottom - rcBar.top;
+        ASSERT_GT(cy, 16);
+        // The two 16 x 16 buttons sit at the bar's left end, one bar height
+        // wide each.
+        for (int nButton = 0; nButton < 2; nButton++)
+        {
+            SCOPED_TRACE(nShot);
+            POINT pt = {rcBar.left + cy / 2 + nButton * (cy - 1), (rcBar.top + rcBar.bottom) / 2};
+            ASSERT_EQ(hBar, ::WindowFromPoint(pt));
+            HWND hTip = testsupport::HoverUntilToolTip(pt, [] { Wait(1); }, game.Pid());
+            ASSERT_TRUE(hTip != NULL) << "no tip over sort button " << nButton;
+            RECT rcTip = WindowRect(hTip);
+            EXPECT_GE(rcTip.right - rcTip.left, 40) << "a tip with its text";
+            EXPECT_LE(std::abs(rcTip.top - pt.y), 60) << "the tip shows at the pointer";
+            const std::string strShot = "pane_sort_button_tip_" + std::to_string(nShot++);
+            EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, strShot.c_str()).empty());
+            // Away over the board: the tip goes.
+            RECT rcView = WindowRect(game.View());
+            ::SetCursorPos((rcView.left + rcView.right) / 2, rcView.top + 5);
+            for (int n = 0; n < 100 && testsupport::VisibleToolTip(game.Pid()) != NULL; n++)
+                Wait(20);
+            EXPECT_TRUE(testsupport::VisibleToolTip(game.Pid()) == NULL);
+        }
+    }
+    EXPECT_EQ(0, game.Close());
+    ClearSettings();
+}
+
+// The Timer bar dragged to the frame's left side: its clock display hides
+// and the clock's control keeps its place on the bar as a button; dragged
+// back to the top the display shows again.
+TEST_F(Brindlemark, TheTimerBarDockedAtTheLeftKeepsTheClocksPlaceAsAButton)
+{
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    HWND hFrame = game.Frame();
+    ::SetForegroundWindow(hFrame);
+    Wait(200);
+    HWND hBar = TimerBar(game);
+    ASSERT_TRUE(hBar != NULL);
+    HWND hClock = ::GetWindow(hBar, GW_CHILD);
+    ASSERT_TRUE(hClock != NULL) << "the clock display sits on the Timer bar";
+    ASSERT_TRUE(::IsWindowVisible(hClock));
+
+    RECT rcBar = WindowRect(hBar), rcView = WindowRect(game.View());
+    DragScreen({rcBar.left + 3, (rcBar.top + rcBar.bottom) / 2}, {rcView.left + 2, (rcView.top + rcView.bottom) / 2});
+    hBar = TimerBar(game);
+    ASSERT_TRUE(hBar != NULL);
+    rcBar = WindowRect(hBar);
+    ASSERT_FALSE(IsFloating(hBar)) << "the bar floats instead of docking at the left";
+    ASSERT_GT(rcBar.bottom - rcBar.top, rcBar.right - rcBar.left) << "docked at a side the bar runs down";
+    EXPECT_FALSE(::IsWindowVisible(hClock)) << "the clock display shows on a side bar";
+    EXPECT_EQ(hBar, ::GetParent(hClock));
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "timer_bar_docked_left").empty());
+
+    // Back at the top, right of the Standard bar.
+    std::vector<HWND> standard = Descendants(hFrame, "Standard", "XTPToolBar");
+    ASSERT_FALSE(standard.empty());
+    RECT rcStandard = WindowRect(standard[0]);
+    DragScreen({(rcBar.left + rcBar.right) / 2, rcBar.top + 3}, {rcStandard.right + 20, (rcStandard.top + rcStandard.bottom) / 2});
+    hBar = TimerBar(game);
+    rcBar = WindowRect(hBar);
+    EXPECT_GT(rcBar.right - rcBar.left, rcBar.bottom - rcBar.top) << "back at the top";
+    EXPECT_TRUE(::IsWindowVisible(hClock)) << "the clock display shows again";
+    EXPECT_EQ(0, game.Close());
     ClearSettings();
 }
 

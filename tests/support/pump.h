@@ -48,6 +48,27 @@ inline BOOL PumpPending(int nMaxMessages = 10000, MSG* pQuit = NULL)
     return TRUE;
 }
 
+// Dispatches what is queued through the class library's PreTranslateMessage
+// walk up to hWndStop, for a program without an application object (whose
+// loop would otherwise skip the walk, and with it the tooltips it relays).
+inline void PumpWalking(HWND hWndStop, int nMaxMessages = 10000)
+{
+    MSG msg;
+    for (int i = 0; i < nMaxMessages && ::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE); ++i)
+    {
+        if (msg.message == WM_QUIT)
+        {
+            ::PostQuitMessage((int)msg.wParam);
+            return;
+        }
+        if (!CWnd::WalkPreTranslateTree(hWndStop, &msg))
+        {
+            ::TranslateMessage(&msg);
+            ::DispatchMessage(&msg);
+        }
+    }
+}
+
 // Removes a WM_QUIT left in the queue by a test (main windows post one),
 // dispatching the rest.
 inline BOOL DrainQuit()

@@ -462,6 +462,25 @@ BOOL CXTPCommandBar::SetPopuped(int nPopuped, BOOL bKeyboard)
     return TRUE;
 }
 
+BOOL CXTPCommandBar::SelectFirstEnabled()
+{
+    int nIndex = m_pControls->GetNext(-1, +1);
+    int nFirst = nIndex;
+    while (nIndex != -1)
+    {
+        CXTPControl* pControl = GetControl(nIndex);
+        if (pControl != NULL && pControl->GetEnabled())
+            break;
+        nIndex = m_pControls->GetNext(nIndex, +1);
+        if (nIndex == nFirst)
+            return FALSE;
+    }
+    if (nIndex == -1)
+        return FALSE;
+    SetSelected(nIndex, 2);
+    return TRUE;
+}
+
 BOOL CXTPCommandBar::SetTrackingMode(int bMode, BOOL bSelectFirst, BOOL bKeyboard)
 {
     if ((m_bTracking != 0) == (bMode != 0))
@@ -496,25 +515,7 @@ BOOL CXTPCommandBar::SetTrackingMode(int bMode, BOOL bSelectFirst, BOOL bKeyboar
         XTPKeyboardManager()->HookKeyboard(this);
         ::SetCursor(CXTPDrawHelpers::GetArrowCursor());
         if (bSelectFirst)
-        {
-            // The first visible enabled control, selected as from the keyboard.
-            int nIndex = m_pControls->GetNext(-1, +1);
-            int nFirst = nIndex;
-            while (nIndex != -1)
-            {
-                CXTPControl* pControl = GetControl(nIndex);
-                if (pControl != NULL && pControl->GetEnabled())
-                    break;
-                nIndex = m_pControls->GetNext(nIndex, +1);
-                if (nIndex == nFirst)
-                {
-                    nIndex = -1;
-                    break;
-                }
-            }
-            if (nIndex != -1)
-                SetSelected(nIndex, 2);
-        }
+            SelectFirstEnabled();
     }
     else
     {

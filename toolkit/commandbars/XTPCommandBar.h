@@ -253,6 +253,9 @@ protected:
 
     // Paints the client area into the DC (the back buffer of WM_PAINT).
     void PaintClient(CDC* pDC, const CRect& rcClip);
+    // Selects the first visible enabled control as from the keyboard; false
+    // when there is none.
+    BOOL SelectFirstEnabled();
     // Registers the bars' window class.
     static BOOL AFX_CDECL RegisterBarClass(LPCTSTR lpszClass, UINT nClassStyle);
 

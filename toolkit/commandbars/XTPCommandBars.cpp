@@ -877,6 +877,10 @@ BOOL CXTPCommandBars::SetTrackingBar(CXTPCommandBar* pBar)
         return FALSE;
     ClosePopups();
     pBar->SetTrackingMode(1, TRUE, TRUE);
+    // The keyboard is in the bars now: their access letters show until the
+    // tracking ends, also when cues follow a system that hides them (the
+    // release of Alt, which comes first, took them away).
+    ShowKeyboardCues(TRUE);
     return TRUE;
 }
 

@@ -57,11 +57,32 @@ BOOL CXTPControlCustom::IsWindowShown() const
     return m_hwndControl != NULL && m_bControlVisible;
 }
 
+namespace
+{
+// While the hosted window is not shown the control stands as a button of its
+// caption: the paint manager measures and draws a custom control as nothing
+// (its window paints itself), so it is handed the control as a plain button.
+class CAsButton
+{
+public:
+    explicit CAsButton(CXTPControl* pControl) : m_pControl(pControl), m_type(pControl->GetType())
+    {
+        m_pControl->SetType(xtpControlButton);
+    }
+    ~CAsButton() { m_pControl->SetType(m_type); }
+
+private:
+    CXTPControl* m_pControl;
+    XTPControlType m_type;
+};
+} // namespace
+
 CSize CXTPControlCustom::GetSize(CDC* pDC)
 {
     if (IsWindowShown())
         return CSize(m_szControl.cx + m_rcBorders.left + m_rcBorders.right,
                      m_szControl.cy + m_rcBorders.top + m_rcBorders.bottom);
+    CAsButton asButton(this);
     return CXTPControlButton::GetSize(pDC);
 }
 
@@ -139,9 +160,12 @@ void CXTPControlCustom::OnCalcDynamicSize(DWORD dwMode)
 
 void CXTPControlCustom::Draw(CDC* pDC)
 {
-    // A shown window paints itself.
-    if (m_hwndControl != NULL && ::IsWindowVisible(m_hwndControl))
+    // A shown window paints itself (its own style says so: the bar may be
+    // drawn while its frame is hidden).
+    if (m_hwndControl != NULL && ::IsWindow(m_hwndControl) &&
+        (::GetWindowLong(m_hwndControl, GWL_STYLE) & WS_VISIBLE) != 0)
         return;
+    CAsButton asButton(this);
     CXTPControlButton::Draw(pDC);
 }
 

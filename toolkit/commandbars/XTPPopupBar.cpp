@@ -268,7 +268,10 @@ BOOL CXTPPopupBar::Popup(CXTPControlPopup* pControlPopup, BOOL bSelectFirst)
         return FALSE;
     }
 
-    SetTrackingMode(TRUE, bSelectFirst, bSelectFirst);
+    // The first control is chosen only after the command states are updated:
+    // a popup window kept from an earlier opening still shows the enabled
+    // states of then, and Enter must run what the menu shows now.
+    SetTrackingMode(TRUE, FALSE, bSelectFirst);
     m_dwIdleFlags &= ~(DWORD)xtpIdleLayout;
     OnIdleUpdate();
     if (m_hWnd == NULL || !m_bTracking)
@@ -277,6 +280,8 @@ BOOL CXTPPopupBar::Popup(CXTPControlPopup* pControlPopup, BOOL bSelectFirst)
         InternalRelease();
         return FALSE;
     }
+    if (bSelectFirst)
+        SelectFirstEnabled();
 
     AnimatePopupOpening();
     XTPSoundManager()->PlaySystemSound(xtpSoundMenuPopup);

@@ -288,6 +288,10 @@ BOOL CXTPToolBar::CreateToolBar(DWORD dwStyle, CWnd* pParentWnd, UINT nID)
     m_dwFlags &= ~(DWORD)0x3F;
     delete m_pDockContext;
     m_pDockContext = NULL;
+    // Without command bars no tooltip context serves the bar: the class
+    // library's tooltips show the controls' tips (OnToolHitTest).
+    if ((dwStyle & CBRS_TOOLTIPS) != 0 && GetCommandBars() == NULL)
+        EnableToolTips(TRUE);
     return TRUE;
 }
 

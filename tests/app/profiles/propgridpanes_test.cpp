@@ -9,6 +9,7 @@
 #include "support/dockingframe.h"
 #include "support/infomessages.h"
 #include "support/snapshot.h"
+#include "support/tooltips.h"
 #include "support/wndtest.h"
 
 namespace
@@ -199,3 +200,48 @@ TEST_F(PaneTest, DifficultyPaneRefusesMinutesOutsideItsLimits)
     EXPECT_TRUE(m_pFrame->Changed().empty());
 }
 } // namespace
+
+// The panes' toolbars have no command bars: resting the pointer on either
+// icon-only sort button shows the tip its resource string gives.
+TEST_F(PaneTest, SortButtonsShowTheirTipsWhenThePointerRestsOnThem)
+{
+    m_pFrame->ShowWindow(SW_SHOWNORMAL);
+    m_pFrame->SetForegroundWindow();
+    Layout();
+    ASSERT_EQ(m_pFrame->m_hWnd, ::GetForegroundWindow());
+
+    const struct
+    {
+        CPropGridPane_Base* pPane;
+        UINT nId;
+        const char* pszTip;
+        const char* pszSnapshot;
+    } buttons[] = {
+        {&m_appearance, ID_PROFILE_SORT_CATEGORIZED, "Categorized", "appearance_pane_categorized_tip"},
+        {&m_appearance, ID_PROFILE_SORT_ALPHABETIC, "Alphabetical", "appearance_pane_alphabetical_tip"},
+        {&m_grade, ID_PROFILE_SORT_CATEGORIZED, "Categorized", "difficulty_pane_categorized_tip"},
+    };
+    for (const auto& button : buttons)
+    {
+        SCOPED_TRACE(button.pszSnapshot);
+        CXTPToolBar& bar = button.pPane->GetToolBar();
+        CXTPControl* pControl = bar.GetControls()->FindControl(button.nId);
+        ASSERT_NE(nullptr, pControl);
+        CPoint pt = pControl->GetRect().CenterPoint();
+        bar.ClientToScreen(&pt);
+        HWND hFrame = m_pFrame->m_hWnd;
+        HWND hTip = testsupport::HoverUntilToolTip(pt, [hFrame] { testsupport::PumpWalking(hFrame); });
+        ASSERT_TRUE(hTip != NULL) << "no tip";
+        EXPECT_EQ(button.pszTip, testsupport::CurrentToolText(hTip));
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(m_pFrame->m_hWnd, button.pszSnapshot).empty());
+        // The pointer leaves for the frame's caption; the tip goes.
+        CRect rcFrame;
+        m_pFrame->GetWindowRect(&rcFrame);
+        ::SetCursorPos(rcFrame.CenterPoint().x, rcFrame.top + 5);
+        for (int i = 0; i < 100 && testsupport::VisibleToolTip() != NULL; i++)
+        {
+            testsupport::PumpWalking(hFrame);
+            ::Sleep(20);
+        }
+    }
+}

@@ -3,6 +3,7 @@
 // the MDI parts answering a frame without MDI.
 // ctest: run-serial
 #include "support/commandbars_testframe.h"
+#include "support/canvas.h"
 
 using namespace cbtest;
 
@@ -22,6 +23,13 @@ void Press(WORD vk)
 {
     SendKey(vk, FALSE);
     SendKey(vk, TRUE);
+}
+
+void PressAltWithLetter(WORD vk)
+{
+    SendKey(VK_MENU, FALSE);
+    Press(vk);
+    SendKey(VK_MENU, TRUE);
 }
 
 void Click(CPoint ptScreen)
@@ -308,4 +316,111 @@ TEST_F(MenuBarTest, ResettingAnUnchangedMenuBarRestoresTheMenu)
     m_pMenuBar->ResetToolBar(FALSE);
     EXPECT_EQ(4, m_pMenuBar->GetControlCount());
     EXPECT_FALSE(m_pMenuBar->IsChanged());
+}
+
+namespace
+{
+// The menu bar's client area drawn into a bitmap, pixel by pixel.
+std::vector<COLORREF> DrawnBar(CXTPCommandBar* pBar)
+{
+    CRect rc;
+    pBar->GetClientRect(&rc);
+    testsupport::Canvas canvas(rc.Width(), rc.Height());
+    pBar->SendMessage(WM_PRINTCLIENT, (WPARAM)canvas.Handle(), PRF_CLIENT);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < rc.Height(); y++)
+        for (int x = 0; x < rc.Width(); x++)
+            pixels.push_back(canvas.Pixel(x, y));
+    return pixels;
+}
+
+// Whether the bar is drawn now with its access letters underlined (1),
+// without (0), or neither way (-1): its drawing is compared with drawings
+// that force the underlines on and off in the same state.
+int DrawnCues(CXTPCommandBar* pBar)
+{
+    CXTPPaintManager* pPaint = pBar->GetPaintManager();
+    const int nOld = pPaint->m_bShowKeyboardCues;
+    pPaint->m_bShowKeyboardCues = 1;
+    std::vector<COLORREF> shown = DrawnBar(pBar);
+    pPaint->m_bShowKeyboardCues = 0;
+    std::vector<COLORREF> hidden = DrawnBar(pBar);
+    pPaint->m_bShowKeyboardCues = nOld;
+    std::vector<COLORREF> now = DrawnBar(pBar);
+    return now == shown ? 1 : now == hidden ? 0 : -1;
+}
+} // namespace
+
+// Keyboard cues with real Alt presses, in the classic themes and the game's, in a frame
+// that never loaded stored options and in each mode stored options can set:
+// "always" shows the underlines before, during and after the menu bar's
+// keyboard mode; "never" shows none; following a system that hides them
+// shows them only while Alt has put the keyboard into the bars.
+TEST_F(MenuBarTest, KeyboardCuesFollowTheirModeWhetherOrNotOptionsWereLoaded)
+{
+    CXTPCommandBars* pCommandBars = m_pFrame->GetCommandBars();
+    CXTPCommandBarsOptions* pOptions = pCommandBars->GetCommandBarsOptions();
+    enum Mode
+    {
+        NotLoaded,
+        Always,
+        Never,
+        FollowingHidden
+    };
+    const char* const names[] = {"not loaded", "always", "never", "following a system that hides them"};
+    for (int nTheme : {0, 2, 3})
+    {
+        PrepareTheme(nTheme);
+        pCommandBars->RedrawCommandBars();
+        for (int nMode = NotLoaded; nMode <= FollowingHidden; nMode++)
+        {
+            SCOPED_TRACE(testing::Message() << "theme " << nTheme << ", cues " << names[nMode]);
+            if (nMode == Always)
+                pOptions->SetKeyboardCuesShow(0);
+            else if (nMode == Never)
+                pOptions->SetKeyboardCuesShow(1);
+            else if (nMode == FollowingHidden)
+            {
+                // What a stored "as the system says" gives on a system that
+                // hides cues (the system's setting is left alone here).
+                pOptions->SetKeyboardCuesShow(0);
+                pCommandBars->SetKeyboardCuesFollowSystem(TRUE);
+                pCommandBars->SetKeyboardCuesVisible(FALSE);
+            }
+            const int nAtRest = (nMode == Never || nMode == FollowingHidden) ? 0 : 1;
+            const int nInMenu = nMode == Never ? 0 : 1;
+            Settle();
+            EXPECT_EQ(nAtRest, DrawnCues(m_pMenuBar)) << "at start";
+
+            for (int nRound = 0; nRound < 2; nRound++)
+            {
+                Press(VK_MENU);
+                Settle();
+                ASSERT_EQ(1, m_pMenuBar->GetTrackingMode()) << "Alt puts the keyboard into the menu bar";
+                EXPECT_EQ(nInMenu, DrawnCues(m_pMenuBar)) << "in the menu bar's keyboard mode, round " << nRound;
+                if (nTheme == 0 && nRound == 0)
+                {
+                    std::string strName = std::string("cues_in_menu_mode_") + (nMode == NotLoaded ? "not_loaded" : nMode == Always ? "always" : nMode == Never ? "never" : "following");
+                    EXPECT_TRUE(SaveScreenSnapshot(m_pFrame->m_hWnd, strName.c_str()));
+                }
+                Press(VK_ESCAPE);
+                Settle();
+                ASSERT_FALSE(m_pMenuBar->IsTrackingMode());
+                EXPECT_EQ(nAtRest, DrawnCues(m_pMenuBar)) << "after Escape, round " << nRound;
+            }
+
+            // Alt with a letter opens the menu with its letters shown.
+            PressAltWithLetter('E');
+            Settle();
+            ASSERT_NE(nullptr, OpenPopup());
+            EXPECT_EQ(nInMenu, DrawnCues(m_pMenuBar)) << "Alt+E";
+            Press(VK_ESCAPE);
+            Press(VK_ESCAPE);
+            Settle();
+            EXPECT_EQ(nullptr, OpenPopup());
+            EXPECT_EQ(nAtRest, DrawnCues(m_pMenuBar)) << "after Alt+E and Escape";
+        }
+        pOptions->SetKeyboardCuesShow(0);
+    }
+    PrepareTheme(0);
 }

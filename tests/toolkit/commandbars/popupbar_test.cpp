@@ -5,6 +5,7 @@
 #include "XTPControlButton.h"
 #include "XTPDefaultTheme.h"
 #include "XTPSoundManager.h"
+#include "support/keyinput.h"
 
 #include <string>
 #include <vector>
@@ -357,6 +358,66 @@ TEST_F(PopupBarTest, AClosedPopupKeepsItsWindowHiddenForTheNextOpening)
     EXPECT_EQ(m_pFrame->m_hWnd, ::GetParent(hosted.m_hWnd));
     hosted.DestroyWindow();
     pPopup->InternalRelease();
+}
+
+namespace
+{
+// Lets real input arrive and be handled.
+void SettleInput()
+{
+    for (int i = 0; i < 10; i++)
+    {
+        PumpAndIdle();
+        ::Sleep(10);
+    }
+}
+
+// Opens Edit > Branching with Alt+E, B; returns the open popup's selected
+// control (NULL when none is selected).
+CXTPControl* OpenBranchingFromTheKeyboard(CXTPPopupBar*& pPopup)
+{
+    testsupport::PressAltWith('E');
+    SettleInput();
+    testsupport::PressKey('B');
+    SettleInput();
+    pPopup = TopTrackedPopup();
+    if (pPopup == NULL)
+        return NULL;
+    return pPopup->GetControl(pPopup->GetSelected());
+}
+} // namespace
+
+// A popup kept from an earlier opening still holds the enabled states of
+// then: a menu opened from the keyboard chooses its first item only after
+// its states are updated, so Return runs what the menu shows.
+TEST_F(PopupBarTest, AMenuOpenedFromTheKeyboardSelectsItsFirstItemByTheStatesOfNow)
+{
+    m_pFrame->SetForegroundWindow();
+    m_pFrame->SetActiveWindow();
+    m_pFrame->SetFocus();
+    SettleInput();
+    ASSERT_EQ(m_pFrame->m_hWnd, ::GetForegroundWindow());
+
+    const UINT expected[] = { ID_BRANCH_BEGIN, ID_BRANCH_ACCEPT, ID_BRANCH_BEGIN };
+    for (int nRound = 0; nRound < 3; nRound++)
+    {
+        SCOPED_TRACE(nRound);
+        m_pFrame->m_bBranchOpen = (expected[nRound] == ID_BRANCH_ACCEPT);
+        m_pFrame->m_arrCommands.clear();
+        CXTPPopupBar* pPopup = NULL;
+        CXTPControl* pSelected = OpenBranchingFromTheKeyboard(pPopup);
+        ASSERT_NE(nullptr, pPopup);
+        ASSERT_NE(nullptr, pSelected) << "an enabled item is selected";
+        EXPECT_EQ((int)expected[nRound], pSelected->GetID());
+        EXPECT_TRUE(pSelected->GetEnabled());
+        EXPECT_EQ(!m_pFrame->m_bBranchOpen, pPopup->GetControls()->FindControl(ID_BRANCH_BEGIN)->GetEnabled());
+
+        testsupport::PressKey(VK_RETURN);
+        SettleInput();
+        ASSERT_EQ(1u, m_pFrame->m_arrCommands.size());
+        EXPECT_EQ(expected[nRound], m_pFrame->m_arrCommands[0]);
+        EXPECT_EQ(nullptr, TopTrackedPopup());
+    }
 }
 
 namespace

@@ -6,6 +6,7 @@
 #include "XTPControlButton.h"
 #include "support/wndtest.h"
 #include "XTPDockContext.h"
+#include "support/tooltips.h"
 
 using namespace cbtest;
 
@@ -339,4 +340,78 @@ TEST_F(ToolBarTest, AFloatingWindowIsCreatedWhereTheDockContextLastFloatedTheBar
     EXPECT_TRUE(pBar->IsWindowVisible()) << "shown without activation";
     pBar->DestroyWindow();
     pBar->InternalRelease();
+}
+
+namespace
+{
+// A toolbar made as a plain child window without command bars, laid out
+// across the top of the frame's client area below its docked bars.
+void MakePlainBar(CXTPToolBar& bar, CTestFrame* pFrame, DWORD dwStyle)
+{
+    ASSERT_TRUE(bar.CreateToolBar(dwStyle, pFrame, AFX_IDW_TOOLBAR + 7));
+    ASSERT_TRUE(bar.LoadToolBar(IDR_MAINFRAME, TRUE));
+    CRect rcClient;
+    pFrame->GetClientRect(&rcClient);
+    CSize sz = bar.CalcDockingLayout(rcClient.Width(), LM_HORZ | LM_HORZDOCK | LM_COMMIT);
+    bar.MoveWindow(0, rcClient.Height() / 2, rcClient.Width(), sz.cy);
+    bar.UpdateWindow();
+}
+} // namespace
+
+// A toolbar made without command bars has no tooltip context: with the
+// tooltip style the class library's tooltips show its buttons' tips when
+// the pointer rests on them; without the style, or with command bars, they
+// stay off.
+TEST_F(ToolBarTest, APlainToolBarWithTheTooltipStyleShowsItsButtonsTips)
+{
+    m_pFrame->SetForegroundWindow();
+    PumpAndIdle();
+    {
+        CXTPToolBar bar;
+        MakePlainBar(bar, m_pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOOLTIPS | CBRS_TOP);
+        if (HasFatalFailure())
+            return;
+        EXPECT_TRUE(bar.GetCommandBars() == NULL);
+        EXPECT_NE(0u, bar.m_nFlags & WF_TOOLTIPS);
+
+        CXTPControl* pNew = bar.GetControls()->FindControl(ID_NEW_PUZZLE);
+        ASSERT_NE(nullptr, pNew);
+        CPoint pt = pNew->GetRect().CenterPoint();
+        bar.ClientToScreen(&pt);
+        HWND hTip = testsupport::HoverUntilToolTip(pt, [] { PumpAndIdle(); });
+        ASSERT_TRUE(hTip != NULL) << "no tip over the New Puzzle button";
+        EXPECT_EQ("New Puzzle", testsupport::CurrentToolText(hTip));
+        CRect rcTip, rcBar;
+        ::GetWindowRect(hTip, &rcTip);
+        bar.GetWindowRect(&rcBar);
+        EXPECT_GE(rcTip.top, rcBar.top) << "the tip shows at the pointer";
+        EXPECT_TRUE(SaveScreenSnapshot(m_pFrame->m_hWnd, "plain_toolbar_tip"));
+
+        // Leaving for the frame's empty client area hides it.
+        CPoint ptAway(pt.x, pt.y + 60);
+        ::SetCursorPos(ptAway.x, ptAway.y);
+        for (int i = 0; i < 100 && testsupport::VisibleToolTip() != NULL; i++)
+        {
+            PumpAndIdle();
+            ::Sleep(20);
+        }
+        EXPECT_TRUE(testsupport::VisibleToolTip() == NULL);
+        bar.DestroyWindow();
+    }
+    {
+        CXTPToolBar bar;
+        MakePlainBar(bar, m_pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP);
+        if (HasFatalFailure())
+            return;
+        EXPECT_EQ(0u, bar.m_nFlags & WF_TOOLTIPS) << "no tooltip style";
+        bar.DestroyWindow();
+    }
+    {
+        // With command bars their tooltip context serves the bar.
+        CXTPToolBar bar;
+        bar.SetCommandBars(m_pCommandBars);
+        ASSERT_TRUE(bar.CreateToolBar(WS_CHILD | CBRS_TOOLTIPS | CBRS_TOP, m_pFrame, AFX_IDW_TOOLBAR + 7));
+        EXPECT_EQ(0u, bar.m_nFlags & WF_TOOLTIPS) << "command bars have tips of their own";
+        bar.DestroyWindow();
+    }
 }

@@ -168,8 +168,30 @@ void CXTPNativeXPTheme::DrawSplitButtonFrame(CDC* pDC, CXTPControl* pButton, CRe
     int nEnabled = pButton->GetEnabled();
     int nChecked = pButton->GetChecked();
 
-    CRect rcCommand(rcButton.left, rcButton.top, rcButton.right - 12, rcButton.bottom);
-    CRect rcDropDown(rcButton.right - 12, rcButton.top, rcButton.right, rcButton.bottom);
+    // The parts lie where the hit test finds them: the right 12 pixels, or,
+    // with the caption below the icon, the caption strip (its left side on
+    // a vertical bar), which draws its own drop-down glyph.
+    const BOOL bCaptionBelow = pButton->GetStyle() == xtpButtonIconAndCaptionBelow;
+    CRect rcCommand = rcButton, rcDropDown = rcButton;
+    if (!bCaptionBelow)
+    {
+        rcCommand.right -= 12;
+        rcDropDown.left = rcDropDown.right - 12;
+    }
+    else
+    {
+        const int nStrip = 2 * m_nTextHeight - 17;
+        if (IsVerticalBar(pButton->GetParent()))
+        {
+            rcCommand.left += nStrip;
+            rcDropDown.right = rcDropDown.left + nStrip;
+        }
+        else
+        {
+            rcCommand.bottom -= nStrip;
+            rcDropDown.top = rcDropDown.bottom - nStrip;
+        }
+    }
 
     int nState;
     if (!nEnabled)
@@ -185,7 +207,9 @@ void CXTPNativeXPTheme::DrawSplitButtonFrame(CDC* pDC, CXTPControl* pButton, CRe
     DrawPart(m_themeToolbar, pDC, kToolbarSplitButton, nState, rcCommand);
 
     int nDropDownState = nEnabled == 3 ? kStateDisabled : bPopuped ? kStatePressed : nState;
-    DrawPart(m_themeToolbar, pDC, kToolbarSplitDropDown, nDropDownState, rcDropDown);
+    // The style's drop-down part holds an arrow: below a caption that has
+    // one already, the strip is drawn as a plain button part.
+    DrawPart(m_themeToolbar, pDC, bCaptionBelow ? kToolbarButton : kToolbarSplitDropDown, nDropDownState, rcDropDown);
 }
 
 BOOL CXTPNativeXPTheme::IsFlatMenuBarItem(CXTPControl* pButton)

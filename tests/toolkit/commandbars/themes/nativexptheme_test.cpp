@@ -1,12 +1,20 @@
 // The native visual-styles theme: with the styles forced on, the classes,
 // parts and states it asks the system to draw; with them off, the classic
-// theme's pixels, operation by operation.
+// theme's pixels, operation by operation; a split button with its caption
+// below its icon met with the real pointer.
+// ctest: run-serial
 #include <gtest/gtest.h>
 
 #include "XTPControlButton.h"
+#include "XTPControlPopup.h"
 #include "XTPNativeXPTheme.h"
+#include "XTPPopupBar.h"
+#include "support/bars_frame.h"
 #include "support/canvas.h"
 #include "support/fakevisualstyles.h"
+#include "support/mouseinput.h"
+#include "support/pump.h"
+#include "support/snapshot.h"
 #include "support/themescene.h"
 
 using XTPPaintThemes::CXTPDefaultTheme;
@@ -177,6 +185,146 @@ TEST_F(NativeXPTest, SplitButtonWithEnabledValueThreeHasADisabledDropDownOnly)
     EXPECT_TRUE(WasDrawn(L"TOOLBAR", 3, 3, CRect(0, 0, 28, 22)));
     EXPECT_TRUE(WasDrawn(L"TOOLBAR", 4, 3, CRect(28, 0, 40, 22)));
     pButton->InternalRelease();
+    CloseThemes();
+}
+
+// With the caption below the icon the drop-down part is the caption strip
+// at the bottom (at the left on a vertical bar), as the hit test has it; it
+// is drawn as a plain button part, since the caption draws the one arrow.
+TEST_F(NativeXPTest, SplitButtonWithTheCaptionBelowHasItsDropDownUnderTheIcon)
+{
+    FakeVisualStyles styles;
+    Refresh();
+    CXTPControlPopup* pButton = CXTPControlPopup::CreateControlPopup(xtpControlSplitButtonPopup);
+    pButton->SetStyle(xtpButtonIconAndCaptionBelow);
+    const int nStrip = 2 * m_pTheme->m_nTextHeight - 17;
+    ASSERT_GT(nStrip, 0);
+    Canvas canvas(80, 80);
+    const CRect rc(0, 0, 44, 66);
+    m_pTheme->DrawSplitButtonFrame(canvas.DC(), pButton, rc);
+    ASSERT_EQ(2u, Drawn().size());
+    EXPECT_TRUE(WasDrawn(L"TOOLBAR", 3, 1, CRect(0, 0, 44, 66 - nStrip)));
+    EXPECT_TRUE(WasDrawn(L"TOOLBAR", 1, 1, CRect(0, 66 - nStrip, 44, 66)));
+    for (const ThemePartDrawn& part : Drawn())
+        EXPECT_NE(4, part.nPart) << "no drop-down arrow part beside the caption's own";
+
+    // The drop-down part drawn is the one the hit test leaves to the popup.
+    pButton->SetRect(rc);
+    CRect rcCommand = m_pTheme->GetSplitButtonCommandRect(pButton);
+    EXPECT_EQ(CRect(0, 0, 44, 66 - nStrip), rcCommand);
+
+    // Popped up: the strip pressed; disabled drop-down (enabled value 3).
+    FakeVisualStyles::Drawn().clear();
+    pButton->m_bPopup = TRUE;
+    m_pTheme->DrawSplitButtonFrame(canvas.DC(), pButton, rc);
+    EXPECT_TRUE(WasDrawn(L"TOOLBAR", 1, 3, CRect(0, 66 - nStrip, 44, 66)));
+    FakeVisualStyles::Drawn().clear();
+    pButton->m_bPopup = FALSE;
+    pButton->m_bEnabled = 3;
+    m_pTheme->DrawSplitButtonFrame(canvas.DC(), pButton, rc);
+    EXPECT_TRUE(WasDrawn(L"TOOLBAR", 1, 4, CRect(0, 66 - nStrip, 44, 66)));
+    pButton->InternalRelease();
+    CloseThemes();
+}
+
+namespace
+{
+void SettleInput()
+{
+    for (int i = 0; i < 10; i++)
+    {
+        testsupport::PumpPending();
+        ::Sleep(10);
+    }
+}
+
+void ClickAt(CPoint pt)
+{
+    using testsupport::MouseInput;
+    const DWORD dwAt = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    testsupport::SendInputs({MouseInput(dwAt, CPoint(pt.x - 1, pt.y)), MouseInput(dwAt, pt)});
+    SettleInput();
+    testsupport::SendInputs({MouseInput(dwAt | MOUSEEVENTF_LEFTDOWN, pt), MouseInput(dwAt | MOUSEEVENTF_LEFTUP, pt)});
+    SettleInput();
+}
+} // namespace
+
+// On a bar, a real click on the caption strip of a split button with its
+// caption below its icon opens its menu; a click above it, the right edge
+// included, runs its command.
+TEST_F(NativeXPTest, AClickOnTheCaptionStripOfALargeSplitButtonOpensItsMenu)
+{
+    FakeVisualStyles styles;
+    Refresh();
+    testsupport::CBarsFrame* pFrame = testsupport::CBarsFrame::Create(CRect(40, 40, 440, 340));
+    ASSERT_TRUE(pFrame != NULL);
+    CXTPToolBar* pBar = pFrame->AddToolBar("Split", {{101, "Go"}});
+    CXTPControlPopup* pSplit = (CXTPControlPopup*)pBar->GetControls()->Add(xtpControlSplitButtonPopup, 500);
+    pSplit->SetCaption("Split Button");
+    pSplit->SetStyle(xtpButtonIconAndCaptionBelow);
+    CXTPPopupBar* pPopup = CXTPPopupBar::CreatePopupBar(pFrame->GetCommandBars());
+    pPopup->GetControls()->Add(xtpControlButton, 501)->SetCaption("Other");
+    pSplit->SetCommandBar(pPopup);
+    pPopup->InternalRelease();
+    pFrame->RecalcLayout();
+    pFrame->SetForegroundWindow();
+    SettleInput();
+
+    const CRect rc = pSplit->GetRect();
+    const CRect rcCommand = m_pTheme->GetSplitButtonCommandRect(pSplit);
+    ASSERT_LT(rcCommand.bottom, rc.bottom) << "the caption strip is the drop-down";
+    EXPECT_EQ(rc.right, rcCommand.right);
+
+    // The caption strip: the menu opens, no command runs.
+    CPoint ptStrip((rc.left + rc.right) / 2, (rcCommand.bottom + rc.bottom) / 2);
+    pBar->ClientToScreen(&ptStrip);
+    FakeVisualStyles::Drawn().clear();
+    ClickAt(ptStrip);
+    EXPECT_TRUE(pSplit->GetPopuped()) << "the click on the strip opened no menu";
+    EXPECT_TRUE(pPopup->IsTrackingMode());
+    EXPECT_TRUE(pFrame->m_arrCommands.empty());
+    pBar->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+    bool bStripPressed = false;
+    for (const ThemePartDrawn& part : Drawn())
+    {
+        CRect rcPart(part.rc);
+        if (part.strClass == L"TOOLBAR" && part.nPart == 1 && part.nState == 3 && rcPart.top == rcCommand.bottom &&
+            rcPart.bottom == rc.bottom)
+            bStripPressed = true;
+        EXPECT_NE(4, part.nPart) << "an arrow part was drawn";
+    }
+    EXPECT_TRUE(bStripPressed) << "the open menu's strip is drawn pressed";
+    XTPMouseManager()->CloseAllTracked();
+    SettleInput();
+
+    // Above the strip, in the middle and at the right edge where a drop-down
+    // part once was drawn: the command runs.
+    CPoint ptIcon = rcCommand.CenterPoint();
+    CPoint ptRightEdge(rcCommand.right - 4, rcCommand.CenterPoint().y);
+    pBar->ClientToScreen(&ptIcon);
+    pBar->ClientToScreen(&ptRightEdge);
+    ClickAt(ptIcon);
+    ClickAt(ptRightEdge);
+    EXPECT_EQ(std::vector<UINT>({500u, 500u}), pFrame->m_arrCommands);
+    EXPECT_FALSE(pPopup->IsTrackingMode());
+
+    // Without visual styles (the look seen here) the strip opens the menu too.
+    {
+        FakeVisualStyles classic(false);
+        Refresh();
+        pBar->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+        ClickAt(ptStrip);
+        EXPECT_TRUE(pSplit->GetPopuped());
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(pFrame->m_hWnd, "large_split_button_menu_open").empty());
+        XTPMouseManager()->CloseAllTracked();
+        SettleInput();
+    }
+    EXPECT_EQ(2u, pFrame->m_arrCommands.size());
+
+    ::SetCursorPos(ptIcon.x + 300, ptIcon.y);
+    SettleInput();
+    pFrame->DestroyWindow();
+    SettleInput();
     CloseThemes();
 }
 

@@ -1,0 +1,35 @@
+// Synthetic keyboard input for tests that drive the real keyboard (those
+// carry "ctest: run-serial"). The keys go to the foreground window.
+#pragma once
+
+#include <windows.h>
+
+namespace testsupport
+{
+// One key going down or up, with its scan code.
+inline void SendKey(WORD vk, BOOL bUp)
+{
+    INPUT input;
+    ZeroMemory(&input, sizeof(input));
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.wScan = (WORD)::MapVirtualKey(vk, 0);
+    input.ki.dwFlags = bUp ? KEYEVENTF_KEYUP : 0;
+    ::SendInput(1, &input, sizeof(INPUT));
+}
+
+// A key pressed and released.
+inline void PressKey(WORD vk)
+{
+    SendKey(vk, FALSE);
+    SendKey(vk, TRUE);
+}
+
+// A key pressed and released while Alt is held (Alt+E opens the Edit menu).
+inline void PressAltWith(WORD vk)
+{
+    SendKey(VK_MENU, FALSE);
+    PressKey(vk);
+    SendKey(VK_MENU, TRUE);
+}
+} // namespace testsupport
