@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <vector>
 
 namespace testsupport
@@ -54,9 +55,11 @@ private:
     std::vector<void*> m_reserved;
 };
 
-// The most memory the process has held so far: the larger of its peak
-// working set and its peak private bytes; 0 when the system does not say.
-inline SIZE_T PeakProcessMemory()
+// The most memory a process (this one by default; another one opened with
+// PROCESS_QUERY_INFORMATION and PROCESS_VM_READ) has held so far: the
+// larger of its peak working set and its peak private bytes; 0 when the
+// system does not say.
+inline SIZE_T PeakProcessMemory(HANDLE hProcess = ::GetCurrentProcess())
 {
     struct Counters
     {
@@ -79,7 +82,7 @@ inline SIZE_T PeakProcessMemory()
     Counters counters;
     ZeroMemory(&counters, sizeof(counters));
     counters.cb = sizeof(counters);
-    if (pfn == NULL || !pfn(::GetCurrentProcess(), &counters, sizeof(counters)))
+    if (pfn == NULL || !pfn(hProcess, &counters, sizeof(counters)))
         return 0;
     return counters.PeakWorkingSetSize > counters.PeakPagefileUsage ? counters.PeakWorkingSetSize
                                                                      : counters.PeakPagefileUsage;
