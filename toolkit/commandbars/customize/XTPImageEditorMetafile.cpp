@@ -16,6 +16,9 @@
 namespace
 {
 const DWORD kPlaceableKey = 0x9AC6CDD7;
+// The system builds a region rectangle by rectangle, each joined to all the
+// ones before: more rectangles than this would take it seconds.
+const DWORD kMaxRegionRects = 4096;
 const size_t kPlaceableSize = 22;
 const size_t kMetaHeaderSize = 18;
 const size_t kEnhHeaderSize = 88;
@@ -68,13 +71,31 @@ struct CBox
 };
 
 // What playing one record asks of the system.
+// Besides where it draws, what its drawing costs: the system strokes each
+// line and each curve (ellipse, arc, rounded corner) in time that grows with
+// the pen's width, a curve far more than a line, and renders characters at
+// the font's size.
 struct CRecordCost
 {
-    CRecordCost() : bFromCurrent(false), bDraws(false), nVector(0) {}
+    CRecordCost() : bFromCurrent(false), bDraws(false), nVector(0), dLines(0), dCurves(0), nPixels(0), nChars(0) {}
+    // A line from one logical point to the next.
+    void Segment() { dLines += 1; }
+    // The outline of a box: four lines, or one curve.
+    void Outline(bool bCurve)
+    {
+        if (bCurve)
+            dCurves += 1;
+        else
+            dLines += 4;
+    }
     CBox box;           // the logical points it draws through
     bool bFromCurrent;  // it also starts at the current position
     bool bDraws;        // it draws (with the selected pen, brush and font)
     LONGLONG nVector;   // a logical length (round corner, region frame) that must stay small
+    double dLines;      // lines it strokes
+    double dCurves;     // curves it strokes
+    ULONGLONG nPixels;  // pixels of the bitmaps and rectangles of regions it reads
+    DWORD nChars;       // characters it writes
 };
 
 enum ObjectKind
@@ -103,7 +124,7 @@ class CMetafileWalker
 public:
     explicit CMetafileWalker(const XTP_METAFILE_LIMITS& limits)
         : m_nBytes(0), m_nMetaOffset(0), m_nMetaBytes(0), m_nMaxRecord(0), m_limits(limits), m_nRecords(0),
-          m_nPoints(0), m_nChars(0), m_nPenSize(0), m_nFontSize(0), m_nHeaderRecords(0), m_nKind(0)
+          m_nPoints(0), m_nChars(0), m_nPenSize(0), m_nFontSize(0), m_nHeaderRecords(0), m_nKind(0), m_nRegionRects(0)
     {
         m_rcPlaceable.left = m_rcPlaceable.top = m_rcPlaceable.right = m_rcPlaceable.bottom = 0;
     }
@@ -124,6 +145,7 @@ public:
     DWORD m_nMaxRecord;
 
     LONGLONG PenSize() const { return m_nPenSize; }
+    DWORD Records() const { return m_nRecords; }
     LONGLONG FontSize() const { return m_nFontSize; }
     CString m_strProblem;
 
@@ -154,6 +176,7 @@ private:
     LONGLONG m_nFontSize;
     DWORD m_nHeaderRecords;
     DWORD m_nKind;   // the kind or function of the record being read
+    DWORD m_nRegionRects;   // rectangles of the last region read
 };
 
 bool CMetafileWalker::Fail(LPCTSTR lpszFormat, ...)
@@ -373,8 +396,11 @@ bool CMetafileWalker::EnhRegion(const BYTE* r, DWORD nSize, size_t nAt, DWORD cb
         return Fail(_T("a region header of another kind"));
     if ((ULONGLONG)nCount * 16 > cbRgn - sizeof(RGNDATAHEADER))
         return Fail(_T("%lu region rectangles in %lu bytes"), (unsigned long)nCount, (unsigned long)cbRgn);
+    if (nCount > kMaxRegionRects)
+        return Fail(_T("a region of %lu rectangles"), (unsigned long)nCount);
     if (!Count(nCount * 2, 0))
         return false;
+    m_nRegionRects = nCount;
     if (pBox != NULL)
     {
         for (DWORD i = 0; i < nCount; i++)
@@ -385,6 +411,21 @@ bool CMetafileWalker::EnhRegion(const BYTE* r, DWORD nSize, size_t nAt, DWORD cb
         }
     }
     return true;
+}
+
+// A list of nCount 16-bit or 32-bit points: where it draws and the length
+// of its lines, closed back to the first point for a polygon.
+void AddPoints(const BYTE* pPoints, DWORD nCount, bool b16, bool bClosed, CRecordCost& cost)
+{
+    for (DWORD i = 0; i < nCount; i++)
+    {
+        const BYTE* pt = pPoints + (size_t)i * (b16 ? 4 : 8);
+        cost.box.Add(b16 ? I16(pt) : I32(pt), b16 ? I16(pt + 2) : I32(pt + 4));
+        if (i > 0)
+            cost.Segment();
+    }
+    if (bClosed && nCount > 1)
+        cost.Segment();
 }
 
 // The poly records: nMode 0 one list of points, 1 several polylines or
@@ -406,14 +447,12 @@ bool CMetafileWalker::EnhPoly(const BYTE* r, DWORD nSize, bool b16, int nMode, C
             return Fail(_T("a curve of %lu points"), (unsigned long)nCount);
         if (!Count(nCount, 0))
             return false;
-        for (DWORD i = 0; i < nCount; i++)
-        {
-            const BYTE* pt = r + 28 + i * nPointSize;
-            if (b16)
-                cost.box.Add(I16(pt), I16(pt + 2));
-            else
-                cost.box.Add(I32(pt), I32(pt + 4));
-        }
+        const bool bClosed = iType == EMR_POLYGON || iType == EMR_POLYGON16;
+        AddPoints(r + 28, nCount, b16, bClosed, cost);
+        // A Bezier curve (three points) is flattened into lines: about half
+        // the cost of a curve.
+        if (bBezier || bBezierTo)
+            cost.dCurves += nCount / 3 * 0.5;
         cost.bFromCurrent = iType == EMR_POLYBEZIERTO || iType == EMR_POLYBEZIERTO16 || iType == EMR_POLYLINETO ||
                             iType == EMR_POLYLINETO16;
         cost.bDraws = true;
@@ -436,13 +475,12 @@ bool CMetafileWalker::EnhPoly(const BYTE* r, DWORD nSize, bool b16, int nMode, C
     if (!Count(nCount, 0))
         return false;
     const BYTE* pPoints = r + 32 + (size_t)nPolys * 4;
-    for (DWORD i = 0; i < nCount; i++)
+    const bool bClosed = iType == EMR_POLYPOLYGON || iType == EMR_POLYPOLYGON16;
+    for (DWORD i = 0; i < nPolys; i++)
     {
-        const BYTE* pt = pPoints + i * nPointSize;
-        if (b16)
-            cost.box.Add(I16(pt), I16(pt + 2));
-        else
-            cost.box.Add(I32(pt), I32(pt + 4));
+        const DWORD nFigure = U32(r + 32 + i * 4);
+        AddPoints(pPoints, nFigure, b16, bClosed, cost);
+        pPoints += nFigure * nPointSize;
     }
     cost.bDraws = true;
     return true;
@@ -724,6 +762,7 @@ bool CMetafileWalker::EnhRecord(const BYTE* r, DWORD nSize, CRecordCost& cost)
         // The box bounds the figure; an arc's end points give only directions.
         cost.box.Add(I32(r + 8), I32(r + 12));
         cost.box.Add(I32(r + 16), I32(r + 20));
+        cost.Outline(iType != EMR_RECTANGLE);
         if (iType == EMR_ROUNDRECT)
             cost.nVector = std::max(std::llabs((LONGLONG)I32(r + 24)), std::llabs((LONGLONG)I32(r + 28)));
         cost.bFromCurrent = iType == EMR_ARCTO;
@@ -766,7 +805,10 @@ bool CMetafileWalker::EnhRecord(const BYTE* r, DWORD nSize, CRecordCost& cost)
             nAt = 40;
         }
         cost.bDraws = true;
-        return EnhRegion(r, nSize, nAt, cbRgn, &cost.box);
+        if (!EnhRegion(r, nSize, nAt, cbRgn, &cost.box))
+            return false;
+        cost.nPixels = (ULONGLONG)m_nRegionRects * 200;
+        return true;
     }
     case EMR_EXTSELECTCLIPRGN:
     {
@@ -809,6 +851,7 @@ bool CMetafileWalker::EnhRecord(const BYTE* r, DWORD nSize, CRecordCost& cost)
             return Fail(_T("a copy through a source transform"));
         if (!SourceInside(I32(r + 44), I32(r + 48), cxSrc, cySrc, cx, cy))
             return false;
+        cost.nPixels = (ULONGLONG)cx * (ULONGLONG)cy;
         return Count(4, 0);
     }
     case EMR_SETDIBITSTODEVICE:
@@ -834,6 +877,7 @@ bool CMetafileWalker::EnhRecord(const BYTE* r, DWORD nSize, CRecordCost& cost)
         cost.box.Add(xDest, yDest);
         cost.box.Add((LONGLONG)xDest + cxSrc, (LONGLONG)yDest + cySrc);
         cost.bDraws = true;
+        cost.nPixels = (ULONGLONG)cx * (ULONGLONG)cy;
         return Count(4, 0);
     }
     case EMR_STRETCHDIBITS:
@@ -853,6 +897,7 @@ bool CMetafileWalker::EnhRecord(const BYTE* r, DWORD nSize, CRecordCost& cost)
         cost.box.Add(xDest, yDest);
         cost.box.Add((LONGLONG)xDest + cxDest, (LONGLONG)yDest + cyDest);
         cost.bDraws = true;
+        cost.nPixels = (ULONGLONG)cx * (ULONGLONG)cy;
         return Count(4, 0);
     }
     case EMR_EXTTEXTOUTA:
@@ -881,6 +926,7 @@ bool CMetafileWalker::EnhRecord(const BYTE* r, DWORD nSize, CRecordCost& cost)
             cost.box.Add(I32(r + 64), I32(r + 68));
         }
         cost.bDraws = true;
+        cost.nChars = nChars;
         return Count(1, nChars);
     }
     default:
@@ -1058,6 +1104,7 @@ bool CMetafileWalker::MetaRecord(const BYTE* r, DWORD nSize, CRecordCost& cost)
             return false;
         cost.box.Add(P(nBefore + 3), P(nBefore + 2));
         cost.box.Add(P(nBefore + 1), P(nBefore + 0));
+        cost.Outline(nFunction != 0x041B);
         if (nFunction == 0x061C)
             cost.nVector = std::max(std::llabs(P(0)), std::llabs(P(1)));
         cost.bDraws = true;
@@ -1078,8 +1125,7 @@ bool CMetafileWalker::MetaRecord(const BYTE* r, DWORD nSize, CRecordCost& cost)
         const DWORD nCount = UP(0);
         if ((ULONGLONG)nCount * 2 > nParams - 1)
             return Fail(_T("%lu points do not fit in %lu bytes"), (unsigned long)nCount, (unsigned long)nSize);
-        for (DWORD i = 0; i < nCount; i++)
-            cost.box.Add(P(1 + i * 2), P(2 + i * 2));
+        AddPoints(pParams + 2, nCount, true, nFunction == 0x0324, cost);
         cost.bDraws = true;
         return Count(nCount, 0);
     }
@@ -1095,8 +1141,12 @@ bool CMetafileWalker::MetaRecord(const BYTE* r, DWORD nSize, CRecordCost& cost)
             nCount += UP(1 + i);
         if (nCount * 2 > nParams - 1 - nPolys)
             return Fail(_T("%llu points do not fit in %lu bytes"), (unsigned long long)nCount, (unsigned long)nSize);
-        for (DWORD i = 0; i < (DWORD)nCount; i++)
-            cost.box.Add(P(1 + nPolys + i * 2), P(2 + nPolys + i * 2));
+        const BYTE* pPoints = pParams + 2 + (size_t)nPolys * 2;
+        for (DWORD i = 0; i < nPolys; i++)
+        {
+            AddPoints(pPoints, UP(1 + i), true, true, cost);
+            pPoints += (size_t)UP(1 + i) * 4;
+        }
         cost.bDraws = true;
         return Count((DWORD)nCount, 0);
     }
@@ -1110,6 +1160,7 @@ bool CMetafileWalker::MetaRecord(const BYTE* r, DWORD nSize, CRecordCost& cost)
             return Fail(_T("%lu characters do not fit in %lu bytes"), (unsigned long)nChars, (unsigned long)nSize);
         cost.box.Add(P(1 + nStringWords + 1), P(1 + nStringWords));
         cost.bDraws = true;
+        cost.nChars = nChars;
         return Count(1, nChars);
     }
     case 0x0A32:   // ExtTextOut: y, x, count, options, [rect], string, [dx]
@@ -1128,6 +1179,7 @@ bool CMetafileWalker::MetaRecord(const BYTE* r, DWORD nSize, CRecordCost& cost)
             cost.box.Add(P(6), P(7));
         }
         cost.bDraws = true;
+        cost.nChars = nChars;
         return Count(1, nChars);
     }
     case 0x0940:   // DIBBitBlt: rop, ySrc, xSrc, height, width, yDest, xDest, [DIB]
@@ -1150,6 +1202,7 @@ bool CMetafileWalker::MetaRecord(const BYTE* r, DWORD nSize, CRecordCost& cost)
         cost.box.Add(P(7), P(6));
         cost.box.Add(P(7) + P(5), P(6) + P(4));
         cost.bDraws = true;
+        cost.nPixels = (ULONGLONG)cx * (ULONGLONG)cy;
         return Count(4, 0);
     }
     case 0x0B41:   // DIBStretchBlt: rop, srcHeight, srcWidth, ySrc, xSrc, height, width, yDest, xDest, DIB
@@ -1164,6 +1217,7 @@ bool CMetafileWalker::MetaRecord(const BYTE* r, DWORD nSize, CRecordCost& cost)
         cost.box.Add(P(9), P(8));
         cost.box.Add(P(9) + P(7), P(8) + P(6));
         cost.bDraws = true;
+        cost.nPixels = (ULONGLONG)cx * (ULONGLONG)cy;
         return Count(4, 0);
     }
     case 0x0F43:   // StretchDIBits: rop, usage, srcHeight, srcWidth, ySrc, xSrc, height, width, yDest, xDest, DIB
@@ -1178,6 +1232,7 @@ bool CMetafileWalker::MetaRecord(const BYTE* r, DWORD nSize, CRecordCost& cost)
         cost.box.Add(P(10), P(9));
         cost.box.Add(P(10) + P(8), P(9) + P(7));
         cost.bDraws = true;
+        cost.nPixels = (ULONGLONG)cx * (ULONGLONG)cy;
         return Count(4, 0);
     }
     case 0x0D33:   // SetDIBitsToDevice: usage, scans, start, ySrc, xSrc, height, width, yDest, xDest, DIB
@@ -1197,18 +1252,21 @@ bool CMetafileWalker::MetaRecord(const BYTE* r, DWORD nSize, CRecordCost& cost)
         cost.box.Add(P(8), P(7));
         cost.box.Add(P(8) + P(6), P(7) + P(5));
         cost.bDraws = true;
+        cost.nPixels = (ULONGLONG)cx * (ULONGLONG)cy;
         return Count(4, 0);
     }
     case 0x0228:   // FillRegion: brush, region
         if (!Need(2) || !MetaIndex((int)UP(1), objRegion) || !MetaIndex((int)UP(0), objBrush))
             return false;
         cost.box = m_objects[UP(1)].box;
+        cost.nPixels = (ULONGLONG)m_objects[UP(1)].nSize * 200;
         cost.bDraws = true;
         return true;
     case 0x0429:   // FrameRegion: height, width, brush, region
         if (!Need(4) || !MetaIndex((int)UP(3), objRegion) || !MetaIndex((int)UP(2), objBrush))
             return false;
         cost.box = m_objects[UP(3)].box;
+        cost.nPixels = (ULONGLONG)m_objects[UP(3)].nSize * 200;
         cost.nVector = std::max(std::llabs(P(0)), std::llabs(P(1)));
         cost.bDraws = true;
         return true;
@@ -1217,6 +1275,7 @@ bool CMetafileWalker::MetaRecord(const BYTE* r, DWORD nSize, CRecordCost& cost)
         if (!Need(1) || !MetaIndex((int)UP(0), objRegion))
             return false;
         cost.box = m_objects[UP(0)].box;
+        cost.nPixels = (ULONGLONG)m_objects[UP(0)].nSize * 200;
         cost.bDraws = true;
         return true;
     case 0x012C:   // SelectClipRegion
@@ -1277,6 +1336,7 @@ bool CMetafileWalker::MetaRecord(const BYTE* r, DWORD nSize, CRecordCost& cost)
             return false;
         const DWORD nScans = UP(5);
         DWORD nAt = 11;
+        DWORD nPairs = 0;
         CBox box;
         for (DWORD i = 0; i < nScans; i++)
         {
@@ -1293,10 +1353,14 @@ bool CMetafileWalker::MetaRecord(const BYTE* r, DWORD nSize, CRecordCost& cost)
             }
             if (!Count(nCount, 0))
                 return false;
+            nPairs += nCount / 2;
+            if (nPairs > kMaxRegionRects)
+                return Fail(_T("a region of more than %lu rectangles"), (unsigned long)kMaxRegionRects);
             nAt += 4 + nCount;
         }
-        // The region's extent stands for it when it is drawn.
-        return MetaCreate(objRegion, 0, &box);
+        // The region's extent and its number of rectangles stand for it
+        // when it is drawn.
+        return MetaCreate(objRegion, (LONGLONG)nPairs, &box);
     }
     default:
         break;
@@ -1375,7 +1439,8 @@ bool WalkPlaceable(CMetafileWalker& walker, const BYTE* p, size_t n)
 // What the record callbacks share while a metafile plays.
 struct CPlayContext
 {
-    CPlayContext(const XTP_METAFILE_LIMITS& limits, const RECT& rcDest) : walker(limits), bRefused(false)
+    CPlayContext(const XTP_METAFILE_LIMITS& limits, const RECT& rcDest)
+        : walker(limits), dCost(0), dMaxCost((double)limits.nMaxDrawCost), bRefused(false)
     {
         const LONG nSide = std::max<LONG>(std::max<LONG>(rcDest.right - rcDest.left, rcDest.bottom - rcDest.top), 16);
         nMargin = (LONGLONG)nSide * 4;
@@ -1385,6 +1450,8 @@ struct CPlayContext
         rcAllowed.bottom = rcDest.bottom + nMargin;
     }
     CMetafileWalker walker;
+    double dCost;   // what the records played so far cost
+    double dMaxCost;
     LONGLONG nMargin;
     struct
     {
@@ -1462,18 +1529,35 @@ bool WithinBounds(HDC hDC, CPlayContext& ctx, const CRecordCost& cost)
         ctx.walker.m_strProblem = _T("a corner or frame far larger than the picture");
         return false;
     }
-    if (cost.bDraws)
+    if (!cost.bDraws)
+        return true;
+    const LONGLONG nPen = DeviceLength(hDC, ctx.walker.PenSize());
+    if (nPen > nLimit)
     {
-        if (DeviceLength(hDC, ctx.walker.PenSize()) > nLimit)
-        {
-            ctx.walker.m_strProblem = _T("a pen far wider than the picture");
-            return false;
-        }
-        if (DeviceLength(hDC, ctx.walker.FontSize()) > nLimit)
-        {
-            ctx.walker.m_strProblem = _T("a font far larger than the picture");
-            return false;
-        }
+        ctx.walker.m_strProblem = _T("a pen far wider than the picture");
+        return false;
+    }
+    const LONGLONG nFont = DeviceLength(hDC, ctx.walker.FontSize());
+    if (nFont > nLimit)
+    {
+        ctx.walker.m_strProblem = _T("a font far larger than the picture");
+        return false;
+    }
+
+    // What drawing it costs, added up over the records, in units of about
+    // a microsecond of a desktop machine's time under Wine: a line costs
+    // more as the pen widens, a curve with a wide pen far more (its outline
+    // is widened into a region), a character its size squared once
+    // rendered, a bitmap its pixels.
+    const double dPen = (double)std::max<LONGLONG>(1, nPen);
+    const double dFont = (double)std::max<LONGLONG>(1, nFont);
+    ctx.dCost += 2.0 + cost.dLines * (1.0 + 0.1 * dPen) + cost.dCurves * (10.0 + 12.0 * dPen) +
+                 (double)cost.nChars * (1.0 + dFont * dFont / 200.0) + (double)cost.nPixels * 0.005;
+    if (!(ctx.dCost <= ctx.dMaxCost))
+    {
+        ctx.walker.m_strProblem.Format(_T("record %lu: drawing the picture would cost more than the %.0f allowed"),
+                                       (unsigned long)ctx.walker.Records(), ctx.dMaxCost);
+        return false;
     }
     return true;
 }
@@ -1518,7 +1602,8 @@ const XTP_METAFILE_LIMITS& AFX_CDECL XTPMetafileDefaultLimits()
         4096,      // characters
         64,        // saved states
         4096,      // bitmap side
-        4194304    // bitmap pixels
+        4194304,   // bitmap pixels
+        300000     // drawing cost: about 0.3 s on a desktop machine
     };
     return s_limits;
 }

@@ -26,6 +26,10 @@ struct XTP_METAFILE_LIMITS
     DWORD nMaxSaveDepth;    // nested saved DC states
     LONG nMaxBitmapSide;    // width or height of a bitmap a record holds
     DWORD nMaxBitmapPixels; // width x height of such a bitmap
+    // What drawing may cost, added up over the picture, in units of about a
+    // microsecond: lines and curves by their pen's width on the device,
+    // characters by their size, bitmaps by their pixels.
+    DWORD nMaxDrawCost;
 };
 
 // The limits the image editor uses.

@@ -501,6 +501,34 @@ TEST(XTPImageEditorMetafileTest, RecordsThatWouldDrawHugeAreasPensOrFontsStopThe
     EXPECT_FALSE(result.bPlayed);
     EXPECT_NE(-1, result.strProblem.Find(_T("font far larger"))) << (LPCTSTR)result.strProblem;
 
+    // Many curves, each allowed, with a pen as wide as allowed: together
+    // they would take seconds, so the playing stops; with a thin pen they
+    // cost little and are drawn.
+    auto ManyCurves = [](HDC hDC, int nWidth) {
+        HPEN hPen = ::CreatePen(PS_SOLID, nWidth, RGB(0, 0, 255));
+        HGDIOBJ hOld = ::SelectObject(hDC, hPen);
+        for (int i = 0; i < 5000; i++)
+            ::Ellipse(hDC, -kSide * 2 + i % 3, -kSide * 2, kSide * 3, kSide * 3 - i % 5);
+        ::SelectObject(hDC, hOld);
+        ::DeleteObject(hPen);
+    };
+    const DWORD dwStart = ::GetTickCount();
+    result = PlayChecked(RecordEnh([&](HDC hDC) { ManyCurves(hDC, kSide * 4); }));
+    EXPECT_FALSE(result.bPlayed);
+    EXPECT_NE(-1, result.strProblem.Find(_T("would cost more"))) << (LPCTSTR)result.strProblem;
+    // Seconds before the bound; a refusal is quick even on a busy machine.
+    EXPECT_LT(::GetTickCount() - dwStart, 5000u);
+    std::vector<BYTE> thin = RecordEnh([&](HDC hDC) { ManyCurves(hDC, 1); });
+    result = PlayChecked(thin);
+    EXPECT_TRUE(result.bPlayed) << (LPCTSTR)result.strProblem;
+    XTP_METAFILE_LIMITS tight = XTPMetafileDefaultLimits();
+    tight.nMaxDrawCost = 1000;
+    CString strTight;
+    testsupport::Canvas canvas(kSide, kSide);
+    const RECT rcCanvas = {0, 0, kSide, kSide};
+    EXPECT_FALSE(XTPPlayMetafileData(canvas.DC()->GetSafeHdc(), rcCanvas, thin.data(), thin.size(), strTight, tight));
+    EXPECT_NE(-1, strTight.Find(_T("would cost more"))) << (LPCTSTR)strTight;
+
     // A restored state brings back the wide pen it was saved with.
     result = PlayChecked(RecordEnh([](HDC hDC) {
         HPEN hWide = ::CreatePen(PS_SOLID, 5000, RGB(0, 0, 255));
