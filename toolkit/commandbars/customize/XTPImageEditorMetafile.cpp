@@ -510,7 +510,9 @@ bool CMetafileWalker::EnhRecord(const BYTE* r, DWORD nSize, CRecordCost& cost)
     case EMR_SETMAPPERFLAGS: case EMR_SETMAPMODE: case EMR_SETBKMODE: case EMR_SETPOLYFILLMODE: case EMR_SETROP2:
     case EMR_SETSTRETCHBLTMODE: case EMR_SETTEXTALIGN: case EMR_SETTEXTCOLOR: case EMR_SETBKCOLOR:
     case EMR_SETARCDIRECTION: case EMR_SETMITERLIMIT: case EMR_SETICMMODE: case EMR_RESTOREDC:
-    case EMR_SELECTOBJECT: case EMR_DELETEOBJECT: case EMR_SELECTCLIPPATH: case EMR_GDICOMMENT: nMin = 12; break;
+    case EMR_SELECTOBJECT: case EMR_DELETEOBJECT: case EMR_SELECTCLIPPATH: case EMR_GDICOMMENT:
+    case EMR_SETLAYOUT: case EMR_SELECTPALETTE: nMin = 12; break;
+    case EMR_REALIZEPALETTE: nMin = 8; break;
     case EMR_SETMETARGN: case EMR_SAVEDC: case EMR_BEGINPATH: case EMR_ENDPATH: case EMR_CLOSEFIGURE:
     case EMR_FLATTENPATH: case EMR_WIDENPATH: case EMR_ABORTPATH: nMin = 8; break;
     case EMR_EXCLUDECLIPRECT: case EMR_INTERSECTCLIPRECT: case EMR_SCALEVIEWPORTEXTEX: case EMR_SCALEWINDOWEXTEX:
@@ -585,6 +587,17 @@ bool CMetafileWalker::EnhRecord(const BYTE* r, DWORD nSize, CRecordCost& cost)
     case EMR_SETICMMODE:
         if (U32(r + 8) < 1 || U32(r + 8) > 4)
             return Fail(_T("colour matching mode %lu"), (unsigned long)U32(r + 8));
+        return true;
+    case EMR_SETLAYOUT:
+        if ((U32(r + 8) & ~(DWORD)(LAYOUT_RTL | LAYOUT_BITMAPORIENTATIONPRESERVED)) != 0)
+            return Fail(_T("layout %lu"), (unsigned long)U32(r + 8));
+        return true;
+    case EMR_SELECTPALETTE:
+        // Only the system's own palette: the reader makes no palettes.
+        if (U32(r + 8) != (ENHMETA_STOCK_OBJECT | DEFAULT_PALETTE))
+            return Fail(_T("palette %lu"), (unsigned long)U32(r + 8));
+        return true;
+    case EMR_REALIZEPALETTE:
         return true;
     case EMR_SETMITERLIMIT:
     case EMR_SETMAPPERFLAGS:

@@ -127,6 +127,9 @@ void DrawPicture(HDC hDC, bool bEnhanced)
 
     if (bEnhanced)
     {
+        ::SetLayout(hDC, 0);
+        ::SelectPalette(hDC, (HPALETTE)::GetStockObject(DEFAULT_PALETTE), FALSE);
+        ::RealizePalette(hDC);
         LOGBRUSH lb = {BS_SOLID, RGB(128, 0, 128), 0};
         HPEN hWide = ::ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_ROUND, 2, &lb, 0, NULL);
         ::SelectObject(hDC, hWide);
@@ -342,13 +345,45 @@ std::vector<BYTE> Damage(const std::vector<BYTE>& good, DWORD dwSeed, size_t nFi
     const int nChanges = 1 + (int)(rnd.Next() % 3);
     for (int i = 0; i < nChanges; i++)
     {
-        const DWORD nKind = rnd.Next() % 10;
+        const DWORD nKind = rnd.Next() % 12;
+        if (nKind >= 10)
+        {
+            // A record of another kind with the same bytes.
+            std::vector<size_t> records;
+            for (size_t nAt = nFirst + (bEnhanced ? 0 : 18); nAt + 8 <= data.size();)
+            {
+                records.push_back(nAt);
+                const DWORD nSize = bEnhanced ? GetDword(data, nAt + 4) : GetDword(data, nAt) * 2;
+                if (nSize < 8 || nSize > data.size() - nAt)
+                    break;
+                nAt += nSize;
+            }
+            if (records.size() < 3)
+                continue;
+            const size_t nAt = records[1 + rnd.Next() % (records.size() - 2)];
+            if (bEnhanced)
+            {
+                PutDword(data, nAt, 2 + rnd.Next() % 120);
+            }
+            else
+            {
+                static const WORD kFunctions[] = {0x0127, 0x0103, 0x020C, 0x0213, 0x041B, 0x0418, 0x061C, 0x0817,
+                                                  0x061D, 0x0324, 0x0325, 0x0538, 0x0521, 0x0A32, 0x0940, 0x0B41,
+                                                  0x0F43, 0x0D33, 0x0228, 0x0429, 0x012C, 0x012D, 0x01F0, 0x02FA,
+                                                  0x02FC, 0x02FB, 0x0142, 0x06FF, 0x0626, 0x0000};
+                const WORD w = kFunctions[rnd.Next() % (sizeof(kFunctions) / sizeof(kFunctions[0]))];
+                memcpy(&data[nAt + 4], &w, 2);
+            }
+            continue;
+        }
         if (nKind == 0 && data.size() > nFirst + 8)
         {
             // Cut the file short.
             data.resize(nFirst + rnd.Next() % (data.size() - nFirst));
             continue;
         }
+        if (data.size() < nFirst + 8)
+            break;
         const size_t nRoom = data.size() - nFirst - 4;
         size_t nAt = nFirst + rnd.Next() % nRoom;
         if (nKind < 7)
@@ -447,6 +482,29 @@ TEST(XTPImageEditorMetafileTest, TheKeptDamagedFilesAreRefusedWithAReason)
     EXPECT_FALSE(XTPCheckMetafileData(testsupport::ReadDataFile("damaged-wmf-selectobject-index.wmf").data(), 344,
                                       strProblem));
     EXPECT_NE(-1, strProblem.Find(_T("object 60000")));
+    // Mended where it was damaged, the kept enhanced picture (made by
+    // another writer than the tests') is drawn as the system draws it.
+    std::vector<BYTE> mendedEmf = testsupport::ReadDataFile("damaged-emf-polyline-count.emf");
+    ASSERT_EQ(0x10000000u, GetDword(mendedEmf, 256));
+    PutDword(mendedEmf, 256, 5);
+    PlayResult mended = PlayChecked(mendedEmf, 16);
+    EXPECT_TRUE(mended.bPlayed) << (LPCTSTR)mended.strProblem;
+    EXPECT_GT(CountChanged(mended.pixels), 64);
+    EXPECT_EQ(PlayBySystem(mendedEmf, 16), mended.pixels);
+    SaveSnapshot(mended.pixels, 16, "kept_emf_mended");
+    // The kept placeable picture, its object indexes mended, still holds a
+    // bitmap record whose bits its writer left out: the system would read
+    // them from past the end of the file.
+    std::vector<BYTE> mendedWmf = testsupport::ReadDataFile("damaged-wmf-selectobject-index.wmf");
+    ASSERT_EQ(0xEA60, mendedWmf[82] | (mendedWmf[83] << 8));
+    mendedWmf[82] = 0;
+    mendedWmf[83] = 0;
+    mendedWmf[104] = 1;
+    mendedWmf[105] = 0;
+    mended = PlayChecked(mendedWmf, 16);
+    EXPECT_FALSE(mended.bPlayed);
+    EXPECT_NE(-1, mended.strProblem.Find(_T("0 bytes of bits"))) << (LPCTSTR)mended.strProblem;
+
     const std::vector<BYTE> slow = testsupport::ReadDataFile("damaged-emf-slow.emf");
     EXPECT_FALSE(PlayChecked(slow, 16).bPlayed);
     const std::vector<BYTE> huge = testsupport::ReadDataFile("damaged-emf-huge-allocation.emf");
@@ -622,7 +680,7 @@ TEST(XTPImageEditorMetafileTest, DamagedCopiesOfRecordedPicturesNeverCrashAndSta
     const SIZE_T nPeakBefore = PeakMemory();
     int nRefused = 0, nDrawn = 0;
     DWORD dwSlowest = 0;
-    const DWORD kCases = 300;
+    const DWORD kCases = 600;
     for (DWORD dwSeed = 1; dwSeed <= kCases; dwSeed++)
     {
         const bool bEnhanced = dwSeed % 2 == 0;
