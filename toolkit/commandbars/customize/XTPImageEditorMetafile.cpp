@@ -1529,8 +1529,9 @@ bool WithinBounds(HDC hDC, CPlayContext& ctx, const CRecordCost& cost)
                 if (x < ctx.rcAllowed.left || x > ctx.rcAllowed.right || y < ctx.rcAllowed.top ||
                     y > ctx.rcAllowed.bottom)
                 {
-                    ctx.walker.m_strProblem.Format(_T("a record draws at %lld, %lld on the device, far outside the picture"),
-                                                   (long long)x, (long long)y);
+                    ctx.walker.m_strProblem.Format(
+                        _T("record %lu draws at %lld, %lld on the device, far outside the picture"),
+                        (unsigned long)ctx.walker.Records(), (long long)x, (long long)y);
                     return false;
                 }
             }
@@ -1539,7 +1540,8 @@ bool WithinBounds(HDC hDC, CPlayContext& ctx, const CRecordCost& cost)
     const LONGLONG nLimit = ctx.nMargin * 2;
     if (DeviceLength(hDC, cost.nVector) > nLimit)
     {
-        ctx.walker.m_strProblem = _T("a corner or frame far larger than the picture");
+        ctx.walker.m_strProblem.Format(_T("record %lu: a corner or frame far larger than the picture"),
+                                       (unsigned long)ctx.walker.Records());
         return false;
     }
     if (!cost.bDraws)
@@ -1547,13 +1549,15 @@ bool WithinBounds(HDC hDC, CPlayContext& ctx, const CRecordCost& cost)
     const LONGLONG nPen = DeviceLength(hDC, ctx.walker.PenSize());
     if (nPen > nLimit)
     {
-        ctx.walker.m_strProblem = _T("a pen far wider than the picture");
+        ctx.walker.m_strProblem.Format(_T("record %lu: a pen far wider than the picture"),
+                                       (unsigned long)ctx.walker.Records());
         return false;
     }
     const LONGLONG nFont = DeviceLength(hDC, ctx.walker.FontSize());
     if (nFont > nLimit)
     {
-        ctx.walker.m_strProblem = _T("a font far larger than the picture");
+        ctx.walker.m_strProblem.Format(_T("record %lu: a font far larger than the picture"),
+                                       (unsigned long)ctx.walker.Records());
         return false;
     }
 
