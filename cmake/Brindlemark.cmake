@@ -25,6 +25,9 @@ function(bm_test name)
     cmake_parse_arguments(A "NOMAIN" "TIMEOUT" "LIBS;LOCKS" ${ARGN})
     add_executable(${name} ${A_UNPARSED_ARGUMENTS})
     target_include_directories(${name} PRIVATE ${BM_DEPS_PREFIX}/include ${CMAKE_SOURCE_DIR}/tests)
+    # Files a test reads (tests/data), by their path as the program sees it
+    # under Wine, whose drive Z: is the root of the file system.
+    target_compile_definitions(${name} PRIVATE BM_TEST_DATA_DIR="Z:${CMAKE_SOURCE_DIR}/tests/data")
     target_link_libraries(${name} PRIVATE ${A_LIBS})
     if(NOT A_NOMAIN)
         target_link_libraries(${name} PRIVATE ${BM_GTEST_MAIN_LIB})

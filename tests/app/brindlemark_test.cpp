@@ -8,7 +8,9 @@
 // ctest: lock registry
 #include "support/bars_frame.h"
 #include "support/canvas.h"
+#include "support/data_files.h"
 #include "support/icon_files.h"
+#include "support/memory.h"
 #include "support/mouseinput.h"
 #include "support/packed_bytes.h"
 #include "support/registry.h"
@@ -21,6 +23,8 @@
 #include "XTPImageManager.h"
 #include "XTPZipMemFile.h"
 #include "resource.h"
+
+#include <commctrl.h>
 
 #include <algorithm>
 #include <fstream>
@@ -1541,6 +1545,142 @@ TEST_F(Brindlemark, ADamagedCursorImportedIntoTheButtonEditorIsRefusedAndASoundO
     }
     ::DeleteFileA(strDamaged.c_str());
     ::DeleteFileA(strSound.c_str());
+    ClearSettings();
+}
+
+namespace
+{
+// A one-bit BMP of cx x cy pixels, top-down, with a coloured palette and a
+// repeating row.
+std::vector<BYTE> OneBitBmp(int cx, int cy)
+{
+    const size_t nStride = (size_t)((cx + 31) / 32) * 4;
+    const DWORD nOffset = 14 + 40 + 8;
+    std::vector<BYTE> out(nOffset + nStride * (size_t)cy, 0);
+    const DWORD header[] = {(DWORD)out.size(), 0, nOffset, 40, (DWORD)cx, (DWORD)-cy, 0x00010001, 0, 0, 0, 0, 0, 0};
+    out[0] = 'B';
+    out[1] = 'M';
+    memcpy(&out[2], header, sizeof(header));
+    const BYTE palette[8] = {0, 255, 60, 0, 37, 244, 65, 0};
+    memcpy(&out[54], palette, sizeof(palette));
+    for (size_t x = 0; x < nStride; x++)
+        out[nOffset + x] = (BYTE)((x * 13 + 7) & 0xFF);
+    for (int y = 1; y < cy; y++)
+        memcpy(&out[nOffset + (size_t)y * nStride], &out[nOffset], nStride);
+    return out;
+}
+
+// Clicks the editor's "Import from File" button with the pointer: the
+// twelfth button of its tools bar, which wraps after every fourth.
+void ClickImportButton(HWND hEditor)
+{
+    std::vector<HWND> bars = Descendants(hEditor, "", TOOLBARCLASSNAMEA);
+    HWND hTools = NULL;
+    for (HWND hBar : bars)
+    {
+        if (::SendMessage(hBar, TB_COMMANDTOINDEX, 9146, 0) >= 0)
+            hTools = hBar;
+    }
+    ASSERT_TRUE(hTools != NULL) << "the editor has no tools bar with Import";
+    const int nIndex = (int)::SendMessage(hTools, TB_COMMANDTOINDEX, 9146, 0);
+    const DWORD dwSize = (DWORD)::SendMessage(hTools, TB_GETBUTTONSIZE, 0, 0);
+    POINT pt = {(nIndex % 4) * (int)LOWORD(dwSize) + (int)LOWORD(dwSize) / 2,
+                (nIndex / 4) * (int)HIWORD(dwSize) + (int)HIWORD(dwSize) / 2};
+    ::ClientToScreen(hTools, &pt);
+    ClickScreen(pt, false);
+}
+} // namespace
+
+// A player imports damaged pictures into the button editor with the
+// pointer and the keyboard: the metafile bytes that crashed the game (named
+// .gif), the metafile that took seconds, and a one-bit BMP of 16,384 x
+// 8,000 pixels that took a gigabyte. Each is refused with the message, the
+// image drawn before stays, and the game answers without growing.
+TEST_F(Brindlemark, DamagedAndHugePicturesImportedIntoTheButtonEditorAreRefusedAndKeepTheImage)
+{
+    const std::vector<BYTE> crashing = testsupport::ReadDataFile("damaged-emf-polyline-count-named.gif");
+    const std::vector<BYTE> slow = testsupport::ReadDataFile("damaged-emf-slow.emf");
+    ASSERT_FALSE(crashing.empty()) << testsupport::DataFilePath("damaged-emf-polyline-count-named.gif");
+    ASSERT_FALSE(slow.empty()) << testsupport::DataFilePath("damaged-emf-slow.emf");
+    const std::string kFiles[] = {WriteTempFile("bm-damaged-metafile.gif", crashing),
+                                  WriteTempFile("bm-slow-metafile.emf", slow),
+                                  WriteTempFile("bm-big-1bit.bmp", OneBitBmp(16384, 8000))};
+    {
+        Game game;
+        ASSERT_TRUE(game.Frame() != NULL);
+        ::SetForegroundWindow(game.Frame());
+        HWND hSheet = OpenCustomize(game);
+        ASSERT_TRUE(hSheet != NULL) << "the Customize sheet did not open";
+        std::vector<HWND> standard = Descendants(game.Frame(), "Standard", "XTPToolBar");
+        ASSERT_FALSE(standard.empty());
+        RECT rcBar;
+        ::GetWindowRect(standard[0], &rcBar);
+        ClickScreen({rcBar.left + 14, (rcBar.top + rcBar.bottom) / 2}, true);
+        PressKeys({'E'});
+        HWND hEditor = WaitForWindow(game.Pid(), "Button Editor", 5000);
+        ASSERT_TRUE(hEditor != NULL) << "the context menu opened no button editor";
+        ::SetForegroundWindow(hEditor);
+        Wait(300);
+
+        // A black dot drawn with the pencil in the middle of the canvas.
+        HWND hCanvas = ::GetDlgItem(hEditor, 100);
+        ASSERT_TRUE(hCanvas != NULL);
+        RECT rcCanvas;
+        ::GetWindowRect(hCanvas, &rcCanvas);
+        const POINT ptCell = {(rcCanvas.left + rcCanvas.right) / 2, (rcCanvas.top + rcCanvas.bottom) / 2};
+        const Patch blank = ScreenPatch(ptCell);
+        ClickScreen(ptCell, false);
+        const Patch drawn = WaitForPatch(ptCell, blank, false);
+        ASSERT_NE(blank, drawn) << "the pencil drew nothing";
+
+        HANDLE hProcess = ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, game.Pid());
+        ASSERT_TRUE(hProcess != NULL);
+        const SIZE_T nPeakBefore = testsupport::PeakProcessMemory(hProcess);
+        EXPECT_NE(0u, nPeakBefore);
+        for (const std::string& strPath : kFiles)
+        {
+            SCOPED_TRACE(strPath);
+            ClickImportButton(hEditor);
+            HWND hOpen = WaitForWindow(game.Pid(), "Open", 5000);
+            ASSERT_TRUE(hOpen != NULL) << "Import opened no file dialog";
+            ::SetDlgItemTextA(hOpen, 1148, strPath.c_str());
+            ::SetDlgItemTextA(hOpen, 1152, strPath.c_str());
+            ::SetForegroundWindow(hOpen);
+            Wait(200);
+            PressKeys({VK_RETURN});
+            // The refusal comes at once (the damaged files took seconds or
+            // crashed); five seconds leave room for a busy machine.
+            HWND hMessage = WaitForWindow(game.Pid(), "Brindlemark", 5000);
+            ASSERT_TRUE(IsRunning(game, game.Pid())) << "the picture crashed the game";
+            ASSERT_TRUE(hMessage != NULL) << "no message about the picture";
+            EXPECT_FALSE(
+                Descendants(hMessage, "The picture could not be read. The button image is unchanged.", "").empty());
+            if (&strPath == &kFiles[0])
+            {
+                EXPECT_FALSE(testsupport::SaveScreenSnapshot(hMessage, "button_editor_damaged_metafile").empty());
+            }
+            ::SetForegroundWindow(hMessage);
+            Wait(200);
+            PressKeys({VK_RETURN});
+            EXPECT_TRUE(WaitUntilGone(hMessage, 5000)) << "Enter closes the message";
+            EXPECT_EQ(drawn, WaitForPatch(ptCell, drawn, true)) << "the image drawn before stays";
+        }
+        const SIZE_T nPeakAfter = testsupport::PeakProcessMemory(hProcess);
+        ::CloseHandle(hProcess);
+        EXPECT_LT(nPeakAfter > nPeakBefore ? nPeakAfter - nPeakBefore : 0, (SIZE_T)100 * 1024 * 1024)
+            << "the pictures were refused without taking memory";
+        ::SetForegroundWindow(hEditor);
+        Wait(300);
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(hEditor, "button_editor_after_damaged_pictures").empty());
+
+        PressKeys({VK_ESCAPE});
+        EXPECT_TRUE(WaitUntilGone(hEditor, 5000)) << "Escape closes the editor";
+        ::SetForegroundWindow(hSheet);
+        ASSERT_TRUE(PressChildButton(hSheet, "Close"));
+        EXPECT_EQ(0, game.Close());
+    }
+    for (const std::string& strPath : kFiles)
+        ::DeleteFileA(strPath.c_str());
     ClearSettings();
 }
 

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <vector>
 
 namespace testsupport
@@ -53,4 +54,37 @@ private:
     CAddressSpaceLimit& operator=(const CAddressSpaceLimit&);
     std::vector<void*> m_reserved;
 };
+
+// The most memory a process (this one by default; another one opened with
+// PROCESS_QUERY_INFORMATION and PROCESS_VM_READ) has held so far: the
+// larger of its peak working set and its peak private bytes; 0 when the
+// system does not say.
+inline SIZE_T PeakProcessMemory(HANDLE hProcess = ::GetCurrentProcess())
+{
+    struct Counters
+    {
+        DWORD cb;
+        DWORD PageFaultCount;
+        SIZE_T PeakWorkingSetSize;
+        SIZE_T WorkingSetSize;
+        SIZE_T QuotaPeakPagedPoolUsage;
+        SIZE_T QuotaPagedPoolUsage;
+        SIZE_T QuotaPeakNonPagedPoolUsage;
+        SIZE_T QuotaNonPagedPoolUsage;
+        SIZE_T PagefileUsage;
+        SIZE_T PeakPagefileUsage;
+    };
+    typedef BOOL(WINAPI * PFNGETMEMORYINFO)(HANDLE, Counters*, DWORD);
+    FARPROC pfnProc = ::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "K32GetProcessMemoryInfo");
+    PFNGETMEMORYINFO pfn = NULL;
+    static_assert(sizeof(pfn) == sizeof(pfnProc), "entry points are of one size");
+    memcpy(&pfn, &pfnProc, sizeof(pfn));
+    Counters counters;
+    ZeroMemory(&counters, sizeof(counters));
+    counters.cb = sizeof(counters);
+    if (pfn == NULL || !pfn(hProcess, &counters, sizeof(counters)))
+        return 0;
+    return counters.PeakWorkingSetSize > counters.PeakPagefileUsage ? counters.PeakWorkingSetSize
+                                                                     : counters.PeakPagefileUsage;
+}
 } // namespace testsupport

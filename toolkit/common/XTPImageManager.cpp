@@ -5,6 +5,7 @@
 #include "XTPSystemHelpers.h"
 #include <commctrl.h>
 #include <algorithm>
+#include <climits>
 #include <vector>
 
 namespace
@@ -824,7 +825,7 @@ BOOL AFX_CDECL CXTPImageManager::SplitAlphaBitmap(HBITMAP hBitmap, int nCount, H
     return bResult;
 }
 
-HBITMAP AFX_CDECL CXTPImageManager::LoadBitmapFromFile(LPCTSTR lpszFileName, BOOL* pbAlphaBitmap)
+HBITMAP AFX_CDECL CXTPImageManager::LoadBitmapFromFile(LPCTSTR lpszFileName, BOOL* pbAlphaBitmap, DWORD nMaxPixels)
 {
     if (pbAlphaBitmap != NULL)
         *pbAlphaBitmap = FALSE;
@@ -838,15 +839,61 @@ HBITMAP AFX_CDECL CXTPImageManager::LoadBitmapFromFile(LPCTSTR lpszFileName, BOO
         TRACE("%s: picture file cannot be read or is too large\n", lpszFileName);
         return NULL;
     }
-    return LoadBitmapFromBytes(data.data(), (DWORD)data.size(), pbAlphaBitmap);
+    return LoadBitmapFromBytes(data.data(), (DWORD)data.size(), pbAlphaBitmap, nMaxPixels);
 }
 
-HBITMAP AFX_CDECL CXTPImageManager::LoadBitmapFromBytes(const BYTE* pData, DWORD nSize, BOOL* pbAlphaBitmap)
+BOOL AFX_CDECL CXTPImageManager::GetBitmapFileSize(const BYTE* pData, DWORD nSize, CSize* pSize)
+{
+    if (pData == NULL || pSize == NULL)
+        return FALSE;
+    // A PNG file opens with its IHDR chunk: width and height, big-endian.
+    if (CXTPGraphicBitmapPng::IsPngSignature(pData, nSize))
+    {
+        if (nSize < 24 || memcmp(pData + 12, "IHDR", 4) != 0)
+            return FALSE;
+        const DWORD nWidth = ((DWORD)pData[16] << 24) | ((DWORD)pData[17] << 16) | ((DWORD)pData[18] << 8) | pData[19];
+        const DWORD nHeight = ((DWORD)pData[20] << 24) | ((DWORD)pData[21] << 16) | ((DWORD)pData[22] << 8) | pData[23];
+        if (nWidth > 0x7FFFFFFF || nHeight > 0x7FFFFFFF)
+            return FALSE;
+        *pSize = CSize((int)nWidth, (int)nHeight);
+        return TRUE;
+    }
+    if (nSize < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPCOREHEADER) || pData[0] != 'B' || pData[1] != 'M')
+        return FALSE;
+    const BYTE* pInfo = pData + sizeof(BITMAPFILEHEADER);
+    const DWORD nHeaderSize = (DWORD)pInfo[0] | ((DWORD)pInfo[1] << 8) | ((DWORD)pInfo[2] << 16) | ((DWORD)pInfo[3] << 24);
+    if (nHeaderSize == sizeof(BITMAPCOREHEADER))
+    {
+        BITMAPCOREHEADER core;
+        memcpy(&core, pInfo, sizeof(core));
+        *pSize = CSize(core.bcWidth, core.bcHeight);
+        return TRUE;
+    }
+    if (nHeaderSize < sizeof(BITMAPINFOHEADER) || nSize < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER))
+        return FALSE;
+    BITMAPINFOHEADER header;
+    memcpy(&header, pInfo, sizeof(header));
+    if (header.biHeight == LONG_MIN)
+        return FALSE;
+    *pSize = CSize(header.biWidth, header.biHeight < 0 ? -header.biHeight : header.biHeight);
+    return TRUE;
+}
+
+HBITMAP AFX_CDECL CXTPImageManager::LoadBitmapFromBytes(const BYTE* pData, DWORD nSize, BOOL* pbAlphaBitmap,
+                                                        DWORD nMaxPixels)
 {
     if (pbAlphaBitmap != NULL)
         *pbAlphaBitmap = FALSE;
     if (pData == NULL || nSize == 0 || nSize > kMaxBmpFileSize)
         return NULL;
+    CSize szPicture(0, 0);
+    if (nMaxPixels != 0 && GetBitmapFileSize(pData, nSize, &szPicture) &&
+        (szPicture.cx < 0 || szPicture.cy < 0 || (ULONGLONG)szPicture.cx * (ULONGLONG)szPicture.cy > nMaxPixels))
+    {
+        TRACE("a picture of %ld x %ld pixels is larger than the %lu pixels allowed\n", (long)szPicture.cx, (long)szPicture.cy,
+              (unsigned long)nMaxPixels);
+        return NULL;
+    }
 
     if (CXTPGraphicBitmapPng::IsPngSignature(pData, nSize))
     {

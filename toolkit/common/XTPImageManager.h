@@ -244,8 +244,14 @@ public:
 
     // Loading. The ...FromBytes forms take a whole file already read (and
     // refuse what the file forms would refuse, too large files included).
-    static HBITMAP AFX_CDECL LoadBitmapFromFile(LPCTSTR lpszFileName, BOOL* pbAlphaBitmap);
-    static HBITMAP AFX_CDECL LoadBitmapFromBytes(const BYTE* pData, DWORD nSize, BOOL* pbAlphaBitmap);
+    // With nMaxPixels, a picture of more pixels (width x height, as its
+    // header gives them) is refused before any bitmap is made.
+    static HBITMAP AFX_CDECL LoadBitmapFromFile(LPCTSTR lpszFileName, BOOL* pbAlphaBitmap, DWORD nMaxPixels = 0);
+    static HBITMAP AFX_CDECL LoadBitmapFromBytes(const BYTE* pData, DWORD nSize, BOOL* pbAlphaBitmap,
+                                                 DWORD nMaxPixels = 0);
+    // The width and height a BMP or PNG file gives in its header; FALSE when
+    // the bytes start as neither.
+    static BOOL AFX_CDECL GetBitmapFileSize(const BYTE* pData, DWORD nSize, CSize* pSize);
     // Icon and cursor files share one layout. TRUE when the bytes are such a
     // file whose every listed image (PNG or bitmap with colour table, colour
     // and mask rows) lies whole inside it with sane sizes.

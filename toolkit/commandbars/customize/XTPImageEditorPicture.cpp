@@ -3,6 +3,7 @@
 
 #include "XTPColorManager.h"
 #include "XTPImageEditorDlg.h"
+#include "XTPImageEditorMetafile.h"
 #include "XTPImageManager.h"
 #include "XTPResourceManager.h"
 #include "../../resources/customize_editor_res.h"
@@ -21,6 +22,10 @@ namespace
 const int kMaxUndo = 16;
 // Larger bitmaps (from the clipboard or a file) are not read.
 const int kMaxBitmapSide = 8192;
+// Picture files of more pixels are refused before any bitmap is made of
+// them: a button image is cut from their top-left corner, and a bitmap of
+// the whole picture costs four bytes a pixel twice over while it is read.
+const DWORD kMaxImportPixels = 2048 * 2048;
 
 const DWORD kTransparentPixel = 0x00FFFEFF;   // RGB(255, 254, 255) as a DIB pixel
 
@@ -481,52 +486,6 @@ PictureKind SniffPicture(const BYTE* p, size_t n)
     return pictureUnknown;
 }
 
-// TRUE when an enhanced metafile's header and every record lie inside the
-// file, each record at least 8 bytes and a whole number of DWORDs, up to
-// the end-of-file record.
-BOOL IsSoundEnhMetafile(const BYTE* p, size_t n)
-{
-    const DWORD kHeaderSize = 88;
-    if (n < kHeaderSize || ReadDword(p) != EMR_HEADER || ReadDword(p + 40) != ENHMETA_SIGNATURE)
-        return FALSE;
-    const DWORD nBytes = ReadDword(p + 48);
-    if (nBytes > n || nBytes < kHeaderSize)
-        return FALSE;
-    for (DWORD nAt = 0; nAt + 8 <= nBytes;)
-    {
-        const DWORD nRecord = ReadDword(p + nAt + 4);
-        if (nRecord < 8 || nRecord % 4 != 0 || nRecord > nBytes - nAt)
-            return FALSE;
-        if (ReadDword(p + nAt) == EMR_EOF)
-            return TRUE;
-        nAt += nRecord;
-    }
-    return FALSE;
-}
-
-// The same for a metafile, after its 22-byte placeable header when it has
-// one: every record (size in 16-bit words) inside the file, up to the
-// closing record of function 0.
-BOOL IsSoundMetafile(const BYTE* p, size_t n)
-{
-    size_t nAt = ReadDword(p) == 0x9AC6CDD7 ? 22 : 0;
-    if (n < nAt + 18)
-        return FALSE;
-    const BYTE* pHeader = p + nAt;
-    if ((ReadWord(pHeader) != 1 && ReadWord(pHeader) != 2) || ReadWord(pHeader + 2) != 9)
-        return FALSE;
-    for (nAt += 18; nAt + 6 <= n;)
-    {
-        const ULONGLONG nRecord = (ULONGLONG)ReadDword(p + nAt) * 2;
-        if (nRecord < 6 || nRecord > n - nAt)
-            return FALSE;
-        if (ReadWord(p + nAt + 4) == 0)
-            return TRUE;
-        nAt += (size_t)nRecord;
-    }
-    return FALSE;
-}
-
 // Draws an icon onto a blank image of the size; null when it cannot.
 CXTPImageEditorPicture::CAlphaBitmap* IconToImage(const CXTPImageEditorPicture* pCanvas, HICON hIcon, CSize sz)
 {
@@ -539,6 +498,34 @@ CXTPImageEditorPicture::CAlphaBitmap* IconToImage(const CXTPImageEditorPicture* 
     ::DrawIconEx(dc.GetSafeHdc(), 0, 0, hIcon, sz.cx, sz.cy, 0, NULL, DI_NORMAL);
     dc.SelectObject(pOld);
     ::GdiFlush();
+    // GDI leaves the alpha bytes as it likes; the image has none.
+    for (int i = 0; i < sz.cx * sz.cy; i++)
+        pBlank->GetBits()[i] &= 0x00FFFFFF;
+    return pBlank;
+}
+
+// Plays a metafile onto a blank image of the size, record by record, each
+// checked first; null when it is refused.
+CXTPImageEditorPicture::CAlphaBitmap* RenderMetafile(const CXTPImageEditorPicture* pCanvas,
+                                                    const std::vector<BYTE>& data, CSize sz)
+{
+    CXTPImageEditorPicture::CAlphaBitmap* pBlank = pCanvas->CopyPicture(NULL);
+    if (pBlank == NULL)
+        return NULL;
+    CDC dc;
+    dc.CreateCompatibleDC(NULL);
+    CBitmap* pOld = dc.SelectObject(pBlank);
+    const RECT rcDest = {0, 0, sz.cx, sz.cy};
+    CString strProblem;
+    const BOOL bPlayed = XTPPlayMetafileData(dc.GetSafeHdc(), rcDest, data.data(), data.size(), strProblem);
+    dc.SelectObject(pOld);
+    ::GdiFlush();
+    if (!bPlayed)
+    {
+        TRACE(_T("metafile refused: %s\n"), (LPCTSTR)strProblem);
+        delete pBlank;
+        return NULL;
+    }
     // GDI leaves the alpha bytes as it likes; the image has none.
     for (int i = 0; i < sz.cx * sz.cy; i++)
         pBlank->GetBits()[i] &= 0x00FFFFFF;
@@ -649,13 +636,14 @@ CXTPImageEditorPicture::CAlphaBitmap* CXTPImageEditorPicture::ReadIconData(const
 CXTPImageEditorPicture::CAlphaBitmap* CXTPImageEditorPicture::ReadBitmapFile(LPCTSTR lpszFileName) const
 {
     BOOL bAlpha = FALSE;
-    return ImportBitmap(CXTPImageManager::LoadBitmapFromFile(lpszFileName, &bAlpha), bAlpha);
+    return ImportBitmap(CXTPImageManager::LoadBitmapFromFile(lpszFileName, &bAlpha, kMaxImportPixels), bAlpha);
 }
 
 CXTPImageEditorPicture::CAlphaBitmap* CXTPImageEditorPicture::ReadBitmapData(const std::vector<BYTE>& data) const
 {
     BOOL bAlpha = FALSE;
-    return ImportBitmap(CXTPImageManager::LoadBitmapFromBytes(data.data(), (DWORD)data.size(), &bAlpha), bAlpha);
+    return ImportBitmap(
+        CXTPImageManager::LoadBitmapFromBytes(data.data(), (DWORD)data.size(), &bAlpha, kMaxImportPixels), bAlpha);
 }
 
 CXTPImageEditorPicture::CAlphaBitmap* CXTPImageEditorPicture::ImportBitmap(HBITMAP hBitmap, BOOL bAlpha) const
@@ -692,9 +680,9 @@ BOOL CXTPImageEditorPicture::ImportFile(LPCTSTR lpszFileName)
     else
     {
         // The system's picture loader goes by the bytes, not the name: what
-        // the file holds decides which checked reader takes it, and the
-        // loader gets only GIF, JPEG and metafiles whose records all lie
-        // inside the file.
+        // the file holds decides which checked reader takes it. The loader
+        // gets only GIF and JPEG; metafiles are played here record by
+        // record, each checked before the system sees it.
         std::vector<BYTE> data;
         if (XTPReadImageFile(lpszFileName, kMaxPictureFile, data))
         {
@@ -710,8 +698,7 @@ BOOL CXTPImageEditorPicture::ImportFile(LPCTSTR lpszFileName)
                 pImported = RenderOlePicture(this, data, m_szPicture);
                 break;
             case pictureMetafile:
-                if (IsSoundEnhMetafile(data.data(), data.size()) || IsSoundMetafile(data.data(), data.size()))
-                    pImported = RenderOlePicture(this, data, m_szPicture);
+                pImported = RenderMetafile(this, data, m_szPicture);
                 break;
             default:
                 break;

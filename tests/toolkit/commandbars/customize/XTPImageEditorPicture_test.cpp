@@ -8,8 +8,10 @@
 #include "XTPImageManager.h"
 #include "XTPColorManager.h"
 #include "XTPResourceManager.h"
+#include "support/data_files.h"
 #include "support/gdi_count.h"
 #include "support/icon_files.h"
+#include "support/memory.h"
 #include "support/modal.h"
 #include "support/snapshot.h"
 #include "support/tempfolder.h"
@@ -128,6 +130,10 @@ protected:
                 nCount += pOut->Pixel(x, y) != RGB(255, 255, 255) ? 1 : 0;
         return nCount;
     }
+
+    // Import through the file dialog, which gets the path and OK: one
+    // message says the picture could not be read and nothing changes.
+    void ImportDamagedThroughTheDialog(const std::string& strPath);
 
     CXTPImageEditorDlg* pDlg = NULL;
     Picture* pCanvas = NULL;
@@ -671,7 +677,7 @@ TEST_F(CanvasTest, CursorFilesAreReadAsIconsAndDamagedOnesReachNoSystemLoader)
     EXPECT_EQ(kTransparent, At(12, 0));
 }
 
-TEST_F(CanvasTest, MetafilesReachThePictureLoaderOnlyWithAllTheirRecordsInside)
+TEST_F(CanvasTest, MetafilesAreDrawnOnlyWithAllTheirRecordsInside)
 {
     testsupport::CTempFolder folder;
     // A red square over the whole frame, recorded as an enhanced metafile.
@@ -701,16 +707,142 @@ TEST_F(CanvasTest, MetafilesReachThePictureLoaderOnlyWithAllTheirRecordsInside)
     EXPECT_TRUE(pCanvas->GetPicture() == NULL);
     EXPECT_EQ(0, pCanvas->GetUndoCount());
 
-    // The sound one is drawn at the image size where the loader can read it.
-    if (pCanvas->ImportFile(WriteFile(folder, "red.emf", emf).c_str()))
+    // The sound one is drawn at the image size, under any name.
+    ASSERT_TRUE(pCanvas->ImportFile(WriteFile(folder, "red.emf", emf).c_str()));
+    EXPECT_EQ(1, pCanvas->GetUndoCount());
+    EXPECT_EQ(std::vector<std::string>(16, std::string(16, 'r')), Rows());
+    EXPECT_FALSE(pCanvas->GetPicture()->m_bAlpha);
+    pCanvas->OnClear();
+    ASSERT_TRUE(pCanvas->ImportFile(WriteFile(folder, "red.gif", emf).c_str()));
+    EXPECT_EQ(kRed, At(15, 15));
+
+    // A placeable metafile: its frame fills the image, whatever its units.
+    HDC hWmfDC = ::CreateMetaFileA(NULL);
+    ASSERT_TRUE(hWmfDC != NULL);
+    ::SetWindowOrgEx(hWmfDC, 0, 0, NULL);
+    ::SetWindowExtEx(hWmfDC, 100, 100, NULL);
+    HBRUSH hBlack = ::CreateSolidBrush(kBlack);
+    RECT rcLeft = {0, 0, 50, 100};
+    ::FillRect(hWmfDC, &rcLeft, hBlack);
+    ::DeleteObject(hBlack);
+    HMETAFILE hWmf = ::CloseMetaFile(hWmfDC);
+    std::vector<BYTE> wmf(22 + ::GetMetaFileBitsEx(hWmf, 0, NULL), 0);
+    ::GetMetaFileBitsEx(hWmf, (UINT)wmf.size() - 22, &wmf[22]);
+    ::DeleteMetaFile(hWmf);
+    const WORD placeable[10] = {0xCDD7, 0x9AC6, 0, 0, 0, 100, 100, 1440, 0, 0};
+    memcpy(wmf.data(), placeable, sizeof(placeable));
+    ASSERT_TRUE(pCanvas->ImportFile(WriteFile(folder, "left.wmf", wmf).c_str()));
+    EXPECT_EQ(std::string(8, 'k') + std::string(8, '.'), Rows()[5]);
+    // Without the placeable header the metafile has no size: refused.
+    const std::vector<BYTE> plain(wmf.begin() + 22, wmf.end());
+    const int nUndo = pCanvas->GetUndoCount();
+    EXPECT_FALSE(pCanvas->ImportFile(WriteFile(folder, "plain.wmf", plain).c_str()));
+    EXPECT_EQ(nUndo, pCanvas->GetUndoCount());
+}
+
+TEST_F(CanvasTest, DamagedMetafilesAreRefusedQuicklyAndKeepTheImage)
+{
+    testsupport::CTempFolder folder;
+    Tool(xtpToolPencil);
+    Colour(kBlack);
+    Stroke(3, 3, 3, 3);
+    const std::vector<std::string> before = Rows();
+
+    const char* const kFiles[] = {"damaged-emf-polyline-count.emf",       "damaged-emf-polyline-count-named.gif",
+                                  "damaged-emf-stretchdibits-offset.emf", "damaged-wmf-polygon-count.wmf",
+                                  "damaged-wmf-selectobject-index.wmf",   "damaged-emf-slow.emf",
+                                  "damaged-emf-huge-allocation.emf"};
+    const SIZE_T nPeakBefore = testsupport::PeakProcessMemory();
+    ASSERT_NE(0u, nPeakBefore);
+    for (const char* pszFile : kFiles)
     {
-        EXPECT_EQ(1, pCanvas->GetUndoCount());
-        EXPECT_EQ(kRed, At(8, 8));
+        const std::vector<BYTE> data = testsupport::ReadDataFile(pszFile);
+        ASSERT_FALSE(data.empty()) << testsupport::DataFilePath(pszFile);
+        // The kept file as it is, and the same bytes under the other names
+        // a metafile reaches the reader by.
+        const std::string strName(pszFile);
+        const std::string kNames[] = {strName, "renamed.emf", "renamed.wmf", "renamed.jpg", "renamed"};
+        for (const std::string& strAs : kNames)
+        {
+            const DWORD dwStart = ::GetTickCount();
+            EXPECT_FALSE(pCanvas->ImportFile(WriteFile(folder, strAs.c_str(), data).c_str()))
+                << pszFile << " as " << strAs;
+            // Far below the seconds the damaged files took; loose enough
+            // for a busy machine.
+            EXPECT_LT(::GetTickCount() - dwStart, 5000u) << pszFile << " as " << strAs;
+            EXPECT_EQ(before, Rows()) << pszFile << " as " << strAs;
+            EXPECT_EQ(1, pCanvas->GetUndoCount()) << pszFile << " as " << strAs;
+        }
     }
-    else
+    const SIZE_T nPeakAfter = testsupport::PeakProcessMemory();
+    EXPECT_LT(nPeakAfter > nPeakBefore ? nPeakAfter - nPeakBefore : 0, (SIZE_T)100 * 1024 * 1024);
+}
+
+namespace
+{
+// A one-bit BMP file, top-down, with a coloured two-entry palette: a
+// repeating pattern of bytes on every row.
+std::vector<BYTE> MakeOneBitBmp(int cx, int cy)
+{
+    const size_t nStride = (size_t)((cx + 31) / 32) * 4;
+    const DWORD nOffset = 14 + 40 + 8;
+    std::vector<BYTE> out(nOffset + nStride * (size_t)cy, 0);
+    auto Put16 = [&](size_t at, WORD v) { memcpy(&out[at], &v, 2); };
+    auto Put32 = [&](size_t at, DWORD v) { memcpy(&out[at], &v, 4); };
+    out[0] = 'B';
+    out[1] = 'M';
+    Put32(2, (DWORD)out.size());
+    Put32(10, nOffset);
+    Put32(14, 40);
+    Put32(18, (DWORD)cx);
+    Put32(22, (DWORD)-cy);
+    Put16(26, 1);
+    Put16(28, 1);
+    const BYTE palette[8] = {0, 255, 60, 0, 37, 244, 65, 0};
+    memcpy(&out[54], palette, sizeof(palette));
+    for (size_t x = 0; x < nStride; x++)
+        out[nOffset + x] = (BYTE)((x * 13 + 7) & 0xFF);
+    for (int y = 1; y < cy; y++)
+        memcpy(&out[nOffset + (size_t)y * nStride], &out[nOffset], nStride);
+    return out;
+}
+} // namespace
+
+TEST_F(CanvasTest, AHugePictureFileIsRefusedBeforeAnyBitmapOfItIsMade)
+{
+    testsupport::CTempFolder folder;
+    Tool(xtpToolPencil);
+    Colour(kBlack);
+    Stroke(3, 3, 3, 3);
+    const std::vector<std::string> before = Rows();
+
+    // 16,384 x 8,000 pixels in 16 MB: a bitmap of it would take 512 MB.
+    std::string strBmp, strGif;
     {
-        std::printf("the system's picture loader reads no enhanced metafiles here\n");
+        const std::vector<BYTE> huge = MakeOneBitBmp(16384, 8000);
+        ASSERT_EQ(16384062u, huge.size());
+        strBmp = WriteFile(folder, "big-1bit.bmp", huge);
+        strGif = WriteFile(folder, "big-1bit.gif", huge);
     }
+    const SIZE_T nPeakBefore = testsupport::PeakProcessMemory();
+    ASSERT_NE(0u, nPeakBefore);
+    EXPECT_FALSE(pCanvas->ImportFile(strBmp.c_str()));
+    EXPECT_FALSE(pCanvas->ImportFile(strGif.c_str()));
+    const SIZE_T nPeakAfter = testsupport::PeakProcessMemory();
+    // The file is read whole (16 MB); nothing near a full-size bitmap.
+    EXPECT_LT(nPeakAfter > nPeakBefore ? nPeakAfter - nPeakBefore : 0, (SIZE_T)100 * 1024 * 1024);
+    EXPECT_EQ(before, Rows());
+    EXPECT_EQ(1, pCanvas->GetUndoCount());
+
+    // A large picture within the bound gives its top-left corner.
+    ASSERT_TRUE(pCanvas->ImportFile(WriteFile(folder, "wide.bmp", MakeOneBitBmp(2048, 2048)).c_str()));
+    EXPECT_EQ(2, pCanvas->GetUndoCount());
+    // The first byte 7 = 00000111: five pixels of the first colour, then three of the second.
+    const COLORREF clrFirst = RGB(60, 255, 0), clrSecond = RGB(65, 244, 37);
+    EXPECT_EQ(clrFirst, At(0, 0));
+    EXPECT_EQ(clrFirst, At(4, 9));
+    EXPECT_EQ(clrSecond, At(5, 0));
+    EXPECT_EQ(clrSecond, At(7, 15));
 }
 
 TEST_F(CanvasTest, NoGdiObjectIsLeftBehind)
@@ -776,7 +908,17 @@ TEST_F(CanvasTest, ImportingADamagedFileSaysSoAndChangesNothing)
 {
     testsupport::CTempFolder folder;
     std::vector<BYTE> garbage(200, 0x33);
-    std::string strPath = WriteFile(folder, "broken.bmp", garbage);
+    for (const std::string& strPath :
+         {WriteFile(folder, "broken.bmp", garbage),
+          WriteFile(folder, "damaged.emf", testsupport::ReadDataFile("damaged-emf-stretchdibits-offset.emf"))})
+    {
+        SCOPED_TRACE(strPath);
+        ImportDamagedThroughTheDialog(strPath);
+    }
+}
+
+void CanvasTest::ImportDamagedThroughTheDialog(const std::string& strPath)
+{
     ImportMessages().clear();
     AFX_MSGBOX_HOOK pfnOld = AfxSetMessageBoxHook(&RecordMessage);
     // The file dialog gets the file's name and OK.
