@@ -282,6 +282,10 @@ public:
     }
     HWND Frame() const { return m_hWnd; }
     DWORD Pid() const { return m_pi.dwProcessId; }
+    bool IsRunning() const
+    {
+        return m_pi.hProcess != NULL && ::WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT;
+    }
     void Command(UINT nID)
     {
         ::PostMessage(m_hWnd, WM_COMMAND, nID, 0);
@@ -2106,5 +2110,220 @@ TEST_F(Brindlemark, ClosingWhileAQuestionIsOpenWaitsForTheQuestion)
     Wait(500);
     EXPECT_FALSE(::IsWindow(hAsk));
     EXPECT_EQ(0, game.Close());
+    ClearSettings();
+}
+
+namespace
+{
+// What a process of the game is doing: whether it still runs, and its
+// top-level windows by class and title.
+struct DescribeData
+{
+    DWORD dwPid;
+    std::string strText;
+};
+
+BOOL CALLBACK DescribeWindow(HWND hWnd, LPARAM lParam)
+{
+    DescribeData* pData = (DescribeData*)lParam;
+    DWORD dwOwner = 0;
+    ::GetWindowThreadProcessId(hWnd, &dwOwner);
+    if (dwOwner == pData->dwPid)
+    {
+        char szClass[64] = "";
+        ::GetClassName(hWnd, szClass, sizeof(szClass));
+        pData->strText += std::string(" [") + szClass + " \"" + WindowText(hWnd) + "\"" +
+                          (::IsWindowVisible(hWnd) ? " visible" : "") + "]";
+    }
+    return TRUE;
+}
+
+std::string DescribeProcess(HANDLE hProcess, DWORD dwPid)
+{
+    DWORD dwExit = 0;
+    if (::GetExitCodeProcess(hProcess, &dwExit) && dwExit != STILL_ACTIVE)
+        return "ended with code " + std::to_string(dwExit);
+    DescribeData data = {dwPid, "still running; windows:"};
+    ::EnumWindows(&DescribeWindow, (LPARAM)&data);
+    return data.strText;
+}
+} // namespace
+
+// Exits in each of the player's ways (Alt+F4, File > Exit, the window's
+// Close), each followed at once by the next start: every start shows the
+// game's window and every exit ends the process, each within a bounded wait
+// (a watchdog ends a process that stays).
+TEST_F(Brindlemark, ExitsAndRestartsInARowEachShowTheWindowAndEnd)
+{
+    const int nRounds = 9;
+    for (int i = 0; i < nRounds; i++)
+    {
+        std::string strCommand = "\"" + ExePath() + "\"";
+        std::vector<char> command(strCommand.begin(), strCommand.end());
+        command.push_back(0);
+        STARTUPINFO si = {};
+        si.cb = sizeof(si);
+        PROCESS_INFORMATION pi = {};
+        ASSERT_TRUE(::CreateProcess(NULL, command.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi));
+        HWND hFrame = WaitForWindow(pi.dwProcessId, "Untitled - Brindlemark", 20000);
+        EXPECT_TRUE(hFrame != NULL) << "start " << i << ": no window; the process "
+                                    << DescribeProcess(pi.hProcess, pi.dwProcessId);
+        if (hFrame != NULL)
+        {
+            // The splash goes first, so that the key reaches the frame.
+            for (int n = 0; n < 100 && WaitForWindow(pi.dwProcessId, "", 10) != NULL; n++)
+                Wait(50);
+            switch (i % 3)
+            {
+            case 0:
+                ::SetForegroundWindow(hFrame);
+                Wait(100);
+                PressKeys({VK_MENU, VK_F4});
+                break;
+            case 1:
+                ChooseWithKeys(hFrame, 'F', {VK_END, VK_RETURN});
+                break;
+            default:
+                ::PostMessage(hFrame, WM_SYSCOMMAND, SC_CLOSE, 0);
+                break;
+            }
+        }
+        else
+            ::TerminateProcess(pi.hProcess, 1);
+        const bool bEnded = ::WaitForSingleObject(pi.hProcess, 20000) == WAIT_OBJECT_0;
+        EXPECT_TRUE(bEnded) << "exit " << i << " (way " << i % 3 << "): the process "
+                            << DescribeProcess(pi.hProcess, pi.dwProcessId);
+        if (!bEnded)
+        {
+            ::TerminateProcess(pi.hProcess, 1);
+            ::WaitForSingleObject(pi.hProcess, 5000);
+        }
+        DWORD dwExit = 1;
+        ::GetExitCodeProcess(pi.hProcess, &dwExit);
+        if (hFrame != NULL && bEnded)
+        {
+            EXPECT_EQ(0u, dwExit) << "exit " << i;
+        }
+        ::CloseHandle(pi.hThread);
+        ::CloseHandle(pi.hProcess);
+    }
+    ClearSettings();
+}
+
+namespace
+{
+// Empties the stored difficulty list and stores one profile of its own: a
+// square grid of that side with a target time, forcing completion.
+void StoreOnlyDifficultyProfile(int nSide, int nMinutes, bool bForceComplete)
+{
+    g_ApplicationInfo.m_GradeInfoList.LoadFromRegistry();
+    g_ApplicationInfo.m_GradeInfoList.RemoveAll();
+    CGradeInfo grade = CGradeInfo::MakeEasyProfile();
+    grade.m_strProfileName = "Timed";
+    grade.m_nColumns = grade.m_nRows = nSide;
+    grade.m_nMinutesToComplete = nMinutes;
+    grade.m_bForceComplete = bForceComplete ? 1 : 0;
+    g_ApplicationInfo.m_GradeInfoList.AddProfile(grade);
+    ASSERT_TRUE(g_ApplicationInfo.m_GradeInfoList.SaveToRegistry());
+}
+
+// The centre of a button of the Timer toolbar docked in the frame, where
+// its layout puts it (texts below the icons): Pause and Play after the
+// gripper, the clock, then the three display modes.
+POINT TimerButton(HWND hBar, UINT nID)
+{
+    RECT rc;
+    ::GetWindowRect(hBar, &rc);
+    int x = 0;
+    switch (nID)
+    {
+    case ID_TIMER_PAUSE:
+        x = 29;
+        break;
+    case ID_TIMER_PLAY:
+        x = 69;
+        break;
+    case ID_TIMER_ELAPSED:
+        x = 305;
+        break;
+    case ID_TIMER_REMAINING:
+        x = 367;
+        break;
+    default:
+        x = 426;
+        break;
+    }
+    POINT pt = {rc.left + x, (rc.top + rc.bottom) / 2};
+    return pt;
+}
+
+// Ctrl+N, OK in the New Puzzle dialog (the first difficulty profile), and
+// the wait for the progress window; TRUE once the frame is the player's
+// again.
+bool MakePuzzleWithCtrlN(Game& game)
+{
+    ::SetForegroundWindow(game.Frame());
+    Wait(100);
+    PressKeys({VK_CONTROL, 'N'});
+    HWND hDialog = WaitForWindow(game.Pid(), "New Puzzle");
+    if (hDialog == NULL)
+        return false;
+    Wait(300);
+    ::SendMessage(::GetDlgItem(hDialog, IDC_DIFFICULTY_PROFILE), CB_SETCURSEL, 0, 0);
+    ClickButton(hDialog, "OK");
+    if (!WaitUntilGone(hDialog))
+        return false;
+    DWORD dwStart = ::GetTickCount();
+    while (WaitForWindow(game.Pid(), "Create Progress", 10) != NULL && ::GetTickCount() - dwStart < 60000)
+        Wait(50);
+    for (int n = 0; n < 200 && !::IsWindowEnabled(game.Frame()); n++)
+        Wait(50);
+    ::SetForegroundWindow(game.Frame());
+    Wait(300);
+    return ::IsWindowEnabled(game.Frame()) != FALSE;
+}
+} // namespace
+
+// A square clicked on a paused 5 x 5 board with a one-minute target that
+// forces completion: the click plays the square, the game goes on, and its
+// lists are still stored at the exit.
+TEST_F(Brindlemark, ASquareClickedOnAPausedBoardPlaysItAndTheGameGoesOn)
+{
+    StoreOnlyDifficultyProfile(5, 1, true);
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    ASSERT_TRUE(MakePuzzleWithCtrlN(game));
+    HWND hFrame = game.Frame();
+    HWND hTimer = TimerBar(game);
+    ASSERT_TRUE(hTimer != NULL);
+    ::SetForegroundWindow(hFrame);
+    ClickScreen(TimerButton(hTimer, ID_TIMER_REMAINING), false);
+    Wait(8000);
+    int s = 0;
+    POINT pt = game.SquareCentre(5, 0, 0, &s);
+    ASSERT_GT(s, 10);
+    POINT ptCorner = {pt.x - s / 2 + s / 8, pt.y - s / 2 + s / 8};
+    const Patch playing = ScreenPatch(ptCorner);
+    ClickScreen(TimerButton(hTimer, ID_TIMER_PAUSE), false);
+    // The paused board hides its squares.
+    EXPECT_TRUE(playing != WaitForPatch(ptCorner, playing, false)) << "not paused";
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "paused_five_by_five").empty());
+    Wait(4000);
+    ::SetForegroundWindow(hFrame);
+    ClickScreen(pt, false);
+    Wait(3000);
+    ASSERT_TRUE(game.IsRunning()) << "the game ended after the click";
+    // The click played the square on the board shown again.
+    EXPECT_TRUE(playing != ScreenPatch(ptCorner)) << "the square was not shaded";
+    EXPECT_TRUE(::IsWindowVisible(hFrame));
+    ::PostMessage(hFrame, WM_CLOSE, 0, 0);
+    HWND hQuestion = WaitForDialogOtherThan(game.Pid(), NULL);
+    ASSERT_TRUE(hQuestion != NULL);
+    ClickButton(hQuestion, "Don't Save");
+    EXPECT_EQ(0, game.WaitForExit());
+    // The lists of the session were stored at the exit.
+    g_ApplicationInfo.m_GradeInfoList.LoadFromRegistry();
+    ASSERT_EQ(1, (int)g_ApplicationInfo.m_GradeInfoList.GetCount());
+    EXPECT_EQ(5, g_ApplicationInfo.m_GradeInfoList.GetHead().m_nColumns);
     ClearSettings();
 }
