@@ -16,6 +16,8 @@
 #include "support/wndtest.h"
 
 #include "ApplicationInfo.h"
+#include "HTDataContainer.h"
+#include "HTGenerator.h"
 #include "XTPCommandBarsExchange.h"
 #include "XTPImageManager.h"
 #include "XTPZipMemFile.h"
@@ -253,7 +255,9 @@ std::set<std::string> UserSections()
 class Game
 {
 public:
-    Game(const std::string& strArguments = std::string())
+    // strTitle: the frame's title to wait for (a puzzle named on the
+    // command line titles it with the file's name).
+    Game(const std::string& strArguments = std::string(), const std::string& strTitle = "Untitled - Brindlemark")
     {
         std::string strCommand = "\"" + ExePath() + "\"" + strArguments;
         STARTUPINFO si = {};
@@ -263,7 +267,7 @@ public:
         if (!::CreateProcess(NULL, command.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &m_pi))
             return;
         ::WaitForInputIdle(m_pi.hProcess, 10000);
-        m_hWnd = WaitForWindow(m_pi.dwProcessId, "Untitled - Brindlemark");
+        m_hWnd = WaitForWindow(m_pi.dwProcessId, strTitle);
         // The splash goes after its own time; the first layout follows 100 ms
         // after the frame.
         for (int n = 0; n < 100 && WaitForWindow(m_pi.dwProcessId, "", 10) != NULL; n++)
@@ -2325,5 +2329,260 @@ TEST_F(Brindlemark, ASquareClickedOnAPausedBoardPlaysItAndTheGameGoesOn)
     g_ApplicationInfo.m_GradeInfoList.LoadFromRegistry();
     ASSERT_EQ(1, (int)g_ApplicationInfo.m_GradeInfoList.GetCount());
     EXPECT_EQ(5, g_ApplicationInfo.m_GradeInfoList.GetHead().m_nColumns);
+    ClearSettings();
+}
+
+namespace
+{
+// The visible dialogs (class #32770) of the process.
+std::vector<HWND> VisibleDialogs(DWORD dwPid)
+{
+    std::vector<HWND> visible;
+    for (HWND hWnd : TopLevels(dwPid, "#32770"))
+        if (::IsWindowVisible(hWnd))
+            visible.push_back(hWnd);
+    return visible;
+}
+
+// Writes a 5 x 5 puzzle file whose difficulty profile has a one-minute
+// target and forces completion, played for nSeconds already.
+bool WriteTimedPuzzle(const std::string& strFile, int nSeconds)
+{
+    CHTDataContainer puzzle;
+    CHTGenerator generator;
+    bool bMade = false;
+    for (int i = 0; i < 50 && !bMade; i++)
+        bMade = generator.Generate(NULL, 5, 5, &puzzle) != FALSE;
+    if (!bMade)
+        return false;
+    CGradeInfo grade = CGradeInfo::MakeEasyProfile();
+    grade.m_strProfileName = "Timed";
+    grade.m_nColumns = grade.m_nRows = 5;
+    grade.m_nMinutesToComplete = 1;
+    grade.m_bForceComplete = 1;
+    CAppearanceInfo appearance;
+    puzzle.ApplySquareColours(appearance);
+    puzzle.m_AppearanceInfo.CopyFrom(appearance);
+    puzzle.SetGradeInfo(grade);
+    puzzle.m_nGameState = htgsPlaying;
+    puzzle.m_nElapsedSeconds = nSeconds;
+    return puzzle.WriteToFile(strFile.c_str()) != FALSE;
+}
+
+// The one dialog of the game that is open: it is the only one, its text
+// (when a message) is the one given, and it lies owned by the game's
+// window, centred on it, in front of it.
+HWND ExpectOnlyDialog(const Game& game, const char* pszWhat, const char* pszMessage)
+{
+    HWND hDialog = WaitForDialogOtherThan(game.Pid(), NULL, 10000);
+    EXPECT_TRUE(hDialog != NULL) << pszWhat << ": nothing opened";
+    if (hDialog == NULL)
+        return NULL;
+    Wait(500);
+    const std::vector<HWND> dialogs = VisibleDialogs(game.Pid());
+    EXPECT_EQ(1u, dialogs.size()) << pszWhat << ": questions stacked";
+    if (pszMessage != NULL)
+    {
+        EXPECT_EQ(pszMessage, MessageText(hDialog)) << pszWhat;
+    }
+    EXPECT_EQ(game.Frame(), ::GetWindow(hDialog, GW_OWNER)) << pszWhat << ": not owned by the game's window";
+    EXPECT_TRUE(IsCentredOver(hDialog, game.Frame())) << pszWhat << ": not centred on the game's window";
+    EXPECT_TRUE(IsAbove(hDialog, game.Frame())) << pszWhat << ": behind the game's window";
+    EXPECT_FALSE(::IsWindowEnabled(game.Frame())) << pszWhat << ": the game's window does not wait for it";
+    return hDialog;
+}
+
+// Clicks a dialog's button where it lies on the screen.
+void ClickDialogButton(HWND hDialog, int nID)
+{
+    HWND hButton = ::GetDlgItem(hDialog, nID);
+    ASSERT_TRUE(hButton != NULL) << "no button " << nID;
+    RECT rc;
+    ::GetWindowRect(hButton, &rc);
+    ::SetForegroundWindow(hDialog);
+    Wait(100);
+    ClickScreen({(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}, false);
+}
+
+const char kGridModified[] = "The current grid has been modified.\n\nWould you like to save it?";
+const char kPuzzleSolved[] = "The current puzzle has been solved.\n\nWould you like to start another?";
+} // namespace
+
+// A forced one-minute game whose time runs out while the save question of
+// New Puzzle is open: the solution and its question wait until the player
+// is back at the board, then come alone; every question and dialog is owned
+// by the game's window, in front of it, and the game's window is the
+// player's again at the end.
+TEST_F(Brindlemark, TheTimeUpWaitsBehindAnOpenQuestionAndAsksAlone)
+{
+    StoreOnlyDifficultyProfile(5, 1, true);
+    char szTemp[MAX_PATH];
+    ::GetTempPath(MAX_PATH, szTemp);
+    const std::string strFile = std::string(szTemp) + "e2e_timed.hti";
+    // 50 of the 60 seconds played: the time runs out about ten seconds
+    // after the start.
+    ASSERT_TRUE(WriteTimedPuzzle(strFile, 50));
+    Game game(" \"" + strFile + "\"", "e2e_timed.hti - Brindlemark");
+    ASSERT_TRUE(game.Frame() != NULL);
+    HWND hFrame = game.Frame();
+    ::SetForegroundWindow(hFrame);
+    Wait(1500);   // a tick of the clock: the puzzle asks to be saved
+
+    // Ctrl+N asks to save the grid; the time runs out behind the question.
+    PressKeys({VK_CONTROL, 'N'});
+    HWND hSave = ExpectOnlyDialog(game, "the save question of New Puzzle", kGridModified);
+    ASSERT_TRUE(hSave != NULL);
+    Wait(12000);
+    EXPECT_EQ(1u, VisibleDialogs(game.Pid()).size()) << "a question opened on the save question";
+    EXPECT_TRUE(::IsWindow(hSave));
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "time_up_behind_the_save_question").empty());
+
+    // Cancel: back at the board, the solution is shown and the one question
+    // of the time-up asks.
+    ClickDialogButton(hSave, IDCANCEL);
+    EXPECT_TRUE(WaitUntilGone(hSave));
+    HWND hSolved = ExpectOnlyDialog(game, "the time-up's question", kPuzzleSolved);
+    ASSERT_TRUE(hSolved != NULL);
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "time_up_question").empty());
+
+    // "Yes, please": the grid is asked about again, then New Puzzle opens,
+    // each alone and in front of the game's window.
+    ClickDialogButton(hSolved, IDOK);
+    EXPECT_TRUE(WaitUntilGone(hSolved));
+    HWND hSaveAgain = ExpectOnlyDialog(game, "the save question after Yes, please", kGridModified);
+    ASSERT_TRUE(hSaveAgain != NULL);
+    ClickDialogButton(hSaveAgain, IDNO);   // Don't Save
+    EXPECT_TRUE(WaitUntilGone(hSaveAgain));
+    HWND hNew = ExpectOnlyDialog(game, "New Puzzle", NULL);
+    ASSERT_TRUE(hNew != NULL);
+    EXPECT_EQ("New Puzzle", WindowText(hNew));
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "new_puzzle_after_the_time_up").empty());
+    ClickDialogButton(hNew, IDOK);
+    EXPECT_TRUE(WaitUntilGone(hNew));
+    DWORD dwStart = ::GetTickCount();
+    while (WaitForWindow(game.Pid(), "Create Progress", 10) != NULL && ::GetTickCount() - dwStart < 60000)
+        Wait(50);
+
+    // The new board is the player's: the window is enabled, no question is
+    // left anywhere, and a click shades a square.
+    for (int n = 0; n < 100 && !::IsWindowEnabled(hFrame); n++)
+        Wait(50);
+    EXPECT_TRUE(::IsWindowEnabled(hFrame));
+    EXPECT_TRUE(VisibleDialogs(game.Pid()).empty()) << "a question was left open";
+    EXPECT_TRUE(TopLevels(game.Pid(), "#32770").empty()) << "a question was left behind the window";
+    ::SetForegroundWindow(hFrame);
+    int s = 0;
+    POINT pt = game.SquareCentre(5, 2, 2, &s);
+    POINT ptCorner = {pt.x - s / 2 + s / 8, pt.y - s / 2 + s / 8};
+    const Patch before = ScreenPatch(ptCorner);
+    ClickScreen(pt, false);
+    EXPECT_TRUE(before != WaitForPatch(ptCorner, before, false)) << "the new board ignores clicks";
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "new_board_after_the_time_up").empty());
+
+    ::PostMessage(hFrame, WM_CLOSE, 0, 0);
+    HWND hQuestion = WaitForDialogOtherThan(game.Pid(), NULL);
+    ASSERT_TRUE(hQuestion != NULL);
+    ClickButton(hQuestion, "Don't Save");
+    EXPECT_EQ(0, game.WaitForExit());
+    ::DeleteFile(strFile.c_str());
+    ClearSettings();
+}
+
+namespace
+{
+// Floats the docked container of a profile pane by a double click on its
+// caption; TRUE once one more floating pane window shows.
+bool FloatPaneContainer(Game& game, UINT nPaneCommand)
+{
+    const size_t nBefore = TopLevels(game.Pid(), "XTPDockingPaneMiniWnd").size();
+    game.Command(nPaneCommand);
+    std::vector<HWND> containers = Descendants(game.Frame(), "", "XTPDockingPaneTabbedContainer");
+    if (containers.empty())
+        return false;
+    ::PostMessage(containers[0], WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, 8));
+    Wait(700);
+    return TopLevels(game.Pid(), "XTPDockingPaneMiniWnd").size() > nBefore;
+}
+
+// With the floating windows of the game up and one of them clicked last,
+// New Puzzle opens owned by the game's window and centred on it; when it
+// closes the game's window is enabled and the floating windows are still in
+// front of it.
+void ExpectNewPuzzleOnTheFrameAfterAFloatingClick(Game& game, const char* pszWhen)
+{
+    HWND hFrame = game.Frame();
+    std::vector<HWND> floating;
+    for (HWND hWnd : TopLevels(game.Pid(), "XTPDockingPaneMiniWnd"))
+        if (::IsWindowVisible(hWnd))
+            floating.push_back(hWnd);
+    HWND hTimer = TimerBar(game);
+    ASSERT_EQ(2u, floating.size()) << pszWhen << ": both panes float";
+    ASSERT_TRUE(IsFloating(hTimer)) << pszWhen << ": the Timer toolbar floats";
+    floating.push_back(hTimer);
+
+    // The second pane's caption clicked, then Ctrl+N.
+    RECT rc;
+    ::GetWindowRect(floating[1], &rc);
+    ClickScreen({(rc.left + rc.right) / 2, rc.top + 8}, false);
+    PressKeys({VK_CONTROL, 'N'});
+    HWND hNew = WaitForWindow(game.Pid(), "New Puzzle", 5000);
+    if (hNew == NULL)
+    {
+        // The accelerator reaches the game only through its window.
+        ::PostMessage(hFrame, WM_COMMAND, ID_NEW_PUZZLE, 0);
+        hNew = WaitForWindow(game.Pid(), "New Puzzle", 5000);
+    }
+    ASSERT_TRUE(hNew != NULL) << pszWhen;
+    Wait(500);
+    EXPECT_EQ(hFrame, ::GetWindow(hNew, GW_OWNER)) << pszWhen << ": owned by a floating window";
+    EXPECT_TRUE(IsCentredOver(hNew, hFrame)) << pszWhen << ": not centred on the game's window";
+    for (HWND hWnd : floating)
+        EXPECT_TRUE(IsAbove(hNew, hWnd) || !::IsWindowVisible(hWnd)) << pszWhen << ": behind a floating window";
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, std::string("new_puzzle_over_floating_windows_") + pszWhen).empty());
+    ClickDialogButton(hNew, IDCANCEL);
+    EXPECT_TRUE(WaitUntilGone(hNew)) << pszWhen;
+    Wait(500);
+    EXPECT_TRUE(::IsWindowEnabled(hFrame)) << pszWhen;
+    for (HWND hWnd : floating)
+    {
+        EXPECT_TRUE(::IsWindowVisible(hWnd)) << pszWhen;
+        EXPECT_TRUE(IsAbove(hWnd, hFrame)) << pszWhen << ": a floating window went behind the game's window";
+    }
+}
+} // namespace
+
+// New Puzzle chosen after a click on a floating pane opens on the game's
+// window, with both profile panes and the Timer toolbar floating, and again
+// after a restart that brings them back.
+TEST_F(Brindlemark, NewPuzzleOpensOnTheFrameAfterAFloatingPaneWasClicked)
+{
+    {
+        Game game;
+        ASSERT_TRUE(game.Frame() != NULL);
+        HWND hFrame = game.Frame();
+        ::SetForegroundWindow(hFrame);
+        Wait(200);
+        HWND hBar = TimerBar(game);
+        ASSERT_TRUE(hBar != NULL);
+        RECT rc;
+        ::GetWindowRect(hBar, &rc);
+        DragScreen({rc.left + 3, (rc.top + rc.bottom) / 2}, {900, 700});
+        ASSERT_TRUE(IsFloating(TimerBar(game)));
+        ASSERT_TRUE(FloatPaneContainer(game, ID_DIFFICULTY_PANE));
+        ASSERT_TRUE(FloatPaneContainer(game, ID_APPEARANCE_PANE));
+        // The panes apart, right of the game's centre.
+        std::vector<HWND> minis = TopLevels(game.Pid(), "XTPDockingPaneMiniWnd");
+        ASSERT_EQ(2u, minis.size());
+        ::SetWindowPos(minis[0], NULL, 700, 80, 220, 300, SWP_NOZORDER | SWP_NOACTIVATE);
+        ::SetWindowPos(minis[1], NULL, 700, 420, 220, 300, SWP_NOZORDER | SWP_NOACTIVATE);
+        Wait(500);
+        ExpectNewPuzzleOnTheFrameAfterAFloatingClick(game, "floated");
+        EXPECT_EQ(0, game.Close());
+    }
+    Game again;
+    ASSERT_TRUE(again.Frame() != NULL);
+    Wait(500);
+    ExpectNewPuzzleOnTheFrameAfterAFloatingClick(again, "after_a_restart");
+    EXPECT_EQ(0, again.Close());
     ClearSettings();
 }
