@@ -286,6 +286,7 @@ public:
     }
     HWND Frame() const { return m_hWnd; }
     DWORD Pid() const { return m_pi.dwProcessId; }
+    HANDLE Handle() const { return m_pi.hProcess; }
     bool IsRunning() const
     {
         return m_pi.hProcess != NULL && ::WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT;
@@ -2153,63 +2154,102 @@ std::string DescribeProcess(HANDLE hProcess, DWORD dwPid)
 }
 } // namespace
 
+namespace
+{
+// A game process started by a test and its frame, once shown.
+struct Started
+{
+    PROCESS_INFORMATION pi = {};
+    HWND hFrame = NULL;
+};
+
+bool StartGame(Started& game)
+{
+    std::string strCommand = "\"" + ExePath() + "\"";
+    std::vector<char> command(strCommand.begin(), strCommand.end());
+    command.push_back(0);
+    STARTUPINFO si = {};
+    si.cb = sizeof(si);
+    return ::CreateProcess(NULL, command.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &game.pi) != FALSE;
+}
+
+// Asks the game to exit in one of the player's ways: 0 Alt+F4, 1 File >
+// Exit from the keyboard, 2 the window's Close.
+void AskToExit(HWND hFrame, int nWay)
+{
+    switch (nWay)
+    {
+    case 0:
+        ::SetForegroundWindow(hFrame);
+        Wait(100);
+        PressKeys({VK_MENU, VK_F4});
+        break;
+    case 1:
+        ChooseWithKeys(hFrame, 'F', {VK_END, VK_RETURN});
+        break;
+    default:
+        ::PostMessage(hFrame, WM_SYSCOMMAND, SC_CLOSE, 0);
+        break;
+    }
+}
+
+// Waits (bounded) for the process to end and checks that it ended
+// normally; a process that stays is ended by force, a failure.
+void ExpectEnded(Started& game, int nRound)
+{
+    const bool bEnded = ::WaitForSingleObject(game.pi.hProcess, 20000) == WAIT_OBJECT_0;
+    EXPECT_TRUE(bEnded) << "exit " << nRound << " (way " << nRound % 3 << "): the process "
+                        << DescribeProcess(game.pi.hProcess, game.pi.dwProcessId);
+    if (!bEnded)
+    {
+        ::TerminateProcess(game.pi.hProcess, 1);
+        ::WaitForSingleObject(game.pi.hProcess, 5000);
+    }
+    else
+    {
+        DWORD dwExit = 1;
+        ::GetExitCodeProcess(game.pi.hProcess, &dwExit);
+        EXPECT_EQ(0u, dwExit) << "exit " << nRound;
+    }
+    ::CloseHandle(game.pi.hThread);
+    ::CloseHandle(game.pi.hProcess);
+    game = Started();
+}
+} // namespace
+
 // Exits in each of the player's ways (Alt+F4, File > Exit, the window's
-// Close), each followed at once by the next start: every start shows the
-// game's window and every exit ends the process, each within a bounded wait
-// (a watchdog ends a process that stays).
+// Close), each followed at once by the next start, while the game that
+// exits may still be ending: every start shows the game's window and every
+// exit ends its process, each within a bounded wait (a watchdog ends a
+// process that stays).
 TEST_F(Brindlemark, ExitsAndRestartsInARowEachShowTheWindowAndEnd)
 {
     const int nRounds = 9;
-    for (int i = 0; i < nRounds; i++)
+    Started previous;
+    for (int i = 0; i <= nRounds; i++)
     {
-        std::string strCommand = "\"" + ExePath() + "\"";
-        std::vector<char> command(strCommand.begin(), strCommand.end());
-        command.push_back(0);
-        STARTUPINFO si = {};
-        si.cb = sizeof(si);
-        PROCESS_INFORMATION pi = {};
-        ASSERT_TRUE(::CreateProcess(NULL, command.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi));
-        HWND hFrame = WaitForWindow(pi.dwProcessId, "Untitled - Brindlemark", 20000);
-        EXPECT_TRUE(hFrame != NULL) << "start " << i << ": no window; the process "
-                                    << DescribeProcess(pi.hProcess, pi.dwProcessId);
-        if (hFrame != NULL)
+        if (previous.hFrame != NULL)
+            AskToExit(previous.hFrame, (i - 1) % 3);
+        Started next;
+        if (i < nRounds)
+            ASSERT_TRUE(StartGame(next));
+        if (previous.pi.hProcess != NULL)
+            ExpectEnded(previous, i - 1);
+        if (i == nRounds)
+            break;
+        next.hFrame = WaitForWindow(next.pi.dwProcessId, "Untitled - Brindlemark", 20000);
+        EXPECT_TRUE(next.hFrame != NULL) << "start " << i << ": no window; the process "
+                                         << DescribeProcess(next.pi.hProcess, next.pi.dwProcessId);
+        if (next.hFrame == NULL)
         {
-            // The splash goes first, so that the key reaches the frame.
-            for (int n = 0; n < 100 && WaitForWindow(pi.dwProcessId, "", 10) != NULL; n++)
-                Wait(50);
-            switch (i % 3)
-            {
-            case 0:
-                ::SetForegroundWindow(hFrame);
-                Wait(100);
-                PressKeys({VK_MENU, VK_F4});
-                break;
-            case 1:
-                ChooseWithKeys(hFrame, 'F', {VK_END, VK_RETURN});
-                break;
-            default:
-                ::PostMessage(hFrame, WM_SYSCOMMAND, SC_CLOSE, 0);
-                break;
-            }
+            ::TerminateProcess(next.pi.hProcess, 1);
+            ExpectEnded(next, i);
+            continue;
         }
-        else
-            ::TerminateProcess(pi.hProcess, 1);
-        const bool bEnded = ::WaitForSingleObject(pi.hProcess, 20000) == WAIT_OBJECT_0;
-        EXPECT_TRUE(bEnded) << "exit " << i << " (way " << i % 3 << "): the process "
-                            << DescribeProcess(pi.hProcess, pi.dwProcessId);
-        if (!bEnded)
-        {
-            ::TerminateProcess(pi.hProcess, 1);
-            ::WaitForSingleObject(pi.hProcess, 5000);
-        }
-        DWORD dwExit = 1;
-        ::GetExitCodeProcess(pi.hProcess, &dwExit);
-        if (hFrame != NULL && bEnded)
-        {
-            EXPECT_EQ(0u, dwExit) << "exit " << i;
-        }
-        ::CloseHandle(pi.hThread);
-        ::CloseHandle(pi.hProcess);
+        // The splash goes first, so that the keys reach the frame.
+        for (int n = 0; n < 300 && WaitForWindow(next.pi.dwProcessId, "", 50) != NULL; n++)
+            Wait(50);
+        previous = next;
     }
     ClearSettings();
 }
@@ -2596,5 +2636,36 @@ TEST_F(Brindlemark, NewPuzzleOpensOnTheFrameAfterAFloatingPaneWasClicked)
     Wait(500);
     ExpectNewPuzzleOnTheFrameAfterAFloatingClick(again, 1, "after_a_restart");
     EXPECT_EQ(0, again.Close());
+    ClearSettings();
+}
+
+// Exits with Alt+F4 from a game in play whose toolbars were clicked (their
+// sound worker runs) and whose save question is answered Don't Save, each
+// followed at once by the next start: every exit ends its process and every
+// start shows the window, within bounded waits.
+TEST_F(Brindlemark, AltF4FromAGameInPlayEndsTheProcessAndTheNextStartShowsTheWindow)
+{
+    StoreOnlyDifficultyProfile(5, 1, false);
+    for (int i = 0; i < 3; i++)
+    {
+        Game game;
+        ASSERT_TRUE(game.Frame() != NULL) << "start " << i;
+        for (int n = 0; n < 300 && WaitForWindow(game.Pid(), "", 50) != NULL; n++)
+            Wait(50);
+        ASSERT_TRUE(MakePuzzleWithCtrlN(game)) << "start " << i;
+        HWND hTimer = TimerBar(game);
+        ASSERT_TRUE(hTimer != NULL);
+        ClickScreen(TimerButton(hTimer, ID_TIMER_PAUSE), false);
+        ClickScreen(TimerButton(hTimer, ID_TIMER_PLAY), false);
+        ClickScreen(game.SquareCentre(5, 1, 1), false);
+        ::SetForegroundWindow(game.Frame());
+        Wait(100);
+        PressKeys({VK_MENU, VK_F4});
+        HWND hQuestion = WaitForDialogOtherThan(game.Pid(), NULL, 10000);
+        ASSERT_TRUE(hQuestion != NULL) << "round " << i << ": no save question";
+        ClickDialogButton(hQuestion, IDNO);   // Don't Save
+        EXPECT_EQ(0, game.WaitForExit()) << "round " << i << ": the process "
+                                         << DescribeProcess(game.Handle(), game.Pid());
+    }
     ClearSettings();
 }
