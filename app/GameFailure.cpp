@@ -10,6 +10,7 @@ namespace
 {
 PFN_TELLGAMEFAILURE s_pfnTell = NULL;
 LONG s_nReporting = 0;
+DWORD s_dwTellThreadId = 0;   // the thread that shows the message
 
 // The message box runs in a thread of its own and the failing thread waits
 // for it: a message loop on the failing thread would hand timers and paints
@@ -28,7 +29,7 @@ void TellPlayer(const CString& strText)
         s_pfnTell(strText);
         return;
     }
-    HANDLE hThread = ::CreateThread(NULL, 0, &TellThread, (LPVOID)&strText, 0, NULL);
+    HANDLE hThread = ::CreateThread(NULL, 0, &TellThread, (LPVOID)&strText, 0, &s_dwTellThreadId);
     if (hThread == NULL)
     {
         TellThread((LPVOID)&strText);
@@ -86,8 +87,9 @@ BOOL AFXAPI ReportGameFailure(DWORD dwCode, const void* pAddress)
 {
     if (::InterlockedExchange(&s_nReporting, 1) != 0)
     {
-        // Another thread reports already; this one waits for the end.
-        if (s_pfnTell == NULL)
+        // Another thread reports already; this one waits for the end of the
+        // process. The message's own thread failing ends it at once.
+        if (s_pfnTell == NULL && ::GetCurrentThreadId() != s_dwTellThreadId)
             ::Sleep(INFINITE);
         return FALSE;
     }

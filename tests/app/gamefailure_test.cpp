@@ -106,3 +106,55 @@ TEST_F(GameFailureTest, TheTextNamesTheFaultOnlyWhenThereIsOne)
     EXPECT_EQ(std::string::npos, strUncaught.find("0x"));
     EXPECT_NE(std::string::npos, strUncaught.find("could not be saved"));
 }
+
+namespace
+{
+void AFXAPI TellOnStandardError(const CString& strText)
+{
+    fprintf(stderr, "%s\n", (LPCTSTR)strText);
+    fflush(stderr);
+}
+
+// In the dying child: the player's list changed in the session, the
+// handlers installed as the program installs them.
+void PrepareSession()
+{
+    InstallGameFailureHandlers();
+    SetGameFailureMessageHandler(&TellOnStandardError);
+    g_ApplicationInfo.LoadFromRegistry();
+    g_ApplicationInfo.m_GradeInfoList.RemoveAll();
+    CGradeInfo grade = CGradeInfo::MakeEasyProfile();
+    grade.m_strProfileName = "Kept";
+    g_ApplicationInfo.m_GradeInfoList.AddProfile(grade);
+}
+
+void FaultNow()
+{
+    volatile int* pNowhere = NULL;
+    *pNowhere = 1;
+}
+} // namespace
+
+// The real thing in a process of its own: a processor fault and a C++
+// exception that reaches std::terminate each end the process after telling
+// the player, with the session's profiles stored.
+TEST_F(GameFailureTest, AFaultOrAnUncaughtExceptionEndsTheProcessWithTheProfilesStored)
+{
+    ::testing::FLAGS_gtest_death_test_style = "threadsafe";
+    EXPECT_EXIT(
+        {
+            PrepareSession();
+            FaultNow();
+        },
+        ::testing::ExitedWithCode((int)EXCEPTION_ACCESS_VIOLATION), "must close");
+    EXPECT_EQ(std::vector<std::string>{"Kept"}, StoredGradeNames());
+
+    testsupport::ClearGameRegistry();
+    EXPECT_EXIT(
+        {
+            PrepareSession();
+            std::terminate();
+        },
+        ::testing::ExitedWithCode(3), "must close");
+    EXPECT_EQ(std::vector<std::string>{"Kept"}, StoredGradeNames());
+}
