@@ -411,6 +411,15 @@ BOOL CMainFrame::IsPlayerAtBoard() const
     CXTPMouseManager* pMouseManager = XTPMouseManager();
     if (pMouseManager != NULL && pMouseManager->GetTrackArray().GetSize() > 0)
         return FALSE;
+    // The system's own menus (the window menu) and moving or sizing the
+    // window run loops of their own too.
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    if (::GetGUIThreadInfo(::GetCurrentThreadId(), &info) &&
+        (info.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE | GUI_SYSTEMMENUMODE | GUI_INMOVESIZE)) != 0)
+    {
+        return FALSE;
+    }
     return TRUE;
 }
 

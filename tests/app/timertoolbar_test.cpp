@@ -2,6 +2,7 @@
 // the player is away from the board (a question, a dialog or a menu of the
 // game open) and comes at the first tick after, with a single question owned
 // by the game's window.
+// ctest: run-serial
 #include "support/gameapp.h"
 #include "support/modal.h"
 
@@ -167,4 +168,42 @@ TEST(TimerToolBar, TheTimeUpsQuestionIsOwnedByTheGamesWindowAndCentredOnIt)
     EXPECT_NEAR(rcFrame.CenterPoint().y, rcQuestion.CenterPoint().y, 2);
     EXPECT_TRUE(pFrame->IsWindowEnabled());
     EXPECT_TRUE(game.Doc()->IsSolved());
+}
+
+namespace
+{
+bool g_bAtBoardInMenu = true;
+bool g_bMenuTimerRan = false;
+
+void CALLBACK LookFromInsideTheMenu(HWND, UINT, UINT_PTR nIDEvent, DWORD)
+{
+    ::KillTimer(NULL, nIDEvent);
+    g_bAtBoardInMenu = GetMainFrame()->IsPlayerAtBoard() != FALSE;
+    g_bMenuTimerRan = true;
+    ::EndMenu();
+}
+} // namespace
+
+// A menu of the system's own (as the window menu is) runs its own loop, in
+// which the clock still ticks: the player is not at the board then either.
+TEST(TimerToolBar, TheTimeUpWaitsWhileASystemMenuIsOpen)
+{
+    GameApp game;
+    ASSERT_TRUE(game.Started());
+    CMainFrame* pFrame = game.Frame();
+    pFrame->ShowWindow(SW_SHOW);
+    pFrame->SetForegroundWindow();
+    testsupport::PumpPending();
+    HMENU hMenu = ::CreatePopupMenu();
+    ::AppendMenuA(hMenu, MF_STRING, 1, "Item");
+    g_bAtBoardInMenu = true;
+    g_bMenuTimerRan = false;
+    UINT_PTR nTimer = ::SetTimer(NULL, 0, 100, &LookFromInsideTheMenu);
+    ::TrackPopupMenu(hMenu, TPM_RETURNCMD | TPM_NONOTIFY, 100, 100, 0, pFrame->m_hWnd, NULL);
+    if (!g_bMenuTimerRan)
+        ::KillTimer(NULL, nTimer);
+    ::DestroyMenu(hMenu);
+    ASSERT_TRUE(g_bMenuTimerRan) << "the menu did not run its loop";
+    EXPECT_FALSE(g_bAtBoardInMenu);
+    EXPECT_TRUE(pFrame->IsPlayerAtBoard());
 }
