@@ -1,8 +1,14 @@
 // The program: its one application object.  The class library's WinMain
 // runs it (InitInstance, the message loop, ExitInstance).
 #include "BrindlemarkStartup.h"
+#include "GameFailure.h"
 
 CBrindlemarkApp theApp;
+
+// A failure that nothing catches is told to the player and keeps the
+// session's profiles (the program only: test programs that start the game
+// in-process keep their own crash handling).
+static const bool s_bFailureHandlers = (InstallGameFailureHandlers(), true);
 
 // The C runtime asks for WinMain only after the program's libraries have been
 // searched; naming it here makes the linker take the class library's.

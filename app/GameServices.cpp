@@ -81,7 +81,10 @@ PFN_SHOWINFOMESSAGE AFXAPI SetInfoMessageHandler(PFN_SHOWINFOMESSAGE pfnHandler)
 INT_PTR AFXAPI ShowInfoMessage(const CString& strMessage, bool bNoToolTips)
 {
     if (s_pfnInfoMessageHandler != NULL)
+    {
+        CGameDialogScope scope;
         return s_pfnInfoMessageHandler(strMessage, bNoToolTips);
+    }
 
     CRookInfoMsgDlg::s_strOKCaption = LoadResourceString(IDS_OK);
     CRookInfoMsgDlg dlg;

@@ -21,6 +21,8 @@
 #include "XTPCustomizeKeyboardPage.h"
 #include "XTPControlCustom.h"
 #include "XTPDockingPane.h"
+#include "XTPHookManager.h"
+#include "FennDialog.h"
 #include "XTPPropertyGridDefines.h"
 #include "XTPPropertyGridItem.h"
 #include "XTPPaintManager.h"
@@ -427,6 +429,29 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent)
         }
     }
     CXTPFrameWnd::OnTimer(nIDEvent);
+}
+
+BOOL CMainFrame::IsPlayerAtBoard() const
+{
+    if (m_hWnd == NULL || !::IsWindowEnabled(m_hWnd))
+        return FALSE;
+    if (CGameDialogScope::GetOpenCount() > 0)
+        return FALSE;
+    // An open menu (the menu bar tracking, a popup or context menu) is a
+    // tracked bar of the mouse manager.
+    CXTPMouseManager* pMouseManager = XTPMouseManager();
+    if (pMouseManager != NULL && pMouseManager->GetTrackArray().GetSize() > 0)
+        return FALSE;
+    // The system's own menus (the window menu) and moving or sizing the
+    // window run loops of their own too.
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    if (::GetGUIThreadInfo(::GetCurrentThreadId(), &info) &&
+        (info.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE | GUI_SYSTEMMENUMODE | GUI_INMOVESIZE)) != 0)
+    {
+        return FALSE;
+    }
+    return TRUE;
 }
 
 BOOL CMainFrame::FitNumberFont()

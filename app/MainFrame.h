@@ -52,6 +52,13 @@ public:
     // reaches this frame's command map.
     void TrackBoardMenu(CMenu* pMenu, CPoint pointScreen);
 
+    // TRUE while nothing of the game stands between the player and the
+    // board: the window is enabled (no modal dialog, progress window or
+    // Customize sheet holds it), no dialog or question of the game is open
+    // and no menu or popup of the command bars is. The time-up of a forced
+    // game waits for this.
+    BOOL IsPlayerAtBoard() const;
+
     // Shows or removes a profile pane: 1000 appearance, 1001 difficulty.
     void ToggleProfilePane(UINT nPaneID);
     // Whether the pane manager holds the profile pane open, wherever it is.

@@ -2,6 +2,7 @@
 #include "ProfileChoosers.h"
 
 #include "AppearanceInfoDlgs.h"
+#include "ApplicationInfo.h"
 #include "GradeInfoDlgs.h"
 #include "GameServices.h"
 #include "ObjectCreator.h"
@@ -33,7 +34,17 @@ INT_PTR AFXAPI RunProfileListDlg(int nKind, CWnd* pParentWnd, CHTDataContainer* 
 {
     if (pnSelectedIndex != NULL)
         *pnSelectedIndex = -1;
-    return s_pfnRunProfileList(nKind, pParentWnd, pPreview, pnSelectedIndex, bAllowCopy);
+    const INT_PTR nResult = s_pfnRunProfileList(nKind, pParentWnd, pPreview, pnSelectedIndex, bAllowCopy);
+    // The list as the player left it is stored at once, not only at a
+    // normal exit: a session that ends otherwise keeps it too.
+    if (g_ApplicationInfo.IsLoaded())
+    {
+        if (nKind == htpkAppearance)
+            g_ApplicationInfo.m_AppearanceInfoList.SaveToRegistry();
+        else if (nKind == htpkDifficulty)
+            g_ApplicationInfo.m_GradeInfoList.SaveToRegistry();
+    }
+    return nResult;
 }
 
 namespace

@@ -31,7 +31,8 @@ int AFXAPI GetSelectedItemData(CComboBox& combo);
 // modally, its preview drawing pPreview (appearance only; may be null). On
 // IDOK *pnSelectedIndex is the index of the profile chosen there. bAllowCopy
 // enables the difficulty list's Copy button. Returns the dialog's result; -1
-// when the dialog could not be shown.
+// when the dialog could not be shown. The list of that kind is stored as the
+// dialog leaves it (once the profiles were read at start-up).
 INT_PTR AFXAPI RunProfileListDlg(int nKind, CWnd* pParentWnd, CHTDataContainer* pPreview, int* pnSelectedIndex,
                                  BOOL bAllowCopy = TRUE);
 

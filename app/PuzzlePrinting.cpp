@@ -1,6 +1,8 @@
 // Printing puzzles on a page and puzzle books.
 #include "PuzzlePrinting.h"
 
+#include "FennDialog.h"
+
 #include "ApplicationInfo.h"
 #include "GameAccessors.h"
 #include "CreateProgress.h"
@@ -293,7 +295,10 @@ BOOL AFXAPI PrintPuzzleBookPages(CDC* pDC, int nCount, BYTE& bPageOpen, int nPer
 bool AFXAPI PrintPuzzleBook(int nCount, BYTE* pPageOpen, int nPerPage, int nAppearanceIndex, int nGradeIndex,
                             int nSolutions)
 {
-    CPrintDialog dlg(FALSE);
+    // Owned by the game's window or the dialog that asked, never by a
+    // floating window clicked last.
+    CPrintDialog dlg(FALSE, PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_NOPAGENUMS | PD_HIDEPRINTTOFILE | PD_NOSELECTION,
+                     GetGameDialogOwner());
     if (AskForPrinter(dlg) != IDOK)
         return false;
     HDC hPrinter = TakePrinterDC(dlg);
@@ -337,7 +342,8 @@ bool AFXAPI PrintPuzzleBook(int nCount, BYTE* pPageOpen, int nPerPage, int nAppe
 
 void AFXAPI PrintCurrentPuzzle(CHTDataContainer* pContainer)
 {
-    CPrintDialog dlg(FALSE, PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_NOPAGENUMS | PD_HIDEPRINTTOFILE | PD_NOSELECTION);
+    CPrintDialog dlg(FALSE, PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_NOPAGENUMS | PD_HIDEPRINTTOFILE | PD_NOSELECTION,
+                     GetGameDialogOwner());
     if (pContainer == NULL || AskForPrinter(dlg) != IDOK)
         return;
     HDC hPrinter = TakePrinterDC(dlg);

@@ -81,7 +81,11 @@ void CTimerToolBar::OnClockTick()
     // All three fields are stored, so a change of the hours alone shows too.
     pFrame->m_wndClock.SetTime(nHours, nMinutes, nSeconds);
 
-    if (GetRemainingSeconds() == 0 && !pDoc->IsSolved() && pDoc->IsForceComplete())
+    // The time-up waits until the player is back at the board: the solution
+    // shown and its question asked under an open question or dialog would
+    // stack a second question on the first, whose command still runs. The
+    // tick repeats every second, so it comes at the first tick after.
+    if (GetRemainingSeconds() == 0 && !pDoc->IsSolved() && pDoc->IsForceComplete() && pFrame->IsPlayerAtBoard())
         pDoc->ShowSolution(TRUE);
 }
 

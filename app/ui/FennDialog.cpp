@@ -96,6 +96,27 @@ BOOL CFennDialog::OnInitDialog()
     return bResult;
 }
 
+INT_PTR CFennDialog::DoModal()
+{
+    CGameDialogScope scope;
+    if (m_pParentWnd != NULL)
+        return CDialog::DoModal();
+    // Given for this run only: the next run looks for the owner again.
+    m_pParentWnd = GetGameDialogOwner();
+    INT_PTR nResult = -1;
+    try
+    {
+        nResult = CDialog::DoModal();
+    }
+    catch (...)
+    {
+        m_pParentWnd = NULL;
+        throw;
+    }
+    m_pParentWnd = NULL;
+    return nResult;
+}
+
 BOOL CFennDialog::PreTranslateMessage(MSG* pMsg)
 {
     RelayToolTipEvent(pMsg, this);
@@ -107,6 +128,47 @@ void CFennDialog::OnDestroy()
     if (::IsWindow(m_wndToolTip.GetSafeHwnd()))
         m_wndToolTip.DestroyWindow();
     CDialog::OnDestroy();
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Owner and count of the game's dialogs
+
+namespace
+{
+int s_nOpenGameDialogs = 0;
+}
+
+CWnd* AFXAPI GetGameDialogOwner()
+{
+    CWnd* pMain = AfxGetMainWnd();
+    HWND hMain = pMain->GetSafeHwnd();
+    if (hMain == NULL)
+        return NULL;
+    if (::IsWindowEnabled(hMain))
+        return pMain;
+    // A dialog of the game runs: the one the player last had in front.
+    HWND hPopup = ::GetLastActivePopup(hMain);
+    if (hPopup != NULL && hPopup != hMain && ::IsWindowVisible(hPopup) && ::IsWindowEnabled(hPopup) &&
+        (::GetWindowLongPtr(hPopup, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) == 0)
+    {
+        return CWnd::FromHandle(hPopup);
+    }
+    return pMain;
+}
+
+CGameDialogScope::CGameDialogScope()
+{
+    s_nOpenGameDialogs++;
+}
+
+CGameDialogScope::~CGameDialogScope()
+{
+    s_nOpenGameDialogs--;
+}
+
+int AFXAPI CGameDialogScope::GetOpenCount()
+{
+    return s_nOpenGameDialogs;
 }
 
 /////////////////////////////////////////////////////////////////////////////

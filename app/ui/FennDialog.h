@@ -39,6 +39,10 @@ public:
 
     virtual BOOL OnInitDialog();
     virtual BOOL PreTranslateMessage(MSG* pMsg);
+    // Runs the dialog modally. A dialog given no parent is owned by the
+    // game's main window (see GetGameDialogOwner), whichever of its windows
+    // was active last, and is counted as open while it runs.
+    virtual INT_PTR DoModal();
 
 public:
     int m_nEditMode;   // 0: the info dialog adds a new item; 1: it amends one
@@ -47,6 +51,30 @@ public:
 protected:
     afx_msg void OnDestroy();
     DECLARE_MESSAGE_MAP()
+};
+
+// The owner of a game dialog or question given no parent: the main window,
+// in front of which it opens centred. While a dialog of the game holds the
+// main window disabled, that dialog owns the new one instead, so that it
+// waits for the new one. A floating window of the main window (a pane, a
+// toolbar) is never the owner, even when it was clicked last. NULL without a
+// main window.
+CWnd* AFXAPI GetGameDialogOwner();
+
+// Counts the game's modal dialogs and questions while they are open: one
+// scope a dialog or question. A question answered by a replacement (tests,
+// unattended runs) opens such a scope itself.
+class CGameDialogScope
+{
+public:
+    CGameDialogScope();
+    ~CGameDialogScope();
+    // The number of the game's dialogs and questions open now.
+    static int AFXAPI GetOpenCount();
+
+private:
+    CGameDialogScope(const CGameDialogScope&);
+    CGameDialogScope& operator=(const CGameDialogScope&);
 };
 
 // A game dialog in which F1 shows no help.

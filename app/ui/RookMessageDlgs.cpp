@@ -60,7 +60,7 @@ BOOL CRookYesNoDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     CreateToolTips(this);
-    CenterOnScreen(this);
+    CenterOnOwner(this);
     m_btnYes.SetWindowText(s_strYesCaption);
     m_btnNo.SetWindowText(s_strNoCaption);
     return TRUE;
@@ -97,7 +97,7 @@ BOOL CRookYesNoCancelDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     CreateToolTips(this);
-    CenterOnScreen(this);
+    CenterOnOwner(this);
     m_btnYes.SetWindowText(s_strYesCaption);
     m_btnNo.SetWindowText(s_strNoCaption);
     m_btnCancel.SetWindowText(s_strCancelCaption);
@@ -125,7 +125,10 @@ INT_PTR AFXAPI ShowInfoMessageId(UINT nIDString)
 INT_PTR AFXAPI ShowYesNoMessage(const CString& strMessage, const CString& strYes, const CString& strNo)
 {
     if (s_pfnYesNoHandler != NULL)
+    {
+        CGameDialogScope scope;
         return s_pfnYesNoHandler(strMessage, strYes, strNo);
+    }
     CRookYesNoDlg dlg;
     dlg.m_strMessage = strMessage;
     CRookYesNoDlg::s_strYesCaption = strYes;
@@ -138,7 +141,10 @@ INT_PTR AFXAPI ShowYesNoCancelMessage(const CString& strMessage, const CString& 
                                       const CString& strCancel)
 {
     if (s_pfnYesNoCancelHandler != NULL)
+    {
+        CGameDialogScope scope;
         return s_pfnYesNoCancelHandler(strMessage, strYes, strNo, strCancel);
+    }
     CRookYesNoCancelDlg dlg;
     dlg.m_strMessage = strMessage;
     CRookYesNoCancelDlg::s_strYesCaption = strYes;
@@ -164,6 +170,17 @@ PFN_SHOWYESNOCANCELMESSAGE AFXAPI SetYesNoCancelMessageHandler(PFN_SHOWYESNOCANC
 
 /////////////////////////////////////////////////////////////////////////////
 // Window helpers
+
+void AFXAPI CenterOnOwner(CWnd* pWnd)
+{
+    if (pWnd == NULL || !::IsWindow(pWnd->GetSafeHwnd()))
+        return;
+    HWND hOwner = ::GetWindow(pWnd->GetSafeHwnd(), GW_OWNER);
+    if (hOwner != NULL && ::IsWindowVisible(hOwner) && !::IsIconic(hOwner))
+        pWnd->CenterWindow(CWnd::FromHandle(hOwner));
+    else
+        CenterOnScreen(pWnd);
+}
 
 void AFXAPI CenterOnScreen(CWnd* pWnd)
 {

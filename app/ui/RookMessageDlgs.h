@@ -90,3 +90,6 @@ PFN_SHOWYESNOCANCELMESSAGE AFXAPI SetYesNoCancelMessageHandler(PFN_SHOWYESNOCANC
 // Moves the window, keeping its size and Z order, so that a rectangle of its
 // client size is centred on the screen.
 void AFXAPI CenterOnScreen(CWnd* pWnd);
+// Centres the window on its owner (the game's window, where the player is
+// looking); on the screen as above when it has no visible owner.
+void AFXAPI CenterOnOwner(CWnd* pWnd);

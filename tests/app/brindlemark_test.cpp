@@ -19,6 +19,8 @@
 #include "support/wndtest.h"
 
 #include "ApplicationInfo.h"
+#include "HTDataContainer.h"
+#include "HTGenerator.h"
 #include "XTPCommandBarsExchange.h"
 #include "XTPImageManager.h"
 #include "XTPZipMemFile.h"
@@ -258,7 +260,9 @@ std::set<std::string> UserSections()
 class Game
 {
 public:
-    Game(const std::string& strArguments = std::string())
+    // strTitle: the frame's title to wait for (a puzzle named on the
+    // command line titles it with the file's name).
+    Game(const std::string& strArguments = std::string(), const std::string& strTitle = "Untitled - Brindlemark")
     {
         std::string strCommand = "\"" + ExePath() + "\"" + strArguments;
         STARTUPINFO si = {};
@@ -268,7 +272,7 @@ public:
         if (!::CreateProcess(NULL, command.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &m_pi))
             return;
         ::WaitForInputIdle(m_pi.hProcess, 10000);
-        m_hWnd = WaitForWindow(m_pi.dwProcessId, "Untitled - Brindlemark");
+        m_hWnd = WaitForWindow(m_pi.dwProcessId, strTitle);
         // The splash goes after its own time; the first layout follows 100 ms
         // after the frame.
         for (int n = 0; n < 100 && WaitForWindow(m_pi.dwProcessId, "", 10) != NULL; n++)
@@ -287,6 +291,11 @@ public:
     }
     HWND Frame() const { return m_hWnd; }
     DWORD Pid() const { return m_pi.dwProcessId; }
+    HANDLE Handle() const { return m_pi.hProcess; }
+    bool IsRunning() const
+    {
+        return m_pi.hProcess != NULL && ::WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT;
+    }
     void Command(UINT nID)
     {
         ::PostMessage(m_hWnd, WM_COMMAND, nID, 0);
@@ -2734,5 +2743,557 @@ TEST_F(Brindlemark, APaneDraggedToTheFramesEdgeOutlinesTheStripItLandsIn)
     EXPECT_LE(abs(nFirstChanged - rcLanded.left), 1) << "the outline starts at " << nFirstChanged
                                                        << ", the pane at " << rcLanded.left;
     EXPECT_EQ(0, game.Close());
+    ClearSettings();
+}
+
+namespace
+{
+// What a process of the game is doing: whether it still runs, and its
+// top-level windows by class and title.
+struct DescribeData
+{
+    DWORD dwPid;
+    std::string strText;
+};
+
+BOOL CALLBACK DescribeWindow(HWND hWnd, LPARAM lParam)
+{
+    DescribeData* pData = (DescribeData*)lParam;
+    DWORD dwOwner = 0;
+    ::GetWindowThreadProcessId(hWnd, &dwOwner);
+    if (dwOwner == pData->dwPid)
+    {
+        char szClass[64] = "";
+        ::GetClassName(hWnd, szClass, sizeof(szClass));
+        pData->strText += std::string(" [") + szClass + " \"" + WindowText(hWnd) + "\"" +
+                          (::IsWindowVisible(hWnd) ? " visible" : "") + "]";
+    }
+    return TRUE;
+}
+
+std::string DescribeProcess(HANDLE hProcess, DWORD dwPid)
+{
+    DWORD dwExit = 0;
+    if (::GetExitCodeProcess(hProcess, &dwExit) && dwExit != STILL_ACTIVE)
+        return "ended with code " + std::to_string(dwExit);
+    DescribeData data = {dwPid, "still running; windows:"};
+    ::EnumWindows(&DescribeWindow, (LPARAM)&data);
+    return data.strText;
+}
+} // namespace
+
+namespace
+{
+// A game process started by a test and its frame, once shown.
+struct Started
+{
+    PROCESS_INFORMATION pi = {};
+    HWND hFrame = NULL;
+};
+
+bool StartGame(Started& game)
+{
+    std::string strCommand = "\"" + ExePath() + "\"";
+    std::vector<char> command(strCommand.begin(), strCommand.end());
+    command.push_back(0);
+    STARTUPINFO si = {};
+    si.cb = sizeof(si);
+    return ::CreateProcess(NULL, command.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &game.pi) != FALSE;
+}
+
+// Asks the game to exit in one of the player's ways: 0 Alt+F4, 1 File >
+// Exit from the keyboard, 2 the window's Close.
+void AskToExit(HWND hFrame, int nWay)
+{
+    switch (nWay)
+    {
+    case 0:
+        ::SetForegroundWindow(hFrame);
+        Wait(100);
+        PressKeys({VK_MENU, VK_F4});
+        break;
+    case 1:
+        ChooseWithKeys(hFrame, 'F', {VK_END, VK_RETURN});
+        break;
+    default:
+        ::PostMessage(hFrame, WM_SYSCOMMAND, SC_CLOSE, 0);
+        break;
+    }
+}
+
+// Waits (bounded) for the process to end and checks that it ended
+// normally; a process that stays is ended by force, a failure.
+void ExpectEnded(Started& game, int nRound)
+{
+    const bool bEnded = ::WaitForSingleObject(game.pi.hProcess, 20000) == WAIT_OBJECT_0;
+    EXPECT_TRUE(bEnded) << "exit " << nRound << " (way " << nRound % 3 << "): the process "
+                        << DescribeProcess(game.pi.hProcess, game.pi.dwProcessId);
+    if (!bEnded)
+    {
+        ::TerminateProcess(game.pi.hProcess, 1);
+        ::WaitForSingleObject(game.pi.hProcess, 5000);
+    }
+    else
+    {
+        DWORD dwExit = 1;
+        ::GetExitCodeProcess(game.pi.hProcess, &dwExit);
+        EXPECT_EQ(0u, dwExit) << "exit " << nRound;
+    }
+    ::CloseHandle(game.pi.hThread);
+    ::CloseHandle(game.pi.hProcess);
+    game = Started();
+}
+} // namespace
+
+// Exits in each of the player's ways (Alt+F4, File > Exit, the window's
+// Close), each followed at once by the next start, while the game that
+// exits may still be ending: every start shows the game's window and every
+// exit ends its process, each within a bounded wait (a watchdog ends a
+// process that stays).
+TEST_F(Brindlemark, ExitsAndRestartsInARowEachShowTheWindowAndEnd)
+{
+    const int nRounds = 9;
+    Started previous;
+    for (int i = 0; i <= nRounds; i++)
+    {
+        if (previous.hFrame != NULL)
+            AskToExit(previous.hFrame, (i - 1) % 3);
+        Started next;
+        if (i < nRounds)
+            ASSERT_TRUE(StartGame(next));
+        if (previous.pi.hProcess != NULL)
+            ExpectEnded(previous, i - 1);
+        if (i == nRounds)
+            break;
+        next.hFrame = WaitForWindow(next.pi.dwProcessId, "Untitled - Brindlemark", 20000);
+        EXPECT_TRUE(next.hFrame != NULL) << "start " << i << ": no window; the process "
+                                         << DescribeProcess(next.pi.hProcess, next.pi.dwProcessId);
+        if (next.hFrame == NULL)
+        {
+            ::TerminateProcess(next.pi.hProcess, 1);
+            ExpectEnded(next, i);
+            continue;
+        }
+        // The splash goes first, so that the keys reach the frame.
+        for (int n = 0; n < 300 && WaitForWindow(next.pi.dwProcessId, "", 50) != NULL; n++)
+            Wait(50);
+        previous = next;
+    }
+    ClearSettings();
+}
+
+namespace
+{
+// Empties the stored difficulty list and stores one profile of its own: a
+// square grid of that side with a target time, forcing completion.
+void StoreOnlyDifficultyProfile(int nSide, int nMinutes, bool bForceComplete)
+{
+    g_ApplicationInfo.m_GradeInfoList.LoadFromRegistry();
+    g_ApplicationInfo.m_GradeInfoList.RemoveAll();
+    CGradeInfo grade = CGradeInfo::MakeEasyProfile();
+    grade.m_strProfileName = "Timed";
+    grade.m_nColumns = grade.m_nRows = nSide;
+    grade.m_nMinutesToComplete = nMinutes;
+    grade.m_bForceComplete = bForceComplete ? 1 : 0;
+    g_ApplicationInfo.m_GradeInfoList.AddProfile(grade);
+    ASSERT_TRUE(g_ApplicationInfo.m_GradeInfoList.SaveToRegistry());
+}
+
+// The centre of a button of the Timer toolbar docked in the frame, where
+// its layout puts it (texts below the icons): Pause and Play after the
+// gripper, the clock, then the three display modes.
+POINT TimerButton(HWND hBar, UINT nID)
+{
+    RECT rc;
+    ::GetWindowRect(hBar, &rc);
+    int x = 0;
+    switch (nID)
+    {
+    case ID_TIMER_PAUSE:
+        x = 29;
+        break;
+    case ID_TIMER_PLAY:
+        x = 69;
+        break;
+    case ID_TIMER_ELAPSED:
+        x = 305;
+        break;
+    case ID_TIMER_REMAINING:
+        x = 367;
+        break;
+    default:
+        x = 426;
+        break;
+    }
+    POINT pt = {rc.left + x, (rc.top + rc.bottom) / 2};
+    return pt;
+}
+
+// Ctrl+N, OK in the New Puzzle dialog (the first difficulty profile), and
+// the wait for the progress window; TRUE once the frame is the player's
+// again.
+bool MakePuzzleWithCtrlN(Game& game)
+{
+    ::SetForegroundWindow(game.Frame());
+    Wait(100);
+    PressKeys({VK_CONTROL, 'N'});
+    HWND hDialog = WaitForWindow(game.Pid(), "New Puzzle");
+    if (hDialog == NULL)
+        return false;
+    Wait(300);
+    ::SendMessage(::GetDlgItem(hDialog, IDC_DIFFICULTY_PROFILE), CB_SETCURSEL, 0, 0);
+    ClickButton(hDialog, "OK");
+    if (!WaitUntilGone(hDialog))
+        return false;
+    DWORD dwStart = ::GetTickCount();
+    while (WaitForWindow(game.Pid(), "Create Progress", 10) != NULL && ::GetTickCount() - dwStart < 60000)
+        Wait(50);
+    for (int n = 0; n < 200 && !::IsWindowEnabled(game.Frame()); n++)
+        Wait(50);
+    ::SetForegroundWindow(game.Frame());
+    Wait(300);
+    return ::IsWindowEnabled(game.Frame()) != FALSE;
+}
+} // namespace
+
+// A square clicked on a paused 5 x 5 board with a one-minute target that
+// forces completion: the click plays the square, the game goes on, and its
+// lists are still stored at the exit.
+TEST_F(Brindlemark, ASquareClickedOnAPausedBoardPlaysItAndTheGameGoesOn)
+{
+    StoreOnlyDifficultyProfile(5, 1, true);
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    ASSERT_TRUE(MakePuzzleWithCtrlN(game));
+    HWND hFrame = game.Frame();
+    HWND hTimer = TimerBar(game);
+    ASSERT_TRUE(hTimer != NULL);
+    ::SetForegroundWindow(hFrame);
+    ClickScreen(TimerButton(hTimer, ID_TIMER_REMAINING), false);
+    Wait(8000);
+    int s = 0;
+    POINT pt = game.SquareCentre(5, 0, 0, &s);
+    ASSERT_GT(s, 10);
+    POINT ptCorner = {pt.x - s / 2 + s / 8, pt.y - s / 2 + s / 8};
+    const Patch playing = ScreenPatch(ptCorner);
+    ClickScreen(TimerButton(hTimer, ID_TIMER_PAUSE), false);
+    // The paused board hides its squares.
+    EXPECT_TRUE(playing != WaitForPatch(ptCorner, playing, false)) << "not paused";
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "paused_five_by_five").empty());
+    Wait(4000);
+    ::SetForegroundWindow(hFrame);
+    ClickScreen(pt, false);
+    Wait(3000);
+    ASSERT_TRUE(game.IsRunning()) << "the game ended after the click";
+    // The click played the square on the board shown again.
+    EXPECT_TRUE(playing != ScreenPatch(ptCorner)) << "the square was not shaded";
+    EXPECT_TRUE(::IsWindowVisible(hFrame));
+    ::PostMessage(hFrame, WM_CLOSE, 0, 0);
+    HWND hQuestion = WaitForDialogOtherThan(game.Pid(), NULL);
+    ASSERT_TRUE(hQuestion != NULL);
+    ClickButton(hQuestion, "Don't Save");
+    EXPECT_EQ(0, game.WaitForExit());
+    // The lists of the session were stored at the exit.
+    g_ApplicationInfo.m_GradeInfoList.LoadFromRegistry();
+    ASSERT_EQ(1, (int)g_ApplicationInfo.m_GradeInfoList.GetCount());
+    EXPECT_EQ(5, g_ApplicationInfo.m_GradeInfoList.GetHead().m_nColumns);
+    ClearSettings();
+}
+
+namespace
+{
+// The visible dialogs (class #32770) of the process.
+std::vector<HWND> VisibleDialogs(DWORD dwPid)
+{
+    std::vector<HWND> visible;
+    for (HWND hWnd : TopLevels(dwPid, "#32770"))
+        if (::IsWindowVisible(hWnd))
+            visible.push_back(hWnd);
+    return visible;
+}
+
+// Writes a 5 x 5 puzzle file whose difficulty profile has a one-minute
+// target and forces completion, played for nSeconds already.
+bool WriteTimedPuzzle(const std::string& strFile, int nSeconds)
+{
+    CHTDataContainer puzzle;
+    CHTGenerator generator;
+    bool bMade = false;
+    for (int i = 0; i < 50 && !bMade; i++)
+        bMade = generator.Generate(NULL, 5, 5, &puzzle) != FALSE;
+    if (!bMade)
+        return false;
+    CGradeInfo grade = CGradeInfo::MakeEasyProfile();
+    grade.m_strProfileName = "Timed";
+    grade.m_nColumns = grade.m_nRows = 5;
+    grade.m_nMinutesToComplete = 1;
+    grade.m_bForceComplete = 1;
+    CAppearanceInfo appearance;
+    puzzle.ApplySquareColours(appearance);
+    puzzle.m_AppearanceInfo.CopyFrom(appearance);
+    puzzle.SetGradeInfo(grade);
+    puzzle.m_nGameState = htgsPlaying;
+    puzzle.m_nElapsedSeconds = nSeconds;
+    return puzzle.WriteToFile(strFile.c_str()) != FALSE;
+}
+
+// The one dialog of the game that is open: it is the only one, its text
+// (when a message) is the one given, and it lies owned by the game's
+// window, centred on it, in front of it.
+HWND ExpectOnlyDialog(const Game& game, const char* pszWhat, const char* pszMessage)
+{
+    HWND hDialog = WaitForDialogOtherThan(game.Pid(), NULL, 10000);
+    EXPECT_TRUE(hDialog != NULL) << pszWhat << ": nothing opened";
+    if (hDialog == NULL)
+        return NULL;
+    Wait(500);
+    const std::vector<HWND> dialogs = VisibleDialogs(game.Pid());
+    EXPECT_EQ(1u, dialogs.size()) << pszWhat << ": questions stacked";
+    if (pszMessage != NULL)
+    {
+        EXPECT_EQ(pszMessage, MessageText(hDialog)) << pszWhat;
+    }
+    EXPECT_EQ(game.Frame(), ::GetWindow(hDialog, GW_OWNER)) << pszWhat << ": not owned by the game's window";
+    EXPECT_TRUE(IsCentredOver(hDialog, game.Frame())) << pszWhat << ": not centred on the game's window";
+    EXPECT_TRUE(IsAbove(hDialog, game.Frame())) << pszWhat << ": behind the game's window";
+    EXPECT_FALSE(::IsWindowEnabled(game.Frame())) << pszWhat << ": the game's window does not wait for it";
+    return hDialog;
+}
+
+// Clicks a dialog's button where it lies on the screen.
+void ClickDialogButton(HWND hDialog, int nID)
+{
+    HWND hButton = ::GetDlgItem(hDialog, nID);
+    ASSERT_TRUE(hButton != NULL) << "no button " << nID;
+    RECT rc;
+    ::GetWindowRect(hButton, &rc);
+    ::SetForegroundWindow(hDialog);
+    Wait(100);
+    ClickScreen({(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}, false);
+}
+
+const char kGridModified[] = "The current grid has been modified.\n\nWould you like to save it?";
+const char kPuzzleSolved[] = "The current puzzle has been solved.\n\nWould you like to start another?";
+} // namespace
+
+// A forced one-minute game whose time runs out while the save question of
+// New Puzzle is open: the solution and its question wait until the player
+// is back at the board, then come alone; every question and dialog is owned
+// by the game's window, in front of it, and the game's window is the
+// player's again at the end.
+TEST_F(Brindlemark, TheTimeUpWaitsBehindAnOpenQuestionAndAsksAlone)
+{
+    StoreOnlyDifficultyProfile(5, 1, true);
+    char szTemp[MAX_PATH];
+    ::GetTempPath(MAX_PATH, szTemp);
+    const std::string strFile = std::string(szTemp) + "e2e_timed.hti";
+    // 50 of the 60 seconds played: the time runs out about ten seconds
+    // after the start.
+    ASSERT_TRUE(WriteTimedPuzzle(strFile, 50));
+    Game game(" \"" + strFile + "\"", "e2e_timed.hti - Brindlemark");
+    ASSERT_TRUE(game.Frame() != NULL);
+    HWND hFrame = game.Frame();
+    ::SetForegroundWindow(hFrame);
+    Wait(1500);   // a tick of the clock: the puzzle asks to be saved
+
+    // Ctrl+N asks to save the grid; the time runs out behind the question.
+    PressKeys({VK_CONTROL, 'N'});
+    HWND hSave = ExpectOnlyDialog(game, "the save question of New Puzzle", kGridModified);
+    ASSERT_TRUE(hSave != NULL);
+    Wait(12000);
+    EXPECT_EQ(1u, VisibleDialogs(game.Pid()).size()) << "a question opened on the save question";
+    EXPECT_TRUE(::IsWindow(hSave));
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "time_up_behind_the_save_question").empty());
+
+    // Cancel: back at the board, the solution is shown and the one question
+    // of the time-up asks.
+    ClickDialogButton(hSave, IDCANCEL);
+    EXPECT_TRUE(WaitUntilGone(hSave));
+    HWND hSolved = ExpectOnlyDialog(game, "the time-up's question", kPuzzleSolved);
+    ASSERT_TRUE(hSolved != NULL);
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "time_up_question").empty());
+
+    // "Yes, please": the grid is asked about again, then New Puzzle opens,
+    // each alone and in front of the game's window.
+    ClickDialogButton(hSolved, IDOK);
+    EXPECT_TRUE(WaitUntilGone(hSolved));
+    HWND hSaveAgain = ExpectOnlyDialog(game, "the save question after Yes, please", kGridModified);
+    ASSERT_TRUE(hSaveAgain != NULL);
+    ClickDialogButton(hSaveAgain, IDNO);   // Don't Save
+    EXPECT_TRUE(WaitUntilGone(hSaveAgain));
+    HWND hNew = ExpectOnlyDialog(game, "New Puzzle", NULL);
+    ASSERT_TRUE(hNew != NULL);
+    EXPECT_EQ("New Puzzle", WindowText(hNew));
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "new_puzzle_after_the_time_up").empty());
+    ClickDialogButton(hNew, IDOK);
+    EXPECT_TRUE(WaitUntilGone(hNew));
+    DWORD dwStart = ::GetTickCount();
+    while (WaitForWindow(game.Pid(), "Create Progress", 10) != NULL && ::GetTickCount() - dwStart < 60000)
+        Wait(50);
+
+    // The new board is the player's: the window is enabled, no question is
+    // left anywhere, and a click shades a square.
+    for (int n = 0; n < 100 && !::IsWindowEnabled(hFrame); n++)
+        Wait(50);
+    EXPECT_TRUE(::IsWindowEnabled(hFrame));
+    EXPECT_TRUE(VisibleDialogs(game.Pid()).empty()) << "a question was left open";
+    EXPECT_TRUE(TopLevels(game.Pid(), "#32770").empty()) << "a question was left behind the window";
+    ::SetForegroundWindow(hFrame);
+    int s = 0;
+    POINT pt = game.SquareCentre(5, 2, 2, &s);
+    POINT ptCorner = {pt.x - s / 2 + s / 8, pt.y - s / 2 + s / 8};
+    const Patch before = ScreenPatch(ptCorner);
+    ClickScreen(pt, false);
+    EXPECT_TRUE(before != WaitForPatch(ptCorner, before, false)) << "the new board ignores clicks";
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "new_board_after_the_time_up").empty());
+
+    ::PostMessage(hFrame, WM_CLOSE, 0, 0);
+    HWND hQuestion = WaitForDialogOtherThan(game.Pid(), NULL);
+    ASSERT_TRUE(hQuestion != NULL);
+    ClickButton(hQuestion, "Don't Save");
+    EXPECT_EQ(0, game.WaitForExit());
+    ::DeleteFile(strFile.c_str());
+    ClearSettings();
+}
+
+namespace
+{
+// Floats the docked container of a profile pane by a double click on its
+// caption; TRUE once one more floating pane window shows.
+bool FloatPaneContainer(Game& game, UINT nPaneCommand)
+{
+    const size_t nBefore = TopLevels(game.Pid(), "XTPDockingPaneMiniWnd").size();
+    game.Command(nPaneCommand);
+    std::vector<HWND> containers = Descendants(game.Frame(), "", "XTPDockingPaneTabbedContainer");
+    if (containers.empty())
+        return false;
+    ::PostMessage(containers[0], WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, 8));
+    Wait(700);
+    return TopLevels(game.Pid(), "XTPDockingPaneMiniWnd").size() > nBefore;
+}
+
+// TRUE when the game's window answers a message within five seconds (a
+// hung game would block the snapshots, which repaint it).
+bool Responds(HWND hWnd)
+{
+    DWORD_PTR dwResult = 0;
+    return ::SendMessageTimeout(hWnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &dwResult) != 0;
+}
+
+// With the floating windows of the game up and one of them clicked last,
+// New Puzzle opens owned by the game's window and centred on it; when it
+// closes the game's window is enabled and the floating windows are still in
+// front of it.
+void ExpectNewPuzzleOnTheFrameAfterAFloatingClick(Game& game, size_t nPanes, const char* pszWhen)
+{
+    HWND hFrame = game.Frame();
+    // The splash has gone (a look of one turn each time).
+    for (int n = 0; n < 300 && WaitForWindow(game.Pid(), "", 50) != NULL; n++)
+        Wait(50);
+    std::vector<HWND> floating;
+    for (HWND hWnd : TopLevels(game.Pid(), "XTPDockingPaneMiniWnd"))
+        if (::IsWindowVisible(hWnd))
+            floating.push_back(hWnd);
+    HWND hTimer = TimerBar(game);
+    ASSERT_EQ(nPanes, floating.size()) << pszWhen << ": the panes float";
+    ASSERT_TRUE(IsFloating(hTimer)) << pszWhen << ": the Timer toolbar floats";
+    floating.push_back(hTimer);
+
+    // Inside the last pane (its grid's lower part), then Ctrl+N.
+    RECT rc;
+    ::GetWindowRect(floating[nPanes - 1], &rc);
+    ClickScreen({(rc.left + rc.right) / 2, rc.bottom - 40}, false);
+    ASSERT_TRUE(Responds(hFrame)) << pszWhen << ": the game hangs after the click in the pane";
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, std::string("floating_pane_clicked_") + pszWhen).empty());
+    PressKeys({VK_CONTROL, 'N'});
+    HWND hNew = WaitForWindow(game.Pid(), "New Puzzle", 5000);
+    if (hNew == NULL)
+    {
+        // The accelerator reaches the game only through its window.
+        ::PostMessage(hFrame, WM_COMMAND, ID_NEW_PUZZLE, 0);
+        hNew = WaitForWindow(game.Pid(), "New Puzzle", 5000);
+    }
+    ASSERT_TRUE(hNew != NULL) << pszWhen;
+    ASSERT_TRUE(Responds(hFrame)) << pszWhen;
+    Wait(500);
+    EXPECT_EQ(hFrame, ::GetWindow(hNew, GW_OWNER)) << pszWhen << ": owned by a floating window";
+    EXPECT_TRUE(IsCentredOver(hNew, hFrame)) << pszWhen << ": not centred on the game's window";
+    for (HWND hWnd : floating)
+        EXPECT_TRUE(IsAbove(hNew, hWnd) || !::IsWindowVisible(hWnd)) << pszWhen << ": behind a floating window";
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, std::string("new_puzzle_over_floating_windows_") + pszWhen).empty());
+    ClickDialogButton(hNew, IDCANCEL);
+    EXPECT_TRUE(WaitUntilGone(hNew)) << pszWhen;
+    Wait(500);
+    EXPECT_TRUE(::IsWindowEnabled(hFrame)) << pszWhen;
+    for (HWND hWnd : floating)
+    {
+        EXPECT_TRUE(::IsWindowVisible(hWnd)) << pszWhen;
+        EXPECT_TRUE(IsAbove(hWnd, hFrame)) << pszWhen << ": a floating window went behind the game's window";
+    }
+}
+} // namespace
+
+// New Puzzle chosen after a click on a floating pane opens on the game's
+// window, with both profile panes and the Timer toolbar floating, and again
+// after a restart that brings them back.
+TEST_F(Brindlemark, NewPuzzleOpensOnTheFrameAfterAFloatingPaneWasClicked)
+{
+    {
+        Game game;
+        ASSERT_TRUE(game.Frame() != NULL);
+        HWND hFrame = game.Frame();
+        ::SetForegroundWindow(hFrame);
+        Wait(200);
+        HWND hBar = TimerBar(game);
+        ASSERT_TRUE(hBar != NULL);
+        RECT rc;
+        ::GetWindowRect(hBar, &rc);
+        DragScreen({rc.left + 3, (rc.top + rc.bottom) / 2}, {560, 640});
+        ASSERT_TRUE(IsFloating(TimerBar(game)));
+        ASSERT_TRUE(FloatPaneContainer(game, ID_DIFFICULTY_PANE));
+        // The pane away from the game's centre.
+        std::vector<HWND> minis = TopLevels(game.Pid(), "XTPDockingPaneMiniWnd");
+        ASSERT_EQ(1u, minis.size());
+        ::SetWindowPos(minis[0], NULL, 700, 80, 220, 300, SWP_NOZORDER | SWP_NOACTIVATE);
+        Wait(500);
+        ExpectNewPuzzleOnTheFrameAfterAFloatingClick(game, 1, "floated");
+        EXPECT_EQ(0, game.Close());
+    }
+    Game again;
+    ASSERT_TRUE(again.Frame() != NULL);
+    Wait(500);
+    ExpectNewPuzzleOnTheFrameAfterAFloatingClick(again, 1, "after_a_restart");
+    EXPECT_EQ(0, again.Close());
+    ClearSettings();
+}
+
+// Exits with Alt+F4 from a game in play whose toolbars were clicked (their
+// sound worker runs) and whose save question is answered Don't Save, each
+// followed at once by the next start: every exit ends its process and every
+// start shows the window, within bounded waits.
+TEST_F(Brindlemark, AltF4FromAGameInPlayEndsTheProcessAndTheNextStartShowsTheWindow)
+{
+    StoreOnlyDifficultyProfile(5, 1, false);
+    for (int i = 0; i < 3; i++)
+    {
+        Game game;
+        ASSERT_TRUE(game.Frame() != NULL) << "start " << i;
+        for (int n = 0; n < 300 && WaitForWindow(game.Pid(), "", 50) != NULL; n++)
+            Wait(50);
+        ASSERT_TRUE(MakePuzzleWithCtrlN(game)) << "start " << i;
+        HWND hTimer = TimerBar(game);
+        ASSERT_TRUE(hTimer != NULL);
+        ClickScreen(TimerButton(hTimer, ID_TIMER_PAUSE), false);
+        ClickScreen(TimerButton(hTimer, ID_TIMER_PLAY), false);
+        ClickScreen(game.SquareCentre(5, 1, 1), false);
+        ::SetForegroundWindow(game.Frame());
+        Wait(100);
+        PressKeys({VK_MENU, VK_F4});
+        HWND hQuestion = WaitForDialogOtherThan(game.Pid(), NULL, 10000);
+        ASSERT_TRUE(hQuestion != NULL) << "round " << i << ": no save question";
+        ClickDialogButton(hQuestion, IDNO);   // Don't Save
+        EXPECT_EQ(0, game.WaitForExit()) << "round " << i << ": the process "
+                                         << DescribeProcess(game.Handle(), game.Pid());
+    }
     ClearSettings();
 }

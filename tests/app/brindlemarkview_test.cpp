@@ -9,6 +9,7 @@
 #include "support/tempfolder.h"
 
 #include "PictureExport.h"
+#include "TimerToolBar.h"
 #include "XTPCommandBar.h"
 #include "XTPControl.h"
 #include "XTPControls.h"
@@ -228,4 +229,47 @@ TEST(BrindlemarkView, PicturesOfTheBoardAreSquareAndSavedOrReported)
     game.Puzzle().SetGridSize(0, 0);
     EXPECT_FALSE(game.View()->WritePictureFile(path.c_str(), &bKind));
     EXPECT_FALSE(game.View()->CopyPictureToClipboard());
+}
+
+// A 5 x 5 profile with a one-minute forced target, made in the session by
+// emptying the difficulty list and adding it: Remaining, eight seconds,
+// Pause, four seconds, a click on square (0, 0). The click plays the square
+// and ends the pause; the clock runs on to the time-up, which shows the
+// solution once.
+TEST(BrindlemarkView, AClickOnAPausedBoardPlaysTheSquareAndTheClockRunsOn)
+{
+    testsupport::GameApp game;
+    ASSERT_TRUE(game.Started());
+    g_ApplicationInfo.m_GradeInfoList.RemoveAll();
+    CGradeInfo grade = CGradeInfo::MakeEasyProfile();
+    grade.m_strProfileName = "Timed";
+    grade.m_nColumns = grade.m_nRows = 5;
+    grade.m_nMinutesToComplete = 1;
+    grade.m_bForceComplete = 1;
+    const int nIndex = g_ApplicationInfo.m_GradeInfoList.AddProfile(grade);
+    ASSERT_TRUE(game.NewPuzzle(nIndex));
+    ASSERT_EQ(5, game.Puzzle().m_nColumns);
+    CMainFrame* pFrame = game.Frame();
+    game.Command(ID_TIMER_REMAINING);
+    auto tick = [&]() {
+        pFrame->SendMessage(WM_TIMER, IDT_GAME_CLOCK);
+        pFrame->m_pTimerToolBar->OnClockTick();
+    };
+    for (int i = 0; i < 8; i++)
+        tick();
+    game.Command(ID_TIMER_PAUSE);
+    for (int i = 0; i < 4; i++)
+        tick();
+    EXPECT_EQ(8, game.Doc()->m_nClockSeconds) << "the paused clock counted";
+    const int nBefore = game.StateAt(0, 0);
+    game.Click(0, 0);
+    EXPECT_NE(nBefore, game.StateAt(0, 0)) << "the click did not play the square";
+    EXPECT_FALSE(game.Doc()->m_bPaused);
+    testsupport::PumpPending();
+    game.View()->UpdateWindow();
+    for (int i = 0; i < 60 && !game.Doc()->IsSolved(); i++)
+        tick();
+    EXPECT_TRUE(game.Doc()->IsSolved());
+    EXPECT_EQ(1, (int)std::count(testsupport::Script().asked.begin(), testsupport::Script().asked.end(),
+                                 std::string("The current puzzle has been solved.\n\nWould you like to start another?")));
 }

@@ -1,6 +1,9 @@
 // The dialog base: tooltips from the string table for the dialog's
 // controls, the relay from any window inside a control, no tooltips when
 // asked, and no help on F1.
+// ctest: run-serial
+#include "support/gameapp.h"
+#include "support/modal.h"
 #include "support/wndtest.h"
 #include "FennDialog.h"
 #include "resource.h"
@@ -116,4 +119,78 @@ TEST(FennDialog, HelpRequestsAreSwallowed)
     info.iContextType = HELPINFO_WINDOW;
     info.hItemHandle = dlg.m_hWnd;
     EXPECT_EQ(TRUE, dlg.SendMessage(WM_HELP, 0, (LPARAM)&info));
+}
+
+namespace
+{
+// A game dialog run modally from a template in memory, given no parent.
+class ModalTestDialog : public CSubvertedHelpDlg
+{
+public:
+    ModalTestDialog() : CSubvertedHelpDlg(0), m_tmpl(MakeTemplate())
+    {
+        m_bNoToolTips = true;
+        InitModalIndirect(m_tmpl.Get(), NULL);
+    }
+    testsupport::DialogTemplate m_tmpl;
+};
+} // namespace
+
+// A dialog or question given no parent opens owned by the game's window and
+// centred on it, though a floating window of the game was active last; one
+// opened while it runs is owned by it. Each counts as open while it runs.
+TEST(FennDialog, ADialogGivenNoParentIsOwnedByTheGamesWindowNotByAFloatingWindow)
+{
+    testsupport::GameApp game;
+    ASSERT_TRUE(game.Started());
+    CMainFrame* pFrame = game.Frame();
+    pFrame->SetWindowPos(NULL, 40, 30, 800, 600, SWP_NOZORDER);
+    pFrame->SetForegroundWindow();
+
+    // A floating window of the game (as a floating pane or toolbar), the one
+    // the player clicked last, away from the frame's centre.
+    CWnd floating;
+    ASSERT_TRUE(floating.CreateEx(WS_EX_TOOLWINDOW, AfxRegisterWndClass(0), "Floating",
+                                  WS_POPUP | WS_CAPTION | WS_VISIBLE, CRect(900, 600, 1100, 800), pFrame, 0));
+    floating.SetForegroundWindow();
+    ::SetActiveWindow(floating.m_hWnd);
+    testsupport::PumpPending();
+    ASSERT_EQ(floating.m_hWnd, ::GetLastActivePopup(pFrame->m_hWnd));
+    EXPECT_EQ(pFrame, GetGameDialogOwner());
+    EXPECT_EQ(0, CGameDialogScope::GetOpenCount());
+
+    ModalTestDialog dlg;
+    HWND hOwner = NULL, hNestedOwner = NULL;
+    CRect rcDialog;
+    int nOpen = 0;
+    bool bFrameEnabled = true;
+    {
+        testsupport::ModalDriver driver([&](HWND hDlg) {
+            testsupport::ModalDriver::ShowNow(hDlg);
+            ::SetActiveWindow(hDlg);
+            hOwner = ::GetWindow(hDlg, GW_OWNER);
+            ::GetWindowRect(hDlg, &rcDialog);
+            nOpen = CGameDialogScope::GetOpenCount();
+            bFrameEnabled = pFrame->IsWindowEnabled() != FALSE;
+            CWnd* pNestedOwner = GetGameDialogOwner();
+            hNestedOwner = pNestedOwner != NULL ? pNestedOwner->m_hWnd : NULL;
+            testsupport::ModalDriver::Press(hDlg, IDCANCEL);
+        });
+        EXPECT_EQ(IDCANCEL, dlg.DoModal());
+        EXPECT_TRUE(driver.HasRun());
+    }
+    EXPECT_EQ(pFrame->m_hWnd, hOwner) << "owned by the floating window clicked last";
+    CRect rcFrame;
+    pFrame->GetWindowRect(&rcFrame);
+    EXPECT_NEAR(rcFrame.CenterPoint().x, rcDialog.CenterPoint().x, 2);
+    EXPECT_NEAR(rcFrame.CenterPoint().y, rcDialog.CenterPoint().y, 2);
+    EXPECT_EQ(1, nOpen);
+    EXPECT_FALSE(bFrameEnabled) << "the game's window waits for its dialog";
+    EXPECT_TRUE(hNestedOwner != NULL && hNestedOwner != pFrame->m_hWnd && hNestedOwner != floating.m_hWnd)
+        << "a question of the open dialog is owned by that dialog";
+    // Found again at the next run, not kept.
+    EXPECT_TRUE(dlg.m_pParentWnd == NULL);
+    EXPECT_EQ(0, CGameDialogScope::GetOpenCount());
+    EXPECT_TRUE(pFrame->IsWindowEnabled());
+    floating.DestroyWindow();
 }

@@ -225,3 +225,35 @@ TEST(PrintPuzzleBookDlg, TheCountMustBeOneToTen)
     EXPECT_EQ(expected, Script().asked);
     EXPECT_EQ((std::vector<std::string>{"1 Puzzle", "None", "Easy"}), combos);
 }
+
+namespace
+{
+CWnd* g_pPrinterOwner = NULL;
+int g_nPrinterAsked = 0;
+
+INT_PTR AFXAPI RecordPrinterOwner(CPrintDialog& dlg)
+{
+    g_pPrinterOwner = dlg.m_pParentWnd;
+    g_nPrinterAsked++;
+    return IDCANCEL;
+}
+} // namespace
+
+// The printer is asked for over the game's window, though a floating window
+// of the game was active last.
+TEST(PuzzlePrinting, ThePrintDialogIsOwnedByTheGamesWindowNotAFloatingOne)
+{
+    testsupport::GameApp game;
+    ASSERT_TRUE(game.Started());
+    CWnd floating;
+    ASSERT_TRUE(floating.CreateEx(WS_EX_TOOLWINDOW, AfxRegisterWndClass(0), "Floating",
+                                  WS_POPUP | WS_CAPTION | WS_VISIBLE, CRect(900, 600, 1100, 800), game.Frame(), 0));
+    ::SetActiveWindow(floating.m_hWnd);
+    PFN_ASKPRINTER pfnOld = SetPrinterQuestion(&RecordPrinterOwner);
+    g_nPrinterAsked = 0;
+    PrintCurrentPuzzle(&game.Puzzle());
+    SetPrinterQuestion(pfnOld);
+    EXPECT_EQ(1, g_nPrinterAsked);
+    EXPECT_EQ(game.Frame(), g_pPrinterOwner);
+    floating.DestroyWindow();
+}
