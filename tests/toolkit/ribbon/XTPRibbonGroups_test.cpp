@@ -7,6 +7,8 @@
 // ctest: run-serial
 #include "ribbon_testframe.h"
 
+#include "XTPControlComboBox.h"
+#include "XTPControlEdit.h"
 #include "XTPControlGallery.h"
 #include "XTPPopupBar.h"
 #include "resource.h"
@@ -409,4 +411,54 @@ TEST_F(GalleryGroupTest, TheCollapsedGroupsPopupShowsItsControlsAsGivenSideBySid
     EXPECT_TRUE(SaveScreenPicture(pPopup->m_hWnd, "gallery_group_popup"));
     // The source keeps its reduced state.
     EXPECT_TRUE(m_pGroup->IsReduced());
+}
+
+namespace
+{
+using GroupPopupTest = RibbonSampleTest;
+} // namespace
+
+// A reduced group's popup holds copies of its controls that show what the
+// controls on the ribbon show: the chosen face of a list-only combo and the
+// value of a spin edit. Opened by a real click on the group's button.
+TEST_F(GroupPopupTest, ACombosCopyInTheGroupsPopupKeepsItsText)
+{
+    CXTPRibbonGroup* pFont = m_pRibbon->GetTab(0)->AddGroup(_T("Font"), 15);
+    CXTPControlComboBox* pFace = DYNAMIC_DOWNCAST(CXTPControlComboBox, pFont->Add(xtpControlComboBox, 2040, _T("Face")));
+    ASSERT_TRUE(pFace != NULL);
+    pFace->SetDropDown(FALSE);
+    pFace->AddString(_T("Tahoma"));
+    pFace->AddString(_T("Segoe UI"));
+    pFace->SetCurSel(1);
+    pFace->SetWidth(120);
+    CXTPControlEdit* pSize = DYNAMIC_DOWNCAST(CXTPControlEdit, pFont->Add(xtpControlEdit, 2041, _T("Size")));
+    ASSERT_TRUE(pSize != NULL);
+    pSize->ShowSpinButtons(TRUE);
+    pSize->SetEditText(_T("11"));
+    pSize->SetWidth(120);
+    m_pFrame->Settle();
+    ASSERT_EQ(CString(_T("Segoe UI")), pFace->GetText());
+    for (int cx = 900; cx >= 300 && !pFont->IsReduced(); cx -= 10)
+        Resize(cx, 400);
+    ASSERT_TRUE(pFont->IsReduced());
+
+    RealClick(ScreenCentre(pFont->GetControlGroupPopup()));
+    CXTPRibbonGroupPopupToolBar* pPopup = NULL;
+    ASSERT_TRUE(PumpUntil([&]() {
+        pPopup = DYNAMIC_DOWNCAST(CXTPRibbonGroupPopupToolBar, TopTrackedPopup());
+        return pPopup != NULL && pPopup->IsWindowVisible();
+    })) << "the click opened no popup";
+    CXTPRibbonGroup* pCopy = pPopup->GetGroup();
+    ASSERT_TRUE(pCopy != NULL && pCopy->GetCount() == 2);
+    CXTPControlComboBox* pFaceCopy = DYNAMIC_DOWNCAST(CXTPControlComboBox, pCopy->GetAt(0));
+    CXTPControlEdit* pSizeCopy = DYNAMIC_DOWNCAST(CXTPControlEdit, pCopy->GetAt(1));
+    ASSERT_TRUE(pFaceCopy != NULL && pSizeCopy != NULL);
+    EXPECT_EQ(CString(_T("Segoe UI")), pFaceCopy->GetText());
+    EXPECT_EQ(1, pFaceCopy->GetCurSel());
+    EXPECT_EQ(CString(_T("11")), pSizeCopy->GetEditText());
+    pPopup->RedrawWindow();
+    PumpAndIdle();
+    EXPECT_TRUE(SaveScreenPicture(pPopup->m_hWnd, "font_group_popup"));
+    // Nothing was chosen: the frame heard of no selection change.
+    EXPECT_EQ(1, pFace->GetCurSel());
 }

@@ -712,6 +712,7 @@ TEST_F(RibbonControlsLookTest, ControlsInAReducedGroupsPopupAreDrawnFromTheirPic
     for (int i = 0; i < pPopup->GetControlCount() && pCombo == NULL; i++)
         pCombo = DYNAMIC_DOWNCAST(CXTPControlComboBox, pPopup->GetControl(i));
     ASSERT_TRUE(pCombo != NULL);
+    EXPECT_EQ(CString(_T("100%")), pCombo->GetText()) << "the combo's copy lost its text";
     pCombo->m_nSelected = 1;
     CRect rcClient;
     pPopup->GetClientRect(&rcClient);
