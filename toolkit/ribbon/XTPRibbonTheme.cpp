@@ -291,9 +291,15 @@ void CXTPRibbonTheme::UpdateFonts()
         m_pTabPaintManager->RefreshMetrics();
         m_pTabPaintManager->SetFontIndirect(&lf, TRUE);
     }
-    // The remaining fonts of the base (icons, status, small caption).
+    // The remaining fonts of the base (icons, status, small caption). The
+    // base would build the command-bar fonts again from the system's menu
+    // font: they stay the ribbon's, so that its size reaches control text.
+    BOOL bUseStandardFont = m_bUseStandardFont;
+    m_bUseStandardFont = FALSE;
     CXTPPaintManager::UpdateFonts();
-    // The base recomputes the control height from its font; the ribbon's rule wins.
+    m_bUseStandardFont = bUseStandardFont;
+    // Building the command-bar fonts measured the control height from the
+    // font; the ribbon's rule wins.
     m_nTextHeight = std::max(a + 6, 22);
 }
 

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <string>
 
 #include "XTPCommandBarKeyboardTip.h"
 #include "XTPControlComboBox.h"
@@ -962,4 +963,55 @@ TEST_F(RibbonThemeTest, WithoutItsHeaderPictureAContextHeaderIsNotDrawn)
     pTheme->SetImages(&empty);
     EXPECT_FALSE(CaptionChangesPixels());
     pTheme->SetImages(XTPOffice2007ImageStore());
+}
+
+namespace
+{
+using RibbonFontSizeTest = RibbonSampleTest;
+
+int FontHeight(CFont* pFont)
+{
+    LOGFONT lf;
+    ZeroMemory(&lf, sizeof(lf));
+    return pFont->GetSafeHandle() != NULL && pFont->GetLogFont(&lf) ? (int)lf.lfHeight : 0;
+}
+} // namespace
+
+// The theme's font size reaches the text of the controls: the command-bar
+// fonts are built from the ribbon's font, not again from the system's menu
+// font, while the icon, status and caption fonts stay the system's.
+TEST_F(RibbonFontSizeTest, TheFontSizeReachesControlText)
+{
+    CXTPRibbonTheme* pTheme = m_pFrame->GetTheme();
+    HDC hDC = ::GetDC(NULL);
+    int nDpi = ::GetDeviceCaps(hDC, LOGPIXELSY);
+    ::ReleaseDC(NULL, hDC);
+    CXTPControl* pSave = m_pRibbon->GetTab(0)->GetGroups()->GetAt(0)->GetAt(2);
+    ASSERT_EQ(ID_SAVE_PUZZLE, pSave->GetID());
+    pTheme->SetFontHeight(0);
+    m_pFrame->RecalcLayout();
+    m_pFrame->Settle();
+    const int nSmallWidth = pSave->GetRect().Width();
+    EXPECT_EQ(11 * 125 / nDpi, abs(FontHeight(pTheme->GetRegularFont())));
+
+    for (int nSize : { 16, 20 })
+    {
+        pTheme->SetFontHeight(nSize);
+        EXPECT_EQ(nSize * 125 / nDpi, abs(FontHeight(pTheme->GetRegularFont()))) << "size " << nSize;
+        EXPECT_EQ(nSize * 125 / nDpi, abs(FontHeight(pTheme->GetRegularBoldFont()))) << "size " << nSize;
+        EXPECT_TRUE(pTheme->GetIconFont()->GetSafeHandle() != NULL);
+        EXPECT_TRUE(pTheme->GetIconBoldFont()->GetSafeHandle() != NULL);
+        EXPECT_EQ(std::max(nSize * 144 / nDpi + 6, 22), pTheme->GetControlHeight());
+        m_pFrame->RecalcLayout();
+        m_pFrame->Settle();
+        EXPECT_GT(pSave->GetRect().Width(), nSmallWidth) << "the caption of Save kept its width at size " << nSize;
+        m_pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        PumpAndIdle();
+        std::string strName = "ribbon_font_size_" + std::to_string(nSize);
+        EXPECT_TRUE(SaveWindowPicture(m_pRibbon->m_hWnd, strName.c_str()));
+    }
+    pTheme->SetFontHeight(0);
+    m_pFrame->RecalcLayout();
+    m_pFrame->Settle();
+    EXPECT_EQ(nSmallWidth, pSave->GetRect().Width());
 }
