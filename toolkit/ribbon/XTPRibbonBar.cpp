@@ -1527,6 +1527,11 @@ int CXTPRibbonBar::OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARA
     if (m_pFrameManager != NULL && hWnd != NULL && hWnd == m_pFrameManager->GetFrameHwnd() &&
         m_pFrameManager->OnFrameMessage(nMessage, wParam, lParam, lResult))
         return hookHandled;
+    // A caption the ribbon draws without drawing the frame follows the
+    // frame's activity too.
+    if (nMessage == WM_NCACTIVATE && m_pFrameManager == NULL && m_bShowCaption && !m_rcCaption.IsRectEmpty() &&
+        m_hWnd != NULL)
+        Redraw(&m_rcCaption, FALSE);
     if (IsTrackingMode())
     {
         if (nMessage == WM_CONTEXTMENU)
