@@ -808,17 +808,25 @@ void MakeRibbon()
         Add(dwm ? "RIBBONQUICKACCESSAREADWM" : "RIBBONQUICKACCESSAREA", area, false);
     }
 
+    // The quick-access buttons hold their glyphs: a bar over a small arrow
+    // pointing down (customise), two small arrows pointing right (more).
     auto quickButton = [](Picture& p, int s) {
         Fill(p, 0, 0, p.w, p.h, Col{ 255, 0, 255 });
         if (s == 1 || s == 2)
             ShapedFace(p, 0, 0, p.w, p.h, s == 1 ? g.hot : g.pressed, 2);
     };
-    Add("RIBBONQUICKACCESSBUTTON", States(22, 22, 4, quickButton), true);
+    Add("RIBBONQUICKACCESSBUTTON", States(13, 22, 4, [quickButton](Picture& p, int s) {
+            quickButton(p, s);
+            Col c = s == 3 ? g.glyphDisabled : g.glyph;
+            Fill(p, 3, 8, 10, 9, c);
+            Arrow(p, 6, 12, 'd', 3, c);
+        }),
+        true);
     Add("RIBBONQUICKACCESSMORE", States(13, 22, 4, [quickButton](Picture& p, int s) {
             quickButton(p, s);
             Col c = s == 3 ? g.glyphDisabled : g.glyph;
-            Fill(p, 4, 8, 9, 9, c);
-            Arrow(p, 6, 12, 'd', 3, c);
+            Arrow(p, 4, 11, 'r', 3, c);
+            Arrow(p, 8, 11, 'r', 3, c);
         }),
         true);
 

@@ -40,14 +40,19 @@ public:
         ::DeleteObject(hBrush);
         ::GdiFlush();
     }
+    // A pixel's colour; -1 (no colour) outside the picture.
     COLORREF Pixel(int x, int y) const
     {
+        if (x < 0 || y < 0 || x >= m_cx || y >= m_cy)
+            return (COLORREF)-1;
         ::GdiFlush();
         const BYTE* p = (const BYTE*)m_pBits + y * m_nStride + x * (m_nBits / 8);
         return RGB(p[2], p[1], p[0]);
     }
     BYTE Alpha(int x, int y) const
     {
+        if (x < 0 || y < 0 || x >= m_cx || y >= m_cy)
+            return 0;
         ::GdiFlush();
         return m_nBits == 32 ? (BYTE)(m_pBits[y * m_cx + x] >> 24) : 0;
     }

@@ -1489,7 +1489,7 @@ void CXTPCommandBar::OnUpdateCmdUI(CWnd* pTarget, BOOL bDisableIfNoHndler)
         if (state.m_nID != 0 && OnCmdMsg(state.m_nID, (int)CN_UPDATE_COMMAND_UI, &state, NULL))
             continue;
         if (pTarget != NULL)
-            state.DoUpdate(pTarget, bDisableIfNoHndler);
+            state.DoUpdate(pTarget, bDisableIfNoHndler && !IsOwnControl(pControl));
     }
     if (pTarget != NULL)
         UpdateDialogControls(pTarget, bDisableIfNoHndler);

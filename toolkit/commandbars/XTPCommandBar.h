@@ -117,6 +117,10 @@ public:
     virtual BOOL IsRibbonBar() const { return FALSE; }
     // Runs the command-UI update of every control against the target.
     virtual void OnUpdateCmdUI(CWnd* pTarget, BOOL bDisableIfNoHndler);
+    // Whether a control is one of the bar's own workings rather than a
+    // command of the application (a ribbon's tab strip, say): the update
+    // still asks the target, but never disables it for want of a handler.
+    virtual BOOL IsOwnControl(CXTPControl* /*pControl*/) const { return FALSE; }
 
     // CXTPTrackableBar: what the foundation's managers ask of a bar.
     virtual HWND GetTrackableHwnd() const { return m_hWnd; }

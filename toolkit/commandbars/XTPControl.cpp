@@ -1197,3 +1197,11 @@ HRESULT CXTPControl::AccessibleDoDefaultAction(VARIANT varChild)
     OnClick(TRUE);
     return S_OK;
 }
+
+BOOL CXTPControl::IsInRibbonCaption() const
+{
+    if (m_pParent == NULL)
+        return FALSE;
+    CXTPPaintManager* pPaintManager = m_pParent->GetPaintManager();
+    return pPaintManager != NULL && pPaintManager->IsInRibbonCaption(m_rcControl, m_pParent);
+}

@@ -111,7 +111,9 @@ public:
     // Runs at the start of the bar's command-UI update of this control, before
     // the command routing sets its state.
     virtual void OnIdleUpdate() {}
-    virtual BOOL IsInRibbonCaption() const { return FALSE; }
+    // Whether the control lies on the caption of a ribbon that draws the
+    // frame: its paint manager says so for its rectangle.
+    virtual BOOL IsInRibbonCaption() const;
     // Whether the point (bar client coordinates) still presses the control
     // while a press is tracked.
     virtual BOOL IsPressHit(CPoint point, const CRect& rcTrack) const { return rcTrack.PtInRect(point); }

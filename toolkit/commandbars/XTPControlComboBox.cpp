@@ -1012,7 +1012,16 @@ void CXTPControlComboBox::Copy(CXTPControl* pControl, BOOL bRecursive)
     // A recursive copy clones the list with its items; a plain one shares it.
     CXTPControlPopup::Copy(pControl, bRecursive);
     if (pCombo != NULL)
+    {
+        // The copy shows what the source shows: its selection (the text of a
+        // list-only combo) and its edit text. Nobody is told: nothing was
+        // chosen.
+        m_nCurSel = pCombo->GetCurSel();
+        CXTPControlComboBoxPopupBar* pBar = GetComboPopupBar();
+        if (pBar != NULL && pBar->GetCurSel() != m_nCurSel)
+            pBar->SetCurSel(m_nCurSel);
         SetEditTextValue(pCombo->GetEditTextValue());
+    }
 }
 
 void CXTPControlComboBox::DoPropExchange(CXTPPropExchange* pPX)

@@ -17,6 +17,8 @@
 #include "XTPHookManager.h"
 #include "XTPPropExchange.h"
 #include "XTPResourceManager.h"
+#include "XTPRibbonControls.h"
+#include "XTPRibbonSystemButton.h"
 #include "XTPRibbonTheme.h"
 #include "XTPShortcutManager.h"
 #include "XTPSystemHelpers.h"
@@ -96,6 +98,24 @@ CXTPRibbonBar* AFX_CDECL XTPGetRibbonBar(CXTPCommandBar* pBar)
         pBar = pBar->GetParentCommandBar();
     }
     return NULL;
+}
+
+BOOL AFX_CDECL XTPIsRibbonOwnControl(const CXTPControl* pControl)
+{
+    if (pControl == NULL)
+        return FALSE;
+    CXTPControl* p = const_cast<CXTPControl*>(pControl);
+    if (dynamic_cast<CXTPRibbonControlTab*>(p) != NULL ||
+        dynamic_cast<CXTPRibbonBarControlQuickAccessPopup*>(p) != NULL ||
+        dynamic_cast<CXTPRibbonBar::CControlQuickAccessMorePopup*>(p) != NULL ||
+        dynamic_cast<CXTPRibbonControlSystemButton*>(p) != NULL ||
+        dynamic_cast<CXTPRibbonScrollableBar::CControlGroupsScroll*>(p) != NULL ||
+        dynamic_cast<CXTPRibbonBar::CControlCaptionButton*>(p) != NULL ||
+        dynamic_cast<CXTPRibbonGroupControlPopup*>(p) != NULL || dynamic_cast<CXTPRibbonGroupOption*>(p) != NULL)
+        return TRUE;
+    // Any control the application made the ribbon's system button.
+    CXTPRibbonBar* pRibbon = XTPGetRibbonBar(p->GetParent());
+    return pRibbon != NULL && pRibbon->GetSystemButton() == p;
 }
 
 //////////////////////////////////////////////////////////////////////////
@@ -1507,6 +1527,11 @@ int CXTPRibbonBar::OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARA
     if (m_pFrameManager != NULL && hWnd != NULL && hWnd == m_pFrameManager->GetFrameHwnd() &&
         m_pFrameManager->OnFrameMessage(nMessage, wParam, lParam, lResult))
         return hookHandled;
+    // A caption the ribbon draws without drawing the frame follows the
+    // frame's activity too.
+    if (nMessage == WM_NCACTIVATE && m_pFrameManager == NULL && m_bShowCaption && !m_rcCaption.IsRectEmpty() &&
+        m_hWnd != NULL)
+        Redraw(&m_rcCaption, FALSE);
     if (IsTrackingMode())
     {
         if (nMessage == WM_CONTEXTMENU)

@@ -37,6 +37,13 @@ class CXTPPropExchange;
 #define XTP_IDR_RIBBONCUSTOMIZEMENU 9601
 #define XTP_IDR_RIBBONCUSTOMIZEMENUMORE 9602
 
+class CXTPControl;
+// Whether a control is one of the ribbon's own workings (the tab strip, the
+// system button, the quick-access popups, the scroll and caption buttons, a
+// group's popup and option buttons), which an application's idle pass that
+// knows nothing of them must never disable.
+BOOL AFX_CDECL XTPIsRibbonOwnControl(const CXTPControl* pControl);
+
 class CXTPRibbonBar : public CXTPMenuBar, public CXTPRibbonScrollableBar
 {
     DECLARE_DYNCREATE(CXTPRibbonBar)
@@ -81,6 +88,7 @@ public:
     virtual void OnRecalcLayout();
     virtual void FillBackground(CDC* pDC);
     virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const;
+    virtual BOOL IsOwnControl(CXTPControl* pControl) const { return XTPIsRibbonOwnControl(pControl); }
     // Alt and Alt with a letter reach the ribbon here.
     virtual BOOL PreviewSysKey(UINT nVirtKey) { return OnAcceleratorKey(nVirtKey); }
 

@@ -39,6 +39,11 @@ BOOL CXTPRibbonBarControlQuickAccessPopup::OnSetPopup(BOOL bPopup)
         CXTPPopupBar* pPopup = pRibbon->CreateContextMenu(this);
         if (pPopup == NULL)
             return FALSE;
+        // The menu's commands (show below or above, minimise, add or remove)
+        // are the ribbon's: it gets them, as from a control's context menu.
+        // The toolbars list of a hidden quick-access toolbar stays the site's.
+        if (pRibbon->IsQuickAccessVisible())
+            pPopup->SetOwner(pRibbon);
         SetCommandBar(pPopup);
         pPopup->InternalRelease();
     }

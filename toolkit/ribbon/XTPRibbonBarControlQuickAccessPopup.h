@@ -62,5 +62,6 @@ public:
     virtual CSize GetButtonSize() const;
     virtual void FillBackground(CDC* pDC);
     virtual CRect GetBorders() { return CRect(3, 3, 3, 3); }
+    virtual BOOL IsOwnControl(CXTPControl* pControl) const { return XTPIsRibbonOwnControl(pControl); }
     CXTPRibbonBar* m_pRibbonBar;
 };

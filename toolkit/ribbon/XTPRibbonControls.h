@@ -85,12 +85,16 @@ public:
 class CXTPRibbonTabPopupToolBar;
 
 // The popup that shows a reduced group.
+// The ribbon's own controls (see XTPRibbonBar.h).
+BOOL AFX_CDECL XTPIsRibbonOwnControl(const CXTPControl* pControl);
+
 class CXTPRibbonGroupPopupToolBar : public CXTPPopupToolBar
 {
     DECLARE_DYNCREATE(CXTPRibbonGroupPopupToolBar)
 public:
     explicit CXTPRibbonGroupPopupToolBar(CXTPRibbonGroup* pGroup = NULL);
     virtual ~CXTPRibbonGroupPopupToolBar();
+    virtual BOOL IsOwnControl(CXTPControl* pControl) const { return XTPIsRibbonOwnControl(pControl); }
 
     virtual CSize CalcDynamicLayout(int nLength, DWORD dwMode);
     virtual void DrawCommandBar(CDC* pDC, CRect rcClipBox);

@@ -268,6 +268,9 @@ void CXTPRibbonGroup::Copy(CXTPRibbonGroup* pGroup)
         if (pClone == NULL)
             continue;
         pClone->SetHideFlag(xtpHideRibbonTab | xtpHideWrap, FALSE);
+        // The copy (a reduced group's popup) shows the control as it was
+        // given, not as the source's reduction left it.
+        pClone->m_buttonStyle = pGroup->GetOwnStyle(pSource);
         Add(pClone, pSource->GetID());
     }
 }
@@ -343,6 +346,16 @@ void CXTPRibbonGroup::SaveStyle(CXTPControl* pControl, XTPButtonStyle styleNew)
         m_arrSavedStyles.push_back(std::make_pair(pControl, pControl->m_buttonStyle));
     // Set directly: a style change through SetStyle would ask for another layout.
     pControl->m_buttonStyle = styleNew;
+}
+
+XTPButtonStyle CXTPRibbonGroup::GetOwnStyle(CXTPControl* pControl) const
+{
+    for (size_t i = 0; i < m_arrSavedStyles.size(); i++)
+    {
+        if (m_arrSavedStyles[i].first == pControl)
+            return m_arrSavedStyles[i].second;
+    }
+    return pControl->m_buttonStyle;
 }
 
 void CXTPRibbonGroup::RestoreStyles()
@@ -481,7 +494,13 @@ int CXTPRibbonGroup::LayoutControls(CDC* pDC)
         }
         else
         {
-            if (nRow >= 3 || (pControl->GetBeginGroup() && nRow > 0))
+            // A control taller than a row (a gallery) takes as many rows of
+            // the column as it covers; one that does not fit in the rows
+            // left starts a new column.
+            int nHeight = std::min((int)sz.cy, nContentHeight);
+            int nRows = nButtonHeight > 0 ? std::max(1, (nHeight + nButtonHeight - 1) / nButtonHeight) : 1;
+            nRows = std::min(nRows, 3);
+            if (nRow + nRows > 3 || (pControl->GetBeginGroup() && nRow > 0))
             {
                 x = nColumnLeft + nColumnWidth + (nColumn >= 0 ? 2 : 0);
                 nColumn++;
@@ -489,10 +508,9 @@ int CXTPRibbonGroup::LayoutControls(CDC* pDC)
                 nColumnWidth = 0;
                 nRow = 0;
             }
-            int nHeight = std::min((int)sz.cy, nContentHeight);
             rec.rcControl = CRect(nColumnLeft, nRow * nButtonHeight, nColumnLeft + sz.cx, nRow * nButtonHeight + nHeight);
             nColumnWidth = std::max(nColumnWidth, (int)sz.cx);
-            nRow++;
+            nRow += nRows;
         }
         rec.nColumn = nColumn;
     }

@@ -132,6 +132,8 @@ public:
 protected:
     void SaveStyle(CXTPControl* pControl, XTPButtonStyle styleNew);
     void RestoreStyles();
+    // The style a control was given, before a reduction changed it.
+    XTPButtonStyle GetOwnStyle(CXTPControl* pControl) const;
     // Takes a group-owned control (popup or option button) out of its bar.
     static void ReleaseOwnControl(CXTPControl* pControl);
 };

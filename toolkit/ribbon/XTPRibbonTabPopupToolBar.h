@@ -12,6 +12,7 @@ class CXTPRibbonTabPopupToolBar : public CXTPPopupToolBar, public CXTPRibbonScro
 public:
     explicit CXTPRibbonTabPopupToolBar(CXTPRibbonTab* pRibbonTab);
     virtual ~CXTPRibbonTabPopupToolBar();
+    virtual BOOL IsOwnControl(CXTPControl* pControl) const { return XTPIsRibbonOwnControl(pControl); }
 
     virtual CSize CalcDynamicLayout(int nLength, DWORD dwMode);
     virtual CRect CalcPopupRect(CSize sz);

@@ -37,51 +37,6 @@ void FillRounded(CDC* pDC, CRect rc, COLORREF clrTop, COLORREF clrBottom, COLORR
     brush.CreateSolidBrush(clrBorder);
     pDC->FrameRgn(&rgn, &brush, 1, 1);
 }
-
-// A rectangle rounded only at the top (tabs, the top of a box).
-void FillRoundedTop(CDC* pDC, CRect rc, COLORREF clrTop, COLORREF clrBottom, COLORREF clrBorder)
-{
-    CRect rcRound = rc;
-    rcRound.bottom += 6;
-    CRgn rgn;
-    rgn.CreateRoundRectRgn(rcRound.left, rcRound.top, rcRound.right + 1, rcRound.bottom + 1, 6, 6);
-    CRgn rgnClip;
-    rgnClip.CreateRectRgnIndirect(rc);
-    rgn.CombineRgn(&rgn, &rgnClip, RGN_AND);
-    int nSaved = pDC->SaveDC();
-    pDC->SelectClipRgn(&rgn, RGN_AND);
-    XTPDrawHelpers()->GradientFill(pDC, rc, clrTop, clrBottom, FALSE);
-    pDC->RestoreDC(nSaved);
-    CBrush brush;
-    brush.CreateSolidBrush(clrBorder);
-    CRgn rgnFrame;
-    rgnFrame.CreateRoundRectRgn(rcRound.left, rcRound.top, rcRound.right + 1, rcRound.bottom + 1, 6, 6);
-    nSaved = pDC->SaveDC();
-    pDC->IntersectClipRect(rc);
-    pDC->FrameRgn(&rgnFrame, &brush, 1, 1);
-    pDC->RestoreDC(nSaved);
-}
-
-COLORREF Lighter(COLORREF clr, int nPercent)
-{
-    return CXTPColorManager::MixColors(RGB(255, 255, 255), clr, nPercent);
-}
-
-COLORREF Darker(COLORREF clr, int nPercent)
-{
-    return CXTPColorManager::MixColors(RGB(0, 0, 0), clr, nPercent);
-}
-
-// A small filled triangle pointing down, centred at pt.
-void DrawDownGlyph(CDC* pDC, CPoint pt, COLORREF clr)
-{
-    CXTPPenDC pen(pDC->GetSafeHdc(), clr);
-    for (int i = 0; i < 3; i++)
-    {
-        pDC->MoveTo(pt.x - 2 + i, pt.y - 1 + i);
-        pDC->LineTo(pt.x + 3 - i, pt.y - 1 + i);
-    }
-}
 } // namespace
 
 //////////////////////////////////////////////////////////////////////////
@@ -161,11 +116,16 @@ BOOL CXTPRibbonTheme::DrawPart(CDC* pDC, LPCTSTR lpszName, CRect rc, int nState,
     return TRUE;
 }
 
-COLORREF CXTPRibbonTheme::RibbonColor(LPCTSTR lpszKey, COLORREF clrDefault) const
+COLORREF CXTPRibbonTheme::RibbonColor(LPCTSTR lpszKey) const
 {
-    // A missing key gives no colour: the default is drawn with instead.
-    COLORREF clr = GetImageColor(_T("Ribbon"), lpszKey);
-    return clr == (COLORREF)-1 ? clrDefault : clr;
+    // A missing key gives -1: no colour, and what would be drawn in it is not.
+    return GetImageColor(_T("Ribbon"), lpszKey);
+}
+
+void CXTPRibbonTheme::FillColour(CDC* pDC, const CRect& rc, COLORREF clr)
+{
+    if (clr != (COLORREF)-1 && !rc.IsRectEmpty())
+        pDC->FillSolidRect(rc, clr);
 }
 
 CString AFX_CDECL CXTPRibbonTheme::GetContextColorName(int nColor)
@@ -191,19 +151,19 @@ void CXTPRibbonTheme::SetFontHeight(int nHeight)
 void CXTPRibbonTheme::RefreshMetrics()
 {
     CXTPOffice2007Theme::RefreshMetrics();
-    m_clrRibbonFace = RibbonColor(_T("RibbonFace"), RGB(191, 219, 255));
-    m_clrRibbonText = RibbonColor(_T("RibbonText"), RGB(21, 66, 139));
-    m_clrGroupCaptionText = RibbonColor(_T("GroupCaptionText"), RGB(62, 106, 170));
-    m_clrControlEditNormal = RibbonColor(_T("ControlEditNormal"), RGB(234, 242, 251));
-    m_clrMinimizedFrameEdgeHighLight = RibbonColor(_T("MinimizedFrameEdgeHighLight"), RGB(227, 239, 255));
-    m_clrMinimizedFrameEdgeShadow = RibbonColor(_T("MinimizedFrameEdgeShadow"), RGB(141, 178, 227));
-    m_clrTabNormalText = RibbonColor(_T("TabNormalText"), RGB(21, 66, 139));
-    m_clrTabSelectedText = RibbonColor(_T("TabSelectedText"), RGB(21, 66, 139));
-    m_clrGroupBorder = RibbonColor(_T("GroupBorder"), RGB(167, 196, 232));
-    m_clrGroupFaceLight = RibbonColor(_T("GroupFaceLight"), RGB(223, 233, 245));
-    m_clrGroupFaceDark = RibbonColor(_T("GroupFaceDark"), RGB(205, 222, 243));
-    m_clrGroupCaptionLight = RibbonColor(_T("GroupCaptionFaceLight"), RGB(194, 216, 241));
-    m_clrGroupCaptionDark = RibbonColor(_T("GroupCaptionFaceDark"), RGB(181, 207, 239));
+    m_clrRibbonFace = RibbonColor(_T("RibbonFace"));
+    m_clrRibbonText = RibbonColor(_T("RibbonText"));
+    m_clrGroupCaptionText = RibbonColor(_T("GroupCaptionText"));
+    m_clrControlEditNormal = RibbonColor(_T("ControlEditNormal"));
+    m_clrMinimizedFrameEdgeHighLight = RibbonColor(_T("MinimizedFrameEdgeHighLight"));
+    m_clrMinimizedFrameEdgeShadow = RibbonColor(_T("MinimizedFrameEdgeShadow"));
+    m_clrTabNormalText = RibbonColor(_T("TabNormalText"));
+    m_clrTabSelectedText = RibbonColor(_T("TabSelectedText"));
+    m_clrGroupBorder = RibbonColor(_T("GroupBorder"));
+    m_clrGroupFaceLight = RibbonColor(_T("GroupFaceLight"));
+    m_clrGroupFaceDark = RibbonColor(_T("GroupFaceDark"));
+    m_clrGroupCaptionLight = RibbonColor(_T("GroupCaptionFaceLight"));
+    m_clrGroupCaptionDark = RibbonColor(_T("GroupCaptionFaceDark"));
     m_clrGroupsAreaLight = RGB(233, 241, 251);
     m_clrGroupsAreaDark = RGB(201, 220, 245);
     m_clrCaptionLight = RGB(227, 239, 255);
@@ -211,9 +171,9 @@ void CXTPRibbonTheme::RefreshMetrics()
     m_clrFrameText = m_clrFrameCaptionTextActive != (COLORREF)-1 ? m_clrFrameCaptionTextActive : RGB(62, 106, 170);
     // The three text colours that the Office 2007 refresh sets to black: the
     // text of controls in groups, of menu items and of hot controls.
-    GetColorEntry(XPCOLOR_TOOLBAR_TEXT).SetStandardValue(RibbonColor(_T("GroupClientText"), RGB(0, 0, 0)));
-    GetColorEntry(XPCOLOR_MENUBAR_TEXT).SetStandardValue(RibbonColor(_T("MenuPopupText"), RGB(0, 0, 0)));
-    GetColorEntry(XPCOLOR_HIGHLIGHT_TEXT).SetStandardValue(RibbonColor(_T("ControlHighlightText"), RGB(0, 0, 0)));
+    GetColorEntry(XPCOLOR_TOOLBAR_TEXT).SetStandardValue(RibbonColor(_T("GroupClientText")));
+    GetColorEntry(XPCOLOR_MENUBAR_TEXT).SetStandardValue(RibbonColor(_T("MenuPopupText")));
+    GetColorEntry(XPCOLOR_HIGHLIGHT_TEXT).SetStandardValue(RibbonColor(_T("ControlHighlightText")));
     // Menus: a grey border, a lighter face and lighter disabled text, and a
     // plain icon column beside items shown only when expanded.
     GetColorEntry(XPCOLOR_MENUBAR_BORDER).SetStandardValue(RGB(0x86, 0x86, 0x86));
@@ -291,9 +251,15 @@ void CXTPRibbonTheme::UpdateFonts()
         m_pTabPaintManager->RefreshMetrics();
         m_pTabPaintManager->SetFontIndirect(&lf, TRUE);
     }
-    // The remaining fonts of the base (icons, status, small caption).
+    // The remaining fonts of the base (icons, status, small caption). The
+    // base would build the command-bar fonts again from the system's menu
+    // font: they stay the ribbon's, so that its size reaches control text.
+    BOOL bUseStandardFont = m_bUseStandardFont;
+    m_bUseStandardFont = FALSE;
     CXTPPaintManager::UpdateFonts();
-    // The base recomputes the control height from its font; the ribbon's rule wins.
+    m_bUseStandardFont = bUseStandardFont;
+    // Building the command-bar fonts measured the control height from the
+    // font; the ribbon's rule wins.
     m_nTextHeight = std::max(a + 6, 22);
 }
 
@@ -923,24 +889,11 @@ void CXTPRibbonTheme::FillGroupsArea(CDC* pDC, CXTPRibbonTab* pTab, CRect rcGrou
 {
     if (rcGroups.IsRectEmpty())
         return;
-    COLORREF clrBorder = RGB(141, 178, 227);
-    COLORREF clrTop = m_clrGroupsAreaLight;
-    COLORREF clrBottom = m_clrGroupsAreaDark;
     int nContext = pTab != NULL ? pTab->GetContextColor() : 0;
-    if (nContext >= 1 && nContext <= 7)
-    {
-        COLORREF clrContext = GetContextColor(nContext);
-        clrTop = Lighter(clrContext, 85);
-        clrBottom = CXTPColorManager::MixColors(clrContext, m_clrGroupsAreaDark, 15);
-    }
-    CRect rc = rcGroups;
     CString strPart = _T("RIBBONGROUPS");
     if (nContext >= 1 && nContext <= 7)
         strPart.Format(_T("CONTEXTTAB%sCLIENT"), (LPCTSTR)GetContextColorName(nContext));
-    if (DrawPart(pDC, strPart, rc, 0, 1, CRect(8, 8, 8, 8), FALSE))
-        return;
-    rc.DeflateRect(1, 0, 1, 1);
-    FillRounded(pDC, rc, clrTop, clrBottom, clrBorder, 5);
+    DrawPart(pDC, strPart, rcGroups, 0, 1, CRect(8, 8, 8, 8), FALSE);
 }
 
 void CXTPRibbonTheme::FillTabPopupToolBar(CDC* pDC, CXTPPopupBar* pBar)
@@ -949,7 +902,7 @@ void CXTPRibbonTheme::FillTabPopupToolBar(CDC* pDC, CXTPPopupBar* pBar)
         return;
     CRect rc;
     pBar->GetClientRect(&rc);
-    pDC->FillSolidRect(rc, m_clrRibbonFace);
+    FillColour(pDC, rc, m_clrRibbonFace);
 }
 
 void CXTPRibbonTheme::DrawQuickAccessFrame(CDC* pDC, CXTPRibbonBar* pRibbonBar)
@@ -958,26 +911,22 @@ void CXTPRibbonTheme::DrawQuickAccessFrame(CDC* pDC, CXTPRibbonBar* pRibbonBar)
         return;
     CRect rc;
     pRibbonBar->GetClientRect(&rc);
-    // The caption band, the tab row and the rest.
-    CRect rcTabs = pRibbonBar->GetTabControlRect();
-    CRect rcTop(rc.left, rc.top, rc.right, rcTabs.bottom);
-    XTPDrawHelpers()->GradientFill(pDC, CRect(rcTop.left, rcTop.top, rcTop.right, rcTabs.top), m_clrCaptionLight,
-                                  m_clrCaptionDark, FALSE);
-    pDC->FillSolidRect(CRect(rc.left, rcTabs.top, rc.right, rc.bottom), m_clrRibbonFace);
+    // The ribbon face in two bands: the tab row (below the frame's caption
+    // when the ribbon draws the frame) and everything below it.
+    int nTop = rc.top + (pRibbonBar->GetFrameManager() != NULL ? m_nFrameCaptionHeight : 0);
+    int nTabsBottom = std::min((int)rc.bottom, nTop + m_nTabHeight);
+    FillColour(pDC, CRect(rc.left, nTop, rc.right, nTabsBottom), m_clrRibbonFace);
+    FillColour(pDC, CRect(rc.left, nTabsBottom, rc.right, rc.bottom), m_clrRibbonFace);
     if (pRibbonBar->IsQuickAccessBelow() && pRibbonBar->IsQuickAccessVisible())
     {
-        CRect rcQuick = pRibbonBar->GetQuickAccessRect();
-        rcQuick.right = rc.right;
-        if (!DrawPart(pDC, _T("RIBBONQUICKACCESSFRAME"), rcQuick, 0, 1, CRect(3, 3, 3, 3), FALSE))
-        {
-            XTPDrawHelpers()->GradientFill(pDC, rcQuick, RGB(222, 235, 252), RGB(199, 220, 248), FALSE);
-            pDC->FillSolidRect(rcQuick.left, rcQuick.top, rcQuick.Width(), 1, RGB(141, 178, 227));
-        }
+        DrawPart(pDC, _T("RIBBONQUICKACCESSFRAME"), pRibbonBar->GetQuickAccessRect(), 0, 1, CRect(3, 3, 3, 3),
+                 FALSE);
     }
-    else if (!pRibbonBar->IsGroupsVisible() || pRibbonBar->GetSelectedTab() == NULL || pRibbonBar->IsMinimized())
+    else if (!pRibbonBar->IsQuickAccessBelow() &&
+             (!pRibbonBar->IsGroupsVisible() || pRibbonBar->GetSelectedTab() == NULL || pRibbonBar->IsMinimized()))
     {
-        pDC->FillSolidRect(rc.left, rc.bottom - 2, rc.Width(), 1, m_clrMinimizedFrameEdgeShadow);
-        pDC->FillSolidRect(rc.left, rc.bottom - 1, rc.Width(), 1, m_clrMinimizedFrameEdgeHighLight);
+        FillColour(pDC, CRect(rc.left, rc.bottom - 2, rc.right, rc.bottom - 1), m_clrMinimizedFrameEdgeShadow);
+        FillColour(pDC, CRect(rc.left, rc.bottom - 1, rc.right, rc.bottom), m_clrMinimizedFrameEdgeHighLight);
     }
 }
 
@@ -988,40 +937,14 @@ void CXTPRibbonTheme::DrawGroup(CDC* pDC, CXTPRibbonGroup* pGroup)
     CRect rc = pGroup->GetRect();
     BOOL bHot = pGroup->IsHighlighted();
     int nContext = pGroup->GetRibbonTab() != NULL ? pGroup->GetRibbonTab()->GetContextColor() : 0;
-    COLORREF clrBorder = m_clrGroupBorder;
-    COLORREF clrTop = bHot ? Lighter(m_clrGroupFaceLight, 50) : m_clrGroupFaceLight;
-    COLORREF clrBottom = bHot ? Lighter(m_clrGroupFaceDark, 30) : m_clrGroupFaceDark;
-    COLORREF clrCaptionTop = bHot ? Lighter(m_clrGroupCaptionLight, 30) : m_clrGroupCaptionLight;
-    COLORREF clrCaptionBottom = m_clrGroupCaptionDark;
-    if (nContext >= 1 && nContext <= 7)
-    {
-        COLORREF clrContext = GetContextColor(nContext);
-        clrBorder = CXTPColorManager::MixColors(clrContext, m_clrGroupBorder, 40);
-        clrCaptionTop = CXTPColorManager::MixColors(clrContext, clrCaptionTop, 25);
-        clrCaptionBottom = CXTPColorManager::MixColors(clrContext, clrCaptionBottom, 30);
-    }
     CRect rcCaption(rc.left + 1, rc.bottom - m_nGroupCaptionHeight, rc.right - 1, rc.bottom - 1);
     BOOL bContext = nContext >= 1 && nContext <= 7;
     CRect rcClientPart(rc.left, rc.top, rc.right, rc.bottom - m_nGroupCaptionHeight);
     CRect rcCaptionPart(rc.left, rc.bottom - m_nGroupCaptionHeight, rc.right, rc.bottom);
-    if (DrawPart(pDC, bContext ? _T("CONTEXTTABGROUPCLIENT") : _T("RIBBONGROUPCLIENT"), rcClientPart, bHot ? 1 : 0,
-                 2, CRect(5, 5, 5, 5), FALSE))
-    {
-        DrawPart(pDC, bContext ? _T("CONTEXTTABGROUPCAPTION") : _T("RIBBONGROUPCAPTION"), rcCaptionPart,
-                 bHot ? 1 : 0, 2, CRect(5, 5, 5, 5), FALSE);
-    }
-    else
-    {
-    FillRounded(pDC, rc, clrTop, clrBottom, clrBorder, 5);
-    CRgn rgn;
-    rgn.CreateRoundRectRgn(rc.left + 1, rc.top, rc.right, rc.bottom, 4, 4);
-    int nSaved = pDC->SaveDC();
-    pDC->SelectClipRgn(&rgn, RGN_AND);
-    XTPDrawHelpers()->GradientFill(pDC, rcCaption, clrCaptionTop, clrCaptionBottom, FALSE);
-    pDC->RestoreDC(nSaved);
-    // A light inner line makes the box look raised.
-    pDC->FillSolidRect(rc.left + 2, rc.top + 1, rc.Width() - 4, 1, Lighter(clrTop, 60));
-    }
+    DrawPart(pDC, bContext ? _T("CONTEXTTABGROUPCLIENT") : _T("RIBBONGROUPCLIENT"), rcClientPart, bHot ? 1 : 0, 2,
+             CRect(5, 5, 5, 5), FALSE);
+    DrawPart(pDC, bContext ? _T("CONTEXTTABGROUPCAPTION") : _T("RIBBONGROUPCAPTION"), rcCaptionPart, bHot ? 1 : 0, 2,
+             CRect(5, 5, 5, 5), FALSE);
 
     CString strCaption = pGroup->GetCaption();
     CXTPDrawHelpers::StripMnemonics(strCaption);
@@ -1032,7 +955,8 @@ void CXTPRibbonTheme::DrawGroup(CDC* pDC, CXTPRibbonGroup* pGroup)
     CXTPFontDC font(pDC, &m_fontGroupCaption);
     pDC->SetTextColor(m_clrGroupCaptionText);
     pDC->SetBkMode(TRANSPARENT);
-    pDC->DrawText(strCaption, rcText, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    if (m_clrGroupCaptionText != (COLORREF)-1)
+        pDC->DrawText(strCaption, rcText, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     // The option button is a control of the group and draws itself
     // (DrawGroupOptionButton).
 }
@@ -1065,15 +989,7 @@ CSize CXTPRibbonTheme::DrawGroupPopupButton(CDC* pDC, CXTPControl* pControl, BOO
     CString strPart = _T("RIBBONGROUPBUTTON");
     if (nContext >= 1 && nContext <= 7)
         strPart.Format(_T("CONTEXTTAB%sGROUPBUTTON"), (LPCTSTR)GetContextColorName(nContext));
-    if (!DrawPart(pDC, strPart, rc, bPopuped ? 2 : (bSelected ? 1 : 0), 3, CRect(5, 5, 5, 5), FALSE))
-    {
-        COLORREF clrTop = bPopuped ? RGB(248, 190, 120) : (bSelected ? RGB(255, 244, 200) : m_clrGroupFaceLight);
-        COLORREF clrBottom = bPopuped ? RGB(251, 222, 128) : (bSelected ? RGB(255, 216, 116) : m_clrGroupFaceDark);
-        COLORREF clrBorder = bPopuped || bSelected ? RGB(219, 179, 96) : m_clrGroupBorder;
-        if (nContext >= 1 && nContext <= 7 && !bPopuped && !bSelected)
-            clrBorder = CXTPColorManager::MixColors(GetContextColor(nContext), m_clrGroupBorder, 40);
-        FillRounded(pDC, rc, clrTop, clrBottom, clrBorder, 5);
-    }
+    DrawPart(pDC, strPart, rc, bPopuped ? 2 : (bSelected ? 1 : 0), 3, CRect(5, 5, 5, 5), FALSE);
 
     // The group's icon at its own size, centred 4 pixels below the top; a
     // small icon (narrower than 20) sits in a frame 2 pixels below the top
@@ -1091,8 +1007,6 @@ CSize CXTPRibbonTheme::DrawGroupPopupButton(CDC* pDC, CXTPControl* pControl, BOO
         CRect rcFrame(CPoint(xCentre - szFrame.cx / 2, rc.top + 2), szFrame);
         if (pFrame != NULL)
             DrawImagePart(pDC, pFrame, rcFrame, 0, 1, CRect(0, 0, 0, 0), FALSE);
-        else
-            FillRounded(pDC, rcFrame, RGB(255, 255, 255), RGB(214, 228, 246), RGB(167, 196, 232), 4);
         yImage = rc.top + 9;
     }
     CPoint ptImage(xCentre - szImage.cx / 2, yImage);
@@ -1124,25 +1038,7 @@ CSize CXTPRibbonTheme::DrawGroupOptionButton(CDC* pDC, CXTPControl* pControl, BO
     if (bDraw)
     {
         int nState = !pControl->GetEnabled() ? 3 : (pControl->GetPressed() ? 2 : (pControl->GetSelected() ? 1 : 0));
-        if (!DrawPart(pDC, _T("RIBBONOPTIONBUTTON"), pControl->GetRect(), nState, 4, CRect(2, 2, 2, 2), TRUE))
-        {
-            CRect rc = pControl->GetRect();
-            if (pControl->GetSelected() || pControl->GetPressed())
-                DrawRectangle(pDC, rc, pControl->GetSelected(), pControl->GetPressed(), TRUE, FALSE, FALSE,
-                              xtpBarTypeRibbon, xtpBarTop);
-            // The launcher mark: a corner and an arrow to the bottom right.
-            CRect rcMark(rc.CenterPoint().x - 5, rc.CenterPoint().y - 5, rc.CenterPoint().x + 5,
-                         rc.CenterPoint().y + 5);
-            CXTPPenDC pen(pDC->GetSafeHdc(), m_clrGroupCaptionText);
-            pDC->MoveTo(rcMark.left, rcMark.top + 4);
-            pDC->LineTo(rcMark.left, rcMark.top);
-            pDC->LineTo(rcMark.left + 5, rcMark.top);
-            pDC->MoveTo(rcMark.left + 3, rcMark.top + 3);
-            pDC->LineTo(rcMark.right - 1, rcMark.bottom - 1);
-            pDC->MoveTo(rcMark.right - 1, rcMark.bottom - 4);
-            pDC->LineTo(rcMark.right - 1, rcMark.bottom - 1);
-            pDC->LineTo(rcMark.right - 4, rcMark.bottom - 1);
-        }
+        DrawPart(pDC, _T("RIBBONOPTIONBUTTON"), pControl->GetRect(), nState, 4, CRect(2, 2, 2, 2), TRUE);
     }
     return CSize(15, 14);
 }
@@ -1159,71 +1055,30 @@ void CXTPRibbonTheme::DrawRibbonTab(CDC* pDC, CXTPTabManagerItem* pItem)
     BOOL bFocused = pControlTab != NULL && pControlTab->HasFocus();
 
     BOOL bPressed = pItem->IsPressed();
-    if (LoadImage(_T("RIBBONTAB")) != NULL)
+    // A colour beyond the seven has no name: "CONTEXTTAB" alone is looked up.
+    if (nContext > 0)
     {
-        // A colour beyond the seven has no name: "CONTEXTTAB" alone is looked up.
-        if (nContext > 0)
-        {
-            CString strPart;
-            strPart.Format(_T("CONTEXTTAB%s"), (LPCTSTR)GetContextColorName(nContext));
-            int nState = (bSelected && (bHot || bFocused)) ? 4 : (bSelected ? 3 : (bHot ? 1 : 0));
-            DrawPart(pDC, strPart, rc, nState, 5, CRect(5, 5, 5, 5), TRUE);
-            CXTPRibbonTabContextHeader* pHeader = pTab->GetContextHeader();
-            if (pHeader != NULL && pHeader->m_pFirstTab == pTab)
-                DrawPart(pDC, _T("CONTEXTTABSEPARATOR"), CRect(rc.left, rc.top, rc.left + 1, rc.bottom - 1), 0, 1,
-                         CRect(0, 0, 0, 0), FALSE);
-            if (pHeader != NULL && pHeader->m_pLastTab == pTab)
-                DrawPart(pDC, _T("CONTEXTTABSEPARATOR"), CRect(rc.right - 1, rc.top, rc.right, rc.bottom - 1), 0,
-                         1, CRect(0, 0, 0, 0), FALSE);
-        }
-        else if (bSelected || bHot || bPressed)
-        {
-            int nState = bSelected && bFocused ? 5
-                                               : (bSelected && bHot ? 4 : (bSelected ? 3 : (bPressed ? 2 : 1)));
-            DrawPart(pDC, _T("RIBBONTAB"), rc, nState, 6, CRect(5, 5, 5, 5), TRUE);
-        }
-        if (!bSelected && !bHot && pItem->GetButtonLength() < pItem->GetContentLength())
-            DrawPart(pDC, _T("RIBBONTABSEPARATOR"), CRect(rc.right, rc.top, rc.right + 1, rc.bottom), 0, 1,
+        CString strPart;
+        strPart.Format(_T("CONTEXTTAB%s"), (LPCTSTR)GetContextColorName(nContext));
+        int nState = (bSelected && (bHot || bFocused)) ? 4 : (bSelected ? 3 : (bHot ? 1 : 0));
+        DrawPart(pDC, strPart, rc, nState, 5, CRect(5, 5, 5, 5), TRUE);
+        CXTPRibbonTabContextHeader* pHeader = pTab->GetContextHeader();
+        if (pHeader != NULL && pHeader->m_pFirstTab == pTab)
+            DrawPart(pDC, _T("CONTEXTTABSEPARATOR"), CRect(rc.left, rc.top, rc.left + 1, rc.bottom - 1), 0, 1,
                      CRect(0, 0, 0, 0), FALSE);
-        return;
+        if (pHeader != NULL && pHeader->m_pLastTab == pTab)
+            DrawPart(pDC, _T("CONTEXTTABSEPARATOR"), CRect(rc.right - 1, rc.top, rc.right, rc.bottom - 1), 0, 1,
+                     CRect(0, 0, 0, 0), FALSE);
     }
-    if (nContext >= 1 && nContext <= 7)
+    else if (bSelected || bHot || bPressed)
     {
-        // A contextual tab stands on a tinted column under its header.
-        COLORREF clrContext = GetContextColor(nContext);
-        CRect rcColumn = rc;
-        rcColumn.top -= 1;
-        XTPDrawHelpers()->GradientFill(pDC, rcColumn, Lighter(clrContext, 70), Lighter(clrContext, 40), FALSE);
-        if (pTab->GetContextHeader() != NULL && pTab->GetContextHeader()->m_pFirstTab == pTab)
-            pDC->FillSolidRect(rc.left, rc.top - 1, 1, rc.Height(), Darker(clrContext, 20));
-        if (pTab->GetContextHeader() != NULL && pTab->GetContextHeader()->m_pLastTab == pTab)
-            pDC->FillSolidRect(rc.right - 1, rc.top - 1, 1, rc.Height(), Darker(clrContext, 20));
+        int nState = bSelected && bFocused ? 5 : (bSelected && bHot ? 4 : (bSelected ? 3 : (bPressed ? 2 : 1)));
+        DrawPart(pDC, _T("RIBBONTAB"), rc, nState, 6, CRect(5, 5, 5, 5), TRUE);
     }
-    if (!bSelected && !bHot)
-    {
-        if (pItem->GetTabManager()->GetLayout() == xtpTabLayoutSizeToFit && pItem->GetContentLength() > 0 &&
-            pItem->GetButtonLength() < pItem->GetContentLength())
-            pDC->FillSolidRect(rc.right, rc.top + 4, 1, rc.Height() - 6, RGB(141, 178, 227));
-        return;
-    }
-    COLORREF clrBorder = bSelected ? RGB(141, 178, 227) : RGB(170, 198, 236);
-    COLORREF clrTop = bSelected ? (bHot || bFocused ? RGB(253, 254, 255) : RGB(246, 250, 255))
-                                : RGB(224, 237, 253);
-    COLORREF clrBottom = bSelected ? m_clrGroupsAreaLight : RGB(204, 224, 250);
-    if (nContext >= 1 && nContext <= 7)
-    {
-        clrBorder = Darker(GetContextColor(nContext), 15);
-        if (!bSelected)
-            clrTop = Lighter(GetContextColor(nContext), 60), clrBottom = Lighter(GetContextColor(nContext), 40);
-        else
-            clrBottom = Lighter(GetContextColor(nContext), 85);
-    }
-    CRect rcTab = rc;
-    if (bSelected)
-        rcTab.bottom += 1;
-    FillRoundedTop(pDC, rcTab, clrTop, clrBottom, clrBorder);
-    if (bFocused && bSelected)
-        pDC->FillSolidRect(rcTab.left + 2, rcTab.top + 1, rcTab.Width() - 4, 1, RGB(255, 210, 90));
+    // Every tab of a compressed strip, the selected and the hot one too.
+    if (pItem->GetButtonLength() < pItem->GetContentLength())
+        DrawPart(pDC, _T("RIBBONTABSEPARATOR"), CRect(rc.right, rc.top, rc.right + 1, rc.bottom), 0, 1,
+                 CRect(0, 0, 0, 0), FALSE);
 }
 
 void CXTPRibbonTheme::FillGroupPopupBar(CDC* pDC, CXTPRibbonGroup* pGroup, CXTPCommandBar* pBar)
@@ -1234,37 +1089,26 @@ void CXTPRibbonTheme::FillGroupPopupBar(CDC* pDC, CXTPRibbonGroup* pGroup, CXTPC
     CRect rc;
     pBar->GetClientRect(&rc);
     pDC->FillSolidRect(rc, RGB(0xBF, 0xDB, 0xFF));
+    // The group draws its own caption band over this.
     CRect rcGroups = rc;
     rcGroups.InflateRect(3, 3);
     FillGroupsArea(pDC, pGroup != NULL ? pGroup->GetRibbonTab() : NULL, rcGroups);
-    if (pGroup != NULL)
-    {
-        // The caption of the group along the popup's bottom.
-        CRect rcCaption(rc.left + 2, rc.bottom - m_nGroupCaptionHeight - 1, rc.right - 2, rc.bottom - 2);
-        XTPDrawHelpers()->GradientFill(pDC, rcCaption, m_clrGroupCaptionLight, m_clrGroupCaptionDark, FALSE);
-        CString strCaption = pGroup->GetCaption();
-        CXTPDrawHelpers::StripMnemonics(strCaption);
-        CXTPFontDC font(pDC, &m_fontGroupCaption);
-        pDC->SetTextColor(m_clrGroupCaptionText);
-        pDC->DrawText(strCaption, rcCaption, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-    }
 }
 
 void CXTPRibbonTheme::DrawRibbonCaptionArea(CDC* pDC, CXTPRibbonBar* pRibbonBar)
 {
     CRect rc = pRibbonBar->GetCaptionRect();
-    if (!DrawPart(pDC, _T("FRAMETOPCENTER"), rc, 0, 2, CRect(0, 5, 0, 3), FALSE))
-        XTPDrawHelpers()->GradientFill(pDC, rc, m_clrCaptionLight, m_clrCaptionDark, FALSE);
+    // The caption's state follows the frame's activity, as a frame's own caption does.
+    BOOL bActive = CXTPDrawHelpers::IsTopParentActive(pRibbonBar->GetSafeHwnd());
+    DrawPart(pDC, _T("FRAMETOPCENTER"), rc, bActive ? 0 : 1, 2, CRect(0, 5, 0, 3), FALSE);
     if (!pRibbonBar->IsQuickAccessBelow() && pRibbonBar->IsQuickAccessVisible() &&
         pRibbonBar->GetQuickAccessControls()->GetVisibleCount() > 0)
     {
         CRect rcQuick = pRibbonBar->GetQuickAccessRect();
         rcQuick.left -= 15;
-        rcQuick.right += 4;
-        rcQuick.top = rc.top + 2;
-        rcQuick.bottom = rc.bottom - 2;
-        if (!DrawPart(pDC, _T("RIBBONQUICKACCESSAREA"), rcQuick, 0, 1, CRect(16, 3, 16, 3), FALSE))
-            FillRounded(pDC, rcQuick, RGB(220, 234, 252), RGB(198, 219, 247), RGB(160, 190, 230), 12);
+        rcQuick.top = rc.top;
+        rcQuick.bottom = rc.bottom;
+        DrawPart(pDC, _T("RIBBONQUICKACCESSAREA"), rcQuick, 0, 1, CRect(16, 3, 16, 3), FALSE);
     }
     if (pRibbonBar->GetContextHeaders()->GetCount() > 0)
         DrawContextHeaders(pDC, pRibbonBar);
@@ -1290,19 +1134,18 @@ void CXTPRibbonTheme::DrawRibbonFrameCaption(CDC* pDC, CXTPRibbonBar* pRibbonBar
         DrawPart(pDC, _T("FRAMETOPRIGHT"), CRect(rc.right - nRight, rc.top, rc.right, rc.bottom), nState, 2,
                  CRect(0, 5, 0, 3), TRUE);
     }
-    else
-        XTPDrawHelpers()->GradientFill(pDC, rc, bActive ? m_clrCaptionLight : RGB(235, 240, 247),
-                                      bActive ? m_clrCaptionDark : RGB(215, 224, 236), FALSE);
     if (!pRibbonBar->IsQuickAccessBelow() && pRibbonBar->IsQuickAccessVisible() &&
         pRibbonBar->GetQuickAccessControls()->GetVisibleCount() > 0)
     {
+        // From 15 pixels left of the toolbar to its right, from the frame
+        // border down through the caption.
         CRect rcQuick = pRibbonBar->GetQuickAccessRect();
         rcQuick.left -= 15;
-        rcQuick.right += 4;
-        rcQuick.top = rc.top + (pFrameManager != NULL ? pFrameManager->GetFrameBorder() : 0) + 2;
-        rcQuick.bottom = rc.bottom - 2;
-        if (!DrawPart(pDC, _T("RIBBONQUICKACCESSAREA"), rcQuick, 0, 1, CRect(16, 3, 16, 3), FALSE))
-            FillRounded(pDC, rcQuick, RGB(220, 234, 252), RGB(198, 219, 247), RGB(160, 190, 230), 12);
+        rcQuick.top = rc.top + (pFrameManager != NULL ? pFrameManager->GetFrameBorder() : 0);
+        rcQuick.bottom = rc.bottom;
+        BOOL bDwm = pFrameManager != NULL && pFrameManager->IsDwmEnabled();
+        DrawPart(pDC, bDwm ? _T("RIBBONQUICKACCESSAREADWM") : _T("RIBBONQUICKACCESSAREA"), rcQuick, 0, 1,
+                 CRect(16, 3, 16, 3), FALSE);
     }
     if (pRibbonBar->GetSystemButton() == NULL && pFrameManager != NULL)
     {
@@ -1351,39 +1194,27 @@ void CXTPRibbonTheme::DrawSystemButton(CDC* pDC, CXTPControl* pControl, CRect rc
     CXTPOffice2007Image* pFramePart = rc.Width() > 54 && rc.Height() > 54 ? LoadImage(_T("FRAMESYSTEMBUTTON52")) : NULL;
     if (pFramePart == NULL)
         pFramePart = LoadImage(_T("FRAMESYSTEMBUTTON"));
+    if (rc.top < 0)
+        rc.OffsetRect(0, -rc.top);
     if (pFramePart != NULL)
     {
-        if (rc.top < 0)
-            rc.OffsetRect(0, -rc.top);
         CRect rcSrc = pFramePart->GetSource(bPopuped ? 2 : (bSelected ? 1 : 0), 3);
         CRect rcPart(CPoint(rc.CenterPoint().x - rcSrc.Width() / 2, rc.CenterPoint().y - rcSrc.Height() / 2),
                      rcSrc.Size());
         pFramePart->DrawImageTransparent(pDC, rcPart, rcSrc, CRect(0, 0, 0, 0), RGB(255, 0, 255));
-        if (pLarge != NULL)
-        {
-            pLarge->Draw(pDC, CPoint(rc.CenterPoint().x - 16, rc.CenterPoint().y - 16), pLarge->GetIcon(),
-                         CSize(32, 32));
-        }
-        else
-        {
-            // Without an icon of its own the button shows the frame's.
-            HICON hFrameIcon = GetFrameLargeIcon(CWnd::FromHandle(pRibbon->GetFrameManager()->GetFrameHwnd()));
-            if (hFrameIcon != NULL)
-                ::DrawIconEx(pDC->GetSafeHdc(), rc.CenterPoint().x - 16, rc.CenterPoint().y - 16, hFrameIcon, 32,
-                             32, 0, NULL, DI_NORMAL);
-        }
-        return;
     }
-    // A round button with the control's icon.
-    int nSize = std::min(rc.Width(), rc.Height()) - 2;
-    CRect rcButton(rc.CenterPoint().x - nSize / 2, rc.CenterPoint().y - nSize / 2, rc.CenterPoint().x + nSize / 2,
-                   rc.CenterPoint().y + nSize / 2);
-    COLORREF clrFace = bPopuped ? RGB(246, 168, 80) : (bSelected ? RGB(255, 214, 120) : RGB(120, 160, 220));
-    AlphaEllipse(pDC, rcButton, Darker(clrFace, 30), clrFace);
-    CXTPImageManagerIcon* pImage = pControl->GetIconId() > 0 ? pControl->GetImage(32) : NULL;
-    if (pImage != NULL)
-        pImage->Draw(pDC, CPoint(rcButton.CenterPoint().x - 16, rcButton.CenterPoint().y - 16), pImage->GetIcon(),
-                     CSize(32, 32));
+    if (pLarge != NULL)
+    {
+        pLarge->Draw(pDC, CPoint(rc.CenterPoint().x - 16, rc.CenterPoint().y - 16), pLarge->GetIcon(), CSize(32, 32));
+    }
+    else
+    {
+        // Without an icon of its own the button shows the frame's.
+        HICON hFrameIcon = GetFrameLargeIcon(CWnd::FromHandle(pRibbon->GetFrameManager()->GetFrameHwnd()));
+        if (hFrameIcon != NULL)
+            ::DrawIconEx(pDC->GetSafeHdc(), rc.CenterPoint().x - 16, rc.CenterPoint().y - 16, hFrameIcon, 32, 32, 0,
+                         NULL, DI_NORMAL);
+    }
 }
 
 void CXTPRibbonTheme::DrawContextHeaders(CDC* pDC, CXTPRibbonBar* pRibbonBar)
@@ -1412,41 +1243,43 @@ void CXTPRibbonTheme::DrawContextHeaders(CDC* pDC, CXTPRibbonBar* pRibbonBar)
     }
 }
 
-CRect CXTPRibbonTheme::DrawQuickAccessButtonFace(CDC* pDC, CXTPControl* pControl, LPCTSTR lpszPart)
+void CXTPRibbonTheme::DrawQuickAccessPart(CDC* pDC, CXTPControl* pControl, LPCTSTR lpszPart)
 {
-    // The themed face (normal, hot or open state of a four-state picture);
-    // without the picture a hot or open button gets the plain highlight.
+    // The picture holds the button, glyph included: normal, hot or open
+    // state of four, drawn through a buffer whose pixels are made opaque on
+    // the caption (where the frame may be glass), magenta transparent.
+    CXTPOffice2007Image* pImage = LoadImage(lpszPart);
+    if (pImage == NULL)
+        return;
     CRect rc = pControl->GetRect();
+    if (rc.IsRectEmpty())
+        return;
     int nState = pControl->GetPopuped() ? 2 : (pControl->GetSelected() ? 1 : 0);
-    if (!DrawPart(pDC, lpszPart, rc, nState, 4, CRect(2, 2, 2, 2), TRUE) &&
-        (pControl->GetPopuped() || pControl->GetSelected()))
-        DrawRectangle(pDC, rc, pControl->GetSelected(), FALSE, TRUE, FALSE, pControl->GetPopuped(), xtpBarTypeRibbon,
-                      xtpBarTop);
-    return rc;
+    CXTPBufferDC dc(pDC->GetSafeHdc(), rc);
+    // What lies under the button shows through its transparent pixels.
+    ::BitBlt(dc.GetSafeHdc(), rc.left, rc.top, rc.Width(), rc.Height(), pDC->GetSafeHdc(), rc.left, rc.top, SRCCOPY);
+    DrawImagePart(&dc, pImage, rc, nState, 4, CRect(2, 2, 2, 2), TRUE);
+    if (IsInRibbonCaption(rc, pControl->GetParent()))
+        MakeRectOpaque(&dc, rc);
 }
 
 void CXTPRibbonTheme::DrawQuickAccessButton(CDC* pDC, CXTPControl* pControl)
 {
-    CRect rc = DrawQuickAccessButtonFace(pDC, pControl, _T("RIBBONQUICKACCESSBUTTON"));
-    // A bar over a small arrow.
-    CPoint pt = rc.CenterPoint();
-    pDC->FillSolidRect(pt.x - 3, pt.y - 3, 7, 1, RGB(44, 70, 120));
-    DrawDownGlyph(pDC, CPoint(pt.x, pt.y + 1), RGB(44, 70, 120));
+    DrawQuickAccessPart(pDC, pControl, _T("RIBBONQUICKACCESSBUTTON"));
 }
 
 void CXTPRibbonTheme::DrawQuickAccessMoreButton(CDC* pDC, CXTPControl* pControl)
 {
-    CRect rc = DrawQuickAccessButtonFace(pDC, pControl, _T("RIBBONQUICKACCESSMORE"));
-    // Two small chevrons pointing right.
-    CPoint pt = rc.CenterPoint();
-    CXTPPenDC pen(pDC->GetSafeHdc(), RGB(44, 70, 120));
-    for (int k = 0; k < 2; k++)
-    {
-        int x = pt.x - 3 + k * 4;
-        pDC->MoveTo(x, pt.y - 3);
-        pDC->LineTo(x + 3, pt.y);
-        pDC->LineTo(x - 1, pt.y + 4);
-    }
+    DrawQuickAccessPart(pDC, pControl, _T("RIBBONQUICKACCESSMORE"));
+}
+
+BOOL CXTPRibbonTheme::IsInRibbonCaption(const CRect& rc, CXTPCommandBar* pBar) const
+{
+    CXTPRibbonBar* pRibbon = DYNAMIC_DOWNCAST(CXTPRibbonBar, pBar);
+    if (pRibbon == NULL || pRibbon->GetFrameManager() == NULL || !pRibbon->IsCaptionVisible())
+        return FALSE;
+    CRect rcCommon;
+    return rcCommon.IntersectRect(rc, pRibbon->GetCaptionRect());
 }
 
 void CXTPRibbonTheme::DrawGroupsScrollButton(CDC* pDC, CXTPControl* pControl, BOOL bScrollLeft)
@@ -1465,19 +1298,6 @@ void CXTPRibbonTheme::DrawGroupsScrollButton(CDC* pDC, CXTPControl* pControl, BO
             CPoint pt(rc.CenterPoint().x - rcSrc.Width() / 2, rc.CenterPoint().y - rcSrc.Height() / 2);
             pGlyph->DrawImageTransparent(pDC, CRect(pt, rcSrc.Size()), rcSrc, CRect(0, 0, 0, 0), RGB(255, 0, 255));
         }
-        return;
-    }
-    rc.DeflateRect(0, 1);
-    COLORREF clrTop = bPressed ? RGB(248, 190, 120) : (bSelected ? RGB(255, 244, 200) : RGB(236, 243, 252));
-    COLORREF clrBottom = bPressed ? RGB(251, 222, 128) : (bSelected ? RGB(255, 216, 116) : RGB(200, 218, 242));
-    FillRounded(pDC, rc, clrTop, clrBottom, RGB(141, 178, 227), 5);
-    CPoint pt = rc.CenterPoint();
-    CXTPPenDC pen(pDC->GetSafeHdc(), RGB(44, 70, 120));
-    for (int i = 0; i < 4; i++)
-    {
-        int x = bScrollLeft ? pt.x - 2 + i : pt.x + 1 - i;
-        pDC->MoveTo(x, pt.y - i);
-        pDC->LineTo(x, pt.y + i + 1);
     }
 }
 
@@ -1487,11 +1307,8 @@ void CXTPRibbonTheme::FillMorePopupToolBar(CDC* pDC, CXTPCommandBar* pBar)
         return;
     CRect rc;
     pBar->GetClientRect(&rc);
-    if (DrawPart(pDC, _T("MOREPOPUPBARFRAME"), rc, 0, 1, CRect(4, 4, 4, 4), FALSE) ||
-        DrawPart(pDC, _T("POPUPBARFRAME"), rc, 0, 1, CRect(4, 4, 4, 4), FALSE))
-        return;
-    XTPDrawHelpers()->GradientFill(pDC, rc, RGB(236, 243, 252), RGB(210, 226, 247), FALSE);
-    pDC->Draw3dRect(rc, RGB(141, 178, 227), RGB(141, 178, 227));
+    if (!DrawPart(pDC, _T("MOREPOPUPBARFRAME"), rc, 0, 1, CRect(4, 4, 4, 4), FALSE))
+        DrawPart(pDC, _T("POPUPBARFRAME"), rc, 0, 1, CRect(4, 4, 4, 4), FALSE);
 }
 
 void CXTPRibbonTheme::DrawCaptionButtonControl(CDC* pDC, CRect rc, int nId, BOOL bSelected, BOOL bPressed,

@@ -120,10 +120,15 @@ public:
     // Draws state nState of nCount of a picture of the store; FALSE (and
     // nothing drawn) when the store lacks it.
     BOOL DrawPart(CDC* pDC, LPCTSTR lpszName, CRect rc, int nState, int nCount, CRect rcMargins, BOOL bTransparent);
-    // The face of a quick access button from picture lpszPart; its rectangle.
-    CRect DrawQuickAccessButtonFace(CDC* pDC, CXTPControl* pControl, LPCTSTR lpszPart);
-    // A colour of the store's "Ribbon" section, the default when the key is missing.
-    COLORREF RibbonColor(LPCTSTR lpszKey, COLORREF clrDefault) const;
+    // A quick-access button drawn from picture lpszPart (nothing without it).
+    void DrawQuickAccessPart(CDC* pDC, CXTPControl* pControl, LPCTSTR lpszPart);
+    // A colour of the store's "Ribbon" section, -1 when the key is missing.
+    COLORREF RibbonColor(LPCTSTR lpszKey) const;
+    // Fills a rectangle with a colour; nothing for -1 (no colour).
+    static void AFX_CDECL FillColour(CDC* pDC, const CRect& rc, COLORREF clr);
+    // Whether the rectangle (bar client coordinates) meets the caption of a
+    // ribbon bar that draws the frame and shows its caption.
+    virtual BOOL IsInRibbonCaption(const CRect& rc, CXTPCommandBar* pBar) const;
     // "BLUE" .. "ORANGE" for 1-7, else "".
     static CString AFX_CDECL GetContextColorName(int nColor);
     // The header and tab colour of a context colour (1-7); plain tabs for others.

@@ -172,3 +172,30 @@ TEST_F(ComboTest, AFocusedListOnlyComboIsHighlightedInTheColourManagersColour)
     GetColorManager()->SetColor(COLOR_HIGHLIGHT, (COLORREF)-1);
     pCombo->SetFocused(FALSE);
 }
+
+// A copy of the combo (a reduced ribbon group's popup holds one) shows what
+// the source shows: the chosen item of a list-only combo, the typed text of
+// an editable one; making it tells the owner of no selection change.
+TEST_F(ComboTest, ACopyKeepsTheSelectionAndTheText)
+{
+    pCombo->SetDropDown(FALSE);
+    pCombo->SetCurSel(2);
+    ASSERT_EQ(CString("banana"), pCombo->GetListBoxText());
+    for (BOOL bRecursive : { TRUE, FALSE })
+    {
+        CXTPControlComboBox* pCopy = DYNAMIC_DOWNCAST(CXTPControlComboBox, pCombo->Clone(bRecursive));
+        ASSERT_TRUE(pCopy != NULL);
+        EXPECT_EQ(2, pCopy->GetCurSel()) << "recursive " << bRecursive;
+        EXPECT_EQ(CString("banana"), pCopy->GetListBoxText()) << "recursive " << bRecursive;
+        EXPECT_EQ(CString("banana"), pCopy->GetText()) << "recursive " << bRecursive;
+        pCopy->InternalRelease();
+    }
+    EXPECT_EQ(2, pCombo->GetCurSel());
+
+    pCombo->SetDropDown(TRUE);
+    pCombo->SetEditText("grape");
+    CXTPControlComboBox* pCopy = DYNAMIC_DOWNCAST(CXTPControlComboBox, pCombo->Clone(TRUE));
+    ASSERT_TRUE(pCopy != NULL);
+    EXPECT_EQ(CString("grape"), pCopy->GetEditTextValue());
+    pCopy->InternalRelease();
+}

@@ -1,6 +1,10 @@
 // The quick-access popups: the customise menu with its command list and the
-// popup of the controls that did not fit.
+// popup of the controls that did not fit; the customise menu's own commands
+// chosen by real clicks and keys.
+// ctest: run-serial
 #include "ribbon_testframe.h"
+
+#include "XTPPopupBar.h"
 
 #include "resource.h"
 
@@ -91,4 +95,93 @@ TEST_F(QuickAccessPopupTest, QuickAccessControlsThatDoNotFitGoToTheMorePopup)
         EXPECT_TRUE(pMore->GetControl(i)->IsVisible()) << i;
     EXPECT_EQ(300, pMore->GetMRUWidth());
     pMore->InternalRelease();
+}
+
+namespace
+{
+using QuickAccessMenuByHandTest = RibbonSampleTest;
+
+// Opens the customise menu with a real click on its button; the menu, or NULL.
+CXTPPopupBar* OpenCustomiseMenu(CXTPRibbonBar* pRibbon)
+{
+    XTPMouseManager()->CloseAllTracked();
+    PumpAndIdle();
+    RealClick(ScreenCentre(pRibbon->GetControlQuickAccessPopup()));
+    CXTPPopupBar* pMenu = NULL;
+    PumpUntil([&]() {
+        pMenu = TopTrackedPopup();
+        return pMenu != NULL && pMenu->IsWindowVisible();
+    });
+    return pMenu != NULL && pMenu->IsWindowVisible() ? pMenu : NULL;
+}
+
+// The visible item of a menu with an id, or NULL.
+CXTPControl* MenuItem(CXTPPopupBar* pMenu, int nId)
+{
+    for (int i = 0; i < pMenu->GetControlCount(); i++)
+        if (pMenu->GetControl(i)->GetID() == nId && pMenu->GetControl(i)->IsVisible())
+            return pMenu->GetControl(i);
+    return NULL;
+}
+} // namespace
+
+// The customise button's menu hands its own commands to the ribbon, in a
+// frame whose idle pass runs and which handles none of them: showing the
+// toolbar below and above the ribbon, and minimising and restoring it, by
+// click and by access key.
+TEST_F(QuickAccessMenuByHandTest, ShowBelowAboveAndMinimiseChosenInTheCustomiseMenuTakeEffect)
+{
+    m_pFrame->SetForegroundWindow();
+    m_pFrame->Settle();
+    ASSERT_FALSE(m_pRibbon->IsQuickAccessBelow());
+
+    CXTPPopupBar* pMenu = OpenCustomiseMenu(m_pRibbon);
+    ASSERT_TRUE(pMenu != NULL) << "the customise button opened no menu";
+    EXPECT_EQ(m_pRibbon, pMenu->GetOwnerSite()) << "the menu's commands go past the ribbon";
+    CXTPControl* pBelow = MenuItem(pMenu, XTP_ID_RIBBONCUSTOMIZE_QUICKACCESS_BELOW);
+    ASSERT_TRUE(pBelow != NULL);
+    EXPECT_TRUE(pBelow->GetEnabled());
+    pMenu->RedrawWindow();
+    PumpAndIdle();
+    EXPECT_TRUE(SaveScreenPicture(m_pFrame->m_hWnd, "quick_access_customise_menu"));
+    RealClick(ScreenCentre(pBelow));
+    EXPECT_TRUE(PumpUntil([&]() { return m_pRibbon->IsQuickAccessBelow(); })) << "Show Below did nothing";
+    EXPECT_EQ(NULL, TopTrackedPopup());
+    m_pFrame->Settle();
+    EXPECT_EQ(m_pRibbon->GetGroupsRect().bottom, m_pRibbon->GetQuickAccessRect().top);
+    m_pRibbon->RedrawWindow();
+    EXPECT_TRUE(SaveWindowPicture(m_pRibbon->m_hWnd, "quick_access_below_by_menu"));
+
+    // From below, the same menu puts it back above.
+    pMenu = OpenCustomiseMenu(m_pRibbon);
+    ASSERT_TRUE(pMenu != NULL);
+    CXTPControl* pAbove = MenuItem(pMenu, XTP_ID_RIBBONCUSTOMIZE_QUICKACCESS_ABOVE);
+    ASSERT_TRUE(pAbove != NULL);
+    EXPECT_EQ(NULL, MenuItem(pMenu, XTP_ID_RIBBONCUSTOMIZE_QUICKACCESS_BELOW));
+    RealClick(ScreenCentre(pAbove));
+    EXPECT_TRUE(PumpUntil([&]() { return !m_pRibbon->IsQuickAccessBelow(); })) << "Show Above did nothing";
+    m_pFrame->Settle();
+
+    // Minimise by a click, restore by the item's access key.
+    pMenu = OpenCustomiseMenu(m_pRibbon);
+    ASSERT_TRUE(pMenu != NULL);
+    CXTPControl* pMinimise = MenuItem(pMenu, XTP_ID_RIBBONCUSTOMIZE_MINIMIZE);
+    ASSERT_TRUE(pMinimise != NULL);
+    EXPECT_FALSE(pMinimise->GetChecked());
+    RealClick(ScreenCentre(pMinimise));
+    EXPECT_TRUE(PumpUntil([&]() { return m_pRibbon->IsMinimized(); })) << "Minimize the Ribbon did nothing";
+    m_pFrame->Settle();
+    EXPECT_EQ(0, m_pRibbon->GetGroupsHeight());
+
+    pMenu = OpenCustomiseMenu(m_pRibbon);
+    ASSERT_TRUE(pMenu != NULL);
+    pMinimise = MenuItem(pMenu, XTP_ID_RIBBONCUSTOMIZE_MINIMIZE);
+    ASSERT_TRUE(pMinimise != NULL);
+    EXPECT_TRUE(pMinimise->GetChecked());
+    RealKey('N');
+    EXPECT_TRUE(PumpUntil([&]() { return !m_pRibbon->IsMinimized(); })) << "the access key left it minimised";
+    EXPECT_TRUE(PumpUntil([&]() { return TopTrackedPopup() == NULL; }));
+    // None of these reached the frame, which knows nothing of them.
+    for (UINT nId : m_pFrame->m_arrCommands)
+        EXPECT_TRUE(nId < XTP_ID_RIBBONCUSTOMIZE_REMOVE || nId > XTP_ID_RIBBONCUSTOMIZE_LABEL) << nId;
 }

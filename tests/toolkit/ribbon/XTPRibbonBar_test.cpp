@@ -9,6 +9,7 @@
 #include "XTPCommandBarKeyboardTip.h"
 #include "XTPControlAction.h"
 #include "XTPPropExchange.h"
+#include "XTPRibbonSystemButton.h"
 #include "XTPToolTipContext.h"
 #include "resource.h"
 #include "support/canvas.h"
@@ -954,4 +955,84 @@ TEST_F(RibbonBarTest, GroupTipsTakeTheControlsShortcutThenItsActionsThenTheCapti
     EXPECT_EQ(CString("PR"), tips[pPrint]);
     EXPECT_EQ(CString("U"), tips[pUndo]);
     EXPECT_EQ(CString("A"), tips[pAccept]);
+}
+
+// The application's idle pass disables every command its frame has no
+// handler for. The ribbon's own controls are not commands of the
+// application: a frame that knows nothing of them leaves them enabled, while
+// an update handler the frame does have still decides, and an application
+// command without a handler is still disabled.
+TEST_F(RibbonBarTest, TheApplicationsIdlePassNeverDisablesTheRibbonsOwnControls)
+{
+    m_pFrame->BuildSample();
+    CXTPRibbonBar* pRibbon = m_pRibbon;
+    CXTPRibbonTab* pHome = pRibbon->GetTab(0);
+    // A command the frame does not know, a system button and an option
+    // button whose ids it does not know either (the group's id, 10).
+    CXTPControl* pUnknown = pHome->GetGroups()->GetAt(0)->Add(xtpControlButton, 3001, _T("Unknown"));
+    CXTPRibbonControlSystemButton* pSystem = new CXTPRibbonControlSystemButton();
+    pSystem->SetCaption(_T("&File"));
+    pRibbon->GetControls()->Add(pSystem, 3002);
+    pRibbon->SetSystemButton(pSystem);
+    pHome->GetGroups()->GetAt(0)->ShowOptionButton(TRUE);
+    // The frame's update handler disables the Moves group's option (2090).
+    m_pFrame->m_arrDisabled.push_back(2090);
+    // Many quick-access controls, so that some wrap behind the more button.
+    for (int i = 0; i < 12; i++)
+        pRibbon->GetQuickAccessControls()->Add(xtpControlButton, ID_FILE_PRINT);
+    pRibbon->EnableFrameTheme(TRUE);
+    // Narrow enough for a group to collapse into its popup button.
+    for (int cx = 400; cx >= 256 && !pHome->GetGroups()->GetAt(3)->IsReduced(); cx -= 4)
+        Resize(cx, 400);
+    ASSERT_TRUE(pHome->GetGroups()->GetAt(3)->IsReduced());
+    for (int i = 0; i < 3; i++)
+        RunIdlePass();
+
+    std::map<std::string, int> seen;
+    for (int i = 0; i < pRibbon->GetControlCount(); i++)
+    {
+        CXTPControl* pControl = pRibbon->GetControl(i);
+        if (!pControl->IsVisible() || !XTPIsRibbonOwnControl(pControl))
+            continue;
+        std::string name = pControl->GetRuntimeClass()->m_lpszClassName;
+        seen[name]++;
+        if (pControl->GetID() == 2090)
+            EXPECT_FALSE(pControl->GetEnabled()) << "the frame's own update handler was not asked";
+        else
+            EXPECT_TRUE(pControl->GetEnabled()) << name << " " << pControl->GetID() << " disabled by the idle pass";
+    }
+    for (const char* pszClass : { "CXTPRibbonControlTab", "CXTPRibbonControlSystemButton",
+                                  "CXTPRibbonBarControlQuickAccessPopup", "CControlQuickAccessMorePopup",
+                                  "CControlCaptionButton", "CXTPRibbonGroupControlPopup" })
+        EXPECT_GT(seen[pszClass], 0) << "no visible " << pszClass << " to check";
+    EXPECT_TRUE(pRibbon->GetControlTab()->GetEnabled());
+    EXPECT_TRUE(pSystem->GetEnabled());
+
+    // The idle pass is the real one: a command without a handler goes grey.
+    Resize(1100, 400);
+    RunIdlePass();
+    ASSERT_TRUE(pUnknown->IsVisible());
+    EXPECT_FALSE(pUnknown->GetEnabled());
+    CXTPControl* pOption = pHome->GetGroups()->GetAt(0)->GetControlGroupOption();
+    ASSERT_TRUE(pOption != NULL && pOption->IsVisible());
+    EXPECT_TRUE(pOption->GetEnabled());
+    EXPECT_FALSE(pHome->GetGroups()->GetAt(1)->GetControlGroupOption()->GetEnabled());
+
+    // The scroll buttons of groups wider than the bar.
+    for (int i = 0; i < 8; i++)
+        pRibbon->GetTab(1)->AddGroup(_T("Extra"), 60 + i)->Add(xtpControlButton, 2080 + i, _T("Extra"));
+    pRibbon->SetCurSel(1);
+    Resize(400, 400);
+    RunIdlePass();
+    int nScroll = 0;
+    for (int i = 0; i < pRibbon->GetControlCount(); i++)
+    {
+        CXTPControl* pControl = pRibbon->GetControl(i);
+        if (pControl->IsVisible() && dynamic_cast<CXTPRibbonScrollableBar::CControlGroupsScroll*>(pControl) != NULL)
+        {
+            nScroll++;
+            EXPECT_TRUE(pControl->GetEnabled());
+        }
+    }
+    EXPECT_GT(nScroll, 0) << "no scroll button shown at 300 pixels";
 }

@@ -1,9 +1,21 @@
 // Groups across the groups area: placement with 7 px gaps, the order of
 // reduction (every level-0 step, rightmost group first, before any level-1
 // step), a step that reaches the width exactly, a bounded loop when a group
-// never stops reducing, and scrolling when nothing reduces any more.
+// never stops reducing, and scrolling when nothing reduces any more; a
+// group that holds a gallery with other controls at every reduction level
+// and in its popup, opened by a real click.
+// ctest: run-serial
 #include "ribbon_testframe.h"
 
+#include "XTPControlComboBox.h"
+#include "XTPControlEdit.h"
+#include "XTPControlGallery.h"
+#include "XTPPopupBar.h"
+#include "resource.h"
+
+#include <set>
+#include <sstream>
+#include <string>
 #include <utility>
 
 using namespace ribbontest;
@@ -267,4 +279,186 @@ TEST_F(GroupsTest, TheOptionButtonFollowsTheGroupAndLeavesWithIt)
         EXPECT_NE(pOption, m_pRibbon->GetControl(i));
     EXPECT_TRUE(pOption->GetRibbonGroup() == NULL);
     pOption->InternalRelease();
+}
+
+namespace
+{
+// The sample ribbon with one more group on its first tab: a 210 x 66
+// gallery followed by a large button and two small ones.
+class GalleryGroupTest : public RibbonSampleTest
+{
+protected:
+    void SetUp() override
+    {
+        RibbonSampleTest::SetUp();
+        if (HasFatalFailure())
+            return;
+        m_pItems = new CXTPControlGalleryItems();
+        m_pItems->SetItemSize(CSize(32, 22));
+        for (int i = 0; i < 18; i++)
+        {
+            CString strCaption;
+            strCaption.Format(_T("%d"), i + 1);
+            m_pItems->AddItem(strCaption, 2100 + i);
+        }
+        m_pGroup = m_pRibbon->GetTab(0)->AddGroup(_T("Shading"), 14);
+        m_pGallery = new CXTPControlGallery();
+        m_pGroup->Add(m_pGallery, 2095);
+        m_pGallery->SetItems(m_pItems);
+        m_pGallery->SetWidth(210);
+        m_pGallery->SetHeight(66);
+        m_pGallery->ShowBorders(TRUE);
+        m_pGallery->ShowLabels(FALSE);
+        m_pLarge = m_pGroup->Add(xtpControlButton, ID_UNDO_MOVE, _T("Undo"));
+        m_pLarge->SetStyle(xtpButtonIconAndCaptionBelow);
+        m_pGroup->Add(xtpControlButton, ID_BRANCH_ACCEPT, _T("Accept"))->SetStyle(xtpButtonIconAndCaption);
+        m_pGroup->Add(xtpControlButton, ID_BRANCH_REVERT, _T("Revert"))->SetStyle(xtpButtonIconAndCaption);
+        m_pFrame->Settle();
+    }
+    void TearDown() override
+    {
+        XTPMouseManager()->CloseAllTracked();
+        PumpAndIdle();
+        RibbonSampleTest::TearDown();
+        if (m_pItems != NULL)
+            m_pItems->InternalRelease();
+    }
+    // What overlaps among a group's visible controls, and what passes its
+    // sides (empty when nothing).
+    static std::string Overlaps(CXTPRibbonGroup* pGroup)
+    {
+        std::ostringstream out;
+        CRect rcGroup = pGroup->GetRect();
+        for (int i = 0; i < pGroup->GetCount(); i++)
+        {
+            CXTPControl* pA = pGroup->GetAt(i);
+            if (!pA->IsVisible())
+                continue;
+            CRect rcA = pA->GetRect();
+            if (rcA.left < rcGroup.left || rcA.right > rcGroup.right)
+                out << pA->GetCaption() << " passes the group's side; ";
+            for (int j = i + 1; j < pGroup->GetCount(); j++)
+            {
+                CXTPControl* pB = pGroup->GetAt(j);
+                CRect rcCommon;
+                if (pB->IsVisible() && rcCommon.IntersectRect(rcA, pB->GetRect()))
+                    out << pB->GetCaption() << " (" << pB->GetRect().left << "," << pB->GetRect().top
+                        << ") lies on " << pA->GetCaption() << " (" << rcA.left << "," << rcA.top << "-"
+                        << rcA.right << "," << rcA.bottom << "); ";
+            }
+        }
+        return out.str();
+    }
+
+    CXTPControlGalleryItems* m_pItems = NULL;
+    CXTPRibbonGroup* m_pGroup = NULL;
+    CXTPControlGallery* m_pGallery = NULL;
+    CXTPControl* m_pLarge = NULL;
+};
+} // namespace
+
+TEST_F(GalleryGroupTest, ControlsAfterAGalleryNeverLieOnItAtAnyReductionLevel)
+{
+    ASSERT_EQ(CSize(210, 66), m_pGallery->GetRect().Size());
+    // From wide to narrow: every layout on the way, each reduction level of
+    // the group (large button made small, captions dropped) checked.
+    std::set<std::string> levels;
+    for (int cx = 1200; cx >= 300 && !m_pGroup->IsReduced(); cx -= 10)
+    {
+        Resize(cx, 400);
+        if (m_pGroup->IsReduced())
+            break;
+        std::ostringstream state;
+        for (int i = 0; i < m_pGroup->GetCount(); i++)
+            state << (int)m_pGroup->GetAt(i)->GetStyle() << " ";
+        std::string strOverlaps = Overlaps(m_pGroup);
+        EXPECT_EQ("", strOverlaps) << "at a frame " << cx << " wide, styles " << state.str();
+        if (levels.insert(state.str()).second)
+        {
+            m_pRibbon->RedrawWindow();
+            std::string strName = "gallery_group_level_" + std::to_string(levels.size());
+            EXPECT_TRUE(SaveWindowPicture(m_pRibbon->m_hWnd, strName.c_str()));
+        }
+    }
+    EXPECT_GE(levels.size(), 2u) << "the large button was never made small";
+    EXPECT_TRUE(m_pGroup->IsReduced()) << "the group never collapsed";
+}
+
+TEST_F(GalleryGroupTest, TheCollapsedGroupsPopupShowsItsControlsAsGivenSideBySide)
+{
+    for (int cx = 900; cx >= 300 && !m_pGroup->IsReduced(); cx -= 10)
+        Resize(cx, 400);
+    ASSERT_TRUE(m_pGroup->IsReduced());
+    CXTPControl* pButton = m_pGroup->GetControlGroupPopup();
+    ASSERT_TRUE(pButton != NULL && pButton->IsVisible());
+    RealClick(ScreenCentre(pButton));
+    CXTPRibbonGroupPopupToolBar* pPopup = NULL;
+    ASSERT_TRUE(PumpUntil([&]() {
+        pPopup = DYNAMIC_DOWNCAST(CXTPRibbonGroupPopupToolBar, TopTrackedPopup());
+        return pPopup != NULL && pPopup->IsWindowVisible();
+    })) << "the click opened no popup";
+    CXTPRibbonGroup* pCopy = pPopup->GetGroup();
+    ASSERT_TRUE(pCopy != NULL);
+    ASSERT_EQ(m_pGroup->GetCount(), pCopy->GetCount());
+    // The large button is large again, as the application gave it.
+    EXPECT_EQ(xtpButtonIconAndCaptionBelow, pCopy->GetAt(1)->GetStyle());
+    EXPECT_EQ(xtpButtonIconAndCaption, pCopy->GetAt(2)->GetStyle());
+    EXPECT_EQ("", Overlaps(pCopy));
+    EXPECT_GE(pCopy->GetAt(1)->GetRect().left, pCopy->GetAt(0)->GetRect().right);
+    pPopup->RedrawWindow();
+    PumpAndIdle();
+    EXPECT_TRUE(SaveScreenPicture(m_pFrame->m_hWnd, "gallery_group_popup_on_frame"));
+    EXPECT_TRUE(SaveScreenPicture(pPopup->m_hWnd, "gallery_group_popup"));
+    // The source keeps its reduced state.
+    EXPECT_TRUE(m_pGroup->IsReduced());
+}
+
+namespace
+{
+using GroupPopupTest = RibbonSampleTest;
+} // namespace
+
+// A reduced group's popup holds copies of its controls that show what the
+// controls on the ribbon show: the chosen face of a list-only combo and the
+// value of a spin edit. Opened by a real click on the group's button.
+TEST_F(GroupPopupTest, ACombosCopyInTheGroupsPopupKeepsItsText)
+{
+    CXTPRibbonGroup* pFont = m_pRibbon->GetTab(0)->AddGroup(_T("Font"), 15);
+    CXTPControlComboBox* pFace = DYNAMIC_DOWNCAST(CXTPControlComboBox, pFont->Add(xtpControlComboBox, 2040, _T("Face")));
+    ASSERT_TRUE(pFace != NULL);
+    pFace->SetDropDown(FALSE);
+    pFace->AddString(_T("Tahoma"));
+    pFace->AddString(_T("Segoe UI"));
+    pFace->SetCurSel(1);
+    pFace->SetWidth(120);
+    CXTPControlEdit* pSize = DYNAMIC_DOWNCAST(CXTPControlEdit, pFont->Add(xtpControlEdit, 2041, _T("Size")));
+    ASSERT_TRUE(pSize != NULL);
+    pSize->ShowSpinButtons(TRUE);
+    pSize->SetEditText(_T("11"));
+    pSize->SetWidth(120);
+    m_pFrame->Settle();
+    ASSERT_EQ(CString(_T("Segoe UI")), pFace->GetText());
+    for (int cx = 900; cx >= 300 && !pFont->IsReduced(); cx -= 10)
+        Resize(cx, 400);
+    ASSERT_TRUE(pFont->IsReduced());
+
+    RealClick(ScreenCentre(pFont->GetControlGroupPopup()));
+    CXTPRibbonGroupPopupToolBar* pPopup = NULL;
+    ASSERT_TRUE(PumpUntil([&]() {
+        pPopup = DYNAMIC_DOWNCAST(CXTPRibbonGroupPopupToolBar, TopTrackedPopup());
+        return pPopup != NULL && pPopup->IsWindowVisible();
+    })) << "the click opened no popup";
+    CXTPRibbonGroup* pCopy = pPopup->GetGroup();
+    ASSERT_TRUE(pCopy != NULL && pCopy->GetCount() == 2);
+    CXTPControlComboBox* pFaceCopy = DYNAMIC_DOWNCAST(CXTPControlComboBox, pCopy->GetAt(0));
+    CXTPControlEdit* pSizeCopy = DYNAMIC_DOWNCAST(CXTPControlEdit, pCopy->GetAt(1));
+    ASSERT_TRUE(pFaceCopy != NULL && pSizeCopy != NULL);
+    EXPECT_EQ(CString(_T("Segoe UI")), pFaceCopy->GetText());
+    EXPECT_EQ(1, pFaceCopy->GetCurSel());
+    EXPECT_EQ(CString(_T("11")), pSizeCopy->GetEditText());
+    pPopup->RedrawWindow();
+    PumpAndIdle();
+    EXPECT_TRUE(SaveScreenPicture(pPopup->m_hWnd, "font_group_popup"));
+    // Nothing was chosen: the frame heard of no selection change.
+    EXPECT_EQ(1, pFace->GetCurSel());
 }

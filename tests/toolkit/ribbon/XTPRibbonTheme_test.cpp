@@ -9,11 +9,13 @@
 
 #include <algorithm>
 #include <memory>
+#include <string>
 
 #include "XTPCommandBarKeyboardTip.h"
 #include "XTPControlComboBox.h"
 #include "XTPControlEdit.h"
 #include "XTPDCHelpers.h"
+#include "XTPDrawHelpers.h"
 #include "XTPOffice2007Image.h"
 #include "XTPPopupBar.h"
 #include "XTPRibbonControls.h"
@@ -85,16 +87,17 @@ TEST_F(RibbonThemeTest, ThemeSixIsTheRibbonThemeAndEachIdHasItsOwnClass)
         pThemes[i]->InternalRelease();
 }
 
-TEST_F(RibbonThemeTest, ColoursComeFromTheStoreAndAMissingKeyFallsBack)
+TEST_F(RibbonThemeTest, ColoursComeFromTheStoreAndAMissingKeyGivesNoColour)
 {
     CXTPRibbonTheme* pTheme = m_pFrame->GetTheme();
     COLORREF clrStored = pTheme->GetImageColor(_T("Ribbon"), _T("RibbonFace"));
     ASSERT_NE((COLORREF)-1, clrStored);
     EXPECT_EQ(clrStored, pTheme->m_clrRibbonFace);
     EXPECT_EQ((COLORREF)-1, pTheme->GetImageColor(_T("Ribbon"), _T("NoSuchKey")));
-    EXPECT_EQ(RGB(1, 2, 3), pTheme->RibbonColor(_T("NoSuchKey"), RGB(1, 2, 3)));
+    EXPECT_EQ((COLORREF)-1, pTheme->RibbonColor(_T("NoSuchKey")));
 
-    // A store without the theme text: every ribbon colour is a real colour.
+    // A store without the theme text: every ribbon colour is -1 (no colour),
+    // not a colour made up in its place.
     CXTPOffice2007ImageStore empty;
     pTheme->SetImages(&empty);
     pTheme->RefreshMetrics();
@@ -102,12 +105,16 @@ TEST_F(RibbonThemeTest, ColoursComeFromTheStoreAndAMissingKeyFallsBack)
                                  pTheme->m_clrControlEditNormal, pTheme->m_clrMinimizedFrameEdgeHighLight,
                                  pTheme->m_clrMinimizedFrameEdgeShadow, pTheme->m_clrTabNormalText };
     for (COLORREF clr : colours)
-        EXPECT_NE((COLORREF)-1, clr);
+        EXPECT_EQ((COLORREF)-1, clr);
     pTheme->SetImages(XTPOffice2007ImageStore());
     pTheme->RefreshMetrics();
+    EXPECT_EQ(clrStored, pTheme->m_clrRibbonFace);
 }
 
-TEST_F(RibbonThemeTest, WithoutPicturesTheRibbonIsDrawnFromColours)
+// Without its pictures and colours the theme skips what it would draw from
+// them: the ribbon's pixels stay as they were (no colours are made up),
+// and nothing fails.
+TEST_F(RibbonThemeTest, WithoutPicturesTheRibbonsElementsAreSkipped)
 {
     CXTPRibbonTheme* pTheme = m_pFrame->GetTheme();
     CSize sz = ClientSize();
@@ -119,14 +126,21 @@ TEST_F(RibbonThemeTest, WithoutPicturesTheRibbonIsDrawnFromColours)
     pTheme->SetImages(&empty);
     pTheme->RefreshMetrics();
     EXPECT_EQ(NULL, pTheme->LoadImage(_T("RIBBONTAB")));
-    testsupport::Canvas withColours(sz.cx, sz.cy);
-    Paint(withColours);
-    EXPECT_FALSE(testsupport::SaveSnapshot(withColours, "ribbon_theme_colours").empty());
-    // The selected tab and the groups are drawn: the groups area is not one flat colour.
+    const COLORREF clrBack = RGB(255, 0, 255);
+    testsupport::Canvas without(sz.cx, sz.cy);
+    without.Fill(clrBack);
+    Paint(without);
+    EXPECT_FALSE(testsupport::SaveSnapshot(without, "ribbon_theme_without_pictures").empty());
+    // The groups area, a group's face and caption band, the selected tab and
+    // the caption are not drawn.
     CRect rcGroups = m_pRibbon->GetGroupsRect();
-    COLORREF clrTop = withColours.Pixel(rcGroups.left + 20, rcGroups.top + 10);
-    COLORREF clrCaption = withColours.Pixel(rcGroups.left + 20, rcGroups.bottom - 8);
-    EXPECT_NE(clrTop, clrCaption);
+    CRect rcGroup = m_pRibbon->GetTab(0)->GetGroups()->GetAt(0)->GetRect();
+    CRect rcTab = m_pRibbon->GetTab(0)->GetRect();
+    const CPoint points[] = { CPoint(rcGroups.right - 3, rcGroups.top + 2), CPoint(rcGroup.left + 1, rcGroup.top + 1),
+                              CPoint(rcGroup.left + 1, rcGroup.bottom - 2), CPoint(rcTab.left + 2, rcTab.top + 2),
+                              CPoint(m_pRibbon->GetCaptionRect().right - 5, m_pRibbon->GetCaptionRect().top + 2) };
+    for (const CPoint& pt : points)
+        EXPECT_EQ(clrBack, without.Pixel(pt.x, pt.y)) << "drawn at (" << pt.x << ", " << pt.y << ")";
     pTheme->SetImages(XTPOffice2007ImageStore());
     pTheme->RefreshMetrics();
 }
@@ -712,6 +726,7 @@ TEST_F(RibbonControlsLookTest, ControlsInAReducedGroupsPopupAreDrawnFromTheirPic
     for (int i = 0; i < pPopup->GetControlCount() && pCombo == NULL; i++)
         pCombo = DYNAMIC_DOWNCAST(CXTPControlComboBox, pPopup->GetControl(i));
     ASSERT_TRUE(pCombo != NULL);
+    EXPECT_EQ(CString(_T("100%")), pCombo->GetText()) << "the combo's copy lost its text";
     pCombo->m_nSelected = 1;
     CRect rcClient;
     pPopup->GetClientRect(&rcClient);
@@ -838,11 +853,12 @@ TEST_F(RibbonControlsLookTest, RefreshSetsTheRibbonTextColoursAndTheFixedMenuCol
               m_pTheme->GetRectangleTextColor(TRUE, FALSE, TRUE, FALSE, FALSE, xtpBarTypeMenuBar, xtpBarTop));
     EXPECT_EQ(m_pTheme->GetColor(XPCOLOR_TOOLBAR_GRAYTEXT),
               m_pTheme->GetRectangleTextColor(FALSE, FALSE, FALSE, FALSE, FALSE, xtpBarTypeNormal, xtpBarTop));
-    // A missing key keeps the colour the base gives.
+    // A missing key gives -1 (no colour); the fixed colours stay.
     CXTPOffice2007ImageStore empty;
     m_pTheme->SetImages(&empty);
     m_pTheme->RefreshMetrics();
-    EXPECT_EQ(RGB(0, 0, 0), m_pTheme->GetColor(XPCOLOR_TOOLBAR_TEXT));
+    EXPECT_EQ((COLORREF)-1, m_pTheme->GetColor(XPCOLOR_TOOLBAR_TEXT));
+    EXPECT_EQ((COLORREF)-1, m_pTheme->GetColor(XPCOLOR_MENUBAR_TEXT));
     EXPECT_EQ(RGB(0x86, 0x86, 0x86), m_pTheme->GetColor(XPCOLOR_MENUBAR_BORDER));
     m_pTheme->SetImages(XTPOffice2007ImageStore());
     m_pTheme->RefreshMetrics();
@@ -961,4 +977,307 @@ TEST_F(RibbonThemeTest, WithoutItsHeaderPictureAContextHeaderIsNotDrawn)
     pTheme->SetImages(&empty);
     EXPECT_FALSE(CaptionChangesPixels());
     pTheme->SetImages(XTPOffice2007ImageStore());
+}
+
+namespace
+{
+using RibbonFontSizeTest = RibbonSampleTest;
+
+int FontHeight(CFont* pFont)
+{
+    LOGFONT lf;
+    ZeroMemory(&lf, sizeof(lf));
+    return pFont->GetSafeHandle() != NULL && pFont->GetLogFont(&lf) ? (int)lf.lfHeight : 0;
+}
+} // namespace
+
+// The theme's font size reaches the text of the controls: the command-bar
+// fonts are built from the ribbon's font, not again from the system's menu
+// font, while the icon, status and caption fonts stay the system's.
+TEST_F(RibbonFontSizeTest, TheFontSizeReachesControlText)
+{
+    CXTPRibbonTheme* pTheme = m_pFrame->GetTheme();
+    HDC hDC = ::GetDC(NULL);
+    int nDpi = ::GetDeviceCaps(hDC, LOGPIXELSY);
+    ::ReleaseDC(NULL, hDC);
+    CXTPControl* pSave = m_pRibbon->GetTab(0)->GetGroups()->GetAt(0)->GetAt(2);
+    ASSERT_EQ(ID_SAVE_PUZZLE, pSave->GetID());
+    pTheme->SetFontHeight(0);
+    m_pFrame->RecalcLayout();
+    m_pFrame->Settle();
+    const int nSmallWidth = pSave->GetRect().Width();
+    EXPECT_EQ(11 * 125 / nDpi, abs(FontHeight(pTheme->GetRegularFont())));
+
+    for (int nSize : { 16, 20 })
+    {
+        pTheme->SetFontHeight(nSize);
+        EXPECT_EQ(nSize * 125 / nDpi, abs(FontHeight(pTheme->GetRegularFont()))) << "size " << nSize;
+        EXPECT_EQ(nSize * 125 / nDpi, abs(FontHeight(pTheme->GetRegularBoldFont()))) << "size " << nSize;
+        EXPECT_TRUE(pTheme->GetIconFont()->GetSafeHandle() != NULL);
+        EXPECT_TRUE(pTheme->GetIconBoldFont()->GetSafeHandle() != NULL);
+        EXPECT_EQ(std::max(nSize * 144 / nDpi + 6, 22), pTheme->GetControlHeight());
+        m_pFrame->RecalcLayout();
+        m_pFrame->Settle();
+        EXPECT_GT(pSave->GetRect().Width(), nSmallWidth) << "the caption of Save kept its width at size " << nSize;
+        m_pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        PumpAndIdle();
+        std::string strName = "ribbon_font_size_" + std::to_string(nSize);
+        EXPECT_TRUE(SaveWindowPicture(m_pRibbon->m_hWnd, strName.c_str()));
+    }
+    pTheme->SetFontHeight(0);
+    m_pFrame->RecalcLayout();
+    m_pFrame->Settle();
+    EXPECT_EQ(nSmallWidth, pSave->GetRect().Width());
+}
+
+// ---------------------------------------------------------------------------
+// The theme's ribbon operations drawn on their own into pictures.
+
+namespace
+{
+class RibbonPartsTest : public RibbonSampleTest
+{
+protected:
+    void SetUp() override
+    {
+        RibbonSampleTest::SetUp();
+        if (HasFatalFailure())
+            return;
+        m_pTheme = m_pFrame->GetTheme();
+        CRect rc;
+        m_pRibbon->GetClientRect(&rc);
+        m_size = rc.Size();
+    }
+    // A picture of the ribbon's size filled with a colour no part has.
+    std::unique_ptr<testsupport::Canvas> Blank() const
+    {
+        std::unique_ptr<testsupport::Canvas> canvas(new testsupport::Canvas(m_size.cx, m_size.cy));
+        canvas->Fill(kBack);
+        return canvas;
+    }
+    // Whether two pictures agree over a rectangle; the first difference.
+    static ::testing::AssertionResult Same(const testsupport::Canvas& a, const testsupport::Canvas& b, CRect rc)
+    {
+        for (int y = rc.top; y < rc.bottom; y++)
+            for (int x = rc.left; x < rc.right; x++)
+                if (a.Pixel(x, y) != b.Pixel(x, y))
+                    return ::testing::AssertionFailure() << "differ at " << x << "," << y << ": 0x" << std::hex
+                                                         << a.Pixel(x, y) << " and 0x" << b.Pixel(x, y);
+        return ::testing::AssertionSuccess();
+    }
+    static constexpr COLORREF kBack = RGB(255, 0, 254);
+    CXTPRibbonTheme* m_pTheme = NULL;
+    CSize m_size;
+};
+} // namespace
+
+// The frame of the quick-access toolbar and the ribbon's background: the
+// ribbon face from the top (no gradient of a caption band), below the
+// frame's caption when the ribbon draws the frame; the toolbar's picture
+// over the toolbar's rectangle when it stands below.
+TEST_F(RibbonPartsTest, TheQuickAccessFrameFillsTheFaceAndFramesTheToolbarBelow)
+{
+    std::unique_ptr<testsupport::Canvas> canvas = Blank();
+    m_pTheme->DrawQuickAccessFrame(canvas->DC(), m_pRibbon);
+    EXPECT_EQ(m_pTheme->m_clrRibbonFace, canvas->Pixel(m_size.cx / 2, 1));
+    EXPECT_EQ(m_pTheme->m_clrRibbonFace, canvas->Pixel(m_size.cx / 2, m_pRibbon->GetCaptionRect().bottom - 2));
+    EXPECT_EQ(m_pTheme->m_clrRibbonFace, canvas->Pixel(m_size.cx / 2, m_size.cy - 1));
+
+    m_pRibbon->ShowQuickAccessBelow(TRUE);
+    m_pFrame->Settle();
+    CRect rcClient;
+    m_pRibbon->GetClientRect(&rcClient);
+    canvas.reset(new testsupport::Canvas(rcClient.Width(), rcClient.Height()));
+    canvas->Fill(kBack);
+    m_pTheme->DrawQuickAccessFrame(canvas->DC(), m_pRibbon);
+    CRect rcQuick = m_pRibbon->GetQuickAccessRect();
+    EXPECT_TRUE(DrawnFrom(*canvas, m_pTheme, _T("RIBBONQUICKACCESSFRAME"), 0, 1, CRect(3, 3, 3, 3), FALSE, rcQuick,
+                          rcQuick));
+    EXPECT_TRUE(SaveWindowPicture(m_pRibbon->m_hWnd, "quick_access_frame_below"));
+    m_pRibbon->ShowQuickAccessBelow(FALSE);
+
+    // The ribbon draws the frame: the caption band is the frame caption's.
+    m_pRibbon->EnableFrameTheme(TRUE);
+    m_pFrame->Settle();
+    m_pRibbon->GetClientRect(&rcClient);
+    canvas.reset(new testsupport::Canvas(rcClient.Width(), rcClient.Height()));
+    canvas->Fill(kBack);
+    m_pTheme->DrawQuickAccessFrame(canvas->DC(), m_pRibbon);
+    EXPECT_EQ(kBack, canvas->Pixel(rcClient.Width() / 2, 1));
+    EXPECT_EQ(m_pTheme->m_clrRibbonFace, canvas->Pixel(rcClient.Width() / 2, m_pTheme->m_nFrameCaptionHeight + 1));
+    m_pRibbon->EnableFrameTheme(FALSE);
+}
+
+// A compressed tab strip has a separator beside every tab, the selected and
+// the hot one included.
+TEST_F(RibbonPartsTest, EveryTabOfACompressedStripHasItsSeparator)
+{
+    for (int i = 0; i < 6; i++)
+        m_pRibbon->AddTab(_T("A tab with a long caption"), 60 + i);
+    Resize(500, 400);
+    m_pRibbon->SetCurSel(5);
+    m_pFrame->Settle();
+    CXTPRibbonTab* pSelected = m_pRibbon->GetTab(5);
+    ASSERT_TRUE(pSelected->IsSelected());
+    ASSERT_LT(pSelected->GetButtonLength(), pSelected->GetContentLength()) << "the strip is not compressed";
+    std::unique_ptr<testsupport::Canvas> canvas = Blank();
+    m_pTheme->DrawRibbonTab(canvas->DC(), pSelected);
+    // Right of the tab's drawn rectangle (its own less a pixel at the top,
+    // right and bottom).
+    CRect rc = pSelected->GetRect();
+    CRect rcSeparator(rc.right - 1, rc.top - 1, rc.right, rc.bottom - 1);
+    EXPECT_TRUE(DrawnFrom(*canvas, m_pTheme, _T("RIBBONTABSEPARATOR"), 0, 1, CRect(0, 0, 0, 0), FALSE, rcSeparator,
+                          rcSeparator));
+    EXPECT_NE(kBack, canvas->Pixel(rc.right - 1, rc.CenterPoint().y));
+    m_pRibbon->RedrawWindow();
+    EXPECT_TRUE(SaveWindowPicture(m_pRibbon->m_hWnd, "compressed_tabs"));
+}
+
+// The caption the ribbon shows without drawing the frame: the frame's top
+// picture in the state of the frame's activity, and the quick-access area
+// from 15 pixels left of the toolbar to its right, through the caption.
+TEST_F(RibbonPartsTest, TheCaptionAreaFollowsTheFramesActivityAndFramesTheToolbar)
+{
+    ASSERT_TRUE(m_pRibbon->IsCaptionVisible());
+    m_pFrame->SetForegroundWindow();
+    PumpAndIdle();
+    ASSERT_TRUE(CXTPDrawHelpers::IsTopParentActive(m_pRibbon->m_hWnd));
+    std::unique_ptr<testsupport::Canvas> active = Blank();
+    m_pTheme->DrawRibbonCaptionArea(active->DC(), m_pRibbon);
+    CRect rcCaption = m_pRibbon->GetCaptionRect();
+    CRect rcProbe(rcCaption.right - 20, rcCaption.top, rcCaption.right - 10, rcCaption.bottom);
+    EXPECT_TRUE(DrawnFrom(*active, m_pTheme, _T("FRAMETOPCENTER"), 0, 2, CRect(0, 5, 0, 3), FALSE, rcCaption,
+                          rcProbe));
+    CRect rcQuick = m_pRibbon->GetQuickAccessRect();
+    CRect rcArea(rcQuick.left - 15, rcCaption.top, rcQuick.right, rcCaption.bottom);
+    EXPECT_TRUE(DrawnFrom(*active, m_pTheme, _T("RIBBONQUICKACCESSAREA"), 0, 1, CRect(16, 3, 16, 3), FALSE, rcArea,
+                          rcArea));
+
+    // Another window takes the activation: the inactive state.
+    CWnd other;
+    ASSERT_TRUE(other.CreateEx(0, AfxRegisterWndClass(0), _T("Other"), WS_POPUP | WS_VISIBLE, CRect(900, 600, 1000, 700),
+                               NULL, 0));
+    other.SetForegroundWindow();
+    PumpAndIdle();
+    EXPECT_FALSE(CXTPDrawHelpers::IsTopParentActive(m_pRibbon->m_hWnd));
+    std::unique_ptr<testsupport::Canvas> inactive = Blank();
+    m_pTheme->DrawRibbonCaptionArea(inactive->DC(), m_pRibbon);
+    EXPECT_TRUE(DrawnFrom(*inactive, m_pTheme, _T("FRAMETOPCENTER"), 1, 2, CRect(0, 5, 0, 3), FALSE, rcCaption,
+                          rcProbe));
+    EXPECT_FALSE(Same(*active, *inactive, rcProbe));
+    // The ribbon on the screen follows too.
+    EXPECT_TRUE(SaveScreenPicture(m_pFrame->m_hWnd, "caption_area_inactive"));
+    other.DestroyWindow();
+    m_pFrame->SetForegroundWindow();
+    PumpAndIdle();
+    EXPECT_TRUE(SaveScreenPicture(m_pFrame->m_hWnd, "caption_area_active"));
+}
+
+// The quick-access buttons are their pictures alone (the picture holds the
+// glyph), in the normal, hot and open states; on a caption the ribbon draws
+// for the frame their pixels are made opaque.
+TEST_F(RibbonPartsTest, QuickAccessButtonsAreTheirPicturesAlone)
+{
+    CXTPControl* pCustomise = m_pRibbon->GetControlQuickAccessPopup();
+    CRect rc = pCustomise->GetRect();
+    ASSERT_FALSE(rc.IsRectEmpty());
+    for (int nState = 0; nState < 2; nState++)
+    {
+        pCustomise->m_nSelected = nState;
+        std::unique_ptr<testsupport::Canvas> drawn = Blank();
+        m_pTheme->DrawQuickAccessButton(drawn->DC(), pCustomise);
+        std::unique_ptr<testsupport::Canvas> picture = Blank();
+        ASSERT_TRUE(m_pTheme->DrawPart(picture->DC(), _T("RIBBONQUICKACCESSBUTTON"), rc, nState, 4, CRect(2, 2, 2, 2),
+                                       TRUE));
+        EXPECT_TRUE(Same(*drawn, *picture, rc)) << "state " << nState;
+        std::unique_ptr<testsupport::Canvas> more = Blank();
+        m_pTheme->DrawQuickAccessMoreButton(more->DC(), pCustomise);
+        std::unique_ptr<testsupport::Canvas> morePicture = Blank();
+        ASSERT_TRUE(m_pTheme->DrawPart(morePicture->DC(), _T("RIBBONQUICKACCESSMORE"), rc, nState, 4,
+                                       CRect(2, 2, 2, 2), TRUE));
+        EXPECT_TRUE(Same(*more, *morePicture, rc)) << "state " << nState;
+    }
+    pCustomise->m_nSelected = 0;
+    EXPECT_FALSE(pCustomise->IsInRibbonCaption()) << "the ribbon does not draw the frame";
+
+    // Without the picture nothing is drawn.
+    CXTPOffice2007ImageStore empty;
+    m_pTheme->SetImages(&empty);
+    std::unique_ptr<testsupport::Canvas> none = Blank();
+    m_pTheme->DrawQuickAccessButton(none->DC(), pCustomise);
+    EXPECT_TRUE(Same(*none, *Blank(), rc));
+    m_pTheme->SetImages(XTPOffice2007ImageStore());
+    m_pTheme->RefreshMetrics();
+}
+
+// Whether a rectangle lies on the ribbon's caption: only for a ribbon that
+// draws the frame and shows its caption; the theme answers, and a control
+// asks it for its rectangle.
+TEST_F(RibbonPartsTest, InRibbonCaptionOnlyOnTheCaptionOfARibbonThatDrawsTheFrame)
+{
+    CXTPControl* pQuick = m_pRibbon->GetQuickAccessControls()->GetAt(0);
+    CXTPControl* pGroupControl = m_pRibbon->GetTab(0)->GetGroups()->GetAt(0)->GetAt(0);
+    EXPECT_FALSE(m_pTheme->IsInRibbonCaption(m_pRibbon->GetCaptionRect(), m_pRibbon));
+    EXPECT_FALSE(pQuick->IsInRibbonCaption());
+
+    m_pRibbon->EnableFrameTheme(TRUE);
+    m_pFrame->Settle();
+    CRect rcCaption = m_pRibbon->GetCaptionRect();
+    ASSERT_FALSE(rcCaption.IsRectEmpty());
+    EXPECT_TRUE(m_pTheme->IsInRibbonCaption(rcCaption, m_pRibbon));
+    EXPECT_TRUE(m_pTheme->IsInRibbonCaption(CRect(rcCaption.left, rcCaption.bottom - 1, 10, rcCaption.bottom + 5),
+                                            m_pRibbon));
+    EXPECT_FALSE(m_pTheme->IsInRibbonCaption(CRect(0, rcCaption.bottom, 10, rcCaption.bottom + 5), m_pRibbon));
+    EXPECT_TRUE(pQuick->IsInRibbonCaption());
+    EXPECT_FALSE(pGroupControl->IsInRibbonCaption());
+    // Another bar is never on the caption, nor a bar without a caption.
+    EXPECT_FALSE(m_pTheme->IsInRibbonCaption(rcCaption, NULL));
+    CXTPPopupBar* pPopup = CXTPPopupBar::CreatePopupBar(m_pFrame->GetCommandBars());
+    EXPECT_FALSE(m_pTheme->IsInRibbonCaption(rcCaption, pPopup));
+    pPopup->InternalRelease();
+    m_pRibbon->ShowQuickAccessBelow(TRUE);
+    m_pFrame->Settle();
+    EXPECT_FALSE(pQuick->IsInRibbonCaption());
+    m_pRibbon->ShowQuickAccessBelow(FALSE);
+    m_pRibbon->EnableFrameTheme(FALSE);
+    m_pFrame->Settle();
+}
+
+// A reduced group's popup: the groups picture over the popup filled with the
+// ribbon's blue; the caption band is the copied group's own drawing.
+TEST_F(RibbonPartsTest, AGroupPopupIsFilledWithoutACaptionBandOfItsOwn)
+{
+    // Narrowed until a group of the Insert tab (captions only) collapses
+    // into its button.
+    m_pRibbon->SetCurSel(1);
+    CXTPRibbonGroups* pGroups = m_pRibbon->GetTab(1)->GetGroups();
+    CXTPRibbonGroup* pGroup = NULL;
+    for (int cx = 800; cx >= 256 && pGroup == NULL; cx -= 4)
+    {
+        Resize(cx, 400);
+        for (int i = 0; i < pGroups->GetCount() && pGroup == NULL; i++)
+            if (pGroups->GetAt(i)->IsReduced())
+                pGroup = pGroups->GetAt(i);
+    }
+    ASSERT_TRUE(pGroup != NULL) << "no group collapsed";
+    m_pRibbon->SetTrackingMode(TRUE, FALSE);
+    m_pRibbon->SetPopuped(pGroup->GetControlGroupPopup()->GetIndex());
+    PumpAndIdle();
+    CXTPRibbonGroupPopupToolBar* pPopup = DYNAMIC_DOWNCAST(CXTPRibbonGroupPopupToolBar, TopTrackedPopup());
+    ASSERT_TRUE(pPopup != NULL);
+    CRect rcClient;
+    pPopup->GetClientRect(&rcClient);
+    testsupport::Canvas filled(rcClient.Width(), rcClient.Height());
+    m_pTheme->FillGroupPopupBar(filled.DC(), pPopup->GetGroup(), pPopup);
+    testsupport::Canvas expected(rcClient.Width(), rcClient.Height());
+    expected.Fill(RGB(0xBF, 0xDB, 0xFF));
+    CRect rcGroups = rcClient;
+    rcGroups.InflateRect(3, 3);
+    m_pTheme->FillGroupsArea(expected.DC(), pGroup->GetRibbonTab(), rcGroups);
+    EXPECT_TRUE(Same(filled, expected, rcClient));
+    pPopup->RedrawWindow();
+    PumpAndIdle();
+    EXPECT_TRUE(SaveScreenPicture(pPopup->m_hWnd, "group_popup_fill"));
+    XTPMouseManager()->CloseAllTracked();
+    PumpAndIdle();
 }

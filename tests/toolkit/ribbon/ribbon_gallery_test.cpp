@@ -194,8 +194,11 @@ TEST_F(RibbonGalleryTest, RelayoutsTabSwitchesAndPopupsDoNotGrowGdiOrWindows)
     // tooltip comes and goes on its own timers while the objects are counted.
     ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 10, ::GetSystemMetrics(SM_CYSCREEN) - 10);
     PumpAndIdle();
-    for (int i = 0; i < 3; i++)     // the first rounds make what is cached
+    // The first rounds make what is cached, at each width the loop below
+    // takes (the idle pass redraws each layout).
+    for (int i = 0; i < 5; i++)
     {
+        m_pFrame->SetWindowPos(NULL, 0, 0, 700 + i * 40, 400, SWP_NOMOVE | SWP_NOZORDER);
         m_pRibbon->SetCurSel(i % 3);
         m_pFrame->Settle();
         openMore();

@@ -8,6 +8,7 @@
 #include "resource.h"
 #include "ribbon_res.h"
 #include "support/gdi_count.h"
+#include "support/mouseinput.h"
 #include "support/snapshot.h"
 #include "support/wndtest.h"
 
@@ -31,6 +32,11 @@ BOOL CRibbonFrame::CreateRibbonFrame(const CRect& rc, BOOL bShow)
 {
     if (!Create(NULL, _T("Ribbon"), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, rc))
         return FALSE;
+    // The frame is the program's main window, as in a real program: the
+    // application's idle pass reaches it and all its descendants.
+    CWinApp* pApp = AfxGetApp();
+    if (pApp != NULL && pApp->m_pMainWnd == NULL)
+        pApp->m_pMainWnd = this;
     if (bShow)
     {
         ShowWindow(SW_SHOWNORMAL);
@@ -45,6 +51,10 @@ void CRibbonFrame::DestroyRibbonFrame()
     if (m_hWnd == NULL)
         return;
     XTPMouseManager()->CloseAllTracked();
+    // A main window that goes ends the message loop; the tests' loop goes on.
+    CWinApp* pApp = AfxGetApp();
+    if (pApp != NULL && pApp->m_pMainWnd == this)
+        pApp->m_pMainWnd = NULL;
     ::SetWindowPos(m_hWnd, NULL, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     DestroyWindow();
 }
@@ -193,12 +203,68 @@ void CRibbonFrame::OnUpdateCommand(CCmdUI* pCmdUI)
 void PumpAndIdle(int nMaxMessages)
 {
     testsupport::PumpPending(nMaxMessages);
+    RunIdlePass();
+}
+
+void RunIdlePass()
+{
+    // As the application's message loop does once its queue is empty:
+    // OnIdle with a rising count until it has nothing more to do (0 updates
+    // the command UI of every frame and its descendants, 1 frees
+    // temporaries).
     CWinApp* pApp = AfxGetApp();
-    if (pApp != NULL)
+    ASSERT_TRUE(pApp != NULL) << "the ribbon tests run without an application object";
+    for (LONG nCount = 0; nCount < 10 && pApp->OnIdle(nCount); nCount++)
     {
-        pApp->OnIdle(0);
-        pApp->OnIdle(1);
     }
+}
+
+void RealClick(CPoint ptScreen, int nClicks)
+{
+    static DWORD s_dwLastClick = 0;
+    DWORD dwSince = ::GetTickCount() - s_dwLastClick;
+    if (s_dwLastClick != 0 && dwSince <= ::GetDoubleClickTime() + 50)
+        ::Sleep(::GetDoubleClickTime() + 50 - dwSince);
+    ::SetCursorPos(ptScreen.x, ptScreen.y);
+    PumpAndIdle();
+    std::vector<INPUT> inputs;
+    inputs.push_back(testsupport::MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, ptScreen));
+    for (int i = 0; i < nClicks; i++)
+    {
+        inputs.push_back(testsupport::MouseInput(MOUSEEVENTF_LEFTDOWN));
+        inputs.push_back(testsupport::MouseInput(MOUSEEVENTF_LEFTUP));
+    }
+    testsupport::SendInputs(inputs);
+    s_dwLastClick = ::GetTickCount();
+    for (int i = 0; i < 15; i++)
+    {
+        PumpAndIdle();
+        ::Sleep(20);
+    }
+}
+
+void RealKey(WORD nVirtKey)
+{
+    INPUT inputs[2];
+    ZeroMemory(inputs, sizeof(inputs));
+    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
+    inputs[0].ki.wVk = inputs[1].ki.wVk = nVirtKey;
+    inputs[0].ki.wScan = inputs[1].ki.wScan = (WORD)::MapVirtualKey(nVirtKey, 0);
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, inputs, sizeof(INPUT));
+    for (int i = 0; i < 10; i++)
+    {
+        PumpAndIdle();
+        ::Sleep(20);
+    }
+}
+
+CPoint ScreenCentre(CXTPControl* pControl)
+{
+    CPoint pt = pControl->GetRect().CenterPoint();
+    if (pControl->GetParent() != NULL)
+        pControl->GetParent()->ClientToScreen(&pt);
+    return pt;
 }
 
 LONG LiveObjects()
@@ -296,3 +362,8 @@ void RibbonSampleTest::SetUp()
     m_pFrame->BuildSample();
 }
 } // namespace ribbontest
+
+// The program's application object and the window layer's set-up: the idle
+// pass of the tests is the application's own.
+CWinApp theApp(_T("RibbonTest"));
+::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);

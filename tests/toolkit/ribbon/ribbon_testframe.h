@@ -57,6 +57,10 @@ public:
 
 // Dispatches what is queued and runs one idle pass.
 void PumpAndIdle(int nMaxMessages = 1000);
+// Runs the application's idle pass as its message loop does when the queue
+// is empty: WM_IDLEUPDATECMDUI to the main frame and all its descendants
+// (and to every other frame), which disables commands that have no handler.
+void RunIdlePass();
 // Pumps (with idle passes) until a condition holds or about two seconds
 // passed; whether it holds.
 template <class F>
@@ -69,6 +73,14 @@ bool PumpUntil(F condition)
     }
     return condition();
 }
+// A real left click (or double click) at a screen point, as the user makes
+// it (SendInput), then idle passes while what it does happens. Clicks of
+// separate calls are kept further apart than the double-click time.
+void RealClick(CPoint ptScreen, int nClicks = 1);
+// A real key press and release (SendInput), then idle passes.
+void RealKey(WORD nVirtKey);
+// A control's centre on the screen.
+CPoint ScreenCentre(CXTPControl* pControl);
 // Live objects of the command bars (for leak checks).
 LONG LiveObjects();
 // The number of live GDI objects (see support/gdi_count.h) and the number

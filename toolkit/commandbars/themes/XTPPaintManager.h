@@ -245,6 +245,10 @@ public:
     virtual CSize GetPopupBarIconColumnSize(CXTPCommandBar* pBar);                                      // 45
     virtual void DrawControlText(CDC* pDC, const CString& strText, CRect& rcText, UINT nFormat, BOOL bDraw,
                                  BOOL bSelected, BOOL bEnabled);                                        // 46
+    // Added after the ordered slots.
+    // Whether a rectangle of a bar lies on the caption of a ribbon that draws
+    // the frame (only a ribbon theme says so).
+    virtual BOOL IsInRibbonCaption(const CRect& /*rc*/, CXTPCommandBar* /*pBar*/) const { return FALSE; }
 
 protected:
     // Whether a bar is docked left or right (its controls and text run down).
