@@ -20,7 +20,11 @@ public:
         m_hDismissed = ::CreateEventA(NULL, TRUE, FALSE, NULL);
         m_hThread = m_hDismissed != NULL ? ::CreateThread(NULL, 0, &Watchdog::Watch, this, 0, NULL) : NULL;
     }
-    ~Watchdog() { Dismiss(); }
+    ~Watchdog()
+    {
+        Dismiss();
+        AlsoEnd(NULL);
+    }
 
     void Dismiss()
     {
@@ -31,10 +35,24 @@ public:
         ::CloseHandle(m_hThread);
         ::CloseHandle(m_hDismissed);
         m_hThread = m_hDismissed = NULL;
+        AlsoEnd(NULL);
     }
 
     // FALSE when the watchdog could not be set up (the test should fail).
     bool IsArmed() const { return m_hThread != NULL; }
+
+    // A process the test started (the program under test), ended too when
+    // the watchdog fires; replaces the one named before.
+    void AlsoEnd(HANDLE hProcess)
+    {
+        HANDLE hCopy = NULL;
+        if (hProcess != NULL)
+            ::DuplicateHandle(::GetCurrentProcess(), hProcess, ::GetCurrentProcess(), &hCopy, 0, FALSE,
+                              DUPLICATE_SAME_ACCESS);
+        HANDLE hOld = ::InterlockedExchangePointer(&m_hAlsoEnd, hCopy);
+        if (hOld != NULL)
+            ::CloseHandle(hOld);
+    }
 
 private:
     Watchdog(const Watchdog&) = delete;
@@ -48,6 +66,9 @@ private:
         fprintf(stderr, "watchdog: %s did not return within %lu ms; the test program ends as failed\n",
                 pThis->m_pszWhat, (unsigned long)pThis->m_dwMilliseconds);
         fflush(stderr);
+        HANDLE hAlso = ::InterlockedExchangePointer(&pThis->m_hAlsoEnd, NULL);
+        if (hAlso != NULL)
+            ::TerminateProcess(hAlso, 3);
         ::TerminateProcess(::GetCurrentProcess(), 3);
         return 0;
     }
@@ -56,5 +77,6 @@ private:
     DWORD m_dwMilliseconds;
     HANDLE m_hDismissed = NULL;
     HANDLE m_hThread = NULL;
+    HANDLE volatile m_hAlsoEnd = NULL;
 };
 } // namespace testsupport
