@@ -2324,8 +2324,8 @@ TEST_F(Brindlemark, TwoFloatingPanesAndTheFloatingTimerStayInFrontAndTheGameAnsw
 }
 
 // Floating a pane by dragging its caption or by double-clicking it leaves
-// the keyboard with the game: Alt and a letter open the menu bar's menu, and
-// Alt+F4 closes the game.
+// the keyboard with the game's frame: Alt takes the menu bar, where Down
+// opens the File menu, and Alt+F4 closes the game.
 TEST_F(Brindlemark, AfterFloatingAPaneEitherWayTheKeyboardReachesTheMenuBar)
 {
     testsupport::Watchdog watchdog("floating panes and the keyboard", 120000);
@@ -2344,8 +2344,10 @@ TEST_F(Brindlemark, AfterFloatingAPaneEitherWayTheKeyboardReachesTheMenuBar)
     ::GetWindowRect(containers[0], &rc);
     DragScreen({rc.left + 40, rc.top + 8}, {rc.left + 400, rc.top + 200});
     ASSERT_EQ(1u, TopLevels(game.Pid(), "XTPDockingPaneMiniWnd").size()) << "dragged out";
-    PressKeys({VK_MENU, 'F'});
-    EXPECT_TRUE(WaitForPopupBar(game.Pid()) != NULL) << "Alt+F after floating by dragging";
+    EXPECT_EQ(hFrame, ::GetForegroundWindow()) << "floated by dragging";
+    PressKeys({VK_MENU});
+    PressKeys({VK_DOWN});
+    EXPECT_TRUE(WaitForPopupBar(game.Pid()) != NULL) << "Alt, then Down, after floating by dragging";
     PressKeys({VK_ESCAPE});
     PressKeys({VK_ESCAPE});
     Wait(300);
@@ -2364,9 +2366,11 @@ TEST_F(Brindlemark, AfterFloatingAPaneEitherWayTheKeyboardReachesTheMenuBar)
                                  testsupport::MouseInput(MOUSEEVENTF_LEFTUP, ptCaption)});
     Wait(800);
     ASSERT_EQ(2u, TopLevels(game.Pid(), "XTPDockingPaneMiniWnd").size()) << "floated by the double click";
-    PressKeys({VK_MENU, 'F'});
+    EXPECT_EQ(hFrame, ::GetForegroundWindow()) << "floated by a double click";
+    PressKeys({VK_MENU});
+    PressKeys({VK_DOWN});
     HWND hMenu = WaitForPopupBar(game.Pid());
-    EXPECT_TRUE(hMenu != NULL) << "Alt+F after floating by a double click";
+    EXPECT_TRUE(hMenu != NULL) << "Alt, then Down, after floating by a double click";
     if (hMenu != NULL)
         EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "file_menu_after_double_click_float").empty());
     PressKeys({VK_ESCAPE});
