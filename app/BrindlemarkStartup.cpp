@@ -6,7 +6,6 @@
 #include "BrindlemarkView.h"
 #include "GameServices.h"
 #include "MainFrame.h"
-#include "SplashWnd.h"
 #include "resource.h"
 
 BEGIN_MESSAGE_MAP(CBrindlemarkApp, CWinApp)
@@ -53,12 +52,10 @@ BOOL CBrindlemarkApp::InitInstance()
     if (!ProcessShellCommand(cmdInfo))
         return FALSE;
 
+    // Shown, the frame puts the windows it owns (the splash, floating bars
+    // and panes) in front of itself.
     m_pMainWnd->ShowWindow(SW_SHOW);
     m_pMainWnd->UpdateWindow();
-    // The splash, owned by the frame, stays in front of it until it goes.
-    CSplashWnd* pSplash = CSplashWnd::GetCurrent();
-    if (pSplash != NULL)
-        pSplash->BringToFront();
 
     CBrindlemarkDoc* pDoc = GetGameDoc();
     if (!strPuzzleFile.IsEmpty() && pDoc != NULL)

@@ -2,7 +2,6 @@
 #include "SplashWnd.h"
 
 #include "resource.h"
-#include "XTPDrawHelpers.h"
 
 namespace
 {
@@ -11,9 +10,6 @@ CSplashWnd* s_pSplash = NULL;
 
 const UINT_PTR kSplashTimer = 1;
 const UINT kSplashMilliseconds = 3000;
-// Checks that nothing has come over the splash.
-const UINT_PTR kFrontTimer = 2;
-const UINT kFrontMilliseconds = 100;
 } // namespace
 
 BEGIN_MESSAGE_MAP(CSplashWnd, CWnd)
@@ -70,26 +66,7 @@ BOOL AFXAPI CSplashWnd::ShowSplashScreen(CWnd* pParentWnd)
     pSplash->CenterWindow();
     pSplash->UpdateWindow();
     pSplash->SetTimer(kSplashTimer, kSplashMilliseconds, NULL);
-    pSplash->SetTimer(kFrontTimer, kFrontMilliseconds, NULL);
     return TRUE;
-}
-
-void CSplashWnd::BringToFront()
-{
-    if (m_hWnd == NULL)
-        return;
-    // Only in front of the game's own frame while the player is at it:
-    // not over another program the player switched to, nor over a message
-    // box the frame opened (the frame is disabled while it is up).
-    HWND hOwner = ::GetWindow(m_hWnd, GW_OWNER);
-    if (hOwner == NULL || ::GetForegroundWindow() != hOwner || !::IsWindowEnabled(hOwner))
-        return;
-    // Raised on the screen even where the system already counts it above
-    // its owner (a display without a window manager keeps its own stacking,
-    // which the system's order follows later).
-    ShowWindow(SW_SHOWNA);
-    CXTPDrawHelpers::RaiseOnScreen(m_hWnd);
-    UpdateWindow();
 }
 
 void CSplashWnd::HideSplashScreen()
@@ -120,14 +97,6 @@ void CSplashWnd::OnPaint()
 
 void CSplashWnd::OnTimer(UINT_PTR nIDEvent)
 {
-    if (nIDEvent == kFrontTimer)
-    {
-        // On a display without a window manager the window that takes the
-        // keyboard focus is raised over every other one, and the starting
-        // frame takes it more than once: the splash comes forward again on
-        // every tick while the frame is in front.
-        BringToFront();
-        return;
-    }
-    HideSplashScreen();
+    if (nIDEvent == kSplashTimer)
+        HideSplashScreen();
 }

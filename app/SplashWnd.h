@@ -1,5 +1,6 @@
 // The splash window: the game's picture, shown centred for three seconds
-// while the main frame starts.
+// while the main frame starts. Owned by the frame, it is kept in front of
+// it by the frame, as every window the frame owns.
 #pragma once
 
 #include <afxwin.h>
@@ -19,9 +20,6 @@ public:
     // The splash window showing now, or NULL.
     static CSplashWnd* AFXAPI GetCurrent();
 
-    // Puts the window in front of the frame that was shown after it, while
-    // that frame is the foreground window and enabled.
-    void BringToFront();
     // Destroys the window and lets the main window repaint.
     void HideSplashScreen();
 

@@ -20,6 +20,7 @@
 #define WM_DISABLEMODAL         0x036C  // TRUE: do not disable this window in a modal state
 #define WM_FLOATSTATUS          0x036D  // wParam = FS_* flags
 #define WM_ACTIVATETOPLEVEL     0x036E
+#define WM_RAISEOWNEDWINDOWS    0x036F  // posted to a frame: the windows it owns go in front of it
 #define WM_SOCKET_NOTIFY        0x0373
 #define WM_SOCKET_DEAD          0x0374
 #define WM_POPMESSAGESTRING     0x0375  // wParam = id (AFX_IDS_IDLEMESSAGE: the idle prompt)

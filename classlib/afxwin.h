@@ -1054,6 +1054,26 @@ public:
     void NotifyFloatingWindows(DWORD dwFlags);
     virtual CFrameWnd* GetDockingFrame() { return this; }
 
+    // Windows the frame owns (floating bars and panes, the splash, dialogs)
+    // are kept in front of it on the screen. A display without a window
+    // manager raises the window that is activated over every other one,
+    // its owned windows included, so after the frame's place in the order
+    // changes (activated, shown, raised, enabled again) the frame asks for
+    // KeepOwnedWindowsInFront. Requests are coalesced into one posted
+    // message, which runs RaiseOwnedWindows after the system has finished
+    // restacking the frame.
+    void KeepOwnedWindowsInFront();
+    // Raises each visible window the frame owns, directly or through another
+    // owned window, once, from the bottom up so that their order among
+    // themselves stays; nothing is activated and topmost windows are left
+    // alone. Nothing is done while the foreground window belongs to neither
+    // the frame nor a window it owns (another program is in front).
+    // Returns the number of windows raised.
+    int RaiseOwnedWindows();
+    // TRUE while a visible, not topmost window the frame owns lies below the
+    // frame in the system's order.
+    BOOL IsOwnedWindowBehind() const;
+
     virtual BOOL IsFrameWnd() const { return TRUE; }
     virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
     virtual BOOL PreTranslateMessage(MSG* pMsg);
@@ -1083,6 +1103,11 @@ public:
     HWND* m_phWndDisable;        // windows disabled by BeginModalState (NULL-terminated)
     int m_nModelessDisable;      // nesting of EnableModeless(FALSE)
     HWND* m_phWndModeless;       // dialogs disabled by EnableModeless (NULL-terminated)
+    BOOL m_bRaiseOwnedPosted;    // a WM_RAISEOWNEDWINDOWS is on its way
+    BOOL m_bRaisingOwned;        // RaiseOwnedWindows is running
+    int m_nRaiseChecks;          // checks of the order still to come after a raise
+    enum { kRaiseCheckTimer = 0xE7F0, kRaiseCheckMilliseconds = 100, kRaiseChecks = 10 };
+    static void CALLBACK RaiseCheckTimerProc(HWND hWnd, UINT nMsg, UINT_PTR nIDEvent, DWORD dwTime);
 
     afx_msg int OnCreate(LPCREATESTRUCT lpcs);
     afx_msg void OnDestroy();
@@ -1105,6 +1130,8 @@ public:
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnRecalcParent(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnActivateTopLevel(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnRaiseOwnedWindows(WPARAM wParam, LPARAM lParam);
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
 };

@@ -2,6 +2,9 @@
 // layout, idle updates, title, prompts, command routing and activation.
 #include "wndimpl.h"
 
+#include <algorithm>
+#include <vector>
+
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
 
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
@@ -28,6 +31,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
     ON_MESSAGE(WM_RECALCPARENT, OnRecalcParent)
     ON_MESSAGE(WM_ACTIVATETOPLEVEL, OnActivateTopLevel)
+    ON_MESSAGE(WM_RAISEOWNEDWINDOWS, OnRaiseOwnedWindows)
     ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
     ON_COMMAND_EX(ID_VIEW_STATUS_BAR, OnBarCheck)
     ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, OnUpdateControlBarMenu)
@@ -41,7 +45,8 @@ CFrameWnd::CFrameWnd()
     : m_nIdleFlags(0), m_hMenuDefault(NULL), m_hMenuAlt(NULL), m_hAccelTable(NULL), m_bAutoMenuEnable(TRUE),
       m_bHelpMode(FALSE), m_bInRecalcLayout(FALSE), m_rectBorder(0, 0, 0, 0), m_dwDockStyle(0), m_nWindow(-1),
       m_nIDHelp(0), m_nIDTracking(0), m_nIDLastMessage(0), m_pViewActive(NULL), m_cModalStack(0),
-      m_phWndDisable(NULL), m_nModelessDisable(0), m_phWndModeless(NULL)
+      m_phWndDisable(NULL), m_nModelessDisable(0), m_phWndModeless(NULL), m_bRaiseOwnedPosted(FALSE),
+      m_bRaisingOwned(FALSE), m_nRaiseChecks(0)
 {
     AfxAddFrameWnd(this);
 }
@@ -864,6 +869,35 @@ void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI)
 
 // Activation and floating windows ----------------------------------------------------
 
+namespace
+{
+// The top-level windows that hWndOwner owns, directly or through other
+// windows it owns, from the top of the system's order down (bVisible: the
+// visible ones of this thread only; bWithOwner: the owner too, in its
+// place). A snapshot, so that the caller may move windows in the order
+// while it goes through them.
+std::vector<HWND> OwnedTopLevels(HWND hWndOwner, BOOL bVisible, BOOL bWithOwner = FALSE)
+{
+    std::vector<HWND> owned;
+    const DWORD dwThread = ::GetCurrentThreadId();
+    for (HWND hWnd = ::GetWindow(::GetDesktopWindow(), GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+    {
+        if (hWnd == hWndOwner)
+        {
+            if (bWithOwner)
+                owned.push_back(hWnd);
+            continue;
+        }
+        if (!AfxIsDescendant(hWndOwner, hWnd))
+            continue;
+        if (bVisible && (!::IsWindowVisible(hWnd) || ::GetWindowThreadProcessId(hWnd, NULL) != dwThread))
+            continue;
+        owned.push_back(hWnd);
+    }
+    return owned;
+}
+} // namespace
+
 void CFrameWnd::NotifyFloatingWindows(DWORD dwFlags)
 {
     CFrameWnd* pParent = (GetStyle() & WS_CHILD) ? this : GetTopLevelFrame();
@@ -885,12 +919,145 @@ void CFrameWnd::NotifyFloatingWindows(DWORD dwFlags)
         }
     }
 
-    // Every top-level window owned by the frame hears about it.
-    for (HWND hWnd = ::GetWindow(::GetDesktopWindow(), GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+    // Every top-level window owned by the frame hears about it. The windows
+    // are taken first: a window that answers by moving itself in the order
+    // would otherwise send the walk back to windows already told, for ever.
+    std::vector<HWND> owned = OwnedTopLevels(pParent->m_hWnd, FALSE);
+    for (HWND hWnd : owned)
     {
-        if (hWnd != pParent->m_hWnd && AfxIsDescendant(pParent->m_hWnd, hWnd))
+        if (::IsWindow(hWnd))
             ::SendMessage(hWnd, WM_FLOATSTATUS, dwFlags, 0);
     }
+}
+
+void CFrameWnd::KeepOwnedWindowsInFront()
+{
+    if (m_hWnd == NULL || m_bRaisingOwned || (GetStyle() & WS_CHILD) != 0)
+        return;
+    // The checks that follow the raise start again.
+    m_nRaiseChecks = kRaiseChecks;
+    if (m_bRaiseOwnedPosted)
+        return;
+    // Posted: the system restacks an activated window after its WM_ACTIVATE,
+    // and a raise made before that would be undone.
+    m_bRaiseOwnedPosted = ::PostMessage(m_hWnd, WM_RAISEOWNEDWINDOWS, 0, 0);
+}
+
+LRESULT CFrameWnd::OnRaiseOwnedWindows(WPARAM, LPARAM)
+{
+    m_bRaiseOwnedPosted = FALSE;
+    RaiseOwnedWindows();
+    // Without a window manager the display can still bring the activated
+    // frame to the top a little later, and tells the frame nothing: for a
+    // few ticks after the raise the order is checked and, where the frame
+    // lies above a window it owns, the raise is made again.
+    if (m_nRaiseChecks > 0)
+        ::SetTimer(m_hWnd, kRaiseCheckTimer, kRaiseCheckMilliseconds, &CFrameWnd::RaiseCheckTimerProc);
+    return 0;
+}
+
+void CALLBACK CFrameWnd::RaiseCheckTimerProc(HWND hWnd, UINT, UINT_PTR nIDEvent, DWORD)
+{
+    // A timer procedure: nothing may leave it.
+    try
+    {
+        CFrameWnd* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, CWnd::FromHandlePermanent(hWnd));
+        if (pFrame == NULL || pFrame->m_nRaiseChecks <= 0)
+        {
+            ::KillTimer(hWnd, nIDEvent);
+            return;
+        }
+        if (--pFrame->m_nRaiseChecks == 0)
+            ::KillTimer(hWnd, nIDEvent);
+        if (pFrame->IsOwnedWindowBehind())
+            pFrame->RaiseOwnedWindows();
+    }
+    catch (CException* e)
+    {
+        TRACE("raising the owned windows failed");
+        e->Delete();
+    }
+    catch (...)
+    {
+        TRACE("raising the owned windows failed");
+    }
+}
+
+BOOL CFrameWnd::IsOwnedWindowBehind() const
+{
+    if (m_hWnd == NULL)
+        return FALSE;
+    // From the top of the order down: a visible owned window met after the
+    // frame lies behind it.
+    BOOL bBelowFrame = FALSE;
+    for (HWND hWnd : OwnedTopLevels(m_hWnd, TRUE, TRUE))
+    {
+        if (hWnd == m_hWnd)
+            bBelowFrame = TRUE;
+        else if (bBelowFrame && (::GetWindowLongPtr(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0)
+            return TRUE;
+    }
+    return FALSE;
+}
+
+int CFrameWnd::RaiseOwnedWindows()
+{
+    if (m_hWnd == NULL || m_bRaisingOwned || (GetStyle() & WS_CHILD) != 0 || !IsWindowVisible() || IsIconic())
+        return 0;
+    std::vector<HWND> owned = OwnedTopLevels(m_hWnd, TRUE);
+    if (owned.empty())
+        return 0;
+    // Only while the game is in front: never over another program's window.
+    HWND hWndForeground = ::GetForegroundWindow();
+    if (hWndForeground != m_hWnd && std::find(owned.begin(), owned.end(), hWndForeground) == owned.end())
+        return 0;
+
+    m_bRaisingOwned = TRUE;
+    int nRaised = 0;
+    const UINT nFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+    for (auto it = owned.rbegin(); it != owned.rend(); ++it)
+    {
+        HWND hWnd = *it;
+        if (!::IsWindow(hWnd) || !::IsWindowVisible(hWnd) ||
+            (::GetWindowLongPtr(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0)
+            continue;
+        // The system's order can still count the window first while the
+        // screen shows the frame over it, and a move to where the window
+        // already is changes nothing on the screen: the window goes to the
+        // bottom of the order first (which the screen does not follow) and
+        // then to the top (which it does).
+        ::SetWindowPos(hWnd, HWND_BOTTOM, 0, 0, 0, 0, nFlags);
+        ::SetWindowPos(hWnd, HWND_TOP, 0, 0, 0, 0, nFlags);
+        nRaised++;
+    }
+    m_bRaisingOwned = FALSE;
+    return nRaised;
+}
+
+LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT lResult = CWnd::WindowProc(message, wParam, lParam);
+    // The frame's place in the order changed: the windows it owns come
+    // back in front of it.
+    switch (message)
+    {
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE && HIWORD(wParam) == 0)
+            KeepOwnedWindowsInFront();
+        break;
+    case WM_WINDOWPOSCHANGED:
+    {
+        const WINDOWPOS* pPos = (const WINDOWPOS*)lParam;
+        if (pPos != NULL && ((pPos->flags & SWP_NOZORDER) == 0 || (pPos->flags & SWP_SHOWWINDOW) != 0))
+            KeepOwnedWindowsInFront();
+        break;
+    }
+    case WM_ENABLE:
+        if (wParam)
+            KeepOwnedWindowsInFront();
+        break;
+    }
+    return lResult;
 }
 
 void CFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)

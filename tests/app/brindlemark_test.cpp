@@ -16,6 +16,7 @@
 #include "support/registry.h"
 #include "support/snapshot.h"
 #include "support/tooltips.h"
+#include "support/watchdog.h"
 #include "support/wndtest.h"
 
 #include "ApplicationInfo.h"
@@ -84,16 +85,18 @@ BOOL CALLBACK FindTopLevel(HWND hWnd, LPARAM lParam)
     return TRUE;
 }
 
-// A visible top-level window of the process with that title, waited for.
+// A visible top-level window of the process with that title, waited for
+// (looked for at least once, however short the wait).
 HWND WaitForWindow(DWORD dwPid, const std::string& strTitle, int nMilliseconds = 15000)
 {
-    for (int n = 0; n < nMilliseconds / 50; n++)
+    for (int n = 0; n < nMilliseconds / 50 + 1; n++)
     {
         FindData data = {dwPid, strTitle, NULL};
         ::EnumWindows(&FindTopLevel, (LPARAM)&data);
         if (data.hWnd != NULL)
             return data.hWnd;
-        Wait(50);
+        if (n < nMilliseconds / 50)
+            Wait(50);
     }
     return NULL;
 }
@@ -296,6 +299,7 @@ public:
     {
         return m_pi.hProcess != NULL && ::WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT;
     }
+    HANDLE Process() const { return m_pi.hProcess; }
     void Command(UINT nID)
     {
         ::PostMessage(m_hWnd, WM_COMMAND, nID, 0);
@@ -2195,6 +2199,520 @@ TEST_F(Brindlemark, AFloatingPaneStaysInFrontOfTheFrame)
 
 namespace
 {
+// The game's own stored form of both profile panes floating, each in its
+// own window (it deletes the stored layout first, as a player's export
+// would); imported with the system's registry editor.
+const char kTwoFloatingPanesReg[] =
+    "Windows Registry Editor Version 5.00\r\n"
+    "\r\n"
+    "[-HKEY_CURRENT_USER\\Software\\Orrisfield\\Brindlemark\\DockingPaneLayouts\\NormalLayout]\r\n"
+    "\r\n"
+    "[HKEY_CURRENT_USER\\Software\\Orrisfield\\Brindlemark\\DockingPaneLayouts\\NormalLayout\\Summary]\r\n"
+    "\"Panes\"=dword:0000000a\r\n"
+    "\"TopContainer\"=dword:00000009\r\n"
+    "\"Client\"=dword:0000000a\r\n"
+    "\r\n"
+    "[HKEY_CURRENT_USER\\Software\\Orrisfield\\Brindlemark\\DockingPaneLayouts\\NormalLayout\\Pane-1]\r\n"
+    "\"Type\"=dword:00000000\r\n"
+    "\"ID\"=dword:000003e8\r\n"
+    "\"Title\"=\"This puzzle's Appearance Info\"\r\n"
+    "\"Options\"=dword:00000001\r\n"
+    "\"FloatingHolder\"=dword:00000003\r\n"
+    "\"LastHolder\"=dword:00000003\r\n"
+    "\r\n"
+    "[HKEY_CURRENT_USER\\Software\\Orrisfield\\Brindlemark\\DockingPaneLayouts\\NormalLayout\\Pane-2]\r\n"
+    "\"Type\"=dword:00000000\r\n"
+    "\"ID\"=dword:000003e9\r\n"
+    "\"Title\"=\"This puzzle's Difficulty Info\"\r\n"
+    "\"Options\"=dword:00000001\r\n"
+    "\"FloatingHolder\"=dword:00000006\r\n"
+    "\"LastHolder\"=dword:00000006\r\n"
+    "\r\n"
+    "[HKEY_CURRENT_USER\\Software\\Orrisfield\\Brindlemark\\DockingPaneLayouts\\NormalLayout\\Pane-3]\r\n"
+    "\"Type\"=dword:00000001\r\n"
+    "\"Panes\"=dword:00000001\r\n"
+    "\"Selected\"=dword:00000001\r\n"
+    "\"Pane-1\"=dword:00000001\r\n"
+    "\r\n"
+    "[HKEY_CURRENT_USER\\Software\\Orrisfield\\Brindlemark\\DockingPaneLayouts\\NormalLayout\\Pane-4]\r\n"
+    "\"Type\"=dword:00000002\r\n"
+    "\"Panes\"=dword:00000001\r\n"
+    "\"Pane-1\"=dword:00000003\r\n"
+    "\r\n"
+    "[HKEY_CURRENT_USER\\Software\\Orrisfield\\Brindlemark\\DockingPaneLayouts\\NormalLayout\\Pane-5]\r\n"
+    "\"Type\"=dword:00000003\r\n"
+    "\"TopContaner\"=dword:00000004\r\n"
+    "\"WindowRectLeftPos\"=dword:000003d4\r\n"
+    "\"WindowRectTopPos\"=dword:00000064\r\n"
+    "\"WindowRectRightPos\"=dword:0000049c\r\n"
+    "\"WindowRectBottomPos\"=dword:00000190\r\n"
+    "\r\n"
+    "[HKEY_CURRENT_USER\\Software\\Orrisfield\\Brindlemark\\DockingPaneLayouts\\NormalLayout\\Pane-6]\r\n"
+    "\"Type\"=dword:00000001\r\n"
+    "\"Panes\"=dword:00000001\r\n"
+    "\"Selected\"=dword:00000002\r\n"
+    "\"Pane-1\"=dword:00000002\r\n"
+    "\r\n"
+    "[HKEY_CURRENT_USER\\Software\\Orrisfield\\Brindlemark\\DockingPaneLayouts\\NormalLayout\\Pane-7]\r\n"
+    "\"Type\"=dword:00000002\r\n"
+    "\"Panes\"=dword:00000001\r\n"
+    "\"Pane-1\"=dword:00000006\r\n"
+    "\r\n"
+    "[HKEY_CURRENT_USER\\Software\\Orrisfield\\Brindlemark\\DockingPaneLayouts\\NormalLayout\\Pane-8]\r\n"
+    "\"Type\"=dword:00000003\r\n"
+    "\"TopContaner\"=dword:00000007\r\n"
+    "\"WindowRectLeftPos\"=dword:000003d4\r\n"
+    "\"WindowRectTopPos\"=dword:000001c2\r\n"
+    "\"WindowRectRightPos\"=dword:0000049c\r\n"
+    "\"WindowRectBottomPos\"=dword:000002ee\r\n"
+    "\r\n"
+    "[HKEY_CURRENT_USER\\Software\\Orrisfield\\Brindlemark\\DockingPaneLayouts\\NormalLayout\\Pane-9]\r\n"
+    "\"Type\"=dword:00000002\r\n"
+    "\"Panes\"=dword:00000001\r\n"
+    "\"Pane-1\"=dword:0000000a\r\n"
+    "\r\n"
+    "[HKEY_CURRENT_USER\\Software\\Orrisfield\\Brindlemark\\DockingPaneLayouts\\NormalLayout\\Pane-10]\r\n"
+    "\"Type\"=dword:00000004\r\n"
+    "\r\n";
+
+// Imports registry text through the system's registry editor; FALSE when
+// it could not be run or did not end.
+bool ImportRegistryText(const char* pszText)
+{
+    char szTemp[MAX_PATH];
+    ::GetTempPath(MAX_PATH, szTemp);
+    const std::string strFile = std::string(szTemp) + "e2e_two_floating_panes.reg";
+    std::ofstream(strFile.c_str(), std::ios::binary) << pszText;
+    std::string strCommand = "regedit.exe /S \"" + strFile + "\"";
+    std::vector<char> command(strCommand.begin(), strCommand.end());
+    command.push_back(0);
+    STARTUPINFO si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    if (!::CreateProcess(NULL, command.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
+        return false;
+    const bool bEnded = ::WaitForSingleObject(pi.hProcess, 20000) == WAIT_OBJECT_0;
+    if (!bEnded)
+        ::TerminateProcess(pi.hProcess, 1);
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    ::DeleteFileA(strFile.c_str());
+    return bEnded;
+}
+
+// TRUE while the splash (the game's untitled window of its own class)
+// shows, waited for up to nMilliseconds to go.
+bool SplashStays(DWORD dwPid, int nMilliseconds)
+{
+    for (int n = 0; n <= nMilliseconds / 50; n++)
+    {
+        bool bSplash = false;
+        for (HWND hWnd = ::GetWindow(::GetDesktopWindow(), GW_CHILD); hWnd != NULL && !bSplash;
+             hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+        {
+            DWORD dwOwner = 0;
+            ::GetWindowThreadProcessId(hWnd, &dwOwner);
+            char szClass[128] = "";
+            ::GetClassNameA(hWnd, szClass, sizeof(szClass));
+            bSplash = dwOwner == dwPid && ::IsWindowVisible(hWnd) && WindowText(hWnd).empty() &&
+                      std::string(szClass).rfind("Afx:", 0) == 0;
+        }
+        if (!bSplash)
+            return false;
+        Wait(50);
+    }
+    return true;
+}
+
+// TRUE when the game's frame answers a message within a second.
+bool AnswersWithinASecond(HWND hFrame)
+{
+    DWORD_PTR dwResult = 0;
+    return ::SendMessageTimeout(hFrame, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, 1000, &dwResult) != 0;
+}
+
+// A floating window of the game and what the screen showed of its client
+// area while nothing could cover it.
+struct SeenWindow
+{
+    std::string strName;
+    HWND hWnd;
+    std::vector<COLORREF> signature;
+};
+
+// The screen pixels on a grid over the window's client area (away from
+// its edges), top row first.
+std::vector<COLORREF> ClientSamples(HWND hWnd)
+{
+    std::vector<COLORREF> samples;
+    RECT rc;
+    ::GetClientRect(hWnd, &rc);
+    POINT pt = {0, 0};
+    ::ClientToScreen(hWnd, &pt);
+    HDC hScreen = ::GetDC(NULL);
+    for (int y = 4; y < rc.bottom - 3; y += 9)
+        for (int x = 4; x < rc.right - 3; x += 9)
+            samples.push_back(::GetPixel(hScreen, pt.x + x, pt.y + y));
+    ::ReleaseDC(NULL, hScreen);
+    return samples;
+}
+
+// The share (in hundredths) of the samples that show what the signature
+// showed, leaving out those under another visible window of the game
+// that lies where it is (an open dialog).
+int PercentSeen(const SeenWindow& window, HWND hExcept = NULL)
+{
+    std::vector<COLORREF> now = ClientSamples(window.hWnd);
+    if (now.size() != window.signature.size() || now.empty())
+        return 0;
+    RECT rc, rcExcept = {};
+    ::GetClientRect(window.hWnd, &rc);
+    POINT pt = {0, 0};
+    ::ClientToScreen(window.hWnd, &pt);
+    if (hExcept != NULL)
+        ::GetWindowRect(hExcept, &rcExcept);
+    int nSame = 0, nAll = 0;
+    size_t i = 0;
+    for (int y = 4; y < rc.bottom - 3; y += 9)
+        for (int x = 4; x < rc.right - 3; x += 9, i++)
+        {
+            POINT ptScreen = {pt.x + x, pt.y + y};
+            if (hExcept != NULL && ::PtInRect(&rcExcept, ptScreen))
+                continue;
+            nAll++;
+            nSame += now[i] == window.signature[i] ? 1 : 0;
+        }
+    return nAll == 0 ? 100 : nSame * 100 / nAll;
+}
+
+// The two floating panes and the floating Timer toolbar of a running game,
+// named; empty names for what is missing.
+std::vector<SeenWindow> FloatingWindowsOf(const Game& game)
+{
+    std::vector<SeenWindow> windows;
+    for (HWND hWnd : TopLevels(game.Pid(), "XTPDockingPaneMiniWnd"))
+        if (::IsWindowVisible(hWnd))
+            windows.push_back(SeenWindow{WindowText(hWnd), hWnd, {}});
+    std::sort(windows.begin(), windows.end(),
+              [](const SeenWindow& a, const SeenWindow& b) { return a.strName < b.strName; });
+    HWND hBar = TimerBar(game);
+    if (hBar != NULL && IsFloating(hBar))
+        windows.push_back(SeenWindow{"Timer", hBar, {}});
+    return windows;
+}
+
+// Moves each floating window where nothing covers it (the empty screen
+// right of and below the frame), takes what the screen shows of it, and
+// moves it over the frame's board view: the first pane over the right
+// margin, the second over the left margin, the Timer bar over the board.
+void PlaceOverTheView(const Game& game, std::vector<SeenWindow>& windows)
+{
+    RECT rcFrame, rcView;
+    ::GetWindowRect(game.Frame(), &rcFrame);
+    ::GetWindowRect(game.View(), &rcView);
+    const POINT aside[] = {{rcFrame.right + 10, 10}, {rcFrame.right + 10, 330}, {10, rcFrame.bottom + 20}};
+    const POINT over[] = {{rcView.right - 205, rcView.top + 10},
+                          {rcView.left + 5, rcView.top + 10},
+                          {rcView.left + 230, (rcView.top + rcView.bottom) / 2}};
+    for (size_t i = 0; i < windows.size() && i < 3; i++)
+    {
+        const UINT nFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE;
+        if (windows[i].strName != "Timer")
+            ::SetWindowPos(windows[i].hWnd, NULL, aside[i].x, aside[i].y, 200, 300, SWP_NOZORDER | SWP_NOACTIVATE);
+        else
+            ::SetWindowPos(windows[i].hWnd, NULL, aside[2].x, aside[2].y, 0, 0, nFlags);
+    }
+    Wait(800);
+    for (SeenWindow& window : windows)
+    {
+        // Taken once the screen shows the same twice.
+        std::vector<COLORREF> last;
+        for (int n = 0; n < 20; n++)
+        {
+            window.signature = ClientSamples(window.hWnd);
+            if (window.signature == last)
+                break;
+            last = window.signature;
+            Wait(150);
+        }
+    }
+    for (size_t i = 0; i < windows.size() && i < 3; i++)
+    {
+        const size_t nPlace = windows[i].strName == "Timer" ? 2 : i;
+        ::SetWindowPos(windows[i].hWnd, NULL, over[nPlace].x, over[nPlace].y, 0, 0,
+                       SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+    }
+    Wait(300);
+}
+
+// The game answers within a second, and each floating window is seen in
+// front of the frame: the screen where it lies shows what it showed alone
+// (most of it: a clock or a selection may have changed), waited for a
+// little while the display settles. hExcept: a dialog that may lie over
+// part of them.
+void ExpectFloatingWindowsInFront(const Game& game, const std::vector<SeenWindow>& windows, const char* pszWhen,
+                                  HWND hExcept = NULL)
+{
+    EXPECT_TRUE(AnswersWithinASecond(game.Frame())) << pszWhen << ": the game does not answer within a second";
+    ASSERT_FALSE(windows.empty()) << pszWhen;
+    for (const SeenWindow& window : windows)
+    {
+        ASSERT_TRUE(::IsWindow(window.hWnd)) << pszWhen << ": " << window.strName;
+        EXPECT_TRUE(::IsWindowVisible(window.hWnd)) << pszWhen << ": " << window.strName << " hidden";
+        int nSeen = PercentSeen(window, hExcept);
+        for (int n = 0; n < 40 && nSeen < 75; n++)
+        {
+            Wait(100);
+            nSeen = PercentSeen(window, hExcept);
+        }
+        EXPECT_GE(nSeen, 75) << pszWhen << ": " << window.strName << " is covered on the screen (" << nSeen
+                             << "% of it seen)";
+    }
+    EXPECT_TRUE(AnswersWithinASecond(game.Frame())) << pszWhen << ": the game does not answer within a second";
+}
+
+// Clicks a window's caption (a floating window's or the frame's).
+void ClickCaption(HWND hWnd)
+{
+    RECT rc;
+    ::GetWindowRect(hWnd, &rc);
+    ClickScreen({rc.left + 40, rc.top + 8}, false);
+}
+
+// Makes a new puzzle with the New Puzzle dialog, as the frame's command
+// opens it; the question to save a puzzle in play is answered Don't Save.
+void MakeNewPuzzle(const Game& game, bool bExpectSaveQuestion)
+{
+    ::PostMessage(game.Frame(), WM_COMMAND, ID_NEW_PUZZLE, 0);
+    if (bExpectSaveQuestion)
+    {
+        HWND hQuestion = WaitForDialogOtherThan(game.Pid(), NULL);
+        ASSERT_TRUE(hQuestion != NULL) << "no save question";
+        ASSERT_TRUE(WindowText(hQuestion) != "New Puzzle") << "no save question";
+        ClickButton(hQuestion, "Don't Save");
+        ASSERT_TRUE(WaitUntilGone(hQuestion));
+    }
+    HWND hDialog = WaitForWindow(game.Pid(), "New Puzzle");
+    ASSERT_TRUE(hDialog != NULL);
+    Wait(300);
+    ClickButton(hDialog, "OK");
+    ASSERT_TRUE(WaitUntilGone(hDialog));
+    for (int n = 0; n < 600 && WaitForWindow(game.Pid(), "Create Progress", 10) != NULL; n++)
+        Wait(100);
+    ASSERT_TRUE(WaitForWindow(game.Pid(), "Create Progress", 10) == NULL) << "the puzzle is not made";
+    Wait(500);
+}
+} // namespace
+
+// With both profile panes floating (the stored form that froze the game at
+// every start) and the Timer toolbar floating, the game starts and answers,
+// and every floating window is seen in front of the frame after clicks on
+// each of them and on the frame, after New Puzzle, after two dialogs in a
+// row, while and after the colour dialog of a profile row, after maximise
+// and restore, and after exit and restarts. A watchdog ends the test (and
+// the game) if anything hangs.
+TEST_F(Brindlemark, TwoFloatingPanesAndTheFloatingTimerStayInFrontAndTheGameAnswers)
+{
+    testsupport::Watchdog watchdog("the game with two floating panes and the floating Timer", 280000);
+    ASSERT_TRUE(watchdog.IsArmed());
+    {
+        // One normal start and close, the Timer bar dragged out to float.
+        Game first;
+        ASSERT_TRUE(first.Frame() != NULL);
+        ::SetForegroundWindow(first.Frame());
+        Wait(200);
+        HWND hBar = TimerBar(first);
+        ASSERT_TRUE(hBar != NULL);
+        RECT rc;
+        ::GetWindowRect(hBar, &rc);
+        DragScreen({rc.left + 3, (rc.top + rc.bottom) / 2}, {500, 400});
+        ASSERT_TRUE(IsFloating(TimerBar(first)));
+        EXPECT_EQ(0, first.Close());
+    }
+    ASSERT_TRUE(ImportRegistryText(kTwoFloatingPanesReg));
+
+    std::vector<SeenWindow> windows;
+    {
+        Game game;
+        ASSERT_TRUE(game.Frame() != NULL) << "the game does not start";
+        watchdog.AlsoEnd(game.Process());
+        EXPECT_FALSE(SplashStays(game.Pid(), 10000)) << "the splash stays";
+        HWND hFrame = game.Frame();
+        EXPECT_TRUE(AnswersWithinASecond(hFrame)) << "the start";
+        windows = FloatingWindowsOf(game);
+        ASSERT_EQ(3u, windows.size()) << "both panes and the Timer bar float";
+        EXPECT_EQ("This puzzle's Appearance Info", windows[0].strName);
+        EXPECT_EQ("This puzzle's Difficulty Info", windows[1].strName);
+        PlaceOverTheView(game, windows);
+        ::SetForegroundWindow(hFrame);
+        ExpectFloatingWindowsInFront(game, windows, "the start");
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "two_floating_panes_at_start").empty());
+
+        // A click on each floating window, then on the frame's caption.
+        for (const SeenWindow& window : windows)
+            ClickCaption(window.hWnd);
+        ClickCaption(hFrame);
+        ExpectFloatingWindowsInFront(game, windows, "clicks on each floating window and the frame's caption");
+        ClickCaption(windows[0].hWnd);
+        ClickScreen(game.SquareCentre(9, 4, 4), false);   // no puzzle yet: a question
+        HWND hAsk = WaitForDialogOtherThan(game.Pid(), NULL, 2000);
+        if (hAsk != NULL)
+        {
+            ClickButton(hAsk, "No");
+            EXPECT_TRUE(WaitUntilGone(hAsk));
+        }
+        ExpectFloatingWindowsInFront(game, windows, "a click on a pane, then on the board");
+
+        // New Puzzle from the frame.
+        MakeNewPuzzle(game, false);
+        ExpectFloatingWindowsInFront(game, windows, "New Puzzle");
+
+        // The save question, then New Puzzle.
+        ::SetForegroundWindow(hFrame);
+        ClickScreen(game.SquareCentre(9, 1, 1), true);
+        MakeNewPuzzle(game, true);
+        ExpectFloatingWindowsInFront(game, windows, "the save question, then New Puzzle");
+
+        // Show Solution, then the question whether to start another.
+        ::PostMessage(hFrame, WM_COMMAND, ID_SHOW_SOLUTION, 0);
+        HWND hSure = WaitForDialogOtherThan(game.Pid(), NULL);
+        ASSERT_TRUE(hSure != NULL) << "Show Solution asks first";
+        ClickButton(hSure, "Yes, please");
+        ASSERT_TRUE(WaitUntilGone(hSure));
+        HWND hSolved = WaitForDialogOtherThan(game.Pid(), NULL);
+        ASSERT_TRUE(hSolved != NULL) << "the solved question";
+        EXPECT_EQ("The current puzzle has been solved.\n\nWould you like to start another?", MessageText(hSolved));
+        ClickButton(hSolved, "No, thanks");
+        ASSERT_TRUE(WaitUntilGone(hSolved));
+        ExpectFloatingWindowsInFront(game, windows, "Show Solution, then solved");
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "two_floating_panes_after_two_dialogs").empty());
+
+        // The colour dialog of a colour row of the Appearance pane: its
+        // first colour row selected by a click on its value (its name, cut
+        // short, shows a tip under the pointer), its "..." button clicked.
+        std::vector<HWND> lists = Descendants(windows[0].hWnd, "", "ListBox");
+        ASSERT_FALSE(lists.empty()) << "the Appearance pane's grid";
+        RECT rcRow = {};
+        ASSERT_NE(LB_ERR, (int)::SendMessage(lists[0], LB_GETITEMRECT, 1, (LPARAM)&rcRow));
+        POINT ptRow = {rcRow.right - 45, (rcRow.top + rcRow.bottom) / 2};
+        ::ClientToScreen(lists[0], &ptRow);
+        ClickScreen(ptRow, false);
+        POINT ptButton = {rcRow.right - 8, (rcRow.top + rcRow.bottom) / 2};
+        ::ClientToScreen(lists[0], &ptButton);
+        ClickScreen(ptButton, false);
+        HWND hColours = WaitForWindow(game.Pid(), "Colors", 5000);
+        if (hColours == NULL)
+            testsupport::SaveScreenSnapshot(hFrame, "two_floating_panes_no_colour_dialog");
+        ASSERT_TRUE(hColours != NULL) << "no colour dialog";
+        Wait(300);
+        ExpectFloatingWindowsInFront(game, windows, "while the colour dialog is open", hColours);
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "two_floating_panes_with_colour_dialog").empty());
+        ::PostMessage(hColours, WM_COMMAND, IDCANCEL, 0);
+        ASSERT_TRUE(WaitUntilGone(hColours));
+        ExpectFloatingWindowsInFront(game, windows, "the colour dialog closed");
+
+        // Maximised and restored.
+        ::ShowWindow(hFrame, SW_MAXIMIZE);
+        Wait(500);
+        ASSERT_TRUE(::IsZoomed(hFrame));
+        ExpectFloatingWindowsInFront(game, windows, "maximised");
+        ::ShowWindow(hFrame, SW_RESTORE);
+        Wait(500);
+        ExpectFloatingWindowsInFront(game, windows, "restored");
+
+        // Exit: the puzzle in play is not saved.
+        ::PostMessage(hFrame, WM_CLOSE, 0, 0);
+        HWND hQuestion = WaitForDialogOtherThan(game.Pid(), NULL);
+        if (hQuestion != NULL)
+            ClickButton(hQuestion, "Don't Save");
+        EXPECT_EQ(0, game.WaitForExit());
+    }
+
+    // Plain restarts bring them back where they were, in front.
+    for (int nStart = 1; nStart <= 3; nStart++)
+    {
+        Game again;
+        ASSERT_TRUE(again.Frame() != NULL) << "restart " << nStart;
+        watchdog.AlsoEnd(again.Process());
+        EXPECT_FALSE(SplashStays(again.Pid(), 10000)) << "restart " << nStart << ": the splash stays";
+        std::vector<SeenWindow> now = FloatingWindowsOf(again);
+        ASSERT_EQ(3u, now.size()) << "restart " << nStart;
+        for (size_t i = 0; i < now.size(); i++)
+        {
+            EXPECT_EQ(windows[i].strName, now[i].strName);
+            now[i].signature = windows[i].signature;
+        }
+        ::SetForegroundWindow(again.Frame());
+        const std::string strWhen = "restart " + std::to_string(nStart);
+        ExpectFloatingWindowsInFront(again, now, strWhen.c_str());
+        if (nStart == 1)
+            EXPECT_FALSE(testsupport::SaveScreenSnapshot(again.Frame(), "two_floating_panes_after_restart").empty());
+        EXPECT_EQ(0, again.Close());
+    }
+    ClearSettings();
+}
+
+// Floating a pane by dragging its caption or by double-clicking it leaves
+// the keyboard with the game's frame: Alt takes the menu bar, where Down
+// opens the File menu, and Alt+F4 closes the game.
+TEST_F(Brindlemark, AfterFloatingAPaneEitherWayTheKeyboardReachesTheMenuBar)
+{
+    testsupport::Watchdog watchdog("floating panes and the keyboard", 120000);
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    watchdog.AlsoEnd(game.Process());
+    HWND hFrame = game.Frame();
+    ::SetForegroundWindow(hFrame);
+    game.Command(ID_DIFFICULTY_PANE);
+    Wait(300);
+
+    // Dragged out by its caption.
+    std::vector<HWND> containers = Descendants(hFrame, "", "XTPDockingPaneTabbedContainer");
+    ASSERT_EQ(1u, containers.size());
+    RECT rc;
+    ::GetWindowRect(containers[0], &rc);
+    DragScreen({rc.left + 40, rc.top + 8}, {rc.left + 400, rc.top + 200});
+    ASSERT_EQ(1u, TopLevels(game.Pid(), "XTPDockingPaneMiniWnd").size()) << "dragged out";
+    EXPECT_EQ(hFrame, ::GetForegroundWindow()) << "floated by dragging";
+    PressKeys({VK_MENU});
+    PressKeys({VK_DOWN});
+    EXPECT_TRUE(WaitForPopupBar(game.Pid()) != NULL) << "Alt, then Down, after floating by dragging";
+    PressKeys({VK_ESCAPE});
+    PressKeys({VK_ESCAPE});
+    Wait(300);
+
+    // The other pane, docked, double-clicked on its caption.
+    game.Command(ID_APPEARANCE_PANE);
+    Wait(300);
+    containers = Descendants(hFrame, "", "XTPDockingPaneTabbedContainer");
+    ASSERT_EQ(1u, containers.size());
+    ::GetWindowRect(containers[0], &rc);
+    const POINT ptCaption = {rc.left + 40, rc.top + 8};
+    ::SetCursorPos(ptCaption.x, ptCaption.y);
+    Wait(100);
+    for (int i = 0; i < 2; i++)
+        testsupport::SendInputs({testsupport::MouseInput(MOUSEEVENTF_LEFTDOWN, ptCaption),
+                                 testsupport::MouseInput(MOUSEEVENTF_LEFTUP, ptCaption)});
+    Wait(800);
+    ASSERT_EQ(2u, TopLevels(game.Pid(), "XTPDockingPaneMiniWnd").size()) << "floated by the double click";
+    EXPECT_EQ(hFrame, ::GetForegroundWindow()) << "floated by a double click";
+    PressKeys({VK_MENU});
+    PressKeys({VK_DOWN});
+    HWND hMenu = WaitForPopupBar(game.Pid());
+    EXPECT_TRUE(hMenu != NULL) << "Alt, then Down, after floating by a double click";
+    if (hMenu != NULL)
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "file_menu_after_double_click_float").empty());
+    PressKeys({VK_ESCAPE});
+    PressKeys({VK_ESCAPE});
+    Wait(300);
+
+    PressKeys({VK_MENU, VK_F4});
+    EXPECT_EQ(0, game.WaitForExit()) << "Alt+F4 closes the game";
+    ClearSettings();
+}
+
+namespace
+{
 // The window that has the keyboard focus in the game's thread.
 HWND FocusOf(HWND hWnd)
 {
@@ -3295,5 +3813,123 @@ TEST_F(Brindlemark, AltF4FromAGameInPlayEndsTheProcessAndTheNextStartShowsTheWin
         EXPECT_EQ(0, game.WaitForExit()) << "round " << i << ": the process "
                                          << DescribeProcess(game.Handle(), game.Pid());
     }
+    ClearSettings();
+}
+
+namespace
+{
+// The floating windows of the game now, each with the signature taken
+// before under its name; FALSE (a failure) when one is missing.
+bool FindAgain(const Game& game, std::vector<SeenWindow>& windows)
+{
+    std::vector<SeenWindow> now = FloatingWindowsOf(game);
+    for (SeenWindow& window : windows)
+    {
+        auto it = std::find_if(now.begin(), now.end(), [&](const SeenWindow& w) { return w.strName == window.strName; });
+        if (it == now.end())
+        {
+            ADD_FAILURE() << window.strName << " does not float";
+            return false;
+        }
+        window.hWnd = it->hWnd;
+    }
+    return true;
+}
+
+// Double-clicks the caption of the profile pane docked in the frame (with
+// real input), which floats it.
+void DoubleClickDockedCaption(const Game& game)
+{
+    std::vector<HWND> containers = Descendants(game.Frame(), "", "XTPDockingPaneTabbedContainer");
+    ASSERT_EQ(1u, containers.size()) << "one docked pane";
+    RECT rc;
+    ::GetWindowRect(containers[0], &rc);
+    const POINT pt = {rc.left + 40, rc.top + 8};
+    ::SetCursorPos(pt.x, pt.y);
+    Wait(100);
+    for (int i = 0; i < 2; i++)
+        testsupport::SendInputs({testsupport::MouseInput(MOUSEEVENTF_LEFTDOWN, pt),
+                                 testsupport::MouseInput(MOUSEEVENTF_LEFTUP, pt)});
+    Wait(800);
+}
+} // namespace
+
+// With the Timer toolbar floating, a profile pane floated from its docked
+// place, and then a second one, shows in front of the frame with the others;
+// so do they all after a pane is docked back and floated again, and after a
+// start-up message (a puzzle named on the command line that cannot be read)
+// was answered. A watchdog ends the test (and the game) if anything hangs.
+TEST_F(Brindlemark, FloatingWindowsStayInFrontWhenADockedPaneIsFloatedAndAfterAStartUpMessage)
+{
+    testsupport::Watchdog watchdog("floating a docked pane beside the floating Timer", 200000);
+    ASSERT_TRUE(watchdog.IsArmed());
+    std::vector<SeenWindow> windows;
+    {
+        Game game;
+        ASSERT_TRUE(game.Frame() != NULL);
+        watchdog.AlsoEnd(game.Process());
+        HWND hFrame = game.Frame();
+        ::SetForegroundWindow(hFrame);
+        Wait(200);
+        HWND hBar = TimerBar(game);
+        ASSERT_TRUE(hBar != NULL);
+        RECT rc;
+        ::GetWindowRect(hBar, &rc);
+        DragScreen({rc.left + 3, (rc.top + rc.bottom) / 2}, {500, 400});
+        ASSERT_TRUE(IsFloating(TimerBar(game)));
+
+        game.Command(ID_DIFFICULTY_PANE);
+        DoubleClickDockedCaption(game);
+        ASSERT_EQ(1u, TopLevels(game.Pid(), "XTPDockingPaneMiniWnd").size()) << "the first pane floated";
+        windows = FloatingWindowsOf(game);
+        ASSERT_EQ(2u, windows.size());
+        PlaceOverTheView(game, windows);
+        ::SetForegroundWindow(hFrame);
+        ExpectFloatingWindowsInFront(game, windows, "the first docked pane floated");
+
+        game.Command(ID_APPEARANCE_PANE);
+        DoubleClickDockedCaption(game);
+        ASSERT_EQ(2u, TopLevels(game.Pid(), "XTPDockingPaneMiniWnd").size()) << "the second pane floated";
+        windows = FloatingWindowsOf(game);
+        ASSERT_EQ(3u, windows.size());
+        PlaceOverTheView(game, windows);
+        ::SetForegroundWindow(hFrame);
+        ExpectFloatingWindowsInFront(game, windows, "the second docked pane floated");
+
+        // The first pane docked back by a double click on its window's
+        // caption, then floated again from its docked place.
+        ::GetWindowRect(windows[1].hWnd, &rc);
+        const POINT ptCaption = {rc.left + 40, rc.top + 8};
+        ::SetCursorPos(ptCaption.x, ptCaption.y);
+        Wait(100);
+        for (int i = 0; i < 2; i++)
+            testsupport::SendInputs({testsupport::MouseInput(MOUSEEVENTF_LEFTDOWN, ptCaption),
+                                     testsupport::MouseInput(MOUSEEVENTF_LEFTUP, ptCaption)});
+        Wait(800);
+        ASSERT_EQ(1u, Descendants(hFrame, "", "XTPDockingPaneTabbedContainer").size()) << "docked back";
+        DoubleClickDockedCaption(game);
+        ASSERT_TRUE(FindAgain(game, windows));
+        ExpectFloatingWindowsInFront(game, windows, "a pane docked back and floated again");
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "docked_pane_floated_beside_the_timer").empty());
+        EXPECT_EQ(0, game.Close());
+    }
+
+    // A start-up message about a puzzle that cannot be read, answered.
+    char szTemp[MAX_PATH];
+    ::GetTempPath(MAX_PATH, szTemp);
+    const std::string strFile = std::string(szTemp) + "e2e_no_such_floating_puzzle.hti";
+    ::DeleteFileA(strFile.c_str());
+    Game again(" \"" + strFile + "\"");
+    ASSERT_TRUE(again.Frame() != NULL);
+    watchdog.AlsoEnd(again.Process());
+    HWND hMessage = WaitForMessageWindow(again.Pid(), 10000);
+    ASSERT_TRUE(hMessage != NULL) << "no start-up message";
+    ClickButton(hMessage, "OK");
+    EXPECT_TRUE(WaitUntilGone(hMessage));
+    EXPECT_FALSE(SplashStays(again.Pid(), 10000)) << "the splash stays";
+    ASSERT_TRUE(FindAgain(again, windows));
+    ExpectFloatingWindowsInFront(again, windows, "a start-up message answered");
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(again.Frame(), "floating_windows_after_a_start_up_message").empty());
+    EXPECT_EQ(0, again.Close());
     ClearSettings();
 }

@@ -989,8 +989,6 @@ BOOL CXTPCommandBars::OnFrameWndMsg(UINT message, WPARAM wParam, LPARAM lParam, 
                 pBar->DelayLayout();
                 pBar->DelayRedraw();
                 pBar->OnIdleUpdate();
-                // A bar restored floating while the frame was hidden.
-                CXTPDrawHelpers::KeepAboveOwner(pBar->GetSafeHwnd());
             }
         }
         return FALSE;

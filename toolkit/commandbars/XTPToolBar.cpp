@@ -735,11 +735,11 @@ LRESULT CXTPToolBar::OnFloatStatus(WPARAM wParam, LPARAM)
             SetWindowPos(NULL, 0, 0, 0, 0, 151);
         if ((wParam & FS_ACTIVATE) && !IsWindowVisible() && bTopActive)
         {
+            // Shown again where it was in the order: the frame puts the
+            // windows it owns in front of itself once it has been activated.
             HWND hWndForeground = ::GetForegroundWindow();
-            // Shown again above the frame: a bar restored floating while
-            // the frame was still hidden lies under it otherwise.
             if (hWndForeground != NULL && ::IsWindowVisible(hWndForeground) && !::IsIconic(hWndForeground))
-                SetWindowPos(&wndTop, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+                SetWindowPos(NULL, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
         }
         if (wParam & FS_SHOW)
             ShowWindow(SW_SHOWNA);

@@ -284,42 +284,6 @@ BOOL AFX_CDECL CXTPDrawHelpers::IsLowColorDepth(HDC hDC)
     return CXTPColorManager::IsLowColorDepth(hDC);
 }
 
-BOOL AFX_CDECL CXTPDrawHelpers::KeepAboveOwner(HWND hWnd)
-{
-    HWND hWndOwner = hWnd != NULL ? ::GetWindow(hWnd, GW_OWNER) : NULL;
-    if (hWndOwner == NULL || !::IsWindowVisible(hWnd) || !::IsWindowVisible(hWndOwner))
-        return FALSE;
-    // Is the owner above the window?
-    HWND hWndAbove = ::GetWindow(hWnd, GW_HWNDPREV);
-    while (hWndAbove != NULL && hWndAbove != hWndOwner)
-        hWndAbove = ::GetWindow(hWndAbove, GW_HWNDPREV);
-    if (hWndAbove == NULL)
-        return FALSE;
-    HWND hWndInsertAfter = ::GetWindow(hWndOwner, GW_HWNDPREV);
-    ::SetWindowPos(hWnd, hWndInsertAfter != NULL ? hWndInsertAfter : HWND_TOP, 0, 0, 0, 0,
-                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
-    return TRUE;
-}
-
-void AFX_CDECL CXTPDrawHelpers::RaiseOnScreen(HWND hWnd)
-{
-    // The mark of a window this function raised: Wine keeps the topmost
-    // style of the window on top of the order when asked to take it back,
-    // and such a window must still be raised again later.
-    static const TCHAR s_szRaised[] = _T("XTPRaisedOnScreen");
-    if (hWnd == NULL || !::IsWindowVisible(hWnd))
-        return;
-    // A window made topmost by its program is above the normal windows
-    // already and would lose its topmost place on the way back.
-    if ((::GetWindowLong(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0 && ::GetProp(hWnd, s_szRaised) == NULL)
-        return;
-    ::SetProp(hWnd, s_szRaised, (HANDLE)1);
-    ::SetWindowPos(hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    ::SetWindowPos(hWnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    if ((::GetWindowLong(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0)
-        ::RemoveProp(hWnd, s_szRaised);
-}
-
 BOOL AFX_CDECL CXTPDrawHelpers::IsTopParentActive(HWND hWnd)
 {
     if (hWnd == NULL || !::IsWindow(hWnd))

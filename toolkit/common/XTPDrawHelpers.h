@@ -30,17 +30,6 @@ public:
     static CString AFX_CDECL GetDefaultFontName(BOOL bUseTahoma = TRUE);
     static BOOL AFX_CDECL IsLowColorDepth(HDC hDC = NULL);
     static BOOL AFX_CDECL IsTopParentActive(HWND hWnd);
-    // Puts a visible owned window (a floating bar or pane) just above its
-    // owner when it lies below it; TRUE when it was moved. Without a window
-    // manager nothing keeps owned windows above their owner, and one made
-    // while its owner was hidden ends up under it.
-    static BOOL AFX_CDECL KeepAboveOwner(HWND hWnd);
-    // Raises a visible window on the screen without activating it, by making
-    // it topmost and back: a display without a window manager raises the
-    // window that takes the keyboard focus over every other one, its owned
-    // windows included, while the system's order still counts those above it.
-    // A hidden window and a topmost one are left alone.
-    static void AFX_CDECL RaiseOnScreen(HWND hWnd);
     static void AFX_CDECL StripMnemonics(CString& strText);
     static void AFX_CDECL StripMnemonics(LPTSTR lpszText);
     static void AFX_CDECL DrawTriangle(CDC* pDC, CPoint pt0, CPoint pt1, CPoint pt2);

@@ -451,7 +451,24 @@ void CXTPDockingPaneManager::ToggleDocking(CXTPDockingPaneBase* pPane)
 {
     if (pPane == NULL || m_pLayout == NULL)
         return;
+    ToggleDockingOf(pPane);
+    // A pane that had the keyboard focus takes it into its new floating
+    // window, which then holds the activation: Alt would open that window's
+    // own menu and Alt+F4 would not reach the frame. The frame stays active,
+    // as it does when a pane is floated by dragging.
+    HWND hWndActive = ::GetActiveWindow();
+    CWnd* pActive = hWndActive != NULL ? CWnd::FromHandlePermanent(hWndActive) : NULL;
+    CWnd* pTopLevel = m_pSite != NULL && m_pSite->GetSafeHwnd() != NULL ? m_pSite->GetTopLevelParent() : NULL;
+    if (pTopLevel != NULL && pActive != NULL && pActive != pTopLevel &&
+        pActive->IsKindOf(RUNTIME_CLASS(CXTPDockingPaneMiniWnd)) &&
+        static_cast<CXTPDockingPaneMiniWnd*>(pActive)->GetDockingPaneManager() == this && pTopLevel->IsWindowEnabled())
+    {
+        pTopLevel->SetActiveWindow();
+    }
+}
 
+void CXTPDockingPaneManager::ToggleDockingOf(CXTPDockingPaneBase* pPane)
+{
     if (pPane->GetType() == xtpPaneTypeDockingPane)
     {
         CXTPDockingPane* pDockingPane = static_cast<CXTPDockingPane*>(pPane);

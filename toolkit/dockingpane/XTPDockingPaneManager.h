@@ -172,6 +172,8 @@ protected:
     void InsertPane(CXTPDockingPaneBase* pPane, XTPDockingPaneDirection direction, CXTPDockingPaneBase* pNeighbour);
     // Toggles one pane to its holder; FALSE when refused or vetoed.
     BOOL ToggleDockingPane(CXTPDockingPane* pPane, CXTPDockingPaneBase* pHolder, BOOL bFloat);
+    // ToggleDocking's work, without the care for the activation.
+    void ToggleDockingOf(CXTPDockingPaneBase* pPane);
     CXTPDockingPaneTabbedContainer* WrapInContainer(CXTPDockingPane* pPane, CWnd* pSite);
     BOOL OnNextPane(BOOL bNext);
     void ShowPaneMenu();

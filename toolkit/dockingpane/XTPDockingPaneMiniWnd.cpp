@@ -67,7 +67,6 @@ BEGIN_MESSAGE_MAP(CXTPDockingPaneMiniWnd, CMiniFrameWnd)
     ON_WM_GETMINMAXINFO()
     ON_WM_SETFOCUS()
     ON_WM_TIMER()
-    ON_MESSAGE(WM_FLOATSTATUS, OnFloatStatus)
 END_MESSAGE_MAP()
 
 CXTPDockingPaneMiniWnd::CXTPDockingPaneMiniWnd(CXTPDockingPaneLayout* pLayout)
@@ -104,16 +103,6 @@ int CXTPDockingPaneMiniWnd::GetCollapsedHeight() const
 {
     CXTPDockingPanePaintManager* pPaintManager = GetPaintManager();
     return (pPaintManager != NULL ? pPaintManager->GetCaptionHeight() : 0) + 8;
-}
-
-LRESULT CXTPDockingPaneMiniWnd::OnFloatStatus(WPARAM wParam, LPARAM lParam)
-{
-    LRESULT lResult = CMiniFrameWnd::OnFloatStatus(wParam, lParam);
-    // The frame that owns the window becomes active: the window shows above
-    // it, as a floating toolbar does.
-    if (wParam & FS_ACTIVATE)
-        CXTPDrawHelpers::RaiseOnScreen(m_hWnd);
-    return lResult;
 }
 
 BOOL CXTPDockingPaneMiniWnd::Create(CRect rc)
@@ -321,11 +310,6 @@ void CXTPDockingPaneMiniWnd::OnFocusChanged()
         SendMessage(WM_NCPAINT);
         UpdateAlpha();
     }
-    // The focus went into the frame (a click on its board, a dialog that
-    // closed): the window stays in front of it.
-    HWND hWndOwner = ::GetWindow(m_hWnd, GW_OWNER);
-    if (!bActive && hWndFocus != NULL && hWndOwner != NULL && (hWndFocus == hWndOwner || ::IsChild(hWndOwner, hWndFocus)))
-        CXTPDrawHelpers::RaiseOnScreen(m_hWnd);
 }
 
 void CXTPDockingPaneMiniWnd::RemovePane(CXTPDockingPaneBase* pPane)
@@ -395,8 +379,6 @@ LRESULT CXTPDockingPaneMiniWnd::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam)
     }
     if (m_nIdleFlags & idleLayout)
         RecalcLayout();
-    // A pane restored floating while the frame was hidden.
-    CXTPDrawHelpers::KeepAboveOwner(m_hWnd);
     return CMiniFrameWnd::OnIdleUpdateCmdUI(wParam, lParam);
 }
 

@@ -111,6 +111,5 @@ protected:
     afx_msg void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
     afx_msg void OnSetFocus(CWnd* pOldWnd);
     afx_msg void OnTimer(UINT_PTR nIDEvent);
-    afx_msg LRESULT OnFloatStatus(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 };

@@ -2,10 +2,12 @@
 // Frames: bar layout through WM_SIZEPARENT, delayed layout and bar display,
 // prompts, floating windows; documents, views and the single-document
 // template.
+#include "support/pump.h"
 #include "support/wndtest.h"
 #include <afxdlgs.h>
 #include "resource.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -345,6 +347,315 @@ TEST(FloatingWindows, EnableModelessDisablesOnlyTheFramesEnabledDialogs)
     theApp.m_pMainWnd = pOldMain;
     ::DestroyWindow(hStranger);
     pFrame->DestroyWindow();
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Windows the frame owns, kept in front of it
+
+namespace
+{
+// A floating window that raises itself whenever it hears that its frame is
+// active, as a floating pane once did. Each window moves itself to the top
+// of the order while the frame tells its windows in turn; a walk that
+// follows the live order meets the windows again and again. The raise stops
+// after a bound so that such a walk still ends (and the test fails) instead
+// of hanging.
+class CSelfRaisingMiniFrame : public CMiniFrameWnd
+{
+public:
+    int nActivateNotices = 0;
+
+protected:
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        if (message == WM_FLOATSTATUS && (wParam & FS_ACTIVATE) != 0 && ++nActivateNotices <= 50)
+            SetWindowPos(&wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        return CMiniFrameWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+// A window that asks its owner frame to raise the owned windows again while
+// that frame is raising them (it is moved), recording the answers.
+class CReenteringMiniFrame : public CMiniFrameWnd
+{
+public:
+    CFrameWnd* pOwnerFrame = NULL;
+    std::vector<int> nestedResults;
+
+protected:
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        if (message == WM_WINDOWPOSCHANGED && pOwnerFrame != NULL)
+        {
+            nestedResults.push_back(pOwnerFrame->RaiseOwnedWindows());
+            pOwnerFrame->KeepOwnedWindowsInFront();
+        }
+        return CMiniFrameWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+// A visible popup filled with one colour.
+HWND CreateColouredPopup(HWND hWndOwner, COLORREF cr, int x, int y, int cx, int cy, DWORD dwExStyle = WS_EX_TOOLWINDOW)
+{
+    char szClass[40];
+    wsprintfA(szClass, "FrameTestColour%06lX", (unsigned long)cr);
+    WNDCLASSA wc = {};
+    if (!::GetClassInfoA(::GetModuleHandle(NULL), szClass, &wc))
+    {
+        wc.lpfnWndProc = ::DefWindowProcA;
+        wc.hInstance = ::GetModuleHandle(NULL);
+        wc.hbrBackground = ::CreateSolidBrush(cr);
+        wc.lpszClassName = szClass;
+        ::RegisterClassA(&wc);
+    }
+    HWND hWnd = ::CreateWindowExA(dwExStyle, szClass, "", WS_POPUP, x, y, cx, cy, hWndOwner, NULL,
+                                  ::GetModuleHandle(NULL), NULL);
+    if (hWnd != NULL)
+        ::ShowWindow(hWnd, SW_SHOWNA);
+    return hWnd;
+}
+
+bool IsAbove(HWND hWnd, HWND hBelow)
+{
+    for (HWND h = ::GetWindow(hBelow, GW_HWNDPREV); h != NULL; h = ::GetWindow(h, GW_HWNDPREV))
+        if (h == hWnd)
+            return true;
+    return false;
+}
+
+// The given windows in the system's order, top first.
+std::vector<HWND> InOrder(const std::vector<HWND>& windows)
+{
+    std::vector<HWND> order;
+    for (HWND h = ::GetWindow(::GetDesktopWindow(), GW_CHILD); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT))
+        if (std::find(windows.begin(), windows.end(), h) != windows.end())
+            order.push_back(h);
+    return order;
+}
+
+// The raise requests waiting for the frame, taken from the queue and run.
+int TakeRaiseRequests(HWND hFrame)
+{
+    int nCount = 0;
+    MSG msg;
+    while (::PeekMessage(&msg, hFrame, WM_RAISEOWNEDWINDOWS, WM_RAISEOWNEDWINDOWS, PM_REMOVE))
+    {
+        nCount++;
+        ::DispatchMessage(&msg);
+    }
+    return nCount;
+}
+
+COLORREF ScreenPixel(int x, int y)
+{
+    HDC hScreen = ::GetDC(NULL);
+    COLORREF cr = ::GetPixel(hScreen, x, y);
+    ::ReleaseDC(NULL, hScreen);
+    return cr;
+}
+
+const COLORREF kFrameColour = RGB(200, 40, 40), kFirstColour = RGB(40, 160, 40), kSecondColour = RGB(40, 40, 200);
+
+// Pumps messages until the screen shows the first owned window where it lies
+// alone (at 120, 120) and the second where it lies alone (at 230, 230), or a
+// bound of about three seconds passes. Empty when it does, else what the
+// screen and the system's order show.
+std::string WaitForOwnedWindowsOnScreen(HWND hFrame, HWND hFirst, HWND hSecond)
+{
+    COLORREF crFirst = 0, crSecond = 0;
+    for (int n = 0; n < 150; n++)
+    {
+        crFirst = ScreenPixel(120, 120), crSecond = ScreenPixel(230, 230);
+        if (crFirst == kFirstColour && crSecond == kSecondColour)
+            return std::string();
+        Pump(20);
+    }
+    char szSeen[160];
+    wsprintfA(szSeen, "the screen shows rgb(%d,%d,%d) and rgb(%d,%d,%d);", GetRValue(crFirst), GetGValue(crFirst),
+              GetBValue(crFirst), GetRValue(crSecond), GetGValue(crSecond), GetBValue(crSecond));
+    std::string strSeen = szSeen;
+    strSeen += " the order, top first:";
+    for (HWND hWnd : InOrder({hFrame, hFirst, hSecond}))
+        strSeen += hWnd == hFrame ? " frame" : hWnd == hFirst ? " first" : " second";
+    return strSeen;
+}
+} // namespace
+
+// Telling the floating windows about the frame's activation goes through a
+// snapshot of them: two windows that each raise themselves hear it once.
+TEST(OwnedWindows, FloatingWindowsThatRaiseThemselvesAreToldOnce)
+{
+    CFrameWnd* pFrame = new CFrameWnd;
+    ASSERT_TRUE(pFrame->Create(NULL, "owner", WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200)));
+    CSelfRaisingMiniFrame* pFirst = new CSelfRaisingMiniFrame;
+    CSelfRaisingMiniFrame* pSecond = new CSelfRaisingMiniFrame;
+    ASSERT_TRUE(pFirst->CreateEx(0, NULL, "first", WS_POPUP | WS_CAPTION | WS_VISIBLE, CRect(10, 10, 60, 60), pFrame));
+    ASSERT_TRUE(pSecond->CreateEx(0, NULL, "second", WS_POPUP | WS_CAPTION | WS_VISIBLE, CRect(30, 30, 80, 80), pFrame));
+    pFirst->nActivateNotices = pSecond->nActivateNotices = 0;
+
+    pFrame->NotifyFloatingWindows(FS_ACTIVATE);
+    EXPECT_EQ(1, pFirst->nActivateNotices);
+    EXPECT_EQ(1, pSecond->nActivateNotices);
+
+    // An activation of the frame tells them a bounded number of times (a
+    // walk of the live order would tell them until they stop moving).
+    pFirst->nActivateNotices = pSecond->nActivateNotices = 0;
+    pFrame->SendMessage(WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_GE(pFirst->nActivateNotices, 1);
+    EXPECT_LE(pFirst->nActivateNotices, 3);
+    EXPECT_EQ(pFirst->nActivateNotices, pSecond->nActivateNotices);
+    pFrame->DestroyWindow();
+    DrainQuit();
+}
+
+// The raise puts every visible window the frame owns (also one owned through
+// another owned window) above the frame, keeps their order among themselves,
+// and leaves alone hidden windows, topmost ones, windows the frame does not
+// own, and everything while another window is in front.
+TEST(OwnedWindows, RaiseKeepsTheOrderAndLeavesOtherWindowsAlone)
+{
+    CFrameWnd* pFrame = new CFrameWnd;
+    ASSERT_TRUE(pFrame->Create(NULL, "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 400, 300)));
+    HWND hFrame = pFrame->m_hWnd;
+    HWND hFirst = CreateColouredPopup(hFrame, kFirstColour, 100, 100, 100, 100);
+    HWND hSecond = CreateColouredPopup(hFrame, kSecondColour, 150, 150, 100, 100);
+    HWND hThird = CreateColouredPopup(hSecond, kFirstColour, 300, 50, 50, 50);   // owned by the second
+    HWND hTopmost = CreateColouredPopup(hFrame, kSecondColour, 350, 250, 30, 30, WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
+    HWND hHidden = CreateColouredPopup(hFrame, kFirstColour, 10, 10, 30, 30);
+    HWND hStranger = CreateColouredPopup(NULL, kSecondColour, 10, 250, 30, 30);
+    ASSERT_TRUE(hFirst && hSecond && hThird && hTopmost && hHidden && hStranger);
+    ::ShowWindow(hHidden, SW_HIDE);
+
+    // The frame over its windows, as the display leaves it after activating
+    // it; the raise it asks for is held back.
+    ::SetForegroundWindow(hStranger);
+    TakeRaiseRequests(hFrame);
+    ::SetForegroundWindow(hFrame);
+    MSG msg;
+    EXPECT_TRUE(::PeekMessage(&msg, hFrame, WM_RAISEOWNEDWINDOWS, WM_RAISEOWNEDWINDOWS, PM_REMOVE)) << "activated";
+    for (int n = 0; n < 100 && !(IsAbove(hFrame, hFirst) && IsAbove(hFrame, hSecond) && IsAbove(hFrame, hThird)); n++)
+    {
+        ::Sleep(20);
+        ::PeekMessage(&msg, hFrame, WM_RAISEOWNEDWINDOWS, WM_RAISEOWNEDWINDOWS, PM_REMOVE);
+    }
+    ASSERT_TRUE(IsAbove(hFrame, hFirst) && IsAbove(hFrame, hSecond) && IsAbove(hFrame, hThird));
+    EXPECT_TRUE(pFrame->IsOwnedWindowBehind());
+    const std::vector<HWND> before = InOrder({hFirst, hSecond, hThird});
+    const bool bStrangerBelow = IsAbove(hFrame, hStranger);
+
+    EXPECT_EQ(3, pFrame->RaiseOwnedWindows());
+    for (HWND hWnd : {hFirst, hSecond, hThird})
+        EXPECT_TRUE(IsAbove(hWnd, hFrame));
+    EXPECT_TRUE(before == InOrder({hFirst, hSecond, hThird})) << "their order among themselves";
+    EXPECT_FALSE(pFrame->IsOwnedWindowBehind());
+    EXPECT_TRUE(::GetWindowLong(hTopmost, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_TRUE(IsAbove(hTopmost, hFirst) && IsAbove(hTopmost, hSecond));
+    EXPECT_FALSE(::IsWindowVisible(hHidden));
+    EXPECT_EQ(bStrangerBelow, IsAbove(hFrame, hStranger)) << "a window the frame does not own is not moved";
+    for (HWND hWnd : {hFirst, hSecond, hThird, hFrame})
+        EXPECT_FALSE(::GetWindowLong(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
+
+    // The held-back request runs (the next ones are posted again).
+    pFrame->SendMessage(WM_RAISEOWNEDWINDOWS);
+
+    // Another window in front: nothing is raised over it.
+    ::SetForegroundWindow(hStranger);
+    TakeRaiseRequests(hFrame);
+    EXPECT_EQ(0, pFrame->RaiseOwnedWindows());
+
+    // A hidden or minimised frame raises nothing.
+    ::SetForegroundWindow(hFrame);
+    ::ShowWindow(hFrame, SW_MINIMIZE);
+    EXPECT_EQ(0, pFrame->RaiseOwnedWindows());
+    ::ShowWindow(hFrame, SW_RESTORE);
+    ::ShowWindow(hFrame, SW_HIDE);
+    EXPECT_EQ(0, pFrame->RaiseOwnedWindows());
+
+    ::DestroyWindow(hStranger);
+    pFrame->DestroyWindow();
+    DrainQuit();
+}
+
+// Activation, being shown or raised and being enabled again ask for the raise;
+// requests made before it runs are one; a window moved by the raise that asks
+// again meanwhile is refused, and its request is dropped.
+TEST(OwnedWindows, RequestsComeFromTheFramesOrderAndAreCoalesced)
+{
+    CFrameWnd* pFrame = new CFrameWnd;
+    ASSERT_TRUE(pFrame->Create(NULL, "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 300, 200)));
+    HWND hFrame = pFrame->m_hWnd;
+    CReenteringMiniFrame* pMini = new CReenteringMiniFrame;
+    ASSERT_TRUE(pMini->CreateEx(0, NULL, "mini", WS_POPUP | WS_CAPTION | WS_VISIBLE, CRect(10, 10, 60, 60), pFrame));
+    ::SetForegroundWindow(hFrame);
+    TakeRaiseRequests(hFrame);
+
+    for (int i = 0; i < 5; i++)
+        pFrame->KeepOwnedWindowsInFront();
+    EXPECT_EQ(1, TakeRaiseRequests(hFrame)) << "five requests";
+    pFrame->SendMessage(WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_EQ(1, TakeRaiseRequests(hFrame)) << "activated";
+    pFrame->SendMessage(WM_ACTIVATE, WA_INACTIVE, 0);
+    EXPECT_EQ(0, TakeRaiseRequests(hFrame)) << "deactivated";
+    pFrame->EnableWindow(FALSE);
+    EXPECT_EQ(0, TakeRaiseRequests(hFrame)) << "disabled";
+    pFrame->EnableWindow(TRUE);
+    EXPECT_EQ(1, TakeRaiseRequests(hFrame)) << "enabled again";
+    pFrame->SetWindowPos(NULL, 5, 5, 0, 0, SWP_NOZORDER | SWP_NOSIZE | SWP_NOACTIVATE);
+    EXPECT_EQ(0, TakeRaiseRequests(hFrame)) << "moved only";
+    pFrame->SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    EXPECT_EQ(1, TakeRaiseRequests(hFrame)) << "raised";
+
+    // The owned window asks again while the raise moves it.
+    pMini->pOwnerFrame = pFrame;
+    EXPECT_EQ(1, pFrame->RaiseOwnedWindows());
+    pMini->pOwnerFrame = NULL;
+    ASSERT_FALSE(pMini->nestedResults.empty());
+    for (int nResult : pMini->nestedResults)
+        EXPECT_EQ(0, nResult);
+    EXPECT_EQ(0, TakeRaiseRequests(hFrame)) << "a request made during the raise";
+    pFrame->DestroyWindow();
+    DrainQuit();
+}
+
+// What the screen shows: the windows the frame owns are seen over it after
+// it is activated, after one of them was active, after a modal window it
+// owned closed and it was enabled again, and after it was maximised and
+// restored.
+TEST(OwnedWindows, OwnedWindowsAreSeenInFrontOfTheFrame)
+{
+    CFrameWnd* pFrame = new CFrameWnd;
+    ASSERT_TRUE(pFrame->Create(NULL, "owner", WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 300)));
+    HWND hFrame = pFrame->m_hWnd;
+    ::SetClassLongPtr(hFrame, GCLP_HBRBACKGROUND, (LONG_PTR)::CreateSolidBrush(kFrameColour));
+    // Shown while the frame is hidden, as floating windows restored at start-up.
+    HWND hFirst = CreateColouredPopup(hFrame, kFirstColour, 100, 100, 100, 100);
+    HWND hSecond = CreateColouredPopup(hFrame, kSecondColour, 150, 150, 100, 100);
+    ASSERT_TRUE(hFirst != NULL && hSecond != NULL);
+    pFrame->ShowWindow(SW_SHOW);
+    ::SetForegroundWindow(hFrame);
+    EXPECT_EQ("", WaitForOwnedWindowsOnScreen(hFrame, hFirst, hSecond)) << "the frame shown";
+
+    ::SetActiveWindow(hFirst);
+    Pump(50);
+    ::SetForegroundWindow(hFrame);
+    EXPECT_EQ("", WaitForOwnedWindowsOnScreen(hFrame, hFirst, hSecond)) << "activated after one of its windows";
+
+    // A modal window of the frame's comes and goes.
+    ::EnableWindow(hFrame, FALSE);
+    HWND hModal = CreateColouredPopup(hFrame, kFrameColour, 260, 40, 60, 60, 0);
+    ::SetActiveWindow(hModal);
+    Pump(50);
+    ::EnableWindow(hFrame, TRUE);
+    ::DestroyWindow(hModal);
+    EXPECT_EQ("", WaitForOwnedWindowsOnScreen(hFrame, hFirst, hSecond)) << "after a modal window";
+
+    pFrame->ShowWindow(SW_MAXIMIZE);
+    EXPECT_EQ("", WaitForOwnedWindowsOnScreen(hFrame, hFirst, hSecond)) << "maximised";
+    pFrame->ShowWindow(SW_RESTORE);
+    EXPECT_EQ("", WaitForOwnedWindowsOnScreen(hFrame, hFirst, hSecond)) << "restored";
+    EXPECT_TRUE(IsAbove(hFirst, hFrame) && IsAbove(hSecond, hFrame));
+    pFrame->DestroyWindow();
+    DrainQuit();
 }
 
 /////////////////////////////////////////////////////////////////////////////

@@ -4,6 +4,8 @@
 // containers, stored layouts that are refused, and random damage to a
 // stored layout.
 #include "support/dockingframe.h"
+#include "support/tempfolder.h"
+#include "support/watchdog.h"
 #include "support/wndtest.h"
 #include "support/pump.h"
 
@@ -864,4 +866,92 @@ TEST_F(LayoutTest, StoredLayoutsBeyondWhatAPlayerCanMakeAreRefusedAndLargeOnesAr
     ASSERT_TRUE(LoadAndApply(pFrame, "Floating"));
     Layout(pFrame);
     EXPECT_EQ(3, (int)m.GetPaneList().GetCount());
+}
+
+namespace
+{
+// Both profile panes floating, each alone in its own window, in the INI
+// form of a stored layout (the smallest form of what made the game freeze
+// at every start).
+const char kTwoFloatingPanesIni[] = "[DockingPaneLayouts\\NormalLayout\\Summary]\r\n"
+                                    "Panes=10\r\nTopContainer=9\r\nClient=10\r\n"
+                                    "[DockingPaneLayouts\\NormalLayout\\Pane-1]\r\nType=0\r\nID=1000\r\n"
+                                    "[DockingPaneLayouts\\NormalLayout\\Pane-2]\r\nType=0\r\nID=1001\r\n"
+                                    "[DockingPaneLayouts\\NormalLayout\\Pane-3]\r\nType=1\r\nPanes=1\r\nSelected=1\r\nPane-1=1\r\n"
+                                    "[DockingPaneLayouts\\NormalLayout\\Pane-4]\r\nType=2\r\nPanes=1\r\nPane-1=3\r\n"
+                                    "[DockingPaneLayouts\\NormalLayout\\Pane-5]\r\nType=3\r\nTopContaner=4\r\n"
+                                    "[DockingPaneLayouts\\NormalLayout\\Pane-6]\r\nType=1\r\nPanes=1\r\nSelected=2\r\nPane-1=2\r\n"
+                                    "[DockingPaneLayouts\\NormalLayout\\Pane-7]\r\nType=2\r\nPanes=1\r\nPane-1=6\r\n"
+                                    "[DockingPaneLayouts\\NormalLayout\\Pane-8]\r\nType=3\r\nTopContaner=7\r\n"
+                                    "[DockingPaneLayouts\\NormalLayout\\Pane-9]\r\nType=2\r\nPanes=1\r\nPane-1=10\r\n"
+                                    "[DockingPaneLayouts\\NormalLayout\\Pane-10]\r\nType=4\r\n";
+
+// The application's profile is an INI file while it lives.
+class IniProfile
+{
+public:
+    explicit IniProfile(const std::string& strPath) : m_strPath(strPath)
+    {
+        m_pszOldKey = theApp.m_pszRegistryKey;
+        m_pszOldName = theApp.m_pszProfileName;
+        theApp.m_pszRegistryKey = NULL;
+        theApp.m_pszProfileName = m_strPath.c_str();
+    }
+    ~IniProfile()
+    {
+        theApp.m_pszRegistryKey = m_pszOldKey;
+        theApp.m_pszProfileName = m_pszOldName;
+    }
+
+private:
+    std::string m_strPath;
+    LPCTSTR m_pszOldKey;
+    LPCTSTR m_pszOldName;
+};
+} // namespace
+
+// The two floating panes of the INI layout come up each in its window; the
+// frame's activation, and telling its floating windows about it, return
+// (a watchdog ends the program when they do not).
+TEST_F(LayoutTest, TwoFloatingPanesFromAnIniLayoutLetTheFrameBeActivated)
+{
+    testsupport::CTempFolder folder;
+    const std::string strIni = folder.Path("two-floating-panes-layout.ini");
+    testsupport::WriteFileBytes(strIni, kTwoFloatingPanesIni);
+    CXTPDockingPaneManager& m = pFrame->m_paneManager;
+    m.CreatePane(1000, CRect(0, 0, 200, 120), xtpPaneDockLeft)->SetTitle("This puzzle's Appearance Info");
+    m.CreatePane(1001, CRect(0, 0, 200, 120), xtpPaneDockLeft)->SetTitle("This puzzle's Difficulty Info");
+    Layout(pFrame);
+    {
+        IniProfile profile(strIni);
+        ASSERT_TRUE(LoadAndApply(pFrame, "NormalLayout"));
+    }
+    pFrame->ShowWindow(SW_SHOWNOACTIVATE);
+    Layout(pFrame);
+    std::vector<HWND> minis;
+    for (int nID : { 1000, 1001 })
+    {
+        CXTPDockingPane* pPane = m.FindPane(nID);
+        ASSERT_TRUE(pPane != NULL);
+        ASSERT_TRUE(pPane->IsFloating()) << nID;
+        CWnd* pSite = pPane->GetDockingSite();
+        ASSERT_TRUE(pSite != NULL && pSite->IsKindOf(RUNTIME_CLASS(CXTPDockingPaneMiniWnd))) << nID;
+        minis.push_back(pSite->m_hWnd);
+    }
+    ASSERT_NE(minis[0], minis[1]) << "each pane in its own window";
+    for (HWND hMini : minis)
+        EXPECT_TRUE(::IsWindowVisible(hMini));
+
+    {
+        testsupport::Watchdog watchdog("activating a frame with two floating panes", 20000);
+        ASSERT_TRUE(watchdog.IsArmed());
+        for (int i = 0; i < 3; i++)
+        {
+            pFrame->SendMessage(WM_ACTIVATE, WA_ACTIVE, 0);
+            pFrame->NotifyFloatingWindows(FS_ACTIVATE);
+            pFrame->SendMessage(WM_ACTIVATE, WA_INACTIVE, 0);
+        }
+        pFrame->SendMessage(WM_ACTIVATE, WA_ACTIVE, 0);
+        testsupport::PumpPending();
+    }
 }

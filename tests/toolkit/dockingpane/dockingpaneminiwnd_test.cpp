@@ -188,6 +188,45 @@ TEST_F(FloatingTest, ADoubleClickOnTheCaptionFloatsThePaneAndOnTheWindowsCaption
     EXPECT_EQ((std::vector<int>{ xtpPaneActionDocking, xtpPaneActionDocked }), Actions());
 }
 
+// A pane that has the keyboard focus, floated or docked back by a double
+// click, leaves the frame active (its menu bar and its Alt+F4 keep the
+// keyboard), as dragging does; a group floated whole too.
+TEST_F(FloatingTest, FloatingThePaneWithTheFocusByADoubleClickLeavesTheFrameActive)
+{
+    pFrame->ShowWindow(SW_SHOW);
+    ::SetForegroundWindow(pFrame->m_hWnd);
+    Layout();
+    ASSERT_EQ(pFrame->m_hWnd, ::GetActiveWindow());
+    pPane->SetFocus();
+    ASSERT_TRUE(pPane->IsFocus());
+
+    // The caption of the group (its pane's tab ends at the same place).
+    Group()->SendMessage(WM_LBUTTONDBLCLK, 0, MAKELPARAM(20, 6));
+    Layout();
+    ASSERT_TRUE(pPane->IsFloating());
+    CXTPDockingPaneMiniWnd* pMini = Mini();
+    ASSERT_TRUE(pMini != NULL);
+    EXPECT_EQ(pFrame->m_hWnd, ::GetActiveWindow()) << "floated";
+    HWND hFocus = ::GetFocus();
+    EXPECT_TRUE(hFocus == pFrame->m_hWnd || ::IsChild(pFrame->m_hWnd, hFocus)) << "the focus in the frame";
+
+    // The focus into the floating pane, then docked back by its window's caption.
+    pPane->SetFocus();
+    CPoint ptCaption = ScreenRect(pMini->GetSafeHwnd()).TopLeft() + CPoint(30, 8);
+    pMini->SendMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(ptCaption.x, ptCaption.y));
+    Layout();
+    EXPECT_FALSE(pPane->IsFloating());
+    EXPECT_EQ(pFrame->m_hWnd, ::GetActiveWindow()) << "docked back";
+
+    // The whole group, through the manager.
+    pPane->SetFocus();
+    manager().ToggleDocking(Group());
+    Layout();
+    EXPECT_TRUE(pPane->IsFloating());
+    EXPECT_EQ(pFrame->m_hWnd, ::GetActiveWindow()) << "the group floated";
+    pFrame->ShowWindow(SW_HIDE);
+}
+
 TEST_F(FloatingTest, AWindowOfPanesThatCannotCloseGreysItsCloseItemAndIgnoresClosing)
 {
     pPane->SetOptions(xtpPaneNoCloseable);
