@@ -2217,7 +2217,7 @@ TEST_F(Brindlemark, ADamagedLoadFromFileFlagLosesNoCustomisationAcrossExitAndRes
 // With the stored state kept aside, the Standard bar's expand menu is opened
 // with the mouse and closed: building it puts the buttons the player removed
 // back as hidden ones, which is no change of the player's, and the exit
-// keeps the copy aside.
+// keeps the copy aside. A button the player shows through that menu is one.
 TEST_F(Brindlemark, OpeningAToolbarsExpandMenuKeepsTheKeptAsideCopy)
 {
     ImportPlayerState("damaged-load-from-file-flag.reg");
@@ -2242,6 +2242,53 @@ TEST_F(Brindlemark, OpeningAToolbarsExpandMenuKeepsTheKeptAsideCopy)
         EXPECT_EQ(0, game.Close());
     }
     EXPECT_EQ(stored, UserValue("CommandBars-ControlsNotLoaded", "Controls")) << "the kept copy stays";
+
+    // The player shows the button removed from the bar (the first of the
+    // bar's list in the same menu's Add or Remove Buttons) again: that
+    // change is the player's, the exit stores it and the kept copy goes.
+    int nStandardWidth = 0;
+    {
+        Game game;
+        ASSERT_TRUE(game.Frame() != NULL);
+        HWND hStandard = StandardBar(game.Frame());
+        ASSERT_TRUE(hStandard != NULL);
+        ::SetForegroundWindow(game.Frame());
+        Wait(200);
+        RECT rc = WindowRect(hStandard);
+        nStandardWidth = rc.right - rc.left;
+        ClickScreen({rc.right - 5, rc.bottom - 8}, false);
+        HWND hExpand = WaitForPopupBar(game.Pid());
+        ASSERT_TRUE(hExpand != NULL) << "the expand menu opens";
+        // Add or Remove Buttons, its bar, then the bar's first button.
+        for (int nLevel = 1; nLevel <= 3; nLevel++)
+        {
+            std::vector<HWND> popups = VisiblePopupBars(game.Pid());
+            EXPECT_FALSE(testsupport::SaveScreenSnapshot(::GetDesktopWindow(),
+                                                         "expand_menu_level" + std::to_string(nLevel))
+                             .empty());
+            ASSERT_EQ((size_t)nLevel, popups.size()) << "menu level " << nLevel;
+            rc = WindowRect(popups[0]);
+            ClickScreen({(rc.left + rc.right) / 2, rc.top + 12}, false);
+            for (int n = 0; n < 40 && VisiblePopupBars(game.Pid()).size() == (size_t)nLevel && nLevel < 3; n++)
+                Wait(50);
+        }
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(::GetDesktopWindow(), "expand_menu_button_shown").empty());
+        for (int n = 0; n < 4 && AnyPopupBarVisible(game.Pid()); n++)
+            PressKeys({VK_ESCAPE});
+        EXPECT_FALSE(AnyPopupBarVisible(game.Pid()));
+        rc = WindowRect(hStandard);
+        EXPECT_GT(rc.right - rc.left, nStandardWidth) << "the button is shown";
+        EXPECT_EQ(0, game.Close());
+    }
+    EXPECT_TRUE(UserValue("CommandBars-ControlsNotLoaded", "Controls").empty()) << "the player changed the bars";
+    {
+        Game game;
+        ASSERT_TRUE(game.Frame() != NULL);
+        ASSERT_TRUE(StandardBar(game.Frame()) != NULL);
+        const RECT rc = WindowRect(StandardBar(game.Frame()));
+        EXPECT_GT(rc.right - rc.left, nStandardWidth) << "the button stays shown";
+        EXPECT_EQ(0, game.Close());
+    }
     ClearSettings();
 }
 

@@ -345,7 +345,8 @@ TEST_F(ToolBarTest, AButtonShownFromTheOpenExpandMenuLeavesTheMenuWhole)
 {
     // The player removed the bar's first button; the expand menu's Add or
     // Remove Buttons list, opened down to the bar's buttons, shows it again
-    // while the menus stay open.
+    // while the menus stay open. The pointer resting on the expand button
+    // meanwhile does not open its menu again over itself.
     const int nFirst = m_pStandard->GetControl(0)->GetID();
     m_pStandard->GetControls()->RemoveAt(0);
     m_pStandard->OnRecalcLayout();
@@ -355,6 +356,14 @@ TEST_F(ToolBarTest, AButtonShownFromTheOpenExpandMenuLeavesTheMenuWhole)
     ASSERT_TRUE(m_pStandard->SetPopuped(pExpand->GetIndex()));
     CXTPCommandBar* pMenu = pExpand->GetCommandBar();
     ASSERT_NE(nullptr, pMenu);
+    // Building the list put the removed button back before the expand
+    // button: the bar still knows the expand button as the open one, and a
+    // hover over it (which opens it again when it is not) leaves its menu.
+    EXPECT_EQ(pExpand, m_pStandard->GetPopupedControl());
+    EXPECT_EQ(pExpand, m_pStandard->GetSelectedControl());
+    EXPECT_FALSE(m_pStandard->SetPopuped(pExpand->GetIndex()));
+    EXPECT_EQ(pMenu, pExpand->GetCommandBar());
+    EXPECT_TRUE(pMenu->IsTrackingMode());
     CXTPControl* pAddRemove = pMenu->GetControls()->FindControl(XTP_ID_CUSTOMIZE_ADDORREMOVE);
     ASSERT_NE(nullptr, pAddRemove);
     ASSERT_TRUE(pMenu->SetPopuped(pAddRemove->GetIndex()));
