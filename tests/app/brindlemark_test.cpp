@@ -2156,6 +2156,29 @@ HWND FloatingPlayerBar(const Game& game)
 
 } // namespace
 
+// The player's sound stored state: every customisation loads, nothing is
+// taken for damage or kept aside, and exit and restart keep it.
+TEST_F(Brindlemark, APlayersStoredStateLoadsWholeAcrossExitAndRestart)
+{
+    int nDefaultHeight = 0;
+    ImportPlayerState("player-state.reg", &nDefaultHeight);
+    for (int nStart = 0; nStart < 2; nStart++)
+    {
+        SCOPED_TRACE(nStart == 0 ? "first start" : "restart");
+        Game game;
+        ASSERT_TRUE(game.Frame() != NULL);
+        EXPECT_TRUE(WaitForWindow(game.Pid(), "Brindlemark", 500) == NULL) << "no question at start";
+        EXPECT_TRUE(FloatingPlayerBar(game) != NULL) << "the player's own toolbar loads";
+        ASSERT_TRUE(StandardBar(game.Frame()) != NULL);
+        const RECT rcStandard = WindowRect(StandardBar(game.Frame()));
+        EXPECT_GT(rcStandard.bottom - rcStandard.top, nDefaultHeight) << "the player's Standard bar loads";
+        EXPECT_EQ(0, game.Close());
+        EXPECT_TRUE(UserValue("CommandBars-ControlsNotLoaded", "Controls").empty()) << "nothing kept aside";
+        EXPECT_EQ(0, testsupport::UserProfileInt("CommandBars-Controls", "LoadFromFile"));
+    }
+    ClearSettings();
+}
+
 // The Standard bar's stored original buttons damaged: the game starts with
 // its own Standard bar, asks nothing, and keeps the stored value aside, also
 // after the exit and the next start; the rest of the player's bars load.
