@@ -376,7 +376,8 @@ BOOL CMainFrame::DestroyWindow()
     if (pCommandBars != NULL)
     {
         pCommandBars->SaveOptions(GAME_COMMANDBARS_PROFILE);
-        pCommandBars->SaveBarState(GAME_COMMANDBARS_PROFILE, TRUE);
+        if (!pCommandBars->SaveBarState(GAME_COMMANDBARS_PROFILE, TRUE))
+            TRACE("main frame: the bars' state could not all be saved; what was not written keeps its earlier value\n");
         pCommandBars->GetShortcutManager()->SaveShortcuts(GAME_COMMANDBARS_PROFILE);
     }
     if (m_paneManager.GetSafeHwnd() != NULL)

@@ -1560,9 +1560,10 @@ BOOL AFXAPI AfxDeferRegisterClass(LONG fToRegister);
 #define AFX_WNDCOMMCTLS_REG      0x00010
 
 void AFXAPI AfxPostQuitMessage(int nExitCode);
-// WritePrivateProfileString that refuses (FALSE, nothing written) a value
-// longer than AFX_MAX_INI_VALUE characters: the system's INI writer can
-// crash on longer lines, and callers rely on a failed write being reported.
+// WritePrivateProfileString that refuses (FALSE) a value longer than
+// AFX_MAX_INI_VALUE characters: the system's INI writer can crash on longer
+// lines, and callers rely on a failed write being reported. The value stored
+// before under that name is removed, so it is not read back instead.
 #define AFX_MAX_INI_VALUE 32000
 BOOL AFXAPI AfxWriteIniString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszValue, LPCTSTR lpszFileName);
 // The file's name with extension (0 on success, else the buffer size needed).

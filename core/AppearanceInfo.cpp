@@ -135,16 +135,20 @@ COLORREF CAppearanceInfo::GetColour(int nIndex) const
     return pField != NULL ? this->*pField->pField : HT_COLOUR_UNSET;
 }
 
-void CAppearanceInfo::WriteToRegistry(int nNumber) const
+BOOL CAppearanceInfo::WriteToRegistry(int nNumber) const
 {
     CXTRegistryManager regManager(HKEY_LOCAL_MACHINE);
+    BOOL bWritten = TRUE;
     for (int i = 0; i < (int)(sizeof(kColourFields) / sizeof(kColourFields[0])); i++)
     {
         const ColourField& field = kColourFields[i];
-        regManager.WriteProfileInt(kSection, HTProfileEntryName(nNumber, field.pszKey), (int)(this->*field.pField));
+        bWritten &= regManager.WriteProfileInt(kSection, HTProfileEntryName(nNumber, field.pszKey),
+                                               (int)(this->*field.pField));
         if (i == kBoardColourCount - 1)
-            regManager.WriteProfileString(kSection, HTProfileEntryName(nNumber, kNameKey), m_strProfileName);
+            bWritten &=
+                regManager.WriteProfileString(kSection, HTProfileEntryName(nNumber, kNameKey), m_strProfileName);
     }
+    return bWritten;
 }
 
 void CAppearanceInfo::ReadFromRegistry(int nNumber)
@@ -213,8 +217,7 @@ BOOL CAppearanceInfoList::LoadFromRegistry()
 
 BOOL CAppearanceInfoList::SaveToRegistry() const
 {
-    HTWriteProfileList(*this, kSection, kCountEntry);
-    return TRUE;
+    return HTWriteProfileList(*this, kSection, kCountEntry);
 }
 
 BOOL CAppearanceInfoList::FindProfile(int nIndex, CAppearanceInfo& profile) const

@@ -56,7 +56,8 @@ public:
     // named "<n>_<key>"). A read keeps the current value of every field whose
     // value is missing (or, for a colour, has bits above blue set), and sets
     // the index to n.
-    void WriteToRegistry(int nNumber) const;
+    // FALSE when a value could not be written.
+    BOOL WriteToRegistry(int nNumber) const;
     void ReadFromRegistry(int nNumber);
     // The same from a section read whole (see HTProfileList.h).
     void ReadFromSection(const CHTProfileSection& section, int nNumber);

@@ -35,7 +35,8 @@ CApplicationInfo::~CApplicationInfo()
         return;
     try
     {
-        SaveToRegistry();
+        if (!SaveToRegistry())
+            TRACE("the settings could not all be written at exit; the values not written keep their earlier state\n");
     }
     catch (CException* e)
     {
@@ -66,15 +67,16 @@ BOOL CApplicationInfo::LoadFromRegistry()
 
 BOOL CApplicationInfo::SaveToRegistry()
 {
+    BOOL bSaved = TRUE;
     {
         CXTRegistryManager regManager(HKEY_LOCAL_MACHINE);
-        regManager.WriteProfileInt(kSection, kDisplayDebugInfo, m_bDisplayDebugInfo ? 1 : 0);
-        regManager.WriteProfileInt(kSection, kTextBelowIcons, m_bTextBelowIcons ? 1 : 0);
+        bSaved &= regManager.WriteProfileInt(kSection, kDisplayDebugInfo, m_bDisplayDebugInfo ? 1 : 0);
+        bSaved &= regManager.WriteProfileInt(kSection, kTextBelowIcons, m_bTextBelowIcons ? 1 : 0);
         // A run that ends normally makes the next start of this version no
         // longer a first run.
-        regManager.WriteProfileInt(kSection, FirstRunEntry(), 0);
+        bSaved &= regManager.WriteProfileInt(kSection, FirstRunEntry(), 0);
     }
-    m_AppearanceInfoList.SaveToRegistry();
-    m_GradeInfoList.SaveToRegistry();
-    return TRUE;
+    bSaved &= m_AppearanceInfoList.SaveToRegistry();
+    bSaved &= m_GradeInfoList.SaveToRegistry();
+    return bSaved;
 }

@@ -91,23 +91,23 @@ CString CGradeInfo::GetProfileName() const
     return m_strProfileName;
 }
 
-void CGradeInfo::WriteToRegistry(int nNumber) const
+BOOL CGradeInfo::WriteToRegistry(int nNumber) const
 {
     CXTRegistryManager regManager(HKEY_LOCAL_MACHINE);
-    regManager.WriteProfileString(kSection, HTProfileEntryName(nNumber, kNameKey), m_strProfileName);
-    regManager.WriteProfileInt(kSection, HTProfileEntryName(nNumber, "Columns"), m_nColumns);
-    regManager.WriteProfileInt(kSection, HTProfileEntryName(nNumber, "Rows"), m_nRows);
-    regManager.WriteProfileInt(kSection, HTProfileEntryName(nNumber, "ShowIslandSquares"),
-                               m_bShowIslandSquares ? 1 : 0);
-    regManager.WriteProfileInt(kSection, HTProfileEntryName(nNumber, "ShowUnshadedDups"),
-                               m_bShowUnshadedDups ? 1 : 0);
-    regManager.WriteProfileInt(kSection, HTProfileEntryName(nNumber, "ShowAdjacentShaded"),
-                               m_bShowAdjacentShaded ? 1 : 0);
-    regManager.WriteProfileInt(kSection, HTProfileEntryName(nNumber, "EnableUnshadedUpdate"),
-                               m_bEnableUnshadedUpdate ? 1 : 0);
-    regManager.WriteProfileInt(kSection, HTProfileEntryName(nNumber, "EnableAutoMark"), m_bEnableAutoMark ? 1 : 0);
-    regManager.WriteProfileInt(kSection, HTProfileEntryName(nNumber, "MinutesToComplete"), m_nMinutesToComplete);
-    regManager.WriteProfileInt(kSection, HTProfileEntryName(nNumber, "ForceComplete"), m_bForceComplete ? 1 : 0);
+    BOOL bWritten = regManager.WriteProfileString(kSection, HTProfileEntryName(nNumber, kNameKey), m_strProfileName);
+    auto writeInt = [&](const char* pszKey, int nValue) {
+        bWritten &= regManager.WriteProfileInt(kSection, HTProfileEntryName(nNumber, pszKey), nValue);
+    };
+    writeInt("Columns", m_nColumns);
+    writeInt("Rows", m_nRows);
+    writeInt("ShowIslandSquares", m_bShowIslandSquares ? 1 : 0);
+    writeInt("ShowUnshadedDups", m_bShowUnshadedDups ? 1 : 0);
+    writeInt("ShowAdjacentShaded", m_bShowAdjacentShaded ? 1 : 0);
+    writeInt("EnableUnshadedUpdate", m_bEnableUnshadedUpdate ? 1 : 0);
+    writeInt("EnableAutoMark", m_bEnableAutoMark ? 1 : 0);
+    writeInt("MinutesToComplete", m_nMinutesToComplete);
+    writeInt("ForceComplete", m_bForceComplete ? 1 : 0);
+    return bWritten;
 }
 
 void CGradeInfo::ReadFromRegistry(int nNumber)
@@ -196,8 +196,7 @@ BOOL CGradeInfoList::LoadFromRegistry()
 
 BOOL CGradeInfoList::SaveToRegistry() const
 {
-    HTWriteProfileList(*this, kSection, kCountEntry);
-    return TRUE;
+    return HTWriteProfileList(*this, kSection, kCountEntry);
 }
 
 BOOL CGradeInfoList::FindProfile(int nIndex, CGradeInfo& profile) const

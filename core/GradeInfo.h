@@ -39,7 +39,8 @@ public:
     // "<n>_<key>"). A read keeps the current value of every field whose value
     // is missing (or, for the grid size, outside 1..HT_MAX_GRID_SIDE, for
     // the minutes outside 0..HT_MAX_STORED_MINUTES), and sets the index to n.
-    void WriteToRegistry(int nNumber) const;
+    // FALSE when a value could not be written.
+    BOOL WriteToRegistry(int nNumber) const;
     void ReadFromRegistry(int nNumber);
     // The same from a section read whole (see HTProfileList.h).
     void ReadFromSection(const CHTProfileSection& section, int nNumber);

@@ -100,16 +100,21 @@ BOOL HTReadProfileList(TList& list, const char* pszSection, const char* pszCount
     return !list.IsEmpty();
 }
 
-// Writes every profile (numbered by position) and then the count.
+// Writes every profile (numbered by position) and then the count; FALSE
+// when a value could not be written.
 template <class TList>
-void HTWriteProfileList(const TList& list, const char* pszSection, const char* pszCountEntry)
+BOOL HTWriteProfileList(const TList& list, const char* pszSection, const char* pszCountEntry)
 {
+    BOOL bWritten = TRUE;
     int nNumber = 0;
     for (POSITION pos = list.GetHeadPosition(); pos != NULL; nNumber++)
-        list.GetNext(pos).WriteToRegistry(nNumber);
+        bWritten &= list.GetNext(pos).WriteToRegistry(nNumber);
 
     CXTRegistryManager regManager(HKEY_LOCAL_MACHINE);
-    regManager.WriteProfileInt(pszSection, pszCountEntry, (int)list.GetCount());
+    bWritten &= regManager.WriteProfileInt(pszSection, pszCountEntry, (int)list.GetCount());
+    if (!bWritten)
+        TRACE("profiles of %s: not every value could be written\n", pszSection);
+    return bWritten;
 }
 
 // Copies the first profile with the given index; FALSE when none.

@@ -234,6 +234,10 @@ BOOL AFXAPI AfxWriteIniString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lp
     {
         TRACE("INI value %s\\%s of %u characters refused: too long for the INI file\n",
               lpszSection != NULL ? lpszSection : "", lpszEntry != NULL ? lpszEntry : "", (UINT)strlen(lpszValue));
+        // The value stored before under that name goes, so that it is not
+        // read back as the one that could not be written.
+        if (lpszSection != NULL && lpszEntry != NULL)
+            ::WritePrivateProfileString(lpszSection, lpszEntry, NULL, lpszFileName);
         return FALSE;
     }
     return ::WritePrivateProfileString(lpszSection, lpszEntry, lpszValue, lpszFileName);
@@ -310,6 +314,8 @@ BOOL CWinApp::WriteProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE 
     if (nBytes > AFX_MAX_INI_VALUE / 2)
     {
         TRACE("INI value %s\\%s of %u bytes refused: too long for the INI file\n", lpszSection, lpszEntry, nBytes);
+        // As for a text too long: no earlier value stays under the name.
+        ::WritePrivateProfileString(lpszSection, lpszEntry, NULL, m_pszProfileName);
         return FALSE;
     }
     CString str;

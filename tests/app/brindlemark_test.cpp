@@ -3933,3 +3933,308 @@ TEST_F(Brindlemark, FloatingWindowsStayInFrontWhenADockedPaneIsFloatedAndAfterAS
     EXPECT_EQ(0, again.Close());
     ClearSettings();
 }
+
+namespace
+{
+// The Windows path of a stored state of the game kept with the tests.
+std::string TestDataPath(const char* pszName)
+{
+    std::string strPath = std::string("Z:") + BM_APP_TEST_DATA + "/" + pszName;
+    std::replace(strPath.begin(), strPath.end(), '/', '\\');
+    return strPath;
+}
+
+// The Standard toolbar's window, docked in the frame.
+HWND StandardBar(HWND hFrame)
+{
+    std::vector<HWND> bars = Descendants(hFrame, "Standard", "XTPToolBar");
+    return bars.empty() ? NULL : bars[0];
+}
+
+// A player's stored state brought in as a player's registry would hold it:
+// after one start and exit of the game (its first-run set-up done), the
+// machine half of the player's state and the user half given.
+void ImportPlayerState(const char* pszUserFile, int* pnStandardHeight = NULL)
+{
+    {
+        Game first;
+        ASSERT_TRUE(first.Frame() != NULL);
+        HWND hStandard = StandardBar(first.Frame());
+        ASSERT_TRUE(hStandard != NULL);
+        if (pnStandardHeight != NULL)
+            *pnStandardHeight = WindowRect(hStandard).bottom - WindowRect(hStandard).top;
+        ASSERT_EQ(0, first.Close());
+    }
+    ASSERT_TRUE(testsupport::ImportRegFile(TestDataPath("player-state-machine.reg")));
+    ASSERT_TRUE(testsupport::ImportRegFile(TestDataPath(pszUserFile)));
+    ASSERT_FALSE(UserValue("CommandBars-Controls", "Controls").empty()) << pszUserFile << " is imported";
+}
+
+// The player's floating toolbar "Mine"; NULL when the game has none.
+HWND FloatingPlayerBar(const Game& game)
+{
+    for (HWND hWnd : TopLevels(game.Pid(), "XTPToolBar"))
+        if (WindowText(hWnd) == "Mine")
+            return hWnd;
+    return NULL;
+}
+
+} // namespace
+
+// The player's sound stored state: every customisation loads, nothing is
+// taken for damage or kept aside, and exit and restart keep it.
+TEST_F(Brindlemark, APlayersStoredStateLoadsWholeAcrossExitAndRestart)
+{
+    int nDefaultHeight = 0;
+    ImportPlayerState("player-state.reg", &nDefaultHeight);
+    for (int nStart = 0; nStart < 2; nStart++)
+    {
+        SCOPED_TRACE(nStart == 0 ? "first start" : "restart");
+        Game game;
+        ASSERT_TRUE(game.Frame() != NULL);
+        EXPECT_TRUE(WaitForWindow(game.Pid(), "Brindlemark", 500) == NULL) << "no question at start";
+        EXPECT_TRUE(FloatingPlayerBar(game) != NULL) << "the player's own toolbar loads";
+        ASSERT_TRUE(StandardBar(game.Frame()) != NULL);
+        const RECT rcStandard = WindowRect(StandardBar(game.Frame()));
+        EXPECT_GT(rcStandard.bottom - rcStandard.top, nDefaultHeight) << "the player's Standard bar loads";
+        EXPECT_EQ(0, game.Close());
+        EXPECT_TRUE(UserValue("CommandBars-ControlsNotLoaded", "Controls").empty()) << "nothing kept aside";
+        EXPECT_EQ(0, testsupport::UserProfileInt("CommandBars-Controls", "LoadFromFile"));
+    }
+    ClearSettings();
+}
+
+// The Standard bar's stored original buttons damaged: the game starts with
+// its own Standard bar, asks nothing, and keeps the stored value aside, also
+// after the exit and the next start; the rest of the player's bars load.
+TEST_F(Brindlemark, DamagedStoredOriginalsOfABarAreKeptAsideAcrossExitAndRestart)
+{
+    ImportPlayerState("damaged-bar-originals.reg");
+    const std::vector<BYTE> stored = UserValue("CommandBars-Controls", "Controls");
+    for (int nStart = 0; nStart < 2; nStart++)
+    {
+        SCOPED_TRACE(nStart == 0 ? "first start" : "restart");
+        Game game;
+        ASSERT_TRUE(game.Frame() != NULL);
+        EXPECT_TRUE(WaitForWindow(game.Pid(), "Brindlemark", 500) == NULL) << "no question at start";
+        EXPECT_TRUE(FloatingPlayerBar(game) != NULL) << "the player's own toolbar loads";
+        ASSERT_TRUE(StandardBar(game.Frame()) != NULL);
+        ::SetForegroundWindow(game.Frame());
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(::GetDesktopWindow(),
+                                                     nStart == 0 ? "damaged_originals" : "damaged_originals_again")
+                         .empty());
+        EXPECT_EQ(0, game.Close());
+        EXPECT_EQ(stored, UserValue("CommandBars-ControlsNotLoaded", "Controls")) << "kept aside";
+    }
+    ClearSettings();
+}
+
+// A LoadFromFile flag of 2 beside an intact packed value: the player's bars
+// load from the value, the stored state is kept aside, and the exit stores
+// the bars with a sound flag, "Mine" and its image included.
+TEST_F(Brindlemark, ADamagedLoadFromFileFlagLosesNoCustomisationAcrossExitAndRestart)
+{
+    int nDefaultHeight = 0;
+    ImportPlayerState("damaged-load-from-file-flag.reg", &nDefaultHeight);
+    const std::vector<BYTE> stored = UserValue("CommandBars-Controls", "Controls");
+    ASSERT_EQ(2, testsupport::UserProfileInt("CommandBars-Controls", "LoadFromFile"));
+    for (int nStart = 0; nStart < 2; nStart++)
+    {
+        SCOPED_TRACE(nStart == 0 ? "first start" : "restart");
+        Game game;
+        ASSERT_TRUE(game.Frame() != NULL);
+        HWND hMine = FloatingPlayerBar(game);
+        ASSERT_TRUE(hMine != NULL) << "the player's own toolbar loads";
+        // The player's Standard bar, with its large icons, is taller than
+        // the game's own.
+        ASSERT_TRUE(StandardBar(game.Frame()) != NULL);
+        const RECT rcStandard = WindowRect(StandardBar(game.Frame()));
+        EXPECT_GT(rcStandard.bottom - rcStandard.top, nDefaultHeight) << "the player's Standard bar loads";
+        ::SetForegroundWindow(game.Frame());
+        ::SetWindowPos(hMine, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(::GetDesktopWindow(),
+                                                     nStart == 0 ? "damaged_flag" : "damaged_flag_again")
+                         .empty());
+        EXPECT_EQ(0, game.Close());
+        EXPECT_EQ(0, testsupport::UserProfileInt("CommandBars-Controls", "LoadFromFile"));
+        EXPECT_EQ(stored, UserValue("CommandBars-ControlsNotLoaded", "Controls")) << "kept aside";
+    }
+    ClearSettings();
+}
+
+// With the stored state kept aside, the Standard bar's expand menu is opened
+// with the mouse and closed: building it puts the buttons the player removed
+// back as hidden ones, which is no change of the player's, and the exit
+// keeps the copy aside. A button the player shows through that menu is one.
+TEST_F(Brindlemark, OpeningAToolbarsExpandMenuKeepsTheKeptAsideCopy)
+{
+    ImportPlayerState("damaged-load-from-file-flag.reg");
+    const std::vector<BYTE> stored = UserValue("CommandBars-Controls", "Controls");
+    {
+        Game game;
+        ASSERT_TRUE(game.Frame() != NULL);
+        HWND hStandard = StandardBar(game.Frame());
+        ASSERT_TRUE(hStandard != NULL);
+        ::SetForegroundWindow(game.Frame());
+        Wait(200);
+        const RECT rc = WindowRect(hStandard);
+        ClickScreen({rc.right - 5, rc.bottom - 8}, false);
+        HWND hExpand = WaitForPopupBar(game.Pid());
+        ASSERT_TRUE(hExpand != NULL) << "the expand menu opens";
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(::GetDesktopWindow(), "expand_menu_kept_aside").empty());
+        PressKeys({VK_ESCAPE});
+        PressKeys({VK_ESCAPE});
+        for (int n = 0; n < 40 && AnyPopupBarVisible(game.Pid()); n++)
+            Wait(50);
+        EXPECT_FALSE(AnyPopupBarVisible(game.Pid()));
+        EXPECT_EQ(0, game.Close());
+    }
+    EXPECT_EQ(stored, UserValue("CommandBars-ControlsNotLoaded", "Controls")) << "the kept copy stays";
+
+    // The player shows the button removed from the bar (the first of the
+    // bar's list in the same menu's Add or Remove Buttons) again: that
+    // change is the player's, the exit stores it and the kept copy goes.
+    int nStandardWidth = 0;
+    {
+        Game game;
+        ASSERT_TRUE(game.Frame() != NULL);
+        HWND hStandard = StandardBar(game.Frame());
+        ASSERT_TRUE(hStandard != NULL);
+        ::SetForegroundWindow(game.Frame());
+        Wait(200);
+        RECT rc = WindowRect(hStandard);
+        nStandardWidth = rc.right - rc.left;
+        ClickScreen({rc.right - 5, rc.bottom - 8}, false);
+        HWND hExpand = WaitForPopupBar(game.Pid());
+        ASSERT_TRUE(hExpand != NULL) << "the expand menu opens";
+        // Add or Remove Buttons, its bar, then the bar's first button.
+        for (int nLevel = 1; nLevel <= 3; nLevel++)
+        {
+            std::vector<HWND> popups = VisiblePopupBars(game.Pid());
+            EXPECT_FALSE(testsupport::SaveScreenSnapshot(::GetDesktopWindow(),
+                                                         "expand_menu_level" + std::to_string(nLevel))
+                             .empty());
+            ASSERT_EQ((size_t)nLevel, popups.size()) << "menu level " << nLevel;
+            rc = WindowRect(popups[0]);
+            ClickScreen({(rc.left + rc.right) / 2, rc.top + 12}, false);
+            for (int n = 0; n < 40 && VisiblePopupBars(game.Pid()).size() == (size_t)nLevel && nLevel < 3; n++)
+                Wait(50);
+        }
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(::GetDesktopWindow(), "expand_menu_button_shown").empty());
+        for (int n = 0; n < 4 && AnyPopupBarVisible(game.Pid()); n++)
+            PressKeys({VK_ESCAPE});
+        EXPECT_FALSE(AnyPopupBarVisible(game.Pid()));
+        rc = WindowRect(hStandard);
+        EXPECT_GT(rc.right - rc.left, nStandardWidth) << "the button is shown";
+        EXPECT_EQ(0, game.Close());
+    }
+    EXPECT_TRUE(UserValue("CommandBars-ControlsNotLoaded", "Controls").empty()) << "the player changed the bars";
+    {
+        Game game;
+        ASSERT_TRUE(game.Frame() != NULL);
+        ASSERT_TRUE(StandardBar(game.Frame()) != NULL);
+        const RECT rc = WindowRect(StandardBar(game.Frame()));
+        EXPECT_GT(rc.right - rc.left, nStandardWidth) << "the button stays shown";
+        EXPECT_EQ(0, game.Close());
+    }
+    ClearSettings();
+}
+
+// View > Status Bar with the keyboard hides the status bar; after exit and
+// start it is hidden, shown again the same way it stays shown after the
+// next exit and start.
+TEST_F(Brindlemark, TheStatusBarShownAgainStaysShownAfterExitAndStart)
+{
+    for (int nStart = 0; nStart < 3; nStart++)
+    {
+        SCOPED_TRACE(nStart);
+        Game game;
+        ASSERT_TRUE(game.Frame() != NULL);
+        HWND hStatus = ::GetDlgItem(game.Frame(), AFX_IDW_STATUS_BAR);
+        ASSERT_TRUE(hStatus != NULL);
+        EXPECT_EQ(nStart != 1, ::IsWindowVisible(hStatus) != FALSE) << "as the last exit left it";
+        if (nStart < 2)
+        {
+            ChooseWithKeys(game.Frame(), 'V', {'S'});
+            for (int n = 0; n < 40 && (::IsWindowVisible(hStatus) != FALSE) != (nStart == 1); n++)
+                Wait(50);
+            EXPECT_EQ(nStart == 1, ::IsWindowVisible(hStatus) != FALSE) << "View > Status Bar";
+        }
+        EXPECT_FALSE(AnyPopupBarVisible(game.Pid()));
+        EXPECT_EQ(0, game.Close());
+        EXPECT_EQ(nStart == 0 ? 0 : -1, testsupport::UserProfileInt("CommandBars", "StatusBar"));
+    }
+    ClearSettings();
+}
+
+namespace
+{
+// The width of the File menu opened with Alt+F, closed again with Escape;
+// 0 when it does not open.
+int FileMenuWidth(const Game& game, const char* pszSnapshot)
+{
+    ChooseWithKeys(game.Frame(), 'F', {});
+    HWND hFile = WaitForPopupBar(game.Pid());
+    if (hFile == NULL)
+        return 0;
+    Wait(300);
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(::GetDesktopWindow(), pszSnapshot).empty());
+    const RECT rc = WindowRect(hFile);
+    PressKeys({VK_ESCAPE});
+    PressKeys({VK_ESCAPE});
+    for (int n = 0; n < 40 && AnyPopupBarVisible(game.Pid()); n++)
+        Wait(50);
+    return rc.right - rc.left;
+}
+
+// Whether the game's stored shortcut table is there and holds no entry.
+bool StoredShortcutsEmpty()
+{
+    HKEY hKey = testsupport::OpenGameSection("CommandBars", false, HKEY_CURRENT_USER);
+    if (hKey == NULL)
+        return false;
+    DWORD dwType = 0, dwSize = 1;
+    LONG lResult = ::RegQueryValueExA(hKey, "Accelerators", NULL, &dwType, NULL, &dwSize);
+    ::RegCloseKey(hKey);
+    return lResult == ERROR_SUCCESS && dwType == REG_BINARY && dwSize == 0;
+}
+} // namespace
+
+// The player removed every shortcut (an empty table is stored): at the next
+// starts no shortcut shows in the menus and none works, as the keys and
+// the menus agree; the default table shows and works.
+TEST_F(Brindlemark, AnEmptyStoredShortcutTableShowsAndRunsNoShortcut)
+{
+    int nDefaultWidth = 0;
+    {
+        Game game;
+        ASSERT_TRUE(game.Frame() != NULL);
+        nDefaultWidth = FileMenuWidth(game, "file_menu_default_shortcuts");
+        ASSERT_GT(nDefaultWidth, 0);
+        EXPECT_EQ(0, game.Close());
+    }
+    DWORD dwNone = 0;
+    ASSERT_TRUE(testsupport::WriteRegistryValue("CommandBars", "Accelerators", REG_BINARY, &dwNone, 0,
+                                                HKEY_CURRENT_USER));
+    for (int nStart = 0; nStart < 2; nStart++)
+    {
+        SCOPED_TRACE(nStart == 0 ? "first start" : "restart");
+        Game game;
+        ASSERT_TRUE(game.Frame() != NULL);
+        const int nWidth = FileMenuWidth(game, nStart == 0 ? "file_menu_no_shortcuts" : "file_menu_no_shortcuts_again");
+        ASSERT_GT(nWidth, 0);
+        EXPECT_LT(nWidth, nDefaultWidth) << "the menu shows no shortcut";
+        ::SetForegroundWindow(game.Frame());
+        PressKeys({VK_CONTROL, 'N'});
+        HWND hNew = WaitForWindow(game.Pid(), "New Puzzle", 1500);
+        EXPECT_TRUE(hNew == NULL) << "Ctrl+N still works though no menu shows it";
+        if (hNew != NULL)
+        {
+            ::PostMessage(hNew, WM_COMMAND, IDCANCEL, 0);
+            WaitUntilGone(hNew);
+        }
+        EXPECT_EQ(0, game.Close());
+        EXPECT_TRUE(StoredShortcutsEmpty());
+    }
+    ClearSettings();
+}

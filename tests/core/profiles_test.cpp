@@ -595,3 +595,18 @@ TEST_F(ProfilesTest, SettingsThroughAnIniFile)
     GetPrivateProfileStringA("AppearanceInfo", "2_ProfileName", "", szText, sizeof(szText), strIni.c_str());
     EXPECT_STREQ("Profile 5", szText);
 }
+
+// Settings that cannot be written (a profile file in a folder that is not
+// there) make the save say so; once the store can be written it succeeds.
+TEST_F(ProfilesTest, ASaveThatCannotBeWrittenSaysSo)
+{
+    CApplicationInfo settings;
+    settings.LoadFromRegistry();
+    CXTRegistryManager::SetINIFileName("C:\\no-such-folder-of-brindlemark\\settings.ini");
+    EXPECT_FALSE(settings.m_GradeInfoList.SaveToRegistry());
+    EXPECT_FALSE(settings.m_AppearanceInfoList.SaveToRegistry());
+    EXPECT_FALSE(settings.SaveToRegistry());
+    CXTRegistryManager::SetINIFileName(NULL);
+    EXPECT_TRUE(settings.m_GradeInfoList.SaveToRegistry());
+    EXPECT_TRUE(settings.SaveToRegistry());
+}

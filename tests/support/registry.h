@@ -8,6 +8,7 @@
 #include "XTRegistryManager.h"
 
 #include <string>
+#include <vector>
 
 namespace testsupport
 {
@@ -108,6 +109,30 @@ inline int UserProfileInt(const char* pszSection, const char* pszEntry)
     ::RegCloseKey(hKey);
     return lResult == ERROR_SUCCESS && dwType == REG_DWORD ? (int)dwValue : -1;
 }
+// Imports a registry export (a .reg file, named by its Windows path) with
+// the system's registry editor, as a player's stored state is brought in;
+// waits at most 30 s for it. TRUE when the editor ran and ended well.
+inline bool ImportRegFile(const std::string& strPath)
+{
+    std::string strCommand = "regedit.exe /S \"" + strPath + "\"";
+    std::vector<char> command(strCommand.begin(), strCommand.end());
+    command.push_back(0);
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    if (!::CreateProcessA(NULL, command.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
+        return false;
+    DWORD dwExit = 1;
+    bool bEnded = ::WaitForSingleObject(pi.hProcess, 30000) == WAIT_OBJECT_0;
+    if (!bEnded)
+        ::TerminateProcess(pi.hProcess, 1);
+    else
+        ::GetExitCodeProcess(pi.hProcess, &dwExit);
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    return bEnded && dwExit == 0;
+}
+
 // A key of its own below HKCU\Software\BrindlemarkTests for one test: any
 // leftover of that name is removed and the key created when the object is
 // made; it is closed and removed (and the parent, once empty) when the

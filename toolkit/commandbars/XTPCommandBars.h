@@ -92,8 +92,9 @@ public:
     BOOL m_bOwnBarsChanged = TRUE;
     // A fingerprint of what the player can change in the bars: every
     // toolbar and context menu with the controls they hold and the popups
-    // those open (captions, commands, order, groups, styles, own images,
-    // controls the player hid). Layout flags are left out. Never 0.
+    // those open (captions, commands, order, groups, styles, own images),
+    // a control the player hid counting as one removed. Layout flags are
+    // left out. Never 0.
     DWORD GetControlsFingerprint() const;
     // TRUE when the bars hold something else than the last load gave them:
     // the player changed them since. Followed only while stored controls
@@ -178,12 +179,14 @@ public:
 
     // Where the bars stand and what they hold, under sections named from the
     // key ("<key>-Bar0", "<key>-Summary", "<key>-DockBar0", "<key>-Controls").
-    void SaveBarState(LPCTSTR lpszProfileName, BOOL bOnlyCustomized = TRUE);
+    // SaveBarState is FALSE when some of it could not be written.
+    BOOL SaveBarState(LPCTSTR lpszProfileName, BOOL bOnlyCustomized = TRUE);
     void LoadBarState(LPCTSTR lpszProfileName, BOOL bSilent = FALSE);
     void GetBarInfo(CXTPToolBar* pBar, XTP_BARINFO* pInfo);
     void SetBarInfo(CXTPToolBar* pBar, XTP_BARINFO* pInfo);
-    // The controls part of the bar state; the file path used for a large one.
-    void SaveControls(LPCTSTR lpszProfileName, BOOL bOnlyCustomized);
+    // The controls part of the bar state (FALSE when the controls could not
+    // be stored); the file path used for a large one.
+    BOOL SaveControls(LPCTSTR lpszProfileName, BOOL bOnlyCustomized);
     void LoadControls(LPCTSTR lpszProfileName, BOOL bSilent);
     CString GetControlsFilePath(LPCTSTR lpszProfileName) const;
 

@@ -897,17 +897,20 @@ void CXTPCommandBars::MergeLoadedToolBar(CXTPToolBar* pExisting, CXTPToolBar* pL
     CXTPControls* pLoadedOriginal = pLoaded->GetControls()->GetOriginalControls();
     if (pExistingOriginal != NULL && pLoadedOriginal != NULL && !pExistingOriginal->Compare(pLoadedOriginal))
     {
-        // The program's own bar changed since the save.
-        if (bSilent || pLoaded->GetControls()->Compare(pLoadedOriginal))
-            return;
         if (!m_bOwnBarsChanged)
         {
             // The program's bars are those the state was saved with: the
-            // stored copy of them is damaged, and the bar is not taken.
+            // stored copy of them is damaged, and the bar is not taken. It
+            // counts as damage, so that the stored value is kept aside with
+            // the player's changes to the bar in it.
             TRACE("CXTPCommandBars: the saved original controls of bar %u are damaged; the bar keeps its own\n",
                   pExisting->GetBarID());
+            m_nRestoreDropped++;
             return;
         }
+        // The program's own bar changed since the save.
+        if (bSilent || pLoaded->GetControls()->Compare(pLoadedOriginal))
+            return;
         CString strMessage, strFormat;
         strFormat.LoadString(9177);
         strMessage.Format(strFormat, (LPCTSTR)pExisting->GetTitle());
@@ -977,6 +980,12 @@ void MixControls(DWORD& dwHash, CXTPControls* pControls, int nDepth, std::map<CX
         CXTPControl* pControl = pControls->GetAt(i);
         if (pControl->IsTemporary())
             continue;
+        // A control the player hid counts as one the player removed: the
+        // bar's Add or Remove list puts every removed original back as a
+        // hidden control, where and how it stood in the original bar, and
+        // building that list is no change of the player's.
+        if (bPlayer && (pControl->GetHideFlags() & xtpHideCustomize) != 0)
+            continue;
         if (bPlayer)
             MixText(dwHash, pControl->GetRuntimeClass()->m_lpszClassName);
         MixFingerprint(dwHash, (DWORD)pControl->GetType());
@@ -987,7 +996,6 @@ void MixControls(DWORD& dwHash, CXTPControls* pControls, int nDepth, std::map<CX
         {
             MixFingerprint(dwHash, (DWORD)pControl->GetStyle());
             MixFingerprint(dwHash, (DWORD)pControl->GetCustomIconId());
-            MixFingerprint(dwHash, (DWORD)(pControl->GetHideFlags() & xtpHideCustomize));
             MixText(dwHash, strCaption);
         }
         else

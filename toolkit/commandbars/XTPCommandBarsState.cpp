@@ -56,44 +56,81 @@ private:
 
 // One section of the application's profile, opened once for all its values:
 // a registry key when the application has a registry key, else its INI file.
+// Values are written or deleted only through a section opened for changes;
+// each write and delete says whether it took place.
 class CProfileSection
 {
 public:
-    // bWrite: the section is created (and, with bEmpty, emptied first).
-    CProfileSection(LPCTSTR lpszSection, BOOL bWrite, BOOL bEmpty = FALSE)
-        : m_strSection(lpszSection), m_hKey(NULL), m_pApp(ProfileApp())
+    enum Mode
+    {
+        modeRead,     // read only; a missing section reads as empty
+        modeWrite,    // created when missing
+        modeEmpty,    // emptied (deleted), then created
+        modeChange,   // opened for changes when it exists; never created
+        modeDelete    // deleted; nothing is left to read or write
+    };
+
+    CProfileSection(LPCTSTR lpszSection, Mode mode)
+        : m_strSection(lpszSection), m_hKey(NULL), m_pApp(ProfileApp()), m_bWritable(mode != modeRead),
+          m_bOpenFailed(FALSE)
     {
         if (m_pApp == NULL)
             return;
         if (m_pApp->m_pszRegistryKey == NULL)
         {
-            if (bEmpty)
-                m_pApp->WriteProfileString(lpszSection, NULL, NULL);
+            if ((mode == modeEmpty || mode == modeDelete) && !m_pApp->WriteProfileString(lpszSection, NULL, NULL))
+                m_bOpenFailed = TRUE;
             return;
         }
         HKEY hAppKey = s_hHeldAppKey != NULL ? s_hHeldAppKey : m_pApp->GetAppRegistryKey();
         if (hAppKey == NULL)
+        {
+            m_bOpenFailed = mode != modeRead;
             return;
+        }
         // A section without subsections (every one written here) is deleted
         // directly, in far fewer registry calls than the general tree walk.
-        if (bEmpty)
+        if (mode == modeEmpty || mode == modeDelete)
         {
             LONG lResult = ::RegDeleteKeyA(hAppKey, lpszSection);
             if (lResult != ERROR_SUCCESS && lResult != ERROR_FILE_NOT_FOUND)
-                ::SHDeleteKeyA(hAppKey, lpszSection);
+                lResult = ::SHDeleteKeyA(hAppKey, lpszSection);
+            if (lResult != ERROR_SUCCESS && lResult != ERROR_FILE_NOT_FOUND)
+                m_bOpenFailed = TRUE;
         }
-        if (bWrite)
-            ::RegCreateKeyExA(hAppKey, lpszSection, 0, NULL, 0, KEY_READ | KEY_WRITE, NULL, &m_hKey, NULL);
-        else if (::RegOpenKeyExA(hAppKey, lpszSection, 0, KEY_READ, &m_hKey) != ERROR_SUCCESS)
-            m_hKey = NULL;
+        if (mode == modeWrite || mode == modeEmpty)
+        {
+            if (::RegCreateKeyExA(hAppKey, lpszSection, 0, NULL, 0, KEY_READ | KEY_WRITE, NULL, &m_hKey, NULL) !=
+                ERROR_SUCCESS)
+            {
+                m_hKey = NULL;
+                m_bOpenFailed = TRUE;
+            }
+        }
+        else if (mode != modeDelete)
+        {
+            REGSAM sam = mode == modeChange ? KEY_READ | KEY_WRITE : KEY_READ;
+            LONG lResult = ::RegOpenKeyExA(hAppKey, lpszSection, 0, sam, &m_hKey);
+            if (lResult != ERROR_SUCCESS)
+            {
+                m_hKey = NULL;
+                // A section that is not there holds nothing to change.
+                m_bOpenFailed = mode == modeChange && lResult != ERROR_FILE_NOT_FOUND;
+            }
+        }
         if (hAppKey != s_hHeldAppKey)
             ::RegCloseKey(hAppKey);
+        if (m_bOpenFailed)
+            TRACE("CXTPCommandBars: the profile section \"%s\" cannot be opened for changes\n", lpszSection);
     }
     ~CProfileSection()
     {
         if (m_hKey != NULL)
             ::RegCloseKey(m_hKey);
     }
+
+    // FALSE when the section could not be opened (or emptied) as asked.
+    BOOL IsOpen() const { return !m_bOpenFailed; }
 
     int GetInt(LPCTSTR lpszEntry, int nDefault) const
     {
@@ -108,33 +145,64 @@ public:
             return nDefault;
         return (int)dwValue;
     }
-    void WriteInt(LPCTSTR lpszEntry, int nValue)
+    BOOL WriteInt(LPCTSTR lpszEntry, int nValue)
     {
-        if (m_pApp == NULL)
-            return;
+        if (m_pApp == NULL || !CanChange(lpszEntry))
+            return FALSE;
+        BOOL bWritten;
         if (m_pApp->m_pszRegistryKey == NULL)
         {
-            m_pApp->WriteProfileInt(m_strSection, lpszEntry, nValue);
-            return;
+            bWritten = m_pApp->WriteProfileInt(m_strSection, lpszEntry, nValue);
         }
-        DWORD dwValue = (DWORD)nValue;
-        if (m_hKey != NULL)
-            ::RegSetValueExA(m_hKey, lpszEntry, 0, REG_DWORD, (const BYTE*)&dwValue, sizeof(DWORD));
+        else
+        {
+            DWORD dwValue = (DWORD)nValue;
+            bWritten = m_hKey != NULL && ::RegSetValueExA(m_hKey, lpszEntry, 0, REG_DWORD, (const BYTE*)&dwValue,
+                                                          sizeof(DWORD)) == ERROR_SUCCESS;
+        }
+        if (!bWritten)
+            TRACE("CXTPCommandBars: \"%s\" of \"%s\" cannot be written\n", lpszEntry, (LPCTSTR)m_strSection);
+        return bWritten;
     }
-    void DeleteEntry(LPCTSTR lpszEntry)
+    // TRUE when the value is gone (a value that was not there included).
+    BOOL DeleteEntry(LPCTSTR lpszEntry)
     {
-        if (m_pApp == NULL)
-            return;
+        if (m_pApp == NULL || !CanChange(lpszEntry))
+            return FALSE;
+        BOOL bDeleted;
         if (m_pApp->m_pszRegistryKey == NULL)
-            m_pApp->WriteProfileString(m_strSection, lpszEntry, NULL);
-        else if (m_hKey != NULL)
-            ::RegDeleteValueA(m_hKey, lpszEntry);
+        {
+            bDeleted = m_pApp->WriteProfileString(m_strSection, lpszEntry, NULL);
+        }
+        else if (m_hKey == NULL)
+        {
+            bDeleted = !m_bOpenFailed;   // no section: nothing to delete
+        }
+        else
+        {
+            LONG lResult = ::RegDeleteValueA(m_hKey, lpszEntry);
+            bDeleted = lResult == ERROR_SUCCESS || lResult == ERROR_FILE_NOT_FOUND;
+        }
+        if (!bDeleted)
+            TRACE("CXTPCommandBars: \"%s\" of \"%s\" cannot be deleted\n", lpszEntry, (LPCTSTR)m_strSection);
+        return bDeleted;
     }
 
 private:
+    BOOL CanChange(LPCTSTR lpszEntry) const
+    {
+        if (m_bWritable)
+            return TRUE;
+        TRACE("CXTPCommandBars: \"%s\" of \"%s\" is changed through a section opened for reading\n", lpszEntry,
+              (LPCTSTR)m_strSection);
+        return FALSE;
+    }
+
     CString m_strSection;
     HKEY m_hKey;
     CWinApp* m_pApp;
+    BOOL m_bWritable;
+    BOOL m_bOpenFailed;
 };
 
 CString SectionName(LPCTSTR lpszFormat, LPCTSTR lpszKey, int nIndex = -1)
@@ -152,19 +220,19 @@ int GetInt(const CProfileSection* pSection, LPCTSTR lpszEntry, int nDefault)
     return pSection->GetInt(lpszEntry, nDefault);
 }
 
-void WriteInt(CProfileSection* pSection, LPCTSTR lpszEntry, int nValue)
+BOOL WriteInt(CProfileSection* pSection, LPCTSTR lpszEntry, int nValue)
 {
-    pSection->WriteInt(lpszEntry, nValue);
+    return pSection->WriteInt(lpszEntry, nValue);
 }
 
 int GetInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault)
 {
-    return CProfileSection(lpszSection, FALSE).GetInt(lpszEntry, nDefault);
+    return CProfileSection(lpszSection, CProfileSection::modeRead).GetInt(lpszEntry, nDefault);
 }
 
-void WriteInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nValue)
+BOOL WriteInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nValue)
 {
-    CProfileSection(lpszSection, TRUE).WriteInt(lpszEntry, nValue);
+    return CProfileSection(lpszSection, CProfileSection::modeWrite).WriteInt(lpszEntry, nValue);
 }
 
 // The profile's entry that is missing: no bar id can take it.
@@ -238,6 +306,24 @@ void RemoveFileQuietly(LPCTSTR lpszPath)
     ::DeleteFileA(lpszPath);
 }
 
+// TRUE when the section's "Controls" names a file rather than holding the
+// packed block. "LoadFromFile" says which, 1 for a file and 0 for the
+// block; any other flag is damage (*pbDamaged), and the value is then taken
+// for what it is: a block when it reads as one, else the name of a file.
+BOOL StoredControlsInFile(CWinApp* pApp, LPCTSTR lpszSection, BOOL* pbDamaged = NULL)
+{
+    int nFlag = (int)pApp->GetProfileInt(lpszSection, "LoadFromFile", 0);
+    if (pbDamaged != NULL)
+        *pbDamaged = nFlag != 0 && nFlag != 1;
+    if (nFlag == 0 || nFlag == 1)
+        return nFlag == 1;
+    LPBYTE pRaw = NULL;
+    UINT nRaw = 0;
+    BOOL bBlock = pApp->GetProfileBinary(lpszSection, "Controls", &pRaw, &nRaw);
+    delete[] pRaw;
+    return !bBlock && !pApp->GetProfileString(lpszSection, "Controls", "").IsEmpty();
+}
+
 } // namespace
 
 //////////////////////////////////////////////////////////////////////////
@@ -285,41 +371,43 @@ XTP_BARINFO::XTP_BARINFO()
 {
 }
 
-void XTP_BARINFO::SaveState(LPCTSTR lpszSectionName) const
+BOOL XTP_BARINFO::SaveState(LPCTSTR lpszSectionName) const
 {
-    CProfileSection section(lpszSectionName, TRUE, TRUE);
+    CProfileSection section(lpszSectionName, CProfileSection::modeEmpty);
     CProfileSection* lpszSection = &section;
-    WriteInt(lpszSection, "BarID", (int)m_nBarID);
+    BOOL bSaved = section.IsOpen();
+    bSaved &= WriteInt(lpszSection, "BarID", (int)m_nBarID);
     if (!m_bVisible)
-        WriteInt(lpszSection, "Visible", 0);
+        bSaved &= WriteInt(lpszSection, "Visible", 0);
     if (m_bFloating)
-        WriteInt(lpszSection, "Floating", 1);
+        bSaved &= WriteInt(lpszSection, "Floating", 1);
     if (m_pointPos.x != -1)
-        WriteInt(lpszSection, "XPos", m_pointPos.x);
+        bSaved &= WriteInt(lpszSection, "XPos", m_pointPos.x);
     if (m_pointPos.y != -1)
-        WriteInt(lpszSection, "YPos", m_pointPos.y);
+        bSaved &= WriteInt(lpszSection, "YPos", m_pointPos.y);
     if (m_nMRUWidth != 32767)
-        WriteInt(lpszSection, "MRUWidth", m_nMRUWidth);
-    WriteInt(lpszSection, "MRUDockID", m_uMRUDockPosition);
-    WriteInt(lpszSection, "MRUDockLeftPos", m_rectMRUDockPos.left);
-    WriteInt(lpszSection, "MRUDockTopPos", m_rectMRUDockPos.top);
-    WriteInt(lpszSection, "MRUDockRightPos", m_rectMRUDockPos.right);
-    WriteInt(lpszSection, "MRUDockBottomPos", m_rectMRUDockPos.bottom);
-    WriteInt(lpszSection, "MRUFloatXPos", m_ptMRUFloatPos.x);
-    WriteInt(lpszSection, "MRUFloatYPos", m_ptMRUFloatPos.y);
-    WriteInt(lpszSection, "DialogBar", m_bDialogBar);
+        bSaved &= WriteInt(lpszSection, "MRUWidth", m_nMRUWidth);
+    bSaved &= WriteInt(lpszSection, "MRUDockID", m_uMRUDockPosition);
+    bSaved &= WriteInt(lpszSection, "MRUDockLeftPos", m_rectMRUDockPos.left);
+    bSaved &= WriteInt(lpszSection, "MRUDockTopPos", m_rectMRUDockPos.top);
+    bSaved &= WriteInt(lpszSection, "MRUDockRightPos", m_rectMRUDockPos.right);
+    bSaved &= WriteInt(lpszSection, "MRUDockBottomPos", m_rectMRUDockPos.bottom);
+    bSaved &= WriteInt(lpszSection, "MRUFloatXPos", m_ptMRUFloatPos.x);
+    bSaved &= WriteInt(lpszSection, "MRUFloatYPos", m_ptMRUFloatPos.y);
+    bSaved &= WriteInt(lpszSection, "DialogBar", m_bDialogBar);
     if (m_bDialogBar)
     {
-        WriteInt(lpszSection, "DialogBarDockingClientCx", m_szDialogBarDockingClient.cx);
-        WriteInt(lpszSection, "DialogBarDockingClientCy", m_szDialogBarDockingClient.cy);
-        WriteInt(lpszSection, "DialogBarFloatingClientCx", m_szDialogBarFloatingClient.cx);
-        WriteInt(lpszSection, "DialogBarFloatingClientCy", m_szDialogBarFloatingClient.cy);
+        bSaved &= WriteInt(lpszSection, "DialogBarDockingClientCx", m_szDialogBarDockingClient.cx);
+        bSaved &= WriteInt(lpszSection, "DialogBarDockingClientCy", m_szDialogBarDockingClient.cy);
+        bSaved &= WriteInt(lpszSection, "DialogBarFloatingClientCx", m_szDialogBarFloatingClient.cx);
+        bSaved &= WriteInt(lpszSection, "DialogBarFloatingClientCy", m_szDialogBarFloatingClient.cy);
     }
+    return bSaved;
 }
 
 BOOL XTP_BARINFO::LoadState(LPCTSTR lpszSectionName, BOOL bRescale, CSize szSaved, CSize szCurrent)
 {
-    CProfileSection section(lpszSectionName, FALSE);
+    CProfileSection section(lpszSectionName, CProfileSection::modeRead);
     const CProfileSection* lpszSection = &section;
     m_nBarID = (UINT)GetInt(lpszSection, "BarID", (int)kMissingId);
     if (m_nBarID == kMissingId)
@@ -424,29 +512,33 @@ void CXTPCommandBars::SetBarInfo(CXTPToolBar* pBar, XTP_BARINFO* pInfo)
 //////////////////////////////////////////////////////////////////////////
 // Bar state
 
-void CXTPCommandBars::SaveBarState(LPCTSTR lpszProfileName, BOOL bOnlyCustomized)
+BOOL CXTPCommandBars::SaveBarState(LPCTSTR lpszProfileName, BOOL bOnlyCustomized)
 {
     CHeldAppKey appKey;
+    BOOL bSaved = TRUE;
     CSize szScreen(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
     for (int i = 0; i < GetCount(); i++)
     {
         XTP_BARINFO info;
         GetBarInfo(GetAt(i), &info);
-        info.SaveState(SectionName("%s-Bar%d", lpszProfileName, i));
+        bSaved &= info.SaveState(SectionName("%s-Bar%d", lpszProfileName, i));
     }
 
     {
-        CProfileSection summary(SectionName("%s-Summary", lpszProfileName), TRUE);
-        summary.WriteInt("Bars", GetCount());
-        summary.WriteInt("ScreenCX", szScreen.cx);
-        summary.WriteInt("ScreenCY", szScreen.cy);
+        CProfileSection summary(SectionName("%s-Summary", lpszProfileName), CProfileSection::modeWrite);
+        bSaved &= summary.IsOpen();
+        bSaved &= summary.WriteInt("Bars", GetCount());
+        bSaved &= summary.WriteInt("ScreenCX", szScreen.cx);
+        bSaved &= summary.WriteInt("ScreenCY", szScreen.cy);
     }
 
     for (int nDock = 0; nDock < 4; nDock++)
     {
         CXTPDockBar* pDockBar = m_pDocks[nDock];
         BOOL bRows = pDockBar != NULL && pDockBar->GetDockedCount() > 1;
-        CProfileSection section(SectionName("%s-DockBar%d", lpszProfileName, nDock), bRows, TRUE);
+        CProfileSection section(SectionName("%s-DockBar%d", lpszProfileName, nDock),
+                                bRows ? CProfileSection::modeEmpty : CProfileSection::modeDelete);
+        bSaved &= section.IsOpen();
         if (!bRows)
             continue;
         int n = 0;
@@ -459,24 +551,29 @@ void CXTPCommandBars::SaveBarState(LPCTSTR lpszProfileName, BOOL bOnlyCustomized
             bLastNull = pBar == NULL;
             CString strEntry;
             strEntry.Format("Bar#%d", n++);
-            section.WriteInt(strEntry, pBar != NULL ? (int)pBar->GetBarID() : 0);
+            bSaved &= section.WriteInt(strEntry, pBar != NULL ? (int)pBar->GetBarID() : 0);
         }
-        section.WriteInt("Bars", n);
+        bSaved &= section.WriteInt("Bars", n);
     }
 
+    // A hidden status bar is kept as "StatusBar" 0; a shown one deletes the
+    // value, through the section opened for changes.
     CControlBar* pStatusBar = GetStatusBar(m_pFrame);
     if (pStatusBar != NULL && pStatusBar->GetSafeHwnd() != NULL && !(pStatusBar->GetStyle() & WS_VISIBLE))
-        WriteInt(lpszProfileName, "StatusBar", 0);
+        bSaved &= WriteInt(lpszProfileName, "StatusBar", 0);
     else
-        CProfileSection(lpszProfileName, FALSE).DeleteEntry("StatusBar");
+        bSaved &= CProfileSection(lpszProfileName, CProfileSection::modeChange).DeleteEntry("StatusBar");
 
     if (m_bCustomizable)
-        SaveControls(lpszProfileName, bOnlyCustomized);
+        bSaved &= SaveControls(lpszProfileName, bOnlyCustomized);
 
     CXTPMenuBar* pMenuBar = GetMenuBar();
     if (pMenuBar != NULL && pMenuBar->m_bDirtyMenu)
         pMenuBar->AfterSave();
     m_pOptions->bDirtyState = FALSE;
+    if (!bSaved)
+        TRACE("CXTPCommandBars: the bar state of \"%s\" was not saved whole\n", lpszProfileName);
+    return bSaved;
 }
 
 void CXTPCommandBars::LoadBarState(LPCTSTR lpszProfileName, BOOL bSilent)
@@ -485,7 +582,7 @@ void CXTPCommandBars::LoadBarState(LPCTSTR lpszProfileName, BOOL bSilent)
     if (m_bCustomizable)
         LoadControls(lpszProfileName, bSilent);
 
-    CProfileSection summary(SectionName("%s-Summary", lpszProfileName), FALSE);
+    CProfileSection summary(SectionName("%s-Summary", lpszProfileName), CProfileSection::modeRead);
     int nBars = summary.GetInt("Bars", 0);
     CSize szSaved(summary.GetInt("ScreenCX", 0), summary.GetInt("ScreenCY", 0));
     CSize szCurrent(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
@@ -505,7 +602,7 @@ void CXTPCommandBars::LoadBarState(LPCTSTR lpszProfileName, BOOL bSilent)
     for (int nDock = 0; nDock < 4; nDock++)
     {
         CXTPDockBar* pDockBar = m_pDocks[nDock];
-        CProfileSection section(SectionName("%s-DockBar%d", lpszProfileName, nDock), FALSE);
+        CProfileSection section(SectionName("%s-DockBar%d", lpszProfileName, nDock), CProfileSection::modeRead);
         int nEntries = section.GetInt("Bars", 0);
         if (pDockBar == NULL || nEntries <= 1)
             continue;
@@ -585,11 +682,11 @@ CString CXTPCommandBars::GetControlsFilePath(LPCTSTR lpszProfileName) const
     return strPath;
 }
 
-void CXTPCommandBars::SaveControls(LPCTSTR lpszProfileName, BOOL bOnlyCustomized)
+BOOL CXTPCommandBars::SaveControls(LPCTSTR lpszProfileName, BOOL bOnlyCustomized)
 {
     CWinApp* pApp = ProfileApp();
     if (pApp == NULL)
-        return;
+        return FALSE;
     CString strSection = SectionName("%s-Controls", lpszProfileName);
 
     XTP_COMMANDBARS_PROPEXCHANGE_PARAM param;
@@ -621,8 +718,9 @@ void CXTPCommandBars::SaveControls(LPCTSTR lpszProfileName, BOOL bOnlyCustomized
     }
     if (!bSaved)
     {
-        pApp->WriteProfileString(strSection, NULL, NULL);
-        return;
+        if (!pApp->WriteProfileString(strSection, NULL, NULL))
+            TRACE("CXTPCommandBars: the section \"%s\" cannot be deleted\n", (LPCTSTR)strSection);
+        return FALSE;
     }
     file.DetachCompressed(pData, dwSize);
 
@@ -639,9 +737,8 @@ void CXTPCommandBars::SaveControls(LPCTSTR lpszProfileName, BOOL bOnlyCustomized
             if (::MoveFileA(strNew, strPath))
             {
                 ::SetFileAttributesA(strPath, FILE_ATTRIBUTE_HIDDEN);
-                pApp->WriteProfileString(strSection, "Controls", strPath);
-                pApp->WriteProfileInt(strSection, "LoadFromFile", 1);
-                bStored = TRUE;
+                bStored = pApp->WriteProfileString(strSection, "Controls", strPath) &&
+                          pApp->WriteProfileInt(strSection, "LoadFromFile", 1);
             }
             else
             {
@@ -656,24 +753,33 @@ void CXTPCommandBars::SaveControls(LPCTSTR lpszProfileName, BOOL bOnlyCustomized
         // A controls file an earlier save wrote is no longer needed once
         // the profile holds the data.
         CString strOldFile;
-        if (pApp->GetProfileInt(strSection, "LoadFromFile", 0))
+        if (StoredControlsInFile(pApp, strSection))
             strOldFile = pApp->GetProfileString(strSection, "Controls", "");
-        if (pApp->WriteProfileBinary(strSection, "Controls", pData, dwSize))
-            bStored = TRUE;
-        else
+        // A file kept aside by its own name stays.
+        CString strAside = SectionName("%s-ControlsNotLoaded", lpszProfileName);
+        if (!strOldFile.IsEmpty() && strOldFile.CompareNoCase(pApp->GetProfileString(strAside, "Controls", "")) == 0)
+            strOldFile.Empty();
+        bStored = pApp->WriteProfileBinary(strSection, "Controls", pData, dwSize) &&
+                  pApp->WriteProfileInt(strSection, "LoadFromFile", 0);
+        if (!bStored)
             ::OutputDebugStringA("CXTPCommandBars: the bar controls could not be written to the profile\n");
-        if (pApp->WriteProfileInt(strSection, "LoadFromFile", 0) && bStored && !strOldFile.IsEmpty())
+        else if (!strOldFile.IsEmpty())
             RemoveFileQuietly(strOldFile);
     }
-    // The program's own bars as they were when the controls were saved.
-    if (bStored)
-        pApp->WriteProfileInt(strSection, "OwnBars", (int)GetOwnBarsFingerprint());
     free(pData);
+    // The program's own bars as they were when the controls were saved. Not
+    // written, an older fingerprint would be taken for these bars: it goes.
+    if (bStored && !pApp->WriteProfileInt(strSection, "OwnBars", (int)GetOwnBarsFingerprint()))
+    {
+        pApp->WriteProfileString(strSection, "OwnBars", NULL);
+        TRACE("CXTPCommandBars: the fingerprint of the program's bars cannot be written\n");
+    }
     // Controls kept aside after a damaged load go once the player has
     // changed the bars and the change is stored.
     // The bars are walked only when something is kept aside.
     if (bStored && HasSetAsideControls(lpszProfileName) && IsChangedSinceLoad())
         DropSetAsideControls(lpszProfileName);
+    return bStored;
 }
 
 BOOL CXTPCommandBars::LoadControlsFromFile(CMemFile* pFile, BOOL bSilent)
@@ -726,14 +832,23 @@ void CXTPCommandBars::LoadControls(LPCTSTR lpszProfileName, BOOL bSilent)
 
     // Nothing stored loads whole.
     BOOL bWhole = TRUE;
-    if (pApp->GetProfileInt(strSection, "LoadFromFile", 0))
+    BOOL bFlagDamaged = FALSE;
+    if (StoredControlsInFile(pApp, strSection, &bFlagDamaged))
     {
+        // A controls file that is missing, or cannot be opened, did not
+        // load: what names it stays stored.
         CString strPath = pApp->GetProfileString(strSection, "Controls", "");
         CXTPZipMemFile file;
         if (!strPath.IsEmpty() && file.LoadFromFile(strPath))
+        {
             bWhole = LoadControlsFromFile(&file, bSilent) && !file.IsDamaged();
+        }
         else
-            bWhole = strPath.IsEmpty() || ::GetFileAttributesA(strPath) == INVALID_FILE_ATTRIBUTES;
+        {
+            TRACE("CXTPCommandBars: the controls file \"%s\" of \"%s\" cannot be read\n", (LPCTSTR)strPath,
+                  lpszProfileName);
+            bWhole = FALSE;
+        }
     }
     else
     {
@@ -772,6 +887,13 @@ void CXTPCommandBars::LoadControls(LPCTSTR lpszProfileName, BOOL bSilent)
     // What did not load whole is not written over by the next save: it is
     // kept aside until the player changes the bars. Only then is what the
     // load gave the bars remembered, to see that change.
+    if (bFlagDamaged)
+    {
+        // What the flag names was read as what it is, but the stored state
+        // did not load whole.
+        TRACE("CXTPCommandBars: the stored controls of \"%s\" carry a flag no save writes\n", lpszProfileName);
+        bWhole = FALSE;
+    }
     if (!bWhole)
         SetAsideControls(lpszProfileName);
     m_dwControlsAtLoad = HasSetAsideControls(lpszProfileName) ? GetControlsFingerprint() : 0;
@@ -804,7 +926,7 @@ void CXTPCommandBars::SetAsideControls(LPCTSTR lpszProfileName)
     }
 
     BOOL bKept = FALSE;
-    if (pApp->GetProfileInt(strSection, "LoadFromFile", 0))
+    if (StoredControlsInFile(pApp, strSection))
     {
         CString strPath = pApp->GetProfileString(strSection, "Controls", "");
         CString strCopy = strPath + "-NotLoaded";
@@ -812,6 +934,13 @@ void CXTPCommandBars::SetAsideControls(LPCTSTR lpszProfileName)
         {
             ::SetFileAttributesA(strCopy, FILE_ATTRIBUTE_HIDDEN);
             bKept = pApp->WriteProfileString(strAside, "Controls", strCopy) &&
+                    pApp->WriteProfileInt(strAside, "LoadFromFile", 1);
+        }
+        else if (!strPath.IsEmpty())
+        {
+            // A file that is missing or cannot be read: its name is kept, so
+            // that the file is found again should it come back.
+            bKept = pApp->WriteProfileString(strAside, "Controls", strPath) &&
                     pApp->WriteProfileInt(strAside, "LoadFromFile", 1);
         }
     }
@@ -849,14 +978,16 @@ void CXTPCommandBars::DropSetAsideControls(LPCTSTR lpszProfileName)
     int nFromFile = (int)pApp->GetProfileInt(strAside, "LoadFromFile", -1);
     if (nFromFile == -1)
         return;
-    if (nFromFile == 1)
+    CString strCopy = nFromFile == 1 ? pApp->GetProfileString(strAside, "Controls", "") : CString();
+    // The section goes first: a copy is never named by a section that stays.
+    if (!pApp->WriteProfileString(strAside, NULL, NULL))
     {
-        // Only a copy this code made: the stored path names no other file.
-        CString strCopy = pApp->GetProfileString(strAside, "Controls", "");
-        if (strCopy.GetLength() > 10 && strCopy.Right(10) == "-NotLoaded")
-            RemoveFileQuietly(strCopy);
+        TRACE("CXTPCommandBars: the controls kept under \"%s\" cannot be dropped\n", (LPCTSTR)strAside);
+        return;
     }
-    pApp->WriteProfileString(strAside, NULL, NULL);
+    // Only a copy this code made: the stored path names no other file.
+    if (strCopy.GetLength() > 10 && strCopy.Right(10) == "-NotLoaded")
+        RemoveFileQuietly(strCopy);
     TRACE("CXTPCommandBars: the player changed the bars; the controls kept under \"%s\" are dropped\n",
           (LPCTSTR)strAside);
 }

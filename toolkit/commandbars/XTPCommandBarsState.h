@@ -10,8 +10,9 @@ struct XTP_BARINFO
     XTP_BARINFO();
 
     // Writes the record to the profile section (defaults left out where
-    // the stored form leaves them out), or reads it with scaling.
-    void SaveState(LPCTSTR lpszSection) const;
+    // the stored form leaves them out), FALSE when a value could not be
+    // written; or reads it with scaling.
+    BOOL SaveState(LPCTSTR lpszSection) const;
     BOOL LoadState(LPCTSTR lpszSection, BOOL bRescale, CSize szSaved, CSize szCurrent);
 
     UINT m_nBarID;

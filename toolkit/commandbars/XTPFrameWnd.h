@@ -56,9 +56,13 @@ public:
     {
         if (!TBase::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext))
             return FALSE;
+        // Once the manager holds the resource table, only it translates keys:
+        // the frame's own table goes, even when the working table is empty
+        // (the player's shortcuts may all have been removed), so that the
+        // keys that work are the keys the menus show.
         CXTPCommandBars* pCommandBars = this->m_pCommandBars;
         if (pCommandBars != NULL && pCommandBars->GetShortcutManager() != NULL &&
-            pCommandBars->GetShortcutManager()->GetAcceleratorTable() != NULL && this->m_hAccelTable != NULL)
+            pCommandBars->GetShortcutManager()->GetOriginalAccelerator() != NULL && this->m_hAccelTable != NULL)
         {
             ::DestroyAcceleratorTable(this->m_hAccelTable);
             this->m_hAccelTable = NULL;

@@ -944,8 +944,6 @@ void CXTPToolBar::BuildCustomizePopup(CXTPCommandBar* pPopupBar)
         if ((pControl->GetHideFlags() & xtpHideCustomize) != 0 && pControl != pSelected && pControl != pPopuped)
             m_pControls->Remove(pControl);
     }
-    m_nSelected = pSelected != NULL ? pSelected->GetIndex() : -1;
-    m_nPopuped = pPopuped != NULL ? pPopuped->GetIndex() : -1;
 
     int nBar = 0;
     for (int j = 0; j < pList->GetCount(); j++)
@@ -971,6 +969,12 @@ void CXTPToolBar::BuildCustomizePopup(CXTPCommandBar* pPopupBar)
         nBar++;
     }
     pList->InternalRelease();
+    // The selected and the open control (the expand button while its menu
+    // builds this list) keep their places by what they are, not by their
+    // old indexes: a stale index would open the expand menu again over
+    // itself at the next hover, and free the menu that is open.
+    m_nSelected = pSelected != NULL ? pSelected->GetIndex() : -1;
+    m_nPopuped = pPopuped != NULL ? pPopuped->GetIndex() : -1;
 
     CXTPShortcutManager* pShortcuts = pCommandBars != NULL ? pCommandBars->GetShortcutManager() : NULL;
     for (int i = 0; i < GetControlCount(); i++)

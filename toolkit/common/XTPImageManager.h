@@ -224,11 +224,13 @@ public:
     UINT GetCustomIdCounter() const { return m_nCustomID; }
     CMap<UINT, UINT, CXTPImageManagerIconSet*, CXTPImageManagerIconSet*>* GetImages() { return &m_mapImages; }
 
-    // Exchange and clipboard.
-    void DoPropExchange(CXTPPropExchange* pPX);
-    // Saves or loads the icons of one command. Loading: TRUE when the stored
-    // set read back whole; damaged icons are dropped (a set left without
-    // icons is removed) and the rest is kept.
+    // Exchange and clipboard. Saving: FALSE when an image could not be
+    // stored whole (the store keeps no earlier value in its place).
+    BOOL DoPropExchange(CXTPPropExchange* pPX);
+    // Saves or loads the icons of one command. Saving: FALSE when an icon
+    // could not be stored whole. Loading: TRUE when the stored set read back
+    // whole; damaged icons are dropped (a set left without icons is
+    // removed) and the rest is kept.
     BOOL DoPropExchangeIconSet(UINT nCommand, CXTPPropExchange* pPX);
     virtual void Serialize(CArchive& ar);
     // Puts the command's icon set (every width) on the clipboard, which the

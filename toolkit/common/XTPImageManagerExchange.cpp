@@ -631,6 +631,7 @@ BOOL CXTPImageManager::DoPropExchangeIconSet(UINT nCommand, CXTPPropExchange* pP
         PropExchangeStringWithDefault(pPX, "CheckSum", strCheckSum, "CXTPImageManagerIcons");
 
         CXTPImageManagerIconSet* pIconSet = GetIconSet(nCommand);
+        BOOL bStored = TRUE;
         CXTPPropExchangeEnumeratorPtr pEnumerator(pPX->CreateEnumerator("Icon"));
         DWORD nCount = pIconSet != NULL ? (DWORD)pIconSet->m_mapIcons.GetCount() : 0;
         POSITION posEnum = pEnumerator->GetPosition(nCount);
@@ -646,10 +647,15 @@ BOOL CXTPImageManager::DoPropExchangeIconSet(UINT nCommand, CXTPPropExchange* pP
 
             CXTPPropExchangeSection secIcon(pEnumerator->GetNext(posEnum));
             long lWidth = (long)nWidth;
-            PropExchangeLong(secIcon, "Width", lWidth);
-            PropExchangeSerialize(secIcon, "Data", pIcon);
+            // An image a store cannot take whole (an INI line holds at most
+            // 16,000 bytes of it) is not stored, and the save says so.
+            if (!PropExchangeLong(secIcon, "Width", lWidth) || !PropExchangeSerialize(secIcon, "Data", pIcon))
+            {
+                TRACE("CXTPImageManager: the %ld-pixel image of command %u cannot be stored\n", lWidth, nCommand);
+                bStored = FALSE;
+            }
         }
-        return TRUE;
+        return bStored;
     }
 
     // In an archive the icons follow each other with nothing between them:
@@ -749,12 +755,13 @@ BOOL CXTPImageManager::DoPropExchangeIconSet(UINT nCommand, CXTPPropExchange* pP
     return bWhole;
 }
 
-void CXTPImageManager::DoPropExchange(CXTPPropExchange* pPX)
+BOOL CXTPImageManager::DoPropExchange(CXTPPropExchange* pPX)
 {
     CXTPPropExchangeEnumeratorPtr pEnumerator(pPX->CreateEnumerator("IconSet"));
 
     if (pPX->IsStoring())
     {
+        BOOL bStored = TRUE;
         POSITION posEnum = pEnumerator->GetPosition((DWORD)m_mapImages.GetCount());
         POSITION pos = m_mapImages.GetStartPosition();
         while (pos != NULL && posEnum != NULL)
@@ -765,10 +772,10 @@ void CXTPImageManager::DoPropExchange(CXTPPropExchange* pPX)
 
             CXTPPropExchangeSection secIconSet(pEnumerator->GetNext(posEnum));
             long lId = (long)nCommand;
-            PropExchangeLong(secIconSet, "Id", lId);
-            DoPropExchangeIconSet(nCommand, secIconSet);
+            if (!PropExchangeLong(secIconSet, "Id", lId) || !DoPropExchangeIconSet(nCommand, secIconSet))
+                bStored = FALSE;
         }
-        return;
+        return bStored;
     }
 
     RemoveAll();
@@ -787,6 +794,7 @@ void CXTPImageManager::DoPropExchange(CXTPPropExchange* pPX)
             break;
         DoPropExchangeIconSet((UINT)lId, secIconSet);
     }
+    return TRUE;
 }
 
 void CXTPImageManager::Serialize(CArchive& ar)

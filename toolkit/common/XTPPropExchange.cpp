@@ -577,16 +577,17 @@ CArchive* CXTPPropExchange::OpenBlobArchive(LPCTSTR pszPropName)
     return new CArchive(pFile, CArchive::store, 4096);
 }
 
-void CXTPPropExchange::CloseBlobArchive(LPCTSTR pszPropName, CArchive* pArchive)
+BOOL CXTPPropExchange::CloseBlobArchive(LPCTSTR pszPropName, CArchive* pArchive)
 {
     if (pArchive == NULL)
-        return;
+        return FALSE;
 
     CMemFile* pFile = DYNAMIC_DOWNCAST(CMemFile, pArchive->GetFile());
     if (pFile == NULL)
-        return;
+        return FALSE;
 
     BYTE* pData = NULL;
+    BOOL bStored = TRUE;
     try
     {
         if (!m_bLoading)
@@ -594,7 +595,9 @@ void CXTPPropExchange::CloseBlobArchive(LPCTSTR pszPropName, CArchive* pArchive)
             pArchive->Flush();
             DWORD nBytes = (DWORD)pFile->GetLength();
             pData = pFile->Detach();
-            ExchangeBlob(pszPropName, pData, nBytes);
+            // A store that cannot take the block whole says so (and keeps no
+            // earlier value under its name).
+            bStored = ExchangeBlob(pszPropName, pData, nBytes);
         }
         else
         {
@@ -603,7 +606,9 @@ void CXTPPropExchange::CloseBlobArchive(LPCTSTR pszPropName, CArchive* pArchive)
     }
     catch (CException* e)
     {
+        TRACE("CXTPPropExchange: the block \"%s\" cannot be stored\n", pszPropName != NULL ? pszPropName : "");
         e->Delete();
+        bStored = FALSE;
     }
 
     pArchive->Abort();
@@ -611,6 +616,7 @@ void CXTPPropExchange::CloseBlobArchive(LPCTSTR pszPropName, CArchive* pArchive)
     delete pFile;
     free(pData);
     delete pArchive;
+    return bStored;
 }
 
 void CXTPPropExchange::ClearSection()
@@ -815,6 +821,5 @@ BOOL AFX_CDECL PropExchangeSerialize(CXTPPropExchange* pPX, LPCTSTR pszPropName,
         pPX->CloseBlobArchive(pszPropName, pArchive);
         throw;
     }
-    pPX->CloseBlobArchive(pszPropName, pArchive);
-    return TRUE;
+    return pPX->CloseBlobArchive(pszPropName, pArchive);
 }

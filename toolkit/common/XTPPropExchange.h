@@ -58,7 +58,9 @@ public:
     virtual BOOL ExchangeClass(LPCTSTR pszPropName, CRuntimeClass*& pClass, CRuntimeClass* pDefaultClass);
     virtual BOOL ExchangeObjectByClass(CObject*& pObject, CRuntimeClass* pDefaultClass);
     virtual CArchive* OpenBlobArchive(LPCTSTR pszPropName);
-    virtual void CloseBlobArchive(LPCTSTR pszPropName, CArchive* pArchive);
+    // Stores what was written into the archive as the block (when saving)
+    // and frees the archive: FALSE when the block could not be stored whole.
+    virtual BOOL CloseBlobArchive(LPCTSTR pszPropName, CArchive* pArchive);
     virtual CXTPPropExchange* OpenSection(LPCTSTR lpszSection) = 0;
     virtual void ClearSection();
     virtual void WriteCount(DWORD dwCount);
@@ -122,6 +124,8 @@ public:
     HKEY GetSectionKey() const { return m_hSectionKey; }
 
 protected:
+    // Removes a stored value (TRUE when it is gone, or was not there).
+    BOOL RemoveValue(LPCTSTR pszPropName);
     // A section below an exchange: hParentKey is that exchange's opened key,
     // or NULL when it could not be opened, in which case this section fails
     // too (it never falls back to the application's key).
@@ -150,6 +154,9 @@ public:
     virtual BOOL PrepareStore();
 
 protected:
+    // Removes a stored value (TRUE when it is gone, or was not there).
+    BOOL RemoveValue(LPCTSTR pszPropName);
+
     CString m_strSectionName;
     CString m_strFileName;
     BOOL m_bDeleteFile;
@@ -167,7 +174,7 @@ public:
     virtual BOOL ExchangeClass(LPCTSTR pszPropName, CRuntimeClass*& pClass, CRuntimeClass* pDefaultClass);
     virtual BOOL ExchangeObjectByClass(CObject*& pObject, CRuntimeClass* pDefaultClass);
     virtual CArchive* OpenBlobArchive(LPCTSTR pszPropName);
-    virtual void CloseBlobArchive(LPCTSTR pszPropName, CArchive* pArchive);
+    virtual BOOL CloseBlobArchive(LPCTSTR pszPropName, CArchive* pArchive);
     virtual CXTPPropExchange* OpenSection(LPCTSTR lpszSection);
     virtual void ClearSection();
     virtual void WriteCount(DWORD dwCount);

@@ -212,9 +212,9 @@ BOOL CXTPPropExchangeRegistry::ExchangeValue(LPCTSTR pszPropName, VARTYPE vtProp
 
     if (pvDefault != NULL && IsSamePropValue(vtProp, pvProp, pvDefault))
     {
-        if (!m_bEmptySection && m_hSectionKey != NULL)
-            ::RegDeleteValueA(m_hSectionKey, pszPropName);
-        return TRUE;
+        // The default is stored as no value: one left from before would be
+        // read back instead.
+        return m_bEmptySection || m_hSectionKey == NULL || RemoveValue(pszPropName);
     }
 
     LONG lResult = ERROR_INVALID_PARAMETER;
@@ -256,7 +256,24 @@ BOOL CXTPPropExchangeRegistry::ExchangeValue(LPCTSTR pszPropName, VARTYPE vtProp
         break;
     }
     }
-    return lResult == ERROR_SUCCESS;
+    if (lResult != ERROR_SUCCESS)
+    {
+        // The value is not written: what was stored before goes, so that
+        // no earlier value is read back as this one.
+        TRACE("CXTPPropExchangeRegistry: \"%s\" cannot be written (%ld)\n", pszPropName, lResult);
+        RemoveValue(pszPropName);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CXTPPropExchangeRegistry::RemoveValue(LPCTSTR pszPropName)
+{
+    LONG lResult = ::RegDeleteValueA(m_hSectionKey, pszPropName);
+    if (lResult == ERROR_SUCCESS || lResult == ERROR_FILE_NOT_FOUND)
+        return TRUE;
+    TRACE("CXTPPropExchangeRegistry: the stored \"%s\" cannot be removed (%ld)\n", pszPropName, lResult);
+    return FALSE;
 }
 
 BOOL CXTPPropExchangeRegistry::ExchangeBlob(LPCTSTR pszPropName, BYTE*& pData, DWORD& nBytes)
@@ -266,8 +283,12 @@ BOOL CXTPPropExchangeRegistry::ExchangeBlob(LPCTSTR pszPropName, BYTE*& pData, D
 
     if (!m_bLoading)
     {
-        return ::RegSetValueExA(m_hSectionKey, pszPropName, 0, REG_BINARY, pData, pData != NULL ? nBytes : 0) ==
-               ERROR_SUCCESS;
+        LONG lResult = ::RegSetValueExA(m_hSectionKey, pszPropName, 0, REG_BINARY, pData, pData != NULL ? nBytes : 0);
+        if (lResult == ERROR_SUCCESS)
+            return TRUE;
+        TRACE("CXTPPropExchangeRegistry: the block \"%s\" cannot be written (%ld)\n", pszPropName, lResult);
+        RemoveValue(pszPropName);
+        return FALSE;
     }
 
     DWORD dwType = 0, dwSize = 0;
@@ -306,7 +327,16 @@ void CXTPPropExchangeRegistry::ClearSection()
         // bar writes) are deleted directly, which takes far fewer registry
         // calls than the general tree walk; anything deeper takes that walk.
         HKEY hKey = NULL;
-        if (::RegOpenKeyExA(m_hParentKey, m_strSectionName, 0, KEY_READ | KEY_WRITE, &hKey) == ERROR_SUCCESS)
+        LONG lOpened = ::RegOpenKeyExA(m_hParentKey, m_strSectionName, 0, KEY_READ | KEY_WRITE, &hKey);
+        if (lOpened != ERROR_SUCCESS && lOpened != ERROR_FILE_NOT_FOUND)
+        {
+            // Not cleared: values equal to their defaults are then removed
+            // one by one, so that none left from before is read back.
+            TRACE("CXTPPropExchangeRegistry: the section \"%s\" cannot be cleared (%ld)\n",
+                  (LPCTSTR)m_strSectionName, lOpened);
+            m_bEmptySection = FALSE;
+        }
+        if (lOpened == ERROR_SUCCESS)
         {
             CStringArray arrNames;
             char szName[256];
@@ -327,8 +357,12 @@ void CXTPPropExchangeRegistry::ClearSection()
                     ::SHDeleteKeyA(hKey, arrNames[i]);
             }
             ::RegCloseKey(hKey);
-            if (::RegDeleteKeyA(m_hParentKey, m_strSectionName) != ERROR_SUCCESS)
-                ::SHDeleteKeyA(m_hParentKey, m_strSectionName);
+            if (::RegDeleteKeyA(m_hParentKey, m_strSectionName) != ERROR_SUCCESS &&
+                ::SHDeleteKeyA(m_hParentKey, m_strSectionName) != ERROR_SUCCESS)
+            {
+                TRACE("CXTPPropExchangeRegistry: the section \"%s\" cannot be cleared\n", (LPCTSTR)m_strSectionName);
+                m_bEmptySection = FALSE;
+            }
         }
     }
     m_bInitialized = FALSE;
@@ -433,15 +467,31 @@ BOOL CXTPPropExchangeIniFile::ExchangeValue(LPCTSTR pszPropName, VARTYPE vtProp,
 
     if (pvDefault != NULL && IsSamePropValue(vtProp, pvProp, pvDefault))
     {
-        if (!m_bEmptySection)
-            ::WritePrivateProfileStringA(m_strSectionName, pszPropName, NULL, m_strFileName);
-        return TRUE;
+        // The default is stored as no value: one left from before would be
+        // read back instead.
+        return m_bEmptySection || RemoveValue(pszPropName);
     }
 
     CString strText;
     if (!PropToText(vtProp, pvProp, strText))
         return FALSE;
-    return AfxWriteIniString(m_strSectionName, pszPropName, strText, m_strFileName);
+    if (AfxWriteIniString(m_strSectionName, pszPropName, strText, m_strFileName))
+        return TRUE;
+    // Not written (too long for one line of the file, or the file cannot be
+    // written): what was stored before goes, so that no earlier value is
+    // read back as this one.
+    TRACE("CXTPPropExchangeIniFile: \"%s\" of %d characters cannot be written\n", pszPropName,
+          strText.GetLength());
+    RemoveValue(pszPropName);
+    return FALSE;
+}
+
+BOOL CXTPPropExchangeIniFile::RemoveValue(LPCTSTR pszPropName)
+{
+    if (::WritePrivateProfileStringA(m_strSectionName, pszPropName, NULL, m_strFileName))
+        return TRUE;
+    TRACE("CXTPPropExchangeIniFile: the stored \"%s\" cannot be removed\n", pszPropName);
+    return FALSE;
 }
 
 CXTPPropExchange* CXTPPropExchangeIniFile::OpenSection(LPCTSTR lpszSection)
@@ -467,7 +517,10 @@ void CXTPPropExchangeIniFile::ClearSection()
         free(pszNames);
         pszNames = (char*)malloc(dwBufferSize);
         if (pszNames == NULL)
+        {
+            m_bEmptySection = FALSE;   // not cleared
             return;
+        }
         DWORD dwResult = ::GetPrivateProfileSectionNamesA(pszNames, dwBufferSize, m_strFileName);
         if (dwResult != dwBufferSize - 2 || dwBufferSize >= 64u * 1024u * 1024u)
             break;
@@ -484,7 +537,15 @@ void CXTPPropExchangeIniFile::ClearSection()
     free(pszNames);
 
     for (int i = 0; i < (int)arrDelete.GetSize(); i++)
-        ::WritePrivateProfileStringA(arrDelete[i], NULL, NULL, m_strFileName);
+    {
+        if (!::WritePrivateProfileStringA(arrDelete[i], NULL, NULL, m_strFileName))
+        {
+            // Not cleared: values equal to their defaults are then removed
+            // one by one, so that none left from before is read back.
+            TRACE("CXTPPropExchangeIniFile: the section \"%s\" cannot be cleared\n", (LPCTSTR)arrDelete[i]);
+            m_bEmptySection = FALSE;
+        }
+    }
 }
 
 //////////////////////////////////////////////////////////////////////////
@@ -692,8 +753,10 @@ CArchive* CXTPPropExchangeArchive::OpenBlobArchive(LPCTSTR /*pszPropName*/)
     return m_pArchive;
 }
 
-void CXTPPropExchangeArchive::CloseBlobArchive(LPCTSTR /*pszPropName*/, CArchive* /*pArchive*/)
+BOOL CXTPPropExchangeArchive::CloseBlobArchive(LPCTSTR /*pszPropName*/, CArchive* /*pArchive*/)
 {
+    // The store's own archive: its writes throw when they fail.
+    return TRUE;
 }
 
 CXTPPropExchange* CXTPPropExchangeArchive::OpenSection(LPCTSTR /*lpszSection*/)

@@ -458,6 +458,11 @@ TEST(IniProfile, OverlongValuesAreRefusedBeforeTheSystemSeesThem)
     theApp.m_pszRegistryKey = NULL;
 
     EXPECT_TRUE(theApp.WriteProfileString("Bars", "Short", "abc"));
+    // Values stored earlier under the names written below: a refused write
+    // removes them, so that they are not read back as the new ones.
+    BYTE earlier[4] = {1, 2, 3, 4};
+    ASSERT_TRUE(theApp.WriteProfileBinary("Bars", "State", earlier, sizeof(earlier)));
+    ASSERT_TRUE(theApp.WriteProfileString("Bars", "Text", "earlier"));
     std::vector<BYTE> blob(21000, 0x5A);   // 42,000 letters in the file
     EXPECT_FALSE(theApp.WriteProfileBinary("Bars", "State", &blob[0], (UINT)blob.size()));
     std::string strLong(40000, 'x');

@@ -587,7 +587,18 @@ TEST_F(ExchangeTest, TheUpdateQuestionComesOnlyWhenTheProgramsBarsChanged)
     CXTPControls* pControls = pFrame->GetCommandBars()->GetToolBar(102)->GetControls();
     EXPECT_TRUE(pControls->FindControl(57601) != NULL);
     EXPECT_TRUE(pControls->FindControl(57610) == NULL);
+    // The player's Save on that bar was not taken: the stored value is kept
+    // aside, across the exit.
+    DWORD dwType = 0;
+    std::vector<BYTE> damaged, aside;
+    ASSERT_TRUE(app.Query("CommandBars-Controls", "Controls", dwType, damaged));
+    ASSERT_TRUE(app.Query("CommandBars-ControlsNotLoaded", "Controls", dwType, aside));
+    EXPECT_EQ(damaged, aside);
+    pFrame->GetCommandBars()->SaveBarState("CommandBars");
     pFrame->DestroyWindow();
+    ASSERT_TRUE(app.Query("CommandBars-ControlsNotLoaded", "Controls", dwType, aside));
+    EXPECT_EQ(damaged, aside);
+    app.DeleteKey();
 
     // The program's own bar really changed (a new button): the player is
     // asked, and "No" keeps the customised bar.

@@ -7,6 +7,8 @@
 #include "XTPCommandBarsState.h"
 #include "XTPDockBar.h"
 #include "XTPMenuBar.h"
+#include "XTPPopupBar.h"
+#include "XTPStatusBar.h"
 #include "support/bars_frame.h"
 #include "support/profile_app.h"
 #include "support/tempfolder.h"
@@ -556,4 +558,196 @@ TEST_F(BarStateTest, AControlsFileThatDoesNotLoadWholeIsCopiedAside)
     EXPECT_EQ(0xDEADBEEF, app.QueryDword("CommandBars-ControlsNotLoaded", "LoadFromFile"));
     ::SetFileAttributesA(strPath, FILE_ATTRIBUTE_NORMAL);
     ::DeleteFileA(strPath);
+}
+
+namespace
+{
+// The game's frame with its status bar (window 0xE801).
+struct StatusFrame
+{
+    StatusFrame() : pFrame(CreateGameFrame(TRUE)), pStatus(new CXTPStatusBar)
+    {
+        static const UINT kIndicators[] = {ID_SEPARATOR};
+        if (!pStatus->Create(pFrame, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR) ||
+            !pStatus->SetIndicators(kIndicators, 1))
+            ADD_FAILURE() << "the status bar is not created";
+        pFrame->RecalcLayout();
+    }
+    ~StatusFrame()
+    {
+        if (::IsWindow(hFrame()))
+            pFrame->DestroyWindow();
+    }
+    HWND hFrame() const { return pFrame->GetSafeHwnd(); }
+    bool StatusShown() const { return (pStatus->GetStyle() & WS_VISIBLE) != 0; }
+
+    CBarsFrame* pFrame;
+    std::unique_ptr<CXTPStatusBar> pStatus;
+};
+} // namespace
+
+TEST_F(BarStateTest, AStatusBarShownAgainIsShownAtTheNextStart)
+{
+    for (int nStore = 0; nStore < 2; nStore++)
+    {
+        SCOPED_TRACE(nStore == 0 ? "registry" : "INI file");
+        testsupport::CTempFolder folder;
+        std::unique_ptr<testsupport::IniProfile> ini;
+        if (nStore == 1)
+            ini.reset(new testsupport::IniProfile(folder.Path("bars.ini")));
+        CWinApp* pApp = AfxGetApp();
+        {
+            StatusFrame frame;
+            frame.pFrame->ShowControlBar(frame.pStatus.get(), FALSE, FALSE);
+            EXPECT_TRUE(frame.pFrame->GetCommandBars()->SaveBarState("CommandBars"));
+        }
+        EXPECT_EQ(0u, pApp->GetProfileInt("CommandBars", "StatusBar", 7));
+
+        // Loaded hidden, shown by the player, saved: the value goes.
+        {
+            StatusFrame frame;
+            frame.pFrame->GetCommandBars()->LoadBarState("CommandBars");
+            EXPECT_FALSE(frame.StatusShown());
+            frame.pFrame->ShowControlBar(frame.pStatus.get(), TRUE, FALSE);
+            EXPECT_TRUE(frame.pFrame->GetCommandBars()->SaveBarState("CommandBars"));
+        }
+        EXPECT_EQ(7u, pApp->GetProfileInt("CommandBars", "StatusBar", 7)) << "the hidden state is gone";
+        {
+            StatusFrame frame;
+            frame.pFrame->GetCommandBars()->LoadBarState("CommandBars");
+            EXPECT_TRUE(frame.StatusShown());
+            // Saved again with nothing to delete, the save still succeeds.
+            EXPECT_TRUE(frame.pFrame->GetCommandBars()->SaveBarState("CommandBars"));
+        }
+        EXPECT_EQ(7u, pApp->GetProfileInt("CommandBars", "StatusBar", 7));
+        app.DeleteKey();
+    }
+}
+
+TEST_F(BarStateTest, ASaveThatCannotBeWrittenSaysSo)
+{
+    // Sections whose names no registry key can take: nothing is written,
+    // and the save says so.
+    const std::string strKey(300, 'K');
+    StatusFrame frame;
+    frame.pFrame->ShowControlBar(frame.pStatus.get(), FALSE, FALSE);
+    EXPECT_FALSE(frame.pFrame->GetCommandBars()->SaveBarState(strKey.c_str()));
+    EXPECT_FALSE(frame.pFrame->GetCommandBars()->SaveControls(strKey.c_str(), TRUE));
+    // A sound name is written whole.
+    EXPECT_TRUE(frame.pFrame->GetCommandBars()->SaveBarState("CommandBars"));
+}
+
+TEST_F(BarStateTest, ADamagedLoadFromFileFlagKeepsTheStoredControls)
+{
+    for (int nStore = 0; nStore < 2; nStore++)
+    {
+        SCOPED_TRACE(nStore == 0 ? "registry" : "INI file");
+        testsupport::CTempFolder folder;
+        std::unique_ptr<testsupport::IniProfile> ini;
+        if (nStore == 1)
+            ini.reset(new testsupport::IniProfile(folder.Path("bars.ini")));
+        CWinApp* pApp = AfxGetApp();
+
+        CBarsFrame* pFrame = CreatePlayerFrame();
+        pFrame->GetCommandBars()->SaveBarState("CommandBars");
+        pFrame->DestroyWindow();
+        const std::vector<BYTE> stored = testsupport::ProfileBinary("CommandBars-Controls", "Controls");
+        ASSERT_FALSE(stored.empty());
+
+        // The flag 2 beside an intact block: the block still loads, and is
+        // kept aside with the flag read as the block it names.
+        ASSERT_TRUE(pApp->WriteProfileInt("CommandBars-Controls", "LoadFromFile", 2));
+        pFrame = CreateGameFrame(TRUE);
+        CXTPCommandBars* pBars = pFrame->GetCommandBars();
+        pBars->LoadBarState("CommandBars");
+        EXPECT_TRUE(pBars->GetToolBar(1001) != NULL) << "the player's toolbar loads";
+        EXPECT_EQ(stored, testsupport::ProfileBinary("CommandBars-ControlsNotLoaded", "Controls"));
+        EXPECT_EQ(0u, pApp->GetProfileInt("CommandBars-ControlsNotLoaded", "LoadFromFile", 7));
+
+        // The exit stores the bars with a sound flag; the copy stays aside.
+        EXPECT_TRUE(pBars->SaveBarState("CommandBars"));
+        pFrame->DestroyWindow();
+        EXPECT_EQ(0u, pApp->GetProfileInt("CommandBars-Controls", "LoadFromFile", 7));
+        EXPECT_EQ(stored, testsupport::ProfileBinary("CommandBars-ControlsNotLoaded", "Controls"));
+        pFrame = CreateGameFrame(TRUE);
+        pFrame->GetCommandBars()->LoadBarState("CommandBars");
+        EXPECT_TRUE(pFrame->GetCommandBars()->GetToolBar(1001) != NULL);
+        pFrame->DestroyWindow();
+        app.DeleteKey();
+    }
+}
+
+TEST_F(BarStateTest, AMissingControlsFileIsKeptByNameAndNotWrittenOver)
+{
+    CString strPath = AppDataPath("Missing");
+    ::SetFileAttributesA(strPath, FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileA(strPath);
+    CBarsFrame* pFrame = CreateGameFrame(TRUE);
+    FillLargeBar(pFrame->GetCommandBars());
+    ASSERT_TRUE(pFrame->GetCommandBars()->SaveBarState("Missing"));
+    pFrame->DestroyWindow();
+    ASSERT_EQ(1u, app.QueryDword("Missing-Controls", "LoadFromFile"));
+    const std::string strData = testsupport::ReadFileBytes((LPCTSTR)strPath);
+    ASSERT_GT(strData.size(), 16000u);
+
+    // The file is away (a folder not reachable): the game starts with its
+    // own bars, keeps the file's name aside, and its exit does not remove
+    // the file should it come back.
+    const CString strAway = strPath + "-away";
+    ::SetFileAttributesA(strPath, FILE_ATTRIBUTE_NORMAL);
+    ASSERT_TRUE(::MoveFileA(strPath, strAway));
+    pFrame = CreateGameFrame(TRUE);
+    pFrame->GetCommandBars()->LoadBarState("Missing");
+    EXPECT_TRUE(pFrame->GetCommandBars()->GetToolBar(1002) == NULL);
+    EXPECT_EQ(1u, app.QueryDword("Missing-ControlsNotLoaded", "LoadFromFile"));
+    EXPECT_STREQ(strPath, AfxGetApp()->GetProfileString("Missing-ControlsNotLoaded", "Controls", ""));
+    ASSERT_TRUE(::MoveFileA(strAway, strPath));
+    EXPECT_TRUE(pFrame->GetCommandBars()->SaveBarState("Missing"));
+    pFrame->DestroyWindow();
+    EXPECT_EQ(strData, testsupport::ReadFileBytes((LPCTSTR)strPath)) << "the file came back whole";
+    EXPECT_STREQ(strPath, AfxGetApp()->GetProfileString("Missing-ControlsNotLoaded", "Controls", ""));
+    ::SetFileAttributesA(strPath, FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileA(strPath);
+}
+
+TEST_F(BarStateTest, BuildingABarsAddOrRemoveListIsNoChangeOfThePlayers)
+{
+    // The player removed Open from the Standard bar and made "Mine"; the
+    // stored state loads with a damaged flag, so it is kept aside.
+    CBarsFrame* pFrame = CreatePlayerFrame();
+    CXTPCommandBars* pBars = pFrame->GetCommandBars();
+    pBars->GetToolBar(102)->GetControls()->CreateOriginalControls();
+    pBars->GetToolBar(130)->GetControls()->CreateOriginalControls();
+    CXTPControls* pStandard = pBars->GetToolBar(102)->GetControls();
+    pStandard->Remove(pStandard->FindControl(57601));
+    ASSERT_TRUE(pBars->SaveBarState("CommandBars"));
+    pFrame->DestroyWindow();
+    AfxGetApp()->WriteProfileInt("CommandBars-Controls", "LoadFromFile", 2);
+
+    pFrame = CreateGameFrame(TRUE);
+    pBars = pFrame->GetCommandBars();
+    pBars->GetToolBar(102)->GetControls()->CreateOriginalControls();
+    pBars->GetToolBar(130)->GetControls()->CreateOriginalControls();
+    pBars->LoadBarState("CommandBars");
+    ASSERT_TRUE(HasSetAside());
+    CXTPToolBar* pBar = pBars->GetToolBar(102);
+    ASSERT_TRUE(pBar->GetControls()->FindControl(57601) == NULL) << "the player's bar loaded";
+
+    // The list puts Open back, hidden: that is no change of the player's.
+    CXTPPopupBar* pList = CXTPPopupBar::CreatePopupBar(pBars);
+    pBar->BuildCustomizePopup(pList);
+    pList->InternalRelease();
+    CXTPControl* pOpen = pBar->GetControls()->FindControl(57601);
+    ASSERT_TRUE(pOpen != NULL);
+    EXPECT_TRUE(pOpen->GetHideFlags() & xtpHideCustomize);
+    EXPECT_FALSE(pBars->IsChangedSinceLoad());
+    pBars->SaveBarState("CommandBars");
+    EXPECT_TRUE(HasSetAside()) << "the kept copy stays";
+
+    // Showing Open from the list is one.
+    pOpen->SetHideFlag(xtpHideCustomize, FALSE);
+    EXPECT_TRUE(pBars->IsChangedSinceLoad());
+    pBars->SaveBarState("CommandBars");
+    EXPECT_FALSE(HasSetAside());
+    pFrame->DestroyWindow();
 }

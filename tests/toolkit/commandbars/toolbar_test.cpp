@@ -415,3 +415,55 @@ TEST_F(ToolBarTest, APlainToolBarWithTheTooltipStyleShowsItsButtonsTips)
         bar.DestroyWindow();
     }
 }
+
+TEST_F(ToolBarTest, AButtonShownFromTheOpenExpandMenuLeavesTheMenuWhole)
+{
+    // The player removed the bar's first button; the expand menu's Add or
+    // Remove Buttons list, opened down to the bar's buttons, shows it again
+    // while the menus stay open. The pointer resting on the expand button
+    // meanwhile does not open its menu again over itself.
+    const int nFirst = m_pStandard->GetControl(0)->GetID();
+    m_pStandard->GetControls()->RemoveAt(0);
+    m_pStandard->OnRecalcLayout();
+    PumpAndIdle();
+    CXTPToolBar::CControlButtonExpand* pExpand = m_pStandard->GetExpandButton(FALSE);
+    ASSERT_NE(nullptr, pExpand);
+    ASSERT_TRUE(m_pStandard->SetPopuped(pExpand->GetIndex()));
+    CXTPCommandBar* pMenu = pExpand->GetCommandBar();
+    ASSERT_NE(nullptr, pMenu);
+    // Building the list put the removed button back before the expand
+    // button: the bar still knows the expand button as the open one, and a
+    // hover over it (which opens it again when it is not) leaves its menu.
+    EXPECT_EQ(pExpand, m_pStandard->GetPopupedControl());
+    EXPECT_EQ(pExpand, m_pStandard->GetSelectedControl());
+    EXPECT_FALSE(m_pStandard->SetPopuped(pExpand->GetIndex()));
+    EXPECT_EQ(pMenu, pExpand->GetCommandBar());
+    EXPECT_TRUE(pMenu->IsTrackingMode());
+    CXTPControl* pAddRemove = pMenu->GetControls()->FindControl(XTP_ID_CUSTOMIZE_ADDORREMOVE);
+    ASSERT_NE(nullptr, pAddRemove);
+    ASSERT_TRUE(pMenu->SetPopuped(pAddRemove->GetIndex()));
+    CXTPCommandBar* pBars = ((CXTPControlPopup*)pAddRemove)->GetCommandBar();
+    ASSERT_NE(nullptr, pBars);
+    ASSERT_GT(pBars->GetControlCount(), 0);
+    ASSERT_TRUE(pBars->SetPopuped(0));
+    CXTPCommandBar* pList = ((CXTPControlPopup*)pBars->GetControl(0))->GetCommandBar();
+    ASSERT_NE(nullptr, pList);
+    ASSERT_GT(pList->GetControlCount(), 0);
+    PumpAndIdle();
+
+    CXTPControl* pEntry = pList->GetControl(0);
+    EXPECT_EQ(0, pEntry->GetChecked()) << "the removed button is listed, hidden";
+    pEntry->OnExecute();
+    PumpAndIdle();
+    CXTPControl* pShown = m_pStandard->GetControls()->FindControl(nFirst);
+    ASSERT_NE(nullptr, pShown);
+    EXPECT_FALSE(pShown->GetHideFlags() & xtpHideCustomize);
+    EXPECT_TRUE(pList->IsTrackingMode()) << "the list stays open";
+    EXPECT_EQ(1, pEntry->GetChecked());
+    // And hidden again.
+    pEntry->OnExecute();
+    PumpAndIdle();
+    EXPECT_TRUE(pShown->GetHideFlags() & xtpHideCustomize);
+    m_pStandard->SetTrackingMode(FALSE);
+    PumpAndIdle();
+}

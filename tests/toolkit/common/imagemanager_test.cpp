@@ -765,6 +765,49 @@ TEST(ImageExchange, RegistryAndIniRoundTrips)
     }
 }
 
+TEST(ImageExchange, AnImageTooLargeForAnIniLineFailsTheSaveAndNoEarlierImageComesBack)
+{
+    // A 16-pixel image of command 5 saved into an INI file; then, over the
+    // same file, a 64-pixel one (more than an INI line holds): the save
+    // says it failed, and loading gives no image rather than the old one.
+    char szFolder[MAX_PATH], szFile[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, szFolder);
+    ::GetTempFileNameA(szFolder, "img", 0, szFile);
+    auto save = [&](CXTPImageManager& manager) {
+        CXTPPropExchangeIniFile* pIni = new CXTPPropExchangeIniFile(FALSE, NULL, "Images");
+        pIni->SetFileName(szFile);
+        CXTPPropExchangeSection px(pIni);
+        return manager.DoPropExchange(px);
+    };
+    auto load = [&](CXTPImageManager& manager) {
+        CXTPPropExchangeIniFile* pIni = new CXTPPropExchangeIniFile(TRUE, NULL, "Images");
+        pIni->SetFileName(szFile);
+        CXTPPropExchangeSection px(pIni);
+        manager.DoPropExchange(px);
+    };
+    {
+        CXTPImageManager small;
+        HBITMAP hBitmap = SolidAlpha(16, 16, Argb(255, 200, 0, 0));
+        ASSERT_TRUE(small.SetIcon(CXTPImageManagerIconHandle(hBitmap), 5));
+        ::DeleteObject(hBitmap);
+        EXPECT_TRUE(save(small));
+        CXTPImageManager loaded;
+        load(loaded);
+        EXPECT_TRUE(loaded.GetIconSet(5) != NULL);
+    }
+    {
+        CXTPImageManager large;
+        HBITMAP hBitmap = SolidAlpha(64, 64, Argb(255, 0, 0, 200));
+        ASSERT_TRUE(large.SetIcon(CXTPImageManagerIconHandle(hBitmap), 5));
+        ::DeleteObject(hBitmap);
+        EXPECT_FALSE(save(large)) << "the image cannot be stored whole";
+        CXTPImageManager loaded;
+        load(loaded);
+        EXPECT_TRUE(loaded.GetIconSet(5) == NULL) << "the earlier image came back";
+    }
+    ::DeleteFileA(szFile);
+}
+
 TEST(ImageExchange, IconBinaryForm)
 {
     HICON hIcon = SolidIcon(16, 16, RGB(1, 2, 3));

@@ -955,6 +955,102 @@ TEST_F(IniTest, SerializedObjectsTravelAsLetterBlobs)
     delete pObject;
 }
 
+namespace
+{
+// An object that serialises the given number of bytes, each from its seed.
+class CSizedThing : public CObject
+{
+public:
+    DWORD m_nBytes = 0;
+    BYTE m_bSeed = 0;
+    virtual void Serialize(CArchive& ar)
+    {
+        if (ar.IsStoring())
+        {
+            ar << m_nBytes;
+            for (DWORD i = 0; i < m_nBytes; i++)
+                ar << (BYTE)(m_bSeed + i);
+        }
+        else
+        {
+            ar >> m_nBytes;
+            BYTE b = 0;
+            for (DWORD i = 0; i < m_nBytes; i++)
+                ar >> b;
+            m_bSeed = (BYTE)(b - (BYTE)(m_nBytes - 1));
+        }
+    }
+};
+} // namespace
+
+TEST_F(IniTest, AnObjectTooLargeForALineFailsTheSaveAndLeavesNoEarlierValue)
+{
+    // 15,995 bytes of data (with its count, 15,999) fit a line; saved
+    // again at 16,001 or 20,000 bytes the save fails, and the load finds no
+    // value instead of the earlier one.
+    CSizedThing small;
+    small.m_nBytes = 15995;
+    small.m_bSeed = 3;
+    {
+        CXTPPropExchangeSection px(Open(FALSE));
+        ASSERT_TRUE(PropExchangeSerialize(px, "Data", &small));
+    }
+    for (DWORD nBytes : {15997u, 19996u})
+    {
+        CSizedThing large;
+        large.m_nBytes = nBytes;
+        large.m_bSeed = 9;
+        {
+            CXTPPropExchangeSection px(Open(FALSE));
+            EXPECT_FALSE(PropExchangeSerialize(px, "Data", &large)) << nBytes;
+        }
+        EXPECT_STREQ("<missing>", Read("Section", "Data")) << nBytes;
+        CSizedThing back;
+        CXTPPropExchangeSection px(Open(TRUE));
+        EXPECT_FALSE(PropExchangeSerialize(px, "Data", &back)) << "no earlier value is read back";
+        EXPECT_EQ(0u, back.m_nBytes);
+    }
+
+    // The archive store takes any size.
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        CXTPPropExchangeArchive px(ar);
+        CSizedThing large;
+        large.m_nBytes = 20000;
+        EXPECT_TRUE(PropExchangeSerialize(&px, "Data", &large));
+        ar.Close();
+    }
+    EXPECT_GT(file.GetLength(), (ULONGLONG)20000);
+}
+
+TEST_F(IniTest, AFailedWriteRemovesTheEarlierValue)
+{
+    // A text too long for a line of the file is not written, and the value
+    // stored before under its name goes with the failed write.
+    ::WritePrivateProfileStringA("Section", "Text", "earlier", m_strFile);
+    CString strLong('x', AFX_MAX_INI_VALUE + 1);
+    {
+        CXTPPropExchangeSection px(Open(FALSE));
+        EXPECT_FALSE(PropExchangeString(px, "Text", strLong));
+    }
+    EXPECT_STREQ("<missing>", Read("Section", "Text"));
+}
+
+TEST_F(RegistryTest, AValueTheRegistryCannotTakeFailsTheSave)
+{
+    // A name no registry value can take: the write says it failed, and a
+    // block the same exchange stores under a sound name is written whole.
+    CXTPPropExchangeRegistry px(FALSE, m_hKey, "Section");
+    const CString strName('n', 20000);
+    long l = 5;
+    EXPECT_FALSE(PropExchangeLong(&px, strName, l));
+    BYTE data[3] = {1, 2, 3};
+    BYTE* pData = data;
+    DWORD nBytes = 3;
+    EXPECT_TRUE(px.ExchangeBlob("Block", pData, nBytes));
+}
+
 TEST(Enumerator, VisitsNumberedSectionsThenEnds)
 {
     CMemFile file;
