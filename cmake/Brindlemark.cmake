@@ -64,6 +64,33 @@ function(bm_test name)
     endif()
 endfunction()
 
+# bm_test_shards(<name> <count>)
+# Runs a long test program as <count> ctest entries, each running every
+# <count>-th of its tests (the test framework's sharding), so that each entry
+# keeps the usual time limit and a failure names a smaller set of tests.
+# The entries keep the program's own properties (serial run, locks).
+function(bm_test_shards name count)
+    foreach(prop RUN_SERIAL RESOURCE_LOCK TIMEOUT ENVIRONMENT)
+        get_test_property(${name} ${prop} value_${prop})
+    endforeach()
+    math(EXPR last "${count} - 1")
+    foreach(i RANGE 1 ${last})
+        math(EXPR n "${i} + 1")
+        add_test(NAME ${name}_${n}of${count} COMMAND ${name} --gtest_brief=1)
+        set_tests_properties(${name}_${n}of${count} PROPERTIES
+            TIMEOUT ${value_TIMEOUT}
+            ENVIRONMENT "${value_ENVIRONMENT};GTEST_TOTAL_SHARDS=${count};GTEST_SHARD_INDEX=${i}")
+        if(value_RUN_SERIAL)
+            set_tests_properties(${name}_${n}of${count} PROPERTIES RUN_SERIAL TRUE)
+        endif()
+        if(value_RESOURCE_LOCK)
+            set_tests_properties(${name}_${n}of${count} PROPERTIES RESOURCE_LOCK "${value_RESOURCE_LOCK}")
+        endif()
+    endforeach()
+    set_tests_properties(${name} PROPERTIES
+        ENVIRONMENT "${value_ENVIRONMENT};GTEST_TOTAL_SHARDS=${count};GTEST_SHARD_INDEX=0")
+endfunction()
+
 # bm_test_folder(<prefix> LIBS <libs...> [LOCKS <resource...>] [SUPPORT <sources...>])
 # Every *_test.cpp of the calling folder becomes the test program
 # <prefix>_<file name>; the folder's other .cpp files, and the SUPPORT
