@@ -1702,7 +1702,7 @@ TEST_F(Brindlemark, DialogsOfCommandsChosenWithTheKeyboardWaitForThePlayer)
         {"Edit > Revert to start...", 'E', {VK_END, VK_UP, VK_RETURN}, NULL, "Are you sure you want to start again?"},
         {"Edit > Show Solution...", 'E', {VK_END, VK_RETURN}, NULL,
          "Are you sure you want to see the solution and finish the puzzle?"},
-        {"File > Load Puzzle...", 'F', {VK_DOWN, VK_RETURN}, NULL, NULL},
+        {"File > Load Puzzle...", 'F', {VK_DOWN, VK_DOWN, VK_RETURN}, NULL, NULL},
         {"File > Print Puzzle Book...", 'F', {VK_END, VK_UP, VK_RETURN}, NULL, NULL},
         {"View > Appearance Profile > Show Appearance Profile List...", 'V', {VK_RETURN, VK_DOWN, VK_RETURN},
          "Appearance Profile List", NULL},
@@ -2106,5 +2106,104 @@ TEST_F(Brindlemark, ClosingWhileAQuestionIsOpenWaitsForTheQuestion)
     Wait(500);
     EXPECT_FALSE(::IsWindow(hAsk));
     EXPECT_EQ(0, game.Close());
+    ClearSettings();
+}
+
+namespace
+{
+// The status bar's first pane, read from the other process.
+std::string StatusText(HWND hFrame)
+{
+    char szText[512] = "";
+    HWND hStatus = ::GetDlgItem(hFrame, AFX_IDW_STATUS_BAR);
+    if (hStatus != NULL)
+        ::SendMessageA(hStatus, WM_GETTEXT, sizeof(szText), (LPARAM)szText);
+    return szText;
+}
+
+// The status text once it is the given one, or the last read within five
+// seconds: the prompt follows the menu's selection a little later.
+std::string WaitForStatusText(HWND hFrame, const std::string& strText)
+{
+    std::string strNow = StatusText(hFrame);
+    for (int n = 0; n < 100 && strNow != strText; n++)
+    {
+        Wait(50);
+        strNow = StatusText(hFrame);
+    }
+    return strNow;
+}
+
+// The game's message window that is open, its text checked, answered OK.
+void ExpectMessageAndAnswerOK(DWORD dwPid, const std::string& strStart, const char* pszWhen)
+{
+    HWND hMessage = WaitForMessageWindow(dwPid, 10000);
+    ASSERT_TRUE(hMessage != NULL) << pszWhen << ": no message";
+    Wait(300);
+    EXPECT_EQ(0u, MessageText(hMessage).find(strStart)) << pszWhen << ": " << MessageText(hMessage);
+    ClickButton(hMessage, "OK");
+    EXPECT_TRUE(WaitUntilGone(hMessage)) << pszWhen;
+}
+} // namespace
+
+// An own puzzle is entered from the File menu, right below New, and the
+// Edit menu's Finalize Grid, where the entry's instructions send the
+// player, is taken from the keyboard; each menu entry says what it does in
+// the status bar.
+TEST_F(Brindlemark, AnOwnPuzzleIsEnteredAndFinalizedFromTheMenus)
+{
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    HWND hFrame = game.Frame();
+
+    // Without an entered grid Finalize Grid is disabled: its letter runs
+    // nothing.
+    ChooseWithKeys(hFrame, 'E', {'F'});
+    Wait(500);
+    EXPECT_TRUE(WaitForMessageWindow(game.Pid(), 500) == NULL) << "Finalize Grid ran on no entered grid";
+    PressKeys({VK_ESCAPE});
+    PressKeys({VK_ESCAPE});
+    Wait(300);
+    EXPECT_FALSE(AnyPopupBarVisible(game.Pid()));
+
+    // File, Down: Enter Own Puzzle... is selected and prompts in the status
+    // bar; Return opens the New Puzzle dialog.
+    ChooseWithKeys(hFrame, 'F', {VK_DOWN});
+    EXPECT_EQ("Enter a puzzle from elsewhere into a blank grid",
+              WaitForStatusText(hFrame, "Enter a puzzle from elsewhere into a blank grid"));
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "file_menu_enter_own_puzzle").empty());
+    PressKeys({VK_RETURN});
+    HWND hNew = WaitForWindow(game.Pid(), "New Puzzle", 5000);
+    ASSERT_TRUE(hNew != NULL) << "Enter Own Puzzle... opened no New Puzzle dialog";
+    Wait(300);
+    ClickButton(hNew, "OK");
+    ASSERT_TRUE(WaitUntilGone(hNew));
+    ExpectMessageAndAnswerOK(game.Pid(), "Enter clues into the blank Grid using the normal point and click method.",
+                             "Enter Own Puzzle...");
+    EXPECT_EQ("Untitled - Brindlemark", WindowText(hFrame));
+    ::SetForegroundWindow(hFrame);
+    Wait(300);
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "own_puzzle_blank_grid").empty());
+
+    // Edit, F: Finalize Grid, now enabled, says the grid cannot be solved.
+    ChooseWithKeys(hFrame, 'E', {});
+    Wait(300);
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "edit_menu_with_finalize_grid").empty());
+    PressKeys({'F'});
+    ExpectMessageAndAnswerOK(game.Pid(), "Brindlemark could not solve the puzzle.", "Finalize Grid");
+
+    // Edit opens on Copy (Undo is disabled); Down, Down reaches Finalize
+    // Grid, which shows its prompt. Escape leaves the menu.
+    ChooseWithKeys(hFrame, 'E', {VK_DOWN, VK_DOWN});
+    EXPECT_EQ("Check that the entered grid can be solved and make it ready to play",
+              WaitForStatusText(hFrame, "Check that the entered grid can be solved and make it ready to play"));
+    PressKeys({VK_ESCAPE});
+    PressKeys({VK_ESCAPE});
+
+    ::PostMessage(hFrame, WM_CLOSE, 0, 0);
+    HWND hQuestion = WaitForDialogOtherThan(game.Pid(), NULL, 2000);
+    if (hQuestion != NULL)
+        ClickButton(hQuestion, "Don't Save");
+    EXPECT_EQ(0, game.WaitForExit());
     ClearSettings();
 }
