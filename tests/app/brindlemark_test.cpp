@@ -2207,3 +2207,113 @@ TEST_F(Brindlemark, AnOwnPuzzleIsEnteredAndFinalizedFromTheMenus)
     EXPECT_EQ(0, game.WaitForExit());
     ClearSettings();
 }
+
+namespace
+{
+// nClicks clicks of one button at a point, sent at once, as quick as a
+// player's double or triple click.
+void QuickClicksScreen(POINT pt, bool bRight, int nClicks)
+{
+    using testsupport::MouseInput;
+    const DWORD dwAt = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    POINT ptNow = {-1, -1};
+    for (int n = 0; n < 40 && (ptNow.x != pt.x || ptNow.y != pt.y); n++)
+    {
+        testsupport::SendInputs({MouseInput(dwAt, pt)});
+        Wait(50);
+        ::GetCursorPos(&ptNow);
+    }
+    EXPECT_TRUE(ptNow.x == pt.x && ptNow.y == pt.y) << "pointer at " << ptNow.x << "," << ptNow.y;
+    std::vector<INPUT> inputs;
+    for (int i = 0; i < nClicks; i++)
+    {
+        inputs.push_back(MouseInput(dwAt | (bRight ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN), pt));
+        inputs.push_back(MouseInput(dwAt | (bRight ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP), pt));
+    }
+    testsupport::SendInputs(inputs);
+    Wait(300);
+}
+
+// Makes a puzzle from the New Puzzle dialog (Ctrl+N, OK) and waits until
+// the frame is the player's again; false when that did not happen.
+bool MakePuzzle(Game& game)
+{
+    HWND hFrame = game.Frame();
+    ::SetForegroundWindow(hFrame);
+    PressKeys({VK_CONTROL, 'N'});
+    HWND hDialog = WaitForWindow(game.Pid(), "New Puzzle");
+    if (hDialog == NULL)
+        return false;
+    Wait(300);
+    ClickButton(hDialog, "OK");
+    DWORD dwStart = ::GetTickCount();
+    while ((::IsWindow(hDialog) || WaitForWindow(game.Pid(), "Create Progress", 10) != NULL) &&
+           ::GetTickCount() - dwStart < 60000)
+        Wait(50);
+    Wait(500);
+    for (int n = 0; n < 100 && (!::IsWindowEnabled(hFrame) || ::GetForegroundWindow() != hFrame); n++)
+    {
+        Wait(50);
+        ::SetForegroundWindow(hFrame);
+    }
+    return ::IsWindowEnabled(hFrame) && !::IsWindow(hDialog);
+}
+} // namespace
+
+// A double click on a square is two clicks: it shades and unshades (left)
+// or marks and unmarks (right), so the square looks as before; a triple
+// click leaves it changed.
+TEST_F(Brindlemark, QuickClicksOnASquareAreEachAClick)
+{
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    HWND hFrame = game.Frame();
+    ASSERT_TRUE(MakePuzzle(game));
+    // A button another program left held on the display is let go first.
+    INPUT release[2] = {};
+    release[0].type = release[1].type = INPUT_MOUSE;
+    release[0].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    release[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+    ::SendInput(2, release, sizeof(INPUT));
+    Wait(200);
+
+    for (bool bRight : {false, true})
+    {
+        const char* pszButton = bRight ? "right" : "left";
+        int s = 0;
+        POINT pt = game.SquareCentre(9, bRight ? 6 : 2, bRight ? 6 : 2, &s);
+        ASSERT_GT(s, 10);
+        POINT ptCorner = {pt.x - s / 2 + s / 8, pt.y - s / 2 + s / 8};
+        ::SetForegroundWindow(hFrame);
+        Wait(200);
+        const Patch before = ScreenPatch(ptCorner);
+
+        // A single click changes the square; another one takes it back.
+        ClickScreen(pt, bRight);
+        EXPECT_TRUE(before != WaitForPatch(ptCorner, before, false)) << pszButton << ": a click changed nothing";
+        Wait(600);   // longer than a double click's time
+        ClickScreen(pt, bRight);
+        EXPECT_TRUE(before == WaitForPatch(ptCorner, before, true)) << pszButton << ": a second click";
+        Wait(600);
+
+        // A double click: two changes, the square as before.
+        QuickClicksScreen(pt, bRight, 2);
+        Wait(1000);
+        EXPECT_TRUE(before == ScreenPatch(ptCorner)) << pszButton << ": the double click's second click was lost";
+        Wait(600);
+        // A triple click: three changes, the square changed.
+        QuickClicksScreen(pt, bRight, 3);
+        EXPECT_TRUE(before != WaitForPatch(ptCorner, before, false)) << pszButton << ": a triple click";
+        EXPECT_FALSE(
+            testsupport::SaveScreenSnapshot(hFrame, bRight ? "after_right_triple_click" : "after_left_triple_click")
+                .empty());
+        Wait(600);
+    }
+
+    ::PostMessage(hFrame, WM_CLOSE, 0, 0);
+    HWND hQuestion = WaitForDialogOtherThan(game.Pid(), NULL, 5000);
+    ASSERT_TRUE(hQuestion != NULL) << "the moves were not asked to be saved";
+    ClickButton(hQuestion, "Don't Save");
+    EXPECT_EQ(0, game.WaitForExit());
+    ClearSettings();
+}
