@@ -54,7 +54,12 @@ BOOL CBrindlemarkApp::InitInstance()
         return FALSE;
 
     m_pMainWnd->ShowWindow(SW_SHOW);
-    m_pMainWnd->UpdateWindow();
+    // The bars take their commands' states now (Undo, Accept and Revert
+    // disabled, Play and Elapsed checked), as the first idle pass would:
+    // a start-up message's own loop holds that pass back until it closes.
+    m_pMainWnd->SendMessage(WM_IDLEUPDATECMDUI, (WPARAM)TRUE, 0);
+    m_pMainWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, (WPARAM)TRUE, 0, TRUE, TRUE);
+    m_pMainWnd->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     // The splash, owned by the frame, stays in front of it until it goes.
     CSplashWnd* pSplash = CSplashWnd::GetCurrent();
     if (pSplash != NULL)

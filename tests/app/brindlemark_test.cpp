@@ -2317,3 +2317,132 @@ TEST_F(Brindlemark, QuickClicksOnASquareAreEachAClick)
     EXPECT_EQ(0, game.WaitForExit());
     ClearSettings();
 }
+
+namespace
+{
+// What the screen shows of a window, pixel by pixel, leaving out its child
+// windows (the clock display on the Timer toolbar).
+std::vector<COLORREF> ScreenPixelsWithoutChildren(HWND hWnd)
+{
+    RECT rc = WindowRect(hWnd);
+    const int cx = rc.right - rc.left, cy = rc.bottom - rc.top;
+    testsupport::Canvas canvas(cx, cy);
+    HDC hScreen = ::GetDC(NULL);
+    ::BitBlt(canvas.Handle(), 0, 0, cx, cy, hScreen, rc.left, rc.top, SRCCOPY);
+    ::ReleaseDC(NULL, hScreen);
+    ::GdiFlush();
+    std::vector<RECT> children;
+    for (HWND hChild : Descendants(hWnd, "", ""))
+        children.push_back(WindowRect(hChild));
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < cy; y++)
+        for (int x = 0; x < cx; x++)
+        {
+            POINT pt = {rc.left + x, rc.top + y};
+            bool bChild = false;
+            for (const RECT& rcChild : children)
+                bChild = bChild || ::PtInRect(&rcChild, pt);
+            pixels.push_back(bChild ? 0 : canvas.Pixel(x, y));
+        }
+    return pixels;
+}
+
+bool Overlap(HWND hOne, HWND hOther)
+{
+    RECT rcOne = WindowRect(hOne), rcOther = WindowRect(hOther), rcBoth;
+    return ::IntersectRect(&rcBoth, &rcOne, &rcOther) != FALSE;
+}
+
+struct CoverData
+{
+    DWORD dwPid;
+    HWND hFrame;
+    std::vector<HWND> bars;
+    bool bCovered;
+};
+
+BOOL CALLBACK FindBarCover(HWND hWnd, LPARAM lParam)
+{
+    CoverData* pData = (CoverData*)lParam;
+    DWORD dwPid = 0;
+    ::GetWindowThreadProcessId(hWnd, &dwPid);
+    if (dwPid == pData->dwPid && hWnd != pData->hFrame && ::IsWindowVisible(hWnd))
+        for (HWND hBar : pData->bars)
+            pData->bCovered = pData->bCovered || Overlap(hWnd, hBar);
+    return TRUE;
+}
+
+// Whether another visible window of the process (the splash, a message)
+// lies over one of the bars.
+bool IsABarCovered(DWORD dwPid, HWND hFrame, const std::vector<HWND>& bars)
+{
+    CoverData data = {dwPid, hFrame, bars, false};
+    ::EnumWindows(&FindBarCover, (LPARAM)&data);
+    return data.bCovered;
+}
+} // namespace
+
+// While the message about a puzzle named on the command line is up, the
+// toolbars already show their commands' states: they look exactly as they
+// do once the message is answered and the game is idle (Undo, Accept and
+// Revert disabled, Play and Elapsed checked).
+TEST_F(Brindlemark, TheToolbarsShowTheirTrueStatesWhileAStartUpMessageIsUp)
+{
+    // The pointer away from the bars, so that no button is hot.
+    testsupport::SendInputs({testsupport::MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, POINT{1270, 1010})});
+    char szTemp[MAX_PATH];
+    ::GetTempPath(MAX_PATH, szTemp);
+    const std::string strFile = std::string(szTemp) + "e2e_no_such_puzzle_bars.hti";
+    ::DeleteFileA(strFile.c_str());
+    std::string strCommand = "\"" + ExePath() + "\" \"" + strFile + "\"";
+    std::vector<char> command(strCommand.begin(), strCommand.end());
+    command.push_back(0);
+    STARTUPINFO si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    ASSERT_TRUE(::CreateProcess(NULL, command.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi));
+    HWND hMessage = WaitForMessageWindow(pi.dwProcessId, 15000);
+    EXPECT_TRUE(hMessage != NULL) << "no message about the file";
+    HWND hFrame = WaitForWindow(pi.dwProcessId, "Untitled - Brindlemark", 10000);
+    EXPECT_TRUE(hFrame != NULL);
+    if (hMessage != NULL && hFrame != NULL)
+    {
+        // The menu bar and both toolbars; the splash goes by itself, and
+        // the message, centred on the frame, leaves them uncovered.
+        std::vector<HWND> bars = Descendants(hFrame, "", "XTPToolBar");
+        for (HWND hBar : Descendants(hFrame, "", "XTPMenuBar"))
+            bars.push_back(hBar);
+        EXPECT_GE(bars.size(), 3u) << "the menu bar, Standard and Timer";
+        for (int n = 0; n < 300 && IsABarCovered(pi.dwProcessId, hFrame, bars); n++)
+            Wait(50);
+        EXPECT_FALSE(IsABarCovered(pi.dwProcessId, hFrame, bars)) << "a window stays over the bars";
+        Wait(1000);
+        std::vector<std::vector<COLORREF>> during;
+        for (HWND hBar : bars)
+            during.push_back(ScreenPixelsWithoutChildren(hBar));
+        EXPECT_TRUE(::IsWindowVisible(hMessage));
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "bars_while_the_start_up_message_is_up").empty());
+        ClickButton(hMessage, "OK");
+        EXPECT_TRUE(WaitUntilGone(hMessage));
+        ::SetForegroundWindow(hFrame);
+        Wait(2500);   // two idle passes at least, each bar repainted
+        for (size_t i = 0; i < bars.size(); i++)
+        {
+            const std::vector<COLORREF> after = ScreenPixelsWithoutChildren(bars[i]);
+            EXPECT_EQ(after.size(), during[i].size()) << "bar " << i << " changed its size";
+            if (after.size() != during[i].size())
+                continue;
+            int nDiffer = 0;
+            for (size_t p = 0; p < after.size(); p++)
+                nDiffer += after[p] != during[i][p] ? 1 : 0;
+            EXPECT_EQ(0, nDiffer) << "bar " << i << ": pixels that changed once the message was answered";
+        }
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "bars_after_the_start_up_message").empty());
+    }
+    if (hMessage != NULL && ::IsWindow(hMessage))
+        ClickButton(hMessage, "OK");
+    if (hFrame != NULL)
+        ::PostMessage(hFrame, WM_CLOSE, 0, 0);
+    WaitForGameToEnd(pi);
+    ClearSettings();
+}
