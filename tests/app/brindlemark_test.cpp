@@ -2446,3 +2446,148 @@ TEST_F(Brindlemark, TheToolbarsShowTheirTrueStatesWhileAStartUpMessageIsUp)
     WaitForGameToEnd(pi);
     ClearSettings();
 }
+
+namespace
+{
+// The visible drop-down list of a property grid of the process (a top-level
+// list box), waited for; NULL when none shows within the time.
+HWND WaitForDropDown(DWORD dwPid, int nMilliseconds = 5000)
+{
+    for (int n = 0; n < nMilliseconds / 50; n++)
+    {
+        for (HWND hWnd : TopLevels(dwPid, "ListBox"))
+            if (::IsWindowVisible(hWnd))
+                return hWnd;
+        Wait(50);
+    }
+    return NULL;
+}
+
+// The list box that is the view of the grid with the most rows among the
+// frame's property grids.
+HWND LargestGridView(HWND hFrame)
+{
+    HWND hView = NULL;
+    int nMostRows = 0;
+    for (HWND hGrid : Descendants(hFrame, "", "XTPPropertyGrid"))
+        for (HWND hChild : Descendants(hGrid, "", ""))
+        {
+            char szClass[64] = "";
+            ::GetClassName(hChild, szClass, sizeof(szClass));
+            const int nRows = lstrcmpi(szClass, "ListBox") == 0 ? (int)::SendMessage(hChild, LB_GETCOUNT, 0, 0) : 0;
+            if (nRows > nMostRows)
+            {
+                nMostRows = nRows;
+                hView = hChild;
+            }
+        }
+    return hView;
+}
+} // namespace
+
+// In the difficulty pane, Force Complete's drop-down takes "True" when it
+// is clicked: with the list open, and with the click made so soon after
+// the one on the drop-down button that the list is still opening. The list
+// opened again shows the value taken. The button clicked again at once
+// after the list was closed with Escape (the two clicks make a double
+// click) opens the list again.
+TEST_F(Brindlemark, AClickOnForceCompletesListTakesTheValue)
+{
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    HWND hFrame = game.Frame();
+    ASSERT_TRUE(MakePuzzle(game));
+    game.Command(ID_DIFFICULTY_PANE);
+    Wait(500);
+    HWND hView = LargestGridView(hFrame);
+    ASSERT_TRUE(hView != NULL) << "no difficulty pane";
+    // The rows: name, puzzle size, the five aids, then Timer Settings with
+    // Target Time and, last, Force Complete.
+    const int nRow = (int)::SendMessage(hView, LB_GETCOUNT, 0, 0) - 1;
+    ASSERT_EQ(13, nRow);
+    RECT rcRow = {};
+    ASSERT_NE(LB_ERR, (int)::SendMessage(hView, LB_GETITEMRECT, nRow, (LPARAM)&rcRow));
+    POINT ptCaption = {rcRow.left + 20, (rcRow.top + rcRow.bottom) / 2};
+    POINT ptButton = {rcRow.right - 6, ptCaption.y};
+    ::ClientToScreen(hView, &ptCaption);
+    ::ClientToScreen(hView, &ptButton);
+    ::SetForegroundWindow(hFrame);
+    ClickScreen(ptCaption, false);
+
+    const auto openList = [&](const char* pszWhen) -> HWND {
+        ClickScreen(ptButton, false);
+        HWND hList = WaitForDropDown(game.Pid());
+        EXPECT_TRUE(hList != NULL) << pszWhen << ": the drop-down button opened no list";
+        return hList;
+    };
+    const auto closeList = [&](HWND hList) {
+        ::PostMessage(hList, WM_KEYDOWN, VK_ESCAPE, 0);
+        WaitUntilGone(hList, 3000);
+        for (int n = 0; n < 60 && ::IsWindowVisible(hList); n++)
+            Wait(50);
+    };
+    // Opened at once after the last list was closed: a double click on the
+    // button.
+    const auto setFalse = [&]() {
+        HWND hList = openList("back to False");
+        if (hList == NULL)
+            return;
+        RECT rcFalse = {};
+        ::SendMessage(hList, LB_GETITEMRECT, 1, (LPARAM)&rcFalse);
+        POINT ptFalse = {(rcFalse.left + rcFalse.right) / 2, (rcFalse.top + rcFalse.bottom) / 2};
+        ::ClientToScreen(hList, &ptFalse);
+        ClickScreen(ptFalse, false);
+        Wait(300);
+    };
+
+    // The list opens on False; a click on True takes it.
+    HWND hList = openList("first");
+    ASSERT_TRUE(hList != NULL);
+    EXPECT_EQ(1, (int)::SendMessage(hList, LB_GETCURSEL, 0, 0)) << "Force Complete starts False";
+    RECT rcTrue = {};
+    ASSERT_NE(LB_ERR, (int)::SendMessage(hList, LB_GETITEMRECT, 0, (LPARAM)&rcTrue));
+    POINT ptTrue = {(rcTrue.left + rcTrue.right) / 2, (rcTrue.top + rcTrue.bottom) / 2};
+    ::ClientToScreen(hList, &ptTrue);
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "force_complete_drop_down").empty());
+    ClickScreen(ptTrue, false);
+    Wait(500);
+    EXPECT_FALSE(::IsWindowVisible(hList)) << "the click left the list open";
+    hList = openList("after the click on True");
+    ASSERT_TRUE(hList != NULL);
+    EXPECT_EQ(0, (int)::SendMessage(hList, LB_GETCURSEL, 0, 0)) << "the click on True was lost";
+    closeList(hList);
+
+    // Clicks on the button and on True made at once, several times.
+    for (int nTry = 0; nTry < 4; nTry++)
+    {
+        setFalse();
+        hList = openList("False taken");
+        ASSERT_TRUE(hList != NULL);
+        EXPECT_EQ(1, (int)::SendMessage(hList, LB_GETCURSEL, 0, 0)) << "try " << nTry << ": False was not taken";
+        closeList(hList);
+        ::SetForegroundWindow(hFrame);
+        Wait(300);
+        using testsupport::MouseInput;
+        const DWORD dwAt = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        testsupport::SendInputs({MouseInput(dwAt, ptButton), MouseInput(dwAt | MOUSEEVENTF_LEFTDOWN, ptButton),
+                                 MouseInput(dwAt | MOUSEEVENTF_LEFTUP, ptButton), MouseInput(dwAt, ptTrue),
+                                 MouseInput(dwAt | MOUSEEVENTF_LEFTDOWN, ptTrue),
+                                 MouseInput(dwAt | MOUSEEVENTF_LEFTUP, ptTrue)});
+        Wait(800);
+        HWND hLeft = WaitForDropDown(game.Pid(), 100);
+        EXPECT_TRUE(hLeft == NULL) << "try " << nTry << ": the list stays open";
+        if (hLeft != NULL)
+            closeList(hLeft);
+        hList = openList("after the quick clicks");
+        ASSERT_TRUE(hList != NULL);
+        EXPECT_EQ(0, (int)::SendMessage(hList, LB_GETCURSEL, 0, 0)) << "try " << nTry << ": the quick click was lost";
+        closeList(hList);
+    }
+
+    ::PostMessage(hFrame, WM_CLOSE, 0, 0);
+    HWND hQuestion = WaitForDialogOtherThan(game.Pid(), NULL, 5000);
+    if (hQuestion != NULL)
+        ClickButton(hQuestion, "Don't Save");
+    EXPECT_EQ(0, game.WaitForExit());
+    ClearSettings();
+}
