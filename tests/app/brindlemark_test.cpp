@@ -1209,14 +1209,15 @@ TEST_F(Brindlemark, ACustomToolbarIsCustomizedWithoutStrayTipsRowsOrCutNames)
     ASSERT_TRUE(hBar != NULL);
     EXPECT_GT(WindowRect(game.View()).top, rcViewBefore.top) << "the new bar takes a row of its own";
 
-    // "Print Current Puzzle..." (File's sixth command) and "Load Puzzle..."
-    // dragged onto the bar; the mouse rests on the second after the drop.
+    // "Print Current Puzzle..." (File's seventh command) and "Load
+    // Puzzle..." dragged onto the bar; the mouse rests on the second after
+    // the drop.
     ::SendMessage(hSheet, PSM_SETCURSEL, 1, 0);
     Wait(400);
     HWND hPage = (HWND)::SendMessage(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0);
     HWND hCommands = ::GetDlgItem(hPage, 101);
     ASSERT_TRUE(hCommands != NULL);
-    for (int nItem : {5, 1})
+    for (int nItem : {6, 2})
     {
         RECT rcBar = WindowRect(hBar);
         DragScreen(ListItemCentre(hCommands, nItem), {rcBar.right - 4, (rcBar.top + rcBar.bottom) / 2});
