@@ -2,6 +2,7 @@
 // runs it (InitInstance, the message loop, ExitInstance).
 #include "BrindlemarkStartup.h"
 #include "GameFailure.h"
+#include "FennList.h"
 
 CBrindlemarkApp theApp;
 
@@ -14,3 +15,10 @@ static const bool s_bFailureHandlers = (InstallGameFailureHandlers(), true);
 // searched; naming it here makes the linker take the class library's.
 extern "C" int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int);
 static int (WINAPI* const s_pfnProgramEntry)(HINSTANCE, HINSTANCE, LPSTR, int) __attribute__((used)) = &WinMain;
+
+// The program exports the string item class of its keyed lists (the class is
+// declared for export). Its members live in a library object nothing else
+// here calls; naming one makes the linker take that object, and with it
+// the class's exports.
+static CString (CFennCString::*const s_pfnExportedStringItem)() const __attribute__((used)) =
+    &CFennCString::GetKeyFieldString;

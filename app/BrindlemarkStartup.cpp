@@ -55,7 +55,12 @@ BOOL CBrindlemarkApp::InitInstance()
     // Shown, the frame puts the windows it owns (the splash, floating bars
     // and panes) in front of itself.
     m_pMainWnd->ShowWindow(SW_SHOW);
-    m_pMainWnd->UpdateWindow();
+    // The bars take their commands' states now (Undo, Accept and Revert
+    // disabled, Play and Elapsed checked), as the first idle pass would:
+    // a start-up message's own loop holds that pass back until it closes.
+    m_pMainWnd->SendMessage(WM_IDLEUPDATECMDUI, (WPARAM)TRUE, 0);
+    m_pMainWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, (WPARAM)TRUE, 0, TRUE, TRUE);
+    m_pMainWnd->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 
     CBrindlemarkDoc* pDoc = GetGameDoc();
     if (!strPuzzleFile.IsEmpty() && pDoc != NULL)

@@ -151,6 +151,10 @@ BEGIN_MESSAGE_MAP(CBrindlemarkView, CView)
     ON_WM_SIZE()
     ON_WM_LBUTTONDOWN()
     ON_WM_RBUTTONDOWN()
+    // The view's window class takes double clicks, so the second of two
+    // quick clicks arrives as a double click: it is a click like the first.
+    ON_WM_LBUTTONDBLCLK()
+    ON_WM_RBUTTONDBLCLK()
     ON_WM_ERASEBKGND()
     ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
 END_MESSAGE_MAP()
@@ -289,6 +293,16 @@ void CBrindlemarkView::OnRButtonDown(UINT nFlags, CPoint point)
         delete pHandler;
     }
     CView::OnRButtonDown(nFlags, point);
+}
+
+void CBrindlemarkView::OnLButtonDblClk(UINT nFlags, CPoint point)
+{
+    OnLButtonDown(nFlags, point);
+}
+
+void CBrindlemarkView::OnRButtonDblClk(UINT nFlags, CPoint point)
+{
+    OnRButtonDown(nFlags, point);
 }
 
 void CBrindlemarkView::ShowBoardContextMenu()

@@ -689,8 +689,23 @@ void DrawSquares(const CHTDataContainer* pContainer, CDC* pDCBoard, CDC* pDCRefe
     dcSquare.SelectObject(pOldSquareBitmap);
 }
 
-// The pause picture over the squares of columns and rows 3 to 5.
-void DrawPausePicture(CDC* pDCBoard, CDC* pDCReference, int nSquareSize, int nLeft, int nTop)
+// Where the pause picture goes along one side of the board of nSquares
+// squares: over squares 3 to 5 when the board has at least six, otherwise
+// centred, so that it never reaches past the board's edge. Returns the
+// offset from the board's edge; nSide is the picture's side.
+int PausePictureOffset(int nSquares, int nSquareSize, int nSide)
+{
+    if (nSquares >= 6)
+        return 3 * nSquareSize;
+    return (nSquares * nSquareSize - nSide) / 2;
+}
+
+// The pause picture, three squares wide and high, over the squares of
+// columns and rows 3 to 5; on a board with fewer than six columns or rows it
+// is centred along that side, and on one with fewer than three it shrinks
+// to the board's shorter side.
+void DrawPausePicture(CDC* pDCBoard, CDC* pDCReference, int nColumns, int nRows, int nSquareSize, int nLeft,
+                      int nTop)
 {
     HBITMAP hPause = ::LoadBitmap(AfxGetResourceHandle(), MAKEINTRESOURCE(IDB_PAUSE_PICTURE));
     if (hPause == NULL)
@@ -698,6 +713,10 @@ void DrawPausePicture(CDC* pDCBoard, CDC* pDCReference, int nSquareSize, int nLe
         TRACE("DrawBoard: the pause picture is missing\n");
         return;
     }
+    const int nSquares = nColumns < nRows ? nColumns : nRows;
+    const int nSide = (nSquares < 3 ? nSquares : 3) * nSquareSize;
+    const int x = nLeft + PausePictureOffset(nColumns, nSquareSize, nSide);
+    const int y = nTop + PausePictureOffset(nRows, nSquareSize, nSide);
     BITMAP bm;
     ::GetObject(hPause, sizeof(bm), &bm);
     CDC dcPause;
@@ -705,8 +724,7 @@ void DrawPausePicture(CDC* pDCBoard, CDC* pDCReference, int nSquareSize, int nLe
     {
         HGDIOBJ hOld = ::SelectObject(dcPause.GetSafeHdc(), hPause);
         const int nOldMode = pDCBoard->SetStretchBltMode(COLORONCOLOR);
-        pDCBoard->StretchBlt(nLeft + 3 * nSquareSize, nTop + 3 * nSquareSize, 3 * nSquareSize, 3 * nSquareSize,
-                             &dcPause, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
+        pDCBoard->StretchBlt(x, y, nSide, nSide, &dcPause, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
         pDCBoard->SetStretchBltMode(nOldMode);
         ::SelectObject(dcPause.GetSafeHdc(), hOld);
     }
@@ -730,7 +748,8 @@ void ComposeBoard(const CHTDataContainer* pContainer, CDC* pDCBoard, CDC* pDCRef
     if (!bPaused)
         DrawSquares(pContainer, pDCBoard, pDCReference, nSquareSize, nRenderMode, nLeft, nTop);
     else
-        DrawPausePicture(pDCBoard, pDCReference, nSquareSize, nLeft, nTop);
+        DrawPausePicture(pDCBoard, pDCReference, pContainer->m_nColumns, pContainer->m_nRows, nSquareSize, nLeft,
+                         nTop);
     pContainer->DrawBorder(pDCBoard, nLeft, nTop, nSquareSize, FALSE);
 }
 } // namespace

@@ -165,7 +165,10 @@ protected:
     LPSTR m_pchData;
 
     CStringData* GetData() const { return reinterpret_cast<CStringData*>(m_pchData) - 1; }
-    bool IsNil() const { return m_pchData == _afxStringNil.chNil; }
+    // The shared empty buffer is known by its reference count, not by its
+    // address: a string made in another module (the program's exported
+    // classes are used from outside) points at that module's own copy.
+    bool IsNil() const { return GetData()->nRefs < 0; }
     void Release();                               // back to the shared empty buffer
     void EnsureCapacity(int nLength, bool bExact);   // writable, keeps the content
     void AssignCopy(LPCSTR lpch, int nLength);

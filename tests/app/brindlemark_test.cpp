@@ -1227,15 +1227,19 @@ TEST_F(Brindlemark, ACustomToolbarIsCustomizedWithoutStrayTipsRowsOrCutNames)
     ASSERT_TRUE(hBar != NULL);
     EXPECT_GT(WindowRect(game.View()).top, rcViewBefore.top) << "the new bar takes a row of its own";
 
-    // "Print Current Puzzle..." (File's sixth command) and "Load Puzzle..."
-    // dragged onto the bar; the mouse rests on the second after the drop.
+    // "Print Current Puzzle..." (File's seventh command) and "Load
+    // Puzzle..." dragged onto the bar; the mouse rests on the second after
+    // the drop.
     ::SendMessage(hSheet, PSM_SETCURSEL, 1, 0);
     Wait(400);
     HWND hPage = (HWND)::SendMessage(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0);
     HWND hCommands = ::GetDlgItem(hPage, 101);
     ASSERT_TRUE(hCommands != NULL);
-    for (int nItem : {5, 1})
+    for (int nItem : {6, 2})
     {
+        // The list shows the item (the seventh may lie below its rows).
+        ::SendMessage(hCommands, LB_SETTOPINDEX, nItem, 0);
+        Wait(200);
         RECT rcBar = WindowRect(hBar);
         DragScreen(ListItemCentre(hCommands, nItem), {rcBar.right - 4, (rcBar.top + rcBar.bottom) / 2});
     }
@@ -1856,7 +1860,7 @@ TEST_F(Brindlemark, DialogsOfCommandsChosenWithTheKeyboardWaitForThePlayer)
         {"Edit > Revert to start...", 'E', {VK_END, VK_UP, VK_RETURN}, NULL, "Are you sure you want to start again?"},
         {"Edit > Show Solution...", 'E', {VK_END, VK_RETURN}, NULL,
          "Are you sure you want to see the solution and finish the puzzle?"},
-        {"File > Load Puzzle...", 'F', {VK_DOWN, VK_RETURN}, NULL, NULL},
+        {"File > Load Puzzle...", 'F', {VK_DOWN, VK_DOWN, VK_RETURN}, NULL, NULL},
         {"File > Print Puzzle Book...", 'F', {VK_END, VK_UP, VK_RETURN}, NULL, NULL},
         {"View > Appearance Profile > Show Appearance Profile List...", 'V', {VK_RETURN, VK_DOWN, VK_RETURN},
          "Appearance Profile List", NULL},
@@ -4236,5 +4240,488 @@ TEST_F(Brindlemark, AnEmptyStoredShortcutTableShowsAndRunsNoShortcut)
         EXPECT_EQ(0, game.Close());
         EXPECT_TRUE(StoredShortcutsEmpty());
     }
+    ClearSettings();
+}
+
+namespace
+{
+// The status bar's first pane, read from the other process.
+std::string StatusText(HWND hFrame)
+{
+    char szText[512] = "";
+    HWND hStatus = ::GetDlgItem(hFrame, AFX_IDW_STATUS_BAR);
+    if (hStatus != NULL)
+        ::SendMessageA(hStatus, WM_GETTEXT, sizeof(szText), (LPARAM)szText);
+    return szText;
+}
+
+// The status text once it is the given one, or the last read within five
+// seconds: the prompt follows the menu's selection a little later.
+std::string WaitForStatusText(HWND hFrame, const std::string& strText)
+{
+    std::string strNow = StatusText(hFrame);
+    for (int n = 0; n < 100 && strNow != strText; n++)
+    {
+        Wait(50);
+        strNow = StatusText(hFrame);
+    }
+    return strNow;
+}
+
+// The game's message window that is open, its text checked, answered OK.
+void ExpectMessageAndAnswerOK(DWORD dwPid, const std::string& strStart, const char* pszWhen)
+{
+    HWND hMessage = WaitForMessageWindow(dwPid, 10000);
+    ASSERT_TRUE(hMessage != NULL) << pszWhen << ": no message";
+    Wait(300);
+    EXPECT_EQ(0u, MessageText(hMessage).find(strStart)) << pszWhen << ": " << MessageText(hMessage);
+    ClickButton(hMessage, "OK");
+    EXPECT_TRUE(WaitUntilGone(hMessage)) << pszWhen;
+}
+} // namespace
+
+// An own puzzle is entered from the File menu, right below New, and the
+// Edit menu's Finalize Grid, where the entry's instructions send the
+// player, is taken from the keyboard; each menu entry says what it does in
+// the status bar.
+TEST_F(Brindlemark, AnOwnPuzzleIsEnteredAndFinalizedFromTheMenus)
+{
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    HWND hFrame = game.Frame();
+
+    // Without an entered grid Finalize Grid is disabled: its letter runs
+    // nothing.
+    ChooseWithKeys(hFrame, 'E', {'F'});
+    Wait(500);
+    EXPECT_TRUE(WaitForMessageWindow(game.Pid(), 500) == NULL) << "Finalize Grid ran on no entered grid";
+    PressKeys({VK_ESCAPE});
+    PressKeys({VK_ESCAPE});
+    Wait(300);
+    EXPECT_FALSE(AnyPopupBarVisible(game.Pid()));
+
+    // File, Down: Enter Own Puzzle... is selected and prompts in the status
+    // bar; Return opens the New Puzzle dialog.
+    ChooseWithKeys(hFrame, 'F', {VK_DOWN});
+    EXPECT_EQ("Enter a puzzle from elsewhere into a blank grid",
+              WaitForStatusText(hFrame, "Enter a puzzle from elsewhere into a blank grid"));
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "file_menu_enter_own_puzzle").empty());
+    PressKeys({VK_RETURN});
+    HWND hNew = WaitForWindow(game.Pid(), "New Puzzle", 5000);
+    ASSERT_TRUE(hNew != NULL) << "Enter Own Puzzle... opened no New Puzzle dialog";
+    Wait(300);
+    ClickButton(hNew, "OK");
+    ASSERT_TRUE(WaitUntilGone(hNew));
+    ExpectMessageAndAnswerOK(game.Pid(), "Enter clues into the blank Grid using the normal point and click method.",
+                             "Enter Own Puzzle...");
+    EXPECT_EQ("Untitled - Brindlemark", WindowText(hFrame));
+    ::SetForegroundWindow(hFrame);
+    Wait(300);
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "own_puzzle_blank_grid").empty());
+
+    // Edit, F: Finalize Grid, now enabled, says the grid cannot be solved.
+    ChooseWithKeys(hFrame, 'E', {});
+    Wait(300);
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "edit_menu_with_finalize_grid").empty());
+    PressKeys({'F'});
+    ExpectMessageAndAnswerOK(game.Pid(), "Brindlemark could not solve the puzzle.", "Finalize Grid");
+
+    // Edit opens on Copy (Undo is disabled); Down, Down reaches Finalize
+    // Grid, which shows its prompt. Escape leaves the menu.
+    ChooseWithKeys(hFrame, 'E', {VK_DOWN, VK_DOWN});
+    EXPECT_EQ("Check that the entered grid can be solved and make it ready to play",
+              WaitForStatusText(hFrame, "Check that the entered grid can be solved and make it ready to play"));
+    PressKeys({VK_ESCAPE});
+    PressKeys({VK_ESCAPE});
+
+    ::PostMessage(hFrame, WM_CLOSE, 0, 0);
+    HWND hQuestion = WaitForDialogOtherThan(game.Pid(), NULL, 2000);
+    if (hQuestion != NULL)
+        ClickButton(hQuestion, "Don't Save");
+    EXPECT_EQ(0, game.WaitForExit());
+    ClearSettings();
+}
+
+namespace
+{
+// nClicks clicks of one button at a point, sent at once, as quick as a
+// player's double or triple click.
+void QuickClicksScreen(POINT pt, bool bRight, int nClicks)
+{
+    using testsupport::MouseInput;
+    const DWORD dwAt = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    POINT ptNow = {-1, -1};
+    for (int n = 0; n < 40 && (ptNow.x != pt.x || ptNow.y != pt.y); n++)
+    {
+        testsupport::SendInputs({MouseInput(dwAt, pt)});
+        Wait(50);
+        ::GetCursorPos(&ptNow);
+    }
+    EXPECT_TRUE(ptNow.x == pt.x && ptNow.y == pt.y) << "pointer at " << ptNow.x << "," << ptNow.y;
+    std::vector<INPUT> inputs;
+    for (int i = 0; i < nClicks; i++)
+    {
+        inputs.push_back(MouseInput(dwAt | (bRight ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN), pt));
+        inputs.push_back(MouseInput(dwAt | (bRight ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP), pt));
+    }
+    testsupport::SendInputs(inputs);
+    Wait(300);
+}
+
+// Makes a puzzle from the New Puzzle dialog (Ctrl+N, OK) and waits until
+// the frame is the player's again; false when that did not happen.
+bool MakePuzzle(Game& game)
+{
+    HWND hFrame = game.Frame();
+    ::SetForegroundWindow(hFrame);
+    PressKeys({VK_CONTROL, 'N'});
+    HWND hDialog = WaitForWindow(game.Pid(), "New Puzzle");
+    if (hDialog == NULL)
+        return false;
+    Wait(300);
+    ClickButton(hDialog, "OK");
+    DWORD dwStart = ::GetTickCount();
+    while ((::IsWindow(hDialog) || WaitForWindow(game.Pid(), "Create Progress", 10) != NULL) &&
+           ::GetTickCount() - dwStart < 60000)
+        Wait(50);
+    Wait(500);
+    for (int n = 0; n < 100 && (!::IsWindowEnabled(hFrame) || ::GetForegroundWindow() != hFrame); n++)
+    {
+        Wait(50);
+        ::SetForegroundWindow(hFrame);
+    }
+    return ::IsWindowEnabled(hFrame) && !::IsWindow(hDialog);
+}
+} // namespace
+
+// A double click on a square is two clicks: it shades and unshades (left)
+// or marks and unmarks (right), so the square looks as before; a triple
+// click leaves it changed.
+TEST_F(Brindlemark, QuickClicksOnASquareAreEachAClick)
+{
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    HWND hFrame = game.Frame();
+    ASSERT_TRUE(MakePuzzle(game));
+    // A button another program left held on the display is let go first.
+    INPUT release[2] = {};
+    release[0].type = release[1].type = INPUT_MOUSE;
+    release[0].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    release[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+    ::SendInput(2, release, sizeof(INPUT));
+    Wait(200);
+
+    for (bool bRight : {false, true})
+    {
+        const char* pszButton = bRight ? "right" : "left";
+        int s = 0;
+        POINT pt = game.SquareCentre(9, bRight ? 6 : 2, bRight ? 6 : 2, &s);
+        ASSERT_GT(s, 10);
+        POINT ptCorner = {pt.x - s / 2 + s / 8, pt.y - s / 2 + s / 8};
+        ::SetForegroundWindow(hFrame);
+        Wait(200);
+        const Patch before = ScreenPatch(ptCorner);
+
+        // A single click changes the square; another one takes it back.
+        ClickScreen(pt, bRight);
+        EXPECT_TRUE(before != WaitForPatch(ptCorner, before, false)) << pszButton << ": a click changed nothing";
+        Wait(600);   // longer than a double click's time
+        ClickScreen(pt, bRight);
+        EXPECT_TRUE(before == WaitForPatch(ptCorner, before, true)) << pszButton << ": a second click";
+        Wait(600);
+
+        // A double click: two changes, the square as before.
+        QuickClicksScreen(pt, bRight, 2);
+        Wait(1000);
+        EXPECT_TRUE(before == ScreenPatch(ptCorner)) << pszButton << ": the double click's second click was lost";
+        Wait(600);
+        // A triple click: three changes, the square changed.
+        QuickClicksScreen(pt, bRight, 3);
+        EXPECT_TRUE(before != WaitForPatch(ptCorner, before, false)) << pszButton << ": a triple click";
+        EXPECT_FALSE(
+            testsupport::SaveScreenSnapshot(hFrame, bRight ? "after_right_triple_click" : "after_left_triple_click")
+                .empty());
+        Wait(600);
+    }
+
+    ::PostMessage(hFrame, WM_CLOSE, 0, 0);
+    HWND hQuestion = WaitForDialogOtherThan(game.Pid(), NULL, 5000);
+    ASSERT_TRUE(hQuestion != NULL) << "the moves were not asked to be saved";
+    ClickButton(hQuestion, "Don't Save");
+    EXPECT_EQ(0, game.WaitForExit());
+    ClearSettings();
+}
+
+namespace
+{
+// What the screen shows of a window, pixel by pixel, leaving out its child
+// windows (the clock display on the Timer toolbar).
+std::vector<COLORREF> ScreenPixelsWithoutChildren(HWND hWnd)
+{
+    RECT rc = WindowRect(hWnd);
+    const int cx = rc.right - rc.left, cy = rc.bottom - rc.top;
+    testsupport::Canvas canvas(cx, cy);
+    HDC hScreen = ::GetDC(NULL);
+    ::BitBlt(canvas.Handle(), 0, 0, cx, cy, hScreen, rc.left, rc.top, SRCCOPY);
+    ::ReleaseDC(NULL, hScreen);
+    ::GdiFlush();
+    std::vector<RECT> children;
+    for (HWND hChild : Descendants(hWnd, "", ""))
+        children.push_back(WindowRect(hChild));
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < cy; y++)
+        for (int x = 0; x < cx; x++)
+        {
+            POINT pt = {rc.left + x, rc.top + y};
+            bool bChild = false;
+            for (const RECT& rcChild : children)
+                bChild = bChild || ::PtInRect(&rcChild, pt);
+            pixels.push_back(bChild ? 0 : canvas.Pixel(x, y));
+        }
+    return pixels;
+}
+
+bool Overlap(HWND hOne, HWND hOther)
+{
+    RECT rcOne = WindowRect(hOne), rcOther = WindowRect(hOther), rcBoth;
+    return ::IntersectRect(&rcBoth, &rcOne, &rcOther) != FALSE;
+}
+
+struct CoverData
+{
+    DWORD dwPid;
+    HWND hFrame;
+    std::vector<HWND> bars;
+    bool bCovered;
+};
+
+BOOL CALLBACK FindBarCover(HWND hWnd, LPARAM lParam)
+{
+    CoverData* pData = (CoverData*)lParam;
+    DWORD dwPid = 0;
+    ::GetWindowThreadProcessId(hWnd, &dwPid);
+    if (dwPid == pData->dwPid && hWnd != pData->hFrame && ::IsWindowVisible(hWnd))
+        for (HWND hBar : pData->bars)
+            pData->bCovered = pData->bCovered || Overlap(hWnd, hBar);
+    return TRUE;
+}
+
+// Whether another visible window of the process (the splash, a message)
+// lies over one of the bars.
+bool IsABarCovered(DWORD dwPid, HWND hFrame, const std::vector<HWND>& bars)
+{
+    CoverData data = {dwPid, hFrame, bars, false};
+    ::EnumWindows(&FindBarCover, (LPARAM)&data);
+    return data.bCovered;
+}
+} // namespace
+
+// While the message about a puzzle named on the command line is up, the
+// toolbars already show their commands' states: they look exactly as they
+// do once the message is answered and the game is idle (Undo, Accept and
+// Revert disabled, Play and Elapsed checked).
+TEST_F(Brindlemark, TheToolbarsShowTheirTrueStatesWhileAStartUpMessageIsUp)
+{
+    // The pointer away from the bars, so that no button is hot.
+    testsupport::SendInputs({testsupport::MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, POINT{1270, 1010})});
+    char szTemp[MAX_PATH];
+    ::GetTempPath(MAX_PATH, szTemp);
+    const std::string strFile = std::string(szTemp) + "e2e_no_such_puzzle_bars.hti";
+    ::DeleteFileA(strFile.c_str());
+    std::string strCommand = "\"" + ExePath() + "\" \"" + strFile + "\"";
+    std::vector<char> command(strCommand.begin(), strCommand.end());
+    command.push_back(0);
+    STARTUPINFO si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    ASSERT_TRUE(::CreateProcess(NULL, command.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi));
+    HWND hMessage = WaitForMessageWindow(pi.dwProcessId, 15000);
+    EXPECT_TRUE(hMessage != NULL) << "no message about the file";
+    HWND hFrame = WaitForWindow(pi.dwProcessId, "Untitled - Brindlemark", 10000);
+    EXPECT_TRUE(hFrame != NULL);
+    if (hMessage != NULL && hFrame != NULL)
+    {
+        // The menu bar and both toolbars; the splash goes by itself, and
+        // the message, centred on the frame, leaves them uncovered.
+        std::vector<HWND> bars = Descendants(hFrame, "", "XTPToolBar");
+        for (HWND hBar : Descendants(hFrame, "", "XTPMenuBar"))
+            bars.push_back(hBar);
+        EXPECT_GE(bars.size(), 3u) << "the menu bar, Standard and Timer";
+        for (int n = 0; n < 300 && IsABarCovered(pi.dwProcessId, hFrame, bars); n++)
+            Wait(50);
+        EXPECT_FALSE(IsABarCovered(pi.dwProcessId, hFrame, bars)) << "a window stays over the bars";
+        Wait(1000);
+        std::vector<std::vector<COLORREF>> during;
+        for (HWND hBar : bars)
+            during.push_back(ScreenPixelsWithoutChildren(hBar));
+        EXPECT_TRUE(::IsWindowVisible(hMessage));
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "bars_while_the_start_up_message_is_up").empty());
+        ClickButton(hMessage, "OK");
+        EXPECT_TRUE(WaitUntilGone(hMessage));
+        ::SetForegroundWindow(hFrame);
+        Wait(2500);   // two idle passes at least, each bar repainted
+        for (size_t i = 0; i < bars.size(); i++)
+        {
+            const std::vector<COLORREF> after = ScreenPixelsWithoutChildren(bars[i]);
+            EXPECT_EQ(after.size(), during[i].size()) << "bar " << i << " changed its size";
+            if (after.size() != during[i].size())
+                continue;
+            int nDiffer = 0;
+            for (size_t p = 0; p < after.size(); p++)
+                nDiffer += after[p] != during[i][p] ? 1 : 0;
+            EXPECT_EQ(0, nDiffer) << "bar " << i << ": pixels that changed once the message was answered";
+        }
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "bars_after_the_start_up_message").empty());
+    }
+    if (hMessage != NULL && ::IsWindow(hMessage))
+        ClickButton(hMessage, "OK");
+    if (hFrame != NULL)
+        ::PostMessage(hFrame, WM_CLOSE, 0, 0);
+    WaitForGameToEnd(pi);
+    ClearSettings();
+}
+
+namespace
+{
+// The visible drop-down list of a property grid of the process (a top-level
+// list box), waited for; NULL when none shows within the time.
+HWND WaitForDropDown(DWORD dwPid, int nMilliseconds = 5000)
+{
+    for (int n = 0; n < nMilliseconds / 50; n++)
+    {
+        for (HWND hWnd : TopLevels(dwPid, "ListBox"))
+            if (::IsWindowVisible(hWnd))
+                return hWnd;
+        Wait(50);
+    }
+    return NULL;
+}
+
+// The list box that is the view of the grid with the most rows among the
+// frame's property grids.
+HWND LargestGridView(HWND hFrame)
+{
+    HWND hView = NULL;
+    int nMostRows = 0;
+    for (HWND hGrid : Descendants(hFrame, "", "XTPPropertyGrid"))
+        for (HWND hChild : Descendants(hGrid, "", ""))
+        {
+            char szClass[64] = "";
+            ::GetClassName(hChild, szClass, sizeof(szClass));
+            const int nRows = lstrcmpi(szClass, "ListBox") == 0 ? (int)::SendMessage(hChild, LB_GETCOUNT, 0, 0) : 0;
+            if (nRows > nMostRows)
+            {
+                nMostRows = nRows;
+                hView = hChild;
+            }
+        }
+    return hView;
+}
+} // namespace
+
+// In the difficulty pane, Force Complete's drop-down takes "True" when it
+// is clicked: with the list open, and with the click made so soon after
+// the one on the drop-down button that the list is still opening. The list
+// opened again shows the value taken. The button clicked again at once
+// after the list was closed with Escape (the two clicks make a double
+// click) opens the list again.
+TEST_F(Brindlemark, AClickOnForceCompletesListTakesTheValue)
+{
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    HWND hFrame = game.Frame();
+    ASSERT_TRUE(MakePuzzle(game));
+    game.Command(ID_DIFFICULTY_PANE);
+    Wait(500);
+    HWND hView = LargestGridView(hFrame);
+    ASSERT_TRUE(hView != NULL) << "no difficulty pane";
+    // The rows: name, puzzle size, the five aids, then Timer Settings with
+    // Target Time and, last, Force Complete.
+    const int nRow = (int)::SendMessage(hView, LB_GETCOUNT, 0, 0) - 1;
+    ASSERT_EQ(13, nRow);
+    RECT rcRow = {};
+    ASSERT_NE(LB_ERR, (int)::SendMessage(hView, LB_GETITEMRECT, nRow, (LPARAM)&rcRow));
+    POINT ptCaption = {rcRow.left + 20, (rcRow.top + rcRow.bottom) / 2};
+    POINT ptButton = {rcRow.right - 6, ptCaption.y};
+    ::ClientToScreen(hView, &ptCaption);
+    ::ClientToScreen(hView, &ptButton);
+    ::SetForegroundWindow(hFrame);
+    ClickScreen(ptCaption, false);
+
+    const auto openList = [&](const char* pszWhen) -> HWND {
+        ClickScreen(ptButton, false);
+        HWND hList = WaitForDropDown(game.Pid());
+        EXPECT_TRUE(hList != NULL) << pszWhen << ": the drop-down button opened no list";
+        return hList;
+    };
+    const auto closeList = [&](HWND hList) {
+        ::PostMessage(hList, WM_KEYDOWN, VK_ESCAPE, 0);
+        WaitUntilGone(hList, 3000);
+        for (int n = 0; n < 60 && ::IsWindowVisible(hList); n++)
+            Wait(50);
+    };
+    // Opened at once after the last list was closed: a double click on the
+    // button.
+    const auto setFalse = [&]() {
+        HWND hList = openList("back to False");
+        if (hList == NULL)
+            return;
+        RECT rcFalse = {};
+        ::SendMessage(hList, LB_GETITEMRECT, 1, (LPARAM)&rcFalse);
+        POINT ptFalse = {(rcFalse.left + rcFalse.right) / 2, (rcFalse.top + rcFalse.bottom) / 2};
+        ::ClientToScreen(hList, &ptFalse);
+        ClickScreen(ptFalse, false);
+        Wait(300);
+    };
+
+    // The list opens on False; a click on True takes it.
+    HWND hList = openList("first");
+    ASSERT_TRUE(hList != NULL);
+    EXPECT_EQ(1, (int)::SendMessage(hList, LB_GETCURSEL, 0, 0)) << "Force Complete starts False";
+    RECT rcTrue = {};
+    ASSERT_NE(LB_ERR, (int)::SendMessage(hList, LB_GETITEMRECT, 0, (LPARAM)&rcTrue));
+    POINT ptTrue = {(rcTrue.left + rcTrue.right) / 2, (rcTrue.top + rcTrue.bottom) / 2};
+    ::ClientToScreen(hList, &ptTrue);
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "force_complete_drop_down").empty());
+    ClickScreen(ptTrue, false);
+    Wait(500);
+    EXPECT_FALSE(::IsWindowVisible(hList)) << "the click left the list open";
+    hList = openList("after the click on True");
+    ASSERT_TRUE(hList != NULL);
+    EXPECT_EQ(0, (int)::SendMessage(hList, LB_GETCURSEL, 0, 0)) << "the click on True was lost";
+    closeList(hList);
+
+    // Clicks on the button and on True made at once, several times.
+    for (int nTry = 0; nTry < 4; nTry++)
+    {
+        setFalse();
+        hList = openList("False taken");
+        ASSERT_TRUE(hList != NULL);
+        EXPECT_EQ(1, (int)::SendMessage(hList, LB_GETCURSEL, 0, 0)) << "try " << nTry << ": False was not taken";
+        closeList(hList);
+        ::SetForegroundWindow(hFrame);
+        Wait(300);
+        using testsupport::MouseInput;
+        const DWORD dwAt = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        testsupport::SendInputs({MouseInput(dwAt, ptButton), MouseInput(dwAt | MOUSEEVENTF_LEFTDOWN, ptButton),
+                                 MouseInput(dwAt | MOUSEEVENTF_LEFTUP, ptButton), MouseInput(dwAt, ptTrue),
+                                 MouseInput(dwAt | MOUSEEVENTF_LEFTDOWN, ptTrue),
+                                 MouseInput(dwAt | MOUSEEVENTF_LEFTUP, ptTrue)});
+        Wait(800);
+        HWND hLeft = WaitForDropDown(game.Pid(), 100);
+        EXPECT_TRUE(hLeft == NULL) << "try " << nTry << ": the list stays open";
+        if (hLeft != NULL)
+            closeList(hLeft);
+        hList = openList("after the quick clicks");
+        ASSERT_TRUE(hList != NULL);
+        EXPECT_EQ(0, (int)::SendMessage(hList, LB_GETCURSEL, 0, 0)) << "try " << nTry << ": the quick click was lost";
+        closeList(hList);
+    }
+
+    ::PostMessage(hFrame, WM_CLOSE, 0, 0);
+    HWND hQuestion = WaitForDialogOtherThan(game.Pid(), NULL, 5000);
+    if (hQuestion != NULL)
+        ClickButton(hQuestion, "Don't Save");
+    EXPECT_EQ(0, game.WaitForExit());
     ClearSettings();
 }

@@ -126,6 +126,35 @@ TEST(BrindlemarkView, RightClicksMarkSquaresUnshaded)
     EXPECT_EQ(4, game.Doc()->m_Controller.m_listSavedStates.GetCount());
 }
 
+// Two quick clicks reach the view as a press and a double click: the double
+// click is the second click, of either button, with its own undo point.
+TEST(BrindlemarkView, TheSecondOfTwoQuickClicksIsAClickToo)
+{
+    GameApp game;
+    ASSERT_TRUE(game.NewPuzzle(0));
+    CBrindlemarkView* pView = game.View();
+    EXPECT_NE(0u, ::GetClassLongPtr(pView->m_hWnd, GCL_STYLE) & CS_DBLCLKS) << "the view takes double clicks";
+    const int s = pView->m_nSquareSize;
+    const CPoint pt(pView->m_nBoardLeft + 3 * s + s / 2, pView->m_nBoardTop + 4 * s + s / 2);
+    ASSERT_EQ(CPoint(3, 4), pView->HitTest(pt));
+
+    pView->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    EXPECT_EQ(2, game.StateAt(3, 4));
+    pView->SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    EXPECT_EQ(0, game.StateAt(3, 4)) << "the double click unshades again";
+    EXPECT_EQ(2, game.Doc()->m_Controller.m_listSavedStates.GetCount());
+
+    pView->SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(pt.x, pt.y));
+    EXPECT_EQ(1, game.StateAt(3, 4));
+    pView->SendMessage(WM_RBUTTONDBLCLK, MK_RBUTTON, MAKELPARAM(pt.x, pt.y));
+    EXPECT_EQ(0, game.StateAt(3, 4)) << "the double click takes the mark away";
+    EXPECT_EQ(4, game.Doc()->m_Controller.m_listSavedStates.GetCount());
+
+    // Each double click is undone on its own.
+    game.Command(ID_UNDO_MOVE);
+    EXPECT_EQ(1, game.StateAt(3, 4));
+}
+
 TEST(BrindlemarkView, AClickBeforeAnyPuzzleOffersANewOne)
 {
     GameApp game;

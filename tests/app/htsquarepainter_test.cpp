@@ -121,6 +121,66 @@ TEST(DrawBoard, PausedBoardShowsThePausePictureAndNoSquares)
     EXPECT_EQ(RGB(255, 255, 255), canvas.Pixel(20 + 3 * 32 + 36, 20 + 3 * 32 + 48));
 }
 
+// On a board with fewer than six columns or rows the pause picture is
+// centred along that side (shrunk below three squares), never past the
+// board; from six on it covers squares 3 to 5.
+TEST(DrawBoard, ThePausePictureStaysInsideSmallBoards)
+{
+    const COLORREF kNavy = RGB(46, 64, 110);
+    const int S = 32, nLeft = 40, nTop = 30;
+    const struct
+    {
+        int nColumns, nRows;
+        int x, y, nSide;   // the picture's expected place, from the board's origin
+    } cases[] = {
+        {9, 9, 3 * S, 3 * S, 3 * S}, {6, 6, 3 * S, 3 * S, 3 * S}, {5, 5, S, S, 3 * S},
+        {4, 4, S / 2, S / 2, 3 * S}, {3, 3, 0, 0, 3 * S},          {2, 2, 0, 0, 2 * S},
+        {5, 8, S, 3 * S, 3 * S},     {8, 4, 3 * S, S / 2, 3 * S},  {1, 7, 0, 3 * S, S},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(testing::Message() << c.nColumns << " x " << c.nRows);
+        CHTDataContainer grid = MakeGrid(c.nColumns, c.nRows);
+        Canvas canvas(400, 400, kUntouched);
+        DrawBoard(&grid, canvas.DC(), CRect(0, 0, 400, 400), S, htrmScreen, nLeft, nTop, TRUE);
+        ::GdiFlush();
+        const CRect rcBoard(nLeft, nTop, nLeft + c.nColumns * S, nTop + c.nRows * S);
+        // Outside the board only the grey background (and its outline on
+        // the canvas's edge) shows.
+        int nOutside = 0;
+        for (int y = 1; y < 399; y++)
+            for (int x = 1; x < 399; x++)
+                if (!rcBoard.PtInRect(CPoint(x, y)) && canvas.Pixel(x, y) != kGrey)
+                    nOutside++;
+        EXPECT_EQ(0, nOutside) << "pixels of the picture beyond the board";
+        // The picture's navy panel at its centre and its left white bar,
+        // with the grey board just before its own grey margin.
+        const int x = nLeft + c.x, y = nTop + c.y;
+        EXPECT_EQ(kNavy, canvas.Pixel(x + c.nSide / 2, y + c.nSide / 2));
+        if (c.x > 2)
+        {
+            EXPECT_EQ(kGrey, canvas.Pixel(x - 2, y + c.nSide / 2));
+        }
+        if (c.y > 2)
+        {
+            EXPECT_EQ(kGrey, canvas.Pixel(x + c.nSide / 2, y - 2));
+        }
+        EXPECT_EQ(RGB(255, 255, 255), canvas.Pixel(x + c.nSide * 36 / 96, y + c.nSide / 2));
+        if (c.nColumns == 5 && c.nRows == 5)
+        {
+            EXPECT_FALSE(testsupport::SaveSnapshot(canvas, "board_5x5_paused").empty());
+        }
+        if (c.nColumns == 4 && c.nRows == 4)
+        {
+            EXPECT_FALSE(testsupport::SaveSnapshot(canvas, "board_4x4_paused").empty());
+        }
+        if (c.nColumns == 8 && c.nRows == 4)
+        {
+            EXPECT_FALSE(testsupport::SaveSnapshot(canvas, "board_8x4_paused").empty());
+        }
+    }
+}
+
 TEST(DrawBoard, AGridWithoutSquaresOrSizeDrawsNothing)
 {
     CHTDataContainer empty;

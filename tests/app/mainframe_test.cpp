@@ -11,6 +11,9 @@
 #include "XTPCommandBars.h"
 #include "XTPCommandBarsOptions.h"
 #include "XTPControls.h"
+#include "XTPControlPopup.h"
+#include "XTPCustomizeCommandsPage.h"
+#include "XTPCustomizeSheet.h"
 #include "XTPMenuBar.h"
 #include "XTPPaintManager.h"
 #include "XTPToolBar.h"
@@ -817,6 +820,109 @@ TEST(MainFrame, EveryKeyOfTheAcceleratorTableReachesAHandler)
     EXPECT_EQ(game.View()->m_hWnd, ::GetFocus());
     game.Command(ID_PREV_PANE);
     EXPECT_TRUE(::IsChild(pFrame->m_paneGradeInfo.m_hWnd, ::GetFocus()));
+}
+
+namespace
+{
+// The ids of a popup's items, separators as 0, found by the popup's caption
+// among the controls; empty when there is no such popup.
+std::vector<int> PopupIds(CXTPControls* pControls, const char* pszCaption)
+{
+    for (int i = 0; i < pControls->GetCount(); i++)
+    {
+        CXTPControlPopup* pPopup = DYNAMIC_DOWNCAST(CXTPControlPopup, pControls->GetAt(i));
+        if (pPopup != NULL && pPopup->GetCaption() == pszCaption && pPopup->GetCommandBar() != NULL)
+            return ControlIds(pPopup->GetCommandBar());
+    }
+    return std::vector<int>();
+}
+
+CXTPControls* PopupControls(CXTPControls* pControls, const char* pszCaption)
+{
+    for (int i = 0; i < pControls->GetCount(); i++)
+    {
+        CXTPControlPopup* pPopup = DYNAMIC_DOWNCAST(CXTPControlPopup, pControls->GetAt(i));
+        if (pPopup != NULL && pPopup->GetCaption() == pszCaption && pPopup->GetCommandBar() != NULL)
+            return pPopup->GetCommandBar()->GetControls();
+    }
+    return NULL;
+}
+} // namespace
+
+// Entering an own puzzle sits right below File > New, Finalize
+// Grid in the Edit menu where the entry's instructions send the player;
+// both say what they do in the status bar and are among Customize's
+// commands, each in the category of its menu.
+TEST(MainFrame, OwnPuzzleEntryAndFinalizeGridAreInTheMenusAndCustomize)
+{
+    GameApp game;
+    ASSERT_TRUE(game.Started());
+    CMainFrame* pFrame = game.Frame();
+    CXTPControls* pMenus = pFrame->GetCommandBars()->GetMenuBar()->GetControls();
+    CXTPControls* pFile = PopupControls(pMenus, "&File");
+    ASSERT_TRUE(pFile != NULL);
+    EXPECT_EQ((std::vector<int>{ID_NEW_PUZZLE}), PopupIds(pFile, "&New"));
+    ASSERT_GE(pFile->GetCount(), 3);
+    EXPECT_STREQ("&New", pFile->GetAt(0)->GetCaption());
+    EXPECT_EQ(ID_PUZZLE_ENTER_OWN, pFile->GetAt(1)->GetID()) << "right below New";
+    EXPECT_STREQ("Enter &Own Puzzle...", pFile->GetAt(1)->GetCaption());
+    EXPECT_EQ(ID_FILE_OPEN, pFile->GetAt(2)->GetID());
+    EXPECT_TRUE(pFile->GetAt(2)->GetBeginGroup());
+    CXTPControls* pEdit = PopupControls(pMenus, "&Edit");
+    ASSERT_TRUE(pEdit != NULL);
+    const std::vector<int> edit = ControlIds(pEdit->GetParent());
+    EXPECT_EQ((std::vector<int>{ID_UNDO_MOVE, 0, ID_COPY_PUZZLE, 0, 0 /*Branching*/, 0, ID_PUZZLE_FINALIZE, 0,
+                                ID_UPDATE_UNSHADED, ID_AUTOMARK_UNSHADED, 0, ID_REVERT_TO_START, ID_SHOW_SOLUTION}),
+              edit);
+    CXTPControl* pFinalize = pEdit->FindControl(ID_PUZZLE_FINALIZE);
+    ASSERT_TRUE(pFinalize != NULL);
+    EXPECT_STREQ("&Finalize Grid", pFinalize->GetCaption());
+
+    // The status-bar prompts and tooltips.
+    CString strPrompt;
+    pFrame->GetMessageString(ID_PUZZLE_ENTER_OWN, strPrompt);
+    EXPECT_STREQ("Enter a puzzle from elsewhere into a blank grid", strPrompt);
+    pFrame->GetMessageString(ID_PUZZLE_FINALIZE, strPrompt);
+    EXPECT_STREQ("Check that the entered grid can be solved and make it ready to play", strPrompt);
+    CString strString;
+    ASSERT_TRUE(strString.LoadString(ID_PUZZLE_FINALIZE));
+    EXPECT_NE(-1, strString.Find("\nFinalize Grid"));
+    ASSERT_TRUE(strString.LoadString(ID_PUZZLE_ENTER_OWN));
+    EXPECT_NE(-1, strString.Find("\nEnter Own Puzzle"));
+
+    // Customize's command list, built as the View menu's Customize... builds it.
+    CXTPCustomizeSheet sheet(pFrame->GetCommandBars());
+    CXTPCustomizeCommandsPage* pCommands = sheet.GetCommandsPage();
+    ASSERT_TRUE(pCommands->AddCategories(IDR_MAINFRAME, FALSE));
+    pCommands->InsertAllCommandsCategory(XTP_IDS_ALL_COMMANDS, -1);
+    XTP_COMMANDBARS_CATEGORYINFO* pFileCategory = pCommands->FindCategory("File");
+    XTP_COMMANDBARS_CATEGORYINFO* pEditCategory = pCommands->FindCategory("Edit");
+    XTP_COMMANDBARS_CATEGORYINFO* pAll = pCommands->FindCategory("All Commands");
+    ASSERT_TRUE(pFileCategory != NULL && pEditCategory != NULL && pAll != NULL);
+    CXTPControl* pOwn = pFileCategory->pControls->FindControl(ID_PUZZLE_ENTER_OWN);
+    ASSERT_TRUE(pOwn != NULL) << "File lists the own-puzzle entry";
+    EXPECT_STREQ("Enter &Own Puzzle...", pOwn->GetCaption());
+    ASSERT_TRUE(pEditCategory->pControls->FindControl(ID_PUZZLE_FINALIZE) != NULL) << "Edit lists Finalize Grid";
+    EXPECT_TRUE(pAll->pControls->FindControl(ID_PUZZLE_ENTER_OWN) != NULL);
+    EXPECT_TRUE(pAll->pControls->FindControl(ID_PUZZLE_FINALIZE) != NULL);
+    EXPECT_TRUE(pFileCategory->pControls->FindControl(ID_PUZZLE_FINALIZE) == NULL);
+
+    // Each runs the document's operation: entry opens the New Puzzle
+    // dialog and gives a blank grid in the entry state with its
+    // instructions; Finalize Grid is then enabled and says it could not
+    // solve the grid.
+    EXPECT_FALSE(game.IsEnabled(ID_PUZZLE_FINALIZE));
+    EXPECT_TRUE(game.IsEnabled(ID_PUZZLE_ENTER_OWN));
+    Script().bNewPuzzleOK = true;
+    Script().nNewPuzzleAsked = 0;
+    game.Command(ID_PUZZLE_ENTER_OWN);
+    EXPECT_EQ(1, Script().nNewPuzzleAsked);
+    EXPECT_EQ(2, game.Puzzle().m_nGameState);
+    ASSERT_FALSE(Script().asked.empty());
+    EXPECT_NE(std::string::npos, Script().asked.back().find("'Edit|Finalize Grid'"));
+    EXPECT_TRUE(game.IsEnabled(ID_PUZZLE_FINALIZE));
+    game.Command(ID_PUZZLE_FINALIZE);
+    EXPECT_EQ(0u, Script().asked.back().find("Brindlemark could not solve the puzzle."));
 }
 
 // In the difficulty pane, a value's drop-down list belongs to the pane's

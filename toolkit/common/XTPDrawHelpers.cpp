@@ -673,6 +673,13 @@ LRESULT CALLBACK CXTPOutsideClickMonitor::MouseProc(int nCode, WPARAM wParam, LP
                 case WM_NCLBUTTONDOWN:
                 case WM_NCRBUTTONDOWN:
                 case WM_NCMBUTTONDOWN:
+                // The second press of a quick pair arrives as a double click.
+                case WM_LBUTTONDBLCLK:
+                case WM_RBUTTONDBLCLK:
+                case WM_MBUTTONDBLCLK:
+                case WM_NCLBUTTONDBLCLK:
+                case WM_NCRBUTTONDBLCLK:
+                case WM_NCMBUTTONDBLCLK:
                 {
                     HWND hWndFocus = ::GetWindow(hWndMonitor, GW_OWNER);
                     if (hWndFocus == NULL)

@@ -65,8 +65,18 @@ void CXTPPropertyGridInplaceButton::OnLButtonDown(UINT /*nFlags*/, CPoint point)
         }
         if (msg.message == WM_LBUTTONUP)
         {
-            bClick = IsHot();
+            // Where the button is let go decides: the hot state may have been
+            // cleared meanwhile by a late mouse-leave report of the view.
+            CPoint pt((short)LOWORD(msg.lParam), (short)HIWORD(msg.lParam));
+            ::MapWindowPoints(msg.hwnd, hWndView, &pt, 1);
+            bClick = m_rcButton.PtInRect(pt);
             break;
+        }
+        if (msg.message == WM_MOUSELEAVE && msg.hwnd == hWndView)
+        {
+            // Reported for an earlier tracking (the pointer over a list or
+            // tip that has gone since): the press follows the moves alone.
+            continue;
         }
         if (msg.message == WM_MOUSEMOVE)
         {
@@ -397,7 +407,15 @@ void CXTPPropertyGridInplaceList::OnLButtonUp(UINT nFlags, CPoint point)
     CRect rcClient;
     GetClientRect(&rcClient);
     if (rcClient.PtInRect(point))
+    {
+        // The entry under the pointer is the one taken, also when the press
+        // that would have selected it reached the list before it showed.
+        BOOL bOutside = TRUE;
+        const UINT nIndex = ItemFromPoint(point, bOutside);
+        if (!bOutside && (int)nIndex != GetCurSel())
+            SetCurSel((int)nIndex);
         Apply();
+    }
     else
         Cancel();
 }

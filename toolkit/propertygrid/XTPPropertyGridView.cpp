@@ -702,8 +702,18 @@ void CXTPPropertyGridView::OnLButtonUp(UINT nFlags, CPoint point)
 
 void CXTPPropertyGridView::OnLButtonDblClk(UINT nFlags, CPoint point)
 {
-    CListBox::OnLButtonDblClk(nFlags, point);
+    // A second quick click on a shown in-place button (the drop-down or
+    // "..." button) presses it again, as a first click would: it is not a
+    // double click on the row, which would step the row's value.
     CXTPPropertyGridItem* pItem = ItemFromPoint(point);
+    if (pItem != NULL && pItem->IsSelected() && pItem->IsInplaceButtonVisible() &&
+        pItem->GetInplaceButtons()->HitTest(point) != NULL)
+    {
+        OnLButtonDown(nFlags, point);
+        return;
+    }
+    CListBox::OnLButtonDblClk(nFlags, point);
+    pItem = ItemFromPoint(point);
     if (pItem == NULL)
         return;
     pItem->InternalAddRef();

@@ -329,4 +329,42 @@ TEST(CStringFields, ExtractSubString)
     EXPECT_FALSE(AfxExtractSubString(out, "abc", 1, '\0'));
 }
 
+
+// A string made in another module of the process points at that module's
+// own empty buffer (same layout, another address): this module treats it as
+// empty, never frees it, and grows, copies and assigns it as usual.
+class ForeignEmptyString : public CString
+{
+public:
+    explicit ForeignEmptyString(CStringNilData& nil) { m_pchData = nil.chNil; }
+};
+
+TEST(CStringEmpty, AnotherModulesEmptyBufferIsEmptyAndNeverFreed)
+{
+    CStringNilData otherNil = {{CString::kTag, -1, 0, 0}, {0, 0, 0, 0}};
+    {
+        ForeignEmptyString foreign(otherNil);
+        EXPECT_TRUE(foreign.IsEmpty());
+        CString copy(foreign);
+        EXPECT_TRUE(copy.IsEmpty());
+        CString assigned("text");
+        assigned = foreign;
+        EXPECT_TRUE(assigned.IsEmpty());
+        foreign += "grown";
+        EXPECT_STREQ("grown", foreign);
+    }
+    {
+        ForeignEmptyString foreign(otherNil);
+        static_cast<CString&>(foreign) = "set";
+        EXPECT_STREQ("set", foreign);
+        foreign.Empty();
+        EXPECT_TRUE(foreign.IsEmpty());
+    }
+    {
+        ForeignEmptyString foreign(otherNil);   // destroyed as it is
+    }
+    EXPECT_EQ(-1, otherNil.hdr.nRefs) << "the other module's empty buffer was written";
+    EXPECT_EQ(0, otherNil.hdr.nDataLength);
+    EXPECT_EQ('\0', otherNil.chNil[0]);
+}
 } // namespace

@@ -41,7 +41,7 @@ TEST_F(CommandBarsTest, MenuBarHoldsTheGameMenu)
     CXTPCommandBar* pFile = pMenuBar->GetControl(0)->GetCommandBar();
     ASSERT_NE(nullptr, pFile);
     std::vector<int> ids = Ids(pFile);
-    std::vector<int> expected = { 0, 0, 57601, 2003, 2004, 0, 0, 0, 57607, 32771, 0, 2007 };
+    std::vector<int> expected = { 0, 2002, 0, 57601, 2003, 2004, 0, 0, 0, 57607, 32771, 0, 2007 };
     ASSERT_EQ(expected.size(), ids.size());
     EXPECT_EQ(expected, ids);
     EXPECT_STREQ("&Puzzle", pFile->GetControl(0)->GetCommandBar()->GetControl(0)->GetCaption());

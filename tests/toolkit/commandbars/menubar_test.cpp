@@ -141,7 +141,9 @@ TEST_F(MenuBarTest, AltWithALetterOpensThatMenuAndArrowsMoveOn)
     Settle();
     EXPECT_EQ(m_pMenuBar->GetControl(0)->GetCommandBar(), OpenPopup()) << "Left twice: the File menu";
 
-    // Down and Return run a command from the keyboard.
+    // Down and Return run a command from the keyboard: past Enter Own
+    // Puzzle... to Load Puzzle....
+    Press(VK_DOWN);
     Press(VK_DOWN);
     Press(VK_RETURN);
     Settle();
@@ -167,6 +169,7 @@ TEST_F(MenuBarAskingTest, ACommandChosenWithAKeyRunsAfterTheKeyIsSpent)
     SendKey(VK_MENU, TRUE);
     Settle();
     ASSERT_EQ(m_pMenuBar->GetControl(0)->GetCommandBar(), OpenPopup());
+    Press(VK_DOWN);   // Enter Own Puzzle...
     Press(VK_DOWN);   // Load Puzzle...
     Press(VK_RETURN);
     Settle();
@@ -199,7 +202,7 @@ TEST_F(MenuBarAskingTest, ACommandChosenWithAKeyRunsAfterTheKeyIsSpent)
     Settle();
     CXTPPopupBar* pFile = OpenPopup();
     ASSERT_NE(nullptr, pFile);
-    CRect rcLoad = pFile->GetControl(1)->GetRect();
+    CRect rcLoad = pFile->GetControl(2)->GetRect();   // below New and Enter Own Puzzle...
     pFile->ClientToScreen(&rcLoad);
     Click(rcLoad.CenterPoint());
     Settle();

@@ -3,6 +3,8 @@
 // ctest: run-serial
 #include "support/propertygrid_fixture.h"
 #include "XTPDrawHelpers.h"
+#include "support/mouseinput.h"
+#include "support/pump.h"
 
 namespace
 {
@@ -208,5 +210,126 @@ TEST_F(InplaceTest, NearTheBottomOfTheScreenTheListOpensAboveTheRow)
     // At most ten rows show at once.
     EXPECT_EQ(10 * m_grid.GetInplaceList().GetItemHeight(0) + 2, rcList.Height());
     m_grid.GetInplaceList().DestroyItem();
+}
+
+// A real click, pressed and let go at one screen point, as input events.
+std::vector<INPUT> RealClick(CPoint pt)
+{
+    using testsupport::MouseInput;
+    const DWORD dwAt = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    return {MouseInput(dwAt, pt), MouseInput(dwAt | MOUSEEVENTF_LEFTDOWN, pt), MouseInput(dwAt | MOUSEEVENTF_LEFTUP, pt)};
+}
+
+// Pumps the thread's messages (the grid runs on it) until the condition
+// holds, for at most five seconds.
+template <class F>
+bool PumpUntil(F condition)
+{
+    for (int n = 0; n < 100 && !condition(); n++)
+        testsupport::Pump(50);
+    return condition();
+}
+
+// A click on an entry of the drop-down takes that entry, with real mouse
+// input: when the list is open, and when the click was made so soon after
+// the one on the drop-down button that it waits in the queue while the
+// list opens.
+TEST_F(InplaceTest, AClickOnAListEntryTakesItEvenWhileTheListOpens)
+{
+    m_host.SetForegroundWindow();
+    CXTPPropertyGridItemBool* pItem = (CXTPPropertyGridItemBool*)AddItem(new CXTPPropertyGridItemBool("Force", FALSE));
+    pItem->Select();
+    View().SetFocus();
+    m_host.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    testsupport::Pump(100);
+    CXTPPropertyGridInplaceButton* pButton = pItem->GetInplaceButtons()->Find(XTP_ID_PROPERTYGRID_COMBOBUTTON);
+    ASSERT_TRUE(pButton != NULL);
+    CRect rcButton = pButton->GetRect();
+    ASSERT_FALSE(rcButton.IsRectEmpty()) << "the drop-down button is drawn";
+    View().ClientToScreen(&rcButton);
+    const CPoint ptButton = rcButton.CenterPoint();
+
+    // The list opened by a click on the button; the click on "True" (the
+    // first entry) once it shows.
+    testsupport::SendInputs(RealClick(ptButton));
+    ASSERT_TRUE(PumpUntil([&] { return IsListShown() != FALSE; })) << "the button opened no list";
+    CXTPPropertyGridInplaceList& wndList = m_grid.GetInplaceList();
+    ASSERT_EQ(1, wndList.GetCurSel()) << "the list opens on False";
+    CRect rcTrue;
+    wndList.GetItemRect(0, &rcTrue);
+    wndList.ClientToScreen(&rcTrue);
+    const CPoint ptTrue = rcTrue.CenterPoint();
+    testsupport::SendInputs(RealClick(ptTrue));
+    EXPECT_TRUE(PumpUntil([&] { return !IsListShown(); })) << "the click left the list open";
+    EXPECT_STREQ("True", pItem->GetValue());
+    EXPECT_TRUE(pItem->GetBool());
+
+    // Back to False with the keyboard, then both clicks at once: the second
+    // is made before the list exists.
+    pItem->SetBool(FALSE);
+    View().SetFocus();
+    testsupport::Pump(100);
+    for (int nTry = 0; nTry < 4; nTry++)
+    {
+        SCOPED_TRACE(testing::Message() << "quick try " << nTry);
+        pItem->SetBool(FALSE);
+        View().SetFocus();
+        testsupport::Pump(100);
+        std::vector<INPUT> inputs = RealClick(ptButton);
+        for (const INPUT& input : RealClick(ptTrue))
+            inputs.push_back(input);
+        testsupport::SendInputs(inputs);
+        PumpUntil([&] { return pItem->GetBool() != FALSE; });
+        testsupport::Pump(200);
+        EXPECT_STREQ("True", pItem->GetValue());
+        EXPECT_FALSE(IsListShown()) << "the list stays open";
+        if (IsListShown())
+            wndList.DestroyItem();
+    }
+    EXPECT_EQ(View().m_hWnd, ::GetFocus()) << "the grid keeps the focus";
+}
+
+// Two quick clicks on the drop-down button make a double click. When the
+// list was closed (Escape) after the first, the second opens it again and
+// the value is not stepped as by a double click on the row; when the list
+// is still open the second closes it, the value unchanged.
+TEST_F(InplaceTest, ASecondQuickClickOnTheDropDownButtonIsAClickOnIt)
+{
+    m_host.SetForegroundWindow();
+    CXTPPropertyGridItemBool* pItem = (CXTPPropertyGridItemBool*)AddItem(new CXTPPropertyGridItemBool("Force", FALSE));
+    pItem->Select();
+    View().SetFocus();
+    m_host.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    testsupport::Pump(100);
+    CXTPPropertyGridInplaceButton* pButton = pItem->GetInplaceButtons()->Find(XTP_ID_PROPERTYGRID_COMBOBUTTON);
+    ASSERT_TRUE(pButton != NULL);
+    CRect rcButton = pButton->GetRect();
+    ASSERT_FALSE(rcButton.IsRectEmpty());
+    View().ClientToScreen(&rcButton);
+    const CPoint ptButton = rcButton.CenterPoint();
+    // Whatever an earlier test clicked, the next click here is a first one.
+    testsupport::Pump(::GetDoubleClickTime() + 100);
+
+    testsupport::SendInputs(RealClick(ptButton));
+    ASSERT_TRUE(PumpUntil([&] { return IsListShown() != FALSE; })) << "the first click opened no list";
+    SendKey(m_grid.GetInplaceList().m_hWnd, VK_ESCAPE);
+    ASSERT_FALSE(IsListShown());
+    testsupport::SendInputs(RealClick(ptButton));
+    EXPECT_TRUE(PumpUntil([&] { return IsListShown() != FALSE; })) << "the second click opened no list";
+    EXPECT_STREQ("False", pItem->GetValue()) << "the second click stepped the value";
+    if (IsListShown())
+        SendKey(m_grid.GetInplaceList().m_hWnd, VK_ESCAPE);
+    testsupport::Pump(::GetDoubleClickTime() + 100);
+
+    // A double click on the button: the list opens and closes again.
+    std::vector<INPUT> inputs = RealClick(ptButton);
+    for (const INPUT& input : RealClick(ptButton))
+        inputs.push_back(input);
+    testsupport::SendInputs(inputs);
+    testsupport::Pump(300);
+    PumpUntil([&] { return !IsListShown(); });
+    EXPECT_FALSE(IsListShown()) << "the second press left the list open";
+    EXPECT_STREQ("False", pItem->GetValue()) << "the double click stepped the value";
+    EXPECT_EQ(View().m_hWnd, ::GetFocus());
 }
 } // namespace

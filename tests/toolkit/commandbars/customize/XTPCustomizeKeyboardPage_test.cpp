@@ -198,7 +198,9 @@ TEST_F(KeyboardPageTest, CategoriesComeFromTheMenuAndListNoPopups)
     Open("File");
     std::vector<std::string> commands = CommandList();
     ASSERT_FALSE(commands.empty());
-    EXPECT_EQ("Load Puzzle...", commands[0]) << "the popup \"New\" is left out";
+    ASSERT_GE(commands.size(), 2u);
+    EXPECT_EQ("Enter Own Puzzle...", commands[0]) << "the popup \"New\" is left out";
+    EXPECT_EQ("Load Puzzle...", commands[1]);
     for (const std::string& s : commands)
     {
         EXPECT_NE("New", s);
@@ -414,12 +416,18 @@ TEST_F(KeyboardPageTest, ComingBackToThePageShowsTheKeysOfTheSelectedCommand)
     pSheet->AddPage(pPage);
     pSheet->AddPage(&other);
     ASSERT_TRUE(pSheet->Create(pFrame, WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME));
+    // The first command, Enter Own Puzzle..., is given F12.
+    SelectCommand("Enter Own Puzzle...");
+    ASSERT_EQ(0, pPage->m_lboxCommands.GetCurSel());
+    PressChord(VK_F12, {});
+    pPage->AssignShortcut();
+    EXPECT_EQ((std::vector<std::string>{"F12"}), KeyList());
     SelectCommand("Save Puzzle...");
     EXPECT_TRUE(KeyList().empty());
     ASSERT_TRUE(pSheet->SetActivePage(1));
     ASSERT_TRUE(pSheet->SetActivePage(0));
     ASSERT_EQ(0, pPage->m_lboxCommands.GetCurSel()) << "the first command is selected again";
-    EXPECT_EQ((std::vector<std::string>{"Ctrl+O"}), KeyList()) << "and its keys are shown";
+    EXPECT_EQ((std::vector<std::string>{"F12"}), KeyList()) << "and its keys are shown";
     pSheet->DestroyWindow();
     delete pSheet;
     pSheet = NULL;
