@@ -3773,18 +3773,20 @@ TEST_F(Brindlemark, NewPuzzleOpensOnTheFrameAfterAFloatingPaneWasClicked)
         DragScreen({rc.left + 3, (rc.top + rc.bottom) / 2}, {560, 640});
         ASSERT_TRUE(IsFloating(TimerBar(game)));
         ASSERT_TRUE(FloatPaneContainer(game, ID_DIFFICULTY_PANE));
-        // The pane away from the game's centre.
+        ASSERT_TRUE(FloatPaneContainer(game, ID_APPEARANCE_PANE));
+        // The panes away from the game's centre, each in its own window.
         std::vector<HWND> minis = TopLevels(game.Pid(), "XTPDockingPaneMiniWnd");
-        ASSERT_EQ(1u, minis.size());
+        ASSERT_EQ(2u, minis.size());
         ::SetWindowPos(minis[0], NULL, 700, 80, 220, 300, SWP_NOZORDER | SWP_NOACTIVATE);
+        ::SetWindowPos(minis[1], NULL, 940, 80, 220, 300, SWP_NOZORDER | SWP_NOACTIVATE);
         Wait(500);
-        ExpectNewPuzzleOnTheFrameAfterAFloatingClick(game, 1, "floated");
+        ExpectNewPuzzleOnTheFrameAfterAFloatingClick(game, 2, "floated");
         EXPECT_EQ(0, game.Close());
     }
     Game again;
     ASSERT_TRUE(again.Frame() != NULL);
     Wait(500);
-    ExpectNewPuzzleOnTheFrameAfterAFloatingClick(again, 1, "after_a_restart");
+    ExpectNewPuzzleOnTheFrameAfterAFloatingClick(again, 2, "after_a_restart");
     EXPECT_EQ(0, again.Close());
     ClearSettings();
 }
