@@ -849,6 +849,19 @@ bool IsFloating(HWND hWnd)
     return hWnd != NULL && (::GetWindowLong(hWnd, GWL_STYLE) & WS_CHILD) == 0;
 }
 
+// Drags the Timer toolbar out by its gripper (at its left edge) to a screen
+// point, where it floats; false when the game shows no Timer toolbar.
+bool DragTimerBarOut(const Game& game, POINT ptTo)
+{
+    HWND hBar = TimerBar(game);
+    if (hBar == NULL)
+        return false;
+    RECT rc;
+    ::GetWindowRect(hBar, &rc);
+    DragScreen({rc.left + 3, (rc.top + rc.bottom) / 2}, ptTo);
+    return true;
+}
+
 // Clicks the close button at the right of a floating toolbar's caption.
 void CloseFloatingBar(HWND hBar)
 {
@@ -868,12 +881,8 @@ TEST_F(Brindlemark, AClosedToolbarComesBackAndFloatingWindowsRestartAboveTheFram
         Wait(200);
 
         // The Timer bar dragged out by its gripper floats above the frame.
+        ASSERT_TRUE(DragTimerBarOut(game, {500, 400})) << "no Timer toolbar";
         HWND hBar = TimerBar(game);
-        ASSERT_TRUE(hBar != NULL);
-        RECT rc;
-        ::GetWindowRect(hBar, &rc);
-        DragScreen({rc.left + 3, (rc.top + rc.bottom) / 2}, {500, 400});
-        hBar = TimerBar(game);
         ASSERT_TRUE(IsFloating(hBar));
         EXPECT_TRUE(IsAbove(hBar, hFrame));
 
@@ -899,6 +908,7 @@ TEST_F(Brindlemark, AClosedToolbarComesBackAndFloatingWindowsRestartAboveTheFram
         ::SetForegroundWindow(hFrame);
         std::vector<HWND> bars = Descendants(hFrame, "Standard", "XTPToolBar");
         ASSERT_FALSE(bars.empty());
+        RECT rc;
         ::GetWindowRect(bars[0], &rc);
         ClickScreen({rc.right - 30, (rc.top + rc.bottom) / 2}, true);
         HWND hContext = WaitForPopupBar(game.Pid());
@@ -2525,11 +2535,7 @@ TEST_F(Brindlemark, TwoFloatingPanesAndTheFloatingTimerStayInFrontAndTheGameAnsw
         ASSERT_TRUE(first.Frame() != NULL);
         ::SetForegroundWindow(first.Frame());
         Wait(200);
-        HWND hBar = TimerBar(first);
-        ASSERT_TRUE(hBar != NULL);
-        RECT rc;
-        ::GetWindowRect(hBar, &rc);
-        DragScreen({rc.left + 3, (rc.top + rc.bottom) / 2}, {500, 400});
+        ASSERT_TRUE(DragTimerBarOut(first, {500, 400})) << "no Timer toolbar";
         ASSERT_TRUE(IsFloating(TimerBar(first)));
         EXPECT_EQ(0, first.Close());
     }
@@ -3766,11 +3772,7 @@ TEST_F(Brindlemark, NewPuzzleOpensOnTheFrameAfterAFloatingPaneWasClicked)
         HWND hFrame = game.Frame();
         ::SetForegroundWindow(hFrame);
         Wait(200);
-        HWND hBar = TimerBar(game);
-        ASSERT_TRUE(hBar != NULL);
-        RECT rc;
-        ::GetWindowRect(hBar, &rc);
-        DragScreen({rc.left + 3, (rc.top + rc.bottom) / 2}, {560, 640});
+        ASSERT_TRUE(DragTimerBarOut(game, {560, 640})) << "no Timer toolbar";
         ASSERT_TRUE(IsFloating(TimerBar(game)));
         ASSERT_TRUE(FloatPaneContainer(game, ID_DIFFICULTY_PANE));
         ASSERT_TRUE(FloatPaneContainer(game, ID_APPEARANCE_PANE));
@@ -3877,11 +3879,7 @@ TEST_F(Brindlemark, FloatingWindowsStayInFrontWhenADockedPaneIsFloatedAndAfterAS
         HWND hFrame = game.Frame();
         ::SetForegroundWindow(hFrame);
         Wait(200);
-        HWND hBar = TimerBar(game);
-        ASSERT_TRUE(hBar != NULL);
-        RECT rc;
-        ::GetWindowRect(hBar, &rc);
-        DragScreen({rc.left + 3, (rc.top + rc.bottom) / 2}, {500, 400});
+        ASSERT_TRUE(DragTimerBarOut(game, {500, 400})) << "no Timer toolbar";
         ASSERT_TRUE(IsFloating(TimerBar(game)));
 
         game.Command(ID_DIFFICULTY_PANE);
@@ -3904,6 +3902,7 @@ TEST_F(Brindlemark, FloatingWindowsStayInFrontWhenADockedPaneIsFloatedAndAfterAS
 
         // The first pane docked back by a double click on its window's
         // caption, then floated again from its docked place.
+        RECT rc;
         ::GetWindowRect(windows[1].hWnd, &rc);
         const POINT ptCaption = {rc.left + 40, rc.top + 8};
         ::SetCursorPos(ptCaption.x, ptCaption.y);

@@ -2,6 +2,7 @@
 // player changed are stored before the game ends, the player is told what
 // happened and whether the profiles were kept, and only the first of
 // several failures reports.
+#include "support/profilelists.h"
 #include "support/registry.h"
 #include "support/wndtest.h"
 
@@ -47,12 +48,7 @@ struct GameFailureTest : ::testing::Test
 // The stored difficulty profiles, read afresh.
 std::vector<std::string> StoredGradeNames()
 {
-    CGradeInfoList list;
-    list.LoadFromRegistry();
-    std::vector<std::string> names;
-    for (POSITION pos = list.GetHeadPosition(); pos != NULL;)
-        names.push_back((LPCTSTR)list.GetNext(pos).m_strProfileName);
-    return names;
+    return testsupport::StoredProfileNames<CGradeInfoList>();
 }
 } // namespace
 

@@ -100,6 +100,21 @@ int PaneCount(CMainFrame* pFrame, int nID)
     return nCount;
 }
 
+// A command sent to the frame, and what it posted handled.
+void CommandAndPump(GameApp& game, UINT nCommand)
+{
+    game.Command(nCommand);
+    testsupport::PumpPending();
+}
+
+// A profile pane shown by its command; the pane, or null when the frame's
+// pane manager has none of the id.
+CXTPDockingPane* ShowPaneByCommand(GameApp& game, UINT nCommand, int nPaneID)
+{
+    CommandAndPump(game, nCommand);
+    return game.Frame()->m_paneManager.FindPane(nPaneID);
+}
+
 // Where a profile pane can lie: each arrangement is made with the pane
 // manager as a drag or a caption button would make it.
 enum PanePlace
@@ -411,8 +426,7 @@ TEST(MainFrame, TheProfilePaneCommandsOpenAndCloseTheirPanes)
     CXTPDockingPaneManager& manager = pFrame->m_paneManager;
     EXPECT_EQ(0, game.CheckOf(ID_APPEARANCE_PANE));
 
-    game.Command(ID_APPEARANCE_PANE);
-    testsupport::PumpPending();
+    CommandAndPump(game, ID_APPEARANCE_PANE);
     CXTPDockingPane* pPane = manager.FindPane(GAME_PANE_APPEARANCE);
     ASSERT_TRUE(pPane != NULL);
     EXPECT_STREQ("This puzzle's Appearance Info", pPane->GetTitle());
@@ -434,8 +448,7 @@ TEST(MainFrame, TheProfilePaneCommandsOpenAndCloseTheirPanes)
     // Other notification codes are not the frame's.
     EXPECT_EQ(FALSE, pFrame->SendMessage(XTPWM_DOCKINGPANE_NOTIFY, 2, (LPARAM)pPane));
 
-    game.Command(ID_DIFFICULTY_PANE);
-    testsupport::PumpPending();
+    CommandAndPump(game, ID_DIFFICULTY_PANE);
     ASSERT_TRUE(manager.FindPane(GAME_PANE_DIFFICULTY) != NULL);
     EXPECT_STREQ("This puzzle's Difficulty Info", manager.FindPane(GAME_PANE_DIFFICULTY)->GetTitle());
     EXPECT_TRUE(pFrame->m_paneGradeInfo.GetSafeHwnd() != NULL);
@@ -448,8 +461,7 @@ TEST(MainFrame, TheProfilePaneCommandsOpenAndCloseTheirPanes)
     EXPECT_TRUE(pFrame->m_paneAppearance.GetSafeHwnd() == NULL);
     EXPECT_EQ(0, game.CheckOf(ID_APPEARANCE_PANE));
     game.Puzzle().m_AppearanceInfo.m_crMCOn = RGB(10, 20, 30);
-    game.Command(ID_APPEARANCE_PANE);
-    testsupport::PumpPending();
+    CommandAndPump(game, ID_APPEARANCE_PANE);
     ASSERT_TRUE(pFrame->m_paneAppearance.GetSafeHwnd() != NULL);
     EXPECT_STREQ("10; 20; 30", pFrame->m_paneAppearance.GetGrid()->FindItem(htacMCOn)->GetValue());
 
@@ -479,8 +491,7 @@ TEST(MainFrame, TheProfilePaneCommandsFollowThePaneManagerWhereverThePanesLie)
             GameApp game;
             ASSERT_TRUE(game.NewPuzzle(0));
             game.Command(ID_APPEARANCE_PANE);
-            game.Command(ID_DIFFICULTY_PANE);
-            testsupport::PumpPending();
+            CommandAndPump(game, ID_DIFFICULTY_PANE);
             ArrangeProfilePanes(game.Frame(), place);
             game.Puzzle().m_bModified = FALSE;
             game.Command(ID_EXIT_GAME);
@@ -540,9 +551,7 @@ TEST(MainFrame, AnAutoHiddenPaneThatSlidOutIsRemovedWithItsWindow)
     GameApp game;
     ASSERT_TRUE(game.NewPuzzle(0));
     CMainFrame* pFrame = game.Frame();
-    game.Command(ID_APPEARANCE_PANE);
-    testsupport::PumpPending();
-    CXTPDockingPane* pPane = pFrame->m_paneManager.FindPane(GAME_PANE_APPEARANCE);
+    CXTPDockingPane* pPane = ShowPaneByCommand(game, ID_APPEARANCE_PANE, GAME_PANE_APPEARANCE);
     ASSERT_TRUE(pPane != NULL);
     pFrame->m_paneManager.HidePane(pPane);
     testsupport::PumpPending();
@@ -551,8 +560,7 @@ TEST(MainFrame, AnAutoHiddenPaneThatSlidOutIsRemovedWithItsWindow)
     testsupport::PumpPending();
     ASSERT_TRUE(pFrame->m_paneAppearance.GetSafeHwnd() != NULL);
     EXPECT_EQ(1, game.CheckOf(ID_APPEARANCE_PANE));
-    game.Command(ID_APPEARANCE_PANE);
-    testsupport::PumpPending();
+    CommandAndPump(game, ID_APPEARANCE_PANE);
     EXPECT_EQ(0, PaneCount(pFrame, GAME_PANE_APPEARANCE));
     EXPECT_TRUE(pFrame->m_paneAppearance.GetSafeHwnd() == NULL);
     EXPECT_EQ(0, game.CheckOf(ID_APPEARANCE_PANE));
@@ -564,9 +572,7 @@ TEST(MainFrame, AClosedProfilePaneIsUncheckedAndItsEntryShowsItAgain)
     GameApp game;
     ASSERT_TRUE(game.NewPuzzle(0));
     CMainFrame* pFrame = game.Frame();
-    game.Command(ID_DIFFICULTY_PANE);
-    testsupport::PumpPending();
-    CXTPDockingPane* pPane = pFrame->m_paneManager.FindPane(GAME_PANE_DIFFICULTY);
+    CXTPDockingPane* pPane = ShowPaneByCommand(game, ID_DIFFICULTY_PANE, GAME_PANE_DIFFICULTY);
     ASSERT_TRUE(pPane != NULL);
     // Closed by the manager (as a stored layout may hold it): still known,
     // but not shown.
@@ -574,8 +580,7 @@ TEST(MainFrame, AClosedProfilePaneIsUncheckedAndItsEntryShowsItAgain)
     testsupport::PumpPending();
     ASSERT_TRUE(pPane->IsClosed());
     EXPECT_EQ(0, game.CheckOf(ID_DIFFICULTY_PANE));
-    game.Command(ID_DIFFICULTY_PANE);
-    testsupport::PumpPending();
+    CommandAndPump(game, ID_DIFFICULTY_PANE);
     EXPECT_EQ(1, PaneCount(pFrame, GAME_PANE_DIFFICULTY));
     EXPECT_FALSE(pPane->IsClosed());
     EXPECT_EQ(1, game.CheckOf(ID_DIFFICULTY_PANE));
@@ -591,8 +596,7 @@ TEST(MainFrame, AStoredLayoutWithAProfilePaneTwiceStartsWithOne)
         GameApp game;
         ASSERT_TRUE(game.NewPuzzle(0));
         CMainFrame* pFrame = game.Frame();
-        game.Command(ID_APPEARANCE_PANE);
-        testsupport::PumpPending();
+        CommandAndPump(game, ID_APPEARANCE_PANE);
         pFrame->m_paneManager.HidePane(pFrame->m_paneManager.FindPane(GAME_PANE_APPEARANCE));
         CXTPDockingPane* pCopy =
             pFrame->m_paneManager.CreatePane(GAME_PANE_APPEARANCE, CRect(0, 0, 200, 120), xtpPaneDockLeft, NULL);
@@ -624,8 +628,7 @@ TEST(MainFrame, EditsInTheProfilePanesChangeThePuzzle)
     ASSERT_TRUE(game.NewPuzzle(0));
     CMainFrame* pFrame = game.Frame();
     game.Command(ID_APPEARANCE_PANE);
-    game.Command(ID_DIFFICULTY_PANE);
-    testsupport::PumpPending();
+    CommandAndPump(game, ID_DIFFICULTY_PANE);
     ASSERT_TRUE(pFrame->m_paneAppearance.GetSafeHwnd() != NULL);
     ASSERT_TRUE(pFrame->m_paneGradeInfo.GetSafeHwnd() != NULL);
     CHTDataContainer& puzzle = game.Puzzle();
@@ -719,8 +722,7 @@ TEST(MainFrame, TheProfileListsApplyOnlyTheChosenAppearance)
 
     // "Apply To Puzzle": the colours, the modified flag, the open pane and
     // the clock follow; Undo brings the old colours back.
-    game.Command(ID_APPEARANCE_PANE);
-    testsupport::PumpPending();
+    CommandAndPump(game, ID_APPEARANCE_PANE);
     Script().nProfileListChoice = 1;
     game.Command(ID_APPEARANCE_LIST);
     EXPECT_EQ(second.m_crShadedFill, puzzle.m_AppearanceInfo.m_crShadedFill);
@@ -811,8 +813,7 @@ TEST(MainFrame, EveryKeyOfTheAcceleratorTableReachesAHandler)
     edit.DestroyWindow();
 
     // F6 and Shift+F6 go round the board and the open panes.
-    game.Command(ID_DIFFICULTY_PANE);
-    testsupport::PumpPending();
+    CommandAndPump(game, ID_DIFFICULTY_PANE);
     game.View()->SetFocus();
     game.Command(ID_NEXT_PANE);
     EXPECT_TRUE(::IsChild(pFrame->m_paneGradeInfo.m_hWnd, ::GetFocus())) << (void*)::GetFocus();
@@ -933,8 +934,7 @@ TEST(MainFrame, AClickBesideAPanesDropDownKeepsTheFocusInThePane)
     GameApp game;
     ASSERT_TRUE(game.Started());
     CMainFrame* pFrame = game.Frame();
-    game.Command(ID_DIFFICULTY_PANE);
-    testsupport::PumpPending();
+    CommandAndPump(game, ID_DIFFICULTY_PANE);
     CXTPPropertyGrid* pGrid = pFrame->m_paneGradeInfo.GetGrid();
     ASSERT_TRUE(pGrid != NULL);
     CXTPPropertyGridItem* pItem = pGrid->FindItem(htgiForceComplete);
@@ -965,8 +965,7 @@ TEST(MainFrame, AColourPickedInTheGamesColourDialogRecoloursTheBoard)
     ASSERT_TRUE(game.NewPuzzle(0));
     CMainFrame* pFrame = game.Frame();
     CHTDataContainer& puzzle = game.Puzzle();
-    game.Command(ID_APPEARANCE_PANE);
-    testsupport::PumpPending();
+    CommandAndPump(game, ID_APPEARANCE_PANE);
     ASSERT_TRUE(pFrame->m_paneAppearance.GetSafeHwnd() != NULL);
     // A shaded square shows the shaded fill.
     for (int i = 0; i < 3 && game.StateAt(4, 4) != 2; i++)

@@ -1,6 +1,7 @@
 // Running a profile list: whatever the player did in it is stored at once,
 // so that a session that does not end normally keeps its lists.
 #include "support/gameapp.h"
+#include "support/profilelists.h"
 
 #include "ApplicationInfo.h"
 #include "ObjectCreator.h"
@@ -33,17 +34,6 @@ INT_PTR AFXAPI EmptyAndAddOne(int nKind, CWnd*, CHTDataContainer*, int* pnSelect
     }
     return IDCANCEL;   // closing the list keeps what was done in it
 }
-
-template <class TList>
-std::vector<std::string> StoredNames()
-{
-    TList list;
-    list.LoadFromRegistry();
-    std::vector<std::string> names;
-    for (POSITION pos = list.GetHeadPosition(); pos != NULL;)
-        names.push_back((LPCTSTR)list.GetNext(pos).m_strProfileName);
-    return names;
-}
 } // namespace
 
 TEST(ProfileChoosers, AListIsStoredAsTheDialogLeavesItNotOnlyAtExit)
@@ -54,12 +44,12 @@ TEST(ProfileChoosers, AListIsStoredAsTheDialogLeavesItNotOnlyAtExit)
     PFN_RUNPROFILELIST pfnOld = SetProfileListHandler(&EmptyAndAddOne);
     int nSelected = -1;
     RunProfileListDlg(htpkDifficulty, game.Frame(), NULL, &nSelected);
-    EXPECT_EQ(std::vector<std::string>{"Only"}, StoredNames<CGradeInfoList>());
+    EXPECT_EQ(std::vector<std::string>{"Only"}, testsupport::StoredProfileNames<CGradeInfoList>());
     // The other kind is stored only by its own list.
-    const std::vector<std::string> appearanceBefore = StoredNames<CAppearanceInfoList>();
+    const std::vector<std::string> appearanceBefore = testsupport::StoredProfileNames<CAppearanceInfoList>();
     EXPECT_NE(std::vector<std::string>{"Only"}, appearanceBefore);
     RunProfileListDlg(htpkAppearance, game.Frame(), NULL, &nSelected);
-    EXPECT_EQ(std::vector<std::string>{"Only"}, StoredNames<CAppearanceInfoList>());
-    EXPECT_NE(appearanceBefore, StoredNames<CAppearanceInfoList>());
+    EXPECT_EQ(std::vector<std::string>{"Only"}, testsupport::StoredProfileNames<CAppearanceInfoList>());
+    EXPECT_NE(appearanceBefore, testsupport::StoredProfileNames<CAppearanceInfoList>());
     SetProfileListHandler(pfnOld);
 }

@@ -40,6 +40,17 @@ public:
     virtual void OnDraw(CDC*) {}
 };
 
+// Gives the frame a test view and attaches the manager to it; FALSE when
+// either fails.
+inline BOOL CreateViewAndAttach(CFrameWnd* pFrame, CXTPDockingPaneManager& manager)
+{
+    CCreateContext context;
+    context.m_pNewViewClass = RUNTIME_CLASS(CDockingTestView);
+    if (pFrame->CreateView(&context) == NULL)
+        return FALSE;
+    return manager.AttachToSite(pFrame);
+}
+
 // One notification as the frame received it.
 struct DockingNotification
 {
@@ -64,11 +75,7 @@ public:
         CRect rc(0, 0, szClient.cx, szClient.cy);
         if (!Create(NULL, "docking", WS_POPUP | WS_CLIPCHILDREN, rc))
             return FALSE;
-        CCreateContext context;
-        context.m_pNewViewClass = RUNTIME_CLASS(CDockingTestView);
-        if (CreateView(&context) == NULL)
-            return FALSE;
-        if (!m_paneManager.AttachToSite(this))
+        if (!CreateViewAndAttach(this, m_paneManager))
             return FALSE;
         RecalcLayout();
         return TRUE;

@@ -151,19 +151,28 @@ void CXTPRibbonTheme::SetFontHeight(int nHeight)
 void CXTPRibbonTheme::RefreshMetrics()
 {
     CXTPOffice2007Theme::RefreshMetrics();
-    m_clrRibbonFace = RibbonColor(_T("RibbonFace"));
-    m_clrRibbonText = RibbonColor(_T("RibbonText"));
-    m_clrGroupCaptionText = RibbonColor(_T("GroupCaptionText"));
-    m_clrControlEditNormal = RibbonColor(_T("ControlEditNormal"));
-    m_clrMinimizedFrameEdgeHighLight = RibbonColor(_T("MinimizedFrameEdgeHighLight"));
-    m_clrMinimizedFrameEdgeShadow = RibbonColor(_T("MinimizedFrameEdgeShadow"));
-    m_clrTabNormalText = RibbonColor(_T("TabNormalText"));
-    m_clrTabSelectedText = RibbonColor(_T("TabSelectedText"));
-    m_clrGroupBorder = RibbonColor(_T("GroupBorder"));
-    m_clrGroupFaceLight = RibbonColor(_T("GroupFaceLight"));
-    m_clrGroupFaceDark = RibbonColor(_T("GroupFaceDark"));
-    m_clrGroupCaptionLight = RibbonColor(_T("GroupCaptionFaceLight"));
-    m_clrGroupCaptionDark = RibbonColor(_T("GroupCaptionFaceDark"));
+    // Each colour member and the key of the colour set it is read from.
+    static const struct
+    {
+        COLORREF CXTPRibbonTheme::*pColor;
+        LPCTSTR lpszKey;
+    } s_keyedColors[] = {
+        {&CXTPRibbonTheme::m_clrRibbonFace, _T("RibbonFace")},
+        {&CXTPRibbonTheme::m_clrRibbonText, _T("RibbonText")},
+        {&CXTPRibbonTheme::m_clrGroupCaptionText, _T("GroupCaptionText")},
+        {&CXTPRibbonTheme::m_clrControlEditNormal, _T("ControlEditNormal")},
+        {&CXTPRibbonTheme::m_clrMinimizedFrameEdgeHighLight, _T("MinimizedFrameEdgeHighLight")},
+        {&CXTPRibbonTheme::m_clrMinimizedFrameEdgeShadow, _T("MinimizedFrameEdgeShadow")},
+        {&CXTPRibbonTheme::m_clrTabNormalText, _T("TabNormalText")},
+        {&CXTPRibbonTheme::m_clrTabSelectedText, _T("TabSelectedText")},
+        {&CXTPRibbonTheme::m_clrGroupBorder, _T("GroupBorder")},
+        {&CXTPRibbonTheme::m_clrGroupFaceLight, _T("GroupFaceLight")},
+        {&CXTPRibbonTheme::m_clrGroupFaceDark, _T("GroupFaceDark")},
+        {&CXTPRibbonTheme::m_clrGroupCaptionLight, _T("GroupCaptionFaceLight")},
+        {&CXTPRibbonTheme::m_clrGroupCaptionDark, _T("GroupCaptionFaceDark")},
+    };
+    for (const auto& entry : s_keyedColors)
+        this->*entry.pColor = RibbonColor(entry.lpszKey);
     m_clrGroupsAreaLight = RGB(233, 241, 251);
     m_clrGroupsAreaDark = RGB(201, 220, 245);
     m_clrCaptionLight = RGB(227, 239, 255);

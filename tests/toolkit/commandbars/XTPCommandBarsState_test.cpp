@@ -387,6 +387,30 @@ CBarsFrame* CreatePlayerFrame()
     return pFrame;
 }
 
+// Stores the player's bars under "CommandBars" and closes their frame.
+void SavePlayerBars()
+{
+    CBarsFrame* pFrame = CreatePlayerFrame();
+    pFrame->GetCommandBars()->SaveBarState("CommandBars");
+    pFrame->DestroyWindow();
+}
+
+// The store of one pass of a test: the registry (0), or an INI file in a
+// temporary folder (1) that the application uses while this lives.
+class BarStore
+{
+public:
+    explicit BarStore(int nStore)
+    {
+        if (nStore == 1)
+            m_ini.reset(new testsupport::IniProfile(m_folder.Path("bars.ini")));
+    }
+
+private:
+    testsupport::CTempFolder m_folder;
+    std::unique_ptr<testsupport::IniProfile> m_ini;
+};
+
 bool HasSetAside()
 {
     return AfxGetApp()->GetProfileInt("CommandBars-ControlsNotLoaded", "LoadFromFile", 7) != 7;
@@ -398,14 +422,9 @@ TEST_F(BarStateTest, StoredControlsThatDoNotLoadWholeAreKeptAsideUntilThePlayerC
     for (int nStore = 0; nStore < 2; nStore++)
     {
         SCOPED_TRACE(nStore == 0 ? "registry" : "INI file");
-        testsupport::CTempFolder folder;
-        std::unique_ptr<testsupport::IniProfile> ini;
-        if (nStore == 1)
-            ini.reset(new testsupport::IniProfile(folder.Path("bars.ini")));
+        const BarStore store(nStore);
 
-        CBarsFrame* pFrame = CreatePlayerFrame();
-        pFrame->GetCommandBars()->SaveBarState("CommandBars");
-        pFrame->DestroyWindow();
+        SavePlayerBars();
         const std::vector<BYTE> stored = testsupport::ProfileBinary("CommandBars-Controls", "Controls");
         ASSERT_GT(stored.size(), 12u);
         ASSERT_EQ(0, memcmp(stored.data(), "ZIP!", 4));
@@ -414,7 +433,7 @@ TEST_F(BarStateTest, StoredControlsThatDoNotLoadWholeAreKeptAsideUntilThePlayerC
         std::vector<BYTE> damaged = stored;
         damaged[12] ^= 0x10;
         testsupport::WriteProfileBinary("CommandBars-Controls", "Controls", damaged);
-        pFrame = CreateGameFrame(TRUE);
+        CBarsFrame* pFrame = CreateGameFrame(TRUE);
         CXTPCommandBars* pBars = pFrame->GetCommandBars();
         pBars->LoadBarState("CommandBars");
         EXPECT_TRUE(pBars->GetToolBar(102) != NULL);
@@ -474,15 +493,10 @@ TEST_F(BarStateTest, StoredControlsThatCannotBeReadAsABlockAreKeptAsideAsText)
     for (int nStore = 0; nStore < 2; nStore++)
     {
         SCOPED_TRACE(nStore == 0 ? "registry" : "INI file");
-        testsupport::CTempFolder folder;
-        std::unique_ptr<testsupport::IniProfile> ini;
-        if (nStore == 1)
-            ini.reset(new testsupport::IniProfile(folder.Path("bars.ini")));
+        const BarStore store(nStore);
         CWinApp* pApp = AfxGetApp();
 
-        CBarsFrame* pFrame = CreatePlayerFrame();
-        pFrame->GetCommandBars()->SaveBarState("CommandBars");
-        pFrame->DestroyWindow();
+        SavePlayerBars();
         CString strText = "the player's bars, written as text";
         if (nStore == 1)
         {
@@ -492,7 +506,7 @@ TEST_F(BarStateTest, StoredControlsThatCannotBeReadAsABlockAreKeptAsideAsText)
         }
         ASSERT_TRUE(pApp->WriteProfileString("CommandBars-Controls", "Controls", strText));
 
-        pFrame = CreateGameFrame(TRUE);
+        CBarsFrame* pFrame = CreateGameFrame(TRUE);
         CXTPCommandBars* pBars = pFrame->GetCommandBars();
         pBars->LoadBarState("CommandBars");
         EXPECT_TRUE(pBars->GetToolBar(102) != NULL);
@@ -591,10 +605,7 @@ TEST_F(BarStateTest, AStatusBarShownAgainIsShownAtTheNextStart)
     for (int nStore = 0; nStore < 2; nStore++)
     {
         SCOPED_TRACE(nStore == 0 ? "registry" : "INI file");
-        testsupport::CTempFolder folder;
-        std::unique_ptr<testsupport::IniProfile> ini;
-        if (nStore == 1)
-            ini.reset(new testsupport::IniProfile(folder.Path("bars.ini")));
+        const BarStore store(nStore);
         CWinApp* pApp = AfxGetApp();
         {
             StatusFrame frame;
@@ -642,22 +653,17 @@ TEST_F(BarStateTest, ADamagedLoadFromFileFlagKeepsTheStoredControls)
     for (int nStore = 0; nStore < 2; nStore++)
     {
         SCOPED_TRACE(nStore == 0 ? "registry" : "INI file");
-        testsupport::CTempFolder folder;
-        std::unique_ptr<testsupport::IniProfile> ini;
-        if (nStore == 1)
-            ini.reset(new testsupport::IniProfile(folder.Path("bars.ini")));
+        const BarStore store(nStore);
         CWinApp* pApp = AfxGetApp();
 
-        CBarsFrame* pFrame = CreatePlayerFrame();
-        pFrame->GetCommandBars()->SaveBarState("CommandBars");
-        pFrame->DestroyWindow();
+        SavePlayerBars();
         const std::vector<BYTE> stored = testsupport::ProfileBinary("CommandBars-Controls", "Controls");
         ASSERT_FALSE(stored.empty());
 
         // The flag 2 beside an intact block: the block still loads, and is
         // kept aside with the flag read as the block it names.
         ASSERT_TRUE(pApp->WriteProfileInt("CommandBars-Controls", "LoadFromFile", 2));
-        pFrame = CreateGameFrame(TRUE);
+        CBarsFrame* pFrame = CreateGameFrame(TRUE);
         CXTPCommandBars* pBars = pFrame->GetCommandBars();
         pBars->LoadBarState("CommandBars");
         EXPECT_TRUE(pBars->GetToolBar(1001) != NULL) << "the player's toolbar loads";

@@ -4,34 +4,15 @@
 // ctest: run-serial
 #include "support/commandbars_testframe.h"
 #include "support/canvas.h"
+#include "support/keyinput.h"
 
 using namespace cbtest;
+using testsupport::PressAltWith;
+using testsupport::PressKey;
+using testsupport::SendKey;
 
 namespace
 {
-void SendKey(WORD vk, BOOL bUp)
-{
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = vk;
-    input.ki.wScan = (WORD)::MapVirtualKey(vk, 0);
-    input.ki.dwFlags = bUp ? KEYEVENTF_KEYUP : 0;
-    ::SendInput(1, &input, sizeof(INPUT));
-}
-
-void Press(WORD vk)
-{
-    SendKey(vk, FALSE);
-    SendKey(vk, TRUE);
-}
-
-void PressAltWithLetter(WORD vk)
-{
-    SendKey(VK_MENU, FALSE);
-    Press(vk);
-    SendKey(VK_MENU, TRUE);
-}
-
 void Click(CPoint ptScreen)
 {
     ::SetCursorPos(ptScreen.x, ptScreen.y);
@@ -110,12 +91,12 @@ protected:
 
 TEST_F(MenuBarTest, AltPressedAndReleasedEntersTheMenuBarAndEscapeLeaves)
 {
-    Press(VK_MENU);
+    PressKey(VK_MENU);
     Settle();
     EXPECT_EQ(1, m_pMenuBar->GetTrackingMode());
     EXPECT_EQ(0, m_pMenuBar->GetSelected()) << "the first menu is selected";
     EXPECT_TRUE(m_pFrame->GetCommandBars()->IsKeyboardCuesVisible());
-    Press(VK_ESCAPE);
+    PressKey(VK_ESCAPE);
     Settle();
     EXPECT_FALSE(m_pMenuBar->IsTrackingMode());
     EXPECT_EQ(-1, m_pMenuBar->GetSelected());
@@ -124,7 +105,7 @@ TEST_F(MenuBarTest, AltPressedAndReleasedEntersTheMenuBarAndEscapeLeaves)
 TEST_F(MenuBarTest, AltWithALetterOpensThatMenuAndArrowsMoveOn)
 {
     SendKey(VK_MENU, FALSE);
-    Press('E');
+    PressKey('E');
     SendKey(VK_MENU, TRUE);
     Settle();
     CXTPPopupBar* pEdit = OpenPopup();
@@ -133,19 +114,19 @@ TEST_F(MenuBarTest, AltWithALetterOpensThatMenuAndArrowsMoveOn)
     EXPECT_STREQ("&Edit", m_pMenuBar->GetControl(1)->GetCaption());
     EXPECT_EQ(0, pEdit->GetSelected()) << "opened from the keyboard: its first item is selected";
 
-    Press(VK_RIGHT);
+    PressKey(VK_RIGHT);
     Settle();
     EXPECT_EQ(m_pMenuBar->GetControl(2)->GetCommandBar(), OpenPopup()) << "Right: the View menu";
-    Press(VK_LEFT);
-    Press(VK_LEFT);
+    PressKey(VK_LEFT);
+    PressKey(VK_LEFT);
     Settle();
     EXPECT_EQ(m_pMenuBar->GetControl(0)->GetCommandBar(), OpenPopup()) << "Left twice: the File menu";
 
     // Down and Return run a command from the keyboard: past Enter Own
     // Puzzle... to Load Puzzle....
-    Press(VK_DOWN);
-    Press(VK_DOWN);
-    Press(VK_RETURN);
+    PressKey(VK_DOWN);
+    PressKey(VK_DOWN);
+    PressKey(VK_RETURN);
     Settle();
     ASSERT_EQ(1u, m_pFrame->m_arrCommands.size());
     EXPECT_EQ((UINT)ID_FILE_OPEN, m_pFrame->m_arrCommands[0]);
@@ -165,13 +146,13 @@ protected:
 TEST_F(MenuBarAskingTest, ACommandChosenWithAKeyRunsAfterTheKeyIsSpent)
 {
     SendKey(VK_MENU, FALSE);
-    Press('F');
+    PressKey('F');
     SendKey(VK_MENU, TRUE);
     Settle();
     ASSERT_EQ(m_pMenuBar->GetControl(0)->GetCommandBar(), OpenPopup());
-    Press(VK_DOWN);   // Enter Own Puzzle...
-    Press(VK_DOWN);   // Load Puzzle...
-    Press(VK_RETURN);
+    PressKey(VK_DOWN);   // Enter Own Puzzle...
+    PressKey(VK_DOWN);   // Load Puzzle...
+    PressKey(VK_RETURN);
     Settle();
     ASSERT_EQ(1, Asking()->m_nRuns) << "Return";
     EXPECT_FALSE(Asking()->m_bMenuOpenAtRun);
@@ -183,11 +164,11 @@ TEST_F(MenuBarAskingTest, ACommandChosenWithAKeyRunsAfterTheKeyIsSpent)
     // The same command by its letter.
     Asking()->m_arrKeysSeen.clear();
     SendKey(VK_MENU, FALSE);
-    Press('F');
+    PressKey('F');
     SendKey(VK_MENU, TRUE);
     Settle();
     ASSERT_EQ(m_pMenuBar->GetControl(0)->GetCommandBar(), OpenPopup());
-    Press('L');
+    PressKey('L');
     Settle();
     ASSERT_EQ(2, Asking()->m_nRuns) << "L";
     EXPECT_FALSE(Asking()->m_bMenuOpenAtRun);
@@ -216,7 +197,7 @@ TEST_F(MenuBarAskingTest, ACommandChosenWithAKeyRunsAfterTheKeyIsSpent)
 TEST_F(MenuBarTest, RightOnAPlainItemOfASubmenuOpensTheNextMenu)
 {
     SendKey(VK_MENU, FALSE);
-    Press('F');
+    PressKey('F');
     SendKey(VK_MENU, TRUE);
     Settle();
     CXTPPopupBar* pFile = OpenPopup();
@@ -225,23 +206,23 @@ TEST_F(MenuBarTest, RightOnAPlainItemOfASubmenuOpensTheNextMenu)
     ASSERT_EQ(0, pFile->GetSelected());
     ASSERT_TRUE(pFile->GetControl(0)->GetCommandBar() != NULL) << "File's first item opens a submenu";
 
-    Press(VK_RIGHT);
+    PressKey(VK_RIGHT);
     Settle();
     CXTPPopupBar* pSub = OpenPopup();
     ASSERT_EQ(pFile->GetControl(0)->GetCommandBar(), pSub) << "Right: the submenu";
-    Press(VK_LEFT);
+    PressKey(VK_LEFT);
     Settle();
     EXPECT_EQ(pFile, OpenPopup()) << "Left: back in the File menu";
-    Press(VK_RIGHT);
+    PressKey(VK_RIGHT);
     Settle();
     ASSERT_EQ(pSub, OpenPopup());
 
-    Press(VK_RIGHT);
+    PressKey(VK_RIGHT);
     Settle();
     EXPECT_EQ(m_pMenuBar->GetControl(1)->GetCommandBar(), OpenPopup()) << "Right in the submenu: the Edit menu";
     EXPECT_EQ(1, m_pMenuBar->GetSelected());
-    Press(VK_ESCAPE);
-    Press(VK_ESCAPE);
+    PressKey(VK_ESCAPE);
+    PressKey(VK_ESCAPE);
     Settle();
 }
 
@@ -397,7 +378,7 @@ TEST_F(MenuBarTest, KeyboardCuesFollowTheirModeWhetherOrNotOptionsWereLoaded)
 
             for (int nRound = 0; nRound < 2; nRound++)
             {
-                Press(VK_MENU);
+                PressKey(VK_MENU);
                 Settle();
                 ASSERT_EQ(1, m_pMenuBar->GetTrackingMode()) << "Alt puts the keyboard into the menu bar";
                 EXPECT_EQ(nInMenu, DrawnCues(m_pMenuBar)) << "in the menu bar's keyboard mode, round " << nRound;
@@ -406,19 +387,19 @@ TEST_F(MenuBarTest, KeyboardCuesFollowTheirModeWhetherOrNotOptionsWereLoaded)
                     std::string strName = std::string("cues_in_menu_mode_") + (nMode == NotLoaded ? "not_loaded" : nMode == Always ? "always" : nMode == Never ? "never" : "following");
                     EXPECT_TRUE(SaveScreenSnapshot(m_pFrame->m_hWnd, strName.c_str()));
                 }
-                Press(VK_ESCAPE);
+                PressKey(VK_ESCAPE);
                 Settle();
                 ASSERT_FALSE(m_pMenuBar->IsTrackingMode());
                 EXPECT_EQ(nAtRest, DrawnCues(m_pMenuBar)) << "after Escape, round " << nRound;
             }
 
             // Alt with a letter opens the menu with its letters shown.
-            PressAltWithLetter('E');
+            PressAltWith('E');
             Settle();
             ASSERT_NE(nullptr, OpenPopup());
             EXPECT_EQ(nInMenu, DrawnCues(m_pMenuBar)) << "Alt+E";
-            Press(VK_ESCAPE);
-            Press(VK_ESCAPE);
+            PressKey(VK_ESCAPE);
+            PressKey(VK_ESCAPE);
             Settle();
             EXPECT_EQ(nullptr, OpenPopup());
             EXPECT_EQ(nAtRest, DrawnCues(m_pMenuBar)) << "after Alt+E and Escape";

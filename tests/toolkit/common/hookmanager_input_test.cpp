@@ -5,9 +5,12 @@
 #include <gtest/gtest.h>
 
 #include "XTPHookManager.h"
+#include "support/keyinput.h"
 #include "support/testwindows.h"
 
 #include <vector>
+
+using testsupport::SendKey;
 
 namespace
 {
@@ -75,16 +78,6 @@ void LogKeys(HWND, UINT nMsg, WPARAM wParam, LPARAM)
 {
     if (nMsg == WM_KEYDOWN || nMsg == WM_SYSKEYDOWN)
         g_windowKeys.push_back((UINT)wParam);
-}
-
-void SendKey(WORD wVk, bool bUp)
-{
-    INPUT in = {};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = wVk;
-    in.ki.wScan = (WORD)::MapVirtualKeyA(wVk, 0);
-    in.ki.dwFlags = bUp ? KEYEVENTF_KEYUP : 0;
-    ::SendInput(1, &in, sizeof(INPUT));
 }
 
 void ClickAt(int x, int y)

@@ -4,6 +4,7 @@
 // Alt+minus) is spent on that shortcut, so its release does not hand the
 // keyboard to the menu bar; Alt alone still does.
 #include "support/dockingframe.h"
+#include "support/keyinput.h"
 #include "support/pump.h"
 #include "support/wndtest.h"
 
@@ -22,6 +23,7 @@
 #include <map>
 
 using testsupport::CDockingTestView;
+using testsupport::SendKey;
 
 namespace
 {
@@ -38,11 +40,7 @@ public:
             return FALSE;
         if (!InitCommandBars() || m_pCommandBars->CreateMenuBar(_T("Menu Bar"), IDR_MAINFRAME) == NULL)
             return FALSE;
-        CCreateContext context;
-        context.m_pNewViewClass = RUNTIME_CLASS(CDockingTestView);
-        if (CreateView(&context) == NULL)
-            return FALSE;
-        if (!m_paneManager.AttachToSite(this))
+        if (!testsupport::CreateViewAndAttach(this, m_paneManager))
             return FALSE;
         m_paneManager.EnableKeyboardNavigate();
         m_paneManager.CreatePane(1, CRect(0, 0, 180, 120), xtpPaneDockLeft)->SetTitle(_T("One"));
@@ -90,16 +88,6 @@ protected:
 
     std::map<int, CEdit*> m_edits;
 };
-
-void SendKey(WORD vk, bool bUp)
-{
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = vk;
-    input.ki.wScan = (WORD)::MapVirtualKey(vk, 0);
-    input.ki.dwFlags = bUp ? KEYEVENTF_KEYUP : 0;
-    ::SendInput(1, &input, sizeof(INPUT));
-}
 
 // Keys pressed in order and let go in reverse order, as a chord.
 void Chord(std::initializer_list<WORD> keys)

@@ -5,9 +5,6 @@
 #include "ribbon_testframe.h"
 
 #include "XTPPopupBar.h"
-#include "support/mouseinput.h"
-
-#include <vector>
 
 using namespace ribbontest;
 
@@ -55,51 +52,6 @@ TEST_F(TabPopupTest, AMinimisedRibbonOpensATabsGroupsInAPopup)
 
 namespace
 {
-using testsupport::MouseInput;
-
-// A real left click (or double click) at a screen point, as the user makes it.
-// Clicks of separate calls are kept further apart than the double-click time,
-// so that the system does not join them into a double click.
-void ClickAt(CPoint ptScreen, int nClicks = 1)
-{
-    static DWORD s_dwLastClick = 0;
-    DWORD dwSince = ::GetTickCount() - s_dwLastClick;
-    if (s_dwLastClick != 0 && dwSince <= ::GetDoubleClickTime() + 50)
-        ::Sleep(::GetDoubleClickTime() + 50 - dwSince);
-    ::SetCursorPos(ptScreen.x, ptScreen.y);
-    PumpAndIdle();
-    std::vector<INPUT> inputs;
-    inputs.push_back(MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, ptScreen));
-    for (int i = 0; i < nClicks; i++)
-    {
-        inputs.push_back(MouseInput(MOUSEEVENTF_LEFTDOWN));
-        inputs.push_back(MouseInput(MOUSEEVENTF_LEFTUP));
-    }
-    testsupport::SendInputs(inputs);
-    s_dwLastClick = ::GetTickCount();
-    // What the click does happens on its release: it is looked at after both.
-    for (int i = 0; i < 15; i++)
-    {
-        PumpAndIdle();
-        ::Sleep(20);
-    }
-}
-
-void PressKey(WORD nVirtKey)
-{
-    INPUT inputs[2];
-    ZeroMemory(inputs, sizeof(inputs));
-    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
-    inputs[0].ki.wVk = inputs[1].ki.wVk = nVirtKey;
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, inputs, sizeof(INPUT));
-    for (int i = 0; i < 10; i++)
-    {
-        PumpAndIdle();
-        ::Sleep(20);
-    }
-}
-
 // The minimised ribbon of a frame whose caption the ribbon draws.
 class FrameDrawnTabPopupTest : public TabPopupTest
 {
@@ -130,7 +82,7 @@ protected:
     void MinimiseByDoubleClick()
     {
         ASSERT_EQ(m_pRibbon->GetTab(0), m_pRibbon->GetSelectedTab());
-        ClickAt(TabCentre(0), 2);
+        RealClick(TabCentre(0), 2);
         ASSERT_TRUE(PumpUntil([&]() { return m_pRibbon->IsMinimized(); }));
         m_pFrame->Settle();
         ASSERT_EQ(NULL, m_pRibbon->GetSelectedTab());
@@ -142,7 +94,7 @@ protected:
 TEST_F(FrameDrawnTabPopupTest, AClickOnATabOpensItsPopupAndEscapeClosesIt)
 {
     MinimiseByDoubleClick();
-    ClickAt(TabCentre(1));
+    RealClick(TabCentre(1));
     CXTPRibbonTabPopupToolBar* pPopup = OpenTabPopup();
     ASSERT_TRUE(pPopup != NULL) << "no popup opened under the clicked tab";
     EXPECT_EQ(m_pRibbon->GetTab(1), m_pRibbon->GetSelectedTab());
@@ -158,25 +110,25 @@ TEST_F(FrameDrawnTabPopupTest, AClickOnATabOpensItsPopupAndEscapeClosesIt)
     PumpAndIdle();
     EXPECT_TRUE(SaveScreenPicture(m_pFrame->m_hWnd, "frame_drawn_minimized_popup"));
 
-    PressKey(VK_ESCAPE);
+    RealKey(VK_ESCAPE);
     EXPECT_TRUE(PumpUntil([&]() { return TopTrackedPopup() == NULL; })) << "Escape left the popup open";
     EXPECT_TRUE(PumpUntil([&]() { return m_pRibbon->GetSelectedTab() == NULL; }));
     EXPECT_TRUE(m_pRibbon->IsMinimized());
 
     // The same tab opens again on the next click.
-    ClickAt(TabCentre(1));
+    RealClick(TabCentre(1));
     EXPECT_TRUE(OpenTabPopup() != NULL);
 }
 
 TEST_F(FrameDrawnTabPopupTest, AnotherTabOpensItsOwnGroupsAndAClickOutsideOrOnTheTabCloses)
 {
     MinimiseByDoubleClick();
-    ClickAt(TabCentre(2));
+    RealClick(TabCentre(2));
     ASSERT_TRUE(OpenTabPopup() != NULL);
     EXPECT_EQ(m_pRibbon->GetTab(2), m_pRibbon->GetSelectedTab());
 
     // A click on another tab while the popup is open shows that tab's groups.
-    ClickAt(TabCentre(0));
+    RealClick(TabCentre(0));
     CXTPRibbonTabPopupToolBar* pPopup = OpenTabPopup();
     ASSERT_TRUE(pPopup != NULL) << "a click on another tab closed the popup";
     EXPECT_EQ(m_pRibbon->GetTab(0), m_pRibbon->GetSelectedTab());
@@ -185,18 +137,18 @@ TEST_F(FrameDrawnTabPopupTest, AnotherTabOpensItsOwnGroupsAndAClickOutsideOrOnTh
               pPopup->GetShownTab()->GetGroups()->GetAt(0)->GetCaption());
 
     // A click on the open tab closes its popup.
-    ClickAt(TabCentre(0));
+    RealClick(TabCentre(0));
     EXPECT_EQ(NULL, TopTrackedPopup()) << "a click on the open tab left its popup open";
     EXPECT_EQ(NULL, m_pRibbon->GetSelectedTab());
 
     // A click in the frame's client area, below the popup, closes it.
-    ClickAt(TabCentre(1));
+    RealClick(TabCentre(1));
     ASSERT_TRUE(OpenTabPopup() != NULL);
     CRect rcClient;
     m_pFrame->GetClientRect(&rcClient);
     CPoint ptOutside(rcClient.CenterPoint().x, rcClient.bottom - 20);
     m_pFrame->ClientToScreen(&ptOutside);
-    ClickAt(ptOutside);
+    RealClick(ptOutside);
     EXPECT_TRUE(PumpUntil([&]() { return TopTrackedPopup() == NULL; })) << "a click outside left the popup open";
     EXPECT_EQ(NULL, m_pRibbon->GetSelectedTab());
     EXPECT_TRUE(m_pRibbon->IsMinimized());

@@ -486,8 +486,11 @@ PictureKind SniffPicture(const BYTE* p, size_t n)
     return pictureUnknown;
 }
 
-// Draws an icon onto a blank image of the size; null when it cannot.
-CXTPImageEditorPicture::CAlphaBitmap* IconToImage(const CXTPImageEditorPicture* pCanvas, HICON hIcon, CSize sz)
+// Runs draw(HDC) onto a blank image of the size and clears the alpha bytes
+// GDI leaves as it likes (the image has none); null when there is no blank
+// image or draw returns FALSE.
+template <class Draw>
+CXTPImageEditorPicture::CAlphaBitmap* DrawOntoBlank(const CXTPImageEditorPicture* pCanvas, CSize sz, Draw draw)
 {
     CXTPImageEditorPicture::CAlphaBitmap* pBlank = pCanvas->CopyPicture(NULL);
     if (pBlank == NULL)
@@ -495,13 +498,26 @@ CXTPImageEditorPicture::CAlphaBitmap* IconToImage(const CXTPImageEditorPicture* 
     CDC dc;
     dc.CreateCompatibleDC(NULL);
     CBitmap* pOld = dc.SelectObject(pBlank);
-    ::DrawIconEx(dc.GetSafeHdc(), 0, 0, hIcon, sz.cx, sz.cy, 0, NULL, DI_NORMAL);
+    const BOOL bDrawn = draw(dc.GetSafeHdc());
     dc.SelectObject(pOld);
     ::GdiFlush();
-    // GDI leaves the alpha bytes as it likes; the image has none.
+    if (!bDrawn)
+    {
+        delete pBlank;
+        return NULL;
+    }
     for (int i = 0; i < sz.cx * sz.cy; i++)
         pBlank->GetBits()[i] &= 0x00FFFFFF;
     return pBlank;
+}
+
+// Draws an icon onto a blank image of the size; null when it cannot.
+CXTPImageEditorPicture::CAlphaBitmap* IconToImage(const CXTPImageEditorPicture* pCanvas, HICON hIcon, CSize sz)
+{
+    return DrawOntoBlank(pCanvas, sz, [&](HDC hDC) {
+        ::DrawIconEx(hDC, 0, 0, hIcon, sz.cx, sz.cy, 0, NULL, DI_NORMAL);
+        return TRUE;
+    });
 }
 
 // Plays a metafile onto a blank image of the size, record by record, each
@@ -509,27 +525,14 @@ CXTPImageEditorPicture::CAlphaBitmap* IconToImage(const CXTPImageEditorPicture* 
 CXTPImageEditorPicture::CAlphaBitmap* RenderMetafile(const CXTPImageEditorPicture* pCanvas,
                                                     const std::vector<BYTE>& data, CSize sz)
 {
-    CXTPImageEditorPicture::CAlphaBitmap* pBlank = pCanvas->CopyPicture(NULL);
-    if (pBlank == NULL)
-        return NULL;
-    CDC dc;
-    dc.CreateCompatibleDC(NULL);
-    CBitmap* pOld = dc.SelectObject(pBlank);
-    const RECT rcDest = {0, 0, sz.cx, sz.cy};
-    CString strProblem;
-    const BOOL bPlayed = XTPPlayMetafileData(dc.GetSafeHdc(), rcDest, data.data(), data.size(), strProblem);
-    dc.SelectObject(pOld);
-    ::GdiFlush();
-    if (!bPlayed)
-    {
-        TRACE(_T("metafile refused: %s\n"), (LPCTSTR)strProblem);
-        delete pBlank;
-        return NULL;
-    }
-    // GDI leaves the alpha bytes as it likes; the image has none.
-    for (int i = 0; i < sz.cx * sz.cy; i++)
-        pBlank->GetBits()[i] &= 0x00FFFFFF;
-    return pBlank;
+    return DrawOntoBlank(pCanvas, sz, [&](HDC hDC) {
+        const RECT rcDest = {0, 0, sz.cx, sz.cy};
+        CString strProblem;
+        const BOOL bPlayed = XTPPlayMetafileData(hDC, rcDest, data.data(), data.size(), strProblem);
+        if (!bPlayed)
+            TRACE(_T("metafile refused: %s\n"), (LPCTSTR)strProblem);
+        return bPlayed;
+    });
 }
 
 // Renders checked picture bytes through the system's picture loader onto a
@@ -568,26 +571,14 @@ CXTPImageEditorPicture::CAlphaBitmap* RenderOlePicture(const CXTPImageEditorPict
             OLE_YSIZE_HIMETRIC hmHeight = 0;
             pPicture->get_Width(&hmWidth);
             pPicture->get_Height(&hmHeight);
-            CXTPImageEditorPicture::CAlphaBitmap* pBlank =
-                hmWidth > 0 && hmHeight > 0 ? pCanvas->CopyPicture(NULL) : NULL;
-            if (pBlank != NULL)
+            if (hmWidth > 0 && hmHeight > 0)
             {
-                CDC dc;
-                dc.CreateCompatibleDC(NULL);
-                CBitmap* pOld = dc.SelectObject(pBlank);
-                hr = pPicture->Render(dc.GetSafeHdc(), 0, 0, sz.cx, sz.cy, 0, hmHeight, hmWidth, -hmHeight, NULL);
-                dc.SelectObject(pOld);
-                ::GdiFlush();
-                if (SUCCEEDED(hr))
-                {
-                    for (int i = 0; i < sz.cx * sz.cy; i++)
-                        pBlank->GetBits()[i] &= 0x00FFFFFF;
-                    pResult = pBlank;
-                }
-                else
-                {
-                    delete pBlank;
-                }
+                pResult = DrawOntoBlank(pCanvas, sz, [&](HDC hDC) {
+                    return SUCCEEDED(
+                               pPicture->Render(hDC, 0, 0, sz.cx, sz.cy, 0, hmHeight, hmWidth, -hmHeight, NULL))
+                               ? TRUE
+                               : FALSE;
+                });
             }
             pPicture->Release();
         }
