@@ -3970,9 +3970,21 @@ void ImportPlayerState(const char* pszUserFile, int* pnStandardHeight = NULL)
             *pnStandardHeight = WindowRect(hStandard).bottom - WindowRect(hStandard).top;
         ASSERT_EQ(0, first.Close());
     }
+    // The stored states were saved by the game of their day, whose own bars
+    // (menus included) may differ from this build's: they are stamped with
+    // this build's fingerprint of its bars, which its exit just stored, so
+    // they read as saved by this build, as a player's own state would.
+    const std::vector<BYTE> ownBars = UserValue("CommandBars-Controls", "OwnBars");
+    ASSERT_EQ(sizeof(DWORD), ownBars.size()) << "the exit stores the fingerprint of the game's bars";
     ASSERT_TRUE(testsupport::ImportRegFile(TestDataPath("player-state-machine.reg")));
     ASSERT_TRUE(testsupport::ImportRegFile(TestDataPath(pszUserFile)));
     ASSERT_FALSE(UserValue("CommandBars-Controls", "Controls").empty()) << pszUserFile << " is imported";
+    HKEY hKey = NULL;
+    const std::string strKey = std::string(testsupport::GameKey()) + "\\CommandBars-Controls";
+    ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER, strKey.c_str(), 0, KEY_SET_VALUE, &hKey));
+    const LONG lResult = ::RegSetValueExA(hKey, "OwnBars", 0, REG_DWORD, ownBars.data(), (DWORD)ownBars.size());
+    ::RegCloseKey(hKey);
+    ASSERT_EQ(ERROR_SUCCESS, lResult);
 }
 
 // The player's floating toolbar "Mine"; NULL when the game has none.
