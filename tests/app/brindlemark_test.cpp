@@ -2297,21 +2297,9 @@ bool ImportRegistryText(const char* pszText)
     ::GetTempPath(MAX_PATH, szTemp);
     const std::string strFile = std::string(szTemp) + "e2e_two_floating_panes.reg";
     std::ofstream(strFile.c_str(), std::ios::binary) << pszText;
-    std::string strCommand = "regedit.exe /S \"" + strFile + "\"";
-    std::vector<char> command(strCommand.begin(), strCommand.end());
-    command.push_back(0);
-    STARTUPINFO si = {};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi = {};
-    if (!::CreateProcess(NULL, command.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
-        return false;
-    const bool bEnded = ::WaitForSingleObject(pi.hProcess, 20000) == WAIT_OBJECT_0;
-    if (!bEnded)
-        ::TerminateProcess(pi.hProcess, 1);
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(pi.hProcess);
+    const bool bImported = testsupport::ImportRegFile(strFile);
     ::DeleteFileA(strFile.c_str());
-    return bEnded;
+    return bImported;
 }
 
 // TRUE while the splash (the game's untitled window of its own class)
