@@ -776,6 +776,20 @@ std::vector<HWND> TopLevels(DWORD dwPid, const std::string& strClass)
     return data.found;
 }
 
+// The first visible top-level window of a class of the process, other than
+// hOther, waited for up to nMilliseconds; NULL when none shows.
+HWND WaitForVisibleTopLevel(DWORD dwPid, const std::string& strClass, int nMilliseconds, HWND hOther = NULL)
+{
+    for (int n = 0; n < nMilliseconds / 50; n++)
+    {
+        for (HWND hWnd : TopLevels(dwPid, strClass))
+            if (hWnd != hOther && ::IsWindowVisible(hWnd))
+                return hWnd;
+        Wait(50);
+    }
+    return NULL;
+}
+
 std::string WindowText(HWND hWnd)
 {
     char szText[256] = "";
@@ -834,14 +848,7 @@ namespace
 // open, waited for; NULL when none opens.
 HWND WaitForPopupBar(DWORD dwPid)
 {
-    for (int n = 0; n < 60; n++)
-    {
-        for (HWND hWnd : TopLevels(dwPid, "XTPPopupBar"))
-            if (::IsWindowVisible(hWnd))
-                return hWnd;
-        Wait(50);
-    }
-    return NULL;
+    return WaitForVisibleTopLevel(dwPid, "XTPPopupBar", 3000);
 }
 
 bool IsFloating(HWND hWnd)
@@ -953,14 +960,7 @@ namespace
 // The visible dialog (class #32770) of the process, waited for.
 HWND WaitForDialog(DWORD dwPid, int nMilliseconds = 5000)
 {
-    for (int n = 0; n < nMilliseconds / 50; n++)
-    {
-        for (HWND hWnd : TopLevels(dwPid, "#32770"))
-            if (::IsWindowVisible(hWnd))
-                return hWnd;
-        Wait(50);
-    }
-    return NULL;
+    return WaitForVisibleTopLevel(dwPid, "#32770", nMilliseconds);
 }
 
 int VisibleShadows(DWORD dwPid)
@@ -1776,14 +1776,7 @@ namespace
 // The visible dialog of the process that is not hOther, waited for.
 HWND WaitForDialogOtherThan(DWORD dwPid, HWND hOther, int nMilliseconds = 5000)
 {
-    for (int n = 0; n < nMilliseconds / 50; n++)
-    {
-        for (HWND hWnd : TopLevels(dwPid, "#32770"))
-            if (hWnd != hOther && ::IsWindowVisible(hWnd))
-                return hWnd;
-        Wait(50);
-    }
-    return NULL;
+    return WaitForVisibleTopLevel(dwPid, "#32770", nMilliseconds, hOther);
 }
 
 std::string MessageText(HWND hDialog)
@@ -4588,14 +4581,7 @@ namespace
 // list box), waited for; NULL when none shows within the time.
 HWND WaitForDropDown(DWORD dwPid, int nMilliseconds = 5000)
 {
-    for (int n = 0; n < nMilliseconds / 50; n++)
-    {
-        for (HWND hWnd : TopLevels(dwPid, "ListBox"))
-            if (::IsWindowVisible(hWnd))
-                return hWnd;
-        Wait(50);
-    }
-    return NULL;
+    return WaitForVisibleTopLevel(dwPid, "ListBox", nMilliseconds);
 }
 
 // The list box that is the view of the grid with the most rows among the
