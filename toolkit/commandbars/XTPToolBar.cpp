@@ -323,6 +323,12 @@ BOOL CXTPToolBar::CreateBarWindow(CWnd* pFrame, BOOL bFloating)
             ::SetParent(m_hWnd, NULL);
             ModifyStyle(WS_CHILD, WS_POPUP | 0x100);
             ::SetWindowLongPtr(m_hWnd, GWLP_HWNDPARENT, (LONG_PTR)pFrame->GetSafeHwnd());
+            // Torn off while the frame keeps its place in the order (a drag
+            // out of a dock bar): the frame puts the windows it owns, this
+            // one now among them, in front of itself.
+            CFrameWnd* pFrameWnd = DYNAMIC_DOWNCAST(CFrameWnd, pFrame);
+            if (pFrameWnd != NULL)
+                pFrameWnd->KeepOwnedWindowsInFront();
         }
     }
     else if (CWnd::GetStyle() & WS_POPUP)
