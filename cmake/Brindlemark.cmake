@@ -33,6 +33,12 @@ function(bm_test name)
         target_link_libraries(${name} PRIVATE ${BM_GTEST_MAIN_LIB})
     endif()
     target_link_libraries(${name} PRIVATE ${BM_GMOCK_LIB} ${BM_GTEST_LIB})
+    # A program with the button image editor finds the metafile renderer
+    # beside it.
+    bm_stands_on_commandbars(needs_renderer ${A_LIBS})
+    if(needs_renderer)
+        bm_beside_metafile_renderer(${name})
+    endif()
     add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
     if(NOT A_TIMEOUT)
         set(A_TIMEOUT 300)
@@ -109,4 +115,53 @@ function(bm_test_folder prefix)
         get_filename_component(name ${src} NAME_WE)
         bm_test(${prefix}_${name} ${src} ${helpers} LIBS ${A_LIBS} LOCKS ${A_LOCKS})
     endforeach()
+endfunction()
+
+# bm_stands_on_commandbars(<out> <libs...>)
+# Sets <out> to TRUE when one of the libraries is the command bars' library
+# or links it, directly or through others.
+function(bm_stands_on_commandbars out)
+    set(found FALSE)
+    foreach(lib ${ARGN})
+        if(lib STREQUAL "toolkit_commandbars")
+            set(found TRUE)
+        elseif(TARGET ${lib})
+            get_target_property(type ${lib} TYPE)
+            if(NOT type STREQUAL "INTERFACE_LIBRARY")
+                get_target_property(deps ${lib} INTERFACE_LINK_LIBRARIES)
+                if(deps)
+                    bm_stands_on_commandbars(sub ${deps})
+                    if(sub)
+                        set(found TRUE)
+                    endif()
+                endif()
+            endif()
+        endif()
+        if(found)
+            break()
+        endif()
+    endforeach()
+    set(${out} ${found} PARENT_SCOPE)
+endfunction()
+
+# bm_beside_metafile_renderer(<target>)
+# Puts the metafile renderer (XTPMetafileRenderer.exe) into the folder of the
+# program <target>: the button image editor's Import draws metafiles with
+# it and looks for it beside the running program. One copy step per folder,
+# shared by the programs built there.
+function(bm_beside_metafile_renderer target)
+    if(NOT TARGET XTPMetafileRenderer)
+        return()
+    endif()
+    get_target_property(dir ${target} BINARY_DIR)
+    file(RELATIVE_PATH rel ${CMAKE_BINARY_DIR} ${dir})
+    string(MAKE_C_IDENTIFIER "metafile_renderer_in_${rel}" copy)
+    if(NOT TARGET ${copy})
+        add_custom_command(OUTPUT ${dir}/XTPMetafileRenderer.exe
+            COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:XTPMetafileRenderer>
+                    ${dir}/XTPMetafileRenderer.exe
+            DEPENDS XTPMetafileRenderer VERBATIM)
+        add_custom_target(${copy} DEPENDS ${dir}/XTPMetafileRenderer.exe)
+    endif()
+    add_dependencies(${target} ${copy})
 endfunction()

@@ -19,6 +19,16 @@ const DWORD kPlaceableKey = 0x9AC6CDD7;
 // The system builds a region rectangle by rectangle, each joined to all the
 // ones before: more rectangles than this would take it seconds.
 const DWORD kMaxRegionRects = 4096;
+// What building a region of n rectangles costs, in the units of the drawing
+// cost (about a microsecond): the joins grow with the square of n.
+inline double RegionCost(ULONGLONG n)
+{
+    return (double)n + (double)n * (double)n * 0.01;
+}
+// A brush or pen with a bitmap pattern: the system converts the whole
+// pattern when the object is made and again at every fill or stroke with
+// it; the cost a pixel of it.
+const double kPatternPixelCost = 0.01;
 const size_t kPlaceableSize = 22;
 const size_t kMetaHeaderSize = 18;
 const size_t kEnhHeaderSize = 88;
@@ -77,7 +87,7 @@ struct CBox
 // the font's size.
 struct CRecordCost
 {
-    CRecordCost() : bFromCurrent(false), bDraws(false), nVector(0), dLines(0), dCurves(0), nPixels(0), nChars(0) {}
+    CRecordCost() : bFromCurrent(false), bDraws(false), bFills(false), nPattern(0), nVector(0), dLines(0), dCurves(0), nPixels(0), nChars(0) {}
     // A line from one logical point to the next.
     void Segment() { dLines += 1; }
     // The outline of a box: four lines, or one curve.
@@ -91,6 +101,8 @@ struct CRecordCost
     CBox box;           // the logical points it draws through
     bool bFromCurrent;  // it also starts at the current position
     bool bDraws;        // it draws (with the selected pen, brush and font)
+    bool bFills;        // it fills with the selected brush
+    ULONGLONG nPattern; // pixels of the pattern of a brush it names itself
     LONGLONG nVector;   // a logical length (round corner, region frame) that must stay small
     double dLines;      // lines it strokes
     double dCurves;     // curves it strokes
@@ -109,10 +121,20 @@ enum ObjectKind
 
 struct CObject
 {
-    CObject() : nKind(objFree), nSize(0) {}
+    CObject() : nKind(objFree), nSize(0), nPattern(0) {}
     int nKind;
-    LONGLONG nSize;   // pen width or font size, in logical units
-    CBox box;         // a region's extent
+    LONGLONG nSize;       // pen width or font size, in logical units
+    ULONGLONG nPattern;   // pixels of a brush's or pen's pattern bitmap
+    CBox box;             // a region's extent
+};
+
+// What a saved DC state brings back when it is restored.
+struct CSavedState
+{
+    LONGLONG nPenSize;
+    LONGLONG nFontSize;
+    ULONGLONG nPenPattern;
+    ULONGLONG nBrushPattern;
 };
 
 // Walks the records of one metafile in playing order, checks each against
@@ -124,7 +146,8 @@ class CMetafileWalker
 public:
     explicit CMetafileWalker(const XTP_METAFILE_LIMITS& limits)
         : m_nBytes(0), m_nMetaOffset(0), m_nMetaBytes(0), m_nMaxRecord(0), m_limits(limits), m_nRecords(0),
-          m_nPoints(0), m_nChars(0), m_nPenSize(0), m_nFontSize(0), m_nHeaderRecords(0), m_nKind(0), m_nRegionRects(0)
+          m_nPoints(0), m_nChars(0), m_nPenSize(0), m_nFontSize(0), m_nPenPattern(0), m_nBrushPattern(0),
+          m_dFixedCost(0), m_nHeaderRecords(0), m_nKind(0), m_nRegionRects(0)
     {
         m_rcPlaceable.left = m_rcPlaceable.top = m_rcPlaceable.right = m_rcPlaceable.bottom = 0;
     }
@@ -145,6 +168,9 @@ public:
     DWORD m_nMaxRecord;
 
     LONGLONG PenSize() const { return m_nPenSize; }
+    // What the records read so far cost wherever they are drawn: regions
+    // built and pattern bitmaps converted.
+    double FixedCost() const { return m_dFixedCost; }
     DWORD Records() const { return m_nRecords; }
     LONGLONG FontSize() const { return m_nFontSize; }
     CString m_strProblem;
@@ -152,15 +178,21 @@ public:
 private:
     bool Fail(LPCTSTR lpszFormat, ...);
     bool Count(DWORD nPoints, DWORD nChars);
+    bool AddCost(double dCost);
+    // The cost of what a drawing record does with the patterns of the
+    // selected pen and brush and of a brush it names itself.
+    bool PatternCost(const CRecordCost& cost);
     bool CheckDib(const BYTE* pBmi, ULONGLONG cbBmi, const BYTE* pBits, ULONGLONG cbBits, UINT iUsage,
                   bool bPacked, LONG* pcx, LONG* pcy, ULONGLONG nRows = ULLONG_MAX);
     bool SourceInside(LONGLONG x, LONGLONG y, LONGLONG cx, LONGLONG cy, LONG nWidth, LONG nHeight);
     bool EnhIndex(DWORD ih, int nKind, bool bStockAllowed);
-    bool EnhCreate(DWORD ih, int nKind, LONGLONG nSize);
+    bool EnhCreate(DWORD ih, int nKind, LONGLONG nSize, ULONGLONG nPattern = 0);
     bool EnhRegion(const BYTE* r, DWORD nSize, size_t nAt, DWORD cbRgn, CBox* pBox);
     bool EnhPoly(const BYTE* r, DWORD nSize, bool b16, int nMode, CRecordCost& cost);
+    bool EnhRecordBody(const BYTE* r, DWORD nSize, CRecordCost& cost);
+    bool MetaRecordBody(const BYTE* r, DWORD nSize, CRecordCost& cost);
     bool MetaIndex(int nIndex, int nKind);
-    bool MetaCreate(int nKind, LONGLONG nSize, const CBox* pBox = NULL);
+    bool MetaCreate(int nKind, LONGLONG nSize, const CBox* pBox = NULL, ULONGLONG nPattern = 0);
     bool SaveDC();
     bool RestoreDC(LONG nRelative);
     void Select(const CObject& obj);
@@ -170,10 +202,13 @@ private:
     DWORD m_nPoints;
     DWORD m_nChars;
     // The pen and font sizes of each saved state, restored with it.
-    std::vector<std::pair<LONGLONG, LONGLONG> > m_saved;
+    std::vector<CSavedState> m_saved;
     std::vector<CObject> m_objects;
     LONGLONG m_nPenSize;
     LONGLONG m_nFontSize;
+    ULONGLONG m_nPenPattern;
+    ULONGLONG m_nBrushPattern;
+    double m_dFixedCost;
     DWORD m_nHeaderRecords;
     DWORD m_nKind;   // the kind or function of the record being read
     DWORD m_nRegionRects;   // rectangles of the last region read
@@ -200,6 +235,25 @@ bool CMetafileWalker::Count(DWORD nPoints, DWORD nChars)
     m_nPoints += nPoints;
     m_nChars += nChars;
     return true;
+}
+
+bool CMetafileWalker::AddCost(double dCost)
+{
+    m_dFixedCost += dCost;
+    if (!(m_dFixedCost <= (double)m_limits.nMaxDrawCost))
+        return Fail(_T("drawing the picture would cost more than the %lu allowed"),
+                    (unsigned long)m_limits.nMaxDrawCost);
+    return true;
+}
+
+bool CMetafileWalker::PatternCost(const CRecordCost& cost)
+{
+    ULONGLONG nPixels = cost.nPattern;
+    if (cost.bFills)
+        nPixels += m_nBrushPattern;
+    if (cost.bDraws && (cost.dLines > 0 || cost.dCurves > 0))
+        nPixels += m_nPenPattern;
+    return nPixels == 0 || AddCost((double)nPixels * kPatternPixelCost);
 }
 
 // A device-independent bitmap: its header (cbBmi bytes, or the whole block
@@ -282,7 +336,8 @@ bool CMetafileWalker::SaveDC()
 {
     if (m_saved.size() >= m_limits.nMaxSaveDepth)
         return Fail(_T("more than %lu saved states"), (unsigned long)m_limits.nMaxSaveDepth);
-    m_saved.push_back(std::make_pair(m_nPenSize, m_nFontSize));
+    const CSavedState state = {m_nPenSize, m_nFontSize, m_nPenPattern, m_nBrushPattern};
+    m_saved.push_back(state);
     return true;
 }
 
@@ -293,8 +348,10 @@ bool CMetafileWalker::RestoreDC(LONG nRelative)
         return Fail(_T("a restore of state %ld with %lu saved"), (long)nRelative, (unsigned long)m_saved.size());
     // The restored state brings back the pen and font selected in it.
     m_saved.resize(m_saved.size() - (size_t)(-(LONGLONG)nRelative) + 1);
-    m_nPenSize = m_saved.back().first;
-    m_nFontSize = m_saved.back().second;
+    m_nPenSize = m_saved.back().nPenSize;
+    m_nFontSize = m_saved.back().nFontSize;
+    m_nPenPattern = m_saved.back().nPenPattern;
+    m_nBrushPattern = m_saved.back().nBrushPattern;
     m_saved.pop_back();
     return true;
 }
@@ -302,9 +359,18 @@ bool CMetafileWalker::RestoreDC(LONG nRelative)
 void CMetafileWalker::Select(const CObject& obj)
 {
     if (obj.nKind == objPen)
+    {
         m_nPenSize = obj.nSize;
+        m_nPenPattern = obj.nPattern;
+    }
+    else if (obj.nKind == objBrush)
+    {
+        m_nBrushPattern = obj.nPattern;
+    }
     else if (obj.nKind == objFont)
+    {
         m_nFontSize = obj.nSize;
+    }
 }
 
 // ---------------------------------------------------------------------------
@@ -371,7 +437,7 @@ bool CMetafileWalker::EnhIndex(DWORD ih, int nKind, bool bStockAllowed)
     return true;
 }
 
-bool CMetafileWalker::EnhCreate(DWORD ih, int nKind, LONGLONG nSize)
+bool CMetafileWalker::EnhCreate(DWORD ih, int nKind, LONGLONG nSize, ULONGLONG nPattern)
 {
     if (ih == 0 || ih >= m_objects.size())
         return Fail(_T("object %lu of a table of %u"), (unsigned long)ih, (unsigned)m_objects.size());
@@ -380,6 +446,7 @@ bool CMetafileWalker::EnhCreate(DWORD ih, int nKind, LONGLONG nSize)
         return Fail(_T("object %lu made again before it was deleted"), (unsigned long)ih);
     m_objects[ih].nKind = nKind;
     m_objects[ih].nSize = nSize;
+    m_objects[ih].nPattern = nPattern;
     return true;
 }
 
@@ -398,7 +465,7 @@ bool CMetafileWalker::EnhRegion(const BYTE* r, DWORD nSize, size_t nAt, DWORD cb
         return Fail(_T("%lu region rectangles in %lu bytes"), (unsigned long)nCount, (unsigned long)cbRgn);
     if (nCount > kMaxRegionRects)
         return Fail(_T("a region of %lu rectangles"), (unsigned long)nCount);
-    if (!Count(nCount * 2, 0))
+    if (!Count(nCount * 2, 0) || !AddCost(RegionCost(nCount)))
         return false;
     m_nRegionRects = nCount;
     if (pBox != NULL)
@@ -448,6 +515,7 @@ bool CMetafileWalker::EnhPoly(const BYTE* r, DWORD nSize, bool b16, int nMode, C
         if (!Count(nCount, 0))
             return false;
         const bool bClosed = iType == EMR_POLYGON || iType == EMR_POLYGON16;
+        cost.bFills = bClosed;
         AddPoints(r + 28, nCount, b16, bClosed, cost);
         // A Bezier curve (three points) is flattened into lines: about half
         // the cost of a curve.
@@ -476,6 +544,7 @@ bool CMetafileWalker::EnhPoly(const BYTE* r, DWORD nSize, bool b16, int nMode, C
         return false;
     const BYTE* pPoints = r + 32 + (size_t)nPolys * 4;
     const bool bClosed = iType == EMR_POLYPOLYGON || iType == EMR_POLYPOLYGON16;
+    cost.bFills = bClosed;
     for (DWORD i = 0; i < nPolys; i++)
     {
         const DWORD nFigure = U32(r + 32 + i * 4);
@@ -487,6 +556,11 @@ bool CMetafileWalker::EnhPoly(const BYTE* r, DWORD nSize, bool b16, int nMode, C
 }
 
 bool CMetafileWalker::EnhRecord(const BYTE* r, DWORD nSize, CRecordCost& cost)
+{
+    return EnhRecordBody(r, nSize, cost) && PatternCost(cost);
+}
+
+bool CMetafileWalker::EnhRecordBody(const BYTE* r, DWORD nSize, CRecordCost& cost)
 {
     m_nRecords++;
     if (m_nRecords > m_nHeaderRecords)
@@ -625,6 +699,8 @@ bool CMetafileWalker::EnhRecord(const BYTE* r, DWORD nSize, CRecordCost& cost)
         // The path was checked point by point as it was made; these use
         // the selected pen and brush on it.
         cost.bDraws = true;
+        cost.bFills = iType == EMR_FILLPATH || iType == EMR_STROKEANDFILLPATH;
+        cost.dLines = iType == EMR_FILLPATH ? 0 : 1;
         return true;
     case EMR_SELECTCLIPPATH:
         if (U32(r + 8) < RGN_AND || U32(r + 8) > RGN_COPY)
@@ -671,9 +747,18 @@ bool CMetafileWalker::EnhRecord(const BYTE* r, DWORD nSize, CRecordCost& cost)
             // Stock pens are one pixel wide and stock fonts of the system's size.
             const DWORD nStock = ih & ~ENHMETA_STOCK_OBJECT;
             if (nStock == WHITE_PEN || nStock == BLACK_PEN || nStock == NULL_PEN || nStock == DC_PEN)
+            {
                 m_nPenSize = 0;
+                m_nPenPattern = 0;
+            }
+            else if (nStock <= NULL_BRUSH || nStock == DC_BRUSH)
+            {
+                m_nBrushPattern = 0;
+            }
             else if (nStock >= OEM_FIXED_FONT && nStock <= DEFAULT_GUI_FONT && nStock != DEFAULT_PALETTE)
+            {
                 m_nFontSize = 0;
+            }
         }
         return true;
     }
@@ -688,7 +773,9 @@ bool CMetafileWalker::EnhRecord(const BYTE* r, DWORD nSize, CRecordCost& cost)
     case EMR_CREATEPEN:
     {
         const DWORD nStyle = U32(r + 12) & PS_STYLE_MASK;
-        if (nStyle > PS_INSIDEFRAME)
+        // The recorder writes an extended pen of its own dashes or of
+        // alternate pixels in this form too.
+        if (nStyle > PS_ALTERNATE)
             return Fail(_T("pen style %lu"), (unsigned long)nStyle);
         const LONGLONG nWidth = std::llabs((LONGLONG)I32(r + 16));
         return EnhCreate(U32(r + 8), objPen, nWidth);
@@ -706,12 +793,17 @@ bool CMetafileWalker::EnhRecord(const BYTE* r, DWORD nSize, CRecordCost& cost)
             return Fail(_T("a pen of %lu dashes in %lu bytes"), (unsigned long)nEntries, (unsigned long)nSize);
         if ((nPenStyle & PS_STYLE_MASK) == PS_USERSTYLE && nEntries == 0)
             return Fail(_T("a dashed pen without dashes"));
+        ULONGLONG nPattern = 0;
         if (nBrushStyle == BS_DIBPATTERNPT || nBrushStyle == BS_DIBPATTERN)
         {
             if ((ULONGLONG)offBmi + cbBmi > nSize || (ULONGLONG)offBits + cbBits > nSize || offBmi < 52 || offBits < 52)
                 return Fail(_T("a pen's bitmap past the end of the record"));
             // The brush colour says how the bitmap's colours are given.
-            if (!CheckDib(r + offBmi, cbBmi, r + offBits, cbBits, U32(r + 40), false, NULL, NULL))
+            LONG cx = 0, cy = 0;
+            if (!CheckDib(r + offBmi, cbBmi, r + offBits, cbBits, U32(r + 40), false, &cx, &cy))
+                return false;
+            nPattern = (ULONGLONG)cx * (ULONGLONG)cy;
+            if (!AddCost((double)nPattern * kPatternPixelCost))
                 return false;
         }
         else if (nBrushStyle != BS_SOLID && nBrushStyle != BS_NULL && nBrushStyle != BS_HATCHED)
@@ -721,7 +813,7 @@ bool CMetafileWalker::EnhRecord(const BYTE* r, DWORD nSize, CRecordCost& cost)
         if (nBrushStyle == BS_HATCHED && U32(r + 44) > HS_DIAGCROSS)
             return Fail(_T("hatch %lu"), (unsigned long)U32(r + 44));
         const LONGLONG nSizePen = (nPenStyle & PS_TYPE_MASK) == PS_GEOMETRIC ? (LONGLONG)nWidth : 0;
-        return EnhCreate(U32(r + 8), objPen, nSizePen);
+        return EnhCreate(U32(r + 8), objPen, nSizePen, nPattern);
     }
     case EMR_CREATEBRUSHINDIRECT:
     {
@@ -738,11 +830,15 @@ bool CMetafileWalker::EnhRecord(const BYTE* r, DWORD nSize, CRecordCost& cost)
         const DWORD offBmi = U32(r + 16), cbBmi = U32(r + 20), offBits = U32(r + 24), cbBits = U32(r + 28);
         if (offBmi < 32 || offBits < 32 || (ULONGLONG)offBmi + cbBmi > nSize || (ULONGLONG)offBits + cbBits > nSize)
             return Fail(_T("a brush's bitmap past the end of the record"));
-        if (!CheckDib(r + offBmi, cbBmi, r + offBits, cbBits, U32(r + 12), false, NULL, NULL))
+        LONG cx = 0, cy = 0;
+        if (!CheckDib(r + offBmi, cbBmi, r + offBits, cbBits, U32(r + 12), false, &cx, &cy))
             return false;
         if (iType == EMR_CREATEMONOBRUSH && U16(r + offBmi + 14) != 1)
             return Fail(_T("a two-colour brush of more colours"));
-        return EnhCreate(U32(r + 8), objBrush, 0);
+        const ULONGLONG nPattern = (ULONGLONG)cx * (ULONGLONG)cy;
+        if (!AddCost((double)nPattern * kPatternPixelCost))
+            return false;
+        return EnhCreate(U32(r + 8), objBrush, 0, nPattern);
     }
     case EMR_EXTCREATEFONTINDIRECTW:
     {
@@ -776,6 +872,7 @@ bool CMetafileWalker::EnhRecord(const BYTE* r, DWORD nSize, CRecordCost& cost)
         cost.box.Add(I32(r + 8), I32(r + 12));
         cost.box.Add(I32(r + 16), I32(r + 20));
         cost.Outline(iType != EMR_RECTANGLE);
+        cost.bFills = iType != EMR_ARC && iType != EMR_ARCTO;
         if (iType == EMR_ROUNDRECT)
             cost.nVector = std::max(std::llabs((LONGLONG)I32(r + 24)), std::llabs((LONGLONG)I32(r + 28)));
         cost.bFromCurrent = iType == EMR_ARCTO;
@@ -810,8 +907,10 @@ bool CMetafileWalker::EnhRecord(const BYTE* r, DWORD nSize, CRecordCost& cost)
         {
             if (!EnhIndex(U32(r + 28), objBrush, false))
                 return false;
+            cost.nPattern = m_objects[U32(r + 28)].nPattern;
             nAt = 32;
         }
+        cost.bFills = iType == EMR_PAINTRGN;
         if (iType == EMR_FRAMERGN)
         {
             cost.nVector = std::max(std::llabs((LONGLONG)I32(r + 32)), std::llabs((LONGLONG)I32(r + 36)));
@@ -839,6 +938,7 @@ bool CMetafileWalker::EnhRecord(const BYTE* r, DWORD nSize, CRecordCost& cost)
         cost.box.Add(xDest, yDest);
         cost.box.Add((LONGLONG)xDest + cxDest, (LONGLONG)yDest + cyDest);
         cost.bDraws = true;
+        cost.bFills = true;   // the raster operation may use the brush
         for (int i = 0; i < 6; i++)
         {
             if (!std::isfinite(F32(r + 52 + i * 4)))
@@ -847,7 +947,13 @@ bool CMetafileWalker::EnhRecord(const BYTE* r, DWORD nSize, CRecordCost& cost)
         const DWORD iUsage = U32(r + 80), offBmi = U32(r + 84), cbBmi = U32(r + 88), offBits = U32(r + 92),
                     cbBits = U32(r + 96);
         if (cbBmi == 0)
-            return Count(4, 0);   // a pattern fill without a source bitmap
+        {
+            // A pattern fill without a source bitmap: the player takes the
+            // bitmap's offset, not its size, to tell the two kinds apart.
+            if (offBmi != 0 || offBits != 0 || cbBits != 0)
+                return Fail(_T("a bitmap of no bytes at offset %lu"), (unsigned long)offBmi);
+            return Count(4, 0);
+        }
         const DWORD nFixed = iType == EMR_BITBLT ? 100 : 108;
         if (offBmi < nFixed || offBits < nFixed || (ULONGLONG)offBmi + cbBmi > nSize ||
             (ULONGLONG)offBits + cbBits > nSize)
@@ -994,7 +1100,7 @@ bool CMetafileWalker::MetaIndex(int nIndex, int nKind)
     return true;
 }
 
-bool CMetafileWalker::MetaCreate(int nKind, LONGLONG nSize, const CBox* pBox)
+bool CMetafileWalker::MetaCreate(int nKind, LONGLONG nSize, const CBox* pBox, ULONGLONG nPattern)
 {
     // A new object takes the first free slot; with none free the object
     // would be lost.
@@ -1005,6 +1111,7 @@ bool CMetafileWalker::MetaCreate(int nKind, LONGLONG nSize, const CBox* pBox)
             m_objects[i].nKind = nKind;
             m_objects[i].nSize = nSize;
             m_objects[i].box = pBox != NULL ? *pBox : CBox();
+            m_objects[i].nPattern = nPattern;
             return true;
         }
     }
@@ -1012,6 +1119,11 @@ bool CMetafileWalker::MetaCreate(int nKind, LONGLONG nSize, const CBox* pBox)
 }
 
 bool CMetafileWalker::MetaRecord(const BYTE* r, DWORD nSize, CRecordCost& cost)
+{
+    return MetaRecordBody(r, nSize, cost) && PatternCost(cost);
+}
+
+bool CMetafileWalker::MetaRecordBody(const BYTE* r, DWORD nSize, CRecordCost& cost)
 {
     m_nRecords++;
     if (m_nRecords > m_limits.nMaxRecords)
@@ -1118,6 +1230,7 @@ bool CMetafileWalker::MetaRecord(const BYTE* r, DWORD nSize, CRecordCost& cost)
         cost.box.Add(P(nBefore + 3), P(nBefore + 2));
         cost.box.Add(P(nBefore + 1), P(nBefore + 0));
         cost.Outline(nFunction != 0x041B);
+        cost.bFills = nFunction != 0x0817;
         if (nFunction == 0x061C)
             cost.nVector = std::max(std::llabs(P(0)), std::llabs(P(1)));
         cost.bDraws = true;
@@ -1129,6 +1242,7 @@ bool CMetafileWalker::MetaRecord(const BYTE* r, DWORD nSize, CRecordCost& cost)
         cost.box.Add(P(5), P(4));
         cost.box.Add(P(5) + P(3), P(4) + P(2));
         cost.bDraws = true;
+        cost.bFills = true;
         return Count(4, 0);
     case 0x0324:   // Polygon
     case 0x0325:   // Polyline
@@ -1140,6 +1254,7 @@ bool CMetafileWalker::MetaRecord(const BYTE* r, DWORD nSize, CRecordCost& cost)
             return Fail(_T("%lu points do not fit in %lu bytes"), (unsigned long)nCount, (unsigned long)nSize);
         AddPoints(pParams + 2, nCount, true, nFunction == 0x0324, cost);
         cost.bDraws = true;
+        cost.bFills = nFunction == 0x0324;
         return Count(nCount, 0);
     }
     case 0x0538:   // PolyPolygon
@@ -1161,6 +1276,7 @@ bool CMetafileWalker::MetaRecord(const BYTE* r, DWORD nSize, CRecordCost& cost)
             pPoints += (size_t)UP(1 + i) * 4;
         }
         cost.bDraws = true;
+        cost.bFills = true;
         return Count((DWORD)nCount, 0);
     }
     case 0x0521:   // TextOut: count, string, y, x
@@ -1205,6 +1321,7 @@ bool CMetafileWalker::MetaRecord(const BYTE* r, DWORD nSize, CRecordCost& cost)
             cost.box.Add(P(8), P(7));
             cost.box.Add(P(8) + P(6), P(7) + P(5));
             cost.bDraws = true;
+            cost.bFills = true;
             return Count(4, 0);
         }
         LONG cx = 0, cy = 0;
@@ -1215,6 +1332,7 @@ bool CMetafileWalker::MetaRecord(const BYTE* r, DWORD nSize, CRecordCost& cost)
         cost.box.Add(P(7), P(6));
         cost.box.Add(P(7) + P(5), P(6) + P(4));
         cost.bDraws = true;
+        cost.bFills = true;   // the raster operation may use the brush
         cost.nPixels = (ULONGLONG)cx * (ULONGLONG)cy;
         return Count(4, 0);
     }
@@ -1230,6 +1348,7 @@ bool CMetafileWalker::MetaRecord(const BYTE* r, DWORD nSize, CRecordCost& cost)
         cost.box.Add(P(9), P(8));
         cost.box.Add(P(9) + P(7), P(8) + P(6));
         cost.bDraws = true;
+        cost.bFills = true;
         cost.nPixels = (ULONGLONG)cx * (ULONGLONG)cy;
         return Count(4, 0);
     }
@@ -1273,6 +1392,7 @@ bool CMetafileWalker::MetaRecord(const BYTE* r, DWORD nSize, CRecordCost& cost)
             return false;
         cost.box = m_objects[UP(1)].box;
         cost.nPixels = (ULONGLONG)m_objects[UP(1)].nSize * 200;
+        cost.nPattern = m_objects[UP(0)].nPattern;
         cost.bDraws = true;
         return true;
     case 0x0429:   // FrameRegion: height, width, brush, region
@@ -1280,6 +1400,7 @@ bool CMetafileWalker::MetaRecord(const BYTE* r, DWORD nSize, CRecordCost& cost)
             return false;
         cost.box = m_objects[UP(3)].box;
         cost.nPixels = (ULONGLONG)m_objects[UP(3)].nSize * 200;
+        cost.nPattern = m_objects[UP(2)].nPattern;
         cost.nVector = std::max(std::llabs(P(0)), std::llabs(P(1)));
         cost.bDraws = true;
         return true;
@@ -1289,15 +1410,16 @@ bool CMetafileWalker::MetaRecord(const BYTE* r, DWORD nSize, CRecordCost& cost)
             return false;
         cost.box = m_objects[UP(0)].box;
         cost.nPixels = (ULONGLONG)m_objects[UP(0)].nSize * 200;
+        cost.bFills = nFunction == 0x012B;
         cost.bDraws = true;
         return true;
     case 0x012C:   // SelectClipRegion
         return Need(1) && MetaIndex((int)UP(0), objRegion);
     case 0x012D:   // SelectObject
+        // A region selected is the clip region, as the recorder writes
+        // SelectClipRgn; it changes no pen, brush or font.
         if (!Need(1) || !MetaIndex((int)UP(0), objFree))
             return false;
-        if (m_objects[UP(0)].nKind == objRegion)
-            return Fail(_T("a region selected as an object"));
         Select(m_objects[UP(0)]);
         return true;
     case 0x01F0:   // DeleteObject
@@ -1308,7 +1430,7 @@ bool CMetafileWalker::MetaRecord(const BYTE* r, DWORD nSize, CRecordCost& cost)
     case 0x02FA:   // CreatePenIndirect: style, width (x, y), colour
         if (!Need(5))
             return false;
-        if ((UP(0) & PS_STYLE_MASK) > PS_INSIDEFRAME)
+        if ((UP(0) & PS_STYLE_MASK) > PS_ALTERNATE)
             return Fail(_T("pen style %lu"), (unsigned long)UP(0));
         return MetaCreate(objPen, std::llabs(P(1)));
     case 0x02FC:   // CreateBrushIndirect: style, colour, hatch
@@ -1338,10 +1460,14 @@ bool CMetafileWalker::MetaRecord(const BYTE* r, DWORD nSize, CRecordCost& cost)
             return false;
         if (UP(0) != BS_PATTERN && UP(0) != BS_DIBPATTERN)
             return Fail(_T("pattern brush style %lu"), (unsigned long)UP(0));
+        LONG cx = 0, cy = 0;
         if (!CheckDib(pParams + 4, (ULONGLONG)(nParams - 2) * 2, NULL, 0, UP(0) == BS_PATTERN ? DIB_RGB_COLORS : UP(1),
-                      true, NULL, NULL))
+                      true, &cx, &cy))
             return false;
-        return MetaCreate(objBrush, 0);
+        const ULONGLONG nPattern = (ULONGLONG)cx * (ULONGLONG)cy;
+        if (!AddCost((double)nPattern * kPatternPixelCost))
+            return false;
+        return MetaCreate(objBrush, 0, NULL, nPattern);
     }
     case 0x06FF:   // CreateRegion: a header of 11 words, then the scans
     {
@@ -1373,7 +1499,7 @@ bool CMetafileWalker::MetaRecord(const BYTE* r, DWORD nSize, CRecordCost& cost)
         }
         // The region's extent and its number of rectangles stand for it
         // when it is drawn.
-        return MetaCreate(objRegion, (LONGLONG)nPairs, &box);
+        return AddCost(RegionCost(nPairs)) && MetaCreate(objRegion, (LONGLONG)nPairs, &box);
     }
     default:
         break;
@@ -1570,7 +1696,9 @@ bool WithinBounds(HDC hDC, CPlayContext& ctx, const CRecordCost& cost)
     const double dFont = (double)std::max<LONGLONG>(1, nFont);
     ctx.dCost += 2.0 + cost.dLines * (1.0 + 0.1 * dPen) + cost.dCurves * (10.0 + 12.0 * dPen) +
                  (double)cost.nChars * (1.0 + dFont * dFont / 200.0) + (double)cost.nPixels * 0.005;
-    if (!(ctx.dCost <= ctx.dMaxCost))
+    // With what the records cost wherever they are drawn (regions,
+    // patterns), counted by the walker.
+    if (!(ctx.dCost + ctx.walker.FixedCost() <= ctx.dMaxCost))
     {
         ctx.walker.m_strProblem.Format(_T("record %lu: drawing the picture would cost more than the %.0f allowed"),
                                        (unsigned long)ctx.walker.Records(), ctx.dMaxCost);
@@ -1593,12 +1721,40 @@ int CALLBACK PlayEnhRecord(HDC hDC, HANDLETABLE* pTable, const ENHMETARECORD* pR
     return 1;
 }
 
+// FALSE when scaling the DC's viewport or window extent by the fractions
+// would leave the range the system computes in: its product overflows, or
+// its quotient of the overflow by -1 faults.
+bool ScaleFits(HDC hDC, bool bViewport, LONG xNum, LONG xDenom, LONG yNum, LONG yDenom)
+{
+    SIZE ext = {0, 0};
+    if (!(bViewport ? ::GetViewportExtEx(hDC, &ext) : ::GetWindowExtEx(hDC, &ext)))
+        return false;
+    const LONGLONG nLimit = 0x7FFFFFF;
+    const LONGLONG nProductLimit = 0x3FFFFFFF;
+    const LONGLONG xProduct = (LONGLONG)ext.cx * xNum, yProduct = (LONGLONG)ext.cy * yNum;
+    if (xDenom == 0 || yDenom == 0 || std::llabs(xProduct) > nProductLimit || std::llabs(yProduct) > nProductLimit)
+        return false;
+    const LONGLONG cx = xProduct / xDenom, cy = yProduct / yDenom;
+    return cx != 0 && cy != 0 && std::llabs(cx) <= nLimit && std::llabs(cy) <= nLimit;
+}
+
 int CALLBACK PlayMetaRecord(HDC hDC, HANDLETABLE* pTable, METARECORD* pRecord, int nObjects, LPARAM lParam)
 {
     CPlayContext& ctx = *reinterpret_cast<CPlayContext*>(lParam);
     CRecordCost cost;
-    if (!ctx.walker.MetaRecord(reinterpret_cast<const BYTE*>(pRecord), pRecord->rdSize * 2, cost) ||
-        !WithinBounds(hDC, ctx, cost))
+    const BYTE* pBytes = reinterpret_cast<const BYTE*>(pRecord);
+    bool bSound = ctx.walker.MetaRecord(pBytes, pRecord->rdSize * 2, cost) && WithinBounds(hDC, ctx, cost);
+    // The walker saw four words of ScaleWindowExt and ScaleViewportExt:
+    // y denominator, y numerator, x denominator, x numerator.
+    if (bSound && (pRecord->rdFunction == 0x0410 || pRecord->rdFunction == 0x0412) &&
+        !ScaleFits(hDC, pRecord->rdFunction == 0x0412, I16(pBytes + 12), I16(pBytes + 10), I16(pBytes + 8),
+                   I16(pBytes + 6)))
+    {
+        ctx.walker.m_strProblem.Format(_T("record %lu scales the picture beyond what the system computes"),
+                                       (unsigned long)ctx.walker.Records());
+        bSound = false;
+    }
+    if (!bSound)
     {
         ctx.bRefused = true;
         return 0;

@@ -3,7 +3,7 @@
 
 #include "XTPColorManager.h"
 #include "XTPImageEditorDlg.h"
-#include "XTPImageEditorMetafile.h"
+#include "XTPMetafileRenderer.h"
 #include "XTPImageManager.h"
 #include "XTPResourceManager.h"
 #include "../../resources/customize_editor_res.h"
@@ -171,7 +171,7 @@ END_MESSAGE_MAP()
 CXTPImageEditorPicture::CXTPImageEditorPicture()
     : m_nWidth(0), m_nHeight(0), m_nCellWidth(1), m_nCellHeight(1), m_szPicture(16, 16), m_pParentDlg(NULL),
       m_pPicturePrev(NULL), m_pCurrentPicture(NULL), m_lstUndo(10), m_lstRedo(10), m_ptTracked(0, 0),
-      m_bTracking(FALSE), m_clrDraw(0)
+      m_bTracking(FALSE), m_bImporting(FALSE), m_clrDraw(0)
 {
     m_hCursorLine = XTPResourceManager()->LoadCursor(XTP_IDC_IMAGEEDITOR_SHAPE);
     m_hCursorPickColor = XTPResourceManager()->LoadCursor(XTP_IDC_IMAGEEDITOR_PICKCOLOR);
@@ -520,19 +520,28 @@ CXTPImageEditorPicture::CAlphaBitmap* IconToImage(const CXTPImageEditorPicture* 
     });
 }
 
-// Plays a metafile onto a blank image of the size, record by record, each
-// checked first; null when it is refused.
+// Draws a metafile onto a blank image of the size in the metafile
+// renderer's process, after the checks of the whole file; null when it is
+// refused. Whatever the file makes the system's record player do ends in
+// that process, within the renderer's time limit.
 CXTPImageEditorPicture::CAlphaBitmap* RenderMetafile(const CXTPImageEditorPicture* pCanvas,
                                                     const std::vector<BYTE>& data, CSize sz)
 {
-    return DrawOntoBlank(pCanvas, sz, [&](HDC hDC) {
-        const RECT rcDest = {0, 0, sz.cx, sz.cy};
-        CString strProblem;
-        const BOOL bPlayed = XTPPlayMetafileData(hDC, rcDest, data.data(), data.size(), strProblem);
-        if (!bPlayed)
-            TRACE(_T("metafile refused: %s\n"), (LPCTSTR)strProblem);
-        return bPlayed;
-    });
+    CXTPImageEditorPicture::CAlphaBitmap* pBlank = pCanvas->CopyPicture(NULL);
+    if (pBlank == NULL)
+        return NULL;
+    ::GdiFlush();
+    CString strProblem;
+    if (!XTPRenderMetafileApart(data.data(), data.size(), sz, pBlank->GetBits(), strProblem))
+    {
+        TRACE(_T("metafile refused: %s\n"), (LPCTSTR)strProblem);
+        delete pBlank;
+        return NULL;
+    }
+    // The image has no alpha: the bytes GDI left are cleared.
+    for (int i = 0; i < sz.cx * sz.cy; i++)
+        pBlank->GetBits()[i] &= 0x00FFFFFF;
+    return pBlank;
 }
 
 // Renders checked picture bytes through the system's picture loader onto a
@@ -650,8 +659,24 @@ CXTPImageEditorPicture::CAlphaBitmap* CXTPImageEditorPicture::ImportBitmap(HBITM
 
 BOOL CXTPImageEditorPicture::ImportFile(LPCTSTR lpszFileName)
 {
-    if (m_bTracking || lpszFileName == NULL)
+    if (m_bTracking || m_bImporting || lpszFileName == NULL)
         return FALSE;
+    m_bImporting = TRUE;
+    CAlphaBitmap* pImported = ReadPictureFile(lpszFileName);
+    m_bImporting = FALSE;
+    if (pImported == NULL)
+    {
+        TRACE("%s: no picture imported\n", lpszFileName);
+        return FALSE;
+    }
+    BeginStep();
+    m_pCurrentPicture = pImported;
+    Commit();
+    return TRUE;
+}
+
+CXTPImageEditorPicture::CAlphaBitmap* CXTPImageEditorPicture::ReadPictureFile(LPCTSTR lpszFileName) const
+{
     CString strExt(lpszFileName);
     int nDot = strExt.ReverseFind('.');
     int nSlash = std::max(strExt.ReverseFind('\\'), strExt.ReverseFind('/'));
@@ -672,8 +697,8 @@ BOOL CXTPImageEditorPicture::ImportFile(LPCTSTR lpszFileName)
     {
         // The system's picture loader goes by the bytes, not the name: what
         // the file holds decides which checked reader takes it. The loader
-        // gets only GIF and JPEG; metafiles are played here record by
-        // record, each checked before the system sees it.
+        // gets only GIF and JPEG; metafiles are checked whole here and
+        // drawn in the metafile renderer's process.
         std::vector<BYTE> data;
         if (XTPReadImageFile(lpszFileName, kMaxPictureFile, data))
         {
@@ -696,20 +721,13 @@ BOOL CXTPImageEditorPicture::ImportFile(LPCTSTR lpszFileName)
             }
         }
     }
-
-    if (pImported == NULL)
-    {
-        TRACE("%s: no picture imported\n", lpszFileName);
-        return FALSE;
-    }
-    BeginStep();
-    m_pCurrentPicture = pImported;
-    Commit();
-    return TRUE;
+    return pImported;
 }
 
 void CXTPImageEditorPicture::OnImport()
 {
+    if (m_bImporting)
+        return;   // a command that came while an import waits for its picture
     CString strFilter;
     XTPResourceManager()->LoadString(&strFilter, XTP_IDS_IMAGEEDITOR_FILTER);
     CFileDialog fd(TRUE, NULL, NULL, OFN_HIDEREADONLY, strFilter, m_pParentDlg);

@@ -117,7 +117,10 @@ public:
     void OnImport();
     // Imports a picture file (.ico, .cur, .bmp, .png, or through the
     // system's picture loader); FALSE, with nothing changed, when it cannot
-    // be read. Every file is checked before a system loader sees it.
+    // be read. Every file is checked before a system loader sees it; a
+    // metafile is drawn in the metafile renderer's process, which the
+    // import waits for at most XTP_METAFILE_RENDER_TIMEOUT while the
+    // thread goes on answering its messages.
     BOOL ImportFile(LPCTSTR lpszFileName);
     // Takes a bitmap as the new image (one undo step); bAlpha says whether
     // its alpha channel counts. FALSE when it cannot be read.
@@ -147,6 +150,9 @@ protected:
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     DECLARE_MESSAGE_MAP()
 
+    // A picture file of any kind ImportFile reads, at the image size; null
+    // when it cannot be read.
+    CAlphaBitmap* ReadPictureFile(LPCTSTR lpszFileName) const;
     // An icon or cursor file, or a BMP or PNG file, at the image size; null
     // when it cannot be read. The ...Data forms take the file already read.
     CAlphaBitmap* ReadIconFile(LPCTSTR lpszFileName) const;
@@ -192,6 +198,9 @@ protected:
 
     CPoint m_ptTracked;
     BOOL m_bTracking;
+    // An import is under way: a metafile's may wait for the renderer while
+    // the thread answers its messages, and no second import starts meanwhile.
+    BOOL m_bImporting;
     COLORREF m_clrDraw;
 
     HCURSOR m_hCursorLine;

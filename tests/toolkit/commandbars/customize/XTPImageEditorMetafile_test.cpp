@@ -10,6 +10,7 @@
 #include "support/data_files.h"
 #include "support/gdi_count.h"
 #include "support/memory.h"
+#include "support/metafiles.h"
 #include "support/snapshot.h"
 
 #include <cstdio>
@@ -21,198 +22,14 @@ namespace
 {
 const int kSide = 32;
 
-std::vector<BYTE> EnhBytes(HENHMETAFILE hEmf)
-{
-    std::vector<BYTE> data(::GetEnhMetaFileBits(hEmf, 0, NULL));
-    if (!data.empty())
-        ::GetEnhMetaFileBits(hEmf, (UINT)data.size(), data.data());
-    ::DeleteEnhMetaFile(hEmf);
-    return data;
-}
-
-// A 4 x 4 32-bit DIB: its header and pixels (a blue-to-red ramp).
-struct SmallDib
-{
-    SmallDib()
-    {
-        ZeroMemory(&bmi, sizeof(bmi));
-        bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bmi.bmiHeader.biWidth = 4;
-        bmi.bmiHeader.biHeight = 4;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        bmi.bmiHeader.biCompression = BI_RGB;
-        // The size of the bits said, as the metafile recorder needs to copy them.
-        bmi.bmiHeader.biSizeImage = sizeof(bits);
-        for (int i = 0; i < 16; i++)
-            bits[i] = (DWORD)((i * 16) << 16) | (DWORD)(255 - i * 16);
-    }
-    BITMAPINFO bmi;
-    DWORD bits[16];
-};
-
-// What a picture drawn for a button does, recorded by GDI through hDC: most
-// kinds of record a small picture holds.
-void DrawPicture(HDC hDC, bool bEnhanced)
-{
-    ::SaveDC(hDC);
-    ::SetBkMode(hDC, TRANSPARENT);
-    ::SetPolyFillMode(hDC, WINDING);
-    ::SetROP2(hDC, R2_COPYPEN);
-    ::SetStretchBltMode(hDC, COLORONCOLOR);
-    ::SetTextColor(hDC, RGB(0, 0, 128));
-    ::SetBkColor(hDC, RGB(255, 255, 255));
-    ::SetTextAlign(hDC, TA_LEFT | TA_TOP);
-
-    HPEN hPen = ::CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
-    HBRUSH hBrush = ::CreateSolidBrush(RGB(255, 0, 0));
-    HGDIOBJ hOldPen = ::SelectObject(hDC, hPen);
-    HGDIOBJ hOldBrush = ::SelectObject(hDC, hBrush);
-    ::Rectangle(hDC, 1, 1, 15, 15);
-    ::Ellipse(hDC, 16, 1, 30, 15);
-    ::RoundRect(hDC, 1, 16, 15, 30, 4, 4);
-    ::Pie(hDC, 16, 16, 30, 30, 30, 23, 23, 16);
-    ::Chord(hDC, 2, 2, 12, 12, 12, 7, 2, 7);
-    ::Arc(hDC, 18, 18, 28, 28, 28, 23, 18, 23);
-
-    HPEN hDash = ::CreatePen(PS_DASH, 1, RGB(0, 128, 0));
-    ::SelectObject(hDC, hDash);
-    POINT line[] = {{2, 31}, {10, 20}, {20, 31}, {30, 20}};
-    ::Polyline(hDC, line, 4);
-    POINT bezier[] = {{2, 2}, {10, 30}, {20, 2}, {30, 30}};
-    ::PolyBezier(hDC, bezier, 4);
-    HBRUSH hHatch = ::CreateHatchBrush(HS_DIAGCROSS, RGB(0, 0, 255));
-    ::SelectObject(hDC, hHatch);
-    POINT polygon[] = {{4, 4}, {12, 4}, {8, 12}};
-    ::Polygon(hDC, polygon, 3);
-    POINT polys[] = {{20, 4}, {28, 4}, {24, 12}, {20, 20}, {28, 20}, {24, 28}};
-    INT counts[] = {3, 3};
-    ::PolyPolygon(hDC, polys, counts, 2);
-    ::MoveToEx(hDC, 0, 0, NULL);
-    ::LineTo(hDC, 31, 31);
-    ::SetPixel(hDC, 5, 27, RGB(255, 255, 0));
-
-    HFONT hFont = ::CreateFontA(-10, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Tahoma");
-    HGDIOBJ hOldFont = ::SelectObject(hDC, hFont);
-    ::TextOutA(hDC, 2, 2, "Ab", 2);
-    RECT rcText = {16, 18, 30, 30};
-    ::ExtTextOutA(hDC, 16, 18, ETO_OPAQUE, &rcText, "x", 1, NULL);
-
-    SmallDib dib;
-    ::StretchDIBits(hDC, 20, 20, 8, 8, 0, 0, 4, 4, dib.bits, &dib.bmi, DIB_RGB_COLORS, SRCCOPY);
-    ::SetDIBitsToDevice(hDC, 2, 20, 4, 4, 0, 0, 0, 4, dib.bits, &dib.bmi, DIB_RGB_COLORS);
-    HDC hMem = ::CreateCompatibleDC(NULL);
-    void* pBits = NULL;
-    HBITMAP hBitmap = ::CreateDIBSection(NULL, &dib.bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
-    memcpy(pBits, dib.bits, sizeof(dib.bits));
-    HGDIOBJ hOldBitmap = ::SelectObject(hMem, hBitmap);
-    ::BitBlt(hDC, 8, 8, 4, 4, hMem, 0, 0, SRCCOPY);
-    ::StretchBlt(hDC, 24, 2, 6, 6, hMem, 0, 0, 4, 4, SRCCOPY);
-    ::SelectObject(hMem, hOldBitmap);
-    ::DeleteObject(hBitmap);
-    ::DeleteDC(hMem);
-
-    HBRUSH hPattern = ::CreateDIBPatternBrushPt(&dib.bmi, DIB_RGB_COLORS);
-    HRGN hRgn = ::CreateRectRgn(10, 24, 16, 30);
-    ::FillRgn(hDC, hRgn, hPattern);
-    ::FrameRgn(hDC, hRgn, hBrush, 1, 1);
-    ::DeleteObject(hRgn);
-
-    ::SaveDC(hDC);
-    ::IntersectClipRect(hDC, 0, 0, 16, 16);
-    ::ExcludeClipRect(hDC, 4, 4, 6, 6);
-    ::SelectObject(hDC, hBrush);
-    ::Rectangle(hDC, 0, 0, 32, 32);
-    ::RestoreDC(hDC, -1);
-
-    if (bEnhanced)
-    {
-        ::SetLayout(hDC, 0);
-        ::SelectPalette(hDC, (HPALETTE)::GetStockObject(DEFAULT_PALETTE), FALSE);
-        ::RealizePalette(hDC);
-        LOGBRUSH lb = {BS_SOLID, RGB(128, 0, 128), 0};
-        HPEN hWide = ::ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_ROUND, 2, &lb, 0, NULL);
-        ::SelectObject(hDC, hWide);
-        ::BeginPath(hDC);
-        ::MoveToEx(hDC, 4, 28, NULL);
-        POINT to[] = {{12, 20}, {20, 28}};
-        ::PolylineTo(hDC, to, 2);
-        ::CloseFigure(hDC);
-        ::EndPath(hDC);
-        ::StrokeAndFillPath(hDC);
-        ::SetGraphicsMode(hDC, GM_ADVANCED);
-        XFORM xf = {0.5f, 0.0f, 0.0f, 0.5f, 16.0f, 0.0f};
-        ::SetWorldTransform(hDC, &xf);
-        ::Ellipse(hDC, 0, 0, 30, 30);
-        ::ModifyWorldTransform(hDC, NULL, MWT_IDENTITY);
-        ::SelectObject(hDC, hPen);
-        ::DeleteObject(hWide);
-    }
-
-    ::SelectObject(hDC, hOldFont);
-    ::SelectObject(hDC, hOldPen);
-    ::SelectObject(hDC, hOldBrush);
-    ::DeleteObject(hFont);
-    ::DeleteObject(hPattern);
-    ::DeleteObject(hHatch);
-    ::DeleteObject(hDash);
-    ::DeleteObject(hBrush);
-    ::DeleteObject(hPen);
-    ::RestoreDC(hDC, -1);
-}
-
-// An enhanced metafile of a kSide x kSide picture, drawn by draw.
-template <class TDraw>
-std::vector<BYTE> RecordEnh(TDraw draw)
-{
-    HDC hScreen = ::GetDC(NULL);
-    // The frame in hundredths of a millimetre of the screen's pixels.
-    const int cxMm = ::GetDeviceCaps(hScreen, HORZSIZE), cyMm = ::GetDeviceCaps(hScreen, VERTSIZE);
-    const int cxPixels = ::GetDeviceCaps(hScreen, HORZRES), cyPixels = ::GetDeviceCaps(hScreen, VERTRES);
-    RECT rcFrame = {0, 0, kSide * cxMm * 100 / cxPixels, kSide * cyMm * 100 / cyPixels};
-    HDC hMeta = ::CreateEnhMetaFileA(hScreen, NULL, &rcFrame, NULL);
-    ::ReleaseDC(NULL, hScreen);
-    if (hMeta == NULL)
-        return std::vector<BYTE>();
-    draw(hMeta);
-    return EnhBytes(::CloseEnhMetaFile(hMeta));
-}
-
-// A placeable metafile of a kSide x kSide picture, drawn by draw.
-template <class TDraw>
-std::vector<BYTE> RecordPlaceable(TDraw draw)
-{
-    HDC hMeta = ::CreateMetaFileA(NULL);
-    if (hMeta == NULL)
-        return std::vector<BYTE>();
-    ::SetWindowOrgEx(hMeta, 0, 0, NULL);
-    ::SetWindowExtEx(hMeta, kSide, kSide, NULL);
-    draw(hMeta);
-    HMETAFILE hWmf = ::CloseMetaFile(hMeta);
-    std::vector<BYTE> meta(::GetMetaFileBitsEx(hWmf, 0, NULL));
-    ::GetMetaFileBitsEx(hWmf, (UINT)meta.size(), meta.data());
-    ::DeleteMetaFile(hWmf);
-    std::vector<BYTE> out(22, 0);
-    const WORD header[10] = {0xCDD7, 0x9AC6, 0, 0, 0, (WORD)kSide, (WORD)kSide, 96, 0, 0};
-    memcpy(out.data(), header, sizeof(header));
-    WORD wSum = 0;
-    for (int i = 0; i < 10; i++)
-        wSum ^= header[i];
-    memcpy(&out[20], &wSum, 2);
-    out.insert(out.end(), meta.begin(), meta.end());
-    return out;
-}
-
-void PutDword(std::vector<BYTE>& data, size_t nAt, DWORD dw)
-{
-    memcpy(&data[nAt], &dw, 4);
-}
-DWORD GetDword(const std::vector<BYTE>& data, size_t nAt)
-{
-    DWORD dw;
-    memcpy(&dw, &data[nAt], 4);
-    return dw;
-}
+using testsupport::Damage;
+using testsupport::DrawPicture;
+using testsupport::GetDword;
+using testsupport::Lcg;
+using testsupport::PlayBySystem;
+using testsupport::PutDword;
+using testsupport::RecordEnh;
+using testsupport::RecordPlaceable;
 
 // The offset of the nth record of the kind in an enhanced metafile; 0 for none.
 size_t FindEnhRecord(const std::vector<BYTE>& emf, DWORD iType, int nth = 0)
@@ -250,39 +67,6 @@ PlayResult PlayChecked(const std::vector<BYTE>& data, int nSide = kSide)
     return result;
 }
 
-std::vector<COLORREF> PlayBySystem(const std::vector<BYTE>& data, int nSide = kSide)
-{
-    testsupport::Canvas canvas(nSide, nSide, RGB(255, 254, 255));
-    HDC hDC = canvas.DC()->GetSafeHdc();
-    RECT rc = {0, 0, nSide, nSide};
-    if (XTPIsEnhMetafileData(data.data(), data.size()))
-    {
-        HENHMETAFILE hEmf = ::SetEnhMetaFileBits((UINT)data.size(), data.data());
-        ::PlayEnhMetaFile(hDC, hEmf, &rc);
-        ::DeleteEnhMetaFile(hEmf);
-    }
-    else
-    {
-        HMETAFILE hWmf = ::SetMetaFileBitsEx((UINT)data.size() - 22, data.data() + 22);
-        ::SaveDC(hDC);
-        short frame[4];
-        memcpy(frame, &data[6], sizeof(frame));
-        ::SetMapMode(hDC, MM_ANISOTROPIC);
-        ::SetWindowOrgEx(hDC, frame[0], frame[1], NULL);
-        ::SetWindowExtEx(hDC, frame[2] - frame[0], frame[3] - frame[1], NULL);
-        ::SetViewportOrgEx(hDC, 0, 0, NULL);
-        ::SetViewportExtEx(hDC, nSide, nSide, NULL);
-        ::PlayMetaFile(hDC, hWmf);
-        ::RestoreDC(hDC, -1);
-        ::DeleteMetaFile(hWmf);
-    }
-    ::GdiFlush();
-    std::vector<COLORREF> pixels;
-    for (int y = 0; y < nSide; y++)
-        for (int x = 0; x < nSide; x++)
-            pixels.push_back(canvas.Pixel(x, y));
-    return pixels;
-}
 
 int CountChanged(const std::vector<COLORREF>& pixels)
 {
@@ -322,90 +106,6 @@ SIZE_T PeakGrowth(SIZE_T nBefore)
     return nNow > nBefore ? nNow - nBefore : 0;
 }
 
-// A deterministic stream of numbers for the damaged copies.
-struct Lcg
-{
-    explicit Lcg(DWORD dwSeed) : dw(dwSeed * 2654435761u + 1) {}
-    DWORD Next()
-    {
-        dw = dw * 1103515245u + 12345u;
-        return (dw >> 8) & 0xFFFFFF;
-    }
-    DWORD dw;
-};
-
-// A damaged copy: a few record fields or bytes set to values that lie.
-std::vector<BYTE> Damage(const std::vector<BYTE>& good, DWORD dwSeed, size_t nFirst, bool bEnhanced)
-{
-    static const DWORD kValues[] = {0,          1,          2,          3,          0xFFFFFFFF, 0x7FFFFFFF,
-                                    0x80000000, 0x10000000, 0x0000FFFF, 0x00008000, 0x00010000, 0x00100000,
-                                    0xFFFF0000, 0x40000000, 100000,     5000,       0xFFFFFF00, 0x00007FFF};
-    std::vector<BYTE> data = good;
-    Lcg rnd(dwSeed);
-    const int nChanges = 1 + (int)(rnd.Next() % 3);
-    for (int i = 0; i < nChanges; i++)
-    {
-        const DWORD nKind = rnd.Next() % 12;
-        if (nKind >= 10)
-        {
-            // A record of another kind with the same bytes.
-            std::vector<size_t> records;
-            for (size_t nAt = nFirst + (bEnhanced ? 0 : 18); nAt + 8 <= data.size();)
-            {
-                records.push_back(nAt);
-                const DWORD nSize = bEnhanced ? GetDword(data, nAt + 4) : GetDword(data, nAt) * 2;
-                if (nSize < 8 || nSize > data.size() - nAt)
-                    break;
-                nAt += nSize;
-            }
-            if (records.size() < 3)
-                continue;
-            const size_t nAt = records[1 + rnd.Next() % (records.size() - 2)];
-            if (bEnhanced)
-            {
-                PutDword(data, nAt, 2 + rnd.Next() % 120);
-            }
-            else
-            {
-                static const WORD kFunctions[] = {0x0127, 0x0103, 0x020C, 0x0213, 0x041B, 0x0418, 0x061C, 0x0817,
-                                                  0x061D, 0x0324, 0x0325, 0x0538, 0x0521, 0x0A32, 0x0940, 0x0B41,
-                                                  0x0F43, 0x0D33, 0x0228, 0x0429, 0x012C, 0x012D, 0x01F0, 0x02FA,
-                                                  0x02FC, 0x02FB, 0x0142, 0x06FF, 0x0626, 0x0000};
-                const WORD w = kFunctions[rnd.Next() % (sizeof(kFunctions) / sizeof(kFunctions[0]))];
-                memcpy(&data[nAt + 4], &w, 2);
-            }
-            continue;
-        }
-        if (nKind == 0 && data.size() > nFirst + 8)
-        {
-            // Cut the file short.
-            data.resize(nFirst + rnd.Next() % (data.size() - nFirst));
-            continue;
-        }
-        if (data.size() < nFirst + 8)
-            break;
-        const size_t nRoom = data.size() - nFirst - 4;
-        size_t nAt = nFirst + rnd.Next() % nRoom;
-        if (nKind < 7)
-            nAt &= ~(size_t)(bEnhanced ? 3 : 1);   // a whole field
-        if (nAt + 4 > data.size())
-            continue;
-        if (nKind < 5)
-        {
-            PutDword(data, nAt, kValues[rnd.Next() % (sizeof(kValues) / sizeof(kValues[0]))]);
-        }
-        else if (nKind < 7)
-        {
-            const WORD w = (WORD)kValues[rnd.Next() % (sizeof(kValues) / sizeof(kValues[0]))];
-            memcpy(&data[nAt], &w, 2);
-        }
-        else
-        {
-            data[nAt] = (BYTE)rnd.Next();
-        }
-    }
-    return data;
-}
 } // namespace
 
 TEST(XTPImageEditorMetafileTest, PicturesRecordedByGdiAreDrawnAsTheSystemDrawsThem)
