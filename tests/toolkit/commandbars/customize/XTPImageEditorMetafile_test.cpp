@@ -424,3 +424,87 @@ TEST(XTPImageEditorMetafileTest, DamagedCopiesOfRecordedPicturesNeverCrashAndSta
     EXPECT_LT(PeakGrowth(nPeakBefore), (SIZE_T)100 * 1024 * 1024);
     EXPECT_LE(testsupport::GdiHighWater(), dwGdiBefore + 2) << "no object made by a record is left behind";
 }
+
+TEST(XTPImageEditorMetafileTest, PatternFillsRegionsScalingAndCopiesWithoutABitmapAreBoundedBeforeTheSystemSeesThem)
+{
+    // Each fill with a pattern brush makes the system convert the whole
+    // pattern again: a large one is refused after a few fills, a small one
+    // is drawn as the system draws it.
+    auto PatternFills = [](HDC hDC, int nSide, int nFills) {
+        std::vector<BYTE> dib(sizeof(BITMAPINFOHEADER) + 8 + (size_t)((nSide + 31) / 32) * 4 * nSide, 0x5A);
+        BITMAPINFOHEADER header = {sizeof(BITMAPINFOHEADER), nSide, nSide, 1, 1, BI_RGB, 0, 0, 0, 2, 0};
+        memcpy(dib.data(), &header, sizeof(header));
+        const DWORD palette[2] = {0x000000FF, 0x0000FF00};
+        memcpy(dib.data() + sizeof(header), palette, sizeof(palette));
+        HBRUSH hBrush = ::CreateDIBPatternBrushPt(dib.data(), DIB_RGB_COLORS);
+        HGDIOBJ hOld = ::SelectObject(hDC, hBrush);
+        for (int i = 0; i < nFills; i++)
+            ::Rectangle(hDC, i % 8, 0, 32, 32);
+        ::SelectObject(hDC, hOld);
+        ::DeleteObject(hBrush);
+    };
+    CString strProblem;
+    const std::vector<BYTE> large = RecordEnh([&](HDC hDC) { PatternFills(hDC, 2048, 20); });
+    EXPECT_FALSE(XTPCheckMetafileData(large.data(), large.size(), strProblem));
+    EXPECT_NE(-1, strProblem.Find(_T("would cost more"))) << (LPCTSTR)strProblem;
+    const std::vector<BYTE> small = RecordEnh([&](HDC hDC) { PatternFills(hDC, 8, 200); });
+    PlayResult result = PlayChecked(small);
+    EXPECT_TRUE(result.bPlayed) << (LPCTSTR)result.strProblem;
+    EXPECT_EQ(PlayBySystem(small), result.pixels);
+
+    // Regions are built rectangle by rectangle: many large ones are
+    // refused, a few small ones drawn.
+    auto Regions = [](HDC hDC, int nRects, int nRegions) {
+        for (int n = 0; n < nRegions; n++)
+        {
+            HRGN hRgn = ::CreateRectRgn(0, 0, 0, 0);
+            for (int i = 0; i < nRects; i++)
+            {
+                HRGN hDot = ::CreateRectRgn(i * 2, i * 2, i * 2 + 1, i * 2 + 1);
+                ::CombineRgn(hRgn, hRgn, hDot, RGN_OR);
+                ::DeleteObject(hDot);
+            }
+            ::ExtSelectClipRgn(hDC, hRgn, RGN_COPY);
+            ::DeleteObject(hRgn);
+        }
+        ::Rectangle(hDC, 0, 0, 32, 32);
+    };
+    const std::vector<BYTE> regions = RecordEnh([&](HDC hDC) { Regions(hDC, 3000, 4); });
+    EXPECT_FALSE(XTPCheckMetafileData(regions.data(), regions.size(), strProblem));
+    EXPECT_NE(-1, strProblem.Find(_T("would cost more"))) << (LPCTSTR)strProblem;
+    const std::vector<BYTE> clipped = RecordEnh([&](HDC hDC) { Regions(hDC, 12, 4); });
+    result = PlayChecked(clipped);
+    EXPECT_TRUE(result.bPlayed) << (LPCTSTR)result.strProblem;
+    EXPECT_EQ(PlayBySystem(clipped), result.pixels);
+
+    // A bitmap copy without a bitmap but with its offset set far away: the
+    // player would read the bitmap from there.
+    for (const char* pszFile : {"c01_emf_bitblt_nobmi_far.emf", "c02_emf_stretchblt_nobmi_far.emf",
+                                "c03_emf_bitblt_nobmi_64k.emf"})
+    {
+        const std::vector<BYTE> data = testsupport::ReadDataFile((std::string("crafted-metafiles/") + pszFile).c_str());
+        EXPECT_FALSE(XTPCheckMetafileData(data.data(), data.size(), strProblem)) << pszFile;
+        EXPECT_NE(-1, strProblem.Find(_T("no bytes at offset"))) << (LPCTSTR)strProblem;
+    }
+    // Scaling an extent until the system's arithmetic overflows: the
+    // record is refused before it is played.
+    for (const char* pszFile : {"c04_wmf_scaleviewport_intmin.wmf", "c05_wmf_scalewindow_intmin.wmf",
+                                "c06_wmf_scaleviewport_y_intmin.wmf"})
+    {
+        const std::vector<BYTE> data = testsupport::ReadDataFile((std::string("crafted-metafiles/") + pszFile).c_str());
+        ASSERT_FALSE(data.empty()) << pszFile;
+        result = PlayChecked(data, 16);
+        EXPECT_FALSE(result.bPlayed) << pszFile;
+        EXPECT_NE(-1, result.strProblem.Find(_T("scales the picture"))) << (LPCTSTR)result.strProblem;
+    }
+    // Scaling within reason is drawn as the system draws it.
+    const std::vector<BYTE> scaled = RecordPlaceable([](HDC hDC) {
+        ::SetMapMode(hDC, MM_ANISOTROPIC);
+        ::ScaleViewportExtEx(hDC, 3, 2, 3, 2, NULL);
+        ::ScaleWindowExtEx(hDC, 3, 2, 3, 2, NULL);
+        ::Rectangle(hDC, 2, 2, 20, 20);
+    });
+    result = PlayChecked(scaled);
+    EXPECT_TRUE(result.bPlayed) << (LPCTSTR)result.strProblem;
+    EXPECT_EQ(PlayBySystem(scaled), result.pixels);
+}

@@ -8,6 +8,7 @@
 #include "XTPImageManager.h"
 #include "XTPColorManager.h"
 #include "XTPResourceManager.h"
+#include "support/answering.h"
 #include "support/data_files.h"
 #include "support/gdi_count.h"
 #include "support/icon_files.h"
@@ -776,6 +777,56 @@ TEST_F(CanvasTest, DamagedMetafilesAreRefusedQuicklyAndKeepTheImage)
     }
     const SIZE_T nPeakAfter = testsupport::PeakProcessMemory();
     EXPECT_LT(nPeakAfter > nPeakBefore ? nPeakAfter - nPeakBefore : 0, (SIZE_T)100 * 1024 * 1024);
+}
+
+// The crafted metafiles that crashed or froze the import: each is drawn or
+// refused within two seconds while the editor answers its messages, and a
+// refusal leaves the image and its history as they were.
+TEST_F(CanvasTest, CraftedMetafilesAreDrawnOrRefusedWithinTwoSecondsWhileTheEditorAnswers)
+{
+    const char* const kFiles[] = {
+        "c01_emf_bitblt_nobmi_far.emf",        "c02_emf_stretchblt_nobmi_far.emf",   "c03_emf_bitblt_nobmi_64k.emf",
+        "c04_wmf_scaleviewport_intmin.wmf",    "c05_wmf_scalewindow_intmin.wmf",     "c06_wmf_scaleviewport_y_intmin.wmf",
+        "c07_emf_cosmetic_pen_100000.emf",     "c08_emf_miter_inf.emf",              "c09_emf_miter_nan.emf",
+        "c10_emf_48_clipregions_4096.emf",     "c11_wmf_48_regions_4096.wmf",        "c12_emf_patternbrush_30000_fills.emf",
+        "c13_emf_patternbrush_3000_fills.emf", "c14_wmf_patternbrush_30000_fills.wmf", "c15_emf_transform_to_inf.emf",
+        "c16_emf_savedc_64_restore_65.emf",    "c17_emf_99997_setpixel.emf",         "c18_wmf_frame_1unit.wmf",
+        "c19_emf_text_4096_pdy.emf",           "c20_wmf_dib_bisize44_bitfields.wmf", "c21_wmf_patternbrush_3000_fills.wmf",
+        "c22_emf_patternbrush_300_fills.emf"};
+    Tool(xtpToolPencil);
+    Colour(kBlack);
+    Stroke(3, 3, 3, 3);
+    int nDrawn = 0;
+    for (const char* pszFile : kFiles)
+    {
+        SCOPED_TRACE(pszFile);
+        const std::string strPath = testsupport::DataFilePath((std::string("crafted-metafiles/") + pszFile).c_str());
+        const std::vector<std::string> before = Rows();
+        const int nUndo = pCanvas->GetUndoCount();
+        testsupport::CAnswerWatch watch(pDlg->m_hWnd);
+        const DWORD dwStart = ::GetTickCount();
+        const BOOL bImported = pCanvas->ImportFile(strPath.c_str());
+        const DWORD dwTook = ::GetTickCount() - dwStart;
+        watch.Stop();
+        EXPECT_LE(dwTook, 2000u);
+        EXPECT_EQ(0, watch.Unanswered());
+        EXPECT_LT(watch.LongestWait(), 500u) << "the editor answers while the picture is drawn";
+        if (bImported)
+        {
+            nDrawn++;
+            EXPECT_EQ(std::min(nUndo + 1, 16), pCanvas->GetUndoCount());
+            // Back to the image with the dot for the next file.
+            pCanvas->OnUndo();
+        }
+        else
+        {
+            EXPECT_EQ(before, Rows()) << "a refusal keeps the image";
+            EXPECT_EQ(nUndo, pCanvas->GetUndoCount()) << "and its history";
+        }
+    }
+    // Those the checks and the renderer let through are drawn: the frame,
+    // the pens and the text.
+    EXPECT_GT(nDrawn, 0);
 }
 
 namespace
