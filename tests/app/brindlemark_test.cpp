@@ -1711,6 +1711,154 @@ TEST_F(Brindlemark, DamagedAndHugePicturesImportedIntoTheButtonEditorAreRefusedA
     ClearSettings();
 }
 
+// A player imports, one after another, the crafted metafiles that crashed
+// the game (bitmap copies reading far away, scaling that divides by zero)
+// or froze it for minutes (pattern fills, regions) into the button editor:
+// each is drawn or refused within about two seconds, the game answers its
+// messages throughout, and a refusal keeps the image drawn before.
+TEST_F(Brindlemark, CraftedMetafilesImportedIntoTheButtonEditorAreDrawnOrRefusedQuicklyWhileTheGameAnswers)
+{
+    const char* const kCrafted[] = {
+        "c01_emf_bitblt_nobmi_far.emf",        "c02_emf_stretchblt_nobmi_far.emf",   "c03_emf_bitblt_nobmi_64k.emf",
+        "c04_wmf_scaleviewport_intmin.wmf",    "c05_wmf_scalewindow_intmin.wmf",     "c06_wmf_scaleviewport_y_intmin.wmf",
+        "c07_emf_cosmetic_pen_100000.emf",     "c08_emf_miter_inf.emf",              "c09_emf_miter_nan.emf",
+        "c10_emf_48_clipregions_4096.emf",     "c11_wmf_48_regions_4096.wmf",        "c12_emf_patternbrush_30000_fills.emf",
+        "c13_emf_patternbrush_3000_fills.emf", "c14_wmf_patternbrush_30000_fills.wmf", "c15_emf_transform_to_inf.emf",
+        "c16_emf_savedc_64_restore_65.emf",    "c17_emf_99997_setpixel.emf",         "c18_wmf_frame_1unit.wmf",
+        "c19_emf_text_4096_pdy.emf",           "c20_wmf_dib_bisize44_bitfields.wmf", "c21_wmf_patternbrush_3000_fills.wmf",
+        "c22_emf_patternbrush_300_fills.emf"};
+    std::vector<std::string> files;
+    for (const char* pszFile : kCrafted)
+    {
+        const std::vector<BYTE> data = testsupport::ReadDataFile((std::string("crafted-metafiles/") + pszFile).c_str());
+        ASSERT_FALSE(data.empty()) << pszFile;
+        files.push_back(WriteTempFile((std::string("bm-") + pszFile).c_str(), data));
+    }
+    {
+        Game game;
+        ASSERT_TRUE(game.Frame() != NULL);
+        ::SetForegroundWindow(game.Frame());
+        HWND hSheet = OpenCustomize(game);
+        ASSERT_TRUE(hSheet != NULL) << "the Customize sheet did not open";
+        std::vector<HWND> standard = Descendants(game.Frame(), "Standard", "XTPToolBar");
+        ASSERT_FALSE(standard.empty());
+        RECT rcBar;
+        ::GetWindowRect(standard[0], &rcBar);
+        ClickScreen({rcBar.left + 14, (rcBar.top + rcBar.bottom) / 2}, true);
+        PressKeys({'E'});
+        HWND hEditor = WaitForWindow(game.Pid(), "Button Editor", 5000);
+        ASSERT_TRUE(hEditor != NULL) << "the context menu opened no button editor";
+        ::SetForegroundWindow(hEditor);
+        Wait(300);
+
+        // A black dot in the middle of the canvas, and a second one drawn
+        // and undone: Redo stays on until an import makes a new step.
+        HWND hCanvas = ::GetDlgItem(hEditor, 100);
+        ASSERT_TRUE(hCanvas != NULL);
+        RECT rcCanvas;
+        ::GetWindowRect(hCanvas, &rcCanvas);
+        const POINT ptCell = {(rcCanvas.left + rcCanvas.right) / 2, (rcCanvas.top + rcCanvas.bottom) / 2};
+        const POINT ptCorner = {rcCanvas.left + 4, rcCanvas.top + 4};
+        const Patch blank = ScreenPatch(ptCell);
+        ClickScreen(ptCell, false);
+        const Patch drawn = WaitForPatch(ptCell, blank, false);
+        ASSERT_NE(blank, drawn) << "the pencil drew nothing";
+        const Patch cornerBlank = ScreenPatch(ptCorner);
+        ClickScreen(ptCorner, false);
+        ASSERT_NE(cornerBlank, WaitForPatch(ptCorner, cornerBlank, false)) << "the pencil drew nothing";
+        ::PostMessage(hEditor, WM_COMMAND, 9144, 0);   // Undo
+        ASSERT_EQ(cornerBlank, WaitForPatch(ptCorner, cornerBlank, true));
+        HWND hRedoBar = NULL;
+        for (HWND hBar : Descendants(hEditor, "", TOOLBARCLASSNAMEA))
+        {
+            if (::SendMessage(hBar, TB_COMMANDTOINDEX, 9145, 0) >= 0)
+                hRedoBar = hBar;
+        }
+        ASSERT_TRUE(hRedoBar != NULL) << "the editor has no Redo button";
+        auto RedoOn = [&]() { return ::SendMessage(hRedoBar, TB_ISBUTTONENABLED, 9145, 0) != 0; };
+        for (int n = 0; n < 100 && !RedoOn(); n++)
+            Wait(50);
+        ASSERT_TRUE(RedoOn());
+
+        int nDrawn = 0, nRefused = 0;
+        for (size_t i = 0; i < files.size(); i++)
+        {
+            SCOPED_TRACE(kCrafted[i]);
+            ::PostMessage(hEditor, WM_COMMAND, 9146, 0);   // Import from File
+            HWND hOpen = WaitForWindow(game.Pid(), "Open", 5000);
+            ASSERT_TRUE(hOpen != NULL) << "Import opened no file dialog";
+            ::SetDlgItemTextA(hOpen, 1148, files[i].c_str());
+            ::SetDlgItemTextA(hOpen, 1152, files[i].c_str());
+            const DWORD dwStart = ::GetTickCount();
+            ::PostMessage(hOpen, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            // Until the message shows, or Redo goes off with the new step
+            // of a drawn picture, the editor is asked every few
+            // milliseconds whether it answers.
+            HWND hMessage = NULL;
+            bool bDrawn = false;
+            DWORD dwLongest = 0, dwTook = 0;
+            int nUnanswered = 0;
+            while (hMessage == NULL && !bDrawn && (dwTook = ::GetTickCount() - dwStart) < 5000)
+            {
+                const DWORD dwAsked = ::GetTickCount();
+                DWORD_PTR dwResult = 0;
+                if (::SendMessageTimeout(hEditor, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &dwResult) == 0)
+                    nUnanswered++;
+                dwLongest = std::max<DWORD>(dwLongest, ::GetTickCount() - dwAsked);
+                hMessage = WaitForWindow(game.Pid(), "Brindlemark", 0);
+                bDrawn = hMessage == NULL && !RedoOn();
+                if (hMessage == NULL && !bDrawn)
+                    Wait(20);
+            }
+            ASSERT_TRUE(IsRunning(game, game.Pid())) << "the picture crashed the game";
+            ASSERT_TRUE(hMessage != NULL || bDrawn) << "neither drawn nor refused";
+            std::printf("%s: %s after %lu ms; longest answer %lu ms\n", kCrafted[i], hMessage ? "refused" : "drawn",
+                        (unsigned long)dwTook, (unsigned long)dwLongest);
+            // Two seconds at most for the picture; the file dialog's
+            // closing and the message's or the button's showing come on top.
+            EXPECT_LT(dwTook, 2600u);
+            EXPECT_EQ(0, nUnanswered) << "the game answers while the picture is drawn";
+            EXPECT_LT(dwLongest, 500u);
+            if (hMessage != NULL)
+            {
+                nRefused++;
+                EXPECT_FALSE(
+                    Descendants(hMessage, "The picture could not be read. The button image is unchanged.", "").empty());
+                ::PostMessage(hMessage, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+                ASSERT_TRUE(WaitUntilGone(hMessage, 5000)) << "OK closes the message";
+            }
+            else
+            {
+                nDrawn++;
+                if (nDrawn == 1)
+                {
+                    Wait(300);
+                    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hEditor, "button_editor_crafted_metafile").empty());
+                }
+                // Undo: the dot again, and the picture to redo.
+                ::PostMessage(hEditor, WM_COMMAND, 9144, 0);
+                for (int n = 0; n < 100 && !RedoOn(); n++)
+                    Wait(50);
+            }
+            ASSERT_EQ(drawn, WaitForPatch(ptCell, drawn, true)) << "the image drawn before is there";
+            ASSERT_TRUE(RedoOn()) << "and its history";
+        }
+        EXPECT_GT(nRefused, 0);
+        EXPECT_GT(nDrawn, 0);
+
+        ::SetForegroundWindow(hEditor);
+        Wait(200);
+        PressKeys({VK_ESCAPE});
+        EXPECT_TRUE(WaitUntilGone(hEditor, 5000)) << "Escape closes the editor";
+        ::SetForegroundWindow(hSheet);
+        ASSERT_TRUE(PressChildButton(hSheet, "Close"));
+        EXPECT_EQ(0, game.Close());
+    }
+    for (const std::string& strPath : files)
+        ::DeleteFileA(strPath.c_str());
+    ClearSettings();
+}
+
 // The largest shortcut table the game keeps, stored from an earlier run:
 // the Keyboard page lists every key of the command clicked.
 TEST_F(Brindlemark, TheKeyboardPageListsTheKeysOfTheLargestStoredTable)
