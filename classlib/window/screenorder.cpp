@@ -156,8 +156,7 @@ BOOL AFXAPI AfxOwnedWindowsRestacked()
 {
     if (g_nForceRestack >= 0)
         return g_nForceRestack != 0;
-    static const BOOL bRestack = AfxIsRunningOnWine() && !WineManagesWindows();
-    return bRestack;
+    return AfxIsRunningOnWine();
 }
 
 BOOL AFXAPI AfxWindowManagerStacksWindows()
@@ -209,6 +208,17 @@ int AFXAPI AfxRestackOnScreen(const HWND* phWndAbove, int nCount)
             break;   // the topmost windows come first
         if (::IsWindowVisible(hWnd) && std::find(above.begin(), above.end(), hWnd) == above.end())
             topmost.push_back(hWnd);
+    }
+
+    // With a window manager, the display stacks only what it asks for: each
+    // window, bottom up, asks to be raised (it does when it is first).
+    if (AfxWindowManagerStacksWindows())
+    {
+        t_hook.bRestacking = TRUE;
+        for (auto it = above.rbegin(); it != above.rend(); ++it)
+            MoveFirst(*it, FALSE);
+        t_hook.bRestacking = FALSE;
+        return (int)above.size();
     }
 
     // Moved one at a time: a window that owns another would otherwise take

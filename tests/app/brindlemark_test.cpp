@@ -2792,6 +2792,119 @@ HWND WaitForMessageWindow(DWORD dwPid, int nMilliseconds)
 }
 } // namespace
 
+namespace
+{
+// A window of this program (another program than the game), filled with one
+// colour, activated over the given screen rectangle.
+HWND ShowOtherProgramsWindow(const RECT& rc, COLORREF cr)
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = ::DefWindowProcA;
+    wc.hInstance = ::GetModuleHandle(NULL);
+    wc.hbrBackground = ::CreateSolidBrush(cr);
+    wc.lpszClassName = "BrindlemarkTestOtherProgram";
+    ::RegisterClassA(&wc);
+    HWND hWnd = ::CreateWindowExA(0, wc.lpszClassName, "Another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, rc.left,
+                                  rc.top, rc.right - rc.left, rc.bottom - rc.top, NULL, NULL, wc.hInstance, NULL);
+    ::SetForegroundWindow(hWnd);
+    return hWnd;
+}
+
+// Pumps this program's messages (its own window) for a while.
+void PumpFor(DWORD dwMilliseconds)
+{
+    const DWORD dwEnd = ::GetTickCount() + dwMilliseconds;
+    MSG msg;
+    do
+    {
+        while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+            ::DispatchMessage(&msg);
+        ::Sleep(10);
+    } while ((int)(dwEnd - ::GetTickCount()) > 0);
+}
+} // namespace
+
+// The floating Timer toolbar lies in front of the frame, but on the screen
+// below the game's own dialogs (the buttons of New Puzzle stay seen with the
+// Timer under them) and below another program's window activated over the
+// game. Run both on the tests' display without a window manager and, by
+// app_brindlemark_test_desktop, on a display with one and the game's windows
+// managed by it.
+TEST_F(Brindlemark, TheFloatingTimerLiesBelowTheGamesDialogsAndAnotherProgramsWindow)
+{
+    testsupport::Watchdog watchdog("the floating Timer, a dialog and another program", 150000);
+    ASSERT_TRUE(watchdog.IsArmed());
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    watchdog.AlsoEnd(game.Process());
+    EXPECT_FALSE(SplashStays(game.Pid(), 10000)) << "the splash stays";
+    HWND hFrame = game.Frame();
+    ::SetForegroundWindow(hFrame);
+    Wait(300);
+    ASSERT_TRUE(DragTimerBarOut(game, {500, 400})) << "no Timer toolbar";
+    HWND hBar = TimerBar(game);
+    ASSERT_TRUE(IsFloating(hBar));
+    std::vector<SeenWindow> timer = {SeenWindow{"Timer", hBar, {}}};
+    PlaceOverTheView(game, timer);
+    ::SetForegroundWindow(hFrame);
+    ExpectFloatingWindowsInFront(game, timer, "floated over the board");
+    RECT rcOver;
+    ::GetWindowRect(hBar, &rcOver);
+
+    // New Puzzle's dialog, taken as it opens (the Timer aside), then with
+    // the Timer moved under its middle.
+    RECT rcFrame;
+    ::GetWindowRect(hFrame, &rcFrame);
+    ::SetWindowPos(hBar, NULL, 10, rcFrame.bottom + 20, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+    ::PostMessage(hFrame, WM_COMMAND, ID_NEW_PUZZLE, 0);
+    HWND hDialog = WaitForWindow(game.Pid(), "New Puzzle");
+    ASSERT_TRUE(hDialog != NULL);
+    Wait(800);
+    SeenWindow dialog{"New Puzzle", hDialog, ClientSamples(hDialog)};
+    RECT rcDialog, rcBar;
+    ::GetWindowRect(hDialog, &rcDialog);
+    ::GetWindowRect(hBar, &rcBar);
+    ::SetWindowPos(hBar, NULL, (rcDialog.left + rcDialog.right) / 2 - (rcBar.right - rcBar.left) / 2,
+                   rcDialog.bottom - 40 - (rcBar.bottom - rcBar.top) / 2, 0, 0,
+                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+    Wait(800);
+    int nSeen = PercentSeen(dialog);
+    EXPECT_GE(nSeen, 95) << "the Timer lies over the New Puzzle dialog (" << nSeen << "% of it seen)";
+    testsupport::SaveScreenSnapshot(hFrame, "floating_timer_under_a_dialog");
+    ::PostMessage(hDialog, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitUntilGone(hDialog));
+    ::SetWindowPos(hBar, NULL, rcOver.left, rcOver.top, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+    ExpectFloatingWindowsInFront(game, timer, "the dialog closed");
+
+    // Another program's window activated over the game covers the Timer,
+    // and after it is gone and the game is activated the Timer is in front.
+    RECT rcOther = rcOver;
+    ::InflateRect(&rcOther, 40, 40);
+    const COLORREF crOther = RGB(30, 140, 110);
+    HWND hOther = ShowOtherProgramsWindow(rcOther, crOther);
+    ASSERT_TRUE(hOther != NULL);
+    const POINT ptMiddle = {(rcOver.left + rcOver.right) / 2, (rcOver.top + rcOver.bottom) / 2};
+    COLORREF crSeen = CLR_INVALID;
+    for (int n = 0; n < 30 && crSeen != crOther; n++)
+    {
+        PumpFor(100);
+        HDC hScreen = ::GetDC(NULL);
+        crSeen = ::GetPixel(hScreen, ptMiddle.x, ptMiddle.y);
+        ::ReleaseDC(NULL, hScreen);
+    }
+    EXPECT_EQ(crOther, crSeen) << "the Timer lies over another program's window activated over the game";
+    PumpFor(1500);   // the game, in the background, puts nothing over it later
+    HDC hScreen = ::GetDC(NULL);
+    EXPECT_EQ(crOther, ::GetPixel(hScreen, ptMiddle.x, ptMiddle.y)) << "a second and a half later";
+    ::ReleaseDC(NULL, hScreen);
+    testsupport::SaveScreenSnapshot(hFrame, "floating_timer_under_another_program");
+    ::DestroyWindow(hOther);
+    ::SetForegroundWindow(hFrame);
+    ExpectFloatingWindowsInFront(game, timer, "the game activated again");
+    EXPECT_EQ(0, game.Close());
+    ClearSettings();
+}
+
 // A second after the start the splash's picture is on the screen, in front
 // of the game's window, centred on the screen.
 TEST_F(Brindlemark, TheSplashIsSeenInFrontOfTheFrame)
