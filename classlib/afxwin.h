@@ -1106,6 +1106,7 @@ public:
     BOOL m_bRaiseOwnedPosted;    // a WM_RAISEOWNEDWINDOWS is on its way
     BOOL m_bRaisingOwned;        // RaiseOwnedWindows is running
     int m_nRaiseChecks;          // checks of the order still to come after a raise
+    BOOL m_bFollowsScreenOrder;  // counted in AfxFollowScreenOrder while the window lives
     enum { kRaiseCheckTimer = 0xE7F0, kRaiseCheckMilliseconds = 100, kRaiseChecks = 10 };
     static void CALLBACK RaiseCheckTimerProc(HWND hWnd, UINT nMsg, UINT_PTR nIDEvent, DWORD dwTime);
 
@@ -1479,6 +1480,29 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
 // initialisation did not move over its owner, when the owner is disabled
 // (modal) or absent. rcBefore and dwStyleBefore are the window's rectangle
 // and style before the initialisation.
+// The order of a frame's windows on the screen (screenorder.cpp).
+// TRUE when the program runs under Wine (ntdll answers wine_get_version).
+BOOL AFXAPI AfxIsRunningOnWine();
+// TRUE under Wine without a window manager (its X11 driver leaves windows
+// unmanaged): only then do frames restack the windows they own on the
+// screen themselves. On Windows, and where a window manager stacks the
+// windows, the system keeps owned windows in front of their owner.
+BOOL AFXAPI AfxOwnedWindowsRestacked();
+// TRUE under Wine with windows managed by the desktop's window manager.
+BOOL AFXAPI AfxWindowManagerStacksWindows();
+// For tests: 0 or 1 decides AfxOwnedWindowsRestacked, -1 detects again.
+void AFXAPI AfxSetOwnedWindowsRestacked(int nRestack);
+// Counted per thread: while any frame asks for it, a hook of the thread
+// watches what stacks windows on the screen (a window taking the focus, a
+// top-level window moved in the order or shown) and asks the frame of that
+// window's family for KeepOwnedWindowsInFront.
+void AFXAPI AfxFollowScreenOrder(BOOL bFollow);
+BOOL AFXAPI AfxIsFollowingScreenOrder();
+// Puts the given windows (top first) at the top of the screen in that
+// order, below the visible topmost windows, which stay above them; nothing
+// is activated. Returns the number of windows restacked.
+int AFXAPI AfxRestackOnScreen(const HWND* phWndAbove, int nCount);
+
 void AFXAPI AfxCenterNewDialog(CWnd* pDlg, const RECT& rcBefore, DWORD dwStyleBefore);
 
 class CDataExchange

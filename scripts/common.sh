@@ -43,24 +43,49 @@ stop_display() {
 # The prefix is set up for unattended runs: windows are not managed by the
 # (absent) window manager, which otherwise makes every hide or destroy of a
 # visible window wait about two seconds, and Wine's own fonts (Tahoma,
-# Marlett) are copied where font enumeration finds them.
+# Marlett) are copied where font enumeration finds them. The private display
+# and the tests use it.
 PREFIX_SETUP_VERSION=2
 ensure_prefix() {
-    local stamp="$WINEPREFIX/.brindlemark-prefix-$PREFIX_SETUP_VERSION"
+    setup_prefix "$WINEPREFIX" N
+}
+
+# The prefix for a player's own desktop, beside the tests' one: its windows
+# are managed by the desktop's window manager (Wine's default), so the game
+# has a taskbar entry, is reached with Alt+Tab and stacks with the desktop's
+# other windows.
+desktop_prefix() {
+    export WINEPREFIX="$BUILD/wineprefix-desktop"
+    setup_prefix "$WINEPREFIX" Y
+}
+
+# setup_prefix PREFIX MANAGED(Y|N): creates the prefix once, with Wine's
+# X11 driver managing its windows or not.
+setup_prefix() {
+    local prefix="$1" managed="$2"
+    local stamp="$prefix/.brindlemark-prefix-$PREFIX_SETUP_VERSION"
     [ -f "$stamp" ] && return 0
-    echo "[wine] setting up prefix $WINEPREFIX"
-    mkdir -p "$WINEPREFIX"
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        wineboot -i >/dev/null 2>&1 || true
+    echo "[wine] setting up prefix $prefix"
+    mkdir -p "$prefix"
+    if [ ! -f "$prefix/system.reg" ]; then
+        WINEPREFIX="$prefix" wineboot -i >/dev/null 2>&1 || true
     fi
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
-    local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    WINEPREFIX="$prefix" wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d "$managed" /f \
+        >/dev/null 2>&1 || true
+    local fonts="$prefix/drive_c/windows/Fonts"
     mkdir -p "$fonts"
     if [ -d /usr/share/wine/fonts ]; then
         cp -n /usr/share/wine/fonts/*.ttf /usr/share/wine/fonts/*.TTF "$fonts/" 2>/dev/null || true
     fi
-    wineserver -w || true
+    WINEPREFIX="$prefix" wineserver -w || true
     touch "$stamp"
+}
+
+# TRUE when the display has a window manager (one that says so on the root
+# window, as the desktops' window managers do).
+display_has_window_manager() {
+    command -v xprop >/dev/null 2>&1 || return 0
+    xprop -root -notype _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
 }
 
 configure_and_build() {

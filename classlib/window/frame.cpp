@@ -46,7 +46,7 @@ CFrameWnd::CFrameWnd()
       m_bHelpMode(FALSE), m_bInRecalcLayout(FALSE), m_rectBorder(0, 0, 0, 0), m_dwDockStyle(0), m_nWindow(-1),
       m_nIDHelp(0), m_nIDTracking(0), m_nIDLastMessage(0), m_pViewActive(NULL), m_cModalStack(0),
       m_phWndDisable(NULL), m_nModelessDisable(0), m_phWndModeless(NULL), m_bRaiseOwnedPosted(FALSE),
-      m_bRaisingOwned(FALSE), m_nRaiseChecks(0)
+      m_bRaisingOwned(FALSE), m_nRaiseChecks(0), m_bFollowsScreenOrder(FALSE)
 {
     AfxAddFrameWnd(this);
 }
@@ -932,6 +932,9 @@ void CFrameWnd::NotifyFloatingWindows(DWORD dwFlags)
 
 void CFrameWnd::KeepOwnedWindowsInFront()
 {
+    // Only where nothing else keeps them in front (see screenorder.cpp).
+    if (!AfxOwnedWindowsRestacked())
+        return;
     if (m_hWnd == NULL || m_bRaisingOwned || (GetStyle() & WS_CHILD) != 0)
         return;
     // The checks that follow the raise start again.
@@ -1012,31 +1015,35 @@ int CFrameWnd::RaiseOwnedWindows()
     if (hWndForeground != m_hWnd && std::find(owned.begin(), owned.end(), hWndForeground) == owned.end())
         return 0;
 
+    // Visible and not topmost, top first: the screen shows them so, above
+    // the frame, whatever put the frame over them (its order among them is
+    // what the system's order says, so dialogs stay above floating windows).
+    std::vector<HWND> above;
+    for (HWND hWnd : owned)
+        if (::IsWindow(hWnd) && ::IsWindowVisible(hWnd) && (::GetWindowLongPtr(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0)
+            above.push_back(hWnd);
     m_bRaisingOwned = TRUE;
-    int nRaised = 0;
-    const UINT nFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
-    for (auto it = owned.rbegin(); it != owned.rend(); ++it)
-    {
-        HWND hWnd = *it;
-        if (!::IsWindow(hWnd) || !::IsWindowVisible(hWnd) ||
-            (::GetWindowLongPtr(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0)
-            continue;
-        // The system's order can still count the window first while the
-        // screen shows the frame over it, and a move to where the window
-        // already is changes nothing on the screen: the window goes to the
-        // bottom of the order first (which the screen does not follow) and
-        // then to the top (which it does).
-        ::SetWindowPos(hWnd, HWND_BOTTOM, 0, 0, 0, 0, nFlags);
-        ::SetWindowPos(hWnd, HWND_TOP, 0, 0, 0, 0, nFlags);
-        nRaised++;
-    }
+    int nRaised = AfxRestackOnScreen(above.data(), (int)above.size());
     m_bRaisingOwned = FALSE;
     return nRaised;
 }
 
 LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // A top-level frame follows what stacks its family on the screen for as
+    // long as it lives, where it restacks them itself.
+    if (message == WM_NCDESTROY && m_bFollowsScreenOrder)
+    {
+        m_bFollowsScreenOrder = FALSE;
+        AfxFollowScreenOrder(FALSE);
+    }
     LRESULT lResult = CWnd::WindowProc(message, wParam, lParam);
+    if (message == WM_CREATE && lResult != -1 && !m_bFollowsScreenOrder && m_hWnd != NULL &&
+        (GetStyle() & WS_CHILD) == 0 && ::GetWindow(m_hWnd, GW_OWNER) == NULL && AfxOwnedWindowsRestacked())
+    {
+        m_bFollowsScreenOrder = TRUE;
+        AfxFollowScreenOrder(TRUE);
+    }
     // The frame's place in the order changed: the windows it owns come
     // back in front of it.
     switch (message)

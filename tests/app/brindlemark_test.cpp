@@ -2940,6 +2940,119 @@ HWND WaitForMessageWindow(DWORD dwPid, int nMilliseconds)
 }
 } // namespace
 
+namespace
+{
+// A window of this program (another program than the game), filled with one
+// colour, activated over the given screen rectangle.
+HWND ShowOtherProgramsWindow(const RECT& rc, COLORREF cr)
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = ::DefWindowProcA;
+    wc.hInstance = ::GetModuleHandle(NULL);
+    wc.hbrBackground = ::CreateSolidBrush(cr);
+    wc.lpszClassName = "BrindlemarkTestOtherProgram";
+    ::RegisterClassA(&wc);
+    HWND hWnd = ::CreateWindowExA(0, wc.lpszClassName, "Another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, rc.left,
+                                  rc.top, rc.right - rc.left, rc.bottom - rc.top, NULL, NULL, wc.hInstance, NULL);
+    ::SetForegroundWindow(hWnd);
+    return hWnd;
+}
+
+// Pumps this program's messages (its own window) for a while.
+void PumpFor(DWORD dwMilliseconds)
+{
+    const DWORD dwEnd = ::GetTickCount() + dwMilliseconds;
+    MSG msg;
+    do
+    {
+        while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+            ::DispatchMessage(&msg);
+        ::Sleep(10);
+    } while ((int)(dwEnd - ::GetTickCount()) > 0);
+}
+} // namespace
+
+// The floating Timer toolbar lies in front of the frame, but on the screen
+// below the game's own dialogs (the buttons of New Puzzle stay seen with the
+// Timer under them) and below another program's window activated over the
+// game. Run both on the tests' display without a window manager and, by
+// app_brindlemark_test_desktop, on a display with one and the game's windows
+// managed by it.
+TEST_F(Brindlemark, TheFloatingTimerLiesBelowTheGamesDialogsAndAnotherProgramsWindow)
+{
+    testsupport::Watchdog watchdog("the floating Timer, a dialog and another program", 150000);
+    ASSERT_TRUE(watchdog.IsArmed());
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    watchdog.AlsoEnd(game.Process());
+    EXPECT_FALSE(SplashStays(game.Pid(), 10000)) << "the splash stays";
+    HWND hFrame = game.Frame();
+    ::SetForegroundWindow(hFrame);
+    Wait(300);
+    ASSERT_TRUE(DragTimerBarOut(game, {500, 400})) << "no Timer toolbar";
+    HWND hBar = TimerBar(game);
+    ASSERT_TRUE(IsFloating(hBar));
+    std::vector<SeenWindow> timer = {SeenWindow{"Timer", hBar, {}}};
+    PlaceOverTheView(game, timer);
+    ::SetForegroundWindow(hFrame);
+    ExpectFloatingWindowsInFront(game, timer, "floated over the board");
+    RECT rcOver;
+    ::GetWindowRect(hBar, &rcOver);
+
+    // New Puzzle's dialog, taken as it opens (the Timer aside), then with
+    // the Timer moved under its middle.
+    RECT rcFrame;
+    ::GetWindowRect(hFrame, &rcFrame);
+    ::SetWindowPos(hBar, NULL, 10, rcFrame.bottom + 20, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+    ::PostMessage(hFrame, WM_COMMAND, ID_NEW_PUZZLE, 0);
+    HWND hDialog = WaitForWindow(game.Pid(), "New Puzzle");
+    ASSERT_TRUE(hDialog != NULL);
+    Wait(800);
+    SeenWindow dialog{"New Puzzle", hDialog, ClientSamples(hDialog)};
+    RECT rcDialog, rcBar;
+    ::GetWindowRect(hDialog, &rcDialog);
+    ::GetWindowRect(hBar, &rcBar);
+    ::SetWindowPos(hBar, NULL, (rcDialog.left + rcDialog.right) / 2 - (rcBar.right - rcBar.left) / 2,
+                   rcDialog.bottom - 40 - (rcBar.bottom - rcBar.top) / 2, 0, 0,
+                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+    Wait(800);
+    int nSeen = PercentSeen(dialog);
+    EXPECT_GE(nSeen, 95) << "the Timer lies over the New Puzzle dialog (" << nSeen << "% of it seen)";
+    testsupport::SaveScreenSnapshot(hFrame, "floating_timer_under_a_dialog");
+    ::PostMessage(hDialog, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitUntilGone(hDialog));
+    ::SetWindowPos(hBar, NULL, rcOver.left, rcOver.top, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+    ExpectFloatingWindowsInFront(game, timer, "the dialog closed");
+
+    // Another program's window activated over the game covers the Timer,
+    // and after it is gone and the game is activated the Timer is in front.
+    RECT rcOther = rcOver;
+    ::InflateRect(&rcOther, 40, 40);
+    const COLORREF crOther = RGB(30, 140, 110);
+    HWND hOther = ShowOtherProgramsWindow(rcOther, crOther);
+    ASSERT_TRUE(hOther != NULL);
+    const POINT ptMiddle = {(rcOver.left + rcOver.right) / 2, (rcOver.top + rcOver.bottom) / 2};
+    COLORREF crSeen = CLR_INVALID;
+    for (int n = 0; n < 30 && crSeen != crOther; n++)
+    {
+        PumpFor(100);
+        HDC hScreen = ::GetDC(NULL);
+        crSeen = ::GetPixel(hScreen, ptMiddle.x, ptMiddle.y);
+        ::ReleaseDC(NULL, hScreen);
+    }
+    EXPECT_EQ(crOther, crSeen) << "the Timer lies over another program's window activated over the game";
+    PumpFor(1500);   // the game, in the background, puts nothing over it later
+    HDC hScreen = ::GetDC(NULL);
+    EXPECT_EQ(crOther, ::GetPixel(hScreen, ptMiddle.x, ptMiddle.y)) << "a second and a half later";
+    ::ReleaseDC(NULL, hScreen);
+    testsupport::SaveScreenSnapshot(hFrame, "floating_timer_under_another_program");
+    ::DestroyWindow(hOther);
+    ::SetForegroundWindow(hFrame);
+    ExpectFloatingWindowsInFront(game, timer, "the game activated again");
+    EXPECT_EQ(0, game.Close());
+    ClearSettings();
+}
+
 // A second after the start the splash's picture is on the screen, in front
 // of the game's window, centred on the screen.
 TEST_F(Brindlemark, TheSplashIsSeenInFrontOfTheFrame)
@@ -4065,6 +4178,265 @@ TEST_F(Brindlemark, FloatingWindowsStayInFrontWhenADockedPaneIsFloatedAndAfterAS
     ExpectFloatingWindowsInFront(again, windows, "a start-up message answered");
     EXPECT_FALSE(testsupport::SaveScreenSnapshot(again.Frame(), "floating_windows_after_a_start_up_message").empty());
     EXPECT_EQ(0, again.Close());
+    ClearSettings();
+}
+
+namespace
+{
+// The window of a profile pane that slid out of its tab on the frame's edge
+// (a child of the frame that holds the pane's visible grid); NULL when none.
+HWND SlidOutPane(HWND hFrame)
+{
+    for (HWND hGrid : Descendants(hFrame, "", "XTPPropertyGrid"))
+    {
+        if (!::IsWindowVisible(hGrid))
+            continue;
+        HWND hWnd = hGrid;
+        while (::GetParent(hWnd) != NULL && ::GetParent(hWnd) != hFrame)
+            hWnd = ::GetParent(hWnd);
+        if (::GetParent(hWnd) == hFrame)
+            return hWnd;
+    }
+    return NULL;
+}
+
+// An always-on-top window of another program (this one), filled with one
+// colour, shown without activation.
+HWND ShowAlwaysOnTopWindow(const RECT& rc, COLORREF cr)
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = ::DefWindowProcA;
+    wc.hInstance = ::GetModuleHandle(NULL);
+    wc.hbrBackground = ::CreateSolidBrush(cr);
+    wc.lpszClassName = "BrindlemarkTestAlwaysOnTop";
+    ::RegisterClassA(&wc);
+    HWND hWnd = ::CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, wc.lpszClassName, "", WS_POPUP, rc.left, rc.top,
+                                  rc.right - rc.left, rc.bottom - rc.top, NULL, NULL, wc.hInstance, NULL);
+    ::ShowWindow(hWnd, SW_SHOWNA);
+    return hWnd;
+}
+
+COLORREF ScreenColour(POINT pt)
+{
+    HDC hScreen = ::GetDC(NULL);
+    COLORREF cr = ::GetPixel(hScreen, pt.x, pt.y);
+    ::ReleaseDC(NULL, hScreen);
+    return cr;
+}
+} // namespace
+
+// Each floating window (the Timer toolbar and both profile panes) is seen on
+// the screen in front of the frame after every path that once put the frame
+// over them: a docked pane dragged out to float beside the floating Timer and
+// the other pane; then, after a restart with that arrangement, a
+// colour dialog opened from a floating pane, then a click on the frame's
+// caption, and the dialog closed from code; an always-on-top window of
+// another program showing while the frame's caption is clicked, and after
+// it is gone; an open menu while the frame's caption is clicked; two
+// floating panes overlapping (the screen shows the one the system's order
+// puts on top, also after the other was clicked); a docked pane pinned and
+// unpinned. A watchdog ends the test
+// (and the game) if anything hangs.
+TEST_F(Brindlemark, FloatingWindowsAreSeenInFrontOnTheScreenInEveryPath)
+{
+    testsupport::Watchdog watchdog("the floating windows in every path", 280000);
+    ASSERT_TRUE(watchdog.IsArmed());
+    {
+        // The Timer dragged out, the Difficulty pane docked and floated by a
+        // double click, then the docked Appearance pane dragged out of its
+        // place by its caption into the board.
+        Game first;
+        ASSERT_TRUE(first.Frame() != NULL);
+        watchdog.AlsoEnd(first.Process());
+        HWND hFirstFrame = first.Frame();
+        ::SetForegroundWindow(hFirstFrame);
+        Wait(200);
+        ASSERT_TRUE(DragTimerBarOut(first, {500, 400})) << "no Timer toolbar";
+        ASSERT_TRUE(IsFloating(TimerBar(first)));
+        first.Command(ID_DIFFICULTY_PANE);
+        DoubleClickDockedCaption(first);
+        ASSERT_EQ(1u, TopLevels(first.Pid(), "XTPDockingPaneMiniWnd").size()) << "the Difficulty pane floated";
+        std::vector<SeenWindow> before = FloatingWindowsOf(first);
+        ASSERT_EQ(2u, before.size());
+        PlaceOverTheView(first, before);
+        ::SetForegroundWindow(hFirstFrame);
+        ExpectFloatingWindowsInFront(first, before, "the Difficulty pane floated");
+        first.Command(ID_APPEARANCE_PANE);
+        Wait(500);
+        std::vector<HWND> docked = VisibleDescendants(hFirstFrame, "XTPDockingPaneTabbedContainer");
+        ASSERT_EQ(1u, docked.size()) << "the Appearance pane docked";
+        RECT rcDocked, rcView;
+        ::GetWindowRect(docked[0], &rcDocked);
+        ::GetWindowRect(first.View(), &rcView);
+        DragScreen({rcDocked.left + 40, rcDocked.top + 8}, {(rcView.left + rcView.right) / 2, rcView.top + 80});
+        Wait(500);
+        ASSERT_EQ(2u, TopLevels(first.Pid(), "XTPDockingPaneMiniWnd").size()) << "the Appearance pane dragged out";
+        // The new floating pane lies where it was dropped, over the others.
+        HWND hDropped = NULL;
+        for (HWND hWnd : TopLevels(first.Pid(), "XTPDockingPaneMiniWnd"))
+            if (hWnd != before[0].hWnd && hWnd != before[1].hWnd)
+                hDropped = hWnd;
+        ASSERT_TRUE(hDropped != NULL);
+        ExpectFloatingWindowsInFront(first, before, "a docked pane dragged out to float", hDropped);
+        std::vector<SeenWindow> all = FloatingWindowsOf(first);
+        ASSERT_EQ(3u, all.size());
+        PlaceOverTheView(first, all);
+        ExpectFloatingWindowsInFront(first, all, "a docked pane dragged out, all three");
+        EXPECT_EQ(0, first.Close());
+    }
+
+    // Restarted with both panes and the Timer floating.
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL) << "the game does not start";
+    watchdog.AlsoEnd(game.Process());
+    EXPECT_FALSE(SplashStays(game.Pid(), 10000)) << "the splash stays";
+    HWND hFrame = game.Frame();
+    // Apart in time, so that two clicks are never a double click.
+    auto ClickFrameCaption = [hFrame]() {
+        Wait(600);
+        ClickCaption(hFrame);
+        Wait(300);
+        EXPECT_FALSE(::IsZoomed(hFrame)) << "a click on the caption maximised the frame";
+    };
+    std::vector<SeenWindow> windows = FloatingWindowsOf(game);
+    ASSERT_EQ(3u, windows.size()) << "both panes and the Timer bar float after the restart";
+    PlaceOverTheView(game, windows);
+    ::SetForegroundWindow(hFrame);
+    ExpectFloatingWindowsInFront(game, windows, "the start");
+
+    // A colour dialog opened from the floating Appearance pane (owned by the
+    // pane's window), then a click on the frame's caption.
+    std::vector<HWND> lists = Descendants(windows[0].hWnd, "", "ListBox");
+    ASSERT_FALSE(lists.empty()) << "the Appearance pane's grid";
+    RECT rcRow = {};
+    ASSERT_NE(LB_ERR, (int)::SendMessage(lists[0], LB_GETITEMRECT, 1, (LPARAM)&rcRow));
+    POINT ptRow = {rcRow.right - 45, (rcRow.top + rcRow.bottom) / 2};
+    ::ClientToScreen(lists[0], &ptRow);
+    ClickScreen(ptRow, false);
+    POINT ptButton = {rcRow.right - 8, (rcRow.top + rcRow.bottom) / 2};
+    ::ClientToScreen(lists[0], &ptButton);
+    ClickScreen(ptButton, false);
+    HWND hColours = WaitForWindow(game.Pid(), "Colors", 5000);
+    ASSERT_TRUE(hColours != NULL) << "no colour dialog";
+    Wait(300);
+    ClickFrameCaption();
+    ExpectFloatingWindowsInFront(game, windows, "a colour dialog of a floating pane, then the frame's caption",
+                                 hColours);
+    ::PostMessage(hColours, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitUntilGone(hColours));
+    ExpectFloatingWindowsInFront(game, windows, "the colour dialog closed from code");
+
+    // Another program's always-on-top window, below the frame's status bar
+    // (apart from the floating windows), then the frame's caption.
+    RECT rcFrame;
+    ::GetWindowRect(hFrame, &rcFrame);
+    const RECT rcTopmost = {rcFrame.left + 20, rcFrame.bottom + 10, rcFrame.left + 120, rcFrame.bottom + 60};
+    const COLORREF crTopmost = RGB(230, 180, 30);
+    HWND hTopmost = ShowAlwaysOnTopWindow(rcTopmost, crTopmost);
+    ASSERT_TRUE(hTopmost != NULL);
+    Wait(300);
+    ClickFrameCaption();
+    ExpectFloatingWindowsInFront(game, windows, "the frame clicked under another program's always-on-top window");
+    EXPECT_EQ(crTopmost, ScreenColour({rcTopmost.left + 50, rcTopmost.top + 25})) << "the always-on-top window";
+    ::DestroyWindow(hTopmost);
+    ClickFrameCaption();
+    ExpectFloatingWindowsInFront(game, windows, "the always-on-top window gone");
+
+    // The game's own File menu open (a topmost window) when the frame's
+    // caption is clicked.
+    POINT ptFile = {14, 10};
+    ::ClientToScreen(hFrame, &ptFile);
+    ClickScreen(ptFile, false);
+    EXPECT_TRUE(WaitForPopupBar(game.Pid()) != NULL) << "the File menu";
+    ClickFrameCaption();
+    ExpectFloatingWindowsInFront(game, windows, "the frame's caption clicked while a menu was open");
+
+    // The two panes overlapping: the screen shows the one on top in the
+    // system's order over the other, after the frame is clicked, and again
+    // after the lower one was clicked (and so went on top).
+    RECT rcA, rcD;
+    ::GetWindowRect(windows[0].hWnd, &rcA);
+    ::GetWindowRect(windows[1].hWnd, &rcD);
+    ::SetWindowPos(windows[1].hWnd, NULL, rcA.left - 100, rcA.top + 60, 0, 0,
+                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+    for (int nRound = 0; nRound < 2; nRound++)
+    {
+        ClickFrameCaption();
+        const bool bDifficultyOnTop = IsAbove(windows[1].hWnd, windows[0].hWnd);
+        const SeenWindow& upper = bDifficultyOnTop ? windows[1] : windows[0];
+        const SeenWindow& lower = bDifficultyOnTop ? windows[0] : windows[1];
+        const std::string strWhen = std::string("overlapping panes, ") + upper.strName + " on top in the order";
+        std::vector<SeenWindow> upperAndTimer = {upper, windows[2]};
+        std::vector<SeenWindow> lowerOnly = {lower};
+        ExpectFloatingWindowsInFront(game, upperAndTimer, strWhen.c_str());
+        ExpectFloatingWindowsInFront(game, lowerOnly, strWhen.c_str(), upper.hWnd);
+        if (nRound == 0)
+        {
+            // A click on the lower one, where the upper does not cover it.
+            RECT rcLower;
+            ::GetWindowRect(lower.hWnd, &rcLower);
+            ClickScreen({bDifficultyOnTop ? rcLower.right - 30 : rcLower.left + 30, rcLower.top + 8}, false);
+        }
+    }
+    ::SetWindowPos(windows[1].hWnd, NULL, rcD.left, rcD.top, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+    ClickFrameCaption();
+    ExpectFloatingWindowsInFront(game, windows, "the panes apart again");
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "floating_windows_in_every_path").empty());
+
+    // The Appearance pane docked back by a double click on its caption,
+    // pinned (auto-hidden) and unpinned.
+    RECT rc;
+    ::GetWindowRect(windows[0].hWnd, &rc);
+    const POINT ptCaption2 = {rc.left + 40, rc.top + 8};
+    ::SetCursorPos(ptCaption2.x, ptCaption2.y);
+    Wait(100);
+    for (int i = 0; i < 2; i++)
+        testsupport::SendInputs({testsupport::MouseInput(MOUSEEVENTF_LEFTDOWN, ptCaption2),
+                                 testsupport::MouseInput(MOUSEEVENTF_LEFTUP, ptCaption2)});
+    Wait(800);
+    std::vector<HWND> containers = VisibleDescendants(hFrame, "XTPDockingPaneTabbedContainer");
+    ASSERT_EQ(1u, containers.size()) << "docked back before the pin";
+    std::vector<SeenWindow> others = FloatingWindowsOf(game);
+    ASSERT_EQ(2u, others.size());
+    for (SeenWindow& window : others)
+        for (const SeenWindow& seen : windows)
+            if (seen.strName == window.strName)
+                window.signature = seen.signature;
+    // The floating pane away from the docked pane's caption, over the
+    // board's right margin.
+    RECT rcBoard;
+    ::GetWindowRect(game.View(), &rcBoard);
+    for (const SeenWindow& window : others)
+        if (window.strName != "Timer")
+            ::SetWindowPos(window.hWnd, NULL, rcBoard.right - 205, rcBoard.top + 10, 0, 0,
+                           SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+    Wait(300);
+    ClickPin(containers[0]);
+    ASSERT_EQ(1u, VisibleDescendants(hFrame, "XTPDockingPaneAutoHidePanel").size()) << "pinned";
+    ExpectFloatingWindowsInFront(game, others, "a docked pane pinned");
+    ::SetForegroundWindow(hFrame);
+    std::vector<HWND> panels = VisibleDescendants(hFrame, "XTPDockingPaneAutoHidePanel");
+    ASSERT_FALSE(panels.empty());
+    RECT rcPanel;
+    ::GetWindowRect(panels[0], &rcPanel);
+    ::SetCursorPos((rcPanel.left + rcPanel.right) / 2, rcPanel.top + 40);
+    HWND hSlid = NULL;
+    for (int n = 0; n < 40 && hSlid == NULL; n++)
+    {
+        Wait(100);
+        hSlid = SlidOutPane(hFrame);
+    }
+    ASSERT_TRUE(hSlid != NULL) << "the pinned pane does not slide out";
+    Wait(400);
+    ClickPin(hSlid);
+    EXPECT_EQ(0u, VisibleDescendants(hFrame, "XTPDockingPaneAutoHidePanel").size()) << "unpinned";
+    ExpectFloatingWindowsInFront(game, others, "a pinned pane unpinned");
+
+    ::PostMessage(hFrame, WM_CLOSE, 0, 0);
+    HWND hQuestion = WaitForDialogOtherThan(game.Pid(), NULL, 3000);
+    if (hQuestion != NULL)
+        ClickButton(hQuestion, "Don't Save");
+    EXPECT_EQ(0, game.WaitForExit());
     ClearSettings();
 }
 

@@ -314,8 +314,17 @@ BOOL CXTPToolBar::CreateBarWindow(CWnd* pFrame, BOOL bFloating)
         if (m_bVisible)
             ShowWindow(SW_SHOWNA);
     }
+    // Under Wine with a window manager, a pop-up without a caption is left
+    // to no window manager: it would lie above every managed window, the
+    // game's dialogs and other programs' windows included. A floating bar
+    // carries the system-menu style there (it draws nothing without a
+    // caption), which hands it to the window manager, who keeps it above
+    // its frame only.
+    const DWORD dwManagedStyle = AfxWindowManagerStacksWindows() ? WS_SYSMENU : 0;
     if (bFloating)
     {
+        if (dwManagedStyle != 0 && (CWnd::GetStyle() & dwManagedStyle) == 0)
+            ModifyStyle(0, dwManagedStyle);
         // A child window, or a window still placed inside another one (a
         // dock bar), becomes a top-level popup owned by the frame.
         if ((CWnd::GetStyle() & WS_CHILD) || ::GetAncestor(m_hWnd, GA_PARENT) != ::GetDesktopWindow())
@@ -333,7 +342,7 @@ BOOL CXTPToolBar::CreateBarWindow(CWnd* pFrame, BOOL bFloating)
     }
     else if (CWnd::GetStyle() & WS_POPUP)
     {
-        ModifyStyle(WS_POPUP, WS_CHILD);
+        ModifyStyle(WS_POPUP | dwManagedStyle, WS_CHILD);
         ::SetParent(m_hWnd, pFrame->GetSafeHwnd());
     }
     return TRUE;

@@ -553,7 +553,8 @@ TEST(OwnedWindows, RaiseKeepsTheOrderAndLeavesOtherWindowsAlone)
     EXPECT_FALSE(::IsWindowVisible(hHidden));
     EXPECT_EQ(bStrangerBelow, IsAbove(hFrame, hStranger)) << "a window the frame does not own is not moved";
     for (HWND hWnd : {hFirst, hSecond, hThird, hFrame})
-        EXPECT_FALSE(::GetWindowLong(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
+        EXPECT_FALSE(::GetWindowLong(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST)
+            << (hWnd == hFirst ? "first" : hWnd == hSecond ? "second" : hWnd == hThird ? "third" : "frame");
 
     // The held-back request runs (the next ones are posted again).
     pFrame->SendMessage(WM_RAISEOWNEDWINDOWS);
@@ -655,6 +656,161 @@ TEST(OwnedWindows, OwnedWindowsAreSeenInFrontOfTheFrame)
     EXPECT_EQ("", WaitForOwnedWindowsOnScreen(hFrame, hFirst, hSecond)) << "restored";
     EXPECT_TRUE(IsAbove(hFirst, hFrame) && IsAbove(hSecond, hFrame));
     pFrame->DestroyWindow();
+    DrainQuit();
+}
+
+namespace
+{
+const COLORREF kTopmostColour = RGB(220, 200, 40);
+
+// What the screen must show at some points, waited for about three seconds
+// while messages are pumped. Empty when it shows them, else what it shows.
+std::string WaitForScreen(const std::vector<std::pair<POINT, COLORREF>>& expected)
+{
+    std::string strSeen;
+    for (int n = 0; n < 150; n++)
+    {
+        strSeen.clear();
+        for (const auto& point : expected)
+        {
+            COLORREF cr = ScreenPixel(point.first.x, point.first.y);
+            if (cr != point.second)
+            {
+                char sz[96];
+                wsprintfA(sz, "at %d,%d rgb(%d,%d,%d); ", point.first.x, point.first.y, GetRValue(cr), GetGValue(cr),
+                          GetBValue(cr));
+                strSeen += sz;
+            }
+        }
+        if (strSeen.empty())
+            return strSeen;
+        Pump(20);
+    }
+    return strSeen;
+}
+
+// An always-on-top window of another thread (as another program's would be),
+// at 180,110 (30 x 30): over the first owned window's right edge.
+struct TopmostElsewhere
+{
+    HWND hWnd = NULL;
+    HANDLE hThread = NULL;
+    HANDLE hReady = ::CreateEventA(NULL, TRUE, FALSE, NULL);
+
+    static DWORD WINAPI Run(void* pv)
+    {
+        TopmostElsewhere* p = (TopmostElsewhere*)pv;
+        p->hWnd = CreateColouredPopup(NULL, kTopmostColour, 180, 110, 30, 30, WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
+        ::SetEvent(p->hReady);
+        MSG msg;
+        while (::GetMessage(&msg, NULL, 0, 0) > 0)
+            ::DispatchMessage(&msg);
+        if (p->hWnd != NULL)
+            ::DestroyWindow(p->hWnd);
+        return 0;
+    }
+    TopmostElsewhere()
+    {
+        hThread = ::CreateThread(NULL, 0, &Run, this, 0, NULL);
+        ::WaitForSingleObject(hReady, 5000);
+    }
+    ~TopmostElsewhere()
+    {
+        ::PostThreadMessage(::GetThreadId(hThread), WM_QUIT, 0, 0);
+        ::WaitForSingleObject(hThread, 5000);
+        ::CloseHandle(hThread);
+        ::CloseHandle(hReady);
+    }
+};
+} // namespace
+
+// Whatever stacks the frame over its windows on the screen, they are seen in
+// front of it again, in their own order, below an always-on-top window of
+// another thread: the frame given the focus while that window shows (the
+// display raises the window of the focus over everything), the frame raised
+// above them in the order, an owned window shown again after the frame was
+// activated while it was hidden, and a window owned through another one.
+TEST(OwnedWindows, TheScreenShowsOwnedWindowsInFrontWhateverRaisedTheFrame)
+{
+    ASSERT_TRUE(AfxOwnedWindowsRestacked()) << "the tests run under Wine without a window manager";
+    CFrameWnd* pFrame = new CFrameWnd;
+    ASSERT_TRUE(pFrame->Create(NULL, "owner", WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 300)));
+    HWND hFrame = pFrame->m_hWnd;
+    EXPECT_TRUE(AfxIsFollowingScreenOrder());
+    ::SetClassLongPtr(hFrame, GCLP_HBRBACKGROUND, (LONG_PTR)::CreateSolidBrush(kFrameColour));
+    pFrame->ShowWindow(SW_SHOW);
+    ::SetForegroundWindow(hFrame);
+    HWND hFirst = CreateColouredPopup(hFrame, kFirstColour, 100, 100, 100, 100);
+    HWND hSecond = CreateColouredPopup(hFrame, kSecondColour, 150, 150, 100, 100);
+    HWND hThird = CreateColouredPopup(hSecond, RGB(40, 200, 200), 300, 50, 50, 50);
+    ASSERT_TRUE(hFirst != NULL && hSecond != NULL && hThird != NULL);
+    const COLORREF kThirdColour = RGB(40, 200, 200);
+    // The second lies over the first where they overlap (at 170,170).
+    const std::vector<std::pair<POINT, COLORREF>> inFront = {{{120, 120}, kFirstColour},
+                                                             {{230, 230}, kSecondColour},
+                                                             {{170, 170}, kSecondColour},
+                                                             {{320, 70}, kThirdColour}};
+    EXPECT_EQ("", WaitForScreen(inFront)) << "shown";
+
+    {
+        TopmostElsewhere topmost;
+        ASSERT_TRUE(topmost.hWnd != NULL);
+        std::vector<std::pair<POINT, COLORREF>> withTopmost = inFront;
+        withTopmost.push_back({{190, 120}, kTopmostColour});
+        EXPECT_EQ("", WaitForScreen(withTopmost)) << "an always-on-top window came";
+
+        // The focus to the frame raises it over everything on the screen.
+        ::SetActiveWindow(hFirst);
+        Pump(50);
+        ::SetForegroundWindow(hFrame);
+        ::SetFocus(hFrame);
+        EXPECT_EQ("", WaitForScreen(withTopmost)) << "the frame activated under an always-on-top window";
+        for (HWND hWnd : {hFirst, hSecond, hThird})
+            EXPECT_FALSE(::GetWindowLong(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
+        EXPECT_EQ(hFrame, ::GetWindow(hFirst, GW_OWNER));
+        EXPECT_EQ(hSecond, ::GetWindow(hThird, GW_OWNER));
+        EXPECT_TRUE(IsAbove(hSecond, hFirst)) << "their order among themselves";
+        EXPECT_TRUE(IsAbove(topmost.hWnd, hSecond));
+        EXPECT_EQ(hFrame, ::GetForegroundWindow()) << "nothing else activated";
+
+        // The frame moved above them in the order (as a pane attached at run
+        // time moves it).
+        pFrame->SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+        EXPECT_EQ("", WaitForScreen(withTopmost)) << "the frame raised in the order";
+        EXPECT_TRUE(IsAbove(hFirst, hFrame) && IsAbove(hSecond, hFrame));
+    }
+
+    // Hidden while the frame is activated, then shown without activation.
+    ::ShowWindow(hSecond, SW_HIDE);
+    ::SetActiveWindow(hFirst);
+    Pump(50);
+    ::SetForegroundWindow(hFrame);
+    ::SetFocus(hFrame);
+    Pump(200);
+    ::ShowWindow(hSecond, SW_SHOWNA);
+    EXPECT_EQ("", WaitForScreen(inFront)) << "shown again after the frame was activated";
+    pFrame->DestroyWindow();
+    EXPECT_FALSE(AfxIsFollowingScreenOrder()) << "the frame's hook goes with it";
+    DrainQuit();
+}
+
+// On Windows (and with a window manager) nothing of this runs: no hook, no
+// request, no window moved.
+TEST(OwnedWindows, WhereTheSystemKeepsOwnedWindowsInFrontNothingIsMoved)
+{
+    AfxSetOwnedWindowsRestacked(0);
+    CFrameWnd* pFrame = new CFrameWnd;
+    ASSERT_TRUE(pFrame->Create(NULL, "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 300, 200)));
+    HWND hFrame = pFrame->m_hWnd;
+    EXPECT_FALSE(AfxIsFollowingScreenOrder());
+    HWND hFirst = CreateColouredPopup(hFrame, kFirstColour, 100, 100, 50, 50);
+    ::SetForegroundWindow(hFrame);
+    pFrame->KeepOwnedWindowsInFront();
+    pFrame->SendMessage(WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_EQ(0, TakeRaiseRequests(hFrame));
+    pFrame->DestroyWindow();
+    AfxSetOwnedWindowsRestacked(-1);
+    (void)hFirst;
     DrainQuit();
 }
 

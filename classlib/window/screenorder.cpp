@@ -1,0 +1,278 @@
+// The order of a frame's windows on the screen under Wine without a window
+// manager.
+//
+// There the display stacks a top-level window only in two cases, whatever
+// the system's order of windows says:
+// - a window whose place in the order really changes (or that is shown)
+//   and that is then the first visible window of the whole order goes to
+//   the top of the screen; every other move is kept in the order only;
+// - a window that takes the keyboard focus (the focus goes to it or to one
+//   of its children) goes to the top of the screen, wherever it lies in the
+//   order, even below a topmost window.
+// So a frame clicked, given the focus or raised covers the windows it owns
+// on the screen while the order still counts them in front, and a window
+// shown again comes up where it lay on the screen before. The frame watches
+// both cases for its whole family (itself and the windows it owns) and then
+// restacks the family on the screen: each window that must lie above the
+// frame is made the first window of the order in turn, from the bottom up,
+// and the topmost windows that must stay above them are put back after.
+//
+// On Windows, and under Wine with a window manager, the system (or the
+// window manager) keeps owned windows in front of their owner: nothing of
+// this runs there.
+#include "wndimpl.h"
+
+#include <algorithm>
+#include <string>
+
+namespace
+{
+int g_nForceRestack = -1;   // -1: as detected; 0 or 1: set by AfxSetOwnedWindowsRestacked
+
+bool IsOptionTrue(const char* psz)
+{
+    return psz[0] == 'y' || psz[0] == 'Y' || psz[0] == 't' || psz[0] == 'T' || psz[0] == '1';
+}
+
+// Wine's "Managed" setting of its X11 driver for this program: the
+// program's own entry first, then the general one. TRUE (Wine's default)
+// when neither is set.
+BOOL WineManagesWindows()
+{
+    char szModule[MAX_PATH] = {};
+    ::GetModuleFileNameA(NULL, szModule, MAX_PATH);
+    const char* pszName = strrchr(szModule, '\\');
+    pszName = pszName != NULL ? pszName + 1 : szModule;
+    std::string strAppKey = std::string("Software\\Wine\\AppDefaults\\") + pszName + "\\X11 Driver";
+    const char* keys[] = {strAppKey.c_str(), "Software\\Wine\\X11 Driver"};
+    for (const char* pszKey : keys)
+    {
+        HKEY hKey = NULL;
+        if (::RegOpenKeyExA(HKEY_CURRENT_USER, pszKey, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+            continue;
+        char szValue[16] = {};
+        DWORD cb = sizeof(szValue) - 1, dwType = 0;
+        LONG lResult = ::RegQueryValueExA(hKey, "Managed", NULL, &dwType, (BYTE*)szValue, &cb);
+        ::RegCloseKey(hKey);
+        if (lResult == ERROR_SUCCESS && dwType == REG_SZ)
+            return IsOptionTrue(szValue);
+    }
+    return TRUE;
+}
+
+// The frame whose family a top-level window belongs to: the last window of
+// its owner chain, when that is a top-level frame of this thread.
+CFrameWnd* FamilyFrame(HWND hWndTop)
+{
+    HWND hWnd = hWndTop;
+    for (int n = 0; n < 32; n++)
+    {
+        HWND hOwner = ::GetWindow(hWnd, GW_OWNER);
+        if (hOwner == NULL)
+            break;
+        hWnd = hOwner;
+    }
+    CFrameWnd* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, CWnd::FromHandlePermanent(hWnd));
+    if (pFrame == NULL || (pFrame->GetStyle() & WS_CHILD) != 0)
+        return NULL;
+    return pFrame;
+}
+
+void NoteScreenMove(const CWPSTRUCT& cwp)
+{
+    HWND hWndTop = NULL;
+    if (cwp.message == WM_SETFOCUS)
+    {
+        // The display has just raised the top-level window of the focus.
+        hWndTop = ::GetAncestor(cwp.hwnd, GA_ROOT);
+    }
+    else
+    {
+        const WINDOWPOS* pPos = (const WINDOWPOS*)cwp.lParam;
+        if (pPos == NULL || ((pPos->flags & SWP_NOZORDER) != 0 && (pPos->flags & SWP_SHOWWINDOW) == 0))
+            return;
+        if ((::GetWindowLongPtr(cwp.hwnd, GWL_STYLE) & WS_CHILD) != 0)
+            return;
+        hWndTop = cwp.hwnd;
+    }
+    if (hWndTop == NULL)
+        return;
+    CFrameWnd* pFrame = FamilyFrame(hWndTop);
+    if (pFrame != NULL)
+        pFrame->KeepOwnedWindowsInFront();
+}
+
+struct ScreenOrderHook
+{
+    HHOOK hHook = NULL;
+    int nFrames = 0;
+    BOOL bRestacking = FALSE;   // AfxRestackOnScreen is moving windows
+};
+thread_local ScreenOrderHook t_hook;
+
+LRESULT CALLBACK ScreenOrderHookProc(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    // A hook procedure: nothing may leave it.
+    try
+    {
+        const CWPSTRUCT* pCwp = (const CWPSTRUCT*)lParam;
+        if (nCode == HC_ACTION && pCwp != NULL && !t_hook.bRestacking &&
+            (pCwp->message == WM_SETFOCUS || pCwp->message == WM_WINDOWPOSCHANGED))
+            NoteScreenMove(*pCwp);
+    }
+    catch (CException* e)
+    {
+        TRACE("following the screen's order failed\n");
+        e->Delete();
+    }
+    catch (...)
+    {
+        TRACE("following the screen's order failed\n");
+    }
+    return ::CallNextHookEx(t_hook.hHook, nCode, wParam, lParam);
+}
+
+const UINT kOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+
+// Moves a window to the top of the order (of the topmost windows when
+// bTopmost) so that its place really changes: a window already first goes
+// to the bottom before, since a move to where it lies changes nothing on
+// the screen.
+void MoveFirst(HWND hWnd, BOOL bTopmost)
+{
+    if (::GetWindow(hWnd, GW_HWNDPREV) == NULL)
+        ::SetWindowPos(hWnd, HWND_BOTTOM, 0, 0, 0, 0, kOrderOnly);
+    ::SetWindowPos(hWnd, bTopmost ? HWND_TOPMOST : HWND_TOP, 0, 0, 0, 0, kOrderOnly);
+}
+} // namespace
+
+BOOL AFXAPI AfxIsRunningOnWine()
+{
+    static const BOOL bWine = ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version") != NULL;
+    return bWine;
+}
+
+BOOL AFXAPI AfxOwnedWindowsRestacked()
+{
+    if (g_nForceRestack >= 0)
+        return g_nForceRestack != 0;
+    return AfxIsRunningOnWine();
+}
+
+BOOL AFXAPI AfxWindowManagerStacksWindows()
+{
+    static const BOOL bManaged = AfxIsRunningOnWine() && WineManagesWindows();
+    return bManaged;
+}
+
+void AFXAPI AfxSetOwnedWindowsRestacked(int nRestack)
+{
+    g_nForceRestack = nRestack < 0 ? -1 : (nRestack != 0);
+}
+
+void AFXAPI AfxFollowScreenOrder(BOOL bFollow)
+{
+    if (bFollow)
+    {
+        if (t_hook.nFrames++ == 0)
+        {
+            t_hook.hHook = ::SetWindowsHookExA(WH_CALLWNDPROC, &ScreenOrderHookProc, NULL, ::GetCurrentThreadId());
+            if (t_hook.hHook == NULL)
+                TRACE("the screen's order cannot be followed: no hook\n");
+        }
+    }
+    else if (t_hook.nFrames > 0 && --t_hook.nFrames == 0 && t_hook.hHook != NULL)
+    {
+        ::UnhookWindowsHookEx(t_hook.hHook);
+        t_hook.hHook = NULL;
+    }
+}
+
+BOOL AFXAPI AfxIsFollowingScreenOrder()
+{
+    return t_hook.hHook != NULL;
+}
+
+int AFXAPI AfxRestackOnScreen(const HWND* phWndAbove, int nCount)
+{
+    if (phWndAbove == NULL || nCount <= 0)
+        return 0;
+    const std::vector<HWND> above(phWndAbove, phWndAbove + nCount);
+    // The visible topmost windows of the whole order (other programs'
+    // always-on-top windows, open menus, tips), top first: they must stay
+    // above the windows raised.
+    std::vector<HWND> topmost;
+    for (HWND hWnd = ::GetWindow(::GetDesktopWindow(), GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+    {
+        if ((::GetWindowLongPtr(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0)
+            break;   // the topmost windows come first
+        if (::IsWindowVisible(hWnd) && std::find(above.begin(), above.end(), hWnd) == above.end())
+            topmost.push_back(hWnd);
+    }
+
+    // With a window manager, the display stacks only what it asks for: each
+    // window, bottom up, asks to be raised (it does when it is first).
+    if (AfxWindowManagerStacksWindows())
+    {
+        t_hook.bRestacking = TRUE;
+        for (auto it = above.rbegin(); it != above.rend(); ++it)
+            MoveFirst(*it, FALSE);
+        t_hook.bRestacking = FALSE;
+        return (int)above.size();
+    }
+
+    // Moved one at a time: a window that owns another would otherwise take
+    // that one along to the top of the order, and only the owned one would
+    // be first (and raised on the screen). The owners come back afterwards.
+    std::vector<HWND> owners;
+    for (HWND hWnd : above)
+        owners.push_back(::GetWindow(hWnd, GW_OWNER));
+    t_hook.bRestacking = TRUE;
+    for (HWND hWnd : above)
+        ::SetWindowLongPtr(hWnd, GWLP_HWNDPARENT, 0);
+
+    if (topmost.empty())
+    {
+        // Bottom up, each becomes the first window and the screen follows.
+        for (auto it = above.rbegin(); it != above.rend(); ++it)
+            MoveFirst(*it, FALSE);
+    }
+    else
+    {
+        // A window below a visible topmost one is never first: each is made
+        // topmost for a moment (first, so the screen follows), the topmost
+        // windows are raised over them again, and then they go back to the
+        // top of the ordinary windows, which the screen does not follow.
+        // Made ordinary again in the same order, they keep their order.
+        for (auto it = above.rbegin(); it != above.rend(); ++it)
+            MoveFirst(*it, TRUE);
+        const DWORD dwThread = ::GetCurrentThreadId();
+        for (auto it = topmost.rbegin(); it != topmost.rend(); ++it)
+        {
+            HWND hWnd = *it;
+            if (!::IsWindow(hWnd))
+                continue;
+            if (::GetWindowThreadProcessId(hWnd, NULL) == dwThread)
+            {
+                ::SetWindowPos(hWnd, HWND_TOPMOST, 0, 0, 0, 0, kOrderOnly);
+            }
+            else
+            {
+                // Another thread's window moves in its own thread: asked
+                // without waiting, then met with a message that comes after
+                // the move, so that a program that hangs does not hang this one.
+                ::SetWindowPos(hWnd, HWND_TOPMOST, 0, 0, 0, 0, kOrderOnly | SWP_ASYNCWINDOWPOS);
+                DWORD_PTR dwResult = 0;
+                ::SendMessageTimeoutA(hWnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 100, &dwResult);
+            }
+        }
+        for (auto it = above.rbegin(); it != above.rend(); ++it)
+            ::SetWindowPos(*it, HWND_NOTOPMOST, 0, 0, 0, 0, kOrderOnly);
+    }
+
+    for (size_t i = 0; i < above.size(); i++)
+        if (::IsWindow(above[i]))
+            ::SetWindowLongPtr(above[i], GWLP_HWNDPARENT, (LONG_PTR)owners[i]);
+    t_hook.bRestacking = FALSE;
+    return (int)above.size();
+}

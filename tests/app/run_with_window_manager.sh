@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Runs some of the game's end-to-end tests as on a player's own desktop: on a
+# private Xvfb display with a window manager (openbox) and from a Wine prefix
+# whose windows that window manager manages (the prefix run.sh uses there).
+# Arguments: the build folder, the test program, the gtest filter.
+set -euo pipefail
+export BUILD_DIR="$1"
+EXE="$2"
+FILTER="$3"
+unset DISPLAY
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/common.sh"
+if ! command -v openbox >/dev/null 2>&1; then
+    echo "openbox is missing: run scripts/setup.sh" >&2
+    exit 1
+fi
+WM_PID=""
+finish() {
+    if [ -n "$WM_PID" ]; then
+        kill "$WM_PID" 2>/dev/null || true
+        wait "$WM_PID" 2>/dev/null || true
+    fi
+    stop_display
+}
+trap finish EXIT
+start_display
+openbox >/dev/null 2>&1 &
+WM_PID=$!
+for i in $(seq 1 50); do
+    display_has_window_manager && break
+    sleep 0.1
+done
+if ! xprop -root -notype _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
+    echo "the window manager did not start on $DISPLAY" >&2
+    exit 1
+fi
+desktop_prefix
+wine "$EXE" --gtest_filter="$FILTER"
