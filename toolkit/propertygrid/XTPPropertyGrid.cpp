@@ -76,6 +76,12 @@ BEGIN_MESSAGE_MAP(CXTPPropertyGridToolBar, CToolBar)
     ON_WM_NCPAINT()
 END_MESSAGE_MAP()
 
+void CXTPPropertyGridToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL /*bDisableIfNoHndler*/)
+{
+    // The grid handles both buttons and keeps their states itself.
+    CToolBar::OnUpdateCmdUI(pTarget, FALSE);
+}
+
 BOOL CXTPPropertyGridToolBar::OnEraseBkgnd(CDC*)
 {
     return TRUE;

@@ -61,6 +61,11 @@ class CXTPPropertyGridToolBar : public CToolBar
 public:
     CXTPPropertyGridToolBar();
 
+    // The sort buttons are the grid's own commands: the frame's idle update
+    // may steer them through handlers of its own, but never disables them
+    // for want of one.
+    virtual void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler);
+
 protected:
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnPaint();

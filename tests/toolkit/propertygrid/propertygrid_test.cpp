@@ -2,6 +2,7 @@
 // the sort toolbar, keyboard navigation and where notifications go.
 // ctest: run-serial
 #include "support/propertygrid_fixture.h"
+#include "support/mouseinput.h"
 #include "support/snapshot.h"
 
 namespace
@@ -199,5 +200,57 @@ TEST_F(GridTest, HelpPaneShowsTheSelectedItemAndVerbsReportClicks)
 
     m_grid.GetVerbs()->RemoveAll();
     EXPECT_FALSE(m_grid.IsVerbsVisible());
+}
+
+// A frame with no command handlers of its own holding a grid with its sort
+// toolbar: the idle update of the frame's windows reaches the toolbar.
+class CGridFrame : public CFrameWnd
+{
+};
+
+TEST(GridInFrameTest, TheSortButtonsStayEnabledThroughTheFramesIdleUpdateAndAClickSorts)
+{
+    CGridFrame* pFrame = new CGridFrame;
+    ASSERT_TRUE(pFrame->Create(NULL, "Grid", WS_OVERLAPPEDWINDOW, CRect(60, 60, 420, 460)));
+    CXTPPropertyGrid grid;
+    ASSERT_TRUE(grid.Create(CRect(10, 10, 330, 340), pFrame, 1000));
+    CXTPPropertyGridItem* pCategory = grid.AddCategory("Category");
+    pCategory->AddChildItem(new CXTPPropertyGridItem("Name", "v"));
+    pCategory->Expand();
+    grid.ShowToolBar(TRUE);
+    pFrame->ShowWindow(SW_SHOWNORMAL);
+    pFrame->SetForegroundWindow();
+    pFrame->UpdateWindow();
+
+    // One idle pass, as the program's loop makes it.
+    pFrame->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+    pFrame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+    CToolBarCtrl& bar = grid.GetToolBar().GetToolBarCtrl();
+    EXPECT_TRUE(bar.IsButtonEnabled(XTP_IDC_SORT_CATEGORIZED));
+    EXPECT_TRUE(bar.IsButtonEnabled(XTP_IDC_SORT_ALPHABETIC));
+    EXPECT_TRUE(bar.IsButtonChecked(XTP_IDC_SORT_CATEGORIZED)) << "the idle update keeps the grid's check";
+
+    CRect rcButton;
+    ASSERT_TRUE(bar.GetRect(XTP_IDC_SORT_ALPHABETIC, &rcButton));
+    bar.ClientToScreen(&rcButton);
+    using testsupport::MouseInput;
+    const DWORD dwAt = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    const CPoint pt = rcButton.CenterPoint();
+    testsupport::SendInputs({MouseInput(dwAt, pt), MouseInput(dwAt | MOUSEEVENTF_LEFTDOWN, pt),
+                             MouseInput(dwAt | MOUSEEVENTF_LEFTUP, pt)});
+    for (int i = 0; i < 50 && grid.GetGridView().GetSortMode() != xtpGridSortAlphabetical; i++)
+    {
+        testsupport::PumpPending();
+        ::Sleep(10);
+    }
+    EXPECT_EQ(xtpGridSortAlphabetical, grid.GetGridView().GetSortMode()) << "a real click on Alphabetical sorts";
+    EXPECT_TRUE(bar.IsButtonChecked(XTP_IDC_SORT_ALPHABETIC));
+    pFrame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+    EXPECT_TRUE(bar.IsButtonChecked(XTP_IDC_SORT_ALPHABETIC));
+    EXPECT_TRUE(bar.IsButtonEnabled(XTP_IDC_SORT_CATEGORIZED));
+
+    grid.DestroyWindow();
+    pFrame->DestroyWindow();
+    testsupport::PumpPending();
 }
 } // namespace
