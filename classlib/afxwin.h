@@ -1176,8 +1176,15 @@ public:
 
     afx_msg void OnClose();
     afx_msg LRESULT OnFloatStatus(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
+
+private:
+    // Sends a pop-up mini frame's keyboard system command (the menu key, and
+    // Alt+F4 when it is synchronised with its owner) to the owning frame;
+    // FALSE when the mini frame runs it itself (miniframe.cpp).
+    BOOL PassSysCommandToOwner(UINT nID, LPARAM lParam);
 };
 
 // Multiple-document frames exist for their class identity only.

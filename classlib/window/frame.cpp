@@ -1214,6 +1214,7 @@ IMPLEMENT_DYNCREATE(CMiniFrameWnd, CFrameWnd)
 BEGIN_MESSAGE_MAP(CMiniFrameWnd, CFrameWnd)
     ON_WM_CLOSE()
     ON_MESSAGE(WM_FLOATSTATUS, OnFloatStatus)
+    ON_WM_SYSCOMMAND()   // miniframe.cpp
 END_MESSAGE_MAP()
 
 CMiniFrameWnd::CMiniFrameWnd()
