@@ -102,6 +102,9 @@ void CFrameWnd::OnContextHelp()
     HCURSOR hCursorOld = ::SetCursor(HelpCursor());
     SetCapture();
     DWORD dwContext = 0;
+    // The click that chose the help: its button's release is still taken
+    // here, so that it reaches no window once the mode is over.
+    BOOL bWaitForRelease = FALSE;
     LONG lIdleCount = 0;
     CWinApp* pApp = AfxGetApp();
 
@@ -125,6 +128,13 @@ void CFrameWnd::OnContextHelp()
             break;
         }
 
+        if (bWaitForRelease && IsMouseMessage(msg.message))
+        {
+            ::PeekMessage(&msg, NULL, msg.message, msg.message, PM_REMOVE);
+            if (msg.message == WM_LBUTTONUP || msg.message == WM_NCLBUTTONUP || ::GetKeyState(VK_LBUTTON) >= 0)
+                break;
+            continue;
+        }
         if (IsMouseMessage(msg.message))
         {
             HWND hWndHit = ::WindowFromPoint(msg.pt);
@@ -159,7 +169,10 @@ void CFrameWnd::OnContextHelp()
                 dwContext = HelpIdOfClientPoint(hWndHit, msg.pt, m_hWnd);
             else
                 dwContext = HID_BASE_NCAREAS + (DWORD)nHit;
-            break;
+            if (::GetKeyState(VK_LBUTTON) >= 0)
+                break;   // released already
+            bWaitForRelease = TRUE;
+            continue;
         }
 
         // Everything else (keys through the accelerators and the bars,
