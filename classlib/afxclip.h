@@ -3,8 +3,10 @@
 // They have the shape of the OLE data-transfer classes (CacheGlobalData,
 // SetClipboard, AttachClipboard, IsDataAvailable, GetGlobalData, GetData,
 // format enumeration) but need no OLE start-up: the data go onto, and come
-// from, the clipboard directly.  A drop target is provided for class identity;
-// it accepts nothing.
+// from, the clipboard directly.  A data object may also wrap the system's
+// IDataObject of a drag in progress (oledrop.cpp), and a drop target registers
+// a window with the system's OLE drag and drop, which needs OleInitialize on
+// the thread first.
 //
 // Ownership:
 //  - COleDataSource owns what it caches until SetClipboard hands it over.
@@ -76,7 +78,14 @@ public:
     // Reads from the clipboard from now on.  Always TRUE: the clipboard is
     // opened only for each read.
     BOOL AttachClipboard();
-    BOOL IsAttached() const { return m_bAttached; }
+    // Reads from the system's data object from now on; with bAutoRelease the
+    // wrapper releases it in Release (the reference passes to the wrapper).
+    void Attach(LPDATAOBJECT lpDataObject, BOOL bAutoRelease = TRUE);
+    // Gives the data object back without releasing it (null when none).
+    LPDATAOBJECT Detach();
+    // The wrapped data object (null for the clipboard or nothing).
+    LPDATAOBJECT GetIDataObject(BOOL bAddRef);
+    BOOL IsAttached() const { return m_bAttached || m_lpDataObject != NULL; }
     void Release();
 
     BOOL IsDataAvailable(CLIPFORMAT cfFormat, LPFORMATETC lpFormatEtc = NULL);
@@ -96,6 +105,14 @@ private:
     BOOL m_bAttached;
     std::vector<CLIPFORMAT> m_formats;
     size_t m_nNextFormat;
+    LPDATAOBJECT m_lpDataObject;
+    BOOL m_bAutoRelease;
+
+    // The same reads from the wrapped data object (oledrop.cpp).
+    BOOL IsObjectDataAvailable(CLIPFORMAT cfFormat, LPFORMATETC lpFormatEtc);
+    HGLOBAL GetObjectGlobalData(CLIPFORMAT cfFormat, LPFORMATETC lpFormatEtc);
+    BOOL GetObjectData(CLIPFORMAT cfFormat, LPSTGMEDIUM lpStgMedium, LPFORMATETC lpFormatEtc);
+    void BeginObjectEnumFormats();
 
     COleDataObject(const COleDataObject&) = delete;
     COleDataObject& operator=(const COleDataObject&) = delete;
@@ -105,8 +122,14 @@ private:
 typedef DWORD DROPEFFECT;
 
 // ---------------------------------------------------------------------------
-// COleDropTarget: registration without OLE drag and drop; every drag is
-// refused.
+// COleDropTarget: a window's target for the system's OLE drag and drop.
+//
+// Register hands the system an IDropTarget whose calls come to the virtual
+// handlers below, with the point in the window's client coordinates and the
+// drag's data in a COleDataObject.  The base handlers refuse every drag
+// (DROPEFFECT_NONE).  The system holds references to the target while it is
+// registered; Revoke, or the window's destruction, gives them back.  A target
+// that lives on the heap is released with InternalRelease after Revoke.
 
 class COleDropTarget : public CCmdTarget
 {
@@ -115,9 +138,17 @@ public:
     COleDropTarget();
     virtual ~COleDropTarget();
 
+    // FALSE (with a trace) when the window has no handle, already has another
+    // target, or the system refuses (OLE not started on this thread).
     BOOL Register(CWnd* pWnd);
     virtual void Revoke();
     CWnd* GetRegisteredWnd() const { return m_pWnd; }
+    // The interface the system calls (no reference added).
+    LPDROPTARGET GetDropTargetInterface() { return &m_xDropTarget; }
+    // The target registered for a window by this layer, or null.
+    static COleDropTarget* PASCAL FromHandle(HWND hWnd);
+    // Revokes the target of a window being destroyed (WM_NCDESTROY).
+    static void PASCAL RevokeWindow(HWND hWnd);
 
     virtual DROPEFFECT OnDragEnter(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState,
                                    CPoint point);
@@ -130,4 +161,33 @@ public:
 
 protected:
     CWnd* m_pWnd;
+    HWND m_hWnd;
+    // The data of the drag in progress (attached from DragEnter to
+    // DragLeave or Drop).
+    COleDataObject m_dataObject;
+
+private:
+    // The system's view of the target; its references are the target's.
+    class XDropTarget : public IDropTarget
+    {
+    public:
+        STDMETHOD(QueryInterface)(REFIID riid, void** ppv) override;
+        STDMETHOD_(ULONG, AddRef)() override;
+        STDMETHOD_(ULONG, Release)() override;
+        STDMETHOD(DragEnter)(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt, DWORD* pdwEffect) override;
+        STDMETHOD(DragOver)(DWORD grfKeyState, POINTL pt, DWORD* pdwEffect) override;
+        STDMETHOD(DragLeave)() override;
+        STDMETHOD(Drop)(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt, DWORD* pdwEffect) override;
+        COleDropTarget* Owner();
+        COleDropTarget* m_pOwner = nullptr;
+    };
+    XDropTarget m_xDropTarget;
+    friend class XDropTarget;
+
+    // The registered window as an object for the handlers, and the point in
+    // its client coordinates; FALSE when the window is gone.
+    BOOL PrepareCall(POINTL pt, CWnd** ppWnd, CPoint* pPoint);
+
+    COleDropTarget(const COleDropTarget&) = delete;
+    COleDropTarget& operator=(const COleDropTarget&) = delete;
 };

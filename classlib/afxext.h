@@ -198,6 +198,11 @@ public:
 
 protected:
     BOOL AddBarBand(CWnd* pBar, REBARBANDINFO& rbbi);
+
+    // The rebar's height changed (a band moved to another row, rows
+    // wrapped): the frame lays its bars out again.
+    afx_msg void OnHeightChange(NMHDR* pNMHDR, LRESULT* pResult);
+    DECLARE_MESSAGE_MAP()
 };
 
 // ---------------------------------------------------------------------------

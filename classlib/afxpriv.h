@@ -12,7 +12,7 @@
 #define WM_INITIALUPDATE        0x0364  // once, to the descendants of a new frame
 #define WM_COMMANDHELP          0x0365  // lResult = TRUE when handled, lParam = help id
 #define WM_HELPHITTEST          0x0366  // lResult = help id, lParam = point
-#define WM_EXITHELPMODE         0x0367
+#define WM_EXITHELPMODE         0x0367  // posted to a frame in help mode: the mode ends
 #define WM_RECALCPARENT         0x0368  // the frame lays its bars out again
 #define WM_SIZECHILD            0x0369
 #define WM_KICKIDLE             0x036A  // modal loops when idle: wParam = MSGF_*, lParam = idle count
@@ -71,5 +71,15 @@ BOOL AFXAPI AfxPumpMessage();
 // Whether a message should restart idle processing (mouse moves that do not
 // move and the blinking caret's timer do not).
 BOOL AFXAPI AfxIsIdleMessage(MSG* pMsg);
+
+// Help ids: a command's, a resource's (a frame's or a dialog's id), a
+// prompt's, a non-client area's (the hit-test code) and a control's.
+#ifndef HID_BASE_COMMAND
+#define HID_BASE_COMMAND    0x00010000UL
+#define HID_BASE_RESOURCE   0x00020000UL
+#define HID_BASE_PROMPT     0x00030000UL
+#define HID_BASE_NCAREAS    0x00040000UL
+#define HID_BASE_CONTROL    0x00050000UL
+#endif
 
 #endif // BM_AFXPRIV_H

@@ -1042,6 +1042,27 @@ public:
     CString GetTitle() const { return m_strTitle; }
     void SetTitle(LPCTSTR lpszTitle) { m_strTitle = lpszTitle; }
 
+    // Context help (help.cpp). Shift+F1 (a program maps ID_CONTEXT_HELP to
+    // OnContextHelp) enters help mode: the help cursor shows over the frame's
+    // windows, a click asks the window under it for a help id
+    // (WM_HELPHITTEST, up through its parents) and the application's WinHelp
+    // gets it; Escape leaves. In help mode menu commands give their help id
+    // (0x10000 + id) instead of running. F1 (ID_HELP mapped to OnHelp) asks
+    // the windows that have the mouse, the keyboard and the activation for a
+    // help id (WM_COMMANDHELP) and falls back on the frame's own.
+    afx_msg void OnContextHelp();
+    afx_msg void OnHelp();
+    afx_msg void OnUpdateContextHelp(CCmdUI* pCmdUI);
+    afx_msg LRESULT OnCommandHelp(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
+    // Ends help mode (the loop of OnContextHelp returns).
+    void ExitHelpMode();
+    // Answers a tooltip's request for text (TTN_NEEDTEXT) of a tool whose
+    // text is a callback: the tooltip part (after the '\n') of the string
+    // resource of the tool's id, or of the child window's id.
+    afx_msg BOOL OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
+    virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+
     // Modal state: disables the frame's windows while a modal window runs.
     void BeginModalState();
     void EndModalState();
@@ -1089,7 +1110,7 @@ public:
     HACCEL m_hAccelTable;        // the frame's accelerators
     CString m_strTitle;
     BOOL m_bAutoMenuEnable;      // menu items without handler are disabled
-    BOOL m_bHelpMode;            // always FALSE: no help mode
+    BOOL m_bHelpMode;            // TRUE while context help mode runs (help.cpp)
     BOOL m_bInRecalcLayout;
     CRect m_rectBorder;          // space kept for in-place borders (reposExtra)
     CPtrList m_listControlBars;  // CControlBar*
@@ -1156,8 +1177,15 @@ public:
 
     afx_msg void OnClose();
     afx_msg LRESULT OnFloatStatus(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
+
+private:
+    // Sends a pop-up mini frame's keyboard system command (the menu key, and
+    // Alt+F4 when it is synchronised with its owner) to the owning frame;
+    // FALSE when the mini frame runs it itself (miniframe.cpp).
+    BOOL PassSysCommandToOwner(UINT nID, LPARAM lParam);
 };
 
 // Multiple-document frames exist for their class identity only.

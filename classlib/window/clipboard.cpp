@@ -228,7 +228,8 @@ void PASCAL COleDataSource::FlushClipboard()
 // ---------------------------------------------------------------------------
 // COleDataObject
 
-COleDataObject::COleDataObject() : m_bAttached(FALSE), m_nNextFormat(0)
+COleDataObject::COleDataObject()
+    : m_bAttached(FALSE), m_nNextFormat(0), m_lpDataObject(NULL), m_bAutoRelease(FALSE)
 {
 }
 
@@ -239,6 +240,7 @@ COleDataObject::~COleDataObject()
 
 BOOL COleDataObject::AttachClipboard()
 {
+    Release();
     m_bAttached = TRUE;
     m_formats.clear();
     m_nNextFormat = 0;
@@ -247,18 +249,30 @@ BOOL COleDataObject::AttachClipboard()
 
 void COleDataObject::Release()
 {
+    if (m_lpDataObject != NULL)
+    {
+        LPDATAOBJECT lpDataObject = m_lpDataObject;
+        m_lpDataObject = NULL;
+        if (m_bAutoRelease)
+            lpDataObject->Release();
+    }
+    m_bAutoRelease = FALSE;
     m_bAttached = FALSE;
     m_formats.clear();
     m_nNextFormat = 0;
 }
 
-BOOL COleDataObject::IsDataAvailable(CLIPFORMAT cfFormat, LPFORMATETC)
+BOOL COleDataObject::IsDataAvailable(CLIPFORMAT cfFormat, LPFORMATETC lpFormatEtc)
 {
+    if (m_lpDataObject != NULL)
+        return IsObjectDataAvailable(cfFormat, lpFormatEtc);
     return m_bAttached && cfFormat != 0 && ::IsClipboardFormatAvailable(cfFormat);
 }
 
-HGLOBAL COleDataObject::GetGlobalData(CLIPFORMAT cfFormat, LPFORMATETC)
+HGLOBAL COleDataObject::GetGlobalData(CLIPFORMAT cfFormat, LPFORMATETC lpFormatEtc)
 {
+    if (m_lpDataObject != NULL)
+        return GetObjectGlobalData(cfFormat, lpFormatEtc);
     if (!m_bAttached || TymedForFormat(cfFormat) != TYMED_HGLOBAL)
         return NULL;
     if (!::IsClipboardFormatAvailable(cfFormat) || !OpenClipboardRetrying(NULL))
@@ -268,11 +282,13 @@ HGLOBAL COleDataObject::GetGlobalData(CLIPFORMAT cfFormat, LPFORMATETC)
     return hCopy;
 }
 
-BOOL COleDataObject::GetData(CLIPFORMAT cfFormat, LPSTGMEDIUM lpStgMedium, LPFORMATETC)
+BOOL COleDataObject::GetData(CLIPFORMAT cfFormat, LPSTGMEDIUM lpStgMedium, LPFORMATETC lpFormatEtc)
 {
     if (lpStgMedium == NULL)
         return FALSE;
     memset(lpStgMedium, 0, sizeof(*lpStgMedium));
+    if (m_lpDataObject != NULL)
+        return GetObjectData(cfFormat, lpStgMedium, lpFormatEtc);
     if (!m_bAttached || !::IsClipboardFormatAvailable(cfFormat) || !OpenClipboardRetrying(NULL))
         return FALSE;
 
@@ -333,6 +349,11 @@ void COleDataObject::BeginEnumFormats()
 {
     m_formats.clear();
     m_nNextFormat = 0;
+    if (m_lpDataObject != NULL)
+    {
+        BeginObjectEnumFormats();
+        return;
+    }
     if (!m_bAttached || !OpenClipboardRetrying(NULL))
         return;
     UINT cf = 0;
@@ -352,55 +373,4 @@ BOOL COleDataObject::GetNextFormat(LPFORMATETC lpFormatEtc)
     lpFormatEtc->lindex = -1;
     lpFormatEtc->tymed = TymedForFormat(cf);
     return TRUE;
-}
-
-// ---------------------------------------------------------------------------
-// COleDropTarget
-
-IMPLEMENT_DYNAMIC(COleDropTarget, CCmdTarget)
-
-COleDropTarget::COleDropTarget() : m_pWnd(NULL)
-{
-}
-
-COleDropTarget::~COleDropTarget()
-{
-    Revoke();
-}
-
-BOOL COleDropTarget::Register(CWnd* pWnd)
-{
-    if (pWnd == NULL || pWnd->GetSafeHwnd() == NULL)
-        return FALSE;
-    m_pWnd = pWnd;
-    return TRUE;
-}
-
-void COleDropTarget::Revoke()
-{
-    m_pWnd = NULL;
-}
-
-DROPEFFECT COleDropTarget::OnDragEnter(CWnd*, COleDataObject*, DWORD, CPoint)
-{
-    return DROPEFFECT_NONE;
-}
-
-DROPEFFECT COleDropTarget::OnDragOver(CWnd*, COleDataObject*, DWORD, CPoint)
-{
-    return DROPEFFECT_NONE;
-}
-
-BOOL COleDropTarget::OnDrop(CWnd*, COleDataObject*, DROPEFFECT, CPoint)
-{
-    return FALSE;
-}
-
-void COleDropTarget::OnDragLeave(CWnd*)
-{
-}
-
-DROPEFFECT COleDropTarget::OnDragScroll(CWnd*, DWORD, CPoint)
-{
-    return DROPEFFECT_NONE;
 }

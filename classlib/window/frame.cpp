@@ -39,6 +39,12 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_UPDATE_COMMAND_UI(ID_INDICATOR_CAPS, OnUpdateKeyIndicator)
     ON_UPDATE_COMMAND_UI(ID_INDICATOR_NUM, OnUpdateKeyIndicator)
     ON_UPDATE_COMMAND_UI(ID_INDICATOR_SCRL, OnUpdateKeyIndicator)
+    // Context help and tooltip texts (help.cpp).
+    ON_MESSAGE(WM_COMMANDHELP, OnCommandHelp)
+    ON_MESSAGE(WM_HELPHITTEST, OnHelpHitTest)
+    ON_UPDATE_COMMAND_UI(ID_CONTEXT_HELP, OnUpdateContextHelp)
+    ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTA, 0, 0xFFFF, OnToolTipText)
+    ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTW, 0, 0xFFFF, OnToolTipText)
 END_MESSAGE_MAP()
 
 CFrameWnd::CFrameWnd()
@@ -1215,6 +1221,7 @@ IMPLEMENT_DYNCREATE(CMiniFrameWnd, CFrameWnd)
 BEGIN_MESSAGE_MAP(CMiniFrameWnd, CFrameWnd)
     ON_WM_CLOSE()
     ON_MESSAGE(WM_FLOATSTATUS, OnFloatStatus)
+    ON_WM_SYSCOMMAND()   // miniframe.cpp
 END_MESSAGE_MAP()
 
 CMiniFrameWnd::CMiniFrameWnd()

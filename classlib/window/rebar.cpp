@@ -9,6 +9,11 @@ IMPLEMENT_DYNAMIC(CDialogBar, CControlBar)
 // ---------------------------------------------------------------------------
 // CReBar
 
+BEGIN_MESSAGE_MAP(CReBar, CControlBar)
+    ON_NOTIFY_REFLECT(RBN_HEIGHTCHANGE, OnHeightChange)
+    ON_NOTIFY_REFLECT(RBN_AUTOSIZE, OnHeightChange)
+END_MESSAGE_MAP()
+
 CReBar::CReBar()
 {
     m_cxLeftBorder = m_cxRightBorder = 0;
@@ -113,6 +118,21 @@ CSize CReBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
     if (bHorz)
         return CSize(bStretch ? 32767 : rect.Width(), nThickness);
     return CSize(nThickness, bStretch ? 32767 : rect.Height());
+}
+
+void CReBar::OnHeightChange(NMHDR*, LRESULT* pResult)
+{
+    // The frame gives the rebar its new height and the rest to the others;
+    // during a layout already running the request waits for its end.
+    if (CFrameWnd* pFrame = GetParentFrame())
+    {
+        if (!pFrame->m_bInRecalcLayout)
+            pFrame->RecalcLayout();
+        else
+            pFrame->PostMessage(WM_RECALCPARENT);
+    }
+    if (pResult != NULL)
+        *pResult = 0;
 }
 
 void CReBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler)

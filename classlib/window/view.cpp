@@ -74,10 +74,22 @@ int CView::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message)
     int nResult = CWnd::OnMouseActivate(pDesktopWnd, nHitTest, message);
     if (nResult == MA_NOACTIVATE || nResult == MA_NOACTIVATEANDEAT)
         return nResult;
-    // A click makes this the frame's active view.
+    // A click makes this the frame's active view, and always gives it the
+    // keyboard: an active view that lost the focus to a pane or a floating
+    // window is activated again.
     CFrameWnd* pParentFrame = GetParentFrame();
-    if (pParentFrame != NULL && pParentFrame->GetActiveView() != this)
+    if (pParentFrame == NULL)
+        return nResult;
+    if (pParentFrame->GetActiveView() != this)
+    {
         pParentFrame->SetActiveView(this);
+    }
+    else
+    {
+        HWND hWndFocus = ::GetFocus();
+        if (hWndFocus != m_hWnd && !::IsChild(m_hWnd, hWndFocus))
+            OnActivateView(TRUE, this, this);
+    }
     return nResult;
 }
 

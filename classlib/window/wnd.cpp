@@ -3,6 +3,8 @@
 // message maps, command routing and reflection, and the modal loop.
 #include "wndimpl.h"
 
+#include <afxclip.h>
+
 #include <exception>
 
 IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
@@ -534,6 +536,8 @@ void CWnd::NcDestroyCleanup()
         (WNDPROC)::GetWindowLongPtr(m_hWnd, GWLP_WNDPROC) == &AfxWndProc)
         ::SetWindowLongPtr(m_hWnd, GWLP_WNDPROC, (LONG_PTR)m_pfnSuper);
     m_pfnSuper = NULL;
+    // The system's drag and drop forgets the window's drop target.
+    COleDropTarget::RevokeWindow(m_hWnd);
     Detach();
     PostNcDestroy();
 }

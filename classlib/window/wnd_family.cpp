@@ -375,19 +375,6 @@ void CWnd::CenterWindow(CWnd* pAlternateOwner)
     SetWindowPos(NULL, xLeft, yTop, -1, -1, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-INT_PTR CWnd::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
-{
-    (void)point;
-    (void)pTI;
-    return -1;
-}
-
-void CWnd::WinHelp(DWORD_PTR dwData, UINT nCmd)
-{
-    if (CWinApp* pApp = AfxGetApp())
-        pApp->WinHelp(dwData, nCmd);
-}
-
 // Dialog controls -------------------------------------------------------------------
 
 void CWnd::UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler)

@@ -62,6 +62,45 @@ CToolTipCtrl* ThreadToolTip(AFX_THREAD_STATE* pState, CWnd* pOwner)
 }
 } // namespace
 
+INT_PTR CWnd::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
+{
+    // A visible child window with an id under the point is the tool; its text
+    // comes back as a callback (TTN_NEEDTEXT), which the frame answers from
+    // the child's string resource. Disabled children count too, which
+    // WindowFromPoint would skip.
+    if (m_hWnd == NULL)
+        return -1;
+    CPoint ptScreen = point;
+    ::ClientToScreen(m_hWnd, &ptScreen);
+    for (HWND hWndChild = ::GetWindow(m_hWnd, GW_CHILD); hWndChild != NULL;
+         hWndChild = ::GetWindow(hWndChild, GW_HWNDNEXT))
+    {
+        const int nID = ::GetDlgCtrlID(hWndChild);
+        if (nID == 0 || (WORD)nID == 0xFFFF || !(::GetWindowLong(hWndChild, GWL_STYLE) & WS_VISIBLE))
+            continue;
+        CRect rcChild;
+        ::GetWindowRect(hWndChild, &rcChild);
+        if (!rcChild.PtInRect(ptScreen))
+            continue;
+        if (pTI != NULL && pTI->cbSize >= TTTOOLINFOA_V1_SIZE)
+        {
+            pTI->hwnd = m_hWnd;
+            pTI->uId = (UINT_PTR)hWndChild;
+            pTI->uFlags |= TTF_IDISHWND;
+            pTI->lpszText = LPSTR_TEXTCALLBACK;
+            // The child's place, for tip windows that track tools by rectangle.
+            ::ScreenToClient(m_hWnd, (POINT*)&rcChild.left);
+            ::ScreenToClient(m_hWnd, (POINT*)&rcChild.right);
+            pTI->rect = rcChild;
+            // Tips of anything but buttons are centred below the child.
+            if (!(::SendMessage(hWndChild, WM_GETDLGCODE, 0, 0) & DLGC_BUTTON))
+                pTI->uFlags |= TTF_NOTBUTTON | TTF_CENTERTIP;
+        }
+        return nID;
+    }
+    return -1;
+}
+
 BOOL CWnd::EnableToolTips(BOOL bEnable)
 {
     if (bEnable)

@@ -5232,3 +5232,131 @@ TEST_F(Brindlemark, AClickOnForceCompletesListTakesTheValue)
     EXPECT_EQ(0, game.WaitForExit());
     ClearSettings();
 }
+
+namespace
+{
+// The visible system menus (Wine's menu windows) of the game.
+size_t VisibleSystemMenus(DWORD dwPid)
+{
+    size_t nVisible = 0;
+    for (HWND hWnd : TopLevels(dwPid, "#32768"))
+        nVisible += ::IsWindowVisible(hWnd) ? 1 : 0;
+    return nVisible;
+}
+
+// TRUE when the game's keyboard focus is the window or lies inside it.
+bool HasFocusIn(HWND hFrame, HWND hWnd)
+{
+    HWND hFocus = FocusOf(hFrame);
+    return hFocus != NULL && (hFocus == hWnd || ::IsChild(hWnd, hFocus));
+}
+
+// A point in the lower part of a window: in a profile pane, the grid's
+// empty area or its last rows.
+POINT LowerMiddle(HWND hWnd)
+{
+    RECT rc;
+    ::GetWindowRect(hWnd, &rc);
+    return {(rc.left + rc.right) / 2, rc.bottom - 30};
+}
+} // namespace
+
+// The keys after a click inside a floating profile pane: the pane's window
+// belongs to the game's frame, so Alt, then Down, opens the game's File menu
+// (not the system menu of the pane's window), and Alt+F4 closes the game as
+// from the frame.
+TEST_F(Brindlemark, AfterAClickInAFloatingPaneAltOpensTheFileMenuAndAltF4ClosesTheGame)
+{
+    testsupport::Watchdog watchdog("keys in a floating pane", 120000);
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    watchdog.AlsoEnd(game.Process());
+    HWND hFrame = game.Frame();
+    ::SetForegroundWindow(hFrame);
+    Wait(200);
+    ASSERT_TRUE(FloatPaneContainer(game, ID_DIFFICULTY_PANE));
+    HWND hMini = FloatingPane(game);
+    ASSERT_TRUE(hMini != NULL);
+    const POINT ptInPane = LowerMiddle(hMini);
+
+    ClickScreen(ptInPane, false);
+    EXPECT_TRUE(HasFocusIn(hFrame, hMini)) << "the click gives the pane the keyboard";
+    PressKeys({VK_MENU});
+    PressKeys({VK_DOWN});
+    HWND hMenu = WaitForPopupBar(game.Pid());
+    EXPECT_TRUE(hMenu != NULL) << "Alt, then Down, opens the File menu";
+    EXPECT_EQ(0u, VisibleSystemMenus(game.Pid())) << "the pane's system menu opened";
+    if (hMenu != NULL)
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "file_menu_from_a_floating_pane").empty());
+    PressKeys({VK_ESCAPE});
+    PressKeys({VK_ESCAPE});
+    Wait(300);
+    EXPECT_EQ(0u, VisibleSystemMenus(game.Pid()));
+
+    ClickScreen(ptInPane, false);
+    EXPECT_TRUE(HasFocusIn(hFrame, hMini));
+    PressKeys({VK_MENU, VK_F4});
+    EXPECT_EQ(0, game.WaitForExit()) << "Alt+F4 in the floating pane closes the game";
+    ClearSettings();
+}
+
+// Every click on the board takes the keyboard back from a profile pane
+// clicked before it, not only the first; and a pane slid out of its
+// auto-hide tab and clicked slides back in once the board is clicked.
+TEST_F(Brindlemark, EveryClickOnTheBoardTakesTheKeyboardBackFromAProfilePane)
+{
+    testsupport::Watchdog watchdog("clicks between a pane and the board", 120000);
+    StoreOnlyDifficultyProfile(5, 0, false);
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    watchdog.AlsoEnd(game.Process());
+    HWND hFrame = game.Frame();
+    ASSERT_TRUE(MakePuzzleWithCtrlN(game));
+    ChooseProfilePaneEntry(game, true);
+    std::vector<HWND> containers = VisibleDescendants(hFrame, "XTPDockingPaneTabbedContainer");
+    ASSERT_EQ(1u, containers.size()) << "the difficulty pane did not open";
+    std::vector<HWND> grids = VisibleDescendants(hFrame, "XTPPropertyGrid");
+    ASSERT_EQ(1u, grids.size());
+    // The board's margin, right of its squares.
+    RECT rcView;
+    ::GetWindowRect(game.View(), &rcView);
+    const POINT ptBoard = {rcView.right - 25, (rcView.top + rcView.bottom) / 2};
+
+    for (int i = 0; i < 3; i++)
+    {
+        ClickScreen(LowerMiddle(grids[0]), false);
+        EXPECT_TRUE(HasFocusIn(hFrame, containers[0])) << "click " << i << " in the pane";
+        ClickScreen(ptBoard, false);
+        EXPECT_EQ(game.View(), FocusOf(hFrame)) << "click " << i << " on the board";
+    }
+
+    // Pinned away, slid out by a click on its tab, clicked inside, then the
+    // board: the pane slides back in.
+    ClickPin(containers[0]);
+    ASSERT_EQ(0u, VisibleDescendants(hFrame, "XTPPropertyGrid").size()) << "the pin did not hide the pane";
+    std::vector<HWND> panels = VisibleDescendants(hFrame, "XTPDockingPaneAutoHidePanel");
+    ASSERT_EQ(1u, panels.size());
+    RECT rcPanel;
+    ::GetWindowRect(panels[0], &rcPanel);
+    ClickScreen({(rcPanel.left + rcPanel.right) / 2, rcPanel.top + 40}, false);
+    grids = VisibleDescendants(hFrame, "XTPPropertyGrid");
+    ASSERT_EQ(1u, grids.size()) << "the tab's click did not slide the pane out";
+    ClickScreen(LowerMiddle(grids[0]), false);
+    EXPECT_TRUE(HasFocusIn(hFrame, grids[0])) << "the click in the slid-out pane";
+    ClickScreen(ptBoard, false);
+    EXPECT_EQ(game.View(), FocusOf(hFrame)) << "the board after the slid-out pane";
+    bool bSlidIn = false;
+    for (int n = 0; n < 100 && !bSlidIn; n++)
+    {
+        bSlidIn = VisibleDescendants(hFrame, "XTPPropertyGrid").empty();
+        if (!bSlidIn)
+            Wait(50);
+    }
+    EXPECT_TRUE(bSlidIn) << "the pane stays out after the board was clicked";
+    ::PostMessage(hFrame, WM_CLOSE, 0, 0);
+    HWND hQuestion = WaitForDialogOtherThan(game.Pid(), NULL, 3000);
+    if (hQuestion != NULL)
+        ClickButton(hQuestion, "Don't Save");
+    EXPECT_EQ(0, game.WaitForExit());
+    ClearSettings();
+}

@@ -778,12 +778,22 @@ int CXTPCommandBar::OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPAR
     return hookContinue;
 }
 
+namespace
+{
+BOOL IsSiteInHelpMode(CWnd* pSite);
+} // namespace
+
 int CXTPCommandBar::OnHookKeyDown(UINT nChar, LPARAM lParam)
 {
-    if (IsCustomizeMode())
+    // Customisation and context help run the keys themselves.
+    if (IsCustomizeMode() || IsSiteInHelpMode(GetSite()))
         return hookStop;
     if (m_nLockTracking > 0)
         return hookHandled;
+    // F1 goes on to the frame's keys, which ask for the help of the
+    // selected control (the command bars keep its help id).
+    if (nChar == VK_F1)
+        return hookStop;
 
     CWnd* pSite = GetSite();
     if (pSite != NULL && pSite->GetSafeHwnd() != NULL)
@@ -1234,13 +1244,48 @@ void CXTPCommandBar::OnRButtonUp(UINT nFlags, CPoint point)
     pControl->InternalRelease();
 }
 
+namespace
+{
+// TRUE while the frame of the bar's site runs the class library's context
+// help mode (Shift+F1).
+BOOL IsSiteInHelpMode(CWnd* pSite)
+{
+    if (pSite == NULL || pSite->GetSafeHwnd() == NULL)
+        return FALSE;
+    CFrameWnd* pFrame = pSite->GetTopLevelFrame();
+    return pFrame != NULL && pFrame->m_bHelpMode;
+}
+} // namespace
+
 LRESULT CXTPCommandBar::OnNcHitTest(CPoint point)
 {
+    // In help mode a popup control without a command of its own opens its
+    // menu (HTMENU), so that help for one of its commands can be chosen;
+    // anything else is asked for its help id (HTCLIENT).
+    if (m_hWnd != NULL && IsSiteInHelpMode(GetSite()))
+    {
+        CPoint ptClient = point;
+        ScreenToClient(&ptClient);
+        CXTPControl* pControl = m_pControls != NULL ? m_pControls->HitTest(ptClient) : NULL;
+        if (pControl != NULL && pControl->GetID() == 0 &&
+            (pControl->GetType() == xtpControlPopup || pControl->GetType() == xtpControlButtonPopup ||
+             pControl->GetType() == xtpControlSplitButtonPopup))
+            return HTMENU;
+        return HTCLIENT;
+    }
     return CWnd::OnNcHitTest(point);
 }
 
 void CXTPCommandBar::OnNcLButtonDown(UINT nHitTest, CPoint point)
 {
+    // Help mode hands the press of a menu on here: a left click at the point.
+    if (m_hWnd != NULL && IsSiteInHelpMode(GetSite()))
+    {
+        CPoint ptClient = point;
+        ScreenToClient(&ptClient);
+        OnLButtonDown(MK_LBUTTON, ptClient);
+        return;
+    }
     CWnd::OnNcLButtonDown(nHitTest, point);
 }
 

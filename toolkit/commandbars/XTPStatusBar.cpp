@@ -311,6 +311,15 @@ BOOL CXTPStatusBar::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
     return CControlBar::OnWndMsg(message, wParam, lParam, pResult);
 }
 
+BOOL CXTPStatusBar::PreTranslateMessage(MSG* pMsg)
+{
+    // The bar's own messages pass the filter in OnWndMsg.
+    if (m_pToolTipContext != NULL && pMsg != NULL && pMsg->hwnd != m_hWnd && m_hWnd != NULL &&
+        ::IsChild(m_hWnd, pMsg->hwnd))
+        m_pToolTipContext->FilterToolTipMessage(this, pMsg);
+    return CControlBar::PreTranslateMessage(pMsg);
+}
+
 //////////////////////////////////////////////////////////////////////////
 // Panes
 

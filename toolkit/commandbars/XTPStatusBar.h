@@ -158,6 +158,9 @@ public:
 
 protected:
     virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    // The mouse messages of the bar's child windows (controls placed over
+    // panes) reach the tooltip context here, so their tips show too.
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
     // Measures the pane's text in its font, plus padding and icon.
     int CalcPaneWidth(CXTPStatusBarPane* pPane) const;
     BOOL ParentIsMaximized() const;
