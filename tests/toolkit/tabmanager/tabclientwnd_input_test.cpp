@@ -102,6 +102,8 @@ public:
     }
     afx_msg void OnNewNote() { m_pNoteTemplate->OpenDocumentFile(NULL); }
     afx_msg void OnNewSketch() { m_pSketchTemplate->OpenDocumentFile(NULL); }
+    // The bars are customizable, so each document type keeps its own menu.
+    afx_msg void OnCustomize() {}
     DECLARE_MESSAGE_MAP()
 };
 IMPLEMENT_DYNCREATE(CMainFrame, CXTPMDIFrameWnd)
@@ -109,6 +111,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CXTPMDIFrameWnd)
     ON_WM_CREATE()
     ON_COMMAND(ID_MDIFRAME_NEWNOTE, OnNewNote)
     ON_COMMAND(ID_MDIFRAME_NEWSKETCH, OnNewSketch)
+    ON_COMMAND(XTP_ID_CUSTOMIZE, OnCustomize)
 END_MESSAGE_MAP()
 
 // Dispatches what is queued through the walk and runs the idle passes, for
@@ -314,14 +317,25 @@ TEST_F(MDIFrameTest, DocumentsOpenAsTabsAndTheMenuBarShowsEachTypesMenuAndTheMax
     EXPECT_EQ(pWorkspace->GetItem(2), pWorkspace->GetSelectedItem());
     EXPECT_EQ((CXTPCommandBars*)m_pFrame->GetCommandBars(), client.GetCommandBars());
 
-    // A note's menu, then a sketch's after a click on its tab.
+    // A note's menu, then a sketch's after a click on its tab; a control
+    // added to the notes' menu stays with the notes.
     EXPECT_TRUE(MenuBarHas("&Note"));
     EXPECT_FALSE(MenuBarHas("&Sketch"));
+    CXTPControl* pAdded = m_pMenuBar->GetControls()->Add(xtpControlButton, ID_MDIFRAME_UPPERCASE);
+    ASSERT_TRUE(pAdded != NULL);
+    pAdded->SetCaption(_T("Shout"));
+    m_pMenuBar->OnRecalcLayout();
     HWND hSketch = ChildOf("Sketch1");
     Click(TabPoint(hSketch));
     EXPECT_EQ(CString("Sketch1"), ActiveTitle());
     EXPECT_TRUE(MenuBarHas("&Sketch"));
     EXPECT_FALSE(MenuBarHas("&Note"));
+    EXPECT_FALSE(MenuBarHas("Shout"));
+    Click(TabPoint(ChildOf("Note1")));
+    EXPECT_TRUE(MenuBarHas("&Note"));
+    EXPECT_TRUE(MenuBarHas("Shout"));
+    Click(TabPoint(hSketch));
+    EXPECT_TRUE(MenuBarHas("&Sketch"));
     // The sketch's own command reaches the sketch.
     AltKey('S');
     Keys({ 'L' });
