@@ -423,6 +423,17 @@ TEST_F(MDIFrameTest, TheWindowMenuArrangesTheChildrenBelowTheTabsAndCarriesOutTh
         EXPECT_GE(WindowOnScreen(hWnd).top, rcArea.top) << (LPCTSTR)Title(hWnd);
     EXPECT_FALSE(testsupport::SaveScreenSnapshot(m_pFrame->m_hWnd, "mdi_cascade").empty());
 
+    // A click on a child behind the others activates it: its tab, its menu
+    // and the keyboard in its view follow.
+    CRect rcNote1 = WindowOnScreen(hNote1);
+    Click(CPoint(rcNote1.left + 12, rcNote1.bottom - 30));
+    EXPECT_EQ(CString("Note1"), ActiveTitle());
+    EXPECT_EQ(client.FindItem(hNote1), client.GetWorkspace(0)->GetSelectedItem());
+    EXPECT_EQ(::GetDlgItem(hNote1, AFX_IDW_PANE_FIRST), ::GetFocus());
+    Click(TabPoint(hSketch1));
+    EXPECT_TRUE(MenuBarHas("&Sketch"));
+    EXPECT_EQ(::GetDlgItem(hSketch1, AFX_IDW_PANE_FIRST), ::GetFocus());
+
     // Ctrl+Tab and Ctrl+F6 step through the tabs in their order, Shift back.
     Click(TabPoint(hNote1));
     EXPECT_EQ(CString("Note1"), ActiveTitle());
