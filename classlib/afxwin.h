@@ -14,7 +14,7 @@
 //   CWinApp, CCommandLineInfo          app.cpp, app_dialogs.cpp, profile.cpp
 //   CRecentFileList                    recent.cpp
 //   CFrameWnd, CMiniFrameWnd,
-//   CMDIFrameWnd, CMDIChildWnd         frame.cpp
+//   CMDIFrameWnd, CMDIChildWnd         frame_mdi.cpp
 //   CControlBar                        bar.cpp
 //   CDocument, CDocTemplate,
 //   CSingleDocTemplate                 doc.cpp
@@ -162,6 +162,8 @@ struct WSAData;
 
 // Default window styles of views and control bars
 #define AFX_WS_DEFAULT_VIEW (WS_CHILD | WS_VISIBLE | WS_BORDER)
+// The first command id of the Window menu's list of MDI children.
+#define AFX_IDM_FIRST_MDICHILD 0xFF00
 
 // Window classes registered by the layer
 #define AFX_WND_CLASS            "AfxWnd"
@@ -1188,22 +1190,111 @@ private:
     BOOL PassSysCommandToOwner(UINT nID, LPARAM lParam);
 };
 
-// Multiple-document frames exist for their class identity only.
+// The frame of a multiple-document program: an MDI client window (id
+// AFX_IDW_PANE_FIRST, laid out in the room the bars leave) holds one child
+// frame per open document window. Commands go to the active child first;
+// the frame's menu follows the active child's document type (WM_MDISETMENU
+// to the client) and the Window menu's commands arrange the children.
 class CMDIFrameWnd : public CFrameWnd
 {
     DECLARE_DYNCREATE(CMDIFrameWnd)
 public:
     CMDIFrameWnd();
+    virtual ~CMDIFrameWnd();
+
     HWND m_hWndMDIClient;
+
+    // Creates the MDI client, which lists the children in pWindowMenu.
+    virtual BOOL CreateClient(LPCREATESTRUCT lpCreateStruct, CMenu* pWindowMenu);
+    // The Window popup of a menu bar: the popup holding ID_WINDOW_* commands
+    // (else the last but one popup, the usual place); NULL when none.
+    virtual HMENU GetWindowMenuPopup(HMENU hMenuBar);
+    virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);
+    virtual BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
+                           CWnd* pParentWnd = NULL, CCreateContext* pContext = NULL);
+
+    // Operations on the children (through the MDI client).
+    void MDIActivate(CWnd* pWndActivate);
     CMDIChildWnd* MDIGetActive(BOOL* pbMaximized = NULL) const;
+    void MDIIconArrange();
+    void MDIMaximize(CWnd* pWnd);
+    void MDINext();
+    void MDIPrev();
+    void MDIRestore(CWnd* pWnd);
+    CMenu* MDISetMenu(CMenu* pFrameMenu, CMenu* pWindowMenu);
+    void MDITile();
+    void MDITile(int nType);
+    void MDICascade();
+    void MDICascade(int nType);
+    // A child of the class for the resource, with its menu and keys.
+    CMDIChildWnd* CreateNewChild(CRuntimeClass* pClass, UINT nResource, HMENU hMenu = NULL, HACCEL hAccel = NULL);
+
+    virtual CFrameWnd* GetActiveFrame();
+    virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
+    virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    virtual HACCEL GetDefaultAccelerator();
+    virtual void OnUpdateFrameMenu(HMENU hMenuAlt);
+    virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
+    virtual void RecalcLayout(BOOL bNotify = TRUE);
+    virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+
+    afx_msg BOOL OnMDIWindowCmd(UINT nID);
+    afx_msg void OnUpdateMDIWindowCmd(CCmdUI* pCmdUI);
+    afx_msg void OnWindowNew();
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnDestroy();
+    afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+
+    DECLARE_MESSAGE_MAP()
 };
 
+// A document window inside an MDI frame. It shares the menu and keys of its
+// document type (m_hMenuShared, m_hAccelShared), which the frame shows
+// while the child is active.
 class CMDIChildWnd : public CFrameWnd
 {
     DECLARE_DYNCREATE(CMDIChildWnd)
 public:
     CMDIChildWnd();
+    virtual ~CMDIChildWnd();
+
+    // Creates the child inside pParentWnd's MDI client (the main window when
+    // NULL), hidden until ActivateFrame shows it.
+    virtual BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName,
+                        DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, const RECT& rect = rectDefault,
+                        CMDIFrameWnd* pParentWnd = NULL, CCreateContext* pContext = NULL);
+    virtual BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
+                           CWnd* pParentWnd = NULL, CCreateContext* pContext = NULL);
+    virtual BOOL DestroyWindow();
+    virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    virtual void ActivateFrame(int nCmdShow = -1);
+    virtual CFrameWnd* GetActiveFrame() { return this; }
+    virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
+    virtual void OnUpdateFrameMenu(HMENU hMenuAlt);
+    // Shows this child's menu on the frame when bActive, the frame's own
+    // when the last child goes.
+    virtual void OnUpdateFrameMenu(BOOL bActive, CWnd* pActivateWnd, HMENU hMenuAlt);
+    virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+
     CMDIFrameWnd* GetMDIFrame();
+    void MDIDestroy();
+    void MDIActivate();
+    void MDIMaximize();
+    void MDIRestore();
+    void SetHandles(HMENU hMenu, HACCEL hAccel);
+
+    HMENU m_hMenuShared;    // the document type's menu (not owned)
+    HACCEL m_hAccelShared;  // the document type's keys (not owned)
+
+    afx_msg int OnCreate(LPCREATESTRUCT lpcs);
+    afx_msg void OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd);
+    afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnDestroy();
+
+    DECLARE_MESSAGE_MAP()
 };
 
 /////////////////////////////////////////////////////////////////////////////
@@ -1439,6 +1530,32 @@ public:
     virtual void SetDefaultTitle(CDocument* pDocument);
 
     CDocument* m_pOnlyDoc;
+};
+
+// Any number of documents of one type, each in its own MDI child frame. The
+// type's menu and keys (resource nIDResource) are shared by its children.
+class CMultiDocTemplate : public CDocTemplate
+{
+    DECLARE_DYNAMIC(CMultiDocTemplate)
+public:
+    CMultiDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
+                      CRuntimeClass* pViewClass);
+    virtual ~CMultiDocTemplate();
+
+    virtual void LoadTemplate();
+    virtual void AddDocument(CDocument* pDoc);
+    virtual void RemoveDocument(CDocument* pDoc);
+    virtual POSITION GetFirstDocPosition() const;
+    virtual CDocument* GetNextDoc(POSITION& rPos) const;
+    // Creates a document with its child frame and view: empty ("Name1",
+    // "Name2"...) without a path, else read from the file.
+    virtual CDocument* OpenDocumentFile(LPCTSTR lpszPathName, BOOL bMakeVisible = TRUE);
+    virtual void SetDefaultTitle(CDocument* pDocument);
+
+    HMENU m_hMenuShared;
+    HACCEL m_hAccelTable;
+    CPtrList m_docList;
+    UINT m_nUntitledCount;   // the number of the last untitled document
 };
 
 /////////////////////////////////////////////////////////////////////////////

@@ -1291,29 +1291,3 @@ LRESULT CMiniFrameWnd::OnFloatStatus(WPARAM wParam, LPARAM)
     }
     return lResult;
 }
-
-/////////////////////////////////////////////////////////////////////////////
-// Multiple-document frames (class identity only)
-
-IMPLEMENT_DYNCREATE(CMDIFrameWnd, CFrameWnd)
-IMPLEMENT_DYNCREATE(CMDIChildWnd, CFrameWnd)
-
-CMDIFrameWnd::CMDIFrameWnd() : m_hWndMDIClient(NULL)
-{
-}
-
-CMDIChildWnd* CMDIFrameWnd::MDIGetActive(BOOL* pbMaximized) const
-{
-    if (pbMaximized != NULL)
-        *pbMaximized = FALSE;
-    return NULL;
-}
-
-CMDIChildWnd::CMDIChildWnd()
-{
-}
-
-CMDIFrameWnd* CMDIChildWnd::GetMDIFrame()
-{
-    return DYNAMIC_DOWNCAST(CMDIFrameWnd, GetParentFrame());
-}

@@ -17,6 +17,7 @@
 #include "XTPImageManager.h"
 #include "XTPColorManager.h"
 #include "XTPPropExchange.h"
+#include <XTPTabClientTarget.h>
 #include "XTPSoundManager.h"
 #include "XTPDrawHelpers.h"
 
@@ -541,6 +542,13 @@ void CXTPCommandBars::RedrawCommandBars()
         RecalcFrameLayout();
         m_pFrame->SendMessage(WM_NCPAINT);
     }
+    // A tabbed MDI client follows the new options too.
+    CMDIFrameWnd* pMDIFrame = DYNAMIC_DOWNCAST(CMDIFrameWnd, m_pFrame);
+    if (pMDIFrame != NULL && pMDIFrame->GetSafeHwnd() != NULL)
+    {
+        if (CXTPTabClientTarget* pTabClient = CXTPTabClientTarget::FromMDIClient(pMDIFrame->m_hWndMDIClient))
+            pTabClient->RefreshClient(TRUE);
+    }
 }
 
 //////////////////////////////////////////////////////////////////////////
@@ -980,6 +988,10 @@ BOOL CXTPCommandBars::OnFrameWndMsg(UINT message, WPARAM wParam, LPARAM lParam, 
 {
     switch (message)
     {
+    case WM_XTP_GETCOMMANDBARS:
+        *pResult = (LRESULT)this;
+        return TRUE;
+
     case WM_IDLEUPDATECMDUI:
         for (int i = 0; i < GetCount(); i++)
         {

@@ -356,8 +356,8 @@ void CXTPControlWorkspaceActions::OnCalcDynamicSize(DWORD /*dwMode*/)
     RemoveGeneratedItems(this, [](CXTPControl* p) { return p->GetID() >= 9155 && p->GetID() <= 9158; });
 
     CMDIFrameWnd* pFrame = DYNAMIC_DOWNCAST(CMDIFrameWnd, m_pParent->GetSite());
-    CWnd* pClient = pFrame != NULL ? CWnd::FromHandlePermanent(pFrame->m_hWndMDIClient) : NULL;
-    CXTPWorkspaceActionsTarget* pTarget = dynamic_cast<CXTPWorkspaceActionsTarget*>(pClient);
+    CXTPTabClientTarget* pTarget =
+        CXTPTabClientTarget::FromMDIClient(pFrame != NULL ? pFrame->m_hWndMDIClient : NULL);
     if (pTarget == NULL)
         return;
 

@@ -5,21 +5,13 @@
 #pragma once
 
 #include "XTPControlButton.h"
+#include <XTPTabClientTarget.h>
 
 class CXTPCommandBars;
 class CRecentFileList;
 
 // The notification of a selector whose highlighted size changed.
 #define XTP_SN_SELECTORSIZECHANGED 0x1006
-
-// What a tabbed MDI client offers the workspace-actions placeholder: the
-// tab-group commands (9155 to 9158) that apply to the active child.
-class CXTPWorkspaceActionsTarget
-{
-public:
-    virtual ~CXTPWorkspaceActionsTarget() {}
-    virtual BOOL IsWorkspaceCommandEnabled(UINT nCommand) = 0;
-};
 
 // The placeholder for the MDI child windows.
 class CXTPControlWindowList : public CXTPControlButton

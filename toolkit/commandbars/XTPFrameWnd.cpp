@@ -27,9 +27,13 @@ CXTPFrameWnd::~CXTPFrameWnd()
 {
 }
 
-BOOL CXTPFrameWnd::InitCommandBars(CRuntimeClass* pCommandBarsClass)
+namespace
 {
-    if (m_pCommandBars != NULL)
+// Creates the command bars of a site through their run-time class, attaches
+// them and creates the dock bars.
+BOOL CreateSiteCommandBars(CWnd* pSite, CXTPCommandBars*& rpCommandBars, CRuntimeClass* pCommandBarsClass)
+{
+    if (rpCommandBars != NULL)
         return TRUE;
     if (pCommandBarsClass == NULL)
         pCommandBarsClass = RUNTIME_CLASS(CXTPCommandBars);
@@ -38,8 +42,29 @@ BOOL CXTPFrameWnd::InitCommandBars(CRuntimeClass* pCommandBarsClass)
     CXTPCommandBars* pCommandBars = (CXTPCommandBars*)pCommandBarsClass->CreateObject();
     if (pCommandBars == NULL)
         return FALSE;
-    m_pCommandBars = pCommandBars;
-    pCommandBars->SetSite(this);
+    rpCommandBars = pCommandBars;
+    pCommandBars->SetSite(pSite);
     pCommandBars->CreateDockBars();
     return TRUE;
+}
+} // namespace
+
+BOOL CXTPFrameWnd::InitCommandBars(CRuntimeClass* pCommandBarsClass)
+{
+    return CreateSiteCommandBars(this, m_pCommandBars, pCommandBarsClass);
+}
+
+IMPLEMENT_DYNCREATE(CXTPMDIFrameWnd, CMDIFrameWnd)
+
+CXTPMDIFrameWnd::CXTPMDIFrameWnd()
+{
+}
+
+CXTPMDIFrameWnd::~CXTPMDIFrameWnd()
+{
+}
+
+BOOL CXTPMDIFrameWnd::InitCommandBars(CRuntimeClass* pCommandBarsClass)
+{
+    return CreateSiteCommandBars(this, m_pCommandBars, pCommandBarsClass);
 }

@@ -90,3 +90,15 @@ public:
     // to this frame and creates the dock bars.
     BOOL InitCommandBars(CRuntimeClass* pCommandBarsClass = NULL);
 };
+
+// The frame of a multiple-document program with command bars.
+class CXTPMDIFrameWnd : public CXTPFrameWndBase<CMDIFrameWnd>
+{
+    DECLARE_DYNCREATE(CXTPMDIFrameWnd)
+public:
+    CXTPMDIFrameWnd();
+    virtual ~CXTPMDIFrameWnd();
+
+    // As CXTPFrameWnd::InitCommandBars.
+    BOOL InitCommandBars(CRuntimeClass* pCommandBarsClass = NULL);
+};

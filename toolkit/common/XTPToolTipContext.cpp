@@ -1320,7 +1320,9 @@ void CXTPToolTipContext::FilterToolTipMessageHelper(CWnd* pWndHost, MSG* pMsg, B
             }
             else
             {
-                ::SendMessageA(hWndTip, TTM_SETTITLEA, 0, reinterpret_cast<LPARAM>(""));
+                // No title at all: an empty one still takes a title row
+                // above the text in the system's tip.
+                ::SendMessageA(hWndTip, TTM_SETTITLEA, 0, 0);
             }
         }
 

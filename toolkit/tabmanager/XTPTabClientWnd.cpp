@@ -1,10 +1,12 @@
 // Tabbed MDI client: workspaces of tabs standing for MDI children, their
-// refresh and the availability of the tab-group commands.
+// layout above and beside the children, the refresh, the tab-group commands
+// and the keyboard, mouse and tooltips of the strips.
 #include "XTPTabClientWnd.h"
 
 #include <algorithm>
 #include <XTPDCHelpers.h>
 #include <XTPDrawHelpers.h>
+#include <XTPToolTipContext.h>
 
 IMPLEMENT_DYNAMIC(CXTPTabClientWnd, CWnd)
 
@@ -14,10 +16,58 @@ BEGIN_MESSAGE_MAP(CXTPTabClientWnd, CWnd)
     ON_WM_MOUSEMOVE()
     ON_WM_LBUTTONDOWN()
     ON_WM_SIZE()
+    ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+    ON_COMMAND_RANGE(XTP_ID_WORKSPACE_MOVEPREVIOUS, XTP_ID_WORKSPACE_NEWVERTICAL, OnWorkspaceCommand)
+    ON_UPDATE_COMMAND_UI_RANGE(XTP_ID_WORKSPACE_MOVEPREVIOUS, XTP_ID_WORKSPACE_NEWVERTICAL, OnUpdateWorkspaceCommand)
 END_MESSAGE_MAP()
+
+namespace
+{
+// The hit-test answer for the strips above the client area: a border the
+// system does nothing with, so that the clicks come to this window.
+const LRESULT kStripHitTest = HTBORDER;
+
+// The MDI children of a client window, in the system's order (top first).
+void GetMDIChildren(HWND hWndClient, CArray<HWND, HWND>& arrChildren)
+{
+    for (HWND hWndChild = ::GetWindow(hWndClient, GW_CHILD); hWndChild != NULL;
+         hWndChild = ::GetWindow(hWndChild, GW_HWNDNEXT))
+    {
+        // Icon titles and the like are owned; MDI children are not.
+        if (::GetWindow(hWndChild, GW_OWNER) != NULL)
+            continue;
+        if ((::GetWindowLongPtr(hWndChild, GWL_EXSTYLE) & WS_EX_MDICHILD) == 0 &&
+            ::GetWindowLongPtr(hWndChild, GWL_ID) == 0)
+            continue;
+        arrChildren.Add(hWndChild);
+    }
+}
+} // namespace
 
 //////////////////////////////////////////////////////////////////////////
 // CWorkspace
+
+CXTPTabClientWnd::CWorkspace::CWorkspace(CXTPTabClientWnd* pClient) : m_pClient(pClient), m_rcWorkspace(0, 0, 0, 0)
+{
+    // A close button at the end of every strip.
+    if (CNavigateButton* pClose = FindNavigateButton(xtpTabNavigateButtonClose))
+        pClose->SetShowMode(xtpTabNavigateButtonAlways);
+}
+
+CRect CXTPTabClientWnd::CWorkspace::GetStripRect() const
+{
+    return CRect(m_rcWorkspace.left, m_rcWorkspace.top, m_rcWorkspace.right,
+                 m_rcWorkspace.top + m_pClient->GetStripHeight());
+}
+
+CRect CXTPTabClientWnd::CWorkspace::GetDocumentRect() const
+{
+    CRect rc(m_rcWorkspace);
+    rc.top += m_pClient->GetStripHeight();
+    if (rc.bottom < rc.top)
+        rc.bottom = rc.top;
+    return rc;
+}
 
 void CXTPTabClientWnd::CWorkspace::Reposition()
 {
@@ -25,13 +75,14 @@ void CXTPTabClientWnd::CWorkspace::Reposition()
         return;
     CClientDC dc(m_pClient);
     GetPaintManager()->RepositionTabControlEntry(this, &dc, m_rcWorkspace);
-    m_pClient->InvalidateRect(m_rcWorkspace, FALSE);
+    RedrawControl(NULL, FALSE);
 }
 
 void CXTPTabClientWnd::CWorkspace::RedrawControl(LPCRECT lpRect, BOOL bAnimate)
 {
-    if (m_pClient->GetSafeHwnd() != NULL)
-        m_pClient->InvalidateRect(lpRect != NULL ? lpRect : (LPCRECT)&m_rcWorkspace, FALSE);
+    (void)lpRect;
+    (void)bAnimate;
+    m_pClient->RedrawStrips();
 }
 
 BOOL CXTPTabClientWnd::CWorkspace::DrawIcon(CDC* pDC, CPoint pt, CXTPTabManagerItem* pItem, BOOL bDraw,
@@ -40,7 +91,13 @@ BOOL CXTPTabClientWnd::CWorkspace::DrawIcon(CDC* pDC, CPoint pt, CXTPTabManagerI
     if (pItem == NULL)
         return TRUE;
     HWND hWnd = (HWND)pItem->GetData();
-    HICON hIcon = ::IsWindow(hWnd) ? (HICON)::SendMessage(hWnd, WM_GETICON, ICON_SMALL, 0) : NULL;
+    if (!::IsWindow(hWnd))
+        return FALSE;
+    HICON hIcon = (HICON)::SendMessage(hWnd, WM_GETICON, ICON_SMALL, 0);
+    if (hIcon == NULL)
+        hIcon = (HICON)::GetClassLongPtr(hWnd, GCLP_HICONSM);
+    if (hIcon == NULL)
+        hIcon = (HICON)::GetClassLongPtr(hWnd, GCLP_HICON);
     if (hIcon == NULL)
         return FALSE;
     if (bDraw)
@@ -56,14 +113,30 @@ void CXTPTabClientWnd::CWorkspace::OnSelectItem(CXTPTabManagerItem* pItem)
         m_pClient->SendMessage(WM_MDIACTIVATE, (WPARAM)hWnd, 0);
 }
 
+void CXTPTabClientWnd::CWorkspace::OnNavigateButtonClick(int nID)
+{
+    if (nID != xtpTabNavigateButtonClose)
+        return;
+    CXTPTabManagerItem* pItem = GetSelectedItem();
+    HWND hWnd = pItem != NULL ? (HWND)pItem->GetData() : NULL;
+    // Posted: the strip that asked may go with the document.
+    if (::IsWindow(hWnd))
+        ::PostMessage(hWnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
 //////////////////////////////////////////////////////////////////////////
 // CXTPTabClientWnd
 
 CXTPTabClientWnd::CXTPTabClientWnd()
-    : m_pParentFrame(NULL), m_bRefreshing(FALSE), m_bHorizSplitting(FALSE), m_bEnableGroups(FALSE)
+    : m_pParentFrame(NULL), m_bRefreshing(FALSE), m_bHorizSplitting(FALSE), m_bEnableGroups(FALSE),
+      m_nStripHeight(0), m_bInLayout(FALSE)
 {
     m_pPaintManager = new CXTPTabPaintManager();
     m_pPaintManager->SetAppearance(xtpTabAppearancePropertyPage2003);
+    // Document tabs light up under the pointer and always name their document.
+    m_pPaintManager->m_bHotTracking = TRUE;
+    m_pPaintManager->m_toolBehaviour = xtpTabToolTipAlways;
+    m_pToolTipContext = new CXTPToolTipContext();
 }
 
 CXTPTabClientWnd::~CXTPTabClientWnd()
@@ -75,6 +148,7 @@ CXTPTabClientWnd::~CXTPTabClientWnd()
     }
     m_arrWorkspace.RemoveAll();
     m_pPaintManager->InternalRelease();
+    m_pToolTipContext->InternalRelease();
 }
 
 BOOL CXTPTabClientWnd::Attach(CMDIFrameWnd* pFrame, BOOL bEnableGroups)
@@ -85,6 +159,8 @@ BOOL CXTPTabClientWnd::Attach(CMDIFrameWnd* pFrame, BOOL bEnableGroups)
         return FALSE;
     m_pParentFrame = pFrame;
     m_bEnableGroups = bEnableGroups;
+    // The strips draw their own edges.
+    ModifyStyleEx(WS_EX_CLIENTEDGE, 0, SWP_FRAMECHANGED);
     Refresh();
     return TRUE;
 }
@@ -96,6 +172,14 @@ CXTPTabClientWnd::CWorkspace* CXTPTabClientWnd::AddWorkspace()
     m_pPaintManager->AddAtom(pWorkspace);
     LayoutWorkspaces();
     return pWorkspace;
+}
+
+void CXTPTabClientWnd::RemoveWorkspace(int nIndex)
+{
+    CWorkspace* pWorkspace = m_arrWorkspace[nIndex];
+    m_arrWorkspace.RemoveAt(nIndex);
+    m_pPaintManager->RemoveAtom(pWorkspace);
+    delete pWorkspace;
 }
 
 int CXTPTabClientWnd::FindWorkspaceIndex(const CXTPTabManager* pWorkspace) const
@@ -129,33 +213,147 @@ HWND CXTPTabClientWnd::MDIGetActive()
     return (HWND)::SendMessage(m_hWnd, WM_MDIGETACTIVE, 0, 0);
 }
 
+CXTPCommandBars* CXTPTabClientWnd::GetCommandBars()
+{
+    // A frame that hosts command bars answers with them.
+    if (m_pParentFrame == NULL || m_pParentFrame->GetSafeHwnd() == NULL)
+        return NULL;
+    return (CXTPCommandBars*)m_pParentFrame->SendMessage(WM_XTP_GETCOMMANDBARS);
+}
+
+// Layout ---------------------------------------------------------------------
+
+void CXTPTabClientWnd::MeasureStrip()
+{
+    BOOL bItems = FALSE;
+    for (int i = 0; i < GetWorkspaceCount(); i++)
+        bItems |= m_arrWorkspace[i]->GetItemCount() > 0;
+
+    int nHeight = 0;
+    if (bItems)
+    {
+        // The header the paint manager makes in a roomy workspace.
+        CWorkspace* pWorkspace = m_arrWorkspace[0];
+        CRect rcSaved = pWorkspace->m_rcWorkspace;
+        CRect rcMeasure(0, 0, 1000, 1000);
+        CClientDC dc(this);
+        m_pPaintManager->RepositionTabControlEntry(pWorkspace, &dc, rcMeasure);
+        nHeight = pWorkspace->GetHeaderRect().bottom - rcMeasure.top;
+        if (nHeight <= 0 || nHeight > rcMeasure.Height() / 2)
+            nHeight = pWorkspace->GetClientRect().top - rcMeasure.top;
+        pWorkspace->m_rcWorkspace = rcSaved;
+    }
+    if (nHeight != m_nStripHeight)
+    {
+        m_nStripHeight = nHeight;
+        // The client area shrinks or grows by the strip: the system places
+        // maximised and cascaded children in what is left.
+        SetWindowPos(NULL, 0, 0, 0, 0,
+                     SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    }
+}
+
 void CXTPTabClientWnd::LayoutWorkspaces()
 {
-    if (m_hWnd == NULL)
+    if (m_hWnd == NULL || m_bInLayout)
         return;
+    m_bInLayout = TRUE;
+    MeasureStrip();
+
     CRect rcClient;
     GetClientRect(&rcClient);
+    // The first row of strips lies above the client area.
+    CRect rcAll(rcClient.left, rcClient.top - m_nStripHeight, rcClient.right, rcClient.bottom);
     const int nCount = GetWorkspaceCount();
     for (int i = 0; i < nCount; i++)
     {
-        CRect rc(rcClient);
+        CRect rc(rcAll);
         if (m_bEnableGroups && nCount > 1)
         {
             // Side by side, or one under another for horizontal groups.
             if (m_bHorizSplitting)
             {
-                rc.top = rcClient.top + rcClient.Height() * i / nCount;
-                rc.bottom = rcClient.top + rcClient.Height() * (i + 1) / nCount;
+                rc.top = rcAll.top + rcAll.Height() * i / nCount;
+                rc.bottom = rcAll.top + rcAll.Height() * (i + 1) / nCount;
             }
             else
             {
-                rc.left = rcClient.left + rcClient.Width() * i / nCount;
-                rc.right = rcClient.left + rcClient.Width() * (i + 1) / nCount;
+                rc.left = rcAll.left + rcAll.Width() * i / nCount;
+                rc.right = rcAll.left + rcAll.Width() * (i + 1) / nCount;
             }
         }
         m_arrWorkspace[i]->m_rcWorkspace = rc;
-        m_arrWorkspace[i]->Reposition();
+        CClientDC dc(this);
+        m_pPaintManager->RepositionTabControlEntry(m_arrWorkspace[i], &dc, rc);
     }
+    FitChildren();
+    m_bInLayout = FALSE;
+    RedrawStrips();
+}
+
+void CXTPTabClientWnd::FitChildren()
+{
+    // One group: the system lays the children out in the client area,
+    // which the strip no longer covers.
+    if (!m_bEnableGroups || GetWorkspaceCount() < 2)
+        return;
+    // Several: each group's children fill its part, its selected one in
+    // front; a maximised child would cover the other groups.
+    HWND hWndActive = MDIGetActive();
+    BOOL bMaximized = hWndActive != NULL && ::IsZoomed(hWndActive);
+    if (bMaximized)
+        DefWindowProc(WM_MDIRESTORE, (WPARAM)hWndActive, 0);
+    for (int i = 0; i < GetWorkspaceCount(); i++)
+    {
+        CWorkspace* pWorkspace = m_arrWorkspace[i];
+        CRect rcDocument = pWorkspace->GetDocumentRect();
+        for (int j = 0; j < pWorkspace->GetItemCount(); j++)
+        {
+            HWND hWndChild = (HWND)pWorkspace->GetItem(j)->GetData();
+            if (!::IsWindow(hWndChild))
+                continue;
+            if (::IsIconic(hWndChild) || ::IsZoomed(hWndChild))
+                DefWindowProc(WM_MDIRESTORE, (WPARAM)hWndChild, 0);
+            ::SetWindowPos(hWndChild, NULL, rcDocument.left, rcDocument.top, rcDocument.Width(), rcDocument.Height(),
+                           SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        CXTPTabManagerItem* pSelected = pWorkspace->GetSelectedItem();
+        HWND hWndSelected = pSelected != NULL ? (HWND)pSelected->GetData() : NULL;
+        if (::IsWindow(hWndSelected))
+            ::SetWindowPos(hWndSelected, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+}
+
+void CXTPTabClientWnd::OnSize(UINT nType, int cx, int cy)
+{
+    (void)nType;
+    (void)cx;
+    (void)cy;
+    Default();
+    LayoutWorkspaces();
+}
+
+// Contents ---------------------------------------------------------------------
+
+CString CXTPTabClientWnd::GetChildrenState()
+{
+    CString strState;
+    if (m_hWnd == NULL)
+        return strState;
+    CArray<HWND, HWND> arrChildren;
+    GetMDIChildren(m_hWnd, arrChildren);
+    BOOL bMaximized = FALSE;
+    HWND hWndActive = (HWND)::SendMessage(m_hWnd, WM_MDIGETACTIVE, 0, (LPARAM)&bMaximized);
+    strState.Format("%p:%d|", (void*)hWndActive, bMaximized);
+    for (int i = 0; i < arrChildren.GetSize(); i++)
+    {
+        CString strText;
+        CWnd::FromHandle(arrChildren[i])->GetWindowText(strText);
+        CString strChild;
+        strChild.Format("%p=", (void*)arrChildren[i]);
+        strState += strChild + strText + "|";
+    }
+    return strState;
 }
 
 void CXTPTabClientWnd::UpdateContents()
@@ -163,8 +361,7 @@ void CXTPTabClientWnd::UpdateContents()
     if (m_hWnd == NULL)
         return;
 
-    // Items whose windows are gone leave their groups; new children join the
-    // first group; captions follow the window texts.
+    // Items whose windows are gone leave their groups.
     for (int i = 0; i < GetWorkspaceCount(); i++)
     {
         CWorkspace* pWorkspace = m_arrWorkspace[i];
@@ -179,6 +376,8 @@ void CXTPTabClientWnd::UpdateContents()
                     pWorkspace->m_pSelected = NULL;
                 if (pWorkspace->GetHighlightedItem() == pItem)
                     pWorkspace->m_pHighlighted = NULL;
+                if (pWorkspace->m_pPressed == pItem)
+                    pWorkspace->m_pPressed = NULL;
                 pWorkspace->m_arrItems.RemoveAt(j);
                 pItem->OnRemoved();
                 pItem->InternalRelease();
@@ -186,15 +385,28 @@ void CXTPTabClientWnd::UpdateContents()
             }
         }
         if (bChanged)
+        {
             pWorkspace->OnItemsChanged();
+            // The group shows the next document in place of the closed one.
+            if (pWorkspace->GetSelectedItem() == NULL && pWorkspace->GetItemCount() > 0)
+                pWorkspace->m_pSelected = pWorkspace->GetItem(0);
+        }
+    }
+    // A group left empty goes, unless it is the only one.
+    for (int i = GetWorkspaceCount() - 1; i >= 0 && GetWorkspaceCount() > 1; i--)
+    {
+        if (m_arrWorkspace[i]->GetItemCount() == 0)
+            RemoveWorkspace(i);
     }
 
+    // New children join the first group, in the order they were opened;
+    // captions and tooltips follow the window texts.
+    CArray<HWND, HWND> arrChildren;
+    GetMDIChildren(m_hWnd, arrChildren);
     HWND hWndActive = MDIGetActive();
-    for (HWND hWndChild = ::GetWindow(m_hWnd, GW_CHILD); hWndChild != NULL;
-         hWndChild = ::GetWindow(hWndChild, GW_HWNDNEXT))
+    for (INT_PTR n = arrChildren.GetSize() - 1; n >= 0; n--)
     {
-        if (::GetWindow(hWndChild, GW_OWNER) != NULL)
-            continue;   // icon titles and the like
+        HWND hWndChild = arrChildren[n];
         CXTPTabManagerItem* pItem = FindItem(hWndChild);
         if (pItem == NULL)
         {
@@ -205,10 +417,25 @@ void CXTPTabClientWnd::UpdateContents()
         }
         CString strText;
         CWnd::FromHandle(hWndChild)->GetWindowText(strText);
-        pItem->SetCaption(strText);
-        if (hWndChild == hWndActive)
-            pItem->GetTabManager()->SetSelectedItem(pItem);
+        if (pItem->GetCaption() != strText)
+            pItem->SetCaption(strText);
+        pItem->SetTooltip(strText);
     }
+    // The active child's tab is selected, and its group is the active one.
+    for (int i = 0; i < GetWorkspaceCount(); i++)
+    {
+        CWorkspace* pWorkspace = m_arrWorkspace[i];
+        CXTPTabManagerItem* pActive = NULL;
+        for (int j = 0; j < pWorkspace->GetItemCount(); j++)
+        {
+            if ((HWND)pWorkspace->GetItem(j)->GetData() == hWndActive)
+                pActive = pWorkspace->GetItem(j);
+        }
+        pWorkspace->SetActive(pActive != NULL || GetWorkspaceCount() == 1);
+        if (pActive != NULL && pWorkspace->GetSelectedItem() != pActive)
+            pWorkspace->SetSelectedItem(pActive);
+    }
+    m_strLastState = GetChildrenState();
     LayoutWorkspaces();
 }
 
@@ -236,18 +463,31 @@ void CXTPTabClientWnd::Refresh(BOOL bRecalcLayout)
         }
     }
     if (m_hWnd != NULL)
-        Invalidate(FALSE);
+        RedrawStrips();
 
     if (bRecalcLayout && m_hWnd != NULL)
     {
         if (m_bEnableGroups)
             SetWindowPos(NULL, 0, 0, 0, 0, SWP_NOZORDER);
-        // The command bars re-lay the frame out when there are any.
-        if (GetCommandBars() != NULL)
+        // The frame is laid out again, which places the client anew: through
+        // the command bars when it has them, else directly (a client left
+        // at 0 x 0 would hide every document).
+        if (GetCommandBars() != NULL || m_bEnableGroups)
             m_pParentFrame->RecalcLayout(FALSE);
     }
     m_bRefreshing = FALSE;
 }
+
+LRESULT CXTPTabClientWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM)
+{
+    // Children opened, closed, activated or retitled without a message
+    // through this window (a click on a child, a new document title).
+    if (!m_bRefreshing && GetChildrenState() != m_strLastState)
+        Refresh(FALSE);
+    return 0;
+}
+
+// Tab-group commands -----------------------------------------------------------
 
 BOOL CXTPTabClientWnd::IsWorkspaceActionEnabled(UINT nID, CXTPTabManagerItem** ppItem)
 {
@@ -284,15 +524,149 @@ BOOL CXTPTabClientWnd::IsWorkspaceActionEnabled(UINT nID, CXTPTabManagerItem** p
     }
 }
 
+void CXTPTabClientWnd::MoveItem(CXTPTabManagerItem* pItem, int nWorkspace, BOOL bInsert)
+{
+    CWorkspace* pSource = (CWorkspace*)pItem->GetTabManager();
+    int nSource = FindWorkspaceIndex(pSource);
+    if (nSource < 0)
+        return;
+    CWorkspace* pTarget = NULL;
+    if (bInsert)
+    {
+        pTarget = new CWorkspace(this);
+        m_arrWorkspace.InsertAt(nWorkspace, pTarget);
+        m_pPaintManager->AddAtom(pTarget);
+    }
+    else
+    {
+        pTarget = m_arrWorkspace[nWorkspace];
+    }
+
+    // Out of its group (which shows its next document) into the other.
+    pItem->InternalAddRef();
+    if (pSource->GetSelectedItem() == pItem)
+        pSource->m_pSelected = NULL;
+    if (pSource->GetHighlightedItem() == pItem)
+        pSource->m_pHighlighted = NULL;
+    pSource->m_arrItems.RemoveAt(pItem->GetIndex());
+    pSource->OnItemsChanged();
+    if (pSource->GetItemCount() > 0)
+        pSource->m_pSelected = pSource->GetItem(0);
+    pTarget->InsertItem(-1, pItem);
+    pTarget->SetSelectedItem(pItem);
+    pItem->InternalRelease();
+
+    if (pSource->GetItemCount() == 0)
+        RemoveWorkspace(FindWorkspaceIndex(pSource));
+}
+
+BOOL CXTPTabClientWnd::DoWorkspaceAction(UINT nID)
+{
+    CXTPTabManagerItem* pItem = NULL;
+    if (!IsWorkspaceActionEnabled(nID, &pItem) || pItem == NULL)
+        return FALSE;
+    int nWorkspace = FindWorkspaceIndex(pItem->GetTabManager());
+    HWND hWndChild = (HWND)pItem->GetData();
+    switch (nID)
+    {
+    case XTP_ID_WORKSPACE_MOVEPREVIOUS:
+        MoveItem(pItem, nWorkspace - 1, FALSE);
+        break;
+    case XTP_ID_WORKSPACE_MOVENEXT:
+        MoveItem(pItem, nWorkspace + 1, FALSE);
+        break;
+    case XTP_ID_WORKSPACE_NEWHORIZONTAL:
+    case XTP_ID_WORKSPACE_NEWVERTICAL:
+        m_bHorizSplitting = nID == XTP_ID_WORKSPACE_NEWHORIZONTAL;
+        MoveItem(pItem, nWorkspace + 1, TRUE);
+        break;
+    default:
+        return FALSE;
+    }
+    if (GetWorkspaceCount() < 2)
+        m_bHorizSplitting = FALSE;
+    UpdateContents();
+    // The moved document stays the active one, in its new place.
+    if (::IsWindow(hWndChild))
+        DefWindowProc(WM_MDIACTIVATE, (WPARAM)hWndChild, 0);
+    return TRUE;
+}
+
+void CXTPTabClientWnd::OnWorkspaceCommand(UINT nID)
+{
+    DoWorkspaceAction(nID);
+}
+
+void CXTPTabClientWnd::OnUpdateWorkspaceCommand(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(IsWorkspaceActionEnabled(pCmdUI->m_nID));
+}
+
+// Keyboard ---------------------------------------------------------------------
+
+LRESULT CXTPTabClientWnd::OnMDINext(WPARAM wParam, LPARAM lParam)
+{
+    // Ctrl+Tab and Ctrl+F6 go through the tabs in their order, group after
+    // group, instead of the system's order of the windows.
+    CArray<HWND, HWND> arrOrder;
+    for (int i = 0; i < GetWorkspaceCount(); i++)
+    {
+        for (int j = 0; j < m_arrWorkspace[i]->GetItemCount(); j++)
+        {
+            HWND hWnd = (HWND)m_arrWorkspace[i]->GetItem(j)->GetData();
+            if (::IsWindow(hWnd))
+                arrOrder.Add(hWnd);
+        }
+    }
+    HWND hWndFrom = wParam != 0 ? (HWND)wParam : MDIGetActive();
+    int nFrom = -1;
+    for (int i = 0; i < arrOrder.GetSize(); i++)
+    {
+        if (arrOrder[i] == hWndFrom)
+            nFrom = i;
+    }
+    if (nFrom < 0 || arrOrder.GetSize() < 2)
+        return DefWindowProc(WM_MDINEXT, wParam, lParam);
+    int nCount = (int)arrOrder.GetSize();
+    int nNext = lParam != 0 ? (nFrom + nCount - 1) % nCount : (nFrom + 1) % nCount;
+    DefWindowProc(WM_MDIACTIVATE, (WPARAM)arrOrder[nNext], 0);
+    Refresh(FALSE);
+    return 0;
+}
+
+// Drawing ----------------------------------------------------------------------
+
+void CXTPTabClientWnd::RedrawStrips()
+{
+    if (m_hWnd == NULL)
+        return;
+    // The strips in the non-client area and those inside the client.
+    ::RedrawWindow(m_hWnd, NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
+}
+
+void CXTPTabClientWnd::DrawStrips(CDC* pDC, BOOL bNonClient)
+{
+    for (int i = 0; i < GetWorkspaceCount(); i++)
+    {
+        CWorkspace* pWorkspace = m_arrWorkspace[i];
+        CRect rcStrip = pWorkspace->GetStripRect();
+        if (rcStrip.IsRectEmpty() || (rcStrip.top < 0) != bNonClient)
+            continue;
+        int nSaved = pDC->SaveDC();
+        pDC->IntersectClipRect(rcStrip);
+        pDC->FillSolidRect(rcStrip, ::GetSysColor(COLOR_APPWORKSPACE));
+        m_pPaintManager->DrawTabControl(pWorkspace, pDC, pWorkspace->m_rcWorkspace);
+        pDC->RestoreDC(nSaved);
+    }
+}
+
 void CXTPTabClientWnd::OnPaint()
 {
-    CPaintDC dcPaint(this);
+    CPaintDC dc(this);
     CRect rcClient;
     GetClientRect(&rcClient);
-    CXTPBufferDC dc(dcPaint.GetSafeHdc(), rcClient);
     dc.FillSolidRect(rcClient, ::GetSysColor(COLOR_APPWORKSPACE));
-    for (int i = 0; i < GetWorkspaceCount(); i++)
-        m_pPaintManager->DrawTabControl(m_arrWorkspace[i], &dc, m_arrWorkspace[i]->m_rcWorkspace);
+    DrawStrips(&dc, FALSE);
 }
 
 BOOL CXTPTabClientWnd::OnEraseBkgnd(CDC*)
@@ -300,28 +674,162 @@ BOOL CXTPTabClientWnd::OnEraseBkgnd(CDC*)
     return TRUE;
 }
 
+// Mouse --------------------------------------------------------------------------
+
+CXTPTabClientWnd::CWorkspace* CXTPTabClientWnd::StripFromPoint(CPoint point) const
+{
+    for (int i = 0; i < GetWorkspaceCount(); i++)
+    {
+        if (m_arrWorkspace[i]->GetStripRect().PtInRect(point))
+            return m_arrWorkspace[i];
+    }
+    return NULL;
+}
+
+void CXTPTabClientWnd::UpdateMouse(CPoint point)
+{
+    for (int i = 0; i < GetWorkspaceCount(); i++)
+        m_arrWorkspace[i]->HandleMouseMove(m_hWnd, point);
+}
+
 void CXTPTabClientWnd::OnMouseMove(UINT nFlags, CPoint point)
 {
-    if (m_bEnableGroups)
-    {
-        for (int i = 0; i < GetWorkspaceCount(); i++)
-            m_arrWorkspace[i]->HandleMouseMove(m_hWnd, point);
-    }
+    (void)nFlags;
+    UpdateMouse(point);
     Default();
 }
 
 void CXTPTabClientWnd::OnLButtonDown(UINT nFlags, CPoint point)
 {
-    for (int i = 0; i < GetWorkspaceCount(); i++)
-    {
-        if (m_arrWorkspace[i]->m_rcWorkspace.PtInRect(point) && m_arrWorkspace[i]->HandleLButtonDown(m_hWnd, point))
-            return;
-    }
+    (void)nFlags;
+    CWorkspace* pWorkspace = StripFromPoint(point);
+    if (pWorkspace != NULL && pWorkspace->HandleLButtonDown(m_hWnd, point))
+        return;
     Default();
 }
 
-void CXTPTabClientWnd::OnSize(UINT nType, int cx, int cy)
+INT_PTR CXTPTabClientWnd::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
 {
-    Default();
-    LayoutWorkspaces();
+    CWorkspace* pWorkspace = StripFromPoint(point);
+    return pWorkspace != NULL ? pWorkspace->ToolHitTest(m_hWnd, point, pTI) : -1;
+}
+
+LRESULT CXTPTabClientWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // Tooltips of the strips; those above the client area see the pointer
+    // in client coordinates too.
+    if (m_pToolTipContext != NULL && m_nStripHeight > 0)
+    {
+        if (message == WM_NCMOUSEMOVE)
+        {
+            CPoint pt((int)(short)LOWORD(lParam), (int)(short)HIWORD(lParam));
+            ScreenToClient(&pt);
+            m_pToolTipContext->FilterToolTipMessage(this, WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
+        }
+        else
+        {
+            m_pToolTipContext->FilterToolTipMessage(this, message, wParam, lParam);
+        }
+    }
+
+    switch (message)
+    {
+    case WM_NCCALCSIZE:
+    {
+        LRESULT lResult = CWnd::WindowProc(message, wParam, lParam);
+        // The first row of strips is taken off the top of the client area.
+        RECT* pRect = wParam ? &((NCCALCSIZE_PARAMS*)lParam)->rgrc[0] : (RECT*)lParam;
+        if (pRect != NULL && m_nStripHeight > 0)
+            pRect->top = std::min(pRect->bottom, pRect->top + (LONG)m_nStripHeight);
+        return lResult;
+    }
+    case WM_NCPAINT:
+    {
+        LRESULT lResult = CWnd::WindowProc(message, wParam, lParam);
+        if (m_nStripHeight > 0)
+        {
+            // The window DC, with client coordinates for the strips.
+            CRect rcWindow;
+            GetWindowRect(&rcWindow);
+            CPoint ptClient(0, 0);
+            ClientToScreen(&ptClient);
+            HDC hDC = ::GetWindowDC(m_hWnd);
+            if (hDC != NULL)
+            {
+                CDC* pDC = CDC::FromHandle(hDC);
+                int nSaved = pDC->SaveDC();
+                ::SetViewportOrgEx(hDC, ptClient.x - rcWindow.left, ptClient.y - rcWindow.top, NULL);
+                DrawStrips(pDC, TRUE);
+                pDC->RestoreDC(nSaved);
+                ::ReleaseDC(m_hWnd, hDC);
+            }
+        }
+        return lResult;
+    }
+    case WM_NCHITTEST:
+    {
+        CPoint pt((int)(short)LOWORD(lParam), (int)(short)HIWORD(lParam));
+        ScreenToClient(&pt);
+        if (pt.y < 0 && StripFromPoint(pt) != NULL)
+            return kStripHitTest;
+        break;
+    }
+    case WM_NCMOUSEMOVE:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONDBLCLK:
+        if (wParam == (WPARAM)kStripHitTest)
+        {
+            CPoint pt((int)(short)LOWORD(lParam), (int)(short)HIWORD(lParam));
+            ScreenToClient(&pt);
+            CWorkspace* pWorkspace = StripFromPoint(pt);
+            if (message == WM_NCMOUSEMOVE)
+            {
+                UpdateMouse(pt);
+                TRACKMOUSEEVENT tme = { sizeof(TRACKMOUSEEVENT), TME_LEAVE | TME_NONCLIENT, m_hWnd, 0 };
+                ::TrackMouseEvent(&tme);
+                return 0;
+            }
+            if (pWorkspace != NULL)
+                pWorkspace->HandleLButtonDown(m_hWnd, pt);
+            return 0;
+        }
+        break;
+    case WM_MOUSELEAVE:
+    case WM_NCMOUSELEAVE:
+    {
+        // Hover ends unless the pointer is still over a strip.
+        CPoint pt;
+        ::GetCursorPos(&pt);
+        if (::WindowFromPoint(pt) != m_hWnd)
+            pt = CPoint(-32000, -32000);
+        else
+            ScreenToClient(&pt);
+        UpdateMouse(pt);
+        break;
+    }
+    case WM_MDINEXT:
+        return OnMDINext(wParam, lParam);
+    case WM_MDIMAXIMIZE:
+        // Several groups show their documents side by side, never one over all.
+        if (m_bEnableGroups && GetWorkspaceCount() > 1)
+            return 0;
+        break;
+    case WM_MDICREATE:
+    case WM_MDIDESTROY:
+    case WM_MDIACTIVATE:
+    case WM_MDIRESTORE:
+    case WM_MDICASCADE:
+    case WM_MDITILE:
+    case WM_MDIICONARRANGE:
+    {
+        // The tabs follow at once.
+        LRESULT lResult = CWnd::WindowProc(message, wParam, lParam);
+        if (!m_bRefreshing)
+            Refresh(FALSE);
+        return lResult;
+    }
+    default:
+        break;
+    }
+    return CWnd::WindowProc(message, wParam, lParam);
 }

@@ -2,12 +2,21 @@
 // shown as tabs, grouped into workspaces (tab groups). Each workspace is a
 // tab strip whose items carry the child windows' handles. The command bars
 // recognise the window by its runtime class, refresh it after option
-// changes and ask it which tab-group commands are available.
+// changes and ask it which tab-group commands are available; the frame
+// routes those commands (9155-9158) to it.
+//
+// The strip of the first row of groups lies in the client window's
+// non-client area, above its client area, so that the system's MDI layout
+// (maximise, cascade, tile, arrange) keeps the children below the tabs.
+// With several groups each child fills the part of the client its group
+// leaves below its strip.
 #pragma once
 
 #include "XTPTabPaintManager.h"
+#include <XTPTabClientTarget.h>
 
 class CXTPCommandBars;
+class CXTPToolTipContext;
 
 // Tab-group commands.
 #define XTP_ID_WORKSPACE_MOVEPREVIOUS 9155
@@ -15,7 +24,7 @@ class CXTPCommandBars;
 #define XTP_ID_WORKSPACE_NEWHORIZONTAL 9157
 #define XTP_ID_WORKSPACE_NEWVERTICAL 9158
 
-class CXTPTabClientWnd : public CWnd
+class CXTPTabClientWnd : public CWnd, public CXTPTabClientTarget
 {
     DECLARE_DYNAMIC(CXTPTabClientWnd)
 public:
@@ -23,16 +32,24 @@ public:
     class CWorkspace : public CXTPTabManager
     {
     public:
-        explicit CWorkspace(CXTPTabClientWnd* pClient) : m_pClient(pClient), m_rcWorkspace(0, 0, 0, 0) {}
+        explicit CWorkspace(CXTPTabClientWnd* pClient);
 
         virtual void Reposition();
         virtual CXTPTabPaintManager* GetPaintManager() const { return m_pClient->GetPaintManager(); }
         virtual void RedrawControl(LPCRECT lpRect, BOOL bAnimate);
         virtual BOOL DrawIcon(CDC* pDC, CPoint pt, CXTPTabManagerItem* pItem, BOOL bDraw, CSize& szIcon) const;
         virtual void OnSelectItem(CXTPTabManagerItem* pItem);
+        // The close button closes the selected document.
+        virtual void OnNavigateButtonClick(int nID);
+
+        // The strip's rectangle (client coordinates; the first row's lies
+        // above the client area, at negative y).
+        CRect GetStripRect() const;
+        // Where its children go: its part of the client below the strip.
+        CRect GetDocumentRect() const;
 
         CXTPTabClientWnd* m_pClient;
-        CRect m_rcWorkspace;   // its part of the client, in client coordinates
+        CRect m_rcWorkspace;   // its part of the window, in client coordinates
     };
 
     CXTPTabClientWnd();
@@ -45,6 +62,9 @@ public:
     // Whether a tab-group command (9155-9158) can run for the active child;
     // the child's item goes to ppItem when given.
     BOOL IsWorkspaceActionEnabled(UINT nID, CXTPTabManagerItem** ppItem = NULL);
+    // Carries a tab-group command out for the active child; FALSE when it
+    // does not apply.
+    BOOL DoWorkspaceAction(UINT nID);
 
     int GetWorkspaceCount() const { return (int)m_arrWorkspace.GetSize(); }
     // An index outside the array raises the class library's invalid-argument exception.
@@ -56,13 +76,21 @@ public:
     HWND MDIGetActive();
     // A new, empty tab group at the end.
     CWorkspace* AddWorkspace();
+    // The height of a strip; 0 while no child has a tab.
+    int GetStripHeight() const { return m_nStripHeight; }
 
     CXTPTabPaintManager* GetPaintManager() const { return m_pPaintManager; }
+    CXTPToolTipContext* GetToolTipContext() const { return m_pToolTipContext; }
 
     // Overridables.
     // Brings the items in step with the MDI children and lays the groups out.
     virtual void UpdateContents();
-    virtual CXTPCommandBars* GetCommandBars() { return NULL; }
+    // The frame's command bars, or NULL.
+    virtual CXTPCommandBars* GetCommandBars();
+
+    // CXTPTabClientTarget
+    virtual void RefreshClient(BOOL bRecalcLayout) { Refresh(bRecalcLayout); }
+    virtual BOOL IsWorkspaceCommandEnabled(UINT nCommand) { return IsWorkspaceActionEnabled(nCommand); }
 
 public:
     CArray<CWorkspace*, CWorkspace*> m_arrWorkspace;
@@ -72,14 +100,39 @@ public:
     BOOL m_bEnableGroups;     // several groups inside this window
 
 protected:
+    // Places the workspaces, their strips and (with several groups) their children.
     void LayoutWorkspaces();
+    void MeasureStrip();
+    void FitChildren();
+    void RedrawStrips();
+    void DrawStrips(CDC* pDC, BOOL bNonClient);
+    CWorkspace* StripFromPoint(CPoint point) const;
+    // Moves an item to another workspace (a new one at nWorkspace when
+    // bInsert), dropping a workspace left empty.
+    void MoveItem(CXTPTabManagerItem* pItem, int nWorkspace, BOOL bInsert);
+    void RemoveWorkspace(int nIndex);
+    // A fingerprint of the children, their titles and the active one: the
+    // idle pass updates the tabs when it changes.
+    CString GetChildrenState();
+    void UpdateMouse(CPoint point);
+    LRESULT OnMDINext(WPARAM wParam, LPARAM lParam);
 
     CXTPTabPaintManager* m_pPaintManager;
+    CXTPToolTipContext* m_pToolTipContext;
+    int m_nStripHeight;        // reserved above the client area
+    BOOL m_bInLayout;
+    CString m_strLastState;
+
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const;
 
     afx_msg void OnPaint();
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnWorkspaceCommand(UINT nID);
+    afx_msg void OnUpdateWorkspaceCommand(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 };

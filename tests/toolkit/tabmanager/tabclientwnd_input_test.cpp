@@ -1,0 +1,579 @@
+// ctest: run-serial
+// A multiple-document program on the toolkit, driven by real keys and
+// clicks: the class library's MDI frame with two document types (notes and
+// sketches), the menu bar with its MDI buttons and per-type menus, and the
+// tabbed MDI client with its tab groups.
+#include "support/wndtest.h"
+#include "support/pump.h"
+#include "support/keyinput.h"
+#include "support/mouseinput.h"
+#include "support/snapshot.h"
+
+#include <XTPTabClientWnd.h>
+#include <XTPFrameWnd.h>
+#include <XTPCommandBars.h>
+#include <XTPMenuBar.h>
+#include <XTPPopupBar.h>
+#include <XTPControls.h>
+#include <XTPControl.h>
+#include <XTPPaintManager.h>
+#include <XTPHookManager.h>
+
+#include "mdiframe_res.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace
+{
+// Documents count the commands of their own menus.
+class CNoteDoc : public CDocument
+{
+    DECLARE_DYNCREATE(CNoteDoc)
+public:
+    int m_nUpperCase = 0;
+    afx_msg void OnUpperCase() { m_nUpperCase++; }
+    DECLARE_MESSAGE_MAP()
+};
+IMPLEMENT_DYNCREATE(CNoteDoc, CDocument)
+BEGIN_MESSAGE_MAP(CNoteDoc, CDocument)
+    ON_COMMAND(ID_MDIFRAME_UPPERCASE, OnUpperCase)
+END_MESSAGE_MAP()
+
+class CSketchDoc : public CDocument
+{
+    DECLARE_DYNCREATE(CSketchDoc)
+public:
+    int m_nCleared = 0;
+    afx_msg void OnClear() { m_nCleared++; }
+    DECLARE_MESSAGE_MAP()
+};
+IMPLEMENT_DYNCREATE(CSketchDoc, CDocument)
+BEGIN_MESSAGE_MAP(CSketchDoc, CDocument)
+    ON_COMMAND(ID_MDIFRAME_CLEAR, OnClear)
+END_MESSAGE_MAP()
+
+// Paints its document's kind in a colour of its own and the title.
+class CDocView : public CView
+{
+    DECLARE_DYNCREATE(CDocView)
+public:
+    virtual void OnDraw(CDC* pDC)
+    {
+        CRect rc;
+        GetClientRect(&rc);
+        BOOL bNote = GetDocument() != NULL && GetDocument()->IsKindOf(RUNTIME_CLASS(CNoteDoc));
+        pDC->FillSolidRect(rc, bNote ? RGB(255, 250, 205) : RGB(205, 230, 255));
+        if (GetDocument() != NULL)
+            pDC->TextOut(8, 8, GetDocument()->GetTitle());
+    }
+};
+IMPLEMENT_DYNCREATE(CDocView, CView)
+
+class CChildFrame : public CMDIChildWnd
+{
+    DECLARE_DYNCREATE(CChildFrame)
+};
+IMPLEMENT_DYNCREATE(CChildFrame, CMDIChildWnd)
+
+class CMainFrame : public CXTPMDIFrameWnd
+{
+    DECLARE_DYNCREATE(CMainFrame)
+public:
+    CXTPTabClientWnd m_wndClient;
+    CMultiDocTemplate* m_pNoteTemplate = NULL;
+    CMultiDocTemplate* m_pSketchTemplate = NULL;
+
+    afx_msg int OnCreate(LPCREATESTRUCT lpcs)
+    {
+        if (CXTPMDIFrameWnd::OnCreate(lpcs) == -1)
+            return -1;
+        if (!InitCommandBars())
+            return -1;
+        CXTPMenuBar* pMenuBar = m_pCommandBars->CreateMenuBar(_T("Menu Bar"), IDR_MDIFRAME_MAIN);
+        if (pMenuBar == NULL)
+            return -1;
+        pMenuBar->SetFlags(xtpFlagAddMDISysPopup);
+        if (!m_wndClient.Attach(this, TRUE))
+            return -1;
+        return 0;
+    }
+    afx_msg void OnNewNote() { m_pNoteTemplate->OpenDocumentFile(NULL); }
+    afx_msg void OnNewSketch() { m_pSketchTemplate->OpenDocumentFile(NULL); }
+    // The bars are customizable, so each document type keeps its own menu.
+    afx_msg void OnCustomize() {}
+    DECLARE_MESSAGE_MAP()
+};
+IMPLEMENT_DYNCREATE(CMainFrame, CXTPMDIFrameWnd)
+BEGIN_MESSAGE_MAP(CMainFrame, CXTPMDIFrameWnd)
+    ON_WM_CREATE()
+    ON_COMMAND(ID_MDIFRAME_NEWNOTE, OnNewNote)
+    ON_COMMAND(ID_MDIFRAME_NEWSKETCH, OnNewSketch)
+    ON_COMMAND(XTP_ID_CUSTOMIZE, OnCustomize)
+END_MESSAGE_MAP()
+
+// Dispatches what is queued through the walk and runs the idle passes, for
+// about nMilliseconds.
+void Settle(DWORD nMilliseconds = 60)
+{
+    DWORD dwStart = ::GetTickCount();
+    do
+    {
+        testsupport::PumpPending();
+        AfxGetApp()->OnIdle(0);
+        AfxGetApp()->OnIdle(1);
+        ::Sleep(5);
+    } while (::GetTickCount() - dwStart < nMilliseconds);
+    testsupport::PumpPending();
+    AfxGetApp()->OnIdle(0);
+}
+
+void Click(CPoint ptScreen)
+{
+    ::SetCursorPos(ptScreen.x, ptScreen.y);
+    testsupport::SendInputs({ testsupport::MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, ptScreen) });
+    Settle(30);
+    testsupport::SendInputs({ testsupport::MouseInput(MOUSEEVENTF_LEFTDOWN), testsupport::MouseInput(MOUSEEVENTF_LEFTUP) });
+    Settle();
+}
+
+void MoveTo(CPoint ptScreen)
+{
+    ::SetCursorPos(ptScreen.x, ptScreen.y);
+    testsupport::SendInputs({ testsupport::MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, ptScreen) });
+    Settle();
+}
+
+void Keys(std::initializer_list<WORD> keys)
+{
+    for (WORD vk : keys)
+    {
+        testsupport::PressKey(vk);
+        Settle(30);
+    }
+    Settle();
+}
+
+void CtrlKey(WORD vk, BOOL bShift = FALSE)
+{
+    testsupport::SendKey(VK_CONTROL, FALSE);
+    if (bShift)
+        testsupport::SendKey(VK_SHIFT, FALSE);
+    testsupport::PressKey(vk);
+    if (bShift)
+        testsupport::SendKey(VK_SHIFT, TRUE);
+    testsupport::SendKey(VK_CONTROL, TRUE);
+    Settle();
+}
+
+// Alt+letter opens a menu of the menu bar.
+void AltKey(WORD vk)
+{
+    testsupport::PressAltWith(vk);
+    Settle();
+}
+
+CString Title(HWND hWnd)
+{
+    CString str;
+    CWnd::FromHandle(hWnd)->GetWindowText(str);
+    return str;
+}
+
+class MDIFrameTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        CXTPPaintManager::SetTheme(xtpThemeOffice2003);
+        CXTPPaintManager::GetGlobalPaintManager()->EnableShadow(FALSE);
+        CXTPPaintManager::GetGlobalPaintManager()->m_bEnableAnimation = FALSE;
+        m_pFrame = new CMainFrame;
+        m_pFrame->m_pNoteTemplate =
+            new CMultiDocTemplate(IDR_MDIFRAME_NOTE, RUNTIME_CLASS(CNoteDoc), RUNTIME_CLASS(CChildFrame),
+                                  RUNTIME_CLASS(CDocView));
+        m_pFrame->m_pSketchTemplate =
+            new CMultiDocTemplate(IDR_MDIFRAME_SKETCH, RUNTIME_CLASS(CSketchDoc), RUNTIME_CLASS(CChildFrame),
+                                  RUNTIME_CLASS(CDocView));
+        AfxGetApp()->AddDocTemplate(m_pFrame->m_pNoteTemplate);
+        AfxGetApp()->AddDocTemplate(m_pFrame->m_pSketchTemplate);
+        ASSERT_TRUE(m_pFrame->LoadFrame(IDR_MDIFRAME_MAIN));
+        AfxGetApp()->m_pMainWnd = m_pFrame;
+        m_pFrame->SetWindowPos(NULL, 20, 20, 760, 560, SWP_NOZORDER);
+        m_pFrame->ShowWindow(SW_SHOWNORMAL);
+        m_pFrame->SetForegroundWindow();
+        m_pFrame->UpdateWindow();
+        Settle();
+        m_pMenuBar = m_pFrame->GetCommandBars()->GetMenuBar();
+        ASSERT_TRUE(m_pMenuBar != NULL);
+    }
+
+    void TearDown() override
+    {
+        XTPMouseManager()->CloseAllTracked();
+        Settle(10);
+        if (::IsWindow(m_hWndFrame()))
+            m_pFrame->DestroyWindow();
+        testsupport::DrainQuit();
+        // The templates go with the program's list.
+        CWinApp* pApp = AfxGetApp();
+        while (!pApp->m_templateList.IsEmpty())
+            delete (CDocTemplate*)pApp->m_templateList.RemoveHead();
+        pApp->m_pMainWnd = NULL;
+    }
+
+    HWND m_hWndFrame() const { return m_pFrame != NULL ? m_pFrame->m_hWnd : NULL; }
+
+    // File > New Note / New Sketch through the menu bar's keys.
+    void NewNote() { AltKey('F'); Keys({ 'N' }); }
+    void NewSketch() { AltKey('F'); Keys({ 'S' }); }
+
+    CString ActiveTitle()
+    {
+        CMDIChildWnd* pChild = m_pFrame->MDIGetActive();
+        return pChild != NULL ? Title(pChild->m_hWnd) : CString();
+    }
+
+    // The screen point of a control of the menu bar.
+    CPoint MenuBarPoint(int nID)
+    {
+        CXTPControl* pControl = m_pMenuBar->GetControls()->FindControl(nID);
+        EXPECT_TRUE(pControl != NULL) << nID;
+        if (pControl == NULL)
+            return CPoint(0, 0);
+        CPoint pt = pControl->GetRect().CenterPoint();
+        m_pMenuBar->ClientToScreen(&pt);
+        return pt;
+    }
+
+    BOOL MenuBarHas(LPCTSTR lpszCaption)
+    {
+        for (int i = 0; i < m_pMenuBar->GetControlCount(); i++)
+        {
+            if (m_pMenuBar->GetControl(i)->GetCaption() == lpszCaption && m_pMenuBar->GetControl(i)->IsVisible())
+                return TRUE;
+        }
+        return FALSE;
+    }
+
+    // The screen point of a tab.
+    CPoint TabPoint(HWND hWndChild)
+    {
+        CXTPTabManagerItem* pItem = m_pFrame->m_wndClient.FindItem(hWndChild);
+        EXPECT_TRUE(pItem != NULL);
+        if (pItem == NULL)
+            return CPoint(0, 0);
+        CPoint pt = pItem->GetRect().CenterPoint();
+        m_pFrame->m_wndClient.ClientToScreen(&pt);
+        return pt;
+    }
+
+    HWND ChildOf(LPCTSTR lpszTitle)
+    {
+        for (HWND hWnd = ::GetWindow(m_pFrame->m_hWndMDIClient, GW_CHILD); hWnd != NULL;
+             hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+        {
+            if (Title(hWnd) == lpszTitle)
+                return hWnd;
+        }
+        return NULL;
+    }
+
+    // The client area of the MDI client on the screen: what the strip leaves.
+    CRect ClientAreaOnScreen()
+    {
+        CRect rc;
+        m_pFrame->m_wndClient.GetClientRect(&rc);
+        m_pFrame->m_wndClient.ClientToScreen(&rc);
+        return rc;
+    }
+
+    CRect WindowOnScreen(HWND hWnd)
+    {
+        CRect rc;
+        ::GetWindowRect(hWnd, &rc);
+        return rc;
+    }
+
+    CMainFrame* m_pFrame = NULL;
+    CXTPMenuBar* m_pMenuBar = NULL;
+};
+
+TEST_F(MDIFrameTest, DocumentsOpenAsTabsAndTheMenuBarShowsEachTypesMenuAndTheMaximisedChildsButtons)
+{
+    NewNote();
+    NewSketch();
+    NewNote();
+    CXTPTabClientWnd& client = m_pFrame->m_wndClient;
+    ASSERT_EQ(1, client.GetWorkspaceCount());
+    CXTPTabClientWnd::CWorkspace* pWorkspace = client.GetWorkspace(0);
+    ASSERT_EQ(3, pWorkspace->GetItemCount());
+    EXPECT_EQ(CString("Note1"), pWorkspace->GetItem(0)->GetCaption());
+    EXPECT_EQ(CString("Sketch1"), pWorkspace->GetItem(1)->GetCaption());
+    EXPECT_EQ(CString("Note2"), pWorkspace->GetItem(2)->GetCaption());
+    EXPECT_EQ(CString("Note2"), ActiveTitle());
+    EXPECT_EQ(pWorkspace->GetItem(2), pWorkspace->GetSelectedItem());
+    EXPECT_EQ((CXTPCommandBars*)m_pFrame->GetCommandBars(), client.GetCommandBars());
+
+    // A note's menu, then a sketch's after a click on its tab; a control
+    // added to the notes' menu stays with the notes.
+    EXPECT_TRUE(MenuBarHas("&Note"));
+    EXPECT_FALSE(MenuBarHas("&Sketch"));
+    CXTPControl* pAdded = m_pMenuBar->GetControls()->Add(xtpControlButton, ID_MDIFRAME_UPPERCASE);
+    ASSERT_TRUE(pAdded != NULL);
+    pAdded->SetCaption(_T("Shout"));
+    m_pMenuBar->OnRecalcLayout();
+    HWND hSketch = ChildOf("Sketch1");
+    Click(TabPoint(hSketch));
+    EXPECT_EQ(CString("Sketch1"), ActiveTitle());
+    EXPECT_TRUE(MenuBarHas("&Sketch"));
+    EXPECT_FALSE(MenuBarHas("&Note"));
+    EXPECT_FALSE(MenuBarHas("Shout"));
+    Click(TabPoint(ChildOf("Note1")));
+    EXPECT_TRUE(MenuBarHas("&Note"));
+    EXPECT_TRUE(MenuBarHas("Shout"));
+    Click(TabPoint(hSketch));
+    EXPECT_TRUE(MenuBarHas("&Sketch"));
+    // The sketch's own command reaches the sketch.
+    AltKey('S');
+    Keys({ 'L' });
+    CSketchDoc* pSketchDoc = (CSketchDoc*)m_pFrame->MDIGetActive()->GetActiveDocument();
+    ASSERT_TRUE(pSketchDoc != NULL && pSketchDoc->IsKindOf(RUNTIME_CLASS(CSketchDoc)));
+    EXPECT_EQ(1, pSketchDoc->m_nCleared);
+
+    // Maximised by a double click on its caption: below the strip, and the
+    // menu bar shows its icon and buttons at the ends.
+    CRect rcSketch = WindowOnScreen(hSketch);
+    CPoint ptCaption(rcSketch.left + 40, rcSketch.top + ::GetSystemMetrics(SM_CYFRAME) + 6);
+    ::SetCursorPos(ptCaption.x, ptCaption.y);
+    testsupport::SendInputs({ testsupport::MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, ptCaption),
+                              testsupport::MouseInput(MOUSEEVENTF_LEFTDOWN), testsupport::MouseInput(MOUSEEVENTF_LEFTUP),
+                              testsupport::MouseInput(MOUSEEVENTF_LEFTDOWN), testsupport::MouseInput(MOUSEEVENTF_LEFTUP) });
+    Settle(150);
+    BOOL bMaximized = FALSE;
+    m_pFrame->MDIGetActive(&bMaximized);
+    ASSERT_TRUE(bMaximized);
+    CRect rcArea = ClientAreaOnScreen();
+    CRect rcView;
+    ::GetWindowRect(::GetDlgItem(hSketch, AFX_IDW_PANE_FIRST), &rcView);
+    EXPECT_GE(rcView.top, rcArea.top);
+    EXPECT_LE(client.GetWorkspace(0)->GetStripRect().bottom, 0);   // the strip lies above the children
+    EXPECT_GT(client.GetStripHeight(), 10);
+    int nCount = m_pMenuBar->GetControlCount();
+    ASSERT_GE(nCount, 4);
+    EXPECT_EQ(XTP_ID_MENUBAR_SYSMENU, m_pMenuBar->GetControl(0)->GetID());
+    EXPECT_EQ(9153, m_pMenuBar->GetControl(nCount - 3)->GetID());
+    EXPECT_EQ(9152, m_pMenuBar->GetControl(nCount - 2)->GetID());
+    EXPECT_EQ(9151, m_pMenuBar->GetControl(nCount - 1)->GetID());
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(m_pFrame->m_hWnd, "mdi_maximised").empty());
+
+    // The icon opens the child's system menu.
+    Click(MenuBarPoint(XTP_ID_MENUBAR_SYSMENU));
+    CXTPPopupBar* pPopup = NULL;
+    const CXTPMouseManager::CTrackArray& arr = XTPMouseManager()->GetTrackArray();
+    for (INT_PTR i = arr.GetSize() - 1; i >= 0 && pPopup == NULL; i--)
+    {
+        CXTPCommandBar* pBar = static_cast<CXTPCommandBar*>(arr[i]);
+        if (pBar->IsPopupBar())
+            pPopup = (CXTPPopupBar*)pBar;
+    }
+    ASSERT_TRUE(pPopup != NULL);
+    EXPECT_TRUE(pPopup->GetControls()->FindControl(SC_CLOSE) != NULL);
+    EXPECT_TRUE(pPopup->GetControls()->FindControl(SC_RESTORE) != NULL);
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(m_pFrame->m_hWnd, "mdi_system_menu").empty());
+    Keys({ VK_ESCAPE, VK_ESCAPE });
+
+    // Restore, maximise again, minimise, close: each button does its work.
+    Click(MenuBarPoint(9152));
+    m_pFrame->MDIGetActive(&bMaximized);
+    EXPECT_FALSE(bMaximized);
+    EXPECT_TRUE(m_pMenuBar->GetControls()->FindControl(9151) == NULL);
+    m_pFrame->MDIMaximize(CWnd::FromHandle(hSketch));
+    Settle();
+    Click(MenuBarPoint(9153));
+    EXPECT_TRUE(::IsIconic(hSketch));
+    m_pFrame->MDIActivate(CWnd::FromHandle(hSketch));
+    m_pFrame->MDIMaximize(CWnd::FromHandle(hSketch));
+    Settle();
+    ASSERT_TRUE(m_pMenuBar->GetControls()->FindControl(9151) != NULL);
+    Click(MenuBarPoint(9151));
+    EXPECT_FALSE(::IsWindow(hSketch));
+    EXPECT_EQ(2, pWorkspace->GetItemCount());
+    EXPECT_TRUE(client.FindItem(hSketch) == NULL);
+    // A note is active again, with its menu.
+    EXPECT_TRUE(MenuBarHas("&Note"));
+}
+
+TEST_F(MDIFrameTest, TheWindowMenuArrangesTheChildrenBelowTheTabsAndCarriesOutTheTabGroupCommands)
+{
+    NewNote();
+    NewSketch();
+    NewNote();
+    CXTPTabClientWnd& client = m_pFrame->m_wndClient;
+    HWND hNote1 = ChildOf("Note1"), hSketch1 = ChildOf("Sketch1"), hNote2 = ChildOf("Note2");
+    ASSERT_TRUE(hNote1 != NULL && hSketch1 != NULL && hNote2 != NULL);
+
+    // Window > Cascade: every child lies below the strip.
+    AltKey('W');
+    Keys({ 'C' });
+    CRect rcArea = ClientAreaOnScreen();
+    for (HWND hWnd : { hNote1, hSketch1, hNote2 })
+        EXPECT_GE(WindowOnScreen(hWnd).top, rcArea.top) << (LPCTSTR)Title(hWnd);
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(m_pFrame->m_hWnd, "mdi_cascade").empty());
+
+    // A click on a child behind the others activates it: its tab, its menu
+    // and the keyboard in its view follow.
+    CRect rcNote1 = WindowOnScreen(hNote1);
+    Click(CPoint(rcNote1.left + 12, rcNote1.bottom - 30));
+    EXPECT_EQ(CString("Note1"), ActiveTitle());
+    EXPECT_EQ(client.FindItem(hNote1), client.GetWorkspace(0)->GetSelectedItem());
+    EXPECT_EQ(::GetDlgItem(hNote1, AFX_IDW_PANE_FIRST), ::GetFocus());
+    Click(TabPoint(hSketch1));
+    EXPECT_TRUE(MenuBarHas("&Sketch"));
+    EXPECT_EQ(::GetDlgItem(hSketch1, AFX_IDW_PANE_FIRST), ::GetFocus());
+
+    // Ctrl+Tab and Ctrl+F6 step through the tabs in their order, Shift back.
+    Click(TabPoint(hNote1));
+    EXPECT_EQ(CString("Note1"), ActiveTitle());
+    CtrlKey(VK_TAB);
+    EXPECT_EQ(CString("Sketch1"), ActiveTitle());
+    CtrlKey(VK_F6);
+    EXPECT_EQ(CString("Note2"), ActiveTitle());
+    CtrlKey(VK_TAB);
+    EXPECT_EQ(CString("Note1"), ActiveTitle());
+    CtrlKey(VK_TAB, TRUE);
+    EXPECT_EQ(CString("Note2"), ActiveTitle());
+    EXPECT_EQ(client.FindItem(hNote2), client.GetWorkspace(0)->GetSelectedItem());
+
+    // A tab follows its document's title.
+    CDocument* pDoc = m_pFrame->MDIGetActive()->GetActiveDocument();
+    pDoc->SetTitle("Shopping");
+    pDoc->UpdateFrameCounts();
+    Settle();
+    EXPECT_EQ(CString("Shopping"), client.FindItem(hNote2)->GetCaption());
+
+    // The Window menu offers both new groups; "New Vertical Tab Group" moves
+    // the active document into a group of its own on the right.
+    AltKey('W');
+    CXTPPopupBar* pPopup = NULL;
+    const CXTPMouseManager::CTrackArray& arr = XTPMouseManager()->GetTrackArray();
+    for (INT_PTR i = arr.GetSize() - 1; i >= 0 && pPopup == NULL; i--)
+    {
+        CXTPCommandBar* pBar = static_cast<CXTPCommandBar*>(arr[i]);
+        if (pBar->IsPopupBar())
+            pPopup = (CXTPPopupBar*)pBar;
+    }
+    ASSERT_TRUE(pPopup != NULL);
+    CXTPControl* pHorizontal = pPopup->GetControls()->FindControl(XTP_ID_WORKSPACE_NEWHORIZONTAL);
+    CXTPControl* pVertical = pPopup->GetControls()->FindControl(XTP_ID_WORKSPACE_NEWVERTICAL);
+    ASSERT_TRUE(pHorizontal != NULL && pVertical != NULL);
+    EXPECT_TRUE(pHorizontal->GetEnabled());
+    EXPECT_TRUE(pVertical->GetEnabled());
+    EXPECT_TRUE(pPopup->GetControls()->FindControl(XTP_ID_WORKSPACE_MOVEPREVIOUS) == NULL);
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(m_pFrame->m_hWnd, "mdi_window_menu").empty());
+    Keys({ 'V' });
+    ASSERT_EQ(2, client.GetWorkspaceCount());
+    EXPECT_EQ(2, client.GetWorkspace(0)->GetItemCount());
+    EXPECT_EQ(1, client.GetWorkspace(1)->GetItemCount());
+    EXPECT_EQ(hNote2, (HWND)client.GetWorkspace(1)->GetItem(0)->GetData());
+    EXPECT_EQ(CString("Shopping"), ActiveTitle());
+    // Each group's documents fill its part below its strip, side by side.
+    CRect rcLeft = WindowOnScreen((HWND)client.GetWorkspace(0)->GetSelectedItem()->GetData());
+    CRect rcRight = WindowOnScreen(hNote2);
+    EXPECT_LE(rcLeft.right, rcRight.left + 1);
+    EXPECT_GE(rcLeft.top, ClientAreaOnScreen().top);
+    EXPECT_GE(rcRight.top, ClientAreaOnScreen().top);
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(m_pFrame->m_hWnd, "mdi_two_groups").empty());
+
+    // "Move to Previous Tab Group" takes it back; the empty group goes.
+    AltKey('W');
+    Keys({ 'R' });
+    ASSERT_EQ(1, client.GetWorkspaceCount());
+    EXPECT_EQ(3, client.GetWorkspace(0)->GetItemCount());
+    EXPECT_EQ(CString("Shopping"), ActiveTitle());
+
+    // "New Horizontal Tab Group": one group above the other.
+    AltKey('W');
+    Keys({ 'Z' });
+    ASSERT_EQ(2, client.GetWorkspaceCount());
+    EXPECT_TRUE(client.m_bHorizSplitting);
+    CRect rcTop = WindowOnScreen((HWND)client.GetWorkspace(0)->GetSelectedItem()->GetData());
+    CRect rcBottom = WindowOnScreen(hNote2);
+    EXPECT_LE(rcTop.bottom, rcBottom.top);
+    // The lower group's strip lies between the two.
+    CRect rcStrip = client.GetWorkspace(1)->GetStripRect();
+    client.ClientToScreen(&rcStrip);
+    EXPECT_LE(rcTop.bottom, rcStrip.top + 1);
+    EXPECT_LE(rcStrip.bottom, rcBottom.top + 1);
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(m_pFrame->m_hWnd, "mdi_horizontal_groups").empty());
+}
+
+TEST_F(MDIFrameTest, TabsLightUpShowTheirTitlesAndCloseTheirDocument)
+{
+    NewNote();
+    NewSketch();
+    CXTPTabClientWnd& client = m_pFrame->m_wndClient;
+    HWND hNote1 = ChildOf("Note1");
+    HWND hSketch1 = ChildOf("Sketch1");
+    ASSERT_TRUE(hNote1 != NULL && hSketch1 != NULL);
+
+    // Hot tracking over the other tab.
+    MoveTo(TabPoint(hNote1));
+    EXPECT_EQ(client.FindItem(hNote1), client.GetWorkspace(0)->GetHighlightedItem());
+    // Its tooltip names the document.
+    HWND hTip = NULL;
+    for (int i = 0; i < 60 && hTip == NULL; i++)
+    {
+        Settle(25);
+        for (HWND hWnd = ::FindWindowEx(NULL, NULL, TOOLTIPS_CLASS, NULL); hWnd != NULL;
+             hWnd = ::FindWindowEx(NULL, hWnd, TOOLTIPS_CLASS, NULL))
+        {
+            if (::IsWindowVisible(hWnd) && ::GetWindowThreadProcessId(hWnd, NULL) == ::GetCurrentThreadId())
+                hTip = hWnd;
+        }
+    }
+    ASSERT_TRUE(hTip != NULL);
+    char szText[80] = "";
+    TOOLINFOA ti = {};
+    ti.cbSize = TTTOOLINFOA_V1_SIZE;
+    ti.lpszText = szText;
+    ::SendMessageA(hTip, TTM_GETCURRENTTOOLA, 0, (LPARAM)&ti);
+    EXPECT_STREQ("Note1", szText);
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(m_pFrame->m_hWnd, "mdi_tab_tooltip").empty());
+
+    // The strip's close button closes the active document.
+    CXTPTabManager::CNavigateButton* pClose =
+        client.GetWorkspace(0)->FindNavigateButton(xtpTabNavigateButtonClose);
+    ASSERT_TRUE(pClose != NULL && pClose->IsVisible());
+    CPoint pt = pClose->GetRect().CenterPoint();
+    client.ClientToScreen(&pt);
+    Click(pt);
+    Settle(100);
+    EXPECT_FALSE(::IsWindow(hSketch1));
+    EXPECT_EQ(1, client.GetWorkspace(0)->GetItemCount());
+    EXPECT_EQ(CString("Note1"), ActiveTitle());
+}
+
+TEST_F(MDIFrameTest, TheCommandBarsRefreshTheTabsAfterAnOptionChange)
+{
+    NewNote();
+    CXTPTabClientWnd& client = m_pFrame->m_wndClient;
+    HWND hNote1 = ChildOf("Note1");
+    ASSERT_TRUE(hNote1 != NULL);
+    // Retitled behind the client's back: the command bars' redraw brings
+    // the tab in step at once.
+    ::SetWindowTextA(hNote1, "Renamed");
+    m_pFrame->GetCommandBars()->RedrawCommandBars();
+    EXPECT_EQ(CString("Renamed"), client.FindItem(hNote1)->GetCaption());
+    // The frame is laid out again: the client keeps its room.
+    CRect rc;
+    client.GetClientRect(&rc);
+    EXPECT_GT(rc.Width(), 100);
+    EXPECT_GT(rc.Height(), 100);
+}
+} // namespace
+
+CWinApp theApp(_T("MDIFrameTest"));
+::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
