@@ -4972,3 +4972,74 @@ TEST_F(Brindlemark, AnOwnPuzzleIsClickedInSavedLoadedFinalizedAndSolved)
     ::DeleteFile(strFile.c_str());
     ClearSettings();
 }
+
+namespace
+{
+// The screen pixels of a window's column, a few pixels in from its left edge.
+Patch WindowColumn(HWND hWnd, int nInset)
+{
+    RECT rc;
+    ::GetWindowRect(hWnd, &rc);
+    Patch column;
+    HDC hScreen = ::GetDC(NULL);
+    for (int y = rc.top + nInset; y < rc.bottom - nInset; y++)
+        column.push_back(::GetPixel(hScreen, rc.left + nInset, y));
+    ::ReleaseDC(NULL, hScreen);
+    return column;
+}
+
+int Differences(const Patch& a, const Patch& b)
+{
+    int n = 0;
+    for (size_t i = 0; i < a.size() && i < b.size(); i++)
+        n += a[i] != b[i];
+    return n;
+}
+} // namespace
+
+// Tabbing through the New Puzzle dialog: the push button that has the focus
+// shows the focus rectangle, so a keyboard player sees what Space presses.
+TEST_F(Brindlemark, TheFocusedPushButtonShowsItsFocusRectangle)
+{
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    ::SetForegroundWindow(game.Frame());
+    PressKeys({VK_CONTROL, 'N'});
+    HWND hDialog = WaitForWindow(game.Pid(), "New Puzzle");
+    ASSERT_TRUE(hDialog != NULL);
+    Wait(300);
+    const std::vector<HWND> ok = Descendants(hDialog, "OK", "");
+    const std::vector<HWND> cancel = Descendants(hDialog, "Cancel", "");
+    ASSERT_FALSE(ok.empty());
+    ASSERT_FALSE(cancel.empty());
+    // Both unfocused first: the focus starts in the lists.
+    ::SetForegroundWindow(hDialog);
+    for (int n = 0; n < 10 && (FocusOf(hDialog) == ok[0] || FocusOf(hDialog) == cancel[0]); n++)
+    {
+        PressKeys({VK_TAB});
+        Wait(150);
+    }
+    const Patch okPlain = WindowColumn(ok[0], 4), cancelPlain = WindowColumn(cancel[0], 4);
+    for (int n = 0; n < 10 && FocusOf(hDialog) != ok[0]; n++)
+    {
+        PressKeys({VK_TAB});
+        Wait(150);
+    }
+    ASSERT_EQ(ok[0], FocusOf(hDialog)) << "Tab never reached OK";
+    Wait(300);
+    EXPECT_GT(Differences(okPlain, WindowColumn(ok[0], 4)), 3) << "no focus rectangle on OK";
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hDialog, "new_puzzle_focus_on_ok").empty());
+    for (int n = 0; n < 10 && FocusOf(hDialog) != cancel[0]; n++)
+    {
+        PressKeys({VK_TAB});
+        Wait(150);
+    }
+    ASSERT_EQ(cancel[0], FocusOf(hDialog)) << "Tab never reached Cancel";
+    Wait(300);
+    EXPECT_GT(Differences(cancelPlain, WindowColumn(cancel[0], 4)), 3) << "no focus rectangle on Cancel";
+    EXPECT_EQ(0, Differences(okPlain, WindowColumn(ok[0], 4))) << "OK kept its focus rectangle";
+    PressKeys({VK_ESCAPE});
+    EXPECT_TRUE(WaitUntilGone(hDialog));
+    EXPECT_EQ(0, game.Close());
+    ClearSettings();
+}
