@@ -5043,3 +5043,122 @@ TEST_F(Brindlemark, TheFocusedPushButtonShowsItsFocusRectangle)
     EXPECT_EQ(0, game.Close());
     ClearSettings();
 }
+
+namespace
+{
+// Slows another program's thread down to about a tenth of its speed while
+// it lives: suspended 18 ms of every 20.
+class ThreadBrake
+{
+public:
+    explicit ThreadBrake(HWND hWndOfThread)
+        : m_hThread(::OpenThread(THREAD_SUSPEND_RESUME, FALSE, ::GetWindowThreadProcessId(hWndOfThread, NULL))),
+          m_bStop(false), m_hWorker(NULL)
+    {
+        if (m_hThread != NULL)
+            m_hWorker = ::CreateThread(NULL, 0, &Run, this, 0, NULL);
+    }
+    ~ThreadBrake()
+    {
+        m_bStop = true;
+        if (m_hWorker != NULL)
+        {
+            ::WaitForSingleObject(m_hWorker, 5000);
+            ::CloseHandle(m_hWorker);
+        }
+        if (m_hThread != NULL)
+            ::CloseHandle(m_hThread);
+    }
+    bool IsOn() const { return m_hWorker != NULL; }
+
+private:
+    static DWORD WINAPI Run(LPVOID pParam)
+    {
+        ThreadBrake* pThis = (ThreadBrake*)pParam;
+        while (!pThis->m_bStop)
+        {
+            ::SuspendThread(pThis->m_hThread);
+            ::Sleep(18);
+            ::ResumeThread(pThis->m_hThread);
+            ::Sleep(2);
+        }
+        return 0;
+    }
+    HANDLE m_hThread;
+    volatile bool m_bStop;
+    HANDLE m_hWorker;
+};
+} // namespace
+
+// A puzzle that takes a while to make shows the progress window with its
+// shaded bar: a border round the bar, and diagonal stripes that move. The
+// largest grid is made with the game slowed down, so that the window shows
+// long enough to be read from the screen.
+TEST_F(Brindlemark, TheProgressWindowShowsItsBorderedMovingBar)
+{
+    AddSizedProfile("Huge", HT_MAX_GRID_SIDE, HT_MAX_GRID_SIDE);
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    HWND hFrame = game.Frame();
+    ::SetForegroundWindow(hFrame);
+    PressKeys({VK_CONTROL, 'N'});
+    HWND hDialog = WaitForWindow(game.Pid(), "New Puzzle");
+    ASSERT_TRUE(hDialog != NULL);
+    Wait(300);
+    HWND hProgress = NULL;
+    Patch first, second;
+    COLORREF clrBorder = 0;
+    int nFrameOff = 0;
+    RECT rcBar = {};
+    {
+        ChooseLastProfile(hDialog);
+        ASSERT_TRUE(WaitUntilGone(hDialog));
+        ThreadBrake brake(hFrame);
+        ASSERT_TRUE(brake.IsOn());
+        const DWORD dwStart = ::GetTickCount();
+        while (hProgress == NULL && ::GetTickCount() - dwStart < 10000)
+        {
+            HWND hFound = ::FindWindowA(NULL, "Create Progress");
+            if (hFound != NULL && ::IsWindowVisible(hFound))
+                hProgress = hFound;
+            else
+                ::Sleep(5);
+        }
+        ASSERT_TRUE(hProgress != NULL) << "the progress window did not show";
+        HWND hBar = ::GetDlgItem(hProgress, IDC_CREATE_PROGRESS_BAR);
+        ASSERT_TRUE(hBar != NULL);
+        ::GetWindowRect(hBar, &rcBar);
+        ::Sleep(400);
+        const POINT ptBar = {rcBar.left + 30, rcBar.top + 3};
+        first = ScreenPatch(ptBar);
+        // The frame: the top row and the left column of the bar's window in
+        // one colour (the stripes cross both where there is no frame).
+        HDC hScreen = ::GetDC(NULL);
+        clrBorder = ::GetPixel(hScreen, rcBar.left, rcBar.top);
+        for (int x = rcBar.left; x < rcBar.right; x++)
+            nFrameOff += ::GetPixel(hScreen, x, rcBar.top) != clrBorder;
+        for (int y = rcBar.top; y < rcBar.bottom; y++)
+            nFrameOff += ::GetPixel(hScreen, rcBar.left, y) != clrBorder;
+        ::ReleaseDC(NULL, hScreen);
+        ::Sleep(400);
+        second = ScreenPatch(ptBar);
+        ASSERT_TRUE(::IsWindowVisible(hProgress)) << "the puzzle was made before the bar could be read";
+        testsupport::SaveScreenSnapshot(hProgress, "progress_window_new_puzzle");
+    }
+    int nFace = 0;
+    for (COLORREF clr : first)
+        nFace += clr == ::GetSysColor(COLOR_BTNFACE);
+    EXPECT_LT(nFace, (int)first.size() / 2) << "the bar shows the dialog's face";
+    EXPECT_NE(::GetSysColor(COLOR_BTNFACE), clrBorder) << "no border round the bar";
+    EXPECT_EQ(0, nFrameOff) << "no border round the bar";
+    EXPECT_TRUE(first != second) << "the stripes stood still";
+
+    for (int n = 0; n < 200 && ::IsWindowVisible(hProgress); n++)
+        Wait(50);
+    ::PostMessage(hFrame, WM_CLOSE, 0, 0);
+    HWND hQuestion = WaitForDialogOtherThan(game.Pid(), NULL, 5000);
+    if (hQuestion != NULL)
+        ClickButton(hQuestion, "Don't Save");
+    EXPECT_EQ(0, game.WaitForExit());
+    ClearSettings();
+}
