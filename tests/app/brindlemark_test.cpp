@@ -4754,12 +4754,7 @@ TEST_F(Brindlemark, ANameTypedWithoutItsExtensionOpensThePuzzle)
             ;
         ASSERT_TRUE(puzzle.WriteToFile(strFile.c_str()));
     }
-    // The game starts in that folder, where its open dialog then looks.
-    char szOldFolder[MAX_PATH] = "";
-    ::GetCurrentDirectory(MAX_PATH, szOldFolder);
-    ::SetCurrentDirectory(strFolder.c_str());
     Game game;
-    ::SetCurrentDirectory(szOldFolder);
     ASSERT_TRUE(game.Frame() != NULL);
     HWND hFrame = game.Frame();
     ::SetForegroundWindow(hFrame);
@@ -4768,7 +4763,22 @@ TEST_F(Brindlemark, ANameTypedWithoutItsExtensionOpensThePuzzle)
     HWND hOpen = WaitForWindow(game.Pid(), "Open", 5000);
     ASSERT_TRUE(hOpen != NULL);
     Wait(500);
+    HWND hName = ::GetDlgItem(hOpen, 0x47c);
+    if (hName == NULL)
+        hName = ::GetDlgItem(hOpen, 0x480);
+    ASSERT_TRUE(hName != NULL);
+    // The dialog goes to the folder (it opens in the one used last), then
+    // the player clicks into the empty name box and types.
+    ::SendMessage(hName, WM_SETTEXT, 0, (LPARAM)strFolder.c_str());
+    ::PostMessage(hOpen, WM_COMMAND, IDOK, 0);
+    Wait(800);
+    ASSERT_TRUE(::IsWindow(hOpen));
+    ::SendMessage(hName, WM_SETTEXT, 0, (LPARAM)"");
     ::SetForegroundWindow(hOpen);
+    RECT rcName;
+    ::GetWindowRect(hName, &rcName);
+    ClickScreen(POINT{rcName.left + 20, (rcName.top + rcName.bottom) / 2}, false);
+    Wait(200);
     for (WORD vk : {'K', 'B', '1'})
         PressKeys({vk});
     Wait(200);
