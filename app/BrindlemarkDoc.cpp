@@ -403,9 +403,40 @@ BOOL CBrindlemarkDoc::EnterOwnPuzzle()
 
 BOOL CBrindlemarkDoc::FinalizeGrid()
 {
-    if (GetCurrent().m_nGameState == htgsCopyMode)
+    CHTDataContainer& current = GetCurrent();
+    if (current.m_nGameState != htgsCopyMode)
+        return FALSE;
+    // The solver works on a copy: a grid it cannot solve stays as entered.
+    CHTDataContainer finished(current);
+    if (!finished.FinalizeEnteredGrid())
+    {
         ShowInfoMessage(kCannotSolveText);
-    return FALSE;
+        return FALSE;
+    }
+    // The entered grid is now the puzzle: play starts from it as from a
+    // new puzzle, with no undo points back into the entry.
+    finished.MarkDuplicates(FALSE);
+    m_Controller.ClearSavedStates();
+    m_Controller.m_CurrentState.CopyFrom(finished);
+    m_nClockSeconds = 0;
+    m_bPaused = FALSE;
+    RelayoutBoard();
+    InvalidateBoard(TRUE);
+    return TRUE;
+}
+
+BOOL CBrindlemarkDoc::StepEnteredNumber(int nColumn, int nRow, BOOL bUp)
+{
+    CHTDataContainer& current = GetCurrent();
+    if (current.m_nGameState != htgsCopyMode || current.FindSquare(nColumn, nRow) == NULL)
+        return FALSE;
+    m_Controller.SaveState();
+    current.StepEnteredNumber(nColumn, nRow, bUp);
+    current.MarkDuplicates(FALSE);
+    current.m_bModified = TRUE;
+    m_bPaused = FALSE;
+    InvalidateBoard(TRUE);
+    return TRUE;
 }
 
 void CBrindlemarkDoc::UpdateUnshadedSquares()

@@ -58,7 +58,14 @@ public:
     // ----- Own-puzzle entry and the unshaded-square aids
 
     BOOL EnterOwnPuzzle();
+    // Solves the entered grid and makes it the puzzle to play; TRUE when it
+    // did. A grid with a blank square or no solution is told to the player
+    // and stays as it was.
     BOOL FinalizeGrid();
+    // A click on a square of the entered grid: its number one up or down
+    // (blank, 1 .. the grid's size, blank), as one undo step. FALSE outside
+    // the entry or the grid.
+    BOOL StepEnteredNumber(int nColumn, int nRow, BOOL bUp);
     void UpdateUnshadedSquares();
     void SetAutoMark(BOOL bOn);
 

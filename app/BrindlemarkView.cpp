@@ -114,8 +114,13 @@ void CLButtonDownHandler_Play::Handle(CBrindlemarkView* pView, UINT, int x, int 
     pDoc->InvalidateBoard(TRUE);
 }
 
-void CLButtonDownHandler_Copy::Handle(CBrindlemarkView*, UINT, int, int)
+void CLButtonDownHandler_Copy::Handle(CBrindlemarkView* pView, UINT, int x, int y)
 {
+    CBrindlemarkDoc* pDoc = GetGameDoc();
+    if (pDoc == NULL)
+        return;
+    const CPoint hit = pView->HitTest(CPoint(x, y));
+    pDoc->StepEnteredNumber(hit.x, hit.y, TRUE);
 }
 
 void CRButtonDownHandler_Play::Handle(CBrindlemarkView* pView, UINT, int x, int y)
@@ -137,8 +142,13 @@ void CRButtonDownHandler_Play::Handle(CBrindlemarkView* pView, UINT, int x, int 
     pDoc->InvalidateBoard(TRUE);
 }
 
-void CRButtonDownHandler_Copy::Handle(CBrindlemarkView*, UINT, int, int)
+void CRButtonDownHandler_Copy::Handle(CBrindlemarkView* pView, UINT, int x, int y)
 {
+    CBrindlemarkDoc* pDoc = GetGameDoc();
+    if (pDoc == NULL)
+        return;
+    const CPoint hit = pView->HitTest(CPoint(x, y));
+    pDoc->StepEnteredNumber(hit.x, hit.y, FALSE);
 }
 
 // ---------------------------------------------------------------------------

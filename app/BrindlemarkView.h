@@ -25,7 +25,8 @@ public:
     virtual void Handle(CBrindlemarkView* pView, UINT nControlFlag, int x, int y);
 };
 
-// Own-puzzle entry: a click changes nothing.
+// Own-puzzle entry: the square's number one up (blank, 1 .. the grid's
+// size, blank).
 class CLButtonDownHandler_Copy : public CLButtonDownHandler_Base
 {
 public:
@@ -46,6 +47,7 @@ public:
     virtual void Handle(CBrindlemarkView* pView, UINT nControlFlag, int x, int y);
 };
 
+// Own-puzzle entry: the square's number one down.
 class CRButtonDownHandler_Copy : public CRButtonDownHandler_Base
 {
 public:

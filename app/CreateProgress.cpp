@@ -29,6 +29,16 @@ void CCreateProgress::DoDataExchange(CDataExchange* pDX)
     DDX_Control(pDX, IDC_CREATE_PROGRESS_BAR, m_wndProgress);
 }
 
+BOOL CCreateProgress::OnInitDialog()
+{
+    const BOOL bResult = CFennDialog::OnInitDialog();
+    // The system's progress control drops the plain border style its
+    // template gives it; the bar is drawn inside a one-pixel frame.
+    if (::IsWindow(m_wndProgress.GetSafeHwnd()) && !(m_wndProgress.GetStyle() & WS_BORDER))
+        m_wndProgress.ModifyStyle(0, WS_BORDER, SWP_FRAMECHANGED);
+    return bResult;
+}
+
 CCreateProgress* AFX_CDECL CCreateProgress::GetKept()
 {
     if (s_pKept == NULL)
@@ -86,6 +96,9 @@ BOOL CCreateProgress::ShowNow()
     m_wndProgress.SetTimer(MAC_PROGRESS_TIMER, MAC_PROGRESS_TIMER_MS, NULL);
     m_wndProgress.SendMessage(PBM_SETSTEP, 1, 0);
     ShowWindow(SW_SHOW);
+    // Painted whole at once, bar and border included: the work that follows
+    // may run a while before it next pumps messages.
+    RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
     m_bShown = TRUE;
     return TRUE;
 }

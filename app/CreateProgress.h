@@ -84,6 +84,8 @@ protected:
 
 protected:
     virtual void DoDataExchange(CDataExchange* pDX);
+    // Gives the bar back the border its template asks for.
+    virtual BOOL OnInitDialog();
     // Cancel sets the flag; the window stays open for its owner to close.
     virtual void OnCancel();
     // Enter does not close the window either.

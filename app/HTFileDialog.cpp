@@ -1,6 +1,8 @@
 // The open dialog with its preview pane.
 #include "HTFileDialog.h"
 
+#include <algorithm>
+
 IMPLEMENT_DYNAMIC(CHTFileDialog, CFileDialog)
 
 namespace
@@ -18,6 +20,74 @@ CHTFileDialog::CHTFileDialog(LPCTSTR lpszFilter, CWnd* pParentWnd)
 
 CHTFileDialog::~CHTFileDialog()
 {
+    if (m_wndFrame.GetSafeHwnd() != NULL)
+        m_wndFrame.UnsubclassWindow();
+}
+
+namespace
+{
+// The file name box of the system's open dialog: a combo box on newer
+// systems, an edit box on older ones.
+const int kNameCombo = 0x47c;
+const int kNameEdit = 0x480;
+
+BOOL IsExistingFile(const CString& strPath)
+{
+    const DWORD dwAttributes = ::GetFileAttributesA(strPath);
+    return dwAttributes != INVALID_FILE_ATTRIBUTES && !(dwAttributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+} // namespace
+
+LRESULT CHTFileDialogFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_COMMAND && LOWORD(wParam) == IDOK && m_pDialog != NULL)
+        m_pDialog->CompleteNameBox();
+    return CWnd::WindowProc(message, wParam, lParam);
+}
+
+CString AFX_CDECL CHTFileDialog::CompleteTypedName(const CString& strTyped, const CString& strFolder,
+                                                   const CString& strDefExt)
+{
+    CString strName(strTyped);
+    strName.Trim();
+    // Several names, wildcards, or a name that has an extension: as typed.
+    if (strName.IsEmpty() || strDefExt.IsEmpty() || strName.FindOneOf("*?\"<>|") >= 0)
+        return strTyped;
+    const int nSlash = std::max(strName.ReverseFind('\\'), strName.ReverseFind('/'));
+    const CString strLast = strName.Mid(nSlash + 1);
+    if (strLast.IsEmpty() || strLast.Find('.') >= 0)
+        return strTyped;
+
+    const BOOL bAbsolute = (strName.GetLength() >= 2 && strName[1] == ':') || strName[0] == '\\' ||
+                           strName[0] == '/';
+    CString strPath = strName;
+    if (!bAbsolute && !strFolder.IsEmpty())
+    {
+        strPath = strFolder;
+        if (strPath.Right(1) != "\\" && strPath.Right(1) != "/")
+            strPath += "\\";
+        strPath += strName;
+    }
+    if (IsExistingFile(strPath) || !IsExistingFile(strPath + "." + strDefExt))
+        return strTyped;
+    return strName + "." + strDefExt;
+}
+
+void CHTFileDialog::CompleteNameBox()
+{
+    CWnd* pFrame = GetParent();
+    if (pFrame == NULL)
+        return;
+    HWND hName = ::GetDlgItem(pFrame->m_hWnd, kNameCombo);
+    if (hName == NULL)
+        hName = ::GetDlgItem(pFrame->m_hWnd, kNameEdit);
+    if (hName == NULL)
+        return;
+    char szTyped[MAX_PATH * 2] = "";
+    ::GetWindowTextA(hName, szTyped, (int)sizeof(szTyped));
+    const CString strCompleted = CompleteTypedName(szTyped, GetFolderPath(), m_strDefExt);
+    if (strCompleted != szTyped)
+        ::SetWindowTextA(hName, strCompleted);
 }
 
 CRect AFX_CDECL CHTFileDialog::CalcPreviewRect(const CRect& rcFileList)
@@ -59,6 +129,12 @@ BOOL CHTFileDialog::OnInitDialog()
         // takes the new room at the right, clear of the buttons below.
         rcList.SetRect(rcOldClient.left, 7, rcOldClient.right - kPreviewGap + 5, rcOldClient.bottom - 60);
     }
+
+    // The platform's dialog refuses a name typed without its extension
+    // before it tries the default one: the frame's OK completes it first.
+    m_wndFrame.m_pDialog = this;
+    if (!m_wndFrame.SubclassWindow(pFrame->m_hWnd))
+        TRACE("CHTFileDialog: the dialog frame could not be subclassed\n");
 
     m_previewContainer.SetGridSize(9, 9);
     const CRect rcPreview = CalcPreviewRect(rcList);

@@ -15,6 +15,20 @@
 #define IDC_HT_FILE_PREVIEW 1015
 #define IDC_HT_FILE_LIST 1120
 
+class CHTFileDialog;
+
+// The visible frame of the open dialog, subclassed while it is open: its
+// OK (a click or Enter) first completes a name typed without an extension.
+class CHTFileDialogFrame : public CWnd
+{
+public:
+    CHTFileDialogFrame() : m_pDialog(NULL) {}
+    CHTFileDialog* m_pDialog;
+
+protected:
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+};
+
 class CHTFileDialog : public CFileDialog
 {
     DECLARE_DYNAMIC(CHTFileDialog)
@@ -34,9 +48,19 @@ public:
     // the file list, 200 wide, as high as the list.
     static CRect AFX_CDECL CalcPreviewRect(const CRect& rcFileList);
 
+    // The name for OK to take: a name typed without an extension that names
+    // no file, while the name with the default extension does, gets the
+    // extension. The folder is the one the dialog shows (for a relative
+    // name). Any other name comes back as it is.
+    static CString AFX_CDECL CompleteTypedName(const CString& strTyped, const CString& strFolder,
+                                               const CString& strDefExt);
+    // Applies CompleteTypedName to the dialog's file name box.
+    void CompleteNameBox();
+
 public:
     CHTDataContainer m_previewContainer;
     CHTPreviewCtrl m_wndPreview;
+    CHTFileDialogFrame m_wndFrame;
 
 protected:
     virtual void OnFileNameChange();

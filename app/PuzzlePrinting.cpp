@@ -264,14 +264,28 @@ BOOL AFXAPI PrintPuzzleBookPages(CDC* pDC, int nCount, BYTE& bPageOpen, int nPer
         book.AddTail(work);
     }
 
+    // A printer driver can take seconds a page: the progress window stays
+    // live between the puzzles printed, with its bar moving and its Cancel
+    // button working. A cancel ends the job; the caller aborts it.
+    auto printed = [pProgress]() -> BOOL {
+        if (pProgress == NULL)
+            return TRUE;
+        pProgress->StepProgress();
+        pProgress->PumpMessages();
+        return pProgress->IsCancelled() ? FALSE : TRUE;
+    };
     for (POSITION pos = book.GetHeadPosition(); pos != NULL;)
     {
         work.CopyFrom(book.GetNext(pos));
         PrintBookPuzzle(bPageOpen, nPosition, pDC, &work, pPages);
+        if (!printed())
+            return FALSE;
         if (nSolutions == pbsAfterEach)
         {
             work.ShowSolution();
             PrintBookPuzzle(bPageOpen, nPosition, pDC, &work, pPages);
+            if (!printed())
+                return FALSE;
         }
     }
     if (nSolutions == pbsAfterAll)
@@ -281,6 +295,8 @@ BOOL AFXAPI PrintPuzzleBookPages(CDC* pDC, int nCount, BYTE& bPageOpen, int nPer
             work.CopyFrom(book.GetNext(pos));
             work.ShowSolution();
             PrintBookPuzzle(bPageOpen, nPosition, pDC, &work, pPages);
+            if (!printed())
+                return FALSE;
         }
     }
     if (bPageOpen)

@@ -74,8 +74,10 @@ BOOL AFXAPI GenerateBookPuzzle(int nAppearanceIndex, int nGradeIndex, CHTGenerat
                                CHTDataContainer* pContainer);
 
 // Generates the puzzles and prints them with their solutions on a started
-// document of the DC. FALSE when the player cancelled the generation: then
-// nothing is printed and the caller aborts the document.
+// document of the DC, stepping the progress and pumping its messages after
+// every puzzle printed too. FALSE when the player cancelled, during the
+// generation (nothing is printed) or the printing: the caller then aborts
+// the document.
 BOOL AFXAPI PrintPuzzleBookPages(CDC* pDC, int nCount, BYTE& bPageOpen, int nPerPage, int nAppearanceIndex,
                                  int nGradeIndex, int nSolutions, CHTGeneratorProgress* pProgress,
                                  CPrintPageSink* pPages = NULL);

@@ -2,6 +2,7 @@
 #include "HTDataContainer.h"
 
 #include "ApplicationInfo.h"
+#include "HTSolver.h"
 
 #include <afxwin.h>
 
@@ -196,6 +197,46 @@ BOOL CHTDataContainer::CreateEmptyGrid(int nGradeIndex, int nAppearanceIndex)
     m_AppearanceInfo.CopyFrom(appearance);
     m_GradeInfo.CopyFrom(grade);
     m_nGameState = htgsCopyMode;
+    return TRUE;
+}
+
+BOOL CHTDataContainer::StepEnteredNumber(int nColumn, int nRow, BOOL bUp)
+{
+    CHTSquareData* pSquare = FindSquare(nColumn, nRow);
+    if (pSquare == NULL)
+        return FALSE;
+    const int nMaxNumber = HTLargestSide(m_nColumns, m_nRows);
+    int nNumber = pSquare->m_nNumber;
+    if (nNumber < 1 || nNumber > nMaxNumber)
+        nNumber = HT_NO_NUMBER;
+    if (bUp)
+        nNumber = nNumber == HT_NO_NUMBER ? 1 : (nNumber < nMaxNumber ? nNumber + 1 : HT_NO_NUMBER);
+    else
+        nNumber = nNumber == HT_NO_NUMBER ? nMaxNumber : (nNumber > 1 ? nNumber - 1 : HT_NO_NUMBER);
+    pSquare->m_nNumber = nNumber;
+    return TRUE;
+}
+
+BOOL CHTDataContainer::HasBlankSquare() const
+{
+    for (INT_PTR i = 0; i < m_listSquares.GetCount(); i++)
+    {
+        if (m_listSquares.GetAt(i).m_nNumber == HT_NO_NUMBER)
+            return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL CHTDataContainer::FinalizeEnteredGrid()
+{
+    if (m_nGameState != htgsCopyMode || HasBlankSquare() || !IsValidGrid())
+        return FALSE;
+    CHTSolver solver;
+    if (solver.Solve(*this, 1) < 1 || !solver.ApplySolution(*this))
+        return FALSE;
+    ResetPlayerState();
+    m_nGameState = htgsPlaying;
+    m_bModified = TRUE;
     return TRUE;
 }
 

@@ -59,6 +59,21 @@ public:
     // these indexes in the global lists (defaults for an unknown index).
     BOOL CreateEmptyGrid(int nGradeIndex, int nAppearanceIndex);
 
+    // ----- Own-puzzle entry (game state 2)
+
+    // Steps the number of the square at (column, row) by one up (bUp) or
+    // down through blank, 1 .. max(columns, rows) and round to blank again.
+    // FALSE, with nothing changed, when there is no such square.
+    BOOL StepEnteredNumber(int nColumn, int nRow, BOOL bUp);
+    // TRUE when some square has no number.
+    BOOL HasBlankSquare() const;
+    // Makes the entered grid a puzzle to play: solves it by the three
+    // rules, stores the solution in the solution states, clears the player
+    // states and marks, sets game state 1 with the clock at 0 and the
+    // modified flag. FALSE, with nothing changed, outside game state 2, with
+    // a square without a number, or when the grid has no solution.
+    BOOL FinalizeEnteredGrid();
+
     // The outer frame of a board whose top-left square starts at (x, y).
     void DrawBorder(CDC* pDC, int x, int y, int nSquareSize, BOOL bThick) const;
 

@@ -84,7 +84,9 @@ void CVant_XTButtonTheme::DrawButtonIcon(CDC* pDC, UINT nState, CRect& rcItem, C
 
 void CVant_XTButtonTheme::DrawItem(LPDRAWITEMSTRUCT lpDIS, CXTButton* pButton)
 {
-    DrawItemImpl(lpDIS, pButton, TRUE);
+    // A keyboard player sees which button has the focus whatever the
+    // button's style flags.
+    DrawItemImpl(lpDIS, pButton, focusWhileFocused);
 }
 
 BOOL CVant_XTButtonTheme::DrawVisualStylesBackground(LPDRAWITEMSTRUCT lpDIS, CXTButton* pButton)
@@ -114,7 +116,9 @@ void CVant_XTButtonThemeOfficeXP::DrawButtonText(CDC* pDC, UINT nState, CRect& r
 
 void CVant_XTButtonThemeOfficeXP::DrawItem(LPDRAWITEMSTRUCT lpDIS, CXTButton* pButton)
 {
-    DrawItemImpl(lpDIS, pButton, TRUE);
+    // A keyboard player sees which button has the focus whatever the
+    // button's style flags.
+    DrawItemImpl(lpDIS, pButton, focusWhileFocused);
 }
 
 BOOL CVant_XTButtonThemeOfficeXP::DrawVisualStylesBackground(LPDRAWITEMSTRUCT lpDIS, CXTButton* pButton)

@@ -5360,3 +5360,463 @@ TEST_F(Brindlemark, EveryClickOnTheBoardTakesTheKeyboardBackFromAProfilePane)
     EXPECT_EQ(0, game.WaitForExit());
     ClearSettings();
 }
+
+namespace
+{
+// Stores a difficulty profile of the given size last in the player's list;
+// the New Puzzle dialog then offers it last.
+void AddSizedProfile(const char* pszName, int nColumns, int nRows)
+{
+    g_ApplicationInfo.m_GradeInfoList.LoadFromRegistry();
+    CGradeInfo grade = CGradeInfo::MakeEasyProfile();
+    grade.m_strProfileName = pszName;
+    grade.m_nColumns = nColumns;
+    grade.m_nRows = nRows;
+    g_ApplicationInfo.m_GradeInfoList.AddProfile(grade);
+    ASSERT_TRUE(g_ApplicationInfo.m_GradeInfoList.SaveToRegistry());
+}
+
+// Chooses the last difficulty profile in a New Puzzle dialog and presses OK.
+void ChooseLastProfile(HWND hDialog)
+{
+    HWND hGrades = ::GetDlgItem(hDialog, IDC_DIFFICULTY_PROFILE);
+    const int nGrades = (int)::SendMessage(hGrades, CB_GETCOUNT, 0, 0);
+    ::SendMessage(hGrades, CB_SETCURSEL, nGrades - 1, 0);
+    ClickButton(hDialog, "OK");
+}
+} // namespace
+
+// Ctrl+O, "kb1" typed and Enter opens kb1.hti of the folder the dialog
+// shows, as the open dialog's default extension promises.
+TEST_F(Brindlemark, ANameTypedWithoutItsExtensionOpensThePuzzle)
+{
+    char szTemp[MAX_PATH];
+    ::GetTempPath(MAX_PATH, szTemp);
+    const std::string strFolder = std::string(szTemp) + "e2e_open_folder";
+    ::CreateDirectory(strFolder.c_str(), NULL);
+    const std::string strFile = strFolder + "\\kb1.hti";
+    {
+        CHTGenerator generator;
+        CHTDataContainer puzzle;
+        while (!generator.Generate(NULL, 9, 9, &puzzle))
+            ;
+        ASSERT_TRUE(puzzle.WriteToFile(strFile.c_str()));
+    }
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    HWND hFrame = game.Frame();
+    ::SetForegroundWindow(hFrame);
+    Wait(200);
+    PressKeys({VK_CONTROL, 'O'});
+    HWND hOpen = WaitForWindow(game.Pid(), "Open", 5000);
+    ASSERT_TRUE(hOpen != NULL);
+    Wait(500);
+    HWND hName = ::GetDlgItem(hOpen, 0x47c);
+    if (hName == NULL)
+        hName = ::GetDlgItem(hOpen, 0x480);
+    ASSERT_TRUE(hName != NULL);
+    // The dialog goes to the folder (it opens in the one used last), then
+    // the player clicks into the empty name box and types.
+    ::SendMessage(hName, WM_SETTEXT, 0, (LPARAM)strFolder.c_str());
+    ::PostMessage(hOpen, WM_COMMAND, IDOK, 0);
+    Wait(800);
+    ASSERT_TRUE(::IsWindow(hOpen));
+    ::SendMessage(hName, WM_SETTEXT, 0, (LPARAM)"");
+    ::SetForegroundWindow(hOpen);
+    RECT rcName;
+    ::GetWindowRect(hName, &rcName);
+    ClickScreen(POINT{rcName.left + 20, (rcName.top + rcName.bottom) / 2}, false);
+    Wait(200);
+    for (WORD vk : {'K', 'B', '1'})
+        PressKeys({vk});
+    Wait(200);
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hOpen, "open_dialog_name_without_extension").empty());
+    PressKeys({VK_RETURN});
+    char szTitle[256] = "";
+    for (int n = 0; n < 200 && strcmp(szTitle, "kb1.hti - Brindlemark") != 0; n++)
+    {
+        Wait(50);
+        ::GetWindowText(hFrame, szTitle, sizeof(szTitle));
+    }
+    EXPECT_STREQ("kb1.hti - Brindlemark", szTitle);
+    HWND hMessage = WaitForDialogOtherThan(game.Pid(), NULL, 300);
+    EXPECT_TRUE(hMessage == NULL) << "a message came up: " << WindowText(hMessage);
+    if (hMessage != NULL)
+        ::PostMessage(hMessage, WM_COMMAND, IDCANCEL, 0);
+    if (::IsWindow(hOpen))
+        ::PostMessage(hOpen, WM_COMMAND, IDCANCEL, 0);
+    // The clock has run on the loaded puzzle: the game asks to save it.
+    ::PostMessage(hFrame, WM_CLOSE, 0, 0);
+    HWND hQuestion = WaitForDialogOtherThan(game.Pid(), NULL, 5000);
+    if (hQuestion != NULL)
+        ClickButton(hQuestion, "Don't Save");
+    EXPECT_EQ(0, game.WaitForExit());
+    ::DeleteFile(strFile.c_str());
+    ::RemoveDirectory(strFolder.c_str());
+    ClearSettings();
+}
+
+namespace
+{
+// A 4 x 4 puzzle with one solution, by rows, and that solution.
+const char* const kOwnPuzzle[4] = {"1422", "2334", "1442", "4131"};
+const char* const kOwnSolution[4] = {"#..#", "..#.", ".#..", "...#"};
+
+// Enters the numbers of the rows with real clicks on a 4 x 4 board: 1 and 2
+// by left clicks up from blank, 3 and 4 by right clicks down from blank.
+void ClickNumbers(Game& game, int nFirstRow, int nLastRow)
+{
+    for (int r = nFirstRow; r <= nLastRow; r++)
+    {
+        for (int c = 0; c < 4; c++)
+        {
+            const int n = kOwnPuzzle[r][c] - '0';
+            const POINT pt = game.SquareCentre(4, c, r);
+            const bool bRight = n > 2;
+            for (int i = 0; i < (bRight ? 5 - n : n); i++)
+            {
+                ClickScreen(pt, bRight);
+                Wait(60);
+            }
+        }
+    }
+}
+
+// The puzzle file as the game wrote it.
+bool ReadPuzzle(const std::string& strPath, CHTDataContainer& puzzle)
+{
+    return puzzle.ReadFromFile(strPath.c_str(), TRUE) != FALSE;
+}
+
+std::string NumbersOfRow(const CHTDataContainer& puzzle, int r)
+{
+    std::string strRow;
+    for (int c = 0; c < puzzle.m_nColumns; c++)
+    {
+        const int n = puzzle.FindSquare(c, r)->m_nNumber;
+        strRow += n == HT_NO_NUMBER ? '.' : (char)('0' + n);
+    }
+    return strRow;
+}
+
+// Waits until the frame's title is the given one; the title read last.
+std::string WaitForTitle(HWND hFrame, const std::string& strTitle)
+{
+    std::string strNow = WindowText(hFrame);
+    for (int n = 0; n < 200 && strNow != strTitle; n++)
+    {
+        Wait(50);
+        strNow = WindowText(hFrame);
+    }
+    return strNow;
+}
+} // namespace
+
+// An own puzzle is typed into the blank grid with clicks (left up, right
+// down, Ctrl+Z takes a click back), saved half done and loaded again in the
+// entry, finished, finalized from the Edit menu and then played: the saved
+// file holds the puzzle with its solution, and Show Solution ends in the
+// solved question.
+TEST_F(Brindlemark, AnOwnPuzzleIsClickedInSavedLoadedFinalizedAndSolved)
+{
+    AddSizedProfile("Four", 4, 4);
+    char szTemp[MAX_PATH];
+    ::GetTempPath(MAX_PATH, szTemp);
+    const std::string strFile = std::string(szTemp) + "e2e_own.hti";
+    ::DeleteFile(strFile.c_str());
+    {
+        Game game;
+        ASSERT_TRUE(game.Frame() != NULL);
+        HWND hFrame = game.Frame();
+        game.Command(ID_PUZZLE_ENTER_OWN);
+        HWND hNew = WaitForWindow(game.Pid(), "New Puzzle", 5000);
+        ASSERT_TRUE(hNew != NULL);
+        Wait(300);
+        ChooseLastProfile(hNew);
+        ASSERT_TRUE(WaitUntilGone(hNew));
+        ExpectMessageAndAnswerOK(game.Pid(), "Enter clues into the blank Grid", "Enter Own Puzzle...");
+        ::SetForegroundWindow(hFrame);
+        Wait(300);
+
+        // The first two rows, and a click on the third taken back.
+        ClickNumbers(game, 0, 1);
+        int s = 0;
+        const POINT ptTaken = game.SquareCentre(4, 0, 2, &s);
+        const POINT ptCorner = {ptTaken.x - s / 4, ptTaken.y - s / 4};
+        const Patch blank = ScreenPatch(ptCorner);
+        ClickScreen(ptTaken, false);
+        EXPECT_TRUE(blank != WaitForPatch(ptCorner, blank, false)) << "the number did not show";
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "own_puzzle_half_entered").empty());
+        ::SetForegroundWindow(hFrame);
+        PressKeys({VK_CONTROL, 'Z'});
+        EXPECT_TRUE(blank == WaitForPatch(ptCorner, blank, true)) << "Ctrl+Z";
+
+        // Ctrl+S saves the grid in the entry.
+        ::SetForegroundWindow(hFrame);
+        PressKeys({VK_CONTROL, 'S'});
+        HWND hSave = WaitForWindow(game.Pid(), "Save As", 5000);
+        ASSERT_TRUE(hSave != NULL);
+        Wait(300);
+        HWND hName = ::GetDlgItem(hSave, 0x47c);
+        if (hName == NULL)
+            hName = ::GetDlgItem(hSave, 0x480);
+        ASSERT_TRUE(hName != NULL);
+        ::SendMessage(hName, WM_SETTEXT, 0, (LPARAM)strFile.c_str());
+        ::PostMessage(hSave, WM_COMMAND, IDOK, 0);
+        EXPECT_EQ("e2e_own.hti - Brindlemark", WaitForTitle(hFrame, "e2e_own.hti - Brindlemark"));
+        EXPECT_EQ(0, game.Close());
+    }
+    CHTDataContainer saved;
+    ASSERT_TRUE(ReadPuzzle(strFile, saved));
+    EXPECT_EQ(htgsCopyMode, saved.m_nGameState);
+    EXPECT_EQ(kOwnPuzzle[0], NumbersOfRow(saved, 0));
+    EXPECT_EQ(kOwnPuzzle[1], NumbersOfRow(saved, 1));
+    EXPECT_EQ("....", NumbersOfRow(saved, 2));
+
+    {
+        // Loaded again: still the entry. The last rows, then Edit, F.
+        Game game(" \"" + strFile + "\"", "e2e_own.hti - Brindlemark");
+        ASSERT_TRUE(game.Frame() != NULL);
+        HWND hFrame = game.Frame();
+        ::SetForegroundWindow(hFrame);
+        Wait(300);
+        ClickNumbers(game, 2, 3);
+        ::SetForegroundWindow(hFrame);
+        ChooseWithKeys(hFrame, 'E', {});
+        Wait(300);
+        PressKeys({'F'});
+        Wait(800);
+        HWND hMessage = WaitForMessageWindow(game.Pid(), 500);
+        EXPECT_TRUE(hMessage == NULL) << "Finalize Grid: " << (hMessage ? MessageText(hMessage) : "");
+        if (hMessage != NULL)
+            ClickButton(hMessage, "OK");
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "own_puzzle_finalized").empty());
+        ::SetForegroundWindow(hFrame);
+        PressKeys({VK_CONTROL, 'S'});
+        Wait(800);
+
+        // Show Solution, Yes: the puzzle is solved; No to another.
+        game.Command(ID_SHOW_SOLUTION);
+        HWND hSure = WaitForMessageWindow(game.Pid(), 5000);
+        ASSERT_TRUE(hSure != NULL);
+        Wait(300);
+        ClickButton(hSure, "Yes, please");
+        ASSERT_TRUE(WaitUntilGone(hSure));
+        HWND hSolved = WaitForMessageWindow(game.Pid(), 5000);
+        ASSERT_TRUE(hSolved != NULL) << "no solved question";
+        Wait(300);
+        EXPECT_EQ(0u, MessageText(hSolved).find("The current puzzle has been solved."));
+        ClickButton(hSolved, "No, thanks");
+        ASSERT_TRUE(WaitUntilGone(hSolved));
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "own_puzzle_solution").empty());
+        ::PostMessage(hFrame, WM_CLOSE, 0, 0);
+        HWND hQuestion = WaitForDialogOtherThan(game.Pid(), NULL, 3000);
+        if (hQuestion != NULL)
+            ClickButton(hQuestion, "Don't Save");
+        EXPECT_EQ(0, game.WaitForExit());
+    }
+    CHTDataContainer played;
+    ASSERT_TRUE(ReadPuzzle(strFile, played));
+    EXPECT_EQ(htgsPlaying, played.m_nGameState);
+    for (int r = 0; r < 4; r++)
+    {
+        EXPECT_EQ(kOwnPuzzle[r], NumbersOfRow(played, r));
+        std::string strSolution;
+        for (int c = 0; c < 4; c++)
+            strSolution += played.FindSquare(c, r)->m_nSolutionState == htsShaded ? '#' : '.';
+        EXPECT_EQ(kOwnSolution[r], strSolution) << "row " << r;
+    }
+    EXPECT_FALSE(played.HasPlayerProgress()) << "play starts from a blank board";
+    ::DeleteFile(strFile.c_str());
+    ClearSettings();
+}
+
+namespace
+{
+// The screen pixels of a window's column, a few pixels in from its left edge.
+Patch WindowColumn(HWND hWnd, int nInset)
+{
+    RECT rc;
+    ::GetWindowRect(hWnd, &rc);
+    Patch column;
+    HDC hScreen = ::GetDC(NULL);
+    for (int y = rc.top + nInset; y < rc.bottom - nInset; y++)
+        column.push_back(::GetPixel(hScreen, rc.left + nInset, y));
+    ::ReleaseDC(NULL, hScreen);
+    return column;
+}
+
+int Differences(const Patch& a, const Patch& b)
+{
+    int n = 0;
+    for (size_t i = 0; i < a.size() && i < b.size(); i++)
+        n += a[i] != b[i];
+    return n;
+}
+} // namespace
+
+// Tabbing through the New Puzzle dialog: the push button that has the focus
+// shows the focus rectangle, so a keyboard player sees what Space presses.
+TEST_F(Brindlemark, TheFocusedPushButtonShowsItsFocusRectangle)
+{
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    ::SetForegroundWindow(game.Frame());
+    PressKeys({VK_CONTROL, 'N'});
+    HWND hDialog = WaitForWindow(game.Pid(), "New Puzzle");
+    ASSERT_TRUE(hDialog != NULL);
+    Wait(300);
+    const std::vector<HWND> ok = Descendants(hDialog, "OK", "");
+    const std::vector<HWND> cancel = Descendants(hDialog, "Cancel", "");
+    ASSERT_FALSE(ok.empty());
+    ASSERT_FALSE(cancel.empty());
+    // Both unfocused first: the focus starts in the lists.
+    ::SetForegroundWindow(hDialog);
+    for (int n = 0; n < 10 && (FocusOf(hDialog) == ok[0] || FocusOf(hDialog) == cancel[0]); n++)
+    {
+        PressKeys({VK_TAB});
+        Wait(150);
+    }
+    const Patch okPlain = WindowColumn(ok[0], 4), cancelPlain = WindowColumn(cancel[0], 4);
+    for (int n = 0; n < 10 && FocusOf(hDialog) != ok[0]; n++)
+    {
+        PressKeys({VK_TAB});
+        Wait(150);
+    }
+    ASSERT_EQ(ok[0], FocusOf(hDialog)) << "Tab never reached OK";
+    Wait(300);
+    EXPECT_GT(Differences(okPlain, WindowColumn(ok[0], 4)), 3) << "no focus rectangle on OK";
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hDialog, "new_puzzle_focus_on_ok").empty());
+    for (int n = 0; n < 10 && FocusOf(hDialog) != cancel[0]; n++)
+    {
+        PressKeys({VK_TAB});
+        Wait(150);
+    }
+    ASSERT_EQ(cancel[0], FocusOf(hDialog)) << "Tab never reached Cancel";
+    Wait(300);
+    EXPECT_GT(Differences(cancelPlain, WindowColumn(cancel[0], 4)), 3) << "no focus rectangle on Cancel";
+    EXPECT_EQ(0, Differences(okPlain, WindowColumn(ok[0], 4))) << "OK kept its focus rectangle";
+    PressKeys({VK_ESCAPE});
+    EXPECT_TRUE(WaitUntilGone(hDialog));
+    EXPECT_EQ(0, game.Close());
+    ClearSettings();
+}
+
+namespace
+{
+// Slows another program's thread down to about a tenth of its speed while
+// it lives: suspended 18 ms of every 20.
+class ThreadBrake
+{
+public:
+    explicit ThreadBrake(HWND hWndOfThread)
+        : m_hThread(::OpenThread(THREAD_SUSPEND_RESUME, FALSE, ::GetWindowThreadProcessId(hWndOfThread, NULL))),
+          m_bStop(false), m_hWorker(NULL)
+    {
+        if (m_hThread != NULL)
+            m_hWorker = ::CreateThread(NULL, 0, &Run, this, 0, NULL);
+    }
+    ~ThreadBrake()
+    {
+        m_bStop = true;
+        if (m_hWorker != NULL)
+        {
+            ::WaitForSingleObject(m_hWorker, 5000);
+            ::CloseHandle(m_hWorker);
+        }
+        if (m_hThread != NULL)
+            ::CloseHandle(m_hThread);
+    }
+    bool IsOn() const { return m_hWorker != NULL; }
+
+private:
+    static DWORD WINAPI Run(LPVOID pParam)
+    {
+        ThreadBrake* pThis = (ThreadBrake*)pParam;
+        while (!pThis->m_bStop)
+        {
+            ::SuspendThread(pThis->m_hThread);
+            ::Sleep(18);
+            ::ResumeThread(pThis->m_hThread);
+            ::Sleep(2);
+        }
+        return 0;
+    }
+    HANDLE m_hThread;
+    volatile bool m_bStop;
+    HANDLE m_hWorker;
+};
+} // namespace
+
+// A puzzle that takes a while to make shows the progress window with its
+// shaded bar: a border round the bar, and diagonal stripes that move. The
+// largest grid is made with the game slowed down, so that the window shows
+// long enough to be read from the screen.
+TEST_F(Brindlemark, TheProgressWindowShowsItsBorderedMovingBar)
+{
+    AddSizedProfile("Huge", HT_MAX_GRID_SIDE, HT_MAX_GRID_SIDE);
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    HWND hFrame = game.Frame();
+    ::SetForegroundWindow(hFrame);
+    PressKeys({VK_CONTROL, 'N'});
+    HWND hDialog = WaitForWindow(game.Pid(), "New Puzzle");
+    ASSERT_TRUE(hDialog != NULL);
+    Wait(300);
+    HWND hProgress = NULL;
+    Patch first, second;
+    COLORREF clrBorder = 0;
+    int nFrameOff = 0;
+    RECT rcBar = {};
+    {
+        ChooseLastProfile(hDialog);
+        ASSERT_TRUE(WaitUntilGone(hDialog));
+        ThreadBrake brake(hFrame);
+        ASSERT_TRUE(brake.IsOn());
+        const DWORD dwStart = ::GetTickCount();
+        while (hProgress == NULL && ::GetTickCount() - dwStart < 10000)
+        {
+            HWND hFound = ::FindWindowA(NULL, "Create Progress");
+            if (hFound != NULL && ::IsWindowVisible(hFound))
+                hProgress = hFound;
+            else
+                ::Sleep(5);
+        }
+        ASSERT_TRUE(hProgress != NULL) << "the progress window did not show";
+        HWND hBar = ::GetDlgItem(hProgress, IDC_CREATE_PROGRESS_BAR);
+        ASSERT_TRUE(hBar != NULL);
+        ::GetWindowRect(hBar, &rcBar);
+        ::Sleep(400);
+        const POINT ptBar = {rcBar.left + 30, rcBar.top + 3};
+        first = ScreenPatch(ptBar);
+        // The frame: the top row and the left column of the bar's window in
+        // one colour (the stripes cross both where there is no frame).
+        HDC hScreen = ::GetDC(NULL);
+        clrBorder = ::GetPixel(hScreen, rcBar.left, rcBar.top);
+        for (int x = rcBar.left; x < rcBar.right; x++)
+            nFrameOff += ::GetPixel(hScreen, x, rcBar.top) != clrBorder;
+        for (int y = rcBar.top; y < rcBar.bottom; y++)
+            nFrameOff += ::GetPixel(hScreen, rcBar.left, y) != clrBorder;
+        ::ReleaseDC(NULL, hScreen);
+        ::Sleep(400);
+        second = ScreenPatch(ptBar);
+        ASSERT_TRUE(::IsWindowVisible(hProgress)) << "the puzzle was made before the bar could be read";
+        testsupport::SaveScreenSnapshot(hProgress, "progress_window_new_puzzle");
+    }
+    int nFace = 0;
+    for (COLORREF clr : first)
+        nFace += clr == ::GetSysColor(COLOR_BTNFACE);
+    EXPECT_LT(nFace, (int)first.size() / 2) << "the bar shows the dialog's face";
+    EXPECT_NE(::GetSysColor(COLOR_BTNFACE), clrBorder) << "no border round the bar";
+    EXPECT_EQ(0, nFrameOff) << "no border round the bar";
+    EXPECT_TRUE(first != second) << "the stripes stood still";
+
+    for (int n = 0; n < 200 && ::IsWindowVisible(hProgress); n++)
+        Wait(50);
+    ::PostMessage(hFrame, WM_CLOSE, 0, 0);
+    HWND hQuestion = WaitForDialogOtherThan(game.Pid(), NULL, 5000);
+    if (hQuestion != NULL)
+        ClickButton(hQuestion, "Don't Save");
+    EXPECT_EQ(0, game.WaitForExit());
+    ClearSettings();
+}

@@ -8,6 +8,8 @@
 #include "ApplicationInfo.h"
 #include "CreateProgress.h"
 
+#include <algorithm>
+
 using testsupport::GameApp;
 using testsupport::Script;
 
@@ -378,34 +380,187 @@ TEST(BrindlemarkDoc, TheSolutionIsShownOnlyWhenConfirmedAndThenOffersAnother)
     EXPECT_FALSE(game.Doc()->IsSolved());
 }
 
-TEST(BrindlemarkDoc, OwnPuzzleEntryGivesABlankGridThatClicksDoNotChange)
+namespace
+{
+int NumberAt(GameApp& game, int nColumn, int nRow)
+{
+    return game.Puzzle().FindSquare(nColumn, nRow)->m_nNumber;
+}
+
+// Fills the entered grid with numbers that repeat in no column or row
+// (n = the longer side), then gives (2, 2) the number of (4, 2), which
+// also stands at (2, 4): the grid has two solutions, (2, 2) shaded, or
+// (4, 2) and (2, 4) shaded.
+void EnterTwoSolutionGrid(GameApp& game)
+{
+    CHTDataContainer& grid = game.Puzzle();
+    const int n = std::max(grid.m_nColumns, grid.m_nRows);
+    for (int c = 0; c < grid.m_nColumns; c++)
+        for (int r = 0; r < grid.m_nRows; r++)
+            grid.FindSquare(c, r)->m_nNumber = (c + r) % n + 1;
+    grid.FindSquare(2, 2)->m_nNumber = HT_NO_NUMBER;
+    // The last square is entered with clicks, as the player does.
+    for (int i = 0; i < (4 + 2) % n + 1; i++)
+        game.Click(2, 2);
+}
+} // namespace
+
+TEST(BrindlemarkDoc, OwnPuzzleEntryStepsNumbersWithClicksAsUndoSteps)
 {
     GameApp game;
     Script().nGrade = 0;
     game.Command(ID_PUZZLE_ENTER_OWN);
     EXPECT_EQ(2, game.Puzzle().m_nGameState);
     EXPECT_EQ(8, game.Puzzle().m_nColumns);
+    const int n = std::max(game.Puzzle().m_nColumns, game.Puzzle().m_nRows);
     EXPECT_EQ(0u, Script().asked.back().find("Enter clues into the blank Grid"));
     EXPECT_TRUE(game.IsEnabled(ID_PUZZLE_FINALIZE));
+    EXPECT_FALSE(game.Puzzle().m_bModified);
 
-    game.Doc()->m_bPaused = TRUE;
-    game.Click(0, 0);
-    game.Click(0, 0, true);
-    EXPECT_EQ(0, game.StateAt(0, 0));
-    EXPECT_EQ(0, game.Doc()->m_Controller.m_listSavedStates.GetCount());
-    EXPECT_TRUE(game.Doc()->m_bPaused);
-
+    // Left click: blank, 1, 2; right click: back down, and from blank to
+    // the highest number; each click is one undo step and marks the grid
+    // modified. The player states stay undecided.
     size_t nAsked = Script().asked.size();
+    game.Click(0, 0);
+    EXPECT_EQ(1, NumberAt(game, 0, 0));
+    game.Click(0, 0);
+    EXPECT_EQ(2, NumberAt(game, 0, 0));
+    game.Click(0, 0, true);
+    game.Click(0, 0, true);
+    EXPECT_EQ(HT_NO_NUMBER, NumberAt(game, 0, 0));
+    game.Click(0, 0, true);
+    EXPECT_EQ(n, NumberAt(game, 0, 0));
+    game.Click(0, 0);
+    EXPECT_EQ(HT_NO_NUMBER, NumberAt(game, 0, 0)) << "past the grid's size back to blank";
+    EXPECT_EQ(6, game.Doc()->m_Controller.m_listSavedStates.GetCount());
+    EXPECT_EQ(0, game.StateAt(0, 0));
+    EXPECT_TRUE(game.Puzzle().m_bModified);
+    EXPECT_EQ(nAsked, Script().asked.size()) << "entering asks nothing";
+    game.Command(ID_UNDO_MOVE);
+    EXPECT_EQ(n, NumberAt(game, 0, 0));
+    EXPECT_EQ(2, game.Puzzle().m_nGameState);
+
+    // The duplicate marks follow the numbers.
+    game.Click(3, 0);
+    game.Click(0, 0);
+    game.Click(0, 0);
+    EXPECT_EQ(1, NumberAt(game, 0, 0));
+    EXPECT_EQ(1, game.Puzzle().FindSquare(0, 0)->m_bDuplicateMark);
+    EXPECT_EQ(1, game.Puzzle().FindSquare(3, 0)->m_bDuplicateMark);
+    game.Click(3, 0);
+    EXPECT_EQ(0, game.Puzzle().FindSquare(0, 0)->m_bDuplicateMark);
+
+    // A blank square left: the grid cannot be solved, and stays as it was.
+    nAsked = Script().asked.size();
+    const INT_PTR nUndo = game.Doc()->m_Controller.m_listSavedStates.GetCount();
     game.Command(ID_PUZZLE_FINALIZE);
     EXPECT_EQ(nAsked + 1, Script().asked.size());
     EXPECT_EQ(0u, Script().asked.back().find("Brindlemark could not solve the puzzle."));
+    EXPECT_EQ(2, game.Puzzle().m_nGameState);
+    EXPECT_EQ(1, NumberAt(game, 0, 0));
+    EXPECT_EQ(nUndo, game.Doc()->m_Controller.m_listSavedStates.GetCount());
 
     // While playing a generated puzzle, finalising shows nothing.
+    Script().yesNoCancel = {IDNO};
     ASSERT_TRUE(game.NewPuzzle(0));
     nAsked = Script().asked.size();
     game.Doc()->FinalizeGrid();
     EXPECT_EQ(nAsked, Script().asked.size());
     EXPECT_FALSE(game.IsEnabled(ID_PUZZLE_FINALIZE));
+}
+
+TEST(BrindlemarkDoc, AFinalizedGridIsPlayedAndSolvedByTheRules)
+{
+    GameApp game;
+    Script().nGrade = 0;
+    game.Command(ID_PUZZLE_ENTER_OWN);
+    ASSERT_EQ(2, game.Puzzle().m_nGameState);
+
+    // Every number repeated in its row: no solution, nothing changes.
+    CHTDataContainer& grid = game.Puzzle();
+    for (INT_PTR i = 0; i < grid.m_listSquares.GetCount(); i++)
+        grid.m_listSquares.GetAt(i).m_nNumber = 1;
+    size_t nAsked = Script().asked.size();
+    game.Command(ID_PUZZLE_FINALIZE);
+    EXPECT_EQ(nAsked + 1, Script().asked.size());
+    EXPECT_EQ(0u, Script().asked.back().find("Brindlemark could not solve the puzzle."));
+    EXPECT_EQ(2, game.Puzzle().m_nGameState);
+
+    EnterTwoSolutionGrid(game);
+    game.Doc()->m_nClockSeconds = 40;
+    nAsked = Script().asked.size();
+    game.Command(ID_PUZZLE_FINALIZE);
+    EXPECT_EQ(nAsked, Script().asked.size()) << "a solved grid is ready to play without a word";
+    ASSERT_EQ(1, game.Puzzle().m_nGameState);
+    EXPECT_EQ(0, game.Doc()->m_nClockSeconds);
+    EXPECT_EQ(0, game.Doc()->m_Controller.m_listSavedStates.GetCount());
+    EXPECT_TRUE(game.Puzzle().m_bModified);
+    EXPECT_FALSE(game.IsEnabled(ID_PUZZLE_FINALIZE));
+    EXPECT_TRUE(game.IsEnabled(ID_SHOW_SOLUTION));
+    EXPECT_EQ(1, game.Puzzle().FindSquare(2, 2)->m_bDuplicateMark) << "the rule marks show from the start";
+
+    // The grid has two solutions; the one not stored is solved as well.
+    const bool bStoredShadesCentre = game.Puzzle().FindSquare(2, 2)->m_nSolutionState == htsShaded;
+    Script().yesNo = {2};
+    if (bStoredShadesCentre)
+    {
+        game.Click(4, 2);
+        EXPECT_FALSE(game.Doc()->IsSolved()) << "not solved after one of the two squares";
+        game.Click(2, 4);
+    }
+    else
+        game.Click(2, 2);
+    EXPECT_EQ(kSolved, Script().asked.back());
+    EXPECT_TRUE(game.Doc()->IsSolved());
+
+    // Show Solution gives the stored one, which is solved too.
+    Script().yesNo = {1, 2};
+    game.Command(ID_SHOW_SOLUTION);
+    EXPECT_EQ(kSolved, Script().asked.back());
+    EXPECT_EQ(bStoredShadesCentre ? htsShaded : htsUndecided, game.StateAt(2, 2));
+}
+
+TEST(BrindlemarkDoc, AGridSavedWhileEnteredLoadsBackForEntry)
+{
+    testsupport::CTempFolder folder;
+    GameApp game;
+    Script().nGrade = 0;
+    game.Command(ID_PUZZLE_ENTER_OWN);
+    EnterTwoSolutionGrid(game);
+    game.Click(0, 0, true); // (0, 0) blank again
+    ASSERT_EQ(HT_NO_NUMBER, NumberAt(game, 0, 0));
+
+    const std::string path = folder.Path("entered.hti");
+    ASSERT_TRUE(game.Doc()->SavePuzzleToFile(path.c_str()));
+    Script().yesNoCancel = {IDNO};
+    ASSERT_TRUE(game.NewPuzzle(0));
+    BYTE bQuiet = FALSE;
+    ASSERT_TRUE(game.Doc()->LoadPuzzleFromFile(path.c_str(), bQuiet));
+    EXPECT_EQ(2, game.Puzzle().m_nGameState);
+    EXPECT_EQ(HT_NO_NUMBER, NumberAt(game, 0, 0));
+    EXPECT_EQ(NumberAt(game, 4, 2), NumberAt(game, 2, 2));
+    EXPECT_TRUE(game.IsEnabled(ID_PUZZLE_FINALIZE));
+
+    // Finished with a click and finalized: a puzzle, saved and loaded as one.
+    game.Click(0, 0);
+    EXPECT_EQ(1, NumberAt(game, 0, 0));
+    game.Command(ID_PUZZLE_FINALIZE);
+    ASSERT_EQ(1, game.Puzzle().m_nGameState);
+    const std::string played = folder.Path("played.hti");
+    ASSERT_TRUE(game.Doc()->SavePuzzleToFile(played.c_str()));
+    CHTDataContainer stored(game.Puzzle());
+    Script().yesNoCancel = {IDNO};
+    ASSERT_TRUE(game.NewPuzzle(0));
+    ASSERT_TRUE(game.Doc()->LoadPuzzleFromFile(played.c_str(), bQuiet));
+    EXPECT_EQ(1, game.Puzzle().m_nGameState);
+    for (INT_PTR i = 0; i < stored.m_listSquares.GetCount(); i++)
+    {
+        const CHTSquareData& square = stored.m_listSquares.GetAt(i);
+        const CHTSquareData* pLoaded = game.Puzzle().FindSquare(square.m_nColumn, square.m_nRow);
+        ASSERT_TRUE(pLoaded != NULL);
+        EXPECT_EQ(square.m_nNumber, pLoaded->m_nNumber);
+        EXPECT_EQ(square.m_nSolutionState, pLoaded->m_nSolutionState);
+    }
 }
 
 TEST(BrindlemarkDoc, TheAidsFollowTheDifficultyProfile)

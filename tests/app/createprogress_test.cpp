@@ -68,6 +68,25 @@ TEST(CreateProgressTest, OpeningStartsTheStripesAndShowsTheWindow)
     EXPECT_FALSE(::IsWindow(progress.m_hWnd));
 }
 
+// The bar sits where the template puts it, 175 x 14 dialog units at 40,7,
+// inside a one-pixel border.
+TEST(CreateProgressTest, TheBarHasItsBorderAndPlace)
+{
+    CCreateProgress progress;
+    ASSERT_TRUE(progress.Open());
+    CRect rcBar, rcClient;
+    progress.m_wndProgress.GetWindowRect(&rcBar);
+    progress.ScreenToClient(&rcBar);
+    CRect rcUnits(40, 7, 40 + 175, 7 + 14);
+    progress.MapDialogRect(&rcUnits);
+    EXPECT_EQ(rcUnits, rcBar);
+    progress.m_wndProgress.GetClientRect(&rcClient);
+    EXPECT_TRUE(progress.m_wndProgress.GetStyle() & WS_BORDER);
+    EXPECT_EQ(rcBar.Width() - 2, rcClient.Width());
+    EXPECT_EQ(rcBar.Height() - 2, rcClient.Height());
+    progress.Close();
+}
+
 TEST(CreateProgressTest, CancelStopsARealRunWithinOnePumpAndTheMainWindowComesBack)
 {
     CFrameWnd* pFrame = new CFrameWnd;

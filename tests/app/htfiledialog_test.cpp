@@ -98,3 +98,50 @@ TEST(HTFileDialog, TheRealDialogWidensAndShowsAnEmptyGrid)
     EXPECT_LE(rcPane.right, rcFrameClient.right);
     EXPECT_TRUE(bEmptyGrid);
 }
+
+// A name typed without ".hti" finds the puzzle file that has it; every other
+// name is left to the dialog as typed.
+TEST(HTFileDialog, ANameTypedWithoutTheExtensionFindsTheFile)
+{
+    const std::string strFolder = TempFolder();
+    const std::string strPuzzle = WritePuzzle(9, 9); // preview.hti
+    const std::string strBare = strFolder + "\\bare";
+    ::DeleteFileA(strBare.c_str());
+    ::DeleteFileA((strBare + ".hti").c_str());
+    const CString strFolderText(strFolder.c_str());
+
+    EXPECT_STREQ("preview.hti", CHTFileDialog::CompleteTypedName("preview", strFolderText, "hti"));
+    EXPECT_STREQ("preview.hti", CHTFileDialog::CompleteTypedName(" preview ", strFolderText, "hti"));
+    EXPECT_STREQ((strFolder + "\\preview.hti").c_str(),
+                 CHTFileDialog::CompleteTypedName((strFolder + "\\preview").c_str(), "", "hti"));
+    // Nothing to find, or nothing to complete.
+    EXPECT_STREQ("missing", CHTFileDialog::CompleteTypedName("missing", strFolderText, "hti"));
+    EXPECT_STREQ("preview.txt", CHTFileDialog::CompleteTypedName("preview.txt", strFolderText, "hti"));
+    EXPECT_STREQ("*.hti", CHTFileDialog::CompleteTypedName("*.hti", strFolderText, "hti"));
+    EXPECT_STREQ("", CHTFileDialog::CompleteTypedName("", strFolderText, "hti"));
+    EXPECT_STREQ("preview", CHTFileDialog::CompleteTypedName("preview", strFolderText, ""));
+    // A file without an extension that exists is the one meant.
+    FILE* pFile = fopen(strBare.c_str(), "wb");
+    ASSERT_TRUE(pFile != NULL);
+    fclose(pFile);
+    FILE* pPuzzle = fopen((strBare + ".hti").c_str(), "wb");
+    ASSERT_TRUE(pPuzzle != NULL);
+    fclose(pPuzzle);
+    EXPECT_STREQ("bare", CHTFileDialog::CompleteTypedName("bare", strFolderText, "hti"));
+    ::DeleteFileA(strBare.c_str());
+    ::DeleteFileA((strBare + ".hti").c_str());
+
+    // In the real dialog: the name typed, then OK, opens the file.
+    CHTFileDialog dlg(LoadResourceString(IDS_PUZZLE_FILE_FILTER));
+    dlg.m_ofn.lpstrInitialDir = strFolder.c_str();
+    ModalDriver driver([&](HWND hFrame) {
+        HWND hName = ::GetDlgItem(hFrame, 0x47c);
+        if (hName == NULL)
+            hName = ::GetDlgItem(hFrame, 0x480);
+        ASSERT_TRUE(hName != NULL);
+        ::SetWindowTextA(hName, "preview");
+        ::PostMessage(hFrame, WM_COMMAND, IDOK, 0);
+    });
+    ASSERT_EQ(IDOK, dlg.DoModal()) << "the dialog did not take the name";
+    EXPECT_EQ(0, dlg.GetPathName().CompareNoCase(strPuzzle.c_str())) << (LPCTSTR)dlg.GetPathName();
+}

@@ -6,6 +6,7 @@
 #include "support/modal.h"
 
 #include "ApplicationInfo.h"
+#include "CreateProgress.h"
 #include "HTGenerator.h"
 #include "PrintPuzzleBookDlg.h"
 #include "PuzzlePrinting.h"
@@ -149,6 +150,59 @@ TEST(PuzzlePrinting, ACancelledBookPrintsNothing)
     CHTDataContainer puzzle;
     CancelAfter cancelled(0);
     EXPECT_FALSE(GenerateBookPuzzle(0, 0, &cancelled, &puzzle));
+}
+
+namespace
+{
+// A slow printer: every page takes a while. It notes the stripe phase of
+// the progress bar at each page and can press Cancel in the progress window
+// after a given page.
+class SlowPrinter : public CPrintPageSink
+{
+public:
+    SlowPrinter(CCreateProgress& progress, int nCancelAfterPage) : m_progress(progress), m_nCancelAfter(nCancelAfterPage) {}
+    virtual void StartPage(CDC*) {}
+    virtual void EndPage(CDC*)
+    {
+        ::Sleep(80);
+        m_phases.push_back(m_progress.m_wndProgress.m_nIndOffset);
+        if (++m_nPages == 2)
+            EXPECT_FALSE(testsupport::SaveWindowSnapshot(m_progress.m_hWnd, "book_progress_while_printing").empty());
+        if (m_nPages == m_nCancelAfter)
+            m_progress.PostMessage(WM_COMMAND, IDCANCEL, 0);
+    }
+    CCreateProgress& m_progress;
+    int m_nCancelAfter;
+    int m_nPages = 0;
+    std::vector<int> m_phases;
+};
+} // namespace
+
+// The printing of a book can take seconds a page: the progress window stays
+// live meanwhile, its stripes moving, and Cancel stops the job.
+TEST(PuzzlePrinting, TheProgressBarMovesWhileABookPrintsAndCancelStopsIt)
+{
+    Profiles profiles;
+    testsupport::Canvas page(400, 500, RGB(255, 255, 255), 24);
+    {
+        CCreateProgress progress;
+        ASSERT_TRUE(progress.Open());
+        SlowPrinter printer(progress, -1);
+        BYTE bPageOpen = FALSE;
+        ASSERT_TRUE(PrintPuzzleBookPages(page.DC(), 3, bPageOpen, 1, 0, 0, pbsAfterEach, &progress, &printer));
+        ASSERT_EQ(6, printer.m_nPages);
+        EXPECT_NE(printer.m_phases.front(), printer.m_phases.back()) << "the stripes stood still while printing";
+        progress.Close();
+    }
+    {
+        CCreateProgress progress;
+        ASSERT_TRUE(progress.Open());
+        SlowPrinter printer(progress, 2);
+        BYTE bPageOpen = FALSE;
+        EXPECT_FALSE(PrintPuzzleBookPages(page.DC(), 3, bPageOpen, 1, 0, 0, pbsAfterEach, &progress, &printer));
+        EXPECT_EQ(2, printer.m_nPages) << "the job went on after Cancel";
+        progress.Close();
+    }
 }
 
 // A book whose profile the generator cannot make a puzzle of gives up after

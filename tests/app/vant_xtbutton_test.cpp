@@ -53,16 +53,17 @@ struct GameButtonFixture : ThemeTest
     }
     // Pixels of the focus rectangle's left side (two pixels in) that differ
     // between a full draw with and without the focus state.
-    int FocusColumnDifference(CXTButton& button)
+    // (A flat button's rectangle is two pixels in, any other's four.)
+    int FocusColumnDifference(CXTButton& button, int nColumn = 2)
     {
         Draw(button, ODS_FOCUS);
         std::vector<COLORREF> focused;
         for (int y = 0; y < canvas->Height(); y++)
-            focused.push_back(canvas->Pixel(2, y));
+            focused.push_back(canvas->Pixel(nColumn, y));
         Draw(button, 0);
         int n = 0;
         for (int y = 0; y < canvas->Height(); y++)
-            n += focused[y] != canvas->Pixel(2, y);
+            n += focused[y] != canvas->Pixel(nColumn, y);
         return n;
     }
     std::unique_ptr<testsupport::DialogTemplate> tmpl;
@@ -121,6 +122,28 @@ TEST_F(GameButtonFixture, TheFocusRectangleShowsOnEveryDrawOfAFocusedButton)
     // toolkit's only on focus changes.
     EXPECT_GT(FocusColumnDifference(game), 0);
     EXPECT_EQ(0, FocusColumnDifference(toolkit));
+}
+
+TEST_F(GameButtonFixture, AGameButtonShowsTheFocusWithItsOwnStyleFlags)
+{
+    // The flags every game button is made with lack the focus flag; the
+    // focus shows all the same, in every theme of the game.
+    ASSERT_EQ(0u, game.GetStyleFlags() & BS_XT_SHOWFOCUS);
+    EXPECT_GT(FocusColumnDifference(game, 4), 0);
+    for (XTThemeStyle nTheme : {xtThemeOffice2003, xtThemeDefault})
+    {
+        XTThemeManager()->SetTheme(nTheme);
+        CVant_XTButton button;
+        game.UnsubclassWindow();
+        ASSERT_TRUE(button.SubclassDlgItem(1001, dlg.get()));
+        ASSERT_EQ(0u, button.GetStyleFlags() & BS_XT_SHOWFOCUS);
+        EXPECT_GT(FocusColumnDifference(button, 4), 0) << "theme " << (int)nTheme;
+        button.UnsubclassWindow();
+        ASSERT_TRUE(game.SubclassDlgItem(1001, dlg.get()));
+    }
+    // The toolkit's button with the same flags keeps its own rule.
+    toolkit.SetStyleFlags(game.GetStyleFlags(), FALSE);
+    EXPECT_EQ(0, FocusColumnDifference(toolkit, 4));
 }
 
 TEST_F(GameButtonFixture, CaptionsAreMeasuredWithTheirAmpersands)

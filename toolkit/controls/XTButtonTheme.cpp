@@ -279,10 +279,10 @@ void CXTButtonTheme::DrawButtonIcon(CDC* pDC, UINT nState, CRect& rcItem, CXTBut
 
 void CXTButtonTheme::DrawItem(LPDRAWITEMSTRUCT lpDIS, CXTButton* pButton)
 {
-    DrawItemImpl(lpDIS, pButton, FALSE);
+    DrawItemImpl(lpDIS, pButton, focusOnFocusChange);
 }
 
-void CXTButtonTheme::DrawItemImpl(LPDRAWITEMSTRUCT lpDIS, CXTButton* pButton, BOOL bFocusOnEveryDraw)
+void CXTButtonTheme::DrawItemImpl(LPDRAWITEMSTRUCT lpDIS, CXTButton* pButton, FocusRule nFocusRule)
 {
     if (lpDIS == NULL || pButton == NULL)
         return;
@@ -296,13 +296,11 @@ void CXTButtonTheme::DrawItemImpl(LPDRAWITEMSTRUCT lpDIS, CXTButton* pButton, BO
     DrawButtonText(pDC, lpDIS->itemState, rcItem, pButton);
     DrawButtonIcon(pDC, lpDIS->itemState, rcItem, pButton);
 
-    if (pButton->GetStyleFlags() & BS_XT_SHOWFOCUS)
-    {
-        const BOOL bDraw = bFocusOnEveryDraw ? (lpDIS->itemState & ODS_FOCUS) != 0
-                                             : (lpDIS->itemAction & ODA_FOCUS) != 0;
-        if (bDraw)
-            DrawFocusRect(pDC, lpDIS->itemState, rcItem, pButton);
-    }
+    const BOOL bDraw = nFocusRule == focusWhileFocused
+                           ? (lpDIS->itemState & ODS_FOCUS) != 0
+                           : (pButton->GetStyleFlags() & BS_XT_SHOWFOCUS) && (lpDIS->itemAction & ODA_FOCUS) != 0;
+    if (bDraw)
+        DrawFocusRect(pDC, lpDIS->itemState, rcItem, pButton);
     pDC->SetBkMode(nOldBkMode);
 }
 

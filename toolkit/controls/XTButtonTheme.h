@@ -56,10 +56,15 @@ protected:
     // Draws the window text; bMeasureStripped measures it without its
     // mnemonic markers (the toolkit's way) or as it is.
     void DrawButtonTextImpl(CDC* pDC, UINT nState, CRect& rcItem, CXTButton* pButton, BOOL bMeasureStripped);
+    // When DrawItemImpl draws the focus rectangle.
+    enum FocusRule
+    {
+        focusOnFocusChange,   // with the focus-flag style, on focus-change draws only
+        focusWhileFocused     // whenever the button has the focus, on every draw, whatever its style
+    };
     // The background and the focus rectangle of a draw, and the text and
-    // image between them; bFocusOnEveryDraw draws the focus rectangle
-    // whenever the button has the focus instead of on focus changes only.
-    void DrawItemImpl(LPDRAWITEMSTRUCT lpDIS, CXTButton* pButton, BOOL bFocusOnEveryDraw);
+    // image between them.
+    void DrawItemImpl(LPDRAWITEMSTRUCT lpDIS, CXTButton* pButton, FocusRule nFocusRule);
     // The part state of a visual-styles push button: 4 disabled, 3 pushed
     // (or checked, when bCheckedIsPushed), 2 hot, 5 focused, else 1.
     static int AFX_CDECL GetVisualStyleState(UINT nState, CXTButton* pButton, BOOL bCheckedIsPushed);
