@@ -302,7 +302,9 @@ bool CMetafileWalker::CheckDib(const BYTE* pBmi, ULONGLONG cbBmi, const BYTE* pB
         nColors = nClrUsed;
     }
     ULONGLONG nTable = nColors * (iUsage == DIB_RGB_COLORS ? 4 : 2);
-    if (nCompression == BI_BITFIELDS && biSize == sizeof(BITMAPINFOHEADER))
+    // The three colour masks follow a header too short to hold them; the
+    // system reads them there whatever size the header says.
+    if (nCompression == BI_BITFIELDS && biSize < 56)
         nTable += 12;
     const ULONGLONG nHeader = (ULONGLONG)biSize + nTable;
     if (nHeader > cbBmi)
