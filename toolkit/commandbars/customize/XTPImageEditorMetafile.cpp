@@ -87,7 +87,11 @@ struct CBox
 // the font's size.
 struct CRecordCost
 {
-    CRecordCost() : bFromCurrent(false), bDraws(false), bFills(false), nPattern(0), nVector(0), dLines(0), dCurves(0), nPixels(0), nChars(0) {}
+    CRecordCost()
+        : bFromCurrent(false), bDraws(false), bFills(false), nPattern(0), nVector(0), dLines(0), dCurves(0),
+          nPixels(0), nChars(0)
+    {
+    }
     // A line from one logical point to the next.
     void Segment() { dLines += 1; }
     // The outline of a box: four lines, or one curve.
