@@ -1,14 +1,21 @@
-// The button image editor's metafile reader: how long the costliest
-// pictures its limits still let through take to check and play at a
-// button's size, and how long a refusal takes.
+// The button image editor's metafile import: how long the costliest
+// pictures its limits still let through take to check and draw at a
+// button's size in the metafile renderer's process, as the editor's Import
+// draws them, how long a refusal takes, and which of the kept crafted files
+// costs most.
 #include "bench_ui.h"
 
 #include <afxwin.h>
 
+#include <cstdio>
+#include <algorithm>
+#include <cstring>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "XTPImageEditorMetafile.h"
+#include "XTPMetafileRenderer.h"
 
 namespace
 {
@@ -32,30 +39,31 @@ std::vector<BYTE> Record(const std::function<void(HDC)>& draw)
     return data;
 }
 
-// Plays the bytes onto a kSide x kSide DIB; the median time of one play.
+// Draws the bytes as the editor's Import does (the checks, then the
+// renderer's process) onto kSide x kSide pixels; the median time of one.
 double PlayMs(const std::vector<BYTE>& data, bool* pbPlayed, CString* pstrProblem)
 {
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = kSide;
-    bmi.bmiHeader.biHeight = -kSide;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    void* pBits = NULL;
-    HBITMAP hBitmap = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
-    HDC hDC = ::CreateCompatibleDC(NULL);
-    HGDIOBJ hOld = ::SelectObject(hDC, hBitmap);
-    const RECT rc = {0, 0, kSide, kSide};
+    std::vector<DWORD> pixels((size_t)kSide * kSide);
     BOOL bPlayed = FALSE;
     const double dMs = bench_ui::MedianMs(kRuns, [&]() {
-        bPlayed = XTPPlayMetafileData(hDC, rc, data.data(), data.size(), *pstrProblem);
-        ::GdiFlush();
+        pixels.assign(pixels.size(), 0x00FFFEFF);
+        bPlayed = XTPRenderMetafileApart(data.data(), data.size(), CSize(kSide, kSide), pixels.data(), *pstrProblem);
     });
-    ::SelectObject(hDC, hOld);
-    ::DeleteDC(hDC);
-    ::DeleteObject(hBitmap);
     *pbPlayed = bPlayed != FALSE;
     return dMs;
+}
+
+// The costliest picture let through so far.
+struct CCostliest
+{
+    CCostliest() : dMs(0) {}
+    CString strWhat;
+    double dMs;
+};
+CCostliest& Costliest()
+{
+    static CCostliest s_costliest;
+    return s_costliest;
 }
 
 void Measure(const char* pszWhat, const std::vector<BYTE>& data)
@@ -69,6 +77,26 @@ void Measure(const char* pszWhat, const std::vector<BYTE>& data)
     bench_ui::Report(strWhat, dMs, "ms", 1000);
     if (!bPlayed)
         printf("    %s\n", (LPCTSTR)strProblem);
+    else if (dMs > Costliest().dMs)
+    {
+        Costliest().dMs = dMs;
+        Costliest().strWhat = pszWhat;
+    }
+}
+
+// A kept test file, read whole; empty when it is not there.
+std::vector<BYTE> ReadTestFile(const std::string& strName)
+{
+    std::vector<BYTE> data;
+    const std::string strPath = std::string(BM_TEST_DATA_DIR) + "/" + strName;
+    FILE* pFile = fopen(strPath.c_str(), "rb");
+    if (pFile == NULL)
+        return data;
+    BYTE buffer[65536];
+    for (size_t n; (n = fread(buffer, 1, sizeof(buffer), pFile)) > 0;)
+        data.insert(data.end(), buffer, buffer + n);
+    fclose(pFile);
+    return data;
 }
 } // namespace
 
@@ -130,4 +158,40 @@ BM_UI_BENCH(metafile)
         ::SelectObject(hDC, ::GetStockObject(BLACK_PEN));
         ::DeleteObject(hPen);
     }));
+    // A pattern brush as large as a bitmap may be, filling as often as the
+    // drawing cost allows.
+    Measure("fills with the largest pattern brush, as many as allowed", Record([&](HDC hDC) {
+        const int nSide = 2048;
+        std::vector<BYTE> dib(sizeof(BITMAPINFOHEADER) + 8 + (size_t)nSide / 8 * nSide, 0x3C);
+        BITMAPINFOHEADER header = {sizeof(BITMAPINFOHEADER), nSide, nSide, 1, 1, BI_RGB, 0, 0, 0, 2, 0};
+        memcpy(dib.data(), &header, sizeof(header));
+        HBRUSH hBrush = ::CreateDIBPatternBrushPt(dib.data(), DIB_RGB_COLORS);
+        ::SelectObject(hDC, hBrush);
+        for (int i = 0; i < 6; i++)
+            ::Rectangle(hDC, i, 0, kSide, kSide);
+        ::SelectObject(hDC, ::GetStockObject(WHITE_BRUSH));
+        ::DeleteObject(hBrush);
+    }));
+
+    // The crafted files kept with the tests: each drawn or refused.
+    WIN32_FIND_DATAA find;
+    const std::string strFolder = std::string(BM_TEST_DATA_DIR) + "/crafted-metafiles/";
+    HANDLE hFind = ::FindFirstFileA((strFolder + "*").c_str(), &find);
+    std::vector<std::string> names;
+    for (BOOL bMore = hFind != INVALID_HANDLE_VALUE; bMore; bMore = ::FindNextFileA(hFind, &find))
+    {
+        if ((find.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+            names.push_back(find.cFileName);
+    }
+    if (hFind != INVALID_HANDLE_VALUE)
+        ::FindClose(hFind);
+    std::sort(names.begin(), names.end());
+    for (const std::string& strName : names)
+        Measure(("crafted " + strName).c_str(), ReadTestFile("crafted-metafiles/" + strName));
+    if (names.empty())
+        printf("    no crafted files in %s\n", strFolder.c_str());
+
+    CString strCostliest;
+    strCostliest.Format(_T("the costliest picture let through: %s"), (LPCTSTR)Costliest().strWhat);
+    bench_ui::Report(strCostliest, Costliest().dMs, "ms", 1000);
 }

@@ -87,7 +87,11 @@ struct CBox
 // the font's size.
 struct CRecordCost
 {
-    CRecordCost() : bFromCurrent(false), bDraws(false), bFills(false), nPattern(0), nVector(0), dLines(0), dCurves(0), nPixels(0), nChars(0) {}
+    CRecordCost()
+        : bFromCurrent(false), bDraws(false), bFills(false), nPattern(0), nVector(0), dLines(0), dCurves(0),
+          nPixels(0), nChars(0)
+    {
+    }
     // A line from one logical point to the next.
     void Segment() { dLines += 1; }
     // The outline of a box: four lines, or one curve.
@@ -302,7 +306,9 @@ bool CMetafileWalker::CheckDib(const BYTE* pBmi, ULONGLONG cbBmi, const BYTE* pB
         nColors = nClrUsed;
     }
     ULONGLONG nTable = nColors * (iUsage == DIB_RGB_COLORS ? 4 : 2);
-    if (nCompression == BI_BITFIELDS && biSize == sizeof(BITMAPINFOHEADER))
+    // The three colour masks follow a header too short to hold them; the
+    // system reads them there whatever size the header says.
+    if (nCompression == BI_BITFIELDS && biSize < 56)
         nTable += 12;
     const ULONGLONG nHeader = (ULONGLONG)biSize + nTable;
     if (nHeader > cbBmi)

@@ -661,9 +661,17 @@ BOOL CXTPImageEditorPicture::ImportFile(LPCTSTR lpszFileName)
 {
     if (m_bTracking || m_bImporting || lpszFileName == NULL)
         return FALSE;
-    m_bImporting = TRUE;
-    CAlphaBitmap* pImported = ReadPictureFile(lpszFileName);
-    m_bImporting = FALSE;
+    CAlphaBitmap* pImported = NULL;
+    {
+        // Cleared however the reading ends.
+        struct CImporting
+        {
+            explicit CImporting(BOOL& bFlag) : m_bFlag(bFlag) { m_bFlag = TRUE; }
+            ~CImporting() { m_bFlag = FALSE; }
+            BOOL& m_bFlag;
+        } importing(m_bImporting);
+        pImported = ReadPictureFile(lpszFileName);
+    }
     if (pImported == NULL)
     {
         TRACE("%s: no picture imported\n", lpszFileName);

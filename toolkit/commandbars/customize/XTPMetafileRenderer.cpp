@@ -48,8 +48,8 @@ HANDLE CreateRendererJob()
         return NULL;
     JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits;
     ZeroMemory(&limits, sizeof(limits));
-    limits.BasicLimitInformation.LimitFlags =
-        JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE | JOB_OBJECT_LIMIT_PROCESS_MEMORY | JOB_OBJECT_LIMIT_DIE_ON_UNHANDLED_EXCEPTION;
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE | JOB_OBJECT_LIMIT_PROCESS_MEMORY |
+                                              JOB_OBJECT_LIMIT_DIE_ON_UNHANDLED_EXCEPTION;
     limits.ProcessMemoryLimit = XTP_METAFILE_RENDER_MEMORY;
     if (!::SetInformationJobObject(hJob, JobObjectExtendedLimitInformation, &limits, sizeof(limits)))
         TRACE("metafile renderer: the job's limits were not taken (%lu)\n", (unsigned long)::GetLastError());
@@ -136,6 +136,13 @@ BOOL AFX_CDECL XTPRenderMetafileApart(const BYTE* pData, size_t nSize, CSize sz,
     strName.Format(_T("XTPMetafileRender.%lu.%lu.%lu"), (unsigned long)::GetCurrentProcessId(),
                    (unsigned long)::InterlockedIncrement(&s_nCalls), (unsigned long)::GetTickCount());
     HANDLE hMapping = ::CreateFileMapping(INVALID_HANDLE_VALUE, NULL, PAGE_READWRITE, 0, (DWORD)cbBlock, strName);
+    if (hMapping != NULL && ::GetLastError() == ERROR_ALREADY_EXISTS)
+    {
+        // Another process made a block of this name: it is not ours to use.
+        ::CloseHandle(hMapping);
+        hMapping = NULL;
+        ::SetLastError(ERROR_ALREADY_EXISTS);
+    }
     if (hMapping == NULL)
     {
         strProblem.Format(_T("no shared memory for the picture (%lu)"), (unsigned long)::GetLastError());
@@ -195,8 +202,9 @@ BOOL AFX_CDECL XTPRenderMetafileApart(const BYTE* pData, size_t nSize, CSize sz,
         const DWORD dwElapsed = ::GetTickCount() - dwStart;
         if (dwElapsed >= dwTimeout)
             break;
-        const DWORD dwWait = ::MsgWaitForMultipleObjects(1, &pi.hProcess, FALSE, std::min<DWORD>(dwTimeout - dwElapsed, 50),
-                                                         QS_POSTMESSAGE | QS_PAINT | QS_SENDMESSAGE | QS_TIMER);
+        const DWORD dwWait =
+            ::MsgWaitForMultipleObjects(1, &pi.hProcess, FALSE, std::min<DWORD>(dwTimeout - dwElapsed, 50),
+                                        QS_POSTMESSAGE | QS_PAINT | QS_SENDMESSAGE | QS_TIMER);
         if (dwWait == WAIT_OBJECT_0)
         {
             bEnded = true;

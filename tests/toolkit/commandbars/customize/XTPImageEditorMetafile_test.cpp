@@ -486,6 +486,11 @@ TEST(XTPImageEditorMetafileTest, PatternFillsRegionsScalingAndCopiesWithoutABitm
         EXPECT_FALSE(XTPCheckMetafileData(data.data(), data.size(), strProblem)) << pszFile;
         EXPECT_NE(-1, strProblem.Find(_T("no bytes at offset"))) << (LPCTSTR)strProblem;
     }
+    // A bitmap header of 44 bytes with colour masks: the system reads the
+    // masks after it, twelve bytes the record does not have.
+    const std::vector<BYTE> masks = testsupport::ReadDataFile("crafted-metafiles/c20_wmf_dib_bisize44_bitfields.wmf");
+    EXPECT_FALSE(XTPCheckMetafileData(masks.data(), masks.size(), strProblem));
+    EXPECT_NE(-1, strProblem.Find(_T("bytes of bits"))) << (LPCTSTR)strProblem;
     // Scaling an extent until the system's arithmetic overflows: the
     // record is refused before it is played.
     for (const char* pszFile : {"c04_wmf_scaleviewport_intmin.wmf", "c05_wmf_scalewindow_intmin.wmf",

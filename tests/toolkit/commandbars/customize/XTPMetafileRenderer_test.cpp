@@ -172,6 +172,73 @@ TEST(XTPMetafileRendererTest, IsInstalledBesideTheProgram)
     EXPECT_NE(-1, strPath.Find(XTP_METAFILE_RENDERER_EXE));
 }
 
+namespace
+{
+// Runs the renderer on a command line of its own; its exit code.
+DWORD RunRenderer(const CString& strArguments)
+{
+    CString strCommand;
+    strCommand.Format(_T("\"%s\" %s"), (LPCTSTR)XTPMetafileRendererPath(), (LPCTSTR)strArguments);
+    std::vector<char> command((LPCTSTR)strCommand, (LPCTSTR)strCommand + strCommand.GetLength() + 1);
+    STARTUPINFOA si = {sizeof(si)};
+    PROCESS_INFORMATION pi = {};
+    if (!::CreateProcessA(NULL, command.data(), NULL, NULL, FALSE, CREATE_NO_WINDOW, NULL, NULL, &si, &pi))
+        return (DWORD)-1;
+    DWORD dwExit = (DWORD)-1;
+    if (::WaitForSingleObject(pi.hProcess, 10000) == WAIT_OBJECT_0)
+        ::GetExitCodeProcess(pi.hProcess, &dwExit);
+    else
+        ::TerminateProcess(pi.hProcess, 1);
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    return dwExit;
+}
+} // namespace
+
+// The renderer trusts nothing of its block: a missing one, or one whose
+// header says more than it holds, ends it without drawing.
+TEST(XTPMetafileRendererTest, TheRendererRefusesABlockThatDoesNotHoldWhatItSays)
+{
+    EXPECT_EQ((DWORD)xtpRendererBadCall, RunRenderer(_T("")));
+    EXPECT_EQ((DWORD)xtpRendererBadCall, RunRenderer(_T("NoSuchBlock 1000")));
+
+    const std::vector<BYTE> emf = testsupport::RecordEnh([](HDC hDC) { testsupport::DrawPicture(hDC, true); });
+    const DWORD cbBlock = 4096 + (DWORD)emf.size() + 16 * 16 * 4;
+    const char* const pszName = "XTPMetafileRendererTest.Block";
+    HANDLE hMapping = ::CreateFileMappingA(INVALID_HANDLE_VALUE, NULL, PAGE_READWRITE, 0, cbBlock, pszName);
+    ASSERT_TRUE(hMapping != NULL);
+    BYTE* pBlock = (BYTE*)::MapViewOfFile(hMapping, FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, 0);
+    ASSERT_TRUE(pBlock != NULL);
+    XTP_METAFILE_RENDER_BLOCK* pHeader = (XTP_METAFILE_RENDER_BLOCK*)pBlock;
+    auto Sound = [&]() {
+        ZeroMemory(pHeader, sizeof(*pHeader));
+        pHeader->dwSignature = XTP_METAFILE_RENDER_SIGNATURE;
+        pHeader->cbBlock = cbBlock;
+        pHeader->cx = pHeader->cy = 16;
+        pHeader->offData = 1024;
+        pHeader->cbData = (DWORD)emf.size();
+        pHeader->offPixels = 2048 + (DWORD)emf.size() / 16 * 16;
+        pHeader->nResult = -1;
+        memcpy(pBlock + pHeader->offData, emf.data(), emf.size());
+    };
+    const CString strArguments = CString(pszName) + _T(" 2000");
+    Sound();
+    EXPECT_EQ((DWORD)xtpRendererDrawn, RunRenderer(strArguments));
+    EXPECT_EQ(1, pHeader->nResult);
+    Sound();
+    pHeader->cbData = cbBlock;   // the picture runs past the block
+    EXPECT_EQ((DWORD)xtpRendererBadCall, RunRenderer(strArguments));
+    Sound();
+    pHeader->cx = 100000;   // pixels past the block
+    EXPECT_EQ((DWORD)xtpRendererBadCall, RunRenderer(strArguments));
+    Sound();
+    pHeader->cbBlock = cbBlock * 16;   // a block larger than the one shared
+    EXPECT_EQ((DWORD)xtpRendererBadCall, RunRenderer(strArguments));
+    EXPECT_EQ(-1, pHeader->nResult);
+    ::UnmapViewOfFile(pBlock);
+    ::CloseHandle(hMapping);
+}
+
 TEST(XTPMetafileRendererTest, SoundPicturesComeBackAsTheSystemDrawsThem)
 {
     const struct
