@@ -1,6 +1,6 @@
 // Edit and combo boxes on bars worked with the real keyboard and mouse: the
 // keyboard goes back to the window that had it after Escape and Enter, Paste
-// from the box's context menu inserts at the caret, and an edit box in a menu
+// from the box's context menu or with Ctrl+V inserts at the caret, and an edit box in a menu
 // keeps the frame's caption active and the menu in front.
 // ctest: run-serial
 #include "support/commandbars_testframe.h"
@@ -10,6 +10,8 @@
 
 #include "XTPControlComboBox.h"
 #include "XTPControlEdit.h"
+
+#include <algorithm>
 
 using namespace cbtest;
 using testsupport::PressKey;

@@ -7,6 +7,8 @@
 
 #include "XTPControlGallery.h"
 
+#include <algorithm>
+
 using namespace cbtest;
 using testsupport::PressKey;
 
