@@ -56,6 +56,7 @@ CXTPCommandBar::CXTPCommandBar()
     , m_nSelected(-1)
     , m_nPopuped(-1)
     , m_hwndFocus(NULL)
+    , m_bCaretHidden(FALSE)
     , m_nBarID(0)
     , m_bVisible(TRUE)
     , m_bTracking(0)
@@ -502,14 +503,16 @@ BOOL CXTPCommandBar::SetTrackingMode(int bMode, BOOL bSelectFirst, BOOL bKeyboar
         }
         m_bEnteredByMouse = !bSelectFirst && !bKeyboard;
         m_nKeyboardSelection = bKeyboard;
-        if (m_bHideCaret)
+        // An edit box of the bar that took the keyboard has already recorded
+        // the window that had it before the click: that record is where the
+        // keyboard goes back to, and the box's own caret stays shown.
+        if (m_bHideCaret && m_hwndFocus == NULL)
         {
             HWND hWndFocus = ::GetFocus();
             if (hWndFocus == NULL && GetSite() != NULL)
                 hWndFocus = GetSite()->GetSafeHwnd();
             m_hwndFocus = hWndFocus;
-            if (hWndFocus != NULL)
-                ::HideCaret(hWndFocus);
+            m_bCaretHidden = hWndFocus != NULL && ::HideCaret(hWndFocus);
         }
         pMouseManager->AddTracked(this);
         XTPKeyboardManager()->HookKeyboard(this);
@@ -527,12 +530,18 @@ BOOL CXTPCommandBar::SetTrackingMode(int bMode, BOOL bSelectFirst, BOOL bKeyboar
         SetPopuped(-1);
         if (bSelectFirst)
             SetSelected(-1);
+        // A menu that holds the keyboard (an edit box in it gave it to the
+        // menu) hands it back to the window that had it when the menu opened.
+        if (IsPopupBar() && m_hWnd != NULL && ::GetFocus() == m_hWnd && m_hwndFocus != NULL &&
+            m_hwndFocus != m_hWnd && ::IsWindow(m_hwndFocus))
+            ::SetFocus(m_hwndFocus);
         if (m_hwndFocus != NULL)
         {
-            if (::IsWindow(m_hwndFocus))
+            if (m_bCaretHidden && ::IsWindow(m_hwndFocus))
                 ::ShowCaret(m_hwndFocus);
             m_hwndFocus = NULL;
         }
+        m_bCaretHidden = FALSE;
         Redraw();
         if (pMouseManager->GetTrackArray().GetSize() == 0)
             pMouseManager->SetForceExpanded(FALSE);
@@ -768,7 +777,7 @@ int CXTPCommandBar::OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPAR
     if (nMessage == WM_MOUSEWHEEL)
     {
         CXTPControl* pSelected = GetSelectedControl();
-        if (pSelected != NULL && pSelected->IsFocused())
+        if (pSelected != NULL && pSelected->TakesBarKeys())
         {
             pSelected->OnHookMouseWheel(LOWORD(wParam), (short)HIWORD(wParam),
                                         CPoint((short)LOWORD(lParam), (short)HIWORD(lParam)));
@@ -800,7 +809,7 @@ int CXTPCommandBar::OnHookKeyDown(UINT nChar, LPARAM lParam)
         pSite->SendMessage(WM_XTP_TRACKINGKEYDOWN, (WPARAM)&nChar, (LPARAM)this);
 
     CXTPControl* pSelected = GetSelectedControl();
-    if (pSelected != NULL && pSelected->IsFocused())
+    if (pSelected != NULL && pSelected->TakesBarKeys())
     {
         int nAnswer = pSelected->OnHookKeyDown(nChar, lParam);
         if (nAnswer == hookHandled || nAnswer == hookStop)

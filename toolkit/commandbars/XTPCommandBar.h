@@ -295,6 +295,7 @@ public:
     int m_nSelected;
     int m_nPopuped;
     HWND m_hwndFocus;
+    BOOL m_bCaretHidden;        // the caret of m_hwndFocus was hidden on entering tracking
     UINT m_nBarID;
     BOOL m_bVisible;
     int m_bTracking;

@@ -108,6 +108,10 @@ public:
     virtual CXTPControl* Clone(BOOL bRecursive = FALSE);                            // 55
     // Added after the ordered slots.
     virtual BOOL OnHookMouseWheel(UINT nFlags, short zDelta, CPoint pt) { return FALSE; }
+    // Whether the control, while selected in its bar, gets the bar's keys and
+    // wheel turns before the bar: a control that has the keyboard focus, or
+    // one with keyboard rules of its own that never takes the focus.
+    virtual BOOL TakesBarKeys() const { return IsFocused(); }
     // Runs at the start of the bar's command-UI update of this control, before
     // the command routing sets its state.
     virtual void OnIdleUpdate() {}

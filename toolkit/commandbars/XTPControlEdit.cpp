@@ -78,6 +78,8 @@ BEGIN_MESSAGE_MAP(CXTPEdit, CEdit)
     ON_MESSAGE(WM_IME_STARTCOMPOSITION, OnImeStartComposition)
     ON_MESSAGE(WM_IME_ENDCOMPOSITION, OnImeEndComposition)
     ON_WM_KILLFOCUS()
+    ON_MESSAGE(WM_PASTE, OnPaste)
+    ON_WM_KEYDOWN()
 END_MESSAGE_MAP()
 
 CXTPEdit::CXTPEdit() : m_bImeMode(FALSE), m_bRibbonCaption(FALSE), m_bRichEdit(FALSE)
@@ -210,6 +212,53 @@ BOOL CXTPEdit::ShowContextMenu(CXTPControl* pControl, CPoint point)
     if (pParent->GetSafeHwnd() != NULL)
         pParent->Invalidate(FALSE);
     return TRUE;
+}
+
+LRESULT CXTPEdit::OnPaste(WPARAM, LPARAM)
+{
+    // A rich edit in plain-text mode may stream the clipboard in over its
+    // whole text (Wine's does): the clipboard's text replaces the selection
+    // here instead, as Paste does in any edit box.
+    if (!m_bRichEdit)
+        return Default();
+    if ((GetStyle() & ES_READONLY) != 0 || !::IsClipboardFormatAvailable(CF_TEXT) || !::OpenClipboard(m_hWnd))
+        return 0;
+    CString strText;
+    HGLOBAL hData = ::GetClipboardData(CF_TEXT);
+    LPCSTR pszData = hData != NULL ? (LPCSTR)::GlobalLock(hData) : NULL;
+    if (pszData != NULL)
+    {
+        // The block need not end in a 0 within its size.
+        SIZE_T nSize = ::GlobalSize(hData);
+        const void* pEnd = memchr(pszData, 0, nSize);
+        strText = CString(pszData, (int)(pEnd != NULL ? (LPCSTR)pEnd - pszData : (INT_PTR)nSize));
+        ::GlobalUnlock(hData);
+    }
+    ::CloseClipboard();
+    // A box of one line takes the first line of the text.
+    if ((GetStyle() & ES_MULTILINE) == 0)
+    {
+        int nBreak = strText.FindOneOf("\r\n");
+        if (nBreak >= 0)
+            strText = strText.Left(nBreak);
+    }
+    SendMessage(EM_REPLACESEL, TRUE, (LPARAM)(LPCTSTR)strText);
+    return 0;
+}
+
+void CXTPEdit::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    // The rich edit's own Ctrl+V and Shift+Insert would paste over the whole
+    // text too: they go through WM_PASTE.
+    BOOL bCtrl = ::GetKeyState(VK_CONTROL) < 0;
+    BOOL bShift = ::GetKeyState(VK_SHIFT) < 0;
+    BOOL bAlt = ::GetKeyState(VK_MENU) < 0;
+    if (m_bRichEdit && !bAlt && ((nChar == 'V' && bCtrl && !bShift) || (nChar == VK_INSERT && bShift && !bCtrl)))
+    {
+        SendMessage(WM_PASTE);
+        return;
+    }
+    CEdit::OnKeyDown(nChar, nRepCnt, nFlags);
 }
 
 LRESULT CXTPEdit::OnImeStartComposition(WPARAM, LPARAM)
@@ -473,6 +522,15 @@ BOOL CXTPControlEditTextHolder::ChangeEditFocus(BOOL bFocused)
             HWND hWndFocus = pParent->m_hwndFocus;
             if (hWndFocus == NULL || !::IsWindow(hWndFocus))
                 hWndFocus = pParent->GetSite()->GetSafeHwnd();
+            // A box in a menu that stays open (Escape leaves the box, not the
+            // menu) hands the keyboard to the menu's window: the menu stays
+            // the active window in front, with the frame's caption kept
+            // active, and the window recorded gets the keyboard when the menu
+            // closes. Activating the frame now could draw it over the open
+            // menu (Wine raises it).
+            if (pParent->IsPopupBar() && pParent->IsTrackingMode() && pParent->GetSafeHwnd() != NULL &&
+                pParent->IsWindowVisible())
+                hWndFocus = pParent->GetSafeHwnd();
             ::SetFocus(hWndFocus);
         }
         XTPMouseManager()->UnlockMouseMove();
@@ -856,8 +914,13 @@ void CXTPControlEdit::OnClick(BOOL bKeyboard, CPoint pt)
     }
     if (bKeyboard)
     {
+        // Enter on a box that has the keyboard runs its command; on a box
+        // only selected (a menu's, reached with the arrows) it takes the
+        // keyboard.
         if (HasWindow() && ::GetFocus() == m_pEdit->m_hWnd)
             OnExecute();
+        else if (HasWindow() && GetEnabled())
+            SetFocused(TRUE);
         return;
     }
     if (m_bShowSpinButtons && GetSpinButtonsRect().PtInRect(pt))

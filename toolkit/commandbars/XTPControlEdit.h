@@ -68,6 +68,8 @@ protected:
     afx_msg LRESULT OnImeStartComposition(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnImeEndComposition(WPARAM wParam, LPARAM lParam);
     afx_msg void OnKillFocus(CWnd* pNewWnd);
+    afx_msg LRESULT OnPaste(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     DECLARE_MESSAGE_MAP()
 
     BOOL m_bRichEdit;

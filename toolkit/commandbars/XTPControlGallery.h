@@ -169,6 +169,9 @@ public:
     virtual BOOL OnSetSelected(int bSelected);
     virtual int OnHookKeyDown(UINT nChar, LPARAM lParam);
     virtual BOOL OnHookMouseWheel(UINT nFlags, short zDelta, CPoint pt);
+    // An in-place gallery moves its selection with the bar's keys and
+    // scrolls with the wheel while it is selected, without the focus.
+    virtual BOOL TakesBarKeys() const { return IsInPlace(); }
     virtual CString GetTooltip(LPPOINT pPoint = NULL, LPRECT lpRectTip = NULL, INT_PTR* pnHit = NULL) const;
     virtual void AdjustExcludeRect(CRect& rc, BOOL bVertical);
     virtual void Copy(CXTPControl* pControl, BOOL bRecursive = FALSE);

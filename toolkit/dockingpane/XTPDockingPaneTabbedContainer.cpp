@@ -199,6 +199,7 @@ void CXTPDockingPaneTabbedContainer::UpdateTabs()
     if (bRebuild)
         DeleteAllItems();
 
+    CXTPTabManagerItem* pSelectedItem = NULL;
     pos = m_lstPanes.GetHeadPosition();
     for (int i = 0; pos != NULL; i++)
     {
@@ -210,10 +211,8 @@ void CXTPDockingPaneTabbedContainer::UpdateTabs()
         pItem->m_bEnabled = (pPane->GetEnabled() & xtpPaneEnabled) != 0;
         pItem->SetData((DWORD_PTR)pPane);
         if (pPane == m_pSelectedPane)
-            m_pSelected = pItem;
+            pSelectedItem = pItem;
     }
-    if (m_pSelectedPane == NULL)
-        m_pSelected = NULL;
 
     CXTPDockingPaneCaptionButton* pAutoHide = m_pCaptionButtons->Find(XTP_IDS_DOCKINGPANE_AUTOHIDE);
     if (pAutoHide != NULL)
@@ -224,6 +223,11 @@ void CXTPDockingPaneTabbedContainer::UpdateTabs()
     }
 
     m_nLockReposition--;
+
+    // The tab manager's selection lays the strip out and scrolls the selected
+    // tab into view, so a tab half outside the strip shows whole once chosen.
+    if (pSelectedItem != m_pSelected)
+        CXTPTabManager::SetSelectedItem(pSelectedItem);
     m_nUpdateTabs--;
 }
 
