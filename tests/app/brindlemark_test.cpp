@@ -4712,3 +4712,83 @@ TEST_F(Brindlemark, AClickOnForceCompletesListTakesTheValue)
     EXPECT_EQ(0, game.WaitForExit());
     ClearSettings();
 }
+
+namespace
+{
+// The height of one line of the status font, which the tips use.
+int TipLineHeight()
+{
+    NONCLIENTMETRICSA ncm = {};
+    ncm.cbSize = 340; // the layout without the padded-border field
+    ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, ncm.cbSize, &ncm, 0);
+    HFONT hFont = ::CreateFontIndirectA(&ncm.lfStatusFont);
+    HDC hScreen = ::GetDC(NULL);
+    HGDIOBJ hOld = ::SelectObject(hScreen, hFont);
+    TEXTMETRICA tm = {};
+    ::GetTextMetricsA(hScreen, &tm);
+    ::SelectObject(hScreen, hOld);
+    ::ReleaseDC(NULL, hScreen);
+    ::DeleteObject(hFont);
+    return tm.tmHeight;
+}
+
+// Hovers the point until the game shows a tip; expects one line of text
+// (no empty title band above it) and gives the tip's text.
+std::string ExpectOneLineTipAt(const Game& game, POINT pt, const char* pszWhat)
+{
+    HWND hTip = testsupport::HoverUntilToolTip(pt, [] { Wait(1); }, game.Pid());
+    EXPECT_TRUE(hTip != NULL) << "no tip over " << pszWhat;
+    if (hTip == NULL)
+        return std::string();
+    char szText[256] = "";
+    ::GetWindowTextA(hTip, szText, sizeof(szText));
+    RECT rcTip = WindowRect(hTip);
+    const int cyLine = TipLineHeight();
+    EXPECT_LT(rcTip.bottom - rcTip.top, 2 * cyLine)
+        << pszWhat << ": a tip " << rcTip.right - rcTip.left << " x " << rcTip.bottom - rcTip.top
+        << " for one line of " << cyLine;
+    const std::string strShot = std::string("one_line_tip_") + pszWhat;
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(game.Frame(), strShot.c_str()).empty());
+    // Away over the board: the tip goes.
+    RECT rcView = WindowRect(game.View());
+    ::SetCursorPos((rcView.left + rcView.right) / 2, (rcView.top + rcView.bottom) / 2);
+    for (int n = 0; n < 100 && testsupport::VisibleToolTip(game.Pid()) != NULL; n++)
+        Wait(20);
+    return szText;
+}
+} // namespace
+
+// The tips of a docked pane's caption buttons and of the tabs of two panes
+// tabbed together are one line high, with no empty title band.
+TEST_F(Brindlemark, PaneButtonAndTabTipsAreOneLineHigh)
+{
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    HWND hFrame = game.Frame();
+    ChooseProfilePaneEntry(game, false);
+    std::vector<HWND> containers = VisibleDescendants(hFrame, "XTPDockingPaneTabbedContainer");
+    ASSERT_EQ(1u, containers.size()) << "the appearance pane did not open";
+    ::SetForegroundWindow(hFrame);
+    Wait(300);
+    // The pin at the right end of the caption.
+    RECT rc = WindowRect(containers[0]);
+    ExpectOneLineTipAt(game, {rc.right - 12, rc.top + 11}, "pin");
+
+    // Both panes tabbed together: the tab row along the group's bottom.
+    ChooseProfilePaneEntry(game, true);
+    containers = VisibleDescendants(hFrame, "XTPDockingPaneTabbedContainer");
+    ASSERT_EQ(2u, containers.size());
+    RECT rcA = WindowRect(containers[0]), rcB = WindowRect(containers[1]);
+    const RECT rcDifficulty = rcA.left < rcB.left ? rcA : rcB;
+    const RECT rcAppearance = rcA.left < rcB.left ? rcB : rcA;
+    DragScreen({rcDifficulty.left + 30, rcDifficulty.top + 8}, {rcAppearance.left + 40, rcAppearance.top + 8});
+    Wait(500);
+    HWND hGroup = TheGroup(game);
+    ASSERT_TRUE(hGroup != NULL) << "the panes were not tabbed together";
+    ::SetForegroundWindow(hFrame);
+    Wait(300);
+    RECT rcGroup = WindowRect(hGroup);
+    ExpectOneLineTipAt(game, {rcGroup.left + 25, rcGroup.bottom - 10}, "tab");
+    EXPECT_EQ(0, game.Close());
+    ClearSettings();
+}

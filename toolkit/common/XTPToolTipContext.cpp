@@ -1320,7 +1320,9 @@ void CXTPToolTipContext::FilterToolTipMessageHelper(CWnd* pWndHost, MSG* pMsg, B
             }
             else
             {
-                ::SendMessageA(hWndTip, TTM_SETTITLEA, 0, reinterpret_cast<LPARAM>(""));
+                // No title at all (a null one): an empty title still makes the
+                // platform's tip keep room for a title line above the text.
+                ::SendMessageA(hWndTip, TTM_SETTITLEA, 0, 0);
             }
         }
 
