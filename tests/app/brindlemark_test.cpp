@@ -4792,3 +4792,43 @@ TEST_F(Brindlemark, PaneButtonAndTabTipsAreOneLineHigh)
     EXPECT_EQ(0, game.Close());
     ClearSettings();
 }
+
+// With another program's window in front, a click on the game's status bar
+// brings the game to the front, as a click anywhere else on it does.
+TEST_F(Brindlemark, AClickOnTheStatusBarBringsTheGameToTheFront)
+{
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    HWND hFrame = game.Frame();
+    HWND hStatus = ::GetDlgItem(hFrame, AFX_IDW_STATUS_BAR);
+    ASSERT_TRUE(hStatus != NULL && ::IsWindowVisible(hStatus));
+
+    // The other program: a window of the test's own, in front.
+    HWND hOther = ::CreateWindowExA(0, "STATIC", "Another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 240,
+                                    160, NULL, NULL, ::GetModuleHandle(NULL), NULL);
+    ASSERT_TRUE(hOther != NULL);
+    for (int nTry = 0; nTry < 2; nTry++)
+    {
+        SCOPED_TRACE(nTry);
+        ::SetForegroundWindow(hOther);
+        for (int n = 0; n < 40 && ::GetForegroundWindow() != hOther; n++)
+            Wait(50);
+        ASSERT_EQ(hOther, ::GetForegroundWindow());
+        // The status bar's first pane, away from the other window.
+        RECT rcStatus = WindowRect(hStatus);
+        ClickScreen({rcStatus.left + 300, (rcStatus.top + rcStatus.bottom) / 2}, false);
+        for (int n = 0; n < 40 && ::GetForegroundWindow() != hFrame; n++)
+            Wait(50);
+        EXPECT_EQ(hFrame, ::GetForegroundWindow()) << "the click left the other program in front";
+    }
+    // The keyboard is the game's again: Ctrl+N opens the New Puzzle dialog.
+    PressKeys({VK_CONTROL, 'N'});
+    HWND hNew = WaitForWindow(game.Pid(), "New Puzzle", 5000);
+    EXPECT_TRUE(hNew != NULL) << "Ctrl+N after the click";
+    if (hNew != NULL)
+        ::PostMessage(hNew, WM_COMMAND, IDCANCEL, 0);
+    ::DestroyWindow(hOther);
+    Wait(300);
+    EXPECT_EQ(0, game.Close());
+    ClearSettings();
+}
