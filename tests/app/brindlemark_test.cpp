@@ -4832,3 +4832,67 @@ TEST_F(Brindlemark, AClickOnTheStatusBarBringsTheGameToTheFront)
     EXPECT_EQ(0, game.Close());
     ClearSettings();
 }
+
+// Both panes floating from a stored layout that holds no docking size for
+// them: a pane dragged to the frame's left edge docks at a usable width,
+// and its edge can be dragged wider.
+TEST_F(Brindlemark, APaneDockedFromALayoutWithoutDockingSizesHasAWidthAndWidens)
+{
+    {
+        Game first;
+        ASSERT_TRUE(first.Frame() != NULL);
+        EXPECT_EQ(0, first.Close());
+    }
+    ASSERT_TRUE(ImportRegistryText(kTwoFloatingPanesReg));
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    HWND hFrame = game.Frame();
+    ::SetForegroundWindow(hFrame);
+    Wait(300);
+    HWND hMini = FloatingPane(game);
+    ASSERT_TRUE(hMini != NULL) << "no floating pane";
+    RECT rcMini = WindowRect(hMini), rcView = WindowRect(game.View());
+    DragScreen({rcMini.left + 30, rcMini.top + 8}, {rcView.left + 6, (rcView.top + rcView.bottom) / 2});
+    Wait(500);
+    std::vector<HWND> docked = VisibleDescendants(hFrame, "XTPDockingPaneTabbedContainer");
+    ASSERT_EQ(1u, docked.size()) << "the pane did not dock";
+    RECT rcPane = WindowRect(docked[0]);
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "pane_docked_without_size").empty());
+    EXPECT_GE(rcPane.right - rcPane.left, 100) << "docked at " << rcPane.right - rcPane.left << " px";
+    EXPECT_EQ(1u, VisibleDescendants(docked[0], "XTPPropertyGrid").size()) << "the pane's grid does not show";
+
+    // The splitter at its right edge, dragged 80 px to the right.
+    rcView = WindowRect(game.View());
+    const int nBefore = rcPane.right - rcPane.left;
+    const int ySplit = (rcPane.top + rcPane.bottom) / 2;
+    const int xSplit = (rcPane.right + rcView.left) / 2;
+    DragScreen({xSplit, ySplit}, {xSplit + 80, ySplit});
+    Wait(500);
+    rcPane = WindowRect(docked[0]);
+    EXPECT_GE(rcPane.right - rcPane.left, nBefore + 60) << "the pane did not widen from " << nBefore;
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "pane_docked_without_size_widened").empty());
+
+    // The other floating pane, to the frame's right edge; its splitter
+    // dragged 80 px to the left.
+    hMini = FloatingPane(game);
+    ASSERT_TRUE(hMini != NULL) << "the second pane does not float";
+    rcMini = WindowRect(hMini);
+    rcView = WindowRect(game.View());
+    DragScreen({rcMini.left + 30, rcMini.top + 8}, {rcView.right - 6, (rcView.top + rcView.bottom) / 2});
+    Wait(500);
+    docked = VisibleDescendants(hFrame, "XTPDockingPaneTabbedContainer");
+    ASSERT_EQ(2u, docked.size()) << "the second pane did not dock";
+    HWND hRight = WindowRect(docked[0]).left > WindowRect(docked[1]).left ? docked[0] : docked[1];
+    RECT rcRight = WindowRect(hRight);
+    EXPECT_GE(rcRight.right - rcRight.left, 100) << "docked at " << rcRight.right - rcRight.left << " px";
+    rcView = WindowRect(game.View());
+    const int nRightBefore = rcRight.right - rcRight.left;
+    const int xRightSplit = (rcView.right + rcRight.left) / 2;
+    DragScreen({xRightSplit, ySplit}, {xRightSplit - 80, ySplit});
+    Wait(500);
+    rcRight = WindowRect(hRight);
+    EXPECT_GE(rcRight.right - rcRight.left, nRightBefore + 60) << "the pane did not widen from " << nRightBefore;
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "pane_docked_without_size_right").empty());
+    EXPECT_EQ(0, game.Close());
+    ClearSettings();
+}
