@@ -4896,3 +4896,67 @@ TEST_F(Brindlemark, APaneDockedFromALayoutWithoutDockingSizesHasAWidthAndWidens)
     EXPECT_EQ(0, game.Close());
     ClearSettings();
 }
+
+namespace
+{
+// The title of the Customize sheet's page that shows.
+std::string ShownPageTitle(HWND hSheet)
+{
+    HWND hPage = (HWND)::SendMessage(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0);
+    return hPage != NULL ? WindowText(hPage) : std::string();
+}
+} // namespace
+
+// An access key on the Customize sheet reaches only the page that shows:
+// Alt+N on the Options page ticks "Always show full me&nus" and on the
+// Keyboard page goes to "Press &new shortcut key:", never the hidden
+// Toolbars page's "&New..." button.
+TEST_F(Brindlemark, AnAccessKeyOnTheCustomizeSheetReachesOnlyThePageThatShows)
+{
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    ::SetForegroundWindow(game.Frame());
+    HWND hSheet = OpenCustomize(game);
+    ASSERT_TRUE(hSheet != NULL) << "the Customize sheet did not open";
+    EXPECT_EQ("Tool&bars", ShownPageTitle(hSheet));
+
+    // Ctrl+Tab three times: Commands, Keyboard, Options.
+    for (int i = 0; i < 3; i++)
+        PressKeys({VK_CONTROL, VK_TAB});
+    ASSERT_EQ("&Options", ShownPageTitle(hSheet));
+    HWND hOptions = (HWND)::SendMessage(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0);
+    HWND hFullMenus = ::GetDlgItem(hOptions, 100);
+    ASSERT_TRUE(hFullMenus != NULL);
+    const LRESULT nChecked = ::SendMessage(hFullMenus, BM_GETCHECK, 0, 0);
+    PressKeys({VK_MENU, 'N'});
+    HWND hNew = WaitForWindow(game.Pid(), "New Toolbar", 1000);
+    EXPECT_TRUE(hNew == NULL) << "Alt+N on the Options page ran New Toolbar";
+    if (hNew != NULL)
+        ClickButton(hNew, "Cancel");
+    EXPECT_NE(nChecked, ::SendMessage(hFullMenus, BM_GETCHECK, 0, 0)) << "Always show full menus kept its tick";
+    EXPECT_EQ("&Options", ShownPageTitle(hSheet));
+
+    // Back to the Keyboard page: the key goes to the capture box.
+    PressKeys({VK_CONTROL, VK_SHIFT, VK_TAB});
+    ASSERT_EQ("&Keyboard", ShownPageTitle(hSheet));
+    HWND hKeyboard = (HWND)::SendMessage(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0);
+    PressKeys({VK_MENU, 'N'});
+    hNew = WaitForWindow(game.Pid(), "New Toolbar", 1000);
+    EXPECT_TRUE(hNew == NULL) << "Alt+N on the Keyboard page ran New Toolbar";
+    if (hNew != NULL)
+        ClickButton(hNew, "Cancel");
+    GUITHREADINFO gti = {};
+    gti.cbSize = sizeof(gti);
+    ::GetGUIThreadInfo(::GetWindowThreadProcessId(hSheet, NULL), &gti);
+    EXPECT_EQ(::GetDlgItem(hKeyboard, 106), gti.hwndFocus) << "the focus is not in the shortcut box";
+    EXPECT_EQ("&Keyboard", ShownPageTitle(hSheet));
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hSheet, "customize_keyboard_alt_n").empty());
+
+    // No toolbar was made.
+    ASSERT_TRUE(PressChildButton(hSheet, "Close"));
+    ASSERT_TRUE(WaitUntilGone(hSheet));
+    for (HWND hBar : Descendants(game.Frame(), "", "XTPToolBar"))
+        EXPECT_NE("Custom 1", WindowText(hBar));
+    EXPECT_EQ(0, game.Close());
+    ClearSettings();
+}
