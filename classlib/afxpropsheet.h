@@ -126,6 +126,9 @@ public:
 
 protected:
     void CommonConstruct(CWnd* pParentWnd, UINT iSelectPage);
+    // Moves the focus out of a page that no longer shows into the page that
+    // does; the window that has the focus afterwards when it moved, else NULL.
+    HWND KeepFocusOnShownPage();
 };
 
 #endif // BM_AFXPROPSHEET_H

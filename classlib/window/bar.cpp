@@ -291,9 +291,12 @@ LRESULT CControlBar::OnInitialUpdate(WPARAM, LPARAM)
 
 int CControlBar::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT nMsg)
 {
-    // Clicking a bar does not take activation from the frame's view.
+    // A docked bar (the status bar among them) activates as any child of
+    // the frame does, so a click on it brings an inactive program to the
+    // front. Only a floating bar refuses: its small window must not take
+    // the activation from the frame it belongs to.
     int nResult = CWnd::OnMouseActivate(pDesktopWnd, nHitTest, nMsg);
-    if (nResult == MA_NOACTIVATE || nResult == MA_NOACTIVATEANDEAT)
+    if (!IsFloating() || nResult == MA_NOACTIVATE || nResult == MA_NOACTIVATEANDEAT)
         return nResult;
     return MA_NOACTIVATE;
 }

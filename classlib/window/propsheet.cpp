@@ -656,8 +656,50 @@ BOOL CPropertySheet::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERI
     return pThread != NULL && pThread->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
+HWND CPropertySheet::KeepFocusOnShownPage()
+{
+    if (m_hWnd == NULL)
+        return NULL;
+    HWND hFocus = ::GetFocus();
+    if (hFocus == NULL || !::IsChild(m_hWnd, hFocus))
+        return NULL;
+    // The sheet's child that holds the focus.
+    HWND hHolder = hFocus;
+    while (hHolder != NULL && ::GetParent(hHolder) != m_hWnd)
+        hHolder = ::GetParent(hHolder);
+    HWND hShown = (HWND)::SendMessage(m_hWnd, PSM_GETCURRENTPAGEHWND, 0, 0);
+    if (hHolder == NULL || hShown == NULL || hHolder == hShown || ::IsWindowVisible(hHolder))
+        return NULL;
+    BOOL bPage = FALSE;
+    for (int i = 0; i < GetPageCount() && !bPage; i++)
+        bPage = GetPage(i) != NULL && GetPage(i)->m_hWnd == hHolder;
+    if (!bPage)
+        return NULL;
+    // The platform's sheet may leave the focus on a control of the page it
+    // hid when the page changes from the keyboard (Ctrl+Tab): dialog keys
+    // would then start from the hidden page and reach its access keys and
+    // buttons. The focus goes to the first control of the page that shows,
+    // else to the tabs.
+    HWND hTarget = ::GetNextDlgTabItem(hShown, NULL, FALSE);
+    if (hTarget == NULL || !::IsChild(hShown, hTarget))
+        hTarget = (HWND)::SendMessage(m_hWnd, PSM_GETTABCONTROL, 0, 0);
+    if (hTarget == NULL)
+        return NULL;
+    ::SendMessage(m_hWnd, WM_NEXTDLGCTL, (WPARAM)hTarget, TRUE);
+    return ::GetFocus();
+}
+
 BOOL CPropertySheet::PreTranslateMessage(MSG* pMsg)
 {
+    if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST && pMsg->hwnd != NULL &&
+        ::IsChild(m_hWnd, pMsg->hwnd))
+    {
+        // A key that was meant for a control of a hidden page goes to the
+        // control that has the focus now, in the page that shows.
+        HWND hMoved = KeepFocusOnShownPage();
+        if (hMoved != NULL)
+            pMsg->hwnd = hMoved;
+    }
     if (CWnd::PreTranslateMessage(pMsg))
         return TRUE;
     if ((pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST) ||
@@ -720,6 +762,8 @@ void CPropertySheet::OnClose()
 
 LRESULT CPropertySheet::OnKickIdle(WPARAM wParam, LPARAM lParam)
 {
+    // After a page change from the keyboard the focus shows on the new page.
+    KeepFocusOnShownPage();
     // The current page gets the idle kick (its bars update then).
     CPropertyPage* pPage = GetActivePage();
     if (pPage != NULL && pPage->m_hWnd != NULL)

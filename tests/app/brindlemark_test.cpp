@@ -30,6 +30,8 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstddef>
 #include <fstream>
 #include <set>
 #include <string>
@@ -5818,5 +5820,544 @@ TEST_F(Brindlemark, TheProgressWindowShowsItsBorderedMovingBar)
     if (hQuestion != NULL)
         ClickButton(hQuestion, "Don't Save");
     EXPECT_EQ(0, game.WaitForExit());
+    ClearSettings();
+}
+
+namespace
+{
+// The height of one line of the status font, which the tips use.
+int TipLineHeight()
+{
+    NONCLIENTMETRICSA ncm = {};
+    ncm.cbSize = 340; // the layout without the padded-border field
+    ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, ncm.cbSize, &ncm, 0);
+    HFONT hFont = ::CreateFontIndirectA(&ncm.lfStatusFont);
+    HDC hScreen = ::GetDC(NULL);
+    HGDIOBJ hOld = ::SelectObject(hScreen, hFont);
+    TEXTMETRICA tm = {};
+    ::GetTextMetricsA(hScreen, &tm);
+    ::SelectObject(hScreen, hOld);
+    ::ReleaseDC(NULL, hScreen);
+    ::DeleteObject(hFont);
+    return tm.tmHeight;
+}
+
+// Hovers the point until the game shows a tip; expects one line of text
+// (no empty title band above it) and gives the tip's text.
+std::string ExpectOneLineTipAt(const Game& game, POINT pt, const char* pszWhat)
+{
+    HWND hTip = testsupport::HoverUntilToolTip(pt, [] { Wait(1); }, game.Pid());
+    EXPECT_TRUE(hTip != NULL) << "no tip over " << pszWhat;
+    if (hTip == NULL)
+        return std::string();
+    char szText[256] = "";
+    ::GetWindowTextA(hTip, szText, sizeof(szText));
+    RECT rcTip = WindowRect(hTip);
+    const int cyLine = TipLineHeight();
+    EXPECT_LT(rcTip.bottom - rcTip.top, 2 * cyLine)
+        << pszWhat << ": a tip " << rcTip.right - rcTip.left << " x " << rcTip.bottom - rcTip.top
+        << " for one line of " << cyLine;
+    const std::string strShot = std::string("one_line_tip_") + pszWhat;
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(game.Frame(), strShot.c_str()).empty());
+    // Away over the board: the tip goes.
+    RECT rcView = WindowRect(game.View());
+    ::SetCursorPos((rcView.left + rcView.right) / 2, (rcView.top + rcView.bottom) / 2);
+    for (int n = 0; n < 100 && testsupport::VisibleToolTip(game.Pid()) != NULL; n++)
+        Wait(20);
+    return szText;
+}
+} // namespace
+
+// The tips of a docked pane's caption buttons and of the tabs of two panes
+// tabbed together are one line high, with no empty title band.
+TEST_F(Brindlemark, PaneButtonAndTabTipsAreOneLineHigh)
+{
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    HWND hFrame = game.Frame();
+    ChooseProfilePaneEntry(game, false);
+    std::vector<HWND> containers = VisibleDescendants(hFrame, "XTPDockingPaneTabbedContainer");
+    ASSERT_EQ(1u, containers.size()) << "the appearance pane did not open";
+    ::SetForegroundWindow(hFrame);
+    Wait(300);
+    // The pin at the right end of the caption.
+    RECT rc = WindowRect(containers[0]);
+    ExpectOneLineTipAt(game, {rc.right - 12, rc.top + 11}, "pin");
+
+    // Both panes tabbed together: the tab row along the group's bottom.
+    ChooseProfilePaneEntry(game, true);
+    containers = VisibleDescendants(hFrame, "XTPDockingPaneTabbedContainer");
+    ASSERT_EQ(2u, containers.size());
+    RECT rcA = WindowRect(containers[0]), rcB = WindowRect(containers[1]);
+    const RECT rcDifficulty = rcA.left < rcB.left ? rcA : rcB;
+    const RECT rcAppearance = rcA.left < rcB.left ? rcB : rcA;
+    DragScreen({rcDifficulty.left + 30, rcDifficulty.top + 8}, {rcAppearance.left + 40, rcAppearance.top + 8});
+    Wait(500);
+    HWND hGroup = TheGroup(game);
+    ASSERT_TRUE(hGroup != NULL) << "the panes were not tabbed together";
+    ::SetForegroundWindow(hFrame);
+    Wait(300);
+    RECT rcGroup = WindowRect(hGroup);
+    ExpectOneLineTipAt(game, {rcGroup.left + 25, rcGroup.bottom - 10}, "tab");
+    EXPECT_EQ(0, game.Close());
+    ClearSettings();
+}
+
+// With another program's window in front, a click on the game's status bar
+// brings the game to the front, as a click anywhere else on it does.
+TEST_F(Brindlemark, AClickOnTheStatusBarBringsTheGameToTheFront)
+{
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    HWND hFrame = game.Frame();
+    HWND hStatus = ::GetDlgItem(hFrame, AFX_IDW_STATUS_BAR);
+    ASSERT_TRUE(hStatus != NULL && ::IsWindowVisible(hStatus));
+
+    // The other program: a window of the test's own, in front.
+    HWND hOther = ::CreateWindowExA(0, "STATIC", "Another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 240,
+                                    160, NULL, NULL, ::GetModuleHandle(NULL), NULL);
+    ASSERT_TRUE(hOther != NULL);
+    for (int nTry = 0; nTry < 2; nTry++)
+    {
+        SCOPED_TRACE(nTry);
+        ::SetForegroundWindow(hOther);
+        for (int n = 0; n < 40 && ::GetForegroundWindow() != hOther; n++)
+            Wait(50);
+        ASSERT_EQ(hOther, ::GetForegroundWindow());
+        // The status bar's first pane, away from the other window.
+        RECT rcStatus = WindowRect(hStatus);
+        ClickScreen({rcStatus.left + 300, (rcStatus.top + rcStatus.bottom) / 2}, false);
+        for (int n = 0; n < 40 && ::GetForegroundWindow() != hFrame; n++)
+            Wait(50);
+        EXPECT_EQ(hFrame, ::GetForegroundWindow()) << "the click left the other program in front";
+    }
+    // The keyboard is the game's again: Ctrl+N opens the New Puzzle dialog.
+    PressKeys({VK_CONTROL, 'N'});
+    HWND hNew = WaitForWindow(game.Pid(), "New Puzzle", 5000);
+    EXPECT_TRUE(hNew != NULL) << "Ctrl+N after the click";
+    if (hNew != NULL)
+        ::PostMessage(hNew, WM_COMMAND, IDCANCEL, 0);
+    ::DestroyWindow(hOther);
+    Wait(300);
+    EXPECT_EQ(0, game.Close());
+    ClearSettings();
+}
+
+// Both panes floating from a stored layout that holds no docking size for
+// them: a pane dragged to the frame's left edge docks at a usable width,
+// and its edge can be dragged wider.
+TEST_F(Brindlemark, APaneDockedFromALayoutWithoutDockingSizesHasAWidthAndWidens)
+{
+    {
+        Game first;
+        ASSERT_TRUE(first.Frame() != NULL);
+        EXPECT_EQ(0, first.Close());
+    }
+    ASSERT_TRUE(ImportRegistryText(kTwoFloatingPanesReg));
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    HWND hFrame = game.Frame();
+    ::SetForegroundWindow(hFrame);
+    Wait(300);
+    HWND hMini = FloatingPane(game);
+    ASSERT_TRUE(hMini != NULL) << "no floating pane";
+    RECT rcMini = WindowRect(hMini), rcView = WindowRect(game.View());
+    DragScreen({rcMini.left + 30, rcMini.top + 8}, {rcView.left + 6, (rcView.top + rcView.bottom) / 2});
+    Wait(500);
+    std::vector<HWND> docked = VisibleDescendants(hFrame, "XTPDockingPaneTabbedContainer");
+    ASSERT_EQ(1u, docked.size()) << "the pane did not dock";
+    RECT rcPane = WindowRect(docked[0]);
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "pane_docked_without_size").empty());
+    EXPECT_GE(rcPane.right - rcPane.left, 100) << "docked at " << rcPane.right - rcPane.left << " px";
+    EXPECT_EQ(1u, VisibleDescendants(docked[0], "XTPPropertyGrid").size()) << "the pane's grid does not show";
+
+    // The splitter at its right edge, dragged 80 px to the right.
+    rcView = WindowRect(game.View());
+    const int nBefore = rcPane.right - rcPane.left;
+    const int ySplit = (rcPane.top + rcPane.bottom) / 2;
+    const int xSplit = (rcPane.right + rcView.left) / 2;
+    DragScreen({xSplit, ySplit}, {xSplit + 80, ySplit});
+    Wait(500);
+    rcPane = WindowRect(docked[0]);
+    EXPECT_GE(rcPane.right - rcPane.left, nBefore + 60) << "the pane did not widen from " << nBefore;
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "pane_docked_without_size_widened").empty());
+
+    // The other floating pane, to the frame's right edge; its splitter
+    // dragged 80 px to the left.
+    hMini = FloatingPane(game);
+    ASSERT_TRUE(hMini != NULL) << "the second pane does not float";
+    rcMini = WindowRect(hMini);
+    rcView = WindowRect(game.View());
+    DragScreen({rcMini.left + 30, rcMini.top + 8}, {rcView.right - 6, (rcView.top + rcView.bottom) / 2});
+    Wait(500);
+    docked = VisibleDescendants(hFrame, "XTPDockingPaneTabbedContainer");
+    ASSERT_EQ(2u, docked.size()) << "the second pane did not dock";
+    HWND hRight = WindowRect(docked[0]).left > WindowRect(docked[1]).left ? docked[0] : docked[1];
+    RECT rcRight = WindowRect(hRight);
+    EXPECT_GE(rcRight.right - rcRight.left, 100) << "docked at " << rcRight.right - rcRight.left << " px";
+    rcView = WindowRect(game.View());
+    const int nRightBefore = rcRight.right - rcRight.left;
+    const int xRightSplit = (rcView.right + rcRight.left) / 2;
+    DragScreen({xRightSplit, ySplit}, {xRightSplit - 80, ySplit});
+    Wait(500);
+    rcRight = WindowRect(hRight);
+    EXPECT_GE(rcRight.right - rcRight.left, nRightBefore + 60) << "the pane did not widen from " << nRightBefore;
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "pane_docked_without_size_right").empty());
+    EXPECT_EQ(0, game.Close());
+    ClearSettings();
+}
+
+namespace
+{
+// The title of the Customize sheet's page that shows.
+std::string ShownPageTitle(HWND hSheet)
+{
+    HWND hPage = (HWND)::SendMessage(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0);
+    return hPage != NULL ? WindowText(hPage) : std::string();
+}
+} // namespace
+
+// An access key on the Customize sheet reaches only the page that shows:
+// Alt+N on the Options page ticks "Always show full me&nus" and on the
+// Keyboard page goes to "Press &new shortcut key:", never the hidden
+// Toolbars page's "&New..." button.
+TEST_F(Brindlemark, AnAccessKeyOnTheCustomizeSheetReachesOnlyThePageThatShows)
+{
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    ::SetForegroundWindow(game.Frame());
+    HWND hSheet = OpenCustomize(game);
+    ASSERT_TRUE(hSheet != NULL) << "the Customize sheet did not open";
+    EXPECT_EQ("Tool&bars", ShownPageTitle(hSheet));
+
+    // Ctrl+Tab three times: Commands, Keyboard, Options.
+    for (int i = 0; i < 3; i++)
+        PressKeys({VK_CONTROL, VK_TAB});
+    ASSERT_EQ("&Options", ShownPageTitle(hSheet));
+    HWND hOptions = (HWND)::SendMessage(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0);
+    HWND hFullMenus = ::GetDlgItem(hOptions, 100);
+    ASSERT_TRUE(hFullMenus != NULL);
+    const LRESULT nChecked = ::SendMessage(hFullMenus, BM_GETCHECK, 0, 0);
+    PressKeys({VK_MENU, 'N'});
+    HWND hNew = WaitForWindow(game.Pid(), "New Toolbar", 1000);
+    EXPECT_TRUE(hNew == NULL) << "Alt+N on the Options page ran New Toolbar";
+    if (hNew != NULL)
+        ClickButton(hNew, "Cancel");
+    EXPECT_NE(nChecked, ::SendMessage(hFullMenus, BM_GETCHECK, 0, 0)) << "Always show full menus kept its tick";
+    EXPECT_EQ("&Options", ShownPageTitle(hSheet));
+
+    // Back to the Keyboard page: the key goes to the capture box.
+    PressKeys({VK_CONTROL, VK_SHIFT, VK_TAB});
+    ASSERT_EQ("&Keyboard", ShownPageTitle(hSheet));
+    HWND hKeyboard = (HWND)::SendMessage(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0);
+    PressKeys({VK_MENU, 'N'});
+    hNew = WaitForWindow(game.Pid(), "New Toolbar", 1000);
+    EXPECT_TRUE(hNew == NULL) << "Alt+N on the Keyboard page ran New Toolbar";
+    if (hNew != NULL)
+        ClickButton(hNew, "Cancel");
+    GUITHREADINFO gti = {};
+    gti.cbSize = sizeof(gti);
+    ::GetGUIThreadInfo(::GetWindowThreadProcessId(hSheet, NULL), &gti);
+    EXPECT_EQ(::GetDlgItem(hKeyboard, 106), gti.hwndFocus) << "the focus is not in the shortcut box";
+    EXPECT_EQ("&Keyboard", ShownPageTitle(hSheet));
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hSheet, "customize_keyboard_alt_n").empty());
+
+    // No toolbar was made.
+    ASSERT_TRUE(PressChildButton(hSheet, "Close"));
+    ASSERT_TRUE(WaitUntilGone(hSheet));
+    for (HWND hBar : Descendants(game.Frame(), "", "XTPToolBar"))
+        EXPECT_NE("Custom 1", WindowText(hBar));
+    EXPECT_EQ(0, game.Close());
+    ClearSettings();
+}
+
+namespace
+{
+// Sets the prefix's text size (dots per inch) for the programs started
+// while it lives, and puts back what was there.
+class LogPixelsSetting
+{
+public:
+    explicit LogPixelsSetting(DWORD dwDpi)
+    {
+        if (::RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, KEY_READ | KEY_WRITE, &m_hKey) !=
+            ERROR_SUCCESS)
+        {
+            m_hKey = NULL;
+            return;
+        }
+        DWORD dwSize = sizeof(m_dwOld), dwType = 0;
+        m_bHadOld = ::RegQueryValueExA(m_hKey, "LogPixels", NULL, &dwType, (BYTE*)&m_dwOld, &dwSize) == ERROR_SUCCESS &&
+                    dwType == REG_DWORD;
+        m_bSet = ::RegSetValueExA(m_hKey, "LogPixels", 0, REG_DWORD, (const BYTE*)&dwDpi, sizeof(dwDpi)) ==
+                 ERROR_SUCCESS;
+    }
+    ~LogPixelsSetting()
+    {
+        if (m_hKey == NULL)
+            return;
+        if (m_bHadOld)
+            ::RegSetValueExA(m_hKey, "LogPixels", 0, REG_DWORD, (const BYTE*)&m_dwOld, sizeof(m_dwOld));
+        else
+            ::RegDeleteValueA(m_hKey, "LogPixels");
+        ::RegCloseKey(m_hKey);
+    }
+    bool IsSet() const { return m_bSet; }
+
+private:
+    HKEY m_hKey = NULL;
+    DWORD m_dwOld = 0;
+    bool m_bHadOld = false;
+    bool m_bSet = false;
+};
+
+// The font of the game's bars and menus at a text size: the system's menu
+// font for that size (a program started at that size gets it).
+LOGFONTA BarFontAt(UINT nDpi)
+{
+    NONCLIENTMETRICSA ncm = {};
+    ncm.cbSize = 340; // the layout without the padded-border field
+    ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, ncm.cbSize, &ncm, 0);
+    LOGFONTA lf = ncm.lfMenuFont;
+    typedef BOOL(WINAPI * PFNSPIFORDPI)(UINT, UINT, PVOID, UINT, UINT);
+    PFNSPIFORDPI pfn =
+        (PFNSPIFORDPI)(void*)::GetProcAddress(::GetModuleHandleA("user32.dll"), "SystemParametersInfoForDpi");
+    NONCLIENTMETRICSW ncmw = {};
+    ncmw.cbSize = (UINT)(offsetof(NONCLIENTMETRICSW, lfMessageFont) + sizeof(LOGFONTW));
+    if (pfn != NULL && pfn(SPI_GETNONCLIENTMETRICS, ncmw.cbSize, &ncmw, 0, nDpi))
+        lf.lfHeight = ncmw.lfMenuFont.lfHeight;
+    else
+        lf.lfHeight = ::MulDiv(lf.lfHeight, (int)nDpi, 96);
+    if (lf.lfHeight < 0 && lf.lfHeight >= -10)
+        lf.lfHeight = -11;
+    return lf;
+}
+
+// Grey levels of a rectangle of a DC, row by row.
+struct GreyPicture
+{
+    int cx = 0, cy = 0;
+    std::vector<int> grey;
+    int At(int x, int y) const { return grey[(size_t)y * cx + x]; }
+};
+
+GreyPicture GreyOf(HDC hSource, const RECT& rc)
+{
+    GreyPicture picture;
+    picture.cx = rc.right - rc.left;
+    picture.cy = rc.bottom - rc.top;
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+    bmi.bmiHeader.biWidth = picture.cx;
+    bmi.bmiHeader.biHeight = -picture.cy;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    void* pBits = NULL;
+    HBITMAP hBitmap = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+    HDC hMem = ::CreateCompatibleDC(hSource);
+    HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
+    ::BitBlt(hMem, 0, 0, picture.cx, picture.cy, hSource, rc.left, rc.top, SRCCOPY);
+    ::GdiFlush();
+    const DWORD* pPixels = (const DWORD*)pBits;
+    for (int i = 0; pPixels != NULL && i < picture.cx * picture.cy; i++)
+    {
+        const DWORD c = pPixels[i];
+        picture.grey.push_back((int)(((c >> 16) & 0xFF) * 30 + ((c >> 8) & 0xFF) * 59 + (c & 0xFF) * 11) / 100);
+    }
+    picture.grey.resize((size_t)picture.cx * picture.cy, 255);
+    ::SelectObject(hMem, hOld);
+    ::DeleteDC(hMem);
+    ::DeleteObject(hBitmap);
+    return picture;
+}
+
+// A text drawn whole in the font: its fully inked pixels and some of the
+// plain pixels between them, relative to the top-left of its ink.
+struct TextPicture
+{
+    std::vector<POINT> ink, plain;
+    int cx = 0, cy = 0;
+};
+
+TextPicture DrawnText(const LOGFONTA& lf, const std::string& strText)
+{
+    const RECT rc = {0, 0, 700, 80};
+    HDC hScreen = ::GetDC(NULL);
+    HDC hMem = ::CreateCompatibleDC(hScreen);
+    HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, rc.right, rc.bottom);
+    HGDIOBJ hOldBitmap = ::SelectObject(hMem, hBitmap);
+    HFONT hFont = ::CreateFontIndirectA(&lf);
+    HGDIOBJ hOldFont = ::SelectObject(hMem, hFont);
+    ::FillRect(hMem, &rc, (HBRUSH)::GetStockObject(WHITE_BRUSH));
+    ::SetTextColor(hMem, RGB(0, 0, 0));
+    ::SetBkMode(hMem, TRANSPARENT);
+    RECT rcText = {10, 10, 690, 70};
+    ::DrawTextA(hMem, strText.c_str(), -1, &rcText, DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+    ::SelectObject(hMem, hOldFont);
+    ::DeleteObject(hFont);
+    GreyPicture picture = GreyOf(hMem, rc);
+    ::SelectObject(hMem, hOldBitmap);
+    ::DeleteObject(hBitmap);
+    ::DeleteDC(hMem);
+    ::ReleaseDC(NULL, hScreen);
+    TextPicture text;
+    int xMin = rc.right, yMin = rc.bottom, xMax = -1, yMax = -1;
+    for (int y = 0; y < picture.cy; y++)
+        for (int x = 0; x < picture.cx; x++)
+            if (picture.At(x, y) < 80)
+            {
+                text.ink.push_back({x, y});
+                xMin = std::min(xMin, x);
+                yMin = std::min(yMin, y);
+                xMax = std::max(xMax, x);
+                yMax = std::max(yMax, y);
+            }
+    for (int y = yMin; y <= yMax; y++)
+        for (int x = xMin; x <= xMax; x += 3)
+            if (picture.At(x, y) >= 250)
+                text.plain.push_back({x - xMin, y - yMin});
+    for (POINT& pt : text.ink)
+    {
+        pt.x -= xMin;
+        pt.y -= yMin;
+    }
+    text.cx = xMax - xMin + 1;
+    text.cy = yMax - yMin + 1;
+    return text;
+}
+
+// Looks for a text on a picture of the screen (where it stands out most
+// from what lies between its strokes, whatever its colours): TRUE when it
+// shows there whole, its last letters as dark as the rest (a cut text lacks
+// its right-most columns, a shortened one has "..." in their place).
+bool ShowsWhole(const GreyPicture& picture, const TextPicture& text, std::string* pWhy)
+{
+    if (text.ink.empty() || text.plain.empty() || text.cx > picture.cx || text.cy > picture.cy)
+    {
+        *pWhy = "nothing to look for";
+        return false;
+    }
+    // The mean grey of the ink (or of its last two columns) less the mean grey
+    // between the strokes; with bNormal over the spread of all those greys,
+    // which is largest where the strokes line up with the text's.
+    auto contrast = [&](int x, int y, bool bTail, bool bNormal) {
+        double dInk = 0, dPlain = 0, dSum = 0, dSquares = 0;
+        int nInk = 0;
+        for (const POINT& pt : text.ink)
+        {
+            const double g = picture.At(x + pt.x, y + pt.y);
+            dSum += g;
+            dSquares += g * g;
+            if (!bTail || pt.x >= text.cx - 2)
+            {
+                dInk += g;
+                nInk++;
+            }
+        }
+        for (const POINT& pt : text.plain)
+        {
+            const double g = picture.At(x + pt.x, y + pt.y);
+            dPlain += g;
+            dSum += g;
+            dSquares += g * g;
+        }
+        const double n = (double)(text.ink.size() + text.plain.size());
+        const double dContrast = dPlain / (double)text.plain.size() - dInk / (double)std::max(1, nInk);
+        if (!bNormal)
+            return dContrast;
+        const double dSpread = std::sqrt(std::max(1.0, dSquares / n - (dSum / n) * (dSum / n)));
+        return dContrast / dSpread;
+    };
+    double dBest = -1000;
+    POINT ptBest = {0, 0};
+    for (int y = 0; y + text.cy <= picture.cy; y++)
+        for (int x = 0; x + text.cx <= picture.cx; x++)
+        {
+            const double d = contrast(x, y, false, true);
+            if (d > dBest)
+            {
+                dBest = d;
+                ptBest = {x, y};
+            }
+        }
+    dBest = contrast(ptBest.x, ptBest.y, false, false);
+    const double dTail = contrast(ptBest.x, ptBest.y, true, false);
+    *pWhy = "at " + std::to_string(ptBest.x) + "," + std::to_string(ptBest.y) + " contrast " +
+            std::to_string((int)dBest) + ", last columns " + std::to_string((int)dTail);
+    return dBest >= 25 && dTail >= dBest * 3 / 4;
+}
+
+void ExpectTextsWhole(HWND hWnd, const LOGFONTA& lf, const std::vector<std::string>& texts, const char* pszWhere)
+{
+    RECT rc = WindowRect(hWnd);
+    HDC hScreen = ::GetDC(NULL);
+    GreyPicture picture = GreyOf(hScreen, rc);
+    ::ReleaseDC(NULL, hScreen);
+    for (const std::string& strText : texts)
+    {
+        std::string strWhy;
+        EXPECT_TRUE(ShowsWhole(picture, DrawnText(lf, strText), &strWhy))
+            << pszWhere << ": \"" << strText << "\" is not whole (" << strWhy << ")";
+    }
+}
+
+HWND BarTitled(HWND hFrame, const std::string& strTitle)
+{
+    for (HWND hBar : Descendants(hFrame, strTitle, "XTPToolBar"))
+        if (::IsWindowVisible(hBar))
+            return hBar;
+    return NULL;
+}
+} // namespace
+
+// At 96, 120 and 144 dots per inch every toolbar caption and every entry of
+// the Edit menu shows whole: the width a control is laid out at is the
+// width its text is drawn at.
+TEST_F(Brindlemark, CaptionsAndMenuEntriesAreWholeAtLargerTextSizes)
+{
+    for (UINT nDpi : {96u, 120u, 144u})
+    {
+        SCOPED_TRACE(nDpi);
+        const LOGFONTA lf = BarFontAt(nDpi);
+        LogPixelsSetting dpi(nDpi);
+        ASSERT_TRUE(dpi.IsSet());
+        Game game;
+        ASSERT_TRUE(game.Frame() != NULL);
+        HWND hFrame = game.Frame();
+        // Maximised, so that both toolbars have room for all their buttons.
+        ::ShowWindow(hFrame, SW_MAXIMIZE);
+        ::SetForegroundWindow(hFrame);
+        Wait(800);
+        const std::string strDpi = std::to_string(nDpi);
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, ("dpi_" + strDpi + "_toolbars").c_str()).empty());
+        HWND hStandard = BarTitled(hFrame, "Standard"), hTimer = BarTitled(hFrame, "Timer");
+        EXPECT_TRUE(hStandard != NULL && hTimer != NULL);
+        if (hStandard != NULL)
+            ExpectTextsWhole(hStandard, lf,
+                             {"New Puzzle", "Open", "Save Puzzle", "Print", "Undo", "Branch", "Accept", "Revert"},
+                             "Standard toolbar");
+        if (hTimer != NULL)
+            ExpectTextsWhole(hTimer, lf, {"Pause", "Play", "Elapsed", "Remaining", "Target"}, "Timer toolbar");
+
+        ChooseWithKeys(hFrame, 'E', {});
+        Wait(500);
+        HWND hMenu = NULL;
+        for (HWND hPopup : TopLevels(game.Pid(), "XTPPopupBar"))
+            if (::IsWindowVisible(hPopup))
+                hMenu = hPopup;
+        EXPECT_TRUE(hMenu != NULL) << "the Edit menu did not open";
+        if (hMenu != NULL)
+        {
+            EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, ("dpi_" + strDpi + "_edit_menu").c_str()).empty());
+            ExpectTextsWhole(hMenu, lf,
+                             {"Undo", "Copy Puzzle To Clipboard", "Branching", "Finalize Grid",
+                              "Update Unshaded Squares", "AutoMark Unshaded Squares", "Revert to start...",
+                              "Show Solution..."},
+                             "Edit menu");
+        }
+        PressKeys({VK_ESCAPE});
+        PressKeys({VK_ESCAPE});
+        EXPECT_EQ(0, game.Close());
+    }
     ClearSettings();
 }

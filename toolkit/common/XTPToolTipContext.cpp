@@ -1320,8 +1320,8 @@ void CXTPToolTipContext::FilterToolTipMessageHelper(CWnd* pWndHost, MSG* pMsg, B
             }
             else
             {
-                // No title at all: an empty one still takes a title row
-                // above the text in the system's tip.
+                // No title at all (a null one): an empty title still makes the
+                // platform's tip keep room for a title line above the text.
                 ::SendMessageA(hWndTip, TTM_SETTITLEA, 0, 0);
             }
         }

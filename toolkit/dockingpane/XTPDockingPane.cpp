@@ -292,6 +292,14 @@ void CXTPDockingPane::SetParentContainer(CXTPDockingPaneBase* pContainer)
 BOOL CXTPDockingPane::DoPropExchange(CXTPPropExchange* pPX)
 {
     CXTPDockingPaneBase::DoPropExchange(pPX);
+    if (pPX->IsLoading())
+    {
+        // A layout that holds no docking size for the pane (a pane that was
+        // only ever floating) gives it the default one: docked later, it
+        // would otherwise get no width or height at all.
+        SetDockingSize(m_szDocking.cx > 0 ? m_szDocking.cx : XTP_DOCKINGPANE_DEFAULTCX,
+                       m_szDocking.cy > 0 ? m_szDocking.cy : XTP_DOCKINGPANE_DEFAULTCY);
+    }
 
     PropExchangeString(pPX, _T("Title"), m_strTitle);
     PropExchangeLong(pPX, _T("ID"), m_nID);

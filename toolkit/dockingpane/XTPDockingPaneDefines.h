@@ -150,6 +150,10 @@ struct XTP_DOCKINGPANE_CLICK
 // Stored sizes are kept within this range.
 #define XTP_DOCKINGPANE_MAXSIZE 32000
 
+// The docking size of a pane whose stored layout holds none (or a zero one).
+#define XTP_DOCKINGPANE_DEFAULTCX 200
+#define XTP_DOCKINGPANE_DEFAULTCY 120
+
 typedef CList<CXTPDockingPaneBase*, CXTPDockingPaneBase*> CXTPDockingPaneBaseList;
 typedef CMap<CXTPDockingPaneBase*, CXTPDockingPaneBase*, CXTPDockingPaneBase*, CXTPDockingPaneBase*>
     CXTPPaneToPaneMap;

@@ -39,6 +39,53 @@ BOOL IsAfterDirection(XTPDockingPaneDirection direction)
 {
     return direction == xtpPaneDockRight || direction == xtpPaneDockBottom;
 }
+
+// Gives an object about to be docked, and everything inside it, a docking
+// size along both axes where it has none: a pane the default size, a
+// container the largest size of what it holds. Floating groups loaded from
+// a layout that stored no sizes would otherwise dock 0 pixels wide. The
+// client's branch keeps its 0 x 0, which means "all the spare room".
+void FillMissingDockingSize(CXTPDockingPaneBase* pBase, int nDepth = 0)
+{
+    if (pBase == NULL || nDepth > 64 || pBase->GetType() == xtpPaneTypeClientContainer)
+        return;
+    CSize sz = pBase->m_szDocking;
+    if (pBase->GetType() == xtpPaneTypeDockingPane)
+    {
+        if (sz.cx <= 0 || sz.cy <= 0)
+            pBase->SetDockingSize(sz.cx > 0 ? sz.cx : XTP_DOCKINGPANE_DEFAULTCX,
+                                  sz.cy > 0 ? sz.cy : XTP_DOCKINGPANE_DEFAULTCY);
+        return;
+    }
+    if (pBase->GetType() != xtpPaneTypeTabbedContainer && pBase->GetType() != xtpPaneTypeSplitterContainer)
+        return;
+    CSize szLargest(0, 0);
+    BOOL bHoldsClient = FALSE;
+    const CXTPDockingPaneBaseList& lst = static_cast<CXTPDockingPaneBaseContainer*>(pBase)->GetPanes();
+    POSITION pos = lst.GetHeadPosition();
+    while (pos != NULL)
+    {
+        CXTPDockingPaneBase* pChild = lst.GetNext(pos);
+        CXTPDockingPaneBaseList lstClient;
+        pChild->FindPanes(xtpPaneTypeClientContainer, &lstClient);
+        if (pChild->GetType() == xtpPaneTypeClientContainer || !lstClient.IsEmpty())
+        {
+            bHoldsClient = TRUE;
+            continue;
+        }
+        FillMissingDockingSize(pChild, nDepth + 1);
+        szLargest.cx = std::max(szLargest.cx, pChild->m_szDocking.cx);
+        szLargest.cy = std::max(szLargest.cy, pChild->m_szDocking.cy);
+    }
+    if (!bHoldsClient && (sz.cx <= 0 || sz.cy <= 0))
+    {
+        if (szLargest.cx <= 0)
+            szLargest.cx = XTP_DOCKINGPANE_DEFAULTCX;
+        if (szLargest.cy <= 0)
+            szLargest.cy = XTP_DOCKINGPANE_DEFAULTCY;
+        pBase->SetDockingSize(sz.cx > 0 ? sz.cx : szLargest.cx, sz.cy > 0 ? sz.cy : szLargest.cy);
+    }
+}
 } // namespace
 
 CXTPDockingPaneManager::CXTPDockingPaneManager()
@@ -189,6 +236,7 @@ void CXTPDockingPaneManager::InsertPane(CXTPDockingPaneBase* pPane, XTPDockingPa
     if (pNeighbour == NULL)
         pNeighbour = pTop;
 
+    FillMissingDockingSize(pPane);
     if (pPane->GetType() == xtpPaneTypeDockingPane)
     {
         CXTPDockingPaneTabbedContainer* pContainer =
@@ -857,6 +905,9 @@ CRect CXTPDockingPaneManager::GetDockingRect(CXTPDockingPaneBase* pPane, XTPDock
         if (lst.GetCount() == 1 && lst.GetHead()->GetType() == xtpPaneTypeTabbedContainer)
             pPane = lst.GetHead();
     }
+    // The strip shown is the one the pane will take: docking fills in a
+    // missing size the same way.
+    FillMissingDockingSize(pPane);
     if (pNeighbour == NULL || pNeighbour == m_pLayout->GetTopPane())
     {
         // The frame's edge: the pane keeps its docking size and the client's

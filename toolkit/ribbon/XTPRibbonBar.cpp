@@ -1768,7 +1768,9 @@ CXTPPopupBar* CXTPRibbonBar::CreateContextMenu(CXTPControl* pSelectedControl)
         return pToolbars;
     }
 
-    BOOL bCustomize = pSelectedControl == m_pControlQuickAccess;
+    // The customise button is known by its id: the copy of it in the
+    // more-controls popup opens the same full menu.
+    BOOL bCustomize = pSelectedControl != NULL && pSelectedControl->GetID() == XTP_ID_RIBBONCONTROLQUICKACCESS;
     CMenu menu;
     if (!XTPResourceManager()->LoadMenu(&menu, bCustomize ? XTP_IDR_RIBBONCUSTOMIZEMENU : XTP_IDR_RIBBONCUSTOMIZEMENUMORE))
     {

@@ -128,7 +128,9 @@ void CXTPRibbonBar::CControlQuickAccessCommand::OnExecute()
 
 CXTPRibbonBar::CMorePopupToolBar::CMorePopupToolBar(CXTPRibbonBar* pRibbonBar) : m_pRibbonBar(pRibbonBar)
 {
-    m_barType = xtpBarTypeRibbonPopup;
+    // A popup toolbar (the normal bar type): its buttons are laid out in rows
+    // up to its width hint, not in a menu's column.
+    m_rcBorders.SetRect(3, 3, 3, 3);
 }
 
 CSize CXTPRibbonBar::CMorePopupToolBar::GetButtonSize() const

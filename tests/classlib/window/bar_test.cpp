@@ -281,6 +281,18 @@ TEST_F(BarsTest, StatusBarPanes)
     EXPECT_GT(size.cy, tm.tmHeight);
 }
 
+// A click on a docked bar activates the frame as a click on any of its
+// children does; only a floating bar refuses the activation.
+TEST_F(BarsTest, OnlyAFloatingBarRefusesTheActivationOfAClick)
+{
+    CStatusBar bar;
+    ASSERT_TRUE(bar.Create(m_pFrame));
+    const LPARAM lClick = MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN);
+    EXPECT_EQ(MA_ACTIVATE, (int)bar.SendMessage(WM_MOUSEACTIVATE, (WPARAM)m_pFrame->m_hWnd, lClick));
+    bar.SetBarStyle(bar.GetBarStyle() | CBRS_FLOATING);
+    EXPECT_EQ(MA_NOACTIVATE, (int)bar.SendMessage(WM_MOUSEACTIVATE, (WPARAM)m_pFrame->m_hWnd, lClick));
+}
+
 TEST_F(BarsTest, StatusBarIndicatorUpdates)
 {
     CStatusBar bar;

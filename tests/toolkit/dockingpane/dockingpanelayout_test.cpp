@@ -516,7 +516,8 @@ TEST_F(LayoutTest, StoredSizesAreKeptInRangeAndHoldersAreTabbedContainers)
     ASSERT_TRUE(layout.LoadFromProfile("Sizes"));
     XTP_DOCKINGPANE_INFO& info = layout.GetPaneList().GetHead();
     CXTPDockingPane* pPane = info.pPane;
-    EXPECT_EQ(CSize(32000, 0), pPane->m_szDocking);
+    // Too wide: the largest size; below zero: no size, so the default one.
+    EXPECT_EQ(CSize(32000, XTP_DOCKINGPANE_DEFAULTCY), pPane->m_szDocking);
     EXPECT_EQ(CSize(100, 0), pPane->GetMinTrackSize());
     EXPECT_EQ(CSize(100, 32000), pPane->GetMaxTrackSize());
     EXPECT_EQ(NULL, info.pDockingHolder);
@@ -953,5 +954,48 @@ TEST_F(LayoutTest, TwoFloatingPanesFromAnIniLayoutLetTheFrameBeActivated)
         }
         pFrame->SendMessage(WM_ACTIVATE, WA_ACTIVE, 0);
         testsupport::PumpPending();
+    }
+}
+
+// The INI layout stores no docking size for its floating panes: docked at
+// the frame's left and right edges each gets the default size (and its
+// outline the same strip), not a strip 0 pixels wide.
+TEST_F(LayoutTest, FloatingPanesWithoutAStoredDockingSizeDockAtTheDefaultSize)
+{
+    testsupport::CTempFolder folder;
+    const std::string strIni = folder.Path("two-floating-panes-layout.ini");
+    testsupport::WriteFileBytes(strIni, kTwoFloatingPanesIni);
+    CXTPDockingPaneManager& m = pFrame->m_paneManager;
+    m.CreatePane(1000, CRect(0, 0, 200, 120), xtpPaneDockLeft)->SetTitle("This puzzle's Appearance Info");
+    m.CreatePane(1001, CRect(0, 0, 200, 120), xtpPaneDockLeft)->SetTitle("This puzzle's Difficulty Info");
+    Layout(pFrame);
+    {
+        IniProfile profile(strIni);
+        ASSERT_TRUE(LoadAndApply(pFrame, "NormalLayout"));
+    }
+    pFrame->ShowWindow(SW_SHOWNOACTIVATE);
+    Layout(pFrame);
+    const XTPDockingPaneDirection sides[2] = {xtpPaneDockLeft, xtpPaneDockRight};
+    for (int i = 0; i < 2; i++)
+    {
+        SCOPED_TRACE(i);
+        CXTPDockingPane* pPane = m.FindPane(1000 + i);
+        ASSERT_TRUE(pPane != NULL && pPane->IsFloating());
+        EXPECT_EQ(CSize(XTP_DOCKINGPANE_DEFAULTCX, XTP_DOCKINGPANE_DEFAULTCY), pPane->m_szDocking);
+        CXTPDockingPaneMiniWnd* pMini = DYNAMIC_DOWNCAST(CXTPDockingPaneMiniWnd, pPane->GetDockingSite());
+        ASSERT_TRUE(pMini != NULL && pMini->GetTopPane() != NULL);
+        // The group as the drag moves it: the mini window's top container.
+        CRect rcOutline = m.GetDockingRect(pMini->GetTopPane(), sides[i], NULL);
+        EXPECT_EQ(XTP_DOCKINGPANE_DEFAULTCX, rcOutline.Width());
+        m.DockPane(pMini->GetTopPane(), sides[i], NULL);
+        Layout(pFrame);
+        pPane = m.FindPane(1000 + i);
+        ASSERT_TRUE(pPane != NULL && !pPane->IsFloating());
+        CXTPDockingPaneBase* pContainer = pPane->GetContainer();
+        ASSERT_TRUE(pContainer != NULL);
+        CRect rc;
+        pContainer->GetScreenRect(&rc);
+        EXPECT_EQ(rcOutline.Width(), rc.Width()) << "docked where the outline showed";
+        EXPECT_EQ(XTP_DOCKINGPANE_DEFAULTCX, rc.Width());
     }
 }

@@ -185,3 +185,68 @@ TEST_F(QuickAccessMenuByHandTest, ShowBelowAboveAndMinimiseChosenInTheCustomiseM
     for (UINT nId : m_pFrame->m_arrCommands)
         EXPECT_TRUE(nId < XTP_ID_RIBBONCUSTOMIZE_REMOVE || nId > XTP_ID_RIBBONCUSTOMIZE_LABEL) << nId;
 }
+
+// Seventeen quick-access buttons in a frame 380 px wide: the more-controls
+// button opens the buttons that did not fit as a row (up to 300 px wide),
+// not a column one button wide, and the customise button inside it opens
+// the full customise menu with its list of commands.
+TEST_F(QuickAccessMenuByHandTest, TheMorePopupIsARowAndItsCustomiseButtonOpensTheFullMenu)
+{
+    CXTPRibbonQuickAccessControls* pQuick = m_pRibbon->GetQuickAccessControls();
+    const int ids[] = {ID_BRANCH_BEGIN, ID_NEW_PUZZLE, ID_SAVE_PUZZLE, ID_UNDO_MOVE};
+    for (int i = 0; i < 14; i++)
+        pQuick->Add(xtpControlButton, ids[i % 4]);
+    ASSERT_EQ(17, pQuick->GetCount());
+    Resize(380, 400);
+    m_pFrame->SetForegroundWindow();
+    m_pFrame->Settle();
+    CXTPControl* pMoreButton = m_pRibbon->GetControlQuickAccessMore();
+    ASSERT_TRUE(pMoreButton->IsVisible()) << "the quick-access buttons all fit";
+    int nWrapped = 0;
+    for (int i = 0; i < pQuick->GetCount(); i++)
+        nWrapped += (pQuick->GetAt(i)->GetHideFlags() & xtpHideWrap) != 0 ? 1 : 0;
+    ASSERT_GE(nWrapped, 4);
+
+    XTPMouseManager()->CloseAllTracked();
+    PumpAndIdle();
+    RealClick(ScreenCentre(pMoreButton));
+    CXTPPopupBar* pMore = NULL;
+    ASSERT_TRUE(PumpUntil([&]() {
+        pMore = TopTrackedPopup();
+        return pMore != NULL && pMore->IsWindowVisible();
+    })) << "the more-controls button opened nothing";
+    ASSERT_EQ(nWrapped + 1, pMore->GetControlCount());
+    pMore->RedrawWindow();
+    PumpAndIdle();
+    EXPECT_TRUE(SaveScreenPicture(::GetDesktopWindow(), "quick_access_more_popup"));
+    CRect rcMore;
+    pMore->GetWindowRect(&rcMore);
+    EXPECT_GT(rcMore.Width(), rcMore.Height()) << "a column, not a row";
+    EXPECT_LE(rcMore.Width(), 300 + 2 * 4) << "wider than the popup's 300 px";
+    // The first buttons share one row.
+    CRect rcFirst = pMore->GetControl(0)->GetRect(), rcSecond = pMore->GetControl(1)->GetRect();
+    EXPECT_EQ(rcFirst.top, rcSecond.top);
+    EXPECT_GT(rcSecond.left, rcFirst.left);
+
+    // The customise button, last in the popup.
+    CXTPControl* pCustomise = pMore->GetControl(pMore->GetControlCount() - 1);
+    ASSERT_EQ(XTP_ID_RIBBONCONTROLQUICKACCESS, pCustomise->GetID());
+    ASSERT_TRUE(pCustomise->IsVisible());
+    RealClick(ScreenCentre(pCustomise));
+    CXTPPopupBar* pMenu = NULL;
+    ASSERT_TRUE(PumpUntil([&]() {
+        pMenu = TopTrackedPopup();
+        return pMenu != NULL && pMenu != pMore && pMenu->IsWindowVisible();
+    })) << "the customise button in the popup opened nothing";
+    int nCommands = 0;
+    for (int i = 0; i < pMenu->GetControlCount(); i++)
+        nCommands += dynamic_cast<CXTPRibbonBar::CControlQuickAccessCommand*>(pMenu->GetControl(i)) != NULL ? 1 : 0;
+    EXPECT_EQ(3, nCommands) << "no command list: the short menu";
+    EXPECT_TRUE(MenuItem(pMenu, XTP_ID_RIBBONCUSTOMIZE_LABEL) != NULL);
+    EXPECT_EQ(NULL, MenuItem(pMenu, XTP_ID_RIBBONCUSTOMIZE_ADD));
+    pMenu->RedrawWindow();
+    PumpAndIdle();
+    EXPECT_TRUE(SaveScreenPicture(::GetDesktopWindow(), "quick_access_more_popup_customise_menu"));
+    XTPMouseManager()->CloseAllTracked();
+    PumpAndIdle();
+}

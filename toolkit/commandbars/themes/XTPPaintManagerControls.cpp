@@ -351,7 +351,11 @@ CSize CXTPPaintManager::DrawControlCaption(CDC* pDC, CXTPControl* pButton, CRect
     {
         int nWidth = szText.cx + (bTriangle ? 5 : 0);
         int x = bCentered ? rcText.left + (rcText.Width() - nWidth) / 2 : rcText.left;
-        CRect rc(x, rcText.top, bCentered ? x + szText.cx : (int)rcText.right, rcText.bottom);
+        // The text starts where it was measured to start and may use the
+        // control's room up to its right edge: drawn glyphs can reach a few
+        // pixels past the measured extent (larger text settings), and a
+        // clip at exactly that extent would cut the last letter.
+        CRect rc(x, rcText.top, std::max(x + (int)szText.cx, (int)rcText.right), rcText.bottom);
         DrawCaptionWithPrefix(pDC, pButton, strCaption, strStripped, rc, FALSE, FALSE);
         if (bTriangle)
             DrawDropDownGlyph(pDC, pButton, CPoint(x + szText.cx + 5, rcText.CenterPoint().y), pButton->GetSelected(),
@@ -403,7 +407,8 @@ CSize CXTPPaintManager::DrawTwoLineText(CDC* pDC, CXTPControl* pButton, CRect rc
         CRect rcLower(rcText.left, yMiddle + 1, rcText.right, rcText.bottom);
         int x2 = rcLower.left + (rcLower.Width() - (cx2 + nGlyph)) / 2;
         if (!strLine2.IsEmpty())
-            DrawCaptionWithPrefix(pDC, pButton, strLine2, strStripped2, CRect(x2, rcLower.top, x2 + cx2, rcLower.bottom),
+            DrawCaptionWithPrefix(pDC, pButton, strLine2, strStripped2,
+                                  CRect(x2, rcLower.top, std::max(x2 + cx2, (int)rcLower.right), rcLower.bottom),
                                   FALSE, FALSE);
         if (bDropDown)
         {
