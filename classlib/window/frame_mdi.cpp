@@ -29,7 +29,6 @@ IMPLEMENT_DYNCREATE(CMDIFrameWnd, CFrameWnd)
 
 BEGIN_MESSAGE_MAP(CMDIFrameWnd, CFrameWnd)
     ON_WM_SIZE()
-    ON_WM_DESTROY()
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
     ON_UPDATE_COMMAND_UI(ID_WINDOW_ARRANGE, OnUpdateMDIWindowCmd)
     ON_UPDATE_COMMAND_UI(ID_WINDOW_CASCADE, OnUpdateMDIWindowCmd)
@@ -119,17 +118,6 @@ void CMDIFrameWnd::OnSize(UINT nType, int cx, int cy)
     // Not the default: it would size the client over the bars.
     if (nType != SIZE_MINIMIZED)
         RecalcLayout();
-}
-
-void CMDIFrameWnd::RecalcLayout(BOOL bNotify)
-{
-    CFrameWnd::RecalcLayout(bNotify);
-}
-
-void CMDIFrameWnd::OnDestroy()
-{
-    // The children go first, while the frame and its bars still stand.
-    CFrameWnd::OnDestroy();
 }
 
 CMDIChildWnd* CMDIFrameWnd::MDIGetActive(BOOL* pbMaximized) const
@@ -393,7 +381,6 @@ BEGIN_MESSAGE_MAP(CMDIChildWnd, CFrameWnd)
     ON_WM_MDIACTIVATE()
     ON_WM_MOUSEACTIVATE()
     ON_WM_SIZE()
-    ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 CMDIChildWnd::CMDIChildWnd() : m_hMenuShared(NULL), m_hAccelShared(NULL)
@@ -671,11 +658,6 @@ void CMDIChildWnd::OnSize(UINT nType, int cx, int cy)
         RecalcLayout();
     if (CMDIFrameWnd* pFrame = GetMDIFrame())
         pFrame->DelayUpdateFrameTitle();
-}
-
-void CMDIChildWnd::OnDestroy()
-{
-    CFrameWnd::OnDestroy();
 }
 
 void CMDIChildWnd::OnUpdateFrameMenu(HMENU hMenuAlt)
