@@ -260,14 +260,16 @@ BOOL CMDIFrameWnd::PreTranslateMessage(MSG* pMsg)
         return FALSE;
 
     // Ctrl+F6 and Ctrl+Tab step through the children (with Shift backwards),
-    // Ctrl+F4 closes the active one.
-    if (m_hWndMDIClient != NULL && pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_TAB || pMsg->wParam == VK_F6) &&
+    // Ctrl+F4 closes the active one: only for keys of the frame's own windows
+    // while it is enabled (a dialog or sheet it owns keeps Ctrl+Tab).
+    const BOOL bOwnKey = IsWindowEnabled() && (pMsg->hwnd == m_hWnd || ::IsChild(m_hWnd, pMsg->hwnd));
+    if (bOwnKey && m_hWndMDIClient != NULL && pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_TAB || pMsg->wParam == VK_F6) &&
         ::GetKeyState(VK_CONTROL) < 0 && ::GetKeyState(VK_MENU) >= 0 && MDIGetActive() != NULL)
     {
         ::SendMessage(m_hWndMDIClient, WM_MDINEXT, 0, ::GetKeyState(VK_SHIFT) < 0 ? 1 : 0);
         return TRUE;
     }
-    if (m_hWndMDIClient != NULL && ::TranslateMDISysAccel(m_hWndMDIClient, pMsg))
+    if (bOwnKey && m_hWndMDIClient != NULL && ::TranslateMDISysAccel(m_hWndMDIClient, pMsg))
         return TRUE;
     HACCEL hAccel = GetDefaultAccelerator();
     return hAccel != NULL && ::TranslateAccelerator(m_hWnd, hAccel, pMsg);
