@@ -1236,14 +1236,12 @@ public:
     virtual HACCEL GetDefaultAccelerator();
     virtual void OnUpdateFrameMenu(HMENU hMenuAlt);
     virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
-    virtual void RecalcLayout(BOOL bNotify = TRUE);
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
 
     afx_msg BOOL OnMDIWindowCmd(UINT nID);
     afx_msg void OnUpdateMDIWindowCmd(CCmdUI* pCmdUI);
     afx_msg void OnWindowNew();
     afx_msg void OnSize(UINT nType, int cx, int cy);
-    afx_msg void OnDestroy();
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
@@ -1292,7 +1290,6 @@ public:
     afx_msg void OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd);
     afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
     afx_msg void OnSize(UINT nType, int cx, int cy);
-    afx_msg void OnDestroy();
 
     DECLARE_MESSAGE_MAP()
 };

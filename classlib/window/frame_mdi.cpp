@@ -29,7 +29,6 @@ IMPLEMENT_DYNCREATE(CMDIFrameWnd, CFrameWnd)
 
 BEGIN_MESSAGE_MAP(CMDIFrameWnd, CFrameWnd)
     ON_WM_SIZE()
-    ON_WM_DESTROY()
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
     ON_UPDATE_COMMAND_UI(ID_WINDOW_ARRANGE, OnUpdateMDIWindowCmd)
     ON_UPDATE_COMMAND_UI(ID_WINDOW_CASCADE, OnUpdateMDIWindowCmd)
@@ -119,17 +118,6 @@ void CMDIFrameWnd::OnSize(UINT nType, int cx, int cy)
     // Not the default: it would size the client over the bars.
     if (nType != SIZE_MINIMIZED)
         RecalcLayout();
-}
-
-void CMDIFrameWnd::RecalcLayout(BOOL bNotify)
-{
-    CFrameWnd::RecalcLayout(bNotify);
-}
-
-void CMDIFrameWnd::OnDestroy()
-{
-    // The children go first, while the frame and its bars still stand.
-    CFrameWnd::OnDestroy();
 }
 
 CMDIChildWnd* CMDIFrameWnd::MDIGetActive(BOOL* pbMaximized) const
@@ -272,14 +260,16 @@ BOOL CMDIFrameWnd::PreTranslateMessage(MSG* pMsg)
         return FALSE;
 
     // Ctrl+F6 and Ctrl+Tab step through the children (with Shift backwards),
-    // Ctrl+F4 closes the active one.
-    if (m_hWndMDIClient != NULL && pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_TAB || pMsg->wParam == VK_F6) &&
+    // Ctrl+F4 closes the active one: only for keys of the frame's own windows
+    // while it is enabled (a dialog or sheet it owns keeps Ctrl+Tab).
+    const BOOL bOwnKey = IsWindowEnabled() && (pMsg->hwnd == m_hWnd || ::IsChild(m_hWnd, pMsg->hwnd));
+    if (bOwnKey && m_hWndMDIClient != NULL && pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_TAB || pMsg->wParam == VK_F6) &&
         ::GetKeyState(VK_CONTROL) < 0 && ::GetKeyState(VK_MENU) >= 0 && MDIGetActive() != NULL)
     {
         ::SendMessage(m_hWndMDIClient, WM_MDINEXT, 0, ::GetKeyState(VK_SHIFT) < 0 ? 1 : 0);
         return TRUE;
     }
-    if (m_hWndMDIClient != NULL && ::TranslateMDISysAccel(m_hWndMDIClient, pMsg))
+    if (bOwnKey && m_hWndMDIClient != NULL && ::TranslateMDISysAccel(m_hWndMDIClient, pMsg))
         return TRUE;
     HACCEL hAccel = GetDefaultAccelerator();
     return hAccel != NULL && ::TranslateAccelerator(m_hWnd, hAccel, pMsg);
@@ -393,7 +383,6 @@ BEGIN_MESSAGE_MAP(CMDIChildWnd, CFrameWnd)
     ON_WM_MDIACTIVATE()
     ON_WM_MOUSEACTIVATE()
     ON_WM_SIZE()
-    ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 CMDIChildWnd::CMDIChildWnd() : m_hMenuShared(NULL), m_hAccelShared(NULL)
@@ -671,11 +660,6 @@ void CMDIChildWnd::OnSize(UINT nType, int cx, int cy)
         RecalcLayout();
     if (CMDIFrameWnd* pFrame = GetMDIFrame())
         pFrame->DelayUpdateFrameTitle();
-}
-
-void CMDIChildWnd::OnDestroy()
-{
-    CFrameWnd::OnDestroy();
 }
 
 void CMDIChildWnd::OnUpdateFrameMenu(HMENU hMenuAlt)

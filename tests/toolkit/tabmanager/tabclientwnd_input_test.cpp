@@ -446,6 +446,21 @@ TEST_F(MDIFrameTest, TheWindowMenuArrangesTheChildrenBelowTheTabsAndCarriesOutTh
     CtrlKey(VK_TAB, TRUE);
     EXPECT_EQ(CString("Note2"), ActiveTitle());
     EXPECT_EQ(client.FindItem(hNote2), client.GetWorkspace(0)->GetSelectedItem());
+    // Ctrl+Tab in a window the frame owns (a dialog's tabs) is left to it.
+    CWnd owned;
+    ASSERT_TRUE(owned.CreateEx(0, AfxRegisterWndClass(0), _T("owned"), WS_POPUP, CRect(0, 0, 10, 10), m_pFrame, 0));
+    testsupport::SendKey(VK_CONTROL, FALSE);
+    Settle(20);
+    MSG msg = { owned.m_hWnd, WM_KEYDOWN, VK_TAB, 0, 0, { 0, 0 } };
+    EXPECT_FALSE(m_pFrame->PreTranslateMessage(&msg));
+    EXPECT_EQ(CString("Note2"), ActiveTitle());
+    msg.hwnd = ::GetDlgItem(hNote2, AFX_IDW_PANE_FIRST);
+    EXPECT_TRUE(m_pFrame->PreTranslateMessage(&msg));
+    EXPECT_EQ(CString("Note1"), ActiveTitle());
+    testsupport::SendKey(VK_CONTROL, TRUE);
+    owned.DestroyWindow();
+    CtrlKey(VK_TAB, TRUE);
+    EXPECT_EQ(CString("Note2"), ActiveTitle());
 
     // A tab follows its document's title.
     CDocument* pDoc = m_pFrame->MDIGetActive()->GetActiveDocument();
