@@ -148,6 +148,10 @@ void CFrameWnd::OnSetPreviewMode(BOOL bPreview, void* pvState)
 
 void CView::OnFilePrintPreview()
 {
+    // One preview at a time.
+    CFrameWnd* pParent = GetParentFrame();
+    if (pParent != NULL && pParent->m_lpfnCloseProc != NULL)
+        return;
     CPrintInfo* pInfo = new CPrintInfo;
     pInfo->m_bPreview = TRUE;
     // No printer: OnPreparePrinting has told the player already.
