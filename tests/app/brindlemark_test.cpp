@@ -4993,15 +4993,32 @@ TEST_F(BrindlemarkPrinting, ThePreviewShowsThePageAndGivesTheBarsAndShortcutsBac
     }
 
     // Closing the game in the preview closes the preview; the bars are kept
-    // shown for the next start.
+    // shown for the next start. Alt and a letter of the hidden menu bar
+    // open no menu meanwhile.
     game.Command(ID_FILE_PRINT_PREVIEW);
     Wait(500);
+    EXPECT_NE(hView, game.View());
+    ::SetForegroundWindow(hFrame);
+    Wait(200);
+    PressKeys({VK_MENU, 'F'});
+    Wait(500);
+    EXPECT_FALSE(AnyPopupBarVisible(game.Pid())) << "the hidden menu bar opened its File menu";
     EXPECT_NE(hView, game.View());
     ::PostMessage(hFrame, WM_CLOSE, 0, 0);
     Wait(700);
     EXPECT_TRUE(game.IsRunning());
     EXPECT_EQ(hView, game.View());
     EXPECT_EQ(nBars, VisibleChildren(hFrame, "XTPToolBar"));
+
+    // Alt and the access key of Close close it from the keyboard.
+    game.Command(ID_FILE_PRINT_PREVIEW);
+    Wait(500);
+    EXPECT_NE(hView, game.View());
+    ::SetForegroundWindow(hFrame);
+    Wait(200);
+    PressKeys({VK_MENU, 'C'});
+    Wait(500);
+    EXPECT_EQ(hView, game.View()) << "Alt+C did not close the preview";
     EXPECT_EQ(0, CloseWithoutSaving(game));
 }
 
