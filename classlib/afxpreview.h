@@ -112,7 +112,7 @@ public:
 
     virtual void OnDraw(CDC* pDC);
     virtual void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = NULL);
-    virtual void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView);
+    virtual void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint);
     virtual BOOL PreTranslateMessage(MSG* pMsg);
     // Keys of the preview (Escape, Page Up, Page Down, and the bar's
     // access keys with Alt); TRUE when the key was taken.
@@ -127,7 +127,8 @@ protected:
     };
     CPage m_aCache[kCachedPages];
     int m_nNextCache;
-    UINT m_nLastPage;                // last page known to exist beyond the stated range (0: unknown)
+    UINT m_nLastPage;                // the view's last page, once a page it does not print was met
+                                     // (UINT_MAX: not met yet)
     CSize m_sizePaper;               // printer pixels
     CPoint m_ptPrintableOffset;      // printer pixels
     CSize m_sizePrintable;           // printer pixels

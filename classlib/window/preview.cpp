@@ -370,7 +370,7 @@ END_MESSAGE_MAP()
 
 CPreviewView::CPreviewView()
     : m_pPrintView(NULL), m_pPreviewInfo(NULL), m_pPreviewState(NULL), m_pToolBar(NULL), m_nCurrentPage(1),
-      m_nPages(1), m_nZoomState(0), m_nNextCache(0), m_nLastPage(0), m_sizePaper(0, 0), m_ptPrintableOffset(0, 0),
+      m_nPages(1), m_nZoomState(0), m_nNextCache(0), m_nLastPage(UINT_MAX), m_sizePaper(0, 0), m_ptPrintableOffset(0, 0),
       m_sizePrintable(0, 0), m_sizePrinterPPI(0, 0), m_ptScroll(0, 0), m_bClosePosted(FALSE)
 {
     for (int i = 0; i < kCachedPages; i++)
@@ -445,7 +445,7 @@ HENHMETAFILE CPreviewView::GetPageMetafile(UINT nPage)
         return NULL;
     if (nPage < m_pPreviewInfo->GetMinPage() || nPage > m_pPreviewInfo->GetMaxPage())
         return NULL;
-    if (m_nLastPage != 0 && nPage > m_nLastPage)
+    if (nPage > m_nLastPage)
         return NULL;
     for (int i = 0; i < kCachedPages; i++)
     {
@@ -483,8 +483,8 @@ HENHMETAFILE CPreviewView::GetPageMetafile(UINT nPage)
         // The view prints no such page: the document ends before it.
         if (hEmf != NULL)
             ::DeleteEnhMetaFile(hEmf);
-        if (m_nLastPage == 0 || nPage - 1 < m_nLastPage)
-            m_nLastPage = nPage > 1 ? nPage - 1 : 1;
+        if (nPage - 1 < m_nLastPage)
+            m_nLastPage = nPage - 1;
         return NULL;
     }
     if (hEmf == NULL)
@@ -803,9 +803,15 @@ void CPreviewView::SetCurrentPage(UINT nPage)
         m_pToolBar->OnUpdateCmdUI(NULL, FALSE);
 }
 
-void CPreviewView::OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView)
+void CPreviewView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
 {
-    CView::OnActivateView(bActivate, pActivateView, pDeactiveView);
+    (void)pSender;
+    (void)lHint;
+    (void)pHint;
+    // The document changed: its pages are recorded again when shown.
+    FreePages();
+    m_nLastPage = UINT_MAX;
+    Invalidate();
 }
 
 BOOL CPreviewView::TranslatePreviewKey(MSG* pMsg)

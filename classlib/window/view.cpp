@@ -263,8 +263,9 @@ void CView::OnFilePrint()
     UINT nStart = printInfo.GetMinPage(), nEnd = printInfo.GetMaxPage();
     if (printInfo.m_pPD->PrintRange())
     {
-        nStart = printInfo.m_pPD->m_pd.nFromPage;
-        nEnd = printInfo.m_pPD->m_pd.nToPage;
+        // Within the document's pages.
+        nStart = printInfo.m_pPD->m_pd.nFromPage > nStart ? printInfo.m_pPD->m_pd.nFromPage : nStart;
+        nEnd = printInfo.m_pPD->m_pd.nToPage < nEnd ? printInfo.m_pPD->m_pd.nToPage : nEnd;
     }
     BOOL bError = FALSE;
     for (printInfo.m_nCurPage = nStart; printInfo.m_nCurPage <= nEnd; printInfo.m_nCurPage++)

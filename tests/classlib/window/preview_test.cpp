@@ -47,9 +47,11 @@ class CPagesView : public CView
 public:
     static UINT s_nPages;
     virtual void OnDraw(CDC*) {}
+    // 0 pages: the view does not say how many (it prints one).
     virtual BOOL OnPreparePrinting(CPrintInfo* pInfo)
     {
-        pInfo->SetMaxPage(s_nPages);
+        if (s_nPages != 0)
+            pInfo->SetMaxPage(s_nPages);
         return DoPreparePrinting(pInfo);
     }
     virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
@@ -410,4 +412,30 @@ TEST_F(Printing, PrintInThePreviewClosesItAndRunsThePrintCommand)
     EXPECT_EQ(1, g_log.nPrintCommands);
     EXPECT_TRUE(g_log.bPreviewGoneAtPrint) << "the print command ran inside the preview";
     EXPECT_EQ(m_pView, m_pFrame->GetActiveView());
+}
+
+// A view that does not say how many pages it has prints one; a changed
+// document is recorded again.
+TEST_F(Printing, AViewOfUnknownLengthShowsOnePageAndAChangedDocumentIsDrawnAgain)
+{
+    CPagesView::s_nPages = 0;
+    m_pView->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW);
+    CPagesView::s_nPages = 3;
+    CPreviewView* pPreview = Preview();
+    ASSERT_TRUE(pPreview != NULL);
+    EXPECT_EQ(0xFFFFu, g_log.nMaxPage);
+    pPreview->UpdateWindow();
+    EXPECT_FALSE(Enabled(AFX_ID_PREVIEW_NEXT));
+    EXPECT_FALSE(Enabled(AFX_ID_PREVIEW_NUMPAGE));
+    EXPECT_EQ(std::vector<UINT>({1}), g_log.printed) << "page 2 was printed or page 1 twice";
+
+    // Drawn again from the recording; recorded again after a change.
+    pPreview->Invalidate();
+    pPreview->UpdateWindow();
+    EXPECT_EQ(1u, g_log.printed.size());
+    pPreview->OnUpdate(NULL, 0, NULL);
+    pPreview->UpdateWindow();
+    EXPECT_EQ(std::vector<UINT>({1, 1}), g_log.printed);
+    Click(AFX_ID_PREVIEW_CLOSE);
+    EXPECT_TRUE(Preview() == NULL);
 }
