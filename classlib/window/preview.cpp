@@ -251,6 +251,9 @@ BOOL CPreviewBar::Create(CFrameWnd* pFrame, CPreviewView* pView)
                       AFX_IDW_PREVIEW_BAR))
         return FALSE;
     SetOwner(pView);
+    // First in the layout: the bar spans the frame's whole width, above
+    // whatever else lays itself out along the edges.
+    SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
     HFONT hFont = (HFONT)::GetStockObject(DEFAULT_GUI_FONT);
     CClientDC dc(this);
