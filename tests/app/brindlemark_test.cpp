@@ -4968,6 +4968,20 @@ TEST_F(BrindlemarkPrinting, ThePreviewShowsThePageAndGivesTheBarsAndShortcutsBac
     Wait(700);
     EXPECT_TRUE(VisibleDialogs(game.Pid()).empty()) << "a shortcut worked in the preview";
 
+    // Zoom In, clicked: the page grows and scrolls; Zoom Out, clicked: whole again.
+    auto clickButton = [&](const char* pszButton) {
+        RECT rc;
+        ::GetWindowRect(Descendants(hBar, pszButton, "Button")[0], &rc);
+        ClickScreen({(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}, false);
+        Wait(300);
+    };
+    clickButton("Zoom &In");
+    EXPECT_TRUE(::GetWindowLong(hPreview, GWL_STYLE) & WS_VSCROLL) << "the zoomed page does not scroll";
+    EXPECT_TRUE(::IsWindowEnabled(Descendants(hBar, "Zoom &Out", "Button")[0]));
+    testsupport::SaveScreenSnapshot(hFrame, "print_preview_zoomed");
+    clickButton("Zoom &Out");
+    EXPECT_FALSE(::GetWindowLong(hPreview, GWL_STYLE) & WS_VSCROLL);
+
     // Close, clicked.
     HWND hClose = Descendants(hBar, "&Close", "Button")[0];
     RECT rcClose;
