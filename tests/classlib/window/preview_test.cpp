@@ -439,3 +439,39 @@ TEST_F(Printing, AViewOfUnknownLengthShowsOnePageAndAChangedDocumentIsDrawnAgain
     Click(AFX_ID_PREVIEW_CLOSE);
     EXPECT_TRUE(Preview() == NULL);
 }
+
+namespace
+{
+std::vector<std::string> g_messages;
+int AFXAPI RecordMessage(LPCTSTR lpszText, UINT, UINT)
+{
+    g_messages.push_back(lpszText);
+    return IDOK;
+}
+} // namespace
+
+// The printer that /pt names is the one printed on; a printer that does
+// not exist is told, and nothing is printed.
+TEST_F(Printing, PrintToPrintsOnTheNamedPrinterAndTellsOfAMissingOne)
+{
+    CCommandLineInfo cmdInfo;
+    cmdInfo.ParseParam("pt", TRUE, FALSE);
+    cmdInfo.ParseParam("C:\\puzzle.hti", FALSE, FALSE);
+    cmdInfo.ParseParam("Brindlemark Test B", FALSE, TRUE);
+    ASSERT_EQ(CCommandLineInfo::FilePrintTo, cmdInfo.m_nShellCommand);
+    theApp.m_pCmdInfo = &cmdInfo;
+    m_pView->SendMessage(WM_COMMAND, ID_FILE_PRINT_DIRECT);
+    EXPECT_EQ(3, CountPostScriptPages(m_folder.Path("b.ps")));
+    EXPECT_EQ(-1, CountPostScriptPages(m_folder.Path("a.ps")));
+
+    g_messages.clear();
+    AFX_MSGBOX_HOOK pfnOld = AfxSetMessageBoxHook(&RecordMessage);
+    cmdInfo.m_strPrinterName = "No Such Printer";
+    g_log = PrintLog();
+    m_pView->SendMessage(WM_COMMAND, ID_FILE_PRINT_DIRECT);
+    AfxSetMessageBoxHook(pfnOld);
+    theApp.m_pCmdInfo = NULL;
+    EXPECT_EQ(std::vector<std::string>({"Could not start print job."}), g_messages);
+    EXPECT_EQ(0, g_log.nBegin);
+    EXPECT_EQ(-1, CountPostScriptPages(m_folder.Path("a.ps")));
+}
