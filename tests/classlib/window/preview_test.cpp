@@ -32,7 +32,8 @@ struct PrintLog
     int nEnd = 0;
     std::vector<UINT> printed;       // pages, in order
     BOOL bPrintingDC = FALSE;        // every DC it printed on said it prints
-    int cxPage = 0;                  // the page width the DC reported
+    int cxPage = 0;                  // the page size the DC reported
+    int cyPage = 0;
     UINT nMaxPage = 0;
     int nPrintCommands = 0;          // 57607 (the print dialog's command)
     BOOL bPreviewGoneAtPrint = FALSE;
@@ -66,6 +67,7 @@ public:
         g_log.bPrintingDC = g_log.bPrintingDC && pDC->IsPrinting();
         const int cx = pDC->GetDeviceCaps(HORZRES), cy = pDC->GetDeviceCaps(VERTRES);
         g_log.cxPage = cx;
+        g_log.cyPage = cy;
         EXPECT_EQ(CRect(0, 0, cx, cy), pInfo->m_rectDraw);
         pDC->FillSolidRect(0, 0, cx / 2, cy, RGB(0, 0, 255));
         for (UINT i = 0; i < pInfo->m_nCurPage; i++)
@@ -221,6 +223,17 @@ TEST_F(Printing, DirectPrintingPrintsEveryPageOnTheChosenPrinter)
     EXPECT_TRUE(g_log.bPrintingDC);
     EXPECT_EQ(3, CountPostScriptPages(m_folder.Path("b.ps")));
     EXPECT_EQ(-1, CountPostScriptPages(m_folder.Path("a.ps"))) << "the default printer printed";
+
+    // The page set-up chosen with the printer holds too: across the paper.
+    DEVMODEA* pMode = (DEVMODEA*)::GlobalLock(theApp.m_hDevMode);
+    ASSERT_TRUE(pMode != NULL);
+    pMode->dmFields |= DM_ORIENTATION;
+    pMode->dmOrientation = DMORIENT_LANDSCAPE;
+    ::GlobalUnlock(theApp.m_hDevMode);
+    g_log = PrintLog();
+    m_pView->SendMessage(WM_COMMAND, ID_FILE_PRINT_DIRECT);
+    EXPECT_EQ(3u, g_log.printed.size());
+    EXPECT_GT(g_log.cxPage, g_log.cyPage) << "the page is not across";
 
     // Without a choice, the default printer.
     ForgetPrinterChoice();
