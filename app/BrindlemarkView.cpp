@@ -158,6 +158,8 @@ IMPLEMENT_DYNCREATE(CBrindlemarkView, CView)
 
 BEGIN_MESSAGE_MAP(CBrindlemarkView, CView)
     ON_COMMAND(ID_FILE_PRINT, OnFilePrint)
+    ON_COMMAND(ID_FILE_PRINT_DIRECT, CView::OnFilePrint)
+    ON_COMMAND(ID_FILE_PRINT_PREVIEW, CView::OnFilePrintPreview)
     ON_WM_SIZE()
     ON_WM_LBUTTONDOWN()
     ON_WM_RBUTTONDOWN()
@@ -190,7 +192,17 @@ void CBrindlemarkView::OnDraw(CDC* pDC)
 
 BOOL CBrindlemarkView::OnPreparePrinting(CPrintInfo* pInfo)
 {
+    if (pInfo != NULL)
+        pInfo->SetMaxPage(1);
     return DoPreparePrinting(pInfo);
+}
+
+void CBrindlemarkView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
+{
+    (void)pInfo;
+    CBrindlemarkDoc* pDoc = GetGameDoc();
+    if (pDoc != NULL)
+        PrintPuzzleAt(pDC, &pDoc->GetCurrent(), pppWholePage, htrmPrint);
 }
 
 LRESULT CBrindlemarkView::OnPrintClient(WPARAM wParam, LPARAM)

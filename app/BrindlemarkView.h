@@ -79,7 +79,10 @@ public:
     virtual ~CBrindlemarkView();
 
     virtual void OnDraw(CDC* pDC);
+    // The current puzzle on one page, as Print Current Puzzle prints it:
+    // direct printing (the command line's /p) and the print preview.
     virtual BOOL OnPreparePrinting(CPrintInfo* pInfo);
+    virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
 
     // (column, row) of the square under a client point, see HitTestBoard.
     CPoint HitTest(CPoint point);

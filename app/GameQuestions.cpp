@@ -72,5 +72,8 @@ INT_PTR AFXAPI AskForPrinter(CPrintDialog& dlg)
 {
     if (s_pfnAskPrinter != NULL)
         return s_pfnAskPrinter(dlg);
-    return dlg.DoModal();
+    // The dialog starts from the printer chosen in Print Setup (or in the
+    // last print dialog), and the one chosen now is kept for the next time.
+    CWinApp* pApp = AfxGetApp();
+    return pApp != NULL ? pApp->DoPrintDialog(&dlg) : dlg.DoModal();
 }

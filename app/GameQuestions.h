@@ -20,8 +20,9 @@ BOOL AFXAPI AskFileToSave(CString& strPath, LPCTSTR lpszDefExt, LPCTSTR lpszFilt
 typedef BOOL(AFXAPI* PFN_ASKFILE)(BOOL bOpen, CString& strPath, LPCTSTR lpszDefExt, LPCTSTR lpszFilter);
 PFN_ASKFILE AFXAPI SetFileQuestion(PFN_ASKFILE pfnAsk);
 
-// The print dialog (no parent). The replacement fills in the printer or
-// answers IDCANCEL.
+// The print dialog, starting from the printer chosen before (Print Setup or
+// an earlier print dialog); the choice is kept for the next time. The
+// replacement fills in the printer or answers IDCANCEL.
 INT_PTR AFXAPI AskForPrinter(CPrintDialog& dlg);
 typedef INT_PTR(AFXAPI* PFN_ASKPRINTER)(CPrintDialog& dlg);
 PFN_ASKPRINTER AFXAPI SetPrinterQuestion(PFN_ASKPRINTER pfnAsk);

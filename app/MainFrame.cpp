@@ -391,6 +391,12 @@ BOOL CMainFrame::DestroyWindow()
 
 void CMainFrame::OnClose()
 {
+    // A print preview closes first; the game stays.
+    if (m_lpfnCloseProc != NULL)
+    {
+        CXTPFrameWnd::OnClose();
+        return;
+    }
     // A request to close (from the task bar, or the system) while a dialog
     // or question of the game holds the window disabled waits for it: the
     // game would otherwise be destroyed under that dialog, which still runs

@@ -34,12 +34,11 @@ BOOL StartPrintJob(CDC& dc)
 // The DC of the printer chosen in the dialog; NULL when there is none.
 HDC TakePrinterDC(CPrintDialog& dlg)
 {
-    HDC hDC = dlg.GetPrinterDC();
+    // The DC the dialog made, else one of the printer it names.
+    HDC hDC = dlg.m_pd.hDC;
+    dlg.m_pd.hDC = NULL;
     if (hDC == NULL)
-    {
-        hDC = dlg.m_pd.hDC;
-        dlg.m_pd.hDC = NULL;
-    }
+        hDC = dlg.GetPrinterDC();
     return hDC;
 }
 

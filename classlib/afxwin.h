@@ -62,6 +62,7 @@ class CMDIFrameWnd;
 class CPrintDialog;
 class CRecentFileList;
 class CPrintInfo;
+class CPreviewView;
 class CScrollBar;
 class CListBox;
 class CTabCtrl;
@@ -931,6 +932,9 @@ public:
     // Command line
     void ParseCommandLine(CCommandLineInfo& rCmdInfo);
     BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
+    // The command line being carried out while /p or /pt prints (the
+    // printer of /pt is read from it), else null.
+    CCommandLineInfo* m_pCmdInfo = nullptr;
 
     // Profile (HKCU\Software\<key>\<profile> after SetRegistryKey, else an INI file)
     void SetRegistryKey(LPCTSTR lpszRegistryKey);
@@ -1018,7 +1022,14 @@ public:
     void DelayRecalcLayout(BOOL bNotify = TRUE);
     virtual BOOL NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder);
     enum BorderCmd { borderGet = 1, borderRequest = 2, borderSet = 3 };
-    virtual void OnSetPreviewMode(BOOL bPreview, void* pState) {}
+    // Print preview: entering hides the menu, the control bars (the status
+    // bar stays) and the main pane, and turns the frame's accelerators off;
+    // leaving puts them back. pState is the CPrintPreviewState (afxpreview.h)
+    // that keeps what was hidden from entering to leaving.
+    virtual void OnSetPreviewMode(BOOL bPreview, void* pState);
+    // Set while a print preview runs in the frame: closing the frame closes
+    // the preview instead.
+    BOOL (CALLBACK* m_lpfnCloseProc)(CFrameWnd* pFrameWnd) = nullptr;
 
     // Control bars
     CControlBar* GetControlBar(UINT nID);
@@ -1454,6 +1465,19 @@ public:
     virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
     virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
     virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
+    // The end of a print preview: OnEndPrinting, then the frame leaves the
+    // preview mode and this view is active again.
+    virtual void OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT point, CPreviewView* pView);
+
+    // The standard printing commands, for derived views to map: print
+    // (57607, the print dialog first), direct print (57608 through the same
+    // handler: the printer chosen in Print Setup, else the default one, or the
+    // one the command line names) and print preview (57609).
+    afx_msg void OnFilePrint();
+    afx_msg void OnFilePrintPreview();
+    // Shows the pages in a preview inside the frame; FALSE (nothing shown)
+    // when there is no printer or the preview cannot be made.
+    BOOL DoPrintPreview(CPrintInfo* pInfo);
 
     virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
     virtual void PostNcDestroy();

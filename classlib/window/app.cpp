@@ -799,9 +799,17 @@ BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& rCmdInfo)
 
     case CCommandLineInfo::FilePrint:
     case CCommandLineInfo::FilePrintTo:
-        // Print the document, then end the program.
+        // Print the document without showing the window, then end the
+        // program. The view prints on 57608, from the printer named by /pt,
+        // else the one chosen before, else the default one; a failure is told
+        // there.
+        m_nCmdShow = SW_HIDE;
         if (OpenDocumentFile(rCmdInfo.m_strFileName) != NULL && m_pMainWnd != NULL)
+        {
+            m_pCmdInfo = &rCmdInfo;
             m_pMainWnd->SendMessage(WM_COMMAND, ID_FILE_PRINT_DIRECT);
+            m_pCmdInfo = NULL;
+        }
         bResult = FALSE;
         break;
 

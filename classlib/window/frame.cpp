@@ -189,6 +189,9 @@ BOOL CFrameWnd::LoadAccelTable(LPCTSTR lpszResourceName)
 
 HACCEL CFrameWnd::GetDefaultAccelerator()
 {
+    // No shortcut works while a print preview shows.
+    if (m_lpfnCloseProc != NULL)
+        return NULL;
     HACCEL hAccel = m_hAccelTable;
     if (CDocument* pDoc = GetActiveDocument())
     {
@@ -255,6 +258,10 @@ void CFrameWnd::OnDestroy()
 
 void CFrameWnd::OnClose()
 {
+    // A print preview closes first; the frame stays.
+    if (m_lpfnCloseProc != NULL && (*m_lpfnCloseProc)(this))
+        return;
+
     // Only the active document is asked.
     CDocument* pDocument = GetActiveDocument();
     if (pDocument != NULL && !pDocument->CanCloseFrame(this))

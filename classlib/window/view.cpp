@@ -120,7 +120,9 @@ BOOL CView::IsSelected(const CObject* pDocItem) const
 void CView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
 {
     (void)pDC;
-    (void)pInfo;
+    // A document of unknown length prints one page.
+    if (pInfo != NULL)
+        pInfo->m_bContinuePrinting = pInfo->GetMaxPage() != 0xFFFF || pInfo->m_nCurPage == 1;
 }
 
 void CView::OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView)
@@ -149,18 +151,65 @@ BOOL CView::DoPreparePrinting(CPrintInfo* pInfo)
     if (pInfo == NULL || pInfo->m_pPD == NULL)
         return FALSE;
     CPrintDialog* pDlg = pInfo->m_pPD;
+    PRINTDLG& pd = pDlg->m_pd;
+    if (pd.nMinPage > pd.nMaxPage)
+        pd.nMaxPage = pd.nMinPage;
+    CWinApp* pApp = AfxGetApp();
+    if (pApp == NULL)
+        return FALSE;
+
     if (pInfo->m_bPreview || pInfo->m_bDirect)
     {
-        if (!pDlg->GetDefaults())
-            return FALSE;
+        if (pd.hDC == NULL)
+        {
+            const CCommandLineInfo* pCmdInfo = pApp->m_pCmdInfo;
+            if (pInfo->m_bDirect && pCmdInfo != NULL &&
+                pCmdInfo->m_nShellCommand == CCommandLineInfo::FilePrintTo)
+            {
+                // /pt: the printer the command line names.
+                pd.hDC = ::CreateDC(NULL, pCmdInfo->m_strPrinterName,
+                                    pCmdInfo->m_strPortName.IsEmpty() ? NULL : (LPCTSTR)pCmdInfo->m_strPortName,
+                                    NULL);
+                if (pd.hDC == NULL)
+                {
+                    TRACE("printing: no printer \"%s\"", (LPCTSTR)pCmdInfo->m_strPrinterName);
+                    AfxMessageBox(AFX_IDP_FAILED_TO_START_PRINT);
+                    return FALSE;
+                }
+            }
+            // The printer chosen in Print Setup, else the default one. With
+            // none, the print dialog tells the player to install a printer,
+            // as the print command does.
+            else if (!pApp->GetPrinterDeviceDefaults(&pd) && pApp->DoPrintDialog(pDlg) != IDOK)
+            {
+                return FALSE;
+            }
+            if (pd.hDC == NULL)
+                pd.hDC = pDlg->GetPrinterDC();
+            if (pd.hDC == NULL)
+            {
+                AfxMessageBox(AFX_IDP_FAILED_TO_START_PRINT);
+                return FALSE;
+            }
+        }
+        pd.nFromPage = (WORD)pInfo->GetMinPage();
+        pd.nToPage = (WORD)pInfo->GetMaxPage();
+        return TRUE;
     }
-    else if (pDlg->DoModal() != IDOK)
+
+    // The print dialog, starting from the printer chosen before.
+    pd.nFromPage = (WORD)pInfo->GetMinPage();
+    pd.nToPage = (WORD)pInfo->GetMaxPage();
+    if (pApp->DoPrintDialog(pDlg) != IDOK)
+        return FALSE;
+    if (pd.hDC == NULL)
+        pd.hDC = pDlg->GetPrinterDC();
+    if (pd.hDC == NULL)
     {
+        AfxMessageBox(AFX_IDP_FAILED_TO_START_PRINT);
         return FALSE;
     }
-    if (pDlg->m_pd.hDC == NULL)
-        pDlg->m_pd.hDC = pDlg->GetPrinterDC();
-    return pDlg->m_pd.hDC != NULL;
+    return TRUE;
 }
 
 void CView::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
@@ -179,6 +228,87 @@ void CView::OnEndPrinting(CDC* pDC, CPrintInfo* pInfo)
 {
     (void)pDC;
     (void)pInfo;
+}
+
+void CView::OnFilePrint()
+{
+    CPrintInfo printInfo;
+    // 57608 and the command line's /p and /pt print without the dialog.
+    const MSG* pMsg = GetCurrentMessage();
+    if (pMsg != NULL && pMsg->message == WM_COMMAND && LOWORD(pMsg->wParam) == ID_FILE_PRINT_DIRECT)
+        printInfo.m_bDirect = TRUE;
+    CWinApp* pApp = AfxGetApp();
+    if (pApp != NULL && pApp->m_pCmdInfo != NULL &&
+        (pApp->m_pCmdInfo->m_nShellCommand == CCommandLineInfo::FilePrint ||
+         pApp->m_pCmdInfo->m_nShellCommand == CCommandLineInfo::FilePrintTo))
+        printInfo.m_bDirect = TRUE;
+
+    // Without a printer (or on cancel) the player has been told already.
+    if (!OnPreparePrinting(&printInfo) || printInfo.m_pPD->m_pd.hDC == NULL)
+        return;
+
+    CDC dcPrint;
+    dcPrint.Attach(printInfo.m_pPD->m_pd.hDC);   // the print information deletes it
+    dcPrint.m_bPrinting = TRUE;
+    OnBeginPrinting(&dcPrint, &printInfo);
+
+    CString strTitle;
+    if (m_pDocument != NULL)
+        strTitle = m_pDocument->GetTitle();
+    if (strTitle.IsEmpty() && GetParentFrame() != NULL)
+        GetParentFrame()->GetWindowText(strTitle);
+    if (strTitle.GetLength() > 31)
+        strTitle.Truncate(31);
+    DOCINFO docInfo;
+    ZeroMemory(&docInfo, sizeof(docInfo));
+    docInfo.cbSize = sizeof(docInfo);
+    docInfo.lpszDocName = strTitle;
+    if (dcPrint.StartDoc(&docInfo) <= 0)
+    {
+        OnEndPrinting(&dcPrint, &printInfo);
+        dcPrint.Detach();
+        AfxMessageBox(AFX_IDP_FAILED_TO_START_PRINT);
+        return;
+    }
+
+    // The pages asked for in the dialog, else all of them.
+    UINT nStart = printInfo.GetMinPage(), nEnd = printInfo.GetMaxPage();
+    if (printInfo.m_pPD->PrintRange())
+    {
+        // Within the document's pages.
+        nStart = printInfo.m_pPD->m_pd.nFromPage > nStart ? printInfo.m_pPD->m_pd.nFromPage : nStart;
+        nEnd = printInfo.m_pPD->m_pd.nToPage < nEnd ? printInfo.m_pPD->m_pd.nToPage : nEnd;
+    }
+    BOOL bError = FALSE;
+    for (printInfo.m_nCurPage = nStart; printInfo.m_nCurPage <= nEnd; printInfo.m_nCurPage++)
+    {
+        OnPrepareDC(&dcPrint, &printInfo);
+        if (!printInfo.m_bContinuePrinting)
+            break;
+        printInfo.m_rectDraw.SetRect(0, 0, dcPrint.GetDeviceCaps(HORZRES), dcPrint.GetDeviceCaps(VERTRES));
+        dcPrint.DPtoLP(&printInfo.m_rectDraw);
+        if (dcPrint.StartPage() <= 0)
+        {
+            bError = TRUE;
+            break;
+        }
+        OnPrint(&dcPrint, &printInfo);
+        if (dcPrint.EndPage() <= 0)
+        {
+            bError = TRUE;
+            break;
+        }
+        if (printInfo.m_nCurPage == 0xFFFF)
+            break;
+    }
+    if (bError)
+        dcPrint.AbortDoc();
+    else
+        dcPrint.EndDoc();
+    OnEndPrinting(&dcPrint, &printInfo);
+    dcPrint.Detach();
+    if (bError)
+        AfxMessageBox(AFX_IDP_FAILED_TO_START_PRINT);
 }
 
 // Routing: the view, then its document (and the document's template).

@@ -1040,6 +1040,62 @@ TEST_F(DocumentTest, UpdateAllViewsSkipsTheSender)
 /////////////////////////////////////////////////////////////////////////////
 // Printing
 
+// Answers the print dialog's "install a printer" message from another
+// thread (the message is modal on the test's own), counting the messages.
+class CNoPrinterAnswerer
+{
+public:
+    CNoPrinterAnswerer() : m_bStop(FALSE), m_nAnswered(0)
+    {
+        m_hThread = ::CreateThread(NULL, 0, &ThreadProc, this, 0, NULL);
+    }
+    ~CNoPrinterAnswerer()
+    {
+        m_bStop = TRUE;
+        ::WaitForSingleObject(m_hThread, 5000);
+        ::CloseHandle(m_hThread);
+    }
+    int Answered() const { return m_nAnswered; }
+
+private:
+    static BOOL CALLBACK FindMessage(HWND hWnd, LPARAM lParam)
+    {
+        DWORD dwPid = 0;
+        ::GetWindowThreadProcessId(hWnd, &dwPid);
+        char szTitle[64] = "";
+        ::GetWindowTextA(hWnd, szTitle, sizeof(szTitle));
+        if (dwPid == ::GetCurrentProcessId() && ::IsWindowVisible(hWnd) && lstrcmpA(szTitle, "Print") == 0)
+        {
+            *(HWND*)lParam = hWnd;
+            return FALSE;
+        }
+        return TRUE;
+    }
+    static DWORD WINAPI ThreadProc(LPVOID pv)
+    {
+        CNoPrinterAnswerer* pThis = (CNoPrinterAnswerer*)pv;
+        while (!pThis->m_bStop)
+        {
+            HWND hMessage = NULL;
+            ::EnumWindows(&FindMessage, (LPARAM)&hMessage);
+            if (hMessage != NULL)
+            {
+                ::PostMessage(hMessage, WM_COMMAND, IDOK, 0);
+                ++pThis->m_nAnswered;
+                while (::IsWindow(hMessage) && !pThis->m_bStop)
+                    ::Sleep(20);
+            }
+            ::Sleep(20);
+        }
+        return 0;
+    }
+    volatile BOOL m_bStop;
+    volatile LONG m_nAnswered;
+    HANDLE m_hThread;
+};
+
+// Without a printer, direct printing and the preview are refused after the
+// print dialog's message tells the player to install one.
 TEST(Printing, WithoutAPrinterDirectPrintingAndPreviewAreRefused)
 {
     CFrameWnd* pFrame = new CFrameWnd;
@@ -1054,6 +1110,7 @@ TEST(Printing, WithoutAPrinterDirectPrintingAndPreviewAreRefused)
         pFrame->DestroyWindow();
         GTEST_SKIP() << "this machine has a printer";
     }
+    CNoPrinterAnswerer answerer;
     EXPECT_FALSE(pView->DoPreparePrinting(&info));
     EXPECT_EQ(nullptr, info.m_pPD->m_pd.hDC);
 
@@ -1061,5 +1118,6 @@ TEST(Printing, WithoutAPrinterDirectPrintingAndPreviewAreRefused)
     preview.m_bPreview = TRUE;
     EXPECT_FALSE(pView->DoPreparePrinting(&preview));
     EXPECT_FALSE(pView->DoPreparePrinting(NULL));
+    EXPECT_EQ(2, answerer.Answered()) << "the player was not told";
     pFrame->DestroyWindow();
 }

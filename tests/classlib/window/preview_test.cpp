@@ -1,0 +1,490 @@
+// ctest: run-serial (focus and the preview's keys)
+// ctest: lock registry
+// Printing through a view: direct printing to the printer chosen in Print
+// Setup without a dialog, and the print preview in the frame: the pages the
+// view prints, the preview bar's commands, and the frame's menu, bars, main
+// pane and accelerators hidden and given back. A test printer (Wine's
+// PostScript driver writing to a file) is installed into the prefix.
+#include "support/canvas.h"
+#include "support/printer.h"
+#include "support/pump.h"
+#include "support/tempfolder.h"
+#include "support/wndtest.h"
+#include <afxpreview.h>
+#include "resource.h"
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace testsupport;
+
+namespace
+{
+CWinApp theApp;
+::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new Environment);
+
+// What the printing view was asked to do.
+struct PrintLog
+{
+    int nBegin = 0;
+    int nEnd = 0;
+    std::vector<UINT> printed;       // pages, in order
+    BOOL bPrintingDC = FALSE;        // every DC it printed on said it prints
+    int cxPage = 0;                  // the page size the DC reported
+    int cyPage = 0;
+    UINT nMaxPage = 0;
+    int nPrintCommands = 0;          // 57607 (the print dialog's command)
+    BOOL bPreviewGoneAtPrint = FALSE;
+};
+PrintLog g_log;
+
+// A view of a document of nPages pages: each page is a band of blue down
+// its left half, and as many black bars across the top as its number.
+class CPagesView : public CView
+{
+    DECLARE_DYNCREATE(CPagesView)
+public:
+    static UINT s_nPages;
+    virtual void OnDraw(CDC*) {}
+    // 0 pages: the view does not say how many (it prints one).
+    virtual BOOL OnPreparePrinting(CPrintInfo* pInfo)
+    {
+        if (s_nPages != 0)
+            pInfo->SetMaxPage(s_nPages);
+        return DoPreparePrinting(pInfo);
+    }
+    virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
+    {
+        g_log.nBegin++;
+        g_log.bPrintingDC = pDC->IsPrinting();
+        g_log.nMaxPage = pInfo->GetMaxPage();
+    }
+    virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo)
+    {
+        g_log.printed.push_back(pInfo->m_nCurPage);
+        g_log.bPrintingDC = g_log.bPrintingDC && pDC->IsPrinting();
+        const int cx = pDC->GetDeviceCaps(HORZRES), cy = pDC->GetDeviceCaps(VERTRES);
+        g_log.cxPage = cx;
+        g_log.cyPage = cy;
+        EXPECT_EQ(CRect(0, 0, cx, cy), pInfo->m_rectDraw);
+        pDC->FillSolidRect(0, 0, cx / 2, cy, RGB(0, 0, 255));
+        for (UINT i = 0; i < pInfo->m_nCurPage; i++)
+            pDC->FillSolidRect(cx / 2 + cx / 20, cy / 20 + (int)i * cy / 10, cx / 3, cy / 20, RGB(0, 0, 0));
+    }
+    virtual void OnEndPrinting(CDC*, CPrintInfo*) { g_log.nEnd++; }
+    afx_msg void OnPrintCommand()
+    {
+        g_log.nPrintCommands++;
+        g_log.bPreviewGoneAtPrint = GetDlgCtrlID() == AFX_IDW_PANE_FIRST && IsWindowVisible();
+    }
+
+protected:
+    DECLARE_MESSAGE_MAP()
+};
+UINT CPagesView::s_nPages = 3;
+IMPLEMENT_DYNCREATE(CPagesView, CView)
+BEGIN_MESSAGE_MAP(CPagesView, CView)
+    ON_COMMAND(ID_FILE_PRINT, OnPrintCommand)
+    ON_COMMAND(ID_FILE_PRINT_DIRECT, CView::OnFilePrint)
+    ON_COMMAND(ID_FILE_PRINT_PREVIEW, CView::OnFilePrintPreview)
+END_MESSAGE_MAP()
+
+// A toolbar-like bar of a fixed height along the top.
+class CTopBar : public CControlBar
+{
+public:
+    BOOL Create(CWnd* pParent, DWORD dwStyle, UINT nID)
+    {
+        m_dwStyle = dwStyle;
+        return CWnd::Create(NULL, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), pParent, nID);
+    }
+    virtual CSize CalcFixedLayout(BOOL, BOOL) { return CSize(32767, 20); }
+    virtual void OnUpdateCmdUI(CFrameWnd*, BOOL) {}
+};
+
+// The printer chosen in Print Setup: the printer's own description, as the
+// setup dialog would leave it in the application.
+void ChoosePrinter(const char* pszName)
+{
+    char szOld[256] = "";
+    DWORD cch = sizeof(szOld);
+    ::GetDefaultPrinterA(szOld, &cch);
+    ::SetDefaultPrinterA(pszName);
+    theApp.UpdatePrinterSelection(TRUE);
+    ::SetDefaultPrinterA(szOld);
+}
+
+void ForgetPrinterChoice()
+{
+    if (theApp.m_hDevMode != NULL)
+        ::GlobalFree(theApp.m_hDevMode);
+    if (theApp.m_hDevNames != NULL)
+        ::GlobalFree(theApp.m_hDevNames);
+    theApp.m_hDevMode = theApp.m_hDevNames = NULL;
+}
+
+class Printing : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        g_log = PrintLog();
+        ForgetPrinterChoice();
+        if (!InstalledPrinters().empty())
+            GTEST_SKIP() << "the prefix has printers of its own";
+        m_pA.reset(new CTestPrinter("Brindlemark Test A", m_folder.Path("a.ps"), true));
+        m_pB.reset(new CTestPrinter("Brindlemark Test B", m_folder.Path("b.ps"), false));
+        if (!m_pA->Installed() || !m_pB->Installed())
+            GTEST_SKIP() << "no test printer could be installed";
+
+        m_pFrame = new CFrameWnd;
+        ASSERT_TRUE(m_pFrame->Create(NULL, "printing", WS_OVERLAPPEDWINDOW, CRect(0, 0, 700, 600)));
+        m_hMenu = ::CreateMenu();
+        ::AppendMenuA(m_hMenu, MF_STRING, 100, "&File");
+        ::SetMenu(m_pFrame->m_hWnd, m_hMenu);
+        ACCEL accel = {FVIRTKEY | FCONTROL, 'N', ID_FILE_NEW};
+        m_pFrame->m_hAccelTable = ::CreateAcceleratorTable(&accel, 1);
+        m_pToolBar = new CTopBar;
+        ASSERT_TRUE(m_pToolBar->Create(m_pFrame, CBRS_TOP, AFX_IDW_TOOLBAR));
+        m_pStatusBar = new CTopBar;
+        ASSERT_TRUE(m_pStatusBar->Create(m_pFrame, CBRS_BOTTOM, AFX_IDW_STATUS_BAR));
+        m_pView = new CPagesView;
+        ASSERT_TRUE(m_pView->Create(NULL, "view", AFX_WS_DEFAULT_VIEW, CRect(0, 0, 10, 10), m_pFrame,
+                                    AFX_IDW_PANE_FIRST));
+        m_pFrame->SetActiveView(m_pView);
+        m_pFrame->ShowWindow(SW_SHOW);
+        m_pFrame->RecalcLayout();
+        ::SetForegroundWindow(m_pFrame->m_hWnd);
+        Pump(50);
+    }
+    void TearDown() override
+    {
+        if (m_pFrame != NULL && m_pFrame->m_hWnd != NULL)
+        {
+            HACCEL hAccel = m_pFrame->m_hAccelTable;
+            m_pFrame->DestroyWindow();
+            if (hAccel != NULL)
+                ::DestroyAcceleratorTable(hAccel);
+        }
+        delete m_pToolBar;
+        delete m_pStatusBar;
+        ForgetPrinterChoice();
+        m_pA.reset();
+        m_pB.reset();
+        Pump(0);
+        AfxGetThread()->OnIdle(1);
+    }
+    CPreviewView* Preview()
+    {
+        return DYNAMIC_DOWNCAST(CPreviewView, CWnd::FromHandlePermanent(::GetDlgItem(m_pFrame->m_hWnd,
+                                                                                   AFX_IDW_PANE_FIRST)));
+    }
+    CPreviewBar* Bar()
+    {
+        return DYNAMIC_DOWNCAST(CPreviewBar,
+                                CWnd::FromHandlePermanent(::GetDlgItem(m_pFrame->m_hWnd, AFX_IDW_PREVIEW_BAR)));
+    }
+    BOOL Enabled(UINT nID)
+    {
+        CWnd* pButton = Bar() != NULL ? Bar()->GetButton(nID) : NULL;
+        return pButton != NULL && pButton->IsWindowEnabled();
+    }
+    // Runs a bar command as a click on its button does.
+    void Click(UINT nID)
+    {
+        CWnd* pButton = Bar() != NULL ? Bar()->GetButton(nID) : NULL;
+        ASSERT_TRUE(pButton != NULL) << "no button " << nID;
+        pButton->SendMessage(BM_CLICK);
+        PumpPending();
+        Pump(30);
+    }
+
+    CTempFolder m_folder;
+    std::unique_ptr<CTestPrinter> m_pA, m_pB;
+    CFrameWnd* m_pFrame = NULL;
+    HMENU m_hMenu = NULL;
+    CTopBar* m_pToolBar = NULL;
+    CTopBar* m_pStatusBar = NULL;
+    CPagesView* m_pView = NULL;
+};
+} // namespace
+
+// Direct printing prints every page on the printer chosen in Print Setup,
+// not on the default one, without a dialog, on a DC that says it prints.
+TEST_F(Printing, DirectPrintingPrintsEveryPageOnTheChosenPrinter)
+{
+    ChoosePrinter("Brindlemark Test B");
+    m_pView->SendMessage(WM_COMMAND, ID_FILE_PRINT_DIRECT);
+    EXPECT_EQ(1, g_log.nBegin);
+    EXPECT_EQ(1, g_log.nEnd);
+    EXPECT_EQ(std::vector<UINT>({1, 2, 3}), g_log.printed);
+    EXPECT_TRUE(g_log.bPrintingDC);
+    EXPECT_EQ(3, CountPostScriptPages(m_folder.Path("b.ps")));
+    EXPECT_EQ(-1, CountPostScriptPages(m_folder.Path("a.ps"))) << "the default printer printed";
+
+    // The page set-up chosen with the printer holds too: across the paper.
+    DEVMODEA* pMode = (DEVMODEA*)::GlobalLock(theApp.m_hDevMode);
+    ASSERT_TRUE(pMode != NULL);
+    pMode->dmFields |= DM_ORIENTATION;
+    pMode->dmOrientation = DMORIENT_LANDSCAPE;
+    ::GlobalUnlock(theApp.m_hDevMode);
+    g_log = PrintLog();
+    m_pView->SendMessage(WM_COMMAND, ID_FILE_PRINT_DIRECT);
+    EXPECT_EQ(3u, g_log.printed.size());
+    EXPECT_GT(g_log.cxPage, g_log.cyPage) << "the page is not across";
+
+    // Without a choice, the default printer.
+    ForgetPrinterChoice();
+    g_log = PrintLog();
+    CPagesView::s_nPages = 1;
+    m_pView->SendMessage(WM_COMMAND, ID_FILE_PRINT_DIRECT);
+    CPagesView::s_nPages = 3;
+    EXPECT_EQ(std::vector<UINT>({1}), g_log.printed);
+    EXPECT_EQ(1, CountPostScriptPages(m_folder.Path("a.ps")));
+}
+
+// The preview takes the main pane's place with the pages the view prints
+// on the printer's page, hides the menu and the bars but the status bar,
+// turns the accelerators off, and gives everything back when it closes.
+TEST_F(Printing, ThePreviewShowsThePrintedPagesAndGivesTheFrameBack)
+{
+    ChoosePrinter("Brindlemark Test B");
+    m_pView->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW);
+    CPreviewView* pPreview = Preview();
+    ASSERT_TRUE(pPreview != NULL) << "no preview";
+    EXPECT_EQ(1, g_log.nBegin);
+    EXPECT_EQ(3u, g_log.nMaxPage);
+    EXPECT_EQ(pPreview, m_pFrame->GetActiveView());
+    EXPECT_EQ(m_pView->GetDocument(), pPreview->GetDocument());
+
+    // The frame in the preview mode.
+    EXPECT_FALSE(m_pView->IsWindowVisible());
+    EXPECT_EQ(AFX_IDW_PANE_SAVE, m_pView->GetDlgCtrlID());
+    EXPECT_EQ(NULL, ::GetMenu(m_pFrame->m_hWnd));
+    EXPECT_EQ(NULL, m_pFrame->GetDefaultAccelerator());
+    EXPECT_FALSE(m_pToolBar->IsWindowVisible());
+    EXPECT_TRUE(m_pStatusBar->IsWindowVisible());
+    ASSERT_TRUE(Bar() != NULL);
+    CRect rcBar, rcPreview, rcStatus;
+    Bar()->GetWindowRect(&rcBar);
+    pPreview->GetWindowRect(&rcPreview);
+    m_pStatusBar->GetWindowRect(&rcStatus);
+    EXPECT_LE(rcBar.bottom, rcPreview.top) << "the bar lies above the pages";
+    EXPECT_LE(rcPreview.bottom, rcStatus.top);
+
+    // The first page, drawn as the printer would print it.
+    Pump(50);
+    EXPECT_NE(g_log.printed.end(), std::find(g_log.printed.begin(), g_log.printed.end(), 1u));
+    EXPECT_TRUE(g_log.bPrintingDC);
+    EXPECT_EQ(::GetDeviceCaps(pPreview->m_dcPrint.m_hDC, HORZRES), g_log.cxPage);
+    CRect rcClient;
+    pPreview->GetClientRect(&rcClient);
+    Canvas canvas(rcClient.Width(), rcClient.Height(), RGB(255, 0, 255));
+    pPreview->DrawPreview(canvas.DC());
+    CRect rcPaper, rcPrintable;
+    pPreview->GetPageRects(0, rcPaper, rcPrintable);
+    EXPECT_GT(rcPaper.Height(), rcClient.Height() / 2) << "the whole page fits, large";
+    EXPECT_LE(rcPaper.bottom, rcClient.bottom);
+    // The paper's margin is white, the page's left half blue, the gap around grey.
+    EXPECT_EQ(RGB(255, 255, 255), canvas.Pixel(rcPaper.left + 2, rcPaper.top + 2));
+    const COLORREF clrBlue = canvas.Pixel(rcPrintable.left + rcPrintable.Width() / 4, rcPrintable.CenterPoint().y);
+    EXPECT_TRUE(GetBValue(clrBlue) > 200 && GetRValue(clrBlue) < 60) << std::hex << clrBlue;
+    EXPECT_EQ(::GetSysColor(COLOR_APPWORKSPACE), canvas.Pixel(1, 1));
+
+    // Paging: Prev is off on the first page, Next off on the last.
+    EXPECT_FALSE(Enabled(AFX_ID_PREVIEW_PREV));
+    EXPECT_TRUE(Enabled(AFX_ID_PREVIEW_NEXT));
+    Click(AFX_ID_PREVIEW_NEXT);
+    Click(AFX_ID_PREVIEW_NEXT);
+    EXPECT_EQ(3u, pPreview->GetCurrentPage());
+    EXPECT_FALSE(Enabled(AFX_ID_PREVIEW_NEXT));
+    EXPECT_TRUE(Enabled(AFX_ID_PREVIEW_PREV));
+    Click(AFX_ID_PREVIEW_PREV);
+    EXPECT_EQ(2u, pPreview->GetCurrentPage());
+
+    // Two pages side by side, then one again.
+    CWnd* pNumPage = Bar()->GetButton(AFX_ID_PREVIEW_NUMPAGE);
+    ASSERT_TRUE(pNumPage != NULL);
+    CString strText;
+    pNumPage->GetWindowText(strText);
+    EXPECT_STREQ("&Two Page", strText);
+    Click(AFX_ID_PREVIEW_NUMPAGE);
+    EXPECT_EQ(2, pPreview->GetPageCountShown());
+    pNumPage->GetWindowText(strText);
+    EXPECT_STREQ("&One Page", strText);
+    CRect rcSecond, rcSecondPrintable;
+    pPreview->GetPageRects(0, rcPaper, rcPrintable);
+    pPreview->GetPageRects(1, rcSecond, rcSecondPrintable);
+    EXPECT_LT(rcPaper.right, rcSecond.left);
+    Canvas two(rcClient.Width(), rcClient.Height());
+    pPreview->DrawPreview(two.DC());
+    // Page 3 in the second place: three bars; page 2 in the first: two.
+    auto bars = [&](const CRect& rcPage) {
+        int nBars = 0;
+        bool bInBar = false;
+        const int x = rcPage.left + rcPage.Width() * 3 / 4;
+        for (int y = rcPage.top; y < rcPage.top + rcPage.Height() / 2; y++)
+        {
+            const bool bBlack = two.Pixel(x, y) == RGB(0, 0, 0);
+            if (bBlack && !bInBar)
+                nBars++;
+            bInBar = bBlack;
+        }
+        return nBars;
+    };
+    EXPECT_EQ(2, bars(rcPrintable));
+    EXPECT_EQ(3, bars(rcSecondPrintable));
+    Click(AFX_ID_PREVIEW_NUMPAGE);
+    EXPECT_EQ(1, pPreview->GetPageCountShown());
+
+    // Zoom in twice (to the paper's real size), then out again.
+    EXPECT_FALSE(Enabled(AFX_ID_PREVIEW_ZOOMOUT));
+    pPreview->GetPageRects(0, rcPaper, rcPrintable);
+    const CRect rcWhole = rcPaper;
+    Click(AFX_ID_PREVIEW_ZOOMIN);
+    Click(AFX_ID_PREVIEW_ZOOMIN);
+    EXPECT_FALSE(Enabled(AFX_ID_PREVIEW_ZOOMIN));
+    EXPECT_FALSE(Enabled(AFX_ID_PREVIEW_NUMPAGE)) << "two pages while zoomed";
+    pPreview->GetPageRects(0, rcPaper, rcPrintable);
+    EXPECT_GT(rcPaper.Width(), rcWhole.Width());
+    SCROLLINFO si = {sizeof(si), SIF_ALL};
+    ::GetScrollInfo(pPreview->m_hWnd, SB_VERT, &si);
+    EXPECT_GT(si.nMax, (int)si.nPage) << "the zoomed page scrolls";
+    Click(AFX_ID_PREVIEW_ZOOMOUT);
+    Click(AFX_ID_PREVIEW_ZOOMOUT);
+    pPreview->GetPageRects(0, rcPaper, rcPrintable);
+    EXPECT_EQ(rcWhole, rcPaper);
+
+    // Close: everything back, the job ended once.
+    Click(AFX_ID_PREVIEW_CLOSE);
+    EXPECT_TRUE(Preview() == NULL);
+    EXPECT_TRUE(Bar() == NULL);
+    EXPECT_EQ(1, g_log.nEnd);
+    EXPECT_EQ(AFX_IDW_PANE_FIRST, m_pView->GetDlgCtrlID());
+    EXPECT_TRUE(m_pView->IsWindowVisible());
+    EXPECT_EQ(m_pView, m_pFrame->GetActiveView());
+    EXPECT_EQ(m_hMenu, ::GetMenu(m_pFrame->m_hWnd));
+    EXPECT_TRUE(m_pFrame->GetDefaultAccelerator() != NULL);
+    EXPECT_TRUE(m_pToolBar->IsWindowVisible());
+    CRect rcView;
+    m_pView->GetWindowRect(&rcView);
+    EXPECT_GT(rcView.Height(), 400) << "the view has its place back";
+    // Nothing was printed on paper.
+    EXPECT_EQ(-1, CountPostScriptPages(m_folder.Path("b.ps")));
+    EXPECT_EQ(-1, CountPostScriptPages(m_folder.Path("a.ps")));
+}
+
+// The preview's keys: Page Down and Up page, Alt and an access key press
+// the button, Escape and closing the frame close the preview (the frame stays).
+TEST_F(Printing, ThePreviewAnswersItsKeysAndClosingTheFrameClosesOnlyThePreview)
+{
+    m_pView->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW);
+    CPreviewView* pPreview = Preview();
+    ASSERT_TRUE(pPreview != NULL);
+    auto key = [&](UINT nMsg, WPARAM vk, LPARAM lParam) {
+        MSG msg = {pPreview->m_hWnd, nMsg, vk, lParam};
+        BOOL bTaken = AfxGetThread()->PreTranslateMessage(&msg);
+        PumpPending();
+        return bTaken;
+    };
+    EXPECT_TRUE(key(WM_KEYDOWN, VK_NEXT, 0));
+    EXPECT_EQ(2u, pPreview->GetCurrentPage());
+    EXPECT_TRUE(key(WM_KEYDOWN, VK_PRIOR, 0));
+    EXPECT_EQ(1u, pPreview->GetCurrentPage());
+    EXPECT_TRUE(key(WM_SYSKEYDOWN, 'N', 1 << 29));   // Alt+N: Next Page
+    EXPECT_EQ(2u, pPreview->GetCurrentPage());
+    EXPECT_TRUE(key(WM_SYSKEYDOWN, 'I', 1 << 29));   // Alt+I: Zoom In
+    EXPECT_TRUE(Enabled(AFX_ID_PREVIEW_ZOOMOUT));
+
+    // Closing the frame closes the preview only.
+    m_pFrame->SendMessage(WM_CLOSE);
+    PumpPending();
+    EXPECT_TRUE(::IsWindow(m_pFrame->m_hWnd));
+    EXPECT_TRUE(Preview() == NULL);
+    EXPECT_EQ(m_pView, m_pFrame->GetActiveView());
+    EXPECT_EQ(1, g_log.nEnd);
+
+    // Escape closes it too.
+    m_pView->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW);
+    pPreview = Preview();
+    ASSERT_TRUE(pPreview != NULL);
+    EXPECT_TRUE(key(WM_KEYDOWN, VK_ESCAPE, 0));
+    EXPECT_TRUE(Preview() == NULL);
+    EXPECT_EQ(2, g_log.nEnd);
+}
+
+// Print... in the preview closes it, then runs the view's print command.
+TEST_F(Printing, PrintInThePreviewClosesItAndRunsThePrintCommand)
+{
+    m_pView->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW);
+    ASSERT_TRUE(Preview() != NULL);
+    Click(AFX_ID_PREVIEW_PRINT);
+    EXPECT_TRUE(Preview() == NULL);
+    EXPECT_EQ(1, g_log.nPrintCommands);
+    EXPECT_TRUE(g_log.bPreviewGoneAtPrint) << "the print command ran inside the preview";
+    EXPECT_EQ(m_pView, m_pFrame->GetActiveView());
+}
+
+// A view that does not say how many pages it has prints one; a changed
+// document is recorded again.
+TEST_F(Printing, AViewOfUnknownLengthShowsOnePageAndAChangedDocumentIsDrawnAgain)
+{
+    CPagesView::s_nPages = 0;
+    m_pView->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW);
+    CPagesView::s_nPages = 3;
+    CPreviewView* pPreview = Preview();
+    ASSERT_TRUE(pPreview != NULL);
+    EXPECT_EQ(0xFFFFu, g_log.nMaxPage);
+    pPreview->UpdateWindow();
+    EXPECT_FALSE(Enabled(AFX_ID_PREVIEW_NEXT));
+    EXPECT_FALSE(Enabled(AFX_ID_PREVIEW_NUMPAGE));
+    EXPECT_EQ(std::vector<UINT>({1}), g_log.printed) << "page 2 was printed or page 1 twice";
+
+    // Drawn again from the recording; recorded again after a change.
+    pPreview->Invalidate();
+    pPreview->UpdateWindow();
+    EXPECT_EQ(1u, g_log.printed.size());
+    pPreview->OnUpdate(NULL, 0, NULL);
+    pPreview->UpdateWindow();
+    EXPECT_EQ(std::vector<UINT>({1, 1}), g_log.printed);
+    Click(AFX_ID_PREVIEW_CLOSE);
+    EXPECT_TRUE(Preview() == NULL);
+}
+
+namespace
+{
+std::vector<std::string> g_messages;
+int AFXAPI RecordMessage(LPCTSTR lpszText, UINT, UINT)
+{
+    g_messages.push_back(lpszText);
+    return IDOK;
+}
+} // namespace
+
+// The printer that /pt names is the one printed on; a printer that does
+// not exist is told, and nothing is printed.
+TEST_F(Printing, PrintToPrintsOnTheNamedPrinterAndTellsOfAMissingOne)
+{
+    CCommandLineInfo cmdInfo;
+    cmdInfo.ParseParam("pt", TRUE, FALSE);
+    cmdInfo.ParseParam("C:\\puzzle.hti", FALSE, FALSE);
+    cmdInfo.ParseParam("Brindlemark Test B", FALSE, TRUE);
+    ASSERT_EQ(CCommandLineInfo::FilePrintTo, cmdInfo.m_nShellCommand);
+    theApp.m_pCmdInfo = &cmdInfo;
+    m_pView->SendMessage(WM_COMMAND, ID_FILE_PRINT_DIRECT);
+    EXPECT_EQ(3, CountPostScriptPages(m_folder.Path("b.ps")));
+    EXPECT_EQ(-1, CountPostScriptPages(m_folder.Path("a.ps")));
+
+    g_messages.clear();
+    AFX_MSGBOX_HOOK pfnOld = AfxSetMessageBoxHook(&RecordMessage);
+    cmdInfo.m_strPrinterName = "No Such Printer";
+    g_log = PrintLog();
+    m_pView->SendMessage(WM_COMMAND, ID_FILE_PRINT_DIRECT);
+    AfxSetMessageBoxHook(pfnOld);
+    theApp.m_pCmdInfo = NULL;
+    EXPECT_EQ(std::vector<std::string>({"Could not start print job."}), g_messages);
+    EXPECT_EQ(0, g_log.nBegin);
+    EXPECT_EQ(-1, CountPostScriptPages(m_folder.Path("a.ps")));
+}
