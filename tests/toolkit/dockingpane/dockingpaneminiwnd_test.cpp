@@ -516,6 +516,10 @@ TEST_F(FloatingOnScreenTest, AClosedFloatingPaneShownWithoutTheFocusIsSeenInFron
     manager().ClosePane(pSecond);
     Layout();
     ActivateAnotherWindowThenTheFrame();
+    // The other floating window above it in the order: shown, it is not the
+    // first window of the order.
+    ::SetWindowPos(pFirstMini->GetSafeHwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    testsupport::Pump(100);
     manager().ShowPane(2, FALSE);
     Layout();
     CWnd* pShown = MiniOf(pSecond);
