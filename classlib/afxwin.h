@@ -1089,13 +1089,14 @@ public:
     virtual CFrameWnd* GetDockingFrame() { return this; }
 
     // Windows the frame owns (floating bars and panes, the splash, dialogs)
-    // are kept in front of it on the screen. A display without a window
-    // manager raises the window that is activated over every other one,
-    // its owned windows included, so after the frame's place in the order
-    // changes (activated, shown, raised, enabled again) the frame asks for
-    // KeepOwnedWindowsInFront. Requests are coalesced into one posted
-    // message, which runs RaiseOwnedWindows after the system has finished
-    // restacking the frame.
+    // are kept in front of it on the screen. Under Wine the screen does not
+    // follow the system's order (see screenorder.cpp), so after anything
+    // that may have stacked the frame over them (the frame activated, shown,
+    // raised or enabled again, a window of its family taking the focus,
+    // moved in the order or shown) the frame asks for
+    // KeepOwnedWindowsInFront; elsewhere that does nothing. Requests are
+    // coalesced into one posted message, which runs RaiseOwnedWindows after
+    // the system has finished restacking the frame.
     void KeepOwnedWindowsInFront();
     // Raises each visible window the frame owns, directly or through another
     // owned window, once, from the bottom up so that their order among
@@ -1640,19 +1641,13 @@ protected:
     void PostModal();
 };
 
-// The dialog procedure of the layer's dialogs (WM_INITDIALOG -> OnInitDialog).
-INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
-// After WM_INITDIALOG: centres a hidden top-level dialog that its
-// initialisation did not move over its owner, when the owner is disabled
-// (modal) or absent. rcBefore and dwStyleBefore are the window's rectangle
-// and style before the initialisation.
 // The order of a frame's windows on the screen (screenorder.cpp).
 // TRUE when the program runs under Wine (ntdll answers wine_get_version).
 BOOL AFXAPI AfxIsRunningOnWine();
-// TRUE under Wine without a window manager (its X11 driver leaves windows
-// unmanaged): only then do frames restack the windows they own on the
-// screen themselves. On Windows, and where a window manager stacks the
-// windows, the system keeps owned windows in front of their owner.
+// TRUE under Wine: only there do frames restack the windows they own on the
+// screen themselves (without a window manager by making each the first
+// window in turn, with one by asking it to raise them). On Windows the
+// system keeps owned windows in front of their owner.
 BOOL AFXAPI AfxOwnedWindowsRestacked();
 // TRUE under Wine with windows managed by the desktop's window manager.
 BOOL AFXAPI AfxWindowManagerStacksWindows();
@@ -1669,6 +1664,12 @@ BOOL AFXAPI AfxIsFollowingScreenOrder();
 // is activated. Returns the number of windows restacked.
 int AFXAPI AfxRestackOnScreen(const HWND* phWndAbove, int nCount);
 
+// The dialog procedure of the layer's dialogs (WM_INITDIALOG -> OnInitDialog).
+INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+// After WM_INITDIALOG: centres a hidden top-level dialog that its
+// initialisation did not move over its owner, when the owner is disabled
+// (modal) or absent. rcBefore and dwStyleBefore are the window's rectangle
+// and style before the initialisation.
 void AFXAPI AfxCenterNewDialog(CWnd* pDlg, const RECT& rcBefore, DWORD dwStyleBefore);
 
 class CDataExchange

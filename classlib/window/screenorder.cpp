@@ -1,8 +1,7 @@
-// The order of a frame's windows on the screen under Wine without a window
-// manager.
+// The order of a frame's windows on the screen under Wine.
 //
-// There the display stacks a top-level window only in two cases, whatever
-// the system's order of windows says:
+// Without a window manager, the display stacks a top-level window only in
+// two cases, whatever the system's order of windows says:
 // - a window whose place in the order really changes (or that is shown)
 //   and that is then the first visible window of the whole order goes to
 //   the top of the screen; every other move is kept in the order only;
@@ -17,9 +16,11 @@
 // frame is made the first window of the order in turn, from the bottom up,
 // and the topmost windows that must stay above them are put back after.
 //
-// On Windows, and under Wine with a window manager, the system (or the
-// window manager) keeps owned windows in front of their owner: nothing of
-// this runs there.
+// Under Wine with a window manager, the window manager stacks the windows
+// and raises one only when asked: the same events make each window of the
+// family ask for it, bottom up (nothing else of the above is needed there).
+// On Windows the system keeps owned windows in front of their owner:
+// nothing of this runs there.
 #include "wndimpl.h"
 
 #include <algorithm>

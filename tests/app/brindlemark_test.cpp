@@ -4340,10 +4340,12 @@ TEST_F(Brindlemark, FloatingWindowsAreSeenInFrontOnTheScreenInEveryPath)
     HWND hTopmost = ShowAlwaysOnTopWindow(rcTopmost, crTopmost);
     ASSERT_TRUE(hTopmost != NULL);
     Wait(300);
+    ClickCaption(windows[1].hWnd);   // the frame is activated by the click that follows
     ClickFrameCaption();
     ExpectFloatingWindowsInFront(game, windows, "the frame clicked under another program's always-on-top window");
     EXPECT_EQ(crTopmost, ScreenColour({rcTopmost.left + 50, rcTopmost.top + 25})) << "the always-on-top window";
     ::DestroyWindow(hTopmost);
+    ClickCaption(windows[1].hWnd);
     ClickFrameCaption();
     ExpectFloatingWindowsInFront(game, windows, "the always-on-top window gone");
 

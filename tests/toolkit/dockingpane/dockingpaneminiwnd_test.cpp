@@ -421,3 +421,133 @@ TEST_F(FloatingTest, SnapshotOfAFloatingWindowWithItsThemedFrame)
     EXPECT_FALSE(testsupport::SaveSnapshot(canvas, "floating_office2003").empty());
 }
 } // namespace
+
+namespace
+{
+const COLORREF kViewColour = RGB(200, 40, 160);
+
+COLORREF ScreenColourAt(CPoint pt)
+{
+    HDC hScreen = ::GetDC(NULL);
+    COLORREF cr = ::GetPixel(hScreen, pt.x, pt.y);
+    ::ReleaseDC(NULL, hScreen);
+    return cr;
+}
+
+// Waits (about three seconds, pumping) until the screen shows each floating
+// window at its centre rather than the frame's view under it; empty when it
+// does, else which one it does not.
+std::string WaitForWindowsOnScreen(const std::vector<CWnd*>& windows)
+{
+    std::string strCovered;
+    for (int n = 0; n < 150; n++)
+    {
+        strCovered.clear();
+        for (size_t i = 0; i < windows.size(); i++)
+            if (ScreenColourAt(ScreenRect(windows[i]->GetSafeHwnd()).CenterPoint()) == kViewColour)
+                strCovered += "window " + std::to_string(i) + " is covered by the frame; ";
+        if (strCovered.empty())
+            return strCovered;
+        testsupport::Pump(20);
+    }
+    return strCovered;
+}
+
+// A frame shown in front, its view one plain colour, with two panes floating
+// over the view.
+class FloatingOnScreenTest : public testsupport::DockingFrameTest
+{
+protected:
+    void SetUp() override
+    {
+        CreateFrame(CSize(600, 450));
+        CView* pView = pFrame->GetView();
+        ASSERT_TRUE(pView != NULL);
+        ::SetClassLongPtr(pView->GetSafeHwnd(), GCLP_HBRBACKGROUND, (LONG_PTR)::CreateSolidBrush(kViewColour));
+        pFirst = AddPane(1, _T("First"), xtpPaneDockLeft);
+        pSecond = AddPane(2, _T("Second"), xtpPaneDockRight);
+        Layout();
+        pFrame->ShowWindow(SW_SHOW);
+        ::SetForegroundWindow(pFrame->GetSafeHwnd());
+        Layout();
+        ASSERT_TRUE(manager().FloatPane(pFirst, CRect(150, 100, 330, 260)) != NULL);
+        ASSERT_TRUE(manager().FloatPane(pSecond, CRect(360, 150, 540, 310)) != NULL);
+        Layout();
+        pView->Invalidate();
+        Layout();
+    }
+    void TearDown() override
+    {
+        if (pFrame != NULL && pFrame->GetView() != NULL)
+            ::SetClassLongPtr(pFrame->GetView()->GetSafeHwnd(), GCLP_HBRBACKGROUND, (LONG_PTR)(COLOR_WINDOW + 1));
+        testsupport::DockingFrameTest::TearDown();
+    }
+    CWnd* MiniOf(CXTPDockingPane* pPane)
+    {
+        CWnd* pWnd = pPane->GetDockingSite();
+        return pWnd != NULL ? pWnd : NULL;
+    }
+    // Another window activated, then the frame again (with the focus).
+    void ActivateAnotherWindowThenTheFrame()
+    {
+        HWND hOther = ::CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 700, 600, 50, 50, NULL, NULL,
+                                        NULL, NULL);
+        ::SetForegroundWindow(hOther);
+        testsupport::Pump(50);
+        ::SetForegroundWindow(pFrame->GetSafeHwnd());
+        ::SetFocus(pFrame->GetSafeHwnd());
+        testsupport::Pump(50);
+        ::DestroyWindow(hOther);
+    }
+
+    CXTPDockingPane* pFirst = NULL;
+    CXTPDockingPane* pSecond = NULL;
+};
+} // namespace
+
+// A closed floating pane shown again without the focus after the frame was
+// activated while it was closed comes up in front of the frame.
+TEST_F(FloatingOnScreenTest, AClosedFloatingPaneShownWithoutTheFocusIsSeenInFrontOfTheFrame)
+{
+    CWnd* pFirstMini = MiniOf(pFirst);
+    CWnd* pSecondMini = MiniOf(pSecond);
+    ASSERT_TRUE(pFirstMini != NULL && pSecondMini != NULL);
+    EXPECT_EQ("", WaitForWindowsOnScreen({pFirstMini, pSecondMini})) << "floated";
+    manager().ClosePane(pSecond);
+    Layout();
+    ActivateAnotherWindowThenTheFrame();
+    // The other floating window above it in the order: shown, it is not the
+    // first window of the order.
+    ::SetWindowPos(pFirstMini->GetSafeHwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    testsupport::Pump(100);
+    manager().ShowPane(2, FALSE);
+    Layout();
+    CWnd* pShown = MiniOf(pSecond);
+    ASSERT_TRUE(pShown != NULL && pShown->IsWindowVisible());
+    EXPECT_EQ("", WaitForWindowsOnScreen({pFirstMini, pShown})) << "shown again";
+}
+
+// A pane created and attached while the program runs, with two panes
+// floating and the frame in front, leaves both floating windows in front of
+// the frame, on the screen and in the system's order.
+TEST_F(FloatingOnScreenTest, APaneCreatedAndAttachedAtRunTimeLeavesTheFloatingWindowsInFront)
+{
+    ActivateAnotherWindowThenTheFrame();
+    CXTPDockingPane* pThird = manager().CreatePane(3, CRect(0, 0, 150, 100), xtpPaneDockBottom);
+    ASSERT_TRUE(pThird != NULL);
+    CXTPDockingPane* pFourth = manager().CreatePane(4, CRect(0, 0, 150, 100), xtpPaneDockBottom);
+    ASSERT_TRUE(pFourth != NULL);
+    manager().AttachPane(pFourth, pThird);
+    Layout();
+    CWnd* pFirstMini = MiniOf(pFirst);
+    CWnd* pSecondMini = MiniOf(pSecond);
+    ASSERT_TRUE(pFirstMini != NULL && pSecondMini != NULL);
+    EXPECT_EQ("", WaitForWindowsOnScreen({pFirstMini, pSecondMini}));
+    for (CWnd* pMini : {pFirstMini, pSecondMini})
+    {
+        bool bAbove = false;
+        for (HWND h = ::GetWindow(pFrame->GetSafeHwnd(), GW_HWNDPREV); h != NULL; h = ::GetWindow(h, GW_HWNDPREV))
+            bAbove = bAbove || h == pMini->GetSafeHwnd();
+        EXPECT_TRUE(bAbove) << "a floating window lies below the frame in the system's order";
+    }
+}
