@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 namespace testsupport
 {
 // One key going down or up, with its scan code.
@@ -31,5 +33,28 @@ inline void PressAltWith(WORD vk)
     SendKey(VK_MENU, FALSE);
     PressKey(vk);
     SendKey(VK_MENU, TRUE);
+}
+
+// One key going down or up, by its virtual key alone (no scan code).
+inline INPUT KeyInput(WORD vk, bool bUp)
+{
+    INPUT input;
+    ZeroMemory(&input, sizeof(input));
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.dwFlags = bUp ? KEYEVENTF_KEYUP : 0;
+    return input;
+}
+
+// Presses the keys together in the order given (Shift+F1: {VK_SHIFT, VK_F1}),
+// then lets them go in the reverse order, all in one batch of events.
+inline void PressKeys(const std::vector<WORD>& keys)
+{
+    std::vector<INPUT> inputs;
+    for (WORD vk : keys)
+        inputs.push_back(KeyInput(vk, false));
+    for (auto it = keys.rbegin(); it != keys.rend(); ++it)
+        inputs.push_back(KeyInput(*it, true));
+    ::SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT));
 }
 } // namespace testsupport

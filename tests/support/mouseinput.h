@@ -29,4 +29,13 @@ inline void SendInputs(std::vector<INPUT> inputs)
 {
     ::SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT));
 }
+
+// Moves the pointer to pt (screen pixels) and clicks the left button there,
+// all in one batch of events.
+inline void ClickAt(POINT pt)
+{
+    const DWORD dwAt = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInputs({MouseInput(dwAt, pt), MouseInput(dwAt | MOUSEEVENTF_LEFTDOWN, pt),
+                MouseInput(dwAt | MOUSEEVENTF_LEFTUP, pt)});
+}
 } // namespace testsupport

@@ -5,6 +5,7 @@
 // help id and a menu command gives its help instead of running; F1 gives the
 // help of the window with the keyboard; a child control shows the tooltip of
 // its string; a rebar band moved to a second row lays the frame out again.
+#include "support/keyinput.h"
 #include "support/mouseinput.h"
 #include "support/pump.h"
 #include "support/tooltips.h"
@@ -77,34 +78,8 @@ BEGIN_MESSAGE_MAP(CHelpFrame, CFrameWnd)
     ON_COMMAND(ID_TEST_COMMAND, OnTestCommand)
 END_MESSAGE_MAP()
 
-INPUT Key(WORD wVk, bool bUp)
-{
-    INPUT input;
-    ZeroMemory(&input, sizeof(input));
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = wVk;
-    input.ki.dwFlags = bUp ? KEYEVENTF_KEYUP : 0;
-    return input;
-}
-
-// Presses the keys together, then lets them go.
-void PressKeys(std::vector<WORD> keys)
-{
-    std::vector<INPUT> inputs;
-    for (WORD wVk : keys)
-        inputs.push_back(Key(wVk, false));
-    for (auto it = keys.rbegin(); it != keys.rend(); ++it)
-        inputs.push_back(Key(*it, true));
-    testsupport::SendInputs(inputs);
-}
-
-void Click(CPoint pt)
-{
-    using testsupport::MouseInput;
-    const DWORD dwAt = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    testsupport::SendInputs({MouseInput(dwAt, pt), MouseInput(dwAt | MOUSEEVENTF_LEFTDOWN, pt),
-                             MouseInput(dwAt | MOUSEEVENTF_LEFTUP, pt)});
-}
+using testsupport::ClickAt;
+using testsupport::PressKeys;
 
 // Runs the program's loop (the walk included, so the keys go through the
 // frame's accelerators) until the condition holds or about three seconds
@@ -213,7 +188,7 @@ protected:
 TEST_F(HelpTest, AClickInHelpModeGivesTheHelpIdOfTheWindowUnderIt)
 {
     // A window that answers the hit test.
-    ASSERT_TRUE(InHelpModeDo([this] { Click(ScreenPoint(m_answering, CPoint(30, 20))); }));
+    ASSERT_TRUE(InHelpModeDo([this] { ClickAt(ScreenPoint(m_answering, CPoint(30, 20))); }));
     EXPECT_TRUE(g_inHelpMode.bHelpCursor) << "the help cursor shows in help mode";
     ASSERT_EQ(1u, g_help.size());
     EXPECT_EQ((DWORD_PTR)kHitTestId, g_help[0].first);
@@ -222,13 +197,13 @@ TEST_F(HelpTest, AClickInHelpModeGivesTheHelpIdOfTheWindowUnderIt)
 
     // A plain control with a context help id of its own.
     g_help.clear();
-    ASSERT_TRUE(InHelpModeDo([this] { Click(ScreenPoint(m_edit, CPoint(10, 10))); }));
+    ASSERT_TRUE(InHelpModeDo([this] { ClickAt(ScreenPoint(m_edit, CPoint(10, 10))); }));
     ASSERT_EQ(1u, g_help.size());
     EXPECT_EQ((DWORD_PTR)kEditHelpId, g_help[0].first);
 
     // The frame's client area: the frame's own id.
     g_help.clear();
-    ASSERT_TRUE(InHelpModeDo([this] { Click(ScreenPoint(*m_pFrame, CPoint(400, 250))); }));
+    ASSERT_TRUE(InHelpModeDo([this] { ClickAt(ScreenPoint(*m_pFrame, CPoint(400, 250))); }));
     ASSERT_EQ(1u, g_help.size());
     EXPECT_EQ((DWORD_PTR)(HID_BASE_RESOURCE + kFrameHelpId), g_help[0].first);
 }

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "support/commandbars_testframe.h"
+#include "support/keyinput.h"
 #include "support/mouseinput.h"
 #include "support/pump.h"
 #include "support/wndtest.h"
@@ -60,33 +61,8 @@ BEGIN_MESSAGE_MAP(CHelpModeFrame, CTestFrame)
     ON_COMMAND(ID_CONTEXT_HELP, OnContextHelp)
 END_MESSAGE_MAP()
 
-INPUT Key(WORD wVk, bool bUp)
-{
-    INPUT input;
-    ZeroMemory(&input, sizeof(input));
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = wVk;
-    input.ki.dwFlags = bUp ? KEYEVENTF_KEYUP : 0;
-    return input;
-}
-
-void PressKeys(std::vector<WORD> keys)
-{
-    std::vector<INPUT> inputs;
-    for (WORD wVk : keys)
-        inputs.push_back(Key(wVk, false));
-    for (auto it = keys.rbegin(); it != keys.rend(); ++it)
-        inputs.push_back(Key(*it, true));
-    testsupport::SendInputs(inputs);
-}
-
-void Click(CPoint pt)
-{
-    using testsupport::MouseInput;
-    const DWORD dwAt = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    testsupport::SendInputs({MouseInput(dwAt, pt), MouseInput(dwAt | MOUSEEVENTF_LEFTDOWN, pt),
-                             MouseInput(dwAt | MOUSEEVENTF_LEFTUP, pt)});
-}
+using testsupport::ClickAt;
+using testsupport::PressKeys;
 
 template <class F>
 bool RunUntil(F condition)
@@ -183,7 +159,7 @@ TEST_F(HelpModeTest, AToolbarButtonClickedInHelpModeGivesItsHelpAndRunsNothing)
     ASSERT_NE(nullptr, pOpen);
     CPoint pt = ScreenCentre(pOpen);
     ASSERT_TRUE(InHelpMode({[pt] {
-        Click(pt);
+        ClickAt(pt);
         return true;
     }}));
     ASSERT_EQ(1u, g_help.size());
@@ -199,7 +175,7 @@ TEST_F(HelpModeTest, AMenuOpensInHelpModeAndTheCommandClickedInItGivesItsHelp)
     CPoint ptFile = ScreenCentre(pFile);
     DWORD_PTR nExpected = 0;
     ASSERT_TRUE(InHelpMode({[ptFile] {
-                                Click(ptFile);
+                                ClickAt(ptFile);
                                 return true;
                             },
                             [&nExpected] {
@@ -211,7 +187,7 @@ TEST_F(HelpModeTest, AMenuOpensInHelpModeAndTheCommandClickedInItGivesItsHelp)
                                 if (pEnter == NULL)
                                     return false;
                                 nExpected = HelpIdOf(pEnter);
-                                Click(ScreenCentre(pEnter));
+                                ClickAt(ScreenCentre(pEnter));
                                 return true;
                             }}));
     ASSERT_EQ(1u, g_help.size());
@@ -223,7 +199,7 @@ TEST_F(HelpModeTest, EscapeEndsHelpModeWhileAMenuIsOpen)
 {
     CPoint ptFile = ScreenCentre(m_pFrame->GetMenuBar()->GetControl(0));
     ASSERT_TRUE(InHelpMode({[ptFile] {
-                                Click(ptFile);
+                                ClickAt(ptFile);
                                 return true;
                             },
                             [] {
@@ -239,7 +215,7 @@ TEST_F(HelpModeTest, EscapeEndsHelpModeWhileAMenuIsOpen)
 TEST_F(HelpModeTest, F1OnAMenuItemGivesThatItemsHelp)
 {
     CXTPControl* pFile = m_pFrame->GetMenuBar()->GetControl(0);
-    Click(ScreenCentre(pFile));
+    ClickAt(ScreenCentre(pFile));
     ASSERT_TRUE(RunUntil([] { return TopTrackedPopup() != NULL && TopTrackedPopup()->IsWindowVisible(); }));
     CXTPPopupBar* pPopup = TopTrackedPopup();
     CXTPControl* pEnter = pPopup->GetControls()->FindControl(ID_PUZZLE_ENTER_OWN);

@@ -4,6 +4,8 @@
 // tab slides its pane out, and Ctrl+Tab through the keyboard hook switches
 // panes. Kept short: every step drives the one pointer and keyboard.
 #include "support/dockingframe.h"
+#include "support/keyinput.h"
+#include "support/mouseinput.h"
 #include "support/pump.h"
 #include "support/wndtest.h"
 
@@ -21,34 +23,9 @@ using testsupport::GroupOf;
 using testsupport::ScreenRect;
 ::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new testsupport::Environment);
 
-INPUT MouseInput(DWORD dwFlags, CPoint pt = CPoint(0, 0))
-{
-    INPUT input;
-    ZeroMemory(&input, sizeof(input));
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = dwFlags;
-    if (dwFlags & MOUSEEVENTF_ABSOLUTE)
-    {
-        input.mi.dx = (LONG)((pt.x * 65536LL + 65535) / ::GetSystemMetrics(SM_CXSCREEN));
-        input.mi.dy = (LONG)((pt.y * 65536LL + 65535) / ::GetSystemMetrics(SM_CYSCREEN));
-    }
-    return input;
-}
-
-INPUT KeyInput(WORD wVk, bool bUp)
-{
-    INPUT input;
-    ZeroMemory(&input, sizeof(input));
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = wVk;
-    input.ki.dwFlags = bUp ? KEYEVENTF_KEYUP : 0;
-    return input;
-}
-
-void Send(std::vector<INPUT> inputs)
-{
-    ::SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT));
-}
+using testsupport::KeyInput;
+using testsupport::MouseInput;
+using testsupport::SendInputs;
 
 // Pumps until a condition holds or about two seconds passed.
 template <class F>
@@ -65,7 +42,7 @@ void CALLBACK KeysInSelector(HWND, UINT, UINT_PTR nID, DWORD)
     if (CXTPDockingPaneKeyboardHook::GetThreadHook()->GetWindowSelect() == NULL)
         return;
     ::KillTimer(NULL, nID);
-    Send({ KeyInput(VK_DOWN, false), KeyInput(VK_DOWN, true), KeyInput(VK_CONTROL, true) });
+    SendInputs({ KeyInput(VK_DOWN, false), KeyInput(VK_DOWN, true), KeyInput(VK_CONTROL, true) });
 }
 
 class InputTest : public testsupport::TwoPaneFrameTest
@@ -81,7 +58,7 @@ protected:
     }
     void TearDown() override
     {
-        Send({ MouseInput(MOUSEEVENTF_LEFTUP), KeyInput(VK_CONTROL, true) });
+        SendInputs({ MouseInput(MOUSEEVENTF_LEFTUP), KeyInput(VK_CONTROL, true) });
         testsupport::Pump(20);
         TwoPaneFrameTest::TearDown();
     }
@@ -98,7 +75,7 @@ TEST_F(InputTest, ACaptionDraggedIntoTheViewFloatsItsPane)
     CPoint ptTo = rcView.CenterPoint();
     ::SetCursorPos(pt.x, pt.y);
     testsupport::Pump(20);
-    Send({ MouseInput(MOUSEEVENTF_LEFTDOWN), MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, pt + CPoint(20, 20)),
+    SendInputs({ MouseInput(MOUSEEVENTF_LEFTDOWN), MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, pt + CPoint(20, 20)),
            MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, ptTo), MouseInput(MOUSEEVENTF_LEFTUP) });
     EXPECT_TRUE(PumpUntil([this]() { return pLeft->IsFloating(); }));
     EXPECT_EQ(NULL, ::GetCapture());
@@ -112,7 +89,7 @@ TEST_F(InputTest, PointingAtAnAutoHideTabOfTheActiveFrameSlidesItsPaneOut)
     ASSERT_TRUE(pPanel != NULL && pPanel->GetGroupCount() == 1);
     CPoint ptTab = pPanel->GetGroup(0)->GetItem(0)->GetRect().CenterPoint();
     pPanel->ClientToScreen(&ptTab);
-    Send({ MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, ptTab + CPoint(0, -2)),
+    SendInputs({ MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, ptTab + CPoint(0, -2)),
            MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, ptTab) });
     EXPECT_TRUE(PumpUntil([pPanel]() { return pPanel->GetActiveWnd() != NULL; }));
 }
@@ -125,7 +102,7 @@ TEST_F(InputTest, CtrlTabThroughTheKeyboardHookSwitchesToThePaneChosen)
     // Ctrl+Tab opens the selector on the active pane; once it has the
     // focus, Down picks the other pane and releasing Ctrl accepts.
     ::SetTimer(NULL, 0, 20, KeysInSelector);
-    Send({ KeyInput(VK_CONTROL, false), KeyInput(VK_TAB, false), KeyInput(VK_TAB, true) });
+    SendInputs({ KeyInput(VK_CONTROL, false), KeyInput(VK_TAB, false), KeyInput(VK_TAB, true) });
     EXPECT_TRUE(PumpUntil([this]() { return manager().GetActivePane() == pRight; }));
 }
 } // namespace

@@ -41,10 +41,7 @@ void CALLBACK ClickInHelpMode(HWND, UINT, UINT_PTR nID, DWORD)
     if (g_pFrame == NULL || !g_pFrame->m_bHelpMode)
         return;
     ::KillTimer(NULL, nID);
-    using testsupport::MouseInput;
-    const DWORD dwAt = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    testsupport::SendInputs({MouseInput(dwAt, g_ptClick), MouseInput(dwAt | MOUSEEVENTF_LEFTDOWN, g_ptClick),
-                             MouseInput(dwAt | MOUSEEVENTF_LEFTUP, g_ptClick)});
+    testsupport::ClickAt(g_ptClick);
     g_bClicked = true;
 }
 
