@@ -249,6 +249,18 @@ CXTPPopupBar* TopTrackedPopup()
     return NULL;
 }
 
+CXTPControlPopup* FindPopup(CXTPCommandBar* pBar, LPCTSTR pszCaption)
+{
+    CXTPControls* pControls = pBar->GetControls();
+    for (int i = 0; i < pControls->GetCount(); i++)
+    {
+        CXTPControlPopup* pPopup = DYNAMIC_DOWNCAST(CXTPControlPopup, pControls->GetAt(i));
+        if (pPopup != NULL && pPopup->GetCaption() == pszCaption)
+            return pPopup;
+    }
+    return NULL;
+}
+
 void CommandBarsFrameTest::SetUp()
 {
     PrepareTheme();

@@ -97,6 +97,10 @@ LONG LiveObjects();
 // The popup bar tracked last (the innermost open popup), or NULL.
 CXTPPopupBar* TopTrackedPopup();
 
+// The popup control of a bar with the caption given ("&Edit" on the menu
+// bar), or NULL where the bar has none.
+CXTPControlPopup* FindPopup(CXTPCommandBar* pBar, LPCTSTR pszCaption);
+
 // A test on a shown command-bars frame (the theme prepared first) that checks
 // no object of the command bars outlives it. A fixture that needs more sets
 // it up after SetUp here (returning on a fatal failure).

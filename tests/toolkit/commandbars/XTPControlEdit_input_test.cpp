@@ -293,13 +293,7 @@ protected:
         BarEditInputTest::SetUp();
         if (HasFatalFailure())
             return;
-        CXTPControls* pMenuControls = m_pFrame->GetMenuBar()->GetControls();
-        CXTPControlPopup* pEditMenu = NULL;
-        for (int i = 0; i < pMenuControls->GetCount() && pEditMenu == NULL; i++)
-        {
-            if (pMenuControls->GetAt(i)->GetCaption() == "&Edit")
-                pEditMenu = DYNAMIC_DOWNCAST(CXTPControlPopup, pMenuControls->GetAt(i));
-        }
+        CXTPControlPopup* pEditMenu = FindPopup(m_pFrame->GetMenuBar(), "&Edit");
         ASSERT_TRUE(pEditMenu != NULL && pEditMenu->GetCommandBar() != NULL);
         m_pName = (CXTPControlEdit*)pEditMenu->GetCommandBar()->GetControls()->Add(xtpControlEdit, ID_NAME_BOX);
         m_pName->SetCaption("&Name");

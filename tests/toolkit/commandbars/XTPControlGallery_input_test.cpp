@@ -42,13 +42,7 @@ protected:
         CommandBarsFrameTest::SetUp();
         if (HasFatalFailure())
             return;
-        CXTPControls* pMenuControls = m_pFrame->GetMenuBar()->GetControls();
-        CXTPControlPopup* pEditMenu = NULL;
-        for (int i = 0; i < pMenuControls->GetCount() && pEditMenu == NULL; i++)
-        {
-            if (pMenuControls->GetAt(i)->GetCaption() == "&Edit")
-                pEditMenu = DYNAMIC_DOWNCAST(CXTPControlPopup, pMenuControls->GetAt(i));
-        }
+        CXTPControlPopup* pEditMenu = FindPopup(m_pFrame->GetMenuBar(), "&Edit");
         ASSERT_TRUE(pEditMenu != NULL && pEditMenu->GetCommandBar() != NULL);
         m_pGallery = (CXTPControlGallery*)pEditMenu->GetCommandBar()->GetControls()->Add(xtpControlGallery,
                                                                                         ID_GALLERY, NULL, 0);
