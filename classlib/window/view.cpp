@@ -146,6 +146,21 @@ BOOL CView::OnPreparePrinting(CPrintInfo* pInfo)
     return FALSE;   // no printing unless the view provides it
 }
 
+// Gives the print job the DC of the printer the dialog chose, where it has
+// none yet; with no printer to draw on, tells the user and answers FALSE.
+static BOOL TakePrinterDC(CPrintDialog* pDlg)
+{
+    PRINTDLG& pd = pDlg->m_pd;
+    if (pd.hDC == NULL)
+        pd.hDC = pDlg->GetPrinterDC();
+    if (pd.hDC == NULL)
+    {
+        AfxMessageBox(AFX_IDP_FAILED_TO_START_PRINT);
+        return FALSE;
+    }
+    return TRUE;
+}
+
 BOOL CView::DoPreparePrinting(CPrintInfo* pInfo)
 {
     if (pInfo == NULL || pInfo->m_pPD == NULL)
@@ -184,13 +199,8 @@ BOOL CView::DoPreparePrinting(CPrintInfo* pInfo)
             {
                 return FALSE;
             }
-            if (pd.hDC == NULL)
-                pd.hDC = pDlg->GetPrinterDC();
-            if (pd.hDC == NULL)
-            {
-                AfxMessageBox(AFX_IDP_FAILED_TO_START_PRINT);
+            if (!TakePrinterDC(pDlg))
                 return FALSE;
-            }
         }
         pd.nFromPage = (WORD)pInfo->GetMinPage();
         pd.nToPage = (WORD)pInfo->GetMaxPage();
@@ -202,14 +212,7 @@ BOOL CView::DoPreparePrinting(CPrintInfo* pInfo)
     pd.nToPage = (WORD)pInfo->GetMaxPage();
     if (pApp->DoPrintDialog(pDlg) != IDOK)
         return FALSE;
-    if (pd.hDC == NULL)
-        pd.hDC = pDlg->GetPrinterDC();
-    if (pd.hDC == NULL)
-    {
-        AfxMessageBox(AFX_IDP_FAILED_TO_START_PRINT);
-        return FALSE;
-    }
-    return TRUE;
+    return TakePrinterDC(pDlg);
 }
 
 void CView::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
