@@ -46,6 +46,26 @@ void ReportHandlerFailure(const char* pszWhere, CException* e)
     CString strText = e != NULL ? AfxExceptionText(e) : CString("an unknown exception");
     TRACE("The drop target's %s failed: %s\n", pszWhere, (LPCTSTR)strText);
 }
+
+// Runs one of the target's handlers; an exception it throws is traced and
+// stops there, for it must not unwind into the system's drag loop.
+template <class F>
+void CallHandler(const char* pszWhere, F call)
+{
+    try
+    {
+        call();
+    }
+    catch (CException* e)
+    {
+        ReportHandlerFailure(pszWhere, e);
+        e->Delete();
+    }
+    catch (...)
+    {
+        ReportHandlerFailure(pszWhere, NULL);
+    }
+}
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -302,23 +322,13 @@ HRESULT STDMETHODCALLTYPE COleDropTarget::XDropTarget::DragEnter(IDataObject* pD
     if (!pThis->PrepareCall(pt, &pWnd, &point))
         return S_OK;
     pThis->m_dataObject.Attach(pDataObj, FALSE);
-    try
-    {
+    CallHandler("OnDragEnter", [&] {
         // Entering the scrolling margin scrolls; elsewhere the target decides.
         DROPEFFECT dropEffect = pThis->OnDragScroll(pWnd, grfKeyState, point);
         if ((dropEffect & DROPEFFECT_SCROLL) == 0)
             dropEffect = pThis->OnDragEnter(pWnd, &pThis->m_dataObject, grfKeyState, point);
         *pdwEffect = FilterEffect(dropEffect, dwAllowed);
-    }
-    catch (CException* e)
-    {
-        ReportHandlerFailure("OnDragEnter", e);
-        e->Delete();
-    }
-    catch (...)
-    {
-        ReportHandlerFailure("OnDragEnter", NULL);
-    }
+    });
     return S_OK;
 }
 
@@ -333,22 +343,12 @@ HRESULT STDMETHODCALLTYPE COleDropTarget::XDropTarget::DragOver(DWORD grfKeyStat
     CPoint point;
     if (!pThis->PrepareCall(pt, &pWnd, &point))
         return S_OK;
-    try
-    {
+    CallHandler("OnDragOver", [&] {
         DROPEFFECT dropEffect = pThis->OnDragScroll(pWnd, grfKeyState, point);
         if ((dropEffect & DROPEFFECT_SCROLL) == 0)
             dropEffect = pThis->OnDragOver(pWnd, &pThis->m_dataObject, grfKeyState, point);
         *pdwEffect = FilterEffect(dropEffect, dwAllowed);
-    }
-    catch (CException* e)
-    {
-        ReportHandlerFailure("OnDragOver", e);
-        e->Delete();
-    }
-    catch (...)
-    {
-        ReportHandlerFailure("OnDragOver", NULL);
-    }
+    });
     return S_OK;
 }
 
@@ -357,19 +357,9 @@ HRESULT STDMETHODCALLTYPE COleDropTarget::XDropTarget::DragLeave()
     COleDropTarget* pThis = Owner();
     if (pThis->m_pWnd != NULL && pThis->m_hWnd != NULL && ::IsWindow(pThis->m_hWnd))
     {
-        try
-        {
+        CallHandler("OnDragLeave", [&] {
             pThis->OnDragLeave(pThis->m_pWnd);
-        }
-        catch (CException* e)
-        {
-            ReportHandlerFailure("OnDragLeave", e);
-            e->Delete();
-        }
-        catch (...)
-        {
-            ReportHandlerFailure("OnDragLeave", NULL);
-        }
+        });
     }
     pThis->m_dataObject.Release();
     return S_OK;
@@ -391,8 +381,7 @@ HRESULT STDMETHODCALLTYPE COleDropTarget::XDropTarget::Drop(IDataObject* pDataOb
         return S_OK;
     }
     pThis->m_dataObject.Attach(pDataObj, FALSE);
-    try
-    {
+    CallHandler("OnDrop", [&] {
         // The drop is taken with the effect the target answers for this
         // point; a target that wants nothing here is left as by a drag that
         // left it.
@@ -404,16 +393,7 @@ HRESULT STDMETHODCALLTYPE COleDropTarget::XDropTarget::Drop(IDataObject* pDataOb
         else if (!pThis->OnDrop(pWnd, &pThis->m_dataObject, dropEffect, point))
             dropEffect = DROPEFFECT_NONE;
         *pdwEffect = dropEffect;
-    }
-    catch (CException* e)
-    {
-        ReportHandlerFailure("OnDrop", e);
-        e->Delete();
-    }
-    catch (...)
-    {
-        ReportHandlerFailure("OnDrop", NULL);
-    }
+    });
     pThis->m_dataObject.Release();
     return S_OK;
 }
