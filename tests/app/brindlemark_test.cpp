@@ -3566,14 +3566,21 @@ struct Started
     HWND hFrame = NULL;
 };
 
-bool StartGame(Started& game)
+// Starts the game with the arguments after its path (each with its leading
+// space, as " /p \"file\""); pi receives the process and its thread.
+bool StartGameWith(const std::string& strArguments, PROCESS_INFORMATION& pi)
 {
-    std::string strCommand = "\"" + ExePath() + "\"";
+    std::string strCommand = "\"" + ExePath() + "\"" + strArguments;
     std::vector<char> command(strCommand.begin(), strCommand.end());
     command.push_back(0);
     STARTUPINFO si = {};
     si.cb = sizeof(si);
-    return ::CreateProcess(NULL, command.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &game.pi) != FALSE;
+    return ::CreateProcess(NULL, command.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi) != FALSE;
+}
+
+bool StartGame(Started& game)
+{
+    return StartGameWith("", game.pi);
 }
 
 // Asks the game to exit in one of the player's ways: 0 Alt+F4, 1 File >
@@ -5049,13 +5056,8 @@ TEST_F(Brindlemark, TheToolbarsShowTheirTrueStatesWhileAStartUpMessageIsUp)
     ::GetTempPath(MAX_PATH, szTemp);
     const std::string strFile = std::string(szTemp) + "e2e_no_such_puzzle_bars.hti";
     ::DeleteFileA(strFile.c_str());
-    std::string strCommand = "\"" + ExePath() + "\" \"" + strFile + "\"";
-    std::vector<char> command(strCommand.begin(), strCommand.end());
-    command.push_back(0);
-    STARTUPINFO si = {};
-    si.cb = sizeof(si);
     PROCESS_INFORMATION pi = {};
-    ASSERT_TRUE(::CreateProcess(NULL, command.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi));
+    ASSERT_TRUE(StartGameWith(" \"" + strFile + "\"", pi));
     HWND hMessage = WaitForMessageWindow(pi.dwProcessId, 15000);
     EXPECT_TRUE(hMessage != NULL) << "no message about the file";
     HWND hFrame = WaitForWindow(pi.dwProcessId, "Untitled - Brindlemark", 10000);
@@ -6383,13 +6385,8 @@ const char kInstallAPrinter[] = "Before you can perform printer-related tasks su
 // false (and the game ended by force) when it does not.
 bool RunToTheEnd(const std::string& strArguments, DWORD* pdwExit = NULL)
 {
-    std::string strCommand = "\"" + ExePath() + "\"" + strArguments;
-    std::vector<char> command(strCommand.begin(), strCommand.end());
-    command.push_back(0);
-    STARTUPINFO si = {};
-    si.cb = sizeof(si);
     PROCESS_INFORMATION pi = {};
-    if (!::CreateProcess(NULL, command.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
+    if (!StartGameWith(strArguments, pi))
         return false;
     const bool bEnded = ::WaitForSingleObject(pi.hProcess, 30000) == WAIT_OBJECT_0;
     if (!bEnded)
@@ -6535,13 +6532,8 @@ TEST_F(BrindlemarkPrinting, PrintingFromTheCommandLinePrintsThePuzzleAndEnds)
 // one, as the print command does; /p then ends.
 TEST_F(BrindlemarkPrinting, WithoutAPrinterPrintingAndPreviewSaySo)
 {
-    std::string strCommand = "\"" + ExePath() + "\" /p \"" + m_strPuzzle + "\"";
-    std::vector<char> command(strCommand.begin(), strCommand.end());
-    command.push_back(0);
-    STARTUPINFO si = {};
-    si.cb = sizeof(si);
     PROCESS_INFORMATION pi = {};
-    ASSERT_TRUE(::CreateProcess(NULL, command.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi));
+    ASSERT_TRUE(StartGameWith(" /p \"" + m_strPuzzle + "\"", pi));
     HWND hMessage = WaitForTextWindow(pi.dwProcessId, "Print", kInstallAPrinter);
     EXPECT_TRUE(hMessage != NULL) << "/p without a printer said nothing";
     if (hMessage != NULL)
