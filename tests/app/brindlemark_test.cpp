@@ -160,7 +160,7 @@ void ClickButton(HWND hDialog, const std::string& strText)
     ::PostMessage(hDialog, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(buttons[0]), BN_CLICKED), (LPARAM)buttons[0]);
 }
 
-void ClickScreen(POINT pt, bool bRight)
+void ClickScreen(POINT pt, bool bRight, int nClicks = 1)
 {
     using testsupport::MouseInput;
     // The pointer is first brought to the point and seen there: on a busy
@@ -176,8 +176,15 @@ void ClickScreen(POINT pt, bool bRight)
         ::GetCursorPos(&ptNow);
     }
     EXPECT_TRUE(ptNow.x == pt.x && ptNow.y == pt.y) << "pointer at " << ptNow.x << "," << ptNow.y;
-    testsupport::SendInputs({MouseInput(dwAt | (bRight ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN), pt),
-                             MouseInput(dwAt | (bRight ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP), pt)});
+    // More than one click goes at once, as quick as a player's double or
+    // triple click.
+    std::vector<INPUT> inputs;
+    for (int i = 0; i < nClicks; i++)
+    {
+        inputs.push_back(MouseInput(dwAt | (bRight ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN), pt));
+        inputs.push_back(MouseInput(dwAt | (bRight ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP), pt));
+    }
+    testsupport::SendInputs(inputs);
     Wait(300);
 }
 
@@ -4872,30 +4879,6 @@ TEST_F(Brindlemark, AnOwnPuzzleIsEnteredAndFinalizedFromTheMenus)
 
 namespace
 {
-// nClicks clicks of one button at a point, sent at once, as quick as a
-// player's double or triple click.
-void QuickClicksScreen(POINT pt, bool bRight, int nClicks)
-{
-    using testsupport::MouseInput;
-    const DWORD dwAt = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    POINT ptNow = {-1, -1};
-    for (int n = 0; n < 40 && (ptNow.x != pt.x || ptNow.y != pt.y); n++)
-    {
-        testsupport::SendInputs({MouseInput(dwAt, pt)});
-        Wait(50);
-        ::GetCursorPos(&ptNow);
-    }
-    EXPECT_TRUE(ptNow.x == pt.x && ptNow.y == pt.y) << "pointer at " << ptNow.x << "," << ptNow.y;
-    std::vector<INPUT> inputs;
-    for (int i = 0; i < nClicks; i++)
-    {
-        inputs.push_back(MouseInput(dwAt | (bRight ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN), pt));
-        inputs.push_back(MouseInput(dwAt | (bRight ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP), pt));
-    }
-    testsupport::SendInputs(inputs);
-    Wait(300);
-}
-
 // Makes a puzzle from the New Puzzle dialog (Ctrl+N, OK) and waits until
 // the frame is the player's again; false when that did not happen.
 bool MakePuzzle(Game& game)
@@ -4959,12 +4942,12 @@ TEST_F(Brindlemark, QuickClicksOnASquareAreEachAClick)
         Wait(600);
 
         // A double click: two changes, the square as before.
-        QuickClicksScreen(pt, bRight, 2);
+        ClickScreen(pt, bRight, 2);
         Wait(1000);
         EXPECT_TRUE(before == ScreenPatch(ptCorner)) << pszButton << ": the double click's second click was lost";
         Wait(600);
         // A triple click: three changes, the square changed.
-        QuickClicksScreen(pt, bRight, 3);
+        ClickScreen(pt, bRight, 3);
         EXPECT_TRUE(before != WaitForPatch(ptCorner, before, false)) << pszButton << ": a triple click";
         EXPECT_FALSE(
             testsupport::SaveScreenSnapshot(hFrame, bRight ? "after_right_triple_click" : "after_left_triple_click")
