@@ -222,6 +222,9 @@ protected:
         ::SHDeleteKeyA(HKEY_CURRENT_USER, kAppKey.c_str());
     }
 
+    // Defined beside the INI layout it loads.
+    void ShowTwoFloatingPanesFromTheIniLayout();
+
     CDockingTestFrame* NewFrame()
     {
         CDockingTestFrame* p = new CDockingTestFrame;
@@ -911,10 +914,9 @@ private:
 };
 } // namespace
 
-// The two floating panes of the INI layout come up each in its window; the
-// frame's activation, and telling its floating windows about it, return
-// (a watchdog ends the program when they do not).
-TEST_F(LayoutTest, TwoFloatingPanesFromAnIniLayoutLetTheFrameBeActivated)
+// The game's two profile panes made docked, then the INI layout that floats
+// each in a window of its own loaded and applied, and the frame shown.
+void LayoutTest::ShowTwoFloatingPanesFromTheIniLayout()
 {
     testsupport::CTempFolder folder;
     const std::string strIni = folder.Path("two-floating-panes-layout.ini");
@@ -929,6 +931,15 @@ TEST_F(LayoutTest, TwoFloatingPanesFromAnIniLayoutLetTheFrameBeActivated)
     }
     pFrame->ShowWindow(SW_SHOWNOACTIVATE);
     Layout(pFrame);
+}
+
+// The two floating panes of the INI layout come up each in its window; the
+// frame's activation, and telling its floating windows about it, return
+// (a watchdog ends the program when they do not).
+TEST_F(LayoutTest, TwoFloatingPanesFromAnIniLayoutLetTheFrameBeActivated)
+{
+    CXTPDockingPaneManager& m = pFrame->m_paneManager;
+    ASSERT_NO_FATAL_FAILURE(ShowTwoFloatingPanesFromTheIniLayout());
     std::vector<HWND> minis;
     for (int nID : { 1000, 1001 })
     {
@@ -962,19 +973,8 @@ TEST_F(LayoutTest, TwoFloatingPanesFromAnIniLayoutLetTheFrameBeActivated)
 // outline the same strip), not a strip 0 pixels wide.
 TEST_F(LayoutTest, FloatingPanesWithoutAStoredDockingSizeDockAtTheDefaultSize)
 {
-    testsupport::CTempFolder folder;
-    const std::string strIni = folder.Path("two-floating-panes-layout.ini");
-    testsupport::WriteFileBytes(strIni, kTwoFloatingPanesIni);
     CXTPDockingPaneManager& m = pFrame->m_paneManager;
-    m.CreatePane(1000, CRect(0, 0, 200, 120), xtpPaneDockLeft)->SetTitle("This puzzle's Appearance Info");
-    m.CreatePane(1001, CRect(0, 0, 200, 120), xtpPaneDockLeft)->SetTitle("This puzzle's Difficulty Info");
-    Layout(pFrame);
-    {
-        IniProfile profile(strIni);
-        ASSERT_TRUE(LoadAndApply(pFrame, "NormalLayout"));
-    }
-    pFrame->ShowWindow(SW_SHOWNOACTIVATE);
-    Layout(pFrame);
+    ASSERT_NO_FATAL_FAILURE(ShowTwoFloatingPanesFromTheIniLayout());
     const XTPDockingPaneDirection sides[2] = {xtpPaneDockLeft, xtpPaneDockRight};
     for (int i = 0; i < 2; i++)
     {
