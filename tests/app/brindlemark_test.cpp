@@ -8,6 +8,7 @@
 // ctest: lock registry
 #include "support/bars_frame.h"
 #include "support/canvas.h"
+#include "support/crafted_metafiles.h"
 #include "support/data_files.h"
 #include "support/icon_files.h"
 #include "support/memory.h"
@@ -1730,17 +1731,8 @@ TEST_F(Brindlemark, DamagedAndHugePicturesImportedIntoTheButtonEditorAreRefusedA
 // messages throughout, and a refusal keeps the image drawn before.
 TEST_F(Brindlemark, CraftedMetafilesImportedIntoTheButtonEditorAreDrawnOrRefusedQuicklyWhileTheGameAnswers)
 {
-    const char* const kCrafted[] = {
-        "c01_emf_bitblt_nobmi_far.emf",        "c02_emf_stretchblt_nobmi_far.emf",   "c03_emf_bitblt_nobmi_64k.emf",
-        "c04_wmf_scaleviewport_intmin.wmf",    "c05_wmf_scalewindow_intmin.wmf",     "c06_wmf_scaleviewport_y_intmin.wmf",
-        "c07_emf_cosmetic_pen_100000.emf",     "c08_emf_miter_inf.emf",              "c09_emf_miter_nan.emf",
-        "c10_emf_48_clipregions_4096.emf",     "c11_wmf_48_regions_4096.wmf",        "c12_emf_patternbrush_30000_fills.emf",
-        "c13_emf_patternbrush_3000_fills.emf", "c14_wmf_patternbrush_30000_fills.wmf", "c15_emf_transform_to_inf.emf",
-        "c16_emf_savedc_64_restore_65.emf",    "c17_emf_99997_setpixel.emf",         "c18_wmf_frame_1unit.wmf",
-        "c19_emf_text_4096_pdy.emf",           "c20_wmf_dib_bisize44_bitfields.wmf", "c21_wmf_patternbrush_3000_fills.wmf",
-        "c22_emf_patternbrush_300_fills.emf"};
     std::vector<std::string> files;
-    for (const char* pszFile : kCrafted)
+    for (const char* pszFile : testsupport::kCraftedMetafiles)
     {
         const std::vector<BYTE> data = testsupport::ReadDataFile((std::string("crafted-metafiles/") + pszFile).c_str());
         ASSERT_FALSE(data.empty()) << pszFile;
@@ -1795,7 +1787,7 @@ TEST_F(Brindlemark, CraftedMetafilesImportedIntoTheButtonEditorAreDrawnOrRefused
         int nDrawn = 0, nRefused = 0;
         for (size_t i = 0; i < files.size(); i++)
         {
-            SCOPED_TRACE(kCrafted[i]);
+            SCOPED_TRACE(testsupport::kCraftedMetafiles[i]);
             ::PostMessage(hEditor, WM_COMMAND, 9146, 0);   // Import from File
             HWND hOpen = WaitForWindow(game.Pid(), "Open", 5000);
             ASSERT_TRUE(hOpen != NULL) << "Import opened no file dialog";
@@ -1824,7 +1816,7 @@ TEST_F(Brindlemark, CraftedMetafilesImportedIntoTheButtonEditorAreDrawnOrRefused
             }
             ASSERT_TRUE(IsRunning(game, game.Pid())) << "the picture crashed the game";
             ASSERT_TRUE(hMessage != NULL || bDrawn) << "neither drawn nor refused";
-            std::printf("%s: %s after %lu ms; longest answer %lu ms\n", kCrafted[i], hMessage ? "refused" : "drawn",
+            std::printf("%s: %s after %lu ms; longest answer %lu ms\n", testsupport::kCraftedMetafiles[i], hMessage ? "refused" : "drawn",
                         (unsigned long)dwTook, (unsigned long)dwLongest);
             // Two seconds at most for the picture; the file dialog's
             // closing and the message's or the button's showing come on top.

@@ -9,6 +9,7 @@
 #include "XTPColorManager.h"
 #include "XTPResourceManager.h"
 #include "support/answering.h"
+#include "support/crafted_metafiles.h"
 #include "support/data_files.h"
 #include "support/gdi_count.h"
 #include "support/icon_files.h"
@@ -784,20 +785,11 @@ TEST_F(CanvasTest, DamagedMetafilesAreRefusedQuicklyAndKeepTheImage)
 // refusal leaves the image and its history as they were.
 TEST_F(CanvasTest, CraftedMetafilesAreDrawnOrRefusedWithinTwoSecondsWhileTheEditorAnswers)
 {
-    const char* const kFiles[] = {
-        "c01_emf_bitblt_nobmi_far.emf",        "c02_emf_stretchblt_nobmi_far.emf",   "c03_emf_bitblt_nobmi_64k.emf",
-        "c04_wmf_scaleviewport_intmin.wmf",    "c05_wmf_scalewindow_intmin.wmf",     "c06_wmf_scaleviewport_y_intmin.wmf",
-        "c07_emf_cosmetic_pen_100000.emf",     "c08_emf_miter_inf.emf",              "c09_emf_miter_nan.emf",
-        "c10_emf_48_clipregions_4096.emf",     "c11_wmf_48_regions_4096.wmf",        "c12_emf_patternbrush_30000_fills.emf",
-        "c13_emf_patternbrush_3000_fills.emf", "c14_wmf_patternbrush_30000_fills.wmf", "c15_emf_transform_to_inf.emf",
-        "c16_emf_savedc_64_restore_65.emf",    "c17_emf_99997_setpixel.emf",         "c18_wmf_frame_1unit.wmf",
-        "c19_emf_text_4096_pdy.emf",           "c20_wmf_dib_bisize44_bitfields.wmf", "c21_wmf_patternbrush_3000_fills.wmf",
-        "c22_emf_patternbrush_300_fills.emf"};
     Tool(xtpToolPencil);
     Colour(kBlack);
     Stroke(3, 3, 3, 3);
     int nDrawn = 0;
-    for (const char* pszFile : kFiles)
+    for (const char* pszFile : testsupport::kCraftedMetafiles)
     {
         SCOPED_TRACE(pszFile);
         const std::string strPath = testsupport::DataFilePath((std::string("crafted-metafiles/") + pszFile).c_str());
