@@ -221,6 +221,11 @@ inline std::string SaveScreenSnapshot(HWND hWnd, const std::string& strName)
     RECT rc;
     if (!::GetWindowRect(hWnd, &rc))
         return std::string();
+    // A maximised window's edges lie off the screen, and a copy that starts
+    // off the screen comes back black: keep to the part that shows.
+    const RECT rcScreen = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    if (!::IntersectRect(&rc, &rc, &rcScreen))
+        return std::string();
     Canvas canvas(rc.right - rc.left, rc.bottom - rc.top);
     HDC hScreen = ::GetDC(NULL);
     ::BitBlt(canvas.Handle(), 0, 0, rc.right - rc.left, rc.bottom - rc.top, hScreen, rc.left, rc.top, SRCCOPY);
