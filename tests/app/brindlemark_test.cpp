@@ -2974,6 +2974,29 @@ void PumpFor(DWORD dwMilliseconds)
         ::Sleep(10);
     } while ((int)(dwEnd - ::GetTickCount()) > 0);
 }
+
+// Activates the game's frame from this program, as a player's click would,
+// and waits until the frame has stayed the foreground window for a moment:
+// the display's own focus events, still on their way from the window just
+// closed, may hand the foreground on once more after the first activation.
+bool BringFrameToFront(HWND hFrame)
+{
+    DWORD dwSince = 0;
+    for (int n = 0; n < 100; n++)
+    {
+        if (::GetForegroundWindow() != hFrame)
+        {
+            ::SetForegroundWindow(hFrame);
+            dwSince = 0;
+        }
+        else if (dwSince == 0)
+            dwSince = ::GetTickCount();
+        else if (::GetTickCount() - dwSince >= 400)
+            return true;
+        PumpFor(50);
+    }
+    return ::GetForegroundWindow() == hFrame;
+}
 } // namespace
 
 // The floating Timer toolbar lies in front of the frame, but on the screen
@@ -2998,7 +3021,7 @@ TEST_F(Brindlemark, TheFloatingTimerLiesBelowTheGamesDialogsAndAnotherProgramsWi
     ASSERT_TRUE(IsFloating(hBar));
     std::vector<SeenWindow> timer = {SeenWindow{"Timer", hBar, {}}};
     PlaceOverTheView(game, timer);
-    ::SetForegroundWindow(hFrame);
+    EXPECT_TRUE(BringFrameToFront(hFrame)) << "the game cannot be activated";
     ExpectFloatingWindowsInFront(game, timer, "floated over the board");
     RECT rcOver;
     ::GetWindowRect(hBar, &rcOver);
@@ -3051,7 +3074,8 @@ TEST_F(Brindlemark, TheFloatingTimerLiesBelowTheGamesDialogsAndAnotherProgramsWi
     ::ReleaseDC(NULL, hScreen);
     testsupport::SaveScreenSnapshot(hFrame, "floating_timer_under_another_program");
     ::DestroyWindow(hOther);
-    ::SetForegroundWindow(hFrame);
+    PumpFor(200);
+    EXPECT_TRUE(BringFrameToFront(hFrame)) << "the game cannot be activated again";
     ExpectFloatingWindowsInFront(game, timer, "the game activated again");
     EXPECT_EQ(0, game.Close());
     ClearSettings();
