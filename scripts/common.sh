@@ -78,6 +78,13 @@ setup_prefix() {
         cp -n /usr/share/wine/fonts/*.ttf /usr/share/wine/fonts/*.TTF "$fonts/" 2>/dev/null || true
     fi
     WINEPREFIX="$prefix" wineserver -w || true
+    # The stamp is written only once the setting is in the registry file, so
+    # a set-up that was cut short is made again next time instead of leaving
+    # a prefix whose windows are managed the wrong way.
+    if ! grep -q "\"Managed\"=\"$managed\"" "$prefix/user.reg" 2>/dev/null; then
+        echo "[wine] the prefix $prefix did not take the window-manager setting" >&2
+        return 1
+    fi
     touch "$stamp"
 }
 
