@@ -15,6 +15,7 @@
 #include <afxpreview.h>
 #include "resource.h"
 
+#include <XTPDockingPaneAutoHidePanel.h>
 #include <XTPDockingPaneManager.h>
 #include <XTPDockingPaneMiniWnd.h>
 
@@ -440,7 +441,7 @@ TEST_F(Printing, TheStatusBarNamesThePagesInViewUntilThePreviewCloses)
     EXPECT_EQ("Ready", status());
 }
 
-// Docking panes beside the view, docked and floating, step aside while the
+// Docking panes beside the view, docked, auto-hidden and floating, step aside while the
 // preview shows, which takes the whole room, and come back afterwards where
 // they were.
 TEST_F(Printing, DockingPanesStepAsideForThePreviewAndComeBack)
@@ -452,13 +453,21 @@ TEST_F(Printing, DockingPanesStepAsideForThePreviewAndComeBack)
     ASSERT_TRUE(pDocked != NULL && pFloating != NULL);
     CXTPDockingPaneMiniWnd* pMini = manager.FloatPane(pFloating, CRect(720, 100, 900, 260));
     ASSERT_TRUE(pMini != NULL);
+    // A pane hidden to the bottom edge: its tab in the auto-hide panel.
+    CXTPDockingPane* pHidden = manager.CreatePane(3, CRect(0, 0, 150, 100), xtpPaneDockBottom);
+    ASSERT_TRUE(pHidden != NULL);
+    manager.HidePane(pHidden);
     m_pFrame->RecalcLayout();
     PumpPending();
     AfxGetThread()->OnIdle(0);
     HWND hDocked = pDocked->GetContainer() != NULL ? pDocked->GetContainer()->GetPaneHwnd() : NULL;
     HWND hMini = pMini->GetSafeHwnd();
+    CXTPDockingPaneAutoHidePanel* pPanel = manager.GetCurrentLayout()->GetAutoHidePanel(xtpPaneDockBottom);
+    ASSERT_TRUE(pPanel != NULL);
+    HWND hPanel = pPanel->GetSafeHwnd();
     ASSERT_TRUE(::IsWindowVisible(hDocked));
     ASSERT_TRUE(::IsWindowVisible(hMini));
+    ASSERT_TRUE(::IsWindowVisible(hPanel));
     CRect rcViewBefore, rcDockedBefore, rcMiniBefore;
     m_pView->GetWindowRect(&rcViewBefore);
     ::GetWindowRect(hDocked, &rcDockedBefore);
@@ -472,12 +481,16 @@ TEST_F(Printing, DockingPanesStepAsideForThePreviewAndComeBack)
     EXPECT_TRUE(manager.IsInPreviewMode());
     EXPECT_FALSE(::IsWindowVisible(hDocked));
     EXPECT_FALSE(::IsWindowVisible(hMini));
+    EXPECT_FALSE(::IsWindowVisible(hPanel));
     CRect rcClient, rcPreview;
     m_pFrame->GetClientRect(&rcClient);
     m_pFrame->ClientToScreen(&rcClient);
     pPreview->GetWindowRect(&rcPreview);
     EXPECT_EQ(rcClient.left, rcPreview.left) << "the preview takes the docked pane's room";
     EXPECT_EQ(rcClient.right, rcPreview.right);
+    CRect rcStatus;
+    m_pStatusBar->GetWindowRect(&rcStatus);
+    EXPECT_EQ(rcStatus.top, rcPreview.bottom) << "the preview takes the auto-hide panel's room";
     // Another layout pass meanwhile changes nothing.
     m_pFrame->RecalcLayout();
     EXPECT_FALSE(::IsWindowVisible(hDocked));
@@ -490,6 +503,7 @@ TEST_F(Printing, DockingPanesStepAsideForThePreviewAndComeBack)
     EXPECT_FALSE(manager.IsInPreviewMode());
     EXPECT_TRUE(::IsWindowVisible(hDocked));
     EXPECT_TRUE(::IsWindowVisible(hMini));
+    EXPECT_TRUE(::IsWindowVisible(hPanel));
     CRect rcView, rcDocked, rcMini;
     m_pView->GetWindowRect(&rcView);
     ::GetWindowRect(hDocked, &rcDocked);
