@@ -207,14 +207,6 @@ TEST_F(FileNewTest, SeveralKindsAskInTheNewDialogAndTheKindChosenByKeysIsMade)
     EXPECT_TRUE(pDoc->IsKindOf(RUNTIME_CLASS(CSketchDoc)));
     EXPECT_EQ(CString("Sketch1"), pDoc->GetTitle());
     EXPECT_TRUE(Boxes().texts.empty());
-
-    // Enter at once takes the first kind, whatever was chosen before.
-    DialogSeen again;
-    ASSERT_TRUE(FileNew(again, [](HWND) { PostKey(::GetFocus(), VK_RETURN); }));
-    EXPECT_EQ(0, again.nSel);
-    ASSERT_EQ(2, CountChildren());
-    ASSERT_TRUE(ActiveDocument() != NULL);
-    EXPECT_TRUE(ActiveDocument()->IsKindOf(RUNTIME_CLASS(CNoteDoc)));
 }
 
 TEST_F(FileNewTest, EscapeAndCancelMakeNothingAndADoubleClickChoosesTheKindUnderIt)
