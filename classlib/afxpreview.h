@@ -106,6 +106,15 @@ public:
     // Draws the client area (paper, pages) into any DC: painting and tests.
     void DrawPreview(CDC* pDC);
 
+    // Shows the pages in view in the status bar's message pane: the print
+    // info's page description, its first line ("Page %u") for one page,
+    // its second ("Pages %u-%u") for two.
+    virtual void OnDisplayPageNumber(UINT nPage, UINT nPagesDisplayed);
+    // The number of pages in view (two only when the second exists).
+    UINT GetPagesDisplayed();
+    // Puts the pages in view into the status bar (OnDisplayPageNumber).
+    void UpdatePageNumber();
+
     // Leaves the preview; with bThenPrint the print view's print command
     // (57607) runs once the preview has gone.
     void ClosePreview(BOOL bThenPrint = FALSE);
@@ -165,5 +174,6 @@ protected:
     afx_msg void OnUpdateZoomIn(CCmdUI* pCmdUI);
     afx_msg void OnUpdateZoomOut(CCmdUI* pCmdUI);
     afx_msg LRESULT OnEndPreviewMsg(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 };

@@ -587,17 +587,6 @@ void CWinApp::CloseAllDocuments(BOOL bEndSession)
     }
 }
 
-void CWinApp::OnFileNew()
-{
-    if (m_templateList.IsEmpty())
-    {
-        AfxMessageBox(AFX_IDP_FAILED_TO_CREATE_DOC);
-        return;
-    }
-    CDocTemplate* pTemplate = (CDocTemplate*)m_templateList.GetHead();
-    pTemplate->OpenDocumentFile(NULL);
-}
-
 void CWinApp::OnFileOpen()
 {
     CString strNewName;

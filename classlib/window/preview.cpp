@@ -50,6 +50,17 @@ char AccessKey(const char* pszText)
     return 0;
 }
 
+// The frame whose status bar shows the prompts of a window's frame: the
+// frame itself, or, for a frame without a status bar (a document's child
+// frame), the top-level frame.
+CFrameWnd* MessageFrameOf(CFrameWnd* pFrame)
+{
+    if (pFrame == NULL || pFrame->GetMessageBar() != NULL)
+        return pFrame;
+    CFrameWnd* pTop = pFrame->GetTopLevelFrame();
+    return pTop != NULL ? pTop : pFrame;
+}
+
 // Closing the frame while the preview shows closes the preview.
 BOOL CALLBACK PreviewCloseProc(CFrameWnd* pFrameWnd)
 {
@@ -211,6 +222,7 @@ BOOL CView::DoPrintPreview(CPrintInfo* pInfo)
     pView->SetFocus();
     pParent->RecalcLayout();
     pView->m_pToolBar->OnUpdateCmdUI(pParent, FALSE);
+    pView->UpdatePageNumber();
     pParent->UpdateWindow();
     return TRUE;
 }
@@ -369,6 +381,7 @@ BEGIN_MESSAGE_MAP(CPreviewView, CView)
     ON_UPDATE_COMMAND_UI(AFX_ID_PREVIEW_ZOOMIN, OnUpdateZoomIn)
     ON_UPDATE_COMMAND_UI(AFX_ID_PREVIEW_ZOOMOUT, OnUpdateZoomOut)
     ON_MESSAGE(WM_ENDPREVIEW, OnEndPreviewMsg)
+    ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
 END_MESSAGE_MAP()
 
 CPreviewView::CPreviewView()
@@ -792,6 +805,7 @@ void CPreviewView::SetZoomState(int nZoom, CPoint ptClient)
     Invalidate();
     if (m_pToolBar != NULL && m_pToolBar->m_hWnd != NULL)
         m_pToolBar->OnUpdateCmdUI(NULL, FALSE);
+    UpdatePageNumber();
 }
 
 void CPreviewView::SetCurrentPage(UINT nPage)
@@ -804,6 +818,7 @@ void CPreviewView::SetCurrentPage(UINT nPage)
     Invalidate();
     if (m_pToolBar != NULL && m_pToolBar->m_hWnd != NULL)
         m_pToolBar->OnUpdateCmdUI(NULL, FALSE);
+    UpdatePageNumber();
 }
 
 void CPreviewView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
@@ -815,6 +830,49 @@ void CPreviewView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
     FreePages();
     m_nLastPage = UINT_MAX;
     Invalidate();
+    UpdatePageNumber();
+}
+
+UINT CPreviewView::GetPagesDisplayed()
+{
+    return GetPageCountShown() == 2 && PageExists(m_nCurrentPage + 1) ? 2 : 1;
+}
+
+void CPreviewView::UpdatePageNumber()
+{
+    if (m_pPreviewInfo == NULL || m_bClosePosted)
+        return;
+    OnDisplayPageNumber(m_nCurrentPage, GetPagesDisplayed());
+}
+
+void CPreviewView::OnDisplayPageNumber(UINT nPage, UINT nPagesDisplayed)
+{
+    CFrameWnd* pFrame = MessageFrameOf(GetParentFrame());
+    if (pFrame == NULL || m_pPreviewInfo == NULL)
+        return;
+    const int nLine = nPagesDisplayed == 1 ? 0 : 1;
+    CString strFormat;
+    if (!AfxExtractSubString(strFormat, m_pPreviewInfo->m_strPageDesc, nLine) || strFormat.IsEmpty())
+    {
+        TRACE("print preview: the page description has no line %d", nLine);
+        return;
+    }
+    CString strText;
+    if (nLine == 0)
+        strText.Format(strFormat, nPage);
+    else
+        strText.Format(strFormat, nPage, nPage + nPagesDisplayed - 1);
+    pFrame->SetMessageText(strText);
+}
+
+LRESULT CPreviewView::OnIdleUpdateCmdUI(WPARAM, LPARAM)
+{
+    // Whatever put the idle prompt back ("Ready": a menu or a tooltip
+    // ending) gives way to the pages in view again.
+    CFrameWnd* pFrame = MessageFrameOf(GetParentFrame());
+    if (pFrame != NULL && pFrame->m_nIDLastMessage == AFX_IDS_IDLEMESSAGE)
+        UpdatePageNumber();
+    return 0;
 }
 
 BOOL CPreviewView::TranslatePreviewKey(MSG* pMsg)
@@ -921,7 +979,7 @@ void CPreviewView::ClosePreview(BOOL bThenPrint)
     if (pFrame != NULL && ::IsWindow(pFrame->m_hWnd))
     {
         pFrame->RecalcLayout();
-        pFrame->SendMessage(WM_SETMESSAGESTRING, (WPARAM)AFX_IDS_IDLEMESSAGE);
+        MessageFrameOf(pFrame)->SendMessage(WM_SETMESSAGESTRING, (WPARAM)AFX_IDS_IDLEMESSAGE);
         pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
     }
     if (bThenPrint && pPrintView != NULL && ::IsWindow(pPrintView->m_hWnd))
@@ -953,6 +1011,7 @@ void CPreviewView::OnNumPageChange()
     Invalidate();
     if (m_pToolBar != NULL && m_pToolBar->m_hWnd != NULL)
         m_pToolBar->OnUpdateCmdUI(NULL, FALSE);
+    UpdatePageNumber();
 }
 
 void CPreviewView::OnZoomIn()

@@ -16,6 +16,8 @@ CPrintInfo::CPrintInfo()
 {
     SetMinPage(1);
     SetMaxPage(0xFFFF);
+    // What the preview's status line says: one page, or two side by side.
+    m_strPageDesc = "Page %u\nPages %u-%u\n";
     m_pPD->m_pd.nFromPage = 1;
     m_pPD->m_pd.nToPage = 0xFFFF;
 }

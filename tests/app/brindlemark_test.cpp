@@ -6678,6 +6678,45 @@ TEST_F(BrindlemarkPrinting, ThePreviewShowsThePageAndGivesTheBarsAndShortcutsBac
     EXPECT_EQ(0, CloseWithoutSaving(game));
 }
 
+// A profile pane docked beside the board steps aside while the preview
+// shows, and the status bar names the page; both come back on closing.
+TEST_F(BrindlemarkPrinting, TheProfilePaneStepsAsideForThePreviewWhichNamesThePage)
+{
+    InstallPrinters();
+    Game game(" \"" + m_strPuzzle + "\"", "printed.hti - Brindlemark");
+    ASSERT_TRUE(game.Frame() != NULL);
+    HWND hFrame = game.Frame();
+    HWND hView = game.View();
+    game.Command(ID_APPEARANCE_PANE);
+    Wait(300);
+    ASSERT_EQ(1, VisibleChildren(hFrame, "XTPDockingPaneTabbedContainer")) << "no profile pane";
+    RECT rcViewBefore;
+    ::GetWindowRect(hView, &rcViewBefore);
+
+    game.Command(ID_FILE_PRINT_PREVIEW);
+    Wait(1000);
+    HWND hPreview = game.View();
+    ASSERT_TRUE(hPreview != NULL && hPreview != hView) << "no preview";
+    EXPECT_EQ(0, VisibleChildren(hFrame, "XTPDockingPaneTabbedContainer")) << "the pane stays beside the preview";
+    RECT rcClient, rcPreview;
+    ::GetClientRect(hFrame, &rcClient);
+    ::MapWindowPoints(hFrame, NULL, (LPPOINT)&rcClient, 2);
+    ::GetWindowRect(hPreview, &rcPreview);
+    EXPECT_EQ(rcClient.left, rcPreview.left) << "the preview does not take the pane's room";
+    EXPECT_EQ("Page 1", WaitForStatusText(hFrame, "Page 1"));
+    testsupport::SaveScreenSnapshot(hFrame, "print_preview_with_pane");
+
+    ::PostMessage(hPreview, WM_KEYDOWN, VK_ESCAPE, 0);
+    Wait(700);
+    EXPECT_EQ(hView, game.View()) << "the board is not back";
+    EXPECT_EQ(1, VisibleChildren(hFrame, "XTPDockingPaneTabbedContainer")) << "the pane is not back";
+    RECT rcView;
+    ::GetWindowRect(hView, &rcView);
+    EXPECT_EQ(rcViewBefore.left, rcView.left);
+    EXPECT_EQ("Ready", WaitForStatusText(hFrame, "Ready"));
+    EXPECT_EQ(0, CloseWithoutSaving(game));
+}
+
 // The printer chosen in Print Setup is the one direct printing prints on
 // and the one the print dialog starts from.
 TEST_F(BrindlemarkPrinting, PrintingStartsFromThePrinterChosenInPrintSetup)

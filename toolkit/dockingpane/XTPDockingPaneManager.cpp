@@ -98,7 +98,8 @@ CXTPDockingPaneManager::CXTPDockingPaneManager()
       m_nFloatingFramesOpacity(255), m_nKeyboardShortcuts(0), m_dwDefaultPaneOptions(0),
       m_captionDirection(xtpPaneCaptionHorizontal), m_nDockingContextStickerStyle(0), m_pDockingContext(NULL),
       m_pToolTipContext(NULL), m_pfnSetLayeredWindowAttributes(NULL), m_hwndLastFocus(NULL),
-      m_bAttachingPane(FALSE), m_bLayoutCreated(FALSE), m_bInitialUpdateCalled(FALSE), m_bOleInitialized(FALSE)
+      m_bAttachingPane(FALSE), m_bLayoutCreated(FALSE), m_bInitialUpdateCalled(FALSE), m_bOleInitialized(FALSE),
+      m_bPreviewMode(FALSE)
 {
     EnableAutomation();
     m_pPaintManager = new CXTPDockingPaneDefaultTheme();
@@ -732,10 +733,99 @@ void CXTPDockingPaneManager::RedrawPanes()
     }
 }
 
+BOOL CXTPDockingPaneManager::IsSitePreviewing() const
+{
+    // The class library's frame has a close procedure exactly while a
+    // print preview runs in it.
+    if (m_pSite == NULL || m_pSite->GetSafeHwnd() == NULL || !m_pSite->IsFrameWnd())
+        return FALSE;
+    return static_cast<CFrameWnd*>(m_pSite)->m_lpfnCloseProc != NULL;
+}
+
+BOOL CXTPDockingPaneManager::IsPaneWindow(HWND hWnd) const
+{
+    CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+    if (pWnd == NULL)
+        return FALSE;
+    if (CXTPDockingPaneBase* pBase = dynamic_cast<CXTPDockingPaneBase*>(pWnd))
+        return pBase->GetDockingPaneManager() == this;
+    // Splitter bars and slide-outs are children of the site; the site has
+    // one manager.
+    return dynamic_cast<CXTPDockingPaneSplitterWnd*>(pWnd) != NULL ||
+           pWnd->IsKindOf(RUNTIME_CLASS(CXTPDockingPaneAutoHideWnd));
+}
+
+namespace
+{
+struct OwnedWindows
+{
+    HWND hOwner;
+    CArray<HWND, HWND> windows;
+};
+
+BOOL CALLBACK CollectOwnedWindow(HWND hWnd, LPARAM lParam)
+{
+    OwnedWindows* pOwned = (OwnedWindows*)lParam;
+    if (::GetWindow(hWnd, GW_OWNER) == pOwned->hOwner)
+        pOwned->windows.Add(hWnd);
+    return TRUE;
+}
+} // namespace
+
+void CXTPDockingPaneManager::OnSetPreviewMode(BOOL bPreview)
+{
+    if (bPreview == m_bPreviewMode)
+        return;
+    m_bPreviewMode = bPreview;
+    if (!bPreview)
+    {
+        // Back as they were; the frame's layout pass places them again.
+        for (INT_PTR i = 0; i < m_arrPreviewHidden.GetSize(); i++)
+        {
+            HWND hWnd = (HWND)m_arrPreviewHidden[i];
+            if (::IsWindow(hWnd))
+                ::ShowWindow(hWnd, SW_SHOWNA);
+        }
+        m_arrPreviewHidden.RemoveAll();
+        return;
+    }
+
+    m_arrPreviewHidden.RemoveAll();
+    HWND hSite = m_pSite != NULL ? m_pSite->GetSafeHwnd() : NULL;
+    if (hSite == NULL || m_pLayout == NULL)
+        return;
+    // A pane slid out of its auto-hide panel slides back in first.
+    for (int nSide = 0; nSide < 4; nSide++)
+    {
+        CXTPDockingPaneAutoHidePanel* pPanel = m_pLayout->GetAutoHidePanel(nSide);
+        if (pPanel != NULL && pPanel->GetActiveWnd() != NULL)
+            pPanel->CloseActiveWindow();
+    }
+    // The windows of the panes on the frame, and the floating ones it owns.
+    OwnedWindows owned;
+    owned.hOwner = hSite;
+    for (HWND hChild = ::GetWindow(hSite, GW_CHILD); hChild != NULL; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+        owned.windows.Add(hChild);
+    ::EnumThreadWindows(::GetWindowThreadProcessId(hSite, NULL), &CollectOwnedWindow, (LPARAM)&owned);
+    for (INT_PTR i = 0; i < owned.windows.GetSize(); i++)
+    {
+        HWND hWnd = owned.windows[i];
+        if (!::IsWindowVisible(hWnd) || !IsPaneWindow(hWnd))
+            continue;
+        ::ShowWindow(hWnd, SW_HIDE);
+        m_arrPreviewHidden.Add((void*)hWnd);
+    }
+}
+
 LRESULT CXTPDockingPaneManager::OnSizeParent(WPARAM, LPARAM lParam)
 {
     AFX_SIZEPARENTPARAMS* pParams = (AFX_SIZEPARENTPARAMS*)lParam;
     if (pParams == NULL || m_pLayout == NULL)
+        return 0;
+    // During a print preview the panes step aside and the preview takes
+    // all the room.
+    OnSetPreviewMode(IsSitePreviewing());
+    if (m_bPreviewMode)
         return 0;
     if (m_pLayout->GetTopPane() != NULL)
         m_pLayout->OnSizeParent(m_pSite, pParams->rect, pParams);

@@ -82,6 +82,14 @@ public:
     void RedrawPanes();
     void UpdatePanes();   // the holders of the pane records
 
+    // Print preview in the site frame: the docked, auto-hidden and floating
+    // panes step aside while it shows (their windows hidden, the frame's
+    // room left to the preview) and come back as they were afterwards. The
+    // manager follows the frame's preview mode on its own at each layout
+    // pass; this does the work.
+    void OnSetPreviewMode(BOOL bPreview);
+    BOOL IsInPreviewMode() const { return m_bPreviewMode; }
+
     // Notifications.
     virtual LRESULT NotifyOwner(UINT nCode, LPARAM lParam);
     // Sends an action to the owner; TRUE when it is vetoed.
@@ -198,5 +206,13 @@ protected:
     virtual CCmdTarget* GetAccessibleCmdTarget() { return this; }
 
 private:
+    // TRUE while the site frame shows a print preview.
+    BOOL IsSitePreviewing() const;
+    // A window of this manager's panes: a container, splitter, auto-hide
+    // panel or slide-out, or a floating mini window.
+    BOOL IsPaneWindow(HWND hWnd) const;
+
     BOOL m_bOleInitialized;
+    BOOL m_bPreviewMode;
+    CPtrArray m_arrPreviewHidden;   // HWNDs hidden for the preview
 };

@@ -2,16 +2,22 @@
 // ctest: lock registry
 // Printing through a view: direct printing to the printer chosen in Print
 // Setup without a dialog, and the print preview in the frame: the pages the
-// view prints, the preview bar's commands, and the frame's menu, bars, main
-// pane and accelerators hidden and given back. A test printer (Wine's
+// view prints, the preview bar's commands, the pages named in the status
+// bar, and the frame's menu, bars, docking panes, main pane and accelerators
+// hidden and given back. A test printer (Wine's
 // PostScript driver writing to a file) is installed into the prefix.
 #include "support/canvas.h"
 #include "support/printer.h"
 #include "support/pump.h"
+#include "support/snapshot.h"
 #include "support/tempfolder.h"
 #include "support/wndtest.h"
 #include <afxpreview.h>
 #include "resource.h"
+
+#include <XTPDockingPaneAutoHidePanel.h>
+#include <XTPDockingPaneManager.h>
+#include <XTPDockingPaneMiniWnd.h>
 
 #include <algorithm>
 #include <memory>
@@ -374,6 +380,150 @@ TEST_F(Printing, ThePreviewShowsThePrintedPagesAndGivesTheFrameBack)
     // Nothing was printed on paper.
     EXPECT_EQ(-1, CountPostScriptPages(m_folder.Path("b.ps")));
     EXPECT_EQ(-1, CountPostScriptPages(m_folder.Path("a.ps")));
+}
+
+// The status bar's message pane names the pages in view while the preview
+// shows, follows paging, two pages and zooming, comes back after whatever
+// put the idle prompt there, and gives way to the idle prompt on closing.
+TEST_F(Printing, TheStatusBarNamesThePagesInViewUntilThePreviewCloses)
+{
+    auto status = [&]() {
+        CString strText;
+        m_pStatusBar->GetWindowText(strText);
+        return std::string((LPCTSTR)strText);
+    };
+    m_pFrame->SetMessageText(AFX_IDS_IDLEMESSAGE);
+    ASSERT_EQ("Ready", status());
+
+    m_pView->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW);
+    CPreviewView* pPreview = Preview();
+    ASSERT_TRUE(pPreview != NULL);
+    EXPECT_EQ("Page 1", status());
+    Click(AFX_ID_PREVIEW_NEXT);
+    EXPECT_EQ("Page 2", status());
+    Click(AFX_ID_PREVIEW_NUMPAGE);
+    EXPECT_EQ("Pages 2-3", status());
+    Click(AFX_ID_PREVIEW_PREV);
+    EXPECT_EQ("Pages 1-2", status());
+    // Zoomed, one page shows.
+    Click(AFX_ID_PREVIEW_ZOOMIN);
+    EXPECT_EQ("Page 1", status());
+    Click(AFX_ID_PREVIEW_ZOOMOUT);
+    EXPECT_EQ("Pages 1-2", status());
+    Click(AFX_ID_PREVIEW_NUMPAGE);
+    EXPECT_EQ("Page 1", status());
+
+    // The last page with two pages asked for: only it is in view.
+    Click(AFX_ID_PREVIEW_NEXT);
+    Click(AFX_ID_PREVIEW_NEXT);
+    Click(AFX_ID_PREVIEW_NUMPAGE);
+    EXPECT_EQ(2, pPreview->GetPageCountShown());
+    EXPECT_EQ("Page 3", status());
+
+    // A menu or a tooltip that puts the idle prompt back: the next idle
+    // pass names the pages again.
+    m_pFrame->SendMessage(WM_POPMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
+    EXPECT_EQ("Ready", status());
+    AfxGetThread()->OnIdle(0);
+    EXPECT_EQ("Page 3", status());
+    // A command's prompt stays until it is taken back.
+    m_pFrame->SetMessageText(ID_FILE_NEW);
+    AfxGetThread()->OnIdle(0);
+    EXPECT_EQ("Create a new document", status());
+    m_pFrame->SendMessage(WM_POPMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
+    AfxGetThread()->OnIdle(0);
+    EXPECT_EQ("Page 3", status());
+
+    Click(AFX_ID_PREVIEW_CLOSE);
+    EXPECT_TRUE(Preview() == NULL);
+    EXPECT_EQ("Ready", status());
+    AfxGetThread()->OnIdle(0);
+    EXPECT_EQ("Ready", status());
+}
+
+// Docking panes beside the view, docked, auto-hidden and floating, step aside while the
+// preview shows, which takes the whole room, and come back afterwards where
+// they were.
+TEST_F(Printing, DockingPanesStepAsideForThePreviewAndComeBack)
+{
+    CXTPDockingPaneManager manager;
+    ASSERT_TRUE(manager.AttachToSite(m_pFrame));
+    CXTPDockingPane* pDocked = manager.CreatePane(1, CRect(0, 0, 180, 120), xtpPaneDockLeft);
+    CXTPDockingPane* pFloating = manager.CreatePane(2, CRect(0, 0, 150, 100), xtpPaneDockRight);
+    ASSERT_TRUE(pDocked != NULL && pFloating != NULL);
+    CXTPDockingPaneMiniWnd* pMini = manager.FloatPane(pFloating, CRect(720, 100, 900, 260));
+    ASSERT_TRUE(pMini != NULL);
+    // A pane hidden to the bottom edge: its tab in the auto-hide panel.
+    CXTPDockingPane* pHidden = manager.CreatePane(3, CRect(0, 0, 150, 100), xtpPaneDockBottom);
+    ASSERT_TRUE(pHidden != NULL);
+    manager.HidePane(pHidden);
+    m_pFrame->RecalcLayout();
+    PumpPending();
+    AfxGetThread()->OnIdle(0);
+    HWND hDocked = pDocked->GetContainer() != NULL ? pDocked->GetContainer()->GetPaneHwnd() : NULL;
+    HWND hMini = pMini->GetSafeHwnd();
+    CXTPDockingPaneAutoHidePanel* pPanel = manager.GetCurrentLayout()->GetAutoHidePanel(xtpPaneDockBottom);
+    ASSERT_TRUE(pPanel != NULL);
+    HWND hPanel = pPanel->GetSafeHwnd();
+    ASSERT_TRUE(::IsWindowVisible(hDocked));
+    ASSERT_TRUE(::IsWindowVisible(hMini));
+    ASSERT_TRUE(::IsWindowVisible(hPanel));
+    CRect rcViewBefore, rcDockedBefore, rcMiniBefore;
+    m_pView->GetWindowRect(&rcViewBefore);
+    ::GetWindowRect(hDocked, &rcDockedBefore);
+    ::GetWindowRect(hMini, &rcMiniBefore);
+    ASSERT_GE(rcViewBefore.left, rcDockedBefore.right) << "the view lies right of the docked pane";
+
+    m_pView->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW);
+    CPreviewView* pPreview = Preview();
+    ASSERT_TRUE(pPreview != NULL);
+    Pump(30);
+    EXPECT_TRUE(manager.IsInPreviewMode());
+    EXPECT_FALSE(::IsWindowVisible(hDocked));
+    EXPECT_FALSE(::IsWindowVisible(hMini));
+    EXPECT_FALSE(::IsWindowVisible(hPanel));
+    CRect rcClient, rcPreview;
+    m_pFrame->GetClientRect(&rcClient);
+    m_pFrame->ClientToScreen(&rcClient);
+    pPreview->GetWindowRect(&rcPreview);
+    EXPECT_EQ(rcClient.left, rcPreview.left) << "the preview takes the docked pane's room";
+    EXPECT_EQ(rcClient.right, rcPreview.right);
+    CRect rcStatus;
+    m_pStatusBar->GetWindowRect(&rcStatus);
+    EXPECT_EQ(rcStatus.top, rcPreview.bottom) << "the preview takes the auto-hide panel's room";
+    // Another layout pass meanwhile changes nothing.
+    m_pFrame->RecalcLayout();
+    EXPECT_FALSE(::IsWindowVisible(hDocked));
+    pPreview->GetWindowRect(&rcPreview);
+    EXPECT_EQ(rcClient.left, rcPreview.left);
+    SaveScreenSnapshot(m_pFrame->m_hWnd, "preview_with_docking_panes");
+
+    Click(AFX_ID_PREVIEW_CLOSE);
+    ASSERT_TRUE(Preview() == NULL);
+    EXPECT_FALSE(manager.IsInPreviewMode());
+    EXPECT_TRUE(::IsWindowVisible(hDocked));
+    EXPECT_TRUE(::IsWindowVisible(hMini));
+    EXPECT_TRUE(::IsWindowVisible(hPanel));
+    CRect rcView, rcDocked, rcMini;
+    m_pView->GetWindowRect(&rcView);
+    ::GetWindowRect(hDocked, &rcDocked);
+    ::GetWindowRect(hMini, &rcMini);
+    EXPECT_EQ(rcViewBefore, rcView);
+    EXPECT_EQ(rcDockedBefore, rcDocked);
+    EXPECT_EQ(rcMiniBefore, rcMini);
+
+    // A pane closed before the preview stays closed after it.
+    manager.ClosePane(pFloating);
+    PumpPending();
+    ASSERT_FALSE(::IsWindowVisible(hMini));
+    m_pView->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW);
+    ASSERT_TRUE(Preview() != NULL);
+    Click(AFX_ID_PREVIEW_CLOSE);
+    EXPECT_FALSE(::IsWindowVisible(hMini));
+    EXPECT_TRUE(::IsWindowVisible(hDocked));
+
+    m_pFrame->DestroyWindow();
+    m_pFrame = NULL;
 }
 
 // The preview's keys: Page Down and Up page, Alt and an access key press
