@@ -499,14 +499,30 @@ protected:
         testsupport::Pump(50);
         ::DestroyWindow(hOther);
     }
+    // Lets the frame finish what it does after an activation (the raise it
+    // posts and the checks of the order that follow it), as a player's next
+    // command comes a while after the click that activated the frame. FALSE
+    // when the frame does not settle within about five seconds.
+    bool WaitUntilTheFrameSettled()
+    {
+        for (int n = 0; n < 250; n++)
+        {
+            testsupport::Pump(20);
+            if (pFrame->m_nRaiseChecks <= 0 && !pFrame->m_bRaiseOwnedPosted)
+                return true;
+        }
+        return false;
+    }
 
     CXTPDockingPane* pFirst = NULL;
     CXTPDockingPane* pSecond = NULL;
 };
 } // namespace
 
-// A closed floating pane shown again without the focus after the frame was
-// activated while it was closed comes up in front of the frame.
+// A closed floating pane shown again without the focus, a while after the
+// frame was activated while it was closed, comes up in front of the frame.
+// The activation raised the frame on the screen over the hidden window, and
+// the window shown without the focus keeps its place below the frame.
 TEST_F(FloatingOnScreenTest, AClosedFloatingPaneShownWithoutTheFocusIsSeenInFrontOfTheFrame)
 {
     CWnd* pFirstMini = MiniOf(pFirst);
@@ -519,7 +535,7 @@ TEST_F(FloatingOnScreenTest, AClosedFloatingPaneShownWithoutTheFocusIsSeenInFron
     // The other floating window above it in the order: shown, it is not the
     // first window of the order.
     ::SetWindowPos(pFirstMini->GetSafeHwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    testsupport::Pump(100);
+    ASSERT_TRUE(WaitUntilTheFrameSettled());
     manager().ShowPane(2, FALSE);
     Layout();
     CWnd* pShown = MiniOf(pSecond);
@@ -529,15 +545,19 @@ TEST_F(FloatingOnScreenTest, AClosedFloatingPaneShownWithoutTheFocusIsSeenInFron
 
 // A pane created and attached while the program runs, with two panes
 // floating and the frame in front, leaves both floating windows in front of
-// the frame, on the screen and in the system's order.
+// the frame, on the screen and in the system's order. The new pane shown
+// with the focus gives the keyboard to a window of the frame, and the frame
+// comes over the floating windows on the screen and in the order.
 TEST_F(FloatingOnScreenTest, APaneCreatedAndAttachedAtRunTimeLeavesTheFloatingWindowsInFront)
 {
     ActivateAnotherWindowThenTheFrame();
+    ASSERT_TRUE(WaitUntilTheFrameSettled());
     CXTPDockingPane* pThird = manager().CreatePane(3, CRect(0, 0, 150, 100), xtpPaneDockBottom);
     ASSERT_TRUE(pThird != NULL);
     CXTPDockingPane* pFourth = manager().CreatePane(4, CRect(0, 0, 150, 100), xtpPaneDockBottom);
     ASSERT_TRUE(pFourth != NULL);
     manager().AttachPane(pFourth, pThird);
+    manager().ShowPane(pThird);
     Layout();
     CWnd* pFirstMini = MiniOf(pFirst);
     CWnd* pSecondMini = MiniOf(pSecond);
