@@ -689,6 +689,21 @@ std::string WaitForScreen(const std::vector<std::pair<POINT, COLORREF>>& expecte
     return strSeen;
 }
 
+// Pumps until the frame has done what follows an activation (the raise it
+// posts and the checks of the order after it), as a player's next action
+// comes a while after the click that activated the frame. FALSE when it
+// does not settle within about five seconds.
+bool WaitUntilSettled(CFrameWnd* pFrame)
+{
+    for (int n = 0; n < 250; n++)
+    {
+        Pump(20);
+        if (pFrame->m_nRaiseChecks <= 0 && !pFrame->m_bRaiseOwnedPosted)
+            return true;
+    }
+    return false;
+}
+
 // An always-on-top window of another thread (as another program's would be),
 // at 180,110 (30 x 30): over the first owned window's right edge.
 struct TopmostElsewhere
@@ -786,9 +801,18 @@ TEST(OwnedWindows, TheScreenShowsOwnedWindowsInFrontWhateverRaisedTheFrame)
     Pump(50);
     ::SetForegroundWindow(hFrame);
     ::SetFocus(hFrame);
-    Pump(200);
+    ASSERT_TRUE(WaitUntilSettled(pFrame));
     ::ShowWindow(hSecond, SW_SHOWNA);
     EXPECT_EQ("", WaitForScreen(inFront)) << "shown again after the frame was activated";
+
+    // A window of the frame takes the keyboard a while later: the display
+    // brings the frame to the top, and the system's order follows without
+    // any move of the frame's own.
+    HWND hChild = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 20, 20, hFrame, NULL, NULL, NULL);
+    ASSERT_TRUE(hChild != NULL);
+    ASSERT_TRUE(WaitUntilSettled(pFrame));
+    ::SetFocus(hChild);
+    EXPECT_EQ("", WaitForScreen(inFront)) << "a window of the frame took the focus";
     pFrame->DestroyWindow();
     EXPECT_FALSE(AfxIsFollowingScreenOrder()) << "the frame's hook goes with it";
     DrainQuit();
