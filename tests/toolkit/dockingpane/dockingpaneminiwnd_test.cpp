@@ -487,7 +487,8 @@ protected:
         CWnd* pWnd = pPane->GetDockingSite();
         return pWnd != NULL ? pWnd : NULL;
     }
-    // Another window activated, then the frame again (with the focus).
+    // Another window activated, then the frame again, with the focus in its
+    // view (as a click on the view gives it).
     void ActivateAnotherWindowThenTheFrame()
     {
         HWND hOther = ::CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 700, 600, 50, 50, NULL, NULL,
@@ -495,7 +496,7 @@ protected:
         ::SetForegroundWindow(hOther);
         testsupport::Pump(50);
         ::SetForegroundWindow(pFrame->GetSafeHwnd());
-        ::SetFocus(pFrame->GetSafeHwnd());
+        ::SetFocus(pFrame->GetView()->GetSafeHwnd());
         testsupport::Pump(50);
         ::DestroyWindow(hOther);
     }
@@ -545,9 +546,10 @@ TEST_F(FloatingOnScreenTest, AClosedFloatingPaneShownWithoutTheFocusIsSeenInFron
 
 // A pane created and attached while the program runs, with two panes
 // floating and the frame in front, leaves both floating windows in front of
-// the frame, on the screen and in the system's order. The new pane shown
-// with the focus gives the keyboard to a window of the frame, and the frame
-// comes over the floating windows on the screen and in the order.
+// the frame, on the screen and in the system's order. The new pane, shown
+// with the focus, takes the keyboard from the view: the display brings the
+// frame to the top, and the system's order follows without any move of the
+// frame's own.
 TEST_F(FloatingOnScreenTest, APaneCreatedAndAttachedAtRunTimeLeavesTheFloatingWindowsInFront)
 {
     ActivateAnotherWindowThenTheFrame();
@@ -559,6 +561,7 @@ TEST_F(FloatingOnScreenTest, APaneCreatedAndAttachedAtRunTimeLeavesTheFloatingWi
     manager().AttachPane(pFourth, pThird);
     manager().ShowPane(pThird);
     Layout();
+    EXPECT_TRUE(pThird->GetChild() != NULL && ::GetFocus() == pThird->GetChild()) << "the new pane has the keyboard";
     CWnd* pFirstMini = MiniOf(pFirst);
     CWnd* pSecondMini = MiniOf(pSecond);
     ASSERT_TRUE(pFirstMini != NULL && pSecondMini != NULL);
