@@ -24,6 +24,10 @@
 #define AFX_ID_PREVIEW_ZOOMOUT  0xE306
 
 // What the frame hid on entering the preview mode, given back on leaving.
+// The preview runs in the application's main frame (the view's own frame
+// when there is none): in a multiple-document program the MDI client with
+// all its children steps aside, and the main frame's bars, menu and keys
+// are off while it shows.
 struct CPrintPreviewState
 {
     CPrintPreviewState();
@@ -35,6 +39,9 @@ struct CPrintPreviewState
     HACCEL hAccelTable;          // the frame's accelerators, off meanwhile
     CView* pViewActiveOld;
     CPtrArray hiddenBars;        // HWNDs of the control bars hidden
+    // An MDI frame: the child that was active, and whether it was maximised.
+    HWND hWndMDIActive;
+    BOOL bMDIMaximized;
     // Set as the frame's close procedure while the preview runs.
     BOOL (CALLBACK* lpfnCloseProc)(CFrameWnd* pFrameWnd);
 };

@@ -211,6 +211,9 @@ CMDIChildWnd* CMDIFrameWnd::CreateNewChild(CRuntimeClass* pClass, UINT nResource
 
 CFrameWnd* CMDIFrameWnd::GetActiveFrame()
 {
+    // A print preview in the frame is the active view while it shows.
+    if (m_lpfnCloseProc != NULL)
+        return this;
     CMDIChildWnd* pActive = MDIGetActive();
     return pActive != NULL ? static_cast<CFrameWnd*>(pActive) : this;
 }
@@ -219,8 +222,9 @@ BOOL CMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINF
 {
     // The active child (its view and document) first, then the frame and the
     // application, then the MDI client's object (a tabbed client's own
-    // commands).
-    CMDIChildWnd* pActive = MDIGetActive();
+    // commands). While a print preview shows, the children are out of the
+    // way: the preview (the frame's active view) and the frame take them.
+    CMDIChildWnd* pActive = m_lpfnCloseProc == NULL ? MDIGetActive() : NULL;
     if (pActive != NULL && pActive->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
         return TRUE;
     if (CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
@@ -245,7 +249,10 @@ BOOL CMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 
 HACCEL CMDIFrameWnd::GetDefaultAccelerator()
 {
-    // The active document type's keys, else the frame's.
+    // The active document type's keys, else the frame's; none while a
+    // print preview shows.
+    if (m_lpfnCloseProc != NULL)
+        return NULL;
     CMDIChildWnd* pActive = MDIGetActive();
     if (pActive != NULL && pActive->m_hAccelShared != NULL)
         return pActive->m_hAccelShared;
@@ -257,6 +264,10 @@ BOOL CMDIFrameWnd::PreTranslateMessage(MSG* pMsg)
     if (CWnd::PreTranslateMessage(pMsg))
         return TRUE;
     if (pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST)
+        return FALSE;
+    // A print preview in the frame: the children are hidden, so no key
+    // switches or closes them, and no shortcut works.
+    if (m_lpfnCloseProc != NULL)
         return FALSE;
 
     // Ctrl+F6 and Ctrl+Tab step through the children (with Shift backwards),
@@ -277,6 +288,13 @@ BOOL CMDIFrameWnd::PreTranslateMessage(MSG* pMsg)
 
 void CMDIFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt)
 {
+    // The menu is off while a print preview shows: the change waits for the
+    // preview to close.
+    if (m_lpfnCloseProc != NULL)
+    {
+        m_nIdleFlags |= idleMenu;
+        return;
+    }
     CMDIChildWnd* pActive = MDIGetActive();
     if (pActive != NULL)
     {
@@ -316,7 +334,7 @@ LRESULT CMDIFrameWnd::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam)
 {
     // The menu of the active child's document type, then the frame's own
     // pending work; the active child's title and menu go with it.
-    if (m_nIdleFlags & idleMenu)
+    if ((m_nIdleFlags & idleMenu) && m_lpfnCloseProc == NULL)
     {
         m_nIdleFlags &= ~idleMenu;
         OnUpdateFrameMenu(m_hMenuAlt);
@@ -580,7 +598,7 @@ BOOL CMDIChildWnd::PreTranslateMessage(MSG* pMsg)
     if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST)
     {
         CMDIFrameWnd* pFrame = GetMDIFrame();
-        if (pFrame != NULL && m_hAccelShared != NULL && pFrame->MDIGetActive() == this &&
+        if (pFrame != NULL && m_hAccelShared != NULL && pFrame->m_lpfnCloseProc == NULL && pFrame->MDIGetActive() == this &&
             ::TranslateAccelerator(pFrame->m_hWnd, m_hAccelShared, pMsg))
             return TRUE;
     }
@@ -674,6 +692,13 @@ void CMDIChildWnd::OnUpdateFrameMenu(BOOL bActive, CWnd* pActivateWnd, HMENU hMe
     CMDIFrameWnd* pFrame = GetMDIFrame();
     if (pFrame == NULL)
         return;
+    if (pFrame->m_lpfnCloseProc != NULL)
+    {
+        // The frame shows a print preview without its menu: the menu of the
+        // child active then is set when the preview closes.
+        pFrame->m_nIdleFlags |= idleMenu;
+        return;
+    }
     if (hMenuAlt == NULL && bActive)
     {
         CDocument* pDoc = GetActiveDocument();

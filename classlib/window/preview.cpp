@@ -61,6 +61,20 @@ CFrameWnd* MessageFrameOf(CFrameWnd* pFrame)
     return pTop != NULL ? pTop : pFrame;
 }
 
+// The frame a view's print preview runs in: the application's main frame
+// when the view lies inside it (in a multiple-document program the preview
+// takes the whole main frame, not the document's child frame), else the
+// view's own frame.
+CFrameWnd* PreviewFrameOf(CView* pView)
+{
+    CFrameWnd* pParent = pView->GetParentFrame();
+    CFrameWnd* pMain = dynamic_cast<CFrameWnd*>(AfxGetMainWnd());
+    if (pMain != NULL && pMain->m_hWnd != NULL && ::IsWindow(pMain->m_hWnd) &&
+        (pMain == pParent || ::IsChild(pMain->m_hWnd, pView->m_hWnd)))
+        return pMain;
+    return pParent;
+}
+
 // Closing the frame while the preview shows closes the preview.
 BOOL CALLBACK PreviewCloseProc(CFrameWnd* pFrameWnd)
 {
@@ -82,7 +96,7 @@ BOOL CALLBACK PreviewCloseProc(CFrameWnd* pFrameWnd)
 
 CPrintPreviewState::CPrintPreviewState()
     : nIDMainPane(0), hWndMainPane(NULL), bMainPaneVisible(FALSE), hMenu(NULL), hAccelTable(NULL),
-      pViewActiveOld(NULL), lpfnCloseProc(NULL)
+      pViewActiveOld(NULL), hWndMDIActive(NULL), bMDIMaximized(FALSE), lpfnCloseProc(NULL)
 {
 }
 
@@ -91,10 +105,21 @@ void CFrameWnd::OnSetPreviewMode(BOOL bPreview, void* pvState)
     CPrintPreviewState* pState = (CPrintPreviewState*)pvState;
     if (pState == NULL || m_hWnd == NULL)
         return;
+    // An MDI frame's main pane is its MDI client, with all the children.
+    CMDIFrameWnd* pMDIFrame = dynamic_cast<CMDIFrameWnd*>(this);
+    if (pMDIFrame != NULL && (pMDIFrame->m_hWndMDIClient == NULL || !::IsWindow(pMDIFrame->m_hWndMDIClient)))
+        pMDIFrame = NULL;
     if (bPreview)
     {
         m_lpfnCloseProc = pState->lpfnCloseProc;
         pState->pViewActiveOld = GetActiveView();
+        if (pMDIFrame != NULL)
+        {
+            BOOL bMaximized = FALSE;
+            CMDIChildWnd* pActive = pMDIFrame->MDIGetActive(&bMaximized);
+            pState->hWndMDIActive = pActive != NULL ? pActive->m_hWnd : NULL;
+            pState->bMDIMaximized = pActive != NULL && bMaximized;
+        }
 
         // The native menu comes off (and is kept, not destroyed).
         pState->hMenu = ::GetMenu(m_hWnd);
@@ -121,10 +146,10 @@ void CFrameWnd::OnSetPreviewMode(BOOL bPreview, void* pvState)
 
         // The main pane steps aside under another id: the preview takes its
         // place in the layout.
-        HWND hPane = ::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST);
+        HWND hPane = pMDIFrame != NULL ? pMDIFrame->m_hWndMDIClient : ::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST);
         if (hPane != NULL)
         {
-            pState->nIDMainPane = AFX_IDW_PANE_FIRST;
+            pState->nIDMainPane = (UINT)::GetDlgCtrlID(hPane);
             pState->hWndMainPane = hPane;
             pState->bMainPaneVisible = (::GetWindowLong(hPane, GWL_STYLE) & WS_VISIBLE) != 0;
             ::ShowWindow(hPane, SW_HIDE);
@@ -150,6 +175,26 @@ void CFrameWnd::OnSetPreviewMode(BOOL bPreview, void* pvState)
         m_hAccelTable = pState->hAccelTable;
         if (pState->hMenu != NULL && ::IsMenu(pState->hMenu))
             ::SetMenu(m_hWnd, pState->hMenu);
+        if (pMDIFrame != NULL)
+        {
+            // The child that was active is again, maximised as it was (unless
+            // it went meanwhile). A menu change asked for meanwhile waits for
+            // the next idle pass.
+            HWND hActive = pState->hWndMDIActive;
+            CMDIChildWnd* pActive = hActive != NULL && ::IsWindow(hActive) &&
+                                            ::GetParent(hActive) == pMDIFrame->m_hWndMDIClient
+                                        ? DYNAMIC_DOWNCAST(CMDIChildWnd, CWnd::FromHandlePermanent(hActive))
+                                        : NULL;
+            if (pActive != NULL)
+            {
+                BOOL bMaximized = FALSE;
+                if (pMDIFrame->MDIGetActive(&bMaximized) != pActive)
+                    pMDIFrame->MDIActivate(pActive);
+                pMDIFrame->MDIGetActive(&bMaximized);
+                if (pState->bMDIMaximized && !bMaximized)
+                    pMDIFrame->MDIMaximize(pActive);
+            }
+        }
         RecalcLayout();
     }
 }
@@ -160,7 +205,7 @@ void CFrameWnd::OnSetPreviewMode(BOOL bPreview, void* pvState)
 void CView::OnFilePrintPreview()
 {
     // One preview at a time.
-    CFrameWnd* pParent = GetParentFrame();
+    CFrameWnd* pParent = PreviewFrameOf(this);
     if (pParent != NULL && pParent->m_lpfnCloseProc != NULL)
         return;
     CPrintInfo* pInfo = new CPrintInfo;
@@ -177,7 +222,7 @@ void CView::OnFilePrintPreview()
 
 BOOL CView::DoPrintPreview(CPrintInfo* pInfo)
 {
-    CFrameWnd* pParent = GetParentFrame();
+    CFrameWnd* pParent = PreviewFrameOf(this);
     if (pInfo == NULL)
         return FALSE;
     if (pParent == NULL || pParent->m_lpfnCloseProc != NULL || pInfo->m_pPD->m_pd.hDC == NULL)
@@ -963,7 +1008,25 @@ void CPreviewView::ClosePreview(BOOL bThenPrint)
     ShowWindow(SW_HIDE);
     ::SetWindowLongPtr(m_hWnd, GWLP_ID, 0);
     CView* pViewOld = m_pPreviewState != NULL ? m_pPreviewState->pViewActiveOld : NULL;
-    if (pFrame != NULL)
+    CFrameWnd* pPrintFrame = pPrintView != NULL && ::IsWindow(pPrintView->m_hWnd) ? pPrintView->GetParentFrame() : NULL;
+    if (pFrame != NULL && pPrintFrame != NULL && pPrintFrame != pFrame)
+    {
+        // The preview ran in the main frame for a view of a child frame (an
+        // MDI child): the main frame gets back the active view it had, the
+        // print view stays its own frame's, and the keyboard goes to the view
+        // of the frame that is active now.
+        pFrame->OnSetPreviewMode(FALSE, m_pPreviewState);
+        pFrame->SetActiveView(pViewOld != NULL && ::IsWindow(pViewOld->m_hWnd) ? pViewOld : NULL, FALSE);
+        if (pPrintFrame->GetActiveView() != pPrintView)
+            pPrintFrame->SetActiveView(pPrintView);
+        CFrameWnd* pActiveFrame = pFrame->GetActiveFrame();
+        CView* pFocus = pActiveFrame != NULL ? pActiveFrame->GetActiveView() : NULL;
+        if (pFocus != NULL && ::IsWindow(pFocus->m_hWnd))
+            pFocus->SetFocus();
+        else
+            pFrame->SetFocus();
+    }
+    else if (pFrame != NULL)
     {
         pFrame->OnSetPreviewMode(FALSE, m_pPreviewState);
         CView* pActivate = pPrintView != NULL ? pPrintView : pViewOld;
