@@ -4,7 +4,8 @@
 // Setup without a dialog, and the print preview in the frame: the pages the
 // view prints, the preview bar's commands, the pages named in the status
 // bar, and the frame's menu, bars, docking panes, main pane and accelerators
-// hidden and given back. A test printer (Wine's
+// hidden and given back. In a multiple-document program the preview takes
+// the main frame: the MDI client with its children steps aside. A test printer (Wine's
 // PostScript driver writing to a file) is installed into the prefix.
 #include "support/canvas.h"
 #include "support/printer.h"
@@ -14,7 +15,13 @@
 #include "support/wndtest.h"
 #include <afxpreview.h>
 #include "resource.h"
+#include "mdiframe_res.h"
 
+#include <XTPCommandBars.h>
+#include <XTPFrameWnd.h>
+#include <XTPMenuBar.h>
+#include <XTPShortcutManager.h>
+#include <XTPToolBar.h>
 #include <XTPDockingPaneAutoHidePanel.h>
 #include <XTPDockingPaneManager.h>
 #include <XTPDockingPaneMiniWnd.h>
@@ -637,4 +644,308 @@ TEST_F(Printing, PrintToPrintsOnTheNamedPrinterAndTellsOfAMissingOne)
     EXPECT_EQ(std::vector<std::string>({"Could not start print job."}), g_messages);
     EXPECT_EQ(0, g_log.nBegin);
     EXPECT_EQ(-1, CountPostScriptPages(m_folder.Path("a.ps")));
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Print preview in a multiple-document program
+
+namespace
+{
+class CPagesDoc : public CDocument
+{
+    DECLARE_DYNCREATE(CPagesDoc)
+};
+IMPLEMENT_DYNCREATE(CPagesDoc, CDocument)
+
+// An MDI main frame with command bars (a menu bar and a toolbar) and
+// docking panes, as the toolkit's programs have.
+class CBarsMDIFrame : public CXTPMDIFrameWnd
+{
+    DECLARE_DYNCREATE(CBarsMDIFrame)
+public:
+    CXTPToolBar* m_pStandard = NULL;
+    CXTPDockingPaneManager m_panes;
+    afx_msg int OnCreate(LPCREATESTRUCT lpcs)
+    {
+        if (CXTPMDIFrameWnd::OnCreate(lpcs) == -1 || !InitCommandBars())
+            return -1;
+        if (m_pCommandBars->CreateMenuBar(_T("Menu Bar"), IDR_MDIFRAME_MAIN) == NULL)
+            return -1;
+        m_pStandard = m_pCommandBars->Add(_T("Standard"), xtpBarTop);
+        if (m_pStandard == NULL || !m_pStandard->LoadToolBar(IDR_MAINFRAME))
+            return -1;
+        return 0;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+IMPLEMENT_DYNCREATE(CBarsMDIFrame, CXTPMDIFrameWnd)
+BEGIN_MESSAGE_MAP(CBarsMDIFrame, CXTPMDIFrameWnd)
+    ON_WM_CREATE()
+END_MESSAGE_MAP()
+
+class MDIPrinting : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        g_log = PrintLog();
+        ForgetPrinterChoice();
+        if (!InstalledPrinters().empty())
+            GTEST_SKIP() << "the prefix has printers of its own";
+        m_pPrinter.reset(new CTestPrinter("Brindlemark Test A", m_folder.Path("a.ps"), true));
+        if (!m_pPrinter->Installed())
+            GTEST_SKIP() << "no test printer could be installed";
+        m_pNotes = new CMultiDocTemplate(IDR_MDIFRAME_NOTE, RUNTIME_CLASS(CPagesDoc), RUNTIME_CLASS(CMDIChildWnd),
+                                         RUNTIME_CLASS(CPagesView));
+        theApp.AddDocTemplate(m_pNotes);
+    }
+    void TearDown() override
+    {
+        if (m_pFrame != NULL && ::IsWindow(m_hWndFrame))
+            m_pFrame->DestroyWindow();
+        DrainQuit();
+        theApp.m_pMainWnd = NULL;
+        while (!theApp.m_templateList.IsEmpty())
+            delete (CDocTemplate*)theApp.m_templateList.RemoveHead();
+        delete m_pStatusBar;
+        delete m_pToolBar;
+        ForgetPrinterChoice();
+        m_pPrinter.reset();
+        Pump(0);
+        AfxGetThread()->OnIdle(1);
+    }
+    // Makes the main frame (already constructed) with a status bar, and two
+    // notes, the second one active and maximised.
+    void OpenFrame(CMDIFrameWnd* pFrame, BOOL bPlainBars)
+    {
+        m_pFrame = pFrame;
+        ASSERT_TRUE(m_pFrame->LoadFrame(IDR_MDIFRAME_MAIN));
+        m_hWndFrame = m_pFrame->m_hWnd;
+        theApp.m_pMainWnd = m_pFrame;
+        if (bPlainBars)
+        {
+            m_pToolBar = new CTopBar;
+            ASSERT_TRUE(m_pToolBar->Create(m_pFrame, CBRS_TOP, AFX_IDW_TOOLBAR));
+        }
+        m_pStatusBar = new CTopBar;
+        ASSERT_TRUE(m_pStatusBar->Create(m_pFrame, CBRS_BOTTOM, AFX_IDW_STATUS_BAR));
+        m_pFrame->SetWindowPos(NULL, 20, 20, 760, 560, SWP_NOZORDER);
+        m_pFrame->ShowWindow(SW_SHOWNORMAL);
+        ::SetForegroundWindow(m_hWndFrame);
+        ASSERT_TRUE(m_pNotes->OpenDocumentFile(NULL) != NULL);
+        m_pFirst = m_pFrame->MDIGetActive();
+        ASSERT_TRUE(m_pNotes->OpenDocumentFile(NULL) != NULL);
+        m_pSecond = m_pFrame->MDIGetActive();
+        ASSERT_TRUE(m_pFirst != NULL && m_pSecond != NULL && m_pFirst != m_pSecond);
+        m_pFrame->MDIMaximize(m_pSecond);
+        m_pFrame->RecalcLayout();
+        PumpPending();
+        AfxGetThread()->OnIdle(0);
+        m_pSecondView = DYNAMIC_DOWNCAST(CPagesView, m_pSecond->GetActiveView());
+        ASSERT_TRUE(m_pSecondView != NULL);
+        m_pSecondView->SetFocus();
+        BOOL bMaximized = FALSE;
+        ASSERT_EQ(m_pSecond, m_pFrame->MDIGetActive(&bMaximized));
+        ASSERT_TRUE(bMaximized);
+    }
+    CPreviewView* Preview()
+    {
+        return DYNAMIC_DOWNCAST(CPreviewView, CWnd::FromHandlePermanent(::GetDlgItem(m_hWndFrame, AFX_IDW_PANE_FIRST)));
+    }
+    void Click(UINT nID)
+    {
+        CPreviewBar* pBar =
+            DYNAMIC_DOWNCAST(CPreviewBar, CWnd::FromHandlePermanent(::GetDlgItem(m_hWndFrame, AFX_IDW_PREVIEW_BAR)));
+        CWnd* pButton = pBar != NULL ? pBar->GetButton(nID) : NULL;
+        ASSERT_TRUE(pButton != NULL) << "no button " << nID;
+        pButton->SendMessage(BM_CLICK);
+        PumpPending();
+        Pump(30);
+    }
+    std::string Status()
+    {
+        CString strText;
+        m_pStatusBar->GetWindowText(strText);
+        return std::string((LPCTSTR)strText);
+    }
+    // A key pressed with Ctrl held, as the message loop's walk sees it.
+    BOOL CtrlKey(HWND hWnd, WPARAM vk)
+    {
+        BYTE state[256];
+        ::GetKeyboardState(state);
+        BYTE saved = state[VK_CONTROL];
+        state[VK_CONTROL] = 0x80;
+        ::SetKeyboardState(state);
+        MSG msg = {hWnd, WM_KEYDOWN, vk, 0};
+        BOOL bTaken = AfxGetThread()->PreTranslateMessage(&msg);
+        state[VK_CONTROL] = saved;
+        ::SetKeyboardState(state);
+        PumpPending();
+        return bTaken;
+    }
+
+    CTempFolder m_folder;
+    std::unique_ptr<CTestPrinter> m_pPrinter;
+    CMultiDocTemplate* m_pNotes = NULL;
+    CMDIFrameWnd* m_pFrame = NULL;
+    HWND m_hWndFrame = NULL;
+    CTopBar* m_pToolBar = NULL;
+    CTopBar* m_pStatusBar = NULL;
+    CMDIChildWnd* m_pFirst = NULL;
+    CMDIChildWnd* m_pSecond = NULL;
+    CPagesView* m_pSecondView = NULL;
+};
+} // namespace
+
+// The preview of the active child's view opens in the main frame over the
+// whole MDI client, with the main frame's bars, menu and keys off; closing
+// it gives back the client, both children, the active one maximised, the
+// menu and the keyboard.
+TEST_F(MDIPrinting, ThePreviewOfAChildsViewTakesTheMainFrameAndGivesEverythingBack)
+{
+    OpenFrame(new CMDIFrameWnd, TRUE);
+    if (HasFatalFailure())
+        return;
+    HWND hClient = m_pFrame->m_hWndMDIClient;
+    HMENU hMenu = ::GetMenu(m_hWndFrame);
+    ASSERT_TRUE(hMenu != NULL);
+    const int nMenuItems = ::GetMenuItemCount(hMenu);
+    ACCEL accel = {FVIRTKEY | FCONTROL, 'U', ID_MDIFRAME_UPPERCASE};
+    m_pSecond->SetHandles(m_pSecond->m_hMenuShared, ::CreateAcceleratorTable(&accel, 1));
+    ASSERT_TRUE(m_pFrame->GetDefaultAccelerator() != NULL);
+    m_pFrame->SetMessageText(AFX_IDS_IDLEMESSAGE);
+
+    m_pSecondView->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW);
+    CPreviewView* pPreview = Preview();
+    ASSERT_TRUE(pPreview != NULL) << "the preview is not the main frame's pane";
+    EXPECT_EQ(m_hWndFrame, ::GetParent(pPreview->m_hWnd));
+    EXPECT_EQ(m_pSecondView, pPreview->m_pPrintView);
+    EXPECT_TRUE(m_pSecond->GetDlgItem(AFX_IDW_PANE_FIRST) == m_pSecondView) << "the child's view was replaced";
+    EXPECT_FALSE(::IsWindowVisible(hClient));
+    EXPECT_EQ(AFX_IDW_PANE_SAVE, ::GetDlgCtrlID(hClient));
+    EXPECT_FALSE(::IsWindowVisible(m_pToolBar->m_hWnd));
+    EXPECT_TRUE(::GetMenu(m_hWndFrame) == NULL);
+    EXPECT_TRUE(m_pFrame->GetDefaultAccelerator() == NULL);
+    EXPECT_EQ("Page 1", Status());
+    EXPECT_EQ(pPreview, m_pFrame->GetActiveView());
+    EXPECT_EQ(m_pFrame, m_pFrame->GetActiveFrame());
+    EXPECT_EQ(pPreview->m_hWnd, ::GetFocus());
+    // The preview fills the room between its bar and the status bar.
+    CRect rcClient, rcPreview, rcStatus;
+    m_pFrame->GetClientRect(&rcClient);
+    m_pFrame->ClientToScreen(&rcClient);
+    pPreview->GetWindowRect(&rcPreview);
+    m_pStatusBar->GetWindowRect(&rcStatus);
+    EXPECT_EQ(rcClient.left, rcPreview.left);
+    EXPECT_EQ(rcClient.right, rcPreview.right);
+    EXPECT_EQ(rcStatus.top, rcPreview.bottom);
+    EXPECT_GT(rcPreview.top, rcClient.top) << "no room for the preview bar";
+    pPreview->UpdateWindow();
+    SaveScreenSnapshot(m_hWndFrame, "mdi_preview");
+
+    // Neither Ctrl+Tab, Ctrl+F6 nor the document's keys reach the children;
+    // another child's preview command does not open a second preview.
+    EXPECT_FALSE(CtrlKey(pPreview->m_hWnd, VK_TAB));
+    EXPECT_FALSE(CtrlKey(pPreview->m_hWnd, VK_F6));
+    EXPECT_FALSE(CtrlKey(pPreview->m_hWnd, 'U'));
+    EXPECT_EQ(m_pSecond, m_pFrame->MDIGetActive());
+    m_pFirst->GetActiveView()->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW);
+    EXPECT_EQ(pPreview, Preview());
+    EXPECT_EQ(1, g_log.nBegin);
+    // The idle pass puts no menu back meanwhile, not even another one.
+    m_pFrame->DelayUpdateFrameMenu(m_pFrame->m_hMenuDefault);
+    AfxGetThread()->OnIdle(0);
+    EXPECT_TRUE(::GetMenu(m_hWndFrame) == NULL);
+    m_pFrame->DelayUpdateFrameMenu(NULL);
+    EXPECT_EQ("Page 1", Status());
+
+    Click(AFX_ID_PREVIEW_CLOSE);
+    EXPECT_TRUE(Preview() == NULL);
+    EXPECT_EQ(1, g_log.nEnd);
+    EXPECT_TRUE(::IsWindowVisible(hClient));
+    EXPECT_EQ(AFX_IDW_PANE_FIRST, ::GetDlgCtrlID(hClient));
+    EXPECT_TRUE(::IsWindowVisible(m_pToolBar->m_hWnd));
+    EXPECT_TRUE(::IsWindowVisible(m_pFirst->m_hWnd));
+    EXPECT_TRUE(::IsWindowVisible(m_pSecond->m_hWnd));
+    BOOL bMaximized = FALSE;
+    EXPECT_EQ(m_pSecond, m_pFrame->MDIGetActive(&bMaximized));
+    EXPECT_TRUE(bMaximized);
+    EXPECT_TRUE(m_pSecond->IsZoomed());
+    EXPECT_EQ(m_pSecondView, m_pSecond->GetActiveView());
+    EXPECT_EQ(m_pSecond, m_pFrame->GetActiveFrame());
+    EXPECT_EQ(m_pSecondView->m_hWnd, ::GetFocus());
+    EXPECT_EQ("Ready", Status());
+    AfxGetThread()->OnIdle(0);
+    EXPECT_EQ(hMenu, ::GetMenu(m_hWndFrame));
+    EXPECT_EQ(nMenuItems, ::GetMenuItemCount(hMenu)) << "the maximised child's menu items changed";
+    EXPECT_TRUE(m_pFrame->GetDefaultAccelerator() != NULL);
+    // The children switch again.
+    EXPECT_TRUE(CtrlKey(m_pSecondView->m_hWnd, VK_F6));
+    EXPECT_EQ(m_pFirst, m_pFrame->MDIGetActive());
+    ::DestroyAcceleratorTable(m_pSecond->m_hAccelShared);
+    m_pSecond->SetHandles(m_pSecond->m_hMenuShared, NULL);
+}
+
+// A main frame with command bars and docking panes: the command bars are
+// told first (bars hidden, shortcuts off) and the panes step aside, and all
+// come back when the preview closes.
+TEST_F(MDIPrinting, TheMainFramesCommandBarsAndDockingPanesStepAsideForThePreview)
+{
+    CBarsMDIFrame* pFrame = new CBarsMDIFrame;
+    OpenFrame(pFrame, FALSE);
+    if (HasFatalFailure())
+        return;
+    ASSERT_TRUE(pFrame->m_panes.AttachToSite(pFrame));
+    CXTPDockingPane* pPane = pFrame->m_panes.CreatePane(1, CRect(0, 0, 160, 120), xtpPaneDockLeft);
+    ASSERT_TRUE(pPane != NULL);
+    pFrame->RecalcLayout();
+    PumpPending();
+    AfxGetThread()->OnIdle(0);
+    HWND hPane = pPane->GetContainer() != NULL ? pPane->GetContainer()->GetPaneHwnd() : NULL;
+    CXTPCommandBars* pBars = pFrame->GetCommandBars();
+    ASSERT_TRUE(pBars != NULL);
+    CXTPMenuBar* pMenuBar = pBars->GetMenuBar();
+    ASSERT_TRUE(pMenuBar != NULL);
+    ASSERT_TRUE(::IsWindowVisible(pMenuBar->m_hWnd));
+    ASSERT_TRUE(::IsWindowVisible(pFrame->m_pStandard->m_hWnd));
+    ASSERT_TRUE(::IsWindowVisible(hPane));
+    const int nDisabled = pBars->GetShortcutManager()->m_nDisableShortcuts;
+    CRect rcClientBefore;
+    ::GetWindowRect(pFrame->m_hWndMDIClient, &rcClientBefore);
+
+    m_pSecondView->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW);
+    CPreviewView* pPreview = Preview();
+    ASSERT_TRUE(pPreview != NULL);
+    Pump(30);
+    EXPECT_FALSE(::IsWindowVisible(pMenuBar->m_hWnd));
+    EXPECT_FALSE(::IsWindowVisible(pFrame->m_pStandard->m_hWnd));
+    EXPECT_GT(pBars->GetShortcutManager()->m_nDisableShortcuts, nDisabled);
+    EXPECT_TRUE(pFrame->m_panes.IsInPreviewMode());
+    EXPECT_FALSE(::IsWindowVisible(hPane));
+    EXPECT_FALSE(::IsWindowVisible(pFrame->m_hWndMDIClient));
+    CRect rcClient, rcPreview;
+    pFrame->GetClientRect(&rcClient);
+    pFrame->ClientToScreen(&rcClient);
+    pPreview->GetWindowRect(&rcPreview);
+    EXPECT_EQ(rcClient.left, rcPreview.left) << "the preview does not take the docked pane's room";
+    EXPECT_EQ("Page 1", Status());
+    pPreview->UpdateWindow();
+    SaveScreenSnapshot(m_hWndFrame, "mdi_preview_command_bars");
+
+    Click(AFX_ID_PREVIEW_CLOSE);
+    ASSERT_TRUE(Preview() == NULL);
+    Pump(30);
+    EXPECT_TRUE(::IsWindowVisible(pMenuBar->m_hWnd));
+    EXPECT_TRUE(::IsWindowVisible(pFrame->m_pStandard->m_hWnd));
+    EXPECT_EQ(nDisabled, pBars->GetShortcutManager()->m_nDisableShortcuts);
+    EXPECT_FALSE(pFrame->m_panes.IsInPreviewMode());
+    EXPECT_TRUE(::IsWindowVisible(hPane));
+    EXPECT_TRUE(::IsWindowVisible(pFrame->m_hWndMDIClient));
+    CRect rcClientAfter;
+    ::GetWindowRect(pFrame->m_hWndMDIClient, &rcClientAfter);
+    EXPECT_EQ(rcClientBefore, rcClientAfter);
+    BOOL bMaximized = FALSE;
+    EXPECT_EQ(m_pSecond, pFrame->MDIGetActive(&bMaximized));
+    EXPECT_TRUE(bMaximized);
+    EXPECT_EQ(m_pSecondView->m_hWnd, ::GetFocus());
 }
