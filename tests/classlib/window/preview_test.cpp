@@ -21,6 +21,7 @@
 #include <XTPFrameWnd.h>
 #include <XTPMenuBar.h>
 #include <XTPShortcutManager.h>
+#include <XTPTabClientWnd.h>
 #include <XTPToolBar.h>
 #include <XTPDockingPaneAutoHidePanel.h>
 #include <XTPDockingPaneManager.h>
@@ -657,13 +658,14 @@ class CPagesDoc : public CDocument
 };
 IMPLEMENT_DYNCREATE(CPagesDoc, CDocument)
 
-// An MDI main frame with command bars (a menu bar and a toolbar) and
-// docking panes, as the toolkit's programs have.
+// An MDI main frame with command bars (a menu bar and a toolbar), tabs over
+// the MDI client and docking panes, as the toolkit's programs have.
 class CBarsMDIFrame : public CXTPMDIFrameWnd
 {
     DECLARE_DYNCREATE(CBarsMDIFrame)
 public:
     CXTPToolBar* m_pStandard = NULL;
+    CXTPTabClientWnd m_wndClient;
     CXTPDockingPaneManager m_panes;
     afx_msg int OnCreate(LPCREATESTRUCT lpcs)
     {
@@ -674,7 +676,7 @@ public:
         m_pStandard = m_pCommandBars->Add(_T("Standard"), xtpBarTop);
         if (m_pStandard == NULL || !m_pStandard->LoadToolBar(IDR_MAINFRAME))
             return -1;
-        return 0;
+        return m_wndClient.Attach(this, TRUE) ? 0 : -1;
     }
     DECLARE_MESSAGE_MAP()
 };
@@ -948,4 +950,6 @@ TEST_F(MDIPrinting, TheMainFramesCommandBarsAndDockingPanesStepAsideForThePrevie
     EXPECT_EQ(m_pSecond, pFrame->MDIGetActive(&bMaximized));
     EXPECT_TRUE(bMaximized);
     EXPECT_EQ(m_pSecondView->m_hWnd, ::GetFocus());
+    pFrame->UpdateWindow();
+    SaveScreenSnapshot(m_hWndFrame, "mdi_preview_command_bars_closed");
 }
