@@ -598,8 +598,8 @@ BOOL CMDIChildWnd::PreTranslateMessage(MSG* pMsg)
     if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST)
     {
         CMDIFrameWnd* pFrame = GetMDIFrame();
-        if (pFrame != NULL && m_hAccelShared != NULL && pFrame->m_lpfnCloseProc == NULL && pFrame->MDIGetActive() == this &&
-            ::TranslateAccelerator(pFrame->m_hWnd, m_hAccelShared, pMsg))
+        if (pFrame != NULL && m_hAccelShared != NULL && pFrame->m_lpfnCloseProc == NULL &&
+            pFrame->MDIGetActive() == this && ::TranslateAccelerator(pFrame->m_hWnd, m_hAccelShared, pMsg))
             return TRUE;
     }
     return FALSE;
