@@ -4443,9 +4443,19 @@ TEST_F(Brindlemark, FloatingWindowsAreSeenInFrontOnTheScreenInEveryPath)
     HWND hColours = WaitForWindow(game.Pid(), "Colors", 5000);
     ASSERT_TRUE(hColours != NULL) << "no colour dialog";
     Wait(300);
+    SeenWindow colours{"Colors", hColours, {}};
+    TakeSignature(colours);
     ClickFrameCaption();
     ExpectFloatingWindowsInFront(game, windows, "a colour dialog of a floating pane, then the frame's caption",
                                  hColours);
+    // The dialog stays above the frame and the floating windows.
+    int nDialogSeen = PercentSeen(colours);
+    for (int n = 0; n < 20 && nDialogSeen < 90; n++)
+    {
+        Wait(100);
+        nDialogSeen = PercentSeen(colours);
+    }
+    EXPECT_GE(nDialogSeen, 90) << "the colour dialog is covered on the screen (" << nDialogSeen << "% of it seen)";
     ::PostMessage(hColours, WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(WaitUntilGone(hColours));
     ExpectFloatingWindowsInFront(game, windows, "the colour dialog closed from code");
