@@ -4253,17 +4253,12 @@ bool WindowsAreManaged()
     return strchr("yYtT1", szValue[0]) != NULL && szValue[0] != 0;
 }
 
-// Where the display itself shows a top-level window of the game: the
-// place of Wine's X window of it, as xwininfo (run as a program of the
-// host) tells. False when that cannot be told (no X window, no tool).
-bool PlaceOnTheDisplay(HWND hWnd, RECT& rc)
+// What a command of the host (a shell command line, about the display)
+// writes; false when it cannot be run. A program of the host started by
+// Wine has no process handle to wait on: its answer is written aside and
+// then renamed, and the name waited for.
+bool HostCommandOutput(const std::string& strCommand, std::string& strOutput)
 {
-    const ULONG_PTR nXWindow = (ULONG_PTR)::GetPropA(hWnd, "__wine_x11_whole_window");
-    if (nXWindow == 0)
-        return false;
-    // A program of the host started by Wine has no process handle to wait
-    // on: its answer is written aside and then renamed, and the name waited
-    // for.
     // Named after the display too: test programs on other displays (each
     // with its own Wine prefix) may have the same process id.
     static int s_nCall = 0;
@@ -4272,17 +4267,18 @@ bool PlaceOnTheDisplay(HWND hWnd, RECT& rc)
         if (isalnum((unsigned char)*psz))
             strDisplay += *psz;
     char szUnix[128], szDos[160];
-    snprintf(szUnix, sizeof(szUnix), "/tmp/bm-xwininfo-%s-%lu-%d.txt", strDisplay.c_str(), ::GetCurrentProcessId(),
+    snprintf(szUnix, sizeof(szUnix), "/tmp/bm-display-%s-%lu-%d.txt", strDisplay.c_str(), ::GetCurrentProcessId(),
              s_nCall++);
     snprintf(szDos, sizeof(szDos), "Z:%s", szUnix);
     std::replace(szDos, szDos + strlen(szDos), '/', '\\');
-    char szCommand[400];
-    snprintf(szCommand, sizeof(szCommand), "/bin/sh -c \"xwininfo -id 0x%lx > %s.part 2>/dev/null; mv %s.part %s\"",
-             (unsigned long)nXWindow, szUnix, szUnix, szUnix);
+    std::string strLine = std::string("/bin/sh -c \"") + strCommand + " > " + szUnix + ".part 2>/dev/null; mv " +
+                          szUnix + ".part " + szUnix + "\"";
+    std::vector<char> line(strLine.begin(), strLine.end());
+    line.push_back(0);
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi = {};
-    if (!::CreateProcessA(NULL, szCommand, NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
+    if (!::CreateProcessA(NULL, line.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
         return false;
     if (pi.hProcess != NULL)
         ::CloseHandle(pi.hProcess);
@@ -4297,21 +4293,61 @@ bool PlaceOnTheDisplay(HWND hWnd, RECT& rc)
     }
     if (pFile == NULL)
         return false;
-    long nLeft = LONG_MIN, nTop = LONG_MIN, nWidth = -1, nHeight = -1;
-    char szLine[256];
-    while (fgets(szLine, sizeof(szLine), pFile) != NULL)
-    {
-        sscanf(szLine, " Absolute upper-left X: %ld", &nLeft);
-        sscanf(szLine, " Absolute upper-left Y: %ld", &nTop);
-        sscanf(szLine, " Width: %ld", &nWidth);
-        sscanf(szLine, " Height: %ld", &nHeight);
-    }
+    strOutput.clear();
+    char szBuffer[256];
+    while (fgets(szBuffer, sizeof(szBuffer), pFile) != NULL)
+        strOutput += szBuffer;
     fclose(pFile);
     ::DeleteFileA(szDos);
+    return true;
+}
+
+// Wine's X window of a top-level window of the game; 0 when it has none.
+unsigned long XWindowOf(HWND hWnd)
+{
+    return (unsigned long)(ULONG_PTR)::GetPropA(hWnd, "__wine_x11_whole_window");
+}
+
+// Where the display itself shows a top-level window of the game: the
+// place of Wine's X window of it, as xwininfo tells. False when that
+// cannot be told (no X window, no tool).
+bool PlaceOnTheDisplay(HWND hWnd, RECT& rc)
+{
+    const unsigned long nXWindow = XWindowOf(hWnd);
+    char szCommand[64];
+    snprintf(szCommand, sizeof(szCommand), "xwininfo -id 0x%lx", nXWindow);
+    std::string strOutput;
+    if (nXWindow == 0 || !HostCommandOutput(szCommand, strOutput))
+        return false;
+    long nLeft = LONG_MIN, nTop = LONG_MIN, nWidth = -1, nHeight = -1;
+    size_t nStart = 0;
+    while (nStart < strOutput.size())
+    {
+        size_t nEnd = strOutput.find('\n', nStart);
+        if (nEnd == std::string::npos)
+            nEnd = strOutput.size();
+        const std::string strLine = strOutput.substr(nStart, nEnd - nStart);
+        sscanf(strLine.c_str(), " Absolute upper-left X: %ld", &nLeft);
+        sscanf(strLine.c_str(), " Absolute upper-left Y: %ld", &nTop);
+        sscanf(strLine.c_str(), " Width: %ld", &nWidth);
+        sscanf(strLine.c_str(), " Height: %ld", &nHeight);
+        nStart = nEnd + 1;
+    }
     if (nLeft == LONG_MIN || nTop == LONG_MIN || nWidth < 0 || nHeight < 0)
         return false;
     rc = {nLeft, nTop, nLeft + nWidth, nTop + nHeight};
     return true;
+}
+
+// The window the display's window manager holds active (the root window's
+// _NET_ACTIVE_WINDOW, as xprop tells); 0 when that cannot be told.
+unsigned long ActiveOnTheDisplay()
+{
+    std::string strOutput;
+    if (!HostCommandOutput("xprop -root -notype _NET_ACTIVE_WINDOW", strOutput))
+        return 0;
+    const size_t nAt = strOutput.find("0x");
+    return nAt == std::string::npos ? 0 : strtoul(strOutput.c_str() + nAt, NULL, 16);
 }
 
 // Moves a floating window of the game (and sizes it, when cx > 0) and
@@ -4398,8 +4434,10 @@ void PlaceOverTheBoard(const Game& game, std::vector<SeenWindow>& windows)
 // input (given to Wine, not to the display) never reaches: there it would
 // land on the desktop behind. A click on the title bar has the window
 // manager activate and raise the frame, which the test asks of it through
-// Wine by making the frame the foreground window.
-void ClickTheFramesCaption(HWND hFrame)
+// Wine by making the frame the foreground window. hDialog: a dialog of
+// the game open then, which the window manager activates in the frame's
+// place (its own way with a modal dialog of the frame's family).
+void ClickTheFramesCaption(HWND hFrame, HWND hDialog = NULL)
 {
     if (!WindowsAreManaged())
     {
@@ -4411,6 +4449,17 @@ void ClickTheFramesCaption(HWND hFrame)
     for (int n = 0; n < 40 && ::GetForegroundWindow() != hFrame; n++)
         Wait(50);
     EXPECT_EQ(hFrame, ::GetForegroundWindow()) << "the frame is not activated";
+    // The window manager holds the frame (or the open dialog) active, as
+    // after a click on its title bar.
+    const unsigned long nFrame = XWindowOf(hFrame), nDialog = hDialog != NULL ? XWindowOf(hDialog) : 0;
+    unsigned long nActive = ActiveOnTheDisplay();
+    for (int n = 0; n < 40 && nActive != nFrame && (nDialog == 0 || nActive != nDialog); n++)
+    {
+        Wait(50);
+        nActive = ActiveOnTheDisplay();
+    }
+    EXPECT_TRUE(nActive == nFrame || (nDialog != 0 && nActive == nDialog))
+        << "the window manager does not hold the frame active (0x" << std::hex << nActive << ")";
     Wait(300);
 }
 } // namespace
@@ -4482,9 +4531,9 @@ TEST_F(Brindlemark, FloatingWindowsAreSeenInFrontOnTheScreenInEveryPath)
     EXPECT_FALSE(SplashStays(game.Pid(), 10000)) << "the splash stays";
     HWND hFrame = game.Frame();
     // Apart in time, so that two clicks are never a double click.
-    auto ClickFrameCaption = [hFrame]() {
+    auto ClickFrameCaption = [hFrame](HWND hDialog = NULL) {
         Wait(600);
-        ClickTheFramesCaption(hFrame);
+        ClickTheFramesCaption(hFrame, hDialog);
         EXPECT_FALSE(::IsZoomed(hFrame)) << "a click on the caption maximised the frame";
     };
     std::vector<SeenWindow> windows = FloatingWindowsOf(game);
@@ -4510,7 +4559,7 @@ TEST_F(Brindlemark, FloatingWindowsAreSeenInFrontOnTheScreenInEveryPath)
     Wait(300);
     SeenWindow colours{"Colors", hColours, {}};
     TakeSignature(colours);
-    ClickFrameCaption();
+    ClickFrameCaption(hColours);
     ExpectFloatingWindowsInFront(game, windows, "a colour dialog of a floating pane, then the frame's caption",
                                  hColours);
     // The dialog stays above the frame and the floating windows.
