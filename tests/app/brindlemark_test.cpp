@@ -4474,8 +4474,12 @@ void ClickTheFramesCaption(HWND hFrame, HWND hDialog = NULL)
 // it is gone; an open menu while the frame's caption is clicked; two
 // floating panes overlapping (the screen shows the one the system's order
 // puts on top, also after the other was clicked); a docked pane pinned and
-// unpinned. A watchdog ends the test
-// (and the game) if anything hangs.
+// unpinned. The colour dialog stays seen above them all. A watchdog ends
+// the test (and the game) if anything hangs. Run both on the tests' display
+// without a window manager and, by app_brindlemark_test_desktop, on a
+// display with one that manages the game's windows: there a click on the
+// frame's caption is the window manager's (see ClickTheFramesCaption), and
+// a menu it leaves open is closed with Escape.
 TEST_F(Brindlemark, FloatingWindowsAreSeenInFrontOnTheScreenInEveryPath)
 {
     testsupport::Watchdog watchdog("the floating windows in every path", 280000);
