@@ -33,6 +33,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstddef>
 #include <fstream>
@@ -4258,6 +4259,233 @@ COLORREF ScreenColour(POINT pt)
     ::ReleaseDC(NULL, hScreen);
     return cr;
 }
+
+// True when Wine's X11 driver hands this prefix's windows (the game's too)
+// to the display's window manager: Wine's default, and the set-up of
+// run_with_window_manager.sh; the tests' usual prefix says no.
+bool WindowsAreManaged()
+{
+    HKEY hKey = NULL;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\X11 Driver", 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+        return true;
+    char szValue[16] = "";
+    DWORD cb = sizeof(szValue) - 1, dwType = 0;
+    const LONG lResult = ::RegQueryValueExA(hKey, "Managed", NULL, &dwType, (BYTE*)szValue, &cb);
+    ::RegCloseKey(hKey);
+    if (lResult != ERROR_SUCCESS || dwType != REG_SZ)
+        return true;
+    return strchr("yYtT1", szValue[0]) != NULL && szValue[0] != 0;
+}
+
+// What a command of the host (a shell command line, about the display)
+// writes; false when it cannot be run. A program of the host started by
+// Wine has no process handle to wait on: its answer is written aside and
+// then renamed, and the name waited for.
+bool HostCommandOutput(const std::string& strCommand, std::string& strOutput)
+{
+    // Named after the display too: test programs on other displays (each
+    // with its own Wine prefix) may have the same process id.
+    static int s_nCall = 0;
+    std::string strDisplay;
+    for (const char* psz = getenv("DISPLAY"); psz != NULL && *psz != 0; psz++)
+        if (isalnum((unsigned char)*psz))
+            strDisplay += *psz;
+    char szUnix[128], szDos[160];
+    snprintf(szUnix, sizeof(szUnix), "/tmp/bm-display-%s-%lu-%d.txt", strDisplay.c_str(), ::GetCurrentProcessId(),
+             s_nCall++);
+    snprintf(szDos, sizeof(szDos), "Z:%s", szUnix);
+    std::replace(szDos, szDos + strlen(szDos), '/', '\\');
+    std::string strLine = std::string("/bin/sh -c \"") + strCommand + " > " + szUnix + ".part 2>/dev/null; mv " +
+                          szUnix + ".part " + szUnix + "\"";
+    std::vector<char> line(strLine.begin(), strLine.end());
+    line.push_back(0);
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    if (!::CreateProcessA(NULL, line.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
+        return false;
+    if (pi.hProcess != NULL)
+        ::CloseHandle(pi.hProcess);
+    if (pi.hThread != NULL)
+        ::CloseHandle(pi.hThread);
+    FILE* pFile = NULL;
+    for (int n = 0; n < 150 && pFile == NULL; n++)
+    {
+        pFile = fopen(szDos, "r");
+        if (pFile == NULL)
+            ::Sleep(20);
+    }
+    if (pFile == NULL)
+        return false;
+    strOutput.clear();
+    char szBuffer[256];
+    while (fgets(szBuffer, sizeof(szBuffer), pFile) != NULL)
+        strOutput += szBuffer;
+    fclose(pFile);
+    ::DeleteFileA(szDos);
+    return true;
+}
+
+// Wine's X window of a top-level window of the game; 0 when it has none.
+unsigned long XWindowOf(HWND hWnd)
+{
+    return (unsigned long)(ULONG_PTR)::GetPropA(hWnd, "__wine_x11_whole_window");
+}
+
+// Where the display itself shows a top-level window of the game: the
+// place of Wine's X window of it, as xwininfo tells. False when that
+// cannot be told (no X window, no tool).
+bool PlaceOnTheDisplay(HWND hWnd, RECT& rc)
+{
+    const unsigned long nXWindow = XWindowOf(hWnd);
+    char szCommand[64];
+    snprintf(szCommand, sizeof(szCommand), "xwininfo -id 0x%lx", nXWindow);
+    std::string strOutput;
+    if (nXWindow == 0 || !HostCommandOutput(szCommand, strOutput))
+        return false;
+    long nLeft = LONG_MIN, nTop = LONG_MIN, nWidth = -1, nHeight = -1;
+    size_t nStart = 0;
+    while (nStart < strOutput.size())
+    {
+        size_t nEnd = strOutput.find('\n', nStart);
+        if (nEnd == std::string::npos)
+            nEnd = strOutput.size();
+        const std::string strLine = strOutput.substr(nStart, nEnd - nStart);
+        sscanf(strLine.c_str(), " Absolute upper-left X: %ld", &nLeft);
+        sscanf(strLine.c_str(), " Absolute upper-left Y: %ld", &nTop);
+        sscanf(strLine.c_str(), " Width: %ld", &nWidth);
+        sscanf(strLine.c_str(), " Height: %ld", &nHeight);
+        nStart = nEnd + 1;
+    }
+    if (nLeft == LONG_MIN || nTop == LONG_MIN || nWidth < 0 || nHeight < 0)
+        return false;
+    rc = {nLeft, nTop, nLeft + nWidth, nTop + nHeight};
+    return true;
+}
+
+// The window the display's window manager holds active (the root window's
+// _NET_ACTIVE_WINDOW, as xprop tells); 0 when that cannot be told.
+unsigned long ActiveOnTheDisplay()
+{
+    std::string strOutput;
+    if (!HostCommandOutput("xprop -root -notype _NET_ACTIVE_WINDOW", strOutput))
+        return 0;
+    const size_t nAt = strOutput.find("0x");
+    return nAt == std::string::npos ? 0 : strtoul(strOutput.c_str() + nAt, NULL, 16);
+}
+
+// Moves a floating window of the game (and sizes it, when cx > 0) and
+// waits until it lies there and stays there, for the system and on the
+// display. With a window manager the move is a request to it, which the
+// display shows a few tenths of a second later: what the screen shows
+// there before is not the window. The request is made again while the
+// window is not there.
+bool MoveTopLevel(HWND hWnd, int x, int y, int cx = 0, int cy = 0)
+{
+    const UINT nFlags = SWP_NOZORDER | SWP_NOACTIVATE | (cx > 0 ? 0 : SWP_NOSIZE);
+    for (int nTry = 0; nTry < 5; nTry++)
+    {
+        ::SetWindowPos(hWnd, NULL, x, y, cx, cy, nFlags);
+        int nThere = 0;
+        for (int n = 0; n < 40 && nThere < 3; n++)
+        {
+            Wait(50);
+            RECT rc, rcShown;
+            ::GetWindowRect(hWnd, &rc);
+            bool bThere = rc.left == x && rc.top == y &&
+                          (cx <= 0 || (rc.right - rc.left == cx && rc.bottom - rc.top == cy));
+            if (bThere && PlaceOnTheDisplay(hWnd, rcShown))
+                bThere = ::EqualRect(&rc, &rcShown) != FALSE;
+            nThere = bThere ? nThere + 1 : 0;
+        }
+        if (nThere >= 3)
+            return true;
+    }
+    return false;
+}
+
+// Takes what the screen shows of a floating window once it shows the same
+// twice in a row.
+void TakeSignature(SeenWindow& window)
+{
+    std::vector<COLORREF> last;
+    for (int n = 0; n < 30; n++)
+    {
+        window.signature = ClientSamples(window.hWnd);
+        if (window.signature == last)
+            break;
+        last = window.signature;
+        Wait(150);
+    }
+}
+
+// Moves each floating window where nothing covers it (the empty screen
+// right of and below the frame), takes what the screen shows of it, and
+// moves it over the frame's board view: the first pane over the right
+// margin, the second over the left margin, the Timer bar over the board.
+// Each move is waited for until the window lies where it was sent, with
+// or without a window manager.
+void PlaceOverTheBoard(const Game& game, std::vector<SeenWindow>& windows)
+{
+    RECT rcFrame, rcView;
+    ::GetWindowRect(game.Frame(), &rcFrame);
+    ::GetWindowRect(game.View(), &rcView);
+    const POINT aside[] = {{rcFrame.right + 10, 10}, {rcFrame.right + 10, 330}, {10, rcFrame.bottom + 20}};
+    const POINT over[] = {{rcView.right - 205, rcView.top + 10},
+                          {rcView.left + 5, rcView.top + 10},
+                          {rcView.left + 230, (rcView.top + rcView.bottom) / 2}};
+    for (size_t i = 0; i < windows.size() && i < 3; i++)
+    {
+        const bool bTimer = windows[i].strName == "Timer";
+        EXPECT_TRUE(bTimer ? MoveTopLevel(windows[i].hWnd, aside[2].x, aside[2].y)
+                           : MoveTopLevel(windows[i].hWnd, aside[i].x, aside[i].y, 200, 300))
+            << windows[i].strName << " is not moved aside";
+    }
+    Wait(300);
+    for (SeenWindow& window : windows)
+        TakeSignature(window);
+    for (size_t i = 0; i < windows.size() && i < 3; i++)
+    {
+        const size_t nPlace = windows[i].strName == "Timer" ? 2 : i;
+        EXPECT_TRUE(MoveTopLevel(windows[i].hWnd, over[nPlace].x, over[nPlace].y))
+            << windows[i].strName << " is not moved over the board";
+    }
+}
+
+// A click on the frame's caption, as a player makes it. Without a window
+// manager the game draws the caption and takes the click. With one, the
+// caption is the window manager's title bar, which the tests' pointer
+// input (given to Wine, not to the display) never reaches: there it would
+// land on the desktop behind. A click on the title bar has the window
+// manager activate and raise the frame, which the test asks of it through
+// Wine by making the frame the foreground window. hDialog: a dialog of
+// the game open then, which the window manager activates in the frame's
+// place (its own way with a modal dialog of the frame's family).
+void ClickTheFramesCaption(HWND hFrame, HWND hDialog = NULL)
+{
+    if (!WindowsAreManaged())
+    {
+        ClickCaption(hFrame);
+        Wait(300);
+        return;
+    }
+    ::SetForegroundWindow(hFrame);
+    for (int n = 0; n < 40 && ::GetForegroundWindow() != hFrame; n++)
+        Wait(50);
+    EXPECT_EQ(hFrame, ::GetForegroundWindow()) << "the frame is not activated";
+    // The window manager holds the frame (or the open dialog) active, as
+    // after a click on its title bar.
+    const unsigned long nFrame = XWindowOf(hFrame), nDialog = hDialog != NULL ? XWindowOf(hDialog) : 0;
+    unsigned long nActive = ActiveOnTheDisplay();
+    for (int n = 0; n < 40 && nActive != nFrame && (nDialog == 0 || nActive != nDialog); n++)
+    {
+        Wait(50);
+        nActive = ActiveOnTheDisplay();
+    }
+    EXPECT_TRUE(nActive == nFrame || (nDialog != 0 && nActive == nDialog))
+        << "the window manager does not hold the frame active (0x" << std::hex << nActive << ")";
+    Wait(300);
+}
 } // namespace
 
 // Each floating window (the Timer toolbar and both profile panes) is seen on
@@ -4270,8 +4498,12 @@ COLORREF ScreenColour(POINT pt)
 // it is gone; an open menu while the frame's caption is clicked; two
 // floating panes overlapping (the screen shows the one the system's order
 // puts on top, also after the other was clicked); a docked pane pinned and
-// unpinned. A watchdog ends the test
-// (and the game) if anything hangs.
+// unpinned. The colour dialog stays seen above them all. A watchdog ends
+// the test (and the game) if anything hangs. Run both on the tests' display
+// without a window manager and, by app_brindlemark_test_desktop, on a
+// display with one that manages the game's windows: there a click on the
+// frame's caption is the window manager's (see ClickTheFramesCaption), and
+// a menu it leaves open is closed with Escape.
 TEST_F(Brindlemark, FloatingWindowsAreSeenInFrontOnTheScreenInEveryPath)
 {
     testsupport::Watchdog watchdog("the floating windows in every path", 280000);
@@ -4293,7 +4525,7 @@ TEST_F(Brindlemark, FloatingWindowsAreSeenInFrontOnTheScreenInEveryPath)
         ASSERT_EQ(1u, TopLevels(first.Pid(), "XTPDockingPaneMiniWnd").size()) << "the Difficulty pane floated";
         std::vector<SeenWindow> before = FloatingWindowsOf(first);
         ASSERT_EQ(2u, before.size());
-        PlaceOverTheView(first, before);
+        PlaceOverTheBoard(first, before);
         ::SetForegroundWindow(hFirstFrame);
         ExpectFloatingWindowsInFront(first, before, "the Difficulty pane floated");
         first.Command(ID_APPEARANCE_PANE);
@@ -4315,7 +4547,7 @@ TEST_F(Brindlemark, FloatingWindowsAreSeenInFrontOnTheScreenInEveryPath)
         ExpectFloatingWindowsInFront(first, before, "a docked pane dragged out to float", hDropped);
         std::vector<SeenWindow> all = FloatingWindowsOf(first);
         ASSERT_EQ(3u, all.size());
-        PlaceOverTheView(first, all);
+        PlaceOverTheBoard(first, all);
         ExpectFloatingWindowsInFront(first, all, "a docked pane dragged out, all three");
         EXPECT_EQ(0, first.Close());
     }
@@ -4327,15 +4559,14 @@ TEST_F(Brindlemark, FloatingWindowsAreSeenInFrontOnTheScreenInEveryPath)
     EXPECT_FALSE(SplashStays(game.Pid(), 10000)) << "the splash stays";
     HWND hFrame = game.Frame();
     // Apart in time, so that two clicks are never a double click.
-    auto ClickFrameCaption = [hFrame]() {
+    auto ClickFrameCaption = [hFrame](HWND hDialog = NULL) {
         Wait(600);
-        ClickCaption(hFrame);
-        Wait(300);
+        ClickTheFramesCaption(hFrame, hDialog);
         EXPECT_FALSE(::IsZoomed(hFrame)) << "a click on the caption maximised the frame";
     };
     std::vector<SeenWindow> windows = FloatingWindowsOf(game);
     ASSERT_EQ(3u, windows.size()) << "both panes and the Timer bar float after the restart";
-    PlaceOverTheView(game, windows);
+    PlaceOverTheBoard(game, windows);
     ::SetForegroundWindow(hFrame);
     ExpectFloatingWindowsInFront(game, windows, "the start");
 
@@ -4354,9 +4585,19 @@ TEST_F(Brindlemark, FloatingWindowsAreSeenInFrontOnTheScreenInEveryPath)
     HWND hColours = WaitForWindow(game.Pid(), "Colors", 5000);
     ASSERT_TRUE(hColours != NULL) << "no colour dialog";
     Wait(300);
-    ClickFrameCaption();
+    SeenWindow colours{"Colors", hColours, {}};
+    TakeSignature(colours);
+    ClickFrameCaption(hColours);
     ExpectFloatingWindowsInFront(game, windows, "a colour dialog of a floating pane, then the frame's caption",
                                  hColours);
+    // The dialog stays above the frame and the floating windows.
+    int nDialogSeen = PercentSeen(colours);
+    for (int n = 0; n < 20 && nDialogSeen < 90; n++)
+    {
+        Wait(100);
+        nDialogSeen = PercentSeen(colours);
+    }
+    EXPECT_GE(nDialogSeen, 90) << "the colour dialog is covered on the screen (" << nDialogSeen << "% of it seen)";
     ::PostMessage(hColours, WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(WaitUntilGone(hColours));
     ExpectFloatingWindowsInFront(game, windows, "the colour dialog closed from code");
@@ -4384,9 +4625,21 @@ TEST_F(Brindlemark, FloatingWindowsAreSeenInFrontOnTheScreenInEveryPath)
     POINT ptFile = {14, 10};
     ::ClientToScreen(hFrame, &ptFile);
     ClickScreen(ptFile, false);
-    EXPECT_TRUE(WaitForPopupBar(game.Pid()) != NULL) << "the File menu";
+    HWND hMenu = WaitForPopupBar(game.Pid());
+    EXPECT_TRUE(hMenu != NULL) << "the File menu";
     ClickFrameCaption();
-    ExpectFloatingWindowsInFront(game, windows, "the frame's caption clicked while a menu was open");
+    // With a window manager the click on its title bar never reaches the
+    // game, and the menu stays open: above the floating windows, which are
+    // seen in front of the frame around it, and again once it is closed.
+    const HWND hStillOpen = hMenu != NULL && ::IsWindowVisible(hMenu) ? hMenu : NULL;
+    ExpectFloatingWindowsInFront(game, windows, "the frame's caption clicked while a menu was open", hStillOpen);
+    if (hStillOpen != NULL)
+    {
+        for (int n = 0; n < 3 && ::IsWindowVisible(hStillOpen); n++)
+            PressKeys({VK_ESCAPE});
+        EXPECT_FALSE(::IsWindowVisible(hStillOpen)) << "the menu does not close with Escape";
+        ExpectFloatingWindowsInFront(game, windows, "the menu closed with Escape");
+    }
 
     // The two panes overlapping: the screen shows the one on top in the
     // system's order over the other, after the frame is clicked, and again
@@ -4394,8 +4647,7 @@ TEST_F(Brindlemark, FloatingWindowsAreSeenInFrontOnTheScreenInEveryPath)
     RECT rcA, rcD;
     ::GetWindowRect(windows[0].hWnd, &rcA);
     ::GetWindowRect(windows[1].hWnd, &rcD);
-    ::SetWindowPos(windows[1].hWnd, NULL, rcA.left - 100, rcA.top + 60, 0, 0,
-                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+    ASSERT_TRUE(MoveTopLevel(windows[1].hWnd, rcA.left - 100, rcA.top + 60)) << "the panes overlapping";
     for (int nRound = 0; nRound < 2; nRound++)
     {
         ClickFrameCaption();
@@ -4415,7 +4667,7 @@ TEST_F(Brindlemark, FloatingWindowsAreSeenInFrontOnTheScreenInEveryPath)
             ClickScreen({bDifficultyOnTop ? rcLower.right - 30 : rcLower.left + 30, rcLower.top + 8}, false);
         }
     }
-    ::SetWindowPos(windows[1].hWnd, NULL, rcD.left, rcD.top, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+    ASSERT_TRUE(MoveTopLevel(windows[1].hWnd, rcD.left, rcD.top)) << "the panes apart";
     ClickFrameCaption();
     ExpectFloatingWindowsInFront(game, windows, "the panes apart again");
     EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "floating_windows_in_every_path").empty());
@@ -4444,10 +4696,10 @@ TEST_F(Brindlemark, FloatingWindowsAreSeenInFrontOnTheScreenInEveryPath)
     RECT rcBoard;
     ::GetWindowRect(game.View(), &rcBoard);
     for (const SeenWindow& window : others)
+    {
         if (window.strName != "Timer")
-            ::SetWindowPos(window.hWnd, NULL, rcBoard.right - 205, rcBoard.top + 10, 0, 0,
-                           SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
-    Wait(300);
+            EXPECT_TRUE(MoveTopLevel(window.hWnd, rcBoard.right - 205, rcBoard.top + 10)) << window.strName;
+    }
     ClickPin(containers[0]);
     ASSERT_EQ(1u, VisibleDescendants(hFrame, "XTPDockingPaneAutoHidePanel").size()) << "pinned";
     ExpectFloatingWindowsInFront(game, others, "a docked pane pinned");

@@ -15,6 +15,11 @@ if ! command -v openbox >/dev/null 2>&1; then
 fi
 WM_PID=""
 finish() {
+    # What the tests asked of the display and did not take back (a test
+    # ended while waiting for it).
+    if [ -n "${DISPLAY:-}" ]; then
+        rm -f /tmp/bm-display-"${DISPLAY//[^a-zA-Z0-9]/}"-* 2>/dev/null || true
+    fi
     if [ -n "$WM_PID" ]; then
         kill "$WM_PID" 2>/dev/null || true
         wait "$WM_PID" 2>/dev/null || true
