@@ -2549,10 +2549,171 @@ std::vector<SeenWindow> FloatingWindowsOf(const Game& game)
     return windows;
 }
 
+// True when Wine's X11 driver hands this prefix's windows (the game's too)
+// to the display's window manager: Wine's default, and the set-up of
+// run_with_window_manager.sh; the tests' usual prefix says no.
+bool WindowsAreManaged()
+{
+    HKEY hKey = NULL;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\X11 Driver", 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+        return true;
+    char szValue[16] = "";
+    DWORD cb = sizeof(szValue) - 1, dwType = 0;
+    const LONG lResult = ::RegQueryValueExA(hKey, "Managed", NULL, &dwType, (BYTE*)szValue, &cb);
+    ::RegCloseKey(hKey);
+    if (lResult != ERROR_SUCCESS || dwType != REG_SZ)
+        return true;
+    return strchr("yYtT1", szValue[0]) != NULL && szValue[0] != 0;
+}
+
+// What a command of the host (a shell command line, about the display)
+// writes; false when it cannot be run. A program of the host started by
+// Wine has no process handle to wait on: its answer is written aside and
+// then renamed, and the name waited for.
+bool HostCommandOutput(const std::string& strCommand, std::string& strOutput)
+{
+    // Named after the display too: test programs on other displays (each
+    // with its own Wine prefix) may have the same process id.
+    static int s_nCall = 0;
+    std::string strDisplay;
+    for (const char* psz = getenv("DISPLAY"); psz != NULL && *psz != 0; psz++)
+        if (isalnum((unsigned char)*psz))
+            strDisplay += *psz;
+    char szUnix[128], szDos[160];
+    snprintf(szUnix, sizeof(szUnix), "/tmp/bm-display-%s-%lu-%d.txt", strDisplay.c_str(), ::GetCurrentProcessId(),
+             s_nCall++);
+    snprintf(szDos, sizeof(szDos), "Z:%s", szUnix);
+    std::replace(szDos, szDos + strlen(szDos), '/', '\\');
+    std::string strLine = std::string("/bin/sh -c \"") + strCommand + " > " + szUnix + ".part 2>/dev/null; mv " +
+                          szUnix + ".part " + szUnix + "\"";
+    std::vector<char> line(strLine.begin(), strLine.end());
+    line.push_back(0);
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    if (!::CreateProcessA(NULL, line.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
+        return false;
+    if (pi.hProcess != NULL)
+        ::CloseHandle(pi.hProcess);
+    if (pi.hThread != NULL)
+        ::CloseHandle(pi.hThread);
+    FILE* pFile = NULL;
+    for (int n = 0; n < 150 && pFile == NULL; n++)
+    {
+        pFile = fopen(szDos, "r");
+        if (pFile == NULL)
+            ::Sleep(20);
+    }
+    if (pFile == NULL)
+        return false;
+    strOutput.clear();
+    char szBuffer[256];
+    while (fgets(szBuffer, sizeof(szBuffer), pFile) != NULL)
+        strOutput += szBuffer;
+    fclose(pFile);
+    ::DeleteFileA(szDos);
+    return true;
+}
+
+// Wine's X window of a top-level window of the game; 0 when it has none.
+unsigned long XWindowOf(HWND hWnd)
+{
+    return (unsigned long)(ULONG_PTR)::GetPropA(hWnd, "__wine_x11_whole_window");
+}
+
+// Where the display itself shows a top-level window of the game: the
+// place of Wine's X window of it, as xwininfo tells. False when that
+// cannot be told (no X window, no tool).
+bool PlaceOnTheDisplay(HWND hWnd, RECT& rc)
+{
+    const unsigned long nXWindow = XWindowOf(hWnd);
+    char szCommand[64];
+    snprintf(szCommand, sizeof(szCommand), "xwininfo -id 0x%lx", nXWindow);
+    std::string strOutput;
+    if (nXWindow == 0 || !HostCommandOutput(szCommand, strOutput))
+        return false;
+    long nLeft = LONG_MIN, nTop = LONG_MIN, nWidth = -1, nHeight = -1;
+    size_t nStart = 0;
+    while (nStart < strOutput.size())
+    {
+        size_t nEnd = strOutput.find('\n', nStart);
+        if (nEnd == std::string::npos)
+            nEnd = strOutput.size();
+        const std::string strLine = strOutput.substr(nStart, nEnd - nStart);
+        sscanf(strLine.c_str(), " Absolute upper-left X: %ld", &nLeft);
+        sscanf(strLine.c_str(), " Absolute upper-left Y: %ld", &nTop);
+        sscanf(strLine.c_str(), " Width: %ld", &nWidth);
+        sscanf(strLine.c_str(), " Height: %ld", &nHeight);
+        nStart = nEnd + 1;
+    }
+    if (nLeft == LONG_MIN || nTop == LONG_MIN || nWidth < 0 || nHeight < 0)
+        return false;
+    rc = {nLeft, nTop, nLeft + nWidth, nTop + nHeight};
+    return true;
+}
+
+// The window the display's window manager holds active (the root window's
+// _NET_ACTIVE_WINDOW, as xprop tells); 0 when that cannot be told.
+unsigned long ActiveOnTheDisplay()
+{
+    std::string strOutput;
+    if (!HostCommandOutput("xprop -root -notype _NET_ACTIVE_WINDOW", strOutput))
+        return 0;
+    const size_t nAt = strOutput.find("0x");
+    return nAt == std::string::npos ? 0 : strtoul(strOutput.c_str() + nAt, NULL, 16);
+}
+
+// Moves a floating window of the game (and sizes it, when cx > 0) and
+// waits until it lies there and stays there, for the system and on the
+// display. With a window manager the move is a request to it, which the
+// display shows a few tenths of a second later: what the screen shows
+// there before is not the window. The request is made again while the
+// window is not there.
+bool MoveTopLevel(HWND hWnd, int x, int y, int cx = 0, int cy = 0)
+{
+    const UINT nFlags = SWP_NOZORDER | SWP_NOACTIVATE | (cx > 0 ? 0 : SWP_NOSIZE);
+    for (int nTry = 0; nTry < 5; nTry++)
+    {
+        ::SetWindowPos(hWnd, NULL, x, y, cx, cy, nFlags);
+        int nThere = 0;
+        for (int n = 0; n < 40 && nThere < 3; n++)
+        {
+            Wait(50);
+            RECT rc, rcShown;
+            ::GetWindowRect(hWnd, &rc);
+            bool bThere = rc.left == x && rc.top == y &&
+                          (cx <= 0 || (rc.right - rc.left == cx && rc.bottom - rc.top == cy));
+            if (bThere && PlaceOnTheDisplay(hWnd, rcShown))
+                bThere = ::EqualRect(&rc, &rcShown) != FALSE;
+            nThere = bThere ? nThere + 1 : 0;
+        }
+        if (nThere >= 3)
+            return true;
+    }
+    return false;
+}
+
+// Takes what the screen shows of a floating window once it shows the same
+// twice in a row.
+void TakeSignature(SeenWindow& window)
+{
+    std::vector<COLORREF> last;
+    for (int n = 0; n < 30; n++)
+    {
+        window.signature = ClientSamples(window.hWnd);
+        if (window.signature == last)
+            break;
+        last = window.signature;
+        Wait(150);
+    }
+}
+
 // Moves each floating window where nothing covers it (the empty screen
 // right of and below the frame), takes what the screen shows of it, and
 // moves it over the frame's board view: the first pane over the right
 // margin, the second over the left margin, the Timer bar over the board.
+// Each move is waited for until the window lies where it was sent, with
+// or without a window manager.
 void PlaceOverTheView(const Game& game, std::vector<SeenWindow>& windows)
 {
     RECT rcFrame, rcView;
@@ -2564,33 +2725,20 @@ void PlaceOverTheView(const Game& game, std::vector<SeenWindow>& windows)
                           {rcView.left + 230, (rcView.top + rcView.bottom) / 2}};
     for (size_t i = 0; i < windows.size() && i < 3; i++)
     {
-        const UINT nFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE;
-        if (windows[i].strName != "Timer")
-            ::SetWindowPos(windows[i].hWnd, NULL, aside[i].x, aside[i].y, 200, 300, SWP_NOZORDER | SWP_NOACTIVATE);
-        else
-            ::SetWindowPos(windows[i].hWnd, NULL, aside[2].x, aside[2].y, 0, 0, nFlags);
+        const bool bTimer = windows[i].strName == "Timer";
+        EXPECT_TRUE(bTimer ? MoveTopLevel(windows[i].hWnd, aside[2].x, aside[2].y)
+                           : MoveTopLevel(windows[i].hWnd, aside[i].x, aside[i].y, 200, 300))
+            << windows[i].strName << " is not moved aside";
     }
-    Wait(800);
+    Wait(300);
     for (SeenWindow& window : windows)
-    {
-        // Taken once the screen shows the same twice.
-        std::vector<COLORREF> last;
-        for (int n = 0; n < 20; n++)
-        {
-            window.signature = ClientSamples(window.hWnd);
-            if (window.signature == last)
-                break;
-            last = window.signature;
-            Wait(150);
-        }
-    }
+        TakeSignature(window);
     for (size_t i = 0; i < windows.size() && i < 3; i++)
     {
         const size_t nPlace = windows[i].strName == "Timer" ? 2 : i;
-        ::SetWindowPos(windows[i].hWnd, NULL, over[nPlace].x, over[nPlace].y, 0, 0,
-                       SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+        EXPECT_TRUE(MoveTopLevel(windows[i].hWnd, over[nPlace].x, over[nPlace].y))
+            << windows[i].strName << " is not moved over the board";
     }
-    Wait(300);
 }
 
 // The game answers within a second, and each floating window is seen in
@@ -4260,198 +4408,6 @@ COLORREF ScreenColour(POINT pt)
     return cr;
 }
 
-// True when Wine's X11 driver hands this prefix's windows (the game's too)
-// to the display's window manager: Wine's default, and the set-up of
-// run_with_window_manager.sh; the tests' usual prefix says no.
-bool WindowsAreManaged()
-{
-    HKEY hKey = NULL;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\X11 Driver", 0, KEY_READ, &hKey) != ERROR_SUCCESS)
-        return true;
-    char szValue[16] = "";
-    DWORD cb = sizeof(szValue) - 1, dwType = 0;
-    const LONG lResult = ::RegQueryValueExA(hKey, "Managed", NULL, &dwType, (BYTE*)szValue, &cb);
-    ::RegCloseKey(hKey);
-    if (lResult != ERROR_SUCCESS || dwType != REG_SZ)
-        return true;
-    return strchr("yYtT1", szValue[0]) != NULL && szValue[0] != 0;
-}
-
-// What a command of the host (a shell command line, about the display)
-// writes; false when it cannot be run. A program of the host started by
-// Wine has no process handle to wait on: its answer is written aside and
-// then renamed, and the name waited for.
-bool HostCommandOutput(const std::string& strCommand, std::string& strOutput)
-{
-    // Named after the display too: test programs on other displays (each
-    // with its own Wine prefix) may have the same process id.
-    static int s_nCall = 0;
-    std::string strDisplay;
-    for (const char* psz = getenv("DISPLAY"); psz != NULL && *psz != 0; psz++)
-        if (isalnum((unsigned char)*psz))
-            strDisplay += *psz;
-    char szUnix[128], szDos[160];
-    snprintf(szUnix, sizeof(szUnix), "/tmp/bm-display-%s-%lu-%d.txt", strDisplay.c_str(), ::GetCurrentProcessId(),
-             s_nCall++);
-    snprintf(szDos, sizeof(szDos), "Z:%s", szUnix);
-    std::replace(szDos, szDos + strlen(szDos), '/', '\\');
-    std::string strLine = std::string("/bin/sh -c \"") + strCommand + " > " + szUnix + ".part 2>/dev/null; mv " +
-                          szUnix + ".part " + szUnix + "\"";
-    std::vector<char> line(strLine.begin(), strLine.end());
-    line.push_back(0);
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi = {};
-    if (!::CreateProcessA(NULL, line.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
-        return false;
-    if (pi.hProcess != NULL)
-        ::CloseHandle(pi.hProcess);
-    if (pi.hThread != NULL)
-        ::CloseHandle(pi.hThread);
-    FILE* pFile = NULL;
-    for (int n = 0; n < 150 && pFile == NULL; n++)
-    {
-        pFile = fopen(szDos, "r");
-        if (pFile == NULL)
-            ::Sleep(20);
-    }
-    if (pFile == NULL)
-        return false;
-    strOutput.clear();
-    char szBuffer[256];
-    while (fgets(szBuffer, sizeof(szBuffer), pFile) != NULL)
-        strOutput += szBuffer;
-    fclose(pFile);
-    ::DeleteFileA(szDos);
-    return true;
-}
-
-// Wine's X window of a top-level window of the game; 0 when it has none.
-unsigned long XWindowOf(HWND hWnd)
-{
-    return (unsigned long)(ULONG_PTR)::GetPropA(hWnd, "__wine_x11_whole_window");
-}
-
-// Where the display itself shows a top-level window of the game: the
-// place of Wine's X window of it, as xwininfo tells. False when that
-// cannot be told (no X window, no tool).
-bool PlaceOnTheDisplay(HWND hWnd, RECT& rc)
-{
-    const unsigned long nXWindow = XWindowOf(hWnd);
-    char szCommand[64];
-    snprintf(szCommand, sizeof(szCommand), "xwininfo -id 0x%lx", nXWindow);
-    std::string strOutput;
-    if (nXWindow == 0 || !HostCommandOutput(szCommand, strOutput))
-        return false;
-    long nLeft = LONG_MIN, nTop = LONG_MIN, nWidth = -1, nHeight = -1;
-    size_t nStart = 0;
-    while (nStart < strOutput.size())
-    {
-        size_t nEnd = strOutput.find('\n', nStart);
-        if (nEnd == std::string::npos)
-            nEnd = strOutput.size();
-        const std::string strLine = strOutput.substr(nStart, nEnd - nStart);
-        sscanf(strLine.c_str(), " Absolute upper-left X: %ld", &nLeft);
-        sscanf(strLine.c_str(), " Absolute upper-left Y: %ld", &nTop);
-        sscanf(strLine.c_str(), " Width: %ld", &nWidth);
-        sscanf(strLine.c_str(), " Height: %ld", &nHeight);
-        nStart = nEnd + 1;
-    }
-    if (nLeft == LONG_MIN || nTop == LONG_MIN || nWidth < 0 || nHeight < 0)
-        return false;
-    rc = {nLeft, nTop, nLeft + nWidth, nTop + nHeight};
-    return true;
-}
-
-// The window the display's window manager holds active (the root window's
-// _NET_ACTIVE_WINDOW, as xprop tells); 0 when that cannot be told.
-unsigned long ActiveOnTheDisplay()
-{
-    std::string strOutput;
-    if (!HostCommandOutput("xprop -root -notype _NET_ACTIVE_WINDOW", strOutput))
-        return 0;
-    const size_t nAt = strOutput.find("0x");
-    return nAt == std::string::npos ? 0 : strtoul(strOutput.c_str() + nAt, NULL, 16);
-}
-
-// Moves a floating window of the game (and sizes it, when cx > 0) and
-// waits until it lies there and stays there, for the system and on the
-// display. With a window manager the move is a request to it, which the
-// display shows a few tenths of a second later: what the screen shows
-// there before is not the window. The request is made again while the
-// window is not there.
-bool MoveTopLevel(HWND hWnd, int x, int y, int cx = 0, int cy = 0)
-{
-    const UINT nFlags = SWP_NOZORDER | SWP_NOACTIVATE | (cx > 0 ? 0 : SWP_NOSIZE);
-    for (int nTry = 0; nTry < 5; nTry++)
-    {
-        ::SetWindowPos(hWnd, NULL, x, y, cx, cy, nFlags);
-        int nThere = 0;
-        for (int n = 0; n < 40 && nThere < 3; n++)
-        {
-            Wait(50);
-            RECT rc, rcShown;
-            ::GetWindowRect(hWnd, &rc);
-            bool bThere = rc.left == x && rc.top == y &&
-                          (cx <= 0 || (rc.right - rc.left == cx && rc.bottom - rc.top == cy));
-            if (bThere && PlaceOnTheDisplay(hWnd, rcShown))
-                bThere = ::EqualRect(&rc, &rcShown) != FALSE;
-            nThere = bThere ? nThere + 1 : 0;
-        }
-        if (nThere >= 3)
-            return true;
-    }
-    return false;
-}
-
-// Takes what the screen shows of a floating window once it shows the same
-// twice in a row.
-void TakeSignature(SeenWindow& window)
-{
-    std::vector<COLORREF> last;
-    for (int n = 0; n < 30; n++)
-    {
-        window.signature = ClientSamples(window.hWnd);
-        if (window.signature == last)
-            break;
-        last = window.signature;
-        Wait(150);
-    }
-}
-
-// Moves each floating window where nothing covers it (the empty screen
-// right of and below the frame), takes what the screen shows of it, and
-// moves it over the frame's board view: the first pane over the right
-// margin, the second over the left margin, the Timer bar over the board.
-// Each move is waited for until the window lies where it was sent, with
-// or without a window manager.
-void PlaceOverTheBoard(const Game& game, std::vector<SeenWindow>& windows)
-{
-    RECT rcFrame, rcView;
-    ::GetWindowRect(game.Frame(), &rcFrame);
-    ::GetWindowRect(game.View(), &rcView);
-    const POINT aside[] = {{rcFrame.right + 10, 10}, {rcFrame.right + 10, 330}, {10, rcFrame.bottom + 20}};
-    const POINT over[] = {{rcView.right - 205, rcView.top + 10},
-                          {rcView.left + 5, rcView.top + 10},
-                          {rcView.left + 230, (rcView.top + rcView.bottom) / 2}};
-    for (size_t i = 0; i < windows.size() && i < 3; i++)
-    {
-        const bool bTimer = windows[i].strName == "Timer";
-        EXPECT_TRUE(bTimer ? MoveTopLevel(windows[i].hWnd, aside[2].x, aside[2].y)
-                           : MoveTopLevel(windows[i].hWnd, aside[i].x, aside[i].y, 200, 300))
-            << windows[i].strName << " is not moved aside";
-    }
-    Wait(300);
-    for (SeenWindow& window : windows)
-        TakeSignature(window);
-    for (size_t i = 0; i < windows.size() && i < 3; i++)
-    {
-        const size_t nPlace = windows[i].strName == "Timer" ? 2 : i;
-        EXPECT_TRUE(MoveTopLevel(windows[i].hWnd, over[nPlace].x, over[nPlace].y))
-            << windows[i].strName << " is not moved over the board";
-    }
-}
-
 // A click on the frame's caption, as a player makes it. Without a window
 // manager the game draws the caption and takes the click. With one, the
 // caption is the window manager's title bar, which the tests' pointer
@@ -4525,7 +4481,7 @@ TEST_F(Brindlemark, FloatingWindowsAreSeenInFrontOnTheScreenInEveryPath)
         ASSERT_EQ(1u, TopLevels(first.Pid(), "XTPDockingPaneMiniWnd").size()) << "the Difficulty pane floated";
         std::vector<SeenWindow> before = FloatingWindowsOf(first);
         ASSERT_EQ(2u, before.size());
-        PlaceOverTheBoard(first, before);
+        PlaceOverTheView(first, before);
         ::SetForegroundWindow(hFirstFrame);
         ExpectFloatingWindowsInFront(first, before, "the Difficulty pane floated");
         first.Command(ID_APPEARANCE_PANE);
@@ -4547,7 +4503,7 @@ TEST_F(Brindlemark, FloatingWindowsAreSeenInFrontOnTheScreenInEveryPath)
         ExpectFloatingWindowsInFront(first, before, "a docked pane dragged out to float", hDropped);
         std::vector<SeenWindow> all = FloatingWindowsOf(first);
         ASSERT_EQ(3u, all.size());
-        PlaceOverTheBoard(first, all);
+        PlaceOverTheView(first, all);
         ExpectFloatingWindowsInFront(first, all, "a docked pane dragged out, all three");
         EXPECT_EQ(0, first.Close());
     }
@@ -4566,7 +4522,7 @@ TEST_F(Brindlemark, FloatingWindowsAreSeenInFrontOnTheScreenInEveryPath)
     };
     std::vector<SeenWindow> windows = FloatingWindowsOf(game);
     ASSERT_EQ(3u, windows.size()) << "both panes and the Timer bar float after the restart";
-    PlaceOverTheBoard(game, windows);
+    PlaceOverTheView(game, windows);
     ::SetForegroundWindow(hFrame);
     ExpectFloatingWindowsInFront(game, windows, "the start");
 
