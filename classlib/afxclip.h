@@ -180,6 +180,11 @@ private:
         STDMETHOD(Drop)(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt, DWORD* pdwEffect) override;
         COleDropTarget* Owner();
         COleDropTarget* m_pOwner = nullptr;
+
+    private:
+        // A drag entering (pDataObj, the drag's data) or moving over the
+        // target: the effect the target answers, within what is allowed.
+        HRESULT TrackDrag(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt, DWORD* pdwEffect);
     };
     XDropTarget m_xDropTarget;
     friend class XDropTarget;

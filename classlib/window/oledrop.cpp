@@ -309,8 +309,7 @@ ULONG STDMETHODCALLTYPE COleDropTarget::XDropTarget::Release()
     return Owner()->ExternalRelease();
 }
 
-HRESULT STDMETHODCALLTYPE COleDropTarget::XDropTarget::DragEnter(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt,
-                                                                 DWORD* pdwEffect)
+HRESULT COleDropTarget::XDropTarget::TrackDrag(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt, DWORD* pdwEffect)
 {
     if (pdwEffect == NULL)
         return E_INVALIDARG;
@@ -321,35 +320,31 @@ HRESULT STDMETHODCALLTYPE COleDropTarget::XDropTarget::DragEnter(IDataObject* pD
     CPoint point;
     if (!pThis->PrepareCall(pt, &pWnd, &point))
         return S_OK;
-    pThis->m_dataObject.Attach(pDataObj, FALSE);
-    CallHandler("OnDragEnter", [&] {
-        // Entering the scrolling margin scrolls; elsewhere the target decides.
+    const bool bEnter = pDataObj != NULL;
+    if (bEnter)
+        pThis->m_dataObject.Attach(pDataObj, FALSE);
+    CallHandler(bEnter ? "OnDragEnter" : "OnDragOver", [&] {
+        // The scrolling margin scrolls; elsewhere the target decides.
         DROPEFFECT dropEffect = pThis->OnDragScroll(pWnd, grfKeyState, point);
         if ((dropEffect & DROPEFFECT_SCROLL) == 0)
-            dropEffect = pThis->OnDragEnter(pWnd, &pThis->m_dataObject, grfKeyState, point);
+            dropEffect = bEnter ? pThis->OnDragEnter(pWnd, &pThis->m_dataObject, grfKeyState, point)
+                                : pThis->OnDragOver(pWnd, &pThis->m_dataObject, grfKeyState, point);
         *pdwEffect = FilterEffect(dropEffect, dwAllowed);
     });
     return S_OK;
 }
 
+HRESULT STDMETHODCALLTYPE COleDropTarget::XDropTarget::DragEnter(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt,
+                                                                 DWORD* pdwEffect)
+{
+    if (pDataObj == NULL)
+        return E_INVALIDARG;
+    return TrackDrag(pDataObj, grfKeyState, pt, pdwEffect);
+}
+
 HRESULT STDMETHODCALLTYPE COleDropTarget::XDropTarget::DragOver(DWORD grfKeyState, POINTL pt, DWORD* pdwEffect)
 {
-    if (pdwEffect == NULL)
-        return E_INVALIDARG;
-    COleDropTarget* pThis = Owner();
-    DWORD dwAllowed = *pdwEffect;
-    *pdwEffect = DROPEFFECT_NONE;
-    CWnd* pWnd = NULL;
-    CPoint point;
-    if (!pThis->PrepareCall(pt, &pWnd, &point))
-        return S_OK;
-    CallHandler("OnDragOver", [&] {
-        DROPEFFECT dropEffect = pThis->OnDragScroll(pWnd, grfKeyState, point);
-        if ((dropEffect & DROPEFFECT_SCROLL) == 0)
-            dropEffect = pThis->OnDragOver(pWnd, &pThis->m_dataObject, grfKeyState, point);
-        *pdwEffect = FilterEffect(dropEffect, dwAllowed);
-    });
-    return S_OK;
+    return TrackDrag(NULL, grfKeyState, pt, pdwEffect);
 }
 
 HRESULT STDMETHODCALLTYPE COleDropTarget::XDropTarget::DragLeave()
