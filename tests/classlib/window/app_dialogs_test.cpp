@@ -2,6 +2,7 @@
 // dialog lists the templates' file-new names and makes a document of the
 // kind chosen, driven here by the keys and clicks a player would use.
 // ctest: run-serial (keyboard focus and the foreground window)
+#include "support/mdidocs.h"
 #include "support/modal.h"
 #include "support/pump.h"
 #include "support/snapshot.h"
@@ -21,31 +22,11 @@ namespace
 CWinApp theApp;
 ::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new Environment);
 
-class CNoteDoc : public CDocument
-{
-    DECLARE_DYNCREATE(CNoteDoc)
-};
-IMPLEMENT_DYNCREATE(CNoteDoc, CDocument)
-
-class CSketchDoc : public CDocument
-{
-    DECLARE_DYNCREATE(CSketchDoc)
-};
-IMPLEMENT_DYNCREATE(CSketchDoc, CDocument)
-
 class CPlainDoc : public CDocument
 {
     DECLARE_DYNCREATE(CPlainDoc)
 };
 IMPLEMENT_DYNCREATE(CPlainDoc, CDocument)
-
-class CPlainView : public CView
-{
-    DECLARE_DYNCREATE(CPlainView)
-public:
-    virtual void OnDraw(CDC*) {}
-};
-IMPLEMENT_DYNCREATE(CPlainView, CView)
 
 // What the dialog showed when it came up.
 struct DialogSeen

@@ -2,6 +2,7 @@
 // documents with their child frames from the multi-document template, the
 // active child, command routing, per-type menus, the Window menu's commands
 // and closing.
+#include "support/mdidocs.h"
 #include "support/pump.h"
 #include "support/wndtest.h"
 #include "resource.h"
@@ -15,33 +16,6 @@ namespace
 {
 CWinApp theApp;
 ::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new Environment);
-
-class CNoteDoc : public CDocument
-{
-    DECLARE_DYNCREATE(CNoteDoc)
-public:
-    int m_nUpperCase = 0;
-    afx_msg void OnUpperCase() { m_nUpperCase++; }
-    DECLARE_MESSAGE_MAP()
-};
-IMPLEMENT_DYNCREATE(CNoteDoc, CDocument)
-BEGIN_MESSAGE_MAP(CNoteDoc, CDocument)
-    ON_COMMAND(ID_MDIFRAME_UPPERCASE, OnUpperCase)
-END_MESSAGE_MAP()
-
-class CSketchDoc : public CDocument
-{
-    DECLARE_DYNCREATE(CSketchDoc)
-};
-IMPLEMENT_DYNCREATE(CSketchDoc, CDocument)
-
-class CPlainView : public CView
-{
-    DECLARE_DYNCREATE(CPlainView)
-public:
-    virtual void OnDraw(CDC*) {}
-};
-IMPLEMENT_DYNCREATE(CPlainView, CView)
 
 // A bar along the top: the client must take the room below it.
 class CTopBar : public CControlBar

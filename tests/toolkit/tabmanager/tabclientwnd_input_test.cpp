@@ -3,6 +3,7 @@
 // clicks: the class library's MDI frame with two document types (notes and
 // sketches), the menu bar with its MDI buttons and per-type menus, and the
 // tabbed MDI client with its tab groups.
+#include "support/mdidocs.h"
 #include "support/wndtest.h"
 #include "support/pump.h"
 #include "support/keyinput.h"
@@ -26,35 +27,11 @@
 #include <string>
 #include <vector>
 
+using testsupport::CNoteDoc;
+using testsupport::CSketchDoc;
+
 namespace
 {
-// Documents count the commands of their own menus.
-class CNoteDoc : public CDocument
-{
-    DECLARE_DYNCREATE(CNoteDoc)
-public:
-    int m_nUpperCase = 0;
-    afx_msg void OnUpperCase() { m_nUpperCase++; }
-    DECLARE_MESSAGE_MAP()
-};
-IMPLEMENT_DYNCREATE(CNoteDoc, CDocument)
-BEGIN_MESSAGE_MAP(CNoteDoc, CDocument)
-    ON_COMMAND(ID_MDIFRAME_UPPERCASE, OnUpperCase)
-END_MESSAGE_MAP()
-
-class CSketchDoc : public CDocument
-{
-    DECLARE_DYNCREATE(CSketchDoc)
-public:
-    int m_nCleared = 0;
-    afx_msg void OnClear() { m_nCleared++; }
-    DECLARE_MESSAGE_MAP()
-};
-IMPLEMENT_DYNCREATE(CSketchDoc, CDocument)
-BEGIN_MESSAGE_MAP(CSketchDoc, CDocument)
-    ON_COMMAND(ID_MDIFRAME_CLEAR, OnClear)
-END_MESSAGE_MAP()
-
 // Paints its document's kind in a colour of its own and the title.
 class CDocView : public CView
 {
