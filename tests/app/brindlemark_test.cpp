@@ -6687,6 +6687,7 @@ protected:
         Brindlemark::SetUp();
         if (IsSkipped())
             return;
+        testsupport::RemoveLeftoverTestPrinters();
         if (!testsupport::InstalledPrinters().empty())
             GTEST_SKIP() << "the prefix has printers of its own";
         m_strPuzzle = m_folder.Path("printed.hti");

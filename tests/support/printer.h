@@ -72,6 +72,25 @@ inline std::vector<std::string> InstalledPrinters()
     return names;
 }
 
+// Deletes the test printers (named "Brindlemark Test ...") that a test
+// program ended before its clean-up left in the prefix, so that the next
+// run finds the prefix as it was and does not skip its printing tests.
+inline void RemoveLeftoverTestPrinters()
+{
+    for (const std::string& strName : InstalledPrinters())
+    {
+        if (strName.compare(0, 17, "Brindlemark Test ") != 0)
+            continue;
+        HANDLE hPrinter = NULL;
+        PRINTER_DEFAULTSA access = {NULL, NULL, PRINTER_ALL_ACCESS};
+        if (::OpenPrinterA((LPSTR)strName.c_str(), &hPrinter, &access))
+        {
+            ::DeletePrinter(hPrinter);
+            ::ClosePrinter(hPrinter);
+        }
+    }
+}
+
 // The host path of a Windows path (the port of a printer that writes to a
 // file names the host file); empty when it has none.
 inline std::string HostPathOf(const std::string& strWindowsPath)

@@ -139,19 +139,47 @@ void ForgetPrinterChoice()
     theApp.m_hDevMode = theApp.m_hDevNames = NULL;
 }
 
-class Printing : public ::testing::Test
+// Each test starts from no printer choice with the test printers of its own
+// installed: A, the default, and B when asked for. The test is skipped
+// where the prefix has printers of its own or none can be installed.
+class PrinterTest : public ::testing::Test
+{
+protected:
+    void InstallTestPrinters(bool bSecond)
+    {
+        g_log = PrintLog();
+        ForgetPrinterChoice();
+        RemoveLeftoverTestPrinters();
+        if (!InstalledPrinters().empty())
+            GTEST_SKIP() << "the prefix has printers of its own";
+        m_pA.reset(new CTestPrinter("Brindlemark Test A", m_folder.Path("a.ps"), true));
+        if (bSecond)
+            m_pB.reset(new CTestPrinter("Brindlemark Test B", m_folder.Path("b.ps"), false));
+        if (!m_pA->Installed() || (bSecond && !m_pB->Installed()))
+            GTEST_SKIP() << "no test printer could be installed";
+    }
+    // Takes the printers away and lets the idle pass free what printing left.
+    void RemoveTestPrinters()
+    {
+        ForgetPrinterChoice();
+        m_pA.reset();
+        m_pB.reset();
+        Pump(0);
+        AfxGetThread()->OnIdle(1);
+    }
+
+    CTempFolder m_folder;
+    std::unique_ptr<CTestPrinter> m_pA, m_pB;
+};
+
+class Printing : public PrinterTest
 {
 protected:
     void SetUp() override
     {
-        g_log = PrintLog();
-        ForgetPrinterChoice();
-        if (!InstalledPrinters().empty())
-            GTEST_SKIP() << "the prefix has printers of its own";
-        m_pA.reset(new CTestPrinter("Brindlemark Test A", m_folder.Path("a.ps"), true));
-        m_pB.reset(new CTestPrinter("Brindlemark Test B", m_folder.Path("b.ps"), false));
-        if (!m_pA->Installed() || !m_pB->Installed())
-            GTEST_SKIP() << "no test printer could be installed";
+        InstallTestPrinters(true);
+        if (IsSkipped())
+            return;
 
         m_pFrame = new CFrameWnd;
         ASSERT_TRUE(m_pFrame->Create(NULL, "printing", WS_OVERLAPPEDWINDOW, CRect(0, 0, 700, 600)));
@@ -184,11 +212,7 @@ protected:
         }
         delete m_pToolBar;
         delete m_pStatusBar;
-        ForgetPrinterChoice();
-        m_pA.reset();
-        m_pB.reset();
-        Pump(0);
-        AfxGetThread()->OnIdle(1);
+        RemoveTestPrinters();
     }
     CPreviewView* Preview()
     {
@@ -215,8 +239,6 @@ protected:
         Pump(30);
     }
 
-    CTempFolder m_folder;
-    std::unique_ptr<CTestPrinter> m_pA, m_pB;
     CFrameWnd* m_pFrame = NULL;
     HMENU m_hMenu = NULL;
     CTopBar* m_pToolBar = NULL;
@@ -685,18 +707,14 @@ BEGIN_MESSAGE_MAP(CBarsMDIFrame, CXTPMDIFrameWnd)
     ON_WM_CREATE()
 END_MESSAGE_MAP()
 
-class MDIPrinting : public ::testing::Test
+class MDIPrinting : public PrinterTest
 {
 protected:
     void SetUp() override
     {
-        g_log = PrintLog();
-        ForgetPrinterChoice();
-        if (!InstalledPrinters().empty())
-            GTEST_SKIP() << "the prefix has printers of its own";
-        m_pPrinter.reset(new CTestPrinter("Brindlemark Test A", m_folder.Path("a.ps"), true));
-        if (!m_pPrinter->Installed())
-            GTEST_SKIP() << "no test printer could be installed";
+        InstallTestPrinters(false);
+        if (IsSkipped())
+            return;
         m_pNotes = new CMultiDocTemplate(IDR_MDIFRAME_NOTE, RUNTIME_CLASS(CPagesDoc), RUNTIME_CLASS(CMDIChildWnd),
                                          RUNTIME_CLASS(CPagesView));
         theApp.AddDocTemplate(m_pNotes);
@@ -711,10 +729,7 @@ protected:
             delete (CDocTemplate*)theApp.m_templateList.RemoveHead();
         delete m_pStatusBar;
         delete m_pToolBar;
-        ForgetPrinterChoice();
-        m_pPrinter.reset();
-        Pump(0);
-        AfxGetThread()->OnIdle(1);
+        RemoveTestPrinters();
     }
     // Makes the main frame (already constructed) with a status bar, and two
     // notes, the second one active and maximised.
@@ -786,8 +801,6 @@ protected:
         return bTaken;
     }
 
-    CTempFolder m_folder;
-    std::unique_ptr<CTestPrinter> m_pPrinter;
     CMultiDocTemplate* m_pNotes = NULL;
     CMDIFrameWnd* m_pFrame = NULL;
     HWND m_hWndFrame = NULL;
