@@ -2741,6 +2741,19 @@ void PlaceOverTheView(const Game& game, std::vector<SeenWindow>& windows)
     }
 }
 
+// How much of a window the screen shows, read again while it is less than
+// nWanted percent, for at most dwMilliseconds while the display settles.
+int PercentSeenWithin(const SeenWindow& window, int nWanted, DWORD dwMilliseconds, HWND hExcept = NULL)
+{
+    int nSeen = PercentSeen(window, hExcept);
+    for (DWORD dwWaited = 0; nSeen < nWanted && dwWaited < dwMilliseconds; dwWaited += 100)
+    {
+        Wait(100);
+        nSeen = PercentSeen(window, hExcept);
+    }
+    return nSeen;
+}
+
 // The game answers within a second, and each floating window is seen in
 // front of the frame: the screen where it lies shows what it showed alone
 // (most of it: a clock or a selection may have changed), waited for a
@@ -2755,16 +2768,22 @@ void ExpectFloatingWindowsInFront(const Game& game, const std::vector<SeenWindow
     {
         ASSERT_TRUE(::IsWindow(window.hWnd)) << pszWhen << ": " << window.strName;
         EXPECT_TRUE(::IsWindowVisible(window.hWnd)) << pszWhen << ": " << window.strName << " hidden";
-        int nSeen = PercentSeen(window, hExcept);
-        for (int n = 0; n < 40 && nSeen < 75; n++)
-        {
-            Wait(100);
-            nSeen = PercentSeen(window, hExcept);
-        }
+        const int nSeen = PercentSeenWithin(window, 75, 4000, hExcept);
         EXPECT_GE(nSeen, 75) << pszWhen << ": " << window.strName << " is covered on the screen (" << nSeen
                              << "% of it seen)";
     }
     EXPECT_TRUE(AnswersWithinASecond(game.Frame())) << pszWhen << ": the game does not answer within a second";
+}
+
+bool BringFrameToFront(HWND hFrame);
+
+// Places the floating windows over the board (PlaceOverTheView), activates
+// the frame and expects each of them seen in front of it.
+void PlaceAndExpectInFront(const Game& game, std::vector<SeenWindow>& windows, const char* pszWhen)
+{
+    PlaceOverTheView(game, windows);
+    EXPECT_TRUE(BringFrameToFront(game.Frame())) << pszWhen << ": the game cannot be activated";
+    ExpectFloatingWindowsInFront(game, windows, pszWhen);
 }
 
 // Clicks a window's caption (a floating window's or the frame's).
@@ -2835,9 +2854,7 @@ TEST_F(Brindlemark, TwoFloatingPanesAndTheFloatingTimerStayInFrontAndTheGameAnsw
         ASSERT_EQ(3u, windows.size()) << "both panes and the Timer bar float";
         EXPECT_EQ("This puzzle's Appearance Info", windows[0].strName);
         EXPECT_EQ("This puzzle's Difficulty Info", windows[1].strName);
-        PlaceOverTheView(game, windows);
-        ::SetForegroundWindow(hFrame);
-        ExpectFloatingWindowsInFront(game, windows, "the start");
+        PlaceAndExpectInFront(game, windows, "the start");
         EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "two_floating_panes_at_start").empty());
 
         // A click on each floating window, then on the frame's caption.
@@ -3169,9 +3186,7 @@ TEST_F(Brindlemark, TheFloatingTimerLiesBelowTheGamesDialogsAndAnotherProgramsWi
     HWND hBar = TimerBar(game);
     ASSERT_TRUE(IsFloating(hBar));
     std::vector<SeenWindow> timer = {SeenWindow{"Timer", hBar, {}}};
-    PlaceOverTheView(game, timer);
-    EXPECT_TRUE(BringFrameToFront(hFrame)) << "the game cannot be activated";
-    ExpectFloatingWindowsInFront(game, timer, "floated over the board");
+    PlaceAndExpectInFront(game, timer, "floated over the board");
     RECT rcOver;
     ::GetWindowRect(hBar, &rcOver);
 
@@ -4313,18 +4328,14 @@ TEST_F(Brindlemark, FloatingWindowsStayInFrontWhenADockedPaneIsFloatedAndAfterAS
         ASSERT_EQ(1u, TopLevels(game.Pid(), "XTPDockingPaneMiniWnd").size()) << "the first pane floated";
         windows = FloatingWindowsOf(game);
         ASSERT_EQ(2u, windows.size());
-        PlaceOverTheView(game, windows);
-        ::SetForegroundWindow(hFrame);
-        ExpectFloatingWindowsInFront(game, windows, "the first docked pane floated");
+        PlaceAndExpectInFront(game, windows, "the first docked pane floated");
 
         game.Command(ID_APPEARANCE_PANE);
         DoubleClickDockedCaption(game);
         ASSERT_EQ(2u, TopLevels(game.Pid(), "XTPDockingPaneMiniWnd").size()) << "the second pane floated";
         windows = FloatingWindowsOf(game);
         ASSERT_EQ(3u, windows.size());
-        PlaceOverTheView(game, windows);
-        ::SetForegroundWindow(hFrame);
-        ExpectFloatingWindowsInFront(game, windows, "the second docked pane floated");
+        PlaceAndExpectInFront(game, windows, "the second docked pane floated");
 
         // The first pane docked back by a double click on its window's
         // caption, then floated again from its docked place.
@@ -4481,9 +4492,7 @@ TEST_F(Brindlemark, FloatingWindowsAreSeenInFrontOnTheScreenInEveryPath)
         ASSERT_EQ(1u, TopLevels(first.Pid(), "XTPDockingPaneMiniWnd").size()) << "the Difficulty pane floated";
         std::vector<SeenWindow> before = FloatingWindowsOf(first);
         ASSERT_EQ(2u, before.size());
-        PlaceOverTheView(first, before);
-        ::SetForegroundWindow(hFirstFrame);
-        ExpectFloatingWindowsInFront(first, before, "the Difficulty pane floated");
+        PlaceAndExpectInFront(first, before, "the Difficulty pane floated");
         first.Command(ID_APPEARANCE_PANE);
         Wait(500);
         std::vector<HWND> docked = VisibleDescendants(hFirstFrame, "XTPDockingPaneTabbedContainer");
@@ -4522,9 +4531,7 @@ TEST_F(Brindlemark, FloatingWindowsAreSeenInFrontOnTheScreenInEveryPath)
     };
     std::vector<SeenWindow> windows = FloatingWindowsOf(game);
     ASSERT_EQ(3u, windows.size()) << "both panes and the Timer bar float after the restart";
-    PlaceOverTheView(game, windows);
-    ::SetForegroundWindow(hFrame);
-    ExpectFloatingWindowsInFront(game, windows, "the start");
+    PlaceAndExpectInFront(game, windows, "the start");
 
     // A colour dialog opened from the floating Appearance pane (owned by the
     // pane's window), then a click on the frame's caption.
@@ -4547,12 +4554,7 @@ TEST_F(Brindlemark, FloatingWindowsAreSeenInFrontOnTheScreenInEveryPath)
     ExpectFloatingWindowsInFront(game, windows, "a colour dialog of a floating pane, then the frame's caption",
                                  hColours);
     // The dialog stays above the frame and the floating windows.
-    int nDialogSeen = PercentSeen(colours);
-    for (int n = 0; n < 20 && nDialogSeen < 90; n++)
-    {
-        Wait(100);
-        nDialogSeen = PercentSeen(colours);
-    }
+    const int nDialogSeen = PercentSeenWithin(colours, 90, 2000);
     EXPECT_GE(nDialogSeen, 90) << "the colour dialog is covered on the screen (" << nDialogSeen << "% of it seen)";
     ::PostMessage(hColours, WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(WaitUntilGone(hColours));
