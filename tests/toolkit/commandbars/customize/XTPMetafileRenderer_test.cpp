@@ -154,9 +154,13 @@ struct TestWindow
 
 TEST(XTPMetafileRendererTest, IsInstalledBesideTheProgram)
 {
-    const CString strPath = XTPMetafileRendererPath();
-    ASSERT_FALSE(strPath.IsEmpty()) << "the build puts the renderer beside every program that imports pictures";
-    EXPECT_NE(-1, strPath.Find(XTP_METAFILE_RENDERER_EXE));
+    const std::wstring strPath = XTPMetafileRendererPath();
+    ASSERT_FALSE(strPath.empty());
+    EXPECT_NE(std::wstring::npos, strPath.find(XTP_METAFILE_RENDERER_EXE_W));
+    const DWORD dwAttributes = ::GetFileAttributesW(strPath.c_str());
+    ASSERT_NE(INVALID_FILE_ATTRIBUTES, dwAttributes)
+        << "the build puts the renderer beside every program that imports pictures";
+    EXPECT_EQ(0u, dwAttributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 namespace
@@ -164,12 +168,15 @@ namespace
 // Runs the renderer on a command line of its own; its exit code.
 DWORD RunRenderer(const CString& strArguments)
 {
-    CString strCommand;
-    strCommand.Format(_T("\"%s\" %s"), (LPCTSTR)XTPMetafileRendererPath(), (LPCTSTR)strArguments);
-    std::vector<char> command((LPCTSTR)strCommand, (LPCTSTR)strCommand + strCommand.GetLength() + 1);
-    STARTUPINFOA si = {sizeof(si)};
+    // The arguments are plain ASCII.
+    std::wstring strCommand = L"\"" + XTPMetafileRendererPath() + L"\" ";
+    for (LPCTSTR p = strArguments; *p != 0; ++p)
+        strCommand += (wchar_t)(unsigned char)*p;
+    std::vector<wchar_t> command(strCommand.begin(), strCommand.end());
+    command.push_back(0);
+    STARTUPINFOW si = {sizeof(si)};
     PROCESS_INFORMATION pi = {};
-    if (!::CreateProcessA(NULL, command.data(), NULL, NULL, FALSE, CREATE_NO_WINDOW, NULL, NULL, &si, &pi))
+    if (!::CreateProcessW(NULL, command.data(), NULL, NULL, FALSE, CREATE_NO_WINDOW, NULL, NULL, &si, &pi))
         return (DWORD)-1;
     DWORD dwExit = (DWORD)-1;
     if (::WaitForSingleObject(pi.hProcess, 10000) == WAIT_OBJECT_0)
