@@ -8,6 +8,7 @@
 
 #include "support/canvas.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -326,5 +327,183 @@ inline std::vector<BYTE> Damage(const std::vector<BYTE>& good, DWORD dwSeed, siz
         }
     }
     return data;
+}
+} // namespace testsupport
+
+namespace testsupport
+{
+// An enhanced metafile written record by record, of a kMetafileSide x
+// kMetafileSide picture: what GDI would record, without asking GDI (whose
+// recorder itself takes long over some of these records).
+class EmfWriter
+{
+public:
+    EmfWriter() : m_nRecords(1), m_nHandles(1)
+    {
+        // The header: bounds, a frame of 10 x 10 mm on a reference device
+        // of 1024 x 768 pixels and 320 x 240 mm (32 pixels a side).
+        const DWORD header[22] = {EMR_HEADER, 88, 0, 0, (DWORD)kMetafileSide - 1, (DWORD)kMetafileSide - 1, 0, 0,
+                                  1000, 1000, ENHMETA_SIGNATURE, 0x10000, 0, 0, 0, 0, 0, 0, 1024, 768, 320, 240};
+        m_data.assign((const BYTE*)header, (const BYTE*)header + sizeof(header));
+    }
+    // A record of the kind with its words after the kind and the size.
+    EmfWriter& Record(DWORD iType, const std::vector<DWORD>& words)
+    {
+        const DWORD head[2] = {iType, (DWORD)(8 + words.size() * 4)};
+        m_data.insert(m_data.end(), (const BYTE*)head, (const BYTE*)head + sizeof(head));
+        if (!words.empty())
+            m_data.insert(m_data.end(), (const BYTE*)words.data(), (const BYTE*)(words.data() + words.size()));
+        m_nRecords++;
+        return *this;
+    }
+    // Words from 16-bit pairs.
+    static void AddPoints16(std::vector<DWORD>& words, const std::vector<POINT>& points)
+    {
+        for (const POINT& pt : points)
+            words.push_back((DWORD)(WORD)(short)pt.x | ((DWORD)(WORD)(short)pt.y << 16));
+    }
+    // A poly record of 16-bit points: one figure, or several (counts given).
+    EmfWriter& Poly16(DWORD iType, const std::vector<POINT>& points, const std::vector<DWORD>& counts = {})
+    {
+        std::vector<DWORD> words = {0, 0, (DWORD)kMetafileSide, (DWORD)kMetafileSide};
+        if (!counts.empty())
+        {
+            words.push_back((DWORD)counts.size());
+            words.push_back((DWORD)points.size());
+            words.insert(words.end(), counts.begin(), counts.end());
+        }
+        else
+        {
+            words.push_back((DWORD)points.size());
+        }
+        AddPoints16(words, points);
+        if (points.size() % 2 != 0)
+            words.push_back(0);
+        return Record(iType, words);
+    }
+    // A geometric pen in object slot ih: its width, style and dashes.
+    EmfWriter& ExtPen(DWORD ih, DWORD nStyle, DWORD nWidth, COLORREF clr, const std::vector<DWORD>& dashes = {})
+    {
+        std::vector<DWORD> words = {ih, 0, 0, 0, 0, nStyle, nWidth, BS_SOLID, clr, 0, (DWORD)dashes.size()};
+        words.insert(words.end(), dashes.begin(), dashes.end());
+        m_nHandles = std::max<DWORD>(m_nHandles, ih + 1);
+        return Record(EMR_EXTCREATEPEN, words);
+    }
+    EmfWriter& Handles(DWORD nHandles)
+    {
+        m_nHandles = std::max(m_nHandles, nHandles);
+        return *this;
+    }
+    // The file, with its end record and the header's counts.
+    std::vector<BYTE> Finish()
+    {
+        Record(EMR_EOF, {0, 16, 20});
+        std::vector<BYTE> data = m_data;
+        PutDword(data, 48, (DWORD)data.size());
+        PutDword(data, 52, m_nRecords);
+        const WORD nHandles = (WORD)m_nHandles;
+        memcpy(&data[56], &nHandles, 2);
+        return data;
+    }
+
+private:
+    std::vector<BYTE> m_data;
+    DWORD m_nRecords;
+    DWORD m_nHandles;
+};
+
+// Pictures whose records are sound but cost the system's player much: each
+// must be refused by its price, or drawn, well within the renderer's time.
+struct CostlyPicture
+{
+    const char* pszName;
+    std::vector<BYTE> data;
+};
+
+inline std::vector<CostlyPicture> CostlyPictures()
+{
+    std::vector<CostlyPicture> pictures;
+    const std::vector<DWORD> kWhole = {0, 0, (DWORD)kMetafileSide, (DWORD)kMetafileSide};
+    // Clip rectangles excluded by the ten thousand, each making the clip
+    // region anew, then fills through what is left.
+    {
+        EmfWriter emf;
+        // A checker of one-pixel holes over the picture, made again and again.
+        for (int i = 0; i < 90000; i++)
+        {
+            const DWORD x = (DWORD)((i * 4) % 32 + (i / 8) % 2 * 2), y = (DWORD)((i / 8 * 2) % 32);
+            emf.Record(EMR_EXCLUDECLIPRECT, {x, y, x + 2, y + 2});
+        }
+        for (int i = 0; i < 5000; i++)
+            emf.Record(EMR_RECTANGLE, kWhole);
+        pictures.push_back({"exclude_clip_rects", emf.Finish()});
+    }
+    // A long path built with a thin pen, then stroked, or widened and
+    // filled, with a pen as wide as the picture allows.
+    for (int nHow = 0; nHow < 2; nHow++)
+    {
+        EmfWriter emf;
+        emf.Record(EMR_BEGINPATH, {});
+        std::vector<POINT> points;
+        for (int i = 0; i < 60000; i++)
+            points.push_back({(LONG)(i % 2 == 0 ? -40 : 72), (LONG)(-40 + i % 112)});
+        emf.Poly16(EMR_POLYLINE16, points);
+        emf.Record(EMR_ENDPATH, {});
+        emf.ExtPen(1, PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_ROUND | PS_JOIN_ROUND, 120, RGB(0, 0, 200));
+        emf.Record(EMR_SELECTOBJECT, {1});
+        if (nHow == 0)
+        {
+            emf.Record(EMR_STROKEPATH, kWhole);
+        }
+        else
+        {
+            emf.Record(EMR_WIDENPATH, {});
+            emf.Record(EMR_FILLPATH, kWhole);
+        }
+        pictures.push_back({nHow == 0 ? "path_stroked_with_a_wider_pen" : "path_widened_with_a_wider_pen",
+                            emf.Finish()});
+    }
+    // A clip region made from a path of many points, then fills through it.
+    {
+        EmfWriter emf;
+        emf.Record(EMR_BEGINPATH, {});
+        std::vector<POINT> points;
+        for (int i = 0; i < 90000; i++)
+            points.push_back({(LONG)(-40 + (i * 7) % 112), (LONG)(-40 + (i * 13) % 112)});
+        emf.Poly16(EMR_POLYGON16, points);
+        emf.Record(EMR_ENDPATH, {});
+        emf.Record(EMR_SELECTCLIPPATH, {RGN_COPY});
+        for (int i = 0; i < 200; i++)
+            emf.Record(EMR_RECTANGLE, kWhole);
+        pictures.push_back({"clip_region_from_a_large_path", emf.Finish()});
+    }
+    // Fills of many small polygons in one record, in both kinds of file.
+    auto Triangles = [](int nCount, std::vector<POINT>& points, std::vector<DWORD>& counts) {
+        for (int i = 0; i < nCount; i++)
+        {
+            // Tall and thin, across the whole allowed place.
+            const LONG x = -40 + (i * 7) % 110;
+            points.push_back({x, -40});
+            points.push_back({x + 2, -40});
+            points.push_back({x + 1, 72});
+            counts.push_back(3);
+        }
+    };
+    {
+        EmfWriter emf;
+        std::vector<POINT> points;
+        std::vector<DWORD> counts;
+        Triangles(33000, points, counts);
+        emf.Poly16(EMR_POLYPOLYGON16, points, counts);
+        pictures.push_back({"many_sub_polygons_enhanced", emf.Finish()});
+    }
+    pictures.push_back({"many_sub_polygons_placeable", RecordPlaceable([&](HDC hDC) {
+                            std::vector<POINT> points;
+                            std::vector<DWORD> counts;
+                            Triangles(10000, points, counts);
+                            std::vector<INT> ints(counts.begin(), counts.end());
+                            ::PolyPolygon(hDC, points.data(), ints.data(), (int)ints.size());
+                        })});
+    return pictures;
 }
 } // namespace testsupport

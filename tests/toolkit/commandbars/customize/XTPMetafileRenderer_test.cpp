@@ -301,6 +301,28 @@ TEST(XTPMetafileRendererTest, CraftedFilesAreDrawnOrRefusedWithinTheLimitWhileTh
     EXPECT_EQ(0, RenderersLeft());
 }
 
+// Sound records that cost the player much (clip rectangles by the ten
+// thousand, a path stroked with a wider pen than it was built with, a clip
+// region from a large path, fills of many polygons) are priced: refused
+// before they are drawn, never by running out of time, or drawn.
+TEST(XTPMetafileRendererTest, CostlyPicturesAreRefusedByTheirPriceOrDrawn)
+{
+    for (const testsupport::CostlyPicture& picture : testsupport::CostlyPictures())
+    {
+        SCOPED_TRACE(picture.pszName);
+        ASSERT_FALSE(picture.data.empty());
+        const RenderResult result = RenderApart(picture.data, 16);
+        std::printf("%s: %s in %lu ms%s%s\n", picture.pszName, result.bDrawn ? "drawn" : "refused",
+                    (unsigned long)result.dwTook, result.bDrawn ? "" : ": ", (LPCTSTR)result.strProblem);
+        if (!result.bDrawn)
+        {
+            EXPECT_NE(-1, result.strProblem.Find(_T("would cost more"))) << (LPCTSTR)result.strProblem;
+            EXPECT_EQ(std::vector<DWORD>(16 * 16, kBlankPixel), result.pixels) << "the pixels stay as they were";
+        }
+    }
+    EXPECT_EQ(0, RenderersLeft());
+}
+
 TEST(XTPMetafileRendererTest, ARendererPastItsTimeIsEndedAndThePixelsStay)
 {
     const std::vector<BYTE> emf = testsupport::RecordEnh([](HDC hDC) { testsupport::DrawPicture(hDC, true); });
