@@ -507,3 +507,174 @@ inline std::vector<CostlyPicture> CostlyPictures()
     return pictures;
 }
 } // namespace testsupport
+
+namespace testsupport
+{
+// Whether an enhanced metafile (bEnhanced) or a placeable one holds a record
+// of the kind (the record type, or the function of a placeable one).
+inline bool HasRecordOfKind(const std::vector<BYTE>& data, bool bEnhanced, DWORD nKind)
+{
+    if (bEnhanced)
+    {
+        for (size_t nAt = 0; nAt + 8 <= data.size();)
+        {
+            if (GetDword(data, nAt) == nKind)
+                return true;
+            const DWORD nSize = GetDword(data, nAt + 4);
+            if (nSize < 8)
+                return false;
+            nAt += nSize;
+        }
+        return false;
+    }
+    for (size_t nAt = 22 + 18; nAt + 6 <= data.size();)
+    {
+        WORD nFunction;
+        memcpy(&nFunction, &data[nAt + 4], 2);
+        if (nFunction == nKind)
+            return true;
+        const DWORD nSize = GetDword(data, nAt) * 2;
+        if (nSize < 6)
+            return false;
+        nAt += nSize;
+    }
+    return false;
+}
+
+// Pictures with the records a drawing program writes beside lines and
+// fills: gradients, blends, copies through a mask or onto a parallelogram,
+// palettes, pens of their own dashes and comments. Each names the record
+// kind it is about.
+struct KindPicture
+{
+    const char* pszName;
+    bool bEnhanced;
+    DWORD nKind;
+    std::vector<BYTE> data;
+};
+
+inline std::vector<KindPicture> PicturesOfEveryKind()
+{
+    std::vector<KindPicture> pictures;
+    // A 4 x 4 bitmap with alpha, and a two-colour mask of a checker, for
+    // the copies.
+    struct Sources
+    {
+        Sources()
+        {
+            SmallDib dib;
+            for (int i = 0; i < 16; i++)
+                dib.bits[i] = (dib.bits[i] & 0x00FFFFFF) | ((DWORD)(i * 16 + 15) << 24);
+            void* pBits = NULL;
+            hBitmap = ::CreateDIBSection(NULL, &dib.bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+            memcpy(pBits, dib.bits, sizeof(dib.bits));
+            const WORD checker[4] = {0xA000, 0x5000, 0xA000, 0x5000};
+            hMask = ::CreateBitmap(4, 4, 1, 1, checker);
+            hDC = ::CreateCompatibleDC(NULL);
+            hOld = ::SelectObject(hDC, hBitmap);
+        }
+        ~Sources()
+        {
+            ::SelectObject(hDC, hOld);
+            ::DeleteDC(hDC);
+            ::DeleteObject(hMask);
+            ::DeleteObject(hBitmap);
+        }
+        HBITMAP hBitmap;
+        HBITMAP hMask;
+        HDC hDC;
+        HGDIOBJ hOld;
+    };
+    auto Background = [](HDC hDC) {
+        HBRUSH hBrush = ::CreateSolidBrush(RGB(40, 160, 40));
+        RECT rc = {0, 0, kMetafileSide, kMetafileSide};
+        ::FillRect(hDC, &rc, hBrush);
+        ::DeleteObject(hBrush);
+    };
+    pictures.push_back({"gradient", true, EMR_GRADIENTFILL, RecordEnh([](HDC hDC) {
+                            TRIVERTEX vertices[5] = {{0, 0, 0xFF00, 0, 0, 0},
+                                                     {32, 16, 0, 0, 0xFF00, 0},
+                                                     {0, 16, 0, 0xFF00, 0, 0},
+                                                     {32, 16, 0xFF00, 0xFF00, 0, 0},
+                                                     {16, 32, 0, 0x8000, 0xFF00, 0}};
+                            GRADIENT_RECT rect = {0, 1};
+                            ::GdiGradientFill(hDC, vertices, 2, &rect, 1, GRADIENT_FILL_RECT_H);
+                            GRADIENT_TRIANGLE triangle = {2, 3, 4};
+                            ::GdiGradientFill(hDC, vertices, 5, &triangle, 1, GRADIENT_FILL_TRIANGLE);
+                        })});
+    pictures.push_back({"alpha_blend", true, EMR_ALPHABLEND, RecordEnh([&](HDC hDC) {
+                            Sources sources;
+                            Background(hDC);
+                            BLENDFUNCTION constant = {AC_SRC_OVER, 0, 128, 0};
+                            ::GdiAlphaBlend(hDC, 2, 2, 12, 12, sources.hDC, 0, 0, 4, 4, constant);
+                            BLENDFUNCTION perPixel = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+                            ::GdiAlphaBlend(hDC, 16, 16, 14, 14, sources.hDC, 0, 0, 4, 4, perPixel);
+                        })});
+    pictures.push_back({"mask_blt", true, EMR_MASKBLT, RecordEnh([&](HDC hDC) {
+                            Sources sources;
+                            Background(hDC);
+                            ::MaskBlt(hDC, 4, 4, 4, 4, sources.hDC, 0, 0, sources.hMask, 0, 0,
+                                      MAKEROP4(SRCCOPY, DSTINVERT));
+                            ::MaskBlt(hDC, 20, 20, 4, 4, sources.hDC, 0, 0, NULL, 0, 0, MAKEROP4(SRCCOPY, SRCCOPY));
+                        })});
+    pictures.push_back({"plg_blt", true, EMR_PLGBLT, RecordEnh([&](HDC hDC) {
+                            Sources sources;
+                            Background(hDC);
+                            POINT corners[3] = {{2, 2}, {20, 6}, {6, 26}};
+                            ::PlgBlt(hDC, corners, sources.hDC, 0, 0, 4, 4, NULL, 0, 0);
+                            POINT masked[3] = {{18, 18}, {30, 18}, {18, 30}};
+                            ::PlgBlt(hDC, masked, sources.hDC, 0, 0, 4, 4, sources.hMask, 0, 0);
+                        })});
+    auto DrawWithPalette = [](HDC hDC) {
+        struct
+        {
+            WORD wVersion, nEntries;
+            PALETTEENTRY entries[4];
+        } palette = {0x300, 4, {{255, 0, 0, 0}, {0, 255, 0, 0}, {0, 0, 255, 0}, {128, 128, 0, 0}}};
+        HPALETTE hPalette = ::CreatePalette(reinterpret_cast<LOGPALETTE*>(&palette));
+        HPALETTE hOld = ::SelectPalette(hDC, hPalette, FALSE);
+        ::RealizePalette(hDC);
+        HBRUSH hBrush = ::CreateSolidBrush(RGB(200, 0, 100));
+        HGDIOBJ hOldBrush = ::SelectObject(hDC, hBrush);
+        ::Rectangle(hDC, 2, 2, 30, 30);
+        ::SelectObject(hDC, hOldBrush);
+        ::DeleteObject(hBrush);
+        ::SelectPalette(hDC, hOld, FALSE);
+        ::DeleteObject(hPalette);
+    };
+    pictures.push_back({"palette_enhanced", true, EMR_CREATEPALETTE, RecordEnh(DrawWithPalette)});
+    pictures.push_back({"palette_placeable", false, 0x00F7, RecordPlaceable(DrawWithPalette)});
+    {
+        // Geometric and cosmetic pens of their own dashes, as a drawing
+        // program records them, and the palette records GDI's recorder
+        // leaves out.
+        EmfWriter emf;
+        emf.ExtPen(1, PS_GEOMETRIC | PS_USERSTYLE | PS_ENDCAP_FLAT | PS_JOIN_MITER, 2, RGB(200, 0, 0), {6, 2, 2, 2});
+        emf.ExtPen(2, PS_COSMETIC | PS_USERSTYLE, 1, RGB(0, 0, 160), {3, 1});
+        emf.Record(EMR_SELECTOBJECT, {1});
+        emf.Poly16(EMR_POLYLINE16, {{2, 4}, {30, 4}, {30, 28}, {2, 28}});
+        emf.Record(EMR_SELECTOBJECT, {2});
+        emf.Poly16(EMR_POLYLINE16, {{4, 10}, {28, 22}});
+        emf.Record(EMR_CREATEPALETTE, {3, 0x300 | (2u << 16), 0x000000FF, 0x0000FF00});
+        emf.Record(EMR_SETPALETTEENTRIES, {3, 0, 1, 0x00FF0000});
+        emf.Record(EMR_RESIZEPALETTE, {3, 8});
+        emf.Record(EMR_SELECTPALETTE, {3});
+        emf.Record(EMR_REALIZEPALETTE, {});
+        emf.Record(EMR_SELECTOBJECT, {ENHMETA_STOCK_OBJECT | BLACK_PEN});
+        emf.Record(EMR_DELETEOBJECT, {1});
+        emf.Record(EMR_DELETEOBJECT, {2});
+        emf.Handles(4);
+        pictures.push_back({"own_dashes", true, EMR_EXTCREATEPEN, emf.Finish()});
+    }
+    pictures.push_back({"comment_placeable", false, 0x0626, RecordPlaceable([](HDC hDC) {
+                            const char szComment[] = "drawn for a button";
+                            ::Escape(hDC, MFCOMMENT, sizeof(szComment), szComment, NULL);
+                            HBRUSH hBrush = ::CreateSolidBrush(RGB(0, 100, 200));
+                            HGDIOBJ hOld = ::SelectObject(hDC, hBrush);
+                            ::Ellipse(hDC, 4, 4, 28, 28);
+                            ::SelectObject(hDC, hOld);
+                            ::DeleteObject(hBrush);
+                        })});
+    return pictures;
+}
+} // namespace testsupport

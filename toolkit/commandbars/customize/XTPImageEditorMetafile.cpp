@@ -246,7 +246,7 @@ private:
     // selected pen and brush and of a brush it names itself.
     bool PatternCost(const CRecordCost& cost);
     bool CheckDib(const BYTE* pBmi, ULONGLONG cbBmi, const BYTE* pBits, ULONGLONG cbBits, UINT iUsage,
-                  bool bPacked, LONG* pcx, LONG* pcy, ULONGLONG nRows = ULLONG_MAX);
+                  bool bPacked, LONG* pcx, LONG* pcy, ULONGLONG nRows = ULLONG_MAX, bool bMask = false);
     bool SourceInside(LONGLONG x, LONGLONG y, LONGLONG cx, LONGLONG cy, LONG nWidth, LONG nHeight);
     bool EnhIndex(DWORD ih, int nKind, bool bStockAllowed);
     bool EnhCreate(DWORD ih, int nKind, LONGLONG nSize, ULONGLONG nPattern = 0);
@@ -339,9 +339,10 @@ bool CMetafileWalker::PatternCost(const CRecordCost& cost)
 
 // A device-independent bitmap: its header (cbBmi bytes, or the whole block
 // when bPacked) and bits; the bitmap must be of a size the limits allow and
-// the bits of its first nRows rows (all by default) there.
+// the bits of its first nRows rows (all by default) there. A mask (bMask)
+// may also come without colours (DIB_PAL_INDICES), as the recorder writes it.
 bool CMetafileWalker::CheckDib(const BYTE* pBmi, ULONGLONG cbBmi, const BYTE* pBits, ULONGLONG cbBits, UINT iUsage,
-                               bool bPacked, LONG* pcx, LONG* pcy, ULONGLONG nRows)
+                               bool bPacked, LONG* pcx, LONG* pcy, ULONGLONG nRows, bool bMask)
 {
     if (cbBmi < sizeof(BITMAPINFOHEADER))
         return Fail(_T("a bitmap header of %lu bytes"), (unsigned long)cbBmi);
@@ -366,7 +367,8 @@ bool CMetafileWalker::CheckDib(const BYTE* pBmi, ULONGLONG cbBmi, const BYTE* pB
         return Fail(_T("a bitmap of %u bits a pixel"), (unsigned)nBits);
     if (nCompression != BI_RGB && !(nCompression == BI_BITFIELDS && (nBits == 16 || nBits == 32)))
         return Fail(_T("a bitmap compressed in the form %lu"), (unsigned long)nCompression);
-    if (iUsage != DIB_RGB_COLORS && iUsage != DIB_PAL_COLORS)
+    const UINT kPalIndices = 2;
+    if (iUsage != DIB_RGB_COLORS && iUsage != DIB_PAL_COLORS && !(bMask && iUsage == kPalIndices))
         return Fail(_T("a bitmap whose colours are of the kind %u"), iUsage);
     ULONGLONG nColors = 0;
     if (nBits <= 8)
@@ -382,7 +384,7 @@ bool CMetafileWalker::CheckDib(const BYTE* pBmi, ULONGLONG cbBmi, const BYTE* pB
             return Fail(_T("a bitmap with %lu colours"), (unsigned long)nClrUsed);
         nColors = nClrUsed;
     }
-    ULONGLONG nTable = nColors * (iUsage == DIB_RGB_COLORS ? 4 : 2);
+    ULONGLONG nTable = iUsage == kPalIndices ? 0 : nColors * (iUsage == DIB_RGB_COLORS ? 4 : 2);
     // The three colour masks follow a header too short to hold them; the
     // system reads them there whatever size the header says.
     if (nCompression == BI_BITFIELDS && biSize < 56)
@@ -472,7 +474,7 @@ bool CMetafileWalker::CheckBlitMask(const BYTE* r, DWORD nSize, DWORD nFixed, DW
     if (offBmi < nFixed || offBits < nFixed || (ULONGLONG)offBmi + cbBmi > nSize || (ULONGLONG)offBits + cbBits > nSize)
         return Fail(_T("a mask past the end of the record"));
     LONG cxMask = 0, cyMask = 0;
-    if (!CheckDib(r + offBmi, cbBmi, r + offBits, cbBits, iUsage, false, &cxMask, &cyMask))
+    if (!CheckDib(r + offBmi, cbBmi, r + offBits, cbBits, iUsage, false, &cxMask, &cyMask, ULLONG_MAX, true))
         return false;
     if (U16(r + offBmi + 14) != 1)
         return Fail(_T("a mask of more than two colours"));
@@ -549,10 +551,12 @@ bool CMetafileWalker::ChangeClip(double dRectsAfter)
     return true;
 }
 
-// nEntries palette entries whose bytes must lie within nRoom bytes.
+// nEntries palette entries whose bytes must lie within nRoom bytes. A
+// palette of none is let through: the player's palette is then refused by
+// the system, which draws on without it.
 bool CMetafileWalker::PaletteEntries(DWORD nEntries, ULONGLONG nRoom)
 {
-    if (nEntries == 0 || nEntries > kMaxPaletteEntries)
+    if (nEntries > kMaxPaletteEntries)
         return Fail(_T("a palette of %lu entries"), (unsigned long)nEntries);
     if ((ULONGLONG)nEntries * 4 > nRoom)
         return Fail(_T("%lu palette entries past the end of the file"), (unsigned long)nEntries);
@@ -901,8 +905,7 @@ bool CMetafileWalker::EnhRecordBody(const BYTE* r, DWORD nSize, CRecordCost& cos
     case EMR_CREATEPALETTE:
         // The recorder may count more entries than the record holds; the
         // player reads them from the bytes after it, which must be there.
-        if (U16(r + 12) != 0x300)
-            return Fail(_T("a palette of version 0x%X"), (unsigned)U16(r + 12));
+        // The version word is not read.
         return PaletteEntries(U16(r + 14), m_nBytesLeft > 16 ? m_nBytesLeft - 16 : 0) &&
                EnhCreate(U32(r + 8), objPalette, 0);
     case EMR_SETPALETTEENTRIES:
@@ -1610,11 +1613,7 @@ bool CMetafileWalker::MetaRecordBody(const BYTE* r, DWORD nSize, CRecordCost& co
             return Fail(_T("a comment of %lu bytes in %lu"), (unsigned long)UP(1), (unsigned long)nSize);
         return true;
     case 0x00F7:   // CreatePalette: version, count, entries
-        if (!Need(2))
-            return false;
-        if (UP(0) != 0x300)
-            return Fail(_T("a palette of version 0x%lX"), (unsigned long)UP(0));
-        return PaletteEntries(UP(1), (ULONGLONG)(nParams - 2) * 2) && MetaCreate(objPalette, 0);
+        return Need(2) && PaletteEntries(UP(1), (ULONGLONG)(nParams - 2) * 2) && MetaCreate(objPalette, 0);
     case 0x0234:   // SelectPalette
         return Need(1) && MetaIndex((int)UP(0), objPalette);
     case 0x0035:   // RealizePalette

@@ -274,6 +274,38 @@ TEST(XTPMetafileRendererTest, SoundPicturesComeBackAsTheSystemDrawsThem)
     EXPECT_EQ(0, RenderersLeft());
 }
 
+// Gradients, blends, copies through a mask or onto a parallelogram,
+// palettes, pens of their own dashes and comments pass the checks and come
+// back as the system draws them.
+TEST(XTPMetafileRendererTest, PicturesOfEveryKindTheSystemDrawsComeBackAsItDrawsThem)
+{
+    const int nSide = testsupport::kMetafileSide;
+    for (const testsupport::KindPicture& picture : testsupport::PicturesOfEveryKind())
+    {
+        SCOPED_TRACE(picture.pszName);
+        ASSERT_FALSE(picture.data.empty());
+        ASSERT_TRUE(testsupport::HasRecordOfKind(picture.data, picture.bEnhanced, picture.nKind))
+            << "the picture holds the record it is about";
+        CString strProblem;
+        EXPECT_TRUE(XTPCheckMetafileData(picture.data.data(), picture.data.size(), strProblem))
+            << (LPCTSTR)strProblem;
+        const RenderResult result = RenderApart(picture.data, nSide);
+        ASSERT_TRUE(result.bDrawn) << (LPCTSTR)result.strProblem;
+        const std::vector<COLORREF> drawn = AsColors(result.pixels);
+        EXPECT_EQ(testsupport::PlayBySystem(picture.data, nSide), drawn);
+        int nChanged = 0;
+        for (DWORD p : result.pixels)
+            nChanged += p != kBlankPixel ? 1 : 0;
+        EXPECT_GT(nChanged, 16) << "the picture draws something";
+        testsupport::Canvas out(nSide, nSide);
+        for (int i = 0; i < nSide * nSide; i++)
+            ::SetPixel(out.DC()->GetSafeHdc(), i % nSide, i / nSide, drawn[i]);
+        ::GdiFlush();
+        EXPECT_FALSE(testsupport::SaveSnapshot(out, (std::string("kind_") + picture.pszName).c_str()).empty());
+    }
+    EXPECT_EQ(0, RenderersLeft());
+}
+
 TEST(XTPMetafileRendererTest, CraftedFilesAreDrawnOrRefusedWithinTheLimitWhileTheThreadAnswers)
 {
     TestWindow window;
