@@ -2106,9 +2106,15 @@ bool WithinBounds(HDC hDC, CPlayContext& ctx, const CRecordCost& cost)
                                        (unsigned long)ctx.walker.Records());
         return false;
     }
+    // Most records draw nothing and cost nothing here: the device is asked
+    // only for those that do.
+    const bool bPriced = cost.bDraws || cost.bPathFill || cost.bWiden || cost.bEndsPath;
+    if (!bPriced)
+        return true;
     // The device pixels of a logical unit, as far as the mapping stretches.
     const LONGLONG nScaleBase = 1 << 16;
-    const double dScale = (double)DeviceLength(hDC, nScaleBase) / (double)nScaleBase;
+    const bool bScaled = cost.dRows > 0 || cost.bWiden || cost.dArea > 0 || ctx.walker.PenDash() > 0;
+    const double dScale = bScaled ? (double)DeviceLength(hDC, nScaleBase) / (double)nScaleBase : 1.0;
     const LONGLONG nPen = DeviceLength(hDC, ctx.walker.PenSize());
     const double dPen = (double)std::max<LONGLONG>(1, nPen);
     double dCost = 0;

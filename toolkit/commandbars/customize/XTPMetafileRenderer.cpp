@@ -149,13 +149,12 @@ BOOL StartRenderer(CRendererRun* pRun, DWORD dwFlags, PROCESS_INFORMATION& pi)
                             dwFlags | CREATE_SUSPENDED | CREATE_NO_WINDOW, NULL, NULL, &si, &pi);
 }
 
-// Answers the renderer's debug events until it ends. Its first breakpoint
-// (the loader's) goes on; any other exception goes to the renderer's own
-// handlers first, and one they leave unhandled ends the process with its
-// code.
+// Answers the renderer's debug events until it ends. The breakpoints the
+// system stops at as it attaches go on; any other exception goes to the
+// renderer's own handlers first, and one they leave unhandled ends the
+// process with its code.
 void WatchRenderer(CRendererRun* pRun, DWORD dwProcessId)
 {
-    bool bFirstBreakpoint = true;
     for (;;)
     {
         DEBUG_EVENT event;
@@ -185,9 +184,9 @@ void WatchRenderer(CRendererRun* pRun, DWORD dwProcessId)
                 pRun->dwFault = dwCode;
                 ::TerminateProcess(pRun->hProcess, dwCode);
             }
-            else if (dwCode == EXCEPTION_BREAKPOINT && bFirstBreakpoint)
+            else if (dwCode == EXCEPTION_BREAKPOINT || dwCode == 0x4000001F /* of a 32-bit process on 64 bits */)
             {
-                bFirstBreakpoint = false;
+                // The system's own stops as it attaches and loads.
             }
             else
             {
@@ -211,21 +210,9 @@ DWORD WINAPI RunRenderer(LPVOID pParam)
 {
     CRendererRun* pRun = static_cast<CRendererRun*>(pParam);
     PROCESS_INFORMATION pi;
-    bool bDebugged = true;
-    BOOL bCreated = StartRenderer(pRun, DEBUG_ONLY_THIS_PROCESS, pi);
-    DWORD dwError = bCreated ? 0 : ::GetLastError();
-    if (!bCreated && dwError != ERROR_FILE_NOT_FOUND && dwError != ERROR_PATH_NOT_FOUND &&
-        dwError != ERROR_BAD_EXE_FORMAT && dwError != ERROR_ACCESS_DENIED)
+    if (!StartRenderer(pRun, 0, pi))
     {
-        // A system that does not let this thread debug it still runs it;
-        // the renderer's own last-chance handler then ends it on a fault.
-        bDebugged = false;
-        bCreated = StartRenderer(pRun, 0, pi);
-        dwError = bCreated ? 0 : ::GetLastError();
-    }
-    if (!bCreated)
-    {
-        pRun->dwStartError = dwError;
+        pRun->dwStartError = ::GetLastError();
         ::SetEvent(pRun->hStarted);
         pRun->Release();
         return 0;
@@ -234,6 +221,14 @@ DWORD WINAPI RunRenderer(LPVOID pParam)
         TRACE("metafile renderer: not kept in a job (%lu)\n", (unsigned long)::GetLastError());
     pRun->hProcess = pi.hProcess;
     pRun->bStarted = true;
+    // Attached before it runs rather than started as a debugged process, so
+    // that it runs as fast as on its own (the system checks the heap of a
+    // process started under a debugger). Where the system does not let this
+    // thread attach, the renderer's own last-chance handler ends it on a
+    // fault.
+    const bool bDebugged = ::DebugActiveProcess(pi.dwProcessId) != FALSE;
+    if (bDebugged)
+        ::DebugSetProcessKillOnExit(TRUE);
     ::SetEvent(pRun->hStarted);
     ::ResumeThread(pi.hThread);
     ::CloseHandle(pi.hThread);
