@@ -21,6 +21,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace
@@ -401,16 +402,21 @@ TEST(XTPMetafileRendererTest, DamagedCopiesNeverCrashHangOrStayBehind)
         ::DeleteObject(hBrush);
         ::DeleteObject(hRgn);
     };
-    const std::vector<BYTE> seeds[] = {
-        testsupport::RecordEnh([](HDC hDC) { testsupport::DrawPicture(hDC, true); }),
-        testsupport::RecordPlaceable([](HDC hDC) { testsupport::DrawPicture(hDC, false); }),
-        testsupport::RecordEnh(Heavy), testsupport::RecordPlaceable(Heavy)};
-    for (const std::vector<BYTE>& seed : seeds)
-        ASSERT_FALSE(seed.empty());
+    // With the gradients, blends, masked and parallelogram copies,
+    // palettes, own dashes and comments the renderer is handed too.
+    std::vector<std::pair<std::vector<BYTE>, bool>> seeds = {
+        {testsupport::RecordEnh([](HDC hDC) { testsupport::DrawPicture(hDC, true); }), true},
+        {testsupport::RecordPlaceable([](HDC hDC) { testsupport::DrawPicture(hDC, false); }), false},
+        {testsupport::RecordEnh(Heavy), true},
+        {testsupport::RecordPlaceable(Heavy), false}};
+    for (const testsupport::KindPicture& picture : testsupport::PicturesOfEveryKind())
+        seeds.push_back({picture.data, picture.bEnhanced});
+    for (const auto& seed : seeds)
+        ASSERT_FALSE(seed.first.empty());
 
     const DWORD dwCases = FuzzSetting("BM_METAFILE_FUZZ_CASES", 300);
     const DWORD dwFirst = FuzzSetting("BM_METAFILE_FUZZ_SEED", 1);
-    RenderApart(seeds[0], 16);   // what is made once
+    RenderApart(seeds[0].first, 16);   // what is made once
     const DWORD dwGdiBefore = testsupport::GdiHighWater();
     const SIZE_T nPeakBefore = testsupport::PeakProcessMemory();
     ASSERT_NE(0u, nPeakBefore);
@@ -418,9 +424,10 @@ TEST(XTPMetafileRendererTest, DamagedCopiesNeverCrashHangOrStayBehind)
     DWORD dwSlowest = 0;
     for (DWORD dwSeed = dwFirst; dwSeed < dwFirst + dwCases; dwSeed++)
     {
-        const int nSeed = (int)(dwSeed % 4);
-        const bool bEnhanced = nSeed % 2 == 0;
-        const std::vector<BYTE> data = testsupport::Damage(seeds[nSeed], dwSeed, bEnhanced ? 8 : 22, bEnhanced);
+        const size_t nSeed = dwSeed % seeds.size();
+        const bool bEnhanced = seeds[nSeed].second;
+        const std::vector<BYTE> data =
+            testsupport::Damage(seeds[nSeed].first, dwSeed, bEnhanced ? 8 : 22, bEnhanced);
         CString strCheck;
         const bool bPassesChecks = XTPCheckMetafileData(data.data(), data.size(), strCheck) != FALSE;
         const RenderResult result = RenderApart(data, 16);
