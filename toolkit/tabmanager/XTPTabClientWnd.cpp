@@ -360,6 +360,12 @@ void CXTPTabClientWnd::FitChildren()
     if (bMaximized)
         DefWindowProc(WM_MDIRESTORE, (WPARAM)hWndActive, 0);
     m_mapFitted.RemoveAll();
+    // Children closed meanwhile leave the list of boxes to give back.
+    for (INT_PTR i = m_arrNoMaximize.GetSize() - 1; i >= 0; i--)
+    {
+        if (FindItem(m_arrNoMaximize[i]) == NULL)
+            m_arrNoMaximize.RemoveAt(i);
+    }
     for (int i = 0; i < GetWorkspaceCount(); i++)
     {
         CWorkspace* pWorkspace = m_arrWorkspace[i];
