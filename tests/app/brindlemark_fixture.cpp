@@ -270,6 +270,15 @@ std::vector<HWND> TopLevels(DWORD dwPid, const std::string& strClass)
     return data.found;
 }
 
+std::vector<HWND> VisibleTopLevels(DWORD dwPid, const std::string& strClass)
+{
+    std::vector<HWND> visible;
+    for (HWND hWnd : TopLevels(dwPid, strClass))
+        if (::IsWindowVisible(hWnd))
+            visible.push_back(hWnd);
+    return visible;
+}
+
 HWND WaitForVisibleTopLevel(DWORD dwPid, const std::string& strClass, int nMilliseconds, HWND hOther)
 {
     for (int n = 0; n < nMilliseconds / 50; n++)
@@ -360,10 +369,7 @@ std::string MessageText(HWND hDialog)
 
 bool AnyPopupBarVisible(DWORD dwPid)
 {
-    for (HWND hWnd : TopLevels(dwPid, "XTPPopupBar"))
-        if (::IsWindowVisible(hWnd))
-            return true;
-    return false;
+    return !VisibleTopLevels(dwPid, "XTPPopupBar").empty();
 }
 
 void ChooseWithKeys(HWND hFrame, WORD chMenu, const std::vector<WORD>& keys)
@@ -378,11 +384,8 @@ void ChooseWithKeys(HWND hFrame, WORD chMenu, const std::vector<WORD>& keys)
 
 HWND FloatingPane(const Game& game)
 {
-    std::vector<HWND> minis = TopLevels(game.Pid(), "XTPDockingPaneMiniWnd");
-    for (HWND hWnd : minis)
-        if (::IsWindowVisible(hWnd))
-            return hWnd;
-    return NULL;
+    std::vector<HWND> minis = VisibleTopLevels(game.Pid(), "XTPDockingPaneMiniWnd");
+    return minis.empty() ? NULL : minis[0];
 }
 
 HWND FocusOf(HWND hWnd)
@@ -500,6 +503,17 @@ POINT TimerButton(HWND hBar, UINT nID)
     return pt;
 }
 
+bool WaitForPuzzleMade(const Game& game, HWND hNew)
+{
+    const auto making = [&]() {
+        return (hNew != NULL && ::IsWindow(hNew)) || WaitForWindow(game.Pid(), "Create Progress", 10) != NULL;
+    };
+    const DWORD dwStart = ::GetTickCount();
+    while (making() && ::GetTickCount() - dwStart < 60000)
+        Wait(50);
+    return !making();
+}
+
 bool MakePuzzleWithCtrlN(Game& game)
 {
     ::SetForegroundWindow(game.Frame());
@@ -513,9 +527,7 @@ bool MakePuzzleWithCtrlN(Game& game)
     ClickButton(hDialog, "OK");
     if (!WaitUntilGone(hDialog))
         return false;
-    DWORD dwStart = ::GetTickCount();
-    while (WaitForWindow(game.Pid(), "Create Progress", 10) != NULL && ::GetTickCount() - dwStart < 60000)
-        Wait(50);
+    WaitForPuzzleMade(game);
     for (int n = 0; n < 200 && !::IsWindowEnabled(game.Frame()); n++)
         Wait(50);
     ::SetForegroundWindow(game.Frame());
@@ -525,11 +537,7 @@ bool MakePuzzleWithCtrlN(Game& game)
 
 std::vector<HWND> VisibleDialogs(DWORD dwPid)
 {
-    std::vector<HWND> visible;
-    for (HWND hWnd : TopLevels(dwPid, "#32770"))
-        if (::IsWindowVisible(hWnd))
-            visible.push_back(hWnd);
-    return visible;
+    return VisibleTopLevels(dwPid, "#32770");
 }
 
 void ClickDialogButton(HWND hDialog, int nID)
@@ -579,10 +587,7 @@ bool MakePuzzle(Game& game)
         return false;
     Wait(300);
     ClickButton(hDialog, "OK");
-    DWORD dwStart = ::GetTickCount();
-    while ((::IsWindow(hDialog) || WaitForWindow(game.Pid(), "Create Progress", 10) != NULL) &&
-           ::GetTickCount() - dwStart < 60000)
-        Wait(50);
+    WaitForPuzzleMade(game, hDialog);
     Wait(500);
     for (int n = 0; n < 100 && (!::IsWindowEnabled(hFrame) || ::GetForegroundWindow() != hFrame); n++)
     {
@@ -622,5 +627,56 @@ void ChooseLastProfile(HWND hDialog)
     const int nGrades = (int)::SendMessage(hGrades, CB_GETCOUNT, 0, 0);
     ::SendMessage(hGrades, CB_SETCURSEL, nGrades - 1, 0);
     ClickButton(hDialog, "OK");
+}
+HWND LargestGridView(HWND hFrame)
+{
+    HWND hView = NULL;
+    int nMostRows = 0;
+    for (HWND hGrid : Descendants(hFrame, "", "XTPPropertyGrid"))
+        for (HWND hChild : Descendants(hGrid, "", ""))
+        {
+            char szClass[64] = "";
+            ::GetClassName(hChild, szClass, sizeof(szClass));
+            const int nRows = lstrcmpi(szClass, "ListBox") == 0 ? (int)::SendMessage(hChild, LB_GETCOUNT, 0, 0) : 0;
+            if (nRows > nMostRows)
+            {
+                nMostRows = nRows;
+                hView = hChild;
+            }
+        }
+    return hView;
+}
+
+int CloseWithoutSaving(Game& game, int nMilliseconds)
+{
+    ::PostMessage(game.Frame(), WM_CLOSE, 0, 0);
+    HWND hQuestion = WaitForDialogOtherThan(game.Pid(), NULL, nMilliseconds);
+    if (hQuestion != NULL)
+        ClickButton(hQuestion, "Don't Save");
+    return game.WaitForExit();
+}
+
+HWND FileNameBox(HWND hDialog)
+{
+    HWND hName = ::GetDlgItem(hDialog, 0x47c);
+    return hName != NULL ? hName : ::GetDlgItem(hDialog, 0x480);
+}
+
+bool SaveAsWithCtrlS(const Game& game, const std::string& strFile)
+{
+    ::SetForegroundWindow(game.Frame());
+    PressKeys({VK_CONTROL, 'S'});
+    HWND hSave = WaitForWindow(game.Pid(), "Save As", 5000);
+    EXPECT_TRUE(hSave != NULL) << "Ctrl+S showed no Save As dialog";
+    if (hSave == NULL)
+        return false;
+    Wait(300);
+    HWND hName = FileNameBox(hSave);
+    EXPECT_TRUE(hName != NULL) << "the Save As dialog has no name box";
+    if (hName == NULL)
+        return false;
+    ::SendMessage(hName, WM_SETTEXT, 0, (LPARAM)strFile.c_str());
+    ::PostMessage(hSave, WM_COMMAND, IDOK, 0);
+    return true;
 }
 } // namespace gametest

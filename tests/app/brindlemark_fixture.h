@@ -67,6 +67,10 @@ Patch WaitForPatch(POINT pt, const Patch& patch, bool bEqual);
 // TRUE when a window's centre lies within a few pixels of another's.
 bool IsCentredOver(HWND hWnd, HWND hOwner);
 
+// Starts the game with the arguments after its path (each with its leading
+// space, as " /p \"file\""); pi receives the process and its thread.
+bool StartGameWith(const std::string& strArguments, PROCESS_INFORMATION& pi);
+
 // The program as a process, its frame found by the title.
 class Game
 {
@@ -75,12 +79,7 @@ public:
     // command line titles it with the file's name).
     Game(const std::string& strArguments = std::string(), const std::string& strTitle = "Untitled - Brindlemark")
     {
-        std::string strCommand = "\"" + ExePath() + "\"" + strArguments;
-        STARTUPINFO si = {};
-        si.cb = sizeof(si);
-        std::vector<char> command(strCommand.begin(), strCommand.end());
-        command.push_back(0);
-        if (!::CreateProcess(NULL, command.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &m_pi))
+        if (!StartGameWith(strArguments, m_pi))
             return;
         ::WaitForInputIdle(m_pi.hProcess, 10000);
         m_hWnd = WaitForWindow(m_pi.dwProcessId, strTitle);
@@ -164,6 +163,9 @@ protected:
 
 std::vector<HWND> TopLevels(DWORD dwPid, const std::string& strClass);
 
+// The visible top-level windows of a class of the process.
+std::vector<HWND> VisibleTopLevels(DWORD dwPid, const std::string& strClass);
+
 // The first visible top-level window of a class of the process, other than
 // hOther, waited for up to nMilliseconds; NULL when none shows.
 HWND WaitForVisibleTopLevel(DWORD dwPid, const std::string& strClass, int nMilliseconds, HWND hOther = NULL);
@@ -219,10 +221,6 @@ void ChooseProfilePaneEntry(const Game& game, bool bDifficulty);
 // Clicks the pin at the right end of a docked pane's caption.
 void ClickPin(HWND hContainer);
 
-// Starts the game with the arguments after its path (each with its leading
-// space, as " /p \"file\""); pi receives the process and its thread.
-bool StartGameWith(const std::string& strArguments, PROCESS_INFORMATION& pi);
-
 // Empties the stored difficulty list and stores one profile of its own: a
 // square grid of that side with a target time, forcing completion.
 void StoreOnlyDifficultyProfile(int nSide, int nMinutes, bool bForceComplete);
@@ -231,6 +229,10 @@ void StoreOnlyDifficultyProfile(int nSide, int nMinutes, bool bForceComplete);
 // its layout puts it (texts below the icons): Pause and Play after the
 // gripper, the clock, then the three display modes.
 POINT TimerButton(HWND hBar, UINT nID);
+
+// Waits, up to a minute, until the New Puzzle dialog hNew (if any) is gone
+// and no progress window of the game shows: the puzzle is made. True then.
+bool WaitForPuzzleMade(const Game& game, HWND hNew = NULL);
 
 // Ctrl+N, OK in the New Puzzle dialog (the first difficulty profile), and
 // the wait for the progress window; TRUE once the frame is the player's
@@ -264,4 +266,21 @@ void AddSizedProfile(const char* pszName, int nColumns, int nRows);
 
 // Chooses the last difficulty profile in a New Puzzle dialog and presses OK.
 void ChooseLastProfile(HWND hDialog);
+
+// The list box that is the view of the grid with the most rows among the
+// frame's property grids.
+HWND LargestGridView(HWND hFrame);
+
+// Closes the game, answering a save question with Don't Save when one
+// comes within nMilliseconds; the game's exit code, or -1.
+int CloseWithoutSaving(Game& game, int nMilliseconds = 5000);
+
+// The name box of a file dialog: the combo box of the dialog laid out with
+// places, or the edit box; NULL when it has neither.
+HWND FileNameBox(HWND hDialog);
+
+// Ctrl+S on a puzzle not saved before: the Save As dialog gets the path in
+// its name box, and OK. False, with the reason as a failure, when the
+// dialog or its name box does not show.
+bool SaveAsWithCtrlS(const Game& game, const std::string& strFile);
 } // namespace gametest

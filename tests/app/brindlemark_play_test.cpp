@@ -43,6 +43,20 @@
 
 using namespace gametest;
 
+namespace
+{
+// Lets go of both mouse buttons.
+void ReleaseMouseButtons()
+{
+    INPUT release[2] = {};
+    release[0].type = release[1].type = INPUT_MOUSE;
+    release[0].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    release[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+    ::SendInput(2, release, sizeof(INPUT));
+    Wait(200);
+}
+} // namespace
+
 // Puzzle files named on the command line that cannot be played: each says
 // what is wrong with it, and the game goes on with its empty board.
 TEST_F(Brindlemark, ADamagedPuzzleFileSaysWhatIsWrongAndTheGameGoesOn)
@@ -146,10 +160,7 @@ TEST_F(Brindlemark, APuzzleIsMadePlayedPausedAndSavedWithCtrlS)
     ClickButton(hDialog, "OK");
     ASSERT_TRUE(WaitUntilGone(hDialog));
     // The progress window shows while the puzzle is made, then goes.
-    DWORD dwStart = ::GetTickCount();
-    while (WaitForWindow(game.Pid(), "Create Progress", 10) != NULL && ::GetTickCount() - dwStart < 60000)
-        Wait(50);
-    ASSERT_TRUE(WaitForWindow(game.Pid(), "Create Progress", 10) == NULL);
+    ASSERT_TRUE(WaitForPuzzleMade(game));
     Wait(500);
 
     // The frame is given back to the player once the progress window goes.
@@ -162,12 +173,7 @@ TEST_F(Brindlemark, APuzzleIsMadePlayedPausedAndSavedWithCtrlS)
     ASSERT_TRUE(::IsWindowEnabled(hFrame));
 
     // A button another program left held on the display is let go first.
-    INPUT release[2] = {};
-    release[0].type = release[1].type = INPUT_MOUSE;
-    release[0].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    release[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
-    ::SendInput(2, release, sizeof(INPUT));
-    Wait(200);
+    ReleaseMouseButtons();
 
     // Clicks on the board: the left click shades a square, the right click
     // marks another unshaded; each repaints at once.
@@ -204,17 +210,7 @@ TEST_F(Brindlemark, APuzzleIsMadePlayedPausedAndSavedWithCtrlS)
 
     // Ctrl+S on a puzzle never saved asks for a name and writes the puzzle
     // file with the seconds played last.
-    ::SetForegroundWindow(hFrame);
-    PressKeys({VK_CONTROL, 'S'});
-    HWND hSave = WaitForWindow(game.Pid(), "Save As", 5000);
-    ASSERT_TRUE(hSave != NULL);
-    Wait(300);
-    HWND hName = ::GetDlgItem(hSave, 0x47c);   // the file name box
-    if (hName == NULL)
-        hName = ::GetDlgItem(hSave, 0x480);
-    ASSERT_TRUE(hName != NULL);
-    ::SendMessage(hName, WM_SETTEXT, 0, (LPARAM)strFile.c_str());
-    ::PostMessage(hSave, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(SaveAsWithCtrlS(game, strFile));
     // The title names the file once it is written.
     char szTitle[256] = "";
     for (int n = 0; n < 300 && strcmp(szTitle, "e2e_puzzle.hti - Brindlemark") != 0; n++)
@@ -264,20 +260,7 @@ TEST_F(Brindlemark, APuzzleIsMadePlayedPausedAndSavedWithCtrlS)
     // A colour row's "..." opens the game's own colour dialog: the first
     // colour row of the appearance grid (the grid with the most rows) is
     // selected, then its button, at the row's right end, is clicked.
-    HWND hView = NULL;
-    int nMostRows = 0;
-    for (HWND hGrid : Descendants(hFrame, "", "XTPPropertyGrid"))
-        for (HWND hChild : Descendants(hGrid, "", ""))
-        {
-            char szClass[64] = "";
-            ::GetClassName(hChild, szClass, sizeof(szClass));
-            const int nRows = lstrcmpi(szClass, "ListBox") == 0 ? (int)::SendMessage(hChild, LB_GETCOUNT, 0, 0) : 0;
-            if (nRows > nMostRows)
-            {
-                nMostRows = nRows;
-                hView = hChild;
-            }
-        }
+    HWND hView = LargestGridView(hFrame);
     ASSERT_TRUE(hView != NULL);
     RECT rcRow = {};
     ASSERT_NE(LB_ERR, (int)::SendMessage(hView, LB_GETITEMRECT, 1, (LPARAM)&rcRow));
@@ -512,9 +495,7 @@ TEST_F(Brindlemark, TheTimeUpWaitsBehindAnOpenQuestionAndAsksAlone)
     EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "new_puzzle_after_the_time_up").empty());
     ClickDialogButton(hNew, IDOK);
     EXPECT_TRUE(WaitUntilGone(hNew));
-    DWORD dwStart = ::GetTickCount();
-    while (WaitForWindow(game.Pid(), "Create Progress", 10) != NULL && ::GetTickCount() - dwStart < 60000)
-        Wait(50);
+    WaitForPuzzleMade(game);
 
     // The new board is the player's: the window is enabled, no question is
     // left anywhere, and a click shades a square.
@@ -551,12 +532,7 @@ TEST_F(Brindlemark, QuickClicksOnASquareAreEachAClick)
     HWND hFrame = game.Frame();
     ASSERT_TRUE(MakePuzzle(game));
     // A button another program left held on the display is let go first.
-    INPUT release[2] = {};
-    release[0].type = release[1].type = INPUT_MOUSE;
-    release[0].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    release[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
-    ::SendInput(2, release, sizeof(INPUT));
-    Wait(200);
+    ReleaseMouseButtons();
 
     for (bool bRight : {false, true})
     {
@@ -624,9 +600,7 @@ TEST_F(Brindlemark, ANameTypedWithoutItsExtensionOpensThePuzzle)
     HWND hOpen = WaitForWindow(game.Pid(), "Open", 5000);
     ASSERT_TRUE(hOpen != NULL);
     Wait(500);
-    HWND hName = ::GetDlgItem(hOpen, 0x47c);
-    if (hName == NULL)
-        hName = ::GetDlgItem(hOpen, 0x480);
+    HWND hName = FileNameBox(hOpen);
     ASSERT_TRUE(hName != NULL);
     // The dialog goes to the folder (it opens in the one used last), then
     // the player clicks into the empty name box and types.
@@ -659,11 +633,7 @@ TEST_F(Brindlemark, ANameTypedWithoutItsExtensionOpensThePuzzle)
     if (::IsWindow(hOpen))
         ::PostMessage(hOpen, WM_COMMAND, IDCANCEL, 0);
     // The clock has run on the loaded puzzle: the game asks to save it.
-    ::PostMessage(hFrame, WM_CLOSE, 0, 0);
-    HWND hQuestion = WaitForDialogOtherThan(game.Pid(), NULL, 5000);
-    if (hQuestion != NULL)
-        ClickButton(hQuestion, "Don't Save");
-    EXPECT_EQ(0, game.WaitForExit());
+    EXPECT_EQ(0, CloseWithoutSaving(game));
     ::DeleteFile(strFile.c_str());
     ::RemoveDirectory(strFolder.c_str());
     ClearSettings();
@@ -780,10 +750,6 @@ TEST_F(Brindlemark, TheProgressWindowShowsItsBorderedMovingBar)
 
     for (int n = 0; n < 200 && ::IsWindowVisible(hProgress); n++)
         Wait(50);
-    ::PostMessage(hFrame, WM_CLOSE, 0, 0);
-    HWND hQuestion = WaitForDialogOtherThan(game.Pid(), NULL, 5000);
-    if (hQuestion != NULL)
-        ClickButton(hQuestion, "Don't Save");
-    EXPECT_EQ(0, game.WaitForExit());
+    EXPECT_EQ(0, CloseWithoutSaving(game));
     ClearSettings();
 }
