@@ -11,19 +11,9 @@
 #include "support/data_files.h"
 #include "support/icon_files.h"
 #include "support/memory.h"
-#include "support/mouseinput.h"
 #include "support/packed_bytes.h"
-#include "support/printer.h"
-#include "support/registry.h"
 #include "support/snapshot.h"
-#include "support/tempfolder.h"
-#include "support/tooltips.h"
-#include "support/watchdog.h"
-#include "support/wndtest.h"
 
-#include "ApplicationInfo.h"
-#include "HTDataContainer.h"
-#include "HTGenerator.h"
 #include "XTPCommandBarsExchange.h"
 #include "XTPImageManager.h"
 #include "XTPZipMemFile.h"
@@ -32,12 +22,8 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <climits>
-#include <cmath>
 #include <cstddef>
 #include <fstream>
-#include <memory>
-#include <set>
 #include <string>
 #include <vector>
 

@@ -1,39 +1,12 @@
 // The bodies of the end-to-end tests' shared helpers.
 #include "brindlemark_fixture.h"
 
-#include "support/bars_frame.h"
-#include "support/canvas.h"
-#include "support/crafted_metafiles.h"
-#include "support/data_files.h"
-#include "support/icon_files.h"
-#include "support/memory.h"
 #include "support/mouseinput.h"
-#include "support/packed_bytes.h"
-#include "support/printer.h"
-#include "support/registry.h"
-#include "support/snapshot.h"
-#include "support/tempfolder.h"
-#include "support/tooltips.h"
-#include "support/watchdog.h"
-#include "support/wndtest.h"
 
 #include "ApplicationInfo.h"
 #include "HTDataContainer.h"
-#include "HTGenerator.h"
-#include "XTPCommandBarsExchange.h"
-#include "XTPImageManager.h"
-#include "XTPZipMemFile.h"
 #include "resource.h"
 
-#include <commctrl.h>
-
-#include <algorithm>
-#include <climits>
-#include <cmath>
-#include <cstddef>
-#include <fstream>
-#include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -66,29 +39,13 @@ void Wait(int nMilliseconds)
     }
 }
 
-BOOL CALLBACK FindTopLevel(HWND hWnd, LPARAM lParam)
-{
-    FindData* pData = (FindData*)lParam;
-    DWORD dwPid = 0;
-    ::GetWindowThreadProcessId(hWnd, &dwPid);
-    char szTitle[256] = "";
-    ::GetWindowText(hWnd, szTitle, sizeof(szTitle));
-    if (dwPid == pData->dwPid && ::IsWindowVisible(hWnd) && pData->strTitle == szTitle)
-    {
-        pData->hWnd = hWnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 HWND WaitForWindow(DWORD dwPid, const std::string& strTitle, int nMilliseconds)
 {
     for (int n = 0; n < nMilliseconds / 50 + 1; n++)
     {
-        FindData data = {dwPid, strTitle, NULL};
-        ::EnumWindows(&FindTopLevel, (LPARAM)&data);
-        if (data.hWnd != NULL)
-            return data.hWnd;
+        for (HWND hWnd : TopLevels(dwPid, ""))
+            if (::IsWindowVisible(hWnd) && WindowText(hWnd) == strTitle)
+                return hWnd;
         if (n < nMilliseconds / 50)
             Wait(50);
     }
@@ -241,7 +198,8 @@ void ClearSettings()
 namespace
 {
 
-// The top-level windows of the process of that class, visible or not.
+// The top-level windows of the process of that class (of any class when
+// none is named), visible or not.
 struct TopLevelData
 {
     DWORD dwPid;
@@ -256,7 +214,7 @@ BOOL CALLBACK FindTopLevelOfClass(HWND hWnd, LPARAM lParam)
     ::GetWindowThreadProcessId(hWnd, &dwPid);
     char szClass[256] = "";
     ::GetClassName(hWnd, szClass, sizeof(szClass));
-    if (dwPid == pData->dwPid && pData->strClass == szClass)
+    if (dwPid == pData->dwPid && (pData->strClass.empty() || pData->strClass == szClass))
         pData->found.push_back(hWnd);
     return TRUE;
 }
@@ -396,32 +354,13 @@ HWND FocusOf(HWND hWnd)
     return info.hwndFocus;
 }
 
-namespace
-{
-
-BOOL CALLBACK FindMessageWindow(HWND hWnd, LPARAM lParam)
-{
-    FindData* pData = (FindData*)lParam;
-    DWORD dwPid = 0;
-    ::GetWindowThreadProcessId(hWnd, &dwPid);
-    if (dwPid == pData->dwPid && ::IsWindowVisible(hWnd) && ::GetDlgItem(hWnd, IDC_MESSAGE_TEXT) != NULL)
-    {
-        pData->hWnd = hWnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-} // namespace
-
 HWND WaitForMessageWindow(DWORD dwPid, int nMilliseconds)
 {
     for (int n = 0; n < nMilliseconds / 20; n++)
     {
-        FindData data = {dwPid, "", NULL};
-        ::EnumWindows(&FindMessageWindow, (LPARAM)&data);
-        if (data.hWnd != NULL)
-            return data.hWnd;
+        for (HWND hWnd : VisibleTopLevels(dwPid, ""))
+            if (::GetDlgItem(hWnd, IDC_MESSAGE_TEXT) != NULL)
+                return hWnd;
         ::Sleep(20);
     }
     return NULL;

@@ -18,18 +18,11 @@ namespace gametest
 {
 inline const char* const kUserKey = testsupport::GameKey();
 
+// The built game beside the test programs: build/app/Brindlemark.exe.
 std::string ExePath();
 
+// Waits, pumping this program's own messages meanwhile.
 void Wait(int nMilliseconds);
-
-struct FindData
-{
-    DWORD dwPid;
-    std::string strTitle;
-    HWND hWnd;
-};
-
-BOOL CALLBACK FindTopLevel(HWND hWnd, LPARAM lParam);
 
 // A visible top-level window of the process with that title, waited for
 // (looked for at least once, however short the wait).
@@ -43,12 +36,18 @@ bool WaitUntilGone(HWND hWnd, int nMilliseconds = 15000);
 // a failure, when it does not) and closes its handles.
 void WaitForGameToEnd(PROCESS_INFORMATION& pi);
 
+// The windows below hWnd with that text and of that class (either empty:
+// any).
 std::vector<HWND> Descendants(HWND hWnd, const std::string& strText, const std::string& strClass);
 
+// Presses a dialog's button, found by its text, as a click would (posted).
 void ClickButton(HWND hDialog, const std::string& strText);
 
+// Clicks the left or right button nClicks times at a screen point with the
+// real pointer.
 void ClickScreen(POINT pt, bool bRight, int nClicks = 1);
 
+// Presses the keys down in order and lets them go in reverse, as a chord.
 void PressKeys(std::vector<WORD> keys);
 
 // An 8 x 8 patch of screen pixels from the point down and right: a
@@ -147,6 +146,7 @@ private:
     HWND m_hWnd = NULL;
 };
 
+// Removes the game's stored settings and profiles.
 void ClearSettings();
 
 // Each test starts the built program from no stored settings.
@@ -161,6 +161,8 @@ protected:
     }
 };
 
+// The top-level windows of the process of a class (of any class when none
+// is named), visible or not, in Z order from the top.
 std::vector<HWND> TopLevels(DWORD dwPid, const std::string& strClass);
 
 // The visible top-level windows of a class of the process.
@@ -170,6 +172,7 @@ std::vector<HWND> VisibleTopLevels(DWORD dwPid, const std::string& strClass);
 // hOther, waited for up to nMilliseconds; NULL when none shows.
 HWND WaitForVisibleTopLevel(DWORD dwPid, const std::string& strClass, int nMilliseconds, HWND hOther = NULL);
 
+// A window's text (the title of a top-level window).
 std::string WindowText(HWND hWnd);
 
 // The Timer toolbar's window, docked or floating; NULL when it has none.
@@ -186,21 +189,26 @@ bool IsAbove(HWND hWnd, HWND hBelow);
 // open, waited for; NULL when none opens.
 HWND WaitForPopupBar(DWORD dwPid);
 
+// TRUE when the window is a top-level one (a floating bar or pane).
 bool IsFloating(HWND hWnd);
 
+// A window's rectangle on the screen.
 RECT WindowRect(HWND hWnd);
 
 // The visible dialog of the process that is not hOther, waited for.
 HWND WaitForDialogOtherThan(DWORD dwPid, HWND hOther, int nMilliseconds = 5000);
 
+// The text of a message dialog's message.
 std::string MessageText(HWND hDialog);
 
+// TRUE when a popup bar (a menu) of the process shows.
 bool AnyPopupBarVisible(DWORD dwPid);
 
 // Chooses a menu command as a keyboard player does: Alt, the menu's letter,
 // then the keys given (arrows, ending with Return), each pressed and let go.
 void ChooseWithKeys(HWND hFrame, WORD chMenu, const std::vector<WORD>& keys);
 
+// The game's first visible floating pane window, or NULL.
 HWND FloatingPane(const Game& game);
 
 // The window that has the keyboard focus in the game's thread.

@@ -6,38 +6,17 @@
 // ctest: lock registry
 #include "brindlemark_fixture.h"
 
-#include "support/bars_frame.h"
 #include "support/canvas.h"
-#include "support/crafted_metafiles.h"
-#include "support/data_files.h"
-#include "support/icon_files.h"
-#include "support/memory.h"
 #include "support/mouseinput.h"
-#include "support/packed_bytes.h"
-#include "support/printer.h"
-#include "support/registry.h"
 #include "support/snapshot.h"
-#include "support/tempfolder.h"
-#include "support/tooltips.h"
-#include "support/watchdog.h"
-#include "support/wndtest.h"
 
 #include "ApplicationInfo.h"
 #include "HTDataContainer.h"
-#include "HTGenerator.h"
-#include "XTPCommandBarsExchange.h"
-#include "XTPImageManager.h"
-#include "XTPZipMemFile.h"
 #include "resource.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
-#include <climits>
 #include <cmath>
 #include <cstddef>
-#include <fstream>
-#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -321,11 +300,10 @@ HWND WaitForUntitledOfSize(DWORD dwPid, int cx, int cy, int nMilliseconds)
 {
     for (int n = 0; n < nMilliseconds / 20; n++)
     {
-        FindData data = {dwPid, "", NULL};
-        ::EnumWindows(&FindTopLevel, (LPARAM)&data);
+        HWND hWnd = WaitForWindow(dwPid, "", 0);
         RECT rc;
-        if (data.hWnd != NULL && ::GetWindowRect(data.hWnd, &rc) && rc.right - rc.left == cx && rc.bottom - rc.top == cy)
-            return data.hWnd;
+        if (hWnd != NULL && ::GetWindowRect(hWnd, &rc) && rc.right - rc.left == cx && rc.bottom - rc.top == cy)
+            return hWnd;
         ::Sleep(20);
     }
     return NULL;
