@@ -525,6 +525,27 @@ HWND OpenButtonEditor(const Game& game)
     return hEditor;
 }
 
+// The button editor's canvas on the screen; false, with the reason as a
+// failure, when the editor has none.
+bool CanvasRect(HWND hEditor, RECT* prc)
+{
+    HWND hCanvas = ::GetDlgItem(hEditor, 100);
+    EXPECT_TRUE(hCanvas != NULL) << "the editor has no canvas";
+    return hCanvas != NULL && ::GetWindowRect(hCanvas, prc);
+}
+
+// A dot drawn with the pencil at a point of the editor's canvas: the screen
+// there once it changed; empty, with the reason as a failure, when the
+// pencil drew nothing.
+Patch DrawDot(POINT pt)
+{
+    const Patch blank = ScreenPatch(pt);
+    ClickScreen(pt, false);
+    const Patch drawn = WaitForPatch(pt, blank, false);
+    EXPECT_NE(blank, drawn) << "the pencil drew nothing";
+    return drawn != blank ? drawn : Patch();
+}
+
 // The editor's Import: the file dialog gets the path and OK.
 void ImportIntoEditor(DWORD dwPid, HWND hEditor, const std::string& strPath)
 {
@@ -664,15 +685,11 @@ TEST_F(Brindlemark, DamagedAndHugePicturesImportedIntoTheButtonEditorAreRefusedA
         ASSERT_TRUE(hEditor != NULL) << "the context menu opened no button editor";
 
         // A black dot drawn with the pencil in the middle of the canvas.
-        HWND hCanvas = ::GetDlgItem(hEditor, 100);
-        ASSERT_TRUE(hCanvas != NULL);
-        RECT rcCanvas;
-        ::GetWindowRect(hCanvas, &rcCanvas);
+        RECT rcCanvas = {};
+        ASSERT_TRUE(CanvasRect(hEditor, &rcCanvas));
         const POINT ptCell = {(rcCanvas.left + rcCanvas.right) / 2, (rcCanvas.top + rcCanvas.bottom) / 2};
-        const Patch blank = ScreenPatch(ptCell);
-        ClickScreen(ptCell, false);
-        const Patch drawn = WaitForPatch(ptCell, blank, false);
-        ASSERT_NE(blank, drawn) << "the pencil drew nothing";
+        const Patch drawn = DrawDot(ptCell);
+        ASSERT_FALSE(drawn.empty());
 
         HANDLE hProcess = ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, game.Pid());
         ASSERT_TRUE(hProcess != NULL);
@@ -750,16 +767,12 @@ TEST_F(Brindlemark, CraftedMetafilesImportedIntoTheButtonEditorAreDrawnOrRefused
 
         // A black dot in the middle of the canvas, and a second one drawn
         // and undone: Redo stays on until an import makes a new step.
-        HWND hCanvas = ::GetDlgItem(hEditor, 100);
-        ASSERT_TRUE(hCanvas != NULL);
-        RECT rcCanvas;
-        ::GetWindowRect(hCanvas, &rcCanvas);
+        RECT rcCanvas = {};
+        ASSERT_TRUE(CanvasRect(hEditor, &rcCanvas));
         const POINT ptCell = {(rcCanvas.left + rcCanvas.right) / 2, (rcCanvas.top + rcCanvas.bottom) / 2};
         const POINT ptCorner = {rcCanvas.left + 4, rcCanvas.top + 4};
-        const Patch blank = ScreenPatch(ptCell);
-        ClickScreen(ptCell, false);
-        const Patch drawn = WaitForPatch(ptCell, blank, false);
-        ASSERT_NE(blank, drawn) << "the pencil drew nothing";
+        const Patch drawn = DrawDot(ptCell);
+        ASSERT_FALSE(drawn.empty());
         const Patch cornerBlank = ScreenPatch(ptCorner);
         ClickScreen(ptCorner, false);
         ASSERT_NE(cornerBlank, WaitForPatch(ptCorner, cornerBlank, false)) << "the pencil drew nothing";
