@@ -16,6 +16,7 @@
 
 namespace gametest
 {
+// The game's key of the player's settings (under HKEY_CURRENT_USER).
 inline const char* const kUserKey = testsupport::GameKey();
 
 // The built game beside the test programs: build/app/Brindlemark.exe.
