@@ -135,6 +135,12 @@ protected:
             CtrlKey(VK_F6);
         EXPECT_EQ((HWND)pStrip->GetItem(4)->GetData(), ActiveChild());
         ExpectSelectedTabShown("after Ctrl+F6");
+        // The Window menu's list of windows: its first entry.
+        HWND hBefore = ActiveChild();
+        AltKey('W');
+        Keys({ '1' });
+        EXPECT_NE(hBefore, ActiveChild());
+        ExpectSelectedTabShown("after choosing from the Window menu's list");
         m_pFrame->MDIActivate(CWnd::FromHandle((HWND)pStrip->GetItem(31)->GetData()));
         Settle();
         ExpectSelectedTabShown("after activating the last again");
