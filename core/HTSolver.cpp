@@ -6,7 +6,8 @@
 // - a shaded square's side neighbours are not shaded;
 // - a square that is not shaded shades every square of its column and row
 //   with the same number;
-// - a square whose same-number squares are all shaded is not shaded;
+// - a shaded square keeps a same-number square that is not shaded, and a
+//   square whose same-number squares are all shaded is not shaded;
 // - the squares that are not shaded must stay connected: a square that is
 //   still undecided and whose shading would cut two of them apart is not
 //   shaded, and an undecided square that can no longer reach them is shaded.
@@ -67,10 +68,19 @@ BOOL CHTSolver::Propagate()
                     if (nNext >= 0 && !Set(nNext, stOpen))
                         return FALSE;
                 }
-                // A square whose repeats are all shaded now needs no shading.
+                // A shaded square needs a repeat left unshaded; that holds
+                // for this square and for every shaded repeat of it, one of
+                // whose last unshaded repeats this square may have been. A
+                // square still undecided whose repeats are all shaded now
+                // needs no shading.
+                if (!LivePeers(nCell))
+                    return FALSE;
                 for (int nPeer : m_peers[(size_t)nCell])
                 {
-                    if (m_states[(size_t)nPeer] == stUnknown && !LivePeers(nPeer) && !Set(nPeer, stOpen))
+                    const BYTE nPeerState = m_states[(size_t)nPeer];
+                    if (nPeerState == stOpen || LivePeers(nPeer))
+                        continue;
+                    if (nPeerState == stShaded || !Set(nPeer, stOpen))
                         return FALSE;
                 }
             }
