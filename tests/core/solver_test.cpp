@@ -6,6 +6,7 @@
 
 #include "HTGenerator.h"
 #include "HTSolver.h"
+#include "support/large_grids.h"
 
 #include <algorithm>
 #include <random>
@@ -242,6 +243,20 @@ long CompareWithExhaustiveCount(CHTSolver& solver, const RandomGrid& random)
     return nFound;
 }
 
+// A progress that counts the solver's pumps and steps and cancels at a
+// given pump (never with 0).
+class CCountingProgress : public CHTGeneratorProgress
+{
+public:
+    explicit CCountingProgress(int nCancelAt = 0) : m_nCancelAt(nCancelAt) {}
+    virtual BOOL IsCancelled() const { return m_nCancelAt > 0 && m_nPumps >= m_nCancelAt; }
+    virtual void StepProgress() { m_nSteps++; }
+    virtual void PumpMessages() { m_nPumps++; }
+    int m_nCancelAt;
+    int m_nPumps = 0;
+    int m_nSteps = 0;
+};
+
 CHTDataContainer Generated(int nSize, unsigned nSeed)
 {
     CHTGenerator generator;
@@ -441,6 +456,37 @@ TEST(SolverTest, SeventeenBySeventeenPuzzlesAreSolvedAndBrokenOnesRefused)
     EXPECT_EQ(0, solver.Solve(broken, 1));
 }
 
+// The largest grid, one the search takes seconds for: it pumps messages
+// all along, and a cancel ends it at once with no answer.
+TEST(SolverTest, ALongSearchPumpsMessagesAndStopsAtOnceWhenCancelled)
+{
+    CHTDataContainer grid;
+    testsupport::MakeSlowLargeGrid(grid);
+    CHTSolver solver;
+
+    CCountingProgress cancelling(200);
+    solver.SetProgress(&cancelling);
+    EXPECT_EQ(0, solver.Solve(grid, 1));
+    EXPECT_TRUE(solver.WasCancelled());
+    EXPECT_EQ(200, cancelling.m_nPumps) << "nothing more is pumped after the cancel";
+    EXPECT_TRUE(solver.GetSolution().empty());
+    EXPECT_FALSE(solver.ApplySolution(grid));
+
+    // The next search starts afresh.
+    solver.SetProgress(NULL);
+    EXPECT_EQ(1, solver.Solve(MakeNumbers({"1422", "2334", "1442", "4131"}), 5));
+    EXPECT_FALSE(solver.WasCancelled());
+
+    CCountingProgress patient;
+    solver.SetProgress(&patient);
+    ASSERT_EQ(1, solver.Solve(grid, 1));
+    EXPECT_FALSE(solver.WasCancelled());
+    EXPECT_GT(patient.m_nPumps, 1000) << "pumps all through the search";
+    EXPECT_EQ(solver.GetNodeCount(), patient.m_nSteps) << "a step per search node";
+    ASSERT_TRUE(solver.ApplySolution(grid));
+    EXPECT_TRUE(KeepsTheRules(grid));
+}
+
 TEST(EntryTest, ClicksStepTheNumberRoundThroughBlank)
 {
     CHTDataContainer grid;
@@ -492,9 +538,22 @@ TEST(EntryTest, FinalizingMakesAPuzzleToPlayOrChangesNothing)
     EXPECT_EQ(0, grid.FindSquare(1, 1)->m_bDuplicateMark);
     EXPECT_EQ((std::vector<std::string>{"#..#", "..#.", ".#..", "...#"}), SolutionMap(grid));
 
+    // A cancelled search: refused, nothing changed.
+    CHTDataContainer large;
+    testsupport::MakeSlowLargeGrid(large);
+    large.m_bModified = FALSE;
+    CCountingProgress cancelling(50);
+    EXPECT_FALSE(large.FinalizeEnteredGrid(&cancelling));
+    EXPECT_EQ(50, cancelling.m_nPumps);
+    EXPECT_EQ(htgsCopyMode, large.m_nGameState);
+    EXPECT_FALSE(large.m_bModified);
+    for (INT_PTR i = 0; i < large.m_listSquares.GetCount(); i++)
+        ASSERT_EQ(htsUndecided, large.m_listSquares.GetAt(i).m_nSolutionState);
+
     // Only an entered grid is finalized.
     EXPECT_FALSE(grid.FinalizeEnteredGrid());
     CHTDataContainer none = MakeNumbers({"12", "21"});
     none.m_nGameState = htgsNone;
     EXPECT_FALSE(none.FinalizeEnteredGrid());
 }
+
