@@ -71,11 +71,7 @@ TEST_F(Brindlemark, ALargeHandMadeGridIsFinalizedWithTheGameAnswering)
         PressKeys({VK_CONTROL, 'S'});
         Wait(1500);
         // The clock ran on since: the game may ask again.
-        ::PostMessage(hFrame, WM_CLOSE, 0, 0);
-        HWND hQuestion = WaitForDialogOtherThan(game.Pid(), NULL, 3000);
-        if (hQuestion != NULL)
-            ClickButton(hQuestion, "Don't Save");
-        EXPECT_EQ(0, game.WaitForExit());
+        EXPECT_EQ(0, CloseWithoutSaving(game, 3000));
     }
     CHTDataContainer saved;
     ASSERT_TRUE(saved.ReadFromFile(strFile.c_str(), TRUE));
