@@ -94,7 +94,7 @@ player_prefix_fingerprint() {
         echo none
         return 0
     fi
-    (cd "$PLAYER_PREFIX" && sha256sum ./*.reg 2>/dev/null) | sha256sum | cut -d' ' -f1
+    (cd "$PLAYER_PREFIX" && sha256sum ./*.reg 2>/dev/null || true) | sha256sum | cut -d' ' -f1
 }
 
 # TRUE while the player's game runs from the player's prefix: a
