@@ -104,7 +104,7 @@ player_game_running() {
     local proc pid
     for proc in /proc/[0-9]*; do
         grep -qa 'Brindlemark\.exe' "$proc/cmdline" 2>/dev/null || continue
-        tr '\0' '\n' <"$proc/environ" 2>/dev/null | grep -qx "WINEPREFIX=$PLAYER_PREFIX" || continue
+        tr '\0' '\n' 2>/dev/null <"$proc/environ" | grep -qx "WINEPREFIX=$PLAYER_PREFIX" || continue
         pid="${proc#/proc/}"
         while [ -n "$pid" ] && [ "$pid" -gt 1 ]; do
             [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = ctest ] && continue 2
