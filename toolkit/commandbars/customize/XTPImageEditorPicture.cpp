@@ -542,7 +542,8 @@ CXTPImageEditorPicture::CAlphaBitmap* RenderMetafile(const CXTPImageEditorPictur
         if (nFailure == xtpRenderNoRenderer)
         {
             const std::wstring strRenderer = XTPMetafileRendererPath();
-            strMissingRenderer = strRenderer.empty() ? CString(XTP_METAFILE_RENDERER_EXE) : CString(strRenderer.c_str());
+            strMissingRenderer =
+                strRenderer.empty() ? CString(XTP_METAFILE_RENDERER_EXE) : CString(strRenderer.c_str());
         }
         delete pBlank;
         return NULL;

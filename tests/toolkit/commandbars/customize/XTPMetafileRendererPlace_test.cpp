@@ -193,8 +193,8 @@ TEST(MetafileRendererPlaceTest, AMissingOrBrokenRendererIsNamedThePictureKeptAnd
     for (const auto& brokenCase : kCases)
     {
         SCOPED_TRACE(brokenCase.pszCase);
-        ProgramCopy copy(L"Renderer " + std::wstring(brokenCase.pszCase, brokenCase.pszCase + strlen(brokenCase.pszCase)),
-                         false);
+        const std::wstring strCase(brokenCase.pszCase, brokenCase.pszCase + strlen(brokenCase.pszCase));
+        ProgramCopy copy(L"Renderer " + strCase, false);
         ASSERT_TRUE(copy.bCopied);
         if (brokenCase.strBytes == "/")
         {
