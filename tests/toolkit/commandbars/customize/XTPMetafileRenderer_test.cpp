@@ -432,6 +432,9 @@ TEST(XTPMetafileRendererTest, DamagedCopiesNeverCrashHangOrStayBehind)
         const bool bPassesChecks = XTPCheckMetafileData(data.data(), data.size(), strCheck) != FALSE;
         const RenderResult result = RenderApart(data, 16);
         dwSlowest = std::max(dwSlowest, result.dwTook);
+        if (result.dwTook > 400)
+            std::printf("seed %lu took %lu ms (%s)\n", (unsigned long)dwSeed, (unsigned long)result.dwTook,
+                        result.bDrawn ? "drawn" : (LPCTSTR)result.strProblem);
         EXPECT_LE(result.dwTook, 2000u) << "seed " << dwSeed;
         if (result.bDrawn)
         {
