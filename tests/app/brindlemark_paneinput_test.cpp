@@ -1,0 +1,467 @@
+// The game's profile panes under the player's mouse and keys while a menu of
+// the menu bar is open or a floating pane has the keyboard: a click on a
+// row's name closes the open menu and reaches the row, and Alt+F4 in a
+// floating pane closes the game. Run with and without a window manager
+// (app_brindlemark_test_desktop runs them again with one); judged by what
+// the screen shows.
+// ctest: run-serial
+// ctest: lock registry
+#include <gtest/gtest.h>
+
+#include "support/mouseinput.h"
+#include "support/registry.h"
+#include "support/snapshot.h"
+#include "support/watchdog.h"
+
+#include "resource.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace
+{
+std::string ExePath()
+{
+    char szPath[MAX_PATH];
+    ::GetModuleFileName(NULL, szPath, MAX_PATH);
+    std::string strExe(szPath);
+    for (int i = 0; i < 3; i++)
+        strExe = strExe.substr(0, strExe.find_last_of('\\'));
+    return strExe + "\\app\\Brindlemark.exe";
+}
+
+void Wait(int nMilliseconds)
+{
+    DWORD dwEnd = ::GetTickCount() + (DWORD)nMilliseconds;
+    while ((int)(dwEnd - ::GetTickCount()) > 0)
+    {
+        MSG msg;
+        while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+            ::DispatchMessage(&msg);
+        ::Sleep(20);
+    }
+}
+
+std::string ClassOf(HWND hWnd)
+{
+    char szClass[256] = "";
+    ::GetClassName(hWnd, szClass, sizeof(szClass));
+    return szClass;
+}
+
+std::string TextOf(HWND hWnd)
+{
+    char szText[256] = "";
+    ::GetWindowText(hWnd, szText, sizeof(szText));
+    return szText;
+}
+
+struct TopLevelSearch
+{
+    DWORD dwPid;
+    std::string strClass;
+    const char* pszTitle;   // NULL: any title
+    bool bVisibleOnly;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTopLevel(HWND hWnd, LPARAM lParam)
+{
+    TopLevelSearch* pSearch = (TopLevelSearch*)lParam;
+    DWORD dwPid = 0;
+    ::GetWindowThreadProcessId(hWnd, &dwPid);
+    if (dwPid == pSearch->dwPid && (pSearch->strClass.empty() || pSearch->strClass == ClassOf(hWnd)) &&
+        (pSearch->pszTitle == NULL || TextOf(hWnd) == pSearch->pszTitle) &&
+        (!pSearch->bVisibleOnly || ::IsWindowVisible(hWnd)))
+        pSearch->found.push_back(hWnd);
+    return TRUE;
+}
+
+// The top-level windows of the process of that class (any when empty), in
+// Z order from the top.
+std::vector<HWND> TopLevels(DWORD dwPid, const std::string& strClass, bool bVisibleOnly,
+                            const char* pszTitle = NULL)
+{
+    TopLevelSearch search = {dwPid, strClass, pszTitle, bVisibleOnly, {}};
+    ::EnumWindows(&CollectTopLevel, (LPARAM)&search);
+    return search.found;
+}
+
+// The first visible top-level window of the process of that class (and
+// title, unless NULL), waited for; NULL when none shows within the time.
+HWND WaitForTopLevel(DWORD dwPid, const std::string& strClass, int nMilliseconds, const char* pszTitle = NULL)
+{
+    for (int n = 0; n <= nMilliseconds / 50; n++)
+    {
+        std::vector<HWND> found = TopLevels(dwPid, strClass, true, pszTitle);
+        if (!found.empty())
+            return found[0];
+        Wait(50);
+    }
+    return NULL;
+}
+
+BOOL CALLBACK CollectChild(HWND hWnd, LPARAM lParam)
+{
+    std::pair<std::string, std::vector<HWND>>* pSearch = (std::pair<std::string, std::vector<HWND>>*)lParam;
+    if (pSearch->first == ClassOf(hWnd))
+        pSearch->second.push_back(hWnd);
+    return TRUE;
+}
+
+std::vector<HWND> Descendants(HWND hWnd, const std::string& strClass)
+{
+    std::pair<std::string, std::vector<HWND>> search(strClass, {});
+    ::EnumChildWindows(hWnd, &CollectChild, (LPARAM)&search);
+    return search.second;
+}
+
+// Brings the pointer to the point (waiting until it is seen there), then
+// presses and releases the left button there.
+void ClickScreen(POINT pt)
+{
+    using testsupport::MouseInput;
+    const DWORD dwAt = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    POINT ptNow = {-1, -1};
+    for (int n = 0; n < 40 && (ptNow.x != pt.x || ptNow.y != pt.y); n++)
+    {
+        testsupport::SendInputs({MouseInput(dwAt, pt)});
+        Wait(50);
+        ::GetCursorPos(&ptNow);
+    }
+    EXPECT_TRUE(ptNow.x == pt.x && ptNow.y == pt.y) << "pointer at " << ptNow.x << "," << ptNow.y;
+    // A player's pointer rests a moment before the press: what the pointer
+    // shows on its way (a tip over a cut-off name) shows by then.
+    Wait(300);
+    testsupport::SendInputs({MouseInput(dwAt | MOUSEEVENTF_LEFTDOWN, pt), MouseInput(dwAt | MOUSEEVENTF_LEFTUP, pt)});
+    Wait(300);
+}
+
+// Presses the keys in order and lets them go in the reverse order.
+void PressKeys(const std::vector<WORD>& keys)
+{
+    std::vector<INPUT> inputs;
+    for (WORD vk : keys)
+    {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+        inputs.push_back(input);
+    }
+    for (auto it = keys.rbegin(); it != keys.rend(); ++it)
+    {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = *it;
+        input.ki.dwFlags = KEYEVENTF_KEYUP;
+        inputs.push_back(input);
+    }
+    ::SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT));
+    Wait(300);
+}
+
+RECT WindowRect(HWND hWnd)
+{
+    RECT rc = {};
+    ::GetWindowRect(hWnd, &rc);
+    return rc;
+}
+
+// The screen's pixels on a grid over a rectangle (every fourth pixel).
+std::vector<COLORREF> ScreenSamples(const RECT& rc)
+{
+    std::vector<COLORREF> samples;
+    HDC hScreen = ::GetDC(NULL);
+    for (int y = rc.top + 2; y < rc.bottom - 2; y += 4)
+        for (int x = rc.left + 2; x < rc.right - 2; x += 4)
+            samples.push_back(::GetPixel(hScreen, x, y));
+    ::ReleaseDC(NULL, hScreen);
+    return samples;
+}
+
+// The share (in hundredths) of two sample sets that agree.
+int PercentSame(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b)
+{
+    if (a.size() != b.size() || a.empty())
+        return 0;
+    size_t nSame = 0;
+    for (size_t i = 0; i < a.size(); i++)
+        nSame += a[i] == b[i] ? 1 : 0;
+    return (int)(nSame * 100 / a.size());
+}
+
+// The program as a process, its frame found by its title.
+class Game
+{
+public:
+    Game()
+    {
+        std::string strCommand = "\"" + ExePath() + "\"";
+        STARTUPINFO si = {};
+        si.cb = sizeof(si);
+        std::vector<char> command(strCommand.begin(), strCommand.end());
+        command.push_back(0);
+        if (!::CreateProcess(NULL, command.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &m_pi))
+            return;
+        ::WaitForInputIdle(m_pi.hProcess, 10000);
+        m_hWnd = WaitForTopLevel(m_pi.dwProcessId, "", 15000, "Untitled - Brindlemark");
+        // The splash (an untitled window) goes after its own time; the first
+        // layout follows a little after the frame.
+        for (int n = 0; n < 100 && WaitForTopLevel(m_pi.dwProcessId, "", 10, "") != NULL; n++)
+            Wait(50);
+        Wait(300);
+    }
+    ~Game()
+    {
+        if (m_pi.hProcess == NULL)
+            return;
+        if (::WaitForSingleObject(m_pi.hProcess, 0) != WAIT_OBJECT_0)
+            ::TerminateProcess(m_pi.hProcess, 1);
+        ::CloseHandle(m_pi.hThread);
+        ::CloseHandle(m_pi.hProcess);
+    }
+    HWND Frame() const { return m_hWnd; }
+    DWORD Pid() const { return m_pi.dwProcessId; }
+    HANDLE Process() const { return m_pi.hProcess; }
+    bool IsRunning() const
+    {
+        return m_pi.hProcess != NULL && ::WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT;
+    }
+    void Command(UINT nID) const
+    {
+        ::PostMessage(m_hWnd, WM_COMMAND, nID, 0);
+        Wait(300);
+    }
+    // The exit code once the process ends within the time, else -1.
+    int WaitForExit(DWORD dwMilliseconds = 20000) const
+    {
+        if (::WaitForSingleObject(m_pi.hProcess, dwMilliseconds) != WAIT_OBJECT_0)
+            return -1;
+        DWORD dwExit = 1;
+        ::GetExitCodeProcess(m_pi.hProcess, &dwExit);
+        return (int)dwExit;
+    }
+
+private:
+    PROCESS_INFORMATION m_pi = {};
+    HWND m_hWnd = NULL;
+};
+
+void ClearSettings()
+{
+    testsupport::ClearUserSettings();
+    testsupport::ClearGameRegistry();
+}
+
+// Floats the docked container of the shown profile pane by a double click
+// on its caption; the floating pane's window, or NULL.
+HWND FloatProfilePanes(const Game& game)
+{
+    std::vector<HWND> containers = Descendants(game.Frame(), "XTPDockingPaneTabbedContainer");
+    if (containers.empty())
+        return NULL;
+    ::PostMessage(containers[0], WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, 8));
+    return WaitForTopLevel(game.Pid(), "XTPDockingPaneMiniWnd", 3000);
+}
+
+// The list box that is the view of the property grid with the most rows
+// inside the window.
+HWND LargestGridView(HWND hWnd)
+{
+    HWND hView = NULL;
+    int nMostRows = 0;
+    for (HWND hGrid : Descendants(hWnd, "XTPPropertyGrid"))
+        for (HWND hList : Descendants(hGrid, "ListBox"))
+        {
+            const int nRows = ::IsWindowVisible(hList) ? (int)::SendMessage(hList, LB_GETCOUNT, 0, 0) : 0;
+            if (nRows > nMostRows)
+            {
+                nMostRows = nRows;
+                hView = hList;
+            }
+        }
+    return hView;
+}
+
+// Opens the File menu with a click on its entry, the first of the menu
+// bar, the top bar of the frame; the menu's window once it shows, else NULL.
+HWND OpenFileMenuByClick(const Game& game)
+{
+    HWND hMenuBar = NULL;
+    RECT rc = {};
+    for (HWND hBar : Descendants(game.Frame(), "XTPToolBar"))
+    {
+        const RECT rcBar = WindowRect(hBar);
+        if (::IsWindowVisible(hBar) && (hMenuBar == NULL || rcBar.top < rc.top))
+        {
+            hMenuBar = hBar;
+            rc = rcBar;
+        }
+    }
+    if (hMenuBar == NULL)
+        return NULL;
+    ClickScreen({rc.left + 28, (rc.top + rc.bottom) / 2});
+    HWND hMenu = WaitForTopLevel(game.Pid(), "XTPPopupBar", 3000);
+    if (hMenu != NULL)
+        Wait(300);  // its animation, if any, has drawn it whole
+    return hMenu;
+}
+
+// The screen point on the name of a row of a grid's view, its own row and
+// no other: a little right of where the name starts (the rows of a
+// category are indented), on the row's middle.
+bool RowNamePoint(HWND hView, int nRow, POINT& pt)
+{
+    RECT rcRow = {}, rcClient = {};
+    if (::SendMessage(hView, LB_GETITEMRECT, (WPARAM)nRow, (LPARAM)&rcRow) == LB_ERR)
+        return false;
+    ::GetClientRect(hView, &rcClient);
+    if (rcRow.bottom > rcClient.bottom || rcRow.top < 0)
+        return false;
+    pt = {rcRow.left + 30, (rcRow.top + rcRow.bottom) / 2};
+    ::ClientToScreen(hView, &pt);
+    return true;
+}
+
+// Closes the open menus with Escape and waits until none shows.
+void CloseMenus(const Game& game)
+{
+    for (int n = 0; n < 4 && !TopLevels(game.Pid(), "XTPPopupBar", true).empty(); n++)
+        PressKeys({VK_ESCAPE});
+}
+
+// With the File menu open, a click on the name of each row of the grid
+// shown in the view (those the menu does not cover) closes the menu (the
+// menu goes from the screen) and selects that row.
+void ExpectRowNameClicksCloseTheFileMenu(const Game& game, HWND hView, const char* pszWhere)
+{
+    const int nRows = (int)::SendMessage(hView, LB_GETCOUNT, 0, 0);
+    ASSERT_GT(nRows, 1) << pszWhere;
+    ::SetForegroundWindow(game.Frame());
+    HWND hMenu = OpenFileMenuByClick(game);
+    ASSERT_TRUE(hMenu != NULL) << pszWhere << ": the File menu did not open";
+    RECT rcCovered = WindowRect(hMenu);
+    ::InflateRect(&rcCovered, 8, 8);    // and its shadow
+    CloseMenus(game);
+
+    int nClicked = 0;
+    for (int nRow = 0; nRow < nRows; nRow++)
+    {
+        POINT pt;
+        if (!RowNamePoint(hView, nRow, pt) || ::PtInRect(&rcCovered, pt))
+            continue;
+        // Each round starts from the board's frame.
+        ::SetForegroundWindow(game.Frame());
+        hMenu = OpenFileMenuByClick(game);
+        ASSERT_TRUE(hMenu != NULL) << pszWhere << ": the File menu did not open (row " << nRow << ")";
+        const RECT rcMenu = WindowRect(hMenu);
+        const std::vector<COLORREF> menuShown = ScreenSamples(rcMenu);
+        if (nClicked == 0)
+        {
+            EXPECT_FALSE(testsupport::SaveScreenSnapshot(::GetDesktopWindow(),
+                                                         std::string("file_menu_open_") + pszWhere)
+                             .empty());
+        }
+
+        ClickScreen(pt);
+        for (int n = 0; n < 40 && ::IsWindowVisible(hMenu); n++)
+            Wait(50);
+        EXPECT_FALSE(::IsWindowVisible(hMenu)) << pszWhere << ": row " << nRow << " clicked, the menu stays open";
+        Wait(300);
+        EXPECT_LT(PercentSame(menuShown, ScreenSamples(rcMenu)), 90)
+            << pszWhere << ": row " << nRow << " clicked, the screen still shows the menu";
+        EXPECT_EQ(nRow, (int)::SendMessage(hView, LB_GETCURSEL, 0, 0))
+            << pszWhere << ": the click on the name of row " << nRow << " did not reach the row";
+        if (::IsWindowVisible(hMenu))
+        {
+            EXPECT_FALSE(testsupport::SaveScreenSnapshot(::GetDesktopWindow(),
+                                                         std::string("menu_left_open_") + pszWhere)
+                             .empty());
+            CloseMenus(game);
+        }
+        nClicked++;
+    }
+    EXPECT_GT(nClicked, 3) << pszWhere << ": too few rows shown outside the menu to click";
+}
+
+// Each test starts the built program from no stored settings.
+class BrindlemarkPaneInput : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (::GetFileAttributes(ExePath().c_str()) == INVALID_FILE_ATTRIBUTES)
+            GTEST_SKIP() << "the program is not built: " << ExePath();
+        ClearSettings();
+    }
+    void TearDown() override { ClearSettings(); }
+};
+} // namespace
+
+// The File menu open, a click on a row's name in a profile pane, docked
+// and then floating, closes the menu as a click anywhere outside the menus
+// does, and the click selects the row.
+TEST_F(BrindlemarkPaneInput, AClickOnARowNameInAProfilePaneClosesTheOpenMenu)
+{
+    testsupport::Watchdog watchdog("clicks on row names with the File menu open", 240000);
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    watchdog.AlsoEnd(game.Process());
+    ::SetForegroundWindow(game.Frame());
+    Wait(200);
+
+    game.Command(ID_DIFFICULTY_PANE);
+    HWND hDocked = LargestGridView(game.Frame());
+    ASSERT_TRUE(hDocked != NULL) << "no profile pane with a grid is docked";
+    ExpectRowNameClicksCloseTheFileMenu(game, hDocked, "docked");
+
+    HWND hMini = FloatProfilePanes(game);
+    ASSERT_TRUE(hMini != NULL) << "the profile panes did not float";
+    Wait(500);
+    HWND hFloating = LargestGridView(hMini);
+    ASSERT_TRUE(hFloating != NULL) << "the floating pane shows no grid";
+    ExpectRowNameClicksCloseTheFileMenu(game, hFloating, "floating");
+
+    EXPECT_TRUE(game.IsRunning());
+}
+
+// A click inside a floating profile pane, then Alt+F4: the game closes (the
+// pane belongs to the game's frame, as its menus and keys do), and neither
+// its frame nor the pane is left on the screen.
+TEST_F(BrindlemarkPaneInput, AltF4AfterAClickInAFloatingPaneClosesTheGame)
+{
+    testsupport::Watchdog watchdog("Alt+F4 in a floating pane", 120000);
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    watchdog.AlsoEnd(game.Process());
+    HWND hFrame = game.Frame();
+    ::SetForegroundWindow(hFrame);
+    Wait(200);
+    game.Command(ID_DIFFICULTY_PANE);
+    HWND hMini = FloatProfilePanes(game);
+    ASSERT_TRUE(hMini != NULL) << "the profile panes did not float";
+    Wait(500);
+
+    const RECT rcMini = WindowRect(hMini);
+    ClickScreen({(rcMini.left + rcMini.right) / 2, rcMini.bottom - 30});
+    const std::vector<COLORREF> paneShown = ScreenSamples(rcMini);
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(::GetDesktopWindow(), "floating_pane_clicked").empty());
+
+    PressKeys({VK_MENU, VK_F4});
+    const int nExit = game.WaitForExit(15000);
+    EXPECT_EQ(0, nExit) << "Alt+F4 in the floating pane did not close the game";
+    if (nExit != 0)
+    {
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(::GetDesktopWindow(), "after_alt_f4").empty());
+        EXPECT_EQ(0u, TopLevels(game.Pid(), "XTPDockingPaneMiniWnd", true).size())
+            << "the floating pane is still shown";
+    }
+    else
+    {
+        // What the screen shows where the pane and the frame were: neither.
+        Wait(500);
+        EXPECT_LT(PercentSame(paneShown, ScreenSamples(rcMini)), 50) << "the pane's picture stays on the screen";
+        EXPECT_FALSE(::IsWindow(hFrame));
+    }
+}
