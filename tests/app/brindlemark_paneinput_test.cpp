@@ -8,7 +8,7 @@
 // ctest: lock registry
 #include <gtest/gtest.h>
 
-#include "support/mouseinput.h"
+#include "support/hostinput.h"
 #include "support/registry.h"
 #include "support/snapshot.h"
 #include "support/watchdog.h"
@@ -117,47 +117,30 @@ std::vector<HWND> Descendants(HWND hWnd, const std::string& strClass)
     return search.second;
 }
 
-// Brings the pointer to the point (waiting until it is seen there), then
-// presses and releases the left button there.
+// Brings the display's pointer to the point (waiting until the program
+// sees it there), rests a moment as a player's pointer does (what shows on
+// its way, a tip over a cut-off name, shows by then), and clicks the left
+// button there. Through the display, as a player's click, which a window
+// manager sees too.
 void ClickScreen(POINT pt)
 {
-    using testsupport::MouseInput;
-    const DWORD dwAt = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    EXPECT_TRUE(testsupport::DisplayMove(pt));
     POINT ptNow = {-1, -1};
     for (int n = 0; n < 40 && (ptNow.x != pt.x || ptNow.y != pt.y); n++)
     {
-        testsupport::SendInputs({MouseInput(dwAt, pt)});
         Wait(50);
         ::GetCursorPos(&ptNow);
     }
     EXPECT_TRUE(ptNow.x == pt.x && ptNow.y == pt.y) << "pointer at " << ptNow.x << "," << ptNow.y;
-    // A player's pointer rests a moment before the press: what the pointer
-    // shows on its way (a tip over a cut-off name) shows by then.
     Wait(300);
-    testsupport::SendInputs({MouseInput(dwAt | MOUSEEVENTF_LEFTDOWN, pt), MouseInput(dwAt | MOUSEEVENTF_LEFTUP, pt)});
+    EXPECT_TRUE(testsupport::DisplayClick(pt));
     Wait(300);
 }
 
-// Presses the keys in order and lets them go in the reverse order.
-void PressKeys(const std::vector<WORD>& keys)
+// Presses keys on the display's keyboard (xdotool's names, "alt+F4").
+void PressKeys(const char* pszKeys)
 {
-    std::vector<INPUT> inputs;
-    for (WORD vk : keys)
-    {
-        INPUT input = {};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = vk;
-        inputs.push_back(input);
-    }
-    for (auto it = keys.rbegin(); it != keys.rend(); ++it)
-    {
-        INPUT input = {};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = *it;
-        input.ki.dwFlags = KEYEVENTF_KEYUP;
-        inputs.push_back(input);
-    }
-    ::SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT));
+    EXPECT_TRUE(testsupport::DisplayKeys(pszKeys)) << pszKeys;
     Wait(300);
 }
 
@@ -328,7 +311,7 @@ bool RowNamePoint(HWND hView, int nRow, POINT& pt)
 void CloseMenus(const Game& game)
 {
     for (int n = 0; n < 4 && !TopLevels(game.Pid(), "XTPPopupBar", true).empty(); n++)
-        PressKeys({VK_ESCAPE});
+        PressKeys("Escape");
 }
 
 // With the File menu open, a click on the name of each row of the grid
@@ -393,6 +376,7 @@ protected:
     {
         if (::GetFileAttributes(ExePath().c_str()) == INVALID_FILE_ATTRIBUTES)
             GTEST_SKIP() << "the program is not built: " << ExePath();
+        ASSERT_TRUE(testsupport::HasDisplayInput()) << "xdotool is missing: run scripts/setup.sh";
         ClearSettings();
     }
     void TearDown() override { ClearSettings(); }
@@ -448,7 +432,7 @@ TEST_F(BrindlemarkPaneInput, AltF4AfterAClickInAFloatingPaneClosesTheGame)
     const std::vector<COLORREF> paneShown = ScreenSamples(rcMini);
     EXPECT_FALSE(testsupport::SaveScreenSnapshot(::GetDesktopWindow(), "floating_pane_clicked").empty());
 
-    PressKeys({VK_MENU, VK_F4});
+    PressKeys("alt+F4");
     const int nExit = game.WaitForExit(15000);
     EXPECT_EQ(0, nExit) << "Alt+F4 in the floating pane did not close the game";
     if (nExit != 0)
