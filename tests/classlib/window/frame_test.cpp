@@ -374,6 +374,58 @@ TEST(FloatingWindows, AltF4InASyncPopupClosesTheFrameAndOtherClosesCloseThePopup
     pFrame->DestroyWindow();
 }
 
+namespace
+{
+// A window that counts the system's size and move loops it enters.
+class CSizeLoopCounter : public CWnd
+{
+public:
+    int nLoops = 0;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_ENTERSIZEMOVE)
+            nLoops++;
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+} // namespace
+
+// A size or move begun by a press whose button is up by the time the
+// command is handled (a quick click on a border while the program was busy)
+// starts no sizing: under a window manager that sizing would go on following
+// the pointer after the click. One begun from the keyboard (the system menu's
+// Size) runs as before.
+TEST(FloatingWindows, ASizeOrMoveBegunByAReleasedPressStartsNoSizing)
+{
+    ASSERT_GE(::GetAsyncKeyState(::GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON), 0)
+        << "the mouse button is down";
+    CSizeLoopCounter wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0), "sized", WS_POPUP | WS_CAPTION | WS_THICKFRAME | WS_VISIBLE,
+                             CRect(100, 100, 300, 250), NULL, 0));
+    CRect rcBefore;
+    wnd.GetWindowRect(&rcBefore);
+
+    // Were a loop entered, the Return key would end it.
+    wnd.PostMessage(WM_KEYDOWN, VK_RETURN, 0);
+    wnd.SendMessage(WM_SYSCOMMAND, SC_SIZE | WMSZ_BOTTOMRIGHT, MAKELPARAM(rcBefore.right - 1, rcBefore.bottom - 1));
+    EXPECT_EQ(0, wnd.nLoops) << "a size from the bottom right corner";
+    Pump(20);   // the Return key, unless a loop took it
+    wnd.PostMessage(WM_KEYDOWN, VK_RETURN, 0);
+    wnd.SendMessage(WM_SYSCOMMAND, SC_MOVE | HTCAPTION, MAKELPARAM(rcBefore.left + 20, rcBefore.top + 5));
+    EXPECT_EQ(0, wnd.nLoops) << "a move by the caption";
+    Pump(20);
+    CRect rcAfter;
+    wnd.GetWindowRect(&rcAfter);
+    EXPECT_EQ(rcBefore, rcAfter);
+
+    // From the keyboard: Right picks the border, Return ends the sizing.
+    wnd.PostMessage(WM_KEYDOWN, VK_RIGHT, 0);
+    wnd.PostMessage(WM_KEYDOWN, VK_RETURN, 0);
+    wnd.SendMessage(WM_SYSCOMMAND, SC_SIZE, 0);
+    EXPECT_EQ(1, wnd.nLoops) << "the system menu's Size";
+    wnd.DestroyWindow();
+}
+
 TEST(FloatingWindows, ModalStateDisablesTheFramesWindows)
 {
     CFrameWnd* pFrame = new CFrameWnd;
