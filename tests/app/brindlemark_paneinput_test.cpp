@@ -1,9 +1,10 @@
 // The game's profile panes under the player's mouse and keys while a menu of
 // the menu bar is open or a floating pane has the keyboard: a click on a
-// row's name closes the open menu and reaches the row, and Alt+F4 in a
-// floating pane closes the game. Run with and without a window manager
-// (app_brindlemark_test_desktop runs them again with one); judged by what
-// the screen shows.
+// row's name closes the open menu and reaches the row, Alt+F4 in a floating
+// pane closes the game, and a quick click on a floating pane's border leaves
+// its size. Run with and without a window manager (app_brindlemark_test_desktop
+// runs them again with one), the input going through the display as a
+// player's does; judged by what the screen shows.
 // ctest: run-serial
 // ctest: lock registry
 #include <gtest/gtest.h>
@@ -448,4 +449,68 @@ TEST_F(BrindlemarkPaneInput, AltF4AfterAClickInAFloatingPaneClosesTheGame)
         EXPECT_LT(PercentSame(paneShown, ScreenSamples(rcMini)), 50) << "the pane's picture stays on the screen";
         EXPECT_FALSE(::IsWindow(hFrame));
     }
+}
+
+// A quick click on the border of a floating pane, made while the frame was
+// the active window, starts no sizing: the pane keeps its size however the
+// pointer moves afterwards, and the screen beside it shows what it showed. A
+// drag on the border sizes the pane, and the sizing ends where the button is
+// let go.
+TEST_F(BrindlemarkPaneInput, AQuickClickOnAFloatingPanesBorderLeavesItsSizeAndADragEndsAtTheRelease)
+{
+    testsupport::Watchdog watchdog("clicks on a floating pane's border", 120000);
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    watchdog.AlsoEnd(game.Process());
+    HWND hFrame = game.Frame();
+    ::SetForegroundWindow(hFrame);
+    Wait(200);
+    game.Command(ID_DIFFICULTY_PANE);
+    HWND hMini = FloatProfilePanes(game);
+    ASSERT_TRUE(hMini != NULL) << "the profile panes did not float";
+    Wait(500);
+
+    const RECT rcPane = WindowRect(hMini);
+    const POINT ptBorder = {rcPane.right - 2, (rcPane.top + rcPane.bottom) / 2};
+    ASSERT_EQ(HTRIGHT, (int)::SendMessage(hMini, WM_NCHITTEST, 0, MAKELPARAM(ptBorder.x, ptBorder.y)))
+        << "no right border at " << ptBorder.x << "," << ptBorder.y;
+    const RECT rcFrame = WindowRect(hFrame);
+    const POINT ptFrameCaption = {(rcFrame.left + rcFrame.right) / 2 + 100, rcFrame.top + 8};
+    const POINT ptAway = {ptBorder.x + 200, ptBorder.y + 20};
+    // A strip beside the pane, where a wider pane would show.
+    const RECT rcBeside = {rcPane.right + 20, rcPane.top + 40, rcPane.right + 180, rcPane.bottom - 40};
+    const std::vector<COLORREF> besideBefore = ScreenSamples(rcBeside);
+
+    for (int nRound = 0; nRound < 3; nRound++)
+    {
+        EXPECT_TRUE(testsupport::DisplayClick(ptFrameCaption));
+        Wait(500);
+        EXPECT_TRUE(testsupport::DisplayClick(ptBorder));
+        Wait(300);
+        EXPECT_TRUE(testsupport::DisplayMove(ptAway));
+        Wait(700);
+        const RECT rcNow = WindowRect(hMini);
+        EXPECT_EQ(rcPane.right - rcPane.left, rcNow.right - rcNow.left) << "round " << nRound << ": sized by a click";
+        EXPECT_GE(PercentSame(besideBefore, ScreenSamples(rcBeside)), 90)
+            << "round " << nRound << ": the screen beside the pane changed";
+        if (rcNow.right - rcNow.left != rcPane.right - rcPane.left)
+        {
+            EXPECT_FALSE(testsupport::SaveScreenSnapshot(::GetDesktopWindow(), "pane_sized_by_a_click").empty());
+            EXPECT_TRUE(testsupport::DisplayClick(ptAway));     // ends the sizing
+            break;
+        }
+    }
+
+    // A drag of 100 pixels to the right widens the pane by about that much,
+    // and the pointer moving on after the release leaves it so.
+    EXPECT_TRUE(testsupport::DisplayDrag(ptBorder, {ptBorder.x + 100, ptBorder.y}));
+    Wait(700);
+    const RECT rcDragged = WindowRect(hMini);
+    EXPECT_NEAR(rcPane.right - rcPane.left + 100, rcDragged.right - rcDragged.left, 12) << "the drag";
+    EXPECT_TRUE(testsupport::DisplayMove({ptBorder.x + 300, ptBorder.y + 40}));
+    Wait(700);
+    const RECT rcAfter = WindowRect(hMini);
+    EXPECT_EQ(rcDragged.right - rcDragged.left, rcAfter.right - rcAfter.left) << "sized after the release";
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(::GetDesktopWindow(), "pane_border_dragged").empty());
+    EXPECT_TRUE(game.IsRunning());
 }

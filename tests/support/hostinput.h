@@ -94,6 +94,19 @@ inline bool DisplayMove(POINT pt)
     return RunOnHost(szCommand);
 }
 
+// Presses the left button at one screen point, moves the pointer to
+// another in steps, and lets go there.
+inline bool DisplayDrag(POINT ptFrom, POINT ptTo)
+{
+    std::string strCommand = "xdotool mousemove " + std::to_string(ptFrom.x) + " " + std::to_string(ptFrom.y) +
+                             " sleep 0.2 mousedown 1 sleep 0.2";
+    for (int i = 1; i <= 5; i++)
+        strCommand += " mousemove " + std::to_string(ptFrom.x + (ptTo.x - ptFrom.x) * i / 5) + " " +
+                      std::to_string(ptFrom.y + (ptTo.y - ptFrom.y) * i / 5) + " sleep 0.1";
+    strCommand += " sleep 0.2 mouseup 1";
+    return RunOnHost(strCommand);
+}
+
 // Presses a combination of keys on the display's keyboard, in xdotool's
 // names ("alt+F4", "Escape"), and lets them go.
 inline bool DisplayKeys(const char* pszKeys)
