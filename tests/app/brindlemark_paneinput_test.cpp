@@ -7,123 +7,27 @@
 // player's does; judged by what the screen shows.
 // ctest: run-serial
 // ctest: lock registry
-#include <gtest/gtest.h>
+#include "brindlemark_fixture.h"
 
 #include "support/hostinput.h"
-#include "support/registry.h"
 #include "support/snapshot.h"
 #include "support/watchdog.h"
 
 #include "resource.h"
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
+using namespace gametest;
+
 namespace
 {
-std::string ExePath()
-{
-    char szPath[MAX_PATH];
-    ::GetModuleFileName(NULL, szPath, MAX_PATH);
-    std::string strExe(szPath);
-    for (int i = 0; i < 3; i++)
-        strExe = strExe.substr(0, strExe.find_last_of('\\'));
-    return strExe + "\\app\\Brindlemark.exe";
-}
-
-void Wait(int nMilliseconds)
-{
-    DWORD dwEnd = ::GetTickCount() + (DWORD)nMilliseconds;
-    while ((int)(dwEnd - ::GetTickCount()) > 0)
-    {
-        MSG msg;
-        while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
-            ::DispatchMessage(&msg);
-        ::Sleep(20);
-    }
-}
-
-std::string ClassOf(HWND hWnd)
-{
-    char szClass[256] = "";
-    ::GetClassName(hWnd, szClass, sizeof(szClass));
-    return szClass;
-}
-
-std::string TextOf(HWND hWnd)
-{
-    char szText[256] = "";
-    ::GetWindowText(hWnd, szText, sizeof(szText));
-    return szText;
-}
-
-struct TopLevelSearch
-{
-    DWORD dwPid;
-    std::string strClass;
-    const char* pszTitle;   // NULL: any title
-    bool bVisibleOnly;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectTopLevel(HWND hWnd, LPARAM lParam)
-{
-    TopLevelSearch* pSearch = (TopLevelSearch*)lParam;
-    DWORD dwPid = 0;
-    ::GetWindowThreadProcessId(hWnd, &dwPid);
-    if (dwPid == pSearch->dwPid && (pSearch->strClass.empty() || pSearch->strClass == ClassOf(hWnd)) &&
-        (pSearch->pszTitle == NULL || TextOf(hWnd) == pSearch->pszTitle) &&
-        (!pSearch->bVisibleOnly || ::IsWindowVisible(hWnd)))
-        pSearch->found.push_back(hWnd);
-    return TRUE;
-}
-
-// The top-level windows of the process of that class (any when empty), in
-// Z order from the top.
-std::vector<HWND> TopLevels(DWORD dwPid, const std::string& strClass, bool bVisibleOnly,
-                            const char* pszTitle = NULL)
-{
-    TopLevelSearch search = {dwPid, strClass, pszTitle, bVisibleOnly, {}};
-    ::EnumWindows(&CollectTopLevel, (LPARAM)&search);
-    return search.found;
-}
-
-// The first visible top-level window of the process of that class (and
-// title, unless NULL), waited for; NULL when none shows within the time.
-HWND WaitForTopLevel(DWORD dwPid, const std::string& strClass, int nMilliseconds, const char* pszTitle = NULL)
-{
-    for (int n = 0; n <= nMilliseconds / 50; n++)
-    {
-        std::vector<HWND> found = TopLevels(dwPid, strClass, true, pszTitle);
-        if (!found.empty())
-            return found[0];
-        Wait(50);
-    }
-    return NULL;
-}
-
-BOOL CALLBACK CollectChild(HWND hWnd, LPARAM lParam)
-{
-    std::pair<std::string, std::vector<HWND>>* pSearch = (std::pair<std::string, std::vector<HWND>>*)lParam;
-    if (pSearch->first == ClassOf(hWnd))
-        pSearch->second.push_back(hWnd);
-    return TRUE;
-}
-
-std::vector<HWND> Descendants(HWND hWnd, const std::string& strClass)
-{
-    std::pair<std::string, std::vector<HWND>> search(strClass, {});
-    ::EnumChildWindows(hWnd, &CollectChild, (LPARAM)&search);
-    return search.second;
-}
-
 // Brings the display's pointer to the point (waiting until the program
 // sees it there), rests a moment as a player's pointer does (what shows on
 // its way, a tip over a cut-off name, shows by then), and clicks the left
 // button there. Through the display, as a player's click, which a window
 // manager sees too.
-void ClickScreen(POINT pt)
+void DisplayClickAt(POINT pt)
 {
     EXPECT_TRUE(testsupport::DisplayMove(pt));
     POINT ptNow = {-1, -1};
@@ -139,17 +43,10 @@ void ClickScreen(POINT pt)
 }
 
 // Presses keys on the display's keyboard (xdotool's names, "alt+F4").
-void PressKeys(const char* pszKeys)
+void PressDisplayKeys(const char* pszKeys)
 {
     EXPECT_TRUE(testsupport::DisplayKeys(pszKeys)) << pszKeys;
     Wait(300);
-}
-
-RECT WindowRect(HWND hWnd)
-{
-    RECT rc = {};
-    ::GetWindowRect(hWnd, &rc);
-    return rc;
 }
 
 // The screen's pixels on a grid over a rectangle (every fourth pixel).
@@ -175,97 +72,15 @@ int PercentSame(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b)
     return (int)(nSame * 100 / a.size());
 }
 
-// The program as a process, its frame found by its title.
-class Game
-{
-public:
-    Game()
-    {
-        std::string strCommand = "\"" + ExePath() + "\"";
-        STARTUPINFO si = {};
-        si.cb = sizeof(si);
-        std::vector<char> command(strCommand.begin(), strCommand.end());
-        command.push_back(0);
-        if (!::CreateProcess(NULL, command.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &m_pi))
-            return;
-        ::WaitForInputIdle(m_pi.hProcess, 10000);
-        m_hWnd = WaitForTopLevel(m_pi.dwProcessId, "", 15000, "Untitled - Brindlemark");
-        // The splash (an untitled window) goes after its own time; the first
-        // layout follows a little after the frame.
-        for (int n = 0; n < 100 && WaitForTopLevel(m_pi.dwProcessId, "", 10, "") != NULL; n++)
-            Wait(50);
-        Wait(300);
-    }
-    ~Game()
-    {
-        if (m_pi.hProcess == NULL)
-            return;
-        if (::WaitForSingleObject(m_pi.hProcess, 0) != WAIT_OBJECT_0)
-            ::TerminateProcess(m_pi.hProcess, 1);
-        ::CloseHandle(m_pi.hThread);
-        ::CloseHandle(m_pi.hProcess);
-    }
-    HWND Frame() const { return m_hWnd; }
-    DWORD Pid() const { return m_pi.dwProcessId; }
-    HANDLE Process() const { return m_pi.hProcess; }
-    bool IsRunning() const
-    {
-        return m_pi.hProcess != NULL && ::WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT;
-    }
-    void Command(UINT nID) const
-    {
-        ::PostMessage(m_hWnd, WM_COMMAND, nID, 0);
-        Wait(300);
-    }
-    // The exit code once the process ends within the time, else -1.
-    int WaitForExit(DWORD dwMilliseconds = 20000) const
-    {
-        if (::WaitForSingleObject(m_pi.hProcess, dwMilliseconds) != WAIT_OBJECT_0)
-            return -1;
-        DWORD dwExit = 1;
-        ::GetExitCodeProcess(m_pi.hProcess, &dwExit);
-        return (int)dwExit;
-    }
-
-private:
-    PROCESS_INFORMATION m_pi = {};
-    HWND m_hWnd = NULL;
-};
-
-void ClearSettings()
-{
-    testsupport::ClearUserSettings();
-    testsupport::ClearGameRegistry();
-}
-
 // Floats the docked container of the shown profile pane by a double click
 // on its caption; the floating pane's window, or NULL.
 HWND FloatProfilePanes(const Game& game)
 {
-    std::vector<HWND> containers = Descendants(game.Frame(), "XTPDockingPaneTabbedContainer");
+    std::vector<HWND> containers = Descendants(game.Frame(), "", "XTPDockingPaneTabbedContainer");
     if (containers.empty())
         return NULL;
     ::PostMessage(containers[0], WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, 8));
-    return WaitForTopLevel(game.Pid(), "XTPDockingPaneMiniWnd", 3000);
-}
-
-// The list box that is the view of the property grid with the most rows
-// inside the window.
-HWND LargestGridView(HWND hWnd)
-{
-    HWND hView = NULL;
-    int nMostRows = 0;
-    for (HWND hGrid : Descendants(hWnd, "XTPPropertyGrid"))
-        for (HWND hList : Descendants(hGrid, "ListBox"))
-        {
-            const int nRows = ::IsWindowVisible(hList) ? (int)::SendMessage(hList, LB_GETCOUNT, 0, 0) : 0;
-            if (nRows > nMostRows)
-            {
-                nMostRows = nRows;
-                hView = hList;
-            }
-        }
-    return hView;
+    return WaitForVisibleTopLevel(game.Pid(), "XTPDockingPaneMiniWnd", 3000);
 }
 
 // Opens the File menu with a click on its entry, the first of the menu
@@ -274,7 +89,7 @@ HWND OpenFileMenuByClick(const Game& game)
 {
     HWND hMenuBar = NULL;
     RECT rc = {};
-    for (HWND hBar : Descendants(game.Frame(), "XTPToolBar"))
+    for (HWND hBar : Descendants(game.Frame(), "", "XTPToolBar"))
     {
         const RECT rcBar = WindowRect(hBar);
         if (::IsWindowVisible(hBar) && (hMenuBar == NULL || rcBar.top < rc.top))
@@ -285,8 +100,8 @@ HWND OpenFileMenuByClick(const Game& game)
     }
     if (hMenuBar == NULL)
         return NULL;
-    ClickScreen({rc.left + 28, (rc.top + rc.bottom) / 2});
-    HWND hMenu = WaitForTopLevel(game.Pid(), "XTPPopupBar", 3000);
+    DisplayClickAt({rc.left + 28, (rc.top + rc.bottom) / 2});
+    HWND hMenu = WaitForVisibleTopLevel(game.Pid(), "XTPPopupBar", 3000);
     if (hMenu != NULL)
         Wait(300);  // its animation, if any, has drawn it whole
     return hMenu;
@@ -311,8 +126,8 @@ bool RowNamePoint(HWND hView, int nRow, POINT& pt)
 // Closes the open menus with Escape and waits until none shows.
 void CloseMenus(const Game& game)
 {
-    for (int n = 0; n < 4 && !TopLevels(game.Pid(), "XTPPopupBar", true).empty(); n++)
-        PressKeys("Escape");
+    for (int n = 0; n < 4 && !VisibleTopLevels(game.Pid(), "XTPPopupBar").empty(); n++)
+        PressDisplayKeys("Escape");
 }
 
 // With the File menu open, a click on the name of each row of the grid
@@ -348,7 +163,7 @@ void ExpectRowNameClicksCloseTheFileMenu(const Game& game, HWND hView, const cha
                              .empty());
         }
 
-        ClickScreen(pt);
+        DisplayClickAt(pt);
         for (int n = 0; n < 40 && ::IsWindowVisible(hMenu); n++)
             Wait(50);
         EXPECT_FALSE(::IsWindowVisible(hMenu)) << pszWhere << ": row " << nRow << " clicked, the menu stays open";
@@ -369,16 +184,16 @@ void ExpectRowNameClicksCloseTheFileMenu(const Game& game, HWND hView, const cha
     EXPECT_GT(nClicked, 3) << pszWhere << ": too few rows shown outside the menu to click";
 }
 
-// Each test starts the built program from no stored settings.
-class BrindlemarkPaneInput : public ::testing::Test
+// The game's fixture; the input goes through the display.
+class BrindlemarkPaneInput : public Brindlemark
 {
 protected:
     void SetUp() override
     {
-        if (::GetFileAttributes(ExePath().c_str()) == INVALID_FILE_ATTRIBUTES)
-            GTEST_SKIP() << "the program is not built: " << ExePath();
+        Brindlemark::SetUp();
+        if (IsSkipped())
+            return;
         ASSERT_TRUE(testsupport::HasDisplayInput()) << "xdotool is missing: run scripts/setup.sh";
-        ClearSettings();
     }
     void TearDown() override { ClearSettings(); }
 };
@@ -429,17 +244,17 @@ TEST_F(BrindlemarkPaneInput, AltF4AfterAClickInAFloatingPaneClosesTheGame)
     Wait(500);
 
     const RECT rcMini = WindowRect(hMini);
-    ClickScreen({(rcMini.left + rcMini.right) / 2, rcMini.bottom - 30});
+    DisplayClickAt({(rcMini.left + rcMini.right) / 2, rcMini.bottom - 30});
     const std::vector<COLORREF> paneShown = ScreenSamples(rcMini);
     EXPECT_FALSE(testsupport::SaveScreenSnapshot(::GetDesktopWindow(), "floating_pane_clicked").empty());
 
-    PressKeys("alt+F4");
-    const int nExit = game.WaitForExit(15000);
+    PressDisplayKeys("alt+F4");
+    const int nExit = game.WaitForExit();
     EXPECT_EQ(0, nExit) << "Alt+F4 in the floating pane did not close the game";
     if (nExit != 0)
     {
         EXPECT_FALSE(testsupport::SaveScreenSnapshot(::GetDesktopWindow(), "after_alt_f4").empty());
-        EXPECT_EQ(0u, TopLevels(game.Pid(), "XTPDockingPaneMiniWnd", true).size())
+        EXPECT_EQ(0u, VisibleTopLevels(game.Pid(), "XTPDockingPaneMiniWnd").size())
             << "the floating pane is still shown";
     }
     else
