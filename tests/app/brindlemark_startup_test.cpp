@@ -7,6 +7,7 @@
 #include "brindlemark_fixture.h"
 
 #include "support/canvas.h"
+#include "support/logpixels.h"
 #include "support/mouseinput.h"
 #include "support/snapshot.h"
 
@@ -812,44 +813,6 @@ TEST_F(Brindlemark, AClickOnTheStatusBarBringsTheGameToTheFront)
 
 namespace
 {
-// Sets the prefix's text size (dots per inch) for the programs started
-// while it lives, and puts back what was there.
-class LogPixelsSetting
-{
-public:
-    explicit LogPixelsSetting(DWORD dwDpi)
-    {
-        if (::RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, KEY_READ | KEY_WRITE, &m_hKey) !=
-            ERROR_SUCCESS)
-        {
-            m_hKey = NULL;
-            return;
-        }
-        DWORD dwSize = sizeof(m_dwOld), dwType = 0;
-        m_bHadOld = ::RegQueryValueExA(m_hKey, "LogPixels", NULL, &dwType, (BYTE*)&m_dwOld, &dwSize) == ERROR_SUCCESS &&
-                    dwType == REG_DWORD;
-        m_bSet = ::RegSetValueExA(m_hKey, "LogPixels", 0, REG_DWORD, (const BYTE*)&dwDpi, sizeof(dwDpi)) ==
-                 ERROR_SUCCESS;
-    }
-    ~LogPixelsSetting()
-    {
-        if (m_hKey == NULL)
-            return;
-        if (m_bHadOld)
-            ::RegSetValueExA(m_hKey, "LogPixels", 0, REG_DWORD, (const BYTE*)&m_dwOld, sizeof(m_dwOld));
-        else
-            ::RegDeleteValueA(m_hKey, "LogPixels");
-        ::RegCloseKey(m_hKey);
-    }
-    bool IsSet() const { return m_bSet; }
-
-private:
-    HKEY m_hKey = NULL;
-    DWORD m_dwOld = 0;
-    bool m_bHadOld = false;
-    bool m_bSet = false;
-};
-
 // The font of the game's bars and menus at a text size: the system's menu
 // font for that size (a program started at that size gets it).
 LOGFONTA BarFontAt(UINT nDpi)
@@ -1058,7 +1021,7 @@ TEST_F(Brindlemark, CaptionsAndMenuEntriesAreWholeAtLargerTextSizes)
     {
         SCOPED_TRACE(nDpi);
         const LOGFONTA lf = BarFontAt(nDpi);
-        LogPixelsSetting dpi(nDpi);
+        testsupport::LogPixelsSetting dpi(nDpi);
         ASSERT_TRUE(dpi.IsSet());
         Game game;
         ASSERT_TRUE(game.Frame() != NULL);
