@@ -2,7 +2,10 @@
 // the frame that owns it, so the keyboard's system commands go there, as in
 // any window of that frame. Alt (the menu key) reaches the frame's menu bar
 // instead of the mini frame's own system menu, and Alt+F4 closes the frame
-// when the mini frame shows itself as part of it (MFS_SYNCACTIVE).
+// when the mini frame shows itself as part of it (MFS_SYNCACTIVE). Under a
+// window manager that takes Alt+F4 itself, F4 never reaches the program: the
+// window manager asks the focused window to close, which arrives as a close
+// command without a pointer position while Alt is still held.
 #include <afxwin.h>
 
 void CMiniFrameWnd::OnSysCommand(UINT nID, LPARAM lParam)
@@ -23,8 +26,10 @@ BOOL CMiniFrameWnd::PassSysCommandToOwner(UINT nID, LPARAM lParam)
         break;
     case SC_CLOSE:
         // Only the keys close the owner; the mini frame's own close button or
-        // system menu closes the mini frame.
-        if ((GetStyle() & MFS_SYNCACTIVE) == 0 || ::GetKeyState(VK_MENU) >= 0 || ::GetKeyState(VK_F4) >= 0)
+        // system menu chosen with the mouse (which gives the pointer's
+        // position) closes the mini frame.
+        if ((GetStyle() & MFS_SYNCACTIVE) == 0 || ::GetKeyState(VK_MENU) >= 0 ||
+            (::GetKeyState(VK_F4) >= 0 && lParam != 0))
             return FALSE;
         break;
     default:

@@ -563,8 +563,30 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return lResult;
 }
 
+namespace
+{
+// TRUE for a size or move that a press of the mouse began (the command
+// carries the press's hit-test code in its low bits) when the button has
+// been let go by the time the command is handled: a quick click on a border
+// or caption while the program was busy. The system's sizing would start
+// then all the same, and under a window manager, which does the sizing
+// itself and waits for the button's release, go on following the pointer
+// after the click.
+BOOL IsSizeMoveAfterRelease(WPARAM wParam)
+{
+    const UINT nCommand = (UINT)(wParam & 0xFFF0);
+    if ((nCommand != SC_SIZE && nCommand != SC_MOVE) || (wParam & 0x000F) == 0)
+        return FALSE;
+    // The physical button that is the primary one.
+    const int nButton = ::GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
+    return ::GetAsyncKeyState(nButton) >= 0;
+}
+} // namespace
+
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_SYSCOMMAND && IsSizeMoveAfterRelease(wParam))
+        return 0;
     if (m_pfnSuper != NULL)
         return ::CallWindowProc(m_pfnSuper, m_hWnd, message, wParam, lParam);
     WNDPROC* ppfn = GetSuperWndProcAddr();

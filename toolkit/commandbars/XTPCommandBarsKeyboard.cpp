@@ -83,6 +83,8 @@ BOOL CXTPCommandBarKeyboardTip::Show()
     LPCTSTR lpszClass = AfxRegisterWndClass(0, CXTPDrawHelpers::GetArrowCursor());
     if (!CreateEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, lpszClass, m_strCaption, WS_POPUP, rc, NULL, 0))
         return FALSE;
+    // A click on the tip is a click on the control beneath it.
+    CXTPDrawHelpers::MakeClickThrough(m_hWnd);
     SetWindowPos(&wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     return TRUE;
 }

@@ -298,6 +298,32 @@ BOOL AFX_CDECL CXTPDrawHelpers::IsTopParentActive(HWND hWnd)
     return ::GetLastActivePopup(hWndTop) == ::GetForegroundWindow();
 }
 
+BOOL AFX_CDECL CXTPDrawHelpers::MakeClickThrough(HWND hWnd)
+{
+    if (hWnd == NULL || !::IsWindow(hWnd))
+        return FALSE;
+    typedef BOOL(WINAPI * PFNSETLAYEREDWINDOWATTRIBUTES)(HWND, COLORREF, BYTE, DWORD);
+    static const PFNSETLAYEREDWINDOWATTRIBUTES s_pfnSetAttributes = (PFNSETLAYEREDWINDOWATTRIBUTES)::GetProcAddress(
+        ::GetModuleHandleA("user32.dll"), "SetLayeredWindowAttributes");
+    if (s_pfnSetAttributes == NULL)
+        return FALSE;
+    const LONG_PTR nExStyle = ::GetWindowLongPtr(hWnd, GWL_EXSTYLE);
+    if ((nExStyle & WS_EX_LAYERED) != 0)
+    {
+        // Already layered (drawn through its own layered calls): only the
+        // mouse passes through from now on.
+        ::SetWindowLongPtr(hWnd, GWL_EXSTYLE, nExStyle | WS_EX_TRANSPARENT);
+        return TRUE;
+    }
+    ::SetWindowLongPtr(hWnd, GWL_EXSTYLE, nExStyle | WS_EX_LAYERED | WS_EX_TRANSPARENT);
+    if (!s_pfnSetAttributes(hWnd, 0, 255, LWA_ALPHA))
+    {
+        ::SetWindowLongPtr(hWnd, GWL_EXSTYLE, nExStyle);
+        return FALSE;
+    }
+    return TRUE;
+}
+
 void AFX_CDECL CXTPDrawHelpers::StripMnemonics(CString& strText)
 {
     int nLength = strText.GetLength();

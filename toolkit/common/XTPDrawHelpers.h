@@ -30,6 +30,14 @@ public:
     static CString AFX_CDECL GetDefaultFontName(BOOL bUseTahoma = TRUE);
     static BOOL AFX_CDECL IsLowColorDepth(HDC hDC = NULL);
     static BOOL AFX_CDECL IsTopParentActive(HWND hWnd);
+    // Lets the system pass clicks on a pop-up window that only shows
+    // something (a tip, a shadow) to the window beneath it, as its
+    // HTTRANSPARENT hit test does for the program's own point tests: the
+    // window becomes layered (drawn opaque unless it was layered already)
+    // and transparent to the mouse. A press that lands on such a window is
+    // otherwise dropped by some window servers before any window or mouse
+    // hook sees it. FALSE when the system has no layered windows.
+    static BOOL AFX_CDECL MakeClickThrough(HWND hWnd);
     static void AFX_CDECL StripMnemonics(CString& strText);
     static void AFX_CDECL StripMnemonics(LPTSTR lpszText);
     static void AFX_CDECL DrawTriangle(CDC* pDC, CPoint pt0, CPoint pt1, CPoint pt2);

@@ -280,7 +280,6 @@ struct CHookManagerStartup
 
 CXTPKeyboardManager::CXTPKeyboardManager()
     : m_hHookKeyboard(NULL)
-    , m_hHookCallWndProc(NULL)
     , m_pModuleState(NULL)
     , m_nHookDepth(0)
 {
@@ -298,11 +297,6 @@ void CXTPKeyboardManager::Unhook()
         ::UnhookWindowsHookEx(m_hHookKeyboard);
         m_hHookKeyboard = NULL;
     }
-    if (m_hHookCallWndProc != NULL)
-    {
-        ::UnhookWindowsHookEx(m_hHookCallWndProc);
-        m_hHookCallWndProc = NULL;
-    }
 }
 
 void CXTPKeyboardManager::HookKeyboard(CXTPHookManagerHookAble* pHook)
@@ -313,11 +307,6 @@ void CXTPKeyboardManager::HookKeyboard(CXTPHookManagerHookAble* pHook)
     {
         m_hHookKeyboard = ::SetWindowsHookExA(WH_KEYBOARD, &CXTPKeyboardManager::KeyboardProc,
                                               AfxGetInstanceHandle(), ::GetCurrentThreadId());
-    }
-    if (m_hHookCallWndProc == NULL)
-    {
-        m_hHookCallWndProc = ::SetWindowsHookExA(WH_CALLWNDPROC, &CXTPKeyboardManager::CallWndProc,
-                                                 AfxGetInstanceHandle(), ::GetCurrentThreadId());
     }
     m_pModuleState = AfxGetModuleState();
     if (m_lstHookKeyboard.Find(pHook) == NULL)
@@ -407,30 +396,6 @@ LRESULT CALLBACK CXTPKeyboardManager::KeyboardProc(int nCode, WPARAM wParam, LPA
     return ::CallNextHookEx(NULL, nCode, wParam, lParam);
 }
 
-LRESULT CALLBACK CXTPKeyboardManager::CallWndProc(int nCode, WPARAM wParam, LPARAM lParam)
-{
-    try
-    {
-        const CWPSTRUCT* pMsg = reinterpret_cast<const CWPSTRUCT*>(lParam);
-        if (nCode == HC_ACTION && pMsg != NULL && pMsg->message == WM_ACTIVATEAPP && !pMsg->wParam)
-        {
-            CXTPMouseManager* pMouse = g_mouseManager.GetDataNA();
-            if (pMouse != NULL)
-                pMouse->CloseAllTracked();
-        }
-    }
-    catch (CException* e)
-    {
-        TRACE_EXCEPTION("The call-window-procedure hook", e);
-        e->Delete();
-    }
-    catch (...)
-    {
-        TRACE_EXCEPTION("The call-window-procedure hook", NULL);
-    }
-    return ::CallNextHookEx(NULL, nCode, wParam, lParam);
-}
-
 CXTPKeyboardManager* AFXAPI XTPKeyboardManager()
 {
     return g_keyboardManager.GetData();
@@ -449,6 +414,7 @@ CXTPMouseManager::CXTPMouseManager()
     , m_bForceExpanded(FALSE)
     , m_bSwallowButtonUp(FALSE)
     , m_pModuleState(NULL)
+    , m_pActivationWatch(new CActivationWatch(this))
 {
     m_hHookMouse = ::SetWindowsHookExA(WH_MOUSE, &CXTPMouseManager::MouseProc, AfxGetInstanceHandle(),
                                        ::GetCurrentThreadId());
@@ -456,6 +422,9 @@ CXTPMouseManager::CXTPMouseManager()
 
 CXTPMouseManager::~CXTPMouseManager()
 {
+    StopWatchingActivation();
+    delete m_pActivationWatch;
+    m_pActivationWatch = NULL;
     StopMouseLeave();
     if (m_hHookMouse != NULL)
     {
@@ -483,6 +452,40 @@ void CXTPMouseManager::AddTracked(CXTPTrackableBar* pBar)
         m_pSelected->ClearSelection();
     if (FindTracked(pBar) == -1)
         m_arrTracked.Add(pBar);
+    HWND hWndBar = pBar->GetTrackableHwnd();
+    WatchActivation(hWndBar != NULL ? ::GetAncestor(hWndBar, GA_ROOT) : NULL);
+    WatchActivation(::GetActiveWindow());
+}
+
+int CXTPMouseManager::CActivationWatch::OnHookMessage(HWND, UINT nMessage, WPARAM& wParam, LPARAM&, LRESULT&)
+{
+    if (nMessage == WM_ACTIVATEAPP && !wParam)
+        m_pManager->CloseAllTracked();
+    return hookContinue;
+}
+
+void CXTPMouseManager::WatchActivation(HWND hWnd)
+{
+    if (hWnd == NULL || !::IsWindow(hWnd) || ::GetWindowThreadProcessId(hWnd, NULL) != ::GetCurrentThreadId())
+        return;
+    for (INT_PTR i = 0; i < m_arrWatched.GetSize(); i++)
+    {
+        if (m_arrWatched[i] == hWnd)
+            return;
+    }
+    XTPHookManager()->SetHook(hWnd, m_pActivationWatch);
+    m_arrWatched.Add(hWnd);
+}
+
+void CXTPMouseManager::StopWatchingActivation()
+{
+    // A watched window destroyed meanwhile took its chain with it.
+    for (INT_PTR i = 0; i < m_arrWatched.GetSize(); i++)
+    {
+        if (::IsWindow(m_arrWatched[i]))
+            XTPHookManager()->RemoveHook(m_arrWatched[i], m_pActivationWatch);
+    }
+    m_arrWatched.RemoveAll();
 }
 
 void CXTPMouseManager::RemoveTracked(CXTPTrackableBar* pBar)
@@ -493,6 +496,7 @@ void CXTPMouseManager::RemoveTracked(CXTPTrackableBar* pBar)
         m_arrTracked.RemoveAt(nIndex);
         if (m_arrTracked.GetSize() == 0)
         {
+            StopWatchingActivation();
             // Putting the cursor where it is makes windows refresh their hover states.
             POINT pt;
             if (::GetCursorPos(&pt))

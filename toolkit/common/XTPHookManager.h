@@ -2,11 +2,13 @@
 // messages of windows and threads they do not own.
 //  - The hook manager subclasses a window and offers each of its messages to a
 //    chain of clients before the window's own procedure.
-//  - The keyboard manager holds, per thread, a keyboard hook and a
-//    call-window-procedure hook while bars take the keyboard.
+//  - The keyboard manager holds, per thread, a keyboard hook while bars take
+//    the keyboard.
 //  - The mouse manager keeps, per thread, the bars that track the mouse (open
-//    popups and the bars that opened them), closes them on a click elsewhere,
-//    and gives the toolkit its mouse-leave notification.
+//    popups and the bars that opened them), closes them on a click elsewhere
+//    and when the program loses the activation, and gives the toolkit its
+//    mouse-leave notification. Neither installs a hook that runs for every
+//    message sent in the thread.
 #pragma once
 
 #include "XTPCommon.h"
@@ -125,16 +127,16 @@ private:
 // The one hook manager, built at start-up and destroyed at exit.
 CXTPHookManager* AFXAPI XTPHookManager();
 
-// Per thread: keyboard hooks while bars take the keyboard.
+// Per thread: a keyboard hook while bars take the keyboard.
 class CXTPKeyboardManager : public CNoTrackObject
 {
 public:
     CXTPKeyboardManager();
     virtual ~CXTPKeyboardManager();
 
-    // Installs the thread's hooks if needed and appends the client.
+    // Installs the thread's keyboard hook if needed and appends the client.
     void HookKeyboard(CXTPHookManagerHookAble* pHook);
-    // Removes the client; the hooks go with the last one.
+    // Removes the client; the hook goes with the last one.
     void UnhookKeyboard(CXTPHookManagerHookAble* pHook);
     // Offers a key to the clients, the newest first; TRUE swallows the key.
     BOOL DispatchKeyboardHook(UINT nMessage, WPARAM wParam, LPARAM lParam);
@@ -148,12 +150,10 @@ public:
 
 private:
     static LRESULT CALLBACK KeyboardProc(int nCode, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK CallWndProc(int nCode, WPARAM wParam, LPARAM lParam);
     LRESULT OnKeyboardHook(int nCode, WPARAM wParam, LPARAM lParam);
     void Unhook();
 
     HHOOK m_hHookKeyboard;
-    HHOOK m_hHookCallWndProc;
     AFX_MODULE_STATE* m_pModuleState;
     CList<CXTPHookManagerHookAble*, CXTPHookManagerHookAble*> m_lstHookKeyboard;
     int m_nHookDepth;
@@ -221,8 +221,26 @@ public:
     BOOL PreviewMouseMessage(UINT nMessage, CPoint point);
 
     HHOOK GetMouseHook() const { return m_hHookMouse; }
+    // The top-level windows watched for the program losing the activation
+    // while bars are tracked.
+    const CTrustedArray& GetActivationWatched() const { return m_arrWatched; }
 
 private:
+    // Sees the messages of the top-level windows of the tracked bars (and of
+    // the thread's active window): the program losing the activation, which
+    // reaches every top-level window of the thread, closes the tracked bars.
+    class CActivationWatch : public CXTPHookManagerHookAble
+    {
+    public:
+        explicit CActivationWatch(CXTPMouseManager* pManager) : m_pManager(pManager) {}
+        int OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult) override;
+
+    private:
+        CXTPMouseManager* m_pManager;
+    };
+    void WatchActivation(HWND hWnd);
+    void StopWatchingActivation();
+
     static LRESULT CALLBACK MouseProc(int nCode, WPARAM wParam, LPARAM lParam);
     static void CALLBACK MouseLeaveTimerProc(HWND hWnd, UINT nMsg, UINT_PTR nIDEvent, DWORD dwTime);
     LRESULT OnMouseHook(int nCode, WPARAM wParam, LPARAM lParam);
@@ -239,6 +257,8 @@ private:
     CTrustedArray m_arrTrusted;
     BOOL m_bSwallowButtonUp;
     AFX_MODULE_STATE* m_pModuleState;
+    CActivationWatch* m_pActivationWatch;
+    CTrustedArray m_arrWatched;
 
     // The screen point of the last mouse message the hook saw (process-wide).
     static CPoint m_ptLastMouse;

@@ -98,7 +98,10 @@ BOOL CXTPShadowsManager::CShadowWnd::Create(CXTPTrackableBar* pOwner, BOOL bSave
     if (!CXTPDrawHelpers::RegisterWndClass(NULL, lpszClass, bSaveBits ? CS_SAVEBITS | CS_OWNDC : 0))
         return FALSE;
 
-    DWORD dwExStyle = WS_EX_TOOLWINDOW | (IsAlphaShadow() ? WS_EX_LAYERED : 0);
+    // A layered shadow is also transparent to the mouse: a click on it is a
+    // click on what lies beneath, outside the popup (a solid one answers its
+    // own hit test only).
+    DWORD dwExStyle = WS_EX_TOOLWINDOW | (IsAlphaShadow() ? WS_EX_LAYERED | WS_EX_TRANSPARENT : 0);
     CWnd* pSite = pOwner->GetSite();
     return CreateEx(dwExStyle, lpszClass, NULL, WS_POPUP, rc.left, rc.top, rc.Width(), rc.Height(),
                     pSite ? pSite->GetSafeHwnd() : NULL, NULL);

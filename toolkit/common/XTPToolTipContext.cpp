@@ -175,6 +175,8 @@ BOOL CXTPToolTipContextToolTip::Create(CWnd* pParentWnd, DWORD dwStyle)
     {
         return FALSE;
     }
+    // A click on the tip is a click on what lies beneath it.
+    CXTPDrawHelpers::MakeClickThrough(m_hWnd);
     m_hWndNotify = pParentWnd ? pParentWnd->GetSafeHwnd() : NULL;
     return TRUE;
 }

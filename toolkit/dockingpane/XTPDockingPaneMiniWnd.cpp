@@ -281,9 +281,13 @@ void CXTPDockingPaneMiniWnd::OnChildContainerChanged(CXTPDockingPaneBase* pChild
         if ((static_cast<CXTPDockingPane*>(lstPanes.GetNext(pos))->GetOptions() & xtpPaneNoCloseable) == 0)
             m_bCloseEnabled = TRUE;
     }
+    // A window that is part of its frame (synchronised with it) keeps the
+    // item in any case: a window manager honours its Alt+F4, which closes the
+    // frame, only while the focused window's Close item is enabled.
     CMenu* pSysMenu = GetSystemMenu(FALSE);
+    const BOOL bSync = (GetStyle() & MFS_SYNCACTIVE) != 0;
     if (pSysMenu != NULL)
-        pSysMenu->EnableMenuItem(SC_CLOSE, MF_BYCOMMAND | (m_bCloseEnabled ? MF_ENABLED : MF_GRAYED));
+        pSysMenu->EnableMenuItem(SC_CLOSE, MF_BYCOMMAND | (m_bCloseEnabled || bSync ? MF_ENABLED : MF_GRAYED));
 
     RecalcLayout();
     SendMessage(WM_NCPAINT);

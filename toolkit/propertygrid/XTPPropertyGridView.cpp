@@ -35,7 +35,13 @@ void CXTPPropertyGridToolTip::Create(CXTPPropertyGridView* pParentWnd)
     m_pGrid = pParentWnd;
     CXTPDrawHelpers::RegisterWndClass(NULL, kToolTipClass, 0);
     if (!CreateEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kToolTipClass, "", WS_POPUP, CRect(0, 0, 0, 0), pParentWnd, 0))
+    {
         TRACE("property grid: the tooltip window could not be created\n");
+        return;
+    }
+    // The tip lies over the row it names: a click on it is a click on the
+    // row, and a click anywhere outside open menus closes them.
+    CXTPDrawHelpers::MakeClickThrough(m_hWnd);
 }
 
 void CXTPPropertyGridToolTip::Activate(BOOL bActive, CXTPPropertyGridItem* /*pItem*/, BOOL /*bValuePart*/)

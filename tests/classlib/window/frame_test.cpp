@@ -285,6 +285,147 @@ TEST(FloatingWindows, SyncActivePopupsKeepTheFrameActive)
     pFrame->DestroyWindow();   // owned popups go first and delete themselves
 }
 
+namespace
+{
+// A frame and a mini frame that count the close commands reaching them
+// instead of closing.
+class CCloseCountingFrame : public CFrameWnd
+{
+public:
+    int nCloseCommands = 0;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_CLOSE)
+        {
+            nCloseCommands++;
+            return 0;
+        }
+        return CFrameWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+class CCloseCountingMini : public CMiniFrameWnd
+{
+public:
+    int nOwnCloses = 0;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_CLOSE)
+        {
+            nOwnCloses++;
+            return 0;
+        }
+        return CMiniFrameWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+// Sets the thread's state of Alt and F4 as the keys would.
+void HoldAltAndF4(bool bAlt, bool bF4)
+{
+    BYTE keys[256];
+    ::GetKeyboardState(keys);
+    keys[VK_MENU] = bAlt ? 0x80 : 0;
+    keys[VK_F4] = bF4 ? 0x80 : 0;
+    ::SetKeyboardState(keys);
+}
+} // namespace
+
+// A close command of a floating window that is part of its frame closes
+// the frame when it comes from the keys: Alt+F4 itself, or a window
+// manager's close request made for Alt+F4 (no pointer position, Alt held,
+// F4 taken by the window manager). Chosen with the mouse, or without Alt,
+// it closes the floating window only, as it does in a window of its own.
+TEST(FloatingWindows, AltF4InASyncPopupClosesTheFrameAndOtherClosesCloseThePopup)
+{
+    CCloseCountingFrame* pFrame = new CCloseCountingFrame;
+    ASSERT_TRUE(pFrame->Create(NULL, "owner", WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200)));
+    CCloseCountingMini* pSync = new CCloseCountingMini;
+    ASSERT_TRUE(pSync->CreateEx(0, NULL, "sync", WS_POPUP | WS_CAPTION | WS_SYSMENU | MFS_SYNCACTIVE,
+                                CRect(0, 0, 50, 50), pFrame));
+    CCloseCountingMini* pPlain = new CCloseCountingMini;
+    ASSERT_TRUE(pPlain->CreateEx(0, NULL, "plain", WS_POPUP | WS_CAPTION | WS_SYSMENU, CRect(0, 0, 50, 50), pFrame));
+    const LPARAM lPointer = MAKELPARAM(20, 10);
+
+    HoldAltAndF4(true, true);
+    pSync->SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(1, pFrame->nCloseCommands) << "Alt+F4";
+    EXPECT_EQ(0, pSync->nOwnCloses);
+
+    HoldAltAndF4(true, false);
+    pSync->SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(2, pFrame->nCloseCommands) << "a window manager's close request for Alt+F4";
+    EXPECT_EQ(0, pSync->nOwnCloses);
+
+    pSync->SendMessage(WM_SYSCOMMAND, SC_CLOSE, lPointer);
+    EXPECT_EQ(2, pFrame->nCloseCommands) << "Close chosen with the mouse while Alt is held";
+    EXPECT_EQ(1, pSync->nOwnCloses);
+
+    HoldAltAndF4(false, false);
+    pSync->SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(2, pFrame->nCloseCommands) << "a close request without the keys";
+    EXPECT_EQ(2, pSync->nOwnCloses);
+
+    HoldAltAndF4(true, true);
+    pPlain->SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(2, pFrame->nCloseCommands) << "a window of its own";
+    EXPECT_EQ(1, pPlain->nOwnCloses);
+
+    HoldAltAndF4(false, false);
+    pFrame->DestroyWindow();
+}
+
+namespace
+{
+// A window that counts the system's size and move loops it enters.
+class CSizeLoopCounter : public CWnd
+{
+public:
+    int nLoops = 0;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_ENTERSIZEMOVE)
+            nLoops++;
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+} // namespace
+
+// A size or move begun by a press whose button is up by the time the
+// command is handled (a quick click on a border while the program was busy)
+// starts no sizing: under a window manager that sizing would go on following
+// the pointer after the click. One begun from the keyboard (the system menu's
+// Size) runs as before.
+TEST(FloatingWindows, ASizeOrMoveBegunByAReleasedPressStartsNoSizing)
+{
+    ASSERT_GE(::GetAsyncKeyState(::GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON), 0)
+        << "the mouse button is down";
+    CSizeLoopCounter wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0), "sized", WS_POPUP | WS_CAPTION | WS_THICKFRAME | WS_VISIBLE,
+                             CRect(100, 100, 300, 250), NULL, 0));
+    CRect rcBefore;
+    wnd.GetWindowRect(&rcBefore);
+
+    // Were a loop entered, the Return key would end it.
+    wnd.PostMessage(WM_KEYDOWN, VK_RETURN, 0);
+    wnd.SendMessage(WM_SYSCOMMAND, SC_SIZE | WMSZ_BOTTOMRIGHT, MAKELPARAM(rcBefore.right - 1, rcBefore.bottom - 1));
+    EXPECT_EQ(0, wnd.nLoops) << "a size from the bottom right corner";
+    Pump(20);   // the Return key, unless a loop took it
+    wnd.PostMessage(WM_KEYDOWN, VK_RETURN, 0);
+    wnd.SendMessage(WM_SYSCOMMAND, SC_MOVE | HTCAPTION, MAKELPARAM(rcBefore.left + 20, rcBefore.top + 5));
+    EXPECT_EQ(0, wnd.nLoops) << "a move by the caption";
+    Pump(20);
+    CRect rcAfter;
+    wnd.GetWindowRect(&rcAfter);
+    EXPECT_EQ(rcBefore, rcAfter);
+
+    // From the keyboard: Right picks the border, Return ends the sizing.
+    wnd.PostMessage(WM_KEYDOWN, VK_RIGHT, 0);
+    wnd.PostMessage(WM_KEYDOWN, VK_RETURN, 0);
+    wnd.SendMessage(WM_SYSCOMMAND, SC_SIZE, 0);
+    EXPECT_EQ(1, wnd.nLoops) << "the system menu's Size";
+    wnd.DestroyWindow();
+}
+
 TEST(FloatingWindows, ModalStateDisablesTheFramesWindows)
 {
     CFrameWnd* pFrame = new CFrameWnd;

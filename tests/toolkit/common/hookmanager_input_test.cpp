@@ -5,79 +5,30 @@
 #include <gtest/gtest.h>
 
 #include "XTPHookManager.h"
+#include "support/fakebar.h"
 #include "support/keyinput.h"
 #include "support/testwindows.h"
 
 #include <vector>
 
 using testsupport::SendKey;
+using FakeBar = testsupport::FakeBar;
 
 namespace
 {
-// A popup bar stand-in: a real popup window that leaves tracking mode by
-// taking itself off the mouse manager's list and the keyboard's hook list.
-class FakeBar : public CXTPTrackableBar, public CXTPHookManagerHookAble
-{
-public:
-    FakeBar(int x, int y, int cx, int cy) { m_hWnd = testsupport::CreatePlainWindow(x, y, cx, cy); }
-    ~FakeBar() override
-    {
-        XTPMouseManager()->RemoveTracked(this);
-        XTPKeyboardManager()->UnhookKeyboard(this);
-        testsupport::DestroyQuietly(m_hWnd);
-    }
-
-    void Track()
-    {
-        XTPMouseManager()->AddTracked(this);
-        XTPKeyboardManager()->HookKeyboard(this);
-    }
-
-    HWND GetTrackableHwnd() const override { return m_hWnd; }
-    int HitTestTrackedPoint(CPoint ptScreen) override
-    {
-        RECT rc;
-        ::GetWindowRect(m_hWnd, &rc);
-        return ::PtInRect(&rc, ptScreen) ? 1 : 0;
-    }
-    void ClearSelection() override { m_nCleared++; }
-    void ExitTrackingMode() override
-    {
-        m_nExits++;
-        m_nLockTracking = 0;
-        XTPMouseManager()->RemoveTracked(this);
-        XTPKeyboardManager()->UnhookKeyboard(this);
-    }
-    void OnMouseMove(UINT, CPoint point) override
-    {
-        m_nMoves++;
-        m_ptLastMove = point;
-    }
-    CXTPShadowSettings* GetPaintManager() override { return NULL; }
-    BOOL IsCustomizeMode() override { return FALSE; }
-    CWnd* GetSite() override { return NULL; }
-
-    int OnHookMessage(HWND, UINT nMessage, WPARAM& wParam, LPARAM&, LRESULT&) override
-    {
-        if (nMessage == WM_KEYDOWN)
-            m_keys.push_back((UINT)wParam);
-        return m_nKeyAnswer;
-    }
-
-    HWND m_hWnd = NULL;
-    int m_nCleared = 0;
-    int m_nExits = 0;
-    int m_nMoves = 0;
-    CPoint m_ptLastMove;
-    std::vector<UINT> m_keys;
-    int m_nKeyAnswer = hookHandled;
-};
-
 std::vector<UINT> g_windowKeys;
 void LogKeys(HWND, UINT nMsg, WPARAM wParam, LPARAM)
 {
     if (nMsg == WM_KEYDOWN || nMsg == WM_SYSKEYDOWN)
         g_windowKeys.push_back((UINT)wParam);
+}
+
+// What the system sends each top-level window of a thread whose program
+// loses the activation.
+BOOL CALLBACK SendDeactivateApp(HWND hWnd, LPARAM)
+{
+    ::SendMessageA(hWnd, WM_ACTIVATEAPP, FALSE, 0);
+    return TRUE;
 }
 
 void ClickAt(int x, int y)
@@ -197,10 +148,77 @@ TEST_F(InputTest, LosingApplicationActivationClosesEveryTrackedPopup)
     FakeBar a(500, 500, 50, 50), b(600, 500, 50, 50);
     a.Track();
     b.Track();
-    ::SendMessageA(m_hWndMain, WM_ACTIVATEAPP, FALSE, 0);
+    // As the system tells it: to every top-level window of the thread.
+    ::EnumThreadWindows(::GetCurrentThreadId(), &SendDeactivateApp, 0);
     EXPECT_EQ(1, a.m_nExits);
     EXPECT_EQ(1, b.m_nExits);
     EXPECT_EQ(0, XTPMouseManager()->GetTrackArray().GetSize());
+}
+
+namespace
+{
+// A window of another thread of the program, which pumps its messages
+// until it is told to end.
+struct OtherThreadWindow
+{
+    HWND hWnd = NULL;
+    HANDLE hThread = NULL;
+    HANDLE hReady = NULL;
+    DWORD dwThreadId = 0;
+
+    OtherThreadWindow()
+    {
+        hReady = ::CreateEventA(NULL, TRUE, FALSE, NULL);
+        hThread = ::CreateThread(NULL, 0, &OtherThreadWindow::Run, this, 0, &dwThreadId);
+        if (hThread != NULL)
+            ::WaitForSingleObject(hReady, 5000);
+    }
+    ~OtherThreadWindow()
+    {
+        if (hThread != NULL)
+        {
+            ::PostThreadMessageA(dwThreadId, WM_QUIT, 0, 0);
+            ::WaitForSingleObject(hThread, 5000);
+            ::CloseHandle(hThread);
+        }
+        ::CloseHandle(hReady);
+    }
+    static DWORD WINAPI Run(LPVOID pParam)
+    {
+        OtherThreadWindow* pThis = static_cast<OtherThreadWindow*>(pParam);
+        pThis->hWnd = testsupport::CreatePlainWindow(400, 300, 200, 150, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+        ::SetEvent(pThis->hReady);
+        MSG msg;
+        while (::GetMessageA(&msg, NULL, 0, 0) > 0)
+            ::DispatchMessageA(&msg);
+        testsupport::DestroyQuietly(pThis->hWnd);
+        return 0;
+    }
+};
+} // namespace
+
+// The program losing the activation to another thread's window closes the
+// tracked bars: the activation watch sees it at the bars' top-level windows
+// and the active one, and goes (unsubclassing them) once nothing is tracked.
+TEST_F(InputTest, AnotherThreadTakingTheActivationClosesTheTrackedBarsAndEndsTheWatch)
+{
+    FakeBar a(500, 500, 50, 50), b(600, 500, 50, 50);
+    a.Track();
+    b.Track();
+    EXPECT_GE(XTPMouseManager()->GetActivationWatched().GetSize(), 2) << "the bars' windows";
+    EXPECT_TRUE(XTPHookManager()->Lookup(a.m_hWnd) != NULL);
+
+    OtherThreadWindow other;
+    ASSERT_TRUE(other.hWnd != NULL);
+    ::SetForegroundWindow(other.hWnd);
+    for (int n = 0; n < 40 && XTPMouseManager()->GetTrackArray().GetSize() > 0; n++)
+        testsupport::Pump(50);
+    EXPECT_EQ(1, a.m_nExits);
+    EXPECT_EQ(1, b.m_nExits);
+    EXPECT_EQ(0, XTPMouseManager()->GetTrackArray().GetSize());
+    EXPECT_EQ(0, XTPMouseManager()->GetActivationWatched().GetSize());
+    EXPECT_TRUE(XTPHookManager()->Lookup(m_hWndMain) == NULL) << "the main window is still subclassed";
+    EXPECT_TRUE(XTPHookManager()->Lookup(a.m_hWnd) == NULL) << "a bar's window is still subclassed";
 }
 
 TEST_F(InputTest, ClickElsewhereClosesThePopupButClickOnItDoesNot)

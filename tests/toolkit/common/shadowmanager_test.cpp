@@ -243,6 +243,50 @@ TEST_F(ShadowTest, LayeredShadowsAreFourPixelsWide)
     XTPShadowsManager()->RemoveShadow(&bar);
 }
 
+namespace
+{
+std::vector<HWND> g_pressed;
+void LogPresses(HWND hWnd, UINT nMsg, WPARAM, LPARAM)
+{
+    if (nMsg == WM_LBUTTONDOWN)
+        g_pressed.push_back(hWnd);
+}
+} // namespace
+
+// A real click on a layered shadow reaches the window beneath it (a click
+// beside an open menu is a click outside it): the system passes the shadow
+// by, as the shadow's own hit test does.
+TEST_F(ShadowTest, AClickOnALayeredShadowReachesTheWindowBeneath)
+{
+    CXTPShadowsManager::EnableAlphaShadow(TRUE);
+    if (!CXTPShadowsManager::IsAlphaShadow())
+        GTEST_SKIP() << "no layered windows on this display";
+    HWND hBeneath = testsupport::CreatePlainWindow(150, 150, 300, 250);
+    PopupBar bar(200, 200, 100, 80, &m_settings);
+    XTPShadowsManager()->SetShadow(&bar);
+    std::vector<CXTPShadowsManager::CShadowWnd*> shadows = ShadowsOf(&bar);
+    ASSERT_EQ(2u, shadows.size());
+    const CPoint pt = WindowRect(shadows[0]).CenterPoint();
+    testsupport::Pump(30);
+
+    g_pressed.clear();
+    testsupport::MessageLog() = LogPresses;
+    ::SetCursorPos(pt.x, pt.y);
+    testsupport::Pump(30);
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_MOUSE;
+    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(2, in, sizeof(INPUT));
+    for (int n = 0; n < 20 && g_pressed.empty(); n++)
+        testsupport::Pump(25);
+    testsupport::MessageLog() = NULL;
+    EXPECT_EQ(std::vector<HWND>({hBeneath}), g_pressed) << "the press at the shadow went elsewhere or was lost";
+
+    XTPShadowsManager()->RemoveShadow(&bar);
+    testsupport::DestroyQuietly(hBeneath);
+}
+
 TEST_F(ShadowTest, AKeptShadowWindowShowsTheNextShadowLikeANewOne)
 {
     CXTPShadowsManager::EnableAlphaShadow(TRUE);

@@ -76,6 +76,11 @@ TEST_F(MiniWndTest, ClosingTheWindowClosesThePanesThatMayCloseAndTheCloseItemFol
     pMini->SendMessage(WM_CLOSE);
     EXPECT_TRUE(pFirst->IsClosed());
     EXPECT_FALSE(pSecond->IsClosed());
+    // The window is part of its frame: the item stays for Alt+F4.
+    ASSERT_NE(0u, pMini->GetStyle() & MFS_SYNCACTIVE);
+    pMini->OnChildContainerChanged(NULL);
+    EXPECT_EQ(0u, pSysMenu->GetMenuState(SC_CLOSE, MF_BYCOMMAND) & MF_GRAYED);
+    pMini->ModifyStyle(MFS_SYNCACTIVE, 0);
     pMini->OnChildContainerChanged(NULL);
     EXPECT_NE(0u, pSysMenu->GetMenuState(SC_CLOSE, MF_BYCOMMAND) & MF_GRAYED);
 }
@@ -227,22 +232,36 @@ TEST_F(FloatingTest, FloatingThePaneWithTheFocusByADoubleClickLeavesTheFrameActi
     pFrame->ShowWindow(SW_HIDE);
 }
 
-TEST_F(FloatingTest, AWindowOfPanesThatCannotCloseGreysItsCloseItemAndIgnoresClosing)
+// A window of panes that cannot close ignores closing. Its Close item is
+// grey, unless the window is part of its frame (synchronised with it), where
+// the item stays for Alt+F4, which closes the frame: a window manager that
+// takes Alt+F4 itself asks the focused window to close only while that
+// window's Close item is enabled.
+TEST_F(FloatingTest, AWindowOfPanesThatCannotCloseIgnoresClosingAndKeepsItsCloseItemOnlyForTheFrame)
 {
     pPane->SetOptions(xtpPaneNoCloseable);
     manager().ToggleDocking(pPane);
     Layout();
     CXTPDockingPaneMiniWnd* pMini = Mini();
     ASSERT_TRUE(pMini != NULL);
+    ASSERT_NE(0u, pMini->GetStyle() & MFS_SYNCACTIVE);
     CMenu* pSysMenu = pMini->GetSystemMenu(FALSE);
     ASSERT_TRUE(pSysMenu != NULL);
-    EXPECT_NE(0u, pSysMenu->GetMenuState(SC_CLOSE, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_EQ(0u, pSysMenu->GetMenuState(SC_CLOSE, MF_BYCOMMAND) & MF_GRAYED) << "synchronised";
     EXPECT_EQ(0u, pSysMenu->GetMenuState(SC_MINIMIZE, MF_BYCOMMAND) + 1);   // gone
     pFrame->m_notifications.clear();
     pMini->SendMessage(WM_CLOSE);
     EXPECT_TRUE(::IsWindow(pMini->GetSafeHwnd()));
     EXPECT_TRUE(pPane->IsFloating());
     EXPECT_TRUE(Actions().empty());
+
+    pMini->ModifyStyle(MFS_SYNCACTIVE, 0);
+    pMini->OnChildContainerChanged(NULL);
+    EXPECT_NE(0u, pSysMenu->GetMenuState(SC_CLOSE, MF_BYCOMMAND) & MF_GRAYED) << "a window of its own";
+    pMini->SendMessage(WM_CLOSE);
+    EXPECT_TRUE(pPane->IsFloating());
+    EXPECT_TRUE(Actions().empty());
+    pMini->ModifyStyle(0, MFS_SYNCACTIVE);
 }
 
 TEST_F(FloatingTest, AThemedFrameHasItsOwnBorderCaptionAndHitCodes)

@@ -1,6 +1,9 @@
 // The property grid's view: sort modes, divider, keyboard, tooltip and scrolling.
 // ctest: run-serial
+#include "support/fakebar.h"
+#include "support/mouseinput.h"
 #include "support/propertygrid_fixture.h"
+#include "support/pump.h"
 
 namespace
 {
@@ -198,6 +201,41 @@ TEST_F(ViewTest, TooltipShowsOnlyForTextThatDoesNotFit)
     // A key press hides it.
     SendKey(hView, VK_SHIFT);
     EXPECT_FALSE(View().GetToolTip().IsWindowVisible());
+}
+
+// The tip of a cut-off caption lies over the caption; a real click there is
+// a click on the row: the system passes it to the view beneath the tip (the
+// row is selected) and the mouse manager sees it (a bar tracked elsewhere,
+// an open menu, closes).
+TEST_F(ViewTest, AClickOnTheTipOfACutOffCaptionSelectsTheRowAndClosesTrackedBars)
+{
+    CXTPPropertyGridItem* pCategory = m_grid.AddCategory("Category");
+    pCategory->AddChildItem(new CXTPPropertyGridItem("Short", "v"));
+    CXTPPropertyGridItem* pLong = pCategory->AddChildItem(
+        new CXTPPropertyGridItem("A caption far too long for the caption column", "v"));
+    pCategory->Expand();
+    ::SetForegroundWindow(m_host.m_hWnd);
+    testsupport::Pump(50);
+
+    CPoint pt = CaptionPoint(pLong);
+    View().ClientToScreen(&pt);
+    testsupport::SendInputs({testsupport::MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, pt)});
+    for (int n = 0; n < 20 && (View().GetToolTip().GetSafeHwnd() == NULL || !View().GetToolTip().IsWindowVisible());
+         n++)
+        testsupport::Pump(25);
+    ASSERT_TRUE(View().GetToolTip().GetSafeHwnd() != NULL && View().GetToolTip().IsWindowVisible());
+    CRect rcTip;
+    View().GetToolTip().GetWindowRect(&rcTip);
+    ASSERT_TRUE(rcTip.PtInRect(pt)) << "the tip does not lie over the caption";
+    EXPECT_EQ(View().m_hWnd, ::WindowFromPoint(pt)) << "the point is the tip's, not the view's";
+
+    testsupport::FakeBar bar(m_rcHost.right + 40, m_rcHost.top, 60, 60);
+    bar.Track();
+    testsupport::SendInputs({testsupport::MouseInput(MOUSEEVENTF_LEFTDOWN), testsupport::MouseInput(MOUSEEVENTF_LEFTUP)});
+    for (int n = 0; n < 20 && !pLong->IsSelected(); n++)
+        testsupport::Pump(25);
+    EXPECT_TRUE(pLong->IsSelected()) << "the click did not reach the row";
+    EXPECT_EQ(1, bar.m_nExits) << "the mouse manager did not see the click";
 }
 
 TEST_F(ViewTest, ScrollingMovesTheEditWithItsRow)

@@ -1,0 +1,331 @@
+// The game's profile panes under the player's mouse and keys while a menu of
+// the menu bar is open or a floating pane has the keyboard: a click on a
+// row's name closes the open menu and reaches the row, Alt+F4 in a floating
+// pane closes the game, and a quick click on a floating pane's border leaves
+// its size. Run with and without a window manager (app_brindlemark_test_desktop
+// runs them again with one), the input going through the display as a
+// player's does; judged by what the screen shows.
+// ctest: run-serial
+// ctest: lock registry
+#include "brindlemark_fixture.h"
+
+#include "support/hostinput.h"
+#include "support/snapshot.h"
+#include "support/watchdog.h"
+
+#include "resource.h"
+
+#include <string>
+#include <vector>
+
+using namespace gametest;
+
+namespace
+{
+// Brings the display's pointer to the point (waiting until the program
+// sees it there), rests a moment as a player's pointer does (what shows on
+// its way, a tip over a cut-off name, shows by then), and clicks the left
+// button there. Through the display, as a player's click, which a window
+// manager sees too.
+void DisplayClickAt(POINT pt)
+{
+    EXPECT_TRUE(testsupport::DisplayMove(pt));
+    POINT ptNow = {-1, -1};
+    for (int n = 0; n < 40 && (ptNow.x != pt.x || ptNow.y != pt.y); n++)
+    {
+        Wait(50);
+        ::GetCursorPos(&ptNow);
+    }
+    EXPECT_TRUE(ptNow.x == pt.x && ptNow.y == pt.y) << "pointer at " << ptNow.x << "," << ptNow.y;
+    Wait(300);
+    EXPECT_TRUE(testsupport::DisplayClick(pt));
+    Wait(300);
+}
+
+// Presses keys on the display's keyboard (xdotool's names, "alt+F4").
+void PressDisplayKeys(const char* pszKeys)
+{
+    EXPECT_TRUE(testsupport::DisplayKeys(pszKeys)) << pszKeys;
+    Wait(300);
+}
+
+// The screen's pixels on a grid over a rectangle (every fourth pixel).
+std::vector<COLORREF> ScreenSamples(const RECT& rc)
+{
+    std::vector<COLORREF> samples;
+    HDC hScreen = ::GetDC(NULL);
+    for (int y = rc.top + 2; y < rc.bottom - 2; y += 4)
+        for (int x = rc.left + 2; x < rc.right - 2; x += 4)
+            samples.push_back(::GetPixel(hScreen, x, y));
+    ::ReleaseDC(NULL, hScreen);
+    return samples;
+}
+
+// The share (in hundredths) of two sample sets that agree.
+int PercentSame(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b)
+{
+    if (a.size() != b.size() || a.empty())
+        return 0;
+    size_t nSame = 0;
+    for (size_t i = 0; i < a.size(); i++)
+        nSame += a[i] == b[i] ? 1 : 0;
+    return (int)(nSame * 100 / a.size());
+}
+
+// Floats the docked container of the shown profile pane by a double click
+// on its caption; the floating pane's window, or NULL.
+HWND FloatProfilePanes(const Game& game)
+{
+    std::vector<HWND> containers = Descendants(game.Frame(), "", "XTPDockingPaneTabbedContainer");
+    if (containers.empty())
+        return NULL;
+    ::PostMessage(containers[0], WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, 8));
+    return WaitForVisibleTopLevel(game.Pid(), "XTPDockingPaneMiniWnd", 3000);
+}
+
+// Opens the File menu with a click on its entry, the first of the menu
+// bar, the top bar of the frame; the menu's window once it shows, else NULL.
+HWND OpenFileMenuByClick(const Game& game)
+{
+    HWND hMenuBar = NULL;
+    RECT rc = {};
+    for (HWND hBar : Descendants(game.Frame(), "", "XTPToolBar"))
+    {
+        const RECT rcBar = WindowRect(hBar);
+        if (::IsWindowVisible(hBar) && (hMenuBar == NULL || rcBar.top < rc.top))
+        {
+            hMenuBar = hBar;
+            rc = rcBar;
+        }
+    }
+    if (hMenuBar == NULL)
+        return NULL;
+    DisplayClickAt({rc.left + 28, (rc.top + rc.bottom) / 2});
+    HWND hMenu = WaitForVisibleTopLevel(game.Pid(), "XTPPopupBar", 3000);
+    if (hMenu != NULL)
+        Wait(300);  // its animation, if any, has drawn it whole
+    return hMenu;
+}
+
+// The screen point on the name of a row of a grid's view, its own row and
+// no other: a little right of where the name starts (the rows of a
+// category are indented), on the row's middle.
+bool RowNamePoint(HWND hView, int nRow, POINT& pt)
+{
+    RECT rcRow = {}, rcClient = {};
+    if (::SendMessage(hView, LB_GETITEMRECT, (WPARAM)nRow, (LPARAM)&rcRow) == LB_ERR)
+        return false;
+    ::GetClientRect(hView, &rcClient);
+    if (rcRow.bottom > rcClient.bottom || rcRow.top < 0)
+        return false;
+    pt = {rcRow.left + 30, (rcRow.top + rcRow.bottom) / 2};
+    ::ClientToScreen(hView, &pt);
+    return true;
+}
+
+// Closes the open menus with Escape and waits until none shows.
+void CloseMenus(const Game& game)
+{
+    for (int n = 0; n < 4 && !VisibleTopLevels(game.Pid(), "XTPPopupBar").empty(); n++)
+        PressDisplayKeys("Escape");
+}
+
+// With the File menu open, a click on the name of each row of the grid
+// shown in the view (those the menu does not cover) closes the menu (the
+// menu goes from the screen) and selects that row.
+void ExpectRowNameClicksCloseTheFileMenu(const Game& game, HWND hView, const char* pszWhere)
+{
+    const int nRows = (int)::SendMessage(hView, LB_GETCOUNT, 0, 0);
+    ASSERT_GT(nRows, 1) << pszWhere;
+    ::SetForegroundWindow(game.Frame());
+    HWND hMenu = OpenFileMenuByClick(game);
+    ASSERT_TRUE(hMenu != NULL) << pszWhere << ": the File menu did not open";
+    RECT rcCovered = WindowRect(hMenu);
+    ::InflateRect(&rcCovered, 8, 8);    // and its shadow
+    CloseMenus(game);
+
+    int nClicked = 0;
+    for (int nRow = 0; nRow < nRows; nRow++)
+    {
+        POINT pt;
+        if (!RowNamePoint(hView, nRow, pt) || ::PtInRect(&rcCovered, pt))
+            continue;
+        // Each round starts from the board's frame.
+        ::SetForegroundWindow(game.Frame());
+        hMenu = OpenFileMenuByClick(game);
+        ASSERT_TRUE(hMenu != NULL) << pszWhere << ": the File menu did not open (row " << nRow << ")";
+        const RECT rcMenu = WindowRect(hMenu);
+        const std::vector<COLORREF> menuShown = ScreenSamples(rcMenu);
+        if (nClicked == 0)
+        {
+            EXPECT_FALSE(testsupport::SaveScreenSnapshot(::GetDesktopWindow(),
+                                                         std::string("file_menu_open_") + pszWhere)
+                             .empty());
+        }
+
+        DisplayClickAt(pt);
+        for (int n = 0; n < 40 && ::IsWindowVisible(hMenu); n++)
+            Wait(50);
+        EXPECT_FALSE(::IsWindowVisible(hMenu)) << pszWhere << ": row " << nRow << " clicked, the menu stays open";
+        Wait(300);
+        EXPECT_LT(PercentSame(menuShown, ScreenSamples(rcMenu)), 90)
+            << pszWhere << ": row " << nRow << " clicked, the screen still shows the menu";
+        EXPECT_EQ(nRow, (int)::SendMessage(hView, LB_GETCURSEL, 0, 0))
+            << pszWhere << ": the click on the name of row " << nRow << " did not reach the row";
+        if (::IsWindowVisible(hMenu))
+        {
+            EXPECT_FALSE(testsupport::SaveScreenSnapshot(::GetDesktopWindow(),
+                                                         std::string("menu_left_open_") + pszWhere)
+                             .empty());
+            CloseMenus(game);
+        }
+        nClicked++;
+    }
+    EXPECT_GT(nClicked, 3) << pszWhere << ": too few rows shown outside the menu to click";
+}
+
+// The game's fixture; the input goes through the display.
+class BrindlemarkPaneInput : public Brindlemark
+{
+protected:
+    void SetUp() override
+    {
+        Brindlemark::SetUp();
+        if (IsSkipped())
+            return;
+        ASSERT_TRUE(testsupport::HasDisplayInput()) << "xdotool is missing: run scripts/setup.sh";
+    }
+    void TearDown() override { ClearSettings(); }
+};
+} // namespace
+
+// The File menu open, a click on a row's name in a profile pane, docked
+// and then floating, closes the menu as a click anywhere outside the menus
+// does, and the click selects the row.
+TEST_F(BrindlemarkPaneInput, AClickOnARowNameInAProfilePaneClosesTheOpenMenu)
+{
+    testsupport::Watchdog watchdog("clicks on row names with the File menu open", 240000);
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    watchdog.AlsoEnd(game.Process());
+    ::SetForegroundWindow(game.Frame());
+    Wait(200);
+
+    game.Command(ID_DIFFICULTY_PANE);
+    HWND hDocked = LargestGridView(game.Frame());
+    ASSERT_TRUE(hDocked != NULL) << "no profile pane with a grid is docked";
+    ExpectRowNameClicksCloseTheFileMenu(game, hDocked, "docked");
+
+    HWND hMini = FloatProfilePanes(game);
+    ASSERT_TRUE(hMini != NULL) << "the profile panes did not float";
+    Wait(500);
+    HWND hFloating = LargestGridView(hMini);
+    ASSERT_TRUE(hFloating != NULL) << "the floating pane shows no grid";
+    ExpectRowNameClicksCloseTheFileMenu(game, hFloating, "floating");
+
+    EXPECT_TRUE(game.IsRunning());
+}
+
+// A click inside a floating profile pane, then Alt+F4: the game closes (the
+// pane belongs to the game's frame, as its menus and keys do), and neither
+// its frame nor the pane is left on the screen.
+TEST_F(BrindlemarkPaneInput, AltF4AfterAClickInAFloatingPaneClosesTheGame)
+{
+    testsupport::Watchdog watchdog("Alt+F4 in a floating pane", 120000);
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    watchdog.AlsoEnd(game.Process());
+    HWND hFrame = game.Frame();
+    ::SetForegroundWindow(hFrame);
+    Wait(200);
+    game.Command(ID_DIFFICULTY_PANE);
+    HWND hMini = FloatProfilePanes(game);
+    ASSERT_TRUE(hMini != NULL) << "the profile panes did not float";
+    Wait(500);
+
+    const RECT rcMini = WindowRect(hMini);
+    DisplayClickAt({(rcMini.left + rcMini.right) / 2, rcMini.bottom - 30});
+    const std::vector<COLORREF> paneShown = ScreenSamples(rcMini);
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(::GetDesktopWindow(), "floating_pane_clicked").empty());
+
+    PressDisplayKeys("alt+F4");
+    const int nExit = game.WaitForExit();
+    EXPECT_EQ(0, nExit) << "Alt+F4 in the floating pane did not close the game";
+    if (nExit != 0)
+    {
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(::GetDesktopWindow(), "after_alt_f4").empty());
+        EXPECT_EQ(0u, VisibleTopLevels(game.Pid(), "XTPDockingPaneMiniWnd").size())
+            << "the floating pane is still shown";
+    }
+    else
+    {
+        // What the screen shows where the pane and the frame were: neither.
+        Wait(500);
+        EXPECT_LT(PercentSame(paneShown, ScreenSamples(rcMini)), 50) << "the pane's picture stays on the screen";
+        EXPECT_FALSE(::IsWindow(hFrame));
+    }
+}
+
+// A quick click on the border of a floating pane, made while the frame was
+// the active window, starts no sizing: the pane keeps its size however the
+// pointer moves afterwards, and the screen beside it shows what it showed. A
+// drag on the border sizes the pane, and the sizing ends where the button is
+// let go.
+TEST_F(BrindlemarkPaneInput, AQuickClickOnAFloatingPanesBorderLeavesItsSizeAndADragEndsAtTheRelease)
+{
+    testsupport::Watchdog watchdog("clicks on a floating pane's border", 120000);
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    watchdog.AlsoEnd(game.Process());
+    HWND hFrame = game.Frame();
+    ::SetForegroundWindow(hFrame);
+    Wait(200);
+    game.Command(ID_DIFFICULTY_PANE);
+    HWND hMini = FloatProfilePanes(game);
+    ASSERT_TRUE(hMini != NULL) << "the profile panes did not float";
+    Wait(500);
+
+    const RECT rcPane = WindowRect(hMini);
+    const POINT ptBorder = {rcPane.right - 2, (rcPane.top + rcPane.bottom) / 2};
+    ASSERT_EQ(HTRIGHT, (int)::SendMessage(hMini, WM_NCHITTEST, 0, MAKELPARAM(ptBorder.x, ptBorder.y)))
+        << "no right border at " << ptBorder.x << "," << ptBorder.y;
+    const RECT rcFrame = WindowRect(hFrame);
+    const POINT ptFrameCaption = {(rcFrame.left + rcFrame.right) / 2 + 100, rcFrame.top + 8};
+    const POINT ptAway = {ptBorder.x + 200, ptBorder.y + 20};
+    // A strip beside the pane, where a wider pane would show.
+    const RECT rcBeside = {rcPane.right + 20, rcPane.top + 40, rcPane.right + 180, rcPane.bottom - 40};
+    const std::vector<COLORREF> besideBefore = ScreenSamples(rcBeside);
+
+    for (int nRound = 0; nRound < 3; nRound++)
+    {
+        EXPECT_TRUE(testsupport::DisplayClick(ptFrameCaption));
+        Wait(500);
+        EXPECT_TRUE(testsupport::DisplayClick(ptBorder));
+        Wait(300);
+        EXPECT_TRUE(testsupport::DisplayMove(ptAway));
+        Wait(700);
+        const RECT rcNow = WindowRect(hMini);
+        EXPECT_EQ(rcPane.right - rcPane.left, rcNow.right - rcNow.left) << "round " << nRound << ": sized by a click";
+        EXPECT_GE(PercentSame(besideBefore, ScreenSamples(rcBeside)), 90)
+            << "round " << nRound << ": the screen beside the pane changed";
+        if (rcNow.right - rcNow.left != rcPane.right - rcPane.left)
+        {
+            EXPECT_FALSE(testsupport::SaveScreenSnapshot(::GetDesktopWindow(), "pane_sized_by_a_click").empty());
+            EXPECT_TRUE(testsupport::DisplayClick(ptAway));     // ends the sizing
+            break;
+        }
+    }
+
+    // A drag of 100 pixels to the right widens the pane by about that much,
+    // and the pointer moving on after the release leaves it so.
+    EXPECT_TRUE(testsupport::DisplayDrag(ptBorder, {ptBorder.x + 100, ptBorder.y}));
+    Wait(700);
+    const RECT rcDragged = WindowRect(hMini);
+    EXPECT_NEAR(rcPane.right - rcPane.left + 100, rcDragged.right - rcDragged.left, 12) << "the drag";
+    EXPECT_TRUE(testsupport::DisplayMove({ptBorder.x + 300, ptBorder.y + 40}));
+    Wait(700);
+    const RECT rcAfter = WindowRect(hMini);
+    EXPECT_EQ(rcDragged.right - rcDragged.left, rcAfter.right - rcAfter.left) << "sized after the release";
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(::GetDesktopWindow(), "pane_border_dragged").empty());
+    EXPECT_TRUE(game.IsRunning());
+}
