@@ -7,6 +7,7 @@
 
 #include "XTPCommandBarKeyboardTip.h"
 #include "XTPCommandBars.h"
+#include "XTPCommandBarsExchange.h"
 #include "XTPCommandBarsOptions.h"
 #include "XTPControl.h"
 #include "XTPControlAction.h"
@@ -267,6 +268,41 @@ void CXTPRibbonBar::Copy(CXTPCommandBar* pCommandBar, BOOL bRecursive)
         if (pClone != NULL)
             m_pQuickAccessControls->Add(pClone, pControl->GetID());
     }
+}
+
+void CXTPRibbonBar::GenerateCommandBarList(DWORD& nID, CXTPCommandBarList* pCommandBarList, void* pParam)
+{
+    // Only the quick-access toolbar is stored with the ribbon, so only the
+    // bars its controls open go with it. The tabs, the groups and the popups
+    // they open (the tab strip's popup of a minimised ribbon among them) are
+    // the program's, made afresh on every start; such a passing popup in the
+    // store would end the next load early.
+    if (pCommandBarList == NULL || pCommandBarList->Lookup(this))
+        return;
+    InternalAddRef();
+    pCommandBarList->Add(this);
+    for (int i = 0; i < m_pQuickAccessControls->GetCount(); i++)
+    {
+        CXTPControl* pControl = m_pQuickAccessControls->GetAt(i);
+        if (!pControl->IsTemporary())
+            pControl->GenerateCommandBarList(nID, pCommandBarList, pParam);
+    }
+    XTP_COMMANDBARS_PROPEXCHANGE_PARAM* pExchangeParam = (XTP_COMMANDBARS_PROPEXCHANGE_PARAM*)pParam;
+    CXTPControls* pOriginal = m_pQuickAccessControls->GetOriginalControls();
+    if (pOriginal != NULL && (pExchangeParam == NULL || pExchangeParam->bSaveOriginalControls))
+    {
+        for (int i = 0; i < pOriginal->GetCount(); i++)
+            pOriginal->GetAt(i)->GenerateCommandBarList(nID, pCommandBarList, pParam);
+    }
+}
+
+void CXTPRibbonBar::RestoreCommandBarList(CXTPCommandBarList* pCommandBarList)
+{
+    for (int i = 0; i < m_pQuickAccessControls->GetCount(); i++)
+        m_pQuickAccessControls->GetAt(i)->RestoreCommandBarList(pCommandBarList);
+    CXTPControls* pOriginal = m_pQuickAccessControls->GetOriginalControls();
+    for (int i = 0; pOriginal != NULL && i < pOriginal->GetCount(); i++)
+        pOriginal->GetAt(i)->RestoreCommandBarList(pCommandBarList);
 }
 
 BOOL CXTPRibbonBar::LoadMenuBar(UINT /*nIDResource*/)

@@ -78,6 +78,8 @@ public:
     virtual void CreateKeyboardTips();
     virtual void OnKeyboardTip(CXTPCommandBarKeyboardTip* pTip);
     virtual void Copy(CXTPCommandBar* pCommandBar, BOOL bRecursive = FALSE);
+    virtual void GenerateCommandBarList(DWORD& nID, CXTPCommandBarList* pCommandBarList, void* pParam);
+    virtual void RestoreCommandBarList(CXTPCommandBarList* pCommandBarList);
     virtual void OnRemoved();
     virtual CXTPCommandBar* Clone(BOOL bRecursive = FALSE);
     virtual CSize CalcDockingLayout(int nLength, DWORD dwMode, int nWidth = 0);

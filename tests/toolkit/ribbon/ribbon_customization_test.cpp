@@ -1,0 +1,398 @@
+// What the user makes of a ribbon program, kept over restarts and used by
+// real input: controls added to the quick-access toolbar (a gallery, a split
+// button and a popup among them) come back after every start, minimised or
+// not, above or below; a gallery there is a button of the toolbar's height
+// that opens the gallery in a popup; a command dragged from the Commands page
+// lands on the quick-access toolbar; a shortcut set on the Keyboard page
+// works after a restart.
+// ctest: run-serial
+// ctest: lock registry
+#include "ribbon_testframe.h"
+
+#include "XTPControlGallery.h"
+#include "XTPCustomizeCommandsPage.h"
+#include "XTPCustomizeKeyboardPage.h"
+#include "XTPCustomizeSheet.h"
+#include "XTPPopupBar.h"
+#include "XTPRibbonGroups.h"
+#include "XTPRibbonSystemButton.h"
+#include "XTPRibbonTab.h"
+#include "XTPShortcutManager.h"
+#include "resource.h"
+#include "support/keyinput.h"
+#include "support/modal.h"
+#include "support/mouseinput.h"
+#include "support/profile_app.h"
+#include "support/pump.h"
+
+#include <functional>
+#include <vector>
+
+using namespace ribbontest;
+
+namespace
+{
+const char* const kStateKey = "RibbonProgram";
+const int kGalleryId = 2095;
+const int kGalleryMoreId = 2096;
+const int kSplitId = 2080;
+const int kPopupId = 2085;
+
+// A gallery item: a swatch of a colour.
+class SwatchItem : public CXTPControlGalleryItem
+{
+public:
+    explicit SwatchItem(COLORREF clr) : m_clr(clr) {}
+    void Draw(CDC* pDC, CXTPControlGallery* pGallery, CRect rc, BOOL bEnabled, BOOL bSelected, BOOL bPressed,
+              BOOL bChecked) override
+    {
+        if (bSelected || bChecked)
+            pGallery->GetPaintManager()->DrawRectangle(pDC, rc, bSelected, bPressed, bEnabled, bChecked, FALSE,
+                                                       xtpBarTypeNormal, xtpBarTop);
+        CRect rcSwatch(rc);
+        rcSwatch.DeflateRect(3, 3);
+        pDC->FillSolidRect(rcSwatch, m_clr);
+    }
+    COLORREF m_clr;
+};
+
+// The tests' ribbon program: the sample tabs, a "Shading" group with a
+// gallery (its "more" popup holds one command), a split button and a popup
+// on the Home tab, a system button, and the Customize sheet with the
+// Commands and Keyboard pages. It loads its bars and shortcuts when it
+// starts and saves them when its window goes, as a program does.
+class CRibbonProgram : public CRibbonFrame
+{
+public:
+    static CRibbonProgram* Start()
+    {
+        CRibbonProgram* pProgram = new CRibbonProgram();
+        if (!pProgram->CreateRibbonFrame(CRect(20, 20, 940, 460), FALSE))
+            return NULL;
+        pProgram->Build();
+        pProgram->ShowWindow(SW_SHOWNORMAL);
+        pProgram->SetForegroundWindow();
+        pProgram->Settle();
+        return pProgram;
+    }
+
+    CXTPControl* GroupControl(int nId) const
+    {
+        CXTPRibbonTab* pHome = GetRibbon()->GetTab(0);
+        for (int g = 0; g < pHome->GetGroups()->GetCount(); g++)
+        {
+            CXTPRibbonGroup* pGroup = pHome->GetGroups()->GetAt(g);
+            for (int i = 0; i < pGroup->GetCount(); i++)
+                if (pGroup->GetAt(i)->GetID() == nId)
+                    return pGroup->GetAt(i);
+        }
+        return NULL;
+    }
+
+    BOOL DestroyWindow() override
+    {
+        // What the user made is kept when the window goes, however it goes.
+        GetCommandBars()->SaveBarState(kStateKey);
+        GetCommandBars()->GetShortcutManager()->SaveShortcuts(kStateKey);
+        return CRibbonFrame::DestroyWindow();
+    }
+
+    std::function<void(CXTPCustomizeSheet*)> m_fnCustomize;   // runs while the sheet is open
+    CXTPControlGalleryItems* m_pItems = NULL;
+
+protected:
+    void Build()
+    {
+        BuildSample();
+        CXTPRibbonBar* pRibbon = GetRibbon();
+        m_pItems = new CXTPControlGalleryItems();
+        m_pItems->SetItemSize(CSize(32, 22));
+        for (int i = 0; i < 12; i++)
+            m_pItems->AddItem(new SwatchItem(RGB(40 + i * 17, 200 - i * 13, 90 + i * 11)), 2100 + i);
+        CXTPRibbonGroup* pShading = pRibbon->GetTab(0)->AddGroup(_T("Shading"), 14);
+        CXTPControlGallery* pGallery = new CXTPControlGallery();
+        pShading->Add(pGallery, kGalleryId);
+        pGallery->SetCaption(_T("Shades"));
+        pGallery->SetItems(m_pItems);
+        pGallery->SetWidth(6 * 32 + 18);
+        pGallery->SetHeight(3 * 22);
+        pGallery->ShowLabels(FALSE);
+        CXTPPopupBar* pMore = CXTPPopupBar::CreatePopupBar(GetCommandBars());
+        pMore->GetControls()->Add(xtpControlButton, kGalleryMoreId)->SetCaption(_T("More Shades..."));
+        pGallery->SetCommandBar(pMore);
+        pMore->InternalRelease();
+
+        AddPopup(pShading, xtpControlSplitButtonPopup, kSplitId, _T("Fill"), ID_TIMER_CLOCK,
+                 { { 2081, _T("Fill Row") }, { 2082, _T("Fill Column") } });
+        AddPopup(pShading, xtpControlPopup, kPopupId, _T("Borders"), ID_BRANCH_BEGIN,
+                 { { 2086, _T("Thin") }, { 2087, _T("Thick") } });
+
+        m_pSystem = new CXTPRibbonControlSystemButton();
+        m_pSystem->SetCaption(_T("&File"));
+        m_pSystem->SetIconId(ID_NEW_PUZZLE);
+        CXTPRibbonSystemPopupBar* pFileMenu = new CXTPRibbonSystemPopupBar();
+        pFileMenu->SetCommandBars(GetCommandBars());
+        pFileMenu->GetControls()->Add(xtpControlButton, ID_FILE_PRINT)->SetCaption(_T("&Print"));
+        m_pSystem->SetCommandBar(pFileMenu);
+        pFileMenu->InternalRelease();
+        pRibbon->GetControls()->Add(m_pSystem, 2091);
+        pRibbon->SetSystemButton(m_pSystem);
+        pRibbon->EnableFrameTheme(TRUE);
+
+        GetCommandBars()->GetShortcutManager()->LoadAccelerators(IDR_MAINFRAME);
+        GetCommandBars()->LoadBarState(kStateKey);
+        GetCommandBars()->GetShortcutManager()->LoadShortcuts(kStateKey);
+        Settle();
+    }
+
+    // A popup control of a group with a popup bar of buttons.
+    void AddPopup(CXTPRibbonGroup* pGroup, XTPControlType type, int nId, LPCTSTR lpszCaption, int nIconId,
+                  const std::vector<std::pair<int, LPCTSTR>>& items)
+    {
+        CXTPControlPopup* pPopup = (CXTPControlPopup*)pGroup->Add(type, nId, lpszCaption);
+        pPopup->SetIconId(nIconId);
+        CXTPPopupBar* pBar = CXTPPopupBar::CreatePopupBar(GetCommandBars());
+        for (const auto& item : items)
+            pBar->GetControls()->Add(xtpControlButton, item.first)->SetCaption(item.second);
+        pPopup->SetCommandBar(pBar);
+        pBar->InternalRelease();
+    }
+
+    void PostNcDestroy() override
+    {
+        CXTPControlGalleryItems* pItems = m_pItems;
+        CRibbonFrame::PostNcDestroy();
+        // The galleries went with the bars: the program lets go of their items.
+        if (pItems != NULL)
+            pItems->InternalRelease();
+    }
+
+    afx_msg void OnCustomize()
+    {
+        CXTPCustomizeSheet sheet(GetCommandBars());
+        CXTPCustomizeCommandsPage* pCommands = sheet.GetCommandsPage();
+        pCommands->AddCategories(IDR_MAINFRAME);
+        CXTPCustomizeKeyboardPage pageKeyboard(&sheet);
+        sheet.AddPage(&pageKeyboard);
+        pageKeyboard.AddCategories(IDR_MAINFRAME);
+        if (m_fnCustomize)
+        {
+            testsupport::ModalDriver driver([&](HWND) { m_fnCustomize(&sheet); });
+            sheet.DoModal();
+        }
+        else
+        {
+            sheet.DoModal();
+        }
+    }
+    DECLARE_MESSAGE_MAP()
+
+    CXTPRibbonControlSystemButton* m_pSystem = NULL;
+};
+
+BEGIN_MESSAGE_MAP(CRibbonProgram, CRibbonFrame)
+    ON_COMMAND(XTP_ID_CUSTOMIZE, OnCustomize)
+END_MESSAGE_MAP()
+
+// The ids of the quick-access toolbar in order.
+std::vector<int> QuickAccessIds(CXTPRibbonBar* pRibbon)
+{
+    std::vector<int> ids;
+    CXTPRibbonQuickAccessControls* pQuick = pRibbon->GetQuickAccessControls();
+    for (int i = 0; i < pQuick->GetCount(); i++)
+        ids.push_back(pQuick->GetAt(i)->GetID());
+    return ids;
+}
+
+CXTPControl* QuickAccessControl(CXTPRibbonBar* pRibbon, int nId)
+{
+    CXTPRibbonQuickAccessControls* pQuick = pRibbon->GetQuickAccessControls();
+    for (int i = 0; i < pQuick->GetCount(); i++)
+        if (pQuick->GetAt(i)->GetID() == nId)
+            return pQuick->GetAt(i);
+    return NULL;
+}
+
+// The command of the open context menu, NULL when none shows it.
+CXTPControl* OpenMenuItem(int nId)
+{
+    CXTPPopupBar* pMenu = TopTrackedPopup();
+    if (pMenu == NULL)
+        return NULL;
+    CXTPControl* pItem = pMenu->GetControls()->FindControl(nId);
+    return pItem != NULL && pItem->IsVisible() ? pItem : NULL;
+}
+
+// Picks a command of the ribbon's context menu of a control by real input:
+// a right click on the control, then, while the menu runs its own loop, a
+// click on the menu's command (a menu without it is closed with Escape).
+::testing::AssertionResult PickFromContextMenu(CXTPControl* pControl, int nCommand)
+{
+    bool bShown = false, bClicked = false;
+    int nTicks = 0;
+    testsupport::TimerSteps steps([&] {
+        CXTPPopupBar* pMenu = TopTrackedPopup();
+        if (pMenu == NULL || !pMenu->IsWindowVisible())
+            return ++nTicks > 100;
+        bShown = true;
+        CXTPControl* pItem = OpenMenuItem(nCommand);
+        if (pItem == NULL || !pItem->GetEnabled())
+        {
+            testsupport::PressKey(VK_ESCAPE);
+            return true;
+        }
+        testsupport::ClickAt(ScreenCentre(pItem));
+        bClicked = true;
+        return true;
+    });
+    RealRightClick(ScreenCentre(pControl));
+    PumpUntil([&] { return steps.IsDone() && TopTrackedPopup() == NULL; });
+    if (!bShown)
+        return ::testing::AssertionFailure() << "a right click on control " << pControl->GetID() << " showed no menu";
+    if (!bClicked)
+        return ::testing::AssertionFailure() << "the context menu of control " << pControl->GetID()
+                                             << " has no enabled command " << nCommand;
+    return ::testing::AssertionSuccess();
+}
+
+// The centre of a tab of the ribbon on the screen.
+CPoint TabCentre(CXTPRibbonBar* pRibbon, int nTab)
+{
+    CPoint pt = pRibbon->GetTab(nTab)->GetRect().CenterPoint();
+    pRibbon->ClientToScreen(&pt);
+    return pt;
+}
+
+class RibbonCustomizationTest : public ::testing::Test
+{
+protected:
+    RibbonCustomizationTest() : m_profile("BrindlemarkRibbonTests", "RibbonProgram") {}
+    void SetUp() override { m_nLive = LiveObjects(); }
+    void TearDown() override
+    {
+        Exit();
+        PumpAndIdle();
+        EXPECT_EQ(m_nLive, LiveObjects());
+    }
+    // Starts the program; a fatal failure when it cannot.
+    void Launch()
+    {
+        m_pProgram = CRibbonProgram::Start();
+        ASSERT_TRUE(m_pProgram != NULL);
+        m_pRibbon = m_pProgram->GetRibbon();
+    }
+    // Ends the program, which saves what the user made.
+    void Exit()
+    {
+        if (m_pProgram == NULL)
+            return;
+        XTPMouseManager()->CloseAllTracked();
+        m_pProgram->DestroyRibbonFrame();
+        m_pProgram = NULL;
+        m_pRibbon = NULL;
+        PumpAndIdle();
+    }
+    // Minimises or restores the ribbon with a double click on the Home tab.
+    void MinimizeByDoubleClick(BOOL bMinimized)
+    {
+        if (m_pRibbon->IsMinimized() == bMinimized)
+            return;
+        RealClick(TabCentre(m_pRibbon, 0), 2);
+        m_pProgram->Settle();
+        XTPMouseManager()->CloseAllTracked();   // restoring opens nothing; minimising may leave a tab popup
+        m_pProgram->Settle();
+    }
+    // Moves the quick-access toolbar with the context menu of one of its
+    // controls.
+    ::testing::AssertionResult MoveQuickAccess(BOOL bBelow)
+    {
+        if (m_pRibbon->IsQuickAccessBelow() == bBelow)
+            return ::testing::AssertionSuccess();
+        CXTPControl* pFirst = m_pRibbon->GetQuickAccessControls()->GetAt(0);
+        return PickFromContextMenu(pFirst, bBelow ? XTP_ID_RIBBONCUSTOMIZE_QUICKACCESS_BELOW
+                                                  : XTP_ID_RIBBONCUSTOMIZE_QUICKACCESS_ABOVE);
+    }
+    // Whether the last load set the stored controls aside as damaged.
+    bool ControlsSetAside() const
+    {
+        return m_profile.HasSection((std::string(kStateKey) + "-ControlsNotLoaded").c_str());
+    }
+
+    testsupport::RegistryProfile m_profile;
+    CRibbonProgram* m_pProgram = NULL;
+    CXTPRibbonBar* m_pRibbon = NULL;
+    LONG m_nLive = 0;
+};
+
+const std::vector<int> kBuiltInQuickAccess = { ID_NEW_PUZZLE, ID_SAVE_PUZZLE, ID_UNDO_MOVE };
+const std::vector<int> kCustomizedQuickAccess = { ID_NEW_PUZZLE, ID_SAVE_PUZZLE, ID_UNDO_MOVE,
+                                                  kGalleryId,    kSplitId,       kPopupId,
+                                                  ID_FILE_PRINT };
+} // namespace
+
+// Three starts: the user adds a gallery, a split button, a popup and a
+// button to the quick-access toolbar and leaves the ribbon minimised or not
+// with the toolbar above or below; the next start turns both round; the
+// third start still has all of it.
+TEST_F(RibbonCustomizationTest, QuickAccessControlsOutliveThreeStartsInEveryRibbonState)
+{
+    for (int nCase = 0; nCase < 4; nCase++)
+    {
+        const BOOL bMinimized = (nCase & 1) != 0;
+        const BOOL bBelow = (nCase & 2) != 0;
+        SCOPED_TRACE(testing::Message() << "first start " << (bMinimized ? "minimised" : "restored") << ", "
+                                        << (bBelow ? "below" : "above"));
+        m_profile.DeleteKey();
+
+        ASSERT_NO_FATAL_FAILURE(Launch());
+        ASSERT_EQ(kBuiltInQuickAccess, QuickAccessIds(m_pRibbon));
+        for (int nId : { kGalleryId, kSplitId, kPopupId, ID_FILE_PRINT })
+        {
+            CXTPControl* pControl = m_pProgram->GroupControl(nId);
+            ASSERT_TRUE(pControl != NULL) << nId;
+            ASSERT_TRUE(PickFromContextMenu(pControl, XTP_ID_RIBBONCUSTOMIZE_ADD));
+        }
+        ASSERT_EQ(kCustomizedQuickAccess, QuickAccessIds(m_pRibbon));
+        ASSERT_TRUE(MoveQuickAccess(bBelow));
+        MinimizeByDoubleClick(bMinimized);
+        ASSERT_EQ(bMinimized, m_pRibbon->IsMinimized());
+        Exit();
+
+        // Second start: all is back; the user turns both states round.
+        ASSERT_NO_FATAL_FAILURE(Launch());
+        EXPECT_FALSE(ControlsSetAside());
+        EXPECT_EQ(kCustomizedQuickAccess, QuickAccessIds(m_pRibbon));
+        EXPECT_EQ(bMinimized, m_pRibbon->IsMinimized());
+        EXPECT_EQ(bBelow, m_pRibbon->IsQuickAccessBelow());
+        MinimizeByDoubleClick(!bMinimized);
+        EXPECT_EQ(!bMinimized, m_pRibbon->IsMinimized());
+        EXPECT_TRUE(MoveQuickAccess(!bBelow));
+        Exit();
+
+        // Third start.
+        ASSERT_NO_FATAL_FAILURE(Launch());
+        EXPECT_FALSE(ControlsSetAside()) << "the stored controls were judged damaged";
+        EXPECT_EQ(kCustomizedQuickAccess, QuickAccessIds(m_pRibbon));
+        EXPECT_EQ(!bMinimized, m_pRibbon->IsMinimized());
+        EXPECT_EQ(!bBelow, m_pRibbon->IsQuickAccessBelow());
+        // The popups came back whole with their controls.
+        CXTPControlPopup* pGallery = DYNAMIC_DOWNCAST(CXTPControlPopup, QuickAccessControl(m_pRibbon, kGalleryId));
+        CXTPControlPopup* pSplit = DYNAMIC_DOWNCAST(CXTPControlPopup, QuickAccessControl(m_pRibbon, kSplitId));
+        CXTPControlPopup* pPopup = DYNAMIC_DOWNCAST(CXTPControlPopup, QuickAccessControl(m_pRibbon, kPopupId));
+        ASSERT_TRUE(pGallery != NULL && pSplit != NULL && pPopup != NULL);
+        EXPECT_EQ(xtpControlGallery, pGallery->GetType());
+        EXPECT_EQ(xtpButtonIcon, pGallery->GetStyle());
+        EXPECT_EQ(xtpControlSplitButtonPopup, pSplit->GetType());
+        EXPECT_EQ(xtpControlPopup, pPopup->GetType());
+        ASSERT_TRUE(pSplit->GetCommandBar() != NULL);
+        EXPECT_TRUE(pSplit->GetCommandBar()->GetControls()->FindControl(2082) != NULL);
+        ASSERT_TRUE(pPopup->GetCommandBar() != NULL);
+        EXPECT_TRUE(pPopup->GetCommandBar()->GetControls()->FindControl(2087) != NULL);
+        // The ribbon's own gallery keeps its "more" popup.
+        CXTPControlPopup* pOwnGallery = DYNAMIC_DOWNCAST(CXTPControlPopup, m_pProgram->GroupControl(kGalleryId));
+        ASSERT_TRUE(pOwnGallery != NULL);
+        ASSERT_TRUE(pOwnGallery->GetCommandBar() != NULL);
+        EXPECT_TRUE(pOwnGallery->GetCommandBar()->GetControls()->FindControl(kGalleryMoreId) != NULL);
+        Exit();
+    }
+}
