@@ -11,6 +11,8 @@
 #include "XTPCommandBarsOptions.h"
 #include "XTPControl.h"
 #include "XTPControlAction.h"
+#include "XTPControlGallery.h"
+#include "XTPPopupBar.h"
 #include "XTPControls.h"
 #include "XTPDCHelpers.h"
 #include "XTPDockContext.h"
@@ -266,7 +268,84 @@ void CXTPRibbonBar::Copy(CXTPCommandBar* pCommandBar, BOOL bRecursive)
         CXTPControl* pControl = pSource->m_pQuickAccessControls->GetAt(i);
         CXTPControl* pClone = pControl->Clone(bRecursive);
         if (pClone != NULL)
+        {
             m_pQuickAccessControls->Add(pClone, pControl->GetID());
+            BindGalleryItems(pClone);
+        }
+    }
+}
+
+CXTPControlGallery* CXTPRibbonBar::FindGroupGallery(int nId) const
+{
+    for (int t = 0; t < GetTabCount(); t++)
+    {
+        CXTPRibbonGroups* pGroups = GetTab(t)->GetGroups();
+        for (int g = 0; g < pGroups->GetCount(); g++)
+        {
+            CXTPRibbonGroup* pGroup = pGroups->GetAt(g);
+            for (int i = 0; i < pGroup->GetCount(); i++)
+            {
+                CXTPControlGallery* pGallery = DYNAMIC_DOWNCAST(CXTPControlGallery, pGroup->GetAt(i));
+                if (pGallery != NULL && pGallery->GetID() == nId)
+                    return pGallery;
+            }
+        }
+    }
+    return NULL;
+}
+
+void CXTPRibbonBar::MakeGalleryPopup(CXTPControl* pButton, CXTPControl* pSource)
+{
+    // The button opens a popup that shows the gallery itself, in place,
+    // above the commands of the gallery's own popup.
+    CXTPControlGallery* pSourceGallery = DYNAMIC_DOWNCAST(CXTPControlGallery, pSource);
+    CXTPControlPopup* pButtonPopup = DYNAMIC_DOWNCAST(CXTPControlPopup, pButton);
+    if (pSourceGallery == NULL || pButtonPopup == NULL)
+        return;
+    CXTPPopupBar* pPopup = CXTPPopupBar::CreatePopupBar(GetCommandBars());
+    if (pPopup == NULL)
+        return;
+    CXTPControlGallery* pInPlace = DYNAMIC_DOWNCAST(CXTPControlGallery, pSourceGallery->Clone(FALSE));
+    if (pInPlace != NULL)
+    {
+        pInPlace->SetCommandBar((CXTPCommandBar*)NULL);
+        pInPlace->SetStyle(xtpButtonAutomatic);
+        pInPlace->SetBeginGroup(FALSE);
+        pInPlace->SetHideFlags(0);
+        pInPlace->SetRibbonGroup(NULL);
+        pPopup->GetControls()->Add(pInPlace, pSourceGallery->GetID());
+    }
+    CXTPCommandBar* pCommands = pSourceGallery->GetCommandBar();
+    for (int i = 0; pCommands != NULL && i < pCommands->GetControlCount(); i++)
+    {
+        CXTPControl* pCopy = pPopup->GetControls()->AddClone(pCommands->GetControl(i), -1, TRUE);
+        if (pCopy != NULL && i == 0)
+            pCopy->SetBeginGroup(TRUE);
+    }
+    pButtonPopup->SetCommandBar(pPopup);
+    pPopup->InternalRelease();
+}
+
+void CXTPRibbonBar::BindGalleryItems(CXTPControl* pControl)
+{
+    // Gallery items are the program's and are not stored: a gallery of the
+    // quick-access toolbar that came back from the store without them, and
+    // the galleries of the popup it opens, take the items of the ribbon's own
+    // gallery of that id.
+    CXTPControlGallery* pGallery = DYNAMIC_DOWNCAST(CXTPControlGallery, pControl);
+    if (pGallery == NULL)
+        return;
+    CXTPControlGallery* pOwn = FindGroupGallery(pGallery->GetID());
+    if (pOwn == NULL || pOwn->GetItems() == NULL)
+        return;
+    if (pGallery->GetItems() == NULL)
+        pGallery->SetItems(pOwn->GetItems());
+    CXTPCommandBar* pPopup = pGallery->GetCommandBar();
+    for (int i = 0; pPopup != NULL && i < pPopup->GetControlCount(); i++)
+    {
+        CXTPControlGallery* pShown = DYNAMIC_DOWNCAST(CXTPControlGallery, pPopup->GetControl(i));
+        if (pShown != NULL && pShown->GetID() == pOwn->GetID() && pShown->GetItems() == NULL)
+            pShown->SetItems(pOwn->GetItems());
     }
 }
 
@@ -1943,7 +2022,10 @@ LRESULT CXTPRibbonBar::OnQuickAccessCommand(NMXTPCONTROL* pNM)
         pClone->SetHideFlags(0);
         pClone->SetRibbonGroup(NULL);
         if (pClone->GetType() == xtpControlGallery && pClone->GetStyle() != xtpButtonIcon)
+        {
             pClone->SetStyle(xtpButtonIcon);
+            MakeGalleryPopup(pClone, pTarget);
+        }
         m_pQuickAccessControls->Add(pClone, pTarget->GetID());
         OnRecalcLayout();
         return 1;

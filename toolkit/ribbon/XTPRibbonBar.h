@@ -38,6 +38,7 @@ class CXTPPropExchange;
 #define XTP_IDR_RIBBONCUSTOMIZEMENUMORE 9602
 
 class CXTPControl;
+class CXTPControlGallery;
 // Whether a control is one of the ribbon's own workings (the tab strip, the
 // system button, the quick-access popups, the scroll and caption buttons, a
 // group's popup and option buttons), which an application's idle pass that
@@ -189,6 +190,11 @@ protected:
     void SetGroupsRect(CDC* pDC, CRect rc);
     void UpdateHotGroup(CPoint point);
     LRESULT OnQuickAccessCommand(NMXTPCONTROL* pNM);
+    // The gallery of a group with that id, NULL when there is none.
+    CXTPControlGallery* FindGroupGallery(int nId) const;
+    // Gives a gallery's popup-button copy the popup that shows the gallery.
+    void MakeGalleryPopup(CXTPControl* pButton, CXTPControl* pSource);
+    void BindGalleryItems(CXTPControl* pControl);
 
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);

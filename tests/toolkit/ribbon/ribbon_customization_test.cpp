@@ -113,6 +113,7 @@ protected:
         CXTPControlGallery* pGallery = new CXTPControlGallery();
         pShading->Add(pGallery, kGalleryId);
         pGallery->SetCaption(_T("Shades"));
+        pGallery->SetIconId(ID_TIMER_TARGET);
         pGallery->SetItems(m_pItems);
         pGallery->SetWidth(6 * 32 + 18);
         pGallery->SetHeight(3 * 22);
@@ -394,5 +395,85 @@ TEST_F(RibbonCustomizationTest, QuickAccessControlsOutliveThreeStartsInEveryRibb
         ASSERT_TRUE(pOwnGallery->GetCommandBar() != NULL);
         EXPECT_TRUE(pOwnGallery->GetCommandBar()->GetControls()->FindControl(kGalleryMoreId) != NULL);
         Exit();
+    }
+}
+
+namespace
+{
+// The in-place gallery of a popup bar, NULL when it holds none.
+CXTPControlGallery* GalleryIn(CXTPCommandBar* pBar)
+{
+    for (int i = 0; pBar != NULL && i < pBar->GetControlCount(); i++)
+    {
+        CXTPControlGallery* pGallery = DYNAMIC_DOWNCAST(CXTPControlGallery, pBar->GetControl(i));
+        if (pGallery != NULL && pGallery->IsInPlace())
+            return pGallery;
+    }
+    return NULL;
+}
+} // namespace
+
+// A gallery added to the quick-access toolbar is a button as high as the
+// toolbar's others, the caption row and the system button keep their size,
+// and a click on it opens the gallery, whose items run their command; so
+// also after a restart.
+TEST_F(RibbonCustomizationTest, AGalleryOnTheQuickAccessToolbarIsAButtonThatOpensTheGallery)
+{
+    ASSERT_NO_FATAL_FAILURE(Launch());
+    CXTPRibbonQuickAccessControls* pQuick = m_pRibbon->GetQuickAccessControls();
+    const int nButtonHeight = pQuick->GetAt(0)->GetRect().Height();
+    const int nCaptionHeight = m_pRibbon->GetCaptionHeight();
+    const CSize szSystem = m_pRibbon->GetSystemButton()->GetRect().Size();
+    ASSERT_GT(nButtonHeight, 10);
+
+    ASSERT_TRUE(PickFromContextMenu(m_pProgram->GroupControl(kGalleryId), XTP_ID_RIBBONCUSTOMIZE_ADD));
+    for (int nStart = 0; nStart < 2; nStart++)
+    {
+        SCOPED_TRACE(nStart == 0 ? "added" : "after a restart");
+        m_pProgram->Settle();
+        CXTPControlGallery* pCopy = DYNAMIC_DOWNCAST(CXTPControlGallery, QuickAccessControl(m_pRibbon, kGalleryId));
+        ASSERT_TRUE(pCopy != NULL);
+        EXPECT_EQ(xtpButtonIcon, pCopy->GetStyle());
+        EXPECT_TRUE(pCopy->IsVisible());
+        CRect rcCopy = pCopy->GetRect();
+        EXPECT_EQ(nButtonHeight, rcCopy.Height()) << "the gallery is no button of the toolbar";
+        EXPECT_GE(2 * nButtonHeight, rcCopy.Width());
+        EXPECT_TRUE(m_pRibbon->GetQuickAccessRect().PtInRect(rcCopy.CenterPoint()));
+        EXPECT_EQ(nCaptionHeight, m_pRibbon->GetCaptionHeight()) << "the caption row grew";
+        EXPECT_EQ(szSystem, m_pRibbon->GetSystemButton()->GetRect().Size()) << "the system button swelled";
+        m_pRibbon->RedrawWindow();
+        PumpAndIdle();
+        EXPECT_TRUE(SaveWindowPicture(m_pRibbon->m_hWnd, nStart == 0 ? "gallery_on_quick_access"
+                                                                     : "gallery_on_quick_access_restarted"));
+
+        // A click opens the gallery with its items and the gallery's own commands.
+        RealClick(ScreenCentre(pCopy));
+        CXTPPopupBar* pPopup = NULL;
+        EXPECT_TRUE(PumpUntil([&] {
+            pPopup = TopTrackedPopup();
+            return pPopup != NULL && pPopup->IsWindowVisible() && pPopup->GetControlPopup() == pCopy;
+        })) << "a click on the gallery button opened nothing";
+        ASSERT_TRUE(pPopup != NULL && pPopup->GetControlPopup() == pCopy);
+        CXTPControlGallery* pShown = GalleryIn(pPopup);
+        ASSERT_TRUE(pShown != NULL) << "the popup shows no gallery";
+        EXPECT_EQ(12, pShown->GetItemCount());
+        EXPECT_TRUE(pPopup->GetControls()->FindControl(kGalleryMoreId) != NULL);
+        EXPECT_GE(pShown->GetRect().Width(), 6 * 32);
+        EXPECT_TRUE(SaveScreenPicture(m_pProgram->m_hWnd, nStart == 0 ? "gallery_popup_from_quick_access"
+                                                                      : "gallery_popup_from_quick_access_restarted"));
+
+        // A click on an item runs the gallery's command and closes the popup.
+        m_pProgram->m_arrCommands.clear();
+        CPoint ptItem = pShown->GetItemDrawRect(1).CenterPoint();
+        pPopup->ClientToScreen(&ptItem);
+        RealClick(ptItem);
+        EXPECT_TRUE(PumpUntil([] { return TopTrackedPopup() == NULL; }));
+        EXPECT_EQ(std::vector<UINT>{ (UINT)kGalleryId }, m_pProgram->m_arrCommands);
+        XTPMouseManager()->CloseAllTracked();
+        if (nStart == 0)
+        {
+            Exit();
+            ASSERT_NO_FATAL_FAILURE(Launch());
+        }
     }
 }
