@@ -349,6 +349,119 @@ void CXTPRibbonBar::BindGalleryItems(CXTPControl* pControl)
     }
 }
 
+//////////////////////////////////////////////////////////////////////////
+// Customize drop
+
+BOOL CXTPRibbonBar::FindQuickAccessDrop(CXTPControl* pDataObject, CPoint point, int& nIndex, BOOL& bAfter,
+                                        CRect& rcMarker)
+{
+    const int kMarker = 6;
+    nIndex = -1;
+    bAfter = TRUE;
+    rcMarker.SetRectEmpty();
+    if (pDataObject == NULL || !m_bShowQuickAccess || !m_rcQuickAccess.PtInRect(point))
+        return FALSE;
+    // A control of the toolbar moves along it; another is taken as the
+    // toolbar's commands allow (no duplicates, none that may not move).
+    BOOL bOwn = pDataObject->GetControls() == m_pQuickAccessControls;
+    if (!bOwn && !IsAllowQuickAccessControl(pDataObject))
+        return FALSE;
+    int nBestDistance = INT_MAX;
+    for (int i = 0; i < m_pQuickAccessControls->GetCount(); i++)
+    {
+        CXTPControl* pControl = m_pQuickAccessControls->GetAt(i);
+        if (!pControl->IsVisible())
+            continue;
+        int nDistance = abs(pControl->GetRect().CenterPoint().x - point.x);
+        if (nDistance < nBestDistance)
+        {
+            nIndex = i;
+            nBestDistance = nDistance;
+        }
+    }
+    if (nIndex == -1)
+    {
+        rcMarker.SetRect(m_rcQuickAccess.left + 2, m_rcQuickAccess.top + 2, m_rcQuickAccess.left + 2 + kMarker,
+                         m_rcQuickAccess.bottom - 2);
+        return TRUE;
+    }
+    CXTPControl* pBest = m_pQuickAccessControls->GetAt(nIndex);
+    CRect rc = pBest->GetRect();
+    bAfter = rc.CenterPoint().x < point.x;
+    if (pBest != pDataObject)
+    {
+        int x = bAfter ? rc.right - kMarker / 2 : rc.left - kMarker / 2;
+        rcMarker.SetRect(x, rc.top, x + kMarker, rc.bottom);
+        m_bVerticalMarker = FALSE;
+    }
+    return TRUE;
+}
+
+DROPEFFECT CXTPRibbonBar::OnCustomizeDragOver(CXTPControl* pDataObject, CPoint point)
+{
+    // The tabs and groups are the program's: a drop elsewhere than on the
+    // quick-access toolbar is refused and shows no mark.
+    CRect rcMarker;
+    int nIndex = -1;
+    BOOL bAfter = FALSE;
+    DROPEFFECT dropEffect = DROPEFFECT_NONE;
+    if (IsCustomizable() && m_hWnd != NULL && ::IsWindowVisible(m_hWnd) &&
+        FindQuickAccessDrop(pDataObject, point, nIndex, bAfter, rcMarker))
+        dropEffect = ::GetKeyState(VK_CONTROL) < 0 ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
+    else
+        rcMarker.SetRectEmpty();
+    if (rcMarker != m_rcMarker)
+    {
+        m_rcMarker = rcMarker;
+        Redraw();
+    }
+    return dropEffect;
+}
+
+void CXTPRibbonBar::OnCustomizeDrop(CXTPControl* pDataObject, DROPEFFECT& dropEffect, CPoint ptDrop, CPoint ptDrag)
+{
+    CRect rcMarker;
+    int nIndex = -1;
+    BOOL bAfter = FALSE;
+    if (!FindQuickAccessDrop(pDataObject, ptDrop, nIndex, bAfter, rcMarker))
+    {
+        // Nothing was taken: a moved control stays where it came from.
+        dropEffect = DROPEFFECT_NONE;
+    }
+    else if (nIndex != -1 && m_pQuickAccessControls->GetAt(nIndex) == pDataObject)
+    {
+        // Dropped back onto itself: nothing changes.
+        (void)ptDrag;
+        dropEffect = DROPEFFECT_COPY | DROPEFFECT_LINK;
+    }
+    else
+    {
+        if (nIndex == -1 || bAfter)
+            nIndex = nIndex == -1 ? m_pQuickAccessControls->GetCount() : nIndex + 1;
+        SetPopuped(-1);
+        SetSelected(-1);
+        CXTPControl* pClone = pDataObject->Clone(TRUE);
+        if (pClone != NULL)
+        {
+            pClone->SetBeginGroup(FALSE);
+            pClone->SetHideFlags(0);
+            pClone->SetRibbonGroup(NULL);
+            if (pClone->GetType() == xtpControlGallery && pClone->GetStyle() != xtpButtonIcon)
+            {
+                pClone->SetStyle(xtpButtonIcon);
+                MakeGalleryPopup(pClone, pDataObject);
+            }
+            m_pQuickAccessControls->InsertAt(pClone, nIndex);
+            CXTPCommandBars* pCommandBars = GetCommandBars();
+            if (pCommandBars != NULL)
+                pCommandBars->SetDragControl(pClone);
+        }
+    }
+    OnRecalcLayout();
+    m_rcMarker.SetRectEmpty();
+    Redraw();
+}
+
 void CXTPRibbonBar::GenerateCommandBarList(DWORD& nID, CXTPCommandBarList* pCommandBarList, void* pParam)
 {
     // Only the quick-access toolbar is stored with the ribbon, so only the

@@ -79,6 +79,9 @@ public:
     virtual void CreateKeyboardTips();
     virtual void OnKeyboardTip(CXTPCommandBarKeyboardTip* pTip);
     virtual void Copy(CXTPCommandBar* pCommandBar, BOOL bRecursive = FALSE);
+    // In customize mode only the quick-access toolbar takes dropped controls.
+    virtual DROPEFFECT OnCustomizeDragOver(CXTPControl* pDataObject, CPoint point);
+    virtual void OnCustomizeDrop(CXTPControl* pDataObject, DROPEFFECT& dropEffect, CPoint ptDrop, CPoint ptDrag);
     virtual void GenerateCommandBarList(DWORD& nID, CXTPCommandBarList* pCommandBarList, void* pParam);
     virtual void RestoreCommandBarList(CXTPCommandBarList* pCommandBarList);
     virtual void OnRemoved();
@@ -195,6 +198,11 @@ protected:
     // Gives a gallery's popup-button copy the popup that shows the gallery.
     void MakeGalleryPopup(CXTPControl* pButton, CXTPControl* pSource);
     void BindGalleryItems(CXTPControl* pControl);
+    // Where a control dragged to a point would land on the quick-access
+    // toolbar: the index among its controls (-1 when it has none shown), the
+    // side and the insertion mark. FALSE when the toolbar does not take it
+    // there.
+    BOOL FindQuickAccessDrop(CXTPControl* pDataObject, CPoint point, int& nIndex, BOOL& bAfter, CRect& rcMarker);
 
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);

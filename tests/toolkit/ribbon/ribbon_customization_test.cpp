@@ -11,6 +11,7 @@
 
 #include "XTPControlGallery.h"
 #include "XTPCustomizeCommandsPage.h"
+#include "XTPCustomizeDragTracker.h"
 #include "XTPCustomizeKeyboardPage.h"
 #include "XTPCustomizeSheet.h"
 #include "XTPPopupBar.h"
@@ -193,6 +194,8 @@ protected:
 
 BEGIN_MESSAGE_MAP(CRibbonProgram, CRibbonFrame)
     ON_COMMAND(XTP_ID_CUSTOMIZE, OnCustomize)
+    ON_COMMAND_RANGE(ID_FILE_OPEN, ID_FILE_OPEN, OnCommandRange)
+    ON_COMMAND_RANGE(ID_FILE_PRINT, ID_FILE_PRINT, OnCommandRange)
 END_MESSAGE_MAP()
 
 // The ids of the quick-access toolbar in order.
@@ -476,4 +479,211 @@ TEST_F(RibbonCustomizationTest, AGalleryOnTheQuickAccessToolbarIsAButtonThatOpen
             ASSERT_NO_FATAL_FAILURE(Launch());
         }
     }
+}
+
+namespace
+{
+// Runs a step while the program's Customize sheet is open, on the page of
+// that index (the Commands page is 1, the Keyboard page the last); the
+// sheet is closed after it. Whether the sheet opened.
+bool WithCustomizeSheet(CRibbonProgram* pProgram, int nPage, std::function<void(CPropertyPage*)> fnStep)
+{
+    bool bRan = false;
+    pProgram->m_fnCustomize = [&](CXTPCustomizeSheet* pSheet) {
+        bRan = true;
+        pSheet->SetActivePage(nPage < 0 ? pSheet->GetPageCount() - 1 : nPage);
+        PumpAndIdle();
+        fnStep(pSheet->GetActivePage());
+        XTPMouseManager()->CloseAllTracked();
+        ::PostMessage(pSheet->m_hWnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                      (LPARAM)::GetDlgItem(pSheet->m_hWnd, IDCANCEL));
+    };
+    pProgram->PostMessage(WM_COMMAND, XTP_ID_CUSTOMIZE);
+    PumpAndIdle();
+    pProgram->m_fnCustomize = nullptr;
+    return bRan;
+}
+
+// Selects the list entry whose item data is the control of a command, as a
+// click on it would; its centre on the screen (-1, -1 when it is missing).
+CPoint SelectCommandEntry(HWND hList, int nCommand)
+{
+    int nCount = (int)::SendMessage(hList, LB_GETCOUNT, 0, 0);
+    for (int i = 0; i < nCount; i++)
+    {
+        CXTPControl* pControl = (CXTPControl*)::SendMessage(hList, LB_GETITEMDATA, i, 0);
+        if (pControl == NULL || pControl == (CXTPControl*)(LONG_PTR)LB_ERR || pControl->GetID() != nCommand)
+            continue;
+        ::SendMessage(hList, LB_SETTOPINDEX, i, 0);
+        ::SendMessage(hList, LB_SETCURSEL, i, 0);
+        ::SendMessage(::GetParent(hList), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(hList), LBN_SELCHANGE),
+                      (LPARAM)hList);
+        RECT rc;
+        ::SendMessage(hList, LB_GETITEMRECT, i, (LPARAM)&rc);
+        CPoint pt((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+        ::ClientToScreen(hList, &pt);
+        return pt;
+    }
+    return CPoint(-1, -1);
+}
+
+// Chooses the category of that caption in a page's list or combo box.
+bool ChooseCategory(HWND hPage, int nId, LPCTSTR lpszCaption, bool bCombo)
+{
+    HWND hBox = ::GetDlgItem(hPage, nId);
+    LRESULT nIndex = ::SendMessage(hBox, bCombo ? CB_FINDSTRINGEXACT : LB_FINDSTRINGEXACT, (WPARAM)-1,
+                                   (LPARAM)lpszCaption);
+    if (nIndex < 0)
+        return false;
+    ::SendMessage(hBox, bCombo ? CB_SETCURSEL : LB_SETCURSEL, nIndex, 0);
+    ::SendMessage(hPage, WM_COMMAND, MAKEWPARAM(nId, bCombo ? CBN_SELCHANGE : LBN_SELCHANGE), (LPARAM)hBox);
+    PumpAndIdle();
+    return true;
+}
+
+// A real click on a dialog's control.
+void ClickDialogItem(HWND hDlg, int nId)
+{
+    CRect rc;
+    ::GetWindowRect(::GetDlgItem(hDlg, nId), &rc);
+    RealClick(rc.CenterPoint());
+}
+} // namespace
+
+// A command dragged from the Commands page onto the quick-access toolbar
+// shows the insertion mark there and lands where it was dropped, as a
+// working button that stays after a restart; dragged over the groups it is
+// refused and changes nothing.
+TEST_F(RibbonCustomizationTest, ACommandDraggedFromTheCommandsPageLandsOnTheQuickAccessToolbar)
+{
+    ASSERT_NO_FATAL_FAILURE(Launch());
+    CXTPRibbonQuickAccessControls* pQuick = m_pRibbon->GetQuickAccessControls();
+    const int nGroupControls = m_pRibbon->GetControlCount();
+    // Between the first and the second quick-access control.
+    CRect rcFirst = pQuick->GetAt(0)->GetRect(), rcSecond = pQuick->GetAt(1)->GetRect();
+    CPoint ptDrop(rcSecond.left + 3, rcSecond.CenterPoint().y);
+    m_pRibbon->ClientToScreen(&ptDrop);
+    CPoint ptGroups = m_pProgram->GroupControl(ID_TIMER_PLAY)->GetRect().CenterPoint();
+    m_pRibbon->ClientToScreen(&ptGroups);
+    (void)rcFirst;
+
+    for (int nRound = 0; nRound < 2; nRound++)
+    {
+        const bool bOnToolbar = nRound == 1;
+        SCOPED_TRACE(bOnToolbar ? "dropped on the quick-access toolbar" : "dropped on the groups");
+        CRect rcMarkSeen;
+        bool bDragSeen = false;
+        ASSERT_TRUE(WithCustomizeSheet(m_pProgram, 1, [&](CPropertyPage* pPage) {
+            ASSERT_TRUE(ChooseCategory(pPage->m_hWnd, 100, _T("File"), false));
+            CPoint ptItem = SelectCommandEntry(::GetDlgItem(pPage->m_hWnd, 101), ID_FILE_OPEN);
+            ASSERT_NE(-1, ptItem.x) << "the Commands page lists no Load Puzzle";
+            CPoint ptTarget = bOnToolbar ? ptDrop : ptGroups;
+            CXTPCustomizeDragTracker* pTracker = m_pProgram->GetCommandBars()->GetDragTracker();
+            // The pointer rests over the target while the drag runs: the
+            // mark it shows there is looked at before the button goes up.
+            int nTicks = 0;
+            testsupport::TimerSteps watch([&] {
+                if (pTracker->IsDragging())
+                {
+                    bDragSeen = true;
+                    if (++nTicks == 15)
+                    {
+                        rcMarkSeen = m_pRibbon->m_rcMarker;
+                        m_pRibbon->UpdateWindow();
+                        SaveScreenPicture(m_pProgram->m_hWnd, bOnToolbar ? "drag_over_quick_access"
+                                                                          : "drag_over_groups");
+                        testsupport::SendInputs({ testsupport::MouseInput(MOUSEEVENTF_LEFTUP) });
+                        return true;
+                    }
+                }
+                return false;
+            });
+            const DWORD dwAt = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+            std::vector<INPUT> inputs = { testsupport::MouseInput(dwAt, ptItem),
+                                          testsupport::MouseInput(dwAt | MOUSEEVENTF_LEFTDOWN, ptItem) };
+            for (int i = 1; i <= 8; i++)
+                inputs.push_back(testsupport::MouseInput(
+                    dwAt, CPoint(ptItem.x + (ptTarget.x - ptItem.x) * i / 8, ptItem.y + (ptTarget.y - ptItem.y) * i / 8)));
+            testsupport::SendInputs(inputs);
+            PumpUntil([&] { return watch.IsDone() && !pTracker->IsDragging(); });
+        }));
+        EXPECT_TRUE(bDragSeen) << "no drag ran";
+        m_pProgram->Settle();
+        if (!bOnToolbar)
+        {
+            EXPECT_TRUE(rcMarkSeen.IsRectEmpty()) << "an insertion mark among the groups";
+            EXPECT_EQ(kBuiltInQuickAccess, QuickAccessIds(m_pRibbon));
+            EXPECT_EQ(nGroupControls, m_pRibbon->GetControlCount()) << "the drop added a control to the ribbon";
+            continue;
+        }
+        EXPECT_FALSE(rcMarkSeen.IsRectEmpty()) << "no insertion mark on the quick-access toolbar";
+        EXPECT_TRUE(m_pRibbon->GetQuickAccessRect().PtInRect(rcMarkSeen.CenterPoint()));
+        std::vector<int> expected = { ID_NEW_PUZZLE, ID_FILE_OPEN, ID_SAVE_PUZZLE, ID_UNDO_MOVE };
+        EXPECT_EQ(expected, QuickAccessIds(m_pRibbon));
+    }
+
+    // The new button works, and it is still there after a restart.
+    CXTPControl* pOpen = QuickAccessControl(m_pRibbon, ID_FILE_OPEN);
+    ASSERT_TRUE(pOpen != NULL);
+    EXPECT_EQ(pQuick->GetAt(0)->GetRect().Height(), pOpen->GetRect().Height());
+    Exit();
+    ASSERT_NO_FATAL_FAILURE(Launch());
+    std::vector<int> expected = { ID_NEW_PUZZLE, ID_FILE_OPEN, ID_SAVE_PUZZLE, ID_UNDO_MOVE };
+    EXPECT_EQ(expected, QuickAccessIds(m_pRibbon));
+    EXPECT_FALSE(ControlsSetAside());
+}
+
+// Ctrl+P set again for Print on the Keyboard page is kept; after a restart
+// the key runs Print, and the program still closes when asked to.
+TEST_F(RibbonCustomizationTest, AShortcutSetOnTheKeyboardPageWorksAfterARestart)
+{
+    ASSERT_NO_FATAL_FAILURE(Launch());
+    ASSERT_TRUE(WithCustomizeSheet(m_pProgram, -1, [&](CPropertyPage* pPage) {
+        HWND hPage = pPage->m_hWnd;
+        ASSERT_TRUE(ChooseCategory(hPage, 100, _T("File"), true));
+        ASSERT_NE(-1, SelectCommandEntry(::GetDlgItem(hPage, 102), ID_FILE_PRINT).x);
+        PumpAndIdle();
+        // The program's own Ctrl+P goes, then the user gives it back.
+        HWND hKeys = ::GetDlgItem(hPage, 104);
+        ASSERT_EQ(1, (int)::SendMessage(hKeys, LB_GETCOUNT, 0, 0));
+        ::SendMessage(hKeys, LB_SETCURSEL, 0, 0);
+        ::SendMessage(hPage, WM_COMMAND, MAKEWPARAM(104, LBN_SELCHANGE), (LPARAM)hKeys);
+        ClickDialogItem(hPage, 108);
+        EXPECT_EQ(0, (int)::SendMessage(hKeys, LB_GETCOUNT, 0, 0)) << "Remove left the key";
+        ClickDialogItem(hPage, 106);
+        testsupport::PressKeys({ VK_CONTROL, 'P' });
+        PumpUntil([&] { return ::IsWindowEnabled(::GetDlgItem(hPage, 107)) != FALSE; });
+        ClickDialogItem(hPage, 107);
+        EXPECT_EQ(1, (int)::SendMessage(hKeys, LB_GETCOUNT, 0, 0)) << "Assign set no key";
+    }));
+    Exit();
+
+    ASSERT_NO_FATAL_FAILURE(Launch());
+    CString strShortcut;
+    EXPECT_TRUE(m_pProgram->GetCommandBars()->GetShortcutManager()->FindDefaultAccelerator(ID_FILE_PRINT,
+                                                                                            strShortcut));
+    EXPECT_EQ(CString(_T("Ctrl+P")), strShortcut);
+    // A click in the program first, as the user made before the key.
+    RealClick(ScreenCentre(m_pProgram->GroupControl(ID_TIMER_PLAY)));
+    m_pProgram->m_arrCommands.clear();
+    testsupport::PressKeys({ VK_CONTROL, 'P' });
+    EXPECT_TRUE(PumpUntil([&] { return !m_pProgram->m_arrCommands.empty(); })) << "Ctrl+P ran nothing";
+    EXPECT_EQ(std::vector<UINT>{ ID_FILE_PRINT }, m_pProgram->m_arrCommands);
+
+    // Asked to close, the program closes.
+    HWND hWnd = m_pProgram->m_hWnd;
+    ::PostMessage(hWnd, WM_CLOSE, 0, 0);
+    MSG quit;
+    for (int i = 0; i < 100 && ::IsWindow(hWnd); i++)
+    {
+        testsupport::PumpPending(10000, &quit);
+        ::Sleep(20);
+    }
+    EXPECT_FALSE(::IsWindow(hWnd)) << "the program did not close";
+    if (!::IsWindow(hWnd))
+    {
+        m_pProgram = NULL;
+        m_pRibbon = NULL;
+    }
+    testsupport::DrainQuit();
 }
