@@ -363,8 +363,7 @@ BOOL CXTPRibbonBar::FindQuickAccessDrop(CXTPControl* pDataObject, CPoint point, 
         return FALSE;
     // A control of the toolbar moves along it; another is taken as the
     // toolbar's commands allow (no duplicates, none that may not move).
-    BOOL bOwn = pDataObject->GetControls() == m_pQuickAccessControls;
-    if (!bOwn && !IsAllowQuickAccessControl(pDataObject))
+    if (!IsQuickAccessControl(pDataObject) && !IsAllowQuickAccessControl(pDataObject))
         return FALSE;
     int nBestDistance = INT_MAX;
     for (int i = 0; i < m_pQuickAccessControls->GetCount(); i++)
@@ -418,7 +417,8 @@ DROPEFFECT CXTPRibbonBar::OnCustomizeDragOver(CXTPControl* pDataObject, CPoint p
     return dropEffect;
 }
 
-void CXTPRibbonBar::OnCustomizeDrop(CXTPControl* pDataObject, DROPEFFECT& dropEffect, CPoint ptDrop, CPoint ptDrag)
+void CXTPRibbonBar::OnCustomizeDrop(CXTPControl* pDataObject, DROPEFFECT& dropEffect, CPoint ptDrop,
+                                    CPoint /*ptDrag*/)
 {
     CRect rcMarker;
     int nIndex = -1;
@@ -431,7 +431,6 @@ void CXTPRibbonBar::OnCustomizeDrop(CXTPControl* pDataObject, DROPEFFECT& dropEf
     else if (nIndex != -1 && m_pQuickAccessControls->GetAt(nIndex) == pDataObject)
     {
         // Dropped back onto itself: nothing changes.
-        (void)ptDrag;
         dropEffect = DROPEFFECT_COPY | DROPEFFECT_LINK;
     }
     else

@@ -560,12 +560,11 @@ TEST_F(RibbonCustomizationTest, ACommandDraggedFromTheCommandsPageLandsOnTheQuic
     CXTPRibbonQuickAccessControls* pQuick = m_pRibbon->GetQuickAccessControls();
     const int nGroupControls = m_pRibbon->GetControlCount();
     // Between the first and the second quick-access control.
-    CRect rcFirst = pQuick->GetAt(0)->GetRect(), rcSecond = pQuick->GetAt(1)->GetRect();
+    CRect rcSecond = pQuick->GetAt(1)->GetRect();
     CPoint ptDrop(rcSecond.left + 3, rcSecond.CenterPoint().y);
     m_pRibbon->ClientToScreen(&ptDrop);
     CPoint ptGroups = m_pProgram->GroupControl(ID_TIMER_PLAY)->GetRect().CenterPoint();
     m_pRibbon->ClientToScreen(&ptGroups);
-    (void)rcFirst;
 
     for (int nRound = 0; nRound < 2; nRound++)
     {
