@@ -94,4 +94,50 @@ private:
     UINT_PTR m_nTimer = 0;
     bool m_bRun = false;
 };
+
+// Runs a step on a thread timer every 20 ms, also inside any modal loop
+// (a menu's own loop, a drag), until the step answers true or the object
+// goes. One at a time.
+class TimerSteps
+{
+public:
+    explicit TimerSteps(std::function<bool()> pfnStep) : m_pfnStep(pfnStep)
+    {
+        Current() = this;
+        m_nTimer = ::SetTimer(NULL, 0, 20, &TimerSteps::TimerProc);
+    }
+    ~TimerSteps() { Stop(); }
+
+    bool IsDone() const { return m_nTimer == 0; }
+    void Stop()
+    {
+        if (m_nTimer != 0)
+            ::KillTimer(NULL, m_nTimer);
+        m_nTimer = 0;
+        if (Current() == this)
+            Current() = NULL;
+    }
+
+private:
+    static TimerSteps*& Current()
+    {
+        static TimerSteps* s_pCurrent = NULL;
+        return s_pCurrent;
+    }
+    static void CALLBACK TimerProc(HWND, UINT, UINT_PTR, DWORD)
+    {
+        TimerSteps* pSteps = Current();
+        if (pSteps == NULL || pSteps->m_bInStep)
+            return;
+        pSteps->m_bInStep = true;
+        bool bDone = pSteps->m_pfnStep();
+        pSteps->m_bInStep = false;
+        if (bDone)
+            pSteps->Stop();
+    }
+
+    std::function<bool()> m_pfnStep;
+    UINT_PTR m_nTimer = 0;
+    bool m_bInStep = false;
+};
 } // namespace testsupport

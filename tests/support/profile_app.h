@@ -91,6 +91,46 @@ private:
     LPCTSTR m_pszOldProfile;
 };
 
+// While it lives, the running application keeps its profile under
+// HKEY_CURRENT_USER\Software\<key>\<profile>, a test key of its own that is
+// cleared before and after.
+class RegistryProfile
+{
+public:
+    RegistryProfile(const std::string& strKey, const std::string& strProfile)
+        : m_pApp(AfxGetApp()), m_strKey(strKey), m_strProfile(strProfile),
+          m_pszOldKey(m_pApp->m_pszRegistryKey), m_pszOldProfile(m_pApp->m_pszProfileName)
+    {
+        DeleteKey();
+        m_pApp->m_pszRegistryKey = m_strKey.c_str();
+        m_pApp->m_pszProfileName = m_strProfile.c_str();
+    }
+    ~RegistryProfile()
+    {
+        m_pApp->m_pszRegistryKey = m_pszOldKey;
+        m_pApp->m_pszProfileName = m_pszOldProfile;
+        DeleteKey();
+    }
+    void DeleteKey() { ::SHDeleteKeyA(HKEY_CURRENT_USER, ("Software\\" + m_strKey).c_str()); }
+    // Whether Section exists in the profile.
+    bool HasSection(LPCTSTR lpszSection) const
+    {
+        std::string strPath = "Software\\" + m_strKey + "\\" + m_strProfile + "\\" + lpszSection;
+        HKEY hKey = NULL;
+        if (::RegOpenKeyExA(HKEY_CURRENT_USER, strPath.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+            return false;
+        ::RegCloseKey(hKey);
+        return true;
+    }
+
+private:
+    CWinApp* m_pApp;
+    std::string m_strKey;
+    std::string m_strProfile;
+    LPCTSTR m_pszOldKey;
+    LPCTSTR m_pszOldProfile;
+};
+
 // A binary profile value of the application (registry or INI); empty when
 // it is missing.
 inline std::vector<BYTE> ProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry)

@@ -485,9 +485,16 @@ void CXTPControlGallery::Reposition()
 
 CSize CXTPControlGallery::GetSize(CDC* pDC)
 {
-    if (!IsInPlace())
-        return CXTPControlPopup::GetSize(pDC);
-    return CSize(m_nWidth, m_nHeight);
+    if (IsInPlace())
+        return CSize(m_nWidth, m_nHeight);
+    // Shown as a popup button, the gallery measures as one: its width and
+    // height are those of the items area it shows in place.
+    int nWidth = m_nWidth, nHeight = m_nHeight;
+    m_nWidth = m_nHeight = 0;
+    CSize sz = CXTPControlPopup::GetSize(pDC);
+    m_nWidth = nWidth;
+    m_nHeight = nHeight;
+    return sz;
 }
 
 void CXTPControlGallery::SetRect(CRect rcControl)

@@ -7,9 +7,12 @@
 
 #include "XTPCommandBarKeyboardTip.h"
 #include "XTPCommandBars.h"
+#include "XTPCommandBarsExchange.h"
 #include "XTPCommandBarsOptions.h"
 #include "XTPControl.h"
 #include "XTPControlAction.h"
+#include "XTPControlGallery.h"
+#include "XTPPopupBar.h"
 #include "XTPControls.h"
 #include "XTPDCHelpers.h"
 #include "XTPDockContext.h"
@@ -265,8 +268,232 @@ void CXTPRibbonBar::Copy(CXTPCommandBar* pCommandBar, BOOL bRecursive)
         CXTPControl* pControl = pSource->m_pQuickAccessControls->GetAt(i);
         CXTPControl* pClone = pControl->Clone(bRecursive);
         if (pClone != NULL)
+        {
             m_pQuickAccessControls->Add(pClone, pControl->GetID());
+            BindGalleryItems(pClone);
+        }
     }
+}
+
+CXTPControlGallery* CXTPRibbonBar::FindGroupGallery(int nId) const
+{
+    for (int t = 0; t < GetTabCount(); t++)
+    {
+        CXTPRibbonGroups* pGroups = GetTab(t)->GetGroups();
+        for (int g = 0; g < pGroups->GetCount(); g++)
+        {
+            CXTPRibbonGroup* pGroup = pGroups->GetAt(g);
+            for (int i = 0; i < pGroup->GetCount(); i++)
+            {
+                CXTPControlGallery* pGallery = DYNAMIC_DOWNCAST(CXTPControlGallery, pGroup->GetAt(i));
+                if (pGallery != NULL && pGallery->GetID() == nId)
+                    return pGallery;
+            }
+        }
+    }
+    return NULL;
+}
+
+void CXTPRibbonBar::MakeGalleryPopup(CXTPControl* pButton, CXTPControl* pSource)
+{
+    // The button opens a popup that shows the gallery itself, in place,
+    // above the commands of the gallery's own popup.
+    CXTPControlGallery* pSourceGallery = DYNAMIC_DOWNCAST(CXTPControlGallery, pSource);
+    CXTPControlPopup* pButtonPopup = DYNAMIC_DOWNCAST(CXTPControlPopup, pButton);
+    if (pSourceGallery == NULL || pButtonPopup == NULL)
+        return;
+    CXTPPopupBar* pPopup = CXTPPopupBar::CreatePopupBar(GetCommandBars());
+    if (pPopup == NULL)
+        return;
+    CXTPControlGallery* pInPlace = DYNAMIC_DOWNCAST(CXTPControlGallery, pSourceGallery->Clone(FALSE));
+    if (pInPlace != NULL)
+    {
+        pInPlace->SetCommandBar((CXTPCommandBar*)NULL);
+        pInPlace->SetStyle(xtpButtonAutomatic);
+        pInPlace->SetBeginGroup(FALSE);
+        pInPlace->SetHideFlags(0);
+        pInPlace->SetRibbonGroup(NULL);
+        pPopup->GetControls()->Add(pInPlace, pSourceGallery->GetID());
+    }
+    CXTPCommandBar* pCommands = pSourceGallery->GetCommandBar();
+    for (int i = 0; pCommands != NULL && i < pCommands->GetControlCount(); i++)
+    {
+        CXTPControl* pCopy = pPopup->GetControls()->AddClone(pCommands->GetControl(i), -1, TRUE);
+        if (pCopy != NULL && i == 0)
+            pCopy->SetBeginGroup(TRUE);
+    }
+    pButtonPopup->SetCommandBar(pPopup);
+    pPopup->InternalRelease();
+}
+
+void CXTPRibbonBar::BindGalleryItems(CXTPControl* pControl)
+{
+    // Gallery items are the program's and are not stored: a gallery of the
+    // quick-access toolbar that came back from the store without them, and
+    // the galleries of the popup it opens, take the items of the ribbon's own
+    // gallery of that id.
+    CXTPControlGallery* pGallery = DYNAMIC_DOWNCAST(CXTPControlGallery, pControl);
+    if (pGallery == NULL)
+        return;
+    CXTPControlGallery* pOwn = FindGroupGallery(pGallery->GetID());
+    if (pOwn == NULL || pOwn->GetItems() == NULL)
+        return;
+    if (pGallery->GetItems() == NULL)
+        pGallery->SetItems(pOwn->GetItems());
+    CXTPCommandBar* pPopup = pGallery->GetCommandBar();
+    for (int i = 0; pPopup != NULL && i < pPopup->GetControlCount(); i++)
+    {
+        CXTPControlGallery* pShown = DYNAMIC_DOWNCAST(CXTPControlGallery, pPopup->GetControl(i));
+        if (pShown != NULL && pShown->GetID() == pOwn->GetID() && pShown->GetItems() == NULL)
+            pShown->SetItems(pOwn->GetItems());
+    }
+}
+
+//////////////////////////////////////////////////////////////////////////
+// Customize drop
+
+BOOL CXTPRibbonBar::FindQuickAccessDrop(CXTPControl* pDataObject, CPoint point, int& nIndex, BOOL& bAfter,
+                                        CRect& rcMarker)
+{
+    const int kMarker = 6;
+    nIndex = -1;
+    bAfter = TRUE;
+    rcMarker.SetRectEmpty();
+    if (pDataObject == NULL || !m_bShowQuickAccess || !m_rcQuickAccess.PtInRect(point))
+        return FALSE;
+    // A control of the toolbar moves along it; another is taken as the
+    // toolbar's commands allow (no duplicates, none that may not move).
+    if (!IsQuickAccessControl(pDataObject) && !IsAllowQuickAccessControl(pDataObject))
+        return FALSE;
+    int nBestDistance = INT_MAX;
+    for (int i = 0; i < m_pQuickAccessControls->GetCount(); i++)
+    {
+        CXTPControl* pControl = m_pQuickAccessControls->GetAt(i);
+        if (!pControl->IsVisible())
+            continue;
+        int nDistance = abs(pControl->GetRect().CenterPoint().x - point.x);
+        if (nDistance < nBestDistance)
+        {
+            nIndex = i;
+            nBestDistance = nDistance;
+        }
+    }
+    if (nIndex == -1)
+    {
+        rcMarker.SetRect(m_rcQuickAccess.left + 2, m_rcQuickAccess.top + 2, m_rcQuickAccess.left + 2 + kMarker,
+                         m_rcQuickAccess.bottom - 2);
+        return TRUE;
+    }
+    CXTPControl* pBest = m_pQuickAccessControls->GetAt(nIndex);
+    CRect rc = pBest->GetRect();
+    bAfter = rc.CenterPoint().x < point.x;
+    if (pBest != pDataObject)
+    {
+        int x = bAfter ? rc.right - kMarker / 2 : rc.left - kMarker / 2;
+        rcMarker.SetRect(x, rc.top, x + kMarker, rc.bottom);
+        m_bVerticalMarker = FALSE;
+    }
+    return TRUE;
+}
+
+DROPEFFECT CXTPRibbonBar::OnCustomizeDragOver(CXTPControl* pDataObject, CPoint point)
+{
+    // The tabs and groups are the program's: a drop elsewhere than on the
+    // quick-access toolbar is refused and shows no mark.
+    CRect rcMarker;
+    int nIndex = -1;
+    BOOL bAfter = FALSE;
+    DROPEFFECT dropEffect = DROPEFFECT_NONE;
+    if (IsCustomizable() && m_hWnd != NULL && ::IsWindowVisible(m_hWnd) &&
+        FindQuickAccessDrop(pDataObject, point, nIndex, bAfter, rcMarker))
+        dropEffect = ::GetKeyState(VK_CONTROL) < 0 ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
+    else
+        rcMarker.SetRectEmpty();
+    if (rcMarker != m_rcMarker)
+    {
+        m_rcMarker = rcMarker;
+        Redraw();
+    }
+    return dropEffect;
+}
+
+void CXTPRibbonBar::OnCustomizeDrop(CXTPControl* pDataObject, DROPEFFECT& dropEffect, CPoint ptDrop,
+                                    CPoint /*ptDrag*/)
+{
+    CRect rcMarker;
+    int nIndex = -1;
+    BOOL bAfter = FALSE;
+    if (!FindQuickAccessDrop(pDataObject, ptDrop, nIndex, bAfter, rcMarker))
+    {
+        // Nothing was taken: a moved control stays where it came from.
+        dropEffect = DROPEFFECT_NONE;
+    }
+    else if (nIndex != -1 && m_pQuickAccessControls->GetAt(nIndex) == pDataObject)
+    {
+        // Dropped back onto itself: nothing changes.
+        dropEffect = DROPEFFECT_COPY | DROPEFFECT_LINK;
+    }
+    else
+    {
+        if (nIndex == -1 || bAfter)
+            nIndex = nIndex == -1 ? m_pQuickAccessControls->GetCount() : nIndex + 1;
+        SetPopuped(-1);
+        SetSelected(-1);
+        CXTPControl* pClone = pDataObject->Clone(TRUE);
+        if (pClone != NULL)
+        {
+            pClone->SetBeginGroup(FALSE);
+            pClone->SetHideFlags(0);
+            pClone->SetRibbonGroup(NULL);
+            if (pClone->GetType() == xtpControlGallery && pClone->GetStyle() != xtpButtonIcon)
+            {
+                pClone->SetStyle(xtpButtonIcon);
+                MakeGalleryPopup(pClone, pDataObject);
+            }
+            m_pQuickAccessControls->InsertAt(pClone, nIndex);
+            CXTPCommandBars* pCommandBars = GetCommandBars();
+            if (pCommandBars != NULL)
+                pCommandBars->SetDragControl(pClone);
+        }
+    }
+    OnRecalcLayout();
+    m_rcMarker.SetRectEmpty();
+    Redraw();
+}
+
+void CXTPRibbonBar::GenerateCommandBarList(DWORD& nID, CXTPCommandBarList* pCommandBarList, void* pParam)
+{
+    // Only the quick-access toolbar is stored with the ribbon, so only the
+    // bars its controls open go with it. The tabs, the groups and the popups
+    // they open (the tab strip's popup of a minimised ribbon among them) are
+    // the program's, made afresh on every start; such a passing popup in the
+    // store would end the next load early.
+    if (pCommandBarList == NULL || pCommandBarList->Lookup(this))
+        return;
+    InternalAddRef();
+    pCommandBarList->Add(this);
+    for (int i = 0; i < m_pQuickAccessControls->GetCount(); i++)
+    {
+        CXTPControl* pControl = m_pQuickAccessControls->GetAt(i);
+        if (!pControl->IsTemporary())
+            pControl->GenerateCommandBarList(nID, pCommandBarList, pParam);
+    }
+    XTP_COMMANDBARS_PROPEXCHANGE_PARAM* pExchangeParam = (XTP_COMMANDBARS_PROPEXCHANGE_PARAM*)pParam;
+    CXTPControls* pOriginal = m_pQuickAccessControls->GetOriginalControls();
+    if (pOriginal != NULL && (pExchangeParam == NULL || pExchangeParam->bSaveOriginalControls))
+    {
+        for (int i = 0; i < pOriginal->GetCount(); i++)
+            pOriginal->GetAt(i)->GenerateCommandBarList(nID, pCommandBarList, pParam);
+    }
+}
+
+void CXTPRibbonBar::RestoreCommandBarList(CXTPCommandBarList* pCommandBarList)
+{
+    for (int i = 0; i < m_pQuickAccessControls->GetCount(); i++)
+        m_pQuickAccessControls->GetAt(i)->RestoreCommandBarList(pCommandBarList);
+    CXTPControls* pOriginal = m_pQuickAccessControls->GetOriginalControls();
+    for (int i = 0; pOriginal != NULL && i < pOriginal->GetCount(); i++)
+        pOriginal->GetAt(i)->RestoreCommandBarList(pCommandBarList);
 }
 
 BOOL CXTPRibbonBar::LoadMenuBar(UINT /*nIDResource*/)
@@ -1907,7 +2134,10 @@ LRESULT CXTPRibbonBar::OnQuickAccessCommand(NMXTPCONTROL* pNM)
         pClone->SetHideFlags(0);
         pClone->SetRibbonGroup(NULL);
         if (pClone->GetType() == xtpControlGallery && pClone->GetStyle() != xtpButtonIcon)
+        {
             pClone->SetStyle(xtpButtonIcon);
+            MakeGalleryPopup(pClone, pTarget);
+        }
         m_pQuickAccessControls->Add(pClone, pTarget->GetID());
         OnRecalcLayout();
         return 1;

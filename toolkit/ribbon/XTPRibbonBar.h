@@ -38,6 +38,7 @@ class CXTPPropExchange;
 #define XTP_IDR_RIBBONCUSTOMIZEMENUMORE 9602
 
 class CXTPControl;
+class CXTPControlGallery;
 // Whether a control is one of the ribbon's own workings (the tab strip, the
 // system button, the quick-access popups, the scroll and caption buttons, a
 // group's popup and option buttons), which an application's idle pass that
@@ -78,6 +79,11 @@ public:
     virtual void CreateKeyboardTips();
     virtual void OnKeyboardTip(CXTPCommandBarKeyboardTip* pTip);
     virtual void Copy(CXTPCommandBar* pCommandBar, BOOL bRecursive = FALSE);
+    // In customize mode only the quick-access toolbar takes dropped controls.
+    virtual DROPEFFECT OnCustomizeDragOver(CXTPControl* pDataObject, CPoint point);
+    virtual void OnCustomizeDrop(CXTPControl* pDataObject, DROPEFFECT& dropEffect, CPoint ptDrop, CPoint ptDrag);
+    virtual void GenerateCommandBarList(DWORD& nID, CXTPCommandBarList* pCommandBarList, void* pParam);
+    virtual void RestoreCommandBarList(CXTPCommandBarList* pCommandBarList);
     virtual void OnRemoved();
     virtual CXTPCommandBar* Clone(BOOL bRecursive = FALSE);
     virtual CSize CalcDockingLayout(int nLength, DWORD dwMode, int nWidth = 0);
@@ -187,6 +193,16 @@ protected:
     void SetGroupsRect(CDC* pDC, CRect rc);
     void UpdateHotGroup(CPoint point);
     LRESULT OnQuickAccessCommand(NMXTPCONTROL* pNM);
+    // The gallery of a group with that id, NULL when there is none.
+    CXTPControlGallery* FindGroupGallery(int nId) const;
+    // Gives a gallery's popup-button copy the popup that shows the gallery.
+    void MakeGalleryPopup(CXTPControl* pButton, CXTPControl* pSource);
+    void BindGalleryItems(CXTPControl* pControl);
+    // Where a control dragged to a point would land on the quick-access
+    // toolbar: the index among its controls (-1 when it has none shown), the
+    // side and the insertion mark. FALSE when the toolbar does not take it
+    // there.
+    BOOL FindQuickAccessDrop(CXTPControl* pDataObject, CPoint point, int& nIndex, BOOL& bAfter, CRect& rcMarker);
 
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);

@@ -243,6 +243,20 @@ void RealClick(CPoint ptScreen, int nClicks)
     }
 }
 
+void RealRightClick(CPoint ptScreen)
+{
+    ::SetCursorPos(ptScreen.x, ptScreen.y);
+    PumpAndIdle();
+    testsupport::SendInputs({ testsupport::MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, ptScreen),
+                              testsupport::MouseInput(MOUSEEVENTF_RIGHTDOWN),
+                              testsupport::MouseInput(MOUSEEVENTF_RIGHTUP) });
+    for (int i = 0; i < 15; i++)
+    {
+        PumpAndIdle();
+        ::Sleep(20);
+    }
+}
+
 void RealKey(WORD nVirtKey)
 {
     INPUT inputs[2];

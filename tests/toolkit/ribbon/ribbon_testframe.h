@@ -77,6 +77,8 @@ bool PumpUntil(F condition)
 // it (SendInput), then idle passes while what it does happens. Clicks of
 // separate calls are kept further apart than the double-click time.
 void RealClick(CPoint ptScreen, int nClicks = 1);
+// A real right click at a screen point, then idle passes.
+void RealRightClick(CPoint ptScreen);
 // A real key press and release (SendInput), then idle passes.
 void RealKey(WORD nVirtKey);
 // A control's centre on the screen.

@@ -1,0 +1,717 @@
+// What the user makes of a ribbon program, kept over restarts and used by
+// real input: controls added to the quick-access toolbar (a gallery, a split
+// button and a popup among them) come back after every start, minimised or
+// not, above or below; a gallery there is a button of the toolbar's height
+// that opens the gallery in a popup; a command dragged from the Commands page
+// lands on the quick-access toolbar; a shortcut set on the Keyboard page
+// works after a restart.
+// ctest: run-serial
+// ctest: lock registry
+#include "ribbon_testframe.h"
+
+#include "XTPControlGallery.h"
+#include "XTPCustomizeCommandsPage.h"
+#include "XTPCustomizeDragTracker.h"
+#include "XTPCustomizeKeyboardPage.h"
+#include "XTPCustomizeSheet.h"
+#include "XTPPopupBar.h"
+#include "XTPRibbonGroups.h"
+#include "XTPRibbonSystemButton.h"
+#include "XTPRibbonTab.h"
+#include "XTPShortcutManager.h"
+#include "resource.h"
+#include "support/keyinput.h"
+#include "support/modal.h"
+#include "support/mouseinput.h"
+#include "support/profile_app.h"
+#include "support/pump.h"
+
+#include <functional>
+#include <vector>
+
+using namespace ribbontest;
+
+namespace
+{
+const char* const kStateKey = "RibbonProgram";
+const int kGalleryId = 2095;
+const int kGalleryMoreId = 2096;
+const int kSplitId = 2080;
+const int kPopupId = 2085;
+
+// A gallery item: a swatch of a colour.
+class SwatchItem : public CXTPControlGalleryItem
+{
+public:
+    explicit SwatchItem(COLORREF clr) : m_clr(clr) {}
+    void Draw(CDC* pDC, CXTPControlGallery* pGallery, CRect rc, BOOL bEnabled, BOOL bSelected, BOOL bPressed,
+              BOOL bChecked) override
+    {
+        if (bSelected || bChecked)
+            pGallery->GetPaintManager()->DrawRectangle(pDC, rc, bSelected, bPressed, bEnabled, bChecked, FALSE,
+                                                       xtpBarTypeNormal, xtpBarTop);
+        CRect rcSwatch(rc);
+        rcSwatch.DeflateRect(3, 3);
+        pDC->FillSolidRect(rcSwatch, m_clr);
+    }
+    COLORREF m_clr;
+};
+
+// The tests' ribbon program: the sample tabs, a "Shading" group with a
+// gallery (its "more" popup holds one command), a split button and a popup
+// on the Home tab, a system button, and the Customize sheet with the
+// Commands and Keyboard pages. It loads its bars and shortcuts when it
+// starts and saves them when its window goes, as a program does.
+class CRibbonProgram : public CRibbonFrame
+{
+public:
+    static CRibbonProgram* Start()
+    {
+        CRibbonProgram* pProgram = new CRibbonProgram();
+        if (!pProgram->CreateRibbonFrame(CRect(20, 20, 940, 460), FALSE))
+            return NULL;
+        pProgram->Build();
+        pProgram->ShowWindow(SW_SHOWNORMAL);
+        pProgram->SetForegroundWindow();
+        pProgram->Settle();
+        return pProgram;
+    }
+
+    CXTPControl* GroupControl(int nId) const
+    {
+        CXTPRibbonTab* pHome = GetRibbon()->GetTab(0);
+        for (int g = 0; g < pHome->GetGroups()->GetCount(); g++)
+        {
+            CXTPRibbonGroup* pGroup = pHome->GetGroups()->GetAt(g);
+            for (int i = 0; i < pGroup->GetCount(); i++)
+                if (pGroup->GetAt(i)->GetID() == nId)
+                    return pGroup->GetAt(i);
+        }
+        return NULL;
+    }
+
+    BOOL DestroyWindow() override
+    {
+        // What the user made is kept when the window goes, however it goes.
+        GetCommandBars()->SaveBarState(kStateKey);
+        GetCommandBars()->GetShortcutManager()->SaveShortcuts(kStateKey);
+        return CRibbonFrame::DestroyWindow();
+    }
+
+    std::function<void(CXTPCustomizeSheet*)> m_fnCustomize;   // runs while the sheet is open
+    CXTPControlGalleryItems* m_pItems = NULL;
+
+protected:
+    void Build()
+    {
+        BuildSample();
+        CXTPRibbonBar* pRibbon = GetRibbon();
+        m_pItems = new CXTPControlGalleryItems();
+        m_pItems->SetItemSize(CSize(32, 22));
+        for (int i = 0; i < 12; i++)
+            m_pItems->AddItem(new SwatchItem(RGB(40 + i * 17, 200 - i * 13, 90 + i * 11)), 2100 + i);
+        CXTPRibbonGroup* pShading = pRibbon->GetTab(0)->AddGroup(_T("Shading"), 14);
+        CXTPControlGallery* pGallery = new CXTPControlGallery();
+        pShading->Add(pGallery, kGalleryId);
+        pGallery->SetCaption(_T("Shades"));
+        pGallery->SetIconId(ID_TIMER_TARGET);
+        pGallery->SetItems(m_pItems);
+        pGallery->SetWidth(6 * 32 + 18);
+        pGallery->SetHeight(3 * 22);
+        pGallery->ShowLabels(FALSE);
+        CXTPPopupBar* pMore = CXTPPopupBar::CreatePopupBar(GetCommandBars());
+        pMore->GetControls()->Add(xtpControlButton, kGalleryMoreId)->SetCaption(_T("More Shades..."));
+        pGallery->SetCommandBar(pMore);
+        pMore->InternalRelease();
+
+        AddPopup(pShading, xtpControlSplitButtonPopup, kSplitId, _T("Fill"), ID_TIMER_CLOCK,
+                 { { 2081, _T("Fill Row") }, { 2082, _T("Fill Column") } });
+        AddPopup(pShading, xtpControlPopup, kPopupId, _T("Borders"), ID_BRANCH_BEGIN,
+                 { { 2086, _T("Thin") }, { 2087, _T("Thick") } });
+
+        m_pSystem = new CXTPRibbonControlSystemButton();
+        m_pSystem->SetCaption(_T("&File"));
+        m_pSystem->SetIconId(ID_NEW_PUZZLE);
+        CXTPRibbonSystemPopupBar* pFileMenu = new CXTPRibbonSystemPopupBar();
+        pFileMenu->SetCommandBars(GetCommandBars());
+        pFileMenu->GetControls()->Add(xtpControlButton, ID_FILE_PRINT)->SetCaption(_T("&Print"));
+        m_pSystem->SetCommandBar(pFileMenu);
+        pFileMenu->InternalRelease();
+        pRibbon->GetControls()->Add(m_pSystem, 2091);
+        pRibbon->SetSystemButton(m_pSystem);
+        pRibbon->EnableFrameTheme(TRUE);
+
+        GetCommandBars()->GetShortcutManager()->LoadAccelerators(IDR_MAINFRAME);
+        GetCommandBars()->LoadBarState(kStateKey);
+        GetCommandBars()->GetShortcutManager()->LoadShortcuts(kStateKey);
+        Settle();
+    }
+
+    // A popup control of a group with a popup bar of buttons.
+    void AddPopup(CXTPRibbonGroup* pGroup, XTPControlType type, int nId, LPCTSTR lpszCaption, int nIconId,
+                  const std::vector<std::pair<int, LPCTSTR>>& items)
+    {
+        CXTPControlPopup* pPopup = (CXTPControlPopup*)pGroup->Add(type, nId, lpszCaption);
+        pPopup->SetIconId(nIconId);
+        CXTPPopupBar* pBar = CXTPPopupBar::CreatePopupBar(GetCommandBars());
+        for (const auto& item : items)
+            pBar->GetControls()->Add(xtpControlButton, item.first)->SetCaption(item.second);
+        pPopup->SetCommandBar(pBar);
+        pBar->InternalRelease();
+    }
+
+    void PostNcDestroy() override
+    {
+        CXTPControlGalleryItems* pItems = m_pItems;
+        CRibbonFrame::PostNcDestroy();
+        // The galleries went with the bars: the program lets go of their items.
+        if (pItems != NULL)
+            pItems->InternalRelease();
+    }
+
+    afx_msg void OnCustomize()
+    {
+        CXTPCustomizeSheet sheet(GetCommandBars());
+        CXTPCustomizeCommandsPage* pCommands = sheet.GetCommandsPage();
+        pCommands->AddCategories(IDR_MAINFRAME);
+        CXTPCustomizeKeyboardPage pageKeyboard(&sheet);
+        sheet.AddPage(&pageKeyboard);
+        pageKeyboard.AddCategories(IDR_MAINFRAME);
+        if (m_fnCustomize)
+        {
+            testsupport::ModalDriver driver([&](HWND) { m_fnCustomize(&sheet); });
+            sheet.DoModal();
+        }
+        else
+        {
+            sheet.DoModal();
+        }
+    }
+    DECLARE_MESSAGE_MAP()
+
+    CXTPRibbonControlSystemButton* m_pSystem = NULL;
+};
+
+BEGIN_MESSAGE_MAP(CRibbonProgram, CRibbonFrame)
+    ON_COMMAND(XTP_ID_CUSTOMIZE, OnCustomize)
+    ON_COMMAND_RANGE(ID_FILE_OPEN, ID_FILE_OPEN, OnCommandRange)
+    ON_COMMAND_RANGE(ID_FILE_PRINT, ID_FILE_PRINT, OnCommandRange)
+END_MESSAGE_MAP()
+
+// The ids of the quick-access toolbar in order.
+std::vector<int> QuickAccessIds(CXTPRibbonBar* pRibbon)
+{
+    std::vector<int> ids;
+    CXTPRibbonQuickAccessControls* pQuick = pRibbon->GetQuickAccessControls();
+    for (int i = 0; i < pQuick->GetCount(); i++)
+        ids.push_back(pQuick->GetAt(i)->GetID());
+    return ids;
+}
+
+CXTPControl* QuickAccessControl(CXTPRibbonBar* pRibbon, int nId)
+{
+    CXTPRibbonQuickAccessControls* pQuick = pRibbon->GetQuickAccessControls();
+    for (int i = 0; i < pQuick->GetCount(); i++)
+        if (pQuick->GetAt(i)->GetID() == nId)
+            return pQuick->GetAt(i);
+    return NULL;
+}
+
+// The command of the open context menu, NULL when none shows it.
+CXTPControl* OpenMenuItem(int nId)
+{
+    CXTPPopupBar* pMenu = TopTrackedPopup();
+    if (pMenu == NULL)
+        return NULL;
+    CXTPControl* pItem = pMenu->GetControls()->FindControl(nId);
+    return pItem != NULL && pItem->IsVisible() ? pItem : NULL;
+}
+
+// Picks a command of the ribbon's context menu of a control by real input:
+// a right click on the control, then, while the menu runs its own loop, a
+// click on the menu's command (a menu without it is closed with Escape).
+::testing::AssertionResult PickFromContextMenu(CXTPControl* pControl, int nCommand)
+{
+    bool bShown = false, bClicked = false;
+    int nTicks = 0;
+    testsupport::TimerSteps steps([&] {
+        CXTPPopupBar* pMenu = TopTrackedPopup();
+        if (pMenu == NULL || !pMenu->IsWindowVisible())
+            return ++nTicks > 100;
+        bShown = true;
+        CXTPControl* pItem = OpenMenuItem(nCommand);
+        if (pItem == NULL || !pItem->GetEnabled())
+        {
+            testsupport::PressKey(VK_ESCAPE);
+            return true;
+        }
+        testsupport::ClickAt(ScreenCentre(pItem));
+        bClicked = true;
+        return true;
+    });
+    RealRightClick(ScreenCentre(pControl));
+    PumpUntil([&] { return steps.IsDone() && TopTrackedPopup() == NULL; });
+    if (!bShown)
+        return ::testing::AssertionFailure() << "a right click on control " << pControl->GetID() << " showed no menu";
+    if (!bClicked)
+        return ::testing::AssertionFailure() << "the context menu of control " << pControl->GetID()
+                                             << " has no enabled command " << nCommand;
+    return ::testing::AssertionSuccess();
+}
+
+// The centre of a tab of the ribbon on the screen.
+CPoint TabCentre(CXTPRibbonBar* pRibbon, int nTab)
+{
+    CPoint pt = pRibbon->GetTab(nTab)->GetRect().CenterPoint();
+    pRibbon->ClientToScreen(&pt);
+    return pt;
+}
+
+class RibbonCustomizationTest : public ::testing::Test
+{
+protected:
+    RibbonCustomizationTest() : m_profile("BrindlemarkRibbonTests", "RibbonProgram") {}
+    void SetUp() override { m_nLive = LiveObjects(); }
+    void TearDown() override
+    {
+        Exit();
+        PumpAndIdle();
+        EXPECT_EQ(m_nLive, LiveObjects());
+    }
+    // Starts the program; a fatal failure when it cannot.
+    void Launch()
+    {
+        m_pProgram = CRibbonProgram::Start();
+        ASSERT_TRUE(m_pProgram != NULL);
+        m_pRibbon = m_pProgram->GetRibbon();
+    }
+    // Ends the program, which saves what the user made.
+    void Exit()
+    {
+        if (m_pProgram == NULL)
+            return;
+        XTPMouseManager()->CloseAllTracked();
+        m_pProgram->DestroyRibbonFrame();
+        m_pProgram = NULL;
+        m_pRibbon = NULL;
+        PumpAndIdle();
+    }
+    // Minimises or restores the ribbon with a double click on the Home tab.
+    void MinimizeByDoubleClick(BOOL bMinimized)
+    {
+        if (m_pRibbon->IsMinimized() == bMinimized)
+            return;
+        RealClick(TabCentre(m_pRibbon, 0), 2);
+        m_pProgram->Settle();
+        XTPMouseManager()->CloseAllTracked();   // restoring opens nothing; minimising may leave a tab popup
+        m_pProgram->Settle();
+    }
+    // Moves the quick-access toolbar with the context menu of one of its
+    // controls.
+    ::testing::AssertionResult MoveQuickAccess(BOOL bBelow)
+    {
+        if (m_pRibbon->IsQuickAccessBelow() == bBelow)
+            return ::testing::AssertionSuccess();
+        CXTPControl* pFirst = m_pRibbon->GetQuickAccessControls()->GetAt(0);
+        return PickFromContextMenu(pFirst, bBelow ? XTP_ID_RIBBONCUSTOMIZE_QUICKACCESS_BELOW
+                                                  : XTP_ID_RIBBONCUSTOMIZE_QUICKACCESS_ABOVE);
+    }
+    // Whether the last load set the stored controls aside as damaged.
+    bool ControlsSetAside() const
+    {
+        return m_profile.HasSection((std::string(kStateKey) + "-ControlsNotLoaded").c_str());
+    }
+
+    testsupport::RegistryProfile m_profile;
+    CRibbonProgram* m_pProgram = NULL;
+    CXTPRibbonBar* m_pRibbon = NULL;
+    LONG m_nLive = 0;
+};
+
+const std::vector<int> kBuiltInQuickAccess = { ID_NEW_PUZZLE, ID_SAVE_PUZZLE, ID_UNDO_MOVE };
+const std::vector<int> kCustomizedQuickAccess = { ID_NEW_PUZZLE, ID_SAVE_PUZZLE, ID_UNDO_MOVE,
+                                                  kGalleryId,    kSplitId,       kPopupId,
+                                                  ID_FILE_PRINT };
+} // namespace
+
+// Three starts: the user adds a gallery, a split button, a popup and a
+// button to the quick-access toolbar and leaves the ribbon minimised or not
+// with the toolbar above or below; the next start turns both round; the
+// third start still has all of it.
+TEST_F(RibbonCustomizationTest, QuickAccessControlsOutliveThreeStartsInEveryRibbonState)
+{
+    for (int nCase = 0; nCase < 4; nCase++)
+    {
+        const BOOL bMinimized = (nCase & 1) != 0;
+        const BOOL bBelow = (nCase & 2) != 0;
+        SCOPED_TRACE(testing::Message() << "first start " << (bMinimized ? "minimised" : "restored") << ", "
+                                        << (bBelow ? "below" : "above"));
+        m_profile.DeleteKey();
+
+        ASSERT_NO_FATAL_FAILURE(Launch());
+        ASSERT_EQ(kBuiltInQuickAccess, QuickAccessIds(m_pRibbon));
+        for (int nId : { kGalleryId, kSplitId, kPopupId, ID_FILE_PRINT })
+        {
+            CXTPControl* pControl = m_pProgram->GroupControl(nId);
+            ASSERT_TRUE(pControl != NULL) << nId;
+            ASSERT_TRUE(PickFromContextMenu(pControl, XTP_ID_RIBBONCUSTOMIZE_ADD));
+        }
+        ASSERT_EQ(kCustomizedQuickAccess, QuickAccessIds(m_pRibbon));
+        ASSERT_TRUE(MoveQuickAccess(bBelow));
+        MinimizeByDoubleClick(bMinimized);
+        ASSERT_EQ(bMinimized, m_pRibbon->IsMinimized());
+        Exit();
+
+        // Second start: all is back; the user turns both states round.
+        ASSERT_NO_FATAL_FAILURE(Launch());
+        EXPECT_FALSE(ControlsSetAside());
+        EXPECT_EQ(kCustomizedQuickAccess, QuickAccessIds(m_pRibbon));
+        EXPECT_EQ(bMinimized, m_pRibbon->IsMinimized());
+        EXPECT_EQ(bBelow, m_pRibbon->IsQuickAccessBelow());
+        MinimizeByDoubleClick(!bMinimized);
+        EXPECT_EQ(!bMinimized, m_pRibbon->IsMinimized());
+        EXPECT_TRUE(MoveQuickAccess(!bBelow));
+        Exit();
+
+        // Third start.
+        ASSERT_NO_FATAL_FAILURE(Launch());
+        EXPECT_FALSE(ControlsSetAside()) << "the stored controls were judged damaged";
+        EXPECT_EQ(kCustomizedQuickAccess, QuickAccessIds(m_pRibbon));
+        EXPECT_EQ(!bMinimized, m_pRibbon->IsMinimized());
+        EXPECT_EQ(!bBelow, m_pRibbon->IsQuickAccessBelow());
+        // The popups came back whole with their controls.
+        CXTPControlPopup* pGallery = DYNAMIC_DOWNCAST(CXTPControlPopup, QuickAccessControl(m_pRibbon, kGalleryId));
+        CXTPControlPopup* pSplit = DYNAMIC_DOWNCAST(CXTPControlPopup, QuickAccessControl(m_pRibbon, kSplitId));
+        CXTPControlPopup* pPopup = DYNAMIC_DOWNCAST(CXTPControlPopup, QuickAccessControl(m_pRibbon, kPopupId));
+        ASSERT_TRUE(pGallery != NULL && pSplit != NULL && pPopup != NULL);
+        EXPECT_EQ(xtpControlGallery, pGallery->GetType());
+        EXPECT_EQ(xtpButtonIcon, pGallery->GetStyle());
+        EXPECT_EQ(xtpControlSplitButtonPopup, pSplit->GetType());
+        EXPECT_EQ(xtpControlPopup, pPopup->GetType());
+        ASSERT_TRUE(pSplit->GetCommandBar() != NULL);
+        EXPECT_TRUE(pSplit->GetCommandBar()->GetControls()->FindControl(2082) != NULL);
+        ASSERT_TRUE(pPopup->GetCommandBar() != NULL);
+        EXPECT_TRUE(pPopup->GetCommandBar()->GetControls()->FindControl(2087) != NULL);
+        // The ribbon's own gallery keeps its "more" popup.
+        CXTPControlPopup* pOwnGallery = DYNAMIC_DOWNCAST(CXTPControlPopup, m_pProgram->GroupControl(kGalleryId));
+        ASSERT_TRUE(pOwnGallery != NULL);
+        ASSERT_TRUE(pOwnGallery->GetCommandBar() != NULL);
+        EXPECT_TRUE(pOwnGallery->GetCommandBar()->GetControls()->FindControl(kGalleryMoreId) != NULL);
+        Exit();
+    }
+}
+
+namespace
+{
+// The in-place gallery of a popup bar, NULL when it holds none.
+CXTPControlGallery* GalleryIn(CXTPCommandBar* pBar)
+{
+    for (int i = 0; pBar != NULL && i < pBar->GetControlCount(); i++)
+    {
+        CXTPControlGallery* pGallery = DYNAMIC_DOWNCAST(CXTPControlGallery, pBar->GetControl(i));
+        if (pGallery != NULL && pGallery->IsInPlace())
+            return pGallery;
+    }
+    return NULL;
+}
+} // namespace
+
+// A gallery added to the quick-access toolbar is a button as high as the
+// toolbar's others, the caption row and the system button keep their size,
+// and a click on it opens the gallery, whose items run their command; so
+// also after a restart.
+TEST_F(RibbonCustomizationTest, AGalleryOnTheQuickAccessToolbarIsAButtonThatOpensTheGallery)
+{
+    ASSERT_NO_FATAL_FAILURE(Launch());
+    CXTPRibbonQuickAccessControls* pQuick = m_pRibbon->GetQuickAccessControls();
+    const int nButtonHeight = pQuick->GetAt(0)->GetRect().Height();
+    const int nCaptionHeight = m_pRibbon->GetCaptionHeight();
+    const CSize szSystem = m_pRibbon->GetSystemButton()->GetRect().Size();
+    ASSERT_GT(nButtonHeight, 10);
+
+    ASSERT_TRUE(PickFromContextMenu(m_pProgram->GroupControl(kGalleryId), XTP_ID_RIBBONCUSTOMIZE_ADD));
+    for (int nStart = 0; nStart < 2; nStart++)
+    {
+        SCOPED_TRACE(nStart == 0 ? "added" : "after a restart");
+        m_pProgram->Settle();
+        CXTPControlGallery* pCopy = DYNAMIC_DOWNCAST(CXTPControlGallery, QuickAccessControl(m_pRibbon, kGalleryId));
+        ASSERT_TRUE(pCopy != NULL);
+        EXPECT_EQ(xtpButtonIcon, pCopy->GetStyle());
+        EXPECT_TRUE(pCopy->IsVisible());
+        CRect rcCopy = pCopy->GetRect();
+        EXPECT_EQ(nButtonHeight, rcCopy.Height()) << "the gallery is no button of the toolbar";
+        EXPECT_GE(2 * nButtonHeight, rcCopy.Width());
+        EXPECT_TRUE(m_pRibbon->GetQuickAccessRect().PtInRect(rcCopy.CenterPoint()));
+        EXPECT_EQ(nCaptionHeight, m_pRibbon->GetCaptionHeight()) << "the caption row grew";
+        EXPECT_EQ(szSystem, m_pRibbon->GetSystemButton()->GetRect().Size()) << "the system button swelled";
+        m_pRibbon->RedrawWindow();
+        PumpAndIdle();
+        EXPECT_TRUE(SaveWindowPicture(m_pRibbon->m_hWnd, nStart == 0 ? "gallery_on_quick_access"
+                                                                     : "gallery_on_quick_access_restarted"));
+
+        // A click opens the gallery with its items and the gallery's own commands.
+        RealClick(ScreenCentre(pCopy));
+        CXTPPopupBar* pPopup = NULL;
+        EXPECT_TRUE(PumpUntil([&] {
+            pPopup = TopTrackedPopup();
+            return pPopup != NULL && pPopup->IsWindowVisible() && pPopup->GetControlPopup() == pCopy;
+        })) << "a click on the gallery button opened nothing";
+        ASSERT_TRUE(pPopup != NULL && pPopup->GetControlPopup() == pCopy);
+        CXTPControlGallery* pShown = GalleryIn(pPopup);
+        ASSERT_TRUE(pShown != NULL) << "the popup shows no gallery";
+        EXPECT_EQ(12, pShown->GetItemCount());
+        EXPECT_TRUE(pPopup->GetControls()->FindControl(kGalleryMoreId) != NULL);
+        EXPECT_GE(pShown->GetRect().Width(), 6 * 32);
+        EXPECT_TRUE(SaveScreenPicture(m_pProgram->m_hWnd, nStart == 0 ? "gallery_popup_from_quick_access"
+                                                                      : "gallery_popup_from_quick_access_restarted"));
+
+        // A click on an item runs the gallery's command and closes the popup.
+        m_pProgram->m_arrCommands.clear();
+        CPoint ptItem = pShown->GetItemDrawRect(1).CenterPoint();
+        pPopup->ClientToScreen(&ptItem);
+        RealClick(ptItem);
+        EXPECT_TRUE(PumpUntil([] { return TopTrackedPopup() == NULL; }));
+        EXPECT_EQ(std::vector<UINT>{ (UINT)kGalleryId }, m_pProgram->m_arrCommands);
+        XTPMouseManager()->CloseAllTracked();
+        if (nStart == 0)
+        {
+            Exit();
+            ASSERT_NO_FATAL_FAILURE(Launch());
+        }
+    }
+}
+
+namespace
+{
+// Runs a step while the program's Customize sheet is open, on the page of
+// that index (the Commands page is 1, the Keyboard page the last); the
+// sheet is closed after it. Whether the sheet opened.
+bool WithCustomizeSheet(CRibbonProgram* pProgram, int nPage, std::function<void(CPropertyPage*)> fnStep)
+{
+    bool bRan = false;
+    pProgram->m_fnCustomize = [&](CXTPCustomizeSheet* pSheet) {
+        bRan = true;
+        pSheet->SetActivePage(nPage < 0 ? pSheet->GetPageCount() - 1 : nPage);
+        PumpAndIdle();
+        fnStep(pSheet->GetActivePage());
+        XTPMouseManager()->CloseAllTracked();
+        ::PostMessage(pSheet->m_hWnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                      (LPARAM)::GetDlgItem(pSheet->m_hWnd, IDCANCEL));
+    };
+    pProgram->PostMessage(WM_COMMAND, XTP_ID_CUSTOMIZE);
+    PumpAndIdle();
+    pProgram->m_fnCustomize = nullptr;
+    return bRan;
+}
+
+// Selects the list entry whose item data is the control of a command, as a
+// click on it would; its centre on the screen (-1, -1 when it is missing).
+CPoint SelectCommandEntry(HWND hList, int nCommand)
+{
+    int nCount = (int)::SendMessage(hList, LB_GETCOUNT, 0, 0);
+    for (int i = 0; i < nCount; i++)
+    {
+        CXTPControl* pControl = (CXTPControl*)::SendMessage(hList, LB_GETITEMDATA, i, 0);
+        if (pControl == NULL || pControl == (CXTPControl*)(LONG_PTR)LB_ERR || pControl->GetID() != nCommand)
+            continue;
+        ::SendMessage(hList, LB_SETTOPINDEX, i, 0);
+        ::SendMessage(hList, LB_SETCURSEL, i, 0);
+        ::SendMessage(::GetParent(hList), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(hList), LBN_SELCHANGE),
+                      (LPARAM)hList);
+        RECT rc;
+        ::SendMessage(hList, LB_GETITEMRECT, i, (LPARAM)&rc);
+        CPoint pt((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+        ::ClientToScreen(hList, &pt);
+        return pt;
+    }
+    return CPoint(-1, -1);
+}
+
+// Chooses the category of that caption in a page's list or combo box.
+bool ChooseCategory(HWND hPage, int nId, LPCTSTR lpszCaption, bool bCombo)
+{
+    HWND hBox = ::GetDlgItem(hPage, nId);
+    LRESULT nIndex = ::SendMessage(hBox, bCombo ? CB_FINDSTRINGEXACT : LB_FINDSTRINGEXACT, (WPARAM)-1,
+                                   (LPARAM)lpszCaption);
+    if (nIndex < 0)
+        return false;
+    ::SendMessage(hBox, bCombo ? CB_SETCURSEL : LB_SETCURSEL, nIndex, 0);
+    ::SendMessage(hPage, WM_COMMAND, MAKEWPARAM(nId, bCombo ? CBN_SELCHANGE : LBN_SELCHANGE), (LPARAM)hBox);
+    PumpAndIdle();
+    return true;
+}
+
+// A real click on a dialog's control.
+void ClickDialogItem(HWND hDlg, int nId)
+{
+    CRect rc;
+    ::GetWindowRect(::GetDlgItem(hDlg, nId), &rc);
+    RealClick(rc.CenterPoint());
+}
+} // namespace
+
+// A command dragged from the Commands page onto the quick-access toolbar
+// shows the insertion mark there and lands where it was dropped, as a
+// working button that stays after a restart; dragged over the groups it is
+// refused and changes nothing.
+TEST_F(RibbonCustomizationTest, ACommandDraggedFromTheCommandsPageLandsOnTheQuickAccessToolbar)
+{
+    ASSERT_NO_FATAL_FAILURE(Launch());
+    CXTPRibbonQuickAccessControls* pQuick = m_pRibbon->GetQuickAccessControls();
+    const int nGroupControls = m_pRibbon->GetControlCount();
+    // Between the first and the second quick-access control.
+    CRect rcSecond = pQuick->GetAt(1)->GetRect();
+    CPoint ptDrop(rcSecond.left + 3, rcSecond.CenterPoint().y);
+    m_pRibbon->ClientToScreen(&ptDrop);
+    CPoint ptGroups = m_pProgram->GroupControl(ID_TIMER_PLAY)->GetRect().CenterPoint();
+    m_pRibbon->ClientToScreen(&ptGroups);
+
+    for (int nRound = 0; nRound < 2; nRound++)
+    {
+        const bool bOnToolbar = nRound == 1;
+        SCOPED_TRACE(bOnToolbar ? "dropped on the quick-access toolbar" : "dropped on the groups");
+        CRect rcMarkSeen;
+        bool bDragSeen = false;
+        ASSERT_TRUE(WithCustomizeSheet(m_pProgram, 1, [&](CPropertyPage* pPage) {
+            ASSERT_TRUE(ChooseCategory(pPage->m_hWnd, 100, _T("File"), false));
+            CPoint ptItem = SelectCommandEntry(::GetDlgItem(pPage->m_hWnd, 101), ID_FILE_OPEN);
+            ASSERT_NE(-1, ptItem.x) << "the Commands page lists no Load Puzzle";
+            CPoint ptTarget = bOnToolbar ? ptDrop : ptGroups;
+            CXTPCustomizeDragTracker* pTracker = m_pProgram->GetCommandBars()->GetDragTracker();
+            // The pointer rests over the target while the drag runs: the
+            // mark it shows there is looked at before the button goes up.
+            int nTicks = 0;
+            testsupport::TimerSteps watch([&] {
+                if (pTracker->IsDragging())
+                {
+                    bDragSeen = true;
+                    if (++nTicks == 15)
+                    {
+                        rcMarkSeen = m_pRibbon->m_rcMarker;
+                        m_pRibbon->UpdateWindow();
+                        SaveScreenPicture(m_pProgram->m_hWnd, bOnToolbar ? "drag_over_quick_access"
+                                                                          : "drag_over_groups");
+                        testsupport::SendInputs({ testsupport::MouseInput(MOUSEEVENTF_LEFTUP) });
+                        return true;
+                    }
+                }
+                return false;
+            });
+            const DWORD dwAt = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+            std::vector<INPUT> inputs = { testsupport::MouseInput(dwAt, ptItem),
+                                          testsupport::MouseInput(dwAt | MOUSEEVENTF_LEFTDOWN, ptItem) };
+            for (int i = 1; i <= 8; i++)
+                inputs.push_back(testsupport::MouseInput(
+                    dwAt, CPoint(ptItem.x + (ptTarget.x - ptItem.x) * i / 8, ptItem.y + (ptTarget.y - ptItem.y) * i / 8)));
+            testsupport::SendInputs(inputs);
+            PumpUntil([&] { return watch.IsDone() && !pTracker->IsDragging(); });
+            // A drag that never ran leaves no button held for what follows.
+            if (!watch.IsDone())
+            {
+                watch.Stop();
+                testsupport::SendInputs({ testsupport::MouseInput(MOUSEEVENTF_LEFTUP) });
+                PumpUntil([&] { return !pTracker->IsDragging(); });
+            }
+        }));
+        EXPECT_TRUE(bDragSeen) << "no drag ran";
+        m_pProgram->Settle();
+        if (!bOnToolbar)
+        {
+            EXPECT_TRUE(rcMarkSeen.IsRectEmpty()) << "an insertion mark among the groups";
+            EXPECT_EQ(kBuiltInQuickAccess, QuickAccessIds(m_pRibbon));
+            EXPECT_EQ(nGroupControls, m_pRibbon->GetControlCount()) << "the drop added a control to the ribbon";
+            continue;
+        }
+        EXPECT_FALSE(rcMarkSeen.IsRectEmpty()) << "no insertion mark on the quick-access toolbar";
+        EXPECT_TRUE(m_pRibbon->GetQuickAccessRect().PtInRect(rcMarkSeen.CenterPoint()));
+        std::vector<int> expected = { ID_NEW_PUZZLE, ID_FILE_OPEN, ID_SAVE_PUZZLE, ID_UNDO_MOVE };
+        EXPECT_EQ(expected, QuickAccessIds(m_pRibbon));
+    }
+
+    // The new button works, and it is still there after a restart.
+    CXTPControl* pOpen = QuickAccessControl(m_pRibbon, ID_FILE_OPEN);
+    ASSERT_TRUE(pOpen != NULL);
+    EXPECT_EQ(pQuick->GetAt(0)->GetRect().Height(), pOpen->GetRect().Height());
+    Exit();
+    ASSERT_NO_FATAL_FAILURE(Launch());
+    std::vector<int> expected = { ID_NEW_PUZZLE, ID_FILE_OPEN, ID_SAVE_PUZZLE, ID_UNDO_MOVE };
+    EXPECT_EQ(expected, QuickAccessIds(m_pRibbon));
+    EXPECT_FALSE(ControlsSetAside());
+}
+
+// Ctrl+P set again for Print on the Keyboard page is kept; after a restart
+// the page shows it, and once the sheet is closed the key runs Print and the
+// program still closes when asked to.
+TEST_F(RibbonCustomizationTest, AShortcutSetOnTheKeyboardPageWorksAfterARestart)
+{
+    ASSERT_NO_FATAL_FAILURE(Launch());
+    ASSERT_TRUE(WithCustomizeSheet(m_pProgram, -1, [&](CPropertyPage* pPage) {
+        HWND hPage = pPage->m_hWnd;
+        ASSERT_TRUE(ChooseCategory(hPage, 100, _T("File"), true));
+        ASSERT_NE(-1, SelectCommandEntry(::GetDlgItem(hPage, 102), ID_FILE_PRINT).x);
+        PumpAndIdle();
+        // The program's own Ctrl+P goes, then the user gives it back.
+        HWND hKeys = ::GetDlgItem(hPage, 104);
+        ASSERT_EQ(1, (int)::SendMessage(hKeys, LB_GETCOUNT, 0, 0));
+        ::SendMessage(hKeys, LB_SETCURSEL, 0, 0);
+        ::SendMessage(hPage, WM_COMMAND, MAKEWPARAM(104, LBN_SELCHANGE), (LPARAM)hKeys);
+        ClickDialogItem(hPage, 108);
+        EXPECT_EQ(0, (int)::SendMessage(hKeys, LB_GETCOUNT, 0, 0)) << "Remove left the key";
+        ClickDialogItem(hPage, 106);
+        testsupport::PressKeys({ VK_CONTROL, 'P' });
+        PumpUntil([&] { return ::IsWindowEnabled(::GetDlgItem(hPage, 107)) != FALSE; });
+        ClickDialogItem(hPage, 107);
+        EXPECT_EQ(1, (int)::SendMessage(hKeys, LB_GETCOUNT, 0, 0)) << "Assign set no key";
+    }));
+    Exit();
+
+    ASSERT_NO_FATAL_FAILURE(Launch());
+    CString strShortcut;
+    EXPECT_TRUE(m_pProgram->GetCommandBars()->GetShortcutManager()->FindDefaultAccelerator(ID_FILE_PRINT,
+                                                                                            strShortcut));
+    EXPECT_EQ(CString(_T("Ctrl+P")), strShortcut);
+    // The user looks at it on the Keyboard page, and closes the sheet.
+    ASSERT_TRUE(WithCustomizeSheet(m_pProgram, -1, [&](CPropertyPage* pPage) {
+        HWND hPage = pPage->m_hWnd;
+        ASSERT_TRUE(ChooseCategory(hPage, 100, _T("File"), true));
+        ASSERT_NE(-1, SelectCommandEntry(::GetDlgItem(hPage, 102), ID_FILE_PRINT).x);
+        PumpAndIdle();
+        HWND hKeys = ::GetDlgItem(hPage, 104);
+        ASSERT_EQ(1, (int)::SendMessage(hKeys, LB_GETCOUNT, 0, 0));
+        char szKey[64] = "";
+        ::SendMessageA(hKeys, LB_GETTEXT, 0, (LPARAM)szKey);
+        EXPECT_STREQ("Ctrl+P", szKey);
+    }));
+    m_pProgram->Settle();
+    // The key works after a click on a button and after a click on an item
+    // of the ribbon's gallery, as the user made before the key.
+    CXTPControlGallery* pGallery = DYNAMIC_DOWNCAST(CXTPControlGallery, m_pProgram->GroupControl(kGalleryId));
+    ASSERT_TRUE(pGallery != NULL);
+    CPoint ptItem = pGallery->GetItemDrawRect(2).CenterPoint();
+    m_pRibbon->ClientToScreen(&ptItem);
+    for (CPoint ptClick : { ScreenCentre(m_pProgram->GroupControl(ID_TIMER_PLAY)), ptItem })
+    {
+        RealClick(ptClick);
+        m_pProgram->m_arrCommands.clear();
+        testsupport::PressKeys({ VK_CONTROL, 'P' });
+        EXPECT_TRUE(PumpUntil([&] { return !m_pProgram->m_arrCommands.empty(); })) << "Ctrl+P ran nothing";
+        EXPECT_EQ(std::vector<UINT>{ ID_FILE_PRINT }, m_pProgram->m_arrCommands);
+    }
+
+    // Asked to close, the program closes.
+    HWND hWnd = m_pProgram->m_hWnd;
+    ::PostMessage(hWnd, WM_CLOSE, 0, 0);
+    MSG quit;
+    for (int i = 0; i < 100 && ::IsWindow(hWnd); i++)
+    {
+        testsupport::PumpPending(10000, &quit);
+        ::Sleep(20);
+    }
+    EXPECT_FALSE(::IsWindow(hWnd)) << "the program did not close";
+    if (!::IsWindow(hWnd))
+    {
+        m_pProgram = NULL;
+        m_pRibbon = NULL;
+    }
+    testsupport::DrainQuit();
+}
