@@ -1653,12 +1653,17 @@ BOOL AFXAPI AfxOwnedWindowsRestacked();
 BOOL AFXAPI AfxWindowManagerStacksWindows();
 // For tests: 0 or 1 decides AfxOwnedWindowsRestacked, -1 detects again.
 void AFXAPI AfxSetOwnedWindowsRestacked(int nRestack);
-// Counted per thread: while any frame asks for it, a hook of the thread
-// watches what stacks windows on the screen (a window taking the focus, a
-// top-level window moved in the order or shown) and asks the frame of that
-// window's family for KeepOwnedWindowsInFront.
+// Counted per thread: while any frame asks for it, what stacks windows on
+// the screen asks the frame of that window's family for
+// KeepOwnedWindowsInFront: a window activated or taking the focus (seen by
+// a WH_CBT hook of the thread, which the system calls for those events
+// only) and a top-level window of the library moved in the order or shown
+// (seen by its window procedure, AfxNoteWindowPosChanged). No hook runs for
+// every message.
 void AFXAPI AfxFollowScreenOrder(BOOL bFollow);
 BOOL AFXAPI AfxIsFollowingScreenOrder();
+// The library's window procedure hands every WM_WINDOWPOSCHANGED here.
+void AFXAPI AfxNoteWindowPosChanged(HWND hWnd, const WINDOWPOS* pPos);
 // Puts the given windows (top first) at the top of the screen in that
 // order, below the visible topmost windows, which stay above them; nothing
 // is activated. Returns the number of windows restacked.

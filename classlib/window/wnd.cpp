@@ -195,6 +195,10 @@ LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, L
     try
     {
         lResult = pWnd->WindowProc(nMsg, wParam, lParam);
+        // A window of the library moved in the order or shown: the screen's
+        // order of its family may need mending (screenorder.cpp).
+        if (nMsg == WM_WINDOWPOSCHANGED)
+            AfxNoteWindowPosChanged(hWnd, (const WINDOWPOS*)lParam);
     }
     catch (CException* e)
     {

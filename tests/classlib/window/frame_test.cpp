@@ -394,7 +394,16 @@ protected:
     }
 };
 
-// A visible popup filled with one colour.
+// A window of the library made from a plain one; it goes with its window.
+class CLibraryPopup : public CWnd
+{
+protected:
+    virtual void PostNcDestroy() { delete this; }
+};
+
+// A visible popup filled with one colour. One with an owner is a window of
+// the library, as the windows a frame owns are (floating bars and panes,
+// dialogs, tips): the library's window procedure sees it moved and shown.
 HWND CreateColouredPopup(HWND hWndOwner, COLORREF cr, int x, int y, int cx, int cy, DWORD dwExStyle = WS_EX_TOOLWINDOW)
 {
     char szClass[40];
@@ -410,6 +419,12 @@ HWND CreateColouredPopup(HWND hWndOwner, COLORREF cr, int x, int y, int cx, int 
     }
     HWND hWnd = ::CreateWindowExA(dwExStyle, szClass, "", WS_POPUP, x, y, cx, cy, hWndOwner, NULL,
                                   ::GetModuleHandle(NULL), NULL);
+    if (hWnd != NULL && hWndOwner != NULL)
+    {
+        CLibraryPopup* pPopup = new CLibraryPopup;
+        if (!pPopup->SubclassWindow(hWnd))
+            delete pPopup;
+    }
     if (hWnd != NULL)
         ::ShowWindow(hWnd, SW_SHOWNA);
     return hWnd;
