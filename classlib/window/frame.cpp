@@ -1028,12 +1028,15 @@ int CFrameWnd::RaiseOwnedWindows()
     if (hWndForeground != m_hWnd && std::find(owned.begin(), owned.end(), hWndForeground) == owned.end())
         return 0;
 
-    // Visible and not topmost, top first: the screen shows them so, above
-    // the frame, whatever put the frame over them (its order among them is
-    // what the system's order says, so dialogs stay above floating windows).
+    // Visible, top first: the screen shows them so, above the frame,
+    // whatever put the frame over them (its order among them is what the
+    // system's order says, so dialogs stay above floating windows). The
+    // family's topmost popups (tips, menus) are stacked with it and stay
+    // above the others: left out, the window that owns a tip would lie
+    // below a topmost window of the program's own and never come first.
     std::vector<HWND> above;
     for (HWND hWnd : owned)
-        if (::IsWindow(hWnd) && ::IsWindowVisible(hWnd) && (::GetWindowLongPtr(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0)
+        if (::IsWindow(hWnd) && ::IsWindowVisible(hWnd))
             above.push_back(hWnd);
     m_bRaisingOwned = TRUE;
     int nRaised = AfxRestackOnScreen(above.data(), (int)above.size());

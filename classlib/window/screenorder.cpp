@@ -241,7 +241,17 @@ int AFXAPI AfxRestackOnScreen(const HWND* phWndAbove, int nCount)
     for (HWND hWnd : above)
         ::SetWindowLongPtr(hWnd, GWLP_HWNDPARENT, 0);
 
-    if (topmost.empty())
+    // The family's own topmost windows (a tip, an open menu) are restacked
+    // with it and stay topmost; the others go back among the ordinary ones.
+    std::vector<bool> wasTopmost;
+    bool bFamilyTopmost = false;
+    for (HWND hWnd : above)
+    {
+        wasTopmost.push_back((::GetWindowLongPtr(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
+        bFamilyTopmost = bFamilyTopmost || wasTopmost.back();
+    }
+
+    if (topmost.empty() && !bFamilyTopmost)
     {
         // Bottom up, each becomes the first window and the screen follows.
         for (auto it = above.rbegin(); it != above.rend(); ++it)
@@ -276,8 +286,9 @@ int AFXAPI AfxRestackOnScreen(const HWND* phWndAbove, int nCount)
                 ::SendMessageTimeoutA(hWnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 100, &dwResult);
             }
         }
-        for (auto it = above.rbegin(); it != above.rend(); ++it)
-            ::SetWindowPos(*it, HWND_NOTOPMOST, 0, 0, 0, 0, kOrderOnly);
+        for (size_t i = above.size(); i-- > 0;)
+            if (!wasTopmost[i])
+                ::SetWindowPos(above[i], HWND_NOTOPMOST, 0, 0, 0, 0, kOrderOnly);
     }
 
     for (size_t i = 0; i < above.size(); i++)

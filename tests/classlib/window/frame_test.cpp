@@ -524,9 +524,10 @@ TEST(OwnedWindows, FloatingWindowsThatRaiseThemselvesAreToldOnce)
 }
 
 // The raise puts every visible window the frame owns (also one owned through
-// another owned window) above the frame, keeps their order among themselves,
-// and leaves alone hidden windows, topmost ones, windows the frame does not
-// own, and everything while another window is in front.
+// another owned window) above the frame, keeps their order among themselves
+// (a topmost one of the family stays topmost, above the others), and leaves
+// alone hidden windows, windows the frame does not own, and everything while
+// another window is in front.
 TEST(OwnedWindows, RaiseKeepsTheOrderAndLeavesOtherWindowsAlone)
 {
     CFrameWnd* pFrame = new CFrameWnd;
@@ -558,7 +559,7 @@ TEST(OwnedWindows, RaiseKeepsTheOrderAndLeavesOtherWindowsAlone)
     const std::vector<HWND> before = InOrder({hFirst, hSecond, hThird});
     const bool bStrangerBelow = IsAbove(hFrame, hStranger);
 
-    EXPECT_EQ(3, pFrame->RaiseOwnedWindows());
+    EXPECT_EQ(4, pFrame->RaiseOwnedWindows()) << "the three and the topmost one";
     for (HWND hWnd : {hFirst, hSecond, hThird})
         EXPECT_TRUE(IsAbove(hWnd, hFrame));
     EXPECT_TRUE(before == InOrder({hFirst, hSecond, hThird})) << "their order among themselves";
@@ -830,6 +831,51 @@ TEST(OwnedWindows, TheScreenShowsOwnedWindowsInFrontWhateverRaisedTheFrame)
     EXPECT_EQ("", WaitForScreen(inFront)) << "a window of the frame took the focus";
     pFrame->DestroyWindow();
     EXPECT_FALSE(AfxIsFollowingScreenOrder()) << "the frame's hook goes with it";
+    DrainQuit();
+}
+
+// A topmost popup of the program's own (a tip) owned by a window of the
+// frame's family stacks with that family: the frame activated from another
+// program's window while the tip shows brings the tip's owner back in front
+// of it on the screen, with the tip above it, and the other windows too.
+TEST(OwnedWindows, ATipOfAnOwnedWindowStacksWithItsFamily)
+{
+    ASSERT_TRUE(AfxOwnedWindowsRestacked()) << "the tests run under Wine without a window manager";
+    CFrameWnd* pFrame = new CFrameWnd;
+    ASSERT_TRUE(pFrame->Create(NULL, "owner", WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 300)));
+    HWND hFrame = pFrame->m_hWnd;
+    ::SetClassLongPtr(hFrame, GCLP_HBRBACKGROUND, (LONG_PTR)::CreateSolidBrush(kFrameColour));
+    pFrame->ShowWindow(SW_SHOW);
+    ::SetForegroundWindow(hFrame);
+    HWND hFirst = CreateColouredPopup(hFrame, kFirstColour, 100, 100, 100, 100);
+    HWND hSecond = CreateColouredPopup(hFrame, kSecondColour, 220, 100, 100, 100);
+    ASSERT_TRUE(hFirst != NULL && hSecond != NULL);
+    ASSERT_TRUE(WaitUntilSettled(pFrame));
+
+    // Another program in front, over the frame and its windows; then the
+    // tip of the first window shows (its right end over the frame).
+    HWND hOther = ::CreateWindowExA(0, "STATIC", "another program", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, NULL,
+                                    NULL, NULL, NULL);
+    ASSERT_TRUE(hOther != NULL);
+    ::SetForegroundWindow(hOther);
+    ::SetFocus(hOther);
+    ASSERT_TRUE(WaitUntilSettled(pFrame));
+    HWND hTip = CreateColouredPopup(hFirst, kTopmostColour, 150, 180, 80, 16, WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
+    ASSERT_TRUE(hTip != NULL);
+
+    ::DestroyWindow(hOther);
+    ::SetForegroundWindow(hFrame);
+    ::SetFocus(hFrame);
+    const std::vector<std::pair<POINT, COLORREF>> inFront = {{{120, 120}, kFirstColour},
+                                                             {{300, 180}, kSecondColour},
+                                                             {{160, 188}, kTopmostColour},
+                                                             {{50, 50}, kFrameColour}};
+    EXPECT_EQ("", WaitForScreen(inFront)) << "the frame activated while a tip of its family shows";
+    ASSERT_TRUE(WaitUntilSettled(pFrame));
+    EXPECT_EQ("", WaitForScreen(inFront)) << "after the checks that follow";
+    EXPECT_TRUE(::GetWindowLong(hTip, GWL_EXSTYLE) & WS_EX_TOPMOST) << "the tip stays topmost";
+    EXPECT_EQ(hFirst, ::GetWindow(hTip, GW_OWNER));
+    pFrame->DestroyWindow();
     DrainQuit();
 }
 
