@@ -1100,9 +1100,10 @@ public:
     void KeepOwnedWindowsInFront();
     // Raises each visible window the frame owns, directly or through another
     // owned window, once, from the bottom up so that their order among
-    // themselves stays; nothing is activated and topmost windows are left
-    // alone. Nothing is done while the foreground window belongs to neither
-    // the frame nor a window it owns (another program is in front).
+    // themselves stays; nothing is activated, and the family's topmost
+    // windows (tips, menus) stay topmost above the others. Nothing is done
+    // while the foreground window belongs to neither the frame nor a window
+    // it owns (another program is in front).
     // Returns the number of windows raised.
     int RaiseOwnedWindows();
     // TRUE while a visible, not topmost window the frame owns lies below the
@@ -1664,6 +1665,13 @@ void AFXAPI AfxFollowScreenOrder(BOOL bFollow);
 BOOL AFXAPI AfxIsFollowingScreenOrder();
 // The library's window procedure hands every WM_WINDOWPOSCHANGED here.
 void AFXAPI AfxNoteWindowPosChanged(HWND hWnd, const WINDOWPOS* pPos);
+// A mouse button pressed on a window of the library that is disabled (the
+// system reports HTERROR): when a modal window of its family disables it,
+// that window comes forward and the system beeps, as on Windows; with a
+// window manager, which may have raised the clicked window, it is asked to
+// raise the modal window again. Nothing happens for a window disabled by
+// its program for another reason (no enabled popup of its family shows).
+void AFXAPI AfxNoteClickOnDisabledWindow(HWND hWnd);
 // Puts the given windows (top first) at the top of the screen in that
 // order, below the visible topmost windows, which stay above them; nothing
 // is activated. Returns the number of windows restacked.

@@ -23,7 +23,13 @@
 // Under Wine with a window manager, the window manager stacks the windows
 // and raises one only when asked: the same events make each window of the
 // family ask for it, bottom up (nothing else of the above is needed there).
-// On Windows the system keeps owned windows in front of their owner:
+// A window mapped before the frame (floating windows restored at start-up)
+// is not kept above it by the window manager, though Wine marks it as the
+// frame's transient. Each request is made right after the event that calls
+// for it and only while the game is in front (the display's news of another
+// program activated read first), never later: a request that comes after
+// the player brought another program up would put the game's windows over
+// it. On Windows the system keeps owned windows in front of their owner:
 // nothing of this runs there.
 #include "wndimpl.h"
 
@@ -226,7 +232,7 @@ int AFXAPI AfxRestackOnScreen(const HWND* phWndAbove, int nCount)
     {
         t_watch.bRestacking = TRUE;
         for (auto it = above.rbegin(); it != above.rend(); ++it)
-            MoveFirst(*it, FALSE);
+            MoveFirst(*it, (::GetWindowLongPtr(*it, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
         t_watch.bRestacking = FALSE;
         return (int)above.size();
     }
@@ -296,4 +302,35 @@ int AFXAPI AfxRestackOnScreen(const HWND* phWndAbove, int nCount)
             ::SetWindowLongPtr(above[i], GWLP_HWNDPARENT, (LONG_PTR)owners[i]);
     t_watch.bRestacking = FALSE;
     return (int)above.size();
+}
+
+void AFXAPI AfxNoteClickOnDisabledWindow(HWND hWnd)
+{
+    if (hWnd == NULL || ::IsWindowEnabled(hWnd))
+        return;
+    HWND hWndTop = ::GetAncestor(hWnd, GA_ROOT);
+    HWND hRoot = hWndTop;
+    for (int n = 0; n < 32; n++)
+    {
+        HWND hOwner = ::GetWindow(hRoot, GW_OWNER);
+        if (hOwner == NULL)
+            break;
+        hRoot = hOwner;
+    }
+    // The window that holds the family: the last one activated, when it is
+    // not the clicked one and takes input.
+    HWND hModal = ::GetLastActivePopup(hRoot);
+    if (hModal == NULL || hModal == hWndTop || !::IsWindowVisible(hModal) || !::IsWindowEnabled(hModal))
+        return;
+    ::MessageBeep(MB_OK);
+    if (::GetForegroundWindow() != hModal)
+        ::SetForegroundWindow(hModal);
+    // Asked to come to the top even when already active: the window
+    // manager may have raised the clicked window over it. A move to where
+    // it lies changes nothing, so it goes to the bottom first when first.
+    MoveFirst(hModal, (::GetWindowLongPtr(hModal, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
+    // Without a window manager the family's order on the screen follows.
+    CFrameWnd* pFrame = FamilyFrame(hModal);
+    if (pFrame != NULL)
+        pFrame->KeepOwnedWindowsInFront();
 }
