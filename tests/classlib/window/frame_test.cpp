@@ -879,6 +879,56 @@ TEST(OwnedWindows, ATipOfAnOwnedWindowStacksWithItsFamily)
     DrainQuit();
 }
 
+// A button pressed on an owned window that a modal window of the family
+// disables (the system reports HTERROR) brings that modal window to the top
+// of the order, active, and the screen shows it over the clicked window;
+// the same on a window disabled with no modal window up does nothing.
+TEST(OwnedWindows, AClickOnAWindowAModalWindowDisablesBringsTheModalWindowForward)
+{
+    CFrameWnd* pFrame = new CFrameWnd;
+    ASSERT_TRUE(pFrame->Create(NULL, "owner", WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 300)));
+    HWND hFrame = pFrame->m_hWnd;
+    ::SetClassLongPtr(hFrame, GCLP_HBRBACKGROUND, (LONG_PTR)::CreateSolidBrush(kFrameColour));
+    pFrame->ShowWindow(SW_SHOW);
+    ::SetForegroundWindow(hFrame);
+    HWND hPane = CreateColouredPopup(hFrame, kFirstColour, 100, 100, 120, 120);
+    ASSERT_TRUE(hPane != NULL);
+    ASSERT_TRUE(WaitUntilSettled(pFrame));
+
+    // Disabled with no modal window up: nothing moves.
+    ::EnableWindow(hPane, FALSE);
+    ::SendMessage(hPane, WM_SETCURSOR, (WPARAM)hPane, MAKELPARAM(HTERROR, WM_LBUTTONDOWN));
+    EXPECT_EQ(hFrame, ::GetForegroundWindow());
+    ::EnableWindow(hPane, TRUE);
+
+    // A modal window of the frame's (the frame and the pane disabled), then
+    // the pane stacked over it, as a window manager raises a clicked window.
+    HWND hModal = CreateColouredPopup(hFrame, kSecondColour, 150, 150, 120, 120, 0);
+    ASSERT_TRUE(hModal != NULL);
+    ::EnableWindow(hFrame, FALSE);
+    ::EnableWindow(hPane, FALSE);
+    ::SetForegroundWindow(hModal);
+    ::SetActiveWindow(hModal);
+    ::SetWindowPos(hPane, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    EXPECT_EQ("", WaitForScreen({{{180, 180}, kFirstColour}})) << "the pane over the modal window";
+
+    // A move of the pointer on it changes nothing; a press brings the modal
+    // window forward.
+    ::SendMessage(hPane, WM_SETCURSOR, (WPARAM)hPane, MAKELPARAM(HTERROR, WM_MOUSEMOVE));
+    EXPECT_TRUE(IsAbove(hPane, hModal)) << "a pointer move";
+    ::SendMessage(hPane, WM_SETCURSOR, (WPARAM)hPane, MAKELPARAM(HTERROR, WM_LBUTTONDOWN));
+    EXPECT_TRUE(IsAbove(hModal, hPane));
+    EXPECT_EQ(hModal, ::GetForegroundWindow());
+    EXPECT_EQ("", WaitForScreen({{{180, 180}, kSecondColour}, {{120, 120}, kFirstColour}, {{50, 50}, kFrameColour}}))
+        << "the modal window over the clicked pane, both over the frame";
+
+    ::EnableWindow(hFrame, TRUE);
+    ::EnableWindow(hPane, TRUE);
+    ::DestroyWindow(hModal);
+    pFrame->DestroyWindow();
+    DrainQuit();
+}
+
 // On Windows (and with a window manager) nothing of this runs: no hook, no
 // request, no window moved.
 TEST(OwnedWindows, WhereTheSystemKeepsOwnedWindowsInFrontNothingIsMoved)
