@@ -59,6 +59,7 @@
 #define XTP_IDS_CONFIRM_REASSIGN        9176
 #define XTP_IDS_IMAGEEDITOR_FILTER      9178
 #define XTP_IDS_IMAGEEDITOR_BADPICTURE  9185
+#define XTP_IDS_IMAGEEDITOR_NORENDERER  9240
 
 // Colour names; the ids of the editor's palette swatches.
 #define XTP_IDS_CLR_BLACK               9186

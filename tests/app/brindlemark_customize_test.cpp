@@ -11,19 +11,9 @@
 #include "support/data_files.h"
 #include "support/icon_files.h"
 #include "support/memory.h"
-#include "support/mouseinput.h"
 #include "support/packed_bytes.h"
-#include "support/printer.h"
-#include "support/registry.h"
 #include "support/snapshot.h"
-#include "support/tempfolder.h"
-#include "support/tooltips.h"
-#include "support/watchdog.h"
-#include "support/wndtest.h"
 
-#include "ApplicationInfo.h"
-#include "HTDataContainer.h"
-#include "HTGenerator.h"
 #include "XTPCommandBarsExchange.h"
 #include "XTPImageManager.h"
 #include "XTPZipMemFile.h"
@@ -32,12 +22,8 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <climits>
-#include <cmath>
 #include <cstddef>
 #include <fstream>
-#include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -55,6 +41,22 @@ bool PressChildButton(HWND hTop, const std::string& strText)
                   (LPARAM)buttons[0]);
     Wait(400);
     return true;
+}
+
+// On the Customize sheet's Toolbars page, the toolbar's row selected and
+// Delete pressed; false, with the reason as a failure, when the page has no
+// such row or no Delete button.
+bool DeleteFromToolbarsPage(HWND hSheet, HWND hPage, const char* pszBar)
+{
+    HWND hList = ::GetDlgItem(hPage, 100);
+    const int nItem = (int)::SendMessageA(hList, LB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)pszBar);
+    EXPECT_GE(nItem, 0) << "no row " << pszBar << " on the Toolbars page";
+    if (nItem < 0)
+        return false;
+    ::SendMessage(hList, LB_SETCURSEL, nItem, 0);
+    ::PostMessage(hPage, WM_COMMAND, MAKEWPARAM(100, LBN_SELCHANGE), (LPARAM)hList);
+    Wait(300);
+    return PressChildButton(hSheet, "&Delete");
 }
 
 // The screen point of a list box item's centre.
@@ -157,13 +159,7 @@ TEST_F(Brindlemark, ACustomToolbarMadeInCustomizeComesBackAndADamagedBarSetStill
         HWND hSheet = OpenCustomize(again);
         ASSERT_TRUE(hSheet != NULL);
         HWND hPage = (HWND)::SendMessage(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0);
-        HWND hList = ::GetDlgItem(hPage, 100);
-        int nItem = (int)::SendMessageA(hList, LB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM) "Custom 1");
-        ASSERT_GE(nItem, 0);
-        ::SendMessage(hList, LB_SETCURSEL, nItem, 0);
-        ::PostMessage(hPage, WM_COMMAND, MAKEWPARAM(100, LBN_SELCHANGE), (LPARAM)hList);
-        Wait(300);
-        ASSERT_TRUE(PressChildButton(hSheet, "&Delete"));
+        ASSERT_TRUE(DeleteFromToolbarsPage(hSheet, hPage, "Custom 1"));
         HWND hAsk = WaitForWindow(again.Pid(), "Brindlemark", 3000);
         if (hAsk != NULL && hAsk != again.Frame())
         {
@@ -213,11 +209,7 @@ int VisibleTips(DWORD dwPid)
 // The visible popup bars of the process, in Z order from the top.
 std::vector<HWND> VisiblePopupBars(DWORD dwPid)
 {
-    std::vector<HWND> popups;
-    for (HWND hWnd : TopLevels(dwPid, "XTPPopupBar"))
-        if (::IsWindowVisible(hWnd))
-            popups.push_back(hWnd);
-    return popups;
+    return VisibleTopLevels(dwPid, "XTPPopupBar");
 }
 
 // Whether the bottom item of a popup bar on the screen is drawn enabled:
@@ -333,13 +325,7 @@ TEST_F(Brindlemark, ACustomToolbarIsCustomizedWithoutStrayTipsRowsOrCutNames)
     ::SendMessage(hSheet, PSM_SETCURSEL, 0, 0);
     Wait(400);
     hPage = (HWND)::SendMessage(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0);
-    HWND hList = ::GetDlgItem(hPage, 100);
-    int nItem = (int)::SendMessageA(hList, LB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM) "Custom 1");
-    ASSERT_GE(nItem, 0);
-    ::SendMessage(hList, LB_SETCURSEL, nItem, 0);
-    ::PostMessage(hPage, WM_COMMAND, MAKEWPARAM(100, LBN_SELCHANGE), (LPARAM)hList);
-    Wait(300);
-    ASSERT_TRUE(PressChildButton(hSheet, "&Delete"));
+    ASSERT_TRUE(DeleteFromToolbarsPage(hSheet, hPage, "Custom 1"));
     HWND hAsk = WaitForWindow(game.Pid(), "Brindlemark", 3000);
     ASSERT_TRUE(hAsk != NULL && hAsk != hFrame) << "no question before the delete";
     ::PostMessage(hAsk, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
@@ -519,6 +505,47 @@ std::string WriteTempFile(const char* pszName, const std::vector<BYTE>& data)
     return strPath;
 }
 
+// With the Customize sheet open, the Button Editor of the Standard
+// toolbar's first button: a right click on the button, then E for "Edit
+// Button Image...". The editor in front, or NULL when none opens.
+HWND OpenButtonEditor(const Game& game)
+{
+    std::vector<HWND> standard = Descendants(game.Frame(), "Standard", "XTPToolBar");
+    EXPECT_FALSE(standard.empty()) << "no Standard toolbar";
+    if (standard.empty())
+        return NULL;
+    RECT rcBar;
+    ::GetWindowRect(standard[0], &rcBar);
+    ClickScreen({rcBar.left + 14, (rcBar.top + rcBar.bottom) / 2}, true);
+    PressKeys({'E'});
+    HWND hEditor = WaitForWindow(game.Pid(), "Button Editor", 5000);
+    if (hEditor != NULL)
+        ::SetForegroundWindow(hEditor);
+    Wait(300);
+    return hEditor;
+}
+
+// The button editor's canvas on the screen; false, with the reason as a
+// failure, when the editor has none.
+bool CanvasRect(HWND hEditor, RECT* prc)
+{
+    HWND hCanvas = ::GetDlgItem(hEditor, 100);
+    EXPECT_TRUE(hCanvas != NULL) << "the editor has no canvas";
+    return hCanvas != NULL && ::GetWindowRect(hCanvas, prc);
+}
+
+// A dot drawn with the pencil at a point of the editor's canvas: the screen
+// there once it changed; empty, with the reason as a failure, when the
+// pencil drew nothing.
+Patch DrawDot(POINT pt)
+{
+    const Patch blank = ScreenPatch(pt);
+    ClickScreen(pt, false);
+    const Patch drawn = WaitForPatch(pt, blank, false);
+    EXPECT_NE(blank, drawn) << "the pencil drew nothing";
+    return drawn != blank ? drawn : Patch();
+}
+
 // The editor's Import: the file dialog gets the path and OK.
 void ImportIntoEditor(DWORD dwPid, HWND hEditor, const std::string& strPath)
 {
@@ -556,17 +583,8 @@ TEST_F(Brindlemark, ADamagedCursorImportedIntoTheButtonEditorIsRefusedAndASoundO
         HWND hSheet = OpenCustomize(game);
         ASSERT_TRUE(hSheet != NULL) << "the Customize sheet did not open";
 
-        // A right click on the Standard toolbar's first button, then E for
-        // "Edit Button Image...".
-        std::vector<HWND> standard = Descendants(game.Frame(), "Standard", "XTPToolBar");
-        ASSERT_FALSE(standard.empty());
-        RECT rcBar;
-        ::GetWindowRect(standard[0], &rcBar);
-        ClickScreen({rcBar.left + 14, (rcBar.top + rcBar.bottom) / 2}, true);
-        PressKeys({'E'});
-        HWND hEditor = WaitForWindow(game.Pid(), "Button Editor", 5000);
+        HWND hEditor = OpenButtonEditor(game);
         ASSERT_TRUE(hEditor != NULL) << "the context menu opened no button editor";
-        Wait(300);
 
         ImportIntoEditor(game.Pid(), hEditor, strDamaged);
         ASSERT_TRUE(IsRunning(game, game.Pid())) << "the damaged cursor crashed the game";
@@ -663,27 +681,15 @@ TEST_F(Brindlemark, DamagedAndHugePicturesImportedIntoTheButtonEditorAreRefusedA
         ::SetForegroundWindow(game.Frame());
         HWND hSheet = OpenCustomize(game);
         ASSERT_TRUE(hSheet != NULL) << "the Customize sheet did not open";
-        std::vector<HWND> standard = Descendants(game.Frame(), "Standard", "XTPToolBar");
-        ASSERT_FALSE(standard.empty());
-        RECT rcBar;
-        ::GetWindowRect(standard[0], &rcBar);
-        ClickScreen({rcBar.left + 14, (rcBar.top + rcBar.bottom) / 2}, true);
-        PressKeys({'E'});
-        HWND hEditor = WaitForWindow(game.Pid(), "Button Editor", 5000);
+        HWND hEditor = OpenButtonEditor(game);
         ASSERT_TRUE(hEditor != NULL) << "the context menu opened no button editor";
-        ::SetForegroundWindow(hEditor);
-        Wait(300);
 
         // A black dot drawn with the pencil in the middle of the canvas.
-        HWND hCanvas = ::GetDlgItem(hEditor, 100);
-        ASSERT_TRUE(hCanvas != NULL);
-        RECT rcCanvas;
-        ::GetWindowRect(hCanvas, &rcCanvas);
+        RECT rcCanvas = {};
+        ASSERT_TRUE(CanvasRect(hEditor, &rcCanvas));
         const POINT ptCell = {(rcCanvas.left + rcCanvas.right) / 2, (rcCanvas.top + rcCanvas.bottom) / 2};
-        const Patch blank = ScreenPatch(ptCell);
-        ClickScreen(ptCell, false);
-        const Patch drawn = WaitForPatch(ptCell, blank, false);
-        ASSERT_NE(blank, drawn) << "the pencil drew nothing";
+        const Patch drawn = DrawDot(ptCell);
+        ASSERT_FALSE(drawn.empty());
 
         HANDLE hProcess = ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, game.Pid());
         ASSERT_TRUE(hProcess != NULL);
@@ -756,29 +762,17 @@ TEST_F(Brindlemark, CraftedMetafilesImportedIntoTheButtonEditorAreDrawnOrRefused
         ::SetForegroundWindow(game.Frame());
         HWND hSheet = OpenCustomize(game);
         ASSERT_TRUE(hSheet != NULL) << "the Customize sheet did not open";
-        std::vector<HWND> standard = Descendants(game.Frame(), "Standard", "XTPToolBar");
-        ASSERT_FALSE(standard.empty());
-        RECT rcBar;
-        ::GetWindowRect(standard[0], &rcBar);
-        ClickScreen({rcBar.left + 14, (rcBar.top + rcBar.bottom) / 2}, true);
-        PressKeys({'E'});
-        HWND hEditor = WaitForWindow(game.Pid(), "Button Editor", 5000);
+        HWND hEditor = OpenButtonEditor(game);
         ASSERT_TRUE(hEditor != NULL) << "the context menu opened no button editor";
-        ::SetForegroundWindow(hEditor);
-        Wait(300);
 
         // A black dot in the middle of the canvas, and a second one drawn
         // and undone: Redo stays on until an import makes a new step.
-        HWND hCanvas = ::GetDlgItem(hEditor, 100);
-        ASSERT_TRUE(hCanvas != NULL);
-        RECT rcCanvas;
-        ::GetWindowRect(hCanvas, &rcCanvas);
+        RECT rcCanvas = {};
+        ASSERT_TRUE(CanvasRect(hEditor, &rcCanvas));
         const POINT ptCell = {(rcCanvas.left + rcCanvas.right) / 2, (rcCanvas.top + rcCanvas.bottom) / 2};
         const POINT ptCorner = {rcCanvas.left + 4, rcCanvas.top + 4};
-        const Patch blank = ScreenPatch(ptCell);
-        ClickScreen(ptCell, false);
-        const Patch drawn = WaitForPatch(ptCell, blank, false);
-        ASSERT_NE(blank, drawn) << "the pencil drew nothing";
+        const Patch drawn = DrawDot(ptCell);
+        ASSERT_FALSE(drawn.empty());
         const Patch cornerBlank = ScreenPatch(ptCorner);
         ClickScreen(ptCorner, false);
         ASSERT_NE(cornerBlank, WaitForPatch(ptCorner, cornerBlank, false)) << "the pencil drew nothing";

@@ -5,39 +5,15 @@
 // ctest: lock registry
 #include "brindlemark_fixture.h"
 
-#include "support/bars_frame.h"
-#include "support/canvas.h"
-#include "support/crafted_metafiles.h"
-#include "support/data_files.h"
-#include "support/icon_files.h"
-#include "support/memory.h"
 #include "support/mouseinput.h"
-#include "support/packed_bytes.h"
-#include "support/printer.h"
-#include "support/registry.h"
 #include "support/snapshot.h"
-#include "support/tempfolder.h"
 #include "support/tooltips.h"
 #include "support/watchdog.h"
-#include "support/wndtest.h"
 
-#include "ApplicationInfo.h"
-#include "HTDataContainer.h"
-#include "HTGenerator.h"
-#include "XTPCommandBarsExchange.h"
-#include "XTPImageManager.h"
-#include "XTPZipMemFile.h"
 #include "resource.h"
 
-#include <commctrl.h>
-
-#include <algorithm>
-#include <climits>
 #include <cmath>
 #include <cstddef>
-#include <fstream>
-#include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -75,10 +51,7 @@ TEST_F(Brindlemark, DialogsOfCommandsChosenWithTheKeyboardWaitForThePlayer)
     EXPECT_EQ("New Puzzle", WindowText(hNew));
     EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "new_puzzle_from_the_keyboard").empty());
     ClickButton(hNew, "OK");
-    DWORD dwStart = ::GetTickCount();
-    while ((::IsWindow(hNew) || WaitForWindow(game.Pid(), "Create Progress", 10) != NULL) &&
-           ::GetTickCount() - dwStart < 60000)
-        Wait(50);
+    WaitForPuzzleMade(game, hNew);
     Wait(500);
     ::SetForegroundWindow(hFrame);
     for (int n = 0; n < 100 && !::IsWindowEnabled(hFrame); n++)
@@ -348,6 +321,19 @@ HWND TheGroup(const Game& game)
     }
     return containers.size() == 1 ? containers[0] : NULL;
 }
+
+// The two docked profile panes tabbed together: the difficulty pane (docked
+// last, at the edge) dragged by its caption onto the appearance pane's
+// caption. The group, or NULL when the panes were not tabbed together.
+HWND TabPanesTogether(const Game& game, const std::vector<HWND>& containers)
+{
+    RECT rcA = WindowRect(containers[0]), rcB = WindowRect(containers[1]);
+    const RECT rcDifficulty = rcA.left < rcB.left ? rcA : rcB;
+    const RECT rcAppearance = rcA.left < rcB.left ? rcB : rcA;
+    DragScreen({rcDifficulty.left + 30, rcDifficulty.top + 8}, {rcAppearance.left + 40, rcAppearance.top + 8});
+    Wait(500);
+    return TheGroup(game);
+}
 } // namespace
 
 // The two profile panes tabbed together with the first tab chosen: moved
@@ -365,14 +351,7 @@ TEST_F(Brindlemark, AGroupOfBothProfilePanesKeepsItsChosenTabWhenMovedWhole)
         ASSERT_EQ(2u, containers.size());
         // The difficulty pane (docked last, at the edge) dragged by its
         // caption onto the appearance pane's caption: tabbed in behind it.
-        RECT rcA, rcB;
-        ::GetWindowRect(containers[0], &rcA);
-        ::GetWindowRect(containers[1], &rcB);
-        const RECT rcDifficulty = rcA.left < rcB.left ? rcA : rcB;
-        const RECT rcAppearance = rcA.left < rcB.left ? rcB : rcA;
-        DragScreen({rcDifficulty.left + 30, rcDifficulty.top + 8}, {rcAppearance.left + 40, rcAppearance.top + 8});
-        Wait(500);
-        HWND hGroup = TheGroup(game);
+        HWND hGroup = TabPanesTogether(game, containers);
         ASSERT_TRUE(hGroup != NULL) << "the panes were not tabbed together";
         EXPECT_EQ(1u, VisibleDescendants(hFrame, "XTPPropertyGrid").size());
         // The first tab, at the left of the tab row along the bottom.
@@ -429,27 +408,6 @@ namespace
 HWND WaitForDropDown(DWORD dwPid, int nMilliseconds = 5000)
 {
     return WaitForVisibleTopLevel(dwPid, "ListBox", nMilliseconds);
-}
-
-// The list box that is the view of the grid with the most rows among the
-// frame's property grids.
-HWND LargestGridView(HWND hFrame)
-{
-    HWND hView = NULL;
-    int nMostRows = 0;
-    for (HWND hGrid : Descendants(hFrame, "", "XTPPropertyGrid"))
-        for (HWND hChild : Descendants(hGrid, "", ""))
-        {
-            char szClass[64] = "";
-            ::GetClassName(hChild, szClass, sizeof(szClass));
-            const int nRows = lstrcmpi(szClass, "ListBox") == 0 ? (int)::SendMessage(hChild, LB_GETCOUNT, 0, 0) : 0;
-            if (nRows > nMostRows)
-            {
-                nMostRows = nRows;
-                hView = hChild;
-            }
-        }
-    return hView;
 }
 } // namespace
 
@@ -552,11 +510,7 @@ TEST_F(Brindlemark, AClickOnForceCompletesListTakesTheValue)
         closeList(hList);
     }
 
-    ::PostMessage(hFrame, WM_CLOSE, 0, 0);
-    HWND hQuestion = WaitForDialogOtherThan(game.Pid(), NULL, 5000);
-    if (hQuestion != NULL)
-        ClickButton(hQuestion, "Don't Save");
-    EXPECT_EQ(0, game.WaitForExit());
+    EXPECT_EQ(0, CloseWithoutSaving(game));
     ClearSettings();
 }
 
@@ -613,11 +567,7 @@ TEST_F(Brindlemark, EveryClickOnTheBoardTakesTheKeyboardBackFromAProfilePane)
             Wait(50);
     }
     EXPECT_TRUE(bSlidIn) << "the pane stays out after the board was clicked";
-    ::PostMessage(hFrame, WM_CLOSE, 0, 0);
-    HWND hQuestion = WaitForDialogOtherThan(game.Pid(), NULL, 3000);
-    if (hQuestion != NULL)
-        ClickButton(hQuestion, "Don't Save");
-    EXPECT_EQ(0, game.WaitForExit());
+    EXPECT_EQ(0, CloseWithoutSaving(game, 3000));
     ClearSettings();
 }
 
@@ -757,12 +707,7 @@ TEST_F(Brindlemark, PaneButtonAndTabTipsAreOneLineHigh)
     ChooseProfilePaneEntry(game, true);
     containers = VisibleDescendants(hFrame, "XTPDockingPaneTabbedContainer");
     ASSERT_EQ(2u, containers.size());
-    RECT rcA = WindowRect(containers[0]), rcB = WindowRect(containers[1]);
-    const RECT rcDifficulty = rcA.left < rcB.left ? rcA : rcB;
-    const RECT rcAppearance = rcA.left < rcB.left ? rcB : rcA;
-    DragScreen({rcDifficulty.left + 30, rcDifficulty.top + 8}, {rcAppearance.left + 40, rcAppearance.top + 8});
-    Wait(500);
-    HWND hGroup = TheGroup(game);
+    HWND hGroup = TabPanesTogether(game, containers);
     ASSERT_TRUE(hGroup != NULL) << "the panes were not tabbed together";
     ::SetForegroundWindow(hFrame);
     Wait(300);

@@ -1,39 +1,12 @@
 // The bodies of the end-to-end tests' shared helpers.
 #include "brindlemark_fixture.h"
 
-#include "support/bars_frame.h"
-#include "support/canvas.h"
-#include "support/crafted_metafiles.h"
-#include "support/data_files.h"
-#include "support/icon_files.h"
-#include "support/memory.h"
 #include "support/mouseinput.h"
-#include "support/packed_bytes.h"
-#include "support/printer.h"
-#include "support/registry.h"
-#include "support/snapshot.h"
-#include "support/tempfolder.h"
-#include "support/tooltips.h"
-#include "support/watchdog.h"
-#include "support/wndtest.h"
 
 #include "ApplicationInfo.h"
 #include "HTDataContainer.h"
-#include "HTGenerator.h"
-#include "XTPCommandBarsExchange.h"
-#include "XTPImageManager.h"
-#include "XTPZipMemFile.h"
 #include "resource.h"
 
-#include <commctrl.h>
-
-#include <algorithm>
-#include <climits>
-#include <cmath>
-#include <cstddef>
-#include <fstream>
-#include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -66,29 +39,13 @@ void Wait(int nMilliseconds)
     }
 }
 
-BOOL CALLBACK FindTopLevel(HWND hWnd, LPARAM lParam)
-{
-    FindData* pData = (FindData*)lParam;
-    DWORD dwPid = 0;
-    ::GetWindowThreadProcessId(hWnd, &dwPid);
-    char szTitle[256] = "";
-    ::GetWindowText(hWnd, szTitle, sizeof(szTitle));
-    if (dwPid == pData->dwPid && ::IsWindowVisible(hWnd) && pData->strTitle == szTitle)
-    {
-        pData->hWnd = hWnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 HWND WaitForWindow(DWORD dwPid, const std::string& strTitle, int nMilliseconds)
 {
     for (int n = 0; n < nMilliseconds / 50 + 1; n++)
     {
-        FindData data = {dwPid, strTitle, NULL};
-        ::EnumWindows(&FindTopLevel, (LPARAM)&data);
-        if (data.hWnd != NULL)
-            return data.hWnd;
+        for (HWND hWnd : TopLevels(dwPid, ""))
+            if (::IsWindowVisible(hWnd) && WindowText(hWnd) == strTitle)
+                return hWnd;
         if (n < nMilliseconds / 50)
             Wait(50);
     }
@@ -241,7 +198,8 @@ void ClearSettings()
 namespace
 {
 
-// The top-level windows of the process of that class, visible or not.
+// The top-level windows of the process of that class (of any class when
+// none is named), visible or not.
 struct TopLevelData
 {
     DWORD dwPid;
@@ -256,7 +214,7 @@ BOOL CALLBACK FindTopLevelOfClass(HWND hWnd, LPARAM lParam)
     ::GetWindowThreadProcessId(hWnd, &dwPid);
     char szClass[256] = "";
     ::GetClassName(hWnd, szClass, sizeof(szClass));
-    if (dwPid == pData->dwPid && pData->strClass == szClass)
+    if (dwPid == pData->dwPid && (pData->strClass.empty() || pData->strClass == szClass))
         pData->found.push_back(hWnd);
     return TRUE;
 }
@@ -268,6 +226,15 @@ std::vector<HWND> TopLevels(DWORD dwPid, const std::string& strClass)
     TopLevelData data = {dwPid, strClass, {}};
     ::EnumWindows(&FindTopLevelOfClass, (LPARAM)&data);
     return data.found;
+}
+
+std::vector<HWND> VisibleTopLevels(DWORD dwPid, const std::string& strClass)
+{
+    std::vector<HWND> visible;
+    for (HWND hWnd : TopLevels(dwPid, strClass))
+        if (::IsWindowVisible(hWnd))
+            visible.push_back(hWnd);
+    return visible;
 }
 
 HWND WaitForVisibleTopLevel(DWORD dwPid, const std::string& strClass, int nMilliseconds, HWND hOther)
@@ -360,10 +327,7 @@ std::string MessageText(HWND hDialog)
 
 bool AnyPopupBarVisible(DWORD dwPid)
 {
-    for (HWND hWnd : TopLevels(dwPid, "XTPPopupBar"))
-        if (::IsWindowVisible(hWnd))
-            return true;
-    return false;
+    return !VisibleTopLevels(dwPid, "XTPPopupBar").empty();
 }
 
 void ChooseWithKeys(HWND hFrame, WORD chMenu, const std::vector<WORD>& keys)
@@ -378,11 +342,8 @@ void ChooseWithKeys(HWND hFrame, WORD chMenu, const std::vector<WORD>& keys)
 
 HWND FloatingPane(const Game& game)
 {
-    std::vector<HWND> minis = TopLevels(game.Pid(), "XTPDockingPaneMiniWnd");
-    for (HWND hWnd : minis)
-        if (::IsWindowVisible(hWnd))
-            return hWnd;
-    return NULL;
+    std::vector<HWND> minis = VisibleTopLevels(game.Pid(), "XTPDockingPaneMiniWnd");
+    return minis.empty() ? NULL : minis[0];
 }
 
 HWND FocusOf(HWND hWnd)
@@ -393,32 +354,13 @@ HWND FocusOf(HWND hWnd)
     return info.hwndFocus;
 }
 
-namespace
-{
-
-BOOL CALLBACK FindMessageWindow(HWND hWnd, LPARAM lParam)
-{
-    FindData* pData = (FindData*)lParam;
-    DWORD dwPid = 0;
-    ::GetWindowThreadProcessId(hWnd, &dwPid);
-    if (dwPid == pData->dwPid && ::IsWindowVisible(hWnd) && ::GetDlgItem(hWnd, IDC_MESSAGE_TEXT) != NULL)
-    {
-        pData->hWnd = hWnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-} // namespace
-
 HWND WaitForMessageWindow(DWORD dwPid, int nMilliseconds)
 {
     for (int n = 0; n < nMilliseconds / 20; n++)
     {
-        FindData data = {dwPid, "", NULL};
-        ::EnumWindows(&FindMessageWindow, (LPARAM)&data);
-        if (data.hWnd != NULL)
-            return data.hWnd;
+        for (HWND hWnd : VisibleTopLevels(dwPid, ""))
+            if (::GetDlgItem(hWnd, IDC_MESSAGE_TEXT) != NULL)
+                return hWnd;
         ::Sleep(20);
     }
     return NULL;
@@ -500,6 +442,17 @@ POINT TimerButton(HWND hBar, UINT nID)
     return pt;
 }
 
+bool WaitForPuzzleMade(const Game& game, HWND hNew)
+{
+    const auto making = [&]() {
+        return (hNew != NULL && ::IsWindow(hNew)) || WaitForWindow(game.Pid(), "Create Progress", 10) != NULL;
+    };
+    const DWORD dwStart = ::GetTickCount();
+    while (making() && ::GetTickCount() - dwStart < 60000)
+        Wait(50);
+    return !making();
+}
+
 bool MakePuzzleWithCtrlN(Game& game)
 {
     ::SetForegroundWindow(game.Frame());
@@ -513,9 +466,7 @@ bool MakePuzzleWithCtrlN(Game& game)
     ClickButton(hDialog, "OK");
     if (!WaitUntilGone(hDialog))
         return false;
-    DWORD dwStart = ::GetTickCount();
-    while (WaitForWindow(game.Pid(), "Create Progress", 10) != NULL && ::GetTickCount() - dwStart < 60000)
-        Wait(50);
+    WaitForPuzzleMade(game);
     for (int n = 0; n < 200 && !::IsWindowEnabled(game.Frame()); n++)
         Wait(50);
     ::SetForegroundWindow(game.Frame());
@@ -525,11 +476,7 @@ bool MakePuzzleWithCtrlN(Game& game)
 
 std::vector<HWND> VisibleDialogs(DWORD dwPid)
 {
-    std::vector<HWND> visible;
-    for (HWND hWnd : TopLevels(dwPid, "#32770"))
-        if (::IsWindowVisible(hWnd))
-            visible.push_back(hWnd);
-    return visible;
+    return VisibleTopLevels(dwPid, "#32770");
 }
 
 void ClickDialogButton(HWND hDialog, int nID)
@@ -579,10 +526,7 @@ bool MakePuzzle(Game& game)
         return false;
     Wait(300);
     ClickButton(hDialog, "OK");
-    DWORD dwStart = ::GetTickCount();
-    while ((::IsWindow(hDialog) || WaitForWindow(game.Pid(), "Create Progress", 10) != NULL) &&
-           ::GetTickCount() - dwStart < 60000)
-        Wait(50);
+    WaitForPuzzleMade(game, hDialog);
     Wait(500);
     for (int n = 0; n < 100 && (!::IsWindowEnabled(hFrame) || ::GetForegroundWindow() != hFrame); n++)
     {
@@ -622,5 +566,56 @@ void ChooseLastProfile(HWND hDialog)
     const int nGrades = (int)::SendMessage(hGrades, CB_GETCOUNT, 0, 0);
     ::SendMessage(hGrades, CB_SETCURSEL, nGrades - 1, 0);
     ClickButton(hDialog, "OK");
+}
+HWND LargestGridView(HWND hFrame)
+{
+    HWND hView = NULL;
+    int nMostRows = 0;
+    for (HWND hGrid : Descendants(hFrame, "", "XTPPropertyGrid"))
+        for (HWND hChild : Descendants(hGrid, "", ""))
+        {
+            char szClass[64] = "";
+            ::GetClassName(hChild, szClass, sizeof(szClass));
+            const int nRows = lstrcmpi(szClass, "ListBox") == 0 ? (int)::SendMessage(hChild, LB_GETCOUNT, 0, 0) : 0;
+            if (nRows > nMostRows)
+            {
+                nMostRows = nRows;
+                hView = hChild;
+            }
+        }
+    return hView;
+}
+
+int CloseWithoutSaving(Game& game, int nMilliseconds)
+{
+    ::PostMessage(game.Frame(), WM_CLOSE, 0, 0);
+    HWND hQuestion = WaitForDialogOtherThan(game.Pid(), NULL, nMilliseconds);
+    if (hQuestion != NULL)
+        ClickButton(hQuestion, "Don't Save");
+    return game.WaitForExit();
+}
+
+HWND FileNameBox(HWND hDialog)
+{
+    HWND hName = ::GetDlgItem(hDialog, 0x47c);
+    return hName != NULL ? hName : ::GetDlgItem(hDialog, 0x480);
+}
+
+bool SaveAsWithCtrlS(const Game& game, const std::string& strFile)
+{
+    ::SetForegroundWindow(game.Frame());
+    PressKeys({VK_CONTROL, 'S'});
+    HWND hSave = WaitForWindow(game.Pid(), "Save As", 5000);
+    EXPECT_TRUE(hSave != NULL) << "Ctrl+S showed no Save As dialog";
+    if (hSave == NULL)
+        return false;
+    Wait(300);
+    HWND hName = FileNameBox(hSave);
+    EXPECT_TRUE(hName != NULL) << "the Save As dialog has no name box";
+    if (hName == NULL)
+        return false;
+    ::SendMessage(hName, WM_SETTEXT, 0, (LPARAM)strFile.c_str());
+    ::PostMessage(hSave, WM_COMMAND, IDOK, 0);
+    return true;
 }
 } // namespace gametest

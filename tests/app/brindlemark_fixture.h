@@ -16,20 +16,14 @@
 
 namespace gametest
 {
+// The game's key of the player's settings (under HKEY_CURRENT_USER).
 inline const char* const kUserKey = testsupport::GameKey();
 
+// The built game beside the test programs: build/app/Brindlemark.exe.
 std::string ExePath();
 
+// Waits, pumping this program's own messages meanwhile.
 void Wait(int nMilliseconds);
-
-struct FindData
-{
-    DWORD dwPid;
-    std::string strTitle;
-    HWND hWnd;
-};
-
-BOOL CALLBACK FindTopLevel(HWND hWnd, LPARAM lParam);
 
 // A visible top-level window of the process with that title, waited for
 // (looked for at least once, however short the wait).
@@ -43,12 +37,18 @@ bool WaitUntilGone(HWND hWnd, int nMilliseconds = 15000);
 // a failure, when it does not) and closes its handles.
 void WaitForGameToEnd(PROCESS_INFORMATION& pi);
 
+// The windows below hWnd with that text and of that class (either empty:
+// any).
 std::vector<HWND> Descendants(HWND hWnd, const std::string& strText, const std::string& strClass);
 
+// Presses a dialog's button, found by its text, as a click would (posted).
 void ClickButton(HWND hDialog, const std::string& strText);
 
+// Clicks the left or right button nClicks times at a screen point with the
+// real pointer.
 void ClickScreen(POINT pt, bool bRight, int nClicks = 1);
 
+// Presses the keys down in order and lets them go in reverse, as a chord.
 void PressKeys(std::vector<WORD> keys);
 
 // An 8 x 8 patch of screen pixels from the point down and right: a
@@ -67,6 +67,10 @@ Patch WaitForPatch(POINT pt, const Patch& patch, bool bEqual);
 // TRUE when a window's centre lies within a few pixels of another's.
 bool IsCentredOver(HWND hWnd, HWND hOwner);
 
+// Starts the game with the arguments after its path (each with its leading
+// space, as " /p \"file\""); pi receives the process and its thread.
+bool StartGameWith(const std::string& strArguments, PROCESS_INFORMATION& pi);
+
 // The program as a process, its frame found by the title.
 class Game
 {
@@ -75,12 +79,7 @@ public:
     // command line titles it with the file's name).
     Game(const std::string& strArguments = std::string(), const std::string& strTitle = "Untitled - Brindlemark")
     {
-        std::string strCommand = "\"" + ExePath() + "\"" + strArguments;
-        STARTUPINFO si = {};
-        si.cb = sizeof(si);
-        std::vector<char> command(strCommand.begin(), strCommand.end());
-        command.push_back(0);
-        if (!::CreateProcess(NULL, command.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &m_pi))
+        if (!StartGameWith(strArguments, m_pi))
             return;
         ::WaitForInputIdle(m_pi.hProcess, 10000);
         m_hWnd = WaitForWindow(m_pi.dwProcessId, strTitle);
@@ -148,6 +147,7 @@ private:
     HWND m_hWnd = NULL;
 };
 
+// Removes the game's stored settings and profiles.
 void ClearSettings();
 
 // Each test starts the built program from no stored settings.
@@ -162,12 +162,18 @@ protected:
     }
 };
 
+// The top-level windows of the process of a class (of any class when none
+// is named), visible or not, in Z order from the top.
 std::vector<HWND> TopLevels(DWORD dwPid, const std::string& strClass);
+
+// The visible top-level windows of a class of the process.
+std::vector<HWND> VisibleTopLevels(DWORD dwPid, const std::string& strClass);
 
 // The first visible top-level window of a class of the process, other than
 // hOther, waited for up to nMilliseconds; NULL when none shows.
 HWND WaitForVisibleTopLevel(DWORD dwPid, const std::string& strClass, int nMilliseconds, HWND hOther = NULL);
 
+// A window's text (the title of a top-level window).
 std::string WindowText(HWND hWnd);
 
 // The Timer toolbar's window, docked or floating; NULL when it has none.
@@ -184,21 +190,26 @@ bool IsAbove(HWND hWnd, HWND hBelow);
 // open, waited for; NULL when none opens.
 HWND WaitForPopupBar(DWORD dwPid);
 
+// TRUE when the window is a top-level one (a floating bar or pane).
 bool IsFloating(HWND hWnd);
 
+// A window's rectangle on the screen.
 RECT WindowRect(HWND hWnd);
 
 // The visible dialog of the process that is not hOther, waited for.
 HWND WaitForDialogOtherThan(DWORD dwPid, HWND hOther, int nMilliseconds = 5000);
 
+// The text of a message dialog's message.
 std::string MessageText(HWND hDialog);
 
+// TRUE when a popup bar (a menu) of the process shows.
 bool AnyPopupBarVisible(DWORD dwPid);
 
 // Chooses a menu command as a keyboard player does: Alt, the menu's letter,
 // then the keys given (arrows, ending with Return), each pressed and let go.
 void ChooseWithKeys(HWND hFrame, WORD chMenu, const std::vector<WORD>& keys);
 
+// The game's first visible floating pane window, or NULL.
 HWND FloatingPane(const Game& game);
 
 // The window that has the keyboard focus in the game's thread.
@@ -219,10 +230,6 @@ void ChooseProfilePaneEntry(const Game& game, bool bDifficulty);
 // Clicks the pin at the right end of a docked pane's caption.
 void ClickPin(HWND hContainer);
 
-// Starts the game with the arguments after its path (each with its leading
-// space, as " /p \"file\""); pi receives the process and its thread.
-bool StartGameWith(const std::string& strArguments, PROCESS_INFORMATION& pi);
-
 // Empties the stored difficulty list and stores one profile of its own: a
 // square grid of that side with a target time, forcing completion.
 void StoreOnlyDifficultyProfile(int nSide, int nMinutes, bool bForceComplete);
@@ -231,6 +238,10 @@ void StoreOnlyDifficultyProfile(int nSide, int nMinutes, bool bForceComplete);
 // its layout puts it (texts below the icons): Pause and Play after the
 // gripper, the clock, then the three display modes.
 POINT TimerButton(HWND hBar, UINT nID);
+
+// Waits, up to a minute, until the New Puzzle dialog hNew (if any) is gone
+// and no progress window of the game shows: the puzzle is made. True then.
+bool WaitForPuzzleMade(const Game& game, HWND hNew = NULL);
 
 // Ctrl+N, OK in the New Puzzle dialog (the first difficulty profile), and
 // the wait for the progress window; TRUE once the frame is the player's
@@ -264,4 +275,21 @@ void AddSizedProfile(const char* pszName, int nColumns, int nRows);
 
 // Chooses the last difficulty profile in a New Puzzle dialog and presses OK.
 void ChooseLastProfile(HWND hDialog);
+
+// The list box that is the view of the grid with the most rows among the
+// frame's property grids.
+HWND LargestGridView(HWND hFrame);
+
+// Closes the game, answering a save question with Don't Save when one
+// comes within nMilliseconds; the game's exit code, or -1.
+int CloseWithoutSaving(Game& game, int nMilliseconds = 5000);
+
+// The name box of a file dialog: the combo box of the dialog laid out with
+// places, or the edit box; NULL when it has neither.
+HWND FileNameBox(HWND hDialog);
+
+// Ctrl+S on a puzzle not saved before: the Save As dialog gets the path in
+// its name box, and OK. False, with the reason as a failure, when the
+// dialog or its name box does not show.
+bool SaveAsWithCtrlS(const Game& game, const std::string& strFile);
 } // namespace gametest

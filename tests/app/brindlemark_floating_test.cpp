@@ -7,39 +7,16 @@
 #include "brindlemark_fixture.h"
 #include "brindlemark_floating.h"
 
-#include "support/bars_frame.h"
 #include "support/canvas.h"
-#include "support/crafted_metafiles.h"
-#include "support/data_files.h"
-#include "support/icon_files.h"
-#include "support/memory.h"
 #include "support/mouseinput.h"
-#include "support/packed_bytes.h"
-#include "support/printer.h"
-#include "support/registry.h"
 #include "support/snapshot.h"
-#include "support/tempfolder.h"
-#include "support/tooltips.h"
 #include "support/watchdog.h"
-#include "support/wndtest.h"
 
-#include "ApplicationInfo.h"
-#include "HTDataContainer.h"
-#include "HTGenerator.h"
-#include "XTPCommandBarsExchange.h"
-#include "XTPImageManager.h"
-#include "XTPZipMemFile.h"
 #include "resource.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
-#include <climits>
-#include <cmath>
 #include <cstddef>
 #include <fstream>
-#include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -422,9 +399,8 @@ int PercentSeen(const SeenWindow& window, HWND hExcept = NULL)
 std::vector<SeenWindow> FloatingWindowsOf(const Game& game)
 {
     std::vector<SeenWindow> windows;
-    for (HWND hWnd : TopLevels(game.Pid(), "XTPDockingPaneMiniWnd"))
-        if (::IsWindowVisible(hWnd))
-            windows.push_back(SeenWindow{WindowText(hWnd), hWnd, {}});
+    for (HWND hWnd : VisibleTopLevels(game.Pid(), "XTPDockingPaneMiniWnd"))
+        windows.push_back(SeenWindow{WindowText(hWnd), hWnd, {}});
     std::sort(windows.begin(), windows.end(),
               [](const SeenWindow& a, const SeenWindow& b) { return a.strName < b.strName; });
     HWND hBar = TimerBar(game);
@@ -659,6 +635,29 @@ void ExpectFloatingWindowsInFront(const Game& game, const std::vector<SeenWindow
     EXPECT_TRUE(AnswersWithinASecond(game.Frame())) << pszWhen << ": the game does not answer within a second";
 }
 
+// The colour dialog of a floating Appearance pane's first colour row: the
+// row selected by a click on its value (its name, cut short, shows a tip
+// under the pointer), then its "..." button clicked. NULL, with the reason
+// as a failure, when the pane shows no such row or no dialog opens.
+HWND OpenColourDialogOfThePane(const Game& game, HWND hPane)
+{
+    std::vector<HWND> lists = Descendants(hPane, "", "ListBox");
+    EXPECT_FALSE(lists.empty()) << "the Appearance pane's grid";
+    RECT rcRow = {};
+    if (lists.empty() || ::SendMessage(lists[0], LB_GETITEMRECT, 1, (LPARAM)&rcRow) == LB_ERR)
+    {
+        ADD_FAILURE() << "the Appearance pane's first colour row";
+        return NULL;
+    }
+    POINT ptRow = {rcRow.right - 45, (rcRow.top + rcRow.bottom) / 2};
+    ::ClientToScreen(lists[0], &ptRow);
+    ClickScreen(ptRow, false);
+    POINT ptButton = {rcRow.right - 8, (rcRow.top + rcRow.bottom) / 2};
+    ::ClientToScreen(lists[0], &ptButton);
+    ClickScreen(ptButton, false);
+    return WaitForWindow(game.Pid(), "Colors", 5000);
+}
+
 bool BringFrameToFront(HWND hFrame);
 
 // Places the floating windows over the board (PlaceOverTheView), activates
@@ -696,9 +695,7 @@ void MakeNewPuzzle(const Game& game, bool bExpectSaveQuestion)
     Wait(300);
     ClickButton(hDialog, "OK");
     ASSERT_TRUE(WaitUntilGone(hDialog));
-    for (int n = 0; n < 600 && WaitForWindow(game.Pid(), "Create Progress", 10) != NULL; n++)
-        Wait(100);
-    ASSERT_TRUE(WaitForWindow(game.Pid(), "Create Progress", 10) == NULL) << "the puzzle is not made";
+    ASSERT_TRUE(WaitForPuzzleMade(game)) << "the puzzle is not made";
     Wait(500);
 }
 } // namespace gametest
@@ -780,20 +777,8 @@ TEST_F(Brindlemark, TwoFloatingPanesAndTheFloatingTimerStayInFrontAndTheGameAnsw
         ExpectFloatingWindowsInFront(game, windows, "Show Solution, then solved");
         EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "two_floating_panes_after_two_dialogs").empty());
 
-        // The colour dialog of a colour row of the Appearance pane: its
-        // first colour row selected by a click on its value (its name, cut
-        // short, shows a tip under the pointer), its "..." button clicked.
-        std::vector<HWND> lists = Descendants(windows[0].hWnd, "", "ListBox");
-        ASSERT_FALSE(lists.empty()) << "the Appearance pane's grid";
-        RECT rcRow = {};
-        ASSERT_NE(LB_ERR, (int)::SendMessage(lists[0], LB_GETITEMRECT, 1, (LPARAM)&rcRow));
-        POINT ptRow = {rcRow.right - 45, (rcRow.top + rcRow.bottom) / 2};
-        ::ClientToScreen(lists[0], &ptRow);
-        ClickScreen(ptRow, false);
-        POINT ptButton = {rcRow.right - 8, (rcRow.top + rcRow.bottom) / 2};
-        ::ClientToScreen(lists[0], &ptButton);
-        ClickScreen(ptButton, false);
-        HWND hColours = WaitForWindow(game.Pid(), "Colors", 5000);
+        // The colour dialog of a colour row of the Appearance pane.
+        HWND hColours = OpenColourDialogOfThePane(game, windows[0].hWnd);
         if (hColours == NULL)
             testsupport::SaveScreenSnapshot(hFrame, "two_floating_panes_no_colour_dialog");
         ASSERT_TRUE(hColours != NULL) << "no colour dialog";
@@ -814,11 +799,7 @@ TEST_F(Brindlemark, TwoFloatingPanesAndTheFloatingTimerStayInFrontAndTheGameAnsw
         ExpectFloatingWindowsInFront(game, windows, "restored");
 
         // Exit: the puzzle in play is not saved.
-        ::PostMessage(hFrame, WM_CLOSE, 0, 0);
-        HWND hQuestion = WaitForDialogOtherThan(game.Pid(), NULL);
-        if (hQuestion != NULL)
-            ClickButton(hQuestion, "Don't Save");
-        EXPECT_EQ(0, game.WaitForExit());
+        EXPECT_EQ(0, CloseWithoutSaving(game));
     }
 
     // Plain restarts bring them back where they were, in front.
@@ -839,7 +820,9 @@ TEST_F(Brindlemark, TwoFloatingPanesAndTheFloatingTimerStayInFrontAndTheGameAnsw
         const std::string strWhen = "restart " + std::to_string(nStart);
         ExpectFloatingWindowsInFront(again, now, strWhen.c_str());
         if (nStart == 1)
+        {
             EXPECT_FALSE(testsupport::SaveScreenSnapshot(again.Frame(), "two_floating_panes_after_restart").empty());
+        }
         EXPECT_EQ(0, again.Close());
     }
     ClearSettings();
@@ -894,7 +877,9 @@ TEST_F(Brindlemark, AfterFloatingAPaneEitherWayTheKeyboardReachesTheMenuBar)
     HWND hMenu = WaitForPopupBar(game.Pid());
     EXPECT_TRUE(hMenu != NULL) << "Alt, then Down, after floating by a double click";
     if (hMenu != NULL)
+    {
         EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "file_menu_after_double_click_float").empty());
+    }
     PressKeys({VK_ESCAPE});
     PressKeys({VK_ESCAPE});
     Wait(300);
@@ -1157,10 +1142,7 @@ void ExpectNewPuzzleOnTheFrameAfterAFloatingClick(Game& game, size_t nPanes, con
     // The splash has gone (a look of one turn each time).
     for (int n = 0; n < 300 && WaitForWindow(game.Pid(), "", 50) != NULL; n++)
         Wait(50);
-    std::vector<HWND> floating;
-    for (HWND hWnd : TopLevels(game.Pid(), "XTPDockingPaneMiniWnd"))
-        if (::IsWindowVisible(hWnd))
-            floating.push_back(hWnd);
+    std::vector<HWND> floating = VisibleTopLevels(game.Pid(), "XTPDockingPaneMiniWnd");
     HWND hTimer = TimerBar(game);
     ASSERT_EQ(nPanes, floating.size()) << pszWhen << ": the panes float";
     ASSERT_TRUE(IsFloating(hTimer)) << pszWhen << ": the Timer toolbar floats";
@@ -1502,17 +1484,7 @@ TEST_F(Brindlemark, FloatingWindowsAreSeenInFrontOnTheScreenInEveryPath)
 
     // A colour dialog opened from the floating Appearance pane (owned by the
     // pane's window), then a click on the frame's caption.
-    std::vector<HWND> lists = Descendants(windows[0].hWnd, "", "ListBox");
-    ASSERT_FALSE(lists.empty()) << "the Appearance pane's grid";
-    RECT rcRow = {};
-    ASSERT_NE(LB_ERR, (int)::SendMessage(lists[0], LB_GETITEMRECT, 1, (LPARAM)&rcRow));
-    POINT ptRow = {rcRow.right - 45, (rcRow.top + rcRow.bottom) / 2};
-    ::ClientToScreen(lists[0], &ptRow);
-    ClickScreen(ptRow, false);
-    POINT ptButton = {rcRow.right - 8, (rcRow.top + rcRow.bottom) / 2};
-    ::ClientToScreen(lists[0], &ptButton);
-    ClickScreen(ptButton, false);
-    HWND hColours = WaitForWindow(game.Pid(), "Colors", 5000);
+    HWND hColours = OpenColourDialogOfThePane(game, windows[0].hWnd);
     ASSERT_TRUE(hColours != NULL) << "no colour dialog";
     Wait(300);
     SeenWindow colours{"Colors", hColours, {}};
@@ -1623,7 +1595,9 @@ TEST_F(Brindlemark, FloatingWindowsAreSeenInFrontOnTheScreenInEveryPath)
     for (const SeenWindow& window : others)
     {
         if (window.strName != "Timer")
+        {
             EXPECT_TRUE(MoveTopLevel(window.hWnd, rcBoard.right - 205, rcBoard.top + 10)) << window.strName;
+        }
     }
     ClickPin(containers[0]);
     ASSERT_EQ(1u, VisibleDescendants(hFrame, "XTPDockingPaneAutoHidePanel").size()) << "pinned";
@@ -1646,11 +1620,7 @@ TEST_F(Brindlemark, FloatingWindowsAreSeenInFrontOnTheScreenInEveryPath)
     EXPECT_EQ(0u, VisibleDescendants(hFrame, "XTPDockingPaneAutoHidePanel").size()) << "unpinned";
     ExpectFloatingWindowsInFront(game, others, "a pinned pane unpinned");
 
-    ::PostMessage(hFrame, WM_CLOSE, 0, 0);
-    HWND hQuestion = WaitForDialogOtherThan(game.Pid(), NULL, 3000);
-    if (hQuestion != NULL)
-        ClickButton(hQuestion, "Don't Save");
-    EXPECT_EQ(0, game.WaitForExit());
+    EXPECT_EQ(0, CloseWithoutSaving(game, 3000));
     ClearSettings();
 }
 
@@ -1692,7 +1662,9 @@ TEST_F(Brindlemark, AfterAClickInAFloatingPaneAltOpensTheFileMenuAndAltF4ClosesT
     EXPECT_TRUE(hMenu != NULL) << "Alt, then Down, opens the File menu";
     EXPECT_EQ(0u, VisibleSystemMenus(game.Pid())) << "the pane's system menu opened";
     if (hMenu != NULL)
+    {
         EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "file_menu_from_a_floating_pane").empty());
+    }
     PressKeys({VK_ESCAPE});
     PressKeys({VK_ESCAPE});
     Wait(300);

@@ -4,41 +4,12 @@
 // ctest: lock registry
 #include "brindlemark_fixture.h"
 
-#include "support/bars_frame.h"
-#include "support/canvas.h"
-#include "support/crafted_metafiles.h"
-#include "support/data_files.h"
-#include "support/icon_files.h"
-#include "support/memory.h"
-#include "support/mouseinput.h"
-#include "support/packed_bytes.h"
-#include "support/printer.h"
-#include "support/registry.h"
 #include "support/snapshot.h"
-#include "support/tempfolder.h"
-#include "support/tooltips.h"
-#include "support/watchdog.h"
-#include "support/wndtest.h"
 
-#include "ApplicationInfo.h"
 #include "HTDataContainer.h"
-#include "HTGenerator.h"
-#include "XTPCommandBarsExchange.h"
-#include "XTPImageManager.h"
-#include "XTPZipMemFile.h"
 #include "resource.h"
 
-#include <commctrl.h>
-
-#include <algorithm>
-#include <climits>
-#include <cmath>
-#include <cstddef>
-#include <fstream>
-#include <memory>
-#include <set>
 #include <string>
-#include <vector>
 
 using namespace gametest;
 
@@ -110,11 +81,7 @@ TEST_F(Brindlemark, AnOwnPuzzleIsEnteredAndFinalizedFromTheMenus)
     PressKeys({VK_ESCAPE});
     PressKeys({VK_ESCAPE});
 
-    ::PostMessage(hFrame, WM_CLOSE, 0, 0);
-    HWND hQuestion = WaitForDialogOtherThan(game.Pid(), NULL, 2000);
-    if (hQuestion != NULL)
-        ClickButton(hQuestion, "Don't Save");
-    EXPECT_EQ(0, game.WaitForExit());
+    EXPECT_EQ(0, CloseWithoutSaving(game, 2000));
     ClearSettings();
 }
 
@@ -215,17 +182,7 @@ TEST_F(Brindlemark, AnOwnPuzzleIsClickedInSavedLoadedFinalizedAndSolved)
         EXPECT_TRUE(blank == WaitForPatch(ptCorner, blank, true)) << "Ctrl+Z";
 
         // Ctrl+S saves the grid in the entry.
-        ::SetForegroundWindow(hFrame);
-        PressKeys({VK_CONTROL, 'S'});
-        HWND hSave = WaitForWindow(game.Pid(), "Save As", 5000);
-        ASSERT_TRUE(hSave != NULL);
-        Wait(300);
-        HWND hName = ::GetDlgItem(hSave, 0x47c);
-        if (hName == NULL)
-            hName = ::GetDlgItem(hSave, 0x480);
-        ASSERT_TRUE(hName != NULL);
-        ::SendMessage(hName, WM_SETTEXT, 0, (LPARAM)strFile.c_str());
-        ::PostMessage(hSave, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(SaveAsWithCtrlS(game, strFile));
         EXPECT_EQ("e2e_own.hti - Brindlemark", WaitForTitle(hFrame, "e2e_own.hti - Brindlemark"));
         EXPECT_EQ(0, game.Close());
     }
@@ -272,11 +229,7 @@ TEST_F(Brindlemark, AnOwnPuzzleIsClickedInSavedLoadedFinalizedAndSolved)
         ClickButton(hSolved, "No, thanks");
         ASSERT_TRUE(WaitUntilGone(hSolved));
         EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "own_puzzle_solution").empty());
-        ::PostMessage(hFrame, WM_CLOSE, 0, 0);
-        HWND hQuestion = WaitForDialogOtherThan(game.Pid(), NULL, 3000);
-        if (hQuestion != NULL)
-            ClickButton(hQuestion, "Don't Save");
-        EXPECT_EQ(0, game.WaitForExit());
+        EXPECT_EQ(0, CloseWithoutSaving(game, 3000));
     }
     CHTDataContainer played;
     ASSERT_TRUE(ReadPuzzle(strFile, played));

@@ -5,43 +5,34 @@
 // ctest: lock registry
 #include "brindlemark_fixture.h"
 
-#include "support/bars_frame.h"
-#include "support/canvas.h"
-#include "support/crafted_metafiles.h"
-#include "support/data_files.h"
-#include "support/icon_files.h"
-#include "support/memory.h"
-#include "support/mouseinput.h"
-#include "support/packed_bytes.h"
-#include "support/printer.h"
-#include "support/registry.h"
 #include "support/snapshot.h"
-#include "support/tempfolder.h"
-#include "support/tooltips.h"
-#include "support/watchdog.h"
-#include "support/wndtest.h"
 
 #include "ApplicationInfo.h"
 #include "HTDataContainer.h"
 #include "HTGenerator.h"
-#include "XTPCommandBarsExchange.h"
-#include "XTPImageManager.h"
-#include "XTPZipMemFile.h"
 #include "resource.h"
 
 #include <commctrl.h>
 
-#include <algorithm>
-#include <climits>
-#include <cmath>
-#include <cstddef>
 #include <fstream>
-#include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
 using namespace gametest;
+
+namespace
+{
+// Lets go of both mouse buttons.
+void ReleaseMouseButtons()
+{
+    INPUT release[2] = {};
+    release[0].type = release[1].type = INPUT_MOUSE;
+    release[0].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    release[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+    ::SendInput(2, release, sizeof(INPUT));
+    Wait(200);
+}
+} // namespace
 
 // Puzzle files named on the command line that cannot be played: each says
 // what is wrong with it, and the game goes on with its empty board.
@@ -146,10 +137,7 @@ TEST_F(Brindlemark, APuzzleIsMadePlayedPausedAndSavedWithCtrlS)
     ClickButton(hDialog, "OK");
     ASSERT_TRUE(WaitUntilGone(hDialog));
     // The progress window shows while the puzzle is made, then goes.
-    DWORD dwStart = ::GetTickCount();
-    while (WaitForWindow(game.Pid(), "Create Progress", 10) != NULL && ::GetTickCount() - dwStart < 60000)
-        Wait(50);
-    ASSERT_TRUE(WaitForWindow(game.Pid(), "Create Progress", 10) == NULL);
+    ASSERT_TRUE(WaitForPuzzleMade(game));
     Wait(500);
 
     // The frame is given back to the player once the progress window goes.
@@ -162,12 +150,7 @@ TEST_F(Brindlemark, APuzzleIsMadePlayedPausedAndSavedWithCtrlS)
     ASSERT_TRUE(::IsWindowEnabled(hFrame));
 
     // A button another program left held on the display is let go first.
-    INPUT release[2] = {};
-    release[0].type = release[1].type = INPUT_MOUSE;
-    release[0].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    release[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
-    ::SendInput(2, release, sizeof(INPUT));
-    Wait(200);
+    ReleaseMouseButtons();
 
     // Clicks on the board: the left click shades a square, the right click
     // marks another unshaded; each repaints at once.
@@ -204,17 +187,7 @@ TEST_F(Brindlemark, APuzzleIsMadePlayedPausedAndSavedWithCtrlS)
 
     // Ctrl+S on a puzzle never saved asks for a name and writes the puzzle
     // file with the seconds played last.
-    ::SetForegroundWindow(hFrame);
-    PressKeys({VK_CONTROL, 'S'});
-    HWND hSave = WaitForWindow(game.Pid(), "Save As", 5000);
-    ASSERT_TRUE(hSave != NULL);
-    Wait(300);
-    HWND hName = ::GetDlgItem(hSave, 0x47c);   // the file name box
-    if (hName == NULL)
-        hName = ::GetDlgItem(hSave, 0x480);
-    ASSERT_TRUE(hName != NULL);
-    ::SendMessage(hName, WM_SETTEXT, 0, (LPARAM)strFile.c_str());
-    ::PostMessage(hSave, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(SaveAsWithCtrlS(game, strFile));
     // The title names the file once it is written.
     char szTitle[256] = "";
     for (int n = 0; n < 300 && strcmp(szTitle, "e2e_puzzle.hti - Brindlemark") != 0; n++)
@@ -264,20 +237,7 @@ TEST_F(Brindlemark, APuzzleIsMadePlayedPausedAndSavedWithCtrlS)
     // A colour row's "..." opens the game's own colour dialog: the first
     // colour row of the appearance grid (the grid with the most rows) is
     // selected, then its button, at the row's right end, is clicked.
-    HWND hView = NULL;
-    int nMostRows = 0;
-    for (HWND hGrid : Descendants(hFrame, "", "XTPPropertyGrid"))
-        for (HWND hChild : Descendants(hGrid, "", ""))
-        {
-            char szClass[64] = "";
-            ::GetClassName(hChild, szClass, sizeof(szClass));
-            const int nRows = lstrcmpi(szClass, "ListBox") == 0 ? (int)::SendMessage(hChild, LB_GETCOUNT, 0, 0) : 0;
-            if (nRows > nMostRows)
-            {
-                nMostRows = nRows;
-                hView = hChild;
-            }
-        }
+    HWND hView = LargestGridView(hFrame);
     ASSERT_TRUE(hView != NULL);
     RECT rcRow = {};
     ASSERT_NE(LB_ERR, (int)::SendMessage(hView, LB_GETITEMRECT, 1, (LPARAM)&rcRow));
@@ -512,9 +472,7 @@ TEST_F(Brindlemark, TheTimeUpWaitsBehindAnOpenQuestionAndAsksAlone)
     EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "new_puzzle_after_the_time_up").empty());
     ClickDialogButton(hNew, IDOK);
     EXPECT_TRUE(WaitUntilGone(hNew));
-    DWORD dwStart = ::GetTickCount();
-    while (WaitForWindow(game.Pid(), "Create Progress", 10) != NULL && ::GetTickCount() - dwStart < 60000)
-        Wait(50);
+    WaitForPuzzleMade(game);
 
     // The new board is the player's: the window is enabled, no question is
     // left anywhere, and a click shades a square.
@@ -551,12 +509,7 @@ TEST_F(Brindlemark, QuickClicksOnASquareAreEachAClick)
     HWND hFrame = game.Frame();
     ASSERT_TRUE(MakePuzzle(game));
     // A button another program left held on the display is let go first.
-    INPUT release[2] = {};
-    release[0].type = release[1].type = INPUT_MOUSE;
-    release[0].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    release[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
-    ::SendInput(2, release, sizeof(INPUT));
-    Wait(200);
+    ReleaseMouseButtons();
 
     for (bool bRight : {false, true})
     {
@@ -624,9 +577,7 @@ TEST_F(Brindlemark, ANameTypedWithoutItsExtensionOpensThePuzzle)
     HWND hOpen = WaitForWindow(game.Pid(), "Open", 5000);
     ASSERT_TRUE(hOpen != NULL);
     Wait(500);
-    HWND hName = ::GetDlgItem(hOpen, 0x47c);
-    if (hName == NULL)
-        hName = ::GetDlgItem(hOpen, 0x480);
+    HWND hName = FileNameBox(hOpen);
     ASSERT_TRUE(hName != NULL);
     // The dialog goes to the folder (it opens in the one used last), then
     // the player clicks into the empty name box and types.
@@ -659,11 +610,7 @@ TEST_F(Brindlemark, ANameTypedWithoutItsExtensionOpensThePuzzle)
     if (::IsWindow(hOpen))
         ::PostMessage(hOpen, WM_COMMAND, IDCANCEL, 0);
     // The clock has run on the loaded puzzle: the game asks to save it.
-    ::PostMessage(hFrame, WM_CLOSE, 0, 0);
-    HWND hQuestion = WaitForDialogOtherThan(game.Pid(), NULL, 5000);
-    if (hQuestion != NULL)
-        ClickButton(hQuestion, "Don't Save");
-    EXPECT_EQ(0, game.WaitForExit());
+    EXPECT_EQ(0, CloseWithoutSaving(game));
     ::DeleteFile(strFile.c_str());
     ::RemoveDirectory(strFolder.c_str());
     ClearSettings();
@@ -671,8 +618,10 @@ TEST_F(Brindlemark, ANameTypedWithoutItsExtensionOpensThePuzzle)
 
 namespace
 {
-// Slows another program's thread down to about a tenth of its speed while
-// it lives: suspended 18 ms of every 20.
+// Slows another program's thread down to about a twenty-fifth of its speed
+// while it lives: suspended 48 ms of every 50. The largest puzzle is made in
+// well under a tenth of a second at full speed, so that the progress window
+// shows for a second or two.
 class ThreadBrake
 {
 public:
@@ -703,7 +652,7 @@ private:
         while (!pThis->m_bStop)
         {
             ::SuspendThread(pThis->m_hThread);
-            ::Sleep(18);
+            ::Sleep(48);
             ::ResumeThread(pThis->m_hThread);
             ::Sleep(2);
         }
@@ -780,10 +729,6 @@ TEST_F(Brindlemark, TheProgressWindowShowsItsBorderedMovingBar)
 
     for (int n = 0; n < 200 && ::IsWindowVisible(hProgress); n++)
         Wait(50);
-    ::PostMessage(hFrame, WM_CLOSE, 0, 0);
-    HWND hQuestion = WaitForDialogOtherThan(game.Pid(), NULL, 5000);
-    if (hQuestion != NULL)
-        ClickButton(hQuestion, "Don't Save");
-    EXPECT_EQ(0, game.WaitForExit());
+    EXPECT_EQ(0, CloseWithoutSaving(game));
     ClearSettings();
 }

@@ -5,41 +5,17 @@
 // ctest: lock registry
 #include "brindlemark_fixture.h"
 
-#include "support/bars_frame.h"
-#include "support/canvas.h"
-#include "support/crafted_metafiles.h"
-#include "support/data_files.h"
-#include "support/icon_files.h"
-#include "support/memory.h"
-#include "support/mouseinput.h"
-#include "support/packed_bytes.h"
 #include "support/printer.h"
-#include "support/registry.h"
 #include "support/snapshot.h"
 #include "support/tempfolder.h"
-#include "support/tooltips.h"
-#include "support/watchdog.h"
-#include "support/wndtest.h"
 
 #include "ApplicationInfo.h"
 #include "HTDataContainer.h"
 #include "HTGenerator.h"
-#include "XTPCommandBarsExchange.h"
-#include "XTPImageManager.h"
-#include "XTPZipMemFile.h"
 #include "resource.h"
 
-#include <commctrl.h>
-
-#include <algorithm>
-#include <climits>
-#include <cmath>
-#include <cstddef>
-#include <fstream>
 #include <memory>
-#include <set>
 #include <string>
-#include <vector>
 
 using namespace gametest;
 
@@ -133,14 +109,17 @@ bool WritePuzzleToPrint(const std::string& strFile)
     return puzzle.WriteToFile(strFile.c_str()) != FALSE;
 }
 
-// Closes the game, answering a save question with Don't Save; its exit code.
-int CloseWithoutSaving(Game& game)
+// Opens the print preview and presses Alt and a letter with the frame in
+// front.
+void PressAltInThePreview(Game& game, HWND hView, WORD chKey)
 {
-    ::PostMessage(game.Frame(), WM_CLOSE, 0, 0);
-    HWND hQuestion = WaitForDialogOtherThan(game.Pid(), NULL, 3000);
-    if (hQuestion != NULL)
-        ClickButton(hQuestion, "Don't Save");
-    return game.WaitForExit();
+    game.Command(ID_FILE_PRINT_PREVIEW);
+    Wait(500);
+    EXPECT_NE(hView, game.View()) << "the preview did not open";
+    ::SetForegroundWindow(game.Frame());
+    Wait(200);
+    PressKeys({VK_MENU, chKey});
+    Wait(500);
 }
 
 class BrindlemarkPrinting : public Brindlemark
@@ -226,7 +205,7 @@ TEST_F(BrindlemarkPrinting, WithoutAPrinterPrintingAndPreviewSaySo)
     Wait(500);
     EXPECT_EQ(hView, game.View()) << "a preview without a printer";
     EXPECT_TRUE(::IsWindowVisible(hView));
-    EXPECT_EQ(0, CloseWithoutSaving(game));
+    EXPECT_EQ(0, CloseWithoutSaving(game, 3000));
 }
 
 // The preview shows the puzzle's page with the preview bar, hides the
@@ -324,13 +303,7 @@ TEST_F(BrindlemarkPrinting, ThePreviewShowsThePageAndGivesTheBarsAndShortcutsBac
     // Closing the game in the preview closes the preview; the bars are kept
     // shown for the next start. Alt and a letter of the hidden menu bar
     // open no menu meanwhile.
-    game.Command(ID_FILE_PRINT_PREVIEW);
-    Wait(500);
-    EXPECT_NE(hView, game.View());
-    ::SetForegroundWindow(hFrame);
-    Wait(200);
-    PressKeys({VK_MENU, 'F'});
-    Wait(500);
+    PressAltInThePreview(game, hView, 'F');
     EXPECT_FALSE(AnyPopupBarVisible(game.Pid())) << "the hidden menu bar opened its File menu";
     EXPECT_NE(hView, game.View());
     ::PostMessage(hFrame, WM_CLOSE, 0, 0);
@@ -340,15 +313,9 @@ TEST_F(BrindlemarkPrinting, ThePreviewShowsThePageAndGivesTheBarsAndShortcutsBac
     EXPECT_EQ(nBars, VisibleChildren(hFrame, "XTPToolBar"));
 
     // Alt and the access key of Close close it from the keyboard.
-    game.Command(ID_FILE_PRINT_PREVIEW);
-    Wait(500);
-    EXPECT_NE(hView, game.View());
-    ::SetForegroundWindow(hFrame);
-    Wait(200);
-    PressKeys({VK_MENU, 'C'});
-    Wait(500);
+    PressAltInThePreview(game, hView, 'C');
     EXPECT_EQ(hView, game.View()) << "Alt+C did not close the preview";
-    EXPECT_EQ(0, CloseWithoutSaving(game));
+    EXPECT_EQ(0, CloseWithoutSaving(game, 3000));
 }
 
 // A profile pane docked beside the board steps aside while the preview
@@ -387,7 +354,7 @@ TEST_F(BrindlemarkPrinting, TheProfilePaneStepsAsideForThePreviewWhichNamesThePa
     ::GetWindowRect(hView, &rcView);
     EXPECT_EQ(rcViewBefore.left, rcView.left);
     EXPECT_EQ("Ready", WaitForStatusText(hFrame, "Ready"));
-    EXPECT_EQ(0, CloseWithoutSaving(game));
+    EXPECT_EQ(0, CloseWithoutSaving(game, 3000));
 }
 
 // The printer chosen in Print Setup is the one direct printing prints on
@@ -426,5 +393,5 @@ TEST_F(BrindlemarkPrinting, PrintingStartsFromThePrinterChosenInPrintSetup)
     ClickDialogButton(hPrint, IDOK);
     EXPECT_EQ(1, WaitForPages("b.ps")) << "Print Current Puzzle did not print on the chosen printer";
     EXPECT_EQ(-1, PagesOf("a.ps"));
-    EXPECT_EQ(0, CloseWithoutSaving(game));
+    EXPECT_EQ(0, CloseWithoutSaving(game, 3000));
 }

@@ -6,38 +6,18 @@
 // ctest: lock registry
 #include "brindlemark_fixture.h"
 
-#include "support/bars_frame.h"
 #include "support/canvas.h"
-#include "support/crafted_metafiles.h"
-#include "support/data_files.h"
-#include "support/icon_files.h"
-#include "support/memory.h"
+#include "support/logpixels.h"
 #include "support/mouseinput.h"
-#include "support/packed_bytes.h"
-#include "support/printer.h"
-#include "support/registry.h"
 #include "support/snapshot.h"
-#include "support/tempfolder.h"
-#include "support/tooltips.h"
-#include "support/watchdog.h"
-#include "support/wndtest.h"
 
 #include "ApplicationInfo.h"
 #include "HTDataContainer.h"
-#include "HTGenerator.h"
-#include "XTPCommandBarsExchange.h"
-#include "XTPImageManager.h"
-#include "XTPZipMemFile.h"
 #include "resource.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
-#include <climits>
 #include <cmath>
 #include <cstddef>
-#include <fstream>
-#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -243,10 +223,7 @@ void MakePuzzleFromTheKeyboard(Game& game)
     ASSERT_TRUE(hNew != NULL) << "File > New > Puzzle";
     Wait(300);
     ClickButton(hNew, "OK");
-    DWORD dwStart = ::GetTickCount();
-    while ((::IsWindow(hNew) || WaitForWindow(game.Pid(), "Create Progress", 10) != NULL) &&
-           ::GetTickCount() - dwStart < 60000)
-        Wait(50);
+    WaitForPuzzleMade(game, hNew);
     Wait(500);
     ::SetForegroundWindow(hFrame);
     for (int n = 0; n < 100 && !::IsWindowEnabled(hFrame); n++)
@@ -311,11 +288,7 @@ TEST_F(Brindlemark, AMenuOpenedFromTheKeyboardRunsTheFirstCommandItShowsEnabled)
     EXPECT_FALSE(AnyPopupBarVisible(game.Pid()));
     EXPECT_TRUE(unmarked == ScreenPatch(ptCorner));
 
-    ::PostMessage(hFrame, WM_CLOSE, 0, 0);
-    HWND hQuestion = WaitForDialogOtherThan(game.Pid(), NULL);
-    if (hQuestion != NULL)
-        ClickButton(hQuestion, "Don't Save");
-    EXPECT_EQ(0, game.WaitForExit());
+    EXPECT_EQ(0, CloseWithoutSaving(game));
     EmptyTheClipboard();
     ClearSettings();
 }
@@ -328,11 +301,10 @@ HWND WaitForUntitledOfSize(DWORD dwPid, int cx, int cy, int nMilliseconds)
 {
     for (int n = 0; n < nMilliseconds / 20; n++)
     {
-        FindData data = {dwPid, "", NULL};
-        ::EnumWindows(&FindTopLevel, (LPARAM)&data);
+        HWND hWnd = WaitForWindow(dwPid, "", 0);
         RECT rc;
-        if (data.hWnd != NULL && ::GetWindowRect(data.hWnd, &rc) && rc.right - rc.left == cx && rc.bottom - rc.top == cy)
-            return data.hWnd;
+        if (hWnd != NULL && ::GetWindowRect(hWnd, &rc) && rc.right - rc.left == cx && rc.bottom - rc.top == cy)
+            return hWnd;
         ::Sleep(20);
     }
     return NULL;
@@ -350,13 +322,8 @@ TEST_F(Brindlemark, TheSplashIsSeenInFrontOfTheFrame)
     BITMAP bm;
     ::GetObject(hSplash, sizeof(bm), &bm);
 
-    std::string strCommand = "\"" + ExePath() + "\"";
-    std::vector<char> command(strCommand.begin(), strCommand.end());
-    command.push_back(0);
-    STARTUPINFO si = {};
-    si.cb = sizeof(si);
     PROCESS_INFORMATION pi = {};
-    ASSERT_TRUE(::CreateProcess(NULL, command.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi));
+    ASSERT_TRUE(StartGameWith("", pi));
     HWND hWnd = WaitForUntitledOfSize(pi.dwProcessId, bm.bmWidth, bm.bmHeight, 10000);
     HWND hFrame = WaitForWindow(pi.dwProcessId, "Untitled - Brindlemark", 10000);
     ::Sleep(1000);
@@ -416,13 +383,8 @@ TEST_F(Brindlemark, AStartUpMessageIsNotCoveredByTheSplash)
     ::GetTempPath(MAX_PATH, szTemp);
     const std::string strFile = std::string(szTemp) + "e2e_no_such_puzzle.hti";
     ::DeleteFileA(strFile.c_str());
-    std::string strCommand = "\"" + ExePath() + "\" \"" + strFile + "\"";
-    std::vector<char> command(strCommand.begin(), strCommand.end());
-    command.push_back(0);
-    STARTUPINFO si = {};
-    si.cb = sizeof(si);
     PROCESS_INFORMATION pi = {};
-    ASSERT_TRUE(::CreateProcess(NULL, command.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi));
+    ASSERT_TRUE(StartGameWith(" \"" + strFile + "\"", pi));
     HWND hSplash = WaitForUntitledOfSize(pi.dwProcessId, bm.bmWidth, bm.bmHeight, 10000);
     HWND hMessage = WaitForMessageWindow(pi.dwProcessId, 10000);
     EXPECT_TRUE(hSplash != NULL) << "no splash";
@@ -603,7 +565,9 @@ TEST_F(Brindlemark, ExitsAndRestartsInARowEachShowTheWindowAndEnd)
             AskToExit(previous.hFrame, (i - 1) % 3);
         Started next;
         if (i < nRounds)
+        {
             ASSERT_TRUE(StartGame(next));
+        }
         if (previous.pi.hProcess != NULL)
             ExpectEnded(previous, i - 1);
         if (i == nRounds)
@@ -849,44 +813,6 @@ TEST_F(Brindlemark, AClickOnTheStatusBarBringsTheGameToTheFront)
 
 namespace
 {
-// Sets the prefix's text size (dots per inch) for the programs started
-// while it lives, and puts back what was there.
-class LogPixelsSetting
-{
-public:
-    explicit LogPixelsSetting(DWORD dwDpi)
-    {
-        if (::RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, KEY_READ | KEY_WRITE, &m_hKey) !=
-            ERROR_SUCCESS)
-        {
-            m_hKey = NULL;
-            return;
-        }
-        DWORD dwSize = sizeof(m_dwOld), dwType = 0;
-        m_bHadOld = ::RegQueryValueExA(m_hKey, "LogPixels", NULL, &dwType, (BYTE*)&m_dwOld, &dwSize) == ERROR_SUCCESS &&
-                    dwType == REG_DWORD;
-        m_bSet = ::RegSetValueExA(m_hKey, "LogPixels", 0, REG_DWORD, (const BYTE*)&dwDpi, sizeof(dwDpi)) ==
-                 ERROR_SUCCESS;
-    }
-    ~LogPixelsSetting()
-    {
-        if (m_hKey == NULL)
-            return;
-        if (m_bHadOld)
-            ::RegSetValueExA(m_hKey, "LogPixels", 0, REG_DWORD, (const BYTE*)&m_dwOld, sizeof(m_dwOld));
-        else
-            ::RegDeleteValueA(m_hKey, "LogPixels");
-        ::RegCloseKey(m_hKey);
-    }
-    bool IsSet() const { return m_bSet; }
-
-private:
-    HKEY m_hKey = NULL;
-    DWORD m_dwOld = 0;
-    bool m_bHadOld = false;
-    bool m_bSet = false;
-};
-
 // The font of the game's bars and menus at a text size: the system's menu
 // font for that size (a program started at that size gets it).
 LOGFONTA BarFontAt(UINT nDpi)
@@ -896,8 +822,8 @@ LOGFONTA BarFontAt(UINT nDpi)
     ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, ncm.cbSize, &ncm, 0);
     LOGFONTA lf = ncm.lfMenuFont;
     typedef BOOL(WINAPI * PFNSPIFORDPI)(UINT, UINT, PVOID, UINT, UINT);
-    PFNSPIFORDPI pfn =
-        (PFNSPIFORDPI)(void*)::GetProcAddress(::GetModuleHandleA("user32.dll"), "SystemParametersInfoForDpi");
+    PFNSPIFORDPI pfn = reinterpret_cast<PFNSPIFORDPI>(
+        ::GetProcAddress(::GetModuleHandleA("user32.dll"), "SystemParametersInfoForDpi"));
     NONCLIENTMETRICSW ncmw = {};
     ncmw.cbSize = (UINT)(offsetof(NONCLIENTMETRICSW, lfMessageFont) + sizeof(LOGFONTW));
     if (pfn != NULL && pfn(SPI_GETNONCLIENTMETRICS, ncmw.cbSize, &ncmw, 0, nDpi))
@@ -1095,7 +1021,7 @@ TEST_F(Brindlemark, CaptionsAndMenuEntriesAreWholeAtLargerTextSizes)
     {
         SCOPED_TRACE(nDpi);
         const LOGFONTA lf = BarFontAt(nDpi);
-        LogPixelsSetting dpi(nDpi);
+        testsupport::LogPixelsSetting dpi(nDpi);
         ASSERT_TRUE(dpi.IsSet());
         Game game;
         ASSERT_TRUE(game.Frame() != NULL);

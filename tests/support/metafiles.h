@@ -8,6 +8,7 @@
 
 #include "support/canvas.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -326,5 +327,354 @@ inline std::vector<BYTE> Damage(const std::vector<BYTE>& good, DWORD dwSeed, siz
         }
     }
     return data;
+}
+} // namespace testsupport
+
+namespace testsupport
+{
+// An enhanced metafile written record by record, of a kMetafileSide x
+// kMetafileSide picture: what GDI would record, without asking GDI (whose
+// recorder itself takes long over some of these records).
+class EmfWriter
+{
+public:
+    EmfWriter() : m_nRecords(1), m_nHandles(1)
+    {
+        // The header: bounds, a frame of 10 x 10 mm on a reference device
+        // of 1024 x 768 pixels and 320 x 240 mm (32 pixels a side).
+        const DWORD header[22] = {EMR_HEADER, 88, 0, 0, (DWORD)kMetafileSide - 1, (DWORD)kMetafileSide - 1, 0, 0,
+                                  1000, 1000, ENHMETA_SIGNATURE, 0x10000, 0, 0, 0, 0, 0, 0, 1024, 768, 320, 240};
+        m_data.assign((const BYTE*)header, (const BYTE*)header + sizeof(header));
+    }
+    // A record of the kind with its words after the kind and the size.
+    EmfWriter& Record(DWORD iType, const std::vector<DWORD>& words)
+    {
+        const DWORD head[2] = {iType, (DWORD)(8 + words.size() * 4)};
+        m_data.insert(m_data.end(), (const BYTE*)head, (const BYTE*)head + sizeof(head));
+        if (!words.empty())
+            m_data.insert(m_data.end(), (const BYTE*)words.data(), (const BYTE*)(words.data() + words.size()));
+        m_nRecords++;
+        return *this;
+    }
+    // Words from 16-bit pairs.
+    static void AddPoints16(std::vector<DWORD>& words, const std::vector<POINT>& points)
+    {
+        for (const POINT& pt : points)
+            words.push_back((DWORD)(WORD)(short)pt.x | ((DWORD)(WORD)(short)pt.y << 16));
+    }
+    // A poly record of 16-bit points: one figure, or several (counts given).
+    EmfWriter& Poly16(DWORD iType, const std::vector<POINT>& points, const std::vector<DWORD>& counts = {})
+    {
+        std::vector<DWORD> words = {0, 0, (DWORD)kMetafileSide, (DWORD)kMetafileSide};
+        if (!counts.empty())
+        {
+            words.push_back((DWORD)counts.size());
+            words.push_back((DWORD)points.size());
+            words.insert(words.end(), counts.begin(), counts.end());
+        }
+        else
+        {
+            words.push_back((DWORD)points.size());
+        }
+        AddPoints16(words, points);
+        if (points.size() % 2 != 0)
+            words.push_back(0);
+        return Record(iType, words);
+    }
+    // A geometric pen in object slot ih: its width, style and dashes.
+    EmfWriter& ExtPen(DWORD ih, DWORD nStyle, DWORD nWidth, COLORREF clr, const std::vector<DWORD>& dashes = {})
+    {
+        std::vector<DWORD> words = {ih, 0, 0, 0, 0, nStyle, nWidth, BS_SOLID, clr, 0, (DWORD)dashes.size()};
+        words.insert(words.end(), dashes.begin(), dashes.end());
+        m_nHandles = std::max<DWORD>(m_nHandles, ih + 1);
+        return Record(EMR_EXTCREATEPEN, words);
+    }
+    EmfWriter& Handles(DWORD nHandles)
+    {
+        m_nHandles = std::max(m_nHandles, nHandles);
+        return *this;
+    }
+    // The file, with its end record and the header's counts.
+    std::vector<BYTE> Finish()
+    {
+        Record(EMR_EOF, {0, 16, 20});
+        std::vector<BYTE> data = m_data;
+        PutDword(data, 48, (DWORD)data.size());
+        PutDword(data, 52, m_nRecords);
+        const WORD nHandles = (WORD)m_nHandles;
+        memcpy(&data[56], &nHandles, 2);
+        return data;
+    }
+
+private:
+    std::vector<BYTE> m_data;
+    DWORD m_nRecords;
+    DWORD m_nHandles;
+};
+
+// Pictures whose records are sound but cost the system's player much: each
+// must be refused by its price, or drawn, well within the renderer's time.
+struct CostlyPicture
+{
+    const char* pszName;
+    std::vector<BYTE> data;
+};
+
+inline std::vector<CostlyPicture> CostlyPictures()
+{
+    std::vector<CostlyPicture> pictures;
+    const std::vector<DWORD> kWhole = {0, 0, (DWORD)kMetafileSide, (DWORD)kMetafileSide};
+    // Clip rectangles excluded by the ten thousand, each making the clip
+    // region anew, then fills through what is left.
+    {
+        EmfWriter emf;
+        // A checker of one-pixel holes over the picture, made again and again.
+        for (int i = 0; i < 90000; i++)
+        {
+            const DWORD x = (DWORD)((i * 4) % 32 + (i / 8) % 2 * 2), y = (DWORD)((i / 8 * 2) % 32);
+            emf.Record(EMR_EXCLUDECLIPRECT, {x, y, x + 2, y + 2});
+        }
+        for (int i = 0; i < 5000; i++)
+            emf.Record(EMR_RECTANGLE, kWhole);
+        pictures.push_back({"exclude_clip_rects", emf.Finish()});
+    }
+    // A long path built with a thin pen, then stroked, or widened and
+    // filled, with a pen as wide as the picture allows.
+    for (int nHow = 0; nHow < 2; nHow++)
+    {
+        EmfWriter emf;
+        emf.Record(EMR_BEGINPATH, {});
+        std::vector<POINT> points;
+        for (int i = 0; i < 60000; i++)
+            points.push_back({(LONG)(i % 2 == 0 ? -40 : 72), (LONG)(-40 + i % 112)});
+        emf.Poly16(EMR_POLYLINE16, points);
+        emf.Record(EMR_ENDPATH, {});
+        emf.ExtPen(1, PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_ROUND | PS_JOIN_ROUND, 120, RGB(0, 0, 200));
+        emf.Record(EMR_SELECTOBJECT, {1});
+        if (nHow == 0)
+        {
+            emf.Record(EMR_STROKEPATH, kWhole);
+        }
+        else
+        {
+            emf.Record(EMR_WIDENPATH, {});
+            emf.Record(EMR_FILLPATH, kWhole);
+        }
+        pictures.push_back({nHow == 0 ? "path_stroked_with_a_wider_pen" : "path_widened_with_a_wider_pen",
+                            emf.Finish()});
+    }
+    // A clip region made from a path of many points, then fills through it.
+    {
+        EmfWriter emf;
+        emf.Record(EMR_BEGINPATH, {});
+        std::vector<POINT> points;
+        for (int i = 0; i < 90000; i++)
+            points.push_back({(LONG)(-40 + (i * 7) % 112), (LONG)(-40 + (i * 13) % 112)});
+        emf.Poly16(EMR_POLYGON16, points);
+        emf.Record(EMR_ENDPATH, {});
+        emf.Record(EMR_SELECTCLIPPATH, {RGN_COPY});
+        for (int i = 0; i < 200; i++)
+            emf.Record(EMR_RECTANGLE, kWhole);
+        pictures.push_back({"clip_region_from_a_large_path", emf.Finish()});
+    }
+    // Fills of many small polygons in one record, in both kinds of file.
+    auto Triangles = [](int nCount, std::vector<POINT>& points, std::vector<DWORD>& counts) {
+        for (int i = 0; i < nCount; i++)
+        {
+            // Tall and thin, across the whole allowed place.
+            const LONG x = -40 + (i * 7) % 110;
+            points.push_back({x, -40});
+            points.push_back({x + 2, -40});
+            points.push_back({x + 1, 72});
+            counts.push_back(3);
+        }
+    };
+    {
+        EmfWriter emf;
+        std::vector<POINT> points;
+        std::vector<DWORD> counts;
+        Triangles(33000, points, counts);
+        emf.Poly16(EMR_POLYPOLYGON16, points, counts);
+        pictures.push_back({"many_sub_polygons_enhanced", emf.Finish()});
+    }
+    pictures.push_back({"many_sub_polygons_placeable", RecordPlaceable([&](HDC hDC) {
+                            std::vector<POINT> points;
+                            std::vector<DWORD> counts;
+                            Triangles(10000, points, counts);
+                            std::vector<INT> ints(counts.begin(), counts.end());
+                            ::PolyPolygon(hDC, points.data(), ints.data(), (int)ints.size());
+                        })});
+    return pictures;
+}
+} // namespace testsupport
+
+namespace testsupport
+{
+// Whether an enhanced metafile (bEnhanced) or a placeable one holds a record
+// of the kind (the record type, or the function of a placeable one).
+inline bool HasRecordOfKind(const std::vector<BYTE>& data, bool bEnhanced, DWORD nKind)
+{
+    if (bEnhanced)
+    {
+        for (size_t nAt = 0; nAt + 8 <= data.size();)
+        {
+            if (GetDword(data, nAt) == nKind)
+                return true;
+            const DWORD nSize = GetDword(data, nAt + 4);
+            if (nSize < 8)
+                return false;
+            nAt += nSize;
+        }
+        return false;
+    }
+    for (size_t nAt = 22 + 18; nAt + 6 <= data.size();)
+    {
+        WORD nFunction;
+        memcpy(&nFunction, &data[nAt + 4], 2);
+        if (nFunction == nKind)
+            return true;
+        const DWORD nSize = GetDword(data, nAt) * 2;
+        if (nSize < 6)
+            return false;
+        nAt += nSize;
+    }
+    return false;
+}
+
+// Pictures with the records a drawing program writes beside lines and
+// fills: gradients, blends, copies through a mask or onto a parallelogram,
+// palettes, pens of their own dashes and comments. Each names the record
+// kind it is about.
+struct KindPicture
+{
+    const char* pszName;
+    bool bEnhanced;
+    DWORD nKind;
+    std::vector<BYTE> data;
+};
+
+inline std::vector<KindPicture> PicturesOfEveryKind()
+{
+    std::vector<KindPicture> pictures;
+    // A 4 x 4 bitmap with alpha, and a two-colour mask of a checker, for
+    // the copies.
+    struct Sources
+    {
+        Sources()
+        {
+            SmallDib dib;
+            for (int i = 0; i < 16; i++)
+                dib.bits[i] = (dib.bits[i] & 0x00FFFFFF) | ((DWORD)(i * 16 + 15) << 24);
+            void* pBits = NULL;
+            hBitmap = ::CreateDIBSection(NULL, &dib.bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+            memcpy(pBits, dib.bits, sizeof(dib.bits));
+            const WORD checker[4] = {0xA000, 0x5000, 0xA000, 0x5000};
+            hMask = ::CreateBitmap(4, 4, 1, 1, checker);
+            hDC = ::CreateCompatibleDC(NULL);
+            hOld = ::SelectObject(hDC, hBitmap);
+        }
+        ~Sources()
+        {
+            ::SelectObject(hDC, hOld);
+            ::DeleteDC(hDC);
+            ::DeleteObject(hMask);
+            ::DeleteObject(hBitmap);
+        }
+        HBITMAP hBitmap;
+        HBITMAP hMask;
+        HDC hDC;
+        HGDIOBJ hOld;
+    };
+    auto Background = [](HDC hDC) {
+        HBRUSH hBrush = ::CreateSolidBrush(RGB(40, 160, 40));
+        RECT rc = {0, 0, kMetafileSide, kMetafileSide};
+        ::FillRect(hDC, &rc, hBrush);
+        ::DeleteObject(hBrush);
+    };
+    pictures.push_back({"gradient", true, EMR_GRADIENTFILL, RecordEnh([](HDC hDC) {
+                            TRIVERTEX vertices[5] = {{0, 0, 0xFF00, 0, 0, 0},
+                                                     {32, 16, 0, 0, 0xFF00, 0},
+                                                     {0, 16, 0, 0xFF00, 0, 0},
+                                                     {32, 16, 0xFF00, 0xFF00, 0, 0},
+                                                     {16, 32, 0, 0x8000, 0xFF00, 0}};
+                            GRADIENT_RECT rect = {0, 1};
+                            ::GdiGradientFill(hDC, vertices, 2, &rect, 1, GRADIENT_FILL_RECT_H);
+                            GRADIENT_TRIANGLE triangle = {2, 3, 4};
+                            ::GdiGradientFill(hDC, vertices, 5, &triangle, 1, GRADIENT_FILL_TRIANGLE);
+                        })});
+    pictures.push_back({"alpha_blend", true, EMR_ALPHABLEND, RecordEnh([&](HDC hDC) {
+                            Sources sources;
+                            Background(hDC);
+                            BLENDFUNCTION constant = {AC_SRC_OVER, 0, 128, 0};
+                            ::GdiAlphaBlend(hDC, 2, 2, 12, 12, sources.hDC, 0, 0, 4, 4, constant);
+                            BLENDFUNCTION perPixel = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+                            ::GdiAlphaBlend(hDC, 16, 16, 14, 14, sources.hDC, 0, 0, 4, 4, perPixel);
+                        })});
+    pictures.push_back({"mask_blt", true, EMR_MASKBLT, RecordEnh([&](HDC hDC) {
+                            Sources sources;
+                            Background(hDC);
+                            ::MaskBlt(hDC, 4, 4, 4, 4, sources.hDC, 0, 0, sources.hMask, 0, 0,
+                                      MAKEROP4(SRCCOPY, DSTINVERT));
+                            ::MaskBlt(hDC, 20, 20, 4, 4, sources.hDC, 0, 0, NULL, 0, 0, MAKEROP4(SRCCOPY, SRCCOPY));
+                        })});
+    pictures.push_back({"plg_blt", true, EMR_PLGBLT, RecordEnh([&](HDC hDC) {
+                            Sources sources;
+                            Background(hDC);
+                            POINT corners[3] = {{2, 2}, {20, 6}, {6, 26}};
+                            ::PlgBlt(hDC, corners, sources.hDC, 0, 0, 4, 4, NULL, 0, 0);
+                            POINT masked[3] = {{18, 18}, {30, 18}, {18, 30}};
+                            ::PlgBlt(hDC, masked, sources.hDC, 0, 0, 4, 4, sources.hMask, 0, 0);
+                        })});
+    auto DrawWithPalette = [](HDC hDC) {
+        struct
+        {
+            WORD wVersion, nEntries;
+            PALETTEENTRY entries[4];
+        } palette = {0x300, 4, {{255, 0, 0, 0}, {0, 255, 0, 0}, {0, 0, 255, 0}, {128, 128, 0, 0}}};
+        HPALETTE hPalette = ::CreatePalette(reinterpret_cast<LOGPALETTE*>(&palette));
+        HPALETTE hOld = ::SelectPalette(hDC, hPalette, FALSE);
+        ::RealizePalette(hDC);
+        HBRUSH hBrush = ::CreateSolidBrush(RGB(200, 0, 100));
+        HGDIOBJ hOldBrush = ::SelectObject(hDC, hBrush);
+        ::Rectangle(hDC, 2, 2, 30, 30);
+        ::SelectObject(hDC, hOldBrush);
+        ::DeleteObject(hBrush);
+        ::SelectPalette(hDC, hOld, FALSE);
+        ::DeleteObject(hPalette);
+    };
+    pictures.push_back({"palette_enhanced", true, EMR_CREATEPALETTE, RecordEnh(DrawWithPalette)});
+    pictures.push_back({"palette_placeable", false, 0x00F7, RecordPlaceable(DrawWithPalette)});
+    {
+        // Geometric and cosmetic pens of their own dashes, as a drawing
+        // program records them, and the palette records GDI's recorder
+        // leaves out.
+        EmfWriter emf;
+        emf.ExtPen(1, PS_GEOMETRIC | PS_USERSTYLE | PS_ENDCAP_FLAT | PS_JOIN_MITER, 2, RGB(200, 0, 0), {6, 2, 2, 2});
+        emf.ExtPen(2, PS_COSMETIC | PS_USERSTYLE, 1, RGB(0, 0, 160), {3, 1});
+        emf.Record(EMR_SELECTOBJECT, {1});
+        emf.Poly16(EMR_POLYLINE16, {{2, 4}, {30, 4}, {30, 28}, {2, 28}});
+        emf.Record(EMR_SELECTOBJECT, {2});
+        emf.Poly16(EMR_POLYLINE16, {{4, 10}, {28, 22}});
+        emf.Record(EMR_CREATEPALETTE, {3, 0x300 | (2u << 16), 0x000000FF, 0x0000FF00});
+        emf.Record(EMR_SETPALETTEENTRIES, {3, 0, 1, 0x00FF0000});
+        emf.Record(EMR_RESIZEPALETTE, {3, 8});
+        emf.Record(EMR_SELECTPALETTE, {3});
+        emf.Record(EMR_REALIZEPALETTE, {});
+        emf.Record(EMR_SELECTOBJECT, {ENHMETA_STOCK_OBJECT | BLACK_PEN});
+        emf.Record(EMR_DELETEOBJECT, {1});
+        emf.Record(EMR_DELETEOBJECT, {2});
+        emf.Handles(4);
+        pictures.push_back({"own_dashes", true, EMR_EXTCREATEPEN, emf.Finish()});
+    }
+    pictures.push_back({"comment_placeable", false, 0x0626, RecordPlaceable([](HDC hDC) {
+                            const char szComment[] = "drawn for a button";
+                            ::Escape(hDC, MFCOMMENT, sizeof(szComment), szComment, NULL);
+                            HBRUSH hBrush = ::CreateSolidBrush(RGB(0, 100, 200));
+                            HGDIOBJ hOld = ::SelectObject(hDC, hBrush);
+                            ::Ellipse(hDC, 4, 4, 28, 28);
+                            ::SelectObject(hDC, hOld);
+                            ::DeleteObject(hBrush);
+                        })});
+    return pictures;
 }
 } // namespace testsupport

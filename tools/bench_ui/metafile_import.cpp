@@ -16,6 +16,7 @@
 
 #include "XTPImageEditorMetafile.h"
 #include "XTPMetafileRenderer.h"
+#include "support/metafiles.h"
 
 namespace
 {
@@ -172,6 +173,17 @@ BM_UI_BENCH(metafile)
         ::SelectObject(hDC, ::GetStockObject(WHITE_BRUSH));
         ::DeleteObject(hBrush);
     }));
+
+    // Sound pictures that cost the player much (clip changes by the ten
+    // thousand, paths stroked or widened with a wider pen than made them,
+    // clip regions of large paths, fills of many polygons): each refused by
+    // its price or drawn.
+    for (const testsupport::CostlyPicture& picture : testsupport::CostlyPictures())
+        Measure((std::string("costly ") + picture.pszName).c_str(), picture.data);
+    // Gradients, blends, masked and parallelogram copies, palettes, own
+    // dashes and comments: drawn.
+    for (const testsupport::KindPicture& picture : testsupport::PicturesOfEveryKind())
+        Measure((std::string("kind ") + picture.pszName).c_str(), picture.data);
 
     // The crafted files kept with the tests: each drawn or refused.
     WIN32_FIND_DATAA find;

@@ -29,6 +29,25 @@ inline double RegionCost(ULONGLONG n)
 // pattern when the object is made and again at every fill or stroke with
 // it; the cost a pixel of it.
 const double kPatternPixelCost = 0.01;
+// Clip regions: the rectangles the system's region of the clip may hold
+// after the records, as they are counted here, at most.
+const double kMaxClipRects = 16384;
+// What changing the clip costs a rectangle of the clip region it works on,
+// and what drawing through it costs a rectangle, in the units of the
+// drawing cost.
+const double kClipRectCost = 0.01;
+const double kClippedDrawCost = 0.002;
+// Filling a figure: the system turns it into spans row by row, and sorts
+// the edges that cross each row against each other, so that many edges on
+// the same rows cost with their square: S x S / H units for edges crossing
+// S rows in all over a figure of H rows, on the device.
+const double kFillEdgeCost = 0.0012;
+// Painting pixel by pixel (gradients, blends, copies through a mask or a
+// parallelogram): the cost of a pixel of the destination, and of one shape.
+const double kAreaPixelCost = 0.02;
+const double kAreaShapeCost = 5;
+// Most palette entries a record may make or set.
+const DWORD kMaxPaletteEntries = 1024;
 const size_t kPlaceableSize = 22;
 const size_t kMetaHeaderSize = 18;
 const size_t kEnhHeaderSize = 88;
@@ -89,18 +108,26 @@ struct CRecordCost
 {
     CRecordCost()
         : bFromCurrent(false), bDraws(false), bFills(false), nPattern(0), nVector(0), dLines(0), dCurves(0),
-          nPixels(0), nChars(0)
+          nPixels(0), nChars(0), dLength(0), dRows(0), dHeight(0), bPathFill(false), bWiden(false), bEndsPath(false),
+          dArea(0), dShapes(0)
     {
     }
     // A line from one logical point to the next.
-    void Segment() { dLines += 1; }
+    void Segment(LONGLONG dx, LONGLONG dy)
+    {
+        dLines += 1;
+        dLength += std::hypot((double)dx, (double)dy);
+        dRows += std::fabs((double)dy);
+    }
     // The outline of a box: four lines, or one curve.
-    void Outline(bool bCurve)
+    void Outline(bool bCurve, LONGLONG cx, LONGLONG cy)
     {
         if (bCurve)
             dCurves += 1;
         else
             dLines += 4;
+        dLength += 2 * (std::fabs((double)cx) + std::fabs((double)cy));
+        dRows += 2 * std::fabs((double)cy);
     }
     CBox box;           // the logical points it draws through
     bool bFromCurrent;  // it also starts at the current position
@@ -112,6 +139,14 @@ struct CRecordCost
     double dCurves;     // curves it strokes
     ULONGLONG nPixels;  // pixels of the bitmaps and rectangles of regions it reads
     DWORD nChars;       // characters it writes
+    double dLength;     // logical length of its lines and outlines
+    double dRows;       // logical rows its edges cross, added up (for a fill)
+    double dHeight;     // logical height of what it fills
+    bool bPathFill;     // it fills the path, or makes the clip of it
+    bool bWiden;        // it widens the path with the selected pen
+    bool bEndsPath;     // the path is gone once it is played
+    double dArea;       // logical area it paints pixel by pixel
+    double dShapes;     // shapes it paints pixel by pixel
 };
 
 enum ObjectKind
@@ -120,16 +155,19 @@ enum ObjectKind
     objPen,
     objBrush,
     objFont,
-    objRegion
+    objRegion,
+    objPalette
 };
 
 struct CObject
 {
-    CObject() : nKind(objFree), nSize(0), nPattern(0) {}
+    CObject() : nKind(objFree), nSize(0), nPattern(0), dDash(0), bDashOnDevice(false) {}
     int nKind;
     LONGLONG nSize;       // pen width or font size, in logical units
     ULONGLONG nPattern;   // pixels of a brush's or pen's pattern bitmap
     CBox box;             // a region's extent
+    double dDash;         // a pen's own dashes: their length in all; 0 for none
+    bool bDashOnDevice;   // those dashes are in device pixels (a cosmetic pen)
 };
 
 // What a saved DC state brings back when it is restored.
@@ -139,6 +177,22 @@ struct CSavedState
     LONGLONG nFontSize;
     ULONGLONG nPenPattern;
     ULONGLONG nBrushPattern;
+    double dPenDash;
+    bool bPenDashOnDevice;
+    double dClipRects;
+};
+
+// The path being made or last made: what it holds for the records that
+// stroke, fill, widen it or make the clip of it.
+struct CPathCost
+{
+    CPathCost() : dLines(0), dCurves(0), dLength(0), dRows(0), nPoints(0) {}
+    double dLines;
+    double dCurves;
+    double dLength;
+    double dRows;
+    DWORD nPoints;
+    CBox box;
 };
 
 // Walks the records of one metafile in playing order, checks each against
@@ -151,7 +205,8 @@ public:
     explicit CMetafileWalker(const XTP_METAFILE_LIMITS& limits)
         : m_nBytes(0), m_nMetaOffset(0), m_nMetaBytes(0), m_nMaxRecord(0), m_limits(limits), m_nRecords(0),
           m_nPoints(0), m_nChars(0), m_nPenSize(0), m_nFontSize(0), m_nPenPattern(0), m_nBrushPattern(0),
-          m_dFixedCost(0), m_nHeaderRecords(0), m_nKind(0), m_nRegionRects(0)
+          m_dFixedCost(0), m_nHeaderRecords(0), m_nKind(0), m_nRegionRects(0), m_dPenDash(0),
+          m_bPenDashOnDevice(false), m_bInPath(false), m_dClipRects(0), m_nBytesLeft(0)
     {
         m_rcPlaceable.left = m_rcPlaceable.top = m_rcPlaceable.right = m_rcPlaceable.bottom = 0;
     }
@@ -177,6 +232,10 @@ public:
     double FixedCost() const { return m_dFixedCost; }
     DWORD Records() const { return m_nRecords; }
     LONGLONG FontSize() const { return m_nFontSize; }
+    // The selected pen's own dashes, their length in all (0 for none), and
+    // whether in device pixels.
+    double PenDash() const { return m_dPenDash; }
+    bool PenDashOnDevice() const { return m_bPenDashOnDevice; }
     CString m_strProblem;
 
 private:
@@ -187,7 +246,7 @@ private:
     // selected pen and brush and of a brush it names itself.
     bool PatternCost(const CRecordCost& cost);
     bool CheckDib(const BYTE* pBmi, ULONGLONG cbBmi, const BYTE* pBits, ULONGLONG cbBits, UINT iUsage,
-                  bool bPacked, LONG* pcx, LONG* pcy, ULONGLONG nRows = ULLONG_MAX);
+                  bool bPacked, LONG* pcx, LONG* pcy, ULONGLONG nRows = ULLONG_MAX, bool bMask = false);
     bool SourceInside(LONGLONG x, LONGLONG y, LONGLONG cx, LONGLONG cy, LONG nWidth, LONG nHeight);
     bool EnhIndex(DWORD ih, int nKind, bool bStockAllowed);
     bool EnhCreate(DWORD ih, int nKind, LONGLONG nSize, ULONGLONG nPattern = 0);
@@ -200,6 +259,18 @@ private:
     bool SaveDC();
     bool RestoreDC(LONG nRelative);
     void Select(const CObject& obj);
+    // What a record adds to the path being made, and what the records that
+    // use the path take from it.
+    void AddToPath(const CRecordCost& cost, DWORD nPoints);
+    void UsePath(CRecordCost& cost, bool bStroke, bool bFill);
+    // A change of the clip: its cost on the clip region there is, and the
+    // rectangles that region may hold after it.
+    bool ChangeClip(double dRectsAfter);
+    bool PaletteEntries(DWORD nEntries, ULONGLONG nRoom);
+    bool CheckBlitSource(const BYTE* r, DWORD nSize, DWORD nFixed, DWORD offUsage, DWORD offXform, LONGLONG xSrc,
+                         LONGLONG ySrc, LONGLONG cxSrc, LONGLONG cySrc, bool bRequired, CRecordCost& cost);
+    bool CheckBlitMask(const BYTE* r, DWORD nSize, DWORD nFixed, DWORD offMask, LONGLONG cx, LONGLONG cy,
+                       CRecordCost& cost);
 
     const XTP_METAFILE_LIMITS& m_limits;
     DWORD m_nRecords;
@@ -216,6 +287,12 @@ private:
     DWORD m_nHeaderRecords;
     DWORD m_nKind;   // the kind or function of the record being read
     DWORD m_nRegionRects;   // rectangles of the last region read
+    double m_dPenDash;
+    bool m_bPenDashOnDevice;
+    bool m_bInPath;         // between the records that begin and end a path
+    CPathCost m_path;
+    double m_dClipRects;    // rectangles the clip region may hold
+    ULONGLONG m_nBytesLeft; // bytes of the enhanced metafile from the record read on
 };
 
 bool CMetafileWalker::Fail(LPCTSTR lpszFormat, ...)
@@ -262,9 +339,10 @@ bool CMetafileWalker::PatternCost(const CRecordCost& cost)
 
 // A device-independent bitmap: its header (cbBmi bytes, or the whole block
 // when bPacked) and bits; the bitmap must be of a size the limits allow and
-// the bits of its first nRows rows (all by default) there.
+// the bits of its first nRows rows (all by default) there. A mask (bMask)
+// may also come without colours (DIB_PAL_INDICES), as the recorder writes it.
 bool CMetafileWalker::CheckDib(const BYTE* pBmi, ULONGLONG cbBmi, const BYTE* pBits, ULONGLONG cbBits, UINT iUsage,
-                               bool bPacked, LONG* pcx, LONG* pcy, ULONGLONG nRows)
+                               bool bPacked, LONG* pcx, LONG* pcy, ULONGLONG nRows, bool bMask)
 {
     if (cbBmi < sizeof(BITMAPINFOHEADER))
         return Fail(_T("a bitmap header of %lu bytes"), (unsigned long)cbBmi);
@@ -289,7 +367,8 @@ bool CMetafileWalker::CheckDib(const BYTE* pBmi, ULONGLONG cbBmi, const BYTE* pB
         return Fail(_T("a bitmap of %u bits a pixel"), (unsigned)nBits);
     if (nCompression != BI_RGB && !(nCompression == BI_BITFIELDS && (nBits == 16 || nBits == 32)))
         return Fail(_T("a bitmap compressed in the form %lu"), (unsigned long)nCompression);
-    if (iUsage != DIB_RGB_COLORS && iUsage != DIB_PAL_COLORS)
+    const UINT kPalIndices = 2;
+    if (iUsage != DIB_RGB_COLORS && iUsage != DIB_PAL_COLORS && !(bMask && iUsage == kPalIndices))
         return Fail(_T("a bitmap whose colours are of the kind %u"), iUsage);
     ULONGLONG nColors = 0;
     if (nBits <= 8)
@@ -305,7 +384,7 @@ bool CMetafileWalker::CheckDib(const BYTE* pBmi, ULONGLONG cbBmi, const BYTE* pB
             return Fail(_T("a bitmap with %lu colours"), (unsigned long)nClrUsed);
         nColors = nClrUsed;
     }
-    ULONGLONG nTable = nColors * (iUsage == DIB_RGB_COLORS ? 4 : 2);
+    ULONGLONG nTable = iUsage == kPalIndices ? 0 : nColors * (iUsage == DIB_RGB_COLORS ? 4 : 2);
     // The three colour masks follow a header too short to hold them; the
     // system reads them there whatever size the header says.
     if (nCompression == BI_BITFIELDS && biSize < 56)
@@ -338,11 +417,79 @@ bool CMetafileWalker::SourceInside(LONGLONG x, LONGLONG y, LONGLONG cx, LONGLONG
     return true;
 }
 
+// The source bitmap of a copy record: its colour kind, header and bits at
+// offUsage (usage, header offset and size, bits offset and size), the source
+// transform at offXform, and the source rectangle inside the bitmap. A copy
+// whose raster operation needs no source may have none (bRequired false).
+bool CMetafileWalker::CheckBlitSource(const BYTE* r, DWORD nSize, DWORD nFixed, DWORD offUsage, DWORD offXform,
+                                      LONGLONG xSrc, LONGLONG ySrc, LONGLONG cxSrc, LONGLONG cySrc, bool bRequired,
+                                      CRecordCost& cost)
+{
+    for (int i = 0; i < 6; i++)
+    {
+        if (!std::isfinite(F32(r + offXform + i * 4)))
+            return Fail(_T("a source transform that is not a finite number"));
+    }
+    const DWORD iUsage = U32(r + offUsage), offBmi = U32(r + offUsage + 4), cbBmi = U32(r + offUsage + 8),
+                offBits = U32(r + offUsage + 12), cbBits = U32(r + offUsage + 16);
+    if (cbBmi == 0)
+    {
+        if (bRequired)
+            return Fail(_T("a copy without its source bitmap"));
+        if (offBmi != 0 || offBits != 0 || cbBits != 0)
+            return Fail(_T("a bitmap of no bytes at offset %lu"), (unsigned long)offBmi);
+        return true;
+    }
+    if (offBmi < nFixed || offBits < nFixed || (ULONGLONG)offBmi + cbBmi > nSize || (ULONGLONG)offBits + cbBits > nSize)
+        return Fail(_T("a bitmap past the end of the record"));
+    LONG cx = 0, cy = 0;
+    if (!CheckDib(r + offBmi, cbBmi, r + offBits, cbBits, iUsage, false, &cx, &cy))
+        return false;
+    // Only the plain source transform that GDI records for a copy between DCs.
+    const BYTE* pXform = r + offXform;
+    if (F32(pXform) != 1.0f || F32(pXform + 4) != 0.0f || F32(pXform + 8) != 0.0f || F32(pXform + 12) != 1.0f ||
+        F32(pXform + 16) != 0.0f || F32(pXform + 20) != 0.0f)
+        return Fail(_T("a copy through a source transform"));
+    if (!SourceInside(xSrc, ySrc, cxSrc, cySrc, cx, cy))
+        return false;
+    cost.nPixels += (ULONGLONG)cx * (ULONGLONG)cy;
+    return true;
+}
+
+// The mask of a copy record at offMask (x, y, usage, header offset and size,
+// bits offset and size): none, or a two-colour bitmap holding the cx x cy
+// rectangle at x, y.
+bool CMetafileWalker::CheckBlitMask(const BYTE* r, DWORD nSize, DWORD nFixed, DWORD offMask, LONGLONG cx, LONGLONG cy,
+                                    CRecordCost& cost)
+{
+    const LONG xMask = I32(r + offMask), yMask = I32(r + offMask + 4);
+    const DWORD iUsage = U32(r + offMask + 8), offBmi = U32(r + offMask + 12), cbBmi = U32(r + offMask + 16),
+                offBits = U32(r + offMask + 20), cbBits = U32(r + offMask + 24);
+    if (cbBmi == 0)
+    {
+        if (offBmi != 0 || offBits != 0 || cbBits != 0)
+            return Fail(_T("a mask of no bytes at offset %lu"), (unsigned long)offBmi);
+        return true;
+    }
+    if (offBmi < nFixed || offBits < nFixed || (ULONGLONG)offBmi + cbBmi > nSize || (ULONGLONG)offBits + cbBits > nSize)
+        return Fail(_T("a mask past the end of the record"));
+    LONG cxMask = 0, cyMask = 0;
+    if (!CheckDib(r + offBmi, cbBmi, r + offBits, cbBits, iUsage, false, &cxMask, &cyMask, ULLONG_MAX, true))
+        return false;
+    if (U16(r + offBmi + 14) != 1)
+        return Fail(_T("a mask of more than two colours"));
+    if (cx < 0 || cy < 0 || !SourceInside(xMask, yMask, cx, cy, cxMask, cyMask))
+        return cx < 0 || cy < 0 ? Fail(_T("a mask rectangle of negative size")) : false;
+    cost.nPixels += (ULONGLONG)cxMask * (ULONGLONG)cyMask;
+    return true;
+}
+
 bool CMetafileWalker::SaveDC()
 {
     if (m_saved.size() >= m_limits.nMaxSaveDepth)
         return Fail(_T("more than %lu saved states"), (unsigned long)m_limits.nMaxSaveDepth);
-    const CSavedState state = {m_nPenSize, m_nFontSize, m_nPenPattern, m_nBrushPattern};
+    const CSavedState state = {m_nPenSize,  m_nFontSize,        m_nPenPattern, m_nBrushPattern,
+                               m_dPenDash, m_bPenDashOnDevice, m_dClipRects};
     m_saved.push_back(state);
     return true;
 }
@@ -358,7 +505,61 @@ bool CMetafileWalker::RestoreDC(LONG nRelative)
     m_nFontSize = m_saved.back().nFontSize;
     m_nPenPattern = m_saved.back().nPenPattern;
     m_nBrushPattern = m_saved.back().nBrushPattern;
+    m_dPenDash = m_saved.back().dPenDash;
+    m_bPenDashOnDevice = m_saved.back().bPenDashOnDevice;
+    m_dClipRects = m_saved.back().dClipRects;
     m_saved.pop_back();
+    return true;
+}
+
+void CMetafileWalker::AddToPath(const CRecordCost& cost, DWORD nPoints)
+{
+    m_path.dLines += cost.dLines;
+    m_path.dCurves += cost.dCurves;
+    m_path.dLength += cost.dLength;
+    m_path.dRows += cost.dRows;
+    m_path.nPoints += nPoints;
+    if (!cost.box.bEmpty)
+    {
+        m_path.box.Add(cost.box.l, cost.box.t);
+        m_path.box.Add(cost.box.r, cost.box.b);
+    }
+}
+
+void CMetafileWalker::UsePath(CRecordCost& cost, bool bStroke, bool bFill)
+{
+    if (bStroke)
+    {
+        // Stroked with the pen selected now, whichever pen made it.
+        cost.dLines = m_path.dLines;
+        cost.dCurves = m_path.dCurves;
+        cost.dLength = m_path.dLength;
+    }
+    if (bFill)
+    {
+        cost.bPathFill = true;
+        cost.dRows = m_path.dRows;
+        cost.dHeight = m_path.box.bEmpty ? 0 : (double)(m_path.box.b - m_path.box.t);
+    }
+}
+
+bool CMetafileWalker::ChangeClip(double dRectsAfter)
+{
+    if (!AddCost(1 + m_dClipRects * kClipRectCost))
+        return false;
+    m_dClipRects = std::min(kMaxClipRects, std::max(0.0, dRectsAfter));
+    return true;
+}
+
+// nEntries palette entries whose bytes must lie within nRoom bytes. A
+// palette of none is let through: the player's palette is then refused by
+// the system, which draws on without it.
+bool CMetafileWalker::PaletteEntries(DWORD nEntries, ULONGLONG nRoom)
+{
+    if (nEntries > kMaxPaletteEntries)
+        return Fail(_T("a palette of %lu entries"), (unsigned long)nEntries);
+    if ((ULONGLONG)nEntries * 4 > nRoom)
+        return Fail(_T("%lu palette entries past the end of the file"), (unsigned long)nEntries);
     return true;
 }
 
@@ -368,6 +569,8 @@ void CMetafileWalker::Select(const CObject& obj)
     {
         m_nPenSize = obj.nSize;
         m_nPenPattern = obj.nPattern;
+        m_dPenDash = obj.dDash;
+        m_bPenDashOnDevice = obj.bDashOnDevice;
     }
     else if (obj.nKind == objBrush)
     {
@@ -393,6 +596,7 @@ bool CMetafileWalker::StartEnhanced(const BYTE* p, size_t n)
         return Fail(_T("a header of %lu bytes"), (unsigned long)nHeader);
     if (m_nBytes > n || m_nBytes < nHeader + 20 || m_nBytes % 4 != 0)
         return Fail(_T("a file that says it has %lu bytes of %lu"), (unsigned long)m_nBytes, (unsigned long)n);
+    m_nBytesLeft = m_nBytes;
     m_nHeaderRecords = U32(p + 52);
     if (m_nHeaderRecords < 2 || m_nHeaderRecords > m_limits.nMaxRecords)
         return Fail(_T("a header that counts %lu records"), (unsigned long)m_nHeaderRecords);
@@ -490,15 +694,21 @@ bool CMetafileWalker::EnhRegion(const BYTE* r, DWORD nSize, size_t nAt, DWORD cb
 // of its lines, closed back to the first point for a polygon.
 void AddPoints(const BYTE* pPoints, DWORD nCount, bool b16, bool bClosed, CRecordCost& cost)
 {
+    LONGLONG x0 = 0, y0 = 0, xPrev = 0, yPrev = 0;
     for (DWORD i = 0; i < nCount; i++)
     {
         const BYTE* pt = pPoints + (size_t)i * (b16 ? 4 : 8);
-        cost.box.Add(b16 ? I16(pt) : I32(pt), b16 ? I16(pt + 2) : I32(pt + 4));
+        const LONGLONG x = b16 ? I16(pt) : I32(pt), y = b16 ? I16(pt + 2) : I32(pt + 4);
+        cost.box.Add(x, y);
         if (i > 0)
-            cost.Segment();
+            cost.Segment(x - xPrev, y - yPrev);
+        else
+            x0 = x, y0 = y;
+        xPrev = x;
+        yPrev = y;
     }
     if (bClosed && nCount > 1)
-        cost.Segment();
+        cost.Segment(x0 - xPrev, y0 - yPrev);
 }
 
 // The poly records: nMode 0 one list of points, 1 several polylines or
@@ -563,7 +773,16 @@ bool CMetafileWalker::EnhPoly(const BYTE* r, DWORD nSize, bool b16, int nMode, C
 
 bool CMetafileWalker::EnhRecord(const BYTE* r, DWORD nSize, CRecordCost& cost)
 {
-    return EnhRecordBody(r, nSize, cost) && PatternCost(cost);
+    const bool bInPath = m_bInPath;
+    if (!EnhRecordBody(r, nSize, cost) || !PatternCost(cost))
+        return false;
+    m_nBytesLeft = nSize <= m_nBytesLeft ? m_nBytesLeft - nSize : 0;
+    // What is drawn inside a path makes the path, for the records that
+    // stroke, fill or widen it later.
+    if (bInPath && m_bInPath && cost.bDraws)
+        AddToPath(cost, (DWORD)(cost.dLines + cost.dCurves * 4 + 1));
+    // Drawing through a clip region costs with its rectangles.
+    return !cost.bDraws || m_dClipRects <= 0 || AddCost(m_dClipRects * kClippedDrawCost);
 }
 
 bool CMetafileWalker::EnhRecordBody(const BYTE* r, DWORD nSize, CRecordCost& cost)
@@ -616,6 +835,12 @@ bool CMetafileWalker::EnhRecordBody(const BYTE* r, DWORD nSize, CRecordCost& cos
     case EMR_POLYBEZIER16: case EMR_POLYGON16: case EMR_POLYLINE16: case EMR_POLYBEZIERTO16: case EMR_POLYLINETO16:
         nMin = 28; break;
     case EMR_POLYPOLYLINE: case EMR_POLYPOLYGON: case EMR_POLYPOLYLINE16: case EMR_POLYPOLYGON16: nMin = 32; break;
+    case EMR_GRADIENTFILL: nMin = 36; break;
+    case EMR_ALPHABLEND: nMin = 108; break;
+    case EMR_MASKBLT: nMin = 128; break;
+    case EMR_PLGBLT: nMin = 140; break;
+    case EMR_CREATEPALETTE: case EMR_RESIZEPALETTE: nMin = 16; break;
+    case EMR_SETPALETTEENTRIES: nMin = 20; break;
     default:
         return Fail(_T("records of the kind %lu are not read"), (unsigned long)iType);
     }
@@ -673,9 +898,30 @@ bool CMetafileWalker::EnhRecordBody(const BYTE* r, DWORD nSize, CRecordCost& cos
             return Fail(_T("layout %lu"), (unsigned long)U32(r + 8));
         return true;
     case EMR_SELECTPALETTE:
-        // Only the system's own palette: the reader makes no palettes.
-        if (U32(r + 8) != (ENHMETA_STOCK_OBJECT | DEFAULT_PALETTE))
-            return Fail(_T("palette %lu"), (unsigned long)U32(r + 8));
+        // The system's own palette or one the file made.
+        if (U32(r + 8) == (ENHMETA_STOCK_OBJECT | DEFAULT_PALETTE))
+            return true;
+        return EnhIndex(U32(r + 8), objPalette, false);
+    case EMR_CREATEPALETTE:
+        // The recorder may count more entries than the record holds; the
+        // player reads them from the bytes after it, which must be there.
+        // The version word is not read.
+        return PaletteEntries(U16(r + 14), m_nBytesLeft > 16 ? m_nBytesLeft - 16 : 0) &&
+               EnhCreate(U32(r + 8), objPalette, 0);
+    case EMR_SETPALETTEENTRIES:
+    {
+        const DWORD iStart = U32(r + 12), nEntries = U32(r + 16);
+        if (!EnhIndex(U32(r + 8), objPalette, false))
+            return false;
+        if (iStart > kMaxPaletteEntries)
+            return Fail(_T("palette entries from %lu"), (unsigned long)iStart);
+        return nEntries == 0 || PaletteEntries(nEntries, nSize - 20);
+    }
+    case EMR_RESIZEPALETTE:
+        if (!EnhIndex(U32(r + 8), objPalette, false))
+            return false;
+        if (U32(r + 12) == 0 || U32(r + 12) > kMaxPaletteEntries)
+            return Fail(_T("a palette of %lu entries"), (unsigned long)U32(r + 12));
         return true;
     case EMR_REALIZEPALETTE:
         return true;
@@ -687,31 +933,64 @@ bool CMetafileWalker::EnhRecordBody(const BYTE* r, DWORD nSize, CRecordCost& cos
     case EMR_SETWINDOWORGEX:
     case EMR_SETVIEWPORTORGEX:
     case EMR_SETBRUSHORGEX:
-    case EMR_OFFSETCLIPRGN:
     case EMR_MOVETOEX:
-    case EMR_SETMETARGN:
-    case EMR_EXCLUDECLIPRECT:
-    case EMR_INTERSECTCLIPRECT:
-    case EMR_BEGINPATH:
-    case EMR_ENDPATH:
     case EMR_CLOSEFIGURE:
     case EMR_FLATTENPATH:
+        return true;
+    case EMR_OFFSETCLIPRGN:
+    case EMR_SETMETARGN:
+        return ChangeClip(m_dClipRects);
+    case EMR_EXCLUDECLIPRECT:
+        // A hole in the clip region splits the rectangles it crosses.
+        return ChangeClip(std::max(m_dClipRects, 1.0) + 4);
+    case EMR_INTERSECTCLIPRECT:
+        return ChangeClip(std::max(m_dClipRects, 1.0));
+    case EMR_BEGINPATH:
+        m_bInPath = true;
+        m_path = CPathCost();
+        return true;
+    case EMR_ENDPATH:
+        m_bInPath = false;
+        return true;
     case EMR_ABORTPATH:
+        m_bInPath = false;
+        m_path = CPathCost();
         return true;
     case EMR_WIDENPATH:
+    {
+        // The path was checked point by point as it was made; it is widened
+        // with the pen selected now, into an outline of a few times its
+        // lines, each curve flattened.
+        cost.bDraws = true;
+        cost.bWiden = true;
+        UsePath(cost, true, true);
+        cost.bPathFill = false;
+        const double dLines = m_path.dLines * 4 + m_path.dCurves * 32;
+        m_path.dLines = dLines;
+        m_path.dCurves = 0;
+        return true;
+    }
     case EMR_FILLPATH:
     case EMR_STROKEANDFILLPATH:
     case EMR_STROKEPATH:
-        // The path was checked point by point as it was made; these use
-        // the selected pen and brush on it.
+        // These use the selected pen and brush on the path, then drop it.
         cost.bDraws = true;
-        cost.bFills = iType == EMR_FILLPATH || iType == EMR_STROKEANDFILLPATH;
-        cost.dLines = iType == EMR_FILLPATH ? 0 : 1;
+        cost.bFills = iType != EMR_STROKEPATH;
+        UsePath(cost, iType != EMR_FILLPATH, iType != EMR_STROKEPATH);
+        cost.bEndsPath = true;
+        m_path = CPathCost();
         return true;
     case EMR_SELECTCLIPPATH:
+    {
         if (U32(r + 8) < RGN_AND || U32(r + 8) > RGN_COPY)
             return Fail(_T("clip mode %lu"), (unsigned long)U32(r + 8));
-        return true;
+        // The path is turned into a region as a fill would turn it.
+        UsePath(cost, false, true);
+        cost.bEndsPath = true;
+        const double dRects = (double)m_path.nPoints;
+        m_path = CPathCost();
+        return ChangeClip(U32(r + 8) == RGN_COPY ? dRects : m_dClipRects + dRects);
+    }
     case EMR_GDICOMMENT:
         if ((ULONGLONG)U32(r + 8) > nSize - 12)
             return Fail(_T("a comment of %lu bytes in %lu"), (unsigned long)U32(r + 8), (unsigned long)nSize);
@@ -756,6 +1035,7 @@ bool CMetafileWalker::EnhRecordBody(const BYTE* r, DWORD nSize, CRecordCost& cos
             {
                 m_nPenSize = 0;
                 m_nPenPattern = 0;
+                m_dPenDash = 0;
             }
             else if (nStock <= NULL_BRUSH || nStock == DC_BRUSH)
             {
@@ -793,12 +1073,22 @@ bool CMetafileWalker::EnhRecordBody(const BYTE* r, DWORD nSize, CRecordCost& cos
         const DWORD nWidth = U32(r + 32);
         const DWORD nBrushStyle = U32(r + 36);
         const DWORD nEntries = U32(r + 48);
-        if ((nPenStyle & PS_STYLE_MASK) > PS_ALTERNATE || (nPenStyle & PS_STYLE_MASK) == 7)
+        if ((nPenStyle & PS_STYLE_MASK) > PS_ALTERNATE)
             return Fail(_T("pen style %lu"), (unsigned long)nPenStyle);
         if (nEntries > 16 || (ULONGLONG)nEntries * 4 > nSize - 52)
             return Fail(_T("a pen of %lu dashes in %lu bytes"), (unsigned long)nEntries, (unsigned long)nSize);
-        if ((nPenStyle & PS_STYLE_MASK) == PS_USERSTYLE && nEntries == 0)
-            return Fail(_T("a dashed pen without dashes"));
+        // A pen of its own dashes: each dash and gap is drawn apart, so
+        // their length prices what it strokes.
+        double dDash = 0;
+        if ((nPenStyle & PS_STYLE_MASK) == PS_USERSTYLE)
+        {
+            if (nEntries == 0)
+                return Fail(_T("a dashed pen without dashes"));
+            for (DWORD i = 0; i < nEntries; i++)
+                dDash += (double)U32(r + 52 + i * 4);
+            if (!(dDash > 0))
+                return Fail(_T("a dashed pen whose dashes have no length"));
+        }
         ULONGLONG nPattern = 0;
         if (nBrushStyle == BS_DIBPATTERNPT || nBrushStyle == BS_DIBPATTERN)
         {
@@ -819,7 +1109,11 @@ bool CMetafileWalker::EnhRecordBody(const BYTE* r, DWORD nSize, CRecordCost& cos
         if (nBrushStyle == BS_HATCHED && U32(r + 44) > HS_DIAGCROSS)
             return Fail(_T("hatch %lu"), (unsigned long)U32(r + 44));
         const LONGLONG nSizePen = (nPenStyle & PS_TYPE_MASK) == PS_GEOMETRIC ? (LONGLONG)nWidth : 0;
-        return EnhCreate(U32(r + 8), objPen, nSizePen, nPattern);
+        if (!EnhCreate(U32(r + 8), objPen, nSizePen, nPattern))
+            return false;
+        m_objects[U32(r + 8)].dDash = dDash;
+        m_objects[U32(r + 8)].bDashOnDevice = (nPenStyle & PS_TYPE_MASK) != PS_GEOMETRIC;
+        return true;
     }
     case EMR_CREATEBRUSHINDIRECT:
     {
@@ -877,7 +1171,7 @@ bool CMetafileWalker::EnhRecordBody(const BYTE* r, DWORD nSize, CRecordCost& cos
         // The box bounds the figure; an arc's end points give only directions.
         cost.box.Add(I32(r + 8), I32(r + 12));
         cost.box.Add(I32(r + 16), I32(r + 20));
-        cost.Outline(iType != EMR_RECTANGLE);
+        cost.Outline(iType != EMR_RECTANGLE, (LONGLONG)I32(r + 16) - I32(r + 8), (LONGLONG)I32(r + 20) - I32(r + 12));
         cost.bFills = iType != EMR_ARC && iType != EMR_ARCTO;
         if (iType == EMR_ROUNDRECT)
             cost.nVector = std::max(std::llabs((LONGLONG)I32(r + 24)), std::llabs((LONGLONG)I32(r + 28)));
@@ -934,8 +1228,10 @@ bool CMetafileWalker::EnhRecordBody(const BYTE* r, DWORD nSize, CRecordCost& cos
         if (nMode < RGN_AND || nMode > RGN_COPY)
             return Fail(_T("clip mode %lu"), (unsigned long)nMode);
         if (cbRgn == 0)
-            return nMode == RGN_COPY ? true : Fail(_T("an empty clip region combined"));
-        return EnhRegion(r, nSize, 16, cbRgn, NULL);
+            return nMode == RGN_COPY ? ChangeClip(0) : Fail(_T("an empty clip region combined"));
+        if (!EnhRegion(r, nSize, 16, cbRgn, NULL))
+            return false;
+        return ChangeClip(nMode == RGN_COPY ? (double)m_nRegionRects : m_dClipRects + m_nRegionRects);
     }
     case EMR_BITBLT:
     case EMR_STRETCHBLT:
@@ -978,6 +1274,100 @@ bool CMetafileWalker::EnhRecordBody(const BYTE* r, DWORD nSize, CRecordCost& cos
             return false;
         cost.nPixels = (ULONGLONG)cx * (ULONGLONG)cy;
         return Count(4, 0);
+    }
+    case EMR_ALPHABLEND:
+    {
+        // Laid out as a stretched copy, with the blend in the raster
+        // operation's place and a source always.
+        const LONG xDest = I32(r + 24), yDest = I32(r + 28), cxDest = I32(r + 32), cyDest = I32(r + 36);
+        const DWORD dwBlend = U32(r + 40);
+        const DWORD nOp = dwBlend & 0xFF, nFlags = (dwBlend >> 8) & 0xFF, nFormat = (dwBlend >> 24) & 0xFF;
+        if (nOp != AC_SRC_OVER || nFlags != 0 || (nFormat != 0 && nFormat != AC_SRC_ALPHA))
+            return Fail(_T("a blend of the kind 0x%08lX"), (unsigned long)dwBlend);
+        if (cxDest < 0 || cyDest < 0 || I32(r + 100) < 0 || I32(r + 104) < 0)
+            return Fail(_T("a blend of negative size"));
+        if (!CheckBlitSource(r, nSize, 108, 80, 52, I32(r + 44), I32(r + 48), I32(r + 100), I32(r + 104), true, cost))
+            return false;
+        if (nFormat == AC_SRC_ALPHA && U16(r + U32(r + 84) + 14) != 32)
+            return Fail(_T("a blend by the alpha of a bitmap without alpha"));
+        cost.box.Add(xDest, yDest);
+        cost.box.Add((LONGLONG)xDest + cxDest, (LONGLONG)yDest + cyDest);
+        cost.bDraws = true;
+        cost.dArea = (double)cxDest * (double)cyDest;
+        cost.dShapes = 1;
+        return Count(4, 0);
+    }
+    case EMR_MASKBLT:
+    {
+        const LONG xDest = I32(r + 24), yDest = I32(r + 28), cxDest = I32(r + 32), cyDest = I32(r + 36);
+        if (cxDest < 0 || cyDest < 0)
+            return Fail(_T("a copy of negative size"));
+        if (!CheckBlitSource(r, nSize, 128, 80, 52, I32(r + 44), I32(r + 48), cxDest, cyDest, false, cost) ||
+            !CheckBlitMask(r, nSize, 128, 100, cxDest, cyDest, cost))
+            return false;
+        cost.box.Add(xDest, yDest);
+        cost.box.Add((LONGLONG)xDest + cxDest, (LONGLONG)yDest + cyDest);
+        cost.bDraws = true;
+        cost.bFills = true;   // the raster operations may use the brush
+        cost.dArea = (double)cxDest * (double)cyDest;
+        cost.dShapes = 1;
+        return Count(4, 0);
+    }
+    case EMR_PLGBLT:
+    {
+        // The source rectangle onto the parallelogram of three corners.
+        const LONGLONG x0 = I32(r + 24), y0 = I32(r + 28), x1 = I32(r + 32), y1 = I32(r + 36), x2 = I32(r + 40),
+                       y2 = I32(r + 44);
+        const LONG cxSrc = I32(r + 56), cySrc = I32(r + 60);
+        if (cxSrc < 0 || cySrc < 0)
+            return Fail(_T("a source of negative size"));
+        if (!CheckBlitSource(r, nSize, 140, 92, 64, I32(r + 48), I32(r + 52), cxSrc, cySrc, true, cost) ||
+            !CheckBlitMask(r, nSize, 140, 112, cxSrc, cySrc, cost))
+            return false;
+        cost.box.Add(x0, y0);
+        cost.box.Add(x1, y1);
+        cost.box.Add(x2, y2);
+        cost.box.Add(x1 + x2 - x0, y1 + y2 - y0);
+        cost.bDraws = true;
+        cost.dArea = std::fabs((double)(x1 - x0) * (double)(y2 - y0) - (double)(y1 - y0) * (double)(x2 - x0));
+        cost.dShapes = 1;
+        return Count(4, 0);
+    }
+    case EMR_GRADIENTFILL:
+    {
+        // Corners (x, y and four colour words), then rectangles of two or
+        // triangles of three corner numbers.
+        const DWORD nVertices = U32(r + 24), nShapes = U32(r + 28), nMode = U32(r + 32);
+        if (nMode > GRADIENT_FILL_TRIANGLE)
+            return Fail(_T("gradient mode %lu"), (unsigned long)nMode);
+        const DWORD nCorners = nMode == GRADIENT_FILL_TRIANGLE ? 3 : 2;
+        if (nVertices == 0 || (ULONGLONG)nVertices * 16 + (ULONGLONG)nShapes * nCorners * 4 > nSize - 36)
+            return Fail(_T("%lu corners and %lu shapes do not fit in %lu bytes"), (unsigned long)nVertices,
+                        (unsigned long)nShapes, (unsigned long)nSize);
+        if (!Count(nVertices, 0) || !Count(nShapes, 0))
+            return false;
+        const BYTE* pVertices = r + 36;
+        for (DWORD i = 0; i < nVertices; i++)
+            cost.box.Add(I32(pVertices + i * 16), I32(pVertices + i * 16 + 4));
+        const BYTE* pShapes = pVertices + (size_t)nVertices * 16;
+        for (DWORD i = 0; i < nShapes; i++)
+        {
+            LONGLONG x[3] = {0, 0, 0}, y[3] = {0, 0, 0};
+            for (DWORD j = 0; j < nCorners; j++)
+            {
+                const DWORD nCorner = U32(pShapes + ((size_t)i * nCorners + j) * 4);
+                if (nCorner >= nVertices)
+                    return Fail(_T("corner %lu of %lu"), (unsigned long)nCorner, (unsigned long)nVertices);
+                x[j] = I32(pVertices + (size_t)nCorner * 16);
+                y[j] = I32(pVertices + (size_t)nCorner * 16 + 4);
+            }
+            cost.dArea += nCorners == 2 ? std::fabs((double)(x[1] - x[0]) * (double)(y[1] - y[0]))
+                                        : std::fabs((double)(x[1] - x[0]) * (double)(y[2] - y[0]) -
+                                                    (double)(y[1] - y[0]) * (double)(x[2] - x[0])) / 2;
+        }
+        cost.dShapes = nShapes;
+        cost.bDraws = true;
+        return true;
     }
     case EMR_SETDIBITSTODEVICE:
     {
@@ -1126,7 +1516,10 @@ bool CMetafileWalker::MetaCreate(int nKind, LONGLONG nSize, const CBox* pBox, UL
 
 bool CMetafileWalker::MetaRecord(const BYTE* r, DWORD nSize, CRecordCost& cost)
 {
-    return MetaRecordBody(r, nSize, cost) && PatternCost(cost);
+    if (!MetaRecordBody(r, nSize, cost) || !PatternCost(cost))
+        return false;
+    // Drawing through a clip region costs with its rectangles.
+    return !cost.bDraws || m_dClipRects <= 0 || AddCost(m_dClipRects * kClippedDrawCost);
 }
 
 bool CMetafileWalker::MetaRecordBody(const BYTE* r, DWORD nSize, CRecordCost& cost)
@@ -1189,9 +1582,10 @@ bool CMetafileWalker::MetaRecordBody(const BYTE* r, DWORD nSize, CRecordCost& co
     case 0x020D:   // SetViewportOrg
     case 0x020F:   // OffsetWindowOrg
     case 0x0211:   // OffsetViewportOrg
-    case 0x0220:   // OffsetClipRgn
     case 0x0214:   // MoveTo
         return Need(2);
+    case 0x0220:   // OffsetClipRgn
+        return Need(2) && ChangeClip(m_dClipRects);
     case 0x020C:   // SetWindowExt
     case 0x020E:   // SetViewportExt
         if (!Need(2))
@@ -1206,9 +1600,37 @@ bool CMetafileWalker::MetaRecordBody(const BYTE* r, DWORD nSize, CRecordCost& co
         if (P(0) == 0 || P(1) == 0 || P(2) == 0 || P(3) == 0)
             return Fail(_T("a scale by nothing"));
         return true;
-    case 0x0415:   // ExcludeClipRect
+    case 0x0415:   // ExcludeClipRect: a hole splits the rectangles it crosses
+        return Need(4) && ChangeClip(std::max(m_dClipRects, 1.0) + 4);
     case 0x0416:   // IntersectClipRect
-        return Need(4);
+        return Need(4) && ChangeClip(std::max(m_dClipRects, 1.0));
+    case 0x0626:   // Escape: only the comment, which draws nothing
+        if (!Need(2))
+            return false;
+        if (UP(0) != MFCOMMENT)
+            return Fail(_T("escape %lu"), (unsigned long)UP(0));
+        if ((ULONGLONG)UP(1) > (ULONGLONG)(nParams - 2) * 2)
+            return Fail(_T("a comment of %lu bytes in %lu"), (unsigned long)UP(1), (unsigned long)nSize);
+        return true;
+    case 0x00F7:   // CreatePalette: version, count, entries
+        return Need(2) && PaletteEntries(UP(1), (ULONGLONG)(nParams - 2) * 2) && MetaCreate(objPalette, 0);
+    case 0x0234:   // SelectPalette
+        return Need(1) && MetaIndex((int)UP(0), objPalette);
+    case 0x0035:   // RealizePalette
+        return true;
+    case 0x0037:   // SetPalEntries: start, count, entries
+    case 0x0436:   // AnimatePalette: the same
+        if (!Need(2))
+            return false;
+        if (UP(0) > kMaxPaletteEntries)
+            return Fail(_T("palette entries from %lu"), (unsigned long)UP(0));
+        return UP(1) == 0 || PaletteEntries(UP(1), (ULONGLONG)(nParams - 2) * 2);
+    case 0x0139:   // ResizePalette
+        if (!Need(1))
+            return false;
+        if (UP(0) == 0 || UP(0) > kMaxPaletteEntries)
+            return Fail(_T("a palette of %lu entries"), (unsigned long)UP(0));
+        return true;
     case 0x0213:   // LineTo
         if (!Need(2))
             return false;
@@ -1235,7 +1657,7 @@ bool CMetafileWalker::MetaRecordBody(const BYTE* r, DWORD nSize, CRecordCost& co
             return false;
         cost.box.Add(P(nBefore + 3), P(nBefore + 2));
         cost.box.Add(P(nBefore + 1), P(nBefore + 0));
-        cost.Outline(nFunction != 0x041B);
+        cost.Outline(nFunction != 0x041B, P(nBefore + 3) - P(nBefore + 1), P(nBefore + 2) - P(nBefore + 0));
         cost.bFills = nFunction != 0x0817;
         if (nFunction == 0x061C)
             cost.nVector = std::max(std::llabs(P(0)), std::llabs(P(1)));
@@ -1420,12 +1842,14 @@ bool CMetafileWalker::MetaRecordBody(const BYTE* r, DWORD nSize, CRecordCost& co
         cost.bDraws = true;
         return true;
     case 0x012C:   // SelectClipRegion
-        return Need(1) && MetaIndex((int)UP(0), objRegion);
+        return Need(1) && MetaIndex((int)UP(0), objRegion) && ChangeClip((double)m_objects[UP(0)].nSize);
     case 0x012D:   // SelectObject
         // A region selected is the clip region, as the recorder writes
         // SelectClipRgn; it changes no pen, brush or font.
         if (!Need(1) || !MetaIndex((int)UP(0), objFree))
             return false;
+        if (m_objects[UP(0)].nKind == objRegion)
+            return ChangeClip((double)m_objects[UP(0)].nSize);
         Select(m_objects[UP(0)]);
         return true;
     case 0x01F0:   // DeleteObject
@@ -1585,7 +2009,8 @@ bool WalkPlaceable(CMetafileWalker& walker, const BYTE* p, size_t n)
 struct CPlayContext
 {
     CPlayContext(const XTP_METAFILE_LIMITS& limits, const RECT& rcDest)
-        : walker(limits), dCost(0), dMaxCost((double)limits.nMaxDrawCost), bRefused(false)
+        : walker(limits), dCost(0), dMaxCost((double)limits.nMaxDrawCost), bRefused(false), bWidened(false),
+          dWidenedRows(0), dWidenedHeight(0)
     {
         const LONG nSide = std::max<LONG>(std::max<LONG>(rcDest.right - rcDest.left, rcDest.bottom - rcDest.top), 16);
         nMargin = (LONGLONG)nSide * 4;
@@ -1603,6 +2028,11 @@ struct CPlayContext
         LONGLONG left, top, right, bottom;
     } rcAllowed;
     bool bRefused;
+    // The path was widened: the rows its outline's edges cross and its
+    // height, on the device, for what fills it.
+    bool bWidened;
+    double dWidenedRows;
+    double dWidenedHeight;
 };
 
 // A logical point on the device.
@@ -1676,9 +2106,71 @@ bool WithinBounds(HDC hDC, CPlayContext& ctx, const CRecordCost& cost)
                                        (unsigned long)ctx.walker.Records());
         return false;
     }
-    if (!cost.bDraws)
+    // Most records draw nothing and cost nothing here: the device is asked
+    // only for those that do.
+    const bool bPriced = cost.bDraws || cost.bPathFill || cost.bWiden || cost.bEndsPath;
+    if (!bPriced)
         return true;
+    // The device pixels of a logical unit, as far as the mapping stretches.
+    const LONGLONG nScaleBase = 1 << 16;
+    const bool bScaled = cost.dRows > 0 || cost.bWiden || cost.dArea > 0 || ctx.walker.PenDash() > 0;
+    const double dScale = bScaled ? (double)DeviceLength(hDC, nScaleBase) / (double)nScaleBase : 1.0;
     const LONGLONG nPen = DeviceLength(hDC, ctx.walker.PenSize());
+    const double dPen = (double)std::max<LONGLONG>(1, nPen);
+    double dCost = 0;
+    // Filling a figure, or making a clip region of a path: its edges
+    // against each other on the rows they share.
+    if ((cost.bFills || cost.bPathFill) && cost.dRows > 0)
+    {
+        double dRows = cost.dRows * dScale;
+        double dHeight = (cost.dHeight > 0 ? cost.dHeight : cost.box.bEmpty ? 0 : (double)(cost.box.b - cost.box.t)) *
+                         dScale;
+        if (cost.bPathFill && ctx.bWidened)
+        {
+            dRows = ctx.dWidenedRows;
+            dHeight = ctx.dWidenedHeight;
+        }
+        dCost += kFillEdgeCost * dRows * dRows / std::max(1.0, dHeight);
+    }
+    else if (cost.bPathFill && ctx.bWidened)
+    {
+        dCost += kFillEdgeCost * ctx.dWidenedRows * ctx.dWidenedRows / std::max(1.0, ctx.dWidenedHeight);
+    }
+    if (cost.bWiden)
+    {
+        // Each line becomes an outline as wide as the pen, with its joins
+        // and ends: edges across the pen's width on both sides.
+        const double dSegments = cost.dLines + cost.dCurves * 8;
+        ctx.dWidenedRows = 2 * cost.dRows * dScale + dSegments * 4 * dPen;
+        ctx.dWidenedHeight = cost.dHeight * dScale + dPen;
+        ctx.bWidened = true;
+        dCost += dSegments * (2 + 0.5 * dPen);
+    }
+    else if (cost.bEndsPath)
+    {
+        ctx.bWidened = false;
+    }
+    // Painting pixel by pixel: the area on the device, each shape at most
+    // the whole allowed place.
+    if (cost.dArea > 0 || cost.dShapes > 0)
+    {
+        const double dAllowed = (double)(ctx.rcAllowed.right - ctx.rcAllowed.left) *
+                                (double)(ctx.rcAllowed.bottom - ctx.rcAllowed.top);
+        const double dArea = std::min(cost.dArea * dScale * dScale, std::max(1.0, cost.dShapes) * dAllowed);
+        dCost += dArea * kAreaPixelCost + cost.dShapes * kAreaShapeCost;
+    }
+    ctx.dCost += dCost;
+    if (!cost.bDraws)
+    {
+        if (!(ctx.dCost + ctx.walker.FixedCost() <= ctx.dMaxCost))
+        {
+            ctx.walker.m_strProblem.Format(
+                _T("record %lu: drawing the picture would cost more than the %.0f allowed"),
+                (unsigned long)ctx.walker.Records(), ctx.dMaxCost);
+            return false;
+        }
+        return true;
+    }
     if (nPen > nLimit)
     {
         ctx.walker.m_strProblem.Format(_T("record %lu: a pen far wider than the picture"),
@@ -1698,10 +2190,16 @@ bool WithinBounds(HDC hDC, CPlayContext& ctx, const CRecordCost& cost)
     // more as the pen widens, a curve with a wide pen far more (its outline
     // is widened into a region), a character its size squared once
     // rendered, a bitmap its pixels.
-    const double dPen = (double)std::max<LONGLONG>(1, nPen);
     const double dFont = (double)std::max<LONGLONG>(1, nFont);
     ctx.dCost += 2.0 + cost.dLines * (1.0 + 0.1 * dPen) + cost.dCurves * (10.0 + 12.0 * dPen) +
                  (double)cost.nChars * (1.0 + dFont * dFont / 200.0) + (double)cost.nPixels * 0.005;
+    // A pen of its own dashes draws each dash apart.
+    if (ctx.walker.PenDash() > 0 && (cost.dLines > 0 || cost.dCurves > 0))
+    {
+        const double dPeriod =
+            std::max(1.0, ctx.walker.PenDashOnDevice() ? ctx.walker.PenDash() : ctx.walker.PenDash() * dScale);
+        ctx.dCost += cost.dLength * dScale / dPeriod * 2 * (1.0 + 0.1 * dPen);
+    }
     // With what the records cost wherever they are drawn (regions,
     // patterns), counted by the walker.
     if (!(ctx.dCost + ctx.walker.FixedCost() <= ctx.dMaxCost))

@@ -522,19 +522,29 @@ CXTPImageEditorPicture::CAlphaBitmap* IconToImage(const CXTPImageEditorPicture* 
 
 // Draws a metafile onto a blank image of the size in the metafile
 // renderer's process, after the checks of the whole file; null when it is
-// refused. Whatever the file makes the system's record player do ends in
-// that process, within the renderer's time limit.
+// refused, and then strMissingRenderer names the renderer when it is
+// missing or cannot start. Whatever the file makes the system's record
+// player do ends in that process, within the renderer's time limit.
 CXTPImageEditorPicture::CAlphaBitmap* RenderMetafile(const CXTPImageEditorPicture* pCanvas,
-                                                    const std::vector<BYTE>& data, CSize sz)
+                                                    const std::vector<BYTE>& data, CSize sz,
+                                                    CString& strMissingRenderer)
 {
     CXTPImageEditorPicture::CAlphaBitmap* pBlank = pCanvas->CopyPicture(NULL);
     if (pBlank == NULL)
         return NULL;
     ::GdiFlush();
     CString strProblem;
-    if (!XTPRenderMetafileApart(data.data(), data.size(), sz, pBlank->GetBits(), strProblem))
+    XTPMetafileRenderFailure nFailure = xtpRenderNoFailure;
+    if (!XTPRenderMetafileApart(data.data(), data.size(), sz, pBlank->GetBits(), strProblem,
+                                XTP_METAFILE_RENDER_TIMEOUT, &nFailure))
     {
         TRACE(_T("metafile refused: %s\n"), (LPCTSTR)strProblem);
+        if (nFailure == xtpRenderNoRenderer)
+        {
+            const std::wstring strRenderer = XTPMetafileRendererPath();
+            strMissingRenderer =
+                strRenderer.empty() ? CString(XTP_METAFILE_RENDERER_EXE) : CString(strRenderer.c_str());
+        }
         delete pBlank;
         return NULL;
     }
@@ -661,6 +671,7 @@ BOOL CXTPImageEditorPicture::ImportFile(LPCTSTR lpszFileName)
 {
     if (m_bTracking || m_bImporting || lpszFileName == NULL)
         return FALSE;
+    m_strMissingRenderer.Empty();
     CAlphaBitmap* pImported = NULL;
     {
         // Cleared however the reading ends.
@@ -722,7 +733,7 @@ CXTPImageEditorPicture::CAlphaBitmap* CXTPImageEditorPicture::ReadPictureFile(LP
                 pImported = RenderOlePicture(this, data, m_szPicture);
                 break;
             case pictureMetafile:
-                pImported = RenderMetafile(this, data, m_szPicture);
+                pImported = RenderMetafile(this, data, m_szPicture, m_strMissingRenderer);
                 break;
             default:
                 break;
@@ -741,8 +752,24 @@ void CXTPImageEditorPicture::OnImport()
     CFileDialog fd(TRUE, NULL, NULL, OFN_HIDEREADONLY, strFilter, m_pParentDlg);
     if (fd.DoModal() != IDOK)
         return;
-    if (!ImportFile(fd.GetPathName()))
-        XTPResourceManager()->ShowMessageBox(XTP_IDS_IMAGEEDITOR_BADPICTURE, MB_OK | MB_ICONEXCLAMATION);
+    if (ImportFile(fd.GetPathName()))
+        return;
+    // Keys typed while the picture was awaited were meant for what came
+    // before: none of them may close the message unseen.
+    MSG msg;
+    while (::PeekMessage(&msg, NULL, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE))
+    {
+    }
+    if (!m_strMissingRenderer.IsEmpty())
+    {
+        // The picture is not at fault: the program lacks its renderer.
+        CString strFormat, strMessage;
+        XTPResourceManager()->LoadString(&strFormat, XTP_IDS_IMAGEEDITOR_NORENDERER);
+        strMessage.Format(strFormat, (LPCTSTR)m_strMissingRenderer);
+        AfxMessageBox(strMessage, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    XTPResourceManager()->ShowMessageBox(XTP_IDS_IMAGEEDITOR_BADPICTURE, MB_OK | MB_ICONEXCLAMATION);
 }
 
 // ---------------------------------------------------------------------------

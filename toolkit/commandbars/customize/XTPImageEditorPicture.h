@@ -201,6 +201,9 @@ protected:
     // An import is under way: a metafile's may wait for the renderer while
     // the thread answers its messages, and no second import starts meanwhile.
     BOOL m_bImporting;
+    // After an import that failed for want of the metafile renderer: the
+    // renderer's path as shown to the user; empty otherwise.
+    mutable CString m_strMissingRenderer;
     COLORREF m_clrDraw;
 
     HCURSOR m_hCursorLine;

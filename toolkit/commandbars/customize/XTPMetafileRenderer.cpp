@@ -56,15 +56,12 @@ HANDLE CreateRendererJob()
     return hJob;
 }
 
-// What the renderer's exit code says went wrong.
+// What the renderer's exit code says went wrong with the picture.
 CString ExitReason(DWORD dwExit)
 {
     CString strReason;
     switch (dwExit)
     {
-    case xtpRendererBadCall:
-        strReason = _T("the metafile renderer did not understand the call");
-        break;
     case xtpRendererOutOfMemory:
         strReason.Format(_T("drawing the picture took more than %lu MB"),
                          (unsigned long)(XTP_METAFILE_RENDER_MEMORY / (1024 * 1024)));
@@ -81,27 +78,210 @@ CString ExitReason(DWORD dwExit)
     }
     return strReason;
 }
+
+// TRUE when the renderer's end says it never worked at all: the system could
+// not load it, or it ended without a word in the block although its code
+// claims an answer, or it did not understand the call (another program, or
+// one of another version, under its name).
+bool EndedWithoutWorking(DWORD dwExit, LONG nResult)
+{
+    switch (dwExit)
+    {
+    case 0xC0000135:   // a library it needs is missing
+    case 0xC0000139:   // an entry point it needs is missing
+    case 0xC0000142:   // a library it needs failed to start
+    case 0xC000007B:   // not a program for this system
+    case xtpRendererBadCall:
+        return true;
+    case xtpRendererDrawn:
+    case xtpRendererRefused:
+        return nResult == -1;
+    default:
+        return false;
+    }
+}
+
+// One run of the renderer. It is started and watched by a thread of its own
+// that is its debugger: a fault in the renderer, or in a program put in its
+// place, comes to that thread, which ends the process at once, so the
+// system shows no crash dialog for it. Shared by that thread and the caller;
+// whichever lets go last deletes it.
+struct CRendererRun
+{
+    CRendererRun()
+        : hJob(NULL), hStarted(::CreateEvent(NULL, TRUE, FALSE, NULL)), hProcess(NULL), bStarted(false),
+          dwStartError(0), dwFault(0), nRefs(2)
+    {
+    }
+    ~CRendererRun()
+    {
+        if (hProcess != NULL)
+            ::CloseHandle(hProcess);
+        if (hStarted != NULL)
+            ::CloseHandle(hStarted);
+    }
+    void Release()
+    {
+        if (::InterlockedDecrement(&nRefs) == 0)
+            delete this;
+    }
+
+    std::wstring strExe;
+    std::wstring strCommand;
+    HANDLE hJob;
+    HANDLE hStarted;      // set once the start succeeded or failed
+    HANDLE hProcess;      // the renderer, once started
+    bool bStarted;
+    DWORD dwStartError;   // why it did not start
+    DWORD dwFault;        // the fault it was ended for, if any
+    LONG nRefs;
+};
+
+BOOL StartRenderer(CRendererRun* pRun, DWORD dwFlags, PROCESS_INFORMATION& pi)
+{
+    std::vector<wchar_t> command(pRun->strCommand.begin(), pRun->strCommand.end());
+    command.push_back(L'\0');
+    STARTUPINFOW si;
+    ZeroMemory(&si, sizeof(si));
+    si.cb = sizeof(si);
+    ZeroMemory(&pi, sizeof(pi));
+    return ::CreateProcessW(pRun->strExe.c_str(), command.data(), NULL, NULL, FALSE,
+                            dwFlags | CREATE_SUSPENDED | CREATE_NO_WINDOW, NULL, NULL, &si, &pi);
+}
+
+// Answers the renderer's debug events until it ends. The breakpoints the
+// system stops at as it attaches go on; any other exception goes to the
+// renderer's own handlers first, and one they leave unhandled ends the
+// process with its code.
+void WatchRenderer(CRendererRun* pRun, DWORD dwProcessId)
+{
+    for (;;)
+    {
+        DEBUG_EVENT event;
+        if (!::WaitForDebugEvent(&event, INFINITE))
+        {
+            // Nothing to watch with: the caller's wait ends the renderer.
+            ::WaitForSingleObject(pRun->hProcess, INFINITE);
+            return;
+        }
+        DWORD dwContinue = DBG_CONTINUE;
+        bool bEnded = false;
+        switch (event.dwDebugEventCode)
+        {
+        case CREATE_PROCESS_DEBUG_EVENT:
+            if (event.u.CreateProcessInfo.hFile != NULL)
+                ::CloseHandle(event.u.CreateProcessInfo.hFile);
+            break;
+        case LOAD_DLL_DEBUG_EVENT:
+            if (event.u.LoadDll.hFile != NULL)
+                ::CloseHandle(event.u.LoadDll.hFile);
+            break;
+        case EXCEPTION_DEBUG_EVENT:
+        {
+            const DWORD dwCode = event.u.Exception.ExceptionRecord.ExceptionCode;
+            if (event.u.Exception.dwFirstChance == 0)
+            {
+                pRun->dwFault = dwCode;
+                ::TerminateProcess(pRun->hProcess, dwCode);
+            }
+            else if (dwCode == EXCEPTION_BREAKPOINT || dwCode == 0x4000001F /* of a 32-bit process on 64 bits */)
+            {
+                // The system's own stops as it attaches and loads.
+            }
+            else
+            {
+                dwContinue = (DWORD)DBG_EXCEPTION_NOT_HANDLED;
+            }
+            break;
+        }
+        case EXIT_PROCESS_DEBUG_EVENT:
+            bEnded = event.dwProcessId == dwProcessId;
+            break;
+        default:
+            break;
+        }
+        ::ContinueDebugEvent(event.dwProcessId, event.dwThreadId, dwContinue);
+        if (bEnded)
+            return;
+    }
+}
+
+DWORD WINAPI RunRenderer(LPVOID pParam)
+{
+    CRendererRun* pRun = static_cast<CRendererRun*>(pParam);
+    PROCESS_INFORMATION pi;
+    if (!StartRenderer(pRun, 0, pi))
+    {
+        pRun->dwStartError = ::GetLastError();
+        ::SetEvent(pRun->hStarted);
+        pRun->Release();
+        return 0;
+    }
+    if (pRun->hJob != NULL && !::AssignProcessToJobObject(pRun->hJob, pi.hProcess))
+        TRACE("metafile renderer: not kept in a job (%lu)\n", (unsigned long)::GetLastError());
+    pRun->hProcess = pi.hProcess;
+    pRun->bStarted = true;
+    // Attached before it runs rather than started as a debugged process, so
+    // that it runs as fast as on its own (the system checks the heap of a
+    // process started under a debugger). Where the system does not let this
+    // thread attach, the renderer's own last-chance handler ends it on a
+    // fault.
+    const bool bDebugged = ::DebugActiveProcess(pi.dwProcessId) != FALSE;
+    if (bDebugged)
+        ::DebugSetProcessKillOnExit(TRUE);
+    ::SetEvent(pRun->hStarted);
+    ::ResumeThread(pi.hThread);
+    ::CloseHandle(pi.hThread);
+    if (bDebugged)
+        WatchRenderer(pRun, pi.dwProcessId);
+    else
+        ::WaitForSingleObject(pi.hProcess, INFINITE);
+    pRun->Release();
+    return 0;
+}
+
+// The program's own path, in wide characters; empty when it cannot be had.
+std::wstring ProgramPath()
+{
+    std::vector<wchar_t> path(MAX_PATH);
+    for (;;)
+    {
+        const DWORD nLength = ::GetModuleFileNameW(NULL, path.data(), (DWORD)path.size());
+        if (nLength == 0)
+            return std::wstring();
+        if (nLength < path.size())
+            return std::wstring(path.data(), nLength);
+        if (path.size() >= 32768)
+            return std::wstring();
+        path.resize(path.size() * 2);
+    }
+}
+
+// The renderer's path as it may be shown to the user.
+CString ShownPath(const std::wstring& strPath)
+{
+    return CString(strPath.c_str());
+}
 } // namespace
 
-CString AFX_CDECL XTPMetafileRendererPath()
+std::wstring AFX_CDECL XTPMetafileRendererPath()
 {
-    TCHAR szPath[MAX_PATH + 1] = {0};
-    const DWORD nLength = ::GetModuleFileName(NULL, szPath, MAX_PATH);
-    if (nLength == 0 || nLength >= MAX_PATH)
-        return CString();
-    CString strPath(szPath);
-    const int nSlash = std::max(strPath.ReverseFind('\\'), strPath.ReverseFind('/'));
-    strPath = strPath.Left(nSlash + 1) + XTP_METAFILE_RENDERER_EXE;
-    const DWORD dwAttributes = ::GetFileAttributes(strPath);
-    if (dwAttributes == INVALID_FILE_ATTRIBUTES || (dwAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-        return CString();
+    std::wstring strPath = ProgramPath();
+    if (strPath.empty())
+        return strPath;
+    const size_t nSlash = strPath.find_last_of(L"\\/");
+    strPath = (nSlash == std::wstring::npos ? std::wstring() : strPath.substr(0, nSlash + 1)) +
+              XTP_METAFILE_RENDERER_EXE_W;
     return strPath;
 }
 
 BOOL AFX_CDECL XTPRenderMetafileApart(const BYTE* pData, size_t nSize, CSize sz, DWORD* pPixels,
-                                      CString& strProblem, DWORD dwTimeout)
+                                      CString& strProblem, DWORD dwTimeout, XTPMetafileRenderFailure* pnFailure)
 {
     strProblem.Empty();
+    XTPMetafileRenderFailure nFailureIgnored = xtpRenderNoFailure;
+    XTPMetafileRenderFailure& nFailure = pnFailure != NULL ? *pnFailure : nFailureIgnored;
+    nFailure = xtpRenderPictureRefused;
     // A button image is small; the limit keeps the block's size far from
     // any overflow.
     if (pPixels == NULL || sz.cx <= 0 || sz.cy <= 0 || sz.cx > 1024 || sz.cy > 1024)
@@ -113,10 +293,13 @@ BOOL AFX_CDECL XTPRenderMetafileApart(const BYTE* pData, size_t nSize, CSize sz,
     // process.
     if (!XTPCheckMetafileData(pData, nSize, strProblem))
         return FALSE;
-    const CString strExe = XTPMetafileRendererPath();
-    if (strExe.IsEmpty())
+    const std::wstring strExe = XTPMetafileRendererPath();
+    const DWORD dwAttributes = strExe.empty() ? INVALID_FILE_ATTRIBUTES : ::GetFileAttributesW(strExe.c_str());
+    if (dwAttributes == INVALID_FILE_ATTRIBUTES || (dwAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
     {
-        strProblem.Format(_T("the metafile renderer %s is not beside the program"), XTP_METAFILE_RENDERER_EXE);
+        nFailure = xtpRenderNoRenderer;
+        strProblem.Format(_T("the metafile renderer %s is missing"),
+                          strExe.empty() ? XTP_METAFILE_RENDERER_EXE : (LPCTSTR)ShownPath(strExe));
         return FALSE;
     }
 
@@ -132,10 +315,12 @@ BOOL AFX_CDECL XTPRenderMetafileApart(const BYTE* pData, size_t nSize, CSize sz,
 
     // A name of the block no other call uses.
     static LONG s_nCalls = 0;
-    CString strName;
-    strName.Format(_T("XTPMetafileRender.%lu.%lu.%lu"), (unsigned long)::GetCurrentProcessId(),
-                   (unsigned long)::InterlockedIncrement(&s_nCalls), (unsigned long)::GetTickCount());
-    HANDLE hMapping = ::CreateFileMapping(INVALID_HANDLE_VALUE, NULL, PAGE_READWRITE, 0, (DWORD)cbBlock, strName);
+    wchar_t szName[96];
+    _snwprintf(szName, sizeof(szName) / sizeof(szName[0]) - 1, L"XTPMetafileRender.%lu.%lu.%lu",
+               (unsigned long)::GetCurrentProcessId(), (unsigned long)::InterlockedIncrement(&s_nCalls),
+               (unsigned long)::GetTickCount());
+    szName[sizeof(szName) / sizeof(szName[0]) - 1] = 0;
+    HANDLE hMapping = ::CreateFileMappingW(INVALID_HANDLE_VALUE, NULL, PAGE_READWRITE, 0, (DWORD)cbBlock, szName);
     if (hMapping != NULL && ::GetLastError() == ERROR_ALREADY_EXISTS)
     {
         // Another process made a block of this name: it is not ours to use.
@@ -170,31 +355,30 @@ BOOL AFX_CDECL XTPRenderMetafileApart(const BYTE* pData, size_t nSize, CSize sz,
 
     // The renderer ends itself a while after the program's limit, should
     // the program be gone by then.
-    CString strCommand;
-    strCommand.Format(_T("\"%s\" %s %lu"), (LPCTSTR)strExe, (LPCTSTR)strName, (unsigned long)(dwTimeout + 1000));
-    std::vector<TCHAR> command(strCommand.GetLength() + 1);
-    memcpy(command.data(), (LPCTSTR)strCommand, command.size() * sizeof(TCHAR));
-    STARTUPINFO si;
-    ZeroMemory(&si, sizeof(si));
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi;
-    ZeroMemory(&pi, sizeof(pi));
+    CRendererRun* pRun = new CRendererRun;
+    pRun->strExe = strExe;
+    wchar_t szArguments[128];
+    _snwprintf(szArguments, sizeof(szArguments) / sizeof(szArguments[0]) - 1, L" %ls %lu", szName,
+               (unsigned long)(dwTimeout + 1000));
+    szArguments[sizeof(szArguments) / sizeof(szArguments[0]) - 1] = 0;
+    pRun->strCommand = L"\"" + strExe + L"\"" + szArguments;
+    pRun->hJob = CreateRendererJob();
     const DWORD dwStart = ::GetTickCount();
-    if (!::CreateProcess(strExe, command.data(), NULL, NULL, FALSE, CREATE_SUSPENDED | CREATE_NO_WINDOW, NULL, NULL,
-                         &si, &pi))
+    HANDLE hThread = pRun->hStarted != NULL ? ::CreateThread(NULL, 0, RunRenderer, pRun, 0, NULL) : NULL;
+    if (hThread == NULL)
     {
-        strProblem.Format(_T("the metafile renderer did not start (%lu)"), (unsigned long)::GetLastError());
+        strProblem.Format(_T("the metafile renderer could not be watched (%lu)"), (unsigned long)::GetLastError());
+        if (pRun->hJob != NULL)
+            ::CloseHandle(pRun->hJob);
+        delete pRun;
         ::UnmapViewOfFile(pBlock);
         ::CloseHandle(hMapping);
         return FALSE;
     }
-    HANDLE hJob = CreateRendererJob();
-    if (hJob != NULL && !::AssignProcessToJobObject(hJob, pi.hProcess))
-        TRACE("metafile renderer: not kept in a job (%lu)\n", (unsigned long)::GetLastError());
-    ::ResumeThread(pi.hThread);
-    ::CloseHandle(pi.hThread);
 
-    // Wait for it, answering what comes to this thread meanwhile.
+    // Wait for it, answering what comes to this thread meanwhile. The
+    // watching thread ends with the renderer, or at once when it could not
+    // start it.
     HCURSOR hOldCursor = ::SetCursor(::LoadCursor(NULL, IDC_WAIT));
     bool bEnded = false, bQuit = false;
     for (;;)
@@ -203,7 +387,7 @@ BOOL AFX_CDECL XTPRenderMetafileApart(const BYTE* pData, size_t nSize, CSize sz,
         if (dwElapsed >= dwTimeout)
             break;
         const DWORD dwWait =
-            ::MsgWaitForMultipleObjects(1, &pi.hProcess, FALSE, std::min<DWORD>(dwTimeout - dwElapsed, 50),
+            ::MsgWaitForMultipleObjects(1, &hThread, FALSE, std::min<DWORD>(dwTimeout - dwElapsed, 50),
                                         QS_POSTMESSAGE | QS_PAINT | QS_SENDMESSAGE | QS_TIMER);
         if (dwWait == WAIT_OBJECT_0)
         {
@@ -220,26 +404,58 @@ BOOL AFX_CDECL XTPRenderMetafileApart(const BYTE* pData, size_t nSize, CSize sz,
     }
     ::SetCursor(hOldCursor);
 
+    const bool bTimedOut = !bEnded && !bQuit;
+    if (!bEnded)
+    {
+        // Ended here; its watching thread then sees it end.
+        if (::WaitForSingleObject(pRun->hStarted, 1000) == WAIT_OBJECT_0 && pRun->bStarted)
+            ::TerminateProcess(pRun->hProcess, xtpRendererOutOfTime);
+        bEnded = ::WaitForSingleObject(hThread, 2000) == WAIT_OBJECT_0;
+    }
+    ::CloseHandle(hThread);
+
     BOOL bDrawn = FALSE;
     if (!bEnded)
     {
-        ::TerminateProcess(pi.hProcess, xtpRendererOutOfTime);
-        ::WaitForSingleObject(pi.hProcess, 1000);
-        if (bQuit)
-            strProblem = _T("the program is closing");
-        else
-            strProblem.Format(_T("drawing the picture took longer than %lu ms"), (unsigned long)dwTimeout);
+        strProblem = _T("the metafile renderer could not be ended");
+    }
+    else if (!pRun->bStarted)
+    {
+        nFailure = xtpRenderNoRenderer;
+        strProblem.Format(_T("the metafile renderer %s cannot start (%lu)"), (LPCTSTR)ShownPath(strExe),
+                          (unsigned long)pRun->dwStartError);
     }
     else
     {
         DWORD dwExit = 0;
-        ::GetExitCodeProcess(pi.hProcess, &dwExit);
-        if (dwExit == xtpRendererDrawn && pHeader->nResult == 1)
+        ::GetExitCodeProcess(pRun->hProcess, &dwExit);
+        const LONG nResult = pHeader->nResult;
+        if (bQuit)
+        {
+            strProblem = _T("the program is closing");
+        }
+        else if (bTimedOut)
+        {
+            strProblem.Format(_T("drawing the picture took longer than %lu ms"), (unsigned long)dwTimeout);
+        }
+        else if (pRun->dwFault != 0)
+        {
+            strProblem.Format(_T("the picture made the metafile renderer fail (0x%08lX)"),
+                              (unsigned long)pRun->dwFault);
+        }
+        else if (EndedWithoutWorking(dwExit, nResult))
+        {
+            nFailure = xtpRenderNoRenderer;
+            strProblem.Format(_T("the metafile renderer %s does not work (it ended with 0x%08lX)"),
+                              (LPCTSTR)ShownPath(strExe), (unsigned long)dwExit);
+        }
+        else if (dwExit == xtpRendererDrawn && nResult == 1)
         {
             memcpy(pPixels, pBlock + offPixels, (size_t)cbPixels);
             bDrawn = TRUE;
+            nFailure = xtpRenderNoFailure;
         }
-        else if (dwExit == xtpRendererRefused && pHeader->nResult == 0)
+        else if (dwExit == xtpRendererRefused && nResult == 0)
         {
             pHeader->szProblem[sizeof(pHeader->szProblem) - 1] = 0;
             strProblem = pHeader->szProblem;
@@ -251,9 +467,10 @@ BOOL AFX_CDECL XTPRenderMetafileApart(const BYTE* pData, size_t nSize, CSize sz,
             strProblem = ExitReason(dwExit);
         }
     }
-    ::CloseHandle(pi.hProcess);
-    if (hJob != NULL)
-        ::CloseHandle(hJob);
+    if (pRun->hJob != NULL)
+        ::CloseHandle(pRun->hJob);
+    pRun->hJob = NULL;
+    pRun->Release();
     ::UnmapViewOfFile(pBlock);
     ::CloseHandle(hMapping);
     return bDrawn;

@@ -15,8 +15,11 @@
 
 #include <afxwin.h>
 
+#include <string>
+
 // The renderer's file name; it is looked for beside the running program.
 #define XTP_METAFILE_RENDERER_EXE _T("XTPMetafileRenderer.exe")
+#define XTP_METAFILE_RENDERER_EXE_W L"XTPMetafileRenderer.exe"
 
 // How long the program waits for a picture, in milliseconds, counted from
 // the start of the renderer, and the most memory the renderer may take.
@@ -57,16 +60,31 @@ enum XTPMetafileRendererExit
     xtpRendererException = 0x13
 };
 
+// Why a picture was not drawn: the picture itself was refused (by the
+// checks, by the renderer, or because drawing it faulted or took too long),
+// or the renderer is missing or cannot be started, whatever the picture.
+enum XTPMetafileRenderFailure
+{
+    xtpRenderNoFailure = 0,
+    xtpRenderPictureRefused,
+    xtpRenderNoRenderer
+};
+
 // Checks the metafile (XTPCheckMetafileData), then has the renderer draw it
 // onto the cx x cy pixels of pPixels (32 bits, top row first), so that the
 // picture fills them. While it waits the calling thread goes on handling
 // what is sent or posted to it and painting its windows (input waits in the
-// queue); after dwTimeout it ends the renderer. TRUE with the pixels drawn;
-// FALSE with the reason in strProblem and pPixels as they were.
+// queue); after dwTimeout it ends the renderer. A renderer that faults is
+// ended at once, with no word on the screen. TRUE with the pixels drawn;
+// FALSE with the reason in strProblem, why in *pnFailure, and pPixels as
+// they were.
 BOOL AFX_CDECL XTPRenderMetafileApart(const BYTE* pData, size_t nSize, CSize sz, DWORD* pPixels,
-                                      CString& strProblem, DWORD dwTimeout = XTP_METAFILE_RENDER_TIMEOUT);
+                                      CString& strProblem, DWORD dwTimeout = XTP_METAFILE_RENDER_TIMEOUT,
+                                      XTPMetafileRenderFailure* pnFailure = NULL);
 
-// The renderer's path: XTP_METAFILE_RENDERER_EXE in the folder of the
-// running program; empty when there is none.
-CString AFX_CDECL XTPMetafileRendererPath();
+// Where the renderer belongs: XTP_METAFILE_RENDERER_EXE in the folder of the
+// running program, whether it is there or not; empty when the program's own
+// path cannot be had. Wide characters, so that a folder of any letters is
+// found.
+std::wstring AFX_CDECL XTPMetafileRendererPath();
 

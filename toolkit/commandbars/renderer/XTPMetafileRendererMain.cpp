@@ -9,6 +9,7 @@
 #include <psapi.h>
 
 #include <cstdio>
+#include <cwchar>
 #include <cstdlib>
 #include <cstring>
 
@@ -119,12 +120,34 @@ int Draw(XTP_METAFILE_RENDER_BLOCK* pHeader, BYTE* pBlock)
     return xtpRendererDrawn;
 }
 
-int Run(LPCSTR lpszCmdLine)
+// The arguments after the program's own name on a command line.
+LPCWSTR SkipProgramName(LPCWSTR p)
 {
-    // "<name of the block> <milliseconds>"
-    char szName[128] = "";
+    if (p == NULL)
+        return L"";
+    if (*p == L'"')
+    {
+        for (++p; *p != 0 && *p != L'"'; ++p)
+        {
+        }
+        if (*p == L'"')
+            ++p;
+    }
+    else
+    {
+        while (*p != 0 && *p != L' ' && *p != L'\t')
+            ++p;
+    }
+    return p;
+}
+
+int Run(LPCWSTR lpszArguments)
+{
+    // "<name of the block> <milliseconds>", read in wide characters as the
+    // program wrote them.
+    wchar_t szName[128] = L"";
     unsigned long nLimit = 0;
-    if (lpszCmdLine == NULL || sscanf(lpszCmdLine, "%127s %lu", szName, &nLimit) != 2 || nLimit == 0)
+    if (swscanf(lpszArguments, L"%127ls %lu", szName, &nLimit) != 2 || nLimit == 0)
         return xtpRendererBadCall;
 
     static CWatch s_watch;
@@ -136,7 +159,7 @@ int Run(LPCSTR lpszCmdLine)
         return xtpRendererBadCall;   // nothing would bound the run
     ::CloseHandle(hWatch);
 
-    HANDLE hMapping = ::OpenFileMappingA(FILE_MAP_READ | FILE_MAP_WRITE, FALSE, szName);
+    HANDLE hMapping = ::OpenFileMappingW(FILE_MAP_READ | FILE_MAP_WRITE, FALSE, szName);
     if (hMapping == NULL)
         return xtpRendererBadCall;
     BYTE* pBlock = (BYTE*)::MapViewOfFile(hMapping, FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, 0);
@@ -159,13 +182,13 @@ int Run(LPCSTR lpszCmdLine)
 }
 } // namespace
 
-extern "C" int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR lpCmdLine, int)
+extern "C" int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
     ::SetUnhandledExceptionFilter(EndOnFault);
     try
     {
-        return Run(lpCmdLine);
+        return Run(SkipProgramName(::GetCommandLineW()));
     }
     catch (...)
     {

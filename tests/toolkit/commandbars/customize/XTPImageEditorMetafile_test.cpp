@@ -320,7 +320,7 @@ TEST(XTPImageEditorMetafileTest, RecordsOfUnknownKindsAndLyingObjectsAreRefused)
     std::vector<BYTE> unknown = emf;
     const size_t nBkMode = FindEnhRecord(emf, EMR_SETBKMODE);
     ASSERT_NE(0u, nBkMode);
-    PutDword(unknown, nBkMode, 114);
+    PutDword(unknown, nBkMode, 105);
     EXPECT_FALSE(XTPCheckMetafileData(unknown.data(), unknown.size(), strProblem));
     EXPECT_NE(-1, strProblem.Find(_T("not read"))) << (LPCTSTR)strProblem;
 

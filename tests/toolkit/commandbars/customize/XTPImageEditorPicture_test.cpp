@@ -940,9 +940,18 @@ std::vector<std::string>& ImportMessages()
     static std::vector<std::string> s_texts;
     return s_texts;
 }
+// Keys waiting in the queue when a message showed.
+int& KeysWaitingAtAMessage()
+{
+    static int s_nKeys = 0;
+    return s_nKeys;
+}
 int AFXAPI RecordMessage(LPCTSTR lpszText, UINT, UINT)
 {
     ImportMessages().push_back(lpszText);
+    MSG msg;
+    while (::PeekMessage(&msg, NULL, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE))
+        KeysWaitingAtAMessage()++;
     return IDOK;
 }
 } // namespace
@@ -963,13 +972,17 @@ TEST_F(CanvasTest, ImportingADamagedFileSaysSoAndChangesNothing)
 void CanvasTest::ImportDamagedThroughTheDialog(const std::string& strPath)
 {
     ImportMessages().clear();
+    KeysWaitingAtAMessage() = 0;
     AFX_MSGBOX_HOOK pfnOld = AfxSetMessageBoxHook(&RecordMessage);
-    // The file dialog gets the file's name and OK.
+    // The file dialog gets the file's name and OK; Enter, typed while the
+    // picture is read, waits in the queue and must not reach the message.
     testsupport::ModalDriver driver(
         [&](HWND hDlg) {
             ::SetDlgItemTextA(hDlg, 1148, strPath.c_str());
             ::SetDlgItemTextA(hDlg, 1152, strPath.c_str());
             testsupport::ModalDriver::Press(hDlg, IDOK);
+            ::PostMessage(pDlg->m_hWnd, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+            ::PostMessage(pDlg->m_hWnd, WM_CHAR, VK_RETURN, 0x001C0001);
         },
         pDlg->m_hWnd);
     pCanvas->OnImport();
@@ -979,6 +992,7 @@ void CanvasTest::ImportDamagedThroughTheDialog(const std::string& strPath)
     XTPResourceManager()->LoadString(&strExpected, XTP_IDS_IMAGEEDITOR_BADPICTURE);
     ASSERT_EQ(1u, ImportMessages().size());
     EXPECT_EQ(std::string((LPCTSTR)strExpected), ImportMessages()[0]);
+    EXPECT_EQ(0, KeysWaitingAtAMessage()) << "no key typed before the message can close it";
     EXPECT_TRUE(pCanvas->GetPicture() == NULL);
     EXPECT_EQ(0, pCanvas->GetUndoCount());
 }
