@@ -1100,9 +1100,10 @@ public:
     void KeepOwnedWindowsInFront();
     // Raises each visible window the frame owns, directly or through another
     // owned window, once, from the bottom up so that their order among
-    // themselves stays; nothing is activated and topmost windows are left
-    // alone. Nothing is done while the foreground window belongs to neither
-    // the frame nor a window it owns (another program is in front).
+    // themselves stays; nothing is activated, and the family's topmost
+    // windows (tips, menus) stay topmost above the others. Nothing is done
+    // while the foreground window belongs to neither the frame nor a window
+    // it owns (another program is in front).
     // Returns the number of windows raised.
     int RaiseOwnedWindows();
     // TRUE while a visible, not topmost window the frame owns lies below the
@@ -1653,12 +1654,24 @@ BOOL AFXAPI AfxOwnedWindowsRestacked();
 BOOL AFXAPI AfxWindowManagerStacksWindows();
 // For tests: 0 or 1 decides AfxOwnedWindowsRestacked, -1 detects again.
 void AFXAPI AfxSetOwnedWindowsRestacked(int nRestack);
-// Counted per thread: while any frame asks for it, a hook of the thread
-// watches what stacks windows on the screen (a window taking the focus, a
-// top-level window moved in the order or shown) and asks the frame of that
-// window's family for KeepOwnedWindowsInFront.
+// Counted per thread: while any frame asks for it, what stacks windows on
+// the screen asks the frame of that window's family for
+// KeepOwnedWindowsInFront: a window activated or taking the focus (seen by
+// a WH_CBT hook of the thread, which the system calls for those events
+// only) and a top-level window of the library moved in the order or shown
+// (seen by its window procedure, AfxNoteWindowPosChanged). No hook runs for
+// every message.
 void AFXAPI AfxFollowScreenOrder(BOOL bFollow);
 BOOL AFXAPI AfxIsFollowingScreenOrder();
+// The library's window procedure hands every WM_WINDOWPOSCHANGED here.
+void AFXAPI AfxNoteWindowPosChanged(HWND hWnd, const WINDOWPOS* pPos);
+// A mouse button pressed on a window of the library that is disabled (the
+// system reports HTERROR): when a modal window of its family disables it,
+// that window comes forward and the system beeps, as on Windows; with a
+// window manager, which may have raised the clicked window, it is asked to
+// raise the modal window again. Nothing happens for a window disabled by
+// its program for another reason (no enabled popup of its family shows).
+void AFXAPI AfxNoteClickOnDisabledWindow(HWND hWnd);
 // Puts the given windows (top first) at the top of the screen in that
 // order, below the visible topmost windows, which stay above them; nothing
 // is activated. Returns the number of windows restacked.

@@ -967,8 +967,12 @@ LRESULT CFrameWnd::OnRaiseOwnedWindows(WPARAM, LPARAM)
     // frame to the top a little later, and tells the frame nothing: for a
     // few ticks after the raise the order is checked and, where the frame
     // lies above a window it owns, the raise is made again.
-    if (m_nRaiseChecks > 0)
+    // With a window manager nothing is asked later: the player may have
+    // brought another program up meanwhile.
+    if (m_nRaiseChecks > 0 && !AfxWindowManagerStacksWindows())
         ::SetTimer(m_hWnd, kRaiseCheckTimer, kRaiseCheckMilliseconds, &CFrameWnd::RaiseCheckTimerProc);
+    else
+        m_nRaiseChecks = 0;
     return 0;
 }
 
@@ -1024,16 +1028,26 @@ int CFrameWnd::RaiseOwnedWindows()
     if (owned.empty())
         return 0;
     // Only while the game is in front: never over another program's window.
+    // With a window manager, the display's news (another program activated)
+    // is read first: a peek hands the waiting display events to the system.
+    if (AfxWindowManagerStacksWindows())
+    {
+        MSG msg;
+        ::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE | PM_NOYIELD);
+    }
     HWND hWndForeground = ::GetForegroundWindow();
     if (hWndForeground != m_hWnd && std::find(owned.begin(), owned.end(), hWndForeground) == owned.end())
         return 0;
 
-    // Visible and not topmost, top first: the screen shows them so, above
-    // the frame, whatever put the frame over them (its order among them is
-    // what the system's order says, so dialogs stay above floating windows).
+    // Visible, top first: the screen shows them so, above the frame,
+    // whatever put the frame over them (its order among them is what the
+    // system's order says, so dialogs stay above floating windows). The
+    // family's topmost popups (tips, menus) are stacked with it and stay
+    // above the others: left out, the window that owns a tip would lie
+    // below a topmost window of the program's own and never come first.
     std::vector<HWND> above;
     for (HWND hWnd : owned)
-        if (::IsWindow(hWnd) && ::IsWindowVisible(hWnd) && (::GetWindowLongPtr(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0)
+        if (::IsWindow(hWnd) && ::IsWindowVisible(hWnd))
             above.push_back(hWnd);
     m_bRaisingOwned = TRUE;
     int nRaised = AfxRestackOnScreen(above.data(), (int)above.size());

@@ -11,15 +11,25 @@
 // So a frame clicked, given the focus or raised covers the windows it owns
 // on the screen while the order still counts them in front, and a window
 // shown again comes up where it lay on the screen before. The frame watches
-// both cases for its whole family (itself and the windows it owns) and then
-// restacks the family on the screen: each window that must lie above the
+// both cases for its whole family (itself and the windows it owns) without
+// any hook that runs for every message (under Wine such a hook makes every
+// sent message hundreds of times dearer): the library's window procedure
+// sees its windows moved in the order or shown, and a WH_CBT hook, called
+// for activation and focus only, sees any window of the thread activated or
+// given the focus. Then the frame restacks the family on the screen: each window that must lie above the
 // frame is made the first window of the order in turn, from the bottom up,
 // and the topmost windows that must stay above them are put back after.
 //
 // Under Wine with a window manager, the window manager stacks the windows
 // and raises one only when asked: the same events make each window of the
 // family ask for it, bottom up (nothing else of the above is needed there).
-// On Windows the system keeps owned windows in front of their owner:
+// A window mapped before the frame (floating windows restored at start-up)
+// is not kept above it by the window manager, though Wine marks it as the
+// frame's transient. Each request is made right after the event that calls
+// for it and only while the game is in front (the display's news of another
+// program activated read first), never later: a request that comes after
+// the player brought another program up would put the game's windows over
+// it. On Windows the system keeps owned windows in front of their owner:
 // nothing of this runs there.
 #include "wndimpl.h"
 
@@ -79,23 +89,21 @@ CFrameWnd* FamilyFrame(HWND hWndTop)
     return pFrame;
 }
 
-void NoteScreenMove(const CWPSTRUCT& cwp)
+// Per thread: how many frames follow the screen's order, the hook that
+// watches activation and focus for them, and whether AfxRestackOnScreen is
+// moving windows (its own moves are not news).
+struct ScreenOrderWatch
 {
-    HWND hWndTop = NULL;
-    if (cwp.message == WM_SETFOCUS)
-    {
-        // The display has just raised the top-level window of the focus.
-        hWndTop = ::GetAncestor(cwp.hwnd, GA_ROOT);
-    }
-    else
-    {
-        const WINDOWPOS* pPos = (const WINDOWPOS*)cwp.lParam;
-        if (pPos == NULL || ((pPos->flags & SWP_NOZORDER) != 0 && (pPos->flags & SWP_SHOWWINDOW) == 0))
-            return;
-        if ((::GetWindowLongPtr(cwp.hwnd, GWL_STYLE) & WS_CHILD) != 0)
-            return;
-        hWndTop = cwp.hwnd;
-    }
+    HHOOK hHook = NULL;
+    int nFrames = 0;
+    BOOL bRestacking = FALSE;
+};
+thread_local ScreenOrderWatch t_watch;
+
+// A window of hWndTop's family may have been stacked over the others on the
+// screen: the family's frame checks its order once the system is done.
+void NoteStacked(HWND hWndTop)
+{
     if (hWndTop == NULL)
         return;
     CFrameWnd* pFrame = FamilyFrame(hWndTop);
@@ -103,23 +111,18 @@ void NoteScreenMove(const CWPSTRUCT& cwp)
         pFrame->KeepOwnedWindowsInFront();
 }
 
-struct ScreenOrderHook
-{
-    HHOOK hHook = NULL;
-    int nFrames = 0;
-    BOOL bRestacking = FALSE;   // AfxRestackOnScreen is moving windows
-};
-thread_local ScreenOrderHook t_hook;
-
-LRESULT CALLBACK ScreenOrderHookProc(int nCode, WPARAM wParam, LPARAM lParam)
+// Called by the system for activation, focus, creation and sizing only, not
+// for every message: activation and focus raise the window on the screen,
+// also for windows the class library does not own (message boxes, common
+// dialogs, plain controls). It runs before the change; the frame's check is
+// posted, so it comes after.
+LRESULT CALLBACK ScreenOrderCbtProc(int nCode, WPARAM wParam, LPARAM lParam)
 {
     // A hook procedure: nothing may leave it.
     try
     {
-        const CWPSTRUCT* pCwp = (const CWPSTRUCT*)lParam;
-        if (nCode == HC_ACTION && pCwp != NULL && !t_hook.bRestacking &&
-            (pCwp->message == WM_SETFOCUS || pCwp->message == WM_WINDOWPOSCHANGED))
-            NoteScreenMove(*pCwp);
+        if ((nCode == HCBT_ACTIVATE || nCode == HCBT_SETFOCUS) && wParam != 0 && !t_watch.bRestacking)
+            NoteStacked(::GetAncestor((HWND)wParam, GA_ROOT));
     }
     catch (CException* e)
     {
@@ -130,7 +133,7 @@ LRESULT CALLBACK ScreenOrderHookProc(int nCode, WPARAM wParam, LPARAM lParam)
     {
         TRACE("following the screen's order failed\n");
     }
-    return ::CallNextHookEx(t_hook.hHook, nCode, wParam, lParam);
+    return ::CallNextHookEx(t_watch.hHook, nCode, wParam, lParam);
 }
 
 const UINT kOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
@@ -175,23 +178,35 @@ void AFXAPI AfxFollowScreenOrder(BOOL bFollow)
 {
     if (bFollow)
     {
-        if (t_hook.nFrames++ == 0)
+        if (t_watch.nFrames++ == 0)
         {
-            t_hook.hHook = ::SetWindowsHookExA(WH_CALLWNDPROC, &ScreenOrderHookProc, NULL, ::GetCurrentThreadId());
-            if (t_hook.hHook == NULL)
-                TRACE("the screen's order cannot be followed: no hook\n");
+            t_watch.hHook = ::SetWindowsHookExA(WH_CBT, &ScreenOrderCbtProc, NULL, ::GetCurrentThreadId());
+            if (t_watch.hHook == NULL)
+                TRACE("activation and focus of windows not the library's cannot be followed: no hook\n");
         }
     }
-    else if (t_hook.nFrames > 0 && --t_hook.nFrames == 0 && t_hook.hHook != NULL)
+    else if (t_watch.nFrames > 0 && --t_watch.nFrames == 0 && t_watch.hHook != NULL)
     {
-        ::UnhookWindowsHookEx(t_hook.hHook);
-        t_hook.hHook = NULL;
+        ::UnhookWindowsHookEx(t_watch.hHook);
+        t_watch.hHook = NULL;
     }
 }
 
 BOOL AFXAPI AfxIsFollowingScreenOrder()
 {
-    return t_hook.hHook != NULL;
+    return t_watch.nFrames > 0;
+}
+
+void AFXAPI AfxNoteWindowPosChanged(HWND hWnd, const WINDOWPOS* pPos)
+{
+    if (t_watch.nFrames == 0 || t_watch.bRestacking || pPos == NULL)
+        return;
+    // Moved in the order or shown: only then may the screen have changed.
+    if ((pPos->flags & SWP_NOZORDER) != 0 && (pPos->flags & SWP_SHOWWINDOW) == 0)
+        return;
+    if ((::GetWindowLongPtr(hWnd, GWL_STYLE) & WS_CHILD) != 0)
+        return;
+    NoteStacked(hWnd);
 }
 
 int AFXAPI AfxRestackOnScreen(const HWND* phWndAbove, int nCount)
@@ -215,10 +230,10 @@ int AFXAPI AfxRestackOnScreen(const HWND* phWndAbove, int nCount)
     // window, bottom up, asks to be raised (it does when it is first).
     if (AfxWindowManagerStacksWindows())
     {
-        t_hook.bRestacking = TRUE;
+        t_watch.bRestacking = TRUE;
         for (auto it = above.rbegin(); it != above.rend(); ++it)
-            MoveFirst(*it, FALSE);
-        t_hook.bRestacking = FALSE;
+            MoveFirst(*it, (::GetWindowLongPtr(*it, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
+        t_watch.bRestacking = FALSE;
         return (int)above.size();
     }
 
@@ -228,11 +243,21 @@ int AFXAPI AfxRestackOnScreen(const HWND* phWndAbove, int nCount)
     std::vector<HWND> owners;
     for (HWND hWnd : above)
         owners.push_back(::GetWindow(hWnd, GW_OWNER));
-    t_hook.bRestacking = TRUE;
+    t_watch.bRestacking = TRUE;
     for (HWND hWnd : above)
         ::SetWindowLongPtr(hWnd, GWLP_HWNDPARENT, 0);
 
-    if (topmost.empty())
+    // The family's own topmost windows (a tip, an open menu) are restacked
+    // with it and stay topmost; the others go back among the ordinary ones.
+    std::vector<bool> wasTopmost;
+    bool bFamilyTopmost = false;
+    for (HWND hWnd : above)
+    {
+        wasTopmost.push_back((::GetWindowLongPtr(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
+        bFamilyTopmost = bFamilyTopmost || wasTopmost.back();
+    }
+
+    if (topmost.empty() && !bFamilyTopmost)
     {
         // Bottom up, each becomes the first window and the screen follows.
         for (auto it = above.rbegin(); it != above.rend(); ++it)
@@ -267,13 +292,45 @@ int AFXAPI AfxRestackOnScreen(const HWND* phWndAbove, int nCount)
                 ::SendMessageTimeoutA(hWnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 100, &dwResult);
             }
         }
-        for (auto it = above.rbegin(); it != above.rend(); ++it)
-            ::SetWindowPos(*it, HWND_NOTOPMOST, 0, 0, 0, 0, kOrderOnly);
+        for (size_t i = above.size(); i-- > 0;)
+            if (!wasTopmost[i])
+                ::SetWindowPos(above[i], HWND_NOTOPMOST, 0, 0, 0, 0, kOrderOnly);
     }
 
     for (size_t i = 0; i < above.size(); i++)
         if (::IsWindow(above[i]))
             ::SetWindowLongPtr(above[i], GWLP_HWNDPARENT, (LONG_PTR)owners[i]);
-    t_hook.bRestacking = FALSE;
+    t_watch.bRestacking = FALSE;
     return (int)above.size();
+}
+
+void AFXAPI AfxNoteClickOnDisabledWindow(HWND hWnd)
+{
+    if (hWnd == NULL || ::IsWindowEnabled(hWnd))
+        return;
+    HWND hWndTop = ::GetAncestor(hWnd, GA_ROOT);
+    HWND hRoot = hWndTop;
+    for (int n = 0; n < 32; n++)
+    {
+        HWND hOwner = ::GetWindow(hRoot, GW_OWNER);
+        if (hOwner == NULL)
+            break;
+        hRoot = hOwner;
+    }
+    // The window that holds the family: the last one activated, when it is
+    // not the clicked one and takes input.
+    HWND hModal = ::GetLastActivePopup(hRoot);
+    if (hModal == NULL || hModal == hWndTop || !::IsWindowVisible(hModal) || !::IsWindowEnabled(hModal))
+        return;
+    ::MessageBeep(MB_OK);
+    if (::GetForegroundWindow() != hModal)
+        ::SetForegroundWindow(hModal);
+    // Asked to come to the top even when already active: the window
+    // manager may have raised the clicked window over it. A move to where
+    // it lies changes nothing, so it goes to the bottom first when first.
+    MoveFirst(hModal, (::GetWindowLongPtr(hModal, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
+    // Without a window manager the family's order on the screen follows.
+    CFrameWnd* pFrame = FamilyFrame(hModal);
+    if (pFrame != NULL)
+        pFrame->KeepOwnedWindowsInFront();
 }

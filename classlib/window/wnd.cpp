@@ -195,6 +195,15 @@ LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, L
     try
     {
         lResult = pWnd->WindowProc(nMsg, wParam, lParam);
+        // A window of the library moved in the order or shown: the screen's
+        // order of its family may need mending (screenorder.cpp).
+        if (nMsg == WM_WINDOWPOSCHANGED)
+            AfxNoteWindowPosChanged(hWnd, (const WINDOWPOS*)lParam);
+        // A button pressed on a window that a modal window disables.
+        else if (nMsg == WM_SETCURSOR && (short)LOWORD(lParam) == HTERROR &&
+                 (HIWORD(lParam) == WM_LBUTTONDOWN || HIWORD(lParam) == WM_RBUTTONDOWN ||
+                  HIWORD(lParam) == WM_MBUTTONDOWN))
+            AfxNoteClickOnDisabledWindow(hWnd);
     }
     catch (CException* e)
     {

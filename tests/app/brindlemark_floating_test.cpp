@@ -5,6 +5,7 @@
 // ctest: run-serial
 // ctest: lock registry
 #include "brindlemark_fixture.h"
+#include "brindlemark_floating.h"
 
 #include "support/canvas.h"
 #include "support/mouseinput.h"
@@ -21,7 +22,7 @@
 
 using namespace gametest;
 
-namespace
+namespace gametest
 {
 // Drags the Timer toolbar out by its gripper (at its left edge) to a screen
 // point, where it floats; false when the game shows no Timer toolbar.
@@ -43,7 +44,7 @@ void CloseFloatingBar(HWND hBar)
     ::GetWindowRect(hBar, &rc);
     ClickScreen({rc.right - 10, rc.top + 9}, false);
 }
-} // namespace
+} // namespace gametest
 
 TEST_F(Brindlemark, AClosedToolbarComesBackAndFloatingWindowsRestartAboveTheFrame)
 {
@@ -226,7 +227,7 @@ TEST_F(Brindlemark, AFloatingPaneStaysInFrontOfTheFrame)
     ClearSettings();
 }
 
-namespace
+namespace gametest
 {
 // The game's own stored form of both profile panes floating, each in its
 // own window (it deletes the stored layout first, as a player's export
@@ -347,15 +348,6 @@ bool AnswersWithinASecond(HWND hFrame)
     DWORD_PTR dwResult = 0;
     return ::SendMessageTimeout(hFrame, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, 1000, &dwResult) != 0;
 }
-
-// A floating window of the game and what the screen showed of its client
-// area while nothing could cover it.
-struct SeenWindow
-{
-    std::string strName;
-    HWND hWnd;
-    std::vector<COLORREF> signature;
-};
 
 // The screen pixels on a grid over the window's client area (away from
 // its edges), top row first.
@@ -706,7 +698,7 @@ void MakeNewPuzzle(const Game& game, bool bExpectSaveQuestion)
     ASSERT_TRUE(WaitForPuzzleMade(game)) << "the puzzle is not made";
     Wait(500);
 }
-} // namespace
+} // namespace gametest
 
 // With both profile panes floating (the stored form that froze the game at
 // every start) and the Timer toolbar floating, the game starts and answers,
@@ -897,7 +889,7 @@ TEST_F(Brindlemark, AfterFloatingAPaneEitherWayTheKeyboardReachesTheMenuBar)
     ClearSettings();
 }
 
-namespace
+namespace gametest
 {
 // A window of this program (another program than the game), filled with one
 // colour, activated over the given screen rectangle.
@@ -950,7 +942,7 @@ bool BringFrameToFront(HWND hFrame)
     }
     return ::GetForegroundWindow() == hFrame;
 }
-} // namespace
+} // namespace gametest
 
 // The floating Timer toolbar lies in front of the frame, but on the screen
 // below the game's own dialogs (the buttons of New Puzzle stay seen with the
@@ -1333,7 +1325,7 @@ TEST_F(Brindlemark, FloatingWindowsStayInFrontWhenADockedPaneIsFloatedAndAfterAS
     ClearSettings();
 }
 
-namespace
+namespace gametest
 {
 // The window of a profile pane that slid out of its tab on the frame's edge
 // (a child of the frame that holds the pane's visible grid); NULL when none.
@@ -1410,7 +1402,7 @@ void ClickTheFramesCaption(HWND hFrame, HWND hDialog = NULL)
         << "the window manager does not hold the frame active (0x" << std::hex << nActive << ")";
     Wait(300);
 }
-} // namespace
+} // namespace gametest
 
 // Each floating window (the Timer toolbar and both profile panes) is seen on
 // the screen in front of the frame after every path that once put the frame

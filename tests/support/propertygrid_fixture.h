@@ -56,6 +56,15 @@ protected:
     {
         ::SendMessage(hWnd, message, wParam, MAKELPARAM(pt.x, pt.y));
     }
+    // The pointer put on a point of the view and its move reported, as a
+    // player's hand does it (the view checks where the pointer really is).
+    void HoverView(CPoint pt)
+    {
+        CPoint ptScreen = pt;
+        View().ClientToScreen(&ptScreen);
+        ::SetCursorPos(ptScreen.x, ptScreen.y);
+        SendMouse(View().m_hWnd, WM_MOUSEMOVE, pt);
+    }
     void ClickView(CPoint pt)
     {
         SendMouse(View().m_hWnd, WM_LBUTTONDOWN, pt, MK_LBUTTON);

@@ -25,6 +25,27 @@ IMPLEMENT_DYNCREATE(CXTPToolBar, CXTPCommandBar)
 // Room kept at the end of a docked bar for its expand button.
 static const int XTP_EXPAND_BUTTON_WIDTH = 11;
 
+namespace
+{
+// A click on a floating bar lifts it above the other windows of its frame's
+// family, but not above the family's active window (a dialog open over the
+// frame, such as the Customize sheet): the click does not activate the bar,
+// and an inactive window never comes over the active one of its family.
+void LiftFloatingBar(CWnd* pBar)
+{
+    HWND hRoot = pBar->m_hWnd;
+    for (HWND hOwner = ::GetWindow(hRoot, GW_OWNER); hOwner != NULL; hOwner = ::GetWindow(hRoot, GW_OWNER))
+        hRoot = hOwner;
+    HWND hActive = ::GetActiveWindow();
+    const UINT nFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    if (hActive != NULL && hActive != hRoot && hActive != pBar->m_hWnd && AfxIsDescendant(hRoot, hActive) &&
+        (::GetWindowLongPtr(hActive, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0)
+        pBar->SetWindowPos(CWnd::FromHandle(hActive), 0, 0, 0, 0, nFlags);   // just below the active one
+    else
+        pBar->SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, nFlags);
+}
+} // namespace
+
 BEGIN_MESSAGE_MAP(CXTPToolBar, CXTPCommandBar)
     ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
     ON_MESSAGE(WM_FLOATSTATUS, OnFloatStatus)
@@ -800,7 +821,7 @@ int CXTPToolBar::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message)
 void CXTPToolBar::OnLButtonDown(UINT nFlags, CPoint point)
 {
     if (m_barPosition == xtpBarFloating)
-        SetWindowPos(&wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        LiftFloatingBar(this);
     if (m_pControls->HitTest(point) == NULL)
     {
         CXTPCommandBars* pCommandBars = GetCommandBars();

@@ -28,6 +28,7 @@ BEGIN_MESSAGE_MAP(CXTPPropertyGridToolTip, CWnd)
     ON_WM_ERASEBKGND()
     ON_WM_PAINT()
     ON_WM_NCHITTEST()
+    ON_WM_TIMER()
 END_MESSAGE_MAP()
 
 void CXTPPropertyGridToolTip::Create(CXTPPropertyGridView* pParentWnd)
@@ -81,6 +82,26 @@ LRESULT CXTPPropertyGridToolTip::OnNcHitTest(CPoint)
 {
     // Clicks fall through to the row under the tip.
     return HTTRANSPARENT;
+}
+
+void CXTPPropertyGridToolTip::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent != kCheckTimer)
+    {
+        CWnd::OnTimer(nIDEvent);
+        return;
+    }
+    // Another program came in front, or the pointer left without the view
+    // hearing of it (it went straight to another window): the tip goes.
+    if (!IsWindowVisible() || m_pGrid == NULL || !m_pGrid->IsToolTipWanted())
+    {
+        KillTimer(kCheckTimer);
+        if (m_pGrid != NULL)
+        {
+            m_pGrid->m_strTipText.Empty();
+            m_pGrid->HideToolTip();
+        }
+    }
 }
 
 //////////////////////////////////////////////////////////////////////////
@@ -1000,7 +1021,29 @@ void CXTPPropertyGridView::OnKillFocus(CWnd* pNewWnd)
 void CXTPPropertyGridView::HideToolTip()
 {
     if (m_wndTip.GetSafeHwnd() != NULL && m_wndTip.IsWindowVisible())
+    {
+        m_wndTip.KillTimer(CXTPPropertyGridToolTip::kCheckTimer);
         m_wndTip.ShowWindow(SW_HIDE);
+    }
+}
+
+namespace
+{
+// TRUE when the window in front belongs to this program.
+BOOL IsProgramInFront()
+{
+    HWND hWndForeground = ::GetForegroundWindow();
+    DWORD dwProcess = 0;
+    if (hWndForeground == NULL || ::GetWindowThreadProcessId(hWndForeground, &dwProcess) == 0)
+        return FALSE;
+    return dwProcess == ::GetCurrentProcessId();
+}
+} // namespace
+
+BOOL CXTPPropertyGridView::IsToolTipWanted() const
+{
+    CPoint ptCursor;
+    return IsProgramInFront() && ::GetCursorPos(&ptCursor) && m_rcToolTip.PtInRect(ptCursor);
 }
 
 void CXTPPropertyGridView::HideToolTipOnMessage(UINT message)
@@ -1053,6 +1096,20 @@ void CXTPPropertyGridView::ShowToolTip(CPoint pt)
     int nDivider = GetDividerPos();
     BOOL bRTL = (GetExStyle() & WS_EX_LAYOUTRTL) != 0;
     BOOL bCaption = pt.x < rcRow.left + nDivider;
+
+    // Only for the program in front, and only where the pointer really is:
+    // the system also reports a move when a window appears under where it
+    // believes the pointer to be, which may be far from the player's.
+    if (!IsProgramInFront())
+        return;
+    CPoint ptCursor;
+    if (!::GetCursorPos(&ptCursor))
+        return;
+    ScreenToClient(&ptCursor);
+    CXTPClientRect rcClient(this);
+    if (!rcClient.PtInRect(ptCursor) || ItemFromPoint(ptCursor) != pItem ||
+        (ptCursor.x < rcRow.left + nDivider) != bCaption)
+        return;
 
     CString strText;
     CRect rcText;
@@ -1125,6 +1182,7 @@ void CXTPPropertyGridView::ShowToolTip(CPoint pt)
                           SWP_NOACTIVATE | SWP_SHOWWINDOW);
     m_wndTip.Invalidate(FALSE);
     m_rcToolTip = rcScreen;
+    m_wndTip.SetTimer(CXTPPropertyGridToolTip::kCheckTimer, CXTPPropertyGridToolTip::kCheckMilliseconds, NULL);
     TRACKMOUSEEVENT tme = { sizeof(TRACKMOUSEEVENT), TME_LEAVE, m_hWnd, 0 };
     ::_TrackMouseEvent(&tme);
 }

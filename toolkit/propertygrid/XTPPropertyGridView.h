@@ -24,7 +24,11 @@ protected:
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnPaint();
     afx_msg LRESULT OnNcHitTest(CPoint point);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
     DECLARE_MESSAGE_MAP()
+
+    // While shown, the tip checks that it is still wanted this often.
+    enum { kCheckTimer = 1, kCheckMilliseconds = 200 };
 
     CXTPPropertyGridView* m_pGrid;
     CFont m_fnt;
@@ -125,6 +129,9 @@ protected:
     void ShowToolTip(CPoint pt);
     void HideToolTip();
     void HideToolTipOnMessage(UINT message);
+    // TRUE while the program is the one in front and the pointer lies in the
+    // shown tip's place: a tip shows and stays only then.
+    BOOL IsToolTipWanted() const;
     // Scrolls through the default handling and moves the floating children along.
     void ScrollWithChildren(UINT message, WPARAM wParam, LPARAM lParam);
     // Presses the combo button of the selected item when it has one.

@@ -535,7 +535,16 @@ protected:
     }
 };
 
-// A visible popup filled with one colour.
+// A window of the library made from a plain one; it goes with its window.
+class CLibraryPopup : public CWnd
+{
+protected:
+    virtual void PostNcDestroy() { delete this; }
+};
+
+// A visible popup filled with one colour. One with an owner is a window of
+// the library, as the windows a frame owns are (floating bars and panes,
+// dialogs, tips): the library's window procedure sees it moved and shown.
 HWND CreateColouredPopup(HWND hWndOwner, COLORREF cr, int x, int y, int cx, int cy, DWORD dwExStyle = WS_EX_TOOLWINDOW)
 {
     char szClass[40];
@@ -551,6 +560,12 @@ HWND CreateColouredPopup(HWND hWndOwner, COLORREF cr, int x, int y, int cx, int 
     }
     HWND hWnd = ::CreateWindowExA(dwExStyle, szClass, "", WS_POPUP, x, y, cx, cy, hWndOwner, NULL,
                                   ::GetModuleHandle(NULL), NULL);
+    if (hWnd != NULL && hWndOwner != NULL)
+    {
+        CLibraryPopup* pPopup = new CLibraryPopup;
+        if (!pPopup->SubclassWindow(hWnd))
+            delete pPopup;
+    }
     if (hWnd != NULL)
         ::ShowWindow(hWnd, SW_SHOWNA);
     return hWnd;
@@ -650,9 +665,10 @@ TEST(OwnedWindows, FloatingWindowsThatRaiseThemselvesAreToldOnce)
 }
 
 // The raise puts every visible window the frame owns (also one owned through
-// another owned window) above the frame, keeps their order among themselves,
-// and leaves alone hidden windows, topmost ones, windows the frame does not
-// own, and everything while another window is in front.
+// another owned window) above the frame, keeps their order among themselves
+// (a topmost one of the family stays topmost, above the others), and leaves
+// alone hidden windows, windows the frame does not own, and everything while
+// another window is in front.
 TEST(OwnedWindows, RaiseKeepsTheOrderAndLeavesOtherWindowsAlone)
 {
     CFrameWnd* pFrame = new CFrameWnd;
@@ -684,7 +700,7 @@ TEST(OwnedWindows, RaiseKeepsTheOrderAndLeavesOtherWindowsAlone)
     const std::vector<HWND> before = InOrder({hFirst, hSecond, hThird});
     const bool bStrangerBelow = IsAbove(hFrame, hStranger);
 
-    EXPECT_EQ(3, pFrame->RaiseOwnedWindows());
+    EXPECT_EQ(4, pFrame->RaiseOwnedWindows()) << "the three and the topmost one";
     for (HWND hWnd : {hFirst, hSecond, hThird})
         EXPECT_TRUE(IsAbove(hWnd, hFrame));
     EXPECT_TRUE(before == InOrder({hFirst, hSecond, hThird})) << "their order among themselves";
@@ -956,6 +972,101 @@ TEST(OwnedWindows, TheScreenShowsOwnedWindowsInFrontWhateverRaisedTheFrame)
     EXPECT_EQ("", WaitForScreen(inFront)) << "a window of the frame took the focus";
     pFrame->DestroyWindow();
     EXPECT_FALSE(AfxIsFollowingScreenOrder()) << "the frame's hook goes with it";
+    DrainQuit();
+}
+
+// A topmost popup of the program's own (a tip) owned by a window of the
+// frame's family stacks with that family: the frame activated from another
+// program's window while the tip shows brings the tip's owner back in front
+// of it on the screen, with the tip above it, and the other windows too.
+TEST(OwnedWindows, ATipOfAnOwnedWindowStacksWithItsFamily)
+{
+    ASSERT_TRUE(AfxOwnedWindowsRestacked()) << "the tests run under Wine without a window manager";
+    CFrameWnd* pFrame = new CFrameWnd;
+    ASSERT_TRUE(pFrame->Create(NULL, "owner", WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 300)));
+    HWND hFrame = pFrame->m_hWnd;
+    ::SetClassLongPtr(hFrame, GCLP_HBRBACKGROUND, (LONG_PTR)::CreateSolidBrush(kFrameColour));
+    pFrame->ShowWindow(SW_SHOW);
+    ::SetForegroundWindow(hFrame);
+    HWND hFirst = CreateColouredPopup(hFrame, kFirstColour, 100, 100, 100, 100);
+    HWND hSecond = CreateColouredPopup(hFrame, kSecondColour, 220, 100, 100, 100);
+    ASSERT_TRUE(hFirst != NULL && hSecond != NULL);
+    ASSERT_TRUE(WaitUntilSettled(pFrame));
+
+    // Another program in front, over the frame and its windows; then the
+    // tip of the first window shows (its right end over the frame).
+    HWND hOther = ::CreateWindowExA(0, "STATIC", "another program", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, NULL,
+                                    NULL, NULL, NULL);
+    ASSERT_TRUE(hOther != NULL);
+    ::SetForegroundWindow(hOther);
+    ::SetFocus(hOther);
+    ASSERT_TRUE(WaitUntilSettled(pFrame));
+    HWND hTip = CreateColouredPopup(hFirst, kTopmostColour, 150, 180, 80, 16, WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
+    ASSERT_TRUE(hTip != NULL);
+
+    ::DestroyWindow(hOther);
+    ::SetForegroundWindow(hFrame);
+    ::SetFocus(hFrame);
+    const std::vector<std::pair<POINT, COLORREF>> inFront = {{{120, 120}, kFirstColour},
+                                                             {{300, 180}, kSecondColour},
+                                                             {{160, 188}, kTopmostColour},
+                                                             {{50, 50}, kFrameColour}};
+    EXPECT_EQ("", WaitForScreen(inFront)) << "the frame activated while a tip of its family shows";
+    ASSERT_TRUE(WaitUntilSettled(pFrame));
+    EXPECT_EQ("", WaitForScreen(inFront)) << "after the checks that follow";
+    EXPECT_TRUE(::GetWindowLong(hTip, GWL_EXSTYLE) & WS_EX_TOPMOST) << "the tip stays topmost";
+    EXPECT_EQ(hFirst, ::GetWindow(hTip, GW_OWNER));
+    pFrame->DestroyWindow();
+    DrainQuit();
+}
+
+// A button pressed on an owned window that a modal window of the family
+// disables (the system reports HTERROR) brings that modal window to the top
+// of the order, active, and the screen shows it over the clicked window;
+// the same on a window disabled with no modal window up does nothing.
+TEST(OwnedWindows, AClickOnAWindowAModalWindowDisablesBringsTheModalWindowForward)
+{
+    CFrameWnd* pFrame = new CFrameWnd;
+    ASSERT_TRUE(pFrame->Create(NULL, "owner", WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 300)));
+    HWND hFrame = pFrame->m_hWnd;
+    ::SetClassLongPtr(hFrame, GCLP_HBRBACKGROUND, (LONG_PTR)::CreateSolidBrush(kFrameColour));
+    pFrame->ShowWindow(SW_SHOW);
+    ::SetForegroundWindow(hFrame);
+    HWND hPane = CreateColouredPopup(hFrame, kFirstColour, 100, 100, 120, 120);
+    ASSERT_TRUE(hPane != NULL);
+    ASSERT_TRUE(WaitUntilSettled(pFrame));
+
+    // Disabled with no modal window up: nothing moves.
+    ::EnableWindow(hPane, FALSE);
+    ::SendMessage(hPane, WM_SETCURSOR, (WPARAM)hPane, MAKELPARAM(HTERROR, WM_LBUTTONDOWN));
+    EXPECT_EQ(hFrame, ::GetForegroundWindow());
+    ::EnableWindow(hPane, TRUE);
+
+    // A modal window of the frame's (the frame and the pane disabled), then
+    // the pane stacked over it, as a window manager raises a clicked window.
+    HWND hModal = CreateColouredPopup(hFrame, kSecondColour, 150, 150, 120, 120, 0);
+    ASSERT_TRUE(hModal != NULL);
+    ::EnableWindow(hFrame, FALSE);
+    ::EnableWindow(hPane, FALSE);
+    ::SetForegroundWindow(hModal);
+    ::SetActiveWindow(hModal);
+    ::SetWindowPos(hPane, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    EXPECT_EQ("", WaitForScreen({{{180, 180}, kFirstColour}})) << "the pane over the modal window";
+
+    // A move of the pointer on it changes nothing; a press brings the modal
+    // window forward.
+    ::SendMessage(hPane, WM_SETCURSOR, (WPARAM)hPane, MAKELPARAM(HTERROR, WM_MOUSEMOVE));
+    EXPECT_TRUE(IsAbove(hPane, hModal)) << "a pointer move";
+    ::SendMessage(hPane, WM_SETCURSOR, (WPARAM)hPane, MAKELPARAM(HTERROR, WM_LBUTTONDOWN));
+    EXPECT_TRUE(IsAbove(hModal, hPane));
+    EXPECT_EQ(hModal, ::GetForegroundWindow());
+    EXPECT_EQ("", WaitForScreen({{{180, 180}, kSecondColour}, {{120, 120}, kFirstColour}, {{50, 50}, kFrameColour}}))
+        << "the modal window over the clicked pane, both over the frame";
+
+    ::EnableWindow(hFrame, TRUE);
+    ::EnableWindow(hPane, TRUE);
+    ::DestroyWindow(hModal);
+    pFrame->DestroyWindow();
     DrainQuit();
 }
 

@@ -190,10 +190,10 @@ TEST_F(ViewTest, TooltipShowsOnlyForTextThatDoesNotFit)
     pCategory->Expand();
     HWND hView = View().m_hWnd;
 
-    SendMouse(hView, WM_MOUSEMOVE, CaptionPoint(pShort));
+    HoverView(CaptionPoint(pShort));
     EXPECT_TRUE(View().GetToolTip().GetSafeHwnd() == NULL || !View().GetToolTip().IsWindowVisible());
 
-    SendMouse(hView, WM_MOUSEMOVE, CaptionPoint(pLong));
+    HoverView(CaptionPoint(pLong));
     ASSERT_TRUE(View().GetToolTip().GetSafeHwnd() != NULL);
     EXPECT_TRUE(View().GetToolTip().IsWindowVisible());
     EXPECT_STREQ(pLong->GetCaption(), View().GetToolTipText());
@@ -236,6 +236,48 @@ TEST_F(ViewTest, AClickOnTheTipOfACutOffCaptionSelectsTheRowAndClosesTrackedBars
         testsupport::Pump(25);
     EXPECT_TRUE(pLong->IsSelected()) << "the click did not reach the row";
     EXPECT_EQ(1, bar.m_nExits) << "the mouse manager did not see the click";
+}
+
+// The tip shows only where the pointer really is: a move the system reports
+// for a row the pointer is not on (as for a window appearing under where it
+// believes the pointer to be) shows nothing, and a tip whose pointer went
+// elsewhere without the view hearing of it goes by itself.
+TEST_F(ViewTest, TooltipShowsOnlyWhileThePointerIsOnItsRow)
+{
+    CXTPPropertyGridItem* pCategory = m_grid.AddCategory("Category");
+    CXTPPropertyGridItem* pShort = pCategory->AddChildItem(new CXTPPropertyGridItem("Short", "v"));
+    CXTPPropertyGridItem* pLong = pCategory->AddChildItem(
+        new CXTPPropertyGridItem("A caption far too long for the caption column", "v"));
+    pCategory->Expand();
+    HWND hView = View().m_hWnd;
+
+    // The pointer on the short row, a move reported on the long one.
+    HoverView(CaptionPoint(pShort));
+    SendMouse(hView, WM_MOUSEMOVE, CaptionPoint(pLong));
+    EXPECT_TRUE(View().GetToolTip().GetSafeHwnd() == NULL || !View().GetToolTip().IsWindowVisible());
+
+    // The pointer away from the grid altogether.
+    CPoint ptAway(m_rcHost.right + 200, m_rcHost.bottom + 200);
+    ::SetCursorPos(ptAway.x, ptAway.y);
+    SendMouse(hView, WM_MOUSEMOVE, CaptionPoint(pLong));
+    EXPECT_TRUE(View().GetToolTip().GetSafeHwnd() == NULL || !View().GetToolTip().IsWindowVisible());
+
+    // Really on the row: it shows; then the pointer leaves with no message
+    // to the view: the tip goes within a moment.
+    HoverView(CaptionPoint(pLong));
+    ASSERT_TRUE(View().GetToolTip().GetSafeHwnd() != NULL);
+    ASSERT_TRUE(View().GetToolTip().IsWindowVisible());
+    ::SetCursorPos(ptAway.x, ptAway.y);
+    for (int n = 0; n < 100 && View().GetToolTip().IsWindowVisible(); n++)
+    {
+        ::Sleep(20);
+        testsupport::PumpPending();
+    }
+    EXPECT_FALSE(View().GetToolTip().IsWindowVisible()) << "the pointer left without the view hearing of it";
+
+    // Back on the row: the same tip shows again.
+    HoverView(CaptionPoint(pLong));
+    EXPECT_TRUE(View().GetToolTip().IsWindowVisible());
 }
 
 TEST_F(ViewTest, ScrollingMovesTheEditWithItsRow)

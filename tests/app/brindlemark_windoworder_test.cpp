@@ -1,0 +1,372 @@
+// The order of the game's windows on the screen where a player's action
+// once left it wrong: a property-grid row's tip of a floating pane shown for
+// a game that is not in front, a click on the floating Timer in customise
+// mode, a click on a floating pane that the game's question disables, and
+// another program brought up just after a question was answered. Each is
+// judged by what the screen shows. Run on the tests' display without a
+// window manager and, by app_brindlemark_test_desktop, on a display with one.
+// ctest: run-serial
+// ctest: lock registry
+#include "brindlemark_fixture.h"
+#include "brindlemark_floating.h"
+
+#include "support/snapshot.h"
+#include "support/watchdog.h"
+
+#include "resource.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace gametest;
+
+namespace
+{
+class WindowOrder : public Brindlemark
+{
+};
+
+// A click of the display's own pointer (xdotool), which a window manager
+// sees as a player's click; false when the tool cannot be run. The tests'
+// usual input goes to Wine only, which a window manager never sees.
+bool ClickOnTheDisplay(POINT pt)
+{
+    char szCommand[96];
+    snprintf(szCommand, sizeof(szCommand), "xdotool mousemove %ld %ld click 1 && echo clicked", (long)pt.x,
+             (long)pt.y);
+    std::string strOutput;
+    if (!HostCommandOutput(szCommand, strOutput) || strOutput.find("clicked") == std::string::npos)
+        return false;
+    Wait(300);
+    return true;
+}
+
+// The game started again after the Timer was floated, with both profile
+// panes floating too (the stored layout imported in between): the three
+// floating windows placed over the board and seen in front of the frame.
+struct GameWithFloatingPanes
+{
+    testsupport::Watchdog watchdog;
+    std::unique_ptr<Game> pGame;
+    std::vector<SeenWindow> panes;
+
+    explicit GameWithFloatingPanes(const char* pszWhat) : watchdog(pszWhat, 150000) {}
+
+    void Start()
+    {
+        ASSERT_TRUE(watchdog.IsArmed());
+        {
+            Game first;
+            ASSERT_TRUE(first.Frame() != NULL);
+            ASSERT_TRUE(BringFrameToFront(first.Frame())) << "the game cannot be activated";
+            ASSERT_TRUE(DragTimerBarOut(first, {500, 400})) << "no Timer toolbar";
+            ASSERT_TRUE(IsFloating(TimerBar(first)));
+            ASSERT_EQ(0, first.Close());
+        }
+        ASSERT_TRUE(ImportRegistryText(kTwoFloatingPanesReg)) << "the stored layout was not imported";
+        pGame.reset(new Game);
+        ASSERT_TRUE(pGame->Frame() != NULL);
+        watchdog.AlsoEnd(pGame->Process());
+        EXPECT_FALSE(SplashStays(pGame->Pid(), 10000)) << "the splash stays";
+        ASSERT_TRUE(BringFrameToFront(pGame->Frame())) << "the game cannot be activated";
+        panes = FloatingWindowsOf(*pGame);
+        ASSERT_EQ(3u, panes.size()) << "both profile panes and the Timer float";
+        PlaceOverTheView(*pGame, panes);
+        ASSERT_TRUE(BringFrameToFront(pGame->Frame())) << "the game cannot be activated";
+        ExpectFloatingWindowsInFront(*pGame, panes, "started", NULL);
+    }
+};
+
+// A click on the board without a puzzle asks "To begin playing..."; the
+// question's window once it shows, its picture taken.
+HWND AskTheBeginQuestion(Game& game, SeenWindow& question)
+{
+    // The bottom row's middle square: the floating windows lie elsewhere.
+    ClickScreen(game.SquareCentre(9, 4, 8), false);
+    HWND hQuestion = WaitForMessageWindow(game.Pid(), 5000);
+    if (hQuestion == NULL)
+        return NULL;
+    Wait(800);
+    question = SeenWindow{"the question", hQuestion, {}};
+    TakeSignature(question);
+    return hQuestion;
+}
+
+// The share (in hundredths) of a window's samples inside a screen
+// rectangle (where another window lies under or over it) that show what its
+// signature showed there; -1 when no sample lies there.
+int PercentSeenIn(const SeenWindow& window, const RECT& rcPart)
+{
+    const std::vector<COLORREF> now = ClientSamples(window.hWnd);
+    if (now.size() != window.signature.size() || now.empty())
+        return 0;
+    RECT rc;
+    ::GetClientRect(window.hWnd, &rc);
+    POINT ptOrigin = {0, 0};
+    ::ClientToScreen(window.hWnd, &ptOrigin);
+    int nSame = 0, nAll = 0;
+    size_t i = 0;
+    // The same grid as ClientSamples.
+    for (int y = 4; y < rc.bottom - 3; y += 9)
+        for (int x = 4; x < rc.right - 3; x += 9, i++)
+        {
+            const POINT pt = {ptOrigin.x + x, ptOrigin.y + y};
+            if (!::PtInRect(&rcPart, pt))
+                continue;
+            nAll++;
+            nSame += now[i] == window.signature[i] ? 1 : 0;
+        }
+    return nAll == 0 ? -1 : nSame * 100 / nAll;
+}
+
+// The property-grid tips of the game that show.
+std::vector<HWND> VisibleGridTips(DWORD dwPid)
+{
+    std::vector<HWND> tips;
+    for (HWND hWnd : TopLevels(dwPid, "XTPPropertyGridToolTip"))
+        if (::IsWindowVisible(hWnd))
+            tips.push_back(hWnd);
+    return tips;
+}
+
+// Moves the pointer (the display's own, as a hand does) to a point and
+// waits a little for what follows.
+void RestPointer(POINT pt)
+{
+    ::SetCursorPos(pt.x, pt.y);
+    Wait(100);
+    ::SetCursorPos(pt.x + 1, pt.y);
+    Wait(500);
+}
+
+// A point on a row name of the pane's grid that is cut off (its tip shows
+// there while the game is in front); false when none is found.
+bool FindRowWithTip(const Game& game, HWND hPane, POINT& ptRow)
+{
+    std::vector<HWND> grids = Descendants(hPane, "", "XTPPropertyGrid");
+    if (grids.empty())
+        return false;
+    RECT rcGrid;
+    ::GetWindowRect(grids[0], &rcGrid);
+    for (int y = rcGrid.top + 30; y < rcGrid.bottom - 10; y += 6)
+    {
+        const POINT pt = {rcGrid.left + 30, y};
+        RestPointer(pt);
+        if (!VisibleGridTips(game.Pid()).empty())
+        {
+            ptRow = pt;
+            return true;
+        }
+    }
+    return false;
+}
+} // namespace
+
+// A row's tip of a floating pane shows only while the game is in front and
+// the pointer is on that row: the pointer resting on a cut-off row name with
+// another program in front shows none, and one shown goes once the pointer
+// is elsewhere. Brought to the front again, the game shows each pane in
+// front of its window.
+TEST_F(WindowOrder, ARowTipShowsOnlyForTheGameInFrontAndThePanesComeBackInFront)
+{
+    GameWithFloatingPanes setup("row tips of a floating pane");
+    ASSERT_NO_FATAL_FAILURE(setup.Start());
+    Game& game = *setup.pGame;
+    HWND hPane = setup.panes[0].hWnd;
+    // Narrow, so that the row names are cut off.
+    RECT rcPane = WindowRect(hPane);
+    ASSERT_TRUE(MoveTopLevel(hPane, rcPane.left + 80, rcPane.top, 120, rcPane.bottom - rcPane.top));
+    for (SeenWindow& pane : setup.panes)
+        TakeSignature(pane);   // as they now lie, in front
+    POINT ptRow = {};
+    ASSERT_TRUE(FindRowWithTip(game, hPane, ptRow)) << "no cut-off row name in the pane";
+    testsupport::SaveScreenSnapshot(game.Frame(), "row_tip_shown");
+
+    // The pointer goes away over the empty screen: the tip goes.
+    RestPointer({1200, 1000});
+    for (int n = 0; n < 20 && !VisibleGridTips(game.Pid()).empty(); n++)
+        Wait(100);
+    EXPECT_TRUE(VisibleGridTips(game.Pid()).empty()) << "the tip stays with the pointer elsewhere";
+
+    // Another program in front (below the frame's right part, away from the
+    // panes), the pointer then on the row: no tip.
+    RECT rcFrame = WindowRect(game.Frame());
+    HWND hOther = ShowOtherProgramsWindow({rcFrame.right - 200, rcFrame.bottom - 150, rcFrame.right + 100,
+                                           rcFrame.bottom + 100},
+                                          RGB(30, 140, 110));
+    ASSERT_TRUE(hOther != NULL);
+    PumpFor(500);
+    RestPointer(ptRow);
+    PumpFor(700);
+    EXPECT_TRUE(VisibleGridTips(game.Pid()).empty()) << "a tip shows while another program is in front";
+    testsupport::SaveScreenSnapshot(game.Frame(), "row_tip_with_another_program_in_front");
+
+    // The game activated from outside: its panes are in front of it.
+    ::DestroyWindow(hOther);
+    PumpFor(200);
+    RestPointer({1200, 1000});
+    EXPECT_TRUE(BringFrameToFront(game.Frame())) << "the game cannot be activated again";
+    ExpectFloatingWindowsInFront(game, setup.panes, "the game activated again", NULL);
+    EXPECT_EQ(0, game.Close());
+    ClearSettings();
+}
+
+// A click on a floating pane while the game's question disables it brings
+// the question forward (the system beeps): the question stays seen whole,
+// also after a click on the frame's caption. The screen is read where the
+// pane overlaps the question's left part.
+TEST_F(WindowOrder, AClickOnAPaneTheQuestionDisablesBringsTheQuestionForward)
+{
+    GameWithFloatingPanes setup("a click on a pane under a question");
+    ASSERT_NO_FATAL_FAILURE(setup.Start());
+    Game& game = *setup.pGame;
+    SeenWindow question;
+    HWND hQuestion = AskTheBeginQuestion(game, question);
+    ASSERT_TRUE(hQuestion != NULL) << "no question";
+    HWND hPane = setup.panes[0].hWnd;
+    EXPECT_FALSE(::IsWindowEnabled(hPane)) << "the question disables the floating pane";
+
+    // The pane placed to overlap the question's left part, below it.
+    const RECT rcQuestion = WindowRect(hQuestion);
+    const RECT rcPane = WindowRect(hPane);
+    const int cxPane = rcPane.right - rcPane.left, cyPane = rcPane.bottom - rcPane.top;
+    ASSERT_TRUE(MoveTopLevel(hPane, rcQuestion.left - cxPane + 60, rcQuestion.top - 20, cxPane, cyPane));
+    EXPECT_GE(PercentSeen(question, NULL), 95) << "the pane moved over the question";
+
+    // A click on the pane's part outside the question, with the display's
+    // pointer (a window manager sees it).
+    const RECT rcMoved = WindowRect(hPane);
+    ASSERT_TRUE(ClickOnTheDisplay({rcMoved.left + 30, (rcMoved.top + rcMoved.bottom) / 2}))
+        << "the display's pointer cannot be driven (xdotool)";
+    Wait(1000);
+    int nSeen = PercentSeen(question, NULL);
+    for (int n = 0; n < 20 && nSeen < 95; n++)
+    {
+        Wait(100);
+        nSeen = PercentSeen(question, NULL);
+    }
+    EXPECT_GE(nSeen, 95) << "the clicked pane covers the question (" << nSeen << "% of it seen)";
+    testsupport::SaveScreenSnapshot(game.Frame(), "question_after_a_click_on_a_disabled_pane");
+
+    ClickTheFramesCaption(game.Frame(), hQuestion);
+    Wait(800);
+    nSeen = PercentSeen(question, NULL);
+    EXPECT_GE(nSeen, 95) << "after a click on the frame's caption the pane covers the question (" << nSeen
+                         << "% of it seen)";
+
+    ClickButton(hQuestion, "No");
+    ASSERT_TRUE(WaitUntilGone(hQuestion));
+    PlaceOverTheView(game, setup.panes);
+    EXPECT_TRUE(BringFrameToFront(game.Frame()));
+    ExpectFloatingWindowsInFront(game, setup.panes, "the question answered", NULL);
+    EXPECT_EQ(0, game.Close());
+    ClearSettings();
+}
+
+// Another program activated a moment after a question of the game was
+// answered comes up over the game's floating panes and stays over them:
+// the game asks for none of its windows to be raised while it is not in
+// front. Tried at several moments after the answer.
+TEST_F(WindowOrder, AnotherProgramActivatedJustAfterAnAnswerStaysOverTheFloatingPanes)
+{
+    GameWithFloatingPanes setup("another program after an answer");
+    ASSERT_NO_FATAL_FAILURE(setup.Start());
+    Game& game = *setup.pGame;
+    const COLORREF crOther = RGB(30, 140, 110);
+    for (DWORD dwDelay : {300u, 900u, 1500u})
+    {
+        SeenWindow question;
+        HWND hQuestion = AskTheBeginQuestion(game, question);
+        ASSERT_TRUE(hQuestion != NULL) << "no question";
+        ClickButton(hQuestion, "No");
+        PumpFor(dwDelay);
+        RECT rcFrame = WindowRect(game.Frame());
+        ::InflateRect(&rcFrame, 20, 20);
+        HWND hOther = ShowOtherProgramsWindow(rcFrame, crOther);
+        ASSERT_TRUE(hOther != NULL);
+        // Over two and a half seconds the other program covers each pane.
+        std::string strCovered;
+        for (int n = 0; n < 25; n++)
+        {
+            PumpFor(100);
+            if (n < 5)
+                continue;   // the display shows the new window
+            for (const SeenWindow& pane : setup.panes)
+            {
+                const RECT rc = WindowRect(pane.hWnd);
+                const POINT pt = {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+                if (ScreenColour(pt) != crOther && strCovered.find(pane.strName) == std::string::npos)
+                    strCovered += pane.strName + " at " + std::to_string(n * 100) + " ms; ";
+            }
+        }
+        EXPECT_EQ("", strCovered) << "floating panes over the other program started " << dwDelay
+                                  << " ms after the answer";
+        EXPECT_NE(hOther, (HWND)NULL);
+        testsupport::SaveScreenSnapshot(game.Frame(), "another_program_after_an_answer");
+        ::DestroyWindow(hOther);
+        PumpFor(200);
+        EXPECT_TRUE(BringFrameToFront(game.Frame())) << "the game cannot be activated again";
+        ExpectFloatingWindowsInFront(game, setup.panes, "the game activated again", NULL);
+    }
+    EXPECT_EQ(0, game.Close());
+    ClearSettings();
+}
+
+// In customise mode a click on the floating Timer (which selects a button
+// and does not activate the bar) leaves the Timer below the Customize
+// sheet, and so does a click on the sheet's caption.
+TEST_F(WindowOrder, AClickOnTheFloatingTimerInCustomiseModeLeavesItBelowTheSheet)
+{
+    testsupport::Watchdog watchdog("the floating Timer and the Customize sheet", 150000);
+    ASSERT_TRUE(watchdog.IsArmed());
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    watchdog.AlsoEnd(game.Process());
+    HWND hFrame = game.Frame();
+    ASSERT_TRUE(BringFrameToFront(hFrame));
+    ASSERT_TRUE(DragTimerBarOut(game, {500, 400})) << "no Timer toolbar";
+    HWND hBar = TimerBar(game);
+    ASSERT_TRUE(hBar != NULL && IsFloating(hBar));
+    RECT rcFrame = WindowRect(hFrame);
+    ASSERT_TRUE(MoveTopLevel(hBar, 10, rcFrame.bottom + 20, 0, 0));
+
+    game.Command(ID_VIEW_CUSTOMIZE);
+    HWND hSheet = WaitForWindow(game.Pid(), "Customize", 5000);
+    ASSERT_TRUE(hSheet != NULL) << "the Customize sheet did not open";
+    ::SetForegroundWindow(hSheet);
+    Wait(800);
+    SeenWindow sheet{"Customize", hSheet, {}};
+    TakeSignature(sheet);
+
+    // The Timer under the sheet's lower right corner, the rest of it out;
+    // the screen is read where they overlap.
+    const RECT rcSheet = WindowRect(hSheet);
+    ASSERT_TRUE(MoveTopLevel(hBar, rcSheet.right - 60, rcSheet.bottom - 50, 0, 0));
+    const RECT rcBar = WindowRect(hBar);
+    RECT rcOverlap;
+    ASSERT_TRUE(::IntersectRect(&rcOverlap, &rcBar, &rcSheet));
+    ASSERT_GE(PercentSeenIn(sheet, rcOverlap), 90) << "the Timer moved over the sheet";
+
+    // A click on a button of the Timer (Target, at its right end).
+    ClickScreen({rcBar.right - 25, rcBar.bottom - 20}, false);
+    Wait(800);
+    int nSeen = PercentSeenIn(sheet, rcOverlap);
+    EXPECT_GE(nSeen, 90) << "the clicked Timer covers the sheet (" << nSeen << "% of where they overlap seen)";
+    testsupport::SaveScreenSnapshot(::GetDesktopWindow(), "timer_clicked_in_customise_mode");
+
+    // A click on the sheet's caption.
+    if (WindowsAreManaged())
+        ::SetForegroundWindow(hSheet);
+    else
+        ClickScreen({rcSheet.left + 60, rcSheet.top + 10}, false);
+    Wait(800);
+    nSeen = PercentSeenIn(sheet, rcOverlap);
+    EXPECT_GE(nSeen, 90) << "after a click on the sheet's caption the Timer covers it (" << nSeen
+                         << "% of where they overlap seen)";
+
+    ::PostMessage(hSheet, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitUntilGone(hSheet));
+    EXPECT_EQ(0, game.Close());
+    ClearSettings();
+}
