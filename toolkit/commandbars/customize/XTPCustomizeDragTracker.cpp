@@ -147,6 +147,10 @@ int CXTPCustomizeDragTracker::Track(CXTPControl* pControl, BOOL bCopyOnly)
     HWND hWndCapture = GetCaptureWindow(pControl);
     if (pControl == NULL || hWndCapture == NULL)
         return dropCancelled;
+    // No drag while the button editor is open: it would move, copy or
+    // delete buttons under it.
+    if (m_pSheet != NULL && m_pSheet->GetEditedControl() != NULL)
+        return dropCancelled;
 
     pControl->InternalAddRef();
     m_pDragged = pControl;
