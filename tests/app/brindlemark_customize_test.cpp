@@ -357,7 +357,7 @@ public:
     }
     HWND MenuBar() const
     {
-        for (HWND hBar : Descendants(m_hWnd, "", "XTPMenuBar"))
+        for (HWND hBar : Descendants(m_hWnd, "Menu Bar", ""))
             if (::IsWindowVisible(hBar))
                 return hBar;
         return NULL;
@@ -573,4 +573,74 @@ TEST_F(BrindlemarkCustomize, TheButtonEditorChangesOnlyItsOwnButtonAndTheBarsWai
     EXPECT_NE(branchBefore, ScreenPatch(ControlRect(hStandard, "Branch"))) << "Branch did not take the picture";
     EXPECT_EQ(0, game.Close());
     ::DeleteFileA(strPicture.c_str());
+}
+
+namespace
+{
+// The visible popup bar that shows a control of that name, waited for.
+HWND WaitForMenuShowing(DWORD dwPid, const std::string& strName)
+{
+    for (int n = 0; n < 60; n++)
+    {
+        for (HWND hPopup : VisiblePopupBars(dwPid))
+            if (ControlRect(hPopup, strName).right > 0)
+                return hPopup;
+        Wait(50);
+    }
+    return NULL;
+}
+} // namespace
+
+// In Customize, the toolbars list of View > Toolbars (shown as "Toolbar")
+// dragged onto the Standard toolbar does not land there: the bar keeps its
+// buttons, also after Customize closes, and shows no toggle buttons for the
+// toolbars.
+TEST_F(BrindlemarkCustomize, TheToolbarsListDoesNotLandOnAToolbar)
+{
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    testsupport::Watchdog watchdog("the toolbars list test", 180000);
+    watchdog.AlsoEnd(game.Process());
+    ::ShowWindow(game.Frame(), SW_MAXIMIZE);
+    ::SetForegroundWindow(game.Frame());
+    Wait(500);
+    HWND hStandard = game.Bar("Standard");
+    ASSERT_TRUE(hStandard != NULL);
+    const std::vector<std::string> namesBefore = ShownNames(hStandard);
+    ASSERT_EQ(1, CountNamed(namesBefore, "Branch"));
+    HWND hSheet = OpenCustomize(game);
+    ASSERT_TRUE(hSheet != NULL) << "the Customize sheet did not open";
+
+    // View, then Toolbars: the list shows as its one entry.
+    HWND hMenuBar = game.MenuBar();
+    ASSERT_TRUE(hMenuBar != NULL);
+    const RECT rcView = ControlRect(hMenuBar, "View");
+    ASSERT_GT(rcView.right, rcView.left) << "no View menu on the menu bar";
+    ClickScreen(Centre(rcView), false);
+    HWND hView = WaitForMenuShowing(game.Pid(), "Toolbars");
+    ASSERT_TRUE(hView != NULL) << "View did not open";
+    ClickScreen(Centre(ControlRect(hView, "Toolbars")), false);
+    HWND hToolbars = WaitForMenuShowing(game.Pid(), "Toolbar");
+    ASSERT_TRUE(hToolbars != NULL) << "View > Toolbars did not open";
+    Wait(300);
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(::GetDesktopWindow(), "customize_toolbars_list").empty());
+    const RECT rcList = ControlRect(hToolbars, "Toolbar");
+
+    // Dragged onto the middle of Standard, between Undo and Branch.
+    const RECT rcBranch = ControlRect(hStandard, "Branch");
+    DragScreen(Centre(rcList), {rcBranch.left + 2, (rcBranch.top + rcBranch.bottom) / 2});
+    ASSERT_TRUE(game.IsRunning());
+    EXPECT_EQ(namesBefore, ShownNames(hStandard)) << "the list landed on the toolbar";
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(::GetDesktopWindow(), "customize_toolbars_list_dropped").empty());
+
+    ::SetForegroundWindow(hSheet);
+    Wait(300);
+    ASSERT_TRUE(PressChildButton(hSheet, "Close"));
+    Wait(800);
+    const std::vector<std::string> namesAfter = ShownNames(hStandard);
+    EXPECT_EQ(namesBefore, namesAfter) << "after Customize closed";
+    EXPECT_EQ(0, CountNamed(namesAfter, "Standard"));
+    EXPECT_EQ(0, CountNamed(namesAfter, "Timer"));
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hStandard, "customize_toolbars_list_after").empty());
+    EXPECT_EQ(0, game.Close());
 }

@@ -1398,3 +1398,123 @@ TEST_F(CustomizeTest, ADroppedButtonShowsNoTipUnderTheMouse)
         m_pCommandBars->SetDragControl(NULL);
     });
 }
+
+// While the button editor is open nothing else in customize mode changes
+// the bars: clicks on the bars and the sheet are held, the context menu,
+// a second editor and drags do not start.
+TEST_F(CustomizeTest, WhileTheButtonEditorIsOpenNothingElseChangesTheBars)
+{
+    CXTPCustomizeSheet sheet(m_pCommandBars);
+    RunSheet(sheet, [&](CXTPCustomizeSheet& s) {
+        CXTPControl* pFirst = m_pStandard->GetControl(0);
+        CXTPControl* pSecond = m_pStandard->GetControls()->FindControl(ID_UNDO_MOVE);
+        ASSERT_NE((CXTPControl*)NULL, pSecond);
+        const int nCount = m_pStandard->GetControlCount();
+        m_pCommandBars->SetDragControl(pFirst);
+        int nOtherDialogs = 0;
+        bool bShown = false;
+        ModalDriver editor(
+            [&](HWND hDlg) {
+                bShown = true;
+                ModalDriver::ShowNow(hDlg);
+                EXPECT_EQ(pFirst, s.GetEditedControl());
+                EXPECT_FALSE(s.FilterMouse(WM_LBUTTONDOWN, m_pStandard->m_hWnd, ScreenCentre(pSecond)))
+                    << "a click on a bar is held";
+                EXPECT_FALSE(s.FilterMouse(WM_RBUTTONDOWN, m_pStandard->m_hWnd, ScreenCentre(pFirst)));
+                EXPECT_FALSE(s.FilterMouse(WM_LBUTTONDOWN, s.m_hWnd, CPoint(0, 0))) << "and on the sheet";
+                EXPECT_TRUE(s.FilterMouse(WM_LBUTTONDOWN, hDlg, CPoint(0, 0))) << "the editor takes clicks";
+                EXPECT_TRUE(s.FilterMouse(WM_MOUSEMOVE, m_pStandard->m_hWnd, ScreenCentre(pSecond)));
+
+                // The context menu, a second editor and a drag do not start.
+                s.ContextMenu(ScreenCentre(pFirst));
+                EXPECT_EQ(0, (int)XTPMouseManager()->GetTrackArray().GetSize()) << "a context menu opened";
+                {
+                    ModalDriver second(
+                        [&](HWND hOther) {
+                            nOtherDialogs++;
+                            ModalDriver::Press(hOther, IDCANCEL);
+                        },
+                        hDlg);
+                    s.OnEditButtonImage();
+                    PumpAndIdle();
+                }
+                EXPECT_EQ(CXTPCustomizeDragTracker::dropCancelled,
+                          m_pCommandBars->GetDragTracker()->Track(pSecond, FALSE));
+                EXPECT_EQ(nCount, m_pStandard->GetControlCount());
+
+                ModalDriver::Press(hDlg, IDCANCEL);
+            },
+            s.m_hWnd);
+        s.OnEditButtonImage();
+        EXPECT_TRUE(bShown) << "the button editor opened";
+        EXPECT_EQ(0, nOtherDialogs) << "a second editor opened";
+        EXPECT_EQ(NULL, s.GetEditedControl());
+    });
+}
+
+// OK gives the image to the button the editor was opened for and to no
+// other: not when that button left its bar while the editor was open (a
+// copy of another button in its place), and not to a copy that shares the
+// button's own image.
+TEST_F(CustomizeTest, OKChangesOnlyTheButtonTheEditorWasOpenedFor)
+{
+    CXTPCustomizeSheet sheet(m_pCommandBars);
+    RunSheet(sheet, [&](CXTPCustomizeSheet& s) {
+        CXTPControl* pFirst = m_pStandard->GetControl(0);
+        CXTPControl* pUndo = m_pStandard->GetControls()->FindControl(ID_UNDO_MOVE);
+        ASSERT_NE((CXTPControl*)NULL, pUndo);
+        pFirst->InternalAddRef();
+        m_pCommandBars->SetDragControl(pFirst);
+        bool bShown = false;
+        {
+            ModalDriver editor(
+                [&](HWND hDlg) {
+                    bShown = true;
+                    // The program takes the button away and copies Undo to
+                    // its place meanwhile.
+                    m_pCommandBars->SetDragControl(NULL);
+                    m_pStandard->GetControls()->Remove(pFirst);
+                    m_pStandard->GetControls()->AddClone(pUndo, 0);
+                    m_pCommandBars->SetDragControl(m_pStandard->GetControl(0));
+                    ModalDriver::Press(hDlg, IDOK);
+                },
+                s.m_hWnd);
+            s.OnEditButtonImage();
+        }
+        EXPECT_TRUE(bShown) << "the button editor opened";
+        EXPECT_EQ(0, pFirst->GetCustomIconId()) << "the removed button was changed";
+        for (int i = 0; i < m_pStandard->GetControlCount(); i++)
+            EXPECT_EQ(0, m_pStandard->GetControl(i)->GetCustomIconId()) << "control " << i << " took the image";
+        pFirst->InternalRelease();
+
+        // The copy of Undo edited gets an icon of its own.
+        CXTPControl* pCopy = m_pStandard->GetControl(0);
+        m_pCommandBars->SetDragControl(pCopy);
+        {
+            ModalDriver editor([&](HWND hDlg) { ModalDriver::Press(hDlg, IDOK); }, s.m_hWnd);
+            s.OnEditButtonImage();
+        }
+        const int nShared = pCopy->GetCustomIconId();
+        ASSERT_GT(nShared, 0);
+        // Copied again, the two show the same icon; editing one gives it a
+        // new icon and leaves the other's.
+        CXTPControl* pTwin = m_pStandard->GetControls()->AddClone(pCopy, 1);
+        ASSERT_EQ(nShared, pTwin->GetCustomIconId()) << "a copy shows the same custom icon";
+        {
+            ModalDriver editor([&](HWND hDlg) { ModalDriver::Press(hDlg, IDOK); }, s.m_hWnd);
+            s.OnEditButtonImage();
+        }
+        EXPECT_NE(nShared, pCopy->GetCustomIconId());
+        EXPECT_GT(pCopy->GetCustomIconId(), 0);
+        EXPECT_EQ(nShared, pTwin->GetCustomIconId()) << "the other copy changed";
+        // An icon of its own is changed in place.
+        const int nOwn = pCopy->GetCustomIconId();
+        {
+            ModalDriver editor([&](HWND hDlg) { ModalDriver::Press(hDlg, IDOK); }, s.m_hWnd);
+            s.OnEditButtonImage();
+        }
+        EXPECT_EQ(nOwn, pCopy->GetCustomIconId());
+        m_pStandard->GetControls()->Remove(pTwin);
+        m_pStandard->GetControls()->Remove(pCopy);
+    });
+}
