@@ -406,11 +406,34 @@ BOOL CBrindlemarkDoc::FinalizeGrid()
     CHTDataContainer& current = GetCurrent();
     if (current.m_nGameState != htgsCopyMode)
         return FALSE;
-    // The solver works on a copy: a grid it cannot solve stays as entered.
+    // The solver works on a copy: a grid it cannot solve, or whose solving
+    // the player cancels, stays as entered.
     CHTDataContainer finished(current);
-    if (!finished.FinalizeEnteredGrid())
+    // A large grid can take seconds to solve. As during generation the
+    // main window takes no input meanwhile, the kept progress window shows
+    // once the search has run a while, and the game keeps answering: the
+    // solver pumps messages through the progress window, whose Cancel stops
+    // it.
+    CWnd* pMainWnd = AfxGetMainWnd();
+    if (pMainWnd != NULL)
+        pMainWnd->EnableWindow(FALSE);
+    std::unique_ptr<CCreateProgress> pOwnProgress;
+    CCreateProgress* pProgress = CCreateProgress::GetKept();
+    if (pProgress == NULL)
     {
-        ShowInfoMessage(kCannotSolveText);
+        pOwnProgress.reset(new CCreateProgress());
+        pOwnProgress->SetShowDelay(PROGRESS_SHOW_DELAY_MS);
+        pProgress = pOwnProgress.get();
+    }
+    // Without its window the grid is still solved, only without pumping.
+    const BOOL bOpen = pProgress->Open();
+    const BOOL bFinished = finished.FinalizeEnteredGrid(bOpen ? pProgress : NULL);
+    const BOOL bCancelled = bOpen && pProgress->IsCancelled();
+    pProgress->Close();
+    if (!bFinished)
+    {
+        if (!bCancelled)
+            ShowInfoMessage(kCannotSolveText);
         return FALSE;
     }
     // The entered grid is now the puzzle: play starts from it as from a

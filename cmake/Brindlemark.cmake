@@ -97,38 +97,34 @@ function(bm_test_shards name count)
         ENVIRONMENT "${value_ENVIRONMENT};GTEST_TOTAL_SHARDS=${count};GTEST_SHARD_INDEX=0")
 endfunction()
 
-# bm_test_folder(<prefix> LIBS <libs...> [LOCKS <resource...>] [SUPPORT <sources...>]
-#                [PARTS <name...>])
+# bm_test_folder(<prefix> LIBS <libs...> [LOCKS <resource...>] [SUPPORT <sources...>] [JOINED <names...>])
 # Every *_test.cpp of the calling folder becomes the test program
 # <prefix>_<file name>; the folder's other .cpp files, and the SUPPORT
 # sources (shared helpers in tests/support/), are linked into each of them.
-# For each PARTS name, the files <name>_<topic>_test.cpp are further parts
-# of the one program <prefix>_<name>_test instead of programs of their own.
+# A JOINED name makes one program, <prefix>_<name>_test, of the folder's
+# <name>_*_test.cpp files (the topics of one long program) and its other
+# <name>_*.cpp files (their shared fixture), linked into it alone.
 function(bm_test_folder prefix)
-    cmake_parse_arguments(A "" "" "LIBS;LOCKS;SUPPORT;PARTS" ${ARGN})
+    cmake_parse_arguments(A "" "" "LIBS;LOCKS;SUPPORT;JOINED" ${ARGN})
     file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
     file(GLOB helpers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
     if(tests)
         list(REMOVE_ITEM helpers ${tests})
     endif()
+    foreach(joined ${A_JOINED})
+        file(GLOB joined_${joined} CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${joined}_*.cpp)
+        list(REMOVE_ITEM tests ${joined_${joined}})
+        list(REMOVE_ITEM helpers ${joined_${joined}})
+    endforeach()
     foreach(src ${A_SUPPORT})
         list(APPEND helpers ${CMAKE_SOURCE_DIR}/tests/support/${src})
     endforeach()
-    foreach(part ${A_PARTS})
-        file(GLOB parts_${part} CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${part}_*_test.cpp)
-        if(parts_${part})
-            list(REMOVE_ITEM tests ${parts_${part}})
-        endif()
-    endforeach()
     foreach(src ${tests})
         get_filename_component(name ${src} NAME_WE)
-        set(extra "")
-        foreach(part ${A_PARTS})
-            if(name STREQUAL "${part}_test")
-                set(extra ${parts_${part}})
-            endif()
-        endforeach()
-        bm_test(${prefix}_${name} ${src} ${extra} ${helpers} LIBS ${A_LIBS} LOCKS ${A_LOCKS})
+        bm_test(${prefix}_${name} ${src} ${helpers} LIBS ${A_LIBS} LOCKS ${A_LOCKS})
+    endforeach()
+    foreach(joined ${A_JOINED})
+        bm_test(${prefix}_${joined}_test ${joined_${joined}} ${helpers} LIBS ${A_LIBS} LOCKS ${A_LOCKS})
     endforeach()
 endfunction()
 

@@ -227,11 +227,12 @@ BOOL CHTDataContainer::HasBlankSquare() const
     return FALSE;
 }
 
-BOOL CHTDataContainer::FinalizeEnteredGrid()
+BOOL CHTDataContainer::FinalizeEnteredGrid(CHTGeneratorProgress* pProgress)
 {
     if (m_nGameState != htgsCopyMode || HasBlankSquare() || !IsValidGrid())
         return FALSE;
     CHTSolver solver;
+    solver.SetProgress(pProgress);
     if (solver.Solve(*this, 1) < 1 || !solver.ApplySolution(*this))
         return FALSE;
     ResetPlayerState();

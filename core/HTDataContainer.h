@@ -8,6 +8,7 @@
 
 class CDC;
 class CStdioFile;
+class CHTGeneratorProgress;
 
 // Game state of a position.
 enum HTGameState
@@ -71,8 +72,10 @@ public:
     // rules, stores the solution in the solution states, clears the player
     // states and marks, sets game state 1 with the clock at 0 and the
     // modified flag. FALSE, with nothing changed, outside game state 2, with
-    // a square without a number, or when the grid has no solution.
-    BOOL FinalizeEnteredGrid();
+    // a square without a number, or when the grid has no solution. A
+    // progress keeps its window live during the search and may cancel it
+    // (FALSE too; the progress tells the cancel apart).
+    BOOL FinalizeEnteredGrid(CHTGeneratorProgress* pProgress = NULL);
 
     // The outer frame of a board whose top-left square starts at (x, y).
     void DrawBorder(CDC* pDC, int x, int y, int nSquareSize, BOOL bThick) const;

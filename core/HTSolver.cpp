@@ -6,7 +6,8 @@
 // - a shaded square's side neighbours are not shaded;
 // - a square that is not shaded shades every square of its column and row
 //   with the same number;
-// - a square whose same-number squares are all shaded is not shaded;
+// - a shaded square keeps a same-number square that is not shaded, and a
+//   square whose same-number squares are all shaded is not shaded;
 // - the squares that are not shaded must stay connected: a square that is
 //   still undecided and whose shading would cut two of them apart is not
 //   shaded, and an undecided square that can no longer reach them is shaded.
@@ -15,8 +16,20 @@
 #include <algorithm>
 
 CHTSolver::CHTSolver()
-    : m_nColumns(0), m_nRows(0), m_nCells(0), m_nQueueHead(0), m_nFound(0), m_nNodes(0)
+    : m_nColumns(0), m_nRows(0), m_nCells(0), m_nQueueHead(0), m_nFound(0), m_nNodes(0), m_pProgress(NULL),
+      m_bCancelled(FALSE)
 {
+}
+
+BOOL CHTSolver::Interrupted()
+{
+    if (m_bCancelled)
+        return TRUE;
+    if (m_pProgress == NULL)
+        return FALSE;
+    m_pProgress->PumpMessages();
+    m_bCancelled = m_pProgress->IsCancelled();
+    return m_bCancelled;
 }
 
 BOOL CHTSolver::Set(int nCell, BYTE nState)
@@ -67,10 +80,19 @@ BOOL CHTSolver::Propagate()
                     if (nNext >= 0 && !Set(nNext, stOpen))
                         return FALSE;
                 }
-                // A square whose repeats are all shaded now needs no shading.
+                // A shaded square needs a repeat left unshaded; that holds
+                // for this square and for every shaded repeat of it, one of
+                // whose last unshaded repeats this square may have been. A
+                // square still undecided whose repeats are all shaded now
+                // needs no shading.
+                if (!LivePeers(nCell))
+                    return FALSE;
                 for (int nPeer : m_peers[(size_t)nCell])
                 {
-                    if (m_states[(size_t)nPeer] == stUnknown && !LivePeers(nPeer) && !Set(nPeer, stOpen))
+                    const BYTE nPeerState = m_states[(size_t)nPeer];
+                    if (nPeerState == stOpen || LivePeers(nPeer))
+                        continue;
+                    if (nPeerState == stShaded || !Set(nPeer, stOpen))
                         return FALSE;
                 }
             }
@@ -83,8 +105,10 @@ BOOL CHTSolver::Propagate()
                 }
             }
         }
+        // A connectivity check walks the whole grid: on a large one the
+        // rounds add up, so messages are pumped between them.
         BOOL bChanged = FALSE;
-        if (!CheckConnectivity(bChanged))
+        if (Interrupted() || !CheckConnectivity(bChanged))
             return FALSE;
         if (!bChanged)
             return TRUE;
@@ -181,6 +205,8 @@ BOOL CHTSolver::Probe(BOOL& bChanged)
     {
         if (m_states[(size_t)nCell] != stUnknown)
             continue;
+        if (Interrupted())
+            return FALSE;
         const size_t nMark = m_trail.size();
         const BOOL bShadedHolds = Set(nCell, stShaded) && Propagate();
         UndoTo(nMark);
@@ -206,6 +232,8 @@ BOOL CHTSolver::Probe(BOOL& bChanged)
 void CHTSolver::Search(int nMaxSolutions)
 {
     m_nNodes++;
+    if (m_pProgress != NULL)
+        m_pProgress->StepProgress();
     // Probe until nothing more follows; a contradiction ends this branch.
     for (;;)
     {
@@ -255,7 +283,7 @@ void CHTSolver::Search(int nMaxSolutions)
         if (Set(nBest, nChoice) && Propagate())
             Search(nMaxSolutions);
         UndoTo(nMark);
-        if (m_nFound >= nMaxSolutions)
+        if (m_nFound >= nMaxSolutions || m_bCancelled)
             return;
     }
 }
@@ -264,6 +292,7 @@ int CHTSolver::Solve(const CHTDataContainer& grid, int nMaxSolutions)
 {
     m_nFound = 0;
     m_nNodes = 0;
+    m_bCancelled = FALSE;
     m_solution.clear();
     m_nColumns = grid.m_nColumns;
     m_nRows = grid.m_nRows;
@@ -336,6 +365,12 @@ int CHTSolver::Solve(const CHTDataContainer& grid, int nMaxSolutions)
     if (Propagate())
         Search(nMaxSolutions);
     UndoTo(0);
+    if (m_bCancelled)
+    {
+        // Whatever was found before the cancel is no answer.
+        m_nFound = 0;
+        m_solution.clear();
+    }
     return m_nFound;
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "HTDataContainer.h"
+#include "HTGenerator.h"
 
 #include <vector>
 
@@ -22,7 +23,18 @@ public:
     // squares that are not shaded is left unshaded: shading it is never
     // needed, and counting such shadings would make every grid ambiguous.
     // Solutions are counted in that sense.
+    //
+    // With a progress (see SetProgress) the search pumps messages as it
+    // goes and stops when the progress is cancelled: it then returns 0 and
+    // WasCancelled is TRUE.
     int Solve(const CHTDataContainer& grid, int nMaxSolutions = 1);
+
+    // The window that stays live while a long search runs (NULL for none):
+    // its PumpMessages is called many times a second, so it should pump
+    // only every few milliseconds, and StepProgress once per search node.
+    void SetProgress(CHTGeneratorProgress* pProgress) { m_pProgress = pProgress; }
+    // TRUE when the last Solve stopped because the progress was cancelled.
+    BOOL WasCancelled() const { return m_bCancelled; }
 
     // The first solution found: 1 for a shaded square, by cell
     // (column * rows + row). Empty before a successful Solve.
@@ -46,6 +58,9 @@ private:
     BOOL LivePeers(int nCell) const;
     BOOL Probe(BOOL& bChanged);
     void Search(int nMaxSolutions);
+    // Pumps the progress's messages; TRUE once it is cancelled, which ends
+    // every step of the search as though it had failed.
+    BOOL Interrupted();
 
     int m_nColumns;
     int m_nRows;
@@ -62,6 +77,8 @@ private:
     int m_nFound;
     long m_nNodes;
     std::vector<BYTE> m_solution;
+    CHTGeneratorProgress* m_pProgress;
+    BOOL m_bCancelled;
 
     // Work arrays of the connectivity check.
     std::vector<int> m_disc, m_low, m_parent, m_next, m_open, m_stack;

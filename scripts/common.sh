@@ -39,24 +39,80 @@ stop_display() {
     fi
 }
 
-# Creates the build folder's Wine prefix once; later runs reuse it.
-# The prefix is set up for unattended runs: windows are not managed by the
-# (absent) window manager, which otherwise makes every hide or destroy of a
-# visible window wait about two seconds, and Wine's own fonts (Tahoma,
-# Marlett) are copied where font enumeration finds them. The private display
-# and the tests use it.
+# The Wine prefixes. The tests use only their own: build/wineprefix (most
+# tests; the private display of test.sh), build/wineprefix-isolated-<n> (the
+# parts of the game's end-to-end tests) and build/wineprefix-desktop (the
+# tests that run as on a player's desktop); they replace the game's stored
+# profiles and settings there and delete its registry key. The game a player
+# starts with run.sh runs from build/wineprefix-player, which no test
+# touches.
+#
+# Creates a test prefix once (WINEPREFIX: the tests' one unless a script
+# chose another of theirs); later runs reuse it. The prefix is set up for
+# unattended runs: windows are not managed by the (absent) window manager,
+# which otherwise makes every hide or destroy of a visible window wait about
+# two seconds, and Wine's own fonts (Tahoma, Marlett) are copied where font
+# enumeration finds them.
 PREFIX_SETUP_VERSION=2
 ensure_prefix() {
     setup_prefix "$WINEPREFIX" N
 }
 
-# The prefix for a player's own desktop, beside the tests' one: its windows
-# are managed by the desktop's window manager (Wine's default), so the game
-# has a taskbar entry, is reached with Alt+Tab and stacks with the desktop's
-# other windows.
-desktop_prefix() {
+# The tests' prefix for a display with a window manager, which manages its
+# windows (Wine's default), as on a player's own desktop.
+test_desktop_prefix() {
     export WINEPREFIX="$BUILD/wineprefix-desktop"
     setup_prefix "$WINEPREFIX" Y
+}
+
+PLAYER_PREFIX="$BUILD/wineprefix-player"
+
+# player_prefix MANAGED(Y|N): the player's prefix, with its windows managed
+# by the display's window manager (Y, a player's own desktop: a taskbar
+# entry, Alt+Tab, stacking with the desktop's other windows) or not (N, a
+# display with no window manager). One prefix serves both, so the player's
+# profiles and settings are the same in either; the setting is changed only
+# when the display is of the other kind than last time, without waiting for
+# a game that may still run from the prefix.
+player_prefix() {
+    local managed="$1"
+    export WINEPREFIX="$PLAYER_PREFIX"
+    setup_prefix "$WINEPREFIX" "$managed"
+    if ! grep -q "\"Managed\"=\"$managed\"" "$WINEPREFIX/user.reg" 2>/dev/null; then
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d "$managed" /f >/dev/null 2>&1 || {
+            echo "[wine] the prefix $WINEPREFIX did not take the window-manager setting" >&2
+            return 1
+        }
+    fi
+}
+
+# A fingerprint of the player's prefix: its registry files (the game's
+# profiles, settings and bars live in user.reg), or "none" when there is no
+# such prefix yet.
+player_prefix_fingerprint() {
+    if [ ! -d "$PLAYER_PREFIX" ]; then
+        echo none
+        return 0
+    fi
+    (cd "$PLAYER_PREFIX" && sha256sum ./*.reg 2>/dev/null || true) | sha256sum | cut -d' ' -f1
+}
+
+# TRUE while the player's game runs from the player's prefix: a
+# Brindlemark.exe whose WINEPREFIX is that prefix and that no ctest started
+# (a test that ran the game there would be a ctest's descendant).
+player_game_running() {
+    local proc pid
+    for proc in /proc/[0-9]*; do
+        grep -qa 'Brindlemark\.exe' "$proc/cmdline" 2>/dev/null || continue
+        tr '\0' '\n' 2>/dev/null <"$proc/environ" | grep -qx "WINEPREFIX=$PLAYER_PREFIX" || continue
+        pid="${proc#/proc/}"
+        while [ -n "$pid" ] && [ "$pid" -gt 1 ]; do
+            [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = ctest ] && continue 2
+            pid="$(awk '{print $4}' "/proc/$pid/stat" 2>/dev/null)"
+        done
+        return 0
+    done
+    return 1
 }
 
 # setup_prefix PREFIX MANAGED(Y|N): creates the prefix once, with Wine's

@@ -1,8 +1,8 @@
 // Measures the puzzle core: generation time per puzzle for the usual board
 // sizes, the time of one full rule check, and the solver of entered grids
-// on 17 x 17 grids of several kinds, with the slowest case found. Run under
-// Wine:
-//   wine bench_core.exe [puzzles per size]
+// on 17 x 17 and 64 x 64 grids of several kinds, with the slowest case
+// found. Run under Wine:
+//   wine bench_core.exe [puzzles per size] [64 x 64 solver grids per kind]
 #include "HTGenerator.h"
 #include "HTSolver.h"
 
@@ -40,11 +40,11 @@ double Median(std::vector<double> values)
     const size_t n = values.size();
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
 }
-// A 17 x 17 grid of one kind for the solver, made from the generator's
-// puzzle and the random sequence.
-CHTDataContainer MakeSolverGrid(CHTGenerator& generator, CHTGeneratorProgress& progress, int nKind)
+// An n x n grid of one kind for the solver, made from the generator's
+// puzzle and the random sequence. The number of changes grows with the
+// grid's area.
+CHTDataContainer MakeSolverGrid(CHTGenerator& generator, CHTGeneratorProgress& progress, int n, int nKind)
 {
-    const int n = 17;
     CHTDataContainer grid;
     while (!generator.Generate(&progress, n, n, &grid))
         ;
@@ -74,7 +74,7 @@ CHTDataContainer MakeSolverGrid(CHTGenerator& generator, CHTGeneratorProgress& p
         for (int c = 0; c < n; c++)
             for (int r = 0; r < n; r++)
                 grid.FindSquare(c, r)->m_nNumber = (c + r * (nKind == 7 ? 1 : 3)) % n + 1;
-        const int nChanges = nKind == 7 ? 20 : 40;
+        const int nChanges = (nKind == 7 ? 20 : 40) * n * n / (17 * 17);
         for (int i = 0; i < nChanges; i++)
             grid.FindSquare(CHTGenerator::Random() % n, CHTGenerator::Random() % n)->m_nNumber = number(n);
         break;
@@ -89,19 +89,20 @@ CHTDataContainer MakeSolverGrid(CHTGenerator& generator, CHTGeneratorProgress& p
     return grid;
 }
 
-// Solves grids of every kind, once for a solution and once counting up to
-// two, and prints the median and the slowest time of each kind.
-void MeasureSolver(CHTGenerator& generator, CHTGeneratorProgress& progress)
+// Solves n x n grids of every kind, once for a solution and once counting
+// up to two, and prints the median and the slowest time of each kind and
+// the slowest grid found, with the random state that makes it again.
+void MeasureSolver(CHTGenerator& generator, CHTGeneratorProgress& progress, int n, int nGrids)
 {
-    const char* kinds[] = {"generated",    "1 changed",     "2 changed",        "3 changed", "random 1-17",
-                           "random 1-5",   "random 1-10",   "latin+20 changes", "latin+40 changes",  "shaded repeats"};
+    const char* kinds[] = {"generated",    "1 changed",     "2 changed",        "3 changed", "random 1-n",
+                           "random 1-5",   "random 1-10",   "latin+changes",    "latin+more changes",  "shaded repeats"};
     const int nKinds = (int)(sizeof(kinds) / sizeof(kinds[0]));
-    const int nGrids = 150;
-    printf("Solver, 17x17, %d grids per kind (ms; \"count\" searches for a second solution)\n", nGrids);
+    printf("Solver, %dx%d, %d grids per kind (ms; \"count\" searches for a second solution)\n", n, n, nGrids);
     printf("%-18s %8s %10s %10s %10s %10s %9s\n", "kind", "solvable", "median", "max", "count med",
            "count max", "max nodes");
     double fWorst = 0;
     const char* pszWorst = "";
+    unsigned nWorstSeed = 0;
     CHTSolver solver;
     for (int nKind = 0; nKind < nKinds; nKind++)
     {
@@ -110,26 +111,32 @@ void MeasureSolver(CHTGenerator& generator, CHTGeneratorProgress& progress)
         long nMaxNodes = 0;
         for (int i = 0; i < nGrids; i++)
         {
-            CHTDataContainer grid = MakeSolverGrid(generator, progress, nKind);
+            // Each grid starts from a seed of its own, printed for the
+            // slowest, so that grid can be made again.
+            const unsigned nSeed = (unsigned)(n * 1000003u + nKind * 10007u + i);
+            CHTGenerator::SeedRandom(nSeed);
+            CHTDataContainer grid = MakeSolverGrid(generator, progress, n, nKind);
             double tStart = Now();
             nSolvable += solver.Solve(grid, 1) > 0;
-            first.push_back((Now() - tStart) * 1000.0);
+            const double fFirst = (Now() - tStart) * 1000.0;
+            first.push_back(fFirst);
             tStart = Now();
             solver.Solve(grid, 2);
-            count.push_back((Now() - tStart) * 1000.0);
+            const double fCount = (Now() - tStart) * 1000.0;
+            count.push_back(fCount);
             nMaxNodes = std::max(nMaxNodes, solver.GetNodeCount());
+            if (std::max(fFirst, fCount) > fWorst)
+            {
+                fWorst = std::max(fFirst, fCount);
+                pszWorst = kinds[nKind];
+                nWorstSeed = nSeed;
+            }
         }
-        const double fMax = *std::max_element(first.begin(), first.end());
-        const double fCountMax = *std::max_element(count.begin(), count.end());
-        if (std::max(fMax, fCountMax) > fWorst)
-        {
-            fWorst = std::max(fMax, fCountMax);
-            pszWorst = kinds[nKind];
-        }
-        printf("%-18s %8d %10.3f %10.3f %10.3f %10.3f %9ld\n", kinds[nKind], nSolvable, Median(first), fMax,
-               Median(count), fCountMax, nMaxNodes);
+        printf("%-18s %8d %10.3f %10.3f %10.3f %10.3f %9ld\n", kinds[nKind], nSolvable, Median(first),
+               *std::max_element(first.begin(), first.end()), Median(count),
+               *std::max_element(count.begin(), count.end()), nMaxNodes);
     }
-    printf("Slowest 17x17 solve: %.3f ms (%s)\n", fWorst, pszWorst);
+    printf("Slowest %dx%d solve: %.3f ms (%s, seed %u)\n", n, n, fWorst, pszWorst, nWorstSeed);
 }
 } // namespace
 
@@ -138,6 +145,9 @@ int main(int argc, char** argv)
     int nPuzzles = argc > 1 ? atoi(argv[1]) : 300;
     if (nPuzzles < 1)
         nPuzzles = 300;
+    int nSolverGrids64 = argc > 2 ? atoi(argv[2]) : 4;
+    if (nSolverGrids64 < 1)
+        nSolverGrids64 = 4;
 
     CHTGenerator generator;
     CQuietProgress progress;
@@ -194,6 +204,9 @@ int main(int argc, char** argv)
     }
     printf("Full check of a 17x17 position: median %.2f us over %d checks\n", Median(checks), (int)checks.size());
 
-    MeasureSolver(generator, progress);
+    MeasureSolver(generator, progress, 17, 150);
+    // The largest grid the puzzle file allows, entered by hand: finalizing
+    // such a grid runs the solver while the game shows its progress window.
+    MeasureSolver(generator, progress, HT_MAX_GRID_SIDE, nSolverGrids64);
     return 0;
 }

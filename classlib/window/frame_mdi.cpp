@@ -347,6 +347,14 @@ LRESULT CMDIFrameWnd::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam)
 
 void CMDIFrameWnd::OnUpdateMDIWindowCmd(CCmdUI* pCmdUI)
 {
+    // A client window of the program's own (a tabbed client that places the
+    // children itself) may say whether the arrangement commands apply.
+    if (pCmdUI->m_nID != ID_WINDOW_NEW && m_hWndMDIClient != NULL)
+    {
+        CWnd* pClient = CWnd::FromHandlePermanent(m_hWndMDIClient);
+        if (pClient != NULL && pClient->OnCmdMsg(pCmdUI->m_nID, CN_UPDATE_COMMAND_UI, pCmdUI, NULL))
+            return;
+    }
     pCmdUI->Enable(MDIGetActive() != NULL);
 }
 

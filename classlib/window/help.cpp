@@ -265,12 +265,23 @@ LRESULT CFrameWnd::OnHelpHitTest(WPARAM, LPARAM)
 
 void CWnd::WinHelp(DWORD_PTR dwData, UINT nCmd)
 {
-    // Showing help ends help mode.
+    // Showing help ends help mode, and the menus, captures and other
+    // tracking modes the help was asked from: nothing stays open to run a
+    // command with a later click.
     CWnd* pTop = GetTopLevelParent();
     if (pTop != NULL && pTop->IsFrameWnd())
         static_cast<CFrameWnd*>(pTop)->ExitHelpMode();
     if (IsFrameWnd())
         static_cast<CFrameWnd*>(this)->ExitHelpMode();
+    if (m_hWnd != NULL)
+    {
+        SendMessage(WM_CANCELMODE);
+        if (pTop != NULL && pTop->m_hWnd != m_hWnd)
+            pTop->SendMessage(WM_CANCELMODE);
+        HWND hWndCapture = ::GetCapture();
+        if (hWndCapture != NULL && ::GetWindowThreadProcessId(hWndCapture, NULL) == ::GetCurrentThreadId())
+            ::SendMessage(hWndCapture, WM_CANCELMODE, 0, 0);
+    }
     if (CWinApp* pApp = AfxGetApp())
         pApp->WinHelp(dwData, nCmd);
 }

@@ -2,8 +2,11 @@
 // them), the save prompt, saving and loading with the clock, branches with
 // undo, revert to start, the solution, own-puzzle entry and the aids.
 // ctest: lock registry
+#include "support/answering.h"
 #include "support/gameapp.h"
+#include "support/large_grids.h"
 #include "support/tempfolder.h"
+#include "support/watchdog.h"
 
 #include "ApplicationInfo.h"
 #include "CreateProgress.h"
@@ -518,6 +521,50 @@ TEST(BrindlemarkDoc, AFinalizedGridIsPlayedAndSolvedByTheRules)
     game.Command(ID_SHOW_SOLUTION);
     EXPECT_EQ(kSolved, Script().asked.back());
     EXPECT_EQ(bStoredShadesCentre ? htsShaded : htsUndecided, game.StateAt(2, 2));
+}
+
+// Finalizing the largest grid, which the solver takes seconds for: the game
+// keeps answering all along, the progress window comes up with its Cancel,
+// and the grid becomes the puzzle; cancelled, it stays as entered.
+TEST(BrindlemarkDoc, ALargeGridIsFinalizedWithTheGameAnsweringOrCancelled)
+{
+    testsupport::Watchdog watchdog("finalizing a 64 x 64 grid", 120000);
+    ASSERT_TRUE(watchdog.IsArmed());
+    GameApp game;
+    Script().nGrade = 0;
+    game.Command(ID_PUZZLE_ENTER_OWN);
+    ASSERT_EQ(htgsCopyMode, game.Puzzle().m_nGameState);
+    testsupport::MakeSlowLargeGrid(game.Puzzle());
+
+    {
+        CancelProgress cancel;
+        const int nCancelled = CancelProgress::Cancelled();
+        const size_t nAsked = Script().asked.size();
+        game.Command(ID_PUZZLE_FINALIZE);
+        EXPECT_EQ(nCancelled + 1, CancelProgress::Cancelled()) << "the progress window came up";
+        EXPECT_EQ(nAsked, Script().asked.size()) << "a cancel is told nothing";
+    }
+    EXPECT_EQ(htgsCopyMode, game.Puzzle().m_nGameState) << "the grid stays as entered";
+    EXPECT_EQ(testsupport::kSlowGridSide, game.Puzzle().m_nColumns);
+    EXPECT_FALSE(ThreadHasWindow("Create Progress"));
+    EXPECT_TRUE(game.Frame()->IsWindowEnabled());
+
+    // Another thread sends to the frame all through the search; every send
+    // is answered (none waits as long as a second).
+    testsupport::CAnswerWatch watch(game.Frame()->GetSafeHwnd());
+    const size_t nAsked = Script().asked.size();
+    game.Command(ID_PUZZLE_FINALIZE);
+    watch.Stop();
+    EXPECT_EQ(0, watch.Unanswered()) << "longest wait " << watch.LongestWait() << " ms";
+    EXPECT_GT(watch.Answered(), 20) << "answered while the grid was solved";
+    EXPECT_EQ(nAsked, Script().asked.size());
+    ASSERT_EQ(htgsPlaying, game.Puzzle().m_nGameState);
+    EXPECT_FALSE(ThreadHasWindow("Create Progress"));
+    EXPECT_TRUE(game.Frame()->IsWindowEnabled());
+    CHTDataContainer solved(game.Puzzle());
+    EXPECT_FALSE(solved.MarkDuplicates(TRUE));
+    EXPECT_FALSE(solved.HasAdjacentShaded(TRUE));
+    EXPECT_TRUE(AreUnshadedSquaresConnected(solved, TRUE));
 }
 
 TEST(BrindlemarkDoc, AGridSavedWhileEnteredLoadsBackForEntry)

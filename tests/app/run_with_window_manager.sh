@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs some of the game's end-to-end tests as on a player's own desktop: on a
 # private Xvfb display with a window manager (openbox) and from a Wine prefix
-# whose windows that window manager manages (the prefix run.sh uses there).
+# whose windows that window manager manages (the tests' own, build/wineprefix-desktop;
+# the player's prefix is never used by a test).
 # Arguments: the build folder, the test program, the gtest filter.
 set -euo pipefail
 export BUILD_DIR="$1"
@@ -38,5 +39,5 @@ if ! xprop -root -notype _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window 
     echo "the window manager did not start on $DISPLAY" >&2
     exit 1
 fi
-desktop_prefix
+test_desktop_prefix
 wine "$EXE" --gtest_filter="$FILTER"

@@ -1050,6 +1050,13 @@ BOOL CXTPCommandBars::OnFrameWndMsg(UINT message, WPARAM wParam, LPARAM lParam, 
             ClosePopups();
         return FALSE;
 
+    case WM_CANCELMODE:
+        // Tracking modes end (help is being shown): the open menus close
+        // without running anything.
+        if (!m_bCustomizeMode)
+            ClosePopups();
+        return FALSE;
+
     case WM_SYSCOMMAND:
         if (wParam != SC_KEYMENU && !(wParam != 0 && LOWORD(wParam) == 0) && !m_bCustomizeMode)
             ClosePopups();

@@ -200,6 +200,51 @@ void CXTPMenuBar::CControlMDISysMenuPopup::SetMDISysMenu(HWND hWndActiveChild, H
             bBeginGroup = FALSE;
         }
     }
+    UpdateSystemCommands();
+}
+
+void CXTPMenuBar::CControlMDISysMenuPopup::UpdateSystemCommands()
+{
+    // The system menu keeps the states it was last shown with; the
+    // system sets them anew only when it shows the menu itself.
+    CXTPCommandBar* pPopupBar = GetCommandBar();
+    if (pPopupBar == NULL || !::IsWindow(m_hWndActiveChild))
+        return;
+    const DWORD dwStyle = (DWORD)::GetWindowLong(m_hWndActiveChild, GWL_STYLE);
+    const BOOL bMaximized = ::IsZoomed(m_hWndActiveChild);
+    const BOOL bMinimized = ::IsIconic(m_hWndActiveChild);
+    CXTPControls* pControls = pPopupBar->GetControls();
+    for (int i = 0; i < pControls->GetCount(); i++)
+    {
+        CXTPControl* pControl = pControls->GetAt(i);
+        switch (pControl->GetID())
+        {
+        case SC_RESTORE:
+            pControl->SetEnabled(bMaximized || bMinimized);
+            break;
+        case SC_MOVE:
+            pControl->SetEnabled(!bMaximized);
+            break;
+        case SC_SIZE:
+            pControl->SetEnabled(!bMaximized && !bMinimized && (dwStyle & WS_THICKFRAME) != 0);
+            break;
+        case SC_MINIMIZE:
+            pControl->SetEnabled(!bMinimized && (dwStyle & WS_MINIMIZEBOX) != 0);
+            break;
+        case SC_MAXIMIZE:
+            pControl->SetEnabled(!bMaximized && (dwStyle & WS_MAXIMIZEBOX) != 0);
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+BOOL CXTPMenuBar::CControlMDISysMenuPopup::OnSetPopup(BOOL bPopup)
+{
+    if (bPopup)
+        UpdateSystemCommands();
+    return CXTPControlPopup::OnSetPopup(bPopup);
 }
 
 CSize CXTPMenuBar::CControlMDISysMenuPopup::GetSize(CDC*)

@@ -71,6 +71,11 @@ public:
         virtual CSize GetSize(CDC* pDC);
         virtual void AdjustExcludeRect(CRect& rc, BOOL bVertical);
         virtual BOOL IsCustomizeMovable() const { return FALSE; }
+        // The commands' states follow the child as the popup opens.
+        virtual BOOL OnSetPopup(BOOL bPopup);
+        // Enables Restore, Move, Size, Minimize and Maximize as the child's
+        // state and style allow, as the system does in its own window menu.
+        void UpdateSystemCommands();
 
         HWND m_hWndActiveChild;
         HMENU m_hDocMenu;

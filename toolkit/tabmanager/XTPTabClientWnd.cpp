@@ -3,6 +3,8 @@
 // and the keyboard, mouse and tooltips of the strips.
 #include "XTPTabClientWnd.h"
 
+#include <afxpriv.h>
+
 #include <algorithm>
 #include <XTPDCHelpers.h>
 #include <XTPDrawHelpers.h>
@@ -19,6 +21,7 @@ BEGIN_MESSAGE_MAP(CXTPTabClientWnd, CWnd)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
     ON_COMMAND_RANGE(XTP_ID_WORKSPACE_MOVEPREVIOUS, XTP_ID_WORKSPACE_NEWVERTICAL, OnWorkspaceCommand)
     ON_UPDATE_COMMAND_UI_RANGE(XTP_ID_WORKSPACE_MOVEPREVIOUS, XTP_ID_WORKSPACE_NEWVERTICAL, OnUpdateWorkspaceCommand)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_WINDOW_ARRANGE, ID_WINDOW_TILE_VERT, OnUpdateArrangeCommand)
 END_MESSAGE_MAP()
 
 namespace
@@ -109,8 +112,12 @@ void CXTPTabClientWnd::CWorkspace::OnSelectItem(CXTPTabManagerItem* pItem)
 {
     CXTPTabManager::OnSelectItem(pItem);
     HWND hWnd = pItem != NULL ? (HWND)pItem->GetData() : NULL;
-    if (::IsWindow(hWnd) && m_pClient->GetSafeHwnd() != NULL)
-        m_pClient->SendMessage(WM_MDIACTIVATE, (WPARAM)hWnd, 0);
+    if (!::IsWindow(hWnd) || m_pClient->GetSafeHwnd() == NULL)
+        return;
+    m_pClient->SendMessage(WM_MDIACTIVATE, (WPARAM)hWnd, 0);
+    // A tab shows its document: a minimised one comes back.
+    if (::IsWindow(hWnd) && ::IsIconic(hWnd))
+        m_pClient->SendMessage(WM_MDIRESTORE, (WPARAM)hWnd, 0);
 }
 
 void CXTPTabClientWnd::CWorkspace::OnNavigateButtonClick(int nID)
@@ -233,8 +240,12 @@ void CXTPTabClientWnd::MeasureStrip()
     if (bItems)
     {
         // The header the paint manager makes in a roomy workspace.
+        // The trial leaves the strip's scroll position as it was: the
+        // offset it would pull back for the trial's width is not the one
+        // the real width needs.
         CWorkspace* pWorkspace = m_arrWorkspace[0];
         CRect rcSaved = pWorkspace->m_rcWorkspace;
+        const int nScrollSaved = pWorkspace->m_nScrollDelta;
         CRect rcMeasure(0, 0, 1000, 1000);
         CClientDC dc(this);
         m_pPaintManager->RepositionTabControlEntry(pWorkspace, &dc, rcMeasure);
@@ -242,6 +253,7 @@ void CXTPTabClientWnd::MeasureStrip()
         if (nHeight <= 0 || nHeight > rcMeasure.Height() / 2)
             nHeight = pWorkspace->GetClientRect().top - rcMeasure.top;
         pWorkspace->m_rcWorkspace = rcSaved;
+        pWorkspace->m_nScrollDelta = nScrollSaved;
     }
     if (nHeight != m_nStripHeight)
     {
@@ -282,9 +294,14 @@ void CXTPTabClientWnd::LayoutWorkspaces()
                 rc.right = rcAll.left + rcAll.Width() * (i + 1) / nCount;
             }
         }
-        m_arrWorkspace[i]->m_rcWorkspace = rc;
+        CWorkspace* pWorkspace = m_arrWorkspace[i];
+        pWorkspace->m_rcWorkspace = rc;
         CClientDC dc(this);
-        m_pPaintManager->RepositionTabControlEntry(m_arrWorkspace[i], &dc, rc);
+        m_pPaintManager->RepositionTabControlEntry(pWorkspace, &dc, rc);
+        // The selected tab stays in the visible part of the strip, however
+        // wide the strip has become.
+        if (pWorkspace->GetSelectedItem() != NULL)
+            pWorkspace->EnsureVisible(pWorkspace->GetSelectedItem());
     }
     FitChildren();
     m_bInLayout = FALSE;
@@ -293,16 +310,62 @@ void CXTPTabClientWnd::LayoutWorkspaces()
 
 void CXTPTabClientWnd::FitChildren()
 {
-    // One group: the system lays the children out in the client area,
-    // which the strip no longer covers.
-    if (!m_bEnableGroups || GetWorkspaceCount() < 2)
+    if (!HasGroups())
+    {
+        // One group: the system lays the children out in the client area,
+        // which the strip no longer covers. A child the layout placed (when
+        // there were several groups) and that stayed there fills the whole
+        // room now; one the user moved or sized is left where it is.
+        RestoreMaximizeBoxes();
+        CWorkspace* pWorkspace = GetWorkspaceCount() > 0 ? m_arrWorkspace[0] : NULL;
+        if (pWorkspace == NULL || m_mapFitted.IsEmpty())
+        {
+            m_mapFitted.RemoveAll();
+            return;
+        }
+        CRect rcDocument = pWorkspace->GetDocumentRect();
+        CMap<HWND, HWND, CRect, const CRect&> mapFitted;
+        for (int j = 0; j < pWorkspace->GetItemCount(); j++)
+        {
+            HWND hWndChild = (HWND)pWorkspace->GetItem(j)->GetData();
+            CRect rcPlaced;
+            if (!::IsWindow(hWndChild) || !m_mapFitted.Lookup(hWndChild, rcPlaced) || ::IsIconic(hWndChild) ||
+                ::IsZoomed(hWndChild))
+                continue;
+            CRect rcChild;
+            ::GetWindowRect(hWndChild, &rcChild);
+            ScreenToClient(&rcChild);
+            if (rcChild != rcPlaced)
+                continue;
+            ::SetWindowPos(hWndChild, NULL, rcDocument.left, rcDocument.top, rcDocument.Width(), rcDocument.Height(),
+                           SWP_NOZORDER | SWP_NOACTIVATE);
+            mapFitted.SetAt(hWndChild, rcDocument);
+        }
+        m_mapFitted.RemoveAll();
+        POSITION pos = mapFitted.GetStartPosition();
+        while (pos != NULL)
+        {
+            HWND hWnd;
+            CRect rc;
+            mapFitted.GetNextAssoc(pos, hWnd, rc);
+            m_mapFitted.SetAt(hWnd, rc);
+        }
         return;
+    }
     // Several: each group's children fill its part, its selected one in
-    // front; a maximised child would cover the other groups.
+    // front; a maximised child would cover the other groups, so none can be
+    // maximised while the groups last.
     HWND hWndActive = MDIGetActive();
     BOOL bMaximized = hWndActive != NULL && ::IsZoomed(hWndActive);
     if (bMaximized)
         DefWindowProc(WM_MDIRESTORE, (WPARAM)hWndActive, 0);
+    m_mapFitted.RemoveAll();
+    // Children closed meanwhile leave the list of boxes to give back.
+    for (INT_PTR i = m_arrNoMaximize.GetSize() - 1; i >= 0; i--)
+    {
+        if (FindItem(m_arrNoMaximize[i]) == NULL)
+            m_arrNoMaximize.RemoveAt(i);
+    }
     for (int i = 0; i < GetWorkspaceCount(); i++)
     {
         CWorkspace* pWorkspace = m_arrWorkspace[i];
@@ -314,14 +377,38 @@ void CXTPTabClientWnd::FitChildren()
                 continue;
             if (::IsIconic(hWndChild) || ::IsZoomed(hWndChild))
                 DefWindowProc(WM_MDIRESTORE, (WPARAM)hWndChild, 0);
+            UINT nFlags = SWP_NOZORDER | SWP_NOACTIVATE;
+            LONG_PTR dwStyle = ::GetWindowLongPtr(hWndChild, GWL_STYLE);
+            if (dwStyle & WS_MAXIMIZEBOX)
+            {
+                ::SetWindowLongPtr(hWndChild, GWL_STYLE, dwStyle & ~(LONG_PTR)WS_MAXIMIZEBOX);
+                m_arrNoMaximize.Add(hWndChild);
+                nFlags |= SWP_FRAMECHANGED;
+            }
             ::SetWindowPos(hWndChild, NULL, rcDocument.left, rcDocument.top, rcDocument.Width(), rcDocument.Height(),
-                           SWP_NOZORDER | SWP_NOACTIVATE);
+                           nFlags);
+            m_mapFitted.SetAt(hWndChild, rcDocument);
         }
         CXTPTabManagerItem* pSelected = pWorkspace->GetSelectedItem();
         HWND hWndSelected = pSelected != NULL ? (HWND)pSelected->GetData() : NULL;
         if (::IsWindow(hWndSelected))
             ::SetWindowPos(hWndSelected, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
+}
+
+void CXTPTabClientWnd::RestoreMaximizeBoxes()
+{
+    for (INT_PTR i = 0; i < m_arrNoMaximize.GetSize(); i++)
+    {
+        HWND hWndChild = m_arrNoMaximize[i];
+        if (!::IsWindow(hWndChild) || ::GetParent(hWndChild) != m_hWnd)
+            continue;
+        LONG_PTR dwStyle = ::GetWindowLongPtr(hWndChild, GWL_STYLE);
+        ::SetWindowLongPtr(hWndChild, GWL_STYLE, dwStyle | WS_MAXIMIZEBOX);
+        ::SetWindowPos(hWndChild, NULL, 0, 0, 0, 0,
+                       SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    m_arrNoMaximize.RemoveAll();
 }
 
 void CXTPTabClientWnd::OnSize(UINT nType, int cx, int cy)
@@ -602,6 +689,13 @@ void CXTPTabClientWnd::OnUpdateWorkspaceCommand(CCmdUI* pCmdUI)
     pCmdUI->Enable(IsWorkspaceActionEnabled(pCmdUI->m_nID));
 }
 
+void CXTPTabClientWnd::OnUpdateArrangeCommand(CCmdUI* pCmdUI)
+{
+    // Cascade, tile and arrange icons would be undone at once by the groups,
+    // which place every child: they are offered only while there is one.
+    pCmdUI->Enable(MDIGetActive() != NULL && !HasGroups());
+}
+
 // Keyboard ---------------------------------------------------------------------
 
 LRESULT CXTPTabClientWnd::OnMDINext(WPARAM wParam, LPARAM lParam)
@@ -708,6 +802,27 @@ void CXTPTabClientWnd::OnLButtonDown(UINT nFlags, CPoint point)
     Default();
 }
 
+BOOL CXTPTabClientWnd::IsInHelpMode() const
+{
+    return m_pParentFrame != NULL && m_pParentFrame->GetSafeHwnd() != NULL && m_pParentFrame->m_bHelpMode;
+}
+
+LRESULT CXTPTabClientWnd::HelpHitTest(CPoint point)
+{
+    // A tab stands for its document: the document's frame answers, else its
+    // own context help id. Elsewhere 0, so that this window's context help
+    // id or its parent's answer is taken.
+    CWorkspace* pWorkspace = StripFromPoint(point);
+    CXTPTabManagerItem* pItem = pWorkspace != NULL ? pWorkspace->HitTest(point) : NULL;
+    HWND hWndChild = pItem != NULL ? (HWND)pItem->GetData() : NULL;
+    if (!::IsWindow(hWndChild))
+        return 0;
+    LRESULT nContext = ::SendMessage(hWndChild, WM_HELPHITTEST, 0, 0);
+    if (nContext == 0)
+        nContext = (LRESULT)::GetWindowContextHelpId(hWndChild);
+    return nContext;
+}
+
 INT_PTR CXTPTabClientWnd::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
 {
     CWorkspace* pWorkspace = StripFromPoint(point);
@@ -771,9 +886,15 @@ LRESULT CXTPTabClientWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         CPoint pt((int)(short)LOWORD(lParam), (int)(short)HIWORD(lParam));
         ScreenToClient(&pt);
         if (pt.y < 0 && StripFromPoint(pt) != NULL)
-            return kStripHitTest;
+        {
+            // Context help asks the client area for the help of a point:
+            // the strips above it answer as a part of it.
+            return IsInHelpMode() ? HTCLIENT : kStripHitTest;
+        }
         break;
     }
+    case WM_HELPHITTEST:
+        return HelpHitTest(CPoint((int)(short)LOWORD(lParam), (int)(short)HIWORD(lParam)));
     case WM_NCMOUSEMOVE:
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONDBLCLK:
@@ -814,13 +935,17 @@ LRESULT CXTPTabClientWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         if (m_bEnableGroups && GetWorkspaceCount() > 1)
             return 0;
         break;
+    case WM_MDICASCADE:
+    case WM_MDITILE:
+    case WM_MDIICONARRANGE:
+        // The groups place every child themselves.
+        if (HasGroups())
+            return 0;
+        [[fallthrough]];
     case WM_MDICREATE:
     case WM_MDIDESTROY:
     case WM_MDIACTIVATE:
     case WM_MDIRESTORE:
-    case WM_MDICASCADE:
-    case WM_MDITILE:
-    case WM_MDIICONARRANGE:
     {
         // The tabs follow at once.
         LRESULT lResult = CWnd::WindowProc(message, wParam, lParam);

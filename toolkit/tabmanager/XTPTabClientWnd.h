@@ -9,7 +9,10 @@
 // non-client area, above its client area, so that the system's MDI layout
 // (maximise, cascade, tile, arrange) keeps the children below the tabs.
 // With several groups each child fills the part of the client its group
-// leaves below its strip.
+// leaves below its strip; children cannot be maximised then, and the
+// arrangement commands (cascade, tile, arrange icons) are not offered. A
+// child that filled its group's room keeps filling the room its group has
+// when the groups change or the window is resized.
 #pragma once
 
 #include "XTPTabPaintManager.h"
@@ -122,6 +125,18 @@ protected:
     int m_nStripHeight;        // reserved above the client area
     BOOL m_bInLayout;
     CString m_strLastState;
+    // Where the layout last placed each child (client coordinates): a child
+    // still there follows its group's room.
+    CMap<HWND, HWND, CRect, const CRect&> m_mapFitted;
+    // Children whose maximise box is taken away while there are several groups.
+    CArray<HWND, HWND> m_arrNoMaximize;
+
+    BOOL HasGroups() const { return m_bEnableGroups && GetWorkspaceCount() > 1; }
+    BOOL IsInHelpMode() const;
+    // The help id of a point of a strip: the document's own for its tab.
+    LRESULT HelpHitTest(CPoint point);
+    // Gives back the maximise boxes taken while there were several groups.
+    void RestoreMaximizeBoxes();
 
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const;
@@ -134,5 +149,6 @@ protected:
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     afx_msg void OnWorkspaceCommand(UINT nID);
     afx_msg void OnUpdateWorkspaceCommand(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateArrangeCommand(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 };

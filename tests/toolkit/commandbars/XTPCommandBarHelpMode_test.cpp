@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "support/commandbars_testframe.h"
+#include "support/helpmode.h"
 #include "support/keyinput.h"
 #include "support/mouseinput.h"
 #include "support/pump.h"
@@ -75,34 +76,6 @@ bool RunUntil(F condition)
     return condition();
 }
 
-// Steps run one after another by a thread timer while help mode runs (its
-// own loop dispatches the timer); a step answers FALSE to be tried again at
-// the next tick.
-struct HelpModeSteps
-{
-    CFrameWnd* pFrame = NULL;
-    std::vector<std::function<bool()>> steps;
-    size_t nNext = 0;
-    bool bSeen = false;
-    int nTicks = 0;
-};
-HelpModeSteps g_steps;
-
-void CALLBACK RunHelpModeStep(HWND, UINT, UINT_PTR nID, DWORD)
-{
-    HelpModeSteps& s = g_steps;
-    if (++s.nTicks > 150 || s.nNext >= s.steps.size())
-    {
-        ::KillTimer(NULL, nID);
-        return;
-    }
-    if (s.pFrame == NULL || !s.pFrame->m_bHelpMode)
-        return;
-    s.bSeen = true;
-    if (s.steps[s.nNext]())
-        s.nNext++;
-}
-
 CPoint ScreenCentre(CXTPControl* pControl)
 {
     CPoint pt = pControl->GetRect().CenterPoint();
@@ -129,22 +102,11 @@ protected:
         m_pFrame->SetFocus();
         PumpAndIdle();
     }
-    void TearDown() override
-    {
-        g_steps = HelpModeSteps();
-        CommandBarsFrameTest::TearDown();
-    }
     // Shift+F1, then the steps while help mode runs; TRUE when the mode ran
     // every step and has ended.
-    bool InHelpMode(std::vector<std::function<bool()>> steps)
+    bool InHelpMode(std::vector<testsupport::HelpModeStep> steps)
     {
-        g_steps = HelpModeSteps();
-        g_steps.pFrame = m_pFrame;
-        g_steps.steps = steps;
-        ::SetTimer(NULL, 0, 40, RunHelpModeStep);
-        PressKeys({VK_SHIFT, VK_F1});
-        RunUntil([this] { return g_steps.bSeen && !m_pFrame->m_bHelpMode; });
-        return g_steps.bSeen && g_steps.nNext == g_steps.steps.size() && !m_pFrame->m_bHelpMode;
+        return testsupport::RunInHelpMode(m_pFrame, std::move(steps), [] { PumpAndIdle(); });
     }
     bool Ran(UINT nID) const
     {
@@ -193,6 +155,9 @@ TEST_F(HelpModeTest, AMenuOpensInHelpModeAndTheCommandClickedInItGivesItsHelp)
     ASSERT_EQ(1u, g_help.size());
     EXPECT_EQ(nExpected, g_help[0].first);
     EXPECT_FALSE(Ran(ID_PUZZLE_ENTER_OWN));
+    // The menu closed with the help: no later click can run the command.
+    PumpAndIdle();
+    EXPECT_EQ(nullptr, TopTrackedPopup());
 }
 
 TEST_F(HelpModeTest, EscapeEndsHelpModeWhileAMenuIsOpen)

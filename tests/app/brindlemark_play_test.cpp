@@ -1,0 +1,734 @@
+// The board and play: a puzzle made from the New Puzzle dialog, clicked,
+// paused and saved with Ctrl+S, a paused board, the time limit and its
+// questions, the progress window, and damaged or short-named puzzle files.
+// ctest: run-serial
+// ctest: lock registry
+#include "brindlemark_fixture.h"
+
+#include "support/snapshot.h"
+
+#include "ApplicationInfo.h"
+#include "HTDataContainer.h"
+#include "HTGenerator.h"
+#include "resource.h"
+
+#include <commctrl.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+using namespace gametest;
+
+namespace
+{
+// Lets go of both mouse buttons.
+void ReleaseMouseButtons()
+{
+    INPUT release[2] = {};
+    release[0].type = release[1].type = INPUT_MOUSE;
+    release[0].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    release[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+    ::SendInput(2, release, sizeof(INPUT));
+    Wait(200);
+}
+} // namespace
+
+// Puzzle files named on the command line that cannot be played: each says
+// what is wrong with it, and the game goes on with its empty board.
+TEST_F(Brindlemark, ADamagedPuzzleFileSaysWhatIsWrongAndTheGameGoesOn)
+{
+    char szTemp[MAX_PATH];
+    ::GetTempPath(MAX_PATH, szTemp);
+    const std::string strFile = std::string(szTemp) + "e2e_damaged.hti";
+    const struct
+    {
+        const char* pszText;
+        const char* pszMessage;
+    } files[] = {
+        {"FVH[TRI]2\r\n5\r\n5\r\n1\r\n0,0,0,0,0,0,0,0,0,0,0,0,0,1,0,0,0,\r\n",
+         "This puzzle file is damaged and cannot be loaded.\n\nThe file ends after line 5, before the puzzle is "
+         "complete."},
+        {"FVH[TRI]2\r\n500\r\n5\r\n1\r\n",
+         "This puzzle file is damaged and cannot be loaded.\n\nLine 2 holds a value that no puzzle can have."},
+        {"BM\x1a\x02\r\n", "This file is not a puzzle file and cannot be loaded."},
+    };
+    for (const auto& file : files)
+    {
+        std::ofstream(strFile, std::ios::binary) << file.pszText;
+        Game game(" \"" + strFile + "\"");
+        // The message box, not the splash window, which has no title either.
+        HWND hMessage = NULL;
+        for (int n = 0; n < 200 && hMessage == NULL; n++)
+        {
+            HWND hUntitled = WaitForWindow(game.Pid(), "", 50);
+            if (hUntitled != NULL && ::GetDlgItem(hUntitled, IDC_MESSAGE_TEXT) != NULL)
+                hMessage = hUntitled;
+            else
+                Wait(50);
+        }
+        ASSERT_TRUE(hMessage != NULL) << file.pszMessage;
+        char szText[512] = "";
+        ::GetDlgItemTextA(hMessage, IDC_MESSAGE_TEXT, szText, sizeof(szText));
+        EXPECT_STREQ(file.pszMessage, szText);
+        ClickButton(hMessage, "OK");
+        HWND hFrame = WaitForWindow(game.Pid(), "Untitled - Brindlemark");
+        EXPECT_TRUE(hFrame != NULL) << "the game goes on: " << file.pszMessage;
+        // One message only: no second one follows the first.
+        Wait(500);
+        HWND hAnother = WaitForWindow(game.Pid(), "", 10);
+        EXPECT_FALSE(hAnother != NULL && ::GetDlgItem(hAnother, IDC_MESSAGE_TEXT) != NULL) << file.pszMessage;
+        if (hFrame != NULL)
+        {
+            ::PostMessage(hFrame, WM_CLOSE, 0, 0);
+            EXPECT_EQ(0, game.WaitForExit());
+        }
+    }
+    ::DeleteFile(strFile.c_str());
+    ClearSettings();
+}
+
+TEST_F(Brindlemark, APuzzleIsMadePlayedPausedAndSavedWithCtrlS)
+{
+    // A 9 x 9 difficulty profile of the player's own, last in the list.
+    g_ApplicationInfo.m_GradeInfoList.LoadFromRegistry();
+    CGradeInfo nine = CGradeInfo::MakeEasyProfile();
+    nine.m_strProfileName = "Nine";
+    nine.m_nColumns = nine.m_nRows = 9;
+    g_ApplicationInfo.m_GradeInfoList.AddProfile(nine);
+    ASSERT_TRUE(g_ApplicationInfo.m_GradeInfoList.SaveToRegistry());
+
+    char szTemp[MAX_PATH];
+    ::GetTempPath(MAX_PATH, szTemp);
+    const std::string strFile = std::string(szTemp) + "e2e_puzzle.hti";
+    ::DeleteFile(strFile.c_str());
+
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    HWND hFrame = game.Frame();
+    ::SetForegroundWindow(hFrame);
+
+    // The difficulty profile list, opened from the View menu, only manages
+    // the profiles: Copy is not offered. Like every dialog it opens centred
+    // over the frame.
+    ::PostMessage(hFrame, WM_COMMAND, ID_DIFFICULTY_LIST, 0);
+    HWND hList = WaitForWindow(game.Pid(), "Difficulty Profile List");
+    ASSERT_TRUE(hList != NULL);
+    Wait(300);
+    EXPECT_TRUE(IsCentredOver(hList, hFrame));
+    ASSERT_TRUE(::GetDlgItem(hList, 1011) != NULL);
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(hList, 1011)));
+    ::PostMessage(hList, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitUntilGone(hList));
+
+    // Ctrl+N: New Puzzle, centred over the frame; the last difficulty
+    // profile, OK.
+    ::SetForegroundWindow(hFrame);
+    PressKeys({VK_CONTROL, 'N'});
+    HWND hDialog = WaitForWindow(game.Pid(), "New Puzzle");
+    ASSERT_TRUE(hDialog != NULL);
+    Wait(300);
+    EXPECT_TRUE(IsCentredOver(hDialog, hFrame));
+    HWND hGrades = ::GetDlgItem(hDialog, IDC_DIFFICULTY_PROFILE);
+    const int nGrades = (int)::SendMessage(hGrades, CB_GETCOUNT, 0, 0);
+    ASSERT_EQ(5, nGrades);
+    ::SendMessage(hGrades, CB_SETCURSEL, nGrades - 1, 0);
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hDialog, "new_puzzle_dialog").empty());
+    ClickButton(hDialog, "OK");
+    ASSERT_TRUE(WaitUntilGone(hDialog));
+    // The progress window shows while the puzzle is made, then goes.
+    ASSERT_TRUE(WaitForPuzzleMade(game));
+    Wait(500);
+
+    // The frame is given back to the player once the progress window goes.
+    ::SetForegroundWindow(hFrame);
+    for (int n = 0; n < 100 && (!::IsWindowEnabled(hFrame) || ::GetForegroundWindow() != hFrame); n++)
+    {
+        Wait(50);
+        ::SetForegroundWindow(hFrame);
+    }
+    ASSERT_TRUE(::IsWindowEnabled(hFrame));
+
+    // A button another program left held on the display is let go first.
+    ReleaseMouseButtons();
+
+    // Clicks on the board: the left click shades a square, the right click
+    // marks another unshaded; each repaints at once.
+    int s = 0;
+    POINT ptShade = game.SquareCentre(9, 2, 2, &s);
+    ASSERT_GT(s, 10);
+    POINT ptCorner = {ptShade.x - s / 2 + s / 8, ptShade.y - s / 2 + s / 8};
+    const Patch before = ScreenPatch(ptCorner);
+    ::SetForegroundWindow(hFrame);
+    ClickScreen(ptShade, false);
+    const DWORD dwClicked = ::GetTickCount();
+    EXPECT_TRUE(before != WaitForPatch(ptCorner, before, false)) << ::GetTickCount() - dwClicked << " ms";
+    ClickScreen(game.SquareCentre(9, 3, 2), false);
+    // Ctrl+Z takes the last move back.
+    POINT ptMarked = game.SquareCentre(9, 6, 6);
+    POINT ptMarkedCorner = {ptMarked.x - s / 2 + s / 8, ptMarked.y - s / 2 + s / 8};
+    const Patch unmarked = ScreenPatch(ptMarkedCorner);
+    ClickScreen(ptMarked, true);
+    EXPECT_TRUE(unmarked != WaitForPatch(ptMarkedCorner, unmarked, false));
+    ::SetForegroundWindow(hFrame);
+    PressKeys({VK_CONTROL, 'Z'});
+    EXPECT_TRUE(unmarked == WaitForPatch(ptMarkedCorner, unmarked, true)) << "Ctrl+Z";
+    ClickScreen(ptMarked, true);
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "puzzle_in_progress").empty());
+
+    // Pause: the board is hidden until Play.
+    const Patch marked = ScreenPatch(ptCorner);   // now beside another shaded square
+    game.Command(ID_TIMER_PAUSE);
+    EXPECT_TRUE(marked != WaitForPatch(ptCorner, marked, false));
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "paused").empty());
+    game.Command(ID_TIMER_PLAY);
+    Wait(1200);   // at least a second on the clock
+    EXPECT_TRUE(marked == WaitForPatch(ptCorner, marked, true));
+
+    // Ctrl+S on a puzzle never saved asks for a name and writes the puzzle
+    // file with the seconds played last.
+    ASSERT_TRUE(SaveAsWithCtrlS(game, strFile));
+    // The title names the file once it is written.
+    char szTitle[256] = "";
+    for (int n = 0; n < 300 && strcmp(szTitle, "e2e_puzzle.hti - Brindlemark") != 0; n++)
+    {
+        Wait(50);
+        ::GetWindowText(hFrame, szTitle, sizeof(szTitle));
+    }
+    std::ifstream file(strFile);
+    ASSERT_TRUE(file.good()) << strFile;
+    std::string strLine, strLast;
+    int nLines = 0;
+    while (std::getline(file, strLine))
+    {
+        if (!strLine.empty() && strLine != "\r")
+            strLast = strLine;
+        nLines++;
+    }
+    EXPECT_GT(nLines, 81);
+    EXPECT_GE(atoi(strLast.c_str()), 1) << strLast;
+    EXPECT_STREQ("e2e_puzzle.hti - Brindlemark", szTitle);
+
+    // The tutorial and the about box show and close.
+    ::PostMessage(hFrame, WM_COMMAND, ID_SHOW_TUTORIAL, 0);
+    HWND hTutorial = NULL;
+    for (int n = 0; n < 100 && hTutorial == NULL; n++)
+    {
+        HWND hActive = ::GetForegroundWindow();
+        DWORD dwPid = 0;
+        ::GetWindowThreadProcessId(hActive, &dwPid);
+        if (hActive != hFrame && dwPid == game.Pid())
+            hTutorial = hActive;
+        else
+            Wait(50);
+    }
+    ASSERT_TRUE(hTutorial != NULL);
+    Wait(500);
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hTutorial, "tutorial").empty());
+    ::PostMessage(hTutorial, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitUntilGone(hTutorial));
+
+    // Both profile panes docked beside the board.
+    game.Command(ID_APPEARANCE_PANE);
+    game.Command(ID_DIFFICULTY_PANE);
+    EXPECT_EQ(2u, Descendants(hFrame, "", "XTPPropertyGrid").size());
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "both_panes_docked").empty());
+
+    // A colour row's "..." opens the game's own colour dialog: the first
+    // colour row of the appearance grid (the grid with the most rows) is
+    // selected, then its button, at the row's right end, is clicked.
+    HWND hView = LargestGridView(hFrame);
+    ASSERT_TRUE(hView != NULL);
+    RECT rcRow = {};
+    ASSERT_NE(LB_ERR, (int)::SendMessage(hView, LB_GETITEMRECT, 1, (LPARAM)&rcRow));
+    POINT ptRow = {rcRow.left + 20, (rcRow.top + rcRow.bottom) / 2};
+    POINT ptButton = {rcRow.right - 6, ptRow.y};
+    ::ClientToScreen(hView, &ptRow);
+    ::ClientToScreen(hView, &ptButton);
+    ::SetForegroundWindow(hFrame);
+    ClickScreen(ptRow, false);
+    ClickScreen(ptButton, false);
+    HWND hColors = WaitForWindow(game.Pid(), "Colors", 5000);
+    ASSERT_TRUE(hColors != NULL);
+    Wait(300);
+    // Like every dialog it opens centred over the frame, not in the
+    // screen's corner.
+    EXPECT_TRUE(IsCentredOver(hColors, hFrame));
+    // Two tabs, the standard page showing.
+    std::vector<HWND> tabs = Descendants(hColors, "", "SysTabControl32");
+    ASSERT_EQ(1u, tabs.size());
+    EXPECT_EQ(2, (int)::SendMessage(tabs[0], TCM_GETITEMCOUNT, 0, 0));
+    EXPECT_EQ(1u, Descendants(hColors, "Standard", "").size());
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hColors, "colour_dialog_from_a_colour_row").empty());
+    ClickButton(hColors, "Cancel");
+    EXPECT_TRUE(WaitUntilGone(hColors));
+
+    // With the clock running the puzzle is modified again: closing asks,
+    // and "Don't Save" leaves.
+    ::PostMessage(hFrame, WM_CLOSE, 0, 0);
+    HWND hQuestion = NULL;
+    for (int n = 0; n < 100 && hQuestion == NULL; n++)
+    {
+        HWND hActive = ::GetForegroundWindow();
+        if (hActive != hFrame && !Descendants(hActive, "Don't Save", "").empty())
+            hQuestion = hActive;
+        else
+            Wait(50);
+    }
+    ASSERT_TRUE(hQuestion != NULL);
+    ClickButton(hQuestion, "Don't Save");
+    EXPECT_EQ(0, game.WaitForExit());
+    ::DeleteFile(strFile.c_str());
+    ClearSettings();
+}
+
+// The Timer bar dragged to the frame's left side: its clock display hides
+// and the clock's control keeps its place on the bar as a button; dragged
+// back to the top the display shows again.
+TEST_F(Brindlemark, TheTimerBarDockedAtTheLeftKeepsTheClocksPlaceAsAButton)
+{
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    HWND hFrame = game.Frame();
+    ::SetForegroundWindow(hFrame);
+    Wait(200);
+    HWND hBar = TimerBar(game);
+    ASSERT_TRUE(hBar != NULL);
+    HWND hClock = ::GetWindow(hBar, GW_CHILD);
+    ASSERT_TRUE(hClock != NULL) << "the clock display sits on the Timer bar";
+    ASSERT_TRUE(::IsWindowVisible(hClock));
+
+    RECT rcBar = WindowRect(hBar), rcView = WindowRect(game.View());
+    DragScreen({rcBar.left + 3, (rcBar.top + rcBar.bottom) / 2}, {rcView.left + 2, (rcView.top + rcView.bottom) / 2});
+    hBar = TimerBar(game);
+    ASSERT_TRUE(hBar != NULL);
+    rcBar = WindowRect(hBar);
+    ASSERT_FALSE(IsFloating(hBar)) << "the bar floats instead of docking at the left";
+    ASSERT_GT(rcBar.bottom - rcBar.top, rcBar.right - rcBar.left) << "docked at a side the bar runs down";
+    EXPECT_FALSE(::IsWindowVisible(hClock)) << "the clock display shows on a side bar";
+    EXPECT_EQ(hBar, ::GetParent(hClock));
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "timer_bar_docked_left").empty());
+
+    // Back at the top, right of the Standard bar.
+    std::vector<HWND> standard = Descendants(hFrame, "Standard", "XTPToolBar");
+    ASSERT_FALSE(standard.empty());
+    RECT rcStandard = WindowRect(standard[0]);
+    DragScreen({(rcBar.left + rcBar.right) / 2, rcBar.top + 3}, {rcStandard.right + 20, (rcStandard.top + rcStandard.bottom) / 2});
+    hBar = TimerBar(game);
+    rcBar = WindowRect(hBar);
+    EXPECT_GT(rcBar.right - rcBar.left, rcBar.bottom - rcBar.top) << "back at the top";
+    EXPECT_TRUE(::IsWindowVisible(hClock)) << "the clock display shows again";
+    EXPECT_EQ(0, game.Close());
+    ClearSettings();
+}
+
+// A square clicked on a paused 5 x 5 board with a one-minute target that
+// forces completion: the click plays the square, the game goes on, and its
+// lists are still stored at the exit.
+TEST_F(Brindlemark, ASquareClickedOnAPausedBoardPlaysItAndTheGameGoesOn)
+{
+    StoreOnlyDifficultyProfile(5, 1, true);
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    ASSERT_TRUE(MakePuzzleWithCtrlN(game));
+    HWND hFrame = game.Frame();
+    HWND hTimer = TimerBar(game);
+    ASSERT_TRUE(hTimer != NULL);
+    ::SetForegroundWindow(hFrame);
+    ClickScreen(TimerButton(hTimer, ID_TIMER_REMAINING), false);
+    Wait(8000);
+    int s = 0;
+    POINT pt = game.SquareCentre(5, 0, 0, &s);
+    ASSERT_GT(s, 10);
+    POINT ptCorner = {pt.x - s / 2 + s / 8, pt.y - s / 2 + s / 8};
+    const Patch playing = ScreenPatch(ptCorner);
+    ClickScreen(TimerButton(hTimer, ID_TIMER_PAUSE), false);
+    // The paused board hides its squares.
+    EXPECT_TRUE(playing != WaitForPatch(ptCorner, playing, false)) << "not paused";
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "paused_five_by_five").empty());
+    Wait(4000);
+    ::SetForegroundWindow(hFrame);
+    ClickScreen(pt, false);
+    Wait(3000);
+    ASSERT_TRUE(game.IsRunning()) << "the game ended after the click";
+    // The click played the square on the board shown again.
+    EXPECT_TRUE(playing != ScreenPatch(ptCorner)) << "the square was not shaded";
+    EXPECT_TRUE(::IsWindowVisible(hFrame));
+    ::PostMessage(hFrame, WM_CLOSE, 0, 0);
+    HWND hQuestion = WaitForDialogOtherThan(game.Pid(), NULL);
+    ASSERT_TRUE(hQuestion != NULL);
+    ClickButton(hQuestion, "Don't Save");
+    EXPECT_EQ(0, game.WaitForExit());
+    // The lists of the session were stored at the exit.
+    g_ApplicationInfo.m_GradeInfoList.LoadFromRegistry();
+    ASSERT_EQ(1, (int)g_ApplicationInfo.m_GradeInfoList.GetCount());
+    EXPECT_EQ(5, g_ApplicationInfo.m_GradeInfoList.GetHead().m_nColumns);
+    ClearSettings();
+}
+
+namespace
+{
+// Writes a 5 x 5 puzzle file whose difficulty profile has a one-minute
+// target and forces completion, played for nSeconds already.
+bool WriteTimedPuzzle(const std::string& strFile, int nSeconds)
+{
+    CHTDataContainer puzzle;
+    CHTGenerator generator;
+    bool bMade = false;
+    for (int i = 0; i < 50 && !bMade; i++)
+        bMade = generator.Generate(NULL, 5, 5, &puzzle) != FALSE;
+    if (!bMade)
+        return false;
+    CGradeInfo grade = CGradeInfo::MakeEasyProfile();
+    grade.m_strProfileName = "Timed";
+    grade.m_nColumns = grade.m_nRows = 5;
+    grade.m_nMinutesToComplete = 1;
+    grade.m_bForceComplete = 1;
+    CAppearanceInfo appearance;
+    puzzle.ApplySquareColours(appearance);
+    puzzle.m_AppearanceInfo.CopyFrom(appearance);
+    puzzle.SetGradeInfo(grade);
+    puzzle.m_nGameState = htgsPlaying;
+    puzzle.m_nElapsedSeconds = nSeconds;
+    return puzzle.WriteToFile(strFile.c_str()) != FALSE;
+}
+
+// The one dialog of the game that is open: it is the only one, its text
+// (when a message) is the one given, and it lies owned by the game's
+// window, centred on it, in front of it.
+HWND ExpectOnlyDialog(const Game& game, const char* pszWhat, const char* pszMessage)
+{
+    HWND hDialog = WaitForDialogOtherThan(game.Pid(), NULL, 10000);
+    EXPECT_TRUE(hDialog != NULL) << pszWhat << ": nothing opened";
+    if (hDialog == NULL)
+        return NULL;
+    Wait(500);
+    const std::vector<HWND> dialogs = VisibleDialogs(game.Pid());
+    EXPECT_EQ(1u, dialogs.size()) << pszWhat << ": questions stacked";
+    if (pszMessage != NULL)
+    {
+        EXPECT_EQ(pszMessage, MessageText(hDialog)) << pszWhat;
+    }
+    EXPECT_EQ(game.Frame(), ::GetWindow(hDialog, GW_OWNER)) << pszWhat << ": not owned by the game's window";
+    EXPECT_TRUE(IsCentredOver(hDialog, game.Frame())) << pszWhat << ": not centred on the game's window";
+    EXPECT_TRUE(IsAbove(hDialog, game.Frame())) << pszWhat << ": behind the game's window";
+    EXPECT_FALSE(::IsWindowEnabled(game.Frame())) << pszWhat << ": the game's window does not wait for it";
+    return hDialog;
+}
+
+const char kGridModified[] = "The current grid has been modified.\n\nWould you like to save it?";
+
+const char kPuzzleSolved[] = "The current puzzle has been solved.\n\nWould you like to start another?";
+} // namespace
+
+// A forced one-minute game whose time runs out while the save question of
+// New Puzzle is open: the solution and its question wait until the player
+// is back at the board, then come alone; every question and dialog is owned
+// by the game's window, in front of it, and the game's window is the
+// player's again at the end.
+TEST_F(Brindlemark, TheTimeUpWaitsBehindAnOpenQuestionAndAsksAlone)
+{
+    StoreOnlyDifficultyProfile(5, 1, true);
+    char szTemp[MAX_PATH];
+    ::GetTempPath(MAX_PATH, szTemp);
+    const std::string strFile = std::string(szTemp) + "e2e_timed.hti";
+    // 50 of the 60 seconds played: the time runs out about ten seconds
+    // after the start.
+    ASSERT_TRUE(WriteTimedPuzzle(strFile, 50));
+    Game game(" \"" + strFile + "\"", "e2e_timed.hti - Brindlemark");
+    ASSERT_TRUE(game.Frame() != NULL);
+    HWND hFrame = game.Frame();
+    ::SetForegroundWindow(hFrame);
+    Wait(1500);   // a tick of the clock: the puzzle asks to be saved
+
+    // Ctrl+N asks to save the grid; the time runs out behind the question.
+    PressKeys({VK_CONTROL, 'N'});
+    HWND hSave = ExpectOnlyDialog(game, "the save question of New Puzzle", kGridModified);
+    ASSERT_TRUE(hSave != NULL);
+    Wait(12000);
+    EXPECT_EQ(1u, VisibleDialogs(game.Pid()).size()) << "a question opened on the save question";
+    EXPECT_TRUE(::IsWindow(hSave));
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "time_up_behind_the_save_question").empty());
+
+    // Cancel: back at the board, the solution is shown and the one question
+    // of the time-up asks.
+    ClickDialogButton(hSave, IDCANCEL);
+    EXPECT_TRUE(WaitUntilGone(hSave));
+    HWND hSolved = ExpectOnlyDialog(game, "the time-up's question", kPuzzleSolved);
+    ASSERT_TRUE(hSolved != NULL);
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "time_up_question").empty());
+
+    // "Yes, please": the grid is asked about again, then New Puzzle opens,
+    // each alone and in front of the game's window.
+    ClickDialogButton(hSolved, IDOK);
+    EXPECT_TRUE(WaitUntilGone(hSolved));
+    HWND hSaveAgain = ExpectOnlyDialog(game, "the save question after Yes, please", kGridModified);
+    ASSERT_TRUE(hSaveAgain != NULL);
+    ClickDialogButton(hSaveAgain, IDNO);   // Don't Save
+    EXPECT_TRUE(WaitUntilGone(hSaveAgain));
+    HWND hNew = ExpectOnlyDialog(game, "New Puzzle", NULL);
+    ASSERT_TRUE(hNew != NULL);
+    EXPECT_EQ("New Puzzle", WindowText(hNew));
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "new_puzzle_after_the_time_up").empty());
+    ClickDialogButton(hNew, IDOK);
+    EXPECT_TRUE(WaitUntilGone(hNew));
+    WaitForPuzzleMade(game);
+
+    // The new board is the player's: the window is enabled, no question is
+    // left anywhere, and a click shades a square.
+    for (int n = 0; n < 100 && !::IsWindowEnabled(hFrame); n++)
+        Wait(50);
+    EXPECT_TRUE(::IsWindowEnabled(hFrame));
+    EXPECT_TRUE(VisibleDialogs(game.Pid()).empty()) << "a question was left open";
+    EXPECT_TRUE(TopLevels(game.Pid(), "#32770").empty()) << "a question was left behind the window";
+    ::SetForegroundWindow(hFrame);
+    int s = 0;
+    POINT pt = game.SquareCentre(5, 2, 2, &s);
+    POINT ptCorner = {pt.x - s / 2 + s / 8, pt.y - s / 2 + s / 8};
+    const Patch before = ScreenPatch(ptCorner);
+    ClickScreen(pt, false);
+    EXPECT_TRUE(before != WaitForPatch(ptCorner, before, false)) << "the new board ignores clicks";
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "new_board_after_the_time_up").empty());
+
+    ::PostMessage(hFrame, WM_CLOSE, 0, 0);
+    HWND hQuestion = WaitForDialogOtherThan(game.Pid(), NULL);
+    ASSERT_TRUE(hQuestion != NULL);
+    ClickButton(hQuestion, "Don't Save");
+    EXPECT_EQ(0, game.WaitForExit());
+    ::DeleteFile(strFile.c_str());
+    ClearSettings();
+}
+
+// A double click on a square is two clicks: it shades and unshades (left)
+// or marks and unmarks (right), so the square looks as before; a triple
+// click leaves it changed.
+TEST_F(Brindlemark, QuickClicksOnASquareAreEachAClick)
+{
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    HWND hFrame = game.Frame();
+    ASSERT_TRUE(MakePuzzle(game));
+    // A button another program left held on the display is let go first.
+    ReleaseMouseButtons();
+
+    for (bool bRight : {false, true})
+    {
+        const char* pszButton = bRight ? "right" : "left";
+        int s = 0;
+        POINT pt = game.SquareCentre(9, bRight ? 6 : 2, bRight ? 6 : 2, &s);
+        ASSERT_GT(s, 10);
+        POINT ptCorner = {pt.x - s / 2 + s / 8, pt.y - s / 2 + s / 8};
+        ::SetForegroundWindow(hFrame);
+        Wait(200);
+        const Patch before = ScreenPatch(ptCorner);
+
+        // A single click changes the square; another one takes it back.
+        ClickScreen(pt, bRight);
+        EXPECT_TRUE(before != WaitForPatch(ptCorner, before, false)) << pszButton << ": a click changed nothing";
+        Wait(600);   // longer than a double click's time
+        ClickScreen(pt, bRight);
+        EXPECT_TRUE(before == WaitForPatch(ptCorner, before, true)) << pszButton << ": a second click";
+        Wait(600);
+
+        // A double click: two changes, the square as before.
+        ClickScreen(pt, bRight, 2);
+        Wait(1000);
+        EXPECT_TRUE(before == ScreenPatch(ptCorner)) << pszButton << ": the double click's second click was lost";
+        Wait(600);
+        // A triple click: three changes, the square changed.
+        ClickScreen(pt, bRight, 3);
+        EXPECT_TRUE(before != WaitForPatch(ptCorner, before, false)) << pszButton << ": a triple click";
+        EXPECT_FALSE(
+            testsupport::SaveScreenSnapshot(hFrame, bRight ? "after_right_triple_click" : "after_left_triple_click")
+                .empty());
+        Wait(600);
+    }
+
+    ::PostMessage(hFrame, WM_CLOSE, 0, 0);
+    HWND hQuestion = WaitForDialogOtherThan(game.Pid(), NULL, 5000);
+    ASSERT_TRUE(hQuestion != NULL) << "the moves were not asked to be saved";
+    ClickButton(hQuestion, "Don't Save");
+    EXPECT_EQ(0, game.WaitForExit());
+    ClearSettings();
+}
+
+// Ctrl+O, "kb1" typed and Enter opens kb1.hti of the folder the dialog
+// shows, as the open dialog's default extension promises.
+TEST_F(Brindlemark, ANameTypedWithoutItsExtensionOpensThePuzzle)
+{
+    char szTemp[MAX_PATH];
+    ::GetTempPath(MAX_PATH, szTemp);
+    const std::string strFolder = std::string(szTemp) + "e2e_open_folder";
+    ::CreateDirectory(strFolder.c_str(), NULL);
+    const std::string strFile = strFolder + "\\kb1.hti";
+    {
+        CHTGenerator generator;
+        CHTDataContainer puzzle;
+        while (!generator.Generate(NULL, 9, 9, &puzzle))
+            ;
+        ASSERT_TRUE(puzzle.WriteToFile(strFile.c_str()));
+    }
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    HWND hFrame = game.Frame();
+    ::SetForegroundWindow(hFrame);
+    Wait(200);
+    PressKeys({VK_CONTROL, 'O'});
+    HWND hOpen = WaitForWindow(game.Pid(), "Open", 5000);
+    ASSERT_TRUE(hOpen != NULL);
+    Wait(500);
+    HWND hName = FileNameBox(hOpen);
+    ASSERT_TRUE(hName != NULL);
+    // The dialog goes to the folder (it opens in the one used last), then
+    // the player clicks into the empty name box and types.
+    ::SendMessage(hName, WM_SETTEXT, 0, (LPARAM)strFolder.c_str());
+    ::PostMessage(hOpen, WM_COMMAND, IDOK, 0);
+    Wait(800);
+    ASSERT_TRUE(::IsWindow(hOpen));
+    ::SendMessage(hName, WM_SETTEXT, 0, (LPARAM)"");
+    ::SetForegroundWindow(hOpen);
+    RECT rcName;
+    ::GetWindowRect(hName, &rcName);
+    ClickScreen(POINT{rcName.left + 20, (rcName.top + rcName.bottom) / 2}, false);
+    Wait(200);
+    for (WORD vk : {'K', 'B', '1'})
+        PressKeys({vk});
+    Wait(200);
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hOpen, "open_dialog_name_without_extension").empty());
+    PressKeys({VK_RETURN});
+    char szTitle[256] = "";
+    for (int n = 0; n < 200 && strcmp(szTitle, "kb1.hti - Brindlemark") != 0; n++)
+    {
+        Wait(50);
+        ::GetWindowText(hFrame, szTitle, sizeof(szTitle));
+    }
+    EXPECT_STREQ("kb1.hti - Brindlemark", szTitle);
+    HWND hMessage = WaitForDialogOtherThan(game.Pid(), NULL, 300);
+    EXPECT_TRUE(hMessage == NULL) << "a message came up: " << WindowText(hMessage);
+    if (hMessage != NULL)
+        ::PostMessage(hMessage, WM_COMMAND, IDCANCEL, 0);
+    if (::IsWindow(hOpen))
+        ::PostMessage(hOpen, WM_COMMAND, IDCANCEL, 0);
+    // The clock has run on the loaded puzzle: the game asks to save it.
+    EXPECT_EQ(0, CloseWithoutSaving(game));
+    ::DeleteFile(strFile.c_str());
+    ::RemoveDirectory(strFolder.c_str());
+    ClearSettings();
+}
+
+namespace
+{
+// Slows another program's thread down to about a twenty-fifth of its speed
+// while it lives: suspended 48 ms of every 50. The largest puzzle is made in
+// well under a tenth of a second at full speed, so that the progress window
+// shows for a second or two.
+class ThreadBrake
+{
+public:
+    explicit ThreadBrake(HWND hWndOfThread)
+        : m_hThread(::OpenThread(THREAD_SUSPEND_RESUME, FALSE, ::GetWindowThreadProcessId(hWndOfThread, NULL))),
+          m_bStop(false), m_hWorker(NULL)
+    {
+        if (m_hThread != NULL)
+            m_hWorker = ::CreateThread(NULL, 0, &Run, this, 0, NULL);
+    }
+    ~ThreadBrake()
+    {
+        m_bStop = true;
+        if (m_hWorker != NULL)
+        {
+            ::WaitForSingleObject(m_hWorker, 5000);
+            ::CloseHandle(m_hWorker);
+        }
+        if (m_hThread != NULL)
+            ::CloseHandle(m_hThread);
+    }
+    bool IsOn() const { return m_hWorker != NULL; }
+
+private:
+    static DWORD WINAPI Run(LPVOID pParam)
+    {
+        ThreadBrake* pThis = (ThreadBrake*)pParam;
+        while (!pThis->m_bStop)
+        {
+            ::SuspendThread(pThis->m_hThread);
+            ::Sleep(48);
+            ::ResumeThread(pThis->m_hThread);
+            ::Sleep(2);
+        }
+        return 0;
+    }
+    HANDLE m_hThread;
+    volatile bool m_bStop;
+    HANDLE m_hWorker;
+};
+} // namespace
+
+// A puzzle that takes a while to make shows the progress window with its
+// shaded bar: a border round the bar, and diagonal stripes that move. The
+// largest grid is made with the game slowed down, so that the window shows
+// long enough to be read from the screen.
+TEST_F(Brindlemark, TheProgressWindowShowsItsBorderedMovingBar)
+{
+    AddSizedProfile("Huge", HT_MAX_GRID_SIDE, HT_MAX_GRID_SIDE);
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    HWND hFrame = game.Frame();
+    ::SetForegroundWindow(hFrame);
+    PressKeys({VK_CONTROL, 'N'});
+    HWND hDialog = WaitForWindow(game.Pid(), "New Puzzle");
+    ASSERT_TRUE(hDialog != NULL);
+    Wait(300);
+    HWND hProgress = NULL;
+    Patch first, second;
+    COLORREF clrBorder = 0;
+    int nFrameOff = 0;
+    RECT rcBar = {};
+    {
+        ChooseLastProfile(hDialog);
+        ASSERT_TRUE(WaitUntilGone(hDialog));
+        ThreadBrake brake(hFrame);
+        ASSERT_TRUE(brake.IsOn());
+        const DWORD dwStart = ::GetTickCount();
+        while (hProgress == NULL && ::GetTickCount() - dwStart < 10000)
+        {
+            HWND hFound = ::FindWindowA(NULL, "Create Progress");
+            if (hFound != NULL && ::IsWindowVisible(hFound))
+                hProgress = hFound;
+            else
+                ::Sleep(5);
+        }
+        ASSERT_TRUE(hProgress != NULL) << "the progress window did not show";
+        HWND hBar = ::GetDlgItem(hProgress, IDC_CREATE_PROGRESS_BAR);
+        ASSERT_TRUE(hBar != NULL);
+        ::GetWindowRect(hBar, &rcBar);
+        ::Sleep(400);
+        const POINT ptBar = {rcBar.left + 30, rcBar.top + 3};
+        first = ScreenPatch(ptBar);
+        // The frame: the top row and the left column of the bar's window in
+        // one colour (the stripes cross both where there is no frame).
+        HDC hScreen = ::GetDC(NULL);
+        clrBorder = ::GetPixel(hScreen, rcBar.left, rcBar.top);
+        for (int x = rcBar.left; x < rcBar.right; x++)
+            nFrameOff += ::GetPixel(hScreen, x, rcBar.top) != clrBorder;
+        for (int y = rcBar.top; y < rcBar.bottom; y++)
+            nFrameOff += ::GetPixel(hScreen, rcBar.left, y) != clrBorder;
+        ::ReleaseDC(NULL, hScreen);
+        ::Sleep(400);
+        second = ScreenPatch(ptBar);
+        ASSERT_TRUE(::IsWindowVisible(hProgress)) << "the puzzle was made before the bar could be read";
+        testsupport::SaveScreenSnapshot(hProgress, "progress_window_new_puzzle");
+    }
+    int nFace = 0;
+    for (COLORREF clr : first)
+        nFace += clr == ::GetSysColor(COLOR_BTNFACE);
+    EXPECT_LT(nFace, (int)first.size() / 2) << "the bar shows the dialog's face";
+    EXPECT_NE(::GetSysColor(COLOR_BTNFACE), clrBorder) << "no border round the bar";
+    EXPECT_EQ(0, nFrameOff) << "no border round the bar";
+    EXPECT_TRUE(first != second) << "the stripes stood still";
+
+    for (int n = 0; n < 200 && ::IsWindowVisible(hProgress); n++)
+        Wait(50);
+    EXPECT_EQ(0, CloseWithoutSaving(game));
+    ClearSettings();
+}
