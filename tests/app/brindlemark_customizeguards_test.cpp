@@ -1,159 +1,50 @@
 // Customizing the game's bars with the real pointer and keys while the
 // Customize sheet is open: the button editor opened from the customise
-// context menu works on its own button alone, and a list entry of a menu
-// (View > Toolbars) stays out of the toolbars.
+// context menu works on its own button alone, and the toolbars list of a
+// menu (View > Toolbars) stays out of the toolbars.
 // ctest: run-serial
 // ctest: lock registry
+#include "brindlemark_fixture.h"
+
 #include "support/icon_files.h"
 #include "support/mouseinput.h"
-#include "support/registry.h"
 #include "support/snapshot.h"
 #include "support/watchdog.h"
 
 #include "resource.h"
 
-#include <gtest/gtest.h>
-
 #include <commctrl.h>
 #include <oleacc.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 
+using namespace gametest;
+
 namespace
 {
-std::string ExePath()
+POINT Centre(const RECT& rc)
 {
-    char szPath[MAX_PATH];
-    ::GetModuleFileName(NULL, szPath, MAX_PATH);
-    std::string strExe(szPath);
-    for (int i = 0; i < 3; i++)
-        strExe = strExe.substr(0, strExe.find_last_of('\\'));
-    return strExe + "\\app\\Brindlemark.exe";
-}
-
-void Wait(int nMilliseconds)
-{
-    DWORD dwEnd = ::GetTickCount() + (DWORD)nMilliseconds;
-    while ((int)(dwEnd - ::GetTickCount()) > 0)
-    {
-        MSG msg;
-        while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
-            ::DispatchMessage(&msg);
-        ::Sleep(20);
-    }
-}
-
-std::string WindowText(HWND hWnd)
-{
-    char szText[256] = "";
-    ::GetWindowText(hWnd, szText, sizeof(szText));
-    return szText;
-}
-
-std::string ClassOf(HWND hWnd)
-{
-    char szClass[256] = "";
-    ::GetClassName(hWnd, szClass, sizeof(szClass));
-    return szClass;
-}
-
-// The top-level windows of a process, visible or not, in Z order from the
-// top.
-std::vector<HWND> TopLevels(DWORD dwPid)
-{
-    std::vector<HWND> found;
-    for (HWND hWnd = ::GetTopWindow(NULL); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
-    {
-        DWORD dwOwner = 0;
-        ::GetWindowThreadProcessId(hWnd, &dwOwner);
-        if (dwOwner == dwPid)
-            found.push_back(hWnd);
-    }
-    return found;
+    return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
 }
 
 // The visible top-level windows of the process with that title.
 std::vector<HWND> VisibleTitled(DWORD dwPid, const std::string& strTitle)
 {
     std::vector<HWND> found;
-    for (HWND hWnd : TopLevels(dwPid))
+    for (HWND hWnd : TopLevels(dwPid, ""))
         if (::IsWindowVisible(hWnd) && WindowText(hWnd) == strTitle)
             found.push_back(hWnd);
     return found;
 }
 
-// A visible top-level window of the process with that title, waited for
-// (looked for at least once, however short the wait).
-HWND WaitForWindow(DWORD dwPid, const std::string& strTitle, int nMilliseconds = 15000)
+// The docked bar of the frame with that title; NULL when it does not show.
+HWND ShownBar(const Game& game, const std::string& strTitle)
 {
-    for (int n = 0; n < nMilliseconds / 50 + 1; n++)
-    {
-        std::vector<HWND> found = VisibleTitled(dwPid, strTitle);
-        if (!found.empty())
-            return found[0];
-        if (n < nMilliseconds / 50)
-            Wait(50);
-    }
+    for (HWND hBar : Descendants(game.Frame(), strTitle, ""))
+        if (::IsWindowVisible(hBar))
+            return hBar;
     return NULL;
-}
-
-// The visible popup bars (menus) of the process, from the top.
-std::vector<HWND> VisiblePopupBars(DWORD dwPid)
-{
-    std::vector<HWND> found;
-    for (HWND hWnd : TopLevels(dwPid))
-        if (::IsWindowVisible(hWnd) && ClassOf(hWnd) == "XTPPopupBar")
-            found.push_back(hWnd);
-    return found;
-}
-
-HWND WaitForPopupBar(DWORD dwPid, HWND hOther = NULL)
-{
-    for (int n = 0; n < 60; n++)
-    {
-        for (HWND hWnd : VisiblePopupBars(dwPid))
-            if (hWnd != hOther)
-                return hWnd;
-        Wait(50);
-    }
-    return NULL;
-}
-
-struct ChildData
-{
-    std::string strText;
-    std::string strClass;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK FindChild(HWND hWnd, LPARAM lParam)
-{
-    ChildData* pData = (ChildData*)lParam;
-    if ((pData->strText.empty() || pData->strText == WindowText(hWnd)) &&
-        (pData->strClass.empty() || pData->strClass == ClassOf(hWnd)))
-        pData->found.push_back(hWnd);
-    return TRUE;
-}
-
-std::vector<HWND> Descendants(HWND hWnd, const std::string& strText, const std::string& strClass)
-{
-    ChildData data = {strText, strClass, {}};
-    ::EnumChildWindows(hWnd, &FindChild, (LPARAM)&data);
-    return data.found;
-}
-
-RECT WindowRect(HWND hWnd)
-{
-    RECT rc = {};
-    ::GetWindowRect(hWnd, &rc);
-    return rc;
-}
-
-POINT Centre(const RECT& rc)
-{
-    return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
 }
 
 // Brings the pointer to pt and waits until it is seen there.
@@ -170,16 +61,6 @@ void MovePointer(POINT pt)
     EXPECT_TRUE(ptNow.x == pt.x && ptNow.y == pt.y) << "pointer at " << ptNow.x << "," << ptNow.y;
 }
 
-void ClickScreen(POINT pt, bool bRight)
-{
-    using testsupport::MouseInput;
-    MovePointer(pt);
-    const DWORD dwAt = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    testsupport::SendInputs({MouseInput(dwAt | (bRight ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN), pt),
-                             MouseInput(dwAt | (bRight ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP), pt)});
-    Wait(300);
-}
-
 void SendKey(WORD vk, bool bUp)
 {
     INPUT input = {};
@@ -189,16 +70,9 @@ void SendKey(WORD vk, bool bUp)
     ::SendInput(1, &input, sizeof(INPUT));
 }
 
-void PressKey(WORD vk)
-{
-    SendKey(vk, false);
-    SendKey(vk, true);
-    Wait(300);
-}
-
 // Presses the left button at one point, moves to another in steps and lets
 // go there; with bControl the Control key is held throughout (a copy).
-void DragScreen(POINT ptFrom, POINT ptTo, bool bControl = false)
+void DragPointer(POINT ptFrom, POINT ptTo, bool bControl = false)
 {
     using testsupport::MouseInput;
     const DWORD dwAt = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
@@ -294,128 +168,6 @@ int CountNamed(const std::vector<std::string>& names, const std::string& strName
     return n;
 }
 
-// The program as a process, its frame found by the title.
-class Game
-{
-public:
-    Game()
-    {
-        std::string strCommand = "\"" + ExePath() + "\"";
-        STARTUPINFO si = {};
-        si.cb = sizeof(si);
-        std::vector<char> command(strCommand.begin(), strCommand.end());
-        command.push_back(0);
-        if (!::CreateProcess(NULL, command.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &m_pi))
-            return;
-        ::WaitForInputIdle(m_pi.hProcess, 10000);
-        m_hWnd = WaitForWindow(m_pi.dwProcessId, "Untitled - Brindlemark");
-        // The splash goes after its own time; the first layout follows.
-        for (int n = 0; n < 100 && WaitForWindow(m_pi.dwProcessId, "", 10) != NULL; n++)
-            Wait(50);
-        Wait(300);
-    }
-    ~Game()
-    {
-        if (m_pi.hProcess != NULL)
-        {
-            if (::WaitForSingleObject(m_pi.hProcess, 0) != WAIT_OBJECT_0)
-                ::TerminateProcess(m_pi.hProcess, 1);
-            ::CloseHandle(m_pi.hThread);
-            ::CloseHandle(m_pi.hProcess);
-        }
-    }
-    HWND Frame() const { return m_hWnd; }
-    DWORD Pid() const { return m_pi.dwProcessId; }
-    HANDLE Process() const { return m_pi.hProcess; }
-    bool IsRunning() const
-    {
-        return m_pi.hProcess != NULL && ::WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT &&
-               ::IsWindow(m_hWnd);
-    }
-    void Command(UINT nID)
-    {
-        ::PostMessage(m_hWnd, WM_COMMAND, nID, 0);
-        Wait(300);
-    }
-    // Closes the frame and waits for the process; its exit code, or -1.
-    int Close()
-    {
-        ::PostMessage(m_hWnd, WM_CLOSE, 0, 0);
-        if (::WaitForSingleObject(m_pi.hProcess, 20000) != WAIT_OBJECT_0)
-            return -1;
-        DWORD dwExit = 1;
-        ::GetExitCodeProcess(m_pi.hProcess, &dwExit);
-        return (int)dwExit;
-    }
-    // The docked toolbar of that title; NULL when it does not show.
-    HWND Bar(const std::string& strTitle) const
-    {
-        for (HWND hBar : Descendants(m_hWnd, strTitle, "XTPToolBar"))
-            if (::IsWindowVisible(hBar))
-                return hBar;
-        return NULL;
-    }
-    HWND MenuBar() const
-    {
-        for (HWND hBar : Descendants(m_hWnd, "Menu Bar", ""))
-            if (::IsWindowVisible(hBar))
-                return hBar;
-        return NULL;
-    }
-
-private:
-    PROCESS_INFORMATION m_pi = {};
-    HWND m_hWnd = NULL;
-};
-
-// Opens the Customize sheet (View > Toolbars > Customize...) and brings it
-// to the front; NULL when it did not open.
-HWND OpenCustomize(Game& game)
-{
-    game.Command(ID_VIEW_CUSTOMIZE);
-    HWND hSheet = WaitForWindow(game.Pid(), "Customize", 5000);
-    if (hSheet == NULL)
-        return NULL;
-    ::SetForegroundWindow(hSheet);
-    Wait(300);
-    return hSheet;
-}
-
-// Presses a button of a dialog by its text, through its parent.
-bool PressChildButton(HWND hTop, const std::string& strText)
-{
-    std::vector<HWND> buttons = Descendants(hTop, strText, "Button");
-    if (buttons.empty())
-        return false;
-    ::PostMessage(::GetParent(buttons[0]), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(buttons[0]), BN_CLICKED),
-                  (LPARAM)buttons[0]);
-    Wait(400);
-    return true;
-}
-
-// A file of the bytes in the temporary folder.
-std::string WriteTempFile(const char* pszName, const std::vector<BYTE>& data)
-{
-    char szFolder[MAX_PATH] = "";
-    ::GetTempPathA(MAX_PATH, szFolder);
-    std::string strPath = std::string(szFolder) + pszName;
-    std::ofstream file(strPath.c_str(), std::ios::binary | std::ios::trunc);
-    file.write((const char*)data.data(), (std::streamsize)data.size());
-    return strPath;
-}
-
-// The editor's Import: the file dialog gets the path and OK.
-void ImportIntoEditor(DWORD dwPid, HWND hEditor, const std::string& strPath)
-{
-    ::PostMessage(hEditor, WM_COMMAND, 9146, 0);   // Import from File
-    HWND hOpen = WaitForWindow(dwPid, "Open", 5000);
-    ASSERT_TRUE(hOpen != NULL) << "Import opened no file dialog";
-    ::SetDlgItemTextA(hOpen, 1148, strPath.c_str());
-    ::SetDlgItemTextA(hOpen, 1152, strPath.c_str());
-    ::PostMessage(hOpen, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    Wait(800);
-}
-
 // The screen centre of a button of the editor's tools bar, by command id.
 POINT EditorToolCentre(HWND hEditor, UINT nCommand)
 {
@@ -434,47 +186,30 @@ POINT EditorToolCentre(HWND hEditor, UINT nCommand)
     return POINT{0, 0};
 }
 
-// An 8 x 8 patch of screen pixels from the point down and right.
-typedef std::vector<COLORREF> Patch;
-
-Patch ScreenPatch(const RECT& rc)
+// The screen pixels of a control, inside a two-pixel margin.
+std::vector<COLORREF> ControlPixels(const RECT& rc)
 {
-    Patch patch;
+    std::vector<COLORREF> pixels;
     HDC hScreen = ::GetDC(NULL);
     for (int y = rc.top + 2; y < rc.bottom - 2; y++)
         for (int x = rc.left + 2; x < rc.right - 2; x++)
-            patch.push_back(::GetPixel(hScreen, x, y));
+            pixels.push_back(::GetPixel(hScreen, x, y));
     ::ReleaseDC(NULL, hScreen);
-    return patch;
+    return pixels;
 }
 
-// TRUE when hWnd lies above hBelow in the Z order of the top-level windows.
-bool IsAbove(HWND hWnd, HWND hBelow)
+// The visible popup bar that shows a control of that name, waited for.
+HWND WaitForMenuShowing(DWORD dwPid, const std::string& strName)
 {
-    for (HWND h = ::GetWindow(hBelow, GW_HWNDPREV); h != NULL; h = ::GetWindow(h, GW_HWNDPREV))
-        if (h == hWnd)
-            return true;
-    return false;
-}
-
-void ClearSettings()
-{
-    testsupport::ClearUserSettings();
-    testsupport::ClearGameRegistry();
-}
-
-// Each test starts the built program from no stored settings.
-class BrindlemarkCustomize : public ::testing::Test
-{
-protected:
-    void SetUp() override
+    for (int n = 0; n < 60; n++)
     {
-        if (::GetFileAttributes(ExePath().c_str()) == INVALID_FILE_ATTRIBUTES)
-            GTEST_SKIP() << "the program is not built: " << ExePath();
-        ClearSettings();
+        for (HWND hPopup : VisibleTopLevels(dwPid, "XTPPopupBar"))
+            if (ControlRect(hPopup, strName).right > 0)
+                return hPopup;
+        Wait(50);
     }
-    void TearDown() override { ClearSettings(); }
-};
+    return NULL;
+}
 } // namespace
 
 // The button editor opened for Branch on the Standard toolbar: while it is
@@ -482,7 +217,7 @@ protected:
 // and editor, deleting Branch by dragging it off, copying Accept with
 // Control held) change nothing; resting the pointer on a tool button keeps
 // the editor in front; OK gives the imported picture to Branch alone.
-TEST_F(BrindlemarkCustomize, TheButtonEditorChangesOnlyItsOwnButtonAndTheBarsWaitForIt)
+TEST_F(Brindlemark, TheButtonEditorChangesOnlyItsOwnButtonAndTheBarsWaitForIt)
 {
     const std::string strPicture = WriteTempFile("bm-editor-picture.ico", testsupport::MakeFourBitIcon(1, 16));
     Game game;
@@ -492,10 +227,10 @@ TEST_F(BrindlemarkCustomize, TheButtonEditorChangesOnlyItsOwnButtonAndTheBarsWai
     ::ShowWindow(game.Frame(), SW_MAXIMIZE);
     ::SetForegroundWindow(game.Frame());
     Wait(500);
-    HWND hStandard = game.Bar("Standard");
+    HWND hStandard = ShownBar(game, "Standard");
     ASSERT_TRUE(hStandard != NULL);
     // Branch as it shows outside customizing.
-    const Patch branchBefore = ScreenPatch(ControlRect(hStandard, "Branch"));
+    const std::vector<COLORREF> branchBefore = ControlPixels(ControlRect(hStandard, "Branch"));
     HWND hSheet = OpenCustomize(game);
     ASSERT_TRUE(hSheet != NULL) << "the Customize sheet did not open";
     const std::vector<std::string> namesBefore = ShownNames(hStandard);
@@ -503,22 +238,22 @@ TEST_F(BrindlemarkCustomize, TheButtonEditorChangesOnlyItsOwnButtonAndTheBarsWai
     ASSERT_EQ(1, CountNamed(namesBefore, "Accept"));
     const RECT rcBranch = ControlRect(hStandard, "Branch");
     const RECT rcAccept = ControlRect(hStandard, "Accept");
-    const Patch acceptBefore = ScreenPatch(rcAccept);
+    const std::vector<COLORREF> acceptBefore = ControlPixels(rcAccept);
 
     // "Edit Button Image..." from Branch's context menu.
     ClickScreen(Centre(rcBranch), true);
     ASSERT_TRUE(WaitForPopupBar(game.Pid()) != NULL) << "no context menu";
-    PressKey('E');
+    PressKeys({'E'});
     HWND hEditor = WaitForWindow(game.Pid(), "Button Editor", 5000);
     ASSERT_TRUE(hEditor != NULL) << "the context menu opened no button editor";
     Wait(300);
 
     // A second context menu, and E, on Branch: no second editor.
     ClickScreen(Centre(rcBranch), true);
-    if (!VisiblePopupBars(game.Pid()).empty())
+    if (!VisibleTopLevels(game.Pid(), "XTPPopupBar").empty())
     {
         ADD_FAILURE() << "a context menu opened over the button editor";
-        PressKey('E');
+        PressKeys({'E'});
     }
     Wait(500);
     EXPECT_EQ(1u, VisibleTitled(game.Pid(), "Button Editor").size()) << "one button editor at a time";
@@ -527,10 +262,10 @@ TEST_F(BrindlemarkCustomize, TheButtonEditorChangesOnlyItsOwnButtonAndTheBarsWai
     // Branch dragged off the bar onto the board, and Accept dragged with
     // Control held to the bar's start: both would change the bar.
     RECT rcFrame = WindowRect(game.Frame());
-    DragScreen(Centre(rcBranch), {(rcFrame.left + rcFrame.right) / 2, (rcFrame.top + rcFrame.bottom) / 2});
+    DragPointer(Centre(rcBranch), {(rcFrame.left + rcFrame.right) / 2, (rcFrame.top + rcFrame.bottom) / 2});
     ASSERT_TRUE(game.IsRunning());
     RECT rcBar = WindowRect(hStandard);
-    DragScreen(Centre(rcAccept), {rcBar.left + 12, (rcBar.top + rcBar.bottom) / 2}, true);
+    DragPointer(Centre(rcAccept), {rcBar.left + 12, (rcBar.top + rcBar.bottom) / 2}, true);
     ASSERT_TRUE(game.IsRunning());
     EXPECT_EQ(namesBefore, ShownNames(hStandard)) << "the bar changed under the open editor";
     EXPECT_FALSE(testsupport::SaveScreenSnapshot(::GetDesktopWindow(), "editor_open_after_drags").empty());
@@ -560,7 +295,7 @@ TEST_F(BrindlemarkCustomize, TheButtonEditorChangesOnlyItsOwnButtonAndTheBarsWai
     EXPECT_TRUE(VisibleTitled(game.Pid(), "Button Editor").empty());
     ::RedrawWindow(hStandard, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     Wait(500);
-    EXPECT_EQ(acceptBefore, ScreenPatch(ControlRect(hStandard, "Accept"))) << "Accept changed";
+    EXPECT_EQ(acceptBefore, ControlPixels(ControlRect(hStandard, "Accept"))) << "Accept changed";
 
     ::SetForegroundWindow(hSheet);
     Wait(300);
@@ -570,32 +305,17 @@ TEST_F(BrindlemarkCustomize, TheButtonEditorChangesOnlyItsOwnButtonAndTheBarsWai
     ::RedrawWindow(hStandard, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     Wait(500);
     EXPECT_FALSE(testsupport::SaveScreenSnapshot(hStandard, "editor_standard_after_ok").empty());
-    EXPECT_NE(branchBefore, ScreenPatch(ControlRect(hStandard, "Branch"))) << "Branch did not take the picture";
+    EXPECT_NE(branchBefore, ControlPixels(ControlRect(hStandard, "Branch"))) << "Branch did not take the picture";
     EXPECT_EQ(0, game.Close());
     ::DeleteFileA(strPicture.c_str());
+    ClearSettings();
 }
-
-namespace
-{
-// The visible popup bar that shows a control of that name, waited for.
-HWND WaitForMenuShowing(DWORD dwPid, const std::string& strName)
-{
-    for (int n = 0; n < 60; n++)
-    {
-        for (HWND hPopup : VisiblePopupBars(dwPid))
-            if (ControlRect(hPopup, strName).right > 0)
-                return hPopup;
-        Wait(50);
-    }
-    return NULL;
-}
-} // namespace
 
 // In Customize, the toolbars list of View > Toolbars (shown as "Toolbar")
 // dragged onto the Standard toolbar does not land there: the bar keeps its
 // buttons, also after Customize closes, and shows no toggle buttons for the
 // toolbars.
-TEST_F(BrindlemarkCustomize, TheToolbarsListDoesNotLandOnAToolbar)
+TEST_F(Brindlemark, TheToolbarsListDoesNotLandOnAToolbar)
 {
     Game game;
     ASSERT_TRUE(game.Frame() != NULL);
@@ -604,7 +324,7 @@ TEST_F(BrindlemarkCustomize, TheToolbarsListDoesNotLandOnAToolbar)
     ::ShowWindow(game.Frame(), SW_MAXIMIZE);
     ::SetForegroundWindow(game.Frame());
     Wait(500);
-    HWND hStandard = game.Bar("Standard");
+    HWND hStandard = ShownBar(game, "Standard");
     ASSERT_TRUE(hStandard != NULL);
     const std::vector<std::string> namesBefore = ShownNames(hStandard);
     ASSERT_EQ(1, CountNamed(namesBefore, "Branch"));
@@ -612,7 +332,7 @@ TEST_F(BrindlemarkCustomize, TheToolbarsListDoesNotLandOnAToolbar)
     ASSERT_TRUE(hSheet != NULL) << "the Customize sheet did not open";
 
     // View, then Toolbars: the list shows as its one entry.
-    HWND hMenuBar = game.MenuBar();
+    HWND hMenuBar = ShownBar(game, "Menu Bar");
     ASSERT_TRUE(hMenuBar != NULL);
     const RECT rcView = ControlRect(hMenuBar, "View");
     ASSERT_GT(rcView.right, rcView.left) << "no View menu on the menu bar";
@@ -628,7 +348,7 @@ TEST_F(BrindlemarkCustomize, TheToolbarsListDoesNotLandOnAToolbar)
 
     // Dragged onto the middle of Standard, between Undo and Branch.
     const RECT rcBranch = ControlRect(hStandard, "Branch");
-    DragScreen(Centre(rcList), {rcBranch.left + 2, (rcBranch.top + rcBranch.bottom) / 2});
+    DragPointer(Centre(rcList), {rcBranch.left + 2, (rcBranch.top + rcBranch.bottom) / 2});
     ASSERT_TRUE(game.IsRunning());
     EXPECT_EQ(namesBefore, ShownNames(hStandard)) << "the list landed on the toolbar";
     EXPECT_FALSE(testsupport::SaveScreenSnapshot(::GetDesktopWindow(), "customize_toolbars_list_dropped").empty());
@@ -643,4 +363,5 @@ TEST_F(BrindlemarkCustomize, TheToolbarsListDoesNotLandOnAToolbar)
     EXPECT_EQ(0, CountNamed(namesAfter, "Timer"));
     EXPECT_FALSE(testsupport::SaveScreenSnapshot(hStandard, "customize_toolbars_list_after").empty());
     EXPECT_EQ(0, game.Close());
+    ClearSettings();
 }
