@@ -362,6 +362,18 @@ TEST_F(Brindlemark, TheToolbarsListDoesNotLandOnAToolbar)
     EXPECT_EQ(0, CountNamed(namesAfter, "Standard"));
     EXPECT_EQ(0, CountNamed(namesAfter, "Timer"));
     EXPECT_FALSE(testsupport::SaveScreenSnapshot(hStandard, "customize_toolbars_list_after").empty());
+
+    // The list stayed in its menu: View > Toolbars names the toolbars.
+    ::SetForegroundWindow(game.Frame());
+    Wait(300);
+    ClickScreen(Centre(ControlRect(hMenuBar, "View")), false);
+    hView = WaitForMenuShowing(game.Pid(), "Toolbars");
+    ASSERT_TRUE(hView != NULL) << "View did not open after Customize";
+    ClickScreen(Centre(ControlRect(hView, "Toolbars")), false);
+    EXPECT_TRUE(WaitForMenuShowing(game.Pid(), "Standard") != NULL) << "View > Toolbars lost the toolbars list";
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(::GetDesktopWindow(), "customize_toolbars_list_menu_after").empty());
+    PressKeys({VK_ESCAPE});
+    PressKeys({VK_ESCAPE});
     EXPECT_EQ(0, game.Close());
     ClearSettings();
 }

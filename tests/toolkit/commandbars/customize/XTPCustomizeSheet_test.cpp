@@ -14,6 +14,8 @@
 #include "XTPImageManager.h"
 #include "XTPCommandBarsOptions.h"
 #include "XTPControlButton.h"
+#include "XTPControlExtras.h"
+#include "XTPPopupBar.h"
 #include "XTPSheetTabCtrl.h"
 #include "XTPPropExchange.h"
 #include "XTPDCHelpers.h"
@@ -624,11 +626,13 @@ TEST_F(CustomizeTest, OnlyABarThatAcceptsTheDragBecomesItsTarget)
         EXPECT_TRUE(m_pStandard->OnCustomizeDragEnter(pOpen, ptClient)) << "a customizable shown bar accepts";
         m_pStandard->OnCustomizeDragLeave();
 
-        // A bar that is not customizable refuses: the drop falls on no bar.
+        // A bar that is not customizable refuses: let go over it, the drag
+        // changes nothing (it is not a drop away from the bars, which would
+        // take a dragged button off its bar).
         m_pStandard->SetCustomizable(FALSE);
         EXPECT_FALSE(m_pStandard->OnCustomizeDragEnter(pOpen, ptClient));
         QueueDrop(s.m_hWnd, ScreenCentre(m_pStandard->GetControl(1)));
-        EXPECT_EQ(CXTPCustomizeDragTracker::dropNowhere, pTracker->Track(pOpen, TRUE));
+        EXPECT_EQ(CXTPCustomizeDragTracker::dropCancelled, pTracker->Track(pOpen, TRUE));
         EXPECT_EQ(nCount, m_pStandard->GetControlCount()) << "nothing dropped on a refusing bar";
         EXPECT_EQ(NULL, pTracker->GetTarget());
         m_pStandard->SetCustomizable(TRUE);
@@ -1516,5 +1520,32 @@ TEST_F(CustomizeTest, OKChangesOnlyTheButtonTheEditorWasOpenedFor)
         EXPECT_EQ(nOwn, pCopy->GetCustomIconId());
         m_pStandard->GetControls()->Remove(pTwin);
         m_pStandard->GetControls()->Remove(pCopy);
+    });
+}
+
+// The toolbars list of a menu dragged onto a toolbar: the toolbar refuses
+// it, and let go there it stays in its menu; dragged away from every bar
+// it is taken off, as any control is.
+TEST_F(CustomizeTest, TheToolbarsListLetGoOverAToolbarStaysInItsMenu)
+{
+    CXTPCustomizeSheet sheet(m_pCommandBars);
+    RunSheet(sheet, [&](CXTPCustomizeSheet& s) {
+        CXTPPopupBar* pMenu = CXTPPopupBar::CreatePopupBar(m_pCommandBars);
+        CXTPControl* pList = pMenu->GetControls()->Add(xtpControlButton, XTP_ID_TOOLBARLIST);
+        ASSERT_TRUE(pList->IsKindOf(RUNTIME_CLASS(CXTPControlToolbars)));
+        const int nCount = m_pStandard->GetControlCount();
+
+        QueueDrop(s.m_hWnd, ScreenCentre(m_pStandard->GetControl(1)));
+        pList->OnCustomizeClick(CPoint(0, 0));
+        EXPECT_EQ(nCount, m_pStandard->GetControlCount()) << "the list landed on the toolbar";
+        ASSERT_EQ(1, pMenu->GetControlCount()) << "the list left its menu";
+        EXPECT_EQ(pList, pMenu->GetControl(0));
+
+        CRect rcFrame;
+        m_pFrame->GetWindowRect(&rcFrame);
+        QueueDrop(s.m_hWnd, CPoint(rcFrame.CenterPoint().x, rcFrame.bottom - 30));
+        pList->OnCustomizeClick(CPoint(0, 0));
+        EXPECT_EQ(0, pMenu->GetControlCount()) << "dragged away from the bars it goes";
+        pMenu->InternalRelease();
     });
 }
