@@ -222,8 +222,17 @@ int AFXAPI AfxRestackOnScreen(const HWND* phWndAbove, int nCount)
     {
         if ((::GetWindowLongPtr(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0)
             break;   // the topmost windows come first
-        if (::IsWindowVisible(hWnd) && std::find(above.begin(), above.end(), hWnd) == above.end())
-            topmost.push_back(hWnd);
+        if (!::IsWindowVisible(hWnd) || std::find(above.begin(), above.end(), hWnd) != above.end())
+            continue;
+        // A topmost window that one of the raised windows owns (its tip, its
+        // open menu) goes up with its owner and needs no place kept for it:
+        // counted here, it would send its owners through the topmost round,
+        // after which the order of owned windows among themselves is lost
+        // (a dialog's tip let the dialog's owner come over the dialog).
+        HWND hOwner = ::GetWindow(hWnd, GW_OWNER);
+        if (hOwner != NULL && std::find(above.begin(), above.end(), hOwner) != above.end())
+            continue;
+        topmost.push_back(hWnd);
     }
 
     // With a window manager, the display stacks only what it asks for: each

@@ -31,18 +31,6 @@ using namespace gametest;
 
 namespace
 {
-// Presses a button of a page or dialog by its text, through its parent.
-bool PressChildButton(HWND hTop, const std::string& strText)
-{
-    std::vector<HWND> buttons = Descendants(hTop, strText, "Button");
-    if (buttons.empty())
-        return false;
-    ::PostMessage(::GetParent(buttons[0]), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(buttons[0]), BN_CLICKED),
-                  (LPARAM)buttons[0]);
-    Wait(400);
-    return true;
-}
-
 // On the Customize sheet's Toolbars page, the toolbar's row selected and
 // Delete pressed; false, with the reason as a failure, when the page has no
 // such row or no Delete button.
@@ -77,18 +65,6 @@ HWND CustomBar(HWND hFrame)
     return bars.empty() ? NULL : bars[0];
 }
 
-// Opens the Customize sheet (View > Toolbars > Customize...) and brings it
-// to the front once it is there; NULL when it did not open.
-HWND OpenCustomize(Game& game)
-{
-    game.Command(ID_VIEW_CUSTOMIZE);
-    HWND hSheet = WaitForWindow(game.Pid(), "Customize", 5000);
-    if (hSheet == NULL)
-        return NULL;
-    ::SetForegroundWindow(hSheet);
-    Wait(300);
-    return hSheet;
-}
 } // namespace
 
 TEST_F(Brindlemark, ACustomToolbarMadeInCustomizeComesBackAndADamagedBarSetStillStarts)
@@ -494,17 +470,6 @@ TEST_F(Brindlemark, ADamagedButtonImageLosesOnlyItselfAcrossExitAndRestart)
 
 namespace
 {
-// A file of the bytes in the program's temporary folder.
-std::string WriteTempFile(const char* pszName, const std::vector<BYTE>& data)
-{
-    char szFolder[MAX_PATH] = "";
-    ::GetTempPathA(MAX_PATH, szFolder);
-    std::string strPath = std::string(szFolder) + pszName;
-    std::ofstream file(strPath.c_str(), std::ios::binary | std::ios::trunc);
-    file.write((const char*)data.data(), (std::streamsize)data.size());
-    return strPath;
-}
-
 // With the Customize sheet open, the Button Editor of the Standard
 // toolbar's first button: a right click on the button, then E for "Edit
 // Button Image...". The editor in front, or NULL when none opens.
@@ -544,18 +509,6 @@ Patch DrawDot(POINT pt)
     const Patch drawn = WaitForPatch(pt, blank, false);
     EXPECT_NE(blank, drawn) << "the pencil drew nothing";
     return drawn != blank ? drawn : Patch();
-}
-
-// The editor's Import: the file dialog gets the path and OK.
-void ImportIntoEditor(DWORD dwPid, HWND hEditor, const std::string& strPath)
-{
-    ::PostMessage(hEditor, WM_COMMAND, 9146, 0);   // Import from File
-    HWND hOpen = WaitForWindow(dwPid, "Open", 5000);
-    ASSERT_TRUE(hOpen != NULL) << "Import opened no file dialog";
-    ::SetDlgItemTextA(hOpen, 1148, strPath.c_str());
-    ::SetDlgItemTextA(hOpen, 1152, strPath.c_str());
-    ::PostMessage(hOpen, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    Wait(800);
 }
 
 bool IsRunning(const Game& game, DWORD dwPid)

@@ -7,6 +7,7 @@
 #include "HTDataContainer.h"
 #include "resource.h"
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -617,5 +618,48 @@ bool SaveAsWithCtrlS(const Game& game, const std::string& strFile)
     ::SendMessage(hName, WM_SETTEXT, 0, (LPARAM)strFile.c_str());
     ::PostMessage(hSave, WM_COMMAND, IDOK, 0);
     return true;
+}
+
+bool PressChildButton(HWND hTop, const std::string& strText)
+{
+    std::vector<HWND> buttons = Descendants(hTop, strText, "Button");
+    if (buttons.empty())
+        return false;
+    ::PostMessage(::GetParent(buttons[0]), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(buttons[0]), BN_CLICKED),
+                  (LPARAM)buttons[0]);
+    Wait(400);
+    return true;
+}
+
+HWND OpenCustomize(Game& game)
+{
+    game.Command(ID_VIEW_CUSTOMIZE);
+    HWND hSheet = WaitForWindow(game.Pid(), "Customize", 5000);
+    if (hSheet == NULL)
+        return NULL;
+    ::SetForegroundWindow(hSheet);
+    Wait(300);
+    return hSheet;
+}
+
+std::string WriteTempFile(const char* pszName, const std::vector<BYTE>& data)
+{
+    char szFolder[MAX_PATH] = "";
+    ::GetTempPathA(MAX_PATH, szFolder);
+    std::string strPath = std::string(szFolder) + pszName;
+    std::ofstream file(strPath.c_str(), std::ios::binary | std::ios::trunc);
+    file.write((const char*)data.data(), (std::streamsize)data.size());
+    return strPath;
+}
+
+void ImportIntoEditor(DWORD dwPid, HWND hEditor, const std::string& strPath)
+{
+    ::PostMessage(hEditor, WM_COMMAND, 9146, 0);   // Import from File
+    HWND hOpen = WaitForWindow(dwPid, "Open", 5000);
+    ASSERT_TRUE(hOpen != NULL) << "Import opened no file dialog";
+    ::SetDlgItemTextA(hOpen, 1148, strPath.c_str());
+    ::SetDlgItemTextA(hOpen, 1152, strPath.c_str());
+    ::PostMessage(hOpen, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    Wait(800);
 }
 } // namespace gametest

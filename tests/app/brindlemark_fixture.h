@@ -292,4 +292,18 @@ HWND FileNameBox(HWND hDialog);
 // its name box, and OK. False, with the reason as a failure, when the
 // dialog or its name box does not show.
 bool SaveAsWithCtrlS(const Game& game, const std::string& strFile);
+
+// Presses a button of a page or dialog by its text, through its parent;
+// false when it has no such button.
+bool PressChildButton(HWND hTop, const std::string& strText);
+
+// Opens the Customize sheet (View > Toolbars > Customize...) and brings it
+// to the front once it is there; NULL when it did not open.
+HWND OpenCustomize(Game& game);
+
+// A file of the bytes in the program's temporary folder; its path.
+std::string WriteTempFile(const char* pszName, const std::vector<BYTE>& data);
+
+// The button editor's Import: the file dialog gets the path and OK.
+void ImportIntoEditor(DWORD dwPid, HWND hEditor, const std::string& strPath);
 } // namespace gametest

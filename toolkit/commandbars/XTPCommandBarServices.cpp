@@ -364,10 +364,14 @@ DROPEFFECT CXTPCommandBar::OnCustomizeDragOver(CXTPControl* pDataObject, CPoint 
         pOver->OnCustomizeDragOver(pDataObject, point);
     }
 
-    DROPEFFECT dropEffect = DROPEFFECT_NONE;
-    if (pOver == NULL || pOver->AcceptsCustomizeDrop(pDataObject, point))
-        dropEffect = ::GetKeyState(VK_CONTROL) < 0 ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
-    if (dropEffect == DROPEFFECT_NONE || (nIndex == -1 && IsEmptyDropRefused()))
+    // The dragged control decides whether it may land here (a list
+    // placeholder goes only into menus), whatever lies under the pointer; a
+    // bar that takes no drops while empty refuses one with no control to
+    // drop beside.
+    DROPEFFECT dropEffect = ::GetKeyState(VK_CONTROL) < 0 ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
+    if (!pDataObject->AcceptsCustomizeDrop(this, point) || (nIndex == -1 && IsEmptyDropRefused()))
+        dropEffect = DROPEFFECT_NONE;
+    if (dropEffect == DROPEFFECT_NONE)
         rcMarker.SetRectEmpty();
     if (rcMarker != m_rcMarker)
     {
@@ -380,6 +384,17 @@ DROPEFFECT CXTPCommandBar::OnCustomizeDragOver(CXTPControl* pDataObject, CPoint 
 void CXTPCommandBar::OnCustomizeDrop(CXTPControl* pDataObject, DROPEFFECT& dropEffect, CPoint ptDrop,
                                      CPoint ptDrag)
 {
+    if (pDataObject == NULL || !pDataObject->AcceptsCustomizeDrop(this, ptDrop))
+    {
+        // A control that may not land on this bar is not put there.
+        dropEffect = DROPEFFECT_NONE;
+        if (!m_rcMarker.IsRectEmpty())
+        {
+            m_rcMarker.SetRectEmpty();
+            Redraw();
+        }
+        return;
+    }
     CRect rcMarker;
     BOOL bAfter = FALSE;
     int nIndex = FindCustomizeDropIndex(pDataObject, ptDrop, rcMarker, bAfter);

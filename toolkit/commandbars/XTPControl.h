@@ -94,7 +94,9 @@ public:
     virtual void OnCustomizeClick(CPoint point);                                    // 42
     virtual BOOL OnCustomizeResize(CPoint point);                                   // 43
     virtual void OnCustomizeDragOver(CXTPControl* pDataObject, CPoint point);       // 44
-    virtual BOOL AcceptsCustomizeDrop(CXTPControl* pDataObject, CPoint point) { return TRUE; } // 45
+    // Asked of the dragged control: whether it may land on pCommandBar, the
+    // bar it is dragged over, at the point (client coordinates).
+    virtual BOOL AcceptsCustomizeDrop(CXTPCommandBar* pCommandBar, CPoint point) { return TRUE; } // 45
     virtual BOOL IsCustomizeResizeAllowed() const { return FALSE; }                 // 46
     virtual int GetCustomizeMinWidth() const { return 0; }                          // 47
     virtual void OnCustomizeDragLeave() {}                                          // 48

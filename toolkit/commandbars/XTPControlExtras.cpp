@@ -51,10 +51,10 @@ CXTPControl* AddGeneratedItem(CXTPControl* pPlaceholder, int nPosition, int nID,
     return pControl;
 }
 
-BOOL AcceptsOnlyPopupDrops(CXTPControl* pControl)
+// A list placeholder lands only in a menu.
+BOOL AcceptsOnlyPopupDrops(CXTPCommandBar* pCommandBar)
 {
-    CXTPCommandBar* pParent = pControl->GetParent();
-    return pParent != NULL && pParent->GetType() == xtpBarTypePopup;
+    return pCommandBar != NULL && pCommandBar->GetType() == xtpBarTypePopup;
 }
 
 } // namespace
@@ -150,9 +150,9 @@ void CXTPControlWindowList::OnCalcDynamicSize(DWORD /*dwMode*/)
     }
 }
 
-BOOL CXTPControlWindowList::AcceptsCustomizeDrop(CXTPControl*, CPoint)
+BOOL CXTPControlWindowList::AcceptsCustomizeDrop(CXTPCommandBar* pCommandBar, CPoint)
 {
-    return AcceptsOnlyPopupDrops(this);
+    return AcceptsOnlyPopupDrops(pCommandBar);
 }
 
 //////////////////////////////////////////////////////////////////////////
@@ -236,9 +236,9 @@ void CXTPControlToolbars::OnCalcDynamicSize(DWORD /*dwMode*/)
     CreateToolbarMenu(m_pParent, m_nIndex + 1, m_nId, FALSE, m_bBeginGroup);
 }
 
-BOOL CXTPControlToolbars::AcceptsCustomizeDrop(CXTPControl*, CPoint)
+BOOL CXTPControlToolbars::AcceptsCustomizeDrop(CXTPCommandBar* pCommandBar, CPoint)
 {
-    return AcceptsOnlyPopupDrops(this);
+    return AcceptsOnlyPopupDrops(pCommandBar);
 }
 
 //////////////////////////////////////////////////////////////////////////
@@ -267,9 +267,9 @@ void CXTPControlOleItems::OnCalcDynamicSize(DWORD /*dwMode*/)
     SetHideFlag(xtpHideGeneric, TRUE);
 }
 
-BOOL CXTPControlOleItems::AcceptsCustomizeDrop(CXTPControl*, CPoint)
+BOOL CXTPControlOleItems::AcceptsCustomizeDrop(CXTPCommandBar* pCommandBar, CPoint)
 {
-    return AcceptsOnlyPopupDrops(this);
+    return AcceptsOnlyPopupDrops(pCommandBar);
 }
 
 //////////////////////////////////////////////////////////////////////////
@@ -335,9 +335,9 @@ void CXTPControlRecentFileList::OnCalcDynamicSize(DWORD /*dwMode*/)
     }
 }
 
-BOOL CXTPControlRecentFileList::AcceptsCustomizeDrop(CXTPControl*, CPoint)
+BOOL CXTPControlRecentFileList::AcceptsCustomizeDrop(CXTPCommandBar* pCommandBar, CPoint)
 {
-    return AcceptsOnlyPopupDrops(this);
+    return AcceptsOnlyPopupDrops(pCommandBar);
 }
 
 //////////////////////////////////////////////////////////////////////////

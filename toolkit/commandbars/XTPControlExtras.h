@@ -20,7 +20,7 @@ class CXTPControlWindowList : public CXTPControlButton
 public:
     CXTPControlWindowList();
     virtual void OnCalcDynamicSize(DWORD dwMode);
-    virtual BOOL AcceptsCustomizeDrop(CXTPControl* pDataObject, CPoint point);
+    virtual BOOL AcceptsCustomizeDrop(CXTPCommandBar* pCommandBar, CPoint point);
 
     // "&n text" with '&' doubled: n 1 to 9 is the mnemonic, 10 reads "1&0",
     // above 10 there is none, 0 gives the text alone.
@@ -49,7 +49,7 @@ public:
 
     CXTPControlToolbars();
     virtual void OnCalcDynamicSize(DWORD dwMode);
-    virtual BOOL AcceptsCustomizeDrop(CXTPControl* pDataObject, CPoint point);
+    virtual BOOL AcceptsCustomizeDrop(CXTPCommandBar* pCommandBar, CPoint point);
 
     // Inserts one item per toolbar into the bar at nIndex; with
     // bCustomizeCommand a "Customize..." button (35001) that begins a group
@@ -65,7 +65,7 @@ class CXTPControlOleItems : public CXTPControlButton
 public:
     CXTPControlOleItems();
     virtual void OnCalcDynamicSize(DWORD dwMode);
-    virtual BOOL AcceptsCustomizeDrop(CXTPControl* pDataObject, CPoint point);
+    virtual BOOL AcceptsCustomizeDrop(CXTPCommandBar* pCommandBar, CPoint point);
 };
 
 // The placeholder for the recent-file list.
@@ -75,7 +75,7 @@ class CXTPControlRecentFileList : public CXTPControlButton
 public:
     CXTPControlRecentFileList();
     virtual void OnCalcDynamicSize(DWORD dwMode);
-    virtual BOOL AcceptsCustomizeDrop(CXTPControl* pDataObject, CPoint point);
+    virtual BOOL AcceptsCustomizeDrop(CXTPCommandBar* pCommandBar, CPoint point);
     virtual CRecentFileList* GetRecentFileList();
     virtual int GetFirstMruID() { return 57616; }
 };

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "XTPCommandBarsOptions.h"
+#include "XTPControlExtras.h"
+#include "XTPPopupBar.h"
 #include "XTPShortcutManager.h"
 #include "XTPStatusBar.h"
 #include "XTPToolTipContext.h"
@@ -162,5 +164,53 @@ TEST_F(ServicesTest, DroppingAControlOntoItselfAndElsewhere)
     EXPECT_FALSE(pBar->m_rcMarker.IsRectEmpty());
     pBar->OnCustomizeDragLeave();
     EXPECT_TRUE(pBar->m_rcMarker.IsRectEmpty());
+    pBars->SetCustomizeMode(FALSE);
+}
+
+// The dragged control alone decides where it may land: the toolbars list
+// (a list placeholder) goes into a menu but onto no toolbar, wherever the
+// pointer is on it, and a plain button is taken even over a placeholder
+// that sits on a toolbar.
+TEST_F(ServicesTest, TheDraggedControlDecidesWhetherABarTakesIt)
+{
+    pBars->SetCustomizeMode(TRUE);
+    CXTPPopupBar* pMenu = CXTPPopupBar::CreatePopupBar(pBars);
+    CXTPControl* pList = pMenu->GetControls()->Add(xtpControlButton, XTP_ID_TOOLBARLIST);
+    ASSERT_TRUE(pList->IsKindOf(RUNTIME_CLASS(CXTPControlToolbars)));
+    CXTPControl* pOnBar = pBar->GetControls()->Add(xtpControlButton, XTP_ID_TOOLBARLIST);
+    pBar->OnRecalcLayout();
+    const int nCount = pBar->GetControlCount();
+    CXTPControl* pOpen = pBar->GetControl(1);
+    const CPoint ptOpen = pOpen->GetRect().CenterPoint();
+    CRect rcClient;
+    pBar->GetClientRect(&rcClient);
+    const CPoint ptEmpty(rcClient.right - 2, rcClient.CenterPoint().y);
+    ASSERT_TRUE(pBar->GetControls()->HitTest(ptEmpty) == NULL) << "a place on the bar with no control";
+
+    // Over a button and over no control: refused, with no marker.
+    for (CPoint pt : {ptOpen, ptEmpty})
+    {
+        EXPECT_EQ((DROPEFFECT)DROPEFFECT_NONE, pBar->OnCustomizeDragOver(pList, pt)) << pt.x;
+        EXPECT_TRUE(pBar->m_rcMarker.IsRectEmpty());
+        EXPECT_FALSE(pBar->OnCustomizeDragEnter(pList, pt));
+    }
+    // Dropped all the same: nothing lands and the effect says so.
+    DROPEFFECT dropEffect = DROPEFFECT_MOVE;
+    pBar->OnCustomizeDrop(pList, dropEffect, ptOpen, CPoint(0, 0));
+    EXPECT_EQ((DROPEFFECT)DROPEFFECT_NONE, dropEffect);
+    EXPECT_EQ(nCount, pBar->GetControlCount());
+
+    // A plain button over the placeholder on the bar is taken.
+    ASSERT_TRUE(pOnBar->IsVisible());
+    const CPoint ptPlaceholder = pOnBar->GetRect().CenterPoint();
+    EXPECT_EQ(pOnBar, pBar->GetControls()->HitTest(ptPlaceholder));
+    EXPECT_NE((DROPEFFECT)DROPEFFECT_NONE, pBar->OnCustomizeDragOver(pOpen, ptPlaceholder));
+    EXPECT_FALSE(pBar->m_rcMarker.IsRectEmpty());
+    pBar->OnCustomizeDragLeave();
+
+    // Into a menu the list goes.
+    EXPECT_TRUE(pList->AcceptsCustomizeDrop(pMenu, CPoint(0, 0)));
+    EXPECT_FALSE(pList->AcceptsCustomizeDrop(pBar, CPoint(0, 0)));
+    pMenu->InternalRelease();
     pBars->SetCustomizeMode(FALSE);
 }

@@ -74,12 +74,14 @@ TEST_F(PlaceholderTest, RecentFilesExpandWithinTheListAndAnEmptyListLeavesADisab
     pRecent->OnCalcDynamicSize(0);
     EXPECT_EQ(0u, pRecent->GetHideFlags()) << "in customize mode it shows as itself";
     EXPECT_EQ(2, pPopup->GetControlCount());
-    EXPECT_TRUE(pRecent->AcceptsCustomizeDrop(pRecent, CPoint(0, 0))) << "into a menu";
+    EXPECT_TRUE(pRecent->AcceptsCustomizeDrop(pPopup, CPoint(0, 0))) << "into a menu";
     pFrame->GetCommandBars()->SetCustomizeMode(FALSE);
 
     CXTPToolBar* pBar = pFrame->AddToolBar("Bar", {{100, "Go"}});
     CXTPControl* pOnToolbar = pBar->GetControls()->Add(xtpControlButton, 35003);
-    EXPECT_FALSE(pOnToolbar->AcceptsCustomizeDrop(pOnToolbar, CPoint(0, 0))) << "not onto a toolbar";
+    EXPECT_FALSE(pOnToolbar->AcceptsCustomizeDrop(pBar, CPoint(0, 0))) << "not onto a toolbar";
+    EXPECT_FALSE(pRecent->AcceptsCustomizeDrop(pBar, CPoint(0, 0))) << "nor from a menu onto a toolbar";
+    EXPECT_TRUE(pOnToolbar->AcceptsCustomizeDrop(pPopup, CPoint(0, 0))) << "from a toolbar into a menu";
 }
 
 TEST_F(PlaceholderTest, TheToolbarsListNamesEveryClosableBar)

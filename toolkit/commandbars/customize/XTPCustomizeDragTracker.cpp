@@ -147,6 +147,10 @@ int CXTPCustomizeDragTracker::Track(CXTPControl* pControl, BOOL bCopyOnly)
     HWND hWndCapture = GetCaptureWindow(pControl);
     if (pControl == NULL || hWndCapture == NULL)
         return dropCancelled;
+    // No drag while the button editor is open: it would move, copy or
+    // delete buttons under it.
+    if (m_pSheet != NULL && m_pSheet->GetEditedControl() != NULL)
+        return dropCancelled;
 
     pControl->InternalAddRef();
     m_pDragged = pControl;
@@ -261,7 +265,16 @@ int CXTPCustomizeDragTracker::Track(CXTPControl* pControl, BOOL bCopyOnly)
         pTarget->ScreenToClient(&ptDrop);
         pTarget->ScreenToClient(&ptStart);
         pTarget->OnCustomizeDrop(pControl, dropEffect, ptDrop, ptStart);
-        nResult = (int)dropEffect;
+        // A bar that did not take the control after all leaves it where it
+        // was.
+        nResult = dropEffect == DROPEFFECT_NONE ? (int)dropCancelled : (int)dropEffect;
+    }
+    else if (bDrop && nResult == dropNowhere && FindDropBar(ptLast) != NULL)
+    {
+        // Let go over a bar that refused the control (a list placeholder
+        // over a toolbar): the control stays where it was. Only a drop away
+        // from every bar takes a control off its bar.
+        nResult = dropCancelled;
     }
     LeaveTarget();
     if (::GetCapture() == hWndCapture)

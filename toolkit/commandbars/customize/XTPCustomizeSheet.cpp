@@ -6,6 +6,8 @@
 #include "XTPCommandBars.h"
 #include "XTPCommandBar.h"
 #include "XTPPopupBar.h"
+#include "XTPMenuBar.h"
+#include "XTPToolBar.h"
 #include "XTPControls.h"
 #include "XTPControl.h"
 #include "XTPControlPopup.h"
@@ -89,6 +91,7 @@ CXTPCustomizeSheet::CXTPCustomizeSheet(CXTPCommandBars* pCommandBars, UINT iSele
     , m_pCustomIcons(NULL)
     , m_nCustomIconCount(0)
     , m_bCustomIconsLoaded(FALSE)
+    , m_pEditedControl(NULL)
 {
     CString strCaption;
     XTPResourceManager()->LoadString(&strCaption, XTP_IDS_CUSTOMIZE);
@@ -416,6 +419,16 @@ BOOL CXTPCustomizeSheet::FilterMouse(UINT nMessage, HWND hWndTarget, CPoint ptSc
 {
     if (nMessage == WM_MOUSEMOVE || nMessage == WM_NCMOUSEMOVE)
         return TRUE;
+    HWND hWndSite = m_pSiteWnd != NULL ? m_pSiteWnd->GetSafeHwnd() : NULL;
+    if (m_pEditedControl != NULL)
+    {
+        // The button editor is open: the frame, its bars (docked or
+        // floating) and the sheet take no clicks until it closes, so that
+        // nothing moves, copies or deletes the button it edits. The editor
+        // and the windows it opens take them.
+        return !IsWindowOrChild(hWndSite, hWndTarget) && !IsOwnBar(hWndTarget) &&
+               !IsWindowOrChild(m_hWnd, hWndTarget);
+    }
     CXTPMouseManager* pMouseManager = XTPMouseManager();
     if (pMouseManager->GetTrackArray().GetSize() > 0)
     {
@@ -430,7 +443,6 @@ BOOL CXTPCustomizeSheet::FilterMouse(UINT nMessage, HWND hWndTarget, CPoint ptSc
         }
         pMouseManager->PreviewMouseMessage(nMessage, ptScreen);
     }
-    HWND hWndSite = m_pSiteWnd != NULL ? m_pSiteWnd->GetSafeHwnd() : NULL;
     HWND hWndForeground = ::GetForegroundWindow();
     if (hWndSite != NULL && (::GetWindowLong(hWndSite, GWL_STYLE) & WS_POPUP) != 0 && m_hWnd != NULL &&
         !IsWindowOrChild(hWndSite, hWndForeground) && !IsWindowOrChild(m_hWnd, hWndForeground))
@@ -527,7 +539,7 @@ void CXTPCustomizeSheet::RecalcSelectedParent()
 
 void CXTPCustomizeSheet::ContextMenu(CPoint ptScreen)
 {
-    if (m_pContextMenu == NULL || m_pCommandBars == NULL)
+    if (m_pContextMenu == NULL || m_pCommandBars == NULL || m_pEditedControl != NULL)
         return;
     UINT nFlags = m_pCommandBars->IsLayoutRTL() ? 9 : 1;
     CXTPCommandBars::TrackPopupBar(m_pContextMenu, nFlags, ptScreen.x, ptScreen.y, this);
@@ -731,6 +743,9 @@ BOOL CXTPCustomizeSheet::EditButtonImage(CXTPImageManagerIconHandle* pImage, CSi
 
 void CXTPCustomizeSheet::OnEditButtonImage()
 {
+    // One editor at a time.
+    if (m_pEditedControl != NULL)
+        return;
     CXTPControl* pControl = GetSelectedControl();
     if (!HasImage(pControl))
         return;
@@ -739,27 +754,96 @@ void CXTPCustomizeSheet::OnEditButtonImage()
     CXTPImageManager* pImageManager = m_pCommandBars->GetImageManager();
     CXTPImageManagerIcon* pIcon = pImageManager->GetImage((UINT)pControl->GetIconId(), szIcon.cx);
 
+    // The control and its bar stay alive while the editor runs, whatever
+    // happens to them, so that the answer can be checked against them.
+    pControl->InternalAddRef();
+    if (pParent != NULL)
+        pParent->InternalAddRef();
+    m_pEditedControl = pControl;
+    XTPMouseManager()->CloseAllTracked();
+
     CXTPImageManagerIconHandle hResult;
-    if (!EditButtonImage(pIcon != NULL ? &pIcon->GetIcon() : NULL, szIcon, hResult) || hResult.IsEmpty())
+    BOOL bOK = EditButtonImage(pIcon != NULL ? &pIcon->GetIcon() : NULL, szIcon, hResult) && !hResult.IsEmpty();
+    m_pEditedControl = NULL;
+    if (bOK)
+        ApplyEditedImage(pControl, pParent, szIcon, hResult);
+
+    if (pParent != NULL)
+        pParent->InternalRelease();
+    pControl->InternalRelease();
+}
+
+void CXTPCustomizeSheet::ApplyEditedImage(CXTPControl* pControl, CXTPCommandBar* pParent, CSize szIcon,
+                                          CXTPImageManagerIconHandle& hImage)
+{
+    // A control that left its bar while the editor was open (the program
+    // removed it) is not there to be changed.
+    CXTPControls* pControls = pParent != NULL ? pParent->GetControls() : NULL;
+    if (pParent == NULL || pControl->GetParent() != pParent || pControls == NULL ||
+        pControls->GetAt(pControl->GetIndex()) != pControl)
         return;
 
-    CXTPImageManagerIcon* pCustom =
-        pControl->GetCustomIconId() > 0 ? pImageManager->GetImage((UINT)pControl->GetCustomIconId(), szIcon.cx)
+    // The control's own custom icon is changed in place; one that another
+    // control shows too (a copy dragged from it) stays as it is for that
+    // other control, and this one gets a new icon.
+    CXTPImageManager* pImageManager = m_pCommandBars->GetImageManager();
+    const int nCustomId = pControl->GetCustomIconId();
+    CXTPImageManagerIcon* pCustom = nCustomId > 0 && !IsCustomIconShared(pControl, nCustomId)
+                                        ? pImageManager->GetImage((UINT)nCustomId, szIcon.cx)
                                         : NULL;
     if (pCustom != NULL)
     {
-        pCustom->SetIcon(hResult);
+        pCustom->SetIcon(hImage);
     }
     else
     {
-        UINT nId = pImageManager->AddCustomIcon(hResult);
+        UINT nId = pImageManager->AddCustomIcon(hImage);
         if (nId == 0)
             return;
         pControl->SetCustomIconId((int)nId);
     }
-    RecalcSelectedParent();
-    if (pParent != NULL)
-        pParent->Redraw();
+    pParent->OnRecalcLayout();
+    pParent->Redraw();
+}
+
+namespace
+{
+// Whether a control other than pExcept in the collection, or in the popups
+// opened from it, shows the custom icon.
+BOOL ControlsShowCustomIcon(CXTPControls* pControls, CXTPControl* pExcept, int nIconId, int nDepth)
+{
+    if (pControls == NULL || nDepth > 16)
+        return FALSE;
+    for (int i = 0; i < pControls->GetCount(); i++)
+    {
+        CXTPControl* pControl = pControls->GetAt(i);
+        if (pControl == NULL)
+            continue;
+        if (pControl != pExcept && pControl->GetCustomIconId() == nIconId)
+            return TRUE;
+        CXTPCommandBar* pPopup = pControl->GetCommandBar();
+        if (pPopup != NULL && pPopup->GetControls() != pControls &&
+            ControlsShowCustomIcon(pPopup->GetControls(), pExcept, nIconId, nDepth + 1))
+            return TRUE;
+    }
+    return FALSE;
+}
+} // namespace
+
+BOOL CXTPCustomizeSheet::IsCustomIconShared(CXTPControl* pControl, int nIconId) const
+{
+    if (m_pCommandBars == NULL)
+        return FALSE;
+    CXTPCommandBar* pMenuBar = m_pCommandBars->GetMenuBar();
+    if (pMenuBar != NULL && ControlsShowCustomIcon(pMenuBar->GetControls(), pControl, nIconId, 0))
+        return TRUE;
+    for (int i = 0; i < m_pCommandBars->GetCount(); i++)
+    {
+        CXTPCommandBar* pBar = m_pCommandBars->GetAt(i);
+        if (pBar != NULL && pBar != pMenuBar && ControlsShowCustomIcon(pBar->GetControls(), pControl, nIconId, 0))
+            return TRUE;
+    }
+    return FALSE;
 }
 
 void CXTPCustomizeSheet::OnStyle(UINT nID)

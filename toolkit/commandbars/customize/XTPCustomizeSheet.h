@@ -94,6 +94,11 @@ public:
     // image in hResult when the editor ended with OK.
     virtual BOOL EditButtonImage(CXTPImageManagerIconHandle* pImage, CSize szIcon,
                                  CXTPImageManagerIconHandle& hResult);
+    // The control whose image the button editor is editing; NULL while no
+    // editor is open. While one is, nothing else in customize mode changes
+    // the bars: the hooks hold clicks on the frame, its bars and the sheet,
+    // the context menu does not open and no drag starts.
+    CXTPControl* GetEditedControl() const { return m_pEditedControl; }
 
     virtual BOOL OnInitDialog();
     virtual BOOL PreTranslateMessage(MSG* pMsg);
@@ -138,6 +143,13 @@ protected:
     static LRESULT CALLBACK MouseHookProc(int nCode, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK KeyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam);
     BOOL IsOwnBar(HWND hWnd) const;
+    // Gives the edited control the image the editor returned, unless the
+    // control has left its bar meanwhile.
+    void ApplyEditedImage(CXTPControl* pControl, CXTPCommandBar* pParent, CSize szIcon,
+                          CXTPImageManagerIconHandle& hImage);
+    // Whether a control other than pControl, on any bar or menu of the
+    // command bars, shows the custom icon nIconId.
+    BOOL IsCustomIconShared(CXTPControl* pControl, int nIconId) const;
 
     CXTPCommandBars* m_pCommandBars;
     CWnd* m_pSiteWnd;
@@ -147,6 +159,7 @@ protected:
     CXTPImageManager* m_pCustomIcons;
     int m_nCustomIconCount;
     BOOL m_bCustomIconsLoaded;
+    CXTPControl* m_pEditedControl;   // referenced while the button editor runs
     CXTPSheetTabCtrl m_wndTab;   // the sheet's tab control, painted around the page
 
     DECLARE_MESSAGE_MAP()

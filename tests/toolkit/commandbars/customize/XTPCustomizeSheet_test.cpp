@@ -14,6 +14,8 @@
 #include "XTPImageManager.h"
 #include "XTPCommandBarsOptions.h"
 #include "XTPControlButton.h"
+#include "XTPControlExtras.h"
+#include "XTPPopupBar.h"
 #include "XTPSheetTabCtrl.h"
 #include "XTPPropExchange.h"
 #include "XTPDCHelpers.h"
@@ -624,11 +626,13 @@ TEST_F(CustomizeTest, OnlyABarThatAcceptsTheDragBecomesItsTarget)
         EXPECT_TRUE(m_pStandard->OnCustomizeDragEnter(pOpen, ptClient)) << "a customizable shown bar accepts";
         m_pStandard->OnCustomizeDragLeave();
 
-        // A bar that is not customizable refuses: the drop falls on no bar.
+        // A bar that is not customizable refuses: let go over it, the drag
+        // changes nothing (it is not a drop away from the bars, which would
+        // take a dragged button off its bar).
         m_pStandard->SetCustomizable(FALSE);
         EXPECT_FALSE(m_pStandard->OnCustomizeDragEnter(pOpen, ptClient));
         QueueDrop(s.m_hWnd, ScreenCentre(m_pStandard->GetControl(1)));
-        EXPECT_EQ(CXTPCustomizeDragTracker::dropNowhere, pTracker->Track(pOpen, TRUE));
+        EXPECT_EQ(CXTPCustomizeDragTracker::dropCancelled, pTracker->Track(pOpen, TRUE));
         EXPECT_EQ(nCount, m_pStandard->GetControlCount()) << "nothing dropped on a refusing bar";
         EXPECT_EQ(NULL, pTracker->GetTarget());
         m_pStandard->SetCustomizable(TRUE);
@@ -1396,5 +1400,152 @@ TEST_F(CustomizeTest, ADroppedButtonShowsNoTipUnderTheMouse)
         m_pCommandBars->SetDragControl(m_pStandard->GetControl(3));
         EXPECT_EQ(ID_FILE_OPEN, tipAt(pDropped));
         m_pCommandBars->SetDragControl(NULL);
+    });
+}
+
+// While the button editor is open nothing else in customize mode changes
+// the bars: clicks on the bars and the sheet are held, the context menu,
+// a second editor and drags do not start.
+TEST_F(CustomizeTest, WhileTheButtonEditorIsOpenNothingElseChangesTheBars)
+{
+    CXTPCustomizeSheet sheet(m_pCommandBars);
+    RunSheet(sheet, [&](CXTPCustomizeSheet& s) {
+        CXTPControl* pFirst = m_pStandard->GetControl(0);
+        CXTPControl* pSecond = m_pStandard->GetControls()->FindControl(ID_UNDO_MOVE);
+        ASSERT_NE((CXTPControl*)NULL, pSecond);
+        const int nCount = m_pStandard->GetControlCount();
+        m_pCommandBars->SetDragControl(pFirst);
+        int nOtherDialogs = 0;
+        bool bShown = false;
+        ModalDriver editor(
+            [&](HWND hDlg) {
+                bShown = true;
+                ModalDriver::ShowNow(hDlg);
+                EXPECT_EQ(pFirst, s.GetEditedControl());
+                EXPECT_FALSE(s.FilterMouse(WM_LBUTTONDOWN, m_pStandard->m_hWnd, ScreenCentre(pSecond)))
+                    << "a click on a bar is held";
+                EXPECT_FALSE(s.FilterMouse(WM_RBUTTONDOWN, m_pStandard->m_hWnd, ScreenCentre(pFirst)));
+                EXPECT_FALSE(s.FilterMouse(WM_LBUTTONDOWN, s.m_hWnd, CPoint(0, 0))) << "and on the sheet";
+                EXPECT_TRUE(s.FilterMouse(WM_LBUTTONDOWN, hDlg, CPoint(0, 0))) << "the editor takes clicks";
+                EXPECT_TRUE(s.FilterMouse(WM_MOUSEMOVE, m_pStandard->m_hWnd, ScreenCentre(pSecond)));
+
+                // The context menu, a second editor and a drag do not start.
+                s.ContextMenu(ScreenCentre(pFirst));
+                EXPECT_EQ(0, (int)XTPMouseManager()->GetTrackArray().GetSize()) << "a context menu opened";
+                {
+                    ModalDriver second(
+                        [&](HWND hOther) {
+                            nOtherDialogs++;
+                            ModalDriver::Press(hOther, IDCANCEL);
+                        },
+                        hDlg);
+                    s.OnEditButtonImage();
+                    PumpAndIdle();
+                }
+                EXPECT_EQ(CXTPCustomizeDragTracker::dropCancelled,
+                          m_pCommandBars->GetDragTracker()->Track(pSecond, FALSE));
+                EXPECT_EQ(nCount, m_pStandard->GetControlCount());
+
+                ModalDriver::Press(hDlg, IDCANCEL);
+            },
+            s.m_hWnd);
+        s.OnEditButtonImage();
+        EXPECT_TRUE(bShown) << "the button editor opened";
+        EXPECT_EQ(0, nOtherDialogs) << "a second editor opened";
+        EXPECT_EQ(NULL, s.GetEditedControl());
+    });
+}
+
+// OK gives the image to the button the editor was opened for and to no
+// other: not when that button left its bar while the editor was open (a
+// copy of another button in its place), and not to a copy that shares the
+// button's own image.
+TEST_F(CustomizeTest, OKChangesOnlyTheButtonTheEditorWasOpenedFor)
+{
+    CXTPCustomizeSheet sheet(m_pCommandBars);
+    RunSheet(sheet, [&](CXTPCustomizeSheet& s) {
+        CXTPControl* pFirst = m_pStandard->GetControl(0);
+        CXTPControl* pUndo = m_pStandard->GetControls()->FindControl(ID_UNDO_MOVE);
+        ASSERT_NE((CXTPControl*)NULL, pUndo);
+        pFirst->InternalAddRef();
+        m_pCommandBars->SetDragControl(pFirst);
+        bool bShown = false;
+        {
+            ModalDriver editor(
+                [&](HWND hDlg) {
+                    bShown = true;
+                    // The program takes the button away and copies Undo to
+                    // its place meanwhile.
+                    m_pCommandBars->SetDragControl(NULL);
+                    m_pStandard->GetControls()->Remove(pFirst);
+                    m_pStandard->GetControls()->AddClone(pUndo, 0);
+                    m_pCommandBars->SetDragControl(m_pStandard->GetControl(0));
+                    ModalDriver::Press(hDlg, IDOK);
+                },
+                s.m_hWnd);
+            s.OnEditButtonImage();
+        }
+        EXPECT_TRUE(bShown) << "the button editor opened";
+        EXPECT_EQ(0, pFirst->GetCustomIconId()) << "the removed button was changed";
+        for (int i = 0; i < m_pStandard->GetControlCount(); i++)
+            EXPECT_EQ(0, m_pStandard->GetControl(i)->GetCustomIconId()) << "control " << i << " took the image";
+        pFirst->InternalRelease();
+
+        // The copy of Undo edited gets an icon of its own.
+        CXTPControl* pCopy = m_pStandard->GetControl(0);
+        m_pCommandBars->SetDragControl(pCopy);
+        {
+            ModalDriver editor([&](HWND hDlg) { ModalDriver::Press(hDlg, IDOK); }, s.m_hWnd);
+            s.OnEditButtonImage();
+        }
+        const int nShared = pCopy->GetCustomIconId();
+        ASSERT_GT(nShared, 0);
+        // Copied again, the two show the same icon; editing one gives it a
+        // new icon and leaves the other's.
+        CXTPControl* pTwin = m_pStandard->GetControls()->AddClone(pCopy, 1);
+        ASSERT_EQ(nShared, pTwin->GetCustomIconId()) << "a copy shows the same custom icon";
+        {
+            ModalDriver editor([&](HWND hDlg) { ModalDriver::Press(hDlg, IDOK); }, s.m_hWnd);
+            s.OnEditButtonImage();
+        }
+        EXPECT_NE(nShared, pCopy->GetCustomIconId());
+        EXPECT_GT(pCopy->GetCustomIconId(), 0);
+        EXPECT_EQ(nShared, pTwin->GetCustomIconId()) << "the other copy changed";
+        // An icon of its own is changed in place.
+        const int nOwn = pCopy->GetCustomIconId();
+        {
+            ModalDriver editor([&](HWND hDlg) { ModalDriver::Press(hDlg, IDOK); }, s.m_hWnd);
+            s.OnEditButtonImage();
+        }
+        EXPECT_EQ(nOwn, pCopy->GetCustomIconId());
+        m_pStandard->GetControls()->Remove(pTwin);
+        m_pStandard->GetControls()->Remove(pCopy);
+    });
+}
+
+// The toolbars list of a menu dragged onto a toolbar: the toolbar refuses
+// it, and let go there it stays in its menu; dragged away from every bar
+// it is taken off, as any control is.
+TEST_F(CustomizeTest, TheToolbarsListLetGoOverAToolbarStaysInItsMenu)
+{
+    CXTPCustomizeSheet sheet(m_pCommandBars);
+    RunSheet(sheet, [&](CXTPCustomizeSheet& s) {
+        CXTPPopupBar* pMenu = CXTPPopupBar::CreatePopupBar(m_pCommandBars);
+        CXTPControl* pList = pMenu->GetControls()->Add(xtpControlButton, XTP_ID_TOOLBARLIST);
+        ASSERT_TRUE(pList->IsKindOf(RUNTIME_CLASS(CXTPControlToolbars)));
+        const int nCount = m_pStandard->GetControlCount();
+
+        QueueDrop(s.m_hWnd, ScreenCentre(m_pStandard->GetControl(1)));
+        pList->OnCustomizeClick(CPoint(0, 0));
+        EXPECT_EQ(nCount, m_pStandard->GetControlCount()) << "the list landed on the toolbar";
+        ASSERT_EQ(1, pMenu->GetControlCount()) << "the list left its menu";
+        EXPECT_EQ(pList, pMenu->GetControl(0));
+
+        CRect rcFrame;
+        m_pFrame->GetWindowRect(&rcFrame);
+        QueueDrop(s.m_hWnd, CPoint(rcFrame.CenterPoint().x, rcFrame.bottom - 30));
+        pList->OnCustomizeClick(CPoint(0, 0));
+        EXPECT_EQ(0, pMenu->GetControlCount()) << "dragged away from the bars it goes";
+        pMenu->InternalRelease();
     });
 }
