@@ -361,8 +361,12 @@ BOOL CXTPRibbonBar::FindQuickAccessDrop(CXTPControl* pDataObject, CPoint point, 
     rcMarker.SetRectEmpty();
     if (pDataObject == NULL || !m_bShowQuickAccess || !m_rcQuickAccess.PtInRect(point))
         return FALSE;
-    // A control of the toolbar moves along it; another is taken as the
-    // toolbar's commands allow (no duplicates, none that may not move).
+    // The dragged control decides first whether it may land on this bar (a
+    // list placeholder lands only in menus); then a control of the toolbar
+    // moves along it, and another is taken as the toolbar's commands allow
+    // (no duplicates, none that may not move).
+    if (!pDataObject->AcceptsCustomizeDrop(this, point))
+        return FALSE;
     if (!IsQuickAccessControl(pDataObject) && !IsAllowQuickAccessControl(pDataObject))
         return FALSE;
     int nBestDistance = INT_MAX;
