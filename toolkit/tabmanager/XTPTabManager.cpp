@@ -566,8 +566,20 @@ void CXTPTabManager::SetSelectedItem(CXTPTabManagerItem* pItem)
 void CXTPTabManager::EnsureVisible(CXTPTabManagerItem* pItem)
 {
     CXTPTabPaintManager* pPaintManager = GetPaintManager();
-    if (pPaintManager != NULL)
+    if (pPaintManager == NULL || pItem == NULL)
+        return;
+    // A scroll can bring the arrows in (the first scroll away from the
+    // start) or take them out (back at the start), and the header narrows or
+    // widens by them: the item is scrolled again into the header the scroll
+    // left, until it stays. An item longer than the header never fits
+    // whole, so the passes are bounded.
+    for (int nPass = 0; nPass < 4; nPass++)
+    {
+        const int nOffset = m_nScrollDelta;
         pPaintManager->EnsureVisible(this, pItem);
+        if (m_nScrollDelta == nOffset)
+            break;
+    }
 }
 
 void CXTPTabManager::OnItemClick(CXTPTabManagerItem* pItem)

@@ -286,6 +286,7 @@ public:
     void SetScrollOffset(int nOffset);
     int GetScrollOffset() const { return m_nScrollDelta; }
     int GetItemsLength() const;
+    // Scrolls the item into the visible part of the header.
     void EnsureVisible(CXTPTabManagerItem* pItem);
 
     // Geometry (set by the layout).

@@ -71,11 +71,11 @@ public:
     std::vector<int> arrNavigateClicks;
 };
 
-// Items as long as their data words, and no header margins.
+// Items as long as their data words, and no header margins unless given.
 class CFixedLengthSet : public CXTPTabPaintManager::CAppearanceSetFlat
 {
 public:
-    CFixedLengthSet() { m_rcHeaderMargin.SetRect(0, 0, 0, 0); }
+    explicit CFixedLengthSet(CRect rcHeaderMargin = CRect(0, 0, 0, 0)) { m_rcHeaderMargin = rcHeaderMargin; }
     virtual int GetItemLength(CDC*, CXTPTabManagerItem* pItem) { return (int)pItem->GetData(); }
 };
 
@@ -142,6 +142,39 @@ TEST(TabManagerScrolling, OffsetsAreNeverPositiveAndALayoutPullsAnOverscrollBack
     // The left arrow is enabled while scrolled, the right one no longer.
     EXPECT_TRUE(strip.FindNavigateButton(xtpTabNavigateButtonLeft)->IsEnabled());
     EXPECT_FALSE(strip.FindNavigateButton(xtpTabNavigateButtonRight)->IsEnabled());
+}
+
+TEST(TabManagerScrolling, AnItemSelectedPastTheEndLiesInTheHeaderTheArrowsLeaveOnceItsScrollShowsThem)
+{
+    CTestStrip strip;
+    ASSERT_TRUE(strip.Create(CRect(0, 0, 300, 40)));
+    // A leading margin as the slanted tabs have: unscrolled, the arrows stay
+    // hidden while the last item runs a little past the header's end.
+    strip.m_pPaintManager->SetAppearanceSet(new CFixedLengthSet(CRect(20, 0, 6, 0)));
+    for (int i = 0; i < 5; i++)
+        strip.Add("t", 58);
+    strip.Reposition();
+    CXTPTabManager::CNavigateButton* pRight = strip.FindNavigateButton(xtpTabNavigateButtonRight);
+    ASSERT_FALSE(pRight->IsVisible());
+    ASSERT_GT(strip.GetItem(4)->GetRect().right, strip.GetHeaderRect().right);
+
+    // Selected, it is scrolled in; the scroll shows the arrows, which take
+    // their room off the header, and it is whole in what is left.
+    strip.SetCurSel(4);
+    EXPECT_LT(strip.GetScrollOffset(), 0);
+    EXPECT_TRUE(pRight->IsVisible());
+    CRect rcHeader = strip.GetHeaderRect();
+    CRect rcLast = strip.GetItem(4)->GetRect();
+    EXPECT_LE(rcLast.right, rcHeader.right);
+    EXPECT_GE(rcLast.left, rcHeader.left);
+    EXPECT_LE(rcHeader.right, pRight->GetRect().left);
+    EXPECT_EQ(strip.GetItem(4), strip.HitTest(rcLast.CenterPoint()));
+
+    // Back at the first, the strip is unscrolled and the arrows go.
+    strip.SetCurSel(0);
+    EXPECT_EQ(0, strip.GetScrollOffset());
+    EXPECT_FALSE(pRight->IsVisible());
+    EXPECT_GE(strip.GetItem(0)->GetRect().left, strip.GetHeaderRect().left);
 }
 
 TEST(TabManagerLayout, SizeToFitShrinksTheLongestItemsFirst)
