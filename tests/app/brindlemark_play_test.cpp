@@ -8,6 +8,7 @@
 #include "support/snapshot.h"
 
 #include "ApplicationInfo.h"
+#include "CreateProgress.h"
 #include "HTDataContainer.h"
 #include "HTGenerator.h"
 #include "resource.h"
@@ -237,19 +238,41 @@ TEST_F(Brindlemark, APuzzleIsMadePlayedPausedAndSavedWithCtrlS)
     // A colour row's "..." opens the game's own colour dialog: the first
     // colour row of the appearance grid (the grid with the most rows) is
     // selected, then its button, at the row's right end, is clicked.
+    // The panes are laid out after their commands, later on a busy machine:
+    // the row is clicked once its place on the screen holds still.
     HWND hView = LargestGridView(hFrame);
     ASSERT_TRUE(hView != NULL);
-    RECT rcRow = {};
-    ASSERT_NE(LB_ERR, (int)::SendMessage(hView, LB_GETITEMRECT, 1, (LPARAM)&rcRow));
-    POINT ptRow = {rcRow.left + 20, (rcRow.top + rcRow.bottom) / 2};
-    POINT ptButton = {rcRow.right - 6, ptRow.y};
-    ::ClientToScreen(hView, &ptRow);
-    ::ClientToScreen(hView, &ptButton);
+    auto rowOnScreen = [&] {
+        RECT rc = {};
+        if ((int)::SendMessage(hView, LB_GETITEMRECT, 1, (LPARAM)&rc) == LB_ERR)
+            return RECT{};
+        ::MapWindowPoints(hView, NULL, (POINT*)&rc, 2);
+        return rc;
+    };
+    RECT rcRow = rowOnScreen();
+    for (int n = 0; n < 60; n++)
+    {
+        Wait(250);
+        const RECT rcNow = rowOnScreen();
+        if (::EqualRect(&rcNow, &rcRow) && !::IsRectEmpty(&rcNow))
+            break;
+        rcRow = rcNow;
+    }
+    ASSERT_FALSE(::IsRectEmpty(&rcRow));
+    const POINT ptRow = {rcRow.left + 20, (rcRow.top + rcRow.bottom) / 2};
     ::SetForegroundWindow(hFrame);
     ClickScreen(ptRow, false);
+    // The click selects the row, which then shows its "..." button; the
+    // button is clicked once the game has taken the first click, where the
+    // row is then.
+    for (int n = 0; n < 300 && (int)::SendMessage(hView, LB_GETCURSEL, 0, 0) != 1; n++)
+        Wait(50);
+    ASSERT_EQ(1, (int)::SendMessage(hView, LB_GETCURSEL, 0, 0)) << "the click did not select the colour row";
+    rcRow = rowOnScreen();
+    const POINT ptButton = {rcRow.right - 6, (rcRow.top + rcRow.bottom) / 2};
     ClickScreen(ptButton, false);
-    HWND hColors = WaitForWindow(game.Pid(), "Colors", 5000);
-    ASSERT_TRUE(hColors != NULL);
+    HWND hColors = WaitForWindow(game.Pid(), "Colors", 15000);
+    ASSERT_TRUE(hColors != NULL) << "the click at " << ptButton.x << "," << ptButton.y << " opened no colour dialog";
     Wait(300);
     // Like every dialog it opens centred over the frame, not in the
     // screen's corner.
@@ -618,56 +641,65 @@ TEST_F(Brindlemark, ANameTypedWithoutItsExtensionOpensThePuzzle)
 
 namespace
 {
-// Slows another program's thread down to about a twenty-fifth of its speed
-// while it lives: suspended 48 ms of every 50. The largest puzzle is made in
-// well under a tenth of a second at full speed, so that the progress window
-// shows for a second or two.
-class ThreadBrake
+// Holds another program's thread still while it lives, and lets it run in
+// short steps. What the test reads while the thread is held (the screen,
+// windows' places and styles, which ask nothing of the thread) cannot change
+// under it, however long the reading takes on a busy machine; the thread
+// gets only the steps the test gives it.
+class ThreadHold
 {
 public:
-    explicit ThreadBrake(HWND hWndOfThread)
+    explicit ThreadHold(HWND hWndOfThread)
         : m_hThread(::OpenThread(THREAD_SUSPEND_RESUME, FALSE, ::GetWindowThreadProcessId(hWndOfThread, NULL))),
-          m_bStop(false), m_hWorker(NULL)
+          m_bHeld(false)
     {
         if (m_hThread != NULL)
-            m_hWorker = ::CreateThread(NULL, 0, &Run, this, 0, NULL);
+            m_bHeld = ::SuspendThread(m_hThread) != (DWORD)-1;
     }
-    ~ThreadBrake()
+    ~ThreadHold()
     {
-        m_bStop = true;
-        if (m_hWorker != NULL)
-        {
-            ::WaitForSingleObject(m_hWorker, 5000);
-            ::CloseHandle(m_hWorker);
-        }
+        if (m_bHeld)
+            ::ResumeThread(m_hThread);
         if (m_hThread != NULL)
             ::CloseHandle(m_hThread);
     }
-    bool IsOn() const { return m_hWorker != NULL; }
+    bool IsOn() const { return m_bHeld; }
+    // Lets the thread run about a millisecond, then holds it again.
+    void Step()
+    {
+        ::ResumeThread(m_hThread);
+        ::Sleep(1);
+        ::SuspendThread(m_hThread);
+    }
+    // Steps the thread, holding it nHoldMs between steps, until the
+    // condition holds (read while the thread is held) or nMilliseconds have
+    // passed; the condition's last value.
+    template <class F>
+    bool StepUntil(F condition, int nHoldMs, int nMilliseconds)
+    {
+        const DWORD dwStart = ::GetTickCount();
+        while (!condition())
+        {
+            if (::GetTickCount() - dwStart > (DWORD)nMilliseconds)
+                return condition();
+            Step();
+            ::Sleep(nHoldMs);
+        }
+        return true;
+    }
 
 private:
-    static DWORD WINAPI Run(LPVOID pParam)
-    {
-        ThreadBrake* pThis = (ThreadBrake*)pParam;
-        while (!pThis->m_bStop)
-        {
-            ::SuspendThread(pThis->m_hThread);
-            ::Sleep(48);
-            ::ResumeThread(pThis->m_hThread);
-            ::Sleep(2);
-        }
-        return 0;
-    }
     HANDLE m_hThread;
-    volatile bool m_bStop;
-    HANDLE m_hWorker;
+    bool m_bHeld;
 };
 } // namespace
 
 // A puzzle that takes a while to make shows the progress window with its
-// shaded bar: a border round the bar, and diagonal stripes that move. The
-// largest grid is made with the game slowed down, so that the window shows
-// long enough to be read from the screen.
+// shaded bar: a border round the bar, and diagonal stripes that move. Even
+// the largest grid is made in a few tens of milliseconds, so the game's
+// thread is held from the OK on and let run only in short steps: the window
+// shows once the show delay has passed (a delay on the clock, which runs on
+// while the thread is held), and the bar is read while the thread is held.
 TEST_F(Brindlemark, TheProgressWindowShowsItsBorderedMovingBar)
 {
     AddSizedProfile("Huge", HT_MAX_GRID_SIDE, HT_MAX_GRID_SIDE);
@@ -679,32 +711,59 @@ TEST_F(Brindlemark, TheProgressWindowShowsItsBorderedMovingBar)
     HWND hDialog = WaitForWindow(game.Pid(), "New Puzzle");
     ASSERT_TRUE(hDialog != NULL);
     Wait(300);
+    // The pixels of a patch in the dialog's face colour.
+    auto faceIn = [](const Patch& patch) {
+        int nFace = 0;
+        for (COLORREF clr : patch)
+            nFace += clr == ::GetSysColor(COLOR_BTNFACE);
+        return nFace;
+    };
     HWND hProgress = NULL;
     Patch first, second;
     COLORREF clrBorder = 0;
     int nFrameOff = 0;
     RECT rcBar = {};
     {
-        ChooseLastProfile(hDialog);
-        ASSERT_TRUE(WaitUntilGone(hDialog));
-        ThreadBrake brake(hFrame);
-        ASSERT_TRUE(brake.IsOn());
-        const DWORD dwStart = ::GetTickCount();
-        while (hProgress == NULL && ::GetTickCount() - dwStart < 10000)
-        {
-            HWND hFound = ::FindWindowA(NULL, "Create Progress");
-            if (hFound != NULL && ::IsWindowVisible(hFound))
-                hProgress = hFound;
-            else
-                ::Sleep(5);
-        }
-        ASSERT_TRUE(hProgress != NULL) << "the progress window did not show";
+        // The last profile, chosen while the game runs; OK is posted once
+        // the game's thread is held.
+        HWND hGrades = ::GetDlgItem(hDialog, IDC_DIFFICULTY_PROFILE);
+        ::SendMessage(hGrades, CB_SETCURSEL, ::SendMessage(hGrades, CB_GETCOUNT, 0, 0) - 1, 0);
+        ThreadHold hold(hFrame);
+        ASSERT_TRUE(hold.IsOn());
+        ClickButton(hDialog, "OK");
+        // The dialog goes, in steps; the generation starts at once after it.
+        ASSERT_TRUE(hold.StepUntil([&] { return !::IsWindow(hDialog); }, 5, 30000)) << "the dialog stayed";
+        // The show delay passes with the thread held; the next step's first
+        // pass of the message pump shows the window.
+        ::Sleep(PROGRESS_SHOW_DELAY_MS + 100);
+        const bool bShown = hold.StepUntil(
+            [&] {
+                HWND hFound = ::FindWindowA(NULL, "Create Progress");
+                if (hFound != NULL && ::IsWindowVisible(hFound))
+                    hProgress = hFound;
+                return hProgress != NULL;
+            },
+            30, 15000);
+        ASSERT_TRUE(bShown) << "the progress window did not show";
         HWND hBar = ::GetDlgItem(hProgress, IDC_CREATE_PROGRESS_BAR);
         ASSERT_TRUE(hBar != NULL);
         ::GetWindowRect(hBar, &rcBar);
-        ::Sleep(400);
         const POINT ptBar = {rcBar.left + 30, rcBar.top + 3};
-        first = ScreenPatch(ptBar);
+        // The window reaches the screen in a step or a few, the dialog's
+        // face before the bar drawn on it, and what lay below it before
+        // either. The bar is read once it shows more than the face and has
+        // changed since the last step: drawn, or its stripes moved (each
+        // step comes more than a stripe period after the last).
+        auto isBar = [&](const Patch& patch) { return faceIn(patch) < (int)patch.size() / 2; };
+        Patch previous = ScreenPatch(ptBar);
+        hold.StepUntil(
+            [&] {
+                first = ScreenPatch(ptBar);
+                const bool bDrawn = isBar(previous) && isBar(first) && first != previous;
+                previous = first;
+                return bDrawn;
+            },
+            30, 5000);
         // The frame: the top row and the left column of the bar's window in
         // one colour (the stripes cross both where there is no frame).
         HDC hScreen = ::GetDC(NULL);
@@ -714,15 +773,19 @@ TEST_F(Brindlemark, TheProgressWindowShowsItsBorderedMovingBar)
         for (int y = rcBar.top; y < rcBar.bottom; y++)
             nFrameOff += ::GetPixel(hScreen, rcBar.left, y) != clrBorder;
         ::ReleaseDC(NULL, hScreen);
-        ::Sleep(400);
-        second = ScreenPatch(ptBar);
+        // The stripes move on the next steps.
+        hold.StepUntil(
+            [&] {
+                second = ScreenPatch(ptBar);
+                return second != first;
+            },
+            30, 5000);
         ASSERT_TRUE(::IsWindowVisible(hProgress)) << "the puzzle was made before the bar could be read";
-        testsupport::SaveScreenSnapshot(hProgress, "progress_window_new_puzzle");
+        RECT rcProgress = {};
+        ::GetWindowRect(hProgress, &rcProgress);
+        EXPECT_FALSE(testsupport::SaveScreenPart(rcProgress, "progress_window_new_puzzle").empty());
     }
-    int nFace = 0;
-    for (COLORREF clr : first)
-        nFace += clr == ::GetSysColor(COLOR_BTNFACE);
-    EXPECT_LT(nFace, (int)first.size() / 2) << "the bar shows the dialog's face";
+    EXPECT_LT(faceIn(first), (int)first.size() / 2) << "the bar shows the dialog's face";
     EXPECT_NE(::GetSysColor(COLOR_BTNFACE), clrBorder) << "no border round the bar";
     EXPECT_EQ(0, nFrameOff) << "no border round the bar";
     EXPECT_TRUE(first != second) << "the stripes stood still";

@@ -200,6 +200,23 @@ inline std::string SaveWindowSnapshot(HWND hWnd, const std::string& strName)
 
 namespace testsupport
 {
+// Saves what the screen shows in a rectangle (screen coordinates) as it is,
+// asking no window to paint: the program that owns the windows there may be
+// held still. Empty on failure, else the path written.
+inline std::string SaveScreenPart(RECT rc, const std::string& strName)
+{
+    // A maximised window's edges lie off the screen, and a copy that starts
+    // off the screen comes back black: keep to the part that shows.
+    const RECT rcScreen = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    if (!::IntersectRect(&rc, &rc, &rcScreen))
+        return std::string();
+    Canvas canvas(rc.right - rc.left, rc.bottom - rc.top);
+    HDC hScreen = ::GetDC(NULL);
+    ::BitBlt(canvas.Handle(), 0, 0, rc.right - rc.left, rc.bottom - rc.top, hScreen, rc.left, rc.top, SRCCOPY);
+    ::ReleaseDC(NULL, hScreen);
+    ::GdiFlush();
+    return SaveSnapshot(canvas, strName);
+}
 // Saves what the screen shows of a window (it must be visible and uncovered:
 // tests that call this read the screen and run serially), for windows that
 // paint only through WM_PAINT. Empty on failure, else the path written.
@@ -221,16 +238,7 @@ inline std::string SaveScreenSnapshot(HWND hWnd, const std::string& strName)
     RECT rc;
     if (!::GetWindowRect(hWnd, &rc))
         return std::string();
-    // A maximised window's edges lie off the screen, and a copy that starts
-    // off the screen comes back black: keep to the part that shows.
-    const RECT rcScreen = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-    if (!::IntersectRect(&rc, &rc, &rcScreen))
-        return std::string();
-    Canvas canvas(rc.right - rc.left, rc.bottom - rc.top);
-    HDC hScreen = ::GetDC(NULL);
-    ::BitBlt(canvas.Handle(), 0, 0, rc.right - rc.left, rc.bottom - rc.top, hScreen, rc.left, rc.top, SRCCOPY);
-    ::ReleaseDC(NULL, hScreen);
-    ::GdiFlush();
-    return SaveSnapshot(canvas, strName);
+    return SaveScreenPart(rc, strName);
 }
+
 } // namespace testsupport
