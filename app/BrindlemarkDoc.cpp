@@ -46,6 +46,25 @@ BOOL CanOpenForReading(LPCTSTR lpszPath)
     ::CloseHandle(hFile);
     return TRUE;
 }
+
+// Starts a long run (a generation, a solve): the main window takes no input
+// until the progress window's Close gives it back, and the run gets the
+// kept progress window, or a window of its own (held by pOwn, shown after
+// dwOwnShowDelay) should that one be open already.
+CCreateProgress& BeginLongRun(std::unique_ptr<CCreateProgress>& pOwn, DWORD dwOwnShowDelay)
+{
+    CWnd* pMainWnd = AfxGetMainWnd();
+    if (pMainWnd != NULL)
+        pMainWnd->EnableWindow(FALSE);
+    CCreateProgress* pProgress = CCreateProgress::GetKept();
+    if (pProgress == NULL)
+    {
+        pOwn.reset(new CCreateProgress());
+        pOwn->SetShowDelay(dwOwnShowDelay);
+        pProgress = pOwn.get();
+    }
+    return *pProgress;
+}
 } // namespace
 
 IMPLEMENT_DYNCREATE(CBrindlemarkDoc, CDocument)
@@ -162,19 +181,9 @@ BOOL CBrindlemarkDoc::GeneratePuzzle(int nGradeIndex, int nAppearanceIndex)
     CGradeInfo grade;
     g_ApplicationInfo.m_GradeInfoList.FindProfile(nGradeIndex, grade);
 
-    CWnd* pMainWnd = AfxGetMainWnd();
-    if (pMainWnd != NULL)
-        pMainWnd->EnableWindow(FALSE);
-    // The kept progress window, or a window of its own should that one be
-    // open already.
+    // A progress window of its own shows at once.
     std::unique_ptr<CCreateProgress> pOwnProgress;
-    CCreateProgress* pProgress = CCreateProgress::GetKept();
-    if (pProgress == NULL)
-    {
-        pOwnProgress.reset(new CCreateProgress());
-        pProgress = pOwnProgress.get();
-    }
-    CCreateProgress& progress = *pProgress;
+    CCreateProgress& progress = BeginLongRun(pOwnProgress, 0);
     CHTGenerator generator;
     // Cancel stops the generation: the player keeps the puzzle they had.
     if (!progress.Open() || !progress.GenerateUntilDone(generator, grade.m_nColumns, grade.m_nRows, &scratch))
@@ -414,17 +423,8 @@ BOOL CBrindlemarkDoc::FinalizeGrid()
     // once the search has run a while, and the game keeps answering: the
     // solver pumps messages through the progress window, whose Cancel stops
     // it.
-    CWnd* pMainWnd = AfxGetMainWnd();
-    if (pMainWnd != NULL)
-        pMainWnd->EnableWindow(FALSE);
     std::unique_ptr<CCreateProgress> pOwnProgress;
-    CCreateProgress* pProgress = CCreateProgress::GetKept();
-    if (pProgress == NULL)
-    {
-        pOwnProgress.reset(new CCreateProgress());
-        pOwnProgress->SetShowDelay(PROGRESS_SHOW_DELAY_MS);
-        pProgress = pOwnProgress.get();
-    }
+    CCreateProgress* pProgress = &BeginLongRun(pOwnProgress, PROGRESS_SHOW_DELAY_MS);
     // Without its window the grid is still solved, only without pumping.
     const BOOL bOpen = pProgress->Open();
     const BOOL bFinished = finished.FinalizeEnteredGrid(bOpen ? pProgress : NULL);

@@ -558,8 +558,7 @@ TEST_F(Brindlemark, ADamagedCursorImportedIntoTheButtonEditorIsRefusedAndASoundO
         ::PostMessage(hEditor, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         Wait(500);
         EXPECT_TRUE(WaitForWindow(game.Pid(), "Button Editor", 200) == NULL);
-        ::SetForegroundWindow(game.Frame());
-        Wait(300);
+        game.ToFront(300);
         EXPECT_FALSE(testsupport::SaveScreenSnapshot(game.Frame(), "button_with_imported_cursor").empty());
 
         ::SetForegroundWindow(hSheet);
@@ -1034,8 +1033,7 @@ TEST_F(Brindlemark, OpeningAToolbarsExpandMenuKeepsTheKeptAsideCopy)
         ASSERT_TRUE(game.Frame() != NULL);
         HWND hStandard = StandardBar(game.Frame());
         ASSERT_TRUE(hStandard != NULL);
-        ::SetForegroundWindow(game.Frame());
-        Wait(200);
+        game.ToFront();
         const RECT rc = WindowRect(hStandard);
         ClickScreen({rc.right - 5, rc.bottom - 8}, false);
         HWND hExpand = WaitForPopupBar(game.Pid());
@@ -1059,8 +1057,7 @@ TEST_F(Brindlemark, OpeningAToolbarsExpandMenuKeepsTheKeptAsideCopy)
         ASSERT_TRUE(game.Frame() != NULL);
         HWND hStandard = StandardBar(game.Frame());
         ASSERT_TRUE(hStandard != NULL);
-        ::SetForegroundWindow(game.Frame());
-        Wait(200);
+        game.ToFront();
         RECT rc = WindowRect(hStandard);
         nStandardWidth = rc.right - rc.left;
         ClickScreen({rc.right - 5, rc.bottom - 8}, false);

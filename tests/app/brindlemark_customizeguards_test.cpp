@@ -47,6 +47,15 @@ HWND ShownBar(const Game& game, const std::string& strTitle)
     return NULL;
 }
 
+// The game's frame maximized and in front, under a watchdog that ends the
+// game too; its docked Standard toolbar, or NULL when it does not show.
+HWND StandardBarOfMaximizedGame(const Game& game, testsupport::Watchdog& watchdog)
+{
+    watchdog.AlsoEnd(game.Process());
+    game.ToFront(500, true);
+    return ShownBar(game, "Standard");
+}
+
 // Brings the pointer to pt and waits until it is seen there.
 void MovePointer(POINT pt)
 {
@@ -223,11 +232,7 @@ TEST_F(Brindlemark, TheButtonEditorChangesOnlyItsOwnButtonAndTheBarsWaitForIt)
     Game game;
     ASSERT_TRUE(game.Frame() != NULL);
     testsupport::Watchdog watchdog("the button editor test", 240000);
-    watchdog.AlsoEnd(game.Process());
-    ::ShowWindow(game.Frame(), SW_MAXIMIZE);
-    ::SetForegroundWindow(game.Frame());
-    Wait(500);
-    HWND hStandard = ShownBar(game, "Standard");
+    HWND hStandard = StandardBarOfMaximizedGame(game, watchdog);
     ASSERT_TRUE(hStandard != NULL);
     // Branch as it shows outside customizing.
     const std::vector<COLORREF> branchBefore = ControlPixels(ControlRect(hStandard, "Branch"));
@@ -320,11 +325,7 @@ TEST_F(Brindlemark, TheToolbarsListDoesNotLandOnAToolbar)
     Game game;
     ASSERT_TRUE(game.Frame() != NULL);
     testsupport::Watchdog watchdog("the toolbars list test", 180000);
-    watchdog.AlsoEnd(game.Process());
-    ::ShowWindow(game.Frame(), SW_MAXIMIZE);
-    ::SetForegroundWindow(game.Frame());
-    Wait(500);
-    HWND hStandard = ShownBar(game, "Standard");
+    HWND hStandard = StandardBarOfMaximizedGame(game, watchdog);
     ASSERT_TRUE(hStandard != NULL);
     const std::vector<std::string> namesBefore = ShownNames(hStandard);
     ASSERT_EQ(1, CountNamed(namesBefore, "Branch"));
@@ -364,8 +365,7 @@ TEST_F(Brindlemark, TheToolbarsListDoesNotLandOnAToolbar)
     EXPECT_FALSE(testsupport::SaveScreenSnapshot(hStandard, "customize_toolbars_list_after").empty());
 
     // The list stayed in its menu: View > Toolbars names the toolbars.
-    ::SetForegroundWindow(game.Frame());
-    Wait(300);
+    game.ToFront(300);
     ClickScreen(Centre(ControlRect(hMenuBar, "View")), false);
     hView = WaitForMenuShowing(game.Pid(), "Toolbars");
     ASSERT_TRUE(hView != NULL) << "View did not open after Customize";

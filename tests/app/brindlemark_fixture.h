@@ -126,6 +126,16 @@ public:
         ::GetExitCodeProcess(m_pi.hProcess, &dwExit);
         return (int)dwExit;
     }
+    // Brings the frame to the front (maximized when bMaximize) and gives it
+    // nSettle milliseconds to get there; the frame.
+    HWND ToFront(int nSettle = 200, bool bMaximize = false) const
+    {
+        if (bMaximize)
+            ::ShowWindow(m_hWnd, SW_MAXIMIZE);
+        ::SetForegroundWindow(m_hWnd);
+        Wait(nSettle);
+        return m_hWnd;
+    }
     HWND View() const { return ::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST); }
     // The screen point of a square's centre on an n x n board, laid out as
     // the view lays it out: squares of four fifths of the shorter side,

@@ -48,9 +48,6 @@ std::vector<SeenWindow> FloatingWindowsOf(const Game& game);
 // True when Wine hands this prefix's windows to the display's window manager.
 bool WindowsAreManaged();
 
-// What a command of the host writes; false when it cannot be run.
-bool HostCommandOutput(const std::string& strCommand, std::string& strOutput);
-
 // Wine's X window of a top-level window of the game; 0 when it has none.
 unsigned long XWindowOf(HWND hWnd);
 

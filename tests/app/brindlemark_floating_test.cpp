@@ -8,6 +8,7 @@
 #include "brindlemark_floating.h"
 
 #include "support/canvas.h"
+#include "support/hostinput.h"
 #include "support/mouseinput.h"
 #include "support/snapshot.h"
 #include "support/watchdog.h"
@@ -51,9 +52,7 @@ TEST_F(Brindlemark, AClosedToolbarComesBackAndFloatingWindowsRestartAboveTheFram
     {
         Game game;
         ASSERT_TRUE(game.Frame() != NULL);
-        HWND hFrame = game.Frame();
-        ::SetForegroundWindow(hFrame);
-        Wait(200);
+        HWND hFrame = game.ToFront();
 
         // The Timer bar dragged out by its gripper floats above the frame.
         ASSERT_TRUE(DragTimerBarOut(game, {500, 400})) << "no Timer toolbar";
@@ -426,55 +425,6 @@ bool WindowsAreManaged()
     return strchr("yYtT1", szValue[0]) != NULL && szValue[0] != 0;
 }
 
-// What a command of the host (a shell command line, about the display)
-// writes; false when it cannot be run. A program of the host started by
-// Wine has no process handle to wait on: its answer is written aside and
-// then renamed, and the name waited for.
-bool HostCommandOutput(const std::string& strCommand, std::string& strOutput)
-{
-    // Named after the display too: test programs on other displays (each
-    // with its own Wine prefix) may have the same process id.
-    static int s_nCall = 0;
-    std::string strDisplay;
-    for (const char* psz = getenv("DISPLAY"); psz != NULL && *psz != 0; psz++)
-        if (isalnum((unsigned char)*psz))
-            strDisplay += *psz;
-    char szUnix[128], szDos[160];
-    snprintf(szUnix, sizeof(szUnix), "/tmp/bm-display-%s-%lu-%d.txt", strDisplay.c_str(), ::GetCurrentProcessId(),
-             s_nCall++);
-    snprintf(szDos, sizeof(szDos), "Z:%s", szUnix);
-    std::replace(szDos, szDos + strlen(szDos), '/', '\\');
-    std::string strLine = std::string("/bin/sh -c \"") + strCommand + " > " + szUnix + ".part 2>/dev/null; mv " +
-                          szUnix + ".part " + szUnix + "\"";
-    std::vector<char> line(strLine.begin(), strLine.end());
-    line.push_back(0);
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi = {};
-    if (!::CreateProcessA(NULL, line.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
-        return false;
-    if (pi.hProcess != NULL)
-        ::CloseHandle(pi.hProcess);
-    if (pi.hThread != NULL)
-        ::CloseHandle(pi.hThread);
-    FILE* pFile = NULL;
-    for (int n = 0; n < 150 && pFile == NULL; n++)
-    {
-        pFile = fopen(szDos, "r");
-        if (pFile == NULL)
-            ::Sleep(20);
-    }
-    if (pFile == NULL)
-        return false;
-    strOutput.clear();
-    char szBuffer[256];
-    while (fgets(szBuffer, sizeof(szBuffer), pFile) != NULL)
-        strOutput += szBuffer;
-    fclose(pFile);
-    ::DeleteFileA(szDos);
-    return true;
-}
-
 // Wine's X window of a top-level window of the game; 0 when it has none.
 unsigned long XWindowOf(HWND hWnd)
 {
@@ -490,7 +440,7 @@ bool PlaceOnTheDisplay(HWND hWnd, RECT& rc)
     char szCommand[64];
     snprintf(szCommand, sizeof(szCommand), "xwininfo -id 0x%lx", nXWindow);
     std::string strOutput;
-    if (nXWindow == 0 || !HostCommandOutput(szCommand, strOutput))
+    if (nXWindow == 0 || !testsupport::RunOnHost(std::string(szCommand) + " 2>/dev/null", &strOutput, 3000))
         return false;
     long nLeft = LONG_MIN, nTop = LONG_MIN, nWidth = -1, nHeight = -1;
     size_t nStart = 0;
@@ -517,7 +467,7 @@ bool PlaceOnTheDisplay(HWND hWnd, RECT& rc)
 unsigned long ActiveOnTheDisplay()
 {
     std::string strOutput;
-    if (!HostCommandOutput("xprop -root -notype _NET_ACTIVE_WINDOW", strOutput))
+    if (!testsupport::RunOnHost("xprop -root -notype _NET_ACTIVE_WINDOW 2>/dev/null", &strOutput, 3000))
         return 0;
     const size_t nAt = strOutput.find("0x");
     return nAt == std::string::npos ? 0 : strtoul(strOutput.c_str() + nAt, NULL, 16);
@@ -715,8 +665,7 @@ TEST_F(Brindlemark, TwoFloatingPanesAndTheFloatingTimerStayInFrontAndTheGameAnsw
         // One normal start and close, the Timer bar dragged out to float.
         Game first;
         ASSERT_TRUE(first.Frame() != NULL);
-        ::SetForegroundWindow(first.Frame());
-        Wait(200);
+        first.ToFront();
         ASSERT_TRUE(DragTimerBarOut(first, {500, 400})) << "no Timer toolbar";
         ASSERT_TRUE(IsFloating(TimerBar(first)));
         EXPECT_EQ(0, first.Close());
@@ -958,9 +907,7 @@ TEST_F(Brindlemark, TheFloatingTimerLiesBelowTheGamesDialogsAndAnotherProgramsWi
     ASSERT_TRUE(game.Frame() != NULL);
     watchdog.AlsoEnd(game.Process());
     EXPECT_FALSE(SplashStays(game.Pid(), 10000)) << "the splash stays";
-    HWND hFrame = game.Frame();
-    ::SetForegroundWindow(hFrame);
-    Wait(300);
+    HWND hFrame = game.ToFront(300);
     ASSERT_TRUE(DragTimerBarOut(game, {500, 400})) << "no Timer toolbar";
     HWND hBar = TimerBar(game);
     ASSERT_TRUE(IsFloating(hBar));
@@ -1190,9 +1137,7 @@ TEST_F(Brindlemark, NewPuzzleOpensOnTheFrameAfterAFloatingPaneWasClicked)
     {
         Game game;
         ASSERT_TRUE(game.Frame() != NULL);
-        HWND hFrame = game.Frame();
-        ::SetForegroundWindow(hFrame);
-        Wait(200);
+        HWND hFrame = game.ToFront();
         ASSERT_TRUE(DragTimerBarOut(game, {560, 640})) << "no Timer toolbar";
         ASSERT_TRUE(IsFloating(TimerBar(game)));
         ASSERT_TRUE(FloatPaneContainer(game, ID_DIFFICULTY_PANE));
@@ -1266,9 +1211,7 @@ TEST_F(Brindlemark, FloatingWindowsStayInFrontWhenADockedPaneIsFloatedAndAfterAS
         Game game;
         ASSERT_TRUE(game.Frame() != NULL);
         watchdog.AlsoEnd(game.Process());
-        HWND hFrame = game.Frame();
-        ::SetForegroundWindow(hFrame);
-        Wait(200);
+        HWND hFrame = game.ToFront();
         ASSERT_TRUE(DragTimerBarOut(game, {500, 400})) << "no Timer toolbar";
         ASSERT_TRUE(IsFloating(TimerBar(game)));
 
@@ -1431,9 +1374,7 @@ TEST_F(Brindlemark, FloatingWindowsAreSeenInFrontOnTheScreenInEveryPath)
         Game first;
         ASSERT_TRUE(first.Frame() != NULL);
         watchdog.AlsoEnd(first.Process());
-        HWND hFirstFrame = first.Frame();
-        ::SetForegroundWindow(hFirstFrame);
-        Wait(200);
+        HWND hFirstFrame = first.ToFront();
         ASSERT_TRUE(DragTimerBarOut(first, {500, 400})) << "no Timer toolbar";
         ASSERT_TRUE(IsFloating(TimerBar(first)));
         first.Command(ID_DIFFICULTY_PANE);
@@ -1646,9 +1587,7 @@ TEST_F(Brindlemark, AfterAClickInAFloatingPaneAltOpensTheFileMenuAndAltF4ClosesT
     Game game;
     ASSERT_TRUE(game.Frame() != NULL);
     watchdog.AlsoEnd(game.Process());
-    HWND hFrame = game.Frame();
-    ::SetForegroundWindow(hFrame);
-    Wait(200);
+    HWND hFrame = game.ToFront();
     ASSERT_TRUE(FloatPaneContainer(game, ID_DIFFICULTY_PANE));
     HWND hMini = FloatingPane(game);
     ASSERT_TRUE(hMini != NULL);
@@ -1690,9 +1629,7 @@ TEST_F(Brindlemark, APaneDockedFromALayoutWithoutDockingSizesHasAWidthAndWidens)
     ASSERT_TRUE(ImportRegistryText(kTwoFloatingPanesReg));
     Game game;
     ASSERT_TRUE(game.Frame() != NULL);
-    HWND hFrame = game.Frame();
-    ::SetForegroundWindow(hFrame);
-    Wait(300);
+    HWND hFrame = game.ToFront(300);
     HWND hMini = FloatingPane(game);
     ASSERT_TRUE(hMini != NULL) << "no floating pane";
     RECT rcMini = WindowRect(hMini), rcView = WindowRect(game.View());

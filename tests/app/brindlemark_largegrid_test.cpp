@@ -39,9 +39,7 @@ TEST_F(Brindlemark, ALargeHandMadeGridIsFinalizedWithTheGameAnswering)
         Game game(" \"" + strFile + "\"", "e2e_large.hti - Brindlemark");
         ASSERT_TRUE(game.Frame() != NULL);
         watchdog.AlsoEnd(game.Process());
-        HWND hFrame = game.Frame();
-        ::SetForegroundWindow(hFrame);
-        Wait(500);
+        HWND hFrame = game.ToFront(500);
 
         // The test sends to the frame all through the search: every send is
         // answered (none waits as long as a second).

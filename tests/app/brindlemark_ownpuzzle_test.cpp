@@ -197,9 +197,7 @@ TEST_F(Brindlemark, AnOwnPuzzleIsClickedInSavedLoadedFinalizedAndSolved)
         // Loaded again: still the entry. The last rows, then Edit, F.
         Game game(" \"" + strFile + "\"", "e2e_own.hti - Brindlemark");
         ASSERT_TRUE(game.Frame() != NULL);
-        HWND hFrame = game.Frame();
-        ::SetForegroundWindow(hFrame);
-        Wait(300);
+        HWND hFrame = game.ToFront(300);
         ClickNumbers(game, 2, 3);
         ::SetForegroundWindow(hFrame);
         ChooseWithKeys(hFrame, 'E', {});

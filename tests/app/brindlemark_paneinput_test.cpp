@@ -73,15 +73,39 @@ int PercentSame(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b)
 }
 
 // Floats the docked container of the shown profile pane by a double click
-// on its caption; the floating pane's window, or NULL.
+// on its caption and lets the floating pane settle; its window, or NULL.
 HWND FloatProfilePanes(const Game& game)
 {
     std::vector<HWND> containers = Descendants(game.Frame(), "", "XTPDockingPaneTabbedContainer");
     if (containers.empty())
         return NULL;
     ::PostMessage(containers[0], WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, 8));
-    return WaitForVisibleTopLevel(game.Pid(), "XTPDockingPaneMiniWnd", 3000);
+    HWND hMini = WaitForVisibleTopLevel(game.Pid(), "XTPDockingPaneMiniWnd", 3000);
+    if (hMini != NULL)
+        Wait(500);
+    return hMini;
 }
+
+// The game started in front with its profile panes shown and floated, and
+// a watchdog that ends it should the test hang.
+struct GameWithFloatingProfilePanes
+{
+    testsupport::Watchdog watchdog;
+    Game game;
+    HWND hMini = NULL;
+
+    explicit GameWithFloatingProfilePanes(const char* pszWhat) : watchdog(pszWhat, 120000) {}
+
+    void Start()
+    {
+        ASSERT_TRUE(game.Frame() != NULL);
+        watchdog.AlsoEnd(game.Process());
+        game.ToFront();
+        game.Command(ID_DIFFICULTY_PANE);
+        hMini = FloatProfilePanes(game);
+        ASSERT_TRUE(hMini != NULL) << "the profile panes did not float";
+    }
+};
 
 // Opens the File menu with a click on its entry, the first of the menu
 // bar, the top bar of the frame; the menu's window once it shows, else NULL.
@@ -208,8 +232,7 @@ TEST_F(BrindlemarkPaneInput, AClickOnARowNameInAProfilePaneClosesTheOpenMenu)
     Game game;
     ASSERT_TRUE(game.Frame() != NULL);
     watchdog.AlsoEnd(game.Process());
-    ::SetForegroundWindow(game.Frame());
-    Wait(200);
+    game.ToFront();
 
     game.Command(ID_DIFFICULTY_PANE);
     HWND hDocked = LargestGridView(game.Frame());
@@ -218,7 +241,6 @@ TEST_F(BrindlemarkPaneInput, AClickOnARowNameInAProfilePaneClosesTheOpenMenu)
 
     HWND hMini = FloatProfilePanes(game);
     ASSERT_TRUE(hMini != NULL) << "the profile panes did not float";
-    Wait(500);
     HWND hFloating = LargestGridView(hMini);
     ASSERT_TRUE(hFloating != NULL) << "the floating pane shows no grid";
     ExpectRowNameClicksCloseTheFileMenu(game, hFloating, "floating");
@@ -231,17 +253,11 @@ TEST_F(BrindlemarkPaneInput, AClickOnARowNameInAProfilePaneClosesTheOpenMenu)
 // its frame nor the pane is left on the screen.
 TEST_F(BrindlemarkPaneInput, AltF4AfterAClickInAFloatingPaneClosesTheGame)
 {
-    testsupport::Watchdog watchdog("Alt+F4 in a floating pane", 120000);
-    Game game;
-    ASSERT_TRUE(game.Frame() != NULL);
-    watchdog.AlsoEnd(game.Process());
+    GameWithFloatingProfilePanes setup("Alt+F4 in a floating pane");
+    ASSERT_NO_FATAL_FAILURE(setup.Start());
+    Game& game = setup.game;
     HWND hFrame = game.Frame();
-    ::SetForegroundWindow(hFrame);
-    Wait(200);
-    game.Command(ID_DIFFICULTY_PANE);
-    HWND hMini = FloatProfilePanes(game);
-    ASSERT_TRUE(hMini != NULL) << "the profile panes did not float";
-    Wait(500);
+    HWND hMini = setup.hMini;
 
     const RECT rcMini = WindowRect(hMini);
     DisplayClickAt({(rcMini.left + rcMini.right) / 2, rcMini.bottom - 30});
@@ -273,17 +289,11 @@ TEST_F(BrindlemarkPaneInput, AltF4AfterAClickInAFloatingPaneClosesTheGame)
 // let go.
 TEST_F(BrindlemarkPaneInput, AQuickClickOnAFloatingPanesBorderLeavesItsSizeAndADragEndsAtTheRelease)
 {
-    testsupport::Watchdog watchdog("clicks on a floating pane's border", 120000);
-    Game game;
-    ASSERT_TRUE(game.Frame() != NULL);
-    watchdog.AlsoEnd(game.Process());
+    GameWithFloatingProfilePanes setup("clicks on a floating pane's border");
+    ASSERT_NO_FATAL_FAILURE(setup.Start());
+    Game& game = setup.game;
     HWND hFrame = game.Frame();
-    ::SetForegroundWindow(hFrame);
-    Wait(200);
-    game.Command(ID_DIFFICULTY_PANE);
-    HWND hMini = FloatProfilePanes(game);
-    ASSERT_TRUE(hMini != NULL) << "the profile panes did not float";
-    Wait(500);
+    HWND hMini = setup.hMini;
 
     const RECT rcPane = WindowRect(hMini);
     const POINT ptBorder = {rcPane.right - 2, (rcPane.top + rcPane.bottom) / 2};

@@ -116,8 +116,7 @@ void PressAltInThePreview(Game& game, HWND hView, WORD chKey)
     game.Command(ID_FILE_PRINT_PREVIEW);
     Wait(500);
     EXPECT_NE(hView, game.View()) << "the preview did not open";
-    ::SetForegroundWindow(game.Frame());
-    Wait(200);
+    game.ToFront();
     PressKeys({VK_MENU, chKey});
     Wait(500);
 }
@@ -382,8 +381,7 @@ TEST_F(BrindlemarkPrinting, PrintingStartsFromThePrinterChosenInPrintSetup)
 
     // Print Current Puzzle: the dialog starts from the chosen printer.
     ::DeleteFileA(m_folder.Path("b.ps").c_str());
-    ::SetForegroundWindow(game.Frame());
-    Wait(200);
+    game.ToFront();
     PressKeys({VK_CONTROL, 'P'});
     HWND hPrint = WaitForDialogOtherThan(game.Pid(), NULL, 10000);
     ASSERT_TRUE(hPrint != NULL) << "no print dialog";

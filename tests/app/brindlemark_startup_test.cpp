@@ -180,9 +180,7 @@ TEST_F(Brindlemark, MenusLeaveNoShadowsAndAltPassesLettersToTheToolbar)
 {
     Game game;
     ASSERT_TRUE(game.Frame() != NULL);
-    HWND hFrame = game.Frame();
-    ::SetForegroundWindow(hFrame);
-    Wait(200);
+    HWND hFrame = game.ToFront();
 
     std::vector<HWND> bars = Descendants(hFrame, "Standard", "XTPToolBar");
     ASSERT_FALSE(bars.empty());
@@ -608,8 +606,7 @@ TEST_F(Brindlemark, AltF4FromAGameInPlayEndsTheProcessAndTheNextStartShowsTheWin
         ClickScreen(TimerButton(hTimer, ID_TIMER_PAUSE), false);
         ClickScreen(TimerButton(hTimer, ID_TIMER_PLAY), false);
         ClickScreen(game.SquareCentre(5, 1, 1), false);
-        ::SetForegroundWindow(game.Frame());
-        Wait(100);
+        game.ToFront(100);
         PressKeys({VK_MENU, VK_F4});
         HWND hQuestion = WaitForDialogOtherThan(game.Pid(), NULL, 10000);
         ASSERT_TRUE(hQuestion != NULL) << "round " << i << ": no save question";

@@ -10,6 +10,7 @@
 #include "brindlemark_fixture.h"
 #include "brindlemark_floating.h"
 
+#include "support/hostinput.h"
 #include "support/snapshot.h"
 #include "support/watchdog.h"
 
@@ -36,7 +37,7 @@ bool ClickOnTheDisplay(POINT pt)
     snprintf(szCommand, sizeof(szCommand), "xdotool mousemove %ld %ld click 1 && echo clicked", (long)pt.x,
              (long)pt.y);
     std::string strOutput;
-    if (!HostCommandOutput(szCommand, strOutput) || strOutput.find("clicked") == std::string::npos)
+    if (!testsupport::RunOnHost(szCommand, &strOutput, 3000) || strOutput.find("clicked") == std::string::npos)
         return false;
     Wait(300);
     return true;
@@ -75,6 +76,21 @@ struct GameWithFloatingPanes
         PlaceOverTheView(*pGame, panes);
         ASSERT_TRUE(BringFrameToFront(pGame->Frame())) << "the game cannot be activated";
         ExpectFloatingWindowsInFront(*pGame, panes, "started", NULL);
+    }
+
+    // Activates the game from this program and expects its floating windows
+    // in front of it again.
+    void ExpectInFrontAgain(const char* pszWhen)
+    {
+        EXPECT_TRUE(BringFrameToFront(pGame->Frame())) << "the game cannot be activated again";
+        ExpectFloatingWindowsInFront(*pGame, panes, pszWhen, NULL);
+    }
+
+    // Closes the game (it closes cleanly) and removes its stored layout.
+    void Close()
+    {
+        EXPECT_EQ(0, pGame->Close());
+        ClearSettings();
     }
 };
 
@@ -206,10 +222,8 @@ TEST_F(WindowOrder, ARowTipShowsOnlyForTheGameInFrontAndThePanesComeBackInFront)
     ::DestroyWindow(hOther);
     PumpFor(200);
     RestPointer({1200, 1000});
-    EXPECT_TRUE(BringFrameToFront(game.Frame())) << "the game cannot be activated again";
-    ExpectFloatingWindowsInFront(game, setup.panes, "the game activated again", NULL);
-    EXPECT_EQ(0, game.Close());
-    ClearSettings();
+    setup.ExpectInFrontAgain("the game activated again");
+    setup.Close();
 }
 
 // A click on a floating pane while the game's question disables it brings
@@ -258,10 +272,8 @@ TEST_F(WindowOrder, AClickOnAPaneTheQuestionDisablesBringsTheQuestionForward)
     ClickButton(hQuestion, "No");
     ASSERT_TRUE(WaitUntilGone(hQuestion));
     PlaceOverTheView(game, setup.panes);
-    EXPECT_TRUE(BringFrameToFront(game.Frame()));
-    ExpectFloatingWindowsInFront(game, setup.panes, "the question answered", NULL);
-    EXPECT_EQ(0, game.Close());
-    ClearSettings();
+    setup.ExpectInFrontAgain("the question answered");
+    setup.Close();
 }
 
 // Another program activated a moment after a question of the game was
@@ -306,11 +318,9 @@ TEST_F(WindowOrder, AnotherProgramActivatedJustAfterAnAnswerStaysOverTheFloating
         testsupport::SaveScreenSnapshot(game.Frame(), "another_program_after_an_answer");
         ::DestroyWindow(hOther);
         PumpFor(200);
-        EXPECT_TRUE(BringFrameToFront(game.Frame())) << "the game cannot be activated again";
-        ExpectFloatingWindowsInFront(game, setup.panes, "the game activated again", NULL);
+        setup.ExpectInFrontAgain("the game activated again");
     }
-    EXPECT_EQ(0, game.Close());
-    ClearSettings();
+    setup.Close();
 }
 
 // In customise mode a click on the floating Timer (which selects a button

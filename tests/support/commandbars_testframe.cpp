@@ -2,6 +2,7 @@
 #include "support/commandbars_testframe.h"
 #include "support/wndtest.h"
 #include "support/snapshot.h"
+#include "support/trackedpopup.h"
 
 namespace cbtest
 {
@@ -239,14 +240,7 @@ LONG LiveObjects()
 
 CXTPPopupBar* TopTrackedPopup()
 {
-    const CXTPMouseManager::CTrackArray& arr = XTPMouseManager()->GetTrackArray();
-    for (INT_PTR i = arr.GetSize() - 1; i >= 0; i--)
-    {
-        CXTPCommandBar* pBar = static_cast<CXTPCommandBar*>(arr[i]);
-        if (pBar->IsPopupBar())
-            return (CXTPPopupBar*)pBar;
-    }
-    return NULL;
+    return testsupport::InnermostTrackedPopup();
 }
 
 CXTPControlPopup* FindPopup(CXTPCommandBar* pBar, LPCTSTR pszCaption)

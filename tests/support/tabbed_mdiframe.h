@@ -12,6 +12,7 @@
 #include "support/keyinput.h"
 #include "support/mouseinput.h"
 #include "support/snapshot.h"
+#include "support/trackedpopup.h"
 
 #include <afxpriv.h>
 
@@ -181,14 +182,7 @@ inline CString Title(HWND hWnd)
 // The popup bar tracked last (the innermost open popup), or NULL.
 inline CXTPPopupBar* TrackedPopup()
 {
-    const CXTPMouseManager::CTrackArray& arr = XTPMouseManager()->GetTrackArray();
-    for (INT_PTR i = arr.GetSize() - 1; i >= 0; i--)
-    {
-        CXTPCommandBar* pBar = static_cast<CXTPCommandBar*>(arr[i]);
-        if (pBar->IsPopupBar())
-            return (CXTPPopupBar*)pBar;
-    }
-    return NULL;
+    return testsupport::InnermostTrackedPopup();
 }
 
 // A shown frame at 20,20 of the size given, with the two document templates,

@@ -233,6 +233,9 @@ public:
     int FindCustomizeDropIndex(CXTPControl* pDataObject, CPoint point, CRect& rcMarker, BOOL& bAfter);
     // The I-beam of the insert marker, inverted into the DC.
     void DrawInsertMarker(CDC* pDC);
+    // Moves the insert marker to rcMarker (empty: none shown), redrawing the
+    // bar when that changes what it shows.
+    void ShowInsertMarker(const CRect& rcMarker);
 
     // Accessibility of the bar: its controls are its children.
     virtual HRESULT GetAccessibleParent(IDispatch** ppdispParent);

@@ -338,13 +338,17 @@ BOOL CXTPCommandBar::OnCustomizeDragEnter(CXTPControl* pDataObject, CPoint point
     return OnCustomizeDragOver(pDataObject, point) != DROPEFFECT_NONE;
 }
 
+void CXTPCommandBar::ShowInsertMarker(const CRect& rcMarker)
+{
+    if (rcMarker == m_rcMarker || (rcMarker.IsRectEmpty() && m_rcMarker.IsRectEmpty()))
+        return;
+    m_rcMarker = rcMarker;
+    Redraw();
+}
+
 void CXTPCommandBar::OnCustomizeDragLeave()
 {
-    if (!m_rcMarker.IsRectEmpty())
-    {
-        m_rcMarker.SetRectEmpty();
-        Redraw();
-    }
+    ShowInsertMarker(CRect(0, 0, 0, 0));
 }
 
 DROPEFFECT CXTPCommandBar::OnCustomizeDragOver(CXTPControl* pDataObject, CPoint point)
@@ -373,11 +377,7 @@ DROPEFFECT CXTPCommandBar::OnCustomizeDragOver(CXTPControl* pDataObject, CPoint 
         dropEffect = DROPEFFECT_NONE;
     if (dropEffect == DROPEFFECT_NONE)
         rcMarker.SetRectEmpty();
-    if (rcMarker != m_rcMarker)
-    {
-        m_rcMarker = rcMarker;
-        Redraw();
-    }
+    ShowInsertMarker(rcMarker);
     return dropEffect;
 }
 
@@ -388,11 +388,7 @@ void CXTPCommandBar::OnCustomizeDrop(CXTPControl* pDataObject, DROPEFFECT& dropE
     {
         // A control that may not land on this bar is not put there.
         dropEffect = DROPEFFECT_NONE;
-        if (!m_rcMarker.IsRectEmpty())
-        {
-            m_rcMarker.SetRectEmpty();
-            Redraw();
-        }
+        ShowInsertMarker(CRect(0, 0, 0, 0));
         return;
     }
     CRect rcMarker;

@@ -413,11 +413,7 @@ DROPEFFECT CXTPRibbonBar::OnCustomizeDragOver(CXTPControl* pDataObject, CPoint p
         dropEffect = ::GetKeyState(VK_CONTROL) < 0 ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
     else
         rcMarker.SetRectEmpty();
-    if (rcMarker != m_rcMarker)
-    {
-        m_rcMarker = rcMarker;
-        Redraw();
-    }
+    ShowInsertMarker(rcMarker);
     return dropEffect;
 }
 

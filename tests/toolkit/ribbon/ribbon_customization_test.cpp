@@ -39,24 +39,6 @@ const int kGalleryMoreId = 2096;
 const int kSplitId = 2080;
 const int kPopupId = 2085;
 
-// A gallery item: a swatch of a colour.
-class SwatchItem : public CXTPControlGalleryItem
-{
-public:
-    explicit SwatchItem(COLORREF clr) : m_clr(clr) {}
-    void Draw(CDC* pDC, CXTPControlGallery* pGallery, CRect rc, BOOL bEnabled, BOOL bSelected, BOOL bPressed,
-              BOOL bChecked) override
-    {
-        if (bSelected || bChecked)
-            pGallery->GetPaintManager()->DrawRectangle(pDC, rc, bSelected, bPressed, bEnabled, bChecked, FALSE,
-                                                       xtpBarTypeNormal, xtpBarTop);
-        CRect rcSwatch(rc);
-        rcSwatch.DeflateRect(3, 3);
-        pDC->FillSolidRect(rcSwatch, m_clr);
-    }
-    COLORREF m_clr;
-};
-
 // The tests' ribbon program: the sample tabs, a "Shading" group with a
 // gallery (its "more" popup holds one command), a split button and a popup
 // on the Home tab, a system button, and the Customize sheet with the
@@ -548,6 +530,17 @@ void ClickDialogItem(HWND hDlg, int nId)
     ::GetWindowRect(::GetDlgItem(hDlg, nId), &rc);
     RealClick(rc.CenterPoint());
 }
+
+// File > Print chosen on the Keyboard page: the page's list of the keys of
+// the command, or NULL when the command cannot be chosen.
+HWND ChoosePrintOnTheKeyboardPage(HWND hPage)
+{
+    if (!ChooseCategory(hPage, 100, _T("File"), true) ||
+        SelectCommandEntry(::GetDlgItem(hPage, 102), ID_FILE_PRINT).x == -1)
+        return NULL;
+    PumpAndIdle();
+    return ::GetDlgItem(hPage, 104);
+}
 } // namespace
 
 // A command dragged from the Commands page onto the quick-access toolbar
@@ -647,11 +640,9 @@ TEST_F(RibbonCustomizationTest, AShortcutSetOnTheKeyboardPageWorksAfterARestart)
     ASSERT_NO_FATAL_FAILURE(Launch());
     ASSERT_TRUE(WithCustomizeSheet(m_pProgram, -1, [&](CPropertyPage* pPage) {
         HWND hPage = pPage->m_hWnd;
-        ASSERT_TRUE(ChooseCategory(hPage, 100, _T("File"), true));
-        ASSERT_NE(-1, SelectCommandEntry(::GetDlgItem(hPage, 102), ID_FILE_PRINT).x);
-        PumpAndIdle();
+        HWND hKeys = ChoosePrintOnTheKeyboardPage(hPage);
+        ASSERT_TRUE(hKeys != NULL) << "File > Print cannot be chosen";
         // The program's own Ctrl+P goes, then the user gives it back.
-        HWND hKeys = ::GetDlgItem(hPage, 104);
         ASSERT_EQ(1, (int)::SendMessage(hKeys, LB_GETCOUNT, 0, 0));
         ::SendMessage(hKeys, LB_SETCURSEL, 0, 0);
         ::SendMessage(hPage, WM_COMMAND, MAKEWPARAM(104, LBN_SELCHANGE), (LPARAM)hKeys);
@@ -673,10 +664,8 @@ TEST_F(RibbonCustomizationTest, AShortcutSetOnTheKeyboardPageWorksAfterARestart)
     // The user looks at it on the Keyboard page, and closes the sheet.
     ASSERT_TRUE(WithCustomizeSheet(m_pProgram, -1, [&](CPropertyPage* pPage) {
         HWND hPage = pPage->m_hWnd;
-        ASSERT_TRUE(ChooseCategory(hPage, 100, _T("File"), true));
-        ASSERT_NE(-1, SelectCommandEntry(::GetDlgItem(hPage, 102), ID_FILE_PRINT).x);
-        PumpAndIdle();
-        HWND hKeys = ::GetDlgItem(hPage, 104);
+        HWND hKeys = ChoosePrintOnTheKeyboardPage(hPage);
+        ASSERT_TRUE(hKeys != NULL) << "File > Print cannot be chosen";
         ASSERT_EQ(1, (int)::SendMessage(hKeys, LB_GETCOUNT, 0, 0));
         char szKey[64] = "";
         ::SendMessageA(hKeys, LB_GETTEXT, 0, (LPARAM)szKey);

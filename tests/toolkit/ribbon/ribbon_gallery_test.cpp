@@ -27,25 +27,6 @@ namespace
 {
 using testsupport::MouseInput;
 
-// A swatch of a colour.
-class SwatchItem : public CXTPControlGalleryItem
-{
-public:
-    explicit SwatchItem(COLORREF clr) : m_clr(clr) {}
-    void Draw(CDC* pDC, CXTPControlGallery* pGallery, CRect rc, BOOL bEnabled, BOOL bSelected, BOOL bPressed,
-              BOOL bChecked) override
-    {
-        if (bSelected || bChecked)
-            pGallery->GetPaintManager()->DrawRectangle(pDC, rc, bSelected, bPressed, bEnabled, bChecked, FALSE,
-                                                       xtpBarTypeNormal, xtpBarTop);
-        CRect rcSwatch(rc);
-        rcSwatch.DeflateRect(3, 3);
-        pDC->FillSolidRect(rcSwatch, m_clr);
-        pDC->Draw3dRect(rcSwatch, RGB(110, 120, 140), RGB(110, 120, 140));
-    }
-    COLORREF m_clr;
-};
-
 class RibbonGalleryTest : public ::testing::Test
 {
 protected:

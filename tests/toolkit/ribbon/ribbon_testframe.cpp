@@ -10,6 +10,7 @@
 #include "support/gdi_count.h"
 #include "support/mouseinput.h"
 #include "support/snapshot.h"
+#include "support/trackedpopup.h"
 #include "support/wndtest.h"
 
 namespace ribbontest
@@ -318,14 +319,7 @@ bool SaveScreenPicture(HWND hWnd, const char* pszName)
 
 CXTPPopupBar* TopTrackedPopup()
 {
-    const CXTPMouseManager::CTrackArray& arr = XTPMouseManager()->GetTrackArray();
-    for (INT_PTR i = arr.GetSize() - 1; i >= 0; i--)
-    {
-        CXTPPopupBar* pPopup = dynamic_cast<CXTPPopupBar*>(arr[i]);
-        if (pPopup != NULL)
-            return pPopup;
-    }
-    return NULL;
+    return testsupport::InnermostTrackedPopup();
 }
 
 void RibbonFrameTest::SetUp()

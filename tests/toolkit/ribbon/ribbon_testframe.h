@@ -13,6 +13,7 @@
 #include "XTPCommandBars.h"
 #include "XTPCommandBarsOptions.h"
 #include "XTPControls.h"
+#include "XTPControlGallery.h"
 #include "XTPControlPopup.h"
 #include "XTPFrameWnd.h"
 #include "XTPRibbonBar.h"
@@ -113,6 +114,26 @@ protected:
     CRibbonFrame* m_pFrame = NULL;
     CXTPRibbonBar* m_pRibbon = NULL;
     LONG m_nLive = 0;
+};
+
+// A gallery item: an outlined swatch of a colour, framed as selected or
+// checked by the gallery's paint manager.
+class SwatchItem : public CXTPControlGalleryItem
+{
+public:
+    explicit SwatchItem(COLORREF clr) : m_clr(clr) {}
+    void Draw(CDC* pDC, CXTPControlGallery* pGallery, CRect rc, BOOL bEnabled, BOOL bSelected, BOOL bPressed,
+              BOOL bChecked) override
+    {
+        if (bSelected || bChecked)
+            pGallery->GetPaintManager()->DrawRectangle(pDC, rc, bSelected, bPressed, bEnabled, bChecked, FALSE,
+                                                       xtpBarTypeNormal, xtpBarTop);
+        CRect rcSwatch(rc);
+        rcSwatch.DeflateRect(3, 3);
+        pDC->FillSolidRect(rcSwatch, m_clr);
+        pDC->Draw3dRect(rcSwatch, RGB(110, 120, 140), RGB(110, 120, 140));
+    }
+    COLORREF m_clr;
 };
 
 // The same on a frame of 820 x 400 brought to the front, with the sample
