@@ -213,6 +213,8 @@ void CXTPCustomizeKeyboardPage::ReloadCommands()
     if (pControls == NULL || pControls == (CXTPControls*)(INT_PTR)-1)
         return;
 
+    // Drawn and its scroll bar set once, when it is full.
+    m_lboxCommands.SetRedraw(FALSE);
     m_lboxCommands.ResetContent();
     for (int i = 0; i < pControls->GetCount(); i++)
     {
@@ -228,6 +230,8 @@ void CXTPCustomizeKeyboardPage::ReloadCommands()
     }
     if (m_lboxCommands.GetCount() > 0)
         m_lboxCommands.SetCurSel(0);
+    m_lboxCommands.SetRedraw(TRUE);
+    m_lboxCommands.Invalidate();
 }
 
 void CXTPCustomizeKeyboardPage::ReloadKeys(BOOL bRefill)
