@@ -8,6 +8,7 @@
 #include "XTPResourceManager.h"
 #include "../../resources/customize_editor_res.h"
 
+#include <algorithm>
 #include <map>
 #include <vector>
 
@@ -168,6 +169,8 @@ BOOL CXTPCustomizeKeyboardPage::OnInitDialog()
         m_comboCategory.ModifyStyleEx(0, WS_EX_RIGHT | WS_EX_RTLREADING | WS_EX_LEFTSCROLLBAR);
     }
 
+    // The new list is empty.
+    m_arrShownKeys.clear();
     OnCategoryChanged();
     return FALSE;
 }
@@ -177,8 +180,9 @@ BOOL CXTPCustomizeKeyboardPage::OnSetActive()
     UpdateData(FALSE);
     ReloadCommands();
     // The commands list selects its first command again: the keys and the
-    // description follow it (the table may have changed meanwhile too).
-    ReloadKeys();
+    // description follow it (the table may have changed meanwhile too, and
+    // the keys are formatted afresh).
+    ReloadKeys(TRUE);
     // ReloadKeys sets the buttons itself when a command is selected.
     if (GetSelectedControl() == NULL)
         EnableControls();
@@ -209,6 +213,8 @@ void CXTPCustomizeKeyboardPage::ReloadCommands()
     if (pControls == NULL || pControls == (CXTPControls*)(INT_PTR)-1)
         return;
 
+    // Drawn and its scroll bar set once, when it is full.
+    m_lboxCommands.SetRedraw(FALSE);
     m_lboxCommands.ResetContent();
     for (int i = 0; i < pControls->GetCount(); i++)
     {
@@ -224,46 +230,121 @@ void CXTPCustomizeKeyboardPage::ReloadCommands()
     }
     if (m_lboxCommands.GetCount() > 0)
         m_lboxCommands.SetCurSel(0);
+    m_lboxCommands.SetRedraw(TRUE);
+    m_lboxCommands.Invalidate();
 }
 
-void CXTPCustomizeKeyboardPage::ReloadKeys()
+void CXTPCustomizeKeyboardPage::ReloadKeys(BOOL bRefill)
 {
     if (m_hWnd == NULL)
         return;
     CXTPControl* pControl = GetSelectedControl();
     CXTPShortcutManager* pManager = GetShortcutManager();
 
-    // The list neither repaints nor resizes its scroll bar for each key
-    // added (each costs milliseconds, and a command may have hundreds of
-    // keys in a large table): it is drawn once when it is full.
-    m_lboxKeys.SetRedraw(FALSE);
-    m_lboxKeys.ResetContent();
+    CArray<ACCEL, ACCEL&> arrAccel;
+    std::vector<KeyEntry> arrKeys;
     if (pControl != NULL && pManager != NULL && pManager->GetAcceleratorTable() != NULL)
     {
-        CArray<ACCEL, ACCEL&> arrAccel;
         XTPGetAccelEntries(pManager->GetAcceleratorTable(), arrAccel);
-        std::vector<INT_PTR> arrKeys;
         for (INT_PTR i = 0; i < arrAccel.GetSize(); i++)
         {
             if ((int)arrAccel[i].cmd == pControl->GetID())
-                arrKeys.push_back(i);
-        }
-        if (!arrKeys.empty())
-            m_lboxKeys.InitStorage((int)arrKeys.size(), (UINT)arrKeys.size() * 16);
-        // A table holds few different chords however long it is: each is
-        // formatted once.
-        std::map<DWORD, CString> mapTexts;
-        for (INT_PTR i : arrKeys)
-        {
-            const DWORD dwChord = ((DWORD)arrAccel[i].fVirt << 16) | arrAccel[i].key;
-            std::map<DWORD, CString>::iterator it = mapTexts.find(dwChord);
-            if (it == mapTexts.end())
-                it = mapTexts.insert(std::make_pair(dwChord, pManager->Format(&arrAccel[i]))).first;
-            int nItem = m_lboxKeys.AddString(it->second);
-            if (nItem >= 0)
-                m_lboxKeys.SetItemData(nItem, (DWORD_PTR)i);
+            {
+                KeyEntry entry = {i, arrAccel[i].fVirt, arrAccel[i].key};
+                arrKeys.push_back(entry);
+            }
         }
     }
+
+    // A table holds few different chords however long it is: each is
+    // formatted once.
+    std::map<DWORD, CString> mapTexts;
+    auto Text = [&](const KeyEntry& entry) -> const CString& {
+        const DWORD dwChord = ((DWORD)entry.fVirt << 16) | entry.key;
+        std::map<DWORD, CString>::iterator it = mapTexts.find(dwChord);
+        if (it == mapTexts.end())
+            it = mapTexts.insert(std::make_pair(dwChord, pManager->Format(&arrAccel[entry.nIndex]))).first;
+        return it->second;
+    };
+    auto Insert = [&](int nPos, const KeyEntry& entry) { m_lboxKeys.InsertString(nPos, Text(entry)); };
+
+    const std::vector<KeyEntry>& arrShown = m_arrShownKeys;
+    // An item shows its chord only: one that stands for another entry of
+    // the same chord stays as it is.
+    auto Same = [&](size_t nShown, size_t nKey) {
+        return arrShown[nShown].fVirt == arrKeys[nKey].fVirt && arrShown[nShown].key == arrKeys[nKey].key;
+    };
+    const size_t nOld = arrShown.size(), nNew = arrKeys.size();
+    const size_t nMin = std::min(nOld, nNew);
+    // A refill costs a message a key; a change is made in place
+    // when it costs fewer. The list can be trusted to hold what was shown
+    // unless a program's template sorts it.
+    const size_t nRefillCost = nNew + 2;
+    const BOOL bTrusted = !bRefill && (m_lboxKeys.GetStyle() & LBS_SORT) == 0 &&
+                          (size_t)m_lboxKeys.GetCount() == nOld;
+
+    // In place item by item (a removed key whose place the last entry
+    // takes, keys added or removed at the end), ...
+    size_t nAlignedCost = nRefillCost;
+    // ... or one run replaced between a common start and a common end (a
+    // key that moves here from another command).
+    size_t nPrefix = 0, nSuffix = 0, nRunCost = nRefillCost;
+    if (bTrusted)
+    {
+        nAlignedCost = (nOld > nNew ? nOld - nNew : nNew - nOld);
+        for (size_t i = 0; i < nMin && nAlignedCost < nRefillCost; i++)
+        {
+            if (!Same(i, i))
+                nAlignedCost += 2;
+        }
+        while (nPrefix < nMin && Same(nPrefix, nPrefix))
+            nPrefix++;
+        while (nPrefix + nSuffix < nMin && Same(nOld - 1 - nSuffix, nNew - 1 - nSuffix))
+            nSuffix++;
+        nRunCost = (nOld - nPrefix - nSuffix) + (nNew - nPrefix - nSuffix);
+    }
+
+    // The list neither repaints nor resizes its scroll bar for each key
+    // changed: it is drawn once when it is done.
+    m_lboxKeys.SetRedraw(FALSE);
+    if (nAlignedCost < nRefillCost && nAlignedCost <= nRunCost)
+    {
+        for (size_t i = 0; i < nMin; i++)
+        {
+            if (Same(i, i))
+                continue;
+            m_lboxKeys.DeleteString((UINT)i);
+            Insert((int)i, arrKeys[i]);
+        }
+        for (size_t i = nOld; i > nNew; i--)
+            m_lboxKeys.DeleteString((UINT)(i - 1));
+        // Room for the keys added, made at once rather than key by key.
+        if (nNew > nOld)
+            m_lboxKeys.InitStorage((int)(nNew - nOld), (UINT)(nNew - nOld) * 16);
+        for (size_t i = nOld; i < nNew; i++)
+            Insert(-1, arrKeys[i]);
+    }
+    else if (nRunCost < nRefillCost)
+    {
+        for (size_t i = nPrefix; i < nOld - nSuffix; i++)
+            m_lboxKeys.DeleteString((UINT)nPrefix);
+        if (nNew - nSuffix > nPrefix)
+            m_lboxKeys.InitStorage((int)(nNew - nSuffix - nPrefix), (UINT)(nNew - nSuffix - nPrefix) * 16);
+        for (size_t i = nPrefix; i < nNew - nSuffix; i++)
+            Insert((int)i, arrKeys[i]);
+    }
+    else
+    {
+        m_lboxKeys.ResetContent();
+        if (nNew > 0)
+            m_lboxKeys.InitStorage((int)nNew, (UINT)nNew * 16);
+        for (size_t i = 0; i < nNew; i++)
+            Insert(-1, arrKeys[i]);
+    }
+    // As after a refill: nothing selected, the list at its top.
+    m_lboxKeys.SetCurSel(-1);
+    m_lboxKeys.SetTopIndex(0);
+    m_arrShownKeys.swap(arrKeys);
     m_lboxKeys.SetRedraw(TRUE);
     m_lboxKeys.Invalidate();
     if (pControl == NULL)
@@ -386,7 +467,7 @@ void CXTPCustomizeKeyboardPage::RemoveShortcut()
 
     CArray<ACCEL, ACCEL&> arrAccel;
     XTPGetAccelEntries(pManager->GetAcceleratorTable(), arrAccel);
-    INT_PTR nIndex = (INT_PTR)m_lboxKeys.GetItemData(nKey);
+    INT_PTR nIndex = (size_t)nKey < m_arrShownKeys.size() ? m_arrShownKeys[(size_t)nKey].nIndex : -1;
     const INT_PTR nCount = arrAccel.GetSize();
     if (nIndex >= 0 && nIndex < nCount && !pManager->OnBeforeRemove(&arrAccel[nIndex]))
     {

@@ -9,6 +9,8 @@
 
 #include <afxpropsheet.h>
 
+#include <vector>
+
 class CXTPCommandBars;
 class CXTPControl;
 
@@ -63,12 +65,15 @@ protected:
     DECLARE_MESSAGE_MAP()
 
     void ReloadCommands();
-    void ReloadKeys();
+    // Brings the keys list to the selected command's keys in table order.
+    // The list is changed only where it differs from what it shows (a
+    // refill of a long list costs a message per key), unless bRefill.
+    void ReloadKeys(BOOL bRefill = FALSE);
     void EnableControls();
     CXTPControl* GetSelectedControl() const;
 
 public:
-    CListBox m_lboxKeys;            // 104: item data = index in the working table
+    CListBox m_lboxKeys;            // 104: the keys, in table order (no item data)
     CListBox m_lboxCommands;        // 102: item data = the control
     CComboBox m_comboCategory;      // 100: item data = the category's controls
     CString m_strDesc;              // 111
@@ -78,4 +83,14 @@ public:
 protected:
     CArray<XTP_COMMANDBARS_CATEGORYINFO*, XTP_COMMANDBARS_CATEGORYINFO*> m_arrCategories;   // owned
     CXTPCommandBars* m_pCommandBars;
+
+    // The entries the keys list shows, item by item (the list's items
+    // carry no data: clearing items with data costs a message each).
+    struct KeyEntry
+    {
+        INT_PTR nIndex;   // in the working table
+        BYTE fVirt;
+        WORD key;
+    };
+    std::vector<KeyEntry> m_arrShownKeys;
 };

@@ -471,8 +471,6 @@ TEST_F(KeyboardPageTest, TheLargestTableListsEveryKeyOfTheCommandInTableOrder)
     SelectCommand("Load Puzzle...");
     ASSERT_EQ(expected, KeyList());
     EXPECT_EQ("Ctrl+Alt+Y", KeyList()[4]) << "entry 388";
-    for (size_t i = 0; i < indexes.size(); i++)
-        ASSERT_EQ((DWORD_PTR)indexes[i], pPage->m_lboxKeys.GetItemData((int)i)) << i;
     SelectCommand("Save Puzzle...");
     EXPECT_TRUE(KeyList().empty());
 
@@ -484,6 +482,12 @@ TEST_F(KeyboardPageTest, TheLargestTableListsEveryKeyOfTheCommandInTableOrder)
     expected.erase(expected.begin() + 100);
     EXPECT_EQ(expected, KeyList());
     EXPECT_EQ((int)table.size() - 1, Count());
+    // The entry removed is the one the 101st key stands for.
+    const std::vector<ACCEL> after = Table();
+    ASSERT_EQ(table.size() - 1, after.size());
+    EXPECT_EQ(table.back().cmd, after[(size_t)indexes[100]].cmd);
+    EXPECT_EQ(table.back().key, after[(size_t)indexes[100]].key);
+    EXPECT_EQ(table.back().fVirt, after[(size_t)indexes[100]].fVirt);
 
     // The list paints its keys once it is filled (its redraw is back on).
     pSheet->ShowWindow(SW_SHOWNA);
@@ -507,4 +511,94 @@ TEST_F(KeyboardPageTest, TheLargestTableListsEveryKeyOfTheCommandInTableOrder)
     EXPECT_FALSE(testsupport::SaveSnapshot(canvas, "key_list_largest_table").empty());
     pSheet->UpdateWindow();
     EXPECT_FALSE(testsupport::SaveWindowSnapshot(pSheet->m_hWnd, "keyboard_page_largest_table").empty());
+}
+
+// The keys list is changed in place after a click where it can be: after
+// each change it must be what a fresh fill would show, with nothing selected
+// and its first key at the top.
+TEST_F(KeyboardPageTest, AfterEachChangeTheKeysListIsWhatAFreshListShows)
+{
+    // Every third entry for Load Puzzle, the last one too, so that a removal
+    // in the middle moves one of its own keys; every chord different.
+    std::vector<ACCEL> table(60);
+    for (int i = 0; i < (int)table.size(); i++)
+    {
+        ACCEL& accel = table[(size_t)i];
+        accel.fVirt = (BYTE)(FVIRTKEY | ((i / 26 % 8) << 2));
+        accel.key = (WORD)('A' + i % 26);
+        accel.cmd = (i % 3 == 0 || i == 59) ? (WORD)kFileOpen : i % 3 == 1 ? (WORD)kSavePuzzle : (WORD)(40000 + i);
+    }
+    pManager->SetAccelerators(table.data(), (int)table.size());
+    auto Expected = [&](int nCmd) {
+        std::vector<std::string> out;
+        for (ACCEL& accel : Table())
+        {
+            if (accel.cmd == nCmd)
+                out.push_back((LPCTSTR)pManager->Format(&accel));
+        }
+        return out;
+    };
+    auto Check = [&](int nCmd, const char* pszAfter) {
+        EXPECT_EQ(Expected(nCmd), KeyList()) << pszAfter;
+        EXPECT_EQ(LB_ERR, pPage->m_lboxKeys.GetCurSel()) << pszAfter;
+        EXPECT_EQ(0, pPage->m_lboxKeys.GetTopIndex()) << pszAfter;
+    };
+    auto PickKey = [&](int nKey) {
+        pPage->m_lboxKeys.SetTopIndex(nKey);
+        pPage->m_lboxKeys.SetCurSel(nKey);
+    };
+    ASSERT_TRUE(pPage->AddCategories(102));
+    Open("File");
+    SelectCommand("Load Puzzle...");
+    ASSERT_EQ(21u, KeyList().size());
+    Check(kFileOpen, "the first fill");
+
+    PickKey(5);
+    pPage->RemoveShortcut();
+    ASSERT_EQ(20u, KeyList().size());
+    Check(kFileOpen, "a removal the command's last key moves into");
+    PickKey(19);
+    pPage->RemoveShortcut();
+    Check(kFileOpen, "removing the last key");
+    PickKey(0);
+    pPage->RemoveShortcut();
+    Check(kFileOpen, "removing the first key");
+
+    PressChord(VK_F7, {VK_CONTROL, VK_MENU});
+    pPage->AssignShortcut();
+    ASSERT_EQ(19u, KeyList().size());
+    Check(kFileOpen, "a new chord");
+
+    // Ctrl+A is Save Puzzle's entry 52: it joins the middle of the list.
+    ASSERT_EQ(kSavePuzzle, (int)Table()[52].cmd);
+    Boxes().nAnswer = IDYES;
+    PickKey(3);
+    PressChord('A', {VK_CONTROL});
+    pPage->AssignShortcut();
+    ASSERT_EQ(1u, Boxes().texts.size());
+    ASSERT_EQ(20u, KeyList().size());
+    Check(kFileOpen, "a chord taken from another command");
+
+    SelectCommand("Save Puzzle...");
+    Check(kSavePuzzle, "another command");
+    SelectCommand("Load Puzzle...");
+    Check(kFileOpen, "the command again");
+    PickKey(7);
+    SelectCommand("Load Puzzle...");
+    Check(kFileOpen, "the same command clicked again");
+
+    // The category again: it ends on its first command, whichever it is.
+    PickKey(2);
+    pPage->SendMessage(WM_COMMAND, MAKEWPARAM(XTP_IDC_KEYBOARD_CATEGORY, CBN_SELCHANGE),
+                       (LPARAM)pPage->m_comboCategory.m_hWnd);
+    CXTPControl* pFirst = (CXTPControl*)pPage->m_lboxCommands.GetItemDataPtr(0);
+    ASSERT_TRUE(pFirst != NULL);
+    Check(pFirst->GetID(), "the category clicked again");
+
+    SelectCommand("Load Puzzle...");
+    Boxes().nAnswer = IDYES;
+    pPage->ResetAllShortcuts();
+    ASSERT_EQ(14, Count());
+    Check(kFileOpen, "resetting every shortcut");
+    EXPECT_FALSE(IsEnabled(XTP_IDC_KEYBOARD_REMOVE));
 }
