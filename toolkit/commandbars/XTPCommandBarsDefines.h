@@ -181,6 +181,7 @@ enum XTPPopupDirection
 #define XTP_TID_SHOWKEYBOARDTIPS 52426
 #define XTP_TID_ANIMATION 707907        // animation step, 50 ms
 #define XTP_TID_REFRESHMDIBUTTONS 12223
+#define XTP_TID_SHOWFLOATING 12224      // a hidden floating bar's check for its frame in front, 100 ms
 
 // Fixed command ids of the command bars (those with resources are in
 // toolkit_res.h).

@@ -58,6 +58,7 @@ BEGIN_MESSAGE_MAP(CXTPToolBar, CXTPCommandBar)
     ON_WM_SETCURSOR()
     ON_WM_RBUTTONDOWN()
     ON_WM_SETFOCUS()
+    ON_WM_TIMER()
 END_MESSAGE_MAP()
 
 //////////////////////////////////////////////////////////////////////////
@@ -275,6 +276,7 @@ CXTPToolBar::CXTPToolBar()
     , m_bCloseable(TRUE)
     , m_bContextMenuPresent(TRUE)
     , m_bInRecalcLayout(FALSE)
+    , m_nShowChecks(0)
     , m_rcMRUDock(0, 0, 0, 0)
     , m_mruDockPosition(xtpBarTop)
     , m_ptMRUFloat(100, 100)
@@ -769,13 +771,13 @@ LRESULT CXTPToolBar::OnFloatStatus(WPARAM wParam, LPARAM)
         BOOL bTopActive = CXTPDrawHelpers::IsTopParentActive(m_hWnd);
         if ((wParam & FS_DEACTIVATE) && !bTopActive)
             SetWindowPos(NULL, 0, 0, 0, 0, 151);
-        if ((wParam & FS_ACTIVATE) && !IsWindowVisible() && bTopActive)
+        if ((wParam & FS_ACTIVATE) && !IsWindowVisible() && !ShowIfFrameInFront())
         {
-            // Shown again where it was in the order: the frame puts the
-            // windows it owns in front of itself once it has been activated.
-            HWND hWndForeground = ::GetForegroundWindow();
-            if (hWndForeground != NULL && ::IsWindowVisible(hWndForeground) && !::IsIconic(hWndForeground))
-                SetWindowPos(NULL, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+            // The frame was activated before the system counted it in front
+            // (under a window manager the foreground follows the display's
+            // focus a moment later): look again for a second.
+            m_nShowChecks = 10;
+            SetTimer(XTP_TID_SHOWFLOATING, 100, NULL);
         }
         if (wParam & FS_SHOW)
             ShowWindow(SW_SHOWNA);
@@ -787,6 +789,30 @@ LRESULT CXTPToolBar::OnFloatStatus(WPARAM wParam, LPARAM)
             EnableWindow(FALSE);
     }
     return ((CWnd::GetStyle() & MFS_SYNCACTIVE) != 0 && (wParam & FS_SYNCACTIVE) != 0) ? 1 : 0;
+}
+
+BOOL CXTPToolBar::ShowIfFrameInFront()
+{
+    if (!CXTPDrawHelpers::IsTopParentActive(m_hWnd))
+        return FALSE;
+    // Shown again where it was in the order: the frame puts the windows it
+    // owns in front of itself once it has been activated.
+    HWND hWndForeground = ::GetForegroundWindow();
+    if (hWndForeground != NULL && ::IsWindowVisible(hWndForeground) && !::IsIconic(hWndForeground))
+        SetWindowPos(NULL, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+    return TRUE;
+}
+
+void CXTPToolBar::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent != XTP_TID_SHOWFLOATING)
+    {
+        CXTPCommandBar::OnTimer(nIDEvent);
+        return;
+    }
+    const BOOL bWaiting = m_barPosition == xtpBarFloating && m_bVisible && !IsWindowVisible();
+    if (!bWaiting || ShowIfFrameInFront() || --m_nShowChecks <= 0)
+        KillTimer(XTP_TID_SHOWFLOATING);
 }
 
 BOOL CXTPToolBar::OnNcCreate(LPCREATESTRUCT lpCreateStruct)

@@ -133,6 +133,10 @@ protected:
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnSetFocus(CWnd* pOldWnd);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+
+    // A hidden floating bar shows again once its frame is in front.
+    BOOL ShowIfFrameInFront();
 
     DECLARE_MESSAGE_MAP()
 
@@ -147,6 +151,7 @@ public:
     BOOL m_bCloseable;
     BOOL m_bContextMenuPresent;
     BOOL m_bInRecalcLayout;
+    int m_nShowChecks;   // checks left for the frame in front after it was activated
     CRect m_rcMRUDock;
     XTPBarPosition m_mruDockPosition;
     CPoint m_ptMRUFloat;
