@@ -23,6 +23,9 @@ struct XTP_COMMANDBARS_CREATECONTROL;
 // the docking layout's.
 #define GAME_COMMANDBARS_PROFILE "CommandBars"
 #define GAME_DOCKING_LAYOUT "NormalLayout"
+// The order of the floating windows among themselves (FloatingOrder.h).
+#define GAME_FLOATING_SECTION "FloatingWindows"
+#define GAME_FLOATING_ORDER "Order"
 
 // The docking panes of the two profile panes.
 #define GAME_PANE_APPEARANCE 1000

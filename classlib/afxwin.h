@@ -1143,6 +1143,7 @@ public:
     BOOL m_bRaisingOwned;        // RaiseOwnedWindows is running
     int m_nRaiseChecks;          // checks of the order still to come after a raise
     BOOL m_bFollowsScreenOrder;  // counted in AfxFollowScreenOrder while the window lives
+    BOOL m_bRaiseAfterShow;      // with a window manager: the owned windows are to be raised once, the frame shown
     enum { kRaiseCheckTimer = 0xE7F0, kRaiseCheckMilliseconds = 100, kRaiseChecks = 10 };
     static void CALLBACK RaiseCheckTimerProc(HWND hWnd, UINT nMsg, UINT_PTR nIDEvent, DWORD dwTime);
 
@@ -1672,6 +1673,33 @@ void AFXAPI AfxNoteWindowPosChanged(HWND hWnd, const WINDOWPOS* pPos);
 // raise the modal window again. Nothing happens for a window disabled by
 // its program for another reason (no enabled popup of its family shows).
 void AFXAPI AfxNoteClickOnDisabledWindow(HWND hWnd);
+// TRUE for the messages of a mouse button pressed (or pressed twice), in
+// the client area or not.
+inline bool AfxIsButtonPress(UINT nMsg)
+{
+    return nMsg == WM_LBUTTONDOWN || nMsg == WM_RBUTTONDOWN || nMsg == WM_MBUTTONDOWN || nMsg == WM_LBUTTONDBLCLK ||
+           nMsg == WM_RBUTTONDBLCLK || nMsg == WM_MBUTTONDBLCLK || nMsg == WM_NCLBUTTONDOWN ||
+           nMsg == WM_NCRBUTTONDOWN || nMsg == WM_NCMBUTTONDOWN || nMsg == WM_NCLBUTTONDBLCLK ||
+           nMsg == WM_NCRBUTTONDBLCLK || nMsg == WM_NCMBUTTONDBLCLK;
+}
+// The library's window procedure hands a button press here before the
+// window handles it (bHandled FALSE) and after (TRUE). With a window
+// manager, which raises a window pressed on over the others, a window of a
+// frame's family (other than the frame) pressed on is first brought to the
+// top of the system's order too; what the window's handling then puts above
+// it (a floating toolbar lifts itself only to below its family's active
+// window) is raised over it again on the screen. Elsewhere nothing is done.
+void AFXAPI AfxNoteButtonPress(HWND hWnd, BOOL bHandled);
+// With a window manager (under Wine): has Wine mark each visible window of
+// this thread that hWndOwner owns (directly or through other owned windows)
+// as transient for its owner again, so that the window manager, which reads
+// the mark only when it knows the owner, keeps it above its owner. Nothing
+// moves; elsewhere nothing is done.
+void AFXAPI AfxRenewOwnerMarks(HWND hWndOwner);
+// TRUE while a visible topmost window lies in the system's order that does
+// not belong to hWndRoot's family (another program's always-on-top window,
+// a tip of another frame).
+BOOL AFXAPI AfxIsOtherTopmostWindowVisible(HWND hWndRoot);
 // Puts the given windows (top first) at the top of the screen in that
 // order, below the visible topmost windows, which stay above them; nothing
 // is activated. Returns the number of windows restacked.

@@ -20,17 +20,27 @@
 // frame is made the first window of the order in turn, from the bottom up,
 // and the topmost windows that must stay above them are put back after.
 //
-// Under Wine with a window manager, the window manager stacks the windows
-// and raises one only when asked: the same events make each window of the
-// family ask for it, bottom up (nothing else of the above is needed there).
-// A window mapped before the frame (floating windows restored at start-up)
-// is not kept above it by the window manager, though Wine marks it as the
-// frame's transient. Each request is made right after the event that calls
-// for it and only while the game is in front (the display's news of another
-// program activated read first), never later: a request that comes after
-// the player brought another program up would put the game's windows over
-// it. On Windows the system keeps owned windows in front of their owner:
-// nothing of this runs there.
+// Besides, a window shown while it holds the keyboard focus (a dialog) is
+// raised to the top of the screen once more when the display reports it
+// mapped, which Wine reads with the next display events and tells no hook
+// of: the frame reads waiting display events before it restacks, and
+// restacks once more a moment later while a topmost window shows.
+//
+// Under Wine with a window manager, the window manager stacks the windows:
+// it keeps the windows that are transient for a window (Wine marks an owned
+// window so) above it and raises them with it, in their order among
+// themselves, and raises a window clicked. It takes a window as transient
+// only if it knows the owner when it reads the mark, so a window mapped
+// before its frame (floating windows restored at start-up) or given its
+// owner after it was mapped (a toolbar torn off) would be left below the
+// frame. So the frame has Wine write the mark of its windows again once it
+// is shown and whenever its family may have been stacked; it asks for a
+// raise only once after it is shown (the windows mapped before it lie below
+// it then), and only while the game is in front (the display's news of
+// another program activated read first): any other request would reorder
+// what the player stacked or come over another program brought up. On
+// Windows the system keeps owned windows in front of their owner: nothing
+// of this runs there.
 #include "wndimpl.h"
 
 #include <algorithm>
@@ -311,6 +321,89 @@ int AFXAPI AfxRestackOnScreen(const HWND* phWndAbove, int nCount)
             ::SetWindowLongPtr(above[i], GWLP_HWNDPARENT, (LONG_PTR)owners[i]);
     t_watch.bRestacking = FALSE;
     return (int)above.size();
+}
+
+void AFXAPI AfxRenewOwnerMarks(HWND hWndOwner)
+{
+    if (hWndOwner == NULL || !AfxWindowManagerStacksWindows())
+        return;
+    std::vector<HWND> owned;
+    const DWORD dwThread = ::GetCurrentThreadId();
+    for (HWND hWnd = ::GetWindow(::GetDesktopWindow(), GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+    {
+        if (hWnd == hWndOwner || !::IsWindowVisible(hWnd) || ::GetWindowThreadProcessId(hWnd, NULL) != dwThread)
+            continue;
+        HWND hOwner = ::GetWindow(hWnd, GW_OWNER);
+        for (int n = 0; n < 32 && hOwner != NULL && hOwner != hWndOwner; n++)
+            hOwner = ::GetWindow(hOwner, GW_OWNER);
+        if (hOwner == hWndOwner)
+            owned.push_back(hWnd);
+    }
+    // A frame change has Wine write the window's hints again, the mark of
+    // its owner among them; nothing moves.
+    const BOOL bWasRestacking = t_watch.bRestacking;
+    t_watch.bRestacking = TRUE;
+    for (HWND hWnd : owned)
+        ::SetWindowPos(hWnd, NULL, 0, 0, 0, 0, kOrderOnly | SWP_NOZORDER | SWP_FRAMECHANGED);
+    t_watch.bRestacking = bWasRestacking;
+}
+
+void AFXAPI AfxNoteButtonPress(HWND hWnd, BOOL bHandled)
+{
+    if (t_watch.nFrames == 0 || t_watch.bRestacking || !AfxWindowManagerStacksWindows() || !::IsWindow(hWnd))
+        return;
+    HWND hRoot = ::GetAncestor(hWnd, GA_ROOT);
+    // The frame raised takes the windows it owns along, in their order.
+    if (hRoot == NULL || ::GetWindow(hRoot, GW_OWNER) == NULL || !::IsWindowVisible(hRoot) ||
+        (::GetWindowLongPtr(hRoot, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0)
+        return;
+    CFrameWnd* pFrame = FamilyFrame(hRoot);
+    if (pFrame == NULL || !::IsWindowEnabled(hRoot))
+        return;
+    t_watch.bRestacking = TRUE;
+    if (!bHandled)
+    {
+        // The window manager raised it; the windows it owns stay above it.
+        ::SetWindowPos(hRoot, HWND_TOP, 0, 0, 0, 0, kOrderOnly & ~SWP_NOOWNERZORDER);
+    }
+    else
+    {
+        // The family's windows that now lie above it in the system's order
+        // (and that it does not own: those the window manager keeps above
+        // it), nearest first, so bottom up.
+        std::vector<HWND> above;
+        for (HWND hPrev = ::GetWindow(hRoot, GW_HWNDPREV); hPrev != NULL; hPrev = ::GetWindow(hPrev, GW_HWNDPREV))
+        {
+            if (!::IsWindowVisible(hPrev) || (::GetWindowLongPtr(hPrev, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0 ||
+                FamilyFrame(hPrev) != pFrame)
+                continue;
+            HWND hOwner = ::GetWindow(hPrev, GW_OWNER);
+            for (int n = 0; n < 32 && hOwner != NULL && hOwner != hRoot; n++)
+                hOwner = ::GetWindow(hOwner, GW_OWNER);
+            if (hOwner != hRoot)
+                above.push_back(hPrev);
+        }
+        for (HWND hAbove : above)
+            MoveFirst(hAbove, FALSE);
+    }
+    t_watch.bRestacking = FALSE;
+}
+
+BOOL AFXAPI AfxIsOtherTopmostWindowVisible(HWND hWndRoot)
+{
+    for (HWND hWnd = ::GetWindow(::GetDesktopWindow(), GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+    {
+        if ((::GetWindowLongPtr(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0)
+            break;   // the topmost windows come first
+        if (!::IsWindowVisible(hWnd) || hWnd == hWndRoot)
+            continue;
+        HWND hRoot = hWnd;
+        for (int n = 0; n < 32 && ::GetWindow(hRoot, GW_OWNER) != NULL; n++)
+            hRoot = ::GetWindow(hRoot, GW_OWNER);
+        if (hRoot != hWndRoot)
+            return TRUE;
+    }
+    return FALSE;
 }
 
 void AFXAPI AfxNoteClickOnDisabledWindow(HWND hWnd)
