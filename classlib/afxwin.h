@@ -1683,12 +1683,13 @@ inline bool AfxIsButtonPress(UINT nMsg)
            nMsg == WM_NCRBUTTONDBLCLK || nMsg == WM_NCMBUTTONDBLCLK;
 }
 // The library's window procedure hands a button press here before the
-// window handles it (bHandled FALSE) and after (TRUE). With a window
-// manager, which raises a window pressed on over the others, a window of a
-// frame's family (other than the frame) pressed on is first brought to the
-// top of the system's order too; what the window's handling then puts above
-// it (a floating toolbar lifts itself only to below its family's active
-// window) is raised over it again on the screen. Elsewhere nothing is done.
+// window handles it (bHandled FALSE) and after (TRUE). While a frame
+// follows the screen's order (under Wine), a window of its family (other
+// than the frame) pressed on is first brought to the top of the order and of
+// the screen, as the system's activation does elsewhere and a window manager
+// does on the screen; what the window's handling then puts above it (a
+// floating toolbar lifts itself only to below its family's active dialog)
+// is raised over it again on the screen. Elsewhere nothing is done.
 void AFXAPI AfxNoteButtonPress(HWND hWnd, BOOL bHandled);
 // With a window manager (under Wine): has Wine mark each visible window of
 // this thread that hWndOwner owns (directly or through other owned windows)

@@ -350,7 +350,8 @@ void AFXAPI AfxRenewOwnerMarks(HWND hWndOwner)
 
 void AFXAPI AfxNoteButtonPress(HWND hWnd, BOOL bHandled)
 {
-    if (t_watch.nFrames == 0 || t_watch.bRestacking || !AfxWindowManagerStacksWindows() || !::IsWindow(hWnd))
+    // Only while a frame follows the screen's order (under Wine).
+    if (t_watch.nFrames == 0 || t_watch.bRestacking || !::IsWindow(hWnd))
         return;
     HWND hRoot = ::GetAncestor(hWnd, GA_ROOT);
     // The frame raised takes the windows it owns along, in their order.
@@ -363,7 +364,11 @@ void AFXAPI AfxNoteButtonPress(HWND hWnd, BOOL bHandled)
     t_watch.bRestacking = TRUE;
     if (!bHandled)
     {
-        // The window manager raised it; the windows it owns stay above it.
+        // Wine activates a window clicked without bringing it to the top of
+        // the order, where the system's own activation puts it; a window
+        // manager raises it on the screen. The windows it owns stay above
+        // it. Without a window manager the screen follows, the window being
+        // first then.
         ::SetWindowPos(hRoot, HWND_TOP, 0, 0, 0, 0, kOrderOnly & ~SWP_NOOWNERZORDER);
     }
     else
