@@ -45,6 +45,8 @@ CString GetFloatingOrder(CFrameWnd* pFrame)
     CString strOrder;
     if (pFrame == NULL || pFrame->GetSafeHwnd() == NULL)
         return strOrder;
+    // The system's order as the screen shows it.
+    AfxRestoreRestackedOrder();
     for (HWND hWnd : OwnedWindows(pFrame))
     {
         if (!::IsWindowVisible(hWnd))

@@ -1697,6 +1697,13 @@ void AFXAPI AfxNoteButtonPress(HWND hWnd, BOOL bHandled);
 // the mark only when it knows the owner, keeps it above its owner. Nothing
 // moves; elsewhere nothing is done.
 void AFXAPI AfxRenewOwnerMarks(HWND hWndOwner);
+// Without a window manager (under Wine): puts the windows of the last
+// restack (AfxRestackOnScreen) back into that order among themselves in the
+// system's order, where Wine moved one of them on a report of the display
+// (a part of it shown for a moment during the restack) and nothing of the
+// program moved them since; the screen, which shows that order, does not
+// change. Returns 1 when the order was mended, else 0.
+int AFXAPI AfxRestoreRestackedOrder();
 // TRUE while a visible topmost window lies in the system's order that does
 // not belong to hWndRoot's family (another program's always-on-top window,
 // a tip of another frame).

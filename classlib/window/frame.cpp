@@ -1007,6 +1007,7 @@ void CALLBACK CFrameWnd::RaiseCheckTimerProc(HWND hWnd, UINT, UINT_PTR nIDEvent,
         // and the system's order does not show it: at the first check the
         // family is restacked again while a topmost window that is not the
         // family's shows.
+        AfxRestoreRestackedOrder();
         const bool bFirstCheck = pFrame->m_nRaiseChecks == kRaiseChecks - 1;
         if (pFrame->IsOwnedWindowBehind() || (bFirstCheck && AfxIsOtherTopmostWindowVisible(hWnd)))
             pFrame->RaiseOwnedWindows();
@@ -1055,6 +1056,7 @@ int CFrameWnd::RaiseOwnedWindows()
     MSG msg;
     ::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE | PM_NOYIELD);
     m_bRaisingOwned = FALSE;
+    AfxRestoreRestackedOrder();
     if (m_hWnd == NULL || !IsWindowVisible() || IsIconic())
         return 0;
     owned = OwnedTopLevels(m_hWnd, TRUE);

@@ -20,6 +20,14 @@
 // frame is made the first window of the order in turn, from the bottom up,
 // and the topmost windows that must stay above them are put back after.
 //
+// And the display reports each part of a window that a restack showed for a
+// moment (a window raised before the ones that then cover it again), upon
+// which Wine moves the window above the windows it takes to cover that
+// part, in the system's order only: the order then differs from the
+// screen's. So the order of the last restack is put back, without moving
+// anything on the screen, before the order is next read, as long as the
+// program itself moved none of those windows in the order meanwhile.
+//
 // Besides, a window shown while it holds the keyboard focus (a dialog) is
 // raised to the top of the screen once more when the display reports it
 // mapped, which Wine reads with the next display events and tells no hook
@@ -107,6 +115,10 @@ struct ScreenOrderWatch
     HHOOK hHook = NULL;
     int nFrames = 0;
     BOOL bRestacking = FALSE;
+    // Without a window manager: the windows of the last restack below the
+    // topmost ones, top first, for as long as nothing moved any of them in
+    // the order since (see AfxRestoreRestackedOrder).
+    std::vector<HWND> restacked;
 };
 thread_local ScreenOrderWatch t_watch;
 
@@ -211,6 +223,10 @@ void AFXAPI AfxNoteWindowPosChanged(HWND hWnd, const WINDOWPOS* pPos)
 {
     if (t_watch.nFrames == 0 || t_watch.bRestacking || pPos == NULL)
         return;
+    // Moved in the order by the program: the order of the last restack is
+    // no longer the one to keep.
+    if ((pPos->flags & SWP_NOZORDER) == 0)
+        t_watch.restacked.clear();
     // Moved in the order or shown: only then may the screen have changed.
     if ((pPos->flags & SWP_NOZORDER) != 0 && (pPos->flags & SWP_SHOWWINDOW) == 0)
         return;
@@ -250,6 +266,7 @@ int AFXAPI AfxRestackOnScreen(const HWND* phWndAbove, int nCount)
     if (AfxWindowManagerStacksWindows())
     {
         t_watch.bRestacking = TRUE;
+        t_watch.restacked.clear();
         for (auto it = above.rbegin(); it != above.rend(); ++it)
             MoveFirst(*it, (::GetWindowLongPtr(*it, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
         t_watch.bRestacking = FALSE;
@@ -319,8 +336,39 @@ int AFXAPI AfxRestackOnScreen(const HWND* phWndAbove, int nCount)
     for (size_t i = 0; i < above.size(); i++)
         if (::IsWindow(above[i]))
             ::SetWindowLongPtr(above[i], GWLP_HWNDPARENT, (LONG_PTR)owners[i]);
+    t_watch.restacked.clear();
+    for (size_t i = 0; i < above.size(); i++)
+        if (!wasTopmost[i])
+            t_watch.restacked.push_back(above[i]);
     t_watch.bRestacking = FALSE;
     return (int)above.size();
+}
+
+int AFXAPI AfxRestoreRestackedOrder()
+{
+    std::vector<HWND>& restacked = t_watch.restacked;
+    if (restacked.size() < 2 || t_watch.bRestacking || AfxWindowManagerStacksWindows())
+        return 0;
+    for (HWND hWnd : restacked)
+        if (!::IsWindow(hWnd) || !::IsWindowVisible(hWnd))
+        {
+            restacked.clear();
+            return 0;
+        }
+    // Their places in the system's order now, top first.
+    std::vector<HWND> now;
+    for (HWND hWnd = ::GetWindow(::GetDesktopWindow(), GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+        if (std::find(restacked.begin(), restacked.end(), hWnd) != restacked.end())
+            now.push_back(hWnd);
+    if (now == restacked)
+        return 0;
+    // Each goes right below the one above it: none becomes the first window,
+    // so the screen, which shows the restacked order, does not change.
+    t_watch.bRestacking = TRUE;
+    for (size_t i = 1; i < restacked.size(); i++)
+        ::SetWindowPos(restacked[i], restacked[i - 1], 0, 0, 0, 0, kOrderOnly);
+    t_watch.bRestacking = FALSE;
+    return 1;
 }
 
 void AFXAPI AfxRenewOwnerMarks(HWND hWndOwner)
@@ -361,6 +409,9 @@ void AFXAPI AfxNoteButtonPress(HWND hWnd, BOOL bHandled)
     CFrameWnd* pFrame = FamilyFrame(hRoot);
     if (pFrame == NULL || !::IsWindowEnabled(hRoot))
         return;
+    if (!bHandled)
+        AfxRestoreRestackedOrder();
+    t_watch.restacked.clear();
     t_watch.bRestacking = TRUE;
     if (!bHandled)
     {
