@@ -410,8 +410,10 @@ void AFXAPI AfxNoteButtonPress(HWND hWnd, BOOL bHandled)
     if (pFrame == NULL || !::IsWindowEnabled(hRoot))
         return;
     if (!bHandled)
+    {
         AfxRestoreRestackedOrder();
-    t_watch.restacked.clear();
+        t_watch.restacked.clear();
+    }
     t_watch.bRestacking = TRUE;
     if (!bHandled)
     {
@@ -439,6 +441,8 @@ void AFXAPI AfxNoteButtonPress(HWND hWnd, BOOL bHandled)
             if (hOwner != hRoot)
                 above.push_back(hPrev);
         }
+        if (!above.empty())
+            t_watch.restacked.clear();
         for (HWND hAbove : above)
             MoveFirst(hAbove, FALSE);
     }
