@@ -116,11 +116,31 @@ struct ScreenOrderWatch
     int nFrames = 0;
     BOOL bRestacking = FALSE;
     // Without a window manager: the windows of the last restack below the
-    // topmost ones, top first, for as long as nothing moved any of them in
-    // the order since (see AfxRestoreRestackedOrder).
+    // topmost ones, top first, in the order the program has put them in
+    // since (see AfxRestoreRestackedOrder).
     std::vector<HWND> restacked;
 };
 thread_local ScreenOrderWatch t_watch;
+
+// The program moved hWnd in the order (after hInsertAfter, or to the top or
+// bottom): the order to keep follows. A move it cannot follow (among the
+// topmost windows, after a window it does not hold) ends it.
+void NoteMovedInOrder(HWND hWnd, HWND hInsertAfter)
+{
+    std::vector<HWND>& restacked = t_watch.restacked;
+    auto it = std::find(restacked.begin(), restacked.end(), hWnd);
+    if (it == restacked.end())
+        return;
+    restacked.erase(it);
+    if (hInsertAfter == HWND_TOP)
+        restacked.insert(restacked.begin(), hWnd);
+    else if (hInsertAfter == HWND_BOTTOM)
+        restacked.push_back(hWnd);
+    else if ((it = std::find(restacked.begin(), restacked.end(), hInsertAfter)) != restacked.end())
+        restacked.insert(it + 1, hWnd);
+    else
+        restacked.clear();
+}
 
 // A window of hWndTop's family may have been stacked over the others on the
 // screen: the family's frame checks its order once the system is done.
@@ -223,10 +243,9 @@ void AFXAPI AfxNoteWindowPosChanged(HWND hWnd, const WINDOWPOS* pPos)
 {
     if (t_watch.nFrames == 0 || t_watch.bRestacking || pPos == NULL)
         return;
-    // Moved in the order by the program: the order of the last restack is
-    // no longer the one to keep.
+    // Moved in the order by the program: the order to keep follows.
     if ((pPos->flags & SWP_NOZORDER) == 0)
-        t_watch.restacked.clear();
+        NoteMovedInOrder(hWnd, pPos->hwndInsertAfter);
     // Moved in the order or shown: only then may the screen have changed.
     if ((pPos->flags & SWP_NOZORDER) != 0 && (pPos->flags & SWP_SHOWWINDOW) == 0)
         return;
@@ -409,11 +428,10 @@ void AFXAPI AfxNoteButtonPress(HWND hWnd, BOOL bHandled)
     CFrameWnd* pFrame = FamilyFrame(hRoot);
     if (pFrame == NULL || !::IsWindowEnabled(hRoot))
         return;
-    if (!bHandled)
-    {
-        AfxRestoreRestackedOrder();
-        t_watch.restacked.clear();
-    }
+    // A report of the display during the window's handling (a drag loop
+    // pumps messages) may have moved a window in the system's order only;
+    // what the program moved since the last restack stays.
+    AfxRestoreRestackedOrder();
     t_watch.bRestacking = TRUE;
     if (!bHandled)
     {
@@ -423,6 +441,7 @@ void AFXAPI AfxNoteButtonPress(HWND hWnd, BOOL bHandled)
         // it. Without a window manager the screen follows, the window being
         // first then.
         ::SetWindowPos(hRoot, HWND_TOP, 0, 0, 0, 0, kOrderOnly & ~SWP_NOOWNERZORDER);
+        NoteMovedInOrder(hRoot, HWND_TOP);
     }
     else
     {
@@ -441,10 +460,11 @@ void AFXAPI AfxNoteButtonPress(HWND hWnd, BOOL bHandled)
             if (hOwner != hRoot)
                 above.push_back(hPrev);
         }
-        if (!above.empty())
-            t_watch.restacked.clear();
         for (HWND hAbove : above)
+        {
             MoveFirst(hAbove, FALSE);
+            NoteMovedInOrder(hAbove, HWND_TOP);
+        }
     }
     t_watch.bRestacking = FALSE;
 }

@@ -456,8 +456,22 @@ TEST_F(WindowOrder, AClickRaisesWhatWasClickedAndARestartKeepsTheOrder)
 
     for (size_t i : {1, 2, 0, 1})
     {
+        // On its caption, where none of the others lies.
         const RECT rc = WindowRect(windows[i].hWnd);
-        ASSERT_TRUE(ClickOnTheDisplay({rc.left + 40, rc.top + 8}));
+        POINT pt = {rc.left + 20, rc.top + 8};
+        auto Covered = [&](POINT ptAt) {
+            for (const SeenWindow& other : windows)
+            {
+                const RECT rcOther = WindowRect(other.hWnd);
+                if (other.hWnd != windows[i].hWnd && ::PtInRect(&rcOther, ptAt))
+                    return true;
+            }
+            return false;
+        };
+        while (Covered(pt) && pt.x < rc.right - 40)
+            pt.x += 10;
+        ASSERT_FALSE(Covered(pt)) << windows[i].strName << "'s caption is covered";
+        ASSERT_TRUE(ClickOnTheDisplay(pt));
         std::vector<std::string> expected = {windows[i].strName};
         for (const std::string& strName : order)
             if (strName != windows[i].strName)
