@@ -1103,9 +1103,12 @@ public:
     // themselves stays; nothing is activated, and the family's topmost
     // windows (tips, menus) stay topmost above the others. Nothing is done
     // while the foreground window belongs to neither the frame nor a window
-    // it owns (another program is in front).
+    // it owns (another program is in front), unless bActiveWindow: then
+    // only while the active window of the frame's thread is the frame or a
+    // window it owns (a frame another program restored is active so
+    // without being the foreground window).
     // Returns the number of windows raised.
-    int RaiseOwnedWindows();
+    int RaiseOwnedWindows(BOOL bActiveWindow = FALSE);
     // TRUE while a visible, not topmost window the frame owns lies below the
     // frame in the system's order.
     BOOL IsOwnedWindowBehind() const;
@@ -1704,6 +1707,13 @@ void AFXAPI AfxRenewOwnerMarks(HWND hWndOwner);
 // program moved them since; the screen, which shows that order, does not
 // change. Returns 1 when the order was mended, else 0.
 int AFXAPI AfxRestoreRestackedOrder();
+// With a window manager (under Wine), a frame restored from its icon keeps
+// the order of the top-level windows it owns directly (not topmost), which
+// the window manager loses as they are shown again one after the other: a
+// while after each is shown (for a few seconds, until a button is pressed on
+// one), the visible ones are put back into that order and raised so, while
+// the frame or one of them is the active window of its thread.
+void AFXAPI AfxKeepOwnedOrder(HWND hWndOwner);
 // TRUE while a visible topmost window lies in the system's order that does
 // not belong to hWndRoot's family (another program's always-on-top window,
 // a tip of another frame).

@@ -1040,7 +1040,7 @@ BOOL CFrameWnd::IsOwnedWindowBehind() const
     return FALSE;
 }
 
-int CFrameWnd::RaiseOwnedWindows()
+int CFrameWnd::RaiseOwnedWindows(BOOL bActiveWindow)
 {
     if (m_hWnd == NULL || m_bRaisingOwned || (GetStyle() & WS_CHILD) != 0 || !IsWindowVisible() || IsIconic())
         return 0;
@@ -1060,7 +1060,7 @@ int CFrameWnd::RaiseOwnedWindows()
     if (m_hWnd == NULL || !IsWindowVisible() || IsIconic())
         return 0;
     owned = OwnedTopLevels(m_hWnd, TRUE);
-    HWND hWndForeground = ::GetForegroundWindow();
+    HWND hWndForeground = bActiveWindow ? ::GetActiveWindow() : ::GetForegroundWindow();
     if (hWndForeground != m_hWnd && std::find(owned.begin(), owned.end(), hWndForeground) == owned.end())
         return 0;
 
@@ -1084,6 +1084,7 @@ namespace
 {
 // The flag the system adds to a move that minimises, maximises or restores.
 const UINT kStateChanged = 0x8000;
+
 } // namespace
 
 LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -1123,7 +1124,14 @@ LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         // ShowWindow on the frame; only windows hidden so come back.
         if (pPos != NULL && (pPos->flags & kStateChanged) != 0 && AfxOwnedWindowsRestacked() &&
             (GetStyle() & WS_CHILD) == 0)
+        {
+            // With a window manager, each window shown again is mapped over
+            // the others (a floating toolbar shows itself a moment later):
+            // once they are all shown, they are put back in their order.
+            if (!IsIconic() && AfxWindowManagerStacksWindows())
+                AfxKeepOwnedOrder(m_hWnd);
             ::ShowOwnedPopups(m_hWnd, !IsIconic());
+        }
         break;
     }
     case WM_ENABLE:

@@ -119,6 +119,11 @@ struct ScreenOrderWatch
     // topmost ones, top first, in the order the program has put them in
     // since (see AfxRestoreRestackedOrder).
     std::vector<HWND> restacked;
+    // The order of a frame's windows kept while it is restored
+    // (AfxKeepOwnedOrder), top first.
+    HWND hKeptOwner = NULL;
+    DWORD dwKeptSince = 0;
+    std::vector<HWND> kept;
 };
 thread_local ScreenOrderWatch t_watch;
 
@@ -190,6 +195,55 @@ void MoveFirst(HWND hWnd, BOOL bTopmost)
         ::SetWindowPos(hWnd, HWND_BOTTOM, 0, 0, 0, 0, kOrderOnly);
     ::SetWindowPos(hWnd, bTopmost ? HWND_TOPMOST : HWND_TOP, 0, 0, 0, 0, kOrderOnly);
 }
+// A frame restored from its icon under a window manager: a while after each
+// of its windows is shown again (each is mapped over the others, a floating
+// toolbar a moment after the rest), the visible ones are put back in the
+// order kept (in the system's order only) and raised so, while the frame or
+// one of them is the active window of its thread (the display's news read
+// first: another program activated meanwhile takes that from it).
+const UINT_PTR kKeptOrderTimer = 0xE7F1;
+const UINT kKeptOrderDelay = 300;
+const DWORD kKeptOrderSpan = 3000;
+
+void CALLBACK KeptOrderTimerProc(HWND hWnd, UINT, UINT_PTR nIDEvent, DWORD)
+{
+    // A timer procedure: nothing may leave it.
+    try
+    {
+        ::KillTimer(hWnd, nIDEvent);
+        if (t_watch.hKeptOwner != hWnd)
+            return;
+        if (::GetTickCount() - t_watch.dwKeptSince > kKeptOrderSpan)
+        {
+            t_watch.hKeptOwner = NULL;
+            t_watch.kept.clear();
+            return;
+        }
+        MSG msg;
+        ::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE | PM_NOYIELD);
+        std::vector<HWND> kept;
+        for (HWND hKept : t_watch.kept)
+            if (::IsWindow(hKept) && ::IsWindowVisible(hKept) && ::GetWindow(hKept, GW_OWNER) == hWnd)
+                kept.push_back(hKept);
+        // Each right below the one above it: nothing is asked of the display.
+        t_watch.bRestacking = TRUE;
+        for (size_t i = 1; i < kept.size(); i++)
+            ::SetWindowPos(kept[i], kept[i - 1], 0, 0, 0, 0, kOrderOnly);
+        t_watch.bRestacking = FALSE;
+        CFrameWnd* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, CWnd::FromHandlePermanent(hWnd));
+        if (pFrame != NULL)
+            pFrame->RaiseOwnedWindows(TRUE);
+    }
+    catch (CException* e)
+    {
+        TRACE("restoring the order of the owned windows failed\n");
+        e->Delete();
+    }
+    catch (...)
+    {
+        TRACE("restoring the order of the owned windows failed\n");
+    }
+}
 } // namespace
 
 BOOL AFXAPI AfxIsRunningOnWine()
@@ -243,6 +297,11 @@ void AFXAPI AfxNoteWindowPosChanged(HWND hWnd, const WINDOWPOS* pPos)
 {
     if (t_watch.nFrames == 0 || t_watch.bRestacking || pPos == NULL)
         return;
+    // A window of a restored frame shown again: its order is put back a
+    // while later.
+    if ((pPos->flags & SWP_SHOWWINDOW) != 0 && t_watch.hKeptOwner != NULL &&
+        ::GetWindow(hWnd, GW_OWNER) == t_watch.hKeptOwner)
+        ::SetTimer(t_watch.hKeptOwner, kKeptOrderTimer, kKeptOrderDelay, &KeptOrderTimerProc);
     // Moved in the order by the program: the order to keep follows.
     if ((pPos->flags & SWP_NOZORDER) == 0)
         NoteMovedInOrder(hWnd, pPos->hwndInsertAfter);
@@ -428,6 +487,9 @@ void AFXAPI AfxNoteButtonPress(HWND hWnd, BOOL bHandled)
     CFrameWnd* pFrame = FamilyFrame(hRoot);
     if (pFrame == NULL || !::IsWindowEnabled(hRoot))
         return;
+    // The player's click decides the order from now on.
+    t_watch.hKeptOwner = NULL;
+    t_watch.kept.clear();
     // A report of the display during the window's handling (a drag loop
     // pumps messages) may have moved a window in the system's order only;
     // what the program moved since the last restack stays.
@@ -467,6 +529,17 @@ void AFXAPI AfxNoteButtonPress(HWND hWnd, BOOL bHandled)
         }
     }
     t_watch.bRestacking = FALSE;
+}
+
+void AFXAPI AfxKeepOwnedOrder(HWND hWndOwner)
+{
+    t_watch.hKeptOwner = hWndOwner;
+    t_watch.dwKeptSince = ::GetTickCount();
+    t_watch.kept.clear();
+    for (HWND hWnd = ::GetWindow(::GetDesktopWindow(), GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+        if (::GetWindow(hWnd, GW_OWNER) == hWndOwner && (::GetWindowLongPtr(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0)
+            t_watch.kept.push_back(hWnd);
+    ::SetTimer(hWndOwner, kKeptOrderTimer, kKeptOrderDelay, &KeptOrderTimerProc);
 }
 
 BOOL AFXAPI AfxIsOtherTopmostWindowVisible(HWND hWndRoot)
