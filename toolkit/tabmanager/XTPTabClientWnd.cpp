@@ -50,7 +50,8 @@ void GetMDIChildren(HWND hWndClient, CArray<HWND, HWND>& arrChildren)
 //////////////////////////////////////////////////////////////////////////
 // CWorkspace
 
-CXTPTabClientWnd::CWorkspace::CWorkspace(CXTPTabClientWnd* pClient) : m_pClient(pClient), m_rcWorkspace(0, 0, 0, 0)
+CXTPTabClientWnd::CWorkspace::CWorkspace(CXTPTabClientWnd* pClient)
+    : m_pClient(pClient), m_rcWorkspace(0, 0, 0, 0), m_hWndInFront(NULL), m_nChildrenKey(0)
 {
     // A close button at the end of every strip.
     if (CNavigateButton* pClose = FindNavigateButton(xtpTabNavigateButtonClose))
@@ -136,7 +137,7 @@ void CXTPTabClientWnd::CWorkspace::OnNavigateButtonClick(int nID)
 
 CXTPTabClientWnd::CXTPTabClientWnd()
     : m_pParentFrame(NULL), m_bRefreshing(FALSE), m_bHorizSplitting(FALSE), m_bEnableGroups(FALSE),
-      m_nStripHeight(0), m_bInLayout(FALSE)
+      m_nStripHeight(0), m_bInLayout(FALSE), m_pinnedHook(this)
 {
     m_pPaintManager = new CXTPTabPaintManager();
     m_pPaintManager->SetAppearance(xtpTabAppearancePropertyPage2003);
@@ -148,6 +149,10 @@ CXTPTabClientWnd::CXTPTabClientWnd()
 
 CXTPTabClientWnd::~CXTPTabClientWnd()
 {
+    // Children still pinned (the window was let go with its groups) leave
+    // the hook that refers to this object.
+    if (!m_mapPinned.empty())
+        XTPHookManager()->RemoveHookAbleFromAll(&m_pinnedHook);
     for (int i = 0; i < GetWorkspaceCount(); i++)
     {
         m_pPaintManager->RemoveAtom(m_arrWorkspace[i]);
@@ -315,9 +320,15 @@ void CXTPTabClientWnd::FitChildren()
         // One group: the system lays the children out in the client area,
         // which the strip no longer covers. A child the layout placed (when
         // there were several groups) and that stayed there fills the whole
-        // room now; one the user moved or sized is left where it is.
-        RestoreMaximizeBoxes();
+        // room now; one the user moved or sized is left where it is. A
+        // maximised or minimised one is looked at again once restored: the
+        // system puts it back where it was placed.
+        UnpinChildren();
         CWorkspace* pWorkspace = GetWorkspaceCount() > 0 ? m_arrWorkspace[0] : NULL;
+        // The active document in front, also of one that was in front in its
+        // group before the groups went.
+        if (pWorkspace != NULL && !m_mapFitted.IsEmpty())
+            KeepSelectedInFront(pWorkspace);
         if (pWorkspace == NULL || m_mapFitted.IsEmpty())
         {
             m_mapFitted.RemoveAll();
@@ -329,16 +340,23 @@ void CXTPTabClientWnd::FitChildren()
         {
             HWND hWndChild = (HWND)pWorkspace->GetItem(j)->GetData();
             CRect rcPlaced;
-            if (!::IsWindow(hWndChild) || !m_mapFitted.Lookup(hWndChild, rcPlaced) || ::IsIconic(hWndChild) ||
-                ::IsZoomed(hWndChild))
+            if (!::IsWindow(hWndChild) || !m_mapFitted.Lookup(hWndChild, rcPlaced))
                 continue;
+            if (::IsIconic(hWndChild) || ::IsZoomed(hWndChild))
+            {
+                mapFitted.SetAt(hWndChild, rcPlaced);
+                continue;
+            }
             CRect rcChild;
             ::GetWindowRect(hWndChild, &rcChild);
             ScreenToClient(&rcChild);
             if (rcChild != rcPlaced)
                 continue;
-            ::SetWindowPos(hWndChild, NULL, rcDocument.left, rcDocument.top, rcDocument.Width(), rcDocument.Height(),
-                           SWP_NOZORDER | SWP_NOACTIVATE);
+            if (rcChild != rcDocument)
+            {
+                ::SetWindowPos(hWndChild, NULL, rcDocument.left, rcDocument.top, rcDocument.Width(),
+                               rcDocument.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+            }
             mapFitted.SetAt(hWndChild, rcDocument);
         }
         m_mapFitted.RemoveAll();
@@ -354,17 +372,26 @@ void CXTPTabClientWnd::FitChildren()
     }
     // Several: each group's children fill its part, its selected one in
     // front; a maximised child would cover the other groups, so none can be
-    // maximised while the groups last.
+    // maximised while the groups last, and none moved, sized or minimised.
+    // Only what changed is done: a layout runs several times for every
+    // document opened, and each move or raise of a window is dear.
     HWND hWndActive = MDIGetActive();
     BOOL bMaximized = hWndActive != NULL && ::IsZoomed(hWndActive);
     if (bMaximized)
         DefWindowProc(WM_MDIRESTORE, (WPARAM)hWndActive, 0);
     m_mapFitted.RemoveAll();
-    // Children closed meanwhile leave the list of boxes to give back.
-    for (INT_PTR i = m_arrNoMaximize.GetSize() - 1; i >= 0; i--)
+    // Children closed meanwhile leave the pinned ones (their hooks went
+    // with their windows).
+    for (auto it = m_mapPinned.begin(); it != m_mapPinned.end();)
     {
-        if (FindItem(m_arrNoMaximize[i]) == NULL)
-            m_arrNoMaximize.RemoveAt(i);
+        if (FindItem(it->first) != NULL)
+        {
+            ++it;
+            continue;
+        }
+        if (::IsWindow(it->first))
+            XTPHookManager()->RemoveHook(it->first, &m_pinnedHook);
+        it = m_mapPinned.erase(it);
     }
     for (int i = 0; i < GetWorkspaceCount(); i++)
     {
@@ -377,38 +404,142 @@ void CXTPTabClientWnd::FitChildren()
                 continue;
             if (::IsIconic(hWndChild) || ::IsZoomed(hWndChild))
                 DefWindowProc(WM_MDIRESTORE, (WPARAM)hWndChild, 0);
-            UINT nFlags = SWP_NOZORDER | SWP_NOACTIVATE;
-            LONG_PTR dwStyle = ::GetWindowLongPtr(hWndChild, GWL_STYLE);
-            if (dwStyle & WS_MAXIMIZEBOX)
+            const UINT nFlags = SWP_NOZORDER | SWP_NOACTIVATE | PinChild(hWndChild);
+            CRect rcChild;
+            ::GetWindowRect(hWndChild, &rcChild);
+            ScreenToClient(&rcChild);
+            if (rcChild != rcDocument || (nFlags & SWP_FRAMECHANGED))
             {
-                ::SetWindowLongPtr(hWndChild, GWL_STYLE, dwStyle & ~(LONG_PTR)WS_MAXIMIZEBOX);
-                m_arrNoMaximize.Add(hWndChild);
-                nFlags |= SWP_FRAMECHANGED;
+                ::SetWindowPos(hWndChild, NULL, rcDocument.left, rcDocument.top, rcDocument.Width(),
+                               rcDocument.Height(), nFlags);
             }
-            ::SetWindowPos(hWndChild, NULL, rcDocument.left, rcDocument.top, rcDocument.Width(), rcDocument.Height(),
-                           nFlags);
             m_mapFitted.SetAt(hWndChild, rcDocument);
         }
-        CXTPTabManagerItem* pSelected = pWorkspace->GetSelectedItem();
-        HWND hWndSelected = pSelected != NULL ? (HWND)pSelected->GetData() : NULL;
-        if (::IsWindow(hWndSelected))
-            ::SetWindowPos(hWndSelected, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        KeepSelectedInFront(pWorkspace);
     }
 }
 
-void CXTPTabClientWnd::RestoreMaximizeBoxes()
+void CXTPTabClientWnd::KeepSelectedInFront(CWorkspace* pWorkspace)
 {
-    for (INT_PTR i = 0; i < m_arrNoMaximize.GetSize(); i++)
+    CXTPTabManagerItem* pSelected = pWorkspace->GetSelectedItem();
+    HWND hWndSelected = pSelected != NULL ? (HWND)pSelected->GetData() : NULL;
+    // The order of the windows is looked at only when the selected child or
+    // the group's children changed since the last look.
+    DWORD_PTR nChildrenKey = 0;
+    for (int j = 0; j < pWorkspace->GetItemCount(); j++)
+        nChildrenKey = nChildrenKey * 31 + (DWORD_PTR)pWorkspace->GetItem(j)->GetData();
+    if (hWndSelected == pWorkspace->m_hWndInFront && nChildrenKey == pWorkspace->m_nChildrenKey)
+        return;
+    pWorkspace->m_hWndInFront = hWndSelected;
+    pWorkspace->m_nChildrenKey = nChildrenKey;
+    if (!::IsWindow(hWndSelected))
+        return;
+    // Raised only when another child of its group lies above it.
+    for (HWND hWnd = ::GetWindow(hWndSelected, GW_HWNDPREV); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDPREV))
     {
-        HWND hWndChild = m_arrNoMaximize[i];
-        if (!::IsWindow(hWndChild) || ::GetParent(hWndChild) != m_hWnd)
-            continue;
-        LONG_PTR dwStyle = ::GetWindowLongPtr(hWndChild, GWL_STYLE);
-        ::SetWindowLongPtr(hWndChild, GWL_STYLE, dwStyle | WS_MAXIMIZEBOX);
-        ::SetWindowPos(hWndChild, NULL, 0, 0, 0, 0,
-                       SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        for (int j = 0; j < pWorkspace->GetItemCount(); j++)
+        {
+            if ((HWND)pWorkspace->GetItem(j)->GetData() == hWnd)
+            {
+                ::SetWindowPos(hWndSelected, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+                return;
+            }
+        }
     }
-    m_arrNoMaximize.RemoveAll();
+}
+
+UINT CXTPTabClientWnd::PinChild(HWND hWndChild)
+{
+    if (m_mapPinned.count(hWndChild) != 0)
+        return 0;
+    CPinnedChild pinned;
+    // No caption buttons to minimise or maximise and no sizing border: the
+    // system greys Size, Minimize and Maximize in the system menu for it.
+    const DWORD dwTake = WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME;
+    const LONG_PTR dwStyle = ::GetWindowLongPtr(hWndChild, GWL_STYLE);
+    pinned.dwStyleTaken = (DWORD)(dwStyle & dwTake);
+    // Move, which the system never greys for a window that is not
+    // maximised, leaves the system menu.
+    pinned.nMovePosition = -1;
+    pinned.nMoveFlags = 0;
+    HMENU hSysMenu = ::GetSystemMenu(hWndChild, FALSE);
+    const int nCount = hSysMenu != NULL ? ::GetMenuItemCount(hSysMenu) : 0;
+    for (int i = 0; i < nCount; i++)
+    {
+        if (::GetMenuItemID(hSysMenu, i) != SC_MOVE)
+            continue;
+        char szText[256] = "";
+        ::GetMenuStringA(hSysMenu, (UINT)i, szText, (int)sizeof(szText), MF_BYPOSITION);
+        pinned.strMove = szText;
+        pinned.nMoveFlags = ::GetMenuState(hSysMenu, (UINT)i, MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED | MF_CHECKED);
+        if (::DeleteMenu(hSysMenu, (UINT)i, MF_BYPOSITION))
+            pinned.nMovePosition = i;
+        break;
+    }
+    if (pinned.dwStyleTaken != 0)
+        ::SetWindowLongPtr(hWndChild, GWL_STYLE, dwStyle & ~(LONG_PTR)dwTake);
+    m_mapPinned[hWndChild] = pinned;
+    // Moving with the caption, and the commands by key or by a program.
+    XTPHookManager()->SetHook(hWndChild, &m_pinnedHook);
+    return pinned.dwStyleTaken != 0 ? SWP_FRAMECHANGED : 0;
+}
+
+void CXTPTabClientWnd::UnpinChildren()
+{
+    // Taken out first: giving a frame back lays the child out, which may
+    // come back here.
+    std::map<HWND, CPinnedChild> mapPinned;
+    mapPinned.swap(m_mapPinned);
+    for (const auto& entry : mapPinned)
+    {
+        const HWND hWndChild = entry.first;
+        const CPinnedChild& pinned = entry.second;
+        if (!::IsWindow(hWndChild))
+            continue;
+        XTPHookManager()->RemoveHook(hWndChild, &m_pinnedHook);
+        if (m_hWnd == NULL || ::GetParent(hWndChild) != m_hWnd)
+            continue;
+        HMENU hSysMenu = ::GetSystemMenu(hWndChild, FALSE);
+        if (pinned.nMovePosition >= 0 && hSysMenu != NULL &&
+            ::GetMenuState(hSysMenu, SC_MOVE, MF_BYCOMMAND) == (UINT)-1)
+        {
+            const int nPosition = std::min(pinned.nMovePosition, ::GetMenuItemCount(hSysMenu));
+            ::InsertMenuA(hSysMenu, (UINT)nPosition, MF_BYPOSITION | MF_STRING | pinned.nMoveFlags, SC_MOVE,
+                          pinned.strMove);
+        }
+        if (pinned.dwStyleTaken != 0)
+        {
+            const LONG_PTR dwStyle = ::GetWindowLongPtr(hWndChild, GWL_STYLE);
+            ::SetWindowLongPtr(hWndChild, GWL_STYLE, dwStyle | (LONG_PTR)pinned.dwStyleTaken);
+            ::SetWindowPos(hWndChild, NULL, 0, 0, 0, 0,
+                           SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+}
+
+int CXTPTabClientWnd::CPinnedChildHook::OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam,
+                                                      LRESULT& lResult)
+{
+    (void)lParam;
+    if (nMessage != WM_SYSCOMMAND)
+        return hookContinue;
+    switch (wParam & 0xFFF0)
+    {
+    case SC_MOVE:
+    case SC_SIZE:
+    case SC_MINIMIZE:
+    case SC_MAXIMIZE:
+    {
+        // A dragged caption or border, the keys and the system menu: a
+        // pinned child keeps its group's room.
+        if (m_pClient->m_mapPinned.count(hWnd) == 0)
+            return hookContinue;
+        lResult = 0;
+        return hookHandled;
+    }
+    default:
+        return hookContinue;
+    }
 }
 
 void CXTPTabClientWnd::OnSize(UINT nType, int cx, int cy)
