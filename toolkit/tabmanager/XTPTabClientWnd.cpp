@@ -51,7 +51,8 @@ void GetMDIChildren(HWND hWndClient, CArray<HWND, HWND>& arrChildren)
 // CWorkspace
 
 CXTPTabClientWnd::CWorkspace::CWorkspace(CXTPTabClientWnd* pClient)
-    : m_pClient(pClient), m_rcWorkspace(0, 0, 0, 0), m_hWndInFront(NULL), m_nChildrenKey(0)
+    : m_pClient(pClient), m_rcWorkspace(0, 0, 0, 0), m_hWndInFront(NULL), m_nChildrenKey(0), m_rcFitted(0, 0, 0, 0),
+      m_nFittedKey(0)
 {
     // A close button at the end of every strip.
     if (CNavigateButton* pClose = FindNavigateButton(xtpTabNavigateButtonClose))
@@ -62,6 +63,14 @@ CRect CXTPTabClientWnd::CWorkspace::GetStripRect() const
 {
     return CRect(m_rcWorkspace.left, m_rcWorkspace.top, m_rcWorkspace.right,
                  m_rcWorkspace.top + m_pClient->GetStripHeight());
+}
+
+DWORD_PTR CXTPTabClientWnd::CWorkspace::GetChildrenKey() const
+{
+    DWORD_PTR nKey = 0;
+    for (int j = 0; j < GetItemCount(); j++)
+        nKey = nKey * 31 + (DWORD_PTR)GetItem(j)->GetData();
+    return nKey;
 }
 
 CRect CXTPTabClientWnd::CWorkspace::GetDocumentRect() const
@@ -318,12 +327,15 @@ void CXTPTabClientWnd::FitChildren()
     if (!HasGroups())
     {
         // One group: the system lays the children out in the client area,
-        // which the strip no longer covers. A child the layout placed (when
-        // there were several groups) and that stayed there fills the whole
-        // room now; one the user moved or sized is left where it is. A
-        // maximised or minimised one is looked at again once restored: the
-        // system puts it back where it was placed.
+        // which the strip no longer covers. A child the groups held (where
+        // only a program could move it) or that the layout placed and that
+        // stayed there fills the whole room now; one the user moved or sized
+        // is left where it is. A maximised or minimised one is looked at
+        // again once restored: the system puts it back where it was placed.
+        std::map<HWND, CPinnedChild> mapWasPinned(m_mapPinned);
         UnpinChildren();
+        for (int i = 0; i < GetWorkspaceCount(); i++)
+            m_arrWorkspace[i]->m_rcFitted.SetRectEmpty();
         CWorkspace* pWorkspace = GetWorkspaceCount() > 0 ? m_arrWorkspace[0] : NULL;
         // The active document in front, also of one that was in front in its
         // group before the groups went.
@@ -350,7 +362,7 @@ void CXTPTabClientWnd::FitChildren()
             CRect rcChild;
             ::GetWindowRect(hWndChild, &rcChild);
             ScreenToClient(&rcChild);
-            if (rcChild != rcPlaced)
+            if (rcChild != rcPlaced && mapWasPinned.count(hWndChild) == 0)
                 continue;
             if (rcChild != rcDocument)
             {
@@ -373,34 +385,26 @@ void CXTPTabClientWnd::FitChildren()
     // Several: each group's children fill its part, its selected one in
     // front; a maximised child would cover the other groups, so none can be
     // maximised while the groups last, and none moved, sized or minimised.
-    // Only what changed is done: a layout runs several times for every
-    // document opened, and each move or raise of a window is dear.
+    // A layout runs several times for every document opened: a group whose
+    // room and children are as at its last layout has only its selected
+    // child looked at (the others are behind it, and are looked at once
+    // selected).
     HWND hWndActive = MDIGetActive();
     BOOL bMaximized = hWndActive != NULL && ::IsZoomed(hWndActive);
     if (bMaximized)
         DefWindowProc(WM_MDIRESTORE, (WPARAM)hWndActive, 0);
-    m_mapFitted.RemoveAll();
-    // Children closed meanwhile leave the pinned ones (their hooks went
-    // with their windows).
-    for (auto it = m_mapPinned.begin(); it != m_mapPinned.end();)
-    {
-        if (FindItem(it->first) != NULL)
-        {
-            ++it;
-            continue;
-        }
-        if (::IsWindow(it->first))
-            XTPHookManager()->RemoveHook(it->first, &m_pinnedHook);
-        it = m_mapPinned.erase(it);
-    }
     for (int i = 0; i < GetWorkspaceCount(); i++)
     {
         CWorkspace* pWorkspace = m_arrWorkspace[i];
-        CRect rcDocument = pWorkspace->GetDocumentRect();
+        const CRect rcDocument = pWorkspace->GetDocumentRect();
+        const DWORD_PTR nChildrenKey = pWorkspace->GetChildrenKey();
+        const BOOL bAll = rcDocument != pWorkspace->m_rcFitted || nChildrenKey != pWorkspace->m_nFittedKey;
+        CXTPTabManagerItem* pSelected = pWorkspace->GetSelectedItem();
         for (int j = 0; j < pWorkspace->GetItemCount(); j++)
         {
-            HWND hWndChild = (HWND)pWorkspace->GetItem(j)->GetData();
-            if (!::IsWindow(hWndChild))
+            CXTPTabManagerItem* pItem = pWorkspace->GetItem(j);
+            HWND hWndChild = (HWND)pItem->GetData();
+            if ((!bAll && pItem != pSelected) || !::IsWindow(hWndChild))
                 continue;
             if (::IsIconic(hWndChild) || ::IsZoomed(hWndChild))
                 DefWindowProc(WM_MDIRESTORE, (WPARAM)hWndChild, 0);
@@ -415,6 +419,8 @@ void CXTPTabClientWnd::FitChildren()
             }
             m_mapFitted.SetAt(hWndChild, rcDocument);
         }
+        pWorkspace->m_rcFitted = rcDocument;
+        pWorkspace->m_nFittedKey = nChildrenKey;
         KeepSelectedInFront(pWorkspace);
     }
 }
@@ -425,9 +431,7 @@ void CXTPTabClientWnd::KeepSelectedInFront(CWorkspace* pWorkspace)
     HWND hWndSelected = pSelected != NULL ? (HWND)pSelected->GetData() : NULL;
     // The order of the windows is looked at only when the selected child or
     // the group's children changed since the last look.
-    DWORD_PTR nChildrenKey = 0;
-    for (int j = 0; j < pWorkspace->GetItemCount(); j++)
-        nChildrenKey = nChildrenKey * 31 + (DWORD_PTR)pWorkspace->GetItem(j)->GetData();
+    const DWORD_PTR nChildrenKey = pWorkspace->GetChildrenKey();
     if (hWndSelected == pWorkspace->m_hWndInFront && nChildrenKey == pWorkspace->m_nChildrenKey)
         return;
     pWorkspace->m_hWndInFront = hWndSelected;
@@ -491,29 +495,27 @@ void CXTPTabClientWnd::UnpinChildren()
     std::map<HWND, CPinnedChild> mapPinned;
     mapPinned.swap(m_mapPinned);
     for (const auto& entry : mapPinned)
+        UnpinChild(entry.first, entry.second);
+}
+
+void CXTPTabClientWnd::UnpinChild(HWND hWndChild, const CPinnedChild& pinned)
+{
+    if (!::IsWindow(hWndChild))
+        return;
+    XTPHookManager()->RemoveHook(hWndChild, &m_pinnedHook);
+    HMENU hSysMenu = ::GetSystemMenu(hWndChild, FALSE);
+    if (pinned.nMovePosition >= 0 && hSysMenu != NULL && ::GetMenuState(hSysMenu, SC_MOVE, MF_BYCOMMAND) == (UINT)-1)
     {
-        const HWND hWndChild = entry.first;
-        const CPinnedChild& pinned = entry.second;
-        if (!::IsWindow(hWndChild))
-            continue;
-        XTPHookManager()->RemoveHook(hWndChild, &m_pinnedHook);
-        if (m_hWnd == NULL || ::GetParent(hWndChild) != m_hWnd)
-            continue;
-        HMENU hSysMenu = ::GetSystemMenu(hWndChild, FALSE);
-        if (pinned.nMovePosition >= 0 && hSysMenu != NULL &&
-            ::GetMenuState(hSysMenu, SC_MOVE, MF_BYCOMMAND) == (UINT)-1)
-        {
-            const int nPosition = std::min(pinned.nMovePosition, ::GetMenuItemCount(hSysMenu));
-            ::InsertMenuA(hSysMenu, (UINT)nPosition, MF_BYPOSITION | MF_STRING | pinned.nMoveFlags, SC_MOVE,
-                          pinned.strMove);
-        }
-        if (pinned.dwStyleTaken != 0)
-        {
-            const LONG_PTR dwStyle = ::GetWindowLongPtr(hWndChild, GWL_STYLE);
-            ::SetWindowLongPtr(hWndChild, GWL_STYLE, dwStyle | (LONG_PTR)pinned.dwStyleTaken);
-            ::SetWindowPos(hWndChild, NULL, 0, 0, 0, 0,
-                           SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        }
+        const int nPosition = std::min(pinned.nMovePosition, ::GetMenuItemCount(hSysMenu));
+        ::InsertMenuA(hSysMenu, (UINT)nPosition, MF_BYPOSITION | MF_STRING | pinned.nMoveFlags, SC_MOVE,
+                      pinned.strMove);
+    }
+    if (pinned.dwStyleTaken != 0)
+    {
+        const LONG_PTR dwStyle = ::GetWindowLongPtr(hWndChild, GWL_STYLE);
+        ::SetWindowLongPtr(hWndChild, GWL_STYLE, dwStyle | (LONG_PTR)pinned.dwStyleTaken);
+        ::SetWindowPos(hWndChild, NULL, 0, 0, 0, 0,
+                       SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
 
@@ -555,21 +557,28 @@ void CXTPTabClientWnd::OnSize(UINT nType, int cx, int cy)
 
 CString CXTPTabClientWnd::GetChildrenState()
 {
-    CString strState;
     if (m_hWnd == NULL)
-        return strState;
+        return CString();
     CArray<HWND, HWND> arrChildren;
     GetMDIChildren(m_hWnd, arrChildren);
+    CStringArray arrTitles;
+    arrTitles.SetSize(arrChildren.GetSize());
+    for (INT_PTR i = 0; i < arrChildren.GetSize(); i++)
+        CWnd::FromHandle(arrChildren[i])->GetWindowText(arrTitles[i]);
+    return FormatChildrenState(arrChildren, arrTitles);
+}
+
+CString CXTPTabClientWnd::FormatChildrenState(const CArray<HWND, HWND>& arrChildren, const CStringArray& arrTitles)
+{
     BOOL bMaximized = FALSE;
     HWND hWndActive = (HWND)::SendMessage(m_hWnd, WM_MDIGETACTIVE, 0, (LPARAM)&bMaximized);
+    CString strState;
     strState.Format("%p:%d|", (void*)hWndActive, bMaximized);
-    for (int i = 0; i < arrChildren.GetSize(); i++)
+    for (INT_PTR i = 0; i < arrChildren.GetSize(); i++)
     {
-        CString strText;
-        CWnd::FromHandle(arrChildren[i])->GetWindowText(strText);
         CString strChild;
         strChild.Format("%p=", (void*)arrChildren[i]);
-        strState += strChild + strText + "|";
+        strState += strChild + arrTitles[i] + "|";
     }
     return strState;
 }
@@ -590,6 +599,16 @@ void CXTPTabClientWnd::UpdateContents()
             HWND hWnd = (HWND)pItem->GetData();
             if (!::IsWindow(hWnd) || ::GetParent(hWnd) != m_hWnd)
             {
+                // A window that left the client gets back what the groups
+                // took (a destroyed one took its hook along).
+                auto itPinned = m_mapPinned.find(hWnd);
+                if (itPinned != m_mapPinned.end())
+                {
+                    const CPinnedChild pinned = itPinned->second;
+                    m_mapPinned.erase(itPinned);
+                    UnpinChild(hWnd, pinned);
+                }
+                m_mapFitted.RemoveKey(hWnd);
                 if (pWorkspace->GetSelectedItem() == pItem)
                     pWorkspace->m_pSelected = NULL;
                 if (pWorkspace->GetHighlightedItem() == pItem)
@@ -621,6 +640,8 @@ void CXTPTabClientWnd::UpdateContents()
     // captions and tooltips follow the window texts.
     CArray<HWND, HWND> arrChildren;
     GetMDIChildren(m_hWnd, arrChildren);
+    CStringArray arrTitles;
+    arrTitles.SetSize(arrChildren.GetSize());
     HWND hWndActive = MDIGetActive();
     for (INT_PTR n = arrChildren.GetSize() - 1; n >= 0; n--)
     {
@@ -633,7 +654,7 @@ void CXTPTabClientWnd::UpdateContents()
             pItem = m_arrWorkspace[0]->InsertItem(-1, NULL);
             pItem->SetData((DWORD_PTR)hWndChild);
         }
-        CString strText;
+        CString& strText = arrTitles[n];
         CWnd::FromHandle(hWndChild)->GetWindowText(strText);
         if (pItem->GetCaption() != strText)
             pItem->SetCaption(strText);
@@ -653,7 +674,8 @@ void CXTPTabClientWnd::UpdateContents()
         if (pActive != NULL && pWorkspace->GetSelectedItem() != pActive)
             pWorkspace->SetSelectedItem(pActive);
     }
-    m_strLastState = GetChildrenState();
+    // What the idle pass compares with, from the children just walked.
+    m_strLastState = FormatChildrenState(arrChildren, arrTitles);
     LayoutWorkspaces();
 }
 

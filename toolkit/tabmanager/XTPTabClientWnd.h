@@ -59,11 +59,17 @@ public:
 
         CXTPTabClientWnd* m_pClient;
         CRect m_rcWorkspace;   // its part of the window, in client coordinates
+        // A key of its children (their windows, in order).
+        DWORD_PTR GetChildrenKey() const;
         // The child last found in front of the group's other children, and
-        // a key of the group's children then: while both hold, the order
+        // the key of the group's children then: while both hold, the order
         // of the windows needs no look.
         HWND m_hWndInFront;
         DWORD_PTR m_nChildrenKey;
+        // The room all its children were last placed in (empty: none), and
+        // the key of its children then.
+        CRect m_rcFitted;
+        DWORD_PTR m_nFittedKey;
     };
 
     CXTPTabClientWnd();
@@ -128,6 +134,7 @@ protected:
     // A fingerprint of the children, their titles and the active one: the
     // idle pass updates the tabs when it changes.
     CString GetChildrenState();
+    CString FormatChildrenState(const CArray<HWND, HWND>& arrChildren, const CStringArray& arrTitles);
     void UpdateMouse(CPoint point);
     LRESULT OnMDINext(WPARAM wParam, LPARAM lParam);
 
@@ -168,6 +175,7 @@ protected:
     UINT PinChild(HWND hWndChild);
     // Gives the children back what they gave up while there were groups.
     void UnpinChildren();
+    void UnpinChild(HWND hWndChild, const CPinnedChild& pinned);
     // Keeps the group's selected child in front of the group's others.
     void KeepSelectedInFront(CWorkspace* pWorkspace);
 

@@ -212,6 +212,24 @@ protected:
         EXPECT_EQ(2, Client().GetWorkspace(0)->GetItemCount());
     }
 
+    // In the middle of every group's room the pointer finds its selected
+    // document (or a window of it).
+    void ExpectSelectedDocumentsInFront(const char* pszWhen)
+    {
+        SCOPED_TRACE(pszWhen);
+        for (int i = 0; i < Client().GetWorkspaceCount(); i++)
+        {
+            CXTPTabClientWnd::CWorkspace* pWorkspace = Client().GetWorkspace(i);
+            HWND hWndSelected = (HWND)pWorkspace->GetSelectedItem()->GetData();
+            CPoint pt = pWorkspace->GetDocumentRect().CenterPoint();
+            Client().ClientToScreen(&pt);
+            HWND hWndThere = ::WindowFromPoint(pt);
+            while (hWndThere != NULL && ::GetParent(hWndThere) != Client().m_hWnd)
+                hWndThere = ::GetParent(hWndThere);
+            EXPECT_EQ(Title(hWndSelected), Title(hWndThere)) << "group " << i;
+        }
+    }
+
     // Documents opened and put into groups with Window > New Vertical (or
     // Horizontal) Tab Group, once per group after the first: the last group
     // holds the document opened last, alone.
@@ -411,6 +429,7 @@ TEST_P(DocumentsInGroupsTest, ADocumentStaysInItsGroupsRoomAndMovesSizesAndMinim
     m_pFrame->SetWindowPos(NULL, 0, 0, param.nFrameWidth, 700, SWP_NOMOVE | SWP_NOZORDER);
     Settle();
     ASSERT_NO_FATAL_FAILURE(MakeGroups(param.nGroups, param.bHorizontal ? 'Z' : 'V'));
+    ExpectSelectedDocumentsInFront("groups made");
     HWND hLast = (HWND)Client().GetWorkspace(param.nGroups - 1)->GetItem(0)->GetData();
     CRect rcRoom = ChildInClient(hLast);
     // Its caption offers neither minimise nor maximise.
@@ -427,10 +446,12 @@ TEST_P(DocumentsInGroupsTest, ADocumentStaysInItsGroupsRoomAndMovesSizesAndMinim
     EXPECT_FALSE(testsupport::SaveScreenSnapshot(m_pFrame->m_hWnd, "groups_" + std::to_string(param.nGroups) +
                                                  (param.bHorizontal ? "_horizontal_" : "_vertical_") +
                                                  std::to_string(param.nFrameWidth)).empty());
-    // Its tab still shows it, in its room.
+    // Its tab still shows it, in its room; the first group shows the
+    // document whose tab was clicked.
     Click(TabPoint((HWND)Client().GetWorkspace(0)->GetItem(0)->GetData()));
     Click(TabPoint(hLast));
     EXPECT_EQ(rcRoom, ChildInClient(hLast));
+    ExpectSelectedDocumentsInFront("tabs clicked");
 
     // Back into one group: all of it works again.
     while (Client().GetWorkspaceCount() > 1)
@@ -440,6 +461,7 @@ TEST_P(DocumentsInGroupsTest, ADocumentStaysInItsGroupsRoomAndMovesSizesAndMinim
         Keys({ 'R' });
     }
     EXPECT_NE((UINT)-1, ::GetMenuState(hSystem, SC_MOVE, MF_BYCOMMAND));
+    ExpectSelectedDocumentsInFront("groups undone");
     Click(TabPoint(hLast));
     ASSERT_EQ(hLast, ActiveChild());
     EXPECT_EQ("border drag, caption drag, Move, Size, Minimize", TryToMoveSizeAndMinimise(hLast, param.bHorizontal, 60));
