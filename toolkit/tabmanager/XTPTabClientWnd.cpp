@@ -30,6 +30,11 @@ namespace
 // system does nothing with, so that the clicks come to this window.
 const LRESULT kStripHitTest = HTBORDER;
 
+// What a child pinned to its group's room gives up: no caption buttons to
+// minimise or maximise and no sizing border (the system then greys Size,
+// Minimize and Maximize in its system menu too).
+const DWORD kPinnedStyles = WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME;
+
 // The MDI children of a client window, in the system's order (top first).
 void GetMDIChildren(HWND hWndClient, CArray<HWND, HWND>& arrChildren)
 {
@@ -457,35 +462,54 @@ UINT CXTPTabClientWnd::PinChild(HWND hWndChild)
     if (m_mapPinned.count(hWndChild) != 0)
         return 0;
     CPinnedChild pinned;
-    // No caption buttons to minimise or maximise and no sizing border: the
-    // system greys Size, Minimize and Maximize in the system menu for it.
-    const DWORD dwTake = WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME;
     const LONG_PTR dwStyle = ::GetWindowLongPtr(hWndChild, GWL_STYLE);
-    pinned.dwStyleTaken = (DWORD)(dwStyle & dwTake);
-    // Move, which the system never greys for a window that is not
-    // maximised, leaves the system menu.
+    pinned.dwStyleTaken = (DWORD)(dwStyle & kPinnedStyles);
+    // Move leaves the system menu when the menu is about to show.
     pinned.nMovePosition = -1;
     pinned.nMoveFlags = 0;
-    HMENU hSysMenu = ::GetSystemMenu(hWndChild, FALSE);
-    const int nCount = hSysMenu != NULL ? ::GetMenuItemCount(hSysMenu) : 0;
-    for (int i = 0; i < nCount; i++)
-    {
-        if (::GetMenuItemID(hSysMenu, i) != SC_MOVE)
-            continue;
-        char szText[256] = "";
-        ::GetMenuStringA(hSysMenu, (UINT)i, szText, (int)sizeof(szText), MF_BYPOSITION);
-        pinned.strMove = szText;
-        pinned.nMoveFlags = ::GetMenuState(hSysMenu, (UINT)i, MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED | MF_CHECKED);
-        if (::DeleteMenu(hSysMenu, (UINT)i, MF_BYPOSITION))
-            pinned.nMovePosition = i;
-        break;
-    }
     if (pinned.dwStyleTaken != 0)
-        ::SetWindowLongPtr(hWndChild, GWL_STYLE, dwStyle & ~(LONG_PTR)dwTake);
+        ::SetWindowLongPtr(hWndChild, GWL_STYLE, dwStyle & ~(LONG_PTR)kPinnedStyles);
     m_mapPinned[hWndChild] = pinned;
     // Moving with the caption, and the commands by key or by a program.
     XTPHookManager()->SetHook(hWndChild, &m_pinnedHook);
     return pinned.dwStyleTaken != 0 ? SWP_FRAMECHANGED : 0;
+}
+
+LRESULT CXTPTabClientWnd::CreatePinnedChild(const MDICREATESTRUCT& mcsAsked)
+{
+    // A new child joins the first group: it is made in that group's room and
+    // without what a pinned child gives up, rather than moved and changed
+    // there once made.
+    MDICREATESTRUCT mcs = mcsAsked;
+    const CRect rcDocument = m_arrWorkspace[0]->GetDocumentRect();
+    mcs.x = rcDocument.left;
+    mcs.y = rcDocument.top;
+    mcs.cx = rcDocument.Width();
+    mcs.cy = rcDocument.Height();
+    CPinnedChild pinned;
+    pinned.dwStyleTaken = mcs.style & kPinnedStyles;
+    pinned.nMovePosition = -1;
+    pinned.nMoveFlags = 0;
+    mcs.style &= ~kPinnedStyles;
+    HWND hWndChild = (HWND)CWnd::WindowProc(WM_MDICREATE, 0, (LPARAM)&mcs);
+    if (hWndChild != NULL && ::IsWindow(hWndChild) && m_mapPinned.count(hWndChild) == 0)
+    {
+        // A client without MDIS_ALLCHILDSTYLES gives every child those
+        // styles all the same.
+        const LONG_PTR dwStyle = ::GetWindowLongPtr(hWndChild, GWL_STYLE);
+        if (dwStyle & kPinnedStyles)
+        {
+            pinned.dwStyleTaken |= (DWORD)(dwStyle & kPinnedStyles);
+            ::SetWindowLongPtr(hWndChild, GWL_STYLE, dwStyle & ~(LONG_PTR)kPinnedStyles);
+            ::SetWindowPos(hWndChild, NULL, 0, 0, 0, 0,
+                           SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        m_mapPinned[hWndChild] = pinned;
+        XTPHookManager()->SetHook(hWndChild, &m_pinnedHook);
+    }
+    if (!m_bRefreshing)
+        Refresh(FALSE);
+    return (LRESULT)hWndChild;
 }
 
 void CXTPTabClientWnd::UnpinChildren()
@@ -503,8 +527,8 @@ void CXTPTabClientWnd::UnpinChild(HWND hWndChild, const CPinnedChild& pinned)
     if (!::IsWindow(hWndChild))
         return;
     XTPHookManager()->RemoveHook(hWndChild, &m_pinnedHook);
-    HMENU hSysMenu = ::GetSystemMenu(hWndChild, FALSE);
-    if (pinned.nMovePosition >= 0 && hSysMenu != NULL && ::GetMenuState(hSysMenu, SC_MOVE, MF_BYCOMMAND) == (UINT)-1)
+    HMENU hSysMenu = pinned.nMovePosition >= 0 ? ::GetSystemMenu(hWndChild, FALSE) : NULL;
+    if (hSysMenu != NULL && ::GetMenuState(hSysMenu, SC_MOVE, MF_BYCOMMAND) == (UINT)-1)
     {
         const int nPosition = std::min(pinned.nMovePosition, ::GetMenuItemCount(hSysMenu));
         ::InsertMenuA(hSysMenu, (UINT)nPosition, MF_BYPOSITION | MF_STRING | pinned.nMoveFlags, SC_MOVE,
@@ -519,10 +543,36 @@ void CXTPTabClientWnd::UnpinChild(HWND hWndChild, const CPinnedChild& pinned)
     }
 }
 
+void CXTPTabClientWnd::RemoveMoveCommand(HWND hWndChild, HMENU hSysMenu)
+{
+    // Move, which the system never greys for a window that is not
+    // maximised, leaves the system menu of a pinned child.
+    auto it = m_mapPinned.find(hWndChild);
+    if (it == m_mapPinned.end() || it->second.nMovePosition >= 0 || hSysMenu == NULL)
+        return;
+    CPinnedChild& pinned = it->second;
+    const int nCount = ::GetMenuItemCount(hSysMenu);
+    for (int i = 0; i < nCount; i++)
+    {
+        if (::GetMenuItemID(hSysMenu, i) != SC_MOVE)
+            continue;
+        char szText[256] = "";
+        ::GetMenuStringA(hSysMenu, (UINT)i, szText, (int)sizeof(szText), MF_BYPOSITION);
+        pinned.strMove = szText;
+        pinned.nMoveFlags = ::GetMenuState(hSysMenu, (UINT)i, MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED | MF_CHECKED);
+        if (::DeleteMenu(hSysMenu, (UINT)i, MF_BYPOSITION))
+            pinned.nMovePosition = i;
+        return;
+    }
+}
+
 int CXTPTabClientWnd::CPinnedChildHook::OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam,
                                                       LRESULT& lResult)
 {
-    (void)lParam;
+    // The system menu about to show (the system's own items are updated
+    // after this, by the window's style).
+    if (nMessage == WM_INITMENUPOPUP && HIWORD(lParam) != 0)
+        m_pClient->RemoveMoveCommand(hWnd, (HMENU)wParam);
     if (nMessage != WM_SYSCOMMAND)
         return hookContinue;
     switch (wParam & 0xFFF0)
@@ -1096,6 +1146,9 @@ LRESULT CXTPTabClientWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         [[fallthrough]];
     case WM_MDICREATE:
+        if (HasGroups() && lParam != 0)
+            return CreatePinnedChild(*(const MDICREATESTRUCT*)lParam);
+        [[fallthrough]];
     case WM_MDIDESTROY:
     case WM_MDIACTIVATE:
     case WM_MDIRESTORE:

@@ -151,7 +151,7 @@ protected:
     struct CPinnedChild
     {
         DWORD dwStyleTaken;   // caption boxes and sizing border taken away
-        int nMovePosition;    // where Move stood in its system menu (-1: nowhere)
+        int nMovePosition;    // where Move stood in its system menu (-1: not taken)
         UINT nMoveFlags;
         CString strMove;
     };
@@ -176,6 +176,9 @@ protected:
     // Gives the children back what they gave up while there were groups.
     void UnpinChildren();
     void UnpinChild(HWND hWndChild, const CPinnedChild& pinned);
+    void RemoveMoveCommand(HWND hWndChild, HMENU hSysMenu);
+    // WM_MDICREATE while there are groups.
+    LRESULT CreatePinnedChild(const MDICREATESTRUCT& mcsAsked);
     // Keeps the group's selected child in front of the group's others.
     void KeepSelectedInFront(CWorkspace* pWorkspace);
 
