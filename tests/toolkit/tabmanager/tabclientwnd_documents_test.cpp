@@ -252,59 +252,57 @@ protected:
         ASSERT_EQ(nGroups, Client().GetWorkspaceCount());
     }
 
-    // A press at ptFrom, the pointer moved by szBy in steps and the release,
-    // in one batch, as a hand drags.
+    // The pointer moved to ptFrom, then by szBy in steps.
+    static std::vector<INPUT> PointerPath(CPoint ptFrom, CSize szBy)
+    {
+        const DWORD dwAt = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        std::vector<INPUT> inputs = { testsupport::MouseInput(dwAt, ptFrom) };
+        for (int i = 1; i <= 6; i++)
+            inputs.push_back(testsupport::MouseInput(dwAt, ptFrom + CSize(szBy.cx * i / 6, szBy.cy * i / 6)));
+        return inputs;
+    }
+
+    // A drag from ptFrom by szBy, in one batch.
     static void Drag(CPoint ptFrom, CSize szBy)
     {
-        using testsupport::MouseInput;
-        const DWORD dwAt = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
         ::SetCursorPos(ptFrom.x, ptFrom.y);
-        std::vector<INPUT> inputs = { MouseInput(dwAt, ptFrom), MouseInput(MOUSEEVENTF_LEFTDOWN) };
-        for (int i = 1; i <= 6; i++)
-            inputs.push_back(MouseInput(dwAt, ptFrom + CSize(szBy.cx * i / 6, szBy.cy * i / 6)));
-        inputs.push_back(MouseInput(MOUSEEVENTF_LEFTUP));
+        std::vector<INPUT> inputs = PointerPath(ptFrom, szBy);
+        inputs.insert(inputs.begin() + 1, testsupport::MouseInput(MOUSEEVENTF_LEFTDOWN));
+        inputs.push_back(testsupport::MouseInput(MOUSEEVENTF_LEFTUP));
         testsupport::SendInputs(inputs);
         Settle(250);
     }
 
-    // Opens the document's system menu with a click on its icon and
-    // chooses an item by its key, in one batch. What the item starts (the
-    // system's move or size loop, begun from the keyboard) is then driven by
-    // the pointer from another thread, as a hand would while the loop runs:
-    // moved to ptFrom, then by szBy, and clicked. A menu still open then
-    // (its item is not there or is greyed) is closed instead. The click on
-    // the icon comes a double-click time after any earlier one (two would
-    // close the document).
+    // A click on the document's icon opens its system menu and a key
+    // chooses an item, in one batch. What the item starts (the system's
+    // move or size loop, begun from the keyboard) is then driven as a hand
+    // would, from another thread while the loop runs: the pointer from
+    // ptFrom by szBy, and a click. A menu still open then (the item is not
+    // there or is greyed) gets Escape. The icon is clicked a double-click
+    // time after any earlier click (two would close the document).
     static void SystemMenuCommand(HWND hWnd, WORD vkItem, CPoint ptFrom = CPoint(), CSize szBy = CSize())
     {
-        using testsupport::MouseInput;
-        const DWORD dwAt = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
         Settle(::GetDoubleClickTime() + 50);
         CPoint ptIcon = FindNonClientPart(hWnd, HTSYSMENU);
         ASSERT_NE(CPoint(0, 0), ptIcon);
         ::SetCursorPos(ptIcon.x, ptIcon.y);
-        std::vector<INPUT> inputs = { MouseInput(dwAt, ptIcon), MouseInput(MOUSEEVENTF_LEFTDOWN),
-                                      MouseInput(MOUSEEVENTF_LEFTUP) };
+        std::vector<INPUT> inputs = { testsupport::MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, ptIcon),
+                                      testsupport::MouseInput(MOUSEEVENTF_LEFTDOWN),
+                                      testsupport::MouseInput(MOUSEEVENTF_LEFTUP) };
         for (bool bUp : { false, true })
         {
-            INPUT input = testsupport::KeyInput(vkItem, bUp);
-            input.ki.wScan = (WORD)::MapVirtualKey(vkItem, 0);
-            inputs.push_back(input);
+            inputs.push_back(testsupport::KeyInput(vkItem, bUp));
+            inputs.back().ki.wScan = (WORD)::MapVirtualKey(vkItem, 0);
         }
         testsupport::SendInputs(inputs);
-        std::thread hand([ptFrom, szBy, dwAt] {
+        std::thread hand([ptFrom, szBy] {
             ::Sleep(300);
             HWND hMenu = ::FindWindow(_T("#32768"), NULL);
             if ((hMenu != NULL && ::IsWindowVisible(hMenu)) || ptFrom == CPoint())
-            {
-                testsupport::SendInputs({ testsupport::KeyInput(VK_ESCAPE, false), testsupport::KeyInput(VK_ESCAPE, true) });
-                return;
-            }
-            std::vector<INPUT> moves = { MouseInput(dwAt, ptFrom) };
-            for (int i = 1; i <= 6; i++)
-                moves.push_back(MouseInput(dwAt, ptFrom + CSize(szBy.cx * i / 6, szBy.cy * i / 6)));
-            moves.push_back(MouseInput(MOUSEEVENTF_LEFTDOWN));
-            moves.push_back(MouseInput(MOUSEEVENTF_LEFTUP));
+                return testsupport::SendInputs({ testsupport::KeyInput(VK_ESCAPE, false), testsupport::KeyInput(VK_ESCAPE, true) });
+            std::vector<INPUT> moves = PointerPath(ptFrom, szBy);
+            moves.push_back(testsupport::MouseInput(MOUSEEVENTF_LEFTDOWN));
+            moves.push_back(testsupport::MouseInput(MOUSEEVENTF_LEFTUP));
             testsupport::SendInputs(moves);
         });
         Settle(600);
