@@ -7,19 +7,25 @@
 
 #include "support/bars_frame.h"
 #include "support/canvas.h"
+#include "support/copied_program.h"
 #include "support/crafted_metafiles.h"
 #include "support/data_files.h"
 #include "support/icon_files.h"
+#include "support/keyinput.h"
 #include "support/memory.h"
+#include "support/metafiles.h"
+#include "support/mouseinput.h"
 #include "support/packed_bytes.h"
 #include "support/snapshot.h"
 
 #include "XTPCommandBarsExchange.h"
 #include "XTPImageManager.h"
+#include "XTPMetafileRenderer.h"
 #include "XTPZipMemFile.h"
 #include "resource.h"
 
 #include <commctrl.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cstddef>
@@ -818,6 +824,462 @@ TEST_F(Brindlemark, CraftedMetafilesImportedIntoTheButtonEditorAreDrawnOrRefused
     }
     for (const std::string& strPath : files)
         ::DeleteFileA(strPath.c_str());
+    ClearSettings();
+}
+
+namespace
+{
+// The Import of the button editor through its Open dialog, the file named
+// in wide characters as the system has it.
+void ImportIntoEditorW(DWORD dwPid, HWND hEditor, const std::wstring& strPath)
+{
+    ::PostMessage(hEditor, WM_COMMAND, 9146, 0);   // Import from File
+    HWND hOpen = WaitForWindow(dwPid, "Open", 5000);
+    ASSERT_TRUE(hOpen != NULL) << "Import opened no file dialog";
+    ::SetDlgItemTextW(hOpen, 1148, strPath.c_str());
+    ::SetDlgItemTextW(hOpen, 1152, strPath.c_str());
+    ::PostMessage(hOpen, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+}
+
+// The text a message of the game's shows: the longest text of its windows.
+std::string ShownText(HWND hMessage)
+{
+    std::string strText;
+    for (HWND hChild : Descendants(hMessage, "", ""))
+    {
+        char szText[1024] = "";
+        ::GetWindowTextA(hChild, szText, sizeof(szText));
+        if (strlen(szText) > strText.size())
+            strText = szText;
+    }
+    return strText;
+}
+
+// The editor with a step undone, so that Redo is on until an import makes
+// a new step: its tool bar with Redo.
+HWND EditorWithRedo(HWND hEditor)
+{
+    RECT rcCanvas = {};
+    if (!CanvasRect(hEditor, &rcCanvas))
+        return NULL;
+    const POINT ptCorner = {rcCanvas.left + 4, rcCanvas.top + 4};
+    const Patch blank = ScreenPatch(ptCorner);
+    ClickScreen(ptCorner, false);
+    EXPECT_NE(blank, WaitForPatch(ptCorner, blank, false)) << "the pencil drew nothing";
+    ::PostMessage(hEditor, WM_COMMAND, 9144, 0);   // Undo
+    HWND hRedoBar = NULL;
+    for (HWND hBar : Descendants(hEditor, "", TOOLBARCLASSNAMEA))
+    {
+        if (::SendMessage(hBar, TB_COMMANDTOINDEX, 9145, 0) >= 0)
+            hRedoBar = hBar;
+    }
+    for (int n = 0; n < 100 && hRedoBar != NULL && !::SendMessage(hRedoBar, TB_ISBUTTONENABLED, 9145, 0); n++)
+        Wait(50);
+    EXPECT_TRUE(hRedoBar != NULL && ::SendMessage(hRedoBar, TB_ISBUTTONENABLED, 9145, 0)) << "Redo is not on";
+    return hRedoBar;
+}
+
+// Imports the file and waits for the outcome: the text of the message
+// shown (closed again), or empty when the picture was drawn (a new step
+// took Redo off; it is undone again, so that Redo is on). pdwTook: from the
+// Open dialog's OK to the outcome.
+std::string ImportAndWait(const Game& game, HWND hEditor, HWND hRedoBar, const std::wstring& strPath,
+                          DWORD* pdwTook = NULL)
+{
+    ImportIntoEditorW(game.Pid(), hEditor, strPath);
+    const DWORD dwStart = ::GetTickCount();
+    HWND hMessage = NULL;
+    bool bDrawn = false;
+    while (hMessage == NULL && !bDrawn && ::GetTickCount() - dwStart < 8000)
+    {
+        hMessage = WaitForWindow(game.Pid(), "Brindlemark", 0);
+        bDrawn = hMessage == NULL && !::SendMessage(hRedoBar, TB_ISBUTTONENABLED, 9145, 0);
+        if (hMessage == NULL && !bDrawn)
+            Wait(10);
+    }
+    if (pdwTook != NULL)
+        *pdwTook = ::GetTickCount() - dwStart;
+    EXPECT_TRUE(hMessage != NULL || bDrawn) << "neither drawn nor refused";
+    if (hMessage != NULL)
+    {
+        const std::string strText = ShownText(hMessage);
+        ::PostMessage(hMessage, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        EXPECT_TRUE(WaitUntilGone(hMessage, 5000)) << "OK closes the message";
+        return strText.empty() ? std::string("(a message without text)") : strText;
+    }
+    ::PostMessage(hEditor, WM_COMMAND, 9144, 0);   // Undo
+    for (int n = 0; n < 100 && !::SendMessage(hRedoBar, TB_ISBUTTONENABLED, 9145, 0); n++)
+        Wait(50);
+    return std::string();
+}
+
+// Writes bytes to a file of a wide-character name.
+bool WriteBytesW(const std::wstring& strPath, const std::vector<BYTE>& data)
+{
+    return testsupport::WriteFileW(strPath, std::string(data.begin(), data.end()));
+}
+
+const char kBadPicture[] = "The picture could not be read. The button image is unchanged.";
+} // namespace
+
+// A player imports a bitmap and a metafile from a folder named in Cyrillic
+// and Greek letters and from one named in Chinese characters: each is read
+// by the name the Open dialog hands back. A file another program holds
+// open is said not to open, and the image stays.
+TEST_F(Brindlemark, PicturesInFoldersOfAnyLettersAreImportedIntoTheButtonEditor)
+{
+    const std::vector<BYTE> emf = testsupport::RecordEnh([](HDC hDC) {
+        HBRUSH hBrush = ::CreateSolidBrush(RGB(0, 0, 255));
+        RECT rc = {0, 0, 32, 32};
+        ::FillRect(hDC, &rc, hBrush);
+        ::DeleteObject(hBrush);
+    });
+    // "Игры Ω" and "图片"
+    testsupport::CWideTempFolder cyrillic(L"\u0418\u0433\u0440\u044B \u03A9"), chinese(L"\u56FE\u7247");
+    ASSERT_FALSE(cyrillic.Folder().empty());
+    ASSERT_FALSE(chinese.Folder().empty());
+    {
+        Game game;
+        ASSERT_TRUE(game.Frame() != NULL);
+        ::SetForegroundWindow(game.Frame());
+        HWND hSheet = OpenCustomize(game);
+        ASSERT_TRUE(hSheet != NULL) << "the Customize sheet did not open";
+        HWND hEditor = OpenButtonEditor(game);
+        ASSERT_TRUE(hEditor != NULL) << "the context menu opened no button editor";
+        HWND hRedoBar = EditorWithRedo(hEditor);
+        ASSERT_TRUE(hRedoBar != NULL);
+        RECT rcCanvas = {};
+        ASSERT_TRUE(CanvasRect(hEditor, &rcCanvas));
+        const POINT ptMiddle = {(rcCanvas.left + rcCanvas.right) / 2, (rcCanvas.top + rcCanvas.bottom) / 2};
+
+        for (const testsupport::CWideTempFolder* pFolder : {&cyrillic, &chinese})
+        {
+            const std::wstring strBmp = pFolder->Path(L"\u043A\u0430\u0440\u0442\u0438\u043D\u043A\u0430.bmp");
+            const std::wstring strEmf = pFolder->Path(L"\u84DD.emf");
+            ASSERT_TRUE(WriteBytesW(strBmp, OneBitBmp(16, 16)));
+            ASSERT_TRUE(WriteBytesW(strEmf, emf));
+            EXPECT_EQ("", ImportAndWait(game, hEditor, hRedoBar, strBmp)) << "the bitmap is read";
+            EXPECT_EQ("", ImportAndWait(game, hEditor, hRedoBar, strEmf)) << "the metafile is read";
+            ::PostMessage(hEditor, WM_COMMAND, 9145, 0);   // Redo: the metafile again
+            const Patch blue = WaitForPatch(ptMiddle, Patch(64, RGB(0, 0, 255)), true);
+            EXPECT_EQ(Patch(64, RGB(0, 0, 255)), blue) << "the metafile's picture is on the canvas";
+            if (pFolder == &chinese)
+                EXPECT_FALSE(testsupport::SaveScreenSnapshot(hEditor, "button_editor_wide_folder").empty());
+            ::PostMessage(hEditor, WM_COMMAND, 9144, 0);   // Undo
+            Wait(300);
+        }
+
+        // Held open, shared with no one, by another program.
+        const std::wstring strHeld = chinese.Path(L"\u84DD.emf");
+        HANDLE hHeld = ::CreateFileW(strHeld.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+        ASSERT_NE(INVALID_HANDLE_VALUE, hHeld);
+        const Patch before = ScreenPatch(ptMiddle);
+        EXPECT_EQ("The picture file could not be opened. The button image is unchanged.",
+                  ImportAndWait(game, hEditor, hRedoBar, strHeld));
+        ::CloseHandle(hHeld);
+        EXPECT_EQ(before, WaitForPatch(ptMiddle, before, true)) << "the image stays";
+
+        ::SetForegroundWindow(hEditor);
+        Wait(200);
+        PressKeys({VK_ESCAPE});
+        EXPECT_TRUE(WaitUntilGone(hEditor, 5000)) << "Escape closes the editor";
+        ::SetForegroundWindow(hSheet);
+        ASSERT_TRUE(PressChildButton(hSheet, "Close"));
+        EXPECT_EQ(0, game.Close());
+    }
+    ClearSettings();
+}
+
+// A player imports pictures priced near the drawing limit and pictures
+// with records that overrun the system's player: over the limit or damaged,
+// each is refused at once with the picture's message; under it, and the
+// damaged files' sound twins, each is drawn within the renderer's time.
+TEST_F(Brindlemark, PricedAndOverrunningPicturesAreRefusedAtOnceAndTheirTwinsDrawn)
+{
+    testsupport::CWideTempFolder folder(L"Priced pictures");
+    ASSERT_FALSE(folder.Folder().empty());
+    struct Case
+    {
+        std::string strName;
+        std::vector<BYTE> data;
+        bool bDrawn;
+    };
+    std::vector<Case> cases;
+    for (testsupport::PricedPicture& picture : testsupport::PricedCopyPictures())
+        cases.push_back({picture.pszName, picture.data, !picture.bOverLimit});
+    for (testsupport::DamagedRecordPicture& picture : testsupport::DamagedRecordPictures())
+    {
+        cases.push_back({std::string(picture.pszName) + "_damaged", picture.damaged, false});
+        cases.push_back({std::string(picture.pszName) + "_sound", picture.sound, true});
+    }
+    {
+        Game game;
+        ASSERT_TRUE(game.Frame() != NULL);
+        ::SetForegroundWindow(game.Frame());
+        HWND hSheet = OpenCustomize(game);
+        ASSERT_TRUE(hSheet != NULL) << "the Customize sheet did not open";
+        HWND hEditor = OpenButtonEditor(game);
+        ASSERT_TRUE(hEditor != NULL) << "the context menu opened no button editor";
+        HWND hRedoBar = EditorWithRedo(hEditor);
+        ASSERT_TRUE(hRedoBar != NULL);
+        for (const Case& picture : cases)
+        {
+            SCOPED_TRACE(picture.strName);
+            const bool bEnhanced = picture.data.size() > 44 && testsupport::GetDword(picture.data, 0) == EMR_HEADER;
+            const std::wstring strPath =
+                folder.Path(std::wstring(picture.strName.begin(), picture.strName.end()) + (bEnhanced ? L".emf" : L".wmf"));
+            ASSERT_TRUE(WriteBytesW(strPath, picture.data));
+            DWORD dwTook = 0;
+            const std::string strOutcome = ImportAndWait(game, hEditor, hRedoBar, strPath, &dwTook);
+            std::printf("%s: %s after %lu ms\n", picture.strName.c_str(), strOutcome.empty() ? "drawn" : "refused",
+                        (unsigned long)dwTook);
+            ASSERT_TRUE(IsRunning(game, game.Pid())) << "the picture crashed the game";
+            EXPECT_EQ(picture.bDrawn ? std::string() : std::string(kBadPicture), strOutcome);
+            // Refused up front: the renderer's time limit never comes into
+            // it. The dialog's closing and the message's showing come on top.
+            EXPECT_LT(dwTook, picture.bDrawn ? 2000u : 1000u);
+        }
+        ::SetForegroundWindow(hEditor);
+        Wait(200);
+        PressKeys({VK_ESCAPE});
+        EXPECT_TRUE(WaitUntilGone(hEditor, 5000)) << "Escape closes the editor";
+        ::SetForegroundWindow(hSheet);
+        ASSERT_TRUE(PressChildButton(hSheet, "Close"));
+        EXPECT_EQ(0, game.Close());
+    }
+    ClearSettings();
+}
+
+namespace
+{
+// A picture that takes the renderer about half a second: tiny
+// parallelogram copies priced just under the limit.
+std::vector<BYTE> SlowPicture()
+{
+    for (testsupport::PricedPicture& picture : testsupport::PricedCopyPictures())
+    {
+        if (!picture.bOverLimit && std::string(picture.pszName).find("parallelogram") != std::string::npos)
+            return picture.data;
+    }
+    return std::vector<BYTE>();
+}
+
+// The process id of the game's metafile renderer; 0 while there is none.
+DWORD RendererOf(DWORD dwGame)
+{
+    DWORD dwRenderer = 0;
+    HANDLE hSnapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (hSnapshot == INVALID_HANDLE_VALUE)
+        return 0;
+    PROCESSENTRY32 entry;
+    entry.dwSize = sizeof(entry);
+    for (BOOL bMore = ::Process32First(hSnapshot, &entry); bMore; bMore = ::Process32Next(hSnapshot, &entry))
+    {
+        if (entry.th32ParentProcessID == dwGame && lstrcmpiA(entry.szExeFile, "XTPMetafileRenderer.exe") == 0)
+            dwRenderer = entry.th32ProcessID;
+    }
+    ::CloseHandle(hSnapshot);
+    return dwRenderer;
+}
+
+// The block the game shares with its renderer for its first metafile,
+// made from dwFrom on (its name holds the game's id, the call's number and
+// the time it was made); null until it is there.
+XTP_METAFILE_RENDER_BLOCK* FirstRenderBlock(DWORD dwGame, DWORD dwFrom, HANDLE* phMapping)
+{
+    for (DWORD dwTick = dwFrom - 50; (LONG)(::GetTickCount() - dwTick) >= 0; dwTick++)
+    {
+        wchar_t szName[96];
+        _snwprintf(szName, 95, L"XTPMetafileRender.%lu.1.%lu", (unsigned long)dwGame, (unsigned long)dwTick);
+        szName[95] = 0;
+        HANDLE hMapping = ::OpenFileMappingW(FILE_MAP_READ, FALSE, szName);
+        if (hMapping != NULL)
+        {
+            *phMapping = hMapping;
+            return (XTP_METAFILE_RENDER_BLOCK*)::MapViewOfFile(hMapping, FILE_MAP_READ, 0, 0, 0);
+        }
+    }
+    return NULL;
+}
+
+// Suspends or resumes every thread of a process.
+void SuspendProcess(DWORD dwProcess, bool bSuspend)
+{
+    HANDLE hSnapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    THREADENTRY32 entry;
+    entry.dwSize = sizeof(entry);
+    for (BOOL bMore = ::Thread32First(hSnapshot, &entry); bMore; bMore = ::Thread32Next(hSnapshot, &entry))
+    {
+        if (entry.th32OwnerProcessID != dwProcess)
+            continue;
+        HANDLE hThread = ::OpenThread(THREAD_SUSPEND_RESUME, FALSE, entry.th32ThreadID);
+        if (hThread != NULL)
+        {
+            if (bSuspend)
+                ::SuspendThread(hThread);
+            else
+                ::ResumeThread(hThread);
+            ::CloseHandle(hThread);
+        }
+    }
+    ::CloseHandle(hSnapshot);
+}
+} // namespace
+
+// While a picture that takes about half a second is drawn, the player
+// presses Escape and Enter and clicks Cancel: the editor stays, with the
+// picture, and Escape pressed afterwards closes it.
+TEST_F(Brindlemark, KeysAndClicksOnTheButtonEditorWhileAPictureIsDrawnAreDiscarded)
+{
+    testsupport::CWideTempFolder folder(L"Slow picture");
+    const std::wstring strSlow = folder.Path(L"slow.emf");
+    ASSERT_TRUE(WriteBytesW(strSlow, SlowPicture()));
+    {
+        Game game;
+        ASSERT_TRUE(game.Frame() != NULL);
+        ::SetForegroundWindow(game.Frame());
+        HWND hSheet = OpenCustomize(game);
+        ASSERT_TRUE(hSheet != NULL) << "the Customize sheet did not open";
+        HWND hEditor = OpenButtonEditor(game);
+        ASSERT_TRUE(hEditor != NULL) << "the context menu opened no button editor";
+        HWND hRedoBar = EditorWithRedo(hEditor);
+        ASSERT_TRUE(hRedoBar != NULL);
+        RECT rcCancel = {};
+        ASSERT_TRUE(::GetWindowRect(::GetDlgItem(hEditor, IDCANCEL), &rcCancel));
+        const POINT ptCancel = {(rcCancel.left + rcCancel.right) / 2, (rcCancel.top + rcCancel.bottom) / 2};
+
+        for (int nHow = 0; nHow < 3; nHow++)
+        {
+            SCOPED_TRACE(nHow == 0 ? "Escape" : nHow == 1 ? "Enter" : "a click on Cancel");
+            if (nHow == 2)
+            {
+                // The pointer waits over Cancel.
+                const DWORD dwAt = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+                POINT ptNow = {-1, -1};
+                for (int n = 0; n < 40 && (ptNow.x != ptCancel.x || ptNow.y != ptCancel.y); n++)
+                {
+                    testsupport::SendInputs({testsupport::MouseInput(dwAt, ptCancel)});
+                    Wait(50);
+                    ::GetCursorPos(&ptNow);
+                }
+            }
+            ImportIntoEditorW(game.Pid(), hEditor, strSlow);
+            const DWORD dwStart = ::GetTickCount();
+            while (RendererOf(game.Pid()) == 0 && ::GetTickCount() - dwStart < 3000)
+                Wait(5);
+            ASSERT_NE(0u, RendererOf(game.Pid())) << "the picture is not drawn by a renderer";
+            // At once, while the renderer draws.
+            if (nHow < 2)
+                testsupport::PressKeys({(WORD)(nHow == 0 ? VK_ESCAPE : VK_RETURN)});
+            else
+                testsupport::SendInputs({testsupport::MouseInput(MOUSEEVENTF_LEFTDOWN),
+                                         testsupport::MouseInput(MOUSEEVENTF_LEFTUP)});
+            const bool bStillDrawing = RendererOf(game.Pid()) != 0;
+            // The picture, then a moment for anything left to act.
+            for (int n = 0; n < 100 && ::SendMessage(hRedoBar, TB_ISBUTTONENABLED, 9145, 0); n++)
+                Wait(50);
+            Wait(500);
+            EXPECT_TRUE(bStillDrawing) << "the input came after the picture (a busy machine): not judged";
+            ASSERT_TRUE(::IsWindow(hEditor)) << "the editor closed";
+            EXPECT_TRUE(WaitForWindow(game.Pid(), "Brindlemark", 0) == NULL) << "no message";
+            EXPECT_FALSE(::SendMessage(hRedoBar, TB_ISBUTTONENABLED, 9145, 0)) << "the picture was drawn";
+            if (nHow == 0)
+            {
+                ::SetForegroundWindow(hEditor);
+                Wait(200);
+                EXPECT_FALSE(testsupport::SaveScreenSnapshot(hEditor, "button_editor_after_keys_while_drawing").empty());
+            }
+            ::PostMessage(hEditor, WM_COMMAND, 9144, 0);   // Undo: Redo on for the next round
+            for (int n = 0; n < 100 && !::SendMessage(hRedoBar, TB_ISBUTTONENABLED, 9145, 0); n++)
+                Wait(50);
+        }
+        ::SetForegroundWindow(hEditor);
+        Wait(200);
+        PressKeys({VK_ESCAPE});
+        EXPECT_TRUE(WaitUntilGone(hEditor, 5000)) << "Escape after the picture closes the editor";
+        ::SetForegroundWindow(hSheet);
+        ASSERT_TRUE(PressChildButton(hSheet, "Close"));
+        EXPECT_EQ(0, game.Close());
+    }
+    ClearSettings();
+}
+
+// The renderer held before it takes the picture is named as not answering;
+// the renderer ended from outside while it draws is named as ended. Both
+// keep the image, and the next import draws.
+TEST_F(Brindlemark, ARendererThatDoesNotAnswerOrIsEndedWhileItDrawsIsNamedSo)
+{
+    testsupport::CWideTempFolder folder(L"Renderer held and ended");
+    const std::wstring strSlow = folder.Path(L"slow.emf");
+    ASSERT_TRUE(WriteBytesW(strSlow, SlowPicture()));
+    for (int nHow = 0; nHow < 2; nHow++)
+    {
+        SCOPED_TRACE(nHow == 0 ? "ended while it draws" : "held before it takes the picture");
+        Game game;
+        ASSERT_TRUE(game.Frame() != NULL);
+        ::SetForegroundWindow(game.Frame());
+        HWND hSheet = OpenCustomize(game);
+        ASSERT_TRUE(hSheet != NULL) << "the Customize sheet did not open";
+        HWND hEditor = OpenButtonEditor(game);
+        ASSERT_TRUE(hEditor != NULL) << "the context menu opened no button editor";
+        HWND hRedoBar = EditorWithRedo(hEditor);
+        ASSERT_TRUE(hRedoBar != NULL);
+
+        ImportIntoEditorW(game.Pid(), hEditor, strSlow);
+        const DWORD dwStart = ::GetTickCount();
+        DWORD dwRenderer = 0;
+        while ((dwRenderer = RendererOf(game.Pid())) == 0 && ::GetTickCount() - dwStart < 3000)
+        {
+        }
+        ASSERT_NE(0u, dwRenderer) << "no renderer started";
+        if (nHow == 1)
+            SuspendProcess(dwRenderer, true);
+        HANDLE hMapping = NULL;
+        XTP_METAFILE_RENDER_BLOCK* pBlock = NULL;
+        while (pBlock == NULL && ::GetTickCount() - dwStart < 3000)
+            pBlock = FirstRenderBlock(game.Pid(), dwStart, &hMapping);
+        ASSERT_TRUE(pBlock != NULL) << "the game's block for the renderer was not found";
+        if (nHow == 0)
+        {
+            while (pBlock->nStarted == 0 && ::GetTickCount() - dwStart < 3000)
+                Wait(1);
+            ASSERT_EQ(1, pBlock->nStarted) << "the renderer never took the picture";
+            HANDLE hRenderer = ::OpenProcess(PROCESS_TERMINATE, FALSE, dwRenderer);
+            ASSERT_TRUE(hRenderer != NULL);
+            ASSERT_EQ(-1, pBlock->nResult) << "the renderer answered before it could be ended";
+            ::TerminateProcess(hRenderer, 1);
+            ::CloseHandle(hRenderer);
+        }
+        else
+        {
+            EXPECT_EQ(0, pBlock->nStarted) << "held too late: the renderer had taken the picture";
+        }
+        HWND hMessage = WaitForWindow(game.Pid(), "Brindlemark", 5000);
+        ASSERT_TRUE(hMessage != NULL) << "no message";
+        const std::string strText = ShownText(hMessage);
+        const std::string strExpected = nHow == 0 ? "The program's picture renderer was ended before it finished "
+                                                    "drawing the picture:"
+                                                  : "The program's picture renderer was started but did not answer:";
+        EXPECT_EQ(strExpected, strText.substr(0, strExpected.size())) << strText;
+        EXPECT_NE(std::string::npos, strText.find("XTPMetafileRenderer.exe")) << strText;
+        if (nHow == 0)
+            EXPECT_FALSE(testsupport::SaveScreenSnapshot(hMessage, "button_editor_renderer_ended").empty());
+        ::UnmapViewOfFile(pBlock);
+        ::CloseHandle(hMapping);
+        ::PostMessage(hMessage, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        ASSERT_TRUE(WaitUntilGone(hMessage, 5000));
+        EXPECT_TRUE(::SendMessage(hRedoBar, TB_ISBUTTONENABLED, 9145, 0)) << "the image and its history stay";
+
+        // The next import draws.
+        EXPECT_EQ("", ImportAndWait(game, hEditor, hRedoBar, strSlow));
+        ::SetForegroundWindow(hEditor);
+        Wait(200);
+        PressKeys({VK_ESCAPE});
+        EXPECT_TRUE(WaitUntilGone(hEditor, 5000)) << "Escape closes the editor";
+        ::SetForegroundWindow(hSheet);
+        ASSERT_TRUE(PressChildButton(hSheet, "Close"));
+        EXPECT_EQ(0, game.Close());
+    }
     ClearSettings();
 }
 

@@ -48,12 +48,14 @@ const double kAreaPixelCost = 0.02;
 const double kAreaShapeCost = 5;
 // What the system's player does for one blend, masked copy or copy onto a
 // parallelogram whatever its size, measured in the renderer: a blend makes
-// a DC and a bitmap of its source (about 30 us in all), a masked or
-// parallelogram copy two DCs, three bitmaps and a pattern brush of its mask
-// and copies several times between them (80-90 us in all). On top of what
-// every drawing record and every shape painted pixel by pixel costs.
+// a DC and a bitmap of its source (about 30 us in all), a masked copy two
+// DCs, three bitmaps and a pattern brush of its mask and copies several
+// times between them (about 90 us), a parallelogram copy that and a
+// transform (about 110 us). On top of what every drawing record and every
+// shape painted pixel by pixel costs.
 const double kBlendRecordCost = 26;
-const double kMaskedCopyRecordCost = 85;
+const double kMaskedCopyRecordCost = 90;
+const double kParallelogramRecordCost = 110;
 // A masked or parallelogram copy works through bitmaps of its rectangle in
 // logical units, whatever the transform makes of it on the device (a
 // shrinking transform saves nothing): the cost of a pixel of it.
@@ -1385,7 +1387,7 @@ bool CMetafileWalker::EnhRecordBody(const BYTE* r, DWORD nSize, CRecordCost& cos
         // a transform onto the parallelogram.
         if (!CheckBlitSource(r, nSize, 140, 92, 64, I32(r + 48), I32(r + 52), cxSrc, cySrc, true, cost) ||
             !CheckBlitMask(r, nSize, 140, 112, cxSrc, cySrc, cost) ||
-            !AddCost(kMaskedCopyRecordCost + (double)cxSrc * (double)cySrc * kMaskedCopyPixelCost))
+            !AddCost(kParallelogramRecordCost + (double)cxSrc * (double)cySrc * kMaskedCopyPixelCost))
             return false;
         cost.box.Add(x0, y0);
         cost.box.Add(x1, y1);

@@ -823,9 +823,9 @@ std::wstring ChoosePictureFile(CWnd* pParent)
 }
 
 // Removes the keyboard and mouse messages for hWnd and its descendants that
-// came from dwFrom to dwTo (message times), oldest first; it stops at the
-// first that came later.
-void DiscardInputBetween(HWND hWnd, DWORD dwFrom, DWORD dwTo)
+// came up to dwTo (message time), oldest first; it stops at the first that
+// came later.
+void DiscardInputUntil(HWND hWnd, DWORD dwTo)
 {
     static const UINT kRanges[][2] = {
         {WM_KEYFIRST, WM_KEYLAST}, {WM_MOUSEFIRST, WM_MOUSELAST}, {WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK}};
@@ -833,7 +833,7 @@ void DiscardInputBetween(HWND hWnd, DWORD dwFrom, DWORD dwTo)
     {
         MSG msg;
         while (::PeekMessage(&msg, hWnd, pRange[0], pRange[1], PM_NOREMOVE | PM_NOYIELD) &&
-               (LONG)(msg.time - dwFrom) >= 0 && (LONG)(dwTo - msg.time) >= 0)
+               (LONG)(dwTo - msg.time) >= 0)
         {
             ::PeekMessage(&msg, hWnd, pRange[0], pRange[1], PM_REMOVE | PM_NOYIELD);
         }
@@ -848,14 +848,14 @@ void CXTPImageEditorPicture::OnImport()
     const std::wstring strFileName = ChoosePictureFile(m_pParentDlg);
     if (strFileName.empty())
         return;
-    const DWORD dwStart = ::GetTickCount();
     const BOOL bImported = ImportFile(strFileName.c_str());
     // Keys pressed and clicks made on the editor while the picture was
-    // awaited were meant for what was there before: none of them may close
-    // the editor, or the message below, unseen.
+    // awaited (and pointer moves still waiting from before) were meant for
+    // what was there before: none of them may close the editor, or the
+    // message below, unseen.
     HWND hEditor = m_pParentDlg->GetSafeHwnd();
     if (hEditor != NULL)
-        DiscardInputBetween(hEditor, dwStart, ::GetTickCount());
+        DiscardInputUntil(hEditor, ::GetTickCount());
     if (bImported)
         return;
     MSG msg;

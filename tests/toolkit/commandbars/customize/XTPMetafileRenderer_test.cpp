@@ -32,6 +32,7 @@ struct RenderResult
 {
     BOOL bDrawn = FALSE;
     CString strProblem;
+    XTPMetafileRenderFailure nFailure = xtpRenderNoFailure;
     DWORD dwTook = 0;
     std::vector<DWORD> pixels;
 };
@@ -42,7 +43,7 @@ RenderResult RenderApart(const std::vector<BYTE>& data, int nSide, DWORD dwTimeo
     result.pixels.assign((size_t)nSide * nSide, kBlankPixel);
     const DWORD dwStart = ::GetTickCount();
     result.bDrawn = XTPRenderMetafileApart(data.data(), data.size(), CSize(nSide, nSide), result.pixels.data(),
-                                           result.strProblem, dwTimeout);
+                                           result.strProblem, dwTimeout, &result.nFailure);
     result.dwTook = ::GetTickCount() - dwStart;
     return result;
 }
@@ -356,14 +357,46 @@ TEST(XTPMetafileRendererTest, CostlyPicturesAreRefusedByTheirPriceOrDrawn)
     EXPECT_EQ(0, RenderersLeft());
 }
 
+// Blends, masked copies and parallelogram copies are priced by what the
+// player does for them: many tiny ones, and large masked copies shrunk by a
+// transform, are refused by their price before a renderer starts when over
+// the limit, and drawn within the renderer's time when under it.
+TEST(XTPMetafileRendererTest, CopiesPricedUnderTheLimitAreDrawnAndOverItRefusedBeforeTheRendererStarts)
+{
+    for (const testsupport::PricedPicture& picture : testsupport::PricedCopyPictures())
+    {
+        SCOPED_TRACE(picture.pszName);
+        CString strProblem;
+        const RenderResult result = RenderApart(picture.data, 16);
+        std::printf("%s: %s in %lu ms%s%s\n", picture.pszName, result.bDrawn ? "drawn" : "refused",
+                    (unsigned long)result.dwTook, result.bDrawn ? "" : ": ", (LPCTSTR)result.strProblem);
+        if (picture.bOverLimit)
+        {
+            EXPECT_FALSE(XTPCheckMetafileData(picture.data.data(), picture.data.size(), strProblem))
+                << "refused by the checks, which start no process";
+            EXPECT_FALSE(result.bDrawn);
+            EXPECT_NE(-1, result.strProblem.Find(_T("would cost more"))) << (LPCTSTR)result.strProblem;
+            EXPECT_EQ(std::vector<DWORD>(16 * 16, kBlankPixel), result.pixels);
+        }
+        else
+        {
+            EXPECT_TRUE(result.bDrawn) << (LPCTSTR)result.strProblem;
+            EXPECT_LT(result.dwTook, XTP_METAFILE_RENDER_TIMEOUT);
+        }
+    }
+    EXPECT_EQ(0, RenderersLeft());
+}
+
 TEST(XTPMetafileRendererTest, ARendererPastItsTimeIsEndedAndThePixelsStay)
 {
     const std::vector<BYTE> emf = testsupport::RecordEnh([](HDC hDC) { testsupport::DrawPicture(hDC, true); });
     ASSERT_FALSE(emf.empty());
-    // No process starts and draws within a few milliseconds.
+    // No process starts and takes the picture within a few milliseconds:
+    // the renderer, not the picture, is what did not answer.
     const RenderResult late = RenderApart(emf, 16, 5);
     EXPECT_FALSE(late.bDrawn);
-    EXPECT_NE(-1, late.strProblem.Find(_T("took longer"))) << (LPCTSTR)late.strProblem;
+    EXPECT_EQ(xtpRenderRendererSilent, late.nFailure);
+    EXPECT_NE(-1, late.strProblem.Find(_T("did not take the picture"))) << (LPCTSTR)late.strProblem;
     EXPECT_EQ(std::vector<DWORD>(16 * 16, kBlankPixel), late.pixels);
     EXPECT_LT(late.dwTook, 1500u);
     EXPECT_EQ(0, RenderersLeft()) << "the late renderer was ended";
