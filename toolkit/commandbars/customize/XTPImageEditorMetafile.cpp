@@ -2272,7 +2272,6 @@ bool WithinBounds(HDC hDC, CPlayContext& ctx, const CRecordCost& cost)
                                        (unsigned long)ctx.walker.Records());
         return false;
     }
-
     const LONGLONG nFont = DeviceLength(hDC, ctx.walker.FontSize());
     if (nFont > nLimit)
     {
