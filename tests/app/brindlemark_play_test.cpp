@@ -14,7 +14,9 @@
 #include "resource.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
+#include <algorithm>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -32,6 +34,54 @@ void ReleaseMouseButtons()
     release[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
     ::SendInput(2, release, sizeof(INPUT));
     Wait(200);
+}
+
+// The docked profile panes as an accessibility client in another program
+// reads them: each group of the frame names itself, its one pane by title
+// and where both lie, and answers a point on its caption with itself.
+void ExpectPaneGroupsAnswerAccessibilityClients(HWND hFrame)
+{
+    static const HRESULT s_hrCom = ::CoInitialize(NULL);
+    (void)s_hrCom;
+    VARIANT self, shown, pane;
+    self.vt = shown.vt = pane.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    shown.lVal = 1;   // the selected pane's window
+    pane.lVal = 2;    // its tab
+    std::vector<std::wstring> names;
+    for (HWND hGroup : Descendants(hFrame, "", "XTPDockingPaneTabbedContainer"))
+    {
+        IAccessible* pAcc = NULL;
+        HRESULT hr = ::AccessibleObjectFromWindow(hGroup, (DWORD)OBJID_CLIENT, IID_IAccessible, (void**)&pAcc);
+        ASSERT_TRUE(SUCCEEDED(hr) && pAcc != NULL) << "no accessible object of a pane group, 0x" << std::hex << hr;
+        BSTR bstr = NULL;
+        EXPECT_EQ(S_OK, pAcc->get_accName(self, &bstr));
+        EXPECT_STREQ(L"XTPDockingPaneTabbedContainer", bstr);
+        ::SysFreeString(bstr);
+        VARIANT role;
+        EXPECT_EQ(S_OK, pAcc->get_accRole(self, &role));
+        EXPECT_EQ(ROLE_SYSTEM_PAGETABLIST, role.lVal);
+        long nCount = 0;
+        EXPECT_EQ(S_OK, pAcc->get_accChildCount(&nCount));
+        EXPECT_EQ(2, nCount) << "one pane and its window";
+        bstr = NULL;
+        EXPECT_EQ(S_OK, pAcc->get_accName(pane, &bstr));
+        names.push_back(bstr != NULL ? bstr : L"");
+        ::SysFreeString(bstr);
+        long x = 0, y = 0, cx = 0, cy = 0;
+        EXPECT_EQ(S_OK, pAcc->accLocation(&x, &y, &cx, &cy, self));
+        const RECT rcGroup = WindowRect(hGroup);
+        EXPECT_TRUE(x == rcGroup.left && y == rcGroup.top && cx == rcGroup.right - rcGroup.left);
+        EXPECT_EQ(S_OK, pAcc->accLocation(&x, &y, &cx, &cy, shown));
+        const RECT rcShown = WindowRect(::GetWindow(hGroup, GW_CHILD));
+        EXPECT_TRUE(x == rcShown.left && y == rcShown.top && cy == rcShown.bottom - rcShown.top);
+        VARIANT hit;
+        EXPECT_EQ(S_OK, pAcc->accHitTest(rcGroup.left + 20, rcGroup.top + 8, &hit));
+        EXPECT_TRUE(hit.vt == VT_I4 && hit.lVal == CHILDID_SELF) << "the caption is the group's";
+        pAcc->Release();
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ((std::vector<std::wstring>{L"This puzzle's Appearance Info", L"This puzzle's Difficulty Info"}), names);
 }
 } // namespace
 
@@ -234,6 +284,7 @@ TEST_F(Brindlemark, APuzzleIsMadePlayedPausedAndSavedWithCtrlS)
     game.Command(ID_DIFFICULTY_PANE);
     EXPECT_EQ(2u, Descendants(hFrame, "", "XTPPropertyGrid").size());
     EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "both_panes_docked").empty());
+    ExpectPaneGroupsAnswerAccessibilityClients(hFrame);
 
     // A colour row's "..." opens the game's own colour dialog: the first
     // colour row of the appearance grid (the grid with the most rows) is

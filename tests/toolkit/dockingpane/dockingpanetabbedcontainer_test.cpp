@@ -12,9 +12,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 
 using testsupport::CDockingTestFrame;
 using testsupport::GroupOf;
+using testsupport::ScreenRect;
 
 namespace
 {
@@ -319,5 +321,185 @@ TEST_F(TabbedTest, ADoubleClickOnTheCaptionFloatsTheGroupAndTheTitleOnTheCaption
     EXPECT_EQ(p3->GetContainer() == NULL ? CString() : static_cast<CXTPDockingPaneTabbedContainer*>(
                                                             p3->GetContainer())->GetSelected()->GetTitle(),
               strTitle);
+}
+
+// What an accessibility client reads: a child number, or the object itself
+// (child 0). Names and roles come back empty or 0 when the call fails.
+VARIANT Child(long nChild)
+{
+    VARIANT var;
+    var.vt = VT_I4;
+    var.lVal = nChild;
+    return var;
+}
+
+std::wstring NameOf(IAccessible* pAcc, long nChild = CHILDID_SELF)
+{
+    BSTR bstr = NULL;
+    HRESULT hr = pAcc->get_accName(Child(nChild), &bstr);
+    std::wstring str = SUCCEEDED(hr) && bstr != NULL ? std::wstring(bstr) : std::wstring();
+    ::SysFreeString(bstr);
+    return str;
+}
+
+// The name of the object an answer names (a navigation or hit test).
+std::wstring NameOfAnswer(IAccessible* pFrom, VARIANT& var)
+{
+    std::wstring str;
+    if (var.vt == VT_DISPATCH && var.pdispVal != NULL)
+    {
+        IAccessible* pAcc = NULL;
+        if (SUCCEEDED(var.pdispVal->QueryInterface(IID_IAccessible, (void**)&pAcc)))
+        {
+            str = NameOf(pAcc);
+            pAcc->Release();
+        }
+        var.pdispVal->Release();
+    }
+    else if (var.vt == VT_I4)
+    {
+        str = NameOf(pFrom, var.lVal);
+    }
+    var.vt = VT_EMPTY;
+    return str;
+}
+
+CRect LocationOf(IAccessible* pAcc, long nChild = CHILDID_SELF)
+{
+    long x = 0, y = 0, cx = 0, cy = 0;
+    EXPECT_EQ(S_OK, pAcc->accLocation(&x, &y, &cx, &cy, Child(nChild))) << "child " << nChild;
+    return CRect(x, y, x + cx, y + cy);
+}
+
+// A client that starts from the group's window reaches the group, its tabs
+// and the shown pane's window, and walks, hit-tests and switches them.
+TEST_F(TabbedTest, AnAccessibilityClientReachesTheGroupAndItsPanesFromTheWindow)
+{
+    pFrame->ShowWindow(SW_SHOWNOACTIVATE);
+    pContainer->SelectPane(p2);
+    Layout();
+    EXPECT_GT(pContainer->SendMessage(WM_GETOBJECT, 0, (LPARAM)OBJID_CLIENT), 0);
+    IAccessible* pGroup = NULL;
+    HRESULT hr = manager().AccessibleObjectFromWindow(pContainer->m_hWnd, (DWORD)OBJID_CLIENT, IID_IAccessible,
+                                                      (void**)&pGroup);
+    ASSERT_EQ(S_OK, hr) << std::hex << hr;
+    ASSERT_TRUE(pGroup != NULL);
+
+    EXPECT_EQ(L"XTPDockingPaneTabbedContainer", NameOf(pGroup));
+    VARIANT var;
+    ASSERT_EQ(S_OK, pGroup->get_accRole(Child(CHILDID_SELF), &var));
+    EXPECT_EQ(ROLE_SYSTEM_PAGETABLIST, var.lVal);
+    long nCount = 0;
+    EXPECT_EQ(S_OK, pGroup->get_accChildCount(&nCount));
+    EXPECT_EQ(4, nCount) << "the shown pane's window, then the three tabs";
+    EXPECT_EQ(ScreenRect(pContainer->m_hWnd), LocationOf(pGroup));
+
+    // The tabs by number: their panes answer.
+    EXPECT_EQ(L"One", NameOf(pGroup, 2));
+    EXPECT_EQ(L"Three", NameOf(pGroup, 4));
+    ASSERT_EQ(S_OK, pGroup->get_accRole(Child(3), &var));
+    EXPECT_EQ(ROLE_SYSTEM_PAGETAB, var.lVal);
+    ASSERT_EQ(S_OK, pGroup->get_accState(Child(3), &var));
+    EXPECT_EQ(STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_SELECTED, var.lVal);
+    CRect rcTab = pContainer->GetItem(1)->GetRect();
+    pContainer->ClientToScreen(&rcTab);
+    EXPECT_EQ(rcTab, LocationOf(pGroup, 3));
+    EXPECT_EQ(ScreenRect(p2->GetChild()), LocationOf(pGroup, 1));
+    BSTR bstr = NULL;
+    EXPECT_EQ(E_INVALIDARG, pGroup->get_accName(Child(5), &bstr));
+
+    // The tab objects, their parent and their neighbours.
+    IDispatch* pDispatch = NULL;
+    ASSERT_EQ(S_OK, pGroup->get_accChild(Child(3), &pDispatch));
+    IAccessible* pTwo = NULL;
+    ASSERT_EQ(S_OK, pDispatch->QueryInterface(IID_IAccessible, (void**)&pTwo));
+    pDispatch->Release();
+    EXPECT_EQ(L"Two", NameOf(pTwo));
+    EXPECT_EQ(rcTab, LocationOf(pTwo));
+    IDispatch* pParent = NULL;
+    ASSERT_EQ(S_OK, pTwo->get_accParent(&pParent));
+    var.vt = VT_DISPATCH;
+    var.pdispVal = pParent;
+    EXPECT_EQ(L"XTPDockingPaneTabbedContainer", NameOfAnswer(pTwo, var));
+    EXPECT_EQ(S_OK, pTwo->accNavigate(NAVDIR_NEXT, Child(CHILDID_SELF), &var));
+    EXPECT_EQ(L"Three", NameOfAnswer(pTwo, var));
+    EXPECT_EQ(S_OK, pTwo->accNavigate(NAVDIR_PREVIOUS, Child(CHILDID_SELF), &var));
+    EXPECT_EQ(L"One", NameOfAnswer(pTwo, var));
+    EXPECT_EQ(S_OK, pGroup->accNavigate(NAVDIR_LASTCHILD, Child(CHILDID_SELF), &var));
+    EXPECT_EQ(L"Three", NameOfAnswer(pGroup, var));
+    EXPECT_EQ(S_FALSE, pGroup->accNavigate(NAVDIR_NEXT, Child(4), &var)) << "past the last tab";
+    EXPECT_EQ(VT_EMPTY, var.vt);
+    EXPECT_EQ(S_OK, pGroup->accNavigate(NAVDIR_FIRSTCHILD, Child(CHILDID_SELF), &var));
+    EXPECT_TRUE(var.vt == VT_DISPATCH || (var.vt == VT_I4 && var.lVal == 1)) << "the shown pane's window";
+    NameOfAnswer(pGroup, var);
+    pTwo->Release();
+
+    // Hit tests: a tab answers its pane, the caption the group, a point
+    // off the group nothing.
+    CRect rcThree = pContainer->GetItem(2)->GetRect();
+    pContainer->ClientToScreen(&rcThree);
+    ASSERT_EQ(S_OK, pGroup->accHitTest(rcThree.CenterPoint().x, rcThree.CenterPoint().y, &var));
+    EXPECT_EQ(L"Three", NameOfAnswer(pGroup, var));
+    CPoint ptCaption(30, 8);
+    pContainer->ClientToScreen(&ptCaption);
+    ASSERT_EQ(S_OK, pGroup->accHitTest(ptCaption.x, ptCaption.y, &var));
+    EXPECT_EQ(VT_I4, var.vt);
+    EXPECT_EQ(CHILDID_SELF, var.lVal);
+    CRect rcGroup = ScreenRect(pContainer->m_hWnd);
+    EXPECT_EQ(S_FALSE, pGroup->accHitTest(rcGroup.right + 5, rcGroup.top + 5, &var));
+    EXPECT_EQ(VT_EMPTY, var.vt);
+
+    // The default action of a tab switches to its pane.
+    EXPECT_EQ(S_OK, pGroup->accDoDefaultAction(Child(4)));
+    EXPECT_EQ(p3, pContainer->GetSelected());
+    pGroup->Release();
+
+    // The manager's object lists every pane.
+    IAccessible* pManager = NULL;
+    ASSERT_EQ(S_OK, manager().AccessibleObjectFromWindow(manager().m_hWnd, (DWORD)OBJID_CLIENT, IID_IAccessible,
+                                                         (void**)&pManager));
+    ASSERT_EQ(S_OK, pManager->get_accChild(Child(2), &pDispatch));
+    var.vt = VT_DISPATCH;
+    var.pdispVal = pDispatch;
+    EXPECT_EQ(L"Two", NameOfAnswer(pManager, var));
+    pManager->Release();
+}
+
+// Objects a client still holds once the panes are gone: a destroyed pane
+// is not shown again, and the group's window goes with the layout.
+TEST_F(TabbedTest, ObjectsAClientStillHoldsOutliveTheirPanesHarmlessly)
+{
+    IAccessible* pGroup = NULL;
+    ASSERT_EQ(S_OK, manager().AccessibleObjectFromWindow(pContainer->m_hWnd, (DWORD)OBJID_CLIENT, IID_IAccessible,
+                                                         (void**)&pGroup));
+    IDispatch* pDispatch = NULL;
+    ASSERT_EQ(S_OK, pGroup->get_accChild(Child(4), &pDispatch));
+    IAccessible* pThree = NULL;
+    ASSERT_EQ(S_OK, pDispatch->QueryInterface(IID_IAccessible, (void**)&pThree));
+    pDispatch->Release();
+    const HWND hGroup = pContainer->m_hWnd;
+
+    manager().DestroyPane(p3);
+    Layout();
+    EXPECT_EQ(L"Three", NameOf(pThree));
+    EXPECT_EQ(E_FAIL, pThree->accDoDefaultAction(Child(CHILDID_SELF)));
+    EXPECT_TRUE(manager().FindPane(3) == NULL) << "the destroyed pane came back";
+    long nCount = 0;
+    EXPECT_EQ(S_OK, pGroup->get_accChildCount(&nCount));
+    EXPECT_EQ(3, nCount);
+
+    CXTPDockingPaneLayout* pEmpty = manager().CreateLayout();
+    manager().SetLayout(pEmpty);
+    pEmpty->InternalRelease();
+    Layout();
+    EXPECT_FALSE(::IsWindow(hGroup)) << "the group's window outlived its layout";
+    EXPECT_EQ(S_OK, pGroup->get_accChildCount(&nCount));
+    EXPECT_EQ(1, nCount);
+    EXPECT_EQ(std::wstring(), NameOf(pGroup, 1)) << "no pane is shown";
+    EXPECT_EQ(CRect(0, 0, 0, 0), LocationOf(pGroup));
+    VARIANT var;
+    EXPECT_EQ(S_FALSE, pGroup->accHitTest(0, 0, &var));
+    pThree->Release();
+    pGroup->Release();
 }
 } // namespace
