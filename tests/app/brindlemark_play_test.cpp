@@ -37,51 +37,51 @@ void ReleaseMouseButtons()
 }
 
 // The docked profile panes as an accessibility client in another program
-// reads them: each group of the frame names itself, its one pane by title
-// and where both lie, and answers a point on its caption with itself.
+// reads them: each group of the frame names itself and its one pane (child
+// 2; child 1 is the pane's window), places both and answers a point on its
+// caption with itself.
 void ExpectPaneGroupsAnswerAccessibilityClients(HWND hFrame)
 {
     static const HRESULT s_hrCom = ::CoInitialize(NULL);
     (void)s_hrCom;
-    VARIANT self, shown, pane;
-    self.vt = shown.vt = pane.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    shown.lVal = 1;   // the selected pane's window
-    pane.lVal = 2;    // its tab
+    VARIANT var[3];
+    for (long n = 0; n < 3; n++)
+    {
+        var[n].vt = VT_I4;
+        var[n].lVal = n;
+    }
     std::vector<std::wstring> names;
     for (HWND hGroup : Descendants(hFrame, "", "XTPDockingPaneTabbedContainer"))
     {
         IAccessible* pAcc = NULL;
         HRESULT hr = ::AccessibleObjectFromWindow(hGroup, (DWORD)OBJID_CLIENT, IID_IAccessible, (void**)&pAcc);
         ASSERT_TRUE(SUCCEEDED(hr) && pAcc != NULL) << "no accessible object of a pane group, 0x" << std::hex << hr;
-        BSTR bstr = NULL;
-        EXPECT_EQ(S_OK, pAcc->get_accName(self, &bstr));
-        EXPECT_STREQ(L"XTPDockingPaneTabbedContainer", bstr);
-        ::SysFreeString(bstr);
-        VARIANT role;
-        EXPECT_EQ(S_OK, pAcc->get_accRole(self, &role));
-        EXPECT_EQ(ROLE_SYSTEM_PAGETABLIST, role.lVal);
-        long nCount = 0;
-        EXPECT_EQ(S_OK, pAcc->get_accChildCount(&nCount));
-        EXPECT_EQ(2, nCount) << "one pane and its window";
-        bstr = NULL;
-        EXPECT_EQ(S_OK, pAcc->get_accName(pane, &bstr));
-        names.push_back(bstr != NULL ? bstr : L"");
-        ::SysFreeString(bstr);
-        long x = 0, y = 0, cx = 0, cy = 0;
-        EXPECT_EQ(S_OK, pAcc->accLocation(&x, &y, &cx, &cy, self));
+        long nCount = 0, x = 0, y = 0, cx = 0, cy = 0;
+        VARIANT answer;
+        EXPECT_TRUE(pAcc->get_accRole(var[0], &answer) == S_OK && answer.lVal == ROLE_SYSTEM_PAGETABLIST);
+        EXPECT_TRUE(pAcc->get_accChildCount(&nCount) == S_OK && nCount == 2);
+        for (long n = 0; n < 3; n += 2)
+        {
+            BSTR bstr = NULL;
+            EXPECT_EQ(S_OK, pAcc->get_accName(var[n], &bstr));
+            names.push_back(bstr != NULL ? bstr : L"");
+            ::SysFreeString(bstr);
+        }
+        for (long n = 0; n < 2; n++)
+        {
+            const RECT rc = WindowRect(n == 0 ? hGroup : ::GetWindow(hGroup, GW_CHILD));
+            EXPECT_EQ(S_OK, pAcc->accLocation(&x, &y, &cx, &cy, var[n]));
+            EXPECT_TRUE(x == rc.left && y == rc.top && cx == rc.right - rc.left && cy == rc.bottom - rc.top) << n;
+        }
         const RECT rcGroup = WindowRect(hGroup);
-        EXPECT_TRUE(x == rcGroup.left && y == rcGroup.top && cx == rcGroup.right - rcGroup.left);
-        EXPECT_EQ(S_OK, pAcc->accLocation(&x, &y, &cx, &cy, shown));
-        const RECT rcShown = WindowRect(::GetWindow(hGroup, GW_CHILD));
-        EXPECT_TRUE(x == rcShown.left && y == rcShown.top && cy == rcShown.bottom - rcShown.top);
-        VARIANT hit;
-        EXPECT_EQ(S_OK, pAcc->accHitTest(rcGroup.left + 20, rcGroup.top + 8, &hit));
-        EXPECT_TRUE(hit.vt == VT_I4 && hit.lVal == CHILDID_SELF) << "the caption is the group's";
+        EXPECT_EQ(S_OK, pAcc->accHitTest(rcGroup.left + 20, rcGroup.top + 8, &answer));
+        EXPECT_TRUE(answer.vt == VT_I4 && answer.lVal == CHILDID_SELF) << "the caption is the group's";
         pAcc->Release();
     }
     std::sort(names.begin(), names.end());
-    EXPECT_EQ((std::vector<std::wstring>{L"This puzzle's Appearance Info", L"This puzzle's Difficulty Info"}), names);
+    EXPECT_EQ((std::vector<std::wstring>{L"This puzzle's Appearance Info", L"This puzzle's Difficulty Info",
+                                         L"XTPDockingPaneTabbedContainer", L"XTPDockingPaneTabbedContainer"}),
+              names);
 }
 } // namespace
 

@@ -323,171 +323,131 @@ TEST_F(TabbedTest, ADoubleClickOnTheCaptionFloatsTheGroupAndTheTitleOnTheCaption
               strTitle);
 }
 
-// What an accessibility client reads: a child number, or the object itself
-// (child 0). Names and roles come back empty or 0 when the call fails.
-VARIANT Child(long nChild)
+// What an accessibility client reads of an object or of its child number n
+// (empty or 0 when the call fails), and the name of an object or child
+// that an answer (a walk, a hit test) names.
+VARIANT Child(long n)
 {
     VARIANT var;
     var.vt = VT_I4;
-    var.lVal = nChild;
+    var.lVal = n;
     return var;
 }
 
-std::wstring NameOf(IAccessible* pAcc, long nChild = CHILDID_SELF)
+std::wstring NameOf(IAccessible* pAcc, long n = CHILDID_SELF)
 {
     BSTR bstr = NULL;
-    HRESULT hr = pAcc->get_accName(Child(nChild), &bstr);
-    std::wstring str = SUCCEEDED(hr) && bstr != NULL ? std::wstring(bstr) : std::wstring();
+    std::wstring str = SUCCEEDED(pAcc->get_accName(Child(n), &bstr)) && bstr != NULL ? bstr : L"";
     ::SysFreeString(bstr);
     return str;
 }
 
-// The name of the object an answer names (a navigation or hit test).
-std::wstring NameOfAnswer(IAccessible* pFrom, VARIANT& var)
+long RoleOf(IAccessible* pAcc, long n = CHILDID_SELF)
 {
-    std::wstring str;
-    if (var.vt == VT_DISPATCH && var.pdispVal != NULL)
-    {
-        IAccessible* pAcc = NULL;
-        if (SUCCEEDED(var.pdispVal->QueryInterface(IID_IAccessible, (void**)&pAcc)))
-        {
-            str = NameOf(pAcc);
-            pAcc->Release();
-        }
-        var.pdispVal->Release();
-    }
-    else if (var.vt == VT_I4)
-    {
-        str = NameOf(pFrom, var.lVal);
-    }
-    var.vt = VT_EMPTY;
-    return str;
+    VARIANT var;
+    return SUCCEEDED(pAcc->get_accRole(Child(n), &var)) ? var.lVal : 0;
 }
 
-CRect LocationOf(IAccessible* pAcc, long nChild = CHILDID_SELF)
+CRect LocationOf(IAccessible* pAcc, long n = CHILDID_SELF)
 {
     long x = 0, y = 0, cx = 0, cy = 0;
-    EXPECT_EQ(S_OK, pAcc->accLocation(&x, &y, &cx, &cy, Child(nChild))) << "child " << nChild;
+    EXPECT_EQ(S_OK, pAcc->accLocation(&x, &y, &cx, &cy, Child(n))) << "child " << n;
     return CRect(x, y, x + cx, y + cy);
 }
 
+std::wstring NameOfAnswer(IAccessible* pFrom, VARIANT var)
+{
+    if (var.vt == VT_I4)
+        return NameOf(pFrom, var.lVal);
+    IAccessible* pAcc = NULL;
+    if (var.vt != VT_DISPATCH || var.pdispVal == NULL)
+        return L"";
+    HRESULT hr = var.pdispVal->QueryInterface(IID_IAccessible, (void**)&pAcc);
+    var.pdispVal->Release();
+    EXPECT_EQ(S_OK, hr);
+    std::wstring str = SUCCEEDED(hr) ? NameOf(pAcc) : L"";
+    if (pAcc != NULL)
+        pAcc->Release();
+    return str;
+}
+
 // A client that starts from the group's window reaches the group, its tabs
-// and the shown pane's window, and walks, hit-tests and switches them.
+// and the shown pane's window, walks, hit-tests and switches them; what it
+// still holds once the panes are gone keeps no window and brings no
+// destroyed pane back.
 TEST_F(TabbedTest, AnAccessibilityClientReachesTheGroupAndItsPanesFromTheWindow)
 {
     pFrame->ShowWindow(SW_SHOWNOACTIVATE);
     pContainer->SelectPane(p2);
     Layout();
-    EXPECT_GT(pContainer->SendMessage(WM_GETOBJECT, 0, (LPARAM)OBJID_CLIENT), 0);
     IAccessible* pGroup = NULL;
     HRESULT hr = manager().AccessibleObjectFromWindow(pContainer->m_hWnd, (DWORD)OBJID_CLIENT, IID_IAccessible,
                                                       (void**)&pGroup);
-    ASSERT_EQ(S_OK, hr) << std::hex << hr;
-    ASSERT_TRUE(pGroup != NULL);
-
+    ASSERT_TRUE(hr == S_OK && pGroup != NULL) << std::hex << hr;
     EXPECT_EQ(L"XTPDockingPaneTabbedContainer", NameOf(pGroup));
-    VARIANT var;
-    ASSERT_EQ(S_OK, pGroup->get_accRole(Child(CHILDID_SELF), &var));
-    EXPECT_EQ(ROLE_SYSTEM_PAGETABLIST, var.lVal);
+    EXPECT_EQ(ROLE_SYSTEM_PAGETABLIST, RoleOf(pGroup));
     long nCount = 0;
     EXPECT_EQ(S_OK, pGroup->get_accChildCount(&nCount));
     EXPECT_EQ(4, nCount) << "the shown pane's window, then the three tabs";
     EXPECT_EQ(ScreenRect(pContainer->m_hWnd), LocationOf(pGroup));
+    EXPECT_EQ(ScreenRect(p2->GetChild()), LocationOf(pGroup, 1));
 
     // The tabs by number: their panes answer.
     EXPECT_EQ(L"One", NameOf(pGroup, 2));
-    EXPECT_EQ(L"Three", NameOf(pGroup, 4));
-    ASSERT_EQ(S_OK, pGroup->get_accRole(Child(3), &var));
-    EXPECT_EQ(ROLE_SYSTEM_PAGETAB, var.lVal);
+    EXPECT_EQ(ROLE_SYSTEM_PAGETAB, RoleOf(pGroup, 3));
+    VARIANT var;
     ASSERT_EQ(S_OK, pGroup->get_accState(Child(3), &var));
     EXPECT_EQ(STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_SELECTED, var.lVal);
     CRect rcTab = pContainer->GetItem(1)->GetRect();
     pContainer->ClientToScreen(&rcTab);
     EXPECT_EQ(rcTab, LocationOf(pGroup, 3));
-    EXPECT_EQ(ScreenRect(p2->GetChild()), LocationOf(pGroup, 1));
-    BSTR bstr = NULL;
-    EXPECT_EQ(E_INVALIDARG, pGroup->get_accName(Child(5), &bstr));
 
-    // The tab objects, their parent and their neighbours.
-    IDispatch* pDispatch = NULL;
-    ASSERT_EQ(S_OK, pGroup->get_accChild(Child(3), &pDispatch));
-    IAccessible* pTwo = NULL;
-    ASSERT_EQ(S_OK, pDispatch->QueryInterface(IID_IAccessible, (void**)&pTwo));
-    pDispatch->Release();
-    EXPECT_EQ(L"Two", NameOf(pTwo));
-    EXPECT_EQ(rcTab, LocationOf(pTwo));
-    IDispatch* pParent = NULL;
-    ASSERT_EQ(S_OK, pTwo->get_accParent(&pParent));
+    // A tab's object, its parent and neighbours; the group's first and
+    // last children.
     var.vt = VT_DISPATCH;
-    var.pdispVal = pParent;
+    ASSERT_EQ(S_OK, pGroup->get_accChild(Child(3), &var.pdispVal));
+    IAccessible* pTwo = NULL;
+    ASSERT_EQ(S_OK, var.pdispVal->QueryInterface(IID_IAccessible, (void**)&pTwo));
+    var.pdispVal->Release();
+    EXPECT_EQ(L"Two", NameOf(pTwo));
+    ASSERT_EQ(S_OK, pTwo->get_accParent(&var.pdispVal));
     EXPECT_EQ(L"XTPDockingPaneTabbedContainer", NameOfAnswer(pTwo, var));
     EXPECT_EQ(S_OK, pTwo->accNavigate(NAVDIR_NEXT, Child(CHILDID_SELF), &var));
     EXPECT_EQ(L"Three", NameOfAnswer(pTwo, var));
     EXPECT_EQ(S_OK, pTwo->accNavigate(NAVDIR_PREVIOUS, Child(CHILDID_SELF), &var));
     EXPECT_EQ(L"One", NameOfAnswer(pTwo, var));
+    pTwo->Release();
     EXPECT_EQ(S_OK, pGroup->accNavigate(NAVDIR_LASTCHILD, Child(CHILDID_SELF), &var));
     EXPECT_EQ(L"Three", NameOfAnswer(pGroup, var));
     EXPECT_EQ(S_FALSE, pGroup->accNavigate(NAVDIR_NEXT, Child(4), &var)) << "past the last tab";
-    EXPECT_EQ(VT_EMPTY, var.vt);
     EXPECT_EQ(S_OK, pGroup->accNavigate(NAVDIR_FIRSTCHILD, Child(CHILDID_SELF), &var));
     EXPECT_TRUE(var.vt == VT_DISPATCH || (var.vt == VT_I4 && var.lVal == 1)) << "the shown pane's window";
     NameOfAnswer(pGroup, var);
-    pTwo->Release();
 
-    // Hit tests: a tab answers its pane, the caption the group, a point
-    // off the group nothing.
+    // A tab answers its pane, the caption the group, a point off it nothing.
     CRect rcThree = pContainer->GetItem(2)->GetRect();
     pContainer->ClientToScreen(&rcThree);
     ASSERT_EQ(S_OK, pGroup->accHitTest(rcThree.CenterPoint().x, rcThree.CenterPoint().y, &var));
     EXPECT_EQ(L"Three", NameOfAnswer(pGroup, var));
-    CPoint ptCaption(30, 8);
-    pContainer->ClientToScreen(&ptCaption);
-    ASSERT_EQ(S_OK, pGroup->accHitTest(ptCaption.x, ptCaption.y, &var));
-    EXPECT_EQ(VT_I4, var.vt);
-    EXPECT_EQ(CHILDID_SELF, var.lVal);
-    CRect rcGroup = ScreenRect(pContainer->m_hWnd);
-    EXPECT_EQ(S_FALSE, pGroup->accHitTest(rcGroup.right + 5, rcGroup.top + 5, &var));
-    EXPECT_EQ(VT_EMPTY, var.vt);
+    CPoint pt(30, 8);
+    pContainer->ClientToScreen(&pt);
+    ASSERT_EQ(S_OK, pGroup->accHitTest(pt.x, pt.y, &var));
+    EXPECT_TRUE(var.vt == VT_I4 && var.lVal == CHILDID_SELF);
+    EXPECT_EQ(S_FALSE, pGroup->accHitTest(ScreenRect(pContainer->m_hWnd).right + 5, pt.y, &var));
 
-    // The default action of a tab switches to its pane.
+    // Switching by a tab's default action; then the panes go.
     EXPECT_EQ(S_OK, pGroup->accDoDefaultAction(Child(4)));
     EXPECT_EQ(p3, pContainer->GetSelected());
-    pGroup->Release();
-
-    // The manager's object lists every pane.
-    IAccessible* pManager = NULL;
-    ASSERT_EQ(S_OK, manager().AccessibleObjectFromWindow(manager().m_hWnd, (DWORD)OBJID_CLIENT, IID_IAccessible,
-                                                         (void**)&pManager));
-    ASSERT_EQ(S_OK, pManager->get_accChild(Child(2), &pDispatch));
     var.vt = VT_DISPATCH;
-    var.pdispVal = pDispatch;
-    EXPECT_EQ(L"Two", NameOfAnswer(pManager, var));
-    pManager->Release();
-}
-
-// Objects a client still holds once the panes are gone: a destroyed pane
-// is not shown again, and the group's window goes with the layout.
-TEST_F(TabbedTest, ObjectsAClientStillHoldsOutliveTheirPanesHarmlessly)
-{
-    IAccessible* pGroup = NULL;
-    ASSERT_EQ(S_OK, manager().AccessibleObjectFromWindow(pContainer->m_hWnd, (DWORD)OBJID_CLIENT, IID_IAccessible,
-                                                         (void**)&pGroup));
-    IDispatch* pDispatch = NULL;
-    ASSERT_EQ(S_OK, pGroup->get_accChild(Child(4), &pDispatch));
+    ASSERT_EQ(S_OK, pGroup->get_accChild(Child(4), &var.pdispVal));
     IAccessible* pThree = NULL;
-    ASSERT_EQ(S_OK, pDispatch->QueryInterface(IID_IAccessible, (void**)&pThree));
-    pDispatch->Release();
+    ASSERT_EQ(S_OK, var.pdispVal->QueryInterface(IID_IAccessible, (void**)&pThree));
+    var.pdispVal->Release();
     const HWND hGroup = pContainer->m_hWnd;
-
     manager().DestroyPane(p3);
     Layout();
-    EXPECT_EQ(L"Three", NameOf(pThree));
     EXPECT_EQ(E_FAIL, pThree->accDoDefaultAction(Child(CHILDID_SELF)));
-    EXPECT_TRUE(manager().FindPane(3) == NULL) << "the destroyed pane came back";
-    long nCount = 0;
-    EXPECT_EQ(S_OK, pGroup->get_accChildCount(&nCount));
-    EXPECT_EQ(3, nCount);
-
+    EXPECT_TRUE(p3->IsClosed()) << "the destroyed pane came back";
     CXTPDockingPaneLayout* pEmpty = manager().CreateLayout();
     manager().SetLayout(pEmpty);
     pEmpty->InternalRelease();
@@ -495,10 +455,8 @@ TEST_F(TabbedTest, ObjectsAClientStillHoldsOutliveTheirPanesHarmlessly)
     EXPECT_FALSE(::IsWindow(hGroup)) << "the group's window outlived its layout";
     EXPECT_EQ(S_OK, pGroup->get_accChildCount(&nCount));
     EXPECT_EQ(1, nCount);
-    EXPECT_EQ(std::wstring(), NameOf(pGroup, 1)) << "no pane is shown";
-    EXPECT_EQ(CRect(0, 0, 0, 0), LocationOf(pGroup));
-    VARIANT var;
-    EXPECT_EQ(S_FALSE, pGroup->accHitTest(0, 0, &var));
+    EXPECT_EQ(L"", NameOf(pGroup, 1)) << "no pane is shown";
+    EXPECT_EQ(S_FALSE, pGroup->accHitTest(pt.x, pt.y, &var));
     pThree->Release();
     pGroup->Release();
 }
