@@ -74,6 +74,15 @@ const size_t kPlaceableSize = 22;
 const size_t kMetaHeaderSize = 18;
 const size_t kEnhHeaderSize = 88;
 
+// TRUE under Wine (ntdll answers wine_get_version). Asked here rather than
+// of the class library's window code, which the metafile renderer would
+// otherwise load with all the libraries it needs.
+bool RunningOnWine()
+{
+    static const bool bWine = ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version") != NULL;
+    return bWine;
+}
+
 // Little-endian reads from a block whose length the caller has checked.
 inline WORD U16(const BYTE* p)
 {
@@ -229,7 +238,7 @@ public:
           m_nPoints(0), m_nChars(0), m_nPenSize(0), m_nFontSize(0), m_nPenPattern(0), m_nBrushPattern(0),
           m_dFixedCost(0), m_nHeaderRecords(0), m_nKind(0), m_nRegionRects(0), m_dPenDash(0),
           m_bPenDashOnDevice(false), m_bInPath(false), m_dClipRects(0), m_nBytesLeft(0),
-          m_bMadeMasks(AfxIsRunningOnWine() != FALSE)
+          m_bMadeMasks(RunningOnWine())
     {
         m_rcPlaceable.left = m_rcPlaceable.top = m_rcPlaceable.right = m_rcPlaceable.bottom = 0;
     }
