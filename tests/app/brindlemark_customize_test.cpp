@@ -964,7 +964,9 @@ TEST_F(Brindlemark, PicturesInFoldersOfAnyLettersAreImportedIntoTheButtonEditor)
             const Patch blue = WaitForPatch(ptMiddle, Patch(64, RGB(0, 0, 255)), true);
             EXPECT_EQ(Patch(64, RGB(0, 0, 255)), blue) << "the metafile's picture is on the canvas";
             if (pFolder == &chinese)
+            {
                 EXPECT_FALSE(testsupport::SaveScreenSnapshot(hEditor, "button_editor_wide_folder").empty());
+            }
             ::PostMessage(hEditor, WM_COMMAND, 9144, 0);   // Undo
             Wait(300);
         }
@@ -1263,7 +1265,9 @@ TEST_F(Brindlemark, ARendererThatDoesNotAnswerOrIsEndedWhileItDrawsIsNamedSo)
         EXPECT_EQ(strExpected, strText.substr(0, strExpected.size())) << strText;
         EXPECT_NE(std::string::npos, strText.find("XTPMetafileRenderer.exe")) << strText;
         if (nHow == 0)
+        {
             EXPECT_FALSE(testsupport::SaveScreenSnapshot(hMessage, "button_editor_renderer_ended").empty());
+        }
         ::UnmapViewOfFile(pBlock);
         ::CloseHandle(hMapping);
         ::PostMessage(hMessage, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
