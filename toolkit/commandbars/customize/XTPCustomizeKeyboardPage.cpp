@@ -36,6 +36,7 @@ BEGIN_MESSAGE_MAP(CXTPCustomizeKeyboardPage, CPropertyPage)
     ON_BN_CLICKED(XTP_IDC_KEYBOARD_ASSIGN, OnAssign)
     ON_BN_CLICKED(XTP_IDC_KEYBOARD_REMOVE, OnRemove)
     ON_BN_CLICKED(XTP_IDC_KEYBOARD_RESETALL, OnResetAll)
+    ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 CXTPCustomizeKeyboardPage::CXTPCustomizeKeyboardPage(CXTPCommandBars* pCommandBars)
@@ -142,7 +143,12 @@ BOOL CXTPCustomizeKeyboardPage::AddCategories(UINT nIDResource, BOOL bListSubIte
 void CXTPCustomizeKeyboardPage::DoDataExchange(CDataExchange* pDX)
 {
     CPropertyPage::DoDataExchange(pDX);
-    DDX_Control(pDX, XTP_IDC_KEYBOARD_KEYS, m_lboxKeys);
+    // The keys list is the system's list box as it is, not subclassed: a
+    // command may have thousands of keys, each costing a message to list
+    // and one more to give it its data, and each then goes straight to the
+    // list. It is let go when the page's window goes.
+    if (m_lboxKeys.m_hWnd == NULL && !m_lboxKeys.Attach(pDX->PrepareCtrl(XTP_IDC_KEYBOARD_KEYS)))
+        AfxThrowNotSupportedException();
     DDX_Control(pDX, XTP_IDC_KEYBOARD_COMMANDS, m_lboxCommands);
     DDX_Control(pDX, XTP_IDC_KEYBOARD_CATEGORY, m_comboCategory);
     DDX_Text(pDX, XTP_IDC_KEYBOARD_DESCRIPTION, m_strDesc);
@@ -173,6 +179,13 @@ BOOL CXTPCustomizeKeyboardPage::OnInitDialog()
     m_arrShownKeys.clear();
     OnCategoryChanged();
     return FALSE;
+}
+
+void CXTPCustomizeKeyboardPage::OnDestroy()
+{
+    if (m_lboxKeys.m_hWnd != NULL)
+        m_lboxKeys.Detach();
+    CPropertyPage::OnDestroy();
 }
 
 BOOL CXTPCustomizeKeyboardPage::OnSetActive()

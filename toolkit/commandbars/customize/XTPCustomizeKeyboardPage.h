@@ -55,6 +55,7 @@ protected:
     virtual BOOL OnInitDialog();
     virtual BOOL OnSetActive();
 
+    afx_msg void OnDestroy();
     afx_msg void OnCategoryChanged();
     afx_msg void OnCommandChanged();
     afx_msg void OnKeyChanged();

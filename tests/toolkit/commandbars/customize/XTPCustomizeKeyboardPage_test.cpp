@@ -437,6 +437,7 @@ TEST_F(KeyboardPageTest, ComingBackToThePageShowsTheKeysOfTheSelectedCommand)
     ASSERT_EQ(0, pPage->m_lboxCommands.GetCurSel()) << "the first command is selected again";
     EXPECT_EQ((std::vector<std::string>{"F12"}), KeyList()) << "and its keys are shown";
     pSheet->DestroyWindow();
+    EXPECT_TRUE(pPage->m_lboxKeys.m_hWnd == NULL) << "the keys list is let go with the page";
     delete pSheet;
     pSheet = NULL;
 }
