@@ -583,16 +583,14 @@ TEST_F(Brindlemark, ADoubleClickOnTheValueOfADifficultyRowNotYetSelectedFlipsIt)
     for (int nRow : {10, 13})
     {
         const POINT pt = ValuePoint(nRow);
-        testsupport::SendInputs({MouseInput(dwAt, pt)});
-        Wait(100);
-        for (DWORD dwButton : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP})
+        // A move there, then each press and release apart.
+        for (DWORD dwButton : {0, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP})
         {
             testsupport::SendInputs({MouseInput(dwAt | dwButton, pt)});
-            Wait(60);
+            Wait(80);
         }
         Wait(300);
     }
-    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hEditor, "difficulty_editor_double_clicked").empty());
 
     // The selection moved to a caption, every flag row shows its value as
     // the grid draws it.
