@@ -829,97 +829,105 @@ TEST_F(Brindlemark, CraftedMetafilesImportedIntoTheButtonEditorAreDrawnOrRefused
 
 namespace
 {
-// The Import of the button editor through its Open dialog, the file named
-// in wide characters as the system has it.
-void ImportIntoEditorW(DWORD dwPid, HWND hEditor, const std::wstring& strPath)
+// The game with the Standard toolbar's Button Editor open from the Customize
+// sheet and a pencil step undone there, so that Redo is on until an import
+// makes a new step. Close() ends it all with Escape, as a player does.
+struct EditorSession
 {
-    ::PostMessage(hEditor, WM_COMMAND, 9146, 0);   // Import from File
-    HWND hOpen = WaitForWindow(dwPid, "Open", 5000);
-    ASSERT_TRUE(hOpen != NULL) << "Import opened no file dialog";
-    ::SetDlgItemTextW(hOpen, 1148, strPath.c_str());
-    ::SetDlgItemTextW(hOpen, 1152, strPath.c_str());
-    ::PostMessage(hOpen, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-}
-
-// The text a message of the game's shows: the longest text of its windows.
-std::string ShownText(HWND hMessage)
-{
-    std::string strText;
-    for (HWND hChild : Descendants(hMessage, "", ""))
+    EditorSession()
     {
-        char szText[1024] = "";
-        ::GetWindowTextA(hChild, szText, sizeof(szText));
-        if (strlen(szText) > strText.size())
-            strText = szText;
+        if (game.Frame() == NULL)
+            return;
+        ::SetForegroundWindow(game.Frame());
+        hSheet = OpenCustomize(game);
+        hEditor = hSheet != NULL ? OpenButtonEditor(game) : NULL;
+        RECT rcCanvas = {};
+        if (hEditor == NULL || !CanvasRect(hEditor, &rcCanvas))
+            return;
+        const POINT ptCorner = {rcCanvas.left + 4, rcCanvas.top + 4};
+        const Patch blank = ScreenPatch(ptCorner);
+        ClickScreen(ptCorner, false);
+        EXPECT_NE(blank, WaitForPatch(ptCorner, blank, false)) << "the pencil drew nothing";
+        ::PostMessage(hEditor, WM_COMMAND, 9144, 0);   // Undo
+        for (HWND hBar : Descendants(hEditor, "", TOOLBARCLASSNAMEA))
+        {
+            if (::SendMessage(hBar, TB_COMMANDTOINDEX, 9145, 0) >= 0)
+                hRedoBar = hBar;
+        }
+        for (int n = 0; n < 100 && hRedoBar != NULL && !RedoOn(); n++)
+            Wait(50);
     }
-    return strText;
-}
-
-// The editor with a step undone, so that Redo is on until an import makes
-// a new step: its tool bar with Redo.
-HWND EditorWithRedo(HWND hEditor)
-{
-    RECT rcCanvas = {};
-    if (!CanvasRect(hEditor, &rcCanvas))
-        return NULL;
-    const POINT ptCorner = {rcCanvas.left + 4, rcCanvas.top + 4};
-    const Patch blank = ScreenPatch(ptCorner);
-    ClickScreen(ptCorner, false);
-    EXPECT_NE(blank, WaitForPatch(ptCorner, blank, false)) << "the pencil drew nothing";
-    ::PostMessage(hEditor, WM_COMMAND, 9144, 0);   // Undo
-    HWND hRedoBar = NULL;
-    for (HWND hBar : Descendants(hEditor, "", TOOLBARCLASSNAMEA))
+    bool Ready() const { return hRedoBar != NULL && RedoOn(); }
+    bool RedoOn() const { return ::SendMessage(hRedoBar, TB_ISBUTTONENABLED, 9145, 0) != 0; }
+    void Close()
     {
-        if (::SendMessage(hBar, TB_COMMANDTOINDEX, 9145, 0) >= 0)
-            hRedoBar = hBar;
+        ::SetForegroundWindow(hEditor);
+        Wait(200);
+        PressKeys({VK_ESCAPE});
+        EXPECT_TRUE(WaitUntilGone(hEditor, 5000)) << "Escape closes the editor";
+        ::SetForegroundWindow(hSheet);
+        ASSERT_TRUE(PressChildButton(hSheet, "Close"));
+        EXPECT_EQ(0, game.Close());
     }
-    for (int n = 0; n < 100 && hRedoBar != NULL && !::SendMessage(hRedoBar, TB_ISBUTTONENABLED, 9145, 0); n++)
-        Wait(50);
-    EXPECT_TRUE(hRedoBar != NULL && ::SendMessage(hRedoBar, TB_ISBUTTONENABLED, 9145, 0)) << "Redo is not on";
-    return hRedoBar;
-}
-
-// Imports the file and waits for the outcome: the text of the message
-// shown (closed again), or empty when the picture was drawn (a new step
-// took Redo off; it is undone again, so that Redo is on). pdwTook: from the
-// Open dialog's OK to the outcome.
-std::string ImportAndWait(const Game& game, HWND hEditor, HWND hRedoBar, const std::wstring& strPath,
-                          DWORD* pdwTook = NULL)
-{
-    ImportIntoEditorW(game.Pid(), hEditor, strPath);
-    const DWORD dwStart = ::GetTickCount();
-    HWND hMessage = NULL;
-    bool bDrawn = false;
-    while (hMessage == NULL && !bDrawn && ::GetTickCount() - dwStart < 8000)
+    // Import from File, the file named in wide characters in the Open dialog.
+    void StartImport(const std::wstring& strPath)
     {
-        hMessage = WaitForWindow(game.Pid(), "Brindlemark", 0);
-        bDrawn = hMessage == NULL && !::SendMessage(hRedoBar, TB_ISBUTTONENABLED, 9145, 0);
-        if (hMessage == NULL && !bDrawn)
+        ::PostMessage(hEditor, WM_COMMAND, 9146, 0);
+        HWND hOpen = WaitForWindow(game.Pid(), "Open", 5000);
+        ASSERT_TRUE(hOpen != NULL) << "Import opened no file dialog";
+        ::SetDlgItemTextW(hOpen, 1148, strPath.c_str());
+        ::SetDlgItemTextW(hOpen, 1152, strPath.c_str());
+        ::PostMessage(hOpen, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    }
+    // The text of the message the import shows (closed again), or empty
+    // when the picture was drawn (undone again so that Redo is on).
+    // pdwTook: from the Open dialog's OK to either.
+    std::string Import(const std::wstring& strPath, DWORD* pdwTook = NULL)
+    {
+        StartImport(strPath);
+        const DWORD dwStart = ::GetTickCount();
+        HWND hMessage = NULL;
+        while ((hMessage = WaitForWindow(game.Pid(), "Brindlemark", 0)) == NULL && RedoOn() &&
+               ::GetTickCount() - dwStart < 8000)
             Wait(10);
-    }
-    if (pdwTook != NULL)
-        *pdwTook = ::GetTickCount() - dwStart;
-    EXPECT_TRUE(hMessage != NULL || bDrawn) << "neither drawn nor refused";
-    if (hMessage != NULL)
-    {
+        if (pdwTook != NULL)
+            *pdwTook = ::GetTickCount() - dwStart;
+        if (hMessage == NULL)
+        {
+            EXPECT_FALSE(RedoOn()) << "neither drawn nor refused";
+            ::PostMessage(hEditor, WM_COMMAND, 9144, 0);   // Undo
+            for (int n = 0; n < 100 && !RedoOn(); n++)
+                Wait(50);
+            return std::string();
+        }
         const std::string strText = ShownText(hMessage);
         ::PostMessage(hMessage, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         EXPECT_TRUE(WaitUntilGone(hMessage, 5000)) << "OK closes the message";
-        return strText.empty() ? std::string("(a message without text)") : strText;
+        return strText;
     }
-    ::PostMessage(hEditor, WM_COMMAND, 9144, 0);   // Undo
-    for (int n = 0; n < 100 && !::SendMessage(hRedoBar, TB_ISBUTTONENABLED, 9145, 0); n++)
-        Wait(50);
-    return std::string();
-}
+    // The text a message of the game shows: the longest of its windows'.
+    static std::string ShownText(HWND hMessage)
+    {
+        std::string strText;
+        for (HWND hChild : Descendants(hMessage, "", ""))
+        {
+            char szText[1024] = "";
+            ::GetWindowTextA(hChild, szText, sizeof(szText));
+            strText = strlen(szText) > strText.size() ? std::string(szText) : strText;
+        }
+        return strText;
+    }
 
-// Writes bytes to a file of a wide-character name.
+    Game game;
+    HWND hSheet = NULL;
+    HWND hEditor = NULL;
+    HWND hRedoBar = NULL;
+};
+
 bool WriteBytesW(const std::wstring& strPath, const std::vector<BYTE>& data)
 {
     return testsupport::WriteFileW(strPath, std::string(data.begin(), data.end()));
 }
-
-const char kBadPicture[] = "The picture could not be read. The button image is unchanged.";
 } // namespace
 
 // A player imports a bitmap and a metafile from a folder named in Cyrillic
@@ -936,58 +944,37 @@ TEST_F(Brindlemark, PicturesInFoldersOfAnyLettersAreImportedIntoTheButtonEditor)
     });
     // "Игры Ω" and "图片"
     testsupport::CWideTempFolder cyrillic(L"\u0418\u0433\u0440\u044B \u03A9"), chinese(L"\u56FE\u7247");
-    ASSERT_FALSE(cyrillic.Folder().empty());
-    ASSERT_FALSE(chinese.Folder().empty());
     {
-        Game game;
-        ASSERT_TRUE(game.Frame() != NULL);
-        ::SetForegroundWindow(game.Frame());
-        HWND hSheet = OpenCustomize(game);
-        ASSERT_TRUE(hSheet != NULL) << "the Customize sheet did not open";
-        HWND hEditor = OpenButtonEditor(game);
-        ASSERT_TRUE(hEditor != NULL) << "the context menu opened no button editor";
-        HWND hRedoBar = EditorWithRedo(hEditor);
-        ASSERT_TRUE(hRedoBar != NULL);
+        EditorSession editor;
+        ASSERT_TRUE(editor.Ready()) << "no Button Editor with a step to redo";
         RECT rcCanvas = {};
-        ASSERT_TRUE(CanvasRect(hEditor, &rcCanvas));
+        ASSERT_TRUE(CanvasRect(editor.hEditor, &rcCanvas));
         const POINT ptMiddle = {(rcCanvas.left + rcCanvas.right) / 2, (rcCanvas.top + rcCanvas.bottom) / 2};
-
         for (const testsupport::CWideTempFolder* pFolder : {&cyrillic, &chinese})
         {
             const std::wstring strBmp = pFolder->Path(L"\u043A\u0430\u0440\u0442\u0438\u043D\u043A\u0430.bmp");
             const std::wstring strEmf = pFolder->Path(L"\u84DD.emf");
-            ASSERT_TRUE(WriteBytesW(strBmp, OneBitBmp(16, 16)));
-            ASSERT_TRUE(WriteBytesW(strEmf, emf));
-            EXPECT_EQ("", ImportAndWait(game, hEditor, hRedoBar, strBmp)) << "the bitmap is read";
-            EXPECT_EQ("", ImportAndWait(game, hEditor, hRedoBar, strEmf)) << "the metafile is read";
-            ::PostMessage(hEditor, WM_COMMAND, 9145, 0);   // Redo: the metafile again
-            const Patch blue = WaitForPatch(ptMiddle, Patch(64, RGB(0, 0, 255)), true);
-            EXPECT_EQ(Patch(64, RGB(0, 0, 255)), blue) << "the metafile's picture is on the canvas";
+            ASSERT_TRUE(WriteBytesW(strBmp, OneBitBmp(16, 16)) && WriteBytesW(strEmf, emf));
+            EXPECT_EQ("", editor.Import(strBmp)) << "the bitmap is read";
+            EXPECT_EQ("", editor.Import(strEmf)) << "the metafile is read";
+            ::PostMessage(editor.hEditor, WM_COMMAND, 9145, 0);   // Redo: the metafile again
+            EXPECT_EQ(Patch(64, RGB(0, 0, 255)), WaitForPatch(ptMiddle, Patch(64, RGB(0, 0, 255)), true));
             if (pFolder == &chinese)
             {
-                EXPECT_FALSE(testsupport::SaveScreenSnapshot(hEditor, "button_editor_wide_folder").empty());
+                EXPECT_FALSE(testsupport::SaveScreenSnapshot(editor.hEditor, "button_editor_wide_folder").empty());
             }
-            ::PostMessage(hEditor, WM_COMMAND, 9144, 0);   // Undo
+            ::PostMessage(editor.hEditor, WM_COMMAND, 9144, 0);   // Undo
             Wait(300);
         }
-
         // Held open, shared with no one, by another program.
         const std::wstring strHeld = chinese.Path(L"\u84DD.emf");
         HANDLE hHeld = ::CreateFileW(strHeld.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
         ASSERT_NE(INVALID_HANDLE_VALUE, hHeld);
         const Patch before = ScreenPatch(ptMiddle);
-        EXPECT_EQ("The picture file could not be opened. The button image is unchanged.",
-                  ImportAndWait(game, hEditor, hRedoBar, strHeld));
+        EXPECT_EQ("The picture file could not be opened. The button image is unchanged.", editor.Import(strHeld));
         ::CloseHandle(hHeld);
         EXPECT_EQ(before, WaitForPatch(ptMiddle, before, true)) << "the image stays";
-
-        ::SetForegroundWindow(hEditor);
-        Wait(200);
-        PressKeys({VK_ESCAPE});
-        EXPECT_TRUE(WaitUntilGone(hEditor, 5000)) << "Escape closes the editor";
-        ::SetForegroundWindow(hSheet);
-        ASSERT_TRUE(PressChildButton(hSheet, "Close"));
-        EXPECT_EQ(0, game.Close());
+        editor.Close();
     }
     ClearSettings();
 }
@@ -999,216 +986,145 @@ TEST_F(Brindlemark, PicturesInFoldersOfAnyLettersAreImportedIntoTheButtonEditor)
 TEST_F(Brindlemark, PricedAndOverrunningPicturesAreRefusedAtOnceAndTheirTwinsDrawn)
 {
     testsupport::CWideTempFolder folder(L"Priced pictures");
-    ASSERT_FALSE(folder.Folder().empty());
-    struct Case
-    {
-        std::string strName;
-        std::vector<BYTE> data;
-        bool bDrawn;
-    };
-    std::vector<Case> cases;
+    std::vector<std::pair<std::string, std::vector<BYTE>>> drawn, refused;
     for (testsupport::PricedPicture& picture : testsupport::PricedCopyPictures())
-        cases.push_back({picture.pszName, picture.data, !picture.bOverLimit});
+        (picture.bOverLimit ? refused : drawn).push_back({picture.pszName, picture.data});
     for (testsupport::DamagedRecordPicture& picture : testsupport::DamagedRecordPictures())
     {
-        cases.push_back({std::string(picture.pszName) + "_damaged", picture.damaged, false});
-        cases.push_back({std::string(picture.pszName) + "_sound", picture.sound, true});
+        refused.push_back({std::string(picture.pszName) + "_damaged", picture.damaged});
+        drawn.push_back({std::string(picture.pszName) + "_sound", picture.sound});
     }
     {
-        Game game;
-        ASSERT_TRUE(game.Frame() != NULL);
-        ::SetForegroundWindow(game.Frame());
-        HWND hSheet = OpenCustomize(game);
-        ASSERT_TRUE(hSheet != NULL) << "the Customize sheet did not open";
-        HWND hEditor = OpenButtonEditor(game);
-        ASSERT_TRUE(hEditor != NULL) << "the context menu opened no button editor";
-        HWND hRedoBar = EditorWithRedo(hEditor);
-        ASSERT_TRUE(hRedoBar != NULL);
-        for (const Case& picture : cases)
+        EditorSession editor;
+        ASSERT_TRUE(editor.Ready()) << "no Button Editor with a step to redo";
+        for (const auto* pCases : {&refused, &drawn})
         {
-            SCOPED_TRACE(picture.strName);
-            const bool bEnhanced = picture.data.size() > 44 && testsupport::GetDword(picture.data, 0) == EMR_HEADER;
-            const std::wstring strPath =
-                folder.Path(std::wstring(picture.strName.begin(), picture.strName.end()) + (bEnhanced ? L".emf" : L".wmf"));
-            ASSERT_TRUE(WriteBytesW(strPath, picture.data));
-            DWORD dwTook = 0;
-            const std::string strOutcome = ImportAndWait(game, hEditor, hRedoBar, strPath, &dwTook);
-            std::printf("%s: %s after %lu ms\n", picture.strName.c_str(), strOutcome.empty() ? "drawn" : "refused",
-                        (unsigned long)dwTook);
-            ASSERT_TRUE(IsRunning(game, game.Pid())) << "the picture crashed the game";
-            EXPECT_EQ(picture.bDrawn ? std::string() : std::string(kBadPicture), strOutcome);
-            // Refused up front: the renderer's time limit never comes into
-            // it. The dialog's closing and the message's showing come on top.
-            EXPECT_LT(dwTook, picture.bDrawn ? 2000u : 1000u);
+            for (const auto& picture : *pCases)
+            {
+                SCOPED_TRACE(picture.first);
+                const bool bEnhanced = testsupport::GetDword(picture.second, 0) == EMR_HEADER;
+                const std::wstring strPath = folder.Path(std::wstring(picture.first.begin(), picture.first.end()) +
+                                                         (bEnhanced ? L".emf" : L".wmf"));
+                ASSERT_TRUE(WriteBytesW(strPath, picture.second));
+                DWORD dwTook = 0;
+                const std::string strOutcome = editor.Import(strPath, &dwTook);
+                std::printf("%s: %s after %lu ms\n", picture.first.c_str(), strOutcome.empty() ? "drawn" : "refused",
+                            (unsigned long)dwTook);
+                ASSERT_TRUE(IsRunning(editor.game, editor.game.Pid())) << "the picture crashed the game";
+                // Refused up front, the renderer's time limit never comes
+                // into it; the dialog's closing and the message come on top.
+                if (pCases == &refused)
+                {
+                    EXPECT_EQ("The picture could not be read. The button image is unchanged.", strOutcome);
+                    EXPECT_LT(dwTook, 1000u);
+                }
+                else
+                {
+                    EXPECT_EQ("", strOutcome);
+                    EXPECT_LT(dwTook, 2000u);
+                }
+            }
         }
-        ::SetForegroundWindow(hEditor);
-        Wait(200);
-        PressKeys({VK_ESCAPE});
-        EXPECT_TRUE(WaitUntilGone(hEditor, 5000)) << "Escape closes the editor";
-        ::SetForegroundWindow(hSheet);
-        ASSERT_TRUE(PressChildButton(hSheet, "Close"));
-        EXPECT_EQ(0, game.Close());
+        editor.Close();
     }
     ClearSettings();
 }
 
 namespace
 {
-// A picture that takes the renderer about half a second: tiny
+// A picture that takes the renderer about a third of a second: tiny
 // parallelogram copies priced just under the limit.
 std::vector<BYTE> SlowPicture()
 {
     for (testsupport::PricedPicture& picture : testsupport::PricedCopyPictures())
     {
-        if (!picture.bOverLimit && std::string(picture.pszName).find("parallelogram") != std::string::npos)
+        if (!picture.bOverLimit && strstr(picture.pszName, "parallelogram") != NULL)
             return picture.data;
     }
     return std::vector<BYTE>();
 }
 
-// The process id of the game's metafile renderer; 0 while there is none.
-DWORD RendererOf(DWORD dwGame)
+// The process id of the game's metafile renderer, waited for up to three
+// seconds; 0 when none starts.
+DWORD WaitForRenderer(DWORD dwGame)
 {
-    DWORD dwRenderer = 0;
-    HANDLE hSnapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (hSnapshot == INVALID_HANDLE_VALUE)
-        return 0;
-    PROCESSENTRY32 entry;
-    entry.dwSize = sizeof(entry);
-    for (BOOL bMore = ::Process32First(hSnapshot, &entry); bMore; bMore = ::Process32Next(hSnapshot, &entry))
+    for (const DWORD dwStart = ::GetTickCount(); ::GetTickCount() - dwStart < 3000;)
     {
-        if (entry.th32ParentProcessID == dwGame && lstrcmpiA(entry.szExeFile, "XTPMetafileRenderer.exe") == 0)
-            dwRenderer = entry.th32ProcessID;
-    }
-    ::CloseHandle(hSnapshot);
-    return dwRenderer;
-}
-
-// The block the game shares with its renderer for its first metafile,
-// made from dwFrom on (its name holds the game's id, the call's number and
-// the time it was made); null until it is there.
-XTP_METAFILE_RENDER_BLOCK* FirstRenderBlock(DWORD dwGame, DWORD dwFrom, HANDLE* phMapping)
-{
-    for (DWORD dwTick = dwFrom - 50; (LONG)(::GetTickCount() - dwTick) >= 0; dwTick++)
-    {
-        wchar_t szName[96];
-        _snwprintf(szName, 95, L"XTPMetafileRender.%lu.1.%lu", (unsigned long)dwGame, (unsigned long)dwTick);
-        szName[95] = 0;
-        HANDLE hMapping = ::OpenFileMappingW(FILE_MAP_READ, FALSE, szName);
-        if (hMapping != NULL)
+        HANDLE hSnapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+        PROCESSENTRY32 entry;
+        entry.dwSize = sizeof(entry);
+        for (BOOL bMore = ::Process32First(hSnapshot, &entry); bMore; bMore = ::Process32Next(hSnapshot, &entry))
         {
-            *phMapping = hMapping;
-            return (XTP_METAFILE_RENDER_BLOCK*)::MapViewOfFile(hMapping, FILE_MAP_READ, 0, 0, 0);
+            if (entry.th32ParentProcessID == dwGame && lstrcmpiA(entry.szExeFile, "XTPMetafileRenderer.exe") == 0)
+            {
+                ::CloseHandle(hSnapshot);
+                return entry.th32ProcessID;
+            }
         }
+        ::CloseHandle(hSnapshot);
     }
-    return NULL;
-}
-
-// Suspends or resumes every thread of a process.
-void SuspendProcess(DWORD dwProcess, bool bSuspend)
-{
-    HANDLE hSnapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    THREADENTRY32 entry;
-    entry.dwSize = sizeof(entry);
-    for (BOOL bMore = ::Thread32First(hSnapshot, &entry); bMore; bMore = ::Thread32Next(hSnapshot, &entry))
-    {
-        if (entry.th32OwnerProcessID != dwProcess)
-            continue;
-        HANDLE hThread = ::OpenThread(THREAD_SUSPEND_RESUME, FALSE, entry.th32ThreadID);
-        if (hThread != NULL)
-        {
-            if (bSuspend)
-                ::SuspendThread(hThread);
-            else
-                ::ResumeThread(hThread);
-            ::CloseHandle(hThread);
-        }
-    }
-    ::CloseHandle(hSnapshot);
+    return 0;
 }
 } // namespace
 
-// While a picture that takes about half a second is drawn, the player
-// presses Escape and Enter and clicks Cancel: the editor stays, with the
-// picture, and Escape pressed afterwards closes it.
+// While a picture that takes a while is drawn, the player presses Escape,
+// Enter, or clicks Cancel: the editor stays, with the picture, and Escape
+// pressed afterwards closes it.
 TEST_F(Brindlemark, KeysAndClicksOnTheButtonEditorWhileAPictureIsDrawnAreDiscarded)
 {
     testsupport::CWideTempFolder folder(L"Slow picture");
     const std::wstring strSlow = folder.Path(L"slow.emf");
     ASSERT_TRUE(WriteBytesW(strSlow, SlowPicture()));
     {
-        Game game;
-        ASSERT_TRUE(game.Frame() != NULL);
-        ::SetForegroundWindow(game.Frame());
-        HWND hSheet = OpenCustomize(game);
-        ASSERT_TRUE(hSheet != NULL) << "the Customize sheet did not open";
-        HWND hEditor = OpenButtonEditor(game);
-        ASSERT_TRUE(hEditor != NULL) << "the context menu opened no button editor";
-        HWND hRedoBar = EditorWithRedo(hEditor);
-        ASSERT_TRUE(hRedoBar != NULL);
-        RECT rcCancel = {};
-        ASSERT_TRUE(::GetWindowRect(::GetDlgItem(hEditor, IDCANCEL), &rcCancel));
-        const POINT ptCancel = {(rcCancel.left + rcCancel.right) / 2, (rcCancel.top + rcCancel.bottom) / 2};
-
+        EditorSession editor;
+        ASSERT_TRUE(editor.Ready()) << "no Button Editor with a step to redo";
+        RECT rc = {};
+        ASSERT_TRUE(::GetWindowRect(::GetDlgItem(editor.hEditor, IDCANCEL), &rc));
+        const POINT ptCancel = {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
         for (int nHow = 0; nHow < 3; nHow++)
         {
             SCOPED_TRACE(nHow == 0 ? "Escape" : nHow == 1 ? "Enter" : "a click on Cancel");
-            if (nHow == 2)
+            // The pointer waits over Cancel for the click.
+            for (int n = 0; n < 40 && nHow == 2; n++)
             {
-                // The pointer waits over Cancel.
-                const DWORD dwAt = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
                 POINT ptNow = {-1, -1};
-                for (int n = 0; n < 40 && (ptNow.x != ptCancel.x || ptNow.y != ptCancel.y); n++)
-                {
-                    testsupport::SendInputs({testsupport::MouseInput(dwAt, ptCancel)});
-                    Wait(50);
-                    ::GetCursorPos(&ptNow);
-                }
+                if (::GetCursorPos(&ptNow) && ptNow.x == ptCancel.x && ptNow.y == ptCancel.y)
+                    break;
+                testsupport::SendInputs({testsupport::MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, ptCancel)});
+                Wait(50);
             }
-            ImportIntoEditorW(game.Pid(), hEditor, strSlow);
-            const DWORD dwStart = ::GetTickCount();
-            while (RendererOf(game.Pid()) == 0 && ::GetTickCount() - dwStart < 3000)
-                Wait(5);
-            ASSERT_NE(0u, RendererOf(game.Pid())) << "the picture is not drawn by a renderer";
+            editor.StartImport(strSlow);
+            const DWORD dwRenderer = WaitForRenderer(editor.game.Pid());
+            ASSERT_NE(0u, dwRenderer) << "the picture is not drawn by a renderer";
+            HANDLE hRenderer = ::OpenProcess(SYNCHRONIZE, FALSE, dwRenderer);
             // At once, while the renderer draws.
             if (nHow < 2)
                 testsupport::PressKeys({(WORD)(nHow == 0 ? VK_ESCAPE : VK_RETURN)});
             else
-                testsupport::SendInputs({testsupport::MouseInput(MOUSEEVENTF_LEFTDOWN),
-                                         testsupport::MouseInput(MOUSEEVENTF_LEFTUP)});
-            const bool bStillDrawing = RendererOf(game.Pid()) != 0;
-            // The picture, then a moment for anything left to act.
-            for (int n = 0; n < 100 && ::SendMessage(hRedoBar, TB_ISBUTTONENABLED, 9145, 0); n++)
+                testsupport::SendInputs(
+                    {testsupport::MouseInput(MOUSEEVENTF_LEFTDOWN), testsupport::MouseInput(MOUSEEVENTF_LEFTUP)});
+            EXPECT_EQ((DWORD)WAIT_TIMEOUT, ::WaitForSingleObject(hRenderer, 0)) << "the input came after the picture";
+            ::CloseHandle(hRenderer);
+            for (int n = 0; n < 100 && editor.RedoOn(); n++)
                 Wait(50);
-            Wait(500);
-            EXPECT_TRUE(bStillDrawing) << "the input came after the picture (a busy machine): not judged";
-            ASSERT_TRUE(::IsWindow(hEditor)) << "the editor closed";
-            EXPECT_TRUE(WaitForWindow(game.Pid(), "Brindlemark", 0) == NULL) << "no message";
-            EXPECT_FALSE(::SendMessage(hRedoBar, TB_ISBUTTONENABLED, 9145, 0)) << "the picture was drawn";
-            if (nHow == 0)
-            {
-                ::SetForegroundWindow(hEditor);
-                Wait(200);
-                EXPECT_FALSE(testsupport::SaveScreenSnapshot(hEditor, "button_editor_after_keys_while_drawing").empty());
-            }
-            ::PostMessage(hEditor, WM_COMMAND, 9144, 0);   // Undo: Redo on for the next round
-            for (int n = 0; n < 100 && !::SendMessage(hRedoBar, TB_ISBUTTONENABLED, 9145, 0); n++)
+            Wait(500);   // for anything left to act
+            ASSERT_TRUE(::IsWindow(editor.hEditor)) << "the editor closed";
+            EXPECT_TRUE(WaitForWindow(editor.game.Pid(), "Brindlemark", 0) == NULL) << "no message";
+            EXPECT_FALSE(editor.RedoOn()) << "the picture was drawn";
+            ::PostMessage(editor.hEditor, WM_COMMAND, 9144, 0);   // Undo: Redo on for the next round
+            for (int n = 0; n < 100 && !editor.RedoOn(); n++)
                 Wait(50);
         }
-        ::SetForegroundWindow(hEditor);
-        Wait(200);
-        PressKeys({VK_ESCAPE});
-        EXPECT_TRUE(WaitUntilGone(hEditor, 5000)) << "Escape after the picture closes the editor";
-        ::SetForegroundWindow(hSheet);
-        ASSERT_TRUE(PressChildButton(hSheet, "Close"));
-        EXPECT_EQ(0, game.Close());
+        editor.Close();
     }
     ClearSettings();
 }
 
 // The renderer held before it takes the picture is named as not answering;
 // the renderer ended from outside while it draws is named as ended. Both
-// keep the image, and the next import draws.
+// keep the image, and the next import draws. The game's block for the
+// renderer (named for the game, the call's number and the time it was
+// made) says when the renderer has taken the picture.
 TEST_F(Brindlemark, ARendererThatDoesNotAnswerOrIsEndedWhileItDrawsIsNamedSo)
 {
     testsupport::CWideTempFolder folder(L"Renderer held and ended");
@@ -1217,48 +1133,62 @@ TEST_F(Brindlemark, ARendererThatDoesNotAnswerOrIsEndedWhileItDrawsIsNamedSo)
     for (int nHow = 0; nHow < 2; nHow++)
     {
         SCOPED_TRACE(nHow == 0 ? "ended while it draws" : "held before it takes the picture");
-        Game game;
-        ASSERT_TRUE(game.Frame() != NULL);
-        ::SetForegroundWindow(game.Frame());
-        HWND hSheet = OpenCustomize(game);
-        ASSERT_TRUE(hSheet != NULL) << "the Customize sheet did not open";
-        HWND hEditor = OpenButtonEditor(game);
-        ASSERT_TRUE(hEditor != NULL) << "the context menu opened no button editor";
-        HWND hRedoBar = EditorWithRedo(hEditor);
-        ASSERT_TRUE(hRedoBar != NULL);
-
-        ImportIntoEditorW(game.Pid(), hEditor, strSlow);
+        EditorSession editor;
+        ASSERT_TRUE(editor.Ready()) << "no Button Editor with a step to redo";
+        editor.StartImport(strSlow);
         const DWORD dwStart = ::GetTickCount();
-        DWORD dwRenderer = 0;
-        while ((dwRenderer = RendererOf(game.Pid())) == 0 && ::GetTickCount() - dwStart < 3000)
-        {
-        }
+        const DWORD dwRenderer = WaitForRenderer(editor.game.Pid());
         ASSERT_NE(0u, dwRenderer) << "no renderer started";
+        HANDLE hRenderer = ::OpenProcess(PROCESS_TERMINATE | PROCESS_SUSPEND_RESUME, FALSE, dwRenderer);
+        ASSERT_TRUE(hRenderer != NULL);
         if (nHow == 1)
-            SuspendProcess(dwRenderer, true);
-        HANDLE hMapping = NULL;
+        {
+            // Every thread of it held.
+            HANDLE hSnapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+            THREADENTRY32 entry;
+            entry.dwSize = sizeof(entry);
+            for (BOOL bMore = ::Thread32First(hSnapshot, &entry); bMore; bMore = ::Thread32Next(hSnapshot, &entry))
+            {
+                HANDLE hThread = entry.th32OwnerProcessID == dwRenderer
+                                     ? ::OpenThread(THREAD_SUSPEND_RESUME, FALSE, entry.th32ThreadID)
+                                     : NULL;
+                if (hThread != NULL)
+                    ::SuspendThread(hThread), ::CloseHandle(hThread);
+            }
+            ::CloseHandle(hSnapshot);
+        }
         XTP_METAFILE_RENDER_BLOCK* pBlock = NULL;
+        HANDLE hMapping = NULL;
         while (pBlock == NULL && ::GetTickCount() - dwStart < 3000)
-            pBlock = FirstRenderBlock(game.Pid(), dwStart, &hMapping);
+        {
+            const DWORD dwNow = ::GetTickCount();
+            for (DWORD dwTick = dwStart - 50; pBlock == NULL && (LONG)(dwNow - dwTick) >= 0; dwTick++)
+            {
+                wchar_t szName[96];
+                _snwprintf(szName, 95, L"XTPMetafileRender.%lu.1.%lu", (unsigned long)editor.game.Pid(),
+                           (unsigned long)dwTick);
+                szName[95] = 0;
+                if ((hMapping = ::OpenFileMappingW(FILE_MAP_READ, FALSE, szName)) != NULL)
+                    pBlock = (XTP_METAFILE_RENDER_BLOCK*)::MapViewOfFile(hMapping, FILE_MAP_READ, 0, 0, 0);
+            }
+        }
         ASSERT_TRUE(pBlock != NULL) << "the game's block for the renderer was not found";
         if (nHow == 0)
         {
             while (pBlock->nStarted == 0 && ::GetTickCount() - dwStart < 3000)
                 Wait(1);
             ASSERT_EQ(1, pBlock->nStarted) << "the renderer never took the picture";
-            HANDLE hRenderer = ::OpenProcess(PROCESS_TERMINATE, FALSE, dwRenderer);
-            ASSERT_TRUE(hRenderer != NULL);
             ASSERT_EQ(-1, pBlock->nResult) << "the renderer answered before it could be ended";
             ::TerminateProcess(hRenderer, 1);
-            ::CloseHandle(hRenderer);
         }
         else
         {
             EXPECT_EQ(0, pBlock->nStarted) << "held too late: the renderer had taken the picture";
         }
-        HWND hMessage = WaitForWindow(game.Pid(), "Brindlemark", 5000);
+        ::CloseHandle(hRenderer);
+        HWND hMessage = WaitForWindow(editor.game.Pid(), "Brindlemark", 5000);
         ASSERT_TRUE(hMessage != NULL) << "no message";
-        const std::string strText = ShownText(hMessage);
+        const std::string strText = EditorSession::ShownText(hMessage);
         const std::string strExpected = nHow == 0 ? "The program's picture renderer was ended before it finished "
                                                     "drawing the picture:"
                                                   : "The program's picture renderer was started but did not answer:";
@@ -1272,17 +1202,9 @@ TEST_F(Brindlemark, ARendererThatDoesNotAnswerOrIsEndedWhileItDrawsIsNamedSo)
         ::CloseHandle(hMapping);
         ::PostMessage(hMessage, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         ASSERT_TRUE(WaitUntilGone(hMessage, 5000));
-        EXPECT_TRUE(::SendMessage(hRedoBar, TB_ISBUTTONENABLED, 9145, 0)) << "the image and its history stay";
-
-        // The next import draws.
-        EXPECT_EQ("", ImportAndWait(game, hEditor, hRedoBar, strSlow));
-        ::SetForegroundWindow(hEditor);
-        Wait(200);
-        PressKeys({VK_ESCAPE});
-        EXPECT_TRUE(WaitUntilGone(hEditor, 5000)) << "Escape closes the editor";
-        ::SetForegroundWindow(hSheet);
-        ASSERT_TRUE(PressChildButton(hSheet, "Close"));
-        EXPECT_EQ(0, game.Close());
+        EXPECT_TRUE(editor.RedoOn()) << "the image and its history stay";
+        EXPECT_EQ("", editor.Import(strSlow)) << "the next import draws";
+        editor.Close();
     }
     ClearSettings();
 }

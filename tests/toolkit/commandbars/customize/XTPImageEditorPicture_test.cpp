@@ -9,13 +9,11 @@
 #include "XTPColorManager.h"
 #include "XTPResourceManager.h"
 #include "support/answering.h"
-#include "support/copied_program.h"
 #include "support/crafted_metafiles.h"
 #include "support/data_files.h"
 #include "support/gdi_count.h"
 #include "support/icon_files.h"
 #include "support/memory.h"
-#include "support/metafiles.h"
 #include "support/modal.h"
 #include "support/snapshot.h"
 #include "support/tempfolder.h"
@@ -620,45 +618,6 @@ TEST_F(CanvasTest, ImportReadsGoodFilesAndRefusesDamagedOnes)
     ASSERT_TRUE(pCanvas->GetPicture()->m_bAlpha);
     EXPECT_EQ(kTransparent, At(12, 0));
     EXPECT_EQ(5, pCanvas->GetUndoCount());
-}
-
-// Pictures in folders whose names have letters outside the system's code
-// page are read by the names the system has for them; a file another
-// program holds open is said not to open, not to be a bad picture.
-TEST_F(CanvasTest, ImportReadsFilesOfAnyFolderAndTellsAFileThatWillNotOpen)
-{
-    const std::vector<BYTE> bmp = MakeBmp(20, 20, kRed);
-    const std::vector<BYTE> emf = testsupport::RecordEnh([](HDC hDC) {
-        HBRUSH hBrush = ::CreateSolidBrush(RGB(0, 0, 255));
-        RECT rc = {0, 0, 32, 32};
-        ::FillRect(hDC, &rc, hBrush);
-        ::DeleteObject(hBrush);
-    });
-    int nSteps = pCanvas->GetUndoCount();
-    // "Игры Ω" and "图片"
-    for (const wchar_t* pszFolder : {L"\u0418\u0433\u0440\u044B \u03A9", L"\u56FE\u7247"})
-    {
-        testsupport::CWideTempFolder folder(pszFolder);
-        ASSERT_FALSE(folder.Folder().empty());
-        const std::wstring strBmp = folder.Path(L"\u043A\u0440\u0430\u0441\u043D\u044B\u0439.bmp");
-        const std::wstring strEmf = folder.Path(L"\u84DD.emf");
-        ASSERT_TRUE(testsupport::WriteFileW(strBmp, std::string(bmp.begin(), bmp.end())));
-        ASSERT_TRUE(testsupport::WriteFileW(strEmf, std::string(emf.begin(), emf.end())));
-        ASSERT_TRUE(pCanvas->ImportFile(strBmp.c_str()));
-        EXPECT_EQ(std::string(16, 'r'), Rows()[15]);
-        ASSERT_TRUE(pCanvas->ImportFile(strEmf.c_str())) << (int)pCanvas->GetImportFailure();
-        EXPECT_EQ(RGB(0, 0, 255), pCanvas->GetPicture()->GetColor(8, 8));
-        nSteps += 2;
-        EXPECT_EQ(std::min(nSteps, 16), pCanvas->GetUndoCount());
-
-        // Held open by another program that shares it with no one.
-        HANDLE hHeld = ::CreateFileW(strBmp.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
-        ASSERT_NE(INVALID_HANDLE_VALUE, hHeld);
-        EXPECT_FALSE(pCanvas->ImportFile(strBmp.c_str()));
-        EXPECT_EQ(CXTPImageEditorPicture::importNotOpened, pCanvas->GetImportFailure());
-        EXPECT_EQ(RGB(0, 0, 255), pCanvas->GetPicture()->GetColor(8, 8)) << "the image stays";
-        ::CloseHandle(hHeld);
-    }
 }
 
 TEST_F(CanvasTest, CursorFilesAreReadAsIconsAndDamagedOnesReachNoSystemLoader)

@@ -22,8 +22,8 @@
 namespace
 {
 // The import test's expectation, set for a copy: "drawn" (as in the build
-// folder), "norenderer", "silent" or "ended" (the renderer's own messages)
-// or "refused" (the picture's message).
+// folder), "norenderer" (the renderer's own message) or "refused" (the
+// picture's message).
 const char kExpectVariable[] = "BM_RENDERER_EXPECT";
 const char kImportTest[] = "MetafileImportTest.DrawsThePictureOrSaysWhatIsMissing";
 
@@ -103,14 +103,10 @@ TEST(MetafileImportTest, DrawsThePictureOrSaysWhatIsMissing)
     {
         // One message, naming the renderer when it is what is missing.
         CString strExpected;
-        const UINT nRendererMessage = strExpect == "norenderer" ? XTP_IDS_IMAGEEDITOR_NORENDERER
-                                      : strExpect == "silent"   ? XTP_IDS_IMAGEEDITOR_RENDERERSILENT
-                                      : strExpect == "ended"    ? XTP_IDS_IMAGEEDITOR_RENDERERENDED
-                                                                : 0;
-        if (nRendererMessage != 0)
+        if (strExpect == "norenderer")
         {
             CString strFormat;
-            XTPResourceManager()->LoadString(&strFormat, nRendererMessage);
+            XTPResourceManager()->LoadString(&strFormat, XTP_IDS_IMAGEEDITOR_NORENDERER);
             strExpected.Format(strFormat, (LPCTSTR)CString(XTPMetafileRendererPath().c_str()));
             EXPECT_NE(-1, strExpected.Find(XTP_METAFILE_RENDERER_EXE));
         }
@@ -233,26 +229,4 @@ TEST(MetafileRendererPlaceTest, ARendererThatFaultsIsEndedWithoutACrashDialog)
     const DWORD dwStart = ::GetTickCount();
     ExpectPassed(copy.Import("refused"));
     std::printf("the run with a faulting renderer took %lu ms\n", (unsigned long)(::GetTickCount() - dwStart));
-}
-
-// A renderer that was started but never takes the picture, and one ended
-// from outside after it took it, are named as what happened, not as a bad
-// picture nor as a missing renderer.
-TEST(MetafileRendererPlaceTest, ARendererThatNeverAnswersOrIsEndedWhileItDrawsIsNamedSo)
-{
-    const struct
-    {
-        const wchar_t* pszStandIn;
-        const char* pszExpect;
-    } kCases[] = {{L"bm_silent_renderer.exe", "silent"}, {L"bm_ending_renderer.exe", "ended"}};
-    for (const auto& standIn : kCases)
-    {
-        SCOPED_TRACE(standIn.pszExpect);
-        ProgramCopy copy(std::wstring(L"Quiet renderer ") + standIn.pszStandIn, false);
-        ASSERT_TRUE(copy.bCopied);
-        const std::wstring strStandIn = testsupport::FolderOfW(testsupport::ProgramPathW()) + standIn.pszStandIn;
-        ASSERT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(strStandIn.c_str()));
-        ASSERT_TRUE(copy.PutRenderer(strStandIn));
-        ExpectPassed(copy.Import(standIn.pszExpect));
-    }
 }

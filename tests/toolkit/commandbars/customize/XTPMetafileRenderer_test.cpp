@@ -357,36 +357,6 @@ TEST(XTPMetafileRendererTest, CostlyPicturesAreRefusedByTheirPriceOrDrawn)
     EXPECT_EQ(0, RenderersLeft());
 }
 
-// Blends, masked copies and parallelogram copies are priced by what the
-// player does for them: many tiny ones, and large masked copies shrunk by a
-// transform, are refused by their price before a renderer starts when over
-// the limit, and drawn within the renderer's time when under it.
-TEST(XTPMetafileRendererTest, CopiesPricedUnderTheLimitAreDrawnAndOverItRefusedBeforeTheRendererStarts)
-{
-    for (const testsupport::PricedPicture& picture : testsupport::PricedCopyPictures())
-    {
-        SCOPED_TRACE(picture.pszName);
-        CString strProblem;
-        const RenderResult result = RenderApart(picture.data, 16);
-        std::printf("%s: %s in %lu ms%s%s\n", picture.pszName, result.bDrawn ? "drawn" : "refused",
-                    (unsigned long)result.dwTook, result.bDrawn ? "" : ": ", (LPCTSTR)result.strProblem);
-        if (picture.bOverLimit)
-        {
-            EXPECT_FALSE(XTPCheckMetafileData(picture.data.data(), picture.data.size(), strProblem))
-                << "refused by the checks, which start no process";
-            EXPECT_FALSE(result.bDrawn);
-            EXPECT_NE(-1, result.strProblem.Find(_T("would cost more"))) << (LPCTSTR)result.strProblem;
-            EXPECT_EQ(std::vector<DWORD>(16 * 16, kBlankPixel), result.pixels);
-        }
-        else
-        {
-            EXPECT_TRUE(result.bDrawn) << (LPCTSTR)result.strProblem;
-            EXPECT_LT(result.dwTook, XTP_METAFILE_RENDER_TIMEOUT);
-        }
-    }
-    EXPECT_EQ(0, RenderersLeft());
-}
-
 TEST(XTPMetafileRendererTest, ARendererPastItsTimeIsEndedAndThePixelsStay)
 {
     const std::vector<BYTE> emf = testsupport::RecordEnh([](HDC hDC) { testsupport::DrawPicture(hDC, true); });
