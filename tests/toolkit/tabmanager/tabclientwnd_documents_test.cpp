@@ -2,9 +2,13 @@
 // The tabbed MDI client as a user of a multiple-document program meets it,
 // driven by real keys and clicks: the selected tab in the visible part of
 // an overflowing strip, documents filling their group's room as groups come
-// and go, the arrangement commands and the maximise button with several
-// groups, a minimised document's tab, context help on a menu command and
-// on a tab, and the maximised child's system menu on the menu bar.
+// and go, documents that cannot be dragged, moved, sized or minimised out of
+// their group's room (two and three groups, side by side and one under
+// another), documents maximised and restored after the groups went that
+// follow the client, the arrangement commands and the maximise button with
+// several groups, a minimised document's tab, context help on a menu
+// command and on a tab, and the maximised child's system menu on the menu
+// bar.
 #include "support/tabbed_mdiframe.h"
 #include "support/helpmode.h"
 
