@@ -30,6 +30,11 @@ namespace
 // system does nothing with, so that the clicks come to this window.
 const LRESULT kStripHitTest = HTBORDER;
 
+// What a child pinned to its group's room gives up: no caption buttons to
+// minimise or maximise and no sizing border (the system then greys Size,
+// Minimize and Maximize in its system menu too).
+const DWORD kPinnedStyles = WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME;
+
 // The MDI children of a client window, in the system's order (top first).
 void GetMDIChildren(HWND hWndClient, CArray<HWND, HWND>& arrChildren)
 {
@@ -50,7 +55,9 @@ void GetMDIChildren(HWND hWndClient, CArray<HWND, HWND>& arrChildren)
 //////////////////////////////////////////////////////////////////////////
 // CWorkspace
 
-CXTPTabClientWnd::CWorkspace::CWorkspace(CXTPTabClientWnd* pClient) : m_pClient(pClient), m_rcWorkspace(0, 0, 0, 0)
+CXTPTabClientWnd::CWorkspace::CWorkspace(CXTPTabClientWnd* pClient)
+    : m_pClient(pClient), m_rcWorkspace(0, 0, 0, 0), m_hWndInFront(NULL), m_nChildrenKey(0), m_rcFitted(0, 0, 0, 0),
+      m_nFittedKey(0)
 {
     // A close button at the end of every strip.
     if (CNavigateButton* pClose = FindNavigateButton(xtpTabNavigateButtonClose))
@@ -61,6 +68,14 @@ CRect CXTPTabClientWnd::CWorkspace::GetStripRect() const
 {
     return CRect(m_rcWorkspace.left, m_rcWorkspace.top, m_rcWorkspace.right,
                  m_rcWorkspace.top + m_pClient->GetStripHeight());
+}
+
+DWORD_PTR CXTPTabClientWnd::CWorkspace::GetChildrenKey() const
+{
+    DWORD_PTR nKey = 0;
+    for (int j = 0; j < GetItemCount(); j++)
+        nKey = nKey * 31 + (DWORD_PTR)GetItem(j)->GetData();
+    return nKey;
 }
 
 CRect CXTPTabClientWnd::CWorkspace::GetDocumentRect() const
@@ -136,7 +151,7 @@ void CXTPTabClientWnd::CWorkspace::OnNavigateButtonClick(int nID)
 
 CXTPTabClientWnd::CXTPTabClientWnd()
     : m_pParentFrame(NULL), m_bRefreshing(FALSE), m_bHorizSplitting(FALSE), m_bEnableGroups(FALSE),
-      m_nStripHeight(0), m_bInLayout(FALSE)
+      m_nStripHeight(0), m_bInLayout(FALSE), m_pinnedHook(this)
 {
     m_pPaintManager = new CXTPTabPaintManager();
     m_pPaintManager->SetAppearance(xtpTabAppearancePropertyPage2003);
@@ -148,6 +163,10 @@ CXTPTabClientWnd::CXTPTabClientWnd()
 
 CXTPTabClientWnd::~CXTPTabClientWnd()
 {
+    // Children still pinned (the window was let go with its groups) leave
+    // the hook that refers to this object.
+    if (!m_mapPinned.empty())
+        XTPHookManager()->RemoveHookAbleFromAll(&m_pinnedHook);
     for (int i = 0; i < GetWorkspaceCount(); i++)
     {
         m_pPaintManager->RemoveAtom(m_arrWorkspace[i]);
@@ -313,11 +332,20 @@ void CXTPTabClientWnd::FitChildren()
     if (!HasGroups())
     {
         // One group: the system lays the children out in the client area,
-        // which the strip no longer covers. A child the layout placed (when
-        // there were several groups) and that stayed there fills the whole
-        // room now; one the user moved or sized is left where it is.
-        RestoreMaximizeBoxes();
+        // which the strip no longer covers. A child the groups held (where
+        // only a program could move it) or that the layout placed and that
+        // stayed there fills the whole room now; one the user moved or sized
+        // is left where it is. A maximised or minimised one is looked at
+        // again once restored: the system puts it back where it was placed.
+        std::map<HWND, CPinnedChild> mapWasPinned(m_mapPinned);
+        UnpinChildren();
+        for (int i = 0; i < GetWorkspaceCount(); i++)
+            m_arrWorkspace[i]->m_rcFitted.SetRectEmpty();
         CWorkspace* pWorkspace = GetWorkspaceCount() > 0 ? m_arrWorkspace[0] : NULL;
+        // The active document in front, also of one that was in front in its
+        // group before the groups went.
+        if (pWorkspace != NULL && !m_mapFitted.IsEmpty())
+            KeepSelectedInFront(pWorkspace);
         if (pWorkspace == NULL || m_mapFitted.IsEmpty())
         {
             m_mapFitted.RemoveAll();
@@ -329,16 +357,23 @@ void CXTPTabClientWnd::FitChildren()
         {
             HWND hWndChild = (HWND)pWorkspace->GetItem(j)->GetData();
             CRect rcPlaced;
-            if (!::IsWindow(hWndChild) || !m_mapFitted.Lookup(hWndChild, rcPlaced) || ::IsIconic(hWndChild) ||
-                ::IsZoomed(hWndChild))
+            if (!::IsWindow(hWndChild) || !m_mapFitted.Lookup(hWndChild, rcPlaced))
                 continue;
+            if (::IsIconic(hWndChild) || ::IsZoomed(hWndChild))
+            {
+                mapFitted.SetAt(hWndChild, rcPlaced);
+                continue;
+            }
             CRect rcChild;
             ::GetWindowRect(hWndChild, &rcChild);
             ScreenToClient(&rcChild);
-            if (rcChild != rcPlaced)
+            if (rcChild != rcPlaced && mapWasPinned.count(hWndChild) == 0)
                 continue;
-            ::SetWindowPos(hWndChild, NULL, rcDocument.left, rcDocument.top, rcDocument.Width(), rcDocument.Height(),
-                           SWP_NOZORDER | SWP_NOACTIVATE);
+            if (rcChild != rcDocument)
+            {
+                ::SetWindowPos(hWndChild, NULL, rcDocument.left, rcDocument.top, rcDocument.Width(),
+                               rcDocument.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+            }
             mapFitted.SetAt(hWndChild, rcDocument);
         }
         m_mapFitted.RemoveAll();
@@ -354,61 +389,209 @@ void CXTPTabClientWnd::FitChildren()
     }
     // Several: each group's children fill its part, its selected one in
     // front; a maximised child would cover the other groups, so none can be
-    // maximised while the groups last.
+    // maximised while the groups last, and none moved, sized or minimised.
+    // A layout runs several times for every document opened: a group whose
+    // room and children are as at its last layout has only its selected
+    // child looked at (the others are behind it, and are looked at once
+    // selected).
     HWND hWndActive = MDIGetActive();
     BOOL bMaximized = hWndActive != NULL && ::IsZoomed(hWndActive);
     if (bMaximized)
         DefWindowProc(WM_MDIRESTORE, (WPARAM)hWndActive, 0);
-    m_mapFitted.RemoveAll();
-    // Children closed meanwhile leave the list of boxes to give back.
-    for (INT_PTR i = m_arrNoMaximize.GetSize() - 1; i >= 0; i--)
-    {
-        if (FindItem(m_arrNoMaximize[i]) == NULL)
-            m_arrNoMaximize.RemoveAt(i);
-    }
     for (int i = 0; i < GetWorkspaceCount(); i++)
     {
         CWorkspace* pWorkspace = m_arrWorkspace[i];
-        CRect rcDocument = pWorkspace->GetDocumentRect();
+        const CRect rcDocument = pWorkspace->GetDocumentRect();
+        const DWORD_PTR nChildrenKey = pWorkspace->GetChildrenKey();
+        const BOOL bAll = rcDocument != pWorkspace->m_rcFitted || nChildrenKey != pWorkspace->m_nFittedKey;
+        CXTPTabManagerItem* pSelected = pWorkspace->GetSelectedItem();
         for (int j = 0; j < pWorkspace->GetItemCount(); j++)
         {
-            HWND hWndChild = (HWND)pWorkspace->GetItem(j)->GetData();
-            if (!::IsWindow(hWndChild))
+            CXTPTabManagerItem* pItem = pWorkspace->GetItem(j);
+            HWND hWndChild = (HWND)pItem->GetData();
+            if ((!bAll && pItem != pSelected) || !::IsWindow(hWndChild))
                 continue;
             if (::IsIconic(hWndChild) || ::IsZoomed(hWndChild))
                 DefWindowProc(WM_MDIRESTORE, (WPARAM)hWndChild, 0);
-            UINT nFlags = SWP_NOZORDER | SWP_NOACTIVATE;
-            LONG_PTR dwStyle = ::GetWindowLongPtr(hWndChild, GWL_STYLE);
-            if (dwStyle & WS_MAXIMIZEBOX)
+            const UINT nFlags = SWP_NOZORDER | SWP_NOACTIVATE | PinChild(hWndChild);
+            CRect rcChild;
+            ::GetWindowRect(hWndChild, &rcChild);
+            ScreenToClient(&rcChild);
+            if (rcChild != rcDocument || (nFlags & SWP_FRAMECHANGED))
             {
-                ::SetWindowLongPtr(hWndChild, GWL_STYLE, dwStyle & ~(LONG_PTR)WS_MAXIMIZEBOX);
-                m_arrNoMaximize.Add(hWndChild);
-                nFlags |= SWP_FRAMECHANGED;
+                ::SetWindowPos(hWndChild, NULL, rcDocument.left, rcDocument.top, rcDocument.Width(),
+                               rcDocument.Height(), nFlags);
             }
-            ::SetWindowPos(hWndChild, NULL, rcDocument.left, rcDocument.top, rcDocument.Width(), rcDocument.Height(),
-                           nFlags);
             m_mapFitted.SetAt(hWndChild, rcDocument);
         }
-        CXTPTabManagerItem* pSelected = pWorkspace->GetSelectedItem();
-        HWND hWndSelected = pSelected != NULL ? (HWND)pSelected->GetData() : NULL;
-        if (::IsWindow(hWndSelected))
-            ::SetWindowPos(hWndSelected, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        pWorkspace->m_rcFitted = rcDocument;
+        pWorkspace->m_nFittedKey = nChildrenKey;
+        KeepSelectedInFront(pWorkspace);
     }
 }
 
-void CXTPTabClientWnd::RestoreMaximizeBoxes()
+void CXTPTabClientWnd::KeepSelectedInFront(CWorkspace* pWorkspace)
 {
-    for (INT_PTR i = 0; i < m_arrNoMaximize.GetSize(); i++)
+    CXTPTabManagerItem* pSelected = pWorkspace->GetSelectedItem();
+    HWND hWndSelected = pSelected != NULL ? (HWND)pSelected->GetData() : NULL;
+    // The order of the windows is looked at only when the selected child or
+    // the group's children changed since the last look.
+    const DWORD_PTR nChildrenKey = pWorkspace->GetChildrenKey();
+    if (hWndSelected == pWorkspace->m_hWndInFront && nChildrenKey == pWorkspace->m_nChildrenKey)
+        return;
+    pWorkspace->m_hWndInFront = hWndSelected;
+    pWorkspace->m_nChildrenKey = nChildrenKey;
+    if (!::IsWindow(hWndSelected))
+        return;
+    // Raised only when another child of its group lies above it.
+    for (HWND hWnd = ::GetWindow(hWndSelected, GW_HWNDPREV); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDPREV))
     {
-        HWND hWndChild = m_arrNoMaximize[i];
-        if (!::IsWindow(hWndChild) || ::GetParent(hWndChild) != m_hWnd)
-            continue;
-        LONG_PTR dwStyle = ::GetWindowLongPtr(hWndChild, GWL_STYLE);
-        ::SetWindowLongPtr(hWndChild, GWL_STYLE, dwStyle | WS_MAXIMIZEBOX);
+        for (int j = 0; j < pWorkspace->GetItemCount(); j++)
+        {
+            if ((HWND)pWorkspace->GetItem(j)->GetData() == hWnd)
+            {
+                ::SetWindowPos(hWndSelected, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+                return;
+            }
+        }
+    }
+}
+
+UINT CXTPTabClientWnd::PinChild(HWND hWndChild)
+{
+    if (m_mapPinned.count(hWndChild) != 0)
+        return 0;
+    CPinnedChild pinned;
+    const LONG_PTR dwStyle = ::GetWindowLongPtr(hWndChild, GWL_STYLE);
+    pinned.dwStyleTaken = (DWORD)(dwStyle & kPinnedStyles);
+    // Move leaves the system menu when the menu is about to show.
+    pinned.nMovePosition = -1;
+    pinned.nMoveFlags = 0;
+    if (pinned.dwStyleTaken != 0)
+        ::SetWindowLongPtr(hWndChild, GWL_STYLE, dwStyle & ~(LONG_PTR)kPinnedStyles);
+    m_mapPinned[hWndChild] = pinned;
+    // Moving with the caption, and the commands by key or by a program.
+    XTPHookManager()->SetHook(hWndChild, &m_pinnedHook);
+    return pinned.dwStyleTaken != 0 ? SWP_FRAMECHANGED : 0;
+}
+
+LRESULT CXTPTabClientWnd::CreatePinnedChild(const MDICREATESTRUCT& mcsAsked)
+{
+    // A new child joins the first group: it is made in that group's room and
+    // without what a pinned child gives up, rather than moved and changed
+    // there once made.
+    MDICREATESTRUCT mcs = mcsAsked;
+    const CRect rcDocument = m_arrWorkspace[0]->GetDocumentRect();
+    mcs.x = rcDocument.left;
+    mcs.y = rcDocument.top;
+    mcs.cx = rcDocument.Width();
+    mcs.cy = rcDocument.Height();
+    CPinnedChild pinned;
+    pinned.dwStyleTaken = mcs.style & kPinnedStyles;
+    pinned.nMovePosition = -1;
+    pinned.nMoveFlags = 0;
+    mcs.style &= ~kPinnedStyles;
+    HWND hWndChild = (HWND)CWnd::WindowProc(WM_MDICREATE, 0, (LPARAM)&mcs);
+    if (hWndChild != NULL && ::IsWindow(hWndChild) && m_mapPinned.count(hWndChild) == 0)
+    {
+        // A client without MDIS_ALLCHILDSTYLES gives every child those
+        // styles all the same.
+        const LONG_PTR dwStyle = ::GetWindowLongPtr(hWndChild, GWL_STYLE);
+        if (dwStyle & kPinnedStyles)
+        {
+            pinned.dwStyleTaken |= (DWORD)(dwStyle & kPinnedStyles);
+            ::SetWindowLongPtr(hWndChild, GWL_STYLE, dwStyle & ~(LONG_PTR)kPinnedStyles);
+            ::SetWindowPos(hWndChild, NULL, 0, 0, 0, 0,
+                           SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        m_mapPinned[hWndChild] = pinned;
+        XTPHookManager()->SetHook(hWndChild, &m_pinnedHook);
+    }
+    if (!m_bRefreshing)
+        Refresh(FALSE);
+    return (LRESULT)hWndChild;
+}
+
+void CXTPTabClientWnd::UnpinChildren()
+{
+    // Taken out first: giving a frame back lays the child out, which may
+    // come back here.
+    std::map<HWND, CPinnedChild> mapPinned;
+    mapPinned.swap(m_mapPinned);
+    for (const auto& entry : mapPinned)
+        UnpinChild(entry.first, entry.second);
+}
+
+void CXTPTabClientWnd::UnpinChild(HWND hWndChild, const CPinnedChild& pinned)
+{
+    if (!::IsWindow(hWndChild))
+        return;
+    XTPHookManager()->RemoveHook(hWndChild, &m_pinnedHook);
+    HMENU hSysMenu = pinned.nMovePosition >= 0 ? ::GetSystemMenu(hWndChild, FALSE) : NULL;
+    if (hSysMenu != NULL && ::GetMenuState(hSysMenu, SC_MOVE, MF_BYCOMMAND) == (UINT)-1)
+    {
+        const int nPosition = std::min(pinned.nMovePosition, ::GetMenuItemCount(hSysMenu));
+        ::InsertMenuA(hSysMenu, (UINT)nPosition, MF_BYPOSITION | MF_STRING | pinned.nMoveFlags, SC_MOVE,
+                      pinned.strMove);
+    }
+    if (pinned.dwStyleTaken != 0)
+    {
+        const LONG_PTR dwStyle = ::GetWindowLongPtr(hWndChild, GWL_STYLE);
+        ::SetWindowLongPtr(hWndChild, GWL_STYLE, dwStyle | (LONG_PTR)pinned.dwStyleTaken);
         ::SetWindowPos(hWndChild, NULL, 0, 0, 0, 0,
                        SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    m_arrNoMaximize.RemoveAll();
+}
+
+void CXTPTabClientWnd::RemoveMoveCommand(HWND hWndChild, HMENU hSysMenu)
+{
+    // Move, which the system never greys for a window that is not
+    // maximised, leaves the system menu of a pinned child.
+    auto it = m_mapPinned.find(hWndChild);
+    if (it == m_mapPinned.end() || it->second.nMovePosition >= 0 || hSysMenu == NULL)
+        return;
+    CPinnedChild& pinned = it->second;
+    const int nCount = ::GetMenuItemCount(hSysMenu);
+    for (int i = 0; i < nCount; i++)
+    {
+        if (::GetMenuItemID(hSysMenu, i) != SC_MOVE)
+            continue;
+        char szText[256] = "";
+        ::GetMenuStringA(hSysMenu, (UINT)i, szText, (int)sizeof(szText), MF_BYPOSITION);
+        pinned.strMove = szText;
+        pinned.nMoveFlags = ::GetMenuState(hSysMenu, (UINT)i, MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED | MF_CHECKED);
+        if (::DeleteMenu(hSysMenu, (UINT)i, MF_BYPOSITION))
+            pinned.nMovePosition = i;
+        return;
+    }
+}
+
+int CXTPTabClientWnd::CPinnedChildHook::OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam,
+                                                      LRESULT& lResult)
+{
+    // The system menu about to show (the system's own items are updated
+    // after this, by the window's style).
+    if (nMessage == WM_INITMENUPOPUP && HIWORD(lParam) != 0)
+        m_pClient->RemoveMoveCommand(hWnd, (HMENU)wParam);
+    if (nMessage != WM_SYSCOMMAND)
+        return hookContinue;
+    switch (wParam & 0xFFF0)
+    {
+    case SC_MOVE:
+    case SC_SIZE:
+    case SC_MINIMIZE:
+    case SC_MAXIMIZE:
+    {
+        // A dragged caption or border, the keys and the system menu: a
+        // pinned child keeps its group's room.
+        if (m_pClient->m_mapPinned.count(hWnd) == 0)
+            return hookContinue;
+        lResult = 0;
+        return hookHandled;
+    }
+    default:
+        return hookContinue;
+    }
 }
 
 void CXTPTabClientWnd::OnSize(UINT nType, int cx, int cy)
@@ -424,21 +607,28 @@ void CXTPTabClientWnd::OnSize(UINT nType, int cx, int cy)
 
 CString CXTPTabClientWnd::GetChildrenState()
 {
-    CString strState;
     if (m_hWnd == NULL)
-        return strState;
+        return CString();
     CArray<HWND, HWND> arrChildren;
     GetMDIChildren(m_hWnd, arrChildren);
+    CStringArray arrTitles;
+    arrTitles.SetSize(arrChildren.GetSize());
+    for (INT_PTR i = 0; i < arrChildren.GetSize(); i++)
+        CWnd::FromHandle(arrChildren[i])->GetWindowText(arrTitles[i]);
+    return FormatChildrenState(arrChildren, arrTitles);
+}
+
+CString CXTPTabClientWnd::FormatChildrenState(const CArray<HWND, HWND>& arrChildren, const CStringArray& arrTitles)
+{
     BOOL bMaximized = FALSE;
     HWND hWndActive = (HWND)::SendMessage(m_hWnd, WM_MDIGETACTIVE, 0, (LPARAM)&bMaximized);
+    CString strState;
     strState.Format("%p:%d|", (void*)hWndActive, bMaximized);
-    for (int i = 0; i < arrChildren.GetSize(); i++)
+    for (INT_PTR i = 0; i < arrChildren.GetSize(); i++)
     {
-        CString strText;
-        CWnd::FromHandle(arrChildren[i])->GetWindowText(strText);
         CString strChild;
         strChild.Format("%p=", (void*)arrChildren[i]);
-        strState += strChild + strText + "|";
+        strState += strChild + arrTitles[i] + "|";
     }
     return strState;
 }
@@ -459,6 +649,16 @@ void CXTPTabClientWnd::UpdateContents()
             HWND hWnd = (HWND)pItem->GetData();
             if (!::IsWindow(hWnd) || ::GetParent(hWnd) != m_hWnd)
             {
+                // A window that left the client gets back what the groups
+                // took (a destroyed one took its hook along).
+                auto itPinned = m_mapPinned.find(hWnd);
+                if (itPinned != m_mapPinned.end())
+                {
+                    const CPinnedChild pinned = itPinned->second;
+                    m_mapPinned.erase(itPinned);
+                    UnpinChild(hWnd, pinned);
+                }
+                m_mapFitted.RemoveKey(hWnd);
                 if (pWorkspace->GetSelectedItem() == pItem)
                     pWorkspace->m_pSelected = NULL;
                 if (pWorkspace->GetHighlightedItem() == pItem)
@@ -490,6 +690,8 @@ void CXTPTabClientWnd::UpdateContents()
     // captions and tooltips follow the window texts.
     CArray<HWND, HWND> arrChildren;
     GetMDIChildren(m_hWnd, arrChildren);
+    CStringArray arrTitles;
+    arrTitles.SetSize(arrChildren.GetSize());
     HWND hWndActive = MDIGetActive();
     for (INT_PTR n = arrChildren.GetSize() - 1; n >= 0; n--)
     {
@@ -502,7 +704,7 @@ void CXTPTabClientWnd::UpdateContents()
             pItem = m_arrWorkspace[0]->InsertItem(-1, NULL);
             pItem->SetData((DWORD_PTR)hWndChild);
         }
-        CString strText;
+        CString& strText = arrTitles[n];
         CWnd::FromHandle(hWndChild)->GetWindowText(strText);
         if (pItem->GetCaption() != strText)
             pItem->SetCaption(strText);
@@ -522,7 +724,8 @@ void CXTPTabClientWnd::UpdateContents()
         if (pActive != NULL && pWorkspace->GetSelectedItem() != pActive)
             pWorkspace->SetSelectedItem(pActive);
     }
-    m_strLastState = GetChildrenState();
+    // What the idle pass compares with, from the children just walked.
+    m_strLastState = FormatChildrenState(arrChildren, arrTitles);
     LayoutWorkspaces();
 }
 
@@ -943,6 +1146,9 @@ LRESULT CXTPTabClientWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         [[fallthrough]];
     case WM_MDICREATE:
+        if (HasGroups() && lParam != 0)
+            return CreatePinnedChild(*(const MDICREATESTRUCT*)lParam);
+        [[fallthrough]];
     case WM_MDIDESTROY:
     case WM_MDIACTIVATE:
     case WM_MDIRESTORE:

@@ -9,14 +9,20 @@
 // non-client area, above its client area, so that the system's MDI layout
 // (maximise, cascade, tile, arrange) keeps the children below the tabs.
 // With several groups each child fills the part of the client its group
-// leaves below its strip; children cannot be maximised then, and the
-// arrangement commands (cascade, tile, arrange icons) are not offered. A
-// child that filled its group's room keeps filling the room its group has
-// when the groups change or the window is resized.
+// leaves below its strip and stays there: while the groups last a child
+// cannot be moved, sized, minimised or maximised (its caption buttons and
+// sizing border are taken, Move leaves its system menu, and those system
+// commands have no effect), and the arrangement commands (cascade, tile,
+// arrange icons) are not offered. A child that filled its group's room
+// keeps filling the room its group has when the groups change or the window
+// is resized, also after it was maximised or minimised and restored.
 #pragma once
 
 #include "XTPTabPaintManager.h"
+#include <XTPHookManager.h>
 #include <XTPTabClientTarget.h>
+
+#include <map>
 
 class CXTPCommandBars;
 class CXTPToolTipContext;
@@ -53,6 +59,17 @@ public:
 
         CXTPTabClientWnd* m_pClient;
         CRect m_rcWorkspace;   // its part of the window, in client coordinates
+        // A key of its children (their windows, in order).
+        DWORD_PTR GetChildrenKey() const;
+        // The child last found in front of the group's other children, and
+        // the key of the group's children then: while both hold, the order
+        // of the windows needs no look.
+        HWND m_hWndInFront;
+        DWORD_PTR m_nChildrenKey;
+        // The room all its children were last placed in (empty: none), and
+        // the key of its children then.
+        CRect m_rcFitted;
+        DWORD_PTR m_nFittedKey;
     };
 
     CXTPTabClientWnd();
@@ -117,6 +134,7 @@ protected:
     // A fingerprint of the children, their titles and the active one: the
     // idle pass updates the tabs when it changes.
     CString GetChildrenState();
+    CString FormatChildrenState(const CArray<HWND, HWND>& arrChildren, const CStringArray& arrTitles);
     void UpdateMouse(CPoint point);
     LRESULT OnMDINext(WPARAM wParam, LPARAM lParam);
 
@@ -126,17 +144,43 @@ protected:
     BOOL m_bInLayout;
     CString m_strLastState;
     // Where the layout last placed each child (client coordinates): a child
-    // still there follows its group's room.
+    // still there (or back there on its restore) follows its group's room.
     CMap<HWND, HWND, CRect, const CRect&> m_mapFitted;
-    // Children whose maximise box is taken away while there are several groups.
-    CArray<HWND, HWND> m_arrNoMaximize;
+
+    // What a child gives up while there are several groups, to be given back.
+    struct CPinnedChild
+    {
+        DWORD dwStyleTaken;   // caption boxes and sizing border taken away
+        int nMovePosition;    // where Move stood in its system menu (-1: not taken)
+        UINT nMoveFlags;
+        CString strMove;
+    };
+    // Sees the system commands of the pinned children first.
+    class CPinnedChildHook : public CXTPHookManagerHookAble
+    {
+    public:
+        explicit CPinnedChildHook(CXTPTabClientWnd* pClient) : m_pClient(pClient) {}
+        virtual int OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult);
+        CXTPTabClientWnd* m_pClient;
+    };
+    std::map<HWND, CPinnedChild> m_mapPinned;
+    CPinnedChildHook m_pinnedHook;
 
     BOOL HasGroups() const { return m_bEnableGroups && GetWorkspaceCount() > 1; }
     BOOL IsInHelpMode() const;
     // The help id of a point of a strip: the document's own for its tab.
     LRESULT HelpHitTest(CPoint point);
-    // Gives back the maximise boxes taken while there were several groups.
-    void RestoreMaximizeBoxes();
+    // Keeps a child in its group's room; returns the SetWindowPos flag the
+    // change of its frame needs (0 when it was pinned already).
+    UINT PinChild(HWND hWndChild);
+    // Gives the children back what they gave up while there were groups.
+    void UnpinChildren();
+    void UnpinChild(HWND hWndChild, const CPinnedChild& pinned);
+    void RemoveMoveCommand(HWND hWndChild, HMENU hSysMenu);
+    // WM_MDICREATE while there are groups.
+    LRESULT CreatePinnedChild(const MDICREATESTRUCT& mcsAsked);
+    // Keeps the group's selected child in front of the group's others.
+    void KeepSelectedInFront(CWorkspace* pWorkspace);
 
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const;

@@ -2,15 +2,20 @@
 // The tabbed MDI client as a user of a multiple-document program meets it,
 // driven by real keys and clicks: the selected tab in the visible part of
 // an overflowing strip, documents filling their group's room as groups come
-// and go, the arrangement commands and the maximise button with several
-// groups, a minimised document's tab, context help on a menu command and
-// on a tab, and the maximised child's system menu on the menu bar.
+// and go, documents that cannot be dragged, moved, sized or minimised out of
+// their group's room (two and three groups, side by side and one under
+// another), documents maximised and restored after the groups went that
+// follow the client, the arrangement commands and the maximise button with
+// several groups, a minimised document's tab, context help on a menu
+// command and on a tab, and the maximised child's system menu on the menu
+// bar.
 #include "support/tabbed_mdiframe.h"
 #include "support/helpmode.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -211,6 +216,139 @@ protected:
         EXPECT_EQ(2, Client().GetWorkspace(0)->GetItemCount());
     }
 
+    // In the middle of every group's room the pointer finds its selected
+    // document (or a window of it).
+    void ExpectSelectedDocumentsInFront(const char* pszWhen)
+    {
+        SCOPED_TRACE(pszWhen);
+        for (int i = 0; i < Client().GetWorkspaceCount(); i++)
+        {
+            CXTPTabClientWnd::CWorkspace* pWorkspace = Client().GetWorkspace(i);
+            HWND hWndSelected = (HWND)pWorkspace->GetSelectedItem()->GetData();
+            CPoint pt = pWorkspace->GetDocumentRect().CenterPoint();
+            Client().ClientToScreen(&pt);
+            HWND hWndThere = ::WindowFromPoint(pt);
+            while (hWndThere != NULL && ::GetParent(hWndThere) != Client().m_hWnd)
+                hWndThere = ::GetParent(hWndThere);
+            EXPECT_EQ(Title(hWndSelected), Title(hWndThere)) << "group " << i;
+        }
+    }
+
+    // Documents opened and put into groups with Window > New Vertical (or
+    // Horizontal) Tab Group, once per group after the first: the last group
+    // holds the document opened last, alone.
+    void MakeGroups(int nGroups, WORD vkNewGroup)
+    {
+        for (int i = 0; i <= nGroups; i++)
+        {
+            if (i % 2 == 0)
+                NewNote();
+            else
+                NewSketch();
+        }
+        for (int i = 1; i < nGroups; i++)
+        {
+            if (i > 1)
+                Click(TabPoint((HWND)Client().GetWorkspace(0)->GetItem(1)->GetData()));
+            AltKey('W');
+            Keys({ vkNewGroup });
+        }
+        ASSERT_EQ(nGroups, Client().GetWorkspaceCount());
+    }
+
+    // The pointer moved to ptFrom, then by szBy in steps.
+    static std::vector<INPUT> PointerPath(CPoint ptFrom, CSize szBy)
+    {
+        const DWORD dwAt = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        std::vector<INPUT> inputs = { testsupport::MouseInput(dwAt, ptFrom) };
+        for (int i = 1; i <= 6; i++)
+            inputs.push_back(testsupport::MouseInput(dwAt, ptFrom + CSize(szBy.cx * i / 6, szBy.cy * i / 6)));
+        return inputs;
+    }
+
+    // A drag from ptFrom by szBy, in one batch.
+    static void Drag(CPoint ptFrom, CSize szBy)
+    {
+        ::SetCursorPos(ptFrom.x, ptFrom.y);
+        std::vector<INPUT> inputs = PointerPath(ptFrom, szBy);
+        inputs.insert(inputs.begin() + 1, testsupport::MouseInput(MOUSEEVENTF_LEFTDOWN));
+        inputs.push_back(testsupport::MouseInput(MOUSEEVENTF_LEFTUP));
+        testsupport::SendInputs(inputs);
+        Settle(250);
+    }
+
+    // A click on the document's icon opens its system menu and a key
+    // chooses an item, in one batch. What the item starts (the system's
+    // move or size loop, begun from the keyboard) is then driven as a hand
+    // would, from another thread while the loop runs: the pointer from
+    // ptFrom by szBy, and a click. A menu still open then (the item is not
+    // there or is greyed) gets Escape. The icon is clicked a double-click
+    // time after any earlier click (two would close the document).
+    static void SystemMenuCommand(HWND hWnd, WORD vkItem, CPoint ptFrom = CPoint(), CSize szBy = CSize())
+    {
+        Settle(::GetDoubleClickTime() + 50);
+        CPoint ptIcon = FindNonClientPart(hWnd, HTSYSMENU);
+        ASSERT_NE(CPoint(0, 0), ptIcon);
+        ::SetCursorPos(ptIcon.x, ptIcon.y);
+        std::vector<INPUT> inputs = { testsupport::MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, ptIcon),
+                                      testsupport::MouseInput(MOUSEEVENTF_LEFTDOWN),
+                                      testsupport::MouseInput(MOUSEEVENTF_LEFTUP) };
+        for (bool bUp : { false, true })
+        {
+            inputs.push_back(testsupport::KeyInput(vkItem, bUp));
+            inputs.back().ki.wScan = (WORD)::MapVirtualKey(vkItem, 0);
+        }
+        testsupport::SendInputs(inputs);
+        std::thread hand([ptFrom, szBy] {
+            ::Sleep(300);
+            HWND hMenu = ::FindWindow(_T("#32768"), NULL);
+            if ((hMenu != NULL && ::IsWindowVisible(hMenu)) || ptFrom == CPoint())
+                return testsupport::SendInputs({ testsupport::KeyInput(VK_ESCAPE, false), testsupport::KeyInput(VK_ESCAPE, true) });
+            std::vector<INPUT> moves = PointerPath(ptFrom, szBy);
+            moves.push_back(testsupport::MouseInput(MOUSEEVENTF_LEFTDOWN));
+            moves.push_back(testsupport::MouseInput(MOUSEEVENTF_LEFTUP));
+            testsupport::SendInputs(moves);
+        });
+        Settle(600);
+        hand.join();
+        Settle(100);
+    }
+
+    // What a user does to move a document, size it or minimise it: a drag
+    // of its border facing the group before by nBy px (180 toward it), a
+    // drag of its caption, and Move, Size and Minimize from its system menu.
+    // Gives those that changed the document's place or minimised it.
+    std::string TryToMoveSizeAndMinimise(HWND hWnd, BOOL bHorizontal, int nBy = -180)
+    {
+        std::string changed;
+        CRect rc;
+        auto Check = [&](const char* pszWhat) {
+            if (::IsIconic(hWnd) || WindowOnScreen(hWnd) != rc)
+                changed += std::string(changed.empty() ? "" : ", ") + pszWhat;
+            rc = WindowOnScreen(hWnd);
+        };
+        rc = WindowOnScreen(hWnd);
+        const CSize szToward = bHorizontal ? CSize(0, nBy) : CSize(nBy, 0);
+        // Its border facing the group before, and the middle of its caption.
+        auto Border = [&] { return bHorizontal ? CPoint(rc.CenterPoint().x, rc.top + 1) : CPoint(rc.left + 1, rc.CenterPoint().y); };
+        auto Caption = [&] {
+            CPoint pt(rc.CenterPoint().x, rc.top + ::GetSystemMetrics(SM_CYFRAME) + ::GetSystemMetrics(SM_CYCAPTION) / 2);
+            EXPECT_EQ(HTCAPTION, ::SendMessage(hWnd, WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y)));
+            return pt;
+        };
+        Drag(Border(), szToward);
+        Check("border drag");
+        Drag(Caption(), szToward);
+        Check("caption drag");
+        SystemMenuCommand(hWnd, 'M', Caption(), szToward);
+        Check("Move");
+        SystemMenuCommand(hWnd, 'S', Border(), szToward);
+        Check("Size");
+        SystemMenuCommand(hWnd, 'N');
+        Check("Minimize");
+        return changed;
+    }
+
     HWND m_hNote1 = NULL;
     HWND m_hSketch1 = NULL;
     HWND m_hNote2 = NULL;
@@ -272,6 +410,97 @@ TEST_F(DocumentsTest, DocumentsFillTheClientWhenTheirGroupIsTheLastOneOfHorizont
     Keys({ 'R' });
     ASSERT_EQ(1, Client().GetWorkspaceCount());
     ExpectDocumentsFillTheClient("after the lower group's document moved up");
+}
+
+// Two and three groups, side by side and one under another, in a client
+// of about 800 and 1,250 px.
+struct GroupsCase
+{
+    int nGroups;
+    BOOL bHorizontal;
+    int nFrameWidth;
+};
+
+class DocumentsInGroupsTest : public DocumentsTest, public ::testing::WithParamInterface<GroupsCase>
+{
+};
+
+TEST_P(DocumentsInGroupsTest, ADocumentStaysInItsGroupsRoomAndMovesSizesAndMinimisesAgainOnceTheGroupsGo)
+{
+    const GroupsCase& param = GetParam();
+    m_pFrame->SetWindowPos(NULL, 0, 0, param.nFrameWidth, 700, SWP_NOMOVE | SWP_NOZORDER);
+    Settle();
+    ASSERT_NO_FATAL_FAILURE(MakeGroups(param.nGroups, param.bHorizontal ? 'Z' : 'V'));
+    ExpectSelectedDocumentsInFront("groups made");
+    HWND hLast = (HWND)Client().GetWorkspace(param.nGroups - 1)->GetItem(0)->GetData();
+    CRect rcRoom = ChildInClient(hLast);
+    // Its caption offers neither minimise nor maximise.
+    EXPECT_EQ(CPoint(0, 0), FindNonClientPart(hLast, HTMINBUTTON));
+    EXPECT_EQ(CPoint(0, 0), FindNonClientPart(hLast, HTMAXBUTTON));
+    EXPECT_EQ("", TryToMoveSizeAndMinimise(hLast, param.bHorizontal));
+    EXPECT_EQ(rcRoom, ChildInClient(hLast));
+    // The system menu as it showed: Move is not there, Size and Minimize
+    // are greyed.
+    HMENU hSystem = ::GetSystemMenu(hLast, FALSE);
+    EXPECT_EQ((UINT)-1, ::GetMenuState(hSystem, SC_MOVE, MF_BYCOMMAND));
+    EXPECT_TRUE(::GetMenuState(hSystem, SC_SIZE, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_TRUE(::GetMenuState(hSystem, SC_MINIMIZE, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(m_pFrame->m_hWnd, "groups_" + std::to_string(param.nGroups) +
+                                                 (param.bHorizontal ? "_horizontal_" : "_vertical_") +
+                                                 std::to_string(param.nFrameWidth)).empty());
+    // Its tab still shows it, in its room; the first group shows the
+    // document whose tab was clicked.
+    Click(TabPoint((HWND)Client().GetWorkspace(0)->GetItem(0)->GetData()));
+    Click(TabPoint(hLast));
+    EXPECT_EQ(rcRoom, ChildInClient(hLast));
+    ExpectSelectedDocumentsInFront("tabs clicked");
+
+    // Back into one group: all of it works again.
+    while (Client().GetWorkspaceCount() > 1)
+    {
+        Click(TabPoint((HWND)Client().GetWorkspace(1)->GetItem(0)->GetData()));
+        AltKey('W');
+        Keys({ 'R' });
+    }
+    EXPECT_NE((UINT)-1, ::GetMenuState(hSystem, SC_MOVE, MF_BYCOMMAND));
+    ExpectSelectedDocumentsInFront("groups undone");
+    Click(TabPoint(hLast));
+    ASSERT_EQ(hLast, ActiveChild());
+    EXPECT_EQ("border drag, caption drag, Move, Size, Minimize", TryToMoveSizeAndMinimise(hLast, param.bHorizontal, 60));
+}
+
+INSTANTIATE_TEST_SUITE_P(Groups, DocumentsInGroupsTest,
+                         ::testing::Values(GroupsCase{ 2, FALSE, 820 }, GroupsCase{ 3, FALSE, 1250 },
+                                           GroupsCase{ 2, TRUE, 1250 }, GroupsCase{ 3, TRUE, 820 }));
+
+TEST_F(DocumentsTest, DocumentsMaximisedAndRestoredAfterTheGroupsWentFollowTheClient)
+{
+    ASSERT_NO_FATAL_FAILURE(MakeGroups(2, 'V'));
+    HWND hMoved = (HWND)Client().GetWorkspace(1)->GetItem(0)->GetData();
+    Click(TabPoint(hMoved));
+    AltKey('W');
+    Keys({ 'R' });
+    ASSERT_EQ(1, Client().GetWorkspaceCount());
+    for (HWND hWnd : { hMoved, (HWND)Client().GetWorkspace(0)->GetItem(0)->GetData() })
+    {
+        SCOPED_TRACE((LPCTSTR)Title(hWnd));
+        EXPECT_EQ(ClientRect(), ChildInClient(hWnd));
+        // Maximised with its caption button, restored with the menu bar's.
+        Click(TabPoint(hWnd));
+        Click(FindNonClientPart(hWnd, HTMAXBUTTON));
+        ASSERT_TRUE(::IsZoomed(hWnd));
+        Click(MenuBarPoint(9152));
+        ASSERT_FALSE(::IsZoomed(hWnd));
+        // The frame 200 px narrower, then as wide again.
+        for (int nBy : { -200, 200 })
+        {
+            CRect rcFrame = WindowOnScreen(m_pFrame->m_hWnd);
+            m_pFrame->SetWindowPos(NULL, 0, 0, rcFrame.Width() + nBy, rcFrame.Height(), SWP_NOMOVE | SWP_NOZORDER);
+            Settle();
+            EXPECT_EQ(ClientRect(), ChildInClient(hWnd)) << nBy;
+        }
+    }
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(m_pFrame->m_hWnd, "restored_follows_client").empty());
 }
 
 TEST_F(DocumentsTest, ADocumentTheUserPlacedStaysWhereItIsWhenTheGroupsGo)
