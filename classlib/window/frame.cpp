@@ -1050,16 +1050,20 @@ int CFrameWnd::RaiseOwnedWindows(BOOL bActiveWindow)
     // Only while the game is in front: never over another program's window.
     // The display's news is read first (a peek hands the waiting display
     // events to the system): with a window manager another program
-    // activated, without one the raise the display makes of a window mapped
-    // with the focus, which must come before the restack, not after it.
-    m_bRaisingOwned = TRUE;
-    MSG msg;
-    ::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE | PM_NOYIELD);
-    m_bRaisingOwned = FALSE;
-    AfxRestoreRestackedOrder();
-    if (m_hWnd == NULL || !IsWindowVisible() || IsIconic())
-        return 0;
-    owned = OwnedTopLevels(m_hWnd, TRUE);
+    // activated; without one, while another program's topmost window shows,
+    // the raise the display makes of a window mapped with the focus, which
+    // must come before the restack, not after it.
+    if (AfxWindowManagerStacksWindows() || AfxIsOtherTopmostWindowVisible(m_hWnd))
+    {
+        m_bRaisingOwned = TRUE;
+        MSG msg;
+        ::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE | PM_NOYIELD);
+        m_bRaisingOwned = FALSE;
+        if (m_hWnd == NULL || !IsWindowVisible() || IsIconic())
+            return 0;
+    }
+    if (AfxRestoreRestackedOrder())
+        owned = OwnedTopLevels(m_hWnd, TRUE);
     HWND hWndForeground = bActiveWindow ? ::GetActiveWindow() : ::GetForegroundWindow();
     if (hWndForeground != m_hWnd && std::find(owned.begin(), owned.end(), hWndForeground) == owned.end())
         return 0;

@@ -433,6 +433,12 @@ int AFXAPI AfxRestoreRestackedOrder()
             restacked.clear();
             return 0;
         }
+    // Right after a restack they lie next to one another in its order.
+    bool bInOrder = true;
+    for (size_t i = 1; i < restacked.size() && bInOrder; i++)
+        bInOrder = ::GetWindow(restacked[i - 1], GW_HWNDNEXT) == restacked[i];
+    if (bInOrder)
+        return 0;
     // Their places in the system's order now, top first.
     std::vector<HWND> now;
     for (HWND hWnd = ::GetWindow(::GetDesktopWindow(), GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
