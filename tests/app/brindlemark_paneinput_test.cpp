@@ -8,6 +8,7 @@
 // ctest: run-serial
 // ctest: lock registry
 #include "brindlemark_fixture.h"
+#include "brindlemark_floating.h"
 
 #include "support/hostinput.h"
 #include "support/snapshot.h"
@@ -15,6 +16,7 @@
 
 #include "resource.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -338,4 +340,138 @@ TEST_F(BrindlemarkPaneInput, AQuickClickOnAFloatingPanesBorderLeavesItsSizeAndAD
     EXPECT_EQ(rcDragged.right - rcDragged.left, rcAfter.right - rcAfter.left) << "sized after the release";
     EXPECT_FALSE(testsupport::SaveScreenSnapshot(::GetDesktopWindow(), "pane_border_dragged").empty());
     EXPECT_TRUE(game.IsRunning());
+}
+
+namespace
+{
+// The game with the Timer and both profile panes floating over its board,
+// as a player leaves them: the Timer dragged out in a first run, the panes'
+// stored form imported, the game started again and its floating windows
+// (the Appearance pane, the Difficulty pane, the Timer) placed over the
+// board with their pictures taken.
+struct GameWithFloatingWindows
+{
+    testsupport::Watchdog watchdog;
+    std::unique_ptr<Game> pGame;
+    std::vector<SeenWindow> windows;
+
+    explicit GameWithFloatingWindows(const char* pszWhat) : watchdog(pszWhat, 200000) {}
+
+    void Start()
+    {
+        ASSERT_TRUE(watchdog.IsArmed());
+        {
+            Game first;
+            ASSERT_TRUE(first.Frame() != NULL);
+            watchdog.AlsoEnd(first.Process());
+            ASSERT_TRUE(BringFrameToFront(first.Frame())) << "the game cannot be activated";
+            ASSERT_TRUE(DragTimerBarOut(first, {500, 400})) << "no Timer toolbar";
+            ASSERT_EQ(0, first.Close());
+        }
+        ASSERT_TRUE(ImportRegistryText(kTwoFloatingPanesReg)) << "the stored layout was not imported";
+        pGame.reset(new Game);
+        ASSERT_TRUE(pGame->Frame() != NULL);
+        watchdog.AlsoEnd(pGame->Process());
+        EXPECT_FALSE(SplashStays(pGame->Pid(), 10000)) << "the splash stays";
+        ASSERT_TRUE(BringFrameToFront(pGame->Frame())) << "the game cannot be activated";
+        windows = FloatingWindowsOf(*pGame);
+        ASSERT_EQ(3u, windows.size()) << "both profile panes and the Timer float";
+        PlaceOverTheView(*pGame, windows);
+        ASSERT_TRUE(BringFrameToFront(pGame->Frame())) << "the game cannot be activated";
+    }
+};
+
+// How much of a window the screen shows once it has settled (read again
+// for up to two seconds while it is less than all but a little).
+int PercentSeenSettled(const SeenWindow& window)
+{
+    int nSeen = PercentSeen(window, NULL);
+    for (int n = 0; n < 20 && nSeen < 95; n++)
+    {
+        Wait(100);
+        nSeen = PercentSeen(window, NULL);
+    }
+    return nSeen;
+}
+
+// The colour dialog lies whole on the screen over the game's other windows.
+void ExpectDialogInFront(const SeenWindow& dialog, const char* pszWhen)
+{
+    const int nSeen = PercentSeenSettled(dialog);
+    EXPECT_GE(nSeen, 90) << pszWhen << ": the colour dialog is covered (" << nSeen << "% of it seen)";
+    if (nSeen < 90)
+    {
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(::GetDesktopWindow(), std::string("dialog_covered_") + pszWhen)
+                         .empty());
+    }
+}
+} // namespace
+
+// The colour dialog of a floating pane's colour row holds the whole game:
+// while it is open the frame and every floating window refuse input, a
+// click on the game's File menu opens nothing (so File > Exit cannot end the
+// game under the dialog), clicks on the frame's title bar and on the other
+// pane leave the dialog whole in front, and Escape reaches the dialog. Once
+// it is closed the game takes input again, and the next colour dialog
+// opens in front too.
+TEST_F(BrindlemarkPaneInput, AColourDialogOfAFloatingPaneHoldsTheWholeGame)
+{
+    GameWithFloatingWindows setup("a colour dialog of a floating pane");
+    ASSERT_NO_FATAL_FAILURE(setup.Start());
+    Game& game = *setup.pGame;
+    HWND hFrame = game.Frame();
+    const SeenWindow& appearance = setup.windows[0];
+    const SeenWindow& difficulty = setup.windows[1];
+
+    for (int nRound = 0; nRound < 2; nRound++)
+    {
+        HWND hColours = OpenColourDialogOfThePane(game, appearance.hWnd);
+        ASSERT_TRUE(hColours != NULL) << "round " << nRound << ": no colour dialog";
+        // The other pane lies under the dialog's OK and Cancel buttons (and
+        // reaches out right of it, where it is clicked later).
+        const RECT rcDialog = WindowRect(hColours);
+        EXPECT_TRUE(MoveTopLevel(difficulty.hWnd, rcDialog.right - 120, rcDialog.top + 20, 200, 300));
+        const POINT ptOtherPane = {rcDialog.right + 40, rcDialog.top + 170};
+        SeenWindow dialog{"Colors", hColours, {}};
+        TakeSignature(dialog);
+        ExpectDialogInFront(dialog, nRound == 0 ? "opened" : "opened_again");
+
+        EXPECT_FALSE(::IsWindowEnabled(hFrame)) << "the frame takes input under the dialog";
+        for (const SeenWindow& window : setup.windows)
+            EXPECT_FALSE(::IsWindowEnabled(window.hWnd)) << window.strName << " takes input under the dialog";
+
+        // The File menu's entry, the first of the menu bar.
+        const RECT rcFrame = WindowRect(hFrame);
+        RECT rcMenuBar = {};
+        for (HWND hBar : Descendants(hFrame, "", "XTPToolBar"))
+            if (::IsWindowVisible(hBar) && (rcMenuBar.bottom == 0 || WindowRect(hBar).top < rcMenuBar.top))
+                rcMenuBar = WindowRect(hBar);
+        ASSERT_GT(rcMenuBar.bottom, 0) << "no menu bar";
+        DisplayClickAt({rcMenuBar.left + 28, (rcMenuBar.top + rcMenuBar.bottom) / 2});
+        Wait(700);
+        EXPECT_FALSE(AnyPopupBarVisible(game.Pid())) << "the File menu opens under the dialog";
+        ExpectDialogInFront(dialog, "file_menu_clicked");
+
+        // The frame's title bar (the window manager's, where there is one),
+        // then the other pane.
+        DisplayClickAt({(rcFrame.left + rcFrame.right) / 2 + 100, rcFrame.top + 8});
+        ExpectDialogInFront(dialog, "title_bar_clicked");
+        DisplayClickAt(ptOtherPane);
+        ExpectDialogInFront(dialog, "other_pane_clicked");
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(::GetDesktopWindow(), "colour_dialog_after_clicks").empty());
+
+        PressDisplayKeys("Escape");
+        EXPECT_TRUE(WaitUntilGone(hColours, 5000)) << "Escape did not reach the dialog";
+        if (::IsWindow(hColours))
+        {
+            ::PostMessage(hColours, WM_COMMAND, IDCANCEL, 0);
+            ASSERT_TRUE(WaitUntilGone(hColours));
+        }
+        ASSERT_TRUE(game.IsRunning());
+        EXPECT_TRUE(::IsWindowEnabled(hFrame)) << "the frame stays disabled";
+        for (const SeenWindow& window : setup.windows)
+            EXPECT_TRUE(::IsWindowEnabled(window.hWnd)) << window.strName << " stays disabled";
+    }
+    EXPECT_EQ(0, game.Close());
+    ClearSettings();
 }
