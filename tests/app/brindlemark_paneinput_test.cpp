@@ -16,6 +16,7 @@
 
 #include "resource.h"
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -210,6 +211,41 @@ void ExpectRowNameClicksCloseTheFileMenu(const Game& game, HWND hView, const cha
     EXPECT_GT(nClicked, 3) << pszWhere << ": too few rows shown outside the menu to click";
 }
 
+// The screen rectangle of a window's caption close button: where the
+// window answers HTCLOSE, looked for along its top right.
+RECT CloseButtonRect(HWND hWnd)
+{
+    const RECT rcWindow = WindowRect(hWnd);
+    RECT rc = {0, 0, 0, 0};
+    for (int y = rcWindow.top; y < rcWindow.top + 40; y++)
+        for (int x = rcWindow.right - 40; x < rcWindow.right; x++)
+        {
+            if (::SendMessage(hWnd, WM_NCHITTEST, 0, MAKELPARAM(x, y)) != HTCLOSE)
+                continue;
+            if (::IsRectEmpty(&rc))
+                rc = {x, y, x + 1, y + 1};
+            rc = {std::min(rc.left, (LONG)x), std::min(rc.top, (LONG)y), std::max(rc.right, (LONG)x + 1),
+                  std::max(rc.bottom, (LONG)y + 1)};
+        }
+    return rc;
+}
+
+// The pixels of a screen rectangle drawn in a dark colour (a glyph drawn
+// as enabled; a greyed one is drawn in shadow and highlight colours).
+int DarkPixels(const RECT& rc)
+{
+    int nDark = 0;
+    HDC hScreen = ::GetDC(NULL);
+    for (int y = rc.top; y < rc.bottom; y++)
+        for (int x = rc.left; x < rc.right; x++)
+        {
+            const COLORREF cr = ::GetPixel(hScreen, x, y);
+            nDark += GetRValue(cr) < 80 && GetGValue(cr) < 80 && GetBValue(cr) < 80 ? 1 : 0;
+        }
+    ::ReleaseDC(NULL, hScreen);
+    return nDark;
+}
+
 // The game's fixture; the input goes through the display.
 class BrindlemarkPaneInput : public Brindlemark
 {
@@ -282,6 +318,33 @@ TEST_F(BrindlemarkPaneInput, AltF4AfterAClickInAFloatingPaneClosesTheGame)
         EXPECT_LT(PercentSame(paneShown, ScreenSamples(rcMini)), 50) << "the pane's picture stays on the screen";
         EXPECT_FALSE(::IsWindow(hFrame));
     }
+}
+
+// The game's profile panes cannot be closed, so a floating pane's caption
+// close button shows greyed, before and after a click into the pane, and a
+// click on it leaves the pane and the game as they were. (Alt+F4 in the
+// pane still closes the game: the test above.)
+TEST_F(BrindlemarkPaneInput, AFloatingPanesCloseButtonShowsGreyedAndAClickOnItChangesNothing)
+{
+    GameWithFloatingProfilePanes setup("the close button of a floating pane");
+    ASSERT_NO_FATAL_FAILURE(setup.Start());
+    Game& game = setup.game;
+    HWND hMini = setup.hMini;
+
+    const RECT rcButton = CloseButtonRect(hMini);
+    ASSERT_FALSE(::IsRectEmpty(&rcButton)) << "the floating pane has no close button";
+    EXPECT_EQ(0, DarkPixels(rcButton)) << "the close button shows enabled";
+    const RECT rcMini = WindowRect(hMini);
+    DisplayClickAt({(rcMini.left + rcMini.right) / 2, rcMini.bottom - 30});
+    EXPECT_EQ(0, DarkPixels(rcButton)) << "the close button shows enabled once the pane has the keyboard";
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(::GetDesktopWindow(), "floating_pane_close_button").empty());
+
+    DisplayClickAt({(rcButton.left + rcButton.right) / 2, (rcButton.top + rcButton.bottom) / 2});
+    Wait(500);
+    EXPECT_TRUE(::IsWindowVisible(hMini)) << "the click on the greyed close button closed the pane";
+    EXPECT_EQ(1u, VisibleTopLevels(game.Pid(), "XTPDockingPaneMiniWnd").size());
+    EXPECT_EQ(0, DarkPixels(rcButton)) << "the close button shows enabled after a click on it";
+    EXPECT_TRUE(game.IsRunning());
 }
 
 // A quick click on the border of a floating pane, made while the frame was
