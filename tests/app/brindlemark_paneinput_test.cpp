@@ -1,10 +1,13 @@
 // The game's profile panes under the player's mouse and keys while a menu of
-// the menu bar is open or a floating pane has the keyboard: a click on a
-// row's name closes the open menu and reaches the row, Alt+F4 in a floating
-// pane closes the game, and a quick click on a floating pane's border leaves
-// its size. Run with and without a window manager (app_brindlemark_test_desktop
-// runs them again with one), the input going through the display as a
-// player's does; judged by what the screen shows.
+// the menu bar is open, a floating pane has the keyboard or a pane's dialog
+// is open: a click on a row's name closes the open menu and reaches the row,
+// a row's name tip shows only for the pane seen under the pointer, Alt+F4 in
+// a floating pane closes the game while the pane's close button shows
+// greyed, a quick click on a floating pane's border leaves its size, and a
+// colour dialog of a floating pane holds the whole game. Run with and
+// without a window manager (app_brindlemark_test_desktop runs them again
+// with one), the input going through the display as a player's does;
+// judged by what the screen shows.
 // ctest: run-serial
 // ctest: lock registry
 #include "brindlemark_fixture.h"
@@ -17,6 +20,9 @@
 #include "resource.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -246,6 +252,39 @@ int DarkPixels(const RECT& rc)
     return nDark;
 }
 
+// Which of two top-level windows of the game the display shows above the
+// other: its own stacking (the window manager's list of the windows it
+// manages, bottom first; without one, the root's children, top first).
+// NULL when the display cannot tell.
+HWND AboveOnTheDisplay(HWND hFirst, HWND hSecond)
+{
+    const bool bManaged = WindowsAreManaged();
+    std::string strOutput;
+    if (!testsupport::RunOnHost(bManaged ? "xprop -root -notype _NET_CLIENT_LIST_STACKING" : "xwininfo -root -children",
+                                &strOutput))
+        return NULL;
+    char szFirst[32], szSecond[32];
+    snprintf(szFirst, sizeof(szFirst), "0x%lx", XWindowOf(hFirst));
+    snprintf(szSecond, sizeof(szSecond), "0x%lx", XWindowOf(hSecond));
+    // Whole identifiers only: one may begin another.
+    auto Find = [&strOutput](const char* pszId) {
+        for (size_t n = strOutput.find(pszId); n != std::string::npos; n = strOutput.find(pszId, n + 1))
+            if (!isxdigit((unsigned char)strOutput[n + strlen(pszId)]))
+                return n;
+        return std::string::npos;
+    };
+    const size_t nFirst = Find(szFirst), nSecond = Find(szSecond);
+    if (nFirst == std::string::npos || nSecond == std::string::npos)
+        return NULL;
+    return (nFirst < nSecond) != bManaged ? hFirst : hSecond;
+}
+
+// The property-grid name tips of the game that show.
+std::vector<HWND> VisibleRowTips(const Game& game)
+{
+    return VisibleTopLevels(game.Pid(), "XTPPropertyGridToolTip");
+}
+
 // The game's fixture; the input goes through the display.
 class BrindlemarkPaneInput : public Brindlemark
 {
@@ -345,6 +384,98 @@ TEST_F(BrindlemarkPaneInput, AFloatingPanesCloseButtonShowsGreyedAndAClickOnItCh
     EXPECT_EQ(1u, VisibleTopLevels(game.Pid(), "XTPDockingPaneMiniWnd").size());
     EXPECT_EQ(0, DarkPixels(rcButton)) << "the close button shows enabled after a click on it";
     EXPECT_TRUE(game.IsRunning());
+}
+
+// The Appearance pane lying over the Difficulty pane, the game started with
+// the pointer resting where the Appearance pane hides a Difficulty row's
+// cut-off name: a row's name tip shows only for the pane the screen shows
+// there, at the start and after a small move of the pointer, and a tip
+// shown goes when the other pane comes over its row.
+TEST_F(BrindlemarkPaneInput, ARowsNameTipShowsOnlyForThePaneSeenUnderThePointer)
+{
+    testsupport::Watchdog watchdog("row name tips of overlapping panes", 150000);
+    {
+        // A first start leaves the game's settings; the panes' stored form
+        // replaces its layout.
+        Game first;
+        ASSERT_TRUE(first.Frame() != NULL);
+        watchdog.AlsoEnd(first.Process());
+        ASSERT_EQ(0, first.Close());
+    }
+    ASSERT_TRUE(ImportRegistryText(kTwoFloatingPanesReg)) << "the stored layout was not imported";
+    POINT ptRest = {-1, -1};
+    {
+        Game first;
+        ASSERT_TRUE(first.Frame() != NULL);
+        watchdog.AlsoEnd(first.Process());
+        EXPECT_FALSE(SplashStays(first.Pid(), 10000)) << "the splash stays";
+        ASSERT_TRUE(BringFrameToFront(first.Frame())) << "the game cannot be activated";
+        std::vector<SeenWindow> panes = FloatingWindowsOf(first);
+        ASSERT_EQ(2u, panes.size()) << "both profile panes float";
+        HWND hAppearance = panes[0].hWnd, hDifficulty = panes[1].hWnd;
+        ASSERT_TRUE(MoveTopLevel(hDifficulty, 300, 200, 200, 300));
+        // The Appearance pane's caption clicked apart from the other pane
+        // (it comes up), then the pane moved over the other.
+        ASSERT_TRUE(MoveTopLevel(hAppearance, 600, 330, 200, 300));
+        DisplayClickAt({660, 337});
+        ASSERT_TRUE(MoveTopLevel(hAppearance, 320, 330, 200, 300));
+        ASSERT_EQ(hAppearance, AboveOnTheDisplay(hAppearance, hDifficulty)) << "the Appearance pane is not on top";
+        // A Difficulty row whose name the Appearance pane's grid hides.
+        HWND hView = LargestGridView(hDifficulty);
+        ASSERT_TRUE(hView != NULL);
+        RECT rcCovering = WindowRect(hAppearance);
+        ::InflateRect(&rcCovering, 0, -40);
+        const int nRows = (int)::SendMessage(hView, LB_GETCOUNT, 0, 0);
+        for (int nRow = 0; nRow < nRows && ptRest.x < 0; nRow++)
+        {
+            POINT pt;
+            if (RowNamePoint(hView, nRow, pt) && ::PtInRect(&rcCovering, pt) && pt.x > rcCovering.left + 5)
+                ptRest = pt;
+        }
+        ASSERT_GE(ptRest.x, 0) << "no Difficulty row lies under the Appearance pane";
+        ASSERT_EQ(0, first.Close());
+    }
+
+    EXPECT_TRUE(testsupport::DisplayMove(ptRest));
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    watchdog.AlsoEnd(game.Process());
+    EXPECT_FALSE(SplashStays(game.Pid(), 10000)) << "the splash stays";
+    std::vector<SeenWindow> panes = FloatingWindowsOf(game);
+    ASSERT_EQ(2u, panes.size()) << "both profile panes float after the restart";
+    HWND hAppearance = panes[0].hWnd, hDifficulty = panes[1].hWnd;
+    // Each visible name tip belongs to the pane the display shows on top.
+    auto ExpectTipsOfTheShownPane = [&](const char* pszWhen) {
+        Wait(1500);
+        HWND hShown = AboveOnTheDisplay(hAppearance, hDifficulty);
+        ASSERT_TRUE(hShown != NULL) << pszWhen << ": the display's order of the panes is unknown";
+        for (HWND hTip : VisibleRowTips(game))
+        {
+            EXPECT_EQ(hShown, ::GetWindow(hTip, GW_OWNER))
+                << pszWhen << ": the tip \"" << WindowText(hTip) << "\" shows over the pane that hides its row";
+        }
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(::GetDesktopWindow(), std::string("row_tip_") + pszWhen).empty());
+    };
+    // A pane raised in the system's order (as another program may raise it).
+    // Without a window manager the screen follows; with one, what the
+    // display then shows decides what is expected.
+    auto Raise = [](HWND hWnd) {
+        ::SetWindowPos(hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    };
+    ExpectTipsOfTheShownPane("started");
+    EXPECT_TRUE(testsupport::DisplayMove({ptRest.x + 2, ptRest.y}));
+    ExpectTipsOfTheShownPane("moved");
+
+    // The Difficulty pane on top, its row's tip shown; then the Appearance
+    // pane comes over the row.
+    Raise(hDifficulty);
+    EXPECT_TRUE(testsupport::DisplayMove(ptRest));
+    ExpectTipsOfTheShownPane("difficulty_raised");
+    Raise(hAppearance);
+    ExpectTipsOfTheShownPane("appearance_raised");
+    EXPECT_TRUE(testsupport::DisplayMove({ptRest.x + 2, ptRest.y}));
+    ExpectTipsOfTheShownPane("moved_over_appearance");
+    EXPECT_EQ(0, game.Close());
 }
 
 // A quick click on the border of a floating pane, made while the frame was
