@@ -1043,7 +1043,8 @@ BOOL IsProgramInFront()
 BOOL CXTPPropertyGridView::IsUnderPointer(CPoint ptScreen) const
 {
     // The tip itself lets the pointer through (it is transparent to the
-    // mouse), so the window found is the one the player sees there: this
+    // mouse), so the window found is the top one at the point in the
+    // system's order, which the frame keeps as the screen shows it: this
     // view or one of its controls, or a window that covers it.
     HWND hWndAt = ::WindowFromPoint(ptScreen);
     return hWndAt != NULL && (hWndAt == m_hWnd || ::IsChild(m_hWnd, hWndAt));
