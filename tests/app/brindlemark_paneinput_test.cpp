@@ -285,6 +285,44 @@ std::vector<HWND> VisibleRowTips(const Game& game)
     return VisibleTopLevels(game.Pid(), "XTPPropertyGridToolTip");
 }
 
+// The game with both profile panes floating, each in its own window, as a
+// player leaves them: their stored form imported after a first run (in
+// which the Timer is dragged out to float too, when asked), and the game
+// started again and brought to the front. Its floating windows: the
+// Appearance pane, the Difficulty pane (and the Timer).
+struct GameWithFloatingWindows
+{
+    testsupport::Watchdog watchdog;
+    std::unique_ptr<Game> pGame;
+    std::vector<SeenWindow> windows;
+
+    explicit GameWithFloatingWindows(const char* pszWhat) : watchdog(pszWhat, 200000) {}
+
+    void Start(bool bTimerToo)
+    {
+        ASSERT_TRUE(watchdog.IsArmed());
+        {
+            Game first;
+            ASSERT_TRUE(first.Frame() != NULL);
+            watchdog.AlsoEnd(first.Process());
+            if (bTimerToo)
+            {
+                ASSERT_TRUE(BringFrameToFront(first.Frame())) << "the game cannot be activated";
+                ASSERT_TRUE(DragTimerBarOut(first, {500, 400})) << "no Timer toolbar";
+            }
+            ASSERT_EQ(0, first.Close());
+        }
+        ASSERT_TRUE(ImportRegistryText(kTwoFloatingPanesReg)) << "the stored layout was not imported";
+        pGame.reset(new Game);
+        ASSERT_TRUE(pGame->Frame() != NULL);
+        watchdog.AlsoEnd(pGame->Process());
+        EXPECT_FALSE(SplashStays(pGame->Pid(), 10000)) << "the splash stays";
+        ASSERT_TRUE(BringFrameToFront(pGame->Frame())) << "the game cannot be activated";
+        windows = FloatingWindowsOf(*pGame);
+        ASSERT_EQ(bTimerToo ? 3u : 2u, windows.size()) << "the profile panes (and the Timer) float";
+    }
+};
+
 // The game's fixture; the input goes through the display.
 class BrindlemarkPaneInput : public Brindlemark
 {
@@ -393,26 +431,11 @@ TEST_F(BrindlemarkPaneInput, AFloatingPanesCloseButtonShowsGreyedAndAClickOnItCh
 // shown goes when the other pane comes over its row.
 TEST_F(BrindlemarkPaneInput, ARowsNameTipShowsOnlyForThePaneSeenUnderThePointer)
 {
-    testsupport::Watchdog watchdog("row name tips of overlapping panes", 150000);
-    {
-        // A first start leaves the game's settings; the panes' stored form
-        // replaces its layout.
-        Game first;
-        ASSERT_TRUE(first.Frame() != NULL);
-        watchdog.AlsoEnd(first.Process());
-        ASSERT_EQ(0, first.Close());
-    }
-    ASSERT_TRUE(ImportRegistryText(kTwoFloatingPanesReg)) << "the stored layout was not imported";
+    GameWithFloatingWindows setup("row name tips of overlapping panes");
+    ASSERT_NO_FATAL_FAILURE(setup.Start(false));
     POINT ptRest = {-1, -1};
     {
-        Game first;
-        ASSERT_TRUE(first.Frame() != NULL);
-        watchdog.AlsoEnd(first.Process());
-        EXPECT_FALSE(SplashStays(first.Pid(), 10000)) << "the splash stays";
-        ASSERT_TRUE(BringFrameToFront(first.Frame())) << "the game cannot be activated";
-        std::vector<SeenWindow> panes = FloatingWindowsOf(first);
-        ASSERT_EQ(2u, panes.size()) << "both profile panes float";
-        HWND hAppearance = panes[0].hWnd, hDifficulty = panes[1].hWnd;
+        HWND hAppearance = setup.windows[0].hWnd, hDifficulty = setup.windows[1].hWnd;
         ASSERT_TRUE(MoveTopLevel(hDifficulty, 300, 200, 200, 300));
         // The Appearance pane's caption clicked apart from the other pane
         // (it comes up), then the pane moved over the other.
@@ -433,13 +456,13 @@ TEST_F(BrindlemarkPaneInput, ARowsNameTipShowsOnlyForThePaneSeenUnderThePointer)
                 ptRest = pt;
         }
         ASSERT_GE(ptRest.x, 0) << "no Difficulty row lies under the Appearance pane";
-        ASSERT_EQ(0, first.Close());
+        ASSERT_EQ(0, setup.pGame->Close());
     }
 
     EXPECT_TRUE(testsupport::DisplayMove(ptRest));
     Game game;
     ASSERT_TRUE(game.Frame() != NULL);
-    watchdog.AlsoEnd(game.Process());
+    setup.watchdog.AlsoEnd(game.Process());
     EXPECT_FALSE(SplashStays(game.Pid(), 10000)) << "the splash stays";
     std::vector<SeenWindow> panes = FloatingWindowsOf(game);
     ASSERT_EQ(2u, panes.size()) << "both profile panes float after the restart";
@@ -538,43 +561,6 @@ TEST_F(BrindlemarkPaneInput, AQuickClickOnAFloatingPanesBorderLeavesItsSizeAndAD
 
 namespace
 {
-// The game with the Timer and both profile panes floating over its board,
-// as a player leaves them: the Timer dragged out in a first run, the panes'
-// stored form imported, the game started again and its floating windows
-// (the Appearance pane, the Difficulty pane, the Timer) placed over the
-// board with their pictures taken.
-struct GameWithFloatingWindows
-{
-    testsupport::Watchdog watchdog;
-    std::unique_ptr<Game> pGame;
-    std::vector<SeenWindow> windows;
-
-    explicit GameWithFloatingWindows(const char* pszWhat) : watchdog(pszWhat, 200000) {}
-
-    void Start()
-    {
-        ASSERT_TRUE(watchdog.IsArmed());
-        {
-            Game first;
-            ASSERT_TRUE(first.Frame() != NULL);
-            watchdog.AlsoEnd(first.Process());
-            ASSERT_TRUE(BringFrameToFront(first.Frame())) << "the game cannot be activated";
-            ASSERT_TRUE(DragTimerBarOut(first, {500, 400})) << "no Timer toolbar";
-            ASSERT_EQ(0, first.Close());
-        }
-        ASSERT_TRUE(ImportRegistryText(kTwoFloatingPanesReg)) << "the stored layout was not imported";
-        pGame.reset(new Game);
-        ASSERT_TRUE(pGame->Frame() != NULL);
-        watchdog.AlsoEnd(pGame->Process());
-        EXPECT_FALSE(SplashStays(pGame->Pid(), 10000)) << "the splash stays";
-        ASSERT_TRUE(BringFrameToFront(pGame->Frame())) << "the game cannot be activated";
-        windows = FloatingWindowsOf(*pGame);
-        ASSERT_EQ(3u, windows.size()) << "both profile panes and the Timer float";
-        PlaceOverTheView(*pGame, windows);
-        ASSERT_TRUE(BringFrameToFront(pGame->Frame())) << "the game cannot be activated";
-    }
-};
-
 // How much of a window the screen shows once it has settled (read again
 // for up to two seconds while it is less than all but a little).
 int PercentSeenSettled(const SeenWindow& window)
@@ -611,7 +597,9 @@ void ExpectDialogInFront(const SeenWindow& dialog, const char* pszWhen)
 TEST_F(BrindlemarkPaneInput, AColourDialogOfAFloatingPaneHoldsTheWholeGame)
 {
     GameWithFloatingWindows setup("a colour dialog of a floating pane");
-    ASSERT_NO_FATAL_FAILURE(setup.Start());
+    ASSERT_NO_FATAL_FAILURE(setup.Start(true));
+    PlaceOverTheView(*setup.pGame, setup.windows);
+    ASSERT_TRUE(BringFrameToFront(setup.pGame->Frame())) << "the game cannot be activated";
     Game& game = *setup.pGame;
     HWND hFrame = game.Frame();
     const SeenWindow& appearance = setup.windows[0];
