@@ -7,19 +7,25 @@
 
 #include "support/bars_frame.h"
 #include "support/canvas.h"
+#include "support/copied_program.h"
 #include "support/crafted_metafiles.h"
 #include "support/data_files.h"
 #include "support/icon_files.h"
+#include "support/keyinput.h"
 #include "support/memory.h"
+#include "support/metafiles.h"
+#include "support/mouseinput.h"
 #include "support/packed_bytes.h"
 #include "support/snapshot.h"
 
 #include "XTPCommandBarsExchange.h"
 #include "XTPImageManager.h"
+#include "XTPMetafileRenderer.h"
 #include "XTPZipMemFile.h"
 #include "resource.h"
 
 #include <commctrl.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cstddef>
@@ -818,6 +824,388 @@ TEST_F(Brindlemark, CraftedMetafilesImportedIntoTheButtonEditorAreDrawnOrRefused
     }
     for (const std::string& strPath : files)
         ::DeleteFileA(strPath.c_str());
+    ClearSettings();
+}
+
+namespace
+{
+// The game with the Standard toolbar's Button Editor open from the Customize
+// sheet and a pencil step undone there, so that Redo is on until an import
+// makes a new step. Close() ends it all with Escape, as a player does.
+struct EditorSession
+{
+    EditorSession()
+    {
+        if (game.Frame() == NULL)
+            return;
+        ::SetForegroundWindow(game.Frame());
+        hSheet = OpenCustomize(game);
+        hEditor = hSheet != NULL ? OpenButtonEditor(game) : NULL;
+        RECT rcCanvas = {};
+        if (hEditor == NULL || !CanvasRect(hEditor, &rcCanvas))
+            return;
+        const POINT ptCorner = {rcCanvas.left + 4, rcCanvas.top + 4};
+        const Patch blank = ScreenPatch(ptCorner);
+        ClickScreen(ptCorner, false);
+        EXPECT_NE(blank, WaitForPatch(ptCorner, blank, false)) << "the pencil drew nothing";
+        ::PostMessage(hEditor, WM_COMMAND, 9144, 0);   // Undo
+        for (HWND hBar : Descendants(hEditor, "", TOOLBARCLASSNAMEA))
+        {
+            if (::SendMessage(hBar, TB_COMMANDTOINDEX, 9145, 0) >= 0)
+                hRedoBar = hBar;
+        }
+        for (int n = 0; n < 100 && hRedoBar != NULL && !RedoOn(); n++)
+            Wait(50);
+    }
+    bool Ready() const { return hRedoBar != NULL && RedoOn(); }
+    bool RedoOn() const { return ::SendMessage(hRedoBar, TB_ISBUTTONENABLED, 9145, 0) != 0; }
+    void Close()
+    {
+        ::SetForegroundWindow(hEditor);
+        Wait(200);
+        PressKeys({VK_ESCAPE});
+        EXPECT_TRUE(WaitUntilGone(hEditor, 5000)) << "Escape closes the editor";
+        ::SetForegroundWindow(hSheet);
+        ASSERT_TRUE(PressChildButton(hSheet, "Close"));
+        EXPECT_EQ(0, game.Close());
+    }
+    // Import from File, the file named in wide characters in the Open dialog.
+    void StartImport(const std::wstring& strPath)
+    {
+        ::PostMessage(hEditor, WM_COMMAND, 9146, 0);
+        HWND hOpen = WaitForWindow(game.Pid(), "Open", 5000);
+        ASSERT_TRUE(hOpen != NULL) << "Import opened no file dialog";
+        ::SetDlgItemTextW(hOpen, 1148, strPath.c_str());
+        ::SetDlgItemTextW(hOpen, 1152, strPath.c_str());
+        ::PostMessage(hOpen, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    }
+    // The text of the message the import shows (closed again), or empty
+    // when the picture was drawn (undone again so that Redo is on).
+    // pdwTook: from the Open dialog's OK to either.
+    std::string Import(const std::wstring& strPath, DWORD* pdwTook = NULL)
+    {
+        StartImport(strPath);
+        const DWORD dwStart = ::GetTickCount();
+        HWND hMessage = NULL;
+        while ((hMessage = WaitForWindow(game.Pid(), "Brindlemark", 0)) == NULL && RedoOn() &&
+               ::GetTickCount() - dwStart < 8000)
+            Wait(10);
+        if (pdwTook != NULL)
+            *pdwTook = ::GetTickCount() - dwStart;
+        if (hMessage == NULL)
+        {
+            EXPECT_FALSE(RedoOn()) << "neither drawn nor refused";
+            ::PostMessage(hEditor, WM_COMMAND, 9144, 0);   // Undo
+            for (int n = 0; n < 100 && !RedoOn(); n++)
+                Wait(50);
+            return std::string();
+        }
+        const std::string strText = ShownText(hMessage);
+        ::PostMessage(hMessage, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        EXPECT_TRUE(WaitUntilGone(hMessage, 5000)) << "OK closes the message";
+        return strText;
+    }
+    // The text a message of the game shows: the longest of its windows'.
+    static std::string ShownText(HWND hMessage)
+    {
+        std::string strText;
+        for (HWND hChild : Descendants(hMessage, "", ""))
+        {
+            char szText[1024] = "";
+            ::GetWindowTextA(hChild, szText, sizeof(szText));
+            strText = strlen(szText) > strText.size() ? std::string(szText) : strText;
+        }
+        return strText;
+    }
+
+    Game game;
+    HWND hSheet = NULL;
+    HWND hEditor = NULL;
+    HWND hRedoBar = NULL;
+};
+
+bool WriteBytesW(const std::wstring& strPath, const std::vector<BYTE>& data)
+{
+    return testsupport::WriteFileW(strPath, std::string(data.begin(), data.end()));
+}
+} // namespace
+
+// A player imports a bitmap and a metafile from a folder named in Cyrillic
+// and Greek letters and from one named in Chinese characters: each is read
+// by the name the Open dialog hands back. A file another program holds
+// open is said not to open, and the image stays.
+TEST_F(Brindlemark, PicturesInFoldersOfAnyLettersAreImportedIntoTheButtonEditor)
+{
+    const std::vector<BYTE> emf = testsupport::RecordEnh([](HDC hDC) {
+        HBRUSH hBrush = ::CreateSolidBrush(RGB(0, 0, 255));
+        RECT rc = {0, 0, 32, 32};
+        ::FillRect(hDC, &rc, hBrush);
+        ::DeleteObject(hBrush);
+    });
+    // "Игры Ω" and "图片"
+    testsupport::CWideTempFolder cyrillic(L"\u0418\u0433\u0440\u044B \u03A9"), chinese(L"\u56FE\u7247");
+    {
+        EditorSession editor;
+        ASSERT_TRUE(editor.Ready()) << "no Button Editor with a step to redo";
+        RECT rcCanvas = {};
+        ASSERT_TRUE(CanvasRect(editor.hEditor, &rcCanvas));
+        const POINT ptMiddle = {(rcCanvas.left + rcCanvas.right) / 2, (rcCanvas.top + rcCanvas.bottom) / 2};
+        for (const testsupport::CWideTempFolder* pFolder : {&cyrillic, &chinese})
+        {
+            const std::wstring strBmp = pFolder->Path(L"\u043A\u0430\u0440\u0442\u0438\u043D\u043A\u0430.bmp");
+            const std::wstring strEmf = pFolder->Path(L"\u84DD.emf");
+            ASSERT_TRUE(WriteBytesW(strBmp, OneBitBmp(16, 16)) && WriteBytesW(strEmf, emf));
+            EXPECT_EQ("", editor.Import(strBmp)) << "the bitmap is read";
+            EXPECT_EQ("", editor.Import(strEmf)) << "the metafile is read";
+            ::PostMessage(editor.hEditor, WM_COMMAND, 9145, 0);   // Redo: the metafile again
+            EXPECT_EQ(Patch(64, RGB(0, 0, 255)), WaitForPatch(ptMiddle, Patch(64, RGB(0, 0, 255)), true));
+            if (pFolder == &chinese)
+            {
+                EXPECT_FALSE(testsupport::SaveScreenSnapshot(editor.hEditor, "button_editor_wide_folder").empty());
+            }
+            ::PostMessage(editor.hEditor, WM_COMMAND, 9144, 0);   // Undo
+            Wait(300);
+        }
+        // Held open, shared with no one, by another program.
+        const std::wstring strHeld = chinese.Path(L"\u84DD.emf");
+        HANDLE hHeld = ::CreateFileW(strHeld.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+        ASSERT_NE(INVALID_HANDLE_VALUE, hHeld);
+        const Patch before = ScreenPatch(ptMiddle);
+        EXPECT_EQ("The picture file could not be opened. The button image is unchanged.", editor.Import(strHeld));
+        ::CloseHandle(hHeld);
+        EXPECT_EQ(before, WaitForPatch(ptMiddle, before, true)) << "the image stays";
+        editor.Close();
+    }
+    ClearSettings();
+}
+
+// A player imports pictures priced near the drawing limit and pictures
+// with records that overrun the system's player: over the limit or damaged,
+// each is refused at once with the picture's message; under it, and the
+// damaged files' sound twins, each is drawn within the renderer's time.
+TEST_F(Brindlemark, PricedAndOverrunningPicturesAreRefusedAtOnceAndTheirTwinsDrawn)
+{
+    testsupport::CWideTempFolder folder(L"Priced pictures");
+    std::vector<std::pair<std::string, std::vector<BYTE>>> drawn, refused;
+    for (testsupport::PricedPicture& picture : testsupport::PricedCopyPictures())
+        (picture.bOverLimit ? refused : drawn).push_back({picture.pszName, picture.data});
+    for (testsupport::DamagedRecordPicture& picture : testsupport::DamagedRecordPictures())
+    {
+        refused.push_back({std::string(picture.pszName) + "_damaged", picture.damaged});
+        drawn.push_back({std::string(picture.pszName) + "_sound", picture.sound});
+    }
+    {
+        EditorSession editor;
+        ASSERT_TRUE(editor.Ready()) << "no Button Editor with a step to redo";
+        for (const auto* pCases : {&refused, &drawn})
+        {
+            for (const auto& picture : *pCases)
+            {
+                SCOPED_TRACE(picture.first);
+                const bool bEnhanced = testsupport::GetDword(picture.second, 0) == EMR_HEADER;
+                const std::wstring strPath = folder.Path(std::wstring(picture.first.begin(), picture.first.end()) +
+                                                         (bEnhanced ? L".emf" : L".wmf"));
+                ASSERT_TRUE(WriteBytesW(strPath, picture.second));
+                DWORD dwTook = 0;
+                const std::string strOutcome = editor.Import(strPath, &dwTook);
+                std::printf("%s: %s after %lu ms\n", picture.first.c_str(), strOutcome.empty() ? "drawn" : "refused",
+                            (unsigned long)dwTook);
+                ASSERT_TRUE(IsRunning(editor.game, editor.game.Pid())) << "the picture crashed the game";
+                // Refused up front, the renderer's time limit never comes
+                // into it; the dialog's closing and the message come on top.
+                if (pCases == &refused)
+                {
+                    EXPECT_EQ("The picture could not be read. The button image is unchanged.", strOutcome);
+                    EXPECT_LT(dwTook, 1000u);
+                }
+                else
+                {
+                    EXPECT_EQ("", strOutcome);
+                    EXPECT_LT(dwTook, 2000u);
+                }
+            }
+        }
+        editor.Close();
+    }
+    ClearSettings();
+}
+
+namespace
+{
+// A picture that takes the renderer about a third of a second: tiny
+// parallelogram copies priced just under the limit.
+std::vector<BYTE> SlowPicture()
+{
+    for (testsupport::PricedPicture& picture : testsupport::PricedCopyPictures())
+    {
+        if (!picture.bOverLimit && strstr(picture.pszName, "parallelogram") != NULL)
+            return picture.data;
+    }
+    return std::vector<BYTE>();
+}
+
+// The process id of the game's metafile renderer, waited for up to three
+// seconds; 0 when none starts.
+DWORD WaitForRenderer(DWORD dwGame)
+{
+    for (const DWORD dwStart = ::GetTickCount(); ::GetTickCount() - dwStart < 3000;)
+    {
+        HANDLE hSnapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+        PROCESSENTRY32 entry;
+        entry.dwSize = sizeof(entry);
+        for (BOOL bMore = ::Process32First(hSnapshot, &entry); bMore; bMore = ::Process32Next(hSnapshot, &entry))
+        {
+            if (entry.th32ParentProcessID == dwGame && lstrcmpiA(entry.szExeFile, "XTPMetafileRenderer.exe") == 0)
+            {
+                ::CloseHandle(hSnapshot);
+                return entry.th32ProcessID;
+            }
+        }
+        ::CloseHandle(hSnapshot);
+    }
+    return 0;
+}
+} // namespace
+
+// While a picture that takes a while is drawn, the player presses Escape,
+// Enter, or clicks Cancel: the editor stays, with the picture, and Escape
+// pressed afterwards closes it.
+TEST_F(Brindlemark, KeysAndClicksOnTheButtonEditorWhileAPictureIsDrawnAreDiscarded)
+{
+    testsupport::CWideTempFolder folder(L"Slow picture");
+    const std::wstring strSlow = folder.Path(L"slow.emf");
+    ASSERT_TRUE(WriteBytesW(strSlow, SlowPicture()));
+    {
+        EditorSession editor;
+        ASSERT_TRUE(editor.Ready()) << "no Button Editor with a step to redo";
+        RECT rc = {};
+        ASSERT_TRUE(::GetWindowRect(::GetDlgItem(editor.hEditor, IDCANCEL), &rc));
+        const POINT ptCancel = {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+        for (int nHow = 0; nHow < 3; nHow++)
+        {
+            SCOPED_TRACE(nHow == 0 ? "Escape" : nHow == 1 ? "Enter" : "a click on Cancel");
+            // The pointer waits over Cancel for the click.
+            for (int n = 0; n < 40 && nHow == 2; n++)
+            {
+                POINT ptNow = {-1, -1};
+                if (::GetCursorPos(&ptNow) && ptNow.x == ptCancel.x && ptNow.y == ptCancel.y)
+                    break;
+                testsupport::SendInputs({testsupport::MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, ptCancel)});
+                Wait(50);
+            }
+            editor.StartImport(strSlow);
+            const DWORD dwRenderer = WaitForRenderer(editor.game.Pid());
+            ASSERT_NE(0u, dwRenderer) << "the picture is not drawn by a renderer";
+            HANDLE hRenderer = ::OpenProcess(SYNCHRONIZE, FALSE, dwRenderer);
+            // At once, while the renderer draws.
+            if (nHow < 2)
+                testsupport::PressKeys({(WORD)(nHow == 0 ? VK_ESCAPE : VK_RETURN)});
+            else
+                testsupport::SendInputs(
+                    {testsupport::MouseInput(MOUSEEVENTF_LEFTDOWN), testsupport::MouseInput(MOUSEEVENTF_LEFTUP)});
+            EXPECT_EQ((DWORD)WAIT_TIMEOUT, ::WaitForSingleObject(hRenderer, 0)) << "the input came after the picture";
+            ::CloseHandle(hRenderer);
+            for (int n = 0; n < 100 && editor.RedoOn(); n++)
+                Wait(50);
+            Wait(500);   // for anything left to act
+            ASSERT_TRUE(::IsWindow(editor.hEditor)) << "the editor closed";
+            EXPECT_TRUE(WaitForWindow(editor.game.Pid(), "Brindlemark", 0) == NULL) << "no message";
+            EXPECT_FALSE(editor.RedoOn()) << "the picture was drawn";
+            ::PostMessage(editor.hEditor, WM_COMMAND, 9144, 0);   // Undo: Redo on for the next round
+            for (int n = 0; n < 100 && !editor.RedoOn(); n++)
+                Wait(50);
+        }
+        editor.Close();
+    }
+    ClearSettings();
+}
+
+// The renderer held before it takes the picture is named as not answering;
+// the renderer ended from outside while it draws is named as ended. Both
+// keep the image, and the next import draws. The game's block for the
+// renderer (named for the game, the call's number and the time it was
+// made) says when the renderer has taken the picture.
+TEST_F(Brindlemark, ARendererThatDoesNotAnswerOrIsEndedWhileItDrawsIsNamedSo)
+{
+    testsupport::CWideTempFolder folder(L"Renderer held and ended");
+    const std::wstring strSlow = folder.Path(L"slow.emf");
+    ASSERT_TRUE(WriteBytesW(strSlow, SlowPicture()));
+    for (int nHow = 0; nHow < 2; nHow++)
+    {
+        SCOPED_TRACE(nHow == 0 ? "ended while it draws" : "held before it takes the picture");
+        EditorSession editor;
+        ASSERT_TRUE(editor.Ready()) << "no Button Editor with a step to redo";
+        editor.StartImport(strSlow);
+        const DWORD dwStart = ::GetTickCount();
+        const DWORD dwRenderer = WaitForRenderer(editor.game.Pid());
+        ASSERT_NE(0u, dwRenderer) << "no renderer started";
+        HANDLE hRenderer = ::OpenProcess(PROCESS_TERMINATE | PROCESS_SUSPEND_RESUME, FALSE, dwRenderer);
+        ASSERT_TRUE(hRenderer != NULL);
+        if (nHow == 1)
+        {
+            // Every thread of it held.
+            HANDLE hSnapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+            THREADENTRY32 entry;
+            entry.dwSize = sizeof(entry);
+            for (BOOL bMore = ::Thread32First(hSnapshot, &entry); bMore; bMore = ::Thread32Next(hSnapshot, &entry))
+            {
+                HANDLE hThread = entry.th32OwnerProcessID == dwRenderer
+                                     ? ::OpenThread(THREAD_SUSPEND_RESUME, FALSE, entry.th32ThreadID)
+                                     : NULL;
+                if (hThread != NULL)
+                    ::SuspendThread(hThread), ::CloseHandle(hThread);
+            }
+            ::CloseHandle(hSnapshot);
+        }
+        XTP_METAFILE_RENDER_BLOCK* pBlock = NULL;
+        HANDLE hMapping = NULL;
+        while (pBlock == NULL && ::GetTickCount() - dwStart < 3000)
+        {
+            const DWORD dwNow = ::GetTickCount();
+            for (DWORD dwTick = dwStart - 50; pBlock == NULL && (LONG)(dwNow - dwTick) >= 0; dwTick++)
+            {
+                wchar_t szName[96];
+                _snwprintf(szName, 95, L"XTPMetafileRender.%lu.1.%lu", (unsigned long)editor.game.Pid(),
+                           (unsigned long)dwTick);
+                szName[95] = 0;
+                if ((hMapping = ::OpenFileMappingW(FILE_MAP_READ, FALSE, szName)) != NULL)
+                    pBlock = (XTP_METAFILE_RENDER_BLOCK*)::MapViewOfFile(hMapping, FILE_MAP_READ, 0, 0, 0);
+            }
+        }
+        ASSERT_TRUE(pBlock != NULL) << "the game's block for the renderer was not found";
+        if (nHow == 0)
+        {
+            while (pBlock->nStarted == 0 && ::GetTickCount() - dwStart < 3000)
+                Wait(1);
+            ASSERT_EQ(1, pBlock->nStarted) << "the renderer never took the picture";
+            ASSERT_EQ(-1, pBlock->nResult) << "the renderer answered before it could be ended";
+            ::TerminateProcess(hRenderer, 1);
+        }
+        else
+        {
+            EXPECT_EQ(0, pBlock->nStarted) << "held too late: the renderer had taken the picture";
+        }
+        ::CloseHandle(hRenderer);
+        HWND hMessage = WaitForWindow(editor.game.Pid(), "Brindlemark", 5000);
+        ASSERT_TRUE(hMessage != NULL) << "no message";
+        const std::string strText = EditorSession::ShownText(hMessage);
+        const std::string strExpected = nHow == 0 ? "The program's picture renderer was ended before it finished "
+                                                    "drawing the picture:"
+                                                  : "The program's picture renderer was started but did not answer:";
+        EXPECT_EQ(strExpected, strText.substr(0, strExpected.size())) << strText;
+        EXPECT_NE(std::string::npos, strText.find("XTPMetafileRenderer.exe")) << strText;
+        if (nHow == 0)
+        {
+            EXPECT_FALSE(testsupport::SaveScreenSnapshot(hMessage, "button_editor_renderer_ended").empty());
+        }
+        ::UnmapViewOfFile(pBlock);
+        ::CloseHandle(hMapping);
+        ::PostMessage(hMessage, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        ASSERT_TRUE(WaitUntilGone(hMessage, 5000));
+        EXPECT_TRUE(editor.RedoOn()) << "the image and its history stay";
+        EXPECT_EQ("", editor.Import(strSlow)) << "the next import draws";
+        editor.Close();
+    }
     ClearSettings();
 }
 

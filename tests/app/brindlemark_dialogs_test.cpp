@@ -514,6 +514,112 @@ TEST_F(Brindlemark, AClickOnForceCompletesListTakesTheValue)
     ClearSettings();
 }
 
+namespace
+{
+// The screen pixels of a grid row's value text: a strip from just right of
+// the divider (the middle of the view), where "False" and "True" differ.
+std::vector<COLORREF> ValueText(HWND hView, int nRow)
+{
+    RECT rc = {};
+    ::SendMessage(hView, LB_GETITEMRECT, nRow, (LPARAM)&rc);
+    POINT pt = {(rc.left + rc.right) / 2 + 3, rc.top + 2};
+    ::ClientToScreen(hView, &pt);
+    const int cx = 40, cy = rc.bottom - rc.top - 4;
+    HDC hScreen = ::GetDC(NULL);
+    HDC hMem = ::CreateCompatibleDC(hScreen);
+    HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, cx, cy);
+    HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
+    ::BitBlt(hMem, 0, 0, cx, cy, hScreen, pt.x, pt.y, SRCCOPY);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < cy; y++)
+        for (int x = 0; x < cx; x++)
+            pixels.push_back(::GetPixel(hMem, x, y));
+    ::SelectObject(hMem, hOld);
+    ::DeleteObject(hBitmap);
+    ::DeleteDC(hMem);
+    ::ReleaseDC(NULL, hScreen);
+    return pixels;
+}
+} // namespace
+
+// In the Difficulty Profile editor (the list's Add...), a double click on
+// the "False" of a row not yet selected flips it at once, made quickly or
+// at a hand's pace (the game sees the first press while the button is
+// still held); the rows not clicked stay False.
+TEST_F(Brindlemark, ADoubleClickOnTheValueOfADifficultyRowNotYetSelectedFlipsIt)
+{
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    game.ToFront();
+    game.Command(ID_DIFFICULTY_LIST);
+    HWND hList = WaitForWindow(game.Pid(), "Difficulty Profile List");
+    ASSERT_TRUE(hList != NULL);
+    Wait(300);
+    ClickDialogButton(hList, IDC_PROFILE_ADD);
+    HWND hEditor = WaitForWindow(game.Pid(), "Difficulty Profile");
+    ASSERT_TRUE(hEditor != NULL) << "Add... opened no editor";
+    ::SetForegroundWindow(hEditor);
+    Wait(300);
+    HWND hView = LargestGridView(hEditor);
+    ASSERT_TRUE(hView != NULL);
+    // The rows: name, puzzle size, the five aids (rows 6 to 10), then Timer
+    // Settings with Target Time and, last, Force Complete (row 13); every
+    // flag of a new profile is False.
+    ASSERT_EQ(14, (int)::SendMessage(hView, LB_GETCOUNT, 0, 0));
+    const std::vector<COLORREF> falseText = ValueText(hView, 8);
+    ASSERT_TRUE(falseText == ValueText(hView, 9)) << "two False rows look different";
+
+    using testsupport::MouseInput;
+    const DWORD dwAt = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    auto ValuePoint = [&](int nRow) {
+        RECT rc = {};
+        ::SendMessage(hView, LB_GETITEMRECT, nRow, (LPARAM)&rc);
+        POINT pt = {(rc.left + rc.right) / 2 + 12, (rc.top + rc.bottom) / 2};
+        ::ClientToScreen(hView, &pt);
+        return pt;
+    };
+    for (int nRow : {6, 7})
+        ClickScreen(ValuePoint(nRow), false, 2);
+    for (int nRow : {10, 13})
+    {
+        const POINT pt = ValuePoint(nRow);
+        // A move there, then each press and release apart.
+        for (DWORD dwButton : {0, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP})
+        {
+            testsupport::SendInputs({MouseInput(dwAt | dwButton, pt)});
+            Wait(80);
+        }
+        Wait(300);
+    }
+
+    // The selection moved to a caption, every flag row shows its value as
+    // the grid draws it.
+    RECT rcColumns = {};
+    ::SendMessage(hView, LB_GETITEMRECT, 3, (LPARAM)&rcColumns);
+    POINT ptCaption = {rcColumns.left + 30, (rcColumns.top + rcColumns.bottom) / 2};
+    ::ClientToScreen(hView, &ptCaption);
+    ClickScreen(ptCaption, false);
+    for (int nRow : {6, 7, 10, 13})
+    {
+        std::vector<COLORREF> now = ValueText(hView, nRow);
+        for (int n = 0; n < 60 && now == falseText; n++)
+        {
+            Wait(50);
+            now = ValueText(hView, nRow);
+        }
+        EXPECT_TRUE(now != falseText) << "row " << nRow << " was not flipped by one double click";
+    }
+    for (int nRow : {8, 9})
+        EXPECT_TRUE(ValueText(hView, nRow) == falseText) << "row " << nRow << " changed";
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hEditor, "difficulty_editor_flipped").empty());
+
+    ClickButton(hEditor, "Cancel");
+    ASSERT_TRUE(WaitUntilGone(hEditor));
+    ::PostMessage(hList, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitUntilGone(hList));
+    EXPECT_EQ(0, game.Close());
+}
+
 // Every click on the board takes the keyboard back from a profile pane
 // clicked before it, not only the first; and a pane slid out of its
 // auto-hide tab and clicked slides back in once the board is clicked.

@@ -14,7 +14,9 @@
 #include "resource.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
+#include <algorithm>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -32,6 +34,40 @@ void ReleaseMouseButtons()
     release[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
     ::SendInput(2, release, sizeof(INPUT));
     Wait(200);
+}
+
+// The docked profile panes as an accessibility client in another program
+// reads them: each group of the frame is a tab list of one pane (child 2;
+// child 1 is the pane's window) named by its title, lying where its window
+// lies.
+void ExpectPaneGroupsAnswerAccessibilityClients(HWND hFrame)
+{
+    static const HRESULT s_hrCom = ::CoInitialize(NULL);
+    (void)s_hrCom;
+    VARIANT self, tab, answer;
+    self.vt = tab.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    tab.lVal = 2;
+    std::vector<std::wstring> names;
+    for (HWND hGroup : Descendants(hFrame, "", "XTPDockingPaneTabbedContainer"))
+    {
+        IAccessible* pAcc = NULL;
+        HRESULT hr = ::AccessibleObjectFromWindow(hGroup, (DWORD)OBJID_CLIENT, IID_IAccessible, (void**)&pAcc);
+        ASSERT_TRUE(SUCCEEDED(hr) && pAcc != NULL) << "no accessible object of a pane group, 0x" << std::hex << hr;
+        long nCount = 0, x = 0, y = 0, cx = 0, cy = 0;
+        EXPECT_TRUE(pAcc->get_accRole(self, &answer) == S_OK && answer.lVal == ROLE_SYSTEM_PAGETABLIST);
+        EXPECT_TRUE(pAcc->get_accChildCount(&nCount) == S_OK && nCount == 2);
+        BSTR bstr = NULL;
+        EXPECT_EQ(S_OK, pAcc->get_accName(tab, &bstr));
+        names.push_back(bstr != NULL ? bstr : L"");
+        ::SysFreeString(bstr);
+        const RECT rc = WindowRect(hGroup);
+        EXPECT_EQ(S_OK, pAcc->accLocation(&x, &y, &cx, &cy, self));
+        EXPECT_TRUE(x == rc.left && y == rc.top && cx == rc.right - rc.left && cy == rc.bottom - rc.top);
+        pAcc->Release();
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ((std::vector<std::wstring>{L"This puzzle's Appearance Info", L"This puzzle's Difficulty Info"}), names);
 }
 } // namespace
 
@@ -234,6 +270,7 @@ TEST_F(Brindlemark, APuzzleIsMadePlayedPausedAndSavedWithCtrlS)
     game.Command(ID_DIFFICULTY_PANE);
     EXPECT_EQ(2u, Descendants(hFrame, "", "XTPPropertyGrid").size());
     EXPECT_FALSE(testsupport::SaveScreenSnapshot(hFrame, "both_panes_docked").empty());
+    ExpectPaneGroupsAnswerAccessibilityClients(hFrame);
 
     // A colour row's "..." opens the game's own colour dialog: the first
     // colour row of the appearance grid (the grid with the most rows) is

@@ -7,6 +7,7 @@
 #include <afxwin.h>
 
 #include "support/canvas.h"
+#include "support/icon_files.h"
 
 #include <algorithm>
 #include <cstring>
@@ -199,10 +200,6 @@ std::vector<BYTE> RecordPlaceable(TDraw draw)
     return out;
 }
 
-inline void PutDword(std::vector<BYTE>& data, size_t nAt, DWORD dw)
-{
-    memcpy(&data[nAt], &dw, 4);
-}
 inline DWORD GetDword(const std::vector<BYTE>& data, size_t nAt)
 {
     DWORD dw;
@@ -675,6 +672,236 @@ inline std::vector<KindPicture> PicturesOfEveryKind()
                             ::SelectObject(hDC, hOld);
                             ::DeleteObject(hBrush);
                         })});
+    return pictures;
+}
+} // namespace testsupport
+
+namespace testsupport
+{
+// A placeable metafile of a kMetafileSide x kMetafileSide picture written
+// record by record: the function and its parameter words.
+class WmfWriter
+{
+public:
+    explicit WmfWriter(WORD nObjects) : m_nObjects(nObjects), m_nMaxRecord(3) {}
+    WmfWriter& Record(WORD nFunction, const std::vector<WORD>& params)
+    {
+        const DWORD nWords = 3 + (DWORD)params.size();
+        m_nMaxRecord = std::max(m_nMaxRecord, nWords);
+        const WORD head[3] = {(WORD)nWords, (WORD)(nWords >> 16), nFunction};
+        m_records.insert(m_records.end(), head, head + 3);
+        m_records.insert(m_records.end(), params.begin(), params.end());
+        return *this;
+    }
+    std::vector<BYTE> Finish()
+    {
+        Record(0x0000, {});
+        const DWORD nWords = 9 + (DWORD)m_records.size();
+        const WORD placeable[11] = {0xCDD7, 0x9AC6, 0, 0, 0, (WORD)kMetafileSide, (WORD)kMetafileSide, 96, 0, 0, 0};
+        const WORD header[9] = {1, 9, 0x300, (WORD)nWords, (WORD)(nWords >> 16), m_nObjects,
+                                (WORD)m_nMaxRecord, (WORD)(m_nMaxRecord >> 16), 0};
+        std::vector<BYTE> out((const BYTE*)placeable, (const BYTE*)placeable + sizeof(placeable));
+        out.insert(out.end(), (const BYTE*)header, (const BYTE*)header + sizeof(header));
+        out.insert(out.end(), (const BYTE*)m_records.data(), (const BYTE*)(m_records.data() + m_records.size()));
+        return out;
+    }
+
+private:
+    std::vector<WORD> m_records;
+    WORD m_nObjects;
+    DWORD m_nMaxRecord;
+};
+
+inline DWORD FloatWord(float f)
+{
+    DWORD dw;
+    memcpy(&dw, &f, sizeof(dw));
+    return dw;
+}
+
+// The words of a bitmap of cx x cy pixels at nBits (1 or 32) after a
+// 40-byte header, the colour masks given for a 32-bit one (none: BI_RGB),
+// and cbBits bytes of bits, whatever the bitmap holds. cbBmi receives the
+// size of the header with its colours or masks.
+inline std::vector<DWORD> DibWords(int cx, int cy, int nBits, DWORD cbBits, DWORD& cbBmi,
+                                   const std::vector<DWORD>& masks = {})
+{
+    std::vector<DWORD> words = {40, (DWORD)cx, (DWORD)cy, 1u | ((DWORD)nBits << 16),
+                                masks.empty() ? (DWORD)BI_RGB : (DWORD)BI_BITFIELDS, 0, 0, 0, nBits == 1 ? 2u : 0u,
+                                0};
+    if (nBits == 1)
+    {
+        words.push_back(0x00000000);
+        words.push_back(0x00FFFFFF);
+    }
+    words.insert(words.end(), masks.begin(), masks.end());
+    cbBmi = (DWORD)words.size() * 4;
+    for (DWORD i = 0; i < cbBits / 4; i++)
+        words.push_back(nBits == 1 ? 0x5555AAAAu : 0x80C08040u);
+    return words;
+}
+
+// Blend, masked copy and parallelogram copy records, as the recorder writes
+// them: a source of srcSide x srcSide pixels (32 bits, or 1 bit with
+// bOneBit), for a masked kind a two-colour mask of the same size, and the
+// copy's rectangle of nRect x nRect logical units at (nOrigin, nOrigin).
+enum CopyKind
+{
+    copyBlend,
+    copyMasked,
+    copyParallelogram
+};
+inline void AddCopy(EmfWriter& emf, CopyKind nKind, int srcSide, int nRect, bool bOneBit = false, int nOrigin = 0)
+{
+    const DWORD o = (DWORD)nOrigin;
+    const DWORD xform[6] = {FloatWord(1), 0, 0, FloatWord(1), 0, 0};
+    const int nSrcBits = bOneBit ? 1 : 32;
+    DWORD cbBmi = 0, cbBmiMask = 0;
+    const DWORD cbBits = (DWORD)(((srcSide * nSrcBits + 31) / 32) * 4 * srcSide);
+    const std::vector<DWORD> source = DibWords(srcSide, srcSide, nSrcBits, cbBits, cbBmi);
+    const DWORD cbMaskBits = (DWORD)(((srcSide + 31) / 32) * 4 * srcSide);
+    const std::vector<DWORD> mask = nKind == copyBlend ? std::vector<DWORD>()
+                                                       : DibWords(srcSide, srcSide, 1, cbMaskBits, cbBmiMask);
+    std::vector<DWORD> words = {0, 0, (DWORD)kMetafileSide, (DWORD)kMetafileSide};
+    DWORD nFixed = 0;
+    if (nKind == copyParallelogram)
+    {
+        nFixed = 140;
+        const DWORD corners[6] = {o, o, o + (DWORD)nRect + 1, o, o, o + (DWORD)nRect + 1};
+        words.insert(words.end(), corners, corners + 6);
+        words.push_back(0);
+        words.push_back(0);
+        words.push_back((DWORD)nRect);
+        words.push_back((DWORD)nRect);
+    }
+    else
+    {
+        nFixed = nKind == copyBlend ? 108 : 128;
+        words.push_back(o);
+        words.push_back(o);
+        words.push_back((DWORD)nRect);
+        words.push_back((DWORD)nRect);
+        words.push_back(nKind == copyBlend ? (DWORD)(AC_SRC_OVER | (160 << 16)) : MAKEROP4(SRCCOPY, DSTINVERT));
+        words.push_back(0);
+        words.push_back(0);
+    }
+    words.insert(words.end(), xform, xform + 6);
+    words.push_back(0);                // background colour
+    words.push_back(DIB_RGB_COLORS);
+    words.push_back(nFixed);
+    words.push_back(cbBmi);
+    words.push_back(nFixed + cbBmi);
+    words.push_back(cbBits);
+    if (nKind == copyBlend)
+    {
+        words.push_back((DWORD)srcSide);   // the whole source, stretched
+        words.push_back((DWORD)srcSide);
+    }
+    else
+    {
+        const DWORD offMask = nFixed + cbBmi + cbBits;
+        const DWORD maskFields[7] = {0, 0, DIB_RGB_COLORS, offMask, cbBmiMask, offMask + cbBmiMask, cbMaskBits};
+        words.insert(words.end(), maskFields, maskFields + 7);
+    }
+    words.insert(words.end(), source.begin(), source.end());
+    words.insert(words.end(), mask.begin(), mask.end());
+    emf.Record(nKind == copyBlend ? EMR_ALPHABLEND : nKind == copyMasked ? EMR_MASKBLT : EMR_PLGBLT, words);
+}
+
+// Pictures of many blends, masked copies and parallelogram copies, priced
+// just under the drawing limit (they draw, well within the renderer's time)
+// or over it (they are refused by their price before any of them is drawn).
+struct PricedPicture
+{
+    const char* pszName;
+    bool bOverLimit;
+    std::vector<BYTE> data;
+};
+
+inline std::vector<PricedPicture> PricedCopyPictures()
+{
+    std::vector<PricedPicture> pictures;
+    auto Many = [](CopyKind nKind, int nCount) {
+        EmfWriter emf;
+        for (int i = 0; i < nCount; i++)
+            AddCopy(emf, nKind, 1, 1);
+        return emf.Finish();
+    };
+    pictures.push_back({"tiny_blends_under_the_limit", false, Many(copyBlend, 7500)});
+    pictures.push_back({"tiny_blends_over_the_limit", true, Many(copyBlend, 43000)});
+    pictures.push_back({"tiny_masked_copies_under_the_limit", false, Many(copyMasked, 2800)});
+    pictures.push_back({"tiny_masked_copies_over_the_limit", true, Many(copyMasked, 10000)});
+    pictures.push_back({"tiny_parallelogram_copies_under_the_limit", false, Many(copyParallelogram, 2400)});
+    pictures.push_back({"tiny_parallelogram_copies_over_the_limit", true, Many(copyParallelogram, 10000)});
+    // Masked copies of 2048 x 2048 through a transform that shrinks them to
+    // a few pixels: the player works at their logical size all the same.
+    for (int nCount : {1, 7})
+    {
+        EmfWriter emf;
+        const float fScale = 1.0f / 128;
+        emf.Record(EMR_SETWORLDTRANSFORM, {FloatWord(fScale), 0, 0, FloatWord(fScale), 0, 0});
+        for (int i = 0; i < nCount; i++)
+            AddCopy(emf, copyMasked, 2048, 2048, true);
+        pictures.push_back({nCount == 1 ? "a_large_masked_copy_shrunk" : "seven_large_masked_copies_shrunk",
+                            nCount > 1, emf.Finish()});
+    }
+    return pictures;
+}
+
+// Records whose one field makes the system's player write or read past its
+// buffers or divide by nothing, each with a twin that differs only in that
+// field and draws: a blend whose source bits are larger than its bitmap, a
+// 32-bit source whose colour masks are empty, a palette selection whose
+// second word names a far object, and a pen whose own dashes add up to
+// 2^32.
+struct DamagedRecordPicture
+{
+    const char* pszName;
+    std::vector<BYTE> damaged;
+    std::vector<BYTE> sound;
+};
+
+inline std::vector<DamagedRecordPicture> DamagedRecordPictures()
+{
+    std::vector<DamagedRecordPicture> pictures;
+    auto Blend = [](DWORD cbBits, const std::vector<DWORD>& masks) {
+        EmfWriter emf;
+        emf.Record(EMR_SETBKCOLOR, {RGB(0, 128, 255)});
+        DWORD cbBmi = 0;
+        const std::vector<DWORD> source = DibWords(1, 1, 32, cbBits, cbBmi, masks);
+        std::vector<DWORD> words = {0, 0, 31, 31, 2, 2, 28, 28, (DWORD)(AC_SRC_OVER | (255 << 16)), 0, 0,
+                                    FloatWord(1), 0, 0, FloatWord(1), 0, 0, 0, DIB_RGB_COLORS, 108, cbBmi,
+                                    108 + cbBmi, cbBits, 1, 1};
+        words.insert(words.end(), source.begin(), source.end());
+        emf.Record(EMR_ALPHABLEND, words);
+        return emf.Finish();
+    };
+    pictures.push_back({"blend_source_bits_of_12_kb", Blend(12 * 1024, {}), Blend(4, {})});
+    pictures.push_back({"blend_source_bits_of_4_mb", Blend(4 * 1024 * 1024, {}), Blend(4, {})});
+    pictures.push_back(
+        {"blend_source_masks_empty", Blend(4, {0, 0, 0}), Blend(4, {0x00FF0000, 0x0000FF00, 0x000000FF})});
+    auto Palette = [](const std::vector<WORD>& selection) {
+        WmfWriter wmf(2);
+        wmf.Record(0x00F7, {0x300, 1, 0x00FF, 0x0000});   // CreatePalette: one red entry
+        wmf.Record(0x0234, selection);                     // SelectPalette
+        wmf.Record(0x0035, {});                            // RealizePalette
+        wmf.Record(0x02FC, {BS_SOLID, 0x8000, 0x00FF, 0}); // CreateBrushIndirect
+        wmf.Record(0x012D, {1});                           // SelectObject
+        wmf.Record(0x041B, {28, 28, 4, 4});                // Rectangle
+        return wmf.Finish();
+    };
+    pictures.push_back({"palette_selection_second_word_65535", Palette({0, 65535}), Palette({0})});
+    pictures.push_back({"palette_selection_of_two_words", Palette({0, 65535}), Palette({0, 0})});
+    auto Dashed = [](DWORD nDash) {
+        EmfWriter emf;
+        emf.ExtPen(1, PS_GEOMETRIC | PS_USERSTYLE | PS_ENDCAP_FLAT, 2, RGB(200, 0, 0), {nDash, nDash});
+        emf.Record(EMR_SELECTOBJECT, {1});
+        emf.Poly16(EMR_POLYLINE16, {{2, 4}, {30, 4}, {30, 28}});
+        emf.Record(EMR_SELECTOBJECT, {ENHMETA_STOCK_OBJECT | BLACK_PEN});
+        emf.Record(EMR_DELETEOBJECT, {1});
+        return emf.Finish();
+    };
+    pictures.push_back({"dashes_adding_up_to_2_32", Dashed(0x80000000u), Dashed(0x40000000u)});
     return pictures;
 }
 } // namespace testsupport

@@ -6,6 +6,7 @@
 #include "XTPDockingPaneMiniWnd.h"
 #include "XTPDockingPaneTabbedContainer.h"
 
+#include <XTPControl.h>
 #include <XTPImageManager.h>
 #include <XTPPropExchange.h>
 #include <XTPResourceManager.h>
@@ -410,13 +411,38 @@ void CXTPDockingPane::Select()
 //////////////////////////////////////////////////////////////////////////
 // Accessibility
 
+namespace
+{
+CXTPDockingPaneTabbedContainer* TabbedParent(const CXTPDockingPaneBase* pPane)
+{
+    CXTPDockingPaneBase* pParent = pPane->GetContainer();
+    if (pParent == NULL || pParent->GetType() != xtpPaneTypeTabbedContainer)
+        return NULL;
+    return static_cast<CXTPDockingPaneTabbedContainer*>(pParent);
+}
+} // namespace
+
+DWORD CXTPDockingPane::InternalQueryInterface(const void* iid, LPVOID* ppvObj)
+{
+    return XTPQueryAccessible(this, GetAccessible(), iid, ppvObj);
+}
+
+LPDISPATCH CXTPDockingPane::GetIDispatch(BOOL bAddRef)
+{
+    IDispatch* pDispatch = GetAccessible();
+    if (bAddRef)
+        pDispatch->AddRef();
+    return pDispatch;
+}
+
 HRESULT CXTPDockingPane::GetAccessibleParent(IDispatch** ppdispParent)
 {
     *ppdispParent = NULL;
-    if (m_pParentContainer == NULL || m_pParentContainer->GetType() != xtpPaneTypeTabbedContainer)
+    CXTPDockingPaneTabbedContainer* pContainer = TabbedParent(this);
+    if (pContainer == NULL)
         return E_FAIL;
-    CXTPDockingPaneTabbedContainer* pContainer = static_cast<CXTPDockingPaneTabbedContainer*>(m_pParentContainer);
-    return pContainer->GetAccessible()->QueryInterface(IID_IDispatch, (void**)ppdispParent);
+    *ppdispParent = pContainer->GetIDispatch(TRUE);
+    return S_OK;
 }
 
 HRESULT CXTPDockingPane::GetAccessibleChildCount(long* pcountChildren)
@@ -425,26 +451,49 @@ HRESULT CXTPDockingPane::GetAccessibleChildCount(long* pcountChildren)
     return S_OK;
 }
 
-HRESULT CXTPDockingPane::GetAccessibleName(VARIANT varChild, BSTR* pszName)
+HRESULT CXTPDockingPane::GetAccessibleChild(VARIANT varChild, IDispatch** ppdispChild)
+{
+    *ppdispChild = NULL;
+    if (GetChildIndex(&varChild) != 1 || m_hwndChild == NULL)
+        return E_INVALIDARG;
+    return AccessibleObjectFromWindow(m_hwndChild, (DWORD)OBJID_WINDOW, IID_IDispatch, (void**)ppdispChild);
+}
+
+void CXTPDockingPane::GetAccessibleHostedWindow(VARIANT* pvar)
+{
+    IDispatch* pDispatch = NULL;
+    if (m_hwndChild != NULL &&
+        SUCCEEDED(AccessibleObjectFromWindow(m_hwndChild, (DWORD)OBJID_WINDOW, IID_IDispatch, (void**)&pDispatch)) &&
+        pDispatch != NULL)
+    {
+        pvar->vt = VT_DISPATCH;
+        pvar->pdispVal = pDispatch;
+        return;
+    }
+    pvar->vt = VT_I4;
+    pvar->lVal = 1;
+}
+
+HRESULT CXTPDockingPane::GetAccessibleName(VARIANT, BSTR* pszName)
 {
     *pszName = AllocText(GetShortTitle());
     return S_OK;
 }
 
-HRESULT CXTPDockingPane::GetAccessibleDescription(VARIANT varChild, BSTR* pszDescription)
+HRESULT CXTPDockingPane::GetAccessibleDescription(VARIANT, BSTR* pszDescription)
 {
     *pszDescription = AllocText(GetTitle());
     return S_OK;
 }
 
-HRESULT CXTPDockingPane::GetAccessibleRole(VARIANT varChild, VARIANT* pvarRole)
+HRESULT CXTPDockingPane::GetAccessibleRole(VARIANT, VARIANT* pvarRole)
 {
     pvarRole->vt = VT_I4;
     pvarRole->lVal = ROLE_SYSTEM_PAGETAB;
     return S_OK;
 }
 
-HRESULT CXTPDockingPane::GetAccessibleState(VARIANT varChild, VARIANT* pvarState)
+HRESULT CXTPDockingPane::GetAccessibleState(VARIANT, VARIANT* pvarState)
 {
     pvarState->vt = VT_I4;
     pvarState->lVal = STATE_SYSTEM_SELECTABLE;
@@ -455,20 +504,31 @@ HRESULT CXTPDockingPane::GetAccessibleState(VARIANT varChild, VARIANT* pvarState
     return S_OK;
 }
 
-HRESULT CXTPDockingPane::GetAccessibleDefaultAction(VARIANT varChild, BSTR* pszDefaultAction)
+HRESULT CXTPDockingPane::GetAccessibleDefaultAction(VARIANT, BSTR* pszDefaultAction)
 {
     *pszDefaultAction = ::SysAllocString(L"Switch");
     return S_OK;
 }
 
-HRESULT CXTPDockingPane::AccessibleDoDefaultAction(VARIANT varChild)
+BOOL CXTPDockingPane::IsListedInLayout() const
 {
+    // A client may still hold a pane that was destroyed; showing it would
+    // put a pane the program no longer knows back on screen.
+    return m_pLayout != NULL && m_pLayout->FindPaneInfo(this) != NULL;
+}
+
+HRESULT CXTPDockingPane::AccessibleDoDefaultAction(VARIANT)
+{
+    if (!IsListedInLayout())
+        return E_FAIL;
     Select();
     return S_OK;
 }
 
-HRESULT CXTPDockingPane::AccessibleSelect(long flagsSelect, VARIANT varChild)
+HRESULT CXTPDockingPane::AccessibleSelect(long, VARIANT)
 {
+    if (!IsListedInLayout())
+        return E_FAIL;
     Select();
     return S_OK;
 }
@@ -477,26 +537,24 @@ HRESULT CXTPDockingPane::AccessibleLocation(long* pxLeft, long* pyTop, long* pcx
                                             VARIANT varChild)
 {
     CRect rc(0, 0, 0, 0);
-    if (GetChildIndex(&varChild) == 1 && m_hwndChild != NULL)
+    CXTPDockingPaneTabbedContainer* pContainer = TabbedParent(this);
+    if (GetChildIndex(&varChild) == 1)
     {
         ::GetWindowRect(m_hwndChild, &rc);
     }
-    else if (m_pParentContainer != NULL && m_pParentContainer->GetType() == xtpPaneTypeTabbedContainer)
+    else if (pContainer != NULL && pContainer->GetSafeHwnd() != NULL)
     {
-        CXTPDockingPaneTabbedContainer* pContainer = static_cast<CXTPDockingPaneTabbedContainer*>(m_pParentContainer);
-        if (pContainer->GetSafeHwnd() != NULL)
+        pContainer->CWnd::GetWindowRect(&rc);
+        // Its tab, when the container shows a row of two or more.
+        if (pContainer->IsTabsVisible() && pContainer->GetItemCount() >= 2)
         {
-            pContainer->CWnd::GetWindowRect(&rc);
-            if (pContainer->GetItemCount() >= 2)
+            for (int i = 0; i < pContainer->GetItemCount(); i++)
             {
-                for (int i = 0; i < pContainer->GetItemCount(); i++)
+                if ((CXTPDockingPane*)pContainer->GetItem(i)->GetData() == this)
                 {
-                    if ((CXTPDockingPane*)pContainer->GetItem(i)->GetData() == this)
-                    {
-                        rc = pContainer->GetItem(i)->GetRect();
-                        pContainer->ClientToScreen(&rc);
-                        break;
-                    }
+                    rc = pContainer->GetItem(i)->GetRect();
+                    pContainer->ClientToScreen(&rc);
+                    break;
                 }
             }
         }
@@ -508,8 +566,67 @@ HRESULT CXTPDockingPane::AccessibleLocation(long* pxLeft, long* pyTop, long* pcx
     return S_OK;
 }
 
+HRESULT CXTPDockingPane::AccessibleNavigate(long navDir, VARIANT varStart, VARIANT* pvarEndUpAt)
+{
+    pvarEndUpAt->vt = VT_EMPTY;
+    const long nStart = GetChildIndex(&varStart);
+    switch (navDir)
+    {
+    case NAVDIR_FIRSTCHILD:
+    case NAVDIR_LASTCHILD:
+        if (nStart != CHILDID_SELF)
+            return E_INVALIDARG;
+        if (m_hwndChild == NULL)
+            return S_FALSE;
+        GetAccessibleHostedWindow(pvarEndUpAt);
+        return S_OK;
+    case NAVDIR_NEXT:
+    case NAVDIR_PREVIOUS:
+    {
+        // The pane's siblings are the other tabs of its container.
+        CXTPDockingPaneTabbedContainer* pContainer = TabbedParent(this);
+        POSITION pos = pContainer != NULL && nStart == CHILDID_SELF ? pContainer->GetPanes().Find(this) : NULL;
+        if (pos == NULL)
+            return S_FALSE;
+        if (navDir == NAVDIR_NEXT)
+            pContainer->GetPanes().GetNext(pos);
+        else
+            pContainer->GetPanes().GetPrev(pos);
+        if (pos == NULL)
+            return S_FALSE;
+        CXTPDockingPane* pSibling = static_cast<CXTPDockingPane*>(pContainer->GetPanes().GetAt(pos));
+        pvarEndUpAt->vt = VT_DISPATCH;
+        pvarEndUpAt->pdispVal = pSibling->GetIDispatch(TRUE);
+        return S_OK;
+    }
+    case NAVDIR_UP:
+    case NAVDIR_DOWN:
+    case NAVDIR_LEFT:
+    case NAVDIR_RIGHT:
+        return S_FALSE;
+    default:
+        return E_INVALIDARG;
+    }
+}
+
 HRESULT CXTPDockingPane::AccessibleHitTest(long xLeft, long yTop, VARIANT* pvarChild)
 {
+    pvarChild->vt = VT_EMPTY;
+    const CPoint pt(xLeft, yTop);
+    VARIANT varSelf;
+    varSelf.vt = VT_I4;
+    varSelf.lVal = CHILDID_SELF;
+    long x = 0, y = 0, cx = 0, cy = 0;
+    AccessibleLocation(&x, &y, &cx, &cy, varSelf);
+    BOOL bHit = CRect(x, y, x + cx, y + cy).PtInRect(pt);
+    if (!bHit && m_hwndChild != NULL && ::IsWindowVisible(m_hwndChild))
+    {
+        CRect rcHosted;
+        ::GetWindowRect(m_hwndChild, &rcHosted);
+        bHit = rcHosted.PtInRect(pt);
+    }
+    if (!bHit)
+        return S_FALSE;
     pvarChild->vt = VT_I4;
     pvarChild->lVal = CHILDID_SELF;
     return S_OK;

@@ -75,9 +75,12 @@ public:
     void Hide();
     void Select();
 
-    // Accessibility.
+    // Accessibility: a page tab whose one child is the hosted window.
+    virtual DWORD InternalQueryInterface(const void* iid, LPVOID* ppvObj);
+    virtual LPDISPATCH GetIDispatch(BOOL bAddRef);
     virtual HRESULT GetAccessibleParent(IDispatch** ppdispParent);
     virtual HRESULT GetAccessibleChildCount(long* pcountChildren);
+    virtual HRESULT GetAccessibleChild(VARIANT varChild, IDispatch** ppdispChild);
     virtual HRESULT GetAccessibleName(VARIANT varChild, BSTR* pszName);
     virtual HRESULT GetAccessibleDescription(VARIANT varChild, BSTR* pszDescription);
     virtual HRESULT GetAccessibleRole(VARIANT varChild, VARIANT* pvarRole);
@@ -87,8 +90,14 @@ public:
     virtual HRESULT AccessibleSelect(long flagsSelect, VARIANT varChild);
     virtual HRESULT AccessibleLocation(long* pxLeft, long* pyTop, long* pcxWidth, long* pcyHeight,
                                        VARIANT varChild);
+    virtual HRESULT AccessibleNavigate(long navDir, VARIANT varStart, VARIANT* pvarEndUpAt);
     virtual HRESULT AccessibleHitTest(long xLeft, long yTop, VARIANT* pvarChild);
     virtual CCmdTarget* GetAccessibleCmdTarget() { return this; }
+    // The hosted window's own accessible object, or child number 1 when the
+    // system gives none.
+    void GetAccessibleHostedWindow(VARIANT* pvar);
+    // Whether the pane is still one of its layout's panes (not destroyed).
+    BOOL IsListedInLayout() const;
 
 public:
     HWND m_hwndChild;

@@ -11,6 +11,7 @@
 #include "XTPDockingPaneSplitterContainer.h"
 #include "XTPDockingPaneTabbedContainer.h"
 
+#include <XTPControl.h>
 #include <XTPDrawHelpers.h>
 #include <XTPImageManager.h>
 #include <XTPToolTipContext.h>
@@ -1132,6 +1133,11 @@ LRESULT CXTPDockingPaneManager::OnGetObject(WPARAM wParam, LPARAM lParam)
     return LresultFromObject(IID_IAccessible, wParam, GetAccessible());
 }
 
+DWORD CXTPDockingPaneManager::InternalQueryInterface(const void* iid, LPVOID* ppvObj)
+{
+    return XTPQueryAccessible(this, GetAccessible(), iid, ppvObj);
+}
+
 HRESULT CXTPDockingPaneManager::GetAccessibleChildCount(long* pcountChildren)
 {
     *pcountChildren = m_pLayout != NULL ? (long)m_pLayout->GetPaneList().GetCount() : 0;
@@ -1146,7 +1152,10 @@ HRESULT CXTPDockingPaneManager::GetAccessibleChild(VARIANT varChild, IDispatch**
     if (pos == NULL)
         return E_INVALIDARG;
     CXTPDockingPane* pPane = m_pLayout->GetPaneList().GetAt(pos).pPane;
-    return pPane->GetAccessible()->QueryInterface(IID_IDispatch, (void**)ppdispChild);
+    if (pPane == NULL)
+        return E_INVALIDARG;
+    *ppdispChild = pPane->GetIDispatch(TRUE);
+    return S_OK;
 }
 
 HRESULT CXTPDockingPaneManager::GetAccessibleName(VARIANT varChild, BSTR* pszName)

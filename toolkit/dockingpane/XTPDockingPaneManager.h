@@ -197,6 +197,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
     // Accessibility.
+    virtual DWORD InternalQueryInterface(const void* iid, LPVOID* ppvObj);
     virtual HRESULT GetAccessibleChildCount(long* pcountChildren);
     virtual HRESULT GetAccessibleChild(VARIANT varChild, IDispatch** ppdispChild);
     virtual HRESULT GetAccessibleName(VARIANT varChild, BSTR* pszName);

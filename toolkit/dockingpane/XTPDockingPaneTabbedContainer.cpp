@@ -10,6 +10,7 @@
 #include "XTPDockingPanePaintManager.h"
 #include "XTPDockingPaneSplitterContainer.h"
 
+#include <XTPControl.h>
 #include <XTPDCHelpers.h>
 #include <XTPImageManager.h>
 #include <XTPPropExchange.h>
@@ -1103,6 +1104,85 @@ BOOL CXTPDockingPaneTabbedContainer::OnEraseBkgnd(CDC*)
 //////////////////////////////////////////////////////////////////////////
 // Accessibility
 
+void CXTPDockingPaneTabbedContainer::Release()
+{
+    if (m_lstPanes.IsEmpty())
+    {
+        // The layout may have emptied the list without RemovePane (when it
+        // is cleared): nothing is selected, and the window goes now rather
+        // than with the last reference, which a client may keep.
+        m_pSelectedPane = NULL;
+        m_pTrackingPane = NULL;
+        if (m_hWnd != NULL)
+            DestroyWindow();
+    }
+    InternalRelease();
+}
+
+DWORD CXTPDockingPaneTabbedContainer::InternalQueryInterface(const void* iid, LPVOID* ppvObj)
+{
+    return XTPQueryAccessible(this, GetAccessible(), iid, ppvObj);
+}
+
+LPDISPATCH CXTPDockingPaneTabbedContainer::GetIDispatch(BOOL bAddRef)
+{
+    IDispatch* pDispatch = GetAccessible();
+    if (bAddRef)
+        pDispatch->AddRef();
+    return pDispatch;
+}
+
+CXTPDockingPane* CXTPDockingPaneTabbedContainer::AccessiblePane(long nChild) const
+{
+    if (nChild == 1)
+        return m_pSelectedPane != NULL && m_lstPanes.Find(m_pSelectedPane) != NULL ? m_pSelectedPane : NULL;
+    POSITION pos = nChild >= 2 ? m_lstPanes.FindIndex(nChild - 2) : NULL;
+    return pos != NULL ? static_cast<CXTPDockingPane*>(m_lstPanes.GetAt(pos)) : NULL;
+}
+
+long CXTPDockingPaneTabbedContainer::AccessibleChildOf(CXTPDockingPane* pPane) const
+{
+    long nChild = 2;
+    for (POSITION pos = m_lstPanes.GetHeadPosition(); pos != NULL && pPane != NULL; nChild++)
+    {
+        if (m_lstPanes.GetNext(pos) == pPane)
+            return nChild;
+    }
+    return 0;
+}
+
+void CXTPDockingPaneTabbedContainer::SetAccessibleChild(VARIANT* pvar, long nChild)
+{
+    CXTPDockingPane* pPane = AccessiblePane(nChild);
+    if (nChild == 1 && pPane != NULL)
+    {
+        pPane->GetAccessibleHostedWindow(pvar);
+    }
+    else if (nChild >= 2 && pPane != NULL)
+    {
+        pvar->vt = VT_DISPATCH;
+        pvar->pdispVal = pPane->GetIDispatch(TRUE);
+    }
+    else
+    {
+        pvar->vt = VT_I4;
+        pvar->lVal = nChild;
+    }
+}
+
+namespace
+{
+// What a pane answers for a child of its container: the pane itself, or
+// (child 1) the pane's hosted window.
+VARIANT PaneChild(long nContainerChild)
+{
+    VARIANT var;
+    var.vt = VT_I4;
+    var.lVal = nContainerChild == 1 ? 1 : CHILDID_SELF;
+    return var;
+}
+} // namespace
+
 HRESULT CXTPDockingPaneTabbedContainer::GetAccessibleParent(IDispatch** ppdispParent)
 {
     *ppdispParent = NULL;
@@ -1121,36 +1201,102 @@ HRESULT CXTPDockingPaneTabbedContainer::GetAccessibleChild(VARIANT varChild, IDi
 {
     *ppdispChild = NULL;
     long nChild = GetChildIndex(&varChild);
+    CXTPDockingPane* pPane = AccessiblePane(nChild);
     if (nChild == 1)
     {
-        if (m_pSelectedPane == NULL || !m_pSelectedPane->HasAttachedWindow())
+        // Without a hosted window the child is a plain element.
+        if (pPane == NULL || !pPane->HasAttachedWindow())
             return S_FALSE;
-        return AccessibleObjectFromWindow(m_pSelectedPane->GetChild(), (DWORD)OBJID_WINDOW, IID_IDispatch,
+        return AccessibleObjectFromWindow(pPane->GetChild(), (DWORD)OBJID_WINDOW, IID_IDispatch,
                                           (void**)ppdispChild);
     }
-    POSITION pos = nChild >= 2 ? m_lstPanes.FindIndex(nChild - 2) : NULL;
-    if (pos == NULL)
+    if (pPane == NULL)
         return E_INVALIDARG;
-    CXTPDockingPane* pPane = static_cast<CXTPDockingPane*>(m_lstPanes.GetAt(pos));
-    return pPane->GetAccessible()->QueryInterface(IID_IDispatch, (void**)ppdispChild);
+    *ppdispChild = pPane->GetIDispatch(TRUE);
+    return S_OK;
 }
 
 HRESULT CXTPDockingPaneTabbedContainer::GetAccessibleName(VARIANT varChild, BSTR* pszName)
 {
-    *pszName = ::SysAllocString(L"XTPDockingPaneTabbedContainer");
-    return S_OK;
+    long nChild = GetChildIndex(&varChild);
+    if (nChild == CHILDID_SELF)
+    {
+        *pszName = ::SysAllocString(L"XTPDockingPaneTabbedContainer");
+        return S_OK;
+    }
+    CXTPDockingPane* pPane = AccessiblePane(nChild);
+    return pPane != NULL ? pPane->GetAccessibleName(PaneChild(nChild), pszName) : E_INVALIDARG;
+}
+
+HRESULT CXTPDockingPaneTabbedContainer::GetAccessibleDescription(VARIANT varChild, BSTR* pszDescription)
+{
+    long nChild = GetChildIndex(&varChild);
+    if (nChild == CHILDID_SELF)
+        return E_NOTIMPL;
+    CXTPDockingPane* pPane = AccessiblePane(nChild);
+    return pPane != NULL ? pPane->GetAccessibleDescription(PaneChild(nChild), pszDescription) : E_INVALIDARG;
 }
 
 HRESULT CXTPDockingPaneTabbedContainer::GetAccessibleRole(VARIANT varChild, VARIANT* pvarRole)
 {
-    pvarRole->vt = VT_I4;
-    pvarRole->lVal = ROLE_SYSTEM_PAGETABLIST;
-    return S_OK;
+    long nChild = GetChildIndex(&varChild);
+    if (nChild == CHILDID_SELF)
+    {
+        pvarRole->vt = VT_I4;
+        pvarRole->lVal = ROLE_SYSTEM_PAGETABLIST;
+        return S_OK;
+    }
+    CXTPDockingPane* pPane = AccessiblePane(nChild);
+    return pPane != NULL ? pPane->GetAccessibleRole(PaneChild(nChild), pvarRole) : E_INVALIDARG;
+}
+
+HRESULT CXTPDockingPaneTabbedContainer::GetAccessibleState(VARIANT varChild, VARIANT* pvarState)
+{
+    long nChild = GetChildIndex(&varChild);
+    if (nChild == CHILDID_SELF)
+        return E_NOTIMPL;
+    CXTPDockingPane* pPane = AccessiblePane(nChild);
+    return pPane != NULL ? pPane->GetAccessibleState(PaneChild(nChild), pvarState) : E_INVALIDARG;
+}
+
+HRESULT CXTPDockingPaneTabbedContainer::GetAccessibleDefaultAction(VARIANT varChild, BSTR* pszDefaultAction)
+{
+    long nChild = GetChildIndex(&varChild);
+    if (nChild == CHILDID_SELF)
+        return E_NOTIMPL;
+    CXTPDockingPane* pPane = AccessiblePane(nChild);
+    return pPane != NULL ? pPane->GetAccessibleDefaultAction(PaneChild(nChild), pszDefaultAction) : E_INVALIDARG;
+}
+
+HRESULT CXTPDockingPaneTabbedContainer::AccessibleDoDefaultAction(VARIANT varChild)
+{
+    long nChild = GetChildIndex(&varChild);
+    if (nChild == CHILDID_SELF)
+        return E_NOTIMPL;
+    CXTPDockingPane* pPane = AccessiblePane(nChild);
+    return pPane != NULL ? pPane->AccessibleDoDefaultAction(PaneChild(nChild)) : E_INVALIDARG;
+}
+
+HRESULT CXTPDockingPaneTabbedContainer::AccessibleSelect(long flagsSelect, VARIANT varChild)
+{
+    long nChild = GetChildIndex(&varChild);
+    if (nChild == CHILDID_SELF)
+        return E_NOTIMPL;
+    CXTPDockingPane* pPane = AccessiblePane(nChild);
+    return pPane != NULL ? pPane->AccessibleSelect(flagsSelect, PaneChild(nChild)) : E_INVALIDARG;
 }
 
 HRESULT CXTPDockingPaneTabbedContainer::AccessibleLocation(long* pxLeft, long* pyTop, long* pcxWidth,
                                                            long* pcyHeight, VARIANT varChild)
 {
+    long nChild = GetChildIndex(&varChild);
+    if (nChild != CHILDID_SELF)
+    {
+        CXTPDockingPane* pPane = AccessiblePane(nChild);
+        if (pPane == NULL)
+            return E_INVALIDARG;
+        return pPane->AccessibleLocation(pxLeft, pyTop, pcxWidth, pcyHeight, PaneChild(nChild));
+    }
     CRect rc(0, 0, 0, 0);
     if (m_hWnd != NULL)
         CWnd::GetWindowRect(&rc);
@@ -1161,22 +1307,59 @@ HRESULT CXTPDockingPaneTabbedContainer::AccessibleLocation(long* pxLeft, long* p
     return S_OK;
 }
 
+HRESULT CXTPDockingPaneTabbedContainer::AccessibleNavigate(long navDir, VARIANT varStart, VARIANT* pvarEndUpAt)
+{
+    pvarEndUpAt->vt = VT_EMPTY;
+    const long nStart = GetChildIndex(&varStart);
+    const long nCount = (long)m_lstPanes.GetCount() + 1;
+    long nTarget = 0;
+    switch (navDir)
+    {
+    case NAVDIR_FIRSTCHILD:
+    case NAVDIR_LASTCHILD:
+        if (nStart != CHILDID_SELF)
+            return E_INVALIDARG;
+        nTarget = navDir == NAVDIR_FIRSTCHILD ? 1 : nCount;
+        break;
+    case NAVDIR_NEXT:
+    case NAVDIR_PREVIOUS:
+        // The container's own siblings are for its parent window to name.
+        if (nStart == CHILDID_SELF)
+            return S_FALSE;
+        nTarget = nStart + (navDir == NAVDIR_NEXT ? 1 : -1);
+        break;
+    case NAVDIR_UP:
+    case NAVDIR_DOWN:
+    case NAVDIR_LEFT:
+    case NAVDIR_RIGHT:
+        return S_FALSE;
+    default:
+        return E_INVALIDARG;
+    }
+    if (nTarget < 1 || nTarget > nCount)
+        return S_FALSE;
+    SetAccessibleChild(pvarEndUpAt, nTarget);
+    return S_OK;
+}
+
 HRESULT CXTPDockingPaneTabbedContainer::AccessibleHitTest(long xLeft, long yTop, VARIANT* pvarChild)
 {
     pvarChild->vt = VT_EMPTY;
-    if (m_hWnd == NULL)
+    if (m_hWnd == NULL || !IsWindowVisible())
         return S_FALSE;
     CPoint pt(xLeft, yTop);
+    CRect rcWindow;
+    CWnd::GetWindowRect(&rcWindow);
+    if (!rcWindow.PtInRect(pt))
+        return S_FALSE;
     ScreenToClient(&pt);
+    // A tab answers its pane; the caption and the rest the container.
     int nHit = HitTestPane(pt);
-    if (nHit >= 0)
+    long nChild = nHit >= 0 ? AccessibleChildOf(PaneOfItem(GetItem(nHit))) : 0;
+    if (nChild >= 2)
     {
-        CXTPDockingPane* pPane = PaneOfItem(GetItem(nHit));
-        if (pPane != NULL)
-        {
-            pvarChild->vt = VT_DISPATCH;
-            return pPane->GetAccessible()->QueryInterface(IID_IDispatch, (void**)&pvarChild->pdispVal);
-        }
+        SetAccessibleChild(pvarChild, nChild);
+        return S_OK;
     }
     pvarChild->vt = VT_I4;
     pvarChild->lVal = CHILDID_SELF;

@@ -68,7 +68,9 @@ public:
     virtual void RemovePane(CXTPDockingPaneBase* pPane);
     virtual BOOL IsCaptionButtonVisible(CXTPDockingPaneCaptionButton* pButton);
     virtual HWND GetPaneHwnd() const { return m_hWnd; }
-    virtual void Release() { InternalRelease(); }
+    // The layout lets go of the container; an empty one loses its window
+    // then, even while an accessibility client still holds the object.
+    virtual void Release();
     virtual BOOL IsAutoHidden() const;
 
     // CXTPTabManager
@@ -81,14 +83,24 @@ public:
     virtual void OnSelectItem(CXTPTabManagerItem* pItem);
     virtual BOOL CanSelectItem(CXTPTabManagerItem* pItem) const;
 
-    // Accessibility.
+    // Accessibility: a page tab list whose child 1 is the selected pane's
+    // hosted window and children 2 and up its panes; what a client asks of
+    // a child by number its pane answers.
+    virtual DWORD InternalQueryInterface(const void* iid, LPVOID* ppvObj);
+    virtual LPDISPATCH GetIDispatch(BOOL bAddRef);
     virtual HRESULT GetAccessibleParent(IDispatch** ppdispParent);
     virtual HRESULT GetAccessibleChildCount(long* pcountChildren);
     virtual HRESULT GetAccessibleChild(VARIANT varChild, IDispatch** ppdispChild);
     virtual HRESULT GetAccessibleName(VARIANT varChild, BSTR* pszName);
+    virtual HRESULT GetAccessibleDescription(VARIANT varChild, BSTR* pszDescription);
     virtual HRESULT GetAccessibleRole(VARIANT varChild, VARIANT* pvarRole);
+    virtual HRESULT GetAccessibleState(VARIANT varChild, VARIANT* pvarState);
+    virtual HRESULT GetAccessibleDefaultAction(VARIANT varChild, BSTR* pszDefaultAction);
+    virtual HRESULT AccessibleDoDefaultAction(VARIANT varChild);
+    virtual HRESULT AccessibleSelect(long flagsSelect, VARIANT varChild);
     virtual HRESULT AccessibleLocation(long* pxLeft, long* pyTop, long* pcxWidth, long* pcyHeight,
                                        VARIANT varChild);
+    virtual HRESULT AccessibleNavigate(long navDir, VARIANT varStart, VARIANT* pvarEndUpAt);
     virtual HRESULT AccessibleHitTest(long xLeft, long yTop, VARIANT* pvarChild);
     virtual CCmdTarget* GetAccessibleCmdTarget() { return this; }
 
@@ -102,6 +114,13 @@ protected:
     // The rectangle inside the caption and the tab row, in client coordinates.
     CRect GetClientPaneRect(BOOL bApply);
     CXTPDockingPane* PaneOfItem(CXTPTabManagerItem* pItem) const;
+    // The pane of an accessible child number (2 and up: the panes; 1: the
+    // selected pane, whose hosted window that child is), or null.
+    CXTPDockingPane* AccessiblePane(long nChild) const;
+    // The accessible child number of a pane (0 when it is not one).
+    long AccessibleChildOf(CXTPDockingPane* pPane) const;
+    // An answer naming a child: its object when it has one, else its number.
+    void SetAccessibleChild(VARIANT* pvar, long nChild);
     // Moves the focus into the container and runs the manager's focus check.
     void FocusContainer();
     void ClosePaneByButton(CXTPDockingPane* pPane);

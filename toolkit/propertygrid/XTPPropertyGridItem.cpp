@@ -748,20 +748,41 @@ BOOL CXTPPropertyGridItem::OnLButtonDown(UINT nFlags, CPoint point)
 
 void CXTPPropertyGridItem::ForwardClickToInplaceEdit(CPoint point)
 {
-    // The press goes to the in-place edit itself (synthesised input would
-    // land at the real pointer, which may lie over another window).
     CXTPPropertyGridInplaceEdit& wndEdit = GetInplaceEdit();
     if (m_pGrid == NULL || wndEdit.GetSafeHwnd() == NULL || !wndEdit.IsWindowVisible() || wndEdit.GetItem() != this)
         return;
+    const BOOL bSwapped = ::GetSystemMetrics(SM_SWAPBUTTON);
+    const BOOL bButtonDown = (::GetAsyncKeyState(bSwapped ? VK_RBUTTON : VK_LBUTTON) & 0x8000) != 0;
+
+    // Where the pointer now lies over the edit, the press is made again as
+    // input: the system then sees it on the edit, and the user's next press
+    // there comes as a double click (a press sent to the edit directly
+    // leaves the system pairing that next press with this one on the view,
+    // and a double click on the value of a row not yet selected would only
+    // select it). A release the user has already made is made again too,
+    // so that the edit holds no press.
+    POINT ptCursor;
+    if (::GetCursorPos(&ptCursor) && ::WindowFromPoint(ptCursor) == wndEdit.GetSafeHwnd())
+    {
+        INPUT inputs[2];
+        ZeroMemory(inputs, sizeof(inputs));
+        inputs[0].type = inputs[1].type = INPUT_MOUSE;
+        inputs[0].mi.dwFlags = bSwapped ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+        inputs[1].mi.dwFlags = bSwapped ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+        if (::SendInput(bButtonDown ? 1 : 2, inputs, sizeof(INPUT)) != 0)
+            return;
+    }
+
+    // Otherwise (the press came from no pointer: keyboard accessibility, a
+    // program; or the input was refused) the press goes to the edit itself,
+    // since synthesised input would land at the real pointer, which may lie
+    // over another window; one that did not come from the physical button
+    // is completed here, so the edit keeps no capture.
     CPoint pt = point;
     ::MapWindowPoints(m_pGrid->GetSafeHwnd(), wndEdit.GetSafeHwnd(), &pt, 1);
     LPARAM lParam = MAKELPARAM((short)pt.x, (short)pt.y);
     wndEdit.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, lParam);
-
-    // A press that did not come from the physical button (keyboard
-    // accessibility, tests) is completed here, so the edit keeps no capture.
-    int nPrimary = ::GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
-    if (wndEdit.GetSafeHwnd() != NULL && (::GetAsyncKeyState(nPrimary) & 0x8000) == 0)
+    if (wndEdit.GetSafeHwnd() != NULL && !bButtonDown)
         wndEdit.SendMessage(WM_LBUTTONUP, 0, lParam);
 }
 

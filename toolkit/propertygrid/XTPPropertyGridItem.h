@@ -270,7 +270,8 @@ protected:
     LRESULT NotifyGrid(WPARAM nCode, LPARAM lParam) const;
     // Sends one of the edit-request notifications 11-13.
     BOOL NotifyEditRequest(WPARAM nCode, CString* pstrValue);
-    // Presses the item's in-place edit, placed under the point, directly.
+    // Presses the item's in-place edit, placed under the point: as input
+    // where the pointer lies over it, else by a message to the edit.
     void ForwardClickToInplaceEdit(CPoint point);
 
     BOOL m_bConstraintEdit;

@@ -12,6 +12,8 @@
 #include "XTPControl.h"
 #include "XTPControlAction.h"
 #include "XTPControlGallery.h"
+#include "XTPCustomizeDragTracker.h"
+#include "XTPCustomizeSheet.h"
 #include "XTPPopupBar.h"
 #include "XTPControls.h"
 #include "XTPDCHelpers.h"
@@ -296,11 +298,12 @@ CXTPControlGallery* CXTPRibbonBar::FindGroupGallery(int nId) const
 
 void CXTPRibbonBar::MakeGalleryPopup(CXTPControl* pButton, CXTPControl* pSource)
 {
-    // The button opens a popup that shows the gallery itself, in place,
-    // above the commands of the gallery's own popup.
+    // As a button the gallery is an ordinary popup control: it opens its own
+    // popup (its recursive copy), which usually holds the gallery. Only a
+    // gallery without one gets a popup that shows it in place.
     CXTPControlGallery* pSourceGallery = DYNAMIC_DOWNCAST(CXTPControlGallery, pSource);
     CXTPControlPopup* pButtonPopup = DYNAMIC_DOWNCAST(CXTPControlPopup, pButton);
-    if (pSourceGallery == NULL || pButtonPopup == NULL)
+    if (pSourceGallery == NULL || pButtonPopup == NULL || pButtonPopup->GetCommandBar() != NULL)
         return;
     CXTPPopupBar* pPopup = CXTPPopupBar::CreatePopupBar(GetCommandBars());
     if (pPopup == NULL)
@@ -308,22 +311,30 @@ void CXTPRibbonBar::MakeGalleryPopup(CXTPControl* pButton, CXTPControl* pSource)
     CXTPControlGallery* pInPlace = DYNAMIC_DOWNCAST(CXTPControlGallery, pSourceGallery->Clone(FALSE));
     if (pInPlace != NULL)
     {
-        pInPlace->SetCommandBar((CXTPCommandBar*)NULL);
         pInPlace->SetStyle(xtpButtonAutomatic);
         pInPlace->SetBeginGroup(FALSE);
         pInPlace->SetHideFlags(0);
         pInPlace->SetRibbonGroup(NULL);
         pPopup->GetControls()->Add(pInPlace, pSourceGallery->GetID());
     }
-    CXTPCommandBar* pCommands = pSourceGallery->GetCommandBar();
-    for (int i = 0; pCommands != NULL && i < pCommands->GetControlCount(); i++)
-    {
-        CXTPControl* pCopy = pPopup->GetControls()->AddClone(pCommands->GetControl(i), -1, TRUE);
-        if (pCopy != NULL && i == 0)
-            pCopy->SetBeginGroup(TRUE);
-    }
     pButtonPopup->SetCommandBar(pPopup);
     pPopup->InternalRelease();
+}
+
+CXTPControl* CXTPRibbonBar::CreateQuickAccessCopy(CXTPControl* pSource)
+{
+    CXTPControl* pClone = pSource != NULL ? pSource->Clone(TRUE) : NULL;
+    if (pClone == NULL)
+        return NULL;
+    pClone->SetBeginGroup(FALSE);
+    pClone->SetHideFlags(0);
+    pClone->SetRibbonGroup(NULL);
+    if (pClone->GetType() == xtpControlGallery && pClone->GetStyle() != xtpButtonIcon)
+    {
+        pClone->SetStyle(xtpButtonIcon);
+        MakeGalleryPopup(pClone, pSource);
+    }
+    return pClone;
 }
 
 void CXTPRibbonBar::BindGalleryItems(CXTPControl* pControl)
@@ -439,17 +450,12 @@ void CXTPRibbonBar::OnCustomizeDrop(CXTPControl* pDataObject, DROPEFFECT& dropEf
             nIndex = nIndex == -1 ? m_pQuickAccessControls->GetCount() : nIndex + 1;
         SetPopuped(-1);
         SetSelected(-1);
-        CXTPControl* pClone = pDataObject->Clone(TRUE);
+        // A control of the tabs or groups stays there: the toolbar gets a copy.
+        if (!IsCustomizationKept(pDataObject) && pDataObject->GetParent() == this)
+            dropEffect = DROPEFFECT_COPY;
+        CXTPControl* pClone = CreateQuickAccessCopy(pDataObject);
         if (pClone != NULL)
         {
-            pClone->SetBeginGroup(FALSE);
-            pClone->SetHideFlags(0);
-            pClone->SetRibbonGroup(NULL);
-            if (pClone->GetType() == xtpControlGallery && pClone->GetStyle() != xtpButtonIcon)
-            {
-                pClone->SetStyle(xtpButtonIcon);
-                MakeGalleryPopup(pClone, pDataObject);
-            }
             m_pQuickAccessControls->InsertAt(pClone, nIndex);
             CXTPCommandBars* pCommandBars = GetCommandBars();
             if (pCommandBars != NULL)
@@ -458,6 +464,56 @@ void CXTPRibbonBar::OnCustomizeDrop(CXTPControl* pDataObject, DROPEFFECT& dropEf
     }
     OnRecalcLayout();
     m_rcMarker.SetRectEmpty();
+    Redraw();
+}
+
+void CXTPRibbonBar::ResetToolBar(BOOL bShowWarningMessage)
+{
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    if (pCommandBars == NULL || !m_bBuiltIn || !IsCustomizable())
+        return;
+    if (bShowWarningMessage)
+    {
+        CString strFormat;
+        if (!XTPResourceManager()->LoadString(&strFormat, XTP_IDS_CONFIRM_RESETTOOLBAR))
+            strFormat = _T("Are you sure you want to reset the changes made to the '%s' toolbar?");
+        CString strMessage;
+        strMessage.Format(strFormat, (LPCTSTR)m_strTitle);
+        if (AfxMessageBox(strMessage, MB_OKCANCEL | MB_ICONWARNING) != IDOK)
+            return;
+    }
+    // Without a recorded original set the program's own toolbar is unknown:
+    // what the user has stays.
+    CXTPControls* pOriginal = m_pQuickAccessControls->GetOriginalControls();
+    if (pOriginal != NULL)
+    {
+        SetPopuped(-1);
+        SetSelected(-1);
+        CXTPControl* pDrag = pCommandBars->GetDragControl();
+        if (pDrag != NULL && IsQuickAccessControl(pDrag))
+            pCommandBars->SetDragControl(NULL);
+        pOriginal->InternalAddRef();
+        m_pQuickAccessControls->m_bLoading = TRUE;
+        m_pQuickAccessControls->RemoveAll();
+        for (int i = 0; i < pOriginal->GetCount(); i++)
+        {
+            CXTPControl* pSource = pOriginal->GetAt(i);
+            CXTPControl* pClone = pSource->IsTemporary() ? NULL : pSource->Clone(TRUE);
+            if (pClone != NULL)
+            {
+                m_pQuickAccessControls->Add(pClone, pSource->GetID());
+                BindGalleryItems(pClone);
+            }
+        }
+        m_pQuickAccessControls->m_bLoading = FALSE;
+        pOriginal->InternalRelease();
+    }
+    CWnd* pSite = GetSite();
+    if (pSite != NULL && pSite->GetSafeHwnd() != NULL)
+        pSite->SendMessage(WM_XTP_TOOLBARRESET, (WPARAM)this);
+    OnIdleUpdate();
+    DelayLayout();
+    OnRecalcLayout();
     Redraw();
 }
 
@@ -751,6 +807,11 @@ BOOL CXTPRibbonBar::IsQuickAccessControl(CXTPControl* pControl) const
             return TRUE;
     }
     return FALSE;
+}
+
+BOOL CXTPRibbonBar::IsCustomizationKept(CXTPControl* pControl) const
+{
+    return IsQuickAccessControl(pControl);
 }
 
 BOOL CXTPRibbonBar::IsAllowQuickAccessControl(CXTPControl* pControl)
@@ -1484,13 +1545,49 @@ void CXTPRibbonBar::OnLButtonDown(UINT nFlags, CPoint point)
         if (m_pControlTab->HandleLButtonDown(m_hWnd, point))
             return;
     }
-    if (m_pControls->HitTest(point) == NULL)
+    CXTPControl* pControl = m_pControls->HitTest(point);
+    if (pControl == NULL)
     {
         if (pCommandBars != NULL)
             pCommandBars->ClosePopups();
         return;
     }
+    // A customise drag (in customize mode, or an Alt drag) of a control the
+    // ribbon does not keep copies it at most: it is never taken off its
+    // group, nor resized, nor its popup opened for changes that would be lost.
+    if (pCommandBars != NULL && IsCustomizable() && pControl->IsCustomizeMovable() &&
+        !IsCustomizationKept(pControl))
+    {
+        if (IsCustomizeMode())
+        {
+            CopyDragControl(pControl);
+            return;
+        }
+        if (::GetKeyState(VK_MENU) < 0 && pCommandBars->IsCustomizable() &&
+            pCommandBars->GetCommandBarsOptions()->bAltDragCustomization)
+        {
+            pCommandBars->SetQuickCustomizeMode(TRUE);
+            CopyDragControl(pControl);
+            pCommandBars->SetQuickCustomizeMode(FALSE);
+            return;
+        }
+    }
     CXTPCommandBar::OnLButtonDown(nFlags, point);
+}
+
+void CXTPRibbonBar::CopyDragControl(CXTPControl* pControl)
+{
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    CXTPCustomizeDragTracker* pTracker = pCommandBars != NULL ? pCommandBars->GetDragTracker() : NULL;
+    if (pTracker == NULL)
+        return;
+    SetPopuped(-1);
+    SetSelected(-1);
+    pCommandBars->SetDragControl(pControl);
+    pControl->InternalAddRef();
+    pTracker->Track(pControl, TRUE);
+    pControl->InternalRelease();
+    Redraw();
 }
 
 void CXTPRibbonBar::OnLButtonDblClk(UINT nFlags, CPoint point)
@@ -1594,6 +1691,20 @@ void CXTPRibbonBar::OnRButtonDown(UINT nFlags, CPoint point)
 {
     if (IsCustomizeMode())
     {
+        // The customise context menu of a control the ribbon does not keep
+        // offers nothing that a restart would throw away.
+        CXTPControl* pControl = m_pControls->HitTest(point);
+        CXTPCommandBars* pCommandBars = GetCommandBars();
+        CXTPCustomizeSheet* pSheet = pCommandBars != NULL ? pCommandBars->GetCustomizeSheet() : NULL;
+        if (pControl != NULL && pSheet != NULL && IsCustomizable() && pControl->IsCustomizeMovable() &&
+            !IsCustomizationKept(pControl) && !pControl->OnRButtonDown(point))
+        {
+            pCommandBars->SetDragControl(pControl);
+            CPoint ptScreen = point;
+            ClientToScreen(&ptScreen);
+            pSheet->ContextMenu(ptScreen, FALSE);
+            return;
+        }
         CXTPCommandBar::OnRButtonDown(nFlags, point);
         return;
     }
@@ -2127,17 +2238,9 @@ LRESULT CXTPRibbonBar::OnQuickAccessCommand(NMXTPCONTROL* pNM)
     {
         if (pTarget == NULL || !IsAllowQuickAccessControl(pTarget))
             return 1;
-        CXTPControl* pClone = pTarget->Clone(TRUE);
+        CXTPControl* pClone = CreateQuickAccessCopy(pTarget);
         if (pClone == NULL)
             return 1;
-        pClone->SetBeginGroup(FALSE);
-        pClone->SetHideFlags(0);
-        pClone->SetRibbonGroup(NULL);
-        if (pClone->GetType() == xtpControlGallery && pClone->GetStyle() != xtpButtonIcon)
-        {
-            pClone->SetStyle(xtpButtonIcon);
-            MakeGalleryPopup(pClone, pTarget);
-        }
         m_pQuickAccessControls->Add(pClone, pTarget->GetID());
         OnRecalcLayout();
         return 1;

@@ -82,6 +82,9 @@ public:
     // In customize mode only the quick-access toolbar takes dropped controls.
     virtual DROPEFFECT OnCustomizeDragOver(CXTPControl* pDataObject, CPoint point);
     virtual void OnCustomizeDrop(CXTPControl* pDataObject, DROPEFFECT& dropEffect, CPoint ptDrop, CPoint ptDrag);
+    // Reset puts back the quick-access controls the program built the
+    // toolbar with: the rest of the ribbon is the program's and unchanged.
+    virtual void ResetToolBar(BOOL bShowWarningMessage = FALSE);
     virtual void GenerateCommandBarList(DWORD& nID, CXTPCommandBarList* pCommandBarList, void* pParam);
     virtual void RestoreCommandBarList(CXTPCommandBarList* pCommandBarList);
     virtual void OnRemoved();
@@ -134,6 +137,14 @@ public:
     BOOL IsQuickAccessVisible() const { return m_bShowQuickAccess; }
     void AllowQuickAccessDuplicates(BOOL bAllow) { m_bAllowQuickAccessDuplicates = bAllow; }
     BOOL IsQuickAccessControl(CXTPControl* pControl) const;
+    // Whether what customisation does to a control is kept over restarts.
+    // The ribbon stores only its quick-access toolbar: the tabs, groups and
+    // other controls of the bar are made afresh by the program on every
+    // start, so customising never takes them away or changes them.
+    BOOL IsCustomizationKept(CXTPControl* pControl) const;
+    // A copy of a control for the quick-access toolbar, as "Add to Quick
+    // Access Toolbar" makes it (a gallery becomes a popup button).
+    CXTPControl* CreateQuickAccessCopy(CXTPControl* pSource);
     void SetGroupsVisible(BOOL bVisible);
     BOOL IsGroupsVisible() const { return m_bGroupsVisible; }
     void SetTabsVisible(BOOL bVisible);
@@ -195,8 +206,13 @@ protected:
     LRESULT OnQuickAccessCommand(NMXTPCONTROL* pNM);
     // The gallery of a group with that id, NULL when there is none.
     CXTPControlGallery* FindGroupGallery(int nId) const;
-    // Gives a gallery's popup-button copy the popup that shows the gallery.
+    // Gives the popup-button copy of a gallery without a popup of its own a
+    // popup that shows the gallery, so that the button opens something.
     void MakeGalleryPopup(CXTPControl* pButton, CXTPControl* pSource);
+    // A customise drag of a control the ribbon does not keep: it may be
+    // copied to a bar (the quick-access toolbar among them) but stays where
+    // it is, whatever the drop.
+    void CopyDragControl(CXTPControl* pControl);
     void BindGalleryItems(CXTPControl* pControl);
     // Where a control dragged to a point would land on the quick-access
     // toolbar: the index among its controls (-1 when it has none shown), the

@@ -258,7 +258,10 @@ void CXTPRibbonTheme::UpdateFonts()
     if (m_pTabPaintManager != NULL)
     {
         m_pTabPaintManager->RefreshMetrics();
-        m_pTabPaintManager->SetFontIndirect(&lf, TRUE);
+        // The tab captions keep the ribbon's font: marked as the standard
+        // one, the next refresh of the tab paint manager (the theme's own
+        // refresh ends with it) would put the system's icon-title font back.
+        m_pTabPaintManager->SetFontIndirect(&lf, FALSE);
     }
     // The remaining fonts of the base (icons, status, small caption). The
     // base would build the command-bar fonts again from the system's menu

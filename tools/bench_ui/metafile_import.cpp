@@ -180,6 +180,11 @@ BM_UI_BENCH(metafile)
     // its price or drawn.
     for (const testsupport::CostlyPicture& picture : testsupport::CostlyPictures())
         Measure((std::string("costly ") + picture.pszName).c_str(), picture.data);
+    // Blends, masked copies and parallelogram copies priced just under the
+    // limit (drawn) and over it (refused by their price before a renderer
+    // starts).
+    for (const testsupport::PricedPicture& picture : testsupport::PricedCopyPictures())
+        Measure((std::string("priced ") + picture.pszName).c_str(), picture.data);
     // Gradients, blends, masked and parallelogram copies, palettes, own
     // dashes and comments: drawn.
     for (const testsupport::KindPicture& picture : testsupport::PicturesOfEveryKind())

@@ -381,9 +381,10 @@ TEST_F(ManagerTest, TheManagerAndItsPanesAnswerAccessibilityQueries)
     CXTPDockingPane* pPane = manager().CreatePane(1, CRect(0, 0, 200, 120), xtpPaneDockLeft);
     pPane->SetTitle("Appearance Info\nAppearance");
     Layout();
-    VARIANT varSelf;
-    varSelf.vt = VT_I4;
+    VARIANT varSelf, varOne;
+    varSelf.vt = varOne.vt = VT_I4;
     varSelf.lVal = CHILDID_SELF;
+    varOne.lVal = 1;
     long nChildren = 0;
     EXPECT_EQ(S_OK, manager().GetAccessible()->get_accChildCount(&nChildren));
     EXPECT_EQ(1, nChildren);
@@ -391,6 +392,10 @@ TEST_F(ManagerTest, TheManagerAndItsPanesAnswerAccessibilityQueries)
     EXPECT_EQ(S_OK, manager().GetAccessible()->get_accName(varSelf, &bstrName));
     EXPECT_STREQ(L"XTPDockingPaneManager", bstrName);
     ::SysFreeString(bstrName);
+    IDispatch* pChild = NULL;
+    ASSERT_EQ(S_OK, manager().GetAccessible()->get_accChild(varOne, &pChild)) << "its pane, as an object";
+    EXPECT_EQ((IDispatch*)pPane->GetAccessible(), pChild);
+    pChild->Release();
 
     IAccessible* pAccessible = pPane->GetAccessible();
     EXPECT_EQ(S_OK, pAccessible->get_accName(varSelf, &bstrName));

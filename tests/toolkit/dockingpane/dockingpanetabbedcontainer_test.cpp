@@ -12,9 +12,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 
 using testsupport::CDockingTestFrame;
 using testsupport::GroupOf;
+using testsupport::ScreenRect;
 
 namespace
 {
@@ -319,5 +321,137 @@ TEST_F(TabbedTest, ADoubleClickOnTheCaptionFloatsTheGroupAndTheTitleOnTheCaption
     EXPECT_EQ(p3->GetContainer() == NULL ? CString() : static_cast<CXTPDockingPaneTabbedContainer*>(
                                                             p3->GetContainer())->GetSelected()->GetTitle(),
               strTitle);
+}
+
+// What an accessibility client reads of an object or of its child number n
+// (empty or 0 when the call fails), and the name of an object or child
+// that an answer (a walk, a hit test) names.
+VARIANT Child(long n)
+{
+    VARIANT var;
+    var.vt = VT_I4;
+    var.lVal = n;
+    return var;
+}
+
+std::wstring NameOf(IAccessible* pAcc, long n = CHILDID_SELF)
+{
+    BSTR bstr = NULL;
+    std::wstring str = SUCCEEDED(pAcc->get_accName(Child(n), &bstr)) && bstr != NULL ? bstr : L"";
+    ::SysFreeString(bstr);
+    return str;
+}
+
+long RoleOf(IAccessible* pAcc, long n = CHILDID_SELF)
+{
+    VARIANT var;
+    return SUCCEEDED(pAcc->get_accRole(Child(n), &var)) ? var.lVal : 0;
+}
+
+CRect LocationOf(IAccessible* pAcc, long n = CHILDID_SELF)
+{
+    long x = 0, y = 0, cx = 0, cy = 0;
+    EXPECT_EQ(S_OK, pAcc->accLocation(&x, &y, &cx, &cy, Child(n))) << "child " << n;
+    return CRect(x, y, x + cx, y + cy);
+}
+
+std::wstring NameOfAnswer(IAccessible* pFrom, VARIANT var)
+{
+    if (var.vt == VT_I4)
+        return NameOf(pFrom, var.lVal);
+    IAccessible* pAcc = NULL;
+    EXPECT_EQ(VT_DISPATCH, var.vt);
+    if (var.vt != VT_DISPATCH || var.pdispVal->QueryInterface(IID_IAccessible, (void**)&pAcc) != S_OK)
+        return L"(no accessible object)";
+    var.pdispVal->Release();
+    std::wstring str = NameOf(pAcc);
+    pAcc->Release();
+    return str;
+}
+
+// A client that starts from the group's window reaches the group, its tabs
+// and the shown pane's window, walks, hit-tests and switches them; what it
+// still holds once the panes are gone keeps no window and brings no
+// destroyed pane back.
+TEST_F(TabbedTest, AnAccessibilityClientReachesTheGroupAndItsPanesFromTheWindow)
+{
+    pFrame->ShowWindow(SW_SHOWNOACTIVATE);
+    pContainer->SelectPane(p2);
+    Layout();
+    IAccessible* pGroup = NULL;
+    HRESULT hr = manager().AccessibleObjectFromWindow(pContainer->m_hWnd, (DWORD)OBJID_CLIENT, IID_IAccessible,
+                                                      (void**)&pGroup);
+    ASSERT_TRUE(hr == S_OK && pGroup != NULL) << std::hex << hr;
+    EXPECT_EQ(L"XTPDockingPaneTabbedContainer", NameOf(pGroup));
+    EXPECT_EQ(ROLE_SYSTEM_PAGETABLIST, RoleOf(pGroup));
+    long nCount = 0;
+    EXPECT_EQ(S_OK, pGroup->get_accChildCount(&nCount));
+    EXPECT_EQ(4, nCount) << "the shown pane's window, then the three tabs";
+    EXPECT_EQ(ScreenRect(pContainer->m_hWnd), LocationOf(pGroup));
+    EXPECT_EQ(ScreenRect(p2->GetChild()), LocationOf(pGroup, 1));
+
+    // The tabs by number: their panes answer.
+    EXPECT_EQ(L"One", NameOf(pGroup, 2));
+    EXPECT_EQ(ROLE_SYSTEM_PAGETAB, RoleOf(pGroup, 3));
+    VARIANT var;
+    CRect rcTab = pContainer->GetItem(1)->GetRect();
+    pContainer->ClientToScreen(&rcTab);
+    EXPECT_EQ(rcTab, LocationOf(pGroup, 3));
+
+    // A tab's object, its parent and neighbours; the group's first and
+    // last children.
+    var.vt = VT_DISPATCH;
+    ASSERT_EQ(S_OK, pGroup->get_accChild(Child(3), &var.pdispVal));
+    IAccessible* pTwo = NULL;
+    ASSERT_EQ(S_OK, var.pdispVal->QueryInterface(IID_IAccessible, (void**)&pTwo));
+    var.pdispVal->Release();
+    EXPECT_EQ(L"Two", NameOf(pTwo));
+    ASSERT_EQ(S_OK, pTwo->get_accParent(&var.pdispVal));
+    EXPECT_EQ(L"XTPDockingPaneTabbedContainer", NameOfAnswer(pTwo, var));
+    EXPECT_EQ(S_OK, pTwo->accNavigate(NAVDIR_NEXT, Child(CHILDID_SELF), &var));
+    EXPECT_EQ(L"Three", NameOfAnswer(pTwo, var));
+    pTwo->Release();
+    EXPECT_EQ(S_OK, pGroup->accNavigate(NAVDIR_LASTCHILD, Child(CHILDID_SELF), &var));
+    EXPECT_EQ(L"Three", NameOfAnswer(pGroup, var));
+    EXPECT_EQ(S_FALSE, pGroup->accNavigate(NAVDIR_NEXT, Child(4), &var)) << "past the last tab";
+    EXPECT_EQ(S_OK, pGroup->accNavigate(NAVDIR_FIRSTCHILD, Child(CHILDID_SELF), &var));
+    EXPECT_TRUE(var.vt == VT_DISPATCH || (var.vt == VT_I4 && var.lVal == 1)) << "the shown pane's window";
+    NameOfAnswer(pGroup, var);
+
+    // A tab answers its pane, the caption the group, a point off it nothing.
+    CRect rcThree = pContainer->GetItem(2)->GetRect();
+    pContainer->ClientToScreen(&rcThree);
+    ASSERT_EQ(S_OK, pGroup->accHitTest(rcThree.CenterPoint().x, rcThree.CenterPoint().y, &var));
+    EXPECT_EQ(L"Three", NameOfAnswer(pGroup, var));
+    CPoint pt(30, 8);
+    pContainer->ClientToScreen(&pt);
+    ASSERT_EQ(S_OK, pGroup->accHitTest(pt.x, pt.y, &var));
+    EXPECT_TRUE(var.vt == VT_I4 && var.lVal == CHILDID_SELF);
+    EXPECT_EQ(S_FALSE, pGroup->accHitTest(ScreenRect(pContainer->m_hWnd).right + 5, pt.y, &var));
+
+    // Switching by a tab's default action; then the panes go.
+    EXPECT_EQ(S_OK, pGroup->accDoDefaultAction(Child(4)));
+    EXPECT_EQ(p3, pContainer->GetSelected());
+    var.vt = VT_DISPATCH;
+    ASSERT_EQ(S_OK, pGroup->get_accChild(Child(4), &var.pdispVal));
+    IAccessible* pThree = NULL;
+    ASSERT_EQ(S_OK, var.pdispVal->QueryInterface(IID_IAccessible, (void**)&pThree));
+    var.pdispVal->Release();
+    const HWND hGroup = pContainer->m_hWnd;
+    manager().DestroyPane(p3);
+    Layout();
+    EXPECT_EQ(E_FAIL, pThree->accDoDefaultAction(Child(CHILDID_SELF)));
+    EXPECT_TRUE(p3->IsClosed()) << "the destroyed pane came back";
+    CXTPDockingPaneLayout* pEmpty = manager().CreateLayout();
+    manager().SetLayout(pEmpty);
+    pEmpty->InternalRelease();
+    Layout();
+    EXPECT_FALSE(::IsWindow(hGroup)) << "the group's window outlived its layout";
+    EXPECT_EQ(S_OK, pGroup->get_accChildCount(&nCount));
+    EXPECT_EQ(1, nCount);
+    EXPECT_EQ(L"", NameOf(pGroup, 1)) << "no pane is shown";
+    EXPECT_EQ(S_FALSE, pGroup->accHitTest(pt.x, pt.y, &var));
+    pThree->Release();
+    pGroup->Release();
 }
 } // namespace

@@ -1,7 +1,9 @@
 // Property grid items: typed values, constraints, expansion, in-place
 // buttons and the notifications an item sends to the grid's owner.
 // ctest: run-serial
+#include "support/mouseinput.h"
 #include "support/propertygrid_fixture.h"
+#include "support/pump.h"
 
 namespace
 {
@@ -210,6 +212,61 @@ TEST_F(ItemTest, ClickInTheValueGoesToTheEditNotToTheScreenPointer)
     wndEdit.GetSel(nStart, nEnd);
     EXPECT_EQ(nStart, nEnd);
     EXPECT_LE(nStart, 2);
+}
+
+// A double click made with the pointer on the value of a row not yet
+// selected flips the row at once, whether the view gets the first press
+// while the button is still held or only after both clicks were made; a
+// single click there selects the row and puts the caret in its value.
+TEST_F(ItemTest, ARealDoubleClickOnTheValueOfARowNotYetSelectedFlipsIt)
+{
+    std::vector<CXTPPropertyGridItemBool*> flags;
+    for (UINT i = 0; i < 3; i++)
+        flags.push_back((CXTPPropertyGridItemBool*)AddItem(new CXTPPropertyGridItemBool("Flag", FALSE), 600 + i));
+    ::SetForegroundWindow(m_host.m_hWnd);
+    testsupport::Pump(50);
+    using testsupport::MouseInput;
+    const DWORD dwAt = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    auto At = [&](CXTPPropertyGridItem* pItem) {
+        CPoint pt = ValuePoint(pItem);
+        View().ClientToScreen(&pt);
+        testsupport::SendInputs({MouseInput(dwAt, pt)});
+        testsupport::Pump(50);
+        return pt;
+    };
+    // One event, then what the program makes of it.
+    auto Step = [&](DWORD dwButton, CPoint pt) {
+        testsupport::SendInputs({MouseInput(dwAt | dwButton, pt)});
+        testsupport::Pump(60);
+    };
+
+    CPoint pt = At(flags[0]);
+    testsupport::SendInputs({MouseInput(dwAt | MOUSEEVENTF_LEFTDOWN, pt), MouseInput(dwAt | MOUSEEVENTF_LEFTUP, pt),
+                             MouseInput(dwAt | MOUSEEVENTF_LEFTDOWN, pt), MouseInput(dwAt | MOUSEEVENTF_LEFTUP, pt)});
+    testsupport::Pump(300);
+    EXPECT_TRUE(flags[0]->IsSelected());
+    EXPECT_TRUE(flags[0]->GetBool()) << "both clicks made before the view got the first";
+
+    pt = At(flags[1]);
+    Step(MOUSEEVENTF_LEFTDOWN, pt);
+    Step(MOUSEEVENTF_LEFTUP, pt);
+    Step(MOUSEEVENTF_LEFTDOWN, pt);
+    Step(MOUSEEVENTF_LEFTUP, pt);
+    testsupport::Pump(300);
+    EXPECT_TRUE(flags[1]->IsSelected());
+    EXPECT_TRUE(flags[1]->GetBool()) << "the first press got while the button was held";
+    EXPECT_EQ(2u, CountNotes(XTP_PGN_ITEMVALUE_CHANGED));
+
+    pt = At(flags[2]);
+    Step(MOUSEEVENTF_LEFTDOWN, pt);
+    Step(MOUSEEVENTF_LEFTUP, pt);
+    testsupport::Pump(::GetDoubleClickTime() + 100);
+    EXPECT_TRUE(flags[2]->IsSelected());
+    EXPECT_FALSE(flags[2]->GetBool());
+    EXPECT_EQ(m_grid.GetInplaceEdit().m_hWnd, ::GetFocus());
+    EXPECT_TRUE(::GetCapture() == NULL);
+    EXPECT_EQ(0, ::GetAsyncKeyState(VK_LBUTTON) & 0x8000) << "a press is left held";
+    EXPECT_EQ(2u, CountNotes(XTP_PGN_ITEMVALUE_CHANGED));
 }
 
 TEST_F(ItemTest, DoubleClickOnABoolFlipsItAndReports)

@@ -327,12 +327,13 @@ TEST_F(RibbonBarTest, AddAndRemoveThroughTheQuickAccessCommands)
     EXPECT_EQ(ids, QuickIds());
 }
 
+// A gallery without a popup of its own gets one that shows it, so that its
+// button on the quick-access toolbar opens something.
 TEST_F(RibbonBarTest, AGalleryOnTheQuickAccessToolbarBecomesAPopupButton)
 {
     m_pFrame->BuildSample();
     CXTPRibbonGroup* pGroup = m_pRibbon->GetTab(0)->GetGroups()->GetAt(2);
-    CXTPControlPopup* pGallery = new CXTPControlPopup();
-    pGallery->SetType(xtpControlGallery);
+    CXTPControlGallery* pGallery = new CXTPControlGallery();
     pGroup->Add(pGallery, 2090);
     pGallery->SetCaption(_T("Styles"));
     CXTPPopupBar* pMenu = m_pRibbon->CreateContextMenu(pGallery);
@@ -347,6 +348,12 @@ TEST_F(RibbonBarTest, AGalleryOnTheQuickAccessToolbarBecomesAPopupButton)
     EXPECT_EQ(2090, pClone->GetID());
     EXPECT_EQ(xtpControlGallery, pClone->GetType());
     EXPECT_EQ(xtpButtonIcon, pClone->GetStyle());
+    CXTPCommandBar* pPopup = ((CXTPControlPopup*)pClone)->GetCommandBar();
+    ASSERT_TRUE(pPopup != NULL);
+    ASSERT_EQ(1, pPopup->GetControlCount());
+    CXTPControlGallery* pShown = DYNAMIC_DOWNCAST(CXTPControlGallery, pPopup->GetControl(0));
+    ASSERT_TRUE(pShown != NULL);
+    EXPECT_TRUE(pShown->IsInPlace());
 }
 
 TEST_F(RibbonBarTest, TheStoredStateRoundTripsAndOldSchemasKeepMinimizedOut)

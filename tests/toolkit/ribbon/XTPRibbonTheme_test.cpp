@@ -991,9 +991,10 @@ int FontHeight(CFont* pFont)
 }
 } // namespace
 
-// The theme's font size reaches the text of the controls: the command-bar
-// fonts are built from the ribbon's font, not again from the system's menu
-// font, while the icon, status and caption fonts stay the system's.
+// The theme's font size reaches the text of the controls and the tab
+// captions, also after the metrics are refreshed: the command-bar fonts are
+// built from the ribbon's font, not again from the system's menu font,
+// while the icon, status and caption fonts stay the system's.
 TEST_F(RibbonFontSizeTest, TheFontSizeReachesControlText)
 {
     CXTPRibbonTheme* pTheme = m_pFrame->GetTheme();
@@ -1006,11 +1007,15 @@ TEST_F(RibbonFontSizeTest, TheFontSizeReachesControlText)
     m_pFrame->RecalcLayout();
     m_pFrame->Settle();
     const int nSmallWidth = pSave->GetRect().Width();
+    const int nSmallTabWidth = m_pRibbon->GetTab(0)->GetRect().Width();
     EXPECT_EQ(11 * 125 / nDpi, abs(FontHeight(pTheme->GetRegularFont())));
 
     for (int nSize : { 16, 20 })
     {
         pTheme->SetFontHeight(nSize);
+        pTheme->RefreshMetrics();
+        EXPECT_EQ(FontHeight(pTheme->GetRegularFont()), FontHeight(pTheme->GetTabPaintManager()->GetFont()))
+            << "the tab captions keep another font at size " << nSize;
         EXPECT_EQ(nSize * 125 / nDpi, abs(FontHeight(pTheme->GetRegularFont()))) << "size " << nSize;
         EXPECT_EQ(nSize * 125 / nDpi, abs(FontHeight(pTheme->GetRegularBoldFont()))) << "size " << nSize;
         EXPECT_TRUE(pTheme->GetIconFont()->GetSafeHandle() != NULL);
@@ -1019,6 +1024,7 @@ TEST_F(RibbonFontSizeTest, TheFontSizeReachesControlText)
         m_pFrame->RecalcLayout();
         m_pFrame->Settle();
         EXPECT_GT(pSave->GetRect().Width(), nSmallWidth) << "the caption of Save kept its width at size " << nSize;
+        EXPECT_GT(m_pRibbon->GetTab(0)->GetRect().Width(), nSmallTabWidth) << "the Home tab kept its width";
         m_pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         PumpAndIdle();
         std::string strName = "ribbon_font_size_" + std::to_string(nSize);
@@ -1028,6 +1034,7 @@ TEST_F(RibbonFontSizeTest, TheFontSizeReachesControlText)
     m_pFrame->RecalcLayout();
     m_pFrame->Settle();
     EXPECT_EQ(nSmallWidth, pSave->GetRect().Width());
+    EXPECT_EQ(nSmallTabWidth, m_pRibbon->GetTab(0)->GetRect().Width());
 }
 
 // ---------------------------------------------------------------------------

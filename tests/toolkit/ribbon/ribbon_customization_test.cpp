@@ -4,7 +4,10 @@
 // not, above or below; a gallery there is a button of the toolbar's height
 // that opens the gallery in a popup; a command dragged from the Commands page
 // lands on the quick-access toolbar; a shortcut set on the Keyboard page
-// works after a restart.
+// works after a restart. In customize mode the groups keep their controls
+// (a drag copies them at most, the context menu offers no change that a
+// restart would lose), and Reset on "The Ribbon" brings the toolbar's own
+// controls back.
 // ctest: run-serial
 // ctest: lock registry
 #include "ribbon_testframe.h"
@@ -13,6 +16,7 @@
 #include "XTPCustomizeCommandsPage.h"
 #include "XTPCustomizeDragTracker.h"
 #include "XTPCustomizeKeyboardPage.h"
+#include "XTPCustomizeResource.h"
 #include "XTPCustomizeSheet.h"
 #include "XTPPopupBar.h"
 #include "XTPRibbonGroups.h"
@@ -25,7 +29,9 @@
 #include "support/mouseinput.h"
 #include "support/profile_app.h"
 #include "support/pump.h"
+#include "support/wndtest.h"
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -101,8 +107,17 @@ protected:
         pGallery->SetWidth(6 * 32 + 18);
         pGallery->SetHeight(3 * 22);
         pGallery->ShowLabels(FALSE);
+        // Its popup shows the gallery again, larger, above its command.
         CXTPPopupBar* pMore = CXTPPopupBar::CreatePopupBar(GetCommandBars());
-        pMore->GetControls()->Add(xtpControlButton, kGalleryMoreId)->SetCaption(_T("More Shades..."));
+        CXTPControlGallery* pShown = new CXTPControlGallery();
+        pMore->GetControls()->Add(pShown, kGalleryId);
+        pShown->SetItems(m_pItems);
+        pShown->SetWidth(6 * 32 + 18);
+        pShown->SetHeight(4 * 22);
+        pShown->ShowLabels(FALSE);
+        CXTPControl* pMoreShades = pMore->GetControls()->Add(xtpControlButton, kGalleryMoreId);
+        pMoreShades->SetCaption(_T("More Shades..."));
+        pMoreShades->SetBeginGroup(TRUE);
         pGallery->SetCommandBar(pMore);
         pMore->InternalRelease();
 
@@ -211,8 +226,9 @@ CXTPControl* OpenMenuItem(int nId)
 
 // Picks a command of the ribbon's context menu of a control by real input:
 // a right click on the control, then, while the menu runs its own loop, a
-// click on the menu's command (a menu without it is closed with Escape).
-::testing::AssertionResult PickFromContextMenu(CXTPControl* pControl, int nCommand)
+// click on the menu's command (a menu without it, and any menu for command
+// 0, is closed with Escape). The menu's visible commands go to pVisible.
+::testing::AssertionResult PickFromContextMenu(CXTPControl* pControl, int nCommand, std::vector<int>* pVisible = NULL)
 {
     bool bShown = false, bClicked = false;
     int nTicks = 0;
@@ -221,7 +237,10 @@ CXTPControl* OpenMenuItem(int nId)
         if (pMenu == NULL || !pMenu->IsWindowVisible())
             return ++nTicks > 100;
         bShown = true;
-        CXTPControl* pItem = OpenMenuItem(nCommand);
+        for (int i = 0; pVisible != NULL && i < pMenu->GetControlCount(); i++)
+            if (pMenu->GetControl(i)->IsVisible())
+                pVisible->push_back(pMenu->GetControl(i)->GetID());
+        CXTPControl* pItem = nCommand != 0 ? OpenMenuItem(nCommand) : NULL;
         if (pItem == NULL || !pItem->GetEnabled())
         {
             testsupport::PressKey(VK_ESCAPE);
@@ -235,7 +254,7 @@ CXTPControl* OpenMenuItem(int nId)
     PumpUntil([&] { return steps.IsDone() && TopTrackedPopup() == NULL; });
     if (!bShown)
         return ::testing::AssertionFailure() << "a right click on control " << pControl->GetID() << " showed no menu";
-    if (!bClicked)
+    if (!bClicked && nCommand != 0)
         return ::testing::AssertionFailure() << "the context menu of control " << pControl->GetID()
                                              << " has no enabled command " << nCommand;
     return ::testing::AssertionSuccess();
@@ -385,23 +404,26 @@ TEST_F(RibbonCustomizationTest, QuickAccessControlsOutliveThreeStartsInEveryRibb
 
 namespace
 {
-// The in-place gallery of a popup bar, NULL when it holds none.
-CXTPControlGallery* GalleryIn(CXTPCommandBar* pBar)
+// The in-place gallery of a popup bar, NULL when it holds none; the number
+// of them in nCount.
+CXTPControlGallery* GalleryIn(CXTPCommandBar* pBar, int& nCount)
 {
+    CXTPControlGallery* pFirst = NULL;
+    nCount = 0;
     for (int i = 0; pBar != NULL && i < pBar->GetControlCount(); i++)
     {
         CXTPControlGallery* pGallery = DYNAMIC_DOWNCAST(CXTPControlGallery, pBar->GetControl(i));
-        if (pGallery != NULL && pGallery->IsInPlace())
-            return pGallery;
+        if (pGallery != NULL && pGallery->IsInPlace() && nCount++ == 0)
+            pFirst = pGallery;
     }
-    return NULL;
+    return pFirst;
 }
 } // namespace
 
 // A gallery added to the quick-access toolbar is a button as high as the
 // toolbar's others, the caption row and the system button keep their size,
-// and a click on it opens the gallery, whose items run their command; so
-// also after a restart.
+// and a click on it opens its own popup, which shows the gallery once, whose
+// items run their command; so also after a restart.
 TEST_F(RibbonCustomizationTest, AGalleryOnTheQuickAccessToolbarIsAButtonThatOpensTheGallery)
 {
     ASSERT_NO_FATAL_FAILURE(Launch());
@@ -439,8 +461,11 @@ TEST_F(RibbonCustomizationTest, AGalleryOnTheQuickAccessToolbarIsAButtonThatOpen
             return pPopup != NULL && pPopup->IsWindowVisible() && pPopup->GetControlPopup() == pCopy;
         })) << "a click on the gallery button opened nothing";
         ASSERT_TRUE(pPopup != NULL && pPopup->GetControlPopup() == pCopy);
-        CXTPControlGallery* pShown = GalleryIn(pPopup);
+        EXPECT_EQ(pCopy->GetCommandBar(), pPopup) << "the button opened another popup than its own";
+        int nShown = 0;
+        CXTPControlGallery* pShown = GalleryIn(pPopup, nShown);
         ASSERT_TRUE(pShown != NULL) << "the popup shows no gallery";
+        EXPECT_EQ(1, nShown) << "the popup shows the gallery more than once";
         EXPECT_EQ(12, pShown->GetItemCount());
         EXPECT_TRUE(pPopup->GetControls()->FindControl(kGalleryMoreId) != NULL);
         EXPECT_GE(pShown->GetRect().Width(), 6 * 32);
@@ -523,6 +548,29 @@ bool ChooseCategory(HWND hPage, int nId, LPCTSTR lpszCaption, bool bCombo)
     return true;
 }
 
+// The events of a drag with the left button from one screen point to
+// another, the button still held at the end.
+std::vector<INPUT> DragInputs(CPoint ptFrom, CPoint ptTo)
+{
+    const DWORD dwAt = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    std::vector<INPUT> inputs = { testsupport::MouseInput(dwAt, ptFrom),
+                                  testsupport::MouseInput(dwAt | MOUSEEVENTF_LEFTDOWN, ptFrom) };
+    for (int i = 1; i <= 8; i++)
+        inputs.push_back(testsupport::MouseInput(dwAt, ptFrom + CSize((ptTo - ptFrom).cx * i / 8,
+                                                                      (ptTo - ptFrom).cy * i / 8)));
+    return inputs;
+}
+
+// A whole real drag, let go at the end; returns once it is over.
+void RealDrag(CXTPCustomizeDragTracker* pTracker, CPoint ptFrom, CPoint ptTo)
+{
+    std::vector<INPUT> inputs = DragInputs(ptFrom, ptTo);
+    inputs.push_back(testsupport::MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTUP, ptTo));
+    testsupport::SendInputs(inputs);
+    PumpAndIdle();
+    PumpUntil([&] { return !pTracker->IsDragging(); });
+}
+
 // A real click on a dialog's control.
 void ClickDialogItem(HWND hDlg, int nId)
 {
@@ -590,13 +638,7 @@ TEST_F(RibbonCustomizationTest, ACommandDraggedFromTheCommandsPageLandsOnTheQuic
                 }
                 return false;
             });
-            const DWORD dwAt = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-            std::vector<INPUT> inputs = { testsupport::MouseInput(dwAt, ptItem),
-                                          testsupport::MouseInput(dwAt | MOUSEEVENTF_LEFTDOWN, ptItem) };
-            for (int i = 1; i <= 8; i++)
-                inputs.push_back(testsupport::MouseInput(
-                    dwAt, CPoint(ptItem.x + (ptTarget.x - ptItem.x) * i / 8, ptItem.y + (ptTarget.y - ptItem.y) * i / 8)));
-            testsupport::SendInputs(inputs);
+            testsupport::SendInputs(DragInputs(ptItem, ptTarget));
             PumpUntil([&] { return watch.IsDone() && !pTracker->IsDragging(); });
             // A drag that never ran leaves no button held for what follows.
             if (!watch.IsDone())
@@ -629,6 +671,90 @@ TEST_F(RibbonCustomizationTest, ACommandDraggedFromTheCommandsPageLandsOnTheQuic
     ASSERT_NO_FATAL_FAILURE(Launch());
     std::vector<int> expected = { ID_NEW_PUZZLE, ID_FILE_OPEN, ID_SAVE_PUZZLE, ID_UNDO_MOVE };
     EXPECT_EQ(expected, QuickAccessIds(m_pRibbon));
+    EXPECT_FALSE(ControlsSetAside());
+}
+
+// With the Customize sheet open, a group's control dragged onto the
+// client area stays in its group, and one dragged onto the quick-access
+// toolbar stays too while a copy lands there; the context menu of a group's
+// control offers only the copy of its image, that of a quick-access control
+// every change. After a restart all is as it was left.
+TEST_F(RibbonCustomizationTest, InCustomizeModeTheGroupsKeepTheirControls)
+{
+    ASSERT_NO_FATAL_FAILURE(Launch());
+    const int nControls = m_pRibbon->GetControlCount();
+    CXTPRibbonQuickAccessControls* pQuick = m_pRibbon->GetQuickAccessControls();
+    CRect rcSecond = pQuick->GetAt(1)->GetRect();
+    CPoint ptQuick(rcSecond.left + 3, rcSecond.CenterPoint().y);
+    m_pRibbon->ClientToScreen(&ptQuick);
+    CRect rcClient;
+    m_pProgram->GetClientRect(&rcClient);
+    CPoint ptAway(rcClient.CenterPoint().x, rcClient.bottom - 30);
+    m_pProgram->ClientToScreen(&ptAway);
+    CXTPCustomizeDragTracker* pTracker = m_pProgram->GetCommandBars()->GetDragTracker();
+
+    std::vector<int> groupMenu, quickMenu;
+    ASSERT_TRUE(WithCustomizeSheet(m_pProgram, 0, [&](CPropertyPage*) {
+        // (The sheet lies over the groups right of Moves.)
+        RealDrag(pTracker, ScreenCentre(m_pProgram->GroupControl(ID_FILE_OPEN)), ptAway);
+        RealDrag(pTracker, ScreenCentre(m_pProgram->GroupControl(ID_FILE_PRINT)), ptQuick);
+        SaveScreenPicture(m_pProgram->m_hWnd, "customize_group_drags");
+        EXPECT_TRUE(PickFromContextMenu(m_pProgram->GroupControl(ID_BRANCH_ACCEPT), 0, &groupMenu));
+        EXPECT_TRUE(PickFromContextMenu(QuickAccessControl(m_pRibbon, ID_NEW_PUZZLE), 0, &quickMenu));
+    }));
+    const std::vector<int> kWithPrint = { ID_NEW_PUZZLE, ID_FILE_PRINT, ID_SAVE_PUZZLE, ID_UNDO_MOVE };
+    for (int nStart = 0; nStart < 2; nStart++)
+    {
+        SCOPED_TRACE(nStart == 0 ? "in the same run" : "after a restart");
+        EXPECT_TRUE(m_pProgram->GroupControl(ID_FILE_OPEN) != NULL) << "a drag away took Open off its group";
+        EXPECT_TRUE(m_pProgram->GroupControl(ID_FILE_PRINT) != NULL) << "a drag to the toolbar took Print off";
+        EXPECT_EQ(kWithPrint, QuickAccessIds(m_pRibbon));
+        EXPECT_EQ(nControls + 1, m_pRibbon->GetControlCount());
+        Exit();
+        ASSERT_NO_FATAL_FAILURE(Launch());
+    }
+    EXPECT_EQ(std::vector<int>{ XTP_ID_CUSTOMIZE_COPYBUTTONIMAGE }, groupMenu);
+    for (int nId : { XTP_ID_CUSTOMIZE_DELETE, XTP_ID_CUSTOMIZE_NAME, XTP_ID_CUSTOMIZE_EDITBUTTONIMAGE })
+        EXPECT_NE(quickMenu.end(), std::find(quickMenu.begin(), quickMenu.end(), nId)) << nId;
+}
+
+// Reset on the Toolbars page asks about "The Ribbon"; Cancel keeps the
+// toolbar as the user made it, OK brings back the controls it was built
+// with (a removed one again, the added ones gone), also after a restart,
+// and leaves the groups alone.
+TEST_F(RibbonCustomizationTest, ResetOnTheRibbonBringsBackTheQuickAccessToolbarItWasBuiltWith)
+{
+    ASSERT_NO_FATAL_FAILURE(Launch());
+    const int nControls = m_pRibbon->GetControlCount();
+    ASSERT_TRUE(PickFromContextMenu(m_pProgram->GroupControl(kGalleryId), XTP_ID_RIBBONCUSTOMIZE_ADD));
+    ASSERT_TRUE(PickFromContextMenu(m_pProgram->GroupControl(ID_FILE_PRINT), XTP_ID_RIBBONCUSTOMIZE_ADD));
+    ASSERT_TRUE(PickFromContextMenu(QuickAccessControl(m_pRibbon, ID_SAVE_PUZZLE), XTP_ID_RIBBONCUSTOMIZE_REMOVE));
+    const std::vector<int> kMade = { ID_NEW_PUZZLE, ID_UNDO_MOVE, kGalleryId, ID_FILE_PRINT };
+    ASSERT_EQ(kMade, QuickAccessIds(m_pRibbon));
+
+    for (int nAnswer : { IDCANCEL, IDOK })
+    {
+        testsupport::Boxes().texts.clear();
+        testsupport::Boxes().nAnswer = nAnswer;
+        ASSERT_TRUE(WithCustomizeSheet(m_pProgram, 0, [&](CPropertyPage* pPage) {
+            HWND hList = ::GetDlgItem(pPage->m_hWnd, 100);
+            LRESULT nItem = ::SendMessage(hList, LB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM) _T("The Ribbon"));
+            ASSERT_NE(LB_ERR, nItem) << "the Toolbars page does not list the ribbon";
+            ::SendMessage(hList, LB_SETCURSEL, nItem, 0);
+            ::SendMessage(pPage->m_hWnd, WM_COMMAND, MAKEWPARAM(100, LBN_SELCHANGE), (LPARAM)hList);
+            ClickDialogItem(pPage->m_hWnd, 104);
+        }));
+        testsupport::Boxes().nAnswer = IDOK;
+        ASSERT_EQ(1u, testsupport::Boxes().texts.size());
+        EXPECT_EQ("Are you sure you want to reset the changes made to the 'The Ribbon' toolbar?",
+                  testsupport::Boxes().texts[0]);
+        EXPECT_EQ(nAnswer == IDOK ? kBuiltInQuickAccess : kMade, QuickAccessIds(m_pRibbon));
+    }
+    EXPECT_EQ(nControls, m_pRibbon->GetControlCount());
+    EXPECT_TRUE(m_pProgram->GroupControl(ID_FILE_PRINT) != NULL);
+    Exit();
+    ASSERT_NO_FATAL_FAILURE(Launch());
+    EXPECT_EQ(kBuiltInQuickAccess, QuickAccessIds(m_pRibbon));
     EXPECT_FALSE(ControlsSetAside());
 }
 

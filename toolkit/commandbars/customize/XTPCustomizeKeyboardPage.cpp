@@ -36,6 +36,7 @@ BEGIN_MESSAGE_MAP(CXTPCustomizeKeyboardPage, CPropertyPage)
     ON_BN_CLICKED(XTP_IDC_KEYBOARD_ASSIGN, OnAssign)
     ON_BN_CLICKED(XTP_IDC_KEYBOARD_REMOVE, OnRemove)
     ON_BN_CLICKED(XTP_IDC_KEYBOARD_RESETALL, OnResetAll)
+    ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 CXTPCustomizeKeyboardPage::CXTPCustomizeKeyboardPage(CXTPCommandBars* pCommandBars)
@@ -142,7 +143,12 @@ BOOL CXTPCustomizeKeyboardPage::AddCategories(UINT nIDResource, BOOL bListSubIte
 void CXTPCustomizeKeyboardPage::DoDataExchange(CDataExchange* pDX)
 {
     CPropertyPage::DoDataExchange(pDX);
-    DDX_Control(pDX, XTP_IDC_KEYBOARD_KEYS, m_lboxKeys);
+    // The keys list is the system's list box as it is, not subclassed: a
+    // command may have thousands of keys, each costing a message to list
+    // and one more to give it its data, and each then goes straight to the
+    // list. It is let go when the page's window goes.
+    if (m_lboxKeys.m_hWnd == NULL && !m_lboxKeys.Attach(pDX->PrepareCtrl(XTP_IDC_KEYBOARD_KEYS)))
+        AfxThrowNotSupportedException();
     DDX_Control(pDX, XTP_IDC_KEYBOARD_COMMANDS, m_lboxCommands);
     DDX_Control(pDX, XTP_IDC_KEYBOARD_CATEGORY, m_comboCategory);
     DDX_Text(pDX, XTP_IDC_KEYBOARD_DESCRIPTION, m_strDesc);
@@ -173,6 +179,13 @@ BOOL CXTPCustomizeKeyboardPage::OnInitDialog()
     m_arrShownKeys.clear();
     OnCategoryChanged();
     return FALSE;
+}
+
+void CXTPCustomizeKeyboardPage::OnDestroy()
+{
+    if (m_lboxKeys.m_hWnd != NULL)
+        m_lboxKeys.Detach();
+    CPropertyPage::OnDestroy();
 }
 
 BOOL CXTPCustomizeKeyboardPage::OnSetActive()
@@ -266,20 +279,32 @@ void CXTPCustomizeKeyboardPage::ReloadKeys(BOOL bRefill)
             it = mapTexts.insert(std::make_pair(dwChord, pManager->Format(&arrAccel[entry.nIndex]))).first;
         return it->second;
     };
-    auto Insert = [&](int nPos, const KeyEntry& entry) { m_lboxKeys.InsertString(nPos, Text(entry)); };
 
     const std::vector<KeyEntry>& arrShown = m_arrShownKeys;
-    // An item shows its chord only: one that stands for another entry of
-    // the same chord stays as it is.
+    // An item shows its chord: one that shows the same chord keeps its
+    // text and needs at most its entry's index as its new data.
     auto Same = [&](size_t nShown, size_t nKey) {
         return arrShown[nShown].fVirt == arrKeys[nKey].fVirt && arrShown[nShown].key == arrKeys[nKey].key;
     };
+    // What a change costs, in messages: an item inserted is one and its
+    // data another (a new item's data is 0); an item removed is one, and
+    // one more to the page when its data is not 0; an item kept costs its
+    // new data when its index changed.
+    auto InsertCost = [&](size_t nKey) -> size_t { return arrKeys[nKey].nIndex != 0 ? 2 : 1; };
+    auto DeleteCost = [&](size_t nShown) -> size_t { return arrShown[nShown].nIndex != 0 ? 2 : 1; };
+    auto KeepCost = [&](size_t nShown, size_t nKey) -> size_t {
+        return arrShown[nShown].nIndex != arrKeys[nKey].nIndex ? 1 : 0;
+    };
     const size_t nOld = arrShown.size(), nNew = arrKeys.size();
     const size_t nMin = std::min(nOld, nNew);
-    // A refill costs a message a key; a change is made in place
-    // when it costs fewer. The list can be trusted to hold what was shown
-    // unless a program's template sorts it.
-    const size_t nRefillCost = nNew + 2;
+    // A refill empties the list at once and inserts every key; a change is
+    // made in place when it costs less. The list can be trusted to hold
+    // what was shown unless a program's template sorts it.
+    size_t nRefillCost = 2;
+    for (size_t i = 0; i < nOld; i++)
+        nRefillCost += DeleteCost(i) - 1;
+    for (size_t i = 0; i < nNew; i++)
+        nRefillCost += InsertCost(i);
     const BOOL bTrusted = !bRefill && (m_lboxKeys.GetStyle() & LBS_SORT) == 0 &&
                           (size_t)m_lboxKeys.GetCount() == nOld;
 
@@ -291,18 +316,43 @@ void CXTPCustomizeKeyboardPage::ReloadKeys(BOOL bRefill)
     size_t nPrefix = 0, nSuffix = 0, nRunCost = nRefillCost;
     if (bTrusted)
     {
-        nAlignedCost = (nOld > nNew ? nOld - nNew : nNew - nOld);
+        nAlignedCost = 0;
         for (size_t i = 0; i < nMin && nAlignedCost < nRefillCost; i++)
-        {
-            if (!Same(i, i))
-                nAlignedCost += 2;
-        }
+            nAlignedCost += Same(i, i) ? KeepCost(i, i) : DeleteCost(i) + InsertCost(i);
+        for (size_t i = nNew; i < nOld && nAlignedCost < nRefillCost; i++)
+            nAlignedCost += DeleteCost(i);
+        for (size_t i = nOld; i < nNew && nAlignedCost < nRefillCost; i++)
+            nAlignedCost += InsertCost(i);
+
         while (nPrefix < nMin && Same(nPrefix, nPrefix))
             nPrefix++;
         while (nPrefix + nSuffix < nMin && Same(nOld - 1 - nSuffix, nNew - 1 - nSuffix))
             nSuffix++;
-        nRunCost = (nOld - nPrefix - nSuffix) + (nNew - nPrefix - nSuffix);
+        nRunCost = 0;
+        for (size_t i = 0; i < nPrefix; i++)
+            nRunCost += KeepCost(i, i);
+        for (size_t i = 1; i <= nSuffix; i++)
+            nRunCost += KeepCost(nOld - i, nNew - i);
+        for (size_t i = nPrefix; i < nOld - nSuffix; i++)
+            nRunCost += DeleteCost(i);
+        for (size_t i = nPrefix; i < nNew - nSuffix; i++)
+            nRunCost += InsertCost(i);
     }
+
+    // Each item's data is the index of its entry in the working table.
+    auto Insert = [&](int nPos, size_t nKey) {
+        int nItem = m_lboxKeys.InsertString(nPos, Text(arrKeys[nKey]));
+        if (nItem >= 0 && arrKeys[nKey].nIndex != 0)
+            m_lboxKeys.SetItemData(nItem, (DWORD_PTR)arrKeys[nKey].nIndex);
+    };
+    auto Keep = [&](size_t nShown, size_t nKey) {
+        if (KeepCost(nShown, nKey) != 0)
+            m_lboxKeys.SetItemData((int)nKey, (DWORD_PTR)arrKeys[nKey].nIndex);
+    };
+    auto Reserve = [&](size_t nCount) {
+        if (nCount > 0)
+            m_lboxKeys.InitStorage((int)nCount, (UINT)nCount * 16);
+    };
 
     // The list neither repaints nor resizes its scroll bar for each key
     // changed: it is drawn once when it is done.
@@ -312,34 +362,40 @@ void CXTPCustomizeKeyboardPage::ReloadKeys(BOOL bRefill)
         for (size_t i = 0; i < nMin; i++)
         {
             if (Same(i, i))
+            {
+                Keep(i, i);
                 continue;
+            }
             m_lboxKeys.DeleteString((UINT)i);
-            Insert((int)i, arrKeys[i]);
+            Insert((int)i, i);
         }
         for (size_t i = nOld; i > nNew; i--)
             m_lboxKeys.DeleteString((UINT)(i - 1));
         // Room for the keys added, made at once rather than key by key.
         if (nNew > nOld)
-            m_lboxKeys.InitStorage((int)(nNew - nOld), (UINT)(nNew - nOld) * 16);
+            Reserve(nNew - nOld);
         for (size_t i = nOld; i < nNew; i++)
-            Insert(-1, arrKeys[i]);
+            Insert(-1, i);
     }
     else if (nRunCost < nRefillCost)
     {
+        for (size_t i = 0; i < nPrefix; i++)
+            Keep(i, i);
         for (size_t i = nPrefix; i < nOld - nSuffix; i++)
             m_lboxKeys.DeleteString((UINT)nPrefix);
         if (nNew - nSuffix > nPrefix)
-            m_lboxKeys.InitStorage((int)(nNew - nSuffix - nPrefix), (UINT)(nNew - nSuffix - nPrefix) * 16);
+            Reserve(nNew - nSuffix - nPrefix);
         for (size_t i = nPrefix; i < nNew - nSuffix; i++)
-            Insert((int)i, arrKeys[i]);
+            Insert((int)i, i);
+        for (size_t i = 1; i <= nSuffix; i++)
+            Keep(nOld - i, nNew - i);
     }
     else
     {
         m_lboxKeys.ResetContent();
-        if (nNew > 0)
-            m_lboxKeys.InitStorage((int)nNew, (UINT)nNew * 16);
+        Reserve(nNew);
         for (size_t i = 0; i < nNew; i++)
-            Insert(-1, arrKeys[i]);
+            Insert(-1, i);
     }
     // As after a refill: nothing selected, the list at its top.
     m_lboxKeys.SetCurSel(-1);
@@ -467,7 +523,8 @@ void CXTPCustomizeKeyboardPage::RemoveShortcut()
 
     CArray<ACCEL, ACCEL&> arrAccel;
     XTPGetAccelEntries(pManager->GetAcceleratorTable(), arrAccel);
-    INT_PTR nIndex = (size_t)nKey < m_arrShownKeys.size() ? m_arrShownKeys[(size_t)nKey].nIndex : -1;
+    // The key's data is its entry's index in the table.
+    INT_PTR nIndex = (INT_PTR)m_lboxKeys.GetItemData(nKey);
     const INT_PTR nCount = arrAccel.GetSize();
     if (nIndex >= 0 && nIndex < nCount && !pManager->OnBeforeRemove(&arrAccel[nIndex]))
     {

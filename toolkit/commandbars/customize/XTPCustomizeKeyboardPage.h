@@ -55,6 +55,7 @@ protected:
     virtual BOOL OnInitDialog();
     virtual BOOL OnSetActive();
 
+    afx_msg void OnDestroy();
     afx_msg void OnCategoryChanged();
     afx_msg void OnCommandChanged();
     afx_msg void OnKeyChanged();
@@ -73,7 +74,7 @@ protected:
     CXTPControl* GetSelectedControl() const;
 
 public:
-    CListBox m_lboxKeys;            // 104: the keys, in table order (no item data)
+    CListBox m_lboxKeys;            // 104: the keys, in table order; item data = the entry's index in the working table
     CListBox m_lboxCommands;        // 102: item data = the control
     CComboBox m_comboCategory;      // 100: item data = the category's controls
     CString m_strDesc;              // 111
@@ -84,11 +85,11 @@ protected:
     CArray<XTP_COMMANDBARS_CATEGORYINFO*, XTP_COMMANDBARS_CATEGORYINFO*> m_arrCategories;   // owned
     CXTPCommandBars* m_pCommandBars;
 
-    // The entries the keys list shows, item by item (the list's items
-    // carry no data: clearing items with data costs a message each).
+    // The entries the keys list shows, item by item, so that a change is
+    // made where the list differs without reading it back.
     struct KeyEntry
     {
-        INT_PTR nIndex;   // in the working table
+        INT_PTR nIndex;   // in the working table: the item's data
         BYTE fVirt;
         WORD key;
     };

@@ -537,10 +537,16 @@ void CXTPCustomizeSheet::RecalcSelectedParent()
         pControl->GetParent()->OnRecalcLayout();
 }
 
-void CXTPCustomizeSheet::ContextMenu(CPoint ptScreen)
+void CXTPCustomizeSheet::ContextMenu(CPoint ptScreen, BOOL bEditsKept)
 {
     if (m_pContextMenu == NULL || m_pCommandBars == NULL || m_pEditedControl != NULL)
         return;
+    CXTPControls* pControls = m_pContextMenu->GetControls();
+    for (int i = 0; i < pControls->GetCount(); i++)
+    {
+        CXTPControl* pControl = pControls->GetAt(i);
+        pControl->SetHideFlag(xtpHideGeneric, !bEditsKept && pControl->GetID() != XTP_ID_CUSTOMIZE_COPYBUTTONIMAGE);
+    }
     UINT nFlags = m_pCommandBars->IsLayoutRTL() ? 9 : 1;
     CXTPCommandBars::TrackPopupBar(m_pContextMenu, nFlags, ptScreen.x, ptScreen.y, this);
 }

@@ -86,8 +86,10 @@ public:
     static CXTPCustomizeSheet* AFX_CDECL GetRunningSheet();
 
     // Opens the customise context menu for the selected control at the
-    // screen point.
-    virtual void ContextMenu(CPoint ptScreen);
+    // screen point. Without bEditsKept the control's bar does not keep what
+    // is done to its controls (the bar is made afresh on every start): the
+    // menu then offers only what changes nothing, copying the image.
+    virtual void ContextMenu(CPoint ptScreen, BOOL bEditsKept = TRUE);
 
     // Lets the user edit a button image in the button editor. With an image
     // given it is edited, else a blank image of szIcon. TRUE with the new

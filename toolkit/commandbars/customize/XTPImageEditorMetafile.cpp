@@ -46,11 +46,42 @@ const double kFillEdgeCost = 0.0012;
 // parallelogram): the cost of a pixel of the destination, and of one shape.
 const double kAreaPixelCost = 0.02;
 const double kAreaShapeCost = 5;
+// What the system's player does for one blend, masked copy or copy onto a
+// parallelogram whatever its size, measured in the renderer: a blend makes
+// a DC and a bitmap of its source (about 30 us in all), a masked copy two
+// DCs, three bitmaps and a pattern brush of its mask and copies several
+// times between them (about 90 us), a parallelogram copy that and a
+// transform (about 110 us). On top of what every drawing record and every
+// shape painted pixel by pixel costs.
+const double kBlendRecordCost = 26;
+const double kMaskedCopyRecordCost = 90;
+const double kParallelogramRecordCost = 110;
+// A masked or parallelogram copy works through bitmaps of its rectangle in
+// logical units, whatever the transform makes of it on the device (a
+// shrinking transform saves nothing): the cost of a pixel of it.
+const double kMaskedCopyPixelCost = 0.015;
+// The mask becomes a pattern brush, converted whole for each copy: the cost
+// of a pixel of it beyond what reading a bitmap costs.
+const double kMaskPixelCost = 0.017;
+// Where a masked or parallelogram copy names no mask, this system's player
+// makes one of the first bytes of the record as if they were a bitmap
+// header: as wide as the record's size and as high as the left side of its
+// bounds. The cost of a pixel of that mask.
+const double kMadeMaskPixelCost = 0.01;
 // Most palette entries a record may make or set.
 const DWORD kMaxPaletteEntries = 1024;
 const size_t kPlaceableSize = 22;
 const size_t kMetaHeaderSize = 18;
 const size_t kEnhHeaderSize = 88;
+
+// TRUE under Wine (ntdll answers wine_get_version). Asked here rather than
+// of the class library's window code, which the metafile renderer would
+// otherwise load with all the libraries it needs.
+bool RunningOnWine()
+{
+    static const bool bWine = ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version") != NULL;
+    return bWine;
+}
 
 // Little-endian reads from a block whose length the caller has checked.
 inline WORD U16(const BYTE* p)
@@ -206,7 +237,8 @@ public:
         : m_nBytes(0), m_nMetaOffset(0), m_nMetaBytes(0), m_nMaxRecord(0), m_limits(limits), m_nRecords(0),
           m_nPoints(0), m_nChars(0), m_nPenSize(0), m_nFontSize(0), m_nPenPattern(0), m_nBrushPattern(0),
           m_dFixedCost(0), m_nHeaderRecords(0), m_nKind(0), m_nRegionRects(0), m_dPenDash(0),
-          m_bPenDashOnDevice(false), m_bInPath(false), m_dClipRects(0), m_nBytesLeft(0)
+          m_bPenDashOnDevice(false), m_bInPath(false), m_dClipRects(0), m_nBytesLeft(0),
+          m_bMadeMasks(RunningOnWine())
     {
         m_rcPlaceable.left = m_rcPlaceable.top = m_rcPlaceable.right = m_rcPlaceable.bottom = 0;
     }
@@ -246,7 +278,8 @@ private:
     // selected pen and brush and of a brush it names itself.
     bool PatternCost(const CRecordCost& cost);
     bool CheckDib(const BYTE* pBmi, ULONGLONG cbBmi, const BYTE* pBits, ULONGLONG cbBits, UINT iUsage,
-                  bool bPacked, LONG* pcx, LONG* pcy, ULONGLONG nRows = ULLONG_MAX, bool bMask = false);
+                  bool bPacked, LONG* pcx, LONG* pcy, ULONGLONG nRows = ULLONG_MAX, bool bMask = false,
+                  ULONGLONG* pcbImage = NULL);
     bool SourceInside(LONGLONG x, LONGLONG y, LONGLONG cx, LONGLONG cy, LONG nWidth, LONG nHeight);
     bool EnhIndex(DWORD ih, int nKind, bool bStockAllowed);
     bool EnhCreate(DWORD ih, int nKind, LONGLONG nSize, ULONGLONG nPattern = 0);
@@ -268,7 +301,8 @@ private:
     bool ChangeClip(double dRectsAfter);
     bool PaletteEntries(DWORD nEntries, ULONGLONG nRoom);
     bool CheckBlitSource(const BYTE* r, DWORD nSize, DWORD nFixed, DWORD offUsage, DWORD offXform, LONGLONG xSrc,
-                         LONGLONG ySrc, LONGLONG cxSrc, LONGLONG cySrc, bool bRequired, CRecordCost& cost);
+                         LONGLONG ySrc, LONGLONG cxSrc, LONGLONG cySrc, bool bRequired, CRecordCost& cost,
+                         bool bBitsFit = false);
     bool CheckBlitMask(const BYTE* r, DWORD nSize, DWORD nFixed, DWORD offMask, LONGLONG cx, LONGLONG cy,
                        CRecordCost& cost);
 
@@ -293,6 +327,9 @@ private:
     CPathCost m_path;
     double m_dClipRects;    // rectangles the clip region may hold
     ULONGLONG m_nBytesLeft; // bytes of the enhanced metafile from the record read on
+    // The system's player makes a mask of a masked or parallelogram copy's
+    // own bytes when it names none (under Wine).
+    bool m_bMadeMasks;
 };
 
 bool CMetafileWalker::Fail(LPCTSTR lpszFormat, ...)
@@ -342,7 +379,7 @@ bool CMetafileWalker::PatternCost(const CRecordCost& cost)
 // the bits of its first nRows rows (all by default) there. A mask (bMask)
 // may also come without colours (DIB_PAL_INDICES), as the recorder writes it.
 bool CMetafileWalker::CheckDib(const BYTE* pBmi, ULONGLONG cbBmi, const BYTE* pBits, ULONGLONG cbBits, UINT iUsage,
-                               bool bPacked, LONG* pcx, LONG* pcy, ULONGLONG nRows, bool bMask)
+                               bool bPacked, LONG* pcx, LONG* pcy, ULONGLONG nRows, bool bMask, ULONGLONG* pcbImage)
 {
     if (cbBmi < sizeof(BITMAPINFOHEADER))
         return Fail(_T("a bitmap header of %lu bytes"), (unsigned long)cbBmi);
@@ -401,6 +438,13 @@ bool CMetafileWalker::CheckDib(const BYTE* pBmi, ULONGLONG cbBmi, const BYTE* pB
     if (cbBits < nNeeded)
         return Fail(_T("a bitmap of %ld x %ld pixels with %lu bytes of bits"), (long)cx, (long)cy,
                     (unsigned long)cbBits);
+    // The three colour masks stand right after the first 40 bytes of the
+    // header, inside it or after it; the system works out each colour from
+    // its mask, and an empty one leaves it nothing to work with.
+    if (nCompression == BI_BITFIELDS && (U32(pBmi + 40) == 0 || U32(pBmi + 44) == 0 || U32(pBmi + 48) == 0))
+        return Fail(_T("a bitmap whose colour masks are empty"));
+    if (pcbImage != NULL)
+        *pcbImage = nStride * (ULONGLONG)cy;
     if (pcx != NULL)
         *pcx = cx;
     if (pcy != NULL)
@@ -423,7 +467,7 @@ bool CMetafileWalker::SourceInside(LONGLONG x, LONGLONG y, LONGLONG cx, LONGLONG
 // whose raster operation needs no source may have none (bRequired false).
 bool CMetafileWalker::CheckBlitSource(const BYTE* r, DWORD nSize, DWORD nFixed, DWORD offUsage, DWORD offXform,
                                       LONGLONG xSrc, LONGLONG ySrc, LONGLONG cxSrc, LONGLONG cySrc, bool bRequired,
-                                      CRecordCost& cost)
+                                      CRecordCost& cost, bool bBitsFit)
 {
     for (int i = 0; i < 6; i++)
     {
@@ -443,8 +487,14 @@ bool CMetafileWalker::CheckBlitSource(const BYTE* r, DWORD nSize, DWORD nFixed, 
     if (offBmi < nFixed || offBits < nFixed || (ULONGLONG)offBmi + cbBmi > nSize || (ULONGLONG)offBits + cbBits > nSize)
         return Fail(_T("a bitmap past the end of the record"));
     LONG cx = 0, cy = 0;
-    if (!CheckDib(r + offBmi, cbBmi, r + offBits, cbBits, iUsage, false, &cx, &cy))
+    ULONGLONG cbImage = 0;
+    if (!CheckDib(r + offBmi, cbBmi, r + offBits, cbBits, iUsage, false, &cx, &cy, ULLONG_MAX, false, &cbImage))
         return false;
+    // The blend's player copies all the bits the record counts into a
+    // bitmap of the header's size: no more may be there.
+    if (bBitsFit && cbBits > cbImage)
+        return Fail(_T("%lu bytes of bits for a bitmap of %ld x %ld pixels that holds %llu"), (unsigned long)cbBits,
+                    (long)cx, (long)cy, (unsigned long long)cbImage);
     // Only the plain source transform that GDI records for a copy between DCs.
     const BYTE* pXform = r + offXform;
     if (F32(pXform) != 1.0f || F32(pXform + 4) != 0.0f || F32(pXform + 8) != 0.0f || F32(pXform + 12) != 1.0f ||
@@ -469,6 +519,10 @@ bool CMetafileWalker::CheckBlitMask(const BYTE* r, DWORD nSize, DWORD nFixed, DW
     {
         if (offBmi != 0 || offBits != 0 || cbBits != 0)
             return Fail(_T("a mask of no bytes at offset %lu"), (unsigned long)offBmi);
+        // The mask this system's player makes of the record's first bytes.
+        const LONG nLeft = I32(r + 8);
+        if (m_bMadeMasks && nLeft > 0)
+            return AddCost((double)nSize * (double)nLeft * kMadeMaskPixelCost);
         return true;
     }
     if (offBmi < nFixed || offBits < nFixed || (ULONGLONG)offBmi + cbBmi > nSize || (ULONGLONG)offBits + cbBits > nSize)
@@ -481,7 +535,7 @@ bool CMetafileWalker::CheckBlitMask(const BYTE* r, DWORD nSize, DWORD nFixed, DW
     if (cx < 0 || cy < 0 || !SourceInside(xMask, yMask, cx, cy, cxMask, cyMask))
         return cx < 0 || cy < 0 ? Fail(_T("a mask rectangle of negative size")) : false;
     cost.nPixels += (ULONGLONG)cxMask * (ULONGLONG)cyMask;
-    return true;
+    return AddCost((double)cxMask * (double)cyMask * kMaskPixelCost);
 }
 
 bool CMetafileWalker::SaveDC()
@@ -654,6 +708,8 @@ bool CMetafileWalker::EnhCreate(DWORD ih, int nKind, LONGLONG nSize, ULONGLONG n
     // A slot still in use would lose the object it holds.
     if (m_objects[ih].nKind != objFree)
         return Fail(_T("object %lu made again before it was deleted"), (unsigned long)ih);
+    // Nothing of an object deleted from the slot stays with the new one.
+    m_objects[ih] = CObject();
     m_objects[ih].nKind = nKind;
     m_objects[ih].nSize = nSize;
     m_objects[ih].nPattern = nPattern;
@@ -1088,6 +1144,17 @@ bool CMetafileWalker::EnhRecordBody(const BYTE* r, DWORD nSize, CRecordCost& cos
                 dDash += (double)U32(r + 52 + i * 4);
             if (!(dDash > 0))
                 return Fail(_T("a dashed pen whose dashes have no length"));
+            // The system adds the dashes up in 32 bits (twice over for an
+            // odd number of them, three times more for a cosmetic pen) and
+            // divides by the sum: it must not come out as nothing.
+            ULONGLONG nPattern = 0;
+            for (DWORD i = 0; i < nEntries; i++)
+                nPattern += U32(r + 52 + i * 4);
+            nPattern = (nPattern * (nEntries % 2 != 0 ? 2 : 1)) & 0xFFFFFFFF;
+            if ((nPenStyle & PS_TYPE_MASK) != PS_GEOMETRIC)
+                nPattern = (nPattern * 3) & 0xFFFFFFFF;
+            if (nPattern == 0)
+                return Fail(_T("a dashed pen whose dashes add up to a multiple of 2^32"));
         }
         ULONGLONG nPattern = 0;
         if (nBrushStyle == BS_DIBPATTERNPT || nBrushStyle == BS_DIBPATTERN)
@@ -1286,10 +1353,13 @@ bool CMetafileWalker::EnhRecordBody(const BYTE* r, DWORD nSize, CRecordCost& cos
             return Fail(_T("a blend of the kind 0x%08lX"), (unsigned long)dwBlend);
         if (cxDest < 0 || cyDest < 0 || I32(r + 100) < 0 || I32(r + 104) < 0)
             return Fail(_T("a blend of negative size"));
-        if (!CheckBlitSource(r, nSize, 108, 80, 52, I32(r + 44), I32(r + 48), I32(r + 100), I32(r + 104), true, cost))
+        if (!CheckBlitSource(r, nSize, 108, 80, 52, I32(r + 44), I32(r + 48), I32(r + 100), I32(r + 104), true, cost,
+                             true))
             return false;
         if (nFormat == AC_SRC_ALPHA && U16(r + U32(r + 84) + 14) != 32)
             return Fail(_T("a blend by the alpha of a bitmap without alpha"));
+        if (!AddCost(kBlendRecordCost))
+            return false;
         cost.box.Add(xDest, yDest);
         cost.box.Add((LONGLONG)xDest + cxDest, (LONGLONG)yDest + cyDest);
         cost.bDraws = true;
@@ -1303,7 +1373,8 @@ bool CMetafileWalker::EnhRecordBody(const BYTE* r, DWORD nSize, CRecordCost& cos
         if (cxDest < 0 || cyDest < 0)
             return Fail(_T("a copy of negative size"));
         if (!CheckBlitSource(r, nSize, 128, 80, 52, I32(r + 44), I32(r + 48), cxDest, cyDest, false, cost) ||
-            !CheckBlitMask(r, nSize, 128, 100, cxDest, cyDest, cost))
+            !CheckBlitMask(r, nSize, 128, 100, cxDest, cyDest, cost) ||
+            !AddCost(kMaskedCopyRecordCost + (double)cxDest * (double)cyDest * kMaskedCopyPixelCost))
             return false;
         cost.box.Add(xDest, yDest);
         cost.box.Add((LONGLONG)xDest + cxDest, (LONGLONG)yDest + cyDest);
@@ -1321,8 +1392,11 @@ bool CMetafileWalker::EnhRecordBody(const BYTE* r, DWORD nSize, CRecordCost& cos
         const LONG cxSrc = I32(r + 56), cySrc = I32(r + 60);
         if (cxSrc < 0 || cySrc < 0)
             return Fail(_T("a source of negative size"));
+        // The copy is made as a masked copy of the source rectangle through
+        // a transform onto the parallelogram.
         if (!CheckBlitSource(r, nSize, 140, 92, 64, I32(r + 48), I32(r + 52), cxSrc, cySrc, true, cost) ||
-            !CheckBlitMask(r, nSize, 140, 112, cxSrc, cySrc, cost))
+            !CheckBlitMask(r, nSize, 140, 112, cxSrc, cySrc, cost) ||
+            !AddCost(kParallelogramRecordCost + (double)cxSrc * (double)cySrc * kMaskedCopyPixelCost))
             return false;
         cost.box.Add(x0, y0);
         cost.box.Add(x1, y1);
@@ -1504,6 +1578,7 @@ bool CMetafileWalker::MetaCreate(int nKind, LONGLONG nSize, const CBox* pBox, UL
     {
         if (m_objects[i].nKind == objFree)
         {
+            m_objects[i] = CObject();
             m_objects[i].nKind = nKind;
             m_objects[i].nSize = nSize;
             m_objects[i].box = pBox != NULL ? *pBox : CBox();
@@ -1615,7 +1690,14 @@ bool CMetafileWalker::MetaRecordBody(const BYTE* r, DWORD nSize, CRecordCost& co
     case 0x00F7:   // CreatePalette: version, count, entries
         return Need(2) && PaletteEntries(UP(1), (ULONGLONG)(nParams - 2) * 2) && MetaCreate(objPalette, 0);
     case 0x0234:   // SelectPalette
-        return Need(1) && MetaIndex((int)UP(0), objPalette);
+        if (!Need(1) || !MetaIndex((int)UP(0), objPalette))
+            return false;
+        // A second word is taken for the object by this system's player,
+        // which reads the slot it names whatever the size of the table.
+        if (nParams >= 2 && UP(1) >= m_objects.size())
+            return Fail(_T("a palette selection naming object %lu of a table of %u"), (unsigned long)UP(1),
+                        (unsigned)m_objects.size());
+        return true;
     case 0x0035:   // RealizePalette
         return true;
     case 0x0037:   // SetPalEntries: start, count, entries
@@ -2008,9 +2090,9 @@ bool WalkPlaceable(CMetafileWalker& walker, const BYTE* p, size_t n)
 // What the record callbacks share while a metafile plays.
 struct CPlayContext
 {
-    CPlayContext(const XTP_METAFILE_LIMITS& limits, const RECT& rcDest)
+    CPlayContext(const XTP_METAFILE_LIMITS& limits, const RECT& rcDest, bool bPricingOnly)
         : walker(limits), dCost(0), dMaxCost((double)limits.nMaxDrawCost), bRefused(false), bWidened(false),
-          dWidenedRows(0), dWidenedHeight(0)
+          dWidenedRows(0), dWidenedHeight(0), bPricing(bPricingOnly), nPlayed(0)
     {
         const LONG nSide = std::max<LONG>(std::max<LONG>(rcDest.right - rcDest.left, rcDest.bottom - rcDest.top), 16);
         nMargin = (LONGLONG)nSide * 4;
@@ -2033,23 +2115,47 @@ struct CPlayContext
     bool bWidened;
     double dWidenedRows;
     double dWidenedHeight;
+    // The records are priced and checked where they would draw, and only
+    // those that move the mapping or the current position are played, so
+    // that a picture is refused before anything of it is drawn. Otherwise
+    // every record is played, each that draws from the current position
+    // once that position is checked: all else was checked while pricing,
+    // with the same mapping.
+    bool bPricing;
+    DWORD nPlayed;   // records played so far
 };
 
-// A logical point on the device.
-void ToDevice(HDC hDC, LONGLONG x, LONGLONG y, LONGLONG& xOut, LONGLONG& yOut)
+// Logical points on the device, asked of the system at once. Points beyond
+// what the system's coordinates hold are far outside any picture: they map
+// to a place refused below.
+void ToDevice(HDC hDC, const LONGLONG* pxy, int nPoints, LONGLONG* pOut)
 {
-    // Points beyond what the system's coordinates hold are far outside
-    // any picture: they map to a place refused below.
     const LONGLONG nMax = 0x7FFFFFF;
-    if (x > nMax || x < -nMax || y > nMax || y < -nMax)
+    POINT pts[8];
+    int nAsked = 0;
+    for (int i = 0; i < nPoints && nAsked < 8; i++)
     {
-        xOut = yOut = LLONG_MAX / 4;
-        return;
+        const LONGLONG x = pxy[i * 2], y = pxy[i * 2 + 1];
+        if (x > nMax || x < -nMax || y > nMax || y < -nMax)
+            continue;
+        pts[nAsked].x = (LONG)x;
+        pts[nAsked].y = (LONG)y;
+        nAsked++;
     }
-    POINT pt = {(LONG)x, (LONG)y};
-    ::LPtoDP(hDC, &pt, 1);
-    xOut = pt.x;
-    yOut = pt.y;
+    if (nAsked > 0)
+        ::LPtoDP(hDC, pts, nAsked);
+    for (int i = 0, j = 0; i < nPoints; i++)
+    {
+        const LONGLONG x = pxy[i * 2], y = pxy[i * 2 + 1];
+        if (x > nMax || x < -nMax || y > nMax || y < -nMax || j >= nAsked)
+        {
+            pOut[i * 2] = pOut[i * 2 + 1] = LLONG_MAX / 4;
+            continue;
+        }
+        pOut[i * 2] = pts[j].x;
+        pOut[i * 2 + 1] = pts[j].y;
+        j++;
+    }
 }
 
 // The length on the device of a logical length, the largest along either axis.
@@ -2057,14 +2163,13 @@ LONGLONG DeviceLength(HDC hDC, LONGLONG nLength)
 {
     if (nLength == 0)
         return 0;
-    LONGLONG x0, y0, x1, y1, x2, y2;
-    ToDevice(hDC, 0, 0, x0, y0);
-    ToDevice(hDC, nLength, 0, x1, y1);
-    ToDevice(hDC, 0, nLength, x2, y2);
-    const double d1 = std::hypot((double)(x1 - x0), (double)(y1 - y0));
-    const double d2 = std::hypot((double)(x2 - x0), (double)(y2 - y0));
-    const double d = std::max(d1, d2);
-    return d > 1.0e15 ? LLONG_MAX / 4 : (LONGLONG)d;
+    const LONGLONG xy[6] = {0, 0, nLength, 0, 0, nLength};
+    LONGLONG d[6];
+    ToDevice(hDC, xy, 3, d);
+    const double d1 = std::hypot((double)(d[2] - d[0]), (double)(d[3] - d[1]));
+    const double d2 = std::hypot((double)(d[4] - d[0]), (double)(d[5] - d[1]));
+    const double dMax = std::max(d1, d2);
+    return dMax > 1.0e15 ? LLONG_MAX / 4 : (LONGLONG)dMax;
 }
 
 // FALSE when the record would draw beyond the allowed place, or with a pen,
@@ -2080,22 +2185,21 @@ bool WithinBounds(HDC hDC, CPlayContext& ctx, const CRecordCost& cost)
     }
     if (!box.bEmpty)
     {
-        const LONGLONG xs[2] = {box.l, box.r};
-        const LONGLONG ys[2] = {box.t, box.b};
-        for (int i = 0; i < 2; i++)
+        // The four corners, one point when the box is one.
+        const LONGLONG xy[8] = {box.l, box.t, box.l, box.b, box.r, box.t, box.r, box.b};
+        const int nCorners = box.l == box.r && box.t == box.b ? 1 : 4;
+        LONGLONG device[8];
+        ToDevice(hDC, xy, nCorners, device);
+        for (int i = 0; i < nCorners; i++)
         {
-            for (int j = 0; j < 2; j++)
+            const LONGLONG x = device[i * 2], y = device[i * 2 + 1];
+            if (x < ctx.rcAllowed.left || x > ctx.rcAllowed.right || y < ctx.rcAllowed.top ||
+                y > ctx.rcAllowed.bottom)
             {
-                LONGLONG x, y;
-                ToDevice(hDC, xs[i], ys[j], x, y);
-                if (x < ctx.rcAllowed.left || x > ctx.rcAllowed.right || y < ctx.rcAllowed.top ||
-                    y > ctx.rcAllowed.bottom)
-                {
-                    ctx.walker.m_strProblem.Format(
-                        _T("record %lu draws at %lld, %lld on the device, far outside the picture"),
-                        (unsigned long)ctx.walker.Records(), (long long)x, (long long)y);
-                    return false;
-                }
+                ctx.walker.m_strProblem.Format(
+                    _T("record %lu draws at %lld, %lld on the device, far outside the picture"),
+                    (unsigned long)ctx.walker.Records(), (long long)x, (long long)y);
+                return false;
             }
         }
     }
@@ -2211,9 +2315,117 @@ bool WithinBounds(HDC hDC, CPlayContext& ctx, const CRecordCost& cost)
     return true;
 }
 
+// The end of an arc on its ellipse, toward a point, as the system finds it.
+POINT ArcEnd(LONG nLeft, LONG nTop, LONG nRight, LONG nBottom, LONG x, LONG y)
+{
+    const double xCenter = ((double)nLeft + nRight) / 2, yCenter = ((double)nTop + nBottom) / 2;
+    const double a = std::fabs((double)nRight - nLeft) / 2, b = std::fabs((double)nBottom - nTop) / 2;
+    const double dx = x - xCenter, dy = y - yCenter;
+    POINT pt = {(LONG)xCenter, (LONG)yCenter};
+    if (a > 0 && b > 0 && (dx != 0 || dy != 0))
+    {
+        const double t = 1 / std::sqrt((dx / a) * (dx / a) + (dy / b) * (dy / b));
+        pt.x = (LONG)std::floor(xCenter + t * dx + 0.5);
+        pt.y = (LONG)std::floor(yCenter + t * dy + 0.5);
+    }
+    return pt;
+}
+
+// While pricing: plays a record of an enhanced metafile that changes the
+// mapping, and moves the current position as a drawing record would; the
+// checks have read the record whole.
+void PriceEnhRecord(HDC hDC, HANDLETABLE* pTable, const ENHMETARECORD* pRecord, int nObjects)
+{
+    const BYTE* r = reinterpret_cast<const BYTE*>(pRecord);
+    switch (pRecord->iType)
+    {
+    case EMR_SETMAPMODE:
+    case EMR_SETWINDOWEXTEX:
+    case EMR_SETWINDOWORGEX:
+    case EMR_SETVIEWPORTEXTEX:
+    case EMR_SETVIEWPORTORGEX:
+    case EMR_SCALEVIEWPORTEXTEX:
+    case EMR_SCALEWINDOWEXTEX:
+    case EMR_SETWORLDTRANSFORM:
+    case EMR_MODIFYWORLDTRANSFORM:
+    case EMR_SETLAYOUT:
+    case EMR_SAVEDC:
+    case EMR_RESTOREDC:
+    case EMR_MOVETOEX:
+        ::PlayEnhMetaFileRecord(hDC, pTable, pRecord, (UINT)nObjects);
+        break;
+    case EMR_LINETO:
+        ::MoveToEx(hDC, I32(r + 8), I32(r + 12), NULL);
+        break;
+    case EMR_POLYLINETO:
+    case EMR_POLYBEZIERTO:
+    case EMR_POLYLINETO16:
+    case EMR_POLYBEZIERTO16:
+    {
+        // The last of the points.
+        const DWORD nCount = U32(r + 24);
+        if (nCount == 0)
+            break;
+        const bool b16 = pRecord->iType == EMR_POLYLINETO16 || pRecord->iType == EMR_POLYBEZIERTO16;
+        const BYTE* pt = r + 28 + (size_t)(nCount - 1) * (b16 ? 4 : 8);
+        ::MoveToEx(hDC, b16 ? I16(pt) : I32(pt), b16 ? I16(pt + 2) : I32(pt + 4), NULL);
+        break;
+    }
+    case EMR_ARCTO:
+    {
+        const POINT pt = ArcEnd(I32(r + 8), I32(r + 12), I32(r + 16), I32(r + 20), I32(r + 32), I32(r + 36));
+        ::MoveToEx(hDC, pt.x, pt.y, NULL);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+// While playing: FALSE, with the reason, when the current position a record
+// draws from lies far outside the picture on the device.
+bool CurrentPositionInside(HDC hDC, CPlayContext& ctx)
+{
+    POINT pt;
+    if (!::GetCurrentPositionEx(hDC, &pt))
+        return true;
+    const LONGLONG xy[2] = {pt.x, pt.y};
+    LONGLONG device[2];
+    ToDevice(hDC, xy, 1, device);
+    if (device[0] >= ctx.rcAllowed.left && device[0] <= ctx.rcAllowed.right && device[1] >= ctx.rcAllowed.top &&
+        device[1] <= ctx.rcAllowed.bottom)
+        return true;
+    ctx.walker.m_strProblem.Format(_T("record %lu draws from %lld, %lld on the device, far outside the picture"),
+                                   (unsigned long)ctx.nPlayed, (long long)device[0], (long long)device[1]);
+    return false;
+}
+
 int CALLBACK PlayEnhRecord(HDC hDC, HANDLETABLE* pTable, const ENHMETARECORD* pRecord, int nObjects, LPARAM lParam)
 {
     CPlayContext& ctx = *reinterpret_cast<CPlayContext*>(lParam);
+    if (!ctx.bPricing)
+    {
+        ctx.nPlayed++;
+        switch (pRecord->iType)
+        {
+        case EMR_LINETO:
+        case EMR_POLYLINETO:
+        case EMR_POLYBEZIERTO:
+        case EMR_POLYLINETO16:
+        case EMR_POLYBEZIERTO16:
+        case EMR_ARCTO:
+            if (!CurrentPositionInside(hDC, ctx))
+            {
+                ctx.bRefused = true;
+                return 0;
+            }
+            break;
+        default:
+            break;
+        }
+        ::PlayEnhMetaFileRecord(hDC, pTable, pRecord, (UINT)nObjects);
+        return 1;
+    }
     CRecordCost cost;
     if (!ctx.walker.EnhRecord(reinterpret_cast<const BYTE*>(pRecord), pRecord->nSize, cost) ||
         !WithinBounds(hDC, ctx, cost))
@@ -2221,7 +2433,7 @@ int CALLBACK PlayEnhRecord(HDC hDC, HANDLETABLE* pTable, const ENHMETARECORD* pR
         ctx.bRefused = true;
         return 0;
     }
-    ::PlayEnhMetaFileRecord(hDC, pTable, pRecord, (UINT)nObjects);
+    PriceEnhRecord(hDC, pTable, pRecord, nObjects);
     return 1;
 }
 
@@ -2245,6 +2457,17 @@ bool ScaleFits(HDC hDC, bool bViewport, LONG xNum, LONG xDenom, LONG yNum, LONG 
 int CALLBACK PlayMetaRecord(HDC hDC, HANDLETABLE* pTable, METARECORD* pRecord, int nObjects, LPARAM lParam)
 {
     CPlayContext& ctx = *reinterpret_cast<CPlayContext*>(lParam);
+    if (!ctx.bPricing)
+    {
+        ctx.nPlayed++;
+        if (pRecord->rdFunction == 0x0213 && !CurrentPositionInside(hDC, ctx))   // LineTo
+        {
+            ctx.bRefused = true;
+            return 0;
+        }
+        ::PlayMetaFileRecord(hDC, pTable, pRecord, (UINT)nObjects);
+        return 1;
+    }
     CRecordCost cost;
     const BYTE* pBytes = reinterpret_cast<const BYTE*>(pRecord);
     bool bSound = ctx.walker.MetaRecord(pBytes, pRecord->rdSize * 2, cost) && WithinBounds(hDC, ctx, cost);
@@ -2263,9 +2486,37 @@ int CALLBACK PlayMetaRecord(HDC hDC, HANDLETABLE* pTable, METARECORD* pRecord, i
         ctx.bRefused = true;
         return 0;
     }
-    ::PlayMetaFileRecord(hDC, pTable, pRecord, (UINT)nObjects);
+    // While pricing: the records that change the mapping, and the current
+    // position as a line moves it.
+    switch (pRecord->rdFunction)
+    {
+    case 0x0103:   // SetMapMode
+    case 0x020B:   // SetWindowOrg
+    case 0x020C:   // SetWindowExt
+    case 0x020D:   // SetViewportOrg
+    case 0x020E:   // SetViewportExt
+    case 0x020F:   // OffsetWindowOrg
+    case 0x0211:   // OffsetViewportOrg
+    case 0x0410:   // ScaleWindowExt
+    case 0x0412:   // ScaleViewportExt
+    case 0x001E:   // SaveDC
+    case 0x0127:   // RestoreDC
+    case 0x0214:   // MoveTo
+        ::PlayMetaFileRecord(hDC, pTable, pRecord, (UINT)nObjects);
+        break;
+    case 0x0213:   // LineTo: y, x
+        ::MoveToEx(hDC, I16(pBytes + 8), I16(pBytes + 6), NULL);
+        break;
+    default:
+        break;
+    }
     return 1;
 }
+
+// Plays the checked metafile onto hDC into rcDest, or only prices it there
+// (bPricing); false with the reason when a record is refused.
+bool PlayPass(HDC hDC, const RECT& rcDest, const BYTE* pData, size_t nSize, CString& strProblem,
+              const XTP_METAFILE_LIMITS& limits, bool bPricing);
 } // namespace
 
 const XTP_METAFILE_LIMITS& AFX_CDECL XTPMetafileDefaultLimits()
@@ -2323,8 +2574,21 @@ BOOL AFX_CDECL XTPPlayMetafileData(HDC hDC, const RECT& rcDest, const BYTE* pDat
     }
     if (!XTPCheckMetafileData(pData, nSize, strProblem, limits))
         return FALSE;
+    // What drawing costs depends on where the records draw: a first pass
+    // checks and prices every record there, so that a picture too costly is
+    // refused before anything of it is drawn; the second draws.
+    return PlayPass(hDC, rcDest, pData, nSize, strProblem, limits, true) &&
+                   PlayPass(hDC, rcDest, pData, nSize, strProblem, limits, false)
+               ? TRUE
+               : FALSE;
+}
 
-    CPlayContext ctx(limits, rcDest);
+namespace
+{
+bool PlayPass(HDC hDC, const RECT& rcDest, const BYTE* pData, size_t nSize, CString& strProblem,
+              const XTP_METAFILE_LIMITS& limits, bool bPricing)
+{
+    CPlayContext ctx(limits, rcDest, bPricing);
     BOOL bPlayed = FALSE;
     const int nSaved = ::SaveDC(hDC);
     if (XTPIsEnhMetafileData(pData, nSize))
@@ -2360,12 +2624,13 @@ BOOL AFX_CDECL XTPPlayMetafileData(HDC hDC, const RECT& rcDest, const BYTE* pDat
     if (ctx.bRefused)
     {
         strProblem = ctx.walker.m_strProblem;
-        return FALSE;
+        return false;
     }
     if (!bPlayed)
     {
         strProblem = _T("the system could not play the metafile");
-        return FALSE;
+        return false;
     }
-    return TRUE;
+    return true;
 }
+} // namespace

@@ -47,9 +47,12 @@ BOOL AFX_CDECL XTPCheckMetafileData(const BYTE* pData, size_t nSize, CString& st
                                     const XTP_METAFILE_LIMITS& limits = XTPMetafileDefaultLimits());
 
 // Checks the metafile, then plays it onto hDC so that its picture fills
-// rcDest, record by record. A record that would draw, or stroke or write
-// with a pen or font, beyond a margin of the size of rcDest around it stops
-// the playing: FALSE with the reason (what was drawn before stays on the DC;
-// the caller drops it).
+// rcDest, record by record. First every record is priced and checked where
+// it would draw, with nothing drawn: a picture that would cost more than the
+// limits allow, or a record that would draw, or stroke or write with a pen
+// or font, beyond a margin of the size of rcDest around it, is refused
+// before any of it is drawn (FALSE with the reason). Only a line from a
+// current position that text has moved far outside stops the playing
+// partway (what was drawn before stays on the DC; the caller drops it).
 BOOL AFX_CDECL XTPPlayMetafileData(HDC hDC, const RECT& rcDest, const BYTE* pData, size_t nSize, CString& strProblem,
                                    const XTP_METAFILE_LIMITS& limits = XTPMetafileDefaultLimits());

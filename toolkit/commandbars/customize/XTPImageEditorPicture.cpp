@@ -171,7 +171,7 @@ END_MESSAGE_MAP()
 CXTPImageEditorPicture::CXTPImageEditorPicture()
     : m_nWidth(0), m_nHeight(0), m_nCellWidth(1), m_nCellHeight(1), m_szPicture(16, 16), m_pParentDlg(NULL),
       m_pPicturePrev(NULL), m_pCurrentPicture(NULL), m_lstUndo(10), m_lstRedo(10), m_ptTracked(0, 0),
-      m_bTracking(FALSE), m_bImporting(FALSE), m_clrDraw(0)
+      m_bTracking(FALSE), m_bImporting(FALSE), m_nImportFailure(importNoFailure), m_clrDraw(0)
 {
     m_hCursorLine = XTPResourceManager()->LoadCursor(XTP_IDC_IMAGEEDITOR_SHAPE);
     m_hCursorPickColor = XTPResourceManager()->LoadCursor(XTP_IDC_IMAGEEDITOR_PICKCOLOR);
@@ -454,8 +454,42 @@ BOOL CXTPImageEditorPicture::PasteBitmap(HBITMAP hBitmap, BOOL bAlpha)
 namespace
 {
 // Files for the system's picture loader are read whole and checked first;
-// larger ones are refused.
+// larger ones are refused. BMP and PNG files may be larger, as the image
+// manager reads them.
 const DWORD kMaxPictureFile = 16 * 1024 * 1024;
+const DWORD kMaxBitmapFile = 64 * 1024 * 1024;
+
+// Reads a whole file of at most nMax bytes by its wide-character name.
+enum FileRead
+{
+    fileRead,
+    fileNotOpened,   // the system would not open it
+    fileNotRead      // empty, too large, or cut short while read
+};
+FileRead ReadWholeFile(const std::wstring& strFileName, DWORD nMax, std::vector<BYTE>& data)
+{
+    data.clear();
+    HANDLE hFile = ::CreateFileW(strFileName.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, NULL);
+    if (hFile == INVALID_HANDLE_VALUE)
+    {
+        TRACE("picture file not opened (%lu)\n", (unsigned long)::GetLastError());
+        return fileNotOpened;
+    }
+    FileRead nResult = fileNotRead;
+    LARGE_INTEGER size;
+    if (::GetFileSizeEx(hFile, &size) && size.QuadPart > 0 && size.QuadPart <= (LONGLONG)nMax)
+    {
+        data.resize((size_t)size.QuadPart);
+        DWORD nRead = 0;
+        if (::ReadFile(hFile, data.data(), (DWORD)data.size(), &nRead, NULL) && nRead == data.size())
+            nResult = fileRead;
+        else
+            data.clear();
+    }
+    ::CloseHandle(hFile);
+    return nResult;
+}
 
 // What the first bytes of a file say it holds, whatever its extension.
 enum PictureKind
@@ -522,29 +556,22 @@ CXTPImageEditorPicture::CAlphaBitmap* IconToImage(const CXTPImageEditorPicture* 
 
 // Draws a metafile onto a blank image of the size in the metafile
 // renderer's process, after the checks of the whole file; null when it is
-// refused, and then strMissingRenderer names the renderer when it is
-// missing or cannot start. Whatever the file makes the system's record
-// player do ends in that process, within the renderer's time limit.
+// refused, with the renderer's failure, if it was to blame, in nFailure.
+// Whatever the file makes the system's record player do ends in that
+// process, within the renderer's time limit.
 CXTPImageEditorPicture::CAlphaBitmap* RenderMetafile(const CXTPImageEditorPicture* pCanvas,
                                                     const std::vector<BYTE>& data, CSize sz,
-                                                    CString& strMissingRenderer)
+                                                    XTPMetafileRenderFailure& nFailure)
 {
     CXTPImageEditorPicture::CAlphaBitmap* pBlank = pCanvas->CopyPicture(NULL);
     if (pBlank == NULL)
         return NULL;
     ::GdiFlush();
     CString strProblem;
-    XTPMetafileRenderFailure nFailure = xtpRenderNoFailure;
     if (!XTPRenderMetafileApart(data.data(), data.size(), sz, pBlank->GetBits(), strProblem,
                                 XTP_METAFILE_RENDER_TIMEOUT, &nFailure))
     {
         TRACE(_T("metafile refused: %s\n"), (LPCTSTR)strProblem);
-        if (nFailure == xtpRenderNoRenderer)
-        {
-            const std::wstring strRenderer = XTPMetafileRendererPath();
-            strMissingRenderer =
-                strRenderer.empty() ? CString(XTP_METAFILE_RENDERER_EXE) : CString(strRenderer.c_str());
-        }
         delete pBlank;
         return NULL;
     }
@@ -613,14 +640,6 @@ CXTPImageEditorPicture::CAlphaBitmap* RenderOlePicture(const CXTPImageEditorPict
 }
 } // namespace
 
-CXTPImageEditorPicture::CAlphaBitmap* CXTPImageEditorPicture::ReadIconFile(LPCTSTR lpszFileName) const
-{
-    std::vector<BYTE> data;
-    if (!XTPReadImageFile(lpszFileName, kMaxPictureFile, data))
-        return NULL;
-    return ReadIconData(data);
-}
-
 CXTPImageEditorPicture::CAlphaBitmap* CXTPImageEditorPicture::ReadIconData(const std::vector<BYTE>& data) const
 {
     // A 32-bit image keeps its alpha; any other goes through the system's
@@ -643,12 +662,6 @@ CXTPImageEditorPicture::CAlphaBitmap* CXTPImageEditorPicture::ReadIconData(const
     return pImported;
 }
 
-CXTPImageEditorPicture::CAlphaBitmap* CXTPImageEditorPicture::ReadBitmapFile(LPCTSTR lpszFileName) const
-{
-    BOOL bAlpha = FALSE;
-    return ImportBitmap(CXTPImageManager::LoadBitmapFromFile(lpszFileName, &bAlpha, kMaxImportPixels), bAlpha);
-}
-
 CXTPImageEditorPicture::CAlphaBitmap* CXTPImageEditorPicture::ReadBitmapData(const std::vector<BYTE>& data) const
 {
     BOOL bAlpha = FALSE;
@@ -667,11 +680,33 @@ CXTPImageEditorPicture::CAlphaBitmap* CXTPImageEditorPicture::ImportBitmap(HBITM
     return pImported;
 }
 
-BOOL CXTPImageEditorPicture::ImportFile(LPCTSTR lpszFileName)
+namespace
+{
+// Text of the system's code page in wide characters.
+std::wstring Widen(LPCSTR lpsz)
+{
+    const int nLength = ::MultiByteToWideChar(CP_ACP, 0, lpsz, -1, NULL, 0);
+    if (nLength <= 0)
+        return std::wstring();
+    std::vector<wchar_t> text((size_t)nLength, L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, lpsz, -1, text.data(), nLength);
+    return std::wstring(text.data());
+}
+} // namespace
+
+BOOL CXTPImageEditorPicture::ImportFile(LPCSTR lpszFileName)
+{
+    if (lpszFileName == NULL)
+        return FALSE;
+    return ImportFile(Widen(lpszFileName).c_str());
+}
+
+BOOL CXTPImageEditorPicture::ImportFile(LPCWSTR lpszFileName)
 {
     if (m_bTracking || m_bImporting || lpszFileName == NULL)
         return FALSE;
-    m_strMissingRenderer.Empty();
+    m_nImportFailure = importNoFailure;
+    m_strRenderer.Empty();
     CAlphaBitmap* pImported = NULL;
     {
         // Cleared however the reading ends.
@@ -685,7 +720,9 @@ BOOL CXTPImageEditorPicture::ImportFile(LPCTSTR lpszFileName)
     }
     if (pImported == NULL)
     {
-        TRACE("%s: no picture imported\n", lpszFileName);
+        if (m_nImportFailure == importNoFailure)
+            m_nImportFailure = importBadPicture;
+        TRACE("no picture imported (%d)\n", (int)m_nImportFailure);
         return FALSE;
     }
     BeginStep();
@@ -694,82 +731,161 @@ BOOL CXTPImageEditorPicture::ImportFile(LPCTSTR lpszFileName)
     return TRUE;
 }
 
-CXTPImageEditorPicture::CAlphaBitmap* CXTPImageEditorPicture::ReadPictureFile(LPCTSTR lpszFileName) const
+CXTPImageEditorPicture::CAlphaBitmap* CXTPImageEditorPicture::ReadPictureFile(const std::wstring& strFileName) const
 {
-    CString strExt(lpszFileName);
-    int nDot = strExt.ReverseFind('.');
-    int nSlash = std::max(strExt.ReverseFind('\\'), strExt.ReverseFind('/'));
-    strExt = nDot > nSlash ? strExt.Mid(nDot + 1) : CString();
-    strExt.MakeLower();
+    std::wstring strExt;
+    const size_t nDot = strFileName.find_last_of(L'.');
+    const size_t nSlash = strFileName.find_last_of(L"\\/");
+    if (nDot != std::wstring::npos && (nSlash == std::wstring::npos || nDot > nSlash))
+        strExt = strFileName.substr(nDot + 1);
+    for (wchar_t& ch : strExt)
+        ch = (ch >= L'A' && ch <= L'Z') ? (wchar_t)(ch - L'A' + L'a') : ch;
+    const bool bBitmap = strExt == L"bmp" || strExt == L"png";
 
-    CAlphaBitmap* pImported = NULL;
-    if (strExt == _T("ico") || strExt == _T("cur"))
+    // The file is read once, whole, by the name as the system has it; the
+    // checked readers then take its bytes.
+    std::vector<BYTE> data;
+    const FileRead nRead = ReadWholeFile(strFileName, bBitmap ? kMaxBitmapFile : kMaxPictureFile, data);
+    if (nRead != fileRead)
     {
-        // Cursor files have the icon file's layout.
-        pImported = ReadIconFile(lpszFileName);
+        m_nImportFailure = nRead == fileNotOpened ? importNotOpened : importBadPicture;
+        return NULL;
     }
-    else if (strExt == _T("bmp") || strExt == _T("png"))
+    if (strExt == L"ico" || strExt == L"cur")
+        return ReadIconData(data);   // cursor files have the icon file's layout
+    if (bBitmap)
+        return ReadBitmapData(data);
+
+    // The system's picture loader goes by the bytes, not the name: what the
+    // file holds decides which checked reader takes it. The loader gets
+    // only GIF and JPEG; metafiles are checked whole here and drawn in the
+    // metafile renderer's process.
+    switch (SniffPicture(data.data(), data.size()))
     {
-        pImported = ReadBitmapFile(lpszFileName);
-    }
-    else
+    case pictureIcon:
+        return ReadIconData(data);
+    case pictureBitmap:
+        return ReadBitmapData(data);
+    case pictureGifJpeg:
+        return RenderOlePicture(this, data, m_szPicture);
+    case pictureMetafile:
     {
-        // The system's picture loader goes by the bytes, not the name: what
-        // the file holds decides which checked reader takes it. The loader
-        // gets only GIF and JPEG; metafiles are checked whole here and
-        // drawn in the metafile renderer's process.
-        std::vector<BYTE> data;
-        if (XTPReadImageFile(lpszFileName, kMaxPictureFile, data))
+        XTPMetafileRenderFailure nFailure = xtpRenderNoFailure;
+        CAlphaBitmap* pImported = RenderMetafile(this, data, m_szPicture, nFailure);
+        if (pImported == NULL && nFailure != xtpRenderNoFailure && nFailure != xtpRenderPictureRefused)
         {
-            switch (SniffPicture(data.data(), data.size()))
-            {
-            case pictureIcon:
-                pImported = ReadIconData(data);
-                break;
-            case pictureBitmap:
-                pImported = ReadBitmapData(data);
-                break;
-            case pictureGifJpeg:
-                pImported = RenderOlePicture(this, data, m_szPicture);
-                break;
-            case pictureMetafile:
-                pImported = RenderMetafile(this, data, m_szPicture, m_strMissingRenderer);
-                break;
-            default:
-                break;
-            }
+            m_nImportFailure = nFailure == xtpRenderNoRenderer     ? importNoRenderer
+                               : nFailure == xtpRenderRendererSilent ? importRendererSilent
+                                                                     : importRendererEnded;
+            const std::wstring strRenderer = XTPMetafileRendererPath();
+            m_strRenderer = strRenderer.empty() ? CString(XTP_METAFILE_RENDERER_EXE) : CString(strRenderer.c_str());
+        }
+        return pImported;
+    }
+    default:
+        return NULL;
+    }
+}
+
+namespace
+{
+// The file the player picks in the Import's Open dialog, by its name as the
+// system has it (wide characters); empty when the dialog was cancelled.
+std::wstring ChoosePictureFile(CWnd* pParent)
+{
+    CString strFilter;
+    XTPResourceManager()->LoadString(&strFilter, XTP_IDS_IMAGEEDITOR_FILTER);
+    // "Name|patterns|...||": each '|' ends a part.
+    std::wstring strFilterW = Widen(strFilter);
+    for (wchar_t& ch : strFilterW)
+        ch = ch == L'|' ? L'\0' : ch;
+    std::vector<wchar_t> file(32768, L'\0');
+    OPENFILENAMEW ofn;
+    ZeroMemory(&ofn, sizeof(ofn));
+    ofn.lStructSize = sizeof(ofn);
+    HWND hWndTop = NULL;
+    ofn.hwndOwner = CWnd::GetSafeOwner_(pParent->GetSafeHwnd(), &hWndTop);
+    ofn.lpstrFilter = strFilterW.c_str();
+    ofn.lpstrFile = file.data();
+    ofn.nMaxFile = (DWORD)file.size();
+    ofn.Flags = OFN_HIDEREADONLY | OFN_EXPLORER;
+    const BOOL bChosen = ::GetOpenFileNameW(&ofn);
+    if (hWndTop != NULL && ::IsWindow(hWndTop))
+        ::EnableWindow(hWndTop, TRUE);
+    if (!bChosen)
+    {
+        const DWORD dwError = ::CommDlgExtendedError();
+        if (dwError != 0)
+            TRACE("the Open dialog failed (0x%lX)\n", (unsigned long)dwError);
+        return std::wstring();
+    }
+    return std::wstring(file.data());
+}
+
+// Removes the keyboard and mouse messages for hWnd and its descendants that
+// came up to dwTo (message time), oldest first; it stops at the first that
+// came later.
+void DiscardInputUntil(HWND hWnd, DWORD dwTo)
+{
+    static const UINT kRanges[][2] = {
+        {WM_KEYFIRST, WM_KEYLAST}, {WM_MOUSEFIRST, WM_MOUSELAST}, {WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK}};
+    for (const UINT* pRange : kRanges)
+    {
+        MSG msg;
+        while (::PeekMessage(&msg, hWnd, pRange[0], pRange[1], PM_NOREMOVE | PM_NOYIELD) &&
+               (LONG)(dwTo - msg.time) >= 0)
+        {
+            ::PeekMessage(&msg, hWnd, pRange[0], pRange[1], PM_REMOVE | PM_NOYIELD);
         }
     }
-    return pImported;
 }
+} // namespace
 
 void CXTPImageEditorPicture::OnImport()
 {
     if (m_bImporting)
         return;   // a command that came while an import waits for its picture
-    CString strFilter;
-    XTPResourceManager()->LoadString(&strFilter, XTP_IDS_IMAGEEDITOR_FILTER);
-    CFileDialog fd(TRUE, NULL, NULL, OFN_HIDEREADONLY, strFilter, m_pParentDlg);
-    if (fd.DoModal() != IDOK)
+    const std::wstring strFileName = ChoosePictureFile(m_pParentDlg);
+    if (strFileName.empty())
         return;
-    if (ImportFile(fd.GetPathName()))
+    const BOOL bImported = ImportFile(strFileName.c_str());
+    // Keys pressed and clicks made on the editor while the picture was
+    // awaited (and pointer moves still waiting from before) were meant for
+    // what was there before: none of them may close the editor, or the
+    // message below, unseen.
+    HWND hEditor = m_pParentDlg->GetSafeHwnd();
+    if (hEditor != NULL)
+        DiscardInputUntil(hEditor, ::GetTickCount());
+    if (bImported)
         return;
-    // Keys typed while the picture was awaited were meant for what came
-    // before: none of them may close the message unseen.
     MSG msg;
     while (::PeekMessage(&msg, NULL, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE))
     {
     }
-    if (!m_strMissingRenderer.IsEmpty())
+    UINT nFormat = 0;
+    switch (m_nImportFailure)
     {
-        // The picture is not at fault: the program lacks its renderer.
-        CString strFormat, strMessage;
-        XTPResourceManager()->LoadString(&strFormat, XTP_IDS_IMAGEEDITOR_NORENDERER);
-        strMessage.Format(strFormat, (LPCTSTR)m_strMissingRenderer);
-        AfxMessageBox(strMessage, MB_OK | MB_ICONEXCLAMATION);
+    case importNotOpened:
+        XTPResourceManager()->ShowMessageBox(XTP_IDS_IMAGEEDITOR_CANNOTOPEN, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    case importNoRenderer:
+        nFormat = XTP_IDS_IMAGEEDITOR_NORENDERER;
+        break;
+    case importRendererSilent:
+        nFormat = XTP_IDS_IMAGEEDITOR_RENDERERSILENT;
+        break;
+    case importRendererEnded:
+        nFormat = XTP_IDS_IMAGEEDITOR_RENDERERENDED;
+        break;
+    default:
+        XTPResourceManager()->ShowMessageBox(XTP_IDS_IMAGEEDITOR_BADPICTURE, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    XTPResourceManager()->ShowMessageBox(XTP_IDS_IMAGEEDITOR_BADPICTURE, MB_OK | MB_ICONEXCLAMATION);
+    // The picture is not at fault: the program's renderer is.
+    CString strFormat, strMessage;
+    XTPResourceManager()->LoadString(&strFormat, nFormat);
+    strMessage.Format(strFormat, (LPCTSTR)m_strRenderer);
+    AfxMessageBox(strMessage, MB_OK | MB_ICONEXCLAMATION);
 }
 
 // ---------------------------------------------------------------------------

@@ -10,6 +10,7 @@
 #include <afxtempl.h>
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 class CXTPImageEditorDlg;
@@ -116,12 +117,27 @@ public:
     void OnPaste();
     void OnImport();
     // Imports a picture file (.ico, .cur, .bmp, .png, or through the
-    // system's picture loader); FALSE, with nothing changed, when it cannot
-    // be read. Every file is checked before a system loader sees it; a
-    // metafile is drawn in the metafile renderer's process, which the
-    // import waits for at most XTP_METAFILE_RENDER_TIMEOUT while the
-    // thread goes on answering its messages.
-    BOOL ImportFile(LPCTSTR lpszFileName);
+    // system's picture loader) by its name as the system has it (wide
+    // characters, any letters); FALSE, with nothing changed, when it cannot
+    // be opened or read (GetImportFailure says which). Every file is
+    // checked before a system loader sees it; a metafile is drawn in the
+    // metafile renderer's process, which the import waits for at most
+    // XTP_METAFILE_RENDER_TIMEOUT while the thread goes on answering its
+    // messages. The narrow form takes a name in the system's code page.
+    BOOL ImportFile(LPCWSTR lpszFileName);
+    BOOL ImportFile(LPCSTR lpszFileName);
+
+    // Why the last import changed nothing.
+    enum ImportFailure
+    {
+        importNoFailure,
+        importBadPicture,     // the file was read: its picture was refused
+        importNotOpened,      // the file could not be opened
+        importNoRenderer,     // the metafile renderer is missing or cannot start
+        importRendererSilent, // it was started but did not take the picture
+        importRendererEnded   // it was ended from outside while it drew
+    };
+    ImportFailure GetImportFailure() const { return m_nImportFailure; }
     // Takes a bitmap as the new image (one undo step); bAlpha says whether
     // its alpha channel counts. FALSE when it cannot be read.
     BOOL PasteBitmap(HBITMAP hBitmap, BOOL bAlpha);
@@ -150,14 +166,12 @@ protected:
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     DECLARE_MESSAGE_MAP()
 
-    // A picture file of any kind ImportFile reads, at the image size; null
-    // when it cannot be read.
-    CAlphaBitmap* ReadPictureFile(LPCTSTR lpszFileName) const;
-    // An icon or cursor file, or a BMP or PNG file, at the image size; null
-    // when it cannot be read. The ...Data forms take the file already read.
-    CAlphaBitmap* ReadIconFile(LPCTSTR lpszFileName) const;
+    // A picture file of any kind ImportFile reads, at the image size; null,
+    // with the reason in m_nImportFailure, when it cannot be read.
+    CAlphaBitmap* ReadPictureFile(const std::wstring& strFileName) const;
+    // The bytes of an icon or cursor file, or of a BMP or PNG file, at the
+    // image size; null when they cannot be read.
     CAlphaBitmap* ReadIconData(const std::vector<BYTE>& data) const;
-    CAlphaBitmap* ReadBitmapFile(LPCTSTR lpszFileName) const;
     CAlphaBitmap* ReadBitmapData(const std::vector<BYTE>& data) const;
     // The bitmap (deleted here) copied at the image size.
     CAlphaBitmap* ImportBitmap(HBITMAP hBitmap, BOOL bAlpha) const;
@@ -201,9 +215,10 @@ protected:
     // An import is under way: a metafile's may wait for the renderer while
     // the thread answers its messages, and no second import starts meanwhile.
     BOOL m_bImporting;
-    // After an import that failed for want of the metafile renderer: the
-    // renderer's path as shown to the user; empty otherwise.
-    mutable CString m_strMissingRenderer;
+    // Why the last import changed nothing, and, when the metafile renderer
+    // was to blame, its path as shown to the user.
+    mutable ImportFailure m_nImportFailure;
+    mutable CString m_strRenderer;
     COLORREF m_clrDraw;
 
     HCURSOR m_hCursorLine;

@@ -79,10 +79,10 @@ CString ExitReason(DWORD dwExit)
     return strReason;
 }
 
-// TRUE when the renderer's end says it never worked at all: the system could
-// not load it, or it ended without a word in the block although its code
-// claims an answer, or it did not understand the call (another program, or
-// one of another version, under its name).
+// TRUE when the renderer's end, before it took the call, says it never
+// worked at all: the system could not load it, or it ended without a word
+// in the block although its code claims an answer, or it did not understand
+// the call (another program, or one of another version, under its name).
 bool EndedWithoutWorking(DWORD dwExit, LONG nResult)
 {
     switch (dwExit)
@@ -99,6 +99,16 @@ bool EndedWithoutWorking(DWORD dwExit, LONG nResult)
     default:
         return false;
     }
+}
+
+// TRUE when the exit code of a renderer that took the call and gave no
+// answer is one of its own verdicts on the picture (out of memory or time,
+// an error, an abort) or the code of a fault, rather than the code another
+// program ended it with.
+bool EndedByThePicture(DWORD dwExit)
+{
+    return dwExit == xtpRendererOutOfMemory || dwExit == xtpRendererOutOfTime || dwExit == xtpRendererException ||
+           dwExit == 3 || (dwExit & 0x80000000) != 0;
 }
 
 // One run of the renderer. It is started and watched by a thread of its own
@@ -430,9 +440,17 @@ BOOL AFX_CDECL XTPRenderMetafileApart(const BYTE* pData, size_t nSize, CSize sz,
         DWORD dwExit = 0;
         ::GetExitCodeProcess(pRun->hProcess, &dwExit);
         const LONG nResult = pHeader->nResult;
+        const bool bTookCall = pHeader->nStarted == 1;
         if (bQuit)
         {
             strProblem = _T("the program is closing");
+        }
+        else if (bTimedOut && !bTookCall)
+        {
+            // Whatever the picture, the renderer never came to it.
+            nFailure = xtpRenderRendererSilent;
+            strProblem.Format(_T("the metafile renderer %s did not take the picture within %lu ms"),
+                              (LPCTSTR)ShownPath(strExe), (unsigned long)dwTimeout);
         }
         else if (bTimedOut)
         {
@@ -443,7 +461,7 @@ BOOL AFX_CDECL XTPRenderMetafileApart(const BYTE* pData, size_t nSize, CSize sz,
             strProblem.Format(_T("the picture made the metafile renderer fail (0x%08lX)"),
                               (unsigned long)pRun->dwFault);
         }
-        else if (EndedWithoutWorking(dwExit, nResult))
+        else if (!bTookCall && EndedWithoutWorking(dwExit, nResult))
         {
             nFailure = xtpRenderNoRenderer;
             strProblem.Format(_T("the metafile renderer %s does not work (it ended with 0x%08lX)"),
@@ -461,6 +479,13 @@ BOOL AFX_CDECL XTPRenderMetafileApart(const BYTE* pData, size_t nSize, CSize sz,
             strProblem = pHeader->szProblem;
             if (strProblem.IsEmpty())
                 strProblem = _T("the metafile renderer refused the picture");
+        }
+        else if (bTookCall && nResult == -1 && !EndedByThePicture(dwExit))
+        {
+            // It was drawing when something outside ended it.
+            nFailure = xtpRenderRendererEnded;
+            strProblem.Format(_T("the metafile renderer %s was ended before it answered (0x%08lX)"),
+                              (LPCTSTR)ShownPath(strExe), (unsigned long)dwExit);
         }
         else
         {

@@ -44,6 +44,9 @@ struct XTP_METAFILE_RENDER_BLOCK
     // Set by the renderer: 1 drawn, 0 refused (with the reason in
     // szProblem); -1 while it has not answered.
     LONG nResult;
+    // Set by the renderer to 1 once it has taken the call, before it
+    // draws; 0 until then.
+    LONG nStarted;
     char szProblem[256];
 };
 const DWORD XTP_METAFILE_RENDER_SIGNATURE = 0x424D5258;   // "XRMB"
@@ -61,13 +64,17 @@ enum XTPMetafileRendererExit
 };
 
 // Why a picture was not drawn: the picture itself was refused (by the
-// checks, by the renderer, or because drawing it faulted or took too long),
-// or the renderer is missing or cannot be started, whatever the picture.
+// checks, by the renderer, or because drawing it faulted or took too long);
+// the renderer is missing or cannot be started, whatever the picture; it
+// was started but never took the call within the time; or it took the call
+// and was then ended from outside before it answered.
 enum XTPMetafileRenderFailure
 {
     xtpRenderNoFailure = 0,
     xtpRenderPictureRefused,
-    xtpRenderNoRenderer
+    xtpRenderNoRenderer,
+    xtpRenderRendererSilent,
+    xtpRenderRendererEnded
 };
 
 // Checks the metafile (XTPCheckMetafileData), then has the renderer draw it

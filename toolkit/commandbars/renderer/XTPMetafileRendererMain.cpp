@@ -178,6 +178,9 @@ int Run(LPCWSTR lpszArguments)
         pHeader->offPixels < sizeof(*pHeader) ||
         (ULONGLONG)pHeader->offPixels + (ULONGLONG)pHeader->cx * (ULONGLONG)pHeader->cy * 4 > pHeader->cbBlock)
         return xtpRendererBadCall;
+    // The program learns that the call was taken: from here on, an end
+    // without an answer is not for want of a renderer.
+    ::InterlockedExchange(&pHeader->nStarted, 1);
     return Draw(pHeader, pBlock);
 }
 } // namespace

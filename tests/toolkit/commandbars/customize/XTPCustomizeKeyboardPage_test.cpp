@@ -148,6 +148,14 @@ protected:
         return out;
     }
     std::vector<std::string> KeyList() const { return Items(pPage->m_lboxKeys); }
+    // The keys list's item data: each key's index in the working table.
+    std::vector<DWORD_PTR> KeyData() const
+    {
+        std::vector<DWORD_PTR> out;
+        for (int i = 0; i < pPage->m_lboxKeys.GetCount(); i++)
+            out.push_back(pPage->m_lboxKeys.GetItemData(i));
+        return out;
+    }
     std::vector<std::string> CommandList() const { return Items(pPage->m_lboxCommands); }
     BOOL IsEnabled(int nID) const { return pPage->GetDlgItem(nID)->IsWindowEnabled(); }
     std::vector<ACCEL> Table() const
@@ -429,6 +437,7 @@ TEST_F(KeyboardPageTest, ComingBackToThePageShowsTheKeysOfTheSelectedCommand)
     ASSERT_EQ(0, pPage->m_lboxCommands.GetCurSel()) << "the first command is selected again";
     EXPECT_EQ((std::vector<std::string>{"F12"}), KeyList()) << "and its keys are shown";
     pSheet->DestroyWindow();
+    EXPECT_TRUE(pPage->m_lboxKeys.m_hWnd == NULL) << "the keys list is let go with the page";
     delete pSheet;
     pSheet = NULL;
 }
@@ -471,6 +480,7 @@ TEST_F(KeyboardPageTest, TheLargestTableListsEveryKeyOfTheCommandInTableOrder)
     SelectCommand("Load Puzzle...");
     ASSERT_EQ(expected, KeyList());
     EXPECT_EQ("Ctrl+Alt+Y", KeyList()[4]) << "entry 388";
+    EXPECT_EQ(std::vector<DWORD_PTR>(indexes.begin(), indexes.end()), KeyData());
     SelectCommand("Save Puzzle...");
     EXPECT_TRUE(KeyList().empty());
 
@@ -488,6 +498,8 @@ TEST_F(KeyboardPageTest, TheLargestTableListsEveryKeyOfTheCommandInTableOrder)
     EXPECT_EQ(table.back().cmd, after[(size_t)indexes[100]].cmd);
     EXPECT_EQ(table.back().key, after[(size_t)indexes[100]].key);
     EXPECT_EQ(table.back().fVirt, after[(size_t)indexes[100]].fVirt);
+    indexes.erase(indexes.begin() + 100);
+    EXPECT_EQ(std::vector<DWORD_PTR>(indexes.begin(), indexes.end()), KeyData());
 
     // The list paints its keys once it is filled (its redraw is back on).
     pSheet->ShowWindow(SW_SHOWNA);
@@ -514,8 +526,9 @@ TEST_F(KeyboardPageTest, TheLargestTableListsEveryKeyOfTheCommandInTableOrder)
 }
 
 // The keys list is changed in place after a click where it can be: after
-// each change it must be what a fresh fill would show, with nothing selected
-// and its first key at the top.
+// each change it must be what a fresh fill would show, each key carrying its
+// entry's index as its data, with nothing selected and its first key at the
+// top.
 TEST_F(KeyboardPageTest, AfterEachChangeTheKeysListIsWhatAFreshListShows)
 {
     // Every third entry for Load Puzzle, the last one too, so that a removal
@@ -529,17 +542,24 @@ TEST_F(KeyboardPageTest, AfterEachChangeTheKeysListIsWhatAFreshListShows)
         accel.cmd = (i % 3 == 0 || i == 59) ? (WORD)kFileOpen : i % 3 == 1 ? (WORD)kSavePuzzle : (WORD)(40000 + i);
     }
     pManager->SetAccelerators(table.data(), (int)table.size());
-    auto Expected = [&](int nCmd) {
+    auto Expected = [&](int nCmd, std::vector<DWORD_PTR>& indexes) {
         std::vector<std::string> out;
-        for (ACCEL& accel : Table())
+        const std::vector<ACCEL> now = Table();
+        for (size_t i = 0; i < now.size(); i++)
         {
+            ACCEL accel = now[i];
             if (accel.cmd == nCmd)
+            {
                 out.push_back((LPCTSTR)pManager->Format(&accel));
+                indexes.push_back(i);
+            }
         }
         return out;
     };
     auto Check = [&](int nCmd, const char* pszAfter) {
-        EXPECT_EQ(Expected(nCmd), KeyList()) << pszAfter;
+        std::vector<DWORD_PTR> indexes;
+        EXPECT_EQ(Expected(nCmd, indexes), KeyList()) << pszAfter;
+        EXPECT_EQ(indexes, KeyData()) << pszAfter;
         EXPECT_EQ(LB_ERR, pPage->m_lboxKeys.GetCurSel()) << pszAfter;
         EXPECT_EQ(0, pPage->m_lboxKeys.GetTopIndex()) << pszAfter;
     };
@@ -594,6 +614,24 @@ TEST_F(KeyboardPageTest, AfterEachChangeTheKeysListIsWhatAFreshListShows)
     CXTPControl* pFirst = (CXTPControl*)pPage->m_lboxCommands.GetItemDataPtr(0);
     ASSERT_TRUE(pFirst != NULL);
     Check(pFirst->GetID(), "the category clicked again");
+
+    // A chord held twice: the key left in place of a removed twin, and the
+    // key whose entry moves, keep their text and take their entry's index.
+    ACCEL twins[] = {{FVIRTKEY | FCONTROL, 'O', (WORD)kFileOpen},
+                     {FVIRTKEY | FCONTROL, 'O', (WORD)kFileOpen},
+                     {FVIRTKEY, VK_F5, (WORD)kFileOpen},
+                     {FVIRTKEY, VK_F6, (WORD)kSavePuzzle}};
+    pManager->SetAccelerators(twins, 4);
+    SelectCommand("Load Puzzle...");
+    Check(kFileOpen, "a table with a chord held twice");
+    PickKey(0);
+    pPage->RemoveShortcut();
+    ASSERT_EQ((std::vector<std::string>{"Ctrl+O", "F5"}), KeyList());
+    Check(kFileOpen, "removing the first of two keys of one chord");
+    PickKey(0);
+    pPage->RemoveShortcut();
+    ASSERT_EQ((std::vector<std::string>{"F5"}), KeyList());
+    Check(kFileOpen, "removing a key whose place the last entry takes");
 
     SelectCommand("Load Puzzle...");
     Boxes().nAnswer = IDYES;

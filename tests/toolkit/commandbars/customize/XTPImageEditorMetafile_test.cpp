@@ -513,3 +513,59 @@ TEST(XTPImageEditorMetafileTest, PatternFillsRegionsScalingAndCopiesWithoutABitm
     EXPECT_TRUE(result.bPlayed) << (LPCTSTR)result.strProblem;
     EXPECT_EQ(PlayBySystem(scaled), result.pixels);
 }
+
+// Records that make the system's player write or read past its buffers, or
+// divide by nothing, are refused before it sees them, each with a reason;
+// twins that differ only in that field are drawn as the system draws them.
+TEST(XTPImageEditorMetafileTest, RecordsThatOverrunThePlayersBuffersAreRefusedAndTheirTwinsDrawn)
+{
+    for (const testsupport::DamagedRecordPicture& picture : testsupport::DamagedRecordPictures())
+    {
+        SCOPED_TRACE(picture.pszName);
+        CString strProblem;
+        EXPECT_FALSE(XTPCheckMetafileData(picture.damaged.data(), picture.damaged.size(), strProblem));
+        EXPECT_FALSE(strProblem.IsEmpty());
+        std::printf("%s: %s\n", picture.pszName, (LPCTSTR)strProblem);
+        const PlayResult refused = PlayChecked(picture.damaged);
+        EXPECT_FALSE(refused.bPlayed);
+        EXPECT_EQ(0, CountChanged(refused.pixels));
+
+        EXPECT_TRUE(XTPCheckMetafileData(picture.sound.data(), picture.sound.size(), strProblem))
+            << (LPCTSTR)strProblem;
+        const PlayResult drawn = PlayChecked(picture.sound);
+        ASSERT_TRUE(drawn.bPlayed) << (LPCTSTR)drawn.strProblem;
+        EXPECT_GT(CountChanged(drawn.pixels), 16);
+        EXPECT_EQ(PlayBySystem(picture.sound), drawn.pixels);
+    }
+}
+
+// What blends and masked copies cost depends on where they draw: a picture
+// whose price there is over the limit is refused before any of it, even
+// what comes first, is drawn; with fewer of them it is drawn.
+TEST(XTPImageEditorMetafileTest, APictureIsPricedWhereItDrawsBeforeAnyOfItIsDrawn)
+{
+    auto Picture = [](int nBlends) {
+        testsupport::EmfWriter emf;
+        emf.Record(EMR_CREATEBRUSHINDIRECT, {1, BS_SOLID, RGB(200, 0, 0), 0});
+        emf.Record(EMR_SELECTOBJECT, {1});
+        emf.Record(EMR_RECTANGLE, {2, 2, 30, 30});
+        emf.Handles(2);
+        // Each over most of the place a record may draw in.
+        for (int i = 0; i < nBlends; i++)
+            testsupport::AddCopy(emf, testsupport::copyBlend, 1, 250, false, -110);
+        return emf.Finish();
+    };
+    const std::vector<BYTE> costly = Picture(300);
+    CString strProblem;
+    EXPECT_TRUE(XTPCheckMetafileData(costly.data(), costly.size(), strProblem))
+        << "priced over the limit only where it draws: " << (LPCTSTR)strProblem;
+    const PlayResult refused = PlayChecked(costly);
+    EXPECT_FALSE(refused.bPlayed);
+    EXPECT_NE(-1, refused.strProblem.Find(_T("would cost more"))) << (LPCTSTR)refused.strProblem;
+    EXPECT_EQ(0, CountChanged(refused.pixels)) << "not even the first rectangle is drawn";
+
+    const std::vector<BYTE> cheaper = Picture(60);
+    const PlayResult drawn = PlayChecked(cheaper);
+    ASSERT_TRUE(drawn.bPlayed) << (LPCTSTR)drawn.strProblem;
+    EXPECT_EQ(PlayBySystem(cheaper), drawn.pixels);
+}

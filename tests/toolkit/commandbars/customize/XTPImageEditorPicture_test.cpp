@@ -589,7 +589,9 @@ TEST_F(CanvasTest, ImportReadsGoodFilesAndRefusesDamagedOnes)
         EXPECT_EQ(before, Rows()) << entry[0];
         EXPECT_EQ(1, pCanvas->GetUndoCount()) << entry[0];
     }
+    EXPECT_EQ(CXTPImageEditorPicture::importBadPicture, pCanvas->GetImportFailure());
     EXPECT_FALSE(pCanvas->ImportFile(folder.Path("missing.bmp").c_str()));
+    EXPECT_EQ(CXTPImageEditorPicture::importNotOpened, pCanvas->GetImportFailure());
 
     // A good bitmap is cut to the image size.
     ASSERT_TRUE(pCanvas->ImportFile(WriteFile(folder, "red.bmp", bmp).c_str()));

@@ -32,6 +32,7 @@ struct RenderResult
 {
     BOOL bDrawn = FALSE;
     CString strProblem;
+    XTPMetafileRenderFailure nFailure = xtpRenderNoFailure;
     DWORD dwTook = 0;
     std::vector<DWORD> pixels;
 };
@@ -42,7 +43,7 @@ RenderResult RenderApart(const std::vector<BYTE>& data, int nSide, DWORD dwTimeo
     result.pixels.assign((size_t)nSide * nSide, kBlankPixel);
     const DWORD dwStart = ::GetTickCount();
     result.bDrawn = XTPRenderMetafileApart(data.data(), data.size(), CSize(nSide, nSide), result.pixels.data(),
-                                           result.strProblem, dwTimeout);
+                                           result.strProblem, dwTimeout, &result.nFailure);
     result.dwTook = ::GetTickCount() - dwStart;
     return result;
 }
@@ -360,10 +361,12 @@ TEST(XTPMetafileRendererTest, ARendererPastItsTimeIsEndedAndThePixelsStay)
 {
     const std::vector<BYTE> emf = testsupport::RecordEnh([](HDC hDC) { testsupport::DrawPicture(hDC, true); });
     ASSERT_FALSE(emf.empty());
-    // No process starts and draws within a few milliseconds.
+    // No process starts and takes the picture within a few milliseconds:
+    // the renderer, not the picture, is what did not answer.
     const RenderResult late = RenderApart(emf, 16, 5);
     EXPECT_FALSE(late.bDrawn);
-    EXPECT_NE(-1, late.strProblem.Find(_T("took longer"))) << (LPCTSTR)late.strProblem;
+    EXPECT_EQ(xtpRenderRendererSilent, late.nFailure);
+    EXPECT_NE(-1, late.strProblem.Find(_T("did not take the picture"))) << (LPCTSTR)late.strProblem;
     EXPECT_EQ(std::vector<DWORD>(16 * 16, kBlankPixel), late.pixels);
     EXPECT_LT(late.dwTook, 1500u);
     EXPECT_EQ(0, RenderersLeft()) << "the late renderer was ended";
