@@ -342,10 +342,14 @@ AFX_MSGBOX_HOOK AFXAPI AfxGetMessageBoxHook()
 int CWinApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt)
 {
     (void)nIDPrompt;
-    HWND hWndTop = NULL;
-    HWND hWnd = CWnd::GetSafeOwner_(NULL, &hWndTop);
+    // Owned by the window last active in the main window's family, unless a
+    // modal window holds that one; the family's top-level window waits too.
+    HWND hWnd = CWnd::GetSafeOwner_(NULL, NULL);
     if (hWnd != NULL && !::IsWindowEnabled(hWnd))
         hWnd = NULL;
+    HWND hWndTop = NULL;
+    if (hWnd != NULL)
+        CWnd::GetSafeOwner_(hWnd, &hWndTop);
 
     if ((nType & MB_ICONMASK) == 0)
     {
@@ -363,7 +367,10 @@ int CWinApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt)
             break;
         }
     }
-    return ::MessageBox(hWnd, lpszPrompt, m_pszAppName, nType);
+    const int nResult = ::MessageBox(hWnd, lpszPrompt, m_pszAppName, nType);
+    if (hWndTop != NULL && ::IsWindow(hWndTop))
+        ::EnableWindow(hWndTop, TRUE);
+    return nResult;
 }
 
 int AFXAPI AfxMessageBox(LPCTSTR lpszText, UINT nType, UINT nIDHelp)

@@ -195,11 +195,14 @@ BOOL CDialog::InitModalIndirect(HGLOBAL hDialogTemplate, CWnd* pParentWnd)
 HWND CDialog::PreModal()
 {
     // The owner: the parent given or the main window, its last active popup.
+    // The top-level window of its family is disabled too (m_hWndTop).
     return CWnd::GetSafeOwner_(m_pParentWnd->GetSafeHwnd(), &m_hWndTop);
 }
 
 void CDialog::PostModal()
 {
+    if (m_hWndTop != NULL && ::IsWindow(m_hWndTop))
+        ::EnableWindow(m_hWndTop, TRUE);
     m_hWndTop = NULL;
 }
 
@@ -259,13 +262,14 @@ INT_PTR CDialog::DoModal()
     AFX_BARRIER_CATCH("DoModal", NULL, m_nModalResult = -1)
     m_nFlags &= ~(WF_CONTINUEMODAL | WF_MODALLOOP);
 
+    // The whole family takes input again before the owner is activated.
     if (bEnableParent)
         ::EnableWindow(hWndParent, TRUE);
+    PostModal();
     if (hWndParent != NULL && ::GetActiveWindow() == m_hWnd)
         ::SetActiveWindow(hWndParent);
 
     DestroyWindow();
-    PostModal();
     if (m_lpszTemplateName == NULL && m_hDialogTemplate != NULL)
         ::GlobalUnlock(m_hDialogTemplate);
     return m_nModalResult;

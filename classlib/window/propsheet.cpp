@@ -609,8 +609,11 @@ INT_PTR CPropertySheet::DoModal()
     }
     m_nFlags &= ~(WF_CONTINUEMODAL | WF_MODALLOOP);
 
+    // The whole family takes input again before the owner is activated.
     if (bEnableParent)
         ::EnableWindow(hWndParent, TRUE);
+    if (hWndTop != NULL && ::IsWindow(hWndTop))
+        ::EnableWindow(hWndTop, TRUE);
     if (hWndParent != NULL && m_hWnd != NULL && ::GetActiveWindow() == m_hWnd)
         ::SetActiveWindow(hWndParent);
     if (m_hWnd != NULL)

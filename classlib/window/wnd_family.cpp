@@ -225,8 +225,8 @@ CWnd* CWnd::GetDescendantWindow(int nID, BOOL bOnlyPerm) const
 
 HWND PASCAL CWnd::GetSafeOwner_(HWND hParent, HWND* pWndTop)
 {
-    // The parent given, else the main window; then its top-level window and
-    // that window's last active popup.
+    // The parent given, else the main window; a popup cannot be owned by a
+    // child, so the first window up that is not one.
     HWND hWnd = hParent;
     if (hWnd == NULL)
     {
@@ -235,11 +235,29 @@ HWND PASCAL CWnd::GetSafeOwner_(HWND hParent, HWND* pWndTop)
     }
     while (hWnd != NULL && (::GetWindowLongPtr(hWnd, GWL_STYLE) & WS_CHILD))
         hWnd = ::GetParent(hWnd);
+
+    // The top-level window that owner's chain ends in (a floating window's
+    // frame): the whole family waits for a modal window, not just its owner.
     HWND hWndTop = hWnd;
-    if (pWndTop != NULL)
-        *pWndTop = hWndTop;
+    for (HWND hWndOwner; hWndTop != NULL && (hWndOwner = ::GetWindow(hWndTop, GW_OWNER)) != NULL;)
+        hWndTop = hWndOwner;
+
+    // Without a parent given, the top-level window's last active popup.
     if (hParent == NULL && hWnd != NULL)
         hWnd = ::GetLastActivePopup(hWnd);
+
+    // The caller disables the owner itself; the top-level window is disabled
+    // here and handed back for the caller to enable again, unless it is the
+    // owner or was disabled already (then it is not this caller's to enable).
+    if (pWndTop != NULL)
+    {
+        *pWndTop = NULL;
+        if (hWndTop != NULL && hWndTop != hWnd && ::IsWindowEnabled(hWndTop))
+        {
+            ::EnableWindow(hWndTop, FALSE);
+            *pWndTop = hWndTop;
+        }
+    }
     return hWnd;
 }
 

@@ -617,6 +617,19 @@ void ClickImportButton(HWND hEditor)
     ::ClientToScreen(hTools, &pt);
     ClickScreen(pt, false);
 }
+
+// Escape closes the Button Editor, as a player does, then the Customize
+// sheet's Close and the game's exit.
+void CloseEditorSheetAndGame(Game& game, HWND hEditor, HWND hSheet)
+{
+    ::SetForegroundWindow(hEditor);
+    Wait(200);
+    PressKeys({VK_ESCAPE});
+    EXPECT_TRUE(WaitUntilGone(hEditor, 5000)) << "Escape closes the editor";
+    ::SetForegroundWindow(hSheet);
+    ASSERT_TRUE(PressChildButton(hSheet, "Close"));
+    EXPECT_EQ(0, game.Close());
+}
 } // namespace
 
 // A player imports damaged pictures into the button editor with the
@@ -689,11 +702,7 @@ TEST_F(Brindlemark, DamagedAndHugePicturesImportedIntoTheButtonEditorAreRefusedA
         Wait(300);
         EXPECT_FALSE(testsupport::SaveScreenSnapshot(hEditor, "button_editor_after_damaged_pictures").empty());
 
-        PressKeys({VK_ESCAPE});
-        EXPECT_TRUE(WaitUntilGone(hEditor, 5000)) << "Escape closes the editor";
-        ::SetForegroundWindow(hSheet);
-        ASSERT_TRUE(PressChildButton(hSheet, "Close"));
-        EXPECT_EQ(0, game.Close());
+        CloseEditorSheetAndGame(game, hEditor, hSheet);
     }
     for (const std::string& strPath : kFiles)
         ::DeleteFileA(strPath.c_str());
@@ -814,13 +823,7 @@ TEST_F(Brindlemark, CraftedMetafilesImportedIntoTheButtonEditorAreDrawnOrRefused
         EXPECT_GT(nRefused, 0);
         EXPECT_GT(nDrawn, 0);
 
-        ::SetForegroundWindow(hEditor);
-        Wait(200);
-        PressKeys({VK_ESCAPE});
-        EXPECT_TRUE(WaitUntilGone(hEditor, 5000)) << "Escape closes the editor";
-        ::SetForegroundWindow(hSheet);
-        ASSERT_TRUE(PressChildButton(hSheet, "Close"));
-        EXPECT_EQ(0, game.Close());
+        CloseEditorSheetAndGame(game, hEditor, hSheet);
     }
     for (const std::string& strPath : files)
         ::DeleteFileA(strPath.c_str());
@@ -861,13 +864,7 @@ struct EditorSession
     bool RedoOn() const { return ::SendMessage(hRedoBar, TB_ISBUTTONENABLED, 9145, 0) != 0; }
     void Close()
     {
-        ::SetForegroundWindow(hEditor);
-        Wait(200);
-        PressKeys({VK_ESCAPE});
-        EXPECT_TRUE(WaitUntilGone(hEditor, 5000)) << "Escape closes the editor";
-        ::SetForegroundWindow(hSheet);
-        ASSERT_TRUE(PressChildButton(hSheet, "Close"));
-        EXPECT_EQ(0, game.Close());
+        CloseEditorSheetAndGame(game, hEditor, hSheet);
     }
     // Import from File, the file named in wide characters in the Open dialog.
     void StartImport(const std::wstring& strPath)

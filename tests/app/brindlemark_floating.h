@@ -92,6 +92,10 @@ void ClickTheFramesCaption(HWND hFrame, HWND hDialog);
 
 COLORREF ScreenColour(POINT pt);
 
+// Opens the colour dialog of a floating Appearance pane's first colour row
+// (its "..." button); the dialog, or NULL with the reason as a failure.
+HWND OpenColourDialogOfThePane(const Game& game, HWND hPane);
+
 // Drags the Timer toolbar out by its gripper to a screen point, where it
 // floats; false when the game shows no Timer toolbar.
 bool DragTimerBarOut(const Game& game, POINT ptTo);

@@ -1137,7 +1137,7 @@ TEST_F(Brindlemark, NewPuzzleOpensOnTheFrameAfterAFloatingPaneWasClicked)
     {
         Game game;
         ASSERT_TRUE(game.Frame() != NULL);
-        HWND hFrame = game.ToFront();
+        game.ToFront();
         ASSERT_TRUE(DragTimerBarOut(game, {560, 640})) << "no Timer toolbar";
         ASSERT_TRUE(IsFloating(TimerBar(game)));
         ASSERT_TRUE(FloatPaneContainer(game, ID_DIFFICULTY_PANE));

@@ -1,13 +1,17 @@
 // The game's profile panes under the player's mouse and keys while a menu of
-// the menu bar is open or a floating pane has the keyboard: a click on a
-// row's name closes the open menu and reaches the row, Alt+F4 in a floating
-// pane closes the game, and a quick click on a floating pane's border leaves
-// its size. Run with and without a window manager (app_brindlemark_test_desktop
-// runs them again with one), the input going through the display as a
-// player's does; judged by what the screen shows.
+// the menu bar is open, a floating pane has the keyboard or a pane's dialog
+// is open: a click on a row's name closes the open menu and reaches the row,
+// a row's name tip shows only for the pane seen under the pointer, Alt+F4 in
+// a floating pane closes the game while the pane's close button shows
+// greyed, a quick click on a floating pane's border leaves its size, and a
+// colour dialog of a floating pane holds the whole game. Run with and
+// without a window manager (app_brindlemark_test_desktop runs them again
+// with one), the input going through the display as a player's does;
+// judged by what the screen shows.
 // ctest: run-serial
 // ctest: lock registry
 #include "brindlemark_fixture.h"
+#include "brindlemark_floating.h"
 
 #include "support/hostinput.h"
 #include "support/snapshot.h"
@@ -15,6 +19,11 @@
 
 #include "resource.h"
 
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -208,6 +217,112 @@ void ExpectRowNameClicksCloseTheFileMenu(const Game& game, HWND hView, const cha
     EXPECT_GT(nClicked, 3) << pszWhere << ": too few rows shown outside the menu to click";
 }
 
+// The screen rectangle of a window's caption close button: where the
+// window answers HTCLOSE, looked for along its top right.
+RECT CloseButtonRect(HWND hWnd)
+{
+    const RECT rcWindow = WindowRect(hWnd);
+    RECT rc = {0, 0, 0, 0};
+    for (int y = rcWindow.top; y < rcWindow.top + 40; y++)
+        for (int x = rcWindow.right - 40; x < rcWindow.right; x++)
+        {
+            if (::SendMessage(hWnd, WM_NCHITTEST, 0, MAKELPARAM(x, y)) != HTCLOSE)
+                continue;
+            if (::IsRectEmpty(&rc))
+                rc = {x, y, x + 1, y + 1};
+            rc = {std::min(rc.left, (LONG)x), std::min(rc.top, (LONG)y), std::max(rc.right, (LONG)x + 1),
+                  std::max(rc.bottom, (LONG)y + 1)};
+        }
+    return rc;
+}
+
+// The pixels of a screen rectangle drawn in a dark colour (a glyph drawn
+// as enabled; a greyed one is drawn in shadow and highlight colours).
+int DarkPixels(const RECT& rc)
+{
+    int nDark = 0;
+    HDC hScreen = ::GetDC(NULL);
+    for (int y = rc.top; y < rc.bottom; y++)
+        for (int x = rc.left; x < rc.right; x++)
+        {
+            const COLORREF cr = ::GetPixel(hScreen, x, y);
+            nDark += GetRValue(cr) < 80 && GetGValue(cr) < 80 && GetBValue(cr) < 80 ? 1 : 0;
+        }
+    ::ReleaseDC(NULL, hScreen);
+    return nDark;
+}
+
+// Which of two top-level windows of the game the display shows above the
+// other: its own stacking (the window manager's list of the windows it
+// manages, bottom first; without one, the root's children, top first).
+// NULL when the display cannot tell.
+HWND AboveOnTheDisplay(HWND hFirst, HWND hSecond)
+{
+    const bool bManaged = WindowsAreManaged();
+    std::string strOutput;
+    if (!testsupport::RunOnHost(bManaged ? "xprop -root -notype _NET_CLIENT_LIST_STACKING" : "xwininfo -root -children",
+                                &strOutput))
+        return NULL;
+    char szFirst[32], szSecond[32];
+    snprintf(szFirst, sizeof(szFirst), "0x%lx", XWindowOf(hFirst));
+    snprintf(szSecond, sizeof(szSecond), "0x%lx", XWindowOf(hSecond));
+    // Whole identifiers only: one may begin another.
+    auto Find = [&strOutput](const char* pszId) {
+        for (size_t n = strOutput.find(pszId); n != std::string::npos; n = strOutput.find(pszId, n + 1))
+            if (!isxdigit((unsigned char)strOutput[n + strlen(pszId)]))
+                return n;
+        return std::string::npos;
+    };
+    const size_t nFirst = Find(szFirst), nSecond = Find(szSecond);
+    if (nFirst == std::string::npos || nSecond == std::string::npos)
+        return NULL;
+    return (nFirst < nSecond) != bManaged ? hFirst : hSecond;
+}
+
+// The property-grid name tips of the game that show.
+std::vector<HWND> VisibleRowTips(const Game& game)
+{
+    return VisibleTopLevels(game.Pid(), "XTPPropertyGridToolTip");
+}
+
+// The game with both profile panes floating, each in its own window, as a
+// player leaves them: their stored form imported after a first run (in
+// which the Timer is dragged out to float too, when asked), and the game
+// started again and brought to the front. Its floating windows: the
+// Appearance pane, the Difficulty pane (and the Timer).
+struct GameWithFloatingWindows
+{
+    testsupport::Watchdog watchdog;
+    std::unique_ptr<Game> pGame;
+    std::vector<SeenWindow> windows;
+
+    explicit GameWithFloatingWindows(const char* pszWhat) : watchdog(pszWhat, 200000) {}
+
+    void Start(bool bTimerToo)
+    {
+        ASSERT_TRUE(watchdog.IsArmed());
+        {
+            Game first;
+            ASSERT_TRUE(first.Frame() != NULL);
+            watchdog.AlsoEnd(first.Process());
+            if (bTimerToo)
+            {
+                ASSERT_TRUE(BringFrameToFront(first.Frame())) << "the game cannot be activated";
+                ASSERT_TRUE(DragTimerBarOut(first, {500, 400})) << "no Timer toolbar";
+            }
+            ASSERT_EQ(0, first.Close());
+        }
+        ASSERT_TRUE(ImportRegistryText(kTwoFloatingPanesReg)) << "the stored layout was not imported";
+        pGame.reset(new Game);
+        ASSERT_TRUE(pGame->Frame() != NULL);
+        watchdog.AlsoEnd(pGame->Process());
+        EXPECT_FALSE(SplashStays(pGame->Pid(), 10000)) << "the splash stays";
+        ASSERT_TRUE(BringFrameToFront(pGame->Frame())) << "the game cannot be activated";
+        windows = FloatingWindowsOf(*pGame);
+        ASSERT_EQ(bTimerToo ? 3u : 2u, windows.size()) << "the profile panes (and the Timer) float";
+    }
+};
+
 // The game's fixture; the input goes through the display.
 class BrindlemarkPaneInput : public Brindlemark
 {
@@ -282,6 +397,110 @@ TEST_F(BrindlemarkPaneInput, AltF4AfterAClickInAFloatingPaneClosesTheGame)
     }
 }
 
+// The game's profile panes cannot be closed, so a floating pane's caption
+// close button shows greyed, before and after a click into the pane, and a
+// click on it leaves the pane and the game as they were. (Alt+F4 in the
+// pane still closes the game: the test above.)
+TEST_F(BrindlemarkPaneInput, AFloatingPanesCloseButtonShowsGreyedAndAClickOnItChangesNothing)
+{
+    GameWithFloatingProfilePanes setup("the close button of a floating pane");
+    ASSERT_NO_FATAL_FAILURE(setup.Start());
+    Game& game = setup.game;
+    HWND hMini = setup.hMini;
+
+    const RECT rcButton = CloseButtonRect(hMini);
+    ASSERT_FALSE(::IsRectEmpty(&rcButton)) << "the floating pane has no close button";
+    EXPECT_EQ(0, DarkPixels(rcButton)) << "the close button shows enabled";
+    const RECT rcMini = WindowRect(hMini);
+    DisplayClickAt({(rcMini.left + rcMini.right) / 2, rcMini.bottom - 30});
+    EXPECT_EQ(0, DarkPixels(rcButton)) << "the close button shows enabled once the pane has the keyboard";
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(::GetDesktopWindow(), "floating_pane_close_button").empty());
+
+    DisplayClickAt({(rcButton.left + rcButton.right) / 2, (rcButton.top + rcButton.bottom) / 2});
+    Wait(500);
+    EXPECT_TRUE(::IsWindowVisible(hMini)) << "the click on the greyed close button closed the pane";
+    EXPECT_EQ(1u, VisibleTopLevels(game.Pid(), "XTPDockingPaneMiniWnd").size());
+    EXPECT_EQ(0, DarkPixels(rcButton)) << "the close button shows enabled after a click on it";
+    EXPECT_TRUE(game.IsRunning());
+}
+
+// The Appearance pane lying over the Difficulty pane, the game started with
+// the pointer resting where the Appearance pane hides a Difficulty row's
+// cut-off name: a row's name tip shows only for the pane the screen shows
+// there, at the start and after a small move of the pointer, and a tip
+// shown goes when the other pane comes over its row.
+TEST_F(BrindlemarkPaneInput, ARowsNameTipShowsOnlyForThePaneSeenUnderThePointer)
+{
+    GameWithFloatingWindows setup("row name tips of overlapping panes");
+    ASSERT_NO_FATAL_FAILURE(setup.Start(false));
+    POINT ptRest = {-1, -1};
+    {
+        HWND hAppearance = setup.windows[0].hWnd, hDifficulty = setup.windows[1].hWnd;
+        ASSERT_TRUE(MoveTopLevel(hDifficulty, 300, 200, 200, 300));
+        // The Appearance pane's caption clicked apart from the other pane
+        // (it comes up), then the pane moved over the other.
+        ASSERT_TRUE(MoveTopLevel(hAppearance, 600, 330, 200, 300));
+        DisplayClickAt({660, 337});
+        ASSERT_TRUE(MoveTopLevel(hAppearance, 320, 330, 200, 300));
+        ASSERT_EQ(hAppearance, AboveOnTheDisplay(hAppearance, hDifficulty)) << "the Appearance pane is not on top";
+        // A Difficulty row whose name the Appearance pane's grid hides.
+        HWND hView = LargestGridView(hDifficulty);
+        ASSERT_TRUE(hView != NULL);
+        RECT rcCovering = WindowRect(hAppearance);
+        ::InflateRect(&rcCovering, 0, -40);
+        const int nRows = (int)::SendMessage(hView, LB_GETCOUNT, 0, 0);
+        for (int nRow = 0; nRow < nRows && ptRest.x < 0; nRow++)
+        {
+            POINT pt;
+            if (RowNamePoint(hView, nRow, pt) && ::PtInRect(&rcCovering, pt) && pt.x > rcCovering.left + 5)
+                ptRest = pt;
+        }
+        ASSERT_GE(ptRest.x, 0) << "no Difficulty row lies under the Appearance pane";
+        ASSERT_EQ(0, setup.pGame->Close());
+    }
+
+    EXPECT_TRUE(testsupport::DisplayMove(ptRest));
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    setup.watchdog.AlsoEnd(game.Process());
+    EXPECT_FALSE(SplashStays(game.Pid(), 10000)) << "the splash stays";
+    std::vector<SeenWindow> panes = FloatingWindowsOf(game);
+    ASSERT_EQ(2u, panes.size()) << "both profile panes float after the restart";
+    HWND hAppearance = panes[0].hWnd, hDifficulty = panes[1].hWnd;
+    // Each visible name tip belongs to the pane the display shows on top.
+    auto ExpectTipsOfTheShownPane = [&](const char* pszWhen) {
+        Wait(1500);
+        HWND hShown = AboveOnTheDisplay(hAppearance, hDifficulty);
+        ASSERT_TRUE(hShown != NULL) << pszWhen << ": the display's order of the panes is unknown";
+        for (HWND hTip : VisibleRowTips(game))
+        {
+            EXPECT_EQ(hShown, ::GetWindow(hTip, GW_OWNER))
+                << pszWhen << ": the tip \"" << WindowText(hTip) << "\" shows over the pane that hides its row";
+        }
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(::GetDesktopWindow(), std::string("row_tip_") + pszWhen).empty());
+    };
+    // A pane raised in the system's order (as another program may raise it).
+    // Without a window manager the screen follows; with one, what the
+    // display then shows decides what is expected.
+    auto Raise = [](HWND hWnd) {
+        ::SetWindowPos(hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    };
+    ExpectTipsOfTheShownPane("started");
+    EXPECT_TRUE(testsupport::DisplayMove({ptRest.x + 2, ptRest.y}));
+    ExpectTipsOfTheShownPane("moved");
+
+    // The Difficulty pane on top, its row's tip shown; then the Appearance
+    // pane comes over the row.
+    Raise(hDifficulty);
+    EXPECT_TRUE(testsupport::DisplayMove(ptRest));
+    ExpectTipsOfTheShownPane("difficulty_raised");
+    Raise(hAppearance);
+    ExpectTipsOfTheShownPane("appearance_raised");
+    EXPECT_TRUE(testsupport::DisplayMove({ptRest.x + 2, ptRest.y}));
+    ExpectTipsOfTheShownPane("moved_over_appearance");
+    EXPECT_EQ(0, game.Close());
+}
+
 // A quick click on the border of a floating pane, made while the frame was
 // the active window, starts no sizing: the pane keeps its size however the
 // pointer moves afterwards, and the screen beside it shows what it showed. A
@@ -338,4 +557,103 @@ TEST_F(BrindlemarkPaneInput, AQuickClickOnAFloatingPanesBorderLeavesItsSizeAndAD
     EXPECT_EQ(rcDragged.right - rcDragged.left, rcAfter.right - rcAfter.left) << "sized after the release";
     EXPECT_FALSE(testsupport::SaveScreenSnapshot(::GetDesktopWindow(), "pane_border_dragged").empty());
     EXPECT_TRUE(game.IsRunning());
+}
+
+namespace
+{
+// How much of a window the screen shows once it has settled (read again
+// for up to two seconds while it is less than all but a little).
+int PercentSeenSettled(const SeenWindow& window)
+{
+    int nSeen = PercentSeen(window, NULL);
+    for (int n = 0; n < 20 && nSeen < 95; n++)
+    {
+        Wait(100);
+        nSeen = PercentSeen(window, NULL);
+    }
+    return nSeen;
+}
+
+// The colour dialog lies whole on the screen over the game's other windows.
+void ExpectDialogInFront(const SeenWindow& dialog, const char* pszWhen)
+{
+    const int nSeen = PercentSeenSettled(dialog);
+    EXPECT_GE(nSeen, 90) << pszWhen << ": the colour dialog is covered (" << nSeen << "% of it seen)";
+    if (nSeen < 90)
+    {
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(::GetDesktopWindow(), std::string("dialog_covered_") + pszWhen)
+                         .empty());
+    }
+}
+} // namespace
+
+// The colour dialog of a floating pane's colour row holds the whole game:
+// while it is open the frame and every floating window refuse input, a
+// click on the game's File menu opens nothing (so File > Exit cannot end the
+// game under the dialog), clicks on the frame's title bar and on the other
+// pane leave the dialog whole in front, and Escape reaches the dialog. Once
+// it is closed the game takes input again, and the next colour dialog
+// opens in front too.
+TEST_F(BrindlemarkPaneInput, AColourDialogOfAFloatingPaneHoldsTheWholeGame)
+{
+    GameWithFloatingWindows setup("a colour dialog of a floating pane");
+    ASSERT_NO_FATAL_FAILURE(setup.Start(true));
+    PlaceOverTheView(*setup.pGame, setup.windows);
+    ASSERT_TRUE(BringFrameToFront(setup.pGame->Frame())) << "the game cannot be activated";
+    Game& game = *setup.pGame;
+    HWND hFrame = game.Frame();
+    const SeenWindow& appearance = setup.windows[0];
+    const SeenWindow& difficulty = setup.windows[1];
+
+    for (int nRound = 0; nRound < 2; nRound++)
+    {
+        HWND hColours = OpenColourDialogOfThePane(game, appearance.hWnd);
+        ASSERT_TRUE(hColours != NULL) << "round " << nRound << ": no colour dialog";
+        // The other pane lies under the dialog's OK and Cancel buttons (and
+        // reaches out right of it, where it is clicked later).
+        const RECT rcDialog = WindowRect(hColours);
+        EXPECT_TRUE(MoveTopLevel(difficulty.hWnd, rcDialog.right - 120, rcDialog.top + 20, 200, 300));
+        const POINT ptOtherPane = {rcDialog.right + 40, rcDialog.top + 170};
+        SeenWindow dialog{"Colors", hColours, {}};
+        TakeSignature(dialog);
+        ExpectDialogInFront(dialog, nRound == 0 ? "opened" : "opened_again");
+
+        EXPECT_FALSE(::IsWindowEnabled(hFrame)) << "the frame takes input under the dialog";
+        for (const SeenWindow& window : setup.windows)
+            EXPECT_FALSE(::IsWindowEnabled(window.hWnd)) << window.strName << " takes input under the dialog";
+
+        // The File menu's entry, the first of the menu bar.
+        const RECT rcFrame = WindowRect(hFrame);
+        RECT rcMenuBar = {};
+        for (HWND hBar : Descendants(hFrame, "", "XTPToolBar"))
+            if (::IsWindowVisible(hBar) && (rcMenuBar.bottom == 0 || WindowRect(hBar).top < rcMenuBar.top))
+                rcMenuBar = WindowRect(hBar);
+        ASSERT_GT(rcMenuBar.bottom, 0) << "no menu bar";
+        DisplayClickAt({rcMenuBar.left + 28, (rcMenuBar.top + rcMenuBar.bottom) / 2});
+        Wait(700);
+        EXPECT_FALSE(AnyPopupBarVisible(game.Pid())) << "the File menu opens under the dialog";
+        ExpectDialogInFront(dialog, "file_menu_clicked");
+
+        // The frame's title bar (the window manager's, where there is one),
+        // then the other pane.
+        DisplayClickAt({(rcFrame.left + rcFrame.right) / 2 + 100, rcFrame.top + 8});
+        ExpectDialogInFront(dialog, "title_bar_clicked");
+        DisplayClickAt(ptOtherPane);
+        ExpectDialogInFront(dialog, "other_pane_clicked");
+        EXPECT_FALSE(testsupport::SaveScreenSnapshot(::GetDesktopWindow(), "colour_dialog_after_clicks").empty());
+
+        PressDisplayKeys("Escape");
+        EXPECT_TRUE(WaitUntilGone(hColours, 5000)) << "Escape did not reach the dialog";
+        if (::IsWindow(hColours))
+        {
+            ::PostMessage(hColours, WM_COMMAND, IDCANCEL, 0);
+            ASSERT_TRUE(WaitUntilGone(hColours));
+        }
+        ASSERT_TRUE(game.IsRunning());
+        EXPECT_TRUE(::IsWindowEnabled(hFrame)) << "the frame stays disabled";
+        for (const SeenWindow& window : setup.windows)
+            EXPECT_TRUE(::IsWindowEnabled(window.hWnd)) << window.strName << " stays disabled";
+    }
+    EXPECT_EQ(0, game.Close());
+    ClearSettings();
 }

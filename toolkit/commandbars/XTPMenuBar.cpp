@@ -666,16 +666,8 @@ void CXTPMenuBar::ResetToolBar(BOOL bShowWarningMessage)
 {
     if (m_pControls->GetOriginalControls() == NULL)
     {
-        if (bShowWarningMessage)
-        {
-            CString strFormat;
-            if (!XTPResourceManager()->LoadString(&strFormat, XTP_IDS_CONFIRM_RESETTOOLBAR))
-                strFormat = _T("Are you sure you want to reset the changes made to the '%s' toolbar?");
-            CString strMessage;
-            strMessage.Format(strFormat, (LPCTSTR)m_strTitle);
-            if (AfxMessageBox(strMessage, MB_OKCANCEL | MB_ICONWARNING) != IDOK)
-                return;
-        }
+        if (bShowWarningMessage && !ConfirmReset())
+            return;
         CMenu menu;
         if (m_nIDResourceCurrent != 0 && XTPResourceManager()->LoadMenu(&menu, m_nIDResourceCurrent))
             LoadMenu(&menu, TRUE);

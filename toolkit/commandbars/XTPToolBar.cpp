@@ -398,22 +398,25 @@ BOOL CXTPToolBar::LoadToolBar(UINT nIDResource, BOOL bLoadIcons)
     return TRUE;
 }
 
+// Asks the user whether the bar's changes are to be undone: TRUE for OK.
+BOOL CXTPToolBar::ConfirmReset() const
+{
+    CString strFormat;
+    if (!XTPResourceManager()->LoadString(&strFormat, XTP_IDS_CONFIRM_RESETTOOLBAR))
+        strFormat = _T("Are you sure you want to reset the changes made to the '%s' toolbar?");
+    CString strMessage;
+    strMessage.Format(strFormat, (LPCTSTR)m_strTitle);
+    return AfxMessageBox(strMessage, MB_OKCANCEL | MB_ICONWARNING) == IDOK;
+}
+
 void CXTPToolBar::ResetToolBar(BOOL bShowWarningMessage)
 {
     CXTPCommandBars* pCommandBars = GetCommandBars();
     if (pCommandBars == NULL || m_nBarID == 0 || !m_bBuiltIn || !IsCustomizable())
         return;
 
-    if (bShowWarningMessage)
-    {
-        CString strFormat;
-        if (!XTPResourceManager()->LoadString(&strFormat, XTP_IDS_CONFIRM_RESETTOOLBAR))
-            strFormat = _T("Are you sure you want to reset the changes made to the '%s' toolbar?");
-        CString strMessage;
-        strMessage.Format(strFormat, (LPCTSTR)m_strTitle);
-        if (AfxMessageBox(strMessage, MB_OKCANCEL | MB_ICONWARNING) != IDOK)
-            return;
-    }
+    if (bShowWarningMessage && !ConfirmReset())
+        return;
 
     CXTPControls* pOriginal = m_pControls->GetOriginalControls();
     if (pOriginal == NULL)

@@ -118,6 +118,7 @@ public:
     void BuildCustomizePopup(CXTPCommandBar* pPopupBar);
 
 protected:
+    BOOL ConfirmReset() const;
     CSize CalcLayout(int nLength, DWORD dwMode, const CRect& rcBorders, int nWidth);
     CControlButtonHide* GetHideButton(BOOL bCreate);
     BOOL ShowExpandButtonAlways() const;

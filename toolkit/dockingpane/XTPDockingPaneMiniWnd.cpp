@@ -73,7 +73,7 @@ CXTPDockingPaneMiniWnd::CXTPDockingPaneMiniWnd(CXTPDockingPaneLayout* pLayout)
     : CXTPDockingPaneBase(xtpPaneTypeMiniWnd, pLayout), m_bActive(FALSE), m_rcStored(0, 0, 0, 0),
       m_pTopContainer(NULL), m_bCreated(FALSE), m_nExpandedHeight(0), m_nStepsCount(1), m_nStep(0),
       m_nDeactivationCount(0), m_bCollapsed(FALSE), m_bExpanded(FALSE), m_bSlideOut(FALSE), m_bDelayInvalidate(FALSE),
-      m_bInRecalcLayout(FALSE), m_bCloseEnabled(TRUE)
+      m_bInRecalcLayout(FALSE), m_bCloseEnabled(TRUE), m_bCloseKeptForWindowManager(FALSE)
 {
     EnableAutomation();
     m_pCaptionButtons = new CXTPDockingPaneCaptionButtons();
@@ -281,13 +281,18 @@ void CXTPDockingPaneMiniWnd::OnChildContainerChanged(CXTPDockingPaneBase* pChild
         if ((static_cast<CXTPDockingPane*>(lstPanes.GetNext(pos))->GetOptions() & xtpPaneNoCloseable) == 0)
             m_bCloseEnabled = TRUE;
     }
-    // A window that is part of its frame (synchronised with it) keeps the
-    // item in any case: a window manager honours its Alt+F4, which closes the
-    // frame, only while the focused window's Close item is enabled.
-    CMenu* pSysMenu = GetSystemMenu(FALSE);
-    const BOOL bSync = (GetStyle() & MFS_SYNCACTIVE) != 0;
-    if (pSysMenu != NULL)
-        pSysMenu->EnableMenuItem(SC_CLOSE, MF_BYCOMMAND | (m_bCloseEnabled || bSync ? MF_ENABLED : MF_GRAYED));
+    // Under a window manager (Wine's), Alt+F4 in a window that is part of
+    // its frame (synchronised with it) reaches the program only as the
+    // window manager's request to close the focused window, which the
+    // system drops while that window's Close item is greyed; the frame
+    // closes on it (CMiniFrameWnd passes it on). There the item stays
+    // enabled, and is shown greyed wherever the player sees it (WindowProc).
+    m_bCloseKeptForWindowManager =
+        !m_bCloseEnabled && (GetStyle() & MFS_SYNCACTIVE) != 0 && AfxWindowManagerStacksWindows();
+    HMENU hSysMenu = ::GetSystemMenu(m_hWnd, FALSE);
+    if (hSysMenu != NULL)
+        ::EnableMenuItem(hSysMenu, SC_CLOSE,
+                         MF_BYCOMMAND | (m_bCloseEnabled || m_bCloseKeptForWindowManager ? MF_ENABLED : MF_GRAYED));
 
     RecalcLayout();
     SendMessage(WM_NCPAINT);
@@ -386,12 +391,55 @@ LRESULT CXTPDockingPaneMiniWnd::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam)
     return CMiniFrameWnd::OnIdleUpdateCmdUI(wParam, lParam);
 }
 
+BOOL CXTPDockingPaneMiniWnd::ShowsCloseItem(UINT message, WPARAM wParam)
+{
+    switch (message)
+    {
+    case WM_SYSCOMMAND:
+        return (wParam & 0xFFF0) == SC_KEYMENU || (wParam & 0xFFF0) == SC_MOUSEMENU;
+    case WM_NCPAINT:
+    case WM_NCACTIVATE:
+    case WM_SETTEXT:
+    case WM_SETICON:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONUP:
+    case WM_CONTEXTMENU:
+        return TRUE;
+    }
+    return FALSE;
+}
+
 LRESULT CXTPDockingPaneMiniWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     CXTPDockingPaneManager* pManager = GetDockingPaneManager();
     if (pManager != NULL && pManager->GetToolTipContext() != NULL)
         pManager->GetToolTipContext()->FilterToolTipMessage(this, message, wParam, lParam);
-    return CMiniFrameWnd::WindowProc(message, wParam, lParam);
+    if (!m_bCloseKeptForWindowManager || !ShowsCloseItem(message, wParam))
+        return CMiniFrameWnd::WindowProc(message, wParam, lParam);
+
+    // The Close item kept for the window manager is greyed while the
+    // system draws the caption's close button, tracks a press on it or
+    // shows the system menu, and restored afterwards; the state is set
+    // directly, which draws nothing.
+    const HWND hWnd = m_hWnd;
+    HMENU hSysMenu = ::GetSystemMenu(hWnd, FALSE);
+    MENUITEMINFO mii = {};
+    mii.cbSize = sizeof(mii);
+    mii.fMask = MIIM_STATE;
+    if (hSysMenu == NULL || !::GetMenuItemInfo(hSysMenu, SC_CLOSE, FALSE, &mii))
+        return CMiniFrameWnd::WindowProc(message, wParam, lParam);
+    const UINT nState = mii.fState;
+    mii.fState = nState | MFS_GRAYED;
+    ::SetMenuItemInfo(hSysMenu, SC_CLOSE, FALSE, &mii);
+    const LRESULT lResult = CMiniFrameWnd::WindowProc(message, wParam, lParam);
+    // The window (and this object with it) may have gone while it handled
+    // the message: only its handles are looked at.
+    if (::IsWindow(hWnd) && ::IsMenu(hSysMenu))
+    {
+        mii.fState = nState;
+        ::SetMenuItemInfo(hSysMenu, SC_CLOSE, FALSE, &mii);
+    }
+    return lResult;
 }
 
 //////////////////////////////////////////////////////////////////////////

@@ -83,6 +83,10 @@ public:
     BOOL m_bDelayInvalidate;    // the child-changed update is pending
     BOOL m_bInRecalcLayout;
     BOOL m_bCloseEnabled;
+    // Under a window manager, a window that no pane lets close but that is
+    // part of its frame: the system menu's Close item is kept enabled for
+    // the window manager's close request (Alt+F4) and shown greyed.
+    BOOL m_bCloseKeptForWindowManager;
 
 protected:
     virtual void PostNcDestroy() {}
@@ -95,6 +99,9 @@ protected:
     CPoint ScreenToWindowPoint(CPoint pt) const;
     void StopRolling();
     void SetWindowHeight(int nHeight, UINT nFlags);
+    // TRUE for the messages whose default handling draws the caption's
+    // close button, tracks a press on it or shows the system menu.
+    static BOOL ShowsCloseItem(UINT message, WPARAM wParam);
 
     afx_msg void OnClose();
     afx_msg void OnDestroy();

@@ -1040,10 +1040,21 @@ BOOL IsProgramInFront()
 }
 } // namespace
 
+BOOL CXTPPropertyGridView::IsUnderPointer(CPoint ptScreen) const
+{
+    // The tip itself lets the pointer through (it is transparent to the
+    // mouse), so the window found is the top one at the point in the
+    // system's order, which the frame keeps as the screen shows it: this
+    // view or one of its controls, or a window that covers it.
+    HWND hWndAt = ::WindowFromPoint(ptScreen);
+    return hWndAt != NULL && (hWndAt == m_hWnd || ::IsChild(m_hWnd, hWndAt));
+}
+
 BOOL CXTPPropertyGridView::IsToolTipWanted() const
 {
     CPoint ptCursor;
-    return IsProgramInFront() && ::GetCursorPos(&ptCursor) && m_rcToolTip.PtInRect(ptCursor);
+    return IsProgramInFront() && ::GetCursorPos(&ptCursor) && m_rcToolTip.PtInRect(ptCursor) &&
+           IsUnderPointer(ptCursor);
 }
 
 void CXTPPropertyGridView::HideToolTipOnMessage(UINT message)
@@ -1097,13 +1108,14 @@ void CXTPPropertyGridView::ShowToolTip(CPoint pt)
     BOOL bRTL = (GetExStyle() & WS_EX_LAYOUTRTL) != 0;
     BOOL bCaption = pt.x < rcRow.left + nDivider;
 
-    // Only for the program in front, and only where the pointer really is:
-    // the system also reports a move when a window appears under where it
-    // believes the pointer to be, which may be far from the player's.
+    // Only for the program in front, and only where the pointer really is
+    // and the view is what shows there: the system also reports a move when
+    // a window appears under where it believes the pointer to be, which may
+    // be far from the player's or over a window that covers the view.
     if (!IsProgramInFront())
         return;
     CPoint ptCursor;
-    if (!::GetCursorPos(&ptCursor))
+    if (!::GetCursorPos(&ptCursor) || !IsUnderPointer(ptCursor))
         return;
     ScreenToClient(&ptCursor);
     CXTPClientRect rcClient(this);

@@ -129,9 +129,13 @@ protected:
     void ShowToolTip(CPoint pt);
     void HideToolTip();
     void HideToolTipOnMessage(UINT message);
-    // TRUE while the program is the one in front and the pointer lies in the
-    // shown tip's place: a tip shows and stays only then.
+    // TRUE while the program is the one in front, the pointer lies in the
+    // shown tip's place and the view is what shows there: a tip shows and
+    // stays only then.
     BOOL IsToolTipWanted() const;
+    // TRUE when this view (or a control in it) is the window shown under the
+    // screen point, not covered there by another window.
+    BOOL IsUnderPointer(CPoint ptScreen) const;
     // Scrolls through the default handling and moves the floating children along.
     void ScrollWithChildren(UINT message, WPARAM wParam, LPARAM lParam);
     // Presses the combo button of the selected item when it has one.

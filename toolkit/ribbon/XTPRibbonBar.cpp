@@ -472,16 +472,8 @@ void CXTPRibbonBar::ResetToolBar(BOOL bShowWarningMessage)
     CXTPCommandBars* pCommandBars = GetCommandBars();
     if (pCommandBars == NULL || !m_bBuiltIn || !IsCustomizable())
         return;
-    if (bShowWarningMessage)
-    {
-        CString strFormat;
-        if (!XTPResourceManager()->LoadString(&strFormat, XTP_IDS_CONFIRM_RESETTOOLBAR))
-            strFormat = _T("Are you sure you want to reset the changes made to the '%s' toolbar?");
-        CString strMessage;
-        strMessage.Format(strFormat, (LPCTSTR)m_strTitle);
-        if (AfxMessageBox(strMessage, MB_OKCANCEL | MB_ICONWARNING) != IDOK)
-            return;
-    }
+    if (bShowWarningMessage && !ConfirmReset())
+        return;
     // Without a recorded original set the program's own toolbar is unknown:
     // what the user has stays.
     CXTPControls* pOriginal = m_pQuickAccessControls->GetOriginalControls();

@@ -2,6 +2,7 @@
 // Dialogs: the modal loop with the PreTranslateMessage walk, ending,
 // quitting, creation failures, modeless dialogs, and data exchange with its
 // validation.
+#include "support/modal.h"
 #include "support/wndtest.h"
 
 #include <functional>
@@ -209,6 +210,57 @@ TEST_F(DialogTest, OkEndsWithTheControlsDataInTheMembers)
     EXPECT_DOUBLE_EQ(2.5, dlg.m_dReal);
     EXPECT_EQ(4000000000u, dlg.m_nUnsigned);
     EXPECT_TRUE(Boxes().texts.empty());
+}
+
+// A dialog whose parent lies in a popup that the main window owns (a
+// floating window) holds the whole family: the popup and the main window
+// wait while it is open and take input again afterwards, except a main
+// window that was disabled before, which stays so. The program's message
+// box, owned by the popup last active there, holds the main window too.
+TEST_F(DialogTest, TheWindowTheOwnersChainEndsInWaitsToo)
+{
+    CWnd floating, child;
+    ASSERT_TRUE(floating.CreateEx(0, AfxRegisterWndClass(0), "floating", WS_POPUP | WS_VISIBLE, 0, 0, 60, 60,
+                                  owner.m_hWnd, NULL));
+    ASSERT_TRUE(child.Create(AfxRegisterWndClass(0), "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 20, 20), &floating, 1));
+    BOOL bOwnerWaited = FALSE, bFloatingWaited = FALSE;
+    dlg.InitModalIndirect(templ.Get(), &child);
+    dlg.steps = { [&](CTestDialog* p) {
+        bOwnerWaited = !owner.IsWindowEnabled();
+        bFloatingWaited = !floating.IsWindowEnabled();
+        EXPECT_EQ(floating.m_hWnd, ::GetWindow(p->m_hWnd, GW_OWNER));
+        Press(p, IDCANCEL);
+    } };
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    EXPECT_TRUE(bOwnerWaited);
+    EXPECT_TRUE(bFloatingWaited);
+    EXPECT_TRUE(owner.IsWindowEnabled());
+    EXPECT_TRUE(floating.IsWindowEnabled());
+
+    owner.EnableWindow(FALSE);
+    CTestDialog second;
+    second.InitModalIndirect(templ.Get(), &child);
+    second.steps = { [](CTestDialog* p) { Press(p, IDCANCEL); } };
+    EXPECT_EQ(IDCANCEL, second.DoModal());
+    EXPECT_FALSE(owner.IsWindowEnabled()) << "enabled by a dialog that did not disable it";
+    EXPECT_TRUE(floating.IsWindowEnabled());
+    owner.EnableWindow(TRUE);
+
+    ::SetActiveWindow(floating.m_hWnd);
+    HWND hBoxOwner = NULL;
+    BOOL bOwnerWaitedForBox = FALSE;
+    ModalDriver driver([&](HWND hBox) {
+        hBoxOwner = ::GetWindow(hBox, GW_OWNER);
+        bOwnerWaitedForBox = !owner.IsWindowEnabled();
+        ModalDriver::Press(hBox, IDOK);
+    });
+    theApp.DoMessageBox("held", MB_OK, 0);
+    EXPECT_TRUE(driver.HasRun());
+    EXPECT_EQ(floating.m_hWnd, hBoxOwner);
+    EXPECT_TRUE(bOwnerWaitedForBox);
+    EXPECT_TRUE(owner.IsWindowEnabled());
+    EXPECT_TRUE(floating.IsWindowEnabled());
+    floating.DestroyWindow();
 }
 
 TEST_F(DialogTest, InvalidDataKeepsTheDialogOpenAndFocusesTheField)

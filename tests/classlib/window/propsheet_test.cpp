@@ -211,6 +211,26 @@ TEST_F(SheetTest, CancelEndsTheSheetWithoutTakingTheData)
     EXPECT_EQ(0, page1.nApply);
 }
 
+// A sheet opened from a popup that the main window owns (the colour dialog
+// of a floating pane) holds the main window too, until it is closed.
+TEST_F(SheetTest, ASheetOfAFloatingWindowHoldsTheMainWindowToo)
+{
+    CWnd floating;
+    ASSERT_TRUE(floating.CreateEx(0, AfxRegisterWndClass(0), "floating", WS_POPUP | WS_VISIBLE, 0, 0, 60, 60,
+                                  owner.m_hWnd, NULL));
+    sheet.m_pParentWnd = &floating;
+    BOOL bOwnerWaited = FALSE;
+    page1.steps = { [&](CTestPage* p) {
+        bOwnerWaited = !owner.IsWindowEnabled();
+        Press(p, PSBTN_CANCEL);
+    } };
+    EXPECT_EQ(IDCANCEL, sheet.DoModal());
+    EXPECT_TRUE(bOwnerWaited);
+    EXPECT_TRUE(owner.IsWindowEnabled());
+    EXPECT_TRUE(floating.IsWindowEnabled());
+    floating.DestroyWindow();
+}
+
 TEST_F(SheetTest, EndDialogFromAPageClosesTheSheet)
 {
     page1.steps = { [](CTestPage* p) { p->GetParentSheet()->EndDialog(IDOK); } };

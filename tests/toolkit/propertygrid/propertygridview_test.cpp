@@ -278,6 +278,25 @@ TEST_F(ViewTest, TooltipShowsOnlyWhileThePointerIsOnItsRow)
     // Back on the row: the same tip shows again.
     HoverView(CaptionPoint(pLong));
     EXPECT_TRUE(View().GetToolTip().IsWindowVisible());
+
+    // A window comes over the row (another pane) with no message to the
+    // view: the tip goes within a moment, and a move reported on the
+    // covered row shows nothing.
+    CPoint ptScreen = CaptionPoint(pLong);
+    View().ClientToScreen(&ptScreen);
+    CWnd cover;
+    ASSERT_TRUE(cover.CreateEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, AfxRegisterWndClass(0), "", WS_POPUP,
+                               ptScreen.x - 30, ptScreen.y - 15, 80, 30, NULL, NULL));
+    cover.ShowWindow(SW_SHOWNA);
+    for (int n = 0; n < 100 && View().GetToolTip().IsWindowVisible(); n++)
+    {
+        ::Sleep(20);
+        testsupport::PumpPending();
+    }
+    EXPECT_FALSE(View().GetToolTip().IsWindowVisible()) << "the tip stays over the window covering its row";
+    HoverView(CaptionPoint(pLong));
+    EXPECT_FALSE(View().GetToolTip().IsWindowVisible()) << "a tip shows for a covered row";
+    cover.DestroyWindow();
 }
 
 TEST_F(ViewTest, ScrollingMovesTheEditWithItsRow)
