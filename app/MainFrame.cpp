@@ -23,6 +23,7 @@
 #include "XTPDockingPane.h"
 #include "XTPHookManager.h"
 #include "FennDialog.h"
+#include "FloatingOrder.h"
 #include "XTPPropertyGridDefines.h"
 #include "XTPPropertyGridItem.h"
 #include "XTPPaintManager.h"
@@ -386,6 +387,9 @@ BOOL CMainFrame::DestroyWindow()
         m_paneManager.SaveCurrentLayout(&layout);
         layout.SaveToProfile(GAME_DOCKING_LAYOUT);
     }
+    if (GetSafeHwnd() != NULL &&
+        !AfxGetApp()->WriteProfileString(GAME_FLOATING_SECTION, GAME_FLOATING_ORDER, GetFloatingOrder(this)))
+        TRACE("main frame: the floating windows' order could not be saved\n");
     return CXTPFrameWnd::DestroyWindow();
 }
 
@@ -419,6 +423,8 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent)
     if (nIDEvent == IDT_FIRST_LAYOUT)
     {
         KillTimer(IDT_FIRST_LAYOUT);
+        // The floating windows stacked as the player left them.
+        ApplyFloatingOrder(this, AfxGetApp()->GetProfileString(GAME_FLOATING_SECTION, GAME_FLOATING_ORDER));
         CBrindlemarkView* pView = DYNAMIC_DOWNCAST(CBrindlemarkView, GetActiveView());
         if (pView != NULL)
         {

@@ -23,6 +23,10 @@ struct XTP_COMMANDBARS_CREATECONTROL;
 // the docking layout's.
 #define GAME_COMMANDBARS_PROFILE "CommandBars"
 #define GAME_DOCKING_LAYOUT "NormalLayout"
+// The order of the floating windows among themselves (FloatingOrder.h),
+// kept beside the docking layout.
+#define GAME_FLOATING_SECTION "DockingPaneLayouts\\" GAME_DOCKING_LAYOUT
+#define GAME_FLOATING_ORDER "FloatingOrder"
 
 // The docking panes of the two profile panes.
 #define GAME_PANE_APPEARANCE 1000

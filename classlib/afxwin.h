@@ -1103,9 +1103,12 @@ public:
     // themselves stays; nothing is activated, and the family's topmost
     // windows (tips, menus) stay topmost above the others. Nothing is done
     // while the foreground window belongs to neither the frame nor a window
-    // it owns (another program is in front).
+    // it owns (another program is in front), unless bActiveWindow: then
+    // only while the active window of the frame's thread is the frame or a
+    // window it owns (a frame another program restored is active so
+    // without being the foreground window).
     // Returns the number of windows raised.
-    int RaiseOwnedWindows();
+    int RaiseOwnedWindows(BOOL bActiveWindow = FALSE);
     // TRUE while a visible, not topmost window the frame owns lies below the
     // frame in the system's order.
     BOOL IsOwnedWindowBehind() const;
@@ -1143,6 +1146,7 @@ public:
     BOOL m_bRaisingOwned;        // RaiseOwnedWindows is running
     int m_nRaiseChecks;          // checks of the order still to come after a raise
     BOOL m_bFollowsScreenOrder;  // counted in AfxFollowScreenOrder while the window lives
+    BOOL m_bRaiseAfterShow;      // with a window manager: the owned windows are to be raised once, the frame shown
     enum { kRaiseCheckTimer = 0xE7F0, kRaiseCheckMilliseconds = 100, kRaiseChecks = 10 };
     static void CALLBACK RaiseCheckTimerProc(HWND hWnd, UINT nMsg, UINT_PTR nIDEvent, DWORD dwTime);
 
@@ -1672,6 +1676,48 @@ void AFXAPI AfxNoteWindowPosChanged(HWND hWnd, const WINDOWPOS* pPos);
 // raise the modal window again. Nothing happens for a window disabled by
 // its program for another reason (no enabled popup of its family shows).
 void AFXAPI AfxNoteClickOnDisabledWindow(HWND hWnd);
+// TRUE for the messages of a mouse button pressed (or pressed twice), in
+// the client area or not.
+inline bool AfxIsButtonPress(UINT nMsg)
+{
+    return nMsg == WM_LBUTTONDOWN || nMsg == WM_RBUTTONDOWN || nMsg == WM_MBUTTONDOWN || nMsg == WM_LBUTTONDBLCLK ||
+           nMsg == WM_RBUTTONDBLCLK || nMsg == WM_MBUTTONDBLCLK || nMsg == WM_NCLBUTTONDOWN ||
+           nMsg == WM_NCRBUTTONDOWN || nMsg == WM_NCMBUTTONDOWN || nMsg == WM_NCLBUTTONDBLCLK ||
+           nMsg == WM_NCRBUTTONDBLCLK || nMsg == WM_NCMBUTTONDBLCLK;
+}
+// The library's window procedure hands a button press here before the
+// window handles it (bHandled FALSE) and after (TRUE). While a frame
+// follows the screen's order (under Wine), a window of its family (other
+// than the frame) pressed on is first brought to the top of the order and of
+// the screen, as the system's activation does elsewhere and a window manager
+// does on the screen; what the window's handling then puts above it (a
+// floating toolbar lifts itself only to below its family's active dialog)
+// is raised over it again on the screen. Elsewhere nothing is done.
+void AFXAPI AfxNoteButtonPress(HWND hWnd, BOOL bHandled);
+// With a window manager (under Wine): has Wine mark each visible window of
+// this thread that hWndOwner owns (directly or through other owned windows)
+// as transient for its owner again, so that the window manager, which reads
+// the mark only when it knows the owner, keeps it above its owner. Nothing
+// moves; elsewhere nothing is done.
+void AFXAPI AfxRenewOwnerMarks(HWND hWndOwner);
+// Without a window manager (under Wine): puts the windows of the last
+// restack (AfxRestackOnScreen) back into that order among themselves in the
+// system's order, where Wine moved one of them on a report of the display
+// (a part of it shown for a moment during the restack) and nothing of the
+// program moved them since; the screen, which shows that order, does not
+// change. Returns 1 when the order was mended, else 0.
+int AFXAPI AfxRestoreRestackedOrder();
+// With a window manager (under Wine), a frame restored from its icon keeps
+// the order of the top-level windows it owns directly (not topmost), which
+// the window manager loses as they are shown again one after the other: a
+// while after each is shown (for a few seconds, until a button is pressed on
+// one), the visible ones are put back into that order and raised so, while
+// the frame or one of them is the active window of its thread.
+void AFXAPI AfxKeepOwnedOrder(HWND hWndOwner);
+// TRUE while a visible topmost window lies in the system's order that does
+// not belong to hWndRoot's family (another program's always-on-top window,
+// a tip of another frame).
+BOOL AFXAPI AfxIsOtherTopmostWindowVisible(HWND hWndRoot);
 // Puts the given windows (top first) at the top of the screen in that
 // order, below the visible topmost windows, which stay above them; nothing
 // is activated. Returns the number of windows restacked.

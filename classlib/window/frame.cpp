@@ -52,7 +52,8 @@ CFrameWnd::CFrameWnd()
       m_bHelpMode(FALSE), m_bInRecalcLayout(FALSE), m_rectBorder(0, 0, 0, 0), m_dwDockStyle(0), m_nWindow(-1),
       m_nIDHelp(0), m_nIDTracking(0), m_nIDLastMessage(0), m_pViewActive(NULL), m_cModalStack(0),
       m_phWndDisable(NULL), m_nModelessDisable(0), m_phWndModeless(NULL), m_bRaiseOwnedPosted(FALSE),
-      m_bRaisingOwned(FALSE), m_nRaiseChecks(0), m_bFollowsScreenOrder(FALSE)
+      m_bRaisingOwned(FALSE), m_nRaiseChecks(0), m_bFollowsScreenOrder(FALSE),
+      m_bRaiseAfterShow(FALSE)
 {
     AfxAddFrameWnd(this);
 }
@@ -962,17 +963,29 @@ void CFrameWnd::KeepOwnedWindowsInFront()
 LRESULT CFrameWnd::OnRaiseOwnedWindows(WPARAM, LPARAM)
 {
     m_bRaiseOwnedPosted = FALSE;
+    if (AfxWindowManagerStacksWindows())
+    {
+        // The window manager keeps the windows marked transient for the
+        // frame above it and raises them with it: the marks are written
+        // again (a window may have been mapped before the frame, or given
+        // its owner after it was mapped). A raise is asked for only once
+        // after the frame was shown, over which the windows mapped before
+        // it are left; every other raise would reorder what the player
+        // stacked or come over another program brought up meanwhile.
+        m_nRaiseChecks = 0;
+        AfxRenewOwnerMarks(m_hWnd);
+        if (m_bRaiseAfterShow && RaiseOwnedWindows() > 0)
+            m_bRaiseAfterShow = FALSE;
+        return 0;
+    }
     RaiseOwnedWindows();
     // Without a window manager the display can still bring the activated
-    // frame to the top a little later, and tells the frame nothing: for a
-    // few ticks after the raise the order is checked and, where the frame
-    // lies above a window it owns, the raise is made again.
-    // With a window manager nothing is asked later: the player may have
-    // brought another program up meanwhile.
-    if (m_nRaiseChecks > 0 && !AfxWindowManagerStacksWindows())
+    // frame or a window just mapped to the top a little later, and tells
+    // the frame nothing: for a few ticks after the raise the order is
+    // checked and, where the frame lies above a window it owns, the raise
+    // is made again.
+    if (m_nRaiseChecks > 0)
         ::SetTimer(m_hWnd, kRaiseCheckTimer, kRaiseCheckMilliseconds, &CFrameWnd::RaiseCheckTimerProc);
-    else
-        m_nRaiseChecks = 0;
     return 0;
 }
 
@@ -989,7 +1002,14 @@ void CALLBACK CFrameWnd::RaiseCheckTimerProc(HWND hWnd, UINT, UINT_PTR nIDEvent,
         }
         if (--pFrame->m_nRaiseChecks == 0)
             ::KillTimer(hWnd, nIDEvent);
-        if (pFrame->IsOwnedWindowBehind())
+        // A window of the family mapped with the focus is raised by the
+        // display once its mapping is reported, over any topmost window,
+        // and the system's order does not show it: at the first check the
+        // family is restacked again while a topmost window that is not the
+        // family's shows.
+        AfxRestoreRestackedOrder();
+        const bool bFirstCheck = pFrame->m_nRaiseChecks == kRaiseChecks - 1;
+        if (pFrame->IsOwnedWindowBehind() || (bFirstCheck && AfxIsOtherTopmostWindowVisible(hWnd)))
             pFrame->RaiseOwnedWindows();
     }
     catch (CException* e)
@@ -1020,7 +1040,7 @@ BOOL CFrameWnd::IsOwnedWindowBehind() const
     return FALSE;
 }
 
-int CFrameWnd::RaiseOwnedWindows()
+int CFrameWnd::RaiseOwnedWindows(BOOL bActiveWindow)
 {
     if (m_hWnd == NULL || m_bRaisingOwned || (GetStyle() & WS_CHILD) != 0 || !IsWindowVisible() || IsIconic())
         return 0;
@@ -1028,14 +1048,23 @@ int CFrameWnd::RaiseOwnedWindows()
     if (owned.empty())
         return 0;
     // Only while the game is in front: never over another program's window.
-    // With a window manager, the display's news (another program activated)
-    // is read first: a peek hands the waiting display events to the system.
-    if (AfxWindowManagerStacksWindows())
+    // The display's news is read first (a peek hands the waiting display
+    // events to the system): with a window manager another program
+    // activated; without one, while another program's topmost window shows,
+    // the raise the display makes of a window mapped with the focus, which
+    // must come before the restack, not after it.
+    if (AfxWindowManagerStacksWindows() || AfxIsOtherTopmostWindowVisible(m_hWnd))
     {
+        m_bRaisingOwned = TRUE;
         MSG msg;
         ::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE | PM_NOYIELD);
+        m_bRaisingOwned = FALSE;
+        if (m_hWnd == NULL || !IsWindowVisible() || IsIconic())
+            return 0;
     }
-    HWND hWndForeground = ::GetForegroundWindow();
+    if (AfxRestoreRestackedOrder())
+        owned = OwnedTopLevels(m_hWnd, TRUE);
+    HWND hWndForeground = bActiveWindow ? ::GetActiveWindow() : ::GetForegroundWindow();
     if (hWndForeground != m_hWnd && std::find(owned.begin(), owned.end(), hWndForeground) == owned.end())
         return 0;
 
@@ -1054,6 +1083,13 @@ int CFrameWnd::RaiseOwnedWindows()
     m_bRaisingOwned = FALSE;
     return nRaised;
 }
+
+namespace
+{
+// The flag the system adds to a move that minimises, maximises or restores.
+const UINT kStateChanged = 0x8000;
+
+} // namespace
 
 LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -1082,8 +1118,24 @@ LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_WINDOWPOSCHANGED:
     {
         const WINDOWPOS* pPos = (const WINDOWPOS*)lParam;
+        if (pPos != NULL && (pPos->flags & SWP_SHOWWINDOW) != 0 && AfxWindowManagerStacksWindows())
+            m_bRaiseAfterShow = TRUE;
         if (pPos != NULL && ((pPos->flags & SWP_NOZORDER) == 0 || (pPos->flags & SWP_SHOWWINDOW) != 0))
             KeepOwnedWindowsInFront();
+        // Minimised or restored: the windows the frame owns hide and show
+        // with it. Wine does that only for the system menu's (and the window
+        // manager's) Minimize and Restore, not when a program calls
+        // ShowWindow on the frame; only windows hidden so come back.
+        if (pPos != NULL && (pPos->flags & kStateChanged) != 0 && AfxOwnedWindowsRestacked() &&
+            (GetStyle() & WS_CHILD) == 0)
+        {
+            // With a window manager, each window shown again is mapped over
+            // the others (a floating toolbar shows itself a moment later):
+            // once they are all shown, they are put back in their order.
+            if (!IsIconic() && AfxWindowManagerStacksWindows())
+                AfxKeepOwnedOrder(m_hWnd);
+            ::ShowOwnedPopups(m_hWnd, !IsIconic());
+        }
         break;
     }
     case WM_ENABLE:

@@ -20,17 +20,35 @@
 // frame is made the first window of the order in turn, from the bottom up,
 // and the topmost windows that must stay above them are put back after.
 //
-// Under Wine with a window manager, the window manager stacks the windows
-// and raises one only when asked: the same events make each window of the
-// family ask for it, bottom up (nothing else of the above is needed there).
-// A window mapped before the frame (floating windows restored at start-up)
-// is not kept above it by the window manager, though Wine marks it as the
-// frame's transient. Each request is made right after the event that calls
-// for it and only while the game is in front (the display's news of another
-// program activated read first), never later: a request that comes after
-// the player brought another program up would put the game's windows over
-// it. On Windows the system keeps owned windows in front of their owner:
-// nothing of this runs there.
+// And the display reports each part of a window that a restack showed for a
+// moment (a window raised before the ones that then cover it again), upon
+// which Wine moves the window above the windows it takes to cover that
+// part, in the system's order only: the order then differs from the
+// screen's. So the order of the last restack is put back, without moving
+// anything on the screen, before the order is next read, as long as the
+// program itself moved none of those windows in the order meanwhile.
+//
+// Besides, a window shown while it holds the keyboard focus (a dialog) is
+// raised to the top of the screen once more when the display reports it
+// mapped, which Wine reads with the next display events and tells no hook
+// of: the frame reads waiting display events before it restacks, and
+// restacks once more a moment later while a topmost window shows.
+//
+// Under Wine with a window manager, the window manager stacks the windows:
+// it keeps the windows that are transient for a window (Wine marks an owned
+// window so) above it and raises them with it, in their order among
+// themselves, and raises a window clicked. It takes a window as transient
+// only if it knows the owner when it reads the mark, so a window mapped
+// before its frame (floating windows restored at start-up) or given its
+// owner after it was mapped (a toolbar torn off) would be left below the
+// frame. So the frame has Wine write the mark of its windows again once it
+// is shown and whenever its family may have been stacked; it asks for a
+// raise only once after it is shown (the windows mapped before it lie below
+// it then), and only while the game is in front (the display's news of
+// another program activated read first): any other request would reorder
+// what the player stacked or come over another program brought up. On
+// Windows the system keeps owned windows in front of their owner: nothing
+// of this runs there.
 #include "wndimpl.h"
 
 #include <algorithm>
@@ -97,8 +115,37 @@ struct ScreenOrderWatch
     HHOOK hHook = NULL;
     int nFrames = 0;
     BOOL bRestacking = FALSE;
+    // Without a window manager: the windows of the last restack below the
+    // topmost ones, top first, in the order the program has put them in
+    // since (see AfxRestoreRestackedOrder).
+    std::vector<HWND> restacked;
+    // The order of a frame's windows kept while it is restored
+    // (AfxKeepOwnedOrder), top first.
+    HWND hKeptOwner = NULL;
+    DWORD dwKeptSince = 0;
+    std::vector<HWND> kept;
 };
 thread_local ScreenOrderWatch t_watch;
+
+// The program moved hWnd in the order (after hInsertAfter, or to the top or
+// bottom): the order to keep follows. A move it cannot follow (among the
+// topmost windows, after a window it does not hold) ends it.
+void NoteMovedInOrder(HWND hWnd, HWND hInsertAfter)
+{
+    std::vector<HWND>& restacked = t_watch.restacked;
+    auto it = std::find(restacked.begin(), restacked.end(), hWnd);
+    if (it == restacked.end())
+        return;
+    restacked.erase(it);
+    if (hInsertAfter == HWND_TOP)
+        restacked.insert(restacked.begin(), hWnd);
+    else if (hInsertAfter == HWND_BOTTOM)
+        restacked.push_back(hWnd);
+    else if ((it = std::find(restacked.begin(), restacked.end(), hInsertAfter)) != restacked.end())
+        restacked.insert(it + 1, hWnd);
+    else
+        restacked.clear();
+}
 
 // A window of hWndTop's family may have been stacked over the others on the
 // screen: the family's frame checks its order once the system is done.
@@ -147,6 +194,55 @@ void MoveFirst(HWND hWnd, BOOL bTopmost)
     if (::GetWindow(hWnd, GW_HWNDPREV) == NULL)
         ::SetWindowPos(hWnd, HWND_BOTTOM, 0, 0, 0, 0, kOrderOnly);
     ::SetWindowPos(hWnd, bTopmost ? HWND_TOPMOST : HWND_TOP, 0, 0, 0, 0, kOrderOnly);
+}
+// A frame restored from its icon under a window manager: a while after each
+// of its windows is shown again (each is mapped over the others, a floating
+// toolbar a moment after the rest), the visible ones are put back in the
+// order kept (in the system's order only) and raised so, while the frame or
+// one of them is the active window of its thread (the display's news read
+// first: another program activated meanwhile takes that from it).
+const UINT_PTR kKeptOrderTimer = 0xE7F1;
+const UINT kKeptOrderDelay = 300;
+const DWORD kKeptOrderSpan = 3000;
+
+void CALLBACK KeptOrderTimerProc(HWND hWnd, UINT, UINT_PTR nIDEvent, DWORD)
+{
+    // A timer procedure: nothing may leave it.
+    try
+    {
+        ::KillTimer(hWnd, nIDEvent);
+        if (t_watch.hKeptOwner != hWnd)
+            return;
+        if (::GetTickCount() - t_watch.dwKeptSince > kKeptOrderSpan)
+        {
+            t_watch.hKeptOwner = NULL;
+            t_watch.kept.clear();
+            return;
+        }
+        MSG msg;
+        ::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE | PM_NOYIELD);
+        std::vector<HWND> kept;
+        for (HWND hKept : t_watch.kept)
+            if (::IsWindow(hKept) && ::IsWindowVisible(hKept) && ::GetWindow(hKept, GW_OWNER) == hWnd)
+                kept.push_back(hKept);
+        // Each right below the one above it: nothing is asked of the display.
+        t_watch.bRestacking = TRUE;
+        for (size_t i = 1; i < kept.size(); i++)
+            ::SetWindowPos(kept[i], kept[i - 1], 0, 0, 0, 0, kOrderOnly);
+        t_watch.bRestacking = FALSE;
+        CFrameWnd* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, CWnd::FromHandlePermanent(hWnd));
+        if (pFrame != NULL)
+            pFrame->RaiseOwnedWindows(TRUE);
+    }
+    catch (CException* e)
+    {
+        TRACE("restoring the order of the owned windows failed\n");
+        e->Delete();
+    }
+    catch (...)
+    {
+        TRACE("restoring the order of the owned windows failed\n");
+    }
 }
 } // namespace
 
@@ -201,6 +297,14 @@ void AFXAPI AfxNoteWindowPosChanged(HWND hWnd, const WINDOWPOS* pPos)
 {
     if (t_watch.nFrames == 0 || t_watch.bRestacking || pPos == NULL)
         return;
+    // A window of a restored frame shown again: its order is put back a
+    // while later.
+    if ((pPos->flags & SWP_SHOWWINDOW) != 0 && t_watch.hKeptOwner != NULL &&
+        ::GetWindow(hWnd, GW_OWNER) == t_watch.hKeptOwner)
+        ::SetTimer(t_watch.hKeptOwner, kKeptOrderTimer, kKeptOrderDelay, &KeptOrderTimerProc);
+    // Moved in the order by the program: the order to keep follows.
+    if ((pPos->flags & SWP_NOZORDER) == 0)
+        NoteMovedInOrder(hWnd, pPos->hwndInsertAfter);
     // Moved in the order or shown: only then may the screen have changed.
     if ((pPos->flags & SWP_NOZORDER) != 0 && (pPos->flags & SWP_SHOWWINDOW) == 0)
         return;
@@ -240,6 +344,7 @@ int AFXAPI AfxRestackOnScreen(const HWND* phWndAbove, int nCount)
     if (AfxWindowManagerStacksWindows())
     {
         t_watch.bRestacking = TRUE;
+        t_watch.restacked.clear();
         for (auto it = above.rbegin(); it != above.rend(); ++it)
             MoveFirst(*it, (::GetWindowLongPtr(*it, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
         t_watch.bRestacking = FALSE;
@@ -309,8 +414,155 @@ int AFXAPI AfxRestackOnScreen(const HWND* phWndAbove, int nCount)
     for (size_t i = 0; i < above.size(); i++)
         if (::IsWindow(above[i]))
             ::SetWindowLongPtr(above[i], GWLP_HWNDPARENT, (LONG_PTR)owners[i]);
+    t_watch.restacked.clear();
+    for (size_t i = 0; i < above.size(); i++)
+        if (!wasTopmost[i])
+            t_watch.restacked.push_back(above[i]);
     t_watch.bRestacking = FALSE;
     return (int)above.size();
+}
+
+int AFXAPI AfxRestoreRestackedOrder()
+{
+    std::vector<HWND>& restacked = t_watch.restacked;
+    if (restacked.size() < 2 || t_watch.bRestacking || AfxWindowManagerStacksWindows())
+        return 0;
+    for (HWND hWnd : restacked)
+        if (!::IsWindow(hWnd) || !::IsWindowVisible(hWnd))
+        {
+            restacked.clear();
+            return 0;
+        }
+    // Right after a restack they lie next to one another in its order.
+    bool bInOrder = true;
+    for (size_t i = 1; i < restacked.size() && bInOrder; i++)
+        bInOrder = ::GetWindow(restacked[i - 1], GW_HWNDNEXT) == restacked[i];
+    if (bInOrder)
+        return 0;
+    // Their places in the system's order now, top first.
+    std::vector<HWND> now;
+    for (HWND hWnd = ::GetWindow(::GetDesktopWindow(), GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+        if (std::find(restacked.begin(), restacked.end(), hWnd) != restacked.end())
+            now.push_back(hWnd);
+    if (now == restacked)
+        return 0;
+    // Each goes right below the one above it: none becomes the first window,
+    // so the screen, which shows the restacked order, does not change.
+    t_watch.bRestacking = TRUE;
+    for (size_t i = 1; i < restacked.size(); i++)
+        ::SetWindowPos(restacked[i], restacked[i - 1], 0, 0, 0, 0, kOrderOnly);
+    t_watch.bRestacking = FALSE;
+    return 1;
+}
+
+void AFXAPI AfxRenewOwnerMarks(HWND hWndOwner)
+{
+    if (hWndOwner == NULL || !AfxWindowManagerStacksWindows())
+        return;
+    std::vector<HWND> owned;
+    const DWORD dwThread = ::GetCurrentThreadId();
+    for (HWND hWnd = ::GetWindow(::GetDesktopWindow(), GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+    {
+        if (hWnd == hWndOwner || !::IsWindowVisible(hWnd) || ::GetWindowThreadProcessId(hWnd, NULL) != dwThread)
+            continue;
+        HWND hOwner = ::GetWindow(hWnd, GW_OWNER);
+        for (int n = 0; n < 32 && hOwner != NULL && hOwner != hWndOwner; n++)
+            hOwner = ::GetWindow(hOwner, GW_OWNER);
+        if (hOwner == hWndOwner)
+            owned.push_back(hWnd);
+    }
+    // A frame change has Wine write the window's hints again, the mark of
+    // its owner among them; nothing moves.
+    const BOOL bWasRestacking = t_watch.bRestacking;
+    t_watch.bRestacking = TRUE;
+    for (HWND hWnd : owned)
+        ::SetWindowPos(hWnd, NULL, 0, 0, 0, 0, kOrderOnly | SWP_NOZORDER | SWP_FRAMECHANGED);
+    t_watch.bRestacking = bWasRestacking;
+}
+
+void AFXAPI AfxNoteButtonPress(HWND hWnd, BOOL bHandled)
+{
+    // Only while a frame follows the screen's order (under Wine).
+    if (t_watch.nFrames == 0 || t_watch.bRestacking || !::IsWindow(hWnd))
+        return;
+    HWND hRoot = ::GetAncestor(hWnd, GA_ROOT);
+    // The frame raised takes the windows it owns along, in their order.
+    if (hRoot == NULL || ::GetWindow(hRoot, GW_OWNER) == NULL || !::IsWindowVisible(hRoot) ||
+        (::GetWindowLongPtr(hRoot, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0)
+        return;
+    CFrameWnd* pFrame = FamilyFrame(hRoot);
+    if (pFrame == NULL || !::IsWindowEnabled(hRoot))
+        return;
+    // The player's click decides the order from now on.
+    t_watch.hKeptOwner = NULL;
+    t_watch.kept.clear();
+    // A report of the display during the window's handling (a drag loop
+    // pumps messages) may have moved a window in the system's order only;
+    // what the program moved since the last restack stays.
+    AfxRestoreRestackedOrder();
+    t_watch.bRestacking = TRUE;
+    if (!bHandled)
+    {
+        // Wine activates a window clicked without bringing it to the top of
+        // the order, where the system's own activation puts it; a window
+        // manager raises it on the screen. The windows it owns stay above
+        // it. Without a window manager the screen follows, the window being
+        // first then.
+        ::SetWindowPos(hRoot, HWND_TOP, 0, 0, 0, 0, kOrderOnly & ~SWP_NOOWNERZORDER);
+        NoteMovedInOrder(hRoot, HWND_TOP);
+    }
+    else
+    {
+        // The family's windows that now lie above it in the system's order
+        // (and that it does not own: those the window manager keeps above
+        // it), nearest first, so bottom up.
+        std::vector<HWND> above;
+        for (HWND hPrev = ::GetWindow(hRoot, GW_HWNDPREV); hPrev != NULL; hPrev = ::GetWindow(hPrev, GW_HWNDPREV))
+        {
+            if (!::IsWindowVisible(hPrev) || (::GetWindowLongPtr(hPrev, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0 ||
+                FamilyFrame(hPrev) != pFrame)
+                continue;
+            HWND hOwner = ::GetWindow(hPrev, GW_OWNER);
+            for (int n = 0; n < 32 && hOwner != NULL && hOwner != hRoot; n++)
+                hOwner = ::GetWindow(hOwner, GW_OWNER);
+            if (hOwner != hRoot)
+                above.push_back(hPrev);
+        }
+        for (HWND hAbove : above)
+        {
+            MoveFirst(hAbove, FALSE);
+            NoteMovedInOrder(hAbove, HWND_TOP);
+        }
+    }
+    t_watch.bRestacking = FALSE;
+}
+
+void AFXAPI AfxKeepOwnedOrder(HWND hWndOwner)
+{
+    t_watch.hKeptOwner = hWndOwner;
+    t_watch.dwKeptSince = ::GetTickCount();
+    t_watch.kept.clear();
+    for (HWND hWnd = ::GetWindow(::GetDesktopWindow(), GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+        if (::GetWindow(hWnd, GW_OWNER) == hWndOwner && (::GetWindowLongPtr(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0)
+            t_watch.kept.push_back(hWnd);
+    ::SetTimer(hWndOwner, kKeptOrderTimer, kKeptOrderDelay, &KeptOrderTimerProc);
+}
+
+BOOL AFXAPI AfxIsOtherTopmostWindowVisible(HWND hWndRoot)
+{
+    for (HWND hWnd = ::GetWindow(::GetDesktopWindow(), GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+    {
+        if ((::GetWindowLongPtr(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0)
+            break;   // the topmost windows come first
+        if (!::IsWindowVisible(hWnd) || hWnd == hWndRoot)
+            continue;
+        HWND hRoot = hWnd;
+        for (int n = 0; n < 32 && ::GetWindow(hRoot, GW_OWNER) != NULL; n++)
+            hRoot = ::GetWindow(hRoot, GW_OWNER);
+        if (hRoot != hWndRoot)
+            return TRUE;
+    }
+    return FALSE;
 }
 
 void AFXAPI AfxNoteClickOnDisabledWindow(HWND hWnd)

@@ -194,7 +194,15 @@ LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, L
     LRESULT lResult = 0;
     try
     {
+        // A mouse button pressed on a window of the library: with a window
+        // manager, which raises the window pressed on, the system's order
+        // follows (screenorder.cpp).
+        const bool bPress = AfxIsButtonPress(nMsg);
+        if (bPress)
+            AfxNoteButtonPress(hWnd, FALSE);
         lResult = pWnd->WindowProc(nMsg, wParam, lParam);
+        if (bPress)
+            AfxNoteButtonPress(hWnd, TRUE);
         // A window of the library moved in the order or shown: the screen's
         // order of its family may need mending (screenorder.cpp).
         if (nMsg == WM_WINDOWPOSCHANGED)

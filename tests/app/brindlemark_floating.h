@@ -74,6 +74,10 @@ void ExpectFloatingWindowsInFront(const Game& game, const std::vector<SeenWindow
 // one colour, activated over the given screen rectangle.
 HWND ShowOtherProgramsWindow(const RECT& rc, COLORREF cr);
 
+// An always-on-top window of another program (this one), filled with one
+// colour, shown without activation.
+HWND ShowAlwaysOnTopWindow(const RECT& rc, COLORREF cr);
+
 // Pumps this program's messages for a while.
 void PumpFor(DWORD dwMilliseconds);
 

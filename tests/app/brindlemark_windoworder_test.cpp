@@ -1,9 +1,11 @@
 // The order of the game's windows on the screen where a player's action
 // once left it wrong: a property-grid row's tip of a floating pane shown for
 // a game that is not in front, a click on the floating Timer in customise
-// mode, a click on a floating pane that the game's question disables, and
-// another program brought up just after a question was answered. Each is
-// judged by what the screen shows. Run on the tests' display without a
+// mode, a click on a floating pane that the game's question disables,
+// another program brought up just after a question was answered, clicks on
+// the floating windows and the frame's caption and a restart, another
+// program's minimise and restore, and a question asked under another
+// program's always-on-top window. Each is judged by what the screen shows. Run on the tests' display without a
 // window manager and, by app_brindlemark_test_desktop, on a display with one.
 // ctest: run-serial
 // ctest: lock registry
@@ -16,6 +18,7 @@
 
 #include "resource.h"
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -93,6 +96,53 @@ struct GameWithFloatingPanes
         ClearSettings();
     }
 };
+
+// The windows' names, top first, as the display stacks them (the place of
+// the display's top-level window that holds each: its own, or the window
+// manager's frame around it), read with xwininfo; empty when it cannot be.
+std::vector<std::string> OrderOnTheDisplay(const std::vector<SeenWindow>& windows)
+{
+    std::string strTree;
+    if (!testsupport::RunOnHost("xwininfo -root -tree 2>/dev/null", &strTree, 5000))
+        return {};
+    std::vector<std::pair<size_t, std::string>> places;
+    for (const SeenWindow& window : windows)
+    {
+        char szId[32];
+        snprintf(szId, sizeof(szId), "0x%lx ", XWindowOf(window.hWnd));
+        const size_t nAt = strTree.find(szId);
+        if (XWindowOf(window.hWnd) == 0 || nAt == std::string::npos)
+            return {};
+        // The root's children are the lines indented by five spaces.
+        places.push_back({strTree.rfind("\n     0x", nAt), window.strName});
+    }
+    std::sort(places.begin(), places.end());
+    std::vector<std::string> order;
+    for (const auto& place : places)
+        order.push_back(place.second);
+    return order;
+}
+
+std::string Joined(const std::vector<std::string>& names)
+{
+    std::string strJoined;
+    for (const std::string& strName : names)
+        strJoined += (strJoined.empty() ? "" : ", ") + strName;
+    return strJoined;
+}
+
+// The display's order once it is the expected one, or the last read within
+// two seconds.
+std::vector<std::string> WaitForOrder(const std::vector<SeenWindow>& windows, const std::vector<std::string>& expected)
+{
+    std::vector<std::string> order = OrderOnTheDisplay(windows);
+    for (int n = 0; n < 10 && order != expected; n++)
+    {
+        Wait(200);
+        order = OrderOnTheDisplay(windows);
+    }
+    return order;
+}
 
 // A click on the board without a puzzle asks "To begin playing..."; the
 // question's window once it shows, its picture taken.
@@ -286,13 +336,17 @@ TEST_F(WindowOrder, AnotherProgramActivatedJustAfterAnAnswerStaysOverTheFloating
     ASSERT_NO_FATAL_FAILURE(setup.Start());
     Game& game = *setup.pGame;
     const COLORREF crOther = RGB(30, 140, 110);
-    for (DWORD dwDelay : {300u, 900u, 1500u})
+    for (DWORD dwDelay : {200u, 900u, 1500u})
     {
         SeenWindow question;
         HWND hQuestion = AskTheBeginQuestion(game, question);
         ASSERT_TRUE(hQuestion != NULL) << "no question";
-        ClickButton(hQuestion, "No");
-        PumpFor(dwDelay);
+        // Answered with the display's pointer, as the player answers.
+        const std::vector<HWND> no = Descendants(hQuestion, "No", "Button");
+        ASSERT_FALSE(no.empty()) << "the question has no No button";
+        const RECT rcNo = WindowRect(no[0]);
+        ASSERT_TRUE(ClickOnTheDisplay({(rcNo.left + rcNo.right) / 2, (rcNo.top + rcNo.bottom) / 2}));
+        PumpFor(dwDelay > 300 ? dwDelay - 300 : 0);   // ClickOnTheDisplay waited 300 ms
         RECT rcFrame = WindowRect(game.Frame());
         ::InflateRect(&rcFrame, 20, 20);
         HWND hOther = ShowOtherProgramsWindow(rcFrame, crOther);
@@ -314,6 +368,7 @@ TEST_F(WindowOrder, AnotherProgramActivatedJustAfterAnAnswerStaysOverTheFloating
         }
         EXPECT_EQ("", strCovered) << "floating panes over the other program started " << dwDelay
                                   << " ms after the answer";
+        EXPECT_FALSE(::IsWindowVisible(hQuestion)) << "the question stays after its No was clicked";
         EXPECT_NE(hOther, (HWND)NULL);
         testsupport::SaveScreenSnapshot(game.Frame(), "another_program_after_an_answer");
         ::DestroyWindow(hOther);
@@ -379,4 +434,151 @@ TEST_F(WindowOrder, AClickOnTheFloatingTimerInCustomiseModeLeavesItBelowTheSheet
     EXPECT_TRUE(WaitUntilGone(hSheet));
     EXPECT_EQ(0, game.Close());
     ClearSettings();
+}
+
+// A click on a floating window raises it and leaves the others in their
+// order; clicks on the frame's caption (the second with the game in front)
+// leave every floating window above the frame in that order; and a restart
+// shows them stacked as they were left. The two panes and the Timer overlap
+// one another, each clicked on its caption, where none of the others lies.
+TEST_F(WindowOrder, AClickRaisesWhatWasClickedAndARestartKeepsTheOrder)
+{
+    GameWithFloatingPanes setup("the floating windows' order");
+    ASSERT_NO_FATAL_FAILURE(setup.Start());
+    ASSERT_TRUE(testsupport::HasDisplayInput()) << "the display's pointer cannot be driven (xdotool)";
+    std::vector<SeenWindow>& windows = setup.panes;   // Appearance, Difficulty, Timer
+    const RECT rcView = WindowRect(setup.pGame->View());
+    ASSERT_TRUE(MoveTopLevel(windows[1].hWnd, rcView.left + 5, rcView.top + 10, 0, 0));
+    ASSERT_TRUE(MoveTopLevel(windows[2].hWnd, rcView.left + 150, rcView.top + 100, 0, 0));
+    ASSERT_TRUE(MoveTopLevel(windows[0].hWnd, rcView.left + 400, rcView.top + 10, 0, 0));
+    std::vector<std::string> order = OrderOnTheDisplay(windows);
+    ASSERT_EQ(3u, order.size()) << "the display's order cannot be read";
+
+    for (size_t i : {1, 2, 0, 1})
+    {
+        // On its caption, where none of the others lies.
+        const RECT rc = WindowRect(windows[i].hWnd);
+        POINT pt = {rc.left + 20, rc.top + 8};
+        auto Covered = [&](POINT ptAt) {
+            for (const SeenWindow& other : windows)
+            {
+                const RECT rcOther = WindowRect(other.hWnd);
+                if (other.hWnd != windows[i].hWnd && ::PtInRect(&rcOther, ptAt))
+                    return true;
+            }
+            return false;
+        };
+        while (Covered(pt) && pt.x < rc.right - 40)
+            pt.x += 10;
+        ASSERT_FALSE(Covered(pt)) << windows[i].strName << "'s caption is covered";
+        ASSERT_TRUE(ClickOnTheDisplay(pt));
+        std::vector<std::string> expected = {windows[i].strName};
+        for (const std::string& strName : order)
+            if (strName != windows[i].strName)
+                expected.push_back(strName);
+        order = WaitForOrder(windows, expected);
+        EXPECT_EQ(Joined(expected), Joined(order)) << "after a click on " << windows[i].strName;
+    }
+    testsupport::SaveScreenSnapshot(setup.pGame->Frame(), "floating_windows_clicked");
+
+    std::vector<SeenWindow> withFrame = windows;
+    withFrame.push_back(SeenWindow{"the frame", setup.pGame->Frame(), {}});
+    std::vector<std::string> expected = order;
+    expected.push_back("the frame");
+    for (int nClick = 0; nClick < 2; nClick++)
+    {
+        const RECT rcFrame = WindowRect(setup.pGame->Frame());
+        ASSERT_TRUE(ClickOnTheDisplay({rcFrame.left + 300, rcFrame.top + 10}));
+        Wait(600);
+        EXPECT_EQ(Joined(expected), Joined(WaitForOrder(withFrame, expected)))
+            << "after click " << nClick + 1 << " on the frame's caption";
+    }
+    testsupport::SaveScreenSnapshot(setup.pGame->Frame(), "frame_caption_clicked");
+
+    // Started again: stacked as left.
+    ASSERT_EQ(0, setup.pGame->Close());
+    setup.pGame.reset(new Game);
+    ASSERT_TRUE(setup.pGame->Frame() != NULL);
+    setup.watchdog.AlsoEnd(setup.pGame->Process());
+    EXPECT_FALSE(SplashStays(setup.pGame->Pid(), 10000)) << "the splash stays";
+    ASSERT_TRUE(BringFrameToFront(setup.pGame->Frame()));
+    windows = FloatingWindowsOf(*setup.pGame);
+    ASSERT_EQ(3u, windows.size());
+    EXPECT_EQ(Joined(order), Joined(WaitForOrder(windows, order))) << "after a restart";
+    testsupport::SaveScreenSnapshot(setup.pGame->Frame(), "floating_windows_restarted");
+    setup.Close();
+}
+
+// Minimised by the player and then minimised and restored by another
+// program (this one, with ShowWindow), the game shows its floating windows
+// again, in front of the frame and (without a window manager, which maps
+// them again in its own order) in their order; so it does when another
+// program minimises and restores it at once.
+TEST_F(WindowOrder, FloatingWindowsComeBackWhenAnotherProgramRestoresTheGame)
+{
+    GameWithFloatingPanes setup("another program restores the game");
+    ASSERT_NO_FATAL_FAILURE(setup.Start());
+    const HWND hFrame = setup.pGame->Frame();
+    const std::vector<std::string> order = OrderOnTheDisplay(setup.panes);
+    ASSERT_EQ(3u, order.size()) << "the display's order cannot be read";
+    for (bool bPlayerFirst : {true, false})
+    {
+        if (bPlayerFirst)
+            ::SendMessage(hFrame, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        ::ShowWindow(hFrame, SW_MINIMIZE);
+        for (int n = 0; n < 20 && !::IsIconic(hFrame); n++)
+            Wait(100);
+        ASSERT_TRUE(::IsIconic(hFrame));
+        Wait(500);
+        for (const SeenWindow& window : setup.panes)
+            EXPECT_FALSE(::IsWindowVisible(window.hWnd)) << window.strName << " shows with the game minimised";
+        ::ShowWindow(hFrame, SW_RESTORE);
+        Wait(800);
+        const char* pszWhen = bPlayerFirst ? "restored by another program after the player minimised it"
+                                           : "minimised and restored by another program";
+        setup.ExpectInFrontAgain(pszWhen);
+        if (!WindowsAreManaged())
+            EXPECT_EQ(Joined(order), Joined(WaitForOrder(setup.panes, order))) << pszWhen;
+    }
+    testsupport::SaveScreenSnapshot(hFrame, "restored_by_another_program");
+    setup.Close();
+}
+
+// A question of the game asked while another program's always-on-top
+// window lies over the board stays below that window on the screen, also a
+// while later.
+TEST_F(WindowOrder, AQuestionStaysBelowAnotherProgramsAlwaysOnTopWindow)
+{
+    GameWithFloatingPanes setup("a question under an always-on-top window");
+    ASSERT_NO_FATAL_FAILURE(setup.Start());
+    Game& game = *setup.pGame;
+    // Over the middle of the board, where the question comes.
+    const RECT rcView = WindowRect(game.View());
+    const POINT ptMiddle = {(rcView.left + rcView.right) / 2, (rcView.top + rcView.bottom) / 2};
+    const RECT rcTopmost = {ptMiddle.x - 150, ptMiddle.y - 150, ptMiddle.x + 150, ptMiddle.y + 150};
+    const COLORREF crTopmost = RGB(230, 180, 30);
+    HWND hTopmost = ShowAlwaysOnTopWindow(rcTopmost, crTopmost);
+    ASSERT_TRUE(hTopmost != NULL);
+    PumpFor(300);
+    SeenWindow question;
+    HWND hQuestion = AskTheBeginQuestion(game, question);
+    ASSERT_TRUE(hQuestion != NULL) << "no question";
+    RECT rcBoth;
+    const RECT rcQuestion = WindowRect(hQuestion);
+    ASSERT_TRUE(::IntersectRect(&rcBoth, &rcQuestion, &rcTopmost)) << "the question does not come under the window";
+    std::string strCovered;
+    for (int n = 0; n < 15; n++)
+    {
+        PumpFor(100);
+        for (int y = rcBoth.top + 5; y < rcBoth.bottom; y += 20)
+            for (int x = rcBoth.left + 5; x < rcBoth.right; x += 20)
+                if (ScreenColour({x, y}) != crTopmost && strCovered.empty())
+                    strCovered = "at " + std::to_string(n * 100) + " ms";
+    }
+    EXPECT_EQ("", strCovered) << "the question lies over the always-on-top window";
+    testsupport::SaveScreenSnapshot(game.Frame(), "question_under_an_always_on_top_window");
+    ClickButton(hQuestion, "No");
+    EXPECT_TRUE(WaitUntilGone(hQuestion));
+    ::DestroyWindow(hTopmost);
+    setup.Close();
 }

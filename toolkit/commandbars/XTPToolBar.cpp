@@ -28,9 +28,10 @@ static const int XTP_EXPAND_BUTTON_WIDTH = 11;
 namespace
 {
 // A click on a floating bar lifts it above the other windows of its frame's
-// family, but not above the family's active window (a dialog open over the
+// family, but not above the family's active dialog (a dialog open over the
 // frame, such as the Customize sheet): the click does not activate the bar,
-// and an inactive window never comes over the active one of its family.
+// and a dialog stays over the windows it is opened from. Over another
+// floating window (a pane) the bar comes as what was clicked.
 void LiftFloatingBar(CWnd* pBar)
 {
     HWND hRoot = pBar->m_hWnd;
@@ -39,7 +40,8 @@ void LiftFloatingBar(CWnd* pBar)
     HWND hActive = ::GetActiveWindow();
     const UINT nFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
     if (hActive != NULL && hActive != hRoot && hActive != pBar->m_hWnd && AfxIsDescendant(hRoot, hActive) &&
-        (::GetWindowLongPtr(hActive, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0)
+        (::GetWindowLongPtr(hActive, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0 &&
+        DYNAMIC_DOWNCAST(CMiniFrameWnd, CWnd::FromHandlePermanent(hActive)) == NULL)
         pBar->SetWindowPos(CWnd::FromHandle(hActive), 0, 0, 0, 0, nFlags);   // just below the active one
     else
         pBar->SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, nFlags);

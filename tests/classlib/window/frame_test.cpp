@@ -721,11 +721,16 @@ TEST(OwnedWindows, RaiseKeepsTheOrderAndLeavesOtherWindowsAlone)
     TakeRaiseRequests(hFrame);
     EXPECT_EQ(0, pFrame->RaiseOwnedWindows());
 
-    // A hidden or minimised frame raises nothing.
+    // A hidden or minimised frame raises nothing. Minimised and restored by
+    // a call (as another program does), it hides and shows the windows it
+    // owns with it, and only those.
     ::SetForegroundWindow(hFrame);
     ::ShowWindow(hFrame, SW_MINIMIZE);
     EXPECT_EQ(0, pFrame->RaiseOwnedWindows());
+    EXPECT_FALSE(::IsWindowVisible(hFirst)) << "shown with the frame minimised";
     ::ShowWindow(hFrame, SW_RESTORE);
+    EXPECT_TRUE(::IsWindowVisible(hFirst) && ::IsWindowVisible(hThird)) << "hidden with the frame restored";
+    EXPECT_FALSE(::IsWindowVisible(hHidden)) << "a window hidden before comes back";
     ::ShowWindow(hFrame, SW_HIDE);
     EXPECT_EQ(0, pFrame->RaiseOwnedWindows());
 

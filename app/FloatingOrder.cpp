@@ -1,0 +1,91 @@
+#include "FloatingOrder.h"
+
+#include "XTPDockingPane.h"
+#include "XTPDockingPaneMiniWnd.h"
+#include "XTPDockingPaneSplitterContainer.h"
+#include "XTPToolBar.h"
+
+#include <vector>
+
+namespace
+{
+// The top-level windows the frame owns, from the top of the order down.
+std::vector<HWND> OwnedWindows(CFrameWnd* pFrame)
+{
+    std::vector<HWND> owned;
+    for (HWND hWnd = ::GetWindow(::GetDesktopWindow(), GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+        if (::GetWindow(hWnd, GW_OWNER) == pFrame->GetSafeHwnd())
+            owned.push_back(hWnd);
+    return owned;
+}
+} // namespace
+
+CString FloatingWindowName(HWND hWnd)
+{
+    CString strName;
+    CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+    if (CXTPToolBar* pBar = DYNAMIC_DOWNCAST(CXTPToolBar, pWnd))
+    {
+        if (pBar->GetPosition() == xtpBarFloating)
+            strName.Format("B%u", pBar->GetBarID());
+    }
+    else if (CXTPDockingPaneMiniWnd* pMini = DYNAMIC_DOWNCAST(CXTPDockingPaneMiniWnd, pWnd))
+    {
+        CXTPDockingPaneBaseList panes;
+        if (pMini->GetTopPane() != NULL)
+            pMini->GetTopPane()->FindPanes(xtpPaneTypeDockingPane, &panes);
+        if (!panes.IsEmpty())
+            strName.Format("P%d", static_cast<CXTPDockingPane*>(panes.GetHead())->GetID());
+    }
+    return strName;
+}
+
+CString GetFloatingOrder(CFrameWnd* pFrame)
+{
+    CString strOrder;
+    if (pFrame == NULL || pFrame->GetSafeHwnd() == NULL)
+        return strOrder;
+    // The system's order as the screen shows it.
+    AfxRestoreRestackedOrder();
+    for (HWND hWnd : OwnedWindows(pFrame))
+    {
+        if (!::IsWindowVisible(hWnd))
+            continue;
+        const CString strName = FloatingWindowName(hWnd);
+        if (strName.IsEmpty())
+            continue;
+        if (!strOrder.IsEmpty())
+            strOrder += ",";
+        strOrder += strName;
+    }
+    return strOrder;
+}
+
+void ApplyFloatingOrder(CFrameWnd* pFrame, const CString& strOrder)
+{
+    if (pFrame == NULL || pFrame->GetSafeHwnd() == NULL || strOrder.IsEmpty())
+        return;
+    std::vector<CString> names;
+    CString strName;
+    for (int i = 0; AfxExtractSubString(strName, strOrder, i, ','); i++)
+        if (!strName.IsEmpty())
+            names.push_back(strName);
+    // Bottom up, each named window goes to the top of the order, and so
+    // above the ones placed before it.
+    const std::vector<HWND> owned = OwnedWindows(pFrame);
+    bool bMoved = false;
+    for (auto it = names.rbegin(); it != names.rend(); ++it)
+    {
+        for (HWND hWnd : owned)
+        {
+            if (FloatingWindowName(hWnd) != *it)
+                continue;
+            ::SetWindowPos(hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+            bMoved = true;
+            break;
+        }
+    }
+    // Where the screen does not follow the system's order by itself.
+    if (bMoved)
+        pFrame->KeepOwnedWindowsInFront();
+}
