@@ -9,6 +9,10 @@
 
 namespace
 {
+// The longest stored order taken: far more than the names of every window
+// that can float.
+const int kMaxStoredOrder = 1024;
+
 // The top-level windows the frame owns, from the top of the order down.
 std::vector<HWND> OwnedWindows(CFrameWnd* pFrame)
 {
@@ -65,11 +69,24 @@ void ApplyFloatingOrder(CFrameWnd* pFrame, const CString& strOrder)
 {
     if (pFrame == NULL || pFrame->GetSafeHwnd() == NULL || strOrder.IsEmpty())
         return;
+    // A stored value is read in one pass and only as far as a real order
+    // reaches (a layout holds few floating windows); a damaged value longer
+    // than that is not the player's order and changes nothing.
+    if (strOrder.GetLength() > kMaxStoredOrder)
+    {
+        TRACE("floating order: a stored order of %d characters is passed over\n", strOrder.GetLength());
+        return;
+    }
     std::vector<CString> names;
-    CString strName;
-    for (int i = 0; AfxExtractSubString(strName, strOrder, i, ','); i++)
-        if (!strName.IsEmpty())
-            names.push_back(strName);
+    for (int nStart = 0; nStart <= strOrder.GetLength();)
+    {
+        int nEnd = strOrder.Find(',', nStart);
+        if (nEnd < 0)
+            nEnd = strOrder.GetLength();
+        if (nEnd > nStart)
+            names.push_back(strOrder.Mid(nStart, nEnd - nStart));
+        nStart = nEnd + 1;
+    }
     // Bottom up, each named window goes to the top of the order, and so
     // above the ones placed before it.
     const std::vector<HWND> owned = OwnedWindows(pFrame);

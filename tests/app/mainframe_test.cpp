@@ -7,6 +7,7 @@
 #include "support/snapshot.h"
 
 #include "ApplicationInfo.h"
+#include "FloatingOrder.h"
 #include "TimerToolBar.h"
 #include "XTPCommandBars.h"
 #include "XTPCommandBarsOptions.h"
@@ -543,6 +544,36 @@ TEST(MainFrame, TheProfilePaneCommandsFollowThePaneManagerWhereverThePanesLie)
         }
     }
     ClearUserSettings();
+}
+
+// The floating windows' stored order stacks them as named; a damaged value
+// far longer than any real order changes nothing.
+TEST(MainFrame, TheStoredFloatingOrderStacksThePaneWindowsAndADamagedOneIsPassedOver)
+{
+    ClearUserSettings();
+    GameApp game;
+    game.Command(ID_APPEARANCE_PANE);
+    CommandAndPump(game, ID_DIFFICULTY_PANE);
+    CMainFrame* pFrame = game.Frame();
+    CXTPDockingPaneManager& manager = pFrame->m_paneManager;
+    manager.FloatPane(manager.FindPane(GAME_PANE_APPEARANCE), CRect(300, 200, 500, 400));
+    manager.FloatPane(manager.FindPane(GAME_PANE_DIFFICULTY), CRect(350, 250, 550, 450));
+    testsupport::PumpPending();
+    CString strAppearanceFirst, strDifficultyFirst;
+    strAppearanceFirst.Format("P%d,P%d", GAME_PANE_APPEARANCE, GAME_PANE_DIFFICULTY);
+    strDifficultyFirst.Format("P%d,P%d", GAME_PANE_DIFFICULTY, GAME_PANE_APPEARANCE);
+    for (const CString& strOrder : {strAppearanceFirst, strDifficultyFirst})
+    {
+        ApplyFloatingOrder(pFrame, strOrder);
+        EXPECT_STREQ(strOrder, GetFloatingOrder(pFrame));
+    }
+    CString strDamaged;
+    while (strDamaged.GetLength() <= 1024)
+        strDamaged += strAppearanceFirst + ",";
+    ApplyFloatingOrder(pFrame, strDamaged);
+    EXPECT_STREQ(strDifficultyFirst, GetFloatingOrder(pFrame));
+    game.Puzzle().m_bModified = FALSE;
+    game.Command(ID_EXIT_GAME);
 }
 
 TEST(MainFrame, AnAutoHiddenPaneThatSlidOutIsRemovedWithItsWindow)
