@@ -409,6 +409,18 @@ BOOL CXTPToolBar::ConfirmReset() const
     return AfxMessageBox(strMessage, MB_OKCANCEL | MB_ICONWARNING) == IDOK;
 }
 
+// After a reset: the bar's site hears of it, and the bar takes its
+// controls' state and lays itself out again.
+void CXTPToolBar::AfterReset()
+{
+    CWnd* pSite = GetSite();
+    if (pSite != NULL && pSite->GetSafeHwnd() != NULL)
+        pSite->SendMessage(WM_XTP_TOOLBARRESET, (WPARAM)this);
+    OnIdleUpdate();
+    DelayLayout();
+    OnRecalcLayout();
+}
+
 void CXTPToolBar::ResetToolBar(BOOL bShowWarningMessage)
 {
     CXTPCommandBars* pCommandBars = GetCommandBars();
@@ -435,12 +447,7 @@ void CXTPToolBar::ResetToolBar(BOOL bShowWarningMessage)
         pOriginal->InternalRelease();
     }
 
-    CWnd* pSite = GetSite();
-    if (pSite != NULL && pSite->GetSafeHwnd() != NULL)
-        pSite->SendMessage(WM_XTP_TOOLBARRESET, (WPARAM)this);
-    OnIdleUpdate();
-    DelayLayout();
-    OnRecalcLayout();
+    AfterReset();
 }
 
 BOOL CXTPToolBar::IsChanged() const

@@ -119,6 +119,7 @@ public:
 
 protected:
     BOOL ConfirmReset() const;
+    void AfterReset();
     CSize CalcLayout(int nLength, DWORD dwMode, const CRect& rcBorders, int nWidth);
     CControlButtonHide* GetHideButton(BOOL bCreate);
     BOOL ShowExpandButtonAlways() const;

@@ -500,12 +500,7 @@ void CXTPRibbonBar::ResetToolBar(BOOL bShowWarningMessage)
         m_pQuickAccessControls->m_bLoading = FALSE;
         pOriginal->InternalRelease();
     }
-    CWnd* pSite = GetSite();
-    if (pSite != NULL && pSite->GetSafeHwnd() != NULL)
-        pSite->SendMessage(WM_XTP_TOOLBARRESET, (WPARAM)this);
-    OnIdleUpdate();
-    DelayLayout();
-    OnRecalcLayout();
+    AfterReset();
     Redraw();
 }
 
