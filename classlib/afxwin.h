@@ -1700,13 +1700,20 @@ void AFXAPI AfxNoteButtonPress(HWND hWnd, BOOL bHandled);
 // the mark only when it knows the owner, keeps it above its owner. Nothing
 // moves; elsewhere nothing is done.
 void AFXAPI AfxRenewOwnerMarks(HWND hWndOwner);
-// Without a window manager (under Wine): puts the windows of the last
-// restack (AfxRestackOnScreen) back into that order among themselves in the
-// system's order, where Wine moved one of them on a report of the display
-// (a part of it shown for a moment during the restack) and nothing of the
-// program moved them since; the screen, which shows that order, does not
-// change. Returns 1 when the order was mended, else 0.
+// Under Wine: puts the windows of the last restack (AfxRestackOnScreen)
+// back into that order among themselves in the system's order, where Wine
+// moved one of them on a report of the display (a part of it shown for a
+// moment during the restack) and nothing of the program moved them since;
+// the screen, which shows that order, does not change. Without a window
+// manager a window of them hidden since ends it; with one, hidden windows
+// keep their places. Returns 1 when the order was mended, else 0.
 int AFXAPI AfxRestoreRestackedOrder();
+// Hides the top-level windows hWndOwner owns as ShowOwnedPopups(hWndOwner,
+// FALSE) does (ShowOwnedPopups(hWndOwner, TRUE) shows them again), and keeps
+// the order of those it owns directly (not topmost) among themselves: the
+// system moves each window it hides so to the top of the order, over an
+// owned window that hid itself before.
+void AFXAPI AfxHideOwnedPopupsInOrder(HWND hWndOwner);
 // With a window manager (under Wine), a frame restored from its icon keeps
 // the order of the top-level windows it owns directly (not topmost), which
 // the window manager loses as they are shown again one after the other: a

@@ -342,8 +342,14 @@ void CFrameWnd::OnDropFiles(HDROP hDropInfo)
 
 void CFrameWnd::OnSysCommand(UINT nID, LPARAM lParam)
 {
-    (void)nID;
     (void)lParam;
+    // Minimised by the window manager, the frame was deactivated first,
+    // upon which a floating toolbar hid itself; the system's minimise then
+    // hides the other owned windows, each moved to the top of the order and
+    // so over that toolbar, and the restore keeps that order. They are
+    // hidden here first, keeping their order.
+    if ((nID & 0xFFF0) == SC_MINIMIZE && (GetStyle() & WS_CHILD) == 0 && AfxWindowManagerStacksWindows())
+        AfxHideOwnedPopupsInOrder(m_hWnd);
     Default();
 }
 
@@ -1134,7 +1140,14 @@ LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             // once they are all shown, they are put back in their order.
             if (!IsIconic() && AfxWindowManagerStacksWindows())
                 AfxKeepOwnedOrder(m_hWnd);
-            ::ShowOwnedPopups(m_hWnd, !IsIconic());
+            // A frame minimised while another program is in front was
+            // deactivated before, upon which a floating toolbar hid itself:
+            // the windows hidden now must not come over it in the order,
+            // which the restore keeps.
+            if (IsIconic() && AfxWindowManagerStacksWindows())
+                AfxHideOwnedPopupsInOrder(m_hWnd);
+            else
+                ::ShowOwnedPopups(m_hWnd, !IsIconic());
         }
         break;
     }

@@ -46,9 +46,15 @@
 // raise only once after it is shown (the windows mapped before it lie below
 // it then), and only while the game is in front (the display's news of
 // another program activated read first): any other request would reorder
-// what the player stacked or come over another program brought up. On
-// Windows the system keeps owned windows in front of their owner: nothing
-// of this runs there.
+// what the player stacked or come over another program brought up. Wine
+// moves a window in the system's order on the display's reports here too
+// (the parts a raise uncovered), so the order of the last restack is put
+// back before the order is read; a hidden window keeps its place. And when
+// the frame is minimised, the windows it owns are hidden keeping their
+// order, which its restore reads: the system moves each window it hides for
+// its owner to the top of the order, over a floating toolbar that hid
+// itself when the frame was deactivated. On Windows the system keeps owned
+// windows in front of their owner: nothing of this runs there.
 #include "wndimpl.h"
 
 #include <algorithm>
@@ -346,7 +352,12 @@ int AFXAPI AfxRestackOnScreen(const HWND* phWndAbove, int nCount)
         t_watch.bRestacking = TRUE;
         t_watch.restacked.clear();
         for (auto it = above.rbegin(); it != above.rend(); ++it)
-            MoveFirst(*it, (::GetWindowLongPtr(*it, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
+        {
+            const bool bTopmost = (::GetWindowLongPtr(*it, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+            MoveFirst(*it, bTopmost);
+            if (!bTopmost)
+                t_watch.restacked.insert(t_watch.restacked.begin(), *it);
+        }
         t_watch.bRestacking = FALSE;
         return (int)above.size();
     }
@@ -425,10 +436,15 @@ int AFXAPI AfxRestackOnScreen(const HWND* phWndAbove, int nCount)
 int AFXAPI AfxRestoreRestackedOrder()
 {
     std::vector<HWND>& restacked = t_watch.restacked;
-    if (restacked.size() < 2 || t_watch.bRestacking || AfxWindowManagerStacksWindows())
+    if (restacked.size() < 2 || t_watch.bRestacking)
         return 0;
+    // Without a window manager a window hidden since shows again where it
+    // lay on the screen, whatever the order says: the restacked order is
+    // kept no further. With one, a hidden window gets no reports of the
+    // display and is mapped anew when shown: its place is kept.
+    const BOOL bManaged = AfxWindowManagerStacksWindows();
     for (HWND hWnd : restacked)
-        if (!::IsWindow(hWnd) || !::IsWindowVisible(hWnd))
+        if (!::IsWindow(hWnd) || (!bManaged && !::IsWindowVisible(hWnd)))
         {
             restacked.clear();
             return 0;
@@ -537,8 +553,41 @@ void AFXAPI AfxNoteButtonPress(HWND hWnd, BOOL bHandled)
     t_watch.bRestacking = FALSE;
 }
 
+void AFXAPI AfxHideOwnedPopupsInOrder(HWND hWndOwner)
+{
+    // The windows it owns directly (not topmost), top first, hidden ones
+    // too: a floating toolbar hides itself when the frame is deactivated,
+    // which the window manager's minimise does first. The display's reports
+    // may have moved some since the last restack.
+    AfxRestoreRestackedOrder();
+    std::vector<HWND> owned;
+    for (HWND hWnd = ::GetWindow(::GetDesktopWindow(), GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+        if (::GetWindow(hWnd, GW_OWNER) == hWndOwner && (::GetWindowLongPtr(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0)
+            owned.push_back(hWnd);
+    // Each window the system hides for its owner goes to the top of the
+    // order, over the ones hidden before; the order to keep is the one
+    // before (none of these moves is the program's own).
+    const BOOL bWasRestacking = t_watch.bRestacking;
+    t_watch.bRestacking = TRUE;
+    ::ShowOwnedPopups(hWndOwner, FALSE);
+    owned.erase(std::remove_if(owned.begin(), owned.end(), [](HWND hWnd) { return !::IsWindow(hWnd); }),
+                owned.end());
+    std::vector<HWND> now;
+    for (HWND hWnd = ::GetWindow(::GetDesktopWindow(), GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+        if (std::find(owned.begin(), owned.end(), hWnd) != owned.end())
+            now.push_back(hWnd);
+    // Each right below the one above it; none of them shows, so nothing is
+    // asked of the display.
+    if (now != owned)
+        for (size_t i = 1; i < owned.size(); i++)
+            ::SetWindowPos(owned[i], owned[i - 1], 0, 0, 0, 0, kOrderOnly);
+    t_watch.bRestacking = bWasRestacking;
+}
+
 void AFXAPI AfxKeepOwnedOrder(HWND hWndOwner)
 {
+    // The order as the display showed it before the frame was minimised.
+    AfxRestoreRestackedOrder();
     t_watch.hKeptOwner = hWndOwner;
     t_watch.dwKeptSince = ::GetTickCount();
     t_watch.kept.clear();

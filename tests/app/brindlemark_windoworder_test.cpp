@@ -89,6 +89,32 @@ struct GameWithFloatingPanes
         ExpectFloatingWindowsInFront(*pGame, panes, pszWhen, NULL);
     }
 
+    // Moves the two panes and the Timer over the board so that each
+    // overlaps the others, each caption partly uncovered.
+    void Overlap()
+    {
+        const RECT rcView = WindowRect(pGame->View());
+        ASSERT_TRUE(MoveTopLevel(panes[1].hWnd, rcView.left + 5, rcView.top + 10, 0, 0));
+        ASSERT_TRUE(MoveTopLevel(panes[2].hWnd, rcView.left + 150, rcView.top + 100, 0, 0));
+        ASSERT_TRUE(MoveTopLevel(panes[0].hWnd, rcView.left + 400, rcView.top + 10, 0, 0));
+    }
+
+    // Closes the game (it closes cleanly) and starts it again: its floating
+    // windows come back where they were and are seen as they lie then.
+    void Restart()
+    {
+        ASSERT_EQ(0, pGame->Close());
+        pGame.reset(new Game);
+        ASSERT_TRUE(pGame->Frame() != NULL);
+        watchdog.AlsoEnd(pGame->Process());
+        EXPECT_FALSE(SplashStays(pGame->Pid(), 10000)) << "the splash stays";
+        ASSERT_TRUE(BringFrameToFront(pGame->Frame())) << "the game cannot be activated";
+        panes = FloatingWindowsOf(*pGame);
+        ASSERT_EQ(3u, panes.size()) << "both profile panes and the Timer float after a restart";
+        for (SeenWindow& pane : panes)
+            TakeSignature(pane);   // as they lie, in front
+    }
+
     // Closes the game (it closes cleanly) and removes its stored layout.
     void Close()
     {
@@ -142,6 +168,35 @@ std::vector<std::string> WaitForOrder(const std::vector<SeenWindow>& windows, co
         order = OrderOnTheDisplay(windows);
     }
     return order;
+}
+
+// A click with the display's pointer on the caption of windows[i], where
+// none of the others lies: it comes to the top of the display's order and
+// the others keep theirs. order: the display's order before (top first),
+// the one read after the click on return.
+void ClickAndExpectRaised(const std::vector<SeenWindow>& windows, size_t i, std::vector<std::string>& order)
+{
+    const RECT rc = WindowRect(windows[i].hWnd);
+    POINT pt = {rc.left + 20, rc.top + 8};
+    auto Covered = [&](POINT ptAt) {
+        for (const SeenWindow& other : windows)
+        {
+            const RECT rcOther = WindowRect(other.hWnd);
+            if (other.hWnd != windows[i].hWnd && ::PtInRect(&rcOther, ptAt))
+                return true;
+        }
+        return false;
+    };
+    while (Covered(pt) && pt.x < rc.right - 40)
+        pt.x += 10;
+    ASSERT_FALSE(Covered(pt)) << windows[i].strName << "'s caption is covered";
+    ASSERT_TRUE(ClickOnTheDisplay(pt)) << "the display's pointer cannot be driven (xdotool)";
+    std::vector<std::string> expected = {windows[i].strName};
+    for (const std::string& strName : order)
+        if (strName != windows[i].strName)
+            expected.push_back(strName);
+    order = WaitForOrder(windows, expected);
+    EXPECT_EQ(Joined(expected), Joined(order)) << "after a click on " << windows[i].strName;
 }
 
 // A click on the board without a puzzle asks "To begin playing..."; the
@@ -447,38 +502,12 @@ TEST_F(WindowOrder, AClickRaisesWhatWasClickedAndARestartKeepsTheOrder)
     ASSERT_NO_FATAL_FAILURE(setup.Start());
     ASSERT_TRUE(testsupport::HasDisplayInput()) << "the display's pointer cannot be driven (xdotool)";
     std::vector<SeenWindow>& windows = setup.panes;   // Appearance, Difficulty, Timer
-    const RECT rcView = WindowRect(setup.pGame->View());
-    ASSERT_TRUE(MoveTopLevel(windows[1].hWnd, rcView.left + 5, rcView.top + 10, 0, 0));
-    ASSERT_TRUE(MoveTopLevel(windows[2].hWnd, rcView.left + 150, rcView.top + 100, 0, 0));
-    ASSERT_TRUE(MoveTopLevel(windows[0].hWnd, rcView.left + 400, rcView.top + 10, 0, 0));
+    ASSERT_NO_FATAL_FAILURE(setup.Overlap());
     std::vector<std::string> order = OrderOnTheDisplay(windows);
     ASSERT_EQ(3u, order.size()) << "the display's order cannot be read";
 
     for (size_t i : {1, 2, 0, 1})
-    {
-        // On its caption, where none of the others lies.
-        const RECT rc = WindowRect(windows[i].hWnd);
-        POINT pt = {rc.left + 20, rc.top + 8};
-        auto Covered = [&](POINT ptAt) {
-            for (const SeenWindow& other : windows)
-            {
-                const RECT rcOther = WindowRect(other.hWnd);
-                if (other.hWnd != windows[i].hWnd && ::PtInRect(&rcOther, ptAt))
-                    return true;
-            }
-            return false;
-        };
-        while (Covered(pt) && pt.x < rc.right - 40)
-            pt.x += 10;
-        ASSERT_FALSE(Covered(pt)) << windows[i].strName << "'s caption is covered";
-        ASSERT_TRUE(ClickOnTheDisplay(pt));
-        std::vector<std::string> expected = {windows[i].strName};
-        for (const std::string& strName : order)
-            if (strName != windows[i].strName)
-                expected.push_back(strName);
-        order = WaitForOrder(windows, expected);
-        EXPECT_EQ(Joined(expected), Joined(order)) << "after a click on " << windows[i].strName;
-    }
+        ASSERT_NO_FATAL_FAILURE(ClickAndExpectRaised(windows, i, order));
     testsupport::SaveScreenSnapshot(setup.pGame->Frame(), "floating_windows_clicked");
 
     std::vector<SeenWindow> withFrame = windows;
@@ -496,51 +525,88 @@ TEST_F(WindowOrder, AClickRaisesWhatWasClickedAndARestartKeepsTheOrder)
     testsupport::SaveScreenSnapshot(setup.pGame->Frame(), "frame_caption_clicked");
 
     // Started again: stacked as left.
-    ASSERT_EQ(0, setup.pGame->Close());
-    setup.pGame.reset(new Game);
-    ASSERT_TRUE(setup.pGame->Frame() != NULL);
-    setup.watchdog.AlsoEnd(setup.pGame->Process());
-    EXPECT_FALSE(SplashStays(setup.pGame->Pid(), 10000)) << "the splash stays";
-    ASSERT_TRUE(BringFrameToFront(setup.pGame->Frame()));
-    windows = FloatingWindowsOf(*setup.pGame);
-    ASSERT_EQ(3u, windows.size());
+    ASSERT_NO_FATAL_FAILURE(setup.Restart());
     EXPECT_EQ(Joined(order), Joined(WaitForOrder(windows, order))) << "after a restart";
     testsupport::SaveScreenSnapshot(setup.pGame->Frame(), "floating_windows_restarted");
     setup.Close();
 }
 
-// Minimised by the player and then minimised and restored by another
-// program (this one, with ShowWindow), the game shows its floating windows
-// again, in front of the frame and (without a window manager, which maps
-// them again in its own order) in their order; so it does when another
-// program minimises and restores it at once.
+// Minimises the game as its player does: with a window manager through it
+// (as its title bar's button or a taskbar asks it to), which deactivates the
+// game before Wine minimises it; without one by the frame's system command.
+// False when the display's tool cannot be run.
+bool MinimiseAsThePlayer(HWND hFrame)
+{
+    if (!WindowsAreManaged())
+    {
+        ::SendMessage(hFrame, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        return true;
+    }
+    char szCommand[64];
+    snprintf(szCommand, sizeof(szCommand), "xdotool windowminimize 0x%lx && echo done", XWindowOf(hFrame));
+    std::string strOutput;
+    return testsupport::RunOnHost(szCommand, &strOutput, 3000) && strOutput.find("done") != std::string::npos;
+}
+
+// The game minimised (by its player and then by another program, by another
+// program while the game is in front, and with a window manager also by
+// another program while that program is in front) and then restored by
+// another program (this one, with ShowWindow) shows its floating windows
+// again, in front of the frame and, where they overlap one another, in the
+// order they showed before. Each time after a fresh start, with the Timer
+// (which hides itself when the game is deactivated and shows itself again
+// a moment after the panes) raised by a click above both panes, or between
+// them, before it.
 TEST_F(WindowOrder, FloatingWindowsComeBackWhenAnotherProgramRestoresTheGame)
 {
     GameWithFloatingPanes setup("another program restores the game");
     ASSERT_NO_FATAL_FAILURE(setup.Start());
-    const HWND hFrame = setup.pGame->Frame();
-    const std::vector<std::string> order = OrderOnTheDisplay(setup.panes);
+    ASSERT_TRUE(testsupport::HasDisplayInput()) << "the display's pointer cannot be driven (xdotool)";
+    ASSERT_NO_FATAL_FAILURE(setup.Overlap());
+    std::vector<std::string> order = OrderOnTheDisplay(setup.panes);
     ASSERT_EQ(3u, order.size()) << "the display's order cannot be read";
-    for (bool bPlayerFirst : {true, false})
+    const char* const minimisedBy[] = {"the player", "another program", "another program in front"};
+    const int nWays = WindowsAreManaged() ? 3 : 2;
+    for (const char* pszRaised : {"Timer", "This puzzle's Appearance Info", "Timer"})
     {
-        if (bPlayerFirst)
-            ::SendMessage(hFrame, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-        ::ShowWindow(hFrame, SW_MINIMIZE);
-        for (int n = 0; n < 20 && !::IsIconic(hFrame); n++)
-            Wait(100);
-        ASSERT_TRUE(::IsIconic(hFrame));
-        Wait(500);
-        for (const SeenWindow& window : setup.panes)
-            EXPECT_FALSE(::IsWindowVisible(window.hWnd)) << window.strName << " shows with the game minimised";
-        ::ShowWindow(hFrame, SW_RESTORE);
-        Wait(800);
-        const char* pszWhen = bPlayerFirst ? "restored by another program after the player minimised it"
-                                           : "minimised and restored by another program";
-        setup.ExpectInFrontAgain(pszWhen);
-        if (!WindowsAreManaged())
-            EXPECT_EQ(Joined(order), Joined(WaitForOrder(setup.panes, order))) << pszWhen;
+        size_t nRaised = 0;
+        while (nRaised < setup.panes.size() && setup.panes[nRaised].strName != pszRaised)
+            nRaised++;
+        ASSERT_LT(nRaised, setup.panes.size()) << "no window named " << pszRaised;
+        ASSERT_NO_FATAL_FAILURE(ClickAndExpectRaised(setup.panes, nRaised, order));
+        ASSERT_NO_FATAL_FAILURE(setup.Restart());
+        const HWND hFrame = setup.pGame->Frame();
+        order = OrderOnTheDisplay(setup.panes);
+        ASSERT_EQ(3u, order.size()) << "the display's order cannot be read";
+        for (int nBy = 0; nBy < nWays; nBy++)
+        {
+            const std::string strWhen = std::string("minimised by ") + minimisedBy[nBy] +
+                                        " and restored by another program, " + pszRaised + " raised last";
+            HWND hOther = NULL;
+            if (nBy == 0)
+            {
+                ASSERT_TRUE(MinimiseAsThePlayer(hFrame)) << "the display's tool cannot be run";
+                for (int n = 0; n < 20 && !::IsIconic(hFrame); n++)
+                    Wait(100);
+            }
+            else if (nBy == 2)
+                hOther = ShowOtherProgramsWindow({900, 700, 1200, 950}, RGB(30, 140, 110));
+            ::ShowWindow(hFrame, SW_MINIMIZE);
+            for (int n = 0; n < 20 && !::IsIconic(hFrame); n++)
+                Wait(100);
+            ASSERT_TRUE(::IsIconic(hFrame)) << strWhen;
+            Wait(500);
+            for (const SeenWindow& window : setup.panes)
+                EXPECT_FALSE(::IsWindowVisible(window.hWnd)) << window.strName << " shows with the game minimised";
+            ::ShowWindow(hFrame, SW_RESTORE);
+            Wait(800);
+            if (hOther != NULL)
+                ::DestroyWindow(hOther);
+            setup.ExpectInFrontAgain(strWhen.c_str());
+            EXPECT_EQ(Joined(order), Joined(WaitForOrder(setup.panes, order))) << strWhen;
+        }
+        testsupport::SaveScreenSnapshot(hFrame, "restored_by_another_program");
     }
-    testsupport::SaveScreenSnapshot(hFrame, "restored_by_another_program");
     setup.Close();
 }
 
