@@ -7,6 +7,10 @@
 
 #include "brindlemark_fixture.h"
 
+#include "support/watchdog.h"
+
+#include <memory>
+
 #include <string>
 #include <vector>
 
@@ -99,4 +103,29 @@ HWND OpenColourDialogOfThePane(const Game& game, HWND hPane);
 // Drags the Timer toolbar out by its gripper to a screen point, where it
 // floats; false when the game shows no Timer toolbar.
 bool DragTimerBarOut(const Game& game, POINT ptTo);
+
+// The game with both profile panes floating, each in its own window, as a
+// player leaves them: their stored form imported after a first run (in
+// which the Timer is dragged out to float too, when asked), and the game
+// started again and brought to the front. A watchdog ends the test and the
+// game if anything hangs.
+struct GameWithFloatingPanes
+{
+    testsupport::Watchdog watchdog;
+    std::unique_ptr<Game> pGame;
+    std::vector<SeenWindow> panes;   // Appearance, Difficulty (and the Timer)
+
+    GameWithFloatingPanes(const char* pszWhat, DWORD dwMilliseconds) : watchdog(pszWhat, dwMilliseconds) {}
+
+    // Starts as above; bOverTheView: the floating windows are then placed
+    // over the board, their pictures taken, and the game activated again.
+    void Start(bool bTimerToo, bool bOverTheView);
+
+    // Closes the game (it closes cleanly) and starts it again: its floating
+    // windows come back where they were and are seen as they lie then.
+    void Restart();
+
+    // Closes the game (it closes cleanly) and removes its stored layout.
+    void Close();
+};
 } // namespace gametest

@@ -45,6 +45,56 @@ void CloseFloatingBar(HWND hBar)
     ::GetWindowRect(hBar, &rc);
     ClickScreen({rc.right - 10, rc.top + 9}, false);
 }
+
+void GameWithFloatingPanes::Start(bool bTimerToo, bool bOverTheView)
+{
+    ASSERT_TRUE(watchdog.IsArmed());
+    {
+        Game first;
+        ASSERT_TRUE(first.Frame() != NULL);
+        watchdog.AlsoEnd(first.Process());
+        if (bTimerToo)
+        {
+            ASSERT_TRUE(BringFrameToFront(first.Frame())) << "the game cannot be activated";
+            ASSERT_TRUE(DragTimerBarOut(first, {500, 400})) << "no Timer toolbar";
+            ASSERT_TRUE(IsFloating(TimerBar(first)));
+        }
+        ASSERT_EQ(0, first.Close());
+    }
+    ASSERT_TRUE(ImportRegistryText(kTwoFloatingPanesReg)) << "the stored layout was not imported";
+    ASSERT_NO_FATAL_FAILURE(Restart());
+    ASSERT_EQ(bTimerToo ? 3u : 2u, panes.size()) << "the profile panes (and the Timer) float";
+    if (bOverTheView)
+    {
+        PlaceOverTheView(*pGame, panes);
+        ASSERT_TRUE(BringFrameToFront(pGame->Frame())) << "the game cannot be activated";
+    }
+}
+
+void GameWithFloatingPanes::Restart()
+{
+    const size_t nBefore = panes.size();
+    if (pGame)
+        ASSERT_EQ(0, pGame->Close());
+    pGame.reset(new Game);
+    ASSERT_TRUE(pGame->Frame() != NULL);
+    watchdog.AlsoEnd(pGame->Process());
+    EXPECT_FALSE(SplashStays(pGame->Pid(), 10000)) << "the splash stays";
+    ASSERT_TRUE(BringFrameToFront(pGame->Frame())) << "the game cannot be activated";
+    panes = FloatingWindowsOf(*pGame);
+    if (nBefore != 0)
+    {
+        ASSERT_EQ(nBefore, panes.size()) << "the same windows float after a restart";
+        for (SeenWindow& pane : panes)
+            TakeSignature(pane);   // as they lie, in front
+    }
+}
+
+void GameWithFloatingPanes::Close()
+{
+    EXPECT_EQ(0, pGame->Close());
+    ClearSettings();
+}
 } // namespace gametest
 
 TEST_F(Brindlemark, AClosedToolbarComesBackAndFloatingWindowsRestartAboveTheFrame)

@@ -285,44 +285,6 @@ std::vector<HWND> VisibleRowTips(const Game& game)
     return VisibleTopLevels(game.Pid(), "XTPPropertyGridToolTip");
 }
 
-// The game with both profile panes floating, each in its own window, as a
-// player leaves them: their stored form imported after a first run (in
-// which the Timer is dragged out to float too, when asked), and the game
-// started again and brought to the front. Its floating windows: the
-// Appearance pane, the Difficulty pane (and the Timer).
-struct GameWithFloatingWindows
-{
-    testsupport::Watchdog watchdog;
-    std::unique_ptr<Game> pGame;
-    std::vector<SeenWindow> windows;
-
-    explicit GameWithFloatingWindows(const char* pszWhat) : watchdog(pszWhat, 200000) {}
-
-    void Start(bool bTimerToo)
-    {
-        ASSERT_TRUE(watchdog.IsArmed());
-        {
-            Game first;
-            ASSERT_TRUE(first.Frame() != NULL);
-            watchdog.AlsoEnd(first.Process());
-            if (bTimerToo)
-            {
-                ASSERT_TRUE(BringFrameToFront(first.Frame())) << "the game cannot be activated";
-                ASSERT_TRUE(DragTimerBarOut(first, {500, 400})) << "no Timer toolbar";
-            }
-            ASSERT_EQ(0, first.Close());
-        }
-        ASSERT_TRUE(ImportRegistryText(kTwoFloatingPanesReg)) << "the stored layout was not imported";
-        pGame.reset(new Game);
-        ASSERT_TRUE(pGame->Frame() != NULL);
-        watchdog.AlsoEnd(pGame->Process());
-        EXPECT_FALSE(SplashStays(pGame->Pid(), 10000)) << "the splash stays";
-        ASSERT_TRUE(BringFrameToFront(pGame->Frame())) << "the game cannot be activated";
-        windows = FloatingWindowsOf(*pGame);
-        ASSERT_EQ(bTimerToo ? 3u : 2u, windows.size()) << "the profile panes (and the Timer) float";
-    }
-};
-
 // The game's fixture; the input goes through the display.
 class BrindlemarkPaneInput : public Brindlemark
 {
@@ -431,11 +393,11 @@ TEST_F(BrindlemarkPaneInput, AFloatingPanesCloseButtonShowsGreyedAndAClickOnItCh
 // shown goes when the other pane comes over its row.
 TEST_F(BrindlemarkPaneInput, ARowsNameTipShowsOnlyForThePaneSeenUnderThePointer)
 {
-    GameWithFloatingWindows setup("row name tips of overlapping panes");
-    ASSERT_NO_FATAL_FAILURE(setup.Start(false));
+    GameWithFloatingPanes setup("row name tips of overlapping panes", 200000);
+    ASSERT_NO_FATAL_FAILURE(setup.Start(false, false));
     POINT ptRest = {-1, -1};
     {
-        HWND hAppearance = setup.windows[0].hWnd, hDifficulty = setup.windows[1].hWnd;
+        HWND hAppearance = setup.panes[0].hWnd, hDifficulty = setup.panes[1].hWnd;
         ASSERT_TRUE(MoveTopLevel(hDifficulty, 300, 200, 200, 300));
         // The Appearance pane's caption clicked apart from the other pane
         // (it comes up), then the pane moved over the other.
@@ -596,14 +558,12 @@ void ExpectDialogInFront(const SeenWindow& dialog, const char* pszWhen)
 // opens in front too.
 TEST_F(BrindlemarkPaneInput, AColourDialogOfAFloatingPaneHoldsTheWholeGame)
 {
-    GameWithFloatingWindows setup("a colour dialog of a floating pane");
-    ASSERT_NO_FATAL_FAILURE(setup.Start(true));
-    PlaceOverTheView(*setup.pGame, setup.windows);
-    ASSERT_TRUE(BringFrameToFront(setup.pGame->Frame())) << "the game cannot be activated";
+    GameWithFloatingPanes setup("a colour dialog of a floating pane", 200000);
+    ASSERT_NO_FATAL_FAILURE(setup.Start(true, true));
     Game& game = *setup.pGame;
     HWND hFrame = game.Frame();
-    const SeenWindow& appearance = setup.windows[0];
-    const SeenWindow& difficulty = setup.windows[1];
+    const SeenWindow& appearance = setup.panes[0];
+    const SeenWindow& difficulty = setup.panes[1];
 
     for (int nRound = 0; nRound < 2; nRound++)
     {
@@ -619,7 +579,7 @@ TEST_F(BrindlemarkPaneInput, AColourDialogOfAFloatingPaneHoldsTheWholeGame)
         ExpectDialogInFront(dialog, nRound == 0 ? "opened" : "opened_again");
 
         EXPECT_FALSE(::IsWindowEnabled(hFrame)) << "the frame takes input under the dialog";
-        for (const SeenWindow& window : setup.windows)
+        for (const SeenWindow& window : setup.panes)
             EXPECT_FALSE(::IsWindowEnabled(window.hWnd)) << window.strName << " takes input under the dialog";
 
         // The File menu's entry, the first of the menu bar.
@@ -651,7 +611,7 @@ TEST_F(BrindlemarkPaneInput, AColourDialogOfAFloatingPaneHoldsTheWholeGame)
         }
         ASSERT_TRUE(game.IsRunning());
         EXPECT_TRUE(::IsWindowEnabled(hFrame)) << "the frame stays disabled";
-        for (const SeenWindow& window : setup.windows)
+        for (const SeenWindow& window : setup.panes)
             EXPECT_TRUE(::IsWindowEnabled(window.hWnd)) << window.strName << " stays disabled";
     }
     EXPECT_EQ(0, game.Close());

@@ -47,37 +47,15 @@ bool ClickOnTheDisplay(POINT pt)
 }
 
 // The game started again after the Timer was floated, with both profile
-// panes floating too (the stored layout imported in between): the three
-// floating windows placed over the board and seen in front of the frame.
-struct GameWithFloatingPanes
+// panes floating too: the three floating windows placed over the board and
+// seen in front of the frame.
+struct FloatingOverTheBoard : GameWithFloatingPanes
 {
-    testsupport::Watchdog watchdog;
-    std::unique_ptr<Game> pGame;
-    std::vector<SeenWindow> panes;
-
-    explicit GameWithFloatingPanes(const char* pszWhat) : watchdog(pszWhat, 150000) {}
+    explicit FloatingOverTheBoard(const char* pszWhat) : GameWithFloatingPanes(pszWhat, 150000) {}
 
     void Start()
     {
-        ASSERT_TRUE(watchdog.IsArmed());
-        {
-            Game first;
-            ASSERT_TRUE(first.Frame() != NULL);
-            ASSERT_TRUE(BringFrameToFront(first.Frame())) << "the game cannot be activated";
-            ASSERT_TRUE(DragTimerBarOut(first, {500, 400})) << "no Timer toolbar";
-            ASSERT_TRUE(IsFloating(TimerBar(first)));
-            ASSERT_EQ(0, first.Close());
-        }
-        ASSERT_TRUE(ImportRegistryText(kTwoFloatingPanesReg)) << "the stored layout was not imported";
-        pGame.reset(new Game);
-        ASSERT_TRUE(pGame->Frame() != NULL);
-        watchdog.AlsoEnd(pGame->Process());
-        EXPECT_FALSE(SplashStays(pGame->Pid(), 10000)) << "the splash stays";
-        ASSERT_TRUE(BringFrameToFront(pGame->Frame())) << "the game cannot be activated";
-        panes = FloatingWindowsOf(*pGame);
-        ASSERT_EQ(3u, panes.size()) << "both profile panes and the Timer float";
-        PlaceOverTheView(*pGame, panes);
-        ASSERT_TRUE(BringFrameToFront(pGame->Frame())) << "the game cannot be activated";
+        ASSERT_NO_FATAL_FAILURE(GameWithFloatingPanes::Start(true, true));
         ExpectFloatingWindowsInFront(*pGame, panes, "started", NULL);
     }
 
@@ -97,29 +75,6 @@ struct GameWithFloatingPanes
         ASSERT_TRUE(MoveTopLevel(panes[1].hWnd, rcView.left + 5, rcView.top + 10, 0, 0));
         ASSERT_TRUE(MoveTopLevel(panes[2].hWnd, rcView.left + 150, rcView.top + 100, 0, 0));
         ASSERT_TRUE(MoveTopLevel(panes[0].hWnd, rcView.left + 400, rcView.top + 10, 0, 0));
-    }
-
-    // Closes the game (it closes cleanly) and starts it again: its floating
-    // windows come back where they were and are seen as they lie then.
-    void Restart()
-    {
-        ASSERT_EQ(0, pGame->Close());
-        pGame.reset(new Game);
-        ASSERT_TRUE(pGame->Frame() != NULL);
-        watchdog.AlsoEnd(pGame->Process());
-        EXPECT_FALSE(SplashStays(pGame->Pid(), 10000)) << "the splash stays";
-        ASSERT_TRUE(BringFrameToFront(pGame->Frame())) << "the game cannot be activated";
-        panes = FloatingWindowsOf(*pGame);
-        ASSERT_EQ(3u, panes.size()) << "both profile panes and the Timer float after a restart";
-        for (SeenWindow& pane : panes)
-            TakeSignature(pane);   // as they lie, in front
-    }
-
-    // Closes the game (it closes cleanly) and removes its stored layout.
-    void Close()
-    {
-        EXPECT_EQ(0, pGame->Close());
-        ClearSettings();
     }
 };
 
@@ -291,7 +246,7 @@ bool FindRowWithTip(const Game& game, HWND hPane, POINT& ptRow)
 // front of its window.
 TEST_F(WindowOrder, ARowTipShowsOnlyForTheGameInFrontAndThePanesComeBackInFront)
 {
-    GameWithFloatingPanes setup("row tips of a floating pane");
+    FloatingOverTheBoard setup("row tips of a floating pane");
     ASSERT_NO_FATAL_FAILURE(setup.Start());
     Game& game = *setup.pGame;
     HWND hPane = setup.panes[0].hWnd;
@@ -337,7 +292,7 @@ TEST_F(WindowOrder, ARowTipShowsOnlyForTheGameInFrontAndThePanesComeBackInFront)
 // pane overlaps the question's left part.
 TEST_F(WindowOrder, AClickOnAPaneTheQuestionDisablesBringsTheQuestionForward)
 {
-    GameWithFloatingPanes setup("a click on a pane under a question");
+    FloatingOverTheBoard setup("a click on a pane under a question");
     ASSERT_NO_FATAL_FAILURE(setup.Start());
     Game& game = *setup.pGame;
     SeenWindow question;
@@ -387,7 +342,7 @@ TEST_F(WindowOrder, AClickOnAPaneTheQuestionDisablesBringsTheQuestionForward)
 // front. Tried at several moments after the answer.
 TEST_F(WindowOrder, AnotherProgramActivatedJustAfterAnAnswerStaysOverTheFloatingPanes)
 {
-    GameWithFloatingPanes setup("another program after an answer");
+    FloatingOverTheBoard setup("another program after an answer");
     ASSERT_NO_FATAL_FAILURE(setup.Start());
     Game& game = *setup.pGame;
     const COLORREF crOther = RGB(30, 140, 110);
@@ -498,7 +453,7 @@ TEST_F(WindowOrder, AClickOnTheFloatingTimerInCustomiseModeLeavesItBelowTheSheet
 // one another, each clicked on its caption, where none of the others lies.
 TEST_F(WindowOrder, AClickRaisesWhatWasClickedAndARestartKeepsTheOrder)
 {
-    GameWithFloatingPanes setup("the floating windows' order");
+    FloatingOverTheBoard setup("the floating windows' order");
     ASSERT_NO_FATAL_FAILURE(setup.Start());
     ASSERT_TRUE(testsupport::HasDisplayInput()) << "the display's pointer cannot be driven (xdotool)";
     std::vector<SeenWindow>& windows = setup.panes;   // Appearance, Difficulty, Timer
@@ -559,7 +514,7 @@ bool MinimiseAsThePlayer(HWND hFrame)
 // them, before it.
 TEST_F(WindowOrder, FloatingWindowsComeBackWhenAnotherProgramRestoresTheGame)
 {
-    GameWithFloatingPanes setup("another program restores the game");
+    FloatingOverTheBoard setup("another program restores the game");
     ASSERT_NO_FATAL_FAILURE(setup.Start());
     ASSERT_TRUE(testsupport::HasDisplayInput()) << "the display's pointer cannot be driven (xdotool)";
     ASSERT_NO_FATAL_FAILURE(setup.Overlap());
@@ -615,7 +570,7 @@ TEST_F(WindowOrder, FloatingWindowsComeBackWhenAnotherProgramRestoresTheGame)
 // while later.
 TEST_F(WindowOrder, AQuestionStaysBelowAnotherProgramsAlwaysOnTopWindow)
 {
-    GameWithFloatingPanes setup("a question under an always-on-top window");
+    FloatingOverTheBoard setup("a question under an always-on-top window");
     ASSERT_NO_FATAL_FAILURE(setup.Start());
     Game& game = *setup.pGame;
     // Over the middle of the board, where the question comes.
