@@ -1183,6 +1183,16 @@ VARIANT PaneChild(long nContainerChild)
 }
 } // namespace
 
+template <class Fn>
+HRESULT CXTPDockingPaneTabbedContainer::ForwardToPane(VARIANT varChild, Fn fn)
+{
+    long nChild = GetChildIndex(&varChild);
+    if (nChild == CHILDID_SELF)
+        return E_NOTIMPL;
+    CXTPDockingPane* pPane = AccessiblePane(nChild);
+    return pPane != NULL ? fn(pPane, PaneChild(nChild)) : E_INVALIDARG;
+}
+
 HRESULT CXTPDockingPaneTabbedContainer::GetAccessibleParent(IDispatch** ppdispParent)
 {
     *ppdispParent = NULL;
@@ -1218,85 +1228,71 @@ HRESULT CXTPDockingPaneTabbedContainer::GetAccessibleChild(VARIANT varChild, IDi
 
 HRESULT CXTPDockingPaneTabbedContainer::GetAccessibleName(VARIANT varChild, BSTR* pszName)
 {
-    long nChild = GetChildIndex(&varChild);
-    if (nChild == CHILDID_SELF)
+    if (GetChildIndex(&varChild) == CHILDID_SELF)
     {
         *pszName = ::SysAllocString(L"XTPDockingPaneTabbedContainer");
         return S_OK;
     }
-    CXTPDockingPane* pPane = AccessiblePane(nChild);
-    return pPane != NULL ? pPane->GetAccessibleName(PaneChild(nChild), pszName) : E_INVALIDARG;
+    return ForwardToPane(varChild, [&](CXTPDockingPane* pPane, VARIANT var) {
+        return pPane->GetAccessibleName(var, pszName);
+    });
 }
 
 HRESULT CXTPDockingPaneTabbedContainer::GetAccessibleDescription(VARIANT varChild, BSTR* pszDescription)
 {
-    long nChild = GetChildIndex(&varChild);
-    if (nChild == CHILDID_SELF)
-        return E_NOTIMPL;
-    CXTPDockingPane* pPane = AccessiblePane(nChild);
-    return pPane != NULL ? pPane->GetAccessibleDescription(PaneChild(nChild), pszDescription) : E_INVALIDARG;
+    return ForwardToPane(varChild, [&](CXTPDockingPane* pPane, VARIANT var) {
+        return pPane->GetAccessibleDescription(var, pszDescription);
+    });
 }
 
 HRESULT CXTPDockingPaneTabbedContainer::GetAccessibleRole(VARIANT varChild, VARIANT* pvarRole)
 {
-    long nChild = GetChildIndex(&varChild);
-    if (nChild == CHILDID_SELF)
+    if (GetChildIndex(&varChild) == CHILDID_SELF)
     {
         pvarRole->vt = VT_I4;
         pvarRole->lVal = ROLE_SYSTEM_PAGETABLIST;
         return S_OK;
     }
-    CXTPDockingPane* pPane = AccessiblePane(nChild);
-    return pPane != NULL ? pPane->GetAccessibleRole(PaneChild(nChild), pvarRole) : E_INVALIDARG;
+    return ForwardToPane(varChild, [&](CXTPDockingPane* pPane, VARIANT var) {
+        return pPane->GetAccessibleRole(var, pvarRole);
+    });
 }
 
 HRESULT CXTPDockingPaneTabbedContainer::GetAccessibleState(VARIANT varChild, VARIANT* pvarState)
 {
-    long nChild = GetChildIndex(&varChild);
-    if (nChild == CHILDID_SELF)
-        return E_NOTIMPL;
-    CXTPDockingPane* pPane = AccessiblePane(nChild);
-    return pPane != NULL ? pPane->GetAccessibleState(PaneChild(nChild), pvarState) : E_INVALIDARG;
+    return ForwardToPane(varChild, [&](CXTPDockingPane* pPane, VARIANT var) {
+        return pPane->GetAccessibleState(var, pvarState);
+    });
 }
 
 HRESULT CXTPDockingPaneTabbedContainer::GetAccessibleDefaultAction(VARIANT varChild, BSTR* pszDefaultAction)
 {
-    long nChild = GetChildIndex(&varChild);
-    if (nChild == CHILDID_SELF)
-        return E_NOTIMPL;
-    CXTPDockingPane* pPane = AccessiblePane(nChild);
-    return pPane != NULL ? pPane->GetAccessibleDefaultAction(PaneChild(nChild), pszDefaultAction) : E_INVALIDARG;
+    return ForwardToPane(varChild, [&](CXTPDockingPane* pPane, VARIANT var) {
+        return pPane->GetAccessibleDefaultAction(var, pszDefaultAction);
+    });
 }
 
 HRESULT CXTPDockingPaneTabbedContainer::AccessibleDoDefaultAction(VARIANT varChild)
 {
-    long nChild = GetChildIndex(&varChild);
-    if (nChild == CHILDID_SELF)
-        return E_NOTIMPL;
-    CXTPDockingPane* pPane = AccessiblePane(nChild);
-    return pPane != NULL ? pPane->AccessibleDoDefaultAction(PaneChild(nChild)) : E_INVALIDARG;
+    return ForwardToPane(varChild, [&](CXTPDockingPane* pPane, VARIANT var) {
+        return pPane->AccessibleDoDefaultAction(var);
+    });
 }
 
 HRESULT CXTPDockingPaneTabbedContainer::AccessibleSelect(long flagsSelect, VARIANT varChild)
 {
-    long nChild = GetChildIndex(&varChild);
-    if (nChild == CHILDID_SELF)
-        return E_NOTIMPL;
-    CXTPDockingPane* pPane = AccessiblePane(nChild);
-    return pPane != NULL ? pPane->AccessibleSelect(flagsSelect, PaneChild(nChild)) : E_INVALIDARG;
+    return ForwardToPane(varChild, [&](CXTPDockingPane* pPane, VARIANT var) {
+        return pPane->AccessibleSelect(flagsSelect, var);
+    });
 }
 
 HRESULT CXTPDockingPaneTabbedContainer::AccessibleLocation(long* pxLeft, long* pyTop, long* pcxWidth,
                                                            long* pcyHeight, VARIANT varChild)
 {
-    long nChild = GetChildIndex(&varChild);
-    if (nChild != CHILDID_SELF)
-    {
-        CXTPDockingPane* pPane = AccessiblePane(nChild);
-        if (pPane == NULL)
-            return E_INVALIDARG;
-        return pPane->AccessibleLocation(pxLeft, pyTop, pcxWidth, pcyHeight, PaneChild(nChild));
-    }
+    if (GetChildIndex(&varChild) != CHILDID_SELF)
+        return ForwardToPane(varChild, [&](CXTPDockingPane* pPane, VARIANT var) {
+            return pPane->AccessibleLocation(pxLeft, pyTop, pcxWidth, pcyHeight, var);
+        });
     CRect rc(0, 0, 0, 0);
     if (m_hWnd != NULL)
         CWnd::GetWindowRect(&rc);

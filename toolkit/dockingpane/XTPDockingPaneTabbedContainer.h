@@ -121,6 +121,11 @@ protected:
     long AccessibleChildOf(CXTPDockingPane* pPane) const;
     // An answer naming a child: its object when it has one, else its number.
     void SetAccessibleChild(VARIANT* pvar, long nChild);
+    // Hands a request about a child to the pane that answers it, as
+    // fn(pPane, the child the pane is asked about); the container itself
+    // answers E_NOTIMPL, a child that is not there E_INVALIDARG.
+    template <class Fn>
+    HRESULT ForwardToPane(VARIANT varChild, Fn fn);
     // Moves the focus into the container and runs the manager's focus check.
     void FocusContainer();
     void ClosePaneByButton(CXTPDockingPane* pPane);
