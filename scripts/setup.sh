@@ -53,11 +53,27 @@ fi
 
 if [ ${#missing[@]} -gt 0 ] || [ $need_update = 1 ]; then
     log "apt-get update"
-    $SUDO apt-get update -qq
+    # The archive can serve one architecture's index of a suite out of step
+    # while a mirror syncs; the other indexes are still read, so go on and
+    # say so (the install below falls back to the base suite).
+    if ! $SUDO apt-get update -qq; then
+        log "apt-get update reported an error (above); going on with the indexes it read"
+    fi
 fi
 if [ ${#missing[@]} -gt 0 ]; then
     log "installing: ${missing[*]}"
-    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    if ! DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null; then
+        # The security suite's indexes of the two architectures out of step
+        # leave wine32's i386 libraries unable to match the amd64 ones: take
+        # every package from the base suite instead.
+        suite=$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")
+        log "the install failed; trying again with $suite as the target suite"
+        if ! DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends \
+                -t "$suite" "${missing[@]}" >/dev/null; then
+            log "could not install: ${missing[*]}" >&2
+            exit 1
+        fi
+    fi
 fi
 
 CC=i686-w64-mingw32-gcc-posix
