@@ -562,6 +562,15 @@ void CXTPCommandBars::SetCustomizeMode(BOOL bMode)
     for (int i = 0; i < GetCount(); i++)
     {
         CXTPToolBar* pBar = GetAt(i);
+        // Customising starts afresh: no control stays lit by the click that
+        // began it, such as a button whose command opened the Customize
+        // sheet and shows pressed until that command returns.
+        if (bMode)
+        {
+            pBar->SetSelected(-1);
+            for (int j = 0; j < pBar->GetControlCount(); j++)
+                pBar->GetControl(j)->SetPressed(0);
+        }
         pBar->DelayLayout();
         pBar->DelayRedraw();
         pBar->OnIdleUpdate();

@@ -635,10 +635,14 @@ void CXTPControlTextEditCtrl::OnLButtonDown(UINT nFlags, CPoint point)
     CXTPControl* pControl = GetTextControl();
     if (pControl != NULL && pControl->IsCustomizeMode())
     {
-        if (pControl->IsCustomizeMovable())
+        // The press belongs to the bar, as one on the rest of the control
+        // does: the bar decides how a customise drag of its control starts
+        // (a bar that keeps its controls only lets them be copied).
+        CXTPCommandBar* pParent = pControl->GetParent();
+        if (pParent != NULL && pParent->GetSafeHwnd() != NULL)
         {
-            MapWindowPoints(pControl->GetParent(), &point, 1);
-            pControl->OnClick(FALSE, point);
+            MapWindowPoints(pParent, &point, 1);
+            pParent->SendMessage(WM_LBUTTONDOWN, nFlags, MAKELPARAM(point.x, point.y));
         }
         return;
     }

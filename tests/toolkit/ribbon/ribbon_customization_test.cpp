@@ -5,13 +5,16 @@
 // that opens the gallery in a popup; a command dragged from the Commands page
 // lands on the quick-access toolbar; a shortcut set on the Keyboard page
 // works after a restart. In customize mode the groups keep their controls
-// (a drag copies them at most, the context menu offers no change that a
-// restart would lose), and Reset on "The Ribbon" brings the toolbar's own
-// controls back.
+// (a drag copies them at most, whatever part of the control it starts on;
+// the context menu offers no change that a restart would lose), the button
+// that opened the Customize sheet is not left lit, and Reset on "The Ribbon"
+// brings the toolbar's own controls back.
 // ctest: run-serial
 // ctest: lock registry
 #include "ribbon_testframe.h"
 
+#include "XTPControlComboBox.h"
+#include "XTPControlEdit.h"
 #include "XTPControlGallery.h"
 #include "XTPCustomizeCommandsPage.h"
 #include "XTPCustomizeDragTracker.h"
@@ -44,6 +47,9 @@ const int kGalleryId = 2095;
 const int kGalleryMoreId = 2096;
 const int kSplitId = 2080;
 const int kPopupId = 2085;
+const int kFaceId = 2040;
+const int kSizeId = 2041;
+const int kViewTab = 2;
 
 // The tests' ribbon program: the sample tabs, a "Shading" group with a
 // gallery (its "more" popup holds one command), a split button and a popup
@@ -65,12 +71,13 @@ public:
         return pProgram;
     }
 
-    CXTPControl* GroupControl(int nId) const
+    // The control of a group of the Home tab (or of another tab).
+    CXTPControl* GroupControl(int nId, int nTab = 0) const
     {
-        CXTPRibbonTab* pHome = GetRibbon()->GetTab(0);
-        for (int g = 0; g < pHome->GetGroups()->GetCount(); g++)
+        CXTPRibbonTab* pTab = GetRibbon()->GetTab(nTab);
+        for (int g = 0; g < pTab->GetGroups()->GetCount(); g++)
         {
-            CXTPRibbonGroup* pGroup = pHome->GetGroups()->GetAt(g);
+            CXTPRibbonGroup* pGroup = pTab->GetGroups()->GetAt(g);
             for (int i = 0; i < pGroup->GetCount(); i++)
                 if (pGroup->GetAt(i)->GetID() == nId)
                     return pGroup->GetAt(i);
@@ -125,6 +132,21 @@ protected:
                  { { 2081, _T("Fill Row") }, { 2082, _T("Fill Column") } });
         AddPopup(pShading, xtpControlPopup, kPopupId, _T("Borders"), ID_BRANCH_BEGIN,
                  { { 2086, _T("Thin") }, { 2087, _T("Thick") } });
+
+        // The View tab's "Font" group: a face box to type in, a size box with
+        // spin buttons, and the command that opens the Customize sheet.
+        CXTPRibbonGroup* pFont = pRibbon->GetTab(kViewTab)->AddGroup(_T("Font"), 31);
+        CXTPControlComboBox* pFace = (CXTPControlComboBox*)pFont->Add(xtpControlComboBox, kFaceId, _T("Face"));
+        pFace->SetDropDown(TRUE);
+        pFace->AddString(_T("Tahoma"));
+        pFace->AddString(_T("Segoe UI"));
+        pFace->SetCurSel(0);
+        pFace->SetWidth(140);
+        CXTPControlEdit* pSize = (CXTPControlEdit*)pFont->Add(xtpControlEdit, kSizeId, _T("Size"));
+        pSize->ShowSpinButtons(TRUE);
+        pSize->SetEditText(_T("11"));
+        pSize->SetWidth(140);
+        pFont->Add(xtpControlButton, XTP_ID_CUSTOMIZE, _T("Customize..."))->SetStyle(xtpButtonCaption);
 
         m_pSystem = new CXTPRibbonControlSystemButton();
         m_pSystem->SetCaption(_T("&File"));
@@ -492,8 +514,11 @@ namespace
 {
 // Runs a step while the program's Customize sheet is open, on the page of
 // that index (the Commands page is 1, the Keyboard page the last); the
-// sheet is closed after it. Whether the sheet opened.
-bool WithCustomizeSheet(CRibbonProgram* pProgram, int nPage, std::function<void(CPropertyPage*)> fnStep)
+// sheet is closed after it. The sheet is opened by fnOpen when given (as
+// the user opens it), else by the program's Customize command. Whether the
+// sheet opened.
+bool WithCustomizeSheet(CRibbonProgram* pProgram, int nPage, std::function<void(CPropertyPage*)> fnStep,
+                        std::function<void()> fnOpen = nullptr)
 {
     bool bRan = false;
     pProgram->m_fnCustomize = [&](CXTPCustomizeSheet* pSheet) {
@@ -505,7 +530,10 @@ bool WithCustomizeSheet(CRibbonProgram* pProgram, int nPage, std::function<void(
         ::PostMessage(pSheet->m_hWnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
                       (LPARAM)::GetDlgItem(pSheet->m_hWnd, IDCANCEL));
     };
-    pProgram->PostMessage(WM_COMMAND, XTP_ID_CUSTOMIZE);
+    if (fnOpen)
+        fnOpen();
+    else
+        pProgram->PostMessage(WM_COMMAND, XTP_ID_CUSTOMIZE);
     PumpAndIdle();
     pProgram->m_fnCustomize = nullptr;
     return bRan;
@@ -716,6 +744,79 @@ TEST_F(RibbonCustomizationTest, InCustomizeModeTheGroupsKeepTheirControls)
     EXPECT_EQ(std::vector<int>{ XTP_ID_CUSTOMIZE_COPYBUTTONIMAGE }, groupMenu);
     for (int nId : { XTP_ID_CUSTOMIZE_DELETE, XTP_ID_CUSTOMIZE_NAME, XTP_ID_CUSTOMIZE_EDITBUTTONIMAGE })
         EXPECT_NE(quickMenu.end(), std::find(quickMenu.begin(), quickMenu.end(), nId)) << nId;
+}
+
+// Opened from the Font group's "Customize..." button, the sheet leaves the
+// button as it was before the pointer came. With the sheet open, the Size
+// box pressed on its text or on its spin buttons and the Face box pressed on
+// its text, each dragged onto the client area, stay in their group; the Size
+// box pressed on its text and dropped on the quick-access toolbar stays too
+// while a copy lands there. After a restart all is as it was left.
+TEST_F(RibbonCustomizationTest, InCustomizeModeABoxPressedOnItsTextStaysInItsGroup)
+{
+    ASSERT_NO_FATAL_FAILURE(Launch());
+    RealClick(TabCentre(m_pRibbon, kViewTab));
+    m_pProgram->Settle();
+    ASSERT_EQ(m_pRibbon->GetTab(kViewTab), m_pRibbon->GetSelectedTab());
+    const int nControls = m_pRibbon->GetControlCount();
+    CXTPControlEdit* pSize = DYNAMIC_DOWNCAST(CXTPControlEdit, m_pProgram->GroupControl(kSizeId, kViewTab));
+    CXTPControlComboBox* pFace = DYNAMIC_DOWNCAST(CXTPControlComboBox, m_pProgram->GroupControl(kFaceId, kViewTab));
+    CXTPControl* pCustomize = m_pProgram->GroupControl(XTP_ID_CUSTOMIZE, kViewTab);
+    ASSERT_TRUE(pSize != NULL && pFace != NULL && pCustomize != NULL);
+    ASSERT_TRUE(pSize->GetEditCtrl()->GetSafeHwnd() != NULL && pFace->GetEditCtrl()->GetSafeHwnd() != NULL);
+    // Where the user presses: the text of each box, and the Size box's
+    // lower spin button.
+    CRect rcSizeText, rcFaceText;
+    pSize->GetEditCtrl()->GetWindowRect(&rcSizeText);
+    pFace->GetEditCtrl()->GetWindowRect(&rcFaceText);
+    CRect rcSpin = pSize->GetSpinButtonsRect();
+    CPoint ptSpin(rcSpin.CenterPoint().x, rcSpin.bottom - 3);
+    m_pRibbon->ClientToScreen(&ptSpin);
+    CRect rcSecond = m_pRibbon->GetQuickAccessControls()->GetAt(1)->GetRect();
+    CPoint ptQuick(rcSecond.left + 3, rcSecond.CenterPoint().y);
+    m_pRibbon->ClientToScreen(&ptQuick);
+    CRect rcClient;
+    m_pProgram->GetClientRect(&rcClient);
+    CPoint ptAway(rcClient.right - 40, rcClient.bottom - 30);
+    m_pProgram->ClientToScreen(&ptAway);
+    CXTPCustomizeDragTracker* pTracker = m_pProgram->GetCommandBars()->GetDragTracker();
+
+    bool bCustomizeLit = true;
+    ASSERT_TRUE(WithCustomizeSheet(
+        m_pProgram, 0,
+        [&](CPropertyPage* pPage) {
+            // The user moves the sheet below the ribbon, out of the way.
+            CRect rcRibbon;
+            m_pRibbon->GetWindowRect(&rcRibbon);
+            pPage->GetParent()->SetWindowPos(NULL, rcRibbon.left + 200, rcRibbon.bottom + 40, 0, 0,
+                                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            for (int i = 0; i < 5; i++)   // the display's exposures of the place it left
+            {
+                ::Sleep(20);
+                PumpAndIdle();
+            }
+            m_pProgram->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+            bCustomizeLit = pCustomize->GetSelected() != 0 || pCustomize->GetPressed() != 0;
+            SaveScreenPicture(m_pProgram->m_hWnd, "customize_opened_from_group");
+            RealDrag(pTracker, rcSizeText.CenterPoint(), ptAway);
+            RealDrag(pTracker, ptSpin, ptAway);
+            RealDrag(pTracker, rcFaceText.CenterPoint(), ptAway);
+            RealDrag(pTracker, rcSizeText.CenterPoint(), ptQuick);
+            SaveScreenPicture(m_pProgram->m_hWnd, "customize_box_drags");
+        },
+        [&] { RealClick(ScreenCentre(pCustomize)); }));
+    EXPECT_FALSE(bCustomizeLit) << "the Customize... button stays lit while its sheet is open";
+    const std::vector<int> kWithSize = { ID_NEW_PUZZLE, kSizeId, ID_SAVE_PUZZLE, ID_UNDO_MOVE };
+    for (int nStart = 0; nStart < 2; nStart++)
+    {
+        SCOPED_TRACE(nStart == 0 ? "in the same run" : "after a restart");
+        EXPECT_TRUE(m_pProgram->GroupControl(kSizeId, kViewTab) != NULL) << "a drag took Size off its group";
+        EXPECT_TRUE(m_pProgram->GroupControl(kFaceId, kViewTab) != NULL) << "a drag took Face off its group";
+        EXPECT_EQ(kWithSize, QuickAccessIds(m_pRibbon));
+        EXPECT_EQ(nControls + 1, m_pRibbon->GetControlCount());
+        Exit();
+        ASSERT_NO_FATAL_FAILURE(Launch());
+    }
 }
 
 // Reset on the Toolbars page asks about "The Ribbon"; Cancel keeps the
