@@ -117,9 +117,10 @@ std::function<void()> DefaultActionOf(HWND hBar, const std::wstring& strName, HR
     return [hBar, strName, phr] {
         *phr = E_FAIL;
         IAccessible* pBar = ClientObject(hBar);
-        long nCount = 0;
-        if (pBar == NULL || pBar->get_accChildCount(&nCount) != S_OK)
+        if (pBar == NULL)
             return;
+        long nCount = 0;
+        pBar->get_accChildCount(&nCount);
         for (long i = 1; i <= nCount; i++)
         {
             IDispatch* pDispatch = NULL;
