@@ -9,6 +9,7 @@
 #include "XTPControlAction.h"
 #include "XTPControlPopup.h"
 #include "XTPControls.h"
+#include "XTPDrawHelpers.h"
 #include "XTPHookManager.h"
 #include "XTPPopupBar.h"
 #include "XTPShortcutManager.h"
@@ -29,20 +30,6 @@ BOOL IsVerticalDropLayout(const CXTPCommandBar* pBar)
 {
     return pBar->GetPosition() == xtpBarLeft || pBar->GetPosition() == xtpBarRight ||
            pBar->GetType() == xtpBarTypePopup;
-}
-
-CString StripAmpersands(const CString& str)
-{
-    CString strResult;
-    for (int i = 0; i < str.GetLength(); i++)
-    {
-        if (str[i] == '&' && i + 1 < str.GetLength() && str[i + 1] != '&')
-            continue;
-        if (str[i] == '&' && i + 1 < str.GetLength())
-            i++;
-        strResult += str[i];
-    }
-    return strResult;
 }
 
 } // namespace
@@ -169,16 +156,20 @@ HRESULT CXTPCommandBar::GetAccessibleName(VARIANT varChild, BSTR* pszName)
 {
     long nChild = GetChildIndex(&varChild);
     CString strName;
+    // Titles and captions mark their access key with '&' (a popup bar is
+    // titled by its menu's caption, "&File"); the key is no part of the name.
     if (nChild == CHILDID_SELF)
     {
         strName = m_strTitle;
+        CXTPDrawHelpers::StripMnemonics(strName);
     }
     else
     {
         CXTPControl* pControl = GetControl(nChild - 1);
         if (pControl == NULL)
             return E_INVALIDARG;
-        strName = StripAmpersands(pControl->GetCaption());
+        strName = pControl->GetCaption();
+        CXTPDrawHelpers::StripMnemonics(strName);
         CString strShortcut = pControl->GetShortcutText();
         if (!strShortcut.IsEmpty())
             strName += "\t" + strShortcut;

@@ -3,6 +3,7 @@
 #include "XTPControl.h"
 #include "XTPCustomizeDragTracker.h"
 #include "XTPControls.h"
+#include "XTPDrawHelpers.h"
 #include "XTPControlAction.h"
 #include "XTPCommandBar.h"
 #include "XTPCommandBars.h"
@@ -1072,7 +1073,7 @@ HRESULT CXTPControl::GetAccessibleName(VARIANT varChild, BSTR* pszName)
     if (GetChildIndex(&varChild) != CHILDID_SELF)
         return E_INVALIDARG;
     CString strName = GetCaption();
-    strName.Remove('&');
+    CXTPDrawHelpers::StripMnemonics(strName);
     if (strName.IsEmpty())
         strName = GetTooltip();
     else if (!GetShortcutText().IsEmpty())
@@ -1194,8 +1195,13 @@ HRESULT CXTPControl::AccessibleDoDefaultAction(VARIANT varChild)
 {
     if (GetChildIndex(&varChild) != CHILDID_SELF)
         return E_INVALIDARG;
-    OnClick(TRUE);
-    return S_OK;
+    std::shared_ptr<CXTPControl> pControl = KeepAlive(this);
+    return PostDefaultAction([pControl] {
+        // A control taken off its bar meanwhile (or whose bar has gone) is
+        // no longer there to click.
+        if (pControl->GetParent() != NULL && pControl->GetControls() != NULL)
+            pControl->OnClick(TRUE);
+    });
 }
 
 BOOL CXTPControl::IsInRibbonCaption() const

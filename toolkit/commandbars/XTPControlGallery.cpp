@@ -1153,7 +1153,7 @@ HRESULT CXTPControlGallery::GetAccessibleName(VARIANT varChild, BSTR* pszName)
         return E_INVALIDARG;
     CXTPControlGalleryItem* pItem = GetItem(nItem);
     CString strName = pItem->GetCaption();
-    strName.Remove('&');
+    CXTPDrawHelpers::StripMnemonics(strName);
     if (strName.IsEmpty())
         strName = pItem->GetToolTip();
     *pszName = strName.AllocSysString();
@@ -1218,8 +1218,19 @@ HRESULT CXTPControlGallery::AccessibleDoDefaultAction(VARIANT varChild)
         return CXTPControlPopup::AccessibleDoDefaultAction(varChild);
     if (nItem < 0)
         return E_INVALIDARG;
-    SetSelectedItem(nItem);
-    return S_OK;
+    std::shared_ptr<CXTPControlGallery> pGallery = KeepAlive(this);
+    std::shared_ptr<CXTPControlGalleryItem> pItem = KeepAlive(GetItem(nItem));
+    return PostDefaultAction([pGallery, pItem] {
+        // The item is found again: the gallery's items may have changed.
+        for (int i = 0; pGallery->IsInPlace() && i < pGallery->GetItemCount(); i++)
+        {
+            if (pGallery->GetItem(i) == pItem.get())
+            {
+                pGallery->SetSelectedItem(i);
+                return;
+            }
+        }
+    });
 }
 
 HRESULT CXTPControlGallery::AccessibleLocation(long* pxLeft, long* pyTop, long* pcxWidth, long* pcyHeight,

@@ -190,6 +190,73 @@ long AFX_CDECL CXTPAccessible::GetChildIndex(VARIANT* varChild)
 }
 
 //////////////////////////////////////////////////////////////////////////
+// Default actions run after the client's call
+
+namespace
+{
+const UINT WM_RUNDEFAULTACTION = WM_APP + 1;
+
+// Runs one posted action (lParam: the action, owned by the message).
+LRESULT CALLBACK DefaultActionWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != WM_RUNDEFAULTACTION)
+        return ::DefWindowProc(hWnd, message, wParam, lParam);
+    std::unique_ptr<std::function<void()>> pAction(reinterpret_cast<std::function<void()>*>(lParam));
+    try
+    {
+        if (pAction != nullptr && *pAction)
+            (*pAction)();
+    }
+    catch (CException* e)
+    {
+        TRACE_EXCEPTION("An accessibility client's default action", e);
+        e->Delete();
+    }
+    catch (...)
+    {
+        TRACE_EXCEPTION("An accessibility client's default action", NULL);
+    }
+    return 0;
+}
+
+// The calling thread's window for posted default actions, made on first use.
+HWND DefaultActionWindow()
+{
+    static thread_local HWND t_hWnd = NULL;
+    if (t_hWnd != NULL && ::IsWindow(t_hWnd))
+        return t_hWnd;
+    static const char szClass[] = "XTPAccessibleDefaultAction";
+    HINSTANCE hInst = ::GetModuleHandle(NULL);
+    WNDCLASS wc;
+    if (!::GetClassInfo(hInst, szClass, &wc))
+    {
+        memset(&wc, 0, sizeof(wc));
+        wc.lpfnWndProc = DefaultActionWndProc;
+        wc.hInstance = hInst;
+        wc.lpszClassName = szClass;
+        ::RegisterClass(&wc);
+    }
+    t_hWnd = ::CreateWindowEx(0, szClass, "", WS_POPUP, 0, 0, 0, 0, HWND_MESSAGE, NULL, hInst, NULL);
+    return t_hWnd;
+}
+} // namespace
+
+HRESULT AFX_CDECL CXTPAccessible::PostDefaultAction(std::function<void()> fnAction)
+{
+    HWND hWnd = DefaultActionWindow();
+    if (hWnd == NULL)
+    {
+        TRACE("No window for an accessibility client's default action\n");
+        return E_FAIL;
+    }
+    std::unique_ptr<std::function<void()>> pAction(new std::function<void()>(std::move(fnAction)));
+    if (!::PostMessage(hWnd, WM_RUNDEFAULTACTION, 0, reinterpret_cast<LPARAM>(pAction.get())))
+        return E_FAIL;
+    pAction.release();
+    return S_OK;
+}
+
+//////////////////////////////////////////////////////////////////////////
 // XAccessible
 
 // S_OK for the object itself or a child within the reported count;

@@ -8,6 +8,9 @@
 #include "XTPSystemHelpers.h"
 #include <oleacc.h>
 
+#include <functional>
+#include <memory>
+
 class CXTPAccessible
 {
 public:
@@ -53,6 +56,25 @@ public:
 
     // The object's IAccessible face.
     IAccessible* GetAccessible() { return &m_xAccessible; }
+
+    // Runs a default action once the accessibility call that asked for it
+    // has returned, as the system's own controls do: the action may open a
+    // modal dialog or a menu, and the client (a screen reader in another
+    // program) waits in its call until it returns. The action is posted to
+    // a message-only window of the calling thread; it must find its object
+    // again when it runs and do nothing when the object has gone meanwhile
+    // (hold the object with KeepAlive and ask whether it is still in its
+    // place). S_OK once queued; E_FAIL when it could not be.
+    static HRESULT AFX_CDECL PostDefaultAction(std::function<void()> fnAction);
+
+    // A counted reference on a command target for an action that runs
+    // later: the object's memory stays valid until the action has run.
+    template <class T>
+    static std::shared_ptr<T> KeepAlive(T* pTarget)
+    {
+        pTarget->InternalAddRef();
+        return std::shared_ptr<T>(pTarget, [](T* p) { p->InternalRelease(); });
+    }
 
     // The IAccessible face: COM calls go to the virtual operations above.
     // Requests naming a child the object does not have answer E_INVALIDARG,

@@ -521,8 +521,12 @@ HRESULT CXTPDockingPane::AccessibleDoDefaultAction(VARIANT)
 {
     if (!IsListedInLayout())
         return E_FAIL;
-    Select();
-    return S_OK;
+    std::shared_ptr<CXTPDockingPane> pPane = KeepAlive(this);
+    return PostDefaultAction([pPane] {
+        // The pane may have been destroyed meanwhile.
+        if (pPane->IsListedInLayout())
+            pPane->Select();
+    });
 }
 
 HRESULT CXTPDockingPane::AccessibleSelect(long, VARIANT)

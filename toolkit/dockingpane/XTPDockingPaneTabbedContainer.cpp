@@ -1348,6 +1348,17 @@ HRESULT CXTPDockingPaneTabbedContainer::AccessibleHitTest(long xLeft, long yTop,
     CWnd::GetWindowRect(&rcWindow);
     if (!rcWindow.PtInRect(pt))
         return S_FALSE;
+    // The shown pane's window answers as child 1, so that a client that
+    // follows the pointer goes on into that window (a grid and its rows).
+    CXTPDockingPane* pShown = AccessiblePane(1);
+    HWND hHosted = pShown != NULL ? pShown->GetChild() : NULL;
+    CRect rcHosted;
+    if (hHosted != NULL && ::IsWindowVisible(hHosted) && ::GetWindowRect(hHosted, &rcHosted) &&
+        rcHosted.PtInRect(pt))
+    {
+        SetAccessibleChild(pvarChild, 1);
+        return S_OK;
+    }
     ScreenToClient(&pt);
     // A tab answers its pane; the caption and the rest the container.
     int nHit = HitTestPane(pt);

@@ -979,8 +979,9 @@ HRESULT CXTPPropertyGridItem::GetAccessibleDefaultAction(VARIANT, BSTR* pszDefau
 
 HRESULT CXTPPropertyGridItem::AccessibleDoDefaultAction(VARIANT)
 {
-    Select();
-    return S_OK;
+    // Select does nothing for an item that has left its grid meanwhile.
+    std::shared_ptr<CXTPPropertyGridItem> pItem = KeepAlive(this);
+    return PostDefaultAction([pItem] { pItem->Select(); });
 }
 
 HRESULT CXTPPropertyGridItem::AccessibleSelect(long, VARIANT)

@@ -1295,8 +1295,17 @@ HRESULT CXTPPropertyGridView::AccessibleHitTest(long xLeft, long yTop, VARIANT* 
         return S_FALSE;
     CPoint pt(xLeft, yTop);
     ScreenToClient(&pt);
+    // A row answers its item, the object that names and describes it (the
+    // view's own answers are those of the table).
     CXTPPropertyGridItem* pItem = ItemFromPoint(pt);
+    if (pItem != NULL)
+    {
+        pvarChild->vt = VT_DISPATCH;
+        pvarChild->pdispVal = (IDispatch*)pItem->GetAccessible();
+        pItem->ExternalAddRef();
+        return S_OK;
+    }
     pvarChild->vt = VT_I4;
-    pvarChild->lVal = pItem != NULL ? pItem->GetIndex() + 1 : CHILDID_SELF;
+    pvarChild->lVal = CHILDID_SELF;
     return S_OK;
 }

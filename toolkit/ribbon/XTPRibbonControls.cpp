@@ -416,8 +416,19 @@ HRESULT CXTPRibbonControlTab::AccessibleDoDefaultAction(VARIANT varChild)
         return hr;
     if (pTab == NULL)
         return CXTPControlPopup::AccessibleDoDefaultAction(varChild);
-    SetSelectedItem(pTab);
-    return S_OK;
+    std::shared_ptr<CXTPRibbonControlTab> pTabs = KeepAlive(this);
+    std::shared_ptr<CXTPRibbonTab> pKept = KeepAlive(pTab);
+    return PostDefaultAction([pTabs, pKept] {
+        // Only a tab still on the ribbon is selected.
+        for (int i = 0; i < pTabs->GetItemCount(); i++)
+        {
+            if (pTabs->GetItem(i) == pKept.get())
+            {
+                pTabs->SetSelectedItem(pKept.get());
+                return;
+            }
+        }
+    });
 }
 
 HRESULT CXTPRibbonControlTab::AccessibleLocation(long* pxLeft, long* pyTop, long* pcxWidth, long* pcyHeight,

@@ -113,6 +113,10 @@ TEST_F(ServicesTest, HelpIdsAndTheAccessibleView)
     EXPECT_EQ(S_OK, pBar->GetAccessibleName(varChild, &bstrName));
     EXPECT_STREQ(L"Open\tF3", bstrName) << "without '&', then a tab and the shortcut";
     ::SysFreeString(bstrName);
+    pBar->SetTitle("&Tools && Tricks");
+    EXPECT_EQ(S_OK, pBar->GetAccessibleName(varSelf, &bstrName));
+    EXPECT_STREQ(L"Tools & Tricks", bstrName) << "the title without its access key's '&'";
+    ::SysFreeString(bstrName);
 
     pBar->SetSelected(1);
     VARIANT varState;

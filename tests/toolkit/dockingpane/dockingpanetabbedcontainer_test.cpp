@@ -418,7 +418,13 @@ TEST_F(TabbedTest, AnAccessibilityClientReachesTheGroupAndItsPanesFromTheWindow)
     EXPECT_TRUE(var.vt == VT_DISPATCH || (var.vt == VT_I4 && var.lVal == 1)) << "the shown pane's window";
     NameOfAnswer(pGroup, var);
 
-    // A tab answers its pane, the caption the group, a point off it nothing.
+    // A tab answers its pane, the shown pane's window child 1 (a client
+    // following the pointer goes on into it), the caption the group, a
+    // point off it nothing.
+    const CPoint ptHosted = ScreenRect(p2->GetChild()).CenterPoint();
+    ASSERT_EQ(S_OK, pGroup->accHitTest(ptHosted.x, ptHosted.y, &var));
+    EXPECT_TRUE(var.vt == VT_DISPATCH || (var.vt == VT_I4 && var.lVal == 1)) << "the shown pane's window";
+    ::VariantClear(&var);
     CRect rcThree = pContainer->GetItem(2)->GetRect();
     pContainer->ClientToScreen(&rcThree);
     ASSERT_EQ(S_OK, pGroup->accHitTest(rcThree.CenterPoint().x, rcThree.CenterPoint().y, &var));
@@ -429,8 +435,11 @@ TEST_F(TabbedTest, AnAccessibilityClientReachesTheGroupAndItsPanesFromTheWindow)
     EXPECT_TRUE(var.vt == VT_I4 && var.lVal == CHILDID_SELF);
     EXPECT_EQ(S_FALSE, pGroup->accHitTest(ScreenRect(pContainer->m_hWnd).right + 5, pt.y, &var));
 
-    // Switching by a tab's default action; then the panes go.
+    // Switching by a tab's default action, which runs once the call has
+    // returned (its client may be another program); then the panes go.
     EXPECT_EQ(S_OK, pGroup->accDoDefaultAction(Child(4)));
+    EXPECT_NE(p3, pContainer->GetSelected()) << "switched inside the call";
+    testsupport::PumpPending();
     EXPECT_EQ(p3, pContainer->GetSelected());
     var.vt = VT_DISPATCH;
     ASSERT_EQ(S_OK, pGroup->get_accChild(Child(4), &var.pdispVal));
@@ -438,9 +447,14 @@ TEST_F(TabbedTest, AnAccessibilityClientReachesTheGroupAndItsPanesFromTheWindow)
     ASSERT_EQ(S_OK, var.pdispVal->QueryInterface(IID_IAccessible, (void**)&pThree));
     var.pdispVal->Release();
     const HWND hGroup = pContainer->m_hWnd;
+    // A pane destroyed between the call and its action stays gone.
+    EXPECT_EQ(S_OK, pThree->accDoDefaultAction(Child(CHILDID_SELF)));
     manager().DestroyPane(p3);
+    testsupport::PumpPending();
     Layout();
+    EXPECT_TRUE(p3->IsClosed()) << "the destroyed pane came back";
     EXPECT_EQ(E_FAIL, pThree->accDoDefaultAction(Child(CHILDID_SELF)));
+    testsupport::PumpPending();
     EXPECT_TRUE(p3->IsClosed()) << "the destroyed pane came back";
     CXTPDockingPaneLayout* pEmpty = manager().CreateLayout();
     manager().SetLayout(pEmpty);

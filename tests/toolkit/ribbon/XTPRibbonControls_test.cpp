@@ -184,6 +184,7 @@ TEST_F(RibbonControlsTest, TheTabStripAnswersAccessibility)
     pTabs->GetAccessibleState(var, &state);
     EXPECT_EQ(0x300000, state.lVal);
     EXPECT_EQ(S_OK, pTabs->AccessibleDoDefaultAction(var));
+    PumpAndIdle();
     EXPECT_EQ(m_pRibbon->GetTab(1), m_pRibbon->GetSelectedTab());
     var.lVal = 99;
     EXPECT_EQ(E_INVALIDARG, pTabs->GetAccessibleName(var, &bstr));
