@@ -3,8 +3,10 @@
 // keyboard drags, the translucent preview's shape and sticky floating
 // windows.
 // ctest: run-serial (it moves the real pointer)
+#include "support/canvas.h"
 #include "support/dockingframe.h"
 #include "support/pump.h"
+#include "support/snapshot.h"
 #include "support/wndtest.h"
 
 #include <XTPDockingPaneContext.h>
@@ -481,6 +483,14 @@ TEST_F(ContextTest, ThePreviewStandsWhereTheDropPutsTheObject)
                         EXPECT_EQ(rcPreview, pContext->GetLastRect()) << "the outline";
                     else
                         EXPECT_EQ(rcPreview, ScreenRect(pContext->m_wndContext.GetSafeHwnd())) << "the preview window";
+                    if (nMode == 2 && nSource == 0 && nTarget == 0 && nSide == 0)
+                    {
+                        // A group dropped on the left arm over its neighbour in the row.
+                        testsupport::Canvas canvas(822, 560);
+                        testsupport::DrawDockingFrame(pFrame, canvas);
+                        testsupport::DrawDragFeedback(pFrame, canvas);
+                        EXPECT_FALSE(testsupport::SaveSnapshot(canvas, "preview_left_of_the_neighbour").empty());
+                    }
 
                     pContext->EndLoop();
                     pContext->Drop();
