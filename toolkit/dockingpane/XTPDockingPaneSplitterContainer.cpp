@@ -806,7 +806,8 @@ CRect CXTPDockingPaneSplitterContainer::GetEdgeDockingRect(XTPDockingPaneDirecti
     return PlaceInRect(lst, m_rcWindow, bHoriz, pPane, pPane);
 }
 
-void CXTPDockingPaneSplitterContainer::GetRemainingPanes(CXTPDockingPaneBaseList& lst, CXTPDockingPaneBase* pLeaving) const
+void CXTPDockingPaneSplitterContainer::GetRemainingPanes(CXTPDockingPaneBaseList& lst,
+                                                         CXTPDockingPaneBase* pLeaving) const
 {
     // A child that the object empties as it leaves (its own group, or a
     // branch holding nothing else) has no place in the row any more.

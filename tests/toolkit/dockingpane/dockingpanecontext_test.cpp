@@ -468,9 +468,9 @@ TEST_F(ContextTest, ThePreviewStandsWhereTheDropPutsTheObject)
                     }
                     else
                     {
-                        const CPoint edgePoints[] = {CPoint(rcTarget.left + 6, ptCentre.y),
-                                               CPoint(rcTarget.right - 6, ptCentre.y), CPoint(ptCentre.x, nInnerTop + 6),
-                                               CPoint(ptCentre.x, rcTarget.bottom - 6)};
+                        const CPoint edgePoints[] = {
+                            CPoint(rcTarget.left + 6, ptCentre.y), CPoint(rcTarget.right - 6, ptCentre.y),
+                            CPoint(ptCentre.x, nInnerTop + 6), CPoint(ptCentre.x, rcTarget.bottom - 6)};
                         pt = edgePoints[nSide];
                     }
                     pContext->Move(pt);
