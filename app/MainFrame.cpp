@@ -246,7 +246,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
         CXTPDockingPaneLayout layout(&m_paneManager);
         if (layout.LoadFromProfile(GAME_DOCKING_LAYOUT))
         {
-            DropRepeatedProfilePanes(layout);
+            DropStrayPanes(layout);
             m_paneManager.ApplyLayout(&layout);
         }
     }
@@ -260,31 +260,37 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     return 0;
 }
 
-void CMainFrame::DropRepeatedProfilePanes(CXTPDockingPaneLayout& layout)
+void CMainFrame::DropStrayPanes(CXTPDockingPaneLayout& layout)
 {
-    // Earlier versions could store a profile pane twice (the View command
-    // made a second one beside an auto-hidden pane). Only one window exists
-    // per profile pane, so the first of each id is kept and the others go.
-    const int nIDs[] = {GAME_PANE_APPEARANCE, GAME_PANE_DIFFICULTY};
-    for (int nID : nIDs)
+    // The game makes one pane of each profile and no other. A stored pane
+    // of another id (left by an older or newer build) would come back empty
+    // at every start, and earlier versions could store a profile pane twice
+    // (the View command made a second one beside an auto-hidden pane): the
+    // first pane of each profile is kept, every other pane goes, and the
+    // rest of the layout stays as stored.
+    bool bAppearanceSeen = false, bDifficultySeen = false;
+    CArray<CXTPDockingPane*, CXTPDockingPane*> arrStray;
+    POSITION pos = layout.GetPaneList().GetHeadPosition();
+    while (pos != NULL)
     {
-        bool bSeen = false;
-        CArray<CXTPDockingPane*, CXTPDockingPane*> arrRepeated;
-        POSITION pos = layout.GetPaneList().GetHeadPosition();
-        while (pos != NULL)
+        CXTPDockingPane* pPane = layout.GetPaneList().GetNext(pos).pPane;
+        if (pPane == NULL)
+            continue;
+        bool* pSeen = pPane->GetID() == GAME_PANE_APPEARANCE   ? &bAppearanceSeen
+                      : pPane->GetID() == GAME_PANE_DIFFICULTY ? &bDifficultySeen
+                                                               : NULL;
+        if (pSeen != NULL && !*pSeen)
         {
-            CXTPDockingPane* pPane = layout.GetPaneList().GetNext(pos).pPane;
-            if (pPane == NULL || pPane->GetID() != nID)
-                continue;
-            if (bSeen)
-                arrRepeated.Add(pPane);
-            bSeen = true;
+            *pSeen = true;
+            continue;
         }
-        for (INT_PTR i = 0; i < arrRepeated.GetSize(); i++)
-        {
-            TRACE("main frame: the stored layout holds pane %d more than once; the copy is dropped\n", nID);
-            layout.DestroyPane(arrRepeated[i]);
-        }
+        arrStray.Add(pPane);
+    }
+    for (INT_PTR i = 0; i < arrStray.GetSize(); i++)
+    {
+        TRACE("main frame: stored pane %d is not one the game makes, or repeats one; it is dropped\n",
+              arrStray[i]->GetID());
+        layout.DestroyPane(arrStray[i]);
     }
 }
 

@@ -68,8 +68,9 @@ public:
     // Whether the pane manager holds the profile pane open, wherever it is.
     BOOL IsProfilePaneOpen(UINT nPaneID) const;
 
-    // Removes from a loaded layout every profile pane after the first of its id.
-    void DropRepeatedProfilePanes(CXTPDockingPaneLayout& layout);
+    // Removes from a loaded layout every pane but the first of each profile
+    // pane's id.
+    void DropStrayPanes(CXTPDockingPaneLayout& layout);
 
     // Docks a toolbar next to another one in the same dock bar.
     void DockRightOf(CXTPToolBar* pBar, CXTPToolBar* pLeftOf);

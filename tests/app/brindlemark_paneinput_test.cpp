@@ -4,7 +4,8 @@
 // a row's name tip shows only for the pane seen under the pointer, Alt+F4 in
 // a floating pane closes the game while the pane's close button shows
 // greyed, a quick click on a floating pane's border leaves its size, and a
-// colour dialog of a floating pane holds the whole game. Run with and
+// colour dialog of a floating pane holds the whole game, and a pane dragged
+// by its caption to its neighbour's edge docks there. Run with and
 // without a window manager (app_brindlemark_test_desktop runs them again
 // with one), the input going through the display as a player's does;
 // judged by what the screen shows.
@@ -616,4 +617,59 @@ TEST_F(BrindlemarkPaneInput, AColourDialogOfAFloatingPaneHoldsTheWholeGame)
     }
     EXPECT_EQ(0, game.Close());
     ClearSettings();
+}
+
+// Both profile panes shown stand side by side, Difficulty then Appearance,
+// then the board. The Appearance pane dragged by its caption into the band
+// at the Difficulty pane's left edge docks left of it, where the pointer
+// said, each keeping its width; the board keeps the rest.
+TEST_F(BrindlemarkPaneInput, AProfilePaneDraggedToItsNeighboursLeftEdgeDocksThere)
+{
+    testsupport::Watchdog watchdog("a profile pane dragged beside the other", 120000);
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    watchdog.AlsoEnd(game.Process());
+    game.ToFront();
+    ChooseProfilePaneEntry(game, false);
+    std::vector<HWND> containers = VisibleDescendants(game.Frame(), "XTPDockingPaneTabbedContainer");
+    ASSERT_EQ(1u, containers.size());
+    // The Appearance pane's own window moves with it into whatever
+    // container holds it.
+    HWND hAppearanceWindow = ::FindWindowExA(containers[0], NULL, "Static", NULL);
+    ASSERT_TRUE(hAppearanceWindow != NULL);
+    ChooseProfilePaneEntry(game, true);
+    containers = VisibleDescendants(game.Frame(), "XTPDockingPaneTabbedContainer");
+    ASSERT_EQ(2u, containers.size());
+    HWND hAppearance = ::GetParent(hAppearanceWindow);
+    HWND hDifficulty = containers[0] == hAppearance ? containers[1] : containers[0];
+    RECT rcAppearance, rcDifficulty, rcView;
+    ::GetWindowRect(hAppearance, &rcAppearance);
+    ::GetWindowRect(hDifficulty, &rcDifficulty);
+    HWND hView = ::GetDlgItem(game.Frame(), AFX_IDW_PANE_FIRST);
+    ASSERT_TRUE(hView != NULL);
+    ::GetWindowRect(hView, &rcView);
+    ASSERT_LT(rcDifficulty.right, rcAppearance.left) << "Difficulty, then Appearance";
+    ASSERT_LT(rcAppearance.right, rcView.left) << "then the board";
+
+    const POINT ptCaption = {rcAppearance.left + 20, rcAppearance.top + 8};
+    const POINT ptBand = {rcDifficulty.left + 6, (rcDifficulty.top + rcDifficulty.bottom) / 2};
+    ASSERT_TRUE(testsupport::DisplayDrag(ptCaption, ptBand));
+    Wait(500);
+
+    hAppearance = ::GetParent(hAppearanceWindow);
+    ASSERT_TRUE(hAppearance != NULL && ::IsWindowVisible(hAppearance));
+    RECT rcNow, rcDifficultyNow, rcViewNow;
+    ::GetWindowRect(hAppearance, &rcNow);
+    ::GetWindowRect(hDifficulty, &rcDifficultyNow);
+    ::GetWindowRect(hView, &rcViewNow);
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(game.Frame(), "appearance_docked_left_of_difficulty").empty());
+    EXPECT_EQ(rcDifficulty.left, rcNow.left) << "Appearance takes the left edge";
+    EXPECT_EQ(rcAppearance.right - rcAppearance.left, rcNow.right - rcNow.left);
+    EXPECT_EQ(rcDifficulty.top, rcNow.top);
+    EXPECT_EQ(rcDifficulty.bottom, rcNow.bottom);
+    EXPECT_LT(rcNow.right, rcDifficultyNow.left) << "left of Difficulty";
+    EXPECT_EQ(rcDifficulty.right - rcDifficulty.left, rcDifficultyNow.right - rcDifficultyNow.left);
+    EXPECT_LT(rcDifficultyNow.right, rcViewNow.left) << "then the board";
+    EXPECT_EQ(rcView.left, rcViewNow.left);
+    EXPECT_EQ(0, game.Close());
 }

@@ -155,6 +155,72 @@ TEST_F(Brindlemark, DamagedStoredStateNeitherStopsTheStartNorLosesProfiles)
     ClearSettings();
 }
 
+// The stored layout's record of the floating Appearance pane given an id
+// the game does not make (as another build could leave it): the game starts
+// without that pane, View shows one Appearance pane, and the stray pane is
+// never stored again.
+TEST_F(Brindlemark, AStoredPaneOfAnIdTheGameDoesNotMakeIsDroppedForGood)
+{
+    {
+        Game first;
+        ASSERT_TRUE(first.Frame() != NULL);
+        first.ToFront();
+        ChooseProfilePaneEntry(first, false);
+        std::vector<HWND> containers = VisibleDescendants(first.Frame(), "XTPDockingPaneTabbedContainer");
+        ASSERT_EQ(1u, containers.size());
+        RECT rc;
+        ::GetWindowRect(containers[0], &rc);
+        ClickScreen({rc.left + 20, rc.top + 8}, false, 2);   // a double click on its caption floats it
+        ASSERT_TRUE(WaitForVisibleTopLevel(first.Pid(), "XTPDockingPaneMiniWnd", 3000) != NULL);
+        EXPECT_EQ(0, first.Close());
+    }
+    const std::string strSection = "DockingPaneLayouts\\NormalLayout";
+    EXPECT_EQ("P1000", testsupport::UserProfileString(strSection.c_str(), "FloatingOrder"));
+    // The record of pane 1000 and the ids of all records.
+    auto storedPaneIDs = [&strSection]() {
+        std::vector<int> ids;
+        const int nCount = testsupport::UserProfileInt((strSection + "\\Summary").c_str(), "Panes");
+        for (int n = 1; n <= nCount; n++)
+        {
+            const std::string strPane = strSection + "\\Pane-" + std::to_string(n);
+            if (testsupport::UserProfileInt(strPane.c_str(), "Type") == 0)
+                ids.push_back(testsupport::UserProfileInt(strPane.c_str(), "ID"));
+        }
+        return ids;
+    };
+    ASSERT_EQ(std::vector<int>{1000}, storedPaneIDs());
+    HKEY hKey = NULL;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER,
+                                             (std::string(kUserKey) + "\\" + strSection + "\\Pane-1").c_str(), 0,
+                                             KEY_WRITE, &hKey));
+    const DWORD dwStrange = 5000;
+    ::RegSetValueExA(hKey, "ID", 0, REG_DWORD, (const BYTE*)&dwStrange, sizeof(dwStrange));
+    ::RegCloseKey(hKey);
+
+    for (int nStart = 0; nStart < 2; nStart++)
+    {
+        SCOPED_TRACE(nStart == 0 ? "the start after" : "the next start");
+        Game game;
+        ASSERT_TRUE(game.Frame() != NULL);
+        EXPECT_TRUE(VisibleTopLevels(game.Pid(), "XTPDockingPaneMiniWnd").empty()) << "no floating pane";
+        // At first no pane shows, and View shows one Appearance pane,
+        // docked; the next start shows that one as it was left.
+        EXPECT_EQ(nStart == 0 ? 0u : 1u, VisibleDescendants(game.Frame(), "XTPDockingPaneTabbedContainer").size());
+        if (nStart == 0)
+        {
+            game.ToFront();
+            ChooseProfilePaneEntry(game, false);
+            EXPECT_EQ(1u, VisibleDescendants(game.Frame(), "XTPDockingPaneTabbedContainer").size());
+            EXPECT_TRUE(VisibleTopLevels(game.Pid(), "XTPDockingPaneMiniWnd").empty());
+        }
+        EXPECT_EQ(0, game.Close());
+        const std::vector<int> ids = storedPaneIDs();
+        EXPECT_TRUE(std::find(ids.begin(), ids.end(), 5000) == ids.end()) << "the stray pane is not stored";
+        EXPECT_EQ(std::string::npos, testsupport::UserProfileString(strSection.c_str(), "FloatingOrder").find("P5000"));
+    }
+    ClearSettings();
+}
+
 namespace
 {
 // The visible dialog (class #32770) of the process, waited for.

@@ -618,37 +618,69 @@ TEST(MainFrame, AClosedProfilePaneIsUncheckedAndItsEntryShowsItAgain)
     EXPECT_TRUE(pFrame->m_paneGradeInfo.GetSafeHwnd() != NULL && pFrame->m_paneGradeInfo.IsWindowVisible());
 }
 
-TEST(MainFrame, AStoredLayoutWithAProfilePaneTwiceStartsWithOne)
+// A stored profile pane repeated, or a floating pane of an id the game does
+// not make (left by another build), is dropped at the start, the rest of
+// the layout kept, and neither is stored again.
+TEST(MainFrame, AStoredLayoutWithAProfilePaneTwiceOrAPaneOfAnotherBuildStartsWithOneOfEach)
 {
+    const int nStrangeID = 5000;
     ClearUserSettings();
     {
         // The arrangement earlier versions stored: the auto-hidden pane and
-        // a second, docked one of the same id.
+        // a second, docked one of the same id; and a floating pane of an id
+        // this build does not make.
         GameApp game;
         ASSERT_TRUE(game.NewPuzzle(0));
         CMainFrame* pFrame = game.Frame();
         CommandAndPump(game, ID_APPEARANCE_PANE);
+        CommandAndPump(game, ID_DIFFICULTY_PANE);
+        pFrame->m_paneManager.FloatPane(pFrame->m_paneManager.FindPane(GAME_PANE_DIFFICULTY),
+                                        CRect(350, 250, 550, 450));
         pFrame->m_paneManager.HidePane(pFrame->m_paneManager.FindPane(GAME_PANE_APPEARANCE));
         CXTPDockingPane* pCopy =
             pFrame->m_paneManager.CreatePane(GAME_PANE_APPEARANCE, CRect(0, 0, 200, 120), xtpPaneDockLeft, NULL);
         ASSERT_TRUE(pCopy != NULL);
+        CXTPDockingPane* pStrange =
+            pFrame->m_paneManager.CreatePane(nStrangeID, CRect(0, 0, 200, 120), xtpPaneDockLeft, NULL);
+        ASSERT_TRUE(pStrange != NULL);
+        pStrange->SetTitle("This puzzle's Appearance Info");
+        pFrame->m_paneManager.FloatPane(pStrange, CRect(100, 100, 300, 300));
         testsupport::PumpPending();
         ASSERT_EQ(2, PaneCount(pFrame, GAME_PANE_APPEARANCE));
         game.Puzzle().m_bModified = FALSE;
         game.Command(ID_EXIT_GAME);
     }
-    g_ApplicationInfo.SaveToRegistry();
+    std::string strStored = testsupport::UserProfileString(GAME_FLOATING_SECTION, GAME_FLOATING_ORDER);
+    EXPECT_NE(std::string::npos, strStored.find("P5000")) << strStored;
+    for (int nStart = 0; nStart < 2; nStart++)
     {
-        GameApp again(true);
-        testsupport::PumpPending();
-        CMainFrame* pFrame = again.Frame();
-        EXPECT_EQ(1, PaneCount(pFrame, GAME_PANE_APPEARANCE));
-        EXPECT_EQ(1, again.CheckOf(ID_APPEARANCE_PANE));
-        // One choice of the command removes it.
-        again.Command(ID_APPEARANCE_PANE);
-        testsupport::PumpPending();
-        EXPECT_EQ(0, PaneCount(pFrame, GAME_PANE_APPEARANCE));
-        EXPECT_EQ(0, again.CheckOf(ID_APPEARANCE_PANE));
+        g_ApplicationInfo.SaveToRegistry();
+        SCOPED_TRACE(nStart == 0 ? "the start after" : "the next start");
+        {
+            GameApp again(true);
+            testsupport::PumpPending();
+            CMainFrame* pFrame = again.Frame();
+            EXPECT_EQ(0, PaneCount(pFrame, nStrangeID));
+            EXPECT_EQ(1, PaneCount(pFrame, GAME_PANE_APPEARANCE));
+            EXPECT_EQ(1, again.CheckOf(ID_APPEARANCE_PANE));
+            // The rest as stored: the Difficulty pane floating.
+            CXTPDockingPane* pDifficulty = pFrame->m_paneManager.FindPane(GAME_PANE_DIFFICULTY);
+            ASSERT_TRUE(pDifficulty != NULL);
+            EXPECT_TRUE(pDifficulty->IsFloating());
+            if (nStart == 1)
+            {
+                // One choice of the command removes it.
+                again.Command(ID_APPEARANCE_PANE);
+                testsupport::PumpPending();
+                EXPECT_EQ(0, PaneCount(pFrame, GAME_PANE_APPEARANCE));
+                EXPECT_EQ(0, again.CheckOf(ID_APPEARANCE_PANE));
+            }
+            again.Puzzle().m_bModified = FALSE;
+            again.Command(ID_EXIT_GAME);
+        }
+        strStored = testsupport::UserProfileString(GAME_FLOATING_SECTION, GAME_FLOATING_ORDER);
+        EXPECT_EQ(std::string::npos, strStored.find("P5000")) << strStored;
+        EXPECT_NE(std::string::npos, strStored.find("P1001")) << strStored;
     }
     ClearUserSettings();
 }

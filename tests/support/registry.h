@@ -109,6 +109,19 @@ inline int UserProfileInt(const char* pszSection, const char* pszEntry)
     ::RegCloseKey(hKey);
     return lResult == ERROR_SUCCESS && dwType == REG_DWORD ? (int)dwValue : -1;
 }
+// A string of a section of the player's settings; empty when it is missing.
+inline std::string UserProfileString(const char* pszSection, const char* pszEntry)
+{
+    HKEY hKey;
+    std::string strKey = std::string(GameKey()) + "\\" + pszSection;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, strKey.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+        return std::string();
+    char szValue[1024] = {};
+    DWORD dwSize = sizeof(szValue) - 1, dwType = 0;
+    LONG lResult = ::RegQueryValueExA(hKey, pszEntry, NULL, &dwType, (BYTE*)szValue, &dwSize);
+    ::RegCloseKey(hKey);
+    return lResult == ERROR_SUCCESS && dwType == REG_SZ ? std::string(szValue) : std::string();
+}
 // Imports a registry export (a .reg file, named by its Windows path) with
 // the system's registry editor, as a player's stored state is brought in;
 // waits at most 30 s for it. TRUE when the editor ran and ended well.

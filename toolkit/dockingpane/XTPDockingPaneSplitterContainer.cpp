@@ -394,15 +394,21 @@ void CXTPDockingPaneSplitterContainer::GetVisiblePanes(CXTPDockingPaneBaseList& 
 
 void CXTPDockingPaneSplitterContainer::GetMinMaxInfo(LPMINMAXINFO pMinMaxInfo) const
 {
-    CXTPDockingPaneBase::GetMinMaxInfo(pMinMaxInfo);
     CXTPDockingPaneBaseList lst;
     GetVisiblePanes(lst);
+    CombineMinMaxInfo(lst, NULL, pMinMaxInfo);
+}
+
+void CXTPDockingPaneSplitterContainer::CombineMinMaxInfo(CXTPDockingPaneBaseList& lst, CXTPDockingPaneBase* pLeaving,
+                                                         LPMINMAXINFO pMinMaxInfo) const
+{
+    CXTPDockingPaneBase::GetMinMaxInfo(pMinMaxInfo);
     BOOL bFirst = TRUE;
     POSITION pos = lst.GetHeadPosition();
     while (pos != NULL)
     {
         MINMAXINFO mmi;
-        lst.GetNext(pos)->GetMinMaxInfo(&mmi);
+        GetMinMaxInfoAfterLeaving(lst.GetNext(pos), pLeaving, &mmi);
         if (bFirst)
         {
             pMinMaxInfo->ptMinTrackSize = mmi.ptMinTrackSize;
@@ -441,9 +447,27 @@ void CXTPDockingPaneSplitterContainer::GetMinMaxInfo(LPMINMAXINFO pMinMaxInfo) c
     }
 }
 
+void AFX_CDECL CXTPDockingPaneSplitterContainer::GetMinMaxInfoAfterLeaving(CXTPDockingPaneBase* pChild,
+                                                                           CXTPDockingPaneBase* pLeaving,
+                                                                           LPMINMAXINFO pMinMaxInfo)
+{
+    // A splitter that the leaving object passes through no longer counts
+    // the object's bounds; anything else keeps its own.
+    if (pLeaving == NULL || pChild == pLeaving || pChild->GetType() != xtpPaneTypeSplitterContainer ||
+        pChild->ContainsPane(pLeaving) == NULL)
+    {
+        pChild->GetMinMaxInfo(pMinMaxInfo);
+        return;
+    }
+    CXTPDockingPaneSplitterContainer* pSplitter = static_cast<CXTPDockingPaneSplitterContainer*>(pChild);
+    CXTPDockingPaneBaseList lst;
+    pSplitter->GetRemainingPanes(lst, pLeaving);
+    pSplitter->CombineMinMaxInfo(lst, pLeaving, pMinMaxInfo);
+}
+
 void AFX_CDECL CXTPDockingPaneSplitterContainer::ShareRoom(CXTPDockingPaneLayout* pLayout, CXTPDockingPaneBaseList& lst,
                                                            CRect rect, BOOL bHoriz, BOOL bWriteBack, LONGLONG& nTotal,
-                                                           LONGLONG& nAvailable)
+                                                           LONGLONG& nAvailable, CXTPDockingPaneBase* pLeaving)
 {
     CXTPDockingPaneManager* pManager = pLayout != NULL ? pLayout->GetManager() : NULL;
     const int S = SplitterSize(pManager);
@@ -455,7 +479,7 @@ void AFX_CDECL CXTPDockingPaneSplitterContainer::ShareRoom(CXTPDockingPaneLayout
     {
         CXTPDockingPaneBase* pPane = lst.GetNext(pos);
         MINMAXINFO mmi;
-        pPane->GetMinMaxInfo(&mmi);
+        GetMinMaxInfoAfterLeaving(pPane, pLeaving, &mmi);
         LONGLONG nLength = bHoriz ? pPane->m_szDocking.cx : pPane->m_szDocking.cy;
         nLength = std::min(nLength, (LONGLONG)AlongMax(mmi, bHoriz));
         nLength = std::max(nLength, (LONGLONG)AlongMin(mmi, bHoriz));
@@ -509,7 +533,7 @@ void AFX_CDECL CXTPDockingPaneSplitterContainer::ShareRoom(CXTPDockingPaneLayout
             if (pPane->m_nLength < 0)
                 continue;
             MINMAXINFO mmi;
-            pPane->GetMinMaxInfo(&mmi);
+            GetMinMaxInfoAfterLeaving(pPane, pLeaving, &mmi);
             LONGLONG nShare = nAvailable * pPane->m_nLength / nTotal;
             LONGLONG nBound;
             if (nShare < AlongMin(mmi, bHoriz))
@@ -745,10 +769,11 @@ CRect CXTPDockingPaneSplitterContainer::GetDockingRect(CXTPDockingPaneBase* pNei
                                                        XTPDockingPaneDirection direction,
                                                        CXTPDockingPaneBase* pPane) const
 {
-    // The visible children with the object inserted next to the neighbour,
-    // shared out without writing anything back.
+    // The children that stay once the object has left its place, with the
+    // object inserted next to the neighbour, shared out in the room this
+    // container will have then; nothing is written back.
     CXTPDockingPaneBaseList lst;
-    GetVisiblePanes(lst);
+    GetRemainingPanes(lst, pPane);
     POSITION pos = lst.Find(pNeighbour);
     if (pos == NULL)
         return CRect(0, 0, 0, 0);
@@ -756,7 +781,7 @@ CRect CXTPDockingPaneSplitterContainer::GetDockingRect(CXTPDockingPaneBase* pNei
         lst.InsertAfter(pos, pPane);
     else
         lst.InsertBefore(pos, pPane);
-    return PlaceInRow(lst, m_bHoriz, pPane);
+    return PlaceInRect(lst, RectAfterLeaving(this, pPane), m_bHoriz, pPane, pPane);
 }
 
 CRect CXTPDockingPaneSplitterContainer::GetEdgeDockingRect(XTPDockingPaneDirection direction,
@@ -771,31 +796,46 @@ CRect CXTPDockingPaneSplitterContainer::GetEdgeDockingRect(XTPDockingPaneDirecti
     const BOOL bAfter = direction == xtpPaneDockRight || direction == xtpPaneDockBottom;
     CXTPDockingPaneBaseList lst;
     if (m_bHoriz == bHoriz)
-    {
-        // A child that the object empties as it leaves (its own group, when
-        // it is dragged from this row) has no place in the row any more.
-        CXTPDockingPaneBaseList lstVisible;
-        GetVisiblePanes(lstVisible);
-        POSITION pos = lstVisible.GetHeadPosition();
-        while (pos != NULL)
-        {
-            CXTPDockingPaneBase* pChild = lstVisible.GetNext(pos);
-            if (!IsEmptiedBy(pChild, pPane))
-                lst.AddTail(pChild);
-        }
-    }
+        GetRemainingPanes(lst, pPane);
     else
-    {
         lst.AddTail(this);
-    }
     if (bAfter)
         lst.AddTail(pPane);
     else
         lst.AddHead(pPane);
-    const LONGLONG nSavedLength = m_nLength;
-    CRect rc = PlaceInRow(lst, bHoriz, pPane);
-    m_nLength = nSavedLength;
-    return rc;
+    return PlaceInRect(lst, m_rcWindow, bHoriz, pPane, pPane);
+}
+
+void CXTPDockingPaneSplitterContainer::GetRemainingPanes(CXTPDockingPaneBaseList& lst,
+                                                         CXTPDockingPaneBase* pLeaving) const
+{
+    // A child that the object empties as it leaves (its own group, or a
+    // branch holding nothing else) has no place in the row any more.
+    CXTPDockingPaneBaseList lstVisible;
+    GetVisiblePanes(lstVisible);
+    POSITION pos = lstVisible.GetHeadPosition();
+    while (pos != NULL)
+    {
+        CXTPDockingPaneBase* pChild = lstVisible.GetNext(pos);
+        if (pLeaving == NULL || !IsEmptiedBy(pChild, pLeaving))
+            lst.AddTail(pChild);
+    }
+}
+
+CRect AFX_CDECL CXTPDockingPaneSplitterContainer::RectAfterLeaving(const CXTPDockingPaneBase* pObject,
+                                                                   CXTPDockingPaneBase* pLeaving)
+{
+    // The outermost splitter of a docking area keeps its rectangle; below
+    // it each container's rectangle is its share of its parent's, shared
+    // among the children that stay.
+    CXTPDockingPaneBase* pParent = pObject->GetContainer();
+    if (pParent == NULL || pParent->GetType() != xtpPaneTypeSplitterContainer)
+        return pObject->m_rcWindow;
+    const CXTPDockingPaneSplitterContainer* pSplitter = static_cast<CXTPDockingPaneSplitterContainer*>(pParent);
+    CXTPDockingPaneBaseList lst;
+    pSplitter->GetRemainingPanes(lst, pLeaving);
+    return pSplitter->PlaceInRect(lst, RectAfterLeaving(pSplitter, pLeaving), pSplitter->m_bHoriz,
+                                  const_cast<CXTPDockingPaneBase*>(pObject), pLeaving, FALSE);
 }
 
 BOOL AFX_CDECL CXTPDockingPaneSplitterContainer::IsEmptiedBy(CXTPDockingPaneBase* pChild, CXTPDockingPaneBase* pPane)
@@ -815,48 +855,58 @@ BOOL AFX_CDECL CXTPDockingPaneSplitterContainer::IsEmptiedBy(CXTPDockingPaneBase
     return TRUE;
 }
 
-CRect CXTPDockingPaneSplitterContainer::PlaceInRow(CXTPDockingPaneBaseList& lst, BOOL bHoriz,
-                                                   CXTPDockingPaneBase* pPane) const
+CRect CXTPDockingPaneSplitterContainer::PlaceInRect(CXTPDockingPaneBaseList& lst, CRect rect, BOOL bHoriz,
+                                                    CXTPDockingPaneBase* pObject, CXTPDockingPaneBase* pLeaving,
+                                                    BOOL bScreen) const
 {
-    // The list shared out in this container's rectangle as the layout pass
-    // shares it; the object's place in screen coordinates.
+    // The list shared out in the rectangle as the layout pass shares it;
+    // the object's place, in screen coordinates with bScreen.
     CXTPDockingPaneManager* pManager = GetDockingPaneManager();
     const int S = SplitterSize(pManager);
-    LONGLONG nSavedLength = pPane->m_nLength;
-    LONGLONG nTotal = 0, nAvailable = 0;
-    ShareRoom(m_pLayout, lst, m_rcWindow, bHoriz, FALSE, nTotal, nAvailable);
-
     CRect rcResult(0, 0, 0, 0);
-    LONGLONG nStart = bHoriz ? m_rcWindow.left : m_rcWindow.top;
-    const LONGLONG nEnd = bHoriz ? m_rcWindow.right : m_rcWindow.bottom;
-    POSITION pos = lst.GetHeadPosition();
-    while (pos != NULL)
+    if (lst.GetCount() == 1)
     {
-        CXTPDockingPaneBase* pChild = lst.GetNext(pos);
-        LONGLONG nLength;
-        if (pChild->m_nLength > 0)
-        {
-            nLength = nTotal != 0 ? nAvailable * pChild->m_nLength / nTotal : 0;
-            nTotal -= pChild->m_nLength;
-            nAvailable = std::max(0LL, nAvailable - nLength);
-        }
-        else
-        {
-            nLength = -pChild->m_nLength;
-        }
-        LONGLONG nFar = pos == NULL ? nEnd : nStart + nLength;
-        if (pChild == pPane)
-        {
-            rcResult = bHoriz ? CRect((int)nStart, m_rcWindow.top, (int)nFar, m_rcWindow.bottom)
-                              : CRect(m_rcWindow.left, (int)nStart, m_rcWindow.right, (int)nFar);
-        }
-        nStart = nFar + S;
+        // A single child fills the rectangle (the layout pass shares nothing).
+        if (lst.GetHead() == pObject)
+            rcResult = rect;
     }
-    pPane->m_nLength = nSavedLength;
-
-    CWnd* pSite = GetDockingSite();
-    if (pSite != NULL && pSite->GetSafeHwnd() != NULL)
-        pSite->ClientToScreen(&rcResult);
+    else
+    {
+        LONGLONG nTotal = 0, nAvailable = 0;
+        ShareRoom(m_pLayout, lst, rect, bHoriz, FALSE, nTotal, nAvailable, pLeaving);
+        LONGLONG nStart = bHoriz ? rect.left : rect.top;
+        const LONGLONG nEnd = bHoriz ? rect.right : rect.bottom;
+        POSITION pos = lst.GetHeadPosition();
+        while (pos != NULL)
+        {
+            CXTPDockingPaneBase* pChild = lst.GetNext(pos);
+            LONGLONG nLength;
+            if (pChild->m_nLength > 0)
+            {
+                nLength = nTotal != 0 ? nAvailable * pChild->m_nLength / nTotal : 0;
+                nTotal -= pChild->m_nLength;
+                nAvailable = std::max(0LL, nAvailable - nLength);
+            }
+            else
+            {
+                nLength = -pChild->m_nLength;
+            }
+            LONGLONG nFar = pos == NULL ? nEnd : nStart + nLength;
+            if (pChild == pObject)
+            {
+                rcResult = bHoriz ? CRect((int)nStart, rect.top, (int)nFar, rect.bottom)
+                                  : CRect(rect.left, (int)nStart, rect.right, (int)nFar);
+                break;
+            }
+            nStart = nFar + S;
+        }
+    }
+    if (bScreen)
+    {
+        CWnd* pSite = GetDockingSite();
+        if (pSite != NULL && pSite->GetSafeHwnd() != NULL)
+            pSite->ClientToScreen(&rcResult);
+    }
     return rcResult;
 }
 
@@ -864,27 +914,18 @@ CRect AFX_CDECL CXTPDockingPaneSplitterContainer::GetSplitRect(CXTPDockingPaneBa
                                                                XTPDockingPaneDirection direction,
                                                                CXTPDockingPaneBase* pPane)
 {
-    // The object's share of a two-member row or column with the target.
-    CRect rcTarget;
-    pTarget->GetScreenRect(&rcTarget);
-    BOOL bHoriz = direction == xtpPaneDockLeft || direction == xtpPaneDockRight;
-    CXTPDockingPaneManager* pManager = pTarget->GetDockingPaneManager();
-    const int S = SplitterSize(pManager);
-
-    LONGLONG nTarget = bHoriz ? pTarget->m_szDocking.cx : pTarget->m_szDocking.cy;
-    LONGLONG nPane = bHoriz ? pPane->m_szDocking.cx : pPane->m_szDocking.cy;
-    LONGLONG nAvailable = (bHoriz ? rcTarget.Width() : rcTarget.Height()) - S;
-    LONGLONG nTotal = nTarget + nPane;
-    LONGLONG nShare = nTotal > 0 ? nAvailable * nPane / nTotal : nAvailable / 2;
-    nShare = std::max(0LL, std::min(nShare, nAvailable));
-
-    CRect rc(rcTarget);
-    switch (direction)
-    {
-    case xtpPaneDockLeft: rc.right = rc.left + (int)nShare; break;
-    case xtpPaneDockRight: rc.left = rc.right - (int)nShare; break;
-    case xtpPaneDockTop: rc.bottom = rc.top + (int)nShare; break;
-    default: rc.top = rc.bottom - (int)nShare; break;
-    }
-    return rc;
+    // Docked across the target's row, the object and the target become a
+    // two-member row or column in the room the target will have then.
+    CXTPDockingPaneBase* pParent = pTarget->GetContainer();
+    if (pParent == NULL || pParent->GetType() != xtpPaneTypeSplitterContainer)
+        return CRect(0, 0, 0, 0);
+    const BOOL bHoriz = direction == xtpPaneDockLeft || direction == xtpPaneDockRight;
+    CXTPDockingPaneBaseList lst;
+    lst.AddTail(pTarget);
+    if (direction == xtpPaneDockRight || direction == xtpPaneDockBottom)
+        lst.AddTail(pPane);
+    else
+        lst.AddHead(pPane);
+    return static_cast<CXTPDockingPaneSplitterContainer*>(pParent)->PlaceInRect(
+        lst, RectAfterLeaving(pTarget, pPane), bHoriz, pPane, pPane);
 }

@@ -98,14 +98,16 @@ public:
     // docking size, and its own.
     void NormalizeDockingSize();
     // The screen rectangle an object would get next to a child (before it
-    // for directions 0 and 2, after it for 1 and 3), nothing changed.
+    // for directions 0 and 2, after it for 1 and 3) once it has left its
+    // own place; nothing changed.
     CRect GetDockingRect(CXTPDockingPaneBase* pNeighbour, XTPDockingPaneDirection direction,
                          CXTPDockingPaneBase* pPane) const;
     // The screen rectangle an object would get docked at an edge of the
     // docking area, this being the layout's top container; nothing changed.
     CRect GetEdgeDockingRect(XTPDockingPaneDirection direction, CXTPDockingPaneBase* pPane);
     // The screen rectangle an object gets in a two-member row or column
-    // with a target, inside the target's screen rectangle.
+    // with a target, in the room the target has once the object has left
+    // its own place.
     static CRect AFX_CDECL GetSplitRect(CXTPDockingPaneBase* pTarget, XTPDockingPaneDirection direction,
                                         CXTPDockingPaneBase* pPane);
 
@@ -113,16 +115,30 @@ public:
     // (negative: fixed at that size), the sum of the free ones and the room
     // left for them. Written back into docking sizes with bWriteBack.
     static void AFX_CDECL ShareRoom(CXTPDockingPaneLayout* pLayout, CXTPDockingPaneBaseList& lst, CRect rect,
-                                    BOOL bHoriz, BOOL bWriteBack, LONGLONG& nTotal, LONGLONG& nAvailable);
+                                    BOOL bHoriz, BOOL bWriteBack, LONGLONG& nTotal, LONGLONG& nAvailable,
+                                    CXTPDockingPaneBase* pLeaving = NULL);
 
 protected:
     void DeleteSplitters();
     // TRUE when every pane a child holds lies in the object, so that the
     // child is left empty once the object is docked elsewhere.
     static BOOL AFX_CDECL IsEmptiedBy(CXTPDockingPaneBase* pChild, CXTPDockingPaneBase* pPane);
-    // The object's screen rectangle when the list is shared out in this
-    // container's rectangle along the axis given.
-    CRect PlaceInRow(CXTPDockingPaneBaseList& lst, BOOL bHoriz, CXTPDockingPaneBase* pPane) const;
+    // The object's rectangle (in screen coordinates with bScreen, else in
+    // the docking site's) when the list is shared out in the rectangle
+    // along the axis given, pLeaving having left its place.
+    CRect PlaceInRect(CXTPDockingPaneBaseList& lst, CRect rect, BOOL bHoriz, CXTPDockingPaneBase* pObject,
+                      CXTPDockingPaneBase* pLeaving, BOOL bScreen = TRUE) const;
+    // The visible children that stay once pLeaving has left its place.
+    void GetRemainingPanes(CXTPDockingPaneBaseList& lst, CXTPDockingPaneBase* pLeaving) const;
+    // The rectangle (docking site's coordinates) the object has once
+    // pLeaving has left its place and the layout has been shared again.
+    static CRect AFX_CDECL RectAfterLeaving(const CXTPDockingPaneBase* pObject, CXTPDockingPaneBase* pLeaving);
+    // The bounds of the children of the list along this container's axis.
+    void CombineMinMaxInfo(CXTPDockingPaneBaseList& lst, CXTPDockingPaneBase* pLeaving,
+                           LPMINMAXINFO pMinMaxInfo) const;
+    // A child's bounds once pLeaving has left its place.
+    static void AFX_CDECL GetMinMaxInfoAfterLeaving(CXTPDockingPaneBase* pChild, CXTPDockingPaneBase* pLeaving,
+                                                    LPMINMAXINFO pMinMaxInfo);
     // The visible children of the list, in order.
     void GetVisiblePanes(CXTPDockingPaneBaseList& lst) const;
 

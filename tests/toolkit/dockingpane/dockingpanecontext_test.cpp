@@ -3,8 +3,10 @@
 // keyboard drags, the translucent preview's shape and sticky floating
 // windows.
 // ctest: run-serial (it moves the real pointer)
+#include "support/canvas.h"
 #include "support/dockingframe.h"
 #include "support/pump.h"
+#include "support/snapshot.h"
 #include "support/wndtest.h"
 
 #include <XTPDockingPaneContext.h>
@@ -384,5 +386,118 @@ TEST_F(ContextTest, StickyFloatingWindowsSnapToTheFrameWhileMovedAndSized)
     EXPECT_EQ(rcStart.top + 40, pContext->GetFloatingRect().top);
     pContext->EndLoop();
     pContext->m_pPane = NULL;
+}
+// The preview stands exactly where the drop puts the dragged object, for
+// every side of every container and of the view: for a group leaving its
+// own row and a group leaving a column beside another row, with the
+// outline, the translucent preview and the stickers' arms; for a floating
+// window (whose every drop costs Wine a while) at the sides of one group.
+TEST_F(ContextTest, ThePreviewStandsWhereTheDropPutsTheObject)
+{
+    const XTPDockingPaneDirection sides[] = {xtpPaneDockLeft, xtpPaneDockRight, xtpPaneDockTop, xtpPaneDockBottom};
+    const char* const sideNames[] = {"left", "right", "top", "bottom"};
+    const char* const sources[] = {"a group from its row", "a group from a column", "a floating window"};
+    const char* const modes[] = {"outline", "translucent", "stickers"};
+    const char* const targets[] = {"First", "Right", "Below", "Moved", "the view"};
+    for (int nMode = 0; nMode < 3; nMode++)
+        for (int nSource = 0; nSource < 3; nSource++)
+            for (int nTarget = 0; nTarget < 5; nTarget++)
+                for (int nSide = 0; nSide < 4; nSide++)
+                {
+                    // A group is not a target of its own drag.
+                    if ((nSource == 0 && nTarget == 3) || (nSource == 1 && nTarget == 2) ||
+                        (nSource == 2 && nTarget != 0) || (nMode > 0 && nSource > 0))
+                        continue;
+                    SCOPED_TRACE(std::string(modes[nMode]) + ", " + sources[nSource] + ", target " +
+                                 targets[nTarget] + ", " + sideNames[nSide]);
+                    // Left row: "First" then "Moved"; right: "Right" over "Below".
+                    TearDown();
+                    CreateFrame(CSize(822, 560));
+                    manager().m_bAlphaDockingContext = nMode > 0;
+                    manager().m_bShowDockingContextStickers = nMode == 2;
+                    CXTPDockingPane* pMoved = AddPane(5, _T("Moved"), xtpPaneDockLeft, CSize(170, 120));
+                    CXTPDockingPane* pFirst = AddPane(1, _T("First"), xtpPaneDockLeft, CSize(200, 120));
+                    pRight = AddPane(2, _T("Right"), xtpPaneDockRight, CSize(180, 300));
+                    CXTPDockingPane* pBelow = AddPane(3, _T("Below"), xtpPaneDockBottom, CSize(180, 140));
+                    ASSERT_TRUE(pMoved != NULL && pFirst != NULL && pBelow != NULL);
+                    manager().DockPane(pBelow, xtpPaneDockBottom, pRight);
+                    Layout();
+                    CXTPDockingPane* pSource = nSource == 1 ? pBelow : pMoved;
+                    CXTPDockingPaneBase* pObject = GroupOf(pSource);
+                    CPoint ptPress = CaptionPoint(GroupOf(pSource));
+                    if (nSource == 2)
+                    {
+                        CXTPDockingPaneMiniWnd* pMini = manager().FloatPane(pMoved, CRect(300, 150, 470, 300));
+                        ASSERT_TRUE(pMini != NULL);
+                        Layout();
+                        pObject = pMini->GetTopPane();
+                        CRect rcMini = ScreenRect(pMini->GetSafeHwnd());
+                        ptPress = CPoint(rcMini.left + 20, rcMini.top + 8);
+                    }
+                    CXTPDockingPane* const targetPanes[] = {pFirst, pRight, pBelow, pMoved, NULL};
+                    CXTPDockingPane* pTargetPane = targetPanes[nTarget];
+                    CXTPDockingPaneBase* pTarget =
+                        pTargetPane != NULL ? static_cast<CXTPDockingPaneBase*>(GroupOf(pTargetPane))
+                                            : manager().GetClientPane();
+                    CRect rcTarget = pTargetPane != NULL ? ScreenRect(GroupOf(pTargetPane)->GetSafeHwnd()) : ViewRect();
+                    // The top side is taken below the caption, in the hosted window.
+                    const int nInnerTop = pTargetPane != NULL ? ScreenRect(pTargetPane->GetChild()).top : rcTarget.top;
+
+                    CXTPDockingPaneContext* pContext = context();
+                    pContext->BeginDrag(pObject, ptPress);
+                    pContext->InitLoop();
+                    const CPoint ptCentre = rcTarget.CenterPoint();
+                    CPoint pt;
+                    if (nMode == 2)
+                    {
+                        pContext->Move(ptCentre);
+                        CXTPDockingPaneContextStickerWnd* pCross = NULL;
+                        POSITION pos = pContext->GetStickers().GetHeadPosition();
+                        while (pos != NULL)
+                        {
+                            CXTPDockingPaneContextStickerWnd* pSticker = pContext->GetStickers().GetNext(pos);
+                            if (pSticker->GetKind() & xtpStickerClient)
+                                pCross = pSticker;
+                        }
+                        ASSERT_TRUE(pCross != NULL);
+                        CRect rcCross = ScreenRect(pCross->GetSafeHwnd());
+                        const CPoint c = rcCross.CenterPoint();
+                        const CPoint arms[] = {CPoint(rcCross.left + 12, c.y), CPoint(rcCross.right - 12, c.y),
+                                               CPoint(c.x, rcCross.top + 12), CPoint(c.x, rcCross.bottom - 12)};
+                        pt = arms[nSide];
+                    }
+                    else
+                    {
+                        const CPoint edgePoints[] = {
+                            CPoint(rcTarget.left + 6, ptCentre.y), CPoint(rcTarget.right - 6, ptCentre.y),
+                            CPoint(ptCentre.x, nInnerTop + 6), CPoint(ptCentre.x, rcTarget.bottom - 6)};
+                        pt = edgePoints[nSide];
+                    }
+                    pContext->Move(pt);
+                    ASSERT_EQ(pTarget, pContext->GetTarget());
+                    ASSERT_EQ(sides[nSide], pContext->GetTargetDirection());
+                    ASSERT_FALSE(pContext->IsAttach());
+                    const CRect rcPreview = pContext->GetTargetRect();
+                    ASSERT_FALSE(rcPreview.IsRectEmpty());
+                    if (nMode == 0)
+                        EXPECT_EQ(rcPreview, pContext->GetLastRect()) << "the outline";
+                    else
+                        EXPECT_EQ(rcPreview, ScreenRect(pContext->m_wndContext.GetSafeHwnd())) << "the preview window";
+                    if (nMode == 2 && nSource == 0 && nTarget == 0 && nSide == 0)
+                    {
+                        // A group dropped on the left arm over its neighbour in the row.
+                        testsupport::Canvas canvas(822, 560);
+                        testsupport::DrawDockingFrame(pFrame, canvas);
+                        testsupport::DrawDragFeedback(pFrame, canvas);
+                        EXPECT_FALSE(testsupport::SaveSnapshot(canvas, "preview_left_of_the_neighbour").empty());
+                    }
+
+                    pContext->EndLoop();
+                    pContext->Drop();
+                    pContext->m_pPane = NULL;
+                    Layout();
+                    ASSERT_FALSE(pSource->IsFloating());
+                    EXPECT_EQ(rcPreview, ScreenRect(GroupOf(pSource)->GetSafeHwnd())) << "where it landed";
+                }
 }
 } // namespace
