@@ -2055,8 +2055,10 @@ bool CMetafileWalker::MetaRecordBody(const BYTE* r, DWORD nSize, CRecordCost& co
         if (!CheckDib(pParams + 4, (ULONGLONG)(nParams - 2) * 2, NULL, 0, UP(0) == BS_PATTERN ? DIB_RGB_COLORS : UP(1),
                       true, &cx, &cy))
             return false;
+        // This player converts the bitmap as a copy would as it makes the
+        // brush, then the pattern at each fill.
         const ULONGLONG nPattern = (ULONGLONG)cx * (ULONGLONG)cy;
-        if (!AddCost((double)nPattern * kPatternPixelCost))
+        if (!AddCost((double)nPattern * kCopyPixelCost))
             return false;
         return MetaCreate(objBrush, 0, NULL, nPattern);
     }
