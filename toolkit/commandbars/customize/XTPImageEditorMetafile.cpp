@@ -583,8 +583,12 @@ bool CMetafileWalker::MadeBitmapInside(const BYTE* r, DWORD nSize, DWORD iUsage)
     const WORD nPlanes = U16(r + 12), nBits = U16(r + 14);
     const DWORD nCompression = U32(r + 16);
     const bool bRgb = nCompression == BI_RGB, bFields = nCompression == BI_BITFIELDS;
-    const bool bTaken = cy != 0 && nPlanes != 0 &&
-                        (((nBits == 1 || nBits == 4 || nBits == 8 || nBits == 24) && bRgb) ||
+    // Run-length bits, as many bytes as the bottom of the bounds says, are
+    // read for a positive height whatever the planes.
+    const bool bRuns = (nCompression == BI_RLE8 && nBits == 8) || (nCompression == BI_RLE4 && nBits == 4);
+    const ULONGLONG cbRuns = U32(r + 20);
+    const bool bTaken = cy != 0 && (bRuns ? I32(r + 8) > 0 && cbRuns != 0 : nPlanes != 0) &&
+                        (bRuns || ((nBits == 1 || nBits == 4 || nBits == 8 || nBits == 24) && bRgb) ||
                          ((nBits == 16 || nBits == 32) && (bRgb || bFields)));
     if (!bTaken)
         return true;
@@ -595,7 +599,7 @@ bool CMetafileWalker::MadeBitmapInside(const BYTE* r, DWORD nSize, DWORD iUsage)
         nTable = (nUsed != 0 && nUsed < nMax ? nUsed : nMax) * (iUsage == DIB_PAL_COLORS ? 2 : 4);
     }
     const ULONGLONG nStride = ((cx * nBits + 31) / 32) * 4;
-    return biSize + nTable <= nSize && nStride * (ULONGLONG)cy <= nSize;
+    return biSize + nTable <= nSize && (bRuns ? cbRuns : nStride * (ULONGLONG)cy) <= nSize;
 }
 
 bool CMetafileWalker::SaveDC()
@@ -1183,6 +1187,10 @@ bool CMetafileWalker::EnhRecordBody(const BYTE* r, DWORD nSize, CRecordCost& cos
         if (!EnhIndex(ih, objFree, false))
             return false;
         m_objects[ih].nKind = objFree;
+        // A selected palette stays selected as it was; a new object may
+        // take its slot.
+        if (m_nPalette == ih)
+            m_nPalette = 0;
         return true;
     }
     case EMR_CREATEPEN:
