@@ -1803,6 +1803,10 @@ typedef int (AFXAPI* AFX_MSGBOX_HOOK)(LPCTSTR lpszText, UINT nType, UINT nIDHelp
 AFX_MSGBOX_HOOK AFXAPI AfxSetMessageBoxHook(AFX_MSGBOX_HOOK pfnHook);
 int AFXAPI AfxMessageBox(LPCTSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
 int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = (UINT)-1);
+// A message in wide characters (a path of any letters), shown as the
+// application shows its messages, with its owner and title; the hook sees
+// it in the system's code page.
+int AFXAPI AfxMessageBoxW(LPCWSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
 
 
 // Window classes

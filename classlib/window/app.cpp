@@ -7,6 +7,7 @@
 #include <mutex>
 #include <set>
 #include <string>
+#include <vector>
 
 IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
 
@@ -339,17 +340,18 @@ AFX_MSGBOX_HOOK AFXAPI AfxGetMessageBoxHook()
     return g_pfnMsgBoxHook;
 }
 
-int CWinApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt)
+// The owner of an application's message box: the window last active in the
+// main window's family, unless a modal window holds that one; the family's
+// top-level window, which waits too, in *phWndTop (to be enabled again
+// afterwards). A type without an icon gets the one its buttons call for.
+static HWND AfxMessageBoxOwner(UINT& nType, HWND* phWndTop)
 {
-    (void)nIDPrompt;
-    // Owned by the window last active in the main window's family, unless a
-    // modal window holds that one; the family's top-level window waits too.
     HWND hWnd = CWnd::GetSafeOwner_(NULL, NULL);
     if (hWnd != NULL && !::IsWindowEnabled(hWnd))
         hWnd = NULL;
-    HWND hWndTop = NULL;
+    *phWndTop = NULL;
     if (hWnd != NULL)
-        CWnd::GetSafeOwner_(hWnd, &hWndTop);
+        CWnd::GetSafeOwner_(hWnd, phWndTop);
 
     if ((nType & MB_ICONMASK) == 0)
     {
@@ -367,6 +369,14 @@ int CWinApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt)
             break;
         }
     }
+    return hWnd;
+}
+
+int CWinApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt)
+{
+    (void)nIDPrompt;
+    HWND hWndTop = NULL;
+    HWND hWnd = AfxMessageBoxOwner(nType, &hWndTop);
     const int nResult = ::MessageBox(hWnd, lpszPrompt, m_pszAppName, nType);
     if (hWndTop != NULL && ::IsWindow(hWndTop))
         ::EnableWindow(hWndTop, TRUE);
@@ -382,6 +392,27 @@ int AFXAPI AfxMessageBox(LPCTSTR lpszText, UINT nType, UINT nIDHelp)
     if (CWinApp* pApp = AfxGetApp())
         return pApp->DoMessageBox(lpszText, nType, nIDHelp);
     return ::MessageBox(NULL, lpszText, NULL, nType);
+}
+
+int AFXAPI AfxMessageBoxW(LPCWSTR lpszText, UINT nType, UINT nIDHelp)
+{
+    if (lpszText == NULL)
+        lpszText = L"";
+    if (g_pfnMsgBoxHook != NULL)
+        return g_pfnMsgBoxHook(CString(lpszText), nType, nIDHelp);
+    CWinApp* pApp = AfxGetApp();
+    if (pApp == NULL)
+        return ::MessageBoxW(NULL, lpszText, NULL, nType);
+    // The application's name, in the system's code page, as its title.
+    const CString strTitle = AfxGetAppName();
+    std::vector<wchar_t> title((size_t)strTitle.GetLength() + 1, L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, strTitle, -1, title.data(), (int)title.size());
+    HWND hWndTop = NULL;
+    HWND hWnd = AfxMessageBoxOwner(nType, &hWndTop);
+    const int nResult = ::MessageBoxW(hWnd, lpszText, title.data(), nType);
+    if (hWndTop != NULL && ::IsWindow(hWndTop))
+        ::EnableWindow(hWndTop, TRUE);
+    return nResult;
 }
 
 int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp)

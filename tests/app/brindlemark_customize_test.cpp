@@ -837,7 +837,10 @@ namespace
 // makes a new step. Close() ends it all with Escape, as a player does.
 struct EditorSession
 {
-    EditorSession()
+    EditorSession() { Open(); }
+    // With a copy of the game started from its wide-character path.
+    explicit EditorSession(const std::wstring& strGame) : game(strGame) { Open(); }
+    void Open()
     {
         if (game.Frame() == NULL)
             return;
@@ -902,7 +905,20 @@ struct EditorSession
         EXPECT_TRUE(WaitUntilGone(hMessage, 5000)) << "OK closes the message";
         return strText;
     }
-    // The text a message of the game shows: the longest of its windows'.
+    // The text a message of the game shows: the longest of its windows',
+    // in wide characters as it shows them.
+    static std::wstring ShownTextW(HWND hMessage)
+    {
+        std::wstring strText;
+        for (HWND hChild : Descendants(hMessage, "", ""))
+        {
+            wchar_t szText[1024] = L"";
+            ::GetWindowTextW(hChild, szText, 1024);
+            strText = wcslen(szText) > strText.size() ? std::wstring(szText) : strText;
+        }
+        return strText;
+    }
+    // The same in the system's code page.
     static std::string ShownText(HWND hMessage)
     {
         std::string strText;
@@ -1118,88 +1134,114 @@ TEST_F(Brindlemark, KeysAndClicksOnTheButtonEditorWhileAPictureIsDrawnAreDiscard
 }
 
 // The renderer held before it takes the picture is named as not answering;
-// the renderer ended from outside while it draws is named as ended. Both
-// keep the image, and the next import draws. The game's block for the
-// renderer (named for the game, the call's number and the time it was
-// made) says when the renderer has taken the picture.
+// the renderer ended from outside while it draws is named as ended; a
+// renderer not there is named as missing. The game and its renderer lie in
+// a folder named in letters outside the code page, which each message shows
+// as they are. Each keeps the image, and the next import draws. The game's
+// block for the renderer (named for the game, the call's number and the
+// time it was made) says when the renderer has taken the picture.
 TEST_F(Brindlemark, ARendererThatDoesNotAnswerOrIsEndedWhileItDrawsIsNamedSo)
 {
     testsupport::CWideTempFolder folder(L"Renderer held and ended");
     const std::wstring strSlow = folder.Path(L"slow.emf");
     ASSERT_TRUE(WriteBytesW(strSlow, SlowPicture()));
-    for (int nHow = 0; nHow < 2; nHow++)
+    // "Игры 游戏 Ωψ"
+    testsupport::CWideTempFolder place(L"\u0418\u0433\u0440\u044B \u6E38\u620F \u03A9\u03C8");
+    const std::string strBuilt = ExePath();
+    const std::wstring strBuiltGame(strBuilt.begin(), strBuilt.end());
+    const std::wstring strBuiltRenderer =
+        strBuiltGame.substr(0, strBuiltGame.find_last_of(L'\\') + 1) + XTP_METAFILE_RENDERER_EXE_W;
+    const std::wstring strGame = place.Path(L"Brindlemark.exe");
+    const std::wstring strRenderer = place.Path(XTP_METAFILE_RENDERER_EXE_W);
+    ASSERT_TRUE(::CopyFileW(strBuiltGame.c_str(), strGame.c_str(), FALSE) &&
+                ::CopyFileW(strBuiltRenderer.c_str(), strRenderer.c_str(), FALSE));
+    for (int nHow = 0; nHow < 3; nHow++)
     {
-        SCOPED_TRACE(nHow == 0 ? "ended while it draws" : "held before it takes the picture");
-        EditorSession editor;
+        SCOPED_TRACE(nHow == 0 ? "ended while it draws" : nHow == 1 ? "held before it takes the picture" : "missing");
+        if (nHow == 2)
+            ASSERT_TRUE(::DeleteFileW(strRenderer.c_str()));
+        EditorSession editor(strGame);
         ASSERT_TRUE(editor.Ready()) << "no Button Editor with a step to redo";
         editor.StartImport(strSlow);
         const DWORD dwStart = ::GetTickCount();
-        const DWORD dwRenderer = WaitForRenderer(editor.game.Pid());
-        ASSERT_NE(0u, dwRenderer) << "no renderer started";
-        HANDLE hRenderer = ::OpenProcess(PROCESS_TERMINATE | PROCESS_SUSPEND_RESUME, FALSE, dwRenderer);
-        ASSERT_TRUE(hRenderer != NULL);
-        if (nHow == 1)
+        if (nHow < 2)
         {
-            // Every thread of it held.
-            HANDLE hSnapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-            THREADENTRY32 entry;
-            entry.dwSize = sizeof(entry);
-            for (BOOL bMore = ::Thread32First(hSnapshot, &entry); bMore; bMore = ::Thread32Next(hSnapshot, &entry))
+            const DWORD dwRenderer = WaitForRenderer(editor.game.Pid());
+            ASSERT_NE(0u, dwRenderer) << "no renderer started";
+            HANDLE hRenderer = ::OpenProcess(PROCESS_TERMINATE | PROCESS_SUSPEND_RESUME, FALSE, dwRenderer);
+            ASSERT_TRUE(hRenderer != NULL);
+            if (nHow == 1)
             {
-                HANDLE hThread = entry.th32OwnerProcessID == dwRenderer
-                                     ? ::OpenThread(THREAD_SUSPEND_RESUME, FALSE, entry.th32ThreadID)
-                                     : NULL;
-                if (hThread != NULL)
-                    ::SuspendThread(hThread), ::CloseHandle(hThread);
+                // Every thread of it held.
+                HANDLE hSnapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+                THREADENTRY32 entry;
+                entry.dwSize = sizeof(entry);
+                for (BOOL bMore = ::Thread32First(hSnapshot, &entry); bMore; bMore = ::Thread32Next(hSnapshot, &entry))
+                {
+                    HANDLE hThread = entry.th32OwnerProcessID == dwRenderer
+                                         ? ::OpenThread(THREAD_SUSPEND_RESUME, FALSE, entry.th32ThreadID)
+                                         : NULL;
+                    if (hThread != NULL)
+                        ::SuspendThread(hThread), ::CloseHandle(hThread);
+                }
+                ::CloseHandle(hSnapshot);
             }
-            ::CloseHandle(hSnapshot);
-        }
-        XTP_METAFILE_RENDER_BLOCK* pBlock = NULL;
-        HANDLE hMapping = NULL;
-        while (pBlock == NULL && ::GetTickCount() - dwStart < 3000)
-        {
-            const DWORD dwNow = ::GetTickCount();
-            for (DWORD dwTick = dwStart - 50; pBlock == NULL && (LONG)(dwNow - dwTick) >= 0; dwTick++)
+            XTP_METAFILE_RENDER_BLOCK* pBlock = NULL;
+            HANDLE hMapping = NULL;
+            while (pBlock == NULL && ::GetTickCount() - dwStart < 3000)
             {
-                wchar_t szName[96];
-                _snwprintf(szName, 95, L"XTPMetafileRender.%lu.1.%lu", (unsigned long)editor.game.Pid(),
-                           (unsigned long)dwTick);
-                szName[95] = 0;
-                if ((hMapping = ::OpenFileMappingW(FILE_MAP_READ, FALSE, szName)) != NULL)
-                    pBlock = (XTP_METAFILE_RENDER_BLOCK*)::MapViewOfFile(hMapping, FILE_MAP_READ, 0, 0, 0);
+                const DWORD dwNow = ::GetTickCount();
+                for (DWORD dwTick = dwStart - 50; pBlock == NULL && (LONG)(dwNow - dwTick) >= 0; dwTick++)
+                {
+                    wchar_t szName[96];
+                    _snwprintf(szName, 95, L"XTPMetafileRender.%lu.1.%lu", (unsigned long)editor.game.Pid(),
+                               (unsigned long)dwTick);
+                    szName[95] = 0;
+                    if ((hMapping = ::OpenFileMappingW(FILE_MAP_READ, FALSE, szName)) != NULL)
+                        pBlock = (XTP_METAFILE_RENDER_BLOCK*)::MapViewOfFile(hMapping, FILE_MAP_READ, 0, 0, 0);
+                }
             }
+            ASSERT_TRUE(pBlock != NULL) << "the game's block for the renderer was not found";
+            if (nHow == 0)
+            {
+                while (pBlock->nStarted == 0 && ::GetTickCount() - dwStart < 3000)
+                    Wait(1);
+                ASSERT_EQ(1, pBlock->nStarted) << "the renderer never took the picture";
+                ASSERT_EQ(-1, pBlock->nResult) << "the renderer answered before it could be ended";
+                ::TerminateProcess(hRenderer, 1);
+            }
+            else
+            {
+                EXPECT_EQ(0, pBlock->nStarted) << "held too late: the renderer had taken the picture";
+            }
+            ::CloseHandle(hRenderer);
+            ::UnmapViewOfFile(pBlock);
+            ::CloseHandle(hMapping);
         }
-        ASSERT_TRUE(pBlock != NULL) << "the game's block for the renderer was not found";
-        if (nHow == 0)
-        {
-            while (pBlock->nStarted == 0 && ::GetTickCount() - dwStart < 3000)
-                Wait(1);
-            ASSERT_EQ(1, pBlock->nStarted) << "the renderer never took the picture";
-            ASSERT_EQ(-1, pBlock->nResult) << "the renderer answered before it could be ended";
-            ::TerminateProcess(hRenderer, 1);
-        }
-        else
-        {
-            EXPECT_EQ(0, pBlock->nStarted) << "held too late: the renderer had taken the picture";
-        }
-        ::CloseHandle(hRenderer);
         HWND hMessage = WaitForWindow(editor.game.Pid(), "Brindlemark", 5000);
         ASSERT_TRUE(hMessage != NULL) << "no message";
-        const std::string strText = EditorSession::ShownText(hMessage);
-        const std::string strExpected = nHow == 0 ? "The program's picture renderer was ended before it finished "
-                                                    "drawing the picture:"
-                                                  : "The program's picture renderer was started but did not answer:";
-        EXPECT_EQ(strExpected, strText.substr(0, strExpected.size())) << strText;
-        EXPECT_NE(std::string::npos, strText.find("XTPMetafileRenderer.exe")) << strText;
-        if (nHow == 0)
+        const std::wstring strText = EditorSession::ShownTextW(hMessage);
+        const std::string strStart = nHow == 0   ? "The program's picture renderer was ended before it finished "
+                                                   "drawing the picture:"
+                                     : nHow == 1 ? "The program's picture renderer was started but did not answer:"
+                                                 : "Metafiles cannot be drawn because the program's picture renderer "
+                                                   "is missing or cannot start:";
+        // The path as the system has it, on a line of its own.
+        EXPECT_TRUE(std::wstring(strStart.begin(), strStart.end()) + L"\n" + strRenderer +
+                        L"\nThe button image is unchanged." ==
+                    strText)
+            << EditorSession::ShownText(hMessage);
+        if (nHow != 1)
         {
-            EXPECT_FALSE(testsupport::SaveScreenSnapshot(hMessage, "button_editor_renderer_ended").empty());
+            EXPECT_FALSE(testsupport::SaveScreenSnapshot(hMessage, nHow == 0 ? "button_editor_renderer_ended"
+                                                                              : "button_editor_renderer_missing")
+                             .empty());
         }
-        ::UnmapViewOfFile(pBlock);
-        ::CloseHandle(hMapping);
         ::PostMessage(hMessage, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         ASSERT_TRUE(WaitUntilGone(hMessage, 5000));
         EXPECT_TRUE(editor.RedoOn()) << "the image and its history stay";
+        if (nHow == 2)
+            ASSERT_TRUE(::CopyFileW(strBuiltRenderer.c_str(), strRenderer.c_str(), FALSE));
         EXPECT_EQ("", editor.Import(strSlow)) << "the next import draws";
         editor.Close();
     }

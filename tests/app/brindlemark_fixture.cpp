@@ -403,6 +403,16 @@ bool StartGameWith(const std::string& strArguments, PROCESS_INFORMATION& pi)
     return ::CreateProcess(NULL, command.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi) != FALSE;
 }
 
+bool StartGameAt(const std::wstring& strExe, PROCESS_INFORMATION& pi)
+{
+    std::wstring strCommand = L"\"" + strExe + L"\"";
+    std::vector<wchar_t> command(strCommand.begin(), strCommand.end());
+    command.push_back(0);
+    STARTUPINFOW si = {};
+    si.cb = sizeof(si);
+    return ::CreateProcessW(strExe.c_str(), command.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi) != FALSE;
+}
+
 void StoreOnlyDifficultyProfile(int nSide, int nMinutes, bool bForceComplete)
 {
     g_ApplicationInfo.m_GradeInfoList.LoadFromRegistry();

@@ -70,6 +70,9 @@ bool IsCentredOver(HWND hWnd, HWND hOwner);
 // Starts the game with the arguments after its path (each with its leading
 // space, as " /p \"file\""); pi receives the process and its thread.
 bool StartGameWith(const std::string& strArguments, PROCESS_INFORMATION& pi);
+// Starts a copy of the game at its wide-character path (a folder of any
+// letters); pi receives the process and its thread.
+bool StartGameAt(const std::wstring& strExe, PROCESS_INFORMATION& pi);
 
 // The program as a process, its frame found by the title.
 class Game
@@ -79,15 +82,14 @@ public:
     // command line titles it with the file's name).
     Game(const std::string& strArguments = std::string(), const std::string& strTitle = "Untitled - Brindlemark")
     {
-        if (!StartGameWith(strArguments, m_pi))
-            return;
-        ::WaitForInputIdle(m_pi.hProcess, 10000);
-        m_hWnd = WaitForWindow(m_pi.dwProcessId, strTitle);
-        // The splash goes after its own time; the first layout follows 100 ms
-        // after the frame.
-        for (int n = 0; n < 100 && WaitForWindow(m_pi.dwProcessId, "", 10) != NULL; n++)
-            Wait(50);
-        Wait(300);
+        if (StartGameWith(strArguments, m_pi))
+            WaitForFrame(strTitle);
+    }
+    // A copy of the game started from its wide-character path.
+    explicit Game(const std::wstring& strExe)
+    {
+        if (StartGameAt(strExe, m_pi))
+            WaitForFrame("Untitled - Brindlemark");
     }
     ~Game()
     {
@@ -153,6 +155,17 @@ public:
     }
 
 private:
+    void WaitForFrame(const std::string& strTitle)
+    {
+        ::WaitForInputIdle(m_pi.hProcess, 10000);
+        m_hWnd = WaitForWindow(m_pi.dwProcessId, strTitle);
+        // The splash goes after its own time; the first layout follows 100 ms
+        // after the frame.
+        for (int n = 0; n < 100 && WaitForWindow(m_pi.dwProcessId, "", 10) != NULL; n++)
+            Wait(50);
+        Wait(300);
+    }
+
     PROCESS_INFORMATION m_pi = {};
     HWND m_hWnd = NULL;
 };

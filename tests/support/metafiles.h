@@ -808,6 +808,58 @@ inline void AddCopy(EmfWriter& emf, CopyKind nKind, int srcSide, int nRect, bool
     emf.Record(nKind == copyBlend ? EMR_ALPHABLEND : nKind == copyMasked ? EMR_MASKBLT : EMR_PLGBLT, words);
 }
 
+// A copy of a one-pixel 32-bit bitmap (BitBlt onto one pixel, or
+// StretchBlt onto 2 x 2) with the raster operation, as the recorder writes
+// it.
+inline void AddSourceCopy(EmfWriter& emf, DWORD iType, DWORD dwRop)
+{
+    DWORD cbBmi = 0;
+    const std::vector<DWORD> source = DibWords(1, 1, 32, 4, cbBmi);
+    const DWORD nFixed = iType == EMR_BITBLT ? 100 : 108, nSide = iType == EMR_BITBLT ? 1 : 2;
+    std::vector<DWORD> words = {0, 0, (DWORD)kMetafileSide, (DWORD)kMetafileSide, 2, 2, nSide, nSide, dwRop, 0, 0,
+                                FloatWord(1), 0, 0, FloatWord(1), 0, 0, 0, DIB_RGB_COLORS, nFixed, cbBmi,
+                                nFixed + cbBmi, 4};
+    if (iType == EMR_STRETCHBLT)
+        words.insert(words.end(), {1, 1});
+    words.insert(words.end(), source.begin(), source.end());
+    emf.Record(iType, words);
+}
+
+// A masked copy (or, bParallelogram, a parallelogram copy) of a side x side
+// 32-bit source onto side x side at (2, 2), with or without its source and
+// mask, the bounds given, the record padded with zeros to nSize bytes.
+inline void AddCopyOfParts(EmfWriter& emf, bool bParallelogram, int side, bool bSource, bool bMask,
+                           const std::vector<DWORD>& bounds, DWORD nSize = 0)
+{
+    const DWORD cbBits = (DWORD)(side * side * 4), cbMaskBits = (DWORD)(((side + 31) / 32) * 4 * side);
+    DWORD cbBmi = 0, cbBmiMask = 0;
+    const std::vector<DWORD> source = DibWords(side, side, 32, cbBits, cbBmi);
+    const std::vector<DWORD> mask = DibWords(side, side, 1, cbMaskBits, cbBmiMask);
+    const DWORD nFixed = bParallelogram ? 140 : 128, s = (DWORD)side;
+    std::vector<DWORD> words = bounds;
+    if (bParallelogram)
+        words.insert(words.end(), {2, 2, 2 + s, 2, 2, 2 + s, 0, 0, s, s});
+    else
+        words.insert(words.end(), {2, 2, s, s, MAKEROP4(SRCCOPY, DSTINVERT), 0, 0});
+    words.insert(words.end(), {FloatWord(1), 0, 0, FloatWord(1), 0, 0, 0, DIB_RGB_COLORS});
+    if (bSource)
+        words.insert(words.end(), {nFixed, cbBmi, nFixed + cbBmi, cbBits});
+    else
+        words.insert(words.end(), {0, 0, 0, 0});
+    const DWORD offMask = nFixed + (bSource ? cbBmi + cbBits : 0);
+    if (bMask)
+        words.insert(words.end(), {0, 0, DIB_RGB_COLORS, offMask, cbBmiMask, offMask + cbBmiMask, cbMaskBits});
+    else
+        words.insert(words.end(), {0, 0, DIB_RGB_COLORS, 0, 0, 0, 0});
+    if (bSource)
+        words.insert(words.end(), source.begin(), source.end());
+    if (bMask)
+        words.insert(words.end(), mask.begin(), mask.end());
+    while (8 + words.size() * 4 < nSize)
+        words.push_back(0);
+    emf.Record(bParallelogram ? EMR_PLGBLT : EMR_MASKBLT, words);
+}
+
 // Pictures of many blends, masked copies and parallelogram copies, priced
 // just under the drawing limit (they draw, well within the renderer's time)
 // or over it (they are refused by their price before any of them is drawn).
@@ -833,6 +885,33 @@ inline std::vector<PricedPicture> PricedCopyPictures()
     pictures.push_back({"tiny_masked_copies_over_the_limit", true, Many(copyMasked, 10000)});
     pictures.push_back({"tiny_parallelogram_copies_under_the_limit", false, Many(copyParallelogram, 2400)});
     pictures.push_back({"tiny_parallelogram_copies_over_the_limit", true, Many(copyParallelogram, 10000)});
+    // Copies of a one-pixel bitmap: the player makes a DC, a brush and a
+    // bitmap for each, whatever the raster operation.
+    auto Copies = [](DWORD iType, DWORD dwRop, int nCount) {
+        EmfWriter emf;
+        for (int i = 0; i < nCount; i++)
+            AddSourceCopy(emf, iType, dwRop);
+        return emf.Finish();
+    };
+    pictures.push_back({"one_pixel_bitmap_copies_under_the_limit", false, Copies(EMR_BITBLT, SRCCOPY, 7000)});
+    pictures.push_back({"one_pixel_bitmap_copies_12000", true, Copies(EMR_BITBLT, SRCCOPY, 12000)});
+    pictures.push_back({"one_pixel_bitmap_copies_25000", true, Copies(EMR_BITBLT, SRCCOPY, 25000)});
+    pictures.push_back({"one_pixel_bitmap_copies_99990", true, Copies(EMR_BITBLT, SRCCOPY, 99990)});
+    pictures.push_back({"stretched_bitmap_copies_ignoring_it_under_the_limit", false,
+                        Copies(EMR_STRETCHBLT, PATCOPY, 7000)});
+    pictures.push_back({"stretched_bitmap_copies_50000", true, Copies(EMR_STRETCHBLT, SRCCOPY, 50000)});
+    pictures.push_back({"stretched_bitmap_copies_ignoring_it_50000", true, Copies(EMR_STRETCHBLT, PATCOPY, 50000)});
+    // Masked copies without a mask of 2,000 bytes: the player makes a mask
+    // of each record's bytes, 2,000 rows high whichever the sign of the
+    // bounds' left.
+    for (const LONG nLeft : {2000, -2000})
+    {
+        EmfWriter emf;
+        for (int i = 0; i < 300; i++)
+            AddCopyOfParts(emf, false, 1, true, false, {(DWORD)nLeft, 0, 31, 31}, 2000);
+        pictures.push_back({nLeft > 0 ? "copies_without_a_mask_left_2000" : "copies_without_a_mask_left_-2000", true,
+                            emf.Finish()});
+    }
     // Masked copies of 2048 x 2048 through a transform that shrinks them to
     // a few pixels: the player works at their logical size all the same.
     for (int nCount : {1, 7})
@@ -852,14 +931,50 @@ inline std::vector<PricedPicture> PricedCopyPictures()
 // buffers or divide by nothing, each with a twin that differs only in that
 // field and draws: a blend whose source bits are larger than its bitmap, a
 // 32-bit source whose colour masks are empty, a palette selection whose
-// second word names a far object, and a pen whose own dashes add up to
-// 2^32.
+// second word names a far object, a pen whose own dashes add up to 2^32, a
+// masked copy without a source whose bytes read as a 32-bit bitmap, masked
+// and parallelogram copies without a mask whose bounds begin left of 0,
+// and a blend of palette indices through a palette of no entries.
 struct DamagedRecordPicture
 {
     const char* pszName;
     std::vector<BYTE> damaged;
     std::vector<BYTE> sound;
 };
+
+// A palette of nEntries red entries (selected or not), then a blend onto
+// 24 x 24 of a 2 x 2 8-bit source of the colour kind (its two colours
+// palette indices 0 and 1, or red and green).
+inline std::vector<BYTE> PaletteBlend(int nEntries, bool bSelected, DWORD iUsage, DWORD iCopy = EMR_ALPHABLEND)
+{
+    EmfWriter emf;
+    std::vector<DWORD> palette = {1, 0x300u | ((DWORD)nEntries << 16)};
+    palette.insert(palette.end(), (size_t)std::max(nEntries, 1), 0x000000FF);
+    emf.Record(EMR_CREATEPALETTE, palette);
+    if (bSelected)
+    {
+        emf.Record(EMR_SELECTPALETTE, {1});
+        emf.Record(EMR_REALIZEPALETTE, {});
+    }
+    emf.Handles(2);
+    std::vector<DWORD> source = {40, 2, 2, 1u | (8u << 16), BI_RGB, 0, 0, 0, 2, 0};
+    if (iUsage == DIB_PAL_COLORS)
+        source.push_back(0x00010000);
+    else
+        source.insert(source.end(), {0x00FF0000, 0x0000FF00});
+    const DWORD cbBmi = (DWORD)source.size() * 4;
+    source.insert(source.end(), {0x00000100, 0x00000001});
+    std::vector<DWORD> words;
+    if (iCopy == EMR_ALPHABLEND)
+        words = {0, 0, 31, 31, 2, 2, 24, 24, (DWORD)(AC_SRC_OVER | (255 << 16)), 0, 0, FloatWord(1), 0, 0,
+                 FloatWord(1), 0, 0, 0, iUsage, 108, cbBmi, 108 + cbBmi, 8, 2, 2};
+    else   // a stretched copy
+        words = {0, 0, 31, 31, 2, 2, 24, 24, SRCCOPY, 0, 0, FloatWord(1), 0, 0, FloatWord(1), 0, 0, 0, iUsage, 108,
+                 cbBmi, 108 + cbBmi, 8, 2, 2};
+    words.insert(words.end(), source.begin(), source.end());
+    emf.Record(iCopy, words);
+    return emf.Finish();
+}
 
 inline std::vector<DamagedRecordPicture> DamagedRecordPictures()
 {
@@ -902,6 +1017,24 @@ inline std::vector<DamagedRecordPicture> DamagedRecordPictures()
         return emf.Finish();
     };
     pictures.push_back({"dashes_adding_up_to_2_32", Dashed(0x80000000u), Dashed(0x40000000u)});
+    auto Copy = [](bool bParallelogram, bool bSource, bool bMask, const std::vector<DWORD>& bounds, DWORD nSize) {
+        EmfWriter emf;
+        emf.Record(EMR_SETBKCOLOR, {RGB(0, 128, 255)});
+        AddCopyOfParts(emf, bParallelogram, 24, bSource, bMask, bounds, nSize);
+        return emf.Finish();
+    };
+    // Read as a header: 8,192 bytes wide, 7,000 rows, one plane and 32 (or
+    // no) bits a pixel.
+    pictures.push_back({"masked_copy_without_source_of_32_bits",
+                        Copy(false, false, true, {7000, 0x00200001, 0, 31}, 8192),
+                        Copy(false, false, true, {7000, 0x00000001, 0, 31}, 8192)});
+    pictures.push_back({"masked_copy_without_mask_left_-2000", Copy(false, true, false, {(DWORD)-2000, 0, 31, 31}, 0),
+                        Copy(false, true, false, {2000, 0, 31, 31}, 0)});
+    pictures.push_back({"parallelogram_copy_without_mask_left_-2000",
+                        Copy(true, true, false, {(DWORD)-2000, 0, 31, 31}, 0),
+                        Copy(true, true, false, {2000, 0, 31, 31}, 0)});
+    pictures.push_back({"blend_of_palette_indices_through_no_entries", PaletteBlend(0, true, DIB_PAL_COLORS),
+                        PaletteBlend(1, true, DIB_PAL_COLORS)});
     return pictures;
 }
 } // namespace testsupport

@@ -180,11 +180,46 @@ BM_UI_BENCH(metafile)
     // its price or drawn.
     for (const testsupport::CostlyPicture& picture : testsupport::CostlyPictures())
         Measure((std::string("costly ") + picture.pszName).c_str(), picture.data);
-    // Blends, masked copies and parallelogram copies priced just under the
-    // limit (drawn) and over it (refused by their price before a renderer
-    // starts).
+    // Blends, masked copies, parallelogram copies and copies of a bitmap
+    // priced just under the limit (drawn) and over it (refused by their
+    // price before a renderer starts).
     for (const testsupport::PricedPicture& picture : testsupport::PricedCopyPictures())
         Measure((std::string("priced ") + picture.pszName).c_str(), picture.data);
+    // Bitmaps as large as a bitmap may be, as many as a picture file holds,
+    // shrunk onto the picture by each kind of copy that converts them:
+    // priced by their pixels, drawn.
+    {
+        const int nSource = 1024, nCopies = 3;
+        DWORD cbBmi = 0;
+        const DWORD cbBits = (DWORD)nSource * nSource * 4;
+        const std::vector<DWORD> dib = testsupport::DibWords(nSource, nSource, 32, cbBits, cbBmi);
+        const DWORD n = (DWORD)nSource, one = testsupport::FloatWord(1);
+        std::vector<WORD> packed;
+        for (DWORD dw : dib)
+            packed.insert(packed.end(), {(WORD)dw, (WORD)(dw >> 16)});
+        testsupport::EmfWriter stretched, dibits;
+        testsupport::WmfWriter placeable(1), placeableDibits(1);
+        for (int i = 0; i < nCopies; i++)
+        {
+            std::vector<DWORD> words = {0, 0, 31, 31, 0, 0, 32, 32, SRCCOPY, 0, 0, one, 0, 0, one, 0, 0, 0,
+                                        DIB_RGB_COLORS, 108, cbBmi, 108 + cbBmi, cbBits, n, n};
+            words.insert(words.end(), dib.begin(), dib.end());
+            stretched.Record(EMR_STRETCHBLT, words);
+            words = {0, 0, 31, 31, 0, 0, 0, 0, n, n, 80, cbBmi, 80 + cbBmi, cbBits, DIB_RGB_COLORS, SRCCOPY, 32, 32};
+            words.insert(words.end(), dib.begin(), dib.end());
+            dibits.Record(EMR_STRETCHDIBITS, words);
+            std::vector<WORD> params = {0x0020, 0x00CC, (WORD)n, (WORD)n, 0, 0, 32, 32, 0, 0};
+            params.insert(params.end(), packed.begin(), packed.end());
+            placeable.Record(0x0B41, params);   // DIBStretchBlt
+            params = {0x0020, 0x00CC, DIB_RGB_COLORS, (WORD)n, (WORD)n, 0, 0, 32, 32, 0, 0};
+            params.insert(params.end(), packed.begin(), packed.end());
+            placeableDibits.Record(0x0F43, params);   // StretchDIBits
+        }
+        Measure("largest bitmaps shrunk by StretchBlt", stretched.Finish());
+        Measure("largest bitmaps shrunk by StretchDIBits", dibits.Finish());
+        Measure("largest bitmaps shrunk by a placeable DIBStretchBlt", placeable.Finish());
+        Measure("largest bitmaps shrunk by a placeable StretchDIBits", placeableDibits.Finish());
+    }
     // Gradients, blends, masked and parallelogram copies, palettes, own
     // dashes and comments: drawn.
     for (const testsupport::KindPicture& picture : testsupport::PicturesOfEveryKind())

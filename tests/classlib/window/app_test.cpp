@@ -625,7 +625,9 @@ TEST(Globals, MessageBoxesGoThroughTheHook)
     Boxes().nAnswer = IDOK;
     CWnd wnd;
     EXPECT_EQ(IDOK, wnd.MessageBox("from a window"));
-    EXPECT_EQ(std::vector<std::string>({ "plain", "Please enter an integer.", "from a window" }), Boxes().texts);
+    EXPECT_EQ(IDOK, AfxMessageBoxW(L"in wide characters"));
+    EXPECT_EQ(std::vector<std::string>({"plain", "Please enter an integer.", "from a window", "in wide characters"}),
+              Boxes().texts);
 
     // Exceptions reporting themselves use the same path.
     Boxes().texts.clear();

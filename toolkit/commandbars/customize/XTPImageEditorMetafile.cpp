@@ -54,6 +54,16 @@ const double kAreaShapeCost = 5;
 // transform (about 110 us). On top of what every drawing record and every
 // shape painted pixel by pixel costs.
 const double kBlendRecordCost = 26;
+// A copy with a source bitmap (BitBlt, StretchBlt): the player makes a DC,
+// a brush to clear it and a bitmap of the source for each, whatever the
+// raster operation (about 35 us in all, measured in the renderer).
+const double kSourceCopyRecordCost = 34;
+// The bitmap a copy or a setting of bits reads is converted pixel by pixel
+// (and, stretched, read again): the cost of a pixel of it.
+const double kCopyPixelCost = 0.012;
+// A two-colour brush is made as a bitmap set from the record's bits, then
+// a brush of it: the cost of a pixel of it as it is made.
+const double kMonoBrushPixelCost = 0.013;
 const double kMaskedCopyRecordCost = 90;
 const double kParallelogramRecordCost = 110;
 // A masked or parallelogram copy works through bitmaps of its rectangle in
@@ -139,8 +149,8 @@ struct CRecordCost
 {
     CRecordCost()
         : bFromCurrent(false), bDraws(false), bFills(false), nPattern(0), nVector(0), dLines(0), dCurves(0),
-          nPixels(0), nChars(0), dLength(0), dRows(0), dHeight(0), bPathFill(false), bWiden(false), bEndsPath(false),
-          dArea(0), dShapes(0)
+          nPixels(0), nCopyPixels(0), nChars(0), dLength(0), dRows(0), dHeight(0), bPathFill(false), bWiden(false),
+          bEndsPath(false), dArea(0), dShapes(0)
     {
     }
     // A line from one logical point to the next.
@@ -168,7 +178,8 @@ struct CRecordCost
     LONGLONG nVector;   // a logical length (round corner, region frame) that must stay small
     double dLines;      // lines it strokes
     double dCurves;     // curves it strokes
-    ULONGLONG nPixels;  // pixels of the bitmaps and rectangles of regions it reads
+    ULONGLONG nPixels;  // pixels of the masks and rectangles of regions it reads
+    ULONGLONG nCopyPixels;   // pixels of the bitmap a copy or a setting of bits converts
     DWORD nChars;       // characters it writes
     double dLength;     // logical length of its lines and outlines
     double dRows;       // logical rows its edges cross, added up (for a fill)
@@ -211,6 +222,8 @@ struct CSavedState
     double dPenDash;
     bool bPenDashOnDevice;
     double dClipRects;
+    DWORD nPalette;
+    LONGLONG nPaletteEntries;
 };
 
 // The path being made or last made: what it holds for the records that
@@ -238,7 +251,7 @@ public:
           m_nPoints(0), m_nChars(0), m_nPenSize(0), m_nFontSize(0), m_nPenPattern(0), m_nBrushPattern(0),
           m_dFixedCost(0), m_nHeaderRecords(0), m_nKind(0), m_nRegionRects(0), m_dPenDash(0),
           m_bPenDashOnDevice(false), m_bInPath(false), m_dClipRects(0), m_nBytesLeft(0),
-          m_bMadeMasks(RunningOnWine())
+          m_bMadeMasks(RunningOnWine()), m_nPalette(0), m_nPaletteEntries(-1)
     {
         m_rcPlaceable.left = m_rcPlaceable.top = m_rcPlaceable.right = m_rcPlaceable.bottom = 0;
     }
@@ -305,6 +318,11 @@ private:
                          bool bBitsFit = false);
     bool CheckBlitMask(const BYTE* r, DWORD nSize, DWORD nFixed, DWORD offMask, LONGLONG cx, LONGLONG cy,
                        CRecordCost& cost);
+    // Whether what this system's player reads for a bitmap it makes of a
+    // copy record's own bytes (header, colours and bits from the record's
+    // start) lies inside the record; it reads nothing for a header it does
+    // not take.
+    bool MadeBitmapInside(const BYTE* r, DWORD nSize, DWORD iUsage) const;
 
     const XTP_METAFILE_LIMITS& m_limits;
     DWORD m_nRecords;
@@ -328,8 +346,13 @@ private:
     double m_dClipRects;    // rectangles the clip region may hold
     ULONGLONG m_nBytesLeft; // bytes of the enhanced metafile from the record read on
     // The system's player makes a mask of a masked or parallelogram copy's
-    // own bytes when it names none (under Wine).
+    // own bytes when it names none, and a source of a masked copy's when
+    // it names none (under Wine).
     bool m_bMadeMasks;
+    // The palette the file selected (its slot, 0 for the system's own) and
+    // its entries (-1 for the system's own).
+    DWORD m_nPalette;
+    LONGLONG m_nPaletteEntries;
 };
 
 bool CMetafileWalker::Fail(LPCTSTR lpszFormat, ...)
@@ -482,6 +505,9 @@ bool CMetafileWalker::CheckBlitSource(const BYTE* r, DWORD nSize, DWORD nFixed, 
             return Fail(_T("a copy without its source bitmap"));
         if (offBmi != 0 || offBits != 0 || cbBits != 0)
             return Fail(_T("a bitmap of no bytes at offset %lu"), (unsigned long)offBmi);
+        // This system's player makes a source of the record's first bytes.
+        if (m_bMadeMasks && !MadeBitmapInside(r, nSize, iUsage))
+            return Fail(_T("a copy without a source, whose own bytes the player reads as a bitmap past the record"));
         return true;
     }
     if (offBmi < nFixed || offBits < nFixed || (ULONGLONG)offBmi + cbBmi > nSize || (ULONGLONG)offBits + cbBits > nSize)
@@ -519,11 +545,20 @@ bool CMetafileWalker::CheckBlitMask(const BYTE* r, DWORD nSize, DWORD nFixed, DW
     {
         if (offBmi != 0 || offBits != 0 || cbBits != 0)
             return Fail(_T("a mask of no bytes at offset %lu"), (unsigned long)offBmi);
-        // The mask this system's player makes of the record's first bytes.
+        if (!m_bMadeMasks)
+            return true;
+        // The mask this system's player makes of the record's first bytes:
+        // as wide as the record's size and as high as the left of the
+        // bounds, whichever its sign; with a negative left it reads the
+        // mask's rows past the record.
         const LONG nLeft = I32(r + 8);
-        if (m_bMadeMasks && nLeft > 0)
-            return AddCost((double)nSize * (double)nLeft * kMadeMaskPixelCost);
-        return true;
+        if (nLeft < 0)
+            return Fail(_T("a copy without a mask whose bounds begin at %ld, which the player reads as a mask past ")
+                        _T("the record"),
+                        (long)nLeft);
+        if (!MadeBitmapInside(r, nSize, iUsage))
+            return Fail(_T("a copy without a mask, whose own bytes the player reads as a mask past the record"));
+        return AddCost((double)nSize * (double)nLeft * kMadeMaskPixelCost);
     }
     if (offBmi < nFixed || offBits < nFixed || (ULONGLONG)offBmi + cbBmi > nSize || (ULONGLONG)offBits + cbBits > nSize)
         return Fail(_T("a mask past the end of the record"));
@@ -538,12 +573,41 @@ bool CMetafileWalker::CheckBlitMask(const BYTE* r, DWORD nSize, DWORD nFixed, DW
     return AddCost((double)cxMask * (double)cyMask * kMaskPixelCost);
 }
 
+bool CMetafileWalker::MadeBitmapInside(const BYTE* r, DWORD nSize, DWORD iUsage) const
+{
+    // As a bitmap header: its size is the record's kind, its width the
+    // record's size, its height the left of the bounds, its planes and bits
+    // a pixel the two halves of the top, its compression the right.
+    const ULONGLONG biSize = U32(r), cx = nSize;
+    const LONGLONG cy = std::llabs((LONGLONG)I32(r + 8));
+    const WORD nPlanes = U16(r + 12), nBits = U16(r + 14);
+    const DWORD nCompression = U32(r + 16);
+    const bool bRgb = nCompression == BI_RGB, bFields = nCompression == BI_BITFIELDS;
+    // Run-length bits, as many bytes as the bottom of the bounds says, are
+    // read for a positive height whatever the planes.
+    const bool bRuns = (nCompression == BI_RLE8 && nBits == 8) || (nCompression == BI_RLE4 && nBits == 4);
+    const ULONGLONG cbRuns = U32(r + 20);
+    const bool bTaken = cy != 0 && (bRuns ? I32(r + 8) > 0 && cbRuns != 0 : nPlanes != 0) &&
+                        (bRuns || ((nBits == 1 || nBits == 4 || nBits == 8 || nBits == 24) && bRgb) ||
+                         ((nBits == 16 || nBits == 32) && (bRgb || bFields)));
+    if (!bTaken)
+        return true;
+    ULONGLONG nTable = bFields ? 12 : 0;
+    if (nBits <= 8)
+    {
+        const ULONGLONG nUsed = U32(r + 32), nMax = 1ull << nBits;
+        nTable = (nUsed != 0 && nUsed < nMax ? nUsed : nMax) * (iUsage == DIB_PAL_COLORS ? 2 : 4);
+    }
+    const ULONGLONG nStride = ((cx * nBits + 31) / 32) * 4;
+    return biSize + nTable <= nSize && (bRuns ? cbRuns : nStride * (ULONGLONG)cy) <= nSize;
+}
+
 bool CMetafileWalker::SaveDC()
 {
     if (m_saved.size() >= m_limits.nMaxSaveDepth)
         return Fail(_T("more than %lu saved states"), (unsigned long)m_limits.nMaxSaveDepth);
-    const CSavedState state = {m_nPenSize,  m_nFontSize,        m_nPenPattern, m_nBrushPattern,
-                               m_dPenDash, m_bPenDashOnDevice, m_dClipRects};
+    const CSavedState state = {m_nPenSize, m_nFontSize,        m_nPenPattern, m_nBrushPattern, m_dPenDash,
+                               m_bPenDashOnDevice, m_dClipRects, m_nPalette, m_nPaletteEntries};
     m_saved.push_back(state);
     return true;
 }
@@ -562,6 +626,8 @@ bool CMetafileWalker::RestoreDC(LONG nRelative)
     m_dPenDash = m_saved.back().dPenDash;
     m_bPenDashOnDevice = m_saved.back().bPenDashOnDevice;
     m_dClipRects = m_saved.back().dClipRects;
+    m_nPalette = m_saved.back().nPalette;
+    m_nPaletteEntries = m_saved.back().nPaletteEntries;
     m_saved.pop_back();
     return true;
 }
@@ -956,14 +1022,22 @@ bool CMetafileWalker::EnhRecordBody(const BYTE* r, DWORD nSize, CRecordCost& cos
     case EMR_SELECTPALETTE:
         // The system's own palette or one the file made.
         if (U32(r + 8) == (ENHMETA_STOCK_OBJECT | DEFAULT_PALETTE))
+        {
+            m_nPalette = 0;
+            m_nPaletteEntries = -1;
             return true;
-        return EnhIndex(U32(r + 8), objPalette, false);
+        }
+        if (!EnhIndex(U32(r + 8), objPalette, false))
+            return false;
+        m_nPalette = U32(r + 8);
+        m_nPaletteEntries = m_objects[m_nPalette].nSize;
+        return true;
     case EMR_CREATEPALETTE:
         // The recorder may count more entries than the record holds; the
         // player reads them from the bytes after it, which must be there.
         // The version word is not read.
         return PaletteEntries(U16(r + 14), m_nBytesLeft > 16 ? m_nBytesLeft - 16 : 0) &&
-               EnhCreate(U32(r + 8), objPalette, 0);
+               EnhCreate(U32(r + 8), objPalette, U16(r + 14));
     case EMR_SETPALETTEENTRIES:
     {
         const DWORD iStart = U32(r + 12), nEntries = U32(r + 16);
@@ -978,6 +1052,9 @@ bool CMetafileWalker::EnhRecordBody(const BYTE* r, DWORD nSize, CRecordCost& cos
             return false;
         if (U32(r + 12) == 0 || U32(r + 12) > kMaxPaletteEntries)
             return Fail(_T("a palette of %lu entries"), (unsigned long)U32(r + 12));
+        m_objects[U32(r + 8)].nSize = U32(r + 12);
+        if (m_nPalette == U32(r + 8))
+            m_nPaletteEntries = U32(r + 12);
         return true;
     case EMR_REALIZEPALETTE:
         return true;
@@ -1110,6 +1187,10 @@ bool CMetafileWalker::EnhRecordBody(const BYTE* r, DWORD nSize, CRecordCost& cos
         if (!EnhIndex(ih, objFree, false))
             return false;
         m_objects[ih].nKind = objFree;
+        // A selected palette stays selected as it was; a new object may
+        // take its slot.
+        if (m_nPalette == ih)
+            m_nPalette = 0;
         return true;
     }
     case EMR_CREATEPEN:
@@ -1203,7 +1284,8 @@ bool CMetafileWalker::EnhRecordBody(const BYTE* r, DWORD nSize, CRecordCost& cos
         if (iType == EMR_CREATEMONOBRUSH && U16(r + offBmi + 14) != 1)
             return Fail(_T("a two-colour brush of more colours"));
         const ULONGLONG nPattern = (ULONGLONG)cx * (ULONGLONG)cy;
-        if (!AddCost((double)nPattern * kPatternPixelCost))
+        const double dPixelCost = iType == EMR_CREATEMONOBRUSH ? kMonoBrushPixelCost : kPatternPixelCost;
+        if (!AddCost((double)nPattern * dPixelCost))
             return false;
         return EnhCreate(U32(r + 8), objBrush, 0, nPattern);
     }
@@ -1328,7 +1410,8 @@ bool CMetafileWalker::EnhRecordBody(const BYTE* r, DWORD nSize, CRecordCost& cos
             (ULONGLONG)offBits + cbBits > nSize)
             return Fail(_T("a bitmap past the end of the record"));
         LONG cx = 0, cy = 0;
-        if (!CheckDib(r + offBmi, cbBmi, r + offBits, cbBits, iUsage, false, &cx, &cy))
+        if (!CheckDib(r + offBmi, cbBmi, r + offBits, cbBits, iUsage, false, &cx, &cy) ||
+            !AddCost(kSourceCopyRecordCost))
             return false;
         const LONGLONG cxSrc = iType == EMR_BITBLT ? cxDest : I32(r + 100);
         const LONGLONG cySrc = iType == EMR_BITBLT ? cyDest : I32(r + 104);
@@ -1339,7 +1422,7 @@ bool CMetafileWalker::EnhRecordBody(const BYTE* r, DWORD nSize, CRecordCost& cos
             return Fail(_T("a copy through a source transform"));
         if (!SourceInside(I32(r + 44), I32(r + 48), cxSrc, cySrc, cx, cy))
             return false;
-        cost.nPixels = (ULONGLONG)cx * (ULONGLONG)cy;
+        cost.nCopyPixels = (ULONGLONG)cx * (ULONGLONG)cy;
         return Count(4, 0);
     }
     case EMR_ALPHABLEND:
@@ -1358,6 +1441,10 @@ bool CMetafileWalker::EnhRecordBody(const BYTE* r, DWORD nSize, CRecordCost& cos
             return false;
         if (nFormat == AC_SRC_ALPHA && U16(r + U32(r + 84) + 14) != 32)
             return Fail(_T("a blend by the alpha of a bitmap without alpha"));
+        // The blend's player looks the source's palette indices up in the
+        // selected palette, past the end of one of no entries.
+        if (U32(r + 80) == DIB_PAL_COLORS && m_nPaletteEntries == 0)
+            return Fail(_T("a blend of palette indices through a palette of no entries"));
         if (!AddCost(kBlendRecordCost))
             return false;
         cost.box.Add(xDest, yDest);
@@ -1466,7 +1553,7 @@ bool CMetafileWalker::EnhRecordBody(const BYTE* r, DWORD nSize, CRecordCost& cos
         cost.box.Add(xDest, yDest);
         cost.box.Add((LONGLONG)xDest + cxSrc, (LONGLONG)yDest + cySrc);
         cost.bDraws = true;
-        cost.nPixels = (ULONGLONG)cx * (ULONGLONG)cy;
+        cost.nCopyPixels = (ULONGLONG)cx * (ULONGLONG)cy;
         return Count(4, 0);
     }
     case EMR_STRETCHDIBITS:
@@ -1486,7 +1573,7 @@ bool CMetafileWalker::EnhRecordBody(const BYTE* r, DWORD nSize, CRecordCost& cos
         cost.box.Add(xDest, yDest);
         cost.box.Add((LONGLONG)xDest + cxDest, (LONGLONG)yDest + cyDest);
         cost.bDraws = true;
-        cost.nPixels = (ULONGLONG)cx * (ULONGLONG)cy;
+        cost.nCopyPixels = (ULONGLONG)cx * (ULONGLONG)cy;
         return Count(4, 0);
     }
     case EMR_EXTTEXTOUTA:
@@ -1843,7 +1930,7 @@ bool CMetafileWalker::MetaRecordBody(const BYTE* r, DWORD nSize, CRecordCost& co
         cost.box.Add(P(7) + P(5), P(6) + P(4));
         cost.bDraws = true;
         cost.bFills = true;   // the raster operation may use the brush
-        cost.nPixels = (ULONGLONG)cx * (ULONGLONG)cy;
+        cost.nCopyPixels = (ULONGLONG)cx * (ULONGLONG)cy;
         return Count(4, 0);
     }
     case 0x0B41:   // DIBStretchBlt: rop, srcHeight, srcWidth, ySrc, xSrc, height, width, yDest, xDest, DIB
@@ -1859,7 +1946,7 @@ bool CMetafileWalker::MetaRecordBody(const BYTE* r, DWORD nSize, CRecordCost& co
         cost.box.Add(P(9) + P(7), P(8) + P(6));
         cost.bDraws = true;
         cost.bFills = true;
-        cost.nPixels = (ULONGLONG)cx * (ULONGLONG)cy;
+        cost.nCopyPixels = (ULONGLONG)cx * (ULONGLONG)cy;
         return Count(4, 0);
     }
     case 0x0F43:   // StretchDIBits: rop, usage, srcHeight, srcWidth, ySrc, xSrc, height, width, yDest, xDest, DIB
@@ -1874,7 +1961,7 @@ bool CMetafileWalker::MetaRecordBody(const BYTE* r, DWORD nSize, CRecordCost& co
         cost.box.Add(P(10), P(9));
         cost.box.Add(P(10) + P(8), P(9) + P(7));
         cost.bDraws = true;
-        cost.nPixels = (ULONGLONG)cx * (ULONGLONG)cy;
+        cost.nCopyPixels = (ULONGLONG)cx * (ULONGLONG)cy;
         return Count(4, 0);
     }
     case 0x0D33:   // SetDIBitsToDevice: usage, scans, start, ySrc, xSrc, height, width, yDest, xDest, DIB
@@ -1894,7 +1981,7 @@ bool CMetafileWalker::MetaRecordBody(const BYTE* r, DWORD nSize, CRecordCost& co
         cost.box.Add(P(8), P(7));
         cost.box.Add(P(8) + P(6), P(7) + P(5));
         cost.bDraws = true;
-        cost.nPixels = (ULONGLONG)cx * (ULONGLONG)cy;
+        cost.nCopyPixels = (ULONGLONG)cx * (ULONGLONG)cy;
         return Count(4, 0);
     }
     case 0x0228:   // FillRegion: brush, region
@@ -1976,8 +2063,10 @@ bool CMetafileWalker::MetaRecordBody(const BYTE* r, DWORD nSize, CRecordCost& co
         if (!CheckDib(pParams + 4, (ULONGLONG)(nParams - 2) * 2, NULL, 0, UP(0) == BS_PATTERN ? DIB_RGB_COLORS : UP(1),
                       true, &cx, &cy))
             return false;
+        // This player converts the bitmap as a copy would as it makes the
+        // brush, then the pattern at each fill.
         const ULONGLONG nPattern = (ULONGLONG)cx * (ULONGLONG)cy;
-        if (!AddCost((double)nPattern * kPatternPixelCost))
+        if (!AddCost((double)nPattern * kCopyPixelCost))
             return false;
         return MetaCreate(objBrush, 0, NULL, nPattern);
     }
@@ -2296,7 +2385,8 @@ bool WithinBounds(HDC hDC, CPlayContext& ctx, const CRecordCost& cost)
     // rendered, a bitmap its pixels.
     const double dFont = (double)std::max<LONGLONG>(1, nFont);
     ctx.dCost += 2.0 + cost.dLines * (1.0 + 0.1 * dPen) + cost.dCurves * (10.0 + 12.0 * dPen) +
-                 (double)cost.nChars * (1.0 + dFont * dFont / 200.0) + (double)cost.nPixels * 0.005;
+                 (double)cost.nChars * (1.0 + dFont * dFont / 200.0) + (double)cost.nPixels * 0.005 +
+                 (double)cost.nCopyPixels * kCopyPixelCost;
     // A pen of its own dashes draws each dash apart.
     if (ctx.walker.PenDash() > 0 && (cost.dLines > 0 || cost.dCurves > 0))
     {

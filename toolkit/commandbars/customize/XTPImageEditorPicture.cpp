@@ -706,7 +706,7 @@ BOOL CXTPImageEditorPicture::ImportFile(LPCWSTR lpszFileName)
     if (m_bTracking || m_bImporting || lpszFileName == NULL)
         return FALSE;
     m_nImportFailure = importNoFailure;
-    m_strRenderer.Empty();
+    m_strRenderer.clear();
     CAlphaBitmap* pImported = NULL;
     {
         // Cleared however the reading ends.
@@ -778,7 +778,7 @@ CXTPImageEditorPicture::CAlphaBitmap* CXTPImageEditorPicture::ReadPictureFile(co
                                : nFailure == xtpRenderRendererSilent ? importRendererSilent
                                                                      : importRendererEnded;
             const std::wstring strRenderer = XTPMetafileRendererPath();
-            m_strRenderer = strRenderer.empty() ? CString(XTP_METAFILE_RENDERER_EXE) : CString(strRenderer.c_str());
+            m_strRenderer = strRenderer.empty() ? std::wstring(XTP_METAFILE_RENDERER_EXE_W) : strRenderer;
         }
         return pImported;
     }
@@ -881,11 +881,15 @@ void CXTPImageEditorPicture::OnImport()
         XTPResourceManager()->ShowMessageBox(XTP_IDS_IMAGEEDITOR_BADPICTURE, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    // The picture is not at fault: the program's renderer is.
-    CString strFormat, strMessage;
+    // The picture is not at fault: the program's renderer is. Its path is
+    // shown in wide characters, as the system has it, whatever its letters.
+    CString strFormat;
     XTPResourceManager()->LoadString(&strFormat, nFormat);
-    strMessage.Format(strFormat, (LPCTSTR)m_strRenderer);
-    AfxMessageBox(strMessage, MB_OK | MB_ICONEXCLAMATION);
+    std::wstring strMessage = Widen(strFormat);
+    const size_t nAt = strMessage.find(L"%s");
+    if (nAt != std::wstring::npos)
+        strMessage.replace(nAt, 2, m_strRenderer);
+    AfxMessageBoxW(strMessage.c_str(), MB_OK | MB_ICONEXCLAMATION);
 }
 
 // ---------------------------------------------------------------------------

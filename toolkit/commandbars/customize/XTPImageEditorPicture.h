@@ -218,7 +218,7 @@ protected:
     // Why the last import changed nothing, and, when the metafile renderer
     // was to blame, its path as shown to the user.
     mutable ImportFailure m_nImportFailure;
-    mutable CString m_strRenderer;
+    mutable std::wstring m_strRenderer;
     COLORREF m_clrDraw;
 
     HCURSOR m_hCursorLine;

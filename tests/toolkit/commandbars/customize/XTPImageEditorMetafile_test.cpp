@@ -537,6 +537,17 @@ TEST(XTPImageEditorMetafileTest, RecordsThatOverrunThePlayersBuffersAreRefusedAn
         EXPECT_GT(CountChanged(drawn.pixels), 16);
         EXPECT_EQ(PlayBySystem(picture.sound), drawn.pixels);
     }
+    // A palette of no entries is refused only for a blend of palette
+    // indices: unselected, before a blend of colours of its own or another
+    // copy of palette indices, it draws.
+    for (const std::vector<BYTE>& twin : {testsupport::PaletteBlend(0, false, DIB_PAL_COLORS),
+                                          testsupport::PaletteBlend(0, true, DIB_RGB_COLORS),
+                                          testsupport::PaletteBlend(0, true, DIB_PAL_COLORS, EMR_STRETCHBLT)})
+    {
+        const PlayResult drawn = PlayChecked(twin);
+        ASSERT_TRUE(drawn.bPlayed) << (LPCTSTR)drawn.strProblem;
+        EXPECT_EQ(PlayBySystem(twin), drawn.pixels);
+    }
 }
 
 // What blends and masked copies cost depends on where they draw: a picture
