@@ -1035,7 +1035,7 @@ BOOL CXTPCommandBar::ProcessSpecialKey(XTPSpecialKey key)
         {
             SetSelected(m_nSelected, 2);
             pSelected->InternalAddRef();
-            pSelected->OnClick(TRUE);
+            pSelected->OnKeyboardClick();
             pSelected->InternalRelease();
         }
         return TRUE;
@@ -1151,6 +1151,18 @@ void CXTPCommandBar::OnLButtonDown(UINT nFlags, CPoint point)
     }
     if (IsCustomizeMode() && !pControl->IsCustomizeMovable())
         return;
+    if (IsCustomizeMode() && IsCustomizeCopyOnly(pControl))
+    {
+        // A control the bar only lets be copied is not opened or edited in
+        // place either (those changes would not be kept): the press starts
+        // its customise drag at once, on whatever part of it.
+        SetPopuped(-1);
+        SetSelected(-1);
+        pControl->InternalAddRef();
+        pControl->OnCustomizeClick(point);
+        pControl->InternalRelease();
+        return;
+    }
 
     pControl->InternalAddRef();
     pControl->OnClick(FALSE, point);

@@ -121,6 +121,10 @@ public:
     // command of the application (a ribbon's tab strip, say): the update
     // still asks the target, but never disables it for want of a handler.
     virtual BOOL IsOwnControl(CXTPControl* /*pControl*/) const { return FALSE; }
+    // Whether a customise drag of one of the bar's controls may only copy
+    // it: the control then stays where it is whatever the drop (a ribbon's
+    // groups keep their controls), and is never resized there.
+    virtual BOOL IsCustomizeCopyOnly(CXTPControl* /*pControl*/) const { return FALSE; }
 
     // CXTPTrackableBar: what the foundation's managers ask of a bar.
     virtual HWND GetTrackableHwnd() const { return m_hWnd; }

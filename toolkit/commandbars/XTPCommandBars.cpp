@@ -579,12 +579,12 @@ void CXTPCommandBars::SetCustomizeMode(BOOL bMode)
     ShowKeyboardCues(bMode || !m_bCuesFollowSystem);
 }
 
-int CXTPCommandBars::TrackCustomizeDrag(CXTPControl* pControl, CPoint point)
+int CXTPCommandBars::TrackCustomizeDrag(CXTPControl* pControl, CPoint point, BOOL bCopyOnly)
 {
     (void)point;
     if (m_pDragTracker == NULL)
         return -1;
-    return m_pDragTracker->Track(pControl, FALSE);
+    return m_pDragTracker->Track(pControl, bCopyOnly);
 }
 
 CXTPCustomizeSheet* CXTPCommandBars::GetCustomizeSheet() const

@@ -147,8 +147,9 @@ public:
     CXTPCustomizeDragTracker* GetDragTracker() const { return m_pDragTracker; }
     // Runs the customise drag of a control through the drag tracker: 0
     // dropped nowhere, 2 moved, 5 cancelled or not moved, another value
-    // copied; -1 when there is no drag tracker.
-    virtual int TrackCustomizeDrag(CXTPControl* pControl, CPoint point);
+    // copied; -1 when there is no drag tracker. With bCopyOnly the drag
+    // shows the copy cursor throughout.
+    virtual int TrackCustomizeDrag(CXTPControl* pControl, CPoint point, BOOL bCopyOnly = FALSE);
     // Every control may be moved in customisation, even on bars that are not
     // customizable and controls flagged not movable.
     void SetCustomizeAll(BOOL bCustomizeAll) { m_bCustomizeAll = bCustomizeAll; }

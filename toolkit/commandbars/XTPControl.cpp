@@ -834,12 +834,28 @@ BOOL CXTPControl::IsCustomizeMovable() const
     return pCommandBars != NULL && pCommandBars->IsCustomizeAll();
 }
 
+void CXTPControl::OnKeyboardClick()
+{
+    if (!IsCustomizeMode())
+    {
+        OnClick(TRUE);
+        return;
+    }
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    if (pCommandBars != NULL && IsCustomizeMovable())
+        pCommandBars->SetDragControl(this);
+}
+
 void CXTPControl::OnCustomizeClick(CPoint point)
 {
     CXTPCommandBars* pCommandBars = GetCommandBars();
     if (pCommandBars == NULL)
         return;
-    if (pCommandBars->GetDragControl() == this && IsCustomizeResizeAllowed() && OnCustomizeResize(point))
+    // A control its bar only lets be copied stays there whatever the drop,
+    // at its size.
+    const BOOL bCopyOnly = m_pParent != NULL && m_pParent->IsCustomizeCopyOnly(this);
+    if (!bCopyOnly && pCommandBars->GetDragControl() == this && IsCustomizeResizeAllowed() &&
+        OnCustomizeResize(point))
         return;
 
     CXTPControl* pPrevious = pCommandBars->GetDragControl();
@@ -849,13 +865,14 @@ void CXTPControl::OnCustomizeClick(CPoint point)
 
     CXTPCommandBar* pParent = m_pParent;
     InternalAddRef();
-    int nResult = pCommandBars->TrackCustomizeDrag(this, point);
-    if (nResult == -1 || nResult == CXTPCustomizeDragTracker::dropCancelled)
+    int nResult = pCommandBars->TrackCustomizeDrag(this, point, bCopyOnly);
+    if (nResult == -1 || nResult == CXTPCustomizeDragTracker::dropCancelled ||
+        (bCopyOnly && nResult == CXTPCustomizeDragTracker::dropNowhere))
     {
-        // No drag tracker, a click without a move, or a cancelled drag: the
-        // click only selects this control.
+        // No drag tracker, a click without a move, a cancelled drag, or a
+        // copy dropped nowhere: the click only selects this control.
     }
-    else if (nResult != 0 && nResult != 2)
+    else if (bCopyOnly || (nResult != 0 && nResult != 2))
     {
         // Copied elsewhere: the previous selection comes back.
         pCommandBars->SetDragControl(pPrevious);
@@ -1200,7 +1217,7 @@ HRESULT CXTPControl::AccessibleDoDefaultAction(VARIANT varChild)
         // A control taken off its bar meanwhile (or whose bar has gone) is
         // no longer there to click.
         if (pControl->GetParent() != NULL && pControl->GetControls() != NULL)
-            pControl->OnClick(TRUE);
+            pControl->OnKeyboardClick();
     });
 }
 

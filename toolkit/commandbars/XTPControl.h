@@ -226,6 +226,11 @@ public:
     CXTPPaintManager* GetPaintManager() const;
     CXTPImageManager* GetImageManager() const;
     BOOL IsCustomizeMode() const;
+    // A click by the keyboard (Enter on the selected control, a screen
+    // reader's default action): OnClick with bKeyboard, except in customize
+    // mode, where it only makes the control the customize selection (only
+    // the mouse drags a control, so nothing is moved or taken off).
+    void OnKeyboardClick();
     // The cursor lies in the control's rectangle.
     BOOL IsCursorOver() const;
 

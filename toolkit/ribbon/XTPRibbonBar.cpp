@@ -801,6 +801,13 @@ BOOL CXTPRibbonBar::IsCustomizationKept(CXTPControl* pControl) const
     return IsQuickAccessControl(pControl);
 }
 
+BOOL CXTPRibbonBar::IsCustomizeCopyOnly(CXTPControl* pControl) const
+{
+    // The tabs and groups are the program's: a drag copies their controls
+    // to the quick-access toolbar at most.
+    return pControl != NULL && !IsCustomizationKept(pControl);
+}
+
 BOOL CXTPRibbonBar::IsAllowQuickAccessControl(CXTPControl* pControl)
 {
     if (pControl == NULL)
@@ -1539,42 +1546,7 @@ void CXTPRibbonBar::OnLButtonDown(UINT nFlags, CPoint point)
             pCommandBars->ClosePopups();
         return;
     }
-    // A customise drag (in customize mode, or an Alt drag) of a control the
-    // ribbon does not keep copies it at most: it is never taken off its
-    // group, nor resized, nor its popup opened for changes that would be lost.
-    if (pCommandBars != NULL && IsCustomizable() && pControl->IsCustomizeMovable() &&
-        !IsCustomizationKept(pControl))
-    {
-        if (IsCustomizeMode())
-        {
-            CopyDragControl(pControl);
-            return;
-        }
-        if (::GetKeyState(VK_MENU) < 0 && pCommandBars->IsCustomizable() &&
-            pCommandBars->GetCommandBarsOptions()->bAltDragCustomization)
-        {
-            pCommandBars->SetQuickCustomizeMode(TRUE);
-            CopyDragControl(pControl);
-            pCommandBars->SetQuickCustomizeMode(FALSE);
-            return;
-        }
-    }
     CXTPCommandBar::OnLButtonDown(nFlags, point);
-}
-
-void CXTPRibbonBar::CopyDragControl(CXTPControl* pControl)
-{
-    CXTPCommandBars* pCommandBars = GetCommandBars();
-    CXTPCustomizeDragTracker* pTracker = pCommandBars != NULL ? pCommandBars->GetDragTracker() : NULL;
-    if (pTracker == NULL)
-        return;
-    SetPopuped(-1);
-    SetSelected(-1);
-    pCommandBars->SetDragControl(pControl);
-    pControl->InternalAddRef();
-    pTracker->Track(pControl, TRUE);
-    pControl->InternalRelease();
-    Redraw();
 }
 
 void CXTPRibbonBar::OnLButtonDblClk(UINT nFlags, CPoint point)

@@ -98,6 +98,10 @@ public:
     virtual void FillBackground(CDC* pDC);
     virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const;
     virtual BOOL IsOwnControl(CXTPControl* pControl) const { return XTPIsRibbonOwnControl(pControl); }
+    // Every control but those of the quick-access toolbar: a customise drag
+    // (from any part of it, by any path) may copy it to a bar, the
+    // quick-access toolbar among them, but it stays where it is.
+    virtual BOOL IsCustomizeCopyOnly(CXTPControl* pControl) const;
     // Alt and Alt with a letter reach the ribbon here.
     virtual BOOL PreviewSysKey(UINT nVirtKey) { return OnAcceleratorKey(nVirtKey); }
 
@@ -209,10 +213,6 @@ protected:
     // Gives the popup-button copy of a gallery without a popup of its own a
     // popup that shows the gallery, so that the button opens something.
     void MakeGalleryPopup(CXTPControl* pButton, CXTPControl* pSource);
-    // A customise drag of a control the ribbon does not keep: it may be
-    // copied to a bar (the quick-access toolbar among them) but stays where
-    // it is, whatever the drop.
-    void CopyDragControl(CXTPControl* pControl);
     void BindGalleryItems(CXTPControl* pControl);
     // Where a control dragged to a point would land on the quick-access
     // toolbar: the index among its controls (-1 when it has none shown), the

@@ -6,7 +6,8 @@
 // lands on the quick-access toolbar; a shortcut set on the Keyboard page
 // works after a restart. In customize mode the groups keep their controls
 // (a drag copies them at most, whatever part of the control it starts on;
-// the context menu offers no change that a restart would lose), the button
+// the context menu offers no change that a restart would lose), a screen
+// reader's default action moves no control, the button
 // that opened the Customize sheet is not left lit, and Reset on "The Ribbon"
 // brings the toolbar's own controls back.
 // ctest: run-serial
@@ -817,6 +818,53 @@ TEST_F(RibbonCustomizationTest, InCustomizeModeABoxPressedOnItsTextStaysInItsGro
         Exit();
         ASSERT_NO_FATAL_FAILURE(Launch());
     }
+}
+
+// With the Customize sheet open, a screen reader's default action on a
+// group's control and on a quick-access control, and a customise drag of a
+// quick-access control begun with no button held, each followed by a mouse
+// move over the client area: every control stays where it is, and the last
+// one chosen is the customize selection.
+TEST_F(RibbonCustomizationTest, InCustomizeModeTheDefaultActionLeavesAControlWhereItIs)
+{
+    ASSERT_NO_FATAL_FAILURE(Launch());
+    const int nControls = m_pRibbon->GetControlCount();
+    CRect rcClient;
+    m_pProgram->GetClientRect(&rcClient);
+    CXTPCommandBars* pCommandBars = m_pProgram->GetCommandBars();
+    CXTPCustomizeDragTracker* pTracker = pCommandBars->GetDragTracker();
+    VARIANT varSelf;
+    varSelf.vt = VT_I4;
+    varSelf.lVal = CHILDID_SELF;
+    ASSERT_TRUE(WithCustomizeSheet(m_pProgram, 0, [&](CPropertyPage*) {
+        for (int nCase = 0; nCase < 3; nCase++)
+        {
+            SCOPED_TRACE(nCase);
+            CXTPControl* pControl = nCase == 0 ? m_pProgram->GroupControl(ID_FILE_OPEN)
+                                               : QuickAccessControl(m_pRibbon, ID_SAVE_PUZZLE);
+            ASSERT_TRUE(pControl != NULL);
+            CPoint ptAway(rcClient.right - 40 - 30 * nCase, rcClient.bottom - 30);
+            m_pProgram->ClientToScreen(&ptAway);
+            // The mouse moves a while after, also inside a drag's own loop.
+            int nTicks = 0;
+            testsupport::TimerSteps move([&] {
+                if (++nTicks < 3)
+                    return false;
+                testsupport::SendInputs({ testsupport::MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, ptAway) });
+                return true;
+            });
+            if (nCase < 2)
+                EXPECT_EQ(S_OK, pControl->AccessibleDoDefaultAction(varSelf));
+            else
+                pControl->OnCustomizeClick(pControl->GetRect().CenterPoint());
+            PumpUntil([&] { return move.IsDone() && !pTracker->IsDragging(); });
+            PumpAndIdle();
+            EXPECT_EQ(pControl, pCommandBars->GetDragControl());
+        }
+    }));
+    EXPECT_TRUE(m_pProgram->GroupControl(ID_FILE_OPEN) != NULL) << "Open left its group";
+    EXPECT_EQ(kBuiltInQuickAccess, QuickAccessIds(m_pRibbon));
+    EXPECT_EQ(nControls, m_pRibbon->GetControlCount());
 }
 
 // Reset on the Toolbars page asks about "The Ribbon"; Cancel keeps the

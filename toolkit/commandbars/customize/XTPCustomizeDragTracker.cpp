@@ -188,6 +188,15 @@ int CXTPCustomizeDragTracker::Track(CXTPControl* pControl, BOOL bCopyOnly)
         {
         case WM_MOUSEMOVE:
         {
+            if (bFirstMove && (msg.wParam & MK_LBUTTON) == 0)
+            {
+                // The button was not held when the drag began (Enter, a
+                // screen reader's default action): there is nothing to drag
+                // or drop, and the control stays where it is.
+                nResult = dropCancelled;
+                bEnd = TRUE;
+                break;
+            }
             if (bFirstMove)
             {
                 bFirstMove = FALSE;

@@ -26,7 +26,9 @@ public:
 
     // Runs a modal drag of the control and answers its drop effect: the
     // effect the target bar left, 0 when the drop fell on no bar, 5 when the
-    // drag was cancelled. With bCopyOnly the cursor always shows a copy.
+    // drag was cancelled. With bCopyOnly the cursor always shows a copy. A
+    // drag whose first mouse move comes without the left button held never
+    // had the button: it is cancelled, nothing dropped.
     int Track(CXTPControl* pControl, BOOL bCopyOnly);
 
     // Bars that accept drops add themselves when their window is made and
