@@ -63,6 +63,7 @@ BEGIN_MESSAGE_MAP(CXTPCustomizeSheet, CPropertySheet)
     ON_UPDATE_COMMAND_UI(XTP_ID_CUSTOMIZE_BEGINAGROUP, OnUpdateBeginGroup)
     ON_MESSAGE(WM_XTP_INITCOMMANDSPOPUP, OnInitCommandsPopup)
     ON_MESSAGE(WM_XTP_COMMAND, OnControlCommand)
+    ON_MESSAGE(WM_FLOATSTATUS, OnFloatStatus)
 END_MESSAGE_MAP()
 
 //////////////////////////////////////////////////////////////////////////
@@ -990,6 +991,17 @@ BOOL CXTPCustomizeSheet::ApplyStockImage(UINT nStockId)
     pControl->SetCustomIconId((int)nId);
     RecalcSelectedParent();
     return TRUE;
+}
+
+LRESULT CXTPCustomizeSheet::OnFloatStatus(WPARAM wParam, LPARAM)
+{
+    // The frame stays enabled while the sheet is open; a modal window that
+    // disables the frame (a dialog opened from a floating pane, a question)
+    // holds the sheet too, as it holds the floating windows, and lets it
+    // go with them.
+    if (wParam & (FS_ENABLE | FS_DISABLE))
+        EnableWindow((wParam & FS_ENABLE) != 0);
+    return 0;
 }
 
 LRESULT CXTPCustomizeSheet::OnControlCommand(WPARAM wParam, LPARAM lParam)

@@ -124,6 +124,9 @@ public:
     afx_msg void OnUpdateBeginGroup(CCmdUI* pCmdUI);
     afx_msg LRESULT OnInitCommandsPopup(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnControlCommand(WPARAM wParam, LPARAM lParam);
+    // The frame's enabled state reaches its owned windows (FS_ENABLE,
+    // FS_DISABLE): the sheet follows it.
+    afx_msg LRESULT OnFloatStatus(WPARAM wParam, LPARAM lParam);
 
     // The control the context menu acts on: the command bars' drag control.
     CXTPControl* GetSelectedControl() const;
