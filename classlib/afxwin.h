@@ -1670,11 +1670,13 @@ BOOL AFXAPI AfxIsFollowingScreenOrder();
 // The library's window procedure hands every WM_WINDOWPOSCHANGED here.
 void AFXAPI AfxNoteWindowPosChanged(HWND hWnd, const WINDOWPOS* pPos);
 // A mouse button pressed on a window of the library that is disabled (the
-// system reports HTERROR): when a modal window of its family disables it,
-// that window comes forward and the system beeps, as on Windows; with a
-// window manager, which may have raised the clicked window, it is asked to
-// raise the modal window again. Nothing happens for a window disabled by
-// its program for another reason (no enabled popup of its family shows).
+// system reports HTERROR, and beeps): under Wine, when a modal window of its
+// family disables it, that window comes forward as on Windows, with the
+// windows it was opened from below it (a dialog opened from a dialog); with
+// a window manager, which may have raised the clicked window, they are
+// asked to be raised again. Nothing happens for a window disabled by its
+// program for another reason (no enabled popup of its family shows), nor
+// on Windows, where the system does this itself (AfxOwnedWindowsRestacked).
 void AFXAPI AfxNoteClickOnDisabledWindow(HWND hWnd);
 // TRUE for the messages of a mouse button pressed (or pressed twice), in
 // the client area or not.

@@ -616,7 +616,8 @@ BOOL AFXAPI AfxIsOtherTopmostWindowVisible(HWND hWndRoot)
 
 void AFXAPI AfxNoteClickOnDisabledWindow(HWND hWnd)
 {
-    if (hWnd == NULL || ::IsWindowEnabled(hWnd))
+    // On Windows the system itself beeps and brings the modal window forward.
+    if (hWnd == NULL || !AfxOwnedWindowsRestacked() || ::IsWindowEnabled(hWnd))
         return;
     HWND hWndTop = ::GetAncestor(hWnd, GA_ROOT);
     HWND hRoot = hWndTop;
@@ -628,17 +629,37 @@ void AFXAPI AfxNoteClickOnDisabledWindow(HWND hWnd)
         hRoot = hOwner;
     }
     // The window that holds the family: the last one activated, when it is
-    // not the clicked one and takes input.
+    // not the clicked one and takes input. (The system's default handling of
+    // the press beeps.)
     HWND hModal = ::GetLastActivePopup(hRoot);
     if (hModal == NULL || hModal == hWndTop || !::IsWindowVisible(hModal) || !::IsWindowEnabled(hModal))
         return;
-    ::MessageBeep(MB_OK);
     if (::GetForegroundWindow() != hModal)
         ::SetForegroundWindow(hModal);
     // Asked to come to the top even when already active: the window
-    // manager may have raised the clicked window over it. A move to where
-    // it lies changes nothing, so it goes to the bottom first when first.
-    MoveFirst(hModal, (::GetWindowLongPtr(hModal, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
+    // manager may have raised the clicked window over it. The windows it is
+    // opened from (a dialog opened from a dialog) come up with it, bottom
+    // up, each over the clicked window too: the one active again when it
+    // closes must not lie under what was clicked meanwhile. The system keeps
+    // the windows a window owns above it, so an owner moved to the top of
+    // the order would not be the first window, which alone the display (or
+    // the window manager) raises: the one of the chain it owns has no owner
+    // while it moves.
+    std::vector<HWND> chain;   // the modal window first
+    for (HWND hWndChain = hModal; hWndChain != NULL && hWndChain != hRoot && chain.size() < 32;
+         hWndChain = ::GetWindow(hWndChain, GW_OWNER))
+        chain.push_back(hWndChain);
+    for (size_t i = chain.size(); i-- > 0;)
+    {
+        if (!::IsWindowVisible(chain[i]))
+            continue;
+        HWND hOwned = i > 0 ? chain[i - 1] : NULL;
+        if (hOwned != NULL)
+            ::SetWindowLongPtr(hOwned, GWLP_HWNDPARENT, 0);
+        MoveFirst(chain[i], (::GetWindowLongPtr(chain[i], GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
+        if (hOwned != NULL)
+            ::SetWindowLongPtr(hOwned, GWLP_HWNDPARENT, (LONG_PTR)chain[i]);
+    }
     // Without a window manager the family's order on the screen follows.
     CFrameWnd* pFrame = FamilyFrame(hModal);
     if (pFrame != NULL)

@@ -3,9 +3,11 @@
 // is open: a click on a row's name closes the open menu and reaches the row,
 // a row's name tip shows only for the pane seen under the pointer, Alt+F4 in
 // a floating pane closes the game while the pane's close button shows
-// greyed, a quick click on a floating pane's border leaves its size, and a
-// colour dialog of a floating pane holds the whole game, and a pane dragged
-// by its caption to its neighbour's edge docks there. Run with and
+// greyed, a quick click on a floating pane's border leaves its size, a
+// colour dialog of a floating pane holds the whole game (the Customize
+// sheet too), a dialog active again after a dialog opened from it closes
+// lies above the floating windows clicked meanwhile, and a pane dragged by
+// its caption to its neighbour's edge docks there. Run with and
 // without a window manager (app_brindlemark_test_desktop runs them again
 // with one), the input going through the display as a player's does;
 // judged by what the screen shows.
@@ -537,16 +539,29 @@ int PercentSeenSettled(const SeenWindow& window)
     return nSeen;
 }
 
-// The colour dialog lies whole on the screen over the game's other windows.
-void ExpectDialogInFront(const SeenWindow& dialog, const char* pszWhen)
+// The dialog lies whole on the screen over the game's other windows, and
+// the display stacks it above each of the windows given.
+void ExpectDialogInFront(const SeenWindow& dialog, const char* pszWhen, const std::vector<HWND>& below = {})
 {
     const int nSeen = PercentSeenSettled(dialog);
-    EXPECT_GE(nSeen, 90) << pszWhen << ": the colour dialog is covered (" << nSeen << "% of it seen)";
+    EXPECT_GE(nSeen, 90) << pszWhen << ": " << dialog.strName << " is covered (" << nSeen << "% of it seen)";
+    for (HWND hBelow : below)
+        EXPECT_EQ(dialog.hWnd, AboveOnTheDisplay(dialog.hWnd, hBelow))
+            << pszWhen << ": " << dialog.strName << " lies under \"" << WindowText(hBelow) << "\" on the display";
     if (nSeen < 90)
     {
         EXPECT_FALSE(testsupport::SaveScreenSnapshot(::GetDesktopWindow(), std::string("dialog_covered_") + pszWhen)
                          .empty());
     }
+}
+
+// A click with the display's pointer on the middle of a dialog's button.
+void DisplayClickButton(HWND hDialog, const char* pszText)
+{
+    const std::vector<HWND> buttons = Descendants(hDialog, pszText, "Button");
+    ASSERT_FALSE(buttons.empty()) << "no button " << pszText;
+    const RECT rc = WindowRect(buttons[0]);
+    DisplayClickAt({(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
 }
 } // namespace
 
@@ -671,5 +686,107 @@ TEST_F(BrindlemarkPaneInput, AProfilePaneDraggedToItsNeighboursLeftEdgeDocksTher
     EXPECT_EQ(rcDifficulty.right - rcDifficulty.left, rcDifficultyNow.right - rcDifficultyNow.left);
     EXPECT_LT(rcDifficultyNow.right, rcViewNow.left) << "then the board";
     EXPECT_EQ(rcView.left, rcViewNow.left);
+    EXPECT_EQ(0, game.Close());
+}
+
+// A dialog opened from a dialog (the Appearance Profile List from New
+// Puzzle): clicks on the floating Appearance pane and the Timer, each lying
+// over New Puzzle and reaching out beside the list, then the list's Close.
+// New Puzzle, active again, is seen whole above both.
+TEST_F(BrindlemarkPaneInput, TheDialogActiveAgainWhenADialogOpenedFromItClosesLiesAboveTheFloatingWindows)
+{
+    GameWithFloatingPanes setup("a dialog opened from a dialog", 200000);
+    ASSERT_NO_FATAL_FAILURE(setup.Start(true, true));
+    Game& game = *setup.pGame;
+    ASSERT_EQ(3u, setup.panes.size()) << "both panes and the Timer float";
+    HWND hAppearance = setup.panes[0].hWnd, hTimer = setup.panes[2].hWnd;
+    ::PostMessage(game.Frame(), WM_COMMAND, ID_NEW_PUZZLE, 0);
+    HWND hNew = WaitForWindow(game.Pid(), "New Puzzle");
+    ASSERT_TRUE(hNew != NULL);
+    // Its picture as it shows once the "..." was pressed (which then has
+    // the focus).
+    ::SendMessage(hNew, WM_NEXTDLGCTL, (WPARAM)::GetDlgItem(hNew, IDC_EDIT_APPEARANCE_PROFILES), TRUE);
+    Wait(500);
+    SeenWindow newPuzzle{"New Puzzle", hNew, {}};
+    TakeSignature(newPuzzle);
+    ASSERT_NO_FATAL_FAILURE(ClickDialogButton(hNew, IDC_EDIT_APPEARANCE_PROFILES));
+    HWND hList = WaitForWindow(game.Pid(), "Appearance Profile List", 5000);
+    ASSERT_TRUE(hList != NULL) << "the \"...\" opened no list";
+    Wait(500);
+
+    // The pane over New Puzzle's left part, out left of the list; the Timer
+    // over its right part, out right of the list.
+    const RECT rcNew = WindowRect(hNew), rcList = WindowRect(hList);
+    const RECT rcPane = WindowRect(hAppearance);
+    const int xPane = rcList.left - 60;
+    ASSERT_GE(xPane, 0) << "no room left of the list";
+    ASSERT_TRUE(MoveTopLevel(hAppearance, xPane, rcNew.top - 20,
+                             std::max<int>(rcPane.right - rcPane.left, rcNew.left + 80 - xPane),
+                             rcPane.bottom - rcPane.top));
+    const RECT rcBar = WindowRect(hTimer);
+    ASSERT_TRUE(MoveTopLevel(hTimer, rcList.right + 60 - (rcBar.right - rcBar.left), rcNew.top + 20, 0, 0));
+    const RECT rcTimer = WindowRect(hTimer);
+    ASSERT_LT(rcTimer.left, rcNew.right - 20) << "the Timer does not reach New Puzzle";
+
+    DisplayClickAt({rcList.left - 30, (rcNew.top + rcNew.bottom) / 2});
+    DisplayClickAt({rcList.right + 30, (rcTimer.top + rcTimer.bottom) / 2});
+    ASSERT_NO_FATAL_FAILURE(DisplayClickButton(hList, "Close"));
+    EXPECT_TRUE(WaitUntilGone(hList, 5000)) << "the list's Close";
+    ASSERT_TRUE(::IsWindowVisible(hNew));
+    ExpectDialogInFront(newPuzzle, "the_list_closed", {hAppearance, hTimer});
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(::GetDesktopWindow(), "new_puzzle_after_the_list").empty());
+
+    ClickDialogButton(hNew, IDCANCEL);
+    EXPECT_TRUE(WaitUntilGone(hNew));
+    EXPECT_EQ(0, game.Close());
+}
+
+// The Customize sheet open, the colour dialog of a floating pane's colour
+// row: the dialog holds the sheet too (it
+// takes no input, and a click on its caption leaves the dialog whole above
+// it), and once the dialog is closed the sheet's Close closes it.
+TEST_F(BrindlemarkPaneInput, AColourDialogOpenedWhileTheCustomizeSheetIsOpenHoldsTheSheet)
+{
+    GameWithFloatingPanes setup("a colour dialog with the Customize sheet open", 200000);
+    ASSERT_NO_FATAL_FAILURE(setup.Start(true, true));
+    Game& game = *setup.pGame;
+    HWND hAppearance = setup.panes[0].hWnd;
+    HWND hSheet = OpenCustomize(game);
+    ASSERT_TRUE(hSheet != NULL) << "the Customize sheet did not open";
+    // A click on a colour row of the pane, then on its "...".
+    HWND hColours = OpenColourDialogOfThePane(game, hAppearance);
+    if (hColours == NULL)
+        testsupport::SaveScreenSnapshot(::GetDesktopWindow(), "no_colour_dialog_with_the_sheet");
+    ASSERT_TRUE(hColours != NULL) << "no colour dialog";
+    Wait(500);
+    SeenWindow dialog{"Colors", hColours, {}};
+    TakeSignature(dialog);
+    EXPECT_FALSE(::IsWindowEnabled(hSheet)) << "the sheet takes input under the dialog";
+
+    // The sheet below the dialog, over a side of it, its caption out beside
+    // it (on the screen: a window manager keeps windows there).
+    const RECT rcDialog = WindowRect(hColours), rcSheet = WindowRect(hSheet);
+    const int cxSheet = rcSheet.right - rcSheet.left;
+    const bool bLeft = rcDialog.left - cxSheet + 120 >= 0;
+    // (A window manager's title bar on it is not where the program draws
+    // one: the move is not waited for as MoveTopLevel waits.)
+    ::SetWindowPos(hSheet, NULL, bLeft ? rcDialog.left - cxSheet + 120 : rcDialog.right - 120, rcDialog.top + 40, 0, 0,
+                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+    Wait(800);
+    ExpectDialogInFront(dialog, "sheet_moved", {hSheet});
+    DisplayClickAt({bLeft ? rcDialog.left - 60 : rcDialog.right + 60, WindowRect(hSheet).top + 10});
+    ExpectDialogInFront(dialog, "sheet_caption_clicked", {hSheet});
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(::GetDesktopWindow(), "colour_dialog_over_the_sheet").empty());
+
+    PressDisplayKeys("Escape");
+    EXPECT_TRUE(WaitUntilGone(hColours, 5000)) << "Escape did not reach the dialog";
+    if (::IsWindow(hColours))
+    {
+        ::PostMessage(hColours, WM_COMMAND, IDCANCEL, 0);
+        ASSERT_TRUE(WaitUntilGone(hColours));
+    }
+    EXPECT_TRUE(::IsWindowEnabled(hSheet)) << "the sheet stays disabled";
+    ASSERT_NO_FATAL_FAILURE(DisplayClickButton(hSheet, "Close"));
+    EXPECT_TRUE(WaitUntilGone(hSheet, 5000)) << "the sheet's Close does nothing";
     EXPECT_EQ(0, game.Close());
 }

@@ -31,9 +31,13 @@ namespace
 // family, but not above the family's active dialog (a dialog open over the
 // frame, such as the Customize sheet): the click does not activate the bar,
 // and a dialog stays over the windows it is opened from. Over another
-// floating window (a pane) the bar comes as what was clicked.
+// floating window (a pane) the bar comes as what was clicked. Only where
+// the program stacks its owned windows itself (under Wine): on Windows a
+// bar clicked without activation stays where the system keeps it.
 void LiftFloatingBar(CWnd* pBar)
 {
+    if (!AfxOwnedWindowsRestacked())
+        return;
     HWND hRoot = pBar->m_hWnd;
     for (HWND hOwner = ::GetWindow(hRoot, GW_OWNER); hOwner != NULL; hOwner = ::GetWindow(hRoot, GW_OWNER))
         hRoot = hOwner;

@@ -1076,7 +1076,8 @@ TEST(OwnedWindows, AClickOnAWindowAModalWindowDisablesBringsTheModalWindowForwar
 }
 
 // On Windows (and with a window manager) nothing of this runs: no hook, no
-// request, no window moved.
+// request, no window moved, also by a press on a window a modal window
+// disables.
 TEST(OwnedWindows, WhereTheSystemKeepsOwnedWindowsInFrontNothingIsMoved)
 {
     AfxSetOwnedWindowsRestacked(0);
@@ -1089,9 +1090,22 @@ TEST(OwnedWindows, WhereTheSystemKeepsOwnedWindowsInFrontNothingIsMoved)
     pFrame->KeepOwnedWindowsInFront();
     pFrame->SendMessage(WM_ACTIVATE, WA_ACTIVE, 0);
     EXPECT_EQ(0, TakeRaiseRequests(hFrame));
+
+    // A press on a window that a modal window of the frame's disables: the
+    // system itself beeps and brings the modal window forward.
+    HWND hModal = CreateColouredPopup(hFrame, kSecondColour, 150, 150, 50, 50, 0);
+    ASSERT_TRUE(hModal != NULL);
+    ::EnableWindow(hFrame, FALSE);
+    ::EnableWindow(hFirst, FALSE);
+    ::SetActiveWindow(hModal);
+    ::SetWindowPos(hFirst, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ASSERT_TRUE(IsAbove(hFirst, hModal));
+    ::SendMessage(hFirst, WM_SETCURSOR, (WPARAM)hFirst, MAKELPARAM(HTERROR, WM_LBUTTONDOWN));
+    EXPECT_TRUE(IsAbove(hFirst, hModal)) << "the modal window was moved";
+    ::EnableWindow(hFrame, TRUE);
+    ::DestroyWindow(hModal);
     pFrame->DestroyWindow();
     AfxSetOwnedWindowsRestacked(-1);
-    (void)hFirst;
     DrainQuit();
 }
 

@@ -44,6 +44,23 @@ protected:
     }
     CXTPToolBar* m_pStandard = NULL;
 };
+
+// The frame made as where the system keeps a frame's windows in front of
+// it (Windows): the program stacks none of them.
+class ToolBarWhereTheSystemStacksTest : public ToolBarTest
+{
+protected:
+    void SetUp() override
+    {
+        AfxSetOwnedWindowsRestacked(0);
+        ToolBarTest::SetUp();
+    }
+    void TearDown() override
+    {
+        ToolBarTest::TearDown();
+        AfxSetOwnedWindowsRestacked(-1);
+    }
+};
 } // namespace
 
 TEST_F(ToolBarTest, LoadingAsksTheSiteForEveryButton)
@@ -466,4 +483,36 @@ TEST_F(ToolBarTest, AButtonShownFromTheOpenExpandMenuLeavesTheMenuWhole)
     EXPECT_TRUE(pShown->GetHideFlags() & xtpHideCustomize);
     m_pStandard->SetTrackingMode(FALSE);
     PumpAndIdle();
+}
+
+// Where the system orders the windows, a press on a floating bar (which
+// does not activate it) leaves it below the frame's other window over it.
+TEST_F(ToolBarWhereTheSystemStacksTest, APressOnAFloatingBarLeavesItWhereItLies)
+{
+    ASSERT_TRUE(m_pStandard->SetPosition(xtpBarFloating));
+    PumpAndIdle();
+    HWND hBar = m_pStandard->GetSafeHwnd();
+    const CRect rcBar = BarRect(m_pStandard);
+    HWND hOver = ::CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, rcBar.left + 20, rcBar.top, 60, 60,
+                                   m_pFrame->GetSafeHwnd(), NULL, NULL, NULL);
+    ASSERT_TRUE(hOver != NULL);
+    ::SetWindowPos(hOver, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    m_pFrame->SetActiveWindow();
+    auto IsAbove = [](HWND hWnd, HWND hBelow) {
+        for (HWND h = ::GetWindow(hBelow, GW_HWNDPREV); h != NULL; h = ::GetWindow(h, GW_HWNDPREV))
+            if (h == hWnd)
+                return true;
+        return false;
+    };
+    ASSERT_TRUE(IsAbove(hOver, hBar));
+    // A press on a button, disabled so that the press runs nothing.
+    CXTPControl* pButton = m_pStandard->GetControls()->GetAt(0);
+    ASSERT_NE(nullptr, pButton);
+    pButton->SetEnabled(FALSE);
+    const CPoint pt = pButton->GetRect().CenterPoint();
+    m_pStandard->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    m_pStandard->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+    EXPECT_TRUE(IsAbove(hOver, hBar)) << "the bar was lifted";
+    pButton->SetEnabled(TRUE);
+    ::DestroyWindow(hOver);
 }

@@ -63,6 +63,8 @@ BEGIN_MESSAGE_MAP(CXTPCustomizeSheet, CPropertySheet)
     ON_UPDATE_COMMAND_UI(XTP_ID_CUSTOMIZE_BEGINAGROUP, OnUpdateBeginGroup)
     ON_MESSAGE(WM_XTP_INITCOMMANDSPOPUP, OnInitCommandsPopup)
     ON_MESSAGE(WM_XTP_COMMAND, OnControlCommand)
+    ON_MESSAGE(WM_FLOATSTATUS, OnFloatStatus)
+    ON_WM_TIMER()
 END_MESSAGE_MAP()
 
 //////////////////////////////////////////////////////////////////////////
@@ -990,6 +992,55 @@ BOOL CXTPCustomizeSheet::ApplyStockImage(UINT nStockId)
     pControl->SetCustomIconId((int)nId);
     RecalcSelectedParent();
     return TRUE;
+}
+
+LRESULT CXTPCustomizeSheet::OnFloatStatus(WPARAM wParam, LPARAM)
+{
+    // The frame stays enabled while the sheet is open; a modal window that
+    // disables the frame (a dialog opened from a floating pane, a question)
+    // holds the sheet too, as it holds the floating windows, and lets it
+    // go with them.
+    if (wParam & (FS_ENABLE | FS_DISABLE))
+        EnableWindow((wParam & FS_ENABLE) != 0);
+    // A window manager raises a window whose title bar (its own) is
+    // clicked, disabled or not, and tells the program nothing but that the
+    // display showed its covered part, upon which Wine puts it above the
+    // windows that covered it in the order: while the sheet is held, that
+    // order is looked at now and then, and where it has the sheet above the
+    // window that holds it, that window comes back over it, as after a click
+    // on the sheet's own area.
+    if ((wParam & FS_DISABLE) && AfxWindowManagerStacksWindows())
+        SetTimer(kHeldTimer, kHeldCheckMilliseconds, NULL);
+    if (wParam & FS_ENABLE)
+        KillTimer(kHeldTimer);
+    return 0;
+}
+
+void CXTPCustomizeSheet::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent != kHeldTimer)
+    {
+        CPropertySheet::OnTimer(nIDEvent);
+        return;
+    }
+    if (IsWindowEnabled())
+    {
+        KillTimer(kHeldTimer);
+        return;
+    }
+    // The window that holds the sheet, when the order has the sheet above it.
+    HWND hRoot = m_hWnd;
+    for (HWND hOwner = ::GetWindow(hRoot, GW_OWNER); hOwner != NULL; hOwner = ::GetWindow(hRoot, GW_OWNER))
+        hRoot = hOwner;
+    HWND hModal = ::GetLastActivePopup(hRoot);
+    if (hModal == NULL || hModal == m_hWnd || hModal == hRoot)
+        return;
+    for (HWND hBelow = ::GetWindow(m_hWnd, GW_HWNDNEXT); hBelow != NULL; hBelow = ::GetWindow(hBelow, GW_HWNDNEXT))
+        if (hBelow == hModal)
+        {
+            AfxNoteClickOnDisabledWindow(m_hWnd);
+            break;
+        }
 }
 
 LRESULT CXTPCustomizeSheet::OnControlCommand(WPARAM wParam, LPARAM lParam)

@@ -124,6 +124,13 @@ public:
     afx_msg void OnUpdateBeginGroup(CCmdUI* pCmdUI);
     afx_msg LRESULT OnInitCommandsPopup(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnControlCommand(WPARAM wParam, LPARAM lParam);
+    // The frame's enabled state reaches its owned windows (FS_ENABLE,
+    // FS_DISABLE): the sheet follows it.
+    afx_msg LRESULT OnFloatStatus(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    // While a modal window holds the sheet under a window manager: the
+    // timer that looks whether the window manager raised the sheet over it.
+    enum { kHeldTimer = 0xE7F2, kHeldCheckMilliseconds = 200 };
 
     // The control the context menu acts on: the command bars' drag control.
     CXTPControl* GetSelectedControl() const;
