@@ -1714,12 +1714,14 @@ int AFXAPI AfxRestoreRestackedOrder();
 // system moves each window it hides so to the top of the order, over an
 // owned window that hid itself before.
 void AFXAPI AfxHideOwnedPopupsInOrder(HWND hWndOwner);
-// With a window manager (under Wine), a frame restored from its icon keeps
-// the order of the top-level windows it owns directly (not topmost), which
-// the window manager loses as they are shown again one after the other: a
-// while after each is shown (for a few seconds, until a button is pressed on
-// one), the visible ones are put back into that order and raised so, while
-// the frame or one of them is the active window of its thread.
+// With a window manager (under Wine), a frame restored from its icon (or
+// activated again, upon which its floating toolbars show again) keeps the
+// order of the top-level windows it owns directly (not topmost), which the
+// window manager loses as they are shown again one after the other: a while
+// after each is shown (for a few seconds, until a button is pressed on one),
+// the visible ones are put back into that order and raised so, while the
+// frame or one of them is the active window of its thread. Asked again
+// within those seconds, the order first kept stays.
 void AFXAPI AfxKeepOwnedOrder(HWND hWndOwner);
 // TRUE while a visible topmost window lies in the system's order that does
 // not belong to hWndRoot's family (another program's always-on-top window,

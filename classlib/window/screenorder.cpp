@@ -586,7 +586,17 @@ void AFXAPI AfxHideOwnedPopupsInOrder(HWND hWndOwner)
 
 void AFXAPI AfxKeepOwnedOrder(HWND hWndOwner)
 {
-    // The order as the display showed it before the frame was minimised.
+    // Asked again while the order is kept (a floating toolbar shows itself
+    // after the others): the order read first stays, the windows shown
+    // since may have been moved in the order on the display's reports.
+    if (hWndOwner != NULL && t_watch.hKeptOwner == hWndOwner &&
+        ::GetTickCount() - t_watch.dwKeptSince <= kKeptOrderSpan)
+    {
+        ::SetTimer(hWndOwner, kKeptOrderTimer, kKeptOrderDelay, &KeptOrderTimerProc);
+        return;
+    }
+    // The order as the display showed it before the frame was minimised or
+    // deactivated.
     AfxRestoreRestackedOrder();
     t_watch.hKeptOwner = hWndOwner;
     t_watch.dwKeptSince = ::GetTickCount();
