@@ -1704,7 +1704,8 @@ void AFXAPI AfxRenewOwnerMarks(HWND hWndOwner);
 // back into that order among themselves in the system's order, where Wine
 // moved one of them on a report of the display (a part of it shown for a
 // moment during the restack) and nothing of the program moved them since;
-// the screen, which shows that order, does not change. Without a window
+// the screen, which shows that order, does not change. A window of them
+// destroyed since leaves the others in their order. Without a window
 // manager a window of them hidden since ends it; with one, hidden windows
 // keep their places. Returns 1 when the order was mended, else 0.
 int AFXAPI AfxRestoreRestackedOrder();
