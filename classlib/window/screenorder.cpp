@@ -600,11 +600,12 @@ void AFXAPI AfxHideOwnedPopupsInOrder(HWND hWndOwner)
 
 void AFXAPI AfxKeepOwnedOrder(HWND hWndOwner)
 {
+    if (hWndOwner == NULL)
+        return;
     // Asked again while the order is kept (a floating toolbar shows itself
     // after the others): the order read first stays, the windows shown
     // since may have been moved in the order on the display's reports.
-    if (hWndOwner != NULL && t_watch.hKeptOwner == hWndOwner &&
-        ::GetTickCount() - t_watch.dwKeptSince <= kKeptOrderSpan)
+    if (t_watch.hKeptOwner == hWndOwner && ::GetTickCount() - t_watch.dwKeptSince <= kKeptOrderSpan)
     {
         ::SetTimer(hWndOwner, kKeptOrderTimer, kKeptOrderDelay, &KeptOrderTimerProc);
         return;
