@@ -669,8 +669,9 @@ size_t IndexOf(const std::vector<SeenWindow>& windows, const char* pszPart)
 // back at each start in the order the screen showed at the exit before:
 // over several exits, each after clicks on them and on the frame's caption
 // and closed by Alt+F4, some with another program's window open (upon which
-// the game's floating toolbars hide themselves as the game closes). The
-// order stored names every floating window.
+// the game's floating toolbars hide themselves as the game closes), one
+// after a puzzle was played with the frame maximised (its question to save
+// answered Don't Save). The order stored names every floating window.
 TEST_F(WindowOrder, EachStartShowsTheOrderOfTheExitBeforeAlsoWithAnotherProgramsWindowOpen)
 {
     FloatingOverTheBoard setup("the floating order over exits");
@@ -684,15 +685,24 @@ TEST_F(WindowOrder, EachStartShowsTheOrderOfTheExitBeforeAlsoWithAnotherPrograms
     {
         std::vector<const char*> clicks;
         bool bOtherProgram;
+        bool bPlayed;   // a puzzle made and played with the frame maximised: the game asks to save
     };
-    const Round rounds[] = {{{"Difficulty", "Standard", "Timer"}, true},
-                            {{"Appearance"}, false},
-                            {{"Standard", "Appearance"}, true},
-                            {{"Timer", "Difficulty"}, false},
-                            {{"Appearance"}, true}};
+    const Round rounds[] = {{{"Difficulty", "Standard", "Timer"}, true, false},
+                            {{"Appearance"}, false, false},
+                            {{"Standard", "Appearance"}, true, false},
+                            {{"Timer", "Difficulty"}, false, true},
+                            {{"Appearance"}, true, false}};
     for (const Round& round : rounds)
     {
-        std::string strWhen = "after clicks on";
+        std::string strWhen = round.bPlayed ? "after play with the frame maximised and clicks on" : "after clicks on";
+        if (round.bPlayed)
+        {
+            ASSERT_TRUE(MakePuzzle(*setup.pGame)) << "no puzzle made";
+            ::ShowWindow(setup.pGame->Frame(), SW_MAXIMIZE);
+            Wait(1500);
+            ASSERT_TRUE(BringFrameToFront(setup.pGame->Frame()));
+            order = WaitForOrder(setup.panes, order);
+        }
         for (const char* pszClicked : round.clicks)
         {
             const size_t i = IndexOf(setup.panes, pszClicked);
@@ -713,6 +723,12 @@ TEST_F(WindowOrder, EachStartShowsTheOrderOfTheExitBeforeAlsoWithAnotherPrograms
         Wait(600);
         EXPECT_EQ(Joined(order), Joined(WaitForOrder(setup.panes, order))) << strWhen << ", the frame clicked";
         ASSERT_TRUE(testsupport::DisplayKeys("alt+F4"));
+        if (round.bPlayed)
+        {
+            HWND hQuestion = WaitForDialogOtherThan(setup.pGame->Pid(), NULL);
+            ASSERT_TRUE(hQuestion != NULL) << "no question to save " << strWhen;
+            ClickButton(hQuestion, "Don't Save");
+        }
         ASSERT_EQ(0, setup.pGame->WaitForExit()) << "Alt+F4 did not close the game " << strWhen;
         EXPECT_EQ(AsStored(order), StoredFloatingOrder()) << strWhen;
         ASSERT_NO_FATAL_FAILURE(setup.Restart());
