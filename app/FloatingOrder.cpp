@@ -22,6 +22,21 @@ std::vector<HWND> OwnedWindows(CFrameWnd* pFrame)
             owned.push_back(hWnd);
     return owned;
 }
+
+// TRUE for a floating window hidden for now that shows again, and is
+// restored at the next start: a floating toolbar the player has not closed
+// (it hides itself while its frame is not in front, as when the frame is
+// hidden on closing with another program's window open) or a pane window
+// holding a pane not closed (hidden with its minimised frame).
+bool ShowsAgain(HWND hWnd)
+{
+    CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+    if (CXTPToolBar* pBar = DYNAMIC_DOWNCAST(CXTPToolBar, pWnd))
+        return pBar->GetPosition() == xtpBarFloating && pBar->IsVisible();
+    if (CXTPDockingPaneMiniWnd* pMini = DYNAMIC_DOWNCAST(CXTPDockingPaneMiniWnd, pWnd))
+        return !pMini->IsHidden();
+    return false;
+}
 } // namespace
 
 CString FloatingWindowName(HWND hWnd)
@@ -53,7 +68,8 @@ CString GetFloatingOrder(CFrameWnd* pFrame)
     AfxRestoreRestackedOrder();
     for (HWND hWnd : OwnedWindows(pFrame))
     {
-        if (!::IsWindowVisible(hWnd))
+        // A window hidden for now keeps its place in the order.
+        if (!::IsWindowVisible(hWnd) && !ShowsAgain(hWnd))
             continue;
         const CString strName = FloatingWindowName(hWnd);
         if (strName.IsEmpty())

@@ -5,9 +5,11 @@
 
 #include <afxwin.h>
 
-// The frame's visible floating windows from the top of the order down, each
-// named by what it holds: "B<bar id>" for a toolbar, "P<pane id>" (its first
-// pane's) for a pane window, separated by commas.
+// The frame's floating windows that show, or are hidden for now and show
+// again (a floating toolbar while the frame is not in front, the windows of
+// a minimised frame), from the top of the order down, each named by what it
+// holds: "B<bar id>" for a toolbar, "P<pane id>" (its first pane's) for a
+// pane window, separated by commas.
 CString GetFloatingOrder(CFrameWnd* pFrame);
 
 // Stacks the frame's floating windows named in the order (top first) in

@@ -393,8 +393,10 @@ BOOL CMainFrame::DestroyWindow()
         m_paneManager.SaveCurrentLayout(&layout);
         layout.SaveToProfile(GAME_DOCKING_LAYOUT);
     }
+    const CString strFloatingOrder =
+        m_strClosingFloatingOrder.IsEmpty() ? GetFloatingOrder(this) : m_strClosingFloatingOrder;
     if (GetSafeHwnd() != NULL &&
-        !AfxGetApp()->WriteProfileString(GAME_FLOATING_SECTION, GAME_FLOATING_ORDER, GetFloatingOrder(this)))
+        !AfxGetApp()->WriteProfileString(GAME_FLOATING_SECTION, GAME_FLOATING_ORDER, strFloatingOrder))
         TRACE("main frame: the floating windows' order could not be saved\n");
     return CXTPFrameWnd::DestroyWindow();
 }
@@ -421,7 +423,16 @@ void CMainFrame::OnClose()
     CBrindlemarkDoc* pDoc = GetGameDoc();
     if (pDoc != NULL && !pDoc->QuerySaveModified(pDoc->GetCurrent()))
         return;
+    // The floating windows' order as the player leaves them: the frame hides
+    // on closing, upon which the system activates another window (a floating
+    // one, moved to the top of the order, or another program's, upon which
+    // the floating toolbars hide themselves).
+    m_strClosingFloatingOrder = GetFloatingOrder(this);
+    const HWND hWnd = m_hWnd;
     CXTPFrameWnd::OnClose();
+    // Not closed after all: the order is read again when it is.
+    if (::IsWindow(hWnd) && CWnd::FromHandlePermanent(hWnd) == this)
+        m_strClosingFloatingOrder.Empty();
 }
 
 void CMainFrame::OnTimer(UINT_PTR nIDEvent)

@@ -83,6 +83,9 @@ public:
     CVantTimerCtrl m_wndClock;
     CTimerToolBar* m_pTimerToolBar;   // owned by the command bars
     bool m_bInSizeMove;
+    // The floating windows' order read as the player closes the game, before
+    // the frame hides (FloatingOrder.h); empty until then.
+    CString m_strClosingFloatingOrder;
 
     // ----- Commands (also called by the board view)
     afx_msg void OnNewPuzzle();

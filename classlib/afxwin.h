@@ -1706,7 +1706,8 @@ void AFXAPI AfxRenewOwnerMarks(HWND hWndOwner);
 // back into that order among themselves in the system's order, where Wine
 // moved one of them on a report of the display (a part of it shown for a
 // moment during the restack) and nothing of the program moved them since;
-// the screen, which shows that order, does not change. Without a window
+// the screen, which shows that order, does not change. A window of them
+// destroyed since leaves the others in their order. Without a window
 // manager a window of them hidden since ends it; with one, hidden windows
 // keep their places. Returns 1 when the order was mended, else 0.
 int AFXAPI AfxRestoreRestackedOrder();
@@ -1716,12 +1717,14 @@ int AFXAPI AfxRestoreRestackedOrder();
 // system moves each window it hides so to the top of the order, over an
 // owned window that hid itself before.
 void AFXAPI AfxHideOwnedPopupsInOrder(HWND hWndOwner);
-// With a window manager (under Wine), a frame restored from its icon keeps
-// the order of the top-level windows it owns directly (not topmost), which
-// the window manager loses as they are shown again one after the other: a
-// while after each is shown (for a few seconds, until a button is pressed on
-// one), the visible ones are put back into that order and raised so, while
-// the frame or one of them is the active window of its thread.
+// With a window manager (under Wine), a frame restored from its icon (or
+// activated again, upon which its floating toolbars show again) keeps the
+// order of the top-level windows it owns directly (not topmost), which the
+// window manager loses as they are shown again one after the other: a while
+// after each is shown (for a few seconds, until a button is pressed on one),
+// the visible ones are put back into that order and raised so, while the
+// frame or one of them is the active window of its thread. Asked again
+// within those seconds, the order first kept stays.
 void AFXAPI AfxKeepOwnedOrder(HWND hWndOwner);
 // TRUE while a visible topmost window lies in the system's order that does
 // not belong to hWndRoot's family (another program's always-on-top window,

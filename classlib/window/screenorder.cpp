@@ -134,8 +134,11 @@ struct ScreenOrderWatch
 thread_local ScreenOrderWatch t_watch;
 
 // The program moved hWnd in the order (after hInsertAfter, or to the top or
-// bottom): the order to keep follows. A move it cannot follow (among the
-// topmost windows, after a window it does not hold) ends it.
+// bottom): the order to keep follows. After a window it does not hold (a
+// hidden window, a dialog: the system moves the windows a frame owns so, in
+// their order, when it activates the frame), hWnd goes right below the
+// nearest of its windows above that one. A move among the topmost windows
+// ends it.
 void NoteMovedInOrder(HWND hWnd, HWND hInsertAfter)
 {
     std::vector<HWND>& restacked = t_watch.restacked;
@@ -149,8 +152,16 @@ void NoteMovedInOrder(HWND hWnd, HWND hInsertAfter)
         restacked.push_back(hWnd);
     else if ((it = std::find(restacked.begin(), restacked.end(), hInsertAfter)) != restacked.end())
         restacked.insert(it + 1, hWnd);
-    else
+    else if (hInsertAfter == HWND_TOPMOST || hInsertAfter == HWND_NOTOPMOST)
         restacked.clear();
+    else
+    {
+        auto itAbove = restacked.end();
+        for (HWND hAbove = ::GetWindow(hInsertAfter, GW_HWNDPREV); hAbove != NULL && itAbove == restacked.end();
+             hAbove = ::GetWindow(hAbove, GW_HWNDPREV))
+            itAbove = std::find(restacked.begin(), restacked.end(), hAbove);
+        restacked.insert(itAbove == restacked.end() ? restacked.begin() : itAbove + 1, hWnd);
+    }
 }
 
 // A window of hWndTop's family may have been stacked over the others on the
@@ -438,13 +449,16 @@ int AFXAPI AfxRestoreRestackedOrder()
     std::vector<HWND>& restacked = t_watch.restacked;
     if (restacked.size() < 2 || t_watch.bRestacking)
         return 0;
+    // A window destroyed since (the splash) leaves the others in their order.
+    restacked.erase(std::remove_if(restacked.begin(), restacked.end(), [](HWND hWnd) { return !::IsWindow(hWnd); }),
+                    restacked.end());
     // Without a window manager a window hidden since shows again where it
     // lay on the screen, whatever the order says: the restacked order is
     // kept no further. With one, a hidden window gets no reports of the
     // display and is mapped anew when shown: its place is kept.
     const BOOL bManaged = AfxWindowManagerStacksWindows();
     for (HWND hWnd : restacked)
-        if (!::IsWindow(hWnd) || (!bManaged && !::IsWindowVisible(hWnd)))
+        if (!bManaged && !::IsWindowVisible(hWnd))
         {
             restacked.clear();
             return 0;
@@ -586,7 +600,18 @@ void AFXAPI AfxHideOwnedPopupsInOrder(HWND hWndOwner)
 
 void AFXAPI AfxKeepOwnedOrder(HWND hWndOwner)
 {
-    // The order as the display showed it before the frame was minimised.
+    if (hWndOwner == NULL)
+        return;
+    // Asked again while the order is kept (a floating toolbar shows itself
+    // after the others): the order read first stays, the windows shown
+    // since may have been moved in the order on the display's reports.
+    if (t_watch.hKeptOwner == hWndOwner && ::GetTickCount() - t_watch.dwKeptSince <= kKeptOrderSpan)
+    {
+        ::SetTimer(hWndOwner, kKeptOrderTimer, kKeptOrderDelay, &KeptOrderTimerProc);
+        return;
+    }
+    // The order as the display showed it before the frame was minimised or
+    // deactivated.
     AfxRestoreRestackedOrder();
     t_watch.hKeptOwner = hWndOwner;
     t_watch.dwKeptSince = ::GetTickCount();

@@ -46,7 +46,8 @@ std::vector<COLORREF> ClientSamples(HWND hWnd);
 // showed, leaving out those under hExcept (NULL: none).
 int PercentSeen(const SeenWindow& window, HWND hExcept);
 
-// The two floating panes and the floating Timer toolbar of a running game.
+// The two floating panes and the floating Timer and Standard toolbars of a
+// running game.
 std::vector<SeenWindow> FloatingWindowsOf(const Game& game);
 
 // True when Wine hands this prefix's windows to the display's window manager.
@@ -113,13 +114,14 @@ struct GameWithFloatingPanes
 {
     testsupport::Watchdog watchdog;
     std::unique_ptr<Game> pGame;
-    std::vector<SeenWindow> panes;   // Appearance, Difficulty (and the Timer)
+    std::vector<SeenWindow> panes;   // Appearance, Difficulty (and the Timer, the Standard bar)
 
     GameWithFloatingPanes(const char* pszWhat, DWORD dwMilliseconds) : watchdog(pszWhat, dwMilliseconds) {}
 
     // Starts as above; bOverTheView: the floating windows are then placed
-    // over the board, their pictures taken, and the game activated again.
-    void Start(bool bTimerToo, bool bOverTheView);
+    // over the board, their pictures taken, and the game activated again;
+    // bStandardToo: the Standard toolbar is dragged out to float too.
+    void Start(bool bTimerToo, bool bOverTheView, bool bStandardToo = false);
 
     // Closes the game (it closes cleanly) and starts it again: its floating
     // windows come back where they were and are seen as they lie then.

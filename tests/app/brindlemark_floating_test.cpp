@@ -38,6 +38,17 @@ bool DragTimerBarOut(const Game& game, POINT ptTo)
     return true;
 }
 
+// The Standard toolbar's window, docked or floating; NULL when it has none.
+HWND StandardBar(const Game& game)
+{
+    for (HWND hWnd : Descendants(game.Frame(), "Standard", "XTPToolBar"))
+        return hWnd;
+    for (HWND hWnd : TopLevels(game.Pid(), "XTPToolBar"))
+        if (WindowText(hWnd) == "Standard")
+            return hWnd;
+    return NULL;
+}
+
 // Clicks the close button at the right of a floating toolbar's caption.
 void CloseFloatingBar(HWND hBar)
 {
@@ -46,7 +57,7 @@ void CloseFloatingBar(HWND hBar)
     ClickScreen({rc.right - 10, rc.top + 9}, false);
 }
 
-void GameWithFloatingPanes::Start(bool bTimerToo, bool bOverTheView)
+void GameWithFloatingPanes::Start(bool bTimerToo, bool bOverTheView, bool bStandardToo)
 {
     ASSERT_TRUE(watchdog.IsArmed());
     {
@@ -59,11 +70,19 @@ void GameWithFloatingPanes::Start(bool bTimerToo, bool bOverTheView)
             ASSERT_TRUE(DragTimerBarOut(first, {500, 400})) << "no Timer toolbar";
             ASSERT_TRUE(IsFloating(TimerBar(first)));
         }
+        if (bStandardToo)
+        {
+            // By its gripper, at its left edge.
+            const RECT rcBar = WindowRect(StandardBar(first));
+            DragScreen({rcBar.left + 3, (rcBar.top + rcBar.bottom) / 2}, {300, 600});
+            ASSERT_TRUE(IsFloating(StandardBar(first))) << "the Standard toolbar does not float";
+        }
         ASSERT_EQ(0, first.Close());
     }
     ASSERT_TRUE(ImportRegistryText(kTwoFloatingPanesReg)) << "the stored layout was not imported";
     ASSERT_NO_FATAL_FAILURE(Restart());
-    ASSERT_EQ(bTimerToo ? 3u : 2u, panes.size()) << "the profile panes (and the Timer) float";
+    ASSERT_EQ((bTimerToo ? 3u : 2u) + (bStandardToo ? 1u : 0u), panes.size())
+        << "the profile panes (and the toolbars) float";
     if (bOverTheView)
     {
         PlaceOverTheView(*pGame, panes);
@@ -443,8 +462,8 @@ int PercentSeen(const SeenWindow& window, HWND hExcept = NULL)
     return nAll == 0 ? 100 : nSame * 100 / nAll;
 }
 
-// The two floating panes and the floating Timer toolbar of a running game,
-// named; empty names for what is missing.
+// The two floating panes and the floating Timer and Standard toolbars of a
+// running game, named; empty names for what is missing.
 std::vector<SeenWindow> FloatingWindowsOf(const Game& game)
 {
     std::vector<SeenWindow> windows;
@@ -455,6 +474,9 @@ std::vector<SeenWindow> FloatingWindowsOf(const Game& game)
     HWND hBar = TimerBar(game);
     if (hBar != NULL && IsFloating(hBar))
         windows.push_back(SeenWindow{"Timer", hBar, {}});
+    hBar = StandardBar(game);
+    if (hBar != NULL && IsFloating(hBar))
+        windows.push_back(SeenWindow{"Standard", hBar, {}});
     return windows;
 }
 
@@ -571,31 +593,38 @@ void TakeSignature(SeenWindow& window)
 // Moves each floating window where nothing covers it (the empty screen
 // right of and below the frame), takes what the screen shows of it, and
 // moves it over the frame's board view: the first pane over the right
-// margin, the second over the left margin, the Timer bar over the board.
-// Each move is waited for until the window lies where it was sent, with
-// or without a window manager.
+// margin, the second over the left margin, the Timer bar over the board,
+// the Standard bar over the board's upper part. Each move is waited for
+// until the window lies where it was sent, with or without a window manager.
 void PlaceOverTheView(const Game& game, std::vector<SeenWindow>& windows)
 {
     RECT rcFrame, rcView;
     ::GetWindowRect(game.Frame(), &rcFrame);
     ::GetWindowRect(game.View(), &rcView);
-    const POINT aside[] = {{rcFrame.right + 10, 10}, {rcFrame.right + 10, 330}, {10, rcFrame.bottom + 20}};
+    const POINT aside[] = {{rcFrame.right + 10, 10},
+                           {rcFrame.right + 10, 330},
+                           {10, rcFrame.bottom + 20},
+                           {10, rcFrame.bottom + 110}};
     const POINT over[] = {{rcView.right - 205, rcView.top + 10},
                           {rcView.left + 5, rcView.top + 10},
-                          {rcView.left + 230, (rcView.top + rcView.bottom) / 2}};
-    for (size_t i = 0; i < windows.size() && i < 3; i++)
+                          {rcView.left + 230, (rcView.top + rcView.bottom) / 2},
+                          {rcView.left + 250, rcView.top + 60}};
+    auto PlaceOf = [](const SeenWindow& window, size_t i) -> size_t {
+        return window.strName == "Timer" ? 2 : window.strName == "Standard" ? 3 : i;
+    };
+    for (size_t i = 0; i < windows.size() && i < 4; i++)
     {
-        const bool bTimer = windows[i].strName == "Timer";
-        EXPECT_TRUE(bTimer ? MoveTopLevel(windows[i].hWnd, aside[2].x, aside[2].y)
-                           : MoveTopLevel(windows[i].hWnd, aside[i].x, aside[i].y, 200, 300))
+        const size_t nPlace = PlaceOf(windows[i], i);
+        EXPECT_TRUE(nPlace >= 2 ? MoveTopLevel(windows[i].hWnd, aside[nPlace].x, aside[nPlace].y)
+                                : MoveTopLevel(windows[i].hWnd, aside[i].x, aside[i].y, 200, 300))
             << windows[i].strName << " is not moved aside";
     }
     Wait(300);
     for (SeenWindow& window : windows)
         TakeSignature(window);
-    for (size_t i = 0; i < windows.size() && i < 3; i++)
+    for (size_t i = 0; i < windows.size() && i < 4; i++)
     {
-        const size_t nPlace = windows[i].strName == "Timer" ? 2 : i;
+        const size_t nPlace = PlaceOf(windows[i], i);
         EXPECT_TRUE(MoveTopLevel(windows[i].hWnd, over[nPlace].x, over[nPlace].y))
             << windows[i].strName << " is not moved over the board";
     }

@@ -4,8 +4,9 @@
 // mode, a click on a floating pane that the game's question disables,
 // another program brought up just after a question was answered, clicks on
 // the floating windows and the frame's caption and a restart, another
-// program's minimise and restore, and a question asked under another
-// program's always-on-top window. Each is judged by what the screen shows. Run on the tests' display without a
+// program's minimise and restore, a question asked under another
+// program's always-on-top window, exits with another program's window open
+// and a round to another program and back. Each is judged by what the screen shows. Run on the tests' display without a
 // window manager and, by app_brindlemark_test_desktop, on a display with one.
 // ctest: run-serial
 // ctest: lock registry
@@ -53,9 +54,10 @@ struct FloatingOverTheBoard : GameWithFloatingPanes
 {
     explicit FloatingOverTheBoard(const char* pszWhat) : GameWithFloatingPanes(pszWhat, 150000) {}
 
-    void Start()
+    // bStandardToo: the Standard toolbar floats too.
+    void Start(bool bStandardToo = false)
     {
-        ASSERT_NO_FATAL_FAILURE(GameWithFloatingPanes::Start(true, true));
+        ASSERT_NO_FATAL_FAILURE(GameWithFloatingPanes::Start(true, true, bStandardToo));
         ExpectFloatingWindowsInFront(*pGame, panes, "started", NULL);
     }
 
@@ -601,5 +603,186 @@ TEST_F(WindowOrder, AQuestionStaysBelowAnotherProgramsAlwaysOnTopWindow)
     ClickButton(hQuestion, "No");
     EXPECT_TRUE(WaitUntilGone(hQuestion));
     ::DestroyWindow(hTopmost);
+    setup.Close();
+}
+
+namespace
+{
+// The floating order the game stored at its last exit.
+std::string StoredFloatingOrder()
+{
+    char szValue[256] = "";
+    DWORD cb = sizeof(szValue) - 1;
+    const std::string strKey = std::string(kUserKey) + "\\DockingPaneLayouts\\NormalLayout";
+    if (::RegGetValueA(HKEY_CURRENT_USER, strKey.c_str(), "FloatingOrder", RRF_RT_REG_SZ, NULL, szValue, &cb) !=
+        ERROR_SUCCESS)
+        return "(none)";
+    return szValue;
+}
+
+// The order as the game stores it ("B<bar id>" / "P<pane id>", top first)
+// of the windows named in a display's order.
+std::string AsStored(const std::vector<std::string>& order)
+{
+    std::string strStored;
+    for (const std::string& strName : order)
+    {
+        std::string strItem = strName;
+        if (strName == "Timer")
+            strItem = "B" + std::to_string(IDR_TIMER_TOOLBAR);
+        else if (strName == "Standard")
+            strItem = "B" + std::to_string(IDR_MAINFRAME);
+        else if (strName.find("Appearance") != std::string::npos)
+            strItem = "P1000";
+        else if (strName.find("Difficulty") != std::string::npos)
+            strItem = "P1001";
+        strStored += (strStored.empty() ? "" : ",") + strItem;
+    }
+    return strStored;
+}
+
+// Brings a window to the front as a player's Alt+Tab does: with a window
+// manager, it is asked to activate the window (it focuses and raises it, as
+// on Alt+Tab, whose list also holds the game's floating windows); without
+// one, the window is made the foreground window. False when the display's
+// tool cannot be run.
+bool SwitchTo(HWND hWnd)
+{
+    if (!WindowsAreManaged())
+        return ::SetForegroundWindow(hWnd) != FALSE;
+    char szCommand[80];
+    snprintf(szCommand, sizeof(szCommand), "xdotool windowactivate 0x%lx && echo done", XWindowOf(hWnd));
+    std::string strOutput;
+    return testsupport::RunOnHost(szCommand, &strOutput, 3000) && strOutput.find("done") != std::string::npos;
+}
+
+size_t IndexOf(const std::vector<SeenWindow>& windows, const char* pszPart)
+{
+    for (size_t i = 0; i < windows.size(); i++)
+        if (windows[i].strName.find(pszPart) != std::string::npos)
+            return i;
+    return windows.size();
+}
+} // namespace
+
+// The floating windows (both panes, the Timer and the Standard bar) come
+// back at each start in the order the screen showed at the exit before:
+// over several exits, each after clicks on them and on the frame's caption
+// and closed by Alt+F4, some with another program's window open (upon which
+// the game's floating toolbars hide themselves as the game closes), one
+// after a puzzle was played with the frame maximised (its question to save
+// answered Don't Save). The order stored names every floating window.
+TEST_F(WindowOrder, EachStartShowsTheOrderOfTheExitBeforeAlsoWithAnotherProgramsWindowOpen)
+{
+    FloatingOverTheBoard setup("the floating order over exits");
+    ASSERT_NO_FATAL_FAILURE(setup.Start(true));
+    ASSERT_TRUE(testsupport::HasDisplayInput()) << "the display's pointer cannot be driven (xdotool)";
+    ASSERT_EQ(4u, setup.panes.size());
+    ASSERT_NO_FATAL_FAILURE(setup.Overlap());
+    std::vector<std::string> order = OrderOnTheDisplay(setup.panes);
+    ASSERT_EQ(4u, order.size()) << "the display's order cannot be read";
+    struct Round
+    {
+        std::vector<const char*> clicks;
+        bool bOtherProgram;
+        bool bPlayed;   // a puzzle made and played with the frame maximised: the game asks to save
+    };
+    const Round rounds[] = {{{"Difficulty", "Standard", "Timer"}, true, false},
+                            {{"Appearance"}, false, false},
+                            {{"Standard", "Appearance"}, true, false},
+                            {{"Timer", "Difficulty"}, false, true},
+                            {{"Appearance"}, true, false}};
+    for (const Round& round : rounds)
+    {
+        std::string strWhen = round.bPlayed ? "after play with the frame maximised and clicks on" : "after clicks on";
+        if (round.bPlayed)
+        {
+            ASSERT_TRUE(MakePuzzle(*setup.pGame)) << "no puzzle made";
+            ::ShowWindow(setup.pGame->Frame(), SW_MAXIMIZE);
+            Wait(1500);
+            ASSERT_TRUE(BringFrameToFront(setup.pGame->Frame()));
+            order = WaitForOrder(setup.panes, order);
+        }
+        for (const char* pszClicked : round.clicks)
+        {
+            const size_t i = IndexOf(setup.panes, pszClicked);
+            ASSERT_LT(i, setup.panes.size()) << "no window named " << pszClicked;
+            ASSERT_NO_FATAL_FAILURE(ClickAndExpectRaised(setup.panes, i, order));
+            strWhen += std::string(" ") + pszClicked;
+        }
+        HWND hOther = NULL;
+        if (round.bOtherProgram)
+        {
+            hOther = ShowOtherProgramsWindow({1000, 780, 1270, 1010}, RGB(30, 140, 110));
+            PumpFor(500);
+            strWhen += ", another program's window open";
+        }
+        // The frame's caption clicked, then Alt+F4 on the display's keys.
+        const RECT rcFrame = WindowRect(setup.pGame->Frame());
+        ASSERT_TRUE(ClickOnTheDisplay({rcFrame.left + 300, rcFrame.top + 10}));
+        Wait(600);
+        EXPECT_EQ(Joined(order), Joined(WaitForOrder(setup.panes, order))) << strWhen << ", the frame clicked";
+        ASSERT_TRUE(testsupport::DisplayKeys("alt+F4"));
+        if (round.bPlayed)
+        {
+            HWND hQuestion = WaitForDialogOtherThan(setup.pGame->Pid(), NULL);
+            ASSERT_TRUE(hQuestion != NULL) << "no question to save " << strWhen;
+            ClickButton(hQuestion, "Don't Save");
+        }
+        ASSERT_EQ(0, setup.pGame->WaitForExit()) << "Alt+F4 did not close the game " << strWhen;
+        EXPECT_EQ(AsStored(order), StoredFloatingOrder()) << strWhen;
+        ASSERT_NO_FATAL_FAILURE(setup.Restart());
+        EXPECT_EQ(Joined(order), Joined(WaitForOrder(setup.panes, order))) << "the start " << strWhen;
+        if (hOther != NULL)
+            ::DestroyWindow(hOther);
+        order = OrderOnTheDisplay(setup.panes);
+        ASSERT_EQ(4u, order.size()) << "the display's order cannot be read";
+    }
+    testsupport::SaveScreenSnapshot(setup.pGame->Frame(), "floating_order_over_exits");
+    setup.Close();
+}
+
+// Another program brought over the floating windows and the game brought
+// back, four rounds, as with Alt+Tab: each time the floating
+// windows show again over the frame in the order they had before, the
+// toolbars (which hide themselves while the game is not in front) among
+// them.
+TEST_F(WindowOrder, AfterARoundToAnotherProgramTheFloatingWindowsKeepTheirOrder)
+{
+    FloatingOverTheBoard setup("a round to another program and back");
+    ASSERT_NO_FATAL_FAILURE(setup.Start(true));
+    ASSERT_TRUE(testsupport::HasDisplayInput()) << "the display's pointer cannot be driven (xdotool)";
+    ASSERT_EQ(4u, setup.panes.size());
+    ASSERT_NO_FATAL_FAILURE(setup.Overlap());
+    std::vector<std::string> order = OrderOnTheDisplay(setup.panes);
+    ASSERT_EQ(4u, order.size()) << "the display's order cannot be read";
+    // T A S D, as a player leaves them.
+    for (const char* pszClicked : {"Difficulty", "Standard", "Appearance", "Timer"})
+        ASSERT_NO_FATAL_FAILURE(ClickAndExpectRaised(setup.panes, IndexOf(setup.panes, pszClicked), order));
+    const HWND hFrame = setup.pGame->Frame();
+    RECT rcOver = WindowRect(hFrame);
+    ::InflateRect(&rcOver, -40, -40);
+    HWND hOther = ShowOtherProgramsWindow(rcOver, RGB(30, 140, 110));
+    ASSERT_TRUE(hOther != NULL);
+    PumpFor(500);
+    ASSERT_TRUE(BringFrameToFront(hFrame));
+    std::vector<SeenWindow> withOthers = setup.panes;
+    withOthers.push_back(SeenWindow{"the frame", hFrame, {}});
+    withOthers.push_back(SeenWindow{"another program", hOther, {}});
+    std::vector<std::string> expected = order;
+    expected.push_back("the frame");
+    expected.push_back("another program");
+    for (int nRound = 1; nRound <= 4; nRound++)
+    {
+        ASSERT_TRUE(SwitchTo(hOther)) << "the display's tool cannot be run";
+        PumpFor(800);
+        EXPECT_EQ(hOther, ::GetForegroundWindow()) << "round " << nRound << ": the other program is not in front";
+        ASSERT_TRUE(SwitchTo(hFrame)) << "the display's tool cannot be run";
+        PumpFor(1500);
+        EXPECT_EQ(hFrame, ::GetForegroundWindow()) << "round " << nRound << ": the game is not in front again";
+        EXPECT_EQ(Joined(expected), Joined(WaitForOrder(withOthers, expected))) << "round " << nRound;
+    }
+    testsupport::SaveScreenSnapshot(hFrame, "back_from_another_program");
+    ::DestroyWindow(hOther);
     setup.Close();
 }

@@ -547,7 +547,8 @@ TEST(MainFrame, TheProfilePaneCommandsFollowThePaneManagerWhereverThePanesLie)
 }
 
 // The floating windows' stored order stacks them as named; a damaged value
-// far longer than any real order changes nothing.
+// far longer than any real order changes nothing. A window hidden for now
+// is still named at its place, a closed pane's is not.
 TEST(MainFrame, TheStoredFloatingOrderStacksThePaneWindowsAndADamagedOneIsPassedOver)
 {
     ClearUserSettings();
@@ -572,6 +573,21 @@ TEST(MainFrame, TheStoredFloatingOrderStacksThePaneWindowsAndADamagedOneIsPassed
         strDamaged += strAppearanceFirst + ",";
     ApplyFloatingOrder(pFrame, strDamaged);
     EXPECT_STREQ(strDifficultyFirst, GetFloatingOrder(pFrame));
+
+    // A pane window hidden for now (as with its minimised frame) keeps its
+    // place in the order; a closed pane's window is left out.
+    const CString strDifficulty = strDifficultyFirst.Left(strDifficultyFirst.Find(','));
+    HWND hDifficulty = NULL;
+    for (HWND hWnd = ::GetWindow(::GetDesktopWindow(), GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+        if (::GetWindow(hWnd, GW_OWNER) == pFrame->GetSafeHwnd() && FloatingWindowName(hWnd) == strDifficulty)
+            hDifficulty = hWnd;
+    ASSERT_TRUE(hDifficulty != NULL);
+    ::ShowWindow(hDifficulty, SW_HIDE);
+    EXPECT_STREQ(strDifficultyFirst, GetFloatingOrder(pFrame));
+    ::ShowWindow(hDifficulty, SW_SHOWNOACTIVATE);
+    manager.ClosePane(GAME_PANE_APPEARANCE);
+    testsupport::PumpPending();
+    EXPECT_STREQ(strDifficulty, GetFloatingOrder(pFrame));
     game.Puzzle().m_bModified = FALSE;
     game.Command(ID_EXIT_GAME);
 }

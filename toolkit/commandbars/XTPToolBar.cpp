@@ -812,10 +812,16 @@ BOOL CXTPToolBar::ShowIfFrameInFront()
     if (!CXTPDrawHelpers::IsTopParentActive(m_hWnd))
         return FALSE;
     // Shown again where it was in the order: the frame puts the windows it
-    // owns in front of itself once it has been activated.
+    // owns in front of itself once it has been activated. A window manager
+    // maps it over the frame's other windows instead: the order they had is
+    // kept, and put back once the toolbars show.
     HWND hWndForeground = ::GetForegroundWindow();
     if (hWndForeground != NULL && ::IsWindowVisible(hWndForeground) && !::IsIconic(hWndForeground))
+    {
+        if (AfxWindowManagerStacksWindows())
+            AfxKeepOwnedOrder(::GetWindow(m_hWnd, GW_OWNER));
         SetWindowPos(NULL, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+    }
     return TRUE;
 }
 
