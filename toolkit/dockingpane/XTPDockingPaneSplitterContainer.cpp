@@ -46,6 +46,19 @@ CPoint PointFromLParam(LPARAM lParam)
 {
     return CPoint((int)(short)LOWORD(lParam), (int)(short)HIWORD(lParam));
 }
+
+// The length of the next child in a row shared by ShareRoom: a fixed child
+// (negative length) keeps its bound, the others take their share of what is
+// left, which the call takes off the pool.
+LONGLONG NextShare(const CXTPDockingPaneBase* pChild, LONGLONG& nTotal, LONGLONG& nAvailable)
+{
+    if (pChild->m_nLength <= 0)
+        return -pChild->m_nLength;
+    const LONGLONG nLength = nTotal != 0 ? nAvailable * pChild->m_nLength / nTotal : 0;
+    nTotal -= pChild->m_nLength;
+    nAvailable = std::max(0LL, nAvailable - nLength);
+    return nLength;
+}
 } // namespace
 
 //////////////////////////////////////////////////////////////////////////
@@ -594,17 +607,7 @@ void CXTPDockingPaneSplitterContainer::OnSizeParent(CWnd* pParent, CRect rect, L
     while (pos != NULL)
     {
         CXTPDockingPaneBase* pPane = lst.GetNext(pos);
-        LONGLONG nLength;
-        if (pPane->m_nLength > 0)
-        {
-            nLength = nTotal != 0 ? nAvailable * pPane->m_nLength / nTotal : 0;
-            nTotal -= pPane->m_nLength;
-            nAvailable = std::max(0LL, nAvailable - nLength);
-        }
-        else
-        {
-            nLength = -pPane->m_nLength;
-        }
+        const LONGLONG nLength = NextShare(pPane, nTotal, nAvailable);
         LONGLONG nFar = pos == NULL ? nEnd : nStart + nLength;
         CRect rcPane = m_bHoriz ? CRect((int)nStart, rect.top, (int)nFar, rect.bottom)
                                 : CRect(rect.left, (int)nStart, rect.right, (int)nFar);
@@ -880,17 +883,7 @@ CRect CXTPDockingPaneSplitterContainer::PlaceInRect(CXTPDockingPaneBaseList& lst
         while (pos != NULL)
         {
             CXTPDockingPaneBase* pChild = lst.GetNext(pos);
-            LONGLONG nLength;
-            if (pChild->m_nLength > 0)
-            {
-                nLength = nTotal != 0 ? nAvailable * pChild->m_nLength / nTotal : 0;
-                nTotal -= pChild->m_nLength;
-                nAvailable = std::max(0LL, nAvailable - nLength);
-            }
-            else
-            {
-                nLength = -pChild->m_nLength;
-            }
+            const LONGLONG nLength = NextShare(pChild, nTotal, nAvailable);
             LONGLONG nFar = pos == NULL ? nEnd : nStart + nLength;
             if (pChild == pObject)
             {
