@@ -106,6 +106,19 @@ std::vector<std::string> OrderOnTheDisplay(const std::vector<SeenWindow>& window
     return order;
 }
 
+// Starts the game with its floating windows (the Standard bar too when
+// bStandardToo) placed over one another on the board, and reads their order
+// on the display.
+void StartOverlapping(FloatingOverTheBoard& setup, bool bStandardToo, std::vector<std::string>& order)
+{
+    ASSERT_NO_FATAL_FAILURE(setup.Start(bStandardToo));
+    ASSERT_TRUE(testsupport::HasDisplayInput()) << "the display's pointer cannot be driven (xdotool)";
+    ASSERT_EQ(bStandardToo ? 4u : 3u, setup.panes.size());
+    ASSERT_NO_FATAL_FAILURE(setup.Overlap());
+    order = OrderOnTheDisplay(setup.panes);
+    ASSERT_EQ(setup.panes.size(), order.size()) << "the display's order cannot be read";
+}
+
 std::string Joined(const std::vector<std::string>& names)
 {
     std::string strJoined;
@@ -456,12 +469,9 @@ TEST_F(WindowOrder, AClickOnTheFloatingTimerInCustomiseModeLeavesItBelowTheSheet
 TEST_F(WindowOrder, AClickRaisesWhatWasClickedAndARestartKeepsTheOrder)
 {
     FloatingOverTheBoard setup("the floating windows' order");
-    ASSERT_NO_FATAL_FAILURE(setup.Start());
-    ASSERT_TRUE(testsupport::HasDisplayInput()) << "the display's pointer cannot be driven (xdotool)";
+    std::vector<std::string> order;
+    ASSERT_NO_FATAL_FAILURE(StartOverlapping(setup, false, order));
     std::vector<SeenWindow>& windows = setup.panes;   // Appearance, Difficulty, Timer
-    ASSERT_NO_FATAL_FAILURE(setup.Overlap());
-    std::vector<std::string> order = OrderOnTheDisplay(windows);
-    ASSERT_EQ(3u, order.size()) << "the display's order cannot be read";
 
     for (size_t i : {1, 2, 0, 1})
         ASSERT_NO_FATAL_FAILURE(ClickAndExpectRaised(windows, i, order));
@@ -517,11 +527,8 @@ bool MinimiseAsThePlayer(HWND hFrame)
 TEST_F(WindowOrder, FloatingWindowsComeBackWhenAnotherProgramRestoresTheGame)
 {
     FloatingOverTheBoard setup("another program restores the game");
-    ASSERT_NO_FATAL_FAILURE(setup.Start());
-    ASSERT_TRUE(testsupport::HasDisplayInput()) << "the display's pointer cannot be driven (xdotool)";
-    ASSERT_NO_FATAL_FAILURE(setup.Overlap());
-    std::vector<std::string> order = OrderOnTheDisplay(setup.panes);
-    ASSERT_EQ(3u, order.size()) << "the display's order cannot be read";
+    std::vector<std::string> order;
+    ASSERT_NO_FATAL_FAILURE(StartOverlapping(setup, false, order));
     const char* const minimisedBy[] = {"the player", "another program", "another program in front"};
     const int nWays = WindowsAreManaged() ? 3 : 2;
     for (const char* pszRaised : {"Timer", "This puzzle's Appearance Info", "Timer"})
@@ -675,12 +682,8 @@ size_t IndexOf(const std::vector<SeenWindow>& windows, const char* pszPart)
 TEST_F(WindowOrder, EachStartShowsTheOrderOfTheExitBeforeAlsoWithAnotherProgramsWindowOpen)
 {
     FloatingOverTheBoard setup("the floating order over exits");
-    ASSERT_NO_FATAL_FAILURE(setup.Start(true));
-    ASSERT_TRUE(testsupport::HasDisplayInput()) << "the display's pointer cannot be driven (xdotool)";
-    ASSERT_EQ(4u, setup.panes.size());
-    ASSERT_NO_FATAL_FAILURE(setup.Overlap());
-    std::vector<std::string> order = OrderOnTheDisplay(setup.panes);
-    ASSERT_EQ(4u, order.size()) << "the display's order cannot be read";
+    std::vector<std::string> order;
+    ASSERT_NO_FATAL_FAILURE(StartOverlapping(setup, true, order));
     struct Round
     {
         std::vector<const char*> clicks;
@@ -750,12 +753,8 @@ TEST_F(WindowOrder, EachStartShowsTheOrderOfTheExitBeforeAlsoWithAnotherPrograms
 TEST_F(WindowOrder, AfterARoundToAnotherProgramTheFloatingWindowsKeepTheirOrder)
 {
     FloatingOverTheBoard setup("a round to another program and back");
-    ASSERT_NO_FATAL_FAILURE(setup.Start(true));
-    ASSERT_TRUE(testsupport::HasDisplayInput()) << "the display's pointer cannot be driven (xdotool)";
-    ASSERT_EQ(4u, setup.panes.size());
-    ASSERT_NO_FATAL_FAILURE(setup.Overlap());
-    std::vector<std::string> order = OrderOnTheDisplay(setup.panes);
-    ASSERT_EQ(4u, order.size()) << "the display's order cannot be read";
+    std::vector<std::string> order;
+    ASSERT_NO_FATAL_FAILURE(StartOverlapping(setup, true, order));
     // T A S D, as a player leaves them.
     for (const char* pszClicked : {"Difficulty", "Standard", "Appearance", "Timer"})
         ASSERT_NO_FATAL_FAILURE(ClickAndExpectRaised(setup.panes, IndexOf(setup.panes, pszClicked), order));
