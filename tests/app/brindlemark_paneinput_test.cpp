@@ -741,8 +741,9 @@ TEST_F(BrindlemarkPaneInput, TheDialogActiveAgainWhenADialogOpenedFromItClosesLi
     EXPECT_EQ(0, game.Close());
 }
 
-// The Customize sheet open, the colour dialog of a floating pane's colour
-// row: the dialog holds the sheet too (it
+// The Customize sheet open, a quick click on a floating pane's caption
+// leaves no drag behind, and the colour dialog of the pane's colour row
+// opens: the dialog holds the sheet too (it
 // takes no input, and a click on its caption leaves the dialog whole above
 // it), and once the dialog is closed the sheet's Close closes it.
 TEST_F(BrindlemarkPaneInput, AColourDialogOpenedWhileTheCustomizeSheetIsOpenHoldsTheSheet)
@@ -753,6 +754,21 @@ TEST_F(BrindlemarkPaneInput, AColourDialogOpenedWhileTheCustomizeSheetIsOpenHold
     HWND hAppearance = setup.panes[0].hWnd;
     HWND hSheet = OpenCustomize(game);
     ASSERT_TRUE(hSheet != NULL) << "the Customize sheet did not open";
+    // A quick click on the pane's caption by the display's pointer ends
+    // there: the pointer moving away afterwards leaves the pane in place,
+    // and no drag holds the mouse.
+    const RECT rcPane = WindowRect(hAppearance);
+    const POINT ptCaption = {rcPane.left + 40, rcPane.top + 8};
+    ASSERT_EQ(HTCAPTION, (int)::SendMessage(hAppearance, WM_NCHITTEST, 0, MAKELPARAM(ptCaption.x, ptCaption.y)));
+    DisplayClickAt(ptCaption);
+    EXPECT_TRUE(testsupport::DisplayMove({ptCaption.x + 150, ptCaption.y + 120}));
+    Wait(700);
+    const RECT rcAfter = WindowRect(hAppearance);
+    EXPECT_TRUE(::EqualRect(&rcPane, &rcAfter)) << "the pane follows the pointer";
+    GUITHREADINFO gti = {};
+    gti.cbSize = sizeof(gti);
+    ::GetGUIThreadInfo(::GetWindowThreadProcessId(game.Frame(), NULL), &gti);
+    EXPECT_TRUE(gti.hwndCapture == NULL) << "a drag holds the mouse after the click";
     // A click on a colour row of the pane, then on its "...".
     HWND hColours = OpenColourDialogOfThePane(game, hAppearance);
     if (hColours == NULL)

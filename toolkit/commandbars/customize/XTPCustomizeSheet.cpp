@@ -421,6 +421,12 @@ BOOL CXTPCustomizeSheet::FilterMouse(UINT nMessage, HWND hWndTarget, CPoint ptSc
 {
     if (nMessage == WM_MOUSEMOVE || nMessage == WM_NCMOUSEMOVE)
         return TRUE;
+    // The release goes to the window holding the mouse: a loop that took the
+    // mouse on a press that passed here (a floating pane dragged by its
+    // caption, which captures the frame) ends on it, and would go on
+    // tracking the pointer without it.
+    if (nMessage == WM_LBUTTONUP && hWndTarget != NULL && hWndTarget == ::GetCapture())
+        return TRUE;
     HWND hWndSite = m_pSiteWnd != NULL ? m_pSiteWnd->GetSafeHwnd() : NULL;
     if (m_pEditedControl != NULL)
     {

@@ -1022,6 +1022,13 @@ TEST_F(CustomizeTest, WhileTheSheetRunsOnlyBarsSheetAndOtherWindowsGetTheMouse)
         EXPECT_TRUE(s.FilterMouse(WM_LBUTTONDOWN, m_pStandard->m_hWnd, ScreenCentre(m_pStandard->GetControl(0))));
         EXPECT_TRUE(s.FilterMouse(WM_LBUTTONDOWN, s.m_hWnd, CPoint(0, 0)));
         EXPECT_TRUE(s.FilterMouse(WM_LBUTTONDOWN, ::GetDesktopWindow(), CPoint(0, 0))) << "outside the frame";
+        // A release reaches the window holding the mouse (a floating pane's
+        // drag holds the frame), and only that one.
+        EXPECT_FALSE(s.FilterMouse(WM_LBUTTONUP, hBoard, ptBoard));
+        ::SetCapture(hBoard);
+        EXPECT_TRUE(s.FilterMouse(WM_LBUTTONUP, hBoard, ptBoard)) << "the drag would not end";
+        EXPECT_FALSE(s.FilterMouse(WM_LBUTTONDOWN, hBoard, ptBoard));
+        ::ReleaseCapture();
     });
 }
 
