@@ -563,6 +563,19 @@ void DisplayClickButton(HWND hDialog, const char* pszText)
     const RECT rc = WindowRect(buttons[0]);
     DisplayClickAt({(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
 }
+
+// Escape by the display's keyboard closes the dialog (posted Cancel closes
+// it when the key did not reach it, so the test goes on).
+void EscapeCloses(HWND hDialog)
+{
+    PressDisplayKeys("Escape");
+    EXPECT_TRUE(WaitUntilGone(hDialog, 5000)) << "Escape did not reach the dialog";
+    if (::IsWindow(hDialog))
+    {
+        ::PostMessage(hDialog, WM_COMMAND, IDCANCEL, 0);
+        ASSERT_TRUE(WaitUntilGone(hDialog));
+    }
+}
 } // namespace
 
 // The colour dialog of a floating pane's colour row holds the whole game:
@@ -618,13 +631,7 @@ TEST_F(BrindlemarkPaneInput, AColourDialogOfAFloatingPaneHoldsTheWholeGame)
         ExpectDialogInFront(dialog, "other_pane_clicked");
         EXPECT_FALSE(testsupport::SaveScreenSnapshot(::GetDesktopWindow(), "colour_dialog_after_clicks").empty());
 
-        PressDisplayKeys("Escape");
-        EXPECT_TRUE(WaitUntilGone(hColours, 5000)) << "Escape did not reach the dialog";
-        if (::IsWindow(hColours))
-        {
-            ::PostMessage(hColours, WM_COMMAND, IDCANCEL, 0);
-            ASSERT_TRUE(WaitUntilGone(hColours));
-        }
+        ASSERT_NO_FATAL_FAILURE(EscapeCloses(hColours));
         ASSERT_TRUE(game.IsRunning());
         EXPECT_TRUE(::IsWindowEnabled(hFrame)) << "the frame stays disabled";
         for (const SeenWindow& window : setup.panes)
@@ -794,13 +801,7 @@ TEST_F(BrindlemarkPaneInput, AColourDialogOpenedWhileTheCustomizeSheetIsOpenHold
     ExpectDialogInFront(dialog, "sheet_caption_clicked", {hSheet});
     EXPECT_FALSE(testsupport::SaveScreenSnapshot(::GetDesktopWindow(), "colour_dialog_over_the_sheet").empty());
 
-    PressDisplayKeys("Escape");
-    EXPECT_TRUE(WaitUntilGone(hColours, 5000)) << "Escape did not reach the dialog";
-    if (::IsWindow(hColours))
-    {
-        ::PostMessage(hColours, WM_COMMAND, IDCANCEL, 0);
-        ASSERT_TRUE(WaitUntilGone(hColours));
-    }
+    ASSERT_NO_FATAL_FAILURE(EscapeCloses(hColours));
     EXPECT_TRUE(::IsWindowEnabled(hSheet)) << "the sheet stays disabled";
     ASSERT_NO_FATAL_FAILURE(DisplayClickButton(hSheet, "Close"));
     EXPECT_TRUE(WaitUntilGone(hSheet, 5000)) << "the sheet's Close does nothing";

@@ -42,12 +42,12 @@ inline bool RunOnHost(const std::string& strCommand, std::string* pOutput = NULL
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi = {};
+    // Wine starts a host program without process or thread handles and
+    // leaves stale values in pi (seen: a thread "handle" of 2, ids from the
+    // stack): closing them could close one of the test's own handles, so
+    // they are not closed.
     if (!::CreateProcessA(NULL, line.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
         return false;
-    if (pi.hProcess != NULL)
-        ::CloseHandle(pi.hProcess);
-    if (pi.hThread != NULL)
-        ::CloseHandle(pi.hThread);
     FILE* pFile = NULL;
     for (DWORD dwWaited = 0; pFile == NULL && dwWaited <= dwMilliseconds; dwWaited += 20)
     {
