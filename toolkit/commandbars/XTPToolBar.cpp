@@ -791,8 +791,9 @@ LRESULT CXTPToolBar::OnFloatStatus(WPARAM wParam, LPARAM)
         {
             // The frame was activated before the system counted it in front
             // (under a window manager the foreground follows the display's
-            // focus a moment later): look again for a second.
-            m_nShowChecks = 10;
+            // focus a moment later, and on a busy system it can take more
+            // than a second): look again for five seconds.
+            m_nShowChecks = 50;
             SetTimer(XTP_TID_SHOWFLOATING, 100, NULL);
         }
         if (wParam & FS_SHOW)
