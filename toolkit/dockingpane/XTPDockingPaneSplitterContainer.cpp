@@ -572,6 +572,26 @@ void AFX_CDECL CXTPDockingPaneSplitterContainer::ShareRoom(CXTPDockingPaneLayout
     }
 }
 
+void AFX_CDECL CXTPDockingPaneSplitterContainer::ShareOut(CXTPDockingPaneLayout* pLayout, CXTPDockingPaneBaseList& lst,
+                                                          CRect rect, BOOL bHoriz, BOOL bWriteBack, int nSplitter,
+                                                          CXTPDockingPaneBase* pLeaving, CArray<CRect, CRect&>& arrRects)
+{
+    LONGLONG nTotal = 0, nAvailable = 0;
+    ShareRoom(pLayout, lst, rect, bHoriz, bWriteBack, nTotal, nAvailable, pLeaving);
+    LONGLONG nStart = bHoriz ? rect.left : rect.top;
+    const LONGLONG nEnd = bHoriz ? rect.right : rect.bottom;
+    POSITION pos = lst.GetHeadPosition();
+    while (pos != NULL)
+    {
+        const LONGLONG nLength = NextShare(lst.GetNext(pos), nTotal, nAvailable);
+        const LONGLONG nFar = pos == NULL ? nEnd : nStart + nLength;
+        CRect rcChild = bHoriz ? CRect((int)nStart, rect.top, (int)nFar, rect.bottom)
+                               : CRect(rect.left, (int)nStart, rect.right, (int)nFar);
+        arrRects.Add(rcChild);
+        nStart = nFar + nSplitter;
+    }
+}
+
 void CXTPDockingPaneSplitterContainer::OnSizeParent(CWnd* pParent, CRect rect, LPVOID lParam)
 {
     m_rcWindow = rect;
@@ -597,27 +617,22 @@ void CXTPDockingPaneSplitterContainer::OnSizeParent(CWnd* pParent, CRect rect, L
     m_bRecalcLayout = TRUE;
 
     const int S = SplitterSize(pManager);
-    LONGLONG nTotal = 0, nAvailable = 0;
-    ShareRoom(m_pLayout, lst, rect, m_bHoriz, TRUE, nTotal, nAvailable);
+    CArray<CRect, CRect&> arrRects;
+    ShareOut(m_pLayout, lst, rect, m_bHoriz, TRUE, S, NULL, arrRects);
 
+    // A splitter bar after each child but the last.
     CArray<CRect, CRect&> arrBars;
-    LONGLONG nStart = m_bHoriz ? rect.left : rect.top;
-    const LONGLONG nEnd = m_bHoriz ? rect.right : rect.bottom;
+    INT_PTR nChild = 0;
     POSITION pos = lst.GetHeadPosition();
     while (pos != NULL)
     {
-        CXTPDockingPaneBase* pPane = lst.GetNext(pos);
-        const LONGLONG nLength = NextShare(pPane, nTotal, nAvailable);
-        LONGLONG nFar = pos == NULL ? nEnd : nStart + nLength;
-        CRect rcPane = m_bHoriz ? CRect((int)nStart, rect.top, (int)nFar, rect.bottom)
-                                : CRect(rect.left, (int)nStart, rect.right, (int)nFar);
-        pPane->OnSizeParent(pParent, rcPane, lParam);
+        CRect& rcPane = arrRects[nChild++];
+        lst.GetNext(pos)->OnSizeParent(pParent, rcPane, lParam);
         if (pos != NULL)
         {
-            CRect rcBar = m_bHoriz ? CRect((int)nFar, rect.top, (int)nFar + S, rect.bottom)
-                                   : CRect(rect.left, (int)nFar, rect.right, (int)nFar + S);
+            CRect rcBar = m_bHoriz ? CRect(rcPane.right, rect.top, rcPane.right + S, rect.bottom)
+                                   : CRect(rect.left, rcPane.bottom, rect.right, rcPane.bottom + S);
             arrBars.Add(rcBar);
-            nStart = nFar + S;
         }
     }
 
@@ -875,23 +890,16 @@ CRect CXTPDockingPaneSplitterContainer::PlaceInRect(CXTPDockingPaneBaseList& lst
     }
     else
     {
-        LONGLONG nTotal = 0, nAvailable = 0;
-        ShareRoom(m_pLayout, lst, rect, bHoriz, FALSE, nTotal, nAvailable, pLeaving);
-        LONGLONG nStart = bHoriz ? rect.left : rect.top;
-        const LONGLONG nEnd = bHoriz ? rect.right : rect.bottom;
-        POSITION pos = lst.GetHeadPosition();
-        while (pos != NULL)
+        CArray<CRect, CRect&> arrRects;
+        ShareOut(m_pLayout, lst, rect, bHoriz, FALSE, S, pLeaving, arrRects);
+        INT_PTR nChild = 0;
+        for (POSITION pos = lst.GetHeadPosition(); pos != NULL; nChild++)
         {
-            CXTPDockingPaneBase* pChild = lst.GetNext(pos);
-            const LONGLONG nLength = NextShare(pChild, nTotal, nAvailable);
-            LONGLONG nFar = pos == NULL ? nEnd : nStart + nLength;
-            if (pChild == pObject)
+            if (lst.GetNext(pos) == pObject)
             {
-                rcResult = bHoriz ? CRect((int)nStart, rect.top, (int)nFar, rect.bottom)
-                                  : CRect(rect.left, (int)nStart, rect.right, (int)nFar);
+                rcResult = arrRects[nChild];
                 break;
             }
-            nStart = nFar + S;
         }
     }
     if (bScreen)

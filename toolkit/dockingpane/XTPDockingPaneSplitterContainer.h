@@ -117,6 +117,12 @@ public:
     static void AFX_CDECL ShareRoom(CXTPDockingPaneLayout* pLayout, CXTPDockingPaneBaseList& lst, CRect rect,
                                     BOOL bHoriz, BOOL bWriteBack, LONGLONG& nTotal, LONGLONG& nAvailable,
                                     CXTPDockingPaneBase* pLeaving = NULL);
+    // The rectangles the children of the list get, in order, when ShareRoom
+    // shares the rectangle out along the axis, nSplitter pixels of bar
+    // between each two.
+    static void AFX_CDECL ShareOut(CXTPDockingPaneLayout* pLayout, CXTPDockingPaneBaseList& lst, CRect rect,
+                                   BOOL bHoriz, BOOL bWriteBack, int nSplitter, CXTPDockingPaneBase* pLeaving,
+                                   CArray<CRect, CRect&>& arrRects);
 
 protected:
     void DeleteSplitters();
