@@ -229,8 +229,9 @@ public:
     // A click by the keyboard (Enter on the selected control, a screen
     // reader's default action): OnClick with bKeyboard, except in customize
     // mode, where it only makes the control the customize selection (only
-    // the mouse drags a control, so nothing is moved or taken off).
-    void OnKeyboardClick();
+    // the mouse drags a control, so nothing is moved or taken off; a menu
+    // also opens, as a click opens it there).
+    virtual void OnKeyboardClick();
     // The cursor lies in the control's rectangle.
     BOOL IsCursorOver() const;
 

@@ -239,6 +239,18 @@ void CXTPControlPopup::OnClick(BOOL bKeyboard, CPoint pt)
         OnCustomizeClick(pt);
 }
 
+void CXTPControlPopup::OnKeyboardClick()
+{
+    CXTPControl::OnKeyboardClick();
+    // In customize mode the menu opens for its items to be customised, as a
+    // click opens it, without the drag a press starts.
+    if (!IsCustomizeMode() || !GetEnabled() || m_pParent == NULL || (m_bPopup && !m_pParent->IsPopupBar()))
+        return;
+    if (m_pCommandBar != NULL && !m_pCommandBar->IsCustomizable())
+        return;
+    m_pParent->SetPopuped(m_nIndex, TRUE);
+}
+
 void CXTPControlPopup::OnLButtonUp(CPoint point)
 {
     if (m_pCommandBar == NULL)

@@ -88,6 +88,7 @@ public:
     virtual void Copy(CXTPControl* pControl, BOOL bRecursive = FALSE);
     virtual BOOL OnSetPopup(BOOL bPopup);
     virtual void OnClick(BOOL bKeyboard = FALSE, CPoint pt = CPoint(0, 0));
+    virtual void OnKeyboardClick();
     virtual void OnLButtonUp(CPoint point);
     virtual BOOL OnLButtonDblClk(CPoint point);
     virtual void OnMouseMove(CPoint point);

@@ -1,14 +1,19 @@
 // Tooltips with their shortcut, status prompts, help ids, the accessible
-// view of a bar, and dropping a control during customisation.
+// view of a bar, and dropping a control during customisation. A menu is
+// kept open (it closes when another program takes the activation).
+// ctest: run-serial
 #include <gtest/gtest.h>
 
 #include "XTPCommandBarsOptions.h"
 #include "XTPControlExtras.h"
+#include "XTPControlPopup.h"
+#include "XTPCustomizeDragTracker.h"
 #include "XTPPopupBar.h"
 #include "XTPShortcutManager.h"
 #include "XTPStatusBar.h"
 #include "XTPToolTipContext.h"
 #include "support/bars_frame.h"
+#include "support/pump.h"
 
 #include <oleacc.h>
 
@@ -216,5 +221,30 @@ TEST_F(ServicesTest, TheDraggedControlDecidesWhetherABarTakesIt)
     EXPECT_TRUE(pList->AcceptsCustomizeDrop(pMenu, CPoint(0, 0)));
     EXPECT_FALSE(pList->AcceptsCustomizeDrop(pBar, CPoint(0, 0)));
     pMenu->InternalRelease();
+    pBars->SetCustomizeMode(FALSE);
+}
+
+// In customize mode a screen reader's default action on a menu opens it for
+// its items to be customised and selects it, and starts no drag, which the
+// next mouse move would end by taking the menu off its bar.
+TEST_F(ServicesTest, InCustomizeModeTheDefaultActionOnAMenuOpensIt)
+{
+    CXTPControlPopup* pMenu = (CXTPControlPopup*)pBar->GetControls()->Add(xtpControlPopup, 0);
+    pMenu->SetCaption("&Extras");
+    CXTPPopupBar* pItems = CXTPPopupBar::CreatePopupBar(pBars);
+    pItems->GetControls()->Add(xtpControlButton, 2001)->SetCaption("Inside");
+    pMenu->SetCommandBar(pItems);
+    pItems->InternalRelease();
+    pFrame->RecalcLayout();
+    pBars->SetCustomizeMode(TRUE);
+    VARIANT varSelf;
+    varSelf.vt = VT_I4;
+    varSelf.lVal = CHILDID_SELF;
+    EXPECT_EQ(S_OK, pMenu->AccessibleDoDefaultAction(varSelf));
+    testsupport::Pump(200);
+    EXPECT_TRUE(pMenu->GetPopuped()) << "the menu does not open";
+    EXPECT_EQ(pMenu, pBars->GetDragControl());
+    EXPECT_FALSE(pBars->GetDragTracker()->IsDragging());
+    pBars->ClosePopups();
     pBars->SetCustomizeMode(FALSE);
 }
