@@ -206,9 +206,9 @@ BOOL CBrindlemarkDoc::GeneratePuzzle(int nGradeIndex, int nAppearanceIndex)
         ApplyClockColours(appearance);
     }
 
-    scratch.MarkDuplicates(FALSE);
     m_Controller.ClearSavedStates();
     m_Controller.m_CurrentState.CopyFrom(scratch);
+    RefreshRuleMarks();
     RelayoutBoard();
     InvalidateBoard(TRUE);
 
@@ -255,6 +255,9 @@ BOOL CBrindlemarkDoc::LoadPuzzleFromFile(LPCTSTR lpszPath, BYTE& bQuiet)
     m_nClockSeconds = scratch.m_nElapsedSeconds;
     m_Controller.ClearSavedStates();
     m_Controller.m_CurrentState.CopyFrom(scratch);
+    // The marks stored in the file are not trusted: they are those of the
+    // marking as it is.
+    RefreshRuleMarks();
 
     if (!bQuiet)
     {
@@ -312,6 +315,14 @@ BOOL CBrindlemarkDoc::SavePuzzle()
 // ---------------------------------------------------------------------------
 // Branches, revert, solution
 
+void CBrindlemarkDoc::UndoMove()
+{
+    if (m_Controller.m_listSavedStates.IsEmpty())
+        return;
+    m_Controller.Undo();
+    RefreshRuleMarks();
+}
+
 void CBrindlemarkDoc::BeginBranch()
 {
     m_Controller.Branch();
@@ -330,6 +341,7 @@ void CBrindlemarkDoc::RevertToBranch()
     if (!m_Controller.IsBranchOpen())
         return;
     m_Controller.RevertToBranchPoint();
+    RefreshRuleMarks();
     InvalidateBoard(TRUE);
 }
 
@@ -337,7 +349,7 @@ void CBrindlemarkDoc::RevertToStart()
 {
     CHTDataContainer& current = GetCurrent();
     current.ResetPlayerState();
-    current.MarkDuplicates(FALSE);
+    RefreshRuleMarks();
     m_nClockSeconds = 0;
     m_Controller.ClearSavedStates();
 }
@@ -349,6 +361,7 @@ void CBrindlemarkDoc::ShowSolution(BOOL bForce)
         return;
     m_Controller.SaveState();
     GetCurrent().ShowSolution();
+    RefreshRuleMarks();
     InvalidateBoard(TRUE);
     CheckSolved();
 }
@@ -378,6 +391,26 @@ void CBrindlemarkDoc::CheckSolved()
         NewPuzzle();
 }
 
+void CBrindlemarkDoc::FinishPlayMove()
+{
+    CHTDataContainer& current = GetCurrent();
+    RefreshRuleMarks();
+    if (current.m_bUnshadedUpdate)
+        current.UpdateUnshadedSquares();
+    current.m_bModified = TRUE;
+    CheckSolved();
+    m_bPaused = FALSE;
+    InvalidateBoard(TRUE);
+}
+
+void CBrindlemarkDoc::RefreshRuleMarks()
+{
+    CHTDataContainer& current = GetCurrent();
+    AreUnshadedSquaresConnected(current, FALSE);
+    current.MarkDuplicates(FALSE);
+    current.MarkAdjacentShaded();
+}
+
 void CBrindlemarkDoc::SetPaused(BOOL bPaused)
 {
     m_bPaused = bPaused ? TRUE : FALSE;
@@ -402,9 +435,9 @@ BOOL CBrindlemarkDoc::EnterOwnPuzzle()
     InvalidateBoard(TRUE);
     m_strPuzzlePath.Empty();
     SetTitle(LoadResourceString(AFX_IDS_UNTITLED));
-    scratch.MarkDuplicates(FALSE);
     m_Controller.ClearSavedStates();
     m_Controller.m_CurrentState.CopyFrom(scratch);
+    RefreshRuleMarks();
     RelayoutBoard();
     ShowInfoMessage(kEnterOwnPuzzleText);
     return TRUE;
@@ -438,9 +471,9 @@ BOOL CBrindlemarkDoc::FinalizeGrid()
     }
     // The entered grid is now the puzzle: play starts from it as from a
     // new puzzle, with no undo points back into the entry.
-    finished.MarkDuplicates(FALSE);
     m_Controller.ClearSavedStates();
     m_Controller.m_CurrentState.CopyFrom(finished);
+    RefreshRuleMarks();
     m_nClockSeconds = 0;
     m_bPaused = FALSE;
     RelayoutBoard();
@@ -455,7 +488,7 @@ BOOL CBrindlemarkDoc::StepEnteredNumber(int nColumn, int nRow, BOOL bUp)
         return FALSE;
     m_Controller.SaveState();
     current.StepEnteredNumber(nColumn, nRow, bUp);
-    current.MarkDuplicates(FALSE);
+    RefreshRuleMarks();
     current.m_bModified = TRUE;
     m_bPaused = FALSE;
     InvalidateBoard(TRUE);
@@ -476,6 +509,7 @@ void CBrindlemarkDoc::UpdateUnshadedSquares()
     m_bPaused = FALSE;
     InvalidateBoard(TRUE);
     GetCurrent().UpdateUnshadedSquares();
+    RefreshRuleMarks();
     InvalidateBoard(TRUE);
 }
 

@@ -44,6 +44,8 @@ public:
 
     // ----- Branches, revert, solution
 
+    // Undo: the position before the last move comes back.
+    void UndoMove();
     void BeginBranch();
     void AcceptBranch();
     void RevertToBranch();
@@ -53,6 +55,16 @@ public:
     BOOL IsSolved();
     // Offers another puzzle when the current one is solved.
     void CheckSolved();
+    // The end of a move of the player's on the board (a left or a right
+    // click while playing): the rule marks, the auto-mark aid, the modified
+    // flag, the solved test, and the board repainted.
+    void FinishPlayMove();
+    // Recomputes every rule mark of the current position from the player's
+    // marking: the island, the duplicate and the adjacency marks, in the
+    // order a move checks them. Whatever changes the marking (a move, undo,
+    // a revert, the solution, a loaded file, a new grid) ends here, so the
+    // board never shows a mark that an earlier position left.
+    void RefreshRuleMarks();
     void SetPaused(BOOL bPaused);
 
     // ----- Own-puzzle entry and the unshaded-square aids

@@ -95,23 +95,12 @@ void CLButtonDownHandler_Play::Handle(CBrindlemarkView* pView, UINT, int x, int 
         return;
     pDoc->m_Controller.SaveState();
 
-    CHTDataContainer& current = pDoc->GetCurrent();
     CHTSquareData* pSquare = SquareAt(pView, pDoc, x, y);
     if (pSquare->m_nPlayerState == htsUndecided || pSquare->m_nPlayerState == htsUnshaded)
         pSquare->m_nPlayerState = htsShaded;
     else if (pSquare->m_nPlayerState == htsShaded)
         pSquare->m_nPlayerState = htsUndecided;
-
-    AreUnshadedSquaresConnected(current, FALSE);
-    current.MarkDuplicates(FALSE);
-    current.MarkAdjacentShaded();
-    if (current.m_bUnshadedUpdate)
-        current.UpdateUnshadedSquares();
-    current.m_bModified = TRUE;
-
-    pDoc->CheckSolved();
-    pDoc->m_bPaused = FALSE;
-    pDoc->InvalidateBoard(TRUE);
+    pDoc->FinishPlayMove();
 }
 
 void CLButtonDownHandler_Copy::Handle(CBrindlemarkView* pView, UINT, int x, int y)
@@ -135,11 +124,9 @@ void CRButtonDownHandler_Play::Handle(CBrindlemarkView* pView, UINT, int x, int 
         pSquare->m_nPlayerState = htsUnshaded;
     else if (pSquare->m_nPlayerState == htsUnshaded)
         pSquare->m_nPlayerState = htsUndecided;
-    pDoc->GetCurrent().m_bModified = TRUE;
-
-    pDoc->CheckSolved();
-    pDoc->m_bPaused = FALSE;
-    pDoc->InvalidateBoard(TRUE);
+    // Unshading a shaded square changes the rule marks as much as a left
+    // click does: the same checks follow.
+    pDoc->FinishPlayMove();
 }
 
 void CRButtonDownHandler_Copy::Handle(CBrindlemarkView* pView, UINT, int x, int y)

@@ -40,7 +40,9 @@ public:
     virtual void Handle(CBrindlemarkView* pView, UINT nControlFlag, int x, int y) = 0;
 };
 
-// Play: undecided becomes unshaded, unshaded undecided, shaded unshaded.
+// Play: undecided becomes unshaded, unshaded undecided, shaded unshaded;
+// then the rule checks, the auto-mark aid and the solved test, as after a
+// left click.
 class CRButtonDownHandler_Play : public CRButtonDownHandler_Base
 {
 public:

@@ -703,7 +703,7 @@ void CMainFrame::OnUndo()
     CBrindlemarkDoc* pDoc = GetGameDoc();
     if (pDoc != NULL && pDoc->m_Controller.m_listSavedStates.GetCount() >= 1)
     {
-        pDoc->m_Controller.Undo();
+        pDoc->UndoMove();
         ShowCurrentProfiles();
         pDoc->InvalidateBoard(TRUE);
     }

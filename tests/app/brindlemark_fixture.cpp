@@ -108,6 +108,17 @@ void ClickButton(HWND hDialog, const std::string& strText)
     ::PostMessage(hDialog, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(buttons[0]), BN_CLICKED), (LPARAM)buttons[0]);
 }
 
+bool AnswerDialog(DWORD dwPid, const std::string& strButton)
+{
+    HWND hDialog = WaitForDialogOtherThan(dwPid, NULL, 10000);
+    EXPECT_TRUE(hDialog != NULL) << "no dialog came to answer with " << strButton;
+    if (hDialog == NULL)
+        return false;
+    Wait(200);
+    ClickButton(hDialog, strButton);
+    return WaitUntilGone(hDialog);
+}
+
 void ClickScreen(POINT pt, bool bRight, int nClicks)
 {
     using testsupport::MouseInput;

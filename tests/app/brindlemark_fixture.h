@@ -44,6 +44,10 @@ std::vector<HWND> Descendants(HWND hWnd, const std::string& strText, const std::
 // Presses a dialog's button, found by its text, as a click would (posted).
 void ClickButton(HWND hDialog, const std::string& strText);
 
+// Waits for the game's question or dialog, presses its button of that text
+// and waits until it is gone; false when no dialog came or it stayed.
+bool AnswerDialog(DWORD dwPid, const std::string& strButton);
+
 // Clicks the left or right button nClicks times at a screen point with the
 // real pointer.
 void ClickScreen(POINT pt, bool bRight, int nClicks = 1);
@@ -152,6 +156,21 @@ public:
         if (pnSize != NULL)
             *pnSize = s;
         return pt;
+    }
+
+    // A square's rectangle on the screen on a board of nColumns x nRows,
+    // as the view lays it out: squares as large as four fifths of each of
+    // the view's sides allow, the board centred in the rest.
+    RECT SquareRect(int nColumns, int nRows, int nColumn, int nRow) const
+    {
+        RECT rc;
+        ::GetClientRect(View(), &rc);
+        const int w = rc.right - rc.right / 5, h = rc.bottom - rc.bottom / 5;
+        const int s = std::min(w / nColumns, h / nRows);
+        POINT pt = {(w - s * nColumns) / 2 + rc.right / 10 + nColumn * s,
+                    (h - s * nRows) / 2 + rc.bottom / 10 + nRow * s};
+        ::ClientToScreen(View(), &pt);
+        return RECT{pt.x, pt.y, pt.x + s, pt.y + s};
     }
 
 private:

@@ -832,3 +832,329 @@ TEST_F(Brindlemark, TheProgressWindowShowsItsBorderedMovingBar)
     EXPECT_EQ(0, CloseWithoutSaving(game));
     ClearSettings();
 }
+
+namespace
+{
+// The player's marking kept beside the game's, move for move: a left or a
+// right click, the auto-mark aid, and the board it should show.
+class MarkingModel
+{
+public:
+    explicit MarkingModel(const CHTDataContainer& position) : m_position(position) {}
+    CHTDataContainer& Position() { return m_position; }
+    CHTSquareData& Square(int c, int r) { return *m_position.FindSquare(c, r); }
+    void Left(int c, int r)
+    {
+        int& nState = Square(c, r).m_nPlayerState;
+        nState = nState == htsShaded ? htsUndecided : htsShaded;
+        AfterMove();
+    }
+    void Right(int c, int r)
+    {
+        int& nState = Square(c, r).m_nPlayerState;
+        nState = nState == htsUnshaded ? htsUndecided : htsUnshaded;
+        AfterMove();
+    }
+    // The rule marks of the marking as a left click leaves them.
+    void MarkAsAMoveDoes()
+    {
+        AreUnshadedSquaresConnected(m_position, FALSE);
+        m_position.MarkDuplicates(FALSE);
+        m_position.MarkAdjacentShaded();
+    }
+
+private:
+    void AfterMove()
+    {
+        if (m_position.m_bUnshadedUpdate)
+            m_position.UpdateUnshadedSquares();
+    }
+    CHTDataContainer m_position;
+};
+
+// A square as the board shows it: its fill (the colour of the first rule
+// mark the difficulty profile shows, else of its state) and whether the
+// unshaded cross lies on it.
+struct SquareLook
+{
+    COLORREF crFill;
+    bool bCross;
+    bool operator!=(const SquareLook& other) const { return crFill != other.crFill || bCross != other.bCross; }
+};
+
+SquareLook ExpectedLook(const CHTSquareData& square, const CGradeInfo& grade)
+{
+    SquareLook look = {square.m_nPlayerState == htsShaded ? square.m_crShadedFill : square.m_crUnshadedFill,
+                       square.m_nPlayerState == htsUnshaded};
+    if (grade.m_bShowIslandSquares && square.m_bIslandMark)
+        look.crFill = square.m_crIslandFill;
+    else if (grade.m_bShowUnshadedDups && square.m_bDuplicateMark)
+        look.crFill = square.m_crUnshadedDupFill;
+    else if (grade.m_bShowAdjacentShaded && square.m_bAdjacencyMark)
+        look.crFill = square.m_crAdjacentShadedFill;
+    return look;
+}
+
+// The look of a square of side s at (x, y) of a picture of the board: the
+// fill read between the board's border and a shaded square's hatching, the
+// cross found by its pen in the square's border colour around the upper
+// end of a diagonal (a shaded square, whose fill may be that colour, is
+// judged by its fill alone).
+SquareLook SeenLook(const testsupport::Canvas& board, int x, int y, int s, const CHTSquareData& square)
+{
+    const int d = (4 + s / 10) / 2 + 1;
+    SquareLook look = {board.Pixel(x + d, y + d), false};
+    if (square.m_nPlayerState == htsShaded)
+    {
+        look.bCross = false;
+        return look;
+    }
+    int nPen = 0;
+    for (int dy = -4; dy <= 4; dy++)
+        for (int dx = -4; dx <= 4; dx++)
+            nPen += board.Pixel(x + s / 4 + dx, y + s / 4 + dy) == square.m_crSquareBorder;
+    look.bCross = nPen >= 20;
+    return look;
+}
+
+// Waits until the board on the screen shows every square as the marking
+// reached by left clicks alone shows it, then reports each square that does
+// not; the board's picture is saved as the step's snapshot.
+void ExpectBoardShows(Game& game, MarkingModel& model, const std::string& strStep)
+{
+    model.MarkAsAMoveDoes();
+    CHTDataContainer& position = model.Position();
+    const int nColumns = position.m_nColumns, nRows = position.m_nRows;
+    const RECT rcFirst = game.SquareRect(nColumns, nRows, 0, 0);
+    const int s = rcFirst.right - rcFirst.left;
+    ASSERT_GE(s, 60) << strStep << ": the squares are too small to judge";
+    testsupport::Canvas board(s * nColumns, s * nRows);
+    std::vector<std::string> wrong;
+    for (int nTry = 0; nTry < 50 && (nTry == 0 || !wrong.empty()); nTry++)
+    {
+        if (nTry > 0)
+            Wait(100);
+        HDC hScreen = ::GetDC(NULL);
+        ::BitBlt(board.Handle(), 0, 0, s * nColumns, s * nRows, hScreen, rcFirst.left, rcFirst.top, SRCCOPY);
+        ::ReleaseDC(NULL, hScreen);
+        wrong.clear();
+        for (int c = 0; c < nColumns; c++)
+            for (int r = 0; r < nRows; r++)
+            {
+                const CHTSquareData& square = model.Square(c, r);
+                const SquareLook expected = ExpectedLook(square, position.m_GradeInfo);
+                const SquareLook seen = SeenLook(board, c * s, r * s, s, square);
+                if (seen != expected)
+                {
+                    char szWrong[200];
+                    sprintf(szWrong,
+                            "(%d,%d) state %d, marks island %d duplicate %d adjacent %d: fill RGB %d,%d,%d cross %d, "
+                            "expected RGB %d,%d,%d cross %d",
+                            c, r, square.m_nPlayerState, square.m_bIslandMark, square.m_bDuplicateMark,
+                            square.m_bAdjacencyMark, GetRValue(seen.crFill), GetGValue(seen.crFill),
+                            GetBValue(seen.crFill), seen.bCross, GetRValue(expected.crFill),
+                            GetGValue(expected.crFill), GetBValue(expected.crFill), expected.bCross);
+                    wrong.push_back(szWrong);
+                }
+            }
+    }
+    for (const std::string& strWrong : wrong)
+        ADD_FAILURE() << strStep << ": " << strWrong;
+    EXPECT_FALSE(testsupport::SaveSnapshot(board, "rule_marks_" + strStep).empty());
+}
+
+// A 5 x 5 puzzle in the standard appearance whose difficulty profile shows
+// every rule mark and offers both unshaded-square aids.
+CHTDataContainer MakeMarksPuzzle()
+{
+    CHTDataContainer puzzle;
+    CHTGenerator generator;
+    while (!generator.Generate(NULL, 5, 5, &puzzle))
+        ;
+    CGradeInfo grade = CGradeInfo::MakeEasyProfile();
+    grade.m_strProfileName = "Marks";
+    grade.m_nColumns = grade.m_nRows = 5;
+    const CAppearanceInfo appearance = CAppearanceInfo::MakeStandardProfile();
+    puzzle.ApplySquareColours(appearance);
+    puzzle.m_AppearanceInfo.CopyFrom(appearance);
+    puzzle.SetGradeInfo(grade);
+    puzzle.m_nGameState = htgsPlaying;
+    puzzle.ResetPlayerState();
+    MarkingModel fresh(puzzle);
+    fresh.MarkAsAMoveDoes();
+    return fresh.Position();
+}
+} // namespace
+
+// Every way the player's marking changes leaves on the board exactly the
+// rule marks that the same marking shows when reached by left clicks alone:
+// right clicks that unshade a shaded square, Ctrl+Z, a branch reverted and
+// one accepted, the auto-mark aid, Update Unshaded Squares, Revert to Start,
+// Show Solution, a puzzle file carrying marks of another marking, and
+// own-puzzle entry.
+TEST_F(Brindlemark, TheRuleMarksFollowEveryChangeOfTheMarking)
+{
+    char szTemp[MAX_PATH];
+    ::GetTempPath(MAX_PATH, szTemp);
+    const std::string strFile = std::string(szTemp) + "e2e_marks.hti";
+    const std::string strStarted = std::string(szTemp) + "e2e_marks_started.hti";
+    const CHTDataContainer puzzle = MakeMarksPuzzle();
+    ASSERT_EQ(RGB(204, 204, 0), puzzle.m_AppearanceInfo.m_crAdjacentShadedFill);
+    ASSERT_TRUE(CHTDataContainer(puzzle).WriteToFile(strFile.c_str()));
+
+    Game game(" \"" + strFile + "\"", "e2e_marks.hti - Brindlemark");
+    ASSERT_TRUE(game.Frame() != NULL);
+    game.ToFront(500, true);
+    ReleaseMouseButtons();
+    MarkingModel model(puzzle);
+    auto click = [&](int c, int r, bool bRight) {
+        const RECT rc = game.SquareRect(5, 5, c, r);
+        ::SetForegroundWindow(game.Frame());
+        ClickScreen({(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}, bRight);
+        if (bRight)
+            model.Right(c, r);
+        else
+            model.Left(c, r);
+    };
+    ExpectBoardShows(game, model, "opened");
+
+    // Two shaded squares side by side, then one of them unshaded.
+    click(3, 3, false);
+    click(4, 3, false);
+    ExpectBoardShows(game, model, "adjacent_shaded");
+    click(4, 3, true);
+    ExpectBoardShows(game, model, "right_click_unshades_one");
+    // A corner cut off, then joined again by a right click.
+    click(1, 0, false);
+    click(0, 1, false);
+    ExpectBoardShows(game, model, "corner_cut_off");
+    click(0, 1, true);
+    ExpectBoardShows(game, model, "corner_joined_by_a_right_click");
+
+    // Ctrl+Z takes a move back to the position the right click left.
+    const CHTDataContainer beforeMove(model.Position());
+    click(2, 2, false);
+    ::SetForegroundWindow(game.Frame());
+    PressKeys({VK_CONTROL, 'Z'});
+    model = MarkingModel(beforeMove);
+    ExpectBoardShows(game, model, "undo");
+
+    // A branch of a shaded and unshaded square, reverted; then a branch
+    // accepted.
+    game.Command(ID_BRANCH_BEGIN);
+    click(3, 2, false);
+    ExpectBoardShows(game, model, "branch");
+    click(3, 2, true);
+    game.Command(ID_BRANCH_REVERT);
+    ASSERT_TRUE(AnswerDialog(game.Pid(), "Go Ahead"));
+    model = MarkingModel(beforeMove);
+    ExpectBoardShows(game, model, "branch_reverted");
+    game.Command(ID_BRANCH_BEGIN);
+    click(4, 0, false);
+    game.Command(ID_BRANCH_ACCEPT);
+    ASSERT_TRUE(AnswerDialog(game.Pid(), "Go Ahead"));
+    ExpectBoardShows(game, model, "branch_accepted");
+
+    // With the auto-mark aid on, a right click on a shaded square takes
+    // the unshaded marks of its neighbours with it, as a left click does.
+    game.Command(ID_AUTOMARK_UNSHADED);
+    model.Position().m_bUnshadedUpdate = TRUE;
+    click(4, 4, false);
+    ExpectBoardShows(game, model, "auto_mark");
+    click(4, 4, true);
+    ExpectBoardShows(game, model, "auto_mark_right_click");
+    game.Command(ID_AUTOMARK_UNSHADED);
+    model.Position().m_bUnshadedUpdate = FALSE;
+    click(1, 2, true);
+    ExpectBoardShows(game, model, "auto_mark_off");
+
+    game.Command(ID_UPDATE_UNSHADED);
+    ASSERT_TRUE(AnswerDialog(game.Pid(), "Yes"));
+    model.Position().UpdateUnshadedSquares();
+    ExpectBoardShows(game, model, "unshaded_squares_updated");
+
+    game.Command(ID_REVERT_TO_START);
+    ASSERT_TRUE(AnswerDialog(game.Pid(), "Start"));
+    model.Position().ResetPlayerState();
+    ExpectBoardShows(game, model, "reverted_to_start");
+
+    // The solution, its question answered No; Ctrl+Z takes it back.
+    click(2, 1, false);
+    click(2, 2, false);
+    const CHTDataContainer beforeSolution(model.Position());
+    game.Command(ID_SHOW_SOLUTION);
+    ASSERT_TRUE(AnswerDialog(game.Pid(), "Yes, please"));
+    ASSERT_EQ(kPuzzleSolved, MessageText(WaitForDialogOtherThan(game.Pid(), NULL, 10000)));
+    ASSERT_TRUE(AnswerDialog(game.Pid(), "No, thanks"));
+    for (int c = 0; c < 5; c++)
+        for (int r = 0; r < 5; r++)
+            model.Square(c, r).m_nPlayerState = model.Square(c, r).m_nSolutionState;
+    ExpectBoardShows(game, model, "solution");
+    ::SetForegroundWindow(game.Frame());
+    PressKeys({VK_CONTROL, 'Z'});
+    model = MarkingModel(beforeSolution);
+    ExpectBoardShows(game, model, "solution_undone");
+
+    // A started puzzle whose file carries the marks of another marking (an
+    // adjacent-shaded mark on a lone shaded square, an island mark on a
+    // square in the open) is shown with the marks of its own marking.
+    CHTDataContainer started(puzzle);
+    started.FindSquare(3, 3)->m_nPlayerState = htsShaded;
+    started.FindSquare(3, 3)->m_bAdjacencyMark = 1;
+    started.FindSquare(0, 4)->m_bIslandMark = 1;
+    started.FindSquare(4, 3)->m_nPlayerState = htsUnshaded;
+    ASSERT_TRUE(started.WriteToFile(strStarted.c_str()));
+    ::SetForegroundWindow(game.Frame());
+    PressKeys({VK_CONTROL, 'O'});
+    HWND hOpen = WaitForWindow(game.Pid(), "Open", 10000);
+    ASSERT_TRUE(hOpen != NULL);
+    Wait(500);
+    HWND hName = FileNameBox(hOpen);
+    ASSERT_TRUE(hName != NULL);
+    ::SendMessage(hName, WM_SETTEXT, 0, (LPARAM)strStarted.c_str());
+    ::PostMessage(hOpen, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntilGone(hOpen));
+    ASSERT_TRUE(AnswerDialog(game.Pid(), "Don't Save"));
+    ASSERT_TRUE(AnswerDialog(game.Pid(), "OK"));   // continue the puzzle
+    for (int n = 0; n < 100 && WindowText(game.Frame()) != "e2e_marks_started.hti - Brindlemark"; n++)
+        Wait(50);
+    EXPECT_EQ("e2e_marks_started.hti - Brindlemark", WindowText(game.Frame()));
+    model = MarkingModel(started);
+    ExpectBoardShows(game, model, "opened_started_puzzle");
+
+    // Own-puzzle entry: a blank grid of the first difficulty profile
+    // (Easy, 8 x 8) whose numbers the clicks step; two equal numbers in a
+    // row are duplicates until one is stepped away.
+    Wait(1200);   // a tick of the clock: the loaded puzzle asks to be saved
+    game.Command(ID_PUZZLE_ENTER_OWN);
+    ASSERT_TRUE(AnswerDialog(game.Pid(), "Don't Save"));
+    HWND hNew = WaitForWindow(game.Pid(), "New Puzzle");
+    ASSERT_TRUE(hNew != NULL);
+    Wait(300);
+    ::SendMessage(::GetDlgItem(hNew, IDC_DIFFICULTY_PROFILE), CB_SETCURSEL, 0, 0);
+    ::SendMessage(::GetDlgItem(hNew, IDC_APPEARANCE_PROFILE), CB_SETCURSEL, 0, 0);
+    ASSERT_TRUE(AnswerDialog(game.Pid(), "OK"));
+    ASSERT_TRUE(AnswerDialog(game.Pid(), "OK"));   // the instructions
+    CHTDataContainer blank;
+    blank.SetGridSize(8, 8);
+    blank.ApplySquareColours(CAppearanceInfo::MakeStandardProfile());
+    blank.SetGradeInfo(CGradeInfo::MakeEasyProfile());
+    model = MarkingModel(blank);
+    auto step = [&](int c, int r, bool bUp) {
+        const RECT rc = game.SquareRect(8, 8, c, r);
+        ::SetForegroundWindow(game.Frame());
+        ClickScreen({(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}, !bUp);
+        int& nNumber = model.Square(c, r).m_nNumber;
+        nNumber = bUp ? (nNumber == HT_NO_NUMBER ? 1 : nNumber + 1) : (nNumber == 1 ? HT_NO_NUMBER : nNumber - 1);
+    };
+    step(0, 0, true);
+    step(5, 0, true);
+    ExpectBoardShows(game, model, "own_puzzle_duplicates");
+    step(5, 0, false);
+    ExpectBoardShows(game, model, "own_puzzle_duplicate_gone");
+
+    EXPECT_EQ(0, CloseWithoutSaving(game));
+    ::DeleteFile(strFile.c_str());
+    ::DeleteFile(strStarted.c_str());
+    ClearSettings();
+}
