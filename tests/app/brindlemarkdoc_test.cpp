@@ -362,6 +362,65 @@ TEST(BrindlemarkDoc, RevertReturnsToTheLatestBranchPointOnlyWhenConfirmed)
     EXPECT_FALSE(game.IsEnabled(ID_REVERT_TO_START));
 }
 
+namespace
+{
+// Each square's three rule marks are those a fresh check of the player's
+// marking gives.
+void ExpectMarksOfTheMarking(const CHTDataContainer& position, const char* pszStep)
+{
+    CHTDataContainer fresh(position);
+    AreUnshadedSquaresConnected(fresh, FALSE);
+    fresh.MarkDuplicates(FALSE);
+    fresh.MarkAdjacentShaded();
+    for (INT_PTR i = 0; i < fresh.m_listSquares.GetCount(); i++)
+    {
+        const CHTSquareData& expected = fresh.m_listSquares.GetAt(i);
+        const CHTSquareData* pSquare = position.FindSquare(expected.m_nColumn, expected.m_nRow);
+        ASSERT_TRUE(pSquare != NULL) << pszStep;
+        EXPECT_TRUE(pSquare->m_bIslandMark == expected.m_bIslandMark &&
+                    pSquare->m_bDuplicateMark == expected.m_bDuplicateMark &&
+                    pSquare->m_bAdjacencyMark == expected.m_bAdjacencyMark)
+            << pszStep << ": square (" << expected.m_nColumn << "," << expected.m_nRow << ")";
+    }
+}
+} // namespace
+
+// The marks are kept right while the difficulty profile hides them (its
+// pane can show them at any moment) and go into the puzzle file as they
+// are: after a right click, in the file saved then, after the solution
+// the time-up shows and after its undo.
+TEST(BrindlemarkDoc, TheRuleMarksHiddenByTheProfileFollowTheMarkingIntoTheFile)
+{
+    testsupport::CTempFolder folder;
+    GameApp game;
+    ASSERT_TRUE(game.NewPuzzle(0));
+    CGradeInfo grade = game.Puzzle().GetGradeInfo();
+    grade.m_bShowIslandSquares = grade.m_bShowUnshadedDups = grade.m_bShowAdjacentShaded = 0;
+    game.Puzzle().SetGradeInfo(grade);
+
+    game.Click(1, 0);
+    game.Click(0, 1);
+    game.Click(1, 1);
+    ExpectMarksOfTheMarking(game.Puzzle(), "a corner cut off by adjacent shaded squares");
+    game.Click(1, 1, true);
+    game.Click(0, 1, true);
+    ExpectMarksOfTheMarking(game.Puzzle(), "two of them unshaded by right clicks");
+
+    const std::string path = folder.Path("marks.hti");
+    ASSERT_TRUE(game.Doc()->SavePuzzleToFile(path.c_str()));
+    CHTDataContainer stored;
+    ASSERT_TRUE(stored.ReadFromFile(path.c_str(), TRUE));
+    ExpectMarksOfTheMarking(stored, "the saved file");
+
+    Script().yesNo = {2};   // no other puzzle
+    game.Doc()->ShowSolution(TRUE);
+    EXPECT_EQ(kSolved, Script().asked.back());
+    ExpectMarksOfTheMarking(game.Puzzle(), "the solution shown at the time-up");
+    game.Command(ID_UNDO_MOVE);
+    EXPECT_EQ(htsUnshaded, game.StateAt(0, 1));
+    ExpectMarksOfTheMarking(game.Puzzle(), "the solution undone");
+}
+
 TEST(BrindlemarkDoc, TheSolutionIsShownOnlyWhenConfirmedAndThenOffersAnother)
 {
     GameApp game;
