@@ -159,6 +159,11 @@ inline void CALLBACK OnWinEvent(HWINEVENTHOOK, DWORD dwEvent, HWND hWnd, LONG nO
     o.hWnd = hWnd;
     o.nObjectId = nObjectId;
     o.nChildId = nChildId;
+    // The event takes its place in the order the events came: while the
+    // reader waits for the program's answers below, the next events may be
+    // handed to it already.
+    const size_t nPlace = State().events.size();
+    State().events.push_back(std::string());
     IAccessible* pAcc = NULL;
     VARIANT var;
     ::VariantInit(&var);
@@ -168,7 +173,8 @@ inline void CALLBACK OnWinEvent(HWINEVENTHOOK, DWORD dwEvent, HWND hWnd, LONG nO
         Describe(pAcc, var.vt == VT_I4 ? var.lVal : 0, o);
         pAcc->Release();
     }
-    State().events.push_back(Format(o));
+    if (nPlace < State().events.size())
+        State().events[nPlace] = Format(o);
 }
 
 inline bool ReadLine(HANDLE hIn, std::string& strLine, const std::function<void()>& fnWhileWaiting, DWORD dwTimeout)
