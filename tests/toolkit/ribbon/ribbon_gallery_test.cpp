@@ -484,17 +484,6 @@ TEST_F(RibbonGalleryTest, AScreenReaderInAnotherProgramFollowsEveryEventToWhatIt
     XTPMouseManager()->CloseAllTracked();
     PumpAndIdle();
 
-    // Every event resolved, to an object that answers.
-    take();
-    EXPECT_GE(all.size(), 6u);
-    for (const ReaderObject& o : all)
-    {
-        EXPECT_EQ(S_OK, o.hr) << "event 0x" << std::hex << o.dwEvent << " object " << std::dec << o.nObjectId
-                              << " child " << o.nChildId << " does not resolve";
-        EXPECT_NE(0, o.nRole) << "event 0x" << std::hex << o.dwEvent << " object " << std::dec << o.nObjectId
-                              << " child " << o.nChildId << " resolves to nothing that answers";
-    }
-
     // No name of the ribbon's controls keeps an '&'; the frame's caption
     // buttons are named after the system menu's commands.
     std::vector<std::wstring> buttons;
@@ -510,16 +499,21 @@ TEST_F(RibbonGalleryTest, AScreenReaderInAnotherProgramFollowsEveryEventToWhatIt
     std::sort(buttons.begin(), buttons.end());
     EXPECT_EQ((std::vector<std::wstring>{ L"Close", L"Maximize", L"Minimize" }), buttons);
 
-    // Insert selected: Home's gallery, its swatches and its other controls
-    // are not on the screen, whichever way the reader asks.
-    m_pRibbon->SetCurSel(1);
-    m_pFrame->Settle();
+    // The reader switches to Insert, then back to Home, by the tabs' default
+    // action: the focus follows to the tab. With Insert selected, Home's
+    // gallery, its swatches and its other controls are not on the screen,
+    // whichever way the reader asks.
+    const LONG nTabs = m_pRibbon->GetControlTab()->GetIndex() + 1;
     for (int nTab : { 1, 0 })
     {
         SCOPED_TRACE(nTab == 1 ? "Insert selected" : "Home selected again");
         const bool bShown = nTab == 0;
-        m_pRibbon->SetCurSel(nTab);
+        EXPECT_EQ(S_OK, reader.DoDefaultAction(hRibbon, nTabs, nTab + 1).hr);
+        EXPECT_TRUE(PumpUntil([&] { return m_pRibbon->GetSelectedTab() == m_pRibbon->GetTab(nTab); }));
         m_pFrame->Settle();
+        focus = LastFocus(take());
+        EXPECT_EQ(ROLE_SYSTEM_PAGETAB, focus.nRole);
+        EXPECT_EQ(nTab == 0 ? L"Home" : L"Insert", focus.strName);
         ReaderObject swatch = reader.Read(hRibbon, nShading, 4);
         ReaderObject gallery = reader.Read(hRibbon, nShading, CHILDID_SELF);
         ReaderObject child = reader.Read(hRibbon, OBJID_CLIENT, nShading);
@@ -554,4 +548,15 @@ TEST_F(RibbonGalleryTest, AScreenReaderInAnotherProgramFollowsEveryEventToWhatIt
         reader.Read(hRibbon, ((CXTPControl*)pReduced->GetControlGroupPopup())->GetIndex() + 1, CHILDID_SELF);
     EXPECT_EQ(0, button.nState & STATE_SYSTEM_INVISIBLE);
     EXPECT_FALSE(IsEmptyPlace(button));
+
+    // Every event resolved, to an object that answers.
+    take();
+    EXPECT_GE(all.size(), 8u);
+    for (const ReaderObject& o : all)
+    {
+        EXPECT_EQ(S_OK, o.hr) << "event 0x" << std::hex << o.dwEvent << " object " << std::dec << o.nObjectId
+                              << " child " << o.nChildId << " does not resolve";
+        EXPECT_NE(0, o.nRole) << "event 0x" << std::hex << o.dwEvent << " object " << std::dec << o.nObjectId
+                              << " child " << o.nChildId << " resolves to nothing that answers";
+    }
 }
