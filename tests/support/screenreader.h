@@ -130,7 +130,6 @@ inline void Describe(IAccessible* pAcc, long nChild, ReaderObject& o)
 // The reader's side.
 struct ReaderState
 {
-    DWORD dwProcess = 0;
     std::vector<std::string> events;
 };
 
@@ -278,7 +277,6 @@ inline int ServeAsReader()
         return 2;
     HANDLE hIn = (HANDLE)(ULONG_PTR)nIn, hOut = (HANDLE)(ULONG_PTR)nOut;
     ::CoInitialize(NULL);
-    readerdetail::State().dwProcess = nProcess;
     HWINEVENTHOOK hHook = ::SetWinEventHook(EVENT_MIN, EVENT_MAX, NULL, &readerdetail::OnWinEvent, nProcess, 0,
                                             WINEVENT_OUTOFCONTEXT);
     readerdetail::WriteLine(hOut, hHook != NULL ? "ready" : "nohook");
@@ -368,7 +366,10 @@ public:
         return One(Ask(Request("action", hWnd, nObjectId, nChild, 0)));
     }
     // How the reader reads such a child.
-    ReaderObject Read(HWND hWnd, LONG nObjectId, long nChild) { return One(Ask(Request("read", hWnd, nObjectId, nChild, 0))); }
+    ReaderObject Read(HWND hWnd, LONG nObjectId, long nChild)
+    {
+        return One(Ask(Request("read", hWnd, nObjectId, nChild, 0)));
+    }
 
 private:
     static std::string Request(const char* pszVerb, HWND hWnd, LONG nObjectId, long nChild, long nFlags)

@@ -464,7 +464,8 @@ TEST_F(RibbonGalleryTest, AScreenReaderInAnotherProgramFollowsEveryEventToWhatIt
     std::vector<ReaderObject> opening = take();
     focus = LastFocus(opening);
     EXPECT_EQ(pStylesBar->m_hWnd, focus.hWnd);
-    EXPECT_EQ(ROLE_SYSTEM_LISTITEM, focus.nRole) << "the focus ends on " << std::string(focus.strName.begin(), focus.strName.end());
+    EXPECT_EQ(ROLE_SYSTEM_LISTITEM, focus.nRole)
+        << "the focus ends on " << std::string(focus.strName.begin(), focus.strName.end());
     EXPECT_EQ(L"Normal", focus.strName);
     EXPECT_EQ(0, pStyleGallery->GetSelectedItem());
     EXPECT_TRUE(std::any_of(opening.begin(), opening.end(), [](const ReaderObject& o) {
