@@ -408,9 +408,13 @@ BOOL CXTPCommandBar::SetSelected(int nSelected, BOOL bKeyboard)
     {
         if (bKeyboard)
             EnsureVisible(pControl);
-        pControl->OnSetSelected(bKeyboard ? std::max((int)bKeyboard, 2) : 1);
+        // The focus is reported on the control before the control takes the
+        // selection: a control that moves the focus on to a part of its own
+        // (a gallery to its first item) reports that after, and a reader
+        // ends where the keyboard is.
         if (m_bTracking)
             NotifyWinEvent(EVENT_OBJECT_FOCUS, m_hWnd, OBJID_MENU, nSelected + 1);
+        pControl->OnSetSelected(bKeyboard ? std::max((int)bKeyboard, 2) : 1);
         XTPMouseManager()->SetSelectedCommandBar(this);
         if (!bKeyboard && m_bSelectOnHover && m_hWnd != NULL)
             SetTimer(XTP_TID_HOVER, 300, NULL);

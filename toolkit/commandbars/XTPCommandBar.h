@@ -252,6 +252,8 @@ public:
                                        VARIANT varChild);
     virtual HRESULT AccessibleHitTest(long xLeft, long yTop, VARIANT* pvarChild);
     virtual CCmdTarget* GetAccessibleCmdTarget() { return this; }
+    // Titles and captions mark access keys with '&'.
+    virtual BOOL IsAccessibleNameMnemonic() const { return TRUE; }
     virtual LPDISPATCH GetIDispatch(BOOL bAddRef);
     virtual DWORD InternalQueryInterface(const void* iid, LPVOID* ppvObj);
 

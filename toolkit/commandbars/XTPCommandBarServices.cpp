@@ -112,8 +112,12 @@ LRESULT CXTPCommandBar::OnGetObject(WPARAM wParam, LPARAM lParam)
         return LresultFromObject(IID_IAccessible, wParam, (LPUNKNOWN)GetAccessible());
     if (nObjectId >= 1 && nObjectId < 0xFFFFFF)
     {
-        // A control by its id; an id no control has gets no object.
-        CXTPControl* pControl = m_pControls->FindControl(xtpControlError, (int)nObjectId, FALSE, FALSE);
+        // A control by its position plus one, the number it has as the bar's
+        // child: the object id its events are raised with. (Command ids
+        // would not do: copies of a control, on the quick-access toolbar
+        // among others, share its id, and many controls have none.) A number
+        // beyond the controls gets no object.
+        CXTPControl* pControl = GetControl((int)nObjectId - 1);
         if (pControl == NULL)
             return 0;
         return LresultFromObject(IID_IAccessible, wParam, (LPUNKNOWN)pControl->GetAccessible());
@@ -157,11 +161,11 @@ HRESULT CXTPCommandBar::GetAccessibleName(VARIANT varChild, BSTR* pszName)
     long nChild = GetChildIndex(&varChild);
     CString strName;
     // Titles and captions mark their access key with '&' (a popup bar is
-    // titled by its menu's caption, "&File"); the key is no part of the name.
+    // titled by its menu's caption, "&File"); the marks come out where every
+    // name is read (IsAccessibleNameMnemonic).
     if (nChild == CHILDID_SELF)
     {
         strName = m_strTitle;
-        CXTPDrawHelpers::StripMnemonics(strName);
     }
     else
     {
@@ -169,7 +173,6 @@ HRESULT CXTPCommandBar::GetAccessibleName(VARIANT varChild, BSTR* pszName)
         if (pControl == NULL)
             return E_INVALIDARG;
         strName = pControl->GetCaption();
-        CXTPDrawHelpers::StripMnemonics(strName);
         CString strShortcut = pControl->GetShortcutText();
         if (!strShortcut.IsEmpty())
             strName += "\t" + strShortcut;
@@ -198,7 +201,16 @@ HRESULT CXTPCommandBar::GetAccessibleState(VARIANT varChild, VARIANT* pvarState)
     pvarState->lVal = IsVisible() || (m_hWnd != NULL && ::IsWindowVisible(m_hWnd)) ? 0 : STATE_SYSTEM_INVISIBLE;
     long nChild = GetChildIndex(&varChild);
     if (nChild != CHILDID_SELF)
+    {
+        CXTPControl* pControl = GetControl(nChild - 1);
+        if (pControl == NULL)
+            return E_INVALIDARG;
         pvarState->lVal |= nChild - 1 == m_nSelected ? 0x300086 : 0x300000;
+        // A control off the screen (on another ribbon tab, in a collapsed
+        // group, hidden) is invisible however the bar shows.
+        if (!pControl->IsAccessibleOnScreen())
+            pvarState->lVal |= STATE_SYSTEM_INVISIBLE;
+    }
     return S_OK;
 }
 
@@ -219,6 +231,9 @@ HRESULT CXTPCommandBar::AccessibleLocation(long* pxLeft, long* pyTop, long* pcxW
         CXTPControl* pControl = GetControl(nChild - 1);
         if (pControl == NULL)
             return E_INVALIDARG;
+        // A control off the screen has no place there.
+        if (!pControl->IsAccessibleOnScreen())
+            return S_OK;
         rc = pControl->GetRect();
         ClientToScreen(&rc);
     }

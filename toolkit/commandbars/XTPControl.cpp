@@ -1053,6 +1053,20 @@ LPDISPATCH CXTPControl::GetIDispatch(BOOL bAddRef)
     return pDispatch;
 }
 
+BOOL CXTPControl::IsAccessibleOnScreen() const
+{
+    if (m_pParent == NULL || m_pParent->GetSafeHwnd() == NULL || !::IsWindowVisible(m_pParent->GetSafeHwnd()))
+        return FALSE;
+    return m_pParent->IsVisible() && IsVisible();
+}
+
+LONG CXTPControl::GetAccessibleObjectId() const
+{
+    if (m_pParent == NULL || m_pParent->GetControl(m_nIndex) != this)
+        return 0;
+    return m_nIndex + 1;
+}
+
 HRESULT CXTPControl::GetAccessibleParent(IDispatch** ppdispParent)
 {
     if (ppdispParent == NULL)
@@ -1089,9 +1103,12 @@ HRESULT CXTPControl::GetAccessibleName(VARIANT varChild, BSTR* pszName)
         return E_INVALIDARG;
     if (GetChildIndex(&varChild) != CHILDID_SELF)
         return E_INVALIDARG;
+    // The access-key marks come out where every name is read
+    // (IsAccessibleNameMnemonic); a caption of marks alone names nothing.
     CString strName = GetCaption();
-    CXTPDrawHelpers::StripMnemonics(strName);
-    if (strName.IsEmpty())
+    CString strShown = strName;
+    CXTPDrawHelpers::StripMnemonics(strShown);
+    if (strShown.IsEmpty())
         strName = GetTooltip();
     else if (!GetShortcutText().IsEmpty())
         strName += _T("\t") + GetShortcutText();
@@ -1132,8 +1149,7 @@ HRESULT CXTPControl::GetAccessibleState(VARIANT varChild, VARIANT* pvarState)
     long nState = STATE_SYSTEM_FOCUSABLE;
     if (m_nSelected != 0)
         nState |= STATE_SYSTEM_FOCUSED | STATE_SYSTEM_HOTTRACKED | STATE_SYSTEM_SELECTED;
-    if (m_pParent == NULL || !m_pParent->IsVisible() || (m_pAction != NULL && !m_pAction->IsVisible()) ||
-        m_dwHideFlags != 0)
+    if (!IsAccessibleOnScreen())
         nState |= STATE_SYSTEM_INVISIBLE;
     if (!GetEnabled())
         nState |= STATE_SYSTEM_UNAVAILABLE;
@@ -1177,7 +1193,7 @@ HRESULT CXTPControl::AccessibleLocation(long* pxLeft, long* pyTop, long* pcxWidt
     if (GetChildIndex(&varChild) != CHILDID_SELF)
         return E_INVALIDARG;
     *pxLeft = *pyTop = *pcxWidth = *pcyHeight = 0;
-    if (m_pParent == NULL || m_pParent->GetSafeHwnd() == NULL || !IsVisible())
+    if (!IsAccessibleOnScreen())
         return S_OK;
     CRect rc = m_rcControl;
     m_pParent->ClientToScreen(&rc);

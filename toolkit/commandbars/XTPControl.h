@@ -268,7 +268,19 @@ public:
     virtual HRESULT AccessibleHitTest(long xLeft, long yTop, VARIANT* pvarChild);
     virtual HRESULT AccessibleDoDefaultAction(VARIANT varChild);
     virtual CCmdTarget* GetAccessibleCmdTarget() { return this; }
+    // Captions and tips mark access keys with '&'.
+    virtual BOOL IsAccessibleNameMnemonic() const { return TRUE; }
     virtual LPDISPATCH GetIDispatch(BOOL bAddRef);
+    // Whether the control is on the screen: its bar's window shows, and
+    // neither a hide flag (another ribbon tab, a collapsed group, no room)
+    // nor its action hides it. What is not on the screen is invisible to
+    // an accessibility client and has no location there.
+    BOOL IsAccessibleOnScreen() const;
+    // The object id under which the parent bar hands out this control's
+    // object to an accessibility client (WM_GETOBJECT): its position among
+    // the bar's controls plus one, the same number as its child id on the
+    // bar. 0 when the control is on no bar's list.
+    LONG GetAccessibleObjectId() const;
     virtual DWORD InternalQueryInterface(const void* iid, LPVOID* ppvObj);
 
     // Live instances (for leak checks).

@@ -646,8 +646,11 @@ void CXTPControlGallery::SetSelectedItem(int nIndex)
         RedrawParent(FALSE);
     }
 
-    if (nIndex >= 0 && nIndex < GetItemCount() && m_pParent != NULL && m_pParent->GetSafeHwnd() != NULL)
-        NotifyWinEvent(EVENT_OBJECT_FOCUS, m_pParent->GetSafeHwnd(), m_nIndex + 1, nIndex + 1);
+    // The event names the gallery by the object id its bar hands it out
+    // under, and the item as its child.
+    LONG nObjectId = GetAccessibleObjectId();
+    if (nIndex >= 0 && nIndex < GetItemCount() && nObjectId != 0 && m_pParent->GetSafeHwnd() != NULL)
+        NotifyWinEvent(EVENT_OBJECT_FOCUS, m_pParent->GetSafeHwnd(), nObjectId, nIndex + 1);
 }
 
 int CXTPControlGallery::GetNextEnabledItem(int nIndex, int nDirection) const
@@ -1152,9 +1155,12 @@ HRESULT CXTPControlGallery::GetAccessibleName(VARIANT varChild, BSTR* pszName)
     if (pszName == NULL || nItem < 0)
         return E_INVALIDARG;
     CXTPControlGalleryItem* pItem = GetItem(nItem);
+    // The access-key marks come out where every name is read
+    // (IsAccessibleNameMnemonic); a caption of marks alone names nothing.
     CString strName = pItem->GetCaption();
-    CXTPDrawHelpers::StripMnemonics(strName);
-    if (strName.IsEmpty())
+    CString strShown = strName;
+    CXTPDrawHelpers::StripMnemonics(strShown);
+    if (strShown.IsEmpty())
         strName = pItem->GetToolTip();
     *pszName = strName.AllocSysString();
     return S_OK;
@@ -1184,6 +1190,10 @@ HRESULT CXTPControlGallery::GetAccessibleState(VARIANT varChild, VARIANT* pvarSt
         nState |= STATE_SYSTEM_FOCUSED;
     if (GetItem(nItem)->GetID() == m_nChecked)
         nState |= STATE_SYSTEM_SELECTED;
+    // An item of a gallery off the screen (on a ribbon tab not selected, in
+    // a closed popup), or scrolled out of the gallery's view, is not seen.
+    if (!IsAccessibleOnScreen() || GetItemDrawRect(nItem).IsRectEmpty())
+        nState |= STATE_SYSTEM_INVISIBLE;
     pvarState->vt = VT_I4;
     pvarState->lVal = nState;
     return S_OK;
@@ -1243,7 +1253,7 @@ HRESULT CXTPControlGallery::AccessibleLocation(long* pxLeft, long* pyTop, long* 
         return E_INVALIDARG;
     *pxLeft = *pyTop = *pcxWidth = *pcyHeight = 0;
     CRect rc = GetItemDrawRect(nItem);
-    if (rc.IsRectEmpty() || m_pParent == NULL || m_pParent->GetSafeHwnd() == NULL)
+    if (rc.IsRectEmpty() || !IsAccessibleOnScreen())
         return S_OK;
     m_pParent->ClientToScreen(&rc);
     *pxLeft = rc.left;

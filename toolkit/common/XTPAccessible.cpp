@@ -1,6 +1,8 @@
 // Accessibility support.
 #include "XTPAccessible.h"
 
+#include <string>
+
 CXTPAccessible::CXTPAccessible()
     : m_xAccessible(this)
     , m_pNotifyWinEvent(NULL)
@@ -124,6 +126,11 @@ HRESULT CXTPAccessible::PutAccessibleValue(VARIANT, BSTR)
 CCmdTarget* CXTPAccessible::GetAccessibleCmdTarget()
 {
     return NULL;
+}
+
+BOOL CXTPAccessible::IsAccessibleNameMnemonic() const
+{
+    return FALSE;
 }
 
 void CXTPAccessible::NotifyWinEvent(DWORD event, HWND hwnd, LONG idObject, LONG idChild)
@@ -360,7 +367,26 @@ HRESULT STDMETHODCALLTYPE CXTPAccessible::XAccessible::get_accName(VARIANT varCh
     HRESULT hr = CheckChild(varChild);
     if (FAILED(hr))
         return hr;
-    return ChildAnswer(hr, m_pOwner->GetAccessibleName(varChild, pszName));
+    hr = ChildAnswer(hr, m_pOwner->GetAccessibleName(varChild, pszName));
+    // Every name of such an object comes out here, whichever of its texts
+    // the object took it from: the access-key marks are taken out once.
+    if (hr == S_OK && *pszName != NULL && m_pOwner->IsAccessibleNameMnemonic() && wcschr(*pszName, L'&') != NULL)
+    {
+        std::wstring strName;
+        for (const wchar_t* psz = *pszName; *psz != 0; psz++)
+        {
+            if (*psz == L'&')
+            {
+                if (psz[1] != L'&')
+                    continue;
+                psz++;
+            }
+            strName += *psz;
+        }
+        ::SysFreeString(*pszName);
+        *pszName = ::SysAllocString(strName.c_str());
+    }
+    return hr;
 }
 
 HRESULT STDMETHODCALLTYPE CXTPAccessible::XAccessible::get_accValue(VARIANT varChild, BSTR* pszValue)

@@ -43,6 +43,12 @@ public:
     virtual HRESULT PutAccessibleValue(VARIANT varChild, BSTR szValue);
     // The command target whose reference count the interface uses.
     virtual CCmdTarget* GetAccessibleCmdTarget();
+    // Whether the object's names are texts that mark an access key with '&'
+    // ("&&" for an '&' itself), as menus and buttons draw them. The name a
+    // client reads then has the marks taken out, whatever text it came from
+    // (a caption, a tooltip, a description); other objects' names are given
+    // as they are. FALSE in the base.
+    virtual BOOL IsAccessibleNameMnemonic() const;
 
     // Raises an accessibility event (nothing when User32 lacks the entry).
     void NotifyWinEvent(DWORD event, HWND hwnd, LONG idObject, LONG idChild);

@@ -97,8 +97,10 @@ BOOL CXTPRibbonControlTab::OnSetSelected(int bSelected)
         SetFocused(TRUE);
     if (bSelected)
     {
-        if (m_pParent != NULL && m_pParent->GetSafeHwnd() != NULL)
-            CXTPAccessible::NotifyWinEvent(EVENT_OBJECT_FOCUS, m_pParent->GetSafeHwnd(), GetID(),
+        // The tab strip by the object id the bar hands it out under, the
+        // tab as its child.
+        if (GetAccessibleObjectId() != 0 && m_pParent->GetSafeHwnd() != NULL)
+            CXTPAccessible::NotifyWinEvent(EVENT_OBJECT_FOCUS, m_pParent->GetSafeHwnd(), GetAccessibleObjectId(),
                                            GetSelectedIndex() + 1);
     }
     else
@@ -255,8 +257,9 @@ void CXTPRibbonControlTab::SetSelectedItem(CXTPTabManagerItem* pItem)
         pRibbon->SetPopuped(GetIndex(), FALSE);
     }
     NotifySite(CBN_XTP_EXECUTE);
-    if (pTab != NULL && pRibbon->GetSafeHwnd() != NULL)
-        CXTPAccessible::NotifyWinEvent(EVENT_OBJECT_FOCUS, pRibbon->GetSafeHwnd(), GetID(), pTab->GetIndex() + 1);
+    if (pTab != NULL && pRibbon->GetSafeHwnd() != NULL && GetAccessibleObjectId() != 0)
+        CXTPAccessible::NotifyWinEvent(EVENT_OBJECT_FOCUS, pRibbon->GetSafeHwnd(), GetAccessibleObjectId(),
+                                       pTab->GetIndex() + 1);
 }
 
 CXTPTabPaintManager* CXTPRibbonControlTab::GetPaintManager() const
@@ -339,8 +342,9 @@ HRESULT CXTPRibbonControlTab::GetAccessibleName(VARIANT varChild, BSTR* pszName)
     CXTPRibbonTab* pTab = GetAccessibleTab(varChild, hr);
     if (FAILED(hr))
         return hr;
+    // The access-key marks come out where every name is read
+    // (IsAccessibleNameMnemonic).
     CString strName = pTab != NULL ? pTab->GetCaption() : GetCaption();
-    CXTPDrawHelpers::StripMnemonics(strName);
     *pszName = strName.AllocSysString();
     return S_OK;
 }
@@ -370,14 +374,14 @@ HRESULT CXTPRibbonControlTab::GetAccessibleState(VARIANT varChild, VARIANT* pvar
     if (pTab == NULL)
     {
         pvarState->lVal = STATE_SYSTEM_FOCUSABLE;
-        if (m_pParent == NULL || !m_pParent->IsVisible() || !IsVisible())
+        if (!IsAccessibleOnScreen())
             pvarState->lVal |= STATE_SYSTEM_INVISIBLE;
         return S_OK;
     }
     pvarState->lVal = STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_SELECTABLE;
     if (pTab->IsSelected())
         pvarState->lVal |= STATE_SYSTEM_FOCUSED | STATE_SYSTEM_SELECTED;
-    if (!pTab->IsVisible())
+    if (!pTab->IsVisible() || !IsAccessibleOnScreen())
         pvarState->lVal |= STATE_SYSTEM_INVISIBLE;
     return S_OK;
 }
@@ -442,6 +446,10 @@ HRESULT CXTPRibbonControlTab::AccessibleLocation(long* pxLeft, long* pyTop, long
         return hr;
     if (m_pParent == NULL || m_pParent->GetSafeHwnd() == NULL)
         return S_FALSE;
+    // Tabs off the screen (a hidden ribbon, a hidden tab) have no place there.
+    *pxLeft = *pyTop = *pcxWidth = *pcyHeight = 0;
+    if (!IsAccessibleOnScreen() || (pTab != NULL && !pTab->IsVisible()))
+        return S_OK;
     CRect rc = pTab != NULL ? pTab->GetRect() : GetRect();
     m_pParent->ClientToScreen(&rc);
     *pxLeft = rc.left;

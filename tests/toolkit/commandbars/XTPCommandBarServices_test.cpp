@@ -1,5 +1,6 @@
 // Tooltips with their shortcut, status prompts, help ids, the accessible
-// view of a bar, and dropping a control during customisation. A menu is
+// view of a bar (also as a screen reader in another program reads it), and
+// dropping a control during customisation. A menu is
 // kept open (it closes when another program takes the activation).
 // ctest: run-serial
 #include <gtest/gtest.h>
@@ -7,6 +8,7 @@
 #include "XTPCommandBarsOptions.h"
 #include "XTPControlExtras.h"
 #include "XTPControlPopup.h"
+#include "XTPMenuBar.h"
 #include "XTPCustomizeDragTracker.h"
 #include "XTPPopupBar.h"
 #include "XTPShortcutManager.h"
@@ -14,6 +16,7 @@
 #include "XTPToolTipContext.h"
 #include "support/bars_frame.h"
 #include "support/pump.h"
+#include "support/screenreader.h"
 
 #include <oleacc.h>
 
@@ -96,7 +99,7 @@ TEST_F(ServicesTest, HelpIdsAndTheAccessibleView)
     pBar->GetControl(1)->SetHelpId(7);
     EXPECT_EQ(0x10000 + 7, pBar->SendMessage(WM_HELPHITTEST, 0, MAKELPARAM(ptOpen.x, ptOpen.y)));
 
-    EXPECT_EQ(0, pBar->SendMessage(WM_GETOBJECT, 0, 4711)) << "no control has that id";
+    EXPECT_EQ(0, pBar->SendMessage(WM_GETOBJECT, 0, pBar->GetControlCount() + 1)) << "no control is there";
 
     long nCount = 0;
     EXPECT_EQ(S_OK, pBar->GetAccessibleChildCount(&nCount));
@@ -115,11 +118,11 @@ TEST_F(ServicesTest, HelpIdsAndTheAccessibleView)
     pBar->GetControl(1)->SetCaption("&Open");
     pBar->GetControl(1)->SetShortcutText("F3");
     BSTR bstrName = NULL;
-    EXPECT_EQ(S_OK, pBar->GetAccessibleName(varChild, &bstrName));
+    EXPECT_EQ(S_OK, pBar->GetAccessible()->get_accName(varChild, &bstrName));
     EXPECT_STREQ(L"Open\tF3", bstrName) << "without '&', then a tab and the shortcut";
     ::SysFreeString(bstrName);
     pBar->SetTitle("&Tools && Tricks");
-    EXPECT_EQ(S_OK, pBar->GetAccessibleName(varSelf, &bstrName));
+    EXPECT_EQ(S_OK, pBar->GetAccessible()->get_accName(varSelf, &bstrName));
     EXPECT_STREQ(L"Tools & Tricks", bstrName) << "the title without its access key's '&'";
     ::SysFreeString(bstrName);
 
@@ -247,4 +250,60 @@ TEST_F(ServicesTest, InCustomizeModeTheDefaultActionOnAMenuOpensIt)
     EXPECT_FALSE(pBars->GetDragTracker()->IsDragging());
     pBars->ClosePopups();
     pBars->SetCustomizeMode(FALSE);
+}
+
+// The reader's run of this program (support/screenreader.h): it serves the
+// test that started it and is skipped in the program's own runs.
+TEST(ServicesReader, Serve)
+{
+    if (!testsupport::IsReaderRun())
+        GTEST_SKIP() << "run as the reader by the screen-reader tests";
+    EXPECT_EQ(0, testsupport::ServeAsReader());
+}
+
+// A screen reader in another program opens a menu of the menu bar by the
+// title's default action: every event resolves, and the last focus event is
+// on the menu's first item, where the keyboard is, as when the keyboard
+// opened it; the names read have no '&'.
+TEST_F(ServicesTest, AScreenReadersDefaultActionOnAMenuTitleEndsTheFocusOnTheFirstItem)
+{
+    CXTPMenuBar* pMenuBar = pBars->CreateMenuBar("Menu Bar", 0);
+    ASSERT_TRUE(pMenuBar != NULL);
+    CXTPControlPopup* pFile = (CXTPControlPopup*)pMenuBar->GetControls()->Add(xtpControlPopup, 0);
+    pFile->SetCaption("&File");
+    CXTPPopupBar* pItems = CXTPPopupBar::CreatePopupBar(pBars);
+    pItems->GetControls()->Add(xtpControlButton, 201)->SetCaption("&New");
+    pItems->GetControls()->Add(xtpControlButton, 202)->SetCaption("&Open...");
+    pFile->SetCommandBar(pItems);
+    pItems->InternalRelease();
+    pFrame->RecalcLayout();
+    testsupport::Pump(100);
+
+    // The program hands its objects to the reader through COM, as a program
+    // with OLE started does.
+    ::CoInitialize(NULL);
+    testsupport::ScreenReader reader("ServicesReader.Serve", [] { testsupport::Pump(10); });
+    ASSERT_TRUE(reader.IsReady()) << "the reader did not start or could not hook the events";
+    reader.TakeEvents();
+    EXPECT_EQ(S_OK, reader.DoDefaultAction(pMenuBar->m_hWnd, pFile->GetIndex() + 1, CHILDID_SELF).hr);
+    for (int i = 0; i < 100 && !pFile->GetPopuped(); i++)
+        testsupport::Pump(20);
+    ASSERT_TRUE(pFile->GetPopuped()) << "the menu did not open";
+    testsupport::Pump(100);
+    std::vector<testsupport::ReaderObject> events = reader.TakeEvents();
+    const testsupport::ReaderObject* pLast = NULL;
+    for (const testsupport::ReaderObject& o : events)
+    {
+        EXPECT_EQ(S_OK, o.hr) << "event 0x" << std::hex << o.dwEvent << " does not resolve";
+        EXPECT_EQ(std::wstring::npos, o.strName.find(L'&'));
+        if (o.IsFocus())
+            pLast = &o;
+    }
+    ASSERT_TRUE(pLast != NULL) << "no focus event";
+    EXPECT_EQ(pItems->m_hWnd, pLast->hWnd);
+    EXPECT_EQ(ROLE_SYSTEM_MENUITEM, pLast->nRole);
+    EXPECT_EQ(L"New", pLast->strName);
+    pBars->ClosePopups();
+    testsupport::Pump(50);
+    ::CoUninitialize();
 }

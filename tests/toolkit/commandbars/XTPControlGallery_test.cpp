@@ -430,25 +430,30 @@ TEST_F(GalleryTest, AccessibilityListsTheItems)
     EXPECT_EQ(ROLE_SYSTEM_LISTITEM, varRole.lVal);
     EXPECT_EQ(E_INVALIDARG, m_pGallery->GetAccessibleRole(varBad, &varRole));
 
+    // Names as a client reads them.
     BSTR bstrName = NULL;
-    ASSERT_EQ(S_OK, m_pGallery->GetAccessibleName(varItem, &bstrName));
+    ASSERT_EQ(S_OK, m_pGallery->GetAccessible()->get_accName(varItem, &bstrName));
     EXPECT_STREQ(L"Red", bstrName) << "without its ampersand";
     ::SysFreeString(bstrName);
     varItem.lVal = 2;
-    ASSERT_EQ(S_OK, m_pGallery->GetAccessibleName(varItem, &bstrName));
+    ASSERT_EQ(S_OK, m_pGallery->GetAccessible()->get_accName(varItem, &bstrName));
     EXPECT_STREQ(L"Unnamed swatch", bstrName) << "the tooltip when there is no caption";
     ::SysFreeString(bstrName);
 
     // Selecting the second item focuses it; the checked one is selected.
+    // The popup that holds the gallery is not open: its items are not on
+    // the screen.
     m_pGallery->SetCheckedItem(102);
     ASSERT_EQ(S_OK, m_pGallery->AccessibleSelect(SELFLAG_TAKEFOCUS, varItem));
     EXPECT_EQ(1, m_pGallery->GetSelectedItem());
     VARIANT varState;
     ASSERT_EQ(S_OK, m_pGallery->GetAccessibleState(varItem, &varState));
-    EXPECT_EQ(STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSED, varState.lVal);
+    EXPECT_EQ(STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSED | STATE_SYSTEM_INVISIBLE,
+              varState.lVal);
     varItem.lVal = 3;
     ASSERT_EQ(S_OK, m_pGallery->GetAccessibleState(varItem, &varState));
-    EXPECT_EQ(STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_SELECTED, varState.lVal);
+    EXPECT_EQ(STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_SELECTED | STATE_SYSTEM_INVISIBLE,
+              varState.lVal);
     EXPECT_EQ(E_INVALIDARG, m_pGallery->AccessibleSelect(SELFLAG_TAKEFOCUS, varBad));
 }
 

@@ -1,18 +1,23 @@
 // Galleries on the ribbon: the ribbon theme's scroll-bar style, a gallery
 // with its up, down and "more" buttons inside a ribbon group (snapshot), its
-// buttons scrolling it, and no GDI or window growth over relayouts, tab
-// switches and popups.
+// buttons scrolling it, no GDI or window growth over relayouts, tab
+// switches and popups, and what a screen reader in another program meets
+// in and around them.
 // ctest: run-serial
 #include "ribbon_testframe.h"
 
 #include "XTPControlGallery.h"
 #include "XTPControlGalleryOffice2007Theme.h"
 #include "XTPPopupBar.h"
+#include "XTPRibbonGroups.h"
 #include "resource.h"
 #include "support/gdi_count.h"
 #include "support/mouseinput.h"
+#include "support/screenreader.h"
 
+#include <algorithm>
 #include <ostream>
+#include <string>
 #include <vector>
 
 using namespace ribbontest;
@@ -353,4 +358,206 @@ TEST_F(RibbonGalleryTest, AGalleryShowsItsButtonsFromTheMomentItGetsAPopupBar)
     EXPECT_EQ(DropDownCorner(pGallery), rcPopup.TopLeft());
     XTPMouseManager()->CloseAllTracked();
     PumpAndIdle();
+}
+
+// The reader's run of this program (support/screenreader.h): it serves the
+// test that started it and is skipped in the program's own runs.
+TEST(RibbonReader, Serve)
+{
+    if (!testsupport::IsReaderRun())
+        GTEST_SKIP() << "run as the reader by the screen-reader tests";
+    EXPECT_EQ(0, testsupport::ServeAsReader());
+}
+
+namespace
+{
+using testsupport::ReaderObject;
+
+// The last focus event among those the reader saw.
+ReaderObject LastFocus(const std::vector<ReaderObject>& events)
+{
+    for (auto it = events.rbegin(); it != events.rend(); ++it)
+        if (it->IsFocus())
+            return *it;
+    return ReaderObject();
+}
+
+// A gallery item's place on the screen.
+CRect ItemOnScreen(CXTPControlGallery* pGallery, int nItem)
+{
+    CRect rc = pGallery->GetItemDrawRect(nItem);
+    pGallery->GetParent()->ClientToScreen(&rc);
+    return rc;
+}
+
+bool IsEmptyPlace(const ReaderObject& o)
+{
+    return FAILED(o.hrLocation) || ::IsRectEmpty(&o.rcLocation);
+}
+} // namespace
+
+// A screen reader in another program: every event the toolkit raises while
+// the reader selects swatches of the Shading gallery, opens the Styles menu
+// by its default action and moves in its gallery with the keyboard resolves
+// to the object and child it is about, and the focus ends where the keyboard
+// is (on the gallery's item, not the menu's title). No name carries an
+// access key's '&'. The controls of a tab not selected, of a collapsed group
+// and of a closed menu are invisible and have no place on the screen.
+TEST_F(RibbonGalleryTest, AScreenReaderInAnotherProgramFollowsEveryEventToWhatItIsAbout)
+{
+    m_pGallery->SetCaption(_T("Shading"));
+    CXTPRibbonGroup* pShading = m_pGallery->GetRibbonGroup();
+    ASSERT_TRUE(pShading != NULL);
+    CXTPControlPopup* pStyles = (CXTPControlPopup*)pShading->Add(xtpControlPopup, 2097, _T("&Styles"));
+    CXTPPopupBar* pStylesBar = CXTPPopupBar::CreatePopupBar(m_pFrame->GetCommandBars());
+    CXTPControlGallery* pStyleGallery = new CXTPControlGallery();
+    pStylesBar->GetControls()->Add(pStyleGallery, 2098);
+    CXTPControlGalleryItems* pStyleItems = new CXTPControlGalleryItems();
+    pStyleItems->SetItemSize(CSize(0, 20));
+    pStyleItems->AddItem(_T("&Normal"), 2110);
+    pStyleItems->AddItem(_T("Heading &1"), 2111);
+    pStyleItems->AddItem(_T("Title && Subtitle"), 2112);
+    pStyleGallery->SetItems(pStyleItems);
+    pStyleItems->InternalRelease();
+    pStyleGallery->SetWidth(160);
+    pStyleGallery->SetHeight(3 * 20 + 4);
+    pStyleGallery->ShowLabels(FALSE);
+    pStyles->SetCommandBar(pStylesBar);
+    pStylesBar->InternalRelease();
+    m_pRibbon->EnableFrameTheme(TRUE);
+    m_pFrame->Settle();
+
+    testsupport::ScreenReader reader("RibbonReader.Serve", [] { PumpAndIdle(); });
+    ASSERT_TRUE(reader.IsReady()) << "the reader did not start or could not hook the events";
+    std::vector<ReaderObject> all = reader.TakeEvents();
+    auto take = [&] {
+        std::vector<ReaderObject> events = reader.TakeEvents();
+        all.insert(all.end(), events.begin(), events.end());
+        return events;
+    };
+    const HWND hRibbon = m_pRibbon->m_hWnd;
+    const LONG nShading = m_pGallery->GetIndex() + 1;
+
+    // accSelect and then the default action on Shading swatches.
+    EXPECT_EQ(S_OK, reader.Select(hRibbon, nShading, 6, SELFLAG_TAKEFOCUS).hr);
+    EXPECT_EQ(5, m_pGallery->GetSelectedItem());
+    ReaderObject focus = LastFocus(take());
+    EXPECT_EQ(ROLE_SYSTEM_LISTITEM, focus.nRole);
+    EXPECT_EQ(6, focus.nResolvedChild);
+    EXPECT_EQ(L"Shading", focus.strObjectName);
+    EXPECT_EQ(ItemOnScreen(m_pGallery, 5), CRect(focus.rcLocation));
+    EXPECT_EQ(S_OK, reader.DoDefaultAction(hRibbon, nShading, 9).hr);
+    EXPECT_TRUE(PumpUntil([this] { return m_pGallery->GetSelectedItem() == 8; }));
+    focus = LastFocus(take());
+    EXPECT_EQ(ROLE_SYSTEM_LISTITEM, focus.nRole);
+    EXPECT_EQ(9, focus.nResolvedChild);
+    EXPECT_EQ(L"Shading", focus.strObjectName);
+    EXPECT_EQ(ItemOnScreen(m_pGallery, 8), CRect(focus.rcLocation));
+
+    // The default action on the Styles title opens its menu from the
+    // keyboard: the focus ends on the gallery's first style, as the keyboard.
+    const LONG nStyles = pStyles->GetIndex() + 1;
+    ReaderObject title = reader.Read(hRibbon, nStyles, CHILDID_SELF);
+    EXPECT_EQ(L"Styles", title.strName);
+    EXPECT_EQ(S_OK, reader.DoDefaultAction(hRibbon, nStyles, CHILDID_SELF).hr);
+    ASSERT_TRUE(PumpUntil([pStyles] { return PopupOf(pStyles) != NULL; })) << "the menu did not open";
+    std::vector<ReaderObject> opening = take();
+    focus = LastFocus(opening);
+    EXPECT_EQ(pStylesBar->m_hWnd, focus.hWnd);
+    EXPECT_EQ(ROLE_SYSTEM_LISTITEM, focus.nRole)
+        << "the focus ends on " << std::string(focus.strName.begin(), focus.strName.end());
+    EXPECT_EQ(L"Normal", focus.strName);
+    EXPECT_EQ(0, pStyleGallery->GetSelectedItem());
+    EXPECT_TRUE(std::any_of(opening.begin(), opening.end(), [](const ReaderObject& o) {
+        return o.dwEvent == EVENT_SYSTEM_MENUPOPUPSTART && o.nObjectRole == ROLE_SYSTEM_MENUPOPUP;
+    }));
+
+    // Down moves to the next style; the names have no '&' ("&&" reads '&').
+    RealKey(VK_DOWN);
+    focus = LastFocus(take());
+    EXPECT_EQ(ROLE_SYSTEM_LISTITEM, focus.nRole);
+    EXPECT_EQ(2, focus.nResolvedChild);
+    EXPECT_EQ(L"Heading 1", focus.strName);
+    EXPECT_EQ(ItemOnScreen(pStyleGallery, 1), CRect(focus.rcLocation));
+    EXPECT_EQ(L"Title & Subtitle", reader.Read(pStylesBar->m_hWnd, pStyleGallery->GetIndex() + 1, 3).strName);
+    RealKey(VK_ESCAPE);
+    RealKey(VK_ESCAPE);
+    XTPMouseManager()->CloseAllTracked();
+    PumpAndIdle();
+
+    // No name of the ribbon's controls keeps an '&'; the frame's caption
+    // buttons are named after the system menu's commands.
+    std::vector<std::wstring> buttons;
+    for (int i = 0; i < m_pRibbon->GetControlCount(); i++)
+    {
+        CXTPControl* pControl = m_pRibbon->GetControl(i);
+        ReaderObject o = reader.Read(hRibbon, i + 1, CHILDID_SELF);
+        EXPECT_EQ(std::wstring::npos, o.strName.find(L'&')) << std::string(o.strName.begin(), o.strName.end());
+        if (pControl->GetID() == SC_CLOSE || pControl->GetID() == SC_MAXIMIZE || pControl->GetID() == SC_RESTORE ||
+            pControl->GetID() == SC_MINIMIZE)
+            buttons.push_back(o.strName);
+    }
+    std::sort(buttons.begin(), buttons.end());
+    EXPECT_EQ((std::vector<std::wstring>{ L"Close", L"Maximize", L"Minimize" }), buttons);
+
+    // The reader switches to Insert, then back to Home, by the tabs' default
+    // action: the focus follows to the tab. With Insert selected, Home's
+    // gallery, its swatches and its other controls are not on the screen,
+    // whichever way the reader asks.
+    const LONG nTabs = m_pRibbon->GetControlTab()->GetIndex() + 1;
+    for (int nTab : { 1, 0 })
+    {
+        SCOPED_TRACE(nTab == 1 ? "Insert selected" : "Home selected again");
+        const bool bShown = nTab == 0;
+        EXPECT_EQ(S_OK, reader.DoDefaultAction(hRibbon, nTabs, nTab + 1).hr);
+        EXPECT_TRUE(PumpUntil([&] { return m_pRibbon->GetSelectedTab() == m_pRibbon->GetTab(nTab); }));
+        m_pFrame->Settle();
+        focus = LastFocus(take());
+        EXPECT_EQ(ROLE_SYSTEM_PAGETAB, focus.nRole);
+        EXPECT_EQ(nTab == 0 ? L"Home" : L"Insert", focus.strName);
+        ReaderObject swatch = reader.Read(hRibbon, nShading, 4);
+        ReaderObject gallery = reader.Read(hRibbon, nShading, CHILDID_SELF);
+        ReaderObject child = reader.Read(hRibbon, OBJID_CLIENT, nShading);
+        ReaderObject styles = reader.Read(hRibbon, OBJID_CLIENT, nStyles);
+        for (const ReaderObject* p : { &swatch, &gallery, &child, &styles })
+        {
+            EXPECT_EQ(!bShown, (p->nState & STATE_SYSTEM_INVISIBLE) != 0) << "state 0x" << std::hex << p->nState;
+            EXPECT_EQ(!bShown, IsEmptyPlace(*p));
+        }
+        if (bShown)
+            EXPECT_EQ(ItemOnScreen(m_pGallery, 3), CRect(swatch.rcLocation));
+    }
+
+    // The closed Styles menu's gallery and items are not on the screen.
+    ReaderObject closed = reader.Read(pStylesBar->m_hWnd, pStyleGallery->GetIndex() + 1, 2);
+    EXPECT_NE(0, closed.nState & STATE_SYSTEM_INVISIBLE);
+    EXPECT_TRUE(IsEmptyPlace(closed));
+
+    // Narrowed, the ribbon collapses groups into single buttons: a collapsed
+    // group's controls are not on the screen, its button is.
+    m_pFrame->SetWindowPos(NULL, 0, 0, 300, 420, SWP_NOMOVE | SWP_NOZORDER);
+    m_pFrame->Settle();
+    CXTPRibbonGroup* pReduced = NULL;
+    for (int g = 0; g < m_pRibbon->GetTab(0)->GetGroups()->GetCount() && pReduced == NULL; g++)
+        if (m_pRibbon->GetTab(0)->GetGroups()->GetAt(g)->IsReduced())
+            pReduced = m_pRibbon->GetTab(0)->GetGroups()->GetAt(g);
+    ASSERT_TRUE(pReduced != NULL) << "no group collapsed";
+    ReaderObject inside = reader.Read(hRibbon, pReduced->GetAt(0)->GetIndex() + 1, CHILDID_SELF);
+    EXPECT_NE(0, inside.nState & STATE_SYSTEM_INVISIBLE);
+    EXPECT_TRUE(IsEmptyPlace(inside));
+    ReaderObject button =
+        reader.Read(hRibbon, ((CXTPControl*)pReduced->GetControlGroupPopup())->GetIndex() + 1, CHILDID_SELF);
+    EXPECT_EQ(0, button.nState & STATE_SYSTEM_INVISIBLE);
+    EXPECT_FALSE(IsEmptyPlace(button));
+
+    // Every event resolved, to an object that answers.
+    take();
+    EXPECT_GE(all.size(), 8u);
+    for (const ReaderObject& o : all)
+    {
+        EXPECT_EQ(S_OK, o.hr) << "event 0x" << std::hex << o.dwEvent << " object " << std::dec << o.nObjectId
+                              << " child " << o.nChildId << " does not resolve";
+        EXPECT_NE(0, o.nRole) << "event 0x" << std::hex << o.dwEvent << " object " << std::dec << o.nObjectId
+                              << " child " << o.nChildId << " resolves to nothing that answers";
+    }
 }
