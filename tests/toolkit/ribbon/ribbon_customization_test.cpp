@@ -820,6 +820,119 @@ TEST_F(RibbonCustomizationTest, InCustomizeModeABoxPressedOnItsTextStaysInItsGro
     }
 }
 
+namespace
+{
+// Moves the open Customize sheet below the ribbon, out of the way of its
+// groups, and lets the frame paint where it was.
+void MoveSheetBelowRibbon(CXTPRibbonBar* pRibbon, CPropertyPage* pPage)
+{
+    CRect rcRibbon;
+    pRibbon->GetWindowRect(&rcRibbon);
+    pPage->GetParent()->SetWindowPos(NULL, rcRibbon.left + 200, rcRibbon.bottom + 40, 0, 0,
+                                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    for (int i = 0; i < 5; i++)
+    {
+        ::Sleep(20);
+        PumpAndIdle();
+    }
+    pRibbon->GetParent()->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+// The index of the ribbon's selected tab, -1 when none is.
+int SelectedTab(CXTPRibbonBar* pRibbon)
+{
+    for (int i = 0; i < pRibbon->GetTabCount(); i++)
+        if (pRibbon->GetTab(i) == pRibbon->GetSelectedTab())
+            return i;
+    return -1;
+}
+} // namespace
+
+// With the Customize sheet opened from the View tab, a click on the Home
+// tab, the wheel over the ribbon and a double click on the selected tab do
+// what they do without the sheet: the tab changes (and its groups show),
+// the ribbon folds and unfolds. A command of the Insert tab, chosen with a
+// click, is then dragged onto the quick-access toolbar: it stays in its
+// group, a copy lands there, and it is kept over a restart.
+TEST_F(RibbonCustomizationTest, WithTheCustomizeSheetOpenTabsChangeAndTheirControlsCanBeCopied)
+{
+    const int kShadeCells = 2050;
+    const int kInsertTab = 1;
+    ASSERT_NO_FATAL_FAILURE(Launch());
+    RealClick(TabCentre(m_pRibbon, kViewTab));
+    m_pProgram->Settle();
+    ASSERT_EQ(kViewTab, SelectedTab(m_pRibbon));
+    CXTPControl* pCustomize = m_pProgram->GroupControl(XTP_ID_CUSTOMIZE, kViewTab);
+    ASSERT_TRUE(pCustomize != NULL);
+    CXTPControl* pOpen = m_pProgram->GroupControl(ID_FILE_OPEN);
+    CXTPControl* pFace = m_pProgram->GroupControl(kFaceId, kViewTab);
+    CXTPControl* pShade = m_pProgram->GroupControl(kShadeCells, kInsertTab);
+    ASSERT_TRUE(pOpen != NULL && pFace != NULL && pShade != NULL);
+    CXTPCustomizeDragTracker* pTracker = m_pProgram->GetCommandBars()->GetDragTracker();
+    const int nControls = m_pRibbon->GetControlCount();
+
+    std::vector<int> tabs;                    // the tab selected after each step
+    std::vector<BOOL> minimized;              // whether the ribbon was folded after each step
+    bool bOpenShown = false, bFaceHidden = false;
+    ASSERT_TRUE(WithCustomizeSheet(
+        m_pProgram, 1,
+        [&](CPropertyPage* pPage) {
+            MoveSheetBelowRibbon(m_pRibbon, pPage);
+            auto note = [&] {
+                m_pProgram->Settle();
+                tabs.push_back(SelectedTab(m_pRibbon));
+                minimized.push_back(m_pRibbon->IsMinimized());
+            };
+            RealClick(TabCentre(m_pRibbon, 0));
+            note();
+            bOpenShown = pOpen->IsVisible() != FALSE;
+            bFaceHidden = pFace->IsVisible() == FALSE;
+            m_pRibbon->RedrawWindow();
+            SaveScreenPicture(m_pProgram->m_hWnd, "customize_home_tab_clicked");
+            // The wheel over the groups: towards the user the next tab, away
+            // the one before.
+            CPoint ptGroups = m_pRibbon->GetGroupsRect().CenterPoint();
+            m_pRibbon->ClientToScreen(&ptGroups);
+            testsupport::WheelAt(ptGroups, -WHEEL_DELTA);
+            PumpUntil([&] { return SelectedTab(m_pRibbon) != 0; });
+            note();
+            testsupport::WheelAt(ptGroups, WHEEL_DELTA);
+            PumpUntil([&] { return SelectedTab(m_pRibbon) != kInsertTab; });
+            note();
+            // A double click on the selected tab folds the ribbon, another
+            // unfolds it.
+            RealClick(TabCentre(m_pRibbon, 0), 2);
+            note();
+            RealClick(TabCentre(m_pRibbon, 0), 2);
+            XTPMouseManager()->CloseAllTracked();
+            note();
+            // The Insert tab's command, copied to the toolbar by a drag.
+            RealClick(TabCentre(m_pRibbon, kInsertTab));
+            note();
+            CRect rcSecond = m_pRibbon->GetQuickAccessControls()->GetAt(1)->GetRect();
+            CPoint ptQuick(rcSecond.left + 3, rcSecond.CenterPoint().y);
+            m_pRibbon->ClientToScreen(&ptQuick);
+            RealDrag(pTracker, ScreenCentre(pShade), ptQuick);
+            m_pRibbon->RedrawWindow();
+            SaveScreenPicture(m_pProgram->m_hWnd, "customize_insert_tab_command_copied");
+        },
+        [&] { RealClick(ScreenCentre(pCustomize)); }));
+    EXPECT_EQ((std::vector<int>{ 0, kInsertTab, 0, -1, 0, kInsertTab }), tabs) << "the tabs did not change";
+    EXPECT_EQ((std::vector<BOOL>{ FALSE, FALSE, FALSE, TRUE, FALSE, FALSE }), minimized);
+    EXPECT_TRUE(bOpenShown) << "the Home tab's groups did not show";
+    EXPECT_TRUE(bFaceHidden) << "the View tab's groups still show";
+    const std::vector<int> kWithShade = { ID_NEW_PUZZLE, kShadeCells, ID_SAVE_PUZZLE, ID_UNDO_MOVE };
+    for (int nStart = 0; nStart < 2; nStart++)
+    {
+        SCOPED_TRACE(nStart == 0 ? "in the same run" : "after a restart");
+        EXPECT_EQ(kWithShade, QuickAccessIds(m_pRibbon));
+        EXPECT_TRUE(m_pProgram->GroupControl(kShadeCells, kInsertTab) != NULL) << "the drag took it off its group";
+        EXPECT_EQ(nControls + 1, m_pRibbon->GetControlCount());
+        Exit();
+        ASSERT_NO_FATAL_FAILURE(Launch());
+    }
+}
+
 // With the Customize sheet open, a screen reader's default action on a
 // group's control and on a quick-access control, and a customise drag of a
 // quick-access control begun with no button held, each followed by a mouse
