@@ -933,6 +933,111 @@ TEST_F(RibbonCustomizationTest, WithTheCustomizeSheetOpenTabsChangeAndTheirContr
     }
 }
 
+// Open and Show Clock (large buttons), Print (its caption beside its icon),
+// Fill (a split button) and Borders (a popup), added by "Add to Quick Access
+// Toolbar", and Start (a large button) dragged onto the toolbar with the
+// Customize sheet open, each show there as the toolbar's small button, its
+// icon only, as high as the toolbar's own buttons: the toolbar's row, the
+// caption, the ribbon and its groups keep their size and place, and each
+// control keeps its look in its group. So also after a restart, where the
+// copies come from the store with their group's style as ever. "Image and
+// Text" chosen for the Open copy in the Customize sheet shows its caption
+// beside its icon, in the same row.
+TEST_F(RibbonCustomizationTest, QuickAccessCopiesShowAsTheToolbarsSmallButtons)
+{
+    ASSERT_NO_FATAL_FAILURE(Launch());
+    CXTPRibbonQuickAccessControls* pQuick = m_pRibbon->GetQuickAccessControls();
+    const int nButtonHeight = pQuick->GetAt(0)->GetRect().Height();
+    const int nQuickHeight = m_pRibbon->GetQuickAccessRect().Height();
+    const int nCaptionHeight = m_pRibbon->GetCaptionHeight();
+    const CRect rcGroups = m_pRibbon->GetGroupsRect();
+    CRect rcRibbon;
+    m_pRibbon->GetWindowRect(&rcRibbon);
+    ASSERT_GT(nButtonHeight, 10);
+    const std::vector<int> kAdded = { ID_FILE_OPEN, ID_FILE_PRINT, ID_TIMER_CLOCK, kSplitId, kPopupId };
+    std::vector<int> copied = kAdded;
+    copied.push_back(ID_TIMER_PLAY);
+    std::vector<XTPButtonStyle> groupStyles;
+    std::vector<CRect> groupRects;
+    for (int nId : copied)
+    {
+        CXTPControl* pControl = m_pProgram->GroupControl(nId);
+        ASSERT_TRUE(pControl != NULL) << nId;
+        groupStyles.push_back(pControl->GetStyle());
+        groupRects.push_back(pControl->GetRect());
+    }
+    ASSERT_EQ(xtpButtonIconAndCaptionBelow, groupStyles[0]);
+
+    for (int nId : kAdded)
+        ASSERT_TRUE(PickFromContextMenu(m_pProgram->GroupControl(nId), XTP_ID_RIBBONCUSTOMIZE_ADD)) << nId;
+    CXTPCustomizeDragTracker* pTracker = m_pProgram->GetCommandBars()->GetDragTracker();
+    ASSERT_TRUE(WithCustomizeSheet(m_pProgram, 0, [&](CPropertyPage* pPage) {
+        MoveSheetBelowRibbon(m_pRibbon, pPage);
+        CRect rcLast = pQuick->GetAt(pQuick->GetCount() - 1)->GetRect();
+        CPoint ptQuick(rcLast.right - 3, rcLast.CenterPoint().y);
+        m_pRibbon->ClientToScreen(&ptQuick);
+        RealDrag(pTracker, ScreenCentre(m_pProgram->GroupControl(ID_TIMER_PLAY)), ptQuick);
+    }));
+    std::vector<int> expected = kBuiltInQuickAccess;
+    expected.insert(expected.end(), copied.begin(), copied.end());
+    ASSERT_EQ(expected, QuickAccessIds(m_pRibbon));
+
+    for (int nStart = 0; nStart < 2; nStart++)
+    {
+        SCOPED_TRACE(nStart == 0 ? "added" : "after a restart");
+        m_pProgram->Settle();
+        for (size_t i = 0; i < copied.size(); i++)
+        {
+            SCOPED_TRACE(copied[i]);
+            CXTPControl* pCopy = QuickAccessControl(m_pRibbon, copied[i]);
+            ASSERT_TRUE(pCopy != NULL);
+            CRect rc = pCopy->GetRect();
+            EXPECT_TRUE(pCopy->IsVisible());
+            EXPECT_EQ(nButtonHeight, rc.Height());
+            EXPECT_GE(nButtonHeight + 14, rc.Width()) << "wider than an icon (with a drop-down arrow)";
+            EXPECT_FALSE(pCopy->IsCaptionVisible());
+            EXPECT_TRUE(m_pRibbon->GetQuickAccessRect().PtInRect(rc.CenterPoint()));
+            CXTPControl* pInGroup = m_pProgram->GroupControl(copied[i]);
+            EXPECT_EQ(groupStyles[i], pInGroup->GetStyle()) << "the control's look in its group changed";
+            EXPECT_EQ(groupRects[i], pInGroup->GetRect());
+        }
+        // The store keeps the copy's style of its group, as stores made
+        // before always did.
+        EXPECT_EQ(xtpButtonIconAndCaptionBelow, QuickAccessControl(m_pRibbon, ID_FILE_OPEN)->m_buttonStyle);
+        EXPECT_EQ(nQuickHeight, m_pRibbon->GetQuickAccessRect().Height()) << "the quick-access row grew";
+        EXPECT_EQ(nCaptionHeight, m_pRibbon->GetCaptionHeight());
+        EXPECT_EQ(rcGroups, m_pRibbon->GetGroupsRect()) << "the groups moved";
+        CRect rcNow;
+        m_pRibbon->GetWindowRect(&rcNow);
+        EXPECT_EQ(rcRibbon.Height(), rcNow.Height()) << "the ribbon grew";
+        m_pRibbon->RedrawWindow();
+        PumpAndIdle();
+        EXPECT_TRUE(SaveWindowPicture(m_pRibbon->m_hWnd, nStart == 0 ? "quick_access_small_buttons"
+                                                                     : "quick_access_small_buttons_restarted"));
+        if (nStart == 0)
+        {
+            Exit();
+            ASSERT_NO_FATAL_FAILURE(Launch());
+            pQuick = m_pRibbon->GetQuickAccessControls();
+        }
+    }
+
+    // The user's own choice of look for a copy stands.
+    ASSERT_TRUE(WithCustomizeSheet(m_pProgram, 0, [&](CPropertyPage* pPage) {
+        MoveSheetBelowRibbon(m_pRibbon, pPage);
+        EXPECT_TRUE(PickFromContextMenu(QuickAccessControl(m_pRibbon, ID_FILE_OPEN), XTP_ID_CUSTOMIZE_IMAGEANDTEXT));
+    }));
+    m_pProgram->Settle();
+    CXTPControl* pOpen = QuickAccessControl(m_pRibbon, ID_FILE_OPEN);
+    EXPECT_TRUE(pOpen->IsCaptionVisible());
+    EXPECT_GT(pOpen->GetRect().Width(), nButtonHeight + 14);
+    EXPECT_EQ(nButtonHeight, pOpen->GetRect().Height());
+    EXPECT_EQ(nQuickHeight, m_pRibbon->GetQuickAccessRect().Height());
+    m_pRibbon->RedrawWindow();
+    PumpAndIdle();
+    EXPECT_TRUE(SaveWindowPicture(m_pRibbon->m_hWnd, "quick_access_image_and_text_chosen"));
+}
+
 // With the Customize sheet open, a screen reader's default action on a
 // group's control and on a quick-access control, and a customise drag of a
 // quick-access control begun with no button held, each followed by a mouse
