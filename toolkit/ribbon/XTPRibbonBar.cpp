@@ -805,7 +805,6 @@ XTPButtonStyle AFX_CDECL CXTPRibbonBar::GetQuickAccessStyle(const CXTPControl* p
     case xtpControlPopup:
     case xtpControlButtonPopup:
     case xtpControlSplitButtonPopup:
-    case xtpControlGallery:
         break;
     default:
         return style;

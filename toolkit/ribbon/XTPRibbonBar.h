@@ -148,7 +148,8 @@ public:
     // any look in its group is a small button there, its icon, or its
     // caption when it has no icon at that icon width; the look the user
     // chose for it on the toolbar (text only, image and text) stands. Other
-    // kinds of control keep their style.
+    // kinds of control keep their style (a gallery is given its popup
+    // button's style when it is copied there).
     static XTPButtonStyle AFX_CDECL GetQuickAccessStyle(const CXTPControl* pControl, XTPButtonStyle style,
                                                         int nIconWidth);
     // Whether what customisation does to a control is kept over restarts.

@@ -1022,6 +1022,37 @@ TEST_F(RibbonCustomizationTest, QuickAccessCopiesShowAsTheToolbarsSmallButtons)
         }
     }
 
+    // In a narrow frame the copies that do not fit show in the more-controls
+    // popup as on the toolbar.
+    CRect rcFrame;
+    m_pProgram->GetWindowRect(&rcFrame);
+    m_pProgram->SetWindowPos(NULL, 0, 0, 330, rcFrame.Height(), SWP_NOMOVE | SWP_NOZORDER);
+    m_pProgram->Settle();
+    CXTPControl* pMore = m_pRibbon->GetControls()->FindControl(XTP_ID_RIBBONCONTROLQUICKACCESSMORE);
+    ASSERT_TRUE(pMore != NULL && pMore->IsVisible()) << "no copy was wrapped";
+    RealClick(ScreenCentre(pMore));
+    CXTPPopupBar* pPopup = NULL;
+    ASSERT_TRUE(PumpUntil([&] {
+        pPopup = TopTrackedPopup();
+        return pPopup != NULL && pPopup->IsWindowVisible();
+    })) << "the more-controls popup did not open";
+    EXPECT_TRUE(SaveScreenPicture(m_pProgram->m_hWnd, "quick_access_more_controls"));
+    int nCopies = 0;
+    for (int i = 0; i < pPopup->GetControlCount(); i++)
+    {
+        CXTPControl* pControl = pPopup->GetControl(i);
+        if (std::find(copied.begin(), copied.end(), pControl->GetID()) == copied.end())
+            continue;
+        SCOPED_TRACE(pControl->GetID());
+        nCopies++;
+        EXPECT_EQ(nButtonHeight, pControl->GetRect().Height());
+        EXPECT_FALSE(pControl->IsCaptionVisible());
+    }
+    EXPECT_GT(nCopies, 0) << "the popup shows none of the copies";
+    XTPMouseManager()->CloseAllTracked();
+    m_pProgram->SetWindowPos(NULL, 0, 0, rcFrame.Width(), rcFrame.Height(), SWP_NOMOVE | SWP_NOZORDER);
+    m_pProgram->Settle();
+
     // The user's own choice of look for a copy stands.
     ASSERT_TRUE(WithCustomizeSheet(m_pProgram, 0, [&](CPropertyPage* pPage) {
         MoveSheetBelowRibbon(m_pRibbon, pPage);
