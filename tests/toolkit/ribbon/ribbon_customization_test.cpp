@@ -4,8 +4,8 @@
 // not, above or below; a gallery there is a button of the toolbar's height
 // that opens the gallery in a popup, and every other copy one of its small
 // buttons; a command dragged from the Commands page lands on the quick-access
-// toolbar; with the Customize sheet open the tabs change as without it; a shortcut set on the Keyboard page
-// works after a restart. In customize mode the groups keep their controls
+// toolbar; with the Customize sheet open the tabs change as without it; a
+// shortcut set on the Keyboard page works after a restart. In customize mode the groups keep their controls
 // (a drag copies them at most, whatever part of the control it starts on;
 // the context menu offers no change that a restart would lose), a screen
 // reader's default action moves no control, the button
