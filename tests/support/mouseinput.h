@@ -38,4 +38,13 @@ inline void ClickAt(POINT pt)
     SendInputs({MouseInput(dwAt, pt), MouseInput(dwAt | MOUSEEVENTF_LEFTDOWN, pt),
                 MouseInput(dwAt | MOUSEEVENTF_LEFTUP, pt)});
 }
+
+// Moves the pointer to pt (screen pixels) and turns the wheel there by
+// nDelta (WHEEL_DELTA a notch; below 0 towards the user).
+inline void WheelAt(POINT pt, int nDelta)
+{
+    INPUT wheel = MouseInput(MOUSEEVENTF_WHEEL);
+    wheel.mi.mouseData = (DWORD)nDelta;
+    SendInputs({MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, pt), wheel});
+}
 } // namespace testsupport

@@ -125,6 +125,13 @@ public:
     // it: the control then stays where it is whatever the drop (a ribbon's
     // groups keep their controls), and is never resized there.
     virtual BOOL IsCustomizeCopyOnly(CXTPControl* /*pControl*/) const { return FALSE; }
+    // The style a control of the bar is shown in, given the one it has (its
+    // custom style, else its own, inherited or the bar's default): a bar
+    // whose controls all take one look, whatever they carry, answers that.
+    virtual XTPButtonStyle GetControlStyle(const CXTPControl* /*pControl*/, XTPButtonStyle style) const
+    {
+        return style;
+    }
 
     // CXTPTrackableBar: what the foundation's managers ask of a bar.
     virtual HWND GetTrackableHwnd() const { return m_hWnd; }

@@ -170,13 +170,16 @@ void CXTPControl::SetCustomIconId(int nId)
 
 XTPButtonStyle CXTPControl::GetStyle() const
 {
+    XTPButtonStyle style = xtpButtonAutomatic;
     if (m_nCustomStyle != -1)
-        return (XTPButtonStyle)m_nCustomStyle;
-    if (m_buttonStyle != xtpButtonAutomatic)
-        return m_buttonStyle;
-    if (m_nInheritedStyle != xtpButtonAutomatic)
-        return m_nInheritedStyle;
-    return m_pParent != NULL ? m_pParent->GetDefaultButtonStyle() : xtpButtonAutomatic;
+        style = (XTPButtonStyle)m_nCustomStyle;
+    else if (m_buttonStyle != xtpButtonAutomatic)
+        style = m_buttonStyle;
+    else if (m_nInheritedStyle != xtpButtonAutomatic)
+        style = m_nInheritedStyle;
+    else if (m_pParent != NULL)
+        style = m_pParent->GetDefaultButtonStyle();
+    return m_pParent != NULL ? m_pParent->GetControlStyle(this, style) : style;
 }
 
 void CXTPControl::SetStyle(XTPButtonStyle style)

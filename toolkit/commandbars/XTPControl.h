@@ -198,7 +198,8 @@ public:
     void SetFlags(DWORD dwFlags) { m_dwFlags = dwFlags; }
 
     // Style: the custom style, else the style, else the inherited one, else
-    // the bar's default.
+    // the bar's default; the parent bar may show its controls in a style of
+    // its own (CXTPCommandBar::GetControlStyle).
     XTPButtonStyle GetStyle() const;
     void SetStyle(XTPButtonStyle style);
     int GetCustomStyle() const { return m_nCustomStyle; }

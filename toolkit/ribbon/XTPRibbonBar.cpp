@@ -796,6 +796,43 @@ BOOL CXTPRibbonBar::IsQuickAccessControl(CXTPControl* pControl) const
     return FALSE;
 }
 
+XTPButtonStyle AFX_CDECL CXTPRibbonBar::GetQuickAccessStyle(const CXTPControl* pControl, XTPButtonStyle style,
+                                                           int nIconWidth)
+{
+    switch (pControl->GetType())
+    {
+    case xtpControlButton:
+    case xtpControlPopup:
+    case xtpControlButtonPopup:
+    case xtpControlSplitButtonPopup:
+        break;
+    default:
+        return style;
+    }
+    // The copy keeps the style it had in its group (a large button, one
+    // with its caption beside it); that look is the group's, not the
+    // toolbar's. Only the looks the Customize sheet offers for a control of
+    // the toolbar, chosen there, stand; "Default Style" is the toolbar's.
+    int nCustom = pControl->GetCustomStyle();
+    if (nCustom == xtpButtonCaption || nCustom == xtpButtonIcon || nCustom == xtpButtonIconAndCaption)
+        return style;
+    CXTPControl* pButton = const_cast<CXTPControl*>(pControl);
+    return pButton->GetIconId() > 0 && pButton->GetImage(nIconWidth) != NULL ? xtpButtonIcon : xtpButtonCaption;
+}
+
+XTPButtonStyle CXTPRibbonBar::GetControlStyle(const CXTPControl* pControl, XTPButtonStyle style) const
+{
+    // Most controls of the bar belong to a group: they are told apart first.
+    if (pControl->GetRibbonGroup() != NULL || m_pQuickAccessControls == NULL)
+        return style;
+    for (int i = 0; i < m_pQuickAccessControls->GetCount(); i++)
+    {
+        if (m_pQuickAccessControls->GetAt(i) == pControl)
+            return GetQuickAccessStyle(pControl, style, GetIconSize().cx);
+    }
+    return style;
+}
+
 BOOL CXTPRibbonBar::IsCustomizationKept(CXTPControl* pControl) const
 {
     return IsQuickAccessControl(pControl);
@@ -1493,8 +1530,10 @@ int CXTPRibbonBar::HitTestCaption(CPoint point)
 void CXTPRibbonBar::OnLButtonDown(UINT nFlags, CPoint point)
 {
     CXTPCommandBars* pCommandBars = GetCommandBars();
+    // Tabs are chosen in customize mode too: the controls of every tab can
+    // be copied to the quick-access toolbar with the Customize sheet open.
     CXTPRibbonTabContextHeader* pHeader = m_pContextHeaders->HitTest(point);
-    if (pHeader != NULL && !IsCustomizeMode())
+    if (pHeader != NULL)
     {
         if (pHeader->m_pFirstTab != NULL)
             m_pControlTab->SetSelectedItem(pHeader->m_pFirstTab);
@@ -1523,7 +1562,7 @@ void CXTPRibbonBar::OnLButtonDown(UINT nFlags, CPoint point)
         }
         return;
     }
-    if (m_rcTabControl.PtInRect(point) && !IsCustomizeMode() && m_pControlTab->IsVisible())
+    if (m_rcTabControl.PtInRect(point) && m_pControlTab->IsVisible())
     {
         if (pCommandBars != NULL && !m_bMinimized)
             pCommandBars->ClosePopups();
@@ -1570,7 +1609,7 @@ void CXTPRibbonBar::OnLButtonDblClk(UINT nFlags, CPoint point)
         }
         return;
     }
-    if (m_bAllowMinimize && m_rcTabControl.PtInRect(point) && !IsCustomizeMode())
+    if (m_bAllowMinimize && m_rcTabControl.PtInRect(point))
     {
         CXTPTabManagerItem* pItem = m_pControlTab->HitTest(point);
         if (pItem != NULL && (pItem == m_pControlTab->GetSelectedItem() || m_bMinimized))
@@ -1744,7 +1783,7 @@ void CXTPRibbonBar::OnMouseLeave()
 BOOL CXTPRibbonBar::OnMouseWheel(UINT /*nFlags*/, short zDelta, CPoint /*pt*/)
 {
     // Towards the user: the next tab. Not while something holds the mouse.
-    if (XTPMouseManager()->GetLockCount() == 0 && !IsCustomizeMode() && !m_bMinimized)
+    if (XTPMouseManager()->GetLockCount() == 0 && !m_bMinimized)
         SwitchTab(zDelta < 0);
     return TRUE;
 }

@@ -102,6 +102,8 @@ public:
     // (from any part of it, by any path) may copy it to a bar, the
     // quick-access toolbar among them, but it stays where it is.
     virtual BOOL IsCustomizeCopyOnly(CXTPControl* pControl) const;
+    // Controls of the quick-access toolbar show as its small buttons.
+    virtual XTPButtonStyle GetControlStyle(const CXTPControl* pControl, XTPButtonStyle style) const;
     // Alt and Alt with a letter reach the ribbon here.
     virtual BOOL PreviewSysKey(UINT nVirtKey) { return OnAcceleratorKey(nVirtKey); }
 
@@ -141,6 +143,15 @@ public:
     BOOL IsQuickAccessVisible() const { return m_bShowQuickAccess; }
     void AllowQuickAccessDuplicates(BOOL bAllow) { m_bAllowQuickAccessDuplicates = bAllow; }
     BOOL IsQuickAccessControl(CXTPControl* pControl) const;
+    // The style a control shows in on the quick-access toolbar (and in its
+    // more-controls popup), given the one it carries: a button or popup of
+    // any look in its group is a small button there, its icon, or its
+    // caption when it has no icon at that icon width; the look the user
+    // chose for it on the toolbar (text only, image and text) stands. Other
+    // kinds of control keep their style (a gallery is given its popup
+    // button's style when it is copied there).
+    static XTPButtonStyle AFX_CDECL GetQuickAccessStyle(const CXTPControl* pControl, XTPButtonStyle style,
+                                                        int nIconWidth);
     // Whether what customisation does to a control is kept over restarts.
     // The ribbon stores only its quick-access toolbar: the tabs, groups and
     // other controls of the bar are made afresh by the program on every

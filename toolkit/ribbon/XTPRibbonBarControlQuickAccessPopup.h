@@ -63,5 +63,10 @@ public:
     virtual void FillBackground(CDC* pDC);
     virtual CRect GetBorders() { return CRect(3, 3, 3, 3); }
     virtual BOOL IsOwnControl(CXTPControl* pControl) const { return XTPIsRibbonOwnControl(pControl); }
+    // The quick-access controls that did not fit show as on the toolbar.
+    virtual XTPButtonStyle GetControlStyle(const CXTPControl* pControl, XTPButtonStyle style) const
+    {
+        return CXTPRibbonBar::GetQuickAccessStyle(pControl, style, GetIconSize().cx);
+    }
     CXTPRibbonBar* m_pRibbonBar;
 };

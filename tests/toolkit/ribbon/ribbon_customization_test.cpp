@@ -2,9 +2,10 @@
 // real input: controls added to the quick-access toolbar (a gallery, a split
 // button and a popup among them) come back after every start, minimised or
 // not, above or below; a gallery there is a button of the toolbar's height
-// that opens the gallery in a popup; a command dragged from the Commands page
-// lands on the quick-access toolbar; a shortcut set on the Keyboard page
-// works after a restart. In customize mode the groups keep their controls
+// that opens the gallery in a popup, and every other copy one of its small
+// buttons; a command dragged from the Commands page lands on the quick-access
+// toolbar; with the Customize sheet open the tabs change as without it; a
+// shortcut set on the Keyboard page works after a restart. In customize mode the groups keep their controls
 // (a drag copies them at most, whatever part of the control it starts on;
 // the context menu offers no change that a restart would lose), a screen
 // reader's default action moves no control, the button
@@ -747,6 +748,52 @@ TEST_F(RibbonCustomizationTest, InCustomizeModeTheGroupsKeepTheirControls)
         EXPECT_NE(quickMenu.end(), std::find(quickMenu.begin(), quickMenu.end(), nId)) << nId;
 }
 
+namespace
+{
+// Moves the open Customize sheet below the ribbon, out of the way of its
+// groups, and lets the frame paint where it was.
+void MoveSheetBelowRibbon(CXTPRibbonBar* pRibbon, CPropertyPage* pPage)
+{
+    CRect rcRibbon;
+    pRibbon->GetWindowRect(&rcRibbon);
+    pPage->GetParent()->SetWindowPos(NULL, rcRibbon.left + 200, rcRibbon.bottom + 40, 0, 0,
+                                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    for (int i = 0; i < 5; i++)   // the display's exposures of the place it left
+    {
+        ::Sleep(20);
+        PumpAndIdle();
+    }
+    pRibbon->GetParent()->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+// The index of the ribbon's selected tab, -1 when none is.
+int SelectedTab(CXTPRibbonBar* pRibbon)
+{
+    for (int i = 0; i < pRibbon->GetTabCount(); i++)
+        if (pRibbon->GetTab(i) == pRibbon->GetSelectedTab())
+            return i;
+    return -1;
+}
+
+// A quick-access copy of a command is one of the toolbar's small buttons:
+// as high as its first button, on its row, its icon only (with a drop-down
+// arrow for a popup), its caption only when it has no icon.
+void ExpectSmallButton(CXTPRibbonBar* pRibbon, int nId, bool bCaption)
+{
+    SCOPED_TRACE(testing::Message() << "quick-access copy of " << nId);
+    CXTPRibbonQuickAccessControls* pQuick = pRibbon->GetQuickAccessControls();
+    CXTPControl* pCopy = pQuick->FindControl(nId);
+    ASSERT_TRUE(pCopy != NULL);
+    CRect rc = pCopy->GetRect();
+    const int nHeight = pQuick->GetAt(0)->GetRect().Height();
+    EXPECT_EQ(nHeight, rc.Height());
+    EXPECT_TRUE(pRibbon->GetQuickAccessRect().PtInRect(rc.CenterPoint()));
+    EXPECT_EQ(bCaption, pCopy->IsCaptionVisible() != FALSE);
+    if (!bCaption)
+        EXPECT_GE(nHeight + 14, rc.Width());
+}
+} // namespace
+
 // Opened from the Font group's "Customize..." button, the sheet leaves the
 // button as it was before the pointer came. With the sheet open, the Size
 // box pressed on its text or on its spin buttons and the Face box pressed on
@@ -787,16 +834,7 @@ TEST_F(RibbonCustomizationTest, InCustomizeModeABoxPressedOnItsTextStaysInItsGro
         m_pProgram, 0,
         [&](CPropertyPage* pPage) {
             // The user moves the sheet below the ribbon, out of the way.
-            CRect rcRibbon;
-            m_pRibbon->GetWindowRect(&rcRibbon);
-            pPage->GetParent()->SetWindowPos(NULL, rcRibbon.left + 200, rcRibbon.bottom + 40, 0, 0,
-                                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-            for (int i = 0; i < 5; i++)   // the display's exposures of the place it left
-            {
-                ::Sleep(20);
-                PumpAndIdle();
-            }
-            m_pProgram->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+            MoveSheetBelowRibbon(m_pRibbon, pPage);
             bCustomizeLit = pCustomize->GetSelected() != 0 || pCustomize->GetPressed() != 0;
             SaveScreenPicture(m_pProgram->m_hWnd, "customize_opened_from_group");
             RealDrag(pTracker, rcSizeText.CenterPoint(), ptAway);
@@ -818,6 +856,160 @@ TEST_F(RibbonCustomizationTest, InCustomizeModeABoxPressedOnItsTextStaysInItsGro
         Exit();
         ASSERT_NO_FATAL_FAILURE(Launch());
     }
+}
+
+// With the Customize sheet opened from the View tab, a click on the Home
+// tab, the wheel over the ribbon and a double click on the selected tab do
+// what they do without the sheet: the tab changes and its groups show, the
+// ribbon folds and unfolds. A large button of the Home tab, and a command
+// of the Insert tab (chosen with a click), dragged onto the quick-access
+// toolbar, stay in their groups while copies land there as its small
+// buttons (the Insert command, without an icon, shows its caption).
+TEST_F(RibbonCustomizationTest, WithTheCustomizeSheetOpenTabsChangeAndTheirControlsCanBeCopied)
+{
+    const int kShadeCells = 2050, kInsertTab = 1;
+    ASSERT_NO_FATAL_FAILURE(Launch());
+    RealClick(TabCentre(m_pRibbon, kViewTab));
+    m_pProgram->Settle();
+    ASSERT_EQ(kViewTab, SelectedTab(m_pRibbon));
+    CXTPControl* pCustomize = m_pProgram->GroupControl(XTP_ID_CUSTOMIZE, kViewTab);
+    CXTPControl* pStart = m_pProgram->GroupControl(ID_TIMER_PLAY);
+    CXTPControl* pFace = m_pProgram->GroupControl(kFaceId, kViewTab);
+    CXTPControl* pShade = m_pProgram->GroupControl(kShadeCells, kInsertTab);
+    ASSERT_TRUE(pCustomize != NULL && pStart != NULL && pFace != NULL && pShade != NULL);
+    CXTPCustomizeDragTracker* pTracker = m_pProgram->GetCommandBars()->GetDragTracker();
+    const int nControls = m_pRibbon->GetControlCount();
+
+    std::vector<int> tabs;           // the tab selected after each step (-1 while folded)
+    bool bHomeShown = false;
+    ASSERT_TRUE(WithCustomizeSheet(
+        m_pProgram, 1,
+        [&](CPropertyPage* pPage) {
+            MoveSheetBelowRibbon(m_pRibbon, pPage);
+            auto note = [&] {
+                m_pProgram->Settle();
+                tabs.push_back(SelectedTab(m_pRibbon));
+            };
+            RealClick(TabCentre(m_pRibbon, 0));
+            note();
+            bHomeShown = pStart->IsVisible() && !pFace->IsVisible();
+            CPoint ptGroups = m_pRibbon->GetGroupsRect().CenterPoint();
+            m_pRibbon->ClientToScreen(&ptGroups);
+            testsupport::WheelAt(ptGroups, -WHEEL_DELTA);   // towards the user: the next tab
+            PumpUntil([&] { return SelectedTab(m_pRibbon) != 0; });
+            note();
+            testsupport::WheelAt(ptGroups, WHEEL_DELTA);
+            PumpUntil([&] { return SelectedTab(m_pRibbon) != kInsertTab; });
+            note();
+            RealClick(TabCentre(m_pRibbon, 0), 2);
+            note();
+            RealClick(TabCentre(m_pRibbon, 0), 2);
+            XTPMouseManager()->CloseAllTracked();
+            note();
+            CRect rcLast = m_pRibbon->GetQuickAccessControls()->GetAt(2)->GetRect();
+            CPoint ptQuick(rcLast.right - 3, rcLast.CenterPoint().y);
+            m_pRibbon->ClientToScreen(&ptQuick);
+            RealDrag(pTracker, ScreenCentre(pStart), ptQuick);
+            RealClick(TabCentre(m_pRibbon, kInsertTab));
+            note();
+            RealDrag(pTracker, ScreenCentre(pShade), ptQuick);
+            m_pRibbon->RedrawWindow();
+            SaveScreenPicture(m_pProgram->m_hWnd, "customize_other_tabs_commands_copied");
+        },
+        [&] { RealClick(ScreenCentre(pCustomize)); }));
+    EXPECT_EQ((std::vector<int>{ 0, kInsertTab, 0, -1, 0, kInsertTab }), tabs) << "the tabs did not change as asked";
+    EXPECT_TRUE(bHomeShown) << "the groups of the tab clicked did not show";
+    std::vector<int> expected = kBuiltInQuickAccess;
+    expected.insert(expected.end(), { kShadeCells, ID_TIMER_PLAY });
+    EXPECT_EQ(expected, QuickAccessIds(m_pRibbon));
+    EXPECT_EQ(nControls + 2, m_pRibbon->GetControlCount()) << "a drag took a control off its group";
+    ExpectSmallButton(m_pRibbon, ID_TIMER_PLAY, false);
+    ExpectSmallButton(m_pRibbon, kShadeCells, true);
+}
+
+// Open and Show Clock (large buttons), Print (its caption beside its icon),
+// Fill (a split button) and Borders (a popup), added by "Add to Quick Access
+// Toolbar", show on the toolbar as its small buttons: the toolbar's row, the
+// caption, the ribbon and its groups keep their size and place, each
+// control keeps its look in its group. So also after a restart, where the
+// copies come from the store with their group's style (as stores written
+// before always had them), and in the more-controls popup of a narrow
+// frame. "Image and Text" chosen for a copy in the Customize sheet stands.
+TEST_F(RibbonCustomizationTest, QuickAccessCopiesShowAsTheToolbarsSmallButtons)
+{
+    ASSERT_NO_FATAL_FAILURE(Launch());
+    const int nQuickHeight = m_pRibbon->GetQuickAccessRect().Height();
+    const int nCaptionHeight = m_pRibbon->GetCaptionHeight();
+    const CRect rcGroups = m_pRibbon->GetGroupsRect();
+    CRect rcRibbon, rcNow;
+    m_pRibbon->GetWindowRect(&rcRibbon);
+    const std::vector<int> kAdded = { ID_FILE_OPEN, ID_FILE_PRINT, ID_TIMER_CLOCK, kSplitId, kPopupId };
+    std::vector<XTPButtonStyle> groupStyles;
+    for (int nId : kAdded)
+        groupStyles.push_back(m_pProgram->GroupControl(nId)->GetStyle());
+    for (int nId : kAdded)
+        ASSERT_TRUE(PickFromContextMenu(m_pProgram->GroupControl(nId), XTP_ID_RIBBONCUSTOMIZE_ADD)) << nId;
+
+    for (int nStart = 0; nStart < 2; nStart++)
+    {
+        SCOPED_TRACE(nStart == 0 ? "added" : "after a restart");
+        m_pProgram->Settle();
+        for (size_t i = 0; i < kAdded.size(); i++)
+        {
+            ExpectSmallButton(m_pRibbon, kAdded[i], false);
+            EXPECT_EQ(groupStyles[i], m_pProgram->GroupControl(kAdded[i])->GetStyle()) << kAdded[i];
+        }
+        EXPECT_EQ(xtpButtonIconAndCaptionBelow, QuickAccessControl(m_pRibbon, ID_FILE_OPEN)->m_buttonStyle);
+        EXPECT_EQ(nQuickHeight, m_pRibbon->GetQuickAccessRect().Height()) << "the quick-access row grew";
+        EXPECT_EQ(nCaptionHeight, m_pRibbon->GetCaptionHeight());
+        EXPECT_EQ(rcGroups, m_pRibbon->GetGroupsRect()) << "the groups moved";
+        m_pRibbon->GetWindowRect(&rcNow);
+        EXPECT_EQ(rcRibbon.Height(), rcNow.Height()) << "the ribbon grew";
+        m_pRibbon->RedrawWindow();
+        EXPECT_TRUE(SaveWindowPicture(m_pRibbon->m_hWnd, nStart == 0 ? "quick_access_small_buttons"
+                                                                     : "quick_access_small_buttons_restarted"));
+        if (nStart == 0)
+        {
+            Exit();
+            ASSERT_NO_FATAL_FAILURE(Launch());
+        }
+    }
+
+    // The copies that do not fit a narrow frame, in the more-controls popup.
+    CRect rcFrame;
+    m_pProgram->GetWindowRect(&rcFrame);
+    m_pProgram->SetWindowPos(NULL, 0, 0, 330, rcFrame.Height(), SWP_NOMOVE | SWP_NOZORDER);
+    m_pProgram->Settle();
+    CXTPControl* pMore = m_pRibbon->GetControls()->FindControl(XTP_ID_RIBBONCONTROLQUICKACCESSMORE);
+    ASSERT_TRUE(pMore != NULL && pMore->IsVisible()) << "no copy was wrapped";
+    RealClick(ScreenCentre(pMore));
+    CXTPPopupBar* pPopup = NULL;
+    ASSERT_TRUE(PumpUntil([&] { return (pPopup = TopTrackedPopup()) != NULL && pPopup->IsWindowVisible(); }));
+    EXPECT_TRUE(SaveScreenPicture(m_pProgram->m_hWnd, "quick_access_more_controls"));
+    int nCopies = 0;
+    for (int i = 0; i < pPopup->GetControlCount(); i++)
+    {
+        CXTPControl* pControl = pPopup->GetControl(i);
+        if (std::find(kAdded.begin(), kAdded.end(), pControl->GetID()) == kAdded.end())
+            continue;
+        nCopies++;
+        EXPECT_EQ(m_pRibbon->GetButtonSize().cy, pControl->GetRect().Height()) << pControl->GetID();
+        EXPECT_FALSE(pControl->IsCaptionVisible()) << pControl->GetID();
+    }
+    EXPECT_GT(nCopies, 0) << "the popup shows none of the copies";
+    XTPMouseManager()->CloseAllTracked();
+    m_pProgram->SetWindowPos(NULL, 0, 0, rcFrame.Width(), rcFrame.Height(), SWP_NOMOVE | SWP_NOZORDER);
+    m_pProgram->Settle();
+
+    ASSERT_TRUE(WithCustomizeSheet(m_pProgram, 0, [&](CPropertyPage* pPage) {
+        MoveSheetBelowRibbon(m_pRibbon, pPage);
+        EXPECT_TRUE(PickFromContextMenu(QuickAccessControl(m_pRibbon, ID_FILE_OPEN), XTP_ID_CUSTOMIZE_IMAGEANDTEXT));
+    }));
+    m_pProgram->Settle();
+    ExpectSmallButton(m_pRibbon, ID_FILE_OPEN, true);
+    EXPECT_EQ(nQuickHeight, m_pRibbon->GetQuickAccessRect().Height());
+    m_pRibbon->RedrawWindow();
+    EXPECT_TRUE(SaveWindowPicture(m_pRibbon->m_hWnd, "quick_access_image_and_text_chosen"));
 }
 
 // With the Customize sheet open, a screen reader's default action on a
