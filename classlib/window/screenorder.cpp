@@ -37,8 +37,10 @@
 // Under Wine with a window manager, the window manager stacks the windows:
 // it keeps the windows that are transient for a window (Wine marks an owned
 // window so) above it and raises them with it, in their order among
-// themselves, and raises a window clicked. It takes a window as transient
-// only if it knows the owner when it reads the mark, so a window mapped
+// themselves, and raises a window clicked, also one a modal dialog disables
+// (which tells Wine nothing: the watch follows such a click itself). It
+// takes a window as transient only if it knows the owner when it reads the
+// mark, so a window mapped
 // before its frame (floating windows restored at start-up) or given its
 // owner after it was mapped (a toolbar torn off) would be left below the
 // frame. So the frame has Wine write the mark of its windows again once it
@@ -674,6 +676,19 @@ void AFXAPI AfxNoteClickOnDisabledWindow(HWND hWnd)
     for (HWND hWndChain = hModal; hWndChain != NULL && hWndChain != hRoot && chain.size() < 32;
          hWndChain = ::GetWindow(hWndChain, GW_OWNER))
         chain.push_back(hWndChain);
+    // A window manager raises the window clicked, disabled or not, and tells
+    // Wine nothing of it: the clicked window the frame owns comes to the top
+    // of the order too, and of the order the watch keeps, so that the order
+    // stored at exit and put back after a minimise is the one the screen
+    // shows. Asked of the display as well, it lies so whatever the window
+    // manager chose; the chain comes over it below.
+    if (AfxWindowManagerStacksWindows() && hWndTop != hRoot && ::GetWindow(hWndTop, GW_OWNER) != NULL &&
+        ::IsWindowVisible(hWndTop) && (::GetWindowLongPtr(hWndTop, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0 &&
+        std::find(chain.begin(), chain.end(), hWndTop) == chain.end())
+    {
+        MoveFirst(hWndTop, FALSE);
+        NoteMovedInOrder(hWndTop, HWND_TOP);
+    }
     for (size_t i = chain.size(); i-- > 0;)
     {
         if (!::IsWindowVisible(chain[i]))
