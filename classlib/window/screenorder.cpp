@@ -132,6 +132,9 @@ struct ScreenOrderWatch
     HWND hKeptOwner = NULL;
     DWORD dwKeptSince = 0;
     std::vector<HWND> kept;
+    // When a visible top-level window of the thread last went (hidden or
+    // destroyed).
+    DWORD dwTopLevelGone = 0;
 };
 thread_local ScreenOrderWatch t_watch;
 
@@ -177,6 +180,47 @@ void NoteStacked(HWND hWndTop)
         pFrame->KeepOwnedWindowsInFront();
 }
 
+// With a window manager: a window of the restacked order is about to be
+// activated. When the window manager activates it, it may raise it too (its
+// keys switching windows, a taskbar) or not (the focus handed on as a window
+// closes), and tells Wine only of the activation; but a raise uncovers parts
+// of the window, which the display reports before the activation, upon
+// which Wine moves it above the windows there. So a window that the system's
+// order already has above each window of the restacked order that overlaps
+// it and lies above it there (one at least) was raised: the order the watch
+// keeps follows. Not so right after a window went (a dialog closed): the
+// window manager then hands the focus on without a raise, and the parts
+// that window uncovered have Wine move the windows there.
+const DWORD kGoneSpan = 700;
+
+void NoteActivatedByWindowManager(HWND hWnd)
+{
+    if (::GetTickCount() - t_watch.dwTopLevelGone < kGoneSpan)
+        return;
+    const std::vector<HWND>& restacked = t_watch.restacked;
+    auto it = std::find(restacked.begin(), restacked.end(), hWnd);
+    if (it == restacked.end() || !::IsWindowVisible(hWnd))
+        return;
+    RECT rc;
+    if (!::GetWindowRect(hWnd, &rc))
+        return;
+    bool bRaised = false;
+    for (auto itAbove = restacked.begin(); itAbove != it; ++itAbove)
+    {
+        RECT rcAbove, rcBoth;
+        if (!::IsWindowVisible(*itAbove) || !::GetWindowRect(*itAbove, &rcAbove) ||
+            !::IntersectRect(&rcBoth, &rc, &rcAbove))
+            continue;
+        // Still above it in the system's order: not raised.
+        for (HWND hPrev = ::GetWindow(hWnd, GW_HWNDPREV); hPrev != NULL; hPrev = ::GetWindow(hPrev, GW_HWNDPREV))
+            if (hPrev == *itAbove)
+                return;
+        bRaised = true;
+    }
+    if (bRaised)
+        NoteMovedInOrder(hWnd, HWND_TOP);
+}
+
 // Called by the system for activation, focus, creation and sizing only, not
 // for every message: activation and focus raise the window on the screen,
 // also for windows the class library does not own (message boxes, common
@@ -187,6 +231,11 @@ LRESULT CALLBACK ScreenOrderCbtProc(int nCode, WPARAM wParam, LPARAM lParam)
     // A hook procedure: nothing may leave it.
     try
     {
+        if (nCode == HCBT_DESTROYWND && wParam != 0 && ::IsWindowVisible((HWND)wParam) &&
+            ::GetAncestor((HWND)wParam, GA_ROOT) == (HWND)wParam)
+            t_watch.dwTopLevelGone = ::GetTickCount();
+        if (nCode == HCBT_ACTIVATE && wParam != 0 && !t_watch.bRestacking && AfxWindowManagerStacksWindows())
+            NoteActivatedByWindowManager((HWND)wParam);
         if ((nCode == HCBT_ACTIVATE || nCode == HCBT_SETFOCUS) && wParam != 0 && !t_watch.bRestacking)
             NoteStacked(::GetAncestor((HWND)wParam, GA_ROOT));
     }
@@ -321,6 +370,8 @@ void AFXAPI AfxNoteWindowPosChanged(HWND hWnd, const WINDOWPOS* pPos)
     if ((pPos->flags & SWP_SHOWWINDOW) != 0 && t_watch.hKeptOwner != NULL &&
         ::GetWindow(hWnd, GW_OWNER) == t_watch.hKeptOwner)
         ::SetTimer(t_watch.hKeptOwner, kKeptOrderTimer, kKeptOrderDelay, &KeptOrderTimerProc);
+    if ((pPos->flags & SWP_HIDEWINDOW) != 0 && (::GetWindowLongPtr(hWnd, GWL_STYLE) & WS_CHILD) == 0)
+        t_watch.dwTopLevelGone = ::GetTickCount();
     // Moved in the order by the program: the order to keep follows.
     if ((pPos->flags & SWP_NOZORDER) == 0)
         NoteMovedInOrder(hWnd, pPos->hwndInsertAfter);

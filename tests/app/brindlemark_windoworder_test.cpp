@@ -840,8 +840,10 @@ std::vector<std::string> RaisedFirst(const std::vector<std::string>& order, cons
 // one nothing moves. Either way, once the modal windows close, the order
 // the game keeps is the one the screen shows: after a click on the frame's
 // caption, at the exit (as stored) and at the next start, and after a
-// minimise and restore. The Appearance pane, clicked, lies under the
-// Difficulty pane and the Timer before each click.
+// minimise and restore. With a window manager, a floating window it
+// activates and raises (as its Alt+Tab does) stays on top too, over a round
+// to another program, the exit and the next start. The Appearance pane,
+// clicked, lies under the Difficulty pane and the Timer before each click.
 TEST_F(WindowOrder, AClickOnAWindowAModalDialogHoldsLeavesTheOrderTheScreenShows)
 {
     FloatingOverTheBoard setup("a click under a modal dialog", 400000);
@@ -973,5 +975,34 @@ TEST_F(WindowOrder, AClickOnAWindowAModalDialogHoldsLeavesTheOrderTheScreenShows
     }
     testsupport::SaveScreenSnapshot(setup.pGame->Frame(), "order_after_clicks_under_modal_windows");
 
+
+    if (bManaged)
+    {
+        // The window manager's own switch to the pane (under the others),
+        // as its Alt+Tab makes, then a round to another program and back.
+        ASSERT_NO_FATAL_FAILURE(ClickAndExpectRaised(setup.panes, IndexOf(setup.panes, "Difficulty"), order));
+        ASSERT_NO_FATAL_FAILURE(ClickAndExpectRaised(setup.panes, IndexOf(setup.panes, "Timer"), order));
+        ASSERT_TRUE(SwitchTo(setup.panes[nA].hWnd)) << "the display's tool cannot be run";
+        order = RaisedFirst(order, strA);
+        EXPECT_EQ(Joined(order), Joined(WaitForOrder(setup.panes, order))) << "the window manager switched to " << strA;
+        const HWND hFrame = setup.pGame->Frame();
+        RECT rcOver = WindowRect(hFrame);
+        ::InflateRect(&rcOver, -40, -40);
+        HWND hOther = ShowOtherProgramsWindow(rcOver, RGB(30, 140, 110));
+        ASSERT_TRUE(hOther != NULL);
+        PumpFor(500);
+        ASSERT_TRUE(SwitchTo(hOther));
+        PumpFor(800);
+        ASSERT_TRUE(SwitchTo(hFrame));
+        PumpFor(1500);
+        EXPECT_EQ(Joined(order), Joined(WaitForOrder(setup.panes, order))) << "back from another program";
+        ::DestroyWindow(hOther);
+        ASSERT_TRUE(testsupport::DisplayKeys("alt+F4"));
+        ASSERT_EQ(0, setup.pGame->WaitForExit()) << "Alt+F4 did not close the game";
+        EXPECT_EQ(AsStored(order), StoredFloatingOrder()) << "after the window manager's switch";
+        ASSERT_NO_FATAL_FAILURE(setup.Restart());
+        EXPECT_EQ(Joined(order), Joined(WaitForOrder(setup.panes, order))) << "the start after the switch";
+    }
     setup.Close();
 }
+
