@@ -1676,8 +1676,8 @@ void AFXAPI AfxNoteWindowPosChanged(HWND hWnd, const WINDOWPOS* pPos);
 // a window manager, which raises the clicked window, the clicked window the
 // frame owns comes to the top of the order first (of the order the frame
 // keeps too, which is stored and put back after a minimise), and they are
-// asked to be raised again above it. Nothing happens for a window disabled by its
-// program for another reason (no enabled popup of its family shows), nor
+// asked to be raised again above it. Nothing happens for a window disabled
+// by its program for another reason (no enabled popup of its family shows), nor
 // on Windows, where the system does this itself (AfxOwnedWindowsRestacked).
 void AFXAPI AfxNoteClickOnDisabledWindow(HWND hWnd);
 // TRUE for the messages of a mouse button pressed (or pressed twice), in

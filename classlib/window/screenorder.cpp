@@ -38,10 +38,11 @@
 // it keeps the windows that are transient for a window (Wine marks an owned
 // window so) above it and raises them with it, in their order among
 // themselves, and raises a window clicked, also one a modal dialog disables
-// (which tells Wine nothing: the watch follows such a click itself). It
-// takes a window as transient only if it knows the owner when it reads the
-// mark, so a window mapped
-// before its frame (floating windows restored at start-up) or given its
+// (which tells Wine nothing: the watch follows such a click itself), and a
+// window it activates by its own keys (followed where the activation shows
+// Wine's order moved by the display's reports). It takes a window as
+// transient only if it knows the owner when it reads the mark, so a window
+// mapped before its frame (floating windows restored at start-up) or given its
 // owner after it was mapped (a toolbar torn off) would be left below the
 // frame. So the frame has Wine write the mark of its windows again once it
 // is shown and whenever its family may have been stacked; it asks for a
@@ -132,11 +133,18 @@ struct ScreenOrderWatch
     HWND hKeptOwner = NULL;
     DWORD dwKeptSince = 0;
     std::vector<HWND> kept;
-    // When a visible top-level window of the thread last went (hidden or
-    // destroyed).
-    DWORD dwTopLevelGone = 0;
+    // With a window manager: when a top-level window of the thread was last
+    // shown, hidden or destroyed visible.
+    DWORD dwShownOrGone = 0;
 };
 thread_local ScreenOrderWatch t_watch;
+
+// A frame restored from its icon under a window manager puts back the order
+// it kept (AfxKeepOwnedOrder) for a while, each time a while after a window
+// of it is shown again.
+const UINT_PTR kKeptOrderTimer = 0xE7F1;
+const UINT kKeptOrderDelay = 300;
+const DWORD kKeptOrderSpan = 3000;
 
 // The program moved hWnd in the order (after hInsertAfter, or to the top or
 // bottom): the order to keep follows. After a window it does not hold (a
@@ -184,18 +192,22 @@ void NoteStacked(HWND hWndTop)
 // activated. When the window manager activates it, it may raise it too (its
 // keys switching windows, a taskbar) or not (the focus handed on as a window
 // closes), and tells Wine only of the activation; but a raise uncovers parts
-// of the window, which the display reports before the activation, upon
-// which Wine moves it above the windows there. So a window that the system's
-// order already has above each window of the restacked order that overlaps
-// it and lies above it there (one at least) was raised: the order the watch
-// keeps follows. Not so right after a window went (a dialog closed): the
-// window manager then hands the focus on without a raise, and the parts
-// that window uncovered have Wine move the windows there.
-const DWORD kGoneSpan = 700;
+// of the window, which the display reports, upon which Wine moves it above
+// the windows there (seen done by the time the activation comes). So a
+// window that the system's order already has above each window of the
+// restacked order that overlaps it and lies above it there (one at least)
+// was raised: the order the watch keeps follows. Not so right after a
+// window was shown or went (a dialog closed, the frame restored): the window
+// manager then hands the focus on, or focuses a window mapped, and Wine moves
+// the windows a window mapped or gone showed parts of; nor while the order of
+// a restored frame is put back.
+const DWORD kShownOrGoneSpan = 700;
 
 void NoteActivatedByWindowManager(HWND hWnd)
 {
-    if (::GetTickCount() - t_watch.dwTopLevelGone < kGoneSpan)
+    const DWORD dwNow = ::GetTickCount();
+    if (dwNow - t_watch.dwShownOrGone < kShownOrGoneSpan ||
+        (t_watch.hKeptOwner != NULL && dwNow - t_watch.dwKeptSince <= kKeptOrderSpan))
         return;
     const std::vector<HWND>& restacked = t_watch.restacked;
     auto it = std::find(restacked.begin(), restacked.end(), hWnd);
@@ -231,11 +243,14 @@ LRESULT CALLBACK ScreenOrderCbtProc(int nCode, WPARAM wParam, LPARAM lParam)
     // A hook procedure: nothing may leave it.
     try
     {
-        if (nCode == HCBT_DESTROYWND && wParam != 0 && ::IsWindowVisible((HWND)wParam) &&
-            ::GetAncestor((HWND)wParam, GA_ROOT) == (HWND)wParam)
-            t_watch.dwTopLevelGone = ::GetTickCount();
-        if (nCode == HCBT_ACTIVATE && wParam != 0 && !t_watch.bRestacking && AfxWindowManagerStacksWindows())
-            NoteActivatedByWindowManager((HWND)wParam);
+        if (AfxWindowManagerStacksWindows() && wParam != 0)
+        {
+            if (nCode == HCBT_DESTROYWND && ::IsWindowVisible((HWND)wParam) &&
+                ::GetAncestor((HWND)wParam, GA_ROOT) == (HWND)wParam)
+                t_watch.dwShownOrGone = ::GetTickCount();
+            else if (nCode == HCBT_ACTIVATE && !t_watch.bRestacking)
+                NoteActivatedByWindowManager((HWND)wParam);
+        }
         if ((nCode == HCBT_ACTIVATE || nCode == HCBT_SETFOCUS) && wParam != 0 && !t_watch.bRestacking)
             NoteStacked(::GetAncestor((HWND)wParam, GA_ROOT));
     }
@@ -269,9 +284,6 @@ void MoveFirst(HWND hWnd, BOOL bTopmost)
 // order kept (in the system's order only) and raised so, while the frame or
 // one of them is the active window of its thread (the display's news read
 // first: another program activated meanwhile takes that from it).
-const UINT_PTR kKeptOrderTimer = 0xE7F1;
-const UINT kKeptOrderDelay = 300;
-const DWORD kKeptOrderSpan = 3000;
 
 void CALLBACK KeptOrderTimerProc(HWND hWnd, UINT, UINT_PTR nIDEvent, DWORD)
 {
@@ -370,8 +382,9 @@ void AFXAPI AfxNoteWindowPosChanged(HWND hWnd, const WINDOWPOS* pPos)
     if ((pPos->flags & SWP_SHOWWINDOW) != 0 && t_watch.hKeptOwner != NULL &&
         ::GetWindow(hWnd, GW_OWNER) == t_watch.hKeptOwner)
         ::SetTimer(t_watch.hKeptOwner, kKeptOrderTimer, kKeptOrderDelay, &KeptOrderTimerProc);
-    if ((pPos->flags & SWP_HIDEWINDOW) != 0 && (::GetWindowLongPtr(hWnd, GWL_STYLE) & WS_CHILD) == 0)
-        t_watch.dwTopLevelGone = ::GetTickCount();
+    if ((pPos->flags & (SWP_HIDEWINDOW | SWP_SHOWWINDOW)) != 0 && AfxWindowManagerStacksWindows() &&
+        (::GetWindowLongPtr(hWnd, GWL_STYLE) & WS_CHILD) == 0)
+        t_watch.dwShownOrGone = ::GetTickCount();
     // Moved in the order by the program: the order to keep follows.
     if ((pPos->flags & SWP_NOZORDER) == 0)
         NoteMovedInOrder(hWnd, pPos->hwndInsertAfter);
