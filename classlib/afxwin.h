@@ -1673,9 +1673,11 @@ void AFXAPI AfxNoteWindowPosChanged(HWND hWnd, const WINDOWPOS* pPos);
 // system reports HTERROR, and beeps): under Wine, when a modal window of its
 // family disables it, that window comes forward as on Windows, with the
 // windows it was opened from below it (a dialog opened from a dialog); with
-// a window manager, which may have raised the clicked window, they are
-// asked to be raised again. Nothing happens for a window disabled by its
-// program for another reason (no enabled popup of its family shows), nor
+// a window manager, which raises the clicked window, the clicked window the
+// frame owns comes to the top of the order first (of the order the frame
+// keeps too, which is stored and put back after a minimise), and they are
+// asked to be raised again above it. Nothing happens for a window disabled
+// by its program for another reason (no enabled popup of its family shows), nor
 // on Windows, where the system does this itself (AfxOwnedWindowsRestacked).
 void AFXAPI AfxNoteClickOnDisabledWindow(HWND hWnd);
 // TRUE for the messages of a mouse button pressed (or pressed twice), in

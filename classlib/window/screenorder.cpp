@@ -37,9 +37,12 @@
 // Under Wine with a window manager, the window manager stacks the windows:
 // it keeps the windows that are transient for a window (Wine marks an owned
 // window so) above it and raises them with it, in their order among
-// themselves, and raises a window clicked. It takes a window as transient
-// only if it knows the owner when it reads the mark, so a window mapped
-// before its frame (floating windows restored at start-up) or given its
+// themselves, and raises a window clicked, also one a modal dialog disables
+// (which tells Wine nothing: the watch follows such a click itself), and a
+// window it activates by its own keys (followed where the activation shows
+// Wine's order moved by the display's reports). It takes a window as
+// transient only if it knows the owner when it reads the mark, so a window
+// mapped before its frame (floating windows restored at start-up) or given its
 // owner after it was mapped (a toolbar torn off) would be left below the
 // frame. So the frame has Wine write the mark of its windows again once it
 // is shown and whenever its family may have been stacked; it asks for a
@@ -130,8 +133,18 @@ struct ScreenOrderWatch
     HWND hKeptOwner = NULL;
     DWORD dwKeptSince = 0;
     std::vector<HWND> kept;
+    // With a window manager: when a top-level window of the thread was last
+    // shown, hidden or destroyed visible.
+    DWORD dwShownOrGone = 0;
 };
 thread_local ScreenOrderWatch t_watch;
+
+// A frame restored from its icon under a window manager puts back the order
+// it kept (AfxKeepOwnedOrder) for a while, each time a while after a window
+// of it is shown again.
+const UINT_PTR kKeptOrderTimer = 0xE7F1;
+const UINT kKeptOrderDelay = 300;
+const DWORD kKeptOrderSpan = 3000;
 
 // The program moved hWnd in the order (after hInsertAfter, or to the top or
 // bottom): the order to keep follows. After a window it does not hold (a
@@ -175,6 +188,51 @@ void NoteStacked(HWND hWndTop)
         pFrame->KeepOwnedWindowsInFront();
 }
 
+// With a window manager: a window of the restacked order is about to be
+// activated. When the window manager activates it, it may raise it too (its
+// keys switching windows, a taskbar) or not (the focus handed on as a window
+// closes), and tells Wine only of the activation; but a raise uncovers parts
+// of the window, which the display reports, upon which Wine moves it above
+// the windows there (seen done by the time the activation comes). So a
+// window that the system's order already has above each window of the
+// restacked order that overlaps it and lies above it there (one at least)
+// was raised: the order the watch keeps follows. Not so right after a
+// window was shown or went (a dialog closed, the frame restored): the window
+// manager then hands the focus on, or focuses a window mapped, and Wine moves
+// the windows a window mapped or gone showed parts of; nor while the order of
+// a restored frame is put back.
+const DWORD kShownOrGoneSpan = 700;
+
+void NoteActivatedByWindowManager(HWND hWnd)
+{
+    const DWORD dwNow = ::GetTickCount();
+    if (dwNow - t_watch.dwShownOrGone < kShownOrGoneSpan ||
+        (t_watch.hKeptOwner != NULL && dwNow - t_watch.dwKeptSince <= kKeptOrderSpan))
+        return;
+    const std::vector<HWND>& restacked = t_watch.restacked;
+    auto it = std::find(restacked.begin(), restacked.end(), hWnd);
+    if (it == restacked.end() || !::IsWindowVisible(hWnd))
+        return;
+    RECT rc;
+    if (!::GetWindowRect(hWnd, &rc))
+        return;
+    bool bRaised = false;
+    for (auto itAbove = restacked.begin(); itAbove != it; ++itAbove)
+    {
+        RECT rcAbove, rcBoth;
+        if (!::IsWindowVisible(*itAbove) || !::GetWindowRect(*itAbove, &rcAbove) ||
+            !::IntersectRect(&rcBoth, &rc, &rcAbove))
+            continue;
+        // Still above it in the system's order: not raised.
+        for (HWND hPrev = ::GetWindow(hWnd, GW_HWNDPREV); hPrev != NULL; hPrev = ::GetWindow(hPrev, GW_HWNDPREV))
+            if (hPrev == *itAbove)
+                return;
+        bRaised = true;
+    }
+    if (bRaised)
+        NoteMovedInOrder(hWnd, HWND_TOP);
+}
+
 // Called by the system for activation, focus, creation and sizing only, not
 // for every message: activation and focus raise the window on the screen,
 // also for windows the class library does not own (message boxes, common
@@ -185,6 +243,14 @@ LRESULT CALLBACK ScreenOrderCbtProc(int nCode, WPARAM wParam, LPARAM lParam)
     // A hook procedure: nothing may leave it.
     try
     {
+        if (AfxWindowManagerStacksWindows() && wParam != 0)
+        {
+            if (nCode == HCBT_DESTROYWND && ::IsWindowVisible((HWND)wParam) &&
+                ::GetAncestor((HWND)wParam, GA_ROOT) == (HWND)wParam)
+                t_watch.dwShownOrGone = ::GetTickCount();
+            else if (nCode == HCBT_ACTIVATE && !t_watch.bRestacking)
+                NoteActivatedByWindowManager((HWND)wParam);
+        }
         if ((nCode == HCBT_ACTIVATE || nCode == HCBT_SETFOCUS) && wParam != 0 && !t_watch.bRestacking)
             NoteStacked(::GetAncestor((HWND)wParam, GA_ROOT));
     }
@@ -218,9 +284,6 @@ void MoveFirst(HWND hWnd, BOOL bTopmost)
 // order kept (in the system's order only) and raised so, while the frame or
 // one of them is the active window of its thread (the display's news read
 // first: another program activated meanwhile takes that from it).
-const UINT_PTR kKeptOrderTimer = 0xE7F1;
-const UINT kKeptOrderDelay = 300;
-const DWORD kKeptOrderSpan = 3000;
 
 void CALLBACK KeptOrderTimerProc(HWND hWnd, UINT, UINT_PTR nIDEvent, DWORD)
 {
@@ -319,6 +382,9 @@ void AFXAPI AfxNoteWindowPosChanged(HWND hWnd, const WINDOWPOS* pPos)
     if ((pPos->flags & SWP_SHOWWINDOW) != 0 && t_watch.hKeptOwner != NULL &&
         ::GetWindow(hWnd, GW_OWNER) == t_watch.hKeptOwner)
         ::SetTimer(t_watch.hKeptOwner, kKeptOrderTimer, kKeptOrderDelay, &KeptOrderTimerProc);
+    if ((pPos->flags & (SWP_HIDEWINDOW | SWP_SHOWWINDOW)) != 0 && AfxWindowManagerStacksWindows() &&
+        (::GetWindowLongPtr(hWnd, GWL_STYLE) & WS_CHILD) == 0)
+        t_watch.dwShownOrGone = ::GetTickCount();
     // Moved in the order by the program: the order to keep follows.
     if ((pPos->flags & SWP_NOZORDER) == 0)
         NoteMovedInOrder(hWnd, pPos->hwndInsertAfter);
@@ -674,6 +740,19 @@ void AFXAPI AfxNoteClickOnDisabledWindow(HWND hWnd)
     for (HWND hWndChain = hModal; hWndChain != NULL && hWndChain != hRoot && chain.size() < 32;
          hWndChain = ::GetWindow(hWndChain, GW_OWNER))
         chain.push_back(hWndChain);
+    // A window manager raises the window clicked, disabled or not, and tells
+    // Wine nothing of it: the clicked window the frame owns comes to the top
+    // of the order too, and of the order the watch keeps, so that the order
+    // stored at exit and put back after a minimise is the one the screen
+    // shows. Asked of the display as well, it lies so whatever the window
+    // manager chose; the chain comes over it below.
+    if (AfxWindowManagerStacksWindows() && hWndTop != hRoot && ::GetWindow(hWndTop, GW_OWNER) != NULL &&
+        ::IsWindowVisible(hWndTop) && (::GetWindowLongPtr(hWndTop, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0 &&
+        std::find(chain.begin(), chain.end(), hWndTop) == chain.end())
+    {
+        MoveFirst(hWndTop, FALSE);
+        NoteMovedInOrder(hWndTop, HWND_TOP);
+    }
     for (size_t i = chain.size(); i-- > 0;)
     {
         if (!::IsWindowVisible(chain[i]))

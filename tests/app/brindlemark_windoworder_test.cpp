@@ -6,8 +6,10 @@
 // the floating windows and the frame's caption and a restart, another
 // program's minimise and restore, a question asked under another
 // program's always-on-top window, exits with another program's window open
-// and a round to another program and back. Each is judged by what the screen shows. Run on the tests' display without a
-// window manager and, by app_brindlemark_test_desktop, on a display with one.
+// and a round to another program and back, a click on a floating window
+// under each of the game's modal windows. Each is judged by what the screen
+// shows. Run on the tests' display without a window manager and, by
+// app_brindlemark_test_desktop, on a display with one.
 // ctest: run-serial
 // ctest: lock registry
 #include "brindlemark_fixture.h"
@@ -52,7 +54,10 @@ bool ClickOnTheDisplay(POINT pt)
 // seen in front of the frame.
 struct FloatingOverTheBoard : GameWithFloatingPanes
 {
-    explicit FloatingOverTheBoard(const char* pszWhat) : GameWithFloatingPanes(pszWhat, 150000) {}
+    explicit FloatingOverTheBoard(const char* pszWhat, DWORD dwMilliseconds = 150000)
+        : GameWithFloatingPanes(pszWhat, dwMilliseconds)
+    {
+    }
 
     // bStandardToo: the Standard toolbar floats too.
     void Start(bool bStandardToo = false)
@@ -785,3 +790,219 @@ TEST_F(WindowOrder, AfterARoundToAnotherProgramTheFloatingWindowsKeepTheirOrder)
     ::DestroyWindow(hOther);
     setup.Close();
 }
+
+namespace
+{
+// A point of windows[i] that none of the other floating windows and none of
+// the given dialogs (with a margin for a window manager's frame) covers;
+// false when there is none.
+bool UncoveredPoint(const std::vector<SeenWindow>& windows, size_t i, const std::vector<HWND>& dialogs, POINT& pt)
+{
+    std::vector<RECT> over;
+    for (size_t j = 0; j < windows.size(); j++)
+        if (j != i)
+            over.push_back(WindowRect(windows[j].hWnd));
+    for (HWND hDialog : dialogs)
+    {
+        RECT rc = WindowRect(hDialog);
+        ::InflateRect(&rc, 12, 12);
+        over.push_back(rc);
+    }
+    const RECT rc = WindowRect(windows[i].hWnd);
+    for (int y = rc.top + 12; y < rc.bottom - 6; y += 8)
+        for (int x = rc.left + 12; x < rc.right - 6; x += 8)
+        {
+            const POINT ptAt = {x, y};
+            if (std::none_of(over.begin(), over.end(), [&](const RECT& r) { return ::PtInRect(&r, ptAt) != FALSE; }))
+            {
+                pt = ptAt;
+                return true;
+            }
+        }
+    return false;
+}
+
+// The order after windows[i] was raised over the others (top first).
+std::vector<std::string> RaisedFirst(const std::vector<std::string>& order, const std::string& strRaised)
+{
+    std::vector<std::string> raised = {strRaised};
+    for (const std::string& strName : order)
+        if (strName != strRaised)
+            raised.push_back(strName);
+    return raised;
+}
+} // namespace
+
+// A click on a floating window that a modal window of the game disables
+// (the About box, New Puzzle, the Appearance Profile List opened from New
+// Puzzle, the question to begin playing): with a window manager it raises
+// the window clicked below the modal windows, which stay on top; without
+// one nothing moves. Either way, once the modal windows close, the order
+// the game keeps is the one the screen shows: after a click on the frame's
+// caption, at the exit (as stored) and at the next start, and after a
+// minimise and restore. With a window manager, a floating window it
+// activates and raises (as its Alt+Tab does) stays on top too, over a round
+// to another program, the exit and the next start. The Appearance pane,
+// clicked, lies under the Difficulty pane and the Timer before each click.
+TEST_F(WindowOrder, AClickOnAWindowAModalDialogHoldsLeavesTheOrderTheScreenShows)
+{
+    FloatingOverTheBoard setup("a click under a modal dialog", 400000);
+    std::vector<std::string> order;
+    ASSERT_NO_FATAL_FAILURE(StartOverlapping(setup, true, order));
+    const bool bManaged = WindowsAreManaged();
+    const size_t nA = IndexOf(setup.panes, "Appearance");
+    ASSERT_LT(nA, setup.panes.size());
+    const std::string strA = setup.panes[nA].strName;
+    // The Standard bar over the Appearance pane's lower edge, clear of the
+    // Timer's caption; the Timer lies over the pane's upper part.
+    {
+        const RECT rcView = WindowRect(setup.pGame->View());
+        ASSERT_TRUE(MoveTopLevel(setup.panes[IndexOf(setup.panes, "Standard")].hWnd, rcView.left + 250,
+                                 rcView.top + 290, 0, 0));
+        RECT rcBoth;
+        const RECT rcA = WindowRect(setup.panes[nA].hWnd);
+        const RECT rcT = WindowRect(setup.panes[IndexOf(setup.panes, "Timer")].hWnd);
+        ASSERT_TRUE(::IntersectRect(&rcBoth, &rcA, &rcT)) << strA << " and the Timer do not overlap";
+    }
+    enum Then
+    {
+        kExitAndStart,
+        kMinimiseAndRestore
+    };
+    struct Case
+    {
+        const char* pszModal;
+        Then then;
+    };
+    const Case cases[] = {{"the About box", kExitAndStart},
+                          {"New Puzzle", kMinimiseAndRestore},
+                          {"the Appearance Profile List from New Puzzle", kExitAndStart},
+                          {"the question to begin playing", kMinimiseAndRestore}};
+    for (const Case& test : cases)
+    {
+        const std::string strWhen = std::string("a click on ") + strA + " under " + test.pszModal;
+        // The pane under the Difficulty pane and the Timer.
+        ASSERT_NO_FATAL_FAILURE(ClickAndExpectRaised(setup.panes, IndexOf(setup.panes, "Difficulty"), order));
+        ASSERT_NO_FATAL_FAILURE(ClickAndExpectRaised(setup.panes, IndexOf(setup.panes, "Timer"), order));
+        Game& game = *setup.pGame;
+        std::vector<HWND> modal;   // top first
+        SeenWindow question;
+        if (std::string(test.pszModal) == "the About box")
+        {
+            ::PostMessage(game.Frame(), WM_COMMAND, ID_ABOUT_GAME, 0);
+            modal.push_back(WaitForDialogOtherThan(game.Pid(), NULL));
+        }
+        else if (std::string(test.pszModal) == "the question to begin playing")
+            modal.push_back(AskTheBeginQuestion(game, question));
+        else
+        {
+            ::PostMessage(game.Frame(), WM_COMMAND, ID_NEW_PUZZLE, 0);
+            modal.push_back(WaitForWindow(game.Pid(), "New Puzzle"));
+            if (modal.back() != NULL && std::string(test.pszModal) != "New Puzzle")
+            {
+                Wait(300);
+                ASSERT_NO_FATAL_FAILURE(ClickDialogButton(modal.back(), IDC_EDIT_APPEARANCE_PROFILES));
+                modal.insert(modal.begin(), WaitForWindow(game.Pid(), "Appearance Profile List", 5000));
+            }
+        }
+        ASSERT_TRUE(std::find(modal.begin(), modal.end(), (HWND)NULL) == modal.end()) << test.pszModal << " did not open";
+        Wait(800);
+        EXPECT_FALSE(::IsWindowEnabled(setup.panes[nA].hWnd)) << test.pszModal << " leaves the pane enabled";
+
+        POINT pt = {};
+        ASSERT_TRUE(UncoveredPoint(setup.panes, nA, modal, pt)) << "no part of " << strA << " shows";
+        ASSERT_TRUE(ClickOnTheDisplay(pt)) << "the display's pointer cannot be driven (xdotool)";
+        Wait(700);
+        // The modal windows stay on top; the pane clicked comes up below
+        // them only where a window manager raises it.
+        std::vector<SeenWindow> withModal;
+        std::vector<std::string> expected;
+        for (size_t i = 0; i < modal.size(); i++)
+        {
+            withModal.push_back(SeenWindow{"modal " + std::to_string(i), modal[i], {}});
+            expected.push_back(withModal.back().strName);
+        }
+        if (bManaged)
+            order = RaisedFirst(order, strA);
+        withModal.insert(withModal.end(), setup.panes.begin(), setup.panes.end());
+        expected.insert(expected.end(), order.begin(), order.end());
+        EXPECT_EQ(Joined(expected), Joined(WaitForOrder(withModal, expected))) << strWhen;
+        testsupport::SaveScreenSnapshot(game.Frame(), "clicked_under_a_modal_window");
+
+        // The modal windows closed (top first), the frame's caption clicked.
+        for (HWND hModal : modal)
+        {
+            if (hModal == question.hWnd)
+                ClickButton(hModal, "No");
+            else
+                ::PostMessage(hModal, WM_COMMAND, IDCANCEL, 0);
+            ASSERT_TRUE(WaitUntilGone(hModal)) << test.pszModal << " does not close";
+        }
+        const RECT rcFrame = WindowRect(game.Frame());
+        ASSERT_TRUE(ClickOnTheDisplay({rcFrame.left + 300, rcFrame.top + 10}));
+        Wait(600);
+        EXPECT_EQ(Joined(order), Joined(WaitForOrder(setup.panes, order))) << strWhen << ", the frame clicked";
+
+        if (test.then == kExitAndStart)
+        {
+            ASSERT_TRUE(testsupport::DisplayKeys("alt+F4"));
+            ASSERT_EQ(0, game.WaitForExit()) << "Alt+F4 did not close the game after " << strWhen;
+            EXPECT_EQ(AsStored(order), StoredFloatingOrder()) << strWhen;
+            ASSERT_NO_FATAL_FAILURE(setup.Restart());
+            EXPECT_EQ(Joined(order), Joined(WaitForOrder(setup.panes, order))) << "the start after " << strWhen;
+        }
+        else
+        {
+            const HWND hFrame = game.Frame();
+            ASSERT_TRUE(MinimiseAsThePlayer(hFrame)) << "the display's tool cannot be run";
+            for (int n = 0; n < 20 && !::IsIconic(hFrame); n++)
+                Wait(100);
+            ASSERT_TRUE(::IsIconic(hFrame)) << "not minimised after " << strWhen;
+            Wait(500);
+            // Restored as a taskbar does: through the window manager.
+            if (bManaged)
+                ASSERT_TRUE(SwitchTo(hFrame)) << "the display's tool cannot be run";
+            else
+                ::SendMessage(hFrame, WM_SYSCOMMAND, SC_RESTORE, 0);
+            for (int n = 0; n < 20 && ::IsIconic(hFrame); n++)
+                Wait(100);
+            Wait(1000);
+            setup.ExpectInFrontAgain(("restored after " + strWhen).c_str());
+            EXPECT_EQ(Joined(order), Joined(WaitForOrder(setup.panes, order))) << "restored after " << strWhen;
+        }
+        order = OrderOnTheDisplay(setup.panes);
+        ASSERT_EQ(4u, order.size()) << "the display's order cannot be read";
+    }
+    testsupport::SaveScreenSnapshot(setup.pGame->Frame(), "order_after_clicks_under_modal_windows");
+
+
+    if (bManaged)
+    {
+        // The window manager's own switch to the pane (under the others),
+        // as its Alt+Tab makes, then a round to another program and back.
+        ASSERT_NO_FATAL_FAILURE(ClickAndExpectRaised(setup.panes, IndexOf(setup.panes, "Difficulty"), order));
+        ASSERT_NO_FATAL_FAILURE(ClickAndExpectRaised(setup.panes, IndexOf(setup.panes, "Timer"), order));
+        ASSERT_TRUE(SwitchTo(setup.panes[nA].hWnd)) << "the display's tool cannot be run";
+        order = RaisedFirst(order, strA);
+        EXPECT_EQ(Joined(order), Joined(WaitForOrder(setup.panes, order))) << "the window manager switched to " << strA;
+        const HWND hFrame = setup.pGame->Frame();
+        RECT rcOver = WindowRect(hFrame);
+        ::InflateRect(&rcOver, -40, -40);
+        HWND hOther = ShowOtherProgramsWindow(rcOver, RGB(30, 140, 110));
+        ASSERT_TRUE(hOther != NULL);
+        PumpFor(500);
+        ASSERT_TRUE(SwitchTo(hOther));
+        PumpFor(800);
+        ASSERT_TRUE(SwitchTo(hFrame));
+        PumpFor(1500);
+        EXPECT_EQ(Joined(order), Joined(WaitForOrder(setup.panes, order))) << "back from another program";
+        ::DestroyWindow(hOther);
+        ASSERT_TRUE(testsupport::DisplayKeys("alt+F4"));
+        ASSERT_EQ(0, setup.pGame->WaitForExit()) << "Alt+F4 did not close the game";
+        EXPECT_EQ(AsStored(order), StoredFloatingOrder()) << "after the window manager's switch";
+        ASSERT_NO_FATAL_FAILURE(setup.Restart());
+        EXPECT_EQ(Joined(order), Joined(WaitForOrder(setup.panes, order))) << "the start after the switch";
+    }
+    setup.Close();
+}
+
