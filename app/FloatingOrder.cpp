@@ -17,7 +17,7 @@ const int kMaxStoredOrder = 1024;
 std::vector<HWND> OwnedWindows(CFrameWnd* pFrame)
 {
     std::vector<HWND> owned;
-    for (HWND hWnd = ::GetWindow(::GetDesktopWindow(), GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+    for (HWND hWnd : AfxGetTopLevelWindows())
         if (::GetWindow(hWnd, GW_OWNER) == pFrame->GetSafeHwnd())
             owned.push_back(hWnd);
     return owned;

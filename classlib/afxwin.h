@@ -33,6 +33,8 @@
 
 #include "afxgdi.h"
 #include "afxpriv.h"
+
+#include <vector>
 #include "../resources/classlib_res.h"
 
 #ifndef afx_msg
@@ -1844,6 +1846,11 @@ BOOL AFXAPI AfxInitRichEdit2();
 BOOL AFXAPI AfxSocketInit(struct WSAData* lpwsaData = NULL);
 BOOL AFXAPI AfxHelpEnabled();
 HWND AFXAPI AfxGetParentOwner(HWND hWnd);
+// The top-level windows of the screen in the system's order, top first, as
+// one snapshot (EnumWindows). Walking the order with GetWindow(GW_HWNDNEXT)
+// instead stops short where another program destroys the window the walk
+// stands on, and the windows below it are never seen.
+std::vector<HWND> AFXAPI AfxGetTopLevelWindows();
 // The thread's count of calls in progress through AfxCallWndProc.
 int AFXAPI AfxGetMessageDepth();
 

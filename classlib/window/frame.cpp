@@ -900,7 +900,7 @@ std::vector<HWND> OwnedTopLevels(HWND hWndOwner, BOOL bVisible, BOOL bWithOwner 
 {
     std::vector<HWND> owned;
     const DWORD dwThread = ::GetCurrentThreadId();
-    for (HWND hWnd = ::GetWindow(::GetDesktopWindow(), GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+    for (HWND hWnd : AfxGetTopLevelWindows())
     {
         if (hWnd == hWndOwner)
         {
@@ -1225,7 +1225,7 @@ void CFrameWnd::BeginModalState()
 
     // Disable every enabled window of ours in the frame's family.
     std::vector<HWND> disabled;
-    for (HWND hWnd = ::GetWindow(::GetDesktopWindow(), GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+    for (HWND hWnd : AfxGetTopLevelWindows())
     {
         if (::IsWindowEnabled(hWnd) && CWnd::FromHandlePermanent(hWnd) != NULL && AfxIsDescendant(hWndParent, hWnd) &&
             ::SendMessage(hWnd, WM_DISABLEMODAL, 0, 0) == 0)
@@ -1266,8 +1266,7 @@ void CFrameWnd::EnableModeless(BOOL bEnable)
         // Only dialogs owned by the frame: its floating bars keep working
         // (they take drops while the Customize sheet is open).
         std::vector<HWND> disabled;
-        for (HWND hWnd = ::GetWindow(::GetDesktopWindow(), GW_CHILD); hWnd != NULL;
-             hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+        for (HWND hWnd : AfxGetTopLevelWindows())
         {
             char szClass[16] = "";
             if (hWnd == hWndParent || !::IsWindowEnabled(hWnd) || !AfxIsDescendant(hWndParent, hWnd) ||

@@ -170,9 +170,11 @@ void NoteMovedInOrder(HWND hWnd, HWND hInsertAfter)
     else
     {
         auto itAbove = restacked.end();
-        for (HWND hAbove = ::GetWindow(hInsertAfter, GW_HWNDPREV); hAbove != NULL && itAbove == restacked.end();
-             hAbove = ::GetWindow(hAbove, GW_HWNDPREV))
-            itAbove = std::find(restacked.begin(), restacked.end(), hAbove);
+        const std::vector<HWND> order = AfxGetTopLevelWindows();
+        auto itOrder = std::find(order.begin(), order.end(), hInsertAfter);
+        if (itOrder != order.end())
+            while (itOrder != order.begin() && itAbove == restacked.end())
+                itAbove = std::find(restacked.begin(), restacked.end(), *--itOrder);
         restacked.insert(itAbove == restacked.end() ? restacked.begin() : itAbove + 1, hWnd);
     }
 }
@@ -405,7 +407,7 @@ int AFXAPI AfxRestackOnScreen(const HWND* phWndAbove, int nCount)
     // always-on-top windows, open menus, tips), top first: they must stay
     // above the windows raised.
     std::vector<HWND> topmost;
-    for (HWND hWnd = ::GetWindow(::GetDesktopWindow(), GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+    for (HWND hWnd : AfxGetTopLevelWindows())
     {
         if ((::GetWindowLongPtr(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0)
             break;   // the topmost windows come first
@@ -537,7 +539,7 @@ int AFXAPI AfxRestoreRestackedOrder()
         return 0;
     // Their places in the system's order now, top first.
     std::vector<HWND> now;
-    for (HWND hWnd = ::GetWindow(::GetDesktopWindow(), GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+    for (HWND hWnd : AfxGetTopLevelWindows())
         if (std::find(restacked.begin(), restacked.end(), hWnd) != restacked.end())
             now.push_back(hWnd);
     if (now == restacked)
@@ -557,7 +559,7 @@ void AFXAPI AfxRenewOwnerMarks(HWND hWndOwner)
         return;
     std::vector<HWND> owned;
     const DWORD dwThread = ::GetCurrentThreadId();
-    for (HWND hWnd = ::GetWindow(::GetDesktopWindow(), GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+    for (HWND hWnd : AfxGetTopLevelWindows())
     {
         if (hWnd == hWndOwner || !::IsWindowVisible(hWnd) || ::GetWindowThreadProcessId(hWnd, NULL) != dwThread)
             continue;
@@ -613,8 +615,13 @@ void AFXAPI AfxNoteButtonPress(HWND hWnd, BOOL bHandled)
         // (and that it does not own: those the window manager keeps above
         // it), nearest first, so bottom up.
         std::vector<HWND> above;
-        for (HWND hPrev = ::GetWindow(hRoot, GW_HWNDPREV); hPrev != NULL; hPrev = ::GetWindow(hPrev, GW_HWNDPREV))
+        const std::vector<HWND> order = AfxGetTopLevelWindows();
+        auto itOrder = std::find(order.begin(), order.end(), hRoot);
+        if (itOrder == order.end())
+            itOrder = order.begin();
+        while (itOrder != order.begin())
         {
+            const HWND hPrev = *--itOrder;
             if (!::IsWindowVisible(hPrev) || (::GetWindowLongPtr(hPrev, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0 ||
                 FamilyFrame(hPrev) != pFrame)
                 continue;
@@ -641,7 +648,7 @@ void AFXAPI AfxHideOwnedPopupsInOrder(HWND hWndOwner)
     // may have moved some since the last restack.
     AfxRestoreRestackedOrder();
     std::vector<HWND> owned;
-    for (HWND hWnd = ::GetWindow(::GetDesktopWindow(), GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+    for (HWND hWnd : AfxGetTopLevelWindows())
         if (::GetWindow(hWnd, GW_OWNER) == hWndOwner && (::GetWindowLongPtr(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0)
             owned.push_back(hWnd);
     // Each window the system hides for its owner goes to the top of the
@@ -653,7 +660,7 @@ void AFXAPI AfxHideOwnedPopupsInOrder(HWND hWndOwner)
     owned.erase(std::remove_if(owned.begin(), owned.end(), [](HWND hWnd) { return !::IsWindow(hWnd); }),
                 owned.end());
     std::vector<HWND> now;
-    for (HWND hWnd = ::GetWindow(::GetDesktopWindow(), GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+    for (HWND hWnd : AfxGetTopLevelWindows())
         if (std::find(owned.begin(), owned.end(), hWnd) != owned.end())
             now.push_back(hWnd);
     // Each right below the one above it; none of them shows, so nothing is
@@ -682,7 +689,7 @@ void AFXAPI AfxKeepOwnedOrder(HWND hWndOwner)
     t_watch.hKeptOwner = hWndOwner;
     t_watch.dwKeptSince = ::GetTickCount();
     t_watch.kept.clear();
-    for (HWND hWnd = ::GetWindow(::GetDesktopWindow(), GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+    for (HWND hWnd : AfxGetTopLevelWindows())
         if (::GetWindow(hWnd, GW_OWNER) == hWndOwner && (::GetWindowLongPtr(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0)
             t_watch.kept.push_back(hWnd);
     ::SetTimer(hWndOwner, kKeptOrderTimer, kKeptOrderDelay, &KeptOrderTimerProc);
@@ -690,7 +697,7 @@ void AFXAPI AfxKeepOwnedOrder(HWND hWndOwner)
 
 BOOL AFXAPI AfxIsOtherTopmostWindowVisible(HWND hWndRoot)
 {
-    for (HWND hWnd = ::GetWindow(::GetDesktopWindow(), GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+    for (HWND hWnd : AfxGetTopLevelWindows())
     {
         if ((::GetWindowLongPtr(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0)
             break;   // the topmost windows come first

@@ -14,6 +14,32 @@ HWND AFXAPI AfxGetParentOwner(HWND hWnd)
     return (::GetWindowLongPtr(hWnd, GWL_STYLE) & WS_CHILD) ? ::GetParent(hWnd) : ::GetWindow(hWnd, GW_OWNER);
 }
 
+namespace
+{
+BOOL CALLBACK AddTopLevelWindow(HWND hWnd, LPARAM lParam)
+{
+    // An enumeration callback: nothing may leave it.
+    try
+    {
+        ((std::vector<HWND>*)lParam)->push_back(hWnd);
+        return TRUE;
+    }
+    catch (...)
+    {
+        TRACE("listing the top-level windows failed\n");
+        return FALSE;
+    }
+}
+} // namespace
+
+std::vector<HWND> AFXAPI AfxGetTopLevelWindows()
+{
+    std::vector<HWND> windows;
+    windows.reserve(64);
+    ::EnumWindows(&AddTopLevelWindow, (LPARAM)&windows);
+    return windows;
+}
+
 BOOL AFXAPI AfxIsDescendant(HWND hWndParent, HWND hWndChild)
 {
     while (hWndChild != NULL)

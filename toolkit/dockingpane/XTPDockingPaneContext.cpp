@@ -12,6 +12,8 @@
 #include "XTPDockingPaneSplitterContainer.h"
 #include "XTPDockingPaneTabbedContainer.h"
 
+#include <algorithm>
+
 #include <XTPDockContext.h>
 #include <XTPDrawHelpers.h>
 #include <XTPSystemHelpers.h>
@@ -644,12 +646,9 @@ BOOL AFX_CDECL CXTPDockingPaneContext::IsAbove(HWND hWndFirst, HWND hWndSecond)
         return FALSE;
     if (hWndSecond == NULL)
         return TRUE;
-    for (HWND hWnd = ::GetWindow(hWndFirst, GW_HWNDNEXT); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
-    {
-        if (hWnd == hWndSecond)
-            return TRUE;
-    }
-    return FALSE;
+    const std::vector<HWND> order = AfxGetTopLevelWindows();
+    const auto itFirst = std::find(order.begin(), order.end(), hWndFirst);
+    return itFirst != order.end() && std::find(itFirst, order.end(), hWndSecond) != order.end();
 }
 
 BOOL CXTPDockingPaneContext::FindSide(CRect rc, CPoint pt, CXTPDockingPaneBase* pContainer, BOOL bInside)

@@ -664,6 +664,77 @@ TEST(OwnedWindows, FloatingWindowsThatRaiseThemselvesAreToldOnce)
     DrainQuit();
 }
 
+namespace
+{
+// A floating window that counts the frame's activation notices.
+class CActivationCountingMiniFrame : public CMiniFrameWnd
+{
+public:
+    int nActivateNotices = 0;
+
+protected:
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        if (message == WM_FLOATSTATUS && (wParam & FS_ACTIVATE) != 0)
+            nActivateNotices++;
+        return CMiniFrameWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+// Another thread that keeps making top-level windows (each new one comes
+// first in the system's order) and destroying them, as another program's
+// windows come and go, until told to stop.
+struct WindowChurn
+{
+    volatile LONG bStop = FALSE;
+    volatile LONG nDestroyed = 0;
+
+    static DWORD WINAPI Run(LPVOID pParam)
+    {
+        WindowChurn* pChurn = (WindowChurn*)pParam;
+        while (!pChurn->bStop)
+        {
+            HWND hWnd = ::CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "churn", WS_POPUP, 0, 0, 10, 10, NULL, NULL,
+                                          ::GetModuleHandle(NULL), NULL);
+            if (hWnd != NULL && ::DestroyWindow(hWnd))
+                ::InterlockedIncrement(&pChurn->nDestroyed);
+        }
+        return 0;
+    }
+};
+} // namespace
+
+// While windows of another thread come and go above the frame's windows in
+// the system's order, every activation notice still reaches each window the
+// frame owns: a window destroyed while the frame reads the order ends
+// nothing early.
+TEST(OwnedWindows, FloatingWindowsHearTheFrameWhileOtherWindowsComeAndGo)
+{
+    CFrameWnd* pFrame = new CFrameWnd;
+    ASSERT_TRUE(pFrame->Create(NULL, "owner", WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200)));
+    CActivationCountingMiniFrame* pFloating = new CActivationCountingMiniFrame;
+    ASSERT_TRUE(pFloating->CreateEx(0, NULL, "floating", WS_POPUP | WS_CAPTION, CRect(10, 10, 60, 60), pFrame));
+    ::SetWindowPos(pFloating->m_hWnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    pFloating->nActivateNotices = 0;
+
+    WindowChurn churn;
+    HANDLE hThread = ::CreateThread(NULL, 0, &WindowChurn::Run, &churn, 0, NULL);
+    ASSERT_TRUE(hThread != NULL);
+    for (int n = 0; n < 200 && churn.nDestroyed == 0; n++)
+        ::Sleep(5);
+    const int kNotices = 1000;
+    for (int n = 0; n < kNotices; n++)
+        pFrame->NotifyFloatingWindows(FS_ACTIVATE);
+    const LONG nDestroyed = churn.nDestroyed;
+    churn.bStop = TRUE;
+    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(hThread, 10000));
+    ::CloseHandle(hThread);
+    EXPECT_GT(nDestroyed, 0) << "no window of the other thread came and went";
+    EXPECT_EQ(kNotices, pFloating->nActivateNotices);
+    pFrame->DestroyWindow();
+    DrainQuit();
+}
+
 // The raise puts every visible window the frame owns (also one owned through
 // another owned window) above the frame, keeps their order among themselves
 // (a topmost one of the family stays topmost, above the others), and leaves

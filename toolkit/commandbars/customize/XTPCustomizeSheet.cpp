@@ -19,6 +19,8 @@
 #include <afxclip.h>
 #include <math.h>
 
+#include <algorithm>
+
 #include "XTPImageEditorDlg.h"
 
 IMPLEMENT_DYNAMIC(CXTPCustomizeSheet, CPropertySheet)
@@ -1041,12 +1043,10 @@ void CXTPCustomizeSheet::OnTimer(UINT_PTR nIDEvent)
     HWND hModal = ::GetLastActivePopup(hRoot);
     if (hModal == NULL || hModal == m_hWnd || hModal == hRoot)
         return;
-    for (HWND hBelow = ::GetWindow(m_hWnd, GW_HWNDNEXT); hBelow != NULL; hBelow = ::GetWindow(hBelow, GW_HWNDNEXT))
-        if (hBelow == hModal)
-        {
-            AfxNoteClickOnDisabledWindow(m_hWnd);
-            break;
-        }
+    const std::vector<HWND> order = AfxGetTopLevelWindows();
+    const auto itSheet = std::find(order.begin(), order.end(), m_hWnd);
+    if (itSheet != order.end() && std::find(itSheet, order.end(), hModal) != order.end())
+        AfxNoteClickOnDisabledWindow(m_hWnd);
 }
 
 LRESULT CXTPCustomizeSheet::OnControlCommand(WPARAM wParam, LPARAM lParam)
