@@ -70,6 +70,8 @@ CXTPDockBar::CXTPDockBar(CXTPCommandBars* pCommandBars)
     : m_dwStyle(0)
     , m_pCommandBars(pCommandBars)
     , m_hdwpBars(NULL)
+    , m_bBatchMoves(FALSE)
+    , m_bBatchBegun(FALSE)
     , m_bOneByOne(FALSE)
 {
     m_arrBars.Add(NULL);
@@ -459,6 +461,11 @@ int CXTPDockBar::AdjustRow(CToolBarArray& arrRow, CPoint pt, int nLength, BOOL b
                 ScreenToClient(&rcWindow);
                 if (rcWindow != rcBar)
                 {
+                    if (m_bBatchMoves && !m_bBatchBegun)
+                    {
+                        m_hdwpBars = ::BeginDeferWindowPos((int)m_arrBars.GetSize());
+                        m_bBatchBegun = TRUE;
+                    }
                     if (m_hdwpBars != NULL)
                     {
                         m_hdwpBars = ::DeferWindowPos(m_hdwpBars, pBar->m_hWnd, NULL, rcBar.left, rcBar.top,
@@ -512,11 +519,13 @@ CSize CXTPDockBar::CalcDynamicLayout(int nLength, DWORD dwMode, AFX_SIZEPARENTPA
         sz = bHorz ? CSize(32767, 0) : CSize(0, 32767);
 
     // Committing moves every bar in one batch.
-    BOOL bBatch = lpLayout != NULL && lpLayout->hDWP != NULL && m_hdwpBars == NULL && !m_bOneByOne;
+    BOOL bBatch = lpLayout != NULL && lpLayout->hDWP != NULL && !m_bBatchMoves && !m_bOneByOne;
     if (bBatch)
     {
         m_arrMoved.RemoveAll();
-        m_hdwpBars = ::BeginDeferWindowPos((int)m_arrBars.GetSize());
+        m_hdwpBars = NULL;
+        m_bBatchMoves = TRUE;
+        m_bBatchBegun = FALSE;
     }
 
     int nOffset = 0;
@@ -539,10 +548,13 @@ CSize CXTPDockBar::CalcDynamicLayout(int nLength, DWORD dwMode, AFX_SIZEPARENTPA
     if (bBatch)
     {
         HDWP hdwp = m_hdwpBars;
+        BOOL bBegun = m_bBatchBegun;
         m_hdwpBars = NULL;
+        m_bBatchMoves = FALSE;
+        m_bBatchBegun = FALSE;
         // A batch that failed on the way has been freed by the system; the
         // bars are then moved one by one.
-        if (hdwp == NULL || !::EndDeferWindowPos(hdwp))
+        if (bBegun && (hdwp == NULL || !::EndDeferWindowPos(hdwp)))
         {
             ::OutputDebugStringA("CXTPDockBar: the batched move of the bars failed; moving them one by one\n");
             m_arrMoved.RemoveAll();
@@ -613,9 +625,17 @@ LRESULT CXTPDockBar::OnSizeParent(WPARAM, LPARAM lParam)
     }
     if (pLayout->hDWP != NULL)
     {
-        pLayout->hDWP = ::DeferWindowPos(pLayout->hDWP, m_hWnd, NULL, rcDock.left, rcDock.top, rcDock.Width(),
-                                         rcDock.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
-        Invalidate(FALSE);
+        // A dock bar already in place is neither moved nor repainted: each
+        // move and invalidation is a trip to the window server.
+        CRect rcOld;
+        GetWindowRect(&rcOld);
+        ::MapWindowPoints(NULL, ::GetParent(m_hWnd), (LPPOINT)(LPRECT)rcOld, 2);
+        if (rcOld != rcDock)
+        {
+            pLayout->hDWP = ::DeferWindowPos(pLayout->hDWP, m_hWnd, NULL, rcDock.left, rcDock.top, rcDock.Width(),
+                                             rcDock.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+            Invalidate(FALSE);
+        }
     }
     return 0;
 }

@@ -86,9 +86,12 @@ public:
     CXTPCommandBars* m_pCommandBars;
 
 protected:
-    // While the rows are committed: the one batch that moves every bar, and
-    // the bars to redraw once the batch has moved them.
+    // While the rows are committed: the one batch that moves every bar
+    // (begun only once a bar has to move), and the bars to redraw once the
+    // batch has moved them.
     HDWP m_hdwpBars;
+    BOOL m_bBatchMoves;
+    BOOL m_bBatchBegun;
     BOOL m_bOneByOne;
     CToolBarArray m_arrMoved;
 };

@@ -576,7 +576,16 @@ CXTPToolBar::CControlButtonHide* CXTPToolBar::GetHideButton(BOOL bCreate)
 
 CSize CXTPToolBar::CalcLayout(int nLength, DWORD dwMode, const CRect& rcBorders, int nWidth)
 {
-    CClientDC dc(NULL);
+    // Measured on a memory DC of the screen: the same metrics as the screen's
+    // own DC, without fetching the desktop's visible region on every pass
+    // (a bar is measured several times per layout).
+    CDC dc;
+    if (!dc.CreateCompatibleDC(NULL))
+    {
+        CClientDC dcScreen(NULL);
+        CXTPFontDC font(&dcScreen, GetPaintManager()->GetCommandBarFont(this));
+        return m_pControls->CalcDynamicSize(&dcScreen, nLength, dwMode, rcBorders, nWidth);
+    }
     CXTPFontDC font(&dc, GetPaintManager()->GetCommandBarFont(this));
     return m_pControls->CalcDynamicSize(&dc, nLength, dwMode, rcBorders, nWidth);
 }
