@@ -1562,7 +1562,11 @@ void CXTPRibbonBar::OnLButtonDown(UINT nFlags, CPoint point)
         }
         return;
     }
-    if (m_rcTabControl.PtInRect(point) && m_pControlTab->IsVisible())
+    // The system button stands over the tab row's left end. A press on it
+    // is the button's own: closing the popups first would close its open
+    // menu only for the press to open it again.
+    BOOL bOnSystemButton = m_pControlSystemButton != NULL && m_pControls->HitTest(point) == m_pControlSystemButton;
+    if (m_rcTabControl.PtInRect(point) && m_pControlTab->IsVisible() && !bOnSystemButton)
     {
         if (pCommandBars != NULL && !m_bMinimized)
             pCommandBars->ClosePopups();

@@ -199,19 +199,112 @@ void CXTPRibbonSystemPopupBar::FillBackground(CDC* pDC)
     }
 }
 
+BOOL CXTPRibbonSystemPopupBar::IsOnSystemButton(CPoint ptScreen) const
+{
+    CXTPRibbonControlSystemButton* pSystemButton = GetSystemButton();
+    CXTPCommandBar* pParent = pSystemButton != NULL ? pSystemButton->GetParent() : NULL;
+    if (pParent == NULL || pParent->GetSafeHwnd() == NULL)
+        return FALSE;
+    CRect rcButton = pSystemButton->GetRect();
+    pParent->ClientToScreen(&rcButton);
+    return rcButton.PtInRect(ptScreen);
+}
+
 LRESULT CXTPRibbonSystemPopupBar::OnNcHitTest(CPoint point)
 {
     // Clicks on the system button's part under the menu reach the button.
-    CXTPRibbonControlSystemButton* pSystemButton = GetSystemButton();
-    CXTPCommandBar* pParent = pSystemButton != NULL ? pSystemButton->GetParent() : NULL;
-    if (pParent != NULL && pParent->GetSafeHwnd() != NULL)
-    {
-        CRect rcButton = pSystemButton->GetRect();
-        pParent->ClientToScreen(&rcButton);
-        if (rcButton.PtInRect(point))
-            return HTTRANSPARENT;
-    }
+    if (IsOnSystemButton(point))
+        return HTTRANSPARENT;
     return (LRESULT)Default();
+}
+
+BOOL CXTPRibbonSystemPopupBar::SetTrackingMode(int bMode, BOOL bSelectFirst, BOOL bKeyboard)
+{
+    // The base may let go of the last other reference.
+    InternalAddRef();
+    BOOL bResult = CXTPPopupBar::SetTrackingMode(bMode, bSelectFirst, bKeyboard);
+    PassPressesOnCoveredButton(IsTrackingMode() && m_hWnd != NULL && IsWindowVisible());
+    InternalRelease();
+    return bResult;
+}
+
+namespace
+{
+// The hook that passes presses on the covered part of the system button,
+// and the menu it passes them for.
+HHOOK g_hHookCoveredButton = NULL;
+HWND g_hWndCoveringMenu = NULL;
+
+void UnhookCoveredButton()
+{
+    if (g_hHookCoveredButton != NULL)
+        ::UnhookWindowsHookEx(g_hHookCoveredButton);
+    g_hHookCoveredButton = NULL;
+    g_hWndCoveringMenu = NULL;
+}
+} // namespace
+
+void CXTPRibbonSystemPopupBar::PassPressesOnCoveredButton(BOOL bPass)
+{
+    // On Windows the system passes those presses on itself.
+    if (bPass && AfxIsRunningOnWine())
+    {
+        g_hWndCoveringMenu = m_hWnd;
+        if (g_hHookCoveredButton == NULL)
+            g_hHookCoveredButton = ::SetWindowsHookExA(WH_MOUSE_LL, &CoveredButtonMouseProc, AfxGetInstanceHandle(), 0);
+    }
+    else if (g_hWndCoveringMenu == m_hWnd)
+    {
+        UnhookCoveredButton();
+    }
+}
+
+BOOL CXTPRibbonSystemPopupBar::PassPressOnCoveredButton(CPoint ptScreen)
+{
+    // Only a press on the part of the button the menu covers, with nothing
+    // but the menu in front of the button's bar there: the system routes
+    // every other press itself.
+    CRect rcMenu;
+    GetWindowRect(&rcMenu);
+    CXTPRibbonControlSystemButton* pSystemButton = GetSystemButton();
+    CXTPCommandBar* pBar = pSystemButton != NULL ? pSystemButton->GetParent() : NULL;
+    if (!rcMenu.PtInRect(ptScreen) || !IsOnSystemButton(ptScreen) || pBar == NULL ||
+        ::WindowFromPoint(ptScreen) != pBar->GetSafeHwnd())
+        return FALSE;
+    // Posted, so that the bar takes it from the queue, as the press itself.
+    CPoint ptClient = ptScreen;
+    pBar->ScreenToClient(&ptClient);
+    pBar->PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptClient.x, ptClient.y));
+    return TRUE;
+}
+
+LRESULT CALLBACK CXTPRibbonSystemPopupBar::CoveredButtonMouseProc(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    HHOOK hHook = g_hHookCoveredButton;
+    try
+    {
+        const MSLLHOOKSTRUCT* pInfo = reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
+        if (nCode == HC_ACTION && wParam == WM_LBUTTONDOWN && pInfo != NULL)
+        {
+            // A menu closed or destroyed without leaving tracking takes the hook with it.
+            CXTPRibbonSystemPopupBar* pMenu =
+                DYNAMIC_DOWNCAST(CXTPRibbonSystemPopupBar, CWnd::FromHandlePermanent(g_hWndCoveringMenu));
+            if (pMenu == NULL || !pMenu->IsTrackingMode() || !pMenu->IsWindowVisible())
+                UnhookCoveredButton();
+            else if (pMenu->PassPressOnCoveredButton(pInfo->pt))
+                return 1;
+        }
+    }
+    catch (CException* e)
+    {
+        TRACE_EXCEPTION("The system menu's mouse hook", e);
+        e->Delete();
+    }
+    catch (...)
+    {
+        TRACE_EXCEPTION("The system menu's mouse hook", NULL);
+    }
+    return ::CallNextHookEx(hHook, nCode, wParam, lParam);
 }
 
 CXTPCommandBar* CXTPRibbonSystemPopupBar::Clone(BOOL bRecursive)

@@ -40,13 +40,27 @@ public:
     virtual CSize CalcDynamicLayout(int nLength, DWORD dwMode);
     virtual void FillBackground(CDC* pDC);
     virtual CXTPCommandBar* Clone(BOOL bRecursive = FALSE);
+    virtual BOOL SetTrackingMode(int bMode, BOOL bSelectFirst = TRUE, BOOL bKeyboard = FALSE);
 
     // The system button that opened the menu, or NULL.
     CXTPRibbonControlSystemButton* GetSystemButton() const;
+    // TRUE when a screen point lies on the system button that opened the
+    // menu: there the menu lets clicks through to the button.
+    BOOL IsOnSystemButton(CPoint ptScreen) const;
 
 protected:
     afx_msg LRESULT OnNcHitTest(CPoint point);
     DECLARE_MESSAGE_MAP()
+
+private:
+    // Under Wine a press on a top-level window that lets it through (answers
+    // HTTRANSPARENT) is dropped instead of reaching the window beneath, so
+    // the part of the button the open menu covers would take no click. While
+    // the menu is open there, a low-level mouse hook hands such presses to
+    // the button's bar.
+    void PassPressesOnCoveredButton(BOOL bPass);
+    BOOL PassPressOnCoveredButton(CPoint ptScreen);
+    static LRESULT CALLBACK CoveredButtonMouseProc(int nCode, WPARAM wParam, LPARAM lParam);
 };
 
 // A popup opened from an item of the system menu, beside the list.

@@ -1,12 +1,14 @@
 // The ribbon's system button and menu: the bottom button strip, the
 // recent-file column (its items, numbered captions, tooltips and the ids it
 // replaces), file titles of any length, the exclusion rectangle over the
-// ribbon, the transparent part over the button, and the menu open on a
-// ribbon frame (snapshot).
+// ribbon, the transparent part over the button, the menu open on a ribbon
+// frame (snapshot), and real clicks on the button, also where the menu covers
+// it, closing the menu.
 // ctest: run-serial
 #include "ribbon_testframe.h"
 
 #include <ostream>
+#include <vector>
 
 #include "XTPControlGallery.h"
 #include "XTPImageManager.h"
@@ -363,6 +365,66 @@ TEST_F(SystemMenuTest, RealClicksOpenTheMenuAndAPageBesideItsListBelowTheCaption
     EXPECT_TRUE(PumpUntil([&]() {
         return !m_pFrame->m_arrCommands.empty() && m_pFrame->m_arrCommands.back() == 2064;
     }));
+}
+
+TEST_F(SystemMenuTest, AClickAnywhereOnTheButtonClosesItsOpenMenu)
+{
+    OpenFrame(CRect(300, 200, 1040, 700));
+    CXTPPopupBar* pMenu = DYNAMIC_DOWNCAST(CXTPPopupBar, m_pSystem->GetCommandBar());
+    ASSERT_TRUE(pMenu != NULL);
+    CRect rcButton = m_pSystem->GetRect();
+    m_pRibbon->ClientToScreen(&rcButton);
+    auto menuShown = [&]() { return pMenu->GetSafeHwnd() != NULL && pMenu->IsWindowVisible(); };
+    // What the screen shows along a line across the menu's body.
+    auto screenLine = [](CPoint ptFrom) {
+        std::vector<COLORREF> arrPixels;
+        HDC hScreen = ::GetDC(NULL);
+        for (int x = 0; x < 60; x++)
+            arrPixels.push_back(::GetPixel(hScreen, ptFrom.x + x, ptFrom.y));
+        ::ReleaseDC(NULL, hScreen);
+        return arrPixels;
+    };
+
+    RealClick(rcButton.CenterPoint());
+    ASSERT_TRUE(PumpUntil(menuShown));
+    CRect rcMenu;
+    pMenu->GetWindowRect(&rcMenu);
+    const CPoint ptCovered(rcButton.CenterPoint().x, rcMenu.top + 2);
+    const CPoint ptUncovered(rcButton.CenterPoint().x, (rcButton.top + rcMenu.top) / 2);
+    ASSERT_TRUE(rcButton.PtInRect(ptCovered) && rcMenu.PtInRect(ptCovered)) << "the menu covers the button there";
+    ASSERT_FALSE(rcMenu.PtInRect(ptUncovered));
+    const CPoint ptBody(rcMenu.left + 10, rcMenu.CenterPoint().y);
+    ASSERT_EQ(pMenu->m_hWnd, ::WindowFromPoint(ptBody));
+    const std::vector<COLORREF> arrOpen = screenLine(ptBody);
+
+    // Where the menu covers the button, just inside the menu's top edge: the
+    // menu goes from the screen and the release does not open it again.
+    RealClick(ptCovered);
+    EXPECT_TRUE(PumpUntil([&]() { return !menuShown(); })) << "a click on the covered part";
+    PumpAndIdle();
+    EXPECT_FALSE(menuShown());
+    EXPECT_NE(pMenu->m_hWnd, ::WindowFromPoint(ptBody));
+    EXPECT_NE(arrOpen, screenLine(ptBody));
+    EXPECT_TRUE(TopTrackedPopup() == NULL);
+
+    // The part above the menu closes it too.
+    RealClick(rcButton.CenterPoint());
+    ASSERT_TRUE(PumpUntil(menuShown));
+    RealClick(ptUncovered);
+    EXPECT_TRUE(PumpUntil([&]() { return !menuShown(); })) << "a click on the uncovered part";
+    EXPECT_NE(arrOpen, screenLine(ptBody));
+
+    // Without the caption the button stands in the tab row, the menu below it.
+    m_pRibbon->EnableFrameTheme(FALSE);
+    m_pRibbon->ShowCaption(FALSE);
+    m_pFrame->Settle();
+    ASSERT_FALSE(m_pRibbon->IsCaptionVisible());
+    RealClick(ScreenCentre(m_pSystem));
+    ASSERT_TRUE(PumpUntil(menuShown));
+    RealClick(ScreenCentre(m_pSystem));
+    EXPECT_TRUE(PumpUntil([&]() { return !menuShown(); })) << "a click on the button in the tab row";
+    PumpAndIdle();
+    EXPECT_FALSE(menuShown());
 }
 
 TEST_F(SystemMenuTest, AWideIconIsTheWholeButtonAndWithoutOneTheFramesIconShows)
