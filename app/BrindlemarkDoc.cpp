@@ -405,10 +405,7 @@ void CBrindlemarkDoc::FinishPlayMove()
 
 void CBrindlemarkDoc::RefreshRuleMarks()
 {
-    CHTDataContainer& current = GetCurrent();
-    AreUnshadedSquaresConnected(current, FALSE);
-    current.MarkDuplicates(FALSE);
-    current.MarkAdjacentShaded();
+    GetCurrent().RefreshRuleMarks();
 }
 
 void CBrindlemarkDoc::SetPaused(BOOL bPaused)

@@ -60,9 +60,9 @@ public:
     // flag, the solved test, and the board repainted.
     void FinishPlayMove();
     // Recomputes every rule mark of the current position from the player's
-    // marking: the island, the duplicate and the adjacency marks, in the
-    // order a move checks them. Whatever changes the marking (a move, undo,
-    // a revert, the solution, a loaded file, a new grid) ends here, so the
+    // marking with CHTDataContainer::RefreshRuleMarks, as the open dialog's
+    // preview does for a file. Whatever changes the marking (a move, undo, a
+    // revert, the solution, a loaded file, a new grid) ends here, so the
     // board never shows a mark that an earlier position left.
     void RefreshRuleMarks();
     void SetPaused(BOOL bPaused);

@@ -152,7 +152,13 @@ BOOL CHTFileDialog::ShowPreviewOf(LPCTSTR lpszPath)
     CHTDataContainer container;
     const BOOL bRead = lpszPath != NULL && container.ReadFromFile(lpszPath, TRUE);
     if (bRead)
+    {
+        // The file keeps the marks of the position it was saved from, which
+        // an older game may have left stale: the preview shows the marks of
+        // the marking, as the board will once the file is opened.
+        container.RefreshRuleMarks();
         m_previewContainer.CopyFrom(container);
+    }
     else
         m_previewContainer.SetGridSize(9, 9);
     m_wndPreview.SetContainer(&m_previewContainer, !bRead);

@@ -39,9 +39,9 @@ public:
 
     virtual BOOL OnInitDialog();
 
-    // Reads the file quietly into the preview (an empty 9 x 9 grid with the
-    // placeholder picture when it cannot be read) and redraws the pane.
-    // TRUE when the file was read.
+    // Reads the file quietly into the preview, with the rule marks of its
+    // marking (an empty 9 x 9 grid with the placeholder picture when it
+    // cannot be read), and redraws the pane. TRUE when the file was read.
     BOOL ShowPreviewOf(LPCTSTR lpszPath);
 
     // Where the preview pane goes in a frame client area: 20 pixels right of

@@ -91,6 +91,12 @@ public:
     // Recomputes the duplicate marks: a number repeated among the squares
     // of a column or row that are not shaded. TRUE when any was marked.
     BOOL MarkDuplicates(BOOL bUseSolution);
+    // Recomputes every rule mark from the player state: the island, the
+    // duplicate and the adjacency marks, in the order a move checks them.
+    // The board and the open dialog's preview both show a position through
+    // it, so neither shows a mark that another marking left (a file keeps
+    // the marks of the position it was saved from).
+    void RefreshRuleMarks();
     // Playing aid: every square not shaded becomes unshaded (1) when a side
     // neighbour is shaded, undecided (0) otherwise.
     void UpdateUnshadedSquares();

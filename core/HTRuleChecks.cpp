@@ -231,6 +231,13 @@ BOOL CHTDataContainer::MarkDuplicates(BOOL bUseSolution)
     return bFound;
 }
 
+void CHTDataContainer::RefreshRuleMarks()
+{
+    AreUnshadedSquaresConnected(*this, FALSE);
+    MarkDuplicates(FALSE);
+    MarkAdjacentShaded();
+}
+
 void CHTDataContainer::UpdateUnshadedSquares()
 {
     CGridCells cells(*this, FALSE);

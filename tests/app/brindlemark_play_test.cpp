@@ -10,6 +10,7 @@
 #include "ApplicationInfo.h"
 #include "CreateProgress.h"
 #include "HTDataContainer.h"
+#include "HTFileDialog.h"
 #include "HTGenerator.h"
 #include "resource.h"
 
@@ -896,17 +897,17 @@ SquareLook ExpectedLook(const CHTSquareData& square, const CGradeInfo& grade)
 }
 
 // The look of a square of side s at (x, y) of a picture of the board: the
-// fill read between the board's border and a shaded square's hatching, the
-// cross found by its pen in the square's border colour around the upper
-// end of a diagonal (a shaded square, whose fill may be that colour, is
-// judged by its fill alone).
+// fill read between the board's border and the cross, the cross found by its
+// pen in the square's border colour around the upper end of a diagonal (a
+// shaded square, whose fill may be that colour, is judged by its fill alone:
+// the colour seen most, between the lines of its hatching).
 SquareLook SeenLook(const testsupport::Canvas& board, int x, int y, int s, const CHTSquareData& square)
 {
     const int d = (4 + s / 10) / 2 + 1;
     SquareLook look = {board.Pixel(x + d, y + d), false};
     if (square.m_nPlayerState == htsShaded)
     {
-        look.bCross = false;
+        look.crFill = board.MostCommon({x + 1, y + 1, x + s - 1, y + s - 1});
         return look;
     }
     int nPen = 0;
@@ -917,17 +918,16 @@ SquareLook SeenLook(const testsupport::Canvas& board, int x, int y, int s, const
     return look;
 }
 
-// Waits until the board on the screen shows every square as the marking
-// reached by left clicks alone shows it, then reports each square that does
-// not; the board's picture is saved as the step's snapshot.
-void ExpectBoardShows(Game& game, MarkingModel& model, const std::string& strStep)
+// Waits until the board whose first square lies at rcFirst on the screen
+// shows every square as the marking reached by left clicks alone shows it,
+// then reports each square that does not; the board's picture is saved as
+// the step's snapshot.
+void ExpectSquaresShow(const RECT& rcFirst, MarkingModel& model, const std::string& strStep)
 {
     model.MarkAsAMoveDoes();
     CHTDataContainer& position = model.Position();
     const int nColumns = position.m_nColumns, nRows = position.m_nRows;
-    const RECT rcFirst = game.SquareRect(nColumns, nRows, 0, 0);
     const int s = rcFirst.right - rcFirst.left;
-    ASSERT_GE(s, 60) << strStep << ": the squares are too small to judge";
     testsupport::Canvas board(s * nColumns, s * nRows);
     std::vector<std::string> wrong;
     for (int nTry = 0; nTry < 50 && (nTry == 0 || !wrong.empty()); nTry++)
@@ -961,6 +961,27 @@ void ExpectBoardShows(Game& game, MarkingModel& model, const std::string& strSte
     for (const std::string& strWrong : wrong)
         ADD_FAILURE() << strStep << ": " << strWrong;
     EXPECT_FALSE(testsupport::SaveSnapshot(board, "rule_marks_" + strStep).empty());
+}
+
+void ExpectBoardShows(Game& game, MarkingModel& model, const std::string& strStep)
+{
+    const RECT rcFirst = game.SquareRect(model.Position().m_nColumns, model.Position().m_nRows, 0, 0);
+    ASSERT_GE(rcFirst.right - rcFirst.left, 60) << strStep << ": the squares are too small to judge";
+    ExpectSquaresShow(rcFirst, model, strStep);
+}
+
+// The same for the board drawn small in the Open dialog's preview pane.
+void ExpectPreviewShows(HWND hPane, MarkingModel& model, const std::string& strStep)
+{
+    RECT rcPane = {};
+    ::GetClientRect(hPane, &rcPane);
+    int s = 0, x = 0, y = 0;
+    ASSERT_TRUE(CHTPreviewCtrl::CalcLayout(rcPane.right, rcPane.bottom, model.Position().m_nColumns,
+                                           model.Position().m_nRows, s, x, y))
+        << strStep << ": the preview pane has no room for the board";
+    POINT pt = {x, y};
+    ::ClientToScreen(hPane, &pt);
+    ExpectSquaresShow(RECT{pt.x, pt.y, pt.x + s, pt.y + s}, model, strStep);
 }
 
 // A 5 x 5 puzzle in the standard appearance whose difficulty profile shows
@@ -997,7 +1018,9 @@ TEST_F(Brindlemark, TheRuleMarksFollowEveryChangeOfTheMarking)
     char szTemp[MAX_PATH];
     ::GetTempPath(MAX_PATH, szTemp);
     const std::string strFile = std::string(szTemp) + "e2e_marks.hti";
-    const std::string strStarted = std::string(szTemp) + "e2e_marks_started.hti";
+    const std::string strFolder = std::string(szTemp) + "e2e_marks_folder";
+    ::CreateDirectory(strFolder.c_str(), NULL);
+    const std::string strStarted = strFolder + "\\e2e_marks_started.hti";
     const CHTDataContainer puzzle = MakeMarksPuzzle();
     ASSERT_EQ(RGB(204, 204, 0), puzzle.m_AppearanceInfo.m_crAdjacentShadedFill);
     ASSERT_TRUE(CHTDataContainer(puzzle).WriteToFile(strFile.c_str()));
@@ -1097,7 +1120,8 @@ TEST_F(Brindlemark, TheRuleMarksFollowEveryChangeOfTheMarking)
 
     // A started puzzle whose file carries the marks of another marking (an
     // adjacent-shaded mark on a lone shaded square, an island mark on a
-    // square in the open) is shown with the marks of its own marking.
+    // square in the open) is previewed in the Open dialog with the marks of
+    // its own marking, each square as the board shows it once opened.
     CHTDataContainer started(puzzle);
     started.FindSquare(3, 3)->m_nPlayerState = htsShaded;
     started.FindSquare(3, 3)->m_bAdjacencyMark = 1;
@@ -1111,6 +1135,19 @@ TEST_F(Brindlemark, TheRuleMarksFollowEveryChangeOfTheMarking)
     Wait(500);
     HWND hName = FileNameBox(hOpen);
     ASSERT_TRUE(hName != NULL);
+    // The dialog goes to the file's folder, where the player clicks the
+    // file, the only one in the list.
+    ::SendMessage(hName, WM_SETTEXT, 0, (LPARAM)strFolder.c_str());
+    ::PostMessage(hOpen, WM_COMMAND, IDOK, 0);
+    Wait(800);
+    const std::vector<HWND> lists = Descendants(hOpen, "", "SysListView32");
+    ASSERT_FALSE(lists.empty()) << "the Open dialog shows no file list";
+    ::SetForegroundWindow(hOpen);
+    const RECT rcList = WindowRect(lists[0]);
+    ClickScreen({rcList.left + 12, rcList.top + 10}, false);
+    model = MarkingModel(started);
+    ExpectPreviewShows(::GetDlgItem(hOpen, IDC_HT_FILE_PREVIEW), model, "preview_of_started_puzzle");
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(hOpen, "open_dialog_preview_of_started_puzzle").empty());
     ::SendMessage(hName, WM_SETTEXT, 0, (LPARAM)strStarted.c_str());
     ::PostMessage(hOpen, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitUntilGone(hOpen));
@@ -1119,7 +1156,6 @@ TEST_F(Brindlemark, TheRuleMarksFollowEveryChangeOfTheMarking)
     for (int n = 0; n < 100 && WindowText(game.Frame()) != "e2e_marks_started.hti - Brindlemark"; n++)
         Wait(50);
     EXPECT_EQ("e2e_marks_started.hti - Brindlemark", WindowText(game.Frame()));
-    model = MarkingModel(started);
     ExpectBoardShows(game, model, "opened_started_puzzle");
 
     // Own-puzzle entry: a blank grid of the first difficulty profile
@@ -1156,5 +1192,6 @@ TEST_F(Brindlemark, TheRuleMarksFollowEveryChangeOfTheMarking)
     EXPECT_EQ(0, CloseWithoutSaving(game));
     ::DeleteFile(strFile.c_str());
     ::DeleteFile(strStarted.c_str());
+    ::RemoveDirectory(strFolder.c_str());
     ClearSettings();
 }

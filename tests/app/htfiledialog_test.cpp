@@ -3,6 +3,7 @@
 // ctest: run-serial
 #include "support/wndtest.h"
 #include "support/modal.h"
+#include "support/snapshot.h"
 #include "GameServices.h"
 #include "HTFileDialog.h"
 #include "HTGenerator.h"
@@ -25,15 +26,25 @@ std::string TempFolder()
     return strFolder;
 }
 
-std::string WritePuzzle(int nColumns, int nRows)
+CHTDataContainer MakePuzzle(int nColumns, int nRows)
 {
     CHTGenerator::SeedRandom(7);
     CHTDataContainer puzzle;
     CHTGenerator generator;
     EXPECT_TRUE(generator.Generate(NULL, nColumns, nRows, &puzzle));
+    return puzzle;
+}
+
+std::string WritePuzzle(CHTDataContainer puzzle)
+{
     const std::string strPath = TempFolder() + "\\preview.hti";
     EXPECT_TRUE(puzzle.WriteToFile(strPath.c_str()));
     return strPath;
+}
+
+std::string WritePuzzle(int nColumns, int nRows)
+{
+    return WritePuzzle(MakePuzzle(nColumns, nRows));
 }
 
 std::string WriteGarbage()
@@ -64,6 +75,41 @@ TEST(HTFileDialog, APuzzleFileIsPreviewedAndAnythingElseShowsThePlaceholder)
     EXPECT_TRUE(dlg.m_wndPreview.m_bPlaceholder);
     EXPECT_FALSE(dlg.ShowPreviewOf((TempFolder() + "\\missing.hti").c_str()));
     EXPECT_TRUE(dlg.m_wndPreview.m_bPlaceholder);
+}
+
+// A file whose stored rule marks are those of another marking (an older game
+// left them after a right click) is previewed with the marks of its own
+// marking, in the colours the board gives them: the difficulty profile's
+// marks shown, its others not.
+TEST(HTFileDialog, ThePreviewShowsTheMarksOfTheMarkingNotThoseStored)
+{
+    CHTDataContainer puzzle = MakePuzzle(6, 5);
+    puzzle.ApplySquareColours(CAppearanceInfo::MakeStandardProfile());
+    CGradeInfo grade = CGradeInfo::MakeEasyProfile();
+    grade.m_bShowUnshadedDups = 0;
+    puzzle.SetGradeInfo(grade);
+    puzzle.ResetPlayerState();
+    CHTSquareData& lone = *puzzle.FindSquare(3, 2);
+    lone.m_nPlayerState = htsShaded;
+    lone.m_bAdjacencyMark = 1;                    // no neighbour is shaded
+    puzzle.FindSquare(0, 4)->m_bIslandMark = 1;   // the open squares are one area
+    CHTFileDialog dlg(LoadResourceString(IDS_PUZZLE_FILE_FILTER));
+    ASSERT_TRUE(dlg.ShowPreviewOf(WritePuzzle(puzzle).c_str()));
+    EXPECT_EQ(0, dlg.m_previewContainer.FindSquare(3, 2)->m_bAdjacencyMark);
+    EXPECT_EQ(0, dlg.m_previewContainer.FindSquare(0, 4)->m_bIslandMark);
+    EXPECT_EQ(1, dlg.m_previewContainer.FindSquare(0, 4)->m_bDuplicateMark) << "not shown by this profile";
+
+    testsupport::Canvas canvas(400, 600);
+    dlg.m_wndPreview.DrawPreview(canvas.DC(), CRect(0, 0, 400, 600));
+    int s, nLeft, nTop;
+    ASSERT_TRUE(CHTPreviewCtrl::CalcLayout(400, 600, 6, 5, s, nLeft, nTop));
+    auto fill = [&](int c, int r) {
+        const int x = nLeft + c * s, y = nTop + r * s;
+        return canvas.MostCommon({x + s / 8, y + s / 8, x + s - s / 8, y + s - s / 8});
+    };
+    EXPECT_EQ(lone.m_crShadedFill, fill(3, 2));
+    EXPECT_EQ(lone.m_crUnshadedFill, fill(0, 4));
+    EXPECT_FALSE(testsupport::SaveSnapshot(canvas, "preview_of_stale_marks").empty());
 }
 
 TEST(HTFileDialog, ThePreviewPaneSitsRightOfTheFileList)

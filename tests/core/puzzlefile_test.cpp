@@ -535,9 +535,7 @@ TEST(PuzzleFileCorruptionTest, RandomMutationsNeverCrashOrBreakTheGrid)
             nAccepted++;
             ASSERT_EQ("", coretest::CheckGridInvariants(grid)) << "trial " << nTrial;
             // Whatever was accepted can be checked and saved again.
-            AreUnshadedSquaresConnected(grid, FALSE);
-            grid.MarkDuplicates(FALSE);
-            grid.MarkAdjacentShaded();
+            grid.RefreshRuleMarks();
             ASSERT_TRUE(grid.WriteToFile(folder.Path("again.hti").c_str())) << "trial " << nTrial;
         }
         else

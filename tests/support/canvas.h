@@ -57,6 +57,30 @@ public:
         return m_nBits == 32 ? (BYTE)(m_pBits[y * m_cx + x] >> 24) : 0;
     }
 
+    // The colour seen most often in a rectangle (clipped to the picture); -1
+    // when none of it lies inside.
+    COLORREF MostCommon(const RECT& rc) const
+    {
+        std::vector<COLORREF> seen;
+        for (int y = std::max(0, (int)rc.top); y < std::min(m_cy, (int)rc.bottom); y++)
+            for (int x = std::max(0, (int)rc.left); x < std::min(m_cx, (int)rc.right); x++)
+                seen.push_back(Pixel(x, y));
+        std::sort(seen.begin(), seen.end());
+        COLORREF clrBest = (COLORREF)-1;
+        size_t nBest = 0;
+        for (size_t i = 0, j = 0; i < seen.size(); i = j)
+        {
+            for (j = i; j < seen.size() && seen[j] == seen[i]; j++)
+                ;
+            if (j - i > nBest)
+            {
+                nBest = j - i;
+                clrBest = seen[i];
+            }
+        }
+        return clrBest;
+    }
+
     CDC* DC() { return &m_dc; }
     HDC Handle() const { return m_dc.m_hDC; }
     CBitmap* BitmapObject() { return &m_bitmap; }

@@ -65,9 +65,7 @@ CHTDataContainer MakePlayedPuzzle()
             break;
         }
     }
-    puzzle.MarkDuplicates(FALSE);
-    puzzle.MarkAdjacentShaded();
-    AreUnshadedSquaresConnected(puzzle, FALSE);
+    puzzle.RefreshRuleMarks();
     return puzzle;
 }
 } // namespace
