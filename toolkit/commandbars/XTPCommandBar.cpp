@@ -715,6 +715,16 @@ BOOL CXTPCommandBar::LoadToolBar(UINT nIDResource, BOOL bLoadIcons)
 //////////////////////////////////////////////////////////////////////////
 // Keyboard
 
+namespace
+{
+// Whether a caption marks its access letter with '&' (not its last character).
+BOOL HasMarkedAccel(const CString& strCaption)
+{
+    int nAmp = strCaption.Find('&');
+    return nAmp != -1 && nAmp < strCaption.GetLength() - 1;
+}
+} // namespace
+
 int CXTPCommandBar::FindAccel(TCHAR chAccel, BOOL& bAmbiguous) const
 {
     bAmbiguous = FALSE;
@@ -737,9 +747,8 @@ int CXTPCommandBar::FindAccel(TCHAR chAccel, BOOL& bAmbiguous) const
         if (strCaption.IsEmpty())
             continue;
 
-        int nAmp = strCaption.Find('&');
-        BOOL bMarked = nAmp != -1 && nAmp < strCaption.GetLength() - 1;
-        TCHAR ch = bMarked ? strCaption[nAmp + 1] : strCaption[0];
+        BOOL bMarked = HasMarkedAccel(strCaption);
+        TCHAR ch = bMarked ? strCaption[strCaption.Find('&') + 1] : strCaption[0];
         if ((TCHAR)(UINT_PTR)::CharUpper((LPTSTR)(UINT_PTR)(BYTE)ch) != chUpper)
             continue;
 
@@ -907,12 +916,23 @@ int CXTPCommandBar::OnHookKeyDown(UINT nChar, LPARAM lParam)
         // While keyboard tips show, letters choose among them.
         if (pCommandBars != NULL && pCommandBars->OnKeyboardTipChar(this, nChar))
             return hookHandled;
-        if (m_barType != xtpBarTypePopup && pCommandBars != NULL && !bCtrl && pCommandBars->OnToolBarAccel(this, ch))
+        // A ribbon names what a letter runs by key tips. With none shown a
+        // letter does what it does with Alt held: it takes a tab by its
+        // access key or a control by the letter its caption marks; it never
+        // runs a control by the first letter of its caption, nor one of
+        // another bar.
+        BOOL bRibbon = m_barType == xtpBarTypeRibbon;
+        if (bRibbon && !bCtrl && PreviewSysKey(nChar))
+            return hookHandled;
+        if (m_barType != xtpBarTypePopup && !bRibbon && pCommandBars != NULL && !bCtrl &&
+            pCommandBars->OnToolBarAccel(this, ch))
             return hookHandled;
         if (!bCtrl)
         {
             BOOL bAmbiguous = FALSE;
             int nIndex = FindAccel(ch, bAmbiguous);
+            if (nIndex != -1 && bRibbon && !HasMarkedAccel(GetControl(nIndex)->GetCaption()))
+                nIndex = -1;
             if (nIndex != -1)
             {
                 SetSelected(nIndex, 2);

@@ -2039,8 +2039,24 @@ void CXTPRibbonBar::OnKeyboardTip(CXTPCommandBarKeyboardTip* pTip)
     if (!IsTrackingMode())
         SetTrackingMode(TRUE, FALSE, TRUE);
     SetSelected(m_pControlTab->GetIndex(), 2);
+    ShowSelectedTabTips();
+}
+
+void CXTPRibbonBar::ShowSelectedTabTips()
+{
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    if (pCommandBars == NULL)
+        return;
     if (!m_bMinimized)
+    {
         pCommandBars->ShowKeyboardTips(this, 2);
+        return;
+    }
+    // The popup a minimised ribbon opened for the tab names its controls by
+    // tips as the groups of the ribbon do; Escape closes it.
+    CXTPCommandBar* pPopup = m_pControlTab->GetCommandBar();
+    if (m_pControlTab->GetPopuped() && pPopup != NULL && pPopup->IsTrackingMode())
+        pCommandBars->ShowKeyboardTips(pPopup, 1);
 }
 
 BOOL CXTPRibbonBar::OnAcceleratorKey(UINT nKey)
@@ -2062,6 +2078,11 @@ BOOL CXTPRibbonBar::OnAcceleratorKey(UINT nKey)
             SetSelected(m_pControlTab->GetIndex(), 2);
             m_pControlTab->SetFocused(TRUE);
         }
+        // Alt released alone enters the key tips of the top level (tabs,
+        // quick-access controls, system button): the next letter picks one
+        // of them, as the letter typed with Alt held does.
+        if (pCommandBars != NULL)
+            pCommandBars->ShowKeyboardTips(this, 1);
         return TRUE;
     }
     for (int i = 0; i < GetTabCount(); i++)
@@ -2086,8 +2107,7 @@ BOOL CXTPRibbonBar::OnAcceleratorKey(UINT nKey)
         SetTrackingMode(TRUE, FALSE, TRUE);
         SetSelected(m_pControlTab->GetIndex(), 2);
         m_pControlTab->SetFocused(TRUE);
-        if (!m_bMinimized && pCommandBars != NULL)
-            pCommandBars->ShowKeyboardTips(this, 2);
+        ShowSelectedTabTips();
         return TRUE;
     }
     return FALSE;

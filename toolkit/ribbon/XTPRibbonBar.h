@@ -216,6 +216,9 @@ protected:
     void AddCaptionButton(int nId, BOOL bVisible, BOOL bEnabled, CRect& rcCaption);
     void LayoutCaption();
     int CalcQuickAccessHeight(CDC* pDC);
+    // Shows the key tips of the selected tab's groups: on the ribbon, or on
+    // the tab's popup when the ribbon is minimised.
+    void ShowSelectedTabTips();
     void SetGroupsRect(CDC* pDC, CRect rc);
     void UpdateHotGroup(CPoint point);
     LRESULT OnQuickAccessCommand(NMXTPCONTROL* pNM);

@@ -930,6 +930,106 @@ TEST_F(RibbonBarTest, TabAccessKeysAreUnderlinedOnlyWhileTheCommandBarsShowKeybo
     EXPECT_EQ(hidden, TabRowPixels(m_pRibbon));
 }
 
+namespace
+{
+// The captions of the key tips shown.
+std::vector<CString> TipCaptions(CXTPCommandBars* pBars)
+{
+    std::vector<CString> captions;
+    for (INT_PTR i = 0; i < pBars->m_arrKeyboardTips.GetSize(); i++)
+        captions.push_back(((CXTPCommandBarKeyboardTip*)pBars->m_arrKeyboardTips[i])->GetCaption());
+    return captions;
+}
+
+// Keys pressed and released one after another by real input.
+void TypeKeys(CWnd* pFrame, std::initializer_list<WORD> keys)
+{
+    for (WORD nKey : keys)
+    {
+        PressKey(pFrame, nKey, FALSE);
+        PressKey(pFrame, nKey, TRUE);
+    }
+}
+} // namespace
+
+// Alt pressed and released, then a letter, does what the letter does with
+// Alt held: the tabs' key tips show, a tab's letter selects that tab and
+// shows its tips, and a letter that no tip names runs nothing, not even the
+// control whose caption starts with it.
+TEST_F(RibbonBarTest, AfterAltIsReleasedALetterPicksAKeyTipAndRunsNothingElse)
+{
+    m_pFrame->BuildSample();
+    // A Home control that starts with the Insert tab's letter.
+    m_pRibbon->GetTab(0)->AddGroup(_T("Font"), 14)->Add(xtpControlCheckBox, 2040, _T("Italic"));
+    m_pFrame->SetForegroundWindow();
+    m_pFrame->Settle();
+    CXTPCommandBars* pBars = m_pFrame->GetCommandBars();
+
+    // Alt+H held together: the Home tab's tips.
+    PressKey(m_pFrame, VK_MENU, FALSE);
+    TypeKeys(m_pFrame, {'H'});
+    PressKey(m_pFrame, VK_MENU, TRUE);
+    ASSERT_EQ(2, pBars->GetKeyboardTipsLevel());
+    std::vector<CString> homeTips = TipCaptions(pBars);
+    TypeKeys(m_pFrame, {VK_ESCAPE, VK_ESCAPE});
+    ASSERT_FALSE(m_pRibbon->IsTrackingMode());
+
+    // Alt released alone: the tips of the quick-access controls and tabs.
+    TypeKeys(m_pFrame, {VK_MENU});
+    EXPECT_EQ(m_pRibbon, pBars->GetKeyboardTipsOwner());
+    std::vector<CString> topTips = {"1", "2", "3", "H", "I", "V", "L", "F"};
+    EXPECT_EQ(topTips, TipCaptions(pBars));
+    EXPECT_TRUE(SaveScreenPicture(m_pFrame->m_hWnd, "alt_released_tab_tips"));
+    // I is the Insert tab's tip: the tab is selected, Italic is not run.
+    TypeKeys(m_pFrame, {'I'});
+    EXPECT_EQ(m_pRibbon->GetTab(1), m_pRibbon->GetSelectedTab());
+    EXPECT_EQ(2, pBars->GetKeyboardTipsLevel());
+    EXPECT_TRUE(SaveScreenPicture(m_pFrame->m_hWnd, "alt_released_then_insert_tips"));
+    // Escape steps back to the tabs' tips; H gives what Alt+H gave.
+    TypeKeys(m_pFrame, {VK_ESCAPE});
+    EXPECT_EQ(topTips, TipCaptions(pBars));
+    TypeKeys(m_pFrame, {'H'});
+    EXPECT_EQ(m_pRibbon->GetTab(0), m_pRibbon->GetSelectedTab());
+    EXPECT_EQ(homeTips, TipCaptions(pBars));
+    // At the tabs' level A names no tip (Accept starts with it): nothing runs.
+    TypeKeys(m_pFrame, {VK_ESCAPE, 'A'});
+    EXPECT_TRUE(m_pRibbon->IsTrackingMode());
+    EXPECT_EQ(topTips, TipCaptions(pBars));
+    EXPECT_TRUE(m_pFrame->m_arrCommands.empty()) << "a letter ran command " << m_pFrame->m_arrCommands[0];
+    // A control's own tip runs it.
+    TypeKeys(m_pFrame, {'H', 'I'});
+    EXPECT_EQ(std::vector<UINT>{2040}, m_pFrame->m_arrCommands);
+    TypeKeys(m_pFrame, {VK_ESCAPE, VK_ESCAPE, VK_ESCAPE});
+    ASSERT_FALSE(m_pRibbon->IsTrackingMode());
+
+    // Minimised, the tab's letter opens its popup, whose controls get the
+    // same tips.
+    m_pRibbon->SetMinimized(TRUE);
+    m_pFrame->Settle();
+    TypeKeys(m_pFrame, {VK_MENU, 'H'});
+    CXTPCommandBar* pTipsOwner = pBars->GetKeyboardTipsOwner();
+    ASSERT_TRUE(pTipsOwner != NULL && pTipsOwner == TopTrackedPopup());
+    EXPECT_EQ(homeTips, TipCaptions(pBars));
+    EXPECT_TRUE(SaveScreenPicture(m_pFrame->m_hWnd, "alt_released_then_home_popup_tips"));
+    // Escape closes the popup; Escape leaves the keyboard mode.
+    TypeKeys(m_pFrame, {VK_ESCAPE});
+    EXPECT_TRUE(TopTrackedPopup() == NULL);
+    TypeKeys(m_pFrame, {VK_ESCAPE});
+    EXPECT_FALSE(m_pRibbon->IsTrackingMode());
+    m_pRibbon->SetMinimized(FALSE);
+    m_pFrame->Settle();
+
+    // Without key tips a letter after Alt still takes only a tab's access key.
+    m_pFrame->m_arrCommands.clear();
+    pBars->GetCommandBarsOptions()->bShowKeyboardTips = FALSE;
+    TypeKeys(m_pFrame, {VK_MENU, 'A'});
+    EXPECT_TRUE(m_pFrame->m_arrCommands.empty()) << "a letter ran command " << m_pFrame->m_arrCommands[0];
+    TypeKeys(m_pFrame, {'I'});
+    EXPECT_EQ(m_pRibbon->GetTab(1), m_pRibbon->GetSelectedTab());
+    EXPECT_TRUE(m_pFrame->m_arrCommands.empty());
+    m_pRibbon->SetTrackingMode(FALSE);
+}
+
 TEST_F(RibbonBarTest, GroupTipsTakeTheControlsShortcutThenItsActionsThenTheCaptionLetter)
 {
     m_pFrame->BuildSample();
