@@ -446,7 +446,16 @@ BOOL CXTPControlEditTextHolder::PlaceEditWindow(const CRect& rcEdit, BOOL bReadO
     SetEditTextValue(GetEditTextValue());
     pEdit->m_bRibbonCaption = pControl->IsInRibbonCaption();
     pEdit->SendMessage(EM_SETREADONLY, bReadOnly);
-    pEdit->MoveWindow(rcEdit, FALSE);
+    // A box that moves leaves nothing of itself behind: its bits are not
+    // copied along (a copy stays painted wherever the box stood for a moment,
+    // as nothing repaints the bar there), the bar repaints what the box
+    // uncovered and the box paints itself at its new place.
+    CRect rcOld;
+    pEdit->GetWindowRect(&rcOld);
+    pParent->ScreenToClient(&rcOld);
+    if (rcOld != rcEdit)
+        pEdit->SetWindowPos(NULL, rcEdit.left, rcEdit.top, rcEdit.Width(), rcEdit.Height(),
+                            SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
     ShowTextFromStart(pEdit);
     UpdateEditVisibility();
     m_bDelayReposition = FALSE;

@@ -1034,53 +1034,14 @@ void CXTPRibbonBar::SetGroupsRect(CDC* pDC, CRect rc)
 {
     m_rcGroups = rc;
     CXTPRibbonTab* pTab = GetSelectedTab();
+    // The groups are laid out where they stand, below the caption and the
+    // tabs, in one pass: a control given a rect at the top of the bar first
+    // would move the window of a box (an edit, a combo, a hosted window)
+    // there and back on every layout.
     if (pTab != NULL && rc.Height() > 0)
-        pTab->GetGroups()->Reposition(pDC, rc.Width(), rc.Height(), CRect(4, 3, 6, 3));
+        pTab->GetGroups()->Reposition(pDC, rc.Width(), rc.Height(), CRect(4, rc.top + 3, 6, 3));
     else
         ShowScrollableRect(FALSE, FALSE);
-    // Groups of the selected tab are laid out from the top of the area.
-    if (pTab != NULL && rc.top != 0 && rc.Height() > 0)
-    {
-        CXTPRibbonGroups* pGroups = pTab->GetGroups();
-        for (int i = 0; i < pGroups->GetCount(); i++)
-        {
-            CXTPRibbonGroup* pGroup = pGroups->GetAt(i);
-            if (!pGroup->IsVisible())
-                continue;
-            CRect rcGroup = pGroup->GetRect();
-            rcGroup.OffsetRect(0, rc.top);
-            pGroup->SetRect(rcGroup.left, rcGroup.top, rcGroup.right, rcGroup.bottom);
-            for (int j = 0; j < pGroup->GetCount(); j++)
-            {
-                CXTPControl* pControl = pGroup->GetAt(j);
-                if (!pControl->IsVisible())
-                    continue;
-                CRect rcControl = pControl->GetRect();
-                rcControl.OffsetRect(0, rc.top);
-                pControl->SetRect(rcControl);
-                CRect rcRow = pControl->GetRowRect();
-                rcRow.OffsetRect(0, rc.top);
-                pControl->SetRowRect(rcRow);
-            }
-            CXTPControl* pPopup = (CXTPControl*)pGroup->GetControlGroupPopup();
-            if (pPopup != NULL && pGroup->IsReduced())
-            {
-                CRect rcPopup = pPopup->GetRect();
-                rcPopup.OffsetRect(0, rc.top);
-                pPopup->SetRect(rcPopup);
-            }
-            CXTPControl* pOption = pGroup->GetControlGroupOption();
-            if (pOption != NULL && pGroup->IsOptionButtonVisible())
-            {
-                CRect rcOption = pOption->GetRect();
-                rcOption.OffsetRect(0, rc.top);
-                pOption->SetRect(rcOption);
-            }
-        }
-        ShowScrollableRect(m_pControlScrollGroupsLeft->IsVisible(xtpHideScroll) &&
-                               (m_pControlScrollGroupsLeft->GetHideFlags() & xtpHideScroll) == 0,
-                           (m_pControlScrollGroupsRight->GetHideFlags() & xtpHideScroll) == 0);
-    }
 }
 
 void CXTPRibbonBar::Reposition(int cx, int /*cy*/)

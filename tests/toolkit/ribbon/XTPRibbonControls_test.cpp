@@ -1,12 +1,15 @@
 // The ribbon's tab strip and popups on a shown frame: the popup of a
 // reduced group, keyboard moves from the tab strip, the strip's
-// accessibility, and snapshots of the ribbon as the frame narrows.
+// accessibility, snapshots of the ribbon as the frame narrows, and what the
+// screen shows of the ribbon's boxes after the frame's layouts.
 // ctest: run-serial
 #include "ribbon_testframe.h"
 
 #include "XTPCommandBarKeyboardTip.h"
+#include "XTPControlComboBox.h"
 #include "XTPImageManager.h"
 #include "XTPPopupBar.h"
+#include "XTPStatusBar.h"
 #include "resource.h"
 #include "support/mouseinput.h"
 #include "support/canvas.h"
@@ -347,4 +350,83 @@ TEST_F(RibbonControlsTest, AGroupAddedAfterTheLayoutIsPaintedWithTheNextLayout)
         return nChanged > nCount / 4;
     });
     EXPECT_GT(nChanged, nCount / 4) << nChanged << " of " << nCount;
+}
+
+// After any layout of the frame nothing of a box's window is painted outside
+// that window: the ribbon's caption and tab rows read the same on the screen
+// before and after the status bar is toggled (a real click on the tab's
+// check box), a toolbar is shown and hidden, and the frame grows and shrinks,
+// with the Home tab's Size box and with the View tab's Zoom box shown.
+TEST_F(RibbonControlsTest, FrameLayoutsPaintNothingOfABoxOutsideItsWindow)
+{
+    CXTPRibbonGroup* pFont = m_pRibbon->GetTab(0)->AddGroup(_T("Font"), 15);
+    CXTPControlEdit* pSize = DYNAMIC_DOWNCAST(CXTPControlEdit, pFont->Add(xtpControlEdit, 2041, _T("Size")));
+    ASSERT_TRUE(pSize != NULL);
+    pSize->SetEditText(_T("11"));
+    pSize->SetWidth(90);
+    CXTPControl* pHomeCheck = pFont->Add(xtpControlCheckBox, ID_VIEW_STATUS_BAR, _T("Status Bar"));
+    CXTPRibbonGroup* pZoom = m_pRibbon->GetTab(2)->GetGroups()->GetAt(0);
+    CXTPControlComboBox* pZoomBox =
+        DYNAMIC_DOWNCAST(CXTPControlComboBox, pZoom->Add(xtpControlComboBox, 2042, _T("Zoom"), 0));
+    ASSERT_TRUE(pZoomBox != NULL);
+    pZoomBox->SetDropDown(TRUE);   // a box with an edit window
+    pZoomBox->AddString(_T("100%"));
+    pZoomBox->SetCurSel(0);
+    pZoomBox->SetWidth(110);
+    CXTPControl* pViewCheck = pZoom->Add(xtpControlCheckBox, ID_VIEW_STATUS_BAR, _T("Status Bar"));
+    CXTPStatusBar status;
+    ASSERT_TRUE(status.Create(m_pFrame));
+    status.SetCommandBars(m_pFrame->GetCommandBars());
+    status.AddIndicator(0)->SetText(_T("Ready"));
+    CXTPToolBar* pTools = m_pFrame->GetCommandBars()->Add(_T("Tools"), xtpBarBottom);
+    ASSERT_TRUE(pTools != NULL);
+    pTools->GetControls()->Add(xtpControlButton, ID_NEW_PUZZLE);
+    Resize(820, 400);
+
+    const CPoint ptAway(5, 1000);   // off the frame: nothing of the ribbon is hot
+    for (int nTab : { 0, 2 })
+    {
+        CPoint ptTab = m_pRibbon->GetTab(nTab)->GetRect().CenterPoint();
+        m_pRibbon->ClientToScreen(&ptTab);
+        RealClick(ptTab);
+        ASSERT_EQ(m_pRibbon->GetTab(nTab), m_pRibbon->GetSelectedTab());
+        CWnd* pBox = nTab == 0 ? (CWnd*)pSize->GetEditCtrl() : (CWnd*)pZoomBox->GetEditCtrl();
+        ASSERT_TRUE(pBox != NULL && pBox->IsWindowVisible()) << nTab;
+        ::SetCursorPos(ptAway.x, ptAway.y);
+        m_pRibbon->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        Settle();
+        CRect rcRows(0, 0, m_pRibbon->GetGroupsRect().right, m_pRibbon->GetGroupsRect().top);
+        const std::vector<COLORREF> before = ScreenPixels(m_pRibbon, rcRows);
+        auto expectRowsUnchanged = [&](const char* pszLayout) {
+            ::SetCursorPos(ptAway.x, ptAway.y);
+            Settle();
+            std::vector<COLORREF> after = ScreenPixels(m_pRibbon, rcRows);
+            size_t nChanged = 0;
+            for (size_t i = 0; i < after.size() && i < before.size(); i++)
+                nChanged += before[i] != after[i] ? 1 : 0;
+            EXPECT_EQ(0u, nChanged) << pszLayout << " on tab " << nTab;
+        };
+
+        for (int i = 0; i < 2; i++)
+        {
+            RealClick(ScreenCentre(nTab == 0 ? pHomeCheck : pViewCheck));
+            expectRowsUnchanged(i == 0 ? "status bar hidden" : "status bar shown");
+        }
+        EXPECT_TRUE(status.IsWindowVisible());
+        pTools->SetVisible(FALSE);
+        expectRowsUnchanged("toolbar hidden");
+        pTools->SetVisible(TRUE);
+        expectRowsUnchanged("toolbar shown");
+        m_pFrame->SetWindowPos(NULL, 0, 0, 820, 440, SWP_NOMOVE | SWP_NOZORDER);
+        expectRowsUnchanged("frame taller");
+        m_pFrame->SetWindowPos(NULL, 0, 0, 820, 400, SWP_NOMOVE | SWP_NOZORDER);
+        expectRowsUnchanged("frame shorter");
+        // Whatever lays the box out elsewhere for a moment.
+        CXTPControl* pBoxControl = nTab == 0 ? (CXTPControl*)pSize : (CXTPControl*)pZoomBox;
+        const CRect rcBox = pBoxControl->GetRect();
+        pBoxControl->SetRect(rcBox - CPoint(0, m_pRibbon->GetGroupsRect().top));
+        pBoxControl->SetRect(rcBox);
+        expectRowsUnchanged("box moved up and back");
+        EXPECT_TRUE(SaveScreenPicture(m_pFrame->m_hWnd, nTab == 0 ? "boxes_laid_out_home" : "boxes_laid_out_view"));
+    }
 }
