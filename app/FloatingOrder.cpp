@@ -64,9 +64,8 @@ CString GetFloatingOrder(CFrameWnd* pFrame)
     CString strOrder;
     if (pFrame == NULL || pFrame->GetSafeHwnd() == NULL)
         return strOrder;
-    // The system's order as the screen shows it.
-    AfxRestoreRestackedOrder();
-    for (HWND hWnd : OwnedWindows(pFrame))
+    // The order the screen shows.
+    for (HWND hWnd : AfxGetOwnedWindowsInScreenOrder(pFrame->GetSafeHwnd()))
     {
         // A window hidden for now keeps its place in the order.
         if (!::IsWindowVisible(hWnd) && !ShowsAgain(hWnd))

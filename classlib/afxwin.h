@@ -1715,6 +1715,11 @@ void AFXAPI AfxRenewOwnerMarks(HWND hWndOwner);
 // manager a window of them hidden since ends it; with one, hidden windows
 // keep their places. Returns 1 when the order was mended, else 0.
 int AFXAPI AfxRestoreRestackedOrder();
+// The top-level windows hWndOwner owns directly, top first, as the screen
+// stacks them: under Wine with a window manager that reports its stacking,
+// in that stacking (a hidden window keeps its place in the system's order),
+// elsewhere in the system's order once AfxRestoreRestackedOrder has run.
+std::vector<HWND> AFXAPI AfxGetOwnedWindowsInScreenOrder(HWND hWndOwner);
 // Hides the top-level windows hWndOwner owns as ShowOwnedPopups(hWndOwner,
 // FALSE) does (ShowOwnedPopups(hWndOwner, TRUE) shows them again), and keeps
 // the order of those it owns directly (not topmost) among themselves: the
@@ -1734,6 +1739,20 @@ void AFXAPI AfxKeepOwnedOrder(HWND hWndOwner);
 // not belong to hWndRoot's family (another program's always-on-top window,
 // a tip of another frame).
 BOOL AFXAPI AfxIsOtherTopmostWindowVisible(HWND hWndRoot);
+// With a window manager (under Wine): the window manager's own stacking of
+// this thread's top-level windows that it manages (shown ones), top first,
+// read from what it reports on the display (windowmanager.cpp). FALSE, with
+// order empty, when it cannot be read (no window manager, or one that does
+// not report it, or no host program to read it with).
+BOOL AFXAPI AfxReadWindowManagerStacking(std::vector<HWND>& order);
+// With a window manager (under Wine): 1 when the window it reports active
+// (the one with the keyboard) is one of this thread's, 0 when not, -1 when
+// that cannot be read.
+int AFXAPI AfxIsWindowManagerFocusOwn();
+// With a window manager (under Wine): asks it to activate the top-level
+// window of hWnd, as a taskbar does; it raises the window as well. FALSE
+// when it cannot be asked.
+BOOL AFXAPI AfxAskWindowManagerToActivate(HWND hWnd);
 // Puts the given windows (top first) at the top of the screen in that
 // order, below the visible topmost windows, which stay above them; nothing
 // is activated. Returns the number of windows restacked.

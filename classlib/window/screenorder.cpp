@@ -34,13 +34,20 @@
 // of: the frame reads waiting display events before it restacks, and
 // restacks once more a moment later while a topmost window shows.
 //
-// Under Wine with a window manager, the window manager stacks the windows:
-// it keeps the windows that are transient for a window (Wine marks an owned
-// window so) above it and raises them with it, in their order among
-// themselves, and raises a window clicked, also one a modal dialog disables
-// (which tells Wine nothing: the watch follows such a click itself), and a
-// window it activates by its own keys (followed where the activation shows
-// Wine's order moved by the display's reports). It takes a window as
+// Under Wine with a window manager, the window manager stacks the windows,
+// and the program follows it rather than restacking them itself: it keeps
+// the windows that are transient for a window (Wine marks an owned window
+// so) above it and raises them with it, in their order among themselves,
+// and raises or lowers them by its own keys, a click (also on a window a
+// modal dialog disables) or a taskbar, telling Wine nothing of it. Where it
+// reports its stacking on the display (windowmanager.cpp), that stacking is
+// read wherever the order is needed (stored at exit, kept at a minimise) and
+// Wine's order is made to follow it; only where it does not is the order
+// inferred from what the program sees (the order of the last restack, a
+// click under a modal dialog, an activation that shows Wine's order moved by
+// the display's reports). Floating toolbars stay shown while another
+// program is in front: hidden and shown again, each would be mapped on top.
+// The window manager takes a window as
 // transient only if it knows the owner when it reads the mark, so a window
 // mapped before its frame (floating windows restored at start-up) or given its
 // owner after it was mapped (a toolbar torn off) would be left below the
@@ -49,15 +56,14 @@
 // raise only once after it is shown (the windows mapped before it lie below
 // it then), and only while the game is in front (the display's news of
 // another program activated read first): any other request would reorder
-// what the player stacked or come over another program brought up. Wine
-// moves a window in the system's order on the display's reports here too
-// (the parts a raise uncovered), so the order of the last restack is put
-// back before the order is read; a hidden window keeps its place. And when
-// the frame is minimised, the windows it owns are hidden keeping their
-// order, which its restore reads: the system moves each window it hides for
-// its owner to the top of the order, over a floating toolbar that hid
-// itself when the frame was deactivated. On Windows the system keeps owned
-// windows in front of their owner: nothing of this runs there.
+// what the player stacked or come over another program brought up. When
+// the frame is minimised, the windows it owns are hidden keeping the order
+// the window manager showed, which its restore puts back where the window
+// manager maps them otherwise. And when a dialog of the game closes, the
+// window manager may hand the keyboard to another program it focused
+// before: it is asked to activate the game's window then, as the system
+// does on Windows. On Windows the system keeps owned windows in front of
+// their owner: nothing of this runs there.
 #include "wndimpl.h"
 
 #include <algorithm>
@@ -136,6 +142,19 @@ struct ScreenOrderWatch
     // With a window manager: when a top-level window of the thread was last
     // shown, hidden or destroyed visible.
     DWORD dwShownOrGone = 0;
+    // With a window manager: the window the system activated when the
+    // active window of the game closed (a dialog), until the window
+    // manager's focus is looked at (HandOnTimerProc).
+    HWND hHandedOnTo = NULL;
+    // With a window manager: the order of the windows a frame owned when it
+    // was minimised (AfxHideOwnedPopupsInOrder), top first, as the window
+    // manager stacked them, which its restore puts back.
+    HWND hHiddenOwner = NULL;
+    std::vector<HWND> hidden;
+    // With a window manager: its stacking as last read (this thread's
+    // windows, top first), valid while bStackingRead.
+    std::vector<HWND> stacking;
+    BOOL bStackingRead = FALSE;
 };
 thread_local ScreenOrderWatch t_watch;
 
@@ -188,6 +207,106 @@ void NoteStacked(HWND hWndTop)
     CFrameWnd* pFrame = FamilyFrame(hWndTop);
     if (pFrame != NULL)
         pFrame->KeepOwnedWindowsInFront();
+}
+
+const UINT kOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+
+// With a window manager: the system's order of this thread's windows that
+// the window manager stacks is made its stacking, which it reports (its
+// raises and lowers, by its keys, a click or a taskbar, are told Wine
+// nowhere else). Each goes right below the one above it: none becomes the
+// first window, so nothing is asked of the display. The windows of the last
+// restack follow, so that no older order is put back where the stacking
+// cannot be read later. Returns -1 when the stacking cannot be read, 1 when
+// the order was mended, else 0.
+int SyncOrderWithWindowManager()
+{
+    std::vector<HWND>& stacking = t_watch.stacking;
+    t_watch.bStackingRead = AfxReadWindowManagerStacking(stacking);
+    if (!t_watch.bStackingRead)
+        return -1;
+    std::vector<HWND> now;
+    for (HWND hWnd : AfxGetTopLevelWindows())
+        if (std::find(stacking.begin(), stacking.end(), hWnd) != stacking.end())
+            now.push_back(hWnd);
+    std::vector<HWND>& restacked = t_watch.restacked;
+    std::vector<HWND> followed;
+    for (HWND hWnd : stacking)
+        if (std::find(restacked.begin(), restacked.end(), hWnd) != restacked.end())
+            followed.push_back(hWnd);
+    for (HWND hWnd : restacked)
+        if (std::find(followed.begin(), followed.end(), hWnd) == followed.end())
+            followed.push_back(hWnd);   // hidden: its place is kept
+    restacked = followed;
+    if (now == stacking)
+        return 0;
+    const BOOL bWasRestacking = t_watch.bRestacking;
+    t_watch.bRestacking = TRUE;
+    for (size_t i = 1; i < stacking.size(); i++)
+        ::SetWindowPos(stacking[i], stacking[i - 1], 0, 0, 0, 0, kOrderOnly);
+    t_watch.bRestacking = bWasRestacking;
+    return 1;
+}
+
+// With a window manager: when the game's active window closes (a dialog),
+// the system activates the window it was opened from, and so believes the
+// game in front, but the window manager, at once, hands the keyboard to
+// the window it focused last, which may be another program's (which the
+// system then takes for the foreground). A moment later the window
+// manager's focus is read once: when it went elsewhere, the window manager
+// is asked to activate the game's window, as closing a dialog does on
+// Windows. Read once only, that soon: what the player activates after that
+// moment stays.
+const UINT kHandOnDelay = 80;
+
+bool IsOwnThreadWindow(HWND hWnd)
+{
+    return hWnd != NULL && ::GetWindowThreadProcessId(hWnd, NULL) == ::GetCurrentThreadId();
+}
+
+void CALLBACK HandOnTimerProc(HWND, UINT, UINT_PTR nIDEvent, DWORD)
+{
+    // A timer procedure: nothing may leave it.
+    try
+    {
+        ::KillTimer(NULL, nIDEvent);
+        HWND hWnd = t_watch.hHandedOnTo;
+        t_watch.hHandedOnTo = NULL;
+        if (hWnd == NULL || !::IsWindow(hWnd) || !::IsWindowVisible(hWnd) ||
+            ::IsIconic(::GetAncestor(hWnd, GA_ROOTOWNER)))
+            return;
+        if (AfxIsWindowManagerFocusOwn() != 0)
+            return;
+        // The window the system made active meanwhile (a dialog opened in
+        // between), else the one it activated then.
+        HWND hActive = ::GetActiveWindow();
+        AfxAskWindowManagerToActivate(hActive != NULL && ::IsWindowVisible(hActive) ? hActive : hWnd);
+    }
+    catch (CException* e)
+    {
+        TRACE("handing the keyboard on failed\n");
+        e->Delete();
+    }
+    catch (...)
+    {
+        TRACE("handing the keyboard on failed\n");
+    }
+}
+
+// With a window manager: hWnd is activated in place of hWndClosing, which
+// hides or goes. When the game was in front, the keyboard must stay the game's.
+void NoteHandedOn(HWND hWnd, HWND hWndClosing)
+{
+    // Not for a window the player merely left, nor for the windows a
+    // minimised frame hides.
+    if (!IsOwnThreadWindow(hWndClosing) || ::GetAncestor(hWndClosing, GA_ROOT) != hWndClosing ||
+        ::IsWindowVisible(hWndClosing) || hWnd == NULL || ::IsIconic(::GetAncestor(hWnd, GA_ROOTOWNER)))
+        return;
+    HWND hWndForeground = ::GetForegroundWindow();
+    if (hWndForeground != hWndClosing && !IsOwnThreadWindow(hWndForeground))
+        return;
+    t_watch.hHandedOnTo = ::GetAncestor(hWnd, GA_ROOT);
+    ::SetTimer(NULL, 0, kHandOnDelay, &HandOnTimerProc);
 }
 
 // With a window manager: a window of the restacked order is about to be
@@ -251,7 +370,12 @@ LRESULT CALLBACK ScreenOrderCbtProc(int nCode, WPARAM wParam, LPARAM lParam)
                 ::GetAncestor((HWND)wParam, GA_ROOT) == (HWND)wParam)
                 t_watch.dwShownOrGone = ::GetTickCount();
             else if (nCode == HCBT_ACTIVATE && !t_watch.bRestacking)
+            {
+                const CBTACTIVATESTRUCT* pActivate = (const CBTACTIVATESTRUCT*)lParam;
+                if (pActivate != NULL && pActivate->hWndActive != NULL)
+                    NoteHandedOn((HWND)wParam, pActivate->hWndActive);
                 NoteActivatedByWindowManager((HWND)wParam);
+            }
         }
         if ((nCode == HCBT_ACTIVATE || nCode == HCBT_SETFOCUS) && wParam != 0 && !t_watch.bRestacking)
             NoteStacked(::GetAncestor((HWND)wParam, GA_ROOT));
@@ -267,8 +391,6 @@ LRESULT CALLBACK ScreenOrderCbtProc(int nCode, WPARAM wParam, LPARAM lParam)
     }
     return ::CallNextHookEx(t_watch.hHook, nCode, wParam, lParam);
 }
-
-const UINT kOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
 
 // Moves a window to the top of the order (of the topmost windows when
 // bTopmost) so that its place really changes: a window already first goes
@@ -307,6 +429,21 @@ void CALLBACK KeptOrderTimerProc(HWND hWnd, UINT, UINT_PTR nIDEvent, DWORD)
         for (HWND hKept : t_watch.kept)
             if (::IsWindow(hKept) && ::IsWindowVisible(hKept) && ::GetWindow(hKept, GW_OWNER) == hWnd)
                 kept.push_back(hKept);
+        // Where the window manager reports its stacking and shows them so
+        // already (they were shown again bottom up), nothing is restacked:
+        // a restack would show them in another order for a moment.
+        std::vector<HWND> stacking, shown;
+        if (AfxReadWindowManagerStacking(stacking))
+        {
+            for (HWND hShown : stacking)
+                if (std::find(kept.begin(), kept.end(), hShown) != kept.end())
+                    shown.push_back(hShown);
+            if (shown == kept)
+            {
+                SyncOrderWithWindowManager();
+                return;
+            }
+        }
         // Each right below the one above it: nothing is asked of the display.
         t_watch.bRestacking = TRUE;
         for (size_t i = 1; i < kept.size(); i++)
@@ -515,7 +652,16 @@ int AFXAPI AfxRestackOnScreen(const HWND* phWndAbove, int nCount)
 int AFXAPI AfxRestoreRestackedOrder()
 {
     std::vector<HWND>& restacked = t_watch.restacked;
-    if (restacked.size() < 2 || t_watch.bRestacking)
+    if (t_watch.bRestacking)
+        return 0;
+    // With a window manager that reports its stacking, that is the order.
+    if (AfxWindowManagerStacksWindows())
+    {
+        const int nSynced = SyncOrderWithWindowManager();
+        if (nSynced >= 0)
+            return nSynced;
+    }
+    if (restacked.size() < 2)
         return 0;
     // A window destroyed since (the splash) leaves the others in their order.
     restacked.erase(std::remove_if(restacked.begin(), restacked.end(), [](HWND hWnd) { return !::IsWindow(hWnd); }),
@@ -551,6 +697,29 @@ int AFXAPI AfxRestoreRestackedOrder()
         ::SetWindowPos(restacked[i], restacked[i - 1], 0, 0, 0, 0, kOrderOnly);
     t_watch.bRestacking = FALSE;
     return 1;
+}
+
+std::vector<HWND> AFXAPI AfxGetOwnedWindowsInScreenOrder(HWND hWndOwner)
+{
+    t_watch.bStackingRead = FALSE;
+    AfxRestoreRestackedOrder();
+    std::vector<HWND> owned;
+    for (HWND hWnd : AfxGetTopLevelWindows())
+        if (::GetWindow(hWnd, GW_OWNER) == hWndOwner)
+            owned.push_back(hWnd);
+    if (!t_watch.bStackingRead)
+        return owned;
+    // The ones the window manager stacks take its order, in the places they
+    // hold among the others; the hidden ones keep theirs.
+    std::vector<HWND> stacked;
+    for (HWND hWnd : t_watch.stacking)
+        if (std::find(owned.begin(), owned.end(), hWnd) != owned.end())
+            stacked.push_back(hWnd);
+    size_t iStacked = 0;
+    for (HWND& hWnd : owned)
+        if (std::find(stacked.begin(), stacked.end(), hWnd) != stacked.end())
+            hWnd = stacked[iStacked++];
+    return owned;
 }
 
 void AFXAPI AfxRenewOwnerMarks(HWND hWndOwner)
@@ -596,8 +765,11 @@ void AFXAPI AfxNoteButtonPress(HWND hWnd, BOOL bHandled)
     t_watch.kept.clear();
     // A report of the display during the window's handling (a drag loop
     // pumps messages) may have moved a window in the system's order only;
-    // what the program moved since the last restack stays.
-    AfxRestoreRestackedOrder();
+    // what the program moved since the last restack stays. A window manager
+    // stacks the window clicked itself, and its stacking is read where the
+    // order is needed.
+    if (!AfxWindowManagerStacksWindows())
+        AfxRestoreRestackedOrder();
     t_watch.bRestacking = TRUE;
     if (!bHandled)
     {
@@ -646,14 +818,18 @@ void AFXAPI AfxHideOwnedPopupsInOrder(HWND hWndOwner)
     // too: a floating toolbar hides itself when the frame is deactivated,
     // which the window manager's minimise does first. The display's reports
     // may have moved some since the last restack.
-    AfxRestoreRestackedOrder();
     std::vector<HWND> owned;
-    for (HWND hWnd : AfxGetTopLevelWindows())
-        if (::GetWindow(hWnd, GW_OWNER) == hWndOwner && (::GetWindowLongPtr(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0)
+    for (HWND hWnd : AfxGetOwnedWindowsInScreenOrder(hWndOwner))
+        if ((::GetWindowLongPtr(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0)
             owned.push_back(hWnd);
     // Each window the system hides for its owner goes to the top of the
     // order, over the ones hidden before; the order to keep is the one
     // before (none of these moves is the program's own).
+    if (AfxWindowManagerStacksWindows())
+    {
+        t_watch.hHiddenOwner = hWndOwner;
+        t_watch.hidden = owned;
+    }
     const BOOL bWasRestacking = t_watch.bRestacking;
     t_watch.bRestacking = TRUE;
     ::ShowOwnedPopups(hWndOwner, FALSE);
@@ -685,13 +861,28 @@ void AFXAPI AfxKeepOwnedOrder(HWND hWndOwner)
     }
     // The order as the display showed it before the frame was minimised or
     // deactivated.
-    AfxRestoreRestackedOrder();
     t_watch.hKeptOwner = hWndOwner;
     t_watch.dwKeptSince = ::GetTickCount();
     t_watch.kept.clear();
-    for (HWND hWnd : AfxGetTopLevelWindows())
-        if (::GetWindow(hWnd, GW_OWNER) == hWndOwner && (::GetWindowLongPtr(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0)
+    for (HWND hWnd : AfxGetOwnedWindowsInScreenOrder(hWndOwner))
+        if ((::GetWindowLongPtr(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0)
             t_watch.kept.push_back(hWnd);
+    // Restored from its icon: the order the window manager stacked them in
+    // when the frame was minimised, whatever the system made of the order
+    // of the hidden windows meanwhile.
+    if (t_watch.hHiddenOwner == hWndOwner && AfxWindowManagerStacksWindows())
+    {
+        std::vector<HWND> kept;
+        for (HWND hWnd : t_watch.hidden)
+            if (std::find(t_watch.kept.begin(), t_watch.kept.end(), hWnd) != t_watch.kept.end())
+                kept.push_back(hWnd);
+        for (HWND hWnd : t_watch.kept)
+            if (std::find(kept.begin(), kept.end(), hWnd) == kept.end())
+                kept.push_back(hWnd);
+        t_watch.kept = kept;
+        t_watch.hHiddenOwner = NULL;
+        t_watch.hidden.clear();
+    }
     ::SetTimer(hWndOwner, kKeptOrderTimer, kKeptOrderDelay, &KeptOrderTimerProc);
 }
 

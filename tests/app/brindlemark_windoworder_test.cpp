@@ -22,6 +22,7 @@
 #include "resource.h"
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -1006,3 +1007,221 @@ TEST_F(WindowOrder, AClickOnAWindowAModalDialogHoldsLeavesTheOrderTheScreenShows
     setup.Close();
 }
 
+
+namespace
+{
+// The window manager's stacking of the given windows (their names, top
+// first; a window it does not list, being hidden, as "-"), polled on the
+// display every 20 ms for a while from Start on, as the player would see a
+// window come up in another order for a moment.
+class StackingWatch
+{
+public:
+    explicit StackingWatch(const std::vector<SeenWindow>& windows) : m_windows(windows) {}
+
+    bool Start(int nPolls = 100)
+    {
+        static int s_nWatch = 0;
+        snprintf(m_szUnix, sizeof(m_szUnix), "/tmp/bm-stacking-%lu-%d.txt", (unsigned long)::GetCurrentProcessId(),
+                 s_nWatch++);
+        const std::string strUnix = m_szUnix;
+        return testsupport::RunOnHost("( for i in $(seq " + std::to_string(nPolls) +
+                                      "); do xprop -root -notype _NET_CLIENT_LIST_STACKING; sleep 0.02; done > " +
+                                      strUnix + ".part; mv " + strUnix + ".part " + strUnix + " ) >/dev/null 2>&1 & :");
+    }
+
+    // Each poll's order once the polling is over; empty when it did not end.
+    std::vector<std::string> Polls()
+    {
+        std::string strDos = std::string("Z:") + m_szUnix;
+        std::replace(strDos.begin(), strDos.end(), '/', '\\');
+        FILE* pFile = NULL;
+        for (int n = 0; n < 500 && pFile == NULL; n++)
+            if ((pFile = fopen(strDos.c_str(), "r")) == NULL)
+                PumpFor(20);
+        std::vector<std::string> polls;
+        if (pFile == NULL)
+            return polls;
+        char szLine[2048];
+        while (fgets(szLine, sizeof(szLine), pFile) != NULL)
+        {
+            const std::string strLine = szLine;
+            std::vector<std::pair<size_t, std::string>> places;
+            for (const SeenWindow& window : m_windows)
+            {
+                char szId[32];
+                snprintf(szId, sizeof(szId), "0x%lx", XWindowOf(window.hWnd));
+                size_t nAt = strLine.find(std::string(szId) + ",");
+                if (nAt == std::string::npos)
+                    nAt = strLine.find(std::string(szId) + "\n");
+                places.push_back({nAt == std::string::npos ? 0 : nAt + 1, window.strName});
+            }
+            std::sort(places.rbegin(), places.rend());
+            std::vector<std::string> order;
+            for (const auto& place : places)
+                order.push_back(place.first == 0 ? "-" : place.second);
+            polls.push_back(Joined(order));
+        }
+        fclose(pFile);
+        ::DeleteFileA(strDos.c_str());
+        return polls;
+    }
+
+    // The orders the polls showed one after the other, each once.
+    std::string Seen()
+    {
+        std::string strSeen, strLast;
+        for (const std::string& strPoll : Polls())
+            if (strPoll != strLast)
+            {
+                strSeen += (strSeen.empty() ? "" : " -> ") + strPoll;
+                strLast = strPoll;
+            }
+        return strSeen;
+    }
+
+private:
+    std::vector<SeenWindow> m_windows;
+    char m_szUnix[160] = {};
+};
+
+// openbox's own window switching, pressed on the display's keyboard: Alt
+// held, Tab pressed nTabs times, Alt let go.
+bool AltTab(int nTabs)
+{
+    std::string strKeys = "xdotool keydown alt sleep 0.2 key --delay 250";
+    for (int i = 0; i < nTabs; i++)
+        strKeys += " Tab";
+    return testsupport::RunOnHost(strKeys + " sleep 0.2 keyup alt");
+}
+
+// The window named so that the window manager holds active.
+std::string ActiveName(const std::vector<SeenWindow>& windows)
+{
+    const unsigned long nActive = ActiveOnTheDisplay();
+    for (const SeenWindow& window : windows)
+        if (XWindowOf(window.hWnd) == nActive)
+            return window.strName;
+    return "another window";
+}
+} // namespace
+
+// On a desktop with a window manager, the window manager owns the stacking
+// and the game follows it: its Alt+Tab to a floating window from another
+// program and within the game, its lower (Alt+Escape), a click on a floating
+// window with another program in front, and a round to another program and
+// back each leave the order the window manager made, with no moment in
+// another order (the toolbars stay shown while another program is in
+// front), across a minimise and restore and at the next start; and after a
+// dialog closes, the keyboard stays the game's even when the window manager
+// would hand it to another program it focused last.
+TEST_F(WindowOrder, TheWindowManagersSwitchingAndLoweringAreFollowedWithNoFlash)
+{
+    if (!WindowsAreManaged())
+        GTEST_SKIP() << "only a window manager switches and lowers windows";
+    FloatingOverTheBoard setup("the window manager's switching", 300000);
+    std::vector<std::string> order;
+    ASSERT_NO_FATAL_FAILURE(StartOverlapping(setup, true, order));
+    // A D S T, and A and D the game's windows focused last.
+    for (const char* pszClicked : {"Timer", "Standard", "Difficulty", "Appearance"})
+        ASSERT_NO_FATAL_FAILURE(ClickAndExpectRaised(setup.panes, IndexOf(setup.panes, pszClicked), order));
+    const std::string strA = setup.panes[IndexOf(setup.panes, "Appearance")].strName;
+    const std::string strD = setup.panes[IndexOf(setup.panes, "Difficulty")].strName;
+    RECT rcOver = WindowRect(setup.pGame->Frame());
+    rcOver.left = rcOver.right - 200;
+    HWND hOther = ShowOtherProgramsWindow(rcOver, RGB(30, 140, 110));
+    ASSERT_TRUE(hOther != NULL);
+    PumpFor(800);
+    std::vector<SeenWindow> seen = setup.panes;
+    seen.push_back(SeenWindow{"another program", hOther, {}});
+    StackingWatch watch(setup.panes);
+    // Each step: what it does, and the order the screen shows after it (top
+    // first), never another one on the way.
+    auto Step = [&](const char* pszWhat, const std::function<bool()>& act, std::vector<std::string> expected) {
+        const std::string strBefore = Joined(order);
+        ASSERT_TRUE(watch.Start()) << "the display's stacking cannot be polled";
+        ASSERT_TRUE(act()) << pszWhat << ": the display's tool cannot be run";
+        const std::string strSeen = watch.Seen();
+        const std::string strAfter = Joined(expected);
+        EXPECT_TRUE(strSeen == strAfter || strSeen == strBefore + " -> " + strAfter)
+            << pszWhat << ": the screen showed " << strSeen << "; expected " << strAfter;
+        order = expected;
+    };
+    auto Reordered = [&](const std::string& strTop) {
+        std::vector<std::string> next = {strTop};
+        for (const std::string& strName : order)
+            if (strName != strTop)
+                next.push_back(strName);
+        return next;
+    };
+    auto MinimiseRestoreAndRestart = [&](const char* pszAfter) {
+        ASSERT_TRUE(MinimiseAsThePlayer(setup.pGame->Frame()));
+        PumpFor(1200);
+        ASSERT_TRUE(SwitchTo(setup.pGame->Frame()));
+        PumpFor(2000);
+        EXPECT_EQ(Joined(order), Joined(WaitForOrder(setup.panes, order))) << "restored " << pszAfter;
+        ASSERT_TRUE(testsupport::DisplayKeys("alt+F4"));
+        ASSERT_EQ(0, setup.pGame->WaitForExit()) << "Alt+F4 did not close the game " << pszAfter;
+        EXPECT_EQ(AsStored(order), StoredFloatingOrder()) << pszAfter;
+        ASSERT_NO_FATAL_FAILURE(setup.Restart());
+        EXPECT_EQ(Joined(order), Joined(WaitForOrder(setup.panes, order))) << "the start " << pszAfter;
+        watch = StackingWatch(setup.panes);
+    };
+
+    // From the other program, Alt+Tab twice (past A) to D, which stays on
+    // top; then a round to the other program and back by Alt+Tab.
+    ASSERT_TRUE(SwitchTo(hOther));
+    PumpFor(800);
+    Step("Alt+Tab to D from another program", [&] { return AltTab(2); }, Reordered(strD));
+    EXPECT_EQ(strD, ActiveName(seen));
+    Step("a round to another program and back by Alt+Tab", [&] {
+        const bool bThere = AltTab(1);
+        PumpFor(800);
+        return bThere && AltTab(1);
+    }, order);
+    EXPECT_EQ(strD, ActiveName(seen));
+    ASSERT_NO_FATAL_FAILURE(MinimiseRestoreAndRestart("after Alt+Tab to D"));
+
+    // The other program clicked, then A's caption: A on top, the toolbars
+    // where they lay.
+    hOther = ShowOtherProgramsWindow(rcOver, RGB(30, 140, 110));
+    PumpFor(800);
+    seen.back().hWnd = hOther;
+    Step("the other program clicked", [&] { return ClickOnTheDisplay({rcOver.right - 20, rcOver.bottom - 20}); },
+         order);
+    const RECT rcA = WindowRect(setup.panes[IndexOf(setup.panes, "Appearance")].hWnd);
+    Step("A's caption clicked from the other program",
+         [&] { return ClickOnTheDisplay({(rcA.left + rcA.right) / 2, rcA.top + 8}); }, Reordered(strA));
+    // The window manager's lower of A.
+    Step("Alt+Escape on A", [&] { return testsupport::DisplayKeys("alt+Escape"); },
+         [&] {
+             std::vector<std::string> next;
+             for (const std::string& strName : order)
+                 if (strName != strA)
+                     next.push_back(strName);
+             next.push_back(strA);
+             return next;
+         }());
+    ASSERT_NO_FATAL_FAILURE(MinimiseRestoreAndRestart("after A was lowered"));
+
+    // The About box, the other program clicked, Alt+Tab back to the About
+    // box and Escape: the keyboard is the game's.
+    hOther = ShowOtherProgramsWindow(rcOver, RGB(30, 140, 110));
+    PumpFor(800);
+    ASSERT_TRUE(BringFrameToFront(setup.pGame->Frame()));
+    ::PostMessage(setup.pGame->Frame(), WM_COMMAND, ID_ABOUT_GAME, 0);
+    HWND hAbout = WaitForDialogOtherThan(setup.pGame->Pid(), NULL);
+    ASSERT_TRUE(hAbout != NULL) << "no About box";
+    PumpFor(800);
+    ASSERT_TRUE(ClickOnTheDisplay({rcOver.right - 20, rcOver.bottom - 20}));
+    ASSERT_TRUE(AltTab(1));
+    PumpFor(600);
+    ASSERT_EQ(XWindowOf(hAbout), ActiveOnTheDisplay()) << "Alt+Tab did not go back to the About box";
+    ASSERT_TRUE(testsupport::DisplayKeys("Escape"));
+    PumpFor(1000);
+    EXPECT_FALSE(::IsWindow(hAbout) && ::IsWindowVisible(hAbout)) << "Escape did not close the About box";
+    EXPECT_EQ(XWindowOf(setup.pGame->Frame()), ActiveOnTheDisplay()) << "the keyboard went to another program";
+    testsupport::SaveScreenSnapshot(setup.pGame->Frame(), "window_manager_switching");
+    ::DestroyWindow(hOther);
+    setup.Close();
+}

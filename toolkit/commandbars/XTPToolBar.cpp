@@ -794,7 +794,10 @@ LRESULT CXTPToolBar::OnFloatStatus(WPARAM wParam, LPARAM)
         (pCommandBars == NULL || pCommandBars->GetCommandBarsOptions()->bSyncFloatingBars))
     {
         BOOL bTopActive = CXTPDrawHelpers::IsTopParentActive(m_hWnd);
-        if ((wParam & FS_DEACTIVATE) && !bTopActive)
+        // A window manager (under Wine) keeps the bar with its frame, above
+        // it and below another program brought to the front; hidden and shown
+        // again, the bar would be mapped over the frame's other windows.
+        if ((wParam & FS_DEACTIVATE) && !bTopActive && !AfxWindowManagerStacksWindows())
             SetWindowPos(NULL, 0, 0, 0, 0, 151);
         if ((wParam & FS_ACTIVATE) && !IsWindowVisible() && !ShowIfFrameInFront())
         {
