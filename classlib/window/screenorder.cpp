@@ -958,7 +958,17 @@ void AFXAPI AfxNoteClickOnDisabledWindow(HWND hWnd)
         HWND hOwned = i > 0 ? chain[i - 1] : NULL;
         if (hOwned != NULL)
             ::SetWindowLongPtr(hOwned, GWLP_HWNDPARENT, 0);
-        MoveFirst(chain[i], (::GetWindowLongPtr(chain[i], GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
+        const bool bTopmost = (::GetWindowLongPtr(chain[i], GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+        MoveFirst(chain[i], bTopmost);
+        // Without a window manager the order the watch keeps follows each
+        // move: a window not the library's (a message box, a common dialog)
+        // tells it nothing of its own, and the order put back before the
+        // next restack would then have the window it was opened from (a
+        // dialog opened from the frame) over it, and that window under the
+        // floating windows, where the restack leaves it on the screen once
+        // the modal window closes.
+        if (!bTopmost && !AfxWindowManagerStacksWindows())
+            NoteMovedInOrder(chain[i], HWND_TOP);
         if (hOwned != NULL)
             ::SetWindowLongPtr(hOwned, GWLP_HWNDPARENT, (LONG_PTR)chain[i]);
     }

@@ -7,8 +7,10 @@
 // program's minimise and restore, a question asked under another
 // program's always-on-top window, exits with another program's window open
 // and a round to another program and back, a click on a floating window
-// under each of the game's modal windows. Each is judged by what the screen
-// shows. Run on the tests' display without a window manager and, by
+// under each of the game's modal windows and beside each modal window of
+// the Customize sheet, and the window manager's own switching and lowering.
+// Each is judged by what the screen shows. Run on the
+// tests' display without a window manager and, by
 // app_brindlemark_test_desktop, on a display with one.
 // ctest: run-serial
 // ctest: lock registry
@@ -1223,5 +1225,96 @@ TEST_F(WindowOrder, TheWindowManagersSwitchingAndLoweringAreFollowedWithNoFlash)
     EXPECT_EQ(XWindowOf(setup.pGame->Frame()), ActiveOnTheDisplay()) << "the keyboard went to another program";
     testsupport::SaveScreenSnapshot(setup.pGame->Frame(), "window_manager_switching");
     ::DestroyWindow(hOther);
+    setup.Close();
+}
+
+// The Customize sheet's own questions, Reset... on the Toolbars page and
+// Reset All on the Keyboard page (the system's message boxes), and its New
+// Toolbar dialog: a click on each floating window beside the modal window,
+// then Escape, leaves the sheet the active window, above every floating
+// window on the screen. The floating windows overlap the sheet's list and
+// buttons.
+TEST_F(WindowOrder, AClickBesideAModalWindowOfTheCustomizeSheetLeavesTheSheetAboveTheFloatingWindows)
+{
+    FloatingOverTheBoard setup("a click beside a modal window of the Customize sheet", 200000);
+    ASSERT_NO_FATAL_FAILURE(setup.Start());
+    Game& game = *setup.pGame;
+    HWND hSheet = OpenCustomize(game);
+    ASSERT_TRUE(hSheet != NULL) << "the Customize sheet did not open";
+    std::vector<SeenWindow> windows = {SeenWindow{"the sheet", hSheet, {}}};
+    windows.insert(windows.end(), setup.panes.begin(), setup.panes.end());
+    {
+        // The panes over the sheet's left and right edges, the Timer over its
+        // lower edge: most of each lies outside the sheet.
+        const RECT rcSheet = WindowRect(hSheet);
+        const RECT rcA = WindowRect(setup.panes[0].hWnd);
+        const int cxA = rcA.right - rcA.left;
+        ASSERT_TRUE(MoveTopLevel(setup.panes[0].hWnd, rcSheet.left - cxA + 80, rcSheet.top + 30, 0, 0));
+        ASSERT_TRUE(MoveTopLevel(setup.panes[1].hWnd, rcSheet.right - 80, rcSheet.top + 30, 0, 0));
+        ASSERT_TRUE(MoveTopLevel(setup.panes[2].hWnd, rcSheet.left + 100, rcSheet.bottom - 30, 0, 0));
+    }
+    // The display's order once the sheet is its first, or the last read
+    // within two seconds.
+    auto WithTheSheetFirst = [&]() {
+        std::vector<std::string> order = OrderOnTheDisplay(windows);
+        for (int n = 0; n < 10 && (order.empty() || order[0] != "the sheet"); n++)
+        {
+            Wait(200);
+            order = OrderOnTheDisplay(windows);
+        }
+        return Joined(order);
+    };
+    struct Case
+    {
+        const char* pszButton;
+        int nPage;   // Toolbars, Commands, Keyboard, Options
+    };
+    for (const Case& test : {Case{"R&eset...", 0}, Case{"Re&set All", 2}, Case{"&New...", 0}})
+    {
+        const char* pszModal = test.pszButton;
+        ::SendMessage(hSheet, PSM_SETCURSEL, test.nPage, 0);
+        Wait(300);
+        HWND hPage = (HWND)::SendMessage(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0);
+        ASSERT_TRUE(hPage != NULL);
+        if (test.nPage == 0)
+        {
+            // The Standard toolbar's row: Reset... takes built-in bars only.
+            HWND hList = ::GetDlgItem(hPage, 100);
+            const int nItem = (int)::SendMessageA(hList, LB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM) "Standard");
+            ASSERT_GE(nItem, 0) << "no row Standard on the Toolbars page";
+            ::SendMessage(hList, LB_SETCURSEL, nItem, 0);
+            ::PostMessage(hPage, WM_COMMAND, MAKEWPARAM(100, LBN_SELCHANGE), (LPARAM)hList);
+            Wait(300);
+        }
+        ASSERT_EQ(0u, WithTheSheetFirst().find("the sheet,")) << "before " << pszModal;
+
+        const std::vector<HWND> buttons = Descendants(hPage, test.pszButton, "Button");
+        ASSERT_FALSE(buttons.empty()) << "no button " << pszModal;
+        const RECT rcButton = WindowRect(buttons[0]);
+        ASSERT_TRUE(ClickOnTheDisplay({(rcButton.left + rcButton.right) / 2, (rcButton.top + rcButton.bottom) / 2}))
+            << "the display's pointer cannot be driven (xdotool)";
+        HWND hModal = WaitForDialogOtherThan(game.Pid(), hSheet);
+        ASSERT_TRUE(hModal != NULL) << pszModal << " opens nothing";
+        Wait(500);
+
+        // A click on each floating window beside the modal window and the sheet.
+        for (size_t i = 0; i < setup.panes.size(); i++)
+        {
+            POINT pt = {};
+            ASSERT_TRUE(UncoveredPoint(setup.panes, i, {hSheet, hModal}, pt))
+                << "no part of " << setup.panes[i].strName << " shows";
+            ASSERT_TRUE(ClickOnTheDisplay(pt));
+        }
+        Wait(500);
+        PressKeys({VK_ESCAPE});
+        ASSERT_TRUE(WaitUntilGone(hModal)) << "Escape does not close " << pszModal;
+        Wait(800);
+        const std::string strOrder = WithTheSheetFirst();
+        EXPECT_EQ(0u, strOrder.find("the sheet,")) << "after " << pszModal << ": " << strOrder;
+        EXPECT_EQ(hSheet, ::GetForegroundWindow()) << "the sheet is not the active window after " << pszModal;
+        testsupport::SaveScreenSnapshot(::GetDesktopWindow(), "sheet_after_a_click_beside_its_question");
+    }
+    ::PostMessage(hSheet, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitUntilGone(hSheet));
     setup.Close();
 }
