@@ -259,8 +259,10 @@ public:
                                        VARIANT varChild);
     virtual HRESULT AccessibleHitTest(long xLeft, long yTop, VARIANT* pvarChild);
     virtual CCmdTarget* GetAccessibleCmdTarget() { return this; }
-    // Titles and captions mark access keys with '&'.
-    virtual BOOL IsAccessibleNameMnemonic() const { return TRUE; }
+    // The bar's own name is its title, which marks its access key with '&'
+    // (a popup bar is titled by its menu's caption, "&File"); its controls'
+    // names are their captions without the marks.
+    virtual BOOL IsAccessibleNameMnemonic(VARIANT varChild) { return GetChildIndex(&varChild) == CHILDID_SELF; }
     virtual LPDISPATCH GetIDispatch(BOOL bAddRef);
     virtual DWORD InternalQueryInterface(const void* iid, LPVOID* ppvObj);
 

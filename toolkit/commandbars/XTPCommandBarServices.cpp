@@ -160,9 +160,9 @@ HRESULT CXTPCommandBar::GetAccessibleName(VARIANT varChild, BSTR* pszName)
 {
     long nChild = GetChildIndex(&varChild);
     CString strName;
-    // Titles and captions mark their access key with '&' (a popup bar is
-    // titled by its menu's caption, "&File"); the marks come out where every
-    // name is read (IsAccessibleNameMnemonic).
+    // The title keeps its access key's marks, which a client reading the
+    // name does not get (IsAccessibleNameMnemonic); a control's caption
+    // loses them here.
     if (nChild == CHILDID_SELF)
     {
         strName = m_strTitle;
@@ -173,6 +173,7 @@ HRESULT CXTPCommandBar::GetAccessibleName(VARIANT varChild, BSTR* pszName)
         if (pControl == NULL)
             return E_INVALIDARG;
         strName = pControl->GetCaption();
+        CXTPDrawHelpers::StripMnemonics(strName);
         CString strShortcut = pControl->GetShortcutText();
         if (!strShortcut.IsEmpty())
             strName += "\t" + strShortcut;

@@ -1106,17 +1106,22 @@ HRESULT CXTPControl::GetAccessibleName(VARIANT varChild, BSTR* pszName)
         return E_INVALIDARG;
     if (GetChildIndex(&varChild) != CHILDID_SELF)
         return E_INVALIDARG;
-    // The access-key marks come out where every name is read
-    // (IsAccessibleNameMnemonic); a caption of marks alone names nothing.
+    // A caption of marks alone names nothing.
     CString strName = GetCaption();
-    CString strShown = strName;
-    CXTPDrawHelpers::StripMnemonics(strShown);
-    if (strShown.IsEmpty())
+    CXTPDrawHelpers::StripMnemonics(strName);
+    if (strName.IsEmpty())
         strName = GetTooltip();
     else if (!GetShortcutText().IsEmpty())
         strName += _T("\t") + GetShortcutText();
     *pszName = strName.AllocSysString();
     return S_OK;
+}
+
+BOOL CXTPControl::IsAccessibleNameMnemonic(VARIANT)
+{
+    CString strCaption = GetCaption();
+    CXTPDrawHelpers::StripMnemonics(strCaption);
+    return strCaption.IsEmpty();
 }
 
 HRESULT CXTPControl::GetAccessibleDescription(VARIANT varChild, BSTR* pszDescription)

@@ -269,8 +269,11 @@ public:
     virtual HRESULT AccessibleHitTest(long xLeft, long yTop, VARIANT* pvarChild);
     virtual HRESULT AccessibleDoDefaultAction(VARIANT varChild);
     virtual CCmdTarget* GetAccessibleCmdTarget() { return this; }
-    // Captions and tips mark access keys with '&'.
-    virtual BOOL IsAccessibleNameMnemonic() const { return TRUE; }
+    // The name is the caption without its access key's marks; where the
+    // caption shows nothing it is the tip, which keeps the marks it has (a
+    // caption button's tip is the system menu's "&Close") until a client
+    // reads the name.
+    virtual BOOL IsAccessibleNameMnemonic(VARIANT varChild);
     virtual LPDISPATCH GetIDispatch(BOOL bAddRef);
     // Whether the control is on the screen: its bar's window shows, and
     // neither a hide flag (another ribbon tab, a collapsed group, no room)

@@ -1155,15 +1155,28 @@ HRESULT CXTPControlGallery::GetAccessibleName(VARIANT varChild, BSTR* pszName)
     if (pszName == NULL || nItem < 0)
         return E_INVALIDARG;
     CXTPControlGalleryItem* pItem = GetItem(nItem);
-    // The access-key marks come out where every name is read
-    // (IsAccessibleNameMnemonic); a caption of marks alone names nothing.
+    // The caption without its access key's marks; a caption of marks alone
+    // names nothing, and the tip names the item.
     CString strName = pItem->GetCaption();
-    CString strShown = strName;
-    CXTPDrawHelpers::StripMnemonics(strShown);
-    if (strShown.IsEmpty())
+    CXTPDrawHelpers::StripMnemonics(strName);
+    if (strName.IsEmpty())
         strName = pItem->GetToolTip();
     *pszName = strName.AllocSysString();
     return S_OK;
+}
+
+BOOL CXTPControlGallery::IsAccessibleNameMnemonic(VARIANT varChild)
+{
+    int nItem = IsInPlace() ? AccessibleItem(this, &varChild) : -1;
+    if (nItem == -1)
+        return CXTPControlPopup::IsAccessibleNameMnemonic(varChild);
+    // An item named by its tip, which keeps its marks, as a control's does.
+    CXTPControlGalleryItem* pItem = GetItem(nItem);
+    if (pItem == NULL)
+        return FALSE;
+    CString strCaption = pItem->GetCaption();
+    CXTPDrawHelpers::StripMnemonics(strCaption);
+    return strCaption.IsEmpty();
 }
 
 HRESULT CXTPControlGallery::GetAccessibleRole(VARIANT varChild, VARIANT* pvarRole)

@@ -184,6 +184,7 @@ public:
     virtual HRESULT GetAccessibleChildCount(long* pcountChildren);
     virtual HRESULT GetAccessibleChild(VARIANT varChild, IDispatch** ppdispChild);
     virtual HRESULT GetAccessibleName(VARIANT varChild, BSTR* pszName);
+    virtual BOOL IsAccessibleNameMnemonic(VARIANT varChild);
     virtual HRESULT GetAccessibleRole(VARIANT varChild, VARIANT* pvarRole);
     virtual HRESULT GetAccessibleState(VARIANT varChild, VARIANT* pvarState);
     virtual HRESULT GetAccessibleDefaultAction(VARIANT varChild, BSTR* pszDefaultAction);

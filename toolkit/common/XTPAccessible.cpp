@@ -128,7 +128,7 @@ CCmdTarget* CXTPAccessible::GetAccessibleCmdTarget()
     return NULL;
 }
 
-BOOL CXTPAccessible::IsAccessibleNameMnemonic() const
+BOOL CXTPAccessible::IsAccessibleNameMnemonic(VARIANT)
 {
     return FALSE;
 }
@@ -368,9 +368,9 @@ HRESULT STDMETHODCALLTYPE CXTPAccessible::XAccessible::get_accName(VARIANT varCh
     if (FAILED(hr))
         return hr;
     hr = ChildAnswer(hr, m_pOwner->GetAccessibleName(varChild, pszName));
-    // Every name of such an object comes out here, whichever of its texts
-    // the object took it from: the access-key marks are taken out once.
-    if (hr == S_OK && *pszName != NULL && m_pOwner->IsAccessibleNameMnemonic() && wcschr(*pszName, L'&') != NULL)
+    // A name that still marks its access key loses the marks here, once.
+    if (hr == S_OK && *pszName != NULL && wcschr(*pszName, L'&') != NULL &&
+        m_pOwner->IsAccessibleNameMnemonic(varChild))
     {
         std::wstring strName;
         for (const wchar_t* psz = *pszName; *psz != 0; psz++)

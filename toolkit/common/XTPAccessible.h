@@ -43,12 +43,13 @@ public:
     virtual HRESULT PutAccessibleValue(VARIANT varChild, BSTR szValue);
     // The command target whose reference count the interface uses.
     virtual CCmdTarget* GetAccessibleCmdTarget();
-    // Whether the object's names are texts that mark an access key with '&'
-    // ("&&" for an '&' itself), as menus and buttons draw them. The name a
-    // client reads then has the marks taken out, whatever text it came from
-    // (a caption, a tooltip, a description); other objects' names are given
-    // as they are. FALSE in the base.
-    virtual BOOL IsAccessibleNameMnemonic() const;
+    // Whether the name GetAccessibleName gives for the child is a text that
+    // still marks an access key with '&' ("&&" for an '&' itself), as menus
+    // and buttons draw it (a bar's title, a tip taken for a name). A client
+    // reading the name (get_accName) gets it with the marks taken out, once;
+    // a name the operation gives without them already is read as it is.
+    // FALSE in the base.
+    virtual BOOL IsAccessibleNameMnemonic(VARIANT varChild);
 
     // Raises an accessibility event (nothing when User32 lacks the entry).
     void NotifyWinEvent(DWORD event, HWND hwnd, LONG idObject, LONG idChild);

@@ -805,6 +805,13 @@ XTPButtonStyle AFX_CDECL CXTPRibbonBar::GetQuickAccessStyle(const CXTPControl* p
     case xtpControlPopup:
     case xtpControlButtonPopup:
     case xtpControlSplitButtonPopup:
+    case xtpControlLabel:
+        break;
+    case xtpControlGallery:
+        // One the program shows in place there keeps showing its items; a
+        // copy (its popup button) is one of the toolbar's buttons.
+        if (style <= xtpButtonAutomatic)
+            return style;
         break;
     default:
         return style;

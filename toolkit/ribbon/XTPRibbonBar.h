@@ -144,12 +144,14 @@ public:
     void AllowQuickAccessDuplicates(BOOL bAllow) { m_bAllowQuickAccessDuplicates = bAllow; }
     BOOL IsQuickAccessControl(CXTPControl* pControl) const;
     // The style a control shows in on the quick-access toolbar (and in its
-    // more-controls popup), given the one it carries: a button or popup of
-    // any look in its group is a small button there, its icon, or its
-    // caption when it has no icon at that icon width; the look the user
-    // chose for it on the toolbar (text only, image and text) stands. Other
-    // kinds of control keep their style (a gallery is given its popup
-    // button's style when it is copied there).
+    // more-controls popup), given the one it carries: a button, popup or
+    // label of any look in its group, and a gallery shown as its popup
+    // button (the style a copy of it gets), is a small button there, its
+    // icon, or its caption when it has no icon at that icon width; the look
+    // the user chose for it on the toolbar (text only, image and text)
+    // stands. A gallery the program shows in place there, and the kinds
+    // that show their own face (boxes, check boxes, custom controls), keep
+    // their style.
     static XTPButtonStyle AFX_CDECL GetQuickAccessStyle(const CXTPControl* pControl, XTPButtonStyle style,
                                                         int nIconWidth);
     // Whether what customisation does to a control is kept over restarts.

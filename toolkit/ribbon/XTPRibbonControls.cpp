@@ -342,11 +342,21 @@ HRESULT CXTPRibbonControlTab::GetAccessibleName(VARIANT varChild, BSTR* pszName)
     CXTPRibbonTab* pTab = GetAccessibleTab(varChild, hr);
     if (FAILED(hr))
         return hr;
-    // The access-key marks come out where every name is read
-    // (IsAccessibleNameMnemonic).
-    CString strName = pTab != NULL ? pTab->GetCaption() : GetCaption();
+    // The strip itself is named as any control; a tab by its caption
+    // without the access key's marks.
+    if (pTab == NULL)
+        return CXTPControlPopup::GetAccessibleName(varChild, pszName);
+    CString strName = pTab->GetCaption();
+    CXTPDrawHelpers::StripMnemonics(strName);
     *pszName = strName.AllocSysString();
     return S_OK;
+}
+
+BOOL CXTPRibbonControlTab::IsAccessibleNameMnemonic(VARIANT varChild)
+{
+    HRESULT hr;
+    CXTPRibbonTab* pTab = GetAccessibleTab(varChild, hr);
+    return pTab == NULL && SUCCEEDED(hr) && CXTPControlPopup::IsAccessibleNameMnemonic(varChild);
 }
 
 HRESULT CXTPRibbonControlTab::GetAccessibleRole(VARIANT varChild, VARIANT* pvarRole)

@@ -115,15 +115,21 @@ TEST_F(ServicesTest, HelpIdsAndTheAccessibleView)
     pBar->GetAccessibleRole(varChild, &varRole);
     EXPECT_EQ(ROLE_SYSTEM_MENUITEM, varRole.lVal);
 
-    pBar->GetControl(1)->SetCaption("&Open");
+    pBar->GetControl(1)->SetCaption("R&&D &Open");
     pBar->GetControl(1)->SetShortcutText("F3");
     BSTR bstrName = NULL;
+    EXPECT_EQ(S_OK, pBar->GetAccessibleName(varChild, &bstrName));
+    EXPECT_STREQ(L"R&D Open\tF3", bstrName) << "without '&', then a tab and the shortcut";
+    ::SysFreeString(bstrName);
     EXPECT_EQ(S_OK, pBar->GetAccessible()->get_accName(varChild, &bstrName));
-    EXPECT_STREQ(L"Open\tF3", bstrName) << "without '&', then a tab and the shortcut";
+    EXPECT_STREQ(L"R&D Open\tF3", bstrName) << "read by a client: the marks taken out once";
     ::SysFreeString(bstrName);
     pBar->SetTitle("&Tools && Tricks");
+    EXPECT_EQ(S_OK, pBar->GetAccessibleName(varSelf, &bstrName));
+    EXPECT_STREQ(L"&Tools && Tricks", bstrName) << "the bar's name is its title";
+    ::SysFreeString(bstrName);
     EXPECT_EQ(S_OK, pBar->GetAccessible()->get_accName(varSelf, &bstrName));
-    EXPECT_STREQ(L"Tools & Tricks", bstrName) << "the title without its access key's '&'";
+    EXPECT_STREQ(L"Tools & Tricks", bstrName) << "read by a client: the title without its access key's '&'";
     ::SysFreeString(bstrName);
 
     pBar->SetSelected(1);

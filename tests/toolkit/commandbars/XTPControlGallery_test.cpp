@@ -409,7 +409,7 @@ TEST_F(GalleryTest, AccessibilityListsTheItems)
     m_pItems->AddItem("&Red", 100);
     CXTPControlGalleryItem* pNameless = m_pItems->AddItem("", 101);
     pNameless->SetToolTip("Unnamed swatch");
-    m_pItems->AddItem("Blue", 102);
+    m_pItems->AddItem("Black && White", 102);
     m_pGallery->SetRect(CRect(0, 0, 120, 60));
 
     long nCount = 0;
@@ -430,15 +430,21 @@ TEST_F(GalleryTest, AccessibilityListsTheItems)
     EXPECT_EQ(ROLE_SYSTEM_LISTITEM, varRole.lVal);
     EXPECT_EQ(E_INVALIDARG, m_pGallery->GetAccessibleRole(varBad, &varRole));
 
-    // Names as a client reads them.
-    BSTR bstrName = NULL;
-    ASSERT_EQ(S_OK, m_pGallery->GetAccessible()->get_accName(varItem, &bstrName));
-    EXPECT_STREQ(L"Red", bstrName) << "without its ampersand";
-    ::SysFreeString(bstrName);
+    // Names as the gallery gives them and as a client reads them: the
+    // caption without its access key's '&' ("&&" is one '&'), else the tip.
+    const wchar_t* const kNames[] = { L"Red", L"Unnamed swatch", L"Black & White" };
+    for (long nItem = 1; nItem <= 3; nItem++)
+    {
+        varItem.lVal = nItem;
+        BSTR bstrName = NULL;
+        ASSERT_EQ(S_OK, m_pGallery->GetAccessibleName(varItem, &bstrName));
+        EXPECT_STREQ(kNames[nItem - 1], bstrName) << "the gallery's own answer";
+        ::SysFreeString(bstrName);
+        ASSERT_EQ(S_OK, m_pGallery->GetAccessible()->get_accName(varItem, &bstrName));
+        EXPECT_STREQ(kNames[nItem - 1], bstrName) << "read by a client";
+        ::SysFreeString(bstrName);
+    }
     varItem.lVal = 2;
-    ASSERT_EQ(S_OK, m_pGallery->GetAccessible()->get_accName(varItem, &bstrName));
-    EXPECT_STREQ(L"Unnamed swatch", bstrName) << "the tooltip when there is no caption";
-    ::SysFreeString(bstrName);
 
     // Selecting the second item focuses it; the checked one is selected.
     // The popup that holds the gallery is not open: its items are not on

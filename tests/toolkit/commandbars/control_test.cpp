@@ -320,14 +320,28 @@ TEST_F(ControlTest, AccessibleFace)
 {
     CXTPCommandBar* pBar = new CXTPCommandBar();
     CXTPControl* pButton = pBar->GetControls()->Add(xtpControlButton, 0);
-    pButton->SetCaption(_T("&Save\tCtrl+S"));
+    pButton->SetCaption(_T("&Save && Close\tCtrl+S"));
     VARIANT self;
     self.vt = VT_I4;
     self.lVal = CHILDID_SELF;
 
+    // The caption without its access key's marks, once ("&&" is one '&'),
+    // as the control gives it and as a client reads it; without a caption
+    // the tip, whose marks a client does not get.
     BSTR bstrName = NULL;
+    ASSERT_EQ(S_OK, pButton->GetAccessibleName(self, &bstrName));
+    EXPECT_STREQ(L"Save & Close\tCtrl+S", bstrName);
+    ::SysFreeString(bstrName);
     ASSERT_EQ(S_OK, pButton->GetAccessible()->get_accName(self, &bstrName));
-    EXPECT_STREQ(L"Save\tCtrl+S", bstrName);
+    EXPECT_STREQ(L"Save & Close\tCtrl+S", bstrName);
+    ::SysFreeString(bstrName);
+    CXTPControl* pTipped = pBar->GetControls()->Add(xtpControlButton, 0);
+    pTipped->SetTooltip(_T("&Close"));
+    ASSERT_EQ(S_OK, pTipped->GetAccessibleName(self, &bstrName));
+    EXPECT_STREQ(L"&Close", bstrName);
+    ::SysFreeString(bstrName);
+    ASSERT_EQ(S_OK, pTipped->GetAccessible()->get_accName(self, &bstrName));
+    EXPECT_STREQ(L"Close", bstrName);
     ::SysFreeString(bstrName);
 
     VARIANT role;

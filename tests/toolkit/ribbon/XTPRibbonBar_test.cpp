@@ -328,7 +328,8 @@ TEST_F(RibbonBarTest, AddAndRemoveThroughTheQuickAccessCommands)
 }
 
 // A gallery without a popup of its own gets one that shows it, so that its
-// button on the quick-access toolbar opens something.
+// button on the quick-access toolbar opens something; the button, given the
+// icon style, shows the caption of a gallery without an icon.
 TEST_F(RibbonBarTest, AGalleryOnTheQuickAccessToolbarBecomesAPopupButton)
 {
     m_pFrame->BuildSample();
@@ -347,7 +348,8 @@ TEST_F(RibbonBarTest, AGalleryOnTheQuickAccessToolbarBecomesAPopupButton)
     CXTPControl* pClone = pQuick->GetAt(pQuick->GetCount() - 1);
     EXPECT_EQ(2090, pClone->GetID());
     EXPECT_EQ(xtpControlGallery, pClone->GetType());
-    EXPECT_EQ(xtpButtonIcon, pClone->GetStyle());
+    EXPECT_EQ(xtpButtonIcon, pClone->m_buttonStyle);
+    EXPECT_EQ(xtpButtonCaption, pClone->GetStyle());
     CXTPCommandBar* pPopup = ((CXTPControlPopup*)pClone)->GetCommandBar();
     ASSERT_TRUE(pPopup != NULL);
     ASSERT_EQ(1, pPopup->GetControlCount());

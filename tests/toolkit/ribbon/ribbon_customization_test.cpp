@@ -3,8 +3,9 @@
 // button and a popup among them) come back after every start, minimised or
 // not, above or below; a gallery there is a button of the toolbar's height
 // that opens the gallery in a popup, and every other copy one of its small
-// buttons; a command dragged from the Commands page lands on the quick-access
-// toolbar; with the Customize sheet open the tabs change as without it; a
+// buttons; a copy without an icon (a gallery, a group) shows its caption
+// there and in the more-controls popup; a command dragged from the Commands
+// page lands on the quick-access toolbar; with the Customize sheet open the tabs change as without it; a
 // shortcut set on the Keyboard page works after a restart. In customize mode the groups keep their controls
 // (a drag copies them at most, whatever part of the control it starts on;
 // the context menu offers no change that a restart would lose), a screen
@@ -96,6 +97,7 @@ public:
     }
 
     std::function<void(CXTPCustomizeSheet*)> m_fnCustomize;   // runs while the sheet is open
+    static bool s_bGalleryIcon;   // whether the Shading group's gallery has an icon
     CXTPControlGalleryItems* m_pItems = NULL;
 
 protected:
@@ -111,7 +113,8 @@ protected:
         CXTPControlGallery* pGallery = new CXTPControlGallery();
         pShading->Add(pGallery, kGalleryId);
         pGallery->SetCaption(_T("Shades"));
-        pGallery->SetIconId(ID_TIMER_TARGET);
+        if (s_bGalleryIcon)
+            pGallery->SetIconId(ID_TIMER_TARGET);
         pGallery->SetItems(m_pItems);
         pGallery->SetWidth(6 * 32 + 18);
         pGallery->SetHeight(3 * 22);
@@ -213,6 +216,8 @@ protected:
     CXTPRibbonControlSystemButton* m_pSystem = NULL;
 };
 
+bool CRibbonProgram::s_bGalleryIcon = true;
+
 BEGIN_MESSAGE_MAP(CRibbonProgram, CRibbonFrame)
     ON_COMMAND(XTP_ID_CUSTOMIZE, OnCustomize)
     ON_COMMAND_RANGE(ID_FILE_OPEN, ID_FILE_OPEN, OnCommandRange)
@@ -248,11 +253,11 @@ CXTPControl* OpenMenuItem(int nId)
     return pItem != NULL && pItem->IsVisible() ? pItem : NULL;
 }
 
-// Picks a command of the ribbon's context menu of a control by real input:
-// a right click on the control, then, while the menu runs its own loop, a
-// click on the menu's command (a menu without it, and any menu for command
-// 0, is closed with Escape). The menu's visible commands go to pVisible.
-::testing::AssertionResult PickFromContextMenu(CXTPControl* pControl, int nCommand, std::vector<int>* pVisible = NULL)
+// Picks a command of the ribbon's context menu by real input: a right click
+// at a point of the screen, then, while the menu runs its own loop, a click
+// on the menu's command (a menu without it, and any menu for command 0, is
+// closed with Escape). The menu's visible commands go to pVisible.
+::testing::AssertionResult PickFromContextMenu(CPoint ptScreen, int nCommand, std::vector<int>* pVisible = NULL)
 {
     bool bShown = false, bClicked = false;
     int nTicks = 0;
@@ -274,14 +279,20 @@ CXTPControl* OpenMenuItem(int nId)
         bClicked = true;
         return true;
     });
-    RealRightClick(ScreenCentre(pControl));
+    RealRightClick(ptScreen);
     PumpUntil([&] { return steps.IsDone() && TopTrackedPopup() == NULL; });
     if (!bShown)
-        return ::testing::AssertionFailure() << "a right click on control " << pControl->GetID() << " showed no menu";
+        return ::testing::AssertionFailure() << "a right click showed no menu";
     if (!bClicked && nCommand != 0)
-        return ::testing::AssertionFailure() << "the context menu of control " << pControl->GetID()
-                                             << " has no enabled command " << nCommand;
+        return ::testing::AssertionFailure() << "the context menu has no enabled command " << nCommand;
     return ::testing::AssertionSuccess();
+}
+
+// The same with a right click on a control.
+::testing::AssertionResult PickFromContextMenu(CXTPControl* pControl, int nCommand, std::vector<int>* pVisible = NULL)
+{
+    return PickFromContextMenu(ScreenCentre(pControl), nCommand, pVisible) << " (control " << pControl->GetID()
+                                                                           << ")";
 }
 
 // The centre of a tab of the ribbon on the screen.
@@ -300,6 +311,7 @@ protected:
     void TearDown() override
     {
         Exit();
+        CRibbonProgram::s_bGalleryIcon = true;
         PumpAndIdle();
         EXPECT_EQ(m_nLive, LiveObjects());
     }
@@ -1170,4 +1182,87 @@ TEST_F(RibbonCustomizationTest, AShortcutSetOnTheKeyboardPageWorksAfterARestart)
         m_pRibbon = NULL;
     }
     testsupport::DrainQuit();
+}
+
+namespace
+{
+// A copy on the quick-access toolbar or in its more-controls popup shows its
+// caption, as high as the toolbar's buttons: the screen shows its text.
+void ExpectCaptionShown(CXTPControl* pCopy, int nHeight)
+{
+    SCOPED_TRACE(testing::Message() << "copy of " << pCopy->GetID());
+    EXPECT_TRUE(pCopy->IsVisible());
+    EXPECT_TRUE(pCopy->IsCaptionVisible());
+    EXPECT_EQ(nHeight, pCopy->GetRect().Height());
+    Ink ink = ControlInkOnScreen(pCopy);
+    EXPECT_GE(ink.nPixels, 20) << "the slot is blank";
+    EXPECT_GE(ink.nSpan, pCopy->GetRect().Width() / 2) << "no caption runs across the slot";
+}
+} // namespace
+
+// The Shading group's gallery ("Shades") without an icon, and the Shading
+// group, added by "Add to Quick Access Toolbar", show their captions on the
+// toolbar, whose row and ribbon keep their height; so after a restart, and
+// in the more-controls popup of a narrow frame.
+TEST_F(RibbonCustomizationTest, CopiesWithoutAnIconShowTheirCaptionsOnTheQuickAccessToolbar)
+{
+    CRibbonProgram::s_bGalleryIcon = false;
+    ASSERT_NO_FATAL_FAILURE(Launch());
+    const int nQuickHeight = m_pRibbon->GetQuickAccessRect().Height();
+    CRect rcRibbon, rcNow;
+    m_pRibbon->GetWindowRect(&rcRibbon);
+    CXTPControl* pGallery = m_pProgram->GroupControl(kGalleryId);
+    ASSERT_TRUE(PickFromContextMenu(pGallery, XTP_ID_RIBBONCUSTOMIZE_ADD));
+    CXTPRibbonGroup* pShading = pGallery->GetRibbonGroup();
+    const int nShadingId = pShading->GetControlGroupPopup()->GetID();
+    CPoint ptShading(pShading->GetRect().CenterPoint().x, pShading->GetRect().bottom - 5);
+    m_pRibbon->ClientToScreen(&ptShading);
+    ASSERT_TRUE(PickFromContextMenu(ptShading, XTP_ID_RIBBONCUSTOMIZE_ADD)) << "the Shading group's caption";
+
+    for (int nStart = 0; nStart < 2; nStart++)
+    {
+        SCOPED_TRACE(nStart == 0 ? "added" : "after a restart");
+        m_pProgram->Settle();
+        m_pRibbon->RedrawWindow();
+        PumpAndIdle();
+        EXPECT_TRUE(SaveScreenPicture(m_pProgram->m_hWnd, nStart == 0 ? "quick_access_captions"
+                                                                      : "quick_access_captions_restarted"));
+        const int nHeight = m_pRibbon->GetQuickAccessControls()->GetAt(0)->GetRect().Height();
+        for (int nId : { kGalleryId, nShadingId })
+        {
+            CXTPControl* pCopy = QuickAccessControl(m_pRibbon, nId);
+            ASSERT_TRUE(pCopy != NULL) << nId;
+            ExpectCaptionShown(pCopy, nHeight);
+        }
+        EXPECT_EQ(nQuickHeight, m_pRibbon->GetQuickAccessRect().Height()) << "the quick-access row grew";
+        m_pRibbon->GetWindowRect(&rcNow);
+        EXPECT_EQ(rcRibbon.Height(), rcNow.Height()) << "the ribbon grew";
+        if (nStart == 0)
+        {
+            Exit();
+            ASSERT_NO_FATAL_FAILURE(Launch());
+        }
+    }
+
+    // Narrowed until the gallery's copy no longer fits, the frame shows both
+    // copies in the more-controls popup.
+    CRect rcFrame;
+    m_pProgram->GetWindowRect(&rcFrame);
+    CXTPControl* pCopy = QuickAccessControl(m_pRibbon, kGalleryId);
+    for (int cx = 330; cx > 200 && (pCopy->GetHideFlags() & xtpHideWrap) == 0; cx -= 10)
+    {
+        m_pProgram->SetWindowPos(NULL, 0, 0, cx, rcFrame.Height(), SWP_NOMOVE | SWP_NOZORDER);
+        m_pProgram->Settle();
+    }
+    ASSERT_NE(0u, pCopy->GetHideFlags() & xtpHideWrap) << "the gallery's copy still fits";
+    RealClick(ScreenCentre(m_pRibbon->GetControls()->FindControl(XTP_ID_RIBBONCONTROLQUICKACCESSMORE)));
+    CXTPPopupBar* pPopup = NULL;
+    ASSERT_TRUE(PumpUntil([&] { return (pPopup = TopTrackedPopup()) != NULL && pPopup->IsWindowVisible(); }));
+    EXPECT_TRUE(SaveScreenPicture(m_pProgram->m_hWnd, "quick_access_captions_more_controls"));
+    for (int nId : { kGalleryId, nShadingId })
+    {
+        CXTPControl* pShown = pPopup->GetControls()->FindControl(nId);
+        ASSERT_TRUE(pShown != NULL) << nId << " is not in the popup";
+        ExpectCaptionShown(pShown, m_pRibbon->GetButtonSize().cy);
+    }
 }

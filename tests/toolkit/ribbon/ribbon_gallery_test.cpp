@@ -480,6 +480,17 @@ TEST_F(RibbonGalleryTest, AScreenReaderInAnotherProgramFollowsEveryEventToWhatIt
     EXPECT_EQ(L"Heading 1", focus.strName);
     EXPECT_EQ(ItemOnScreen(pStyleGallery, 1), CRect(focus.rcLocation));
     EXPECT_EQ(L"Title & Subtitle", reader.Read(pStylesBar->m_hWnd, pStyleGallery->GetIndex() + 1, 3).strName);
+    // The gallery gives the names so itself.
+    for (long nItem : { 1, 3 })
+    {
+        VARIANT varItem;
+        varItem.vt = VT_I4;
+        varItem.lVal = nItem;
+        BSTR bstrName = NULL;
+        ASSERT_EQ(S_OK, pStyleGallery->GetAccessibleName(varItem, &bstrName));
+        EXPECT_STREQ(nItem == 1 ? L"Normal" : L"Title & Subtitle", bstrName);
+        ::SysFreeString(bstrName);
+    }
     RealKey(VK_ESCAPE);
     RealKey(VK_ESCAPE);
     XTPMouseManager()->CloseAllTracked();

@@ -317,6 +317,30 @@ bool SaveScreenPicture(HWND hWnd, const char* pszName)
     return !testsupport::SaveSnapshot(canvas, pszName).empty();
 }
 
+Ink ControlInkOnScreen(CXTPControl* pControl)
+{
+    CRect rc = pControl->GetRect();
+    pControl->GetParent()->ClientToScreen(&rc);
+    testsupport::Canvas canvas(rc.Width(), rc.Height());
+    HDC hScreen = ::GetDC(NULL);
+    ::BitBlt(canvas.Handle(), 0, 0, rc.Width(), rc.Height(), hScreen, rc.left, rc.top, SRCCOPY);
+    ::ReleaseDC(NULL, hScreen);
+    Ink ink = { 0, 0 };
+    int xFirst = -1, xLast = -1;
+    for (int x = 0; x < rc.Width(); x++)
+        for (int y = 0; y < rc.Height(); y++)
+        {
+            COLORREF clr = canvas.Pixel(x, y);
+            if (GetRValue(clr) * 30 + GetGValue(clr) * 59 + GetBValue(clr) * 11 >= 120 * 100)
+                continue;
+            ink.nPixels++;
+            xFirst = xFirst < 0 ? x : xFirst;
+            xLast = x;
+        }
+    ink.nSpan = xFirst < 0 ? 0 : xLast - xFirst + 1;
+    return ink;
+}
+
 CXTPPopupBar* TopTrackedPopup()
 {
     return testsupport::InnermostTrackedPopup();

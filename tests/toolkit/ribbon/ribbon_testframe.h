@@ -94,6 +94,15 @@ int WindowCount();
 bool SaveWindowPicture(HWND hWnd, const char* pszName);
 // Saves what the screen shows of a window (popups over it included).
 bool SaveScreenPicture(HWND hWnd, const char* pszName);
+// What the screen shows of a control in dark ink (text, outlines; not the
+// light faces of the ribbon): the number of such pixels and the width of
+// the columns they span.
+struct Ink
+{
+    int nPixels;
+    int nSpan;
+};
+Ink ControlInkOnScreen(CXTPControl* pControl);
 // The popup bar opened last of those the mouse manager tracks, NULL when none is open.
 CXTPPopupBar* TopTrackedPopup();
 
