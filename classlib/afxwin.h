@@ -1726,6 +1726,11 @@ std::vector<HWND> AFXAPI AfxGetOwnedWindowsInScreenOrder(HWND hWndOwner);
 // system moves each window it hides so to the top of the order, over an
 // owned window that hid itself before.
 void AFXAPI AfxHideOwnedPopupsInOrder(HWND hWndOwner);
+// Shows again the top-level windows hWndOwner owns as ShowOwnedPopups(
+// hWndOwner, TRUE) does; with a window manager (under Wine), which maps
+// each window shown on top, those AfxHideOwnedPopupsInOrder hid are shown
+// bottom up in the order they showed then.
+void AFXAPI AfxShowOwnedPopupsInOrder(HWND hWndOwner);
 // With a window manager (under Wine), a frame restored from its icon (or
 // activated again, upon which its floating toolbars show again) keeps the
 // order of the top-level windows it owns directly (not topmost), which the
@@ -1749,6 +1754,11 @@ BOOL AFXAPI AfxReadWindowManagerStacking(std::vector<HWND>& order);
 // (the one with the keyboard) is one of this thread's, 0 when not, -1 when
 // that cannot be read.
 int AFXAPI AfxIsWindowManagerFocusOwn();
+// With a window manager (under Wine): asks it to raise the given top-level
+// windows (top first) so that they lie in that order, as a request of the
+// display's own raises them, whatever Wine's order of windows holds. FALSE
+// when it cannot be asked.
+BOOL AFXAPI AfxAskWindowManagerToRaise(const HWND* phWnd, int nCount);
 // With a window manager (under Wine): asks it to activate the top-level
 // window of hWnd, as a taskbar does; it raises the window as well. FALSE
 // when it cannot be asked.

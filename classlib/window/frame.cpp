@@ -1136,16 +1136,14 @@ LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             (GetStyle() & WS_CHILD) == 0)
         {
             // With a window manager, each window shown again is mapped over
-            // the others (a floating toolbar shows itself a moment later):
-            // once they are all shown, they are put back in their order.
+            // the others: they are shown again bottom up in the order they
+            // had when hidden, and put back in it should any come elsewhere.
             if (!IsIconic() && AfxWindowManagerStacksWindows())
                 AfxKeepOwnedOrder(m_hWnd);
-            // A frame minimised while another program is in front was
-            // deactivated before, upon which a floating toolbar hid itself:
-            // the windows hidden now must not come over it in the order,
-            // which the restore keeps.
             if (IsIconic() && AfxWindowManagerStacksWindows())
                 AfxHideOwnedPopupsInOrder(m_hWnd);
+            else if (!IsIconic() && AfxWindowManagerStacksWindows())
+                AfxShowOwnedPopupsInOrder(m_hWnd);
             else
                 ::ShowOwnedPopups(m_hWnd, !IsIconic());
         }

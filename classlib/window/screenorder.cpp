@@ -146,7 +146,7 @@ struct ScreenOrderWatch
     // active window of the game closed (a dialog), until the window
     // manager's focus is looked at (HandOnTimerProc).
     HWND hHandedOnTo = NULL;
-    // With a window manager: the order of the windows a frame owned when it
+    // With a window manager: the windows a frame owned that showed when it
     // was minimised (AfxHideOwnedPopupsInOrder), top first, as the window
     // manager stacked them, which its restore puts back.
     HWND hHiddenOwner = NULL;
@@ -442,6 +442,20 @@ void CALLBACK KeptOrderTimerProc(HWND hWnd, UINT, UINT_PTR nIDEvent, DWORD)
             {
                 SyncOrderWithWindowManager();
                 return;
+            }
+            // The window manager is asked itself: Wine asks it to raise only
+            // a window that is first in its order, which a topmost window of
+            // any program (a tip) keeps from being so. Only while the game is
+            // in front: the raise would bring it over another program.
+            HWND hActive = ::GetActiveWindow();
+            if (hActive == hWnd || std::find(kept.begin(), kept.end(), hActive) != kept.end())
+            {
+                t_watch.bRestacking = TRUE;
+                for (size_t i = 1; i < kept.size(); i++)
+                    ::SetWindowPos(kept[i], kept[i - 1], 0, 0, 0, 0, kOrderOnly);
+                t_watch.bRestacking = FALSE;
+                if (AfxAskWindowManagerToRaise(kept.data(), (int)kept.size()))
+                    return;
             }
         }
         // Each right below the one above it: nothing is asked of the display.
@@ -825,10 +839,16 @@ void AFXAPI AfxHideOwnedPopupsInOrder(HWND hWndOwner)
     // Each window the system hides for its owner goes to the top of the
     // order, over the ones hidden before; the order to keep is the one
     // before (none of these moves is the program's own).
-    if (AfxWindowManagerStacksWindows())
+    // Asked again once they are hidden (the system's minimise after the
+    // window manager's), the order recorded first stays.
+    std::vector<HWND> shown;
+    for (HWND hWnd : owned)
+        if (::IsWindowVisible(hWnd))
+            shown.push_back(hWnd);
+    if (AfxWindowManagerStacksWindows() && (!shown.empty() || t_watch.hHiddenOwner != hWndOwner))
     {
         t_watch.hHiddenOwner = hWndOwner;
-        t_watch.hidden = owned;
+        t_watch.hidden = shown;
     }
     const BOOL bWasRestacking = t_watch.bRestacking;
     t_watch.bRestacking = TRUE;
@@ -880,10 +900,26 @@ void AFXAPI AfxKeepOwnedOrder(HWND hWndOwner)
             if (std::find(kept.begin(), kept.end(), hWnd) == kept.end())
                 kept.push_back(hWnd);
         t_watch.kept = kept;
-        t_watch.hHiddenOwner = NULL;
-        t_watch.hidden.clear();
     }
     ::SetTimer(hWndOwner, kKeptOrderTimer, kKeptOrderDelay, &KeptOrderTimerProc);
+}
+
+void AFXAPI AfxShowOwnedPopupsInOrder(HWND hWndOwner)
+{
+    // A window mapped goes to the top of its layer: shown bottom up, they
+    // come in the order they had. Each is told as ShowOwnedPopups tells it,
+    // so that only a window the system hid for its owner shows again; any
+    // not recorded follow.
+    if (t_watch.hHiddenOwner == hWndOwner)
+    {
+        const std::vector<HWND> hidden = t_watch.hidden;
+        t_watch.hHiddenOwner = NULL;
+        t_watch.hidden.clear();
+        for (auto it = hidden.rbegin(); it != hidden.rend(); ++it)
+            if (::IsWindow(*it) && !::IsWindowVisible(*it) && ::GetWindow(*it, GW_OWNER) == hWndOwner)
+                ::SendMessage(*it, WM_SHOWWINDOW, TRUE, SW_PARENTOPENING);
+    }
+    ::ShowOwnedPopups(hWndOwner, TRUE);
 }
 
 BOOL AFXAPI AfxIsOtherTopmostWindowVisible(HWND hWndRoot)

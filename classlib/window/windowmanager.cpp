@@ -228,3 +228,22 @@ BOOL AFXAPI AfxAskWindowManagerToActivate(HWND hWnd)
     swprintf(szArgs, 64, L"windowactivate 0x%lx", (unsigned long)nId);
     return StartHostProgram(XdotoolPath(), szArgs);
 }
+
+BOOL AFXAPI AfxAskWindowManagerToRaise(const HWND* phWnd, int nCount)
+{
+    if (!AfxWindowManagerStacksWindows() || phWnd == NULL || nCount <= 0)
+        return FALSE;
+    // One request after the other, bottom up: each raised window comes over
+    // the ones raised before it.
+    std::wstring strArgs;
+    for (int i = nCount; i-- > 0;)
+    {
+        const ULONG_PTR nId = DisplayWindowOf(phWnd[i]);
+        if (nId == 0)
+            continue;
+        wchar_t szId[32];
+        swprintf(szId, 32, L"0x%lx", (unsigned long)nId);
+        strArgs += std::wstring(strArgs.empty() ? L"" : L" ") + L"windowraise " + szId;
+    }
+    return !strArgs.empty() && StartHostProgram(XdotoolPath(), strArgs);
+}
