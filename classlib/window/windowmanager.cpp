@@ -188,6 +188,8 @@ BOOL ReadRootWindowList(const char* pszProperty, std::vector<ULONG_PTR>& ids)
 // This thread's top-level window the display knows as nId, or NULL.
 HWND OwnWindowOf(ULONG_PTR nId, const std::vector<HWND>& topLevel)
 {
+    if (nId == 0)
+        return NULL;   // none (no window holds the keyboard)
     const DWORD dwThread = ::GetCurrentThreadId();
     for (HWND hWnd : topLevel)
         if (DisplayWindowOf(hWnd) == nId && ::GetWindowThreadProcessId(hWnd, NULL) == dwThread)
