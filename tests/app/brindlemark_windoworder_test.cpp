@@ -529,9 +529,9 @@ bool MinimiseAsThePlayer(HWND hFrame)
 // another program (this one, with ShowWindow) shows its floating windows
 // again, in front of the frame and, where they overlap one another, in the
 // order they showed before. Each time after a fresh start, with the Timer
-// (which hides itself when the game is deactivated and shows itself again
-// a moment after the panes) raised by a click above both panes, or between
-// them, before it.
+// (which, without a window manager, hides itself when the game is
+// deactivated and shows itself again a moment after the panes) raised by a
+// click above both panes, or between them, before it.
 TEST_F(WindowOrder, FloatingWindowsComeBackWhenAnotherProgramRestoresTheGame)
 {
     FloatingOverTheBoard setup("another program restores the game");
@@ -756,8 +756,8 @@ TEST_F(WindowOrder, EachStartShowsTheOrderOfTheExitBeforeAlsoWithAnotherPrograms
 // Another program brought over the floating windows and the game brought
 // back, four rounds, as with Alt+Tab: each time the floating
 // windows show again over the frame in the order they had before, the
-// toolbars (which hide themselves while the game is not in front) among
-// them.
+// toolbars (which, without a window manager, hide themselves while the game
+// is not in front) among them.
 TEST_F(WindowOrder, AfterARoundToAnotherProgramTheFloatingWindowsKeepTheirOrder)
 {
     FloatingOverTheBoard setup("a round to another program and back");
