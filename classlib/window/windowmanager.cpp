@@ -7,9 +7,11 @@
 // the windows it manages, on the display's root window
 // (_NET_CLIENT_LIST_STACKING, bottom to top), and it takes requests to
 // activate a window there (_NET_ACTIVE_WINDOW, as a taskbar sends them).
-// Wine gives a Windows program no X connection of its own, but it starts an
-// executable of the host as a host process with the standard handles it is
-// given: the host's xprop reads the stacking, its xdotool sends the request.
+// Wine gives a Windows program no X connection of its own (its sockets know
+// no Unix domain), but it starts an executable of the host as a host
+// process: the host's xprop reads the stacking and the focus (through the
+// host's shell, which writes the output to a file), its xdotool sends the
+// requests to activate and to raise.
 // Each window of the program is known to the display by the window Wine made
 // for it, which Wine keeps as a property of the window.
 #include "wndimpl.h"
