@@ -146,6 +146,10 @@ struct ScreenOrderWatch
     // active window of the game closed (a dialog), until the window
     // manager's focus is looked at (HandOnTimerProc).
     HWND hHandedOnTo = NULL;
+    // With a window manager: the game's window last activated while the
+    // game was not in front (by the window manager, coming from another
+    // program or from none), until another of the game's windows is.
+    HWND hEnteredFromOutside = NULL;
     // With a window manager: the windows a frame owned that showed when it
     // was minimised (AfxHideOwnedPopupsInOrder), top first, as the window
     // manager stacked them, which its restore puts back.
@@ -275,7 +279,11 @@ void CALLBACK HandOnTimerProc(HWND, UINT, UINT_PTR nIDEvent, DWORD)
         if (hWnd == NULL || !::IsWindow(hWnd) || !::IsWindowVisible(hWnd) ||
             ::IsIconic(::GetAncestor(hWnd, GA_ROOTOWNER)))
             return;
-        if (AfxIsWindowManagerFocusOwn() != 0)
+        // What the player activates while the window manager's focus is
+        // read (another program's window) stays: the system's foreground
+        // changed meanwhile.
+        const HWND hForeground = ::GetForegroundWindow();
+        if (AfxIsWindowManagerFocusOwn() != 0 || ::GetForegroundWindow() != hForeground)
             return;
         // The window the system made active meanwhile (a dialog opened in
         // between), else the one it activated then.
@@ -295,11 +303,16 @@ void CALLBACK HandOnTimerProc(HWND, UINT, UINT_PTR nIDEvent, DWORD)
 
 // With a window manager: hWnd is activated in place of hWndClosing, which
 // hides or goes. When the game was in front, the keyboard must stay the game's.
+// The window manager hands it to another program only when hWndClosing was
+// entered from there (the player came back to a dialog from another
+// program): a dialog opened and closed while the game stayed in front hands
+// the focus back to the game's window it came from, and another program
+// the player activates just after it closes keeps the focus.
 void NoteHandedOn(HWND hWnd, HWND hWndClosing)
 {
     // Not for a window the player merely left, nor for the windows a
     // minimised frame hides.
-    if (!IsOwnThreadWindow(hWndClosing) || ::GetAncestor(hWndClosing, GA_ROOT) != hWndClosing ||
+    if (hWndClosing != t_watch.hEnteredFromOutside || !IsOwnThreadWindow(hWndClosing) || ::GetAncestor(hWndClosing, GA_ROOT) != hWndClosing ||
         ::IsWindowVisible(hWndClosing) || hWnd == NULL || ::IsIconic(::GetAncestor(hWnd, GA_ROOTOWNER)))
         return;
     HWND hWndForeground = ::GetForegroundWindow();
@@ -374,6 +387,10 @@ LRESULT CALLBACK ScreenOrderCbtProc(int nCode, WPARAM wParam, LPARAM lParam)
                 const CBTACTIVATESTRUCT* pActivate = (const CBTACTIVATESTRUCT*)lParam;
                 if (pActivate != NULL && pActivate->hWndActive != NULL)
                     NoteHandedOn((HWND)wParam, pActivate->hWndActive);
+                // No window of the game active before: the game comes in front.
+                t_watch.hEnteredFromOutside = pActivate != NULL && pActivate->hWndActive == NULL
+                                                  ? ::GetAncestor((HWND)wParam, GA_ROOT)
+                                                  : NULL;
                 NoteActivatedByWindowManager((HWND)wParam);
             }
         }
