@@ -221,14 +221,11 @@ const UINT kOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZO
 // nowhere else). Each goes right below the one above it: none becomes the
 // first window, so nothing is asked of the display. The windows of the last
 // restack follow, so that no older order is put back where the stacking
-// cannot be read later. Returns -1 when the stacking cannot be read, 1 when
-// the order was mended, else 0.
-int SyncOrderWithWindowManager()
+// cannot be read later. Follows the stacking as last read (t_watch.stacking).
+// Returns 1 when the order was mended, else 0.
+int FollowWindowManagerStacking()
 {
-    std::vector<HWND>& stacking = t_watch.stacking;
-    t_watch.bStackingRead = AfxReadWindowManagerStacking(stacking);
-    if (!t_watch.bStackingRead)
-        return -1;
+    const std::vector<HWND>& stacking = t_watch.stacking;
     std::vector<HWND> now;
     for (HWND hWnd : AfxGetTopLevelWindows())
         if (std::find(stacking.begin(), stacking.end(), hWnd) != stacking.end())
@@ -250,6 +247,14 @@ int SyncOrderWithWindowManager()
         ::SetWindowPos(stacking[i], stacking[i - 1], 0, 0, 0, 0, kOrderOnly);
     t_watch.bRestacking = bWasRestacking;
     return 1;
+}
+
+// Reads the window manager's stacking and follows it. Returns -1 when it
+// cannot be read, else as FollowWindowManagerStacking.
+int SyncOrderWithWindowManager()
+{
+    t_watch.bStackingRead = AfxReadWindowManagerStacking(t_watch.stacking);
+    return t_watch.bStackingRead ? FollowWindowManagerStacking() : -1;
 }
 
 // With a window manager: when the game's active window closes (a dialog),
@@ -312,8 +317,9 @@ void NoteHandedOn(HWND hWnd, HWND hWndClosing)
 {
     // Not for a window the player merely left, nor for the windows a
     // minimised frame hides.
-    if (hWndClosing != t_watch.hEnteredFromOutside || !IsOwnThreadWindow(hWndClosing) || ::GetAncestor(hWndClosing, GA_ROOT) != hWndClosing ||
-        ::IsWindowVisible(hWndClosing) || hWnd == NULL || ::IsIconic(::GetAncestor(hWnd, GA_ROOTOWNER)))
+    if (hWndClosing != t_watch.hEnteredFromOutside || !IsOwnThreadWindow(hWndClosing) ||
+        ::GetAncestor(hWndClosing, GA_ROOT) != hWndClosing || ::IsWindowVisible(hWndClosing) || hWnd == NULL ||
+        ::IsIconic(::GetAncestor(hWnd, GA_ROOTOWNER)))
         return;
     HWND hWndForeground = ::GetForegroundWindow();
     if (hWndForeground != hWndClosing && !IsOwnThreadWindow(hWndForeground))
@@ -449,15 +455,16 @@ void CALLBACK KeptOrderTimerProc(HWND hWnd, UINT, UINT_PTR nIDEvent, DWORD)
         // Where the window manager reports its stacking and shows them so
         // already (they were shown again bottom up), nothing is restacked:
         // a restack would show them in another order for a moment.
-        std::vector<HWND> stacking, shown;
-        if (AfxReadWindowManagerStacking(stacking))
+        t_watch.bStackingRead = AfxReadWindowManagerStacking(t_watch.stacking);
+        if (t_watch.bStackingRead)
         {
-            for (HWND hShown : stacking)
+            std::vector<HWND> shown;
+            for (HWND hShown : t_watch.stacking)
                 if (std::find(kept.begin(), kept.end(), hShown) != kept.end())
                     shown.push_back(hShown);
             if (shown == kept)
             {
-                SyncOrderWithWindowManager();
+                FollowWindowManagerStacking();
                 return;
             }
             // The window manager is asked itself: Wine asks it to raise only
@@ -845,10 +852,8 @@ void AFXAPI AfxNoteButtonPress(HWND hWnd, BOOL bHandled)
 
 void AFXAPI AfxHideOwnedPopupsInOrder(HWND hWndOwner)
 {
-    // The windows it owns directly (not topmost), top first, hidden ones
-    // too: a floating toolbar hides itself when the frame is deactivated,
-    // which the window manager's minimise does first. The display's reports
-    // may have moved some since the last restack.
+    // The windows it owns directly (not topmost), top first, as the screen
+    // stacks them, hidden ones too (a toolbar the player hid keeps its place).
     std::vector<HWND> owned;
     for (HWND hWnd : AfxGetOwnedWindowsInScreenOrder(hWndOwner))
         if ((::GetWindowLongPtr(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0)
