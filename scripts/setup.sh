@@ -17,7 +17,7 @@ if [ "$(id -u)" != 0 ]; then SUDO="sudo"; fi
 # ---------------------------------------------------------------- packages
 PKGS=(cmake make mingw-w64 g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix
       libz-mingw-w64-dev googletest wine wine32 fonts-wine xvfb xauth imagemagick
-      dpkg-dev xz-utils x11-utils openbox xdotool)
+      dpkg-dev xz-utils x11-utils openbox icewm fluxbox xdotool)
 
 missing=()
 for p in "${PKGS[@]}"; do

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs some of the game's end-to-end tests as on a player's own desktop: on a
-# private Xvfb display with a window manager (openbox) and from a Wine prefix
+# private Xvfb display with a window manager (BM_WINDOW_MANAGER: openbox, the
+# default, icewm or fluxbox) and from a Wine prefix
 # whose windows that window manager manages (the tests' own, build/wineprefix-desktop;
 # the player's prefix is never used by a test).
 # Arguments: the build folder, the test program, the gtest filter.
@@ -10,8 +11,16 @@ EXE="$2"
 FILTER="$3"
 unset DISPLAY
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/common.sh"
-if ! command -v openbox >/dev/null 2>&1; then
-    echo "openbox is missing: run scripts/setup.sh" >&2
+WM="${BM_WINDOW_MANAGER:-openbox}"
+case "$WM" in
+    openbox | icewm | fluxbox) ;;
+    *)
+        echo "unknown window manager '$WM' (openbox, icewm or fluxbox)" >&2
+        exit 1
+        ;;
+esac
+if ! command -v "$WM" >/dev/null 2>&1; then
+    echo "$WM is missing: run scripts/setup.sh" >&2
     exit 1
 fi
 WM_PID=""
@@ -25,11 +34,15 @@ finish() {
         kill "$WM_PID" 2>/dev/null || true
         wait "$WM_PID" 2>/dev/null || true
     fi
+    if [ -n "${WM_HOME:-}" ]; then rm -rf "$WM_HOME"; fi
     stop_display
 }
 trap finish EXIT
 start_display
-openbox >/dev/null 2>&1 &
+# Each window manager starts with its own default settings, kept in a home of
+# its own for this run (icewm and fluxbox write theirs there).
+WM_HOME="$(mktemp -d)"
+HOME="$WM_HOME" "$WM" >/dev/null 2>&1 &
 WM_PID=$!
 for i in $(seq 1 50); do
     display_has_window_manager && break
