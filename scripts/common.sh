@@ -41,7 +41,7 @@ stop_display() {
 
 # The Wine prefixes. The tests use only their own: build/wineprefix (most
 # tests; the private display of test.sh), build/wineprefix-isolated-<n> (the
-# parts of the game's end-to-end tests) and build/wineprefix-desktop (the
+# parts of the game's end-to-end tests) and build/wineprefix-desktop[-NAME] (the
 # tests that run as on a player's desktop); they replace the game's stored
 # profiles and settings there and delete its registry key. The game a player
 # starts with run.sh runs from build/wineprefix-player, which no test
@@ -59,9 +59,16 @@ ensure_prefix() {
 }
 
 # The tests' prefix for a display with a window manager, which manages its
-# windows (Wine's default), as on a player's own desktop.
+# windows (Wine's default), as on a player's own desktop. With a window
+# manager's name other than openbox, a prefix of that window manager's own
+# (build/wineprefix-desktop-NAME), so the runs under each can go at once.
 test_desktop_prefix() {
-    export WINEPREFIX="$BUILD/wineprefix-desktop"
+    local wm="${1:-openbox}"
+    if [ "$wm" = openbox ]; then
+        export WINEPREFIX="$BUILD/wineprefix-desktop"
+    else
+        export WINEPREFIX="$BUILD/wineprefix-desktop-$wm"
+    fi
     setup_prefix "$WINEPREFIX" Y
 }
 

@@ -2,7 +2,8 @@
 # Runs some of the game's end-to-end tests as on a player's own desktop: on a
 # private Xvfb display with a window manager (BM_WINDOW_MANAGER: openbox, the
 # default, icewm or fluxbox) and from a Wine prefix
-# whose windows that window manager manages (the tests' own, build/wineprefix-desktop;
+# whose windows that window manager manages (the tests' own, build/wineprefix-desktop
+# for openbox, build/wineprefix-desktop-NAME for the others;
 # the player's prefix is never used by a test).
 # Arguments: the build folder, the test program, the gtest filter.
 set -euo pipefail
@@ -52,5 +53,5 @@ if ! xprop -root -notype _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window 
     echo "the window manager did not start on $DISPLAY" >&2
     exit 1
 fi
-test_desktop_prefix
+test_desktop_prefix "$WM"
 wine "$EXE" --gtest_filter="$FILTER"
