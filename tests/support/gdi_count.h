@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace testsupport
 {
@@ -78,6 +79,70 @@ inline void CountGdiObjects(GdiCensus& census)
         if (dwKind != 0 && dwKind < 16)
             census.nByKind[dwKind]++;
     }
+}
+
+// The GDI objects of another process (a program the test started), by kind,
+// read from the GDI handle table its PEB names (GetGuiResources answers 0
+// under Wine, and GetObjectType sees only this process's handles). Each
+// entry in use carries its kind in the low seven bits of its unique word;
+// Wine keeps one table per process. bValid: the table was read and holds
+// the process's stock objects.
+inline GdiCensus TakeGdiCensusOf(HANDLE hProcess)
+{
+#pragma pack(push, 1)
+    struct Entry
+    {
+        ULONGLONG qwObject;
+        DWORD dwOwner;
+        WORD wUnique;
+        BYTE bType, bFlags;
+        ULONGLONG qwUser;
+    };
+#pragma pack(pop)
+    struct BasicInformation
+    {
+        LONG_PTR nExitStatus;
+        BYTE* pPeb;
+        ULONG_PTR reserved[4];
+    } info = {};
+    typedef LONG(WINAPI * PFN_QUERY)(HANDLE, int, PVOID, ULONG, PULONG);
+    PFN_QUERY pfnQuery = NULL;
+    *reinterpret_cast<FARPROC*>(&pfnQuery) =
+        ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess");
+    GdiCensus census;
+    const SIZE_T nTableOffset = sizeof(void*) == 4 ? 0x94 : 0xF8;   // PEB.GdiSharedHandleTable
+    void* pTable = NULL;
+    SIZE_T nRead = 0;
+    if (pfnQuery == NULL || pfnQuery(hProcess, 0, &info, sizeof(info), NULL) != 0 ||
+        !::ReadProcessMemory(hProcess, info.pPeb + nTableOffset, &pTable, sizeof(pTable), &nRead) || pTable == NULL)
+        return census;
+    std::vector<Entry> entries(0x10000);
+    if (!::ReadProcessMemory(hProcess, pTable, entries.data(), entries.size() * sizeof(Entry), &nRead))
+        return census;
+    for (const Entry& entry : entries)
+    {
+        if (entry.bType == 0)
+            continue;
+        switch (entry.wUnique & 0x7f)
+        {
+        case 0x01: census.nByKind[OBJ_DC]++; break;
+        case 0x41: census.nByKind[OBJ_MEMDC]++; break;
+        case 0x21: census.nByKind[OBJ_ENHMETADC]++; break;
+        case 0x66: census.nByKind[OBJ_METADC]++; break;
+        case 0x04: census.nByKind[OBJ_REGION]++; break;
+        case 0x08: census.nByKind[OBJ_PAL]++; break;
+        case 0x09: census.nByKind[OBJ_BITMAP]++; break;
+        case 0x0a: census.nByKind[OBJ_FONT]++; break;
+        case 0x10: census.nByKind[OBJ_BRUSH]++; break;
+        case 0x30: census.nByKind[OBJ_PEN]++; break;
+        case 0x50: census.nByKind[OBJ_EXTPEN]++; break;
+        case 0x26: census.nByKind[OBJ_METAFILE]++; break;
+        case 0x46: census.nByKind[OBJ_ENHMETAFILE]++; break;
+        default: census.nByKind[15]++; break;   // the system's own (surfaces)
+        }
+    }
+    census.bValid = census.nByKind[OBJ_BRUSH] > 0 && census.nByKind[OBJ_FONT] > 0;
+    return census;
 }
 
 inline GdiCensus TakeGdiCensus()
