@@ -22,6 +22,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <cwchar>
 #include <set>
 #include <string>
 #include <vector>
@@ -1204,11 +1205,28 @@ std::wstring ColourText(COLORREF cr)
            std::to_wstring(GetBValue(cr));
 }
 
+// TRUE when the clock display shows the colour of a colour row's text on
+// the screen (a channel of 0 drawn as 1: the display keeps its colours
+// apart so).
+bool ClockShows(const Game& game, const std::wstring& strColour)
+{
+    int r = 0, g = 0, b = 0;
+    swscanf(strColour.c_str(), L"%d; %d; %d", &r, &g, &b);
+    const COLORREF cr = RGB(std::max(r, 1), std::max(g, 1), std::max(b, 1));
+    const RECT rc = WindowRect(::GetDlgItem(TimerBar(game), ID_TIMER_CLOCK));
+    for (int y = rc.top; y < rc.bottom; y++)
+        for (int x = rc.left; x < rc.right; x += 2)
+            if (ScreenColour({x, y}) == cr)
+                return true;
+    return false;
+}
+
 // The profile panes that show (docked, slid out or floating) show the
 // profile of the position on the board, the start's 9 x 9 board: the
 // appearance pane's Square Border Colour row in the colour of the board's
-// square borders, its swatch seen so on the screen, and the difficulty
-// pane's Columns and Rows as 9. nPanes: how many panes show.
+// square borders, its swatch seen so on the screen, and its Off Colour
+// among the clock display's colours; the difficulty pane's Columns and Rows
+// as 9. nPanes: how many panes show.
 void ExpectPanesShowTheBoardsProfile(Game& game, size_t nPanes, const char* pszLayout)
 {
     SCOPED_TRACE(pszLayout);
@@ -1232,6 +1250,10 @@ void ExpectPanesShowTheBoardsProfile(Game& game, size_t nPanes, const char* pszL
             {
                 EXPECT_EQ(L"9", rows[i].second) << "the difficulty pane's " << i;
                 nSeen++;
+            }
+            if (rows[i].first == L"Off Colour")
+            {
+                EXPECT_TRUE(ClockShows(game, rows[i].second)) << "the clock's unlit dots in " << rows[i].second;
             }
             if (rows[i].first != L"Square Border Colour")
                 continue;
