@@ -1,7 +1,8 @@
 // The game's start and its frame, played from outside as a player would:
 // the first start from no stored state and what exit keeps, damaged stored
 // state, the splash and start-up messages, exits and restarts in a row, the
-// menus and the status bar, and captions and menus at larger text sizes.
+// menus and the status bar, captions and menus at larger text sizes, and
+// what the profile panes a stored layout brings back show.
 // ctest: run-serial
 // ctest: lock registry
 #include "brindlemark_fixture.h"

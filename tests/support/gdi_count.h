@@ -119,27 +119,22 @@ inline GdiCensus TakeGdiCensusOf(HANDLE hProcess)
     std::vector<Entry> entries(0x10000);
     if (!::ReadProcessMemory(hProcess, pTable, entries.data(), entries.size() * sizeof(Entry), &nRead))
         return census;
+    // Wine's kinds (the handle table's own numbering) as the OBJ_ kinds;
+    // any other is one of the system's own (surfaces).
+    static const BYTE s_kinds[][2] = {
+        {0x01, OBJ_DC},     {0x41, OBJ_MEMDC},  {0x21, OBJ_ENHMETADC}, {0x66, OBJ_METADC},   {0x04, OBJ_REGION},
+        {0x08, OBJ_PAL},    {0x09, OBJ_BITMAP}, {0x0a, OBJ_FONT},      {0x10, OBJ_BRUSH},    {0x30, OBJ_PEN},
+        {0x50, OBJ_EXTPEN}, {0x26, OBJ_METAFILE}, {0x46, OBJ_ENHMETAFILE},
+    };
     for (const Entry& entry : entries)
     {
         if (entry.bType == 0)
             continue;
-        switch (entry.wUnique & 0x7f)
-        {
-        case 0x01: census.nByKind[OBJ_DC]++; break;
-        case 0x41: census.nByKind[OBJ_MEMDC]++; break;
-        case 0x21: census.nByKind[OBJ_ENHMETADC]++; break;
-        case 0x66: census.nByKind[OBJ_METADC]++; break;
-        case 0x04: census.nByKind[OBJ_REGION]++; break;
-        case 0x08: census.nByKind[OBJ_PAL]++; break;
-        case 0x09: census.nByKind[OBJ_BITMAP]++; break;
-        case 0x0a: census.nByKind[OBJ_FONT]++; break;
-        case 0x10: census.nByKind[OBJ_BRUSH]++; break;
-        case 0x30: census.nByKind[OBJ_PEN]++; break;
-        case 0x50: census.nByKind[OBJ_EXTPEN]++; break;
-        case 0x26: census.nByKind[OBJ_METAFILE]++; break;
-        case 0x46: census.nByKind[OBJ_ENHMETAFILE]++; break;
-        default: census.nByKind[15]++; break;   // the system's own (surfaces)
-        }
+        int nKind = 15;
+        for (const auto& kind : s_kinds)
+            if (kind[0] == (entry.wUnique & 0x7f))
+                nKind = kind[1];
+        census.nByKind[nKind]++;
     }
     census.bValid = census.nByKind[OBJ_BRUSH] > 0 && census.nByKind[OBJ_FONT] > 0;
     return census;
