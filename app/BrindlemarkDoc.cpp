@@ -112,6 +112,19 @@ void CBrindlemarkDoc::FitNumberFont()
         pFrame->FitNumberFont();
 }
 
+void CBrindlemarkDoc::ShowCurrentProfiles()
+{
+    // The frame of the document's view: the application does not call it
+    // its main window yet while a new document is being set up.
+    POSITION pos = GetFirstViewPosition();
+    CView* pView = pos != NULL ? GetNextView(pos) : NULL;
+    CMainFrame* pFrame = pView != NULL ? DYNAMIC_DOWNCAST(CMainFrame, pView->GetParentFrame()) : NULL;
+    if (pFrame == NULL)
+        pFrame = GetMainFrame();
+    if (pFrame != NULL)
+        pFrame->ShowProfilesOf(GetCurrent());
+}
+
 void CBrindlemarkDoc::SetTitleFromPath(LPCTSTR lpszPath)
 {
     char szName[_MAX_FNAME], szExt[_MAX_EXT];
@@ -123,6 +136,17 @@ void CBrindlemarkDoc::SetTitleFromPath(LPCTSTR lpszPath)
 
 void CBrindlemarkDoc::Serialize(CArchive&)
 {
+}
+
+BOOL CBrindlemarkDoc::OnNewDocument()
+{
+    if (!CDocument::OnNewDocument())
+        return FALSE;
+    // The frame, with the profile panes a stored layout shows and the clock,
+    // was made before this document was its own: they take the profiles of
+    // the position it starts with.
+    ShowCurrentProfiles();
+    return TRUE;
 }
 
 BOOL CBrindlemarkDoc::OnOpenDocument(LPCTSTR lpszPathName)
@@ -199,15 +223,9 @@ BOOL CBrindlemarkDoc::GeneratePuzzle(int nGradeIndex, int nAppearanceIndex)
     scratch.SetGradeInfo(grade);
     scratch.m_bModified = TRUE;
 
-    CMainFrame* pFrame = GetMainFrame();
-    if (pFrame != NULL)
-    {
-        pFrame->ShowProfilesInPanes(&appearance, &grade);
-        ApplyClockColours(appearance);
-    }
-
     m_Controller.ClearSavedStates();
     m_Controller.m_CurrentState.CopyFrom(scratch);
+    ShowCurrentProfiles();
     RefreshRuleMarks();
     RelayoutBoard();
     InvalidateBoard(TRUE);
@@ -255,21 +273,10 @@ BOOL CBrindlemarkDoc::LoadPuzzleFromFile(LPCTSTR lpszPath, BYTE& bQuiet)
     m_nClockSeconds = scratch.m_nElapsedSeconds;
     m_Controller.ClearSavedStates();
     m_Controller.m_CurrentState.CopyFrom(scratch);
+    ShowCurrentProfiles();
     // The marks stored in the file are not trusted: they are those of the
     // marking as it is.
     RefreshRuleMarks();
-
-    if (!bQuiet)
-    {
-        CMainFrame* pFrame = GetMainFrame();
-        if (pFrame != NULL)
-        {
-            CAppearanceInfo appearance = scratch.GetAppearanceInfo();
-            CGradeInfo grade = scratch.GetGradeInfo();
-            pFrame->ShowProfilesInPanes(&appearance, &grade);
-            ApplyClockColours(appearance);
-        }
-    }
 
     RelayoutBoard();
     InvalidateBoard(FALSE);
@@ -320,6 +327,7 @@ void CBrindlemarkDoc::UndoMove()
     if (m_Controller.m_listSavedStates.IsEmpty())
         return;
     m_Controller.Undo();
+    ShowCurrentProfiles();
     RefreshRuleMarks();
 }
 
@@ -341,6 +349,7 @@ void CBrindlemarkDoc::RevertToBranch()
     if (!m_Controller.IsBranchOpen())
         return;
     m_Controller.RevertToBranchPoint();
+    ShowCurrentProfiles();
     RefreshRuleMarks();
     InvalidateBoard(TRUE);
 }
@@ -434,6 +443,7 @@ BOOL CBrindlemarkDoc::EnterOwnPuzzle()
     SetTitle(LoadResourceString(AFX_IDS_UNTITLED));
     m_Controller.ClearSavedStates();
     m_Controller.m_CurrentState.CopyFrom(scratch);
+    ShowCurrentProfiles();
     RefreshRuleMarks();
     RelayoutBoard();
     ShowInfoMessage(kEnterOwnPuzzleText);
@@ -470,6 +480,7 @@ BOOL CBrindlemarkDoc::FinalizeGrid()
     // new puzzle, with no undo points back into the entry.
     m_Controller.ClearSavedStates();
     m_Controller.m_CurrentState.CopyFrom(finished);
+    ShowCurrentProfiles();
     RefreshRuleMarks();
     m_nClockSeconds = 0;
     m_bPaused = FALSE;

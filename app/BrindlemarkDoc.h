@@ -66,6 +66,13 @@ public:
     // board never shows a mark that an earlier position left.
     void RefreshRuleMarks();
     void SetPaused(BOOL bPaused);
+    // The frame's profile panes (those whose windows exist) and its clock
+    // display show the current position's profiles. Whatever makes another
+    // position current (a new document, a puzzle made, read or entered, an
+    // earlier position brought back, another profile applied) ends here, so
+    // no window of the game keeps the profiles of a position the board no
+    // longer shows.
+    void ShowCurrentProfiles();
 
     // ----- Own-puzzle entry and the unshaded-square aids
 
@@ -94,6 +101,9 @@ public:
     // A file opened by the class library (the shell, the recent files) goes
     // through the puzzle loader, a save through the puzzle writer.
     virtual BOOL OnOpenDocument(LPCTSTR lpszPathName);
+    // A new document (the one made at the start): the frame shows its
+    // position's profiles.
+    virtual BOOL OnNewDocument();
     virtual BOOL OnSaveDocument(LPCTSTR lpszPathName);
 
 public:

@@ -88,13 +88,8 @@ CMainFrame* AFXAPI GetMainFrame()
 void AFXAPI ApplyClockColours(const CAppearanceInfo& appearance)
 {
     CMainFrame* pFrame = GetMainFrame();
-    if (pFrame == NULL)
-        return;
-    CVantTimerCtrl& clock = pFrame->m_wndClock;
-    clock.m_crOn = appearance.m_crMCOn;
-    clock.m_crOff = appearance.m_crMCOff;
-    clock.m_crBackground = appearance.m_crMCBack;
-    clock.RecolourDigits();
+    if (pFrame != NULL)
+        pFrame->SetClockColours(appearance);
 }
 
 // ---------------------------------------------------------------------------
@@ -519,30 +514,29 @@ void CMainFrame::OnSysCommand(UINT nID, LPARAM lParam)
         FitNumberFont();
 }
 
-void CMainFrame::ShowProfilesInPanes(const CAppearanceInfo* pAppearance, const CGradeInfo* pGrade)
+void CMainFrame::ShowProfilesOf(const CHTDataContainer& position)
 {
-    if (pAppearance != NULL && m_paneAppearance.GetSafeHwnd() != NULL)
+    const CAppearanceInfo appearance = position.GetAppearanceInfo();
+    if (m_paneAppearance.GetSafeHwnd() != NULL)
     {
-        m_paneAppearance.SetAppearanceInfo(*pAppearance);
+        m_paneAppearance.SetAppearanceInfo(appearance);
         m_paneAppearance.Refresh();
     }
-    if (pGrade != NULL && m_paneGradeInfo.GetSafeHwnd() != NULL)
+    if (m_paneGradeInfo.GetSafeHwnd() != NULL)
     {
-        m_paneGradeInfo.SetGradeInfo(*pGrade);
+        m_paneGradeInfo.SetGradeInfo(position.GetGradeInfo());
         m_paneGradeInfo.Refresh();
     }
+    if (m_pTimerToolBar != NULL)
+        SetClockColours(appearance);
 }
 
-void CMainFrame::ShowCurrentProfiles()
+void CMainFrame::SetClockColours(const CAppearanceInfo& appearance)
 {
-    CBrindlemarkDoc* pDoc = GetGameDoc();
-    if (pDoc == NULL)
-        return;
-    const CAppearanceInfo appearance = pDoc->GetCurrent().GetAppearanceInfo();
-    const CGradeInfo grade = pDoc->GetCurrent().GetGradeInfo();
-    ShowProfilesInPanes(&appearance, &grade);
-    if (m_pTimerToolBar != NULL)
-        ApplyClockColours(appearance);
+    m_wndClock.m_crOn = appearance.m_crMCOn;
+    m_wndClock.m_crOff = appearance.m_crMCOff;
+    m_wndClock.m_crBackground = appearance.m_crMCBack;
+    m_wndClock.RecolourDigits();
 }
 
 // ---------------------------------------------------------------------------
@@ -704,7 +698,6 @@ void CMainFrame::OnUndo()
     if (pDoc != NULL && pDoc->m_Controller.m_listSavedStates.GetCount() >= 1)
     {
         pDoc->UndoMove();
-        ShowCurrentProfiles();
         pDoc->InvalidateBoard(TRUE);
     }
     FitNumberFont();
@@ -834,7 +827,6 @@ void CMainFrame::OnRevert()
                                          LoadResourceString(IDS_STOP)) == kYesNoYes)
     {
         pDoc->RevertToBranch();
-        ShowCurrentProfiles();
         FitNumberFont();
     }
 }
@@ -963,9 +955,7 @@ void CMainFrame::OnAppearanceList()
     current.ApplySquareColours(appearance);
     current.m_AppearanceInfo.CopyFrom(appearance);
     current.m_bModified = TRUE;
-    ShowProfilesInPanes(&appearance, NULL);
-    if (m_pTimerToolBar != NULL)
-        ApplyClockColours(appearance);
+    pDoc->ShowCurrentProfiles();
     FitNumberFont();
     pDoc->InvalidateBoard(TRUE);
 }

@@ -15,6 +15,7 @@
 #include "XTPFrameWnd.h"
 #include "XTPStatusBar.h"
 
+class CHTDataContainer;
 class CTimerToolBar;
 class CXTPToolBar;
 struct XTP_COMMANDBARS_CREATECONTROL;
@@ -45,13 +46,13 @@ public:
     // Refits the number size of the current puzzle's appearance profile to
     // the view's square size and repaints the view. TRUE.
     BOOL FitNumberFont();
-    // The profile panes whose windows exist show these profiles (a null
-    // profile leaves its pane alone).
-    void ShowProfilesInPanes(const CAppearanceInfo* pAppearance, const CGradeInfo* pGrade);
-    // The open panes and the clock show the current position's profiles
-    // again, after Undo or Revert brought back an earlier position (whose
-    // profiles an applied appearance or a pane edit may have changed since).
-    void ShowCurrentProfiles();
+    // The profile panes whose windows exist show the position's profiles,
+    // and the clock display its clock colours (CBrindlemarkDoc::
+    // ShowCurrentProfiles asks for this whenever a position becomes current).
+    void ShowProfilesOf(const CHTDataContainer& position);
+    // The clock display takes the profile's clock colours and recolours its
+    // digits.
+    void SetClockColours(const CAppearanceInfo& appearance);
     // Shows the board's context menu at a screen point; the chosen command
     // reaches this frame's command map.
     void TrackBoardMenu(CMenu* pMenu, CPoint pointScreen);

@@ -3,6 +3,8 @@
 
 #include "wndimpl.h"
 
+#include <commctrl.h>
+
 IMPLEMENT_DYNAMIC(CStatic, CWnd)
 IMPLEMENT_DYNAMIC(CButton, CWnd)
 IMPLEMENT_DYNAMIC(CEdit, CWnd)
@@ -15,6 +17,39 @@ IMPLEMENT_DYNAMIC(CScrollBar, CWnd)
 // ---------------------------------------------------------------------------
 // CStatic
 
+namespace
+{
+// The subclass of a static control that owns the picture it loaded
+// (dwRefData): at WM_NCDESTROY the picture goes, unless the control shows
+// another by then or the system freed it with the control.
+LRESULT CALLBACK AfxStaticPictureProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam, UINT_PTR uIdSubclass,
+                                      DWORD_PTR dwRefData)
+{
+    if (nMsg != WM_NCDESTROY)
+        return ::DefSubclassProc(hWnd, nMsg, wParam, lParam);
+    ::RemoveWindowSubclass(hWnd, &AfxStaticPictureProc, uIdSubclass);
+    const HBITMAP hOwn = (HBITMAP)dwRefData;
+    const bool bShown = (HBITMAP)::SendMessage(hWnd, STM_GETIMAGE, IMAGE_BITMAP, 0) == hOwn;
+    const LRESULT lResult = ::DefSubclassProc(hWnd, nMsg, wParam, lParam);
+    if (bShown && ::GetObjectType(hOwn) == OBJ_BITMAP)
+        ::DeleteObject(hOwn);
+    return lResult;
+}
+} // namespace
+
+void AFXAPI AfxOwnStaticPicture(HWND hWnd)
+{
+    // Only bitmaps: the icons a static control loads from its text are the
+    // system's shared ones, which nobody frees.
+    char szClass[8] = "";
+    if (hWnd == NULL || ::GetClassNameA(hWnd, szClass, sizeof(szClass)) == 0 || lstrcmpiA(szClass, "Static") != 0 ||
+        (::GetWindowLongPtr(hWnd, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP)
+        return;
+    const HBITMAP hPicture = (HBITMAP)::SendMessage(hWnd, STM_GETIMAGE, IMAGE_BITMAP, 0);
+    if (hPicture != NULL && !::SetWindowSubclass(hWnd, &AfxStaticPictureProc, 0, (DWORD_PTR)hPicture))
+        TRACE("static control: the picture it loaded will not be freed with it\n");
+}
+
 CStatic::~CStatic()
 {
     DestroyWindow();
@@ -22,7 +57,10 @@ CStatic::~CStatic()
 
 BOOL CStatic::Create(LPCTSTR lpszText, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
-    return CWnd::Create("STATIC", lpszText, dwStyle, rect, pParentWnd, nID);
+    if (!CWnd::Create("STATIC", lpszText, dwStyle, rect, pParentWnd, nID))
+        return FALSE;
+    AfxOwnStaticPicture(m_hWnd);
+    return TRUE;
 }
 
 HICON CStatic::SetIcon(HICON hIcon)

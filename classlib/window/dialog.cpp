@@ -64,6 +64,11 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
     if (message != WM_INITDIALOG)
         return FALSE;   // the object handled everything through its map already
 
+    // The template's picture controls loaded their pictures; nothing else
+    // has touched them yet.
+    for (HWND hChild = ::GetWindow(hWnd, GW_CHILD); hChild != NULL; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+        AfxOwnStaticPicture(hChild);
+
     CDialog* pDlg = NULL;
     try
     {

@@ -75,6 +75,15 @@ BOOL AFXAPI AfxPumpMessageInto(MSG* pMsg);
 // The message-box hook set by AfxSetMessageBoxHook (NULL: none).
 AFX_MSGBOX_HOOK AFXAPI AfxGetMessageBoxHook();
 
+// A static control that loaded its own picture at creation (SS_BITMAP, the
+// bitmap named by its text, as a dialog template's picture control names
+// it) frees that bitmap when it is destroyed, if it still shows it. The
+// system's control never frees it itself here, so every showing of a dialog
+// with a picture would leave a bitmap behind. A bitmap set later with
+// STM_SETIMAGE is its setter's, as is the one it replaced, which the
+// message hands back. Anything but such a control is left alone.
+void AFXAPI AfxOwnStaticPicture(HWND hWnd);
+
 // Frames register with their thread for idle updates.
 void AFXAPI AfxAddFrameWnd(CFrameWnd* pFrame);
 void AFXAPI AfxRemoveFrameWnd(CFrameWnd* pFrame);

@@ -1,10 +1,12 @@
 // The game's dialogs and its profile panes: commands chosen from the
 // keyboard, the tutorial, the New Puzzle dialog's lists and buttons, and
-// the Appearance and Difficulty Info panes, their tips and their keyboard.
+// the Appearance and Difficulty Info panes, their tips and their keyboard,
+// and what a question leaves behind.
 // ctest: run-serial
 // ctest: lock registry
 #include "brindlemark_fixture.h"
 
+#include "support/gdi_count.h"
 #include "support/mouseinput.h"
 #include "support/snapshot.h"
 #include "support/tooltips.h"
@@ -14,6 +16,7 @@
 
 #include <cmath>
 #include <cstddef>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -820,5 +823,72 @@ TEST_F(Brindlemark, PaneButtonAndTabTipsAreOneLineHigh)
     RECT rcGroup = WindowRect(hGroup);
     ExpectOneLineTipAt(game, {rcGroup.left + 25, rcGroup.bottom - 10}, "tab");
     EXPECT_EQ(0, game.Close());
+    ClearSettings();
+}
+
+namespace
+{
+// The game's windows, hidden ones and children too.
+int WindowsOf(DWORD dwPid)
+{
+    int nCount = 0;
+    for (HWND hWnd : TopLevels(dwPid, ""))
+        nCount += 1 + (int)Descendants(hWnd, "", "").size();
+    return nCount;
+}
+
+// A question's picture shows: the static control of its template holds a
+// bitmap, and the screen shows more than one colour where it lies.
+void ExpectPictureShows(HWND hQuestion, int nShowing)
+{
+    HWND hPicture = NULL;
+    for (HWND hChild : Descendants(hQuestion, "", "Static"))
+        if ((::GetWindowLongA(hChild, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP)
+            hPicture = hChild;
+    ASSERT_TRUE(hPicture != NULL) << "showing " << nShowing << ": no picture control";
+    EXPECT_TRUE(::SendMessage(hPicture, STM_GETIMAGE, IMAGE_BITMAP, 0) != 0) << "showing " << nShowing;
+    const RECT rc = WindowRect(hPicture);
+    std::set<COLORREF> colours;
+    HDC hScreen = ::GetDC(NULL);
+    for (int y = rc.top + 2; y < rc.bottom - 2; y += 4)
+        for (int x = rc.left + 2; x < rc.right - 2; x += 4)
+            colours.insert(::GetPixel(hScreen, x, y));
+    ::ReleaseDC(NULL, hScreen);
+    EXPECT_GT(colours.size(), 2u) << "showing " << nShowing << ": the picture is blank";
+}
+} // namespace
+
+// A question shown again and again (Edit > Show Solution..., "No, thanks",
+// 20 times, by the keyboard and the pointer) leaves the game's GDI objects
+// and windows where they were, and shows its picture every time.
+TEST_F(Brindlemark, QuestionsLeaveTheGamesObjectsWhereTheyWereAndShowTheirPicture)
+{
+    testsupport::Watchdog watchdog("twenty questions", 300000);
+    Game game;
+    ASSERT_TRUE(game.Frame() != NULL);
+    watchdog.AlsoEnd(game.Process());
+    ASSERT_TRUE(MakePuzzleWithCtrlN(game));
+    auto ask = [&](int nShowing) {
+        ChooseWithKeys(game.Frame(), 'E', {VK_END, VK_RETURN});
+        HWND hQuestion = WaitForDialogOtherThan(game.Pid(), NULL);
+        ASSERT_TRUE(hQuestion != NULL) << "showing " << nShowing << ": no question";
+        Wait(300);
+        ExpectPictureShows(hQuestion, nShowing);
+        ClickDialogButton(hQuestion, IDCANCEL);
+        ASSERT_TRUE(WaitUntilGone(hQuestion)) << "showing " << nShowing << ": the question stays";
+    };
+    // The first showing also fills the system's caches (the dialog's font).
+    ASSERT_NO_FATAL_FAILURE(ask(0));
+    Wait(500);
+    const testsupport::GdiCensus before = testsupport::TakeGdiCensusOf(game.Process());
+    ASSERT_TRUE(before.bValid) << "the game's GDI objects cannot be counted";
+    const int nWindowsBefore = WindowsOf(game.Pid());
+    for (int n = 1; n <= 20; n++)
+        ASSERT_NO_FATAL_FAILURE(ask(n));
+    Wait(500);
+    const testsupport::GdiCensus after = testsupport::TakeGdiCensusOf(game.Process());
+    EXPECT_EQ(before.Total(), after.Total()) << before.Difference(after);
+    EXPECT_EQ(nWindowsBefore, WindowsOf(game.Pid()));
+    EXPECT_EQ(0, CloseWithoutSaving(game));
     ClearSettings();
 }

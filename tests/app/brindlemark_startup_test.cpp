@@ -1,23 +1,29 @@
 // The game's start and its frame, played from outside as a player would:
 // the first start from no stored state and what exit keeps, damaged stored
 // state, the splash and start-up messages, exits and restarts in a row, the
-// menus and the status bar, and captions and menus at larger text sizes.
+// menus and the status bar, captions and menus at larger text sizes, and
+// what the profile panes a stored layout brings back show.
 // ctest: run-serial
 // ctest: lock registry
 #include "brindlemark_fixture.h"
+#include "brindlemark_floating.h"
 
 #include "support/canvas.h"
 #include "support/logpixels.h"
 #include "support/mouseinput.h"
 #include "support/snapshot.h"
+#include "support/watchdog.h"
 
 #include "ApplicationInfo.h"
 #include "HTDataContainer.h"
 #include "resource.h"
 
+#include <oleacc.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <cwchar>
 #include <set>
 #include <string>
 #include <vector>
@@ -1124,5 +1130,203 @@ TEST_F(Brindlemark, CaptionsAndMenuEntriesAreWholeAtLargerTextSizes)
         PressKeys({VK_ESCAPE});
         EXPECT_EQ(0, game.Close());
     }
+    ClearSettings();
+}
+
+namespace
+{
+// The rows of a property grid's view as an accessibility client in another
+// program reads them: each row's name and value.
+std::vector<std::pair<std::wstring, std::wstring>> GridRows(HWND hView)
+{
+    static const HRESULT s_hrCom = ::CoInitialize(NULL);
+    (void)s_hrCom;
+    std::vector<std::pair<std::wstring, std::wstring>> rows;
+    IAccessible* pView = NULL;
+    const HRESULT hr = ::AccessibleObjectFromWindow(hView, (DWORD)OBJID_CLIENT, IID_IAccessible, (void**)&pView);
+    if (FAILED(hr) || pView == NULL)
+    {
+        ADD_FAILURE() << "no accessible object of a grid, 0x" << std::hex << hr;
+        return rows;
+    }
+    long nCount = 0;
+    pView->get_accChildCount(&nCount);
+    VARIANT self;
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    for (long i = 1; i <= nCount; i++)
+    {
+        VARIANT child = self;
+        child.lVal = i;
+        IDispatch* pDispatch = NULL;
+        IAccessible* pRow = NULL;
+        if (pView->get_accChild(child, &pDispatch) == S_OK && pDispatch != NULL)
+        {
+            pDispatch->QueryInterface(IID_IAccessible, (void**)&pRow);
+            pDispatch->Release();
+        }
+        BSTR bstrName = NULL, bstrValue = NULL;
+        if (pRow != NULL)
+        {
+            pRow->get_accName(self, &bstrName);
+            pRow->get_accValue(self, &bstrValue);
+            pRow->Release();
+        }
+        rows.emplace_back(bstrName != NULL ? bstrName : L"", bstrValue != NULL ? bstrValue : L"");
+        ::SysFreeString(bstrName);
+        ::SysFreeString(bstrValue);
+    }
+    pView->Release();
+    return rows;
+}
+
+// The colour the board draws its square borders in, read from the screen
+// right of the centre of a square of the start's 9 x 9 board that no
+// floating window covers.
+COLORREF BoardSquareBorder(Game& game)
+{
+    for (int nSquare = 0; nSquare < 81; nSquare++)
+    {
+        const RECT rc = game.SquareRect(9, 9, nSquare % 9, nSquare / 9);
+        POINT pt = {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+        if (::WindowFromPoint(pt) != game.View() || ::WindowFromPoint({rc.right + 2, pt.y}) != game.View())
+            continue;
+        const COLORREF crFill = ScreenColour(pt);
+        while (pt.x <= rc.right + 2 && ScreenColour(pt) == crFill)
+            pt.x++;
+        return ScreenColour(pt);
+    }
+    ADD_FAILURE() << "floating windows cover the whole board";
+    return CLR_INVALID;
+}
+
+std::wstring ColourText(COLORREF cr)
+{
+    return std::to_wstring(GetRValue(cr)) + L"; " + std::to_wstring(GetGValue(cr)) + L"; " +
+           std::to_wstring(GetBValue(cr));
+}
+
+// TRUE when the clock display shows the colour of a colour row's text on
+// the screen (a channel of 0 drawn as 1: the display keeps its colours
+// apart so).
+bool ClockShows(const Game& game, const std::wstring& strColour)
+{
+    int r = 0, g = 0, b = 0;
+    swscanf(strColour.c_str(), L"%d; %d; %d", &r, &g, &b);
+    const COLORREF cr = RGB(std::max(r, 1), std::max(g, 1), std::max(b, 1));
+    const RECT rc = WindowRect(::GetDlgItem(TimerBar(game), ID_TIMER_CLOCK));
+    for (int y = rc.top; y < rc.bottom; y++)
+        for (int x = rc.left; x < rc.right; x += 2)
+            if (ScreenColour({x, y}) == cr)
+                return true;
+    return false;
+}
+
+// The profile panes that show (docked, slid out or floating) show the
+// profile of the position on the board, the start's 9 x 9 board: the
+// appearance pane's Square Border Colour row in the colour of the board's
+// square borders, its swatch seen so on the screen, and its Off Colour
+// among the clock display's colours; the difficulty pane's Columns and Rows
+// as 9. nPanes: how many panes show.
+void ExpectPanesShowTheBoardsProfile(Game& game, size_t nPanes, const char* pszLayout)
+{
+    SCOPED_TRACE(pszLayout);
+    EXPECT_FALSE(testsupport::SaveScreenSnapshot(game.Frame(), std::string("panes_restored_") + pszLayout).empty());
+    std::vector<HWND> views = Descendants(game.Frame(), "", "ListBox");
+    for (HWND hMini : VisibleTopLevels(game.Pid(), "XTPDockingPaneMiniWnd"))
+        for (HWND hView : Descendants(hMini, "", "ListBox"))
+            views.push_back(hView);
+    const COLORREF crBoard = BoardSquareBorder(game);
+    size_t nSeen = 0;
+    for (HWND hView : views)
+    {
+        char szParent[32] = "";
+        ::GetClassNameA(::GetParent(hView), szParent, sizeof(szParent));
+        if (!::IsWindowVisible(hView) || std::string(szParent) != "XTPPropertyGrid")
+            continue;
+        const std::vector<std::pair<std::wstring, std::wstring>> rows = GridRows(hView);
+        for (size_t i = 0; i < rows.size(); i++)
+        {
+            if (rows[i].first == L"Columns" || rows[i].first == L"Rows")
+            {
+                EXPECT_EQ(L"9", rows[i].second) << "the difficulty pane's " << i;
+                nSeen++;
+            }
+            if (rows[i].first == L"Off Colour")
+            {
+                EXPECT_TRUE(ClockShows(game, rows[i].second)) << "the clock's unlit dots in " << rows[i].second;
+            }
+            if (rows[i].first != L"Square Border Colour")
+                continue;
+            nSeen += 2;
+            EXPECT_EQ(ColourText(crBoard), rows[i].second) << "the appearance pane's text";
+            // The swatch at the left of the value, right of the grid's
+            // divider in the middle of the view.
+            RECT rcRow = {}, rcView = {};
+            ::SendMessage(hView, LB_GETITEMRECT, i, (LPARAM)&rcRow);
+            ::GetClientRect(hView, &rcView);
+            POINT pt = {rcView.right / 2 + 9, (rcRow.top + rcRow.bottom) / 2};
+            ::ClientToScreen(hView, &pt);
+            ASSERT_EQ(hView, ::WindowFromPoint(pt)) << "the swatch is covered";
+            EXPECT_EQ(crBoard, ScreenColour(pt)) << "the appearance pane's swatch";
+        }
+    }
+    EXPECT_EQ(2 * nPanes, nSeen) << "the panes' rows were not all found";
+}
+} // namespace
+
+// Every profile pane, however the stored layout brings it back at the start
+// (docked, auto-hidden and slid out, floating), shows the profile of the
+// position the board shows, as a pane opened by its command does.
+TEST_F(Brindlemark, ProfilePanesRestoredAtTheStartShowTheBoardsProfile)
+{
+    testsupport::Watchdog watchdog("profile panes restored at the start", 300000);
+    {
+        // The first run of a version keeps no layout; its panes are stored.
+        Game first;
+        ASSERT_TRUE(first.Frame() != NULL);
+        watchdog.AlsoEnd(first.Process());
+        ChooseProfilePaneEntry(first, false);
+        ChooseProfilePaneEntry(first, true);
+        ASSERT_EQ(2u, VisibleDescendants(first.Frame(), "XTPPropertyGrid").size()) << "the panes did not open";
+        ExpectPanesShowTheBoardsProfile(first, 2, "opened_by_their_commands");
+        ASSERT_EQ(0, first.Close());
+    }
+    {
+        Game docked;
+        ASSERT_TRUE(docked.Frame() != NULL);
+        watchdog.AlsoEnd(docked.Process());
+        ExpectPanesShowTheBoardsProfile(docked, 2, "docked");
+        // The appearance pane (docked first, right of the other) pinned.
+        std::vector<HWND> containers = VisibleDescendants(docked.Frame(), "XTPDockingPaneTabbedContainer");
+        ASSERT_EQ(2u, containers.size());
+        ClickPin(WindowRect(containers[0]).left > WindowRect(containers[1]).left ? containers[0] : containers[1]);
+        ASSERT_EQ(1u, VisibleDescendants(docked.Frame(), "XTPDockingPaneAutoHidePanel").size()) << "not pinned";
+        ASSERT_EQ(0, docked.Close());
+    }
+    {
+        Game pinned;
+        ASSERT_TRUE(pinned.Frame() != NULL);
+        watchdog.AlsoEnd(pinned.Process());
+        std::vector<HWND> panels = VisibleDescendants(pinned.Frame(), "XTPDockingPaneAutoHidePanel");
+        ASSERT_EQ(1u, panels.size()) << "no tab after the restart";
+        ASSERT_TRUE(BringFrameToFront(pinned.Frame()));
+        const RECT rcPanel = WindowRect(panels[0]);
+        ::SetCursorPos((rcPanel.left + rcPanel.right) / 2, rcPanel.top + 40);
+        for (int n = 0; n < 40 && VisibleDescendants(pinned.Frame(), "XTPPropertyGrid").size() < 2; n++)
+            Wait(100);
+        ASSERT_EQ(2u, VisibleDescendants(pinned.Frame(), "XTPPropertyGrid").size()) << "the pane did not slide out";
+        Wait(500);
+        ExpectPanesShowTheBoardsProfile(pinned, 2, "slid_out");
+        ASSERT_EQ(0, pinned.Close());
+    }
+    ASSERT_TRUE(ImportRegistryText(kTwoFloatingPanesReg)) << "the stored layout was not imported";
+    Game floating;
+    ASSERT_TRUE(floating.Frame() != NULL);
+    watchdog.AlsoEnd(floating.Process());
+    ASSERT_TRUE(BringFrameToFront(floating.Frame()));
+    ASSERT_EQ(2u, VisibleTopLevels(floating.Pid(), "XTPDockingPaneMiniWnd").size()) << "the panes do not float";
+    ExpectPanesShowTheBoardsProfile(floating, 2, "floating");
+    EXPECT_EQ(0, floating.Close());
     ClearSettings();
 }

@@ -335,7 +335,10 @@ TEST(MainFrame, TheClockDisplayKeepsItsGlyphsOnTheToolbar)
     HDC hDC = ::GetDC(pFrame->m_wndClock.m_hWnd);
     COLORREF crGlyph = ::GetPixel(hDC, 2, 3);   // the first '0's top-left dot, unlit
     ::ReleaseDC(pFrame->m_wndClock.m_hWnd, hDC);
-    EXPECT_EQ(RGB(1, 64, 1), crGlyph);
+    // In the unlit colour of the start position's profile, 0, 128, 0 (the
+    // display draws no channel as 0).
+    EXPECT_EQ(RGB(0, 128, 0), game.Doc()->GetCurrent().GetAppearanceInfo().m_crMCOff);
+    EXPECT_EQ(RGB(1, 128, 1), crGlyph);
 
     // A second idle pass that changes no state leaves the toolbar painted:
     // it does not repaint without end.

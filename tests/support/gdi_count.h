@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace testsupport
 {
@@ -78,6 +79,65 @@ inline void CountGdiObjects(GdiCensus& census)
         if (dwKind != 0 && dwKind < 16)
             census.nByKind[dwKind]++;
     }
+}
+
+// The GDI objects of another process (a program the test started), by kind,
+// read from the GDI handle table its PEB names (GetGuiResources answers 0
+// under Wine, and GetObjectType sees only this process's handles). Each
+// entry in use carries its kind in the low seven bits of its unique word;
+// Wine keeps one table per process. bValid: the table was read and holds
+// the process's stock objects.
+inline GdiCensus TakeGdiCensusOf(HANDLE hProcess)
+{
+#pragma pack(push, 1)
+    struct Entry
+    {
+        ULONGLONG qwObject;
+        DWORD dwOwner;
+        WORD wUnique;
+        BYTE bType, bFlags;
+        ULONGLONG qwUser;
+    };
+#pragma pack(pop)
+    struct BasicInformation
+    {
+        LONG_PTR nExitStatus;
+        BYTE* pPeb;
+        ULONG_PTR reserved[4];
+    } info = {};
+    typedef LONG(WINAPI * PFN_QUERY)(HANDLE, int, PVOID, ULONG, PULONG);
+    PFN_QUERY pfnQuery = NULL;
+    *reinterpret_cast<FARPROC*>(&pfnQuery) =
+        ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess");
+    GdiCensus census;
+    const SIZE_T nTableOffset = sizeof(void*) == 4 ? 0x94 : 0xF8;   // PEB.GdiSharedHandleTable
+    void* pTable = NULL;
+    SIZE_T nRead = 0;
+    if (pfnQuery == NULL || pfnQuery(hProcess, 0, &info, sizeof(info), NULL) != 0 ||
+        !::ReadProcessMemory(hProcess, info.pPeb + nTableOffset, &pTable, sizeof(pTable), &nRead) || pTable == NULL)
+        return census;
+    std::vector<Entry> entries(0x10000);
+    if (!::ReadProcessMemory(hProcess, pTable, entries.data(), entries.size() * sizeof(Entry), &nRead))
+        return census;
+    // Wine's kinds (the handle table's own numbering) as the OBJ_ kinds;
+    // any other is one of the system's own (surfaces).
+    static const BYTE s_kinds[][2] = {
+        {0x01, OBJ_DC},     {0x41, OBJ_MEMDC},  {0x21, OBJ_ENHMETADC}, {0x66, OBJ_METADC},   {0x04, OBJ_REGION},
+        {0x08, OBJ_PAL},    {0x09, OBJ_BITMAP}, {0x0a, OBJ_FONT},      {0x10, OBJ_BRUSH},    {0x30, OBJ_PEN},
+        {0x50, OBJ_EXTPEN}, {0x26, OBJ_METAFILE}, {0x46, OBJ_ENHMETAFILE},
+    };
+    for (const Entry& entry : entries)
+    {
+        if (entry.bType == 0)
+            continue;
+        int nKind = 15;
+        for (const auto& kind : s_kinds)
+            if (kind[0] == (entry.wUnique & 0x7f))
+                nKind = kind[1];
+        census.nByKind[nKind]++;
+    }
+    census.bValid = census.nByKind[OBJ_BRUSH] > 0 && census.nByKind[OBJ_FONT] > 0;
+    return census;
 }
 
 inline GdiCensus TakeGdiCensus()

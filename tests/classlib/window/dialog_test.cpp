@@ -2,6 +2,7 @@
 // Dialogs: the modal loop with the PreTranslateMessage walk, ending,
 // quitting, creation failures, modeless dialogs, and data exchange with its
 // validation.
+#include "support/gdi_count.h"
 #include "support/modal.h"
 #include "support/wndtest.h"
 
@@ -539,6 +540,48 @@ TEST(ModelessDialog, CancelDestroysAndTheObjectGoesWithItsWindow)
     ::SendMessage(hWnd, WM_COMMAND, IDCANCEL, 0);
     EXPECT_FALSE(::IsWindow(hWnd));
     EXPECT_TRUE(bDeleted);
+}
+
+// A picture control of a template (SS_BITMAP, its text naming a bitmap of
+// the program) shows its bitmap and frees it with the dialog, showing after
+// showing; a bitmap set into it later stays its setter's, as does the one
+// that replaced.  A static control made by CStatic::Create does the same.
+TEST(DialogPicture, APictureTheTemplateLoadsGoesWithTheDialogAndOneSetLaterStaysTheSetters)
+{
+    DialogTemplate templ("Picture", DS_MODALFRAME | WS_POPUP | WS_CAPTION, 120, 80);
+    templ.AddItem("Static", "#122", 0xFFFF, SS_BITMAP, 5, 5, 53, 49);
+    auto Picture = [](CWnd& wnd) {
+        return (HBITMAP)::SendMessage(::GetWindow(wnd.m_hWnd, GW_CHILD), STM_GETIMAGE, IMAGE_BITMAP, 0);
+    };
+    // The first showing also fills the system's caches (caption buttons,
+    // the dialog font): the count starts after it.
+    GdiCensus before;
+    for (int i = 0; i < 6; i++)
+    {
+        if (i == 1)
+            before = TakeGdiCensus();
+        CDialog dlg;
+        ASSERT_TRUE(dlg.CreateIndirect(templ.Get(), NULL));
+        EXPECT_EQ((DWORD)OBJ_BITMAP, ::GetObjectType(Picture(dlg))) << "the template's picture did not load";
+        CStatic picture;
+        ASSERT_TRUE(picture.Create("#122", SS_BITMAP | WS_VISIBLE, CRect(0, 0, 80, 80), &dlg));
+        EXPECT_EQ((DWORD)OBJ_BITMAP, ::GetObjectType(picture.GetBitmap()));
+        dlg.DestroyWindow();
+    }
+    const GdiCensus after = TakeGdiCensus();
+    ASSERT_TRUE(before.bValid && after.bValid);
+    EXPECT_EQ(before.nByKind[OBJ_BITMAP], after.nByKind[OBJ_BITMAP]) << before.Difference(after);
+
+    CDialog dlg;
+    ASSERT_TRUE(dlg.CreateIndirect(templ.Get(), NULL));
+    HBITMAP hSet = ::CreateBitmap(4, 4, 1, 1, NULL);
+    HBITMAP hReplaced =
+        (HBITMAP)::SendMessage(::GetWindow(dlg.m_hWnd, GW_CHILD), STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)hSet);
+    dlg.DestroyWindow();
+    EXPECT_EQ((DWORD)OBJ_BITMAP, ::GetObjectType(hSet));
+    EXPECT_EQ((DWORD)OBJ_BITMAP, ::GetObjectType(hReplaced));
+    ::DeleteObject(hSet);
+    ::DeleteObject(hReplaced);
 }
 
 } // namespace
