@@ -1015,10 +1015,10 @@ TEST_F(RibbonBarTest, DoubledAmpersandsAreLiteralAndEscapeStepsBackOneLevel)
     ASSERT_EQ(pTools, m_pRibbon->GetSelectedTab());
     const std::vector<CString> toolTips = TipCaptions(pBars);
     EXPECT_EQ((std::vector<CString>{"N", "G", "P"}), toolTips);
+    EXPECT_TRUE(SaveScreenPicture(m_pFrame->m_hWnd, "doubled_ampersand_tips"));
     TypeKeys(m_pFrame, {'G'});
     TypeKeys(m_pFrame, {VK_MENU, 'T', 'N'});
     EXPECT_EQ((std::vector<UINT>{2042, 2041}), m_pFrame->m_arrCommands);
-    EXPECT_TRUE(SaveScreenPicture(m_pFrame->m_hWnd, "doubled_ampersand_tips"));
 
     TypeKeys(m_pFrame, {VK_MENU, 'T', 'P'});
     ASSERT_EQ(pPasteMenu, TopTrackedPopup());
