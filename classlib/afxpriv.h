@@ -63,6 +63,11 @@ BOOL AFXAPI AfxIsDescendant(HWND hWndParent, HWND hWndChild);
 // Sets a window's text only when it differs (no flicker, no EN_CHANGE).
 void AFXAPI AfxSetWindowText(HWND hWndCtrl, LPCTSTR lpszNew);
 
+// The place of the access key a caption marks: the character after its
+// first single '&' ("&&" writes a literal '&' and marks nothing); -1 when it
+// marks none (no single '&', or one that ends the caption).
+int AFXAPI AfxFindAccessKey(LPCTSTR lpszText);
+
 // Pumps one message through the thread's PreTranslateMessage walk; FALSE
 // when it was WM_QUIT, which is posted again so that the loops around the
 // caller's end too.

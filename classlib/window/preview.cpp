@@ -40,14 +40,8 @@ const char kTwoPage[] = "&Two Page";
 // The access key of a caption ("&Next Page": 'N'), or 0.
 char AccessKey(const char* pszText)
 {
-    for (const char* p = pszText; p != NULL && *p != 0; p++)
-    {
-        if (*p == '&' && p[1] != 0 && p[1] != '&')
-            return (char)(UINT_PTR)::CharUpperA((LPSTR)(UINT_PTR)(BYTE)p[1]);
-        if (*p == '&')
-            p++;
-    }
-    return 0;
+    int nKey = AfxFindAccessKey(pszText);
+    return nKey != -1 ? (char)(UINT_PTR)::CharUpperA((LPSTR)(UINT_PTR)(BYTE)pszText[nKey]) : 0;
 }
 
 // The frame whose status bar shows the prompts of a window's frame: the

@@ -1,6 +1,7 @@
 // CWnd: window families (parents, owners, frames, descendants), bar layout
 // (RepositionBars), centring, dialog-control updates and data exchange.
 #include "wndimpl.h"
+#include <afxpriv.h>
 
 #include <map>
 #include <vector>
@@ -49,6 +50,19 @@ BOOL AFXAPI AfxIsDescendant(HWND hWndParent, HWND hWndChild)
         hWndChild = AfxGetParentOwner(hWndChild);
     }
     return FALSE;
+}
+
+int AFXAPI AfxFindAccessKey(LPCTSTR lpszText)
+{
+    for (int i = 0; lpszText != NULL && lpszText[i] != 0; i++)
+    {
+        if (lpszText[i] != '&')
+            continue;
+        if (lpszText[i + 1] != '&')
+            return lpszText[i + 1] != 0 ? i + 1 : -1;
+        i++; // "&&": a literal '&'
+    }
+    return -1;
 }
 
 void AFXAPI AfxSetWindowText(HWND hWndCtrl, LPCTSTR lpszNew)

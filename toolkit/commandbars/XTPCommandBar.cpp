@@ -20,6 +20,8 @@
 #include "XTPDrawHelpers.h"
 #include "XTPDCHelpers.h"
 
+#include <afxpriv.h>
+
 IMPLEMENT_DYNCREATE(CXTPCommandBar, CWnd)
 
 LONG CXTPCommandBar::s_nInstanceCount = 0;
@@ -717,11 +719,10 @@ BOOL CXTPCommandBar::LoadToolBar(UINT nIDResource, BOOL bLoadIcons)
 
 namespace
 {
-// Whether a caption marks its access letter with '&' (not its last character).
+// Whether a caption marks its access letter with a single '&'.
 BOOL HasMarkedAccel(const CString& strCaption)
 {
-    int nAmp = strCaption.Find('&');
-    return nAmp != -1 && nAmp < strCaption.GetLength() - 1;
+    return AfxFindAccessKey(strCaption) != -1;
 }
 } // namespace
 
@@ -747,8 +748,9 @@ int CXTPCommandBar::FindAccel(TCHAR chAccel, BOOL& bAmbiguous) const
         if (strCaption.IsEmpty())
             continue;
 
-        BOOL bMarked = HasMarkedAccel(strCaption);
-        TCHAR ch = bMarked ? strCaption[strCaption.Find('&') + 1] : strCaption[0];
+        int nKey = AfxFindAccessKey(strCaption);
+        BOOL bMarked = nKey != -1;
+        TCHAR ch = bMarked ? strCaption[nKey] : strCaption[0];
         if ((TCHAR)(UINT_PTR)::CharUpper((LPTSTR)(UINT_PTR)(BYTE)ch) != chUpper)
             continue;
 
@@ -1048,10 +1050,16 @@ BOOL CXTPCommandBar::ProcessSpecialKey(XTPSpecialKey key)
             pCommandBars->ShowKeyboardTips(this, nLevel - 1);
             return TRUE;
         }
+        // Keyboard mode steps back one level: a popup a key tip opened gives
+        // the bar that opened it its tips back.
+        CXTPPopupBar* pPopupBar = DYNAMIC_DOWNCAST(CXTPPopupBar, this);
+        int nLevelBack = pPopupBar != NULL ? pPopupBar->m_nTipsLevelBack : 0;
         CXTPCommandBar* pParent = GetParentCommandBar();
         if (pParent != NULL)
             pParent->SetTrackingMode(1, FALSE, TRUE);
         SetTrackingMode(FALSE, TRUE, FALSE);
+        if (pParent != NULL && nLevelBack > 0 && pCommandBars != NULL && pParent->IsTrackingMode())
+            pCommandBars->ShowKeyboardTips(pParent, nLevelBack);
         return TRUE;
     }
     case xtpKeyReturn:

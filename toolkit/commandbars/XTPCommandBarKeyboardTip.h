@@ -6,8 +6,8 @@
 
 class CXTPCommandBars;
 
-// The tip text of a caption: the letter after its first '&', upper case;
-// empty without one.
+// The tip text of a caption: the letter it marks (after its first single
+// '&', "&&" being a literal '&'), upper case; empty without one.
 CString AFX_CDECL XTPKeyboardTipLetter(const CString& strCaption);
 
 class CXTPCommandBarKeyboardTip : public CWnd

@@ -2,6 +2,8 @@
 // letters), access keys on Alt and keyboard tips.
 #include "XTPCommandBarKeyboardTip.h"
 
+#include <afxpriv.h>
+
 #include "XTPCommandBar.h"
 #include "XTPCommandBars.h"
 #include "XTPCommandBarsOptions.h"
@@ -24,13 +26,13 @@ TCHAR UpperChar(TCHAR ch)
     return sz[0];
 }
 
-// The access letter of a caption: the character after the first '&' when
-// that is not the last one (bExplicit), else the first character.
+// The access letter of a caption: the one it marks (bExplicit), else its
+// first character.
 TCHAR AccessLetter(const CString& strCaption, BOOL& bExplicit)
 {
-    int nAmpersand = strCaption.Find('&');
-    bExplicit = nAmpersand != -1 && nAmpersand < strCaption.GetLength() - 1;
-    return bExplicit ? strCaption[nAmpersand + 1] : strCaption[0];
+    int nKey = AfxFindAccessKey(strCaption);
+    bExplicit = nKey != -1;
+    return bExplicit ? strCaption[nKey] : strCaption[0];
 }
 
 BOOL LetterMatchesKey(TCHAR chLetter, UINT nKey)
@@ -444,10 +446,8 @@ BOOL CXTPCommandBars::OnKeyboardTipChar(CXTPCommandBar* pBar, UINT nChar)
 
 CString AFX_CDECL XTPKeyboardTipLetter(const CString& strCaption)
 {
-    CString strUpper = strCaption;
-    strUpper.MakeUpper();
-    int nAmpersand = strUpper.Find('&');
-    return nAmpersand != -1 && nAmpersand < strUpper.GetLength() - 1 ? CString(strUpper[nAmpersand + 1]) : CString();
+    int nKey = AfxFindAccessKey(strCaption);
+    return nKey != -1 ? CString(UpperChar(strCaption[nKey])) : CString();
 }
 
 void CXTPCommandBar::CreateKeyboardTips()
@@ -500,12 +500,17 @@ void CXTPCommandBar::OnKeyboardTip(CXTPCommandBarKeyboardTip* pTip)
         return;
     CXTPControl* pControl = DYNAMIC_DOWNCAST(CXTPControl, pTip->m_pOwner);
     CXTPToolBar* pToolBar = DYNAMIC_DOWNCAST(CXTPToolBar, pTip->m_pOwner);
+    int nLevel = pCommandBars->GetKeyboardTipsLevel();
     pCommandBars->HideKeyboardTips();
     if (pControl != NULL && pControl->GetParent() != NULL)
     {
         pControl->InternalAddRef();
         pControl->GetParent()->SetSelected(pControl->GetIndex(), 2);
         pControl->ExecuteFromKeyboard();
+        // The popup the tip opened goes back to these tips on Escape.
+        CXTPPopupBar* pPopup = DYNAMIC_DOWNCAST(CXTPPopupBar, pControl->GetCommandBar());
+        if (pPopup != NULL && pControl->GetPopuped() && pPopup->IsTrackingMode())
+            pPopup->m_nTipsLevelBack = nLevel;
         pControl->InternalRelease();
     }
     else if (pToolBar != NULL)

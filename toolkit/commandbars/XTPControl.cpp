@@ -179,6 +179,12 @@ XTPButtonStyle CXTPControl::GetStyle() const
         style = m_nInheritedStyle;
     else if (m_pParent != NULL)
         style = m_pParent->GetDefaultButtonStyle();
+    return style;
+}
+
+XTPButtonStyle CXTPControl::GetShownStyle() const
+{
+    XTPButtonStyle style = GetStyle();
     return m_pParent != NULL ? m_pParent->GetControlStyle(this, style) : style;
 }
 
@@ -457,7 +463,7 @@ BOOL CXTPControl::IsCaptionVisible() const
     if (GetCaption().IsEmpty())
         return FALSE;
 
-    switch (GetStyle())
+    switch (GetShownStyle())
     {
     case xtpButtonCaption:
     case xtpButtonIconAndCaption:

@@ -198,9 +198,12 @@ public:
     void SetFlags(DWORD dwFlags) { m_dwFlags = dwFlags; }
 
     // Style: the custom style, else the style, else the inherited one, else
-    // the bar's default; the parent bar may show its controls in a style of
-    // its own (CXTPCommandBar::GetControlStyle).
+    // the bar's default.
     XTPButtonStyle GetStyle() const;
+    // The style the control is shown in: its style, unless the parent bar
+    // shows its controls in a style of its own (CXTPCommandBar::GetControlStyle).
+    // Drawing and layout go by this one; the control's data stays GetStyle.
+    XTPButtonStyle GetShownStyle() const;
     void SetStyle(XTPButtonStyle style);
     int GetCustomStyle() const { return m_nCustomStyle; }
     void SetCustomStyle(int nStyle) { m_nCustomStyle = nStyle; }

@@ -656,7 +656,7 @@ BOOL CXTPControlComboBox::IsCaptionVisible() const
         return TRUE;
     if (GetCaption().IsEmpty())
         return FALSE;
-    XTPButtonStyle style = GetStyle();
+    XTPButtonStyle style = GetShownStyle();
     if (style == xtpButtonCaption || style == xtpButtonIconAndCaption || style == xtpButtonIconAndCaptionBelow)
         return TRUE;
     return m_comboStyle == 1;
@@ -666,7 +666,7 @@ BOOL CXTPControlComboBox::IsImageVisible() const
 {
     if (m_pParent != NULL && m_pParent->GetType() == xtpBarTypePopup)
         return HasIcon();
-    XTPButtonStyle style = GetStyle();
+    XTPButtonStyle style = GetShownStyle();
     return (style == xtpButtonIcon || style == xtpButtonIconAndCaption) && HasIcon();
 }
 

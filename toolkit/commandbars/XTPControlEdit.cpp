@@ -733,7 +733,7 @@ BOOL CXTPControlEdit::IsCaptionVisible() const
         return TRUE;
     if (GetCaption().IsEmpty())
         return FALSE;
-    XTPButtonStyle style = GetStyle();
+    XTPButtonStyle style = GetShownStyle();
     if (style == xtpButtonCaption || style == xtpButtonIconAndCaption || style == xtpButtonIconAndCaptionBelow)
         return TRUE;
     return m_bLabel;
@@ -743,7 +743,7 @@ BOOL CXTPControlEdit::IsImageVisible() const
 {
     if (m_pParent != NULL && m_pParent->GetType() == xtpBarTypePopup)
         return HasIcon();
-    XTPButtonStyle style = GetStyle();
+    XTPButtonStyle style = GetShownStyle();
     return (style == xtpButtonIcon || style == xtpButtonIconAndCaption) && HasIcon();
 }
 

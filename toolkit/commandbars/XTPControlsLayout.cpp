@@ -376,7 +376,7 @@ CSize CXTPControls::CalcDynamicSize(CDC* pDC, int nLength, DWORD dwMode, const C
             int nTurned = 0;
             for (int i = GetCount() - 1; i >= 0 && nTurned < 3; i--)
             {
-                if (m_arrControls[i]->GetStyle() == xtpButtonIconAndCaptionBelow)
+                if (m_arrControls[i]->GetShownStyle() == xtpButtonIconAndCaptionBelow)
                 {
                     m_arrControls[i]->SetInheritedStyle(xtpButtonIconAndCaption);
                     nTurned++;

@@ -94,6 +94,7 @@ CXTPPopupBar::CXTPPopupBar()
     , m_pReturnCmd(NULL)
     , m_bOwnLoop(FALSE)
     , m_bKeyboardTips(FALSE)
+    , m_nTipsLevelBack(0)
     , m_nShowFullTimer(0)
 {
     m_barType = xtpBarTypePopup;
@@ -331,6 +332,7 @@ BOOL CXTPPopupBar::SetTrackingMode(int bMode, BOOL bSelectFirst, BOOL bKeyboard)
             XTPShadowsManager()->RemoveShadow(pButtonBar);
         KillScrollTimers();
         m_bKeyboardTips = FALSE;
+        m_nTipsLevelBack = 0;
         // The window is hidden and kept for the next opening (making it again
         // costs more than laying the popup out); a popup that hosts windows
         // is destroyed, which gives them back to the site.

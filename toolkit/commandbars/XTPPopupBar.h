@@ -178,6 +178,8 @@ public:
     UINT* m_pReturnCmd;
     BOOL m_bOwnLoop;
     BOOL m_bKeyboardTips;       // keyboard tips were shown on this popup while it is open
+    int m_nTipsLevelBack;       // opened by a key tip: the level of the opening bar's tips, which
+                                // Escape shows again (0: none)
     UINT_PTR m_nShowFullTimer;
 };
 

@@ -326,26 +326,10 @@ BOOL AFX_CDECL CXTPDrawHelpers::MakeClickThrough(HWND hWnd)
 
 void AFX_CDECL CXTPDrawHelpers::StripMnemonics(CString& strText)
 {
-    int nLength = strText.GetLength();
-    if (nLength == 0)
+    if (strText.IsEmpty())
         return;
-
-    CString strResult;
-    LPCTSTR lpsz = strText;
-    for (int i = 0; i < nLength; i++)
-    {
-        if (lpsz[i] == '&')
-        {
-            if (i + 1 < nLength && lpsz[i + 1] == '&')
-            {
-                strResult += '&';
-                i++;
-            }
-            continue;
-        }
-        strResult += lpsz[i];
-    }
-    strText = strResult;
+    StripMnemonics(strText.GetBuffer(strText.GetLength()));
+    strText.ReleaseBuffer();
 }
 
 void AFX_CDECL CXTPDrawHelpers::StripMnemonics(LPTSTR lpszText)

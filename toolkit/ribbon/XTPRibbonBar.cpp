@@ -2,6 +2,8 @@
 // keyboard, drawing and exchange.
 #include "XTPRibbonBar.h"
 
+#include <afxpriv.h>
+
 #include <algorithm>
 #include <vector>
 
@@ -2024,7 +2026,13 @@ void CXTPRibbonBar::ShowSelectedTabTips()
     // tips as the groups of the ribbon do; Escape closes it.
     CXTPCommandBar* pPopup = m_pControlTab->GetCommandBar();
     if (m_pControlTab->GetPopuped() && pPopup != NULL && pPopup->IsTrackingMode())
+    {
         pCommandBars->ShowKeyboardTips(pPopup, 1);
+        // Escape there steps back to the top-level tips.
+        CXTPPopupBar* pPopupBar = DYNAMIC_DOWNCAST(CXTPPopupBar, pPopup);
+        if (pPopupBar != NULL)
+            pPopupBar->m_nTipsLevelBack = 1;
+    }
 }
 
 BOOL CXTPRibbonBar::OnAcceleratorKey(UINT nKey)
@@ -2048,9 +2056,14 @@ BOOL CXTPRibbonBar::OnAcceleratorKey(UINT nKey)
         }
         // Alt released alone enters the key tips of the top level (tabs,
         // quick-access controls, system button): the next letter picks one
-        // of them, as the letter typed with Alt held does.
+        // of them, as the letter typed with Alt held does. The tip level is
+        // 1 whether or not a tip can be drawn (tips switched off, the bar
+        // not shown); showing them first hides any old ones, which resets it.
         if (pCommandBars != NULL)
+        {
             pCommandBars->ShowKeyboardTips(this, 1);
+            pCommandBars->m_nKeyboardTipsLevel = 1;
+        }
         return TRUE;
     }
     for (int i = 0; i < GetTabCount(); i++)
@@ -2059,10 +2072,8 @@ BOOL CXTPRibbonBar::OnAcceleratorKey(UINT nKey)
         if (!pTab->IsVisible() || !pTab->IsEnabled())
             continue;
         CString strCaption = pTab->GetCaption();
-        int nAmpersand = strCaption.Find('&');
-        if (nAmpersand == -1 || nAmpersand >= strCaption.GetLength() - 1)
-            continue;
-        if (!CXTPShortcutManager::CompareAccelKey(strCaption[nAmpersand + 1], nKey))
+        int nAccessKey = AfxFindAccessKey(strCaption);
+        if (nAccessKey == -1 || !CXTPShortcutManager::CompareAccelKey(strCaption[nAccessKey], nKey))
             continue;
         if (!IsTrackingMode() && pCommandBars != NULL)
         {

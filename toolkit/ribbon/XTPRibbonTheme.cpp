@@ -411,7 +411,7 @@ const COLORREF kIconColumn = (COLORREF)0xEEEEE9;
 
 BOOL IsLarge(CXTPControl* pControl)
 {
-    return pControl->GetStyle() == xtpButtonIconAndCaptionBelow;
+    return pControl->GetShownStyle() == xtpButtonIconAndCaptionBelow;
 }
 
 // Whether a control begins a run of grouped controls: its begin-group or

@@ -113,6 +113,23 @@ TEST_F(KeyboardTest, TipsShowTheirLettersAndTakeTypedOnes)
     EXPECT_EQ(0, pBars->GetKeyboardTipsLevel());
 }
 
+// "&&" writes a literal '&': the access letter and the tip are those of the
+// character after the first single '&'; a caption without one has no tip.
+TEST_F(KeyboardTest, ADoubledAmpersandMarksNoLetter)
+{
+    CXTPToolBar* pShare = pFrame->AddToolBar("Share", {{300, "Print && S&hare"}, {301, "Notes && Comments"}});
+    EXPECT_TRUE(pBars->OnFrameAccel('H'));
+    EXPECT_EQ(std::vector<UINT>{300}, pFrame->m_arrCommands);
+    pShare->SetTrackingMode(FALSE);
+    pBars->GetCommandBarsOptions()->bShowKeyboardTips = TRUE;
+    pBars->ShowKeyboardTips(pShare, 1);
+    ASSERT_FALSE(TipCaptions().empty());
+    EXPECT_STREQ("H", TipCaptions()[0]);
+    EXPECT_EQ(pShare->GetControl(0), ((CXTPCommandBarKeyboardTip*)pBars->m_arrKeyboardTips[0])->m_pOwner);
+    for (const CString& str : TipCaptions())
+        EXPECT_EQ(-1, str.Find('&'));
+}
+
 TEST_F(KeyboardTest, SameLetterTipsWithNothingLeftTakeDigits)
 {
     CXTPToolBar* pTwins = pFrame->AddToolBar("Twins", {{200, "&A"}, {201, "&A"}, {202, "&AB"}});

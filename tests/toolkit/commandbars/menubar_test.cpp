@@ -133,6 +133,25 @@ TEST_F(MenuBarTest, AltWithALetterOpensThatMenuAndArrowsMoveOn)
     EXPECT_FALSE(m_pMenuBar->IsTrackingMode());
 }
 
+// "&&" is a literal '&' in a caption: the letter after the first single '&'
+// runs its item; a caption with none is reached by its first letter.
+TEST_F(MenuBarTest, ALetterAfterADoubledAmpersandRunsItsItem)
+{
+    CXTPControls* pEdit = m_pMenuBar->GetControl(1)->GetCommandBar()->GetControls();
+    pEdit->Add(xtpControlButton, 2041)->SetCaption(_T("Notes && Comments"));
+    pEdit->Add(xtpControlButton, 2042)->SetCaption(_T("Find && &Go"));
+    for (WORD nKey : {'G', 'N'})
+    {
+        PressAltWith('E');
+        Settle();
+        ASSERT_NE(nullptr, OpenPopup());
+        PressKey(nKey);
+        Settle();
+    }
+    EXPECT_EQ((std::vector<UINT>{2042, 2041}), m_pFrame->m_arrCommands);
+    EXPECT_FALSE(m_pMenuBar->IsTrackingMode());
+}
+
 class MenuBarAskingTest : public MenuBarTest
 {
 protected:

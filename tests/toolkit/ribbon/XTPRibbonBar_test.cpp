@@ -8,6 +8,7 @@
 
 #include "XTPCommandBarKeyboardTip.h"
 #include "XTPControlAction.h"
+#include "XTPPopupBar.h"
 #include "XTPPropExchange.h"
 #include "XTPRibbonSystemButton.h"
 #include "XTPToolTipContext.h"
@@ -329,7 +330,7 @@ TEST_F(RibbonBarTest, AddAndRemoveThroughTheQuickAccessCommands)
 
 // A gallery without a popup of its own gets one that shows it, so that its
 // button on the quick-access toolbar opens something; the button, given the
-// icon style, shows the caption of a gallery without an icon.
+// icon style (its data), shows the caption of a gallery without an icon.
 TEST_F(RibbonBarTest, AGalleryOnTheQuickAccessToolbarBecomesAPopupButton)
 {
     m_pFrame->BuildSample();
@@ -349,7 +350,8 @@ TEST_F(RibbonBarTest, AGalleryOnTheQuickAccessToolbarBecomesAPopupButton)
     EXPECT_EQ(2090, pClone->GetID());
     EXPECT_EQ(xtpControlGallery, pClone->GetType());
     EXPECT_EQ(xtpButtonIcon, pClone->m_buttonStyle);
-    EXPECT_EQ(xtpButtonCaption, pClone->GetStyle());
+    EXPECT_EQ(xtpButtonIcon, pClone->GetStyle());
+    EXPECT_EQ(xtpButtonCaption, pClone->GetShownStyle());
     CXTPCommandBar* pPopup = ((CXTPControlPopup*)pClone)->GetCommandBar();
     ASSERT_TRUE(pPopup != NULL);
     ASSERT_EQ(1, pPopup->GetControlCount());
@@ -869,31 +871,6 @@ std::vector<COLORREF> TabRowPixels(CXTPRibbonBar* pRibbon)
     return pixels;
 }
 
-// A real key press or release, its messages handled as the game's message
-// loop handles them (the frame's pre-translation first).
-void PressKey(CWnd* pFrame, WORD nVirtKey, BOOL bUp)
-{
-    INPUT input;
-    ZeroMemory(&input, sizeof(input));
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = nVirtKey;
-    input.ki.dwFlags = bUp ? KEYEVENTF_KEYUP : 0;
-    ::SendInput(1, &input, sizeof(INPUT));
-    for (int i = 0; i < 10; i++)
-    {
-        ::Sleep(20);
-        MSG msg;
-        while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
-        {
-            if (!pFrame->PreTranslateMessage(&msg))
-            {
-                ::TranslateMessage(&msg);
-                ::DispatchMessage(&msg);
-            }
-        }
-        PumpAndIdle();
-    }
-}
 } // namespace
 
 TEST_F(RibbonBarTest, TabAccessKeysAreUnderlinedOnlyWhileTheCommandBarsShowKeyboardCues)
@@ -932,27 +909,6 @@ TEST_F(RibbonBarTest, TabAccessKeysAreUnderlinedOnlyWhileTheCommandBarsShowKeybo
     EXPECT_EQ(hidden, TabRowPixels(m_pRibbon));
 }
 
-namespace
-{
-// The captions of the key tips shown.
-std::vector<CString> TipCaptions(CXTPCommandBars* pBars)
-{
-    std::vector<CString> captions;
-    for (INT_PTR i = 0; i < pBars->m_arrKeyboardTips.GetSize(); i++)
-        captions.push_back(((CXTPCommandBarKeyboardTip*)pBars->m_arrKeyboardTips[i])->GetCaption());
-    return captions;
-}
-
-// Keys pressed and released one after another by real input.
-void TypeKeys(CWnd* pFrame, std::initializer_list<WORD> keys)
-{
-    for (WORD nKey : keys)
-    {
-        PressKey(pFrame, nKey, FALSE);
-        PressKey(pFrame, nKey, TRUE);
-    }
-}
-} // namespace
 
 // Alt pressed and released, then a letter, does what the letter does with
 // Alt held: the tabs' key tips show, a tab's letter selects that tab and
@@ -1030,6 +986,71 @@ TEST_F(RibbonBarTest, AfterAltIsReleasedALetterPicksAKeyTipAndRunsNothingElse)
     EXPECT_EQ(m_pRibbon->GetTab(1), m_pRibbon->GetSelectedTab());
     EXPECT_TRUE(m_pFrame->m_arrCommands.empty());
     m_pRibbon->SetTrackingMode(FALSE);
+}
+
+// A caption's "&&" is a literal '&': its tip and its letter are those of the
+// character after its first single '&', else its first letter. Escape steps
+// back one level at a time: from the menu a split button's tip opened to its
+// tab's tips, to the top level, then out of the keyboard mode. Alt puts the
+// ribbon into keyboard mode at tip level 1 whether or not tips can show.
+TEST_F(RibbonBarTest, DoubledAmpersandsAreLiteralAndEscapeStepsBackOneLevel)
+{
+    m_pFrame->BuildSample();
+    CXTPCommandBars* pBars = m_pFrame->GetCommandBars();
+    CXTPRibbonTab* pTools = m_pRibbon->AddTab(_T("&Tools"), 6);
+    CXTPRibbonGroup* pEdit = pTools->AddGroup(_T("Edit"), 60);
+    pEdit->Add(xtpControlButton, 2041, _T("Notes && Comments"));
+    pEdit->Add(xtpControlButton, 2042, _T("Find && &Go"));
+    CXTPControlPopup* pPaste = (CXTPControlPopup*)pEdit->Add(xtpControlSplitButtonPopup, 2043, _T("&Paste"));
+    CXTPPopupBar* pPasteMenu = CXTPPopupBar::CreatePopupBar(pBars);
+    pPasteMenu->GetControls()->Add(xtpControlButton, 2044)->SetCaption(_T("Paste &Special"));
+    pPaste->SetCommandBar(pPasteMenu);
+    pPasteMenu->InternalRelease();
+    m_pFrame->SetForegroundWindow();
+    m_pFrame->Settle();
+
+    TypeKeys(m_pFrame, {VK_MENU});
+    const std::vector<CString> topTips = TipCaptions(pBars);
+    TypeKeys(m_pFrame, {'T'});
+    ASSERT_EQ(pTools, m_pRibbon->GetSelectedTab());
+    const std::vector<CString> toolTips = TipCaptions(pBars);
+    EXPECT_EQ((std::vector<CString>{"N", "G", "P"}), toolTips);
+    EXPECT_TRUE(SaveScreenPicture(m_pFrame->m_hWnd, "doubled_ampersand_tips"));
+    TypeKeys(m_pFrame, {'G'});
+    TypeKeys(m_pFrame, {VK_MENU, 'T', 'N'});
+    EXPECT_EQ((std::vector<UINT>{2042, 2041}), m_pFrame->m_arrCommands);
+
+    TypeKeys(m_pFrame, {VK_MENU, 'T', 'P'});
+    ASSERT_EQ(pPasteMenu, TopTrackedPopup());
+    TypeKeys(m_pFrame, {VK_ESCAPE});
+    EXPECT_TRUE(TopTrackedPopup() == NULL);
+    EXPECT_EQ(toolTips, TipCaptions(pBars));
+    TypeKeys(m_pFrame, {VK_ESCAPE});
+    EXPECT_EQ(topTips, TipCaptions(pBars));
+    TypeKeys(m_pFrame, {VK_ESCAPE});
+    EXPECT_FALSE(m_pRibbon->IsTrackingMode());
+
+    // Tips switched off (real Alt), and the ribbon not shown (Alt handed to it).
+    pBars->GetCommandBarsOptions()->bShowKeyboardTips = FALSE;
+    for (int nCase = 0; nCase < 2; nCase++)
+    {
+        SCOPED_TRACE(nCase == 0 ? "tips off" : "ribbon not shown");
+        if (nCase == 0)
+            TypeKeys(m_pFrame, {VK_MENU});
+        else
+            EXPECT_TRUE(m_pRibbon->OnAcceleratorKey(VK_MENU));
+        EXPECT_EQ(1, pBars->GetKeyboardTipsLevel());
+        EXPECT_TRUE(m_pRibbon->IsTrackingMode());
+        EXPECT_EQ(m_pRibbon->GetControlTab()->GetIndex(), m_pRibbon->GetSelected());
+        EXPECT_TRUE(m_pRibbon->GetControlTab()->IsFocused());
+        m_pRibbon->SetTrackingMode(FALSE);
+        if (nCase == 0)
+        {
+            pBars->GetCommandBarsOptions()->bShowKeyboardTips = TRUE;
+            Resize(240, 400);
+            ASSERT_FALSE(m_pRibbon->IsRibbonShown());
+        }
+    }
 }
 
 TEST_F(RibbonBarTest, GroupTipsTakeTheControlsShortcutThenItsActionsThenTheCaptionLetter)

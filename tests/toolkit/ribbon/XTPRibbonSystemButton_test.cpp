@@ -468,3 +468,34 @@ TEST_F(SystemMenuTest, AWideIconIsTheWholeButtonAndWithoutOneTheFramesIconShows)
     m_pFrame->SetIcon(hOld, TRUE);
     ::DestroyIcon(hFrameIcon);
 }
+
+// From the keyboard: Alt, then the button's tip opens the menu, where the
+// letter marked after a literal "&&" runs its command; Escape steps back one
+// level at a time: the menu closes and the top-level tips show again, then
+// the keyboard mode ends.
+TEST_F(SystemMenuTest, KeyTipsOpenTheMenuAndEscapeStepsBackOneLevel)
+{
+    OpenFrame();
+    CXTPCommandBars* pBars = m_pFrame->GetCommandBars();
+    m_pSystem->GetCommandBar()->GetControls()->Add(xtpControlButton, 2063)->SetCaption(_T("Print && S&hare"));
+    m_pFrame->Settle();
+
+    TypeKeys(m_pFrame, {VK_MENU});
+    const std::vector<CString> topTips = TipCaptions(pBars);
+    ASSERT_FALSE(topTips.empty());
+    // FI: the Format tab's tip starts with F too.
+    TypeKeys(m_pFrame, {'F', 'I'});
+    ASSERT_EQ(m_pSystem->GetCommandBar(), TopTrackedPopup());
+    TypeKeys(m_pFrame, {'H'});
+    EXPECT_EQ(std::vector<UINT>{2063}, m_pFrame->m_arrCommands);
+    EXPECT_TRUE(TopTrackedPopup() == NULL);
+
+    TypeKeys(m_pFrame, {VK_MENU, 'F', 'I', VK_ESCAPE});
+    EXPECT_TRUE(TopTrackedPopup() == NULL);
+    EXPECT_TRUE(m_pRibbon->IsTrackingMode());
+    EXPECT_EQ(m_pRibbon, pBars->GetKeyboardTipsOwner());
+    EXPECT_EQ(topTips, TipCaptions(pBars));
+    TypeKeys(m_pFrame, {VK_ESCAPE});
+    EXPECT_FALSE(m_pRibbon->IsTrackingMode());
+    EXPECT_TRUE(TipCaptions(pBars).empty());
+}

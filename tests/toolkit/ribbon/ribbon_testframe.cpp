@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "XTPCommandBarKeyboardTip.h"
 #include "XTPImageManager.h"
 #include "XTPPopupBar.h"
 #include "resource.h"
@@ -344,6 +345,47 @@ Ink ControlInkOnScreen(CXTPControl* pControl)
 CXTPPopupBar* TopTrackedPopup()
 {
     return testsupport::InnermostTrackedPopup();
+}
+
+void PressKey(CWnd* pFrame, WORD nVirtKey, BOOL bUp)
+{
+    INPUT input;
+    ZeroMemory(&input, sizeof(input));
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = nVirtKey;
+    input.ki.dwFlags = bUp ? KEYEVENTF_KEYUP : 0;
+    ::SendInput(1, &input, sizeof(INPUT));
+    for (int i = 0; i < 10; i++)
+    {
+        ::Sleep(20);
+        MSG msg;
+        while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+        {
+            if (!pFrame->PreTranslateMessage(&msg))
+            {
+                ::TranslateMessage(&msg);
+                ::DispatchMessage(&msg);
+            }
+        }
+        PumpAndIdle();
+    }
+}
+
+void TypeKeys(CWnd* pFrame, std::initializer_list<WORD> keys)
+{
+    for (WORD nKey : keys)
+    {
+        PressKey(pFrame, nKey, FALSE);
+        PressKey(pFrame, nKey, TRUE);
+    }
+}
+
+std::vector<CString> TipCaptions(CXTPCommandBars* pBars)
+{
+    std::vector<CString> captions;
+    for (INT_PTR i = 0; i < pBars->m_arrKeyboardTips.GetSize(); i++)
+        captions.push_back(((CXTPCommandBarKeyboardTip*)pBars->m_arrKeyboardTips[i])->GetCaption());
+    return captions;
 }
 
 void RibbonFrameTest::SetUp()

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
 #include <vector>
 
 #include "XTPCommandBars.h"
@@ -105,6 +106,13 @@ struct Ink
 Ink ControlInkOnScreen(CXTPControl* pControl);
 // The popup bar opened last of those the mouse manager tracks, NULL when none is open.
 CXTPPopupBar* TopTrackedPopup();
+// A real key press or release, its messages handled as the game's message
+// loop handles them (the frame's pre-translation first).
+void PressKey(CWnd* pFrame, WORD nVirtKey, BOOL bUp);
+// Keys pressed and released one after another by real input.
+void TypeKeys(CWnd* pFrame, std::initializer_list<WORD> keys);
+// The captions of the key tips shown.
+std::vector<CString> TipCaptions(CXTPCommandBars* pBars);
 
 // A test on a shown ribbon frame (800 x 450 at 20, 20) that checks no
 // object of the command bars outlives it.

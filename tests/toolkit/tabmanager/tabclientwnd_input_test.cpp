@@ -286,6 +286,20 @@ TEST_F(MDIFrameTest, TabsLightUpShowTheirTitlesAndCloseTheirDocument)
     EXPECT_EQ(CString("Note1"), ActiveTitle());
 }
 
+// Alt with the letter marked after a literal "&&" runs that menu-bar control.
+TEST_F(MDIFrameTest, AMenuBarCaptionWithADoubledAmpersandAnswersItsMarkedLetter)
+{
+    NewNote();
+    CXTPControl* pShout = m_pMenuBar->GetControls()->Add(xtpControlButton, ID_MDIFRAME_UPPERCASE);
+    ASSERT_TRUE(pShout != NULL);
+    pShout->SetCaption(_T("Shout && &Yell"));
+    m_pMenuBar->OnRecalcLayout();
+    AltKey('Y');
+    CNoteDoc* pNote = (CNoteDoc*)m_pFrame->MDIGetActive()->GetActiveDocument();
+    ASSERT_TRUE(pNote != NULL && pNote->IsKindOf(RUNTIME_CLASS(CNoteDoc)));
+    EXPECT_EQ(1, pNote->m_nUpperCase);
+}
+
 TEST_F(MDIFrameTest, TheCommandBarsRefreshTheTabsAfterAnOptionChange)
 {
     NewNote();

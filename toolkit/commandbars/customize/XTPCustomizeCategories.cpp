@@ -2,26 +2,12 @@
 #include "XTPCustomizeCategories.h"
 
 #include "XTPControls.h"
+#include "XTPDrawHelpers.h"
 
 
 CString AFX_CDECL XTPStripMenuAmpersands(LPCTSTR lpszCaption)
 {
-    CString strResult;
-    if (lpszCaption == NULL)
-        return strResult;
-    for (LPCTSTR p = lpszCaption; *p != 0; p++)
-    {
-        if (*p == '&')
-        {
-            // "&&" stands for one '&'; a single '&' only marks the access key.
-            if (p[1] == '&')
-            {
-                strResult += '&';
-                p++;
-            }
-            continue;
-        }
-        strResult += *p;
-    }
+    CString strResult(lpszCaption != NULL ? lpszCaption : _T(""));
+    CXTPDrawHelpers::StripMnemonics(strResult);
     return strResult;
 }

@@ -11,6 +11,7 @@
 #include "XTPResourceManager.h"
 #include "XTPHookManager.h"
 #include "XTPDCHelpers.h"
+#include "XTPDrawHelpers.h"
 
 IMPLEMENT_DYNCREATE(CXTPCustomizeCommandsPage, CPropertyPage)
 
@@ -60,27 +61,13 @@ void CXTPCommandBarsCategoryArray::InsertCategory(XTP_COMMANDBARS_CATEGORYINFO* 
         InsertAt(nIndex, pInfo);
 }
 
-// The menu text as a category caption: single '&' removed, "&&" kept as
-// '&', cut at the first tab.
+// The menu text as a category caption: cut at the first tab, single '&'
+// removed, "&&" kept as '&'.
 static CString CategoryCaption(const CString& strText)
 {
-    CString strResult;
-    for (int i = 0; i < strText.GetLength(); i++)
-    {
-        TCHAR ch = strText[i];
-        if (ch == '\t')
-            break;
-        if (ch == '&')
-        {
-            if (i + 1 < strText.GetLength() && strText[i + 1] == '&')
-            {
-                strResult += '&';
-                i++;
-            }
-            continue;
-        }
-        strResult += ch;
-    }
+    int nTab = strText.Find('\t');
+    CString strResult = nTab != -1 ? strText.Left(nTab) : strText;
+    CXTPDrawHelpers::StripMnemonics(strResult);
     return strResult;
 }
 

@@ -17,6 +17,7 @@
 #include "XTPResourceManager.h"
 #include "XTPHookManager.h"
 #include <afxclip.h>
+#include <afxpriv.h>
 #include <math.h>
 
 #include <algorithm>
@@ -378,10 +379,10 @@ BOOL CXTPCustomizeSheet::PreTranslateMessage(MSG* pMsg)
             if (!pTab->GetItem(i, &item))
                 continue;
             CString strText(szText);
-            int nAmp = strText.ReverseFind('&');
-            if (nAmp < 0 || nAmp + 1 >= strText.GetLength())
+            int nAccessKey = AfxFindAccessKey(strText);
+            if (nAccessKey == -1)
                 continue;
-            if (CXTPShortcutManager::CompareAccelKey(strText[nAmp + 1], (UINT)pMsg->wParam))
+            if (CXTPShortcutManager::CompareAccelKey(strText[nAccessKey], (UINT)pMsg->wParam))
             {
                 SetActivePage(i);
                 return TRUE;
@@ -927,7 +928,7 @@ void CXTPCustomizeSheet::OnUpdateStyle(CCmdUI* pCmdUI)
 {
     CXTPControl* pControl = GetSelectedControl();
     BOOL bImage = HasImage(pControl);
-    XTPButtonStyle style = pControl != NULL ? pControl->GetStyle() : xtpButtonAutomatic;
+    XTPButtonStyle style = pControl != NULL ? pControl->GetShownStyle() : xtpButtonAutomatic;
     switch (pCmdUI->m_nID)
     {
     case XTP_ID_CUSTOMIZE_DEFAULTSTYLE:

@@ -177,7 +177,7 @@ CSize CXTPDefaultTheme::DrawPopupBarControl(CDC* pDC, CXTPControl* pButton, BOOL
     BOOL bSelected = pButton->GetSelected(), bPopuped = pButton->GetPopuped();
     BOOL bEnabled = IsControlEnabled(pButton);
     int nChecked = pButton->GetChecked();
-    BOOL bDrawIcon = pButton->GetStyle() != xtpButtonCaption;
+    BOOL bDrawIcon = pButton->GetShownStyle() != xtpButtonCaption;
     const BOOL bWholeRow = m_bSelectImageInPopupBar;
 
     CSize szIcon = GetControlImageSize(pButton);
@@ -280,7 +280,7 @@ void CXTPDefaultTheme::DrawSplitButtonFrame(CDC* pDC, CXTPControl* pButton, CRec
     BOOL bDropDownActive = (bSelected || bPressed || bPopuped) && nEnabled;
 
     CRect rcCommand = rcButton, rcDropDown = rcButton;
-    if (pButton->GetStyle() != xtpButtonIconAndCaptionBelow)
+    if (pButton->GetShownStyle() != xtpButtonIconAndCaptionBelow)
     {
         rcCommand.right -= 12;
         rcDropDown.left = rcDropDown.right - 12;
@@ -304,7 +304,7 @@ void CXTPDefaultTheme::DrawSplitButtonFrame(CDC* pDC, CXTPControl* pButton, CRec
     if (bDropDownActive)
         DrawRectangle(pDC, rcDropDown, TRUE, FALSE, nEnabled, FALSE, bPopuped, xtpBarTypeNormal, nPosition);
 
-    if (pButton->GetStyle() != xtpButtonIconAndCaptionBelow)
+    if (pButton->GetShownStyle() != xtpButtonIconAndCaptionBelow)
     {
         BOOL bEnabled = nEnabled != 0 && nEnabled != 3;
         DrawDropDownGlyph(pDC, pButton, CPoint(rcButton.right - 7, rcButton.CenterPoint().y), bSelected, bPopuped,
@@ -412,7 +412,7 @@ CSize CXTPDefaultTheme::DrawListBoxControl(CDC* pDC, CXTPControl* pButton, CRect
         return szRow;
 
     XTPControlType type = pButton->GetType();
-    XTPButtonStyle style = pButton->GetStyle();
+    XTPButtonStyle style = pButton->GetShownStyle();
     BOOL bIcon = style == xtpButtonIcon || style == xtpButtonIconAndCaption ||
                  (style == xtpButtonAutomatic && type != xtpControlPopup);
     CRect rcCell(rc.left, rc.top, rc.left + szRow.cx, rc.bottom);

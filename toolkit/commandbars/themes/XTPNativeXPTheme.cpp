@@ -171,7 +171,7 @@ void CXTPNativeXPTheme::DrawSplitButtonFrame(CDC* pDC, CXTPControl* pButton, CRe
     // The parts lie where the hit test finds them: the right 12 pixels, or,
     // with the caption below the icon, the caption strip (its left side on
     // a vertical bar), which draws its own drop-down glyph.
-    const BOOL bCaptionBelow = pButton->GetStyle() == xtpButtonIconAndCaptionBelow;
+    const BOOL bCaptionBelow = pButton->GetShownStyle() == xtpButtonIconAndCaptionBelow;
     CRect rcCommand = rcButton, rcDropDown = rcButton;
     if (!bCaptionBelow)
     {

@@ -240,7 +240,7 @@ CSize CXTPOfficeTheme::DrawPopupBarControl(CDC* pDC, CXTPControl* pButton, BOOL 
     BOOL bSelected = pButton->GetSelected();
     BOOL bEnabled = IsControlEnabled(pButton);
     int nChecked = pButton->GetChecked();
-    BOOL bDrawIcon = pButton->GetStyle() != xtpButtonCaption;
+    BOOL bDrawIcon = pButton->GetShownStyle() != xtpButtonCaption;
     BOOL bDouble = IsDoubleIconColumn(pBar);
     BOOL bGripper = pBar->GetShowGripper();
 
@@ -340,7 +340,7 @@ void CXTPOfficeTheme::DrawSplitButtonFrame(CDC* pDC, CXTPControl* pButton, CRect
     int nChecked = pButton->GetChecked();
     BOOL bActive = (bSelected || bPressed) && !bPopuped && nEnabled;
 
-    if (pButton->GetStyle() != xtpButtonIconAndCaptionBelow)
+    if (pButton->GetShownStyle() != xtpButtonIconAndCaptionBelow)
     {
         int w = m_nSplitButtonDropDownWidth;
         CRect rcCommand = rcButton;
@@ -509,7 +509,7 @@ CSize CXTPOfficeTheme::DrawListBoxControl(CDC* pDC, CXTPControl* pButton, CRect 
         return szRow;
 
     XTPControlType type = pButton->GetType();
-    XTPButtonStyle style = pButton->GetStyle();
+    XTPButtonStyle style = pButton->GetShownStyle();
     if (bSelected)
         DrawRectangle(pDC, rc, bSelected, FALSE, bEnabled, FALSE, FALSE, xtpBarTypePopup, xtpBarPopup);
 

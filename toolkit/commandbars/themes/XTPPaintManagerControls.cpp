@@ -115,7 +115,7 @@ COLORREF CXTPPaintManager::GetControlTextColor(CXTPControl* pButton)
     BOOL bEnabled = nEnabled != 0;
     if (pButton->GetType() == xtpControlSplitButtonPopup)
     {
-        BOOL bLarge = pButton->GetStyle() == xtpButtonIconAndCaptionBelow;
+        BOOL bLarge = pButton->GetShownStyle() == xtpButtonIconAndCaptionBelow;
         if (nEnabled == 0 || (nEnabled == 3 && bLarge) || (nEnabled == 4 && !bLarge))
             bEnabled = FALSE;
     }
@@ -142,7 +142,7 @@ CRect CXTPPaintManager::GetSplitButtonCommandRect(CXTPControl* pButton)
     {
         rc.right -= m_nSplitButtonPopupWidth;
     }
-    else if (pButton->GetStyle() == xtpButtonIconAndCaptionBelow)
+    else if (pButton->GetShownStyle() == xtpButtonIconAndCaptionBelow)
     {
         int nDropDown = 2 * m_nTextHeight - 17;
         if (IsVerticalBar(pBar))
@@ -178,7 +178,7 @@ CSize CXTPPaintManager::GetControlImageSize(CXTPControl* pControl)
     CXTPCommandBar* pBar = pControl->GetParent();
     if (pBar == NULL)
         return CSize(16, 16);
-    BOOL bLarge = pControl->GetStyle() == xtpButtonIconAndCaptionBelow;
+    BOOL bLarge = pControl->GetShownStyle() == xtpButtonIconAndCaptionBelow;
     if (!m_bAutoResizeIcons)
         return bLarge && pBar->GetType() != xtpBarTypePopup ? pBar->GetLargeIconSize() : pBar->GetIconSize();
 
@@ -484,7 +484,7 @@ CSize CXTPPaintManager::DrawPopupBarControl(CDC* pDC, CXTPControl* pButton, BOOL
     int w = szColumn.cx * (IsDoubleIconColumn(pBar) ? 2 : 1);
     int h = szColumn.cy;
     XTPControlType type = pButton->GetType();
-    XTPButtonStyle style = pButton->GetStyle();
+    XTPButtonStyle style = pButton->GetShownStyle();
     if (type == xtpControlLabel)
     {
         if (!m_bShowLabelIconColumn)
@@ -635,7 +635,7 @@ CSize CXTPPaintManager::DrawToolBarControl(CDC* pDC, CXTPControl* pButton, BOOL 
     CSize szIcon = GetControlImageSize(pButton);
     CSize szButton = pBar->GetButtonSize();
     BOOL bVertical = IsVerticalBar(pBar);
-    XTPButtonStyle style = pButton->GetStyle();
+    XTPButtonStyle style = pButton->GetShownStyle();
     BOOL bSelected = pButton->GetSelected(), bPressed = pButton->GetPressed(), bPopuped = pButton->GetPopuped();
     BOOL bEnabled = IsControlEnabled(pButton);
     int nChecked = pButton->GetChecked();
