@@ -161,25 +161,39 @@ HRESULT CXTPCommandBar::GetAccessibleName(VARIANT varChild, BSTR* pszName)
     long nChild = GetChildIndex(&varChild);
     CString strName;
     // The title keeps its access key's marks, which a client reading the
-    // name does not get (IsAccessibleNameMnemonic); a control's caption
-    // loses them here.
+    // name does not get (IsAccessibleNameMnemonic).
     if (nChild == CHILDID_SELF)
     {
         strName = m_strTitle;
     }
     else
     {
+        // Read through the bar or on its own, a control has one name: its
+        // own object's (a caption of marks alone reads its tooltip).
         CXTPControl* pControl = GetControl(nChild - 1);
         if (pControl == NULL)
             return E_INVALIDARG;
-        strName = pControl->GetCaption();
-        CXTPDrawHelpers::StripMnemonics(strName);
-        CString strShortcut = pControl->GetShortcutText();
-        if (!strShortcut.IsEmpty())
-            strName += "\t" + strShortcut;
+        VARIANT varSelf;
+        varSelf.vt = VT_I4;
+        varSelf.lVal = CHILDID_SELF;
+        return pControl->GetAccessibleName(varSelf, pszName);
     }
     *pszName = strName.AllocSysString();
     return S_OK;
+}
+
+BOOL CXTPCommandBar::IsAccessibleNameMnemonic(VARIANT varChild)
+{
+    long nChild = GetChildIndex(&varChild);
+    if (nChild == CHILDID_SELF)
+        return TRUE;
+    CXTPControl* pControl = GetControl(nChild - 1);
+    if (pControl == NULL)
+        return FALSE;
+    VARIANT varSelf;
+    varSelf.vt = VT_I4;
+    varSelf.lVal = CHILDID_SELF;
+    return pControl->IsAccessibleNameMnemonic(varSelf);
 }
 
 HRESULT CXTPCommandBar::GetAccessibleRole(VARIANT varChild, VARIANT* pvarRole)
