@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstring>
 #include <string>
 
 namespace testsupport
@@ -23,7 +24,11 @@ inline BOOL CALLBACK FindVisibleTip(HWND hWnd, LPARAM lParam)
     ::GetWindowThreadProcessId(hWnd, &dwPid);
     char szClass[64] = "";
     ::GetClassNameA(hWnd, szClass, sizeof(szClass));
-    if (dwPid == pSearch->dwPid && ::IsWindowVisible(hWnd) && lstrcmpiA(szClass, TOOLTIPS_CLASSA) == 0)
+    // The common control's tip or the toolkit's own (with or without its
+    // shadow).
+    const bool bTip = lstrcmpiA(szClass, TOOLTIPS_CLASSA) == 0 ||
+                      strncmp(szClass, "XTPToolTipContextToolTip", 24) == 0;
+    if (dwPid == pSearch->dwPid && ::IsWindowVisible(hWnd) && bTip)
     {
         pSearch->hTip = hWnd;
         return FALSE;
@@ -31,7 +36,7 @@ inline BOOL CALLBACK FindVisibleTip(HWND hWnd, LPARAM lParam)
     return TRUE;
 }
 
-// The visible common-control tip window of the process, or NULL.
+// The visible tip window of the process, or NULL.
 inline HWND VisibleToolTip(DWORD dwPid = ::GetCurrentProcessId())
 {
     VisibleTipSearch search = {dwPid, NULL};

@@ -262,7 +262,7 @@ public:
     // The bar's own name is its title, which marks its access key with '&'
     // (a popup bar is titled by its menu's caption, "&File"); its controls'
     // names are their captions without the marks.
-    virtual BOOL IsAccessibleNameMnemonic(VARIANT varChild) { return GetChildIndex(&varChild) == CHILDID_SELF; }
+    virtual BOOL IsAccessibleNameMnemonic(VARIANT varChild);
     virtual LPDISPATCH GetIDispatch(BOOL bAddRef);
     virtual DWORD InternalQueryInterface(const void* iid, LPVOID* ppvObj);
 

@@ -32,6 +32,15 @@ BOOL IsVerticalDropLayout(const CXTPCommandBar* pBar)
            pBar->GetType() == xtpBarTypePopup;
 }
 
+// The child id that names a control's own object.
+VARIANT SelfVariant()
+{
+    VARIANT var;
+    var.vt = VT_I4;
+    var.lVal = CHILDID_SELF;
+    return var;
+}
+
 } // namespace
 
 //////////////////////////////////////////////////////////////////////////
@@ -159,27 +168,24 @@ HRESULT CXTPCommandBar::GetAccessibleChild(VARIANT varChild, IDispatch** ppdispC
 HRESULT CXTPCommandBar::GetAccessibleName(VARIANT varChild, BSTR* pszName)
 {
     long nChild = GetChildIndex(&varChild);
-    CString strName;
     // The title keeps its access key's marks, which a client reading the
-    // name does not get (IsAccessibleNameMnemonic); a control's caption
-    // loses them here.
+    // name does not get (IsAccessibleNameMnemonic).
     if (nChild == CHILDID_SELF)
     {
-        strName = m_strTitle;
+        *pszName = m_strTitle.AllocSysString();
+        return S_OK;
     }
-    else
-    {
-        CXTPControl* pControl = GetControl(nChild - 1);
-        if (pControl == NULL)
-            return E_INVALIDARG;
-        strName = pControl->GetCaption();
-        CXTPDrawHelpers::StripMnemonics(strName);
-        CString strShortcut = pControl->GetShortcutText();
-        if (!strShortcut.IsEmpty())
-            strName += "\t" + strShortcut;
-    }
-    *pszName = strName.AllocSysString();
-    return S_OK;
+    // Read through the bar or on its own, a control has one name: its own
+    // object's (a caption of marks alone reads its tooltip).
+    CXTPControl* pControl = GetControl(nChild - 1);
+    return pControl != NULL ? pControl->GetAccessibleName(SelfVariant(), pszName) : E_INVALIDARG;
+}
+
+BOOL CXTPCommandBar::IsAccessibleNameMnemonic(VARIANT varChild)
+{
+    long nChild = GetChildIndex(&varChild);
+    CXTPControl* pControl = GetControl(nChild - 1);
+    return nChild == CHILDID_SELF || (pControl != NULL && pControl->IsAccessibleNameMnemonic(SelfVariant()));
 }
 
 HRESULT CXTPCommandBar::GetAccessibleRole(VARIANT varChild, VARIANT* pvarRole)

@@ -536,10 +536,24 @@ void CXTPCommandBars::RedrawCommandBars()
     m_bRecalcLayout = bLock;
     if (m_pFrame != NULL && m_pFrame->GetSafeHwnd() != NULL)
     {
+        RecalcFrameLayout();
+        // Every window of the bars' area paints anew, also where the layout
+        // moved nothing (a dock bar's empty part, an unchanged status bar,
+        // a floating bar's frame): with a new theme no pixel keeps the old.
+        const UINT nRedraw = RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN;
+        for (int i = 0; i < 4; i++)
+        {
+            if (m_pDocks[i] != NULL && m_pDocks[i]->GetSafeHwnd() != NULL)
+                m_pDocks[i]->RedrawWindow(NULL, NULL, nRedraw);
+        }
+        for (int i = 0; i < GetCount(); i++)
+        {
+            if (GetAt(i)->GetSafeHwnd() != NULL)
+                GetAt(i)->RedrawWindow(NULL, NULL, nRedraw);
+        }
         HWND hWndStatus = ::GetDlgItem(m_pFrame->GetSafeHwnd(), XTP_IDW_STATUSBAR);
         if (hWndStatus != NULL)
-            ::InvalidateRect(hWndStatus, NULL, TRUE);
-        RecalcFrameLayout();
+            ::RedrawWindow(hWndStatus, NULL, NULL, nRedraw);
         m_pFrame->SendMessage(WM_NCPAINT);
     }
     // A tabbed MDI client follows the new options too.

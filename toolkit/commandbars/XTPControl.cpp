@@ -361,6 +361,16 @@ void CXTPControl::SetPrompt(LPCTSTR lpszPrompt)
         m_strCaption = strCaption.IsEmpty() ? m_strTooltipText : strCaption;
 }
 
+void CXTPControl::LoadPromptTips()
+{
+    CString strPrompt;
+    if (m_nId <= 0 || !XTPResourceManager()->LoadString(&strPrompt, (UINT)m_nId))
+        return;
+    CString strCaption = m_strCaption;
+    SetPrompt(strPrompt);
+    m_strCaption = strCaption;
+}
+
 void CXTPControl::SetID(int nId)
 {
     if (m_nId == nId)

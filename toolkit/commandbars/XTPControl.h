@@ -297,6 +297,10 @@ protected:
     // Executes the command once: code 100 to the site, else WM_COMMAND
     // through XTPDeliverCommand; TRUE when the command was posted.
     BOOL ExecuteCommand();
+    // The tooltip and description of the id's string, for the toolkit's own
+    // buttons, whose ids are set at construction and show no caption: they
+    // are named and tipped by it.
+    void LoadPromptTips();
     // A loaded fixed width or height that no screen can show (or below 0)
     // is not kept (traced).
     void DropImpossibleSize();

@@ -44,6 +44,7 @@ CXTPDialogBar::CCaptionPopupBar::CCaptionPopupBar()
 CXTPDialogBar::CControlButtonHide::CControlButtonHide()
 {
     m_nId = kCaptionButtonId;
+    LoadPromptTips();
     m_dwFlags = 0x1A;
 }
 

@@ -74,6 +74,7 @@ CXTPToolBar::CControlButtonExpand::CControlButtonExpand()
     : m_bHiddenControls(FALSE)
 {
     m_nId = XTP_ID_TOOLBAR_EXPAND;
+    LoadPromptTips();
     m_controlType = xtpControlButtonPopup;
     m_dwFlags = 0x1C;
 }
@@ -177,6 +178,7 @@ BOOL CXTPToolBar::CControlButtonExpand::OnSetPopup(BOOL bPopup)
 CXTPToolBar::CControlButtonHide::CControlButtonHide()
 {
     m_nId = XTP_ID_TOOLBAR_HIDE;
+    LoadPromptTips();
     m_dwFlags = 0x1A;
 }
 

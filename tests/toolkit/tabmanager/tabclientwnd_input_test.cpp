@@ -4,8 +4,19 @@
 // sketches), the menu bar with its MDI buttons and per-type menus, and the
 // tabbed MDI client with its tab groups.
 #include "support/tabbed_mdiframe.h"
+#include "support/canvas.h"
+#include "support/screenreader.h"
+#include "support/tooltips.h"
+
+#include "commandbars_game_res.h"
+#include "game_res.h"
+
+#include <XTPStatusBar.h>
+#include <XTPToolBar.h>
+#include <XTPToolTipContext.h>
 
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 #include <string>
 #include <vector>
@@ -316,6 +327,110 @@ TEST_F(MDIFrameTest, TheCommandBarsRefreshTheTabsAfterAnOptionChange)
     client.GetClientRect(&rc);
     EXPECT_GT(rc.Width(), 100);
     EXPECT_GT(rc.Height(), 100);
+}
+// The reader's run of this program (support/screenreader.h).
+TEST(MDIFrameReader, Serve)
+{
+    if (!testsupport::IsReaderRun())
+        GTEST_SKIP() << "run as the reader by the screen-reader tests";
+    EXPECT_EQ(0, testsupport::ServeAsReader());
+}
+
+class MDIFrameToolBarTest : public MDIFrameTest
+{
+protected:
+    // The "Standard" toolbar of icon-only buttons under the menu bar.
+    CXTPToolBar* AddStandardBar()
+    {
+        CXTPToolBar* pBar = m_pFrame->GetCommandBars()->Add(_T("Standard"), xtpBarTop);
+        EXPECT_TRUE(pBar != NULL && pBar->LoadToolBar(IDR_MAINFRAME));
+        m_pFrame->RecalcLayout();
+        Settle(100);
+        return pBar;
+    }
+    // What the screen shows now.
+    static void CopyScreen(testsupport::Canvas& canvas)
+    {
+        HDC hScreen = ::GetDC(NULL);
+        ::BitBlt(canvas.Handle(), 0, 0, canvas.Width(), canvas.Height(), hScreen, 0, 0, SRCCOPY);
+        ::ReleaseDC(NULL, hScreen);
+        ::GdiFlush();
+    }
+};
+
+// A reader in another program names every button of a toolbar, read as the
+// bar's child and as its own object: the icon-only buttons and the bar's
+// end button by their tooltips, as the pointer shows them.
+TEST_F(MDIFrameToolBarTest, AReaderNamesEveryToolbarButtonByItsCaptionOrTooltip)
+{
+    NewNote();
+    CXTPToolBar* pBar = AddStandardBar();
+    ASSERT_TRUE(pBar != NULL);
+    CXTPControl* pExpand = pBar->GetControls()->FindControl(XTP_ID_TOOLBAR_EXPAND);
+    ASSERT_TRUE(pExpand != NULL && pExpand->IsVisible());
+    ::CoInitialize(NULL);
+    {
+        testsupport::ScreenReader reader("MDIFrameReader.Serve", [] { Settle(10); });
+        ASSERT_TRUE(reader.IsReady());
+        for (int i = 0; i < pBar->GetControlCount(); i++)
+        {
+            CString strTip = pBar->GetControl(i)->GetTooltip();
+            std::wstring strExpected(strTip.GetString(), strTip.GetString() + strTip.GetLength());
+            SCOPED_TRACE(i);
+            EXPECT_FALSE(strExpected.empty());
+            EXPECT_EQ(strExpected, reader.Read(pBar->m_hWnd, OBJID_CLIENT, i + 1).strName);
+            testsupport::ReaderObject own = reader.Read(pBar->m_hWnd, i + 1, CHILDID_SELF);
+            EXPECT_EQ(ROLE_SYSTEM_PUSHBUTTON, own.nRole);
+            EXPECT_EQ(strExpected, own.strName);
+        }
+    }
+    ::CoUninitialize();
+
+    // The pointer on the end button shows the same tooltip.
+    CPoint pt = pExpand->GetRect().CenterPoint();
+    pBar->ClientToScreen(&pt);
+    HWND hTip = testsupport::HoverUntilToolTip(pt, [] { Settle(10); });
+    ASSERT_TRUE(hTip != NULL) << "no tooltip over the end button";
+    CXTPToolTipContextToolTip* pTip = dynamic_cast<CXTPToolTipContextToolTip*>(CWnd::FromHandlePermanent(hTip));
+    ASSERT_TRUE(pTip != NULL);
+    EXPECT_EQ(CString("Toolbar Options"), pTip->GetShownTool().strText);
+}
+
+// After a theme change through the command bars' calls the screen shows what
+// a repaint of the frame and the floating bar from outside shows: nothing of
+// the bars' area (the dock bar's empty part, the status bar, a floating
+// bar) keeps the old theme.
+TEST_F(MDIFrameToolBarTest, AThemeChangeThroughTheCommandBarsLeavesNoPixelOfTheOldTheme)
+{
+    NewNote();
+    ASSERT_TRUE(AddStandardBar() != NULL);
+    CXTPCommandBars* pBars = m_pFrame->GetCommandBars();
+    CXTPToolBar* pFloating = pBars->Add(_T("Timer"), xtpBarFloating);
+    ASSERT_TRUE(pFloating != NULL && pFloating->LoadToolBar(IDR_TIMER_TOOLBAR));
+    CXTPStatusBar status;
+    static const UINT indicators[] = {0, ID_INDICATOR_CAPS};
+    ASSERT_TRUE(status.Create(m_pFrame) && status.SetIndicators(indicators, 2));
+    m_pFrame->RecalcLayout();
+    CXTPPaintManager::SetTheme(xtpThemeOffice2007);
+    pBars->RedrawCommandBars();
+    Settle(200);
+    CXTPPaintManager::SetTheme(xtpThemeDefault);
+    pBars->RedrawCommandBars();
+    pBars->RecalcFrameLayout();
+    Settle(200);
+    const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
+    testsupport::Canvas afterCalls(cx, cy), repainted(cx, cy);
+    CopyScreen(afterCalls);
+    for (HWND hWnd : {m_pFrame->m_hWnd, pFloating->m_hWnd})
+        ::RedrawWindow(hWnd, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Settle(200);
+    CopyScreen(repainted);
+    int nStale = 0;
+    for (int y = 0; y < cy; y++)
+        for (int x = 0; x < cx; x++)
+            nStale += afterCalls.Pixel(x, y) != repainted.Pixel(x, y) ? 1 : 0;
+    testsupport::SaveSnapshot(afterCalls, "theme_change_after_calls");
+    EXPECT_EQ(0, nStale) << "pixels that only a repaint from outside brings to the new theme";
 }
 } // namespace
 
