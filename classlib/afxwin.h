@@ -1744,12 +1744,14 @@ void AFXAPI AfxKeepOwnedOrder(HWND hWndOwner);
 // not belong to hWndRoot's family (another program's always-on-top window,
 // a tip of another frame).
 BOOL AFXAPI AfxIsOtherTopmostWindowVisible(HWND hWndRoot);
-// With a window manager (under Wine): the window manager's own stacking of
-// this thread's top-level windows that it manages (shown ones), top first,
-// read from what it reports on the display (windowmanager.cpp). FALSE, with
-// order empty, when it cannot be read (no window manager, or one that does
-// not report it, or no host program to read it with).
-BOOL AFXAPI AfxReadWindowManagerStacking(std::vector<HWND>& order);
+// With a window manager (under Wine): the display's stacking of this
+// thread's visible top-level windows, top first: the place of the top-level
+// window of the display that holds each (the window manager's frame around
+// it), read from the tree of the display's root window (windowmanager.cpp),
+// waiting a tenth of a second at most. FALSE, with order empty, when it
+// cannot be read (no window manager, no host program to read it with, or
+// one that does not answer in time).
+BOOL AFXAPI AfxReadScreenStacking(std::vector<HWND>& order);
 // With a window manager (under Wine): 1 when the window it reports active
 // (the one with the keyboard) is one of this thread's, 0 when not, -1 when
 // that cannot be read.

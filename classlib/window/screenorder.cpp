@@ -253,7 +253,7 @@ int FollowWindowManagerStacking()
 // cannot be read, else as FollowWindowManagerStacking.
 int SyncOrderWithWindowManager()
 {
-    t_watch.bStackingRead = AfxReadWindowManagerStacking(t_watch.stacking);
+    t_watch.bStackingRead = AfxReadScreenStacking(t_watch.stacking);
     return t_watch.bStackingRead ? FollowWindowManagerStacking() : -1;
 }
 
@@ -455,7 +455,7 @@ void CALLBACK KeptOrderTimerProc(HWND hWnd, UINT, UINT_PTR nIDEvent, DWORD)
         // Where the window manager reports its stacking and shows them so
         // already (they were shown again bottom up), nothing is restacked:
         // a restack would show them in another order for a moment.
-        t_watch.bStackingRead = AfxReadWindowManagerStacking(t_watch.stacking);
+        t_watch.bStackingRead = AfxReadScreenStacking(t_watch.stacking);
         if (t_watch.bStackingRead)
         {
             std::vector<HWND> shown;

@@ -88,30 +88,66 @@ struct FloatingOverTheBoard : GameWithFloatingPanes
     }
 };
 
-// The windows' names, top first, as the display stacks them (the place of
-// the display's top-level window that holds each: its own, or the window
-// manager's frame around it), read with xwininfo; empty when it cannot be.
-std::vector<std::string> OrderOnTheDisplay(const std::vector<SeenWindow>& windows)
+// A look at the display, as a command of the host's shell: the lines of the
+// root window's tree (xwininfo, top first) that name a top-level window or
+// one of the given windows, then a line "V" with those of them the display
+// shows (viewable).
+std::string DisplayLook(const std::vector<SeenWindow>& windows)
 {
-    std::string strTree;
-    if (!testsupport::RunOnHost("xwininfo -root -tree 2>/dev/null", &strTree, 5000))
-        return {};
+    std::string strIds, strPattern;
+    for (const SeenWindow& window : windows)
+    {
+        char szId[32];
+        snprintf(szId, sizeof(szId), "0x%lx", XWindowOf(window.hWnd));
+        strIds += std::string(" ") + szId;
+        strPattern += (strPattern.empty() ? "" : "|") + std::string(szId);
+    }
+    return "xwininfo -root -tree 2>/dev/null | grep -E '^     0x|^ +(" + strPattern + ") '; printf V; for i in" +
+           strIds + "; do xwininfo -id $i 2>/dev/null | grep -q IsViewable && printf ' %s' $i; done; echo";
+}
+
+// The names of the given windows the display shows, top first (the place of
+// the display's top-level window that holds each: its own, or the window
+// manager's frame around it), from one look (DisplayLook); nHidden: how
+// many of them it does not show.
+std::vector<std::string> OrderInLook(const std::string& strLook, const std::vector<SeenWindow>& windows,
+                                     size_t& nHidden)
+{
+    const size_t nShown = strLook.rfind("\nV");
+    std::string strShown = (nShown == std::string::npos ? "" : strLook.substr(nShown + 2)) + " ";
+    std::replace(strShown.begin(), strShown.end(), '\n', ' ');
     std::vector<std::pair<size_t, std::string>> places;
+    nHidden = 0;
     for (const SeenWindow& window : windows)
     {
         char szId[32];
         snprintf(szId, sizeof(szId), "0x%lx ", XWindowOf(window.hWnd));
-        const size_t nAt = strTree.find(szId);
-        if (XWindowOf(window.hWnd) == 0 || nAt == std::string::npos)
-            return {};
-        // The root's children are the lines indented by five spaces.
-        places.push_back({strTree.rfind("\n     0x", nAt), window.strName});
+        const size_t nAt = strLook.find(szId);
+        if (XWindowOf(window.hWnd) == 0 || nAt == std::string::npos || strShown.find(szId) == std::string::npos)
+            nHidden++;
+        else   // the root's children are the lines indented by five spaces
+            places.push_back({strLook.rfind("\n     0x", nAt), window.strName});
     }
-    std::sort(places.begin(), places.end());
+    std::stable_sort(places.begin(), places.end(),
+                     [](const std::pair<size_t, std::string>& a, const std::pair<size_t, std::string>& b) {
+                         return a.first < b.first;
+                     });
     std::vector<std::string> order;
     for (const auto& place : places)
         order.push_back(place.second);
     return order;
+}
+
+// The windows' names, top first, as the display stacks them, read from the
+// display's tree; empty when it cannot be read or one of them does not show.
+std::vector<std::string> OrderOnTheDisplay(const std::vector<SeenWindow>& windows)
+{
+    std::string strLook;
+    size_t nHidden = 0;
+    if (!testsupport::RunOnHost(DisplayLook(windows), &strLook, 5000))
+        return {};
+    std::vector<std::string> order = OrderInLook("\n" + strLook, windows, nHidden);
+    return nHidden == 0 ? order : std::vector<std::string>();
 }
 
 // Starts the game with its floating windows (the Standard bar too when
@@ -1012,10 +1048,10 @@ TEST_F(WindowOrder, AClickOnAWindowAModalDialogHoldsLeavesTheOrderTheScreenShows
 
 namespace
 {
-// The window manager's stacking of the given windows (their names, top
-// first; a window it does not list, being hidden, as "-"), polled on the
-// display every 20 ms for a while from Start on, as the player would see a
-// window come up in another order for a moment.
+// The display's stacking of the given windows (their names, top first,
+// then "-" for each it does not show), read from its tree every 20 ms or
+// so for a while from Start on, as the player would see a window come up in
+// another order for a moment.
 class StackingWatch
 {
 public:
@@ -1024,12 +1060,12 @@ public:
     bool Start(int nPolls = 100)
     {
         static int s_nWatch = 0;
-        snprintf(m_szUnix, sizeof(m_szUnix), "/tmp/bm-stacking-%lu-%d.txt", (unsigned long)::GetCurrentProcessId(),
-                 s_nWatch++);
+        snprintf(m_szUnix, sizeof(m_szUnix), "/tmp/bm-stacking-%lu-%lu-%d.txt", (unsigned long)::GetCurrentProcessId(),
+                 (unsigned long)::GetTickCount(), s_nWatch++);
         const std::string strUnix = m_szUnix;
-        return testsupport::RunOnHost("( for i in $(seq " + std::to_string(nPolls) +
-                                      "); do xprop -root -notype _NET_CLIENT_LIST_STACKING; sleep 0.02; done > " +
-                                      strUnix + ".part; mv " + strUnix + ".part " + strUnix + " ) >/dev/null 2>&1 & :");
+        return testsupport::RunOnHost("( for n in $(seq " + std::to_string(nPolls) + "); do echo =; " +
+                                      DisplayLook(m_windows) + "; sleep 0.01; done > " + strUnix + ".part; mv " +
+                                      strUnix + ".part " + strUnix + " ) >/dev/null 2>&1 & :");
     }
 
     // Each poll's order once the polling is over; empty when it did not end.
@@ -1038,34 +1074,30 @@ public:
         std::string strDos = std::string("Z:") + m_szUnix;
         std::replace(strDos.begin(), strDos.end(), '/', '\\');
         FILE* pFile = NULL;
-        for (int n = 0; n < 500 && pFile == NULL; n++)
+        for (int n = 0; n < 1000 && pFile == NULL; n++)
             if ((pFile = fopen(strDos.c_str(), "r")) == NULL)
                 PumpFor(20);
         std::vector<std::string> polls;
         if (pFile == NULL)
             return polls;
-        char szLine[2048];
-        while (fgets(szLine, sizeof(szLine), pFile) != NULL)
-        {
-            const std::string strLine = szLine;
-            std::vector<std::pair<size_t, std::string>> places;
-            for (const SeenWindow& window : m_windows)
-            {
-                char szId[32];
-                snprintf(szId, sizeof(szId), "0x%lx", XWindowOf(window.hWnd));
-                size_t nAt = strLine.find(std::string(szId) + ",");
-                if (nAt == std::string::npos)
-                    nAt = strLine.find(std::string(szId) + "\n");
-                places.push_back({nAt == std::string::npos ? 0 : nAt + 1, window.strName});
-            }
-            std::sort(places.rbegin(), places.rend());
-            std::vector<std::string> order;
-            for (const auto& place : places)
-                order.push_back(place.first == 0 ? "-" : place.second);
-            polls.push_back(Joined(order));
-        }
+        std::string strAll;
+        char szBuffer[4096];
+        size_t cb = 0;
+        while ((cb = fread(szBuffer, 1, sizeof(szBuffer), pFile)) > 0)
+            strAll.append(szBuffer, cb);
         fclose(pFile);
         ::DeleteFileA(strDos.c_str());
+        for (size_t nStart = strAll.find("=\n"); nStart != std::string::npos;)
+        {
+            const size_t nNext = strAll.find("\n=\n", nStart);
+            const std::string strLook = "\n" + strAll.substr(nStart + 2, nNext == std::string::npos ? std::string::npos
+                                                                                               : nNext + 1 - nStart - 2);
+            size_t nHidden = 0;
+            std::vector<std::string> order = OrderInLook(strLook, m_windows, nHidden);
+            order.insert(order.end(), nHidden, "-");
+            polls.push_back(Joined(order));
+            nStart = nNext == std::string::npos ? nNext : nNext + 1;
+        }
         return polls;
     }
 
