@@ -1752,6 +1752,10 @@ BOOL AFXAPI AfxIsOtherTopmostWindowVisible(HWND hWndRoot);
 // cannot be read (no window manager, no host program to read it with, or
 // one that does not answer in time).
 BOOL AFXAPI AfxReadScreenStacking(std::vector<HWND>& order);
+// FALSE once the display's stacking is known not to be readable (no host
+// program to read it with, or one that failed to answer three times in a
+// row), after which AfxReadScreenStacking asks no more.
+BOOL AFXAPI AfxIsScreenStackingReadable();
 // With a window manager (under Wine): 1 when the window it reports active
 // (the one with the keyboard) is one of this thread's, 0 when not, -1 when
 // that cannot be read.

@@ -138,11 +138,12 @@ BOOL RunOnHostForOutput(const std::string& strCommand, std::string& strOutput)
              (long)::InterlockedIncrement(&s_nCall));
     const std::string strName = szName;
     // A command that fails (xwininfo meets a window going while it reads
-    // the tree) is run again, twice at most; one that hangs is ended.
-    const std::string strScript = "T=; command -v timeout >/dev/null 2>&1 && T='timeout 10'; for i in 1 2 3; do $T " +
-                                  strCommand + " > " + strName + ".part 2>/dev/null && break; done; mv -f " +
-                                  strName + ".part " + strName + "; sleep " + kKeepOutputSeconds + "; rm -f " +
-                                  strName;
+    // the tree) is run again, twice at most, and gives no output if it
+    // fails each time; one that hangs is ended.
+    const std::string strScript = "T=; command -v timeout >/dev/null 2>&1 && T='timeout 10'; for i in 1 2 3; do if $T " +
+                                  strCommand + " > " + strName + ".part 2>/dev/null; then mv -f " + strName +
+                                  ".part " + strName + "; break; fi; done; rm -f " + strName + ".part; sleep " +
+                                  kKeepOutputSeconds + "; rm -f " + strName;
     if (!StartHostProgram(strShell, {L"-c", FromUtf8(strScript)}, szTemp))
         return FALSE;
     const std::wstring strFile = std::wstring(szTemp) + FromUtf8(strName);
@@ -210,14 +211,26 @@ ULONG_PTR DisplayWindowOf(HWND hWnd)
 // again (each failure waits its while).
 const int kMaxFailedReads = 3;
 
+// How many times in a row each host tool failed to answer.
+std::map<std::string, int> g_failedReads;
+
+// TRUE while a host tool (by its host path) is there and has not failed to
+// answer too often.
+bool IsToolAnswering(const char* pszTool)
+{
+    if (pszTool == NULL)
+        return false;
+    auto it = g_failedReads.find(pszTool);
+    return it == g_failedReads.end() || it->second < kMaxFailedReads;
+}
+
 // Runs a host tool (by its host path) with the arguments given and returns
 // its output; FALSE when it cannot be run or does not answer in time.
 BOOL ReadFromTool(const char* pszTool, const char* pszArgs, std::string& strOutput)
 {
-    static std::map<std::string, int> s_failedReads;
     if (!AfxWindowManagerStacksWindows() || pszTool == NULL)
         return FALSE;
-    int& nFailed = s_failedReads[pszTool];
+    int& nFailed = g_failedReads[pszTool];
     if (nFailed >= kMaxFailedReads)
         return FALSE;
     if (!RunOnHostForOutput(std::string(pszTool) + " " + pszArgs, strOutput))
@@ -275,6 +288,11 @@ std::map<ULONG_PTR, int> TopLevelPlaces(const std::string& strTree)
     return places;
 }
 } // namespace
+
+BOOL AFXAPI AfxIsScreenStackingReadable()
+{
+    return AfxWindowManagerStacksWindows() && IsToolAnswering(XwininfoPath());
+}
 
 BOOL AFXAPI AfxReadScreenStacking(std::vector<HWND>& order)
 {
