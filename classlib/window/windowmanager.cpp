@@ -140,8 +140,8 @@ BOOL RunOnHostForOutput(const std::string& strCommand, std::string& strOutput)
     // A command that fails (xwininfo meets a window going while it reads
     // the tree) is run again, twice at most, and gives no output if it
     // fails each time; one that hangs is ended.
-    const std::string strScript = "T=; command -v timeout >/dev/null 2>&1 && T='timeout 10'; for i in 1 2 3; do if $T " +
-                                  strCommand + " > " + strName + ".part 2>/dev/null; then mv -f " + strName +
+    const std::string strScript = "T=; command -v timeout >/dev/null 2>&1 && T='timeout 10'; for i in 1 2 3; do if { " +
+                                  strCommand + "; } > " + strName + ".part 2>/dev/null; then mv -f " + strName +
                                   ".part " + strName + "; break; fi; done; rm -f " + strName + ".part; sleep " +
                                   kKeepOutputSeconds + "; rm -f " + strName;
     if (!StartHostProgram(strShell, {L"-c", FromUtf8(strScript)}, szTemp))
@@ -207,39 +207,48 @@ ULONG_PTR DisplayWindowOf(HWND hWnd)
     return (ULONG_PTR)::GetPropA(hWnd, "__wine_x11_whole_window");
 }
 
-// A tool that failed to answer this many times in a row is not asked
-// again (each failure waits its while).
+// A tool that failed to answer this many times in a row, and never
+// answered, is not asked again (each failure waits its while).
 const int kMaxFailedReads = 3;
 
-// How many times in a row each host tool failed to answer.
-std::map<std::string, int> g_failedReads;
+// How many times in a row each host tool failed to answer, and whether it
+// ever answered: one that did (and answers late on a busy machine) is asked
+// again; one that never did is not, once it failed kMaxFailedReads times.
+struct ToolReads
+{
+    int nFailed = 0;
+    bool bAnswered = false;
+};
+std::map<std::string, ToolReads> g_toolReads;
 
-// TRUE while a host tool (by its host path) is there and has not failed to
-// answer too often.
+// TRUE while a host tool (by its host path) is there and is still asked.
 bool IsToolAnswering(const char* pszTool)
 {
     if (pszTool == NULL)
         return false;
-    auto it = g_failedReads.find(pszTool);
-    return it == g_failedReads.end() || it->second < kMaxFailedReads;
+    auto it = g_toolReads.find(pszTool);
+    return it == g_toolReads.end() || it->second.bAnswered || it->second.nFailed < kMaxFailedReads;
 }
 
-// Runs a host tool (by its host path) with the arguments given and returns
-// its output; FALSE when it cannot be run or does not answer in time.
-BOOL ReadFromTool(const char* pszTool, const char* pszArgs, std::string& strOutput)
+// Runs a host tool (by its host path) with the arguments given (and what
+// the shell's command line holds after them; "$T" runs a command ended if
+// it hangs) and returns its output; FALSE when it cannot be run or does not
+// answer in time.
+BOOL ReadFromTool(const char* pszTool, const std::string& strArgs, std::string& strOutput)
 {
     if (!AfxWindowManagerStacksWindows() || pszTool == NULL)
         return FALSE;
-    int& nFailed = g_failedReads[pszTool];
-    if (nFailed >= kMaxFailedReads)
+    if (!IsToolAnswering(pszTool))
         return FALSE;
-    if (!RunOnHostForOutput(std::string(pszTool) + " " + pszArgs, strOutput))
+    ToolReads& reads = g_toolReads[pszTool];
+    if (!RunOnHostForOutput(std::string("$T ") + pszTool + " " + strArgs, strOutput))
     {
-        if (++nFailed == kMaxFailedReads)
+        if (++reads.nFailed == kMaxFailedReads && !reads.bAnswered)
             TRACE("%s does not answer: not asked again\n", pszTool);
         return FALSE;
     }
-    nFailed = 0;
+    reads.nFailed = 0;
+    reads.bAnswered = true;
     return TRUE;
 }
 } // namespace

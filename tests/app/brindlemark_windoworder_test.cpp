@@ -1160,7 +1160,7 @@ bool LowerOnTheDisplay(POINT ptOn)
         return testsupport::DisplayKeys("alt+F3");
     if (strManager == "fluxbox")
         return testsupport::RunOnHost("xdotool mousemove " + std::to_string(ptOn.x) + " " + std::to_string(ptOn.y) +
-                                      " keydown alt click 2 keyup alt");
+                                      " sleep 0.2 keydown alt sleep 0.2 click 2 sleep 0.2 keyup alt");
     return testsupport::DisplayKeys("alt+Escape");
 }
 
@@ -1175,8 +1175,61 @@ std::string ActiveName(const std::vector<SeenWindow>& windows)
 }
 } // namespace
 
+// The game's temporary folder (TEMP and TMP of the programs this one
+// starts) set to a folder whose path holds a letter beyond ASCII and the
+// shell's own signs, for as long as it lives.
+class TemporaryFolderWithOddName
+{
+public:
+    TemporaryFolderWithOddName()
+    {
+        WCHAR szTemp[MAX_PATH] = {};
+        ::GetTempPathW(MAX_PATH, szTemp);
+        m_strFolder = std::wstring(szTemp) + L"Brindlemark t\u00e9st $(echo x) `echo y` ;& 'q'";
+        ::CreateDirectoryW(m_strFolder.c_str(), NULL);
+        for (const WCHAR* pszName : {L"TEMP", L"TMP"})
+        {
+            WCHAR szOld[MAX_PATH] = {};
+            ::GetEnvironmentVariableW(pszName, szOld, MAX_PATH);
+            m_old.push_back(szOld);
+            ::SetEnvironmentVariableW(pszName, m_strFolder.c_str());
+        }
+    }
+    ~TemporaryFolderWithOddName()
+    {
+        ::SetEnvironmentVariableW(L"TEMP", m_old[0].c_str());
+        ::SetEnvironmentVariableW(L"TMP", m_old[1].c_str());
+        ::RemoveDirectoryW(m_strFolder.c_str());
+    }
+    // The names of the files in the folder.
+    std::string Files() const
+    {
+        std::string strFiles;
+        WIN32_FIND_DATAA find;
+        HANDLE hFind = ::FindFirstFileA((Narrow() + "\\*").c_str(), &find);
+        for (BOOL bMore = hFind != INVALID_HANDLE_VALUE; bMore; bMore = ::FindNextFileA(hFind, &find))
+            if ((find.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+                strFiles += std::string(strFiles.empty() ? "" : ", ") + find.cFileName;
+        if (hFind != INVALID_HANDLE_VALUE)
+            ::FindClose(hFind);
+        return strFiles;
+    }
+
+private:
+    std::string Narrow() const
+    {
+        char szPath[MAX_PATH * 2] = {};
+        ::WideCharToMultiByte(CP_ACP, 0, m_strFolder.c_str(), -1, szPath, sizeof(szPath), NULL, NULL);
+        return szPath;
+    }
+    std::wstring m_strFolder;
+    std::vector<std::wstring> m_old;
+};
+
 // On a desktop with a window manager, the window manager owns the stacking
-// and the game follows it: its Alt+Tab to a floating window from another
+// and the game follows it, its temporary folder's path holding a letter
+// beyond ASCII and the shell's signs (it reads the display's stacking with
+// a host program whose output it finds there, and leaves nothing there): its Alt+Tab to a floating window from another
 // program and within the game, its lower (Alt+Escape), a click on a floating
 // window with another program in front, and a round to another program and
 // back each leave the order the window manager made, with no moment in
@@ -1188,6 +1241,7 @@ TEST_F(WindowOrder, TheWindowManagersSwitchingAndLoweringAreFollowedWithNoFlash)
 {
     if (!WindowsAreManaged())
         GTEST_SKIP() << "only a window manager switches and lowers windows";
+    TemporaryFolderWithOddName temp;
     FloatingOverTheBoard setup("the window manager's switching", 300000);
     std::vector<std::string> order;
     ASSERT_NO_FATAL_FAILURE(StartOverlapping(setup, true, order));
@@ -1311,6 +1365,9 @@ TEST_F(WindowOrder, TheWindowManagersSwitchingAndLoweringAreFollowedWithNoFlash)
     testsupport::SaveScreenSnapshot(setup.pGame->Frame(), "window_manager_switching");
     ::DestroyWindow(hOther);
     setup.Close();
+    // The host's shell removes an output nobody took five seconds later.
+    PumpFor(6000);
+    EXPECT_EQ("", temp.Files()) << "left in the temporary folder";
 }
 
 // The Customize sheet's own questions, Reset... on the Toolbars page and
