@@ -3,8 +3,9 @@
 // manager (screenordermanaged.cpp). Nothing of this runs on Windows, where
 // the system keeps owned windows in front of their owner.
 //
-// Without a window manager (a display where nothing else stacks windows), the display stacks a top-level window only in
-// two cases, whatever the system's order of windows says:
+// Without a window manager (a display where nothing else stacks windows),
+// the display stacks a top-level window only in two cases, whatever the
+// system's order of windows says:
 // - a window whose place in the order really changes (or that is shown)
 //   and that is then the first visible window of the whole order goes to
 //   the top of the screen; every other move is kept in the order only;
@@ -19,9 +20,10 @@
 // sent message hundreds of times dearer): the library's window procedure
 // sees its windows moved in the order or shown, and a WH_CBT hook, called
 // for activation and focus only, sees any window of the thread activated or
-// given the focus. Then the frame restacks the family on the screen: each window that must lie above the
-// frame is made the first window of the order in turn, from the bottom up,
-// and the topmost windows that must stay above them are put back after.
+// given the focus. Then the frame restacks the family on the screen: each
+// window that must lie above the frame is made the first window of the
+// order in turn, from the bottom up, and the topmost windows that must stay
+// above them are put back after.
 //
 // And the display reports each part of a window that a restack showed for a
 // moment (a window raised before the ones that then cover it again), upon
@@ -37,6 +39,9 @@
 // of: the frame reads waiting display events before it restacks, and
 // restacks once more a moment later while a topmost window shows.
 //
+// The same watch (its hook, the moves the library's window procedure sees)
+// serves the case with a window manager, which screenordermanaged.cpp
+// handles wherever the two differ.
 #include "screenorderimpl.h"
 
 #include <algorithm>

@@ -10,27 +10,30 @@
 // manager keeps the windows that are transient for a window (Wine marks an
 // owned window so) above it and raises them with it, and raises or lowers
 // them by its own keys, a click (also on a window a modal dialog disables)
-// or a taskbar, telling Wine nothing of it. So the program never restacks
-// on a click or an activation; where it needs the order (stored at exit,
-// kept at a minimise) it reads the display's own stacking
+// or a taskbar, telling Wine nothing of it. So the program asks for no
+// raise on a click or an activation; where it needs the order (stored at
+// exit, kept at a minimise) it reads the display's own stacking
 // (windowmanager.cpp) and makes Wine's order follow it. Only where that
-// cannot be read (no host program to read it with, or one that does not
-// answer in time) is the order inferred from what the program sees (the
-// order of the last restack, a click under a modal dialog, an activation
-// that shows Wine's order moved by the display's reports). Floating
-// toolbars stay shown while another program is in front: hidden and shown
-// again, each would be mapped on top.
+// cannot be read (no host program to read it with, or one that never
+// answers in time) is the order inferred from what the program sees and
+// asked for as before (the order of the last restack, a click raising the
+// window clicked, a click under a modal dialog, an activation that shows
+// Wine's order moved by the display's reports). Floating toolbars stay
+// shown while another program is in front: hidden and shown again, each
+// would be mapped on top.
 // The window manager takes a window as transient only if it knows the owner
 // when it reads the mark, so a window mapped before its frame (floating
 // windows restored at start-up) or given its owner after it was mapped (a
 // toolbar torn off) would be left below the frame. So the frame has Wine
-// write the mark of its windows again once it is shown and whenever its
-// family may have been stacked; it asks for a raise only once after it is
+// write the mark again of each window whose mark the window manager did not
+// take, once (written again, some window managers restack the windows
+// transient for the frame); it asks for a raise only once after it is
 // shown (the windows mapped before it lie below it then), and only while
 // the game is in front. When the frame is minimised, the windows it owns
 // are hidden keeping the order the display showed, and its restore shows
 // them again bottom up in that order (each window mapped comes on top), and
-// asks the window manager to raise them so only where they still come up
+// a moment after each is shown the display's stacking is looked at and the
+// window manager asked to raise them in that order where they came up
 // otherwise. And when a dialog of the game closes, the window manager may
 // hand the keyboard to another program it focused before: it is asked to
 // activate the game's window then, as the system does on Windows.
