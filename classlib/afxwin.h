@@ -1698,13 +1698,16 @@ inline bool AfxIsButtonPress(UINT nMsg)
 // the screen, as the system's activation does elsewhere and a window manager
 // does on the screen; what the window's handling then puts above it (a
 // floating toolbar lifts itself only to below its family's active dialog)
-// is raised over it again on the screen. Elsewhere nothing is done.
+// is raised over it again on the screen. With a window manager, which
+// raises the window clicked itself, only where the display's stacking
+// cannot be read (AfxIsScreenStackingReadable). Elsewhere nothing is done.
 void AFXAPI AfxNoteButtonPress(HWND hWnd, BOOL bHandled);
 // With a window manager (under Wine): has Wine mark each visible window of
 // this thread that hWndOwner owns (directly or through other owned windows)
 // as transient for its owner again, so that the window manager, which reads
-// the mark only when it knows the owner, keeps it above its owner. Nothing
-// moves; elsewhere nothing is done.
+// the mark only when it knows the owner, keeps it above its owner; only a
+// window whose mark was written while its owner did not show, or that has
+// another owner since, and once. Nothing moves; elsewhere nothing is done.
 void AFXAPI AfxRenewOwnerMarks(HWND hWndOwner);
 // Under Wine: puts the windows of the last restack (AfxRestackOnScreen)
 // back into that order among themselves in the system's order, where Wine
