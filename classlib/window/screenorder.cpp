@@ -59,11 +59,10 @@
 // what the player stacked or come over another program brought up. When
 // the frame is minimised, the windows it owns are hidden keeping the order
 // the window manager showed, which its restore puts back where the window
-// manager maps them otherwise. And when a dialog of the game closes, the
-// window manager may hand the keyboard to another program it focused
-// before: it is asked to activate the game's window then, as the system
-// does on Windows. On Windows the system keeps owned windows in front of
-// their owner: nothing of this runs there.
+// manager maps them otherwise. Where the keyboard goes when a dialog of the
+// game closes or the game is entered from another program is followed in
+// windowmanagerfocus.cpp. On Windows the system keeps owned windows in
+// front of their owner: nothing of this runs there.
 #include "wndimpl.h"
 
 #include <algorithm>
@@ -142,14 +141,6 @@ struct ScreenOrderWatch
     // With a window manager: when a top-level window of the thread was last
     // shown, hidden or destroyed visible.
     DWORD dwShownOrGone = 0;
-    // With a window manager: the window the system activated when the
-    // active window of the game closed (a dialog), until the window
-    // manager's focus is looked at (HandOnTimerProc).
-    HWND hHandedOnTo = NULL;
-    // With a window manager: the game's window last activated while the
-    // game was not in front (by the window manager, coming from another
-    // program or from none), until another of the game's windows is.
-    HWND hEnteredFromOutside = NULL;
     // With a window manager: the windows a frame owned that showed when it
     // was minimised (AfxHideOwnedPopupsInOrder), top first, as the window
     // manager stacked them, which its restore puts back.
@@ -257,77 +248,6 @@ int SyncOrderWithWindowManager()
     return t_watch.bStackingRead ? FollowWindowManagerStacking() : -1;
 }
 
-// With a window manager: when the game's active window closes (a dialog),
-// the system activates the window it was opened from, and so believes the
-// game in front, but the window manager, at once, hands the keyboard to
-// the window it focused last, which may be another program's (which the
-// system then takes for the foreground). A moment later the window
-// manager's focus is read once: when it went elsewhere, the window manager
-// is asked to activate the game's window, as closing a dialog does on
-// Windows. Read once only, that soon: what the player activates after that
-// moment stays.
-const UINT kHandOnDelay = 80;
-
-bool IsOwnThreadWindow(HWND hWnd)
-{
-    return hWnd != NULL && ::GetWindowThreadProcessId(hWnd, NULL) == ::GetCurrentThreadId();
-}
-
-void CALLBACK HandOnTimerProc(HWND, UINT, UINT_PTR nIDEvent, DWORD)
-{
-    // A timer procedure: nothing may leave it.
-    try
-    {
-        ::KillTimer(NULL, nIDEvent);
-        HWND hWnd = t_watch.hHandedOnTo;
-        t_watch.hHandedOnTo = NULL;
-        if (hWnd == NULL || !::IsWindow(hWnd) || !::IsWindowVisible(hWnd) ||
-            ::IsIconic(::GetAncestor(hWnd, GA_ROOTOWNER)))
-            return;
-        // What the player activates while the window manager's focus is
-        // read (another program's window) stays: the system's foreground
-        // changed meanwhile.
-        const HWND hForeground = ::GetForegroundWindow();
-        if (AfxIsWindowManagerFocusOwn() != 0 || ::GetForegroundWindow() != hForeground)
-            return;
-        // The window the system made active meanwhile (a dialog opened in
-        // between), else the one it activated then.
-        HWND hActive = ::GetActiveWindow();
-        AfxAskWindowManagerToActivate(hActive != NULL && ::IsWindowVisible(hActive) ? hActive : hWnd);
-    }
-    catch (CException* e)
-    {
-        TRACE("handing the keyboard on failed\n");
-        e->Delete();
-    }
-    catch (...)
-    {
-        TRACE("handing the keyboard on failed\n");
-    }
-}
-
-// With a window manager: hWnd is activated in place of hWndClosing, which
-// hides or goes. When the game was in front, the keyboard must stay the game's.
-// The window manager hands it to another program only when hWndClosing was
-// entered from there (the player came back to a dialog from another
-// program): a dialog opened and closed while the game stayed in front hands
-// the focus back to the game's window it came from, and another program
-// the player activates just after it closes keeps the focus.
-void NoteHandedOn(HWND hWnd, HWND hWndClosing)
-{
-    // Not for a window the player merely left, nor for the windows a
-    // minimised frame hides.
-    if (hWndClosing != t_watch.hEnteredFromOutside || !IsOwnThreadWindow(hWndClosing) ||
-        ::GetAncestor(hWndClosing, GA_ROOT) != hWndClosing || ::IsWindowVisible(hWndClosing) || hWnd == NULL ||
-        ::IsIconic(::GetAncestor(hWnd, GA_ROOTOWNER)))
-        return;
-    HWND hWndForeground = ::GetForegroundWindow();
-    if (hWndForeground != hWndClosing && !IsOwnThreadWindow(hWndForeground))
-        return;
-    t_watch.hHandedOnTo = ::GetAncestor(hWnd, GA_ROOT);
-    ::SetTimer(NULL, 0, kHandOnDelay, &HandOnTimerProc);
-}
-
 // With a window manager: a window of the restacked order is about to be
 // activated. When the window manager activates it, it may raise it too (its
 // keys switching windows, a taskbar) or not (the focus handed on as a window
@@ -391,12 +311,7 @@ LRESULT CALLBACK ScreenOrderCbtProc(int nCode, WPARAM wParam, LPARAM lParam)
             else if (nCode == HCBT_ACTIVATE && !t_watch.bRestacking)
             {
                 const CBTACTIVATESTRUCT* pActivate = (const CBTACTIVATESTRUCT*)lParam;
-                if (pActivate != NULL && pActivate->hWndActive != NULL)
-                    NoteHandedOn((HWND)wParam, pActivate->hWndActive);
-                // No window of the game active before: the game comes in front.
-                t_watch.hEnteredFromOutside = pActivate != NULL && pActivate->hWndActive == NULL
-                                                  ? ::GetAncestor((HWND)wParam, GA_ROOT)
-                                                  : NULL;
+                AfxNoteActivatedUnderWindowManager((HWND)wParam, pActivate != NULL ? pActivate->hWndActive : NULL);
                 NoteActivatedByWindowManager((HWND)wParam);
             }
         }

@@ -4,6 +4,7 @@
 #include <afxwin.h>
 #include <afxhandlemap.h>
 
+#include <string>
 #include <vector>
 
 // The permanent/temporary map of windows (temporaries are plain CWnd objects).
@@ -97,3 +98,18 @@ inline BOOL AfxReflectDrawItem(TCtrl* pCtrl, LPARAM lParam, LRESULT* pResult)
         *pResult = TRUE;
     return TRUE;
 }
+
+// Under Wine: runs a command line of the host's shell (words of the program
+// only, without double quotes) and returns the first line of its output,
+// waiting up to dwMilliseconds. FALSE when it cannot be run or is late.
+BOOL AFXAPI AfxRunHostCommandForLine(const char* pszCommand, std::string& strLine, DWORD dwMilliseconds);
+// With a window manager (under Wine), from the thread's activation hook:
+// hWnd is activated, hWndPrevious was the thread's active window (NULL: the
+// game comes in front). When the game's active window closed (a dialog) or
+// the game was entered by the window manager offering the keyboard to a
+// window that refused it, the display's focus is checked a moment later
+// (windowmanagerfocus.cpp).
+void AFXAPI AfxNoteActivatedUnderWindowManager(HWND hWnd, HWND hWndPrevious);
+// The library's window procedure hands here a top-level window that
+// answered WM_MOUSEACTIVATE by refusing the activation.
+void AFXAPI AfxNoteActivationRefused(HWND hWnd);
