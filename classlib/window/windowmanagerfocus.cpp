@@ -8,10 +8,8 @@
 // keyboard where the player cannot use it:
 // - When the game's active window closes (a dialog, a message box, a
 //   common dialog, a nested one within another), the system activates the
-//   window it was opened from (and a modal window opening is activated by
-//   it; icewm leaves it without the keyboard too), but the window manager
-//   at once focuses the
-//   window it chooses: one of its own (icewm, whose offer of the keyboard
+//   window it was opened from (and when a modal window opens, that window),
+//   but the window manager at once focuses the window it chooses: one of its own (icewm, whose offer of the keyboard
 //   to the game then carries the time of an older event and is refused by
 //   the display), or the window it focused before, another program's when
 //   the player had left the game and come back (openbox).
@@ -34,16 +32,18 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 // Per thread: the window to check the keyboard of (hClosed: activated in
 // place of the game's active window that closed; hEntered: entered from
 // another program), and the top-level window that last refused an
 // activation while the game was not in front.
-struct KeyboardWatch {
-  HWND hClosed = NULL;
-  HWND hEntered = NULL;
-  HWND hRefused = NULL;
-  DWORD dwRefusedAt = 0;
+struct KeyboardWatch
+{
+    HWND hClosed = NULL;
+    HWND hEntered = NULL;
+    HWND hRefused = NULL;
+    DWORD dwRefusedAt = 0;
 };
 thread_local KeyboardWatch t_keys;
 
@@ -56,228 +56,245 @@ const DWORD kOfferSpan = 100;
 // A read of the display never holds the game longer.
 const DWORD kReadLimit = 100;
 
-bool IsOwnThreadWindow(HWND hWnd) {
-  return hWnd != NULL &&
-         ::GetWindowThreadProcessId(hWnd, NULL) == ::GetCurrentThreadId();
+bool IsOwnThreadWindow(HWND hWnd)
+{
+    return hWnd != NULL && ::GetWindowThreadProcessId(hWnd, NULL) == ::GetCurrentThreadId();
 }
 
-unsigned long DisplayWindowOf(HWND hWnd) {
-  return (unsigned long)(ULONG_PTR)::GetPropA(hWnd, "__wine_x11_whole_window");
+unsigned long DisplayWindowOf(HWND hWnd)
+{
+    return (unsigned long)(ULONG_PTR)::GetPropA(hWnd, "__wine_x11_whole_window");
 }
 
 // A top-level window of the display (a window manager's frame, or a window
 // it does not manage) with the client windows it holds.
-struct DisplayTopLevel {
-  unsigned long nId = 0;
-  RECT rc = {};
-  std::vector<unsigned long> clients;
+struct DisplayTopLevel
+{
+    unsigned long nId = 0;
+    RECT rc = {};
+    std::vector<unsigned long> clients;
 };
 
 // The display's input focus and its top-level windows, top first.
-struct DisplayFocus {
-  unsigned long nFocus = 0;
-  std::vector<DisplayTopLevel> stacking;
+struct DisplayFocus
+{
+    unsigned long nFocus = 0;
+    std::vector<DisplayTopLevel> stacking;
 
-  // The place in the stacking of the top-level window holding nId, or -1.
-  int PlaceOf(unsigned long nId) const {
-    for (size_t i = 0; i < stacking.size() && nId != 0; i++)
-      if (stacking[i].nId == nId ||
-          std::find(stacking[i].clients.begin(), stacking[i].clients.end(),
-                    nId) != stacking[i].clients.end())
-        return (int)i;
-    return -1;
-  }
+    // The place in the stacking of the top-level window holding nId, or -1.
+    int PlaceOf(unsigned long nId) const
+    {
+        for (size_t i = 0; i < stacking.size() && nId != 0; i++)
+            if (stacking[i].nId == nId ||
+                std::find(stacking[i].clients.begin(), stacking[i].clients.end(), nId) != stacking[i].clients.end())
+                return (int)i;
+        return -1;
+    }
 };
 
 // "WxH+X+Y" (xwininfo writes a negative place as "+-1").
-bool ParseGeometry(const char *psz, RECT &rc) {
-  char *pszEnd = NULL;
-  const long cx = strtol(psz, &pszEnd, 10);
-  if (*pszEnd != 'x')
-    return false;
-  const long cy = strtol(pszEnd + 1, &pszEnd, 10);
-  long xy[2] = {};
-  for (long &n : xy) {
-    if (*pszEnd != '+' && *pszEnd != '-')
-      return false;
-    const bool bMinus = *pszEnd == '-';
-    n = strtol(pszEnd + 1, &pszEnd, 10);
-    if (bMinus)
-      n = -n;
-  }
-  rc = {xy[0], xy[1], xy[0] + cx, xy[1] + cy};
-  return true;
+bool ParseGeometry(const char* psz, RECT& rc)
+{
+    char* pszEnd = NULL;
+    const long cx = strtol(psz, &pszEnd, 10);
+    if (*pszEnd != 'x')
+        return false;
+    const long cy = strtol(pszEnd + 1, &pszEnd, 10);
+    long xy[2] = {};
+    for (long& n : xy)
+    {
+        if (*pszEnd != '+' && *pszEnd != '-')
+            return false;
+        const bool bMinus = *pszEnd == '-';
+        n = strtol(pszEnd + 1, &pszEnd, 10);
+        if (bMinus)
+            n = -n;
+    }
+    rc = {xy[0], xy[1], xy[0] + cx, xy[1] + cy};
+    return true;
 }
 
 // Reads the display's focus and stacking in one call of the host: the
 // focus (xdotool, a decimal number), then each top-level window of the
 // root ("R0x... WxH+X+Y") and each client window inside it ("C0x..."),
 // top first, on one line. FALSE when it cannot be read in time.
-bool ReadDisplayFocus(DisplayFocus &focus) {
-  static const char kCommand[] =
-      "{ xdotool getwindowfocus; xwininfo -root -tree | sed -n"
-      " -e 's/^     \\(0x[0-9a-f]*\\) .* \\([0-9]*x[0-9]*[-+][-+0-9]*\\)  "
-      "[-+0-9]*$/R\\1 \\2/p'"
-      " -e 's/^ *\\(0x[0-9a-f]*\\) .*: ([^)].*$/C\\1/p'; } 2>/dev/null | tr "
-      "'\\n' ' '";
-  std::string strLine;
-  if (!AfxRunHostCommandForLine(kCommand, strLine, kReadLimit))
-    return false;
-  const char *psz = strLine.c_str();
-  char *pszEnd = NULL;
-  focus.nFocus = strtoul(psz, &pszEnd, 10);
-  if (pszEnd == psz)
-    return false;
-  psz = pszEnd;
-  while (*psz != 0) {
-    while (*psz == ' ')
-      psz++;
-    if (*psz != 'R' && *psz != 'C')
-      break;
-    const bool bTop = *psz == 'R';
-    const unsigned long nId = strtoul(psz + 1, &pszEnd, 16);
-    psz = pszEnd;
-    if (bTop) {
-      DisplayTopLevel top;
-      top.nId = nId;
-      while (*psz == ' ')
-        psz++;
-      if (!ParseGeometry(psz, top.rc))
+bool ReadDisplayFocus(DisplayFocus& focus)
+{
+    static const char kCommand[] =
+        "{ xdotool getwindowfocus; xwininfo -root -tree | sed -n"
+        " -e 's/^     \\(0x[0-9a-f]*\\) .* \\([0-9]*x[0-9]*[-+][-+0-9]*\\)  [-+0-9]*$/R\\1 \\2/p'"
+        " -e 's/^ *\\(0x[0-9a-f]*\\) .*: ([^)].*$/C\\1/p'; } 2>/dev/null | tr '\\n' ' '";
+    std::string strLine;
+    if (!AfxRunHostCommandForLine(kCommand, strLine, kReadLimit))
         return false;
-      while (*psz != ' ' && *psz != 0)
-        psz++;
-      focus.stacking.push_back(top);
-    } else if (!focus.stacking.empty())
-      focus.stacking.back().clients.push_back(nId);
-  }
-  // xwininfo lists the root's children bottom up.
-  std::reverse(focus.stacking.begin(), focus.stacking.end());
-  return !focus.stacking.empty();
+    const char* psz = strLine.c_str();
+    char* pszEnd = NULL;
+    focus.nFocus = strtoul(psz, &pszEnd, 10);
+    if (pszEnd == psz)
+        return false;
+    psz = pszEnd;
+    while (*psz != 0)
+    {
+        while (*psz == ' ')
+            psz++;
+        if (*psz != 'R' && *psz != 'C')
+            break;
+        const bool bTop = *psz == 'R';
+        const unsigned long nId = strtoul(psz + 1, &pszEnd, 16);
+        psz = pszEnd;
+        if (bTop)
+        {
+            DisplayTopLevel top;
+            top.nId = nId;
+            while (*psz == ' ')
+                psz++;
+            if (!ParseGeometry(psz, top.rc))
+                return false;
+            while (*psz != ' ' && *psz != 0)
+                psz++;
+            focus.stacking.push_back(top);
+        }
+        else if (!focus.stacking.empty())
+            focus.stacking.back().clients.push_back(nId);
+    }
+    // xwininfo lists the root's children top first.
+    return !focus.stacking.empty();
 }
 
 // The place of this thread's top-level window holding the display window
 // nId, or NULL.
-HWND OwnWindowOf(unsigned long nId) {
-  if (nId == 0)
+HWND OwnWindowOf(unsigned long nId)
+{
+    if (nId == 0)
+        return NULL;
+    for (HWND hWnd : AfxGetTopLevelWindows())
+        if (DisplayWindowOf(hWnd) == nId && IsOwnThreadWindow(hWnd))
+            return hWnd;
     return NULL;
-  for (HWND hWnd : AfxGetTopLevelWindows())
-    if (DisplayWindowOf(hWnd) == nId && IsOwnThreadWindow(hWnd))
-      return hWnd;
-  return NULL;
 }
 
 // TRUE when a top-level window of the display that holds none of this
 // thread's windows lies above the one at nPlace and overlaps it.
-bool IsCoveredByAnother(const DisplayFocus &focus, int nPlace) {
-  const RECT &rc = focus.stacking[nPlace].rc;
-  for (int i = 0; i < nPlace; i++) {
-    const DisplayTopLevel &top = focus.stacking[i];
-    RECT rcBoth;
-    if (top.rc.right - top.rc.left <= 2 || top.rc.bottom - top.rc.top <= 2 ||
-        !::IntersectRect(&rcBoth, &rc, &top.rc) || OwnWindowOf(top.nId) != NULL)
-      continue;
-    if (std::none_of(top.clients.begin(), top.clients.end(),
-                     [](unsigned long n) { return OwnWindowOf(n) != NULL; }))
-      return true;
-  }
-  return false;
-}
-
-void CALLBACK KeyboardCheckTimerProc(HWND, UINT, UINT_PTR nIDEvent, DWORD) {
-  // A timer procedure: nothing may leave it.
-  try {
-    ::KillTimer(NULL, nIDEvent);
-    const HWND hClosed = t_keys.hClosed, hEntered = t_keys.hEntered;
-    t_keys.hClosed = t_keys.hEntered = NULL;
-    HWND hWnd = hClosed != NULL ? hClosed : hEntered;
-    if (hWnd == NULL || !::IsWindow(hWnd) || !::IsWindowVisible(hWnd) ||
-        ::IsIconic(::GetAncestor(hWnd, GA_ROOTOWNER)))
-      return;
-    DisplayFocus focus;
-    if (!ReadDisplayFocus(focus))
-      return;
-    const HWND hFocused = OwnWindowOf(focus.nFocus);
-    // The window the system made active meanwhile (a dialog opened in
-    // between), else the one it activated then.
-    const HWND hActive = ::GetActiveWindow();
-    HWND hTarget =
-        hActive != NULL && ::IsWindowVisible(hActive) ? hActive : hWnd;
-    if (hFocused != NULL) {
-      // The keyboard is the game's: it must lie in a window the player
-      // sees.
-      const int nPlace = focus.PlaceOf(focus.nFocus);
-      if (nPlace < 0 || !IsCoveredByAnother(focus, nPlace))
-        return;
-      hTarget = hFocused;
-    } else if (hClosed == NULL)
-      return; // entered, then left for another program
-    else {
-      // Another program's window the player brought up over the game
-      // keeps the keyboard; one the window manager focused below the
-      // game does not, nor the window manager's own window, unless
-      // the system has since activated another program.
-      const int nPlace = focus.PlaceOf(focus.nFocus);
-      const bool bClient =
-          nPlace >= 0 &&
-          std::find(focus.stacking[nPlace].clients.begin(),
-                    focus.stacking[nPlace].clients.end(),
-                    focus.nFocus) != focus.stacking[nPlace].clients.end();
-      if (bClient && nPlace < focus.PlaceOf(DisplayWindowOf(
-                                  ::GetAncestor(hTarget, GA_ROOT))))
-        return;
-      if (!bClient && !IsOwnThreadWindow(::GetForegroundWindow()))
-        return;
+bool IsCoveredByAnother(const DisplayFocus& focus, int nPlace)
+{
+    const RECT& rc = focus.stacking[nPlace].rc;
+    for (int i = 0; i < nPlace; i++)
+    {
+        const DisplayTopLevel& top = focus.stacking[i];
+        RECT rcBoth;
+        if (top.rc.right - top.rc.left <= 2 || top.rc.bottom - top.rc.top <= 2 ||
+            !::IntersectRect(&rcBoth, &rc, &top.rc) || OwnWindowOf(top.nId) != NULL)
+            continue;
+        if (std::none_of(top.clients.begin(), top.clients.end(),
+                         [](unsigned long nClient) { return OwnWindowOf(nClient) != NULL; }))
+            return true;
     }
-    AfxAskWindowManagerToActivate(hTarget);
-  } catch (CException *e) {
-    TRACE("handing the keyboard on failed\n");
-    e->Delete();
-  } catch (...) {
-    TRACE("handing the keyboard on failed\n");
-  }
+    return false;
 }
 
-void ArmCheck() { ::SetTimer(NULL, 0, kCheckDelay, &KeyboardCheckTimerProc); }
+void CALLBACK KeyboardCheckTimerProc(HWND, UINT, UINT_PTR nIDEvent, DWORD)
+{
+    // A timer procedure: nothing may leave it.
+    try
+    {
+        ::KillTimer(NULL, nIDEvent);
+        const HWND hClosed = t_keys.hClosed, hEntered = t_keys.hEntered;
+        t_keys.hClosed = t_keys.hEntered = NULL;
+        HWND hWnd = hClosed != NULL ? hClosed : hEntered;
+        if (hWnd == NULL || !::IsWindow(hWnd) || !::IsWindowVisible(hWnd) ||
+            ::IsIconic(::GetAncestor(hWnd, GA_ROOTOWNER)))
+            return;
+        DisplayFocus focus;
+        if (!ReadDisplayFocus(focus))
+            return;
+        const HWND hFocused = OwnWindowOf(focus.nFocus);
+        // The window the system made active meanwhile (a dialog opened in
+        // between), else the one it activated then.
+        const HWND hActive = ::GetActiveWindow();
+        HWND hTarget = hActive != NULL && ::IsWindowVisible(hActive) ? hActive : hWnd;
+        if (hFocused != NULL)
+        {
+            // The keyboard is the game's. Entered from outside, it must lie
+            // in a window the player sees; after a dialog, another program
+            // shown over the game meanwhile stays over it.
+            const int nPlace = focus.PlaceOf(focus.nFocus);
+            if (hClosed != NULL || nPlace < 0 || !IsCoveredByAnother(focus, nPlace))
+                return;
+            hTarget = hFocused;
+        }
+        else if (hClosed == NULL)
+            return;   // entered, then left for another program
+        else
+        {
+            // Another program's window the player brought up over the game
+            // keeps the keyboard; one the window manager focused below the
+            // game does not, nor the window manager's own window, unless
+            // the system has since activated another program.
+            const int nPlace = focus.PlaceOf(focus.nFocus);
+            const bool bClient = nPlace >= 0 && std::find(focus.stacking[nPlace].clients.begin(),
+                                                          focus.stacking[nPlace].clients.end(),
+                                                          focus.nFocus) != focus.stacking[nPlace].clients.end();
+            if (bClient && nPlace < focus.PlaceOf(DisplayWindowOf(::GetAncestor(hTarget, GA_ROOT))))
+                return;
+            if (!bClient && !IsOwnThreadWindow(::GetForegroundWindow()))
+                return;
+        }
+        AfxAskWindowManagerToActivate(hTarget);
+    }
+    catch (CException* e)
+    {
+        TRACE("handing the keyboard on failed\n");
+        e->Delete();
+    }
+    catch (...)
+    {
+        TRACE("handing the keyboard on failed\n");
+    }
+}
+
+void ArmCheck()
+{
+    ::SetTimer(NULL, 0, kCheckDelay, &KeyboardCheckTimerProc);
+}
 } // namespace
 
-void AFXAPI AfxNoteActivationRefused(HWND hWnd) {
-  if (!AfxWindowManagerStacksWindows() || hWnd == NULL ||
-      ::GetAncestor(hWnd, GA_ROOT) != hWnd ||
-      IsOwnThreadWindow(::GetForegroundWindow()))
-    return;
-  t_keys.hRefused = hWnd;
-  t_keys.dwRefusedAt = ::GetTickCount();
+void AFXAPI AfxNoteActivationRefused(HWND hWnd)
+{
+    if (!AfxWindowManagerStacksWindows() || hWnd == NULL || ::GetAncestor(hWnd, GA_ROOT) != hWnd ||
+        IsOwnThreadWindow(::GetForegroundWindow()))
+        return;
+    t_keys.hRefused = hWnd;
+    t_keys.dwRefusedAt = ::GetTickCount();
 }
 
-void AFXAPI AfxNoteActivatedUnderWindowManager(HWND hWnd, HWND hWndPrevious) {
-  if (!AfxWindowManagerStacksWindows() || hWnd == NULL ||
-      !IsOwnThreadWindow(hWnd))
-    return;
-  // Entered from outside at the window the game's keyboard was in, in
-  // place of the window the window manager offered it to.
-  if (hWndPrevious == NULL) {
-    if (t_keys.hRefused != NULL && t_keys.hRefused != hWnd &&
-        ::GetTickCount() - t_keys.dwRefusedAt <= kOfferSpan) {
-      t_keys.hEntered = ::GetAncestor(hWnd, GA_ROOT);
-      ArmCheck();
+void AFXAPI AfxNoteActivatedUnderWindowManager(HWND hWnd, HWND hWndPrevious)
+{
+    if (!AfxWindowManagerStacksWindows() || hWnd == NULL || !IsOwnThreadWindow(hWnd))
+        return;
+    // Entered from outside at the window the game's keyboard was in, in
+    // place of the window the window manager offered it to.
+    if (hWndPrevious == NULL)
+    {
+        if (t_keys.hRefused != NULL && t_keys.hRefused != hWnd &&
+            ::GetTickCount() - t_keys.dwRefusedAt <= kOfferSpan)
+        {
+            t_keys.hEntered = ::GetAncestor(hWnd, GA_ROOT);
+            ArmCheck();
+        }
+        t_keys.hRefused = NULL;
+        return;
     }
-    t_keys.hRefused = NULL;
-    return;
-  }
-  // The game's active window closes (hidden or going), or a modal window
-  // opens (its owner disabled), while the game is in front; not the
-  // windows a minimised frame hides.
-  const HWND hOwner = ::GetWindow(hWnd, GW_OWNER);
-  const bool bModalOpens = hOwner != NULL && !::IsWindowEnabled(hOwner) &&
-                           ::IsWindowVisible(hWndPrevious);
-  if (!IsOwnThreadWindow(hWndPrevious) ||
-      ::GetAncestor(hWndPrevious, GA_ROOT) != hWndPrevious ||
-      (::IsWindowVisible(hWndPrevious) && !bModalOpens) ||
-      ::IsIconic(::GetAncestor(hWnd, GA_ROOTOWNER)))
-    return;
-  const HWND hForeground = ::GetForegroundWindow();
-  if (hForeground != hWndPrevious && !IsOwnThreadWindow(hForeground))
-    return;
-  t_keys.hClosed = ::GetAncestor(hWnd, GA_ROOT);
-  ArmCheck();
+    // The game's active window closes (hidden or going), or a modal window
+    // opens (its owner disabled), while the game is in front; not the
+    // windows a minimised frame hides.
+    const HWND hOwner = ::GetWindow(hWnd, GW_OWNER);
+    const bool bModalOpens = hOwner != NULL && !::IsWindowEnabled(hOwner) && ::IsWindowVisible(hWndPrevious);
+    if (!IsOwnThreadWindow(hWndPrevious) || ::GetAncestor(hWndPrevious, GA_ROOT) != hWndPrevious ||
+        (::IsWindowVisible(hWndPrevious) && !bModalOpens) || ::IsIconic(::GetAncestor(hWnd, GA_ROOTOWNER)))
+        return;
+    const HWND hForeground = ::GetForegroundWindow();
+    if (hForeground != hWndPrevious && !IsOwnThreadWindow(hForeground))
+        return;
+    t_keys.hClosed = ::GetAncestor(hWnd, GA_ROOT);
+    ArmCheck();
 }
