@@ -228,13 +228,8 @@ BOOL AFXAPI AfxAskWindowManagerToActivate(HWND hWnd)
     const ULONG_PTR nId = DisplayWindowOf(::GetAncestor(hWnd, GA_ROOT));
     if (nId == 0)
         return FALSE;
-    // Then the display's focus is given to it, and once more a moment
-    // later: a window manager that focuses a window of its own and offers
-    // the program the focus with the time of an older event (icewm, also a
-    // while after the request) leaves the keyboard nowhere.
-    wchar_t szArgs[128];
-    swprintf(szArgs, 128, L"windowactivate 0x%lx sleep 0.1 windowfocus 0x%lx sleep 0.4 windowfocus 0x%lx",
-             (unsigned long)nId, (unsigned long)nId, (unsigned long)nId);
+    wchar_t szArgs[64];
+    swprintf(szArgs, 64, L"windowactivate 0x%lx", (unsigned long)nId);
     return StartHostProgram(XdotoolPath(), szArgs);
 }
 
@@ -260,4 +255,19 @@ BOOL AFXAPI AfxAskWindowManagerToRaise(const HWND* phWnd, int nCount)
 BOOL AFXAPI AfxRunHostCommandForLine(const char* pszCommand, std::string& strLine, DWORD dwMilliseconds)
 {
     return pszCommand != NULL && RunHostProgramForLine(pszCommand, "", strLine, dwMilliseconds);
+}
+
+BOOL AFXAPI AfxAskDisplayToFocus(HWND hWnd, BOOL bRaise)
+{
+    if (!AfxWindowManagerStacksWindows() || hWnd == NULL)
+        return FALSE;
+    const ULONG_PTR nId = DisplayWindowOf(::GetAncestor(hWnd, GA_ROOT));
+    if (nId == 0)
+        return FALSE;
+    wchar_t szArgs[96];
+    if (bRaise)
+        swprintf(szArgs, 96, L"windowraise 0x%lx windowfocus 0x%lx", (unsigned long)nId, (unsigned long)nId);
+    else
+        swprintf(szArgs, 96, L"windowfocus 0x%lx", (unsigned long)nId);
+    return StartHostProgram(XdotoolPath(), szArgs);
 }

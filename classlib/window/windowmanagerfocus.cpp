@@ -44,6 +44,7 @@ struct KeyboardWatch
     HWND hEntered = NULL;
     HWND hRefused = NULL;
     DWORD dwRefusedAt = 0;
+    UINT_PTR nTimer = 0;   // the check's timer, while it waits
 };
 thread_local KeyboardWatch t_keys;
 
@@ -198,6 +199,7 @@ void CALLBACK KeyboardCheckTimerProc(HWND, UINT, UINT_PTR nIDEvent, DWORD)
     try
     {
         ::KillTimer(NULL, nIDEvent);
+        t_keys.nTimer = 0;
         const HWND hClosed = t_keys.hClosed, hEntered = t_keys.hEntered;
         t_keys.hClosed = t_keys.hEntered = NULL;
         HWND hWnd = hClosed != NULL ? hClosed : hEntered;
@@ -212,15 +214,26 @@ void CALLBACK KeyboardCheckTimerProc(HWND, UINT, UINT_PTR nIDEvent, DWORD)
         // between), else the one it activated then.
         const HWND hActive = ::GetActiveWindow();
         HWND hTarget = hActive != NULL && ::IsWindowVisible(hActive) ? hActive : hWnd;
+        const bool bForeground = IsOwnThreadWindow(::GetForegroundWindow());
         if (hFocused != NULL)
         {
-            // The keyboard is the game's. Entered from outside, it must lie
-            // in a window the player sees; after a dialog, another program
-            // shown over the game meanwhile stays over it.
-            const int nPlace = focus.PlaceOf(focus.nFocus);
-            if (hClosed != NULL || nPlace < 0 || !IsCoveredByAnother(focus, nPlace))
+            // The display's keyboard is in the game's window. After a dialog,
+            // another program shown over the game meanwhile stays over it.
+            // Entered from outside: where the system did not activate the
+            // game (the window the window manager focused refused it), the
+            // window manager is asked to activate the game's window, upon
+            // which Wine does; the window must lie where the player sees it.
+            if (hClosed != NULL)
                 return;
-            hTarget = hFocused;
+            if (!bForeground)
+            {
+                AfxAskWindowManagerToActivate(::GetLastActivePopup(::GetAncestor(hFocused, GA_ROOTOWNER)));
+                return;
+            }
+            const int nPlace = focus.PlaceOf(focus.nFocus);
+            if (nPlace >= 0 && IsCoveredByAnother(focus, nPlace))
+                AfxAskDisplayToFocus(hFocused, TRUE);
+            return;
         }
         else if (hClosed == NULL)
             return;   // entered, then left for another program
@@ -236,10 +249,16 @@ void CALLBACK KeyboardCheckTimerProc(HWND, UINT, UINT_PTR nIDEvent, DWORD)
                                                           focus.nFocus) != focus.stacking[nPlace].clients.end();
             if (bClient && nPlace < focus.PlaceOf(DisplayWindowOf(::GetAncestor(hTarget, GA_ROOT))))
                 return;
-            if (!bClient && !IsOwnThreadWindow(::GetForegroundWindow()))
+            if (!bClient && !bForeground)
                 return;
         }
-        AfxAskWindowManagerToActivate(hTarget);
+        // Where the system holds the game active, only the display's focus
+        // is wrong; elsewhere the window manager activates the game's
+        // window, upon which Wine does.
+        if (bForeground)
+            AfxAskDisplayToFocus(hTarget, FALSE);
+        else
+            AfxAskWindowManagerToActivate(hTarget);
     }
     catch (CException* e)
     {
@@ -254,7 +273,9 @@ void CALLBACK KeyboardCheckTimerProc(HWND, UINT, UINT_PTR nIDEvent, DWORD)
 
 void ArmCheck()
 {
-    ::SetTimer(NULL, 0, kCheckDelay, &KeyboardCheckTimerProc);
+    // One check at a time.
+    if (t_keys.nTimer == 0)
+        t_keys.nTimer = ::SetTimer(NULL, 0, kCheckDelay, &KeyboardCheckTimerProc);
 }
 } // namespace
 
@@ -265,6 +286,10 @@ void AFXAPI AfxNoteActivationRefused(HWND hWnd)
         return;
     t_keys.hRefused = hWnd;
     t_keys.dwRefusedAt = ::GetTickCount();
+    // Where Wine then activates none of the game's windows, the display's
+    // keyboard may still have gone to the window that refused (fluxbox).
+    t_keys.hEntered = hWnd;
+    ArmCheck();
 }
 
 void AFXAPI AfxNoteActivatedUnderWindowManager(HWND hWnd, HWND hWndPrevious)

@@ -103,6 +103,13 @@ inline BOOL AfxReflectDrawItem(TCtrl* pCtrl, LPARAM lParam, LRESULT* pResult)
 // only, without double quotes) and returns the first line of its output,
 // waiting up to dwMilliseconds. FALSE when it cannot be run or is late.
 BOOL AFXAPI AfxRunHostCommandForLine(const char* pszCommand, std::string& strLine, DWORD dwMilliseconds);
+// With a window manager (under Wine): gives the display's keyboard focus to
+// the top-level window of hWnd (raised first when bRaise), which the system
+// holds active already: a window manager that focuses a window of its own
+// and offers the program the keyboard with the time of an older event
+// (icewm) leaves it nowhere, even when asked to activate the window. FALSE
+// when it cannot be asked.
+BOOL AFXAPI AfxAskDisplayToFocus(HWND hWnd, BOOL bRaise);
 // With a window manager (under Wine), from the thread's activation hook:
 // hWnd is activated, hWndPrevious was the thread's active window (NULL: the
 // game comes in front). When the game's active window closed (a dialog) or

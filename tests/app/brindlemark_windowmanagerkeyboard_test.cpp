@@ -13,6 +13,7 @@
 
 #include "support/hostinput.h"
 #include "support/snapshot.h"
+#include "support/watchdog.h"
 
 #include "resource.h"
 
@@ -69,7 +70,7 @@ bool ClickTheCaption(const Game& game)
 // which Escape closes: the keyboard is the game's.
 void ExpectAKeyReachesTheGame(Game& game, const std::string& strAfter)
 {
-    Wait(1500);
+    Wait(300);
     const HWND hFocused = FocusedGameWindow(game);
     EXPECT_TRUE(hFocused != NULL) << strAfter << ": the display's focus is not the game's (0x" << std::hex
                                   << FocusOnTheDisplay() << ")";
@@ -82,8 +83,14 @@ void ExpectAKeyReachesTheGame(Game& game, const std::string& strAfter)
     ASSERT_TRUE(WaitUntilGone(hOpen, 5000)) << "Escape did not close the Open dialog " << strAfter;
 }
 
+// The window manager's Alt+Tab, pressed on the display's keyboard.
+bool AltTab()
+{
+    return testsupport::RunOnHost("xdotool keydown alt sleep 0.2 key Tab sleep 0.2 keyup alt");
+}
+
 // Leaves the dialog for another program's window (clicked) and comes back
-// to it by Alt+Tab.
+// to it by a click.
 void RoundToAnotherProgram(const Game& game, HWND hDialog)
 {
     RECT rc = WindowRect(game.Frame());
@@ -92,11 +99,31 @@ void RoundToAnotherProgram(const Game& game, HWND hDialog)
     PumpFor(600);
     ASSERT_TRUE(testsupport::DisplayClick({rc.right - 30, rc.bottom - 30}));
     PumpFor(600);
-    ASSERT_TRUE(testsupport::RunOnHost("xdotool keydown alt sleep 0.2 key Tab sleep 0.2 keyup alt"));
+    const RECT rcDialog = WindowRect(hDialog);
+    ASSERT_TRUE(testsupport::DisplayClick({(rcDialog.left + rcDialog.right) / 2, rcDialog.top + 8}));
     PumpFor(800);
-    ASSERT_EQ(XWindowOf(hDialog), FocusOnTheDisplay()) << "Alt+Tab did not come back to the dialog";
+    ASSERT_EQ(XWindowOf(hDialog), FocusOnTheDisplay()) << "the click did not come back to the dialog";
     ::DestroyWindow(hOther);
     PumpFor(300);
+}
+
+// TRUE when the display stacks hWnd's top-level window (its own, or the
+// window manager's frame around it) above hOther's, read with xwininfo,
+// which lists the root's children top first.
+bool LiesAbove(HWND hWnd, HWND hOther)
+{
+    std::string strTree;
+    if (!testsupport::RunOnHost("xwininfo -root -tree 2>/dev/null", &strTree, 5000))
+        return false;
+    auto PlaceOf = [&](HWND h) {
+        const size_t nAt = strTree.find(" 0x" + [&] {
+            char sz[32];
+            snprintf(sz, sizeof(sz), "%lx ", XWindowOf(h));
+            return std::string(sz);
+        }());
+        return nAt == std::string::npos ? std::string::npos : strTree.rfind("\n     0x", nAt);
+    };
+    return PlaceOf(hWnd) != std::string::npos && PlaceOf(hWnd) < PlaceOf(hOther);
 }
 } // namespace
 
@@ -108,8 +135,10 @@ void RoundToAnotherProgram(const Game& game, HWND hDialog)
 // Puzzle, which must get the keyboard itself.
 TEST_F(WindowManagerKeyboard, AfterEachDialogClosesAKeyTypedAtOnceReachesTheGame)
 {
+    testsupport::Watchdog watchdog("the keyboard after each dialog", 300000);
     Game game;
     ASSERT_TRUE(game.Frame() != NULL);
+    watchdog.AlsoEnd(game.Process());
     ASSERT_TRUE(testsupport::HasDisplayInput()) << "the display's keyboard cannot be driven (xdotool)";
     struct Case
     {
@@ -204,4 +233,30 @@ TEST_F(WindowManagerKeyboard, AfterEachDialogClosesAKeyTypedAtOnceReachesTheGame
     ASSERT_TRUE(WaitUntilGone(hNew, 5000)) << "Escape typed in New Puzzle did not reach it";
     ASSERT_NO_FATAL_FAILURE(ExpectAKeyReachesTheGame(game, "New Puzzle opened from the question closed"));
     EXPECT_EQ(0, game.Close());
+}
+
+// Alt+Tab from another program, whose window covers the game's frame and
+// floating windows (both profile panes and the Timer): the keyboard is in
+// a window of the game that lies above the other program's, and a key
+// typed then reaches the game.
+TEST_F(WindowManagerKeyboard, AltTabFromAnotherProgramLeavesTheKeyboardInAWindowThePlayerSees)
+{
+    GameWithFloatingPanes setup("Alt+Tab into the game", 200000);
+    ASSERT_NO_FATAL_FAILURE(setup.Start(true, true));
+    RECT rc = WindowRect(setup.pGame->Frame());
+    ::InflateRect(&rc, 20, 20);
+    HWND hOther = ShowOtherProgramsWindow(rc, RGB(30, 140, 110));
+    PumpFor(800);
+    ASSERT_TRUE(testsupport::DisplayClick({(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}));
+    PumpFor(600);
+    ASSERT_TRUE(AltTab());
+    PumpFor(1000);
+    const HWND hFocused = FocusedGameWindow(*setup.pGame);
+    ASSERT_TRUE(hFocused != NULL) << "Alt+Tab did not give the game the keyboard";
+    EXPECT_TRUE(LiesAbove(hFocused, hOther)) << "the keyboard is in \"" << WindowText(hFocused)
+                                             << "\", which the other program covers";
+    testsupport::SaveScreenSnapshot(setup.pGame->Frame(), "keyboard_after_alt_tab");
+    ASSERT_NO_FATAL_FAILURE(ExpectAKeyReachesTheGame(*setup.pGame, "Alt+Tab into the game"));
+    ::DestroyWindow(hOther);
+    setup.Close();
 }
