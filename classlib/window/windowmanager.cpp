@@ -17,6 +17,7 @@
 #include "wndimpl.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <cstdlib>
 #include <string>
 
@@ -221,16 +222,31 @@ int AFXAPI AfxIsWindowManagerFocusOwn()
     return !active.empty() && OwnWindowOf(active[0], AfxGetTopLevelWindows()) != NULL;
 }
 
-BOOL AFXAPI AfxAskWindowManagerToActivate(HWND hWnd)
+namespace
+{
+// Runs the host's xdotool with the commands given, each on the display's
+// window of hWnd's top-level window, one after the other.
+BOOL RunXdotoolOnWindow(HWND hWnd, std::initializer_list<const wchar_t*> commands)
 {
     if (!AfxWindowManagerStacksWindows() || hWnd == NULL)
         return FALSE;
     const ULONG_PTR nId = DisplayWindowOf(::GetAncestor(hWnd, GA_ROOT));
     if (nId == 0)
         return FALSE;
-    wchar_t szArgs[64];
-    swprintf(szArgs, 64, L"windowactivate 0x%lx", (unsigned long)nId);
-    return StartHostProgram(XdotoolPath(), szArgs);
+    std::wstring strArgs;
+    for (const wchar_t* pszCommand : commands)
+    {
+        wchar_t szId[32];
+        swprintf(szId, 32, L" 0x%lx", (unsigned long)nId);
+        strArgs += std::wstring(strArgs.empty() ? L"" : L" ") + pszCommand + szId;
+    }
+    return StartHostProgram(XdotoolPath(), strArgs);
+}
+} // namespace
+
+BOOL AFXAPI AfxAskWindowManagerToActivate(HWND hWnd)
+{
+    return RunXdotoolOnWindow(hWnd, {L"windowactivate"});
 }
 
 BOOL AFXAPI AfxAskWindowManagerToRaise(const HWND* phWnd, int nCount)
@@ -259,15 +275,6 @@ BOOL AFXAPI AfxRunHostCommandForLine(const char* pszCommand, std::string& strLin
 
 BOOL AFXAPI AfxAskDisplayToFocus(HWND hWnd, BOOL bRaise)
 {
-    if (!AfxWindowManagerStacksWindows() || hWnd == NULL)
-        return FALSE;
-    const ULONG_PTR nId = DisplayWindowOf(::GetAncestor(hWnd, GA_ROOT));
-    if (nId == 0)
-        return FALSE;
-    wchar_t szArgs[96];
-    if (bRaise)
-        swprintf(szArgs, 96, L"windowraise 0x%lx windowfocus 0x%lx", (unsigned long)nId, (unsigned long)nId);
-    else
-        swprintf(szArgs, 96, L"windowfocus 0x%lx", (unsigned long)nId);
-    return StartHostProgram(XdotoolPath(), szArgs);
+    return bRaise ? RunXdotoolOnWindow(hWnd, {L"windowraise", L"windowfocus"})
+                  : RunXdotoolOnWindow(hWnd, {L"windowfocus"});
 }
