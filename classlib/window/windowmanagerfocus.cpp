@@ -19,11 +19,11 @@
 //   manager did not raise and another program may cover.
 // So a moment after each, the display's focus and stacking are read once
 // (one call of the host's xdotool and xwininfo, under 100 ms): when the
-// keyboard is in none of the game's windows and in no other program's
-// window the player brought up over the game (it lies below the game's
-// window), or in a window of the game another program covers, the window
-// manager is asked to activate the game's window that is active, and the
-// display to focus it. Read once only: what the player activates after that
+// keyboard is in the window manager's own window, or in the window of the
+// program the game was entered from at a window since closed, or in a
+// window of the game another program covers, the game's window that is
+// active is given it: by the display's focus where the system holds that
+// window active, else by the window manager's activation. Read once only: what the player activates after that
 // moment stays. Nothing runs per message or for an activation inside the game.
 #include "wndimpl.h"
 
@@ -45,6 +45,10 @@ struct KeyboardWatch
     HWND hRefused = NULL;
     DWORD dwRefusedAt = 0;
     UINT_PTR nTimer = 0;   // the check's timer, while it waits
+    // The game's window last activated coming from another program (or
+    // given the keyboard back since): the window manager's focus before it
+    // was that program's.
+    HWND hEnteredAt = NULL;
 };
 thread_local KeyboardWatch t_keys;
 
@@ -239,19 +243,24 @@ void CALLBACK KeyboardCheckTimerProc(HWND, UINT, UINT_PTR nIDEvent, DWORD)
             return;   // entered, then left for another program
         else
         {
-            // Another program's window the player brought up over the game
-            // keeps the keyboard; one the window manager focused below the
-            // game does not, nor the window manager's own window, unless
-            // the system has since activated another program.
+            // Another program's window keeps the keyboard, unless the window
+            // manager handed it on there because the game was entered from
+            // that program at another window than the one now active (a
+            // dialog come back to, closed since): the window manager falls
+            // back to the window it focused before. The window manager's own
+            // window does not keep it, unless the system has since activated
+            // another program.
             const int nPlace = focus.PlaceOf(focus.nFocus);
             const bool bClient = nPlace >= 0 && std::find(focus.stacking[nPlace].clients.begin(),
                                                           focus.stacking[nPlace].clients.end(),
                                                           focus.nFocus) != focus.stacking[nPlace].clients.end();
-            if (bClient && nPlace < focus.PlaceOf(DisplayWindowOf(::GetAncestor(hTarget, GA_ROOT))))
+            const HWND hEnteredAt = t_keys.hEnteredAt;
+            if (bClient && (hEnteredAt == NULL || hEnteredAt == ::GetAncestor(hTarget, GA_ROOT)))
                 return;
             if (!bClient && !bForeground)
                 return;
         }
+        t_keys.hEnteredAt = ::GetAncestor(hTarget, GA_ROOT);
         // Where the system holds the game active, only the display's focus
         // is wrong; elsewhere the window manager activates the game's
         // window, upon which Wine does.
@@ -300,6 +309,7 @@ void AFXAPI AfxNoteActivatedUnderWindowManager(HWND hWnd, HWND hWndPrevious)
     // place of the window the window manager offered it to.
     if (hWndPrevious == NULL)
     {
+        t_keys.hEnteredAt = ::GetAncestor(hWnd, GA_ROOT);
         if (t_keys.hRefused != NULL && t_keys.hRefused != hWnd &&
             ::GetTickCount() - t_keys.dwRefusedAt <= kOfferSpan)
         {

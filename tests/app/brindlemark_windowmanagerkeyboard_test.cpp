@@ -57,13 +57,20 @@ HWND FocusedGameWindow(const Game& game)
 }
 
 // Clicks the frame's caption with the display's pointer, as a player
-// brings the game to the front.
+// brings the game to the front, until the game has the display's keyboard
+// (the first click may come while the game still starts).
 bool ClickTheCaption(const Game& game)
 {
     const RECT rc = WindowRect(game.Frame());
-    const bool bDone = testsupport::DisplayClick({rc.left + 300, rc.top + 10});
-    Wait(500);
-    return bDone;
+    for (int n = 0; n < 3; n++)
+    {
+        if (!testsupport::DisplayClick({rc.left + 300, rc.top + 10}))
+            return false;
+        Wait(500);
+        if (FocusedGameWindow(game) != NULL)
+            return true;
+    }
+    return false;
 }
 
 // Ctrl+O typed on the display's keyboard at once opens the Open dialog,
