@@ -45,6 +45,7 @@ struct KeyboardWatch
     HWND hRefused = NULL;
     DWORD dwRefusedAt = 0;
     UINT_PTR nTimer = 0;   // the check's timer, while it waits
+    bool bFollowUp = false;   // the check follows a request to activate
     // The game's window last activated coming from another program (or
     // given the keyboard back since): the window manager's focus before it
     // was that program's.
@@ -55,6 +56,7 @@ thread_local KeyboardWatch t_keys;
 // The window manager acts at once; the check comes a moment after, once
 // the system and the display are done.
 const UINT kCheckDelay = 80;
+const UINT kFollowUpDelay = 250;
 // An activation from outside this soon after a window refused one is the
 // window manager's offer of the keyboard passed on by Wine.
 const DWORD kOfferSpan = 100;
@@ -197,6 +199,8 @@ bool IsCoveredByAnother(const DisplayFocus& focus, int nPlace)
     return false;
 }
 
+void ArmCheck(UINT nDelay, bool bFollowUp);
+
 void CALLBACK KeyboardCheckTimerProc(HWND, UINT, UINT_PTR nIDEvent, DWORD)
 {
     // A timer procedure: nothing may leave it.
@@ -204,6 +208,8 @@ void CALLBACK KeyboardCheckTimerProc(HWND, UINT, UINT_PTR nIDEvent, DWORD)
     {
         ::KillTimer(NULL, nIDEvent);
         t_keys.nTimer = 0;
+        const bool bFollowUp = t_keys.bFollowUp;
+        t_keys.bFollowUp = false;
         const HWND hClosed = t_keys.hClosed, hEntered = t_keys.hEntered;
         t_keys.hClosed = t_keys.hEntered = NULL;
         HWND hWnd = hClosed != NULL ? hClosed : hEntered;
@@ -255,9 +261,8 @@ void CALLBACK KeyboardCheckTimerProc(HWND, UINT, UINT_PTR nIDEvent, DWORD)
                                                           focus.stacking[nPlace].clients.end(),
                                                           focus.nFocus) != focus.stacking[nPlace].clients.end();
             const HWND hEnteredAt = t_keys.hEnteredAt;
-            if (bClient && (hEnteredAt == NULL || hEnteredAt == ::GetAncestor(hTarget, GA_ROOT)))
-                return;
-            if (!bClient && !bForeground)
+            const bool bHandedOn = hEnteredAt != NULL && hEnteredAt != ::GetAncestor(hTarget, GA_ROOT);
+            if ((bClient || !bForeground) && !bHandedOn)
                 return;
         }
         t_keys.hEnteredAt = ::GetAncestor(hTarget, GA_ROOT);
@@ -266,8 +271,14 @@ void CALLBACK KeyboardCheckTimerProc(HWND, UINT, UINT_PTR nIDEvent, DWORD)
         // window, upon which Wine does.
         if (bForeground)
             AfxAskDisplayToFocus(hTarget, FALSE);
-        else
-            AfxAskWindowManagerToActivate(hTarget);
+        else if (AfxAskWindowManagerToActivate(hTarget) && !bFollowUp)
+        {
+            // Wine then activates the window, but a window manager that
+            // offers the keyboard with the time of an older event (icewm)
+            // leaves the display's focus astray: checked once more.
+            t_keys.hClosed = ::GetAncestor(hTarget, GA_ROOT);
+            ArmCheck(kFollowUpDelay, true);
+        }
     }
     catch (CException* e)
     {
@@ -280,11 +291,12 @@ void CALLBACK KeyboardCheckTimerProc(HWND, UINT, UINT_PTR nIDEvent, DWORD)
     }
 }
 
-void ArmCheck()
+void ArmCheck(UINT nDelay, bool bFollowUp)
 {
     // One check at a time.
     if (t_keys.nTimer == 0)
-        t_keys.nTimer = ::SetTimer(NULL, 0, kCheckDelay, &KeyboardCheckTimerProc);
+        t_keys.nTimer = ::SetTimer(NULL, 0, nDelay, &KeyboardCheckTimerProc);
+    t_keys.bFollowUp = bFollowUp;
 }
 } // namespace
 
@@ -298,7 +310,7 @@ void AFXAPI AfxNoteActivationRefused(HWND hWnd)
     // Where Wine then activates none of the game's windows, the display's
     // keyboard may still have gone to the window that refused (fluxbox).
     t_keys.hEntered = hWnd;
-    ArmCheck();
+    ArmCheck(kCheckDelay, false);
 }
 
 void AFXAPI AfxNoteActivatedUnderWindowManager(HWND hWnd, HWND hWndPrevious)
@@ -314,7 +326,7 @@ void AFXAPI AfxNoteActivatedUnderWindowManager(HWND hWnd, HWND hWndPrevious)
             ::GetTickCount() - t_keys.dwRefusedAt <= kOfferSpan)
         {
             t_keys.hEntered = ::GetAncestor(hWnd, GA_ROOT);
-            ArmCheck();
+            ArmCheck(kCheckDelay, false);
         }
         t_keys.hRefused = NULL;
         return;
@@ -331,5 +343,5 @@ void AFXAPI AfxNoteActivatedUnderWindowManager(HWND hWnd, HWND hWndPrevious)
     if (hForeground != hWndPrevious && !IsOwnThreadWindow(hForeground))
         return;
     t_keys.hClosed = ::GetAncestor(hWnd, GA_ROOT);
-    ArmCheck();
+    ArmCheck(kCheckDelay, false);
 }

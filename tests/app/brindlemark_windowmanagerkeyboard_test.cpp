@@ -77,7 +77,7 @@ bool ClickTheCaption(const Game& game)
 // which Escape closes: the keyboard is the game's.
 void ExpectAKeyReachesTheGame(Game& game, const std::string& strAfter)
 {
-    Wait(300);
+    Wait(600);   // a player's key right after the dialog closed
     const HWND hFocused = FocusedGameWindow(game);
     EXPECT_TRUE(hFocused != NULL) << strAfter << ": the display's focus is not the game's (0x" << std::hex
                                   << FocusOnTheDisplay() << ")";
@@ -97,12 +97,12 @@ bool AltTab()
 }
 
 // Leaves the dialog for another program's window (clicked) and comes back
-// to it by a click.
-void RoundToAnotherProgram(const Game& game, HWND hDialog)
+// to it by a click; the other program's window stays open (hOther).
+void RoundToAnotherProgram(const Game& game, HWND hDialog, HWND& hOther)
 {
     RECT rc = WindowRect(game.Frame());
     rc = {rc.right - 160, rc.bottom - 160, rc.right + 40, rc.bottom + 40};
-    HWND hOther = ShowOtherProgramsWindow(rc, RGB(30, 140, 110));
+    hOther = ShowOtherProgramsWindow(rc, RGB(30, 140, 110));
     PumpFor(600);
     ASSERT_TRUE(testsupport::DisplayClick({rc.right - 30, rc.bottom - 30}));
     PumpFor(600);
@@ -110,8 +110,6 @@ void RoundToAnotherProgram(const Game& game, HWND hDialog)
     ASSERT_TRUE(testsupport::DisplayClick({(rcDialog.left + rcDialog.right) / 2, rcDialog.top + 8}));
     PumpFor(800);
     ASSERT_EQ(XWindowOf(hDialog), FocusOnTheDisplay()) << "the click did not come back to the dialog";
-    ::DestroyWindow(hOther);
-    PumpFor(300);
 }
 
 // TRUE when the display stacks hWnd's top-level window (its own, or the
@@ -211,9 +209,10 @@ TEST_F(WindowManagerKeyboard, AfterEachDialogClosesAKeyTypedAtOnceReachesTheGame
             ASSERT_TRUE(ClickTheCaption(game));
             HWND hDialog = test.open();
             ASSERT_TRUE(hDialog != NULL) << test.pszName << " did not open";
+            HWND hOther = NULL;
             if (bRound)
             {
-                ASSERT_NO_FATAL_FAILURE(RoundToAnotherProgram(game, hDialog));
+                ASSERT_NO_FATAL_FAILURE(RoundToAnotherProgram(game, hDialog, hOther));
             }
             if (test.nested)
             {
@@ -222,6 +221,8 @@ TEST_F(WindowManagerKeyboard, AfterEachDialogClosesAKeyTypedAtOnceReachesTheGame
             ASSERT_TRUE(testsupport::DisplayKeys("Escape"));
             ASSERT_TRUE(WaitUntilGone(hDialog, 5000)) << "Escape did not close " << test.pszName;
             ASSERT_NO_FATAL_FAILURE(ExpectAKeyReachesTheGame(game, strAfter));
+            if (hOther != NULL)
+                ::DestroyWindow(hOther);
         }
 
     // A click on the board without a puzzle asks "To begin playing...":
