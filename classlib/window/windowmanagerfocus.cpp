@@ -9,10 +9,11 @@
 // - When the game's active window closes (a dialog, a message box, a
 //   common dialog, a nested one within another), the system activates the
 //   window it was opened from (and when a modal window opens, that window),
-//   but the window manager at once focuses the window it chooses: one of its own (icewm, whose offer of the keyboard
-//   to the game then carries the time of an older event and is refused by
-//   the display), or the window it focused before, another program's when
-//   the player had left the game and come back (openbox).
+//   but the window manager at once focuses the window it chooses: one of
+//   its own (icewm, whose offer of the keyboard to the game then carries
+//   the time of an older event and is refused by the display), or the
+//   window it focused before, another program's when the player had left
+//   the game and come back to it at a window since closed (openbox).
 // - When the window manager enters the game at a window that refuses the
 //   activation (a floating toolbar: Alt+Tab lists it under icewm), Wine
 //   gives the keyboard to the game's window that had it, which the window
@@ -23,8 +24,10 @@
 // program the game was entered from at a window since closed, or in a
 // window of the game another program covers, the game's window that is
 // active is given it: by the display's focus where the system holds that
-// window active, else by the window manager's activation. Read once only: what the player activates after that
-// moment stays. Nothing runs per message or for an activation inside the game.
+// window active, else by the window manager's activation (checked once
+// more after it). What the player activates after that stays. Nothing runs
+// per message, nor for an activation inside the game other than a modal
+// window opening or the active window closing.
 #include "wndimpl.h"
 
 #include <algorithm>
