@@ -30,14 +30,6 @@ struct ScreenOrderWatch
     // With a window manager: when a top-level window of the thread was last
     // shown, hidden or destroyed visible.
     DWORD dwShownOrGone = 0;
-    // With a window manager: the window the system activated when the
-    // active window of the game closed (a dialog), until the window
-    // manager's focus is looked at (HandOnTimerProc).
-    HWND hHandedOnTo = NULL;
-    // With a window manager: the game's window last activated while the
-    // game was not in front (by the window manager, coming from another
-    // program or from none), until another of the game's windows is.
-    HWND hEnteredFromOutside = NULL;
     // With a window manager: the windows a frame owned that showed when it
     // was minimised (AfxHideOwnedPopupsInOrder), top first, as the window
     // manager stacked them, which its restore puts back.

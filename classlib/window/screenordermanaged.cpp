@@ -34,9 +34,8 @@
 // them again bottom up in that order (each window mapped comes on top), and
 // a moment after each is shown the display's stacking is looked at and the
 // window manager asked to raise them in that order where they came up
-// otherwise. And when a dialog of the game closes, the window manager may
-// hand the keyboard to another program it focused before: it is asked to
-// activate the game's window then, as the system does on Windows.
+// otherwise. Where the keyboard goes when a dialog of the game closes or the
+// game is entered from another program is followed in windowmanagerfocus.cpp.
 #include "screenorderimpl.h"
 
 #include <algorithm>
@@ -91,77 +90,6 @@ int SyncOrderWithWindowManager()
 {
     t_watch.bStackingRead = AfxReadScreenStacking(t_watch.stacking);
     return t_watch.bStackingRead ? FollowWindowManagerStacking() : -1;
-}
-
-// With a window manager: when the game's active window closes (a dialog),
-// the system activates the window it was opened from, and so believes the
-// game in front, but the window manager, at once, hands the keyboard to
-// the window it focused last, which may be another program's (which the
-// system then takes for the foreground). A moment later the window
-// manager's focus is read once: when it went elsewhere, the window manager
-// is asked to activate the game's window, as closing a dialog does on
-// Windows. Read once only, that soon: what the player activates after that
-// moment stays.
-const UINT kHandOnDelay = 80;
-
-bool IsOwnThreadWindow(HWND hWnd)
-{
-    return hWnd != NULL && ::GetWindowThreadProcessId(hWnd, NULL) == ::GetCurrentThreadId();
-}
-
-void CALLBACK HandOnTimerProc(HWND, UINT, UINT_PTR nIDEvent, DWORD)
-{
-    // A timer procedure: nothing may leave it.
-    try
-    {
-        ::KillTimer(NULL, nIDEvent);
-        HWND hWnd = t_watch.hHandedOnTo;
-        t_watch.hHandedOnTo = NULL;
-        if (hWnd == NULL || !::IsWindow(hWnd) || !::IsWindowVisible(hWnd) ||
-            ::IsIconic(::GetAncestor(hWnd, GA_ROOTOWNER)))
-            return;
-        // What the player activates while the window manager's focus is
-        // read (another program's window) stays: the system's foreground
-        // changed meanwhile.
-        const HWND hForeground = ::GetForegroundWindow();
-        if (AfxIsWindowManagerFocusOwn() != 0 || ::GetForegroundWindow() != hForeground)
-            return;
-        // The window the system made active meanwhile (a dialog opened in
-        // between), else the one it activated then.
-        HWND hActive = ::GetActiveWindow();
-        AfxAskWindowManagerToActivate(hActive != NULL && ::IsWindowVisible(hActive) ? hActive : hWnd);
-    }
-    catch (CException* e)
-    {
-        TRACE("handing the keyboard on failed\n");
-        e->Delete();
-    }
-    catch (...)
-    {
-        TRACE("handing the keyboard on failed\n");
-    }
-}
-
-// With a window manager: hWnd is activated in place of hWndClosing, which
-// hides or goes. When the game was in front, the keyboard must stay the game's.
-// The window manager hands it to another program only when hWndClosing was
-// entered from there (the player came back to a dialog from another
-// program): a dialog opened and closed while the game stayed in front hands
-// the focus back to the game's window it came from, and another program
-// the player activates just after it closes keeps the focus.
-void NoteHandedOn(HWND hWnd, HWND hWndClosing)
-{
-    // Not for a window the player merely left, nor for the windows a
-    // minimised frame hides.
-    if (hWndClosing != t_watch.hEnteredFromOutside || !IsOwnThreadWindow(hWndClosing) ||
-        ::GetAncestor(hWndClosing, GA_ROOT) != hWndClosing || ::IsWindowVisible(hWndClosing) || hWnd == NULL ||
-        ::IsIconic(::GetAncestor(hWnd, GA_ROOTOWNER)))
-        return;
-    HWND hWndForeground = ::GetForegroundWindow();
-    if (hWndForeground != hWndClosing && !IsOwnThreadWindow(hWndForeground))
-        return;
-    t_watch.hHandedOnTo = ::GetAncestor(hWnd, GA_ROOT);
-    ::SetTimer(NULL, 0, kHandOnDelay, &HandOnTimerProc);
 }
 
 // With a window manager: a window of the restacked order is about to be
@@ -295,11 +223,7 @@ void NoteManagedHook(int nCode, HWND hWnd, LPARAM lParam)
     else if (nCode == HCBT_ACTIVATE && !t_watch.bRestacking)
     {
         const CBTACTIVATESTRUCT* pActivate = (const CBTACTIVATESTRUCT*)lParam;
-        if (pActivate != NULL && pActivate->hWndActive != NULL)
-            NoteHandedOn(hWnd, pActivate->hWndActive);
-        // No window of the game active before: the game comes in front.
-        t_watch.hEnteredFromOutside =
-            pActivate != NULL && pActivate->hWndActive == NULL ? ::GetAncestor(hWnd, GA_ROOT) : NULL;
+        AfxNoteActivatedUnderWindowManager(hWnd, pActivate != NULL ? pActivate->hWndActive : NULL);
         NoteActivatedByWindowManager(hWnd);
     }
 }

@@ -25,6 +25,7 @@
 #include "wndimpl.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <cstdlib>
 #include <map>
 #include <string>
@@ -111,17 +112,18 @@ const char kKeepOutputSeconds[] = "5";
 
 // Runs a command line of the host's shell (ASCII, with no double quote) in
 // the temporary folder, and returns all it writes, waiting up to
-// kReadMilliseconds. Wine cannot tell when a host process ends, nor hand it
+// dwMilliseconds. Wine cannot tell when a host process ends, nor hand it
 // a pipe it writes to: the shell writes the output to a file aside, renames
 // it when the command is done, and removes it a few seconds later, and the
 // name is waited for. The name holds the process, the time and a count, so
 // that no output of another read, of this start or of an earlier one with the
 // same process number, is taken for this one's.
-BOOL RunOnHostForOutput(const std::string& strCommand, std::string& strOutput)
+BOOL RunOnHostForOutput(const std::string& strCommand, std::string& strOutput,
+                        DWORD dwMilliseconds = kReadMilliseconds)
 {
     static const char* const shells[] = {"/bin/sh"};
     static const std::wstring strShell = HostProgramPath(shells, 1);
-    if (strShell.empty() || strCommand.find_first_of("\"\\") != std::string::npos)
+    if (strShell.empty() || strCommand.find('"') != std::string::npos)
         return FALSE;
     WCHAR szTemp[MAX_PATH + 1] = {};
     const DWORD nTemp = ::GetTempPathW(MAX_PATH + 1, szTemp);
@@ -153,7 +155,7 @@ BOOL RunOnHostForOutput(const std::string& strCommand, std::string& strOutput)
     {
         hFile = ::CreateFileW(strFile.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                               NULL, OPEN_EXISTING, 0, NULL);
-        if (hFile != INVALID_HANDLE_VALUE || ::GetTickCount() - dwStart >= kReadMilliseconds)
+        if (hFile != INVALID_HANDLE_VALUE || ::GetTickCount() - dwStart >= dwMilliseconds)
             break;
         ::Sleep(2);
     }
@@ -342,16 +344,32 @@ int AFXAPI AfxIsWindowManagerFocusOwn()
     return OwnWindowOf(nId, AfxGetTopLevelWindows()) != NULL;
 }
 
-BOOL AFXAPI AfxAskWindowManagerToActivate(HWND hWnd)
+namespace
+{
+// Runs the host's xdotool with the commands given, each on the display's
+// window of hWnd's top-level window, one after the other.
+BOOL RunXdotoolOnWindow(HWND hWnd, std::initializer_list<const wchar_t*> commands)
 {
     if (!AfxWindowManagerStacksWindows() || hWnd == NULL)
         return FALSE;
     const ULONG_PTR nId = DisplayWindowOf(::GetAncestor(hWnd, GA_ROOT));
     if (nId == 0)
         return FALSE;
+    std::vector<std::wstring> args;
     wchar_t szId[32];
     swprintf(szId, 32, L"0x%lx", (unsigned long)nId);
-    return StartHostProgram(XdotoolPath(), {L"windowactivate", szId});
+    for (const wchar_t* pszCommand : commands)
+    {
+        args.push_back(pszCommand);
+        args.push_back(szId);
+    }
+    return StartHostProgram(XdotoolPath(), args);
+}
+} // namespace
+
+BOOL AFXAPI AfxAskWindowManagerToActivate(HWND hWnd)
+{
+    return RunXdotoolOnWindow(hWnd, {L"windowactivate"});
 }
 
 BOOL AFXAPI AfxAskWindowManagerToRaise(const HWND* phWnd, int nCount)
@@ -372,4 +390,18 @@ BOOL AFXAPI AfxAskWindowManagerToRaise(const HWND* phWnd, int nCount)
         args.push_back(szId);
     }
     return !args.empty() && StartHostProgram(XdotoolPath(), args);
+}
+
+BOOL AFXAPI AfxRunHostCommandForLine(const char* pszCommand, std::string& strLine, DWORD dwMilliseconds)
+{
+    if (pszCommand == NULL || !RunOnHostForOutput(pszCommand, strLine, dwMilliseconds))
+        return FALSE;
+    strLine = strLine.substr(0, strLine.find('\n'));
+    return TRUE;
+}
+
+BOOL AFXAPI AfxAskDisplayToFocus(HWND hWnd, BOOL bRaise)
+{
+    return bRaise ? RunXdotoolOnWindow(hWnd, {L"windowraise", L"windowfocus"})
+                  : RunXdotoolOnWindow(hWnd, {L"windowfocus"});
 }
