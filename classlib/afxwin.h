@@ -1698,13 +1698,16 @@ inline bool AfxIsButtonPress(UINT nMsg)
 // the screen, as the system's activation does elsewhere and a window manager
 // does on the screen; what the window's handling then puts above it (a
 // floating toolbar lifts itself only to below its family's active dialog)
-// is raised over it again on the screen. Elsewhere nothing is done.
+// is raised over it again on the screen. With a window manager, which
+// raises the window clicked itself, only where the display's stacking
+// cannot be read (AfxIsScreenStackingReadable). Elsewhere nothing is done.
 void AFXAPI AfxNoteButtonPress(HWND hWnd, BOOL bHandled);
 // With a window manager (under Wine): has Wine mark each visible window of
 // this thread that hWndOwner owns (directly or through other owned windows)
 // as transient for its owner again, so that the window manager, which reads
-// the mark only when it knows the owner, keeps it above its owner. Nothing
-// moves; elsewhere nothing is done.
+// the mark only when it knows the owner, keeps it above its owner; only a
+// window whose mark was written while its owner did not show, or that has
+// another owner since, and once. Nothing moves; elsewhere nothing is done.
 void AFXAPI AfxRenewOwnerMarks(HWND hWndOwner);
 // Under Wine: puts the windows of the last restack (AfxRestackOnScreen)
 // back into that order among themselves in the system's order, where Wine
@@ -1744,12 +1747,18 @@ void AFXAPI AfxKeepOwnedOrder(HWND hWndOwner);
 // not belong to hWndRoot's family (another program's always-on-top window,
 // a tip of another frame).
 BOOL AFXAPI AfxIsOtherTopmostWindowVisible(HWND hWndRoot);
-// With a window manager (under Wine): the window manager's own stacking of
-// this thread's top-level windows that it manages (shown ones), top first,
-// read from what it reports on the display (windowmanager.cpp). FALSE, with
-// order empty, when it cannot be read (no window manager, or one that does
-// not report it, or no host program to read it with).
-BOOL AFXAPI AfxReadWindowManagerStacking(std::vector<HWND>& order);
+// With a window manager (under Wine): the display's stacking of this
+// thread's visible top-level windows, top first: the place of the top-level
+// window of the display that holds each (the window manager's frame around
+// it), read from the tree of the display's root window (windowmanager.cpp),
+// waiting a tenth of a second at most. FALSE, with order empty, when it
+// cannot be read (no window manager, no host program to read it with, or
+// one that does not answer in time).
+BOOL AFXAPI AfxReadScreenStacking(std::vector<HWND>& order);
+// FALSE once the display's stacking is known not to be readable (no host
+// program to read it with, or one that failed to answer three times in a
+// row), after which AfxReadScreenStacking asks no more.
+BOOL AFXAPI AfxIsScreenStackingReadable();
 // With a window manager (under Wine): 1 when the window it reports active
 // (the one with the keyboard) is one of this thread's, 0 when not, -1 when
 // that cannot be read.

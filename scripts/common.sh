@@ -17,12 +17,21 @@ start_display() {
         if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
             Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
             XVFB_PID=$!
-            export DISPLAY=":$n"
             local i
             for i in $(seq 1 50); do
                 [ -e "/tmp/.X11-unix/X$n" ] && break
+                kill -0 "$XVFB_PID" 2>/dev/null || break
                 sleep 0.1
             done
+            # Another run that took the same number at the same moment holds
+            # the display's lock: this server ended, and the next number is tried.
+            if ! kill -0 "$XVFB_PID" 2>/dev/null || [ "$(tr -d ' ' <"/tmp/.X$n-lock" 2>/dev/null)" != "$XVFB_PID" ]; then
+                kill "$XVFB_PID" 2>/dev/null || true
+                wait "$XVFB_PID" 2>/dev/null || true
+                XVFB_PID=""
+                continue
+            fi
+            export DISPLAY=":$n"
             echo "[display] started Xvfb on $DISPLAY"
             return 0
         fi

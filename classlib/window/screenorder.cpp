@@ -1,7 +1,11 @@
-// The order of a frame's windows on the screen under Wine.
+// The order of a frame's windows on the screen under Wine, and what the
+// watch of that order shares with the case of a desktop with a window
+// manager (screenordermanaged.cpp). Nothing of this runs on Windows, where
+// the system keeps owned windows in front of their owner.
 //
-// Without a window manager, the display stacks a top-level window only in
-// two cases, whatever the system's order of windows says:
+// Without a window manager (a display where nothing else stacks windows),
+// the display stacks a top-level window only in two cases, whatever the
+// system's order of windows says:
 // - a window whose place in the order really changes (or that is shown)
 //   and that is then the first visible window of the whole order goes to
 //   the top of the screen; every other move is kept in the order only;
@@ -16,9 +20,10 @@
 // sent message hundreds of times dearer): the library's window procedure
 // sees its windows moved in the order or shown, and a WH_CBT hook, called
 // for activation and focus only, sees any window of the thread activated or
-// given the focus. Then the frame restacks the family on the screen: each window that must lie above the
-// frame is made the first window of the order in turn, from the bottom up,
-// and the topmost windows that must stay above them are put back after.
+// given the focus. Then the frame restacks the family on the screen: each
+// window that must lie above the frame is made the first window of the
+// order in turn, from the bottom up, and the topmost windows that must stay
+// above them are put back after.
 //
 // And the display reports each part of a window that a restack showed for a
 // moment (a window raised before the ones that then cover it again), upon
@@ -34,40 +39,17 @@
 // of: the frame reads waiting display events before it restacks, and
 // restacks once more a moment later while a topmost window shows.
 //
-// Under Wine with a window manager, the window manager stacks the windows,
-// and the program follows it rather than restacking them itself: it keeps
-// the windows that are transient for a window (Wine marks an owned window
-// so) above it and raises them with it, in their order among themselves,
-// and raises or lowers them by its own keys, a click (also on a window a
-// modal dialog disables) or a taskbar, telling Wine nothing of it. Where it
-// reports its stacking on the display (windowmanager.cpp), that stacking is
-// read wherever the order is needed (stored at exit, kept at a minimise) and
-// Wine's order is made to follow it; only where it does not is the order
-// inferred from what the program sees (the order of the last restack, a
-// click under a modal dialog, an activation that shows Wine's order moved by
-// the display's reports). Floating toolbars stay shown while another
-// program is in front: hidden and shown again, each would be mapped on top.
-// The window manager takes a window as
-// transient only if it knows the owner when it reads the mark, so a window
-// mapped before its frame (floating windows restored at start-up) or given its
-// owner after it was mapped (a toolbar torn off) would be left below the
-// frame. So the frame has Wine write the mark of its windows again once it
-// is shown and whenever its family may have been stacked; it asks for a
-// raise only once after it is shown (the windows mapped before it lie below
-// it then), and only while the game is in front (the display's news of
-// another program activated read first): any other request would reorder
-// what the player stacked or come over another program brought up. When
-// the frame is minimised, the windows it owns are hidden keeping the order
-// the window manager showed, which its restore puts back where the window
-// manager maps them otherwise. And when a dialog of the game closes, the
-// window manager may hand the keyboard to another program it focused
-// before: it is asked to activate the game's window then, as the system
-// does on Windows. On Windows the system keeps owned windows in front of
-// their owner: nothing of this runs there.
-#include "wndimpl.h"
+// The same watch (its hook, the moves the library's window procedure sees)
+// serves the case with a window manager, which screenordermanaged.cpp
+// handles wherever the two differ.
+#include "screenorderimpl.h"
 
 #include <algorithm>
 #include <string>
+
+namespace screenorder
+{
+thread_local ScreenOrderWatch t_watch;
 
 namespace
 {
@@ -103,6 +85,7 @@ BOOL WineManagesWindows()
     }
     return TRUE;
 }
+} // namespace
 
 // The frame whose family a top-level window belongs to: the last window of
 // its owner chain, when that is a top-level frame of this thread.
@@ -122,52 +105,7 @@ CFrameWnd* FamilyFrame(HWND hWndTop)
     return pFrame;
 }
 
-// Per thread: how many frames follow the screen's order, the hook that
-// watches activation and focus for them, and whether AfxRestackOnScreen is
-// moving windows (its own moves are not news).
-struct ScreenOrderWatch
-{
-    HHOOK hHook = NULL;
-    int nFrames = 0;
-    BOOL bRestacking = FALSE;
-    // Without a window manager: the windows of the last restack below the
-    // topmost ones, top first, in the order the program has put them in
-    // since (see AfxRestoreRestackedOrder).
-    std::vector<HWND> restacked;
-    // The order of a frame's windows kept while it is restored
-    // (AfxKeepOwnedOrder), top first.
-    HWND hKeptOwner = NULL;
-    DWORD dwKeptSince = 0;
-    std::vector<HWND> kept;
-    // With a window manager: when a top-level window of the thread was last
-    // shown, hidden or destroyed visible.
-    DWORD dwShownOrGone = 0;
-    // With a window manager: the window the system activated when the
-    // active window of the game closed (a dialog), until the window
-    // manager's focus is looked at (HandOnTimerProc).
-    HWND hHandedOnTo = NULL;
-    // With a window manager: the game's window last activated while the
-    // game was not in front (by the window manager, coming from another
-    // program or from none), until another of the game's windows is.
-    HWND hEnteredFromOutside = NULL;
-    // With a window manager: the windows a frame owned that showed when it
-    // was minimised (AfxHideOwnedPopupsInOrder), top first, as the window
-    // manager stacked them, which its restore puts back.
-    HWND hHiddenOwner = NULL;
-    std::vector<HWND> hidden;
-    // With a window manager: its stacking as last read (this thread's
-    // windows, top first), valid while bStackingRead.
-    std::vector<HWND> stacking;
-    BOOL bStackingRead = FALSE;
-};
-thread_local ScreenOrderWatch t_watch;
 
-// A frame restored from its icon under a window manager puts back the order
-// it kept (AfxKeepOwnedOrder) for a while, each time a while after a window
-// of it is shown again.
-const UINT_PTR kKeptOrderTimer = 0xE7F1;
-const UINT kKeptOrderDelay = 300;
-const DWORD kKeptOrderSpan = 3000;
 
 // The program moved hWnd in the order (after hInsertAfter, or to the top or
 // bottom): the order to keep follows. After a window it does not hold (a
@@ -213,165 +151,6 @@ void NoteStacked(HWND hWndTop)
         pFrame->KeepOwnedWindowsInFront();
 }
 
-const UINT kOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
-
-// With a window manager: the system's order of this thread's windows that
-// the window manager stacks is made its stacking, which it reports (its
-// raises and lowers, by its keys, a click or a taskbar, are told Wine
-// nowhere else). Each goes right below the one above it: none becomes the
-// first window, so nothing is asked of the display. The windows of the last
-// restack follow, so that no older order is put back where the stacking
-// cannot be read later. Follows the stacking as last read (t_watch.stacking).
-// Returns 1 when the order was mended, else 0.
-int FollowWindowManagerStacking()
-{
-    const std::vector<HWND>& stacking = t_watch.stacking;
-    std::vector<HWND> now;
-    for (HWND hWnd : AfxGetTopLevelWindows())
-        if (std::find(stacking.begin(), stacking.end(), hWnd) != stacking.end())
-            now.push_back(hWnd);
-    std::vector<HWND>& restacked = t_watch.restacked;
-    std::vector<HWND> followed;
-    for (HWND hWnd : stacking)
-        if (std::find(restacked.begin(), restacked.end(), hWnd) != restacked.end())
-            followed.push_back(hWnd);
-    for (HWND hWnd : restacked)
-        if (std::find(followed.begin(), followed.end(), hWnd) == followed.end())
-            followed.push_back(hWnd);   // hidden: its place is kept
-    restacked = followed;
-    if (now == stacking)
-        return 0;
-    const BOOL bWasRestacking = t_watch.bRestacking;
-    t_watch.bRestacking = TRUE;
-    for (size_t i = 1; i < stacking.size(); i++)
-        ::SetWindowPos(stacking[i], stacking[i - 1], 0, 0, 0, 0, kOrderOnly);
-    t_watch.bRestacking = bWasRestacking;
-    return 1;
-}
-
-// Reads the window manager's stacking and follows it. Returns -1 when it
-// cannot be read, else as FollowWindowManagerStacking.
-int SyncOrderWithWindowManager()
-{
-    t_watch.bStackingRead = AfxReadWindowManagerStacking(t_watch.stacking);
-    return t_watch.bStackingRead ? FollowWindowManagerStacking() : -1;
-}
-
-// With a window manager: when the game's active window closes (a dialog),
-// the system activates the window it was opened from, and so believes the
-// game in front, but the window manager, at once, hands the keyboard to
-// the window it focused last, which may be another program's (which the
-// system then takes for the foreground). A moment later the window
-// manager's focus is read once: when it went elsewhere, the window manager
-// is asked to activate the game's window, as closing a dialog does on
-// Windows. Read once only, that soon: what the player activates after that
-// moment stays.
-const UINT kHandOnDelay = 80;
-
-bool IsOwnThreadWindow(HWND hWnd)
-{
-    return hWnd != NULL && ::GetWindowThreadProcessId(hWnd, NULL) == ::GetCurrentThreadId();
-}
-
-void CALLBACK HandOnTimerProc(HWND, UINT, UINT_PTR nIDEvent, DWORD)
-{
-    // A timer procedure: nothing may leave it.
-    try
-    {
-        ::KillTimer(NULL, nIDEvent);
-        HWND hWnd = t_watch.hHandedOnTo;
-        t_watch.hHandedOnTo = NULL;
-        if (hWnd == NULL || !::IsWindow(hWnd) || !::IsWindowVisible(hWnd) ||
-            ::IsIconic(::GetAncestor(hWnd, GA_ROOTOWNER)))
-            return;
-        // What the player activates while the window manager's focus is
-        // read (another program's window) stays: the system's foreground
-        // changed meanwhile.
-        const HWND hForeground = ::GetForegroundWindow();
-        if (AfxIsWindowManagerFocusOwn() != 0 || ::GetForegroundWindow() != hForeground)
-            return;
-        // The window the system made active meanwhile (a dialog opened in
-        // between), else the one it activated then.
-        HWND hActive = ::GetActiveWindow();
-        AfxAskWindowManagerToActivate(hActive != NULL && ::IsWindowVisible(hActive) ? hActive : hWnd);
-    }
-    catch (CException* e)
-    {
-        TRACE("handing the keyboard on failed\n");
-        e->Delete();
-    }
-    catch (...)
-    {
-        TRACE("handing the keyboard on failed\n");
-    }
-}
-
-// With a window manager: hWnd is activated in place of hWndClosing, which
-// hides or goes. When the game was in front, the keyboard must stay the game's.
-// The window manager hands it to another program only when hWndClosing was
-// entered from there (the player came back to a dialog from another
-// program): a dialog opened and closed while the game stayed in front hands
-// the focus back to the game's window it came from, and another program
-// the player activates just after it closes keeps the focus.
-void NoteHandedOn(HWND hWnd, HWND hWndClosing)
-{
-    // Not for a window the player merely left, nor for the windows a
-    // minimised frame hides.
-    if (hWndClosing != t_watch.hEnteredFromOutside || !IsOwnThreadWindow(hWndClosing) ||
-        ::GetAncestor(hWndClosing, GA_ROOT) != hWndClosing || ::IsWindowVisible(hWndClosing) || hWnd == NULL ||
-        ::IsIconic(::GetAncestor(hWnd, GA_ROOTOWNER)))
-        return;
-    HWND hWndForeground = ::GetForegroundWindow();
-    if (hWndForeground != hWndClosing && !IsOwnThreadWindow(hWndForeground))
-        return;
-    t_watch.hHandedOnTo = ::GetAncestor(hWnd, GA_ROOT);
-    ::SetTimer(NULL, 0, kHandOnDelay, &HandOnTimerProc);
-}
-
-// With a window manager: a window of the restacked order is about to be
-// activated. When the window manager activates it, it may raise it too (its
-// keys switching windows, a taskbar) or not (the focus handed on as a window
-// closes), and tells Wine only of the activation; but a raise uncovers parts
-// of the window, which the display reports, upon which Wine moves it above
-// the windows there (seen done by the time the activation comes). So a
-// window that the system's order already has above each window of the
-// restacked order that overlaps it and lies above it there (one at least)
-// was raised: the order the watch keeps follows. Not so right after a
-// window was shown or went (a dialog closed, the frame restored): the window
-// manager then hands the focus on, or focuses a window mapped, and Wine moves
-// the windows a window mapped or gone showed parts of; nor while the order of
-// a restored frame is put back.
-const DWORD kShownOrGoneSpan = 700;
-
-void NoteActivatedByWindowManager(HWND hWnd)
-{
-    const DWORD dwNow = ::GetTickCount();
-    if (dwNow - t_watch.dwShownOrGone < kShownOrGoneSpan ||
-        (t_watch.hKeptOwner != NULL && dwNow - t_watch.dwKeptSince <= kKeptOrderSpan))
-        return;
-    const std::vector<HWND>& restacked = t_watch.restacked;
-    auto it = std::find(restacked.begin(), restacked.end(), hWnd);
-    if (it == restacked.end() || !::IsWindowVisible(hWnd))
-        return;
-    RECT rc;
-    if (!::GetWindowRect(hWnd, &rc))
-        return;
-    bool bRaised = false;
-    for (auto itAbove = restacked.begin(); itAbove != it; ++itAbove)
-    {
-        RECT rcAbove, rcBoth;
-        if (!::IsWindowVisible(*itAbove) || !::GetWindowRect(*itAbove, &rcAbove) ||
-            !::IntersectRect(&rcBoth, &rc, &rcAbove))
-            continue;
-        // Still above it in the system's order: not raised.
-        for (HWND hPrev = ::GetWindow(hWnd, GW_HWNDPREV); hPrev != NULL; hPrev = ::GetWindow(hPrev, GW_HWNDPREV))
-            if (hPrev == *itAbove)
-                return;
-        bRaised = true;
-    }
-    if (bRaised)
-        NoteMovedInOrder(hWnd, HWND_TOP);
-}
 
 // Called by the system for activation, focus, creation and sizing only, not
 // for every message: activation and focus raise the window on the screen,
@@ -384,22 +163,7 @@ LRESULT CALLBACK ScreenOrderCbtProc(int nCode, WPARAM wParam, LPARAM lParam)
     try
     {
         if (AfxWindowManagerStacksWindows() && wParam != 0)
-        {
-            if (nCode == HCBT_DESTROYWND && ::IsWindowVisible((HWND)wParam) &&
-                ::GetAncestor((HWND)wParam, GA_ROOT) == (HWND)wParam)
-                t_watch.dwShownOrGone = ::GetTickCount();
-            else if (nCode == HCBT_ACTIVATE && !t_watch.bRestacking)
-            {
-                const CBTACTIVATESTRUCT* pActivate = (const CBTACTIVATESTRUCT*)lParam;
-                if (pActivate != NULL && pActivate->hWndActive != NULL)
-                    NoteHandedOn((HWND)wParam, pActivate->hWndActive);
-                // No window of the game active before: the game comes in front.
-                t_watch.hEnteredFromOutside = pActivate != NULL && pActivate->hWndActive == NULL
-                                                  ? ::GetAncestor((HWND)wParam, GA_ROOT)
-                                                  : NULL;
-                NoteActivatedByWindowManager((HWND)wParam);
-            }
-        }
+            NoteManagedHook(nCode, (HWND)wParam, lParam);
         if ((nCode == HCBT_ACTIVATE || nCode == HCBT_SETFOCUS) && wParam != 0 && !t_watch.bRestacking)
             NoteStacked(::GetAncestor((HWND)wParam, GA_ROOT));
     }
@@ -425,83 +189,9 @@ void MoveFirst(HWND hWnd, BOOL bTopmost)
         ::SetWindowPos(hWnd, HWND_BOTTOM, 0, 0, 0, 0, kOrderOnly);
     ::SetWindowPos(hWnd, bTopmost ? HWND_TOPMOST : HWND_TOP, 0, 0, 0, 0, kOrderOnly);
 }
-// A frame restored from its icon under a window manager: a while after each
-// of its windows is shown again (each is mapped over the others, a floating
-// toolbar a moment after the rest), the visible ones are put back in the
-// order kept (in the system's order only) and raised so, while the frame or
-// one of them is the active window of its thread (the display's news read
-// first: another program activated meanwhile takes that from it).
+} // namespace screenorder
 
-void CALLBACK KeptOrderTimerProc(HWND hWnd, UINT, UINT_PTR nIDEvent, DWORD)
-{
-    // A timer procedure: nothing may leave it.
-    try
-    {
-        ::KillTimer(hWnd, nIDEvent);
-        if (t_watch.hKeptOwner != hWnd)
-            return;
-        if (::GetTickCount() - t_watch.dwKeptSince > kKeptOrderSpan)
-        {
-            t_watch.hKeptOwner = NULL;
-            t_watch.kept.clear();
-            return;
-        }
-        MSG msg;
-        ::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE | PM_NOYIELD);
-        std::vector<HWND> kept;
-        for (HWND hKept : t_watch.kept)
-            if (::IsWindow(hKept) && ::IsWindowVisible(hKept) && ::GetWindow(hKept, GW_OWNER) == hWnd)
-                kept.push_back(hKept);
-        // Where the window manager reports its stacking and shows them so
-        // already (they were shown again bottom up), nothing is restacked:
-        // a restack would show them in another order for a moment.
-        t_watch.bStackingRead = AfxReadWindowManagerStacking(t_watch.stacking);
-        if (t_watch.bStackingRead)
-        {
-            std::vector<HWND> shown;
-            for (HWND hShown : t_watch.stacking)
-                if (std::find(kept.begin(), kept.end(), hShown) != kept.end())
-                    shown.push_back(hShown);
-            if (shown == kept)
-            {
-                FollowWindowManagerStacking();
-                return;
-            }
-            // The window manager is asked itself: Wine asks it to raise only
-            // a window that is first in its order, which a topmost window of
-            // any program (a tip) keeps from being so. Only while the game is
-            // in front: the raise would bring it over another program.
-            HWND hActive = ::GetActiveWindow();
-            if (hActive == hWnd || std::find(kept.begin(), kept.end(), hActive) != kept.end())
-            {
-                t_watch.bRestacking = TRUE;
-                for (size_t i = 1; i < kept.size(); i++)
-                    ::SetWindowPos(kept[i], kept[i - 1], 0, 0, 0, 0, kOrderOnly);
-                t_watch.bRestacking = FALSE;
-                if (AfxAskWindowManagerToRaise(kept.data(), (int)kept.size()))
-                    return;
-            }
-        }
-        // Each right below the one above it: nothing is asked of the display.
-        t_watch.bRestacking = TRUE;
-        for (size_t i = 1; i < kept.size(); i++)
-            ::SetWindowPos(kept[i], kept[i - 1], 0, 0, 0, 0, kOrderOnly);
-        t_watch.bRestacking = FALSE;
-        CFrameWnd* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, CWnd::FromHandlePermanent(hWnd));
-        if (pFrame != NULL)
-            pFrame->RaiseOwnedWindows(TRUE);
-    }
-    catch (CException* e)
-    {
-        TRACE("restoring the order of the owned windows failed\n");
-        e->Delete();
-    }
-    catch (...)
-    {
-        TRACE("restoring the order of the owned windows failed\n");
-    }
-}
-} // namespace
+using namespace screenorder;
 
 BOOL AFXAPI AfxIsRunningOnWine()
 {
@@ -554,14 +244,8 @@ void AFXAPI AfxNoteWindowPosChanged(HWND hWnd, const WINDOWPOS* pPos)
 {
     if (t_watch.nFrames == 0 || t_watch.bRestacking || pPos == NULL)
         return;
-    // A window of a restored frame shown again: its order is put back a
-    // while later.
-    if ((pPos->flags & SWP_SHOWWINDOW) != 0 && t_watch.hKeptOwner != NULL &&
-        ::GetWindow(hWnd, GW_OWNER) == t_watch.hKeptOwner)
-        ::SetTimer(t_watch.hKeptOwner, kKeptOrderTimer, kKeptOrderDelay, &KeptOrderTimerProc);
-    if ((pPos->flags & (SWP_HIDEWINDOW | SWP_SHOWWINDOW)) != 0 && AfxWindowManagerStacksWindows() &&
-        (::GetWindowLongPtr(hWnd, GWL_STYLE) & WS_CHILD) == 0)
-        t_watch.dwShownOrGone = ::GetTickCount();
+    if (AfxWindowManagerStacksWindows())
+        NoteManagedWindowPos(hWnd, pPos);
     // Moved in the order by the program: the order to keep follows.
     if ((pPos->flags & SWP_NOZORDER) == 0)
         NoteMovedInOrder(hWnd, pPos->hwndInsertAfter);
@@ -599,22 +283,8 @@ int AFXAPI AfxRestackOnScreen(const HWND* phWndAbove, int nCount)
         topmost.push_back(hWnd);
     }
 
-    // With a window manager, the display stacks only what it asks for: each
-    // window, bottom up, asks to be raised (it does when it is first).
     if (AfxWindowManagerStacksWindows())
-    {
-        t_watch.bRestacking = TRUE;
-        t_watch.restacked.clear();
-        for (auto it = above.rbegin(); it != above.rend(); ++it)
-        {
-            const bool bTopmost = (::GetWindowLongPtr(*it, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-            MoveFirst(*it, bTopmost);
-            if (!bTopmost)
-                t_watch.restacked.insert(t_watch.restacked.begin(), *it);
-        }
-        t_watch.bRestacking = FALSE;
-        return (int)above.size();
-    }
+        return RestackManaged(above);
 
     // Moved one at a time: a window that owns another would otherwise take
     // that one along to the top of the order, and only the owned one would
@@ -760,30 +430,6 @@ std::vector<HWND> AFXAPI AfxGetOwnedWindowsInScreenOrder(HWND hWndOwner)
     return owned;
 }
 
-void AFXAPI AfxRenewOwnerMarks(HWND hWndOwner)
-{
-    if (hWndOwner == NULL || !AfxWindowManagerStacksWindows())
-        return;
-    std::vector<HWND> owned;
-    const DWORD dwThread = ::GetCurrentThreadId();
-    for (HWND hWnd : AfxGetTopLevelWindows())
-    {
-        if (hWnd == hWndOwner || !::IsWindowVisible(hWnd) || ::GetWindowThreadProcessId(hWnd, NULL) != dwThread)
-            continue;
-        HWND hOwner = ::GetWindow(hWnd, GW_OWNER);
-        for (int n = 0; n < 32 && hOwner != NULL && hOwner != hWndOwner; n++)
-            hOwner = ::GetWindow(hOwner, GW_OWNER);
-        if (hOwner == hWndOwner)
-            owned.push_back(hWnd);
-    }
-    // A frame change has Wine write the window's hints again, the mark of
-    // its owner among them; nothing moves.
-    const BOOL bWasRestacking = t_watch.bRestacking;
-    t_watch.bRestacking = TRUE;
-    for (HWND hWnd : owned)
-        ::SetWindowPos(hWnd, NULL, 0, 0, 0, 0, kOrderOnly | SWP_NOZORDER | SWP_FRAMECHANGED);
-    t_watch.bRestacking = bWasRestacking;
-}
 
 void AFXAPI AfxNoteButtonPress(HWND hWnd, BOOL bHandled)
 {
@@ -801,11 +447,16 @@ void AFXAPI AfxNoteButtonPress(HWND hWnd, BOOL bHandled)
     // The player's click decides the order from now on.
     t_watch.hKeptOwner = NULL;
     t_watch.kept.clear();
+    // A window manager raises the window clicked on the screen itself, and
+    // the display's stacking is read where the order is needed: nothing is
+    // moved (a raise asked for besides, some window managers answer by
+    // restacking the windows transient for the frame otherwise). Only where
+    // the stacking cannot be read is the system's order made to follow.
+    if (AfxWindowManagerStacksWindows() && AfxIsScreenStackingReadable())
+        return;
     // A report of the display during the window's handling (a drag loop
     // pumps messages) may have moved a window in the system's order only;
-    // what the program moved since the last restack stays. A window manager
-    // stacks the window clicked itself, and its stacking is read where the
-    // order is needed.
+    // what the program moved since the last restack stays.
     if (!AfxWindowManagerStacksWindows())
         AfxRestoreRestackedOrder();
     t_watch.bRestacking = TRUE;
@@ -850,99 +501,8 @@ void AFXAPI AfxNoteButtonPress(HWND hWnd, BOOL bHandled)
     t_watch.bRestacking = FALSE;
 }
 
-void AFXAPI AfxHideOwnedPopupsInOrder(HWND hWndOwner)
-{
-    // The windows it owns directly (not topmost), top first, as the screen
-    // stacks them, hidden ones too (a toolbar the player hid keeps its place).
-    std::vector<HWND> owned;
-    for (HWND hWnd : AfxGetOwnedWindowsInScreenOrder(hWndOwner))
-        if ((::GetWindowLongPtr(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0)
-            owned.push_back(hWnd);
-    // Each window the system hides for its owner goes to the top of the
-    // order, over the ones hidden before; the order to keep is the one
-    // before (none of these moves is the program's own).
-    // Asked again once they are hidden (the system's minimise after the
-    // window manager's), the order recorded first stays.
-    std::vector<HWND> shown;
-    for (HWND hWnd : owned)
-        if (::IsWindowVisible(hWnd))
-            shown.push_back(hWnd);
-    if (AfxWindowManagerStacksWindows() && (!shown.empty() || t_watch.hHiddenOwner != hWndOwner))
-    {
-        t_watch.hHiddenOwner = hWndOwner;
-        t_watch.hidden = shown;
-    }
-    const BOOL bWasRestacking = t_watch.bRestacking;
-    t_watch.bRestacking = TRUE;
-    ::ShowOwnedPopups(hWndOwner, FALSE);
-    owned.erase(std::remove_if(owned.begin(), owned.end(), [](HWND hWnd) { return !::IsWindow(hWnd); }),
-                owned.end());
-    std::vector<HWND> now;
-    for (HWND hWnd : AfxGetTopLevelWindows())
-        if (std::find(owned.begin(), owned.end(), hWnd) != owned.end())
-            now.push_back(hWnd);
-    // Each right below the one above it; none of them shows, so nothing is
-    // asked of the display.
-    if (now != owned)
-        for (size_t i = 1; i < owned.size(); i++)
-            ::SetWindowPos(owned[i], owned[i - 1], 0, 0, 0, 0, kOrderOnly);
-    t_watch.bRestacking = bWasRestacking;
-}
 
-void AFXAPI AfxKeepOwnedOrder(HWND hWndOwner)
-{
-    if (hWndOwner == NULL)
-        return;
-    // Asked again while the order is kept (a floating toolbar shows itself
-    // after the others): the order read first stays, the windows shown
-    // since may have been moved in the order on the display's reports.
-    if (t_watch.hKeptOwner == hWndOwner && ::GetTickCount() - t_watch.dwKeptSince <= kKeptOrderSpan)
-    {
-        ::SetTimer(hWndOwner, kKeptOrderTimer, kKeptOrderDelay, &KeptOrderTimerProc);
-        return;
-    }
-    // The order as the display showed it before the frame was minimised or
-    // deactivated.
-    t_watch.hKeptOwner = hWndOwner;
-    t_watch.dwKeptSince = ::GetTickCount();
-    t_watch.kept.clear();
-    for (HWND hWnd : AfxGetOwnedWindowsInScreenOrder(hWndOwner))
-        if ((::GetWindowLongPtr(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0)
-            t_watch.kept.push_back(hWnd);
-    // Restored from its icon: the order the window manager stacked them in
-    // when the frame was minimised, whatever the system made of the order
-    // of the hidden windows meanwhile.
-    if (t_watch.hHiddenOwner == hWndOwner && AfxWindowManagerStacksWindows())
-    {
-        std::vector<HWND> kept;
-        for (HWND hWnd : t_watch.hidden)
-            if (std::find(t_watch.kept.begin(), t_watch.kept.end(), hWnd) != t_watch.kept.end())
-                kept.push_back(hWnd);
-        for (HWND hWnd : t_watch.kept)
-            if (std::find(kept.begin(), kept.end(), hWnd) == kept.end())
-                kept.push_back(hWnd);
-        t_watch.kept = kept;
-    }
-    ::SetTimer(hWndOwner, kKeptOrderTimer, kKeptOrderDelay, &KeptOrderTimerProc);
-}
 
-void AFXAPI AfxShowOwnedPopupsInOrder(HWND hWndOwner)
-{
-    // A window mapped goes to the top of its layer: shown bottom up, they
-    // come in the order they had. Each is told as ShowOwnedPopups tells it,
-    // so that only a window the system hid for its owner shows again; any
-    // not recorded follow.
-    if (t_watch.hHiddenOwner == hWndOwner)
-    {
-        const std::vector<HWND> hidden = t_watch.hidden;
-        t_watch.hHiddenOwner = NULL;
-        t_watch.hidden.clear();
-        for (auto it = hidden.rbegin(); it != hidden.rend(); ++it)
-            if (::IsWindow(*it) && !::IsWindowVisible(*it) && ::GetWindow(*it, GW_OWNER) == hWndOwner)
-                ::SendMessage(*it, WM_SHOWWINDOW, TRUE, SW_PARENTOPENING);
-    }
-    ::ShowOwnedPopups(hWndOwner, TRUE);
-}
 
 BOOL AFXAPI AfxIsOtherTopmostWindowVisible(HWND hWndRoot)
 {
@@ -997,12 +557,13 @@ void AFXAPI AfxNoteClickOnDisabledWindow(HWND hWnd)
          hWndChain = ::GetWindow(hWndChain, GW_OWNER))
         chain.push_back(hWndChain);
     // A window manager raises the window clicked, disabled or not, and tells
-    // Wine nothing of it: the clicked window the frame owns comes to the top
-    // of the order too, and of the order the watch keeps, so that the order
-    // stored at exit and put back after a minimise is the one the screen
-    // shows. Asked of the display as well, it lies so whatever the window
-    // manager chose; the chain comes over it below.
-    if (AfxWindowManagerStacksWindows() && hWndTop != hRoot && ::GetWindow(hWndTop, GW_OWNER) != NULL &&
+    // Wine nothing of it. Where the display's stacking cannot be read, the
+    // clicked window the frame owns comes to the top of the order too, and
+    // of the order the watch keeps, so that the order stored at exit and put
+    // back after a minimise is the one the screen shows; asked of the
+    // display as well, it lies so whatever the window manager chose. The
+    // chain comes over it below.
+    if (AfxWindowManagerStacksWindows() && !AfxIsScreenStackingReadable() && hWndTop != hRoot && ::GetWindow(hWndTop, GW_OWNER) != NULL &&
         ::IsWindowVisible(hWndTop) && (::GetWindowLongPtr(hWndTop, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0 &&
         std::find(chain.begin(), chain.end(), hWndTop) == chain.end())
     {

@@ -1,23 +1,33 @@
-// What the desktop's window manager reports, and what is asked of it, under
-// Wine on a display with a window manager.
+// What the display shows of the program's windows, and what is asked of the
+// desktop's window manager, under Wine on a display with a window manager.
 //
 // The window manager stacks the program's windows there, and tells Wine
 // little of it: a raise by its own keys, a click, a taskbar or its lower
-// leaves Wine's order of windows as it was. It does report its stacking of
-// the windows it manages, on the display's root window
-// (_NET_CLIENT_LIST_STACKING, bottom to top), and it takes requests to
-// activate a window there (_NET_ACTIVE_WINDOW, as a taskbar sends them).
-// Wine gives a Windows program no X connection of its own (its sockets know
-// no Unix domain), but it starts an executable of the host as a host
-// process: the host's xprop reads the stacking and the focus (through the
-// host's shell, which writes the output to a file), its xdotool sends the
-// requests to activate and to raise.
+// leaves Wine's order of windows as it was. The display itself knows the
+// stacking: the top-level windows of its root, top first, each holding the
+// window Wine made for one of the program's windows (inside the window
+// manager's frame, or itself a top-level window where none frames it). That
+// is read rather than what a window manager says of its stacking, which not
+// every window manager keeps true. Wine gives a Windows program no X
+// connection of its own (its sockets know no Unix domain), but it starts an
+// executable of the host as a host process: the host's xwininfo prints the
+// tree of the root window, its xprop the window manager's focus (through
+// the host's shell, which writes the output to a file), its xdotool sends
+// the requests to activate and to raise.
+// A read waits about a tenth of a second at most; its output goes to a file
+// of a name no other read (of this start or another) takes, in the
+// temporary folder, where the host's shell runs (so no path is written in
+// its command line, whatever letters or signs the folder's path holds); the
+// shell removes the file itself a few seconds later when the program did
+// not take it, and a late output is never read.
 // Each window of the program is known to the display by the window Wine made
 // for it, which Wine keeps as a property of the window.
 #include "wndimpl.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <cstdlib>
+#include <map>
 #include <string>
 
 namespace
@@ -45,12 +55,46 @@ std::wstring HostProgramPath(const char* const* ppszUnixPaths, int nCount)
     return std::wstring();
 }
 
-// Runs a host program with the arguments given, not waiting for it.
-BOOL StartHostProgram(const std::wstring& strPath, const std::wstring& strArgs)
+// UTF-8 text (the host's) as UTF-16; empty when it is not UTF-8.
+std::wstring FromUtf8(const std::string& str)
+{
+    const int nChars =
+        ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, str.data(), (int)str.size(), NULL, 0);
+    if (nChars <= 0)
+        return std::wstring();
+    std::wstring strWide(nChars, L'\0');
+    ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, str.data(), (int)str.size(), &strWide[0], nChars);
+    return strWide;
+}
+
+// Runs a host program with the arguments given (one argument each, quoted
+// as the system splits a command line), in the folder pszFolder (NULL: the
+// program's own), not waiting for it.
+BOOL StartHostProgram(const std::wstring& strPath, const std::vector<std::wstring>& args,
+                      const WCHAR* pszFolder = NULL)
 {
     if (strPath.empty())
         return FALSE;
-    std::wstring strLine = L"\"" + strPath + L"\" " + strArgs;
+    std::wstring strLine = L"\"" + strPath + L"\"";
+    for (const std::wstring& strArg : args)
+    {
+        // Backslashes double only before a quote; a quote is escaped.
+        strLine += L" \"";
+        size_t nSlashes = 0;
+        for (WCHAR ch : strArg)
+        {
+            if (ch == L'\\')
+                nSlashes++;
+            else
+            {
+                strLine.append(ch == L'"' ? nSlashes * 2 + 1 : nSlashes, L'\\');
+                nSlashes = 0;
+            }
+            strLine += ch;
+        }
+        strLine.append(nSlashes, L'\\');
+        strLine += L"\"";
+    }
     std::vector<WCHAR> line(strLine.begin(), strLine.end());
     line.push_back(0);
     STARTUPINFOW si = {};
@@ -58,76 +102,97 @@ BOOL StartHostProgram(const std::wstring& strPath, const std::wstring& strArgs)
     // Wine starts a host program without process or thread handles and
     // leaves stale values in pi: they are not closed.
     PROCESS_INFORMATION pi = {};
-    return ::CreateProcessW(NULL, line.data(), NULL, NULL, FALSE, CREATE_NO_WINDOW, NULL, NULL, &si, &pi);
+    return ::CreateProcessW(NULL, line.data(), NULL, NULL, FALSE, CREATE_NO_WINDOW, NULL, pszFolder, &si, &pi);
 }
 
-typedef char*(CDECL* PFN_WINE_GET_UNIX_FILE_NAME)(const WCHAR*);
+// The longest a read of the host waits for its output.
+const DWORD kReadMilliseconds = 100;
+// How long the host's shell keeps an output nobody took.
+const char kKeepOutputSeconds[] = "5";
 
-// Runs a host program (by its host path) with the arguments given and
-// returns the first line it writes, waiting up to dwMilliseconds. Wine
-// cannot tell when a host process ends, nor hand it a pipe it writes to:
-// the host's shell writes the output to a file aside and renames it when
-// the program is done, and the name is waited for.
-BOOL RunHostProgramForLine(const char* pszUnixProgram, const char* pszArgs, std::string& strLine,
-                           DWORD dwMilliseconds)
+// Runs a command line of the host's shell (ASCII, with no double quote) in
+// the temporary folder, and returns all it writes, waiting up to
+// dwMilliseconds. Wine cannot tell when a host process ends, nor hand it
+// a pipe it writes to: the shell writes the output to a file aside, renames
+// it when the command is done, and removes it a few seconds later, and the
+// name is waited for. The name holds the process, the time and a count, so
+// that no output of another read, of this start or of an earlier one with the
+// same process number, is taken for this one's.
+BOOL RunOnHostForOutput(const std::string& strCommand, std::string& strOutput,
+                        DWORD dwMilliseconds = kReadMilliseconds)
 {
     static const char* const shells[] = {"/bin/sh"};
     static const std::wstring strShell = HostProgramPath(shells, 1);
-    static PFN_WINE_GET_UNIX_FILE_NAME pfnUnixName =
-        (PFN_WINE_GET_UNIX_FILE_NAME)::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name");
-    if (strShell.empty() || pfnUnixName == NULL)
+    if (strShell.empty() || strCommand.find('"') != std::string::npos)
+        return FALSE;
+    WCHAR szTemp[MAX_PATH + 1] = {};
+    const DWORD nTemp = ::GetTempPathW(MAX_PATH + 1, szTemp);
+    if (nTemp == 0 || nTemp > MAX_PATH)
         return FALSE;
     static LONG s_nCall = 0;
-    WCHAR szTemp[MAX_PATH] = {}, szFile[MAX_PATH + 64] = {};
-    if (::GetTempPathW(MAX_PATH, szTemp) == 0)
-        return FALSE;
-    swprintf(szFile, MAX_PATH + 64, L"%lsbm-wm-%lu-%ld.txt", szTemp, (unsigned long)::GetCurrentProcessId(),
+    LARGE_INTEGER liCount = {};
+    ::QueryPerformanceCounter(&liCount);
+    FILETIME ft = {};
+    ::GetSystemTimeAsFileTime(&ft);
+    char szName[96];
+    snprintf(szName, sizeof(szName), "bm-screen-%lx-%lx%08lx-%lx-%ld.txt", (unsigned long)::GetCurrentProcessId(),
+             (unsigned long)ft.dwHighDateTime, (unsigned long)ft.dwLowDateTime, (unsigned long)liCount.LowPart,
              (long)::InterlockedIncrement(&s_nCall));
-    char* pszUnixFile = pfnUnixName(szFile);
-    if (pszUnixFile == NULL)
+    const std::string strName = szName;
+    // A command that fails (xwininfo meets a window going while it reads
+    // the tree) is run again, twice at most, and gives no output if it
+    // fails each time; one that hangs is ended.
+    const std::string strScript = "T=; command -v timeout >/dev/null 2>&1 && T='timeout 10'; for i in 1 2 3; do if { " +
+                                  strCommand + "; } > " + strName + ".part 2>/dev/null; then mv -f " + strName +
+                                  ".part " + strName + "; break; fi; done; rm -f " + strName + ".part; sleep " +
+                                  kKeepOutputSeconds + "; rm -f " + strName;
+    if (!StartHostProgram(strShell, {L"-c", FromUtf8(strScript)}, szTemp))
         return FALSE;
-    const std::string strUnixFile = pszUnixFile;
-    ::HeapFree(::GetProcessHeap(), 0, pszUnixFile);
-    if (strUnixFile.find_first_of("'\"") != std::string::npos)
-        return FALSE;
-    const std::string strCommand = std::string("-c \"") + pszUnixProgram + " " + pszArgs + " > '" + strUnixFile +
-                                   ".part' 2>&1; mv '" + strUnixFile + ".part' '" + strUnixFile + "'\"";
-    if (!StartHostProgram(strShell, std::wstring(strCommand.begin(), strCommand.end())))
-        return FALSE;
+    const std::wstring strFile = std::wstring(szTemp) + FromUtf8(strName);
     HANDLE hFile = INVALID_HANDLE_VALUE;
     const DWORD dwStart = ::GetTickCount();
-    while (hFile == INVALID_HANDLE_VALUE && ::GetTickCount() - dwStart <= dwMilliseconds)
+    for (;;)
     {
-        hFile = ::CreateFileW(szFile, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, NULL, OPEN_EXISTING, 0,
-                              NULL);
-        if (hFile == INVALID_HANDLE_VALUE)
-            ::Sleep(2);
+        hFile = ::CreateFileW(strFile.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              NULL, OPEN_EXISTING, 0, NULL);
+        if (hFile != INVALID_HANDLE_VALUE || ::GetTickCount() - dwStart >= dwMilliseconds)
+            break;
+        ::Sleep(2);
     }
     if (hFile == INVALID_HANDLE_VALUE)
-        return FALSE;
-    char szBuffer[8192];
+        return FALSE;   // late: the shell removes it, and nobody reads it
+    strOutput.clear();
+    char szBuffer[16384];
     DWORD cbRead = 0;
-    const BOOL bRead = ::ReadFile(hFile, szBuffer, sizeof(szBuffer) - 1, &cbRead, NULL);
+    BOOL bRead = TRUE;
+    while ((bRead = ::ReadFile(hFile, szBuffer, sizeof(szBuffer), &cbRead, NULL)) && cbRead > 0)
+        strOutput.append(szBuffer, cbRead);
     ::CloseHandle(hFile);
-    ::DeleteFileW(szFile);
-    if (!bRead)
-        return FALSE;
-    szBuffer[cbRead] = 0;
-    strLine = szBuffer;
-    strLine = strLine.substr(0, strLine.find('\n'));
-    return TRUE;
+    ::DeleteFileW(strFile.c_str());
+    return bRead;
 }
 
-// The host path of xprop, or NULL when the host has none.
+// The host path of a program, found in the usual folders, or NULL when the
+// host has none.
+const char* HostToolPath(const char* const* paths)
+{
+    for (int i = 0; i < 3; i++)
+        if (!HostProgramPath(&paths[i], 1).empty())
+            return paths[i];
+    return NULL;
+}
+
+const char* XwininfoPath()
+{
+    static const char* const paths[] = {"/usr/bin/xwininfo", "/usr/local/bin/xwininfo", "/bin/xwininfo"};
+    static const char* pszPath = HostToolPath(paths);
+    return pszPath;
+}
+
 const char* XpropPath()
 {
     static const char* const paths[] = {"/usr/bin/xprop", "/usr/local/bin/xprop", "/bin/xprop"};
-    static const char* pszPath = [] {
-        for (const char* psz : paths)
-            if (!HostProgramPath(&psz, 1).empty())
-                return psz;
-        return (const char*)NULL;
-    }();
+    static const char* pszPath = HostToolPath(paths);
     return pszPath;
 }
 
@@ -144,49 +209,54 @@ ULONG_PTR DisplayWindowOf(HWND hWnd)
     return (ULONG_PTR)::GetPropA(hWnd, "__wine_x11_whole_window");
 }
 
-// The stacking failed to be read this many times in a row: not asked again.
-int g_nFailedReads = 0;
+// A tool that failed to answer this many times in a row, and never
+// answered, is not asked again (each failure waits its while).
 const int kMaxFailedReads = 3;
+
+// How many times in a row each host tool failed to answer, and whether it
+// ever answered: one that did (and answers late on a busy machine) is asked
+// again; one that never did is not, once it failed kMaxFailedReads times.
+struct ToolReads
+{
+    int nFailed = 0;
+    bool bAnswered = false;
+};
+std::map<std::string, ToolReads> g_toolReads;
+
+// TRUE while a host tool (by its host path) is there and is still asked.
+bool IsToolAnswering(const char* pszTool)
+{
+    if (pszTool == NULL)
+        return false;
+    auto it = g_toolReads.find(pszTool);
+    return it == g_toolReads.end() || it->second.bAnswered || it->second.nFailed < kMaxFailedReads;
+}
+
+// Runs a host tool (by its host path) with the arguments given (and what
+// the shell's command line holds after them; "$T" runs a command ended if
+// it hangs) and returns its output; FALSE when it cannot be run or does not
+// answer in time.
+BOOL ReadFromTool(const char* pszTool, const std::string& strArgs, std::string& strOutput)
+{
+    if (!AfxWindowManagerStacksWindows() || pszTool == NULL)
+        return FALSE;
+    if (!IsToolAnswering(pszTool))
+        return FALSE;
+    ToolReads& reads = g_toolReads[pszTool];
+    if (!RunOnHostForOutput(std::string("$T ") + pszTool + " " + strArgs, strOutput))
+    {
+        if (++reads.nFailed == kMaxFailedReads && !reads.bAnswered)
+            TRACE("%s does not answer: not asked again\n", pszTool);
+        return FALSE;
+    }
+    reads.nFailed = 0;
+    reads.bAnswered = true;
+    return TRUE;
+}
 } // namespace
 
 namespace
 {
-// The windows a property of the display's root window lists (xprop's line
-// "NAME: window id # 0x..., 0x..."), in its order. FALSE when it cannot be
-// read or the window manager does not set it ("NAME:  not found.").
-BOOL ReadRootWindowList(const char* pszProperty, std::vector<ULONG_PTR>& ids)
-{
-    ids.clear();
-    if (!AfxWindowManagerStacksWindows() || g_nFailedReads >= kMaxFailedReads)
-        return FALSE;
-    std::string strLine;
-    const std::string strArgs = std::string("-root -notype ") + pszProperty;
-    const size_t nHash = XpropPath() != NULL && RunHostProgramForLine(XpropPath(), strArgs.c_str(), strLine, 1000)
-                             ? strLine.find('#')
-                             : std::string::npos;
-    if (nHash == std::string::npos)
-    {
-        if (++g_nFailedReads == kMaxFailedReads)
-            TRACE("what the window manager reports cannot be read: the order is inferred\n");
-        return FALSE;
-    }
-    g_nFailedReads = 0;
-    const char* psz = strLine.c_str() + nHash + 1;
-    while (*psz != 0)
-    {
-        char* pszEnd = NULL;
-        const unsigned long nId = strtoul(psz, &pszEnd, 16);
-        if (pszEnd == psz)
-            psz++;
-        else
-        {
-            ids.push_back(nId);
-            psz = pszEnd;
-        }
-    }
-    return TRUE;
-}
-
 // This thread's top-level window the display knows as nId, or NULL.
 HWND OwnWindowOf(ULONG_PTR nId, const std::vector<HWND>& topLevel)
 {
@@ -198,39 +268,108 @@ HWND OwnWindowOf(ULONG_PTR nId, const std::vector<HWND>& topLevel)
             return hWnd;
     return NULL;
 }
+
+// xwininfo's tree of the root window: each window on a line of its own,
+// "0x<id> ...", indented by its depth, the root's children (the top-level
+// windows) least, each followed by what it holds, top first. Each window
+// listed, with the place (0 the top) of the top-level window holding it.
+std::map<ULONG_PTR, int> TopLevelPlaces(const std::string& strTree)
+{
+    std::map<ULONG_PTR, int> places;
+    size_t nTopIndent = std::string::npos;
+    int nTop = -1;
+    for (size_t nStart = 0; nStart < strTree.size();)
+    {
+        size_t nEnd = strTree.find('\n', nStart);
+        if (nEnd == std::string::npos)
+            nEnd = strTree.size();
+        const size_t nIndent = strTree.find_first_not_of(' ', nStart);
+        if (nIndent < nEnd && strTree.compare(nIndent, 2, "0x") == 0)
+        {
+            const size_t nDepth = nIndent - nStart;
+            if (nTopIndent == std::string::npos || nDepth <= nTopIndent)
+            {
+                nTopIndent = nDepth;
+                nTop++;
+            }
+            places[(ULONG_PTR)strtoul(strTree.c_str() + nIndent, NULL, 16)] = nTop;
+        }
+        nStart = nEnd + 1;
+    }
+    return places;
+}
 } // namespace
 
-BOOL AFXAPI AfxReadWindowManagerStacking(std::vector<HWND>& order)
+BOOL AFXAPI AfxIsScreenStackingReadable()
+{
+    return AfxWindowManagerStacksWindows() && IsToolAnswering(XwininfoPath());
+}
+
+BOOL AFXAPI AfxReadScreenStacking(std::vector<HWND>& order)
 {
     order.clear();
-    std::vector<ULONG_PTR> stacking;   // bottom to top
-    if (!ReadRootWindowList("_NET_CLIENT_LIST_STACKING", stacking))
+    std::string strTree;
+    if (!ReadFromTool(XwininfoPath(), "-root -tree", strTree) || strTree.find("Root window id:") == std::string::npos)
         return FALSE;
-    const std::vector<HWND> topLevel = AfxGetTopLevelWindows();
-    for (auto it = stacking.rbegin(); it != stacking.rend(); ++it)
-        if (HWND hWnd = OwnWindowOf(*it, topLevel))
-            order.push_back(hWnd);
+    const std::map<ULONG_PTR, int> places = TopLevelPlaces(strTree);
+    std::vector<std::pair<int, HWND>> shown;
+    const DWORD dwThread = ::GetCurrentThreadId();
+    for (HWND hWnd : AfxGetTopLevelWindows())
+    {
+        if (!::IsWindowVisible(hWnd) || ::GetWindowThreadProcessId(hWnd, NULL) != dwThread)
+            continue;
+        auto it = places.find(DisplayWindowOf(hWnd));
+        if (it != places.end())
+            shown.push_back({it->second, hWnd});
+    }
+    // Two of them in one top-level window keep the system's order.
+    std::stable_sort(shown.begin(), shown.end(),
+                     [](const std::pair<int, HWND>& a, const std::pair<int, HWND>& b) { return a.first < b.first; });
+    for (const auto& place : shown)
+        order.push_back(place.second);
     return TRUE;
 }
 
 int AFXAPI AfxIsWindowManagerFocusOwn()
 {
-    std::vector<ULONG_PTR> active;
-    if (!ReadRootWindowList("_NET_ACTIVE_WINDOW", active))
+    // xprop's line "_NET_ACTIVE_WINDOW: window id # 0x..."; "not found."
+    // where the window manager does not say.
+    std::string strLine;
+    if (!ReadFromTool(XpropPath(), "-root -notype _NET_ACTIVE_WINDOW", strLine))
         return -1;
-    return !active.empty() && OwnWindowOf(active[0], AfxGetTopLevelWindows()) != NULL;
+    const size_t nHash = strLine.find('#');
+    if (nHash == std::string::npos)
+        return -1;
+    const ULONG_PTR nId = (ULONG_PTR)strtoul(strLine.c_str() + nHash + 1, NULL, 16);
+    return OwnWindowOf(nId, AfxGetTopLevelWindows()) != NULL;
 }
 
-BOOL AFXAPI AfxAskWindowManagerToActivate(HWND hWnd)
+namespace
+{
+// Runs the host's xdotool with the commands given, each on the display's
+// window of hWnd's top-level window, one after the other.
+BOOL RunXdotoolOnWindow(HWND hWnd, std::initializer_list<const wchar_t*> commands)
 {
     if (!AfxWindowManagerStacksWindows() || hWnd == NULL)
         return FALSE;
     const ULONG_PTR nId = DisplayWindowOf(::GetAncestor(hWnd, GA_ROOT));
     if (nId == 0)
         return FALSE;
-    wchar_t szArgs[64];
-    swprintf(szArgs, 64, L"windowactivate 0x%lx", (unsigned long)nId);
-    return StartHostProgram(XdotoolPath(), szArgs);
+    std::vector<std::wstring> args;
+    wchar_t szId[32];
+    swprintf(szId, 32, L"0x%lx", (unsigned long)nId);
+    for (const wchar_t* pszCommand : commands)
+    {
+        args.push_back(pszCommand);
+        args.push_back(szId);
+    }
+    return StartHostProgram(XdotoolPath(), args);
+}
+} // namespace
+
+BOOL AFXAPI AfxAskWindowManagerToActivate(HWND hWnd)
+{
+    return RunXdotoolOnWindow(hWnd, {L"windowactivate"});
 }
 
 BOOL AFXAPI AfxAskWindowManagerToRaise(const HWND* phWnd, int nCount)
@@ -239,7 +378,7 @@ BOOL AFXAPI AfxAskWindowManagerToRaise(const HWND* phWnd, int nCount)
         return FALSE;
     // One request after the other, bottom up: each raised window comes over
     // the ones raised before it.
-    std::wstring strArgs;
+    std::vector<std::wstring> args;
     for (int i = nCount; i-- > 0;)
     {
         const ULONG_PTR nId = DisplayWindowOf(phWnd[i]);
@@ -247,7 +386,22 @@ BOOL AFXAPI AfxAskWindowManagerToRaise(const HWND* phWnd, int nCount)
             continue;
         wchar_t szId[32];
         swprintf(szId, 32, L"0x%lx", (unsigned long)nId);
-        strArgs += std::wstring(strArgs.empty() ? L"" : L" ") + L"windowraise " + szId;
+        args.push_back(L"windowraise");
+        args.push_back(szId);
     }
-    return !strArgs.empty() && StartHostProgram(XdotoolPath(), strArgs);
+    return !args.empty() && StartHostProgram(XdotoolPath(), args);
+}
+
+BOOL AFXAPI AfxRunHostCommandForLine(const char* pszCommand, std::string& strLine, DWORD dwMilliseconds)
+{
+    if (pszCommand == NULL || !RunOnHostForOutput(pszCommand, strLine, dwMilliseconds))
+        return FALSE;
+    strLine = strLine.substr(0, strLine.find('\n'));
+    return TRUE;
+}
+
+BOOL AFXAPI AfxAskDisplayToFocus(HWND hWnd, BOOL bRaise)
+{
+    return bRaise ? RunXdotoolOnWindow(hWnd, {L"windowraise", L"windowfocus"})
+                  : RunXdotoolOnWindow(hWnd, {L"windowfocus"});
 }

@@ -212,6 +212,10 @@ LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, L
                  (HIWORD(lParam) == WM_LBUTTONDOWN || HIWORD(lParam) == WM_RBUTTONDOWN ||
                   HIWORD(lParam) == WM_MBUTTONDOWN))
             AfxNoteClickOnDisabledWindow(hWnd);
+        // A window that refuses the activation a window manager may offer
+        // it through Wine (windowmanagerfocus.cpp).
+        else if (nMsg == WM_MOUSEACTIVATE && (lResult == MA_NOACTIVATE || lResult == MA_NOACTIVATEANDEAT))
+            AfxNoteActivationRefused(hWnd);
     }
     catch (CException* e)
     {

@@ -4,6 +4,7 @@
 #include <afxwin.h>
 #include <afxhandlemap.h>
 
+#include <string>
 #include <vector>
 
 // The permanent/temporary map of windows (temporaries are plain CWnd objects).
@@ -106,3 +107,25 @@ inline BOOL AfxReflectDrawItem(TCtrl* pCtrl, LPARAM lParam, LRESULT* pResult)
         *pResult = TRUE;
     return TRUE;
 }
+
+// Under Wine: runs a command line of the host's shell (words of the program
+// only, without double quotes) and returns the first line of its output,
+// waiting up to dwMilliseconds. FALSE when it cannot be run or is late.
+BOOL AFXAPI AfxRunHostCommandForLine(const char* pszCommand, std::string& strLine, DWORD dwMilliseconds);
+// With a window manager (under Wine): gives the display's keyboard focus to
+// the top-level window of hWnd (raised first when bRaise), which the system
+// holds active already: a window manager that focuses a window of its own
+// and offers the program the keyboard with the time of an older event
+// (icewm) leaves it nowhere, even when asked to activate the window. FALSE
+// when it cannot be asked.
+BOOL AFXAPI AfxAskDisplayToFocus(HWND hWnd, BOOL bRaise);
+// With a window manager (under Wine), from the thread's activation hook:
+// hWnd is activated, hWndPrevious was the thread's active window (NULL: the
+// game comes in front). When the game's active window closed (a dialog) or
+// the game was entered by the window manager offering the keyboard to a
+// window that refused it, the display's focus is checked a moment later
+// (windowmanagerfocus.cpp).
+void AFXAPI AfxNoteActivatedUnderWindowManager(HWND hWnd, HWND hWndPrevious);
+// The library's window procedure hands here a top-level window that
+// answered WM_MOUSEACTIVATE by refusing the activation.
+void AFXAPI AfxNoteActivationRefused(HWND hWnd);

@@ -5,8 +5,29 @@
 # whose windows that window manager manages (the tests' own, build/wineprefix-desktop
 # for openbox, build/wineprefix-desktop-NAME for the others;
 # the player's prefix is never used by a test).
+# With BM_HIDE_DISPLAY_TOOLS=1 the game finds the host's xwininfo, xprop and
+# xdotool unusable (empty files mounted over them, in a mount namespace of
+# this run alone; unshare needs root): it cannot read the display, while the
+# tests reach the tools through copies first on PATH.
 # Arguments: the build folder, the test program, the gtest filter.
 set -euo pipefail
+if [ "${BM_HIDE_DISPLAY_TOOLS:-}" = 1 ] && [ -z "${BM_DISPLAY_TOOLS_COPY:-}" ]; then
+    BM_DISPLAY_TOOLS_COPY="$(mktemp -d)"
+    export BM_DISPLAY_TOOLS_COPY
+    for tool in xwininfo xprop xdotool; do
+        cp "$(command -v "$tool")" "$BM_DISPLAY_TOOLS_COPY/"
+    done
+    status=0
+    unshare -m bash -c 'set -e
+        for tool in xwininfo xprop xdotool; do
+            for dir in /usr/bin /usr/local/bin /bin; do
+                if [ -f "$dir/$tool" ]; then mount --bind /dev/null "$dir/$tool"; fi
+            done
+        done
+        PATH="$BM_DISPLAY_TOOLS_COPY:$PATH" exec bash "$0" "$@"' "${BASH_SOURCE[0]}" "$@" || status=$?
+    rm -rf "$BM_DISPLAY_TOOLS_COPY"
+    exit "$status"
+fi
 export BUILD_DIR="$1"
 EXE="$2"
 FILTER="$3"

@@ -36,7 +36,9 @@ namespace
 // bar clicked without activation stays where the system keeps it.
 void LiftFloatingBar(CWnd* pBar)
 {
-    if (!AfxOwnedWindowsRestacked())
+    // A window manager raises the bar clicked itself, where the display's
+    // stacking tells the program its order.
+    if (!AfxOwnedWindowsRestacked() || AfxIsScreenStackingReadable())
         return;
     HWND hRoot = pBar->m_hWnd;
     for (HWND hOwner = ::GetWindow(hRoot, GW_OWNER); hOwner != NULL; hOwner = ::GetWindow(hRoot, GW_OWNER))
