@@ -78,7 +78,8 @@ BOOL StartHostProgram(const std::wstring& strPath, const std::vector<std::wstrin
     std::wstring strLine = L"\"" + strPath + L"\"";
     for (const std::wstring& strArg : args)
     {
-        // Backslashes double only before a quote; a quote is escaped.
+        // Backslashes double only before a quote (the run already written
+        // once), and a quote is escaped; elsewhere they stand as they are.
         strLine += L" \"";
         size_t nSlashes = 0;
         for (WCHAR ch : strArg)
@@ -87,7 +88,8 @@ BOOL StartHostProgram(const std::wstring& strPath, const std::vector<std::wstrin
                 nSlashes++;
             else
             {
-                strLine.append(ch == L'"' ? nSlashes * 2 + 1 : nSlashes, L'\\');
+                if (ch == L'"')
+                    strLine.append(nSlashes + 1, L'\\');
                 nSlashes = 0;
             }
             strLine += ch;
