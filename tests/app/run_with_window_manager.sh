@@ -53,7 +53,14 @@ finish() {
         rm -f /tmp/bm-display-"${DISPLAY//[^a-zA-Z0-9]/}"-* 2>/dev/null || true
     fi
     if [ -n "$WM_PID" ]; then
+        # fluxbox does not always end on the first signal: it is given two
+        # seconds, then killed.
         kill "$WM_PID" 2>/dev/null || true
+        for i in $(seq 1 20); do
+            kill -0 "$WM_PID" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill -9 "$WM_PID" 2>/dev/null || true
         wait "$WM_PID" 2>/dev/null || true
     fi
     if [ -n "${WM_HOME:-}" ]; then rm -rf "$WM_HOME"; fi
