@@ -3,8 +3,8 @@
 # private Xvfb display with a window manager (BM_WINDOW_MANAGER: openbox, the
 # default, icewm or fluxbox) and from a Wine prefix
 # whose windows that window manager manages (the tests' own, build/wineprefix-desktop
-# for openbox, build/wineprefix-desktop-NAME for the others and for a run with
-# the tools hidden;
+# for openbox, build/wineprefix-desktop-NAME for the others, for a run with
+# the tools hidden and for a run named by BM_DESKTOP_RUN;
 # the player's prefix is never used by a test).
 # With BM_HIDE_DISPLAY_TOOLS=1 the game finds the host's xwininfo, xprop and
 # xdotool unusable (empty files mounted over them, in a mount namespace of
@@ -82,7 +82,8 @@ if ! xprop -root -notype _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window 
     echo "the window manager did not start on $DISPLAY" >&2
     exit 1
 fi
-# A run with the tools hidden has a prefix of its own, so it can go beside
-# the run under the same window manager with them.
-test_desktop_prefix "$WM${BM_HIDE_DISPLAY_TOOLS:+-unread}"
+# A run with the tools hidden, and a run named by BM_DESKTOP_RUN, has a
+# prefix of its own, so it can go beside another run under the same window
+# manager.
+test_desktop_prefix "$WM${BM_HIDE_DISPLAY_TOOLS:+-unread}${BM_DESKTOP_RUN:+-$BM_DESKTOP_RUN}"
 wine "$EXE" --gtest_filter="$FILTER"
