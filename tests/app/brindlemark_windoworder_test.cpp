@@ -102,19 +102,30 @@ std::string DisplayLook(const std::vector<SeenWindow>& windows)
         strIds += std::string(" ") + szId;
         strPattern += (strPattern.empty() ? "" : "|") + std::string(szId);
     }
-    return "xwininfo -root -tree 2>/dev/null | grep -E '^     0x|^ +(" + strPattern + ") '; printf V; for i in" +
+    // xwininfo ends with an error when a window goes while it walks the
+    // tree, having printed part of it: such a look is marked "!".
+    return "if xwininfo -root -tree >/tmp/bm-tree.$$ 2>/dev/null; then grep -E '^     0x|^ +(" + strPattern +
+           ") ' /tmp/bm-tree.$$; else echo '!'; fi; rm -f /tmp/bm-tree.$$; printf V; for i in" +
            strIds + "; do xwininfo -id $i 2>/dev/null | grep -q IsViewable && printf ' %s' $i; done; echo";
+}
+
+// Whether a look (DisplayLook, from a line start on) could not read the
+// display's tree.
+bool LookFailed(const std::string& strLook)
+{
+    return strLook.find("\n!\n") != std::string::npos;
 }
 
 // The names of the given windows the display shows, top first (the place of
 // the display's top-level window that holds each: its own, or the window
 // manager's frame around it), from one look (DisplayLook); nHidden: how
 // many of them it does not show.
-std::vector<std::string> OrderInLook(const std::string& strLook, const std::vector<SeenWindow>& windows,
+std::vector<std::string> OrderInLook(const std::string& strLookWhole, const std::vector<SeenWindow>& windows,
                                      size_t& nHidden)
 {
-    const size_t nShown = strLook.rfind("\nV");
-    std::string strShown = (nShown == std::string::npos ? "" : strLook.substr(nShown + 2)) + " ";
+    const size_t nShown = strLookWhole.rfind("\nV");
+    std::string strShown = (nShown == std::string::npos ? "" : strLookWhole.substr(nShown + 2)) + " ";
+    const std::string strLook = strLookWhole.substr(0, nShown);
     std::replace(strShown.begin(), strShown.end(), '\n', ' ');
     std::vector<std::pair<size_t, std::string>> places;
     nHidden = 0;
@@ -144,7 +155,7 @@ std::vector<std::string> OrderOnTheDisplay(const std::vector<SeenWindow>& window
 {
     std::string strLook;
     size_t nHidden = 0;
-    if (!testsupport::RunOnHost(DisplayLook(windows), &strLook, 5000))
+    if (!testsupport::RunOnHost(DisplayLook(windows), &strLook, 5000) || LookFailed("\n" + strLook))
         return {};
     std::vector<std::string> order = OrderInLook("\n" + strLook, windows, nHidden);
     return nHidden == 0 ? order : std::vector<std::string>();
@@ -1092,11 +1103,13 @@ public:
             const size_t nNext = strAll.find("\n=\n", nStart);
             const std::string strLook = "\n" + strAll.substr(nStart + 2, nNext == std::string::npos ? std::string::npos
                                                                                                : nNext + 1 - nStart - 2);
+            nStart = nNext == std::string::npos ? nNext : nNext + 1;
+            if (LookFailed(strLook))
+                continue;
             size_t nHidden = 0;
             std::vector<std::string> order = OrderInLook(strLook, m_windows, nHidden);
             order.insert(order.end(), nHidden, "-");
             polls.push_back(Joined(order));
-            nStart = nNext == std::string::npos ? nNext : nNext + 1;
         }
         return polls;
     }
