@@ -131,6 +131,9 @@ inline void Describe(IAccessible* pAcc, long nChild, ReaderObject& o)
 struct ReaderState
 {
     std::vector<std::string> events;
+    // Events waiting to be read, with their places in events.
+    std::vector<std::pair<ReaderObject, size_t>> pending;
+    bool bReading = false;
 };
 
 inline ReaderState& State()
@@ -148,6 +151,8 @@ inline bool IsToolkitEvent(DWORD dwEvent, LONG nObjectId)
     return dwEvent == EVENT_SYSTEM_MENUPOPUPSTART || dwEvent == EVENT_SYSTEM_MENUPOPUPEND;
 }
 
+inline void ReadPendingEvents();
+
 inline void CALLBACK OnWinEvent(HWINEVENTHOOK, DWORD dwEvent, HWND hWnd, LONG nObjectId, LONG nChildId, DWORD,
                                 DWORD)
 {
@@ -159,21 +164,39 @@ inline void CALLBACK OnWinEvent(HWINEVENTHOOK, DWORD dwEvent, HWND hWnd, LONG nO
     o.nObjectId = nObjectId;
     o.nChildId = nChildId;
     // The event takes its place in the order the events came: while the
-    // reader waits for the program's answers below, the next events may be
-    // handed to it already.
-    const size_t nPlace = State().events.size();
+    // reader waits for the program's answers, the next events may be
+    // handed to it already. Those are read once that call is done: a call
+    // into the program made while another waits for its answer can crash
+    // the system's object marshalling (seen under Wine).
+    State().pending.push_back({o, State().events.size()});
     State().events.push_back(std::string());
-    IAccessible* pAcc = NULL;
-    VARIANT var;
-    ::VariantInit(&var);
-    o.hr = ::AccessibleObjectFromEvent(hWnd, (DWORD)nObjectId, (DWORD)nChildId, &pAcc, &var);
-    if (SUCCEEDED(o.hr) && pAcc != NULL)
+    ReadPendingEvents();
+}
+
+// Reads the events waiting, unless a call into the program is on the way.
+inline void ReadPendingEvents()
+{
+    if (State().bReading)
+        return;
+    State().bReading = true;
+    while (!State().pending.empty())
     {
-        Describe(pAcc, var.vt == VT_I4 ? var.lVal : 0, o);
-        pAcc->Release();
+        ReaderObject next = State().pending.front().first;
+        const size_t nPlace = State().pending.front().second;
+        State().pending.erase(State().pending.begin());
+        IAccessible* pAcc = NULL;
+        VARIANT var;
+        ::VariantInit(&var);
+        next.hr = ::AccessibleObjectFromEvent(next.hWnd, (DWORD)next.nObjectId, (DWORD)next.nChildId, &pAcc, &var);
+        if (SUCCEEDED(next.hr) && pAcc != NULL)
+        {
+            Describe(pAcc, var.vt == VT_I4 ? var.lVal : 0, next);
+            pAcc->Release();
+        }
+        if (nPlace < State().events.size())
+            State().events[nPlace] = Format(next);
     }
-    if (nPlace < State().events.size())
-        State().events[nPlace] = Format(o);
+    State().bReading = false;
 }
 
 inline bool ReadLine(HANDLE hIn, std::string& strLine, const std::function<void()>& fnWhileWaiting, DWORD dwTimeout)
@@ -246,6 +269,7 @@ inline std::vector<std::string> Answer(const std::string& strRequest)
     o.nObjectId = nObjectId;
     o.nChildId = nChild;
     IAccessible* pAcc = NULL;
+    State().bReading = true;
     o.hr = ::AccessibleObjectFromWindow(o.hWnd, (DWORD)nObjectId, IID_IAccessible, (void**)&pAcc);
     if (SUCCEEDED(o.hr) && pAcc != NULL)
     {
@@ -256,6 +280,8 @@ inline std::vector<std::string> Answer(const std::string& strRequest)
         Describe(pAcc, nChild, o);
         pAcc->Release();
     }
+    State().bReading = false;
+    ReadPendingEvents();
     return { Format(o) };
 }
 } // namespace readerdetail
