@@ -312,7 +312,12 @@ void AFXAPI AfxRenewOwnerMarks(HWND hWndOwner)
 
 std::vector<HWND> AFXAPI AfxOrderForOwnerMarks(HWND hWndOwner, const std::vector<HWND>& windows)
 {
-    if (!AfxWindowManagerStacksWindows() || windows.size() < 2)
+    // Only two shown windows or more have an order to keep: the display is
+    // read only then.
+    if (!AfxWindowManagerStacksWindows() ||
+        std::count_if(windows.begin(), windows.end(), [&](HWND hWnd) {
+            return ::IsWindowVisible(hWnd) && ::GetWindow(hWnd, GW_OWNER) == hWndOwner;
+        }) < 2)
         return windows;
     std::vector<HWND> ordered;
     const std::vector<HWND> stacked = AfxGetOwnedWindowsInScreenOrder(hWndOwner);
