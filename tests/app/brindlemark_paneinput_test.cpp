@@ -520,12 +520,22 @@ void ExpectDialogInFront(const SeenWindow& dialog, const char* pszWhen, const st
 {
     if (WindowsAreManaged())
     {
-        // The display's stacking: above every other window of the game
-        // (the screen's pixels are read where the system places the
-        // dialog, which a window manager may have shifted, icewm).
-        for (HWND hOther : VisibleTopLevelsOfProcess(dialog.hWnd))
-            EXPECT_EQ(dialog.hWnd, AboveOnTheDisplay(dialog.hWnd, hOther))
-                << pszWhen << ": " << dialog.strName << " lies under \"" << WindowText(hOther) << "\" on the display";
+        // The display's stacking once it has settled (read again for up to
+        // two seconds): above every other window of the game (the screen's
+        // pixels are read where the system places the dialog, which a
+        // window manager may have shifted, icewm).
+        HWND hAbove = NULL;
+        for (int n = 0; n < 20 && (n == 0 || hAbove != NULL); n++)
+        {
+            if (n > 0)
+                Wait(100);
+            hAbove = NULL;
+            for (HWND hOther : VisibleTopLevelsOfProcess(dialog.hWnd))
+                if (hAbove == NULL && AboveOnTheDisplay(dialog.hWnd, hOther) != dialog.hWnd)
+                    hAbove = hOther;
+        }
+        EXPECT_TRUE(hAbove == NULL) << pszWhen << ": " << dialog.strName << " lies under \"" << WindowText(hAbove)
+                                    << "\" on the display";
         return;
     }
     const int nSeen = PercentSeenSettled(dialog);
