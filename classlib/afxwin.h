@@ -1709,6 +1709,15 @@ void AFXAPI AfxNoteButtonPress(HWND hWnd, BOOL bHandled);
 // window whose mark was written while its owner did not show, or that has
 // another owner since, and once. Nothing moves; elsewhere nothing is done.
 void AFXAPI AfxRenewOwnerMarks(HWND hWndOwner);
+// With a window manager (under Wine): the given windows in the order in
+// which to change what Wine writes of them again (their owner marks): the
+// ones hWndOwner owns directly bottom up, as the display stacks them, then
+// the others. A window whose mark is written again goes last among the
+// windows transient for its owner in some window managers' lists (fluxbox),
+// which stack them in that list's order when they raise the owner: written
+// bottom up, they keep the order on the screen. Elsewhere returns them as
+// given.
+std::vector<HWND> AFXAPI AfxOrderForOwnerMarks(HWND hWndOwner, const std::vector<HWND>& windows);
 // Under Wine: puts the windows of the last restack (AfxRestackOnScreen)
 // back into that order among themselves in the system's order, where Wine
 // moved one of them on a report of the display (a part of it shown for a

@@ -942,7 +942,11 @@ void CFrameWnd::NotifyFloatingWindows(DWORD dwFlags)
     // Every top-level window owned by the frame hears about it. The windows
     // are taken first: a window that answers by moving itself in the order
     // would otherwise send the walk back to windows already told, for ever.
+    // Enabled or disabled, each has Wine write its owner mark again: they
+    // are told in the order that keeps the screen's (AfxOrderForOwnerMarks).
     std::vector<HWND> owned = OwnedTopLevels(pParent->m_hWnd, FALSE);
+    if (dwFlags & (FS_ENABLE | FS_DISABLE))
+        owned = AfxOrderForOwnerMarks(pParent->m_hWnd, owned);
     for (HWND hWnd : owned)
     {
         if (::IsWindow(hWnd))

@@ -286,22 +286,48 @@ void AFXAPI AfxRenewOwnerMarks(HWND hWndOwner)
     // A frame change has Wine write the window's hints again, the mark of
     // its owner among them; nothing moves. Only for a window whose mark the
     // window manager did not take, once: a mark written again, some window
-    // managers restack the windows transient for the owner.
+    // managers restack the windows transient for the owner. Written in the
+    // order that keeps the screen's (AfxOrderForOwnerMarks).
     std::map<HWND, HWND>& marked = t_watch.marked;
     for (auto it = marked.begin(); it != marked.end();)
         it = ::IsWindow(it->first) ? std::next(it) : marked.erase(it);
+    owned.erase(std::remove_if(owned.begin(), owned.end(),
+                               [&](HWND hWnd) {
+                                   auto it = marked.find(hWnd);
+                                   return it != marked.end() && it->second == ::GetWindow(hWnd, GW_OWNER);
+                               }),
+                owned.end());
+    if (owned.empty())
+        return;
+    owned = AfxOrderForOwnerMarks(hWndOwner, owned);
     const BOOL bWasRestacking = t_watch.bRestacking;
     t_watch.bRestacking = TRUE;
     for (HWND hWnd : owned)
     {
-        HWND hOwner = ::GetWindow(hWnd, GW_OWNER);
-        auto it = marked.find(hWnd);
-        if (it != marked.end() && it->second == hOwner)
-            continue;
-        marked[hWnd] = hOwner;
+        marked[hWnd] = ::GetWindow(hWnd, GW_OWNER);
         ::SetWindowPos(hWnd, NULL, 0, 0, 0, 0, kOrderOnly | SWP_NOZORDER | SWP_FRAMECHANGED);
     }
     t_watch.bRestacking = bWasRestacking;
+}
+
+std::vector<HWND> AFXAPI AfxOrderForOwnerMarks(HWND hWndOwner, const std::vector<HWND>& windows)
+{
+    // Only two shown windows or more have an order to keep: the display is
+    // read only then.
+    if (!AfxWindowManagerStacksWindows() ||
+        std::count_if(windows.begin(), windows.end(), [&](HWND hWnd) {
+            return ::IsWindowVisible(hWnd) && ::GetWindow(hWnd, GW_OWNER) == hWndOwner;
+        }) < 2)
+        return windows;
+    std::vector<HWND> ordered;
+    const std::vector<HWND> stacked = AfxGetOwnedWindowsInScreenOrder(hWndOwner);
+    for (auto it = stacked.rbegin(); it != stacked.rend(); ++it)
+        if (std::find(windows.begin(), windows.end(), *it) != windows.end())
+            ordered.push_back(*it);
+    for (HWND hWnd : windows)
+        if (std::find(ordered.begin(), ordered.end(), hWnd) == ordered.end())
+            ordered.push_back(hWnd);
+    return ordered;
 }
 
 void AFXAPI AfxHideOwnedPopupsInOrder(HWND hWndOwner)

@@ -56,6 +56,15 @@ bool WindowsAreManaged();
 // Wine's X window of a top-level window of the game; 0 when it has none.
 unsigned long XWindowOf(HWND hWnd);
 
+// Which of two top-level windows the display stacks above the other, read
+// from the root window's tree (the same under any window manager and with
+// none); NULL when the display cannot tell.
+HWND AboveOnTheDisplay(HWND hFirst, HWND hSecond);
+
+// The visible top-level windows of hWnd's process other than hWnd and its
+// always-on-top ones (tips, menus).
+std::vector<HWND> VisibleTopLevelsOfProcess(HWND hWnd);
+
 // The window the display's window manager holds active; 0 when unknown.
 unsigned long ActiveOnTheDisplay();
 

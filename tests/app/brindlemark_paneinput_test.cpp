@@ -255,33 +255,6 @@ int DarkPixels(const RECT& rc)
     return nDark;
 }
 
-// Which of two top-level windows of the game the display shows above the
-// other: its own stacking (the window manager's list of the windows it
-// manages, bottom first; without one, the root's children, top first).
-// NULL when the display cannot tell.
-HWND AboveOnTheDisplay(HWND hFirst, HWND hSecond)
-{
-    const bool bManaged = WindowsAreManaged();
-    std::string strOutput;
-    if (!testsupport::RunOnHost(bManaged ? "xprop -root -notype _NET_CLIENT_LIST_STACKING" : "xwininfo -root -children",
-                                &strOutput))
-        return NULL;
-    char szFirst[32], szSecond[32];
-    snprintf(szFirst, sizeof(szFirst), "0x%lx", XWindowOf(hFirst));
-    snprintf(szSecond, sizeof(szSecond), "0x%lx", XWindowOf(hSecond));
-    // Whole identifiers only: one may begin another.
-    auto Find = [&strOutput](const char* pszId) {
-        for (size_t n = strOutput.find(pszId); n != std::string::npos; n = strOutput.find(pszId, n + 1))
-            if (!isxdigit((unsigned char)strOutput[n + strlen(pszId)]))
-                return n;
-        return std::string::npos;
-    };
-    const size_t nFirst = Find(szFirst), nSecond = Find(szSecond);
-    if (nFirst == std::string::npos || nSecond == std::string::npos)
-        return NULL;
-    return (nFirst < nSecond) != bManaged ? hFirst : hSecond;
-}
-
 // The property-grid name tips of the game that show.
 std::vector<HWND> VisibleRowTips(const Game& game)
 {
@@ -540,9 +513,31 @@ int PercentSeenSettled(const SeenWindow& window)
 }
 
 // The dialog lies whole on the screen over the game's other windows, and
-// the display stacks it above each of the windows given.
+// the display stacks it above each of the windows given; under a window
+// manager, above each of the game's other windows in the display's
+// stacking.
 void ExpectDialogInFront(const SeenWindow& dialog, const char* pszWhen, const std::vector<HWND>& below = {})
 {
+    if (WindowsAreManaged())
+    {
+        // The display's stacking once it has settled (read again for up to
+        // two seconds): above every other window of the game (the screen's
+        // pixels are read where the system places the dialog, which a
+        // window manager may have shifted, icewm).
+        HWND hAbove = NULL;
+        for (int n = 0; n < 20 && (n == 0 || hAbove != NULL); n++)
+        {
+            if (n > 0)
+                Wait(100);
+            hAbove = NULL;
+            for (HWND hOther : VisibleTopLevelsOfProcess(dialog.hWnd))
+                if (hAbove == NULL && AboveOnTheDisplay(dialog.hWnd, hOther) != dialog.hWnd)
+                    hAbove = hOther;
+        }
+        EXPECT_TRUE(hAbove == NULL) << pszWhen << ": " << dialog.strName << " lies under \"" << WindowText(hAbove)
+                                    << "\" on the display";
+        return;
+    }
     const int nSeen = PercentSeenSettled(dialog);
     EXPECT_GE(nSeen, 90) << pszWhen << ": " << dialog.strName << " is covered (" << nSeen << "% of it seen)";
     for (HWND hBelow : below)
