@@ -482,8 +482,7 @@ BOOL AFXAPI AfxAskWindowManagerToRaise(const HWND* phWnd, int nCount)
     return !args.empty() && StartHostProgram(XdotoolPath(), args);
 }
 
-BOOL AFXAPI AfxAskDisplayToFocus(HWND hWnd, BOOL bRaise)
+BOOL AFXAPI AfxAskDisplayToFocus(HWND hWnd)
 {
-    return bRaise ? RunXdotoolOnWindow(hWnd, {L"windowraise", L"windowfocus"})
-                  : RunXdotoolOnWindow(hWnd, {L"windowfocus"});
+    return RunXdotoolOnWindow(hWnd, {L"windowfocus"});
 }

@@ -14,10 +14,11 @@
 //   the time of an older event and is refused by the display), or the
 //   window it focused before, another program's when the player had left
 //   the game and come back to it at a window since closed (openbox).
-// - When the window manager enters the game at a window that refuses the
-//   activation (a floating toolbar: Alt+Tab lists it under icewm), Wine
-//   gives the keyboard to the game's window that had it, which the window
-//   manager did not raise and another program may cover.
+// - When the window manager enters the game, or passes on within it by its
+//   keys, at a window that refuses the activation (a floating toolbar:
+//   Alt+Tab lists it under icewm), Wine gives the keyboard to the game's
+//   window that had it, which the window manager did not raise and another
+//   program may cover.
 // So a moment after each, the display's focus and stacking are read once
 // (one call of the host's xdotool and xwininfo, under 100 ms): when the
 // keyboard is in the window manager's own window, or in the window of the
@@ -134,10 +135,11 @@ void CALLBACK KeyboardCheckTimerProc(HWND, UINT, UINT_PTR nIDEvent, DWORD)
         {
             // The display's keyboard is in the game's window. After a dialog,
             // another program shown over the game meanwhile stays over it.
-            // Entered from outside: where the system did not activate the
-            // game (the window the window manager focused refused it), the
-            // window manager is asked to activate the game's window, upon
-            // which Wine does; the window must lie where the player sees it.
+            // Entered from outside, or passed on within the game: where the
+            // system did not activate the game (the window the window
+            // manager focused refused it), or the window holding the keyboard
+            // lies under another program's, the window manager is asked to
+            // activate the game's window (raising it), upon which Wine does.
             if (hClosed != NULL)
                 return;
             if (!bForeground)
@@ -147,7 +149,7 @@ void CALLBACK KeyboardCheckTimerProc(HWND, UINT, UINT_PTR nIDEvent, DWORD)
             }
             const int nPlace = focus.PlaceOf(focus.nFocus);
             if (nPlace >= 0 && IsCoveredByAnother(focus, nPlace))
-                AfxAskDisplayToFocus(hFocused, TRUE);
+                AfxAskWindowManagerToActivate(hFocused);
             return;
         }
         else if (hClosed == NULL)
@@ -175,7 +177,7 @@ void CALLBACK KeyboardCheckTimerProc(HWND, UINT, UINT_PTR nIDEvent, DWORD)
         // is wrong; elsewhere the window manager activates the game's
         // window, upon which Wine does.
         if (bForeground)
-            AfxAskDisplayToFocus(hTarget, FALSE);
+            AfxAskDisplayToFocus(hTarget);
         else if (AfxAskWindowManagerToActivate(hTarget) && !bFollowUp)
         {
             // Wine then activates the window, but a window manager that
@@ -207,9 +209,23 @@ void ArmCheck(UINT nDelay, bool bFollowUp)
 
 void AFXAPI AfxNoteActivationRefused(HWND hWnd)
 {
-    if (!AfxWindowManagerStacksWindows() || hWnd == NULL || ::GetAncestor(hWnd, GA_ROOT) != hWnd ||
-        IsOwnThreadWindow(::GetForegroundWindow()))
+    if (!AfxWindowManagerStacksWindows() || hWnd == NULL || ::GetAncestor(hWnd, GA_ROOT) != hWnd)
         return;
+    if (IsOwnThreadWindow(::GetForegroundWindow()))
+    {
+        // With the game in front, a refusal while no mouse button is held
+        // (not a click on the window) is the window manager's offer of the
+        // keyboard at a window its keys chose (icewm's Alt+Tab passing a
+        // floating toolbar on from a pane it entered the game at): Wine
+        // leaves the keyboard in the game's active window, which the window
+        // manager may not have raised.
+        for (int nButton : {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON})
+            if (::GetAsyncKeyState(nButton) < 0)
+                return;
+        t_keys.hEntered = hWnd;
+        ArmCheck(kCheckDelay, false);
+        return;
+    }
     t_keys.hRefused = hWnd;
     t_keys.dwRefusedAt = ::GetTickCount();
     // Where Wine then activates none of the game's windows, the display's

@@ -135,12 +135,11 @@ struct AFX_DISPLAY_TREE
 // (see AfxIsScreenStackingReadable), or the focus was asked and not read.
 BOOL AFXAPI AfxReadDisplayTree(AFX_DISPLAY_TREE& tree, BOOL bFocus);
 // With a window manager (under Wine): gives the display's keyboard focus to
-// the top-level window of hWnd (raised first when bRaise), which the system
-// holds active already: a window manager that focuses a window of its own
+// the top-level window of hWnd, which the system holds active already: a window manager that focuses a window of its own
 // and offers the program the keyboard with the time of an older event
 // (icewm) leaves it nowhere, even when asked to activate the window. FALSE
 // when it cannot be asked.
-BOOL AFXAPI AfxAskDisplayToFocus(HWND hWnd, BOOL bRaise);
+BOOL AFXAPI AfxAskDisplayToFocus(HWND hWnd);
 // With a window manager (under Wine), from the thread's activation hook:
 // hWnd is activated, hWndPrevious was the thread's active window (NULL: the
 // game comes in front). When the game's active window closed (a dialog) or
