@@ -3,9 +3,10 @@
 // opens the Open dialog only when the game has the keyboard): after each of
 // the game's dialogs closes, also after a round to another program and
 // back and a nested window opened and closed, and when a dialog opens from
-// a question; and after Alt+Tab into the game from another program. Run by
-// app_brindlemark_test_desktop under openbox, icewm and fluxbox; skipped
-// where no window manager manages the game's windows.
+// a question; and after Alt+Tab and Shift+Alt+Tab into the game from
+// another program covering it or some of its windows. Run by the
+// app_brindlemark_test_desktop entries under openbox, icewm and fluxbox;
+// skipped where no window manager manages the game's windows.
 // ctest: run-serial
 // ctest: lock registry
 #include "brindlemark_fixture.h"
@@ -137,8 +138,9 @@ unsigned long WindowManagersActiveWindow()
 }
 
 // Leaves the dialog for another program's window (clicked) and comes back
-// to it by a click; the other program's window stays open (hOther).
-void RoundToAnotherProgram(const Game& game, HWND hDialog, HWND& hOther)
+// to it by a click or by Alt+Tab; the other program's window stays open
+// (hOther).
+void RoundToAnotherProgram(const Game& game, HWND hDialog, bool bByAltTab, HWND& hOther)
 {
     RECT rc = WindowRect(game.Frame());
     rc = {rc.right - 160, rc.bottom - 160, rc.right + 40, rc.bottom + 40};
@@ -147,9 +149,10 @@ void RoundToAnotherProgram(const Game& game, HWND hDialog, HWND& hOther)
     ASSERT_TRUE(testsupport::DisplayClick({rc.right - 30, rc.bottom - 30}));
     PumpFor(600);
     const RECT rcDialog = WindowRect(hDialog);
-    ASSERT_TRUE(testsupport::DisplayClick({(rcDialog.left + rcDialog.right) / 2, rcDialog.top + 8}));
+    ASSERT_TRUE(bByAltTab ? AltTab(1, false)
+                          : testsupport::DisplayClick({(rcDialog.left + rcDialog.right) / 2, rcDialog.top + 8}));
     PumpFor(800);
-    ASSERT_EQ(XWindowOf(hDialog), FocusOnTheDisplay()) << "the click did not come back to the dialog";
+    ASSERT_EQ(XWindowOf(hDialog), FocusOnTheDisplay()) << "the round did not come back to the dialog";
 }
 
 // TRUE when the display stacks hWnd's top-level window (its own, or the
@@ -247,19 +250,21 @@ TEST_F(WindowManagerKeyboard, AfterEachDialogClosesAKeyTypedAtOnceReachesTheGame
              CloseNested(hNew);
          }},
     };
-    for (bool bRound : {false, true})
+    // No round, a round back by a click, a round back by Alt+Tab.
+    const char* const rounds[] = {"", " after a round to another program and a click back",
+                                  " after a round to another program and Alt+Tab back"};
+    for (int nRound = 0; nRound < 3; nRound++)
         for (const Case& test : cases)
         {
-            const std::string strAfter =
-                std::string(test.pszName) + (bRound ? " closed after a round to another program" : " closed");
+            const std::string strAfter = std::string(test.pszName) + " closed" + rounds[nRound];
             SCOPED_TRACE(strAfter);
             ASSERT_TRUE(ClickTheCaption(game));
             HWND hDialog = test.open();
             ASSERT_TRUE(hDialog != NULL) << test.pszName << " did not open";
             HWND hOther = NULL;
-            if (bRound)
+            if (nRound > 0)
             {
-                ASSERT_NO_FATAL_FAILURE(RoundToAnotherProgram(game, hDialog, hOther));
+                ASSERT_NO_FATAL_FAILURE(RoundToAnotherProgram(game, hDialog, nRound == 2, hOther));
             }
             if (test.nested)
             {
