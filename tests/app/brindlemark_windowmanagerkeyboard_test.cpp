@@ -155,6 +155,16 @@ void RoundToAnotherProgram(const Game& game, HWND hDialog, bool bByAltTab, HWND&
     ASSERT_EQ(XWindowOf(hDialog), FocusOnTheDisplay()) << "the round did not come back to the dialog";
 }
 
+// Clicks a button of a dialog with the display's pointer (where the window
+// manager, not the system, knows what lies on top).
+void ClickButtonOnTheDisplay(HWND hDialog, int nID)
+{
+    HWND hButton = ::GetDlgItem(hDialog, nID);
+    ASSERT_TRUE(hButton != NULL) << "no button " << nID;
+    const RECT rc = WindowRect(hButton);
+    ASSERT_TRUE(testsupport::DisplayClick({(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}));
+}
+
 // TRUE when the display stacks hWnd's top-level window (its own, or the
 // window manager's frame around it) above hOther's, read with xwininfo,
 // which lists the root's children top first.
@@ -240,13 +250,13 @@ TEST_F(WindowManagerKeyboard, AfterEachDialogClosesAKeyTypedAtOnceReachesTheGame
              Wait(300);
              const std::vector<HWND> buttons = Descendants(hPage, "R&eset...", "Button");
              ASSERT_FALSE(buttons.empty()) << "no button Reset...";
-             ClickDialogButton(hPage, ::GetDlgCtrlID(buttons[0]));
+             ClickButtonOnTheDisplay(hPage, ::GetDlgCtrlID(buttons[0]));
              CloseNested(hSheet);
          }},
         {"the Print dialog", [&] { return Commanded(ID_FILE_PRINT, "Print"); }, nullptr},
         {"New Puzzle", [&] { return Opened("ctrl+n", "New Puzzle"); },
          [&](HWND hNew) {
-             ClickDialogButton(hNew, IDC_EDIT_APPEARANCE_PROFILES);
+             ClickButtonOnTheDisplay(hNew, IDC_EDIT_APPEARANCE_PROFILES);
              CloseNested(hNew);
          }},
     };
