@@ -187,10 +187,11 @@ bool LiesAbove(HWND hWnd, HWND hOther)
 
 // Each dialog of the game closed by Escape on the display's keyboard, with
 // the game in front throughout and after a round to another program and
-// back, some after a nested window opened and closed: the Open dialog, the
+// back (by a click, by Alt+Tab), some after a nested window opened and
+// closed: the Open dialog, the
 // About box, the Customize sheet (its Reset... question), the Print dialog,
-// New Puzzle (its profile list), and the question to begin playing, whose Yes opens New
-// Puzzle, which must get the keyboard itself.
+// New Puzzle (its profile list), and the question to begin playing, whose
+// Yes opens New Puzzle, which must get the keyboard itself.
 TEST_F(WindowManagerKeyboard, AfterEachDialogClosesAKeyTypedAtOnceReachesTheGame)
 {
     testsupport::Watchdog watchdog("the keyboard after each dialog", 300000);
@@ -309,7 +310,8 @@ TEST_F(WindowManagerKeyboard, AfterEachDialogClosesAKeyTypedAtOnceReachesTheGame
 // whose window covers the whole game, or only a floating pane (the left
 // profile pane, the Timer) and part of the frame: wherever the window
 // manager enters the game, the keyboard is in a window of the game that lies
-// above the other program's, and a key typed then reaches the game. Where
+// above the other program's or clear of it, and a key typed then reaches
+// the game. Where
 // the presses come round to the other program itself, the window manager
 // holds it active and the keyboard stays there.
 TEST_F(WindowManagerKeyboard, AltTabFromAnotherProgramLeavesTheKeyboardInAWindowThePlayerSees)
