@@ -86,8 +86,12 @@ HWND OwnWindowOf(ULONG_PTR nId)
     return NULL;
 }
 
-// TRUE when a top-level window of the display that holds none of this
-// thread's windows lies above the one at nPlace and overlaps it.
+// TRUE when another program's window lies above the top-level window at
+// nPlace and overlaps it: a window manager's frame holding a client window
+// and none of this thread's. The window manager's own windows are not
+// counted: its panels (a client of none) and the menus it keeps unmapped
+// at the corner of the screen (fluxbox; the tree lists unmapped windows
+// too), which hold no client window.
 bool IsCoveredByAnother(const AFX_DISPLAY_TREE& tree, int nPlace)
 {
     const RECT& rc = tree.topLevels[nPlace].rc;
@@ -98,7 +102,8 @@ bool IsCoveredByAnother(const AFX_DISPLAY_TREE& tree, int nPlace)
         if (top.rc.right - top.rc.left <= 2 || top.rc.bottom - top.rc.top <= 2 ||
             !::IntersectRect(&rcBoth, &rc, &top.rc) || OwnWindowOf(top.nId) != NULL)
             continue;
-        if (std::none_of(top.clients.begin(), top.clients.end(),
+        if (std::any_of(top.clients.begin(), top.clients.end(), [&](ULONG_PTR nClient) { return nClient != top.nId; }) &&
+            std::none_of(top.clients.begin(), top.clients.end(),
                          [](ULONG_PTR nClient) { return OwnWindowOf(nClient) != NULL; }))
             return true;
     }
@@ -207,21 +212,21 @@ void ArmCheck(UINT nDelay, bool bFollowUp)
 }
 } // namespace
 
-void AFXAPI AfxNoteActivationRefused(HWND hWnd)
+void AFXAPI AfxNoteActivationRefused(HWND hWnd, UINT nHitTest)
 {
     if (!AfxWindowManagerStacksWindows() || hWnd == NULL || ::GetAncestor(hWnd, GA_ROOT) != hWnd)
         return;
     if (IsOwnThreadWindow(::GetForegroundWindow()))
     {
-        // With the game in front, a refusal while no mouse button is held
-        // (not a click on the window) is the window manager's offer of the
-        // keyboard at a window its keys chose (icewm's Alt+Tab passing a
-        // floating toolbar on from a pane it entered the game at): Wine
+        // With the game in front, the window manager's offer of the
+        // keyboard at a window its keys chose (icewm's Alt+Tab passing on
+        // from a pane it entered the game at to a floating toolbar): Wine
         // leaves the keyboard in the game's active window, which the window
-        // manager may not have raised.
-        for (int nButton : {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON})
-            if (::GetAsyncKeyState(nButton) < 0)
-                return;
+        // manager may not have raised. Wine asks as for a click on the menu
+        // bar, which a window refusing the activation (a floating toolbar)
+        // does not have: a click on it is not taken for an offer.
+        if (nHitTest != HTMENU)
+            return;
         t_keys.hEntered = hWnd;
         ArmCheck(kCheckDelay, false);
         return;

@@ -148,5 +148,6 @@ BOOL AFXAPI AfxAskDisplayToFocus(HWND hWnd);
 // (windowmanagerfocus.cpp).
 void AFXAPI AfxNoteActivatedUnderWindowManager(HWND hWnd, HWND hWndPrevious);
 // The library's window procedure hands here a top-level window that
-// answered WM_MOUSEACTIVATE by refusing the activation.
-void AFXAPI AfxNoteActivationRefused(HWND hWnd);
+// answered WM_MOUSEACTIVATE by refusing the activation, with the hit-test
+// code it was asked with.
+void AFXAPI AfxNoteActivationRefused(HWND hWnd, UINT nHitTest);

@@ -349,13 +349,20 @@ TEST_F(WindowManagerKeyboard, AltTabFromAnotherProgramLeavesTheKeyboardInAWindow
                 SCOPED_TRACE(strCase);
                 // A while after the last key, the other program comes in
                 // front (as by its taskbar button), and the player clicks
-                // in it.
+                // in it (again where icewm left the keyboard in a window of
+                // its own, as it may for any Wine program).
                 Wait(600);
-                ASSERT_TRUE(WhilePumping([&] { return testsupport::RunOnHost(szActivate); }));
-                PumpFor(600);
-                ASSERT_TRUE(WhilePumping(
-                    [&] { return testsupport::DisplayClick({(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}); }));
-                PumpFor(600);
+                for (int n = 0; n < 3; n++)
+                {
+                    ASSERT_TRUE(WhilePumping([&] { return testsupport::RunOnHost(szActivate); }));
+                    PumpFor(600);
+                    ASSERT_TRUE(WhilePumping([&] {
+                        return testsupport::DisplayClick({(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
+                    }));
+                    PumpFor(600);
+                    if (XWindowOf(hOther) == FocusOnTheDisplay())
+                        break;
+                }
                 ASSERT_EQ(XWindowOf(hOther), FocusOnTheDisplay()) << "the click did not go to the other program";
                 ASSERT_TRUE(AltTab(nTabs, bShift));
                 PumpFor(1000);
@@ -367,8 +374,10 @@ TEST_F(WindowManagerKeyboard, AltTabFromAnotherProgramLeavesTheKeyboardInAWindow
                 }
                 nEntered++;
                 const HWND hFocused = FocusedGameWindow(*setup.pGame);
-                ASSERT_TRUE(hFocused != NULL) << "Alt+Tab did not give the game the keyboard (the window manager's "
-                                              << "active window 0x" << std::hex << nActive << ")";
+                ASSERT_TRUE(hFocused != NULL) << "Alt+Tab did not give the game the keyboard: the display's focus 0x"
+                                              << std::hex << FocusOnTheDisplay() << ", the window manager's active "
+                                              << "window 0x" << nActive << ", the other program's 0x"
+                                              << XWindowOf(hOther) << ", the game's frame 0x" << XWindowOf(hFrame);
                 RECT rcBoth, rcFocused = WindowRect(hFocused);
                 EXPECT_TRUE(!::IntersectRect(&rcBoth, &rcFocused, &rc) || LiesAbove(hFocused, hOther))
                     << "the keyboard is in \"" << WindowText(hFocused) << "\", which the other program covers";
