@@ -198,11 +198,18 @@ const char* XpropPath()
     return pszPath;
 }
 
+const char* const g_xdotoolPaths[] = {"/usr/bin/xdotool", "/usr/local/bin/xdotool", "/bin/xdotool"};
+
 const std::wstring& XdotoolPath()
 {
-    static const char* const paths[] = {"/usr/bin/xdotool", "/usr/local/bin/xdotool", "/bin/xdotool"};
-    static const std::wstring strPath = HostProgramPath(paths, 3);
+    static const std::wstring strPath = HostProgramPath(g_xdotoolPaths, 3);
     return strPath;
+}
+
+const char* XdotoolHostPath()
+{
+    static const char* pszPath = HostToolPath(g_xdotoolPaths);
+    return pszPath;
 }
 
 // The display's window Wine made for a top-level window, or 0.
@@ -236,16 +243,19 @@ bool IsToolAnswering(const char* pszTool)
 
 // Runs a host tool (by its host path) with the arguments given (and what
 // the shell's command line holds after them; "$T" runs a command ended if
-// it hangs) and returns its output; FALSE when it cannot be run or does not
-// answer in time.
-BOOL ReadFromTool(const char* pszTool, const std::string& strArgs, std::string& strOutput)
+// it hangs), after strFirst when given (a command of the shell line, whose
+// output comes first and whose failure does not count), and returns its
+// output; FALSE when it cannot be run or does not answer in time.
+BOOL ReadFromTool(const char* pszTool, const std::string& strArgs, std::string& strOutput,
+                  const std::string& strFirst = std::string())
 {
     if (!AfxWindowManagerStacksWindows() || pszTool == NULL)
         return FALSE;
     if (!IsToolAnswering(pszTool))
         return FALSE;
     ToolReads& reads = g_toolReads[pszTool];
-    if (!RunOnHostForOutput(std::string("$T ") + pszTool + " " + strArgs, strOutput))
+    const std::string strCommand = std::string("$T ") + pszTool + " " + strArgs;
+    if (!RunOnHostForOutput(strFirst.empty() ? strCommand : strFirst + "; " + strCommand, strOutput))
     {
         if (++reads.nFailed == kMaxFailedReads && !reads.bAnswered)
             TRACE("%s does not answer: not asked again\n", pszTool);
@@ -271,15 +281,36 @@ HWND OwnWindowOf(ULONG_PTR nId, const std::vector<HWND>& topLevel)
     return NULL;
 }
 
-// xwininfo's tree of the root window: each window on a line of its own,
-// "0x<id> ...", indented by its depth, the root's children (the top-level
-// windows) least, each followed by what it holds, top first. Each window
-// listed, with the place (0 the top) of the top-level window holding it.
-std::map<ULONG_PTR, int> TopLevelPlaces(const std::string& strTree)
+// "WxH+X+Y" (xwininfo writes a negative place as "+-1").
+bool ParseGeometry(const char* psz, RECT& rc)
 {
-    std::map<ULONG_PTR, int> places;
+    char* pszEnd = NULL;
+    const long cx = strtol(psz, &pszEnd, 10);
+    if (*pszEnd != 'x')
+        return false;
+    const long cy = strtol(pszEnd + 1, &pszEnd, 10);
+    long xy[2] = {};
+    for (long& n : xy)
+    {
+        if (*pszEnd != '+' && *pszEnd != '-')
+            return false;
+        const bool bMinus = *pszEnd == '-';
+        n = strtol(pszEnd + 1, &pszEnd, 10);
+        if (bMinus)
+            n = -n;
+    }
+    rc = {xy[0], xy[1], xy[0] + cx, xy[1] + cy};
+    return true;
+}
+
+// xwininfo's tree of the root window: each window on a line of its own,
+// "0x<id> "name": ("instance" "Class")  WxH+X+Y  +X+Y" ("(has no name)",
+// "()" where it has none), indented by its depth, the root's children (the
+// top-level windows) least, each followed by what it holds, top first.
+// FALSE when it is not such a tree.
+bool ParseDisplayTree(const std::string& strTree, AFX_DISPLAY_TREE& tree)
+{
     size_t nTopIndent = std::string::npos;
-    int nTop = -1;
     for (size_t nStart = 0; nStart < strTree.size();)
     {
         size_t nEnd = strTree.find('\n', nStart);
@@ -288,19 +319,70 @@ std::map<ULONG_PTR, int> TopLevelPlaces(const std::string& strTree)
         const size_t nIndent = strTree.find_first_not_of(' ', nStart);
         if (nIndent < nEnd && strTree.compare(nIndent, 2, "0x") == 0)
         {
+            const std::string strLine = strTree.substr(nIndent, nEnd - nIndent);
+            const ULONG_PTR nId = (ULONG_PTR)strtoul(strLine.c_str(), NULL, 16);
+            // The last two words: the place within the parent, then on the
+            // screen.
+            const size_t nLast = strLine.find_last_not_of(' ');
+            const size_t nScreen = strLine.rfind(' ', nLast);
+            const size_t nPlace = nScreen == std::string::npos ? std::string::npos
+                                                                : strLine.rfind(' ', strLine.find_last_not_of(' ', nScreen));
+            const size_t nClass = strLine.rfind(": (", nPlace);
+            const bool bClient = nClass != std::string::npos && strLine.compare(nClass + 3, 1, ")") != 0;
             const size_t nDepth = nIndent - nStart;
             if (nTopIndent == std::string::npos || nDepth <= nTopIndent)
             {
                 nTopIndent = nDepth;
-                nTop++;
+                AFX_DISPLAY_TOP_LEVEL top;
+                top.nId = nId;
+                if (nPlace == std::string::npos || !ParseGeometry(strLine.c_str() + nPlace + 1, top.rc))
+                    top.rc = RECT();   // seen nowhere: it covers nothing
+                tree.topLevels.push_back(top);
             }
-            places[(ULONG_PTR)strtoul(strTree.c_str() + nIndent, NULL, 16)] = nTop;
+            else
+                tree.topLevels.back().held.push_back(nId);
+            if (bClient)
+                tree.topLevels.back().clients.push_back(nId);
         }
         nStart = nEnd + 1;
     }
-    return places;
+    return strTree.find("Root window id:") != std::string::npos;
 }
 } // namespace
+
+int AFX_DISPLAY_TREE::PlaceOf(ULONG_PTR nId) const
+{
+    for (size_t i = 0; i < topLevels.size() && nId != 0; i++)
+        if (topLevels[i].nId == nId ||
+            std::find(topLevels[i].held.begin(), topLevels[i].held.end(), nId) != topLevels[i].held.end())
+            return (int)i;
+    return -1;
+}
+
+BOOL AFXAPI AfxReadDisplayTree(AFX_DISPLAY_TREE& tree, BOOL bFocus)
+{
+    tree = AFX_DISPLAY_TREE();
+    // The focus (xdotool, a decimal number on a line of its own) comes
+    // first, in the same call of the host.
+    std::string strFirst;
+    if (bFocus)
+    {
+        if (XdotoolHostPath() == NULL)
+            return FALSE;
+        strFirst = std::string("$T ") + XdotoolHostPath() + " getwindowfocus";
+    }
+    std::string strOutput;
+    if (!ReadFromTool(XwininfoPath(), "-root -tree", strOutput, strFirst))
+        return FALSE;
+    if (bFocus)
+    {
+        char* pszEnd = NULL;
+        tree.nFocus = (ULONG_PTR)strtoul(strOutput.c_str(), &pszEnd, 10);
+        if (pszEnd == strOutput.c_str() || (*pszEnd != '\n' && *pszEnd != 0))
+            return FALSE;
+    }
+    return ParseDisplayTree(strOutput, tree) && !tree.topLevels.empty();
+}
 
 BOOL AFXAPI AfxIsScreenStackingReadable()
 {
@@ -310,10 +392,16 @@ BOOL AFXAPI AfxIsScreenStackingReadable()
 BOOL AFXAPI AfxReadScreenStacking(std::vector<HWND>& order)
 {
     order.clear();
-    std::string strTree;
-    if (!ReadFromTool(XwininfoPath(), "-root -tree", strTree) || strTree.find("Root window id:") == std::string::npos)
+    AFX_DISPLAY_TREE tree;
+    if (!AfxReadDisplayTree(tree, FALSE))
         return FALSE;
-    const std::map<ULONG_PTR, int> places = TopLevelPlaces(strTree);
+    std::map<ULONG_PTR, int> places;
+    for (size_t i = 0; i < tree.topLevels.size(); i++)
+    {
+        places[tree.topLevels[i].nId] = (int)i;
+        for (ULONG_PTR nId : tree.topLevels[i].held)
+            places[nId] = (int)i;
+    }
     std::vector<std::pair<int, HWND>> shown;
     const DWORD dwThread = ::GetCurrentThreadId();
     for (HWND hWnd : AfxGetTopLevelWindows())
@@ -394,16 +482,7 @@ BOOL AFXAPI AfxAskWindowManagerToRaise(const HWND* phWnd, int nCount)
     return !args.empty() && StartHostProgram(XdotoolPath(), args);
 }
 
-BOOL AFXAPI AfxRunHostCommandForLine(const char* pszCommand, std::string& strLine, DWORD dwMilliseconds)
+BOOL AFXAPI AfxAskDisplayToFocus(HWND hWnd)
 {
-    if (pszCommand == NULL || !RunOnHostForOutput(pszCommand, strLine, dwMilliseconds))
-        return FALSE;
-    strLine = strLine.substr(0, strLine.find('\n'));
-    return TRUE;
-}
-
-BOOL AFXAPI AfxAskDisplayToFocus(HWND hWnd, BOOL bRaise)
-{
-    return bRaise ? RunXdotoolOnWindow(hWnd, {L"windowraise", L"windowfocus"})
-                  : RunXdotoolOnWindow(hWnd, {L"windowfocus"});
+    return RunXdotoolOnWindow(hWnd, {L"windowfocus"});
 }

@@ -14,10 +14,11 @@
 //   the time of an older event and is refused by the display), or the
 //   window it focused before, another program's when the player had left
 //   the game and come back to it at a window since closed (openbox).
-// - When the window manager enters the game at a window that refuses the
-//   activation (a floating toolbar: Alt+Tab lists it under icewm), Wine
-//   gives the keyboard to the game's window that had it, which the window
-//   manager did not raise and another program may cover.
+// - When the window manager enters the game, or passes on within it by its
+//   keys, at a window that refuses the activation (a floating toolbar:
+//   Alt+Tab lists it under icewm), Wine gives the keyboard to the game's
+//   window that had it, which the window manager did not raise and another
+//   program may cover.
 // So a moment after each, the display's focus and stacking are read once
 // (one call of the host's xdotool and xwininfo, under 100 ms): when the
 // keyboard is in the window manager's own window, or in the window of the
@@ -31,7 +32,6 @@
 #include "wndimpl.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -63,117 +63,20 @@ const UINT kFollowUpDelay = 250;
 // An activation from outside this soon after a window refused one is the
 // window manager's offer of the keyboard passed on by Wine.
 const DWORD kOfferSpan = 100;
-// A read of the display never holds the game longer.
-const DWORD kReadLimit = 100;
 
 bool IsOwnThreadWindow(HWND hWnd)
 {
     return hWnd != NULL && ::GetWindowThreadProcessId(hWnd, NULL) == ::GetCurrentThreadId();
 }
 
-unsigned long DisplayWindowOf(HWND hWnd)
+ULONG_PTR DisplayWindowOf(HWND hWnd)
 {
-    return (unsigned long)(ULONG_PTR)::GetPropA(hWnd, "__wine_x11_whole_window");
-}
-
-// A top-level window of the display (a window manager's frame, or a window
-// it does not manage) with the client windows it holds.
-struct DisplayTopLevel
-{
-    unsigned long nId = 0;
-    RECT rc = {};
-    std::vector<unsigned long> clients;
-};
-
-// The display's input focus and its top-level windows, top first.
-struct DisplayFocus
-{
-    unsigned long nFocus = 0;
-    std::vector<DisplayTopLevel> stacking;
-
-    // The place in the stacking of the top-level window holding nId, or -1.
-    int PlaceOf(unsigned long nId) const
-    {
-        for (size_t i = 0; i < stacking.size() && nId != 0; i++)
-            if (stacking[i].nId == nId ||
-                std::find(stacking[i].clients.begin(), stacking[i].clients.end(), nId) != stacking[i].clients.end())
-                return (int)i;
-        return -1;
-    }
-};
-
-// "WxH+X+Y" (xwininfo writes a negative place as "+-1").
-bool ParseGeometry(const char* psz, RECT& rc)
-{
-    char* pszEnd = NULL;
-    const long cx = strtol(psz, &pszEnd, 10);
-    if (*pszEnd != 'x')
-        return false;
-    const long cy = strtol(pszEnd + 1, &pszEnd, 10);
-    long xy[2] = {};
-    for (long& n : xy)
-    {
-        if (*pszEnd != '+' && *pszEnd != '-')
-            return false;
-        const bool bMinus = *pszEnd == '-';
-        n = strtol(pszEnd + 1, &pszEnd, 10);
-        if (bMinus)
-            n = -n;
-    }
-    rc = {xy[0], xy[1], xy[0] + cx, xy[1] + cy};
-    return true;
-}
-
-// Reads the display's focus and stacking in one call of the host: the
-// focus (xdotool, a decimal number), then each top-level window of the
-// root ("R0x... WxH+X+Y") and each client window inside it ("C0x..."),
-// top first, on one line. FALSE when it cannot be read in time.
-bool ReadDisplayFocus(DisplayFocus& focus)
-{
-    static const char kCommand[] =
-        "{ xdotool getwindowfocus; xwininfo -root -tree | sed -n"
-        " -e 's/^     \\(0x[0-9a-f]*\\) .* \\([0-9]*x[0-9]*[-+][-+0-9]*\\)  [-+0-9]*$/R\\1 \\2/p'"
-        " -e 's/^ *\\(0x[0-9a-f]*\\) .*: ([^)].*$/C\\1/p'; } 2>/dev/null | tr '\\n' ' '";
-    std::string strLine;
-    if (!AfxRunHostCommandForLine(kCommand, strLine, kReadLimit))
-        return false;
-    const char* psz = strLine.c_str();
-    char* pszEnd = NULL;
-    focus.nFocus = strtoul(psz, &pszEnd, 10);
-    if (pszEnd == psz)
-        return false;
-    psz = pszEnd;
-    while (*psz != 0)
-    {
-        while (*psz == ' ')
-            psz++;
-        if (*psz != 'R' && *psz != 'C')
-            break;
-        const bool bTop = *psz == 'R';
-        const unsigned long nId = strtoul(psz + 1, &pszEnd, 16);
-        psz = pszEnd;
-        if (bTop)
-        {
-            DisplayTopLevel top;
-            top.nId = nId;
-            while (*psz == ' ')
-                psz++;
-            if (!ParseGeometry(psz, top.rc))
-                return false;
-            while (*psz != ' ' && *psz != 0)
-                psz++;
-            focus.stacking.push_back(top);
-        }
-        else if (!focus.stacking.empty())
-            focus.stacking.back().clients.push_back(nId);
-    }
-    // xwininfo lists the root's children top first.
-    return !focus.stacking.empty();
+    return (ULONG_PTR)::GetPropA(hWnd, "__wine_x11_whole_window");
 }
 
 // The place of this thread's top-level window holding the display window
 // nId, or NULL.
-HWND OwnWindowOf(unsigned long nId)
+HWND OwnWindowOf(ULONG_PTR nId)
 {
     if (nId == 0)
         return NULL;
@@ -183,20 +86,25 @@ HWND OwnWindowOf(unsigned long nId)
     return NULL;
 }
 
-// TRUE when a top-level window of the display that holds none of this
-// thread's windows lies above the one at nPlace and overlaps it.
-bool IsCoveredByAnother(const DisplayFocus& focus, int nPlace)
+// TRUE when another program's window lies above the top-level window at
+// nPlace and overlaps it: a window manager's frame holding a client window
+// and none of this thread's. The window manager's own windows are not
+// counted: its panels (a client of none) and the menus it keeps unmapped
+// at the corner of the screen (fluxbox; the tree lists unmapped windows
+// too), which hold no client window.
+bool IsCoveredByAnother(const AFX_DISPLAY_TREE& tree, int nPlace)
 {
-    const RECT& rc = focus.stacking[nPlace].rc;
+    const RECT& rc = tree.topLevels[nPlace].rc;
     for (int i = 0; i < nPlace; i++)
     {
-        const DisplayTopLevel& top = focus.stacking[i];
+        const AFX_DISPLAY_TOP_LEVEL& top = tree.topLevels[i];
         RECT rcBoth;
         if (top.rc.right - top.rc.left <= 2 || top.rc.bottom - top.rc.top <= 2 ||
             !::IntersectRect(&rcBoth, &rc, &top.rc) || OwnWindowOf(top.nId) != NULL)
             continue;
-        if (std::none_of(top.clients.begin(), top.clients.end(),
-                         [](unsigned long nClient) { return OwnWindowOf(nClient) != NULL; }))
+        if (std::any_of(top.clients.begin(), top.clients.end(), [&](ULONG_PTR nClient) { return nClient != top.nId; }) &&
+            std::none_of(top.clients.begin(), top.clients.end(),
+                         [](ULONG_PTR nClient) { return OwnWindowOf(nClient) != NULL; }))
             return true;
     }
     return false;
@@ -219,8 +127,8 @@ void CALLBACK KeyboardCheckTimerProc(HWND, UINT, UINT_PTR nIDEvent, DWORD)
         if (hWnd == NULL || !::IsWindow(hWnd) || !::IsWindowVisible(hWnd) ||
             ::IsIconic(::GetAncestor(hWnd, GA_ROOTOWNER)))
             return;
-        DisplayFocus focus;
-        if (!ReadDisplayFocus(focus))
+        AFX_DISPLAY_TREE focus;
+        if (!AfxReadDisplayTree(focus, TRUE))
             return;
         const HWND hFocused = OwnWindowOf(focus.nFocus);
         // The window the system made active meanwhile (a dialog opened in
@@ -232,10 +140,11 @@ void CALLBACK KeyboardCheckTimerProc(HWND, UINT, UINT_PTR nIDEvent, DWORD)
         {
             // The display's keyboard is in the game's window. After a dialog,
             // another program shown over the game meanwhile stays over it.
-            // Entered from outside: where the system did not activate the
-            // game (the window the window manager focused refused it), the
-            // window manager is asked to activate the game's window, upon
-            // which Wine does; the window must lie where the player sees it.
+            // Entered from outside, or passed on within the game: where the
+            // system did not activate the game (the window the window
+            // manager focused refused it), or the window holding the keyboard
+            // lies under another program's, the window manager is asked to
+            // activate the game's window (raising it), upon which Wine does.
             if (hClosed != NULL)
                 return;
             if (!bForeground)
@@ -245,7 +154,7 @@ void CALLBACK KeyboardCheckTimerProc(HWND, UINT, UINT_PTR nIDEvent, DWORD)
             }
             const int nPlace = focus.PlaceOf(focus.nFocus);
             if (nPlace >= 0 && IsCoveredByAnother(focus, nPlace))
-                AfxAskDisplayToFocus(hFocused, TRUE);
+                AfxAskWindowManagerToActivate(hFocused);
             return;
         }
         else if (hClosed == NULL)
@@ -260,9 +169,9 @@ void CALLBACK KeyboardCheckTimerProc(HWND, UINT, UINT_PTR nIDEvent, DWORD)
             // window does not keep it, unless the system has since activated
             // another program.
             const int nPlace = focus.PlaceOf(focus.nFocus);
-            const bool bClient = nPlace >= 0 && std::find(focus.stacking[nPlace].clients.begin(),
-                                                          focus.stacking[nPlace].clients.end(),
-                                                          focus.nFocus) != focus.stacking[nPlace].clients.end();
+            const bool bClient = nPlace >= 0 && std::find(focus.topLevels[nPlace].clients.begin(),
+                                                          focus.topLevels[nPlace].clients.end(),
+                                                          focus.nFocus) != focus.topLevels[nPlace].clients.end();
             const HWND hEnteredAt = t_keys.hEnteredAt;
             const bool bHandedOn = hEnteredAt != NULL && hEnteredAt != ::GetAncestor(hTarget, GA_ROOT);
             if ((bClient || !bForeground) && !bHandedOn)
@@ -273,7 +182,7 @@ void CALLBACK KeyboardCheckTimerProc(HWND, UINT, UINT_PTR nIDEvent, DWORD)
         // is wrong; elsewhere the window manager activates the game's
         // window, upon which Wine does.
         if (bForeground)
-            AfxAskDisplayToFocus(hTarget, FALSE);
+            AfxAskDisplayToFocus(hTarget);
         else if (AfxAskWindowManagerToActivate(hTarget) && !bFollowUp)
         {
             // Wine then activates the window, but a window manager that
@@ -303,11 +212,25 @@ void ArmCheck(UINT nDelay, bool bFollowUp)
 }
 } // namespace
 
-void AFXAPI AfxNoteActivationRefused(HWND hWnd)
+void AFXAPI AfxNoteActivationRefused(HWND hWnd, UINT nHitTest)
 {
-    if (!AfxWindowManagerStacksWindows() || hWnd == NULL || ::GetAncestor(hWnd, GA_ROOT) != hWnd ||
-        IsOwnThreadWindow(::GetForegroundWindow()))
+    if (!AfxWindowManagerStacksWindows() || hWnd == NULL || ::GetAncestor(hWnd, GA_ROOT) != hWnd)
         return;
+    if (IsOwnThreadWindow(::GetForegroundWindow()))
+    {
+        // With the game in front, the window manager's offer of the
+        // keyboard at a window its keys chose (icewm's Alt+Tab passing on
+        // from a pane it entered the game at to a floating toolbar): Wine
+        // leaves the keyboard in the game's active window, which the window
+        // manager may not have raised. Wine asks as for a click on the menu
+        // bar, which a window refusing the activation (a floating toolbar)
+        // does not have: a click on it is not taken for an offer.
+        if (nHitTest != HTMENU)
+            return;
+        t_keys.hEntered = hWnd;
+        ArmCheck(kCheckDelay, false);
+        return;
+    }
     t_keys.hRefused = hWnd;
     t_keys.dwRefusedAt = ::GetTickCount();
     // Where Wine then activates none of the game's windows, the display's

@@ -215,7 +215,7 @@ LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, L
         // A window that refuses the activation a window manager may offer
         // it through Wine (windowmanagerfocus.cpp).
         else if (nMsg == WM_MOUSEACTIVATE && (lResult == MA_NOACTIVATE || lResult == MA_NOACTIVATEANDEAT))
-            AfxNoteActivationRefused(hWnd);
+            AfxNoteActivationRefused(hWnd, LOWORD(lParam));
     }
     catch (CException* e)
     {

@@ -108,17 +108,38 @@ inline BOOL AfxReflectDrawItem(TCtrl* pCtrl, LPARAM lParam, LRESULT* pResult)
     return TRUE;
 }
 
-// Under Wine: runs a command line of the host's shell (words of the program
-// only, without double quotes) and returns the first line of its output,
-// waiting up to dwMilliseconds. FALSE when it cannot be run or is late.
-BOOL AFXAPI AfxRunHostCommandForLine(const char* pszCommand, std::string& strLine, DWORD dwMilliseconds);
+// A top-level window of the display (a window manager's frame, or a window
+// it does not manage): where it lies on the screen, every window inside it,
+// and the client windows among them (those carrying a class: a program's
+// own, the top-level window itself when it does).
+struct AFX_DISPLAY_TOP_LEVEL
+{
+    ULONG_PTR nId = 0;
+    RECT rc = {};
+    std::vector<ULONG_PTR> held;
+    std::vector<ULONG_PTR> clients;
+};
+// The display's top-level windows, top first, and its input focus (the
+// window holding it, 0 when it was not asked for).
+struct AFX_DISPLAY_TREE
+{
+    ULONG_PTR nFocus = 0;
+    std::vector<AFX_DISPLAY_TOP_LEVEL> topLevels;
+    // The place (0 the top) of the top-level window that is or holds nId,
+    // or -1.
+    int PlaceOf(ULONG_PTR nId) const;
+};
+// With a window manager (under Wine): reads the tree of the display's root
+// window, with the display's input focus too when bFocus (one call of the
+// host, waiting a tenth of a second at most). FALSE when it cannot be read
+// (see AfxIsScreenStackingReadable), or the focus was asked and not read.
+BOOL AFXAPI AfxReadDisplayTree(AFX_DISPLAY_TREE& tree, BOOL bFocus);
 // With a window manager (under Wine): gives the display's keyboard focus to
-// the top-level window of hWnd (raised first when bRaise), which the system
-// holds active already: a window manager that focuses a window of its own
+// the top-level window of hWnd, which the system holds active already: a window manager that focuses a window of its own
 // and offers the program the keyboard with the time of an older event
 // (icewm) leaves it nowhere, even when asked to activate the window. FALSE
 // when it cannot be asked.
-BOOL AFXAPI AfxAskDisplayToFocus(HWND hWnd, BOOL bRaise);
+BOOL AFXAPI AfxAskDisplayToFocus(HWND hWnd);
 // With a window manager (under Wine), from the thread's activation hook:
 // hWnd is activated, hWndPrevious was the thread's active window (NULL: the
 // game comes in front). When the game's active window closed (a dialog) or
@@ -127,5 +148,6 @@ BOOL AFXAPI AfxAskDisplayToFocus(HWND hWnd, BOOL bRaise);
 // (windowmanagerfocus.cpp).
 void AFXAPI AfxNoteActivatedUnderWindowManager(HWND hWnd, HWND hWndPrevious);
 // The library's window procedure hands here a top-level window that
-// answered WM_MOUSEACTIVATE by refusing the activation.
-void AFXAPI AfxNoteActivationRefused(HWND hWnd);
+// answered WM_MOUSEACTIVATE by refusing the activation, with the hit-test
+// code it was asked with.
+void AFXAPI AfxNoteActivationRefused(HWND hWnd, UINT nHitTest);

@@ -3,22 +3,28 @@
 // opens the Open dialog only when the game has the keyboard): after each of
 // the game's dialogs closes, also after a round to another program and
 // back and a nested window opened and closed, and when a dialog opens from
-// a question; and after Alt+Tab into the game from another program. Run by
-// app_brindlemark_test_desktop under openbox, icewm and fluxbox; skipped
-// where no window manager manages the game's windows.
+// a question; and after Alt+Tab and Shift+Alt+Tab into the game from
+// another program covering it or some of its windows. Run by the
+// app_brindlemark_test_desktop entries under openbox, icewm and fluxbox;
+// skipped where no window manager manages the game's windows.
 // ctest: run-serial
 // ctest: lock registry
 #include "brindlemark_fixture.h"
 #include "brindlemark_floating.h"
 
 #include "support/hostinput.h"
+#include "support/printer.h"
 #include "support/snapshot.h"
+#include "support/tempfolder.h"
 #include "support/watchdog.h"
 
 #include "resource.h"
 
+#include <algorithm>
+#include <atomic>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 using namespace gametest;
@@ -90,15 +96,52 @@ void ExpectAKeyReachesTheGame(Game& game, const std::string& strAfter)
     ASSERT_TRUE(WaitUntilGone(hOpen, 5000)) << "Escape did not close the Open dialog " << strAfter;
 }
 
-// The window manager's Alt+Tab, pressed on the display's keyboard.
-bool AltTab()
+// Runs an action on the display (keys, a click) while this program, the
+// other program, answers its messages as a player's program does: one that
+// did not would take the events late, after the game had the keyboard (a
+// press of Alt, which Wine, one key state for its programs, would then hold
+// down for the game too; an offer of the keyboard, refused by then as too
+// old).
+bool WhilePumping(const std::function<bool()>& action)
 {
-    return testsupport::RunOnHost("xdotool keydown alt sleep 0.2 key Tab sleep 0.2 keyup alt");
+    std::atomic<bool> bDone(false);
+    bool bDoneWell = false;
+    std::thread acting([&] {
+        bDoneWell = action();
+        bDone = true;
+    });
+    while (!bDone)
+        PumpFor(10);
+    acting.join();
+    return bDoneWell;
+}
+
+// The window manager's window switching, pressed on the display's keyboard:
+// Alt (and Shift) held, Tab pressed nTabs times, let go.
+bool AltTab(int nTabs, bool bShift)
+{
+    std::string strKeys = bShift ? "xdotool keydown shift keydown alt" : "xdotool keydown alt";
+    strKeys += " sleep 0.2 key --delay 250";
+    for (int i = 0; i < nTabs; i++)
+        strKeys += " Tab";
+    strKeys += bShift ? " sleep 0.2 keyup alt keyup shift" : " sleep 0.2 keyup alt";
+    return WhilePumping([&] { return testsupport::RunOnHost(strKeys); });
+}
+
+// The window the window manager holds active (its _NET_ACTIVE_WINDOW), or 0.
+unsigned long WindowManagersActiveWindow()
+{
+    std::string strOutput;
+    if (!testsupport::RunOnHost("xprop -root -notype _NET_ACTIVE_WINDOW 2>/dev/null", &strOutput, 3000))
+        return 0;
+    const size_t nHash = strOutput.find('#');
+    return nHash == std::string::npos ? 0 : strtoul(strOutput.c_str() + nHash + 1, NULL, 16);
 }
 
 // Leaves the dialog for another program's window (clicked) and comes back
-// to it by a click; the other program's window stays open (hOther).
-void RoundToAnotherProgram(const Game& game, HWND hDialog, HWND& hOther)
+// to it by a click or by Alt+Tab; the other program's window stays open
+// (hOther).
+void RoundToAnotherProgram(const Game& game, HWND hDialog, bool bByAltTab, HWND& hOther)
 {
     RECT rc = WindowRect(game.Frame());
     rc = {rc.right - 160, rc.bottom - 160, rc.right + 40, rc.bottom + 40};
@@ -107,9 +150,20 @@ void RoundToAnotherProgram(const Game& game, HWND hDialog, HWND& hOther)
     ASSERT_TRUE(testsupport::DisplayClick({rc.right - 30, rc.bottom - 30}));
     PumpFor(600);
     const RECT rcDialog = WindowRect(hDialog);
-    ASSERT_TRUE(testsupport::DisplayClick({(rcDialog.left + rcDialog.right) / 2, rcDialog.top + 8}));
+    ASSERT_TRUE(bByAltTab ? AltTab(1, false)
+                          : testsupport::DisplayClick({(rcDialog.left + rcDialog.right) / 2, rcDialog.top + 8}));
     PumpFor(800);
-    ASSERT_EQ(XWindowOf(hDialog), FocusOnTheDisplay()) << "the click did not come back to the dialog";
+    ASSERT_EQ(XWindowOf(hDialog), FocusOnTheDisplay()) << "the round did not come back to the dialog";
+}
+
+// Clicks a button of a dialog with the display's pointer (where the window
+// manager, not the system, knows what lies on top).
+void ClickButtonOnTheDisplay(HWND hDialog, int nID)
+{
+    HWND hButton = ::GetDlgItem(hDialog, nID);
+    ASSERT_TRUE(hButton != NULL) << "no button " << nID;
+    const RECT rc = WindowRect(hButton);
+    ASSERT_TRUE(testsupport::DisplayClick({(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}));
 }
 
 // TRUE when the display stacks hWnd's top-level window (its own, or the
@@ -134,10 +188,11 @@ bool LiesAbove(HWND hWnd, HWND hOther)
 
 // Each dialog of the game closed by Escape on the display's keyboard, with
 // the game in front throughout and after a round to another program and
-// back, some after a nested window opened and closed: the Open dialog, the
-// About box, the Customize sheet (its Reset... question), New Puzzle (its
-// profile list), and the question to begin playing, whose Yes opens New
-// Puzzle, which must get the keyboard itself.
+// back (by a click, by Alt+Tab), some after a nested window opened and
+// closed: the Open dialog, the
+// About box, the Customize sheet (its Reset... question), the Print dialog,
+// New Puzzle (its profile list), and the question to begin playing, whose
+// Yes opens New Puzzle, which must get the keyboard itself.
 TEST_F(WindowManagerKeyboard, AfterEachDialogClosesAKeyTypedAtOnceReachesTheGame)
 {
     testsupport::Watchdog watchdog("the keyboard after each dialog", 300000);
@@ -145,6 +200,12 @@ TEST_F(WindowManagerKeyboard, AfterEachDialogClosesAKeyTypedAtOnceReachesTheGame
     ASSERT_TRUE(game.Frame() != NULL);
     watchdog.AlsoEnd(game.Process());
     ASSERT_TRUE(testsupport::HasDisplayInput()) << "the display's keyboard cannot be driven (xdotool)";
+    // A printer (writing to a file), so that File > Print... opens the
+    // Print dialog.
+    testsupport::CTempFolder folder;
+    testsupport::RemoveLeftoverTestPrinters();
+    testsupport::CTestPrinter printer("Brindlemark Test Keyboard", folder.Path("printed.ps"));
+    ASSERT_TRUE(printer.Installed()) << "no test printer";
     struct Case
     {
         const char* pszName;
@@ -153,6 +214,12 @@ TEST_F(WindowManagerKeyboard, AfterEachDialogClosesAKeyTypedAtOnceReachesTheGame
     };
     auto Opened = [&](const char* pszKeys, const char* pszTitle) {
         testsupport::DisplayKeys(pszKeys);
+        HWND hDialog = WaitForWindow(game.Pid(), pszTitle, 5000);
+        Wait(600);
+        return hDialog;
+    };
+    auto Commanded = [&](UINT nID, const char* pszTitle) {
+        game.Command(nID);
         HWND hDialog = WaitForWindow(game.Pid(), pszTitle, 5000);
         Wait(600);
         return hDialog;
@@ -175,13 +242,7 @@ TEST_F(WindowManagerKeyboard, AfterEachDialogClosesAKeyTypedAtOnceReachesTheGame
              return hAbout;
          },
          nullptr},
-        {"the Customize sheet",
-         [&] {
-             game.Command(ID_VIEW_CUSTOMIZE);
-             HWND hSheet = WaitForWindow(game.Pid(), "Customize", 5000);
-             Wait(600);
-             return hSheet;
-         },
+        {"the Customize sheet", [&] { return Commanded(ID_VIEW_CUSTOMIZE, "Customize"); },
          [&](HWND hSheet) {
              HWND hPage = (HWND)::SendMessage(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0);
              HWND hList = ::GetDlgItem(hPage, 100);
@@ -191,28 +252,31 @@ TEST_F(WindowManagerKeyboard, AfterEachDialogClosesAKeyTypedAtOnceReachesTheGame
              Wait(300);
              const std::vector<HWND> buttons = Descendants(hPage, "R&eset...", "Button");
              ASSERT_FALSE(buttons.empty()) << "no button Reset...";
-             ClickDialogButton(hPage, ::GetDlgCtrlID(buttons[0]));
+             ClickButtonOnTheDisplay(hPage, ::GetDlgCtrlID(buttons[0]));
              CloseNested(hSheet);
          }},
+        {"the Print dialog", [&] { return Commanded(ID_FILE_PRINT, "Print"); }, nullptr},
         {"New Puzzle", [&] { return Opened("ctrl+n", "New Puzzle"); },
          [&](HWND hNew) {
-             ClickDialogButton(hNew, IDC_EDIT_APPEARANCE_PROFILES);
+             ClickButtonOnTheDisplay(hNew, IDC_EDIT_APPEARANCE_PROFILES);
              CloseNested(hNew);
          }},
     };
-    for (bool bRound : {false, true})
+    // No round, a round back by a click, a round back by Alt+Tab.
+    const char* const rounds[] = {"", " after a round to another program and a click back",
+                                  " after a round to another program and Alt+Tab back"};
+    for (int nRound = 0; nRound < 3; nRound++)
         for (const Case& test : cases)
         {
-            const std::string strAfter =
-                std::string(test.pszName) + (bRound ? " closed after a round to another program" : " closed");
+            const std::string strAfter = std::string(test.pszName) + " closed" + rounds[nRound];
             SCOPED_TRACE(strAfter);
             ASSERT_TRUE(ClickTheCaption(game));
             HWND hDialog = test.open();
             ASSERT_TRUE(hDialog != NULL) << test.pszName << " did not open";
             HWND hOther = NULL;
-            if (bRound)
+            if (nRound > 0)
             {
-                ASSERT_NO_FATAL_FAILURE(RoundToAnotherProgram(game, hDialog, hOther));
+                ASSERT_NO_FATAL_FAILURE(RoundToAnotherProgram(game, hDialog, nRound == 2, hOther));
             }
             if (test.nested)
             {
@@ -243,28 +307,91 @@ TEST_F(WindowManagerKeyboard, AfterEachDialogClosesAKeyTypedAtOnceReachesTheGame
     EXPECT_EQ(0, game.Close());
 }
 
-// Alt+Tab from another program, whose window covers the game's frame and
-// floating windows (both profile panes and the Timer): the keyboard is in
-// a window of the game that lies above the other program's, and a key
-// typed then reaches the game.
+// Alt+Tab and Shift+Alt+Tab, one to three presses, from another program
+// whose window covers the whole game, or only a floating pane (the left
+// profile pane, the Timer) and part of the frame: wherever the window
+// manager enters the game, the keyboard is in a window of the game that lies
+// above the other program's or clear of it, and a key typed then reaches
+// the game. Where the presses come round to another program, the window
+// manager holds it active and the keyboard stays there.
 TEST_F(WindowManagerKeyboard, AltTabFromAnotherProgramLeavesTheKeyboardInAWindowThePlayerSees)
 {
-    GameWithFloatingPanes setup("Alt+Tab into the game", 200000);
+    GameWithFloatingPanes setup("Alt+Tab into the game", 600000);
     ASSERT_NO_FATAL_FAILURE(setup.Start(true, true));
-    RECT rc = WindowRect(setup.pGame->Frame());
-    ::InflateRect(&rc, 20, 20);
-    HWND hOther = ShowOtherProgramsWindow(rc, RGB(30, 140, 110));
-    PumpFor(800);
-    ASSERT_TRUE(testsupport::DisplayClick({(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}));
-    PumpFor(600);
-    ASSERT_TRUE(AltTab());
-    PumpFor(1000);
-    const HWND hFocused = FocusedGameWindow(*setup.pGame);
-    ASSERT_TRUE(hFocused != NULL) << "Alt+Tab did not give the game the keyboard";
-    EXPECT_TRUE(LiesAbove(hFocused, hOther)) << "the keyboard is in \"" << WindowText(hFocused)
-                                             << "\", which the other program covers";
-    testsupport::SaveScreenSnapshot(setup.pGame->Frame(), "keyboard_after_alt_tab");
-    ASSERT_NO_FATAL_FAILURE(ExpectAKeyReachesTheGame(*setup.pGame, "Alt+Tab into the game"));
-    ::DestroyWindow(hOther);
+    const HWND hFrame = setup.pGame->Frame();
+    auto Around = [](HWND hWnd) {
+        RECT rc = WindowRect(hWnd);
+        ::InflateRect(&rc, 20, 20);
+        return rc;
+    };
+    std::vector<std::pair<std::string, RECT>> covers = {{"the whole game", Around(hFrame)}};
+    for (const SeenWindow& pane : setup.panes)
+        if (pane.strName.find("Difficulty") != std::string::npos || pane.strName == "Timer")
+            covers.push_back({"\"" + pane.strName + "\"", Around(pane.hWnd)});
+    ASSERT_EQ(3u, covers.size()) << "the left profile pane or the Timer does not float";
+    int nEntered = 0;
+    for (const auto& cover : covers)
+    {
+        HWND hOther = ShowOtherProgramsWindow(cover.second, RGB(30, 140, 110));
+        // Where the window manager placed it elsewhere, it is moved there.
+        const RECT& rcWanted = cover.second;
+        ::SetWindowPos(hOther, NULL, rcWanted.left, rcWanted.top, rcWanted.right - rcWanted.left,
+                       rcWanted.bottom - rcWanted.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        PumpFor(600);
+        const RECT rc = WindowRect(hOther);
+        char szActivate[64];
+        snprintf(szActivate, sizeof(szActivate), "xdotool windowactivate 0x%lx", XWindowOf(hOther));
+        for (bool bShift : {false, true})
+            for (int nTabs = 1; nTabs <= 3; nTabs++)
+            {
+                const std::string strCase = std::string(bShift ? "Shift+" : "") + "Alt+Tab x" +
+                                            std::to_string(nTabs) + " from a program covering " + cover.first;
+                SCOPED_TRACE(strCase);
+                // A while after the last key, the other program comes in
+                // front (as by its taskbar button), and the player clicks
+                // in it (again where icewm left the keyboard in a window of
+                // its own, as it may for any Wine program).
+                Wait(600);
+                for (int n = 0; n < 3; n++)
+                {
+                    ASSERT_TRUE(WhilePumping([&] { return testsupport::RunOnHost(szActivate); }));
+                    PumpFor(600);
+                    ASSERT_TRUE(WhilePumping([&] {
+                        return testsupport::DisplayClick({(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
+                    }));
+                    PumpFor(600);
+                    if (XWindowOf(hOther) == FocusOnTheDisplay())
+                        break;
+                }
+                ASSERT_EQ(XWindowOf(hOther), FocusOnTheDisplay()) << "the click did not go to the other program";
+                ASSERT_TRUE(AltTab(nTabs, bShift));
+                PumpFor(1000);
+                // The presses may come round to this program's window, or
+                // to another one of this program's (the window manager lists
+                // them all).
+                const unsigned long nActive = WindowManagersActiveWindow();
+                const std::vector<HWND> gameWindows = TopLevels(setup.pGame->Pid(), "");
+                if (nActive != 0 && std::none_of(gameWindows.begin(), gameWindows.end(),
+                                                 [&](HWND hWnd) { return XWindowOf(hWnd) == nActive; }))
+                {
+                    EXPECT_EQ(nActive, FocusOnTheDisplay()) << "the other program, active, lost the keyboard";
+                    continue;
+                }
+                nEntered++;
+                const HWND hFocused = FocusedGameWindow(*setup.pGame);
+                ASSERT_TRUE(hFocused != NULL) << "Alt+Tab did not give the game the keyboard: the display's focus 0x"
+                                              << std::hex << FocusOnTheDisplay() << ", the window manager's active "
+                                              << "window 0x" << nActive << ", the other program's 0x"
+                                              << XWindowOf(hOther) << ", the game's frame 0x" << XWindowOf(hFrame);
+                RECT rcBoth, rcFocused = WindowRect(hFocused);
+                EXPECT_TRUE(!::IntersectRect(&rcBoth, &rcFocused, &rc) || LiesAbove(hFocused, hOther))
+                    << "the keyboard is in \"" << WindowText(hFocused) << "\", which the other program covers";
+                testsupport::SaveScreenSnapshot(hFrame, "keyboard_after_alt_tab");
+                ASSERT_NO_FATAL_FAILURE(ExpectAKeyReachesTheGame(*setup.pGame, strCase));
+            }
+        ::DestroyWindow(hOther);
+        PumpFor(300);
+    }
+    EXPECT_GE(nEntered, 6) << "Alt+Tab entered the game too seldom to judge";
     setup.Close();
 }
