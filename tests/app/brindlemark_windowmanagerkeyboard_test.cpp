@@ -165,25 +165,6 @@ void ClickButtonOnTheDisplay(HWND hDialog, int nID)
     const RECT rc = WindowRect(hButton);
     ASSERT_TRUE(testsupport::DisplayClick({(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}));
 }
-
-// TRUE when the display stacks hWnd's top-level window (its own, or the
-// window manager's frame around it) above hOther's, read with xwininfo,
-// which lists the root's children top first.
-bool LiesAbove(HWND hWnd, HWND hOther)
-{
-    std::string strTree;
-    if (!testsupport::RunOnHost("xwininfo -root -tree 2>/dev/null", &strTree, 5000))
-        return false;
-    auto PlaceOf = [&](HWND h) {
-        const size_t nAt = strTree.find(" 0x" + [&] {
-            char sz[32];
-            snprintf(sz, sizeof(sz), "%lx ", XWindowOf(h));
-            return std::string(sz);
-        }());
-        return nAt == std::string::npos ? std::string::npos : strTree.rfind("\n     0x", nAt);
-    };
-    return PlaceOf(hWnd) != std::string::npos && PlaceOf(hWnd) < PlaceOf(hOther);
-}
 } // namespace
 
 // Each dialog of the game closed by Escape on the display's keyboard, with
@@ -384,7 +365,7 @@ TEST_F(WindowManagerKeyboard, AltTabFromAnotherProgramLeavesTheKeyboardInAWindow
                                               << "window 0x" << nActive << ", the other program's 0x"
                                               << XWindowOf(hOther) << ", the game's frame 0x" << XWindowOf(hFrame);
                 RECT rcBoth, rcFocused = WindowRect(hFocused);
-                EXPECT_TRUE(!::IntersectRect(&rcBoth, &rcFocused, &rc) || LiesAbove(hFocused, hOther))
+                EXPECT_TRUE(!::IntersectRect(&rcBoth, &rcFocused, &rc) || AboveOnTheDisplay(hFocused, hOther) == hFocused)
                     << "the keyboard is in \"" << WindowText(hFocused) << "\", which the other program covers";
                 testsupport::SaveScreenSnapshot(hFrame, "keyboard_after_alt_tab");
                 ASSERT_NO_FATAL_FAILURE(ExpectAKeyReachesTheGame(*setup.pGame, strCase));
