@@ -106,13 +106,13 @@ const UINT kFollowDelay = 200;
 
 void CALLBACK StackingFollowTimerProc(HWND, UINT, UINT_PTR nIDEvent, DWORD)
 {
+    ::KillTimer(NULL, nIDEvent);
+    t_watch.nFollowTimer = 0;
+    const HWND hFrame = t_watch.hFollowFrame;
+    t_watch.hFollowFrame = NULL;
     // A timer procedure: nothing may leave it.
     try
     {
-        ::KillTimer(NULL, nIDEvent);
-        t_watch.nFollowTimer = 0;
-        const HWND hFrame = t_watch.hFollowFrame;
-        t_watch.hFollowFrame = NULL;
         MSG msg;
         ::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE | PM_NOYIELD);
         // A frame the window manager has minimised meanwhile: its windows
