@@ -374,7 +374,7 @@ void AFXAPI AfxHideOwnedPopupsInOrder(HWND hWndOwner)
     // made of the windows as it minimised the frame (icewm restacks them).
     std::vector<HWND> owned;
     std::vector<HWND> inOrder;
-    if (AfxIsScreenStackingReadable())
+    if (!t_watch.seen.empty() && AfxIsScreenStackingReadable())
     {
         // The ones seen take the order seen, in the places they hold among
         // the others in the system's order.
