@@ -85,6 +85,6 @@ int RestackManaged(const std::vector<HWND>& above);
 int SyncOrderWithWindowManager();
 // a window of the thread was activated, deactivated or pressed on, upon which
 // the window manager may have restacked hWnd's family: a moment later, while
-// its frame shows, the system's order follows the display's stacking.
+// its frame shows, the display's stacking is read and kept (seen).
 void ArmStackingFollow(HWND hWnd);
 } // namespace screenorder

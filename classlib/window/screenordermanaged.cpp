@@ -13,9 +13,10 @@
 // or a taskbar, telling Wine nothing of it. So the program asks for no
 // raise on a click or an activation; where it needs the order (stored at
 // exit, kept at a minimise) it reads the display's own stacking
-// (windowmanager.cpp) and makes Wine's order follow it: a moment after a
-// window of the game is activated, deactivated (a lower among other
-// things) or pressed on, while its frame shows. Only where that
+// (windowmanager.cpp) and makes Wine's order follow it; the order kept at
+// a minimise is the one read a moment after a window of the game was last
+// activated, deactivated (a lower among other things) or pressed on, while
+// its frame showed. Only where that
 // cannot be read (no host program to read it with, or one that never
 // answers in time) is the order inferred from what the program sees and
 // asked for as before (the order of the last restack, a click raising the
@@ -101,7 +102,8 @@ int SyncOrderWithWindowManager()
 }
 
 // The display is read a moment after the window manager acted, once the
-// system has taken the display's news (a minimise among them).
+// system has taken the display's news (a minimise among them), and the
+// order it shows is kept for a minimise; nothing is moved.
 const UINT kFollowDelay = 200;
 
 void CALLBACK StackingFollowTimerProc(HWND, UINT, UINT_PTR nIDEvent, DWORD)
@@ -121,9 +123,9 @@ void CALLBACK StackingFollowTimerProc(HWND, UINT, UINT_PTR nIDEvent, DWORD)
         // was seen last.
         if (hFrame == NULL || !::IsWindow(hFrame) || !::IsWindowVisible(hFrame) || ::IsIconic(hFrame))
             return;
-        SyncOrderWithWindowManager();
-        if (t_watch.bStackingRead)
-            t_watch.seen = t_watch.stacking;
+        std::vector<HWND> stacking;
+        if (AfxReadScreenStacking(stacking))
+            t_watch.seen = stacking;
     }
     catch (CException* e)
     {

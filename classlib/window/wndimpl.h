@@ -121,8 +121,8 @@ BOOL AFXAPI AfxRunHostCommandForLine(const char* pszCommand, std::string& strLin
 BOOL AFXAPI AfxAskDisplayToFocus(HWND hWnd, BOOL bRaise);
 // With a window manager (under Wine) whose stacking can be read: hWnd's
 // family may have been restacked by it (a window deactivated, activated or
-// pressed on); a moment later, while the family's frame shows, the system's
-// order follows the display's stacking, so that a minimise (after which the
+// pressed on); a moment later, while the family's frame shows, the
+// display's stacking is read and kept, so that a minimise (after which the
 // display no longer shows the order) keeps the order last seen.
 void AFXAPI AfxNoteStackingMayHaveChanged(HWND hWnd);
 // With a window manager (under Wine), from the thread's activation hook:
