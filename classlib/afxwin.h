@@ -1743,14 +1743,15 @@ void AFXAPI AfxHideOwnedPopupsInOrder(HWND hWndOwner);
 // each window shown on top, those AfxHideOwnedPopupsInOrder hid are shown
 // bottom up in the order they showed then.
 void AFXAPI AfxShowOwnedPopupsInOrder(HWND hWndOwner);
-// With a window manager (under Wine), a frame restored from its icon (or
-// activated again, upon which its floating toolbars show again) keeps the
-// order of the top-level windows it owns directly (not topmost), which the
-// window manager loses as they are shown again one after the other: a while
-// after each is shown (for a few seconds, until a button is pressed on one),
-// the visible ones are put back into that order and raised so, while the
-// frame or one of them is the active window of its thread. Asked again
-// within those seconds, the order first kept stays.
+// With a window manager (under Wine), a frame restored from its icon: a
+// while after each window it owns is shown again (for a few seconds, until
+// a button is pressed on one), the system's order follows the display's
+// stacking, and once the frame is given the display's keyboard while the
+// game is in front. Where the stacking cannot be read, the order of the
+// top-level windows it owns directly (not topmost) is kept instead: the
+// visible ones are put back into it and raised so, while the frame or one
+// of them is the active window of its thread. Asked again within those
+// seconds, the order first kept stays.
 void AFXAPI AfxKeepOwnedOrder(HWND hWndOwner);
 // TRUE while a visible topmost window lies in the system's order that does
 // not belong to hWndRoot's family (another program's always-on-top window,
@@ -1772,11 +1773,6 @@ BOOL AFXAPI AfxIsScreenStackingReadable();
 // (the one with the keyboard) is one of this thread's, 0 when not, -1 when
 // that cannot be read.
 int AFXAPI AfxIsWindowManagerFocusOwn();
-// With a window manager (under Wine): asks it to raise the given top-level
-// windows (top first) so that they lie in that order, as a request of the
-// display's own raises them, whatever Wine's order of windows holds. FALSE
-// when it cannot be asked.
-BOOL AFXAPI AfxAskWindowManagerToRaise(const HWND* phWnd, int nCount);
 // With a window manager (under Wine): asks it to activate the top-level
 // window of hWnd, as a taskbar does; it raises the window as well. FALSE
 // when it cannot be asked.

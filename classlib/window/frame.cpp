@@ -343,11 +343,10 @@ void CFrameWnd::OnDropFiles(HDROP hDropInfo)
 void CFrameWnd::OnSysCommand(UINT nID, LPARAM lParam)
 {
     (void)lParam;
-    // Minimised by the window manager, the frame was deactivated first,
-    // upon which a floating toolbar hid itself; the system's minimise then
-    // hides the other owned windows, each moved to the top of the order and
-    // so over that toolbar, and the restore keeps that order. They are
-    // hidden here first, keeping their order.
+    // Minimised by the window manager: the system's minimise hides the
+    // owned windows, each moved to the top of the order, and its restore
+    // shows them in that order. They are hidden here first, keeping the
+    // order the screen showed.
     if ((nID & 0xFFF0) == SC_MINIMIZE && (GetStyle() & WS_CHILD) == 0 && AfxWindowManagerStacksWindows())
         AfxHideOwnedPopupsInOrder(m_hWnd);
     Default();
@@ -923,6 +922,10 @@ void CFrameWnd::NotifyFloatingWindows(DWORD dwFlags)
     CFrameWnd* pParent = (GetStyle() & WS_CHILD) ? this : GetTopLevelFrame();
     if (pParent == NULL)
         pParent = this;
+    // Deactivated, the frame may have been lowered by the window manager
+    // (which tells nothing of it): its order is read a moment later.
+    if (dwFlags & FS_DEACTIVATE)
+        AfxNoteStackingMayHaveChanged(pParent->m_hWnd);
     if (dwFlags & (FS_DEACTIVATE | FS_ACTIVATE))
     {
         BOOL bActivate = !(dwFlags & FS_DEACTIVATE);

@@ -179,6 +179,18 @@ LRESULT CALLBACK ScreenOrderCbtProc(int nCode, WPARAM wParam, LPARAM lParam)
     return ::CallNextHookEx(t_watch.hHook, nCode, wParam, lParam);
 }
 
+void TakeOrderOf(std::vector<HWND>& windows, const std::vector<HWND>& order)
+{
+    std::vector<HWND> ordered;
+    for (HWND hWnd : order)
+        if (std::find(windows.begin(), windows.end(), hWnd) != windows.end())
+            ordered.push_back(hWnd);
+    size_t i = 0;
+    for (HWND& hWnd : windows)
+        if (std::find(ordered.begin(), ordered.end(), hWnd) != ordered.end())
+            hWnd = ordered[i++];
+}
+
 // Moves a window to the top of the order (of the topmost windows when
 // bTopmost) so that its place really changes: a window already first goes
 // to the bottom before, since a move to where it lies changes nothing on
@@ -419,14 +431,7 @@ std::vector<HWND> AFXAPI AfxGetOwnedWindowsInScreenOrder(HWND hWndOwner)
         return owned;
     // The ones the window manager stacks take its order, in the places they
     // hold among the others; the hidden ones keep theirs.
-    std::vector<HWND> stacked;
-    for (HWND hWnd : t_watch.stacking)
-        if (std::find(owned.begin(), owned.end(), hWnd) != owned.end())
-            stacked.push_back(hWnd);
-    size_t iStacked = 0;
-    for (HWND& hWnd : owned)
-        if (std::find(stacked.begin(), stacked.end(), hWnd) != stacked.end())
-            hWnd = stacked[iStacked++];
+    TakeOrderOf(owned, t_watch.stacking);
     return owned;
 }
 
@@ -453,7 +458,11 @@ void AFXAPI AfxNoteButtonPress(HWND hWnd, BOOL bHandled)
     // restacking the windows transient for the frame otherwise). Only where
     // the stacking cannot be read is the system's order made to follow.
     if (AfxWindowManagerStacksWindows() && AfxIsScreenStackingReadable())
+    {
+        if (bHandled)
+            ArmStackingFollow(hRoot);
         return;
+    }
     // A report of the display during the window's handling (a drag loop
     // pumps messages) may have moved a window in the system's order only;
     // what the program moved since the last restack stays.

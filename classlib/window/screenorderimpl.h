@@ -27,6 +27,9 @@ struct ScreenOrderWatch
     HWND hKeptOwner = NULL;
     DWORD dwKeptSince = 0;
     std::vector<HWND> kept;
+    // With a window manager: the restored frame is yet to be given the
+    // display's keyboard (see KeptOrderTimerProc).
+    BOOL bKeyboardToKeptOwner = FALSE;
     // With a window manager: when a top-level window of the thread was last
     // shown, hidden or destroyed visible.
     DWORD dwShownOrGone = 0;
@@ -39,6 +42,14 @@ struct ScreenOrderWatch
     // windows, top first), valid while bStackingRead.
     std::vector<HWND> stacking;
     BOOL bStackingRead = FALSE;
+    // With a window manager: the timer of the read that follows a change the
+    // window manager may have made (ArmStackingFollow), and the frame whose
+    // windows changed.
+    UINT_PTR nFollowTimer = 0;
+    HWND hFollowFrame = NULL;
+    // With a window manager: its stacking as last read while the frame of
+    // the windows followed showed (top first), which a minimise keeps.
+    std::vector<HWND> seen;
     // With a window manager: each shown window of the thread whose mark of
     // its owner the window manager took (Wine wrote it while the owner
     // showed), with that owner (see AfxRenewOwnerMarks).
@@ -54,6 +65,9 @@ CFrameWnd* FamilyFrame(HWND hWndTop);
 // The program moved hWnd in the order (after hInsertAfter, or to the top or
 // bottom): the order of the last restack follows.
 void NoteMovedInOrder(HWND hWnd, HWND hInsertAfter);
+// The windows that order holds take its order among themselves, in the
+// places they hold among the others.
+void TakeOrderOf(std::vector<HWND>& windows, const std::vector<HWND>& order);
 // Moves a window to the top of the order (of the topmost windows when
 // bTopmost) so that its place really changes.
 void MoveFirst(HWND hWnd, BOOL bTopmost);
@@ -69,4 +83,8 @@ int RestackManaged(const std::vector<HWND>& above);
 // the display's stacking is read and the system's order follows it: -1 when
 // it cannot be read, 1 when the order was mended, else 0;
 int SyncOrderWithWindowManager();
+// a window of the thread was activated, deactivated or pressed on, upon which
+// the window manager may have restacked hWnd's family: a moment later, while
+// its frame shows, the display's stacking is read and kept (seen).
+void ArmStackingFollow(HWND hWnd);
 } // namespace screenorder

@@ -13,7 +13,10 @@
 // or a taskbar, telling Wine nothing of it. So the program asks for no
 // raise on a click or an activation; where it needs the order (stored at
 // exit, kept at a minimise) it reads the display's own stacking
-// (windowmanager.cpp) and makes Wine's order follow it. Only where that
+// (windowmanager.cpp) and makes Wine's order follow it; the order kept at
+// a minimise is the one read a moment after a window of the game was last
+// activated, deactivated (a lower among other things) or pressed on, while
+// its frame showed. Only where that
 // cannot be read (no host program to read it with, or one that never
 // answers in time) is the order inferred from what the program sees and
 // asked for as before (the order of the last restack, a click raising the
@@ -30,12 +33,17 @@
 // transient for the frame); it asks for a raise only once after it is
 // shown (the windows mapped before it lie below it then), and only while
 // the game is in front. When the frame is minimised, the windows it owns
-// are hidden keeping the order the display showed, and its restore shows
-// them again bottom up in that order (each window mapped comes on top), and
-// a moment after each is shown the display's stacking is looked at and the
-// window manager asked to raise them in that order where they came up
-// otherwise. Where the keyboard goes when a dialog of the game closes or the
-// game is entered from another program is followed in windowmanagerfocus.cpp.
+// are hidden keeping the order the display last showed with the frame
+// shown (once the window manager has minimised the frame, icewm restacks
+// them); the frame's restore shows them again bottom up in that order,
+// each mapped on top, as a plain Wine program's windows come back, and
+// nothing is restacked after: a moment later the order the display shows
+// is followed, and the keyboard, which the window manager may have left in
+// a window of its own or in a floating window it mapped, is given to the
+// frame the player restored. A floating toolbar never shows itself on the
+// frame's activation there (it would be mapped over the others). Where the
+// keyboard goes when a dialog of the game closes or the game is entered
+// from another program is followed in windowmanagerfocus.cpp.
 #include "screenorderimpl.h"
 
 #include <algorithm>
@@ -43,9 +51,10 @@
 
 namespace screenorder
 {
-// A frame restored from its icon under a window manager puts back the order
-// it kept (AfxKeepOwnedOrder) for a while, each time a while after a window
-// of it is shown again.
+// A frame restored from its icon under a window manager follows the
+// display's order (where it can be read; else puts back the order it kept,
+// AfxKeepOwnedOrder) for a while, each time a while after a window of it is
+// shown again.
 const UINT_PTR kKeptOrderTimer = 0xE7F1;
 const UINT kKeptOrderDelay = 300;
 const DWORD kKeptOrderSpan = 3000;
@@ -90,6 +99,55 @@ int SyncOrderWithWindowManager()
 {
     t_watch.bStackingRead = AfxReadScreenStacking(t_watch.stacking);
     return t_watch.bStackingRead ? FollowWindowManagerStacking() : -1;
+}
+
+// The display is read a moment after the window manager acted, once the
+// system has taken the display's news (a minimise among them), and the
+// order it shows is kept for a minimise; nothing is moved.
+const UINT kFollowDelay = 200;
+
+void CALLBACK StackingFollowTimerProc(HWND, UINT, UINT_PTR nIDEvent, DWORD)
+{
+    ::KillTimer(NULL, nIDEvent);
+    t_watch.nFollowTimer = 0;
+    const HWND hFrame = t_watch.hFollowFrame;
+    t_watch.hFollowFrame = NULL;
+    // A timer procedure: nothing may leave it.
+    try
+    {
+        MSG msg;
+        ::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE | PM_NOYIELD);
+        // A frame the window manager has minimised meanwhile: its windows
+        // are no longer stacked as the player saw them (icewm restacks the
+        // windows of a minimised frame), and the system's order keeps what
+        // was seen last.
+        if (hFrame == NULL || !::IsWindow(hFrame) || !::IsWindowVisible(hFrame) || ::IsIconic(hFrame))
+            return;
+        std::vector<HWND> stacking;
+        if (AfxReadScreenStacking(stacking))
+            t_watch.seen = stacking;
+    }
+    catch (CException* e)
+    {
+        TRACE("following the window manager's stacking failed\n");
+        e->Delete();
+    }
+    catch (...)
+    {
+        TRACE("following the window manager's stacking failed\n");
+    }
+}
+
+void ArmStackingFollow(HWND hWnd)
+{
+    if (!AfxWindowManagerStacksWindows() || hWnd == NULL || !AfxIsScreenStackingReadable())
+        return;
+    HWND hFrame = ::GetAncestor(hWnd, GA_ROOTOWNER);
+    if (hFrame == NULL || ::GetWindowThreadProcessId(hFrame, NULL) != ::GetCurrentThreadId())
+        return;
+    t_watch.hFollowFrame = hFrame;
+    if (t_watch.nFollowTimer == 0)
+        t_watch.nFollowTimer = ::SetTimer(NULL, 0, kFollowDelay, &StackingFollowTimerProc);
 }
 
 // With a window manager: a window of the restacked order is about to be
@@ -160,42 +218,36 @@ void CALLBACK KeptOrderTimerProc(HWND hWnd, UINT, UINT_PTR nIDEvent, DWORD)
         }
         MSG msg;
         ::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE | PM_NOYIELD);
+        // Where the window manager reports its stacking, it stacked them as
+        // they were mapped (bottom up, each on top), or as the player moved
+        // them since: the system's order follows it, and nothing older is
+        // put back.
+        t_watch.bStackingRead = AfxReadScreenStacking(t_watch.stacking);
+        if (t_watch.bStackingRead)
+            FollowWindowManagerStacking();
+        // The player restored the frame (a taskbar, Alt+Tab, another program
+        // activating it), and the window manager focuses a window of its
+        // own (icewm) or each floating window as it is mapped (fluxbox):
+        // once the windows are shown, the keyboard is given to the frame,
+        // while the game is in front and nothing was pressed since.
+        if (t_watch.bKeyboardToKeptOwner)
+        {
+            t_watch.bKeyboardToKeptOwner = FALSE;
+            const HWND hForeground = ::GetForegroundWindow();
+            if (hForeground == NULL || ::GetAncestor(hForeground, GA_ROOTOWNER) == hWnd)
+            {
+                HWND hActive = ::GetActiveWindow();
+                if (hActive != hWnd && ::GetWindow(hActive, GW_OWNER) == hWnd)
+                    ::SetActiveWindow(hWnd);
+                AfxAskDisplayToFocus(hWnd);
+            }
+        }
+        if (t_watch.bStackingRead)
+            return;
         std::vector<HWND> kept;
         for (HWND hKept : t_watch.kept)
             if (::IsWindow(hKept) && ::IsWindowVisible(hKept) && ::GetWindow(hKept, GW_OWNER) == hWnd)
                 kept.push_back(hKept);
-        // Where the window manager reports its stacking and shows them so
-        // already (they were shown again bottom up), nothing is restacked:
-        // a restack would show them in another order for a moment.
-        t_watch.bStackingRead = AfxReadScreenStacking(t_watch.stacking);
-        if (t_watch.bStackingRead)
-        {
-            std::vector<HWND> shown;
-            for (HWND hShown : t_watch.stacking)
-                if (std::find(kept.begin(), kept.end(), hShown) != kept.end())
-                    shown.push_back(hShown);
-            if (shown == kept)
-            {
-                FollowWindowManagerStacking();
-                return;
-            }
-            // The window manager is asked itself: Wine asks it to raise only
-            // a window that is first in its order, which a topmost window of
-            // any program (a tip) keeps from being so. Only while the game is
-            // in front, or no window is (icewm may focus none after a
-            // restore): the raise would bring it over another program.
-            HWND hActive = ::GetActiveWindow();
-            if (hActive == hWnd || std::find(kept.begin(), kept.end(), hActive) != kept.end() ||
-                ::GetForegroundWindow() == NULL)
-            {
-                t_watch.bRestacking = TRUE;
-                for (size_t i = 1; i < kept.size(); i++)
-                    ::SetWindowPos(kept[i], kept[i - 1], 0, 0, 0, 0, kOrderOnly);
-                t_watch.bRestacking = FALSE;
-                if (AfxAskWindowManagerToRaise(kept.data(), (int)kept.size()))
-                    return;
-            }
-        }
         // Each right below the one above it: nothing is asked of the display.
         t_watch.bRestacking = TRUE;
         for (size_t i = 1; i < kept.size(); i++)
@@ -225,16 +277,21 @@ void NoteManagedHook(int nCode, HWND hWnd, LPARAM lParam)
         const CBTACTIVATESTRUCT* pActivate = (const CBTACTIVATESTRUCT*)lParam;
         AfxNoteActivatedUnderWindowManager(hWnd, pActivate != NULL ? pActivate->hWndActive : NULL);
         NoteActivatedByWindowManager(hWnd);
+        ArmStackingFollow(hWnd);
     }
 }
 
 void NoteManagedWindowPos(HWND hWnd, const WINDOWPOS* pPos)
 {
-    // A window of a restored frame shown again: its order is put back a
-    // while later.
+    // A window of a restored frame shown again: its order is followed (or
+    // put back) a while later; the while runs from the last window shown
+    // (fluxbox maps each only after two seconds).
     if ((pPos->flags & SWP_SHOWWINDOW) != 0 && t_watch.hKeptOwner != NULL &&
         ::GetWindow(hWnd, GW_OWNER) == t_watch.hKeptOwner)
+    {
+        t_watch.dwKeptSince = ::GetTickCount();
         ::SetTimer(t_watch.hKeptOwner, kKeptOrderTimer, kKeptOrderDelay, &KeptOrderTimerProc);
+    }
     if ((pPos->flags & (SWP_HIDEWINDOW | SWP_SHOWWINDOW)) == 0 || (::GetWindowLongPtr(hWnd, GWL_STYLE) & WS_CHILD) != 0)
         return;
     t_watch.dwShownOrGone = ::GetTickCount();
@@ -266,6 +323,11 @@ int RestackManaged(const std::vector<HWND>& above)
 } // namespace screenorder
 
 using namespace screenorder;
+
+void AFXAPI AfxNoteStackingMayHaveChanged(HWND hWnd)
+{
+    ArmStackingFollow(hWnd);
+}
 
 void AFXAPI AfxRenewOwnerMarks(HWND hWndOwner)
 {
@@ -333,9 +395,25 @@ std::vector<HWND> AFXAPI AfxOrderForOwnerMarks(HWND hWndOwner, const std::vector
 void AFXAPI AfxHideOwnedPopupsInOrder(HWND hWndOwner)
 {
     // The windows it owns directly (not topmost), top first, as the screen
-    // stacks them, hidden ones too (a toolbar the player hid keeps its place).
+    // stacked them, hidden ones too (a toolbar the player hid keeps its
+    // place). Where the display's stacking can be read, the system's order
+    // has followed it after each change the window manager may have made
+    // while the frame showed; read now, it may show what the window manager
+    // made of the windows as it minimised the frame (icewm restacks them).
     std::vector<HWND> owned;
-    for (HWND hWnd : AfxGetOwnedWindowsInScreenOrder(hWndOwner))
+    std::vector<HWND> inOrder;
+    if (!t_watch.seen.empty() && AfxIsScreenStackingReadable())
+    {
+        // The ones seen take the order seen, in the places they hold among
+        // the others in the system's order.
+        for (HWND hWnd : AfxGetTopLevelWindows())
+            if (::GetWindow(hWnd, GW_OWNER) == hWndOwner)
+                inOrder.push_back(hWnd);
+        TakeOrderOf(inOrder, t_watch.seen);
+    }
+    else
+        inOrder = AfxGetOwnedWindowsInScreenOrder(hWndOwner);
+    for (HWND hWnd : inOrder)
         if ((::GetWindowLongPtr(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0)
             owned.push_back(hWnd);
     // Each window the system hides for its owner goes to the top of the
@@ -385,6 +463,7 @@ void AFXAPI AfxKeepOwnedOrder(HWND hWndOwner)
     // deactivated.
     t_watch.hKeptOwner = hWndOwner;
     t_watch.dwKeptSince = ::GetTickCount();
+    t_watch.bKeyboardToKeptOwner = TRUE;
     t_watch.kept.clear();
     for (HWND hWnd : AfxGetOwnedWindowsInScreenOrder(hWndOwner))
         if ((::GetWindowLongPtr(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0)

@@ -462,26 +462,6 @@ BOOL AFXAPI AfxAskWindowManagerToActivate(HWND hWnd)
     return RunXdotoolOnWindow(hWnd, {L"windowactivate"});
 }
 
-BOOL AFXAPI AfxAskWindowManagerToRaise(const HWND* phWnd, int nCount)
-{
-    if (!AfxWindowManagerStacksWindows() || phWnd == NULL || nCount <= 0)
-        return FALSE;
-    // One request after the other, bottom up: each raised window comes over
-    // the ones raised before it.
-    std::vector<std::wstring> args;
-    for (int i = nCount; i-- > 0;)
-    {
-        const ULONG_PTR nId = DisplayWindowOf(phWnd[i]);
-        if (nId == 0)
-            continue;
-        wchar_t szId[32];
-        swprintf(szId, 32, L"0x%lx", (unsigned long)nId);
-        args.push_back(L"windowraise");
-        args.push_back(szId);
-    }
-    return !args.empty() && StartHostProgram(XdotoolPath(), args);
-}
-
 BOOL AFXAPI AfxAskDisplayToFocus(HWND hWnd)
 {
     return RunXdotoolOnWindow(hWnd, {L"windowfocus"});

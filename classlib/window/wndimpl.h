@@ -140,6 +140,12 @@ BOOL AFXAPI AfxReadDisplayTree(AFX_DISPLAY_TREE& tree, BOOL bFocus);
 // (icewm) leaves it nowhere, even when asked to activate the window. FALSE
 // when it cannot be asked.
 BOOL AFXAPI AfxAskDisplayToFocus(HWND hWnd);
+// With a window manager (under Wine) whose stacking can be read: hWnd's
+// family may have been restacked by it (a window deactivated, activated or
+// pressed on); a moment later, while the family's frame shows, the
+// display's stacking is read and kept, so that a minimise (after which the
+// display no longer shows the order) keeps the order last seen.
+void AFXAPI AfxNoteStackingMayHaveChanged(HWND hWnd);
 // With a window manager (under Wine), from the thread's activation hook:
 // hWnd is activated, hWndPrevious was the thread's active window (NULL: the
 // game comes in front). When the game's active window closed (a dialog) or

@@ -68,6 +68,9 @@ std::vector<HWND> VisibleTopLevelsOfProcess(HWND hWnd);
 // The window the display's window manager holds active; 0 when unknown.
 unsigned long ActiveOnTheDisplay();
 
+// The display's input focus (the client window holding it); 0 when unknown.
+unsigned long FocusOnTheDisplay();
+
 // Moves a top-level window (and sizes it, when cx > 0) and waits until it
 // lies there for the system and on the display.
 bool MoveTopLevel(HWND hWnd, int x, int y, int cx, int cy);

@@ -572,6 +572,16 @@ bool PlaceOnTheDisplay(HWND hWnd, RECT& rc)
     return true;
 }
 
+// The display's input focus (the client window holding it, as xdotool
+// reports it); 0 when it cannot be read.
+unsigned long FocusOnTheDisplay()
+{
+    std::string strOutput;
+    if (!testsupport::RunOnHost("xdotool getwindowfocus 2>/dev/null", &strOutput, 3000))
+        return 0;
+    return strtoul(strOutput.c_str(), NULL, 10);
+}
+
 // The window the display's window manager holds active (the root window's
 // _NET_ACTIVE_WINDOW, as xprop tells); 0 when that cannot be told.
 unsigned long ActiveOnTheDisplay()

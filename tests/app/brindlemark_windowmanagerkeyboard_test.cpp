@@ -42,16 +42,6 @@ protected:
     }
 };
 
-// The display's input focus (the client window holding it, as xdotool
-// reports it); 0 when it cannot be read.
-unsigned long FocusOnTheDisplay()
-{
-    std::string strOutput;
-    if (!testsupport::RunOnHost("xdotool getwindowfocus 2>/dev/null", &strOutput, 3000))
-        return 0;
-    return strtoul(strOutput.c_str(), NULL, 10);
-}
-
 // The game's top-level window holding the display's input focus, or NULL.
 HWND FocusedGameWindow(const Game& game)
 {

@@ -800,15 +800,19 @@ LRESULT CXTPToolBar::OnFloatStatus(WPARAM wParam, LPARAM)
         BOOL bTopActive = CXTPDrawHelpers::IsTopParentActive(m_hWnd);
         // A window manager (under Wine) keeps the bar with its frame, above
         // it and below another program brought to the front; hidden and shown
-        // again, the bar would be mapped over the frame's other windows.
-        if ((wParam & FS_DEACTIVATE) && !bTopActive && !AfxWindowManagerStacksWindows())
+        // again, the bar would be mapped over the frame's other windows. So
+        // there the bar neither hides nor shows itself: only the frame's
+        // minimise hides it, with the frame's other windows, and its restore
+        // shows them again in their order (the frame is activated while it
+        // is being minimised, and a bar shown then would be mapped last).
+        const BOOL bManaged = AfxWindowManagerStacksWindows();
+        if ((wParam & FS_DEACTIVATE) && !bTopActive && !bManaged)
             SetWindowPos(NULL, 0, 0, 0, 0, 151);
-        if ((wParam & FS_ACTIVATE) && !IsWindowVisible() && !ShowIfFrameInFront())
+        if ((wParam & FS_ACTIVATE) && !bManaged && !IsWindowVisible() && !ShowIfFrameInFront())
         {
             // The frame was activated before the system counted it in front
-            // (under a window manager the foreground follows the display's
-            // focus a moment later, and on a busy system it can take more
-            // than a second): look again for five seconds.
+            // (on a busy system it can take more than a second): look again
+            // for five seconds.
             m_nShowChecks = 50;
             SetTimer(XTP_TID_SHOWFLOATING, 100, NULL);
         }
@@ -829,16 +833,10 @@ BOOL CXTPToolBar::ShowIfFrameInFront()
     if (!CXTPDrawHelpers::IsTopParentActive(m_hWnd))
         return FALSE;
     // Shown again where it was in the order: the frame puts the windows it
-    // owns in front of itself once it has been activated. A window manager
-    // maps it over the frame's other windows instead: the order they had is
-    // kept, and put back once the toolbars show.
+    // owns in front of itself once it has been activated.
     HWND hWndForeground = ::GetForegroundWindow();
     if (hWndForeground != NULL && ::IsWindowVisible(hWndForeground) && !::IsIconic(hWndForeground))
-    {
-        if (AfxWindowManagerStacksWindows())
-            AfxKeepOwnedOrder(::GetWindow(m_hWnd, GW_OWNER));
         SetWindowPos(NULL, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
-    }
     return TRUE;
 }
 
