@@ -1387,7 +1387,9 @@ TEST_F(WindowOrder, TheWindowManagersSwitchingAndLoweringAreFollowedWithNoFlash)
         // under fluxbox.
         const std::string strOtherSeen = watch.OtherOrderSeen(order);
         if (WindowManagerName() == "fluxbox")
+        {
             EXPECT_EQ("", strOtherSeen) << "minimised and restored " << pszAfter;
+        }
         ExpectTheFrameTakesKeys(*setup.pGame, std::string("restored ") + pszAfter);
         // Stored at exit and shown at the next start: the order the screen
         // shows at the exit.
