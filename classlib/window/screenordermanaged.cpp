@@ -236,10 +236,16 @@ void CALLBACK KeptOrderTimerProc(HWND hWnd, UINT, UINT_PTR nIDEvent, DWORD)
             const HWND hForeground = ::GetForegroundWindow();
             if (hForeground == NULL || ::GetAncestor(hForeground, GA_ROOTOWNER) == hWnd)
             {
+                // A frame a modal dialog disables: the keyboard is the
+                // dialog's (the window the frame last activated).
+                const HWND hTarget = ::IsWindowEnabled(hWnd) ? hWnd : ::GetLastActivePopup(hWnd);
                 HWND hActive = ::GetActiveWindow();
-                if (hActive != hWnd && ::GetWindow(hActive, GW_OWNER) == hWnd)
-                    ::SetActiveWindow(hWnd);
-                AfxAskDisplayToFocus(hWnd);
+                if (hTarget != NULL && ::IsWindowEnabled(hTarget))
+                {
+                    if (hActive != hTarget && ::GetWindow(hActive, GW_OWNER) == hWnd)
+                        ::SetActiveWindow(hTarget);
+                    AfxAskDisplayToFocus(hTarget);
+                }
             }
         }
         if (t_watch.bStackingRead)

@@ -434,6 +434,11 @@ int AFXAPI AfxIsWindowManagerFocusOwn()
     return OwnWindowOf(nId, AfxGetTopLevelWindows()) != NULL;
 }
 
+HWND AFXAPI AfxOwnWindowOfDisplayWindow(ULONG_PTR nId)
+{
+    return OwnWindowOf(nId, AfxGetTopLevelWindows());
+}
+
 namespace
 {
 // Runs the host's xdotool with the commands given, each on the display's

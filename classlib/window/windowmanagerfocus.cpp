@@ -69,21 +69,10 @@ bool IsOwnThreadWindow(HWND hWnd)
     return hWnd != NULL && ::GetWindowThreadProcessId(hWnd, NULL) == ::GetCurrentThreadId();
 }
 
-ULONG_PTR DisplayWindowOf(HWND hWnd)
-{
-    return (ULONG_PTR)::GetPropA(hWnd, "__wine_x11_whole_window");
-}
-
-// The place of this thread's top-level window holding the display window
-// nId, or NULL.
+// This thread's top-level window holding the display window nId, or NULL.
 HWND OwnWindowOf(ULONG_PTR nId)
 {
-    if (nId == 0)
-        return NULL;
-    for (HWND hWnd : AfxGetTopLevelWindows())
-        if (DisplayWindowOf(hWnd) == nId && IsOwnThreadWindow(hWnd))
-            return hWnd;
-    return NULL;
+    return AfxOwnWindowOfDisplayWindow(nId);
 }
 
 // TRUE when another program's window lies above the top-level window at

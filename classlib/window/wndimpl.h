@@ -140,6 +140,9 @@ BOOL AFXAPI AfxReadDisplayTree(AFX_DISPLAY_TREE& tree, BOOL bFocus);
 // (icewm) leaves it nowhere, even when asked to activate the window. FALSE
 // when it cannot be asked.
 BOOL AFXAPI AfxAskDisplayToFocus(HWND hWnd);
+// Under Wine: this thread's top-level window the display knows as nId (the
+// display's window Wine made for it), or NULL.
+HWND AFXAPI AfxOwnWindowOfDisplayWindow(ULONG_PTR nId);
 // With a window manager (under Wine) whose stacking can be read: hWnd's
 // family may have been restacked by it (a window deactivated, activated or
 // pressed on); a moment later, while the family's frame shows, the
