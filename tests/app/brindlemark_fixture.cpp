@@ -7,6 +7,7 @@
 #include "HTDataContainer.h"
 #include "resource.h"
 
+#include <cstring>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -259,6 +260,28 @@ HWND WaitForVisibleTopLevel(DWORD dwPid, const std::string& strClass, int nMilli
         Wait(50);
     }
     return NULL;
+}
+
+const char kOtherProgramClass[] = "BrindlemarkTestOtherProgram";
+
+namespace
+{
+BOOL CALLBACK CollectOtherProgramsWindow(HWND hWnd, LPARAM lParam)
+{
+    char szClass[64] = {};
+    ::GetClassNameA(hWnd, szClass, sizeof(szClass));
+    if (strcmp(szClass, kOtherProgramClass) == 0)
+        reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hWnd);
+    return TRUE;
+}
+} // namespace
+
+void CloseOtherProgramsWindows()
+{
+    std::vector<HWND> windows;
+    ::EnumThreadWindows(::GetCurrentThreadId(), &CollectOtherProgramsWindow, (LPARAM)&windows);
+    for (HWND hWnd : windows)
+        ::DestroyWindow(hWnd);
 }
 
 std::string WindowText(HWND hWnd)

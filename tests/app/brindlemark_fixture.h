@@ -193,6 +193,13 @@ private:
 void ClearSettings();
 
 // Each test starts the built program from no stored settings.
+// The window class of the windows this program shows as another program's.
+extern const char kOtherProgramClass[];
+
+// Destroys this thread's windows shown as another program's that are still
+// there.
+void CloseOtherProgramsWindows();
+
 class Brindlemark : public ::testing::Test
 {
 protected:
@@ -202,6 +209,10 @@ protected:
             GTEST_SKIP() << "the program is not built: " << ExePath();
         ClearSettings();
     }
+    // Another program's window a test left (it failed on the way, or kept
+    // it to the end) would lie over the next test's game and take its
+    // clicks and keyboard.
+    void TearDown() override { CloseOtherProgramsWindows(); }
 };
 
 // The top-level windows of the process of a class (of any class when none

@@ -975,7 +975,7 @@ HWND ShowOtherProgramsWindow(const RECT& rc, COLORREF cr)
     wc.lpfnWndProc = ::DefWindowProcA;
     wc.hInstance = ::GetModuleHandle(NULL);
     wc.hbrBackground = ::CreateSolidBrush(cr);
-    wc.lpszClassName = "BrindlemarkTestOtherProgram";
+    wc.lpszClassName = kOtherProgramClass;
     ::RegisterClassA(&wc);
     HWND hWnd = ::CreateWindowExA(0, wc.lpszClassName, "Another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, rc.left,
                                   rc.top, rc.right - rc.left, rc.bottom - rc.top, NULL, NULL, wc.hInstance, NULL);

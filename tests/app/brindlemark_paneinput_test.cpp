@@ -272,7 +272,11 @@ protected:
             return;
         ASSERT_TRUE(testsupport::HasDisplayInput()) << "xdotool is missing: run scripts/setup.sh";
     }
-    void TearDown() override { ClearSettings(); }
+    void TearDown() override
+    {
+        Brindlemark::TearDown();
+        ClearSettings();
+    }
 };
 } // namespace
 

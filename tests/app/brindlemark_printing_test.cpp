@@ -153,6 +153,7 @@ protected:
     {
         m_pA.reset();
         m_pB.reset();
+        Brindlemark::TearDown();
         ClearSettings();
     }
 

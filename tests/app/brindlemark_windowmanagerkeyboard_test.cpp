@@ -21,10 +21,8 @@
 #include "resource.h"
 
 #include <algorithm>
-#include <atomic>
 #include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
 using namespace gametest;
@@ -86,38 +84,6 @@ void ExpectAKeyReachesTheGame(Game& game, const std::string& strAfter)
     ASSERT_TRUE(WaitUntilGone(hOpen, 5000)) << "Escape did not close the Open dialog " << strAfter;
 }
 
-// Runs an action on the display (keys, a click) while this program, the
-// other program, answers its messages as a player's program does: one that
-// did not would take the events late, after the game had the keyboard (a
-// press of Alt, which Wine, one key state for its programs, would then hold
-// down for the game too; an offer of the keyboard, refused by then as too
-// old).
-bool WhilePumping(const std::function<bool()>& action)
-{
-    std::atomic<bool> bDone(false);
-    bool bDoneWell = false;
-    std::thread acting([&] {
-        bDoneWell = action();
-        bDone = true;
-    });
-    while (!bDone)
-        PumpFor(10);
-    acting.join();
-    return bDoneWell;
-}
-
-// The window manager's window switching, pressed on the display's keyboard:
-// Alt (and Shift) held, Tab pressed nTabs times, let go.
-bool AltTab(int nTabs, bool bShift)
-{
-    std::string strKeys = bShift ? "xdotool keydown shift keydown alt" : "xdotool keydown alt";
-    strKeys += " sleep 0.2 key --delay 250";
-    for (int i = 0; i < nTabs; i++)
-        strKeys += " Tab";
-    strKeys += bShift ? " sleep 0.2 keyup alt keyup shift" : " sleep 0.2 keyup alt";
-    return WhilePumping([&] { return testsupport::RunOnHost(strKeys); });
-}
-
 // The window the window manager holds active (its _NET_ACTIVE_WINDOW), or 0.
 unsigned long WindowManagersActiveWindow()
 {
@@ -140,7 +106,7 @@ void RoundToAnotherProgram(const Game& game, HWND hDialog, bool bByAltTab, HWND&
     ASSERT_TRUE(testsupport::DisplayClick({rc.right - 30, rc.bottom - 30}));
     PumpFor(600);
     const RECT rcDialog = WindowRect(hDialog);
-    ASSERT_TRUE(bByAltTab ? AltTab(1, false)
+    ASSERT_TRUE(bByAltTab ? testsupport::DisplayAltTab(1)
                           : testsupport::DisplayClick({(rcDialog.left + rcDialog.right) / 2, rcDialog.top + 8}));
     PumpFor(800);
     ASSERT_EQ(XWindowOf(hDialog), FocusOnTheDisplay()) << "the round did not come back to the dialog";
@@ -325,17 +291,15 @@ TEST_F(WindowManagerKeyboard, AltTabFromAnotherProgramLeavesTheKeyboardInAWindow
                 Wait(600);
                 for (int n = 0; n < 3; n++)
                 {
-                    ASSERT_TRUE(WhilePumping([&] { return testsupport::RunOnHost(szActivate); }));
+                    ASSERT_TRUE(testsupport::RunOnHost(szActivate));
                     PumpFor(600);
-                    ASSERT_TRUE(WhilePumping([&] {
-                        return testsupport::DisplayClick({(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
-                    }));
+                    ASSERT_TRUE(testsupport::DisplayClick({(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}));
                     PumpFor(600);
                     if (XWindowOf(hOther) == FocusOnTheDisplay())
                         break;
                 }
                 ASSERT_EQ(XWindowOf(hOther), FocusOnTheDisplay()) << "the click did not go to the other program";
-                ASSERT_TRUE(AltTab(nTabs, bShift));
+                ASSERT_TRUE(testsupport::DisplayAltTab(nTabs, bShift));
                 PumpFor(1000);
                 // The presses may come round to this program's window, or
                 // to another one of this program's (the window manager lists

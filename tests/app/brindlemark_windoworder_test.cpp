@@ -1202,16 +1202,6 @@ private:
     char m_szUnix[160] = {};
 };
 
-// openbox's own window switching, pressed on the display's keyboard: Alt
-// held, Tab pressed nTabs times, Alt let go.
-bool AltTab(int nTabs)
-{
-    std::string strKeys = "xdotool keydown alt sleep 0.2 key --delay 250";
-    for (int i = 0; i < nTabs; i++)
-        strKeys += " Tab";
-    return testsupport::RunOnHost(strKeys + " sleep 0.2 keyup alt");
-}
-
 // The window manager the desktop tests run under (BM_WINDOW_MANAGER).
 std::string WindowManagerName()
 {
@@ -1407,18 +1397,19 @@ TEST_F(WindowOrder, TheWindowManagersSwitchingAndLoweringAreFollowedWithNoFlash)
     // top; then a round to the other program and back by Alt+Tab.
     ASSERT_TRUE(SwitchTo(hOther));
     PumpFor(800);
-    Step("Alt+Tab to D from another program", [&] { return AltTab(2); }, Reordered(strD));
+    Step("Alt+Tab to D from another program", [&] { return testsupport::DisplayAltTab(2); }, Reordered(strD));
     EXPECT_EQ(strD, ActiveName(seen));
     StepTo("a round to another program and back by Alt+Tab", [&] {
-        const bool bThere = AltTab(1);
+        const bool bThere = testsupport::DisplayAltTab(1);
         PumpFor(800);
-        return bThere && AltTab(1);
+        return bThere && testsupport::DisplayAltTab(1);
     }, [&] { return Reordered(ActiveName(seen)); });
     EXPECT_NE("another window", ActiveName(seen)) << "Alt+Tab did not go back to the game";
     ASSERT_NO_FATAL_FAILURE(MinimiseRestoreAndRestart("after Alt+Tab to D"));
 
     // The other program clicked, then A's caption: A on top, the toolbars
     // where they lay.
+    ::DestroyWindow(hOther);
     hOther = ShowOtherProgramsWindow(rcOver, RGB(30, 140, 110));
     PumpFor(800);
     seen.back().hWnd = hOther;
@@ -1442,6 +1433,7 @@ TEST_F(WindowOrder, TheWindowManagersSwitchingAndLoweringAreFollowedWithNoFlash)
 
     // The About box, the other program clicked, Alt+Tab back to the About
     // box and Escape: the keyboard is the game's.
+    ::DestroyWindow(hOther);
     hOther = ShowOtherProgramsWindow(rcOver, RGB(30, 140, 110));
     PumpFor(800);
     ASSERT_TRUE(BringFrameToFront(setup.pGame->Frame()));
@@ -1450,7 +1442,7 @@ TEST_F(WindowOrder, TheWindowManagersSwitchingAndLoweringAreFollowedWithNoFlash)
     ASSERT_TRUE(hAbout != NULL) << "no About box";
     PumpFor(800);
     ASSERT_TRUE(ClickOnTheDisplay({rcOver.right - 20, rcOver.bottom - 20}));
-    ASSERT_TRUE(AltTab(1));
+    ASSERT_TRUE(testsupport::DisplayAltTab(1));
     PumpFor(600);
     ASSERT_EQ(XWindowOf(hAbout), ActiveOnTheDisplay()) << "Alt+Tab did not go back to the About box";
     ASSERT_TRUE(testsupport::DisplayKeys("Escape"));
@@ -1544,7 +1536,16 @@ TEST_F(WindowOrder, AClickBesideAModalWindowOfTheCustomizeSheetLeavesTheSheetAbo
         }
         Wait(500);
         PressKeys({VK_ESCAPE});
-        ASSERT_TRUE(WaitUntilGone(hModal)) << "Escape does not close " << pszModal;
+        if (!WaitUntilGone(hModal))
+        {
+            testsupport::SaveScreenSnapshot(::GetDesktopWindow(), "sheet_question_not_closed_by_escape");
+            const HWND hForeground = ::GetForegroundWindow();
+            GUITHREADINFO gui = {sizeof(gui)};
+            ::GetGUIThreadInfo(::GetWindowThreadProcessId(hModal, NULL), &gui);
+            FAIL() << "Escape does not close " << pszModal << "; the foreground: \"" << WindowText(hForeground)
+                   << "\"" << (hForeground == hModal ? " (the question)" : "") << ", the focus: \""
+                   << WindowText(gui.hwndFocus) << "\", the display's order: " << WithTheSheetFirst();
+        }
         Wait(800);
         const std::string strOrder = WithTheSheetFirst();
         EXPECT_EQ(0u, strOrder.find("the sheet,")) << "after " << pszModal << ": " << strOrder;

@@ -20,7 +20,12 @@ namespace testsupport
 // Runs a shell command line on the host (a program of the host started
 // through Wine has no process handle to wait on: its output is written
 // aside, then renamed, and the name waited for). Its output, or false when
-// it could not be run or did not end within the time.
+// it could not be run or did not end within the time. The calling thread's
+// windows answer their messages meanwhile, as a player's program does: one
+// that did not would take the display's events late, after the game had the
+// keyboard (a press of Alt, which Wine, one key state for its programs,
+// would then hold down for the game too; the window manager's offer of the
+// keyboard, refused by then as too old).
 inline bool RunOnHost(const std::string& strCommand, std::string* pOutput = NULL, DWORD dwMilliseconds = 5000)
 {
     // Named after the display and the process: test programs on other
@@ -49,11 +54,16 @@ inline bool RunOnHost(const std::string& strCommand, std::string* pOutput = NULL
     if (!::CreateProcessA(NULL, line.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
         return false;
     FILE* pFile = NULL;
-    for (DWORD dwWaited = 0; pFile == NULL && dwWaited <= dwMilliseconds; dwWaited += 20)
+    const DWORD dwStart = ::GetTickCount();
+    for (;;)
     {
         pFile = fopen(szDos, "r");
-        if (pFile == NULL)
-            ::Sleep(20);
+        if (pFile != NULL || ::GetTickCount() - dwStart > dwMilliseconds)
+            break;
+        MSG msg;
+        while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+            ::DispatchMessage(&msg);
+        ::Sleep(10);
     }
     if (pFile == NULL)
         return false;
@@ -112,5 +122,17 @@ inline bool DisplayDrag(POINT ptFrom, POINT ptTo)
 inline bool DisplayKeys(const char* pszKeys)
 {
     return RunOnHost(std::string("xdotool key ") + pszKeys);
+}
+
+// The window manager's window switching pressed on the display's keyboard:
+// Alt (and Shift) held, Tab pressed nTabs times, let go.
+inline bool DisplayAltTab(int nTabs, bool bShift = false)
+{
+    std::string strKeys = bShift ? "xdotool keydown shift keydown alt" : "xdotool keydown alt";
+    strKeys += " sleep 0.2 key --delay 250";
+    for (int i = 0; i < nTabs; i++)
+        strKeys += " Tab";
+    strKeys += bShift ? " sleep 0.2 keyup alt keyup shift" : " sleep 0.2 keyup alt";
+    return RunOnHost(strKeys);
 }
 } // namespace testsupport
