@@ -119,11 +119,11 @@ bool LookFailed(const std::string& strLook)
 // The names of the given windows the display shows, top first (the place of
 // the display's top-level window that holds each: its own, or the window
 // manager's frame around it), from one look (DisplayLook); nHidden: how
-// many of them it does not show. The tree is read before the windows it
-// shows: with a window manager, a window still outside a frame in the tree
-// was not shown when it was read (the window manager had not framed it
-// yet, or unframed it as it was hidden), though it may show by the time
-// the look asks, and its place there is no place on the screen.
+// many of them it does not show. A look reads the tree first and which
+// windows are viewable after: with a window manager, a window the tree holds
+// outside a frame (not framed yet as it is mapped, or unframed as it was
+// hidden) did not show when the tree was read, though it may be viewable by
+// the time it is asked, and its place in the tree is no place on the screen.
 std::vector<std::string> OrderInLook(const std::string& strLookWhole, const std::vector<SeenWindow>& windows,
                                      size_t& nHidden)
 {
