@@ -119,7 +119,7 @@ void ClickButtonOnTheDisplay(HWND hDialog, int nID)
     HWND hButton = ::GetDlgItem(hDialog, nID);
     ASSERT_TRUE(hButton != NULL) << "no button " << nID;
     const RECT rc = WindowRect(hButton);
-    ASSERT_TRUE(testsupport::DisplayClick({(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}));
+    ASSERT_TRUE(testsupport::DisplayClick({(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}, true));
 }
 } // namespace
 
@@ -291,9 +291,9 @@ TEST_F(WindowManagerKeyboard, AltTabFromAnotherProgramLeavesTheKeyboardInAWindow
                 Wait(600);
                 for (int n = 0; n < 3; n++)
                 {
-                    ASSERT_TRUE(testsupport::RunOnHost(szActivate));
+                    ASSERT_TRUE(testsupport::RunOnHost(szActivate, NULL, 5000, true));
                     PumpFor(600);
-                    ASSERT_TRUE(testsupport::DisplayClick({(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}));
+                    ASSERT_TRUE(testsupport::DisplayClick({(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}, true));
                     PumpFor(600);
                     if (XWindowOf(hOther) == FocusOnTheDisplay())
                         break;

@@ -20,13 +20,15 @@ namespace testsupport
 // Runs a shell command line on the host (a program of the host started
 // through Wine has no process handle to wait on: its output is written
 // aside, then renamed, and the name waited for). Its output, or false when
-// it could not be run or did not end within the time. The calling thread's
-// windows answer their messages meanwhile, as a player's program does: one
-// that did not would take the display's events late, after the game had the
-// keyboard (a press of Alt, which Wine, one key state for its programs,
-// would then hold down for the game too; the window manager's offer of the
-// keyboard, refused by then as too old).
-inline bool RunOnHost(const std::string& strCommand, std::string* pOutput = NULL, DWORD dwMilliseconds = 5000)
+// it could not be run or did not end within the time. bAnswering: the
+// calling thread's windows answer their messages meanwhile, as a player's
+// program does while it is the one the display's input goes to: one that
+// did not would take the events late, after the game had the keyboard (a
+// press of Alt, which Wine, one key state for its programs, would then hold
+// down for the game too; the window manager's offer of the keyboard,
+// refused by then as too old).
+inline bool RunOnHost(const std::string& strCommand, std::string* pOutput = NULL, DWORD dwMilliseconds = 5000,
+                      bool bAnswering = false)
 {
     // Named after the display and the process: test programs on other
     // displays (each with its own Wine prefix) may have the same process id.
@@ -61,9 +63,9 @@ inline bool RunOnHost(const std::string& strCommand, std::string* pOutput = NULL
         if (pFile != NULL || ::GetTickCount() - dwStart > dwMilliseconds)
             break;
         MSG msg;
-        while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+        while (bAnswering && ::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
             ::DispatchMessage(&msg);
-        ::Sleep(10);
+        ::Sleep(bAnswering ? 10 : 20);
     }
     if (pFile == NULL)
         return false;
@@ -89,11 +91,11 @@ inline bool HasDisplayInput()
 
 // Moves the display's pointer to a screen point (Wine's screen coordinates
 // are the display's) and clicks the left button there.
-inline bool DisplayClick(POINT pt)
+inline bool DisplayClick(POINT pt, bool bAnswering = false)
 {
     char szCommand[128];
     snprintf(szCommand, sizeof(szCommand), "xdotool mousemove %ld %ld click 1", (long)pt.x, (long)pt.y);
-    return RunOnHost(szCommand);
+    return RunOnHost(szCommand, NULL, 5000, bAnswering);
 }
 
 // Moves the display's pointer to a screen point.
@@ -133,6 +135,6 @@ inline bool DisplayAltTab(int nTabs, bool bShift = false)
     for (int i = 0; i < nTabs; i++)
         strKeys += " Tab";
     strKeys += bShift ? " sleep 0.2 keyup alt keyup shift" : " sleep 0.2 keyup alt";
-    return RunOnHost(strKeys);
+    return RunOnHost(strKeys, NULL, 5000, true);
 }
 } // namespace testsupport
