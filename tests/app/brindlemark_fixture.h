@@ -192,7 +192,6 @@ private:
 // Removes the game's stored settings and profiles.
 void ClearSettings();
 
-// Each test starts the built program from no stored settings.
 // The window class of the windows this program shows as another program's.
 extern const char kOtherProgramClass[];
 
@@ -200,6 +199,7 @@ extern const char kOtherProgramClass[];
 // there.
 void CloseOtherProgramsWindows();
 
+// Each test starts the built program from no stored settings.
 class Brindlemark : public ::testing::Test
 {
 protected:

@@ -1092,12 +1092,6 @@ TEST_F(Brindlemark, TheFloatingTimerLiesBelowTheGamesDialogsAndAnotherProgramsWi
     ::InflateRect(&rcOther, 40, 40);
     const COLORREF crOther = RGB(30, 140, 110);
     const POINT ptMiddle = {(rcOver.left + rcOver.right) / 2, (rcOver.top + rcOver.bottom) / 2};
-    auto MiddleSeen = [&]() {
-        HDC hScreen = ::GetDC(NULL);
-        const COLORREF cr = ::GetPixel(hScreen, ptMiddle.x, ptMiddle.y);
-        ::ReleaseDC(NULL, hScreen);
-        return cr;
-    };
     for (int nRound = 0; nRound < 2; nRound++)
     {
         SCOPED_TRACE(nRound == 0 ? "activated over the game" : "activated as a dialog of the game closed");
@@ -1118,15 +1112,10 @@ TEST_F(Brindlemark, TheFloatingTimerLiesBelowTheGamesDialogsAndAnotherProgramsWi
         // list a frame of the Timer that does not show).
         auto OtherOnTop = [&]() {
             if (!WindowsAreManaged())
-                return MiddleSeen() == crOther;
-            if (AboveOnTheDisplay(hOther, hBar) == hOther)
-                return true;
-            RECT rcBar;
-            ::GetWindowRect(hBar, &rcBar);
-            HDC hScreen = ::GetDC(NULL);
-            const COLORREF cr = ::GetPixel(hScreen, (rcBar.left + rcBar.right) / 2, (rcBar.top + rcBar.bottom) / 2);
-            ::ReleaseDC(NULL, hScreen);
-            return cr == crOther;
+                return ScreenColour(ptMiddle) == crOther;
+            const RECT rcBar = WindowRect(hBar);
+            return AboveOnTheDisplay(hOther, hBar) == hOther ||
+                   ScreenColour({(rcBar.left + rcBar.right) / 2, (rcBar.top + rcBar.bottom) / 2}) == crOther;
         };
         bool bOnTop = false;
         for (int n = 0; n < 30 && !bOnTop; n++)

@@ -119,7 +119,7 @@ void ClickButtonOnTheDisplay(HWND hDialog, int nID)
     HWND hButton = ::GetDlgItem(hDialog, nID);
     ASSERT_TRUE(hButton != NULL) << "no button " << nID;
     const RECT rc = WindowRect(hButton);
-    ASSERT_TRUE(testsupport::DisplayClick({(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}, true));
+    ASSERT_TRUE(testsupport::DisplayClick({(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}));
 }
 } // namespace
 
