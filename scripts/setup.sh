@@ -76,6 +76,19 @@ if [ ${#missing[@]} -gt 0 ]; then
     fi
 fi
 
+# ---------------------------------------------------------------- 32-bit programs
+# Wine starts the 32-bit game through its own 32-bit loader, which the
+# kernel must be able to run: some virtual machines' kernels refuse every
+# 32-bit program. Then neither the build (it draws pictures with a program
+# of its own run under Wine) nor the game nor its tests can run: said here,
+# at once, rather than by a failed build step.
+if ! wine_version=$(wine --version 2>&1); then
+    log "this machine cannot start 32-bit programs, which Wine needs to run the game, its build steps and its tests:" >&2
+    log "  wine --version: ${wine_version:-no answer}" >&2
+    log "  a kernel with 32-bit program support (IA32 emulation) is needed" >&2
+    exit 1
+fi
+
 CC=i686-w64-mingw32-gcc-posix
 CXX=i686-w64-mingw32-g++-posix
 
