@@ -172,7 +172,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CXTPFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_PUZZLE_FINALIZE, OnUpdateFinalizeGrid)
 END_MESSAGE_MAP()
 
-CMainFrame::CMainFrame() : m_pTimerToolBar(NULL), m_bInSizeMove(false)
+CMainFrame::CMainFrame() : m_pTimerToolBar(NULL), m_bInSizeMove(false), m_bFloatingOrderApplied(false)
 {
     m_wndClock.m_crOn = RGB(0, 255, 0);
     m_wndClock.m_crOff = RGB(0, 100, 0);   // the display's own default until its window is made
@@ -224,7 +224,13 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     pCommandBars->GetShortcutManager()->LoadAccelerators(IDR_MAINFRAME);
     CXTPPaintManager::GetGlobalPaintManager()->RefreshMetrics();
 
-    // The bars as the player left them.
+    // The bars and panes as the player left them. With a window manager,
+    // which maps each window shown over the others, the floating ones show
+    // once the frame shows, bottom up in the order the player left them:
+    // no moment in another order, nor below the frame.
+    const bool bManaged = AfxWindowManagerStacksWindows() != FALSE;
+    if (bManaged)
+        HoldOwnedWindows(TRUE);
     pCommandBars->LoadOptions(GAME_COMMANDBARS_PROFILE);
     pCommandBars->LoadBarState(GAME_COMMANDBARS_PROFILE, FALSE);
     pCommandBars->GetShortcutManager()->LoadShortcuts(GAME_COMMANDBARS_PROFILE);
@@ -244,6 +250,12 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
             DropStrayPanes(layout);
             m_paneManager.ApplyLayout(&layout);
         }
+    }
+    if (bManaged)
+    {
+        ApplyFloatingOrder(this, AfxGetApp()->GetProfileString(GAME_FLOATING_SECTION, GAME_FLOATING_ORDER));
+        m_bFloatingOrderApplied = true;
+        HoldOwnedWindows(FALSE);
     }
 
     CSplashWnd::EnableSplashScreen(TRUE);
@@ -436,7 +448,8 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent)
     {
         KillTimer(IDT_FIRST_LAYOUT);
         // The floating windows stacked as the player left them.
-        ApplyFloatingOrder(this, AfxGetApp()->GetProfileString(GAME_FLOATING_SECTION, GAME_FLOATING_ORDER));
+        if (!m_bFloatingOrderApplied)
+            ApplyFloatingOrder(this, AfxGetApp()->GetProfileString(GAME_FLOATING_SECTION, GAME_FLOATING_ORDER));
         CBrindlemarkView* pView = DYNAMIC_DOWNCAST(CBrindlemarkView, GetActiveView());
         if (pView != NULL)
         {
