@@ -172,7 +172,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CXTPFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_PUZZLE_FINALIZE, OnUpdateFinalizeGrid)
 END_MESSAGE_MAP()
 
-CMainFrame::CMainFrame() : m_pTimerToolBar(NULL), m_bInSizeMove(false), m_bFloatingOrderApplied(false)
+CMainFrame::CMainFrame() : m_pTimerToolBar(NULL), m_bInSizeMove(false)
 {
     m_wndClock.m_crOn = RGB(0, 255, 0);
     m_wndClock.m_crOff = RGB(0, 100, 0);   // the display's own default until its window is made
@@ -254,7 +254,6 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (bManaged)
     {
         ApplyFloatingOrder(this, AfxGetApp()->GetProfileString(GAME_FLOATING_SECTION, GAME_FLOATING_ORDER));
-        m_bFloatingOrderApplied = true;
         HoldOwnedWindows(FALSE);
     }
 
@@ -447,8 +446,9 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent)
     if (nIDEvent == IDT_FIRST_LAYOUT)
     {
         KillTimer(IDT_FIRST_LAYOUT);
-        // The floating windows stacked as the player left them.
-        if (!m_bFloatingOrderApplied)
+        // The floating windows stacked as the player left them (with a
+        // window manager, before they first showed: OnCreate).
+        if (!AfxWindowManagerStacksWindows())
             ApplyFloatingOrder(this, AfxGetApp()->GetProfileString(GAME_FLOATING_SECTION, GAME_FLOATING_ORDER));
         CBrindlemarkView* pView = DYNAMIC_DOWNCAST(CBrindlemarkView, GetActiveView());
         if (pView != NULL)

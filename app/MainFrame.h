@@ -87,9 +87,6 @@ public:
     // The floating windows' order read as the player closes the game, before
     // the frame hides (FloatingOrder.h); empty until then.
     CString m_strClosingFloatingOrder;
-    // The stored floating order was put back before the floating windows
-    // first showed (with a window manager, which maps them as they show).
-    bool m_bFloatingOrderApplied;
 
     // ----- Commands (also called by the board view)
     afx_msg void OnNewPuzzle();
