@@ -224,13 +224,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     pCommandBars->GetShortcutManager()->LoadAccelerators(IDR_MAINFRAME);
     CXTPPaintManager::GetGlobalPaintManager()->RefreshMetrics();
 
-    // The bars and panes as the player left them. With a window manager,
-    // which maps each window shown over the others, the floating ones show
-    // once the frame shows, bottom up in the order the player left them:
-    // no moment in another order, nor below the frame.
-    const bool bManaged = AfxWindowManagerStacksWindows() != FALSE;
-    if (bManaged)
-        HoldOwnedWindows(TRUE);
+    // The bars as the player left them.
     pCommandBars->LoadOptions(GAME_COMMANDBARS_PROFILE);
     pCommandBars->LoadBarState(GAME_COMMANDBARS_PROFILE, FALSE);
     pCommandBars->GetShortcutManager()->LoadShortcuts(GAME_COMMANDBARS_PROFILE);
@@ -250,11 +244,6 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
             DropStrayPanes(layout);
             m_paneManager.ApplyLayout(&layout);
         }
-    }
-    if (bManaged)
-    {
-        ApplyFloatingOrder(this, AfxGetApp()->GetProfileString(GAME_FLOATING_SECTION, GAME_FLOATING_ORDER));
-        HoldOwnedWindows(FALSE);
     }
 
     CSplashWnd::EnableSplashScreen(TRUE);
@@ -446,10 +435,8 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent)
     if (nIDEvent == IDT_FIRST_LAYOUT)
     {
         KillTimer(IDT_FIRST_LAYOUT);
-        // The floating windows stacked as the player left them (with a
-        // window manager, before they first showed: OnCreate).
-        if (!AfxWindowManagerStacksWindows())
-            ApplyFloatingOrder(this, AfxGetApp()->GetProfileString(GAME_FLOATING_SECTION, GAME_FLOATING_ORDER));
+        // The floating windows stacked as the player left them.
+        ApplyFloatingOrder(this, AfxGetApp()->GetProfileString(GAME_FLOATING_SECTION, GAME_FLOATING_ORDER));
         CBrindlemarkView* pView = DYNAMIC_DOWNCAST(CBrindlemarkView, GetActiveView());
         if (pView != NULL)
         {

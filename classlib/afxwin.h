@@ -1114,15 +1114,6 @@ public:
     // TRUE while a visible, not topmost window the frame owns lies below the
     // frame in the system's order.
     BOOL IsOwnedWindowBehind() const;
-    // With a window manager (under Wine), which maps each window shown over
-    // the others: between HoldOwnedWindows(TRUE) and HoldOwnedWindows(FALSE),
-    // made while the frame has not shown yet, a window the frame owns
-    // directly that is shown stays hidden, and so does a window so held that
-    // is shown again until the frame shows. The frame shows the held windows
-    // right after itself, bottom up in the system's order (which may be set
-    // meanwhile): the display maps each once, above the frame, in that
-    // order. Elsewhere nothing is held.
-    void HoldOwnedWindows(BOOL bHold);
 
     virtual BOOL IsFrameWnd() const { return TRUE; }
     virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
@@ -1158,11 +1149,6 @@ public:
     int m_nRaiseChecks;          // checks of the order still to come after a raise
     BOOL m_bFollowsScreenOrder;  // counted in AfxFollowScreenOrder while the window lives
     BOOL m_bRaiseAfterShow;      // with a window manager: the owned windows are to be raised once, the frame shown
-    int m_nHoldOwned;            // HoldOwnedWindows: 0 none, 1 holding shows, 2 held until the frame shows
-    std::vector<HWND> m_heldOwned; // the windows held; once shown after the frame, left out of its raise
-    void ShowHeldOwnedWindows();
-    BOOL IsOtherThanHeldShown() const;   // a window it owns shows that was not held
-    friend void AFXAPI AfxNoteWindowPosChanging(HWND hWnd, WINDOWPOS* pPos);
     enum { kRaiseCheckTimer = 0xE7F0, kRaiseCheckMilliseconds = 100, kRaiseChecks = 10 };
     static void CALLBACK RaiseCheckTimerProc(HWND hWnd, UINT nMsg, UINT_PTR nIDEvent, DWORD dwTime);
 
@@ -1685,10 +1671,6 @@ void AFXAPI AfxFollowScreenOrder(BOOL bFollow);
 BOOL AFXAPI AfxIsFollowingScreenOrder();
 // The library's window procedure hands every WM_WINDOWPOSCHANGED here.
 void AFXAPI AfxNoteWindowPosChanged(HWND hWnd, const WINDOWPOS* pPos);
-// The library's window procedure hands every WM_WINDOWPOSCHANGING here,
-// once the window has handled it: a show held by the owner frame
-// (CFrameWnd::HoldOwnedWindows) is taken out of the move.
-void AFXAPI AfxNoteWindowPosChanging(HWND hWnd, WINDOWPOS* pPos);
 // A mouse button pressed on a window of the library that is disabled (the
 // system reports HTERROR, and beeps): under Wine, when a modal window of its
 // family disables it, that window comes forward as on Windows, with the
@@ -1727,10 +1709,6 @@ void AFXAPI AfxNoteButtonPress(HWND hWnd, BOOL bHandled);
 // window whose mark was written while its owner did not show, or that has
 // another owner since, and once. Nothing moves; elsewhere nothing is done.
 void AFXAPI AfxRenewOwnerMarks(HWND hWndOwner);
-// With a window manager (under Wine): hWnd was mapped while its owner
-// showed, so the window manager took its owner mark; AfxRenewOwnerMarks
-// leaves it.
-void AFXAPI AfxNoteOwnerMarkTaken(HWND hWnd);
 // With a window manager (under Wine): the given windows in the order in
 // which to change what Wine writes of them again (their owner marks): the
 // ones hWndOwner owns directly bottom up, as the display stacks them, then

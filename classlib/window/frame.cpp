@@ -53,7 +53,7 @@ CFrameWnd::CFrameWnd()
       m_nIDHelp(0), m_nIDTracking(0), m_nIDLastMessage(0), m_pViewActive(NULL), m_cModalStack(0),
       m_phWndDisable(NULL), m_nModelessDisable(0), m_phWndModeless(NULL), m_bRaiseOwnedPosted(FALSE),
       m_bRaisingOwned(FALSE), m_nRaiseChecks(0), m_bFollowsScreenOrder(FALSE),
-      m_bRaiseAfterShow(FALSE), m_nHoldOwned(0)
+      m_bRaiseAfterShow(FALSE)
 {
     AfxAddFrameWnd(this);
 }
@@ -987,11 +987,8 @@ LRESULT CFrameWnd::OnRaiseOwnedWindows(WPARAM, LPARAM)
         // stacked or come over another program brought up meanwhile.
         m_nRaiseChecks = 0;
         AfxRenewOwnerMarks(m_hWnd);
-        if (m_bRaiseAfterShow && (!IsOtherThanHeldShown() || RaiseOwnedWindows() > 0))
-        {
+        if (m_bRaiseAfterShow && RaiseOwnedWindows() > 0)
             m_bRaiseAfterShow = FALSE;
-            m_heldOwned.clear();
-        }
         return 0;
     }
     RaiseOwnedWindows();
@@ -1056,99 +1053,6 @@ BOOL CFrameWnd::IsOwnedWindowBehind() const
     return FALSE;
 }
 
-namespace
-{
-// The frame whose owned windows' shows are held (HoldOwnedWindows), or NULL.
-thread_local HWND t_hWndHolding = NULL;
-} // namespace
-
-void CFrameWnd::HoldOwnedWindows(BOOL bHold)
-{
-    if (bHold)
-    {
-        // Only a frame not shown yet, on a display whose window manager maps
-        // each window shown on top.
-        if (m_hWnd == NULL || IsWindowVisible() || (GetStyle() & WS_CHILD) != 0 ||
-            !AfxWindowManagerStacksWindows() || (t_hWndHolding != NULL && t_hWndHolding != m_hWnd))
-            return;
-        m_nHoldOwned = 1;
-        t_hWndHolding = m_hWnd;
-        return;
-    }
-    if (m_nHoldOwned != 1)
-        return;
-    m_nHoldOwned = 2;
-    if (IsWindowVisible() && !IsIconic())
-        ShowHeldOwnedWindows();
-}
-
-void AFXAPI AfxNoteWindowPosChanging(HWND hWnd, WINDOWPOS* pPos)
-{
-    if (t_hWndHolding == NULL || pPos == NULL || (pPos->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)) == 0 ||
-        ::GetWindow(hWnd, GW_OWNER) != t_hWndHolding)
-        return;
-    CFrameWnd* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, CWnd::FromHandlePermanent(t_hWndHolding));
-    // A dialog (a message about a damaged setting, say) shows as it asks.
-    char szClass[8] = "";
-    if (pFrame == NULL || pFrame->m_nHoldOwned == 0 ||
-        (::GetClassNameA(hWnd, szClass, (int)sizeof(szClass)) > 0 && lstrcmpA(szClass, "#32770") == 0))
-        return;
-    std::vector<HWND>& held = pFrame->m_heldOwned;
-    const auto it = std::find(held.begin(), held.end(), hWnd);
-    if ((pPos->flags & SWP_HIDEWINDOW) != 0)
-    {
-        // Hidden again before the frame showed: it stays hidden.
-        if (it != held.end())
-            held.erase(it);
-        return;
-    }
-    // While holding, any window the frame owns; after, one held already
-    // (a window made later, a splash, shows as it asks).
-    if (pFrame->m_nHoldOwned == 1 || it != held.end())
-    {
-        pPos->flags &= ~SWP_SHOWWINDOW;
-        if (it == held.end())
-            held.push_back(hWnd);
-    }
-}
-
-void CFrameWnd::ShowHeldOwnedWindows()
-{
-    if (t_hWndHolding == m_hWnd)
-        t_hWndHolding = NULL;
-    m_nHoldOwned = 0;
-    // Bottom up in the system's order: each window mapped goes over the
-    // ones before it.
-    std::vector<HWND> held;
-    for (HWND hWnd : OwnedTopLevels(m_hWnd, FALSE))
-        if (std::find(m_heldOwned.begin(), m_heldOwned.end(), hWnd) != m_heldOwned.end() &&
-            ::GetWindow(hWnd, GW_OWNER) == m_hWnd && !::IsWindowVisible(hWnd))
-            held.insert(held.begin(), hWnd);
-    m_heldOwned.clear();
-    for (HWND hWnd : held)
-    {
-        ::SetWindowPos(hWnd, HWND_TOP, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        // Mapped with its owner on the display, the window manager took its
-        // mark: written again, some window managers would restack it.
-        if (::IsWindowVisible(hWnd))
-        {
-            AfxNoteOwnerMarkTaken(hWnd);
-            m_heldOwned.push_back(hWnd);
-        }
-    }
-}
-
-BOOL CFrameWnd::IsOtherThanHeldShown() const
-{
-    // Without held windows, as any raise: whatever shows.
-    if (m_heldOwned.empty())
-        return TRUE;
-    for (HWND hWnd : OwnedTopLevels(m_hWnd, TRUE))
-        if (std::find(m_heldOwned.begin(), m_heldOwned.end(), hWnd) == m_heldOwned.end())
-            return TRUE;
-    return FALSE;
-}
-
 int CFrameWnd::RaiseOwnedWindows(BOOL bActiveWindow)
 {
     if (m_hWnd == NULL || m_bRaisingOwned || (GetStyle() & WS_CHILD) != 0 || !IsWindowVisible() || IsIconic())
@@ -1183,12 +1087,9 @@ int CFrameWnd::RaiseOwnedWindows(BOOL bActiveWindow)
     // family's topmost popups (tips, menus) are stacked with it and stay
     // above the others: left out, the window that owns a tip would lie
     // below a topmost window of the program's own and never come first.
-    // The raise after the frame first showed leaves out the windows held
-    // until then: mapped after the frame, they lie above it already.
     std::vector<HWND> above;
     for (HWND hWnd : owned)
-        if (::IsWindow(hWnd) && ::IsWindowVisible(hWnd) &&
-            !(m_bRaiseAfterShow && std::find(m_heldOwned.begin(), m_heldOwned.end(), hWnd) != m_heldOwned.end()))
+        if (::IsWindow(hWnd) && ::IsWindowVisible(hWnd))
             above.push_back(hWnd);
     m_bRaisingOwned = TRUE;
     int nRaised = AfxRestackOnScreen(above.data(), (int)above.size());
@@ -1207,8 +1108,6 @@ LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     // A top-level frame follows what stacks its family on the screen for as
     // long as it lives, where it restacks them itself.
-    if (message == WM_NCDESTROY && t_hWndHolding == m_hWnd)
-        t_hWndHolding = NULL;
     if (message == WM_NCDESTROY && m_bFollowsScreenOrder)
     {
         m_bFollowsScreenOrder = FALSE;
@@ -1233,20 +1132,7 @@ LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     {
         const WINDOWPOS* pPos = (const WINDOWPOS*)lParam;
         if (pPos != NULL && (pPos->flags & SWP_SHOWWINDOW) != 0 && AfxWindowManagerStacksWindows())
-            m_bRaiseAfterShow = TRUE;   // the windows mapped before the frame lie below it: raised once
-        // The windows held until the frame shows (not as an icon) are
-        // shown now, over it; with no other window to raise, nothing is
-        // raised.
-        if (m_nHoldOwned != 0 && IsWindowVisible() && !IsIconic())
-        {
-            const BOOL bOthers = !OwnedTopLevels(m_hWnd, TRUE).empty();
-            ShowHeldOwnedWindows();
-            if (!bOthers)
-            {
-                m_bRaiseAfterShow = FALSE;
-                m_heldOwned.clear();
-            }
-        }
+            m_bRaiseAfterShow = TRUE;
         if (pPos != NULL && ((pPos->flags & SWP_NOZORDER) == 0 || (pPos->flags & SWP_SHOWWINDOW) != 0))
             KeepOwnedWindowsInFront();
         // Minimised or restored: the windows the frame owns hide and show

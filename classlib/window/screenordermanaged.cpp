@@ -378,12 +378,6 @@ void AFXAPI AfxRenewOwnerMarks(HWND hWndOwner)
     t_watch.bRestacking = bWasRestacking;
 }
 
-void AFXAPI AfxNoteOwnerMarkTaken(HWND hWnd)
-{
-    if (hWnd != NULL && AfxWindowManagerStacksWindows())
-        t_watch.marked[hWnd] = ::GetWindow(hWnd, GW_OWNER);
-}
-
 std::vector<HWND> AFXAPI AfxOrderForOwnerMarks(HWND hWndOwner, const std::vector<HWND>& windows)
 {
     // Only two shown windows or more have an order to keep: the display is

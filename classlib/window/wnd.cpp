@@ -207,8 +207,6 @@ LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, L
         // order of its family may need mending (screenorder.cpp).
         if (nMsg == WM_WINDOWPOSCHANGED)
             AfxNoteWindowPosChanged(hWnd, (const WINDOWPOS*)lParam);
-        else if (nMsg == WM_WINDOWPOSCHANGING)
-            AfxNoteWindowPosChanging(hWnd, (WINDOWPOS*)lParam);
         // A button pressed on a window that a modal window disables.
         else if (nMsg == WM_SETCURSOR && (short)LOWORD(lParam) == HTERROR &&
                  (HIWORD(lParam) == WM_LBUTTONDOWN || HIWORD(lParam) == WM_RBUTTONDOWN ||
