@@ -384,6 +384,16 @@ BOOL AFXAPI AfxReadDisplayTree(AFX_DISPLAY_TREE& tree, BOOL bFocus)
     return ParseDisplayTree(strOutput, tree) && !tree.topLevels.empty();
 }
 
+BOOL AFXAPI AfxIsDisplayWindowViewable(ULONG_PTR nId)
+{
+    char szArgs[40];
+    snprintf(szArgs, sizeof(szArgs), "-id 0x%lx", (unsigned long)nId);
+    std::string strOutput;
+    if (!ReadFromTool(XwininfoPath(), szArgs, strOutput))
+        return TRUE;
+    return strOutput.find("Map State:") == std::string::npos || strOutput.find("IsViewable") != std::string::npos;
+}
+
 BOOL AFXAPI AfxIsScreenStackingReadable()
 {
     return AfxWindowManagerStacksWindows() && IsToolAnswering(XwininfoPath());

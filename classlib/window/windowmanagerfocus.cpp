@@ -77,10 +77,12 @@ HWND OwnWindowOf(ULONG_PTR nId)
 
 // TRUE when another program's window lies above the top-level window at
 // nPlace and overlaps it: a window manager's frame holding a client window
-// and none of this thread's. The window manager's own windows are not
-// counted: its panels (a client of none) and the menus it keeps unmapped
-// at the corner of the screen (fluxbox; the tree lists unmapped windows
-// too), which hold no client window.
+// and none of this thread's, and shown. The window manager's own windows
+// are not counted: its panels (a client of none) and the menus it keeps
+// unmapped at the corner of the screen (fluxbox; the tree lists unmapped
+// windows too), which hold no client window. Nor is a minimised program's
+// frame, which keeps its place in the tree unmapped: that is asked of the
+// display only for a window that would count, seldom more than one.
 bool IsCoveredByAnother(const AFX_DISPLAY_TREE& tree, int nPlace)
 {
     const RECT& rc = tree.topLevels[nPlace].rc;
@@ -93,7 +95,8 @@ bool IsCoveredByAnother(const AFX_DISPLAY_TREE& tree, int nPlace)
             continue;
         if (std::any_of(top.clients.begin(), top.clients.end(), [&](ULONG_PTR nClient) { return nClient != top.nId; }) &&
             std::none_of(top.clients.begin(), top.clients.end(),
-                         [](ULONG_PTR nClient) { return OwnWindowOf(nClient) != NULL; }))
+                         [](ULONG_PTR nClient) { return OwnWindowOf(nClient) != NULL; }) &&
+            AfxIsDisplayWindowViewable(top.nId))
             return true;
     }
     return false;

@@ -134,6 +134,11 @@ struct AFX_DISPLAY_TREE
 // host, waiting a tenth of a second at most). FALSE when it cannot be read
 // (see AfxIsScreenStackingReadable), or the focus was asked and not read.
 BOOL AFXAPI AfxReadDisplayTree(AFX_DISPLAY_TREE& tree, BOOL bFocus);
+// With a window manager (under Wine): whether the display shows the window
+// nId (mapped, and all it lies in). The tree lists unmapped windows too, such
+// as the frame of another program's minimised window, in the place it held.
+// TRUE when it cannot be read: the window is taken as shown, as before.
+BOOL AFXAPI AfxIsDisplayWindowViewable(ULONG_PTR nId);
 // With a window manager (under Wine): gives the display's keyboard focus to
 // the top-level window of hWnd, which the system holds active already: a window manager that focuses a window of its own
 // and offers the program the keyboard with the time of an older event
