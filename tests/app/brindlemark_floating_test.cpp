@@ -1478,6 +1478,23 @@ COLORREF ScreenColour(POINT pt)
     return cr;
 }
 
+// The name of the top-level window the display knows as nId, or "".
+BOOL CALLBACK FindByDisplayWindow(HWND hWnd, LPARAM lParam)
+{
+    auto* pFound = reinterpret_cast<std::pair<unsigned long, HWND>*>(lParam);
+    if (XWindowOf(hWnd) != pFound->first)
+        return TRUE;
+    pFound->second = hWnd;
+    return FALSE;
+}
+
+std::string NameOnTheDisplay(unsigned long nId)
+{
+    std::pair<unsigned long, HWND> found(nId, NULL);
+    ::EnumWindows(&FindByDisplayWindow, (LPARAM)&found);
+    return found.second != NULL ? WindowText(found.second) : std::string();
+}
+
 // A click on the frame's caption, as a player makes it. Without a window
 // manager the game draws the caption and takes the click. With one, the
 // caption is the window manager's title bar, which the tests' pointer
@@ -1509,7 +1526,8 @@ void ClickTheFramesCaption(HWND hFrame, HWND hDialog = NULL)
         nActive = ActiveOnTheDisplay();
     }
     EXPECT_TRUE(nActive == nFrame || (nDialog != 0 && nActive == nDialog))
-        << "the window manager does not hold the frame active (0x" << std::hex << nActive << ")";
+        << "the window manager does not hold the frame active (0x" << std::hex << nActive << ": \""
+        << NameOnTheDisplay(nActive) << "\")";
     Wait(300);
 }
 } // namespace gametest
